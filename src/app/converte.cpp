@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("converte: nothing to run yet.");
+  return 0;
+}

@@ -1,0 +1,2 @@
+#include "rt/text/transform.h"
+// Written next.
