@@ -1,0 +1,81 @@
+// The console the program runs on: the screen it draws into, the terminal that shows it, and
+// the keyboard as the old runtime gave it (INKEY with a timeout, KEYBOARD pushes, typeahead
+// clear, SET KEY hot keys, LASTKEY, the bell). One Console lives in the program state.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string_view>
+
+#include "rt/term/keys.h"
+#include "rt/term/screen.h"
+#include "rt/term/terminal.h"
+
+namespace rt::term {
+
+class Console {
+ public:
+  using Idle = std::function<void()>;
+  using HotKey = std::function<void()>;
+
+  explicit Console(Terminal& terminal) : terminal_(terminal) {}
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  Screen& screen() { return screen_; }
+  const Screen& screen() const { return screen_; }
+  Terminal& terminal() { return terminal_; }
+
+  // Shows the screen when it changed since the last time.
+  void refresh();
+
+  // INKEY: the next key, pushed keys first. Waits at most `timeout` (negative: for ever) and
+  // gives key::None when the time ran out. The screen is shown before waiting; the idle
+  // callback runs about every quarter second while waiting (clocks on screen). The old
+  // INKEY(0) waited for ever: that is waitKey(); a zero timeout here only polls.
+  Key inkey(std::chrono::milliseconds timeout);
+  Key waitKey() { return inkey(std::chrono::milliseconds(-1)); }
+  // Whether a key is waiting (pushed or typed), without taking it.
+  bool keyWaiting();
+  // KEYBOARD: queued before anything typed.
+  void push(Key k) { pushed_.push_back(k); }
+  void push(int code) { push(Key{code}); }
+  void pushText(std::string_view cp860Text);
+  // Forgets pushed and typed-ahead keys.
+  void clearTypeahead();
+  Key lastKey() const { return lastKey_; }
+
+  void setIdle(Idle idle) { idle_ = std::move(idle); }
+
+  // SET KEY: a handler for a key code, active during input, lists and browses (they call
+  // hotKeyFor). With ctrlLetterOnly the handler fires for the Ctrl+letter only, never for the
+  // navigation key that shares its code.
+  void setKey(int code, HotKey handler, bool ctrlLetterOnly = false);
+  void clearKey(int code);
+  // The handler bound to this key, or nullptr.
+  const HotKey* hotKeyFor(const Key& k) const;
+
+  void setBell(bool on) { bellOn_ = on; }
+  // A beep when the bell is on (SET BELL).
+  void bell();
+  // A beep regardless of SET BELL (the program's own alerts).
+  void beep() { terminal_.beep(); }
+
+ private:
+  struct Binding {
+    HotKey handler;
+    bool ctrlLetterOnly = false;
+  };
+  Terminal& terminal_;
+  Screen screen_;
+  std::uint64_t shownVersion_ = ~std::uint64_t{0};
+  std::deque<Key> pushed_;
+  Key lastKey_;
+  Idle idle_;
+  std::map<int, Binding> hotKeys_;
+  bool bellOn_ = false;
+};
+
+}  // namespace rt::term

@@ -1,0 +1,67 @@
+#include "rt/term/scripted_terminal.h"
+
+#include "rt/text/cp860.h"
+
+namespace rt::term {
+
+ScriptedTerminal& ScriptedTerminal::press(int code) { return press(Key{code}); }
+
+ScriptedTerminal& ScriptedTerminal::press(Key key) {
+  keys_.push_back({key, false});
+  return *this;
+}
+
+ScriptedTerminal& ScriptedTerminal::type(std::string_view text) {
+  for (char c : text) keys_.push_back({Key{static_cast<unsigned char>(c)}, false});
+  return *this;
+}
+
+ScriptedTerminal& ScriptedTerminal::pause() {
+  keys_.push_back({Key{}, true});
+  return *this;
+}
+
+void ScriptedTerminal::present(const Screen& screen) {
+  shown_ = screen;
+  ++presents_;
+}
+
+std::optional<Key> ScriptedTerminal::readKey(std::chrono::milliseconds timeout) {
+  if (!keys_.empty() && keys_.front().pause) {
+    if (timeout.count() >= 0) {
+      keys_.pop_front();
+      return std::nullopt;
+    }
+    keys_.pop_front();  // a pause means nothing to a wait without time limit
+  }
+  if (keys_.empty()) {
+    // A wait loop polling with a timeout (a lock wait, a clock) gets its time-outs, but not
+    // for ever: then it is told Esc like an untimed read.
+    constexpr int kMaxEmptyTimedReads = 10000;
+    if (timeout.count() >= 0 && ++emptyTimedReads_ < kMaxEmptyTimedReads) return std::nullopt;
+    exhausted_ = true;
+    return Key{key::Esc};
+  }
+  emptyTimedReads_ = 0;
+  Key k = keys_.front().key;
+  keys_.pop_front();
+  return k;
+}
+
+bool ScriptedTerminal::keyWaiting() { return !keys_.empty() && !keys_.front().pause; }
+
+std::string ScriptedTerminal::rowUtf8(int r) const { return rt::text::cp860ToUtf8(row(r)); }
+
+bool ScriptedTerminal::contains(std::string_view text) const {
+  for (int r = 0; r < Screen::kRows; ++r)
+    if (row(r).find(text) != std::string::npos) return true;
+  return false;
+}
+
+std::string ScriptedTerminal::dump() const {
+  std::string out;
+  for (int r = 0; r < Screen::kRows; ++r) out += rowUtf8(r) + "\n";
+  return out;
+}
+
+}  // namespace rt::term
