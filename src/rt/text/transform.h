@@ -27,6 +27,15 @@ std::string transform(Decimal value, std::string_view picture, int decimals = -1
 std::string transform(std::string_view text, std::string_view picture);
 std::string transform(Date value, std::string_view picture);
 std::string transform(bool value, std::string_view picture);
+// Without these, a string literal or an int would silently pick the bool overload (a standard
+// conversion beats a user-defined one).
+inline std::string transform(const char* text, std::string_view picture) {
+  return transform(std::string_view(text), picture);
+}
+inline std::string transform(int value, std::string_view picture, int decimals = -1) {
+  return transform(Decimal(value), picture, decimals);
+}
+std::string transform(double, std::string_view, int = -1) = delete;  // amounts are Decimal
 
 // A picture split into its parts, for GET editing.
 struct Picture {
