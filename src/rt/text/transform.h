@@ -9,8 +9,10 @@
 // Template characters: 9 # (digits, and sign for numbers), X (any), A (letter), ! (upper),
 // L (T/F), Y (Y/N), N (letter or digit), $ and * (leading fill), "," (thousands separator,
 // dropped when no digit is left of it), "." (decimal point); anything else is a literal.
-// A number that does not fit its template shows asterisks in every digit place, keeping the
-// decimal point, as the old runtime did.
+// A number that does not fit its template (its minus sign included) shows asterisks in every
+// digit place, keeping the template's "." and "," (swapped by @E) and literals, as the old
+// runtime did: "@E 99,999.99" of 1234567 is "**.***,**". TRANSFORM cuts any result to the
+// @S width. transform.cpp lists the finer decisions.
 #pragma once
 
 #include <string>
