@@ -34,11 +34,16 @@
 namespace rt::text {
 namespace {
 
-bool isDigitPlace(char c) { return c == '9' || c == '#' || c == '$' || c == '*'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigitPlace(char c) {
+  return c == '9' || c == '#' || c == '$' || c == '*';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string applyScroll(std::string s, const Picture& p) {
-  if (p.scrollWidth > 0 && static_cast<int>(s.size()) > p.scrollWidth) s.resize(static_cast<std::size_t>(p.scrollWidth));
+  if (p.scrollWidth > 0 && static_cast<int>(s.size()) > p.scrollWidth)
+    s.resize(static_cast<std::size_t>(p.scrollWidth));
   return s;
 }
 
@@ -234,12 +239,7 @@ std::string transform(bool value, std::string_view picture) {
 
 bool isTemplateEditChar(char c, bool numeric) {
   if (numeric) return isDigitPlace(c);
-  switch (c) {
-    case 'A': case 'N': case 'X': case '9': case '#': case 'L': case 'Y': case '!':
-      return true;
-    default:
-      return false;
-  }
+  return c != '\0' && std::string_view("ANX9#LY!").find(c) != std::string_view::npos;
 }
 
 namespace {

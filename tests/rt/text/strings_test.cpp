@@ -8,7 +8,9 @@ using namespace rt::text;
 
 namespace {
 
-Decimal d(const char* text) { return *Decimal::parse(text); }
+Decimal d(const char* text) {
+  return *Decimal::parse(text);
+}
 
 TEST(Strings, Padding) {
   EXPECT_EQ(padr("abc", 5), "abc  ");

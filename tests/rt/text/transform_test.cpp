@@ -8,7 +8,9 @@ using namespace rt::text;
 
 namespace {
 
-Decimal d(const char* text) { return *Decimal::parse(text); }
+Decimal d(const char* text) {
+  return *Decimal::parse(text);
+}
 
 TEST(TransformNumber, BrazilianAmounts) {
   EXPECT_EQ(transform(d("1234.5"), "@E 99,999,999.99"), "     1.234,50");
@@ -38,8 +40,8 @@ TEST(TransformNumber, RoundsHalfAwayFromZeroAtTheTemplateDecimals) {
   EXPECT_EQ(transform(d("-643.885"), "9999.99"), "-643.89");
   EXPECT_EQ(transform(d("2.5"), "99"), " 3");
   EXPECT_EQ(transform(d("-2.5"), "99"), "-3");
-  EXPECT_EQ(transform(d("-0.001"), "99.99"), " 0.00");  // no "-0.00"
-  EXPECT_EQ(transform(d("99.995"), "99.99"), "**.**");    // rounding pushes it over
+  EXPECT_EQ(transform(d("-0.001"), "99.99"), " 0.00");             // no "-0.00"
+  EXPECT_EQ(transform(d("99.995"), "99.99"), "**.**");             // rounding pushes it over
   EXPECT_EQ(transform(d("1.5"), "9.9999999999"), "1.5000000000");  // beyond Decimal's places
 }
 
