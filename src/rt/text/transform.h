@@ -41,7 +41,7 @@ std::string transform(double, std::string_view, int = -1) = delete;  // amounts 
 
 // A picture split into its parts, for GET editing.
 struct Picture {
-  std::string functions;  // upper-cased letters after "@", without "S<n>"
+  std::string functions;  // upper-cased letters, "!" and "(" after "@", without "S<n>"
   int scrollWidth = 0;    // @S<n>; 0 when absent
   std::string templ;      // the template part
   bool has(char function) const { return functions.find(function) != std::string::npos; }
