@@ -15,7 +15,9 @@
 // - @Z blanks an exact zero (the value, not its rounded form), in the picture's full width.
 // - @( puts "(" in the first column and ")" after a negative number (the sign is dropped);
 //   @X appends " DB" to negatives and @C " CR" to positives, the sign staying; @B left-aligns
-//   within the same width. None of these apply to an overflow except " DB"/" CR".
+//   within the same width. An overflow gets no parentheses.
+// - "$" and "*" fill the leading digit places they stand on, and a "," left of every digit
+//   takes the fill of the place before it.
 // - @S<n> cuts any result to n columns (no padding: the GET or column pads).
 // - Text: without @R a template literal replaces the character at its place; with @R it is
 //   inserted. Places past the end of the text show blanks. @D on text uses "99/99/9999".
