@@ -32,7 +32,12 @@ TEST(TransformNumber, PlainTemplates) {
   EXPECT_EQ(transform(Decimal(0), "999.99"), "  0.00");
   EXPECT_EQ(transform(Decimal(7), "@ 99"), " 7");
   EXPECT_EQ(transform(Decimal(7), "##"), " 7");
-  EXPECT_EQ(transform(d("0.5"), ".99"), ".50");  // no room for the zero
+  EXPECT_EQ(transform(d("0.5"), ".99"), ".50");                                // no room for the zero
+  EXPECT_EQ(transform(d("1.5"), "@ez   999,999,999.99"), "            1,50");  // blanks stay
+  EXPECT_EQ(transform(d("-1.5"), "@ez   999,999,999.99"), "           -1,50");
+  EXPECT_EQ(transform(Decimal(42), "@R 999"), " 42");  // @R changes nothing on numbers
+  EXPECT_EQ(transform(Decimal(42), "@! 999"), " 42");
+  EXPECT_EQ(transform(Decimal(1234), "9999 kg"), "1234 kg");  // other characters are literals
 }
 
 TEST(TransformNumber, RoundsHalfAwayFromZeroAtTheTemplateDecimals) {
