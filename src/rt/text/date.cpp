@@ -83,7 +83,10 @@ Date ctod(std::string_view text) {
   };
   auto d = trim(text.substr(0, p1)), m = trim(text.substr(p1 + 1, p2 - p1 - 1)), y = trim(text.substr(p2 + 1));
   if (!allDigits(d) || !allDigits(m) || !allDigits(y) || d.size() > 2 || m.size() > 2 || y.size() > 4) return {};
-  return Date::fromYmd(number(y), number(m), number(d));
+  // Two-digit years follow the program's epoch of 1900, as the runtime was set up.
+  int year = number(y);
+  if (y.size() <= 2) year += 1900;
+  return Date::fromYmd(year, number(m), number(d));
 }
 
 std::string dtoc(Date d) {

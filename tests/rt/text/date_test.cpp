@@ -12,6 +12,7 @@ TEST(Date, TextForms) {
   EXPECT_EQ(dtos(d), "20090201");
   EXPECT_EQ(ctod("01/02/2009"), d);
   EXPECT_EQ(ctod("1/2/2009"), d);
+  EXPECT_EQ(dtoc(ctod("01/02/09")), "01/02/1909");  // two-digit years: epoch 1900
   EXPECT_EQ(stod("20090201"), d);
   EXPECT_EQ(d.day(), 1);
   EXPECT_EQ(d.month(), 2);
