@@ -1,0 +1,73 @@
+// The backup archive of a data folder, in place of the old outside archiver: a zip file
+// (`IMPZIP10.ICE` by the caller's choice of name) written and read in-process with libarchive.
+//
+// Writing goes to a scratch file beside the archive that is renamed over it only when every
+// table was read whole, so a failed run never leaves an archive that looks like a backup.
+// Reading trusts nothing in the archive: entries are extracted only when their name is a plain
+// file name matching the caller's pattern and they are regular files, into a fresh scratch
+// folder; the caller checks them and moves them into place. Any damage found anywhere in the
+// archive (bad checksum, truncation, wrong size) refuses the whole archive and extracts
+// nothing.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/status.h"
+#include "platform/temp_file.h"
+
+namespace platform {
+
+struct ArchiveEntry {
+  std::string name;          // as stored in the archive
+  std::uint64_t size = 0;    // bytes of the file
+  bool regular = false;      // a plain file (not a folder, link or device)
+};
+
+struct ArchiveListing {
+  std::uint64_t archiveBytes = 0;  // size of the archive file itself
+  std::vector<ArchiveEntry> entries;
+};
+
+// Writes a zip archive at `archivePath` holding the files `names` of `folder` (plain names,
+// found without regard to case), each under its name on disk, with its modification time.
+// The archive replaces any file of that name only when complete and synced to disk.
+Result<ArchiveListing> writeZip(std::string_view archivePath, std::string_view folder,
+                                std::span<const std::string> names);
+
+// The entries of the archive, from its headers only.
+Result<ArchiveListing> listArchive(std::string_view archivePath);
+
+// Reads every entry of the archive to its end, so checksums and sizes are checked; with
+// `expectedBytes` (the size of the original after a copy) the archive must also be that long.
+Result<ArchiveListing> verifyArchive(std::string_view archivePath, std::int64_t expectedBytes = -1);
+
+// Why an entry was not extracted.
+struct RefusedEntry {
+  std::string name;
+  std::string reason;  // "unsafe name", "not a regular file", "does not match", "duplicate name"
+};
+
+struct Extraction {
+  TempFolder folder;                  // holds the extracted files; removed with this object
+  std::vector<ArchiveEntry> files;    // extracted, in archive order, under their archive names
+  std::vector<RefusedEntry> refused;  // everything else in the archive
+  std::string pathOf(const ArchiveEntry& e) const;
+};
+
+// Whether an archive entry name is a plain file name: not empty, no "/", "\", ":" or NUL,
+// not "." or "..", no control characters.
+bool isPlainEntryName(std::string_view name);
+
+// Extracts the entries whose plain names match `pattern` (wildcardMatch: "IMP??10.DBF", any
+// case) into a new scratch folder under `scratchParent`. Names that are not plain (paths,
+// "..", absolute names), entries that are not regular files (links, folders, devices, hard
+// links) and a second entry of a name already taken (in any case) are refused and listed.
+// A damaged or truncated archive is an error (kCorrupt) and leaves nothing behind.
+Result<Extraction> extractMatching(std::string_view archivePath, std::string_view pattern,
+                                   std::string_view scratchParent);
+
+}  // namespace platform

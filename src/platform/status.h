@@ -1,0 +1,71 @@
+// Errors of the platform layer, returned as values. A missing folder, a full disk, a printer
+// that is not there or a damaged archive are ordinary events in an office; the caller decides
+// which of the system's own messages to show.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace platform {
+
+enum class Error {
+  kNone,
+  kNotFound,      // no such file, folder, program or printer
+  kExists,        // something is already there (a file where a folder should be ...)
+  kNotFolder,     // a path component is not a folder
+  kAccess,        // permission refused
+  kNoSpace,       // disk or quota full
+  kCorrupt,       // a file is not what it should be (a truncated archive, a bad setting line)
+  kUnsafe,        // input refused because acting on it could write outside its place
+  kNotAvailable,  // a service the system counts on is absent (no `lp`, no default printer)
+  kFailed,        // a child program ran and reported failure
+  kBadArgument,   // the caller passed something this layer does not accept
+  kIo,            // any other refusal of the operating system
+};
+
+const char* errorName(Error e);
+
+class [[nodiscard]] Status {
+ public:
+  Status() = default;
+  Status(Error code, std::string detail) : code_(code), detail_(std::move(detail)) {}
+  static Status ok() { return {}; }
+  // The error for errno `err` while doing `what` (a short text naming the call and the path).
+  static Status fromErrno(int err, std::string_view what);
+
+  bool isOk() const { return code_ == Error::kNone; }
+  explicit operator bool() const { return isOk(); }
+  Error code() const { return code_; }
+  // What failed and why, in English, for logs and for the detail line of an alert.
+  const std::string& detail() const { return detail_; }
+  std::string message() const;
+
+ private:
+  Error code_ = Error::kNone;
+  std::string detail_;
+};
+
+template <typename T>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : v_(std::move(value)) {}        // NOLINT: implicit by design
+  Result(Status error) : v_(std::move(error)) {}   // NOLINT
+  Result(Error code, std::string detail) : v_(Status(code, std::move(detail))) {}
+
+  bool isOk() const { return std::holds_alternative<T>(v_); }
+  explicit operator bool() const { return isOk(); }
+  T& value() { return std::get<T>(v_); }
+  const T& value() const { return std::get<T>(v_); }
+  T& operator*() { return value(); }
+  const T& operator*() const { return value(); }
+  T* operator->() { return &value(); }
+  const T* operator->() const { return &value(); }
+  Status status() const { return isOk() ? Status() : std::get<Status>(v_); }
+  Error code() const { return isOk() ? Error::kNone : std::get<Status>(v_).code(); }
+
+ private:
+  std::variant<T, Status> v_;
+};
+
+}  // namespace platform

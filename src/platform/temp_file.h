@@ -1,0 +1,72 @@
+// Unique scratch files and folders, removed when their owner goes out of scope unless kept.
+// Used for atomic replacement (write a scratch file beside the target, then rename) and for
+// unpacking an archive where nothing else can see the files until they are checked.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+#include "platform/unique_fd.h"
+
+namespace platform {
+
+class TempFile {
+ public:
+  TempFile() = default;
+  TempFile(std::string path, UniqueFd fd) : path_(std::move(path)), fd_(std::move(fd)) {}
+  TempFile(TempFile&& other) noexcept;
+  TempFile& operator=(TempFile&& other) noexcept;
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile();
+
+  const std::string& path() const { return path_; }
+  int fd() const { return fd_.get(); }
+  // Writes all of `data` at the current position.
+  Status write(std::string_view data);
+  // fsync and close; after this the file is complete on disk (still removed unless kept).
+  Status syncAndClose();
+  // The file is no longer removed by the destructor (it was renamed into place, or the caller
+  // owns it now).
+  void keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+  UniqueFd fd_;
+};
+
+// A new file in `folder` named prefix + six random letters and digits + suffix, created
+// exclusively with `mode` (less the umask), open for reading and writing.
+Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix,
+                                std::string_view suffix = ".TMP", mode_t mode = 0666);
+
+class TempFolder {
+ public:
+  TempFolder() = default;
+  explicit TempFolder(std::string path) : path_(std::move(path)) {}
+  TempFolder(TempFolder&& other) noexcept;
+  TempFolder& operator=(TempFolder&& other) noexcept;
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder();  // removes the folder and everything in it
+
+  const std::string& path() const { return path_; }
+  void keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+// A new private folder (mode 0700) in `parent` named prefix + six random characters.
+Result<TempFolder> createTempFolder(std::string_view parent, std::string_view prefix);
+
+// Removes a file or a whole folder tree without following symbolic links.
+Status removeTree(std::string_view path);
+
+// fsync of a folder, so a rename or creation inside it survives a power cut.
+Status syncFolder(std::string_view folder);
+
+}  // namespace platform
