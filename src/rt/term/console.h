@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <string>
 #include <string_view>
 
 #include "rt/term/keys.h"
@@ -14,6 +15,27 @@
 #include "rt/term/terminal.h"
 
 namespace rt::term {
+
+// The input a READ is editing, as hot keys see it (the old READVAR and the GET under the
+// cursor). The READ registers itself while it runs; a hot key may read the name and the
+// value, put a new value and ask for the whole form to be shown again.
+class ActiveInput {
+ public:
+  // "M->NAME" for a memory variable, the bare field name for a table field.
+  virtual std::string name() const = 0;
+  // The value as the field shows it while editing.
+  virtual std::string text() const = 0;
+  // Puts a value given as text (as typed) into the field and its variable; false when the
+  // text does not fit the field's type.
+  virtual bool setText(std::string_view text) = 0;
+  // Every field of the form is drawn again from its variable when the hot key returns.
+  virtual void requestRedisplay() = 0;
+  // The READ ends when the hot key returns (CLEAR GETS from a hot key).
+  virtual void endRead() = 0;
+
+ protected:
+  ~ActiveInput() = default;
+};
 
 class Console {
  public:
@@ -57,6 +79,20 @@ class Console {
   // The handler bound to this key, or nullptr.
   const HotKey* hotKeyFor(const Key& k) const;
 
+  // The input a READ is editing, or nullptr outside a READ. Set through ActiveInputScope.
+  ActiveInput* activeInput() const { return activeInput_; }
+
+  // SET INSERT: the mode input fields and the memo editor start in; Ins toggles it.
+  bool insertMode() const { return insert_; }
+  void setInsertMode(bool on) { insert_ = on; }
+  // READEXIT: Up on the first field and Down on the last end a READ.
+  bool readExit() const { return readExit_; }
+  void setReadExit(bool on) { readExit_ = on; }
+  // SET CONFIRM: typing past the end of a field does not leave it (Enter is needed).
+  bool confirm() const { return confirm_; }
+  void setConfirm(bool on) { confirm_ = on; }
+
+  bool bellOn() const { return bellOn_; }
   void setBell(bool on) { bellOn_ = on; }
   // A beep when the bell is on (SET BELL).
   void bell();
@@ -76,6 +112,28 @@ class Console {
   Idle idle_;
   std::map<int, Binding> hotKeys_;
   bool bellOn_ = false;
+  bool insert_ = false;
+  bool readExit_ = false;
+  bool confirm_ = false;
+  ActiveInput* activeInput_ = nullptr;
+  friend class ActiveInputScope;
+};
+
+// Registers the input a READ is editing for as long as it lives; nested READs (a hot key
+// that opens a form) put the outer one back when they end.
+class ActiveInputScope {
+ public:
+  ActiveInputScope(Console& console, ActiveInput& input)
+      : console_(console), previous_(console.activeInput_) {
+    console_.activeInput_ = &input;
+  }
+  ~ActiveInputScope() { console_.activeInput_ = previous_; }
+  ActiveInputScope(const ActiveInputScope&) = delete;
+  ActiveInputScope& operator=(const ActiveInputScope&) = delete;
+
+ private:
+  Console& console_;
+  ActiveInput* previous_;
 };
 
 }  // namespace rt::term

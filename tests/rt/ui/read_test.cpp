@@ -1,0 +1,217 @@
+// Input fields driven through the scripted terminal, as a user types them.
+#include <gtest/gtest.h>
+
+#include "rt/term/console.h"
+#include "rt/term/scripted_terminal.h"
+#include "rt/text/cp860.h"
+#include "rt/ui/read.h"
+
+namespace rt::ui {
+namespace {
+
+using rt::term::Console;
+using rt::term::ScriptedTerminal;
+namespace key = rt::term::key;
+using namespace rt::text::literals;
+
+struct ReadTest : ::testing::Test {
+  ScriptedTerminal term;
+  Console console{term};
+  rt::term::ColourSet colours = rt::term::parseColourList("W+/B,N/W,,,W/B");
+};
+
+TEST_F(ReadTest, MoneyAndCpfFieldsStoreWhatWasTyped) {
+  Decimal valor = 0;
+  std::string cpf(11, ' ');
+  Read form(console, colours);
+  console.screen().put(5, 2, "Valor:", colours.standard());
+  form.get(5, 10, var("VALOR", valor), "@E 999,999.99");
+  form.get(6, 10, var("CPF", cpf), "@R 999.999.999-99");
+  term.type("1234,5").press(key::Enter).type("12345678909");  // the CPF's last digit leaves it
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(valor, 1234.5_d);
+  EXPECT_EQ(cpf, "12345678909");
+  EXPECT_TRUE(r.updated);
+  EXPECT_FALSE(r.escaped);
+  EXPECT_EQ(term.row(5).substr(10, 10), "  1.234,50");
+  EXPECT_EQ(term.row(6).substr(10, 14), "123.456.789-09");
+  EXPECT_EQ(term.attrAt(5, 10), colours.unselected());
+}
+
+TEST_F(ReadTest, NumberTypedWholeAndEditedInPlace) {
+  Decimal n = 77.25_d;
+  Read form(console, colours);
+  form.get(1, 1, var("N", n), "999.99");
+  term.type("5").press(key::Enter);
+  form.run();
+  EXPECT_EQ(n, 5);  // the first digit cleared the old value
+  n = 77.25_d;
+  term.press(key::Right).press(key::Right).type("8").press(key::Enter);
+  form.run();
+  EXPECT_EQ(n, 78.25_d);  // moving first keeps the value and types over it
+}
+
+TEST_F(ReadTest, FailingValidKeepsTheCursorInTheField) {
+  Decimal a = 0, b = 0;
+  int checks = 0;
+  Read form(console, colours);
+  form.get(2, 5, var("A", a), "999").valid([&] {
+    ++checks;
+    return a > 10;
+  });
+  form.get(3, 5, var("B", b), "999");
+  term.type("5").press(key::Enter);  // refused: back at the start of A
+  term.type("50").press(key::Enter).type("7").press(key::Enter);
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(a, 50);
+  EXPECT_EQ(b, 7);
+  EXPECT_EQ(r.lastGet, 1);
+  EXPECT_EQ(r.lastKey.code, key::Enter);
+}
+
+TEST_F(ReadTest, ValidRefusalIsVisibleBeforeTheNextKey) {
+  Decimal a = 0;
+  Read form(console, colours);
+  form.get(2, 5, var("A", a), "999").valid([&] { return a > 10; });
+  // After the refused Enter the hot key looks where the cursor is.
+  int seenRow = -1, seenCol = -1;
+  std::string seenName;
+  console.setKey(key::F2, [&] {
+    seenRow = console.screen().cursorRow();
+    seenCol = console.screen().cursorCol();
+    seenName = console.activeInput()->name();
+  });
+  term.type("5").press(key::Enter).press(key::F2).press(key::Esc);
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(seenName, "M->A");
+  EXPECT_EQ(seenRow, 2);
+  EXPECT_EQ(seenCol, 5);
+  EXPECT_TRUE(r.escaped);
+  EXPECT_EQ(a, 5);  // written before the VALID ran, as the old runtime did
+}
+
+TEST_F(ReadTest, HotKeyChangesTheActiveField) {
+  std::string nome(10, ' ');
+  Decimal v = 0;
+  Read form(console, colours);
+  form.get(4, 1, var("NOME", nome));
+  form.get(5, 1, var("VALOR", v), "@E 9,999.99");
+  std::string seen;
+  console.setKey(key::F1, [&] {
+    auto* in = console.activeInput();
+    ASSERT_NE(in, nullptr);
+    seen = in->name() + "=" + in->text();
+    EXPECT_TRUE(in->setText("42,50"));
+    in->requestRedisplay();
+  });
+  term.type("ANA").press(key::Enter).press(key::F1).press(key::Enter);
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(seen, "M->VALOR=    0,00");
+  EXPECT_EQ(v, 42.5_d);
+  EXPECT_EQ(nome, "ANA       ");
+  EXPECT_TRUE(r.updated);
+  EXPECT_EQ(term.row(5).substr(1, 8), "   42,50");
+  EXPECT_EQ(console.activeInput(), nullptr);
+}
+
+TEST_F(ReadTest, HotKeySeesWhatWasTypedAndTableFieldsKeepTheirBareName) {
+  struct Table : FieldAccessor {
+    std::string cod = "   ";
+    Value fieldGet(std::string_view) const override { return cod; }
+    void fieldPut(std::string_view, const Value& v) override { cod = std::get<std::string>(v); }
+  } table;
+  std::string seen;
+  console.setKey(key::F1, [&] { seen = console.activeInput()->name() + ":" + table.cod; });
+  Read form(console, colours);
+  form.get(1, 1, field(table, "i7_5"), "@!");
+  term.type("ab").press(key::F1).press(key::Enter);
+  form.run();
+  EXPECT_EQ(seen, "I7_5:AB ");
+  EXPECT_EQ(table.cod, "AB ");
+}
+
+TEST_F(ReadTest, EscapeDoesNotWriteTheFieldBeingEdited) {
+  std::string a = "xx", b = "yy";
+  Read form(console, colours);
+  form.get(1, 1, var("A", a));
+  form.get(2, 1, var("B", b));
+  term.type("AA").type("B").press(key::Esc);
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(a, "AA");  // typing past the end left the first field
+  EXPECT_EQ(b, "yy");
+  EXPECT_TRUE(r.escaped);
+  EXPECT_EQ(r.lastKey.code, key::Esc);
+}
+
+TEST_F(ReadTest, ArrowsEndTheReadOnlyWithReadExit) {
+  std::string a = "a", b = "b";
+  Read form(console, colours);
+  form.get(1, 1, var("A", a));
+  form.get(2, 1, var("B", b));
+  term.press(key::Up).press(key::Down).press(key::Down).press(key::PgDn);
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(r.lastKey.code, key::PgDn);
+  EXPECT_EQ(r.lastGet, 1);
+  console.setReadExit(true);
+  term.press(key::Up);
+  r = form.run();
+  EXPECT_EQ(r.lastKey.code, key::Up);
+  EXPECT_EQ(r.lastGet, 0);
+}
+
+TEST_F(ReadTest, WhenSkipsAFieldAndConfirmKeepsAFullOne) {
+  std::string a = "a", b = "b", c = "c";
+  Read form(console, colours);
+  form.get(1, 1, var("A", a));
+  form.get(2, 1, var("B", b)).when([] { return false; });
+  form.get(3, 1, var("C", c));
+  console.setConfirm(true);
+  console.setBell(true);
+  term.type("X").type("Y").press(key::Enter).type("Z").press(key::Enter);
+  form.run();
+  EXPECT_EQ(a, "Y");  // with CONFIRM the full field stayed and took the second letter
+  EXPECT_EQ(b, "b");
+  EXPECT_EQ(c, "Z");
+  EXPECT_GE(term.beeps(), 1);
+}
+
+TEST_F(ReadTest, InsertModeShiftsAndTogglesTheCursor) {
+  std::string s = "ACD  ";
+  Read form(console, colours);
+  form.get(1, 1, var("S", s));
+  term.press(key::Right).press(key::Ins).type("B");
+  rt::term::CursorShape shape{};
+  console.setKey(key::F9, [&] { shape = console.screen().cursorShape(); });
+  term.press(key::F9).press(key::Enter);
+  form.run();
+  EXPECT_EQ(s, "ABCD ");
+  EXPECT_EQ(shape, rt::term::CursorShape::Insert);
+  EXPECT_TRUE(console.insertMode());
+}
+
+TEST_F(ReadTest, DatesAndLogicals) {
+  Date d;
+  bool ok = false;
+  Read form(console, colours);
+  form.get(1, 1, var("D", d));
+  form.get(2, 1, var("OK", ok), "Y");
+  term.type("31022009");  // no such day: the field keeps the cursor at its start
+  term.type("28022009").type("y");
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(d, Date::fromYmd(2009, 2, 28));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(r.lastGet, 1);
+  EXPECT_EQ(term.row(1).substr(1, 10), "28/02/2009");
+  EXPECT_EQ(term.row(2).substr(1, 1), "Y");
+}
+
+}  // namespace
+}  // namespace rt::ui
