@@ -102,13 +102,14 @@ std::string DriveMap::toLinux(std::string_view stored) const {
   if (s.size() >= 2 && isSeparator(s[0]) && isSeparator(s[1])) {
     // "\\server\share\rest": the server and share become folders under the network root.
     out = uncRoot_;
-    out += '/';
+    if (out.empty() || out.back() != '/') out += '/';
     appendNormalized(out, s.substr(2));
   } else if (hasDrive(s)) {
     out = drive(s[0]);
     std::string_view rest = s.substr(2);
     if (!rest.empty()) {
-      out += '/';  // "C:DADOS" is read as "C:\DADOS": a Linux process has no per-drive folder
+      // "C:DADOS" is read as "C:\DADOS": a Linux process has no current folder per drive.
+      if (out.empty() || out.back() != '/') out += '/';
       appendNormalized(out, rest);
     }
   } else {

@@ -1,0 +1,59 @@
+// A fresh folder per test under TAVREN_TEST_TMP (or /tmp), removed at the end, and small
+// helpers to make and read files in it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace platform_test {
+
+class Scratch {
+ public:
+  Scratch() {
+    const char* base = std::getenv("TAVREN_TEST_TMP");
+    std::filesystem::path root = base != nullptr && base[0] != '\0' ? base : "/tmp";
+    std::filesystem::create_directories(root);
+    std::string pattern = (root / "platformXXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+    path_ = pattern;
+  }
+  ~Scratch() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+inline void writeFile(const std::string& path, const std::string& data) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << data;
+}
+
+inline std::string readFile(const std::string& path) {
+  std::error_code ec;
+  auto size = std::filesystem::file_size(path, ec);
+  if (ec) return {};
+  std::string data(static_cast<std::size_t>(size), '\0');
+  std::ifstream in(path, std::ios::binary);
+  in.read(data.data(), static_cast<std::streamsize>(data.size()));
+  return data;
+}
+
+inline bool exists(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace platform_test
