@@ -1,0 +1,129 @@
+// A CDX index file holding one tag, in the compact compound format other xBase tools read:
+//   offset 0     tag directory header (1024 bytes)
+//   offset 1024  tag directory root leaf: the tag name, pointing at the tag header
+//   offset 1536  tag header (1024 bytes): root page, free list, change counter, key length,
+//                options, key expression text
+//   offset 2560  the tag's B-tree pages, 512 bytes each
+// Keys are fixed-length byte strings ordered by memcmp, ties broken by record number.
+//
+// Pages are cached decoded. The change counter in the tag header (offset 8) is bumped by every
+// flush, so a process that finds another counter than it cached drops its cache (refresh()).
+// A table opened exclusively defers writing pages until flush(); while it does, a flag byte in
+// the tag header (offset 16) says the file on disk is behind, so an index left so by a crash is
+// rebuilt when next opened.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "rt/db/cdx_node.h"
+#include "rt/db/file.h"
+#include "rt/db/status.h"
+
+namespace rt::db {
+
+// Keys and record numbers gathered for a build.
+struct KeyList {
+  std::size_t keyLen = 0;
+  std::string keys;
+  std::vector<std::uint32_t> recnos;
+  void add(std::string_view key, std::uint32_t recno) {
+    keys.append(key);
+    recnos.push_back(recno);
+  }
+  std::size_t size() const { return recnos.size(); }
+};
+
+class CdxIndex {
+ public:
+  static constexpr std::uint32_t kTagHeader = 1536;
+  static constexpr std::uint32_t kFirstPage = 2560;
+
+  // Opens an existing index and checks it: structure, key length, and that its key expression
+  // is `expression` (ignoring case and blanks). kCorrupt when it cannot be used as it is.
+  static Result<std::unique_ptr<CdxIndex>> open(const std::string& path, std::string_view expression,
+                                                std::size_t keyLen, char pad, bool writable);
+  // Writes a whole index of `entries` (sorted here) through a temporary file renamed over path.
+  static Status build(const std::string& path, std::string_view expression, std::size_t keyLen, char pad,
+                      KeyList& entries);
+
+  const std::string& path() const { return path_; }
+  std::size_t keyLen() const { return keyLen_; }
+  char pad() const { return pad_; }
+  const std::string& expression() const { return expression_; }
+
+  // Re-reads the tag header; drops the cache when another process changed the file.
+  Status refresh();
+  // Changes whenever positions taken earlier may no longer be valid.
+  std::uint64_t generation() const { return generation_; }
+  // Deferred writing (exclusive use): pages are written by flush() only.
+  void setDeferred(bool deferred) { deferred_ = deferred; }
+
+  struct Cursor {
+    std::uint32_t page = kCdxNone;
+    std::size_t pos = 0;
+    bool valid() const { return page != kCdxNone; }
+  };
+  Result<Cursor> first();
+  Result<Cursor> last();
+  // First entry whose key starts with something >= prefix.
+  Result<Cursor> lowerBound(std::string_view prefix);
+  // First entry >= (key, recno).
+  Result<Cursor> find(std::string_view key, std::uint32_t recno);
+  Result<Cursor> next(Cursor c);
+  Result<Cursor> prev(Cursor c);
+  std::string_view keyAt(Cursor c);
+  std::uint32_t recnoAt(Cursor c);
+  // Number of keys, walking the leaves (for checks and tests).
+  Result<std::size_t> countKeys();
+
+  Status insert(std::string_view key, std::uint32_t recno);
+  Status erase(std::string_view key, std::uint32_t recno);
+  Status flush(bool sync = false);
+  // Marks the file as needing a rebuild (written at once).
+  Status markStale();
+
+ private:
+  CdxIndex() = default;
+  struct Step {
+    std::uint32_t page;
+    std::size_t pos;
+  };
+  Result<CdxNode*> node(std::uint32_t page);
+  Status descend(std::string_view key, std::uint32_t recno, std::vector<Step>& path);
+  Status fixUp(std::vector<Step>& path, bool appendHint);
+  Status splitInto(std::uint32_t page, bool appendHint, std::vector<std::uint32_t>& added);
+  bool fits(const CdxNode& n) const;
+  std::uint32_t allocate();
+  void release(std::uint32_t page);
+  void touch(std::uint32_t page) { dirty_.push_back(page); }
+  Status beginChange();
+  Status readHeader();
+
+  File file_;
+  std::string path_;
+  std::string expression_;
+  std::size_t keyLen_ = 0;
+  char pad_ = ' ';
+  bool writable_ = false;
+  bool deferred_ = false;
+  bool staleWritten_ = false;
+  std::uint32_t root_ = kCdxNone;
+  std::uint32_t freeHead_ = kCdxNone;
+  std::uint32_t counter_ = 0;
+  std::uint64_t fileEnd_ = 0;
+  std::uint64_t generation_ = 1;
+  std::unordered_map<std::uint32_t, CdxNode> cache_;
+  std::vector<std::uint32_t> dirty_;
+  std::unordered_map<std::uint32_t, std::uint32_t> freed_;  // page -> next free, not yet written
+};
+
+// Key bytes for numbers and dates as the compact format orders them: the IEEE double in
+// big-endian order with the sign bit flipped (and every bit flipped for negatives).
+std::string numericKey(double value);
+
+}  // namespace rt::db

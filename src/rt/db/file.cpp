@@ -1,0 +1,194 @@
+#include "rt/db/file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "rt/text/strings.h"
+
+namespace rt::db {
+namespace {
+
+Status ioError(const char* what) { return {Error::kIo, std::string(what) + ": " + std::strerror(errno)}; }
+
+Status lockCall(int fd, int cmd, short type, std::uint64_t start, std::uint64_t length) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = static_cast<off_t>(start);
+  fl.l_len = static_cast<off_t>(length);
+  fl.l_pid = 0;  // required by OFD locks
+  while (fcntl(fd, cmd, &fl) != 0) {
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EACCES) return {Error::kLocked, ""};
+    return ioError("lock");
+  }
+  return {};
+}
+
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+  auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+}  // namespace
+
+File::~File() { close(); }
+
+File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    close();
+    fd_ = other.fd_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+void File::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+Result<File> File::open(const std::string& path, Mode mode) {
+  int flags = O_CLOEXEC;
+  switch (mode) {
+    case Mode::kRead: flags |= O_RDONLY; break;
+    case Mode::kReadWrite: flags |= O_RDWR; break;
+    case Mode::kCreate: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+    case Mode::kTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+  }
+  int fd = ::open(path.c_str(), flags, 0666);
+  if (fd < 0) {
+    if (errno == ENOENT) return Status(Error::kNotFound, path);
+    if (errno == EEXIST) return Status(Error::kExists, path);
+    return Status(Error::kIo, path + ": " + std::strerror(errno));
+  }
+  return File(fd);
+}
+
+Result<std::size_t> File::readAt(std::uint64_t offset, std::span<char> out) const {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ioError("read");
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+Status File::readExact(std::uint64_t offset, std::span<char> out) const {
+  auto n = readAt(offset, out);
+  if (!n) return n.status();
+  if (*n != out.size()) return {Error::kCorrupt, "file shorter than expected"};
+  return {};
+}
+
+Status File::writeAt(std::uint64_t offset, std::string_view data) const {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ioError("write");
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return {};
+}
+
+Result<std::uint64_t> File::size() const {
+  struct stat st {};
+  if (fstat(fd_, &st) != 0) return ioError("stat");
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+Status File::truncate(std::uint64_t size) const {
+  if (ftruncate(fd_, static_cast<off_t>(size)) != 0) return ioError("truncate");
+  return {};
+}
+
+Status File::sync() const {
+  if (fsync(fd_) != 0) return ioError("fsync");
+  return {};
+}
+
+bool File::sameFileAs(const std::string& path) const {
+  struct stat a {}, b {};
+  if (fstat(fd_, &a) != 0 || ::stat(path.c_str(), &b) != 0) return false;
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+Status File::tryLock(std::uint64_t start, std::uint64_t length, LockKind kind) const {
+  return lockCall(fd_, F_OFD_SETLK, kind == LockKind::kShared ? F_RDLCK : F_WRLCK, start, length);
+}
+
+Status File::waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) const {
+  return lockCall(fd_, F_OFD_SETLKW, kind == LockKind::kShared ? F_RDLCK : F_WRLCK, start, length);
+}
+
+Status File::unlock(std::uint64_t start, std::uint64_t length) const {
+  return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
+}
+
+std::string resolveCaseInsensitive(const std::string& path) {
+  if (fileExists(path)) return path;
+  auto [dir, name] = splitPath(path);
+  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return path;
+  std::string wanted = rt::text::upper(name);
+  std::string found;
+  while (dirent* e = readdir(d)) {
+    if (rt::text::upper(e->d_name) == wanted) {
+      found = dir + e->d_name;
+      break;
+    }
+  }
+  closedir(d);
+  return found.empty() ? path : found;
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string upperCaseName(const std::string& path) {
+  auto [dir, name] = splitPath(path);
+  return dir + rt::text::upper(name);
+}
+
+std::string withExtension(const std::string& path, std::string_view ext) {
+  auto [dir, name] = splitPath(path);
+  auto dot = name.find_last_of('.');
+  if (dot != std::string::npos) name.resize(dot);
+  return dir + name + std::string(ext);
+}
+
+Status syncDirectoryOf(const std::string& path) {
+  auto [dir, name] = splitPath(path);
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return ioError("open folder");
+  int rc = fsync(fd);
+  ::close(fd);
+  if (rc != 0) return ioError("fsync folder");
+  return {};
+}
+
+Status removeFile(const std::string& path) {
+  std::string real = resolveCaseInsensitive(path);
+  if (::unlink(real.c_str()) != 0 && errno != ENOENT) return ioError("remove");
+  return {};
+}
+
+}  // namespace rt::db

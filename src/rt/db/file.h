@@ -1,0 +1,69 @@
+// A file descriptor with its own open file description, the positioned reads and writes the
+// engine uses, and the open-file-description locks (F_OFD_SETLK) that keep terminals apart.
+// OFD locks belong to the description, not to the process: opening a table twice in one
+// process gives two independent lock owners, and closing one never drops the other's locks.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "rt/db/status.h"
+
+namespace rt::db {
+
+class File {
+ public:
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  enum class Mode { kRead, kReadWrite, kCreate /* new file, fails if present */, kTruncate };
+  static Result<File> open(const std::string& path, Mode mode);
+
+  bool isOpen() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+  void close();
+
+  // Reads up to out.size() bytes at offset; returns the number read (short at end of file).
+  Result<std::size_t> readAt(std::uint64_t offset, std::span<char> out) const;
+  // Reads exactly out.size() bytes or fails with kCorrupt (file shorter than its header says).
+  Status readExact(std::uint64_t offset, std::span<char> out) const;
+  Status writeAt(std::uint64_t offset, std::string_view data) const;
+  Result<std::uint64_t> size() const;
+  Status truncate(std::uint64_t size) const;
+  Status sync() const;
+  // Device and inode, to tell whether a path still names the file that is open.
+  bool sameFileAs(const std::string& path) const;
+
+  enum class LockKind { kShared, kExclusive };
+  // Non-blocking: kLocked when another description holds a conflicting lock.
+  Status tryLock(std::uint64_t start, std::uint64_t length, LockKind kind) const;
+  // Blocking, for the short update lock that serialises writers.
+  Status waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) const;
+  Status unlock(std::uint64_t start, std::uint64_t length) const;
+
+ private:
+  explicit File(int fd) : fd_(fd) {}
+  int fd_ = -1;
+};
+
+// Finds an existing file whose name matches `path`'s last component ignoring ASCII case, in
+// the folder `path` names (which itself must exist as written). Returns the real path, or
+// the path unchanged when nothing matches.
+std::string resolveCaseInsensitive(const std::string& path);
+bool fileExists(const std::string& path);
+// The path with its last component in upper case: names the engine creates are canonical.
+std::string upperCaseName(const std::string& path);
+// Replaces (or adds) the extension of the last component: withExtension("a/imp01", ".CDX").
+std::string withExtension(const std::string& path, std::string_view ext);
+// Makes a rename durable.
+Status syncDirectoryOf(const std::string& path);
+// Removes a file if present (case-insensitive lookup); not an error when it is missing.
+Status removeFile(const std::string& path);
+
+}  // namespace rt::db

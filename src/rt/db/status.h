@@ -1,0 +1,76 @@
+// Errors of the table engine, returned as values: a table that cannot be opened, a record that
+// another terminal holds or a number too wide for its field is ordinary life in a shared
+// folder, and the caller decides what to tell the user.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace rt::db {
+
+enum class Error {
+  kNone,
+  kNotFound,      // the file does not exist
+  kInUse,         // another terminal has the table open exclusively (or open at all, for an exclusive open)
+  kLocked,        // a record, file or append lock is held by someone else
+  kNotLocked,     // a write to a shared table without the record or file lock
+  kNeedExclusive, // pack, zap and index rebuild need the table opened exclusively
+  kCorrupt,       // the file is not what its header says
+  kOverflow,      // a number that does not fit its field
+  kBadField,      // no such field, or a value of the wrong type for it
+  kBadExpression, // a key or filter expression that does not compile
+  kExists,        // creating a file that is already there
+  kIo,            // the operating system refused (disk full, permissions ...)
+  kNoRecord,      // positioned at end of file, there is no current record
+  kReadOnly,      // a write to a table opened read-only
+};
+
+// Short English name of an error, for logs and test output.
+const char* errorName(Error e);
+
+class [[nodiscard]] Status {
+ public:
+  Status() = default;
+  Status(Error code, std::string detail) : code_(code), detail_(std::move(detail)) {}
+  static Status ok() { return {}; }
+
+  bool isOk() const { return code_ == Error::kNone; }
+  explicit operator bool() const { return isOk(); }
+  Error code() const { return code_; }
+  // The name of the field, file or the OS message that explains the error.
+  const std::string& detail() const { return detail_; }
+  std::string message() const;
+
+ private:
+  Error code_ = Error::kNone;
+  std::string detail_;
+};
+
+template <typename T>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : v_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(Status error) : v_(std::move(error)) {}  // NOLINT
+  Result(Error code, std::string detail) : v_(Status(code, std::move(detail))) {}
+
+  bool isOk() const { return std::holds_alternative<T>(v_); }
+  explicit operator bool() const { return isOk(); }
+  T& value() { return std::get<T>(v_); }
+  const T& value() const { return std::get<T>(v_); }
+  T& operator*() { return value(); }
+  T* operator->() { return &value(); }
+  Status status() const { return isOk() ? Status() : std::get<Status>(v_); }
+  Error code() const { return isOk() ? Error::kNone : std::get<Status>(v_).code(); }
+
+ private:
+  std::variant<T, Status> v_;
+};
+
+#define RT_DB_TRY(expr)                    \
+  do {                                     \
+    ::rt::db::Status rt_db_s_ = (expr);    \
+    if (!rt_db_s_.isOk()) return rt_db_s_; \
+  } while (0)
+
+}  // namespace rt::db

@@ -1,0 +1,174 @@
+#include "rt/db/transfer.h"
+
+#include <vector>
+
+#include "rt/text/strings.h"
+
+namespace rt::db {
+
+namespace {
+
+struct FieldPair {
+  int from, to;
+};
+
+std::vector<FieldPair> matchFields(const Table& source, const Table& target) {
+  std::vector<FieldPair> pairs;
+  for (int i = 0; i < target.fieldCount(); ++i) {
+    const FieldDef& t = target.fields()[static_cast<std::size_t>(i)];
+    int s = source.fieldIndex(t.name);
+    if (s < 0) continue;
+    char st = source.fields()[static_cast<std::size_t>(s)].type;
+    bool textual = (st == 'C' || st == 'M') && (t.type == 'C' || t.type == 'M');
+    if (st == t.type || textual) pairs.push_back({s, i});
+  }
+  return pairs;
+}
+
+Status copyRecords(Table& target, Table& source, const RecordFilter& forCondition) {
+  auto pairs = matchFields(source, target);
+  RT_DB_TRY(source.goTop());
+  while (!source.eof()) {
+    if (!forCondition || forCondition(source)) {
+      RT_DB_TRY(target.appendBlank());
+      for (auto p : pairs) {
+        const FieldDef& t = target.fields()[static_cast<std::size_t>(p.to)];
+        Value v = source.get(p.from);
+        if (auto* s = std::get_if<std::string>(&v); s && t.type == 'C') *s = rt::text::padr(*s, t.width);
+        Status st = target.put(p.to, v);
+        if (!st) return st;
+      }
+      RT_DB_TRY(target.flush());
+    }
+    RT_DB_TRY(source.skip(1));
+  }
+  return target.flush();
+}
+
+}  // namespace
+
+Status appendFrom(Table& target, Table& source, const RecordFilter& forCondition) {
+  return copyRecords(target, source, forCondition);
+}
+
+Status appendFrom(Table& target, const std::string& sourcePath, const RecordFilter& forCondition, bool hideDeleted) {
+  OpenOptions o;
+  o.readOnly = true;
+  o.alias = "APPEND_SOURCE";
+  auto src = Table::open(sourcePath, o);
+  if (!src) return src.status();
+  (*src)->setDeletedHidden(hideDeleted);
+  return copyRecords(target, **src, forCondition);
+}
+
+Status copyTo(Table& source, const std::string& path, const RecordFilter& forCondition) {
+  std::vector<FieldDef> fields(source.fields().begin(), source.fields().end());
+  RT_DB_TRY(Table::create(path, fields, CreateMode::kReplace));
+  OpenOptions o;
+  o.exclusive = true;
+  o.alias = "COPY_TARGET";
+  auto dst = Table::open(path, o);
+  if (!dst) return dst.status();
+  RT_DB_TRY(copyRecords(**dst, source, forCondition));
+  RT_DB_TRY((*dst)->commit());
+  return (*dst)->close();
+}
+
+Status copyToDelimited(Table& source, const std::string& path, const RecordFilter& forCondition) {
+  std::string out;
+  RT_DB_TRY(source.goTop());
+  while (!source.eof()) {
+    if (!forCondition || forCondition(source)) {
+      bool first = true;
+      for (int i = 0; i < source.fieldCount(); ++i) {
+        const FieldDef& f = source.fields()[static_cast<std::size_t>(i)];
+        if (f.type == 'M') continue;
+        if (!first) out += ',';
+        first = false;
+        std::string_view raw = source.raw(i);
+        switch (f.type) {
+          case 'C': out += '"' + std::string(rt::text::trim(raw)) + '"'; break;
+          case 'N':
+          case 'F': out += readNumber(raw).toString(f.decimals); break;
+          case 'D': out += rt::text::alltrim(raw); break;
+          case 'L': out += readLogical(raw) ? 'T' : 'F'; break;
+          default: out += std::string(rt::text::alltrim(raw)); break;
+        }
+      }
+      out += "\r\n";
+    }
+    RT_DB_TRY(source.skip(1));
+  }
+  auto f = File::open(path, File::Mode::kTruncate);
+  if (!f) return f.status();
+  RT_DB_TRY(f->writeAt(0, out));
+  return f->sync();
+}
+
+namespace {
+
+// Splits one delimited line; quoted values keep their commas.
+std::vector<std::string> splitLine(std::string_view line) {
+  std::vector<std::string> values;
+  std::size_t i = 0;
+  while (i <= line.size()) {
+    std::string v;
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i < line.size() && line[i] == '"') {
+      auto end = line.find('"', i + 1);
+      if (end == std::string_view::npos) end = line.size();
+      v = std::string(line.substr(i + 1, end - i - 1));
+      i = end + 1;
+      auto comma = line.find(',', i);
+      i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+    } else {
+      auto comma = line.find(',', i);
+      std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+      v = std::string(rt::text::trim(line.substr(i, end - i)));
+      i = end + 1;
+    }
+    values.push_back(std::move(v));
+  }
+  return values;
+}
+
+}  // namespace
+
+Status appendFromDelimited(Table& target, const std::string& path) {
+  auto f = File::open(resolveCaseInsensitive(path), File::Mode::kRead);
+  if (!f) return f.status();
+  auto size = f->size();
+  if (!size) return size.status();
+  std::string text(*size, '\0');
+  RT_DB_TRY(f->readExact(0, text));
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line == "\x1A") continue;
+    auto values = splitLine(line);
+    RT_DB_TRY(target.appendBlank());
+    std::size_t v = 0;
+    for (int i = 0; i < target.fieldCount() && v < values.size(); ++i) {
+      const FieldDef& fd = target.fields()[static_cast<std::size_t>(i)];
+      if (fd.type == 'M') continue;
+      const std::string& s = values[v++];
+      Value val;
+      switch (fd.type) {
+        case 'N':
+        case 'F': val = rt::text::val(s); break;
+        case 'D': val = rt::text::stod(s); break;
+        case 'L': val = readLogical(s); break;
+        default: val = s; break;
+      }
+      RT_DB_TRY(target.put(i, val));
+    }
+    RT_DB_TRY(target.flush());
+  }
+  return {};
+}
+
+}  // namespace rt::db

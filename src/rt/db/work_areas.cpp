@@ -1,0 +1,82 @@
+#include "rt/db/work_areas.h"
+
+#include "rt/text/strings.h"
+
+namespace rt::db {
+
+WorkAreas::~WorkAreas() { (void)closeAll(); }
+
+Status WorkAreas::open(int area, const std::string& path, const OpenOptions& options) {
+  if (area < 1 || area > kAreas) return {Error::kBadField, "work area " + std::to_string(area)};
+  RT_DB_TRY(close(area));
+  auto t = Table::open(path, options);
+  if (!t) return t.status();
+  int other = areaOf((*t)->alias());
+  if (other != 0) return {Error::kInUse, "alias " + (*t)->alias() + " in area " + std::to_string(other)};
+  (*t)->setDeletedHidden(hideDeleted_);
+  areas_[static_cast<std::size_t>(area)] = std::move(*t);
+  current_ = area;
+  return {};
+}
+
+Status WorkAreas::close(int area) {
+  if (area < 1 || area > kAreas) return {Error::kBadField, "work area " + std::to_string(area)};
+  auto& slot = areas_[static_cast<std::size_t>(area)];
+  if (!slot) return {};
+  Status s = slot->close();
+  slot.reset();
+  return s;
+}
+
+Status WorkAreas::closeAll() {
+  Status first;
+  for (int a = 1; a <= kAreas; ++a) {
+    Status s = close(a);
+    if (first && !s) first = s;
+  }
+  return first;
+}
+
+Status WorkAreas::select(int area) {
+  if (area < 1 || area > kAreas) return {Error::kBadField, "work area " + std::to_string(area)};
+  current_ = area;
+  return {};
+}
+
+int WorkAreas::resolve(std::string_view areaOrAlias) const {
+  std::string_view t = rt::text::alltrim(areaOrAlias);
+  if (!t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos && t.size() <= 3) {
+    int n = std::stoi(std::string(t));
+    return n >= 1 && n <= kAreas ? n : 0;
+  }
+  return areaOf(t);
+}
+
+Status WorkAreas::select(std::string_view areaOrAlias) {
+  int a = resolve(areaOrAlias);
+  if (a == 0) return {Error::kNotFound, "alias " + std::string(areaOrAlias)};
+  current_ = a;
+  return {};
+}
+
+int WorkAreas::areaOf(std::string_view alias) const {
+  std::string want = rt::text::upper(rt::text::alltrim(alias));
+  for (int a = 1; a <= kAreas; ++a)
+    if (areas_[static_cast<std::size_t>(a)] && areas_[static_cast<std::size_t>(a)]->alias() == want) return a;
+  return 0;
+}
+
+Table* WorkAreas::table(int area) const {
+  if (area < 1 || area > kAreas) return nullptr;
+  return areas_[static_cast<std::size_t>(area)].get();
+}
+
+Table* WorkAreas::table(std::string_view areaOrAlias) const { return table(resolve(areaOrAlias)); }
+
+void WorkAreas::setDeletedHidden(bool hidden) {
+  hideDeleted_ = hidden;
+  for (auto& t : areas_)
+    if (t) t->setDeletedHidden(hidden);
+}
+
+}  // namespace rt::db
