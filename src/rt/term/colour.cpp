@@ -7,25 +7,35 @@ namespace {
 
 constexpr std::string_view kLetters[8] = {"N", "B", "G", "BG", "R", "BR", "GR", "W"};
 
-std::optional<int> parseSide(std::string_view s) {
-  int bright = 0;
+struct Side {
+  int colour = 0;
+  bool blink = false;
+};
+
+std::optional<Side> parseSide(std::string_view s) {
+  Side side;
   std::string letters;
   for (char c : s) {
-    if (c == '+' || c == '*') {
-      bright = 8;
+    if (c == '+') {
+      side.colour = 8;
+    } else if (c == '*') {
+      side.blink = true;
     } else if (c != ' ') {
       letters += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
   }
-  if (letters.empty()) return bright;  // "N" may be left out
+  if (letters.empty()) return side;  // "N" may be left out
   if (letters == "RB") letters = "BR";
   if (letters == "GB") letters = "BG";
   if (letters == "RG") letters = "GR";
   if (letters == "U") letters = "B";  // underline shows as blue on a colour screen
-  if (letters == "I") return 0;       // inverse: handled by the caller's pairs; black here
-  if (letters == "X") return 0;
-  for (int i = 0; i < 8; ++i)
-    if (letters == kLetters[i]) return i + bright;
+  if (letters == "I" || letters == "X") letters = "N";  // inverse and blank: black here
+  for (int i = 0; i < 8; ++i) {
+    if (letters == kLetters[i]) {
+      side.colour += i;
+      return side;
+    }
+  }
   return std::nullopt;
 }
 
@@ -35,16 +45,15 @@ std::optional<Attr> parseColour(std::string_view text) {
   auto slash = text.find('/');
   auto fg = parseSide(text.substr(0, slash));
   if (!fg) return std::nullopt;
-  int bg = 0;
+  Side bg;
   if (slash != std::string_view::npos) {
     auto b = parseSide(text.substr(slash + 1));
     if (!b) return std::nullopt;
     bg = *b;
   }
-  // A "*" anywhere means blink, which the old consoles showed as a bright background.
-  if (text.find('*') != std::string_view::npos) bg |= 8;
-  if (text.substr(0, slash).find('*') != std::string_view::npos) *fg &= 7;
-  return makeAttr(*fg, bg);
+  // A "*" on either side means blink, which the old consoles showed as a bright background.
+  if (fg->blink || bg.blink) bg.colour |= 8;
+  return makeAttr(fg->colour, bg.colour);
 }
 
 std::string colourText(Attr attr) {

@@ -171,8 +171,6 @@ Parsed withEvent(Event e, std::size_t used) { return {Parsed::State::Event, e, {
 Parsed withResult(Decoded d) { return {Parsed::State::Done, {}, d, d.consumed}; }
 Parsed notYet() { return {}; }
 
-constexpr std::size_t kLongestSequence = 40;
-
 // CSI: `in` starts with ESC [.
 Parsed parseCsi(std::string_view in) {
   if (in.size() < 3) return notYet();
@@ -218,7 +216,6 @@ Parsed parseCsi(std::string_view in) {
     } else {
       return withResult(ignored(pos));  // broken off: drop what came so far
     }
-    if (pos >= kLongestSequence) return withResult(ignored(pos + 1));
   }
   if (final == 0) return notYet();
   const std::size_t used = pos + 1;

@@ -30,7 +30,8 @@ void Screen::putChars(int row, int col, std::string_view text) {
 
 void Screen::recolour(int row, int col, int length, Attr attr) {
   if (row < 0 || row >= kRows) return;
-  for (int c = std::max(col, 0); c < std::min(col + length, kCols); ++c) cell(row, c).attr = attr;
+  const long long end = std::min<long long>(static_cast<long long>(col) + length, kCols);
+  for (int c = std::max(col, 0); c < end; ++c) cell(row, c).attr = attr;
   ++version_;
 }
 
@@ -67,6 +68,11 @@ void Screen::clear(Attr attr) {
 }
 
 Screen::Saved Screen::save(Rect r) const {
+  // Only what lies on the screen is kept, so a rectangle reaching far off it costs nothing.
+  r.top = std::max(r.top, 0);
+  r.left = std::max(r.left, 0);
+  r.bottom = std::min(r.bottom, kRows - 1);
+  r.right = std::min(r.right, kCols - 1);
   Saved s{r, {}};
   for (int row = r.top; row <= r.bottom; ++row)
     for (int c = r.left; c <= r.right; ++c) s.cells.push_back(at(row, c));

@@ -1,5 +1,7 @@
 #include "rt/term/scripted_terminal.h"
 
+#include <algorithm>
+
 #include "rt/text/cp860.h"
 
 namespace rt::term {
@@ -17,7 +19,12 @@ ScriptedTerminal& ScriptedTerminal::type(std::string_view text) {
 }
 
 ScriptedTerminal& ScriptedTerminal::pause() {
-  keys_.push_back({Key{}, true});
+  keys_.push_back({Key{}, true, std::chrono::milliseconds(-1)});
+  return *this;
+}
+
+ScriptedTerminal& ScriptedTerminal::pause(std::chrono::milliseconds length) {
+  if (length.count() > 0) keys_.push_back({Key{}, true, length});
   return *this;
 }
 
@@ -27,18 +34,40 @@ void ScriptedTerminal::present(const Screen& screen) {
 }
 
 std::optional<Key> ScriptedTerminal::readKey(std::chrono::milliseconds timeout) {
-  if (!keys_.empty() && keys_.front().pause) {
-    if (timeout.count() >= 0) {
+  const bool timed = timeout.count() >= 0;
+  while (!keys_.empty() && keys_.front().pause) {
+    Entry& p = keys_.front();
+    if (!timed) {  // a wait without time limit sits the pause out
+      if (p.left.count() > 0) elapsed_ += p.left;
       keys_.pop_front();
-      return std::nullopt;
+      continue;
     }
-    keys_.pop_front();  // a pause means nothing to a wait without time limit
+    // A wait loop polling through a long pause still ends, like one on an empty queue.
+    constexpr int kMaxPausedReads = 100000;
+    if (++emptyTimedReads_ >= kMaxPausedReads) break;
+    bool over = true;
+    if (p.left.count() < 0) {
+      elapsed_ += timeout;
+    } else {
+      auto used = std::min(timeout, p.left);
+      elapsed_ += used;
+      p.left -= used;
+      over = p.left.count() <= 0;
+    }
+    if (over) {
+      keys_.pop_front();
+      emptyTimedReads_ = 0;
+    }
+    return std::nullopt;
   }
-  if (keys_.empty()) {
+  if (keys_.empty() || keys_.front().pause) {
     // A wait loop polling with a timeout (a lock wait, a clock) gets its time-outs, but not
     // for ever: then it is told Esc like an untimed read.
     constexpr int kMaxEmptyTimedReads = 10000;
-    if (timeout.count() >= 0 && ++emptyTimedReads_ < kMaxEmptyTimedReads) return std::nullopt;
+    if (timed && keys_.empty() && ++emptyTimedReads_ < kMaxEmptyTimedReads) {
+      elapsed_ += timeout;
+      return std::nullopt;
+    }
     exhausted_ = true;
     return Key{key::Esc};
   }

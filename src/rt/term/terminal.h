@@ -21,6 +21,9 @@ class Terminal {
   // Whether a key is waiting, without taking it.
   virtual bool keyWaiting() = 0;
   virtual void beep() = 0;
+  // The clock that waits for keys are measured by: the real one here, a virtual one on the
+  // scripted terminal, where time passes only while a timed read finds no key.
+  virtual std::chrono::steady_clock::time_point now() { return std::chrono::steady_clock::now(); }
 };
 
 }  // namespace rt::term
