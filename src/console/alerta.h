@@ -1,6 +1,5 @@
-// The alert box of the yes/no questions: a centred box in the message colour with the lines
-// and a row of buttons; Left and Right move between the buttons, a button's first letter or
-// Enter chooses, Esc gives up.
+// The yes/no questions of the program: the runtime's alert box in the message colour
+// COR_SAY, with the lines and a row of buttons.
 #pragma once
 
 #include <initializer_list>
