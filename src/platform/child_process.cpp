@@ -148,6 +148,9 @@ Result<ExitStatus> waitFor(pid_t pid) {
 }  // namespace
 
 Result<ExitStatus> runProgram(std::string_view program, std::span<const std::string> args, const RunOptions& options) {
+  // Checked here so that a missing folder is not reported as a missing program.
+  if (!options.workingFolder.empty() && ::access(options.workingFolder.c_str(), X_OK) != 0)
+    return Status::fromErrno(errno, "working folder " + options.workingFolder);
   SpawnActions actions;
   if (!options.workingFolder.empty()) posix_spawn_file_actions_addchdir_np(actions.get(), options.workingFolder.c_str());
   if (options.quiet)
@@ -230,6 +233,16 @@ Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std:
   if (!status) return status.status();
   run.status = *status;
   return run;
+}
+
+Result<std::string> runningProgramFolder() {
+  std::vector<char> buf(4096);
+  ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+  if (n < 0) return Status::fromErrno(errno, "readlink /proc/self/exe");
+  std::string exe(buf.data(), static_cast<std::size_t>(n));
+  std::size_t slash = exe.find_last_of('/');
+  if (slash == std::string::npos) return Result<std::string>(Error::kNotFound, exe);
+  return slash == 0 ? std::string("/") : exe.substr(0, slash);
 }
 
 std::string findProgram(std::string_view program) {

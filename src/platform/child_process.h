@@ -60,6 +60,10 @@ struct CaptureOptions {
 Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std::string> args,
                                   const CaptureOptions& options = {});
 
+// The folder of the running program's own binary (from /proc/self/exe): `converte` is looked
+// for beside `tavren`.
+Result<std::string> runningProgramFolder();
+
 // The full path of `program` found in PATH (or `program` itself when it holds a "/" and is
 // executable); "" when there is none.
 std::string findProgram(std::string_view program);

@@ -85,6 +85,11 @@ Status changeFolder(std::string_view path) {
   return {};
 }
 
+bool canWriteTo(std::string_view path) {
+  std::string folder = nearestExistingFolder(path);
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool folderExists(std::string_view path) {
   struct stat st {};
   return !path.empty() && ::stat(std::string(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

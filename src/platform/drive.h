@@ -33,6 +33,10 @@ std::string nearestExistingFolder(std::string_view path);
 Result<std::string> currentFolder();
 Status changeFolder(std::string_view path);
 
+// Whether files can be made in `path`, or, when it does not exist yet, in its nearest existing
+// parent (where its missing levels would be made): the old "is the diskette in?" question.
+bool canWriteTo(std::string_view path);
+
 bool folderExists(std::string_view path);  // follows symbolic links
 bool fileExists(std::string_view path);    // a regular file, following symbolic links
 

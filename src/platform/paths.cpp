@@ -217,12 +217,11 @@ Result<std::string> pathForFile(std::string_view folder, std::string_view name) 
     if (!resolved) return resolved.status();
     dir = std::move(*resolved);
   }
+  std::string exact = join(dir, name);
+  struct stat st {};
+  if (lstat(exact.c_str(), &st) == 0) return exact;  // the spelling given exists: it wins
   Result<std::string> found = findIgnoringCase(dir, name);
   if (!found) return found.status();
-  // An exact spelling that exists wins over another case's twin.
-  struct stat st {};
-  std::string exact = join(dir, name);
-  if (lstat(exact.c_str(), &st) == 0) return exact;
   return join(dir, found->empty() ? canonicalFileName(name) : *found);
 }
 

@@ -198,6 +198,28 @@ Result<std::string> SystemPrinter::defaultPrinter() const {
   return Result<std::string>(Error::kNotAvailable, "no default printer");
 }
 
+Result<std::vector<std::string>> SystemPrinter::printerNames() const {
+  std::string lpstat = findProgram(lpstat_);
+  if (lpstat.empty())
+    return Result<std::vector<std::string>>(Error::kNotAvailable, "the command " + lpstat_ + " is not installed");
+  CaptureOptions options;
+  options.environment = localeC();
+  options.timeout = kQueryTimeout;
+  const std::vector<std::string> args{"-e"};
+  Result<CapturedRun> run = runAndCapture(lpstat, args, options);
+  if (!run) return run.status();
+  std::vector<std::string> names;
+  std::string_view out = run->output;
+  while (!out.empty()) {
+    std::size_t nl = out.find('\n');
+    std::string_view line = trimBlanks(out.substr(0, nl));
+    if (!line.empty()) names.emplace_back(line);
+    if (nl == std::string_view::npos) break;
+    out.remove_prefix(nl + 1);
+  }
+  return names;
+}
+
 Result<bool> SystemPrinter::isReady(std::string_view queue) const {
   std::string lpstat = findProgram(lpstat_);
   if (lpstat.empty()) return Result<bool>(Error::kNotAvailable, "the command " + lpstat_ + " is not installed");

@@ -78,6 +78,8 @@ class SystemPrinter {
   // The default printer's name: LPDEST, else PRINTER (as `lp` reads them), else what
   // `lpstat -d` says. kNotAvailable when there is none or no `lpstat`.
   Result<std::string> defaultPrinter() const;
+  // The names of the printers CUPS offers (`lpstat -e`), for the user's choice of printer.
+  Result<std::vector<std::string>> printerNames() const;
   // Whether a CUPS queue accepts work now (idle or printing, not disabled), from `lpstat -p`.
   // kNotFound for an unknown queue.
   Result<bool> isReady(std::string_view queue) const;

@@ -56,6 +56,15 @@ TEST(ChildProcess, ExitCodesSignalsAndMissingPrograms) {
   EXPECT_EQ(runProgram("tavren-no-such-program-in-path", {}).code(), Error::kNotFound);
   EXPECT_EQ(findProgram("tavren-no-such-program-in-path"), "");
   EXPECT_EQ(findProgram("sh").empty(), false);
+
+  options.workingFolder = dir / "no-such-folder";
+  Result<ExitStatus> noFolder = runProgram(echo, {}, options);
+  ASSERT_FALSE(noFolder);
+  EXPECT_NE(noFolder.status().detail().find("no-such-folder"), std::string::npos);
+
+  Result<std::string> own = runningProgramFolder();
+  ASSERT_TRUE(own);
+  EXPECT_TRUE(platform_test::exists(*own + "/test_platform"));
 }
 
 TEST(ChildProcess, TerminalIsHandedOverAndTakenBack) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -61,6 +62,17 @@ TEST(Drive, CreatesFoldersLevelByLevel) {
   ASSERT_FALSE(blocked);
   EXPECT_EQ(blocked.code(), Error::kNotFolder);
   EXPECT_NE(blocked.status().detail().find("ARQ"), std::string::npos);
+}
+
+TEST(Drive, WritableDestination) {
+  Scratch dir;
+  EXPECT_TRUE(canWriteTo(dir / "backup/2010"));  // judged by the nearest existing level
+  std::filesystem::create_directories(dir / "ro");
+  chmod((dir / "ro").c_str(), 0555);
+  if (geteuid() != 0) {
+    EXPECT_FALSE(canWriteTo(dir / "ro/backup"));
+  }
+  chmod((dir / "ro").c_str(), 0755);
 }
 
 TEST(Drive, CreateAndRemoveOneFolder) {

@@ -166,6 +166,7 @@ TEST_F(SystemPrinterTest, DefaultPrinterAndReadiness) {
   std::string lpstat = script(dir, "lpstat",
                               "case \"$1\" in\n"
                               "-d) cat \"" + dir.path() + "/default\" ;;\n"
+                              "-e) printf 'Sala\\nBusy\\n\\nOff\\n' ;;\n"
                               "-p) case \"$2\" in\n"
                               "    Sala) echo \"printer Sala is idle.  enabled since Wed 09 Dec 2026\" ;;\n"
                               "    Busy) echo \"printer Busy now printing Busy-12.  enabled since Wed\" ;;\n"
@@ -192,6 +193,7 @@ TEST_F(SystemPrinterTest, DefaultPrinterAndReadiness) {
   EXPECT_TRUE(*printer.isReady("Busy"));
   EXPECT_FALSE(*printer.isReady("Off"));
   EXPECT_EQ(printer.isReady("Nenhuma").code(), Error::kNotFound);
+  EXPECT_EQ(*printer.printerNames(), (std::vector<std::string>{"Sala", "Busy", "Off"}));
 }
 
 }  // namespace
