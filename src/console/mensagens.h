@@ -69,4 +69,9 @@ struct LayoutMens {
 };
 LayoutMens layoutMens(int codigo, std::string_view texto, const OpcoesMens& op, int larguraCampo = 0);
 
+namespace detail {
+// Defines, opens and fills the message window of a layout (shared by the prompt).
+void abreMens(Contexto& ctx, const LayoutMens& l, int janela);
+}  // namespace detail
+
 }  // namespace console

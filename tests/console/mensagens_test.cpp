@@ -183,3 +183,48 @@ TEST_F(AvisosnTest, AvisoWritesInTheHelpColour) {
 }
 
 }  // namespace
+
+namespace {
+
+class PromptTest : public ::testing::Test, protected console::teste::ConsoleFixture {};
+
+TEST_F(PromptTest, NumberFieldSitsAfterTheTextAndEscGivesZero) {
+  rt::text::Decimal n = 7;
+  term.pause().press(key::Esc);
+  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}), rt::text::Decimal());
+  EXPECT_EQ(n, rt::text::Decimal());
+  EXPECT_FALSE(ctx.janelas.isOpen(10));
+
+  n = 0;
+  term.pause().type("12").press(key::Enter);
+  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}), rt::text::Decimal(12));
+  // The field was at row 20, column 2 + 9 + 1, inside the window's frame.
+  EXPECT_EQ(term.shown().rowText(20).substr(2, 9), "Terminal:");
+  EXPECT_EQ(term.shown().rowText(20).substr(12, 1), "1");
+}
+
+TEST_F(PromptTest, TextDateAndLogicalFields) {
+  std::string s = "ABC ";
+  term.pause().type("xy").press(key::Enter);
+  EXPECT_EQ(MENS(ctx, 14, "Letra:", s), "xy  ");  // "@K": the first key clears the field
+  term.pause().press(key::Esc);
+  EXPECT_EQ(MENS(ctx, 14, "Letra:", s), "");
+  rt::text::Date d;
+  term.pause().press(key::Esc);
+  EXPECT_EQ(MENS(ctx, 14, "Data:", d, {.picture = "@D"}), rt::text::Date::fromYmd(2010, 4, 30));
+  bool b = true;
+  term.pause().press(key::Esc);
+  EXPECT_FALSE(MENS(ctx, 14, "Sim?", b, {.picture = "Y"}));
+}
+
+TEST_F(PromptTest, ValidRuleKeepsTheCursorInTheField) {
+  rt::text::Decimal n;
+  int chamadas = 0;
+  auto valid = [&] { return ++chamadas > 1; };
+  term.pause().type("5").press(key::Enter).press(key::Enter);
+  MENS(ctx, 14, "Vias:", n, {.linha = 17, .coluna = 20, .picture = "@ 9", .valid = valid});
+  EXPECT_EQ(chamadas, 2);
+  EXPECT_EQ(n, rt::text::Decimal(5));
+}
+
+}  // namespace
