@@ -925,9 +925,9 @@ const std::string& Table::orderExpression(int n) const {
   return orders_[static_cast<std::size_t>(n - 1)].expr.text();
 }
 
-Status Table::seek(std::string_view key, bool soft) { return seek(Value(std::string(key)), soft); }
+Status Table::seek(std::string_view key, bool soft) { return seekValue(Value(std::string(key)), soft); }
 
-Status Table::seek(const Value& key, bool soft) {
+Status Table::seekValue(const Value& key, bool soft) {
   RT_DB_TRY(flush());
   if (order_ == 0) return {Error::kBadField, alias_ + ": seek without an order"};
   Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
@@ -948,33 +948,31 @@ Status Table::seek(const Value& key, bool soft) {
   o.cursorGen = o.index->generation();
   found_ = false;
   bof_ = false;
+  // With keys cut at 240 bytes, records sharing the cut key are in record order, not in the
+  // order of their full text: the full value decides among them.
+  CdxIndex::Cursor greater;
   while (o.cursor.valid()) {
     RT_DB_TRY(loadFromCursor(o));
-    bool prefixMatch = o.index->keyAt(o.cursor).substr(0, prefix.size()) == prefix;
-    if (prefixMatch && longKey) {
-      // Keys are cut at 240 bytes: the full value decides.
-      Value v = o.expr.evaluate(rec_);
-      std::string text = std::get<std::string>(v).substr(0, full.size());
-      if (text < full) prefixMatch = false;
-      else if (text > full) {
-        o.cursor = {};
-        found_ = false;
-        if (isVisible()) break;
-      }
-      if (!prefixMatch) {
-        auto n = o.index->next(o.cursor);
-        if (!n) return n.status();
-        o.cursor = *n;
-        continue;
-      }
-    }
     if (isVisible()) {
-      found_ = prefixMatch;
-      break;
+      if (o.index->keyAt(o.cursor).substr(0, prefix.size()) != prefix) break;
+      if (!longKey) {
+        found_ = true;
+        break;
+      }
+      std::string text = std::get<std::string>(o.expr.evaluate(rec_)).substr(0, full.size());
+      if (text == full) {
+        found_ = true;
+        break;
+      }
+      if (text > full && !greater.valid()) greater = o.cursor;
     }
     auto n = o.index->next(o.cursor);
     if (!n) return n.status();
     o.cursor = *n;
+  }
+  if (!found_ && greater.valid()) {
+    o.cursor = greater;
+    RT_DB_TRY(loadFromCursor(o));
   }
   if (!o.cursor.valid()) {
     setEof();

@@ -132,7 +132,9 @@ class Table {
   // (text keys: a shorter key seeks a prefix). Not found: end of file, or with `soft` the
   // next greater key. found() tells.
   Status seek(std::string_view key, bool soft = false);
-  Status seek(const Value& key, bool soft = false);
+  Status seek(rt::text::Decimal key, bool soft = false) { return seekValue(key, soft); }
+  Status seek(rt::text::Date key, bool soft = false) { return seekValue(key, soft); }
+  Status seekValue(const Value& key, bool soft = false);
   // Checks an order against the table: every record once, in key order (tests, repair).
   Status checkOrder(int n);
 
