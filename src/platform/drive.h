@@ -43,7 +43,7 @@ bool fileExists(std::string_view path);    // a regular file, following symbolic
 // One folder level (mkdir, mode 0777 less the umask).
 Status createFolder(std::string_view path);
 
-// Makes sure the folder `path` exists, creating the missing levels one by one. Levels that
+// Makes sure the folder `path` (a Linux path, see DriveMap::toLinux) exists, creating the missing levels one by one. Levels that
 // exist are matched without regard to case, so "/srv/DADOS/2010" reuses "/srv/dados"; new
 // levels keep the spelling given. Returns the path as it is on disk. A level that exists but
 // is not a folder, or cannot be created, is reported with its own name.

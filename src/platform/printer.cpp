@@ -102,7 +102,7 @@ std::string cupsQueueName(std::string_view windowsName) {
 bool deviceReady(std::string_view devicePath) {
   std::string path(devicePath);
   if (path.empty()) return false;
-  if (lastComponent(path).starts_with("ttyS")) return true;
+  if (lastComponent(path).starts_with("tty")) return true;  // ttyS0, ttyUSB0: serial
   UniqueFd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!fd.valid()) return false;
   int status = 0;

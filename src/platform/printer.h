@@ -51,8 +51,8 @@ bool isPortName(std::string_view name);
 // The CUPS queue name of a Windows network or printer name (see above); "" for a blank name.
 std::string cupsQueueName(std::string_view windowsName);
 
-// Best-effort readiness of a printer device: a serial port is taken as ready (the old system
-// did the same); a parallel or USB port is ready when it can be opened for writing and,
+// Best-effort readiness of a printer device: a serial port (a "tty" device) is taken as ready,
+// as it always was; a parallel or USB port is ready when it can be opened for writing and,
 // where the driver reports it, the printer is on line and has paper.
 bool deviceReady(std::string_view devicePath);
 
