@@ -2,11 +2,12 @@
 // its colours black, blue, green, cyan, red, magenta, brown, white (8-15 the bright ones);
 // curses numbers them black, red, green, yellow, blue, magenta, cyan, white.
 //
-// Pair numbers are chosen so that white on black, attribute 7, is pair 0: curses reserves
-// pair 0 for the default colours, which the terminal is set to. With 16 colours and 256 pairs
-// every attribute has a pair of its own; with 8 colours the bright foregrounds show in bold
-// and the bright backgrounds fall back to their dark form; without colours, what has a
-// background shows in reverse video.
+// Every attribute gets a pair of its own colours set explicitly, so a terminal whose default
+// colours are dark on light still shows white on black where the program asked for it. Pair
+// 0 is the terminal's default pair, which curses does not let us set; only a terminal with
+// exactly as many pairs as needed shares it, with white on black declared as its colours.
+// With 8 colours the bright foregrounds show in bold and the bright backgrounds fall back to
+// their dark form; without colours, what has a background shows in reverse video.
 #pragma once
 
 #include "rt/term/colour.h"
@@ -15,8 +16,14 @@ namespace rt::term {
 
 enum class ColourDepth { None, Eight, Sixteen };
 
+struct ColourPlan {
+  ColourDepth depth = ColourDepth::None;
+  // White on black is pair 0, the terminal's default pair (too few pairs for our own).
+  bool sharesDefault = false;
+};
+
 // What a terminal with `colours` colours and `pairs` colour pairs can show.
-ColourDepth colourDepth(int colours, int pairs);
+ColourPlan colourPlan(int colours, int pairs);
 
 // The curses colour number of an old console colour 0-15.
 int cursesColour(int consoleColour);
@@ -26,14 +33,13 @@ struct CellStyle {
   bool bold = false;
   bool reverse = false;
 };
-CellStyle cellStyle(Attr attr, ColourDepth depth);
+CellStyle cellStyle(Attr attr, const ColourPlan& plan);
 
-// The colours of a pair number, as console colours (fg, bg); pairs 1..pairCount(depth)-1
-// are the ones to set up.
+// The console colours (fg, bg) of a pair; pairs 1..pairCount(plan)-1 are the ones to set up.
 struct PairColours {
   int foreground = 7, background = 0;
 };
-PairColours pairColours(int pair, ColourDepth depth);
-int pairCount(ColourDepth depth);
+PairColours pairColours(int pair, const ColourPlan& plan);
+int pairCount(const ColourPlan& plan);
 
 }  // namespace rt::term

@@ -155,10 +155,10 @@ CursesTerminal::CursesTerminal(Token, ::screen* session, const Options& options)
 
   if (has_colors()) {
     start_color();
-    assume_default_colors(COLOR_WHITE, COLOR_BLACK);
-    depth_ = colourDepth(COLORS, COLOR_PAIRS);
-    for (int pair = 1; pair < pairCount(depth_); ++pair) {
-      PairColours c = pairColours(pair, depth_);
+    plan_ = colourPlan(COLORS, COLOR_PAIRS);
+    if (plan_.sharesDefault) assume_default_colors(COLOR_WHITE, COLOR_BLACK);
+    for (int pair = 1; pair < pairCount(plan_); ++pair) {
+      PairColours c = pairColours(pair, plan_);
       init_pair(static_cast<short>(pair), static_cast<short>(cursesColour(c.foreground)),
                 static_cast<short>(cursesColour(c.background)));
     }
@@ -236,7 +236,7 @@ void CursesTerminal::draw(bool everything) {
     for (int c = 0; c < Screen::kCols; ++c) {
       const Cell cell = last_.at(r, c);
       if (!everything && cell == drawn_.at(r, c)) continue;
-      const CellStyle style = cellStyle(cell.attr, depth_);
+      const CellStyle style = cellStyle(cell.attr, plan_);
       attr_t attrs = A_NORMAL;
       if (style.bold) attrs |= A_BOLD;
       if (style.reverse) attrs |= A_REVERSE;

@@ -78,7 +78,7 @@ class CursesTerminal final : public Terminal {
   ::screen* session_ = nullptr;
   Options options_;
   KeyDecoder decoder_;
-  ColourDepth depth_ = ColourDepth::None;
+  ColourPlan plan_;
   Screen last_;          // the screen the program asked for
   Screen drawn_;         // what the terminal shows now
   bool drawnValid_ = false;

@@ -1,6 +1,6 @@
 // A small program on the curses terminal for the tmux tests: a framed box with box-drawing
-// characters and accented letters, then one line per key received with its runtime code
-// ("c" after the code of a Ctrl+letter, the cell after a mouse press). F10 ends it.
+// characters and accented letters, then one numbered line per key received with its runtime
+// code ("3: key 19c"; "c" marks a Ctrl+letter, a mouse press adds its cell). F10 ends it.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,16 +23,17 @@ int main() {
   screen.box({1, 2, 5, 40}, "┌─┐│┘─└│"_cp, makeAttr(14, 1));
   screen.put(2, 4, "═┴░■"_cp, makeAttr(15, 1));
   screen.put(3, 4, "ATENÇÃO açúcar é óculos"_cp, makeAttr(14, 1));
-  screen.put(4, 4, "pronto", makeAttr(0, 7));
+  screen.put(4, 4, "pronto", makeAttr(0, 15));
   screen.put(0, 0, "term_demo", makeAttr(0, 3));
 
   constexpr int kFirstLogRow = 7;
   std::vector<std::string> log;
+  int received = 0;
   for (;;) {
     terminal.present(screen);
     auto k = terminal.readKey(std::chrono::milliseconds(-1));
     if (!k) continue;
-    std::string line = "key " + std::to_string(k->code);
+    std::string line = std::to_string(++received) + ": key " + std::to_string(k->code);
     if (k->ctrlLetter) line += "c";
     if (k->code == key::MouseLeft) line += " at " + std::to_string(k->row) + "," + std::to_string(k->col);
     log.push_back(line);

@@ -15,55 +15,61 @@ TEST(ColourMap, ConsoleColoursInCursesOrder) {
   for (int c = 0; c < 16; ++c) EXPECT_EQ(cursesColour(c), expected[c]) << c;
 }
 
-TEST(ColourMap, DepthOfTheTerminal) {
-  EXPECT_EQ(colourDepth(256, 65536), ColourDepth::Sixteen);
-  EXPECT_EQ(colourDepth(16, 256), ColourDepth::Sixteen);
-  EXPECT_EQ(colourDepth(8, 64), ColourDepth::Eight);
-  EXPECT_EQ(colourDepth(16, 64), ColourDepth::Eight);
-  EXPECT_EQ(colourDepth(0, 0), ColourDepth::None);
+TEST(ColourMap, PlanForTheTerminal) {
+  EXPECT_EQ(colourPlan(256, 65536).depth, ColourDepth::Sixteen);
+  EXPECT_FALSE(colourPlan(256, 65536).sharesDefault);
+  EXPECT_EQ(colourPlan(16, 256).depth, ColourDepth::Sixteen);
+  EXPECT_TRUE(colourPlan(16, 256).sharesDefault);
+  EXPECT_EQ(colourPlan(8, 64).depth, ColourDepth::Eight);
+  EXPECT_TRUE(colourPlan(8, 64).sharesDefault);
+  EXPECT_FALSE(colourPlan(8, 256).sharesDefault);
+  EXPECT_EQ(colourPlan(16, 64).depth, ColourDepth::Eight);
+  EXPECT_EQ(colourPlan(0, 0).depth, ColourDepth::None);
+  EXPECT_EQ(colourPlan(8, 32).depth, ColourDepth::None);
+}
+
+// Every attribute maps to a pair in range whose colours are its own (dimmed on 8 colours), and
+// the pairs are distinct where the colours are.
+void checkPlan(const ColourPlan& plan) {
+  const bool sixteen = plan.depth == ColourDepth::Sixteen;
+  std::set<int> pairs;
+  for (int a = 0; a < 256; ++a) {
+    const Attr attr = static_cast<Attr>(a);
+    CellStyle s = cellStyle(attr, plan);
+    ASSERT_GE(s.pair, plan.sharesDefault ? 0 : 1) << a;
+    ASSERT_LT(s.pair, pairCount(plan)) << a;
+    EXPECT_EQ(s.bold, !sixteen && foreground(attr) > 7);
+    EXPECT_FALSE(s.reverse);
+    PairColours c = pairColours(s.pair, plan);
+    EXPECT_EQ(c.foreground, sixteen ? foreground(attr) : foreground(attr) & 7) << a;
+    EXPECT_EQ(c.background, sixteen ? background(attr) : background(attr) & 7) << a;
+    pairs.insert(s.pair);
+  }
+  EXPECT_EQ(pairs.size(), sixteen ? 256u : 64u);
+  EXPECT_EQ(cellStyle(makeAttr(7, 0), plan).pair == 0, plan.sharesDefault);
 }
 
 TEST(ColourMap, SixteenColoursGiveEveryAttributeItsOwnPair) {
-  std::set<int> pairs;
-  for (int a = 0; a < 256; ++a) {
-    CellStyle s = cellStyle(static_cast<Attr>(a), ColourDepth::Sixteen);
-    EXPECT_FALSE(s.bold);
-    ASSERT_GE(s.pair, 0);
-    ASSERT_LT(s.pair, pairCount(ColourDepth::Sixteen));
-    pairs.insert(s.pair);
-    PairColours c = pairColours(s.pair, ColourDepth::Sixteen);
-    EXPECT_EQ(c.foreground, foreground(static_cast<Attr>(a)));
-    EXPECT_EQ(c.background, background(static_cast<Attr>(a)));
-  }
-  EXPECT_EQ(pairs.size(), 256u);
-  // White on black is the terminal's default pair, which curses keeps as pair 0.
-  EXPECT_EQ(cellStyle(makeAttr(7, 0), ColourDepth::Sixteen).pair, 0);
+  checkPlan({ColourDepth::Sixteen, false});
+  checkPlan({ColourDepth::Sixteen, true});
+  EXPECT_EQ(pairCount({ColourDepth::Sixteen, false}), 257);
   // Bright backgrounds keep their own pair (N/W+ is not N/W).
-  EXPECT_NE(cellStyle(makeAttr(0, 15), ColourDepth::Sixteen).pair, cellStyle(makeAttr(0, 7), ColourDepth::Sixteen).pair);
+  ColourPlan plan{ColourDepth::Sixteen, false};
+  EXPECT_NE(cellStyle(makeAttr(0, 15), plan).pair, cellStyle(makeAttr(0, 7), plan).pair);
 }
 
 TEST(ColourMap, EightColoursShowBrightForegroundsInBold) {
-  std::set<int> pairs;
-  for (int a = 0; a < 256; ++a) {
-    CellStyle s = cellStyle(static_cast<Attr>(a), ColourDepth::Eight);
-    ASSERT_GE(s.pair, 0);
-    ASSERT_LT(s.pair, 64);
-    EXPECT_EQ(s.bold, foreground(static_cast<Attr>(a)) > 7);
-    PairColours c = pairColours(s.pair, ColourDepth::Eight);
-    EXPECT_EQ(c.foreground, foreground(static_cast<Attr>(a)) & 7);
-    EXPECT_EQ(c.background, background(static_cast<Attr>(a)) & 7);
-    pairs.insert(s.pair);
-  }
-  EXPECT_EQ(pairs.size(), 64u);
-  EXPECT_EQ(cellStyle(makeAttr(7, 0), ColourDepth::Eight).pair, 0);
-  EXPECT_EQ(cellStyle(makeAttr(15, 0), ColourDepth::Eight).pair, 0);
+  checkPlan({ColourDepth::Eight, false});
+  checkPlan({ColourDepth::Eight, true});
+  EXPECT_EQ(pairCount({ColourDepth::Eight, true}), 64);
 }
 
 TEST(ColourMap, WithoutColoursBackgroundsShowReversed) {
-  EXPECT_FALSE(cellStyle(makeAttr(7, 0), ColourDepth::None).reverse);
-  EXPECT_TRUE(cellStyle(makeAttr(0, 7), ColourDepth::None).reverse);
-  EXPECT_TRUE(cellStyle(makeAttr(15, 1), ColourDepth::None).bold);
-  EXPECT_EQ(cellStyle(makeAttr(15, 1), ColourDepth::None).pair, 0);
+  ColourPlan none;
+  EXPECT_FALSE(cellStyle(makeAttr(7, 0), none).reverse);
+  EXPECT_TRUE(cellStyle(makeAttr(0, 7), none).reverse);
+  EXPECT_TRUE(cellStyle(makeAttr(15, 1), none).bold);
+  EXPECT_EQ(cellStyle(makeAttr(15, 1), none).pair, 0);
 }
 
 TEST(Glyphs, BytesShowAsTheirCharacters) {

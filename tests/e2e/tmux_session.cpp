@@ -1,0 +1,117 @@
+#include "tmux_session.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+namespace e2e {
+namespace {
+
+std::string run(const std::string& commandLine, int* status) {
+  std::string out;
+  std::FILE* pipe = ::popen(commandLine.c_str(), "r");
+  if (pipe == nullptr) {
+    if (status) *status = -1;
+    return out;
+  }
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  int rc = ::pclose(pipe);
+  if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return out;
+}
+
+std::atomic<int> sessionCount{0};
+
+}  // namespace
+
+std::string shellQuote(const std::string& word) {
+  std::string q = "'";
+  for (char c : word) {
+    if (c == '\'') q += "'\\''";
+    else q += c;
+  }
+  return q + "'";
+}
+
+bool TmuxSession::available() {
+  int status = 0;
+  run("tmux -V >/dev/null 2>&1", &status);
+  return status == 0;
+}
+
+TmuxSession::TmuxSession(const std::string& command, int width, int height) {
+  // The socket in a folder of our own (short, as socket paths must be), removed afterwards.
+  char folder[] = "/tmp/tavren-e2e-XXXXXX";
+  if (::mkdtemp(folder) == nullptr) return;
+  folder_ = folder;
+  socket_ = folder_ + "/tmux-" + std::to_string(sessionCount++);
+  target_ = "e2e";
+  int status = 0;
+  tmux({"-f", "/dev/null", "new-session", "-d", "-s", target_, "-x", std::to_string(width), "-y",
+        std::to_string(height), command},
+       &status);
+  started_ = status == 0;
+  // The window keeps the size given here, whatever clients come and go.
+  if (started_) tmux({"set-option", "-t", target_, "window-size", "manual"});
+}
+
+TmuxSession::~TmuxSession() {
+  if (folder_.empty()) return;
+  tmux({"kill-server"});
+  ::unlink(socket_.c_str());
+  ::rmdir(folder_.c_str());
+}
+
+std::string TmuxSession::tmux(const std::vector<std::string>& args, int* status) {
+  // A UTF-8 locale for tmux itself, so it keeps and captures the characters as they are.
+  std::string line = "LC_ALL=C.UTF-8 tmux -S " + shellQuote(socket_);
+  for (const auto& a : args) line += " " + shellQuote(a);
+  line += " 2>/dev/null";
+  return run(line, status);
+}
+
+void TmuxSession::keys(const std::vector<std::string>& names) {
+  std::vector<std::string> args{"send-keys", "-t", target_};
+  args.insert(args.end(), names.begin(), names.end());
+  tmux(args);
+}
+
+void TmuxSession::text(const std::string& utf8) { tmux({"send-keys", "-t", target_, "-l", utf8}); }
+
+void TmuxSession::bytes(std::string_view raw) {
+  std::vector<std::string> args{"send-keys", "-t", target_, "-H"};
+  for (unsigned char c : raw) {
+    char hex[3];
+    std::snprintf(hex, sizeof hex, "%02x", c);
+    args.emplace_back(hex);
+  }
+  tmux(args);
+}
+
+void TmuxSession::resize(int width, int height) {
+  tmux({"resize-window", "-t", target_, "-x", std::to_string(width), "-y", std::to_string(height)});
+}
+
+std::string TmuxSession::capture() { return tmux({"capture-pane", "-p", "-J", "-t", target_}); }
+
+std::string TmuxSession::captureWithColours() { return tmux({"capture-pane", "-p", "-e", "-t", target_}); }
+
+bool TmuxSession::waitFor(const std::function<bool(const std::string&)>& test, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (test(capture())) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+bool TmuxSession::waitForText(const std::string& utf8, std::chrono::milliseconds limit) {
+  return waitFor([&](const std::string& screen) { return screen.find(utf8) != std::string::npos; }, limit);
+}
+
+}  // namespace e2e
