@@ -67,6 +67,9 @@ bool isPlainEntryName(std::string_view name);
 // "..", absolute names), entries that are not regular files (links, folders, devices, hard
 // links) and a second entry of a name already taken (in any case) are refused and listed.
 // A damaged or truncated archive is an error (kCorrupt) and leaves nothing behind.
+// Give the data folder itself (or a folder on the same disk) as `scratchParent`, so the tables
+// can then be renamed into place, which is atomic, rather than copied; extracted files get
+// mode 0666 less the umask, and the caller gives each the permissions of the table it replaces.
 Result<Extraction> extractMatching(std::string_view archivePath, std::string_view pattern,
                                    std::string_view scratchParent);
 
