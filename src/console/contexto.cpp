@@ -3,6 +3,6 @@
 namespace console {
 
 Contexto::Contexto(rt::term::Console& con, const rt::text::Clock& clk)
-    : console(con), clock(clk), janelas(con.screen()) {}
+    : console(con), clock(clk), janelas(con.screen()), unidades(platform::DriveMap::fromEnvironment()) {}
 
 }  // namespace console

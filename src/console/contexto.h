@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/janelas.h"
+#include "platform/paths.h"
 #include "rt/term/console.h"
 #include "rt/text/date.h"
 
@@ -95,6 +96,10 @@ class Contexto {
   int QUEIMP = 1;
 
   std::string NUSU = "00";  // this terminal's number, two digits
+
+  // How folders typed and stored in the old form ("C:\DADOS\") map to Linux folders; read
+  // from the environment (TAVREN_DRIVE_<L>, TAVREN_UNC_ROOT) when the context is made.
+  platform::DriveMap unidades;
 
   // The calculator (Alt-A in option menus); set by whoever provides it.
   std::function<void(Contexto&)> calculadora;
