@@ -167,7 +167,8 @@ Status Table::close() {
   Status si = flushIndexes(false);
   if (s && !si) s = si;
   if (headerTouched_ && !readOnly_) {
-    Status sh = writeHeaderPrefix();
+    UpdateGuard g(*this, true);
+    Status sh = g.status() ? writeHeaderPrefix() : g.status();
     if (s && !sh) s = sh;
   }
   orders_.clear();
@@ -547,7 +548,10 @@ Status Table::recall() {
   return {};
 }
 
+// Shared, the caller holds the update lock: the count is read again, since other terminals
+// may have appended since we last looked, and only an append ever raises it.
 Status Table::writeHeaderPrefix() {
+  if (!exclusive_) RT_DB_TRY(readHeaderCount());
   today(header_.year, header_.month, header_.day);
   header_.recordCount = count_;
   return file_.writeAt(0, encodeHeaderPrefix(header_));
@@ -593,7 +597,11 @@ Status Table::commit() {
   RT_DB_TRY(flush());
   if (readOnly_) return {};
   RT_DB_TRY(flushIndexes(true));
-  if (headerTouched_) RT_DB_TRY(writeHeaderPrefix());
+  if (headerTouched_) {
+    UpdateGuard g(*this, true);
+    RT_DB_TRY(g.status());
+    RT_DB_TRY(writeHeaderPrefix());
+  }
   RT_DB_TRY(file_.sync());
   if (memo_) RT_DB_TRY(memo_->sync());
   return {};
@@ -621,7 +629,9 @@ Status Table::appendBlank() {
     if (s) {
       count_ = recno;
       headerTouched_ = true;
-      s = writeHeaderPrefix();
+      today(header_.year, header_.month, header_.day);
+      header_.recordCount = count_;
+      s = file_.writeAt(0, encodeHeaderPrefix(header_));
     }
     for (auto& o : orders_) {
       if (!s) break;

@@ -1,0 +1,255 @@
+// Terminals sharing tables: separate processes (fork) holding locks and opens, and two
+// handles in one process, which must behave as two terminals do.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "db_test_util.h"
+#include "rt/db/table.h"
+
+using namespace rt::db;
+using namespace rt::db::testing;
+using rt::text::Decimal;
+
+namespace {
+
+// A child process running `body`; the two pipes let parent and child wait for each other.
+class Child {
+ public:
+  explicit Child(const std::function<int(Child&)>& body) {
+    if (pipe(toChild_) != 0 || pipe(toParent_) != 0) std::abort();
+    pid_ = fork();
+    if (pid_ == 0) {
+      ::close(toChild_[1]);
+      ::close(toParent_[0]);
+      int rc = body(*this);
+      _exit(rc);
+    }
+    ::close(toChild_[0]);
+    ::close(toParent_[1]);
+  }
+  ~Child() {
+    if (pid_ > 0) wait();
+  }
+  // In the child: tell the parent / wait for the parent.
+  void signalParent() { (void)!write(toParent_[1], "x", 1); }
+  void awaitParent() {
+    char c;
+    (void)!read(toChild_[0], &c, 1);
+  }
+  // In the parent.
+  void signalChild() { (void)!write(toChild_[1], "x", 1); }
+  void awaitChild() {
+    char c;
+    (void)!read(toParent_[0], &c, 1);
+  }
+  int wait() {
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int toChild_[2]{};
+  int toParent_[2]{};
+};
+
+void makeTable(const TempDir& dir, int records) {
+  ASSERT_OK(Table::create(dir.file("IMP0910"), {{"CPF", 'C', 11, 0}, {"NOMECONTR", 'C', 53, 0}, {"ESTATUS", 'N', 2, 0}}));
+  auto t = openOrDie(dir.file("IMP0910"), true);
+  for (int i = 0; i < records; ++i) {
+    ASSERT_OK(t->appendBlank());
+    ASSERT_OK(t->put("CPF", std::to_string(10000000000LL + i)));
+  }
+}
+
+TEST(Sharing, ARecordLockIsRefusedToAnotherProcessUntilReleased) {
+  TempDir dir;
+  makeTable(dir, 3);
+  Child child([&](Child& c) {
+    auto t = Table::open(dir.file("IMP0910"));
+    if (!t || !(*t)->lockRecord(2)) return 1;
+    // A second handle on the same file, opened and closed, must not take the lock with it.
+    {
+      OpenOptions o;
+      o.alias = "OUTRO";
+      auto again = Table::open(dir.file("imp0910"), o);
+      if (!again) return 2;
+      (void)(*again)->close();
+    }
+    c.signalParent();
+    c.awaitParent();
+    if (!(*t)->unlock()) return 3;
+    c.signalParent();
+    c.awaitParent();
+    return 0;
+  });
+  child.awaitChild();
+  auto t = openOrDie(dir.file("IMP0910"));
+  EXPECT_EQ(t->lockRecord(2).code(), Error::kLocked);
+  EXPECT_EQ(t->lockFile().code(), Error::kLocked);
+  ASSERT_OK(t->lockRecord(1));  // other records are free
+  ASSERT_OK(t->goTo(2));
+  EXPECT_EQ(t->put("ESTATUS", Decimal(1)).code(), Error::kNotLocked);
+  child.signalChild();
+  child.awaitChild();
+  ASSERT_OK(t->lockRecord(2));
+  ASSERT_OK(t->put("ESTATUS", Decimal(1)));
+  ASSERT_OK(t->unlock());
+  child.signalChild();
+  EXPECT_EQ(child.wait(), 0);
+}
+
+TEST(Sharing, AnExclusiveOpenIsRefusedWhileAnotherProcessHasTheTable) {
+  TempDir dir;
+  makeTable(dir, 1);
+  Child child([&](Child& c) {
+    auto t = Table::open(dir.file("IMP0910"));
+    if (!t) return 1;
+    c.signalParent();
+    c.awaitParent();
+    (void)(*t)->close();
+    c.signalParent();
+    c.awaitParent();
+    return 0;
+  });
+  child.awaitChild();
+  OpenOptions ex;
+  ex.exclusive = true;
+  EXPECT_EQ(Table::open(dir.file("IMP0910"), ex).code(), Error::kInUse);
+  {
+    auto shared = openOrDie(dir.file("IMP0910"));  // shared next to shared is fine
+    EXPECT_EQ(shared->pack().code(), Error::kNeedExclusive);
+    EXPECT_EQ(shared->zap().code(), Error::kNeedExclusive);
+  }
+  child.signalChild();
+  child.awaitChild();
+  {
+    auto t = Table::open(dir.file("IMP0910"), ex);
+    ASSERT_TRUE(t.isOk());
+    // And while we hold it exclusively, a shared open elsewhere is refused.
+    Child other([&](Child&) { return Table::open(dir.file("IMP0910")).code() == Error::kInUse ? 0 : 1; });
+    EXPECT_EQ(other.wait(), 0);
+  }
+  child.signalChild();
+  EXPECT_EQ(child.wait(), 0);
+}
+
+TEST(Sharing, PackAndZapAreRefusedUnderLoadWithoutExclusiveUse) {
+  TempDir dir;
+  makeTable(dir, 50);
+  Child writer([&](Child& c) {
+    auto t = Table::open(dir.file("IMP0910"));
+    if (!t) return 1;
+    c.signalParent();
+    for (int i = 0; i < 200; ++i) {
+      if (!(*t)->appendBlank()) continue;
+      (void)(*t)->put("CPF", std::string("99999999999"));
+      (void)(*t)->markDeleted();
+    }
+    (void)(*t)->unlock();
+    c.awaitParent();
+    return 0;
+  });
+  writer.awaitChild();
+  auto t = openOrDie(dir.file("IMP0910"));
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(t->pack().code(), Error::kNeedExclusive);
+    EXPECT_EQ(t->zap().code(), Error::kNeedExclusive);
+  }
+  OpenOptions ex;
+  ex.exclusive = true;
+  EXPECT_EQ(Table::open(dir.file("IMP0910"), ex).code(), Error::kInUse);
+  writer.signalChild();
+  EXPECT_EQ(writer.wait(), 0);
+  EXPECT_EQ(t->recordCount(), 250u);
+  ASSERT_OK(t->close());
+  auto x = openOrDie(dir.file("IMP0910"), true);
+  ASSERT_OK(x->pack());
+  EXPECT_EQ(x->recordCount(), 50u);
+}
+
+TEST(Sharing, TwoProcessesAppendingAtOnceKeepBothIndexesRight) {
+  TempDir dir;
+  makeTable(dir, 0);
+  {
+    auto t = openOrDie(dir.file("IMP0910"), true);
+    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+  }
+  constexpr int kEach = 1500;
+  auto appender = [&](int who) {
+    return [&, who](Child& c) {
+      auto t = Table::open(dir.file("IMP0910"));
+      if (!t) return 1;
+      if (!(*t)->openIndex(dir.file("IMP0910"), "CPF") || !(*t)->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"))
+        return 2;
+      c.signalParent();
+      c.awaitParent();
+      for (int i = 0; i < kEach; ++i) {
+        Status s;
+        while ((s = (*t)->appendBlank()).code() == Error::kLocked) {
+        }
+        if (!s) return 3;
+        if (!(*t)->put("CPF", std::to_string(who * 100000000000LL / 10 + i))) return 4;
+        if (!(*t)->put("NOMECONTR", "nome " + std::to_string(who) + " " + std::to_string(i))) return 5;
+        if (i % 7 == 0 && !(*t)->seek(std::to_string(who * 100000000000LL / 10 + i / 2))) return 6;
+        if (i % 7 == 0 && !(*t)->found()) return 7;  // sees its own writes through the index
+      }
+      return (*t)->close() ? 0 : 8;
+    };
+  };
+  Child a(appender(1));
+  Child b(appender(2));
+  a.awaitChild();
+  b.awaitChild();
+  a.signalChild();
+  b.signalChild();
+  EXPECT_EQ(a.wait(), 0);
+  EXPECT_EQ(b.wait(), 0);
+  auto t = openOrDie(dir.file("IMP0910"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+  EXPECT_EQ(t->recordCount(), 2u * kEach);
+  ASSERT_OK(t->checkOrder(1));
+  ASSERT_OK(t->checkOrder(2));
+  ASSERT_OK(t->setOrder(2));
+  ASSERT_OK(t->seek("NOME 2 1499"));
+  EXPECT_TRUE(t->found());
+}
+
+TEST(Sharing, ASecondHandleSeesAppendsAndKeyChangesOfTheFirst) {
+  TempDir dir;
+  makeTable(dir, 10);
+  auto a = openOrDie(dir.file("IMP0910"));
+  auto b = openOrDie(dir.file("IMP0910"), false, "IMP0910B");
+  ASSERT_OK(a->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(b->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(b->seek("10000000005"));
+  ASSERT_TRUE(b->found());  // b's cache now holds the pages
+  ASSERT_OK(a->appendBlank());
+  ASSERT_OK(a->put("CPF", std::string("55555555555")));
+  ASSERT_OK(a->seek("10000000005"));
+  ASSERT_OK(a->lockRecord());
+  ASSERT_OK(a->put("CPF", std::string("66666666666")));
+  ASSERT_OK(a->unlock());
+  EXPECT_EQ(b->recordCount(), 11u);
+  ASSERT_OK(b->seek("55555555555"));
+  EXPECT_TRUE(b->found());
+  ASSERT_OK(b->seek("10000000005"));
+  EXPECT_FALSE(b->found());
+  ASSERT_OK(b->seek("66666666666"));
+  EXPECT_TRUE(b->found());
+  EXPECT_EQ(b->recNo(), 6u);
+  // A lock through one handle holds against the other.
+  ASSERT_OK(a->lockRecord(3));
+  EXPECT_EQ(b->lockRecord(3).code(), Error::kLocked);
+  ASSERT_OK(a->close());
+  ASSERT_OK(b->lockRecord(3));
+}
+
+}  // namespace
