@@ -1,0 +1,1 @@
+tavren_bench(bench_term_redraw term_redraw.cpp DEPS rt_term)
