@@ -1,0 +1,1 @@
+tavren_bench(bench_ui_browse ui_browse.cpp DEPS rt_ui)
