@@ -1,6 +1,11 @@
 // The curses terminal on a real terminal: tmux runs the key demo, the test types at it and
 // reads the screen back.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 
 #include <memory>
 #include <set>
@@ -38,9 +43,20 @@ bool terminfoFor(const std::string& type) {
 
 // The demo on a terminal of the given type; after it ends, the shell shows the terminal modes
 // it was given back.
-std::string demoCommand(const std::string& type) {
-  return "env TERM=" + shellQuote(type) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 timeout --foreground 60 " +
+std::string demoCommand(const std::string& type, const std::string& pidFile = "") {
+  return "env TERM=" + shellQuote(type) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM_DEMO_PIDFILE=" + shellQuote(pidFile) +
+         " timeout --foreground 60 " +
          shellQuote(TAVREN_TERM_DEMO) + "; echo demo-ended; stty -a; sleep 30";
+}
+
+// The modes a shell needs, as `stty -a` lists them after the demo.
+void expectShellModes(TmuxSession& session) {
+  ASSERT_TRUE(session.waitForText("demo-ended")) << session.capture();
+  ASSERT_TRUE(session.waitForText("icanon")) << session.capture();
+  std::istringstream words(session.capture());
+  std::set<std::string> modes;
+  for (std::string w; words >> w;) modes.insert(w);
+  for (const char* mode : {"icanon", "ixon", "icrnl", "echo", "isig"}) EXPECT_TRUE(modes.count(mode)) << mode;
 }
 
 class TermDemo : public testing::Test {
@@ -50,12 +66,13 @@ class TermDemo : public testing::Test {
   }
 
   // Starts the demo and waits for its first screen; false when the test cannot go on.
-  bool start(const std::string& type = "xterm-256color", int width = 100, int height = 30) {
+  bool start(const std::string& type = "xterm-256color", int width = 100, int height = 30,
+             const std::string& pidFile = "") {
     if (!terminfoFor(type)) {
       ADD_FAILURE() << "no terminal description for " << type;
       return false;
     }
-    session_ = std::make_unique<TmuxSession>(demoCommand(type), width, height);
+    session_ = std::make_unique<TmuxSession>(demoCommand(type, pidFile), width, height);
     if (!session_->started()) {
       ADD_FAILURE() << "tmux did not start";
       return false;
@@ -175,12 +192,23 @@ TEST_F(TermDemo, TypedTextArrivesInTheConsoleCodePage) {
 TEST_F(TermDemo, TerminalIsGivenBackAtTheEnd) {
   if (!start()) return;
   session_->keys({"F10"});  // ends the demo
-  ASSERT_TRUE(session_->waitForText("demo-ended")) << session_->capture();
-  ASSERT_TRUE(session_->waitForText("icanon")) << session_->capture();
-  std::istringstream words(session_->capture());
-  std::set<std::string> modes;
-  for (std::string w; words >> w;) modes.insert(w);
-  for (const char* mode : {"icanon", "ixon", "icrnl", "echo", "isig"}) EXPECT_TRUE(modes.count(mode)) << mode;
+  expectShellModes(*session_);
+}
+
+TEST_F(TermDemo, TerminalIsGivenBackWhenTheProgramIsStopped) {
+  char folder[] = "/tmp/tavren-e2e-pid-XXXXXX";
+  ASSERT_NE(::mkdtemp(folder), nullptr);
+  const std::string pidFile = std::string(folder) + "/pid";
+  if (start("xterm-256color", 100, 30, pidFile)) {
+    std::ifstream in(pidFile);
+    int pid = 0;
+    in >> pid;
+    ASSERT_GT(pid, 1);
+    ASSERT_EQ(::kill(pid, SIGTERM), 0);
+    expectShellModes(*session_);
+  }
+  std::remove(pidFile.c_str());
+  ::rmdir(folder);
 }
 
 TEST_F(TermDemo, SmallTerminalAsksForALargerWindow) {

@@ -1,13 +1,9 @@
 #include "rt/term/curses_terminal.h"
 
 #include <langinfo.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <clocale>
-#include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -21,39 +17,20 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// What a signal handler needs to give the terminal back: only async-signal-safe calls are
-// allowed there, so the bytes and the terminal modes are prepared when the session starts.
-// There is one curses session per process, hence this one record.
-struct Restore {
+// The live session, for the exit handler: one curses session per process, hence one record.
+// (On SIGINT, SIGTERM and SIGQUIT curses itself gives the terminal back.)
+struct Session {
   CursesTerminal* live = nullptr;
-  int fd = -1;
-  termios saved{};
-  bool haveSaved = false;
-  char bytes[256]{};
-  std::size_t length = 0;
   bool atexitRegistered = false;
-  struct sigaction previousTerm {};
 };
 
-Restore& restore() {
-  static Restore r;
-  return r;
-}
-
-void onTerminate(int sig) {
-  Restore& r = restore();
-  if (r.fd >= 0) {
-    if (r.length > 0 && ::write(r.fd, r.bytes, r.length) < 0) {
-      // nothing more can be done for the terminal here
-    }
-    if (r.haveSaved) ::tcsetattr(r.fd, TCSANOW, &r.saved);
-  }
-  ::sigaction(SIGTERM, &r.previousTerm, nullptr);
-  ::raise(sig);
+Session& session() {
+  static Session s;
+  return s;
 }
 
 void atExit() {
-  if (CursesTerminal* t = restore().live) t->suspend();
+  if (CursesTerminal* t = session().live) t->suspend();
 }
 
 std::string capability(const char* name) {
@@ -99,27 +76,25 @@ std::vector<std::string> wrapWords(std::string_view text, int width) {
 }  // namespace
 
 CursesTerminal::Opened CursesTerminal::open(const Options& options) {
-  if (restore().live != nullptr) return {nullptr, "o terminal já está em uso"};
+  if (session().live != nullptr) return {nullptr, "o terminal já está em uso"};
   chooseLocale();
   std::FILE* out = options.output ? options.output : stdout;
   std::FILE* in = options.input ? options.input : stdin;
   const char* type = options.type ? options.type : std::getenv("TERM");
   if (type == nullptr || *type == 0) return {nullptr, "a variável TERM não está definida"};
-  // The modes the shell had, for the signal handler.
-  termios saved{};
-  const bool haveSaved = ::tcgetattr(fileno(out), &saved) == 0;
-  ::screen* session = newterm(type, out, in);
-  if (session == nullptr) return {nullptr, std::string("tipo de terminal desconhecido: ") + type};
-  restore().saved = saved;
-  restore().haveSaved = haveSaved;
-  return {std::make_unique<CursesTerminal>(Token{}, session, options), {}};
+  ::screen* s = newterm(type, out, in);
+  if (s == nullptr) return {nullptr, std::string("tipo de terminal desconhecido: ") + type};
+  return {std::make_unique<CursesTerminal>(Token{}, s, options), {}};
 }
 
-CursesTerminal::CursesTerminal(Token, ::screen* session, const Options& options)
-    : session_(session), options_(options) {
-  Restore& r = restore();
-  r.live = this;
-  r.fd = fileno(options_.output ? options_.output : stdout);
+CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
+    : session_(curses), options_(options) {
+  Session& live = session();
+  live.live = this;
+  if (!live.atexitRegistered) {
+    std::atexit(atExit);
+    live.atexitRegistered = true;
+  }
 
   // Keys the terminal description names, for terminals outside the xterm family.
   struct Named {
@@ -135,23 +110,6 @@ CursesTerminal::CursesTerminal(Token, ::screen* session, const Options& options)
       {"kcub1", key::Left}, {"kcuf1", key::Right},  {"kcbt", key::ShiftTab},
   };
   for (const auto& n : kNamed) decoder_.addSequence(capability(n.cap), Key{n.code});
-
-  std::string reset = "\x1b[?1000l\x1b[?1006l";
-  if (xtermFamily(termname())) reset += kOtherKeysOff;
-  reset += capability("sgr0") + capability("cnorm") + capability("rmcup");
-  if (reset.size() < sizeof r.bytes) {
-    std::memcpy(r.bytes, reset.data(), reset.size());
-    r.length = reset.size();
-  }
-
-  if (!r.atexitRegistered) {
-    std::atexit(atExit);
-    r.atexitRegistered = true;
-  }
-  struct sigaction sa {};
-  sa.sa_handler = onTerminate;
-  sigemptyset(&sa.sa_mask);
-  ::sigaction(SIGTERM, &sa, &r.previousTerm);
 
   if (has_colors()) {
     start_color();
@@ -208,10 +166,7 @@ void CursesTerminal::shutDown() {
   suspend();
   delscreen(session_);
   session_ = nullptr;
-  Restore& r = restore();
-  ::sigaction(SIGTERM, &r.previousTerm, nullptr);
-  r.live = nullptr;
-  r.fd = -1;
+  session().live = nullptr;
 }
 
 void CursesTerminal::checkSize() { tooSmall_ = LINES < Screen::kRows || COLS < Screen::kCols; }

@@ -5,7 +5,7 @@
 // shows a notice asking for a larger window and delivers no keys until it is enlarged.
 //
 // One session per process. The terminal is given back as it was when the object goes away,
-// at a normal exit() that skipped the destructor, and on SIGTERM.
+// at an exit() that skipped the destructor, and (by curses) on SIGINT, SIGTERM and SIGQUIT.
 #pragma once
 
 #include <chrono>
@@ -48,7 +48,7 @@ class CursesTerminal final : public Terminal {
   static Opened open() { return open(Options{}); }
 
   // Through open(); the token keeps the constructor to it.
-  CursesTerminal(Token, ::screen* session, const Options& options);
+  CursesTerminal(Token, ::screen* curses, const Options& options);
   ~CursesTerminal() override;
   CursesTerminal(const CursesTerminal&) = delete;
   CursesTerminal& operator=(const CursesTerminal&) = delete;

@@ -1,7 +1,11 @@
 // A small program on the curses terminal for the tmux tests: a framed box with box-drawing
 // characters and accented letters, then one numbered line per key received with its runtime
 // code ("3: key 19c"; "c" marks a Ctrl+letter, a mouse press adds its cell). F10 ends it.
+// With TERM_DEMO_PIDFILE set it writes its process id there, for the test that stops it.
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,12 @@ int main() {
     return 1;
   }
   CursesTerminal& terminal = *opened.terminal;
+  if (const char* pidFile = std::getenv("TERM_DEMO_PIDFILE")) {
+    if (std::FILE* f = std::fopen(pidFile, "w")) {
+      std::fprintf(f, "%d\n", static_cast<int>(::getpid()));
+      std::fclose(f);
+    }
+  }
   Screen screen;
   screen.clear(makeAttr(7, 1));
   screen.box({1, 2, 5, 40}, "┌─┐│┘─└│"_cp, makeAttr(14, 1));
