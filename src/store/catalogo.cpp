@@ -1,560 +1,279 @@
 #include "store/catalogo.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <utility>
 
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/estruturas.h"
 
 namespace store {
 namespace {
 
 using namespace rt::text::literals;
 
-std::string dois(int k) { return k < 10 ? "0" + std::to_string(k) : std::to_string(k); }
-
-// Field lists are written the way the catalogue tells them: names in order, amounts as
-// N12.2 unless said otherwise, month runs by their rule.
-class Campos {
- public:
-  Campos& c(std::string nome, int largura) { return add(std::move(nome), 'C', largura, 0); }
-  Campos& n(std::string nome, int largura, int decimais = 0) {
-    return add(std::move(nome), 'N', largura, decimais);
-  }
-  Campos& d(std::string nome) { return add(std::move(nome), 'D', 8, 0); }
-  Campos& l(std::string nome) { return add(std::move(nome), 'L', 1, 0); }
-  Campos& m(std::string nome) { return add(std::move(nome), 'M', 10, 0); }
-  // Amounts: N12.2 each.
-  Campos& valores(std::initializer_list<const char*> nomes) {
-    for (const char* nome : nomes) n(nome, 12, 2);
-    return *this;
-  }
-  Campos& todos(std::initializer_list<const char*> nomes, char tipo, int largura, int decimais = 0) {
-    for (const char* nome : nomes) add(nome, tipo, largura, decimais);
-    return *this;
-  }
-  // prefix + k + suffix for k = de..ate, two digits when `doisDigitos`.
-  Campos& serie(std::string_view prefixo, int de, int ate, std::string_view sufixo, char tipo,
-                int largura, int decimais = 0, bool doisDigitos = true) {
-    for (int k = de; k <= ate; ++k)
-      add(std::string(prefixo) + (doisDigitos ? dois(k) : std::to_string(k)) + std::string(sufixo),
-          tipo, largura, decimais);
-    return *this;
-  }
-  std::vector<CampoDef> fim() { return std::move(v_); }
-
- private:
-  Campos& add(std::string nome, char tipo, int largura, int decimais) {
-    v_.push_back({std::move(nome), tipo, largura, decimais});
-    return *this;
-  }
-  std::vector<CampoDef> v_;
-};
-
-// Every declaration table starts with the taxpayer's CPF; 15 to 20 also with ATV_BRASIL.
-Campos declaracao() { return std::move(Campos().c("CPF", 11)); }
-Campos rural() { return std::move(Campos().c("CPF", 11).c("ATV_BRASIL", 1)); }
-
-std::vector<CampoDef> imp01() {
-  Campos f = declaracao();
-  for (int k = 1; k <= 14; ++k) {
-    f.n("I3_" + dois(k), 12, 2);
-    if (k < 7) f.n("I4_" + dois(k), 12, 2);
-  }
-  f.c("I3_12D", 50).c("I4_05D", 50);
-  f.valores({"I3_04GCPV", "I3_04UNIC", "I3_04REDU", "I3_04EXTR", "I3_04GCPVC", "I3_04UNICC",
-             "I3_04REDUC"});
-  f.c("DESPINST", 1).n("DESPALIM", 1).c("RELDEPEN", 20).c("CpfInvent", 11).c("NomInvent", 40);
-  f.c("EndInvent", 70).d("DataParti").d("Datadecis").c("nroProces", 25).c("VaraCivil", 4);
-  f.c("Comarca", 25).c("UFProces", 2).n("AnoObito", 4).c("DecFinal", 1).c("DecSaida", 1);
-  f.d("DataSaida").c("DecJudi", 1).d("DataLavra").c("NomeCarto", 80).c("CnpjCarto", 14);
-  f.c("MuniCarto", 30).n("Livrcarto", 7).n("FolhCarto", 7);
-  for (int k = 1; k <= 41; ++k) {
-    if (k == 29)
-      f.n("I13_29", 1);
-    else
-      f.n("I13_" + dois(k), 12, 2);
-  }
-  f.valores({"CARNEINSS", "CARNEDEPEN", "PREVIDENC", "EMPRUR", "AMORUR", "OUTREC", "VALFUTUR",
-             "OUTRDES", "PREJVEN", "PREJVEN1", "PREJRUR", "PREJRVA", "LUCRRVA", "DESPNAO",
-             "EMPREST", "DESPDECLA", "DESPADRAO"});
-  f.n("INDALERTA", 2);
-  f.valores({"IMPOANTER", "CUSTOANT", "CUSTOANO", "ENTRADGP", "ISENTNAO", "CPMF", "CARTAOCRE"});
-  f.n("CAL_AUTO", 1).l("SO_REC").l("NOVREG");
-  return f.fim();
-}
-
-std::vector<CampoDef> imp02() {
-  Campos f = declaracao();
-  f.c("I1_1", 1).c("I1_2", 60).c("I1_3", 18).valores({"I1_4", "I1_5", "I1_6", "I1_7"});
-  f.c("I1_8", 11).c("TIPOCR", 1).d("DT_LC").valores({"I1_9", "I1_10"}).c("I1_11", 1);
-  f.serie("I1_", 12, 20, "", 'N', 12, 2, false);
-  for (int mes = 1; mes <= 12; ++mes)
-    for (int c = 4; c <= 6; ++c) f.n("I1_" + std::to_string(c) + dois(mes), 12, 2);
-  return f.fim();
-}
-
-std::vector<CampoDef> imp03() {
-  return declaracao()
-      .c("NOMEDEPEN", 41)
-      .n("CODIDEPEN", 3)
-      .d("DATADEPEN")
-      .c("CPFDEPEN", 11)
-      .n("NRODEPEN", 2)
-      .fim();
-}
-
-std::vector<CampoDef> imp04() {
-  return declaracao()
-      .n("I7_0", 4)
-      .n("I7_1", 3)
-      .c("I7_2", 512)
-      .valores({"I7_3", "I7_4"})
-      .n("I7_5", 3)
-      .n("I7_6", 10, 5)
-      .c("I7_7", 1)
-      .c("I7_8", 3)
-      .valores({"I7_9"})
-      .fim();
-}
-
-std::vector<CampoDef> imp05() {
-  return declaracao()
-      .n("I8_0", 4)
-      .n("I8_1", 3)
-      .c("I8_2", 250)
-      .valores({"I8_3", "I8_4"})
-      .n("I8_5", 3)
-      .valores({"I8_6"})
-      .fim();
-}
-
-std::vector<CampoDef> imp06() {
-  return declaracao()
-      .c("I6_1", 50)
-      .c("I6_2", 18)
-      .n("I6_3", 2)
-      .valores({"I6_4", "I6_5"})
-      .n("I6_6", 2)
-      .c("I6_7", 11)
-      .serie("I6_4", 1, 12, "", 'N', 14, 2)
-      .fim();
-}
-
-std::vector<CampoDef> imp07() {
-  Campos f = declaracao();
-  f.n("BEM_NRO", 2).n("RVAR_NRO", 2).c("DAY_TRADE", 1).n("TIPO_BEM", 1).n("NRO_ITEM", 3);
-  f.c("CPFADQ", 18).n("PER_TRI", 11, 5).c("NOME_ADQ", 53);
-  f.serie("ESPC_BEM", 1, 4, "", 'C', 53, 0, false);
-  f.c("ENDEIMO", 30).c("NUMIMO", 6).c("COMPIMO", 15).c("BAIRIMO", 15).c("CEPIMO", 8);
-  f.c("MUNICIMO", 17).c("UFIMO", 2).d("DATA_ALI").d("DATA_ADQ").c("NOME_SOCIE", 32);
-  f.c("CGC_SOCIE", 14).c("CID_SOCIE", 17).c("EST_SOCIE", 2).n("IND_ALI", 11, 4);
-  f.valores({"VAL_ALI", "CUS_ATUAL", "VAL_RECOL", "VAL_TRIBU", "VAL_NAOTRI", "VAL_IMPOS", "IMPPAGO"});
-  f.c("VEN_PRAZO", 1).c("PEQ_VALOR", 1).c("NATUOPER", 20).c("PARCOMPRA", 1).c("VENDAANT", 1);
-  f.valores({"VAL_PARTE"}).n("PERART31", 6, 2).n("TIPOPART", 1);
-  f.valores({"FR1", "FR2", "GAN_TRI1", "GAN_TRI2"}).n("CAMPON", 1);
-  for (int mes = 1; mes <= 12; ++mes)
-    for (const char* nome : {"REC_MES", "VAL_TRI", "IMP_DEV", "IMP_PAG", "IMP_LEI"})
-      f.n(nome + dois(mes), 12, 2);
-  return f.fim();
-}
-
-std::vector<CampoDef> imp08() {
-  return declaracao()
-      .n("BEM_NRO", 2)
-      .n("RVAR_NRO", 2)
-      .c("DAY_TRADE", 1)
-      .valores({"VALOR_REDU", "VALOR_CUST"})
-      .d("DATA_CUST")
-      .n("IND_CUST", 10, 4)
-      .n("PER_RED", 3)
-      .n("PER_RED1", 8, 6)
-      .n("PER_RED2", 8, 6)
-      .n("PER_CUST", 12, 6)
-      .valores({"RESUL_2", "RESUL_3"})
-      .n("SALDO_COEF", 14, 4)
-      .n("CM_PONDER", 15, 4)
-      .n("SALDO_ACAO", 9)
-      .n("MOV_ACAO", 9)
-      .valores({"CUST_UNI"})
-      .n("CMED_COEF", 18, 4)
-      .n("TIPO_OPER", 1)
-      .n("TIPO_ACAO", 1)
-      .c("LOTE", 17)
-      .fim();
-}
-
-std::vector<CampoDef> imp09() {
-  Campos f = declaracao();
-  f.c("RETIFICA", 1).c("NOMECONTR", 53).c("TIPOEND", 11).c("ENDERECO", 37).c("NUMERO", 6);
-  f.c("COMPLEM", 21).c("BAIRRO", 20).c("CEP", 8).c("CODMUNI", 4).c("MUNICIPIO", 30).c("UF", 2);
-  f.c("CODPAIS", 3).c("CODEMB", 3).c("DDDTEL", 4).c("TELEFO", 8).c("DDDFAX", 4).c("NROFAX", 8);
-  f.c("EMAIL", 40).d("NASCIMENTO").c("TITULO", 13).c("CGCPAGADOR", 18).c("OCUPACAO", 69);
-  f.c("CDPRO", 3).c("CODAT", 2).c("DESCRAT", 58).c("NRORECIBO", 12).c("RECIBOATU", 12);
-  f.c("RECIBOANT", 12).n("CODACESSO", 12).c("SENACESSO", 15).c("TEMRURAL", 1);
-  f.c("ATV_BRASIL", 1).c("CPFCONJU", 11).c("CONJUNTA", 1).c("NOVOEND", 1).n("TEM_USO", 6);
-  f.n("TAM_USO", 6).c("IMPRE", 1).n("ESTATUS", 2).n("ORDEM", 2).valores({"I9_2", "I9_3"});
-  f.c("I9_4", 1).c("I9_5", 1).c("DIRCONJU", 40).valores({"VALOREC"}).c("BANCO", 3);
-  f.c("AGENCIA", 6).c("CONTACO", 15).c("DEBITAUT", 1).valores({"SALDO"}).n("INDGAS", 6, 2);
-  f.c("USAPADRAO", 1).c("CONJPAD", 1).valores({"IMPPGRE"});
-  f.valores({"I13_16", "I13_20", "I13_21", "I13_22", "I13_27", "I13_37", "I13_38"});
-  f.n("I13_29", 1).serie("I13_", 1, 5, "C", 'N', 12, 2, false);
-  f.c("SO_SIMPLES", 1).c("NOVO", 1).c("TELCELU", 8).c("TELESCR", 8).c("TELSECR", 8);
-  f.d("ULTRESI").d("ULTIMOV").n("NRQUOTA", 1).valores({"DFQUOTA"}).n("NRCLEAO", 2);
-  f.valores({"DFCLEAO"}).n("NRGCAPIT", 2).valores({"DFGCAPIT"}).n("NRRVARIV", 2);
-  f.valores({"DFRVARIV"});
-  f.valores({"TRIB_EX", "NTRIB_EX", "PREJU_EX", "DIVAD_EX", "DIVPG_EX", "TRIB_BR", "NTRIB_BR",
-             "PREJU_BR", "DIVAD_BR", "DIVPG_BR"});
-  return f.fim();
-}
-
-std::vector<CampoDef> imp10() {
-  return declaracao().n("CODDESP", 3).c("DESCDESP", 25).valores({"VALODESP"}).c("DESCRITEM", 25).fim();
-}
-
-std::vector<CampoDef> imp11() {
-  return declaracao().c("OBSERV", 60).n("CODERR", 2).n("PAGINA", 2).fim();
-}
-
-std::vector<CampoDef> imp12() {
-  Campos f = declaracao();
-  f.c("CPFdepen", 11);
-  for (int mes = 1; mes <= 13; ++mes)
-    for (int c = 1; c <= 7; ++c) f.n("I2_" + std::to_string(c) + dois(mes), 12, 2);
-  return f.fim();
-}
-
-std::vector<CampoDef> imp13() {
-  return declaracao()
-      .c("CDCONTA", 4)
-      .c("DESCONTA", 60)
-      .n("VALODESP", 13, 2)
-      .n("NROITEM", 3)
-      .c("NROCGCCPF", 18)
-      .l("LANCADO")
-      .n("MESINI", 2)
-      .n("MESFIM", 2)
-      .c("CPFDEPEN", 11)
-      .fim();
-}
-
-std::vector<CampoDef> imp14() {
-  return declaracao()
-      .c("DESCRICAO", 26)
-      .valores({"POUPANCA", "APLICACAO", "CPMF", "LUCROEPP", "LUCROREAL"})
-      .c("TIPO", 1)
-      .fim();
-}
-
-std::vector<CampoDef> imp15() {
-  Campos f = rural();
-  for (int mes = 1; mes <= 12; ++mes) f.n("I3_" + dois(mes) + "OR", 12, 2).n("I3_" + dois(mes) + "OD", 12, 2);
-  f.serie("I4R_", 1, 7, "", 'N', 12, 2);
-  f.valores({"I5_08", "I5_09", "I5_10", "I6_10"});
-  for (int k = 1; k <= 5; ++k)
-    for (const char* s : {"A", "B", "C", "S", "V1"}) f.n("I7_" + std::to_string(k) + s, 6);
-  f.c("I7_V1", 22).l("SO_TOTAL");
-  return f.fim();
-}
-
-std::vector<CampoDef> imp16() {
-  return rural()
-      .c("I2R_01", 60)
-      .n("I2R_02", 9, 2)
-      .c("I2R_03", 8)
-      .n("I2R_04", 6, 2)
-      .n("I2R_05", 1)
-      .c("I2R_06", 55)
-      .n("I2R_07", 2)
-      .valores({"VALITR"})
-      .c("CODPAIS", 3)
-      .valores({"RECEXT", "DESEXT"})
-      .n("VALUSE", 7, 2)
-      .valores({"RESUS", "OPC20US", "OPC20RS"})
-      .fim();
-}
-
-std::vector<CampoDef> imp17() {
-  return rural()
-      .n("ITEM", 3)
-      .n("CODIGO", 3)
-      .n("I8R_0", 4)
-      .c("I8R_1", 512)
-      .valores({"I8R_2"})
-      .c("I8R_3", 3)
-      .n("I8R_4", 1)
-      .fim();
-}
-
-std::vector<CampoDef> imp18() {
-  return rural().n("I9R_0", 4).n("ITEM", 3).c("I9R_1", 250).serie("I9R_", 2, 5, "", 'N', 12, 2, false).fim();
-}
-
-std::vector<CampoDef> imp19() {
-  return rural()
-      .d("DT_LC")
-      .c("DESCR", 41)
-      .n("VALOR", 14, 2)
-      .n("NROIMO", 2)
-      .c("TIPOCR", 1)
-      .c("TEMITR", 1)
-      .fim();
-}
-
-std::vector<CampoDef> config() {
-  Campos f;
-  f.c("NRO_TERM", 2).c("ROTAANTER", 40).c("ROTADOANO", 40).c("ROTATIVID", 40);
-  f.c("ROTAREANT", 80).c("ROTARECEI", 80).c("ROTAJAVA", 80);
-  f.todos({"ROTAMOL", "ROTABACK", "dirtrab", "DIRPROV", "DIRINST"}, 'C', 40);
-  f.n("queimp", 2).n("quemod", 1).n("quepag", 2).n("quecon", 1);
-  f.todos({"Aqueimp", "Aquemod", "Aquepag", "Aquecon", "Atvqual", "compaga"}, 'N', 1);
-  f.todos({"ImpBem", "ImpBal", "mosimp", "mostel", "mosCPF"}, 'C', 1);
-  f.l("querSen").n("ult_ter", 1).n("ult_mod", 1).n("ult_senIR", 5).n("ult_senMOL", 5);
-  f.c("ult_cpf", 11).c("XDRIVE", 1).n("SOESTE", 2).n("OPTTRAN", 1).n("NOVOIT", 2);
-  f.d("ULTBACK").c("OPCIRPF", 1);
-  return f.fim();
-}
-
-std::vector<CampoDef> define() {
-  Campos f;
-  f.serie("VCTO", 1, 8, "", 'D', 8, 0, false);
-  f.n("VAL_SEG", 5, 2).n("VAL_BYTE", 5, 2).n("VAL_MIN", 8, 2).n("COMO_SAL", 1).n("TEMP_SAL", 2);
-  f.n("TEMP_DES", 2).n("VAL_CPMF", 8, 4).n("VAL_DOLAR", 8, 4).c("BOL_BANCO", 4);
-  f.c("BOL_AGENCI", 4).c("BOL_CONTA", 6).c("BOL_NOME", 30).c("BOL_CNPJ", 14).c("BOL_CPF", 11);
-  f.c("BOL_CARTEI", 3).n("BOL_NOSNRO", 8).c("SER_SMTP", 47).c("NOM_USUA", 40).c("EMA_USUA", 40);
-  f.c("SEN_USUA", 19).c("MEMORIZ", 1).c("VER_ATUAL", 1);
-  return f.fim();
-}
-
-std::vector<CampoDef> cores() {
-  Campos f;
-  f.c("NRO_TERM", 2);
-  f.todos({"COR_TEL1", "COR_TEL2", "COR_TEL3", "COR_MENS", "COR_PEGA", "COR_HELP", "COR_FERID",
-           "COR_ESCOL", "COR_ENCHE"},
-          'N', 3);
-  f.todos({"COR_1_CLI", "COR_2_CLI", "COR_INI", "COR_SAY", "COR_GET", "COR_CLI_HE", "COR_ESC_CL",
-           "COR_ENCH_C"},
-          'C', 10);
-  return f.fim();
-}
-
-std::vector<CampoDef> confimp() {
-  return Campos()
-      .c("NRO_TERM", 2)
-      .n("NROIMPR", 1)
-      .n("NROLPT", 1)
-      .n("NROCOM", 1)
-      .c("LOCIMPR", 1)
-      .c("VERMELHO", 1)
-      .c("SAIDAPR", 8)
-      .c("NOMEIMP", 15)
-      .c("NOMEREDE", 60)
-      .serie("SEQ", 0, 3, "", 'C', 60, 0, false)
-      .fim();
-}
-
-std::vector<CampoDef> folhapg() {
-  Campos f = declaracao();
-  f.c("NOMECONTR", 47).c("NOMEFONTE", 40).c("CNPJFONTE", 18);
-  f.valores({"RENDIMENT", "PREVOFICA", "PREVPRIVA", "PENSAOPAG", "IRRETIDO", "ISENTOAPO", "DIARIAS",
-             "PENSAOREC", "LUCRODIV", "SOCIO", "IDENIZA", "DECIMO3RO"});
-  f.todos({"COMPLENTA", "OUTROS", "OUTROSEXC"}, 'C', 40).valores({"VALOUTRO", "VALOUTRE"});
-  return f.fim();
-}
-
-// Structures of the shipped reference tables. Only the fields that the program reads are
-// known; their widths follow the register fields they are copied into (CDPRO, OCUPACAO,
-// CODAT, DESCRAT, BANCO, MUNICIPIO, CODMUNI, TIPOEND, CODEMB, CODPAIS) and otherwise the
-// pick lists' display widths, widened where the published descriptions are longer.
-std::vector<CampoDef> ajuda() { return Campos().c("NOME", 10).m("TEXTO").fim(); }
-
-struct Def {
+// One row of the catalogue: everything but the fields, which come from estruturas.
+struct Linha {
   int numero;
   const char* arquivo;
   Pasta pasta;
   ModoAbertura modo;
   Origem origem;
-  std::vector<CampoDef> campos;
   std::vector<IndiceDef> indices;
+  std::string_view mensagem = {};
+  bool porTerminal = false;
 };
 
-TabelaDef monta(Def d) {
-  TabelaDef t;
-  t.numero = d.numero;
-  t.arquivo = d.arquivo;
-  t.pasta = d.pasta;
-  t.modo = d.modo;
-  t.origem = d.origem;
-  t.campos = std::move(d.campos);
-  t.indices = std::move(d.indices);
-  return t;
-}
-
-std::string imp(int n) { return "IMP" + dois(n) + "10"; }
-
-std::vector<TabelaDef> constroi() {
+std::vector<Linha> linhas() {
   using enum Pasta;
   using enum ModoAbertura;
   using enum Origem;
+  return {
+      // Declaration tables of the data folder; the first index has the table's own name.
+      {1,
+       "IMP0110",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0110", "CPF"}},
+       "Criando banco dos rendimentos (IMP01.DBF)"},
+      {2,
+       "IMP0210",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0210", "CPF"}},
+       "Criando banco das fontes pagadoras (IMP02.DBF)"},
+      {3,
+       "IMP0310",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0310", "CPF"}},
+       "Criando banco dos Dependentes IMP03.DBF"},
+      {4,
+       "IMP0410",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0410", "CPF+str(I7_0,4)"}},
+       "Criando banco dos Bens IMP04"},
+      {5,
+       "IMP0510",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0510", "CPF+STR(I8_0,4)"}},
+       "Criando banco das Dividas e Onus (IMP05.DBF)"},
+      {6,
+       "IMP0610",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0610", "CPF+str(I6_3,2)"}},
+       "Criando banco de Pagamentos efetuados (IMP06.DBF)"},
+      {7,
+       "IMP0710",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0710", "CPF"}},
+       "Criando banco Ganho de capital (IMP07.DBF)"},
+      {8,
+       "IMP0810",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0810", "CPF"}},
+       "Criando auxiliar de Ganho de capital (IMP08.DBF)"},
+      {9,
+       "IMP0910",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP0910", "CPF"}, {"IMP0910B", "UPPER(NOMECONTR)"}, {"IMP0910C", "ESTATUS"}},
+       "Criando o cadastro dos contribuintes (IMP09.DBF)"},
+      {10,
+       "IMP1010",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1010", "CPF"}},
+       "Criando o banco das Despesas (IMP10.DBF)"},
+      {11,
+       "IMP1110",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1110", "CPF"}},
+       "Criando o banco de observacoes (IMP11.DBF)"},
+      {12,
+       "IMP1210",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1210", "CPF"}},
+       "Criando isento trib na fonte (IMP12.DBF)"},
+      {13,
+       "IMP1310",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1310", "CPF"}},
+       "Criando o banco dos Lancamentos(IMP13.DBF)"},
+      {14,
+       "IMP1410",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1410", "CPF"}},
+       "Criando auxiliar rendimentos (IMP14.DBF)"},
+      {15,
+       "IMP1510",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1510", "CPF+ATV_BRASIL"}},
+       "Criando banco dos Contribuintes (MOL109.DBF)"},
+      {16,
+       "IMP1610",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1610", "CPF+ATV_BRASIL"}},
+       "Criando banco dos Imoveis (MOL2.DBF)"},
+      {17,
+       "IMP1710",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1710", "CPF+ATV_BRASIL"}},
+       "Criando banco dos Bens (MOL3.DBF)"},
+      {18,
+       "IMP1810",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1810", "CPF+ATV_BRASIL"}},
+       "Criando banco das Dividas (MOL4.DBF)"},
+      {19,
+       "IMP1910",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP1910", "CPF+ATV_BRASIL+DTOS(DT_LC)"}},
+       "Criando banco do Livro Caixa (MOL5.DBF)"},
+      {20,
+       "IMP2010",
+       Dados,
+       Compartilhado,
+       Criada,
+       {{"IMP2010", "CPF+ATV_BRASIL+DTOS(DT_LC)"}},
+       "Criando banco do Livro Caixa (MOL5.DBF)"},
+
+      // Program folder. DIRET and DETALH carry the terminal number in their names.
+      {40,
+       "DIRET",
+       Programa,
+       Compartilhado,
+       Criada,
+       {{"DIRET", "upper(DIRETOR)"}},
+       "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp,
+       true},
+      {41, "PRINTS", Programa, Compartilhado, Criada, {}},
+      {42, "CONFIG", Programa, Compartilhado, Criada, {{"CONFIG", "NRO_TERM"}}},
+      {43, "DEFINE", Programa, Compartilhado, CriadaSemeada, {}},
+      {44, "IMPCORRIG", Programa, Exclusivo, Criada, {}, "Criando o banco auxiliar de imposto a pagar"},
+      {45, "HELPTXT", Programa, Compartilhado, Fornecida, {{"HELPTXT", "UPPER(NOME)"}}},
+      {46, "CODBENS", Programa, Compartilhado, Fornecida, {{"CODBENS", "CODBEM"}}},
+      {47, "CODEPEN", Programa, Compartilhado, Fornecida, {{"CODEPEN", "CODDEP"}}},
+      {48, "CODDIVI", Programa, Compartilhado, Fornecida, {{"CODDIVI", "CODDIV"}}},
+      {49, "DESPESA", Programa, Compartilhado, Fornecida, {{"DESPESA", "CODDES"}}},
+      {51, "UFIRM", Programa, Compartilhado, Fornecida, {{"UFIRM", "ANOMES"}}},
+      {52,
+       "AUXBENS",
+       Programa,
+       Compartilhado,
+       Criada,
+       {{"AUXBENS", "DESCRICAO"}},
+       "Criando o banco auxiliar de Bens "},
+      {53,
+       "AUXPAG",
+       Programa,
+       Compartilhado,
+       Criada,
+       {{"AUXPAG", "NOME"}},
+       "Criando o banco auxiliar de Pagamentos"},
+      {54,
+       "LisErro",
+       Programa,
+       Compartilhado,
+       CriadaLinhas,
+       {{"LisErro", "CODERR"}},
+       "Criando o banco erros"},
+      {55, "BANCOS", Programa, Compartilhado, Fornecida, {{"BANCOS", "NUMBAN"}, {"BANCOSB", "NOMEBAN"}}},
+      {56, "CORES", Programa, Compartilhado, Criada, {{"CORES", "NRO_TERM"}}},
+      {57, "CONFIMP", Programa, Compartilhado, Criada, {{"CONFIMP", "NRO_TERM"}}},
+      {58,
+       "OCUPACAO",
+       Programa,
+       Compartilhado,
+       Fornecida,
+       {{"OCUPACAO", "CDPRO"}, {"OCUPACAB", "upper(OCUPACAO)"}}},
+      {59,
+       "CODNATUR",
+       Programa,
+       Compartilhado,
+       Fornecida,
+       {{"CODNATUR", "CODAT"}, {"CODNATB", "UPPER(DESCRAT)"}}},
+      {60, "TABPAIS", Programa, Compartilhado, Fornecida, {{"TABPAIS", "CODPAIS"}}},
+      {61, "TABEMBA", Programa, Compartilhado, Fornecida, {{"TABEMBA", "CD_EX"}}},
+      {62, "CONTAS", Programa, Compartilhado, Fornecida, {{"CONTAS", "CDCONTA"}}},
+      {63, "FOLHAPG", Programa, Compartilhado, Criada, {{"FOLHAPG", "CPF"}}},
+      // The town list has no index file of its own: the address check sorts it in a
+      // temporary index.
+      {64, "TABMUNI", Programa, Compartilhado, Fornecida, {}},
+      {65, "TABLOGR", Programa, Compartilhado, Fornecida, {{"TABLOGR", "upper(nomelogra)"}}},
+      {66, "STATUS", Programa, Chamador, Fornecida, {{"STATUS", "cod"}}},
+      {67, "BOLETO", Programa, Chamador, Criada, {{"BOLETO", "NOSSONRO"}}},
+      {68, "DETALH", Programa, Exclusivo, Criada, {}, {}, true},
+      {69, "CODABENS", Programa, Compartilhado, Fornecida, {{"CODABENS", "CODBEM"}}},
+      {70, "LISNOME", Programa, Exclusivo, Criada, {{"LISNOME", "NOMECONTR"}, {"LISNOMEB", "CPF"}}},
+  };
+}
+
+std::vector<TabelaDef> constroi() {
   std::vector<TabelaDef> v;
-
-  // Declaration tables 01-20 of the data folder.
-  std::vector<CampoDef> (*const estruturas[])() = {
-      imp01, imp02, imp03, imp04, imp05, imp06, imp07, imp08, imp09, imp10,
-      imp11, imp12, imp13, imp14, imp15, imp16, imp17, imp18, imp19, imp19};
-  for (int n = 1; n <= 20; ++n) {
-    std::string chave = "CPF";
-    if (n == 4) chave = "CPF+str(I7_0,4)";
-    if (n == 5) chave = "CPF+STR(I8_0,4)";
-    if (n == 6) chave = "CPF+str(I6_3,2)";
-    if (n >= 15 && n <= 18) chave = "CPF+ATV_BRASIL";
-    if (n >= 19) chave = "CPF+ATV_BRASIL+DTOS(DT_LC)";
-    TabelaDef t = monta({n, "", Dados, Compartilhado, Criada, estruturas[n - 1](), {}});
-    t.arquivo = imp(n);
-    t.indices.push_back({t.arquivo, chave});
-    if (n == 9) {
-      t.indices.push_back({"IMP0910B", "UPPER(NOMECONTR)"});
-      t.indices.push_back({"IMP0910C", "ESTATUS"});
-    }
+  for (Linha& l : linhas()) {
+    TabelaDef t;
+    t.numero = l.numero;
+    t.arquivo = l.arquivo;
+    t.porTerminal = l.porTerminal;
+    t.pasta = l.pasta;
+    t.modo = l.modo;
+    t.origem = l.origem;
+    t.campos = l.numero <= 20 ? estruturas::declaracao(l.numero) : estruturas::programa(l.numero);
+    t.indices = std::move(l.indices);
+    t.mensagemCriacao = l.mensagem;
     v.push_back(std::move(t));
+    // The second help table shares area 45 and is found only by its name.
+    if (l.numero == 45) {
+      TabelaDef a = v.back();
+      a.arquivo = "HELPATXT";
+      a.indices = {{"HELPATXT", "UPPER(NOME)"}};
+      a.alternativa = true;
+      v.push_back(std::move(a));
+    }
   }
-  v[0].marcador = MarcadorDef{"I3_14", 'N'};
-  v[1].marcador = MarcadorDef{"I1_20", 'N'};
-  v[8].marcador = MarcadorDef{"TEMRURAL", 'C'};
-  const std::string_view mensagens[20] = {
-      "Criando banco dos rendimentos (IMP01.DBF)",
-      "Criando banco das fontes pagadoras (IMP02.DBF)",
-      "Criando banco dos Dependentes IMP03.DBF",
-      "Criando banco dos Bens IMP04",
-      "Criando banco das Dividas e Onus (IMP05.DBF)",
-      "Criando banco de Pagamentos efetuados (IMP06.DBF)",
-      "Criando banco Ganho de capital (IMP07.DBF)",
-      "Criando auxiliar de Ganho de capital (IMP08.DBF)",
-      "Criando o cadastro dos contribuintes (IMP09.DBF)",
-      "Criando o banco das Despesas (IMP10.DBF)",
-      "Criando o banco de observacoes (IMP11.DBF)",
-      "Criando isento trib na fonte (IMP12.DBF)",
-      "Criando o banco dos Lancamentos(IMP13.DBF)",
-      "Criando auxiliar rendimentos (IMP14.DBF)",
-      "Criando banco dos Contribuintes (MOL109.DBF)",
-      "Criando banco dos Imoveis (MOL2.DBF)",
-      "Criando banco dos Bens (MOL3.DBF)",
-      "Criando banco das Dividas (MOL4.DBF)",
-      "Criando banco do Livro Caixa (MOL5.DBF)",
-      "Criando banco do Livro Caixa (MOL5.DBF)",
+  // A table whose file lacks its marker field (with this type) has the old structure.
+  auto marca = [&v](int numero, const char* campo, char tipo) {
+    for (TabelaDef& t : v)
+      if (t.numero == numero) t.marcador = MarcadorDef{campo, tipo};
   };
-  for (int n = 0; n < 20; ++n) v[static_cast<std::size_t>(n)].mensagemCriacao = mensagens[n];
-
-  // Program folder.
-  auto add = [&v](Def d) -> TabelaDef& {
-    v.push_back(monta(std::move(d)));
-    return v.back();
-  };
-  {
-    TabelaDef& t = add({40, "DIRET", Programa, Compartilhado, Criada,
-                        Campos().c("SELEC", 1).c("DIRETOR", 40).fim(), {{"DIRET", "upper(DIRETOR)"}}});
-    t.porTerminal = true;
-    t.mensagemCriacao = "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp;
-  }
-  add({41, "PRINTS", Programa, Compartilhado, Criada,
-       Campos().c("CONFIM", 1).c("NOMEIMP", 15).serie("SEQ", 0, 3, "", 'C', 60, 0, false).fim(), {}});
-  add({42, "CONFIG", Programa, Compartilhado, Criada, config(), {{"CONFIG", "NRO_TERM"}}});
-  add({43, "DEFINE", Programa, Compartilhado, CriadaSemeada, define(), {}}).marcador =
-      MarcadorDef{"VER_ATUAL", 'C'};
-  add({44, "IMPCORRIG", Programa, Exclusivo, Criada,
-       declaracao()
-           .c("NOMECONTR", 53)
-           .valores({"IMPPGRE"})
-           .n("I13_29", 1)
-           .valores({"IMPOSTO", "RESTITU", "CORRIGI"})
-           .fim(),
-       {}})
-      .mensagemCriacao = "Criando o banco auxiliar de imposto a pagar";
-  add({45, "HELPTXT", Programa, Compartilhado, Fornecida, ajuda(), {{"HELPTXT", "UPPER(NOME)"}}});
-  {
-    TabelaDef& t = add({45, "HELPATXT", Programa, Compartilhado, Fornecida, ajuda(),
-                        {{"HELPATXT", "UPPER(NOME)"}}});
-    t.alternativa = true;
-  }
-  add({46, "CODBENS", Programa, Compartilhado, Fornecida,
-       Campos().n("CODBEM", 2).c("DESCBENS", 60).c("DESPBEM", 25).fim(), {{"CODBENS", "CODBEM"}}});
-  add({47, "CODEPEN", Programa, Compartilhado, Fornecida,
-       Campos().n("CODDEP", 2).c("DESCRICAO", 150).fim(), {{"CODEPEN", "CODDEP"}}});
-  add({48, "CODDIVI", Programa, Compartilhado, Fornecida,
-       Campos().n("CODDIV", 2).c("DESCDIV", 60).fim(), {{"CODDIVI", "CODDIV"}}});
-  add({49, "DESPESA", Programa, Compartilhado, Fornecida,
-       Campos().n("CODDES", 2).c("DESCDOA", 80).fim(), {{"DESPESA", "CODDES"}}});
-  add({51, "UFIRM", Programa, Compartilhado, Fornecida,
-       Campos().c("ANOMES", 6).c("SIMB_MOED", 4).n("TJM", 6, 2).n("MULTIPL", 12, 6).fim(),
-       {{"UFIRM", "ANOMES"}}});
-  add({52, "AUXBENS", Programa, Compartilhado, Criada,
-       Campos().c("DESCRICAO", 512).n("CODIGO", 3).fim(), {{"AUXBENS", "DESCRICAO"}}})
-      .mensagemCriacao = "Criando o banco auxiliar de Bens ";
-  add({53, "AUXPAG", Programa, Compartilhado, Criada,
-       Campos().c("NOME", 50).c("CGCCPF", 18).n("CODIGO", 2).fim(), {{"AUXPAG", "NOME"}}})
-      .mensagemCriacao = "Criando o banco auxiliar de Pagamentos";
-  add({54, "LisErro", Programa, Compartilhado, CriadaLinhas,
-       Campos().n("coderr", 2).c("DESCRI", 60).n("GRAU", 1).n("PAGINA", 2).fim(),
-       {{"LisErro", "CODERR"}}})
-      .mensagemCriacao = "Criando o banco erros";
-  add({55, "BANCOS", Programa, Compartilhado, Fornecida,
-       Campos().c("NUMBAN", 3).c("NOMEBAN", 48).fim(), {{"BANCOS", "NUMBAN"}, {"BANCOSB", "NOMEBAN"}}});
-  add({56, "CORES", Programa, Compartilhado, Criada, cores(), {{"CORES", "NRO_TERM"}}});
-  add({57, "CONFIMP", Programa, Compartilhado, Criada, confimp(), {{"CONFIMP", "NRO_TERM"}}});
-  add({58, "OCUPACAO", Programa, Compartilhado, Fornecida,
-       Campos().c("CDPRO", 3).c("OCUPACAO", 69).fim(),
-       {{"OCUPACAO", "CDPRO"}, {"OCUPACAB", "upper(OCUPACAO)"}}});
-  add({59, "CODNATUR", Programa, Compartilhado, Fornecida,
-       Campos().c("CODAT", 2).c("DESCRAT", 58).fim(),
-       {{"CODNATUR", "CODAT"}, {"CODNATB", "UPPER(DESCRAT)"}}});
-  add({60, "TABPAIS", Programa, Compartilhado, Fornecida,
-       Campos().c("CODPAIS", 3).c("NOMPAIS", 40).fim(), {{"TABPAIS", "CODPAIS"}}});
-  add({61, "TABEMBA", Programa, Compartilhado, Fornecida,
-       Campos().c("CD_EX", 3).c("NM_CIDADE", 20).c("NM_PAIS", 22).c("NM_REP", 30).fim(),
-       {{"TABEMBA", "CD_EX"}}});
-  add({62, "CONTAS", Programa, Compartilhado, Fornecida,
-       Campos()
-           .c("CDCONTA", 4)
-           .c("NMDESCRICA", 80)
-           .c("CDSTATUS", 1)
-           .n("PAGINA", 2)
-           .n("LINHA", 2)
-           .todos({"TEMCPF", "TEMCGC", "LIVROCX", "TEMDESCR"}, 'C', 1)
-           .fim(),
-       {{"CONTAS", "CDCONTA"}}});
-  add({63, "FOLHAPG", Programa, Compartilhado, Criada, folhapg(), {{"FOLHAPG", "CPF"}}});
-  add({64, "TABMUNI", Programa, Compartilhado, Fornecida,
-       Campos().c("NOMEMUNI", 30).c("NROMUNI", 4).c("UNIFED", 2).fim(), {}});
-  add({65, "TABLOGR", Programa, Compartilhado, Fornecida, Campos().c("NOMELOGRA", 11).fim(),
-       {{"TABLOGR", "upper(nomelogra)"}}});
-  add({66, "STATUS", Programa, Chamador, Fornecida, Campos().n("COD", 2).c("DESCRICAO", 13).fim(),
-       {{"STATUS", "cod"}}});
-  add({67, "BOLETO", Programa, Chamador, Criada,
-       Campos()
-           .n("NRODOCUM", 5)
-           .n("NOSSONRO", 8)
-           .d("DATADOC")
-           .valores({"VALORDOC"})
-           .c("NOMESAC", 30)
-           .c("CPFSAC", 11)
-           .fim(),
-       {{"BOLETO", "NOSSONRO"}}});
-  add({68, "DETALH", Programa, Exclusivo, Criada,
-       Campos().c("DESCRICAO", 40).valores({"VALORDOC"}).n("PERCDESP", 6, 2).n("PERCRECE", 6, 2).fim(),
-       {}})
-      .porTerminal = true;
-  add({69, "CODABENS", Programa, Compartilhado, Fornecida,
-       Campos().n("CODBEM", 2).c("DESCBENS", 60).fim(), {{"CODABENS", "CODBEM"}}});
-  add({70, "LISNOME", Programa, Exclusivo, Criada,
-       declaracao()
-           .c("NOMECONTR", 40)
-           .c("NOMEARQ", 40)
-           .c("TIPO", 12)
-           .c("ORIGEM", 12)
-           .c("IMPRE", 1)
-           .fim(),
-       {{"LISNOME", "NOMECONTR"}, {"LISNOMEB", "CPF"}}});
+  marca(1, "I3_14", 'N');
+  marca(2, "I1_20", 'N');
+  marca(9, "TEMRURAL", 'C');
+  marca(43, "VER_ATUAL", 'C');
   return v;
 }
 
@@ -565,31 +284,6 @@ bool mesmoNome(std::string_view a, std::string_view b) {
 bool doisDigitos(std::string_view s) {
   return s.size() == 2 && s[0] >= '0' && s[0] <= '9' && s[1] >= '0' && s[1] <= '9';
 }
-
-// Working-copy keys: as the declaration is loaded, and as the print job rebuilds the copies.
-// After a save the copy is reindexed with the load key, except 37 and 38, which go back to
-// "cpf".
-struct ChaveCopia {
-  int area;
-  const char* trabalho;
-  const char* impressao;
-};
-constexpr ChaveCopia kChavesCopia[] = {
-    {22, "cpf", "DTOS(DT_LC)"},
-    {24, "I7_0", "I7_0"},
-    {25, "I8_0", "I8_0"},
-    {26, "cpf", "I6_3"},
-    {27, "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)+DAY_TRADE",
-     "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)+DAY_TRADE"},
-    {28, "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)", "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)"},
-    {30, "coddesp", "coddesp"},
-    {31, "codERR", "codERR"},
-    {35, "cpf+ATV_BRASIL", "CPF+ATV_BRASIL"},
-    {36, "cpf+ATV_BRASIL", "CPF+ATV_BRASIL"},
-    {37, "I8R_0", "STR(I8R_0,4)"},
-    {38, "I9R_0", "STR(I9R_0,4)"},
-    {39, "cpf", "DTOS(DT_LC)"},
-};
 
 }  // namespace
 
@@ -610,7 +304,8 @@ const TabelaDef* tabelaPorNome(std::string_view nome) {
   for (const TabelaDef& t : catalogo()) {
     if (!t.porTerminal) {
       if (mesmoNome(nome, t.arquivo)) return &t;
-    } else if (nome.size() == t.arquivo.size() + 2 && mesmoNome(nome.substr(0, t.arquivo.size()), t.arquivo) &&
+    } else if (nome.size() == t.arquivo.size() + 2 &&
+               mesmoNome(nome.substr(0, t.arquivo.size()), t.arquivo) &&
                doisDigitos(nome.substr(t.arquivo.size()))) {
       return &t;
     }
@@ -619,6 +314,7 @@ const TabelaDef* tabelaPorNome(std::string_view nome) {
 }
 
 std::span<const CampoDef> estrutura(int numero) {
+  // The working copies 21-39 have the structure of the table numbered 20 less.
   if (numero >= 21 && numero <= 39) numero -= 20;
   const TabelaDef* t = tabela(numero);
   if (t == nullptr) return {};
@@ -650,37 +346,6 @@ std::string nomeArquivo(const TabelaDef& t, std::string_view terminal) {
 std::string nomeIndice(const TabelaDef& t, const IndiceDef& i, std::string_view terminal) {
   if (t.porTerminal && mesmoNome(i.arquivo, t.arquivo)) return nomeArquivo(t, terminal);
   return rt::text::upper(i.arquivo);
-}
-
-std::string chaveCopia(int area, TipoCopia tipo) {
-  if (area < 21 || area > 39) return {};
-  for (const ChaveCopia& k : kChavesCopia) {
-    if (k.area != area) continue;
-    switch (tipo) {
-      case TipoCopia::Trabalho:
-        return k.trabalho;
-      case TipoCopia::AposGravar:
-        return area == 37 || area == 38 ? "cpf" : k.trabalho;
-      case TipoCopia::Impressao:
-        return k.impressao;
-    }
-  }
-  return "cpf";
-}
-
-std::optional<TabelaDef> copiaDeTrabalho(int area, TipoCopia tipo) {
-  if (area < 21 || area > 39) return std::nullopt;
-  const TabelaDef* fonte = tabela(area - 20);
-  TabelaDef t;
-  t.numero = area;
-  t.arquivo = "TMP_" + dois(area - 20);
-  t.porTerminal = true;
-  t.pasta = Pasta::Trabalho;
-  t.modo = ModoAbertura::Exclusivo;
-  t.origem = Origem::Criada;
-  t.campos = fonte->campos;
-  t.indices.push_back({t.arquivo, chaveCopia(area, tipo)});
-  return t;
 }
 
 }  // namespace store

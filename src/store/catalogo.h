@@ -42,10 +42,10 @@ enum class ModoAbertura {
 
 // How a table comes to exist.
 enum class Origem {
-  Criada,          // made from the catalogue when missing
-  CriadaSemeada,   // made, and its single record written from the seed (DEFINE)
-  CriadaLinhas,    // made empty; its rows come with the installation (LisErro)
-  Fornecida,       // comes with the installation and is never made by the opener
+  Criada,         // made from the catalogue when missing
+  CriadaSemeada,  // made, and its single record written from the seed (DEFINE)
+  CriadaLinhas,   // made empty; its rows come with the installation (LisErro)
+  Fornecida,      // comes with the installation and is never made by the opener
 };
 
 // The field whose absence (or another type) marks an old structure to be upgraded.

@@ -16,7 +16,9 @@ namespace {
 
 using rt::text::Decimal;
 
-bool controle(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
+bool controle(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+}
 
 // UTF-8 to CP860; false when a character has no CP860 form or the text is malformed.
 bool paraCp860(std::string_view utf8, std::string& out, std::string& motivo) {
@@ -103,8 +105,7 @@ std::filesystem::path arquivoSemente(const std::filesystem::path& pasta, const T
   return pasta / (rt::text::upper(t.arquivo) + ".csv");
 }
 
-bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor,
-                    std::string& motivo) {
+bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor, std::string& motivo) {
   switch (c.tipo) {
     case 'N':
       return numero(c, textoUtf8, valor, motivo);

@@ -54,8 +54,7 @@ Semente leSemente(const TabelaDef& t, std::string_view textoUtf8, std::string_vi
 Semente leArquivoSemente(const TabelaDef& t, const std::filesystem::path& arquivo);
 
 // Checks and normalises one value for a field; on failure `motivo` says why.
-bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor,
-                    std::string& motivo);
+bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor, std::string& motivo);
 
 // The single record written into a new DEFINE: the quota due dates of 2010, the billing
 // rates, the save mode and the dollar rate; every other field blank.

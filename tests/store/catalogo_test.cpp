@@ -19,9 +19,9 @@ namespace {
 struct Esperada {
   int numero;
   const char* arquivo;
-  int campos;          // field count of the reader's table
-  int registro;        // record length of the reader's table
-  const char* texto;   // the structure, transcribed
+  int campos;         // field count of the reader's table
+  int registro;       // record length of the reader's table
+  const char* texto;  // the structure, transcribed
 };
 
 // Each structure as the catalogue text writes it, in its order.
@@ -43,8 +43,7 @@ const Esperada kCriadas[] = {
      "DT_LC D; I1_9, I1_10 N12.2; I1_11 C1; I1_{12..20} N12.2; "
      "I1_{4,5,6}01, I1_{4,5,6}02, I1_{4,5,6}03, I1_{4,5,6}04, I1_{4,5,6}05, I1_{4,5,6}06, "
      "I1_{4,5,6}07, I1_{4,5,6}08, I1_{4,5,6}09, I1_{4,5,6}10, I1_{4,5,6}11, I1_{4,5,6}12 N12.2"},
-    {3, "IMP0310", 6, 77,
-     "CPF C11; NOMEDEPEN C41; CODIDEPEN N3; DATADEPEN D; CPFDEPEN C11; NRODEPEN N2"},
+    {3, "IMP0310", 6, 77, "CPF C11; NOMEDEPEN C41; CODIDEPEN N3; DATADEPEN D; CPFDEPEN C11; NRODEPEN N2"},
     {4, "IMP0410", 11, 584,
      "CPF C11; I7_0 N4; I7_1 N3; I7_2 C512; I7_3 N12.2; I7_4 N12.2; I7_5 N3; I7_6 N10.5; "
      "I7_7 C1; I7_8 C3; I7_9 N12.2"},
@@ -108,8 +107,7 @@ const Esperada kCriadas[] = {
     {17, "IMP1710", 9, 551,
      "CPF C11; ATV_BRASIL C1; ITEM N3; CODIGO N3; I8R_0 N4; I8R_1 C512; I8R_2 N12.2; "
      "I8R_3 C3; I8R_4 N1"},
-    {18, "IMP1810", 9, 318,
-     "CPF C11; ATV_BRASIL C1; I9R_0 N4; ITEM N3; I9R_1 C250; I9R_{2..5} N12.2"},
+    {18, "IMP1810", 9, 318, "CPF C11; ATV_BRASIL C1; I9R_0 N4; ITEM N3; I9R_1 C250; I9R_{2..5} N12.2"},
     {19, "IMP1910", 8, 80,
      "CPF C11; ATV_BRASIL C1; DT_LC D; DESCR C41; VALOR N14.2; NROIMO N2; TIPOCR C1; TEMITR C1"},
     {20, "IMP2010", 8, 80,
@@ -144,11 +142,9 @@ const Esperada kCriadas[] = {
      "CPF C11; NOMECONTR C47; NOMEFONTE C40; CNPJFONTE C18; RENDIMENT, PREVOFICA, PREVPRIVA, "
      "PENSAOPAG, IRRETIDO, ISENTOAPO, DIARIAS, PENSAOREC, LUCRODIV, SOCIO, IDENIZA, "
      "DECIMO3RO N12.2; COMPLENTA, OUTROS, OUTROSEXC C40; VALOUTRO, VALOUTRE N12.2"},
-    {67, "BOLETO", 6, 75,
-     "NRODOCUM N5; NOSSONRO N8; DATADOC D; VALORDOC N12.2; NOMESAC C30; CPFSAC C11"},
+    {67, "BOLETO", 6, 75, "NRODOCUM N5; NOSSONRO N8; DATADOC D; VALORDOC N12.2; NOMESAC C30; CPFSAC C11"},
     {68, "DETALH", 4, 65, "DESCRICAO C40; VALORDOC N12.2; PERCDESP N6.2; PERCRECE N6.2"},
-    {70, "LISNOME", 6, 117,
-     "CPF C11; NOMECONTR C40; NOMEARQ C40; TIPO C12; ORIGEM C12; IMPRE C1"},
+    {70, "LISNOME", 6, 117, "CPF C11; NOMECONTR C40; NOMEARQ C40; TIPO C12; ORIGEM C12; IMPRE C1"},
 };
 
 // The shipped reference tables: only the fields the program reads are known; the widths

@@ -23,12 +23,16 @@ std::string valor(const store::LinhaSemente& l, std::string_view campo) {
   return "<absent>";
 }
 
-const store::TabelaDef& tab(int n) { return *store::tabela(n); }
+const store::TabelaDef& tab(int n) {
+  return *store::tabela(n);
+}
 
 }  // namespace
 
 TEST(Csv, QuotesCommasAndLineBreaks) {
-  store::LeituraCsv r = store::leCsv("\xEF\xBB\xBF" "A,B\r\n1,\"x, \"\"y\"\"\"\n\n2,\"linha 1\nlinha 2\"\n3,\n");
+  store::LeituraCsv r = store::leCsv(
+      "\xEF\xBB\xBF"
+      "A,B\r\n1,\"x, \"\"y\"\"\"\n\n2,\"linha 1\nlinha 2\"\n3,\n");
   ASSERT_EQ(r.linhaErro, 0) << r.erro;
   ASSERT_EQ(r.registros.size(), 4U);
   EXPECT_EQ(r.registros[0].campos, (std::vector<std::string>{"A", "B"}));
@@ -78,9 +82,10 @@ TEST(Semente, PublishedCodeListsAreFilledAndCodesUnique) {
     std::size_t minimo;
     const char* chave;  // "" when rows may share a key
   };
-  for (Lista l : {Lista{"CODBENS", 40, "CODBEM"}, Lista{"CODDIVI", 6, "CODDIV"}, Lista{"CODEPEN", 11, "CODDEP"},
-                  Lista{"DESPESA", 10, "CODDES"}, Lista{"TABPAIS", 20, "CODPAIS"}, Lista{"CODNATUR", 5, "CODAT"},
-                  Lista{"BANCOS", 10, "NUMBAN"}, Lista{"TABMUNI", 28, ""}, Lista{"TABLOGR", 5, "NOMELOGRA"}}) {
+  for (Lista l :
+       {Lista{"CODBENS", 40, "CODBEM"}, Lista{"CODDIVI", 6, "CODDIV"}, Lista{"CODEPEN", 11, "CODDEP"},
+        Lista{"DESPESA", 10, "CODDES"}, Lista{"TABPAIS", 20, "CODPAIS"}, Lista{"CODNATUR", 5, "CODAT"},
+        Lista{"BANCOS", 10, "NUMBAN"}, Lista{"TABMUNI", 28, ""}, Lista{"TABLOGR", 5, "NOMELOGRA"}}) {
     const store::TabelaDef* t = store::tabelaPorNome(l.tabela);
     store::Semente s = store::leArquivoSemente(*t, store::arquivoSemente(kPasta, *t));
     EXPECT_GE(s.linhas.size(), l.minimo) << l.tabela;
@@ -103,7 +108,8 @@ TEST(Semente, TextBecomesCp860AndNumbersTakeTheFieldsDecimals) {
   EXPECT_EQ(valor(s.linhas[0], "DESCRICAO")[1], '\x93');
   EXPECT_EQ(valor(s.linhas[0], "CODDEP"), "11");
 
-  store::Semente u = store::leSemente(tab(51), "anomes,TJM,Multipl,SIMB_MOED\n201001, 0.66 ,1.5,R$  \n", "UFIRM.csv");
+  store::Semente u =
+      store::leSemente(tab(51), "anomes,TJM,Multipl,SIMB_MOED\n201001, 0.66 ,1.5,R$  \n", "UFIRM.csv");
   ASSERT_TRUE(u.ok()) << u.erros[0].texto();
   EXPECT_EQ(valor(u.linhas[0], "TJM"), "0.66");
   EXPECT_EQ(valor(u.linhas[0], "MULTIPL"), "1.500000");
@@ -149,7 +155,9 @@ TEST(Semente, MalformedLinesNameFileLineAndField) {
       "CODBEM,DESCBENS\n"
       "11,Prédio residencial\n"
       "1x,Casa\n"
-      "13," + std::string(61, 'a') + "\n"
+      "13," +
+      std::string(61, 'a') +
+      "\n"
       "14\n"
       "15,Preço em €\n"
       "16,Terreno\n";
@@ -204,9 +212,9 @@ TEST(SementeDefine, OneRecordOfDueDatesAndRates) {
   std::map<std::string, std::string> m;
   for (const store::ValorSemente& v : d) m[v.campo] = v.valor;
   const std::map<std::string, std::string> esperado = {
-      {"VCTO1", "20100430"}, {"VCTO2", "20100531"}, {"VCTO3", "20100630"}, {"VCTO4", "20100730"},
-      {"VCTO5", "20100831"}, {"VCTO6", "20100930"}, {"VCTO7", "20101029"}, {"VCTO8", "20101130"},
-      {"VAL_SEG", "1.60"},   {"VAL_BYTE", "1.00"},  {"VAL_MIN", "60.00"},  {"COMO_SAL", "2"},
+      {"VCTO1", "20100430"}, {"VCTO2", "20100531"}, {"VCTO3", "20100630"},  {"VCTO4", "20100730"},
+      {"VCTO5", "20100831"}, {"VCTO6", "20100930"}, {"VCTO7", "20101029"},  {"VCTO8", "20101130"},
+      {"VAL_SEG", "1.60"},   {"VAL_BYTE", "1.00"},  {"VAL_MIN", "60.00"},   {"COMO_SAL", "2"},
       {"TEMP_SAL", "15"},    {"TEMP_DES", "2"},     {"VAL_CPMF", "0.0000"}, {"VAL_DOLAR", "1.7404"},
   };
   EXPECT_EQ(m, esperado);
