@@ -181,9 +181,11 @@ TEST_F(TermDemo, TypedTextArrivesInTheConsoleCodePage) {
   expectLine("135");
   session_->text("Ã");
   expectLine("142");
-  // The euro sign has no place in the code page: refused, and typing goes on.
+  // The euro sign has no place in the code page: refused with a beep, and typing goes on.
+  EXPECT_EQ(session_->format("#{window_bell_flag}"), "0");
   session_->text("€x");
   expectLine("120");
+  EXPECT_EQ(session_->format("#{window_bell_flag}"), "1");
   // A mouse press as the terminal reports it.
   session_->bytes("\x1b[<0;5;3M");
   expectLine("1002 at 2,4");

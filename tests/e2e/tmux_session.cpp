@@ -97,6 +97,12 @@ void TmuxSession::resize(int width, int height) {
   tmux({"resize-window", "-t", target_, "-x", std::to_string(width), "-y", std::to_string(height)});
 }
 
+std::string TmuxSession::format(const std::string& text) {
+  std::string out = tmux({"display-message", "-p", "-t", target_, text});
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
 std::string TmuxSession::capture() { return tmux({"capture-pane", "-p", "-J", "-t", target_}); }
 
 std::string TmuxSession::captureWithColours() { return tmux({"capture-pane", "-p", "-e", "-t", target_}); }

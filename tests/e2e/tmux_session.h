@@ -33,6 +33,8 @@ class TmuxSession {
   void bytes(std::string_view raw);
   void resize(int width, int height);
 
+  // A tmux format expanded for the pane ("#{window_bell_flag}").
+  std::string format(const std::string& text);
   // The visible screen, one line per row, wrapped lines joined.
   std::string capture();
   // The screen with its colours as escape sequences.

@@ -89,6 +89,12 @@ CursesTerminal::Opened CursesTerminal::open(const Options& options) {
 
 CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
     : session_(curses), options_(options) {
+  // ESCDELAY, as curses programs honour it, for links slow enough to split a key's sequence.
+  if (const char* delay = std::getenv("ESCDELAY")) {
+    char* end = nullptr;
+    long ms = std::strtol(delay, &end, 10);
+    if (end != delay && *end == 0 && ms > 0 && ms <= 5000) options_.escDelay = milliseconds(ms);
+  }
   Session& live = session();
   live.live = this;
   if (!live.atexitRegistered) {

@@ -30,7 +30,8 @@ class CursesTerminal final : public Terminal {
 
  public:
   struct Options {
-    // How long a lone ESC waits for the rest of an Alt or function-key sequence.
+    // How long a lone ESC waits for the rest of an Alt or function-key sequence; the
+    // environment variable ESCDELAY (milliseconds) overrides it.
     std::chrono::milliseconds escDelay{25};
     // The streams of the session; null means stdin and stdout.
     std::FILE* input = nullptr;
@@ -42,7 +43,7 @@ class CursesTerminal final : public Terminal {
 
   struct Opened {
     std::unique_ptr<CursesTerminal> terminal;  // null when it could not start
-    std::string error;
+    std::string error;                          // why not, in UTF-8 for stderr
   };
   static Opened open(const Options& options);
   static Opened open() { return open(Options{}); }
