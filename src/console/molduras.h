@@ -1,0 +1,80 @@
+// The numbered dialog frames: each family (MTELA1 ... MTELA21) draws frame n into its window
+// slot, stores the frame's top-left corner in a position table (dialogs ALJA/ACJA, forms
+// ALJ/ACJ, help windows ALJB/ACJB) and sets NTA; the caller then places its fields and option
+// menus relative to that corner and closes the window by its slot.
+//
+// Frame geometry: a frame of height h and width w at (top, left) is the window (top, left) -
+// (top + h, left + w). Frames of type 0 draw their own box as text, so their inside starts one
+// row and one column from the corner; type 1 frames get their box from the window, one cell
+// above and left of the corner, and their text starts at the corner; type 2 has the box on the
+// corners; type 7 adds a shadow right and below.
+//
+// Where fields go: camposMoldura() lists every field place of a frame (its label, and the row
+// and column of the value relative to the corner). Option menus drawn by a frame list their
+// items one per line; itensMoldura() gives the ESC_OPCAO / ESC_ITEM arguments that fit them.
+// Frames that draw nothing (MTELA1 1 and 8, MTELA2 3 and 8, MTELA5 2, MTELA21 4) leave the
+// screen, the tables and NTA alone.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/contexto.h"
+#include "console/quadro.h"
+
+namespace console {
+
+enum class Familia { MTELA1, MTELA2, MTELA3, MTELA4, MTELA5, MTELAVER, MTELA13, MTELA21 };
+
+// What some frames need besides their number.
+struct ArgsMoldura {
+  int variante = 1;       // MTELA1 4 (1 to 3), MTELA5 9 (1 to 3)
+  int linha = 0;          // MTELA21 2: the caller's corner
+  int coluna = 0;
+  int nroLin = 0;         // MTELA5 9: the form's height (NRO_LIN)
+  bool judicial = false;  // MTELA1 10: an estate closed by a judicial division (DECJUDI "S")
+  std::string versao{};   // MTELA1 9: the version with its date
+  // MTELA13 2: the lines the print menu shows for the current step (one fewer than the box
+  // height); the step is ctx.OPCIMP and the report kind ctx.QUEIMP.
+  std::vector<std::string> linhasMenu{};
+};
+
+// The option menu a frame draws: items on window rows deslocamento + 1 .. + quantos, the text
+// from window column `coluna`, `largura` characters lit.
+struct ItensMoldura {
+  int janela = 0, quantos = 0, coluna = 0, largura = 0, deslocamento = 0;
+};
+
+enum class TabelaPosicao { Dialogo, Forma, FormaAtual, Ajuda };
+
+// Everything about one frame, for drawing and for the code placing fields.
+struct Moldura {
+  int janela = 0;
+  int top = 0, left = 0, altura = 0, largura = 0;
+  int tipo = 0;
+  int cor1 = 0, cor2 = 0, cor3 = 0;
+  TabelaPosicao tabela = TabelaPosicao::Dialogo;
+  Quadro quadro{0, 0};
+  std::optional<ItensMoldura> itens;
+};
+
+// The frame n of a family, or nothing for the frames that draw nothing.
+std::optional<Moldura> moldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
+// Draws it: stores its corner, sets NTA, defines and opens its window and writes its text.
+void desenhaMoldura(Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
+// Field places and menu items of a frame (see above).
+std::vector<CampoMoldura> camposMoldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
+std::optional<ItensMoldura> itensMoldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
+
+inline void MTELA1(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA1, n, a); }
+inline void MTELA2(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA2, n, a); }
+inline void MTELA3(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA3, n, a); }
+// The save-mode menu; it has one frame, whatever the number.
+inline void MTELA4(Contexto& ctx, int n = 2, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA4, n, a); }
+inline void MTELA5(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA5, n, a); }
+inline void MTELAVER(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELAVER, n, a); }
+inline void MTELA13(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA13, n, a); }
+inline void MTELA21(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA21, n, a); }
+
+}  // namespace console
