@@ -324,5 +324,37 @@ TEST(KeyDecoder, LearnedSequencesComeFirst) {
   EXPECT_EQ(d.decode("x", true).key.code, 'x');
 }
 
+// Whatever bytes come, a decode uses up at least one and never more than there are, and with
+// complete input it never asks for more: the read loop cannot stall or run past its buffer.
+TEST(KeyDecoder, AnyBytesAreUsedUpSafely) {
+  const std::string alphabet = std::string("\x1b\x1b\x1b[[[OOO0123456789;;;<~~uMm^$@ABCDHFPZakq\r\n\t\x7f", 46) +
+                               "\xc3\xa7\xe2\x82\xac\x80\xff\xf0";
+  KeyDecoder d;
+  d.addSequence("\x1b[[Z", Key{key::F12});
+  std::uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    std::string in;
+    const std::size_t length = 1 + next() % 12;
+    for (std::size_t i = 0; i < length; ++i) in += alphabet[next() % alphabet.size()];
+    for (bool complete : {false, true}) {
+      Decoded r = d.decode(in, complete);
+      if (r.kind == Kind::Incomplete) {
+        ASSERT_FALSE(complete) << testing::PrintToString(in);
+        ASSERT_EQ(r.consumed, 0u);
+      } else {
+        ASSERT_GE(r.consumed, 1u) << testing::PrintToString(in);
+        ASSERT_LE(r.consumed, in.size()) << testing::PrintToString(in);
+      }
+      if (r.kind == Kind::Key) {
+        ASSERT_NE(r.key.code, key::None) << testing::PrintToString(in);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rt::term
