@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <fstream>
-
 #include <memory>
 #include <set>
 #include <sstream>
@@ -44,9 +43,9 @@ bool terminfoFor(const std::string& type) {
 // The demo on a terminal of the given type; after it ends, the shell shows the terminal modes
 // it was given back.
 std::string demoCommand(const std::string& type, const std::string& pidFile = "") {
-  return "env TERM=" + shellQuote(type) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM_DEMO_PIDFILE=" + shellQuote(pidFile) +
-         " timeout --foreground 60 " +
-         shellQuote(TAVREN_TERM_DEMO) + "; echo demo-ended; stty -a; sleep 30";
+  return "env TERM=" + shellQuote(type) +
+         " LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM_DEMO_PIDFILE=" + shellQuote(pidFile) +
+         " timeout --foreground 60 " + shellQuote(TAVREN_TERM_DEMO) + "; echo demo-ended; stty -a; sleep 30";
 }
 
 // The modes a shell needs, as `stty -a` lists them after the demo.
@@ -92,7 +91,8 @@ class TermDemo : public testing::Test {
   void expectLine(const std::string& code) {
     const std::string line = std::to_string(++received_) + ": key " + code;
     EXPECT_TRUE(session_->waitFor([&](const std::string& s) { return hasLine(s, line); }))
-        << "expected \"" << line << "\"\n" << session_->capture();
+        << "expected \"" << line << "\"\n"
+        << session_->capture();
   }
 
   std::unique_ptr<TmuxSession> session_;
@@ -119,7 +119,8 @@ TEST_F(TermDemo, GlyphsShowOnOtherTerminalTypes) {
     session_ = std::make_unique<TmuxSession>(demoCommand(type), 90, 26);
     ASSERT_TRUE(session_->started());
     ASSERT_TRUE(session_->waitForText("ATENÇÃO açúcar é óculos")) << session_->capture();
-    EXPECT_NE(session_->capture().find("┌" + repeat("─", 37) + "┐"), std::string::npos) << session_->capture();
+    EXPECT_NE(session_->capture().find("┌" + repeat("─", 37) + "┐"), std::string::npos)
+        << session_->capture();
     session_.reset();
   }
 }

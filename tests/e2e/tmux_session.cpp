@@ -32,8 +32,10 @@ std::atomic<int> sessionCount{0};
 std::string shellQuote(const std::string& word) {
   std::string q = "'";
   for (char c : word) {
-    if (c == '\'') q += "'\\''";
-    else q += c;
+    if (c == '\'')
+      q += "'\\''";
+    else
+      q += c;
   }
   return q + "'";
 }
@@ -81,7 +83,9 @@ void TmuxSession::keys(const std::vector<std::string>& names) {
   tmux(args);
 }
 
-void TmuxSession::text(const std::string& utf8) { tmux({"send-keys", "-t", target_, "-l", utf8}); }
+void TmuxSession::text(const std::string& utf8) {
+  tmux({"send-keys", "-t", target_, "-l", utf8});
+}
 
 void TmuxSession::bytes(std::string_view raw) {
   std::vector<std::string> args{"send-keys", "-t", target_, "-H"};
@@ -103,11 +107,16 @@ std::string TmuxSession::format(const std::string& text) {
   return out;
 }
 
-std::string TmuxSession::capture() { return tmux({"capture-pane", "-p", "-J", "-t", target_}); }
+std::string TmuxSession::capture() {
+  return tmux({"capture-pane", "-p", "-J", "-t", target_});
+}
 
-std::string TmuxSession::captureWithColours() { return tmux({"capture-pane", "-p", "-e", "-t", target_}); }
+std::string TmuxSession::captureWithColours() {
+  return tmux({"capture-pane", "-p", "-e", "-t", target_});
+}
 
-bool TmuxSession::waitFor(const std::function<bool(const std::string&)>& test, std::chrono::milliseconds limit) {
+bool TmuxSession::waitFor(const std::function<bool(const std::string&)>& test,
+                          std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   for (;;) {
     if (test(capture())) return true;

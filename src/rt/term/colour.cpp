@@ -28,7 +28,7 @@ std::optional<Side> parseSide(std::string_view s) {
   if (letters == "RB") letters = "BR";
   if (letters == "GB") letters = "BG";
   if (letters == "RG") letters = "GR";
-  if (letters == "U") letters = "B";  // underline shows as blue on a colour screen
+  if (letters == "U") letters = "B";                    // underline shows as blue on a colour screen
   if (letters == "I" || letters == "X") letters = "N";  // inverse and blank: black here
   for (int i = 0; i < 8; ++i) {
     if (letters == kLetters[i]) {

@@ -39,7 +39,9 @@ std::string capability(const char* name) {
   return s;
 }
 
-bool utf8Locale() { return std::string_view(nl_langinfo(CODESET)) == "UTF-8"; }
+bool utf8Locale() {
+  return std::string_view(nl_langinfo(CODESET)) == "UTF-8";
+}
 
 // Wide-character output needs a UTF-8 locale; the user's if it is one, else C.UTF-8.
 void chooseLocale() {
@@ -49,7 +51,9 @@ void chooseLocale() {
 
 // Terminals of the xterm family understand modifyOtherKeys, which makes Ctrl+Enter report
 // itself instead of sending a plain CR.
-bool xtermFamily(std::string_view type) { return type.starts_with("xterm") || type.starts_with("tmux"); }
+bool xtermFamily(std::string_view type) {
+  return type.starts_with("xterm") || type.starts_with("tmux");
+}
 
 constexpr std::string_view kOtherKeysOn = "\x1b[>4;1m";
 constexpr std::string_view kOtherKeysOff = "\x1b[>4m";
@@ -60,7 +64,8 @@ std::vector<std::string> wrapWords(std::string_view text, int width) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     auto space = text.find(' ', pos);
-    std::string_view word = text.substr(pos, space == std::string_view::npos ? std::string_view::npos : space - pos);
+    std::string_view word =
+        text.substr(pos, space == std::string_view::npos ? std::string_view::npos : space - pos);
     pos = space == std::string_view::npos ? text.size() : space + 1;
     if (!line.empty() && static_cast<int>(line.size() + 1 + word.size()) > width) {
       lines.push_back(line);
@@ -108,12 +113,12 @@ CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
     int code;
   };
   constexpr Named kNamed[] = {
-      {"kf1", key::F1},     {"kf2", key::F2},       {"kf3", key::F3},      {"kf4", key::F4},
-      {"kf5", key::F5},     {"kf6", key::F6},       {"kf7", key::F7},      {"kf8", key::F8},
-      {"kf9", key::F9},     {"kf10", key::F10},     {"kf11", key::F11},    {"kf12", key::F12},
-      {"khome", key::Home}, {"kend", key::End},     {"kich1", key::Ins},   {"kdch1", key::Del},
-      {"kpp", key::PgUp},   {"knp", key::PgDn},     {"kcuu1", key::Up},    {"kcud1", key::Down},
-      {"kcub1", key::Left}, {"kcuf1", key::Right},  {"kcbt", key::ShiftTab},
+      {"kf1", key::F1},     {"kf2", key::F2},      {"kf3", key::F3},        {"kf4", key::F4},
+      {"kf5", key::F5},     {"kf6", key::F6},      {"kf7", key::F7},        {"kf8", key::F8},
+      {"kf9", key::F9},     {"kf10", key::F10},    {"kf11", key::F11},      {"kf12", key::F12},
+      {"khome", key::Home}, {"kend", key::End},    {"kich1", key::Ins},     {"kdch1", key::Del},
+      {"kpp", key::PgUp},   {"knp", key::PgDn},    {"kcuu1", key::Up},      {"kcud1", key::Down},
+      {"kcub1", key::Left}, {"kcuf1", key::Right}, {"kcbt", key::ShiftTab},
   };
   for (const auto& n : kNamed) decoder_.addSequence(capability(n.cap), Key{n.code});
 
@@ -133,7 +138,7 @@ CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
 void CursesTerminal::setUp() {
   raw();  // no flow control and no signal keys: Ctrl+S, Ctrl+Q, Ctrl+C and Ctrl+Z are keys
   noecho();
-  nonl();  // Enter stays CR (13), so Ctrl+J (10) can mean Ctrl+Enter
+  nonl();                 // Enter stays CR (13), so Ctrl+J (10) can mean Ctrl+Enter
   keypad(stdscr, FALSE);  // sequences are decoded by KeyDecoder
   meta(stdscr, TRUE);
   intrflush(stdscr, FALSE);
@@ -165,7 +170,9 @@ void CursesTerminal::suspend() {
   suspended_ = true;
 }
 
-CursesTerminal::~CursesTerminal() { shutDown(); }
+CursesTerminal::~CursesTerminal() {
+  shutDown();
+}
 
 void CursesTerminal::shutDown() {
   if (session_ == nullptr) return;
@@ -175,7 +182,9 @@ void CursesTerminal::shutDown() {
   session().live = nullptr;
 }
 
-void CursesTerminal::checkSize() { tooSmall_ = LINES < Screen::kRows || COLS < Screen::kCols; }
+void CursesTerminal::checkSize() {
+  tooSmall_ = LINES < Screen::kRows || COLS < Screen::kCols;
+}
 
 void CursesTerminal::present(const Screen& screen) {
   last_ = screen;
@@ -217,9 +226,15 @@ void CursesTerminal::draw(bool everything) {
 void CursesTerminal::placeCursor() {
   int visibility = 1;
   switch (last_.cursorShape()) {
-    case CursorShape::Normal: visibility = 1; break;
-    case CursorShape::Insert: visibility = 2; break;
-    case CursorShape::Hidden: visibility = 0; break;
+    case CursorShape::Normal:
+      visibility = 1;
+      break;
+    case CursorShape::Insert:
+      visibility = 2;
+      break;
+    case CursorShape::Hidden:
+      visibility = 0;
+      break;
   }
   if (visibility != cursorVisibility_) {
     curs_set(visibility);
@@ -230,8 +245,8 @@ void CursesTerminal::placeCursor() {
 
 void CursesTerminal::showTooSmall() {
   werase(stdscr);
-  const std::string text = "Aumente a janela do terminal para 80 x 25 (agora " + std::to_string(COLS) + " x " +
-                           std::to_string(LINES) + ").";
+  const std::string text = "Aumente a janela do terminal para 80 x 25 (agora " + std::to_string(COLS) +
+                           " x " + std::to_string(LINES) + ").";
   int row = 0;
   for (const auto& line : wrapWords(text, COLS > 0 ? COLS : 1)) {
     if (row >= LINES) break;
@@ -313,6 +328,8 @@ bool CursesTerminal::keyWaiting() {
   return !pending_.empty();
 }
 
-void CursesTerminal::beep() { ::beep(); }
+void CursesTerminal::beep() {
+  ::beep();
+}
 
 }  // namespace rt::term

@@ -43,7 +43,7 @@ class CursesTerminal final : public Terminal {
 
   struct Opened {
     std::unique_ptr<CursesTerminal> terminal;  // null when it could not start
-    std::string error;                          // why not, in UTF-8 for stderr
+    std::string error;                         // why not, in UTF-8 for stderr
   };
   static Opened open(const Options& options);
   static Opened open() { return open(Options{}); }
@@ -80,8 +80,8 @@ class CursesTerminal final : public Terminal {
   Options options_;
   KeyDecoder decoder_;
   ColourPlan plan_;
-  Screen last_;          // the screen the program asked for
-  Screen drawn_;         // what the terminal shows now
+  Screen last_;   // the screen the program asked for
+  Screen drawn_;  // what the terminal shows now
   bool drawnValid_ = false;
   bool tooSmall_ = false;
   bool suspended_ = false;

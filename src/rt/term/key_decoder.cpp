@@ -11,10 +11,18 @@ namespace {
 using Kind = Decoded::Kind;
 constexpr char kEsc = '\x1b';
 
-Decoded keyResult(Key k, std::size_t used) { return {Kind::Key, k, used}; }
-Decoded ignored(std::size_t used) { return {Kind::Ignored, {}, used}; }
-Decoded refused(std::size_t used) { return {Kind::Refused, {}, used}; }
-Decoded incomplete() { return {Kind::Incomplete, {}, 0}; }
+Decoded keyResult(Key k, std::size_t used) {
+  return {Kind::Key, k, used};
+}
+Decoded ignored(std::size_t used) {
+  return {Kind::Ignored, {}, used};
+}
+Decoded refused(std::size_t used) {
+  return {Kind::Refused, {}, used};
+}
+Decoded incomplete() {
+  return {Kind::Incomplete, {}, 0};
+}
 
 struct Mods {
   bool shift = false, alt = false, ctrl = false;
@@ -32,26 +40,43 @@ int navCode(Nav n, Mods m) {
   // The old console had Ctrl codes only for these six; Shift and Alt leave a key as it is.
   if (m.ctrl) {
     switch (n) {
-      case Nav::Left: return key::CtrlLeft;
-      case Nav::Right: return key::CtrlRight;
-      case Nav::Home: return key::CtrlHome;
-      case Nav::End: return key::CtrlEnd;
-      case Nav::PgUp: return key::CtrlPgUp;
-      case Nav::PgDn: return key::CtrlPgDn;
-      default: break;
+      case Nav::Left:
+        return key::CtrlLeft;
+      case Nav::Right:
+        return key::CtrlRight;
+      case Nav::Home:
+        return key::CtrlHome;
+      case Nav::End:
+        return key::CtrlEnd;
+      case Nav::PgUp:
+        return key::CtrlPgUp;
+      case Nav::PgDn:
+        return key::CtrlPgDn;
+      default:
+        break;
     }
   }
   switch (n) {
-    case Nav::Up: return key::Up;
-    case Nav::Down: return key::Down;
-    case Nav::Left: return key::Left;
-    case Nav::Right: return key::Right;
-    case Nav::Home: return key::Home;
-    case Nav::End: return key::End;
-    case Nav::PgUp: return key::PgUp;
-    case Nav::PgDn: return key::PgDn;
-    case Nav::Ins: return key::Ins;
-    case Nav::Del: return key::Del;
+    case Nav::Up:
+      return key::Up;
+    case Nav::Down:
+      return key::Down;
+    case Nav::Left:
+      return key::Left;
+    case Nav::Right:
+      return key::Right;
+    case Nav::Home:
+      return key::Home;
+    case Nav::End:
+      return key::End;
+    case Nav::PgUp:
+      return key::PgUp;
+    case Nav::PgDn:
+      return key::PgDn;
+    case Nav::Ins:
+      return key::Ins;
+    case Nav::Del:
+      return key::Del;
   }
   return key::None;
 }
@@ -66,10 +91,14 @@ struct Event {
 // A single control byte as typed: Ctrl+letters keep their code and say so.
 Decoded controlByte(unsigned char b) {
   switch (b) {
-    case 0x09: return keyResult(Key{key::Tab}, 1);
-    case 0x0D: return keyResult(Key{key::Enter}, 1);
-    case 0x7F: return keyResult(Key{key::Backspace}, 1);
-    default: break;
+    case 0x09:
+      return keyResult(Key{key::Tab}, 1);
+    case 0x0D:
+      return keyResult(Key{key::Enter}, 1);
+    case 0x7F:
+      return keyResult(Key{key::Backspace}, 1);
+    default:
+      break;
   }
   if (b >= 1 && b <= 26) return keyResult(Key{b, true}, 1);
   return ignored(1);  // NUL and Ctrl+\ ] ^ _ have no key of their own
@@ -82,7 +111,7 @@ Decoded textKey(char32_t cp, Mods m, std::size_t used) {
   if (cp == 27) return keyResult(Key{key::Esc}, used);
   if (cp == 127 || cp == 8) return keyResult(Key{key::Backspace}, used);
   if (cp >= 0xE000 && cp <= 0xF8FF) return ignored(used);  // keys reported by private codes
-  if (m.shift && cp >= 'a' && cp <= 'z') cp -= 'a' - 'A';    // CSI-u reports the unshifted key
+  if (m.shift && cp >= 'a' && cp <= 'z') cp -= 'a' - 'A';  // CSI-u reports the unshifted key
   if (m.alt) {
     if (cp >= 0x80) return ignored(used);
     char c = static_cast<char>(cp);
@@ -113,25 +142,41 @@ int functionNumberOfTilde(int code) {
 
 std::optional<Nav> navOfTilde(int code) {
   switch (code) {
-    case 1: case 7: return Nav::Home;
-    case 2: return Nav::Ins;
-    case 3: return Nav::Del;
-    case 4: case 8: return Nav::End;
-    case 5: return Nav::PgUp;
-    case 6: return Nav::PgDn;
-    default: return std::nullopt;
+    case 1:
+    case 7:
+      return Nav::Home;
+    case 2:
+      return Nav::Ins;
+    case 3:
+      return Nav::Del;
+    case 4:
+    case 8:
+      return Nav::End;
+    case 5:
+      return Nav::PgUp;
+    case 6:
+      return Nav::PgDn;
+    default:
+      return std::nullopt;
   }
 }
 
 std::optional<Nav> navOfLetter(char c) {
   switch (c) {
-    case 'A': return Nav::Up;
-    case 'B': return Nav::Down;
-    case 'C': return Nav::Right;
-    case 'D': return Nav::Left;
-    case 'H': return Nav::Home;
-    case 'F': return Nav::End;
-    default: return std::nullopt;
+    case 'A':
+      return Nav::Up;
+    case 'B':
+      return Nav::Down;
+    case 'C':
+      return Nav::Right;
+    case 'D':
+      return Nav::Left;
+    case 'H':
+      return Nav::Home;
+    case 'F':
+      return Nav::End;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -167,9 +212,15 @@ struct Parsed {
   std::size_t used = 0;
 };
 
-Parsed withEvent(Event e, std::size_t used) { return {Parsed::State::Event, e, {}, used}; }
-Parsed withResult(Decoded d) { return {Parsed::State::Done, {}, d, d.consumed}; }
-Parsed notYet() { return {}; }
+Parsed withEvent(Event e, std::size_t used) {
+  return {Parsed::State::Event, e, {}, used};
+}
+Parsed withResult(Decoded d) {
+  return {Parsed::State::Done, {}, d, d.consumed};
+}
+Parsed notYet() {
+  return {};
+}
 
 // CSI: `in` starts with ESC [.
 Parsed parseCsi(std::string_view in) {
@@ -199,7 +250,8 @@ Parsed parseCsi(std::string_view in) {
   for (; pos < in.size(); ++pos) {
     char c = in[pos];
     if (c >= '0' && c <= '9') {
-      if (!inSub && count < params.size() && params[count] < 100000) params[count] = params[count] * 10 + (c - '0');
+      if (!inSub && count < params.size() && params[count] < 100000)
+        params[count] = params[count] * 10 + (c - '0');
     } else if (c == ';') {
       inSub = false;
       ++count;
@@ -230,27 +282,39 @@ Parsed parseCsi(std::string_view in) {
   }
   if (marker != 0) return withResult(ignored(used));  // replies to queries, not keys
 
-  if (auto nav = navOfLetter(final)) return withEvent({Event::Type::Navigation, static_cast<int>(*nav), mods}, used);
+  if (auto nav = navOfLetter(final))
+    return withEvent({Event::Type::Navigation, static_cast<int>(*nav), mods}, used);
   switch (final) {
     case 'Z':
       return withEvent({Event::Type::Code, key::ShiftTab, {}}, used);
-    case 'P': case 'Q': case 'R': case 'S':
+    case 'P':
+    case 'Q':
+    case 'R':
+    case 'S':
       return withEvent({Event::Type::Function, final - 'P' + 1, mods}, used);
-    case 'a': case 'b': case 'c': case 'd': {  // rxvt Shift+arrows
+    case 'a':
+    case 'b':
+    case 'c':
+    case 'd': {  // rxvt Shift+arrows
       constexpr Nav arrows[4] = {Nav::Up, Nav::Down, Nav::Right, Nav::Left};
-      return withEvent({Event::Type::Navigation, static_cast<int>(arrows[final - 'a']), Mods{true, false, false}}, used);
+      return withEvent(
+          {Event::Type::Navigation, static_cast<int>(arrows[final - 'a']), Mods{true, false, false}}, used);
     }
     case 'u':
       // CSI-u: ESC [ code ; modifiers u.
       return withEvent({Event::Type::Text, p0, mods}, used);
-    case '~': case '^': case '$': case '@': {
+    case '~':
+    case '^':
+    case '$':
+    case '@': {
       if (final == '~' && p0 == 27)  // modifyOtherKeys: ESC [ 27 ; modifiers ; code ~
         return withEvent({Event::Type::Text, params[2], mods}, used);
       Mods m = mods;
       if (final == '^') m.ctrl = true;  // rxvt
       if (final == '$') m.shift = true;
       if (final == '@') m.ctrl = m.shift = true;
-      if (auto nav = navOfTilde(p0)) return withEvent({Event::Type::Navigation, static_cast<int>(*nav), m}, used);
+      if (auto nav = navOfTilde(p0))
+        return withEvent({Event::Type::Navigation, static_cast<int>(*nav), m}, used);
       if (int f = functionNumberOfTilde(p0)) return withEvent({Event::Type::Function, f, m}, used);
       return withResult(ignored(used));
     }
@@ -264,19 +328,23 @@ Parsed parseSs3(std::string_view in) {
   std::size_t pos = 2;
   int modifier = 0;
   while (pos < in.size() && ((in[pos] >= '0' && in[pos] <= '9') || in[pos] == ';')) {
-    if (in[pos] == ';') modifier = 0;
-    else modifier = modifier * 10 + (in[pos] - '0');
+    if (in[pos] == ';')
+      modifier = 0;
+    else
+      modifier = modifier * 10 + (in[pos] - '0');
     if (++pos > 8) return withResult(ignored(pos));
   }
   if (pos >= in.size()) return notYet();
   const char final = in[pos];
   const std::size_t used = pos + 1;
   const Mods mods = modsOf(modifier);
-  if (auto nav = navOfLetter(final)) return withEvent({Event::Type::Navigation, static_cast<int>(*nav), mods}, used);
+  if (auto nav = navOfLetter(final))
+    return withEvent({Event::Type::Navigation, static_cast<int>(*nav), mods}, used);
   if (final >= 'P' && final <= 'S') return withEvent({Event::Type::Function, final - 'P' + 1, mods}, used);
   if (final >= 'a' && final <= 'd') {  // rxvt Ctrl+arrows
     constexpr Nav arrows[4] = {Nav::Up, Nav::Down, Nav::Right, Nav::Left};
-    return withEvent({Event::Type::Navigation, static_cast<int>(arrows[final - 'a']), Mods{false, false, true}}, used);
+    return withEvent(
+        {Event::Type::Navigation, static_cast<int>(arrows[final - 'a']), Mods{false, false, true}}, used);
   }
   // The keypad in application mode.
   if (final == 'M') return withEvent({Event::Type::Keypad, 13, mods}, used);
@@ -290,11 +358,16 @@ Parsed parseSs3(std::string_view in) {
 }
 
 // A sequence introduced by ESC [ or ESC O, with or without a leading Alt ESC.
-Parsed parseSequence(std::string_view in) { return in[1] == '[' ? parseCsi(in) : parseSs3(in); }
+Parsed parseSequence(std::string_view in) {
+  return in[1] == '[' ? parseCsi(in) : parseSs3(in);
+}
 
 Decoded decodeUtf8Char(std::string_view in, bool complete) {
   auto lead = static_cast<unsigned char>(in[0]);
-  std::size_t length = lead >= 0xF0 && lead <= 0xF7 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead <= 0xDF ? 2 : 0;
+  std::size_t length = lead >= 0xF0 && lead <= 0xF7   ? 4
+                       : lead >= 0xE0                 ? 3
+                       : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                      : 0;
   if (length == 0 || (lead >= 0xF8)) return refused(1);
   if (in.size() < length) {
     for (std::size_t i = 1; i < in.size(); ++i)

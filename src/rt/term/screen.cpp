@@ -4,9 +4,13 @@
 
 namespace rt::term {
 
-Screen::Screen() { cells_.fill(Cell{}); }
+Screen::Screen() {
+  cells_.fill(Cell{});
+}
 
-Cell Screen::at(int row, int col) const { return onScreen(row, col) ? cell(row, col) : Cell{}; }
+Cell Screen::at(int row, int col) const {
+  return onScreen(row, col) ? cell(row, col) : Cell{};
+}
 
 void Screen::put(int row, int col, std::string_view text, Attr attr) {
   if (row < 0 || row >= kRows) return;

@@ -6,7 +6,9 @@
 
 namespace rt::term {
 
-ScriptedTerminal& ScriptedTerminal::press(int code) { return press(Key{code}); }
+ScriptedTerminal& ScriptedTerminal::press(int code) {
+  return press(Key{code});
+}
 
 ScriptedTerminal& ScriptedTerminal::press(Key key) {
   keys_.push_back({key, false});
@@ -77,9 +79,13 @@ std::optional<Key> ScriptedTerminal::readKey(std::chrono::milliseconds timeout) 
   return k;
 }
 
-bool ScriptedTerminal::keyWaiting() { return !keys_.empty() && !keys_.front().pause; }
+bool ScriptedTerminal::keyWaiting() {
+  return !keys_.empty() && !keys_.front().pause;
+}
 
-std::string ScriptedTerminal::rowUtf8(int r) const { return rt::text::cp860ToUtf8(row(r)); }
+std::string ScriptedTerminal::rowUtf8(int r) const {
+  return rt::text::cp860ToUtf8(row(r));
+}
 
 bool ScriptedTerminal::contains(std::string_view text) const {
   for (int r = 0; r < Screen::kRows; ++r)

@@ -34,7 +34,9 @@ class ScriptedTerminal final : public Terminal {
   std::optional<Key> readKey(std::chrono::milliseconds timeout) override;
   bool keyWaiting() override;
   void beep() override { ++beeps_; }
-  std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::time_point{} + elapsed_; }
+  std::chrono::steady_clock::time_point now() override {
+    return std::chrono::steady_clock::time_point{} + elapsed_;
+  }
   // Virtual time passed since the terminal was made.
   std::chrono::milliseconds elapsed() const { return elapsed_; }
 

@@ -65,7 +65,8 @@ TEST_F(ConsoleTest, PauseMakesATimedReadTimeOut) {
 
 TEST_F(ConsoleTest, HotKeysWithCtrlLetterOnlyNeverFireOnArrows) {
   int modelSwitches = 0, helps = 0;
-  console.setKey(key::Left, [&] { ++modelSwitches; }, /*ctrlLetterOnly=*/true);
+  console.setKey(
+      key::Left, [&] { ++modelSwitches; }, /*ctrlLetterOnly=*/true);
   console.setKey(key::F1, [&] { ++helps; });
   EXPECT_EQ(console.hotKeyFor(Key{key::Left}), nullptr) << "the Left arrow is no Ctrl+S";
   const Console::HotKey* onCtrlS = console.hotKeyFor(ctrlKey('s'));

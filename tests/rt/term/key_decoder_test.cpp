@@ -96,8 +96,11 @@ TEST(KeyDecoder, AltLettersDigitsAndSymbols) {
     EXPECT_EQ(codeOf(std::string("\x1b") + lower), codes[i]) << letters[i];
     EXPECT_EQ(codeOf(std::string("\x1b") + letters[i]), codes[i]) << "Alt+Shift+" << letters[i];
   }
-  for (char digit = '1'; digit <= '9'; ++digit) EXPECT_EQ(codeOf(std::string("\x1b") + digit), 376 + (digit - '1'));
-  EXPECT_EQ(codeOf("\x1b" "0"), 385);
+  for (char digit = '1'; digit <= '9'; ++digit)
+    EXPECT_EQ(codeOf(std::string("\x1b") + digit), 376 + (digit - '1'));
+  EXPECT_EQ(codeOf("\x1b"
+                   "0"),
+            385);
   EXPECT_EQ(codeOf("\x1b-"), key::AltMinus);
   EXPECT_EQ(codeOf("\x1b="), key::AltEquals);
   // modifyOtherKeys and CSI-u report Alt the same way.
@@ -123,9 +126,9 @@ TEST(KeyDecoder, KeypadAltMinusAndPlus) {
 }
 
 TEST(KeyDecoder, FunctionKeysInEveryDialect) {
-  const int plain[] = {key::F1, key::F2, key::F3, key::F4, key::F5, key::F6,
+  const int plain[] = {key::F1, key::F2, key::F3, key::F4,  key::F5,  key::F6,
                        key::F7, key::F8, key::F9, key::F10, key::F11, key::F12};
-  const char* xterm[] = {"\x1bOP", "\x1bOQ", "\x1bOR", "\x1bOS", "\x1b[15~", "\x1b[17~",
+  const char* xterm[] = {"\x1bOP",   "\x1bOQ",   "\x1bOR",   "\x1bOS",   "\x1b[15~", "\x1b[17~",
                          "\x1b[18~", "\x1b[19~", "\x1b[20~", "\x1b[21~", "\x1b[23~", "\x1b[24~"};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(codeOf(xterm[i]), plain[i]) << "F" << i + 1;
   // vt220 / rxvt F1-F4 and the Linux console's F1-F5.
@@ -182,12 +185,17 @@ TEST(KeyDecoder, NavigationKeys) {
     int code;
   };
   const Case cases[] = {
-      {"\x1b[A", key::Up},     {"\x1b[B", key::Down},    {"\x1b[C", key::Right},  {"\x1b[D", key::Left},
-      {"\x1bOA", key::Up},     {"\x1bOD", key::Left},    {"\x1b[H", key::Home},   {"\x1b[F", key::End},
-      {"\x1bOH", key::Home},   {"\x1bOF", key::End},     {"\x1b[1~", key::Home},  {"\x1b[4~", key::End},
-      {"\x1b[7~", key::Home},  {"\x1b[8~", key::End},    {"\x1b[2~", key::Ins},   {"\x1b[3~", key::Del},
-      {"\x1b[5~", key::PgUp},  {"\x1b[6~", key::PgDn},   {"\x1b[Z", key::ShiftTab}, {"\t", key::Tab},
-      {"\x7f", key::Backspace}, {"\x1b[27;2;9~", key::ShiftTab},
+      {"\x1b[A", key::Up},       {"\x1b[B", key::Down},
+      {"\x1b[C", key::Right},    {"\x1b[D", key::Left},
+      {"\x1bOA", key::Up},       {"\x1bOD", key::Left},
+      {"\x1b[H", key::Home},     {"\x1b[F", key::End},
+      {"\x1bOH", key::Home},     {"\x1bOF", key::End},
+      {"\x1b[1~", key::Home},    {"\x1b[4~", key::End},
+      {"\x1b[7~", key::Home},    {"\x1b[8~", key::End},
+      {"\x1b[2~", key::Ins},     {"\x1b[3~", key::Del},
+      {"\x1b[5~", key::PgUp},    {"\x1b[6~", key::PgDn},
+      {"\x1b[Z", key::ShiftTab}, {"\t", key::Tab},
+      {"\x7f", key::Backspace},  {"\x1b[27;2;9~", key::ShiftTab},
   };
   for (const auto& c : cases) {
     Decoded d = KeyDecoder{}.decode(c.bytes, true);
@@ -204,7 +212,7 @@ TEST(KeyDecoder, CtrlNavigationKeys) {
   EXPECT_EQ(codeOf("\x1b[5;5~"), key::CtrlPgUp);
   EXPECT_EQ(codeOf("\x1b[6;5~"), key::CtrlPgDn);
   EXPECT_EQ(codeOf("\x1b[7^"), key::CtrlHome);  // rxvt
-  EXPECT_EQ(codeOf("\x1bOd"), key::CtrlLeft);    // rxvt
+  EXPECT_EQ(codeOf("\x1bOd"), key::CtrlLeft);   // rxvt
   // No codes of their own: Ctrl+Up and Shift or Alt with arrows act as the plain keys.
   EXPECT_EQ(codeOf("\x1b[1;5A"), key::Up);
   EXPECT_EQ(codeOf("\x1b[1;2D"), key::Left);
@@ -236,7 +244,8 @@ TEST(KeyDecoder, CtrlLettersAreMarkedSoArrowsCanBeToldApart) {
   // Ctrl+letters reported through CSI-u.
   EXPECT_EQ(KeyDecoder{}.decode("\x1b[115;5u", true).key, ctrlKey('s'));
   // NUL and Ctrl+\ ] ^ _ are no keys: they would collide with F1 and the Ctrl codes.
-  for (char b : std::string("\x00\x1c\x1d\x1e\x1f", 5)) EXPECT_EQ(KeyDecoder{}.decode(std::string(1, b), true).kind, Kind::Ignored);
+  for (char b : std::string("\x00\x1c\x1d\x1e\x1f", 5))
+    EXPECT_EQ(KeyDecoder{}.decode(std::string(1, b), true).kind, Kind::Ignored);
 }
 
 TEST(KeyDecoder, TypedTextArrivesAsCp860) {
@@ -257,10 +266,16 @@ TEST(KeyDecoder, CharactersWithoutCp860FormAreRefused) {
   EXPECT_EQ(euro.kind, Kind::Refused);
   EXPECT_EQ(euro.consumed, 3u);
   // Malformed UTF-8 is refused one piece at a time, then typing goes on.
-  Decoded stray = KeyDecoder{}.decode("\x80" "a", true);
+  Decoded stray = KeyDecoder{}.decode(
+      "\x80"
+      "a",
+      true);
   EXPECT_EQ(stray.kind, Kind::Refused);
   EXPECT_EQ(stray.consumed, 1u);
-  Decoded broken = KeyDecoder{}.decode("\xc3" "a", true);
+  Decoded broken = KeyDecoder{}.decode(
+      "\xc3"
+      "a",
+      true);
   EXPECT_EQ(broken.kind, Kind::Refused);
   EXPECT_EQ(broken.consumed, 1u);
   // An overlong form of "/" is not a character.
@@ -287,7 +302,8 @@ TEST(KeyDecoder, MouseLeftPressesCarryTheCell) {
   // X10 report: button, column and row as bytes plus 32.
   Decoded x10 = KeyDecoder{}.decode(std::string("\x1b[M") + char(32) + char(33 + 79) + char(33 + 24), true);
   EXPECT_EQ(x10.key, (Key{key::MouseLeft, false, 24, 79}));
-  EXPECT_EQ(KeyDecoder{}.decode(std::string("\x1b[M") + char(35) + char(40) + char(40), true).kind, Kind::Ignored);
+  EXPECT_EQ(KeyDecoder{}.decode(std::string("\x1b[M") + char(35) + char(40) + char(40), true).kind,
+            Kind::Ignored);
   EXPECT_EQ(KeyDecoder{}.decode("\x1b[M ", false).kind, Kind::Incomplete);
 }
 
@@ -308,7 +324,9 @@ TEST(KeyDecoder, UnknownSequencesAreSkippedWhole) {
 }
 
 TEST(KeyDecoder, SeveralKeysInOneBurst) {
-  auto keys = keysOf("\x1b[A\x1b[B\rx\x1bOP\x1b" "a");
+  auto keys = keysOf(
+      "\x1b[A\x1b[B\rx\x1bOP\x1b"
+      "a");
   std::vector<int> codes;
   for (Key k : keys) codes.push_back(k.code);
   EXPECT_EQ(codes, (std::vector<int>{key::Up, key::Down, key::Enter, 'x', key::F1, key::AltA}));
@@ -327,8 +345,9 @@ TEST(KeyDecoder, LearnedSequencesComeFirst) {
 // Whatever bytes come, a decode uses up at least one and never more than there are, and with
 // complete input it never asks for more: the read loop cannot stall or run past its buffer.
 TEST(KeyDecoder, AnyBytesAreUsedUpSafely) {
-  const std::string alphabet = std::string("\x1b\x1b\x1b[[[OOO0123456789;;;<~~uMm^$@ABCDHFPZakq\r\n\t\x7f", 46) +
-                               "\xc3\xa7\xe2\x82\xac\x80\xff\xf0";
+  const std::string alphabet =
+      std::string("\x1b\x1b\x1b[[[OOO0123456789;;;<~~uMm^$@ABCDHFPZakq\r\n\t\x7f", 46) +
+      "\xc3\xa7\xe2\x82\xac\x80\xff\xf0";
   KeyDecoder d;
   d.addSequence("\x1b[[Z", Key{key::F12});
   std::uint32_t seed = 12345;

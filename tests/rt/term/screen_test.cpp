@@ -14,7 +14,9 @@ using namespace rt::text::literals;
 constexpr Attr kBlueText = makeAttr(14, 1);  // GR+/B
 constexpr Attr kMenu = makeAttr(0, 7);       // N/W
 
-std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+std::string blanks(int n) {
+  return std::string(static_cast<std::size_t>(n), ' ');
+}
 
 TEST(Screen, StartsBlankWhiteOnBlack) {
   Screen s;
