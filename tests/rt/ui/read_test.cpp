@@ -11,6 +11,7 @@ namespace {
 
 using rt::term::Console;
 using rt::term::ScriptedTerminal;
+using rt::term::ctrlKey;
 namespace key = rt::term::key;
 using namespace rt::text::literals;
 
@@ -211,6 +212,75 @@ TEST_F(ReadTest, DatesAndLogicals) {
   EXPECT_EQ(r.lastGet, 1);
   EXPECT_EQ(term.row(1).substr(1, 10), "28/02/2009");
   EXPECT_EQ(term.row(2).substr(1, 1), "Y");
+}
+
+}  // namespace
+}  // namespace rt::ui
+
+namespace rt::ui {
+namespace {
+
+struct GetPictureTest : ReadTest {};
+
+TEST_F(GetPictureTest, ScrollingFieldShowsTheTailWhileTyping) {
+  std::string s(30, ' ');
+  Read form(console, colours);
+  form.get(3, 10, var("S", s), "@KS10");
+  std::string seen;
+  console.setKey(key::F2, [&] { seen = term.row(3).substr(10, 12); });
+  term.type("abcdefghijkl").press(key::F2).press(key::Enter);
+  form.run();
+  console.refresh();
+  EXPECT_EQ(seen, "defghijkl   ");  // scrolled: the cursor, after "l", is in the last column
+  EXPECT_EQ(s, "abcdefghijkl" + std::string(18, ' '));
+  EXPECT_EQ(term.row(3).substr(10, 12), "abcdefghij  ");  // left: the head of the value again
+}
+
+TEST_F(GetPictureTest, ClearOnFirstKeyUpperCaseAndUndo) {
+  std::string name = "Maria     ";
+  Read form(console, colours);
+  form.get(1, 1, var("N", name), "@K!");
+  term.type("jo").press(key::Enter);
+  form.run();
+  EXPECT_EQ(name, "JO        ");  // @K cleared the old text, @! raised the letters
+  term.press(key::End).type("SE").press(21).press(key::Right).type("x").press(25).press(key::Enter);
+  form.run();
+  EXPECT_EQ(name, "JX        ");  // Ctrl+U undid "SE"; Ctrl+Y blanked from the cursor on
+}
+
+TEST_F(GetPictureTest, NegativeAmountsAndUntouchedOverflowsKeepTheirValue) {
+  Decimal a = 0, big = Decimal::fromInt(1234567);
+  Decimal exact = Decimal::fromRaw(100'500'000);  // 1.005: shown rounded, kept exact if not edited
+  Read form(console, colours);
+  form.get(1, 1, var("A", a), "@E 999,999.99");
+  form.get(2, 1, var("B", big), "@E 999,999.99");
+  form.get(3, 1, var("C", exact), "999.99");
+  term.type("-5").press(key::Enter).press(key::Enter).press(key::Enter);
+  ReadResult r = form.run();
+  console.refresh();
+  EXPECT_EQ(a, -5);
+  EXPECT_EQ(big, Decimal::fromInt(1234567));
+  EXPECT_EQ(exact, Decimal::fromRaw(100'500'000));
+  EXPECT_EQ(term.row(1).substr(1, 10), "     -5,00");
+  EXPECT_EQ(term.row(2).substr(1, 10), "***.***,**");
+  EXPECT_TRUE(r.updated);
+}
+
+TEST_F(GetPictureTest, CtrlHomeGoesToTheFirstFieldAndWriteKeepsEverything) {
+  std::string a = "a", b = "b", c = "c";
+  Read form(console, colours);
+  form.get(1, 1, var("A", a));
+  form.get(2, 1, var("B", b));
+  form.get(3, 1, var("C", c));
+  std::vector<std::string> names;
+  console.setKey(key::F3, [&] { names.push_back(console.activeInput()->name()); });
+  term.press(key::Down).press(key::Down).press(key::F3).press(key::CtrlHome).press(key::F3);
+  term.type("Z").press(key::F3).press(ctrlKey('w'));
+  ReadResult r = form.run(1);
+  EXPECT_EQ(names, (std::vector<std::string>{"M->C", "M->A", "M->B"}));
+  EXPECT_EQ(a, "Z");
+  EXPECT_EQ(r.lastKey.code, key::CtrlEnd);
+  EXPECT_FALSE(r.escaped);
 }
 
 }  // namespace
