@@ -12,13 +12,14 @@ if(TAVREN_SANITIZE)
   target_link_options(tavren_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# tavren_library(<name> [DEPS <lib>...] [PUBLIC_LIBS <system libs>...])
+# tavren_library(<name> [DEPS <lib>...] [PUBLIC_LIBS <system libs>...] [SOURCES <generated>...])
 # Builds every .cpp of the calling folder into a static library named <name>; a folder without
 # sources yet becomes an interface library, so the layout can exist before the code does.
 # Headers are included from src/ as "rt/text/decimal.h", "console/janelas.h" and so on.
 function(tavren_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;PUBLIC_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PUBLIC_LIBS;SOURCES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(APPEND sources ${ARG_SOURCES})
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -28,4 +29,16 @@ function(tavren_library name)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS} ${ARG_PUBLIC_LIBS})
   endif()
+endfunction()
+
+# tavren_embed(<out.cpp> NAMESPACE <ns> FUNCTION <fn> HEADER <header> FILES <file>...)
+# Generates a source file holding the given files' bytes (see cmake/EmbedFiles.cmake).
+function(tavren_embed out)
+  cmake_parse_arguments(ARG "" "NAMESPACE;FUNCTION;HEADER" "FILES" ${ARGN})
+  string(REPLACE ";" "\\;" files_arg "${ARG_FILES}")
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DNAMESPACE=${ARG_NAMESPACE} -DFUNCTION=${ARG_FUNCTION}
+            -DHEADER=${ARG_HEADER} "-DFILES=${files_arg}" -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFiles.cmake
+    DEPENDS ${ARG_FILES} ${PROJECT_SOURCE_DIR}/cmake/EmbedFiles.cmake
+    COMMENT "Embedding ${ARG_FUNCTION}")
 endfunction()
