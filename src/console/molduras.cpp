@@ -130,10 +130,12 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       static constexpr std::string_view arte[3] = {"╔╦╗╔═╗╦  ╦╦═╗╔═╗╔╗╔"_cp, " ║ ╠═╣╚╗╔╝╠╦╝║╣ ║║║"_cp,
                                                    " ╩ ╩ ╩ ╚╝ ╩╚═╚═╝╝╚╝"_cp};
       for (int i = 0; i < 3; ++i) m.quadro.escreve(1 + i, (41 - static_cast<int>(arte[i].size())) / 2, arte[i], 2);
-      m.quadro.escreve(5, 2, "Terminal " + ctx.NUSU);
-      m.quadro.campo(5, 11, 2, "Terminal");
+      const std::string terminal = "Terminal " + ctx.NUSU;
+      const int c = (41 - static_cast<int>(terminal.size())) / 2;
+      m.quadro.escreve(4, c, terminal);
+      m.quadro.campo(4, c + 9, 2, "Terminal");
       const std::string versao = std::string("Versão "_cp) + a.versao;
-      m.quadro.escreve(5, 39 - static_cast<int>(versao.size()), versao);
+      m.quadro.escreve(5, std::max((41 - static_cast<int>(versao.size())) / 2, 1), versao);
       return m;
     }
     case 10: {
