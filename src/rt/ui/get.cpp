@@ -27,6 +27,7 @@ Get::Get(int row, int col, Binding binding, std::string_view picture)
 // The edit picture keeps only what shapes the buffer place by place; the template is filled
 // in where the picture gives none, from the value's type and size.
 void Get::makePictures(const Value& v) {
+  // Kind follows the order of Value's alternatives: text, number, date, logical.
   kind_ = static_cast<Kind>(v.index());
   templ_ = pic_.templ;
   std::string functions;
@@ -63,10 +64,7 @@ void Get::makePictures(const Value& v) {
   editPicture_ = functions.empty() ? templ_ : "@" + functions + " " + templ_;
 }
 
-std::string Get::format(const Value& v) const {
-  std::string s = formatValue(v, editPicture_);
-  return s;
-}
+std::string Get::format(const Value& v) const { return formatValue(v, editPicture_); }
 
 void Get::fitBuffer() {
   // One buffer place per template character, whatever the formatter gave.
