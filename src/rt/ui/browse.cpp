@@ -319,6 +319,12 @@ void Browse::refreshAll() {
   needRefill_ = true;
   stable_ = false;
 }
+void Browse::invalidate() {
+  std::fill(dirty_.begin(), dirty_.end(), true);
+  headingsDirty_ = true;
+  stable_ = false;
+}
+
 void Browse::refreshCurrent() {
   markRow(rowPos_);
   stable_ = false;

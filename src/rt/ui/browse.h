@@ -104,6 +104,9 @@ class Browse {
   // place on the screen where it can.
   void refreshAll();
   void refreshCurrent();
+  // Draws everything again, headings included, without moving (after the screen under the
+  // browse was overwritten).
+  void invalidate();
 
   // Draws what is pending; true when all is drawn (a single call draws everything now, but
   // callers loop as they did with TBrowse).

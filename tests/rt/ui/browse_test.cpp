@@ -153,6 +153,11 @@ TEST_F(BrowseTest, DownAtTheBottomRowScrollsOneRow) {
   EXPECT_EQ(b.rowPos(), 1);
   b.pageUp();
   EXPECT_TRUE(b.hitTop());
+  console.screen().fill({0, 0, 24, 79}, '#', 7);  // a window drew over the browse and left
+  b.invalidate();
+  b.forceStable();
+  EXPECT_EQ(row(4).substr(0, 6), std::string("    1│"_cp));
+  EXPECT_EQ(row(2).substr(0, 5), "   Nr");
 }
 
 TEST_F(BrowseTest, ShortAndEmptySources) {
