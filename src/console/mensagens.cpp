@@ -9,9 +9,13 @@ namespace {
 
 using rt::term::Key;
 
-int textoLen(std::string_view s) { return static_cast<int>(s.size()); }
+int textoLen(std::string_view s) {
+  return static_cast<int>(s.size());
+}
 
-void limpaStatus(Contexto& ctx) { ctx.janelas.ESCRJAN(0, rt::text::space(80)); }
+void limpaStatus(Contexto& ctx) {
+  ctx.janelas.ESCRJAN(0, rt::text::space(80));
+}
 
 }  // namespace
 
@@ -20,7 +24,9 @@ int CENTER(std::string_view texto, int largura) {
   return n > largura ? 0 : (largura - n) / 2;
 }
 
-void BEEP_ERRO(Contexto& ctx, int /*vezes*/) { ctx.console.beep(); }
+void BEEP_ERRO(Contexto& ctx, int /*vezes*/) {
+  ctx.console.beep();
+}
 
 void AVISO(Contexto& ctx, std::string_view texto, int linha, int coluna) {
   const rt::term::Attr cor = rt::term::parseColour(ctx.cores.COR_CLI_HE).value_or(rt::term::makeAttr(0, 7));

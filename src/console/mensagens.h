@@ -26,11 +26,11 @@ namespace console {
 using ColunaMens = std::variant<std::monostate, int, std::string>;
 
 struct OpcoesMens {
-  int linha = 20;      // row of the window
-  ColunaMens coluna{};  // see ColunaMens
-  int linhas = 1;      // lines of text
+  int linha = 20;        // row of the window
+  ColunaMens coluna{};   // see ColunaMens
+  int linhas = 1;        // lines of text
   std::string teclas{};  // mode 2: the letters that answer
-  int largura = 0;     // mode 4 on a number: the field's width (0: the number's own length)
+  int largura = 0;       // mode 4 on a number: the field's width (0: the number's own length)
   std::string picture = "@KS";
   std::function<bool()> valid{};  // mode 4; none is NDA()
   int janela = 10;
@@ -42,14 +42,18 @@ std::string MENS(Contexto& ctx, int codigo = 0, std::string_view texto = {}, con
 
 // Mode 4: the text, then one input field for the variable; Esc empties it (text "",
 // number 0, date today, logical false). Returns the variable's new value.
-std::string MENS(Contexto& ctx, int codigo, std::string_view texto, std::string& var, const OpcoesMens& op = {});
+std::string MENS(Contexto& ctx, int codigo, std::string_view texto, std::string& var,
+                 const OpcoesMens& op = {});
 rt::text::Decimal MENS(Contexto& ctx, int codigo, std::string_view texto, rt::text::Decimal& var,
                        const OpcoesMens& op = {});
-rt::text::Date MENS(Contexto& ctx, int codigo, std::string_view texto, rt::text::Date& var, const OpcoesMens& op = {});
+rt::text::Date MENS(Contexto& ctx, int codigo, std::string_view texto, rt::text::Date& var,
+                    const OpcoesMens& op = {});
 bool MENS(Contexto& ctx, int codigo, std::string_view texto, bool& var, const OpcoesMens& op = {});
 
 // The default valid rule of prompts.
-inline bool NDA() { return true; }
+inline bool NDA() {
+  return true;
+}
 
 // Writes a text at (row, column) in the help colour; the status line by default.
 void AVISO(Contexto& ctx, std::string_view texto, int linha = 24, int coluna = 0);

@@ -44,7 +44,8 @@ std::string MENS(Contexto& ctx, int codigo, std::string_view texto, std::string&
 }
 
 Decimal MENS(Contexto& ctx, int codigo, std::string_view texto, Decimal& var, const OpcoesMens& op) {
-  const int largura = op.largura > 0 ? op.largura : static_cast<int>(rt::text::transform(var, op.picture).size());
+  const int largura =
+      op.largura > 0 ? op.largura : static_cast<int>(rt::text::transform(var, op.picture).size());
   if (!pergunta(ctx, codigo, texto, rt::ui::var("MENS", var), largura, op)) var = Decimal();
   return var;
 }

@@ -7,7 +7,9 @@ namespace {
 
 using namespace rt::text::literals;
 
-std::string s(std::string_view t) { return std::string(t); }
+std::string s(std::string_view t) {
+  return std::string(t);
+}
 
 }  // namespace
 
@@ -16,7 +18,8 @@ PassoImpressao passoImpressao(int passo, int tipo, const std::string& nusu) {
     case 2:
       if (tipo == 5)
         return {"FB",
-                {s("Imprime no formulário contínuo próprio para DARF"_cp), s("Imprime no formulário branco comum"_cp)},
+                {s("Imprime no formulário contínuo próprio para DARF"_cp),
+                 s("Imprime no formulário branco comum"_cp)},
                 3,
                 14};
       if (tipo == 12)
@@ -57,23 +60,26 @@ PassoImpressao passoImpressao(int passo, int tipo, const std::string& nusu) {
       return {"F", {"Imprime conforme selecao do item anterior"}, 2, 11};
     case 4:
       return {"IVTD",
-              {"Permite a selecionar apenas um contribuinte", s("Seleciona vários contribuintes de uma lista apresentada"_cp),
+              {"Permite a selecionar apenas um contribuinte",
+               s("Seleciona vários contribuintes de uma lista apresentada"_cp),
                s("Imprime todo o cadastro do diretório atual"_cp),
                s("Imprime o cadastro de todos os diretórios da lista do terminal "_cp) + nusu},
               5,
               12};
     default:
       // Fourteen options and thirteen letters: the last one (labels) has no hot letter.
-      return {"IDaxGRPALSCrd",
-              {s("Imprime a Declaração no Lay out da Receita"_cp), s("Imprime a Declaração no Lay out da VESK"_cp),
-               "Imprime a Atividade Rural", "Imprime o Livro caixa Rural", "Imprime DARFs ",
-               s("Imprime o Demostrativo da Apuração dos Ganhos de Capital "_cp), s("Imprime a Renda Variável "_cp),
-               "Imprime Carta personalizada para os clientes", s("Imprime as Anotações especiais "_cp),
-               "Imprime o Livro Caixa", s("Imprime o valores a cobrar pelo serviço realizado"_cp),
-               "Imprime o cadastro de contribuintes", "Imprime os comprovantes de rendimento",
-               "Imprime etiquetas para identificar o disquete"},
-              15,
-              19};
+      return {
+          "IDaxGRPALSCrd",
+          {s("Imprime a Declaração no Lay out da Receita"_cp),
+           s("Imprime a Declaração no Lay out da VESK"_cp), "Imprime a Atividade Rural",
+           "Imprime o Livro caixa Rural", "Imprime DARFs ",
+           s("Imprime o Demostrativo da Apuração dos Ganhos de Capital "_cp),
+           s("Imprime a Renda Variável "_cp), "Imprime Carta personalizada para os clientes",
+           s("Imprime as Anotações especiais "_cp), "Imprime o Livro Caixa",
+           s("Imprime o valores a cobrar pelo serviço realizado"_cp), "Imprime o cadastro de contribuintes",
+           "Imprime os comprovantes de rendimento", "Imprime etiquetas para identificar o disquete"},
+          15,
+          19};
   }
 }
 

@@ -84,12 +84,18 @@ int ESC_ITEM(Contexto& ctx, int janela, int ultimo, int coluna, int deslocamento
     const Key k = ctx.console.waitKey();
     int novo = item;
     int escolha = -1;
-    if (k.code == key::Enter) escolha = item;
-    else if (k.code == key::Esc) escolha = 0;
-    else if (k.code == key::Home) novo = 1;
-    else if (k.code == key::End) novo = ultimo;
-    else if (k.code == key::Down) novo = std::min(item + 1, ultimo);
-    else if (k.code == key::Up) novo = std::max(item - 1, 1);
+    if (k.code == key::Enter)
+      escolha = item;
+    else if (k.code == key::Esc)
+      escolha = 0;
+    else if (k.code == key::Home)
+      novo = 1;
+    else if (k.code == key::End)
+      novo = ultimo;
+    else if (k.code == key::Down)
+      novo = std::min(item + 1, ultimo);
+    else if (k.code == key::Up)
+      novo = std::max(item - 1, 1);
     if (escolha >= 0) {
       ctx.ULTESC = item;
       return escolha;

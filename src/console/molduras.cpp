@@ -64,7 +64,9 @@ void opcoes(Moldura& m, int primeira, int coluna, const std::vector<std::string_
 }
 
 // A caption on a box's top edge, in colour 3.
-void titulo(Moldura& m, int linha, int coluna, std::string_view t) { m.quadro.escreve(linha, coluna, t, 3); }
+void titulo(Moldura& m, int linha, int coluna, std::string_view t) {
+  m.quadro.escreve(linha, coluna, t, 3);
+}
 
 // Two boxes one under the other, each with its caption and one field line.
 void caixasPasta(Moldura& m, std::string_view cap1, std::string_view cap2) {
@@ -89,8 +91,8 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       m.quadro.divisoria(5, 0, 21);
       m.quadro.escreve(6, 1, "Copiar", 3);
       opcoes(m, 7, 2,
-             {"Toda a declaração"_cp, "Declaração de Bens"_cp, "Livro Caixa", "Rendime. PJurídica"_cp, "Pagamentos",
-              "Atividade Rural", "Bens/dividas MOL", "livro Caixa rural", "Imoveis Rurais"});
+             {"Toda a declaração"_cp, "Declaração de Bens"_cp, "Livro Caixa", "Rendime. PJurídica"_cp,
+              "Pagamentos", "Atividade Rural", "Bens/dividas MOL", "livro Caixa rural", "Imoveis Rurais"});
       return m;
     }
     case 3: {
@@ -129,7 +131,8 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       Moldura m = base(ctx, 7, 6, 20, 6, 40, 0, Cores::Sobre);
       static constexpr std::string_view arte[3] = {"╔╦╗╔═╗╦  ╦╦═╗╔═╗╔╗╔"_cp, " ║ ╠═╣╚╗╔╝╠╦╝║╣ ║║║"_cp,
                                                    " ╩ ╩ ╩ ╚╝ ╩╚═╚═╝╝╚╝"_cp};
-      for (int i = 0; i < 3; ++i) m.quadro.escreve(1 + i, (41 - static_cast<int>(arte[i].size())) / 2, arte[i], 2);
+      for (int i = 0; i < 3; ++i)
+        m.quadro.escreve(1 + i, (41 - static_cast<int>(arte[i].size())) / 2, arte[i], 2);
       const std::string terminal = "Terminal " + ctx.NUSU;
       const int c = (41 - static_cast<int>(terminal.size())) / 2;
       m.quadro.escreve(4, c, terminal);
@@ -227,9 +230,9 @@ std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
       Quadro& q = m.quadro;
       q.escreve(1, 38, "Informado", 3);
       q.escreve(1, 53, "Calculado", 3);
-      static constexpr std::string_view linhas[4] = {"Bens de pequeno valor", "Unico imóvel nos últimos 5 anos"_cp,
-                                                     "Outros bens imóveis(Valor redução)"_cp,
-                                                     "Moeda extrangeira em espécie"_cp};
+      static constexpr std::string_view linhas[4] = {
+          "Bens de pequeno valor", "Unico imóvel nos últimos 5 anos"_cp,
+          "Outros bens imóveis(Valor redução)"_cp, "Moeda extrangeira em espécie"_cp};
       for (int i = 0; i < 4; ++i) {
         q.escreve(2 + i, 1, linhas[i]);
         q.campo(2 + i, 36, 14, std::string(linhas[i]) + " Informado");
@@ -425,10 +428,10 @@ std::optional<Moldura> mtelaver(const Contexto& ctx, int n) {
       opcoes(m, 1, 2, textos);
       for (int i = 0; i < 13; ++i) {
         const std::string_view tecla = itens[i].tecla;
-        m.quadro.escreve(1 + i, 38 - static_cast<int>(tecla.size()), tecla);
+        m.quadro.escreve(1 + i, 39 - static_cast<int>(tecla.size()), tecla);
       }
       for (int i = 0; i < 3; ++i) m.quadro.escreve(1 + i, 2, itens[i].texto.substr(0, 1), 3);
-      m.itens->largura = 36;
+      m.itens->largura = 37;
       return m;
     }
     case 2: {
@@ -506,8 +509,9 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
       Moldura m = base(ctx, 4, 2, 49, p.altura, p.largura, 1, Cores::Normal, TabelaPosicao::Forma);
       std::vector<std::string_view> linhas;
       for (int i = 0; i < p.altura - 1; ++i)
-        linhas.push_back(i < static_cast<int>(a.linhasMenu.size()) ? std::string_view(a.linhasMenu[static_cast<std::size_t>(i)])
-                                                                   : std::string_view());
+        linhas.push_back(i < static_cast<int>(a.linhasMenu.size())
+                             ? std::string_view(a.linhasMenu[static_cast<std::size_t>(i)])
+                             : std::string_view());
       opcoes(m, 0, 0, linhas);
       m.itens->largura = p.largura - 1;
       return m;
@@ -518,8 +522,8 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
       Moldura m = base(ctx, 5, 3, 32, 9, 19, 0, Cores::Normal, TabelaPosicao::Forma);
       m.quadro.escreve(1, 2, "Código do DARF"_cp, 3);
       opcoes(m, 2, 3,
-             {"0211  I.Renda", "0190  Carnê Leão"_cp, "4600  G.capital", "6015  R.variável"_cp, "5320  Multas",
-              "Darf Qualquer", "Alterar datas"});
+             {"0211  I.Renda", "0190  Carnê Leão"_cp, "4600  G.capital", "6015  R.variável"_cp,
+              "5320  Multas", "Darf Qualquer", "Alterar datas"});
       return m;
     }
     case 8: {
@@ -558,8 +562,8 @@ std::optional<Moldura> mtela21(const Contexto& ctx, int n, const ArgsMoldura& a)
       q.campo(7, 2, 36, "Telefone");
       static constexpr std::string_view direita[9] = {
           "02-Período de apuração"_cp, "03-Número do CPF/CNPJ"_cp, "04-Código da receita"_cp,
-          "05-Nro de referência"_cp, "06-Data de Vencimento", "07-Valor do principal",
-          "08-Valor da Multa", "09-Valor dos juros", "10-Valor Total"};
+          "05-Nro de referência"_cp,   "06-Data de Vencimento",    "07-Valor do principal",
+          "08-Valor da Multa",         "09-Valor dos juros",       "10-Valor Total"};
       for (int i = 0; i < 9; ++i) {
         q.escreve(1 + i, 41, direita[i]);
         q.campo(1 + i, 63, 14, direita[i]);
@@ -591,7 +595,8 @@ std::optional<Moldura> mtela21(const Contexto& ctx, int n, const ArgsMoldura& a)
     case 6: {
       Moldura m = base(ctx, 5, 9, 20, 7, 24, 7);
       titulo(m, 0, 2, "Imprimir");
-      opcoes(m, 1, 2, {"Independe o imposto", "Apenas os isentos", "Somente c/devolução"_cp, "Somente c/Imposto"});
+      opcoes(m, 1, 2,
+             {"Independe o imposto", "Apenas os isentos", "Somente c/devolução"_cp, "Somente c/Imposto"});
       return m;
     }
     case 7: {
@@ -632,14 +637,22 @@ void guardaPosicao(Contexto& ctx, const Moldura& m, int n) {
 
 std::optional<Moldura> moldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args) {
   switch (familia) {
-    case Familia::MTELA1: return mtela1(ctx, n, args);
-    case Familia::MTELA2: return mtela2(ctx, n, args);
-    case Familia::MTELA3: return n == 13 ? std::nullopt : mtela3(ctx, n, args);
-    case Familia::MTELA4: return mtela4(ctx);
-    case Familia::MTELA5: return mtela5(ctx, n, args);
-    case Familia::MTELAVER: return mtelaver(ctx, n);
-    case Familia::MTELA13: return mtela13(ctx, n, args);
-    case Familia::MTELA21: return mtela21(ctx, n, args);
+    case Familia::MTELA1:
+      return mtela1(ctx, n, args);
+    case Familia::MTELA2:
+      return mtela2(ctx, n, args);
+    case Familia::MTELA3:
+      return n == 13 ? std::nullopt : mtela3(ctx, n, args);
+    case Familia::MTELA4:
+      return mtela4(ctx);
+    case Familia::MTELA5:
+      return mtela5(ctx, n, args);
+    case Familia::MTELAVER:
+      return mtelaver(ctx, n);
+    case Familia::MTELA13:
+      return mtela13(ctx, n, args);
+    case Familia::MTELA21:
+      return mtela21(ctx, n, args);
   }
   return std::nullopt;
 }
@@ -655,14 +668,16 @@ void desenhaMoldura(Contexto& ctx, Familia familia, int n, const ArgsMoldura& ar
   }
   guardaPosicao(ctx, *m, n);
   Janelas& j = ctx.janelas;
-  j.REDEFJAN(m->janela, m->cor1, m->cor2, m->cor3, m->top, m->left, m->top + m->altura, m->left + m->largura, m->tipo);
+  j.REDEFJAN(m->janela, m->cor1, m->cor2, m->cor3, m->top, m->left, m->top + m->altura, m->left + m->largura,
+             m->tipo);
   j.ABREJAN(m->janela);
   if (m->tipo != 2) {
     j.ESCRJAN(m->janela, m->quadro.texto());
     return;
   }
   // The box lies on the corners: only the inside is written, so the text cannot cover it.
-  const Attr cores[4] = {0, static_cast<Attr>(m->cor1), static_cast<Attr>(m->cor2), static_cast<Attr>(m->cor3)};
+  const Attr cores[4] = {0, static_cast<Attr>(m->cor1), static_cast<Attr>(m->cor2),
+                         static_cast<Attr>(m->cor3)};
   rt::term::Screen& tela = ctx.screen();
   const Quadro& q = m->quadro;
   const std::string texto = q.texto();
@@ -679,12 +694,14 @@ void desenhaMoldura(Contexto& ctx, Familia familia, int n, const ArgsMoldura& ar
   }
 }
 
-std::vector<CampoMoldura> camposMoldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args) {
+std::vector<CampoMoldura> camposMoldura(const Contexto& ctx, Familia familia, int n,
+                                        const ArgsMoldura& args) {
   std::optional<Moldura> m = moldura(ctx, familia, n, args);
   return m ? m->quadro.campos() : std::vector<CampoMoldura>{};
 }
 
-std::optional<ItensMoldura> itensMoldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args) {
+std::optional<ItensMoldura> itensMoldura(const Contexto& ctx, Familia familia, int n,
+                                         const ArgsMoldura& args) {
   std::optional<Moldura> m = moldura(ctx, familia, n, args);
   return m ? m->itens : std::nullopt;
 }

@@ -29,8 +29,8 @@ enum class Familia { MTELA1, MTELA2, MTELA3, MTELA4, MTELA5, MTELAVER, MTELA13, 
 
 // What some frames need besides their number.
 struct ArgsMoldura {
-  int variante = 1;       // MTELA1 4 (1 to 3), MTELA5 9 (1 to 3)
-  int linha = 0;          // MTELA21 2: the caller's corner
+  int variante = 1;  // MTELA1 4 (1 to 3), MTELA5 9 (1 to 3)
+  int linha = 0;     // MTELA21 2: the caller's corner
   int coluna = 0;
   int nroLin = 0;         // MTELA5 9: the form's height (NRO_LIN)
   bool judicial = false;  // MTELA1 10: an estate closed by a judicial division (DECJUDI "S")
@@ -64,17 +64,35 @@ std::optional<Moldura> moldura(const Contexto& ctx, Familia familia, int n, cons
 // Draws it: stores its corner, sets NTA, defines and opens its window and writes its text.
 void desenhaMoldura(Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
 // Field places and menu items of a frame (see above).
-std::vector<CampoMoldura> camposMoldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
-std::optional<ItensMoldura> itensMoldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args = {});
+std::vector<CampoMoldura> camposMoldura(const Contexto& ctx, Familia familia, int n,
+                                        const ArgsMoldura& args = {});
+std::optional<ItensMoldura> itensMoldura(const Contexto& ctx, Familia familia, int n,
+                                         const ArgsMoldura& args = {});
 
-inline void MTELA1(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA1, n, a); }
-inline void MTELA2(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA2, n, a); }
-inline void MTELA3(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA3, n, a); }
+inline void MTELA1(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA1, n, a);
+}
+inline void MTELA2(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA2, n, a);
+}
+inline void MTELA3(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA3, n, a);
+}
 // The save-mode menu; it has one frame, whatever the number.
-inline void MTELA4(Contexto& ctx, int n = 2, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA4, n, a); }
-inline void MTELA5(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA5, n, a); }
-inline void MTELAVER(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELAVER, n, a); }
-inline void MTELA13(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA13, n, a); }
-inline void MTELA21(Contexto& ctx, int n, const ArgsMoldura& a = {}) { desenhaMoldura(ctx, Familia::MTELA21, n, a); }
+inline void MTELA4(Contexto& ctx, int n = 2, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA4, n, a);
+}
+inline void MTELA5(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA5, n, a);
+}
+inline void MTELAVER(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELAVER, n, a);
+}
+inline void MTELA13(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA13, n, a);
+}
+inline void MTELA21(Contexto& ctx, int n, const ArgsMoldura& a = {}) {
+  desenhaMoldura(ctx, Familia::MTELA21, n, a);
+}
 
 }  // namespace console

@@ -16,15 +16,23 @@ namespace {
 
 using namespace rt::text::literals;
 
-std::string semBrancos(std::string_view s) { return std::string(rt::text::alltrim(s)); }
+std::string semBrancos(std::string_view s) {
+  return std::string(rt::text::alltrim(s));
+}
 
 }  // namespace
 
-std::string BAR_DIR(std::string_view caminho) { return platform::withSeparator(caminho); }
+std::string BAR_DIR(std::string_view caminho) {
+  return platform::withSeparator(caminho);
+}
 
-std::string BAR_FORA(std::string_view caminho) { return platform::withoutSeparator(caminho); }
+std::string BAR_FORA(std::string_view caminho) {
+  return platform::withoutSeparator(caminho);
+}
 
-std::string TIRA_DIR(std::string_view caminho) { return std::string(platform::lastComponent(caminho)); }
+std::string TIRA_DIR(std::string_view caminho) {
+  return std::string(platform::lastComponent(caminho));
+}
 
 std::string caminhoLinux(const Contexto& ctx, std::string_view caminho) {
   std::string lx = ctx.unidades.toLinux(caminho);

@@ -11,7 +11,9 @@ namespace {
 using namespace rt::text::literals;
 
 // Box pieces, in the order of molduraSimples(): ┌ ─ ┐ │ ┘ ─ └ │.
-char peca(int i) { return molduraSimples()[static_cast<std::size_t>(i)]; }
+char peca(int i) {
+  return molduraSimples()[static_cast<std::size_t>(i)];
+}
 
 }  // namespace
 

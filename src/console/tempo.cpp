@@ -32,7 +32,8 @@ std::string SEG_HORA(long long s) {
 }
 
 std::string SEG_HOR_2(long long s) {
-  return doisDigitos((s / 86400) % 99) + "D" + doisDigitos((s / 3600) % 24) + "h" + doisDigitos((s / 60) % 60) + "m";
+  return doisDigitos((s / 86400) % 99) + "D" + doisDigitos((s / 3600) % 24) + "h" +
+         doisDigitos((s / 60) % 60) + "m";
 }
 
 int TEMPO_PAS(std::string_view inicio, std::string_view fim) {
@@ -55,8 +56,10 @@ int SKIPPED(Saltavel& t, int pedido, bool contaFim) {
     while (n < pedido) {
       t.salta(1);
       if (t.eof()) {
-        if (contaFim) ++n;
-        else t.salta(-1);
+        if (contaFim)
+          ++n;
+        else
+          t.salta(-1);
         break;
       }
       ++n;

@@ -13,9 +13,13 @@ namespace {
 
 using namespace rt::text::literals;
 
-bool vazio(std::string_view s) { return rt::text::alltrim(s).empty(); }
+bool vazio(std::string_view s) {
+  return rt::text::alltrim(s).empty();
+}
 
-void avisa(Contexto& ctx, std::vector<std::string> linhas) { AVISOSN(ctx, linhas, 0); }
+void avisa(Contexto& ctx, std::vector<std::string> linhas) {
+  AVISOSN(ctx, linhas, 0);
+}
 
 }  // namespace
 
@@ -35,7 +39,8 @@ bool VAL_CPF(Contexto& ctx, std::string_view cpf, bool obrigatorio, const BuscaN
   }
   const std::string certo = cpfDigitos(d.substr(0, 9));
   if (d.substr(9) != certo) {
-    avisa(ctx, {std::string("ATENCAO!! CPF está incorreto. "_cp), std::string("O dígito correto deve ser:"_cp) + certo});
+    avisa(ctx, {std::string("ATENCAO!! CPF está incorreto. "_cp),
+                std::string("O dígito correto deve ser:"_cp) + certo});
     return false;
   }
   return true;
@@ -51,7 +56,8 @@ bool VAL_CGC(Contexto& ctx, std::string_view cnpj, bool obrigatorio) {
   }
   const std::string certo = cnpjDigitos(d.substr(0, 12));
   if (d.substr(12) != certo) {
-    avisa(ctx, {std::string("ATENCAO!! CNPJ está incorreto. "_cp), std::string("O dígito correto deve ser: "_cp) + certo});
+    avisa(ctx, {std::string("ATENCAO!! CNPJ está incorreto. "_cp),
+                std::string("O dígito correto deve ser: "_cp) + certo});
     return false;
   }
   return true;

@@ -20,7 +20,9 @@ class ConsoleFixture {
   rt::term::Screen& tela() { return con.screen(); }
   std::string linha(int r) { return tela().rowText(r); }
   // Text of `n` cells from (r, c) of the screen as drawn.
-  std::string trecho(int r, int c, int n) { return linha(r).substr(static_cast<std::size_t>(c), static_cast<std::size_t>(n)); }
+  std::string trecho(int r, int c, int n) {
+    return linha(r).substr(static_cast<std::size_t>(c), static_cast<std::size_t>(n));
+  }
 };
 
 }  // namespace console::teste

@@ -191,13 +191,15 @@ class PromptTest : public ::testing::Test, protected console::teste::ConsoleFixt
 TEST_F(PromptTest, NumberFieldSitsAfterTheTextAndEscGivesZero) {
   rt::text::Decimal n = 7;
   term.pause().press(key::Esc);
-  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}), rt::text::Decimal());
+  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
+            rt::text::Decimal());
   EXPECT_EQ(n, rt::text::Decimal());
   EXPECT_FALSE(ctx.janelas.isOpen(10));
 
   n = 0;
   term.pause().type("12").press(key::Enter);
-  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}), rt::text::Decimal(12));
+  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
+            rt::text::Decimal(12));
   // The field was at row 20, column 2 + 9 + 1, inside the window's frame.
   EXPECT_EQ(term.shown().rowText(20).substr(2, 9), "Terminal:");
   EXPECT_EQ(term.shown().rowText(20).substr(12, 1), "1");
