@@ -22,6 +22,7 @@ class PastasTest : public ::testing::Test, protected console::teste::ConsoleFixt
   void SetUp() override {
     const char* base = std::getenv("TAVREN_TEST_TMP");
     fs::path raiz = base ? fs::path(base) : fs::temp_directory_path();
+    fs::create_directories(raiz);
     std::string modelo = (raiz / "pastas-XXXXXX").string();
     ASSERT_NE(::mkdtemp(modelo.data()), nullptr);
     dir = modelo;
