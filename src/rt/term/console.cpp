@@ -18,11 +18,12 @@ Key Console::inkey(std::chrono::milliseconds timeout) {
   using namespace std::chrono;
   constexpr milliseconds kSlice(250);
   const bool forever = timeout.count() < 0;
-  auto deadline = steady_clock::now() + (forever ? milliseconds(0) : timeout);
+  // Time comes from the terminal, so a scripted terminal's virtual clock drives timeouts.
+  auto deadline = terminal_.now() + (forever ? milliseconds(0) : timeout);
   for (;;) {
     milliseconds wait = kSlice;
     if (!forever) {
-      auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
+      auto left = duration_cast<milliseconds>(deadline - terminal_.now());
       if (left.count() <= 0 && timeout.count() > 0) return Key{};
       wait = std::min(left.count() < 0 ? milliseconds(0) : left, kSlice);
     } else if (!idle_) {

@@ -63,6 +63,19 @@ TEST_F(ConsoleTest, PauseMakesATimedReadTimeOut) {
   EXPECT_EQ(console.inkey(0ms).code, 'a');
 }
 
+TEST_F(ConsoleTest, TimedWaitsRunOnTheTerminalsClock) {
+  // A ten-second wait with nothing typed ends at once on the scripted terminal's virtual clock,
+  // and calls the idle callback while it waits.
+  int idles = 0;
+  console.setIdle([&] { ++idles; });
+  EXPECT_TRUE(console.inkey(10s).isNone());
+  EXPECT_GE(term.elapsed(), 10s);
+  EXPECT_LT(term.elapsed(), 11s);
+  EXPECT_GT(idles, 10);
+  term.pause(3s).press('x');
+  EXPECT_EQ(console.inkey(10s).code, 'x');
+}
+
 TEST_F(ConsoleTest, HotKeysWithCtrlLetterOnlyNeverFireOnArrows) {
   int modelSwitches = 0, helps = 0;
   console.setKey(
