@@ -10,14 +10,14 @@
 
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
+#include "rt/text/value.h"
 
 namespace rt::ui {
 
 using rt::text::Date;
 using rt::text::Decimal;
 
-// Text (CP860), number, date, logical: the types of memory variables and table fields.
-using Value = std::variant<std::string, Decimal, Date, bool>;
+using rt::text::Value;
 
 // A value shown through a picture (TRANSFORM of whatever type it holds).
 std::string formatValue(const Value& value, std::string_view picture, int decimals = -1);
