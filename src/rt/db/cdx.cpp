@@ -125,12 +125,9 @@ Status CdxIndex::refresh() {
   if (!dirty_.empty()) return {};  // our own changes are not yet on disk
   char c[4];
   RT_DB_TRY(file_.readExact(kTagHeader + 8, c));
-  if (le32(std::string_view(c, 4), 0) == counter_) {
-    auto size = file_.size();
-    if (!size) return size.status();
-    fileEnd_ = *size;
-    return {};
-  }
+  // Every change bumps the counter, so an unchanged counter means our pages, root and
+  // file end are all still right.
+  if (le32(std::string_view(c, 4), 0) == counter_) return {};
   cache_.clear();
   freed_.clear();
   ++generation_;
@@ -315,6 +312,13 @@ Status CdxIndex::markStale() {
   RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   staleWritten_ = true;
   return {};
+}
+
+void CdxIndex::touch(std::uint32_t page) {
+  auto it = cache_.find(page);
+  if (it == cache_.end() || it->second.dirty) return;
+  it->second.dirty = true;
+  dirty_.push_back(page);
 }
 
 std::uint32_t CdxIndex::allocate() {
@@ -527,13 +531,13 @@ Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
 Status CdxIndex::flush(bool sync) {
   if (dirty_.empty() && freed_.empty() && !staleWritten_) return {};
   std::sort(dirty_.begin(), dirty_.end());
-  dirty_.erase(std::unique(dirty_.begin(), dirty_.end()), dirty_.end());
   std::string page;
   for (std::uint32_t p : dirty_) {
     auto it = cache_.find(p);
-    if (it == cache_.end()) continue;  // released since
+    if (it == cache_.end() || !it->second.dirty) continue;  // released since
     if (!encodeCdxNode(it->second, keyLen_, pad_, page)) return {Error::kCorrupt, path_ + ": page overflow"};
     RT_DB_TRY(file_.writeAt(p, page));
+    it->second.dirty = false;
   }
   for (auto [p, next] : freed_) {
     std::string blank(kCdxPage, '\0');

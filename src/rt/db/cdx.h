@@ -84,6 +84,8 @@ class CdxIndex {
   Status insert(std::string_view key, std::uint32_t recno);
   Status erase(std::string_view key, std::uint32_t recno);
   Status flush(bool sync = false);
+  // Before a change the index will only learn of later: flags a deferred index as behind.
+  Status prepareChange() { return beginChange(); }
   // Marks the file as needing a rebuild (written at once).
   Status markStale();
 
@@ -100,7 +102,7 @@ class CdxIndex {
   bool fits(const CdxNode& n) const;
   std::uint32_t allocate();
   void release(std::uint32_t page);
-  void touch(std::uint32_t page) { dirty_.push_back(page); }
+  void touch(std::uint32_t page);
   Status beginChange();
   Status readHeader();
 

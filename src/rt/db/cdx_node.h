@@ -24,6 +24,7 @@ struct CdxNode {
   std::string keys;  // count x keyLen bytes, full keys
   std::vector<std::uint32_t> recnos;
   std::vector<std::uint32_t> children;  // interior nodes only
+  bool dirty = false;                   // changed in memory, not yet written
 
   std::size_t count() const { return recnos.size(); }
   std::string_view key(std::size_t i, std::size_t keyLen) const {

@@ -45,7 +45,9 @@ void today(int& y, int& m, int& d) {
 // brings the index caches up to date; a no-op for exclusive tables.
 class Table::UpdateGuard {
  public:
-  UpdateGuard(Table& t, bool writer) : t_(t) { status_ = t_.updateLock(writer); }
+  UpdateGuard(Table& t, bool writer) : t_(t) {
+    status_ = t_.updateLock(writer, writer ? Refresh::kAll : Refresh::kControlling);
+  }
   ~UpdateGuard() {
     if (status_.isOk()) t_.updateUnlock();
   }
@@ -56,14 +58,17 @@ class Table::UpdateGuard {
   Status status_;
 };
 
-Status Table::updateLock(bool writer) {
+Status Table::updateLock(bool writer, Refresh refresh) {
   if (exclusive_ || updateDepth_++ > 0) return {};
   Status s = file_.waitLock(kLockUpdate, 1, writer ? File::LockKind::kExclusive : File::LockKind::kShared);
   if (!s) {
     --updateDepth_;
     return s;
   }
-  s = refreshIndexes();
+  if (refresh == Refresh::kControlling && order_ > 0)
+    s = orders_[static_cast<std::size_t>(order_ - 1)].index->refresh();
+  else if (refresh == Refresh::kAll)
+    s = refreshIndexes();
   if (!s) updateUnlock();
   return s;
 }
@@ -566,7 +571,12 @@ Status Table::flush() {
     chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
   Status result;
   for (auto& o : orders_) {
-    std::string oldKey = makeKey(o, orig_), newKey = makeKey(o, rec_);
+    std::string newKey = makeKey(o, rec_);
+    if (newRecord_) {
+      RT_DB_TRY(o.index->insert(newKey, recno_));
+      continue;
+    }
+    std::string oldKey = makeKey(o, orig_);
     if (oldKey == newKey) continue;
     Status s = o.index->erase(oldKey, recno_);
     if (s.code() == Error::kCorrupt) {
@@ -585,6 +595,7 @@ Status Table::flush() {
   }
   orig_ = rec_;
   dirty_ = false;
+  newRecord_ = false;
   return result;
 }
 
@@ -633,9 +644,12 @@ Status Table::appendBlank() {
       header_.recordCount = count_;
       s = file_.writeAt(0, encodeHeaderPrefix(header_));
     }
+    // Exclusive, the keys go in when the record is first written, saving an insert and an
+    // erase per index; the index is flagged behind first, so a crash in between is repaired.
+    // Shared, the blank keys go in at once, so other terminals never see a record unindexed.
     for (auto& o : orders_) {
       if (!s) break;
-      s = o.index->insert(makeKey(o, blank_), recno);
+      s = exclusive_ ? o.index->prepareChange() : o.index->insert(makeKey(o, blank_), recno);
     }
     if (s && !exclusive_) s = flushIndexes(false);
   }
@@ -653,6 +667,7 @@ Status Table::appendBlank() {
   orig_ = blank_;
   recno_ = recno;
   eof_ = bof_ = found_ = false;
+  if (exclusive_) newRecord_ = dirty_ = true;
   return {};
 }
 
@@ -946,10 +961,7 @@ Status Table::seekValue(const Value& key, bool soft) {
   std::string full = *sought;
   std::string prefix = full.substr(0, o.keyLen);
   bool longKey = full.size() > o.keyLen;
-  if (!exclusive_) {
-    chunkCount_ = 0;
-    RT_DB_TRY(readHeaderCount());
-  }
+  chunkCount_ = exclusive_ ? chunkCount_ : 0;
   UpdateGuard g(*this, false);
   RT_DB_TRY(g.status());
   auto c = o.index->lowerBound(prefix);

@@ -161,6 +161,7 @@ class Table {
     std::uint64_t cursorGen = 0;
   };
   class UpdateGuard;
+  enum class Refresh { kAll, kControlling };
 
   Table() = default;
   std::string makeKey(const Order& o, std::string_view record) const;
@@ -176,7 +177,7 @@ class Table {
   Status writeHeaderPrefix();
   Status buildOrder(Order& o, const std::string& path);
   Status rebuildAll();
-  Status updateLock(bool exclusiveLock);
+  Status updateLock(bool exclusiveLock, Refresh refresh);
   void updateUnlock();
   Status refreshIndexes();
   Status flushIndexes(bool sync);
@@ -197,6 +198,7 @@ class Table {
   std::string blank_;
   std::uint32_t recno_ = 0;
   bool eof_ = true, bof_ = true, found_ = false, dirty_ = false;
+  bool newRecord_ = false;  // appended, its keys not yet in the indexes (exclusive only)
 
   std::string chunk_;  // read-ahead for scans in natural order
   std::uint32_t chunkFirst_ = 0, chunkCount_ = 0;
