@@ -1,0 +1,257 @@
+#include "store/abertura.h"
+
+#include <string>
+
+#include "console/mensagens.h"
+#include "platform/drive.h"
+#include "platform/paths.h"
+#include "rt/db/file.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/arquivos.h"
+#include "store/cria.h"
+#include "store/travas.h"
+#include "store/verificacao.h"
+
+namespace store {
+namespace {
+
+using namespace rt::text::literals;
+using rt::db::Error;
+using rt::db::Status;
+
+// What is to be opened: the table's stored name (trimmed, base name upper case), the number
+// whose structure CRIA gives it, and its index files as stored names with their keys.
+struct Pedido {
+  int area = 0;
+  int numero = 0;
+  bool exclusivo = false;
+  std::string arquivo;
+  std::vector<IndiceDef> indices;
+  bool alheia = false;
+};
+
+std::string semExtensao(std::string_view arquivo) {
+  const std::string_view nome = platform::lastComponent(arquivo);
+  const std::size_t ponto = nome.find('.');
+  if (ponto == std::string_view::npos) return std::string(arquivo);
+  return std::string(arquivo.substr(0, arquivo.size() - nome.size() + ponto));
+}
+
+void indisponivel(Contexto& ctx, const std::string& arquivo) { avisaIndisponivel(ctx, arquivo); }
+
+std::string aliasDe(const Contexto& ctx, const std::string& arquivo) {
+  if (!rt::text::isEmptyText(ctx.APELIDO)) return rt::text::upper(rt::text::alltrim(ctx.APELIDO));
+  return rt::text::upper(platform::lastComponent(semExtensao(arquivo)));
+}
+
+std::string cdx(const Contexto& ctx, const IndiceDef& i) { return caminho(ctx, comExtensao(i.arquivo, ".CDX")); }
+
+// Opens the index files in order; a missing second or third one is built here, shared.
+Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
+  for (std::size_t k = 0; k < p.indices.size(); ++k) {
+    const std::string arquivo = cdx(ctx, p.indices[k]);
+    if (k > 0 && ctx.MOS_MENS && !platform::fileExists(arquivo))
+      console::MENS(ctx, 13, "Criando o indice " + p.indices[k].arquivo + ".cdx");
+    RT_DB_TRY(t.openIndex(arquivo, p.indices[k].chave));
+  }
+  return t.setOrder(1);
+}
+
+// Under an exclusive open: packs the table when its first index file is missing, builds the
+// missing index files (all of them with REFAZ_IND, a damaged one or one with another key
+// anyway), then opens the table again as asked.
+bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
+  const bool pedido = uso.exclusivo;
+  uso.exclusivo = true;
+  if (!usa(ctx, p.area, uso, 10)) {
+    indisponivel(ctx, p.arquivo);
+    return false;
+  }
+  rt::db::Table& t = *ctx.areas.table(p.area);
+  Status s;
+  if (empacota) s = t.pack();
+  if (s && ctx.MOS_MENS) console::MENS(ctx, 13, "Criando o indice " + p.arquivo + ".cdx");
+  if (s && ctx.REFAZ_IND)
+    for (const IndiceDef& i : p.indices) (void)rt::db::removeFile(cdx(ctx, i));
+  if (s) s = abreIndices(ctx, t, p);
+  (void)ctx.areas.close(p.area);
+  if (!s) {
+    indisponivel(ctx, p.arquivo);
+    return false;
+  }
+  uso.exclusivo = pedido;
+  if (!usa(ctx, p.area, uso, 10)) {
+    indisponivel(ctx, p.arquivo);
+    return false;
+  }
+  return true;
+}
+
+bool abre(Contexto& ctx, const Pedido& p) {
+  (void)ctx.areas.select(p.area);
+  (void)ctx.areas.close(p.area);
+  if (ctx.MOS_MENS) console::MENS(ctx, 13, "Verificando o Arquivo " + p.arquivo);
+  const std::string dbf = comExtensao(p.arquivo, ".DBF");
+  if (!existe(ctx, dbf)) {
+    if (p.alheia) {
+      indisponivel(ctx, p.arquivo);
+      return false;
+    }
+    if (ctx.MOS_MENS) console::MENS(ctx, 13, p.arquivo + std::string(" não localizado está sendo criado "_cp));
+    if (!CRIA(ctx, p.numero, p.arquivo)) return false;
+  }
+  Uso uso;
+  uso.caminho = caminho(ctx, dbf);
+  uso.alias = aliasDe(ctx, p.arquivo);
+  uso.exclusivo = p.exclusivo && !p.alheia;
+  uso.somenteLeitura = p.alheia;
+  if (!usa(ctx, p.area, uso, 10)) {
+    indisponivel(ctx, p.arquivo);
+    return false;
+  }
+  if (p.indices.empty()) return true;
+  if (p.alheia) {
+    rt::db::Table& t = *ctx.areas.table(p.area);
+    Status s;
+    for (const IndiceDef& i : p.indices) {
+      if (s) s = t.createIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
+    }
+    if (s) s = t.setOrder(1);
+    if (!s) {
+      (void)ctx.areas.close(p.area);
+      indisponivel(ctx, p.arquivo);
+      return false;
+    }
+    return true;
+  }
+  const bool falta = !platform::fileExists(cdx(ctx, p.indices.front()));
+  if ((falta || ctx.REFAZ_IND) && !reconstroi(ctx, p, uso, falta)) return false;
+  Status s = abreIndices(ctx, *ctx.areas.table(p.area), p);
+  if (s.code() == Error::kNeedExclusive) {
+    // An index file left damaged, or built on another key: rebuilt without packing.
+    if (!reconstroi(ctx, p, uso, false)) return false;
+    s = abreIndices(ctx, *ctx.areas.table(p.area), p);
+  }
+  if (!s) {
+    (void)ctx.areas.close(p.area);
+    indisponivel(ctx, p.arquivo);
+    return false;
+  }
+  return true;
+}
+
+std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltrim(arquivo), ""); }
+
+// The register of data folders, empty on a terminal's first start, gets the program folder
+// as its chosen row.
+bool registraPastaPrograma(Contexto& ctx) {
+  rt::db::Table* t = ctx.areas.table(40);
+  if (t == nullptr) return false;
+  (void)ctx.areas.select(40);
+  if (!t->goTop() || !t->eof()) return true;
+  if (ADD_REC(ctx, 5)) {
+    (void)t->put("DIRETOR", ctx.ROTADEF);
+    (void)t->put("SELEC", std::string("S"));
+    (void)t->commit();
+    (void)t->unlock();
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<IndiceDef> indicesDe(const Contexto& ctx, const TabelaDef& t) {
+  std::vector<IndiceDef> v;
+  for (const IndiceDef& i : t.indices) v.push_back({arquivoIndice(ctx, t, i), i.chave});
+  return v;
+}
+
+bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
+             std::string_view chave2, std::string_view arquivo2, std::string_view chave3, std::string_view arquivo3) {
+  Pedido p;
+  p.area = area;
+  p.numero = area;
+  p.exclusivo = exclusivo;
+  p.arquivo = limpo(arquivo);
+  const std::string base = semExtensao(p.arquivo);
+  const std::string pasta = base.substr(0, base.size() - platform::lastComponent(base).size());
+  // An index file named without a folder lies beside its table.
+  auto nomeIndice = [&pasta](std::string_view nome) {
+    std::string n = limpo(nome);
+    return platform::lastComponent(n).size() == n.size() ? pasta + n : n;
+  };
+  if (!rt::text::isEmptyText(chave1)) {
+    p.indices.push_back({base, std::string(chave1)});
+    if (!rt::text::isEmptyText(chave2)) {
+      p.indices.push_back({rt::text::isEmptyText(arquivo2) ? base + "B" : nomeIndice(arquivo2), std::string(chave2)});
+      if (!rt::text::isEmptyText(chave3) && !rt::text::isEmptyText(arquivo3))
+        p.indices.push_back({nomeIndice(arquivo3), std::string(chave3)});
+    }
+  }
+  return abre(ctx, p);
+}
+
+bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves) {
+  Pedido p;
+  p.area = area;
+  p.numero = area;
+  p.arquivo = limpo(arquivo);
+  p.alheia = true;
+  const std::string nn = (area < 10 ? "0" : "") + std::to_string(area);
+  char letra = 'A';
+  for (const std::string& chave : chaves) p.indices.push_back({ctx.LOCTRAB + "ALH" + nn + ctx.NUSU + letra++, chave});
+  return abre(ctx, p);
+}
+
+bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
+  if (n == 0) return passaVerificacao(ctx);
+  const TabelaDef* t = tabela(n);
+  if (t == nullptr) return true;
+  Pedido p;
+  p.area = n;
+  p.numero = n;
+  switch (t->modo) {
+    case ModoAbertura::Exclusivo:
+      p.exclusivo = true;
+      break;
+    case ModoAbertura::Chamador:
+      p.exclusivo = exclusivo;
+      break;
+    case ModoAbertura::Compartilhado:
+      p.exclusivo = exclusivo && t->pasta == Pasta::Dados;
+      break;
+  }
+  p.arquivo = arquivoTabela(ctx, *t);
+  p.indices = indicesDe(ctx, *t);
+  ctx.NOMARQ = p.arquivo;
+  if (n == 9) {
+    ctx.NOMARQ1 = p.arquivo + "B";
+    ctx.NOMARQ2 = p.arquivo + "C";
+  }
+  bool ok = abre(ctx, p);
+  if (ok && n == 40) ok = registraPastaPrograma(ctx);
+  if (n == 42 || n == 43 || (n >= 55 && n <= 57) || (n >= 59 && n <= 67)) SAI_ABRE(ctx, n);
+  (void)ctx.areas.select(n);
+  return ok;
+}
+
+bool SAI_ABRE(Contexto& ctx, int n) {
+  if (ctx.MOS_MENS) ctx.janelas.FECHAJAN(10);
+  ctx.areas.setDeletedHidden(true);
+  if (n == 0) (void)ctx.areas.closeAll();
+  if (n == 0 || n == 40) return ABERTURA(ctx, 40);
+  return true;
+}
+
+void FECHA_PROV(Contexto& ctx) {
+  for (int a = 21; a <= 39; ++a) (void)ctx.areas.close(a);
+}
+
+void FECHA_TODO(Contexto& ctx) {
+  for (int a = 1; a <= 19; ++a)
+    if (a != 9) (void)ctx.areas.close(a);
+  FECHA_PROV(ctx);
+}
+
+}  // namespace store

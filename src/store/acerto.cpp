@@ -1,0 +1,180 @@
+#include "store/acerto.h"
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "console/mensagens.h"
+#include "platform/drive.h"
+#include "platform/paths.h"
+#include "rt/db/file.h"
+#include "rt/db/table.h"
+#include "rt/db/transfer.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/semente.h"
+#include "store/travas.h"
+
+namespace store {
+namespace {
+
+using namespace std::chrono_literals;
+using rt::db::Error;
+using rt::db::Status;
+using rt::db::Table;
+using TabelaAberta = std::unique_ptr<Table>;
+
+std::string dbfDe(const Contexto& ctx, const TabelaDef& t) {
+  return caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
+}
+
+std::string cdxDe(const Contexto& ctx, const IndiceDef& i) { return caminho(ctx, comExtensao(i.arquivo, ".CDX")); }
+
+// Whether the file lacks the marker field with its type. A file that cannot be read now is
+// left for the next pass.
+bool antigo(const std::string& dbf, const MarcadorDef& m) {
+  auto t = Table::open(dbf, soLeitura());
+  if (!t) return false;
+  const rt::db::FieldDef* f = (*t)->field(m.campo);
+  return f == nullptr || f->type != m.tipo;
+}
+
+// The exclusive open of the opener, outside the work areas: tried once a second for ten.
+rt::db::Result<TabelaAberta> exclusivo(Contexto& ctx, const std::string& dbf) {
+  for (int resta = 10;;) {
+    auto r = Table::open(dbf, soParaMim());
+    if (r || r.code() != Error::kInUse) return r;
+    ctx.ERRO_REDE = true;
+    ctx.espera.dorme(1000ms);
+    if (--resta <= 0) return r;
+  }
+}
+
+// DEFINE's one record: old values by field name, the seed in the fields that are new.
+Status copiaDefine(Table& novo, Table& velho, const TabelaDef& t) {
+  velho.setDeletedHidden(true);
+  RT_DB_TRY(velho.goTop());
+  const bool temVelho = !velho.eof();
+  const std::vector<ValorSemente> semente = sementeDEFINE();
+  RT_DB_TRY(novo.appendBlank());
+  for (const CampoDef& c : t.campos) {
+    const rt::db::FieldDef* f = temVelho ? velho.field(c.nome) : nullptr;
+    if (f != nullptr && f->type == c.tipo) {
+      RT_DB_TRY(novo.put(c.nome, velho.get(c.nome)));
+      continue;
+    }
+    for (const ValorSemente& v : semente)
+      if (platform::equalsIgnoreCase(v.campo, c.nome) && !v.valor.empty())
+        RT_DB_TRY(novo.put(c.nome, valorDeTexto(c.tipo, v.valor)));
+  }
+  return novo.flush();
+}
+
+Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
+  const TabelaDef* t6 = tabela(6);
+  // Through its index, so the index stays right as the codes in its key change.
+  for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_DB_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
+  RT_DB_TRY(pagamentos.setOrder(0));
+  pagamentos.setDeletedHidden(false);
+  for (Status s = pagamentos.goTop(); !pagamentos.eof(); s = pagamentos.skip()) {
+    RT_DB_TRY(s);
+    const rt::text::Decimal codigo = pagamentos.getNumber("I6_3");
+    const int novo = codigoPagamentoNovo(static_cast<int>(codigo.toDouble()));
+    if (rt::text::Decimal(novo) != codigo) RT_DB_TRY(pagamentos.put("I6_3", rt::text::Decimal(novo)));
+  }
+  return pagamentos.commit();
+}
+
+// Builds the new file beside the old one and moves it into place; the old one is held.
+Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::string& dbf, Table* pagamentos) {
+  const std::string pasta = dbf.substr(0, dbf.size() - platform::lastComponent(dbf).size());
+  const std::string provisorio = pasta + "ACERTO" + ctx.NUSU + ".DBF";
+  RT_DB_TRY(Table::create(provisorio, camposDbf(t.campos), rt::db::CreateMode::kReplace));
+  auto aberto = Table::open(provisorio, soParaMim());
+  if (!aberto) {
+    (void)rt::db::removeFile(provisorio);
+    return aberto.status();
+  }
+  Table& novo = **aberto;
+  Status s;
+  if (t.numero == 43) {
+    s = copiaDefine(novo, velho, t);
+  } else {
+    velho.setDeletedHidden(true);
+    s = rt::db::appendFrom(novo, velho);
+  }
+  if (s) s = novo.commit();
+  if (s && pagamentos != nullptr) s = renumeraPagamentos(ctx, *pagamentos);
+  // The old index files go before the swap: missing ones are built again by the opener.
+  if (s)
+    for (const IndiceDef& i : indicesDe(ctx, t))
+      if (s) s = rt::db::removeFile(cdxDe(ctx, i));
+  if (s && std::rename(novo.path().c_str(), dbf.c_str()) != 0) s = Status(Error::kIo, "rename " + novo.path());
+  if (!s) {
+    (void)novo.close();
+    (void)rt::db::removeFile(provisorio);
+    return s;
+  }
+  s = rt::db::syncDirectoryOf(dbf);
+  // The new file is still held exclusively under its new name while its indexes are built.
+  for (const IndiceDef& i : indicesDe(ctx, t))
+    if (s) s = novo.openIndex(cdxDe(ctx, i), i.chave);
+  Status fecha = novo.close();
+  return s ? fecha : s;
+}
+
+}  // namespace
+
+int codigoPagamentoNovo(int codigo) {
+  if (codigo < 3 || codigo > 6) return codigo;
+  codigo -= 2;
+  return codigo > 2 ? codigo - 2 : codigo;
+}
+
+bool CORRIGE(Contexto& ctx, int area) {
+  const TabelaDef* t = tabela(area);
+  if (t == nullptr || !t->marcador) return false;
+  const std::string dbf = dbfDe(ctx, *t);
+  if (!platform::fileExists(dbf) || !antigo(dbf, *t->marcador)) return false;
+  // Our own opens would keep the exclusive ones out.
+  (void)ctx.areas.close(area);
+  if (area == 1) (void)ctx.areas.close(6);
+  auto velho = exclusivo(ctx, dbf);
+  if (!velho) {
+    avisaIndisponivel(ctx, arquivoTabela(ctx, *t));
+    return true;
+  }
+  TabelaAberta pagamentos;
+  if (area == 1) {
+    const TabelaDef* t6 = tabela(6);
+    const std::string dbf6 = dbfDe(ctx, *t6);
+    if (platform::fileExists(dbf6)) {
+      auto p = exclusivo(ctx, dbf6);
+      if (!p) {
+        avisaIndisponivel(ctx, arquivoTabela(ctx, *t6));
+        return true;
+      }
+      pagamentos = std::move(*p);
+    }
+  }
+  if (!t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
+  (void)troca(ctx, *t, **velho, dbf, pagamentos.get());
+  ctx.janelas.FECHAJAN(10);
+  console::MENS(ctx, 0);
+  return true;
+}
+
+void CORRECAO(Contexto& ctx, int modo) {
+  ctx.MOS_MENS = false;
+  if (modo == 1) {
+    (void)CORRIGE(ctx, 43);
+    return;
+  }
+  (void)CORRIGE(ctx, 9);
+  (void)CORRIGE(ctx, 1);
+  (void)CORRIGE(ctx, 2);
+}
+
+}  // namespace store

@@ -1,0 +1,60 @@
+#include "store/cria.h"
+
+#include <string>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "platform/paths.h"
+#include "rt/db/file.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/fornecidas.h"
+#include "store/montagem.h"
+#include "store/semente.h"
+
+namespace store {
+namespace {
+
+using namespace rt::text::literals;
+
+// The table whose rows a new file receives: the one named like the file (HELPATXT shares
+// HELPTXT's number), else the one of the number.
+const TabelaDef* tabelaDoArquivo(int area, std::string_view arquivo) {
+  const TabelaDef* t = tabela(area);
+  if (t == nullptr) return nullptr;
+  const TabelaDef* porNome = tabelaPorNome(arquivo);
+  return porNome != nullptr && porNome->numero == area ? porNome : t;
+}
+
+}  // namespace
+
+bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
+  const std::string nome(rt::text::alltrim(arquivo));
+  const TabelaDef* t = tabelaDoArquivo(area, nome);
+  if (t != nullptr && !t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
+  const std::span<const CampoDef> campos = estrutura(area);
+  bool ok = !campos.empty();
+  if (ok) {
+    const std::string destino = caminho(ctx, comExtensao(nome, ".DBF"));
+    const std::string pasta(destino.substr(0, destino.size() - platform::lastComponent(destino).size()));
+    const std::string provisorio = pasta + "CRIA" + ctx.NUSU + ".DBF";
+    Preenche preenche;
+    if (area == 43) {
+      // The one global record is written before anyone can see the file.
+      preenche = [campos](rt::db::Table& tb) {
+        const auto semente = sementeDEFINE();
+        return gravaValores(tb, campos, semente);
+      };
+    } else if (t != nullptr && area == t->numero && temSemente(*t)) {
+      preenche = [&ctx, t](rt::db::Table& tb) { return preencheSemente(ctx, *t, tb); };
+    }
+    ok = montaTabela(destino, provisorio, camposDbf(campos), preenche, nullptr).isOk();
+  }
+  if (!ok) console::AVISOSN(ctx, "Arquivo " + nome + std::string(" não localizado!"_cp), 0);
+  ctx.janelas.FECHAJAN(10);
+  return ok;
+}
+
+}  // namespace store

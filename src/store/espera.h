@@ -1,0 +1,48 @@
+// How the data store waits between tries: an open is tried again after a second, a lock or an
+// append after half a second. The program waits for real; tests give a virtual wait that only
+// counts (and may move a clock on), so a ten-second retry runs at once.
+#pragma once
+
+#include <chrono>
+
+#include "rt/text/date.h"
+
+namespace store {
+
+class Espera {
+ public:
+  virtual ~Espera() = default;
+  virtual void dorme(std::chrono::milliseconds tempo) = 0;
+};
+
+// Sleeps the time asked.
+class EsperaReal final : public Espera {
+ public:
+  void dorme(std::chrono::milliseconds tempo) override;
+};
+
+// Counts the time asked instead of sleeping it; moves `relogio` on by it when given. A small
+// real pause per wait (`real`) lets a test's other process make progress between tries.
+class EsperaVirtual final : public Espera {
+ public:
+  explicit EsperaVirtual(rt::text::FixedClock* relogio = nullptr,
+                         std::chrono::milliseconds real = std::chrono::milliseconds(0))
+      : relogio_(relogio), real_(real) {}
+  void dorme(std::chrono::milliseconds tempo) override;
+
+  std::chrono::milliseconds total() const { return total_; }
+  int vezes() const { return vezes_; }
+  void zera() {
+    total_ = std::chrono::milliseconds(0);
+    vezes_ = 0;
+  }
+
+ private:
+  rt::text::FixedClock* relogio_;
+  std::chrono::milliseconds real_;
+  std::chrono::milliseconds total_{0};
+  std::chrono::milliseconds pendente_{0};  // below a whole second, not yet on the clock
+  int vezes_ = 0;
+};
+
+}  // namespace store

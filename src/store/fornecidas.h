@@ -1,0 +1,27 @@
+// Rows that a table receives when it is first created: the seeded DEFINE record, and the rows
+// the installation brings for the shipped reference tables and the checker's message list
+// (read from the seed files, data/seed/<FILE>.csv in the source tree). A shipped table that
+// is missing is created from the catalogue and filled once; later the office keeps it
+// through the program's own screens, so the seed is never applied again.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "rt/db/status.h"
+#include "rt/db/table.h"
+#include "store/catalogo.h"
+#include "store/contexto.h"
+#include "store/semente.h"
+
+namespace store {
+
+// Appends one record holding `valores` to a table opened exclusively.
+rt::db::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> campos,
+                            std::span<const ValorSemente> valores);
+
+// Appends the seed rows of `t` from the context's seed folder. No folder, or no file for the
+// table, adds nothing; rows with a fault are left out (the loader names them).
+rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela);
+
+}  // namespace store

@@ -1,0 +1,152 @@
+#include "store/travas.h"
+
+#include <chrono>
+#include <functional>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "platform/paths.h"
+#include "rt/db/file.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/arquivos.h"
+
+namespace store {
+namespace {
+
+using namespace rt::text::literals;
+using namespace std::chrono_literals;
+using rt::db::Error;
+using rt::db::Status;
+
+constexpr std::string_view kNaoFicou = "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp;
+
+bool esc(Contexto& ctx) { return ctx.console.inkey(0ms).code == rt::term::key::Esc; }
+
+// What is worth waiting for: another terminal's lock or exclusive open.
+bool passa(const Status& s) { return s.code() == Error::kLocked || s.code() == Error::kInUse; }
+
+// The common pattern of the file lock and the append: try once; then, on the message line,
+// say what is awaited and try every half second while `segundos` lasts and no Esc is read,
+// or for ever when `segundos` is 0.
+bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std::function<Status()>& tenta) {
+  Status s = tenta();
+  if (s) return true;
+  if (passa(s)) {
+    console::MENS(ctx, 0, aguardando);
+    const bool sempre = segundos == 0;
+    int meios = segundos * 2;
+    while (sempre || (meios > 0 && !esc(ctx))) {
+      ctx.espera.dorme(500ms);
+      if (!sempre) --meios;
+      s = tenta();
+      if (s) {
+        console::MENS(ctx, 0);
+        return true;
+      }
+      if (!passa(s)) break;
+    }
+  }
+  console::MENS(ctx, 0, kNaoFicou);
+  return false;
+}
+
+}  // namespace
+
+Status usa(Contexto& ctx, int area, const Uso& uso, int segundos) {
+  rt::db::Table* atual = ctx.areas.table(area);
+  if (atual != nullptr && atual->alias() == uso.alias && atual->isExclusive() == uso.exclusivo &&
+      atual->isReadOnly() == uso.somenteLeitura) {
+    if (rt::db::resolveCaseInsensitive(uso.caminho) == atual->path()) return {};
+  }
+  (void)ctx.areas.close(area);
+  // An alias taken by another area of ours is a fault of the caller; no wait mends it.
+  if (int outra = ctx.areas.areaOf(uso.alias); outra != 0 && outra != area)
+    return {Error::kBadField, "alias " + uso.alias + " in area " + std::to_string(outra)};
+  rt::db::OpenOptions op;
+  op.exclusive = uso.exclusivo;
+  op.readOnly = uso.somenteLeitura;
+  op.alias = uso.alias;
+  const bool sempre = segundos == 0;
+  int resta = segundos;
+  for (;;) {
+    Status s = ctx.areas.open(area, uso.caminho, op);
+    if (s) {
+      ctx.ERRO_REDE = false;
+      return s;
+    }
+    if (s.code() != Error::kInUse) return s;
+    ctx.ERRO_REDE = true;
+    ctx.espera.dorme(1000ms);
+    if (!sempre && --resta <= 0) return s;
+  }
+}
+
+void avisaIndisponivel(Contexto& ctx, std::string_view arquivo) {
+  std::string nome(arquivo);
+  const std::string_view base = platform::lastComponent(nome);
+  if (const std::size_t ponto = base.find('.'); ponto != std::string_view::npos)
+    nome.resize(nome.size() - base.size() + ponto);
+  console::AVISOSN(ctx, nome + std::string(".DBF não está disponivel "_cp), 0);
+}
+
+bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos) {
+  const std::string nome = comExtensao(arquivo, ".DBF");
+  Uso uso;
+  uso.caminho = caminho(ctx, nome);
+  uso.exclusivo = exclusivo;
+  if (!rt::text::isEmptyText(ctx.APELIDO)) {
+    uso.alias = rt::text::upper(rt::text::alltrim(ctx.APELIDO));
+  } else {
+    std::string base(platform::lastComponent(nome));
+    uso.alias = rt::text::upper(base.substr(0, base.find('.')));
+  }
+  return usa(ctx, ctx.areas.current(), uso, segundos).isOk();
+}
+
+bool REC_LOCK(Contexto& ctx, int segundos) {
+  rt::db::Table* t = ctx.areas.currentTable();
+  if (t == nullptr) return false;
+  Status s = t->lockRecord();
+  if (s) return true;
+  if (passa(s)) {
+    console::MENS(ctx, 0, std::string("Aguardando registro ficar disponível no arquivo "_cp) + t->alias(),
+                  {.coluna = std::string("C")});
+    int meios = segundos * 2;
+    while (meios > 0 && !esc(ctx)) {
+      s = t->lockRecord();
+      if (s) {
+        console::MENS(ctx, 0);
+        return true;
+      }
+      if (!passa(s)) break;
+      ctx.espera.dorme(500ms);
+      --meios;
+    }
+  }
+  console::MENS(ctx, 0, kNaoFicou);
+  return false;
+}
+
+bool FIL_LOCK(Contexto& ctx, int segundos) {
+  rt::db::Table* t = ctx.areas.currentTable();
+  if (t == nullptr) return false;
+  return espera(ctx, segundos, "Aguardando arquivo ficar disponível"_cp, [t] { return t->lockFile(); });
+}
+
+bool ADD_REC(Contexto& ctx, int segundos) {
+  rt::db::Table* t = ctx.areas.currentTable();
+  if (t == nullptr) return false;
+  return espera(ctx, segundos, "Aguardando registro ficar disponível"_cp, [&ctx, t] {
+    Status s = t->appendBlank();
+    ctx.ERRO_REDE = s.code() == Error::kLocked;
+    return s;
+  });
+}
+
+void DESTRAVA(Contexto& ctx) {
+  if (rt::db::Table* t = ctx.areas.currentTable()) (void)t->unlock();
+}
+
+}  // namespace store

@@ -1,0 +1,54 @@
+// The lock helpers every writer uses, and the open with retry beneath the opener. Several
+// terminals share one data folder; a record is written only under its record lock (or right
+// after an append, which comes holding the new record), whole-table changes under the file
+// lock or an exclusive open.
+//
+// Waits: an open is tried again once a second; locks and appends every half second. A wait
+// with a limit reads one key from the keyboard buffer per pass, throws away anything but Esc,
+// and stops at Esc; a wait for ever (0 seconds) does not look at the keyboard at all, so keys
+// typed meanwhile stay for whatever comes next. Failures leave the common message on the
+// message line and the caller skips its write.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rt/db/status.h"
+#include "store/contexto.h"
+
+namespace store {
+
+// NETUSE: opens `arquivo` (a stored name; ".DBF" when it has no extension) in the current
+// area, shared or exclusive, under APELIDO when that is not empty, else under the file's base
+// name. When the area already holds that file under that alias in the same mode, nothing is
+// done; in another mode it is opened again. An open refused because another terminal holds
+// the file is tried again once a second for `segundos` seconds (0: for ever); any other
+// failure (a missing or damaged file, an alias another area uses) ends it at once.
+bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos);
+
+// REC_LOCK: locks the current record of the current area, releasing the area's other record
+// locks. Tried again every half second for `segundos` (0: one try only), while no Esc is read.
+bool REC_LOCK(Contexto& ctx, int segundos = 2);
+// FIL_LOCK: locks the whole table of the current area; 0 waits until it succeeds.
+bool FIL_LOCK(Contexto& ctx, int segundos);
+// ADD_REC: appends a blank record to the current area (it comes locked); 0 waits until it
+// succeeds.
+bool ADD_REC(Contexto& ctx, int segundos);
+// Releases every lock of the current area (UNLOCK).
+void DESTRAVA(Contexto& ctx);
+
+// What NETUSE does, with the error: the open of a Linux path in `area` under `alias`, for
+// the opener and the upgrade.
+struct Uso {
+  std::string caminho;  // Linux path of the .DBF
+  std::string alias;
+  bool exclusivo = false;
+  bool somenteLeitura = false;
+};
+rt::db::Status usa(Contexto& ctx, int area, const Uso& uso, int segundos);
+
+// The alert of a table that could not be had: "<FILE>.DBF não está disponivel " with "Ok",
+// the file as the opener names it (folder as stored, base name without extension).
+void avisaIndisponivel(Contexto& ctx, std::string_view arquivo);
+
+}  // namespace store
