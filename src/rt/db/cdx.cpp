@@ -135,30 +135,31 @@ Status CdxIndex::refresh() {
 }
 
 Result<CdxNode*> CdxIndex::node(std::uint32_t page) {
-  if (auto it = cache_.find(page); it != cache_.end()) return &it->second;
+  if (CdxNode* c = cached(page)) return c;
   if (page == kCdxNone || page % kCdxPage != 0 || page < kFirstPage - kCdxPage || page + kCdxPage > fileEnd_)
     return Status(Error::kCorrupt, path_ + ": page pointer " + std::to_string(page));
   std::string buf(kCdxPage, '\0');
   RT_DB_TRY(file_.readExact(page, buf));
   auto n = decodeCdxNode(buf, keyLen_, pad_);
   if (!n) return Status(Error::kCorrupt, path_ + ": " + n.status().detail());
-  return &cache_.emplace(page, std::move(*n)).first->second;
+  return &store(page, std::move(*n));
 }
 
-bool CdxIndex::fits(const CdxNode& n) const {
-  if (!n.leaf) return n.count() * (keyLen_ + 8) <= kInteriorSpace;
-  std::uint32_t maxRec = 0;
-  for (auto r : n.recnos) maxRec = std::max(maxRec, r);
-  std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen_, maxRec).bytes);
-  std::size_t total = 0;
-  std::string_view prev;
+void CdxIndex::size(CdxNode& n) const {
+  n.keyBytes = 0;
+  n.maxRecno = 0;
   for (std::size_t i = 0; i < n.count(); ++i) {
-    std::string_view k = n.key(i, keyLen_);
-    total += bytes + leafKeyCost(k, i == 0 ? std::string_view() : prev, pad_);
-    if (total > kLeafSpace) return false;
-    prev = k;
+    n.keyBytes += leafKeyCost(n.key(i, keyLen_), i == 0 ? std::string_view() : n.key(i - 1, keyLen_), pad_);
+    n.maxRecno = std::max(n.maxRecno, n.recnos[i]);
   }
-  return true;
+  n.sized = true;
+}
+
+bool CdxIndex::fits(CdxNode& n) const {
+  if (!n.leaf) return n.count() * (keyLen_ + 8) <= kInteriorSpace;
+  if (!n.sized) size(n);
+  std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen_, n.maxRecno).bytes);
+  return n.keyBytes + n.count() * bytes <= kLeafSpace;
 }
 
 Status CdxIndex::descend(std::string_view key, std::uint32_t recno, std::vector<Step>& path) {
@@ -283,8 +284,8 @@ Result<CdxIndex::Cursor> CdxIndex::prev(Cursor c) {
   return Cursor{};
 }
 
-std::string_view CdxIndex::keyAt(Cursor c) { return cache_.at(c.page).key(c.pos, keyLen_); }
-std::uint32_t CdxIndex::recnoAt(Cursor c) { return cache_.at(c.page).recnos[c.pos]; }
+std::string_view CdxIndex::keyAt(Cursor c) { return at(c.page).key(c.pos, keyLen_); }
+std::uint32_t CdxIndex::recnoAt(Cursor c) { return at(c.page).recnos[c.pos]; }
 
 Result<std::size_t> CdxIndex::countKeys() {
   auto c = first();
@@ -314,10 +315,18 @@ Status CdxIndex::markStale() {
   return {};
 }
 
+CdxNode& CdxIndex::store(std::uint32_t page, CdxNode node) {
+  std::size_t i = page / kCdxPage;
+  if (i >= cache_.size()) cache_.resize(std::max(i + 1, cache_.size() * 2));
+  if (cache_[i]) *cache_[i] = std::move(node);
+  else cache_[i] = std::make_unique<CdxNode>(std::move(node));
+  return *cache_[i];
+}
+
 void CdxIndex::touch(std::uint32_t page) {
-  auto it = cache_.find(page);
-  if (it == cache_.end() || it->second.dirty) return;
-  it->second.dirty = true;
+  CdxNode* n = cached(page);
+  if (!n || n->dirty) return;
+  n->dirty = true;
   dirty_.push_back(page);
 }
 
@@ -332,7 +341,7 @@ std::uint32_t CdxIndex::allocate() {
       freeHead_ = file_.readExact(page, b) ? le32(std::string_view(b, 4), 0) : kCdxNone;
       if (freeHead_ == 0) freeHead_ = kCdxNone;
     }
-    cache_.erase(page);
+    drop(page);
     return page;
   }
   freeHead_ = kCdxNone;
@@ -342,7 +351,7 @@ std::uint32_t CdxIndex::allocate() {
 }
 
 void CdxIndex::release(std::uint32_t page) {
-  cache_.erase(page);
+  drop(page);
   freed_[page] = freeHead_;
   freeHead_ = page;
 }
@@ -351,8 +360,20 @@ Status CdxIndex::insert(std::string_view key, std::uint32_t recno) {
   RT_DB_TRY(beginChange());
   std::vector<Step> path;
   RT_DB_TRY(descend(key, recno, path));
-  CdxNode& leaf = cache_.at(path.back().page);
+  CdxNode& leaf = at(path.back().page);
   std::size_t pos = path.back().pos;
+  if (leaf.sized) {
+    // The new key's cost after its predecessor, and its successor's cost now after it.
+    std::string_view k = key.substr(0, keyLen_);
+    std::string_view before = pos > 0 ? leaf.key(pos - 1, keyLen_) : std::string_view();
+    leaf.keyBytes += leafKeyCost(k, before, pad_);
+    if (pos < leaf.count()) {
+      std::string_view after = leaf.key(pos, keyLen_);
+      leaf.keyBytes += leafKeyCost(after, k, pad_);
+      leaf.keyBytes -= leafKeyCost(after, before, pad_);
+    }
+    leaf.maxRecno = std::max(leaf.maxRecno, recno);
+  }
   leaf.keys.insert(pos * keyLen_, key.substr(0, keyLen_));
   leaf.recnos.insert(leaf.recnos.begin() + static_cast<std::ptrdiff_t>(pos), recno);
   touch(path.back().page);
@@ -362,28 +383,28 @@ Status CdxIndex::insert(std::string_view key, std::uint32_t recno) {
 }
 
 Status CdxIndex::splitInto(std::uint32_t page, bool appendHint, std::vector<std::uint32_t>& added) {
-  CdxNode whole = std::move(cache_.at(page));
+  CdxNode whole = std::move(at(page));
   std::size_t count = whole.count();
   // Parts: the first takes what fits up to a target (half, or all but the last entry when
   // keys arrive in order), the rest fill further pages.
   std::vector<std::pair<std::size_t, std::size_t>> parts;  // [begin, end)
   std::size_t target = appendHint ? count - 1 : (count + 1) / 2;
+  std::uint32_t maxRec = 0;
+  for (auto r : whole.recnos) maxRec = std::max(maxRec, r);
+  const std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen_, maxRec).bytes);
+  const std::size_t space = whole.leaf ? kLeafSpace : kInteriorSpace;
   std::size_t begin = 0;
   while (begin < count) {
-    CdxNode probe;
-    probe.leaf = whole.leaf;
-    std::size_t end = begin;
+    std::size_t end = begin, used = 0;
     std::size_t limit = parts.empty() ? std::max<std::size_t>(target, 1) : count;
     while (end < count && end - begin < limit) {
-      probe.keys.append(whole.key(end, keyLen_));
-      probe.recnos.push_back(whole.recnos[end]);
-      if (!fits(probe)) {
-        probe.recnos.pop_back();
-        break;
-      }
+      std::size_t cost = whole.leaf ? bytes + leafKeyCost(whole.key(end, keyLen_),
+                                                           end == begin ? std::string_view() : whole.key(end - 1, keyLen_), pad_)
+                                    : keyLen_ + 8;
+      if (end > begin && used + cost > space) break;
+      used += cost;
       ++end;
     }
-    if (end == begin) ++end;  // one key always fits a page
     parts.emplace_back(begin, end);
     begin = end;
   }
@@ -401,7 +422,7 @@ Status CdxIndex::splitInto(std::uint32_t page, bool appendHint, std::vector<std:
     part.recnos.assign(whole.recnos.begin() + static_cast<std::ptrdiff_t>(b), whole.recnos.begin() + static_cast<std::ptrdiff_t>(e));
     if (!whole.leaf)
       part.children.assign(whole.children.begin() + static_cast<std::ptrdiff_t>(b), whole.children.begin() + static_cast<std::ptrdiff_t>(e));
-    cache_[pages[i]] = std::move(part);
+    store(pages[i], std::move(part));
     touch(pages[i]);
     if (i > 0) added.push_back(pages[i]);
   }
@@ -417,14 +438,14 @@ Status CdxIndex::splitInto(std::uint32_t page, bool appendHint, std::vector<std:
 Status CdxIndex::fixUp(std::vector<Step>& path, bool appendHint) {
   for (std::size_t level = path.size(); level-- > 0;) {
     std::uint32_t page = path[level].page;
-    CdxNode* n = &cache_.at(page);
+    CdxNode* n = &at(page);
     std::vector<std::uint32_t> added;
     if (!fits(*n)) {
       RT_DB_TRY(splitInto(page, appendHint && n->right == kCdxNone, added));
-      n = &cache_.at(page);
+      n = &at(page);
     }
     auto lastOf = [&](std::uint32_t p, std::string& k, std::uint32_t& r) {
-      const CdxNode& c = cache_.at(p);
+      const CdxNode& c = at(p);
       k.assign(c.key(c.count() - 1, keyLen_));
       r = c.recnos.back();
     };
@@ -445,12 +466,12 @@ Status CdxIndex::fixUp(std::vector<Step>& path, bool appendHint) {
         r.recnos.push_back(rec);
         r.children.push_back(p);
       }
-      cache_[rootPage] = std::move(r);
+      store(rootPage, std::move(r));
       touch(rootPage);
       root_ = rootPage;
       return {};
     }
-    CdxNode& parent = cache_.at(path[level - 1].page);
+    CdxNode& parent = at(path[level - 1].page);
     std::size_t i = path[level - 1].pos;
     if (n->count() == 0) return {Error::kCorrupt, path_ + ": empty page after insert"};
     std::string k;
@@ -477,17 +498,18 @@ Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
   RT_DB_TRY(beginChange());
   std::vector<Step> path;
   RT_DB_TRY(descend(key, recno, path));
-  CdxNode* leaf = &cache_.at(path.back().page);
+  CdxNode* leaf = &at(path.back().page);
   std::size_t pos = path.back().pos;
   if (pos >= leaf->count() || compareEntry(leaf->key(pos, keyLen_), leaf->recnos[pos], key, recno) != 0)
     return {Error::kCorrupt, path_ + ": key of record " + std::to_string(recno) + " missing"};
   leaf->keys.erase(pos * keyLen_, keyLen_);
   leaf->recnos.erase(leaf->recnos.begin() + static_cast<std::ptrdiff_t>(pos));
+  leaf->sized = false;
   touch(path.back().page);
   ++generation_;
   for (std::size_t level = path.size(); level-- > 0;) {
     std::uint32_t page = path[level].page;
-    CdxNode& n = cache_.at(page);
+    CdxNode& n = at(page);
     if (level == 0) {
       if (n.count() == 0 && !n.leaf) {
         n.leaf = true;  // the tree is empty again: the root becomes an empty leaf
@@ -496,7 +518,7 @@ Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
       }
       return {};
     }
-    CdxNode& parent = cache_.at(path[level - 1].page);
+    CdxNode& parent = at(path[level - 1].page);
     std::size_t i = path[level - 1].pos;
     if (n.count() == 0) {
       // Unlink the empty page from its siblings and give it back.
@@ -533,11 +555,11 @@ Status CdxIndex::flush(bool sync) {
   std::sort(dirty_.begin(), dirty_.end());
   std::string page;
   for (std::uint32_t p : dirty_) {
-    auto it = cache_.find(p);
-    if (it == cache_.end() || !it->second.dirty) continue;  // released since
-    if (!encodeCdxNode(it->second, keyLen_, pad_, page)) return {Error::kCorrupt, path_ + ": page overflow"};
+    CdxNode* n = cached(p);
+    if (!n || !n->dirty) continue;  // released since
+    if (!encodeCdxNode(*n, keyLen_, pad_, page)) return {Error::kCorrupt, path_ + ": page overflow"};
     RT_DB_TRY(file_.writeAt(p, page));
-    it->second.dirty = false;
+    n->dirty = false;
   }
   for (auto [p, next] : freed_) {
     std::string blank(kCdxPage, '\0');

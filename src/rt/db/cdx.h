@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -99,7 +100,8 @@ class CdxIndex {
   Status descend(std::string_view key, std::uint32_t recno, std::vector<Step>& path);
   Status fixUp(std::vector<Step>& path, bool appendHint);
   Status splitInto(std::uint32_t page, bool appendHint, std::vector<std::uint32_t>& added);
-  bool fits(const CdxNode& n) const;
+  bool fits(CdxNode& n) const;
+  void size(CdxNode& n) const;
   std::uint32_t allocate();
   void release(std::uint32_t page);
   void touch(std::uint32_t page);
@@ -119,7 +121,22 @@ class CdxIndex {
   std::uint32_t counter_ = 0;
   std::uint64_t fileEnd_ = 0;
   std::uint64_t generation_ = 1;
-  std::unordered_map<std::uint32_t, CdxNode> cache_;
+  // Decoded pages by page number (offset / 512): a direct index, as seeks live on it.
+  std::vector<std::unique_ptr<CdxNode>> cache_;
+  CdxNode* cached(std::uint32_t page) const {
+    std::size_t i = page / kCdxPage;
+    return i < cache_.size() ? cache_[i].get() : nullptr;
+  }
+  // For pages on the path just walked, which are always cached.
+  CdxNode& at(std::uint32_t page) const {
+    CdxNode* n = cached(page);
+    if (!n) std::abort();
+    return *n;
+  }
+  CdxNode& store(std::uint32_t page, CdxNode node);
+  void drop(std::uint32_t page) {
+    if (std::size_t i = page / kCdxPage; i < cache_.size()) cache_[i].reset();
+  }
   std::vector<std::uint32_t> dirty_;
   std::unordered_map<std::uint32_t, std::uint32_t> freed_;  // page -> next free, not yet written
 };

@@ -25,6 +25,11 @@ struct CdxNode {
   std::vector<std::uint32_t> recnos;
   std::vector<std::uint32_t> children;  // interior nodes only
   bool dirty = false;                   // changed in memory, not yet written
+  // Leaves: bytes the keys take once compressed, and a bound on the record numbers, kept up
+  // to date by the index so that "does it still fit" needs no pass over the keys.
+  bool sized = false;
+  std::size_t keyBytes = 0;
+  std::uint32_t maxRecno = 0;
 
   std::size_t count() const { return recnos.size(); }
   std::string_view key(std::size_t i, std::size_t keyLen) const {

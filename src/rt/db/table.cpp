@@ -566,7 +566,16 @@ Status Table::flush() {
   if (!dirty_) return {};
   UpdateGuard g(*this, true);
   RT_DB_TRY(g.status());
-  RT_DB_TRY(file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(recno_ - 1) * header_.recordLength, rec_));
+  std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(recno_ - 1) * header_.recordLength;
+  if (newRecord_) {
+    RT_DB_TRY(file_.writeAt(at, rec_ + '\x1A'));
+    today(header_.year, header_.month, header_.day);
+    header_.recordCount = count_;
+    RT_DB_TRY(file_.writeAt(0, encodeHeaderPrefix(header_)));
+    headerTouched_ = true;
+  } else {
+    RT_DB_TRY(file_.writeAt(at, rec_));
+  }
   if (recno_ >= chunkFirst_ && recno_ < chunkFirst_ + chunkCount_)
     chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
   Status result;
@@ -632,7 +641,9 @@ Status Table::appendBlank() {
       recno = count_ + 1;
       if (!exclusive_ && !fileLocked_) s = file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive);
     }
-    if (s) {
+    // Exclusive, nothing is written yet: the first flush writes the record, the end mark and
+    // then the header count in that order, as a shared append does here at once.
+    if (s && !exclusive_) {
       std::string data = blank_;
       data += '\x1A';
       s = file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
@@ -640,9 +651,11 @@ Status Table::appendBlank() {
     if (s) {
       count_ = recno;
       headerTouched_ = true;
-      today(header_.year, header_.month, header_.day);
-      header_.recordCount = count_;
-      s = file_.writeAt(0, encodeHeaderPrefix(header_));
+      if (!exclusive_) {
+        today(header_.year, header_.month, header_.day);
+        header_.recordCount = count_;
+        s = file_.writeAt(0, encodeHeaderPrefix(header_));
+      }
     }
     // Exclusive, the keys go in when the record is first written, saving an insert and an
     // erase per index; the index is flagged behind first, so a crash in between is repaired.
