@@ -449,8 +449,22 @@ Value Expression::eval(int index, std::string_view record) const {
   auto num = [&](std::size_t i, int dflt) { return i < a.size() ? toInt(a[i]) : dflt; };
   auto text = [&](std::size_t i) -> const std::string& { return std::get<std::string>(a[i]); };
   const std::string& f = n.op;
-  if (f == "STR") return rt::text::str(std::get<Decimal>(a[0]), num(1, 10), num(2, 0));
-  if (f == "STRZERO") return rt::text::strzero(std::get<Decimal>(a[0]), num(1, 10), num(2, 0));
+  if (f == "STR" || f == "STRZERO") {
+    // Without a width, a field gives its own width and decimals, as the runtime did
+    // ("str(VALOR)" of an N14.2 is 14 characters with 2 decimals); anything else gives 10.
+    int width = 10, decimals = 0;
+    const Node& arg = nodes_[static_cast<std::size_t>(n.args[0])];
+    if (arg.kind == Node::kField) {
+      width = arg.def.width;
+      decimals = arg.def.decimals;
+    }
+    if (a.size() > 1) {
+      width = num(1, 10);
+      decimals = num(2, 0);
+    }
+    Decimal v = std::get<Decimal>(a[0]);
+    return f == "STR" ? rt::text::str(v, width, decimals) : rt::text::strzero(v, width, decimals);
+  }
   if (f == "DTOS") return rt::text::dtos(std::get<Date>(a[0]));
   if (f == "DTOC") return rt::text::dtoc(std::get<Date>(a[0]));
   if (f == "UPPER") return rt::text::upper(text(0));

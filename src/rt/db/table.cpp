@@ -893,10 +893,10 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
     }
   }
   if (!o.index) {
-    if (readOnly_) return {Error::kReadOnly, real};
     // A missing index may be built while shared: no one else has it open, and holding the
-    // update lock keeps every writer out while the keys are read.
-    UpdateGuard g(*this, true);
+    // update lock keeps every writer out while the keys are read. A table opened read only
+    // (another program's) may still get an index file of ours, in a folder we can write.
+    UpdateGuard g(*this, !readOnly_);
     RT_DB_TRY(g.status());
     if (!exclusive_) RT_DB_TRY(readHeaderCount());
     RT_DB_TRY(buildOrder(o, real));

@@ -400,3 +400,31 @@ TEST(Cdx, LongKeysAreCutAt240AndTheSeekConfirmsTheFullText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cdx, AReadOnlyTableGetsATemporaryIndexElsewhere) {
+  TempDir data, work;
+  ASSERT_OK(Table::create(data.file("IMP0910"), {{"CPF", 'C', 11, 0}, {"VALOR", 'N', 14, 2}}));
+  {
+    auto t = openOrDie(data.file("IMP0910"), true);
+    for (int i = 0; i < 30; ++i) {
+      ASSERT_OK(t->appendBlank());
+      ASSERT_OK(t->put("CPF", cpfOf(static_cast<std::uint32_t>(i))));
+      ASSERT_OK(t->put("VALOR", Decimal(100 - i)));
+    }
+  }
+  OpenOptions ro;
+  ro.readOnly = true;
+  auto t = Table::open(data.file("IMP0910"), ro);
+  ASSERT_TRUE(t.isOk());
+  ASSERT_OK((*t)->createIndex(work.file("TMP_0201"), "str(VALOR)"));
+  EXPECT_FALSE(fileExists(data.file("IMP0910.CDX")));
+  ASSERT_OK((*t)->goTop());
+  EXPECT_EQ((*t)->getNumber("VALOR"), Decimal(71));
+  ASSERT_OK((*t)->seek("         80.00"));
+  EXPECT_TRUE((*t)->found());
+  EXPECT_EQ((*t)->put("VALOR", Decimal(1)).code(), Error::kReadOnly);
+}
+
+}  // namespace

@@ -50,7 +50,10 @@ TEST_F(Expressions, BuildsTheCatalogueKeys) {
   EXPECT_EQ(text("SUBSTR(NOME,6,3)"), "Sil");
   EXPECT_EQ(text("LEFT(CPF,3)+ALLTRIM('  x  ')"), "123x");
   EXPECT_EQ(text("STR(VALOR,12,2)"), "    -1234.50");
-  EXPECT_EQ(text("STR(I7_0)"), "        30");
+  EXPECT_EQ(text("STR(I7_0)"), "  30");       // a field's own width
+  EXPECT_EQ(text("str(VALOR)"), "    -1234.50");
+  EXPECT_EQ(text("STR(I7_0+1)"), "        31");  // an expression: 10
+  EXPECT_EQ(text("DTOS(DT_LC)+upper(NOME)"), "20090315JOSE SILVA");
   EXPECT_EQ(text("DTOC(DT_LC)"), "15/03/2009");
   EXPECT_EQ(std::get<Decimal>(eval("VALOR*2+1")), -2468.00_d);
   EXPECT_EQ(std::get<Date>(eval("DT_LC+17")), Date::fromYmd(2009, 4, 1));
