@@ -1,0 +1,248 @@
+#include "shell/configuracao.h"
+
+#include "console/alerta.h"
+#include "console/documentos.h"
+#include "console/mensagens.h"
+#include "console/menus.h"
+#include "console/molduras.h"
+#include "rt/term/colour.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/ui/read.h"
+#include "shell/cores_registro.h"
+#include "shell/registros.h"
+#include "store/travas.h"
+
+namespace shell {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+
+rt::term::ColourSet coresNormais(const store::Contexto& ctx) {
+  return rt::term::parseColourList(CORNORM(ctx.cores));
+}
+
+// An int variable edited as a number.
+rt::ui::Binding inteiro(std::string_view nome, int& v) {
+  return rt::ui::var(
+      nome, [&v]() -> rt::ui::Value { return Decimal(v); },
+      [&v](const rt::ui::Value& x) {
+        if (const auto* d = std::get_if<Decimal>(&x)) v = static_cast<int>(d->wholePart());
+      });
+}
+
+// The screen place of a field of a dialog frame, by its label.
+struct Lugar {
+  int linha = 0, coluna = 0, largura = 0;
+};
+Lugar lugar(const store::Contexto& ctx, console::Familia f, int n, std::string_view rotulo) {
+  for (const console::CampoMoldura& c : console::camposMoldura(ctx, f, n))
+    if (c.rotulo == rotulo) return {ctx.ALJA[n] + c.linha, ctx.ACJA[n] + c.coluna, c.largura};
+  return {};
+}
+
+// A picture narrower than its place goes to the place's right end, so the decimal commas of
+// the column line up.
+int alinhado(const Lugar& l, std::string_view picture) {
+  const std::size_t espaco = picture.find(' ');
+  const int largura = espaco == std::string_view::npos ? 0 : static_cast<int>(picture.size() - espaco - 1);
+  return l.coluna + std::max(l.largura - largura, 0);
+}
+
+std::string anoMes(const Decimal& ano, const Decimal& mes) {
+  return rt::text::strzero(ano, 4) + rt::text::strzero(mes, 2);
+}
+
+}  // namespace
+
+void MENS_VAL(store::Contexto& ctx, int n) {
+  static constexpr std::string_view kDicas[4] = {
+      "Informe o valor a cobrar por minuto", "Informe o valor a cobrar por KByte de memoria usada",
+      "Informe o valor minimo a cobrar.", "Informe o tempo sem teclar para desligar o relógio"_cp};
+  if (n >= 1 && n <= 4) console::MENS(ctx, 0, kDicas[n - 1]);
+}
+
+void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
+  using console::Familia;
+  console::MTELA2(ctx, 6);
+  // The pictures fit the fields of DEFINE (N5.2, N5.2, N8.2, N2): a larger amount would be
+  // stored as asterisks and read back as 0.
+  const char* kMinuto = "@EZ 99.99";
+  const char* kMinimo = "@EZ 99,999.99";
+  const char* kTempo = "@ez 99";
+  const Lugar seg = lugar(ctx, Familia::MTELA2, 6, "Por Minuto");
+  const Lugar byte = lugar(ctx, Familia::MTELA2, 6, "Por KByte");
+  const Lugar min = lugar(ctx, Familia::MTELA2, 6, "Mínimo"_cp);
+  const Lugar des = lugar(ctx, Familia::MTELA2, 6, "Desligar após"_cp);
+  {
+    rt::ui::Read read(ctx.console, coresNormais(ctx));
+    auto dica = [&ctx](int n) {
+      return [&ctx, n] {
+        MENS_VAL(ctx, n);
+        return true;
+      };
+    };
+    read.get(seg.linha, alinhado(seg, kMinuto), rt::ui::var("VAL_SEG", aj.VAL_SEG), kMinuto).when(dica(1));
+    read.get(byte.linha, alinhado(byte, kMinuto), rt::ui::var("VAL_BYTE", aj.VAL_BYTE), kMinuto).when(dica(2));
+    read.get(min.linha, alinhado(min, kMinimo), rt::ui::var("VAL_MIN", aj.VAL_MIN), kMinimo).when(dica(3));
+    read.get(des.linha, alinhado(des, kTempo), inteiro("TEMP_DES", aj.TEMP_DES), kTempo).when(dica(4));
+    read.run();
+  }
+  ctx.janelas.FECHAJAN(3);
+  console::MENS(ctx);
+  const Ajustes v = aj;
+  gravaDefine(ctx, [&v](rt::db::Table& t) {
+    RT_DB_TRY(t.put("VAL_SEG", v.VAL_SEG));
+    RT_DB_TRY(t.put("VAL_BYTE", v.VAL_BYTE));
+    RT_DB_TRY(t.put("VAL_MIN", v.VAL_MIN));
+    return t.put("TEMP_DES", Decimal(v.TEMP_DES));
+  });
+}
+
+bool VAL_TEMP(const Ajustes& aj) { return aj.TEMP_SAL >= 1 && aj.TEMP_SAL <= 97; }
+
+std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
+  console::MTELA4(ctx);
+  const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, 2);
+  const int deslocamento = itens ? itens->deslocamento : 1;
+  const int modo = console::ESC_ITEM(ctx, 4, 3, 18, deslocamento, aj.COMO_SAL);
+  if (modo == 1) {
+    // 98 would neither autosave nor mean "end only": it is proposed as 15 too.
+    if (aj.TEMP_SAL == 0 || aj.TEMP_SAL >= 98) aj.TEMP_SAL = 15;
+    console::MENS(ctx, 13, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
+    rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", aj.TEMP_SAL), "@z 99");
+    campo.valid([&aj] { return VAL_TEMP(aj); });
+    rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
+    ctx.janelas.FECHAJAN(10);
+  } else if (modo == 2) {
+    aj.TEMP_SAL = 0;
+  } else if (modo == 3) {
+    aj.TEMP_SAL = 99;
+  }
+  if (modo != 0) aj.COMO_SAL = modo;
+  const Ajustes v = aj;
+  gravaDefine(ctx, [&v](rt::db::Table& t) {
+    RT_DB_TRY(t.put("COMO_SAL", Decimal(v.COMO_SAL)));
+    RT_DB_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
+    return t.put("TEMP_DES", Decimal(v.TEMP_DES));
+  });
+  ctx.janelas.FECHAJAN(4);
+  return "";
+}
+
+void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
+  console::MTELA2(ctx, 9);
+  {
+    UsoTabela status(ctx, 66);
+    if (status.ok()) {
+      ctx.POSVER = 1;
+      for (;;) {
+        ctx.OPCOES = "AC";
+        ctx.MENSMENU = {std::string("Modifica na declaração o status e/ou nro dos Recibos"_cp),
+                        std::string("Cadastra ou altera a descrição do status"_cp)};
+        const int e = console::ESC_OPCAO(ctx, 5, 2, 3, 16, 1, 0, 1);
+        if (e == 0) break;
+        // The grids are not written yet: the items show nothing until they are given.
+        if (e == 1) {
+          if (edita) edita(ctx, 42);
+          ctx.janelas.FECHAJAN(3);
+        } else {
+          if (edita) edita(ctx, 29);
+          ctx.janelas.FECHAJAN(4);
+        }
+      }
+    }
+  }
+  (void)ctx.areas.close(66);
+  ctx.janelas.FECHAJAN(5);
+  console::MENS(ctx);
+}
+
+void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
+  using console::Familia;
+  console::MTELA2(ctx, 2);
+  UsoTabela ufirm(ctx, 51);
+  if (!ufirm.ok()) {
+    ctx.janelas.FECHAJAN(5);
+    return;
+  }
+  rt::db::Table& t = *ufirm;
+  // The month after the last one with a rate (or that one, when it is the last row).
+  (void)t.goBottom();
+  while (!t.bof() && !t.eof() && t.getNumber("TJM").isZero()) (void)t.skip(-1);
+  if (t.bof()) (void)t.goTop();
+  else (void)t.skip(1);
+  if (t.eof()) (void)t.skip(-1);
+  Decimal ano, mes, tjm, multipl;
+  const std::string am = t.eof() ? std::string() : t.getText("ANOMES");
+  if (rt::text::alltrim(am).size() == 6) {
+    ano = Decimal::val(am.substr(0, 4));
+    mes = Decimal::val(am.substr(4, 2));
+  } else {
+    const rt::text::Date hoje = rt::text::today(ctx.clock);
+    ano = Decimal(hoje.year());
+    mes = Decimal(hoje.month());
+  }
+
+  const Lugar lMes = lugar(ctx, Familia::MTELA2, 2, "Mês"_cp);
+  const Lugar lAno = lugar(ctx, Familia::MTELA2, 2, "Ano");
+  const Lugar lTjm = lugar(ctx, Familia::MTELA2, 2, "Selic");
+  const rt::term::Attr corTexto = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
+
+  // BUSMES / BUSANO: the month's name and the row of year + month (multiplier 1 and rate 0
+  // when there is none).
+  auto busca = [&]() {
+    const int m = static_cast<int>(mes.wholePart());
+    if (m < 1 || m > 12) return false;
+    ctx.screen().put(lMes.linha, lAno.coluna + 5, console::TRAZ_MES(m), corTexto);
+    if (t.seek(anoMes(ano, mes)) && t.found()) {
+      multipl = t.getNumber("MULTIPL");
+      tjm = t.getNumber("TJM");
+    } else {
+      multipl = Decimal(1);
+      tjm = Decimal();
+    }
+    return true;
+  };
+  busca();
+  for (;;) {
+    {
+      rt::ui::Read read(ctx.console, coresNormais(ctx));
+      read.get(lMes.linha, lMes.coluna, rt::ui::var("MES", mes), "@ 99").valid(busca);
+      read.get(lAno.linha, lAno.coluna, rt::ui::var("ANO", ano), "@ 9999").valid(busca);
+      read.get(lTjm.linha, lTjm.coluna, rt::ui::var("TJM", tjm), "@Ez 999.99");
+      read.run();
+    }
+    const std::string r = console::AVISOSN(ctx, "Confirma a alteração ?"_cp, 3);
+    if (r == "I") {
+      ctx.janelas.FECHAJAN(5);
+      return;
+    }
+    if (r == "S") break;
+  }
+  const int m = static_cast<int>(mes.wholePart());
+  if (m >= 1 && m <= 12) {
+    const std::string chave = anoMes(ano, mes);
+    const int anterior = ctx.areas.current();
+    (void)ctx.areas.select(51);
+    bool travado;
+    if (t.seek(chave) && t.found())
+      travado = store::REC_LOCK(ctx, 5);
+    else
+      travado = store::ADD_REC(ctx, 5);
+    if (travado) {
+      (void)t.put("ANOMES", chave);
+      (void)t.put("SIMB_MOED", std::string("R$  "));
+      (void)t.put("TJM", tjm);
+      (void)t.flush();
+      store::DESTRAVA(ctx);
+    }
+    (void)ctx.areas.select(anterior);
+  }
+  const Decimal cpmf = aj.VAL_CPMF;
+  gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); });
+  ctx.janelas.FECHAJAN(5);
+}
+
+}  // namespace shell

@@ -1,0 +1,29 @@
+// The terminal's colour record CORES (table 56, key NRO_TERM): the nine numeric attributes
+// and the eight colour texts of console::Cores, loaded at start-up and stored by the colour
+// editor.
+#pragma once
+
+#include <string>
+
+#include "console/contexto.h"
+#include "store/contexto.h"
+
+namespace shell {
+
+// CRIACOR: the terminal's colours from its record into ctx.cores; a terminal without one gets
+// it made with the colours ctx.cores holds (the defaults at start-up). Table 56 is closed
+// afterwards. False when the table could not be had or the record not made.
+bool CRIACOR(store::Contexto& ctx);
+
+// GRAVACOR: ctx.cores into the terminal's record under its lock (5 seconds), appending the
+// record when missing. False, with nothing stored, when the lock was not had.
+bool GRAVACOR(store::Contexto& ctx);
+
+// The colour lists made from the terminal's colours for the runtime's SETCOLOR: the normal
+// screen, the cleared fields, the selected lists and the main menu.
+std::string CORNORM(const console::Cores& c);
+std::string CORLIMP(const console::Cores& c);
+std::string CORSELE(const console::Cores& c);
+std::string CORMENU(const console::Cores& c);
+
+}  // namespace shell

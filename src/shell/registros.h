@@ -1,0 +1,59 @@
+// Reading and writing the settings records: the office's DEFINE (table 43, its one record),
+// the terminal's CONFIG (42) and CORES (56) records, found by the terminal number. Every write
+// goes under the record lock with the 5-second wait; a lock not had leaves the record as it
+// was and the caller goes on.
+#pragma once
+
+#include <functional>
+
+#include "rt/db/status.h"
+#include "rt/db/table.h"
+#include "shell/ajustes.h"
+#include "store/contexto.h"
+
+namespace shell {
+
+// Table n in its work area for as long as this lives: opened by the opener when it was not
+// open (and closed again at the end), left as it is when the caller had it open. The area
+// selected before comes back at the end.
+class UsoTabela {
+ public:
+  UsoTabela(store::Contexto& ctx, int numero);
+  ~UsoTabela();
+  UsoTabela(const UsoTabela&) = delete;
+  UsoTabela& operator=(const UsoTabela&) = delete;
+
+  // False when the table could not be had (the opener has told the user).
+  bool ok() const { return tabela_ != nullptr; }
+  rt::db::Table& operator*() const { return *tabela_; }
+  rt::db::Table* operator->() const { return tabela_; }
+
+ private:
+  store::Contexto& ctx_;
+  int numero_;
+  int anterior_;
+  bool abriu_ = false;
+  rt::db::Table* tabela_ = nullptr;
+};
+
+using Escrita = std::function<rt::db::Status(rt::db::Table&)>;
+
+// Writes into the record the table is positioned on, under the 5-second record lock, and
+// releases it. False when the lock was not had or a value was refused.
+bool gravaTravado(store::Contexto& ctx, int numero, rt::db::Table& t, const Escrita& escreve);
+
+// DEFINE's record (the first): `escreve` under the lock.
+bool gravaDefine(store::Contexto& ctx, const Escrita& escreve);
+// The terminal's CONFIG record: `escreve` under the lock. A terminal without its record (it
+// is made at start-up) stores nothing.
+bool gravaConfig(store::Contexto& ctx, const Escrita& escreve);
+
+// Positions a table indexed by NRO_TERM on the terminal's record; false when it has none.
+bool achaTerminal(store::Contexto& ctx, rt::db::Table& t);
+
+// The values of DEFINE and of the terminal's CONFIG record that the settings screens use.
+// Fields a missing record or table cannot give keep their values.
+void carregaDefine(store::Contexto& ctx, Ajustes& aj);
+void carregaConfig(store::Contexto& ctx, Ajustes& aj);
+
+}  // namespace shell
