@@ -797,6 +797,61 @@ Status Table::pack() {
   return goTop();
 }
 
+Status Table::packMemo() {
+  RT_DB_TRY(flush());
+  if (!exclusive_) return {Error::kNeedExclusive, path_};
+  if (!memo_) return {};
+  std::string dbt = memo_->path();
+  std::string dbtTmp = dbt + ".tmp";
+  RT_DB_TRY(MemoFile::create(dbtTmp));
+  auto fresh = MemoFile::open(dbtTmp, true);
+  if (!fresh) return fresh.status();
+  std::string tmp = path_ + ".tmp";
+  auto out = File::open(tmp, File::Mode::kTruncate);
+  if (!out) return out.status();
+  std::string head(header_.headerLength, '\0');
+  RT_DB_TRY(file_.readExact(0, head));
+  RT_DB_TRY(out->writeAt(0, head));
+  const std::size_t len = header_.recordLength;
+  std::string rec(len, ' ');
+  for (std::uint32_t r = 1; r <= count_; ++r) {
+    std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(r - 1) * len;
+    RT_DB_TRY(file_.readExact(at, rec));
+    for (const FieldDef& f : header_.fields) {
+      if (f.type != 'M') continue;
+      std::string_view raw = std::string_view(rec).substr(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width));
+      std::uint32_t block = memoBlockFromField(raw);
+      std::uint32_t moved = 0;
+      if (block != 0) {
+        auto text = memo_->read(block);  // a text that cannot be read is dropped
+        if (text) {
+          auto b = fresh->write(*text);
+          if (!b) return b.status();
+          moved = *b;
+        }
+      }
+      rec.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width), memoFieldFromBlock(moved, f.width));
+    }
+    RT_DB_TRY(out->writeAt(at, rec));
+  }
+  RT_DB_TRY(out->writeAt(header_.headerLength + static_cast<std::uint64_t>(count_) * len, std::string_view("\x1A", 1)));
+  RT_DB_TRY(out->sync());
+  RT_DB_TRY(fresh->sync());
+  RT_DB_TRY(out->tryLock(kLockOpen, 1, File::LockKind::kExclusive));
+  std::string old = dbt + ".old";
+  if (std::rename(dbt.c_str(), old.c_str()) != 0 || std::rename(dbtTmp.c_str(), dbt.c_str()) != 0)
+    return {Error::kIo, "rename " + dbtTmp};
+  if (std::rename(tmp.c_str(), path_.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  RT_DB_TRY(syncDirectoryOf(path_));
+  std::remove(old.c_str());
+  file_ = std::move(*out);
+  chunkCount_ = 0;
+  auto reopened = MemoFile::open(dbt, true);
+  if (!reopened) return reopened.status();
+  memo_ = std::make_unique<MemoFile>(std::move(*reopened));
+  return goTop();
+}
+
 Status Table::zap() {
   RT_DB_TRY(flush());
   if (!exclusive_) return {Error::kNeedExclusive, path_};

@@ -113,6 +113,11 @@ class Table {
   Status pack();
   // Removes every record.
   Status zap();
+  // Rewrites the memo file with only the texts the records point at, and the table with the
+  // new pointers. Each file is written beside the old one and renamed over it once synced;
+  // the table is renamed last, so only a crash between the two renames can leave pointers
+  // into the wrong memo file (the old DBT is kept as NAME.DBT.old until the table is in).
+  Status packMemo();
 
   // --- orders
   // Opens the index file of `path` (".CDX" added) for key `expression`, building it when the

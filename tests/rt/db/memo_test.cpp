@@ -87,3 +87,36 @@ TEST(Memo, ATableWhoseMemoFileIsMissingStillOpens) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Memo, PackKeepsOnlyTheTextsInUse) {
+  TempDir dir;
+  ASSERT_OK(Table::create(dir.file("HELPTXT"), {{"NOME", 'C', 10, 0}, {"TEXTO", 'M', 10, 0}}));
+  auto t = openOrDie(dir.file("HELPTXT"), true);
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_OK(t->appendBlank());
+    ASSERT_OK(t->put("NOME", std::to_string(i)));
+    ASSERT_OK(t->put("TEXTO", std::string(700, static_cast<char>('a' + i))));
+    ASSERT_OK(t->put("TEXTO", "final " + std::to_string(i)));  // the first text is now garbage
+  }
+  std::size_t before = readAll(dir.file("HELPTXT.DBT")).size();
+  EXPECT_EQ(t->packMemo().code(), Error::kNone);
+  std::size_t after = readAll(dir.file("HELPTXT.DBT")).size();
+  EXPECT_EQ(after, 512u * 21);
+  EXPECT_LT(after, before);
+  EXPECT_FALSE(fileExists(dir.file("HELPTXT.DBT.old")));
+  int n = 0;
+  ASSERT_OK(t->goTop());
+  for (; !t->eof(); (void)t->skip(), ++n) EXPECT_EQ(t->getText("TEXTO"), "final " + std::to_string(n));
+  EXPECT_EQ(n, 20);
+  ASSERT_OK(t->goTo(3));
+  ASSERT_OK(t->put("TEXTO", std::string("again")));
+  ASSERT_OK(t->close());
+  auto u = openOrDie(dir.file("HELPTXT"));
+  ASSERT_OK(u->goTo(3));
+  EXPECT_EQ(u->getText("TEXTO"), "again");
+  EXPECT_EQ(u->packMemo().code(), Error::kNeedExclusive);
+}
+
+}  // namespace
