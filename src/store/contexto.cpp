@@ -6,7 +6,10 @@
 namespace store {
 
 Contexto::Contexto(rt::term::Console& con, const rt::text::Clock& relogio, Espera& esp)
-    : console::Contexto(con, relogio), espera(esp) {}
+    : console::Contexto(con, relogio), espera(esp) {
+  // The program runs with deleted rows hidden from its first step.
+  areas.setDeletedHidden(true);
+}
 
 void Contexto::definePastaPrograma(std::string_view pasta) {
   ROTADEF = console::BAR_FORA(rt::text::alltrim(pasta));

@@ -1,0 +1,457 @@
+// Opening tables by number: creation of every table of the catalogue in empty folders, their
+// structures and sizes on disk, index files built (and the table packed when its first index
+// is missing), shipped tables filled from their seed once, foreign tables left untouched, the
+// check pass and the closing helpers.
+#include "store/abertura.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "rt/db/transfer.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/cria.h"
+#include "store/semente.h"
+#include "store/travas.h"
+#include "store_fixture.h"
+
+namespace store {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+namespace fs = std::filesystem;
+
+class AberturaTest : public ::testing::Test, protected teste::StoreFixture {
+ protected:
+  // Header length and record length as the file's first bytes hold them.
+  static std::pair<int, int> tamanhos(const std::string& dbf) {
+    std::ifstream in(dbf, std::ios::binary);
+    unsigned char h[12] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    return {h[8] | h[9] << 8, h[10] | h[11] << 8};
+  }
+  std::string pastaLinux(const TabelaDef& t) {
+    return t.pasta == Pasta::Dados ? dados.caminho() : t.pasta == Pasta::Trabalho ? trabalho.caminho()
+                                                                                 : programa.caminho();
+  }
+  void acrescenta(rt::db::Table& t, std::string_view cpf, bool apaga = false) {
+    ASSERT_TRUE(t.appendBlank());
+    ASSERT_TRUE(t.put("CPF", std::string(cpf)));
+    if (apaga) {
+      ASSERT_TRUE(t.markDeleted());
+    }
+    ASSERT_TRUE(t.commit());
+  }
+};
+
+TEST_F(AberturaTest, EveryTableIsCreatedInEmptyFoldersWithItsStructureAndIndexesAndReopens) {
+  for (const TabelaDef& t : catalogo()) {
+    if (t.alternativa) continue;
+    SCOPED_TRACE(t.arquivo);
+    ASSERT_TRUE(ABERTURA(ctx, t.numero));
+    rt::db::Table* tb = area(t.numero);
+    ASSERT_NE(tb, nullptr);
+    EXPECT_EQ(ctx.areas.current(), t.numero);
+    // The file has the upper-case name in its folder.
+    const std::string dbf = pastaLinux(t) + "/" + nomeArquivo(t, "00") + ".DBF";
+    EXPECT_TRUE(fs::exists(dbf));
+    EXPECT_EQ(tb->path(), dbf);
+    // Field by field as the catalogue has it.
+    ASSERT_EQ(tb->fieldCount(), static_cast<int>(t.campos.size()));
+    for (std::size_t i = 0; i < t.campos.size(); ++i) {
+      const auto& f = tb->fields()[i];
+      EXPECT_EQ(f.name, rt::text::upper(t.campos[i].nome));
+      EXPECT_EQ(f.type, t.campos[i].tipo) << f.name;
+      EXPECT_EQ(f.width, t.campos[i].largura) << f.name;
+      EXPECT_EQ(f.decimals, t.campos[i].decimais) << f.name;
+    }
+    // Sizes on disk: the billing reads them.
+    auto [cabecalho, registro] = tamanhos(dbf);
+    EXPECT_EQ(cabecalho, tamanhoCabecalho(t.campos));
+    EXPECT_EQ(registro, tamanhoRegistro(t.campos));
+    EXPECT_EQ(cabecalho, 32 + 32 * static_cast<int>(t.campos.size()) + 1);
+    // One index file per catalogue key, upper case, in the table's folder, in order.
+    ASSERT_EQ(tb->orderCount(), static_cast<int>(t.indices.size()));
+    for (std::size_t i = 0; i < t.indices.size(); ++i) {
+      EXPECT_TRUE(fs::exists(pastaLinux(t) + "/" + nomeIndice(t, t.indices[i], "00") + ".CDX"));
+      EXPECT_TRUE(platform::equalsIgnoreCase(tb->orderExpression(static_cast<int>(i) + 1), t.indices[i].chave));
+    }
+    EXPECT_EQ(tb->order(), t.indices.empty() ? 0 : 1);
+    EXPECT_EQ(tb->isExclusive(), t.modo == ModoAbertura::Exclusivo);
+    if (t.numero == 45) {
+      EXPECT_TRUE(fs::exists(programa / "HELPTXT.DBT"));
+    }
+  }
+  // Nothing but the tables, their indexes and the help memo file; no scratch left behind.
+  for (const std::string& nome : programa.arquivos()) EXPECT_EQ(nome.find("CRIA"), std::string::npos) << nome;
+
+  // Reopened from what is there, nothing created or rebuilt.
+  ASSERT_TRUE(ctx.areas.closeAll());
+  const auto antes = fs::last_write_time(dados / "IMP0910B.CDX");
+  for (const TabelaDef& t : catalogo()) {
+    if (t.alternativa) continue;
+    SCOPED_TRACE(t.arquivo);
+    ASSERT_TRUE(ABERTURA(ctx, t.numero));
+    EXPECT_EQ(area(t.numero)->orderCount(), static_cast<int>(t.indices.size()));
+  }
+  EXPECT_EQ(fs::last_write_time(dados / "IMP0910B.CDX"), antes);
+}
+
+TEST_F(AberturaTest, SecondHelpTableOpensByNameWithItsOwnStructureAndIndex) {
+  ASSERT_TRUE(ABREARQ(ctx, 45, false, ctx.ARQDEF + "HELPATXT", "UPPER(NOME)"));
+  rt::db::Table* t = area(45);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->alias(), "HELPATXT");
+  EXPECT_TRUE(fs::exists(programa / "HELPATXT.DBF"));
+  EXPECT_TRUE(fs::exists(programa / "HELPATXT.DBT"));
+  EXPECT_TRUE(fs::exists(programa / "HELPATXT.CDX"));
+  EXPECT_EQ(t->fieldCount(), 2);
+  EXPECT_EQ(ctx.NOMARQ, "");  // ABREARQ leaves the opener's names alone
+}
+
+TEST_F(AberturaTest, DeclarationTablesGoToTheDataFolderAndProgramTablesToTheProgramFolder) {
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  EXPECT_EQ(ctx.NOMARQ, ctx.LOCARQ + "IMP0910");
+  EXPECT_EQ(ctx.NOMARQ1, ctx.LOCARQ + "IMP0910B");
+  EXPECT_EQ(ctx.NOMARQ2, ctx.LOCARQ + "IMP0910C");
+  ASSERT_TRUE(ABERTURA(ctx, 42));
+  EXPECT_EQ(ctx.NOMARQ, ctx.ARQDEF + "CONFIG");
+  EXPECT_TRUE(fs::exists(dados / "IMP0910.DBF"));
+  EXPECT_FALSE(fs::exists(programa / "IMP0910.DBF"));
+  EXPECT_TRUE(fs::exists(programa / "CONFIG.DBF"));
+}
+
+TEST_F(AberturaTest, PerTerminalTablesCarryTheTerminalNumber) {
+  ctx.NUSU = "07";
+  ASSERT_TRUE(ABERTURA(ctx, 40));
+  ASSERT_TRUE(ABERTURA(ctx, 68));
+  EXPECT_TRUE(fs::exists(programa / "DIRET07.DBF"));
+  EXPECT_TRUE(fs::exists(programa / "DIRET07.CDX"));
+  EXPECT_TRUE(fs::exists(programa / "DETALH07.DBF"));
+  EXPECT_EQ(area(40)->alias(), "DIRET07");
+}
+
+TEST_F(AberturaTest, ModesFollowTheCatalogueAndTheCaller) {
+  ASSERT_TRUE(ABERTURA(ctx, 1));
+  EXPECT_FALSE(area(1)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, 1, true));
+  EXPECT_TRUE(area(1)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, 42, true));  // settings are always shared
+  EXPECT_FALSE(area(42)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, 44));  // always exclusive
+  EXPECT_TRUE(area(44)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, 67));
+  EXPECT_FALSE(area(67)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, 67, true));
+  EXPECT_TRUE(area(67)->isExclusive());
+}
+
+TEST_F(AberturaTest, NumbersWithoutATableOpenNothing) {
+  for (int n : {21, 30, 39, 50}) {
+    EXPECT_TRUE(ABERTURA(ctx, n));
+    EXPECT_EQ(area(n), nullptr);
+  }
+  EXPECT_TRUE(programa.arquivos().empty());
+}
+
+TEST_F(AberturaTest, DefineIsCreatedWithItsOneSeededRecord) {
+  ASSERT_TRUE(ABERTURA(ctx, 43));
+  rt::db::Table* t = area(43);
+  ASSERT_EQ(t->recordCount(), 1u);
+  ASSERT_TRUE(t->goTop());
+  EXPECT_EQ(t->getDate("VCTO1"), rt::text::Date::fromYmd(2010, 4, 30));
+  EXPECT_EQ(t->getDate("VCTO7"), rt::text::Date::fromYmd(2010, 10, 29));
+  EXPECT_EQ(t->getDate("VCTO8"), rt::text::Date::fromYmd(2010, 11, 30));
+  EXPECT_EQ(t->getNumber("VAL_SEG"), *Decimal::parse("1.6"));
+  EXPECT_EQ(t->getNumber("VAL_MIN"), Decimal(60));
+  EXPECT_EQ(t->getNumber("TEMP_SAL"), Decimal(15));
+  EXPECT_EQ(t->getNumber("VAL_DOLAR"), *Decimal::parse("1.7404"));
+  EXPECT_EQ(t->getNumber("BOL_NOSNRO"), Decimal(0));
+  EXPECT_EQ(t->getText("SER_SMTP"), rt::text::space(47));
+  EXPECT_EQ(t->getText("VER_ATUAL"), " ");
+}
+
+TEST_F(AberturaTest, ShippedTablesAreFilledFromTheirSeedOnlyWhenFirstCreated) {
+  const TabelaDef* codbens = tabela(46);
+  const Semente semente = leArquivoSemente(*codbens, arquivoSemente(ctx.PASTA_SEMENTE, *codbens));
+  ASSERT_TRUE(semente.ok());
+  ASSERT_GT(semente.linhas.size(), 10u);
+  ASSERT_TRUE(ABERTURA(ctx, 46));
+  rt::db::Table* t = area(46);
+  EXPECT_EQ(t->recordCount(), semente.linhas.size());
+  // In key order, each code found with its text.
+  for (const LinhaSemente& l : semente.linhas) {
+    std::string codigo, texto;
+    for (const ValorSemente& v : l.valores) {
+      if (v.campo == "CODBEM") codigo = v.valor;
+      if (v.campo == "DESCBENS") texto = v.valor;
+    }
+    ASSERT_TRUE(t->seek(Decimal::val(codigo)));
+    ASSERT_TRUE(t->found()) << codigo;
+    EXPECT_EQ(rt::text::trim(t->getText("DESCBENS")), texto);
+  }
+  // The office deletes a row: the seed does not come back.
+  ASSERT_TRUE(t->goTop());
+  ASSERT_TRUE(REC_LOCK(ctx));
+  ASSERT_TRUE(t->markDeleted());
+  ASSERT_TRUE(t->commit());
+  ASSERT_TRUE(ctx.areas.closeAll());
+  ASSERT_TRUE(ABERTURA(ctx, 46));
+  EXPECT_EQ(area(46)->recordCount(), semente.linhas.size());
+  int vivos = 0;
+  for (auto s = area(46)->goTop(); !area(46)->eof(); s = area(46)->skip()) ++vivos;
+  EXPECT_EQ(vivos, static_cast<int>(semente.linhas.size()) - 1);
+}
+
+TEST_F(AberturaTest, ShippedTablesWithoutASeedFolderAreCreatedEmpty) {
+  ctx.PASTA_SEMENTE.clear();
+  ASSERT_TRUE(ABERTURA(ctx, 60));
+  EXPECT_EQ(area(60)->recordCount(), 0u);
+}
+
+TEST_F(AberturaTest, CreationShowsTheTableMessageAndClosesItsWindow) {
+  ASSERT_TRUE(CRIA(ctx, 1, ctx.LOCARQ + "IMP0110"));
+  const console::Janela* j = ctx.janelas.find(10);
+  ASSERT_NE(j, nullptr);
+  EXPECT_EQ(j->ultimoTexto, "Criando banco dos rendimentos (IMP01.DBF)");
+  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  ASSERT_TRUE(CRIA(ctx, 40, ctx.ARQDEF + "DIRET00"));
+  EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
+}
+
+TEST_F(AberturaTest, WorkingCopiesGetTheStructureOfTheTableTwentyBelow) {
+  for (int n = 21; n <= 39; ++n) {
+    SCOPED_TRACE(n);
+    const std::string nome = "TMP_" + std::string(n - 20 < 10 ? "0" : "") + std::to_string(n - 20) + "00";
+    ASSERT_TRUE(CRIA(ctx, n, ctx.LOCTRAB + nome));
+    auto t = teste::abre(trabalho / (nome + ".DBF"));
+    ASSERT_NE(t, nullptr);
+    const TabelaDef* fonte = tabela(n == 39 ? 19 : n - 20);
+    ASSERT_EQ(t->fieldCount(), static_cast<int>(fonte->campos.size()));
+    for (std::size_t i = 0; i < fonte->campos.size(); ++i)
+      EXPECT_EQ(t->fields()[i].name, rt::text::upper(fonte->campos[i].nome));
+    EXPECT_EQ(t->recordSize(), static_cast<std::uint32_t>(tamanhoRegistro(fonte->campos)));
+  }
+  ASSERT_TRUE(CRIA(ctx, 20, ctx.LOCARQ + "IMP2010"));
+  EXPECT_EQ(teste::abre(dados / "IMP2010.DBF")->recordSize(), static_cast<std::uint32_t>(tamanhoRegistro(tabela(19)->campos)));
+}
+
+TEST_F(AberturaTest, NumberWithoutAStructureIsReportedAndNotCreated) {
+  term.press(rt::term::key::Enter);
+  EXPECT_FALSE(CRIA(ctx, 50, ctx.ARQDEF + "TMP"));
+  EXPECT_TRUE(term.contains(std::string("Arquivo ") + ctx.ARQDEF + "TMP" + std::string(" não localizado!"_cp)));
+  EXPECT_FALSE(fs::exists(programa / "TMP.DBF"));
+}
+
+TEST_F(AberturaTest, AMissingFirstIndexPacksTheTableBeforeItIsBuilt) {
+  ASSERT_TRUE(ABERTURA(ctx, 3));
+  rt::db::Table* t = area(3);
+  acrescenta(*t, "33333333333");
+  acrescenta(*t, "11111111111", true);
+  acrescenta(*t, "22222222222");
+  ASSERT_TRUE(ctx.areas.closeAll());
+  // With its index there the deleted row stays in the file.
+  ASSERT_TRUE(ABERTURA(ctx, 3));
+  EXPECT_EQ(area(3)->recordCount(), 3u);
+  ASSERT_TRUE(ctx.areas.closeAll());
+  fs::remove(dados / "IMP0310.CDX");
+  ASSERT_TRUE(ABERTURA(ctx, 3));
+  t = area(3);
+  EXPECT_EQ(t->recordCount(), 2u);
+  EXPECT_FALSE(t->isExclusive());
+  ASSERT_TRUE(t->goTop());
+  EXPECT_EQ(t->getText("CPF"), "22222222222");
+  EXPECT_TRUE(t->checkOrder(1));
+}
+
+TEST_F(AberturaTest, RegisterGetsItsThreeIndexesAndAMissingSecondOneIsBuiltWithoutPacking) {
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  for (const char* f : {"IMP0910.CDX", "IMP0910B.CDX", "IMP0910C.CDX"}) EXPECT_TRUE(fs::exists(dados / f)) << f;
+  rt::db::Table* t = area(9);
+  acrescenta(*t, "11111111111");
+  ASSERT_TRUE(REC_LOCK(ctx));
+  ASSERT_TRUE(t->put("NOMECONTR", std::string("zeca")));
+  ASSERT_TRUE(t->commit());
+  acrescenta(*t, "22222222222", true);
+  ASSERT_TRUE(ctx.areas.closeAll());
+  fs::remove(dados / "IMP0910B.CDX");
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  t = area(9);
+  EXPECT_TRUE(fs::exists(dados / "IMP0910B.CDX"));
+  EXPECT_EQ(t->recordCount(), 2u);
+  ASSERT_TRUE(t->setOrder(2));
+  ASSERT_TRUE(t->seek("ZECA"));
+  EXPECT_TRUE(t->found());
+  EXPECT_TRUE(t->checkOrder(2));
+}
+
+TEST_F(AberturaTest, AnIndexFileOnAnotherKeyIsRebuiltOnTheCatalogueKey) {
+  ASSERT_TRUE(ABERTURA(ctx, 7, true));
+  acrescenta(*area(7), "22222222222");
+  acrescenta(*area(7), "11111111111");
+  // Another program built the file under the same name on its own key.
+  area(7)->closeIndexes();
+  fs::remove(dados / "IMP0710.CDX");
+  ASSERT_TRUE(area(7)->openIndex(dados / "IMP0710.CDX", "CPF+STRZERO(BEM_NRO,2)"));
+  ASSERT_TRUE(ctx.areas.closeAll());
+  ASSERT_TRUE(ABERTURA(ctx, 7));
+  EXPECT_EQ(area(7)->orderExpression(1), "CPF");
+  ASSERT_TRUE(area(7)->seek("11111111111"));
+  EXPECT_TRUE(area(7)->found());
+  EXPECT_EQ(area(7)->recordCount(), 2u);
+}
+
+TEST_F(AberturaTest, ExistingFilesAreFoundInAnyCase) {
+  ASSERT_TRUE(ABERTURA(ctx, 3));
+  acrescenta(*area(3), "11111111111");
+  ASSERT_TRUE(ctx.areas.closeAll());
+  fs::rename(dados / "IMP0310.DBF", dados / "imp0310.dbf");
+  fs::rename(dados / "IMP0310.CDX", dados / "Imp0310.cdx");
+  ASSERT_TRUE(ABERTURA(ctx, 3));
+  EXPECT_EQ(area(3)->recordCount(), 1u);
+  EXPECT_FALSE(fs::exists(dados / "IMP0310.DBF"));
+  EXPECT_FALSE(fs::exists(dados / "IMP0310.CDX"));
+}
+
+TEST_F(AberturaTest, NetuseReopensWhenTheModeDiffersAndKeepsTheSameOpenOtherwise) {
+  ASSERT_TRUE(ABERTURA(ctx, 1));
+  rt::db::Table* antes = area(1);
+  EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0110", false, 1));
+  EXPECT_EQ(area(1), antes);
+  EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0110", true, 1));
+  ASSERT_NE(area(1), nullptr);
+  EXPECT_TRUE(area(1)->isExclusive());
+  EXPECT_EQ(area(1)->alias(), "IMP0110");
+  EXPECT_EQ(espera.vezes(), 0);
+}
+
+TEST_F(AberturaTest, NetuseUnderAnAliasOpensTheSameFileTwice) {
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ctx.areas.select(19));
+  ctx.APELIDO = "ORIGEM";
+  EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 1));
+  ctx.APELIDO.clear();
+  EXPECT_EQ(area(19)->alias(), "ORIGEM");
+  // The alias of another area is not waited for.
+  ASSERT_TRUE(ctx.areas.select(18));
+  EXPECT_FALSE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 10));
+  EXPECT_EQ(espera.vezes(), 0);
+}
+
+TEST_F(AberturaTest, ForeignTablesAreReadOnlyNeverPackedAndIndexedInTheWorkFolder) {
+  teste::Pasta ano;
+  std::vector<rt::db::FieldDef> campos{{"CPF", 'C', 11, 0, 0}, {"NOMECONTR", 'C', 53, 0, 0}, {"ATV_EXTER", 'C', 1, 0, 0}};
+  ASSERT_TRUE(rt::db::Table::create(ano / "IMP0909", campos));
+  {
+    auto t = teste::abre(ano / "IMP0909.DBF", true);
+    for (auto [cpf, nome, apaga] : {std::tuple{"22222222222", "bia", false}, std::tuple{"11111111111", "ana", true},
+                                    std::tuple{"33333333333", "caio", false}}) {
+      ASSERT_TRUE(t->appendBlank());
+      ASSERT_TRUE(t->put("CPF", std::string(cpf)));
+      ASSERT_TRUE(t->put("NOMECONTR", std::string(nome)));
+      if (apaga) {
+      ASSERT_TRUE(t->markDeleted());
+    }
+    }
+    ASSERT_TRUE(t->commit());
+  }
+  const auto antes = ano.arquivos();
+  const auto data = fs::last_write_time(ano / "IMP0909.DBF");
+  ctx.APELIDO = "origem";
+  const std::vector<std::string> chaves{"CPF", "UPPER(NOMECONTR)"};
+  ASSERT_TRUE(ABRE_ALHEIA(ctx, 19, ano.caminho() + "/imp0909", chaves));
+  ctx.APELIDO.clear();
+  rt::db::Table* t = area(19);
+  EXPECT_TRUE(t->isReadOnly());
+  EXPECT_EQ(t->alias(), "ORIGEM");
+  EXPECT_EQ(t->recordCount(), 3u);
+  EXPECT_EQ(t->orderCount(), 2);
+  ASSERT_TRUE(t->goTop());
+  EXPECT_EQ(t->getText("CPF"), "22222222222");
+  ASSERT_TRUE(t->setOrder(2));
+  ASSERT_TRUE(t->seek("CAIO"));
+  EXPECT_TRUE(t->found());
+  EXPECT_EQ(t->put("NOMECONTR", std::string("x")).code(), rt::db::Error::kReadOnly);
+  EXPECT_EQ(ano.arquivos(), antes);
+  EXPECT_EQ(fs::last_write_time(ano / "IMP0909.DBF"), data);
+  EXPECT_TRUE(fs::exists(trabalho / "ALH1900A.CDX"));
+  EXPECT_TRUE(fs::exists(trabalho / "ALH1900B.CDX"));
+}
+
+TEST_F(AberturaTest, AMissingForeignTableIsReportedNotCreated) {
+  teste::Pasta ano;
+  term.press(rt::term::key::Enter);
+  const std::vector<std::string> chaves{"CPF"};
+  EXPECT_FALSE(ABRE_ALHEIA(ctx, 19, ano.caminho() + "/IMP0909", chaves));
+  EXPECT_TRUE(ano.arquivos().empty());
+  EXPECT_TRUE(term.contains(ano.caminho() + std::string("/IMP0909.DBF não está disponivel "_cp)));
+}
+
+TEST_F(AberturaTest, CheckPassCreatesTheProgramTablesAndLeavesOnlyTheFolderRegisterOpen) {
+  ASSERT_TRUE(ABERTURA(ctx, 0));
+  for (int n = 1; n <= 99; ++n) EXPECT_EQ(ctx.areas.isOpen(n), n == 40) << n;
+  EXPECT_EQ(ctx.areas.current(), 40);
+  for (const char* f : {"PRINTS.DBF", "CODBENS.DBF", "CODEPEN.DBF", "CODDIVI.DBF", "DESPESA.DBF", "UFIRM.DBF",
+                        "AUXBENS.DBF", "AUXPAG.DBF", "LISERRO.DBF", "LISERRO.CDX", "OCUPACAO.DBF", "OCUPACAB.CDX",
+                        "STATUS.DBF", "DIRET00.DBF"})
+    EXPECT_TRUE(fs::exists(programa / f)) << f;
+  // The help texts only when they came with the installation.
+  EXPECT_FALSE(fs::exists(programa / "HELPTXT.DBF"));
+  rt::db::Table* t = area(40);
+  ASSERT_EQ(t->recordCount(), 1u);
+  ASSERT_TRUE(t->goTop());
+  EXPECT_EQ(rt::text::trim(t->getText("DIRETOR")), ctx.ROTADEF);
+  EXPECT_EQ(t->getText("SELEC"), "S");
+  EXPECT_TRUE(ctx.areas.deletedHidden());
+  // Again: still one row.
+  ASSERT_TRUE(ABERTURA(ctx, 0));
+  EXPECT_EQ(area(40)->recordCount(), 1u);
+}
+
+TEST_F(AberturaTest, CheckPassOpensTheHelpTextsWhenBothFilesAreThere) {
+  ASSERT_TRUE(ABERTURA(ctx, 45));
+  ASSERT_TRUE(ctx.areas.closeAll());
+  fs::remove(programa / "HELPTXT.CDX");
+  ASSERT_TRUE(ABERTURA(ctx, 0));
+  EXPECT_TRUE(fs::exists(programa / "HELPTXT.CDX"));
+  fs::remove(programa / "HELPTXT.CDX");
+  fs::remove(programa / "HELPTXT.DBT");
+  ASSERT_TRUE(ABERTURA(ctx, 0));
+  EXPECT_FALSE(fs::exists(programa / "HELPTXT.CDX"));
+}
+
+TEST_F(AberturaTest, CheckPassGoesOnPastATableItCannotOpen) {
+  // A damaged table of the program folder.
+  { std::ofstream(programa / "CODEPEN.DBF") << "not a table"; }
+  term.press(rt::term::key::Enter);
+  EXPECT_FALSE(ABERTURA(ctx, 0));
+  EXPECT_TRUE(term.contains(ctx.ARQDEF + std::string("CODEPEN.DBF não está disponivel "_cp)));
+  EXPECT_TRUE(fs::exists(programa / "OCUPACAO.DBF"));  // opened after it
+  EXPECT_TRUE(ctx.areas.isOpen(40));
+}
+
+TEST_F(AberturaTest, ClosingHelpersCloseTheWorkingCopiesAndTheDeclarationTablesButNotTheRegister) {
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, 1));
+  ASSERT_TRUE(ABERTURA(ctx, 42));
+  ASSERT_TRUE(CRIA(ctx, 21, ctx.LOCTRAB + "TMP_0100"));
+  ASSERT_TRUE(ctx.areas.open(21, trabalho / "TMP_0100.DBF"));
+  FECHA_PROV(ctx);
+  EXPECT_FALSE(ctx.areas.isOpen(21));
+  EXPECT_TRUE(ctx.areas.isOpen(1));
+  FECHA_TODO(ctx);
+  EXPECT_FALSE(ctx.areas.isOpen(1));
+  EXPECT_TRUE(ctx.areas.isOpen(9));
+  EXPECT_TRUE(ctx.areas.isOpen(42));
+}
+
+}  // namespace
+}  // namespace store

@@ -1,0 +1,85 @@
+#include "store_fixture.h"
+
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+
+namespace store::teste {
+
+Pasta::Pasta() {
+  const char* base = std::getenv("TAVREN_TEST_TMP");
+  std::filesystem::path raiz = base ? base : "/tmp";
+  std::filesystem::create_directories(raiz);
+  std::string modelo = (raiz / "storeXXXXXX").string();
+  caminho_ = mkdtemp(modelo.data());
+}
+
+Pasta::~Pasta() {
+  std::error_code ec;
+  std::filesystem::remove_all(caminho_, ec);
+}
+
+std::vector<std::string> Pasta::arquivos() const {
+  std::vector<std::string> v;
+  for (const auto& e : std::filesystem::directory_iterator(caminho_)) v.push_back(e.path().filename().string());
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+StoreFixture::StoreFixture() {
+  ctx.definePastaPrograma(programa.caminho());
+  ctx.definePastaDados(dados.caminho());
+  ctx.definePastaTrabalho(trabalho.caminho());
+  ctx.PASTA_SEMENTE = TAVREN_SEED_DIR;
+}
+
+std::unique_ptr<rt::db::Table> abre(const std::string& caminho, bool exclusivo) {
+  rt::db::OpenOptions o;
+  o.exclusive = exclusivo;
+  auto t = rt::db::Table::open(caminho, o);
+  EXPECT_TRUE(t.isOk()) << caminho << ": " << t.status().message();
+  return t ? std::move(*t) : nullptr;
+}
+
+OutroTerminal::OutroTerminal(Segura segura, std::chrono::milliseconds por) {
+  // A child that already let go has closed its end; telling it again must not kill the test.
+  std::signal(SIGPIPE, SIG_IGN);
+  int pronto[2], ordem[2];
+  if (pipe(pronto) != 0 || pipe(ordem) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(pronto[0]);
+    close(ordem[1]);
+    auto tabelas = segura();
+    const bool ok = std::all_of(tabelas.begin(), tabelas.end(), [](const auto& t) { return t != nullptr; });
+    const char c = ok ? '1' : '0';
+    (void)!write(pronto[1], &c, 1);
+    pollfd p{ordem[0], POLLIN, 0};
+    (void)poll(&p, 1, por.count() < 0 ? -1 : static_cast<int>(por.count()));
+    // Leaving drops every open and lock of the child at once.
+    _exit(0);
+  }
+  close(pronto[1]);
+  close(ordem[0]);
+  ordem_ = ordem[1];
+  char c = '0';
+  if (pid_ > 0 && read(pronto[0], &c, 1) == 1) pronto_ = c == '1';
+  close(pronto[0]);
+}
+
+void OutroTerminal::libera() {
+  if (pid_ <= 0) return;
+  const char c = 'x';
+  (void)!write(ordem_, &c, 1);
+  close(ordem_);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  pid_ = -1;
+}
+
+OutroTerminal::~OutroTerminal() { libera(); }
+
+}  // namespace store::teste
