@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -139,6 +140,41 @@ Status File::waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) 
 
 Status File::unlock(std::uint64_t start, std::uint64_t length) const {
   return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
+}
+
+Mapping::~Mapping() { reset(); }
+
+Mapping::Mapping(Mapping&& other) noexcept : data_(other.data_), size_(other.size_) {
+  other.data_ = nullptr;
+  other.size_ = 0;
+}
+
+Mapping& Mapping::operator=(Mapping&& other) noexcept {
+  if (this != &other) {
+    reset();
+    data_ = other.data_;
+    size_ = other.size_;
+    other.data_ = nullptr;
+    other.size_ = 0;
+  }
+  return *this;
+}
+
+Mapping Mapping::of(const File& file) {
+  Mapping m;
+  auto size = file.size();
+  if (!size || *size == 0) return m;
+  void* p = mmap(nullptr, *size, PROT_READ, MAP_SHARED, file.fd(), 0);
+  if (p == MAP_FAILED) return m;  // reads fall back to pread
+  m.data_ = static_cast<const char*>(p);
+  m.size_ = *size;
+  return m;
+}
+
+void Mapping::reset() {
+  if (data_) munmap(const_cast<char*>(data_), size_);
+  data_ = nullptr;
+  size_ = 0;
 }
 
 std::string resolveCaseInsensitive(const std::string& path) {

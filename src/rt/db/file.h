@@ -52,6 +52,26 @@ class File {
   int fd_ = -1;
 };
 
+// A read-only view of a file's first bytes. Used only for tables opened exclusively, whose
+// file no one else may shorten while it is mapped; our own writes show through it.
+class Mapping {
+ public:
+  Mapping() = default;
+  ~Mapping();
+  Mapping(Mapping&& other) noexcept;
+  Mapping& operator=(Mapping&& other) noexcept;
+  Mapping(const Mapping&) = delete;
+  Mapping& operator=(const Mapping&) = delete;
+  // Maps the whole file as it is now; an empty file gives an empty mapping.
+  static Mapping of(const File& file);
+  void reset();
+  std::string_view bytes() const { return {data_, size_}; }
+
+ private:
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
 // Finds an existing file whose name matches `path`'s last component ignoring ASCII case, in
 // the folder `path` names (which itself must exist as written). Returns the real path, or
 // the path unchanged when nothing matches.

@@ -160,6 +160,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     }
     break;
   }
+  if (t->exclusive_) t->map_ = Mapping::of(t->file_);
   RT_DB_TRY(t->goTop());
   return t;
 }
@@ -178,6 +179,7 @@ Status Table::close() {
   }
   orders_.clear();
   memo_.reset();
+  map_.reset();
   file_.close();  // drops every lock of this description
   lockedRecords_.clear();
   fileLocked_ = false;
@@ -221,8 +223,14 @@ Status Table::loadRecord(std::uint32_t recno, bool sequential) {
   const std::size_t len = header_.recordLength;
   if (!(recno >= chunkFirst_ && recno < chunkFirst_ + chunkCount_)) {
     if (!sequential) {
-      rec_.resize(len);
-      RT_DB_TRY(file_.readExact(header_.headerLength + static_cast<std::uint64_t>(recno - 1) * len, rec_));
+      std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(recno - 1) * len;
+      std::string_view mapped = map_.bytes();
+      if (at + len <= mapped.size()) {
+        rec_.assign(mapped.substr(at, len));
+      } else {
+        rec_.resize(len);
+        RT_DB_TRY(file_.readExact(at, rec_));
+      }
       orig_ = rec_;
       recno_ = recno;
       eof_ = bof_ = false;
@@ -789,7 +797,9 @@ Status Table::pack() {
   RT_DB_TRY(out->tryLock(kLockOpen, 1, File::LockKind::kExclusive));
   if (std::rename(tmp.c_str(), path_.c_str()) != 0) return {Error::kIo, "rename " + tmp};
   RT_DB_TRY(syncDirectoryOf(path_));
+  map_.reset();
   file_ = std::move(*out);
+  map_ = Mapping::of(file_);
   header_.recordCount = count_ = kept;
   chunkCount_ = 0;
   headerTouched_ = false;
@@ -844,7 +854,9 @@ Status Table::packMemo() {
   if (std::rename(tmp.c_str(), path_.c_str()) != 0) return {Error::kIo, "rename " + tmp};
   RT_DB_TRY(syncDirectoryOf(path_));
   std::remove(old.c_str());
+  map_.reset();
   file_ = std::move(*out);
+  map_ = Mapping::of(file_);
   chunkCount_ = 0;
   auto reopened = MemoFile::open(dbt, true);
   if (!reopened) return reopened.status();
@@ -862,6 +874,7 @@ Status Table::zap() {
   count_ = 0;
   RT_DB_TRY(writeHeaderPrefix());
   RT_DB_TRY(file_.writeAt(header_.headerLength, std::string_view("\x1A", 1)));
+  map_.reset();  // never touch mapped pages past a new end of file
   RT_DB_TRY(file_.truncate(header_.headerLength + 1));
   RT_DB_TRY(file_.sync());
   chunkCount_ = 0;

@@ -218,6 +218,7 @@ class Table {
   int updateDepth_ = 0;
 
   std::unique_ptr<MemoFile> memo_;
+  Mapping map_;  // exclusive tables only: random reads without a system call
 };
 
 }  // namespace rt::db
