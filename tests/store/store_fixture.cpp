@@ -51,8 +51,10 @@ OutroTerminal::OutroTerminal(Segura segura, std::chrono::milliseconds por) {
   if (pipe(pronto) != 0 || pipe(ordem) != 0) return;
   pid_ = fork();
   if (pid_ == 0) {
-    close(pronto[0]);
-    close(ordem[1]);
+    // The parent's open tables must not live on in the child: a lock belongs to the open
+    // file, which an inherited descriptor would keep alive after the parent closed it.
+    for (int fd = 3; fd < 1024; ++fd)
+      if (fd != pronto[1] && fd != ordem[0]) close(fd);
     auto tabelas = segura();
     const bool ok = std::all_of(tabelas.begin(), tabelas.end(), [](const auto& t) { return t != nullptr; });
     const char c = ok ? '1' : '0';

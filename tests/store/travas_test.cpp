@@ -1,0 +1,265 @@
+// Waits and texts of the locks and opens, with another terminal played by a child process
+// that holds an exclusive open, a record lock or the file lock. Long waits run on the virtual
+// wait (the fixed clock moves on, nothing sleeps); waits that must end when the other
+// terminal lets go use a short real pause per try.
+#include "store/travas.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "console/mensagens.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store_fixture.h"
+
+namespace store {
+namespace {
+
+using namespace rt::text::literals;
+using namespace std::chrono_literals;
+namespace key = rt::term::key;
+using Tabelas = std::vector<std::unique_ptr<rt::db::Table>>;
+
+const std::string kNaoFicou(std::string("ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp));
+
+// Notes the message line at the first wait.
+class Olho final : public Espera {
+ public:
+  explicit Olho(rt::term::Console& c) : con_(c) {}
+  void dorme(std::chrono::milliseconds) override {
+    if (visto.empty()) visto = con_.screen().rowText(24);
+    ++vezes;
+  }
+  std::string visto;
+  int vezes = 0;
+
+ private:
+  rt::term::Console& con_;
+};
+
+class TravasTest : public ::testing::Test, protected teste::StoreFixture {
+ protected:
+  TravasTest() {
+    for (Contexto* c : {&lento, &olhado}) {
+      c->definePastaPrograma(ctx.ROTADEF);
+      c->definePastaDados(ctx.ROTADOANO);
+      c->definePastaTrabalho(ctx.DIRTRAB);
+    }
+  }
+  // Table 03 with two rows, open shared in area 3 of `c`, on its first row.
+  void preparaDependentes(Contexto& c) {
+    ASSERT_TRUE(ABERTURA(c, 3));
+    for (const char* cpf : {"11111111111", "22222222222"}) {
+      ASSERT_TRUE(ADD_REC(c, 1));
+      ASSERT_TRUE(area3(c)->put("CPF", std::string(cpf)));
+      ASSERT_TRUE(area3(c)->commit());
+    }
+    DESTRAVA(c);
+    ASSERT_TRUE(area3(c)->goTop());
+  }
+  static rt::db::Table* area3(Contexto& c) { return c.areas.table(3); }
+  std::string dbf(const char* nome) { return dados / nome; }
+
+  // Another terminal holding record 1, the whole file, or the table exclusively.
+  static teste::OutroTerminal::Segura registro(std::string caminho) {
+    return [caminho] {
+      Tabelas v;
+      auto t = teste::abre(caminho);
+      v.push_back(t && t->lockRecord(1) ? std::move(t) : nullptr);
+      return v;
+    };
+  }
+  static teste::OutroTerminal::Segura arquivo(std::string caminho) {
+    return [caminho] {
+      Tabelas v;
+      auto t = teste::abre(caminho);
+      v.push_back(t && t->lockFile() ? std::move(t) : nullptr);
+      return v;
+    };
+  }
+  static teste::OutroTerminal::Segura exclusivo(std::string caminho) {
+    return [caminho] {
+      Tabelas v;
+      v.push_back(teste::abre(caminho, true));
+      return v;
+    };
+  }
+
+  std::string mensagem() { return std::string(rt::text::alltrim(linha(24))); }
+
+  EsperaVirtual devagar{&relogio, 25ms};
+  Contexto lento{con, relogio, devagar};
+  Olho olho{con};
+  Contexto olhado{con, relogio, olho};
+};
+
+TEST_F(TravasTest, RecordLockWaitsTwoSecondsByDefaultAndNotAtAllForZero) {
+  preparaDependentes(ctx);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
+  ASSERT_TRUE(outro.pronto());
+  const auto antes = relogio.now().secondsOfDay;
+  EXPECT_FALSE(REC_LOCK(ctx));
+  EXPECT_EQ(espera.total(), 2000ms);
+  EXPECT_EQ(espera.vezes(), 4);
+  EXPECT_EQ(relogio.now().secondsOfDay, antes + 2);
+  EXPECT_EQ(mensagem(), kNaoFicou);
+
+  espera.zera();
+  console::MENS(ctx, 0);
+  EXPECT_FALSE(REC_LOCK(ctx, 0));
+  EXPECT_EQ(espera.vezes(), 0);
+  EXPECT_EQ(mensagem(), kNaoFicou);
+
+  // Another record of the same table is free.
+  ASSERT_TRUE(area3(ctx)->skip());
+  EXPECT_TRUE(REC_LOCK(ctx, 0));
+  outro.libera();
+  ASSERT_TRUE(area3(ctx)->goTop());
+  EXPECT_TRUE(REC_LOCK(ctx, 0));
+}
+
+TEST_F(TravasTest, RecordLockTellsWhichTableItWaitsForOnTheMessageLineCentred) {
+  preparaDependentes(olhado);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_FALSE(REC_LOCK(olhado, 1));
+  EXPECT_EQ(olho.vezes, 2);
+  const std::string texto = std::string("Aguardando registro ficar disponível no arquivo IMP0310"_cp);
+  EXPECT_EQ(olho.visto, rt::text::padr(rt::text::space(console::CENTER(texto)) + texto, 80));
+}
+
+TEST_F(TravasTest, EscCutsARecordLockWaitShortAndOtherKeysAreThrownAwayOneAPass) {
+  preparaDependentes(ctx);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
+  ASSERT_TRUE(outro.pronto());
+  term.press('x').press(key::Esc).press('y');
+  EXPECT_FALSE(REC_LOCK(ctx, 5));
+  EXPECT_EQ(espera.vezes(), 1);  // 'x' read and thrown away in the first pass, Esc in the second
+  EXPECT_EQ(term.pending(), 1u);
+  EXPECT_EQ(mensagem(), kNaoFicou);
+}
+
+TEST_F(TravasTest, RecordLockIsHadOnceTheOtherTerminalLetsGo) {
+  preparaDependentes(lento);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")), 300ms);
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_TRUE(REC_LOCK(lento, 10));
+  EXPECT_GT(devagar.vezes(), 0);
+  EXPECT_EQ(mensagem(), "");
+}
+
+TEST_F(TravasTest, ANewRecordLockReleasesTheAreasPreviousOne) {
+  preparaDependentes(ctx);
+  auto outra = teste::abre(dbf("IMP0310.DBF"));
+  ASSERT_TRUE(REC_LOCK(ctx, 0));
+  EXPECT_FALSE(outra->lockRecord(1));
+  ASSERT_TRUE(area3(ctx)->skip());
+  ASSERT_TRUE(REC_LOCK(ctx, 0));
+  EXPECT_TRUE(outra->lockRecord(1));
+  EXPECT_FALSE(outra->lockRecord(2));
+  DESTRAVA(ctx);
+  EXPECT_TRUE(outra->lockRecord(2));
+}
+
+TEST_F(TravasTest, FileLockForEverWaitsUntilTheOtherLetsGoAndIgnoresEsc) {
+  preparaDependentes(lento);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")), 300ms);
+  ASSERT_TRUE(outro.pronto());
+  term.press(key::Esc);
+  EXPECT_TRUE(FIL_LOCK(lento, 0));
+  EXPECT_GT(devagar.vezes(), 1);
+  EXPECT_EQ(term.pending(), 1u);  // the keyboard is not looked at
+  EXPECT_TRUE(area3(lento)->isFileLocked());
+  EXPECT_EQ(mensagem(), "");
+}
+
+TEST_F(TravasTest, FileLockWithALimitGivesUpOnEscOrWhenTheTimeIsOver) {
+  preparaDependentes(olhado);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_FALSE(FIL_LOCK(olhado, 1));
+  EXPECT_EQ(olho.vezes, 2);
+  EXPECT_EQ(rt::text::alltrim(olho.visto), "Aguardando arquivo ficar disponível"_cp);
+  EXPECT_EQ(mensagem(), kNaoFicou);
+
+  olho.vezes = 0;
+  term.press('a').press(key::Esc);
+  EXPECT_FALSE(FIL_LOCK(olhado, 5));
+  EXPECT_EQ(olho.vezes, 1);
+  EXPECT_EQ(term.pending(), 0u);
+}
+
+TEST_F(TravasTest, AppendWaitsWhileAnotherTerminalHoldsTheFileAndComesLocked) {
+  preparaDependentes(lento);
+  teste::OutroTerminal outro(arquivo(dbf("IMP0310.DBF")), 300ms);
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_TRUE(ADD_REC(lento, 0));
+  EXPECT_GT(devagar.vezes(), 0);
+  EXPECT_FALSE(lento.ERRO_REDE);
+  EXPECT_EQ(area3(lento)->recNo(), 3u);
+  EXPECT_TRUE(area3(lento)->isRecordLocked(3));
+  EXPECT_FALSE(area3(lento)->isRecordLocked(1));
+}
+
+TEST_F(TravasTest, AppendThatCannotBeHadSetsTheNetworkErrorAndTellsTheCommonMessage) {
+  preparaDependentes(olhado);
+  teste::OutroTerminal outro(arquivo(dbf("IMP0310.DBF")));
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_FALSE(ADD_REC(olhado, 1));
+  EXPECT_TRUE(olhado.ERRO_REDE);
+  EXPECT_EQ(olho.vezes, 2);
+  EXPECT_EQ(rt::text::alltrim(olho.visto), "Aguardando registro ficar disponível"_cp);
+  EXPECT_EQ(mensagem(), kNaoFicou);
+  outro.libera();
+  EXPECT_EQ(area3(olhado)->recordCount(), 2u);
+}
+
+TEST_F(TravasTest, AnOpenIsRetriedOnceASecondForTenSecondsAndThenReported) {
+  ASSERT_TRUE(ABERTURA(ctx, 1));
+  ASSERT_TRUE(ctx.areas.closeAll());
+  teste::OutroTerminal outro(exclusivo(dbf("IMP0110.DBF")));
+  ASSERT_TRUE(outro.pronto());
+  term.press(key::Enter);
+  const auto antes = relogio.now().secondsOfDay;
+  EXPECT_FALSE(ABERTURA(ctx, 1));
+  EXPECT_EQ(espera.vezes(), 10);
+  EXPECT_EQ(espera.total(), 10000ms);
+  EXPECT_EQ(relogio.now().secondsOfDay, antes + 10);
+  EXPECT_TRUE(ctx.ERRO_REDE);
+  EXPECT_EQ(area(1), nullptr);
+  EXPECT_TRUE(term.contains(ctx.LOCARQ + std::string("IMP0110.DBF não está disponivel "_cp))) << term.dump();
+  EXPECT_EQ(term.pending(), 0u);  // the alert took its "Ok"
+}
+
+TEST_F(TravasTest, AnOpenSucceedsOnceTheOtherTerminalLetsGo) {
+  ASSERT_TRUE(ABERTURA(lento, 1));
+  ASSERT_TRUE(lento.areas.closeAll());
+  teste::OutroTerminal outro(exclusivo(dbf("IMP0110.DBF")), 120ms);
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_TRUE(ABERTURA(lento, 1));
+  EXPECT_GT(devagar.vezes(), 0);
+  EXPECT_LT(devagar.vezes(), 10);
+  EXPECT_FALSE(lento.ERRO_REDE);
+}
+
+TEST_F(TravasTest, AnExclusiveOpenWaitsForASharedOneElsewhere) {
+  ASSERT_TRUE(ABERTURA(lento, 1));
+  ASSERT_TRUE(lento.areas.closeAll());
+  teste::OutroTerminal outro(
+      [caminho = dbf("IMP0110.DBF")] {
+        Tabelas v;
+        v.push_back(teste::abre(caminho));
+        return v;
+      },
+      300ms);
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_TRUE(NETUSE(lento, lento.LOCARQ + "IMP0110", true, 0));
+  EXPECT_TRUE(lento.areas.currentTable()->isExclusive());
+  EXPECT_GT(devagar.vezes(), 0);
+}
+
+}  // namespace
+}  // namespace store
