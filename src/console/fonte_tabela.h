@@ -1,0 +1,41 @@
+// A table in a work area as the rows a browse moves over. The area is looked up on every move,
+// so a list whose table another routine closed meanwhile shows end of file instead of reading
+// a table that is gone.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rt/db/work_areas.h"
+#include "rt/ui/data_source.h"
+#include "rt/ui/value.h"
+
+namespace console {
+
+class FonteTabela final : public rt::ui::DataSource {
+ public:
+  FonteTabela(rt::db::WorkAreas& areas, int area) : areas_(areas), area_(area) {}
+
+  rt::db::Table* tabela() const { return areas_.table(area_); }
+  int area() const { return area_; }
+
+  void goTop() override;
+  void goBottom() override;
+  // The grids' skip rule: forward stops on the last row (a step onto the end is taken back),
+  // backward on the first; returns the rows moved, with their sign.
+  long skip(long n) override;
+  long position() const override;
+  bool eof() const override;
+  bool bof() const override;
+
+ private:
+  rt::db::WorkAreas& areas_;
+  int area_;
+};
+
+// The value of a field of the current record as a column shows it: a number whose picture has
+// no template is written at the field's own width (as STR of the field), blank when zero under
+// "@Z"; a field the table lacks reads as empty text.
+rt::ui::Value valorColuna(const rt::db::Table* t, std::string_view campo, std::string_view picture);
+
+}  // namespace console

@@ -1,0 +1,117 @@
+// Small tables for the pick-list and help tests, made in a scratch folder with the table
+// engine, and opened by number through an opener like the store's.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fixture.h"
+#include "rt/db/work_areas.h"
+#include "rt/term/console.h"
+
+namespace console::teste {
+
+using rt::db::FieldDef;
+using rt::text::Decimal;
+using Linha = std::vector<rt::db::Value>;
+
+inline FieldDef C(std::string nome, int largura) {
+  return FieldDef{std::move(nome), 'C', largura, 0, 0};
+}
+inline FieldDef N(std::string nome, int largura, int decimais = 0) {
+  return FieldDef{std::move(nome), 'N', largura, decimais, 0};
+}
+inline FieldDef M(std::string nome) {
+  return FieldDef{std::move(nome), 'M', 10, 0, 0};
+}
+
+// The input a form is editing, as a hot key sees it.
+class EntradaFalsa final : public rt::term::ActiveInput {
+ public:
+  explicit EntradaFalsa(std::string nome) : nome_(std::move(nome)) {}
+  std::string name() const override { return nome_; }
+  std::string text() const override { return {}; }
+  bool setText(std::string_view) override { return true; }
+  void requestRedisplay() override {}
+  void endRead() override {}
+
+ private:
+  std::string nome_;
+};
+
+class TabelasFixture : protected ConsoleFixture {
+ protected:
+  TabelasFixture() {
+    const char* base = std::getenv("TAVREN_TEST_TMP");
+    std::filesystem::path raiz = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+    std::filesystem::create_directories(raiz);
+    std::string modelo = (raiz / "listas-XXXXXX").string();
+    if (::mkdtemp(modelo.data()) != nullptr) dir = modelo;
+  }
+  ~TabelasFixture() {
+    areas.closeAll().isOk();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+
+  struct Arquivo {
+    std::string caminho;
+    std::vector<std::pair<std::string, std::string>> indices;  // file, key
+  };
+
+  // Makes table `nome` with its rows and index files, remembers it as table `area` for the
+  // opener, and opens it there unless `abrir` is false.
+  void cria(int area, const std::string& nome, std::vector<FieldDef> campos, const std::vector<Linha>& linhas,
+            std::vector<std::pair<std::string, std::string>> indices = {}, bool abrir = true) {
+    (void)areas.close(area);
+    const std::string caminho = dir + "/" + nome + ".DBF";
+    ASSERT_TRUE(rt::db::Table::create(caminho, campos, rt::db::CreateMode::kReplace).isOk()) << nome;
+    {
+      rt::db::OpenOptions exclusivo;
+      exclusivo.exclusive = true;
+      auto t = rt::db::Table::open(caminho, exclusivo);
+      ASSERT_TRUE(t.isOk()) << nome;
+      for (const Linha& l : linhas) {
+        ASSERT_TRUE((*t)->appendBlank().isOk());
+        for (std::size_t i = 0; i < l.size(); ++i)
+          ASSERT_TRUE((*t)->put(static_cast<int>(i), l[i]).isOk()) << nome << " field " << i;
+      }
+      ASSERT_TRUE((*t)->close().isOk());
+    }
+    arquivos[area] = Arquivo{caminho, std::move(indices)};
+    if (abrir) {
+      ASSERT_TRUE(abre(area)) << nome;
+    }
+  }
+
+  // The opener the lists get: table `area` in area `area`, shared, with its indexes.
+  bool abre(int area) {
+    ++aberturas[area];
+    auto it = arquivos.find(area);
+    if (it == arquivos.end()) return false;
+    if (!areas.open(area, it->second.caminho).isOk()) return false;
+    for (const auto& [arquivo, chave] : it->second.indices)
+      if (!areas.table(area)->openIndex(dir + "/" + arquivo + ".CDX", chave).isOk()) return false;
+    if (!it->second.indices.empty()) (void)areas.table(area)->setOrder(1);
+    (void)areas.table(area)->goTop();
+    return true;
+  }
+
+  std::string texto(int area, const std::string& campo) { return areas.table(area)->getText(campo); }
+  Decimal numero(int area, const std::string& campo) { return areas.table(area)->getNumber(campo); }
+  std::string aliasAtual() { return areas.currentTable() ? areas.currentTable()->alias() : std::string(); }
+
+  std::string dir;
+  rt::db::WorkAreas areas;
+  std::map<int, Arquivo> arquivos;
+  std::map<int, int> aberturas;
+};
+
+}  // namespace console::teste
