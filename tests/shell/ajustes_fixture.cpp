@@ -29,7 +29,7 @@ Pasta::~Pasta() {
 void Gravador::present(const rt::term::Screen& s) {
   std::string tela;
   for (int r = 0; r < rt::term::Screen::kRows; ++r) tela += s.rowText(r) + "\n";
-  telas_.push_back({std::move(tela), s.cursorRow(), s.cursorCol()});
+  telas_.push_back({std::move(tela), s.cursorRow(), s.cursorCol(), s});
   t_.present(s);
 }
 
@@ -43,6 +43,17 @@ bool Gravador::viuEm(int r, int c, std::string_view texto) const {
   const std::size_t inicio = static_cast<std::size_t>(r * (rt::term::Screen::kCols + 1) + c);
   for (const Tela& t : telas_)
     if (t.texto.compare(inicio, texto.size(), texto) == 0) return true;
+  return false;
+}
+
+bool Gravador::viuComCor(int r, int c, std::string_view texto, rt::term::Attr cor) const {
+  const std::size_t inicio = static_cast<std::size_t>(r * (rt::term::Screen::kCols + 1) + c);
+  for (const Tela& t : telas_) {
+    if (t.texto.compare(inicio, texto.size(), texto) != 0) continue;
+    bool ok = true;
+    for (int i = 0; i < static_cast<int>(texto.size()) && ok; ++i) ok = t.tela.at(r, c + i).attr == cor;
+    if (ok) return true;
+  }
   return false;
 }
 

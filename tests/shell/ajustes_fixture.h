@@ -50,12 +50,15 @@ class Gravador final : public rt::term::Terminal {
   bool viuEm(int r, int c, std::string_view texto) const;
   // Whether some screen was shown with the cursor at (r, c).
   bool cursorEm(int r, int c) const;
+  // Whether some screen shown had the CP860 text at (r, c) in the attribute.
+  bool viuComCor(int r, int c, std::string_view texto, rt::term::Attr cor) const;
   void esquece() { telas_.clear(); }
 
  private:
   struct Tela {
     std::string texto;
     int linha, coluna;
+    rt::term::Screen tela;
   };
   rt::term::ScriptedTerminal& t_;
   std::vector<Tela> telas_;
