@@ -71,7 +71,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
                                                  std::size_t keyLen, char pad, bool writable) {
   auto f = File::open(path, writable ? File::Mode::kReadWrite : File::Mode::kRead);
   if (!f) return f.status();
-  std::unique_ptr<CdxIndex> ix(new CdxIndex());
+  auto ix = std::make_unique<CdxIndex>(Private{});
   ix->file_ = std::move(*f);
   ix->path_ = path;
   ix->expression_ = std::string(expression);

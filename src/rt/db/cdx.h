@@ -40,7 +40,10 @@ struct KeyList {
 };
 
 class CdxIndex {
+  struct Private {};  // only open() makes indexes
+
  public:
+  explicit CdxIndex(Private) {}
   static constexpr std::uint32_t kTagHeader = 1536;
   static constexpr std::uint32_t kFirstPage = 2560;
 
@@ -91,7 +94,6 @@ class CdxIndex {
   Status markStale();
 
  private:
-  CdxIndex() = default;
   struct Step {
     std::uint32_t page;
     std::size_t pos;

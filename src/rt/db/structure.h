@@ -48,7 +48,7 @@ Status normaliseFields(std::vector<FieldDef>& fields);
 std::string encodeHeader(const DbfHeader& h);
 // Record count and date only: the first 12 bytes rewritten by every append.
 std::string encodeHeaderPrefix(const DbfHeader& h);
-// Reads and checks a header; `fileSize` bounds what the header may claim.
+// Reads and checks a header: the bytes given must hold all the header says it has.
 Result<DbfHeader> decodeHeader(std::string_view bytes);
 
 // Field codecs. Reading never fails: what cannot be read is blank, 0 or false, as the old

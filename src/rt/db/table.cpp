@@ -116,7 +116,7 @@ Status Table::create(const std::string& path, std::vector<FieldDef> fields, Crea
 }
 
 Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOptions& options) {
-  std::unique_ptr<Table> t(new Table());
+  auto t = std::make_unique<Table>(Private{});
   t->path_ = resolveCaseInsensitive(defaultExtension(path, ".DBF"));
   t->readOnly_ = options.readOnly;
   t->exclusive_ = options.exclusive && !options.readOnly;
@@ -586,7 +586,6 @@ Status Table::flush() {
   }
   if (recno_ >= chunkFirst_ && recno_ < chunkFirst_ + chunkCount_)
     chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
-  Status result;
   for (auto& o : orders_) {
     std::string newKey = makeKey(o, rec_);
     if (newRecord_) {
@@ -613,7 +612,7 @@ Status Table::flush() {
   orig_ = rec_;
   dirty_ = false;
   newRecord_ = false;
-  return result;
+  return {};
 }
 
 Status Table::flushIndexes(bool sync) {

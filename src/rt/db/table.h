@@ -33,7 +33,10 @@ struct OpenOptions {
 enum class CreateMode { kFailIfExists, kReplace };
 
 class Table {
+  struct Private {};  // only open() makes tables
+
  public:
+  explicit Table(Private) {}
   // Creates `path` (".DBF" added when there is no extension; the name is upper-cased) with
   // the fields given; a table with M fields gets its .DBT too.
   static Status create(const std::string& path, std::vector<FieldDef> fields,
@@ -168,7 +171,6 @@ class Table {
   class UpdateGuard;
   enum class Refresh { kAll, kControlling };
 
-  Table() = default;
   std::string makeKey(const Order& o, std::string_view record) const;
   Result<std::string> seekKey(const Order& o, const Value& key) const;
   Status readHeaderCount();
