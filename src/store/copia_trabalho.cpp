@@ -1,0 +1,286 @@
+#include "store/copia_trabalho.h"
+
+#include <string>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "store/abertura.h"
+#include "store/diario_gravacao.h"
+#include "store/recuperacao.h"
+#include "store/tabelas_declaracao.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+using rt::db::Status;
+using rt::db::Table;
+using rt::text::Decimal;
+
+namespace {
+
+std::string dois(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+const std::string kBrancoLeao(11, ' ');
+const std::string kBrancoRural(14, ' ');
+
+// The text of a carnê-leão value in REC_MENSAL: blank when zero.
+std::string textoLeao(Decimal v) { return rt::text::transform(v, "@Ez 9999,999.99"); }
+std::string textoRural(Decimal v) { return rt::text::transform(v, "@Ez 999,999,999.99"); }
+
+void branco(RegistroEspelho& r, std::string_view nome) {
+  const int i = r.campo(nome);
+  const CampoDef& c = r.campos()[static_cast<std::size_t>(i)];
+  switch (c.tipo) {
+    case 'N':
+      r.num(i, Decimal());
+      break;
+    case 'D':
+      r.data(i, rt::text::Date());
+      break;
+    case 'L':
+      r.logico(i, false);
+      break;
+    default:
+      r.txt(i, std::string(static_cast<std::size_t>(c.largura), ' '));
+  }
+}
+
+// Copies the rows of the CPF in table n (open in area n) into the new working copy n + 20.
+Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
+  Table& fonte = *ctx.areas.table(n);
+  RT_DB_TRY(criaCopia(ctx, n + 20));
+  Table& copia = *ctx.areas.table(n + 20);
+  const std::vector<int> mapa = mapaCampos(fonte, copia);
+  const int campoCpf = fonte.fieldIndex("CPF");
+  const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
+  RT_DB_TRY(fonte.seek(chave));
+  while (!fonte.eof()) {
+    if (campoCpf < 0 || fonte.raw(campoCpf) != std::string_view(chave).substr(0, 11)) break;
+    if (campoAtv >= 0 && fonte.raw(campoAtv) != std::string_view(chave).substr(11, 1)) break;
+    if (!fonte.isDeleted()) {
+      RT_DB_TRY(copia.appendBlank());
+      RT_DB_TRY(copiaCampos(fonte, copia, mapa));
+    }
+    RT_DB_TRY(fonte.skip(1));
+  }
+  return copia.flush();
+}
+
+void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
+  if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
+}
+
+void preencheLeao(Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
+  for (int m = 1; m <= 12; ++m)
+    for (int c = 1; c <= 7; ++c) {
+      const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + dois(m));
+      e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c + 1)] = v.isZero() ? kBrancoLeao : textoLeao(v);
+    }
+}
+
+}  // namespace
+
+void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
+  if (modo != 1 || dec.espelho.LRECUPERA) return;
+  std::string cpf = dec.espelho.registro.txt("CPF");
+  std::string nome = dec.espelho.registro.txt("NOMECONTR");
+  if (Table* r = ctx.areas.table(9); r != nullptr && !r->eof()) {
+    cpf = r->getText("CPF");
+    nome = r->getText("NOMECONTR");
+  }
+  mostraTexto(ctx, 3, 2, 3, rt::text::transform(cpf, "@R 999.999.999-99"));
+  mostraTexto(ctx, 3, 2, 19, nome);
+  mostraTexto(ctx, 3, 4, 19, ctx.LOCARQ);
+}
+
+void MOSTRADOR(Contexto& ctx, Declaracao& dec, int n, int modo) {
+  std::string& barra = dec.espelho.TAM_CALC;
+  for (int i = 0; i < n && barra.size() < 45; ++i) barra += "░"_cp;
+  if (modo == 1)
+    mostraTexto(ctx, 3, 5, 26, barra);
+  else
+    mostraTexto(ctx, 10, 2, 1, barra);
+}
+
+void LIMPVAR(Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
+  RegistroEspelho& r = e.registro;
+  RegistroEspelho& t = e.tabela01;
+  // Every field of table 01 first, so nothing of the previous taxpayer stays behind.
+  t.limpa();
+  r.num("I9_2", 0);
+  r.num("I9_3", 0);
+  r.txt("I9_4", "N");
+  r.txt("I9_5", "N");
+  for (std::string_view n : {"TIPOEND", "ENDERECO", "NUMERO", "COMPLEM", "BAIRRO", "CEP", "CODMUNI", "MUNICIPIO", "UF",
+                             "CODPAIS", "CODEMB", "DDDTEL", "TELEFO", "DDDFAX", "NROFAX", "EMAIL", "NASCIMENTO",
+                             "TITULO", "CGCPAGADOR", "OCUPACAO", "CDPRO", "CODAT", "DESCRAT", "CPFCONJU", "NOVOEND",
+                             "TELCELU", "TELESCR", "TELSECR", "BANCO", "AGENCIA", "CONTACO", "DEBITAUT", "NRORECIBO",
+                             "RECIBOATU", "RECIBOANT", "SENACESSO"})
+    branco(r, n);
+  r.txt("TEMRURAL", "N");
+  r.num("CODACESSO", 0);
+  t.num("CAL_AUTO", 1);
+  for (std::string_view n : {"I13_1C", "I13_2C", "I13_3C", "I13_4C"}) r.num(n, 0);
+  e.JA_CALC = false;
+  r.num("TAM_USO", 0);
+  r.num("TEM_USO", 0);
+  t.txt("DESPINST", " ");
+  r.num("IMPPGRE", 0);
+  r.num("INDGAS", 0);
+  for (int m = 1; m <= 13; ++m)
+    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = kBrancoLeao;
+  r.num("ESTATUS", 2);
+  r.txt("SO_SIMPLES", "N");
+  t.num("INDALERTA", 10);
+  r.txt("USAPADRAO", "S");
+}
+
+void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
+  EspelhoDeclaracao& e = dec.espelho;
+  Table* t = ctx.areas.table(35);
+  bool achou = false;
+  if (t != nullptr && t->seek(chaveCpf(15, e.CPF, atv)) && t->found()) achou = true;
+  if (achou) {
+    e.rural.carrega(*t);
+    e.MVALOR1 = Decimal();
+    e.MVALOR2 = Decimal();
+    if (atv == "S") {
+      for (int m = 1; m <= 12; ++m) {
+        e.REND_RURAL[static_cast<std::size_t>(m)][1] = textoRural(e.rural.num("I3_" + dois(m) + "OR"));
+        e.REND_RURAL[static_cast<std::size_t>(m)][2] = textoRural(e.rural.num("I3_" + dois(m) + "OD"));
+      }
+    }
+  } else {
+    e.rural.limpa();
+    for (int m = 1; m <= 12; ++m) {
+      e.REND_RURAL[static_cast<std::size_t>(m)][1] = kBrancoRural;
+      e.REND_RURAL[static_cast<std::size_t>(m)][2] = kBrancoRural;
+    }
+    e.MVALOR1 = Decimal();
+    e.MVALOR2 = Decimal();
+  }
+  e.rural.txt("CPF", rt::text::padr(e.CPF, 11));
+  e.rural.txt("ATV_BRASIL", rt::text::padr(atv, 1));
+}
+
+void BALANCO(Contexto& ctx, Declaracao& dec) {
+  if (Table* t = ctx.areas.table(22)) (void)t->goTop();
+  (void)ctx.areas.select(22);
+  dec.espelho.LEAO_CAL = false;
+  dec.espelho.JA_CALC = false;
+  dec.calc().BALANCO(ctx, dec);
+  dec.espelho.JA_CALC = true;
+}
+
+bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
+  EspelhoDeclaracao& e = dec.espelho;
+  e.INI_DECLA = rt::text::seconds(ctx.clock);
+  e.SEM_SALV = e.INI_DECLA;
+  e.TAM_CALC.clear();
+  for (int m = 1; m <= 12; ++m)
+    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = kBrancoLeao;
+  e.CPF = rt::text::padr(e.CPF, 11);
+  e.SALCPF = e.CPF;
+  if (modo == 1)
+    mostraTexto(ctx, 3, 5, 2, tipo > 0 ? std::string_view("Reprocessando os dados...") : std::string_view("Criando os dados..."));
+  (void)ABERTURA(ctx, 51);
+
+  if (e.LRECUPERA) {
+    if (!podeRecuperar(ctx, e.SALCPF)) {
+      console::AVISOSN(ctx, "Impossível recuperar o último CPF."_cp, 0);
+      return false;
+    }
+    for (int n = 1; n <= 19; ++n) {
+      if (n == 13) continue;
+      if (!abreCopia(ctx, n + 20) || !indexaCopia(ctx, n + 20, TipoCopia::Trabalho)) return false;
+      MOSTRADOR(ctx, dec, 1, modo);
+    }
+    Table& reg = *ctx.areas.table(29);
+    (void)reg.goTop();
+    e.registro.carrega(reg);
+    Table& t01 = *ctx.areas.table(21);
+    (void)t01.goTop();
+    e.tabela01.carrega(t01);
+    e.CPF = e.SALCPF;
+  } else {
+    // A save of this CPF that died midway is completed before anything is read.
+    (void)recuperaDiario(ctx, e.SALCPF);
+    Table* reg = ctx.areas.table(9);
+    if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
+      if (ABERTURA(ctx, 9)) {
+        reg = ctx.areas.table(9);
+        (void)reg->seek(e.SALCPF);
+      }
+    }
+    if (reg != nullptr) e.registro.carrega(*reg);
+    e.CPF = e.SALCPF;
+    e.registro.txt("CPF", e.CPF);
+    if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) (void)ctx.areas.close(9);
+    MOSTR_PAG(ctx, dec, modo);
+    if (!abreExclusivaAguardando(ctx, 1, aguardandoCarregar())) return false;
+    Table& t01 = *ctx.areas.table(1);
+    (void)t01.seek(e.CPF);
+    if (modo == 0 || tipo > 0)
+      e.tabela01.carrega(t01);
+    else
+      LIMPVAR(dec);
+    e.tabela01.txt("CPF", e.CPF);
+    (void)ctx.areas.close(1);
+    ctx.areas.setDeletedHidden(true);
+
+    const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
+    for (int n = 1; n <= 19; ++n) {
+      if (n == 13) continue;
+      bool aberta;
+      if (n == 9) {
+        // The export's loop keeps walking the register: a second handle leaves its position.
+        aberta = ctx.areas.isOpen(9) ? true : ABERTURA(ctx, 9);
+      } else {
+        aberta = abreExclusivaAguardando(ctx, n, aguardandoCarregar());
+      }
+      if (!aberta) return false;
+      std::uint32_t posicao = ctx.areas.table(n)->recNo();
+      Status s = copiaLinhas(ctx, n, chaveCpf(n, e.CPF, atv));
+      if (n == 9 && ctx.areas.isOpen(9) && (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
+        (void)ctx.areas.table(9)->goTo(posicao);
+      else
+        (void)ctx.areas.close(n);
+      if (!s || !indexaCopia(ctx, n + 20, TipoCopia::Trabalho)) return false;
+      MOSTRADOR(ctx, dec, 1, modo);
+    }
+    (void)gravaManifesto(ctx, e.CPF);
+  }
+
+  // Carnê-leão: the first row of copy 32 and the monthly matrix.
+  if (Table* t = ctx.areas.table(32)) {
+    (void)t->goTop();
+    e.carneLeao.carrega(*t);
+  }
+  preencheLeao(dec);
+  const Decimal auto_ = e.tabela01.num("CAL_AUTO");
+  if (auto_ == Decimal::fromInt(2) || auto_ == Decimal::fromInt(4))
+    for (int c = 2; c <= 6; ++c) dec.calc().recalculaColunaLeao(ctx, dec, c);
+
+  if (dec.opcoes.ITEM_MENU < 61 && e.registro.txt("I9_4") == "S") dec.calc().ligaConjuge(ctx, dec);
+
+  for (int a : {24, 22, 27})
+    if (Table* t = ctx.areas.table(a)) (void)t->goTop();
+  e.DAY_TRADE = " ";
+  dec.calc().recalculaGanhos(ctx, dec);
+  e.PONTEIRO = 1;
+  BALANCO(ctx, dec);
+
+  (void)ABERTURA(ctx, 53);
+  (void)ABERTURA(ctx, 52);
+  ctx.janelas.FECHAJAN(10);
+  PRENCHEMOL(ctx, dec, rt::text::padr(e.registro.txt("ATV_BRASIL"), 1));
+  if (!e.rural.logico("SO_TOTAL")) dec.calc().somaRural(ctx, dec);
+  return true;
+}
+
+}  // namespace store

@@ -1,0 +1,313 @@
+#include "store/diario_gravacao.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
+#include "rt/text/strings.h"
+#include "store/arquivos.h"
+#include "store/tabelas_declaracao.h"
+
+namespace store {
+
+using namespace std::chrono_literals;
+using rt::db::Error;
+using rt::db::File;
+using rt::db::Result;
+using rt::db::Status;
+
+// Layout, little-endian:
+//   "TVJNL001"  cpf (11)  atv (1)  u32 tables
+//   per table: u8 number, u16 fields, per field: name (11, NUL-padded), type (1), u16 width,
+//              u8 decimals; u32 record length; u32 rows; the rows
+//   "FIM!"  u64 length of everything before "FIM!"  u64 FNV-1a of the same bytes
+namespace {
+
+constexpr std::string_view kMagico = "TVJNL001";
+constexpr std::string_view kFim = "FIM!";
+constexpr std::size_t kRodape = 4 + 8 + 8;
+
+std::uint64_t fnv1a(std::string_view b) {
+  std::uint64_t h = 1469598103934665603ULL;
+  for (unsigned char c : b) {
+    h ^= c;
+    h *= 1099511628211ULL;
+  }
+  return h;
+}
+
+void poe(std::string& s, std::uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+class Leitor {
+ public:
+  explicit Leitor(std::string_view b) : b_(b) {}
+  bool ok() const { return ok_; }
+  std::uint64_t num(int bytes) {
+    if (!tem(static_cast<std::size_t>(bytes))) return 0;
+    std::uint64_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= static_cast<std::uint64_t>(static_cast<unsigned char>(b_[p_ + static_cast<std::size_t>(i)])) << (8 * i);
+    p_ += static_cast<std::size_t>(bytes);
+    return v;
+  }
+  std::string_view bytes(std::size_t n) {
+    if (!tem(n)) return {};
+    std::string_view r = b_.substr(p_, n);
+    p_ += n;
+    return r;
+  }
+  bool fim() const { return p_ == b_.size(); }
+
+ private:
+  bool tem(std::size_t n) {
+    if (b_.size() - p_ < n) ok_ = false;
+    return ok_;
+  }
+  std::string_view b_;
+  std::size_t p_ = 0;
+  bool ok_ = true;
+};
+
+std::string nomeSeguro(std::string_view cpf) {
+  std::string n(rt::text::alltrim(cpf));
+  for (char& c : n)
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) c = '_';
+  return n;
+}
+
+// Whether the current record of `t` belongs to the CPF (and side) of the journal.
+bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const Diario& d) {
+  if (t.eof() || campoCpf < 0) return false;
+  if (t.raw(campoCpf) != rt::text::padr(d.cpf, 11)) return false;
+  return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != rt::text::padr(d.atvBrasil, 1));
+}
+
+Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d) {
+  const int campoCpf = t.fieldIndex("CPF");
+  const int campoAtv = t.fieldIndex("ATV_BRASIL");
+  // The records the CPF has now, found before any is changed (rewriting moves their keys).
+  std::vector<std::uint32_t> antigos;
+  RT_DB_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
+  while (doCpf(t, tab.numero, campoCpf, campoAtv, d)) {
+    antigos.push_back(t.recNo());
+    RT_DB_TRY(t.skip(1));
+  }
+  std::vector<int> destino;
+  for (const rt::db::FieldDef& f : tab.campos) {
+    const rt::db::FieldDef* g = t.field(f.name);
+    destino.push_back(g != nullptr && g->type == f.type ? t.fieldIndex(f.name) : -1);
+  }
+  // Old records are reused in their order, so the table grows only by what the CPF gained,
+  // and the rows keep their order among equal keys.
+  for (std::size_t r = 0; r < tab.registros.size(); ++r) {
+    if (r < antigos.size()) {
+      RT_DB_TRY(t.goTo(antigos[r]));
+    } else {
+      RT_DB_TRY(t.appendBlank());
+    }
+    const std::string& reg = tab.registros[r];
+    for (std::size_t i = 0; i < tab.campos.size(); ++i) {
+      if (destino[i] < 0) continue;
+      const rt::db::FieldDef& f = tab.campos[i];
+      RT_DB_TRY(t.put(destino[i], rt::db::readField(f, std::string_view(reg).substr(static_cast<std::size_t>(f.offset),
+                                                                                   static_cast<std::size_t>(f.width)))));
+    }
+  }
+  for (std::size_t r = tab.registros.size(); r < antigos.size(); ++r) {
+    RT_DB_TRY(t.goTo(antigos[r]));
+    RT_DB_TRY(t.markDeleted());
+  }
+  return t.commit();
+}
+
+}  // namespace
+
+std::string codificaDiario(const Diario& d) {
+  std::string s(kMagico);
+  s += rt::text::padr(d.cpf, 11);
+  s += rt::text::padr(d.atvBrasil, 1);
+  poe(s, d.tabelas.size(), 4);
+  for (const TabelaDiario& t : d.tabelas) {
+    poe(s, static_cast<std::uint64_t>(t.numero), 1);
+    poe(s, t.campos.size(), 2);
+    std::size_t tamanho = 0;
+    for (const rt::db::FieldDef& f : t.campos) {
+      std::string nome = f.name;
+      nome.resize(11, '\0');
+      s += nome;
+      s.push_back(f.type);
+      poe(s, static_cast<std::uint64_t>(f.width), 2);
+      poe(s, static_cast<std::uint64_t>(f.decimals), 1);
+      tamanho += static_cast<std::size_t>(f.width);
+    }
+    poe(s, tamanho, 4);
+    poe(s, t.registros.size(), 4);
+    for (const std::string& r : t.registros) s += rt::text::padr(r, static_cast<int>(tamanho));
+  }
+  const std::uint64_t n = s.size();
+  const std::uint64_t h = fnv1a(s);
+  s += kFim;
+  poe(s, n, 8);
+  poe(s, h, 8);
+  return s;
+}
+
+std::optional<Diario> decodificaDiario(std::string_view bytes) {
+  if (bytes.size() < kMagico.size() + 12 + kRodape) return std::nullopt;
+  const std::string_view corpo = bytes.substr(0, bytes.size() - kRodape);
+  Leitor rodape(bytes.substr(corpo.size()));
+  if (rodape.bytes(4) != kFim || rodape.num(8) != corpo.size() || rodape.num(8) != fnv1a(corpo)) return std::nullopt;
+  Leitor l(corpo);
+  if (l.bytes(kMagico.size()) != kMagico) return std::nullopt;
+  Diario d;
+  d.cpf = std::string(l.bytes(11));
+  d.atvBrasil = std::string(l.bytes(1));
+  const std::uint64_t tabelas = l.num(4);
+  for (std::uint64_t k = 0; k < tabelas && l.ok(); ++k) {
+    TabelaDiario t;
+    t.numero = static_cast<int>(l.num(1));
+    const std::uint64_t campos = l.num(2);
+    int offset = 0;
+    for (std::uint64_t c = 0; c < campos && l.ok(); ++c) {
+      rt::db::FieldDef f;
+      std::string_view nome = l.bytes(11);
+      f.name = std::string(nome.substr(0, std::min(nome.find('\0'), nome.size())));
+      std::string_view tipo = l.bytes(1);
+      f.type = tipo.empty() ? 'C' : tipo[0];
+      f.width = static_cast<int>(l.num(2));
+      f.decimals = static_cast<int>(l.num(1));
+      f.offset = offset;
+      offset += f.width;
+      t.campos.push_back(std::move(f));
+    }
+    const std::uint64_t tamanho = l.num(4);
+    if (tamanho != static_cast<std::uint64_t>(offset)) return std::nullopt;
+    const std::uint64_t linhas = l.num(4);
+    for (std::uint64_t r = 0; r < linhas && l.ok(); ++r) t.registros.emplace_back(l.bytes(tamanho));
+    d.tabelas.push_back(std::move(t));
+  }
+  if (!l.ok() || !l.fim()) return std::nullopt;
+  return d;
+}
+
+std::string caminhoDiario(const Contexto& ctx, std::string_view cpf) {
+  return caminho(ctx, ctx.LOCARQ + "SALVA" + nomeSeguro(cpf) + ".JNL");
+}
+
+Result<std::optional<TravaDiario>> TravaDiario::tenta(const std::string& caminho) {
+  for (;;) {
+    Result<File> f = File::open(caminho, File::Mode::kReadWrite);
+    if (f.code() == Error::kNotFound) f = File::open(caminho, File::Mode::kCreate);
+    if (f.code() == Error::kExists) continue;  // made by another save between our two tries
+    if (!f) return f.status();
+    Status s = f->tryLock(0, 1, File::LockKind::kExclusive);
+    if (s.code() == Error::kLocked) return std::optional<TravaDiario>();
+    if (!s) return s;
+    // The holder we waited for may have removed the file meanwhile: then try the name again.
+    if (!f->sameFileAs(caminho)) continue;
+    return std::optional<TravaDiario>(TravaDiario(std::move(*f), caminho));
+  }
+}
+
+TravaDiario::~TravaDiario() = default;
+
+Result<std::optional<Diario>> TravaDiario::le() const {
+  Result<std::uint64_t> tamanho = arquivo_.size();
+  if (!tamanho) return tamanho.status();
+  if (*tamanho == 0) return std::optional<Diario>();
+  std::string b(static_cast<std::size_t>(*tamanho), '\0');
+  RT_DB_TRY(arquivo_.readExact(0, b));
+  return decodificaDiario(b);
+}
+
+Status TravaDiario::escreve(const Diario& d, const std::function<void()>& meio) {
+  const std::string b = codificaDiario(d);
+  RT_DB_TRY(arquivo_.truncate(0));
+  const std::size_t metade = b.size() / 2;
+  RT_DB_TRY(arquivo_.writeAt(0, std::string_view(b).substr(0, metade)));
+  if (meio) meio();
+  RT_DB_TRY(arquivo_.writeAt(metade, std::string_view(b).substr(metade)));
+  RT_DB_TRY(arquivo_.sync());
+  return rt::db::syncDirectoryOf(caminho_);
+}
+
+Status TravaDiario::conclui() {
+  RT_DB_TRY(arquivo_.truncate(0));
+  RT_DB_TRY(arquivo_.sync());
+  if (arquivo_.sameFileAs(caminho_)) ::unlink(caminho_.c_str());
+  arquivo_.close();
+  return rt::db::syncDirectoryOf(caminho_);
+}
+
+namespace {
+
+// Completes what the journal held: whole, it is redone; cut short, it is dropped.
+Status completa(Contexto& ctx, TravaDiario& trava) {
+  Result<std::optional<Diario>> d = trava.le();
+  if (!d) return d.status();
+  if (d->has_value()) RT_DB_TRY(aplicaDiario(ctx, **d));
+  return Status::ok();
+}
+
+}  // namespace
+
+Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
+  const std::string c = caminhoDiario(ctx, cpf);
+  for (;;) {
+    Result<std::optional<TravaDiario>> t = tenta(c);
+    if (!t) return t.status();
+    if (t->has_value()) {
+      TravaDiario trava = std::move(**t);
+      RT_DB_TRY(completa(ctx, trava));
+      RT_DB_TRY(trava.arquivo_.truncate(0));
+      return trava;
+    }
+    ctx.espera.dorme(500ms);
+  }
+}
+
+Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes,
+                    const std::function<void(int)>& depois) {
+  const int atual = ctx.areas.current();
+  for (const TabelaDiario& tab : d.tabelas) {
+    if (antes) antes(tab.numero);
+    if (!abreExclusivaAguardando(ctx, tab.numero, tab.numero == 1 ? aguardandoSalvar() : aguardandoCarregar()))
+      return {Error::kInUse, "table " + std::to_string(tab.numero) + " could not be opened"};
+    Status s = substitui(*ctx.areas.table(tab.numero), tab, d);
+    Status f = ctx.areas.close(tab.numero);
+    if (!s) return s;
+    if (!f) return f;
+    if (depois) depois(tab.numero);
+  }
+  (void)ctx.areas.select(atual);
+  return Status::ok();
+}
+
+int recuperaDiarios(Contexto& ctx) {
+  const std::filesystem::path pasta = std::filesystem::path(caminhoDiario(ctx, "X")).parent_path();
+  std::vector<std::string> achados;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(pasta, ec)) {
+    const std::string nome = rt::text::upper(e.path().filename().string());
+    if (nome.size() > 9 && nome.starts_with("SALVA") && nome.ends_with(".JNL")) achados.push_back(e.path().string());
+  }
+  int feitos = 0;
+  for (const std::string& c : achados) {
+    Result<std::optional<TravaDiario>> t = TravaDiario::tenta(c);
+    if (!t || !t->has_value()) continue;  // a running save, or not ours to touch
+    TravaDiario trava = std::move(**t);
+    if (completa(ctx, trava) && trava.conclui()) ++feitos;
+  }
+  return feitos;
+}
+
+Status recuperaDiario(Contexto& ctx, std::string_view cpf) {
+  if (!rt::db::fileExists(caminhoDiario(ctx, cpf))) return Status::ok();
+  Result<TravaDiario> t = TravaDiario::obtem(ctx, cpf);
+  if (!t) return t.status();
+  return t->conclui();
+}
+
+}  // namespace store

@@ -1,0 +1,90 @@
+// The save journal: what makes replacing a taxpayer's rows in the shared tables safe against
+// a process that dies halfway (docs/crash-safety.md).
+//
+// A save first writes every new row of every table it will touch into the journal of that
+// CPF in the data folder ("SALVA<cpf>.JNL") and syncs it; only then are the shared tables
+// changed, one after the other; at the end the journal is removed. The journal is held by an
+// open-file-description lock for the whole save, so a journal found unlocked belongs to a
+// save that died. Such a journal is completed (redone) when it is whole, and thrown away when
+// it is not (the shared tables were not touched yet). Redoing is idempotent: a table's rows
+// of the CPF become exactly the journal's rows whatever state the table was left in.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rt/db/file.h"
+#include "rt/db/status.h"
+#include "rt/db/structure.h"
+#include "store/contexto.h"
+
+namespace store {
+
+// The new rows of one shared table: the fields they were read with and the records as stored
+// (without the deletion flag).
+struct TabelaDiario {
+  int numero = 0;
+  std::vector<rt::db::FieldDef> campos;
+  std::vector<std::string> registros;
+};
+
+struct Diario {
+  std::string cpf;         // 11 characters
+  std::string atvBrasil;   // 1 character: the side of tables 15-19
+  std::vector<TabelaDiario> tabelas;
+};
+
+// The journal bytes of a save and back. `ler` gives nullopt for a journal that is empty,
+// cut short or damaged (its save never reached the shared tables).
+std::string codificaDiario(const Diario& d);
+std::optional<Diario> decodificaDiario(std::string_view bytes);
+
+// The journal of one CPF, held (locked) while the object lives.
+class TravaDiario {
+ public:
+  // Waits (through ctx.espera, half a second a try) until no other save of the CPF holds the
+  // journal; a journal a dead save left behind is completed first.
+  static rt::db::Result<TravaDiario> obtem(Contexto& ctx, std::string_view cpf);
+  // One try: nullopt when another save holds it.
+  static rt::db::Result<std::optional<TravaDiario>> tenta(const std::string& caminho);
+
+  TravaDiario(TravaDiario&&) noexcept = default;
+  TravaDiario& operator=(TravaDiario&&) noexcept = default;
+  ~TravaDiario();
+
+  const std::string& caminho() const { return caminho_; }
+  // What the journal holds now (nullopt: nothing whole).
+  rt::db::Result<std::optional<Diario>> le() const;
+  // Writes and syncs the journal. `meio`, when given, is called after about half the bytes
+  // (tests stop the process there).
+  rt::db::Status escreve(const Diario& d, const std::function<void()>& meio = {});
+  // Empties and removes the journal: the save is complete.
+  rt::db::Status conclui();
+
+ private:
+  TravaDiario(rt::db::File f, std::string caminho) : arquivo_(std::move(f)), caminho_(std::move(caminho)) {}
+  rt::db::File arquivo_;
+  std::string caminho_;
+};
+
+// The Linux path of the journal of `cpf` in the current data folder.
+std::string caminhoDiario(const Contexto& ctx, std::string_view cpf);
+
+// Puts the journal's rows into the shared tables: for each table, opened exclusively (waiting
+// for other terminals with the one-second alert between tries), the rows of the CPF (with
+// ATV_BRASIL for 15-19) are replaced by the journal's. `antes(k)` is called before table k is
+// opened, `depois(k)` after it is written and synced.
+rt::db::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},
+                            const std::function<void(int)>& depois = {});
+
+// Completes what dead saves left in the data folder (start-up). Journals held by a running
+// save are left to it. Returns the number of journals completed or dropped.
+int recuperaDiarios(Contexto& ctx);
+// The same for one CPF, before its declaration is loaded; waits for a running save of it.
+rt::db::Status recuperaDiario(Contexto& ctx, std::string_view cpf);
+
+}  // namespace store

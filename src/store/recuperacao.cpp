@@ -1,0 +1,52 @@
+#include "store/recuperacao.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "rt/db/file.h"
+#include "rt/db/table.h"
+#include "rt/text/strings.h"
+#include "store/arquivos.h"
+#include "store/tabelas_declaracao.h"
+
+namespace store {
+
+namespace {
+constexpr std::string_view kRotulo = "CPF=";
+}
+
+std::string caminhoManifesto(const Contexto& ctx) { return caminho(ctx, ctx.LOCTRAB + "TMP_MAN" + ctx.NUSU + ".TXT"); }
+
+bool gravaManifesto(const Contexto& ctx, std::string_view cpf) {
+  const std::string c = caminhoManifesto(ctx);
+  {
+    std::ofstream f(c + ".tmp", std::ios::binary | std::ios::trunc);
+    f << kRotulo << rt::text::padr(cpf, 11) << "\r\n";
+    if (!f.flush()) return false;
+  }
+  return std::rename((c + ".tmp").c_str(), c.c_str()) == 0;
+}
+
+bool podeRecuperar(Contexto& ctx, std::string_view cpf) {
+  const std::string esperado = rt::text::padr(cpf, 11);
+  std::ifstream f(caminhoManifesto(ctx), std::ios::binary);
+  std::string linha;
+  if (!std::getline(f, linha) || linha.substr(0, kRotulo.size()) != kRotulo) return false;
+  if (rt::text::padr(linha.substr(kRotulo.size(), 11), 11) != esperado) return false;
+  for (int n = 1; n <= 19; ++n) {
+    if (n == 13) continue;
+    auto t = rt::db::Table::open(caminhoCopia(ctx, n + 20) + ".DBF", {.exclusive = true, .readOnly = false, .alias = {}});
+    if (!t) return false;
+    rt::db::Table& tab = **t;
+    const int campoCpf = tab.fieldIndex("CPF");
+    if (campoCpf < 0) return false;
+    if (!tab.goTop()) return false;
+    for (; !tab.eof(); (void)tab.skip(1)) {
+      if (tab.isDeleted()) continue;
+      if (tab.raw(campoCpf) != esperado) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace store

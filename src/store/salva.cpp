@@ -1,0 +1,488 @@
+#include "store/salva.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/copia_trabalho.h"
+#include "store/diario_gravacao.h"
+#include "store/tabelas_declaracao.h"
+#include "store/travas.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+using rt::db::Status;
+using rt::db::Table;
+using rt::text::Decimal;
+
+namespace {
+
+std::string dois(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+void passo(Declaracao& dec, int k) {
+  if (dec.gancho) dec.gancho(k);
+}
+
+void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
+  if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
+}
+
+std::string_view legenda(int n) {
+  static constexpr std::array<std::string_view, 20> kLegendas = {
+      "",
+      "Cálculos da Pag. 4  "_cp,
+      "Rendimentos─────────"_cp,
+      "Dependentes─────────"_cp,
+      "Declaração Bens ────"_cp,
+      "Dívidas e Onus  ────"_cp,
+      "Doações e Pagamentos"_cp,
+      "Ganho de Capital────"_cp,
+      "Renda Variável──────"_cp,
+      " ",
+      "Dados Cadastrais────"_cp,
+      "Despesas/Observações"_cp,
+      "Rendimentos PFisica ",
+      "Lancamentos ────────"_cp,
+      "Auxiliar rendimento─"_cp,
+      "Atividade Rural 1 ──"_cp,
+      "Imoveis Rurais ─────"_cp,
+      "Bens Atividade Rural",
+      "Div. Atividade Rural",
+      "Livro Caixa Rural ──"_cp,
+  };
+  return n >= 1 && n <= 19 ? kLegendas[static_cast<std::size_t>(n)] : std::string_view();
+}
+
+// Every row of a table that is not deleted, in record order, whatever its filter and order;
+// the position is kept.
+template <typename F>
+Status paraCada(Table& t, F&& f) {
+  const std::uint32_t onde = t.eof() ? 0 : t.recNo();
+  const std::uint32_t total = t.recordCount();
+  for (std::uint32_t r = 1; r <= total; ++r) {
+    RT_DB_TRY(t.goTo(r));
+    if (!t.isDeleted()) RT_DB_TRY(f(t));
+  }
+  if (onde != 0) return t.goTo(onde);
+  RT_DB_TRY(t.goBottom());
+  return t.eof() ? Status::ok() : t.skip(1);
+}
+
+// A number as REC_MENSAL and REND_RURAL hold it ("1.234,56", blank for zero).
+Decimal deTexto(std::string_view texto) {
+  std::string s;
+  for (char c : texto) {
+    if (c == '.') continue;
+    s.push_back(c == ',' ? '.' : c);
+  }
+  return Decimal::val(s);
+}
+
+Decimal agora(const Contexto& ctx) { return Decimal::fromInt(rt::text::seconds(ctx.clock).wholePart()); }
+
+// The time of use: what it was plus the seconds since the declaration was opened or last
+// saved (a day boundary passed adds 86399), never beyond what the N6 field holds.
+Decimal tempoDeUso(const Contexto& ctx, const Declaracao& dec) {
+  const EspelhoDeclaracao& e = dec.espelho;
+  Decimal gasto;
+  if (!dec.opcoes.SEMHORA) {
+    gasto = agora(ctx) - Decimal::fromInt(e.INI_DECLA.wholePart());
+    if (gasto.isNegative()) gasto += Decimal::fromInt(86399);
+  }
+  return std::min(Decimal::fromInt(999999), e.registro.num("TEM_USO") + gasto);
+}
+
+// The size of use: the bytes of working copies 21 to 34, at most 999999.
+Decimal tamanhoDeUso(Contexto& ctx) {
+  std::int64_t total = 0;
+  for (int a = 21; a <= 34; ++a)
+    if (Table* t = ctx.areas.table(a))
+      total += static_cast<std::int64_t>(t->recordSize()) * t->recordCount() + t->headerSize() + 1;
+  return Decimal::fromInt(std::min<std::int64_t>(total, 999999));
+}
+
+// Copy 35 gets the rural summary of the side being saved.
+bool escreveRural(Contexto& ctx, Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
+  Table* t = ctx.areas.table(35);
+  if (t == nullptr) return false;
+  (void)ctx.areas.select(35);
+  const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
+  if (!PREP_REG(ctx, chaveCpf(15, e.CPF, atv))) return false;
+  e.rural.txt("CPF", e.CPF);
+  e.rural.txt("ATV_BRASIL", atv);
+  for (int m = 1; m <= 12; ++m) {
+    e.rural.num("I3_" + dois(m) + "OR", deTexto(e.REND_RURAL[static_cast<std::size_t>(m)][1]));
+    e.rural.num("I3_" + dois(m) + "OD", deTexto(e.REND_RURAL[static_cast<std::size_t>(m)][2]));
+  }
+  return e.rural.grava(*t) && t->flush();
+}
+
+// The rows of working copy `area` as they are stored, for the journal.
+rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area) {
+  Table* t = ctx.areas.table(area);
+  if (t == nullptr) return rt::db::Status(rt::db::Error::kNotFound, "working copy " + std::to_string(area));
+  TabelaDiario tab;
+  tab.numero = area - 20;
+  tab.campos.assign(t->fields().begin(), t->fields().end());
+  RT_DB_TRY(t->flush());
+  RT_DB_TRY(paraCada(*t, [&tab](Table& c) {
+    tab.registros.emplace_back(c.record().substr(1));
+    return Status::ok();
+  }));
+  return tab;
+}
+
+// The register row: written in place under its record lock; when it cannot be held the
+// register is not written and the rest of the save goes on.
+void gravaRegistro(Contexto& ctx, Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
+  const bool aberto = ABERTURA(ctx, 9);
+  const bool seguro = aberto && PREP_REG(ctx, e.CPF);
+  e.registro.num("TEM_USO", tempoDeUso(ctx, dec));
+  e.INI_DECLA = agora(ctx);
+  VE_LIM_NEG(dec);
+  if (seguro) {
+    Table& r = *ctx.areas.table(9);
+    e.registro.txt("CPF", e.CPF);
+    Status s = e.registro.grava(r);
+    // The register keeps I13_21 with I13_22 added, as the office reports read it.
+    if (s) s = r.put("I13_21", e.registro.num("I13_21") + e.registro.num("I13_22"));
+    if (s) s = r.commit();
+    if (!s) console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+    (void)r.unlock();
+  }
+  e.registro.num("TAM_USO", 0);
+}
+
+// Table 01's variables into copy 21, whose single row is then what table 01 receives.
+bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
+  Table* t = ctx.areas.table(21);
+  if (t == nullptr) return false;
+  (void)ctx.areas.select(21);
+  if (!PREP_REG(ctx, e.CPF)) return false;
+  e.tabela01.txt("CPF", e.CPF);
+  return e.tabela01.grava(*t) && t->flush();
+}
+
+bool transfereDepois(const Declaracao& dec, int modo) {
+  const OpcoesDeclaracao& o = dec.opcoes;
+  return modo == 1 && (o.OPTTRAN == 1 ||
+                       (o.OPTTRAN == 2 && dec.espelho.registro.num("ESTATUS") == Decimal::fromInt(o.SOESTE)));
+}
+
+// Copy n before its rows are taken: the rural summary into 35, assets and debts renumbered.
+bool preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
+  if (n == 15 && !escreveRural(ctx, dec)) return false;
+  if ((n == 4 || n == 5) && !renumera(ctx, n + 20)) {
+    console::MENS(ctx, 15,
+                  n == 4 ? "Bens demais para numerar: a declaração não foi salva."_cp
+                         : "Dívidas demais para numerar: a declaração não foi salva."_cp);
+    return false;
+  }
+  return true;
+}
+
+// Writes the tables `numeros` (their copies prepared) through the CPF's journal.
+bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std::vector<int>& numeros, int modo) {
+  EspelhoDeclaracao& e = dec.espelho;
+  Diario d;
+  d.cpf = e.CPF;
+  d.atvBrasil = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
+  for (int n : numeros) {
+    auto tab = linhasDaCopia(ctx, n + 20);
+    if (!tab) {
+      console::MENS(ctx, 15, "Salvando IMP" + dois(n) + ": " + tab.status().message());
+      return false;
+    }
+    d.tabelas.push_back(std::move(*tab));
+  }
+  Status s = trava.escreve(d, [&dec] { passo(dec, kPassoDiarioMeio); });
+  if (s) passo(dec, kPassoDiario);
+  if (s)
+    s = aplicaDiario(
+        ctx, d,
+        [&](int n) {
+          mostraTexto(ctx, modo == 1 ? 3 : 10, modo == 1 ? 5 : 1, modo == 1 ? 2 : 1, legenda(n));
+          console::MENS(ctx, 0, "Salvando IMP" + dois(n));
+        },
+        [&](int n) {
+          passo(dec, kPassoTabela + n);
+          MOSTRADOR(ctx, dec, 1, modo == 1 ? 1 : 0);
+        });
+  if (s) s = trava.conclui();
+  if (!s) {
+    // The journal stays: the next start or load of this CPF completes the save.
+    console::MENS(ctx, 15, "Salvando: " + s.message());
+    return false;
+  }
+  passo(dec, kPassoConcluido);
+  console::MENS(ctx, 0);
+  return true;
+}
+
+// After the save the copies are taken up again (autosave, or an export follows): their own
+// keys, each back on the record it was on.
+void retomaCopias(Contexto& ctx, const std::vector<int>& numeros, const std::vector<std::uint32_t>& posicoes) {
+  for (std::size_t i = 0; i < numeros.size(); ++i) {
+    const int area = numeros[i] + 20;
+    if (!indexaCopia(ctx, area, TipoCopia::Trabalho)) continue;
+    Table& t = *ctx.areas.table(area);
+    if (posicoes[i] != 0 && posicoes[i] <= t.recordCount())
+      (void)t.goTo(posicoes[i]);
+    else
+      (void)t.goTop();
+  }
+}
+
+std::vector<std::uint32_t> posicoesDe(Contexto& ctx, const std::vector<int>& numeros) {
+  std::vector<std::uint32_t> v;
+  for (int n : numeros) {
+    Table* t = ctx.areas.table(n + 20);
+    v.push_back(t != nullptr && !t->eof() ? t->recNo() : 0);
+  }
+  return v;
+}
+
+}  // namespace
+
+void VE_LIM_NEG(Declaracao& dec) {
+  RegistroEspelho& r = dec.espelho.registro;
+  const Decimal indgas = r.num("INDGAS");
+  if (indgas < Decimal::parse("-99.99").value())
+    r.num("INDGAS", Decimal::parse("-99.99").value());
+  else if (indgas > Decimal::parse("999.99").value())
+    r.num("INDGAS", 999);
+  if (r.num("SALDO") < Decimal::parse("-99999999.99").value()) r.num("SALDO", Decimal::parse("-99999999.99").value());
+}
+
+bool PREP_REG(Contexto& ctx, std::string_view chave) {
+  Table* t = ctx.areas.currentTable();
+  if (t == nullptr) return false;
+  if (t->seek(chave) && t->found()) return REC_LOCK(ctx, 5);
+  if (!t->isExclusive()) {
+    // The key is sought again under the table's lock, which keeps other terminals from
+    // appending meanwhile: two terminals registering one new key get one record.
+    if (!FIL_LOCK(ctx, 5)) return false;
+    if (t->seek(chave) && t->found()) {
+      (void)t->unlock();
+      return REC_LOCK(ctx, 5);
+    }
+  }
+  if (!ADD_REC(ctx, 5)) {
+    (void)t->unlock();
+    return false;
+  }
+  const std::uint32_t novo = t->recNo();
+  if (t->order() > 0) {
+    const std::string campo(rt::text::alltrim(t->orderExpression(t->order())));
+    if (const rt::db::FieldDef* f = t->field(campo); f != nullptr && f->type == 'C')
+      (void)t->put(campo, std::string(chave));
+  }
+  if (t->isExclusive()) return t->flush().isOk();
+  if (!t->isFileLocked()) return true;  // the append holds the new record already
+  (void)t->unlock();
+  (void)t->goTo(novo);
+  return REC_LOCK(ctx, 5);
+}
+
+void contadores(Contexto& ctx, Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
+  RegistroEspelho& r = e.registro;
+  std::int64_t nrLeao = 0;
+  Decimal dfLeao;
+  if (Table* t = ctx.areas.table(32)) {
+    std::array<int, 13> campos{};
+    for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
+    (void)paraCada(*t, [&](Table& c) {
+      for (int m = 1; m <= 12; ++m) {
+        const int f = campos[static_cast<std::size_t>(m)];
+        const rt::db::Value valor = f < 0 ? rt::db::Value(Decimal()) : c.get(f);
+        const Decimal* v = std::get_if<Decimal>(&valor);
+        if (v != nullptr && *v > Decimal()) {
+          ++nrLeao;
+          dfLeao += *v;
+        }
+      }
+      return Status::ok();
+    });
+  }
+  // NRCLEAO is N2: with the titular and eight dependants every month would not fit.
+  r.num("NRCLEAO", std::min<std::int64_t>(nrLeao, 99));
+  r.num("DFCLEAO", dfLeao);
+
+  std::array<Decimal, 13> ganho{}, variavel{};
+  int g = 0, v = 0;
+  if (Table* t = ctx.areas.table(27)) {
+    (void)paraCada(*t, [&](Table& c) {
+      const Decimal tipo = c.getNumber("TIPO_BEM");
+      if (tipo != Decimal::fromInt(4)) {
+        const Decimal ali = c.getNumber("VAL_ALI"), custo = c.getNumber("CUS_ATUAL");
+        if (ali <= custo || c.getNumber("VAL_TRIBU").isZero()) {
+          ++g;
+        } else {
+          for (int m = 1; m <= 12; ++m) {
+            const Decimal devido = c.getNumber("IMP_DEV" + dois(m));
+            ganho[static_cast<std::size_t>(m)] += devido - c.getNumber("IMP_PAG" + dois(m));
+            if (devido > Decimal()) ++g;
+          }
+        }
+      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::isEmptyText(c.getText("DAY_TRADE"))) {
+        const bool soma = c.getNumber("RVAR_NRO") == Decimal::fromInt(25);
+        for (int m = 1; m <= 12; ++m) {
+          const Decimal rec = c.getNumber("REC_MES" + dois(m));
+          if (soma) {
+            variavel[static_cast<std::size_t>(m)] += rec;
+            if (rec > Decimal()) ++v;
+          } else {
+            variavel[static_cast<std::size_t>(m)] -= rec;
+          }
+        }
+      }
+      return Status::ok();
+    });
+  }
+  std::int64_t nrGanho = 0, nrVar = 0;
+  Decimal dfGanho, dfVar;
+  for (int m = 1; m <= 12; ++m) {
+    if (ganho[static_cast<std::size_t>(m)] > Decimal()) {
+      dfGanho += ganho[static_cast<std::size_t>(m)];
+      ++nrGanho;
+    }
+    if (variavel[static_cast<std::size_t>(m)] > Decimal()) {
+      dfVar += variavel[static_cast<std::size_t>(m)];
+      ++nrVar;
+    }
+  }
+  // -1: there are items, but nothing is due.
+  if (nrGanho == 0 && g > 0) nrGanho = -1;
+  if (nrVar == 0 && v > 0) nrVar = -1;
+  r.num("NRGCAPIT", nrGanho);
+  r.num("DFGCAPIT", dfGanho);
+  r.num("NRRVARIV", nrVar);
+  r.num("DFRVARIV", dfVar);
+  r.num("NRQUOTA", e.tabela01.num("I13_29"));
+  r.num("DFQUOTA", e.tabela01.num("I13_30"));
+}
+
+bool renumera(Contexto& ctx, int area) {
+  Table* t = ctx.areas.table(area);
+  if (t == nullptr) return true;
+  const char* nome = area == 24 ? "I7_0" : "I8_0";
+  const int campo = t->fieldIndex(nome);
+  if (campo < 0) return true;
+  const rt::db::FieldDef& f = t->fields()[static_cast<std::size_t>(campo)];
+  std::int64_t maximo = 1;
+  for (int i = 0; i < f.width - f.decimals - (f.decimals > 0 ? 1 : 0); ++i) maximo *= 10;
+  --maximo;
+  std::vector<std::pair<Decimal, std::uint32_t>> itens;
+  if (!paraCada(*t, [&](Table& c) {
+        itens.emplace_back(c.getNumber(nome), c.recNo());
+        return Status::ok();
+      }))
+    return false;
+  const auto n = static_cast<std::int64_t>(itens.size());
+  if (n > maximo) return false;
+  const std::int64_t fator = n * 10 <= maximo ? 10 : 1;
+  std::stable_sort(itens.begin(), itens.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  const std::uint32_t onde = t->eof() ? 0 : t->recNo();
+  for (std::size_t i = 0; i < itens.size(); ++i) {
+    if (!t->goTo(itens[i].second)) return false;
+    if (!t->put(campo, Decimal::fromInt(static_cast<std::int64_t>(i + 1) * fator))) return false;
+  }
+  if (!t->flush()) return false;
+  if (onde != 0) (void)t->goTo(onde);
+  return true;
+}
+
+bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
+  EspelhoDeclaracao& e = dec.espelho;
+  const int areaAtual = ctx.areas.current();
+  e.CPF = rt::text::padr(e.CPF, 11);
+  VE_LIM_NEG(dec);
+  e.registro.num("TAM_USO", tamanhoDeUso(ctx));
+
+  e.TAM_CALC.clear();
+  if (modo == 1)
+    mostraTexto(ctx, 3, 5, 2, "Salvando as informações"_cp);
+  else
+    console::MENS(ctx, 3, "      Salvando as informações"_cp);
+
+  contadores(ctx, dec);
+  dec.calc().CALC(ctx, dec, 7, 0);
+
+  std::vector<int> numeros;
+  const int ultima = e.registro.txt("TEMRURAL") == "S" ? 19 : 14;
+  for (int n = 2; n <= ultima; ++n)
+    if (n != 9 && n != 13) numeros.push_back(n);
+  const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
+
+  // Saves of one CPF take turns: the journal's lock is held from the register to the end.
+  auto trava = TravaDiario::obtem(ctx, e.CPF);
+  if (!trava) {
+    console::MENS(ctx, 15, "Salvando: " + trava.status().message());
+    ctx.janelas.FECHAJAN(10);
+    return false;
+  }
+  bool ok = true;
+  for (int n : numeros) ok = ok && preparaCopia(ctx, dec, n);
+  if (ok) {
+    gravaRegistro(ctx, dec);
+    ok = escreveTabela01(ctx, dec);
+    if (!ok) console::MENS(ctx, 15, "Salvando IMP01: a cópia de trabalho não está aberta"_cp);
+  }
+  std::vector<int> todas = {1};
+  todas.insert(todas.end(), numeros.begin(), numeros.end());
+  if (ok) ok = gravaTabelas(ctx, dec, *trava, todas, modo);
+  ctx.janelas.FECHAJAN(10);
+  if (!ok) {
+    (void)ctx.areas.select(areaAtual);
+    return false;
+  }
+  const bool transfere = transfereDepois(dec, modo);
+  if (modo == 0 || transfere) retomaCopias(ctx, numeros, posicoes);
+  if (modo == 1) {
+    if (transfere) {
+      console::MENS(ctx, 13, "Transferindo os dados para o programa da Receita...."_cp);
+      dec.calc().transfere(ctx, dec);
+    }
+    FECHA_PROV(ctx);
+  }
+  e.SEM_SALV = agora(ctx);
+  (void)ctx.areas.select(areaAtual);
+  return true;
+}
+
+bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
+  if (n < 2 || n > 19 || n == 9 || n == 13) return false;
+  EspelhoDeclaracao& e = dec.espelho;
+  const int areaAtual = ctx.areas.current();
+  e.CPF = rt::text::padr(e.CPF, 11);
+  const std::vector<int> numeros = {n};
+  const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
+  auto trava = TravaDiario::obtem(ctx, e.CPF);
+  bool ok = trava.isOk() && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
+  if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
+  if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);
+  (void)ctx.areas.select(areaAtual);
+  return ok;
+}
+
+void SAL_DEC(Contexto& ctx, Declaracao& dec) {
+  const int areaAtual = ctx.areas.current();
+  if (dec.opcoes.TEMP_SAL < 98) {
+    (void)SALVATUDO(ctx, dec, 0);
+    dec.espelho.SEM_SALV = agora(ctx);
+  }
+  (void)ctx.areas.select(areaAtual);
+}
+
+}  // namespace store

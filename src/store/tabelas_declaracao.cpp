@@ -1,0 +1,139 @@
+#include "store/tabelas_declaracao.h"
+
+#include <chrono>
+
+#include "console/mensagens.h"
+#include "rt/db/file.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+using namespace std::chrono_literals;
+using rt::db::Error;
+using rt::db::Status;
+using rt::db::Table;
+
+std::string_view aguardandoCarregar() { return "Aguardando outro Terminal carregar dados..."_cp; }
+std::string_view aguardandoSalvar() { return "Aguardando outro Terminal salvar dados..."_cp; }
+
+void alertaUmSegundo(Contexto& ctx, std::string_view texto) {
+  console::MENS(ctx, 3, texto);
+  ctx.espera.dorme(1000ms);
+  ctx.janelas.FECHAJAN(10);
+}
+
+namespace {
+
+// One exclusive try of a table whose files are all there. kInUse: another terminal has it.
+Status tentaExclusiva(Contexto& ctx, int n, const TabelaDef& t) {
+  const std::string dbf = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
+  const std::string alias = rt::text::upper(t.arquivo);
+  if (int outra = ctx.areas.areaOf(alias); outra != 0 && outra != n)
+    return {Error::kBadField, "alias " + alias + " in area " + std::to_string(outra)};
+  rt::db::OpenOptions op;
+  op.exclusive = true;
+  op.alias = alias;
+  RT_DB_TRY(ctx.areas.open(n, dbf, op));
+  Table& tab = *ctx.areas.table(n);
+  for (const IndiceDef& i : indicesDe(ctx, t)) {
+    Status s = tab.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
+    if (!s) {
+      (void)ctx.areas.close(n);
+      return s;
+    }
+  }
+  Status s = tab.setOrder(1);
+  if (!s) (void)ctx.areas.close(n);
+  return s;
+}
+
+bool arquivosPresentes(const Contexto& ctx, const TabelaDef& t) {
+  if (!existe(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"))) return false;
+  for (const IndiceDef& i : indicesDe(ctx, t))
+    if (!existe(ctx, comExtensao(i.arquivo, ".CDX"))) return false;
+  return true;
+}
+
+}  // namespace
+
+bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) {
+  const TabelaDef* t = tabela(n);
+  if (t == nullptr) return false;
+  for (;;) {
+    // A missing table or index file is the opener's work (it makes them); so is any failure
+    // other than another terminal holding the table.
+    if (!arquivosPresentes(ctx, *t)) return ABERTURA(ctx, n, true);
+    Status s = tentaExclusiva(ctx, n, *t);
+    if (s) {
+      (void)ctx.areas.select(n);
+      return true;
+    }
+    if (s.code() != Error::kInUse) return ABERTURA(ctx, n, true);
+    alertaUmSegundo(ctx, aguardando);
+  }
+}
+
+std::string caminhoCopia(const Contexto& ctx, int area) {
+  auto def = copiaDeTrabalho(area);
+  if (!def) return {};
+  return caminho(ctx, arquivoTabela(ctx, *def));
+}
+
+Status criaCopia(Contexto& ctx, int area) {
+  const std::string base = caminhoCopia(ctx, area);
+  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
+  (void)ctx.areas.close(area);
+  RT_DB_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
+  (void)rt::db::removeFile(base + ".CDX");
+  return abreCopia(ctx, area);
+}
+
+Status abreCopia(Contexto& ctx, int area) {
+  const std::string base = caminhoCopia(ctx, area);
+  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
+  rt::db::OpenOptions op;
+  op.exclusive = true;
+  for (;;) {
+    Status s = ctx.areas.open(area, base + ".DBF", op);
+    if (s.code() != Error::kInUse) return s;
+    ctx.espera.dorme(1000ms);
+  }
+}
+
+Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
+  Table* t = ctx.areas.table(area);
+  if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};
+  t->closeIndexes();
+  RT_DB_TRY(t->createIndex(caminhoCopia(ctx, area) + ".CDX", chaveCopia(area, tipo)));
+  return t->setOrder(1);
+}
+
+std::vector<int> mapaCampos(const Table& de, const Table& para) {
+  std::vector<int> mapa;
+  mapa.reserve(static_cast<std::size_t>(para.fieldCount()));
+  for (const rt::db::FieldDef& f : para.fields()) {
+    const rt::db::FieldDef* g = de.field(f.name);
+    mapa.push_back(g != nullptr && g->type == f.type ? de.fieldIndex(f.name) : -1);
+  }
+  return mapa;
+}
+
+Status copiaCampos(const Table& de, Table& para, const std::vector<int>& mapa) {
+  for (std::size_t i = 0; i < mapa.size(); ++i) {
+    if (mapa[i] < 0) continue;
+    RT_DB_TRY(para.put(static_cast<int>(i), de.get(mapa[i])));
+  }
+  return Status::ok();
+}
+
+std::string chaveCpf(int n, std::string_view cpf, std::string_view atvBrasil) {
+  std::string k = rt::text::padr(cpf, 11);
+  if (n >= 15 && n <= 20) k += rt::text::padr(atvBrasil, 1);
+  return k;
+}
+
+}  // namespace store

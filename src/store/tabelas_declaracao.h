@@ -1,0 +1,48 @@
+// What loading and saving a declaration do with tables: the shared declaration tables opened
+// exclusively, waiting for other terminals as long as it takes; the terminal's working copies
+// TMP_nn made, opened and indexed; rows moved between tables of the same fields.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rt/db/status.h"
+#include "rt/db/table.h"
+#include "store/catalogo.h"
+#include "store/contexto.h"
+
+namespace store {
+
+// "Aguardando outro Terminal carregar dados..." and its saving twin.
+std::string_view aguardandoCarregar();
+std::string_view aguardandoSalvar();
+
+// The alert that closes by itself after a second, shown between tries of an exclusive open.
+void alertaUmSegundo(Contexto& ctx, std::string_view texto);
+
+// Opens declaration table n (1-20) exclusively in area n with its index files, creating what
+// is missing; while another terminal holds it, shows `aguardando` for a second and tries
+// again, for ever. False only when the table cannot be had for another reason (damaged,
+// not creatable), after the opener's alert.
+bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
+
+// The Linux path of the working copy of area `area` (21-39) without extension.
+std::string caminhoCopia(const Contexto& ctx, int area);
+// Makes the working copy of `area` anew, empty, and opens it exclusively in its area.
+rt::db::Status criaCopia(Contexto& ctx, int area);
+// Opens the existing working copy of `area` exclusively in its area (waiting for ever while
+// another handle has it), without index.
+rt::db::Status abreCopia(Contexto& ctx, int area);
+// Builds the copy's single index file with the key of that kind of copy and makes it the order.
+rt::db::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
+
+// For each field of `para`, the field of `de` of the same name and type (-1 when none).
+std::vector<int> mapaCampos(const rt::db::Table& de, const rt::db::Table& para);
+// Writes the current record of `de` into the current record of `para` through `mapa`.
+rt::db::Status copiaCampos(const rt::db::Table& de, rt::db::Table& para, const std::vector<int>& mapa);
+
+// The key prefix of a CPF's rows in table n: the CPF, followed by ATV_BRASIL for 15-20.
+std::string chaveCpf(int n, std::string_view cpf, std::string_view atvBrasil);
+
+}  // namespace store

@@ -1,0 +1,131 @@
+// Loading a declaration into the working copies and the record mirror.
+#include "store/copia_trabalho.h"
+
+#include <gtest/gtest.h>
+
+#include "declaracao_fixture.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/recuperacao.h"
+#include "store/salva.h"
+#include "store/tabelas_declaracao.h"
+#include "store_fixture.h"
+
+namespace store::teste {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+
+const std::string kA = "11111111111", kB = "22222222222", kC = "33333333333";
+
+class CopiaTrabalhoTest : public StoreFixture, public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ctx.NUSU = "07";
+    preencheDeclaracoes(ctx, {kA, kB, kC}, 3);
+  }
+  bool carrega(const std::string& cpf, int tipo = 1) {
+    dec.espelho.CPF = cpf;
+    return INIC_VAR(ctx, dec, 0, tipo);
+  }
+  Declaracao dec;
+};
+
+TEST_F(CopiaTrabalhoTest, CopiesHoldTheRowsOfTheCpfOnly) {
+  ASSERT_TRUE(carrega(kB));
+  for (int n = 1; n <= 19; ++n) {
+    if (n == 13) continue;
+    rt::db::Table* c = area(n + 20);
+    ASSERT_NE(c, nullptr) << n;
+    EXPECT_TRUE(c->isExclusive());
+    std::vector<std::string> esperado;
+    const int k = (n == 1 || n == 9 || n == 15) ? 1 : 3;
+    for (int i = 0; i < k; ++i) esperado.push_back(marca(n, kB, i));
+    EXPECT_EQ(marcasNaCopia(*c), esperado) << "copy of table " << n;
+  }
+  // The shared tables are closed again; the copies have their own keys.
+  for (int n = 1; n <= 19; ++n) EXPECT_FALSE(ctx.areas.isOpen(n)) << n;
+  EXPECT_EQ(area(24)->orderExpression(1), "I7_0");
+  EXPECT_EQ(area(37)->orderExpression(1), "I8R_0");
+  EXPECT_EQ(area(35)->orderExpression(1), "cpf+ATV_BRASIL");
+  // The mirror holds the register, table 01 and the rural summary.
+  EXPECT_EQ(dec.espelho.registro.txt("NOMECONTR").substr(0, 10), rt::text::padr(marca(9, kB, 0), 10));
+  EXPECT_EQ(dec.espelho.tabela01.num("I3_14"), Decimal::fromInt(777));
+  EXPECT_EQ(dec.espelho.rural.txt("I7_V1").substr(0, 9), marca(15, kB, 0));
+  EXPECT_EQ(dec.espelho.carneLeao.txt("CPFdepen"), rt::text::padr(marca(12, kB, 0), 11));
+  EXPECT_TRUE(dec.espelho.JA_CALC);
+}
+
+TEST_F(CopiaTrabalhoTest, NewTaxpayerStartsEmptyWithDefaults) {
+  ASSERT_TRUE(carrega(kA));
+  EXPECT_EQ(dec.espelho.tabela01.num("I3_14"), Decimal::fromInt(777));
+  dec.espelho.registro.txt("MUNICIPIO", "SANTOS");
+  // The next taxpayer is new: nothing of the previous one stays in table 01's variables.
+  dec.espelho.CPF = "44444444444";
+  dec.espelho.registro.limpa();
+  ASSERT_TRUE(INIC_VAR(ctx, dec, 1, 0));
+  const RegistroEspelho& t = dec.espelho.tabela01;
+  EXPECT_TRUE(t.num("I3_14").isZero());
+  EXPECT_TRUE(t.num("CARNEINSS").isZero());
+  EXPECT_FALSE(t.logico("NOVREG"));
+  EXPECT_EQ(t.txt("EndInvent"), std::string(70, ' '));
+  EXPECT_EQ(t.txt("I3_12D"), std::string(50, ' '));
+  EXPECT_EQ(t.num("CAL_AUTO"), Decimal::fromInt(1));
+  EXPECT_EQ(t.num("INDALERTA"), Decimal::fromInt(10));
+  const RegistroEspelho& r = dec.espelho.registro;
+  EXPECT_EQ(r.txt("MUNICIPIO"), std::string(30, ' '));
+  EXPECT_EQ(r.txt("EMAIL"), std::string(40, ' '));
+  EXPECT_EQ(r.num("ESTATUS"), Decimal::fromInt(2));
+  EXPECT_EQ(r.txt("USAPADRAO"), "S");
+  EXPECT_EQ(r.txt("I9_4"), "N");
+  EXPECT_EQ(dec.espelho.REC_MENSAL[13][8], std::string(11, ' '));
+  EXPECT_EQ(marcasNaCopia(*area(22)), std::vector<std::string>{});
+}
+
+TEST_F(CopiaTrabalhoTest, RecoveryTakesTheCopiesUpAgain) {
+  ASSERT_TRUE(carrega(kC));
+  dec.espelho.registro.limpa();
+  dec.espelho.tabela01.limpa();
+  FECHA_PROV(ctx);
+  dec.espelho.LRECUPERA = true;
+  ASSERT_TRUE(carrega(kC));
+  EXPECT_EQ(dec.espelho.tabela01.num("I3_14"), Decimal::fromInt(777));
+  EXPECT_EQ(dec.espelho.registro.txt("NOMECONTR").substr(0, 8), marca(9, kC, 0));
+  EXPECT_EQ(marcasNaCopia(*area(26)).size(), 3u);
+}
+
+TEST_F(CopiaTrabalhoTest, RecoveryRefusesCopiesWithAnotherTaxpayersRows) {
+  ASSERT_TRUE(carrega(kC));
+  // The pending-notes view (or a print job) filled copy 31 with another taxpayer's notes.
+  rt::db::Table& notas = *area(31);
+  ASSERT_TRUE(notas.appendBlank());
+  ASSERT_TRUE(notas.put("CPF", kA));
+  FECHA_PROV(ctx);
+  dec.espelho.LRECUPERA = true;
+  term.press(13);
+  EXPECT_FALSE(carrega(kC));
+  EXPECT_EQ(term.pending(), 0u) << "the refusal is an alert answered with a key";
+  // Another CPF than the one the copies were made for is refused as well.
+  dec.espelho.LRECUPERA = true;
+  term.press(13);
+  EXPECT_FALSE(carrega(kB));
+}
+
+TEST_F(CopiaTrabalhoTest, ProgressBarStopsAt45) {
+  for (int i = 0; i < 50; ++i) MOSTRADOR(ctx, dec, 1, 0);
+  EXPECT_EQ(dec.espelho.TAM_CALC, std::string(45, "░"_cp[0]));
+}
+
+TEST_F(CopiaTrabalhoTest, RuralSummaryOfTheOtherSideIsEmpty) {
+  ASSERT_TRUE(carrega(kA));
+  PRENCHEMOL(ctx, dec, "N");
+  EXPECT_EQ(dec.espelho.rural.txt("ATV_BRASIL"), "N");
+  EXPECT_EQ(dec.espelho.rural.txt("CPF"), kA);
+  EXPECT_EQ(dec.espelho.rural.txt("I7_V1"), std::string(22, ' '));
+  EXPECT_EQ(dec.espelho.REND_RURAL[12][2], std::string(14, ' '));
+}
+
+}  // namespace
+}  // namespace store::teste

@@ -1,0 +1,105 @@
+#include "declaracao_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include "rt/text/decimal.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+
+namespace store::teste {
+
+using rt::text::Decimal;
+
+std::vector<int> tabelasDeclaracao() {
+  std::vector<int> v;
+  for (int n = 1; n <= 19; ++n)
+    if (n != 9 && n != 13) v.push_back(n);
+  return v;
+}
+
+std::string campoMarca(int n) {
+  for (const CampoDef& c : estrutura(n))
+    if (c.tipo == 'C' && c.largura >= 10 && c.nome != "CPF") return c.nome;
+  return {};
+}
+
+std::string marca(int n, const std::string& cpf, int linha) {
+  return "T" + std::to_string(n) + "C" + cpf.substr(8) + "L" + std::to_string(linha);
+}
+
+void preencheDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, int linhas) {
+  for (int n = 1; n <= 19; ++n) {
+    if (n == 13) continue;
+    ASSERT_TRUE(ABERTURA(ctx, n, true)) << n;
+    rt::db::Table& t = *ctx.areas.table(n);
+    const std::string campo = campoMarca(n);
+    const int k = (n == 1 || n == 9 || n == 15) ? 1 : linhas;
+    for (const std::string& cpf : cpfs) {
+      for (int i = 0; i < k; ++i) {
+        ASSERT_TRUE(t.appendBlank());
+        ASSERT_TRUE(t.put("CPF", cpf));
+        if (n >= 15) {
+          ASSERT_TRUE(t.put("ATV_BRASIL", std::string("S")));
+        }
+        ASSERT_TRUE(t.put(campo, marca(n, cpf, i)));
+        if (n == 4) {
+          ASSERT_TRUE(t.put("I7_0", Decimal::fromInt((i + 1) * 10)));
+        }
+        if (n == 5) {
+          ASSERT_TRUE(t.put("I8_0", Decimal::fromInt((i + 1) * 10)));
+        }
+        if (n == 9) {
+          ASSERT_TRUE(t.put("TEMRURAL", std::string("S")));
+          ASSERT_TRUE(t.put("ATV_BRASIL", std::string("S")));
+          ASSERT_TRUE(t.put("ESTATUS", Decimal::fromInt(1)));
+        }
+        if (n == 1) {
+          ASSERT_TRUE(t.put("I3_14", Decimal::fromInt(777)));
+        }
+      }
+    }
+    ASSERT_TRUE(ctx.areas.close(n));
+  }
+}
+
+std::vector<std::string> marcasNaCopia(rt::db::Table& t) {
+  std::vector<std::string> v;
+  int campo = -1;
+  // The mark field is the first long text field after CPF.
+  for (int i = 0; i < t.fieldCount(); ++i) {
+    const rt::db::FieldDef& f = t.fields()[static_cast<std::size_t>(i)];
+    if (f.type == 'C' && f.width >= 10 && f.name != "CPF") {
+      campo = i;
+      break;
+    }
+  }
+  const std::uint32_t total = t.recordCount();
+  for (std::uint32_t r = 1; r <= total; ++r) {
+    EXPECT_TRUE(t.goTo(r));
+    if (t.isDeleted()) continue;
+    std::string s = campo < 0 ? std::string() : t.getText(t.fields()[static_cast<std::size_t>(campo)].name);
+    v.push_back(s.substr(0, s.find_last_not_of(' ') + 1));
+  }
+  return v;
+}
+
+std::vector<std::string> marcasNaTabela(Contexto& ctx, int n, const std::string& cpf) {
+  const TabelaDef* def = tabela(n);
+  auto t = rt::db::Table::open(caminho(ctx, comExtensao(arquivoTabela(ctx, *def), ".DBF")), {});
+  EXPECT_TRUE(t.isOk()) << n;
+  if (!t) return {};
+  rt::db::Table& tab = **t;
+  const std::string campo = campoMarca(n);
+  std::vector<std::string> v;
+  const std::uint32_t total = tab.recordCount();
+  for (std::uint32_t r = 1; r <= total; ++r) {
+    EXPECT_TRUE(tab.goTo(r));
+    if (tab.isDeleted() || tab.getText("CPF") != cpf) continue;
+    std::string s = tab.getText(campo);
+    v.push_back(s.substr(0, s.find_last_not_of(' ') + 1));
+  }
+  return v;
+}
+
+}  // namespace store::teste
