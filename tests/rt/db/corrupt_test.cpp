@@ -120,3 +120,31 @@ TEST(Corrupt, RandomDamageNeverCrashes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Corrupt, ForeignFieldTypesAndHeaderTailsStillOpen) {
+  TempDir dir;
+  std::string good = goodTable(dir, 3);
+  // Another runtime's table: memo kind of its own (version F5, no DBT beside it), a field of
+  // a type we do not know, and 263 bytes after the field terminator.
+  std::string foreign = good;
+  foreign[0] = '\xF5';
+  foreign[32 + 32 + 11] = 'B';  // V becomes a type we do not read
+  std::size_t headerLen = 32 + 32 * 3 + 1;
+  foreign.insert(headerLen, std::string(263, '\0'));
+  std::size_t newLen = headerLen + 263;
+  foreign[8] = static_cast<char>(newLen & 0xFF);
+  foreign[9] = static_cast<char>(newLen >> 8);
+  writeAll(dir.file("F.DBF"), foreign);
+  auto t = openOrDie(dir.file("F"));
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->fieldCount(), 3);
+  EXPECT_EQ(t->headerSize(), newLen);
+  EXPECT_EQ(t->recordCount(), 3u);
+  EXPECT_EQ(t->getText("CPF"), "0          ");
+  EXPECT_EQ(std::get<std::string>(t->get("V")), "        0.00");  // raw text
+  EXPECT_EQ(t->getText("T"), "");  // no memo file: empty
+}
+
+}  // namespace
