@@ -49,7 +49,8 @@ std::string header(std::uint32_t root, std::size_t keyLen, std::uint8_t options,
   h[15] = 1;
   std::size_t n = std::min<std::size_t>(expression.size(), 510);
   std::memcpy(h.data() + 512, expression.data(), n);
-  putLe(h, 506, 1, 2);  // FOR expression: empty
+  putLe(h, 504, static_cast<std::uint32_t>(n + 2), 2);  // both expressions with their NULs
+  putLe(h, 506, 1, 2);                                  // FOR expression: empty
   putLe(h, 510, static_cast<std::uint32_t>(n + 1), 2);
   return h;
 }
