@@ -131,7 +131,8 @@ bool abrePaginaNoNavegador(const std::string& url) {
   return r && r.value().succeeded();
 }
 
-ResultadoAtualizacao INTER(store::Contexto& ctx, const Ajustes& aj, int modo, const OpcoesAtualizacao& opcoes) {
+ResultadoAtualizacao INTER(store::Contexto& ctx, const Ajustes& aj, int modo,
+                           const OpcoesAtualizacao& opcoes) {
   console::MENS(ctx, 0, "Verificando atualizacao");
   ctx.console.refresh();
   const ServidorAtualizacao servidor = opcoes.servidor ? *opcoes.servidor : servidorAtualizacao(ctx);
@@ -151,10 +152,10 @@ ResultadoAtualizacao INTER(store::Contexto& ctx, const Ajustes& aj, int modo, co
     if (r == "S") {
       console::AVISOSN(ctx, "Saindo do programa para a nova atualizacao", 0);
       if (opcoes.gravaConfig) opcoes.gravaConfig();
-      const std::string url =
-          servidor.pagina.empty() ? "http://" + servidor.servidor + "/" : servidor.pagina;
+      const std::string url = servidor.pagina.empty() ? "http://" + servidor.servidor + "/" : servidor.pagina;
       const bool abriu = opcoes.abrePagina ? opcoes.abrePagina(url) : abrePaginaNoNavegador(url);
-      if (!abriu) console::AVISOSN(ctx, std::vector<std::string>{"Atualize pelo endereco:", mostravel(url)}, 0);
+      if (!abriu)
+        console::AVISOSN(ctx, std::vector<std::string>{"Atualize pelo endereco:", mostravel(url)}, 0);
       console::MENS(ctx);
       return ResultadoAtualizacao::Encerrar;
     }

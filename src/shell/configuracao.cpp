@@ -84,7 +84,8 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
       };
     };
     read.get(seg.linha, alinhado(seg, kMinuto), rt::ui::var("VAL_SEG", aj.VAL_SEG), kMinuto).when(dica(1));
-    read.get(byte.linha, alinhado(byte, kMinuto), rt::ui::var("VAL_BYTE", aj.VAL_BYTE), kMinuto).when(dica(2));
+    read.get(byte.linha, alinhado(byte, kMinuto), rt::ui::var("VAL_BYTE", aj.VAL_BYTE), kMinuto)
+        .when(dica(2));
     read.get(min.linha, alinhado(min, kMinimo), rt::ui::var("VAL_MIN", aj.VAL_MIN), kMinimo).when(dica(3));
     read.get(des.linha, alinhado(des, kTempo), inteiro("TEMP_DES", aj.TEMP_DES), kTempo).when(dica(4));
     read.run();
@@ -100,7 +101,9 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
   });
 }
 
-bool VAL_TEMP(const Ajustes& aj) { return aj.TEMP_SAL >= 1 && aj.TEMP_SAL <= 97; }
+bool VAL_TEMP(const Ajustes& aj) {
+  return aj.TEMP_SAL >= 1 && aj.TEMP_SAL <= 97;
+}
 
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   console::MTELA4(ctx);
@@ -171,8 +174,10 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   // The month after the last one with a rate (or that one, when it is the last row).
   (void)t.goBottom();
   while (!t.bof() && !t.eof() && t.getNumber("TJM").isZero()) (void)t.skip(-1);
-  if (t.bof()) (void)t.goTop();
-  else (void)t.skip(1);
+  if (t.bof())
+    (void)t.goTop();
+  else
+    (void)t.skip(1);
   if (t.eof()) (void)t.skip(-1);
   Decimal ano, mes, tjm, multipl;
   const std::string am = t.eof() ? std::string() : t.getText("ANOMES");

@@ -60,7 +60,8 @@ void DESTELA(store::Contexto& ctx, const Posicoes& p) {
                        p.menuColuna + 20, 7);
   ctx.janelas.ABREJAN(kMenu);
   std::string texto = linhaBox(b.tl, rt::text::replicate(b.h, 17), b.tr);
-  for (std::string_view item : kItens) texto += linhaBox(b.v, std::string(1, kCor1) + std::string(item) + kCor2, b.v);
+  for (std::string_view item : kItens)
+    texto += linhaBox(b.v, std::string(1, kCor1) + std::string(item) + kCor2, b.v);
   texto += linhaBox(b.bl, rt::text::replicate(b.h, 17), b.br);
   ctx.janelas.ESCRJAN(kMenu, texto);
 }
@@ -131,22 +132,35 @@ void aplica(store::Contexto& ctx, int elemento, int attr, int anterior) {
   auto& c = ctx.cores;
   const std::string texto = console::ACHACOR(attr);
   switch (elemento) {
-    case 1: c.COR_TEL1 = attr, c.COR_1_CLI = texto; break;
-    case 2: c.COR_TEL2 = attr, c.COR_2_CLI = texto; break;
+    case 1:
+      c.COR_TEL1 = attr, c.COR_1_CLI = texto;
+      break;
+    case 2:
+      c.COR_TEL2 = attr, c.COR_2_CLI = texto;
+      break;
     case 3:
       // Kept as the program always set it; nothing on the screen shows it.
       c.COR_FERID = 12 + ((anterior >> 4) & 15);
       c.COR_ESCOL = attr, c.COR_ESC_CL = texto;
       break;
-    case 4: c.COR_TEL3 = attr; break;
-    case 5: c.COR_PEGA = attr, c.COR_GET = texto; break;
+    case 4:
+      c.COR_TEL3 = attr;
+      break;
+    case 5:
+      c.COR_PEGA = attr, c.COR_GET = texto;
+      break;
     case 6:
       c.COR_MENS = attr, c.COR_SAY = texto;
       ctx.janelas.REDFATR(0, 1, attr);
       break;
-    case 7: c.COR_HELP = attr, c.COR_CLI_HE = texto; break;
-    case 8: c.COR_ENCHE = attr, c.COR_ENCH_C = texto; break;
-    default: break;
+    case 7:
+      c.COR_HELP = attr, c.COR_CLI_HE = texto;
+      break;
+    case 8:
+      c.COR_ENCHE = attr, c.COR_ENCH_C = texto;
+      break;
+    default:
+      break;
   }
 }
 
@@ -154,15 +168,24 @@ void aplica(store::Contexto& ctx, int elemento, int attr, int anterior) {
 
 int corDoElemento(const console::Cores& c, int elemento) {
   switch (elemento) {
-    case 1: return c.COR_TEL1;
-    case 2: return c.COR_TEL2;
-    case 3: return c.COR_ESCOL;
-    case 4: return c.COR_TEL3;
-    case 5: return c.COR_PEGA;
-    case 6: return c.COR_MENS;
-    case 7: return c.COR_HELP;
-    case 8: return c.COR_ENCHE;
-    default: return 0;
+    case 1:
+      return c.COR_TEL1;
+    case 2:
+      return c.COR_TEL2;
+    case 3:
+      return c.COR_ESCOL;
+    case 4:
+      return c.COR_TEL3;
+    case 5:
+      return c.COR_PEGA;
+    case 6:
+      return c.COR_MENS;
+    case 7:
+      return c.COR_HELP;
+    case 8:
+      return c.COR_ENCHE;
+    default:
+      return 0;
   }
 }
 
@@ -178,10 +201,14 @@ std::string ESCOL_COR(store::Contexto& ctx, int elemento, bool padrao, const std
     const rt::term::Key k = ctx.console.waitKey();
     if (k.code == key::Enter || k.code == key::Esc) break;
     int frente = attr & 15, fundoAtual = attr >> 4;
-    if (k.code == key::Right) frente = std::min(frente + 1, 15);
-    else if (k.code == key::Left) frente = std::max(frente - 1, 0);
-    else if (k.code == key::Up) fundoAtual = std::max(fundoAtual - 1, 0);
-    else if (k.code == key::Down) fundoAtual = std::min(fundoAtual + 1, 7);
+    if (k.code == key::Right)
+      frente = std::min(frente + 1, 15);
+    else if (k.code == key::Left)
+      frente = std::max(frente - 1, 0);
+    else if (k.code == key::Up)
+      fundoAtual = std::max(fundoAtual - 1, 0);
+    else if (k.code == key::Down)
+      fundoAtual = std::min(fundoAtual + 1, 7);
     const int novo = frente + 16 * fundoAtual;
     if (novo == attr) continue;
     marca(ctx, p, attr, false);

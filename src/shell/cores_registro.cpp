@@ -42,7 +42,8 @@ Status escreve(rt::db::Table& t, const std::string& terminal, const console::Cor
 }
 
 void le(const rt::db::Table& t, console::Cores& c) {
-  for (const Numerico& n : kNumericos) c.*n.membro = static_cast<int>(t.getNumber(n.campo).wholePart()) & 0xFF;
+  for (const Numerico& n : kNumericos)
+    c.*n.membro = static_cast<int>(t.getNumber(n.campo).wholePart()) & 0xFF;
   for (const Texto& x : kTextos) {
     std::string v(rt::text::trim(t.getText(x.campo)));
     if (!v.empty()) c.*x.membro = std::move(v);
@@ -103,8 +104,8 @@ std::string CORSELE(const console::Cores& c) {
   return c.COR_CLI_HE + "," + c.COR_GET + ",N/N,N/N," + c.COR_SAY;
 }
 std::string CORMENU(const console::Cores& c) {
-  return c.COR_1_CLI + "," + c.COR_ESC_CL + "," + c.COR_ENCH_C + "," + c.COR_ENCH_C + "," + c.COR_2_CLI + "," +
-         c.COR_2_CLI;
+  return c.COR_1_CLI + "," + c.COR_ESC_CL + "," + c.COR_ENCH_C + "," + c.COR_ENCH_C + "," + c.COR_2_CLI +
+         "," + c.COR_2_CLI;
 }
 
 }  // namespace shell

@@ -191,10 +191,11 @@ bool LIBSEN(store::Contexto& ctx, Ajustes& aj) {
 
 void OPCAO_SENHA(store::Contexto& ctx, Ajustes& aj) {
   const std::string acao = aj.QUERSEN ? "retirar" : "colocar";
-  const std::string r = console::AVISOSN(
-      ctx, std::vector<std::string>{"Se for " + acao + " a senha reponda com SIM",
-                                    "Se for para alterar a senha reponda com NAO"},
-      3);
+  const std::string r =
+      console::AVISOSN(ctx,
+                       std::vector<std::string>{"Se for " + acao + " a senha reponda com SIM",
+                                                "Se for para alterar a senha reponda com NAO"},
+                       3);
   if (r == "S") {
     if (aj.QUERSEN) {
       LIBSEN(ctx, aj);

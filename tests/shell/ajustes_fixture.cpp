@@ -72,7 +72,9 @@ AjustesFixture::AjustesFixture() {
   ctx.NUSU = "00";
 }
 
-AjustesFixture::~AjustesFixture() { (void)ctx.areas.closeAll(); }
+AjustesFixture::~AjustesFixture() {
+  (void)ctx.areas.closeAll();
+}
 
 void AjustesFixture::criaConfig(bool quersen, int ultSenir) {
   ASSERT_TRUE(store::ABERTURA(ctx, 42));

@@ -40,7 +40,9 @@ class Gravador final : public rt::term::Terminal {
  public:
   explicit Gravador(rt::term::ScriptedTerminal& t) : t_(t) {}
   void present(const rt::term::Screen& s) override;
-  std::optional<rt::term::Key> readKey(std::chrono::milliseconds timeout) override { return t_.readKey(timeout); }
+  std::optional<rt::term::Key> readKey(std::chrono::milliseconds timeout) override {
+    return t_.readKey(timeout);
+  }
   bool keyWaiting() override { return t_.keyWaiting(); }
   void beep() override { t_.beep(); }
   std::chrono::steady_clock::time_point now() override { return t_.now(); }

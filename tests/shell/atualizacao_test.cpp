@@ -16,7 +16,8 @@ using namespace std::chrono_literals;
 
 // A page well past the first few hundred bytes before the marker: the whole reply is read.
 std::string pagina(std::string_view data) {
-  return "<html><body>" + std::string(3000, 'x') + "<p>TAVREN-VERSAO:" + std::string(data) + "</p></body></html>";
+  return "<html><body>" + std::string(3000, 'x') + "<p>TAVREN-VERSAO:" + std::string(data) +
+         "</p></body></html>";
 }
 
 class Atualizacao : public AjustesFixture {

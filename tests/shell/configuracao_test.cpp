@@ -18,7 +18,9 @@ using namespace rt::text::literals;
 using rt::text::Decimal;
 namespace key = rt::term::key;
 
-Decimal d(const char* s) { return *Decimal::parse(s); }
+Decimal d(const char* s) {
+  return *Decimal::parse(s);
+}
 
 class Configuracao : public AjustesFixture {
  protected:
@@ -45,7 +47,8 @@ class Configuracao : public AjustesFixture {
   std::string tjm(const char* anoMes) {
     auto t = abre("UFIRM");
     for (; !t->eof(); (void)t->skip(1))
-      if (t->getText("ANOMES") == anoMes) return t->getNumber("TJM").toString(2) + " " + t->getText("SIMB_MOED");
+      if (t->getText("ANOMES") == anoMes)
+        return t->getNumber("TJM").toString(2) + " " + t->getText("SIMB_MOED");
     return "missing";
   }
   int linhasUfirm() { return static_cast<int>(abre("UFIRM")->recordCount()); }
@@ -53,9 +56,9 @@ class Configuracao : public AjustesFixture {
 
 TEST_F(Configuracao, BillingRatesAreStoredAndReadBack) {
   term.type("1.5").press(key::Enter);  // per minute
-  term.type("0.25");                    // per KByte: its last place typed, the field is left
-  term.type("250").press(key::Enter);   // minimum
-  term.type("30").press(key::Enter);    // idle minutes
+  term.type("0.25");                   // per KByte: its last place typed, the field is left
+  term.type("250").press(key::Enter);  // minimum
+  term.type("30").press(key::Enter);   // idle minutes
   VAL_DECL(ctx, aj);
   EXPECT_FALSE(term.exhausted());
   EXPECT_TRUE(gravador.viu("Valor a Cobrar"));

@@ -113,7 +113,8 @@ TEST_F(Cores, CellsAndSamplesAreInTheirOwnColours) {
   EXPECT_EQ(ctx.cores.COR_2_CLI, "W+/G");
   EXPECT_TRUE(gravador.viuComCor(4, 62, "┌"_cp, rt::term::makeAttr(15, 2)));
   EXPECT_TRUE(gravador.viuComCor(11, 40, "│"_cp, rt::term::makeAttr(15, 2)));
-  EXPECT_TRUE(gravador.viuComCor(11, 41, " Contorno        "_cp, static_cast<rt::term::Attr>(ctx.cores.COR_ESCOL)));
+  EXPECT_TRUE(
+      gravador.viuComCor(11, 41, " Contorno        "_cp, static_cast<rt::term::Attr>(ctx.cores.COR_ESCOL)));
 }
 
 TEST_F(Cores, TheBackgroundElementRefillsTheScreen) {
@@ -135,8 +136,9 @@ TEST_F(Cores, TheBackgroundElementRefillsTheScreen) {
 TEST_F(Cores, TheMenuListsTheElementsAndLightsTheOneBeingEdited) {
   term.press(key::Down).press(key::Down).press(key::Enter).press(key::Left).press(key::Enter).press(key::Esc);
   MODCOR(ctx, true);
-  for (std::string_view item : {" Texto           ", " Contorno        ", " Item Escolhido  ", " Sombra 3D       ",
-                                " Entr. de dados  ", " Mensagens       ", " Help e Avisos   ", " Fundo Geral     "})
+  for (std::string_view item :
+       {" Texto           ", " Contorno        ", " Item Escolhido  ", " Sombra 3D       ",
+        " Entr. de dados  ", " Mensagens       ", " Help e Avisos   ", " Fundo Geral     "})
     EXPECT_TRUE(gravador.viu(item)) << item;
   EXPECT_TRUE(gravador.viuEm(9, 40, "┌─────────────────┐"_cp));
   EXPECT_TRUE(gravador.viuEm(12, 40, "│ Item Escolhido  │"_cp));

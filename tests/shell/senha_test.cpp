@@ -59,8 +59,17 @@ TEST_F(SenhaTela, RightPasswordAtStartUpIsTypedHidden) {
 TEST_F(SenhaTela, ThreeWrongAnswersEndTheProgram) {
   criaConfig(true, 0);
   gravaChave("fator3=2519\n");
-  term.pause().type("a").press(key::Enter).pause().type("b").press(key::Enter).pause().type("c").press(key::Enter).type("senha").press(
-      key::Enter);
+  term.pause()
+      .type("a")
+      .press(key::Enter)
+      .pause()
+      .type("b")
+      .press(key::Enter)
+      .pause()
+      .type("c")
+      .press(key::Enter)
+      .type("senha")
+      .press(key::Enter);
   EXPECT_EQ(PEDE_SENHA(ctx, aj), Entrada::Encerrar);
   EXPECT_EQ(term.beeps(), 3);
   // The fourth answer is never read.
@@ -103,10 +112,10 @@ TEST_F(SenhaTela, WithoutTheSettingsFileTheCopyIsUsed) {
 
 TEST_F(SenhaTela, TurningTheRequirementOnWithNothingStoredAsksForAFirstPassword) {
   criaConfig(false, 0);
-  term.type("S");                                  // "colocar": yes
-  term.pause().type("abc").press(key::Enter);              // new
-  term.pause().type("ABC").press(key::Enter);              // again
-  term.press(key::Enter);                          // "Na proxima entrada sera pedida a senha"
+  term.type("S");                              // "colocar": yes
+  term.pause().type("abc").press(key::Enter);  // new
+  term.pause().type("ABC").press(key::Enter);  // again
+  term.press(key::Enter);                      // "Na proxima entrada sera pedida a senha"
   OPCAO_SENHA(ctx, aj);
   EXPECT_TRUE(gravador.viu("Se for colocar a senha reponda com SIM"));
   EXPECT_TRUE(gravador.viu("Digite a Nova Senha"));
@@ -151,11 +160,11 @@ TEST_F(SenhaTela, TurningItOnWithAStoredPasswordOnlyTells) {
 TEST_F(SenhaTela, ChangingThePassword) {
   criaConfig(true, 2519);
   gravaChave("# office\nfator3=2519\n");
-  term.type("N");                                      // alter
-  term.pause().type("senha").press(key::Enter);                // current
-  term.pause().type("senha").press(key::Enter);                // same number: refused
-  term.pause().type("abc").press(key::Enter);                  // new
-  term.pause().type("abc").press(key::Enter);                  // again
+  term.type("N");                                // alter
+  term.pause().type("senha").press(key::Enter);  // current
+  term.pause().type("senha").press(key::Enter);  // same number: refused
+  term.pause().type("abc").press(key::Enter);    // new
+  term.pause().type("abc").press(key::Enter);    // again
   OPCAO_SENHA(ctx, aj);
   EXPECT_TRUE(gravador.viu("Se for retirar a senha reponda com SIM"));
   EXPECT_TRUE(gravador.viu("Digite a Senha Atual"));
@@ -181,7 +190,15 @@ TEST_F(SenhaTela, TwoWrongCurrentPasswordsChangeNothing) {
 TEST_F(SenhaTela, PromptsSitWhereTheirCallersSay) {
   criaConfig(true, 0);
   gravaChave("fator3=2519\n");
-  term.pause().type("senha").press(key::Enter).pause().type("abc").press(key::Enter).pause().type("abc").press(key::Enter);
+  term.pause()
+      .type("senha")
+      .press(key::Enter)
+      .pause()
+      .type("abc")
+      .press(key::Enter)
+      .pause()
+      .type("abc")
+      .press(key::Enter);
   EXPECT_TRUE(CONSENH(ctx, aj, 5, 58));
   EXPECT_TRUE(gravador.viuEm(5, 38, "Digite a Senha Atual        "));
   EXPECT_TRUE(gravador.viuEm(5, 38, "Digite a Nova Senha        "));

@@ -9,8 +9,9 @@
 namespace shell::teste {
 
 ServidorHttp::ServidorHttp(std::string corpo, bool responde) : responde_(responde) {
-  resposta_ = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(corpo.size()) +
-              "\r\nConnection: close\r\n\r\n" + corpo;
+  resposta_ =
+      "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(corpo.size()) +
+      "\r\nConnection: close\r\n\r\n" + corpo;
   escuta_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in a{};
   a.sin_family = AF_INET;
@@ -32,7 +33,9 @@ ServidorHttp::~ServidorHttp() {
   close(escuta_);
 }
 
-std::string ServidorHttp::endereco() const { return "127.0.0.1:" + std::to_string(porta_); }
+std::string ServidorHttp::endereco() const {
+  return "127.0.0.1:" + std::to_string(porta_);
+}
 
 std::string ServidorHttp::pedido() {
   std::lock_guard<std::mutex> l(m_);
