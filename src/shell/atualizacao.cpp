@@ -167,6 +167,12 @@ ResultadoAtualizacao INTER(store::Contexto& ctx, const Ajustes& aj, int modo,
   return resultado;
 }
 
+ResultadoAtualizacao atualizacaoNaEntrada(store::Contexto& ctx, const Ajustes& aj,
+                                          const OpcoesAtualizacao& opcoes) {
+  if (aj.VER_ATUAL != "S") return ResultadoAtualizacao::SemNovidade;
+  return INTER(ctx, aj, 0, opcoes);
+}
+
 ResultadoAtualizacao OPCAO_ATUALIZACAO(store::Contexto& ctx, Ajustes& aj, const OpcoesAtualizacao& opcoes) {
   aj.VER_ATUAL = console::AVISOSN(ctx, "Deseja fazer essa verificacao sempre na entrada?", 2);
   const std::string v = aj.VER_ATUAL;

@@ -66,6 +66,11 @@ enum class ResultadoAtualizacao {
 [[nodiscard]] ResultadoAtualizacao INTER(store::Contexto& ctx, const Ajustes& aj, int modo,
                                          const OpcoesAtualizacao& opcoes = {});
 
+// The check at start-up, after the menu is built: only when the terminal asked for it
+// (VER_ATUAL "S"), and without the notice that there is nothing new.
+[[nodiscard]] ResultadoAtualizacao atualizacaoNaEntrada(store::Contexto& ctx, const Ajustes& aj,
+                                                        const OpcoesAtualizacao& opcoes = {});
+
 // The menu's "Ver Atualizacao" item: asks whether to check at every start (VER_ATUAL, stored
 // in DEFINE), then checks.
 [[nodiscard]] ResultadoAtualizacao OPCAO_ATUALIZACAO(store::Contexto& ctx, Ajustes& aj,

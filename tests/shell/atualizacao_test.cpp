@@ -61,6 +61,17 @@ TEST_F(Atualizacao, SameDateAtStartUpSaysNothing) {
   EXPECT_FALSE(term.exhausted());
 }
 
+TEST_F(Atualizacao, AtStartUpOnlyWhenTheTerminalAskedForIt) {
+  ServidorHttp s(pagina("15/07/10"));
+  aj.VER_ATUAL = "N";
+  EXPECT_EQ(atualizacaoNaEntrada(ctx, aj, opcoes(s)), ResultadoAtualizacao::SemNovidade);
+  EXPECT_FALSE(gravador.viu("Verificando atualizacao"));
+  aj.VER_ATUAL = "S";
+  term.type("N");
+  EXPECT_EQ(atualizacaoNaEntrada(ctx, aj, opcoes(s)), ResultadoAtualizacao::NovaRecusada);
+  EXPECT_TRUE(gravador.viu("Feita em 15/07/10. Deseja atualizar agora?"));
+}
+
 TEST_F(Atualizacao, ANewerVersionDeclinedReturnsToTheMenu) {
   ServidorHttp s(pagina("15/07/10"));
   term.type("N");
