@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/child_process.h"
 #include "store/arquivos.h"
 
 namespace store {
@@ -24,6 +25,19 @@ rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::
   if (!std::filesystem::is_regular_file(arquivo, ec)) return {};
   const Semente semente = leArquivoSemente(t, arquivo);
   for (const LinhaSemente& linha : semente.linhas) RT_DB_TRY(gravaValores(tabela, t.campos, linha.valores));
+  return {};
+}
+
+std::filesystem::path pastaSementePadrao(const platform::EnvLookup& env) {
+  std::error_code ec;
+  if (const char* v = env("TAVREN_SEED_DIR"); v != nullptr && *v != '\0') {
+    if (std::filesystem::is_directory(v, ec)) return v;
+  }
+  if (auto bin = platform::runningProgramFolder()) {
+    const std::filesystem::path pasta(*bin);
+    for (const std::filesystem::path& p : {pasta / "seed", pasta / ".." / "share" / "tavren" / "seed"})
+      if (std::filesystem::is_directory(p, ec)) return p.lexically_normal();
+  }
   return {};
 }
 

@@ -5,8 +5,11 @@
 // through the program's own screens, so the seed is never applied again.
 #pragma once
 
+#include <filesystem>
 #include <span>
 #include <string>
+
+#include "platform/paths.h"
 
 #include "rt/db/status.h"
 #include "rt/db/table.h"
@@ -23,5 +26,10 @@ rt::db::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> cam
 // Appends the seed rows of `t` from the context's seed folder. No folder, or no file for the
 // table, adds nothing; rows with a fault are left out (the loader names them).
 rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela);
+
+// Where the installation keeps the seed files: the folder named by TAVREN_SEED_DIR, else
+// "seed" beside the program's binary, else "../share/tavren/seed" from it; empty when none
+// of them is a folder.
+std::filesystem::path pastaSementePadrao(const platform::EnvLookup& env = platform::processEnvironment());
 
 }  // namespace store

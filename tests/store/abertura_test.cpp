@@ -18,6 +18,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/cria.h"
+#include "store/fornecidas.h"
 #include "store/semente.h"
 #include "store/travas.h"
 #include "store_fixture.h"
@@ -215,6 +216,19 @@ TEST_F(AberturaTest, ShippedTablesWithoutASeedFolderAreCreatedEmpty) {
   ctx.PASTA_SEMENTE.clear();
   ASSERT_TRUE(ABERTURA(ctx, 60));
   EXPECT_EQ(area(60)->recordCount(), 0u);
+}
+
+TEST(PastaSemente, TheEnvironmentNamesItAndAMissingFolderGivesNothing) {
+  const std::string semente = TAVREN_SEED_DIR;
+  EXPECT_EQ(pastaSementePadrao([&semente](const char* n) {
+              return std::string_view(n) == "TAVREN_SEED_DIR" ? semente.c_str() : nullptr;
+            }),
+            fs::path(semente));
+  // Not a folder: the places beside the test binary are looked at, and there is none.
+  EXPECT_EQ(pastaSementePadrao([](const char* n) {
+              return std::string_view(n) == "TAVREN_SEED_DIR" ? "/nonexistent/seed" : nullptr;
+            }),
+            fs::path());
 }
 
 TEST_F(AberturaTest, CreationShowsTheTableMessageAndClosesItsWindow) {
