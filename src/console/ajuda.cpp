@@ -1,5 +1,6 @@
 #include "console/ajuda.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "console/alerta.h"
@@ -27,6 +28,19 @@ int contaLinhas(std::string_view texto, int largura) {
     texto.remove_suffix(1);
   if (texto.empty()) return 0;
   return rt::ui::memoPosToLineCol(texto, largura, texto.size()).line;
+}
+
+// The text of a help memo as the shipped memo files hold it: a dBASE IV block begins
+// FF FF 08 00 and the length of header and text; otherwise the text ends at the first 1A
+// (some files end it with a single one, and what follows in the block is not text).
+std::string textoDoMemo(std::string_view memo) {
+  if (memo.size() >= 8 && memo.substr(0, 4) == std::string_view("\xFF\xFF\x08\x00", 4)) {
+    std::uint32_t n = 0;
+    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(memo[static_cast<std::size_t>(4 + i)]);
+    const std::size_t texto = n >= 8 ? n - 8 : 0;
+    return std::string(memo.substr(8, texto));
+  }
+  return std::string(memo.substr(0, memo.find('\x1A')));
 }
 
 // Whatever way the help ends: the help table closed, the area that was current selected again
@@ -76,7 +90,7 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
   if (t->orderCount() >= 1) (void)t->setOrder(1);
   if (!t->seek(rt::text::padr(rt::text::upper(topico), 10)).isOk() || !t->found()) return;
 
-  const std::string texto = t->getText("TEXTO");
+  const std::string texto = textoDoMemo(t->getText("TEXTO"));
   int n = contaLinhas(texto, kLarguraTexto);
   if (n < 1 || n > kLinhasMax) n = kLinhasMax;
 

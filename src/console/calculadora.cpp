@@ -311,8 +311,6 @@ bool CALCULADORA(Contexto& ctx, Calculadora& calc, int janela, std::optional<int
   tela.setCursorShape(rt::term::CursorShape::Hidden);
   ctx.janelas.ABREJAN(janela);
   ctx.janelas.ESCRJAN(janela, desenho());
-  calc.LCAL = top;
-  calc.CCAL = left;
   Calc calculo(ctx, calc, janela);
   const bool enviado = calculo.roda();
   ctx.janelas.FECHAJAN(janela);

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "rt/db/memo.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
+#include "rt/text/strings.h"
 #include "rt/ui/memoedit.h"
 #include "tabelas_fixture.h"
 
@@ -34,7 +38,9 @@ class AjudaTest : public ::testing::Test, protected console::teste::TabelasFixtu
           {"TELA07", "Ajuda da tela sete"},
           {"CPF", "Digite o CPF"},
           {"I7_5", "Codigo do bem"},
-          {"FUNCOES", "Teclas"}},
+          {"FUNCOES", "Teclas"},
+          {"QUATRO", std::string(40, '.')},
+          {"UMFIM", std::string(40, '.')}},
          {{"HELPTXT", "UPPER(NOME)"}}, false);
     cria(3, "OUTRA", {C("X", 1)}, {{"a"}});
   }
@@ -151,6 +157,40 @@ TEST_F(AjudaTest, HelpMenuTopics) {
   EXPECT_TRUE(term.contains("Teclas"));
   EXPECT_EQ(ctx.screen().cursorShape(), rt::term::CursorShape::Normal);
   EXPECT_EQ(fechadas, 4);
+}
+
+// Writes `bytes` over the memo of topic `nome`, where the engine put it.
+void sobrepoeMemo(const std::string& dir, const std::string& nome, const std::string& bytes) {
+  std::uint32_t bloco = 0;
+  {
+    auto t = rt::db::Table::open(dir + "/HELPTXT.DBF");
+    ASSERT_TRUE(t.isOk());
+    for (auto s = (*t)->goTop(); s.isOk() && !(*t)->eof(); s = (*t)->skip(1))
+      if (rt::text::trim((*t)->getText("NOME")) == nome) bloco = rt::db::memoBlockFromField((*t)->raw(1));
+  }
+  ASSERT_GT(bloco, 0u);
+  std::fstream f(dir + "/HELPTXT.DBT", std::ios::in | std::ios::out | std::ios::binary);
+  f.seekp(static_cast<std::streamoff>(bloco) * 512);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(AjudaTest, MemoTextsOfOtherWritersAreReadToTheirEnd) {
+  // dBASE IV: FF FF 08 00, the length of header and text, the text with no end mark.
+  std::string quatro("\xFF\xFF\x08\x00", 4);
+  quatro += std::string("\x12\x00\x00\x00", 4);
+  quatro += "Texto IV..LIXO LIXO";
+  sobrepoeMemo(dir, "QUATRO", quatro);
+  // A text ended by a single 1A, with something else after it in the block.
+  sobrepoeMemo(dir, "UMFIM", std::string("Fim simples\x1AOUTRA COISA"));
+
+  term.press(key::Esc);
+  ajuda.TXT_HELP("QUATRO");
+  EXPECT_EQ(term.row(2).substr(1, 12), "Texto IV..  ") << term.dump();
+  EXPECT_FALSE(term.contains("LIXO"));
+  term.press(key::Esc);
+  ajuda.TXT_HELP("UMFIM");
+  EXPECT_EQ(term.row(2).substr(1, 13), "Fim simples  ") << term.dump();
+  EXPECT_FALSE(term.contains("OUTRA"));
 }
 
 TEST_F(AjudaTest, OkeiAsksToConfirm) {

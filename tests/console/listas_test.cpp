@@ -337,6 +337,16 @@ TEST_F(ListasTest, RuralAssetCodesGoIntoTheRuralCopy) {
   EXPECT_TRUE(term.contains("  Tipo  ")) << term.dump();
 }
 
+TEST_F(ListasTest, EnterOnAnEmptyListChoosesNothing) {
+  copia(24, {N("I7_5", 3)}, {Decimal(7)});
+  cria(46, "CODBENS", {N("CODBEM", 2), C("DESCBENS", 60)}, {}, {{"CODBENS", "CODBEM"}});
+  ctx.QUALHLP = "I7_5";
+  term.press(key::Enter);
+  EXPECT_EQ(std::get<Decimal>(listas.GERAL2()), Decimal(0));
+  EXPECT_EQ(numero(24, "I7_5"), Decimal(7));
+  EXPECT_EQ(listas.PROG, 0);
+}
+
 // --- code tables of the screens' fields
 
 TEST_F(ListasTest, BankListIgnoresTypingButChangesOrderWithFunctionKeys) {
