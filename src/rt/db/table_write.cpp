@@ -1,0 +1,192 @@
+// Table: changing records, appending, committing.
+#include "rt/db/table.h"
+
+#include "rt/db/table_internal.h"
+
+namespace rt::db {
+
+using detail::today;
+
+Status Table::requireWritable() {
+  if (readOnly_) return {Error::kReadOnly, path_};
+  if (eof_) return {Error::kNoRecord, alias_};
+  if (!exclusive_ && !fileLocked_ && !lockedRecords_.count(recno_))
+    return {Error::kNotLocked, alias_ + " record " + std::to_string(recno_)};
+  return {};
+}
+
+Status Table::put(int i, const Value& v) {
+  if (i < 0 || i >= fieldCount()) return {Error::kBadField, "field number " + std::to_string(i + 1)};
+  RT_DB_TRY(requireWritable());
+  const FieldDef& f = header_.fields[static_cast<std::size_t>(i)];
+  std::string bytes;
+  if (f.type == 'M') {
+    auto* s = std::get_if<std::string>(&v);
+    if (!s) return {Error::kBadField, f.name + " takes text"};
+    if (!memo_) return {Error::kNotFound, withExtension(path_, ".DBT")};
+    UpdateGuard g(*this, true);
+    RT_DB_TRY(g.status());
+    auto block = memo_->write(*s);
+    if (!block) return block.status();
+    bytes = memoFieldFromBlock(*block, f.width);
+  } else {
+    auto r = formatField(f, v);
+    if (!r) return r.status();
+    bytes = std::move(*r);
+  }
+  rec_.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width), bytes);
+  dirty_ = true;
+  return {};
+}
+
+Status Table::put(std::string_view name, const Value& v) {
+  int i = fieldIndex(name);
+  if (i < 0) return {Error::kBadField, std::string(name)};
+  return put(i, v);
+}
+
+Status Table::markDeleted() {
+  RT_DB_TRY(requireWritable());
+  rec_[0] = '*';
+  dirty_ = true;
+  return {};
+}
+
+Status Table::recall() {
+  RT_DB_TRY(requireWritable());
+  rec_[0] = ' ';
+  dirty_ = true;
+  return {};
+}
+
+// Shared, the caller holds the update lock: the count is read again, since other terminals
+// may have appended since we last looked, and only an append ever raises it.
+Status Table::writeHeaderPrefix() {
+  if (!exclusive_) RT_DB_TRY(readHeaderCount());
+  today(header_.year, header_.month, header_.day);
+  header_.recordCount = count_;
+  return file_.writeAt(0, encodeHeaderPrefix(header_));
+}
+
+Status Table::flush() {
+  if (!dirty_) return {};
+  UpdateGuard g(*this, true);
+  RT_DB_TRY(g.status());
+  std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(recno_ - 1) * header_.recordLength;
+  if (newRecord_) {
+    RT_DB_TRY(file_.writeAt(at, rec_ + '\x1A'));
+    today(header_.year, header_.month, header_.day);
+    header_.recordCount = count_;
+    RT_DB_TRY(file_.writeAt(0, encodeHeaderPrefix(header_)));
+    headerTouched_ = true;
+  } else {
+    RT_DB_TRY(file_.writeAt(at, rec_));
+  }
+  if (recno_ >= chunkFirst_ && recno_ < chunkFirst_ + chunkCount_)
+    chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
+  for (auto& o : orders_) {
+    std::string newKey = makeKey(o, rec_);
+    if (newRecord_) {
+      RT_DB_TRY(o.index->insert(newKey, recno_));
+      continue;
+    }
+    std::string oldKey = makeKey(o, orig_);
+    if (oldKey == newKey) continue;
+    Status s = o.index->erase(oldKey, recno_);
+    if (s.code() == Error::kCorrupt) {
+      // The index had lost this record: it can no longer be trusted and is rebuilt when
+      // next opened; the new key still goes in so this session keeps finding the record.
+      (void)o.index->markStale();
+    } else if (!s) {
+      return s;
+    }
+    RT_DB_TRY(o.index->insert(newKey, recno_));
+  }
+  if (!exclusive_) RT_DB_TRY(flushIndexes(false));
+  if (!headerTouched_) {
+    headerTouched_ = true;
+    RT_DB_TRY(writeHeaderPrefix());
+  }
+  orig_ = rec_;
+  dirty_ = false;
+  newRecord_ = false;
+  return {};
+}
+
+Status Table::flushIndexes(bool sync) {
+  for (auto& o : orders_) RT_DB_TRY(o.index->flush(sync));
+  return {};
+}
+
+Status Table::commit() {
+  RT_DB_TRY(flush());
+  if (readOnly_) return {};
+  RT_DB_TRY(flushIndexes(true));
+  if (headerTouched_) {
+    UpdateGuard g(*this, true);
+    RT_DB_TRY(g.status());
+    RT_DB_TRY(writeHeaderPrefix());
+  }
+  RT_DB_TRY(file_.sync());
+  if (memo_) RT_DB_TRY(memo_->sync());
+  return {};
+}
+
+Status Table::appendBlank() {
+  RT_DB_TRY(flush());
+  if (readOnly_) return {Error::kReadOnly, path_};
+  if (!exclusive_) RT_DB_TRY(file_.tryLock(kLockAppend, 1, File::LockKind::kExclusive));
+  Status s;
+  std::uint32_t recno = 0;
+  {
+    UpdateGuard g(*this, true);
+    s = g.status();
+    if (s && !exclusive_) s = readHeaderCount();
+    if (s) {
+      recno = count_ + 1;
+      if (!exclusive_ && !fileLocked_) s = file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive);
+    }
+    // Exclusive, nothing is written yet: the first flush writes the record, the end mark and
+    // then the header count in that order, as a shared append does here at once.
+    if (s && !exclusive_) {
+      std::string data = blank_;
+      data += '\x1A';
+      s = file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
+    }
+    if (s) {
+      count_ = recno;
+      headerTouched_ = true;
+      if (!exclusive_) {
+        today(header_.year, header_.month, header_.day);
+        header_.recordCount = count_;
+        s = file_.writeAt(0, encodeHeaderPrefix(header_));
+      }
+    }
+    // Exclusive, the keys go in when the record is first written, saving an insert and an
+    // erase per index; the index is flagged behind first, so a crash in between is repaired.
+    // Shared, the blank keys go in at once, so other terminals never see a record unindexed.
+    for (auto& o : orders_) {
+      if (!s) break;
+      s = exclusive_ ? o.index->prepareChange() : o.index->insert(makeKey(o, blank_), recno);
+    }
+    if (s && !exclusive_) s = flushIndexes(false);
+  }
+  if (!exclusive_) {
+    if (s && !fileLocked_) {
+      // The new record comes locked; other record locks go, as with the old runtime.
+      for (auto r : lockedRecords_)
+        if (r != recno) (void)file_.unlock(kLockRecords + r, 1);
+      lockedRecords_ = {recno};
+    }
+    (void)file_.unlock(kLockAppend, 1);
+  }
+  if (!s) return s;
+  rec_ = blank_;
+  orig_ = blank_;
+  recno_ = recno;
+  eof_ = bof_ = found_ = false;
+  if (exclusive_) newRecord_ = dirty_ = true;
+  return {};
+}
+
+}  // namespace rt::db
