@@ -252,4 +252,33 @@ TEST(Sharing, ASecondHandleSeesAppendsAndKeyChangesOfTheFirst) {
   ASSERT_OK(b->lockRecord(3));
 }
 
+TEST(Sharing, AnotherProcessesChangesShowThroughCachedIndexPages) {
+  TempDir dir;
+  makeTable(dir, 2000);
+  auto t = openOrDie(dir.file("IMP0910"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(t->seek("10000000777"));
+  ASSERT_TRUE(t->found());
+  ASSERT_OK(t->goTop());  // pages cached along the way
+  Child child([&](Child&) {
+    auto u = Table::open(dir.file("IMP0910"));
+    if (!u || !(*u)->openIndex(dir.file("IMP0910"), "CPF")) return 1;
+    if (!(*u)->seek("10000000777") || !(*u)->found() || !(*u)->lockRecord()) return 2;
+    if (!(*u)->put("CPF", std::string("00000000001"))) return 3;
+    for (int i = 0; i < 300; ++i)  // enough to split pages the parent holds
+      if (!(*u)->appendBlank() || !(*u)->put("CPF", std::to_string(20000000000LL + i))) return 4;
+    return (*u)->close() ? 0 : 5;
+  });
+  EXPECT_EQ(child.wait(), 0);
+  EXPECT_EQ(t->recordCount(), 2300u);
+  ASSERT_OK(t->seek("10000000777"));
+  EXPECT_FALSE(t->found());
+  ASSERT_OK(t->goTop());
+  EXPECT_EQ(t->getText("CPF"), "00000000001");
+  EXPECT_EQ(t->recNo(), 778u);
+  ASSERT_OK(t->seek("20000000299"));
+  EXPECT_TRUE(t->found());
+  ASSERT_OK(t->checkOrder(1));
+}
+
 }  // namespace
