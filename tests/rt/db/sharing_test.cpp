@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <random>
 
 #include "db_test_util.h"
 #include "rt/db/table.h"
@@ -279,6 +280,52 @@ TEST(Sharing, AnotherProcessesChangesShowThroughCachedIndexPages) {
   ASSERT_OK(t->seek("20000000299"));
   EXPECT_TRUE(t->found());
   ASSERT_OK(t->checkOrder(1));
+}
+
+TEST(Sharing, ThreeProcessesChangingAtRandomLeaveBothIndexesRight) {
+  TempDir dir;
+  makeTable(dir, 200);
+  {
+    auto t = openOrDie(dir.file("IMP0910"), true);
+    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+  }
+  auto worker = [&](unsigned seed) {
+    return [&, seed](Child&) {
+      auto t = Table::open(dir.file("IMP0910"));
+      if (!t || !(*t)->openIndex(dir.file("IMP0910"), "CPF") ||
+          !(*t)->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"))
+        return 1;
+      Table& tb = **t;
+      std::mt19937 rng(seed);
+      for (int i = 0; i < 400; ++i) {
+        unsigned op = rng() % 4;
+        if (op == 0) {
+          if (tb.appendBlank().code() == Error::kLocked) continue;
+        } else {
+          (void)tb.seek(std::to_string(10000000000LL + rng() % 300), true);
+          if (tb.eof() || tb.lockRecord().code() == Error::kLocked) continue;
+        }
+        if (!tb.put("CPF", std::to_string(10000000000LL + rng() % 300))) return 2;
+        if (!tb.put("NOMECONTR", "n" + std::to_string(rng() % 1000))) return 3;
+        if (op == 3 && !tb.markDeleted()) return 4;
+        if (!tb.unlock()) return 5;
+      }
+      return tb.close() ? 0 : 6;
+    };
+  };
+  {
+    Child a(worker(1)), b(worker(2)), c(worker(3));
+    EXPECT_EQ(a.wait(), 0);
+    EXPECT_EQ(b.wait(), 0);
+    EXPECT_EQ(c.wait(), 0);
+  }
+  auto t = openOrDie(dir.file("IMP0910"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+  EXPECT_GT(t->recordCount(), 200u);
+  ASSERT_OK(t->checkOrder(1));
+  ASSERT_OK(t->checkOrder(2));
 }
 
 }  // namespace
