@@ -36,7 +36,8 @@ int contaLinhas(std::string_view texto, int largura) {
 std::string textoDoMemo(std::string_view memo) {
   if (memo.size() >= 8 && memo.substr(0, 4) == std::string_view("\xFF\xFF\x08\x00", 4)) {
     std::uint32_t n = 0;
-    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(memo[static_cast<std::size_t>(4 + i)]);
+    for (int i = 3; i >= 0; --i)
+      n = (n << 8) | static_cast<unsigned char>(memo[static_cast<std::size_t>(4 + i)]);
     const std::size_t texto = n >= 8 ? n - 8 : 0;
     return std::string(memo.substr(8, texto));
   }
@@ -47,7 +48,8 @@ std::string textoDoMemo(std::string_view memo) {
 // and the guard cleared.
 class FimDaAjuda {
  public:
-  FimDaAjuda(bool& guarda, rt::db::WorkAreas& areas) : guarda_(guarda), areas_(areas), area_(areas.current()) {
+  FimDaAjuda(bool& guarda, rt::db::WorkAreas& areas)
+      : guarda_(guarda), areas_(areas), area_(areas.current()) {
     guarda_ = true;
   }
   ~FimDaAjuda() {

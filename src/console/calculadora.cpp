@@ -56,21 +56,32 @@ std::optional<Decimal> opera(Decimal a, char op, Decimal b) {
   const Largo ra = a.raw(), rb = b.raw();
   Largo r = 0;
   switch (op) {
-    case '+': r = ra + rb; break;
-    case '-': r = ra - rb; break;
-    case '*': r = ra * rb / Decimal::kScale; break;
+    case '+':
+      r = ra + rb;
+      break;
+    case '-':
+      r = ra - rb;
+      break;
+    case '*':
+      r = ra * rb / Decimal::kScale;
+      break;
     case '/':
       if (rb == 0) return std::nullopt;
       r = ra * Decimal::kScale / rb;
       break;
-    default: return b;
+    default:
+      return b;
   }
   if (absLargo(r) > kLimiteRaw) return std::nullopt;
   switch (op) {
-    case '+': return a + b;
-    case '-': return a - b;
-    case '*': return a * b;
-    default: return a / b;
+    case '+':
+      return a + b;
+    case '-':
+      return a - b;
+    case '*':
+      return a * b;
+    default:
+      return a / b;
   }
 }
 
@@ -181,7 +192,8 @@ void Calc::aplica(char op) {
 }
 
 void Calc::memoria() {
-  mostra(erro_ ? textoErro() : rt::text::transform(aposIgual_ || pendente_ ? c_.RESULT : ent_.valor(), pic()), "M");
+  mostra(erro_ ? textoErro() : rt::text::transform(aposIgual_ || pendente_ ? c_.RESULT : ent_.valor(), pic()),
+         "M");
   const rt::term::Key k = ctx_.console.waitKey();
   const char ch = k.isChar() ? rt::text::upperChar(k.ch()) : '\0';
   if ((ch == '+' || ch == '-') && !erro_) {
@@ -203,7 +215,9 @@ void Calc::memoria() {
     memoria_ = Decimal();
   }
   if (aposIgual_ || pendente_)
-    mostraValor(c_.RESULT, aposIgual_ ? "=" : pendente_ == '/' ? std::string("÷"_cp) : std::string(1, pendente_));
+    mostraValor(c_.RESULT, aposIgual_         ? "="
+                           : pendente_ == '/' ? std::string("÷"_cp)
+                                              : std::string(1, pendente_));
   else
     mostraEntrada();
 }
@@ -289,7 +303,9 @@ bool Calc::roda() {
       }
       move(code);
       if (aposIgual_ || pendente_)
-        mostraValor(c_.RESULT, aposIgual_ ? "=" : pendente_ == '/' ? std::string("÷"_cp) : std::string(1, pendente_));
+        mostraValor(c_.RESULT, aposIgual_         ? "="
+                               : pendente_ == '/' ? std::string("÷"_cp)
+                                                  : std::string(1, pendente_));
       else
         mostraEntrada();
     } else if (code == key::CtrlLeft || code == key::CtrlRight || code == key::Home || code == key::End) {
@@ -302,11 +318,13 @@ bool Calc::roda() {
 
 }  // namespace
 
-bool CALCULADORA(Contexto& ctx, Calculadora& calc, int janela, std::optional<int> topo, std::optional<int> esquerda) {
+bool CALCULADORA(Contexto& ctx, Calculadora& calc, int janela, std::optional<int> topo,
+                 std::optional<int> esquerda) {
   const int top = std::min(topo.value_or(11), 11);
   const int left = std::min(esquerda.value_or(11), 48);
   const Cores& c = ctx.cores;
-  ctx.janelas.REDEFJAN(janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, top, left, top + kLinhas, left + kColunas, 0);
+  ctx.janelas.REDEFJAN(janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, top, left, top + kLinhas, left + kColunas,
+                       0);
   rt::term::Screen& tela = ctx.screen();
   tela.setCursorShape(rt::term::CursorShape::Hidden);
   ctx.janelas.ABREJAN(janela);

@@ -118,7 +118,8 @@ void Listas::GERAL() {
   }
   rodapes(d);
 
-  ctx_.janelas.REDEFJAN(8, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, d.li, d.ci, d.lif, d.cf, 2);
+  ctx_.janelas.REDEFJAN(8, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, d.li, d.ci, d.lif,
+                        d.cf, 2);
   ctx_.janelas.ABREJAN(8);
   HBROWSE(d);
   ctx_.console.clearTypeahead();
@@ -136,7 +137,8 @@ void Listas::HBROWSE(Definicao& d) {
   rt::ui::Browse b(ctx_.screen(), {d.li + 1, d.ci + 1, d.lif - 1, d.cf - 1}, fonte);
   const Cores& c = ctx_.cores;
   if (ctx_.QUALHLP == "M->TIPO_BEM") {
-    b.setColours(rt::term::parseColourList(c.COR_1_CLI + "," + c.COR_GET + "," + c.COR_2_CLI + "," + c.COR_SAY));
+    b.setColours(
+        rt::term::parseColourList(c.COR_1_CLI + "," + c.COR_GET + "," + c.COR_2_CLI + "," + c.COR_SAY));
   } else {
     const std::string destaque = c.COR_ESC_CL == c.COR_CLI_HE ? c.COR_2_CLI : c.COR_ESC_CL;
     rt::term::ColourSet cores;
@@ -157,7 +159,8 @@ void Listas::HBROWSE(Definicao& d) {
   auto redesenha = [&] {
     (void)tab_.areas.select(d.area);
     rodapes(d);
-    for (int i = 1; i <= b.columnCount(); ++i) b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
+    for (int i = 1; i <= b.columnCount(); ++i)
+      b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
     b.configure();
     b.refreshAll();
     b.invalidate();

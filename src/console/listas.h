@@ -95,12 +95,12 @@ class Listas {
   void GERAL3();
 
   // The list's state, by the program's names.
-  bool TEMHLP = false;        // the caller set QUALHLP (and opened the code table)
-  int PROG = 0;               // 1 while a list is open
+  bool TEMHLP = false;                       // the caller set QUALHLP (and opened the code table)
+  int PROG = 0;                              // 1 while a list is open
   rt::ui::Value COD = rt::text::Decimal(0);  // the code chosen
-  std::string CL_AREA;        // the area (alias) to select again at the end; empty: none
-  bool TEMPE = false;         // the list shows footers
-  bool SOFTSEEK = false;      // switched on by a typed search, and left on
+  std::string CL_AREA;                       // the area (alias) to select again at the end; empty: none
+  bool TEMPE = false;                        // the list shows footers
+  bool SOFTSEEK = false;                     // switched on by a typed search, and left on
 
   struct Definicao;  // a context's table, columns, window and settings
 

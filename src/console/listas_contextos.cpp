@@ -26,13 +26,13 @@ struct Nome {
 };
 
 constexpr std::array<Nome, 34> kNomes{{
-    {"M->CPF", 1},       {"M->CPF1", 1},        {"M->CPF2", 1},      {"M->NOMECONTR", 1}, {"M->DIRCONJU", 1},
-    {"M->CPFEMAIL", 1},  {"M->CPFSAC", 2},      {"M->CGCPAGADOR", 3}, {"M->CDPRO", 4},     {"M->OCUPACAO", 4},
-    {"I1_8", 5},         {"M->CPFDEPEN", 5},    {"M->CODAT", 6},     {"M->DESCRAT", 6},   {"M->BANCO", 7},
-    {"CODIDEPEN", 8},    {"I7_5", 9},           {"I8_5", 10},        {"I6_3", 11},        {"CODIGO", 11},
-    {"M->ORIGEM", 12},   {"M->DESTINO", 12},    {"M->TIPO_BEM", 13}, {"M->I3_04", 14},    {"I7_8", 15},
-    {"CODPAIS", 15},     {"I8R_3", 15},         {"M->CODEMB", 16},   {"M->ESTATUS", 17},  {"M->TIPOEND", 18},
-    {"M->MUNICIPIO", 19}, {"M->CDCONTA", 20},   {"CDCONTA", 20},     {"CODIGOA", 21},
+    {"M->CPF", 1},        {"M->CPF1", 1},     {"M->CPF2", 1},       {"M->NOMECONTR", 1}, {"M->DIRCONJU", 1},
+    {"M->CPFEMAIL", 1},   {"M->CPFSAC", 2},   {"M->CGCPAGADOR", 3}, {"M->CDPRO", 4},     {"M->OCUPACAO", 4},
+    {"I1_8", 5},          {"M->CPFDEPEN", 5}, {"M->CODAT", 6},      {"M->DESCRAT", 6},   {"M->BANCO", 7},
+    {"CODIDEPEN", 8},     {"I7_5", 9},        {"I8_5", 10},         {"I6_3", 11},        {"CODIGO", 11},
+    {"M->ORIGEM", 12},    {"M->DESTINO", 12}, {"M->TIPO_BEM", 13},  {"M->I3_04", 14},    {"I7_8", 15},
+    {"CODPAIS", 15},      {"I8R_3", 15},      {"M->CODEMB", 16},    {"M->ESTATUS", 17},  {"M->TIPOEND", 18},
+    {"M->MUNICIPIO", 19}, {"M->CDCONTA", 20}, {"CDCONTA", 20},      {"CODIGOA", 21},
 }};
 
 // "M->CPF" -> "CPF": the variable a field name stands for.
@@ -272,10 +272,12 @@ bool Listas::monta(Definicao& d) {
     case 19:
       d.li = 8, d.ci = 6, d.lif = 21, d.cf = 37;
       d.busca = true;
-      col(campoEditado_ == "M->UF" ? "Nome dos Estados" : std::string("Nome dos municípios"_cp), "NOMEMUNI", "@S30");
+      col(campoEditado_ == "M->UF" ? "Nome dos Estados" : std::string("Nome dos municípios"_cp), "NOMEMUNI",
+          "@S30");
       break;
     case 20: {
-      CL_AREA = areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(areas.current());
+      CL_AREA =
+          areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(areas.current());
       if (numeroVar("OPCAO_1") == Decimal(12)) {
         seleciona(62);
       } else {

@@ -10,11 +10,11 @@
 namespace console {
 
 struct Listas::Definicao {
-  int grupo = 0;          // 1-21, the context groups of the field names
-  int area = 0;           // the list's area, chosen when the context is set up
+  int grupo = 0;                          // 1-21, the context groups of the field names
+  int area = 0;                           // the list's area, chosen when the context is set up
   int li = 8, ci = 6, lif = 21, cf = 70;  // window corners
   std::vector<rt::ui::Column> colunas;
-  bool busca = false;     // typed characters seek
+  bool busca = false;  // typed characters seek
   // Sums of the footers of the capital-gain lists: rows counted when `somaTodos` (kinds 1-3,
   // filtered by the list) or when their kind equals the variable TIPO_BEM.
   bool somaTodos = false;

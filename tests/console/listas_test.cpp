@@ -23,9 +23,7 @@ namespace key = rt::term::key;
 
 class ServicosGravados final : public console::ServicosLista {
  public:
-  std::string VE_STAT(int codigo) override {
-    return rt::text::padr(codigo == 1 ? "EM ANDAMENTO" : "", 13);
-  }
+  std::string VE_STAT(int codigo) override { return rt::text::padr(codigo == 1 ? "EM ANDAMENTO" : "", 13); }
   void MOSTR_PAG(int modo) override { chamadas.push_back("MOSTR_PAG " + std::to_string(modo)); }
   void MOS_DETAL() override { chamadas.push_back("MOS_DETAL"); }
   void MOS_PEND() override { chamadas.push_back("MOS_PEND"); }
@@ -63,10 +61,10 @@ class ListasTest : public ::testing::Test, protected console::teste::TabelasFixt
     }
     if (!linhas.empty()) linhas[0][16] = Decimal(150);
     cria(9, "IMP0910",
-         {C("CPF", 11), C("NOMECONTR", 53), N("ESTATUS", 2), C("TEMRURAL", 1), C("USAPADRAO", 1), N("IMPPGRE", 12, 2),
-          N("INDGAS", 6, 2), N("NRQUOTA", 1), N("DFQUOTA", 12, 2), N("NRCLEAO", 2), N("DFCLEAO", 12, 2),
-          N("NRGCAPIT", 2), N("DFGCAPIT", 12, 2), N("NRRVARIV", 2), N("DFRVARIV", 12, 2), C("EMAIL", 40),
-          N("VALOREC", 12, 2)},
+         {C("CPF", 11), C("NOMECONTR", 53), N("ESTATUS", 2), C("TEMRURAL", 1), C("USAPADRAO", 1),
+          N("IMPPGRE", 12, 2), N("INDGAS", 6, 2), N("NRQUOTA", 1), N("DFQUOTA", 12, 2), N("NRCLEAO", 2),
+          N("DFCLEAO", 12, 2), N("NRGCAPIT", 2), N("DFGCAPIT", 12, 2), N("NRRVARIV", 2), N("DFRVARIV", 12, 2),
+          C("EMAIL", 40), N("VALOREC", 12, 2)},
          linhas, {{"IMP0910", "CPF"}, {"IMP0910B", "UPPER(NOMECONTR)"}, {"IMP0910C", "ESTATUS"}});
   }
   // A code table of number `area` with a numeric code and a description.
@@ -327,8 +325,8 @@ TEST_F(ListasTest, CountryListsForTheGridAndForVariables) {
 
 TEST_F(ListasTest, RuralAssetCodesGoIntoTheRuralCopy) {
   copia(37, {N("CODIGO", 2)}, {Decimal(0)});
-  cria(69, "CODABENS", {N("CODBEM", 2), C("DESCBENS", 60)}, {{Decimal(1), "TERRA NUA"}, {Decimal(2), "BENFEITORIAS"}},
-       {{"CODABENS", "CODBEM"}});
+  cria(69, "CODABENS", {N("CODBEM", 2), C("DESCBENS", 60)},
+       {{Decimal(1), "TERRA NUA"}, {Decimal(2), "BENFEITORIAS"}}, {{"CODABENS", "CODBEM"}});
   ctx.QUALHLP = "CODIGOA";
   term.press(key::Down).press(key::Enter);
   EXPECT_EQ(std::get<Decimal>(listas.GERAL2()), Decimal(2));
@@ -414,8 +412,8 @@ TEST_F(ListasTest, OccupationAndNatureSeekShowOnTheFormAndCloseTheTable) {
 
 TEST_F(ListasTest, StateListFillsTheStateAndTownListFillsTownAndCode) {
   auto municipios = [&] {
-    cria(64, "TABMUNI", {C("NOMEMUNI", 30), C("NROMUNI", 4)},
-         {{"SP - SAO PAULO", ""}, {"CAMPINAS", "6291"}}, {{"TABMUNIT", "NOMEMUNI"}});
+    cria(64, "TABMUNI", {C("NOMEMUNI", 30), C("NROMUNI", 4)}, {{"SP - SAO PAULO", ""}, {"CAMPINAS", "6291"}},
+         {{"TABMUNIT", "NOMEMUNI"}});
   };
   municipios();
   ctx.QUALHLP = "M->MUNICIPIO";
@@ -511,7 +509,8 @@ TEST_F(ListasTest, DependantCpfGoesIntoThePayersCopy) {
 // --- filters set by the list
 
 TEST_F(ListasTest, PayerListFiltersLegalPersonsAndLeavesTheCopyUnfiltered) {
-  copia(22, {C("I1_1", 1), C("I1_2", 60), C("I1_3", 18), N("I1_4", 12, 2)}, {"F", "PESSOA", "111", Decimal(1)});
+  copia(22, {C("I1_1", 1), C("I1_2", 60), C("I1_3", 18), N("I1_4", 12, 2)},
+        {"F", "PESSOA", "111", Decimal(1)});
   (void)areas.table(22)->appendBlank();
   (void)areas.table(22)->put("I1_1", std::string("J"));
   (void)areas.table(22)->put("I1_3", std::string("12.345.678/0001-90"));
