@@ -121,6 +121,7 @@ void Listas::GERAL() {
   ctx_.janelas.REDEFJAN(8, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, d.li, d.ci, d.lif,
                         d.cf, 2);
   ctx_.janelas.ABREJAN(8);
+  escolheu_ = false;
   HBROWSE(d);
   ctx_.console.clearTypeahead();
   ctx_.janelas.FECHAJAN(8);
@@ -129,6 +130,8 @@ void Listas::GERAL() {
   TEMHLP = false;
   PROG = 0;
   if (auto* t = tab_.areas.currentTable(); t != nullptr && t->hasFilter()) t->clearFilter();
+  // A form under the list shows the values written back into its variables.
+  if (rt::term::ActiveInput* e = ctx_.console.activeInput(); escolheu_ && e != nullptr) e->requestRedisplay();
 }
 
 void Listas::HBROWSE(Definicao& d) {
@@ -158,7 +161,7 @@ void Listas::HBROWSE(Definicao& d) {
   // After a routine drew over the list: the footers again, the rows and the frame.
   auto redesenha = [&] {
     (void)tab_.areas.select(d.area);
-    rodapes(d);
+    if (d.grupo == 13) rodapes(d);  // operations added or deleted change the sums
     for (int i = 1; i <= b.columnCount(); ++i)
       b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
     b.configure();
@@ -180,7 +183,10 @@ void Listas::HBROWSE(Definicao& d) {
     }
     switch (k.code) {
       case key::Enter:
-        if (!fonte.eof()) ENTER(d);
+        if (!fonte.eof()) {
+          ENTER(d);
+          escolheu_ = true;
+        }
         return;
       case key::Esc:
         limpezaEsc(d);

@@ -122,6 +122,7 @@ class Listas {
   // differ from QUALHLP.
   std::string campoEditado_;
   bool viaGERAL3_ = false;
+  bool escolheu_ = false;  // Enter wrote a row back
   // Filters the list set itself: (area, set); removed on every way out.
   std::vector<int> filtrosPostos_;
 };

@@ -89,6 +89,7 @@ TEST_F(ListasTest, RegisterOrdersOfTheChooserKeys) {
   term.press(key::Down).press(key::Enter);  // CPF order: 111, then 333
   listas.GERAL1();
   EXPECT_EQ(vars.texto("CPF"), "33333333333");
+  EXPECT_EQ(cpf.redesenhos, 1);           // the form shows the CPF chosen
   EXPECT_EQ(areas.table(9)->order(), 2);  // left in name order
   EXPECT_EQ(serv.chamadas, std::vector<std::string>{"MOSTR_PAG 1"});
   EXPECT_EQ(ctx.QUALHLP, "M->CPF");
@@ -162,6 +163,7 @@ TEST_F(ListasTest, RegisterWindowHeadingsAndFooters) {
   EXPECT_NE(linhaUtf8(15).find("simp.   1 comp."), std::string::npos);
   // Esc writes nothing back, and the register stays open and selected.
   EXPECT_FALSE(vars.tem("CPF2"));
+  EXPECT_EQ(cpf.redesenhos, 0);
   EXPECT_TRUE(areas.isOpen(9));
   EXPECT_EQ(areas.current(), 9);
   // The screen under the window came back.

@@ -39,11 +39,14 @@ class EntradaFalsa final : public rt::term::ActiveInput {
   std::string name() const override { return nome_; }
   std::string text() const override { return {}; }
   bool setText(std::string_view) override { return true; }
-  void requestRedisplay() override {}
+  void requestRedisplay() override { ++redesenhos; }
   void endRead() override {}
 
  private:
   std::string nome_;
+
+ public:
+  int redesenhos = 0;
 };
 
 class TabelasFixture : protected ConsoleFixture {
