@@ -113,8 +113,6 @@ Status CdxIndex::readHeader() {
   std::string h(12, '\0');
   RT_DB_TRY(file_.readExact(kTagHeader, h));
   root_ = le32(h, 0);
-  freeHead_ = le32(h, 4);
-  if (freeHead_ == 0) freeHead_ = kCdxNone;
   counter_ = le32(h, 8);
   auto size = file_.size();
   if (!size) return size.status();
@@ -130,7 +128,7 @@ Status CdxIndex::refresh() {
   // file end are all still right.
   if (le32(std::string_view(c, 4), 0) == counter_) return {};
   cache_.clear();
-  freed_.clear();
+  free_.clear();  // they stay unreferenced garbage; a rebuild reclaims them
   ++generation_;
   return readHeader();
 }
@@ -331,21 +329,16 @@ void CdxIndex::touch(std::uint32_t page) {
   dirty_.push_back(page);
 }
 
+// Pages emptied in this session are reused; a free list found on disk is not trusted (a
+// wrong pointer there would hand out a page still in use), so it is never followed, and
+// the header always says there is none.
 std::uint32_t CdxIndex::allocate() {
-  if (freeHead_ != kCdxNone && freeHead_ % kCdxPage == 0 && freeHead_ >= kFirstPage && freeHead_ + kCdxPage <= fileEnd_) {
-    std::uint32_t page = freeHead_;
-    if (auto it = freed_.find(page); it != freed_.end()) {
-      freeHead_ = it->second;
-      freed_.erase(it);
-    } else {
-      char b[4];
-      freeHead_ = file_.readExact(page, b) ? le32(std::string_view(b, 4), 0) : kCdxNone;
-      if (freeHead_ == 0) freeHead_ = kCdxNone;
-    }
+  if (!free_.empty()) {
+    std::uint32_t page = free_.back();
+    free_.pop_back();
     drop(page);
     return page;
   }
-  freeHead_ = kCdxNone;
   auto page = static_cast<std::uint32_t>(fileEnd_);
   fileEnd_ += kCdxPage;
   return page;
@@ -353,8 +346,7 @@ std::uint32_t CdxIndex::allocate() {
 
 void CdxIndex::release(std::uint32_t page) {
   drop(page);
-  freed_[page] = freeHead_;
-  freeHead_ = page;
+  free_.push_back(page);
 }
 
 Status CdxIndex::insert(std::string_view key, std::uint32_t recno) {
@@ -552,7 +544,7 @@ Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
 }
 
 Status CdxIndex::flush(bool sync) {
-  if (dirty_.empty() && freed_.empty() && !staleWritten_) return {};
+  if (dirty_.empty() && !staleWritten_) return {};
   std::sort(dirty_.begin(), dirty_.end());
   std::string page;
   for (std::uint32_t p : dirty_) {
@@ -562,16 +554,10 @@ Status CdxIndex::flush(bool sync) {
     RT_DB_TRY(file_.writeAt(p, page));
     n->dirty = false;
   }
-  for (auto [p, next] : freed_) {
-    std::string blank(kCdxPage, '\0');
-    putLe(blank, 0, next, 4);
-    RT_DB_TRY(file_.writeAt(p, blank));
-  }
   dirty_.clear();
-  freed_.clear();
   std::string h(12, '\0');
   putLe(h, 0, root_, 4);
-  putLe(h, 4, freeHead_, 4);
+  putLe(h, 4, kCdxNone, 4);
   putLe(h, 8, ++counter_, 4);
   RT_DB_TRY(file_.writeAt(kTagHeader, h));
   if (sync) RT_DB_TRY(file_.sync());

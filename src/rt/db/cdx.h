@@ -1,7 +1,7 @@
 // A CDX index file holding one tag, in the compact compound format other xBase tools read:
 //   offset 0     tag directory header (1024 bytes)
 //   offset 1024  tag directory root leaf: the tag name, pointing at the tag header
-//   offset 1536  tag header (1024 bytes): root page, free list, change counter, key length,
+//   offset 1536  tag header (1024 bytes): root page, free list (always none), change counter, key length,
 //                options, key expression text
 //   offset 2560  the tag's B-tree pages, 512 bytes each
 // Keys are fixed-length byte strings ordered by memcmp, ties broken by record number.
@@ -18,7 +18,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "rt/db/cdx_node.h"
@@ -119,7 +118,6 @@ class CdxIndex {
   bool deferred_ = false;
   bool staleWritten_ = false;
   std::uint32_t root_ = kCdxNone;
-  std::uint32_t freeHead_ = kCdxNone;
   std::uint32_t counter_ = 0;
   std::uint64_t fileEnd_ = 0;
   std::uint64_t generation_ = 1;
@@ -140,7 +138,7 @@ class CdxIndex {
     if (std::size_t i = page / kCdxPage; i < cache_.size()) cache_[i].reset();
   }
   std::vector<std::uint32_t> dirty_;
-  std::unordered_map<std::uint32_t, std::uint32_t> freed_;  // page -> next free, not yet written
+  std::vector<std::uint32_t> free_;  // pages emptied in this session
 };
 
 // Key bytes for numbers and dates as the compact format orders them: the IEEE double in
