@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rt/term/keys.h"
+#include "rt/ui/read.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "tabelas_fixture.h"
@@ -110,6 +111,33 @@ TEST_F(ListasTest, RegisterOrdersOfTheChooserKeys) {
   EXPECT_EQ(listas.PROG, 0);
   EXPECT_FALSE(listas.TEMHLP);
   EXPECT_EQ(areas.current(), 9);
+}
+
+TEST_F(ListasTest, ChooserKeyDuringAFormPutsTheCpfIntoTheField) {
+  registro();
+  vars.atribui("CPF", std::string(11, ' '));
+  rt::ui::Read read(con);
+  read.get(2, 10,
+           rt::ui::var(
+               "CPF", [this] { return *vars.valor("CPF"); },
+               [this](const rt::ui::Value& v) { vars.atribui("CPF", v); }),
+           "@R 999.999.999-99");
+  // The list empties the keyboard when it ends: the Enter that ends the form comes after.
+  con.setKey(key::F1, [this] {
+    listas.GERAL5();
+    con.push(key::Enter);
+  });
+  (void)areas.table(9)->setOrder(2);
+  (void)areas.table(9)->goTop();
+  term.press(key::F1).press(key::Down).press(key::Enter).press('9');
+  rt::ui::ReadResult r = read.run();
+  EXPECT_FALSE(r.escaped);
+  EXPECT_EQ(vars.texto("CPF"), "11111111111");
+  EXPECT_EQ(trecho(2, 10, 14), "111.111.111-11");
+  EXPECT_EQ(ctx.QUALHLP, "M->CPF");
+  EXPECT_EQ(areas.table(9)->order(), 1);
+  EXPECT_EQ(term.pending(), 0u);  // the key typed after the choice was dropped
+  con.clearKey(key::F1);
 }
 
 TEST_F(ListasTest, RegisterTypedSearchDigitsByCpfLettersByName) {
