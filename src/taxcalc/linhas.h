@@ -1,0 +1,67 @@
+// Reading the rows of a working copy. The totals count every row of the open taxpayer, whatever
+// filter a screen has set on the copy, and leave the copy on the row it was on, so a grid
+// that asks for a recomputation finds its cursor where it left it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rt/db/table.h"
+#include "rt/text/decimal.h"
+
+namespace taxcalc {
+
+using rt::text::Decimal;
+
+// The number in field i of the current row (0 for a field that is not numeric).
+inline Decimal numero(const rt::db::Table& t, int i) {
+  rt::db::Value v = t.get(i);
+  const Decimal* d = std::get_if<Decimal>(&v);
+  return d != nullptr ? *d : Decimal();
+}
+// The text in field i of the current row, blanks included.
+inline std::string texto(const rt::db::Table& t, int i) {
+  rt::db::Value v = t.get(i);
+  std::string* s = std::get_if<std::string>(&v);
+  return s != nullptr ? std::move(*s) : std::string();
+}
+// The first character of a one-letter field ("J", "S" ...); blank when empty.
+inline char letra(const rt::db::Table& t, int i) {
+  std::string_view raw = t.raw(i);
+  return raw.empty() ? ' ' : raw.front();
+}
+
+// Visits the rows of `t` in record order, deleted rows left out when the copy hides them, and
+// puts the copy back on its row afterwards. Writing into the visited row is allowed.
+class Varredura {
+ public:
+  explicit Varredura(rt::db::Table& t) : t_(t), volta_(t.eof() ? 0 : t.recNo()) {}
+  ~Varredura() {
+    if (volta_ != 0)
+      (void)t_.goTo(volta_);
+    else
+      (void)t_.goTo(t_.recordCount() + 1);
+  }
+  Varredura(const Varredura&) = delete;
+  Varredura& operator=(const Varredura&) = delete;
+
+  // The row the copy was on (0 at end of file); the validators skip it.
+  std::uint32_t linhaAtual() const { return volta_; }
+
+  template <class F>
+  void cada(F&& f) {
+    const std::uint32_t n = t_.recordCount();
+    for (std::uint32_t r = 1; r <= n; ++r) {
+      if (!t_.goTo(r)) continue;
+      if (t_.deletedHidden() && t_.isDeleted()) continue;
+      f(t_, r);
+    }
+  }
+
+ private:
+  rt::db::Table& t_;
+  std::uint32_t volta_;
+};
+
+}  // namespace taxcalc
