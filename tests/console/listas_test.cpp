@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "rt/term/keys.h"
-#include "rt/ui/read.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "rt/ui/read.h"
 #include "tabelas_fixture.h"
 
 namespace {
@@ -687,6 +687,45 @@ TEST_F(ListasTest, ChartOfAccountsIsOpenedUnlessTheJournalHoldsIt) {
   listas.GERAL();
   EXPECT_EQ(aberturas[62], 1);
   EXPECT_EQ(vars.texto("CDCONTA"), "1001");
+}
+
+// --- every context's window
+
+TEST_F(ListasTest, EveryContextOpensItsWindow) {
+  struct Caso {
+    const char* qualhlp;
+    int area;  // the area the list selects itself; 0: the current one
+    int li, ci, lif, cf;
+  };
+  const Caso casos[] = {
+      {"M->CPF", 0, 3, 1, 16, 78},      {"M->NOMECONTR", 0, 3, 1, 16, 78},
+      {"M->CPFSAC", 9, 8, 1, 21, 58},   {"M->CGCPAGADOR", 22, 8, 6, 18, 70},
+      {"M->CDPRO", 0, 8, 1, 18, 76},    {"I1_8", 23, 8, 6, 18, 50},
+      {"M->CODAT", 0, 8, 1, 18, 66},    {"M->BANCO", 0, 8, 6, 18, 64},
+      {"CODIDEPEN", 0, 8, 6, 22, 72},   {"I7_5", 0, 8, 6, 21, 57},
+      {"I8_5", 0, 8, 6, 21, 57},        {"CODIGO", 0, 8, 6, 21, 77},
+      {"M->DESTINO", 40, 8, 6, 21, 47}, {"M->TIPO_BEM", 27, 5, 1, 18, 79},
+      {"M->I3_04", 27, 5, 1, 15, 76},   {"CODPAIS", 0, 8, 6, 21, 57},
+      {"M->CODEMB", 0, 8, 6, 21, 57},   {"M->ESTATUS", 0, 8, 6, 21, 25},
+      {"M->TIPOEND", 0, 8, 16, 21, 29}, {"M->MUNICIPIO", 0, 8, 6, 21, 37},
+      {"M->CDCONTA", 62, 6, 8, 19, 76}, {"CODIGOA", 0, 5, 20, 19, 71},
+  };
+  vars.atribui("I3_04UNICC", Decimal(1));
+  vars.atribui("OPCAO_1", Decimal(12));
+  const std::string canto1(std::string("┌"_cp)), canto2(std::string("┘"_cp));
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.qualhlp);
+    const int area = c.area == 0 ? 50 : c.area;
+    cria(area, "T" + std::to_string(area), {N("TIPO_BEM", 1), C("X", 1)}, {{Decimal(1), "a"}});
+    ctx.QUALHLP = c.qualhlp;
+    listas.TEMHLP = true;
+    term.press(key::Esc);
+    listas.GERAL();
+    EXPECT_EQ(term.row(c.li).substr(static_cast<std::size_t>(c.ci), 1), canto1) << term.dump();
+    EXPECT_EQ(term.row(c.lif).substr(static_cast<std::size_t>(c.cf), 1), canto2) << term.dump();
+    EXPECT_EQ(listas.PROG, 0);
+    EXPECT_FALSE(ctx.janelas.isOpen(8));
+  }
 }
 
 // --- guards
