@@ -127,9 +127,21 @@ class Calc {
  private:
   void mostra(const std::string& valor, const std::string& operador);
   void mostraValor(Decimal v, const std::string& operador) {
+    visorResultado_ = true;
+    operadorVisor_ = operador;
     mostra(erro_ ? textoErro() : rt::text::transform(v, pic()), operador);
   }
-  void mostraEntrada() { mostra(rt::text::transform(ent_.valor(), pic()), " "); }
+  void mostraEntrada() {
+    visorResultado_ = false;
+    mostra(rt::text::transform(ent_.valor(), pic()), " ");
+  }
+  // The display again as it was: the result and its operator, or the entry.
+  void mostraEstado() {
+    if (visorResultado_)
+      mostraValor(c_.RESULT, operadorVisor_);
+    else
+      mostraEntrada();
+  }
   std::string pic() const { return decimais_ ? kPicDecimal : kPicInteiro; }
   std::string textoErro() const { return decimais_ ? "**.***.***.***,****" : "**.***.***.***"; }
   void tom() { ctx_.console.beep(); }
@@ -152,7 +164,9 @@ class Calc {
   char pendente_ = 0;  // OP_OLD
   bool erro_ = false;
   bool decimais_ = false;
-  bool aposIgual_ = false;  // the result of "=" shows, nothing typed since
+  bool aposIgual_ = false;       // the result of "=" shows, nothing typed since
+  bool visorResultado_ = false;  // the display shows the result (else the entry)
+  std::string operadorVisor_;
 };
 
 void Calc::mostra(const std::string& valor, const std::string& operador) {
@@ -192,8 +206,7 @@ void Calc::aplica(char op) {
 }
 
 void Calc::memoria() {
-  mostra(erro_ ? textoErro() : rt::text::transform(aposIgual_ || pendente_ ? c_.RESULT : ent_.valor(), pic()),
-         "M");
+  ctx_.janelas.ESCRLCOL(j_, 2, 25, "M");
   const rt::term::Key k = ctx_.console.waitKey();
   const char ch = k.isChar() ? rt::text::upperChar(k.ch()) : '\0';
   if ((ch == '+' || ch == '-') && !erro_) {
@@ -214,12 +227,7 @@ void Calc::memoria() {
   } else if (ch == 'C') {
     memoria_ = Decimal();
   }
-  if (aposIgual_ || pendente_)
-    mostraValor(c_.RESULT, aposIgual_         ? "="
-                           : pendente_ == '/' ? std::string("÷"_cp)
-                                              : std::string(1, pendente_));
-  else
-    mostraEntrada();
+  mostraEstado();
 }
 
 void Calc::move(int tecla) {
@@ -267,7 +275,7 @@ bool Calc::roda() {
       ent_.ponto = true;
       decimais_ = true;
       mostraEntrada();
-    } else if (code == key::Backspace && !k.ctrlLetter) {
+    } else if (code == key::Backspace) {
       novaEntrada();
       ent_.zera();
       decimais_ = false;
@@ -279,7 +287,7 @@ bool Calc::roda() {
       mostraEntrada();
     } else if (ch == '+' || ch == '-' || ch == '*' || ch == '/') {
       aplica(ch);
-    } else if (ch == '=' || (code == key::Enter && !k.ctrlLetter)) {
+    } else if (ch == '=' || code == key::Enter) {
       aplica('=');
     } else if (ch == 'C') {
       // The calculation ends: the pending operation and the error go, the result stays.
@@ -297,17 +305,8 @@ bool Calc::roda() {
       if (pendente_ == 0 && !aposIgual_) c_.RESULT = ent_.valor();
       return true;
     } else if (code == key::Up || code == key::Down || code == key::Left || code == key::Right) {
-      if (k.ctrlLetter) {
-        tom();
-        continue;
-      }
       move(code);
-      if (aposIgual_ || pendente_)
-        mostraValor(c_.RESULT, aposIgual_         ? "="
-                               : pendente_ == '/' ? std::string("÷"_cp)
-                                                  : std::string(1, pendente_));
-      else
-        mostraEntrada();
+      mostraEstado();
     } else if (code == key::CtrlLeft || code == key::CtrlRight || code == key::Home || code == key::End) {
       // accepted, no effect
     } else {

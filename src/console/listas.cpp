@@ -174,7 +174,7 @@ void Listas::HBROWSE(Definicao& d) {
     while (!b.stabilize())
       if (con.keyWaiting()) break;
     const rt::term::Key k = con.waitKey();
-    if (k.isChar() && !k.ctrlLetter) {
+    if (k.isChar()) {
       if (d.busca) {
         buscaDigitada(d, k.ch());
         b.refreshAll();
@@ -215,7 +215,7 @@ void Listas::HBROWSE(Definicao& d) {
       }
       case key::Del:
       case key::Ins:
-        if (ctx_.QUALHLP == "M->TIPO_BEM" && !k.ctrlLetter) {
+        if (ctx_.QUALHLP == "M->TIPO_BEM") {
           if (k.code == key::Del)
             serv_.DEL_GP();
           else
