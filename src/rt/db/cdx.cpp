@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 #include "rt/text/strings.h"
 
@@ -572,13 +571,32 @@ Status CdxIndex::flush(bool sync) {
 Status CdxIndex::build(const std::string& path, std::string_view expression, std::size_t keyLen, char pad,
                        KeyList& entries) {
   const std::size_t n = entries.size();
-  std::vector<std::uint32_t> order(n);
-  std::iota(order.begin(), order.end(), 0u);
   const char* keys = entries.keys.data();
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    int c = std::memcmp(keys + a * keyLen, keys + b * keyLen, keyLen);
-    return c != 0 ? c < 0 : entries.recnos[a] < entries.recnos[b];
+  // Sorting on the first 8 key bytes as one big-endian number keeps most comparisons in the
+  // sort array itself; ties go to the rest of the key, then the record number.
+  struct Slot {
+    std::uint64_t head;
+    std::uint32_t index;
+  };
+  std::vector<Slot> slots(n);
+  const std::size_t headLen = std::min<std::size_t>(8, keyLen);
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint64_t h = 0;
+    const char* k = keys + i * keyLen;
+    for (std::size_t b = 0; b < 8; ++b) h = h << 8 | (b < headLen ? static_cast<std::uint8_t>(k[b]) : 0u);
+    slots[i] = {h, static_cast<std::uint32_t>(i)};
+  }
+  std::sort(slots.begin(), slots.end(), [&](const Slot& a, const Slot& b) {
+    if (a.head != b.head) return a.head < b.head;
+    if (keyLen > 8) {
+      int c = std::memcmp(keys + a.index * keyLen + 8, keys + b.index * keyLen + 8, keyLen - 8);
+      if (c != 0) return c < 0;
+    }
+    return entries.recnos[a.index] < entries.recnos[b.index];
   });
+  std::vector<std::uint32_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = slots[i].index;
+  slots = {};
   std::uint32_t maxRec = 0;
   for (auto r : entries.recnos) maxRec = std::max(maxRec, r);
   const std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen, maxRec).bytes);

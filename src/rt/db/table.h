@@ -172,6 +172,7 @@ class Table {
   enum class Refresh { kAll, kControlling };
 
   std::string makeKey(const Order& o, std::string_view record) const;
+  void appendKey(const Order& o, std::string_view record, std::string& out) const;
   Result<std::string> seekKey(const Order& o, const Value& key) const;
   Status readHeaderCount();
   Status loadRecord(std::uint32_t recno, bool sequential = false);

@@ -12,6 +12,18 @@ using detail::kChunkBytes;
 using rt::text::Date;
 using rt::text::Decimal;
 
+void Table::appendKey(const Order& o, std::string_view record, std::string& out) const {
+  int single = o.expr.singleField();
+  if (single >= 0 && o.keyType == 'C') {
+    const FieldDef& f = header_.fields[static_cast<std::size_t>(single)];
+    std::size_t w = std::min<std::size_t>(static_cast<std::size_t>(f.width), o.keyLen);
+    out.append(record.substr(static_cast<std::size_t>(f.offset), w));
+    out.append(o.keyLen - w, ' ');
+    return;
+  }
+  out += makeKey(o, record);
+}
+
 std::string Table::makeKey(const Order& o, std::string_view record) const {
   int single = o.expr.singleField();
   if (single >= 0 && o.keyType == 'C') {
@@ -52,7 +64,10 @@ Status Table::buildOrder(Order& o, const std::string& path) {
     std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(4 * kChunkBytes / len + 1, count_ - r + 1));
     buf.resize(n * len);
     RT_DB_TRY(file_.readExact(header_.headerLength + static_cast<std::uint64_t>(r - 1) * len, buf));
-    for (std::uint32_t i = 0; i < n; ++i) keys.add(makeKey(o, std::string_view(buf).substr(i * len, len)), r + i);
+    for (std::uint32_t i = 0; i < n; ++i) {
+      appendKey(o, std::string_view(buf).substr(i * len, len), keys.keys);
+      keys.recnos.push_back(r + i);
+    }
     r += n;
   }
   return CdxIndex::build(path, o.expr.text(), o.keyLen, o.keyType == 'C' ? ' ' : '\0', keys);
