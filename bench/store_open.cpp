@@ -43,7 +43,6 @@ struct Ambiente {
     ctx.definePastaPrograma(raiz + "/prog");
     ctx.definePastaDados(raiz + "/dados");
     ctx.definePastaTrabalho(raiz + "/trab");
-    ctx.PASTA_SEMENTE = TAVREN_SEED_DIR;
     preenche();
   }
   ~Ambiente() {

@@ -172,9 +172,9 @@ void CORRECAO(Contexto& ctx, int modo) {
     (void)CORRIGE(ctx, 43);
     return;
   }
-  (void)CORRIGE(ctx, 9);
   (void)CORRIGE(ctx, 1);
   (void)CORRIGE(ctx, 2);
+  (void)CORRIGE(ctx, 9);
 }
 
 }  // namespace store

@@ -15,8 +15,9 @@
 
 namespace store {
 
-// CORRECAO: mode 1 checks and upgrades DEFINE (start-up); any other mode the register, table
-// 01 and table 02 of the current data folder (the check pass). Turns MOS_MENS off.
+// CORRECAO: mode 1 checks and upgrades DEFINE (start-up); any other mode tables 01, 02 and
+// the register 09 of the current data folder, in that order (the check pass). Turns MOS_MENS
+// off.
 void CORRECAO(Contexto& ctx, int modo);
 
 // CORRIGE: upgrades table 1, 2, 9 or 43 when its marker is missing. False when nothing had to

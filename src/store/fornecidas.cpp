@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "platform/child_process.h"
 #include "store/arquivos.h"
+#include "store/sementes_embutidas.h"
 
 namespace store {
 
@@ -19,11 +19,18 @@ rt::db::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> cam
 }
 
 rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela) {
-  if (!temSemente(t) || ctx.PASTA_SEMENTE.empty()) return {};
-  const std::filesystem::path arquivo = arquivoSemente(ctx.PASTA_SEMENTE, t);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(arquivo, ec)) return {};
-  const Semente semente = leArquivoSemente(t, arquivo);
+  if (!temSemente(t)) return {};
+  Semente semente;
+  if (!ctx.PASTA_SEMENTE.empty()) {
+    const std::filesystem::path arquivo = arquivoSemente(ctx.PASTA_SEMENTE, t);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(arquivo, ec)) return {};
+    semente = leArquivoSemente(t, arquivo);
+  } else {
+    const std::string nome = arquivoSemente("", t).filename().string();
+    for (const ArquivoEmbutido& a : sementesEmbutidas())
+      if (a.nome == nome) semente = leSemente(t, a.texto, a.nome);
+  }
   for (const LinhaSemente& linha : semente.linhas) RT_DB_TRY(gravaValores(tabela, t.campos, linha.valores));
   return {};
 }
@@ -32,11 +39,6 @@ std::filesystem::path pastaSementePadrao(const platform::EnvLookup& env) {
   std::error_code ec;
   if (const char* v = env("TAVREN_SEED_DIR"); v != nullptr && *v != '\0') {
     if (std::filesystem::is_directory(v, ec)) return v;
-  }
-  if (auto bin = platform::runningProgramFolder()) {
-    const std::filesystem::path pasta(*bin);
-    for (const std::filesystem::path& p : {pasta / "seed", pasta / ".." / "share" / "tavren" / "seed"})
-      if (std::filesystem::is_directory(p, ec)) return p.lexically_normal();
   }
   return {};
 }

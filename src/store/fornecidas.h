@@ -1,8 +1,9 @@
 // Rows that a table receives when it is first created: the seeded DEFINE record, and the rows
 // the installation brings for the shipped reference tables and the checker's message list
-// (read from the seed files, data/seed/<FILE>.csv in the source tree). A shipped table that
-// is missing is created from the catalogue and filled once; later the office keeps it
-// through the program's own screens, so the seed is never applied again.
+// (the seed files data/seed/<FILE>.csv, built into the program, or read from a seed folder
+// that replaces them). A shipped table that is missing is created from the catalogue and
+// filled once; later the office keeps it through the program's own screens, so the seed is
+// never applied again.
 #pragma once
 
 #include <filesystem>
@@ -23,13 +24,13 @@ namespace store {
 rt::db::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> campos,
                             std::span<const ValorSemente> valores);
 
-// Appends the seed rows of `t` from the context's seed folder. No folder, or no file for the
-// table, adds nothing; rows with a fault are left out (the loader names them).
+// Appends the seed rows of `t`: from the context's seed folder when one is set (no file for
+// the table there adds nothing), else from the seed built into the program. Rows with a fault
+// are left out (the loader names them).
 rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela);
 
-// Where the installation keeps the seed files: the folder named by TAVREN_SEED_DIR, else
-// "seed" beside the program's binary, else "../share/tavren/seed" from it; empty when none
-// of them is a folder.
+// A seed folder that replaces the built-in seed: the folder named by TAVREN_SEED_DIR when it
+// is one; empty otherwise (the built-in seed is used).
 std::filesystem::path pastaSementePadrao(const platform::EnvLookup& env = platform::processEnvironment());
 
 }  // namespace store

@@ -212,19 +212,27 @@ TEST_F(AberturaTest, ShippedTablesAreFilledFromTheirSeedOnlyWhenFirstCreated) {
   EXPECT_EQ(vivos, static_cast<int>(semente.linhas.size()) - 1);
 }
 
-TEST_F(AberturaTest, ShippedTablesWithoutASeedFolderAreCreatedEmpty) {
+TEST_F(AberturaTest, ShippedTablesTakeTheBuiltInSeedUnlessASeedFolderIsGiven) {
+  const TabelaDef* paises = tabela(60);
+  const Semente semente = leArquivoSemente(*paises, arquivoSemente(TAVREN_SEED_DIR, *paises));
+  ASSERT_FALSE(semente.linhas.empty());
   ctx.PASTA_SEMENTE.clear();
+  ASSERT_TRUE(ABERTURA(ctx, 60));
+  EXPECT_EQ(area(60)->recordCount(), semente.linhas.size());
+  // A seed folder without the table's file gives an empty table.
+  ASSERT_TRUE(ctx.areas.closeAll());
+  fs::remove(programa / "TABPAIS.DBF");
+  ctx.PASTA_SEMENTE = trabalho.caminho();
   ASSERT_TRUE(ABERTURA(ctx, 60));
   EXPECT_EQ(area(60)->recordCount(), 0u);
 }
 
-TEST(PastaSemente, TheEnvironmentNamesItAndAMissingFolderGivesNothing) {
+TEST(PastaSemente, TheEnvironmentNamesAFolderThatReplacesTheBuiltInSeed) {
   const std::string semente = TAVREN_SEED_DIR;
   EXPECT_EQ(pastaSementePadrao([&semente](const char* n) {
               return std::string_view(n) == "TAVREN_SEED_DIR" ? semente.c_str() : nullptr;
             }),
             fs::path(semente));
-  // Not a folder: the places beside the test binary are looked at, and there is none.
   EXPECT_EQ(pastaSementePadrao([](const char* n) {
               return std::string_view(n) == "TAVREN_SEED_DIR" ? "/nonexistent/seed" : nullptr;
             }),
