@@ -137,7 +137,7 @@ Table::~Table() { (void)close(); }
 
 Status Table::close() {
   if (!file_.isOpen()) return {};
-  Status s = flush();
+  Status s = settle();
   Status si = flushIndexes(false);
   if (s && !si) s = si;
   if (headerTouched_ && !readOnly_) {
@@ -188,6 +188,7 @@ std::uint32_t Table::recordCount() {
 // ---------------------------------------------------------------- reading and moving
 
 Status Table::loadRecord(std::uint32_t recno, bool sequential) {
+  if (!pending_.empty()) RT_DB_TRY(writePending());
   const std::size_t len = header_.recordLength;
   if (!(recno >= chunkFirst_ && recno < chunkFirst_ + chunkCount_)) {
     if (!sequential) {

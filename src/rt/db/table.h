@@ -183,6 +183,8 @@ class Table {
   Status loadFromCursor(Order& o);
   Status requireWritable();
   Status writeHeaderPrefix();
+  Status writePending();
+  Status settle();  // flush, then write the pending appends
   Status buildOrder(Order& o, const std::string& path);
   Status rebuildAll();
   Status updateLock(bool exclusiveLock, Refresh refresh);
@@ -207,6 +209,10 @@ class Table {
   std::uint32_t recno_ = 0;
   bool eof_ = true, bof_ = true, found_ = false, dirty_ = false;
   bool newRecord_ = false;  // appended, its keys not yet in the indexes (exclusive only)
+  // Exclusive only: records appended one after another wait here and are written together
+  // (with the end mark and the header count) before anything else touches the file.
+  std::string pending_;
+  std::uint32_t pendingFirst_ = 0;
 
   std::string chunk_;  // read-ahead for scans in natural order
   std::uint32_t chunkFirst_ = 0, chunkCount_ = 0;

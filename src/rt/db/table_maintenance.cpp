@@ -12,7 +12,7 @@ using detail::kChunkBytes;
 using detail::today;
 
 Status Table::pack() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   if (!exclusive_) return {Error::kNeedExclusive, path_};
   for (auto& o : orders_) {
     RT_DB_TRY(o.index->flush());
@@ -68,7 +68,7 @@ Status Table::pack() {
 }
 
 Status Table::packMemo() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   if (!exclusive_) return {Error::kNeedExclusive, path_};
   if (!memo_) return {};
   std::string dbt = memo_->path();
@@ -125,7 +125,7 @@ Status Table::packMemo() {
 }
 
 Status Table::zap() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   if (!exclusive_) return {Error::kNeedExclusive, path_};
   for (auto& o : orders_) {
     RT_DB_TRY(o.index->flush());

@@ -91,7 +91,7 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
   std::string file = defaultExtension(path, ".CDX");
   std::string real = resolveCaseInsensitive(file);
   if (!fileExists(real)) real = upperCaseName(file);
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   Status s;
   if (!forceBuild) {
     auto ix = CdxIndex::open(real, o.expr.text(), o.keyLen, pad, !readOnly_);
@@ -147,14 +147,14 @@ Status Table::rebuildAll() {
 }
 
 Status Table::reindex() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   if (!exclusive_) return {Error::kNeedExclusive, path_};
   RT_DB_TRY(rebuildAll());
   return goTop();
 }
 
 void Table::closeIndexes() {
-  (void)flush();
+  (void)settle();
   (void)flushIndexes(false);
   orders_.clear();
   order_ = 0;
@@ -231,7 +231,7 @@ Status Table::seekValue(const Value& key, bool soft) {
 
 Status Table::checkOrder(int n) {
   if (n < 1 || n > orderCount()) return {Error::kBadField, "order"};
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   Order& o = orders_[static_cast<std::size_t>(n - 1)];
   UpdateGuard g(*this, false);
   RT_DB_TRY(g.status());

@@ -5,6 +5,7 @@
 
 namespace rt::db {
 
+using detail::kChunkBytes;
 using detail::today;
 
 Status Table::requireWritable() {
@@ -72,13 +73,17 @@ Status Table::flush() {
   if (!dirty_) return {};
   UpdateGuard g(*this, true);
   RT_DB_TRY(g.status());
-  std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(recno_ - 1) * header_.recordLength;
+  const std::size_t len = header_.recordLength;
+  std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(recno_ - 1) * len;
+  std::uint32_t pendingCount = static_cast<std::uint32_t>(pending_.size() / len);
   if (newRecord_) {
-    RT_DB_TRY(file_.writeAt(at, rec_ + '\x1A'));
-    today(header_.year, header_.month, header_.day);
-    header_.recordCount = count_;
-    RT_DB_TRY(file_.writeAt(0, encodeHeaderPrefix(header_)));
+    if (!pending_.empty() && recno_ != pendingFirst_ + pendingCount) RT_DB_TRY(writePending());
+    if (pending_.empty()) pendingFirst_ = recno_;
+    pending_ += rec_;
     headerTouched_ = true;
+    if (pending_.size() >= kChunkBytes) RT_DB_TRY(writePending());
+  } else if (!pending_.empty() && recno_ >= pendingFirst_ && recno_ < pendingFirst_ + pendingCount) {
+    pending_.replace(static_cast<std::size_t>(recno_ - pendingFirst_) * len, len, rec_);
   } else {
     RT_DB_TRY(file_.writeAt(at, rec_));
   }
@@ -113,13 +118,30 @@ Status Table::flush() {
   return {};
 }
 
+Status Table::writePending() {
+  if (pending_.empty()) return {};
+  std::uint32_t n = static_cast<std::uint32_t>(pending_.size() / header_.recordLength);
+  pending_ += '\x1A';
+  RT_DB_TRY(file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(pendingFirst_ - 1) * header_.recordLength, pending_));
+  pending_.clear();
+  // The count says what the file holds: a record appended but not yet written is not in it.
+  today(header_.year, header_.month, header_.day);
+  header_.recordCount = pendingFirst_ + n - 1;
+  return file_.writeAt(0, encodeHeaderPrefix(header_));
+}
+
+Status Table::settle() {
+  RT_DB_TRY(flush());
+  return writePending();
+}
+
 Status Table::flushIndexes(bool sync) {
   for (auto& o : orders_) RT_DB_TRY(o.index->flush(sync));
   return {};
 }
 
 Status Table::commit() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settle());
   if (readOnly_) return {};
   RT_DB_TRY(flushIndexes(true));
   if (headerTouched_) {
@@ -133,7 +155,7 @@ Status Table::commit() {
 }
 
 Status Table::appendBlank() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(flush());  // a previous append joins the pending ones
   if (readOnly_) return {Error::kReadOnly, path_};
   if (!exclusive_) RT_DB_TRY(file_.tryLock(kLockAppend, 1, File::LockKind::kExclusive));
   Status s;

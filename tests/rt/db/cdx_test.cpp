@@ -276,7 +276,7 @@ TEST(Cdx, AnIndexLeftUnfinishedIsRebuilt) {
     EXPECT_EQ(readAll(dir.file("T.CDX"))[1536 + 16], '\0');
     ASSERT_OK(t->appendBlank());
     ASSERT_OK(t->put("K", std::string("A")));
-    ASSERT_OK(t->flush());
+    ASSERT_OK(t->goTo(1));  // the appended record reaches the file; its index page does not
     // A crash now: copy the files as they are on disk.
     std::filesystem::copy_file(dir.file("T.DBF"), dir.file("C.DBF"));
     std::filesystem::copy_file(dir.file("T.CDX"), dir.file("C.CDX"));

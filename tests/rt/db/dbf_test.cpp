@@ -255,4 +255,36 @@ TEST(Dbf, SharedWritesNeedALock) {
   EXPECT_TRUE(u->isDeleted());
 }
 
+TEST(Dbf, AppendsOfAnExclusiveTableAreWrittenTogetherAndRereadCorrectly) {
+  TempDir dir;
+  ASSERT_OK(Table::create(dir.file("A"), {{"N", 'N', 6, 0}, {"K", 'C', 4, 0}}));
+  auto t = openOrDie(dir.file("A"), true);
+  ASSERT_OK(t->openIndex(dir.file("A"), "K"));
+  for (int i = 1; i <= 2000; ++i) {
+    ASSERT_OK(t->appendBlank());
+    ASSERT_OK(t->put("N", Decimal(i)));
+    ASSERT_OK(t->put("K", std::to_string(5000 - i)));
+    ASSERT_OK(t->flush());
+    if (i % 10 == 0) ASSERT_OK(t->put("N", Decimal(-i)));  // a second write while it waits
+  }
+  EXPECT_EQ(t->recordCount(), 2000u);
+  ASSERT_OK(t->goTo(1990));  // reading writes what was waiting first
+  EXPECT_EQ(t->getNumber("N"), Decimal(-1990));
+  ASSERT_OK(t->seek("3001"));
+  ASSERT_TRUE(t->found());
+  EXPECT_EQ(t->getNumber("N"), Decimal(1999));
+  ASSERT_OK(t->appendBlank());
+  ASSERT_OK(t->put("K", std::string("0")));
+  ASSERT_OK(t->close());
+  std::string bytes = readAll(dir.file("A.DBF"));
+  EXPECT_EQ(bytes.size(), 32u + 64 + 1 + 2001 * 11 + 1);
+  EXPECT_EQ(bytes.back(), '\x1A');
+  auto u = openOrDie(dir.file("A"));
+  EXPECT_EQ(u->recordCount(), 2001u);
+  ASSERT_OK(u->openIndex(dir.file("A"), "K"));
+  ASSERT_OK(u->checkOrder(1));
+  ASSERT_OK(u->goTo(2000));
+  EXPECT_EQ(u->getNumber("N"), Decimal(-2000));
+}
+
 }  // namespace
