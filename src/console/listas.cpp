@@ -286,7 +286,10 @@ void Listas::GERAL5() {
   listaRegistro(*this, tab_.areas, 2, 1);
 }
 
+// Asked for while a list is open (a check run from a form the list opened), a list is refused
+// without touching the open list's state.
 Value Listas::GERAL2() {
+  if (PROG == 1) return Decimal(0);
   TEMHLP = true;
   COD = Decimal(0);
   GERAL();
@@ -294,6 +297,7 @@ Value Listas::GERAL2() {
 }
 
 void Listas::GERAL3() {
+  if (PROG == 1) return;
   CL_AREA = aliasAtual(tab_.areas);
   TEMHLP = true;
   COD = Decimal(0);

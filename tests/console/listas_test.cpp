@@ -24,9 +24,13 @@ namespace key = rt::term::key;
 
 class ServicosGravados final : public console::ServicosLista {
  public:
+  std::function<void()> aoDetalhar;
   std::string VE_STAT(int codigo) override { return rt::text::padr(codigo == 1 ? "EM ANDAMENTO" : "", 13); }
   void MOSTR_PAG(int modo) override { chamadas.push_back("MOSTR_PAG " + std::to_string(modo)); }
-  void MOS_DETAL() override { chamadas.push_back("MOS_DETAL"); }
+  void MOS_DETAL() override {
+    chamadas.push_back("MOS_DETAL");
+    if (aoDetalhar) aoDetalhar();
+  }
   void MOS_PEND() override { chamadas.push_back("MOS_PEND"); }
   void MOSTR_BEM(int tipo, int modo) override {
     chamadas.push_back("MOSTR_BEM " + std::to_string(tipo) + " " + std::to_string(modo));
@@ -221,9 +225,24 @@ TEST_F(ListasTest, RegisterKeysCallDetailsPendingNotesAndOtherTaxpayerFields) {
   EntradaFalsa email("M->CPFEMAIL");
   rt::term::ActiveInputScope escopo(con, email);
   (void)areas.select(9);
-  term.press(key::F6).press(key::F11).press(key::Enter);
+  // A field check inside the details form asks for a list: refused, the open list unchanged.
+  rt::ui::Value codDoDetalhe = std::string("?");
+  serv.aoDetalhar = [&] {
+    ctx.QUALHLP = "M->BANCO";
+    codDoDetalhe = listas.GERAL2();
+    listas.GERAL3();
+    ctx.QUALHLP = "M->CPFEMAIL";
+  };
+  term.press(key::F6).press(key::F11).press(key::Esc);
   listas.GERAL();
   EXPECT_EQ(serv.chamadas, (std::vector<std::string>{"MOS_DETAL", "MOS_PEND"}));
+  EXPECT_EQ(std::get<Decimal>(codDoDetalhe), Decimal(0));
+  EXPECT_TRUE(areas.isOpen(9));
+  EXPECT_EQ(areas.current(), 9);
+
+  serv.aoDetalhar = nullptr;
+  term.press(key::Enter);
+  listas.GERAL();
   EXPECT_EQ(vars.texto("CPFEMAIL"), "11111111111");
   EXPECT_EQ(rt::text::trim(vars.texto("CEMAIL_ENV")), "x@y.br");
 
