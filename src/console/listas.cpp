@@ -140,6 +140,8 @@ void Listas::HBROWSE(Definicao& d) {
   rt::ui::Browse b(ctx_.screen(), {d.li + 1, d.ci + 1, d.lif - 1, d.cf - 1}, fonte);
   const Cores& c = ctx_.cores;
   if (ctx_.QUALHLP == "M->TIPO_BEM") {
+    // The operations list's four colours, in the order of a colour list: cells, cursor,
+    // border and background.
     b.setColours(
         rt::term::parseColourList(c.COR_1_CLI + "," + c.COR_GET + "," + c.COR_2_CLI + "," + c.COR_SAY));
   } else {
@@ -158,7 +160,7 @@ void Listas::HBROWSE(Definicao& d) {
   }
   if (fonte.eof()) fonte.goTop();
 
-  // After a routine drew over the list: the footers again, the rows and the frame.
+  // After a routine drew over the list: the footers again and every row.
   auto redesenha = [&] {
     (void)tab_.areas.select(d.area);
     if (d.grupo == 13) rodapes(d);  // operations added or deleted change the sums

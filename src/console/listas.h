@@ -84,7 +84,10 @@ class Listas {
 
   // Opens the list of QUALHLP (or, unless TEMHLP, of the input being edited).
   void GERAL();
-  // The register list in a chosen order; see the orders in listas.cpp.
+  // The register list (area 9) in one order, leaving another current afterwards:
+  //   GERAL1  CPF order during the list, name order afterwards
+  //   GERAL4  status order during the list, CPF order afterwards
+  //   GERAL5  name order during the list, CPF order afterwards
   void GERAL1();
   void GERAL4();
   void GERAL5();
@@ -123,7 +126,7 @@ class Listas {
   std::string campoEditado_;
   bool viaGERAL3_ = false;
   bool escolheu_ = false;  // Enter wrote a row back
-  // Filters the list set itself: (area, set); removed on every way out.
+  // The areas whose filter the list set itself; removed on every way out.
   std::vector<int> filtrosPostos_;
 };
 
