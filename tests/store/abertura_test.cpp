@@ -249,6 +249,21 @@ TEST_F(AberturaTest, CreationShowsTheTableMessageAndClosesItsWindow) {
   EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
 }
 
+TEST_F(AberturaTest, WithMessagesOnTheOpenerTellsWhatItBuildsAndTheEndOfTheOpenClosesIt) {
+  ctx.MOS_MENS = true;
+  ASSERT_TRUE(ABERTURA(ctx, 3));
+  ASSERT_TRUE(ctx.janelas.isOpen(10));
+  EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0310.cdx");
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0910C.cdx");
+  ASSERT_TRUE(ABERTURA(ctx, 1));
+  EXPECT_TRUE(SAI_ABRE(ctx, 1));
+  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  ctx.MOS_MENS = false;
+  ASSERT_TRUE(ABERTURA(ctx, 2));
+  EXPECT_FALSE(ctx.janelas.isOpen(10));
+}
+
 TEST_F(AberturaTest, WorkingCopiesGetTheStructureOfTheTableTwentyBelow) {
   for (int n = 21; n <= 39; ++n) {
     SCOPED_TRACE(n);
