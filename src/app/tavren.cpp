@@ -1,6 +1,53 @@
+// tavren: the office program. Builds the program state on the curses terminal, runs start-up
+// and the main menu until an item ends the program.
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
-int main() {
-  std::puts("tavren: nothing to run yet.");
-  return 0;
+#include "rt/term/console.h"
+#include "rt/term/curses_terminal.h"
+#include "rt/text/date.h"
+#include "shell/inicio.h"
+#include "shell/programa.h"
+#include "shell/saida.h"
+#include "shell/terminal_numero.h"
+#include "store/espera.h"
+
+namespace {
+
+// The curses terminal handed to a child program and taken back.
+class Passagem final : public platform::TerminalHandover {
+ public:
+  Passagem(rt::term::CursesTerminal& t, rt::term::Console& c) : terminal_(t), console_(c) {}
+  void suspend() override { terminal_.suspend(); }
+  void resume() override { console_.refresh(); }
+
+ private:
+  rt::term::CursesTerminal& terminal_;
+  rt::term::Console& console_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::optional<std::string_view> argumento;
+  if (argc > 1) {
+    argumento = argv[1];
+    if (!shell::numeroTerminal(*argumento)) {
+      std::fprintf(stderr, "tavren: o número do terminal vai de 0 a 99 (%s)\n", argv[1]);
+      return 2;
+    }
+  }
+  auto aberto = rt::term::CursesTerminal::open();
+  if (!aberto.terminal) {
+    std::fprintf(stderr, "tavren: %s\n", aberto.error.c_str());
+    return 1;
+  }
+  rt::term::Console console(*aberto.terminal);
+  store::EsperaReal espera;
+  shell::Program programa(console, rt::text::systemClock(), espera);
+  Passagem passagem(*aberto.terminal, console);
+  programa.terminal = &passagem;
+  if (!shell::INICIA(programa, argumento)) return programa.saida.value_or(1);
+  return shell::LACO(programa);
 }

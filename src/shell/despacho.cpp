@@ -1,0 +1,361 @@
+#include "shell/despacho.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "console/menus.h"
+#include "console/molduras.h"
+#include "console/pastas.h"
+#include "platform/child_process.h"
+#include "platform/drive.h"
+#include "rt/term/colour.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/ui/read.h"
+#include "shell/atualizacao.h"
+#include "shell/config_terminal.h"
+#include "shell/configuracao.h"
+#include "shell/cores_editor.h"
+#include "shell/cores_registro.h"
+#include "shell/menu_principal.h"
+#include "shell/registros.h"
+#include "shell/saida.h"
+#include "shell/senha.h"
+#include "shell/terminal_numero.h"
+#include "store/abertura.h"
+
+namespace shell {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+
+std::string_view textoNaoDisponivel() { return "Função não disponível nesta versão"_cp; }
+
+void naoDisponivel(console::Contexto& ctx) {
+  console::MENS(ctx, 0, textoNaoDisponivel());
+  // The menu writes its help texts on the same line as soon as it runs again, so the message
+  // stays until a key is typed; that key is handed on to the menu.
+  const rt::term::Key k = ctx.console.inkey(std::chrono::seconds(3));
+  if (!k.isNone()) ctx.console.push(k);
+  console::MENS(ctx);
+}
+
+bool chamaFuncao(Program& p, int id) {
+  if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second) return f->second(p);
+  naoDisponivel(p);
+  return false;
+}
+
+namespace {
+
+rt::ui::Binding inteiro(std::string_view nome, int& v) {
+  return rt::ui::var(
+      nome, [&v] { return rt::text::Value(Decimal(v)); },
+      [&v](const rt::text::Value& x) {
+        if (const auto* d = std::get_if<Decimal>(&x)) v = static_cast<int>(d->wholePart());
+      },
+      {2, 0});
+}
+
+// The converter, run on this terminal's number while the register is closed.
+void conversor(Program& p) {
+  std::string programa = p.conversor;
+  if (programa.empty()) {
+    if (auto pasta = platform::runningProgramFolder(); pasta && platform::fileExists(*pasta + "/converte"))
+      programa = *pasta + "/converte";
+    else
+      programa = platform::findProgram("converte");
+  }
+  if (programa.empty()) {
+    naoDisponivel(p);
+    return;
+  }
+  (void)p.areas.close(9);
+  platform::RunOptions op;
+  op.terminal = p.terminal;
+  op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU, "DTAVREN=" + console::caminhoLinux(p, p.ROTADEF)};
+  const std::vector<std::string> args{p.NUSU};
+  const auto r = platform::runProgram(programa, args, op);
+  p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
+  console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  (void)store::ABERTURA(p, 9);
+  if (!r) naoDisponivel(p);
+}
+
+// The status name of a status number, from table STATUS.
+std::string nomeStatus(Program& p, int codigo) {
+  UsoTabela t(p, 66);
+  if (!t.ok() || t->orderCount() == 0) return {};
+  if (!t->seek(Decimal(codigo)) || !t->found()) return {};
+  return std::string(rt::text::trim(t->getText("DESCRICAO")));
+}
+
+void transferenciaPorStatus(Program& p) {
+  int soeste = p.cfg.SOESTE;
+  rt::ui::readOne(p.console, rt::ui::Get(3, 67, inteiro("SOESTE", soeste), "@EZ 99"),
+                  rt::term::parseColourList(CORNORM(p.cores)));
+  p.cfg.SOESTE = std::clamp(soeste, 0, 99);
+  const std::string num = rt::text::str(Decimal(p.cfg.SOESTE), 2);
+  const std::string r = console::AVISOSN(
+      p,
+      std::vector<std::string>{std::string("  A partir de agora somente as declarações com o "_cp),
+                               "Estatus " + num + " " + nomeStatus(p, p.cfg.SOESTE) +
+                                   std::string(" serão transferidas para"_cp),
+                               std::string(" o programa da receita ao sair da declaração?"_cp)},
+      2);
+  if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(62) : nullptr) m->caption = "apenas as com &Estatus " + num;
+  p.cfg.OPTTRAN = r == "S" ? 2 : 0;
+}
+
+bool semPastaIrpf(Program& p) {
+  if (!p.LOCIRPF.empty()) return false;
+  console::AVISOSN(p, "Preencha abaixo em Pasta do IRPF a pasta do programa da receita", 0);
+  return true;
+}
+
+// Items 73 and 74: the drive letter first; an empty answer puts back "A" and ends the item.
+bool letraDoDrive(Program& p, int id) {
+  std::string letra = p.cfg.XDRIVE;
+  console::MENS(p, 14, "Informe a letra do Drive", letra, {.linha = 3, .coluna = 25, .picture = "@ !"});
+  letra = rt::text::alltrim(letra);
+  if (letra.empty()) {
+    p.cfg.XDRIVE = "A";
+    return false;
+  }
+  p.cfg.XDRIVE = letra.substr(0, 1);
+  if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
+    m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
+  return true;
+}
+
+// After a backup: the reminder waits 4 more days, and the drive and folder are kept.
+void backupFeito(Program& p) {
+  p.cfg.ULTBACK = p.HOJE + 4;
+  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });
+}
+
+// The option list of print step `passo` (1-4) for the current report kind.
+std::vector<std::string> listaDoPasso(const Program& p, int passo) {
+  std::span<const std::string_view> lista = NOMECON();
+  int quantos = 4;
+  const int k = p.QUEIMP;
+  if (passo == 1) {
+    lista = ALISTIMP();
+    quantos = 14;
+  } else if (passo == 2) {
+    lista = k == 5 ? MODO1OP() : k == 12 ? MODOETI() : k == 14 ? MODETID() : NOMCONT();
+    quantos = AQUEIT2(k);
+  } else if (passo == 3) {
+    lista = k == 3 ? NOMEPRUR() : k <= 2 ? NOMEPAGR() : MODOUNI();
+    quantos = AQUEIT3(k);
+  }
+  quantos = std::min<int>(quantos, static_cast<int>(lista.size()) - 1);
+  std::vector<std::string> linhas;
+  for (int i = 1; i <= quantos; ++i) linhas.emplace_back(lista[static_cast<std::size_t>(i)]);
+  return linhas;
+}
+
+int* escolhaDoPasso(Program& p, int passo) {
+  switch (passo) {
+    case 1:
+      return &p.QUEIMP;
+    case 2:
+      return &p.cfg.QUEMOD;
+    case 3:
+      return &p.cfg.QUEPAG;
+    default:
+      return &p.cfg.QUECON;
+  }
+}
+
+void gravaEscolhas(Program& p) {
+  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
+  p.janelas.FECHAJAN(4);
+}
+
+}  // namespace
+
+std::string SELITEMIMP(Program& p, int id) {
+  p.OPCIMP = id - 40;
+  p.PRIM_ETI = true;
+  if (p.OPCIMP >= 1 && p.OPCIMP <= 4) {
+    const std::vector<std::string> linhas = listaDoPasso(p, p.OPCIMP);
+    console::MTELA13(p, 2, {.linhasMenu = linhas});
+    const auto itens = console::itensMoldura(p, console::Familia::MTELA13, 2, {.linhasMenu = linhas});
+    int* escolha = escolhaDoPasso(p, p.OPCIMP);
+    p.POSVER = std::clamp(*escolha, 1, static_cast<int>(linhas.size()));
+    const int n = itens ? console::ESC_OPCAO(p, itens->janela, static_cast<int>(linhas.size()), itens->coluna,
+                                             itens->largura, itens->deslocamento, 0, 1)
+                        : 0;
+    if (n <= 0) {
+      p.janelas.FECHAJAN(4);
+      return {};
+    }
+    *escolha = n;
+    gravaEscolhas(p);
+    return linhas[static_cast<std::size_t>(n - 1)];
+  }
+  if (p.OPCIMP == 5) {
+    (void)chamaFuncao(p, 45);
+    return {};
+  }
+  if (p.OPCIMP == 6) {
+    p.cfg.MOSIMP = console::AVISOSN(p, "Mostre antes de imprimir as Impressoras Existentes", 2);
+    p.cfg.MOSTEL = console::AVISOSN(p, "Mostre antes de imprimir no video o texto a ser impresso", 2);
+    p.cfg.MOSCPF = console::AVISOSN(p, "Crie uma copia do arquivo TXT com o CPF do arquivo impresso?", 2);
+    gravaEscolhas(p);
+    return {};
+  }
+  Decimal vias(p.NRO_VIAS);
+  console::MENS(p, 14, "Informe o nro vias (vezes) a imprimir", vias, {.linha = 17, .coluna = 20, .picture = "@ 9"});
+  p.NRO_VIAS = std::clamp(static_cast<int>(vias.wholePart()), 1, 9);
+  return std::to_string(p.NRO_VIAS);
+}
+
+void MENUSELECT(Program& p, int id) {
+  p.OPCAO_1 = id;
+  const int dezena = id / 10;
+  p.NPOSMENU = dezena > 2 ? dezena - 1 : dezena;
+
+  // The settings items work on DEFINE and on the terminal's CONFIG record.
+  std::optional<UsoTabela> define, config;
+  if (id >= 21 && id <= 36) {
+    define.emplace(p, 43);
+    config.emplace(p, 42);
+    if (config->ok()) (void)achaTerminal(p, **config);
+  }
+
+  switch (id) {
+    case 16:
+      conversor(p);
+      break;
+    case 17:
+    case 81:
+      ROTSAIDA(p, id);
+      break;
+    case 23:
+      OPCAO_SENHA(p, p.aj);
+      break;
+    case 24:
+      MODCOR(p, true, p.VERSAO + " " + p.aj.CULTIMAVER);
+      break;
+    case 25:
+      VAL_DECL(p, p.aj);
+      break;
+    case 26:
+      (void)TIP_GRAV(p, p.aj);
+      break;
+    case 27:
+      (void)store::ABERTURA(p, 9);
+      MUDA_ESTATUS(p, [](store::Contexto& ctx, int) { naoDisponivel(ctx); });
+      break;
+    case 28:
+      CAD_UFIR(p, p.aj);
+      break;
+    case 35: {
+      OpcoesAtualizacao op;
+      op.gravaConfig = [&p] { (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
+      if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
+      break;
+    }
+    case 41:
+    case 42:
+    case 43:
+    case 44: {
+      const std::string r = SELITEMIMP(p, id);
+      if (!r.empty()) {
+        p.ITEM[static_cast<std::size_t>(id - 40)] = "&" + std::to_string(id - 40) + "-" + r;
+        p.cfg.QUEMOD = std::min(p.cfg.QUEMOD, AQUEIT2(p.QUEIMP));
+        p.cfg.QUEPAG = std::min(p.cfg.QUEPAG, AQUEIT3(p.QUEIMP));
+        MONTA_ITENS(p);
+      }
+      break;
+    }
+    case 45:
+    case 46:
+      (void)SELITEMIMP(p, id);
+      MONTA_ITENS(p);
+      break;
+    case 47: {
+      const std::string r = SELITEMIMP(p, id);
+      p.ITEM[7] = "&7-Vias " + r;
+      if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(47) : nullptr) m->caption = p.ITEM[7];
+      break;
+    }
+    case 52:
+      if (console::LF_ISFILE(p, p.LOCTRAB + "NAO-DOS.TXT")) {
+        // After a restart ARQ_IMP is blank: the file found is the one to print.
+        p.ARQ_IMP = p.LOCTRAB + "NAO-DOS.TXT";
+        if (rt::db::Table* cad = p.areas.table(9); cad && !cad->eof()) p.EMAIL = cad->getText("EMAIL");
+        (void)chamaFuncao(p, 52);
+        (void)store::ABERTURA(p, 9);
+      } else {
+        console::AVISOSN(p, "Selecione a impressora Nao DOS antes", 0);
+      }
+      break;
+    case 53:
+      p.PRIM_ETI = true;
+      (void)chamaFuncao(p, 53);
+      break;
+    case 61: {
+      const std::string r = console::AVISOSN(
+          p,
+          std::vector<std::string>{std::string("Deseja que a partir de agora todas as declarações sejam transferidas"_cp),
+                                   std::string(" para o programa da receita ao salvar a declaraçao?"_cp)},
+          2);
+      p.cfg.OPTTRAN = r == "S" ? 1 : 0;
+      break;
+    }
+    case 62:
+      transferenciaPorStatus(p);
+      break;
+    case 63:
+      if (semPastaIrpf(p)) break;
+      console::AVISOSN(p,
+                       std::vector<std::string>{"Evite o envio da declaracao com o IRPF da Receita aberto.",
+                                                "O programa aceita, mas pode causar problemas"},
+                       0);
+      (void)chamaFuncao(p, 63);
+      p.cfg.OPTTRAN = 3;
+      break;
+    case 64:
+    case 65:
+      if (semPastaIrpf(p)) break;
+      (void)chamaFuncao(p, id);
+      break;
+    case 66:
+      console::MENS(p, 0, "Pasta vazia não transfere p/a Receita. ALT P preenche com o Padrão"_cp);
+      (void)chamaFuncao(p, 66);
+      p.LOCIRPF = console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
+      break;
+    case 71:
+      console::AVISOSN(p,
+                       std::vector<std::string>{"Atencao! Essa opcao faz a copia dos dados",
+                                                "somente de uma pasta escolhida.",
+                                                "Para copiar todas as pastas use Compacta todos"},
+                       0);
+      if (chamaFuncao(p, 71)) backupFeito(p);
+      p.janelas.FECHAJAN(3);
+      break;
+    case 72:
+      (void)chamaFuncao(p, 72);
+      p.janelas.FECHAJAN(3);
+      break;
+    case 73:
+    case 74:
+      if (!letraDoDrive(p, id)) break;
+      if (chamaFuncao(p, id) && id == 73) backupFeito(p);
+      break;
+    case 75:
+      if (chamaFuncao(p, 75)) backupFeito(p);
+      break;
+    default:
+      // 11-15, 21, 22, 29-34, 51, 67, 76: functions of other subsystems.
+      (void)chamaFuncao(p, id);
+      break;
+  }
+}
+
+}  // namespace shell

@@ -1,0 +1,29 @@
+// The main menu's dispatcher: each item's number leads to its function. Items whose function
+// another subsystem provides run what is registered in Program::funcoes under that number;
+// an item with nothing registered says on the message line that it is not available in this
+// version.
+#pragma once
+
+#include <string>
+
+#include "console/contexto.h"
+#include "shell/programa.h"
+
+namespace shell {
+
+// MENUSELECT: runs item `id` and remembers the pad to open next (NPOSMENU).
+void MENUSELECT(Program& p, int id);
+
+// SELITEMIMP: the print choices of pad 3 (ids 41-47); the item's new caption text, or "".
+std::string SELITEMIMP(Program& p, int id);
+
+// The message of an item whose function is not in this version: on the message line until
+// a key is typed (the key is left for the menu) or a few seconds pass.
+void naoDisponivel(console::Contexto& ctx);
+// Its text.
+std::string_view textoNaoDisponivel();
+
+// Runs the function registered for item `id`, or says it is not available; its result.
+bool chamaFuncao(Program& p, int id);
+
+}  // namespace shell

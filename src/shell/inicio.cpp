@@ -1,0 +1,291 @@
+#include "shell/inicio.h"
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "console/molduras.h"
+#include "console/pastas.h"
+#include "platform/paths.h"
+#include "rt/term/colour.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "shell/atualizacao.h"
+#include "shell/config_terminal.h"
+#include "shell/cores_registro.h"
+#include "shell/menu_principal.h"
+#include "shell/registros.h"
+#include "shell/senha.h"
+#include "shell/terminal_numero.h"
+#include "store/abertura.h"
+#include "store/acerto.h"
+#include "store/fornecidas.h"
+#include "store/travas.h"
+#include "store/verificacao.h"
+
+namespace shell {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+
+namespace {
+
+rt::term::Attr cor(std::string_view texto) { return rt::term::parseColour(texto).value_or(rt::term::makeAttr(15, 1)); }
+
+std::string ambiente(const Program& p, const char* nome) {
+  const char* v = p.env(nome);
+  return v ? std::string(v) : std::string();
+}
+
+// The program folder: DTAVREN when it names an existing folder, else the current folder.
+void pastaPrograma(Program& p) {
+  p.DIRDEF = ambiente(p, "DTAVREN");
+  const std::string_view dir = rt::text::alltrim(p.DIRDEF);
+  if (dir.empty() || !console::VERDIR(p, dir))
+    p.definePastaPrograma(console::GETDIR());
+  else
+    p.definePastaPrograma(dir);
+}
+
+// The start-up screen: the about box and, in window 2, the program's name and version.
+void telaInicial(Program& p) {
+  p.janelas.ENCHETELA(' ', cor(p.cores.COR_ENCH_C));
+  console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  p.janelas.DEFINEJAN(2, p.cores.COR_TEL1, p.cores.COR_TEL2, p.cores.COR_ENCHE, 19, 2, 23, 51, 0);
+  p.janelas.ABREJAN(2);
+  auto& s = p.screen();
+  const auto a = static_cast<rt::term::Attr>(p.cores.COR_TEL2);
+  s.fill({19, 2, 23, 51}, ' ', a);
+  s.box({19, 2, 23, 51}, "╔═╗║╝═╚║"_cp, a);
+  const std::string texto = std::string("TAVREN Versão "_cp) + p.VERSAO;
+  s.put(21, 2 + (50 - static_cast<int>(texto.size())) / 2, texto, static_cast<rt::term::Attr>(p.cores.COR_TEL1));
+}
+
+// A value into the terminal's CONFIG record (area 42, positioned) under the 5-second lock.
+void gravaNaConfig(Program& p, const Escrita& escreve) {
+  rt::db::Table* t = p.areas.table(42);
+  if (t && !t->eof()) (void)gravaTravado(p, 42, *t, escreve);
+}
+
+// DEFINE into the variables; false when the table could not be had.
+bool leDefine(Program& p) {
+  if (!store::ABERTURA(p, 43)) return false;
+  rt::db::Table& t = *p.areas.table(43);
+  (void)t.goTop();
+  // An empty DEFINE would leave no prices, no due dates and the bank-slip counter at 0.
+  if (t.eof()) {
+    if (const store::TabelaDef* def = store::tabela(43)) (void)store::preencheSemente(p, *def, t);
+    (void)t.goTop();
+  }
+  if (!t.eof()) {
+    for (int i = 0; i < 8; ++i) p.glob.DAT_VENC[static_cast<std::size_t>(i)] = t.getDate("VCTO" + std::to_string(i + 1));
+    p.glob.NVALDOLAR = t.getNumber("VAL_DOLAR");
+    p.glob.BOL_NOSNRO = t.getNumber("BOL_NOSNRO");
+    p.glob.SER_SMTP = t.getText("SER_SMTP");
+    p.glob.NOM_USUA = t.getText("NOM_USUA");
+    p.glob.EMA_USUA = t.getText("EMA_USUA");
+    p.glob.SEN_USUA = t.getText("SEN_USUA");
+    p.glob.MEMORIZ = t.getText("MEMORIZ");
+  }
+  carregaDefine(p, p.aj);
+  p.glob.BOL_BANCO = 341;
+  p.glob.CVALDOLAR = rt::text::str(p.glob.NVALDOLAR, 6, 4);
+  (void)p.areas.close(43);
+  return true;
+}
+
+// The year's data folder, or the program folder when the user takes it; false: leave.
+bool pastaDoAno(Program& p) {
+  p.ROTA = std::string(rt::text::alltrim(p.ROTADEF));
+  const std::string ano(rt::text::alltrim(p.ROTADOANO));
+  if (ano.empty() || !console::VERDIR(p, ano)) {
+    const std::string r = console::AVISOSN(
+        p, std::vector<std::string>{"A Pasta " + ano + std::string(" não foi encontrada!"_cp), "Sim - Assume: " + p.ROTA,
+                                    "Nao - Sai do programa!"},
+        2);
+    if (r == "N") return false;
+    p.definePastaDados(p.ROTADEF);
+    const std::string novo = p.ROTADOANO;
+    gravaNaConfig(p, [&](rt::db::Table& t) { return t.put("ROTADOANO", novo); });
+  }
+  p.ROTA = std::string(rt::text::alltrim(p.ROTADOANO));
+  if (!console::VERDIR(p, p.DIRTRAB)) p.definePastaTrabalho(p.ROTA);
+  p.DIRORIG = p.LOCARQ;
+  return true;
+}
+
+void encerra(Program& p, int codigo) { p.saida = codigo; }
+
+}  // namespace
+
+std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view> argumento) {
+  for (int j = 1; j <= 10; ++j) p.janelas.DEFINEJAN(j, 48, 112, 7, 1, 1, 25, 80, 0);
+  p.ALJ.zera();
+  p.ACJ.zera();
+  p.ALJA.zera();
+  p.ACJA.zera();
+  pastaPrograma(p);
+  p.PASTA_SEMENTE = store::pastaSementePadrao(p.env);
+
+  const std::string terminal = ambiente(p, "TERMINAL");
+  std::optional<std::string> nusu;
+  if (terminalNumerico(terminal))
+    nusu = numeroTerminal(terminal);
+  else if (argumento)
+    nusu = numeroTerminal(*argumento);
+  else
+    nusu = QUAL_USUR(p);
+  if (!nusu) nusu = "00";
+  for (;;) {
+    bool ocupado = false;
+    p.travaTerminal = travaTerminal(p, *nusu, ocupado);
+    if (!ocupado) break;
+    console::AVISOSN(p, "Terminal com esse nro aberto em outro local", 0);
+    nusu = QUAL_USUR(p, true);
+    if (!nusu) return std::nullopt;
+  }
+  p.NUSU = *nusu;
+  (void)CRIACOR(p);
+  return p.NUSU;
+}
+
+bool CONFIGURA(Program& p) {
+  padroesConfig(p);
+  if (!store::ABERTURA(p, 42)) {
+    console::AVISOSN(p, "Arquivo de configuraçao sendo usado no momento"_cp, 0);
+    return false;
+  }
+  rt::db::Table& t = *p.areas.table(42);
+  if (achaTerminal(p, t)) {
+    leConfig(p, t);
+  } else if (store::ADD_REC(p, 5)) {
+    (void)gravaConfigNova(p, t);
+    (void)t.flush();
+    store::DESTRAVA(p);
+    (void)achaTerminal(p, t);
+  }
+  limitaEscolhas(p);
+  return true;
+}
+
+std::string lembreteBackup(Program& p) {
+  const int dias = p.HOJE - p.cfg.ULTBACK;
+  if (p.HOJE.year() != 2010 || p.HOJE.month() >= 5 || dias <= 3) return "N";
+  const std::string r = console::AVISOSN(
+      p,
+      std::vector<std::string>{" Atencao " + rt::text::str(Decimal(dias), 3) + " dia" + (dias > 1 ? "s" : " ") +
+                                   " sem fazer o backup compactado.",
+                               " Sim - Obrigado pelo aviso. Vou fazer agora ", " Nao - Novo aviso so daqui 7 dias      "},
+      2);
+  if (r == "N") {
+    p.cfg.ULTBACK = p.HOJE + 4;
+    const rt::text::Date data = p.cfg.ULTBACK;
+    gravaNaConfig(p, [data](rt::db::Table& t) { return t.put("ULTBACK", data); });
+  }
+  return r;
+}
+
+void registraPasta(Program& p) {
+  rt::db::Table* t = p.areas.table(40);
+  if (!t) return;
+  const std::string nome = console::BAR_FORA(p.LOCARQ);
+  const auto marca = [&](std::string_view valor) {
+    return gravaTravado(p, 40, *t, [valor](rt::db::Table& r) { return r.put("SELEC", std::string(valor)); });
+  };
+  // Every other chosen row is unmarked first, so the register never has two chosen rows.
+  std::uint32_t achado = 0;
+  (void)t->goTop();
+  for (; !t->eof(); (void)t->skip()) {
+    if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
+      achado = t->recNo();
+    } else if (t->getText("SELEC") == "S") {
+      (void)marca(" ");
+    }
+  }
+  if (achado) {
+    (void)t->goTo(achado);
+    if (t->getText("SELEC") != "S") (void)marca("S");
+  } else {
+    const int antes = p.areas.current();
+    (void)p.areas.select(40);
+    if (store::ADD_REC(p, 5)) {
+      (void)t->put("SELEC", std::string("S"));
+      (void)t->put("DIRETOR", nome);
+      (void)t->flush();
+      store::DESTRAVA(p);
+    }
+    (void)p.areas.select(antes);
+  }
+  (void)t->goTop();
+}
+
+bool INICIA(Program& p, std::optional<std::string_view> argumento) {
+  auto nusu = INICIOSIS(p, argumento);
+  if (!nusu) {
+    encerra(p, 1);
+    return false;
+  }
+  if (!CONFIGURA(p)) {
+    encerra(p, 1);
+    return false;
+  }
+  p.LOCIRPF = rt::text::alltrim(p.cfg.ROTARECEI).empty() ? std::string()
+                                                          : console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
+  p.CPF = p.cfg.ULT_CPF;
+  telaInicial(p);
+
+  store::CORRECAO(p, 1);
+  (void)p.areas.select(42);
+  p.CRESBAK = lembreteBackup(p);
+
+  if (!leDefine(p)) {
+    encerra(p, 1);
+    return false;
+  }
+  (void)p.areas.select(42);
+  if (!pastaDoAno(p)) {
+    encerra(p, 0);
+    return false;
+  }
+
+  p.janelas.REDFATR(10, 1, p.cores.COR_TEL2);
+  p.janelas.REDFATR(10, 2, p.cores.COR_TEL1);
+  p.janelas.REDFATR(10, 3, p.cores.COR_TEL2);
+  // The printer record belongs to the printing subsystem, which loads it when present.
+  if (p.CRIA_SEQ) (void)p.CRIA_SEQ(p);
+
+  if (PEDE_SENHA(p, p.aj) == Entrada::Encerrar) {
+    encerra(p, 1);
+    return false;
+  }
+  p.janelas.FECHAJAN(2);
+
+  (void)store::passaVerificacao(p);
+  // Without its folder register the terminal cannot choose a folder or find a declaration;
+  // the opener has said why.
+  if (!p.areas.isOpen(40)) {
+    encerra(p, 1);
+    return false;
+  }
+  registraPasta(p);
+
+  p.TAM_OLD = 0;
+  p.POSVER = 1;
+  p.QUALHLP = " ";
+  p.janelas.FECHAJAN(10);
+  console::MENS(p);
+
+  CREATEMAINMENU(p);
+  (void)store::ABERTURA(p, 9);
+  p.janelas.FECHAJAN(10);
+  p.TELA = 6;
+  p.NPOSMENU = p.CRESBAK == "S" ? 6 : 1;
+
+  OpcoesAtualizacao op;
+  op.gravaConfig = [&p] { (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
+  if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) {
+    encerra(p, 0);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace shell

@@ -1,0 +1,61 @@
+#include "shell/saida.h"
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "shell/config_terminal.h"
+#include "shell/despacho.h"
+#include "shell/registros.h"
+
+namespace shell {
+
+using namespace rt::text::literals;
+
+void ROTSAIDA(Program& p, int id) {
+  if (id == 81 && console::AVISOSN(p, "Confirma saída do sistema"_cp, 2) != "S") return;
+  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+  if (p.OPCAO_1 == 17) {
+    console::MENS(p, 13, "Encerrando...");
+    p.MOS_MENS = true;
+    if (p.reorganiza) {
+      const Reorganizacao r = p.reorganiza(p, std::string(rt::text::alltrim(p.ROTADOANO)), 3);
+      p.janelas.FECHAJAN(10);
+      if (!r.ocupadas.empty()) {
+        // Tables another terminal has open are left alone: rebuilding their indexes under
+        // that terminal would leave it with indexes that no longer match.
+        std::vector<std::string> linhas{std::string("Em uso em outro terminal, não reorganizadas:"_cp)};
+        std::string linha;
+        for (const std::string& nome : r.ocupadas) {
+          if (linha.size() + nome.size() + 1 > 60) {
+            linhas.push_back(linha);
+            linha.clear();
+          }
+          linha += (linha.empty() ? "" : " ") + nome;
+        }
+        if (!linha.empty()) linhas.push_back(linha);
+        console::AVISOSN(p, linhas, 0);
+      }
+    }
+    p.janelas.FECHAJAN(10);
+  }
+  (void)p.areas.closeAll();
+  p.screen().clear();
+  p.console.refresh();
+  p.saida = 0;
+}
+
+int LACO(Program& p) {
+  bool abre = p.CRESBAK == "S";
+  while (!p.saida) {
+    // Mouse presses reach the menu as keys of their own, so the menu needs no separate mouse
+    // poll before it runs, and no key typed meanwhile is lost.
+    const int id = p.menu->run(p.NPOSMENU - 1, abre);
+    abre = false;
+    if (id == 0) continue;
+    MENUSELECT(p, id);
+  }
+  return *p.saida;
+}
+
+}  // namespace shell
