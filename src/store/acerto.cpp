@@ -1,6 +1,8 @@
 #include "store/acerto.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -9,6 +11,7 @@
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
+#include "rt/db/structure.h"
 #include "rt/db/table.h"
 #include "rt/db/transfer.h"
 #include "store/abertura.h"
@@ -32,13 +35,26 @@ std::string dbfDe(const Contexto& ctx, const TabelaDef& t) {
 
 std::string cdxDe(const Contexto& ctx, const IndiceDef& i) { return caminho(ctx, comExtensao(i.arquivo, ".CDX")); }
 
-// Whether the file lacks the marker field with its type. A file that cannot be read now is
-// left for the next pass.
+// Whether the file lacks the marker field with its type. Only its header is read, without
+// any lock, so a table another terminal holds exclusively is still recognised as old (and
+// then reported as not available). A file that cannot be read is left for the opener.
 bool antigo(const std::string& dbf, const MarcadorDef& m) {
-  auto t = Table::open(dbf, soLeitura());
-  if (!t) return false;
-  const rt::db::FieldDef* f = (*t)->field(m.campo);
-  return f == nullptr || f->type != m.tipo;
+  auto f = rt::db::File::open(dbf, rt::db::File::Mode::kRead);
+  if (!f) return false;
+  std::string cabecalho(32, '\0');
+  auto lidos = f->readAt(0, cabecalho);
+  if (!lidos || *lidos < 32) return false;
+  const std::size_t tamanho = static_cast<std::uint8_t>(cabecalho[8]) |
+                              static_cast<std::size_t>(static_cast<std::uint8_t>(cabecalho[9])) << 8;
+  cabecalho.resize(std::clamp<std::size_t>(tamanho, 32, 32 + 32 * 2046 + 1));
+  lidos = f->readAt(0, cabecalho);
+  if (!lidos) return false;
+  cabecalho.resize(*lidos);
+  auto h = rt::db::decodeHeader(cabecalho);
+  if (!h) return false;
+  for (const rt::db::FieldDef& c : h->fields)
+    if (platform::equalsIgnoreCase(c.name, m.campo)) return c.type != m.tipo;
+  return true;
 }
 
 // The exclusive open of the opener, outside the work areas: tried once a second for ten.
