@@ -49,8 +49,18 @@ void indiceDeGastos(Contexto& c) {
   c.d.registro.num("INDGAS", ind);
 }
 
+// The deduction lines as the rows stand now. Both models need them: the complete one to
+// compute its tax, the simplified one to compare itself with it.
+void deducoes(Contexto& c) {
+  NRODP(c);
+  FI13_09(c);
+  FI13_10(c);
+  FI13_11(c);
+}
+
 void resumoSimplificado(Contexto& c, int show) {
   c.v.LTEMPRAD = true;
+  deducoes(c);
   FI13_16(c, show);
   FI13_17(c);
   FI13_18(c);
@@ -65,10 +75,7 @@ void resumoSimplificado(Contexto& c, int show) {
 
 void resumoCompleto(Contexto& c, int show) {
   c.v.LTEMPRAD = false;
-  NRODP(c);  // I13_10 counts the dependants as the rows stand now
-  FI13_09(c);
-  FI13_10(c);
-  FI13_11(c);
+  deducoes(c);
   FI13_15(c);
   FI13_16(c, 1);
   FI13_17(c);

@@ -48,7 +48,6 @@ void parcelas(Contexto& c) {
   std::int64_t n = std::clamp<std::int64_t>(rt::text::truncate(aPagar / 50, 0).wholePart(), 1, 8);
   const std::int64_t pedidas = c.num("I13_29").wholePart();
   if (pedidas < 1 || pedidas > n) {
-    c.poe("I13_29", Decimal::fromInt(n));
     if (n == 1) c.d.registro.txt("DEBITAUT", " ");
   } else {
     n = pedidas;
@@ -58,9 +57,9 @@ void parcelas(Contexto& c) {
                                   std::string("parcelamento em declaração final"_cp)};
     c.saida.aviso(linhas);
     n = 1;
-    c.poe("I13_29", Decimal(1));
     c.d.registro.txt("DEBITAUT", " ");
   }
+  c.poe("I13_29", Decimal::fromInt(n));
   c.poe("I13_30", despreza(aPagar / Decimal::fromInt(n)));
 }
 
