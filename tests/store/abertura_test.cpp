@@ -130,6 +130,28 @@ TEST_F(AberturaTest, DeclarationTablesGoToTheDataFolderAndProgramTablesToTheProg
   EXPECT_TRUE(fs::exists(programa / "CONFIG.DBF"));
 }
 
+TEST_F(AberturaTest, FoldersKeepTheirStoredFormAndGainTheirSeparator) {
+  ctx.definePastaPrograma("C:\\TAVREN\\");
+  EXPECT_EQ(ctx.ROTADEF, "C:\\TAVREN");
+  EXPECT_EQ(ctx.ARQDEF, "C:\\TAVREN\\");
+  ctx.definePastaDados("  C:\\DADOS\\2010  ");
+  EXPECT_EQ(ctx.ROTADOANO, "C:\\DADOS\\2010");
+  EXPECT_EQ(ctx.LOCARQ, "C:\\DADOS\\2010\\");
+  ctx.definePastaTrabalho("/home/ana/trab");
+  EXPECT_EQ(ctx.DIRTRAB, "/home/ana/trab");
+  EXPECT_EQ(ctx.LOCTRAB, "/home/ana/trab/");
+}
+
+TEST_F(AberturaTest, AFolderStoredInTheOldFormIsFoundThroughTheDriveMapInAnyCase) {
+  fs::create_directories(dados / "ano2010");
+  ctx.unidades.setDrive('X', dados.caminho());
+  ctx.definePastaDados("X:\\ANO2010");
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  EXPECT_EQ(ctx.NOMARQ, "X:\\ANO2010\\IMP0910");
+  EXPECT_TRUE(fs::exists(dados / "ano2010/IMP0910.DBF"));
+  EXPECT_TRUE(fs::exists(dados / "ano2010/IMP0910B.CDX"));
+}
+
 TEST_F(AberturaTest, PerTerminalTablesCarryTheTerminalNumber) {
   ctx.NUSU = "07";
   ASSERT_TRUE(ABERTURA(ctx, 40));
