@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
@@ -106,7 +108,8 @@ Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
 // Builds the new file beside the old one and moves it into place; the old one is held.
 Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::string& dbf, Table* pagamentos) {
   const std::string pasta = dbf.substr(0, dbf.size() - platform::lastComponent(dbf).size());
-  const std::string provisorio = pasta + "ACERTO" + ctx.NUSU + ".DBF";
+  // Sessions off the network all have terminal "00": the process keeps the names apart.
+  const std::string provisorio = pasta + "ACERTO" + ctx.NUSU + "_" + std::to_string(::getpid()) + ".DBF";
   RT_DB_TRY(Table::create(provisorio, camposDbf(t.campos), rt::db::CreateMode::kReplace));
   auto aberto = Table::open(provisorio, soParaMim());
   if (!aberto) {
@@ -162,6 +165,9 @@ bool CORRIGE(Contexto& ctx, int area) {
     avisaIndisponivel(ctx, arquivoTabela(ctx, *t));
     return true;
   }
+  // Another terminal may have upgraded it while we waited for it.
+  if (const rt::db::FieldDef* f = (*velho)->field(t->marcador->campo); f != nullptr && f->type == t->marcador->tipo)
+    return false;
   TabelaAberta pagamentos;
   if (area == 1) {
     const TabelaDef* t6 = tabela(6);

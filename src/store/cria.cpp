@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <unistd.h>
+
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "platform/paths.h"
@@ -39,7 +41,8 @@ bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
   if (ok) {
     const std::string destino = caminho(ctx, comExtensao(nome, ".DBF"));
     const std::string pasta(destino.substr(0, destino.size() - platform::lastComponent(destino).size()));
-    const std::string provisorio = pasta + "CRIA" + ctx.NUSU + ".DBF";
+    // Sessions off the network all have terminal "00": the process keeps the names apart.
+    const std::string provisorio = pasta + "CRIA" + ctx.NUSU + "_" + std::to_string(::getpid()) + ".DBF";
     Preenche preenche;
     if (area == 43) {
       // The one global record is written before anyone can see the file.
