@@ -17,7 +17,9 @@
 #include "shell/terminal_numero.h"
 #include "store/abertura.h"
 #include "store/acerto.h"
+#include "store/catalogo.h"
 #include "store/fornecidas.h"
+#include "store/semente.h"
 #include "store/travas.h"
 #include "store/verificacao.h"
 
@@ -71,8 +73,11 @@ bool leDefine(Program& p) {
   rt::db::Table& t = *p.areas.table(43);
   (void)t.goTop();
   // An empty DEFINE would leave no prices, no due dates and the bank-slip counter at 0.
-  if (t.eof()) {
-    if (const store::TabelaDef* def = store::tabela(43)) (void)store::preencheSemente(p, *def, t);
+  if (t.eof() && store::FIL_LOCK(p, 5)) {
+    // Under the file lock, so two terminals starting together seed it once.
+    (void)t.goTop();
+    if (t.eof()) (void)store::gravaValores(t, store::estrutura(43), store::sementeDEFINE());
+    store::DESTRAVA(p);
     (void)t.goTop();
   }
   if (!t.eof()) {

@@ -1,0 +1,259 @@
+// Start-up: the program folder and terminal number, the settings records of a first start,
+// the backup reminder, the data folder fallback, old tables upgraded and the folder register.
+#include <fcntl.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "console/pastas.h"
+#include "platform/unique_fd.h"
+#include "programa_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/decimal.h"
+#include "rt/text/strings.h"
+#include "shell/config_terminal.h"
+#include "shell/inicio.h"
+#include "shell/saida.h"
+#include "shell/terminal_numero.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+
+namespace shell::teste {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Date;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+
+class Inicio : public ProgramaFixture {};
+
+TEST(NumeroTerminal, OnlyWholeNumbersFrom0To99) {
+  EXPECT_EQ(numeroTerminal("7"), "07");
+  EXPECT_EQ(numeroTerminal(" 42 "), "42");
+  EXPECT_EQ(numeroTerminal(""), "00");
+  EXPECT_EQ(numeroTerminal("123"), std::nullopt);
+  EXPECT_EQ(numeroTerminal("-5"), std::nullopt);
+  EXPECT_EQ(numeroTerminal("x1"), std::nullopt);
+  EXPECT_TRUE(terminalNumerico("3"));
+  EXPECT_FALSE(terminalNumerico("xterm-256color"));
+  EXPECT_FALSE(terminalNumerico(""));
+}
+
+TEST_F(Inicio, FirstStartMakesTheTerminalsRecordsAndReachesTheMenu) {
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->NUSU, "00");
+  EXPECT_EQ(p->ROTADEF, programa.caminho());
+  ASSERT_NE(p->menu, nullptr);
+  EXPECT_EQ(p->menu->pads().size(), 7u);
+  EXPECT_EQ(p->NPOSMENU, 1);
+  EXPECT_TRUE(p->areas.isOpen(9));
+  con.refresh();
+  EXPECT_TRUE(gravador.viu("Versão Lib D 10/06/10"_cp));
+
+  auto config = abre("CONFIG", "00");
+  ASSERT_TRUE(config && !config->eof());
+  EXPECT_EQ(rt::text::trim(config->getText("ROTADOANO")), programa.caminho());
+  EXPECT_EQ(rt::text::trim(config->getText("DIRTRAB")), programa.caminho());
+  EXPECT_EQ(rt::text::trim(config->getText("DIRPROV")), programa.caminho());
+  EXPECT_EQ(rt::text::trim(config->getText("ROTAANTER")), "C:\\BRANTEL");
+  EXPECT_EQ(config->getNumber("QUEIMP"), Decimal(1));
+  EXPECT_EQ(config->getNumber("SOESTE"), Decimal(9));
+  EXPECT_EQ(config->getNumber("OPTTRAN"), Decimal(3));
+  EXPECT_EQ(config->getText("OPCIRPF"), "J");
+  EXPECT_EQ(config->getText("XDRIVE"), "A");
+  EXPECT_EQ(config->getDate("ULTBACK"), Date::fromYmd(2010, 6, 20));
+  auto cores = abre("CORES", "00");
+  ASSERT_TRUE(cores && !cores->eof());
+  EXPECT_EQ(cores->getNumber("COR_TEL1"), Decimal(30));
+
+  // The data folder is the register's only chosen row.
+  auto diret = abre("DIRET00");
+  ASSERT_TRUE(diret);
+  int escolhidas = 0;
+  for (; !diret->eof(); (void)diret->skip())
+    if (diret->getText("SELEC") == "S") {
+      ++escolhidas;
+      EXPECT_EQ(rt::text::trim(diret->getText("DIRETOR")), programa.caminho());
+    }
+  EXPECT_EQ(escolhidas, 1);
+}
+
+TEST_F(Inicio, TerminalNumberFromTerminalVariableArgumentOrZero) {
+  env["TERMINAL"] = "7";
+  ASSERT_TRUE(inicia("03"));
+  EXPECT_EQ(p->NUSU, "07");
+  p.reset();
+  env["TERMINAL"] = "xterm-256color";
+  ASSERT_TRUE(inicia("03"));
+  EXPECT_EQ(p->NUSU, "03");
+  p.reset();
+  env.erase("TERMINAL");
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->NUSU, "00");
+  EXPECT_TRUE(abre("CONFIG", "07") && !abre("CONFIG", "07")->eof());
+}
+
+TEST_F(Inicio, PromptForTheNumberWhenTheFolderAsksForIt) {
+  std::ofstream(programa / "TAVREN.KEY") << "pede_terminal=S\n";
+  env["USUAR"] = "ANA";
+  term.pause().type("5").press(key::Enter);
+  ASSERT_TRUE(inicia());
+  EXPECT_TRUE(gravador.viu("ANA Forneça o número do terminal."_cp));
+  EXPECT_EQ(p->NUSU, "05");
+  p.reset();
+  env["EQUIP"] = "12";
+  term.pause().press(key::Enter);
+  ASSERT_TRUE(inicia());
+  EXPECT_TRUE(gravador.viu("ANA Confirme o número do terminal."_cp));
+  EXPECT_EQ(p->NUSU, "12");
+}
+
+TEST_F(Inicio, ATerminalNumberInUseIsRefused) {
+  platform::UniqueFd outro(::open((programa / "TERM00.LCK").c_str(), O_RDWR | O_CREAT, 0666));
+  struct flock trava {};
+  trava.l_type = F_WRLCK;
+  ASSERT_EQ(::fcntl(outro.get(), F_OFD_SETLK, &trava), 0);
+  term.press(key::Enter).pause().type("3").press(key::Enter);
+  ASSERT_TRUE(inicia());
+  EXPECT_TRUE(gravador.viu("Terminal com esse nro aberto em outro local"));
+  EXPECT_EQ(p->NUSU, "03");
+  // While this run holds 03, a second one cannot have it either.
+  bool ocupado = false;
+  EXPECT_FALSE(travaTerminal(*p, "03", ocupado).valid());
+  EXPECT_TRUE(ocupado);
+}
+
+TEST_F(Inicio, MissingProgramFolderTakesTheCurrentFolder) {
+  env["DTAVREN"] = programa / "nao-existe";
+  cria();
+  ASSERT_TRUE(INICIOSIS(*p, std::nullopt));
+  EXPECT_EQ(p->ROTADEF, console::BAR_FORA(console::GETDIR()));
+  EXPECT_EQ(p->DIRDEF, programa / "nao-existe");
+}
+
+TEST_F(Inicio, BackupReminderCountsTheDaysAndPutsItOff) {
+  criaConfig("00", [](rt::db::Table& t) { ASSERT_TRUE(t.put("ULTBACK", Date::fromYmd(2010, 4, 10))); });
+  term.press('N');
+  ASSERT_TRUE(inicia(std::nullopt, Date::fromYmd(2010, 4, 15)));
+  EXPECT_TRUE(gravador.viu(" Atencao   5 dias sem fazer o backup compactado."));
+  EXPECT_EQ(p->NPOSMENU, 1);
+  p.reset();
+  EXPECT_EQ(abre("CONFIG", "00")->getDate("ULTBACK"), Date::fromYmd(2010, 4, 19));
+}
+
+TEST_F(Inicio, BackupReminderAnsweredYesOpensTheBackupPad) {
+  criaConfig("00", [](rt::db::Table& t) { ASSERT_TRUE(t.put("ULTBACK", Date::fromYmd(2010, 1, 10))); });
+  term.press('S');
+  ASSERT_TRUE(inicia(std::nullopt, Date::fromYmd(2010, 1, 14)));
+  EXPECT_TRUE(gravador.viu(" Atencao   4 dias sem"));
+  EXPECT_EQ(p->NPOSMENU, 6);
+  EXPECT_EQ(p->cfg.ULTBACK, Date::fromYmd(2010, 1, 10));
+}
+
+TEST_F(Inicio, NoBackupReminderFromMayOrInOtherYearsOrWithin3Days) {
+  criaConfig("00", [](rt::db::Table& t) { ASSERT_TRUE(t.put("ULTBACK", Date::fromYmd(2010, 4, 10))); });
+  for (Date hoje : {Date::fromYmd(2010, 5, 1), Date::fromYmd(2011, 2, 1), Date::fromYmd(2010, 4, 13)}) {
+    gravador.esquece();
+    ASSERT_TRUE(inicia(std::nullopt, hoje));
+    EXPECT_FALSE(gravador.viu("sem fazer o backup")) << rt::text::dtoc(hoje);
+    p.reset();
+  }
+}
+
+TEST_F(Inicio, MissingDataFolderFallsBackToTheProgramFolderOrLeaves) {
+  const std::string sumiu = programa / "sumiu";
+  criaConfig("00", [&](rt::db::Table& t) { ASSERT_TRUE(t.put("ROTADOANO", sumiu)); });
+  term.press('N');
+  EXPECT_FALSE(inicia());
+  EXPECT_TRUE(gravador.viu("A Pasta " + sumiu + std::string(" não foi encontrada!"_cp)));
+  EXPECT_EQ(p->saida, 0);
+  p.reset();
+  term.press('S');
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->ROTADOANO, programa.caminho());
+  p.reset();
+  EXPECT_EQ(rt::text::trim(abre("CONFIG", "00")->getText("ROTADOANO")), programa.caminho());
+}
+
+TEST_F(Inicio, StoredChoicesOutsideTheirListsAreBroughtIn) {
+  criaConfig("00", [](rt::db::Table& t) {
+    ASSERT_TRUE(t.put("QUEIMP", Decimal(0)));
+    ASSERT_TRUE(t.put("QUECON", Decimal(9)));
+    ASSERT_TRUE(t.put("QUEPAG", Decimal(77)));
+    ASSERT_TRUE(t.put("ULTBACK", Date()));
+  });
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->QUEIMP, 1);
+  EXPECT_EQ(p->cfg.QUECON, 1);
+  EXPECT_EQ(p->cfg.QUEPAG, 1);
+  EXPECT_EQ(p->cfg.ULTBACK, p->HOJE);
+  EXPECT_EQ(p->ITEM[4], "&4-Individual  ");
+}
+
+TEST_F(Inicio, OldDefineIsUpgradedKeepingItsValues) {
+  // DEFINE as an older version left it: no VER_ATUAL, a bank-slip counter in use.
+  std::vector<store::CampoDef> antigos;
+  for (const store::CampoDef& c : store::estrutura(43))
+    if (c.nome != "VER_ATUAL") antigos.push_back(c);
+  const std::string arquivo = programa / "DEFINE.DBF";
+  ASSERT_TRUE(rt::db::Table::create(arquivo, store::camposDbf(antigos)));
+  {
+    auto t = std::move(*rt::db::Table::open(arquivo));
+    ASSERT_TRUE(t->appendBlank());
+    ASSERT_TRUE(t->put("BOL_NOSNRO", Decimal(4711)));
+    ASSERT_TRUE(t->put("TEMP_SAL", Decimal(20)));
+    ASSERT_TRUE(t->close());
+  }
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->glob.BOL_NOSNRO, Decimal(4711));
+  EXPECT_EQ(p->aj.TEMP_SAL, 20);
+  auto define = abre("DEFINE");
+  ASSERT_TRUE(define);
+  EXPECT_GE(define->fieldIndex("VER_ATUAL"), 0);
+  EXPECT_EQ(define->getNumber("BOL_NOSNRO"), Decimal(4711));
+}
+
+TEST_F(Inicio, EmptyDefineGetsItsFirstRecord) {
+  const std::string arquivo = programa / "DEFINE.DBF";
+  ASSERT_TRUE(rt::db::Table::create(arquivo, store::camposDbf(store::estrutura(43))));
+  ASSERT_TRUE(inicia());
+  auto define = abre("DEFINE");
+  ASSERT_TRUE(define);
+  EXPECT_EQ(define->recordCount(), 1u);
+}
+
+TEST_F(Inicio, ANewDataFolderBecomesTheOnlyChosenRow) {
+  std::filesystem::create_directory(programa / "2010");
+  criaConfig("00", [&](rt::db::Table& t) { ASSERT_TRUE(t.put("ROTADOANO", programa / "2010")); });
+  ASSERT_TRUE(inicia());
+  p.reset();
+  auto diret = abre("DIRET00");
+  std::vector<std::string> escolhidas;
+  int linhas = 0;
+  for (; !diret->eof(); (void)diret->skip(), ++linhas)
+    if (diret->getText("SELEC") == "S") escolhidas.emplace_back(rt::text::trim(diret->getText("DIRETOR")));
+  EXPECT_EQ(linhas, 2);
+  EXPECT_EQ(escolhidas, std::vector<std::string>{programa / "2010"});
+  // Starting again finds the row and adds nothing.
+  ASSERT_TRUE(inicia());
+  p.reset();
+  diret = abre("DIRET00");
+  EXPECT_EQ(diret->recordCount(), 2u);
+}
+
+TEST_F(Inicio, SairAnsweredYesEndsTheLoopAndStoresTheSettings) {
+  ASSERT_TRUE(inicia());
+  p->cfg.OPTTRAN = 1;
+  p->cfg.SOESTE = 12;
+  term.press(key::AltR).press('S');
+  EXPECT_EQ(LACO(*p), 0);
+  p.reset();
+  auto config = abre("CONFIG", "00");
+  EXPECT_EQ(config->getNumber("OPTTRAN"), Decimal(1));
+  EXPECT_EQ(config->getNumber("SOESTE"), Decimal(12));
+}
+
+}  // namespace
+}  // namespace shell::teste
