@@ -382,6 +382,22 @@ TEST_F(Resumo, CompleteSummaryShownClearsTheSimplifiedDiscount) {
   EXPECT_FALSE(v.LTEMPRAD);
 }
 
+TEST_F(Resumo, LoadingRecomputesEverything) {
+  pequena();
+  linha(24, {{"I7_3", 1000.00_d}, {"I7_4", 2000.00_d}});
+  linha(25, {{"I8_4", 300.00_d}});
+  linha(30, {{"VALODESP", 10.00_d}});
+  BALANCO(c);
+  // The same summary as the complete model computed screen by screen.
+  EXPECT_EQ(l("I13_15"), 19348.28_d);
+  EXPECT_EQ(l("I13_19"), 3140.06_d);
+  EXPECT_EQ(l("I13_31"), 6591.94_d);
+  EXPECT_EQ(l("I13_33"), 2000.00_d);
+  EXPECT_EQ(l("I13_35"), 300.00_d);
+  EXPECT_EQ(l("DESPNAO"), 120.00_d);
+  EXPECT_TRUE(d.JA_CALC);
+}
+
 TEST_F(Resumo, OtherSteps) {
   d.tabela01.num("I3_04GCPV", 1.00_d);
   d.tabela01.num("I3_04UNIC", 2.00_d);
