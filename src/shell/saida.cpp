@@ -17,6 +17,7 @@ void ROTSAIDA(Program& p, int id) {
   (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
   if (p.OPCAO_1 == 17) {
     console::MENS(p, 13, "Encerrando...");
+    p.console.refresh();  // shown while the tables are rebuilt
     p.MOS_MENS = true;
     if (p.reorganiza) {
       const Reorganizacao r = p.reorganiza(p, std::string(rt::text::alltrim(p.ROTADOANO)), 3);
