@@ -27,7 +27,8 @@ struct Declaracao300 {
     pasta = mkdtemp(modelo.data());
     for (int area : {22, 23, 24, 25, 26, 30}) {
       const std::string nome = pasta + "/TMP_" + std::to_string(area - 20) + "01";
-      (void)rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace);
+      (void)rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)),
+                                  rt::db::CreateMode::kReplace);
       rt::db::OpenOptions o;
       o.exclusive = true;
       (void)areas.open(area, nome + ".DBF", o);

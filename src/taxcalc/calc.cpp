@@ -121,14 +121,29 @@ void resumo(Contexto& c, int show) {
 
 bool CALC(Contexto& c, int n, int show) {
   switch (n) {
-    case 1: leaoDosDoisLados(c, show); break;
-    case 2: c.vizinhos.FDE_LEAO(c, show); break;
-    case 3: SOMA_TRIBENAO(c, show); break;
-    case 4: FDE_TUDO(c, show); break;
-    case 5: ganhosIsentos(c, show); break;
-    case 6: c.poe("I13_08", c.num("CARNEINSS") + c.num("CARNEDEPEN") + c.num("PREVIDENC")); break;
-    case 7: resumo(c, show); break;
-    default: break;
+    case 1:
+      leaoDosDoisLados(c, show);
+      break;
+    case 2:
+      c.vizinhos.FDE_LEAO(c, show);
+      break;
+    case 3:
+      SOMA_TRIBENAO(c, show);
+      break;
+    case 4:
+      FDE_TUDO(c, show);
+      break;
+    case 5:
+      ganhosIsentos(c, show);
+      break;
+    case 6:
+      c.poe("I13_08", c.num("CARNEINSS") + c.num("CARNEDEPEN") + c.num("PREVIDENC"));
+      break;
+    case 7:
+      resumo(c, show);
+      break;
+    default:
+      break;
   }
   return true;
 }
@@ -145,9 +160,10 @@ EscolhaModelo CONF_PADR(Contexto& c) {
   }
   if (modelo == "S") {
     if (c.d.rural.num("I4R_03") < Decimal()) {
-      const std::string linhas[] = {std::string("Atençao! Esse contribuinte esta com prejuízo na Atividade Rural"_cp),
-                                    std::string("e se optar pela declaraçao simplificada NAO podera compensar."_cp),
-                                    std::string("esse prejuizo no proximo ano. Muda mesmo assim para o simples?")};
+      const std::string linhas[] = {
+          std::string("Atençao! Esse contribuinte esta com prejuízo na Atividade Rural"_cp),
+          std::string("e se optar pela declaraçao simplificada NAO podera compensar."_cp),
+          std::string("esse prejuizo no proximo ano. Muda mesmo assim para o simples?")};
       if (!c.saida.pergunta(linhas, false)) {
         c.d.registro.txt("USAPADRAO", "N");
         return {false, false};

@@ -17,10 +17,20 @@ void Contexto::poe(std::string_view campo, Decimal valor) {
   if (int i = d.registro.indice(campo); i >= 0) d.registro.num(i, valor);
 }
 
-bool Contexto::simplificado() const { return marcado(d.registro.txt("USAPADRAO"), 'S'); }
-bool Contexto::completo() const { return marcado(d.registro.txt("USAPADRAO"), 'N'); }
-bool Contexto::declaracaoFinal() const { return marcado(d.tabela01.txt("DECFINAL"), 'S'); }
-bool Contexto::declaracaoSaida() const { return marcado(d.tabela01.txt("DECSAIDA"), 'S'); }
-int Contexto::calAuto() const { return static_cast<int>(d.tabela01.num("CAL_AUTO").wholePart()); }
+bool Contexto::simplificado() const {
+  return marcado(d.registro.txt("USAPADRAO"), 'S');
+}
+bool Contexto::completo() const {
+  return marcado(d.registro.txt("USAPADRAO"), 'N');
+}
+bool Contexto::declaracaoFinal() const {
+  return marcado(d.tabela01.txt("DECFINAL"), 'S');
+}
+bool Contexto::declaracaoSaida() const {
+  return marcado(d.tabela01.txt("DECSAIDA"), 'S');
+}
+int Contexto::calAuto() const {
+  return static_cast<int>(d.tabela01.num("CAL_AUTO").wholePart());
+}
 
 }  // namespace taxcalc

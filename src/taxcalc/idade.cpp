@@ -24,8 +24,8 @@ Idade DIZANOS(rt::text::Date nascimento, rt::text::Date hoje) {
   } else if (faltam >= 2 && faltam <= 5) {
     // The weekday of this year's birthday, "n" + "o Domingo" reading "no Domingo".
     static const std::array<std::string_view, 7> kDias = {"o Domingo"_cp, "a Segunda"_cp, "a Terça  "_cp,
-                                                         "a Quarta "_cp, "a Quinta "_cp, "a Sexta  "_cp,
-                                                         "o Sábado "_cp};
+                                                          "a Quarta "_cp, "a Quinta "_cp, "a Sexta  "_cp,
+                                                          "o Sábado "_cp};
     const int dia = rt::text::dow(hoje + faltam);
     r.aviso = std::string("Aniversário n"_cp) + std::string(kDias[static_cast<std::size_t>(dia - 1)]);
   }

@@ -10,7 +10,7 @@ namespace taxcalc {
 namespace {
 
 struct Faixa {
-  Decimal limite;    // upper limit of the bracket below this one
+  Decimal limite;  // upper limit of the bracket below this one
   Decimal aliquota;
   Decimal deducao;
 };
@@ -50,14 +50,16 @@ int mesesDoCalculo(Contexto& c) {
     rt::text::Date data = c.d.tabela01.data("DATAPARTI");
     if (data.isEmpty()) data = c.d.tabela01.data("DATALAVRA");
     if (!data.isEmpty()) return data.month();
-    const std::string linhas[] = {"Na declaracao Final o calculo do Imposto", "depende da data Partilha ou Lavratura"};
+    const std::string linhas[] = {"Na declaracao Final o calculo do Imposto",
+                                  "depende da data Partilha ou Lavratura"};
     c.saida.aviso(linhas);
     return 12;
   }
   if (c.declaracaoSaida()) {
     rt::text::Date data = c.d.tabela01.data("DATASAIDA");
     if (!data.isEmpty()) return data.month();
-    const std::string linhas[] = {"Na declaracao de saida o calculo do Imposto", "depende da data da saida. Informe-a"};
+    const std::string linhas[] = {"Na declaracao de saida o calculo do Imposto",
+                                  "depende da data da saida. Informe-a"};
     c.saida.aviso(linhas);
     return 12;
   }

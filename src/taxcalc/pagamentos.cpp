@@ -14,10 +14,14 @@ using namespace rt::text::literals;
 
 namespace {
 
-int codigo(const rt::db::Table& t, int i) { return static_cast<int>(numero(t, i).wholePart()); }
+int codigo(const rt::db::Table& t, int i) {
+  return static_cast<int>(numero(t, i).wholePart());
+}
 
 // The part of `valor` above `limite`, 0 when none.
-Decimal excesso(Decimal valor, Decimal limite) { return std::max(valor - limite, Decimal()); }
+Decimal excesso(Decimal valor, Decimal limite) {
+  return std::max(valor - limite, Decimal());
+}
 
 }  // namespace
 
@@ -114,8 +118,7 @@ Decimal NRODP(Contexto& c) {
 
 Decimal FI13_11(Contexto& c) {
   NRODP(c);
-  const std::size_t pessoas =
-      static_cast<std::size_t>((c.v.N_DEPEN + c.num("DESPALIM")).wholePart()) + 1;
+  const std::size_t pessoas = static_cast<std::size_t>((c.v.N_DEPEN + c.num("DESPALIM")).wholePart()) + 1;
   std::vector<Decimal> slots(pessoas);
   if (rt::db::Table* t = c.areas.table(26)) {
     const int iCodigo = t->fieldIndex("I6_3"), iPago = t->fieldIndex("I6_4"), iPessoa = t->fieldIndex("I6_6");

@@ -26,7 +26,9 @@ Totais soma(Contexto& c, int area, const char* antes, const char* agora, const c
   return s;
 }
 
-Decimal positivo(Decimal x) { return std::max(x, Decimal()); }
+Decimal positivo(Decimal x) {
+  return std::max(x, Decimal());
+}
 
 }  // namespace
 

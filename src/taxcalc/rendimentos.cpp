@@ -19,16 +19,28 @@ namespace {
 // The fields of an income row a scan reads, found once.
 struct CamposRenda {
   explicit CamposRenda(const rt::db::Table& t)
-      : tipo(t.fieldIndex("I1_1")), cnpj(t.fieldIndex("I1_3")), renda(t.fieldIndex("I1_4")),
-        retido(t.fieldIndex("I1_5")), previdencia(t.fieldIndex("I1_6")), decimo(t.fieldIndex("I1_7")),
-        marca(t.fieldIndex("I1_8")), i9(t.fieldIndex("I1_9")), i10(t.fieldIndex("I1_10")),
-        titular(t.fieldIndex("I1_11")), i13(t.fieldIndex("I1_13")), i15(t.fieldIndex("I1_15")),
-        i16(t.fieldIndex("I1_16")), i17(t.fieldIndex("I1_17")), i18(t.fieldIndex("I1_18")),
+      : tipo(t.fieldIndex("I1_1")),
+        cnpj(t.fieldIndex("I1_3")),
+        renda(t.fieldIndex("I1_4")),
+        retido(t.fieldIndex("I1_5")),
+        previdencia(t.fieldIndex("I1_6")),
+        decimo(t.fieldIndex("I1_7")),
+        marca(t.fieldIndex("I1_8")),
+        i9(t.fieldIndex("I1_9")),
+        i10(t.fieldIndex("I1_10")),
+        titular(t.fieldIndex("I1_11")),
+        i13(t.fieldIndex("I1_13")),
+        i15(t.fieldIndex("I1_15")),
+        i16(t.fieldIndex("I1_16")),
+        i17(t.fieldIndex("I1_17")),
+        i18(t.fieldIndex("I1_18")),
         i19(t.fieldIndex("I1_19")) {}
   int tipo, cnpj, renda, retido, previdencia, decimo, marca, i9, i10, titular, i13, i15, i16, i17, i18, i19;
 };
 
-std::string mm(int mes) { return mes < 10 ? "0" + std::to_string(mes) : std::to_string(mes); }
+std::string mm(int mes) {
+  return mes < 10 ? "0" + std::to_string(mes) : std::to_string(mes);
+}
 
 }  // namespace
 
@@ -95,9 +107,14 @@ void FI1_T(Contexto& c, int modo) {
               carneInss += numero(r, f.renda);
           }
           break;
-        case 'M': v.MENS += numero(r, f.renda); break;
-        case 'V': v.VARIA += numero(r, f.renda); break;
-        default: break;
+        case 'M':
+          v.MENS += numero(r, f.renda);
+          break;
+        case 'V':
+          v.VARIA += numero(r, f.renda);
+          break;
+        default:
+          break;
       }
     });
   }
@@ -191,12 +208,12 @@ Decimal LIMIT3(Contexto& c, Decimal valor) {
   if (valor > livre) {
     const Decimal excesso = valor - livre;
     const Decimal tributavel = atual != 0 ? t->getNumber("I1_4") : Decimal();
-    const std::string linhas[] = {
-        std::string("O limite para esse ano é de R$ "_cp) + rt::text::transform(limite, "@EZ 999,999.99") +
-            " e o valor",
-        "de R$ " + rt::text::transform(excesso, "@EZ 999,999.99") +
-            std::string(tributavel.isZero() ? " lançado"_cp : " somado "_cp) + " no rendimento tributavel",
-        std::string("       Deseja que o programa faça isso ?"_cp)};
+    const std::string linhas[] = {std::string("O limite para esse ano é de R$ "_cp) +
+                                      rt::text::transform(limite, "@EZ 999,999.99") + " e o valor",
+                                  "de R$ " + rt::text::transform(excesso, "@EZ 999,999.99") +
+                                      std::string(tributavel.isZero() ? " lançado"_cp : " somado "_cp) +
+                                      " no rendimento tributavel",
+                                  std::string("       Deseja que o programa faça isso ?"_cp)};
     if (c.saida.pergunta(linhas, false) && atual != 0) (void)t->put("I1_4", tributavel + excesso);
     fica = livre;
   }

@@ -15,8 +15,12 @@ using namespace rt::text::literals;
 
 namespace {
 
-Decimal menor(Decimal a, Decimal b) { return std::min(a, b); }
-Decimal positivo(Decimal a) { return std::max(a, Decimal()); }
+Decimal menor(Decimal a, Decimal b) {
+  return std::min(a, b);
+}
+Decimal positivo(Decimal a) {
+  return std::max(a, Decimal());
+}
 
 Decimal soma(const Contexto& c, std::initializer_list<const char*> campos) {
   Decimal s;
@@ -25,7 +29,9 @@ Decimal soma(const Contexto& c, std::initializer_list<const char*> campos) {
 }
 
 // The simplified discount: 20% of the taxable income, no more than NDESCPRAD.
-Decimal descontoPadrao(const Contexto& c) { return menor(despreza(c.num("I13_07") * 0.2_d), NDESCPRAD); }
+Decimal descontoPadrao(const Contexto& c) {
+  return menor(despreza(c.num("I13_07") * 0.2_d), NDESCPRAD);
+}
 
 // I13_27 under the simplified model: no domestic employer's social security and no tax paid
 // abroad, as the simplified summary counts it.
@@ -174,11 +180,11 @@ Decimal FI13_25(Contexto& c, Decimal valor) {
   if (limite <= Decimal()) {
     v = Decimal();
   } else if (valor > limite) {
-    const std::string linhas[] = {
-        std::string("O imposto pago no exterior não pode execeder a diferença"_cp),
-        std::string("entre o imposto devido com esses rendimentos e sem eles."),
-        std::string("Esse limite é de R$"_cp) + rt::text::transform(limite, "@EZ 999,999.99") +
-            std::string(". O TAVREN irá assumí-lo."_cp)};
+    const std::string linhas[] = {std::string("O imposto pago no exterior não pode execeder a diferença"_cp),
+                                  std::string("entre o imposto devido com esses rendimentos e sem eles."),
+                                  std::string("Esse limite é de R$"_cp) +
+                                      rt::text::transform(limite, "@EZ 999,999.99") +
+                                      std::string(". O TAVREN irá assumí-lo."_cp)};
     c.saida.aviso(linhas);
     v = limite;
   }
@@ -236,6 +242,8 @@ void CSIMPLES(Contexto& c, int modo, int show) {
   if (modo == 1) FI13_16(c, 2);
 }
 
-Decimal FI13_39(Contexto& c) { return c.num("I13_39"); }
+Decimal FI13_39(Contexto& c) {
+  return c.num("I13_39");
+}
 
 }  // namespace taxcalc

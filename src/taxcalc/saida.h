@@ -15,17 +15,17 @@ namespace taxcalc {
 
 // Blocks of values the computation asks the current screen to redraw.
 enum class Quadro {
-  ResumoCompleto,     // summary of the complete model (I13_01..I13_25, I13_32..I13_35, I9_2, I13_37..I13_40)
-  ResumoSimplificado, // summary of the simplified model (DESPADRAO, I13_16, I13_17 ...)
-  Parcelas,           // quotas I13_29, I13_30 of the simplified summary
-  TotaisRendimentos,  // titular and dependants' income totals side by side (income screens)
-  LinhasRendimentos,  // I13_08, I13_24, I13_25, I13_40 (income screen of mode 4)
-  Pagamentos,         // payment totals of screen 4
-  NaoDedutivel,       // I13_12D beside the payments grid
-  Bens,               // asset totals I13_32, I13_33, NTOTBANT1
-  Dividas,            // debt totals I13_34, I13_35, NTOTDANT1
-  GanhosIsentos,      // I3_04D and I3_04C of screen 3
-  Isentos,            // exempt and exclusive totals I13_37, I13_38
+  ResumoCompleto,      // summary of the complete model (I13_01..I13_25, I13_32..I13_35, I9_2, I13_37..I13_40)
+  ResumoSimplificado,  // summary of the simplified model (DESPADRAO, I13_16, I13_17 ...)
+  Parcelas,            // quotas I13_29, I13_30 of the simplified summary
+  TotaisRendimentos,   // titular and dependants' income totals side by side (income screens)
+  LinhasRendimentos,   // I13_08, I13_24, I13_25, I13_40 (income screen of mode 4)
+  Pagamentos,          // payment totals of screen 4
+  NaoDedutivel,        // I13_12D beside the payments grid
+  Bens,                // asset totals I13_32, I13_33, NTOTBANT1
+  Dividas,             // debt totals I13_34, I13_35, NTOTDANT1
+  GanhosIsentos,       // I3_04D and I3_04C of screen 3
+  Isentos,             // exempt and exclusive totals I13_37, I13_38
 };
 
 class Saida {

@@ -26,11 +26,11 @@ inline constexpr Decimal NBASEME2 = 2150.00_d, NDEDUME2 = 268.84_d;
 inline constexpr Decimal NBASEME3 = 2866.70_d, NDEDUME3 = 483.84_d;
 inline constexpr Decimal NBASEME4 = 3582.00_d, NDEDUME4 = 662.94_d;
 
-inline constexpr Decimal NVALDEPEN = 144.20_d;   // monthly amount per dependant
-inline constexpr Decimal NVALESCOL = 2708.94_d;  // cap of education expenses
-inline constexpr Decimal NVALAPOSE = 1434.59_d;  // monthly exempt part of retirement income
-inline constexpr Decimal NDESCPRAD = 12743.63_d; // cap of the simplified discount
-inline constexpr Decimal NMAXINSS = 732.00_d;    // cap of the social-security amount
+inline constexpr Decimal NVALDEPEN = 144.20_d;    // monthly amount per dependant
+inline constexpr Decimal NVALESCOL = 2708.94_d;   // cap of education expenses
+inline constexpr Decimal NVALAPOSE = 1434.59_d;   // monthly exempt part of retirement income
+inline constexpr Decimal NDESCPRAD = 12743.63_d;  // cap of the simplified discount
+inline constexpr Decimal NMAXINSS = 732.00_d;     // cap of the social-security amount
 
 // Dollar rates of 2009, January to December; index with TAB_DOLAR(m), m = 1..12.
 inline constexpr std::array<Decimal, 12> kTabDolar = {2.3162_d, 2.3784_d, 2.3152_d, 2.1783_d,

@@ -13,13 +13,13 @@ using rt::text::Decimal;
 
 struct Variaveis {
   // Model comparison and summary.
-  Decimal DESCON;        // discount applied to I13_07: I13_15 (complete) or DESPADRAO
-  Decimal NCOMPL;        // tax due under the complete model
-  Decimal NSIMPL;        // tax due under the simplified model
-  Decimal LIMMAX;        // I13_07 - I13_15 when positive
-  bool LTEMPRAD = false; // true while the simplified model is being computed
-  Decimal RECEITA;       // resources of the cash balance (set by VE_SALDO)
-  Decimal DESPESA;       // uses of the cash balance (set by VE_SALDO)
+  Decimal DESCON;         // discount applied to I13_07: I13_15 (complete) or DESPADRAO
+  Decimal NCOMPL;         // tax due under the complete model
+  Decimal NSIMPL;         // tax due under the simplified model
+  Decimal LIMMAX;         // I13_07 - I13_15 when positive
+  bool LTEMPRAD = false;  // true while the simplified model is being computed
+  Decimal RECEITA;        // resources of the cash balance (set by VE_SALDO)
+  Decimal DESPESA;        // uses of the cash balance (set by VE_SALDO)
 
   // Raw totals before their limits.
   Decimal I13_09T;  // private pension paid
@@ -33,17 +33,17 @@ struct Variaveis {
   Decimal I3_04C;   // exempt capital gains in foreign currency
 
   // Income totals.
-  Decimal N_DEPEN;    // dependants (alimony beneficiaries are counted in DESPALIM)
-  Decimal NPREVTIT, NPREVDEP;   // official social security withheld, titular / dependants
-  Decimal N13ROTIT, N13RODEP;   // 13th salaries
-  Decimal NISENDEP;   // dependants' exempt income
-  Decimal NTRIFDEP;   // dependants' exclusively taxed income
-  Decimal NMENDEP;    // dependants' complementary monthly tax
-  Decimal NEXIGI;     // income whose tax is suspended
-  Decimal NMAIORSAL;  // largest legal-entity income of the titular (its payer is CGCPAGADOR)
-  bool LNASSAL = false;  // some titular row is marked as no salary
-  Decimal MENS;       // complementary monthly tax (income rows of kind M)
-  Decimal VARIA;      // other income (rows of kind V)
+  Decimal N_DEPEN;             // dependants (alimony beneficiaries are counted in DESPALIM)
+  Decimal NPREVTIT, NPREVDEP;  // official social security withheld, titular / dependants
+  Decimal N13ROTIT, N13RODEP;  // 13th salaries
+  Decimal NISENDEP;            // dependants' exempt income
+  Decimal NTRIFDEP;            // dependants' exclusively taxed income
+  Decimal NMENDEP;             // dependants' complementary monthly tax
+  Decimal NEXIGI;              // income whose tax is suspended
+  Decimal NMAIORSAL;           // largest legal-entity income of the titular (its payer is CGCPAGADOR)
+  bool LNASSAL = false;        // some titular row is marked as no salary
+  Decimal MENS;                // complementary monthly tax (income rows of kind M)
+  Decimal VARIA;               // other income (rows of kind V)
 
   // Payment totals.
   Decimal NEMPREGADO;  // salary estimate of the domestic employee of the last code-50 row

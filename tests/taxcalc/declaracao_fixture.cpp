@@ -21,8 +21,12 @@ std::string juntas(std::span<const std::string> linhas) {
 constexpr const char* kCpf = "12345678909";
 }  // namespace
 
-void SaidaGravada::aviso(std::span<const std::string> linhas) { eventos.push_back("aviso:" + juntas(linhas)); }
-void SaidaGravada::alerta(std::string_view texto) { eventos.push_back("alerta:" + std::string(texto)); }
+void SaidaGravada::aviso(std::span<const std::string> linhas) {
+  eventos.push_back("aviso:" + juntas(linhas));
+}
+void SaidaGravada::alerta(std::string_view texto) {
+  eventos.push_back("alerta:" + std::string(texto));
+}
 bool SaidaGravada::pergunta(std::span<const std::string> linhas, bool padrao) {
   eventos.push_back("pergunta:" + juntas(linhas));
   if (respostas.empty()) return padrao;
@@ -30,8 +34,12 @@ bool SaidaGravada::pergunta(std::span<const std::string> linhas, bool padrao) {
   respostas.pop_front();
   return r;
 }
-void SaidaGravada::rodape(std::string_view texto) { eventos.push_back("rodape:" + std::string(texto)); }
-void SaidaGravada::mostra(Quadro quadro) { eventos.push_back("mostra:" + std::to_string(static_cast<int>(quadro))); }
+void SaidaGravada::rodape(std::string_view texto) {
+  eventos.push_back("rodape:" + std::string(texto));
+}
+void SaidaGravada::mostra(Quadro quadro) {
+  eventos.push_back("mostra:" + std::to_string(static_cast<int>(quadro)));
+}
 void SaidaGravada::caixa(std::string_view texto, bool atencao) {
   eventos.push_back(std::string(atencao ? "caixa!:" : "caixa:") + std::string(texto));
 }
@@ -63,7 +71,8 @@ DeclaracaoTeste::DeclaracaoTeste() {
   areas.setDeletedHidden(true);
   for (int area : {22, 23, 24, 25, 26, 30}) {
     const std::string nome = pasta + "/TMP_" + std::to_string(area - 20) + "01";
-    EXPECT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));
+    EXPECT_TRUE(
+        rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));
     rt::db::OpenOptions o;
     o.exclusive = true;
     EXPECT_TRUE(areas.open(area, nome + ".DBF", o)) << nome;
@@ -90,8 +99,12 @@ void DeclaracaoTeste::linha(int area, Campos campos) {
   ASSERT_TRUE(t.flush());
 }
 
-void DeclaracaoTeste::renda(const char* tipo, Decimal valor, Decimal retido, Decimal previdencia, Campos outros) {
-  linha(22, {{"I1_1", std::string(tipo)}, {"I1_4", valor}, {"I1_5", retido}, {"I1_6", previdencia},
+void DeclaracaoTeste::renda(const char* tipo, Decimal valor, Decimal retido, Decimal previdencia,
+                            Campos outros) {
+  linha(22, {{"I1_1", std::string(tipo)},
+             {"I1_4", valor},
+             {"I1_5", retido},
+             {"I1_6", previdencia},
              {"I1_11", std::string(std::string_view(tipo) == "D" ? "N" : "S")}});
   for (const auto& [nome, valor2] : outros) ASSERT_TRUE(tabela(22).put(nome, valor2)) << nome;
 }

@@ -67,7 +67,8 @@ class DeclaracaoTeste : public ::testing::Test {
   // Appends a row to working copy `area` with the fields given (the CPF filled in).
   void linha(int area, Campos campos);
   // An income row of kind `tipo` with taxable income, tax withheld and social security.
-  void renda(const char* tipo, Decimal valor, Decimal retido = {}, Decimal previdencia = {}, Campos outros = {});
+  void renda(const char* tipo, Decimal valor, Decimal retido = {}, Decimal previdencia = {},
+             Campos outros = {});
   // A payment row of code `codigo` for person `pessoa` (0 the titular).
   void pagamento(int codigo, Decimal valor, Decimal naoDedutivel = {}, int pessoa = 0);
   // A dependant (code below 98) or an alimony beneficiary (98 and above).

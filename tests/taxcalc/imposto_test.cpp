@@ -2,11 +2,12 @@
 // takes it for. Expected taxes are worked out by hand from the 2009 table:
 //   up to 17,215.08 nothing; then 7.5% - 1,291.13; above 25,800.00 15% - 3,226.13;
 //   above 34,400.41 22.5% - 5,806.16; above 42,984.00 27.5% - 7,955.36; rounded to cents.
+#include "taxcalc/imposto.h"
+
 #include <gtest/gtest.h>
 
 #include "declaracao_fixture.h"
 #include "rt/text/cp860.h"
-#include "taxcalc/imposto.h"
 
 namespace taxcalc::teste {
 namespace {
@@ -84,13 +85,15 @@ TEST_F(CalcImposto, MissingDatesTakeTheWholeYearAndSaySo) {
   d.tabela01.txt("DECFINAL", "S");
   EXPECT_EQ(CALC_IMPOS(c, 1, 18000.00_d), 58.87_d);
   ASSERT_EQ(saida.eventos.size(), 1u);
-  EXPECT_EQ(saida.eventos[0], "aviso:Na declaracao Final o calculo do Imposto|depende da data Partilha ou Lavratura");
+  EXPECT_EQ(saida.eventos[0],
+            "aviso:Na declaracao Final o calculo do Imposto|depende da data Partilha ou Lavratura");
   saida.eventos.clear();
   d.tabela01.txt("DECFINAL", " ");
   d.tabela01.txt("DECSAIDA", "S");
   EXPECT_EQ(CALC_IMPOS(c, 1, 18000.00_d), 58.87_d);
   ASSERT_EQ(saida.eventos.size(), 1u);
-  EXPECT_EQ(saida.eventos[0], "aviso:Na declaracao de saida o calculo do Imposto|depende da data da saida. Informe-a");
+  EXPECT_EQ(saida.eventos[0],
+            "aviso:Na declaracao de saida o calculo do Imposto|depende da data da saida. Informe-a");
 }
 
 }  // namespace

@@ -19,11 +19,20 @@ class Limites : public DeclaracaoTeste {};
 
 TEST_F(Limites, IncomeTotalsByKind) {
   renda("J", 30000.00_d, 3000.00_d, 2000.00_d,
-        {{"I1_3", std::string("11.111.111/0001-11")}, {"I1_7", 2500.00_d}, {"I1_15", 100.00_d},
-         {"I1_16", 200.00_d}, {"I1_17", 300.00_d}, {"I1_18", 400.00_d}, {"I1_19", 50.00_d}});
+        {{"I1_3", std::string("11.111.111/0001-11")},
+         {"I1_7", 2500.00_d},
+         {"I1_15", 100.00_d},
+         {"I1_16", 200.00_d},
+         {"I1_17", 300.00_d},
+         {"I1_18", 400.00_d},
+         {"I1_19", 50.00_d}});
   renda("J", 40000.00_d, {}, {}, {{"I1_3", std::string("22.222.222/0001-22")}, {"I1_8", std::string("N")}});
   renda("D", 5000.00_d, 100.00_d, 300.00_d,
-        {{"I1_7", 400.00_d}, {"I1_9", 60.00_d}, {"I1_10", 70.00_d}, {"I1_13", 80.00_d}, {"I1_15", 90.00_d},
+        {{"I1_7", 400.00_d},
+         {"I1_9", 60.00_d},
+         {"I1_10", 70.00_d},
+         {"I1_13", 80.00_d},
+         {"I1_15", 90.00_d},
          {"I1_19", 10.00_d}});
   renda("P", 1200.00_d);
   renda("P", 600.00_d, {}, {}, {{"I1_11", std::string("N")}});
@@ -195,9 +204,9 @@ TEST_F(Limites, EducationCappedPerPerson) {
   pagamento(1, 1000.00_d, {}, 0);  // titular: within the cap
   pagamento(1, 1500.00_d, {}, 1);  // the dependant: 2,800.00 together, capped at 2,708.94
   pagamento(2, 1300.00_d, {}, 1);
-  pagamento(2, 3000.00_d, {}, 2);  // the beneficiary: capped
-  pagamento(1, 900.00_d, {}, 5);   // nobody: ignored
-  pagamento(10, 5000.00_d, {}, 1); // not education
+  pagamento(2, 3000.00_d, {}, 2);   // the beneficiary: capped
+  pagamento(1, 900.00_d, {}, 5);    // nobody: ignored
+  pagamento(10, 5000.00_d, {}, 1);  // not education
   // 1,000.00 + 2,708.94 + 2,708.94.
   EXPECT_EQ(FI13_11(c), 6417.88_d);
   EXPECT_EQ(l("I13_11"), 6417.88_d);
@@ -225,13 +234,12 @@ TEST_F(Limites, AssetsDebtsAndPatrimonyVariation) {
   struct Caso {
     Decimal bensAntes, bensAgora, dividasAntes, dividasAgora, emprest, i10_2, i10_1;
   };
-  const Caso casos[] = {
-      // Debts rose 3,000.00, assets 1,000.00: 2,000.00 borrowed for something else.
-      {0, 1000.00_d, 0, 3000.00_d, 2000.00_d, 0, 0},
-      // Assets fell 3,000.00 and debts 500.00: 2,500.00 freed.
-      {5000.00_d, 2000.00_d, 1000.00_d, 500.00_d, 0, 2500.00_d, 0},
-      // Assets rose 5,000.00, debts fell 1,000.00: a variation of 6,000.00.
-      {10000.00_d, 15000.00_d, 2000.00_d, 1000.00_d, 0, 0, 6000.00_d}};
+  const Caso casos[] = {// Debts rose 3,000.00, assets 1,000.00: 2,000.00 borrowed for something else.
+                        {0, 1000.00_d, 0, 3000.00_d, 2000.00_d, 0, 0},
+                        // Assets fell 3,000.00 and debts 500.00: 2,500.00 freed.
+                        {5000.00_d, 2000.00_d, 1000.00_d, 500.00_d, 0, 2500.00_d, 0},
+                        // Assets rose 5,000.00, debts fell 1,000.00: a variation of 6,000.00.
+                        {10000.00_d, 15000.00_d, 2000.00_d, 1000.00_d, 0, 0, 6000.00_d}};
   for (const Caso& k : casos) {
     d.tabela01.num("I13_32", k.bensAntes);
     d.tabela01.num("I13_33", k.bensAgora);
@@ -330,7 +338,9 @@ TEST_F(Aposentado, RefusedUnder65OrAskedWithAnotherOccupation) {
   nascido(1945, 1, 1);
   EXPECT_EQ(LIMIT3(c, 500.00_d), 0.00_d);
   EXPECT_EQ(saida.com("alerta"),
-            std::vector<std::string>{"alerta:" + std::string("O contribuinte tem menos de 65 anos;e não pode usar desse beneficio!"_cp)});
+            std::vector<std::string>{
+                "alerta:" +
+                std::string("O contribuinte tem menos de 65 anos;e não pode usar desse beneficio!"_cp)});
   EXPECT_EQ(LIMIT3(c, 0.00_d), 0.00_d);
   nascido(1944, 1, 1);
   d.registro.txt("CODAT", "11");

@@ -1,6 +1,8 @@
 // The whole summary of small and large declarations in both models, the quotas, tax paid
 // abroad, estate and exit declarations, the model comparison and the cash index. Every
 // expected amount is worked out by hand in the comment above it.
+#include "taxcalc/resumo.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,13 +11,14 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "taxcalc/calc.h"
-#include "taxcalc/resumo.h"
 
 namespace taxcalc::teste {
 namespace {
 
-const std::string kMaisSimples = "rodape:" + std::string("ATENCAO! E'mais vantajoso usar o formulário simples"_cp);
-const std::string kMaisCompleto = "rodape:" + std::string("ATENCAO! E'mais vantajoso usar o formulário completo"_cp);
+const std::string kMaisSimples =
+    "rodape:" + std::string("ATENCAO! E'mais vantajoso usar o formulário simples"_cp);
+const std::string kMaisCompleto =
+    "rodape:" + std::string("ATENCAO! E'mais vantajoso usar o formulário completo"_cp);
 
 class Resumo : public DeclaracaoTeste {
  protected:
@@ -25,13 +28,13 @@ class Resumo : public DeclaracaoTeste {
   void pequena() {
     renda("J", 60000.00_d, 9000.00_d, 3500.00_d, {{"I1_7", 5000.00_d}});
     dependente(21);
-    pagamento(1, 3000.00_d);                 // titular's school
-    pagamento(1, 1500.00_d, {}, 1);          // the dependant's, twice
+    pagamento(1, 3000.00_d);         // titular's school
+    pagamento(1, 1500.00_d, {}, 1);  // the dependant's, twice
     pagamento(2, 1500.00_d, {}, 1);
-    pagamento(10, 2000.00_d, 500.00_d);      // medical, 500.00 reimbursed
-    pagamento(36, 9000.00_d);                // private pension
-    pagamento(40, 1000.00_d);                // incentive donation
-    pagamento(50, 800.00_d, 68.00_d);        // domestic employee's social security
+    pagamento(10, 2000.00_d, 500.00_d);  // medical, 500.00 reimbursed
+    pagamento(36, 9000.00_d);            // private pension
+    pagamento(40, 1000.00_d);            // incentive donation
+    pagamento(50, 800.00_d, 68.00_d);    // domestic employee's social security
   }
   // Forty payers of 2,000.00 with 125.00 withheld each: 80,000.00 and 5,000.00 in all.
   void grande() {
@@ -106,11 +109,14 @@ TEST_F(Resumo, SmallDeclarationUnderTheSimplifiedModel) {
   // The complete model's tax is compared with this run's own figures: 2,408.06.
   EXPECT_EQ(v.NCOMPL, 2408.06_d);
   EXPECT_TRUE(v.LTEMPRAD);
-  EXPECT_EQ(saida.com("alerta"), std::vector<std::string>{"alerta:" + std::string(" Não é vantajoso utilizar o desconto padrão."_cp)});
+  EXPECT_EQ(
+      saida.com("alerta"),
+      std::vector<std::string>{"alerta:" + std::string(" Não é vantajoso utilizar o desconto padrão."_cp)});
   EXPECT_EQ(saida.com("rodape"), std::vector<std::string>{kMaisCompleto});
   // Shown: the simplified summary, and no balance (SALDO 0) is a cash problem.
   EXPECT_EQ(saida.com("mostra:" + std::to_string(static_cast<int>(Quadro::ResumoSimplificado))).size(), 1u);
-  EXPECT_EQ(saida.com("caixa"), std::vector<std::string>{"caixa!:" + std::string("ATENÇAO!! PROBLEMAS NO CAIXA"_cp)});
+  EXPECT_EQ(saida.com("caixa"),
+            std::vector<std::string>{"caixa!:" + std::string("ATENÇAO!! PROBLEMAS NO CAIXA"_cp)});
 }
 
 TEST_F(Resumo, ModelComparisonNeverUsesAnEarlierRunsFigures) {
@@ -189,8 +195,8 @@ TEST(Quotas, CutNeverRounded) {
   // 99.99 is one quota; 100.00 two of 50.00; 1,000.00 eight (20 would be the quotient);
   // 1,518.84 / 8 = 189.855 is cut to 189.85; three asked of 1,000.00 are 333.333 -> 333.33;
   // five asked of 120.00 are more than the two allowed.
-  const Caso casos[] = {{99.99_d, 0, 1, 99.99_d},      {100.00_d, 0, 2, 50.00_d},   {1000.00_d, 0, 8, 125.00_d},
-                        {1518.84_d, 0, 8, 189.85_d},   {1000.00_d, 3, 3, 333.33_d}, {120.00_d, 5, 2, 60.00_d},
+  const Caso casos[] = {{99.99_d, 0, 1, 99.99_d},    {100.00_d, 0, 2, 50.00_d},   {1000.00_d, 0, 8, 125.00_d},
+                        {1518.84_d, 0, 8, 189.85_d}, {1000.00_d, 3, 3, 333.33_d}, {120.00_d, 5, 2, 60.00_d},
                         {0.00_d, 4, 0, 0.00_d}};
   for (const Caso& k : casos) {
     Variaveis v;
@@ -244,9 +250,10 @@ TEST_F(Resumo, TaxPaidAbroadIsLimitedToWhatTheForeignIncomeAdded) {
   EXPECT_EQ(l("I13_17"), 8544.64_d);
   EXPECT_EQ(l("I13_25"), 5350.80_d);
   EXPECT_EQ(saida.com("aviso"),
-            std::vector<std::string>{"aviso:" + std::string("O imposto pago no exterior não pode execeder a diferença"_cp) +
-                                     "|entre o imposto devido com esses rendimentos e sem eles.|" +
-                                     std::string("Esse limite é de R$  5.350,80. O TAVREN irá assumí-lo."_cp)});
+            std::vector<std::string>{
+                "aviso:" + std::string("O imposto pago no exterior não pode execeder a diferença"_cp) +
+                "|entre o imposto devido com esses rendimentos e sem eles.|" +
+                std::string("Esse limite é de R$  5.350,80. O TAVREN irá assumí-lo."_cp)});
   EXPECT_EQ(l("I13_27"), 5350.80_d);
   // 8,544.64 - 5,350.80 = 3,193.84 to pay: 8 quotas of 399.23.
   EXPECT_EQ(l("I13_28"), 3193.84_d);
@@ -313,8 +320,9 @@ TEST_F(Resumo, EstateFinalDeclarationHasOneQuotaAndNoHint) {
   EXPECT_EQ(l("I13_19"), 4272.32_d);
   EXPECT_EQ(l("I13_29"), 1.00_d);
   EXPECT_EQ(l("I13_30"), 4272.32_d);
-  EXPECT_EQ(saida.com("aviso"), std::vector<std::string>{"aviso:" + std::string("  ATENÇAO! Não é permitido o"_cp) +
-                                                         "|" + std::string("parcelamento em declaração final"_cp)});
+  EXPECT_EQ(saida.com("aviso"),
+            std::vector<std::string>{"aviso:" + std::string("  ATENÇAO! Não é permitido o"_cp) + "|" +
+                                     std::string("parcelamento em declaração final"_cp)});
   // The simplified model would pay less (24,000.00 x 0.275 - 3,977.68 = 2,622.32), but a final
   // declaration is not told so.
   EXPECT_EQ(v.NSIMPL, 2622.32_d);
@@ -370,8 +378,9 @@ TEST_F(Resumo, CashIndexAlwaysRecomputedAndKeptInItsField) {
   CALC(c, 7, 1);
   vizinhos.saldo = 500.00_d;
   CALC(c, 7, 1);
-  EXPECT_EQ(saida.com("caixa"), (std::vector<std::string>{"caixa:" + rt::text::replicate("─"_cp, 21),
-                                                           "caixa!:" + std::string("ATENÇAO!! PROB. CAIXA"_cp)}));
+  EXPECT_EQ(saida.com("caixa"),
+            (std::vector<std::string>{"caixa:" + rt::text::replicate("─"_cp, 21),
+                                      "caixa!:" + std::string("ATENÇAO!! PROB. CAIXA"_cp)}));
 }
 
 TEST_F(Resumo, CompleteSummaryShownClearsTheSimplifiedDiscount) {

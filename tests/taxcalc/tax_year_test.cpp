@@ -6,7 +6,9 @@ namespace {
 
 using rt::text::Decimal;
 
-Decimal d(const char* s) { return *Decimal::parse(s); }
+Decimal d(const char* s) {
+  return *Decimal::parse(s);
+}
 
 TEST(TaxYear, YearlyAndMonthlyBrackets) {
   EXPECT_EQ(taxcalc::NBASEAN1, d("17215.08"));
