@@ -1,5 +1,7 @@
 #include "programa_fixture.h"
 
+#include <filesystem>
+
 #include "rt/text/decimal.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
@@ -9,7 +11,46 @@
 
 namespace shell::teste {
 
-ProgramaFixture::ProgramaFixture() { env["DTAVREN"] = programa.caminho(); }
+namespace {
+
+std::unique_ptr<Pasta> modelo;
+
+// The terminal's own records and the office's DEFINE are what the tests look at: those are
+// made by each test's start.
+bool doTerminal(const std::string& nome) {
+  for (const char* prefixo : {"CONFIG", "CORES", "DEFINE", "DIRET", "TERM", "CONFIMP"})
+    if (nome.rfind(prefixo, 0) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+void ProgramaFixture::SetUpTestSuite() {
+  if (modelo) return;
+  modelo = std::make_unique<Pasta>();
+  rt::term::ScriptedTerminal t;
+  rt::term::Console c{t};
+  rt::text::FixedClock r{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 6, 20), 36000, 0}};
+  store::EsperaVirtual e{&r};
+  const std::string pasta = modelo->caminho();
+  Program q(c, r, e, [&pasta](const char* nome) -> const char* {
+    return std::string_view(nome) == "DTAVREN" ? pasta.c_str() : nullptr;
+  });
+  (void)INICIA(q, std::nullopt);
+}
+
+void ProgramaFixture::TearDownTestSuite() {
+  modelo.reset();
+}
+
+ProgramaFixture::ProgramaFixture() {
+  env["DTAVREN"] = programa.caminho();
+  if (!modelo) return;
+  for (const auto& f : std::filesystem::directory_iterator(modelo->caminho())) {
+    const std::string nome = f.path().filename().string();
+    if (!doTerminal(nome)) std::filesystem::copy_file(f.path(), programa / nome);
+  }
+}
 
 ProgramaFixture::~ProgramaFixture() { p.reset(); }
 
