@@ -1,0 +1,89 @@
+#include "store/arquivos_pasta.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+
+#include "console/alerta.h"
+#include "platform/paths.h"
+#include "platform/temp_file.h"
+#include "platform/unique_fd.h"
+
+namespace store {
+
+using namespace std::chrono_literals;
+
+std::string perguntaEmUso(std::string_view arquivo) {
+  return "O arquivo " + std::string(arquivo) + " esta sendo usado em algum terminal. Aguarde?";
+}
+
+rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
+                                                                 std::string_view arquivo) {
+  rt::db::OpenOptions op;
+  op.exclusive = true;
+  op.alias = "SEGURA";
+  for (;;) {
+    for (int tentativa = 0; tentativa < 5; ++tentativa) {
+      auto t = rt::db::Table::open(caminhoDbf, op);
+      if (t || t.code() != rt::db::Error::kInUse) return t;
+      ctx.espera.dorme(1000ms);
+    }
+    if (console::AVISOSN(ctx, perguntaEmUso(arquivo), 2) != "S")
+      return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
+  }
+}
+
+namespace {
+
+platform::Status copiaConteudo(const std::string& de, int fdPara) {
+  platform::UniqueFd in(::open(de.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!in.valid()) return platform::Status::fromErrno(errno, "open " + de);
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(in.get(), buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return platform::Status::fromErrno(errno, "read " + de);
+    }
+    if (n == 0) break;
+    ssize_t feito = 0;
+    while (feito < n) {
+      const ssize_t w = ::write(fdPara, buf + feito, static_cast<std::size_t>(n - feito));
+      if (w < 0) {
+        if (errno == EINTR) continue;
+        return platform::Status::fromErrno(errno, "write");
+      }
+      feito += w;
+    }
+  }
+  if (::fsync(fdPara) != 0) return platform::Status::fromErrno(errno, "fsync");
+  return platform::Status::ok();
+}
+
+}  // namespace
+
+platform::Status copiaArquivo(const std::string& de, const std::string& para,
+                              const std::function<platform::Status(const std::string&)>& confere) {
+  const std::filesystem::path p(para);
+  const std::string pasta = p.parent_path().string();
+  auto tmp = platform::createTempFile(pasta.empty() ? "." : pasta, "CPY", ".TMP");
+  if (!tmp) return tmp.status();
+  platform::Status s = copiaConteudo(de, tmp->fd());
+  if (!s) return s;
+  if (confere) {
+    s = confere(tmp->path());
+    if (!s) return s;
+  }
+  if (::rename(tmp->path().c_str(), para.c_str()) != 0) return platform::Status::fromErrno(errno, "rename " + para);
+  tmp->keep();
+  return platform::syncFolder(pasta.empty() ? "." : pasta);
+}
+
+std::uint64_t tamanhoEsperado(rt::db::Table& t) {
+  return static_cast<std::uint64_t>(t.recordSize()) * t.recordCount() + t.headerSize() + 1;
+}
+
+}  // namespace store

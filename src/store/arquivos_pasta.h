@@ -1,0 +1,38 @@
+// Whole table files moved between folders: held exclusively first (asking the user whether to
+// wait while another terminal uses one), copied under a scratch name in the destination, made
+// durable and only then renamed to their own name, so a reader never finds half a table.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+#include "rt/db/status.h"
+#include "rt/db/table.h"
+#include "store/contexto.h"
+
+namespace store {
+
+// The question asked while a table is used by another terminal:
+// "O arquivo IMP" + nn + "10.DBF esta sendo usado em algum terminal. Aguarde?".
+std::string perguntaEmUso(std::string_view arquivo);
+
+// Opens the table file `caminhoDbf` (a Linux path) exclusively, outside the work areas. While
+// another terminal has it, tries again for a few seconds and then asks the question above
+// with `arquivo` as the file's name; "N" (or Esc) gives kInUse. Other failures come back as
+// they are.
+rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
+                                                                 std::string_view arquivo);
+
+// Copies the file `de` to `para` (Linux paths): written as a scratch file beside `para`,
+// synced, checked by `confere` (when given) and only then renamed over it, and the folder
+// synced. The old `para` stays when anything fails.
+platform::Status copiaArquivo(const std::string& de, const std::string& para,
+                              const std::function<platform::Status(const std::string&)>& confere = {});
+
+// The size a table file should have from its header: record size x records + header + 1.
+std::uint64_t tamanhoEsperado(rt::db::Table& t);
+
+}  // namespace store

@@ -1,0 +1,55 @@
+// Backup and restore of a data folder's declaration tables through the archive IMPZIP10.ICE
+// (a zip written and read in-process, platform/archive.h), for one folder or for every folder
+// of the terminal's folder register.
+//
+// Backup: any archive left in the work folder is removed first; every IMP*.DBF of the folder
+// is held exclusively while the archive is written (the user is asked whether to wait for a
+// table another terminal uses); the archive is copied to the backup folder under a scratch
+// name, read whole there and checked against the original's size, and only then renamed into
+// place; the local archive is erased and ULTBACK set only after that.
+//
+// Restore: only plain entries named like IMP??10.DBF that are declaration tables are taken,
+// extracted into a scratch folder inside the data folder; a damaged or truncated archive is
+// refused and nothing is touched. Every table to be replaced is held exclusively first, then
+// its index files are erased, the restored file is renamed over it, and the folder's indexes
+// are rebuilt.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/contexto.h"
+
+namespace store {
+
+inline constexpr std::string_view kArquivoBackup = "IMPZIP10.ICE";
+
+// BKMANUAL: backup of `origem` (a data folder) into `destino` (the backup folder). Mode 1 asks
+// both folders first (BUSCANOME(1)); mode 2 takes them from the arguments. A folder without
+// IMP0910.DBF is reported and gives true without an archive. False when the backup was not
+// made (the reason has been shown).
+bool BKMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {});
+
+// VOMANUAL: restore into `destino` (a data folder) of the archive in `origem` (the backup
+// folder), after the question "Recupera os dados em" + destination. Mode 1 asks the folders.
+bool VOMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {});
+
+// BKAUTOMA / VOAUTOMA: the same for every existing folder of the register, the backup folder
+// of each being the drive XDRIVE followed by the folder's path without its drive. Esc between
+// folders asks whether to abandon (PAREBAK).
+bool BKAUTOMA(Contexto& ctx);
+bool VOAUTOMA(Contexto& ctx);
+
+// BUSCANOME: asks the origin and destination folders of a backup (1) or restore (2), preset
+// from the year folder and ROTABACK, and stores ROTABACK and XDRIVE. False on Esc.
+bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destino);
+
+// PAREBAK: empties the keyboard buffer up to the first Esc; on Esc asks "Abandona a Cópia  ???".
+// Whether to abandon (CAN_IMP).
+bool PAREBAK(Contexto& ctx);
+
+// The backup folder of a data folder on drive `drive`: the drive followed by the folder's
+// path without its own drive ("C:\DADOS\2010" on "E" gives "E:\DADOS\2010").
+std::string pastaNoDrive(std::string_view drive, std::string_view pasta);
+
+}  // namespace store

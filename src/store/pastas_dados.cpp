@@ -1,0 +1,185 @@
+#include "store/pastas_dados.h"
+
+#include <filesystem>
+
+#include "console/alerta.h"
+#include "console/janelas.h"
+#include "console/pastas.h"
+#include "platform/drive.h"
+#include "platform/paths.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/acerto.h"
+#include "store/arquivos.h"
+#include "store/travas.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+
+UsaPasta::UsaPasta(Contexto& ctx, std::string_view pasta) : ctx_(ctx), anterior_(ctx.LOCARQ) {
+  ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
+}
+
+UsaPasta::~UsaPasta() { ctx_.LOCARQ = anterior_; }
+
+std::string pastaLinux(const Contexto& ctx, std::string_view pasta) {
+  return console::caminhoLinux(ctx, console::BAR_FORA(rt::text::alltrim(pasta)));
+}
+
+bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b) {
+  std::error_code ec;
+  const std::filesystem::path pa = std::filesystem::weakly_canonical(pastaLinux(ctx, a), ec);
+  const std::filesystem::path pb = std::filesystem::weakly_canonical(pastaLinux(ctx, b), ec);
+  if (std::filesystem::exists(pa) && std::filesystem::exists(pb)) return std::filesystem::equivalent(pa, pb, ec);
+  return platform::withoutSeparator(pa.string()) == platform::withoutSeparator(pb.string());
+}
+
+std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
+  std::vector<std::string> v;
+  if (!ABERTURA(ctx, 40)) return v;
+  rt::db::Table& t = *ctx.areas.table(40);
+  if (!t.goTop()) return v;
+  while (!t.eof()) {
+    std::string p(rt::text::alltrim(t.getText("DIRETOR")));
+    v.push_back(p.empty() ? ctx.ROTADEF : p);
+    if (!t.skip(1)) break;
+  }
+  return v;
+}
+
+bool registraPasta(Contexto& ctx, std::string_view pasta) {
+  for (const std::string& p : pastasDoRegistro(ctx))
+    if (mesmaPasta(ctx, p, pasta)) return true;
+  if (!ctx.areas.isOpen(40)) return false;
+  (void)ctx.areas.select(40);
+  if (!ADD_REC(ctx, 5)) return false;
+  rt::db::Table& t = *ctx.areas.table(40);
+  const bool ok = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta))) && t.put("SELEC", std::string(" ")) &&
+                  t.commit();
+  (void)t.unlock();
+  return ok;
+}
+
+bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::string* nome) {
+  if (!platform::folderExists(pastaLinux(ctx, pasta))) return false;
+  ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
+  if (!ABERTURA(ctx, 9)) return false;
+  rt::db::Table& r = *ctx.areas.table(9);
+  bool achou = false;
+  if (!rt::text::isEmptyText(cpf) && r.seek(rt::text::padr(cpf, 11)) && r.found()) achou = true;
+  if (achou && nome != nullptr) *nome = r.getText("NOMECONTR");
+  const std::uint32_t rec = achou ? r.recNo() : 0;
+  // The name order; the row stays where it was found.
+  if (r.orderCount() >= 2) (void)r.setOrder(2);
+  if (achou) {
+    (void)r.goTo(rec);
+  } else {
+    (void)r.goTop();
+  }
+  ctx.janelas.FECHAJAN(10);
+  return true;
+}
+
+bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
+  rt::db::Table* t = ctx.areas.table(40);
+  if (t == nullptr) return false;
+  (void)ctx.areas.select(40);
+  const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
+  // Every other row unmarked.
+  if (!t->goTop()) return false;
+  while (!t->eof()) {
+    if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
+      (void)t->put("SELEC", std::string(" "));
+      (void)t->flush();
+      (void)t->unlock();
+    }
+    if (!t->skip(1)) break;
+  }
+  if (modo != 1) {
+    if (aqui != 0) (void)t->goTo(aqui);
+    return true;
+  }
+  if (aqui == 0) {
+    if (!ADD_REC(ctx, 5)) return false;
+  } else {
+    (void)t->goTo(aqui);
+    if (!REC_LOCK(ctx, 5)) return false;
+  }
+  std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
+  if (pasta.empty()) pasta = ctx.ROTADEF;
+  if (!platform::folderExists(pastaLinux(ctx, pasta)) &&
+      !platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(pasta)))) {
+    (void)t->unlock();
+    return false;
+  }
+  const bool marcado = t->put("DIRETOR", pasta) && t->put("SELEC", std::string("S")) && t->commit();
+  (void)t->unlock();
+  if (!marcado) return false;
+  ctx.definePastaDados(pasta);
+  CORRECAO(ctx, 0);
+  (void)MUDADIR(ctx, pasta, cpf);
+  (void)gravaConfig(ctx, "ROTADOANO", pasta);
+  return true;
+}
+
+bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo, std::string_view sufixo) {
+  const std::string base = console::BAR_DIR(rt::text::alltrim(pasta));
+  const bool umDigito = rt::text::upper(prefixo) == "MOL" || rt::text::upper(prefixo) == "ZUK";
+  for (int k = 1; k <= quantos; ++k) {
+    std::string num = std::to_string(k);
+    if (!umDigito && k < 10) num = "0" + num;
+    const std::string nome = base + std::string(prefixo) + num + std::string(sufixo) + ".DBF";
+    if (!existe(ctx, nome)) {
+      console::AVISOSN(ctx, std::string("Não encontrado o Arquivo "_cp) + nome, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TA_NA_REDE(const Contexto& ctx) {
+  auto r = platform::isOnNetwork(pastaLinux(ctx, ctx.LOCARQ));
+  return r && *r;
+}
+
+namespace {
+
+// The terminal's settings record, positioned; nullptr when there is none.
+rt::db::Table* registroConfig(Contexto& ctx) {
+  if (!ctx.areas.isOpen(42) && !ABERTURA(ctx, 42)) return nullptr;
+  rt::db::Table& c = *ctx.areas.table(42);
+  (void)ctx.areas.select(42);
+  if (!c.seek(rt::text::padr(ctx.NUSU, 2)) || !c.found()) return nullptr;
+  return &c;
+}
+
+}  // namespace
+
+std::string leConfig(Contexto& ctx, std::string_view campo) {
+  const int atual = ctx.areas.current();
+  rt::db::Table* c = registroConfig(ctx);
+  std::string v;
+  if (c != nullptr) {
+    const rt::db::Value valor = c->get(campo);
+    if (const auto* t = std::get_if<std::string>(&valor)) v = *t;
+    if (const auto* d = std::get_if<rt::text::Date>(&valor)) v = rt::text::dtos(*d);
+  }
+  (void)ctx.areas.select(atual);
+  return v;
+}
+
+bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
+  const int atual = ctx.areas.current();
+  rt::db::Table* c = registroConfig(ctx);
+  bool ok = c != nullptr && REC_LOCK(ctx, 5);
+  if (ok) {
+    ok = c->put(campo, valor) && c->commit();
+    (void)c->unlock();
+  }
+  (void)ctx.areas.select(atual);
+  return ok;
+}
+
+}  // namespace store

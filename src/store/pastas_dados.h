@@ -1,0 +1,70 @@
+// The data folders of a terminal: the folder register DIRET + terminal (table 40), which of its
+// folders is current, the terminal's settings fields that name folders, and the checks made
+// on a folder before its tables are read or written.
+//
+// Folders are kept as the office typed them (case kept, "\" or "/") and compared by the Linux
+// folder they name, so "C:\DADOS" and "c:/dados/" are one folder only when the disk says so.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rt/db/structure.h"
+#include "store/contexto.h"
+
+namespace store {
+
+// While it lives, LOCARQ names another data folder, so that the opener and the save journal
+// work on that folder's tables; the folder that was current comes back at its end.
+class UsaPasta {
+ public:
+  UsaPasta(Contexto& ctx, std::string_view pasta);
+  ~UsaPasta();
+  UsaPasta(const UsaPasta&) = delete;
+  UsaPasta& operator=(const UsaPasta&) = delete;
+
+ private:
+  Contexto& ctx_;
+  std::string anterior_;
+};
+
+// The Linux folder of a stored folder name (existing levels found in any case).
+std::string pastaLinux(const Contexto& ctx, std::string_view pasta);
+// Whether two stored folder names name the same folder on disk.
+bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b);
+
+// The folders of the terminal's register, in its order, trimmed; the register is left open.
+std::vector<std::string> pastasDoRegistro(Contexto& ctx);
+// Adds a folder to the register when it is not there yet (unmarked). False when it could not
+// be written.
+bool registraPasta(Contexto& ctx, std::string_view pasta);
+
+// MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on
+// `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. False when the folder
+// does not exist or the register cannot be opened. LOCARQ is left on `pasta`.
+bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf = {}, std::string* nome = nullptr);
+
+// TROCASIM: on the folder register (area 40) positioned on a row, every other row is
+// unmarked; mode 1 marks this row (a first row appended to an empty register; an empty
+// DIRETOR is the program folder; a missing folder is created) and makes it the current data
+// folder: ROTADOANO and LOCARQ, the upgrade check of its tables, its register opened (MUDADIR)
+// and CONFIG.ROTADOANO written. Mode 0 only changes the marks. False when the folder cannot be
+// made.
+bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
+
+// VEJA_ARQ: whether a file is missing among pasta + prefixo + k + sufixo + ".DBF" for
+// k = 1..quantos (one digit for the prefixes "MOL" and "ZUK", else two); the first missing one
+// is told in an alert ("Não encontrado o Arquivo " + name).
+bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
+              std::string_view sufixo);
+
+// TA_NA_REDE: whether the current data folder lies on a network file system.
+bool TA_NA_REDE(const Contexto& ctx);
+
+// The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as
+// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record lock (false when not written).
+std::string leConfig(Contexto& ctx, std::string_view campo);
+bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
+
+}  // namespace store

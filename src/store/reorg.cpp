@@ -1,0 +1,157 @@
+#include "store/reorg.h"
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "platform/drive.h"
+#include "rt/db/file.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/pastas_dados.h"
+#include "store/travas.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+using rt::db::Status;
+
+const std::vector<std::string>& tabelasEmpacotadas() {
+  // OCUPACAB names an index of OCUPACAO, not a table: it is looked for and never found.
+  static const std::vector<std::string> nomes = {
+      "PRINTS",  "CONFIG",   "DEFINE",   "HELPTXT", "HELPATXT", "CODBENS",  "CODABENS", "CODEPEN", "CODDIVI", "DESPESA",
+      "UFIRM",   "AUXBENS",  "AUXPAG",   "LISERRO", "BANCOS",   "CORES",    "CONFIMP",  "OCUPACAO", "OCUPACAB",
+      "CODNATUR", "TABPAIS", "STATUS",   "TABEMBA", "TABMUNI",  "TABLOGR",  "CONTAS",   "FOLHAPG", "BOLETO"};
+  return nomes;
+}
+
+namespace {
+
+// Holds table `t` (a file `arquivo` without extension) exclusively in `area`, erases its index
+// files, packs it and builds its indexes anew. kInUse when another terminal has it.
+Status refazTabela(Contexto& ctx, int area, const TabelaDef& t, const std::string& arquivo,
+                   const std::vector<IndiceDef>& indices, int segundos) {
+  Uso uso;
+  uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
+  uso.alias = rt::text::upper(t.arquivo);
+  uso.exclusivo = true;
+  RT_DB_TRY(usa(ctx, area, uso, segundos));
+  rt::db::Table& tab = *ctx.areas.table(area);
+  tab.closeIndexes();
+  Status s;
+  for (const IndiceDef& i : indices) {
+    const std::string cdx = caminho(ctx, comExtensao(i.arquivo, ".CDX"));
+    if (rt::db::fileExists(cdx)) {
+      Status r = rt::db::removeFile(cdx);
+      if (!r && s) s = r;
+    }
+  }
+  if (s) s = tab.pack();
+  for (const IndiceDef& i : indices) {
+    if (s) s = tab.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
+  }
+  Status f = ctx.areas.close(area);
+  return s ? f : s;
+}
+
+// The program folder's tables: each that exists is packed and reindexed; one in use is skipped.
+void empacotaPrograma(Contexto& ctx) {
+  for (const std::string& nome : tabelasEmpacotadas()) {
+    const TabelaDef* t = tabelaPorNome(nome);
+    if (t == nullptr || t->pasta != Pasta::Programa || t->porTerminal) continue;
+    const std::string arquivo = ctx.ARQDEF + nome;
+    if (!existe(ctx, comExtensao(arquivo, ".DBF"))) continue;
+    std::vector<IndiceDef> indices;
+    for (const IndiceDef& i : t->indices) indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
+    // A scratch area: the table's own may hold it open shared.
+    const int area = 50;
+    (void)ctx.areas.close(t->numero);
+    Status s = refazTabela(ctx, area, *t, arquivo, indices, 5);
+    if (!s) console::MENS(ctx, 0, nome + std::string(".DBF em uso. Não foi compactado."_cp));
+  }
+}
+
+}  // namespace
+
+bool reindexaTabela(Contexto& ctx, int n, int segundos) {
+  const TabelaDef* t = tabela(n);
+  if (t == nullptr) return false;
+  (void)ctx.areas.close(n);
+  const std::string arquivo = arquivoTabela(ctx, *t);
+  // A missing table is made new, with its indexes, by the opener.
+  if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
+    const bool ok = ABERTURA(ctx, n, true);
+    (void)ctx.areas.close(n);
+    return ok;
+  }
+  if (ctx.MOS_MENS) console::MENS(ctx, 13, "Criando o indice " + arquivo + ".cdx");
+  Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), segundos);
+  if (!s) {
+    avisaIndisponivel(ctx, arquivo);
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+bool reindexaPasta(Contexto& ctx, std::string_view pasta) {
+  UsaPasta usa(ctx, pasta);
+  for (int n = 1; n <= 19; ++n)
+    if (!reindexaTabela(ctx, n)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool REORG(Contexto& ctx, std::string_view pasta, int modo) {
+  const bool ok = reindexaPasta(ctx, pasta);
+  if (ok && (modo == 1 || modo == 4)) empacotaPrograma(ctx);
+  if (modo == 4) return ok;
+  (void)ctx.areas.closeAll();
+  if (modo == 3) return ok;
+  (void)ABERTURA(ctx, 0);
+  (void)MUDADIR(ctx, ctx.LOCARQ);
+  ctx.MOS_MENS = false;
+  return ok;
+}
+
+bool REINDEXA(Contexto& ctx) {
+  const std::string r = console::AVISOSN(ctx,
+                                         {"Esta opção refará todos arquivos índices (CDX)."_cp,
+                                          "Operaçao recomendada a ser feita após uma queda"_cp,
+                                          "da energia ou quando arquivos forem copiados de",
+                                          "um equipamento para outro. Em rede todos outros",
+                                          "equipamentos nao podem estar usando o programa."},
+                                         2);
+  if (r != "S") return false;
+  ctx.MOS_MENS = true;
+  (void)ctx.areas.closeAll();
+  // The working copies live in the work folder; the next opening of a declaration makes them.
+  for (int n = 1; n <= 19; ++n) {
+    const std::string nn = (n < 10 ? "0" : "") + std::to_string(n);
+    for (const char* ext : {".DBF", ".CDX"}) {
+      const std::string c = caminho(ctx, ctx.LOCTRAB + "TMP_" + nn + ctx.NUSU + ext);
+      if (rt::db::fileExists(c)) (void)rt::db::removeFile(c);
+    }
+  }
+  const std::string inicio = ctx.LOCARQ;
+  bool ok = true;
+  bool programa = false;
+  for (const std::string& pasta : pastasDoRegistro(ctx)) {
+    if (!platform::folderExists(pastaLinux(ctx, pasta))) continue;
+    // The program folder's tables are packed once, with the first folder.
+    if (!REORG(ctx, pasta, programa ? 3 : 4)) ok = false;
+    programa = true;
+  }
+  if (!programa) empacotaPrograma(ctx);
+  ctx.LOCARQ = inicio;
+  ctx.MOS_MENS = false;
+  (void)ABERTURA(ctx, 0);
+  (void)MUDADIR(ctx, ctx.LOCARQ);
+  ctx.janelas.FECHAJAN(10);
+  return ok;
+}
+
+}  // namespace store

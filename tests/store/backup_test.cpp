@@ -1,0 +1,187 @@
+// Backup and restore of a data folder through IMPZIP10.ICE: the round trip, archives that try
+// to write outside their place or carry other files, a truncated archive, a table in use.
+#include "store/backup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "declaracao_fixture.h"
+#include "platform/archive.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/pastas_dados.h"
+#include "store_fixture.h"
+
+namespace store::teste {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kA = "11111111111", kB = "22222222222";
+
+std::string leArquivo(const std::string& c) {
+  std::ifstream f(c, std::ios::binary);
+  std::ostringstream o;
+  o << f.rdbuf();
+  return o.str();
+}
+void escreveArquivo(const std::string& c, std::string_view b) {
+  std::ofstream f(c, std::ios::binary | std::ios::trunc);
+  f.write(b.data(), static_cast<std::streamsize>(b.size()));
+}
+
+class BackupTest : public StoreFixture, public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ctx.NUSU = "03";
+    preencheDeclaracoes(ctx, {kA, kB}, 2);
+    // The terminal's settings record, where ULTBACK is kept.
+    ASSERT_TRUE(ABERTURA(ctx, 42));
+    rt::db::Table& c = *area(42);
+    ASSERT_TRUE(c.appendBlank());
+    ASSERT_TRUE(c.put("NRO_TERM", std::string("03")));
+    ASSERT_TRUE(c.commit());
+    ASSERT_TRUE(c.unlock());
+    (void)ctx.areas.closeAll();
+  }
+  // Every declaration table of the data folder, by name, as bytes.
+  std::map<std::string, std::string> tabelas() {
+    std::map<std::string, std::string> m;
+    for (const std::string& n : dados.arquivos())
+      if (n.size() == 11 && n.starts_with("IMP") && n.ends_with("10.DBF")) m[n] = leArquivo(dados / n);
+    return m;
+  }
+  std::string ultback() { return std::string(rt::text::alltrim(leConfig(ctx, "ULTBACK"))); }
+  Pasta copias;
+};
+
+TEST_F(BackupTest, RoundTripGivesTheSameTablesWithRebuiltIndexes) {
+  // A stale archive in the work folder must not pass for a new one.
+  escreveArquivo(trabalho / "IMPZIP10.ICE", "velho");
+  const auto antes = tabelas();
+  ASSERT_FALSE(antes.empty());
+  ASSERT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
+  EXPECT_FALSE(fs::exists(trabalho / "IMPZIP10.ICE"));
+  ASSERT_TRUE(fs::exists(copias / "IMPZIP10.ICE"));
+  EXPECT_TRUE(platform::verifyArchive(copias / "IMPZIP10.ICE"));
+  EXPECT_EQ(ultback(), "20100430");
+
+  // The folder changes afterwards: one table lost, another one rewritten, indexes gone.
+  fs::remove(dados / "IMP0210.DBF");
+  escreveArquivo(dados / "IMP0410.DBF", "estragado");
+  for (const std::string& n : dados.arquivos())
+    if (n.ends_with(".CDX")) fs::remove(dados / n);
+
+  term.press('S');  // "Recupera os dados em"
+  ASSERT_TRUE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  const auto depois = tabelas();
+  for (const auto& [nome, bytes] : antes) {
+    ASSERT_TRUE(depois.count(nome)) << nome;
+    EXPECT_TRUE(depois.at(nome) == bytes) << nome << " differs after the restore";
+  }
+  for (const std::string& n : dados.arquivos()) EXPECT_FALSE(n.starts_with("IMPZIP") || n.starts_with("tmp")) << n;
+  // Every table of the folder opens on freshly built indexes that agree with its rows.
+  for (int n = 1; n <= 19; ++n) {
+    ASSERT_TRUE(ABERTURA(ctx, n)) << n;
+    rt::db::Table& t = *area(n);
+    for (int o = 1; o <= t.orderCount(); ++o) EXPECT_TRUE(t.checkOrder(o)) << n << " order " << o;
+  }
+  EXPECT_TRUE(fs::exists(dados / "IMP0910B.CDX"));
+  EXPECT_TRUE(fs::exists(dados / "IMP0910C.CDX"));
+}
+
+TEST_F(BackupTest, FolderWithoutRegisterMakesNoArchive) {
+  Pasta vazia;
+  EXPECT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), vazia.caminho()));
+  EXPECT_FALSE(fs::exists(copias / "IMPZIP10.ICE"));
+  EXPECT_EQ(ultback(), "");
+}
+
+TEST_F(BackupTest, BackupOntoTheDataFolderIsRefused) {
+  EXPECT_FALSE(BKMANUAL(ctx, 2, dados.caminho(), dados.caminho()));
+  EXPECT_FALSE(fs::exists(dados / "IMPZIP10.ICE"));
+}
+
+TEST_F(BackupTest, TableInUseAndNoWaitStopsTheBackupAndKeepsTheOldArchive) {
+  escreveArquivo(copias / "IMPZIP10.ICE", "backup anterior");
+  OutroTerminal outro([&] {
+    std::vector<std::unique_ptr<rt::db::Table>> v;
+    v.push_back(abre(dados / "IMP0510.DBF"));
+    return v;
+  });
+  ASSERT_TRUE(outro.pronto());
+  term.press('N');  // "O arquivo IMP0510.DBF esta sendo usado em algum terminal. Aguarde?"
+  EXPECT_FALSE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
+  EXPECT_EQ(leArquivo(copias / "IMPZIP10.ICE"), "backup anterior");
+  EXPECT_FALSE(fs::exists(trabalho / "IMPZIP10.ICE"));
+  EXPECT_EQ(ultback(), "");
+}
+
+TEST_F(BackupTest, TruncatedArchiveIsRefusedAndNothingIsOverwritten) {
+  ASSERT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
+  const std::string zip = leArquivo(copias / "IMPZIP10.ICE");
+  escreveArquivo(copias / "IMPZIP10.ICE", zip.substr(0, zip.size() / 2));
+  escreveArquivo(dados / "IMP0410.DBF", "mudado depois");
+  const auto antes = tabelas();
+  const auto arquivos = dados.arquivos();
+  term.press('S');
+  EXPECT_FALSE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  EXPECT_TRUE(tabelas() == antes);
+  EXPECT_EQ(dados.arquivos(), arquivos);
+}
+
+// Entry names are patched in a zip made of harmless names of the same length; names are not
+// covered by the checksums, so the archive stays whole.
+void trocaNome(std::string& zip, std::string_view de, std::string_view para) {
+  ASSERT_EQ(de.size(), para.size());
+  int vezes = 0;
+  for (std::size_t p = zip.find(de); p != std::string::npos; p = zip.find(de, p + 1), ++vezes)
+    zip.replace(p, de.size(), para);
+  ASSERT_GE(vezes, 2) << de;  // local header and central directory
+}
+
+TEST_F(BackupTest, RestoreTakesOnlyDeclarationTables) {
+  Pasta fonte;
+  fs::copy_file(dados / "IMP0110.DBF", fonte / "IMP0110.DBF");
+  escreveArquivo(fonte / "QQQQ", "fora da pasta");
+  escreveArquivo(fonte / "QTMPQZZQ", "caminho absoluto");
+  escreveArquivo(fonte / "NOTAS.TXT", "outro arquivo");
+  escreveArquivo(fonte / "IMPXX10.DBF", "parece tabela");
+  const std::vector<std::string> nomes = {"IMP0110.DBF", "QQQQ", "QTMPQZZQ", "NOTAS.TXT", "IMPXX10.DBF"};
+  ASSERT_TRUE(platform::writeZip(copias / "IMPZIP10.ICE", fonte.caminho(), nomes));
+  std::string zip = leArquivo(copias / "IMPZIP10.ICE");
+  trocaNome(zip, "QQQQ", "../x");
+  trocaNome(zip, "QTMPQZZQ", "/tmp/zzq");
+  escreveArquivo(copias / "IMPZIP10.ICE", zip);
+  fs::remove(dados / "IMP0110.DBF");
+
+  term.press('S');
+  ASSERT_TRUE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  EXPECT_EQ(leArquivo(dados / "IMP0110.DBF"), leArquivo(fonte / "IMP0110.DBF"));
+  EXPECT_FALSE(fs::exists(fs::path(dados.caminho()).parent_path() / "x"));
+  EXPECT_FALSE(fs::exists("/tmp/zzq"));
+  EXPECT_FALSE(fs::exists(dados / "NOTAS.TXT"));
+  EXPECT_FALSE(fs::exists(dados / "IMPXX10.DBF"));
+  for (const std::string& n : dados.arquivos()) EXPECT_TRUE(n.ends_with(".DBF") || n.ends_with(".CDX")) << n;
+}
+
+TEST_F(BackupTest, NoToTheQuestionRestoresNothing) {
+  ASSERT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
+  escreveArquivo(dados / "IMP0410.DBF", "mudado depois");
+  const auto antes = tabelas();
+  term.press('N');
+  EXPECT_TRUE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  EXPECT_TRUE(tabelas() == antes);
+}
+
+TEST(PastaNoDrive, DriveReplacesTheFoldersOwn) {
+  EXPECT_EQ(pastaNoDrive("E", "C:\\DADOS\\2010"), "E:\\DADOS\\2010");
+  EXPECT_EQ(pastaNoDrive("e", "/home/ana/dados"), "e:/home/ana/dados");
+  EXPECT_EQ(pastaNoDrive("F", "DADOS"), "F:\\DADOS");
+}
+
+}  // namespace
+}  // namespace store::teste
