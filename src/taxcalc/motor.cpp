@@ -10,6 +10,8 @@ void Motor::CALC(store::Contexto& ctx, store::Declaracao& dec, int passo, int mo
 }
 
 void Motor::BALANCO(store::Contexto& ctx, store::Declaracao& dec) {
+  // Loading starts a declaration: nothing of the one opened before may remain.
+  variaveis = Variaveis{};
   Contexto c = contexto(ctx, dec);
   taxcalc::BALANCO(c);
 }

@@ -1,6 +1,7 @@
 // The computation as the data store calls it: loading runs BALANCO, saving CALC(7, 0). One
 // Motor lives as long as the open declaration, because it keeps the computation's own
-// variables (the payment totals, for instance, survive between scans while JA_CALC holds).
+// variables (the payment totals, for instance, survive between scans while JA_CALC holds);
+// loading (BALANCO) starts them afresh.
 // The parts that belong to other subsystems (the spouse link, the gains, the export ...) keep
 // the store's defaults; a program that has them derives from Motor and adds them.
 #pragma once

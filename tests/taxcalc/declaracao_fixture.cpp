@@ -62,12 +62,15 @@ void VizinhosDeTeste::VE_SALDO(Contexto& c) {
   c.v.RECEITA = receita;
 }
 
-DeclaracaoTeste::DeclaracaoTeste() {
+std::string pastaTemporaria() {
   const char* base = std::getenv("TAVREN_TEST_TMP");
   std::filesystem::path raiz = base ? base : "/tmp";
   std::filesystem::create_directories(raiz);
   std::string molde = (raiz / "taxcalcXXXXXX").string();
-  pasta = mkdtemp(molde.data());
+  return mkdtemp(molde.data());
+}
+
+void criaCopias(rt::db::WorkAreas& areas, const std::string& pasta) {
   areas.setDeletedHidden(true);
   for (int area : {22, 23, 24, 25, 26, 30}) {
     const std::string nome = pasta + "/TMP_" + std::to_string(area - 20) + "01";
@@ -77,6 +80,11 @@ DeclaracaoTeste::DeclaracaoTeste() {
     o.exclusive = true;
     EXPECT_TRUE(areas.open(area, nome + ".DBF", o)) << nome;
   }
+}
+
+DeclaracaoTeste::DeclaracaoTeste() {
+  pasta = pastaTemporaria();
+  criaCopias(areas, pasta);
   d.CPF = kCpf;
   d.registro.txt("CPF", kCpf);
   d.tabela01.txt("CPF", kCpf);

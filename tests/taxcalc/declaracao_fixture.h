@@ -58,6 +58,11 @@ class VizinhosDeTeste : public Vizinhos {
   int rural = 0;
 };
 
+// Makes the working copies 22-26 and 30 empty in `pasta` and opens them in `areas`.
+void criaCopias(rt::db::WorkAreas& areas, const std::string& pasta);
+// A scratch folder under TAVREN_TEST_TMP (or /tmp).
+std::string pastaTemporaria();
+
 class DeclaracaoTeste : public ::testing::Test {
  protected:
   DeclaracaoTeste();
