@@ -48,25 +48,24 @@ void branco(RegistroEspelho& r, std::string_view nome) {
   }
 }
 
-// Copies the rows of the CPF in table n (open in area n) into the new working copy n + 20.
+// Copies the rows of the CPF in table n (open in area n) into working copy n + 20.
 Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   Table& fonte = *ctx.areas.table(n);
-  RT_DB_TRY(criaCopia(ctx, n + 20));
+  RT_DB_TRY(abreCopiaParaCarga(ctx, n + 20));
   Table& copia = *ctx.areas.table(n + 20);
   const std::vector<int> mapa = mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
+  EscritaCopia escrita(copia);
   RT_DB_TRY(fonte.seek(chave));
   while (!fonte.eof()) {
     if (campoCpf < 0 || fonte.raw(campoCpf) != std::string_view(chave).substr(0, 11)) break;
     if (campoAtv >= 0 && fonte.raw(campoAtv) != std::string_view(chave).substr(11, 1)) break;
-    if (!fonte.isDeleted()) {
-      RT_DB_TRY(copia.appendBlank());
-      RT_DB_TRY(copiaCampos(fonte, copia, mapa));
-    }
+    if (!fonte.isDeleted()) RT_DB_TRY(escrita.escreve(fonte, mapa));
     RT_DB_TRY(fonte.skip(1));
   }
-  return copia.flush();
+  RT_DB_TRY(escrita.conclui());
+  return copia.goTop();
 }
 
 void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
@@ -250,7 +249,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
         (void)ctx.areas.table(9)->goTo(posicao);
       else
         (void)ctx.areas.close(n);
-      if (!s || !indexaCopia(ctx, n + 20, TipoCopia::Trabalho)) return false;
+      if (!s) return false;
       MOSTRADOR(ctx, dec, 1, modo);
     }
     (void)gravaManifesto(ctx, e.CPF);

@@ -3,7 +3,10 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
@@ -119,7 +122,20 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d) {
     RT_DB_TRY(t.goTo(antigos[r]));
     RT_DB_TRY(t.markDeleted());
   }
-  return t.commit();
+  return t.flush();
+}
+
+// One flush of the data folder's file system for every table the journal touched: a sync
+// per table would cost a disk flush each, and until the journal is emptied a power failure
+// only means that the journal is redone.
+Status sincronizaPasta(const std::string& pasta) {
+  const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return {Error::kIo, pasta + ": " + std::strerror(errno)};
+  const int r = ::syncfs(fd);
+  const int erro = errno;
+  ::close(fd);
+  if (r != 0) return {Error::kIo, pasta + ": " + std::strerror(erro)};
+  return Status::ok();
 }
 
 }  // namespace
@@ -234,11 +250,13 @@ Status TravaDiario::escreve(const Diario& d, const std::function<void()>& meio) 
 }
 
 Status TravaDiario::conclui() {
+  // Emptied and synced first: an empty journal that outlives its name is harmless, so the
+  // removal needs no sync of its own.
   RT_DB_TRY(arquivo_.truncate(0));
   RT_DB_TRY(arquivo_.sync());
   if (arquivo_.sameFileAs(caminho_)) ::unlink(caminho_.c_str());
   arquivo_.close();
-  return rt::db::syncDirectoryOf(caminho_);
+  return Status::ok();
 }
 
 namespace {
@@ -282,7 +300,7 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
     if (depois) depois(tab.numero);
   }
   (void)ctx.areas.select(atual);
-  return Status::ok();
+  return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
 }
 
 int recuperaDiarios(Contexto& ctx) {

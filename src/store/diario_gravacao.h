@@ -24,8 +24,8 @@
 
 namespace store {
 
-// The new rows of one shared table: the fields they were read with and the records as stored
-// (without the deletion flag).
+// The new rows of one shared table: the fields they were read with (offsets counted from the
+// first field) and the records as stored, without the deletion flag.
 struct TabelaDiario {
   int numero = 0;
   std::vector<rt::db::FieldDef> campos;

@@ -132,6 +132,12 @@ rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area) {
   TabelaDiario tab;
   tab.numero = area - 20;
   tab.campos.assign(t->fields().begin(), t->fields().end());
+  // The journal's records leave the deletion flag out: offsets count from the first field.
+  int offset = 0;
+  for (rt::db::FieldDef& f : tab.campos) {
+    f.offset = offset;
+    offset += f.width;
+  }
   RT_DB_TRY(t->flush());
   RT_DB_TRY(paraCada(*t, [&tab](Table& c) {
     tab.registros.emplace_back(c.record().substr(1));
@@ -155,7 +161,8 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
     Status s = e.registro.grava(r);
     // The register keeps I13_21 with I13_22 added, as the office reports read it.
     if (s) s = r.put("I13_21", e.registro.num("I13_21") + e.registro.num("I13_22"));
-    if (s) s = r.commit();
+    // Made durable with the tables, by the one flush that ends them.
+    if (s) s = r.flush();
     if (!s) console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
     (void)r.unlock();
   }
@@ -234,7 +241,13 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
 void retomaCopias(Contexto& ctx, const std::vector<int>& numeros, const std::vector<std::uint32_t>& posicoes) {
   for (std::size_t i = 0; i < numeros.size(); ++i) {
     const int area = numeros[i] + 20;
-    if (!indexaCopia(ctx, area, TipoCopia::Trabalho)) continue;
+    Table* c = ctx.areas.table(area);
+    // The copies stayed open with their index kept up to date; one with another order (or
+    // none) is indexed again.
+    if (c == nullptr || c->order() == 0 || c->orderExpression(c->order()) != chaveCopia(area, TipoCopia::Trabalho)) {
+      if (c == nullptr && !abreCopia(ctx, area)) continue;
+      if (!indexaCopia(ctx, area, TipoCopia::Trabalho)) continue;
+    }
     Table& t = *ctx.areas.table(area);
     if (posicoes[i] != 0 && posicoes[i] <= t.recordCount())
       (void)t.goTo(posicoes[i]);

@@ -104,6 +104,59 @@ Status abreCopia(Contexto& ctx, int area) {
   }
 }
 
+Status abreCopiaParaCarga(Contexto& ctx, int area) {
+  const std::string base = caminhoCopia(ctx, area);
+  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
+  auto nova = [&] {
+    RT_DB_TRY(criaCopia(ctx, area));
+    return indexaCopia(ctx, area, TipoCopia::Trabalho);
+  };
+  if (!rt::db::fileExists(base + ".DBF")) return nova();
+  Status s = abreCopia(ctx, area);
+  Table* t = s ? ctx.areas.table(area) : nullptr;
+  bool igual = t != nullptr;
+  if (igual) {
+    const std::vector<rt::db::FieldDef> esperado = camposDbf(estrutura(area));
+    igual = esperado.size() == t->fields().size();
+    for (std::size_t i = 0; igual && i < esperado.size(); ++i) {
+      const rt::db::FieldDef& f = t->fields()[i];
+      igual = rt::text::upper(esperado[i].name) == f.name && esperado[i].type == f.type &&
+              esperado[i].width == f.width && esperado[i].decimals == f.decimals;
+    }
+  }
+  if (igual) {
+    const std::string chave = chaveCopia(area, TipoCopia::Trabalho);
+    Status si = t->openIndex(base + ".CDX", chave);
+    if (si) si = t->setOrder(1);
+    if (si) return si;
+  }
+  // Another structure, a damaged file or an index that cannot be had: made anew.
+  return nova();
+}
+
+Status EscritaCopia::escreve(const Table& fonte, const std::vector<int>& mapa) {
+  if (proximo_ <= total_) {
+    RT_DB_TRY(t_.goTo(proximo_));
+    if (t_.isDeleted()) RT_DB_TRY(t_.recall());
+  } else {
+    RT_DB_TRY(t_.appendBlank());
+  }
+  ++proximo_;
+  for (std::size_t i = 0; i < mapa.size(); ++i) {
+    const int f = static_cast<int>(i);
+    RT_DB_TRY(t_.put(f, mapa[i] < 0 ? rt::db::blankValue(t_.fields()[i]) : fonte.get(mapa[i])));
+  }
+  return Status::ok();
+}
+
+Status EscritaCopia::conclui() {
+  for (std::uint32_t r = proximo_; r <= total_; ++r) {
+    RT_DB_TRY(t_.goTo(r));
+    if (!t_.isDeleted()) RT_DB_TRY(t_.markDeleted());
+  }
+  return t_.flush();
+}
+
 Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};

@@ -34,6 +34,28 @@ rt::db::Status criaCopia(Contexto& ctx, int area);
 // Opens the existing working copy of `area` exclusively in its area (waiting for ever while
 // another handle has it), without index.
 rt::db::Status abreCopia(Contexto& ctx, int area);
+// Opens the working copy of `area` for loading, with the index of a working copy: the file
+// is kept from the last declaration and its records are reused (see EscritaCopia), so loading
+// makes no file anew; a missing copy or one of another structure is made anew.
+rt::db::Status abreCopiaParaCarga(Contexto& ctx, int area);
+
+// Fills an open table (a working copy, held exclusively) with new rows, reusing its records
+// in order: record 1 gets the first row, and so on; records left over are deleted at the end.
+// The copy's rows are then exactly the rows written, in record order, and the file grows only
+// when a declaration has more rows than any before it.
+class EscritaCopia {
+ public:
+  explicit EscritaCopia(rt::db::Table& t) : t_(t), total_(t.recordCount()) {}
+  // The current record of `fonte` as the next row (fields matched through `mapa`, others empty).
+  rt::db::Status escreve(const rt::db::Table& fonte, const std::vector<int>& mapa);
+  rt::db::Status conclui();
+
+ private:
+  rt::db::Table& t_;
+  std::uint32_t total_;
+  std::uint32_t proximo_ = 1;
+};
+
 // Builds the copy's single index file with the key of that kind of copy and makes it the order.
 rt::db::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
 

@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <memory>
+
 #include "rt/text/decimal.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/copia_trabalho.h"
+#include "store/declaracao.h"
+#include "store_fixture.h"
 
 namespace store::teste {
 
@@ -28,7 +35,9 @@ std::string marca(int n, const std::string& cpf, int linha) {
   return "T" + std::to_string(n) + "C" + cpf.substr(8) + "L" + std::to_string(linha);
 }
 
-void preencheDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, int linhas) {
+namespace {
+
+void criaDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, int linhas) {
   for (int n = 1; n <= 19; ++n) {
     if (n == 13) continue;
     ASSERT_TRUE(ABERTURA(ctx, n, true)) << n;
@@ -61,6 +70,46 @@ void preencheDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, in
     }
     ASSERT_TRUE(ctx.areas.close(n));
   }
+}
+
+// Folders filled once per test program and copied for each test: making tables and working
+// copies syncs every file, which would cost each test a second on a real disk.
+struct Modelo {
+  Pasta programa, dados, trabalho;
+};
+
+void copiaPasta(const std::string& de, const std::string& para) {
+  for (const auto& e : std::filesystem::directory_iterator(de))
+    std::filesystem::copy_file(e.path(), std::filesystem::path(para) / e.path().filename(),
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
+}  // namespace
+
+void preencheDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, int linhas) {
+  static std::map<std::string, std::unique_ptr<Modelo>> modelos;
+  std::string chave = ctx.NUSU + "/" + std::to_string(linhas);
+  for (const std::string& c : cpfs) chave += "/" + c;
+  auto& m = modelos[chave];
+  const std::string programa = ctx.ROTADEF, dados = ctx.ROTADOANO, trabalho = ctx.DIRTRAB;
+  if (!m) {
+    m = std::make_unique<Modelo>();
+    ctx.definePastaPrograma(m->programa.caminho());
+    ctx.definePastaDados(m->dados.caminho());
+    ctx.definePastaTrabalho(m->trabalho.caminho());
+    criaDeclaracoes(ctx, cpfs, linhas);
+    // One load makes the working copies and the program folder's tables.
+    Declaracao d;
+    d.espelho.CPF = cpfs.front();
+    EXPECT_TRUE(INIC_VAR(ctx, d, 0, 1));
+    (void)ctx.areas.closeAll();
+    ctx.definePastaPrograma(programa);
+    ctx.definePastaDados(dados);
+    ctx.definePastaTrabalho(trabalho);
+  }
+  copiaPasta(m->programa.caminho(), programa);
+  copiaPasta(m->dados.caminho(), dados);
+  copiaPasta(m->trabalho.caminho(), trabalho);
 }
 
 std::vector<std::string> marcasNaCopia(rt::db::Table& t) {

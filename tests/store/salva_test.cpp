@@ -1,0 +1,311 @@
+// Saving the working copy back: full and partial saves row by row, the register counters and
+// the limits of the register's fields.
+#include "store/salva.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "declaracao_fixture.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/copia_trabalho.h"
+#include "store/diario_gravacao.h"
+#include "store_fixture.h"
+
+namespace store::teste {
+namespace {
+
+using rt::text::Decimal;
+
+const std::string kA = "11111111111", kB = "22222222222", kC = "33333333333";
+
+Decimal dec_(const char* s) { return Decimal::parse(s).value(); }
+
+class SalvaTest : public StoreFixture, public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ctx.NUSU = "03";
+    preencheDeclaracoes(ctx, {kA, kB, kC}, 3);
+    dec.espelho.CPF = kB;
+    ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
+  }
+  // Changes every copy: one row more (a new mark), the first row's mark changed, the second
+  // row deleted. Returns the marks each table should hold for kB afterwards.
+  std::map<int, std::vector<std::string>> mudaTudo() {
+    std::map<int, std::vector<std::string>> esperado;
+    for (int n : tabelasDeclaracao()) {
+      if (n == 1 || n == 15) continue;
+      rt::db::Table& c = *area(n + 20);
+      const std::string campo = campoMarca(n);
+      EXPECT_TRUE(c.goTo(1));
+      EXPECT_TRUE(c.put(campo, "NOVO" + std::to_string(n)));
+      EXPECT_TRUE(c.goTo(2));
+      EXPECT_TRUE(c.markDeleted());
+      EXPECT_TRUE(c.appendBlank());
+      EXPECT_TRUE(c.put("CPF", kB));
+      if (n >= 15) {
+        EXPECT_TRUE(c.put("ATV_BRASIL", std::string("S")));
+      }
+      if (n == 4) {
+        EXPECT_TRUE(c.put("I7_0", Decimal::fromInt(50)));
+      }
+      if (n == 5) {
+        EXPECT_TRUE(c.put("I8_0", Decimal::fromInt(50)));
+      }
+      EXPECT_TRUE(c.put(campo, "MAIS" + std::to_string(n)));
+      EXPECT_TRUE(c.flush());
+      esperado[n] = {"NOVO" + std::to_string(n), marca(n, kB, 2), "MAIS" + std::to_string(n)};
+    }
+    return esperado;
+  }
+  void confereOutros() {
+    for (int n : tabelasDeclaracao()) {
+      const int k = (n == 1 || n == 15) ? 1 : 3;
+      for (const std::string& cpf : {kA, kC}) {
+        std::vector<std::string> v;
+        for (int i = 0; i < k; ++i) v.push_back(marca(n, cpf, i));
+        EXPECT_EQ(marcasNaTabela(ctx, n, cpf), v) << "table " << n << " of " << cpf;
+      }
+    }
+  }
+  rt::db::Table& registroDe(const std::string& cpf) {
+    EXPECT_TRUE(ABERTURA(ctx, 9));
+    rt::db::Table& r = *area(9);
+    EXPECT_TRUE(r.seek(cpf));
+    EXPECT_TRUE(r.found());
+    return r;
+  }
+  Declaracao dec;
+};
+
+TEST_F(SalvaTest, FinalSaveReplacesTheRowsOfEveryTable) {
+  auto esperado = mudaTudo();
+  dec.espelho.tabela01.num("I3_14", Decimal::fromInt(123));
+  dec.espelho.tabela01.txt("I3_12D", "MUDADO");
+  dec.espelho.registro.txt("NOMECONTR", "NOME NOVO");
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 1));
+  for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
+  EXPECT_EQ(marcasNaTabela(ctx, 1, kB), std::vector<std::string>{"MUDADO"});
+  confereOutros();
+  rt::db::Table& r = registroDe(kB);
+  EXPECT_EQ(r.getText("NOMECONTR").substr(0, 9), "NOME NOVO");
+  // A final save without export closes the copies.
+  for (int a = 21; a <= 39; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+  // Nothing is left of the journal.
+  EXPECT_FALSE(rt::db::fileExists(caminhoDiario(ctx, kB)));
+}
+
+TEST_F(SalvaTest, AutosaveLeavesTheCopiesOpenWhereTheyWere) {
+  auto esperado = mudaTudo();
+  ASSERT_TRUE(area(26)->goTo(3));
+  ASSERT_TRUE(area(37)->goTo(1));
+  (void)ctx.areas.select(26);
+  dec.opcoes.TEMP_SAL = 15;
+  SAL_DEC(ctx, dec);
+  EXPECT_EQ(ctx.areas.current(), 26);
+  for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
+  confereOutros();
+  for (int n : tabelasDeclaracao()) EXPECT_TRUE(ctx.areas.isOpen(n + 20)) << n;
+  EXPECT_EQ(area(26)->recNo(), 3u);
+  EXPECT_EQ(area(37)->recNo(), 1u);
+  // The rural assets and debts keep their own keys.
+  EXPECT_EQ(area(37)->orderExpression(1), "I8R_0");
+  EXPECT_EQ(area(38)->orderExpression(1), "I9R_0");
+  EXPECT_EQ(area(25)->orderExpression(1), "I8_0");
+  // A second autosave finds the same rows.
+  SAL_DEC(ctx, dec);
+  for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
+}
+
+TEST_F(SalvaTest, NoAutosaveFrom98Minutes) {
+  mudaTudo();
+  dec.opcoes.TEMP_SAL = 98;
+  SAL_DEC(ctx, dec);
+  EXPECT_EQ(marcasNaTabela(ctx, 2, kB), (std::vector<std::string>{marca(2, kB, 0), marca(2, kB, 1), marca(2, kB, 2)}));
+}
+
+TEST_F(SalvaTest, WithoutRuralActivityTheRuralTablesStayAsTheyWere) {
+  auto esperado = mudaTudo();
+  dec.espelho.registro.txt("TEMRURAL", "N");
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  for (auto& [n, marcas] : esperado) {
+    if (n < 15)
+      EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
+    else
+      EXPECT_EQ(marcasNaTabela(ctx, n, kB),
+                (std::vector<std::string>{marca(n, kB, 0), marca(n, kB, 1), marca(n, kB, 2)}))
+          << "table " << n;
+  }
+}
+
+TEST_F(SalvaTest, PartialSaveWritesOneTable) {
+  auto esperado = mudaTudo();
+  ASSERT_TRUE(SALVA_PARC(ctx, dec, 10, 0));
+  EXPECT_EQ(marcasNaTabela(ctx, 10, kB), esperado[10]);
+  EXPECT_EQ(marcasNaTabela(ctx, 11, kB), (std::vector<std::string>{marca(11, kB, 0), marca(11, kB, 1), marca(11, kB, 2)}));
+  EXPECT_TRUE(ctx.areas.isOpen(30));
+  EXPECT_FALSE(SALVA_PARC(ctx, dec, 13, 0));
+  EXPECT_FALSE(SALVA_PARC(ctx, dec, 9, 0));
+}
+
+TEST_F(SalvaTest, RuralSummaryIsWrittenFromTheVariables) {
+  dec.espelho.REND_RURAL[3][1] = "    1.234,56";
+  dec.espelho.REND_RURAL[3][2] = "";
+  dec.espelho.rural.num("I4R_01", Decimal::fromInt(9));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP1510.DBF"));
+  ASSERT_TRUE(t->goTop());
+  while (!t->eof() && t->getText("CPF") != kB) ASSERT_TRUE(t->skip(1));
+  ASSERT_FALSE(t->eof());
+  EXPECT_EQ(t->getNumber("I3_03OR"), dec_("1234.56"));
+  EXPECT_TRUE(t->getNumber("I3_03OD").isZero());
+  EXPECT_EQ(t->getNumber("I4R_01"), Decimal::fromInt(9));
+  EXPECT_EQ(marcasNaTabela(ctx, 15, kB).size(), 1u);
+}
+
+TEST_F(SalvaTest, AssetsAreRenumberedByTens) {
+  rt::db::Table& bens = *area(24);
+  // 10, 20, 30 as loaded; the middle one goes, so 10, 30 remain, then 40 is added.
+  ASSERT_TRUE(bens.goTo(2));
+  ASSERT_TRUE(bens.markDeleted());
+  ASSERT_TRUE(bens.appendBlank());
+  ASSERT_TRUE(bens.put("CPF", kB));
+  ASSERT_TRUE(bens.put("I7_0", Decimal::fromInt(40)));
+  ASSERT_TRUE(bens.put("I7_2", std::string("QUARTO")));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP0410.DBF"));
+  std::vector<std::pair<std::string, Decimal>> v;
+  for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
+    ASSERT_TRUE(t->goTo(r));
+    if (!t->isDeleted() && t->getText("CPF") == kB) v.emplace_back(rt::text::trim(t->getText("I7_2")), t->getNumber("I7_0"));
+  }
+  EXPECT_EQ(v, (std::vector<std::pair<std::string, Decimal>>{{marca(4, kB, 0), Decimal::fromInt(10)},
+                                                             {marca(4, kB, 2), Decimal::fromInt(20)},
+                                                             {"QUARTO", Decimal::fromInt(30)}}));
+}
+
+TEST_F(SalvaTest, ManyDebtsAreNumberedWithoutTheFactor) {
+  rt::db::Table& d = *area(25);
+  while (d.recordCount() < 1000) {
+    ASSERT_TRUE(d.appendBlank());
+    ASSERT_TRUE(d.put("CPF", kB));
+    ASSERT_TRUE(d.put("I8_0", Decimal::fromInt(static_cast<std::int64_t>(d.recordCount()))));
+  }
+  ASSERT_TRUE(renumera(ctx, 25));
+  std::vector<std::int64_t> numeros;
+  for (std::uint32_t r = 1; r <= d.recordCount(); ++r) {
+    ASSERT_TRUE(d.goTo(r));
+    numeros.push_back(d.getNumber("I8_0").wholePart());
+  }
+  std::sort(numeros.begin(), numeros.end());
+  EXPECT_EQ(numeros.front(), 1);
+  EXPECT_EQ(numeros.back(), 1000);
+  EXPECT_EQ(std::adjacent_find(numeros.begin(), numeros.end()), numeros.end()) << "numbers collide";
+}
+
+TEST_F(SalvaTest, RegisterCounters) {
+  // Copy 32: two rows with carnê-leão in three months.
+  rt::db::Table& leao = *area(32);
+  ASSERT_TRUE(leao.goTo(1));
+  ASSERT_TRUE(leao.put("I2_701", dec_("100.10")));
+  ASSERT_TRUE(leao.put("I2_712", dec_("50")));
+  ASSERT_TRUE(leao.goTo(2));
+  ASSERT_TRUE(leao.put("I2_701", dec_("0.90")));
+  ASSERT_TRUE(leao.put("I2_713", dec_("999")));  // the totals month is not counted
+  // Copy 27: a gain with nothing due, and variable income in February.
+  rt::db::Table& g = *area(27);
+  ASSERT_TRUE(g.goTo(1));
+  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(1)));
+  ASSERT_TRUE(g.put("VAL_ALI", dec_("100")));
+  ASSERT_TRUE(g.put("CUS_ATUAL", dec_("200")));
+  ASSERT_TRUE(g.goTo(2));
+  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
+  ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(25)));
+  ASSERT_TRUE(g.put("REC_MES02", dec_("300")));
+  ASSERT_TRUE(g.goTo(3));
+  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
+  ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(26)));
+  ASSERT_TRUE(g.put("REC_MES02", dec_("100")));
+  ASSERT_TRUE(g.flush());
+  dec.espelho.tabela01.num("I13_29", 3);
+  dec.espelho.tabela01.num("I13_30", dec_("45.67"));
+  dec.espelho.registro.num("I13_21", dec_("10"));
+  dec.espelho.registro.num("I13_22", dec_("2.5"));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  rt::db::Table& r = registroDe(kB);
+  EXPECT_EQ(r.getNumber("NRCLEAO"), Decimal::fromInt(3));
+  EXPECT_EQ(r.getNumber("DFCLEAO"), dec_("151"));
+  EXPECT_EQ(r.getNumber("NRGCAPIT"), Decimal::fromInt(-1));
+  EXPECT_TRUE(r.getNumber("DFGCAPIT").isZero());
+  EXPECT_EQ(r.getNumber("NRRVARIV"), Decimal::fromInt(1));
+  EXPECT_EQ(r.getNumber("DFRVARIV"), dec_("200"));
+  EXPECT_EQ(r.getNumber("NRQUOTA"), Decimal::fromInt(3));
+  EXPECT_EQ(r.getNumber("DFQUOTA"), dec_("45.67"));
+  // I13_22 is added to I13_21 in the record only.
+  EXPECT_EQ(r.getNumber("I13_21"), dec_("12.5"));
+  EXPECT_EQ(dec.espelho.registro.num("I13_21"), dec_("10"));
+}
+
+TEST_F(SalvaTest, NothingInGainsLeavesTheCounterAtZero) {
+  rt::db::Table& g = *area(27);
+  for (std::uint32_t r = 1; r <= g.recordCount(); ++r) {
+    ASSERT_TRUE(g.goTo(r));
+    ASSERT_TRUE(g.markDeleted());
+  }
+  contadores(ctx, dec);
+  EXPECT_TRUE(dec.espelho.registro.num("NRGCAPIT").isZero());
+  EXPECT_TRUE(dec.espelho.registro.num("NRRVARIV").isZero());
+}
+
+TEST_F(SalvaTest, LimitsOfTheRegisterFields) {
+  dec.espelho.registro.num("INDGAS", dec_("1234.5"));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  EXPECT_EQ(registroDe(kB).getNumber("INDGAS"), dec_("999"));
+  dec.espelho.registro.num("INDGAS", dec_("-150"));
+  dec.espelho.registro.num("SALDO", dec_("-123456789.5"));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  EXPECT_EQ(registroDe(kB).getNumber("INDGAS"), dec_("-99.99"));
+  EXPECT_EQ(registroDe(kB).getNumber("SALDO"), dec_("-99999999.99"));
+  dec.espelho.registro.num("INDGAS", dec_("999.99"));
+  VE_LIM_NEG(dec);
+  EXPECT_EQ(dec.espelho.registro.num("INDGAS"), dec_("999.99"));
+}
+
+TEST_F(SalvaTest, TimeOfUseGrowsAndIsCapped) {
+  dec.espelho.registro.num("TEM_USO", 100);
+  relogio = rt::text::FixedClock(rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000 + 60, 0});
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  EXPECT_EQ(registroDe(kB).getNumber("TEM_USO"), Decimal::fromInt(160));
+  EXPECT_GT(registroDe(kB).getNumber("TAM_USO"), Decimal::fromInt(1000));
+  EXPECT_TRUE(dec.espelho.registro.num("TAM_USO").isZero());
+  dec.espelho.registro.num("TEM_USO", 999990);
+  relogio = rt::text::FixedClock(rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000 + 120, 0});
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  EXPECT_EQ(registroDe(kB).getNumber("TEM_USO"), Decimal::fromInt(999999));
+}
+
+TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
+  dec.espelho.CPF = "55555555555";
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  rt::db::Table& r = *area(9);
+  ASSERT_TRUE(r.goBottom());
+  ASSERT_TRUE(r.skip(1));
+  ASSERT_TRUE(INIC_VAR(ctx, dec, 1, 0));
+  dec.espelho.registro.txt("NOMECONTR", "NOVO CONTRIBUINTE");
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
+  int n = 0;
+  for (std::uint32_t k = 1; k <= t->recordCount(); ++k) {
+    ASSERT_TRUE(t->goTo(k));
+    if (!t->isDeleted() && t->getText("CPF") == "55555555555") ++n;
+  }
+  EXPECT_EQ(n, 1);
+  EXPECT_EQ(marcasNaTabela(ctx, 1, "55555555555").size(), 1u);
+}
+
+}  // namespace
+}  // namespace store::teste
