@@ -19,7 +19,9 @@ void escreve(console::Contexto& ctx, std::string_view texto, bool centrado) {
 
 }  // namespace
 
-std::string_view prefixoAjuda() { return "Alt H=Help Alt I=Indice "; }
+std::string_view prefixoAjuda() {
+  return "Alt H=Help Alt I=Indice ";
+}
 
 void MRODA(console::Contexto& ctx, std::string_view texto) {
   escreve(ctx, std::string(prefixoAjuda()) + "INS=Inclui DEL=Elimina TAB=" + std::string(texto), true);
@@ -62,7 +64,8 @@ std::string MRODAPE(console::Contexto& ctx, int k, const EstadoRodape& estado) {
       }
       break;
     case 8:
-      escreve(ctx, "Selecione a impressora com [S] - Verique a sequência no manual de sua impressora"_cp, false);
+      escreve(ctx, "Selecione a impressora com [S] - Verique a sequência no manual de sua impressora"_cp,
+              false);
       break;
     case 9:
       MRODA(ctx, "Volta Alt L=N lin. ");

@@ -16,7 +16,9 @@ int inteiro(const rt::db::Table& t, std::string_view campo) {
 
 // A stored choice outside its list (a damaged record, or one written by a version with
 // longer lists) becomes the first entry.
-int naLista(int valor, int maior) { return (valor >= 1 && valor <= maior) ? valor : 1; }
+int naLista(int valor, int maior) {
+  return (valor >= 1 && valor <= maior) ? valor : 1;
+}
 
 std::string texto(const rt::db::Table& t, std::string_view campo) {
   return std::string(rt::text::trim(t.getText(campo)));
@@ -45,8 +47,8 @@ Status gravaConfigNova(const Program& p, rt::db::Table& t) {
   RT_DB_TRY(t.put("DIRTRAB", p.DIRTRAB));
   RT_DB_TRY(t.put("DIRPROV", c.DIRPROV));
   RT_DB_TRY(t.put("DIRINST", c.DIRINST));
-  for (const char* campo : {"QUEIMP", "QUEMOD", "QUEPAG", "QUECON", "AQUEIMP", "AQUEMOD", "AQUEPAG", "AQUECON",
-                            "ATVQUAL", "COMPAGA", "ULT_MOD"})
+  for (const char* campo : {"QUEIMP", "QUEMOD", "QUEPAG", "QUECON", "AQUEIMP", "AQUEMOD", "AQUEPAG",
+                            "AQUECON", "ATVQUAL", "COMPAGA", "ULT_MOD"})
     RT_DB_TRY(t.put(campo, Decimal(1)));
   RT_DB_TRY(t.put("IMPBEM", std::string("1")));
   RT_DB_TRY(t.put("IMPBAL", std::string("1")));

@@ -31,7 +31,9 @@ namespace shell {
 using namespace rt::text::literals;
 using rt::text::Decimal;
 
-std::string_view textoNaoDisponivel() { return "Função não disponível nesta versão"_cp; }
+std::string_view textoNaoDisponivel() {
+  return "Função não disponível nesta versão"_cp;
+}
 
 void naoDisponivel(console::Contexto& ctx) {
   console::MENS(ctx, 0, textoNaoDisponivel());
@@ -75,7 +77,8 @@ void conversor(Program& p) {
   (void)p.areas.close(9);
   platform::RunOptions op;
   op.terminal = p.terminal;
-  op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU, "DTAVREN=" + console::caminhoLinux(p, p.ROTADEF)};
+  op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU,
+                    "DTAVREN=" + console::caminhoLinux(p, p.ROTADEF)};
   const std::vector<std::string> args{p.NUSU};
   const auto r = platform::runProgram(programa, args, op);
   p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
@@ -100,12 +103,13 @@ void transferenciaPorStatus(Program& p) {
   const std::string num = rt::text::str(Decimal(p.cfg.SOESTE), 2);
   const std::string r = console::AVISOSN(
       p,
-      std::vector<std::string>{std::string("  A partir de agora somente as declarações com o "_cp),
-                               "Estatus " + num + " " + nomeStatus(p, p.cfg.SOESTE) +
-                                   std::string(" serão transferidas para"_cp),
-                               std::string(" o programa da receita ao sair da declaração?"_cp)},
+      std::vector<std::string>{
+          std::string("  A partir de agora somente as declarações com o "_cp),
+          "Estatus " + num + " " + nomeStatus(p, p.cfg.SOESTE) + std::string(" serão transferidas para"_cp),
+          std::string(" o programa da receita ao sair da declaração?"_cp)},
       2);
-  if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(62) : nullptr) m->caption = "apenas as com &Estatus " + num;
+  if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(62) : nullptr)
+    m->caption = "apenas as com &Estatus " + num;
   p.cfg.OPTTRAN = r == "S" ? 2 : 0;
 }
 
@@ -209,7 +213,8 @@ std::string SELITEMIMP(Program& p, int id) {
     return {};
   }
   Decimal vias(p.NRO_VIAS);
-  console::MENS(p, 14, "Informe o nro vias (vezes) a imprimir", vias, {.linha = 17, .coluna = 20, .picture = "@ 9"});
+  console::MENS(p, 14, "Informe o nro vias (vezes) a imprimir", vias,
+                {.linha = 17, .coluna = 20, .picture = "@ 9"});
   p.NRO_VIAS = std::clamp(static_cast<int>(vias.wholePart()), 1, 9);
   return std::to_string(p.NRO_VIAS);
 }
@@ -256,7 +261,9 @@ void MENUSELECT(Program& p, int id) {
       break;
     case 35: {
       OpcoesAtualizacao op;
-      op.gravaConfig = [&p] { (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
+      op.gravaConfig = [&p] {
+        (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+      };
       if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
       break;
     }
@@ -302,8 +309,9 @@ void MENUSELECT(Program& p, int id) {
     case 61: {
       const std::string r = console::AVISOSN(
           p,
-          std::vector<std::string>{std::string("Deseja que a partir de agora todas as declarações sejam transferidas"_cp),
-                                   std::string(" para o programa da receita ao salvar a declaraçao?"_cp)},
+          std::vector<std::string>{
+              std::string("Deseja que a partir de agora todas as declarações sejam transferidas"_cp),
+              std::string(" para o programa da receita ao salvar a declaraçao?"_cp)},
           2);
       p.cfg.OPTTRAN = r == "S" ? 1 : 0;
       break;

@@ -30,7 +30,9 @@ using rt::text::Decimal;
 
 namespace {
 
-rt::term::Attr cor(std::string_view texto) { return rt::term::parseColour(texto).value_or(rt::term::makeAttr(15, 1)); }
+rt::term::Attr cor(std::string_view texto) {
+  return rt::term::parseColour(texto).value_or(rt::term::makeAttr(15, 1));
+}
 
 std::string ambiente(const Program& p, const char* nome) {
   const char* v = p.env(nome);
@@ -58,7 +60,8 @@ void telaInicial(Program& p) {
   s.fill({19, 2, 23, 51}, ' ', a);
   s.box({19, 2, 23, 51}, "╔═╗║╝═╚║"_cp, a);
   const std::string texto = std::string("TAVREN Versão "_cp) + p.VERSAO;
-  s.put(21, 2 + (50 - static_cast<int>(texto.size())) / 2, texto, static_cast<rt::term::Attr>(p.cores.COR_TEL1));
+  s.put(21, 2 + (50 - static_cast<int>(texto.size())) / 2, texto,
+        static_cast<rt::term::Attr>(p.cores.COR_TEL1));
 }
 
 // A value into the terminal's CONFIG record (area 42, positioned) under the 5-second lock.
@@ -81,7 +84,8 @@ bool leDefine(Program& p) {
     (void)t.goTop();
   }
   if (!t.eof()) {
-    for (int i = 0; i < 8; ++i) p.glob.DAT_VENC[static_cast<std::size_t>(i)] = t.getDate("VCTO" + std::to_string(i + 1));
+    for (int i = 0; i < 8; ++i)
+      p.glob.DAT_VENC[static_cast<std::size_t>(i)] = t.getDate("VCTO" + std::to_string(i + 1));
     p.glob.NVALDOLAR = t.getNumber("VAL_DOLAR");
     p.glob.BOL_NOSNRO = t.getNumber("BOL_NOSNRO");
     p.glob.SER_SMTP = t.getText("SER_SMTP");
@@ -102,10 +106,11 @@ bool pastaDoAno(Program& p) {
   p.ROTA = std::string(rt::text::alltrim(p.ROTADEF));
   const std::string ano(rt::text::alltrim(p.ROTADOANO));
   if (ano.empty() || !console::VERDIR(p, ano)) {
-    const std::string r = console::AVISOSN(
-        p, std::vector<std::string>{"A Pasta " + ano + std::string(" não foi encontrada!"_cp), "Sim - Assume: " + p.ROTA,
-                                    "Nao - Sai do programa!"},
-        2);
+    const std::string r =
+        console::AVISOSN(p,
+                         std::vector<std::string>{"A Pasta " + ano + std::string(" não foi encontrada!"_cp),
+                                                  "Sim - Assume: " + p.ROTA, "Nao - Sai do programa!"},
+                         2);
     if (r == "N") return false;
     p.definePastaDados(p.ROTADEF);
     const std::string novo = p.ROTADOANO;
@@ -117,7 +122,9 @@ bool pastaDoAno(Program& p) {
   return true;
 }
 
-void encerra(Program& p, int codigo) { p.saida = codigo; }
+void encerra(Program& p, int codigo) {
+  p.saida = codigo;
+}
 
 }  // namespace
 
@@ -176,9 +183,10 @@ std::string lembreteBackup(Program& p) {
   if (p.HOJE.year() != 2010 || p.HOJE.month() >= 5 || dias <= 3) return "N";
   const std::string r = console::AVISOSN(
       p,
-      std::vector<std::string>{" Atencao " + rt::text::str(Decimal(dias), 3) + " dia" + (dias > 1 ? "s" : " ") +
-                                   " sem fazer o backup compactado.",
-                               " Sim - Obrigado pelo aviso. Vou fazer agora ", " Nao - Novo aviso so daqui 7 dias      "},
+      std::vector<std::string>{" Atencao " + rt::text::str(Decimal(dias), 3) + " dia" +
+                                   (dias > 1 ? "s" : " ") + " sem fazer o backup compactado.",
+                               " Sim - Obrigado pelo aviso. Vou fazer agora ",
+                               " Nao - Novo aviso so daqui 7 dias      "},
       2);
   if (r == "N") {
     p.cfg.ULTBACK = p.HOJE + 4;
@@ -232,8 +240,9 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
     encerra(p, 1);
     return false;
   }
-  p.LOCIRPF = rt::text::alltrim(p.cfg.ROTARECEI).empty() ? std::string()
-                                                          : console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
+  p.LOCIRPF = rt::text::alltrim(p.cfg.ROTARECEI).empty()
+                  ? std::string()
+                  : console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
   p.CPF = p.cfg.ULT_CPF;
   telaInicial(p);
 

@@ -44,17 +44,19 @@ constexpr std::string_view kNomepagr[] = {"",
                                           "pagina 1 do rural  ",
                                           "pagina 2 do rural  "};
 constexpr std::string_view kNomeprur[] = {"", "Todas pag. ", "página 1   "_cp, "página 2   "_cp};
-constexpr std::string_view kNomecon[] = {"", "Individual  ", "Vários      "_cp, "Todos       ", "Todos Dir.  "};
+constexpr std::string_view kNomecon[] = {"", "Individual  ", "Vários      "_cp, "Todos       ",
+                                         "Todos Dir.  "};
 constexpr std::string_view kModo1op[] = {"", "Folha branca  ", "Form. do DARF "};
 constexpr std::string_view kModoeti[] = {"", "Etiquetas     ", "Folha branca  "};
-constexpr std::string_view kModetid[] = {"", "8 Eti. 116x37 ", "12 Eti. 90x24 ", "2*5 Eti.70x50 ", "Pimaco 8296   "};
+constexpr std::string_view kModetid[] = {"", "8 Eti. 116x37 ", "12 Eti. 90x24 ", "2*5 Eti.70x50 ",
+                                         "Pimaco 8296   "};
 constexpr std::string_view kNomcont[] = {"", "Folha branca  "};
 constexpr std::string_view kModouni[] = {"", "Folha única"_cp};
 constexpr int kAqueit2[] = {0, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 1, 2, 1, 4};
 constexpr int kAqueit3[] = {0, 10, 10, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
 constexpr std::string_view kPads[] = {" Dec&laracao  ", "O&pcoes", "&Selecao", "&Impressao",
-                                      "&Env Receita", "&Backup",  "Sai&r"};
+                                      "&Env Receita",   "&Backup", "Sai&r"};
 
 // An entry of a 1-based list; an index outside it reads the first entry.
 std::string_view da(std::span<const std::string_view> lista, int i) {
@@ -72,18 +74,42 @@ MenuItem item(std::string_view caption, int id, std::string_view help, int atalh
 
 }  // namespace
 
-std::span<const std::string_view> ALISTIMP() { return kAlistimp; }
-std::span<const std::string_view> NOMEPAGR() { return kNomepagr; }
-std::span<const std::string_view> NOMEPRUR() { return kNomeprur; }
-std::span<const std::string_view> NOMECON() { return kNomecon; }
-std::span<const std::string_view> MODO1OP() { return kModo1op; }
-std::span<const std::string_view> MODOETI() { return kModoeti; }
-std::span<const std::string_view> MODETID() { return kModetid; }
-std::span<const std::string_view> NOMCONT() { return kNomcont; }
-std::span<const std::string_view> MODOUNI() { return kModouni; }
-int AQUEIT2(int queimp) { return kAqueit2[std::clamp(queimp, 1, 14)]; }
-int AQUEIT3(int queimp) { return kAqueit3[std::clamp(queimp, 1, 14)]; }
-std::span<const std::string_view> captionsDosPads() { return kPads; }
+std::span<const std::string_view> ALISTIMP() {
+  return kAlistimp;
+}
+std::span<const std::string_view> NOMEPAGR() {
+  return kNomepagr;
+}
+std::span<const std::string_view> NOMEPRUR() {
+  return kNomeprur;
+}
+std::span<const std::string_view> NOMECON() {
+  return kNomecon;
+}
+std::span<const std::string_view> MODO1OP() {
+  return kModo1op;
+}
+std::span<const std::string_view> MODOETI() {
+  return kModoeti;
+}
+std::span<const std::string_view> MODETID() {
+  return kModetid;
+}
+std::span<const std::string_view> NOMCONT() {
+  return kNomcont;
+}
+std::span<const std::string_view> MODOUNI() {
+  return kModouni;
+}
+int AQUEIT2(int queimp) {
+  return kAqueit2[std::clamp(queimp, 1, 14)];
+}
+int AQUEIT3(int queimp) {
+  return kAqueit3[std::clamp(queimp, 1, 14)];
+}
+std::span<const std::string_view> captionsDosPads() {
+  return kPads;
+}
 
 void MONTA_ITENS(Program& p) {
   ConfigTerminal& c = p.cfg;
@@ -129,14 +155,16 @@ void CREATEMAINMENU(Program& p) {
   const auto cores = rt::term::parseColourList(CORMENU(p.cores));
   p.menu = std::make_unique<rt::ui::MenuBar>(p.console, cores, 0, 24);
   rt::ui::MenuBar& m = *p.menu;
-  m.addPad(std::string(kPads[0]),
-           {item("&Declaração"_cp, 11, "Inicia ou modifica uma declaração"_cp),
-            item("&Lancamentos", 12, "Prepara todos os lançamentos em um so local."_cp),
-            item("&Conferencia", 13, "Confere uma declaração antes de gerar o disquete"_cp),
-            item("&Pastas", 14, "Seleciona o Drive e a Pasta onde a declaracao ficara"),
-            item("&Exclusão"_cp, 15, "Elimina um contribuinte do banco de dados"),
-            item("&Importação"_cp, 16, "Importa os dados de declaracoes do ano anterior "), rt::ui::menuSeparator(),
-            item("&Terminar", 17, "Sai do programa reorganizando os dados da pasta atual", rt::term::key::AltT)});
+  m.addPad(
+      std::string(kPads[0]),
+      {item("&Declaração"_cp, 11, "Inicia ou modifica uma declaração"_cp),
+       item("&Lancamentos", 12, "Prepara todos os lançamentos em um so local."_cp),
+       item("&Conferencia", 13, "Confere uma declaração antes de gerar o disquete"_cp),
+       item("&Pastas", 14, "Seleciona o Drive e a Pasta onde a declaracao ficara"),
+       item("&Exclusão"_cp, 15, "Elimina um contribuinte do banco de dados"),
+       item("&Importação"_cp, 16, "Importa os dados de declaracoes do ano anterior "),
+       rt::ui::menuSeparator(),
+       item("&Terminar", 17, "Sai do programa reorganizando os dados da pasta atual", rt::term::key::AltT)});
   m.addPad(std::string(kPads[1]),
            {item("&Area de Trabalho", 21, "Seleciona drive e a pasta para guardar dados temporarios"),
             item("&Trans.Declaracao", 22, "Transfere a declaracao de uma pasta para outra"),
@@ -154,7 +182,8 @@ void CREATEMAINMENU(Program& p) {
             item("&E-mail", 34, "Configura,prepara ou gera um email"),
             item("&Ver Atualizacao", 35, "Verifica se existe atualizacoes na versao atual")});
   m.addPad(std::string(kPads[2]),
-           {item({}, 41, "Selecione O QUE será impresso."_cp), item({}, 42, "Selecione o tipo de papel a ser utilizado."),
+           {item({}, 41, "Selecione O QUE será impresso."_cp),
+            item({}, 42, "Selecione o tipo de papel a ser utilizado."),
             item({}, 43, "Selecione a página ou páginas a ser(em) impressa(s)."_cp),
             item({}, 44, "Escolha como selecionar o(s) contribuinte(s) para imprimir."),
             item({}, 45, "Seleciona impressora e redirecionamento de impressão."_cp),
@@ -162,24 +191,27 @@ void CREATEMAINMENU(Program& p) {
             item({}, 47, "Informe o numero de vias a ser impressa.")});
   m.addPad(std::string(kPads[3]),
            {item("&Impressao", 51, "Inicia a Impressao conforme a selecao"),
-            item("imp &Nao Dos", 52, "Imprime o arquivo gerado na impressao se impressora selecionada foi a NAO-DOS"),
+            item("imp &Nao Dos", 52,
+                 "Imprime o arquivo gerado na impressao se impressora selecionada foi a NAO-DOS"),
             item("&Cartas", 53, "Edita cartas ou texto para serem enviadas aos clientes")});
-  m.addPad(std::string(kPads[4]),
-           {item("&Automático ao salvar "_cp, 61, "Transfere para a receita ao terminar a declaracao"),
-            item("apenas as com stat&us  " + rt::text::str(rt::text::Decimal(p.cfg.SOESTE), 2), 62,
-                 "Tranfere p/receita ao terminar so aquelas com o Estatus selecionado"),
-            item("&Somente um contribuinte", 63, "Seleciona um CPF para transferir para a receita"),
-            item("os &Cpfs selecionados", 64, "Envia para a receita os CPF selecionados"),
-            item("&Todos os CPFs da pasta", 65, "Transfere todos os CPF dessa pasta"),
-            item("&Local do prog.da Receita", 66, "Seleciona a pasta onde foi instalado o Programa da receita"),
-            item("&Recupera Indice do IRPF ", 67, "Recupera o indice do programa da Receita Java")});
-  m.addPad(std::string(kPads[5]),
-           {item("&Fazer a copia    ", 71, "Faz a copia de seguranca dos arquivos em uma determinada pasta"),
-            item("&Recuperar a copia", 72, "Recupera a copia de seguranca dos arquivos de uma pasta"),
-            item("&Compacta    todos no A:", 73, "Faz a copia do bancos de dados de TODAS AS PASTAS"),
-            item("&Descompacta todos do A:", 74, "Recupera a copia do bancos de dados de TODAS AS PASTAS"),
-            item("&Compacta uma Pasta", 75, "Faz a copia compactadada apenas de UMA PASTA selecionada"),
-            item("&Descompacta uma Pasta", 76, "Recupera a copia dos bancos de dados de UMA PASTA selecionada.")});
+  m.addPad(
+      std::string(kPads[4]),
+      {item("&Automático ao salvar "_cp, 61, "Transfere para a receita ao terminar a declaracao"),
+       item("apenas as com stat&us  " + rt::text::str(rt::text::Decimal(p.cfg.SOESTE), 2), 62,
+            "Tranfere p/receita ao terminar so aquelas com o Estatus selecionado"),
+       item("&Somente um contribuinte", 63, "Seleciona um CPF para transferir para a receita"),
+       item("os &Cpfs selecionados", 64, "Envia para a receita os CPF selecionados"),
+       item("&Todos os CPFs da pasta", 65, "Transfere todos os CPF dessa pasta"),
+       item("&Local do prog.da Receita", 66, "Seleciona a pasta onde foi instalado o Programa da receita"),
+       item("&Recupera Indice do IRPF ", 67, "Recupera o indice do programa da Receita Java")});
+  m.addPad(
+      std::string(kPads[5]),
+      {item("&Fazer a copia    ", 71, "Faz a copia de seguranca dos arquivos em uma determinada pasta"),
+       item("&Recuperar a copia", 72, "Recupera a copia de seguranca dos arquivos de uma pasta"),
+       item("&Compacta    todos no A:", 73, "Faz a copia do bancos de dados de TODAS AS PASTAS"),
+       item("&Descompacta todos do A:", 74, "Recupera a copia do bancos de dados de TODAS AS PASTAS"),
+       item("&Compacta uma Pasta", 75, "Faz a copia compactadada apenas de UMA PASTA selecionada"),
+       item("&Descompacta uma Pasta", 76, "Recupera a copia dos bancos de dados de UMA PASTA selecionada.")});
   m.addPad(std::string(kPads[6]), {item("Sai&r ", 81, "Sai do programa ", rt::term::key::AltR)});
   MONTA_ITENS(p);
 }

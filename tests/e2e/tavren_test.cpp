@@ -27,40 +27,52 @@ struct Pad {
 // The help lines of each pad's items, in order (pad 3's captions follow the print choices).
 const std::vector<Pad>& pads() {
   static const std::vector<Pad> p{
-      {"Declaracao", "M-l",
+      {"Declaracao",
+       "M-l",
        {"Inicia ou modifica uma declaração", "Prepara todos os lançamentos em um so local.",
-        "Confere uma declaração antes de gerar o disquete", "Seleciona o Drive e a Pasta onde a declaracao ficara",
-        "Elimina um contribuinte do banco de dados", "Importa os dados de declaracoes do ano anterior",
+        "Confere uma declaração antes de gerar o disquete",
+        "Seleciona o Drive e a Pasta onde a declaracao ficara", "Elimina um contribuinte do banco de dados",
+        "Importa os dados de declaracoes do ano anterior",
         "Sai do programa reorganizando os dados da pasta atual"}},
-      {"Opcoes", "M-p",
-       {"Seleciona drive e a pasta para guardar dados temporarios", "Transfere a declaracao de uma pasta para outra",
+      {"Opcoes",
+       "M-p",
+       {"Seleciona drive e a pasta para guardar dados temporarios",
+        "Transfere a declaracao de uma pasta para outra",
         "Retira, coloca ou modifica a senha para entrar no programa",
         "Seleciona as opcoes de ajustes nas cores e tonalidades do video",
-        "Cadastra os valores para o calculo do custo da declaracao", "Quando e como o programa deve salvar os dados",
+        "Cadastra os valores para o calculo do custo da declaracao",
+        "Quando e como o programa deve salvar os dados",
         "Cadastra ou altera o status ou o numero dos recibos", "Cadastra ou altera o valor da SELIC",
         "Refaz os indices e reinicia o banco de dados", "Modifica ou altera o CPF da declaracao inteira",
-        "Copia uma declaracao ou parte dela para outra", "Exporta arquivos no formato TXT para uso em outros locais",
+        "Copia uma declaracao ou parte dela para outra",
+        "Exporta arquivos no formato TXT para uso em outros locais",
         "Configura,prepara ou gera um boleto para a cobranca", "Configura,prepara ou gera um email",
         "Verifica se existe atualizacoes na versao atual"}},
-      {"Selecao", "M-s",
+      {"Selecao",
+       "M-s",
        {"Selecione O QUE será impresso.", "Selecione o tipo de papel a ser utilizado.",
         "Selecione a página ou páginas a ser(em) impressa(s).",
         "Escolha como selecionar o(s) contribuinte(s) para imprimir.",
         "Seleciona impressora e redirecionamento de impressão.",
-        "Como usar a impresao com impressora que NAO imprime no MS-DOS", "Informe o numero de vias a ser impressa."}},
-      {"Impressao", "M-i",
+        "Como usar a impresao com impressora que NAO imprime no MS-DOS",
+        "Informe o numero de vias a ser impressa."}},
+      {"Impressao",
+       "M-i",
        {"Inicia a Impressao conforme a selecao",
         "Imprime o arquivo gerado na impressao se impressora selecionada foi a NAO-DOS",
         "Edita cartas ou texto para serem enviadas aos clientes"}},
-      {"Env Receita", "M-e",
+      {"Env Receita",
+       "M-e",
        {"Transfere para a receita ao terminar a declaracao",
         "Tranfere p/receita ao terminar so aquelas com o Estatus selecionado",
         "Seleciona um CPF para transferir para a receita", "Envia para a receita os CPF selecionados",
         "Transfere todos os CPF dessa pasta", "Seleciona a pasta onde foi instalado o Programa da receita",
         "Recupera o indice do programa da Receita Java"}},
-      {"Backup", "M-b",
+      {"Backup",
+       "M-b",
        {"Faz a copia de seguranca dos arquivos em uma determinada pasta",
-        "Recupera a copia de seguranca dos arquivos de uma pasta", "Faz a copia do bancos de dados de TODAS AS PASTAS",
+        "Recupera a copia de seguranca dos arquivos de uma pasta",
+        "Faz a copia do bancos de dados de TODAS AS PASTAS",
         "Recupera a copia do bancos de dados de TODAS AS PASTAS",
         "Faz a copia compactadada apenas de UMA PASTA selecionada",
         "Recupera a copia dos bancos de dados de UMA PASTA selecionada."}},
@@ -107,17 +119,19 @@ class Tavren : public ::testing::Test {
 
 TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   // The README's command, on a build that is already there.
-  const std::string comando = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
-                              "TAVREN_BUILD=" + shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) +
-                              " timeout --foreground 60 " + shellQuote(TAVREN_RUN_SCRIPT) +
-                              "; echo tavren-ended $?; sleep 30";
+  const std::string comando =
+      "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
+      "TAVREN_BUILD=" +
+      shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 60 " +
+      shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
   const auto inicio = std::chrono::steady_clock::now();
   TmuxSession s(comando, 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; },
                         std::chrono::seconds(10)))
       << s.capture();
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio);
   std::printf("first start to the menu: %lld ms\n", static_cast<long long>(ms.count()));
   const std::string tela = s.capture();
   EXPECT_NE(tela.find("Versão Lib D"), std::string::npos) << tela;
@@ -138,7 +152,7 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
       if (i > 0) s.keys({"Down"});
       const std::string& ajuda = p.ajudas[i];
       EXPECT_TRUE(s.waitFor([&](const std::string& t) { return ajudaMostra(t, ajuda); })) << ajuda << "\n"
-                                                                                            << s.capture();
+                                                                                          << s.capture();
     }
     s.keys({"Escape"});
   }
@@ -148,8 +162,9 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
     const Pad& p = pads()[i];
     s.bytes("\x1b[<0;" + std::to_string(colunas[i] + 1) + ";1M");
     s.bytes("\x1b[<0;" + std::to_string(colunas[i] + 1) + ";1m");
-    EXPECT_TRUE(s.waitFor([&](const std::string& t) { return ajudaMostra(t, p.ajudas[0]); })) << p.caption << "\n"
-                                                                                              << s.capture();
+    EXPECT_TRUE(s.waitFor([&](const std::string& t) { return ajudaMostra(t, p.ajudas[0]); }))
+        << p.caption << "\n"
+        << s.capture();
   }
 
   // The last pad is open on "Sair ".

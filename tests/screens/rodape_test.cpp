@@ -1,5 +1,7 @@
 // The key hints on the message line: texts, centring, the cases that depend on the screen's
 // state, and a number without a hint clearing the line.
+#include "screens/rodape.h"
+
 #include <gtest/gtest.h>
 
 #include "console/contexto.h"
@@ -7,7 +9,6 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "screens/rodape.h"
 
 namespace screens {
 namespace {
@@ -35,7 +36,8 @@ TEST_F(Rodape, HintsAreWrittenCentredWhereMarked) {
   MRODAPE(ctx, 4);
   EXPECT_EQ(rt::text::trim(linha()), " [Tab]=Muda para Dependentes");
   MRODAPE(ctx, 20);
-  EXPECT_EQ(rt::text::trim(linha()), centrado("Marque de 1 a 99 a situação dessa declaração - Tab ou ESC - muda"_cp));
+  EXPECT_EQ(rt::text::trim(linha()),
+            centrado("Marque de 1 a 99 a situação dessa declaração - Tab ou ESC - muda"_cp));
 }
 
 TEST_F(Rodape, PrefixedHints) {
@@ -43,7 +45,8 @@ TEST_F(Rodape, PrefixedHints) {
   EXPECT_EQ(rt::text::trim(linha()),
             centrado("Alt H=Help Alt I=Indice INS=Inclui DEL=Elimina TAB=Fim pag Alt Z ou X=Zoom"));
   MRODAPE(ctx, 2);
-  EXPECT_EQ(rt::text::trim(linha()), centrado("Alt H=Help Alt I=Indice TAB=Proxima página Seta -> Mais campos"_cp));
+  EXPECT_EQ(rt::text::trim(linha()),
+            centrado("Alt H=Help Alt I=Indice TAB=Proxima página Seta -> Mais campos"_cp));
   MRODAPE(ctx, 11);
   EXPECT_EQ(rt::text::trim(linha()), centrado("Alt H=Help Alt I=Indice TAB=Cálculo do Imposto"_cp));
   MRODAPE(ctx, 12, {.CAL_AUTO = 2});

@@ -1,5 +1,7 @@
 // The main menu's dispatcher: every item number reaches its function, the pad remembered for
 // the next run, the items built into the shell, and leaving by "Terminar" and "Sair".
+#include "shell/despacho.h"
+
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -11,7 +13,6 @@
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
-#include "shell/despacho.h"
 #include "shell/inicio.h"
 #include "shell/menu_principal.h"
 
@@ -51,11 +52,11 @@ TEST_F(Despacho, TheMenuHasEveryPadAndItemWithTheirCaptions) {
   ASSERT_EQ(pads.size(), 7u);
   std::vector<std::string> captions;
   for (const auto& pad : pads) captions.push_back(pad.caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{" Dec&laracao  ", "O&pcoes", "&Selecao", "&Impressao", "&Env Receita",
-                                                "&Backup", "Sai&r"}));
-  EXPECT_EQ(todosOsItens(), (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30,
-                                              31, 32, 33, 34, 35, 41, 42, 43, 44, 45, 46, 47, 51, 52, 53, 61, 62,
-                                              63, 64, 65, 66, 67, 71, 72, 73, 74, 75, 76, 81}));
+  EXPECT_EQ(captions, (std::vector<std::string>{" Dec&laracao  ", "O&pcoes", "&Selecao", "&Impressao",
+                                                "&Env Receita", "&Backup", "Sai&r"}));
+  EXPECT_EQ(todosOsItens(), (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 21, 22, 23, 24, 25, 26, 27, 28, 29,
+                                              30, 31, 32, 33, 34, 35, 41, 42, 43, 44, 45, 46, 47, 51, 52, 53,
+                                              61, 62, 63, 64, 65, 66, 67, 71, 72, 73, 74, 75, 76, 81}));
   EXPECT_EQ(p->menu->findItem(11)->caption, std::string("&Declaração"_cp));
   EXPECT_EQ(p->menu->findItem(15)->caption, std::string("&Exclusão"_cp));
   EXPECT_EQ(p->menu->findItem(16)->caption, std::string("&Importação"_cp));
@@ -73,7 +74,8 @@ TEST_F(Despacho, TheMenuHasEveryPadAndItemWithTheirCaptions) {
 TEST_F(Despacho, ItemsOfOtherSubsystemsRunWhatIsRegisteredUnderTheirNumber) {
   registraTodos();
   p->LOCIRPF = "/irpf/";
-  const std::set<int> proprios{16, 17, 23, 24, 25, 26, 27, 28, 35, 41, 42, 43, 44, 46, 47, 52, 61, 62, 73, 74, 81};
+  const std::set<int> proprios{16, 17, 23, 24, 25, 26, 27, 28, 35, 41, 42,
+                               43, 44, 46, 47, 52, 61, 62, 73, 74, 81};
   std::vector<int> esperados;
   for (int id : todosOsItens()) {
     if (proprios.count(id)) continue;
@@ -92,7 +94,8 @@ TEST_F(Despacho, ItemsOfOtherSubsystemsRunWhatIsRegisteredUnderTheirNumber) {
 
 TEST_F(Despacho, ItemsWithNothingRegisteredSayTheyAreNotAvailable) {
   p->LOCIRPF = "/irpf/";
-  for (int id : {11, 12, 13, 14, 15, 21, 22, 29, 30, 31, 32, 33, 34, 45, 51, 53, 63, 64, 65, 66, 67, 71, 72, 75, 76}) {
+  for (int id :
+       {11, 12, 13, 14, 15, 21, 22, 29, 30, 31, 32, 33, 34, 45, 51, 53, 63, 64, 65, 66, 67, 71, 72, 75, 76}) {
     gravador.esquece();
     term.press(key::Enter);  // closes the alerts of 63 and 71
     MENUSELECT(*p, id);

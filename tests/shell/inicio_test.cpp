@@ -1,5 +1,7 @@
 // Start-up: the program folder and terminal number, the settings records of a first start,
 // the backup reminder, the data folder fallback, old tables upgraded and the folder register.
+#include "shell/inicio.h"
+
 #include <fcntl.h>
 
 #include <filesystem>
@@ -13,7 +15,6 @@
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
 #include "shell/config_terminal.h"
-#include "shell/inicio.h"
 #include "shell/saida.h"
 #include "shell/terminal_numero.h"
 #include "store/arquivos.h"

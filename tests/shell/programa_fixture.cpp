@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "rt/text/decimal.h"
+#include "shell/inicio.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/travas.h"
-#include "shell/inicio.h"
 
 namespace shell::teste {
 
@@ -52,7 +52,9 @@ ProgramaFixture::ProgramaFixture() {
   }
 }
 
-ProgramaFixture::~ProgramaFixture() { p.reset(); }
+ProgramaFixture::~ProgramaFixture() {
+  p.reset();
+}
 
 Program& ProgramaFixture::cria(rt::text::Date hoje) {
   relogio.set(rt::text::LocalTime{hoje, 36000, 0});
