@@ -101,11 +101,22 @@ bool leDefine(Program& p) {
   return true;
 }
 
+// The folder fields of CONFIG and of the folder register hold 40 characters; a Linux path
+// can be longer. A stored name that is the first 40 characters of `pasta` names `pasta`.
+bool mesmaPasta(std::string_view armazenada, std::string_view pasta) {
+  constexpr std::size_t kCampo = 40;
+  armazenada = rt::text::alltrim(armazenada);
+  if (pasta.size() > kCampo && armazenada.size() == kCampo) pasta = pasta.substr(0, kCampo);
+  return platform::equalsIgnoreCase(armazenada, pasta);
+}
+
 // The year's data folder, or the program folder when the user takes it; false: leave.
 bool pastaDoAno(Program& p) {
   p.ROTA = std::string(rt::text::alltrim(p.ROTADEF));
   const std::string ano(rt::text::alltrim(p.ROTADOANO));
-  if (ano.empty() || !console::VERDIR(p, ano)) {
+  // The program folder, cut by its field, is the program folder.
+  if (!console::VERDIR(p, ano) && mesmaPasta(ano, p.ROTA)) p.definePastaDados(p.ROTA);
+  if (ano.empty() || !console::VERDIR(p, p.ROTADOANO)) {
     const std::string r =
         console::AVISOSN(p,
                          std::vector<std::string>{"A Pasta " + ano + std::string(" não foi encontrada!"_cp),
@@ -207,7 +218,7 @@ void registraPasta(Program& p) {
   std::uint32_t achado = 0;
   (void)t->goTop();
   for (; !t->eof(); (void)t->skip()) {
-    if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
+    if (!achado && mesmaPasta(t->getText("DIRETOR"), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
       (void)marca(" ");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -179,7 +180,9 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   ASSERT_TRUE(t.goTop());
   ASSERT_FALSE(t.eof());
   EXPECT_EQ(t.getText("NRO_TERM"), "00");
-  EXPECT_EQ(t.getText("ROTADOANO").substr(0, home_.size()), home_);
+  // The folder fields hold 40 characters.
+  const std::size_t n = std::min<std::size_t>(home_.size(), 40);
+  EXPECT_EQ(t.getText("ROTADOANO").substr(0, n), home_.substr(0, n));
   EXPECT_EQ(t.getText("OPCIRPF"), "J");
   EXPECT_EQ(t.getNumber("OPTTRAN").wholePart(), 3);
 }

@@ -244,6 +244,25 @@ TEST_F(Inicio, ANewDataFolderBecomesTheOnlyChosenRow) {
   EXPECT_EQ(diret->recordCount(), 2u);
 }
 
+TEST_F(Inicio, AProgramFolderLongerThanItsFieldsIsFoundAgain) {
+  const std::string longa = programa / "uma-pasta-de-nome-bem-mais-longo-que-o-campo";
+  ASSERT_GT(longa.size(), 40u);
+  std::filesystem::create_directory(longa);
+  for (const auto& f : std::filesystem::directory_iterator(programa.caminho()))
+    if (f.is_regular_file()) std::filesystem::copy_file(f.path(), longa + "/" + f.path().filename().string());
+  env["DTAVREN"] = longa;
+  ASSERT_TRUE(inicia());
+  p.reset();
+  gravador.esquece();
+  ASSERT_TRUE(inicia());
+  EXPECT_FALSE(gravador.viu("foi encontrada"));
+  EXPECT_EQ(p->ROTADOANO, longa);
+  p.reset();
+  auto diret = rt::db::Table::open(longa + "/DIRET00.DBF");
+  ASSERT_TRUE(diret);
+  EXPECT_EQ((*diret)->recordCount(), 1u);
+}
+
 TEST_F(Inicio, SairAnsweredYesEndsTheLoopAndStoresTheSettings) {
   ASSERT_TRUE(inicia());
   p->cfg.OPTTRAN = 1;
