@@ -95,7 +95,8 @@ class Table {
   // Appends a blank record and makes it current; shared, it comes locked (other record locks
   // are released) under the append lock, so two terminals never get the same number.
   Status appendBlank();
-  // Writes the current record if it changed (moving does this too).
+  // Writes the current record if it changed (moving does this too), so that the file holds
+  // it when this returns.
   Status flush();
   // flush, write indexes and header, fsync everything.
   Status commit();
@@ -184,7 +185,8 @@ class Table {
   Status requireWritable();
   Status writeHeaderPrefix();
   Status writePending();
-  Status settle();  // flush, then write the pending appends
+  Status flushRecord();  // the current record into the file, or among the pending appends
+  Status settle();       // flushRecord, then write the pending appends
   Status buildOrder(Order& o, const std::string& path);
   Status rebuildAll();
   Status updateLock(bool exclusiveLock, Refresh refresh);
@@ -209,8 +211,9 @@ class Table {
   std::uint32_t recno_ = 0;
   bool eof_ = true, bof_ = true, found_ = false, dirty_ = false;
   bool newRecord_ = false;  // appended, its keys not yet in the indexes (exclusive only)
-  // Exclusive only: records appended one after another wait here and are written together
-  // (with the end mark and the header count) before anything else touches the file.
+  // Exclusive only: records appended one after another (append, put, append ...) wait here
+  // and are written together, with the end mark and the header count, by any flush, move,
+  // seek, commit or close, or when 64 KB have gathered.
   std::string pending_;
   std::uint32_t pendingFirst_ = 0;
 

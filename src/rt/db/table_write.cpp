@@ -69,7 +69,9 @@ Status Table::writeHeaderPrefix() {
   return file_.writeAt(0, encodeHeaderPrefix(header_));
 }
 
-Status Table::flush() {
+Status Table::flush() { return settle(); }
+
+Status Table::flushRecord() {
   if (!dirty_) return {};
   UpdateGuard g(*this, true);
   RT_DB_TRY(g.status());
@@ -131,7 +133,7 @@ Status Table::writePending() {
 }
 
 Status Table::settle() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(flushRecord());
   return writePending();
 }
 
@@ -155,7 +157,7 @@ Status Table::commit() {
 }
 
 Status Table::appendBlank() {
-  RT_DB_TRY(flush());  // a previous append joins the pending ones
+  RT_DB_TRY(flushRecord());  // a previous append joins the pending ones
   if (readOnly_) return {Error::kReadOnly, path_};
   if (!exclusive_) RT_DB_TRY(file_.tryLock(kLockAppend, 1, File::LockKind::kExclusive));
   Status s;

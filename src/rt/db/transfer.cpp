@@ -38,7 +38,6 @@ Status copyRecords(Table& target, Table& source, const RecordFilter& forConditio
         Status st = target.put(p.to, v);
         if (!st) return st;
       }
-      RT_DB_TRY(target.flush());
     }
     RT_DB_TRY(source.skip(1));
   }
@@ -166,9 +165,8 @@ Status appendFromDelimited(Table& target, const std::string& path) {
       }
       RT_DB_TRY(target.put(i, val));
     }
-    RT_DB_TRY(target.flush());
   }
-  return {};
+  return target.flush();
 }
 
 }  // namespace rt::db
