@@ -201,7 +201,7 @@ bool recupera(Contexto& ctx, const std::string& arquivo, const std::string& dest
   }
   descartaDiarios(destinoLx);
   {
-    UsaPasta usa(ctx, destino);
+    UsaPasta naPasta(ctx, destino);
     for (const Restaurada& r : tabelas) {
       for (const IndiceDef& i : indicesDe(ctx, *r.tabela)) {
         const std::string cdx = caminho(ctx, comExtensao(i.arquivo, ".CDX"));
@@ -245,7 +245,7 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
   if (!recupera(ctx, copia->path(), destino, destinoLx)) return false;
   (void)REORG(ctx, destino, 3);
   {
-    UsaPasta usa(ctx, destino);
+    UsaPasta naPasta(ctx, destino);
     (void)passaVerificacao(ctx);
   }
   return true;

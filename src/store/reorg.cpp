@@ -97,7 +97,7 @@ bool reindexaTabela(Contexto& ctx, int n, int segundos) {
 namespace {
 
 bool reindexaPasta(Contexto& ctx, std::string_view pasta) {
-  UsaPasta usa(ctx, pasta);
+  UsaPasta naPasta(ctx, pasta);
   for (int n = 1; n <= 19; ++n)
     if (!reindexaTabela(ctx, n)) return false;
   return true;

@@ -1,0 +1,426 @@
+#include "store/transfere.h"
+
+#include <set>
+
+#include "console/alerta.h"
+#include "console/janelas.h"
+#include "console/mensagens.h"
+#include "console/pastas.h"
+#include "platform/drive.h"
+#include "rt/db/file.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/pastas_dados.h"
+#include "store/reorg.h"
+#include "store/tabelas_declaracao.h"
+#include "store/travas.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+using rt::db::Error;
+using rt::db::Status;
+using rt::db::Table;
+
+namespace {
+
+std::string doisDigitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+// Journal offsets count from the first field (the deletion flag is not kept).
+std::vector<rt::db::FieldDef> camposDiario(std::span<const rt::db::FieldDef> campos) {
+  std::vector<rt::db::FieldDef> v(campos.begin(), campos.end());
+  int offset = 0;
+  for (rt::db::FieldDef& f : v) {
+    f.offset = offset;
+    offset += f.width;
+  }
+  return v;
+}
+
+const rt::db::FieldDef* campoDiario(const TabelaDiario& t, std::string_view nome) {
+  for (const rt::db::FieldDef& f : t.campos)
+    if (rt::text::upper(f.name) == rt::text::upper(nome)) return &f;
+  return nullptr;
+}
+
+std::string ladoDe(const TabelaDiario& t, const std::string& reg) {
+  const rt::db::FieldDef* f = campoDiario(t, "ATV_BRASIL");
+  if (f == nullptr || static_cast<std::size_t>(f->offset) >= reg.size()) return " ";
+  return reg.substr(static_cast<std::size_t>(f->offset), 1);
+}
+
+}  // namespace
+
+std::vector<int> tabelasDaParte(Parte p) {
+  std::vector<int> v;
+  const int de = p == Parte::SoMol ? 15 : 1;
+  const int ate = p == Parte::SoIr ? 14 : 19;
+  for (int n = de; n <= ate; ++n)
+    if (n != 9) v.push_back(n);
+  return v;
+}
+
+rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, std::string_view cpf,
+                                          const std::function<bool(const Table&)>& filtro) {
+  TabelaDiario tab;
+  tab.numero = n;
+  tab.campos = camposDiario(t.fields());
+  const std::string chave = rt::text::padr(cpf, 11);
+  const int campoCpf = t.fieldIndex("CPF");
+  if (campoCpf < 0) return tab;
+  auto pega = [&]() {
+    if (!t.isDeleted() && (!filtro || filtro(t))) tab.registros.emplace_back(t.record().substr(1));
+  };
+  if (t.order() > 0) {
+    RT_DB_TRY(t.seek(chave));
+    while (!t.eof() && t.raw(campoCpf) == chave) {
+      pega();
+      RT_DB_TRY(t.skip(1));
+    }
+  } else {
+    const std::uint32_t total = t.recordCount();
+    for (std::uint32_t r = 1; r <= total; ++r) {
+      RT_DB_TRY(t.goTo(r));
+      if (t.raw(campoCpf) == chave) pega();
+    }
+  }
+  return tab;
+}
+
+TabelaDiario tabelaVazia(int n) {
+  TabelaDiario t;
+  t.numero = n;
+  t.campos = camposDiario(camposDbf(estrutura(n)));
+  return t;
+}
+
+void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf) {
+  const rt::db::FieldDef* f = campoDiario(t, "CPF");
+  if (f == nullptr) return;
+  const std::string novo = rt::text::padr(cpf, f->width);
+  for (std::string& r : t.registros) r.replace(static_cast<std::size_t>(f->offset), novo.size(), novo);
+}
+
+Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf, const std::vector<TabelaDiario>& tabelas) {
+  UsaPasta naPasta(ctx, pasta);
+  const std::string chave = rt::text::padr(cpf, 11);
+  // The sides of the rural tables: those of the new rows and those the folder has now.
+  std::set<std::string> lados;
+  for (const TabelaDiario& t : tabelas) {
+    if (t.numero < 15) continue;
+    for (const std::string& r : t.registros) lados.insert(ladoDe(t, r));
+    const bool aberta = ctx.areas.isOpen(t.numero);
+    if (!aberta && !ABERTURA(ctx, t.numero, true)) return {Error::kInUse, "table " + std::to_string(t.numero)};
+    auto atuais = linhasDoCpf(*ctx.areas.table(t.numero), t.numero, chave);
+    if (!aberta) (void)ctx.areas.close(t.numero);
+    if (!atuais) return atuais.status();
+    for (const std::string& r : atuais->registros) lados.insert(ladoDe(*atuais, r));
+  }
+  if (lados.empty()) lados.insert("S");
+  bool primeiro = true;
+  for (const std::string& lado : lados) {
+    Diario d;
+    d.cpf = chave;
+    d.atvBrasil = lado;
+    for (const TabelaDiario& t : tabelas) {
+      if (t.numero < 15) {
+        if (primeiro) d.tabelas.push_back(t);
+        continue;
+      }
+      TabelaDiario deLado{t.numero, t.campos, {}};
+      for (const std::string& r : t.registros)
+        if (ladoDe(t, r) == lado) deLado.registros.push_back(r);
+      d.tabelas.push_back(std::move(deLado));
+    }
+    primeiro = false;
+    if (d.tabelas.empty()) continue;
+    auto trava = TravaDiario::obtem(ctx, chave);
+    if (!trava) return trava.status();
+    RT_DB_TRY(trava->escreve(d));
+    RT_DB_TRY(aplicaDiario(ctx, d));
+    RT_DB_TRY(trava->conclui());
+  }
+  return Status::ok();
+}
+
+// ---------------------------------------------------------------- one taxpayer
+
+namespace {
+
+constexpr int kAreaOrigem = 70;  // origin table n is held in area 70 + n
+constexpr int kRegistroOrigem = 29;
+
+void fechaOrigem(Contexto& ctx) {
+  for (int n = 1; n <= 20; ++n) (void)ctx.areas.close(kAreaOrigem + n);
+}
+
+void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
+  for (int n : ns) (void)ctx.areas.close(n);
+}
+
+// The origin register in area 29 (alias ORIGEM), with its CPF order.
+bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
+  if (ctx.areas.isOpen(kRegistroOrigem)) return true;
+  UsaPasta naPasta(ctx, pasta);
+  const TabelaDef& t = *tabela(9);
+  Uso uso;
+  uso.caminho = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
+  uso.alias = "ORIGEM";
+  uso.exclusivo = exclusivo;
+  if (!usa(ctx, kRegistroOrigem, uso, 10)) {
+    avisaIndisponivel(ctx, arquivoTabela(ctx, t));
+    return false;
+  }
+  Table& r = *ctx.areas.table(kRegistroOrigem);
+  const IndiceDef i = indicesDe(ctx, t).front();
+  if (!r.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave) || !r.setOrder(1)) {
+    (void)ctx.areas.close(kRegistroOrigem);
+    avisaIndisponivel(ctx, arquivoTabela(ctx, t));
+    return false;
+  }
+  return true;
+}
+
+// Reads the origin rows of every table of the part; held exclusively when they are to go.
+bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf, std::vector<TabelaDiario>& linhas) {
+  UsaPasta naPasta(ctx, tr.origem);
+  for (int n : tabelasDaParte(tr.parte)) {
+    const TabelaDef& t = *tabela(n);
+    const std::string arquivo = arquivoTabela(ctx, t);
+    if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
+      linhas.push_back(tabelaVazia(n));
+      continue;
+    }
+    const int area = kAreaOrigem + n;
+    Uso uso;
+    uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
+    uso.alias = "ORIG" + doisDigitos(n);
+    uso.exclusivo = tr.mover;
+    if (!usa(ctx, area, uso, 10)) {
+      avisaIndisponivel(ctx, arquivo);
+      return false;
+    }
+    Table& tab = *ctx.areas.table(area);
+    const IndiceDef i = indicesDe(ctx, t).front();
+    const std::string cdx = caminho(ctx, comExtensao(i.arquivo, ".CDX"));
+    // Without its index (or with one that cannot be had shared) the table is read in full.
+    if (rt::db::fileExists(cdx) && tab.openIndex(cdx, i.chave)) (void)tab.setOrder(1);
+    auto l = linhasDoCpf(tab, n, cpf);
+    if (!l) {
+      avisaIndisponivel(ctx, arquivo);
+      return false;
+    }
+    linhas.push_back(std::move(*l));
+  }
+  return true;
+}
+
+}  // namespace
+
+ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, std::string_view cpfDado) {
+  const std::string cpf = rt::text::padr(cpfDado, 11);
+  const std::vector<int> ns = tabelasDaParte(tr.parte);
+  if (!abreRegistroOrigem(ctx, tr.origem, false)) return ResultadoTransf::Falhou;
+  Table& origem = *ctx.areas.table(kRegistroOrigem);
+  if (!origem.seek(cpf) || !origem.found()) return ResultadoTransf::Falhou;
+  const std::uint32_t linhaOrigem = origem.recNo();
+
+  std::vector<TabelaDiario> linhas;
+  if (!leOrigem(ctx, tr, cpf, linhas)) {
+    fechaOrigem(ctx);
+    return ResultadoTransf::Falhou;
+  }
+  {
+    UsaPasta naPasta(ctx, tr.destino);
+    if (!ABERTURA(ctx, 9)) {
+      fechaOrigem(ctx);
+      return ResultadoTransf::Falhou;
+    }
+    Table& destino = *ctx.areas.table(9);
+    const bool jaExiste = destino.seek(cpf) && destino.found();
+    if (jaExiste && !tr.sobrepoe) {
+      fechaOrigem(ctx);
+      return ResultadoTransf::Saltado;
+    }
+    const std::uint32_t linhaDestino = jaExiste ? destino.recNo() : 0;
+    // Every destination table held before anything is written.
+    for (int n : ns) {
+      if (!ABERTURA(ctx, n, true)) {
+        fechaDestino(ctx, ns);
+        fechaOrigem(ctx);
+        return ResultadoTransf::Falhou;
+      }
+    }
+    (void)ctx.areas.select(9);
+    if (jaExiste) (void)destino.goTo(linhaDestino);
+    const bool preso = jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5);
+    if (preso && !jaExiste) {
+      (void)destino.put("CPF", cpf);
+      (void)destino.flush();
+    }
+    Status s = preso ? gravaLinhas(ctx, tr.destino, cpf, linhas) : Status(Error::kLocked, "register");
+    if (s) {
+      // Every field of the origin row, by name.
+      const std::vector<int> mapa = mapaCampos(origem, destino);
+      (void)origem.goTo(linhaOrigem);
+      s = copiaCampos(origem, destino, mapa);
+      if (s) s = destino.commit();
+    } else if (preso && !jaExiste) {
+      (void)destino.markDeleted();
+      (void)destino.flush();
+    }
+    (void)destino.unlock();
+    fechaDestino(ctx, ns);
+    if (!s) {
+      fechaOrigem(ctx);
+      return ResultadoTransf::Falhou;
+    }
+  }
+  if (!tr.mover) {
+    fechaOrigem(ctx);
+    return ResultadoTransf::Feito;
+  }
+  // The origin's rows go only now that the destination holds the whole taxpayer.
+  fechaOrigem(ctx);
+  std::vector<TabelaDiario> vazias;
+  for (const TabelaDiario& t : linhas) vazias.push_back({t.numero, t.campos, {}});
+  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) return ResultadoTransf::Falhou;
+  (void)ctx.areas.select(kRegistroOrigem);
+  (void)origem.goTo(linhaOrigem);
+  if (origem.isExclusive() || REC_LOCK(ctx, 5)) {
+    (void)origem.markDeleted();
+    (void)origem.flush();
+    (void)origem.unlock();
+  }
+  return ResultadoTransf::Feito;
+}
+
+// ---------------------------------------------------------------- the dialog
+
+bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
+  const std::string rotaBack(rt::text::alltrim(leConfig(ctx, "ROTABACK")));
+  p.origem = modo == 3 ? rotaBack : ctx.ROTADOANO;
+  p.destino = modo == 2 ? rotaBack : modo == 3 ? ctx.ROTADOANO : std::string();
+  for (;;) {
+    std::string o = rt::text::padr(p.origem, 40), d = rt::text::padr(p.destino, 40);
+    console::OpcoesMens op;
+    op.picture = "@S40";
+    (void)console::MENS(ctx, 14, "Pasta de origem :", o, op);
+    if (rt::text::isEmptyText(o)) return false;
+    (void)console::MENS(ctx, 14, "Pasta de destino:", d, op);
+    if (rt::text::isEmptyText(d)) return false;
+    p.origem = std::string(rt::text::alltrim(o));
+    p.destino = std::string(rt::text::alltrim(d));
+    if (mesmaPasta(ctx, p.origem, p.destino)) {
+      console::AVISOSN(ctx, "ATENCAO! As Pastas não podem ser iguais"_cp, 0);
+      continue;
+    }
+    if (!platform::folderExists(pastaLinux(ctx, p.origem))) {
+      console::AVISOSN(ctx, "Pasta de  origem " + p.origem + " inexistente !!", 0);
+      continue;
+    }
+    if (!platform::canWriteTo(ctx.unidades.toLinux(p.destino))) {
+      console::AVISOSN(ctx, "Foi colocado o Disquete?", 0);
+      continue;
+    }
+    if (modo != 3 && VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
+    if (p.destino.size() > 3 && !platform::folderExists(pastaLinux(ctx, p.destino)) &&
+        !platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(p.destino)))) {
+      console::AVISOSN(ctx, "Problemas na criacao da pasta " + p.destino, 0);
+      continue;
+    }
+    if (modo == 2) (void)gravaConfig(ctx, "ROTABACK", p.destino);
+    if (modo == 3) (void)gravaConfig(ctx, "ROTABACK", p.origem);
+    return true;
+  }
+}
+
+namespace {
+
+// Esc pressed meanwhile asks whether to stop.
+bool interrompe(Contexto& ctx) {
+  while (ctx.console.keyWaiting()) {
+    if (ctx.console.inkey(std::chrono::milliseconds(0)).code == rt::term::key::Esc)
+      return console::AVISOSN(ctx, "Abandona a transferência dos dados?"_cp, 2) == "S";
+  }
+  return false;
+}
+
+std::vector<std::string> todosDoRegistro(Contexto& ctx, bool soRural) {
+  std::vector<std::string> v;
+  Table& r = *ctx.areas.table(kRegistroOrigem);
+  if (!r.goTop()) return v;
+  while (!r.eof()) {
+    if (!r.isDeleted() && (!soRural || r.getText("TEMRURAL") == "S")) v.push_back(r.getText("CPF"));
+    if (!r.skip(1)) break;
+  }
+  return v;
+}
+
+}  // namespace
+
+bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
+  PastasTransf p;
+  if (!perguntaPastas(ctx, modo, p)) return false;
+  if (modo != 1) return true;
+  (void)ctx.areas.closeAll();
+  // The whole office must be idle: every running terminal keeps the register open.
+  if (!abreRegistroOrigem(ctx, p.origem, true)) return true;
+  auto sai = [&] {
+    (void)ctx.areas.closeAll();
+    (void)MUDADIR(ctx, ctx.ROTADOANO);
+    return true;
+  };
+  const int total = console::alerta(ctx, {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "},
+                                    {"Parcial", "Total "});
+  if (total == 0) return sai();
+  const int mover = console::alerta(
+      ctx, {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
+  if (mover == 0) return sai();
+  const int parte = console::alerta(
+      ctx, {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
+      {"Tudo", "So Ir", "So MOL"});
+  if (parte == 0) return sai();
+  Transferencia tr;
+  tr.origem = p.origem;
+  tr.destino = p.destino;
+  tr.mover = mover == 2;
+  tr.parte = parte == 1 ? Parte::Tudo : parte == 2 ? Parte::SoIr : Parte::SoMol;
+  const bool soRural = tr.parte == Parte::SoMol;
+  const std::vector<std::string> cpfs =
+      total == 1 ? (marca ? marca(ctx, soRural) : std::vector<std::string>{}) : todosDoRegistro(ctx, soRural);
+  tr.sobrepoe = console::alerta(ctx, {"Encontrando CPF iguais "},
+                                {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
+  std::string ultimo;
+  for (const std::string& cpf : cpfs) {
+    console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
+    if (interrompe(ctx)) break;
+    if (transfereContribuinte(ctx, tr, cpf) == ResultadoTransf::Falhou) {
+      ctx.janelas.FECHAJAN(10);
+      console::AVISOSN(ctx, {"O contribuinte " + cpf + " nao foi transferido.", "Continua na pasta de origem."}, 0);
+    } else {
+      ultimo = cpf;
+    }
+  }
+  ctx.janelas.FECHAJAN(10);
+  (void)ctx.areas.closeAll();
+  (void)REORG(ctx, p.destino, 3);
+  (void)registraPasta(ctx, p.destino);
+  if (console::AVISOSN(ctx, "Muda para a nova Pasta?", 2) == "S") {
+    Table& reg = *ctx.areas.table(40);
+    (void)reg.goTop();
+    while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) (void)reg.skip(1);
+    (void)TROCASIM(ctx, 1, ultimo);
+  } else {
+    (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
+  }
+  (void)ABERTURA(ctx, 43);
+  (void)ABERTURA(ctx, 42);
+  return true;
+}
+
+}  // namespace store

@@ -1,0 +1,72 @@
+// Taxpayers carried between data folders (copied or moved), and the one way every such
+// change reaches the shared tables: the rows of a CPF replaced through the save journal
+// (diario_gravacao.h), so a crash midway is completed by the next start.
+//
+// Every transfer is all-or-nothing per taxpayer: the tables it touches are held first (a
+// table another terminal keeps is waited for as the opener does, then the taxpayer is left
+// where he was and reported), the destination is written whole, and the origin rows go only
+// after that.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rt/db/status.h"
+#include "rt/db/table.h"
+#include "store/contexto.h"
+#include "store/diario_gravacao.h"
+
+namespace store {
+
+// Which tables a transfer carries: "Tudo" 01-19, "So Ir" 01-14, "So MOL" 15-19; the
+// register (09) is carried apart.
+enum class Parte { Tudo, SoIr, SoMol };
+std::vector<int> tabelasDaParte(Parte p);
+
+// The rows of `cpf` in the open table `t` (ordered by a key that starts with the CPF, or in
+// natural order when it has none), as journal rows in the table's own layout; `filtro`, when
+// given, picks rows. Table number `n`.
+rt::db::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, std::string_view cpf,
+                                          const std::function<bool(const rt::db::Table&)>& filtro = {});
+// A journal table of number n with no rows, in the catalogue's layout.
+TabelaDiario tabelaVazia(int n);
+// Puts `cpf` (and keeps everything else) into every row.
+void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf);
+
+// Replaces in data folder `pasta` the rows of `cpf` of each table given by exactly the rows
+// given (none: the CPF's rows go). Rows of tables 15-20 go side by side (ATV_BRASIL), each
+// side being one journal.
+rt::db::Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf,
+                           const std::vector<TabelaDiario>& tabelas);
+
+struct Transferencia {
+  std::string origem, destino;  // data folders as stored
+  bool mover = false;           // "Mover": the origin rows go afterwards
+  Parte parte = Parte::Tudo;
+  bool sobrepoe = true;         // a CPF already in the destination: "Sim - Sobrepoe os dados"
+};
+
+enum class ResultadoTransf { Feito, Saltado, Falhou };
+
+// FAZAPP for every table of the part, and the register row: one taxpayer, all or nothing.
+// The origin register is the one open in area 29 when there is one, else it is opened there.
+ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, std::string_view cpf);
+
+// The marking grid of taxpayers (screen 41) over the origin register open in area 29: the
+// CPFs chosen. `soRural`: only taxpayers with rural activity are offered.
+using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, bool soRural)>;
+
+// TRANOME: the folder-to-folder transfer. Mode 1 from the year folder to a folder the user
+// types; modes 2 and 3 only ask and check the folders of a copy to and from ROTABACK (kept in
+// the settings) and return. False on Esc at the folder questions.
+bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca = {});
+
+// The folders chosen by TRANOME's questions (for FAZ_COPIA and TRAZ_COPIA).
+struct PastasTransf {
+  std::string origem, destino;
+};
+bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p);
+
+}  // namespace store

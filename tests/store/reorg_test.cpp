@@ -1,0 +1,90 @@
+// Index rebuild of a data folder: every table packed and indexed again, a table another
+// terminal uses left as it was, and the full rebuild of every registered folder.
+#include "store/reorg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "declaracao_fixture.h"
+#include "store/abertura.h"
+#include "store/pastas_dados.h"
+#include "store_fixture.h"
+
+namespace store::teste {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kA = "11111111111", kB = "22222222222";
+
+class ReorgTest : public StoreFixture, public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ctx.NUSU = "03";
+    preencheDeclaracoes(ctx, {kA, kB}, 2);
+  }
+  void confereIndices() {
+    for (int n = 1; n <= 19; ++n) {
+      ASSERT_TRUE(ABERTURA(ctx, n)) << n;
+      rt::db::Table& t = *area(n);
+      EXPECT_GE(t.orderCount(), 1) << n;
+      for (int o = 1; o <= t.orderCount(); ++o) EXPECT_TRUE(t.checkOrder(o)) << n << " order " << o;
+    }
+    (void)ctx.areas.closeAll();
+  }
+};
+
+TEST_F(ReorgTest, EveryTableIsPackedAndIndexedAgain) {
+  {
+    auto t = abre(dados / "IMP0210.DBF", true);
+    ASSERT_TRUE(t->goTo(1));
+    ASSERT_TRUE(t->markDeleted());
+    ASSERT_TRUE(t->close());
+  }
+  fs::remove(dados / "IMP0410.CDX");
+  fs::remove(dados / "IMP0910B.CDX");
+  ASSERT_TRUE(REORG(ctx, dados.caminho(), 3));
+  EXPECT_EQ(abre(dados / "IMP0210.DBF")->recordCount(), 3u);
+  EXPECT_TRUE(fs::exists(dados / "IMP0410.CDX"));
+  EXPECT_TRUE(fs::exists(dados / "IMP0910B.CDX"));
+  EXPECT_TRUE(fs::exists(dados / "IMP1310.DBF"));
+  confereIndices();
+  // The cash book is ordered by CPF, side and date.
+  ASSERT_TRUE(ABERTURA(ctx, 19));
+  EXPECT_EQ(area(19)->orderExpression(1), "CPF+ATV_BRASIL+DTOS(DT_LC)");
+}
+
+TEST_F(ReorgTest, TableInUseKeepsItsIndexAndIsReported) {
+  const auto antes = fs::last_write_time(dados / "IMP0510.CDX");
+  OutroTerminal outro([&] {
+    std::vector<std::unique_ptr<rt::db::Table>> v;
+    v.push_back(abre(dados / "IMP0510.DBF"));
+    return v;
+  });
+  ASSERT_TRUE(outro.pronto());
+  EXPECT_FALSE(REORG(ctx, dados.caminho(), 3));
+  ASSERT_TRUE(fs::exists(dados / "IMP0510.CDX"));
+  EXPECT_EQ(fs::last_write_time(dados / "IMP0510.CDX"), antes);
+}
+
+TEST_F(ReorgTest, FullRebuildErasesTheWorkingCopiesAndRebuildsEveryFolder) {
+  ASSERT_TRUE(fs::exists(trabalho / "TMP_0103.DBF"));
+  ASSERT_TRUE(registraPasta(ctx, dados.caminho()));
+  fs::remove(dados / "IMP0110.CDX");
+  term.press('S');
+  EXPECT_TRUE(REINDEXA(ctx));
+  for (const std::string& n : trabalho.arquivos())
+    EXPECT_FALSE(n.starts_with("TMP_") && (n.ends_with("03.DBF") || n.ends_with("03.CDX"))) << n;
+  EXPECT_TRUE(fs::exists(dados / "IMP0110.CDX"));
+  EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
+  confereIndices();
+}
+
+TEST_F(ReorgTest, NoToTheWarningChangesNothing) {
+  term.press('N');
+  EXPECT_FALSE(REINDEXA(ctx));
+  EXPECT_TRUE(fs::exists(trabalho / "TMP_0103.DBF"));
+}
+
+}  // namespace
+}  // namespace store::teste
