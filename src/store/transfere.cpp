@@ -397,8 +397,9 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
                                 {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
   std::string ultimo;
   for (const std::string& cpf : cpfs) {
-    console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
+    // Looked at before the notice, which throws away what was typed.
     if (interrompe(ctx)) break;
+    console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
     if (transfereContribuinte(ctx, tr, cpf) == ResultadoTransf::Falhou) {
       ctx.janelas.FECHAJAN(10);
       console::AVISOSN(ctx, {"O contribuinte " + cpf + " nao foi transferido.", "Continua na pasta de origem."}, 0);

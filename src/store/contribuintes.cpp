@@ -1,0 +1,381 @@
+#include "store/contribuintes.h"
+
+#include <set>
+
+#include "console/alerta.h"
+#include "console/documentos.h"
+#include "console/janelas.h"
+#include "console/mensagens.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/pastas_dados.h"
+#include "store/reorg.h"
+#include "store/travas.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+using rt::db::Status;
+using rt::db::Table;
+
+bool cpfValido(std::string_view cpf) {
+  const std::string d = console::TIRA_PONTO(cpf);
+  if (d.size() != 11 || d.find_first_not_of("0123456789") != std::string::npos) return false;
+  return console::cpfDigitos(d.substr(0, 9)) == d.substr(9);
+}
+
+namespace {
+
+void fecha(Contexto& ctx, const std::vector<int>& ns) {
+  for (int n : ns) (void)ctx.areas.close(n);
+}
+
+// Holds every table of `ns` exclusively (made when missing); false, with none held, when one
+// cannot be had.
+bool seguraTodas(Contexto& ctx, const std::vector<int>& ns) {
+  for (int n : ns) {
+    if (!ABERTURA(ctx, n, true)) {
+      fecha(ctx, ns);
+      return false;
+    }
+  }
+  return true;
+}
+
+std::vector<int> declaracao(int de = 1, int ate = 19) {
+  std::vector<int> v;
+  for (int n = de; n <= ate; ++n)
+    if (n != 9) v.push_back(n);
+  return v;
+}
+
+// The register of the current folder in area 9 on `cpf`; nullptr when it is not there.
+Table* registroEm(Contexto& ctx, std::string_view cpf) {
+  if (!ctx.areas.isOpen(9) && !ABERTURA(ctx, 9)) return nullptr;
+  Table& r = *ctx.areas.table(9);
+  const int ordem = r.order();
+  (void)r.setOrder(1);
+  const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
+  const std::uint32_t rec = r.recNo();
+  (void)r.setOrder(ordem);
+  if (!achou) return nullptr;
+  (void)r.goTo(rec);
+  (void)ctx.areas.select(9);
+  return &r;
+}
+
+std::string ladoDe(const TabelaDiario& t, const std::string& reg) {
+  for (const rt::db::FieldDef& f : t.campos)
+    if (f.name == "ATV_BRASIL") return reg.substr(static_cast<std::size_t>(f.offset), 1);
+  return " ";
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- new CPF
+
+ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_view novoDado) {
+  const std::string velho = rt::text::padr(console::TIRA_PONTO(velhoDado), 11);
+  const std::string novo = rt::text::padr(console::TIRA_PONTO(novoDado), 11);
+  if (registroEm(ctx, novo) != nullptr) return ResultadoCpf::NovoExiste;
+  if (registroEm(ctx, velho) == nullptr) return ResultadoCpf::OrigemNaoAchada;
+  const std::vector<int> ns = declaracao();
+  if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
+  std::vector<TabelaDiario> linhas, vazias;
+  for (int n : ns) {
+    auto l = linhasDoCpf(*ctx.areas.table(n), n, velho);
+    if (!l) {
+      fecha(ctx, ns);
+      return ResultadoCpf::Falhou;
+    }
+    vazias.push_back({n, l->campos, {}});
+    trocaCpfDasLinhas(*l, novo);
+    linhas.push_back(std::move(*l));
+  }
+  // The register row is held before anything changes; without it nothing is done.
+  Table* r = registroEm(ctx, velho);
+  if (r == nullptr || !REC_LOCK(ctx, 5)) {
+    fecha(ctx, ns);
+    return ResultadoCpf::Falhou;
+  }
+  const std::uint32_t linha = r->recNo();
+  Status s = gravaLinhas(ctx, ctx.LOCARQ, novo, linhas);
+  if (s) {
+    (void)ctx.areas.select(9);
+    (void)r->goTo(linha);
+    s = r->put("CPF", novo);
+    if (s) s = r->commit();
+  }
+  (void)r->unlock();
+  fecha(ctx, ns);
+  if (!s) return ResultadoCpf::Falhou;
+  // The old CPF's rows go last: until then the taxpayer is whole under one CPF or both.
+  return gravaLinhas(ctx, ctx.LOCARQ, velho, vazias) ? ResultadoCpf::Feito : ResultadoCpf::Falhou;
+}
+
+namespace {
+
+// One CPF asked in a prompt; false on Esc.
+bool perguntaCpf(Contexto& ctx, std::string_view texto, std::string& cpf) {
+  console::OpcoesMens op;
+  op.picture = "@R 999.999.999-99";
+  cpf = std::string(11, ' ');
+  (void)console::MENS(ctx, 14, texto, cpf, op);
+  cpf = console::TIRA_PONTO(cpf);
+  return !rt::text::isEmptyText(cpf);
+}
+
+}  // namespace
+
+void MUDA_CPF(Contexto& ctx) {
+  for (;;) {
+    std::string velho, novo;
+    if (!perguntaCpf(ctx, "CPF original:", velho)) break;
+    if (!perguntaCpf(ctx, "CPF novo    :", novo)) break;
+    if (!cpfValido(novo)) {
+      console::AVISOSN(ctx, "CPF novo inválido"_cp, 0);
+      continue;
+    }
+    switch (trocaCpf(ctx, velho, novo)) {
+      case ResultadoCpf::NovoExiste:
+        console::AVISOSN(ctx, "CPF novo já existente. Não é possível a troca"_cp, 0);
+        break;
+      case ResultadoCpf::OrigemNaoAchada:
+        console::AVISOSN(ctx, "CPF original não encontrado. Confira o número digitado"_cp, 0);
+        break;
+      case ResultadoCpf::Feito:
+        console::AVISOSN(ctx, "Pronto. CPF Trocado!", 0);
+        break;
+      default:
+        console::AVISOSN(ctx, "O CPF nao foi trocado. Nada foi alterado.", 0);
+        break;
+    }
+  }
+  (void)REORG(ctx, ctx.ROTADOANO, 3);
+  (void)MUDADIR(ctx, ctx.ROTADOANO);
+}
+
+// ---------------------------------------------------------------- part of a declaration
+
+namespace {
+
+struct ItemParte {
+  int numero;
+  std::function<bool(const Table&)> filtro;  // the rows of the part; none: all
+};
+
+std::vector<ItemParte> itensDe(ParteCopia p, bool rural) {
+  auto tipo = [](std::string_view letras) {
+    return [l = std::string(letras)](const Table& t) {
+      const std::string v = t.getText("I1_1");
+      return !v.empty() && l.find(v[0]) != std::string::npos;
+    };
+  };
+  std::vector<ItemParte> v;
+  switch (p) {
+    case ParteCopia::Tudo:
+      for (int n : declaracao(1, rural ? 19 : 14)) v.push_back({n, {}});
+      break;
+    case ParteCopia::Bens:
+      v.push_back({4, {}});
+      break;
+    case ParteCopia::LivroCaixa:
+      v.push_back({2, tipo("LF")});
+      break;
+    case ParteCopia::Juridica:
+      v.push_back({2, tipo("J")});
+      break;
+    case ParteCopia::Pagamentos:
+      v.push_back({6, {}});
+      break;
+    case ParteCopia::Rural:
+      for (int n = 15; n <= 19; ++n) v.push_back({n, {}});
+      break;
+    case ParteCopia::BensDividasRural:
+      v.push_back({17, {}});
+      v.push_back({18, {}});
+      break;
+    case ParteCopia::CaixaRural:
+      v.push_back({19, {}});
+      break;
+    case ParteCopia::Imoveis:
+      v.push_back({16, {}});
+      break;
+  }
+  return v;
+}
+
+}  // namespace
+
+ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_view destinoDado, ParteCopia parte,
+                        bool acrescenta) {
+  const std::string origem = rt::text::padr(console::TIRA_PONTO(origemDado), 11);
+  const std::string destino = rt::text::padr(console::TIRA_PONTO(destinoDado), 11);
+  // With itself, "Acrescente" would double every row.
+  if (origem == destino) return ResultadoCpf::Igual;
+  if (registroEm(ctx, destino) == nullptr) return ResultadoCpf::DestinoNaoExiste;
+  if (registroEm(ctx, origem) == nullptr) return ResultadoCpf::OrigemNaoAchada;
+  std::vector<int> ns = declaracao();
+  if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
+  auto origem15 = linhasDoCpf(*ctx.areas.table(15), 15, origem);
+  const bool rural = origem15 && !origem15->registros.empty();
+  std::vector<TabelaDiario> finais;
+  for (const ItemParte& item : itensDe(parte, rural)) {
+    Table& t = *ctx.areas.table(item.numero);
+    auto novas = linhasDoCpf(t, item.numero, origem, item.filtro);
+    auto atuais = linhasDoCpf(t, item.numero, destino);
+    auto daParte = linhasDoCpf(t, item.numero, destino, item.filtro);
+    if (!novas || !atuais || !daParte) {
+      fecha(ctx, ns);
+      return ResultadoCpf::Falhou;
+    }
+    if (parte == ParteCopia::Imoveis && novas->registros.empty()) {
+      fecha(ctx, ns);
+      return ResultadoCpf::SemImoveis;
+    }
+    trocaCpfDasLinhas(*novas, destino);
+    TabelaDiario final{item.numero, atuais->campos, {}};
+    const bool unica = item.numero == 1 || item.numero == 15;
+    std::set<std::string> ladosNovos;
+    for (const std::string& r : novas->registros) ladosNovos.insert(ladoDe(*novas, r));
+    std::multiset<std::string> tirar;
+    if (!acrescenta) tirar.insert(daParte->registros.begin(), daParte->registros.end());
+    for (const std::string& r : atuais->registros) {
+      // Single-row tables: the copied row takes the place of the destination's (15 by side).
+      if (unica && !novas->registros.empty() && (item.numero == 1 || ladosNovos.count(ladoDe(*atuais, r)))) continue;
+      if (auto i = tirar.find(r); i != tirar.end()) {
+        tirar.erase(i);
+        continue;
+      }
+      final.registros.push_back(r);
+    }
+    final.registros.insert(final.registros.end(), novas->registros.begin(), novas->registros.end());
+    finais.push_back(std::move(final));
+  }
+  Status s = gravaLinhas(ctx, ctx.LOCARQ, destino, finais);
+  fecha(ctx, ns);
+  if (!s) return ResultadoCpf::Falhou;
+  if (parte == ParteCopia::Rural) {
+    Table* r = registroEm(ctx, destino);
+    if (r != nullptr && REC_LOCK(ctx, 5)) {
+      (void)r->put("TEMRURAL", std::string("S"));
+      (void)r->commit();
+      (void)r->unlock();
+    }
+  }
+  return ResultadoCpf::Feito;
+}
+
+void TRANF_PARTE(Contexto& ctx) {
+  std::string origem, destino;
+  if (!perguntaCpf(ctx, "CPF origem :", origem) || !perguntaCpf(ctx, "CPF destino:", destino)) return;
+  rt::text::Decimal opcao;
+  (void)console::MENS(ctx, 14, "Copia qual parte (1-9)?", opcao);
+  const std::int64_t k = opcao.wholePart();
+  if (k < 1 || k > 9) return;
+  const std::string r = console::AVISOSN(
+      ctx, {" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ", " Nao - Retire os dados anteriores "}, 2);
+  console::MENS(ctx, 13, "Copiando !!!");
+  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), r == "S");
+  ctx.janelas.FECHAJAN(10);
+  switch (res) {
+    case ResultadoCpf::DestinoNaoExiste:
+      console::AVISOSN(ctx, "CPF Destino nao existe. Cadastre-o para fazer a cópia"_cp, 0);
+      break;
+    case ResultadoCpf::OrigemNaoAchada:
+      console::AVISOSN(ctx, "CPF original não encontrado. Confira o número digitado"_cp, 0);
+      break;
+    case ResultadoCpf::SemImoveis:
+      console::AVISOSN(ctx, "Esse contribuinte nao tem imoveis rurais!", 0);
+      break;
+    case ResultadoCpf::Igual:
+      console::AVISOSN(ctx, "CPF origem e destino nao podem ser iguais", 0);
+      break;
+    case ResultadoCpf::Falhou:
+      console::AVISOSN(ctx, "A copia nao foi feita. Nada foi alterado.", 0);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---------------------------------------------------------------- deletion
+
+bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural) {
+  const std::string cpf = rt::text::padr(cpfDado, 11);
+  const std::vector<int> ns = soRural ? declaracao(15, 19) : declaracao();
+  if (registroEm(ctx, cpf) == nullptr) return false;
+  if (!seguraTodas(ctx, ns)) return false;
+  Table* r = registroEm(ctx, cpf);
+  if (r == nullptr || !REC_LOCK(ctx, 5)) {
+    fecha(ctx, ns);
+    return false;
+  }
+  std::vector<TabelaDiario> vazias;
+  for (int n : ns) vazias.push_back(tabelaVazia(n));
+  const std::uint32_t linha = r->recNo();
+  Status s = gravaLinhas(ctx, ctx.LOCARQ, cpf, vazias);
+  fecha(ctx, ns);
+  if (s) {
+    (void)ctx.areas.select(9);
+    (void)r->goTo(linha);
+    if (soRural) {
+      s = r->put("TEMRURAL", std::string("N"));
+      if (s) s = r->put("ATV_BRASIL", std::string(" "));
+    } else {
+      s = r->markDeleted();
+    }
+    if (s) s = r->commit();
+  }
+  (void)r->unlock();
+  return s.isOk();
+}
+
+void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
+  if (!ABERTURA(ctx, 9)) return;
+  Table& r = *ctx.areas.table(9);
+  int rurais = 0, total = 0;
+  console::MENS(ctx, 13, "Processando!");
+  if (FIL_LOCK(ctx, 5)) {
+    for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk()) {
+      ++total;
+      if (r.getText("TEMRURAL") == "S") ++rurais;
+      if (r.getText("IMPRE") != " ") (void)r.put("IMPRE", std::string(" "));
+    }
+    (void)r.commit();
+    (void)r.unlock();
+  }
+  ctx.janelas.FECHAJAN(10);
+  if (total == 0) {
+    console::AVISOSN(ctx, "Não há registro para ser selecionado"_cp, 0);
+    return;
+  }
+  bool soRural = false;
+  if (rurais > 0)
+    soRural = console::alerta(ctx, {"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
+                              {"Sim", "Nao"}) == 2;
+  const std::vector<std::string> cpfs = marca ? marca(ctx, soRural) : std::vector<std::string>{};
+  if (cpfs.empty()) return;
+  const std::string n = std::to_string(cpfs.size());
+  if (console::AVISOSN(ctx, std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" + (cpfs.size() > 1 ? "s" : "") + "?",
+                       2) != "S")
+    return;
+  for (const std::string& cpf : cpfs) {
+    console::MENS(ctx, 13, soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
+    if (!excluiContribuinte(ctx, cpf, soRural)) {
+      ctx.janelas.FECHAJAN(10);
+      console::AVISOSN(ctx, "O contribuinte " + cpf + " nao foi excluido.", 0);
+    }
+  }
+  ctx.janelas.FECHAJAN(10);
+  // Deleted rows are hidden at once; packing them away needs each table to itself.
+  (void)ctx.areas.close(9);
+  for (int t : declaracao(soRural ? 15 : 1, 19)) (void)reindexaTabela(ctx, t, 5);
+  (void)reindexaTabela(ctx, 9, 5);
+  (void)ABERTURA(ctx, 9);
+}
+
+}  // namespace store

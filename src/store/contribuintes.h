@@ -1,0 +1,51 @@
+// Changes to taxpayers within the current data folder: a new CPF for a taxpayer, parts of one
+// declaration copied into another, and taxpayers deleted (whole or only their rural activity).
+// Every change of a CPF's rows goes through the save journal (transfere.h: gravaLinhas), after
+// every table it touches is held, so a taxpayer is never left half changed.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/contexto.h"
+#include "store/transfere.h"
+
+namespace store {
+
+// Whether a CPF (11 digits, punctuation allowed) has right check digits.
+bool cpfValido(std::string_view cpf);
+
+enum class ResultadoCpf { Feito, NovoExiste, OrigemNaoAchada, Igual, DestinoNaoExiste, SemImoveis, Falhou };
+
+// The rows of `velho` in tables 01-19 of the current data folder get the CPF `novo`; the
+// register row first (under a 5-second lock): when it cannot be had, nothing changes.
+ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velho, std::string_view novo);
+
+// MUDA_CPF (menu item 30): asks the old and the new CPF until Esc, changes them, and rebuilds
+// the year folder's indexes at the end.
+void MUDA_CPF(Contexto& ctx);
+
+// The parts TRANF_PARTE copies (options 1-9 of its menu).
+enum class ParteCopia { Tudo = 1, Bens, LivroCaixa, Juridica, Pagamentos, Rural, BensDividasRural, CaixaRural, Imoveis };
+
+// Copies a part of the declaration of `origem` into the declaration of `destino` (both in
+// the register of the current data folder). `acrescenta` ("Sim - Acrecente"): the copied rows
+// join the destination's; otherwise the destination's rows of the same part go first. Table
+// 01 and the rural summary (15, one row a side) are always replaced.
+ResultadoCpf copiaParte(Contexto& ctx, std::string_view origem, std::string_view destino, ParteCopia parte,
+                        bool acrescenta);
+
+// TRANF_PARTE (menu item 31): the questions, then copiaParte.
+void TRANF_PARTE(Contexto& ctx);
+
+// Deletes a taxpayer of the current data folder: every row of tables 01-19 and the register
+// row, or with `soRural` the rows of 15-19 and the register's rural marks (TEMRURAL "N",
+// ATV_BRASIL blank). False when a table could not be had (nothing changed).
+bool excluiContribuinte(Contexto& ctx, std::string_view cpf, bool soRural);
+
+// EXCLUI (menu item 15): the taxpayers chosen in the marking grid are deleted after the
+// confirmation; the tables are packed at the end.
+void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca);
+
+}  // namespace store
