@@ -7,6 +7,7 @@
 #include "rt/term/console.h"
 #include "rt/term/curses_terminal.h"
 #include "rt/text/date.h"
+#include "shell/funcoes.h"
 #include "shell/inicio.h"
 #include "shell/programa.h"
 #include "shell/saida.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   shell::Program programa(console, rt::text::systemClock(), espera);
   Passagem passagem(*aberto.terminal, console);
   programa.terminal = &passagem;
+  shell::registraFuncoes(programa);
   if (!shell::INICIA(programa, argumento)) return programa.saida.value_or(1);
   return shell::LACO(programa);
 }

@@ -129,14 +129,25 @@ bool letraDoDrive(Program& p, int id) {
     return false;
   }
   p.cfg.XDRIVE = letra.substr(0, 1);
+  // The backup of every folder reads the drive from the terminal's record.
+  const std::string drive = p.cfg.XDRIVE;
+  (void)gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
 }
 
-// After a backup: the reminder waits 4 more days, and the drive and folder are kept.
+// After a backup: the reminder waits 4 more days. The backup itself has stored the drive and
+// the backup folder it used; they are read back so the record keeps them.
 void backupFeito(Program& p) {
   p.cfg.ULTBACK = p.HOJE + 4;
+  {
+    UsoTabela config(p, 42);
+    if (config.ok() && achaTerminal(p, *config)) {
+      p.cfg.ROTABACK = rt::text::trim(config->getText("ROTABACK"));
+      if (const std::string d(rt::text::alltrim(config->getText("XDRIVE"))); !d.empty()) p.cfg.XDRIVE = d;
+    }
+  }
   (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });
 }
 

@@ -13,6 +13,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
+#include "shell/funcoes.h"
 #include "shell/inicio.h"
 #include "shell/menu_principal.h"
 
@@ -262,6 +263,18 @@ TEST_F(Despacho, TerminarStoresReorganisesAndReportsBusyTables) {
   EXPECT_TRUE(gravador.viu("IMP0110 IMP0210"));
   EXPECT_FALSE(p->areas.isOpen(9));
   EXPECT_EQ(abre("CONFIG", "00")->getNumber("SOESTE"), Decimal(33));
+}
+
+TEST_F(Despacho, TerminarWithTheStoresReorganisation) {
+  registraFuncoes(*p);
+  ASSERT_TRUE(p->reorganiza);
+  MENUSELECT(*p, 17);
+  EXPECT_EQ(p->saida, 0);
+  EXPECT_FALSE(p->areas.isOpen(9));
+  // The register's indexes are there again, and the next start finds everything.
+  p.reset();
+  EXPECT_TRUE(std::filesystem::exists(programa / "IMP0910.CDX"));
+  ASSERT_TRUE(inicia());
 }
 
 }  // namespace
