@@ -1,0 +1,82 @@
+// Start-up of tavren up to the main menu on a program folder that is also the data folder of
+// 10,000 taxpayers (the register and a few declaration rows each), after its first start:
+// what a terminal waits each morning. Run: build/bench/bench_startup
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "rt/term/console.h"
+#include "rt/term/scripted_terminal.h"
+#include "rt/text/date.h"
+#include "shell/inicio.h"
+#include "shell/programa.h"
+#include "store/abertura.h"
+#include "store/espera.h"
+
+namespace {
+
+constexpr int kContribuintes = 10000;
+
+std::string cpfDe(int i) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%011llu", static_cast<unsigned long long>(i) * 99991ULL % 99999999999ULL);
+  return buf;
+}
+
+struct Pasta {
+  std::string raiz;
+  Pasta() {
+    raiz = (std::filesystem::temp_directory_path() / ("tavren-bench-startup-" + std::to_string(getpid())))
+               .string();
+    std::filesystem::create_directories(raiz);
+    rt::term::ScriptedTerminal term;
+    rt::term::Console con{term};
+    store::EsperaReal espera;
+    shell::Program p(con, rt::text::systemClock(), espera, ambiente());
+    if (!shell::INICIA(p, std::nullopt)) std::abort();
+    const std::pair<int, int> linhas[] = {{9, 1}, {1, 1}, {2, 3}, {4, 4}};
+    for (auto [n, porContribuinte] : linhas) {
+      if (!store::ABERTURA(p, n, true)) std::abort();
+      rt::db::Table& t = *p.areas.table(n);
+      for (int i = 1; i <= kContribuintes; ++i)
+        for (int k = 1; k <= porContribuinte; ++k) {
+          if (!t.appendBlank() || !t.put("CPF", cpfDe(i))) std::abort();
+          if (n == 9 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
+        }
+      if (!t.commit()) std::abort();
+    }
+  }
+  ~Pasta() {
+    std::error_code ec;
+    std::filesystem::remove_all(raiz, ec);
+  }
+  platform::EnvLookup ambiente() const {
+    return [this](const char* nome) -> const char* {
+      return std::string_view(nome) == "DTAVREN" ? raiz.c_str() : nullptr;
+    };
+  }
+};
+
+Pasta& pasta() {
+  static Pasta p;
+  return p;
+}
+
+void BM_InicioAteOMenu(benchmark::State& state) {
+  Pasta& d = pasta();
+  for (auto _ : state) {
+    rt::term::ScriptedTerminal term;
+    rt::term::Console con{term};
+    store::EsperaReal espera;
+    shell::Program p(con, rt::text::systemClock(), espera, d.ambiente());
+    if (!shell::INICIA(p, std::nullopt)) state.SkipWithError("start-up ended");
+  }
+}
+BENCHMARK(BM_InicioAteOMenu)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
