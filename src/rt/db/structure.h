@@ -12,6 +12,7 @@
 #include "rt/db/status.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
+#include "rt/text/value.h"
 
 namespace rt::db {
 
@@ -24,7 +25,7 @@ struct FieldDef {
 };
 
 // The value of a field or of an expression: C and M give text, N a Decimal, D a Date, L bool.
-using Value = std::variant<std::string, rt::text::Decimal, rt::text::Date, bool>;
+using rt::text::Value;
 
 char valueType(const Value& v);  // 'C', 'N', 'D' or 'L'
 
