@@ -87,6 +87,16 @@ void conversor(Program& p) {
   if (!r) naoDisponivel(p);
 }
 
+// The menu in the colours just chosen, with the captions the run has changed.
+void novasCoresDoMenu(Program& p) {
+  std::vector<std::pair<int, std::string>> captions;
+  for (const auto& pad : p.menu->pads())
+    for (const auto& it : pad.items) captions.emplace_back(it.id, it.caption);
+  CREATEMAINMENU(p);
+  for (const auto& [id, caption] : captions)
+    if (rt::ui::MenuItem* m = id ? p.menu->findItem(id) : nullptr) m->caption = caption;
+}
+
 // The status name of a status number, from table STATUS.
 std::string nomeStatus(Program& p, int codigo) {
   UsoTabela t(p, 66);
@@ -256,6 +266,7 @@ void MENUSELECT(Program& p, int id) {
       break;
     case 24:
       MODCOR(p, true, p.VERSAO + " " + p.aj.CULTIMAVER);
+      novasCoresDoMenu(p);
       break;
     case 25:
       VAL_DECL(p, p.aj);

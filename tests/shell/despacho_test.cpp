@@ -9,6 +9,7 @@
 #include <set>
 
 #include "programa_fixture.h"
+#include "rt/term/colour.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
@@ -173,6 +174,17 @@ TEST_F(Despacho, BackupItemsPutTheReminderOffOnlyWhenTheyCopied) {
   MENUSELECT(*p, 74);
   EXPECT_EQ(p->cfg.ULTBACK, antes);
   EXPECT_EQ(p->menu->findItem(74)->caption, "&Descompacta todos do C:");
+}
+
+TEST_F(Despacho, NewColoursReachTheMenuKeepingItsCaptions) {
+  p->menu->findItem(73)->caption = "&Compacta    todos no E:";
+  p->cores.COR_1_CLI = "R/W";
+  term.press(key::Esc);
+  MENUSELECT(*p, 24);
+  // The editor stores what it shows; the menu is made again in the record's colours.
+  EXPECT_EQ(p->menu->findItem(73)->caption, "&Compacta    todos no E:");
+  p->menu->draw();
+  EXPECT_EQ(con.screen().at(0, 1).attr, *rt::term::parseColour(p->cores.COR_1_CLI));
 }
 
 TEST_F(Despacho, PrintChoicesFollowTheReportKind) {
