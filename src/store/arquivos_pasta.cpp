@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/temp_file.h"
 #include "platform/unique_fd.h"
+#include "store/diario_gravacao.h"
 
 namespace store {
 
@@ -80,6 +81,15 @@ platform::Status copiaArquivo(const std::string& de, const std::string& para,
   if (::rename(tmp->path().c_str(), para.c_str()) != 0) return platform::Status::fromErrno(errno, "rename " + para);
   tmp->keep();
   return platform::syncFolder(pasta.empty() ? "." : pasta);
+}
+
+void descartaDiariosMortos(const std::string& pastaLx) {
+  auto nomes = platform::listFiles(pastaLx, "SALVA*.JNL");
+  if (!nomes) return;
+  for (const std::string& n : *nomes) {
+    auto t = TravaDiario::tenta(platform::join(pastaLx, n));
+    if (t && t->has_value()) (void)(*t)->conclui();
+  }
 }
 
 std::uint64_t tamanhoEsperado(rt::db::Table& t) {

@@ -32,6 +32,11 @@ rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, c
 platform::Status copiaArquivo(const std::string& de, const std::string& para,
                               const std::function<platform::Status(const std::string&)>& confere = {});
 
+// Removes the save journals that dead saves left in a folder (a Linux path): after its tables
+// were replaced whole, redoing them would put old rows over the new tables. Journals of a
+// running save are left alone.
+void descartaDiariosMortos(const std::string& pastaLx);
+
 // The size a table file should have from its header: record size x records + header + 1.
 std::uint64_t tamanhoEsperado(rt::db::Table& t);
 

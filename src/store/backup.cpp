@@ -19,7 +19,6 @@
 #include "store/arquivos.h"
 #include "store/arquivos_pasta.h"
 #include "store/catalogo.h"
-#include "store/diario_gravacao.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
 #include "store/verificacao.h"
@@ -144,16 +143,6 @@ bool BKMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem) 
 
 namespace {
 
-// Journals that dead saves left in the folder would put old rows over the restored tables.
-void descartaDiarios(const std::string& pastaLx) {
-  auto nomes = platform::listFiles(pastaLx, "SALVA*.JNL");
-  if (!nomes) return;
-  for (const std::string& n : *nomes) {
-    auto t = TravaDiario::tenta(platform::join(pastaLx, n));
-    if (t && t->has_value()) (void)(*t)->conclui();
-  }
-}
-
 struct Restaurada {
   const TabelaDef* tabela = nullptr;
   std::string extraido;  // in the scratch folder
@@ -199,7 +188,7 @@ bool recupera(Contexto& ctx, const std::string& arquivo, const std::string& dest
     }
     seguras.push_back(std::move(*t));
   }
-  descartaDiarios(destinoLx);
+  descartaDiariosMortos(destinoLx);
   {
     UsaPasta naPasta(ctx, destino);
     for (const Restaurada& r : tabelas) {
@@ -303,8 +292,8 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
   origem = modo == 1 ? ctx.ROTADOANO : rotaBack;
   destino = modo == 1 ? rotaBack : ctx.ROTADOANO;
   for (;;) {
-    origem = rt::text::padr(origem, 40);
-    destino = rt::text::padr(destino, 40);
+    origem = rt::text::padr(origem, 80);
+    destino = rt::text::padr(destino, 80);
     console::OpcoesMens op;
     op.picture = "@S40";
     (void)console::MENS(ctx, 14, "Pasta origem :", origem, op);

@@ -306,7 +306,7 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
   p.origem = modo == 3 ? rotaBack : ctx.ROTADOANO;
   p.destino = modo == 2 ? rotaBack : modo == 3 ? ctx.ROTADOANO : std::string();
   for (;;) {
-    std::string o = rt::text::padr(p.origem, 40), d = rt::text::padr(p.destino, 40);
+    std::string o = rt::text::padr(p.origem, 80), d = rt::text::padr(p.destino, 80);
     console::OpcoesMens op;
     op.picture = "@S40";
     (void)console::MENS(ctx, 14, "Pasta de origem :", o, op);

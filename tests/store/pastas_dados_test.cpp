@@ -1,0 +1,136 @@
+// The folder register and the choice of the current folder, whole-table copies to a backup
+// folder and back, and the folder-to-folder transfer driven through its questions.
+#include "store/pastas_dados.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "declaracao_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/copia_pasta.h"
+#include "store/transfere.h"
+#include "store_fixture.h"
+
+namespace store::teste {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kA = "11111111111", kB = "22222222222";
+
+std::string bytes(const std::string& c) {
+  std::ifstream f(c, std::ios::binary);
+  std::ostringstream o;
+  o << f.rdbuf();
+  return o.str();
+}
+
+class PastasTest : public StoreFixture, public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ctx.NUSU = "03";
+    preencheDeclaracoes(ctx, {kA, kB}, 2);
+    ASSERT_TRUE(ABERTURA(ctx, 42));
+    rt::db::Table& c = *area(42);
+    ASSERT_TRUE(c.appendBlank());
+    ASSERT_TRUE(c.put("NRO_TERM", std::string("03")));
+    ASSERT_TRUE(c.commit());
+    ASSERT_TRUE(c.unlock());
+    (void)ctx.areas.closeAll();
+  }
+  Pasta outra;
+};
+
+TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
+  ASSERT_TRUE(registraPasta(ctx, dados.caminho()));
+  ASSERT_TRUE(registraPasta(ctx, outra.caminho()));
+  ASSERT_TRUE(registraPasta(ctx, outra.caminho() + "/"));  // the same folder once
+  EXPECT_EQ(pastasDoRegistro(ctx).size(), 3u);
+  rt::db::Table& r = *area(40);
+  ASSERT_TRUE(r.goTop());
+  while (!r.eof() && rt::text::alltrim(r.getText("DIRETOR")) != outra.caminho()) ASSERT_TRUE(r.skip(1));
+  ASSERT_FALSE(r.eof());
+  ASSERT_TRUE(TROCASIM(ctx, 1));
+  EXPECT_EQ(ctx.LOCARQ, outra.caminho() + "/");
+  EXPECT_EQ(rt::text::alltrim(leConfig(ctx, "ROTADOANO")), outra.caminho());
+  int marcados = 0;
+  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk()) marcados += r.getText("SELEC") == "S";
+  EXPECT_EQ(marcados, 1);
+  // Its register is open, made new in the folder.
+  ASSERT_TRUE(ctx.areas.isOpen(9));
+  EXPECT_TRUE(fs::exists(outra / "IMP0910.DBF"));
+}
+
+TEST_F(PastasTest, MudadirFindsTheTaxpayer) {
+  std::string nome;
+  ASSERT_TRUE(MUDADIR(ctx, dados.caminho(), kB, &nome));
+  EXPECT_EQ(rt::text::alltrim(nome), marca(9, kB, 0));
+  EXPECT_EQ(area(9)->getText("CPF"), kB);
+  EXPECT_EQ(area(9)->order(), 2);
+  EXPECT_FALSE(MUDADIR(ctx, outra / "falta"));
+}
+
+TEST_F(PastasTest, MissingTableIsFound) {
+  EXPECT_FALSE(VEJA_ARQ(ctx, 12, dados.caminho(), "IMP", "10"));
+  EXPECT_TRUE(VEJA_ARQ(ctx, 13, dados.caminho(), "IMP", "10"));  // 13 is not made by the fixture
+}
+
+TEST_F(PastasTest, WholeTableCopiesGoAndComeBack) {
+  ASSERT_TRUE(fazCopia(ctx, dados.caminho(), outra.caminho()));
+  for (int n : {1, 4, 9, 19}) {
+    const std::string nome = std::string("IMP") + (n < 10 ? "0" : "") + std::to_string(n) + "10.DBF";
+    EXPECT_TRUE(bytes(outra / nome) == bytes(dados / nome)) << nome;
+  }
+  for (const std::string& n : outra.arquivos()) EXPECT_FALSE(n.ends_with(".CDX")) << n;
+  const std::string original = bytes(dados / "IMP0410.DBF");
+  {
+    auto t = abre(dados / "IMP0410.DBF", true);
+    ASSERT_TRUE(t->goTo(1));
+    ASSERT_TRUE(t->markDeleted());
+    ASSERT_TRUE(t->close());
+  }
+  ASSERT_TRUE(trazCopia(ctx, outra.caminho(), dados.caminho()));
+  EXPECT_TRUE(bytes(dados / "IMP0410.DBF") == original);
+  ASSERT_TRUE(ABERTURA(ctx, 4));
+  EXPECT_TRUE(area(4)->checkOrder(1));
+}
+
+TEST_F(PastasTest, RestoreFromAFolderWithoutTablesIsRefused) {
+  EXPECT_FALSE(trazCopia(ctx, outra.caminho(), dados.caminho()));
+}
+
+TEST_F(PastasTest, TransferDrivenThroughItsQuestions) {
+  ctx.definePastaDados(dados.caminho());
+  term.pause().press(rt::term::key::Enter);                          // origin: the year folder
+  term.pause().type(outra.caminho()).press(rt::term::key::Enter);    // destination
+  term.press('T').press('M').press('T').press('S');                  // Total, Mover, Tudo, Sobrepoe
+  term.pause().press('N');                                           // "Muda para a nova Pasta?"
+  ASSERT_TRUE(TRANOME(ctx, 1));
+  (void)ctx.areas.closeAll();
+  {
+    UsaPasta naPasta(ctx, outra.caminho());
+    EXPECT_EQ(marcasNaTabela(ctx, 4, kA), (std::vector<std::string>{marca(4, kA, 0), marca(4, kA, 1)}));
+    EXPECT_EQ(marcasNaTabela(ctx, 9, kB), std::vector<std::string>{marca(9, kB, 0)});
+  }
+  EXPECT_TRUE(marcasNaTabela(ctx, 4, kA).empty());
+  EXPECT_TRUE(marcasNaTabela(ctx, 9, kB).empty());
+  EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
+  bool registrada = false;
+  for (const std::string& p : pastasDoRegistro(ctx)) registrada = registrada || mesmaPasta(ctx, p, outra.caminho());
+  EXPECT_TRUE(registrada);
+}
+
+TEST_F(PastasTest, EscAtTheFirstQuestionTransfersNothing) {
+  term.pause().press(rt::term::key::Enter);
+  term.pause().type(outra.caminho()).press(rt::term::key::Enter);
+  term.press(rt::term::key::Esc);
+  EXPECT_TRUE(TRANOME(ctx, 1));
+  EXPECT_FALSE(fs::exists(outra / "IMP0410.DBF"));
+}
+
+}  // namespace
+}  // namespace store::teste
