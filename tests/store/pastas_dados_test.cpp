@@ -12,6 +12,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/busca_outro.h"
 #include "store/copia_pasta.h"
 #include "store/transfere.h"
 #include "store_fixture.h"
@@ -130,6 +131,37 @@ TEST_F(PastasTest, EscAtTheFirstQuestionTransfersNothing) {
   term.press(rt::term::key::Esc);
   EXPECT_TRUE(TRANOME(ctx, 1));
   EXPECT_FALSE(fs::exists(outra / "IMP0410.DBF"));
+}
+
+}  // namespace
+}  // namespace store::teste
+
+namespace store::teste {
+namespace {
+
+class BuscaOutroTest : public PastasTest {};
+
+TEST_F(BuscaOutroTest, TaxpayerOfAnotherFolderMakesItCurrent) {
+  // The register's other folder holds kC; the current folder does not.
+  const std::string atual = ctx.ROTADOANO;
+  ctx.definePastaDados(outra.caminho());
+  preencheDeclaracoes(ctx, {"33333333333"}, 1);
+  ctx.definePastaDados(atual);
+  ASSERT_TRUE(registraPasta(ctx, dados.caminho()));
+  ASSERT_TRUE(registraPasta(ctx, outra.caminho()));
+  auto a = BUSCA_OUTRO(ctx, "33333333333", 1, 1);
+  ASSERT_TRUE(a.has_value());
+  EXPECT_EQ(a->pasta, outra.caminho());
+  EXPECT_EQ(ctx.LOCARQ, outra.caminho() + "/");
+  EXPECT_EQ(area(9)->getText("CPF"), "33333333333");
+  // By name, from there: found back in the first folder.
+  auto b = BUSCA_OUTRO(ctx, rt::text::lower(marca(9, kB, 0)), 2, 1);
+  ASSERT_TRUE(b.has_value());
+  EXPECT_EQ(b->cpf, kB);
+  EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
+  // Nobody: back where it started.
+  EXPECT_FALSE(BUSCA_OUTRO(ctx, "44444444444", 1, 1).has_value());
+  EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+#include "store/busca_outro.h"
+
+#include "console/pastas.h"
+#include "platform/paths.h"
+#include "rt/db/table.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/pastas_dados.h"
+
+namespace store {
+
+std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ordem, int preenche, bool conjuge) {
+  const std::string inicio = ctx.LOCARQ;
+  const std::string procura = ordem == 2 ? rt::text::upper(rt::text::trim(chave)) : rt::text::padr(chave, 11);
+  const std::vector<std::string> pastas = pastasDoRegistro(ctx);
+  for (const std::string& pasta : pastas) {
+    if (mesmaPasta(ctx, pasta, inicio)) continue;
+    if (!existe(ctx, console::BAR_DIR(pasta) + "IMP0910.DBF")) continue;
+    if (!MUDADIR(ctx, pasta)) continue;
+    rt::db::Table& r = *ctx.areas.table(9);
+    const int o = ordem == 2 ? 2 : 1;
+    if (!r.setOrder(o) || !r.seek(procura, ordem == 2) || !r.found()) continue;
+    Achado a{pasta, r.getText("CPF"), r.getText("NOMECONTR")};
+    if (!conjuge) {
+      // The folder's row of the register becomes the chosen one.
+      rt::db::Table& reg = *ctx.areas.table(40);
+      for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk())
+        if (mesmaPasta(ctx, reg.getText("DIRETOR"), pasta)) break;
+      (void)TROCASIM(ctx, preenche, a.cpf);
+      if (preenche != 1) ctx.LOCARQ = console::BAR_DIR(pasta);
+      (void)MUDADIR(ctx, pasta, a.cpf);
+    }
+    rt::db::Table& achou = *ctx.areas.table(9);
+    (void)achou.setOrder(1);
+    (void)achou.seek(rt::text::padr(a.cpf, 11));
+    return a;
+  }
+  (void)MUDADIR(ctx, inicio);
+  if (ctx.areas.isOpen(9)) (void)ctx.areas.table(9)->setOrder(1);
+  return std::nullopt;
+}
+
+}  // namespace store
