@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/busca_outro.h"
+#include "store/rotas.h"
 #include "store/copia_pasta.h"
 #include "store/transfere.h"
 #include "store_fixture.h"
@@ -162,6 +164,41 @@ TEST_F(BuscaOutroTest, TaxpayerOfAnotherFolderMakesItCurrent) {
   // Nobody: back where it started.
   EXPECT_FALSE(BUSCA_OUTRO(ctx, "44444444444", 1, 1).has_value());
   EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
+}
+
+}  // namespace
+}  // namespace store::teste
+
+namespace store::teste {
+namespace {
+
+TEST_F(PastasTest, WorkFolderIsAskedCreatedAndStored) {
+  const std::string nova = outra / "trab";
+  term.pause().type(nova).press(rt::term::key::Enter);
+  term.press('S');  // "Diretório novo para  TAVREN? Cria-o ?"
+  EXPECT_EQ(SELAREA(ctx, 1), nova);
+  EXPECT_TRUE(fs::is_directory(nova));
+  EXPECT_EQ(ctx.LOCTRAB, nova + "/");
+  EXPECT_EQ(rt::text::alltrim(leConfig(ctx, "dirtrab")), nova);
+}
+
+TEST_F(PastasTest, TaxAuthorityFolderByAltPOrLeftBlank) {
+  // The default folder lies under HOME, and answering "S" creates it: a scratch HOME.
+  const char* antes = std::getenv("HOME");
+  const std::string casa = antes != nullptr ? antes : "";
+  ASSERT_EQ(setenv("HOME", outra.caminho().c_str(), 1), 0);
+  struct Volta {
+    std::string c;
+    ~Volta() { setenv("HOME", c.c_str(), 1); }
+  } volta{casa};
+  EXPECT_TRUE(pastaPadraoReceita().starts_with(outra.caminho()));
+  term.pause().press(rt::term::key::AltP).press(rt::term::key::Enter);
+  term.press('S');
+  EXPECT_EQ(rt::text::alltrim(NOVA_ROTA(ctx, "", " IRPF10", 80)), pastaPadraoReceita());
+  term.pause().press(rt::term::key::Enter);  // blank: warned, and stays blank
+  EXPECT_EQ(SELAREA(ctx, 2), "");
+  term.pause().press(rt::term::key::Esc);
+  EXPECT_EQ(rt::text::alltrim(NOVA_ROTA(ctx, "C:\\DADOS", " TAVREN", 40)), "C:\\DADOS");
 }
 
 }  // namespace

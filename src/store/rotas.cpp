@@ -1,0 +1,63 @@
+#include "store/rotas.h"
+
+#include <cstdlib>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "console/pastas.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/pastas_dados.h"
+
+namespace store {
+
+using namespace rt::text::literals;
+
+std::string pastaPadraoReceita() {
+  // Where the tax authority's program keeps its declarations on Linux.
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr && *home != '\0' ? home : "/root") + "/ProgramasRFB/IRPF2010/aplicacao/dados";
+}
+
+std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view palavra, int largura) {
+  const std::string velho(rt::text::alltrim(atual));
+  for (;;) {
+    console::MENS(ctx, 0, "Atual: " + velho.substr(0, 76));
+    std::string var(static_cast<std::size_t>(largura), ' ');
+    console::OpcoesMens op;
+    op.picture = "@S76";
+    const std::string padrao = pastaPadraoReceita();
+    ctx.console.setKey(rt::term::key::AltP, [&ctx, padrao] {
+      if (rt::term::ActiveInput* in = ctx.console.activeInput()) {
+        (void)in->setText(padrao);
+        in->requestRedisplay();
+      }
+    });
+    (void)console::MENS(ctx, 14, "Nova pasta" + std::string(palavra) + ":", var, op);
+    ctx.console.clearKey(rt::term::key::AltP);
+    if (ctx.console.lastKey().code == rt::term::key::Esc) return rt::text::padr(velho, largura);
+    std::string nova(rt::text::alltrim(var));
+    if (nova.empty()) {
+      if (largura != 80) return rt::text::padr(velho, largura);
+      console::AVISOSN(ctx, "Deixando em branco NAO haverá transferencia para o programa da receita!"_cp, 0);
+      return std::string(static_cast<std::size_t>(largura), ' ');
+    }
+    if (nova.size() == 2 && nova[1] == ':') return rt::text::padr(nova + "\\", largura);
+    if (console::CRI_NDIR(ctx, nova, palavra)) return rt::text::padr(nova, largura);
+  }
+}
+
+std::string SELAREA(Contexto& ctx, int qual) {
+  if (qual == 1) {
+    const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, ctx.DIRTRAB, " TAVREN", 40)));
+    ctx.definePastaTrabalho(nova);
+    (void)gravaConfig(ctx, "dirtrab", nova);
+    return nova;
+  }
+  const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, leConfig(ctx, "ROTAJAVA"), " IRPF10", 80)));
+  (void)gravaConfig(ctx, "ROTAJAVA", nova);
+  return nova;
+}
+
+}  // namespace store
