@@ -1,5 +1,7 @@
 #include "programa_fixture.h"
 
+#include <stdlib.h>
+
 #include <filesystem>
 
 #include "rt/text/decimal.h"
@@ -13,7 +15,7 @@ namespace shell::teste {
 
 namespace {
 
-std::unique_ptr<Pasta> modelo;
+std::unique_ptr<PastaCurta> modelo;
 
 // The terminal's own records and the office's DEFINE are what the tests look at: those are
 // made by each test's start.
@@ -27,7 +29,7 @@ bool doTerminal(const std::string& nome) {
 
 void ProgramaFixture::SetUpTestSuite() {
   if (modelo) return;
-  modelo = std::make_unique<Pasta>();
+  modelo = std::make_unique<PastaCurta>();
   rt::term::ScriptedTerminal t;
   rt::term::Console c{t};
   rt::text::FixedClock r{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 6, 20), 36000, 0}};
@@ -41,6 +43,16 @@ void ProgramaFixture::SetUpTestSuite() {
 
 void ProgramaFixture::TearDownTestSuite() {
   modelo.reset();
+}
+
+PastaCurta::PastaCurta() {
+  std::string modelo = "/tmp/tvXXXXXX";
+  caminho_ = mkdtemp(modelo.data());
+}
+
+PastaCurta::~PastaCurta() {
+  std::error_code ec;
+  std::filesystem::remove_all(caminho_, ec);
 }
 
 ProgramaFixture::ProgramaFixture() {

@@ -20,6 +20,21 @@
 
 namespace shell::teste {
 
+// Folder names are stored in 40-character fields: the program folder is a short one under
+// /tmp, whatever the test run's scratch folder is.
+class PastaCurta {
+ public:
+  PastaCurta();
+  ~PastaCurta();
+  PastaCurta(const PastaCurta&) = delete;
+  PastaCurta& operator=(const PastaCurta&) = delete;
+  const std::string& caminho() const { return caminho_; }
+  std::string operator/(std::string_view nome) const { return caminho_ + "/" + std::string(nome); }
+
+ private:
+  std::string caminho_;
+};
+
 class ProgramaFixture : public ::testing::Test {
  protected:
   ProgramaFixture();
@@ -50,7 +65,7 @@ class ProgramaFixture : public ::testing::Test {
   rt::term::Console con{gravador};
   rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 6, 20), 36000, 0}};
   store::EsperaVirtual espera{&relogio};
-  Pasta programa;
+  PastaCurta programa;
   std::unique_ptr<Program> p;
 };
 
