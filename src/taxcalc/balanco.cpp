@@ -1,0 +1,139 @@
+#include "taxcalc/balanco.h"
+
+#include <algorithm>
+#include <string>
+
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "taxcalc/imposto.h"
+#include "taxcalc/resumo.h"
+#include "taxcalc/tax_year.h"
+
+namespace taxcalc {
+
+using rt::text::despreza;
+using namespace rt::text::literals;
+
+namespace {
+
+Decimal soma(const Contexto& c, std::initializer_list<const char*> campos) {
+  Decimal s;
+  for (const char* n : campos) s += c.num(n);
+  return s;
+}
+
+// A share in percent as its N6.2 field can hold it.
+Decimal percentual(Decimal parte, Decimal todo) {
+  return std::clamp(despreza(parte * 100 / todo), -99.99_d, 999.99_d);
+}
+
+// The tax of the simplified model on an income: the discount is 20%, at most NDESCPRAD.
+Decimal impostoSimplificado(Decimal renda) {
+  const Decimal desconto = std::min(despreza(renda * 0.2_d), NDESCPRAD);
+  return tabelaProgressiva(renda - desconto);
+}
+
+}  // namespace
+
+Decimal VE_SALDO(Contexto& c) {
+  FI13_07(c);
+  const Variaveis& v = c.v;
+  c.v.RECEITA = c.d.registro.num("I9_3") + v.I10_2 + c.num("EMPREST") + c.num("EMPRUR") + c.num("OUTREC") +
+                c.num("ENTRADGP") - c.num("ISENTNAO") + v.NEXIGI + c.num("I13_07") + c.num("I13_37") +
+                c.num("I13_38") + c.num("I13_39") - c.num("I4_03") + c.num("LUCRRVA");
+  Decimal despesa = c.num("IMPOANTER") + (c.num("I13_27") - c.num("I13_20")) + c.num("I13_39") +
+                    c.num("I13_40") + c.num("I13_41") + v.I10_1 +
+                    soma(c, {"AMORUR", "PREJRVA", "PREJVEN1", "PREJRUR", "DESPNAO", "OUTRDES", "CUSTOANO",
+                             "CUSTOANT"});
+  if (c.simplificado())
+    despesa += c.num("DESPADRAO") + v.DESPSIMP;
+  else
+    despesa += c.num("DESPDECLA") + c.num("I13_08") + c.num("I13_10") + c.num("I13_14");
+  c.v.DESPESA = despesa;
+  const Decimal saldo = c.v.RECEITA - despesa;
+  c.d.registro.num("SALDO", saldo);
+  return saldo;
+}
+
+Decimal POERESTO(Contexto& c, int primeiro) {
+  struct Linha {
+    const char* texto;
+    Decimal valor;
+  };
+  const Variaveis& v = c.v;
+  const Linha linhas[] = {
+      {"Despesas com instrucao", v.I13_11T},
+      {"Despesas medicas e/ou hospitalares", c.num("I13_12")},
+      {"Pensao alimenticia", c.num("I13_13")},
+      {"Doacoes e incentivos a cultura", v.I13_18T},
+      {"Salario Anual do Empregado+INSS", v.NTOTEMPREG},
+      {"Doacoes a Partidos/Candidatos Politicos", v.NPARTIDO},
+      {"Advogados, Engenheiros etc", v.NADVOGADO},
+      {"Alugueis e Arrendamentos rurais", v.NALUGUEL},
+      {"Outros", v.NOUTROS},
+      {"Doacoes em especie ou Bens", v.NDOABENS},
+      {"Valor usado para ajustes no caixa", v.NAJUSTE},
+  };
+  rt::db::Table* t = c.areas.table(68);
+  Decimal total;
+  for (std::size_t i = primeiro == 1 ? 0 : 5; i < std::size(linhas); ++i) {
+    const Linha& l = linhas[i];
+    if (l.valor <= Decimal()) continue;
+    total += l.valor;
+    if (t == nullptr || !t->appendBlank()) continue;
+    (void)t->put("DESCRICAO", std::string(l.texto));
+    (void)t->put("VALORDOC", l.valor);
+    (void)t->put("PERCDESP", percentual(l.valor, c.v.DESPESA));
+    (void)t->put("PERCRECE", percentual(l.valor, c.v.RECEITA));
+  }
+  return total;
+}
+
+Decimal limiarDescontoPadrao() {
+  return tabelaProgressiva(NDESCPRAD * 4);
+}
+
+bool SIMUL(Contexto& c, Simulacao& s, int modo) {
+  switch (modo) {
+    case 1: {
+      if (s.NSDEDUCAO <= Decimal()) return true;
+      const Decimal t = CALC_IMPOS(c, 1, c.num("I13_16") - s.NSDEDUCAO);
+      const Decimal incentivo = despreza(std::min(c.v.I13_18T, despreza(t * 0.06_d)) * 1.06_d);
+      s.NSIMPOSTO = t - incentivo - c.num("I13_27");
+      return true;
+    }
+    case 2: {
+      const Decimal pago = c.num("I13_27");
+      if (s.NSIMPOSTO < Decimal() && -s.NSIMPOSTO > pago) {
+        c.saida.alerta(std::string("O valor máximo de restituiçao de imposto é R$"_cp) +
+                       rt::text::transform(pago, "@Ez 99,999,999.99"));
+        return false;
+      }
+      const Decimal imposto = s.NSIMPOSTO;
+      if (imposto >= limiarDescontoPadrao()) {
+        // The discount is at its cap: income = (tax + deduction + cap x rate) / rate.
+        s.NSRECEITA = despreza((imposto + NDEDUAN4 + NDESCPRAD * 0.275_d) / 0.275_d);
+        return true;
+      }
+      struct Faixa {
+        Decimal aliquota, deducao;
+      };
+      const Faixa faixas[] = {{0.275_d, NDEDUAN4}, {0.225_d, NDEDUAN3}, {0.15_d, NDEDUAN2}, {0.075_d, NDEDUAN1}};
+      Decimal renda;
+      for (const Faixa& f : faixas) {
+        renda = despreza((imposto + f.deducao) / (f.aliquota * 0.8_d));
+        if (rt::text::str(impostoSimplificado(renda), 12, 2) == rt::text::str(imposto, 12, 2)) break;
+      }
+      s.NSRECEITA = renda;
+      return true;
+    }
+    case 4:
+      s.NSIMPOSTO = impostoSimplificado(s.NSRECEITA);
+      return true;
+    default:
+      return true;
+  }
+}
+
+}  // namespace taxcalc

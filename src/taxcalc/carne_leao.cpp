@@ -1,0 +1,394 @@
+#include "taxcalc/carne_leao.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "taxcalc/imposto.h"
+#include "taxcalc/linhas.h"
+#include "taxcalc/rendimentos.h"
+#include "taxcalc/tax_year.h"
+
+namespace taxcalc {
+
+using rt::text::Date;
+using rt::text::despreza;
+
+namespace {
+
+std::string mm(int mes) {
+  return mes < 10 ? "0" + std::to_string(mes) : std::to_string(mes);
+}
+
+std::string campoLeao(int coluna, int mes) {
+  return "I2_" + std::to_string(coluna - 1) + mm(mes);
+}
+
+// The interest rates of the table UFIRM (area 51) by "YYYYMM"; empty when it is not open.
+std::map<std::string, Decimal> taxas(const Contexto& c) {
+  std::map<std::string, Decimal> r;
+  rt::db::Table* t = c.areas.table(51);
+  if (t == nullptr) return r;
+  const int anomes = t->fieldIndex("ANOMES"), tjm = t->fieldIndex("TJM");
+  Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
+    r[std::string(rt::text::alltrim(texto(l, anomes)))] = numero(l, tjm);
+  });
+  return r;
+}
+
+std::string anoMes(Date d) {
+  return std::to_string(d.year()) + mm(d.month());
+}
+
+// The yearly sums of columns 2..6 of the months.
+void somaAno(MatrizLeao& m, int de, int ate) {
+  for (int col = de; col <= ate; ++col) {
+    Decimal s;
+    for (int mes = 1; mes <= 12; ++mes) s += m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)];
+    m[13][static_cast<std::size_t>(col)] = s;
+  }
+}
+
+Decimal& cel(MatrizLeao& m, int mes, int col) {
+  return m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)];
+}
+
+}  // namespace
+
+Decimal celulaLeao(std::string_view texto) {
+  // "@E" shows "." between thousands and "," before the cents.
+  std::string s = rt::text::strtran(texto, ".");
+  std::replace(s.begin(), s.end(), ',', '.');
+  return Decimal::val(s);
+}
+
+std::string textoLeao(Decimal valor) {
+  return rt::text::transform(valor, "@Ez 9999,999.99");
+}
+
+MatrizLeao leMatriz(const Contexto& c) {
+  MatrizLeao m{};
+  for (int mes = 1; mes <= 13; ++mes)
+    for (int col = 2; col <= 8; ++col)
+      cel(m, mes, col) = celulaLeao(c.d.REC_MENSAL[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
+  return m;
+}
+
+void gravaMatriz(Contexto& c, const MatrizLeao& m) {
+  for (int mes = 1; mes <= 13; ++mes)
+    for (int col = 2; col <= 8; ++col)
+      c.d.REC_MENSAL[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)] =
+          textoLeao(m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
+}
+
+Date ULT_DIA(int mes, int ano, int adiante) {
+  int alvo = mes + adiante - 1;
+  while (alvo > 12) {
+    alvo -= 12;
+    ++ano;
+  }
+  Date d = rt::text::endOfMonth(Date::fromYmd(ano, alvo, 1));
+  if (rt::text::dow(d) == 1) d = d - 2;
+  if (rt::text::dow(d) == 7) d = d - 1;
+  if (d.month() == 12) d = d - 1;
+  return d;
+}
+
+Date PROX_DIA(Date d) {
+  d = d + 1;
+  if (rt::text::dow(d) == 1) d = d + 1;
+  if (rt::text::dow(d) == 7) d = d + 2;
+  return d;
+}
+
+Date pagamentoPadrao(Date hoje) {
+  if (hoje.isEmpty()) return hoje;
+  return ULT_DIA(hoje.month(), hoje.year(), 1);
+}
+
+Correcao correcaoMes(const Contexto& c, int mes, Decimal devido, Decimal pago, Date pagamento) {
+  Correcao r;
+  if (devido <= pago) return r;
+  const Date vencimento = ULT_DIA(mes, 2009, 2);
+  const Date util = PROX_DIA(vencimento);
+  // Interest: 1% for the month of payment, plus the rate of every month after the due month
+  // and before the payment's month. A due month the table does not have leaves it at 1.
+  const std::string de = anoMes(vencimento), ate = anoMes(pagamento);
+  Decimal juros = Decimal(1);
+  if (de > ate) {
+    juros = Decimal();
+  } else {
+    const std::map<std::string, Decimal> t = taxas(c);
+    auto it = t.find(de);
+    if (it != t.end())
+      for (++it; it != t.end() && it->first < ate; ++it) juros += it->second;
+  }
+  Decimal multa;
+  if (juros > Decimal()) {
+    // Late days count from the first working day after the due date, as the payment slips do.
+    const int dias = pagamento - util;
+    if (dias > 60)
+      multa = Decimal(20);
+    else if (dias >= 1)
+      multa = Decimal(dias) * 0.33_d;
+    else
+      juros = Decimal();
+  }
+  const Decimal falta = devido - pago;
+  r.juros = juros;
+  r.multa = multa;
+  r.valor = falta + falta * multa / 100 + falta * juros / 100;
+  return r;
+}
+
+void CORR_DARF(Contexto& c, MatrizLeao& m, Date pagamento) {
+  Decimal total;
+  for (int mes = 1; mes <= 12; ++mes) {
+    // Column 8 is kept as picture text: the cell holds the amount rounded to cents.
+    const Correcao k = correcaoMes(c, mes, cel(m, mes, 7), cel(m, mes, 6), pagamento);
+    cel(m, mes, 8) = rt::text::round(k.valor, 2);
+    total += cel(m, mes, 8);
+  }
+  cel(m, 13, 8) = total;
+}
+
+Inverso rendaDoImposto(Decimal pago, Decimal deducoes) {
+  // The same figures as the forward table (a twelfth of the annual deductions), so the tax
+  // found for every bracket is the one the month is charged.
+  struct Faixa {
+    Decimal aliquota, deducao;
+  };
+  const Faixa faixas[] = {{0.275_d, NDEDUAN4 / 12}, {0.225_d, NDEDUAN3 / 12}, {0.15_d, NDEDUAN2 / 12},
+                          {0.075_d, NDEDUAN1 / 12}};
+  Inverso r;
+  for (const Faixa& f : faixas) {
+    r.bruto = despreza((pago + f.deducao + deducoes * f.aliquota) / f.aliquota);
+    r.imposto = tabelaProgressiva(r.bruto - deducoes, 1);
+    if (rt::text::str(r.imposto, 10, 2) == rt::text::str(pago, 10, 2)) {
+      r.achou = true;
+      return r;
+    }
+  }
+  return r;
+}
+
+bool VE_LEAO(Contexto& c, MatrizLeao& m, int mes, int total, bool inverso, Date pagamento) {
+  bool ok = true;
+  if (mes >= 1 && mes <= 12) {
+    if (inverso) {
+      const Inverso r = rendaDoImposto(cel(m, mes, 6), cel(m, mes, 4) + cel(m, mes, 5));
+      if (!r.achou) {
+        ok = false;
+        c.saida.alerta("Nenhuma faixa da tabela reproduz esse imposto; o valor pago foi mantido.");
+      }
+      cel(m, mes, 2) = std::max(r.bruto - cel(m, mes, 3), Decimal());
+      somaAno(m, 2, 2);
+    }
+    const Decimal base = cel(m, mes, 2) + cel(m, mes, 3) - cel(m, mes, 4) - cel(m, mes, 5);
+    cel(m, mes, 7) = CALC_IMPOS(c, 12, base);
+  }
+  if (total == 1) {
+    somaAno(m, 7, 7);
+    if (mes == 12) CORR_DARF(c, m, pagamento);
+  }
+  return ok;
+}
+
+namespace {
+
+// One person of the side: the titular (cpf empty) or a dependant, and their row in copy 32.
+struct Pessoa {
+  std::string cpf;
+  std::uint32_t linha = 0;  // 0: no row yet
+};
+
+// The months of a person's row of copy 32.
+MatrizLeao daLinha(rt::db::Table& t, std::uint32_t linha) {
+  MatrizLeao m{};
+  if (linha == 0 || !t.goTo(linha)) return m;
+  for (int mes = 1; mes <= 13; ++mes)
+    for (int col = 2; col <= 8; ++col) cel(m, mes, col) = t.getNumber(campoLeao(col, mes));
+  return m;
+}
+
+void naLinha(rt::db::Table& t, std::uint32_t linha, const MatrizLeao& m) {
+  if (linha == 0 || !t.goTo(linha)) return;
+  for (int mes = 1; mes <= 13; ++mes)
+    for (int col = 2; col <= 8; ++col)
+      (void)t.put(campoLeao(col, mes), m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
+}
+
+// The matrix of one person from the income rows and, for the titular, the alimony paid.
+MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, int cal, Decimal& previdencia) {
+  MatrizLeao m{};
+  if (rt::db::Table* t = c.areas.table(22)) {
+    const int tipo = t->fieldIndex("I1_1"), lado = t->fieldIndex("I1_11"), dep = t->fieldIndex("I1_8"),
+              ano = t->fieldIndex("I1_4");
+    Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
+      if ((letra(r, lado) == 'N') == titular) return;
+      if (!titular && std::string(rt::text::alltrim(texto(r, dep))) != p.cpf) return;
+      int col = 0;
+      switch (letra(r, tipo)) {
+        case 'F': col = 2; break;
+        case 'E': col = 3; break;
+        case 'L': col = 4; break;
+        case 'P': col = 5; break;
+        case 'I': col = 6; break;
+        default: return;
+      }
+      const char k = letra(r, tipo);
+      if (cal == 3 && (k == 'F' || k == 'L')) {
+        // A cash-book entry counts in the month of its date; without a date it does not count.
+        const Date d = r.getDate("DT_LC");
+        if (d.isEmpty()) return;
+        const Decimal v = numero(r, ano);
+        (void)r.put("I1_4" + mm(d.month()), v);
+        cel(m, d.month(), col) += v;
+        return;
+      }
+      Decimal linha;
+      for (int mes = 1; mes <= 12; ++mes) {
+        const Decimal v = r.getNumber("I1_4" + mm(mes));
+        cel(m, mes, col) += v;
+        linha += v;
+      }
+      if (k == 'P') previdencia += linha;
+    });
+  }
+  // The alimony paid (payment codes 30-34) is deducted in the month it was paid.
+  std::array<Decimal, 13> pensao{};
+  if (titular) {
+    if (rt::db::Table* t = c.areas.table(26)) {
+      const int codigo = t->fieldIndex("I6_3");
+      Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
+        const std::int64_t cod = numero(r, codigo).wholePart();
+        if (cod < 30 || cod > 34) return;
+        for (int mes = 1; mes <= 12; ++mes) pensao[static_cast<std::size_t>(mes)] += r.getNumber("I6_4" + mm(mes));
+      });
+    }
+    e.PENSAOM = Decimal();
+    e.NTOTDEP = Decimal();
+  }
+  // Deductions: the self-paid social security (column 5 holds it so far) and the alimony; the
+  // titular's dependants only in a month whose income covers their amount.
+  const Decimal porDependentes = c.v.N_DEPEN * NVALDEPEN;
+  for (int mes = 1; mes <= 12; ++mes) {
+    Decimal deducao = cel(m, mes, 5) + pensao[static_cast<std::size_t>(mes)];
+    if (titular) {
+      e.PENSAOM += pensao[static_cast<std::size_t>(mes)];
+      if (porDependentes > Decimal() && cel(m, mes, 2) + cel(m, mes, 3) >= porDependentes) {
+        deducao += porDependentes;
+        e.NTOTDEP += porDependentes;
+      }
+    }
+    cel(m, mes, 5) = deducao;
+  }
+  somaAno(m, 2, 6);
+  return m;
+}
+
+}  // namespace
+
+void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
+  if (c.d.LEAO_CAL) return;
+  if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
+  rt::db::Table* rendas = c.areas.table(22);
+  const bool titular = rendas == nullptr || rendas->eof() || rendas->getText("I1_11") != "N";
+  const int cal = c.calAuto();
+  const bool pelasLinhas = cal == 1 || cal == 3;
+  const bool soRecolhido = c.d.tabela01.logico("SO_REC");
+
+  if (pelasLinhas) {
+    c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", Decimal());
+    c.poe("I13_03", Decimal());
+    c.poe("I13_04", Decimal());
+  }
+
+  rt::db::Table* grade = c.areas.table(32);
+  // The people of the side, and whose months the screen's matrix holds (the row copy 32 is on).
+  std::vector<Pessoa> pessoas;
+  std::uint32_t mostrada = 0;
+  if (grade != nullptr) {
+    Varredura varre(*grade);
+    mostrada = varre.linhaAtual();
+    const int cpf = grade->fieldIndex("CPFDEPEN");
+    varre.cada([&](rt::db::Table& r, std::uint32_t recno) {
+      const std::string dono(rt::text::alltrim(texto(r, cpf)));
+      if (dono.empty() == titular) pessoas.push_back({dono, recno});
+    });
+  }
+  if (titular && pessoas.empty()) pessoas.push_back({"", 0});
+
+  Decimal previdencia;
+  for (Pessoa& p : pessoas) {
+    const bool naTela = p.linha != 0 && p.linha == mostrada;
+    MatrizLeao m{};
+    if (pelasLinhas) {
+      m = dasLinhas(c, e, p, titular, cal, previdencia);
+    } else {
+      // Modes 2 and 4 keep the matrix as entered.
+      m = naTela ? leMatriz(c) : (grade != nullptr ? daLinha(*grade, p.linha) : MatrizLeao{});
+    }
+    if (pelasLinhas || (soRecolhido && cal == 2)) {
+      for (int mes = 1; mes <= 12; ++mes) VE_LEAO(c, m, mes, 0, false, e.DF_PAGTO);
+      VE_LEAO(c, m, 12, 1, false, e.DF_PAGTO);
+    }
+    if (grade != nullptr && p.linha == 0) {
+      // The titular's row is made when the rows give something to keep.
+      bool algo = false;
+      for (int col = 2; col <= 8; ++col) algo = algo || !cel(m, 13, col).isZero();
+      if (algo && grade->appendBlank()) {
+        (void)grade->put("CPF", c.d.CPF);
+        p.linha = grade->recNo();
+        if (mostrada == 0) mostrada = p.linha;
+      }
+    }
+    if (grade != nullptr) naLinha(*grade, p.linha, m);
+    if (naTela || (titular && mostrada == 0) || (titular && grade == nullptr)) {
+      if (modo == 1) {
+        gravaMatriz(c, m);
+      } else {
+        MatrizLeao tela = leMatriz(c);
+        tela[13] = m[13];
+        gravaMatriz(c, tela);
+      }
+    }
+  }
+  if (grade != nullptr && mostrada != 0) (void)grade->goTo(mostrada);
+  if (pelasLinhas) c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", previdencia);
+
+  FI1_T(c, 0);
+
+  // The summary lines from every person's row.
+  Decimal i13_03, i13_04, i13_05, i13_14, a, b;
+  if (grade != nullptr) {
+    const int cpf = grade->fieldIndex("CPFDEPEN");
+    Varredura(*grade).cada([&](rt::db::Table& r, std::uint32_t) {
+      const bool doTitular = rt::text::alltrim(texto(r, cpf)).empty();
+      (doTitular ? i13_03 : i13_04) += r.getNumber("I2_113");
+      i13_05 += r.getNumber("I2_213");
+      i13_14 += r.getNumber("I2_313");
+      Decimal leao;
+      if (soRecolhido) {
+        leao = r.getNumber("I2_513");
+      } else {
+        for (int mes = 1; mes <= 12; ++mes)
+          leao += std::max(r.getNumber("I2_5" + mm(mes)), r.getNumber("I2_6" + mm(mes)));
+      }
+      (doTitular ? a : b) += leao;
+    });
+  }
+  c.poe("I13_03", i13_03);
+  c.poe("I13_04", i13_04);
+  c.poe("I13_05", i13_05);
+  c.poe("I13_14", i13_14);
+  c.v.I13_23A = a;
+  c.v.I13_23B = b;
+  c.poe("I13_23", a + b);
+  c.d.LEAO_CAL = true;
+}
+
+}  // namespace taxcalc
