@@ -36,7 +36,8 @@ struct Ambiente {
   std::string raiz;
 
   Ambiente() {
-    raiz = (std::filesystem::temp_directory_path() / ("tavren-bench-reorg-" + std::to_string(getpid()))).string();
+    raiz = (std::filesystem::temp_directory_path() / ("tavren-bench-reorg-" + std::to_string(getpid())))
+               .string();
     for (const char* p : {"/prog", "/dados", "/trab"}) std::filesystem::create_directories(raiz + p);
     ctx.definePastaPrograma(raiz + "/prog");
     ctx.definePastaDados(raiz + "/dados");

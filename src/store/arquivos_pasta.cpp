@@ -22,7 +22,7 @@ std::string perguntaEmUso(std::string_view arquivo) {
 }
 
 rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
-                                                                 std::string_view arquivo) {
+                                                                std::string_view arquivo) {
   rt::db::OpenOptions op;
   op.exclusive = true;
   op.alias = "SEGURA";
@@ -78,7 +78,8 @@ platform::Status copiaArquivo(const std::string& de, const std::string& para,
     s = confere(tmp->path());
     if (!s) return s;
   }
-  if (::rename(tmp->path().c_str(), para.c_str()) != 0) return platform::Status::fromErrno(errno, "rename " + para);
+  if (::rename(tmp->path().c_str(), para.c_str()) != 0)
+    return platform::Status::fromErrno(errno, "rename " + para);
   tmp->keep();
   return platform::syncFolder(pasta.empty() ? "." : pasta);
 }

@@ -24,7 +24,7 @@ std::string perguntaEmUso(std::string_view arquivo);
 // with `arquivo` as the file's name; "N" (or Esc) gives kInUse. Other failures come back as
 // they are.
 rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
-                                                                 std::string_view arquivo);
+                                                                std::string_view arquivo);
 
 // Copies the file `de` to `para` (Linux paths): written as a scratch file beside `para`,
 // synced, checked by `confere` (when given) and only then renamed over it, and the folder

@@ -29,7 +29,9 @@ using namespace rt::text::literals;
 
 namespace {
 
-std::string limpa(std::string_view s) { return std::string(rt::text::alltrim(s)); }
+std::string limpa(std::string_view s) {
+  return std::string(rt::text::alltrim(s));
+}
 
 void aviso(Contexto& ctx, std::initializer_list<std::string_view> linhas) {
   ctx.janelas.FECHAJAN(10);
@@ -47,7 +49,6 @@ std::string pastaLocal(const Contexto& ctx) {
   const std::string& base = rt::text::isEmptyText(ctx.LOCTRAB) ? ctx.ARQDEF : ctx.LOCTRAB;
   return pastaLinux(ctx, base);
 }
-
 
 }  // namespace
 
@@ -117,11 +118,12 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     return false;
   }
   auto alvo = platform::pathForFile(*destinoLx, kArquivoBackup);
-  platform::Status copiado = alvo ? copiaArquivo(local, *alvo,
-                                                 [tamanho](const std::string& c) {
-                                                   return platform::verifyArchive(c, static_cast<std::int64_t>(tamanho)).status();
-                                                 })
-                                  : alvo.status();
+  platform::Status copiado =
+      alvo ? copiaArquivo(local, *alvo,
+                          [tamanho](const std::string& c) {
+                            return platform::verifyArchive(c, static_cast<std::int64_t>(tamanho)).status();
+                          })
+           : alvo.status();
   (void)rt::db::removeFile(local);
   if (!copiado) {
     aviso(ctx, {"Problemas na copia do Arquivo compactado."});
@@ -149,7 +151,8 @@ struct Restaurada {
   std::string alvo;      // the table file it replaces
 };
 
-bool recupera(Contexto& ctx, const std::string& arquivo, const std::string& destino, const std::string& destinoLx) {
+bool recupera(Contexto& ctx, const std::string& arquivo, const std::string& destino,
+              const std::string& destinoLx) {
   auto ex = platform::extractMatching(arquivo, "IMP??10.DBF", destinoLx);
   if (!ex) {
     aviso(ctx, {"Arquivo compactado danificado.", "Nenhum dado foi recuperado."});

@@ -10,7 +10,8 @@
 
 namespace store {
 
-std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ordem, int preenche, bool conjuge) {
+std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ordem, int preenche,
+                                  bool conjuge) {
   const std::string inicio = ctx.LOCARQ;
   const std::string procura = ordem == 2 ? rt::text::upper(rt::text::trim(chave)) : rt::text::padr(chave, 11);
   const std::vector<std::string> pastas = pastasDoRegistro(ctx);

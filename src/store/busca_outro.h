@@ -13,7 +13,7 @@ namespace store {
 struct Achado {
   std::string pasta;  // the folder as registered
   std::string cpf;
-  std::string nome;   // NOMECONTR as stored
+  std::string nome;  // NOMECONTR as stored
 };
 
 // BUSCA_OUTRO: `chave` is a CPF (ordem 1) or the start of a name (ordem 2, compared in upper

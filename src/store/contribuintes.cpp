@@ -210,8 +210,8 @@ std::vector<ItemParte> itensDe(ParteCopia p, bool rural) {
 
 }  // namespace
 
-ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_view destinoDado, ParteCopia parte,
-                        bool acrescenta) {
+ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_view destinoDado,
+                        ParteCopia parte, bool acrescenta) {
   const std::string origem = rt::text::padr(console::TIRA_PONTO(origemDado), 11);
   const std::string destino = rt::text::padr(console::TIRA_PONTO(destinoDado), 11);
   // With itself, "Acrescente" would double every row.
@@ -245,7 +245,8 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
     if (!acrescenta) tirar.insert(daParte->registros.begin(), daParte->registros.end());
     for (const std::string& r : atuais->registros) {
       // Single-row tables: the copied row takes the place of the destination's (15 by side).
-      if (unica && !novas->registros.empty() && (item.numero == 1 || ladosNovos.count(ladoDe(*atuais, r)))) continue;
+      if (unica && !novas->registros.empty() && (item.numero == 1 || ladosNovos.count(ladoDe(*atuais, r))))
+        continue;
       if (auto i = tirar.find(r); i != tirar.end()) {
         tirar.erase(i);
         continue;
@@ -276,8 +277,11 @@ void TRANF_PARTE(Contexto& ctx) {
   (void)console::MENS(ctx, 14, "Copia qual parte (1-9)?", opcao);
   const std::int64_t k = opcao.wholePart();
   if (k < 1 || k > 9) return;
-  const std::string r = console::AVISOSN(
-      ctx, {" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ", " Nao - Retire os dados anteriores "}, 2);
+  const std::string r =
+      console::AVISOSN(ctx,
+                       {" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ",
+                        " Nao - Retire os dados anteriores "},
+                       2);
   console::MENS(ctx, 13, "Copiando !!!");
   const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), r == "S");
   ctx.janelas.FECHAJAN(10);
@@ -360,7 +364,9 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   const std::vector<std::string> cpfs = marca ? marca(ctx, soRural) : std::vector<std::string>{};
   if (cpfs.empty()) return;
   const std::string n = std::to_string(cpfs.size());
-  if (console::AVISOSN(ctx, std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" + (cpfs.size() > 1 ? "s" : "") + "?",
+  if (console::AVISOSN(ctx,
+                       std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +
+                           (cpfs.size() > 1 ? "s" : "") + "?",
                        2) != "S")
     return;
   for (const std::string& cpf : cpfs) {

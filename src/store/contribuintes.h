@@ -27,7 +27,17 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velho, std::string_view no
 void MUDA_CPF(Contexto& ctx);
 
 // The parts TRANF_PARTE copies (options 1-9 of its menu).
-enum class ParteCopia { Tudo = 1, Bens, LivroCaixa, Juridica, Pagamentos, Rural, BensDividasRural, CaixaRural, Imoveis };
+enum class ParteCopia {
+  Tudo = 1,
+  Bens,
+  LivroCaixa,
+  Juridica,
+  Pagamentos,
+  Rural,
+  BensDividasRural,
+  CaixaRural,
+  Imoveis
+};
 
 // Copies a part of the declaration of `origem` into the declaration of `destino` (both in
 // the register of the current data folder). `acrescenta` ("Sim - Acrecente"): the copied rows

@@ -26,7 +26,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string nomeTabela(int n) { return std::string("IMP") + (n < 10 ? "0" : "") + std::to_string(n) + "10.DBF"; }
+std::string nomeTabela(int n) {
+  return std::string("IMP") + (n < 10 ? "0" : "") + std::to_string(n) + "10.DBF";
+}
 
 // The destination's index files of table t, erased so that the copied table is indexed anew.
 void apagaIndices(Contexto& ctx, const std::string& pasta, const TabelaDef& t) {
@@ -73,7 +75,8 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
   for (;;) {
     auto livre = platform::freeSpace(*destinoLx);
     if (livre && *livre >= total) break;
-    if (console::MENS(ctx, 12, "Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, {.teclas = "TA"}) != "T")
+    if (console::MENS(ctx, 12, "Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, {.teclas = "TA"}) !=
+        "T")
       return false;
   }
   for (const auto& [n, t] : seguras) {
@@ -103,7 +106,8 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
   std::vector<const TabelaDef*> tabelas;
   if (nomes)
     for (const std::string& n : *nomes)
-      if (const TabelaDef* t = tabelaPorNome(n); t != nullptr && t->numero >= 1 && t->numero <= 20) tabelas.push_back(t);
+      if (const TabelaDef* t = tabelaPorNome(n); t != nullptr && t->numero >= 1 && t->numero <= 20)
+        tabelas.push_back(t);
   if (tabelas.empty()) {
     console::AVISOSN(ctx, "O " + origem + std::string(" não contém dados do TAVREN"_cp), 0);
     return false;

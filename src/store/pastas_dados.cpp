@@ -22,7 +22,9 @@ UsaPasta::UsaPasta(Contexto& ctx, std::string_view pasta) : ctx_(ctx), anterior_
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
 }
 
-UsaPasta::~UsaPasta() { ctx_.LOCARQ = anterior_; }
+UsaPasta::~UsaPasta() {
+  ctx_.LOCARQ = anterior_;
+}
 
 std::string pastaLinux(const Contexto& ctx, std::string_view pasta) {
   return console::caminhoLinux(ctx, console::BAR_FORA(rt::text::alltrim(pasta)));
@@ -32,7 +34,8 @@ bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b) {
   std::error_code ec;
   const std::filesystem::path pa = std::filesystem::weakly_canonical(pastaLinux(ctx, a), ec);
   const std::filesystem::path pb = std::filesystem::weakly_canonical(pastaLinux(ctx, b), ec);
-  if (std::filesystem::exists(pa) && std::filesystem::exists(pb)) return std::filesystem::equivalent(pa, pb, ec);
+  if (std::filesystem::exists(pa) && std::filesystem::exists(pb))
+    return std::filesystem::equivalent(pa, pb, ec);
   return platform::withoutSeparator(pa.string()) == platform::withoutSeparator(pb.string());
 }
 
@@ -56,8 +59,8 @@ bool registraPasta(Contexto& ctx, std::string_view pasta) {
   (void)ctx.areas.select(40);
   if (!ADD_REC(ctx, 5)) return false;
   rt::db::Table& t = *ctx.areas.table(40);
-  const bool ok = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta))) && t.put("SELEC", std::string(" ")) &&
-                  t.commit();
+  const bool ok = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta))) &&
+                  t.put("SELEC", std::string(" ")) && t.commit();
   (void)t.unlock();
   return ok;
 }
@@ -124,7 +127,8 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   return true;
 }
 
-bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo, std::string_view sufixo) {
+bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
+              std::string_view sufixo) {
   const std::string base = console::BAR_DIR(rt::text::alltrim(pasta));
   const bool umDigito = rt::text::upper(prefixo) == "MOL" || rt::text::upper(prefixo) == "ZUK";
   for (int k = 1; k <= quantos; ++k) {

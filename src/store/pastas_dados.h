@@ -63,7 +63,8 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
 bool TA_NA_REDE(const Contexto& ctx);
 
 // The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as
-// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record lock (false when not written).
+// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record lock (false
+// when not written).
 std::string leConfig(Contexto& ctx, std::string_view campo);
 bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
 

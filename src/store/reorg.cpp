@@ -20,9 +20,10 @@ using rt::db::Status;
 const std::vector<std::string>& tabelasEmpacotadas() {
   // OCUPACAB names an index of OCUPACAO, not a table: it is looked for and never found.
   static const std::vector<std::string> nomes = {
-      "PRINTS",  "CONFIG",   "DEFINE",   "HELPTXT", "HELPATXT", "CODBENS",  "CODABENS", "CODEPEN", "CODDIVI", "DESPESA",
-      "UFIRM",   "AUXBENS",  "AUXPAG",   "LISERRO", "BANCOS",   "CORES",    "CONFIMP",  "OCUPACAO", "OCUPACAB",
-      "CODNATUR", "TABPAIS", "STATUS",   "TABEMBA", "TABMUNI",  "TABLOGR",  "CONTAS",   "FOLHAPG", "BOLETO"};
+      "PRINTS",  "CONFIG",  "DEFINE",  "HELPTXT",  "HELPATXT", "CODBENS",  "CODABENS",
+      "CODEPEN", "CODDIVI", "DESPESA", "UFIRM",    "AUXBENS",  "AUXPAG",   "LISERRO",
+      "BANCOS",  "CORES",   "CONFIMP", "OCUPACAO", "OCUPACAB", "CODNATUR", "TABPAIS",
+      "STATUS",  "TABEMBA", "TABMUNI", "TABLOGR",  "CONTAS",   "FOLHAPG",  "BOLETO"};
   return nomes;
 }
 
@@ -63,7 +64,8 @@ void empacotaPrograma(Contexto& ctx) {
     const std::string arquivo = ctx.ARQDEF + nome;
     if (!existe(ctx, comExtensao(arquivo, ".DBF"))) continue;
     std::vector<IndiceDef> indices;
-    for (const IndiceDef& i : t->indices) indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
+    for (const IndiceDef& i : t->indices)
+      indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
     // A scratch area: the table's own may hold it open shared.
     const int area = 50;
     (void)ctx.areas.close(t->numero);
@@ -118,13 +120,13 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo) {
 }
 
 bool REINDEXA(Contexto& ctx) {
-  const std::string r = console::AVISOSN(ctx,
-                                         {"Esta opção refará todos arquivos índices (CDX)."_cp,
-                                          "Operaçao recomendada a ser feita após uma queda"_cp,
-                                          "da energia ou quando arquivos forem copiados de",
-                                          "um equipamento para outro. Em rede todos outros",
-                                          "equipamentos nao podem estar usando o programa."},
-                                         2);
+  const std::string r = console::AVISOSN(
+      ctx,
+      {"Esta opção refará todos arquivos índices (CDX)."_cp,
+       "Operaçao recomendada a ser feita após uma queda"_cp,
+       "da energia ou quando arquivos forem copiados de", "um equipamento para outro. Em rede todos outros",
+       "equipamentos nao podem estar usando o programa."},
+      2);
   if (r != "S") return false;
   ctx.MOS_MENS = true;
   (void)ctx.areas.closeAll();

@@ -17,7 +17,8 @@ using namespace rt::text::literals;
 std::string pastaPadraoReceita() {
   // Where the tax authority's program keeps its declarations on Linux.
   const char* home = std::getenv("HOME");
-  return std::string(home != nullptr && *home != '\0' ? home : "/root") + "/ProgramasRFB/IRPF2010/aplicacao/dados";
+  return std::string(home != nullptr && *home != '\0' ? home : "/root") +
+         "/ProgramasRFB/IRPF2010/aplicacao/dados";
 }
 
 std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view palavra, int largura) {

@@ -28,7 +28,9 @@ using rt::db::Table;
 
 namespace {
 
-std::string doisDigitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string doisDigitos(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
 
 // Journal offsets count from the first field (the deletion flag is not kept).
 std::vector<rt::db::FieldDef> camposDiario(std::span<const rt::db::FieldDef> campos) {
@@ -65,7 +67,7 @@ std::vector<int> tabelasDaParte(Parte p) {
 }
 
 rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, std::string_view cpf,
-                                          const std::function<bool(const Table&)>& filtro) {
+                                         const std::function<bool(const Table&)>& filtro) {
   TabelaDiario tab;
   tab.numero = n;
   tab.campos = camposDiario(t.fields());
@@ -105,7 +107,8 @@ void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf) {
   for (std::string& r : t.registros) r.replace(static_cast<std::size_t>(f->offset), novo.size(), novo);
 }
 
-Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf, const std::vector<TabelaDiario>& tabelas) {
+Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf,
+                   const std::vector<TabelaDiario>& tabelas) {
   UsaPasta naPasta(ctx, pasta);
   const std::string chave = rt::text::padr(cpf, 11);
   // The sides of the rural tables: those of the new rows and those the folder has now.
@@ -114,7 +117,8 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf, 
     if (t.numero < 15) continue;
     for (const std::string& r : t.registros) lados.insert(ladoDe(t, r));
     const bool aberta = ctx.areas.isOpen(t.numero);
-    if (!aberta && !ABERTURA(ctx, t.numero, true)) return {Error::kInUse, "table " + std::to_string(t.numero)};
+    if (!aberta && !ABERTURA(ctx, t.numero, true))
+      return {Error::kInUse, "table " + std::to_string(t.numero)};
     auto atuais = linhasDoCpf(*ctx.areas.table(t.numero), t.numero, chave);
     if (!aberta) (void)ctx.areas.close(t.numero);
     if (!atuais) return atuais.status();
@@ -186,7 +190,8 @@ bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
 }
 
 // Reads the origin rows of every table of the part; held exclusively when they are to go.
-bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf, std::vector<TabelaDiario>& linhas) {
+bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
+              std::vector<TabelaDiario>& linhas) {
   UsaPasta naPasta(ctx, tr.origem);
   for (int n : tabelasDaParte(tr.parte)) {
     const TabelaDef& t = *tabela(n);
@@ -375,11 +380,13 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     (void)MUDADIR(ctx, ctx.ROTADOANO);
     return true;
   };
-  const int total = console::alerta(ctx, {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "},
-                                    {"Parcial", "Total "});
+  const int total =
+      console::alerta(ctx, {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "},
+                      {"Parcial", "Total "});
   if (total == 0) return sai();
-  const int mover = console::alerta(
-      ctx, {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
+  const int mover =
+      console::alerta(ctx, {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "},
+                      {"Copiar", "Mover"});
   if (mover == 0) return sai();
   const int parte = console::alerta(
       ctx, {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
@@ -402,7 +409,8 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
     if (transfereContribuinte(ctx, tr, cpf) == ResultadoTransf::Falhou) {
       ctx.janelas.FECHAJAN(10);
-      console::AVISOSN(ctx, {"O contribuinte " + cpf + " nao foi transferido.", "Continua na pasta de origem."}, 0);
+      console::AVISOSN(
+          ctx, {"O contribuinte " + cpf + " nao foi transferido.", "Continua na pasta de origem."}, 0);
     } else {
       ultimo = cpf;
     }

@@ -29,7 +29,7 @@ std::vector<int> tabelasDaParte(Parte p);
 // natural order when it has none), as journal rows in the table's own layout; `filtro`, when
 // given, picks rows. Table number `n`.
 rt::db::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, std::string_view cpf,
-                                          const std::function<bool(const rt::db::Table&)>& filtro = {});
+                                         const std::function<bool(const rt::db::Table&)>& filtro = {});
 // A journal table of number n with no rows, in the catalogue's layout.
 TabelaDiario tabelaVazia(int n);
 // Puts `cpf` (and keeps everything else) into every row.
@@ -45,7 +45,7 @@ struct Transferencia {
   std::string origem, destino;  // data folders as stored
   bool mover = false;           // "Mover": the origin rows go afterwards
   Parte parte = Parte::Tudo;
-  bool sobrepoe = true;         // a CPF already in the destination: "Sim - Sobrepoe os dados"
+  bool sobrepoe = true;  // a CPF already in the destination: "Sim - Sobrepoe os dados"
 };
 
 enum class ResultadoTransf { Feito, Saltado, Falhou };

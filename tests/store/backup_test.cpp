@@ -82,7 +82,8 @@ TEST_F(BackupTest, RoundTripGivesTheSameTablesWithRebuiltIndexes) {
     ASSERT_TRUE(depois.count(nome)) << nome;
     EXPECT_TRUE(depois.at(nome) == bytes) << nome << " differs after the restore";
   }
-  for (const std::string& n : dados.arquivos()) EXPECT_FALSE(n.starts_with("IMPZIP") || n.starts_with("tmp")) << n;
+  for (const std::string& n : dados.arquivos())
+    EXPECT_FALSE(n.starts_with("IMPZIP") || n.starts_with("tmp")) << n;
   // Every table of the folder opens on freshly built indexes that agree with its rows.
   for (int n = 1; n <= 19; ++n) {
     ASSERT_TRUE(ABERTURA(ctx, n)) << n;

@@ -14,8 +14,8 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/busca_outro.h"
-#include "store/rotas.h"
 #include "store/copia_pasta.h"
+#include "store/rotas.h"
 #include "store/transfere.h"
 #include "store_fixture.h"
 
@@ -61,7 +61,8 @@ TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
   EXPECT_EQ(ctx.LOCARQ, outra.caminho() + "/");
   EXPECT_EQ(rt::text::alltrim(leConfig(ctx, "ROTADOANO")), outra.caminho());
   int marcados = 0;
-  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk()) marcados += r.getText("SELEC") == "S";
+  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk())
+    marcados += r.getText("SELEC") == "S";
   EXPECT_EQ(marcados, 1);
   // Its register is open, made new in the folder.
   ASSERT_TRUE(ctx.areas.isOpen(9));
@@ -108,10 +109,10 @@ TEST_F(PastasTest, RestoreFromAFolderWithoutTablesIsRefused) {
 
 TEST_F(PastasTest, TransferDrivenThroughItsQuestions) {
   ctx.definePastaDados(dados.caminho());
-  term.pause().press(rt::term::key::Enter);                          // origin: the year folder
-  term.pause().type(outra.caminho()).press(rt::term::key::Enter);    // destination
-  term.press('T').press('M').press('T').press('S');                  // Total, Mover, Tudo, Sobrepoe
-  term.pause().press('N');                                           // "Muda para a nova Pasta?"
+  term.pause().press(rt::term::key::Enter);                        // origin: the year folder
+  term.pause().type(outra.caminho()).press(rt::term::key::Enter);  // destination
+  term.press('T').press('M').press('T').press('S');                // Total, Mover, Tudo, Sobrepoe
+  term.pause().press('N');                                         // "Muda para a nova Pasta?"
   ASSERT_TRUE(TRANOME(ctx, 1));
   (void)ctx.areas.closeAll();
   {
@@ -123,7 +124,8 @@ TEST_F(PastasTest, TransferDrivenThroughItsQuestions) {
   EXPECT_TRUE(marcasNaTabela(ctx, 9, kB).empty());
   EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
   bool registrada = false;
-  for (const std::string& p : pastasDoRegistro(ctx)) registrada = registrada || mesmaPasta(ctx, p, outra.caminho());
+  for (const std::string& p : pastasDoRegistro(ctx))
+    registrada = registrada || mesmaPasta(ctx, p, outra.caminho());
   EXPECT_TRUE(registrada);
 }
 

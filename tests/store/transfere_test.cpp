@@ -116,7 +116,8 @@ TEST_F(TransfereTest, RuralOnlyMoveCarriesTablesFifteenToNineteen) {
       EXPECT_EQ(marcasNaTabela(ctx, n, kC), origem.at(n)) << n;
       EXPECT_TRUE(resto.at(n).empty()) << n;
     } else {
-      EXPECT_FALSE(std::filesystem::exists(outra / ("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10.DBF")))
+      EXPECT_FALSE(std::filesystem::exists(
+          outra / ("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10.DBF")))
           << n;
       EXPECT_EQ(resto.at(n), origem.at(n)) << n;
     }
