@@ -1,0 +1,628 @@
+#include "grid/edita.h"
+
+#include <algorithm>
+
+#include "console/fonte_tabela.h"
+#include "console/mensagens.h"
+#include "grid/sessao.h"
+#include "rt/db/structure.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "rt/ui/read.h"
+#include "store/travas.h"
+
+namespace grid {
+
+using namespace rt::text::literals;
+using rt::db::Table;
+using rt::ui::Value;
+namespace key = rt::term::key;
+
+namespace {
+
+bool naLista(int opc, std::initializer_list<int> lista) { return std::find(lista.begin(), lista.end(), opc) != lista.end(); }
+
+// Whether a value has the type a field holds.
+bool mesmoTipo(const rt::db::FieldDef& f, const Value& v) {
+  switch (f.type) {
+    case 'N':
+    case 'F':
+      return std::holds_alternative<rt::text::Decimal>(v);
+    case 'D':
+      return std::holds_alternative<rt::text::Date>(v);
+    case 'L':
+      return std::holds_alternative<bool>(v);
+    default:
+      return std::holds_alternative<std::string>(v);
+  }
+}
+
+void poe(Table& t, std::string_view campo, const Value& v) {
+  if (t.field(campo) != nullptr) (void)t.put(campo, v);
+}
+
+const Coluna& colunaAtual(const Sessao& s) {
+  const int i = std::clamp(s.g.PONTEIRO, 1, static_cast<int>(s.tela.colunas.size()));
+  return s.tela.colunas[static_cast<std::size_t>(i - 1)];
+}
+
+// The screen row of the browse's current row: the heading line and its separator come first.
+int linhaAtual(const Sessao& s, const rt::term::Rect& dentro) { return dentro.top + 2 + s.b.rowPos() - 1; }
+
+int exitKey(Sessao& s, const rt::term::Key& ultima, bool anexa) {
+  Grade& g = s.g;
+  rt::term::Console& con = s.ctx.console;
+  switch (ultima.code) {
+    case key::PgDn:
+      return anexa ? 0 : key::Down;
+    case key::PgUp:
+      return anexa ? 0 : key::Up;
+    case key::Up:
+    case key::Down:
+      return ultima.code;
+    case key::Esc:
+      s.ctx.janelas.FECHAJAN(10);
+      s.ctx.TAM_OLD = 0;
+      return 0;
+    default:
+      break;
+  }
+  if (ultima.code == key::Enter || ultima.isChar()) {
+    if (g.PONTEIRO == g.ULT_POS) {
+      con.push(key::CtrlHome);
+      con.push(key::Down);
+      g.PONTEIRO = 1;
+    } else {
+      con.push(key::Right);
+    }
+  }
+  return 0;
+}
+
+// The totals the calculator's result recomputes, by screen.
+std::string recalculoCalculadora(int opc) {
+  switch (opc) {
+    case 1:
+    case 2:
+      return "FI1_T(1)";
+    case 5:
+    case 8:
+      return "FI7_T(1)";
+    case 6:
+    case 9:
+      return "FI8_T(1)";
+    case 22:
+      return "FI7_T(6)";
+    case 23:
+      return "FI8_T(7)";
+    case 4:
+      return "FDOAPAG";
+    default:
+      return {};
+  }
+}
+
+class Laco {
+ public:
+  Laco(Sessao& s, rt::term::Rect dentro) : s_(s), dentro_(dentro) {}
+  void roda();
+
+ private:
+  int DOGET(bool anexa);
+  void cola(bool novaLinha);
+  void calculadora();
+  void escolhe();
+  bool teclaTela(int code);
+  void saiCom(int code) {
+    s_.g.ULTTECLA = code;
+    s_.g.TECLAMUDA = true;
+    s_.sair = true;
+  }
+
+  Sessao& s_;
+  rt::term::Rect dentro_;
+};
+
+int Laco::DOGET(bool anexa) {
+  Grade& g = s_.g;
+  store::Contexto& ctx = s_.ctx;
+  rt::term::Console& con = ctx.console;
+  g.PONTEIRO = s_.b.colPos();
+  const Coluna& c = colunaAtual(s_);
+  if (!c.editavel) {
+    console::MENS(ctx, 1, "Os valores aqui são calculados. Não se pode editar."_cp);
+    return exitKey(s_, con.lastKey(), false);
+  }
+  s_.seleciona();
+  Table* t = s_.t();
+  const rt::db::FieldDef* f = t != nullptr ? t->field(c.cpoin) : nullptr;
+  if (f == nullptr) return 0;
+  const int ordem = t->order();
+  const std::string chave = ordem > 0 && !t->eof() ? t->currentKey(ordem) : std::string();
+  const std::uint32_t registro = t->recNo();
+
+  Value MGETVAR = t->eof() ? rt::db::blankValue(*f) : t->get(c.cpoin);
+  rt::ui::Binding bind = rt::ui::var(
+      "MGETVAR", [&MGETVAR] { return MGETVAR; }, [&MGETVAR](const Value& v) { MGETVAR = v; },
+      rt::ui::FieldShape{f->width, f->decimals});
+  const int coluna = std::max(s_.b.screenColOf(g.PONTEIRO), 0);
+  rt::ui::Get get(linhaAtual(s_, dentro_), coluna, std::move(bind), c.masc);
+  if (!c.valida.empty()) get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
+  const bool saida = con.readExit();
+  con.setReadExit(true);
+  const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get));
+  con.setReadExit(saida);
+
+  int proxima = 0;
+  if (r.updated && !r.escaped) {
+    const bool novo = g.LAPPEND && s_.fonte.fantasma();
+    if (novo && !ADIC_REG(ctx, g)) return 0;
+    g.LASTECLA = 0;
+    s_.seleciona();
+    if (F_TROCA(ctx, g, MGETVAR) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
+    s_.seleciona();
+    if (t->order() > 0 && !anexa && !novo && t->currentKey(t->order()) != chave) {
+      // FRESHORDER: the row moved in the order; show the rows again around it.
+      (void)t->goTo(registro);
+      s_.redesenha();
+      return 0;
+    }
+    if (novo) {
+      s_.redesenha();
+    } else {
+      s_.b.refreshCurrent();
+    }
+    proxima = exitKey(s_, r.lastKey, anexa);
+  } else {
+    proxima = exitKey(s_, r.lastKey, anexa);
+  }
+  if (naLista(s_.opc(), {10, 23, 40})) s_.redesenha();
+  return proxima;
+}
+
+void Laco::cola(bool novaLinha) {
+  Grade& g = s_.g;
+  if (!g.CLIPTEX) return;
+  s_.seleciona();
+  Table* t = s_.t();
+  const rt::db::FieldDef* f = t->field(colunaAtual(s_).cpoin);
+  if (f == nullptr || !mesmoTipo(*f, *g.CLIPTEX)) return;  // another type: ignored
+  if (novaLinha || (g.LAPPEND && s_.fonte.fantasma())) {
+    if (!ADIC_REG(s_.ctx, g)) return;
+  }
+  const Coluna& c = colunaAtual(s_);
+  if (F_TROCA(s_.ctx, g, *g.CLIPTEX) && !c.recalc.empty()) g.srv().recalcula(s_.ctx, g, c.recalc);
+  s_.redesenha();
+}
+
+void Laco::calculadora() {
+  Grade& g = s_.g;
+  if (!console::CALCULADORA(s_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
+  s_.seleciona();
+  Table* t = s_.t();
+  const rt::db::FieldDef* f = t->field(colunaAtual(s_).cpoin);
+  if (f == nullptr || t->eof()) return;
+  Value v;
+  if (f->type == 'N') {
+    v = g.calculadora.RESULT;
+  } else if (f->type == 'C') {
+    std::string texto = std::string(rt::text::trim(t->getText(f->name))) + " " +
+                        std::string(rt::text::alltrim(rt::text::transform(g.calculadora.RESULT, "@EZ 9,999,999,999.99")));
+    v = rt::text::padr(texto, f->width);
+  } else {
+    return;
+  }
+  if (F_TROCA(s_.ctx, g, v)) {
+    const std::string r = recalculoCalculadora(s_.opc());
+    if (!r.empty()) g.srv().recalcula(s_.ctx, g, r);
+  }
+  s_.redesenha();
+}
+
+// Ctrl+Enter on the remembered lists: the row chosen goes back to the calling grid.
+void Laco::escolhe() {
+  Grade& g = s_.g;
+  Table* t = s_.t();
+  if (s_.opc() == 30 || s_.opc() == 31) {
+    if (t == nullptr || t->eof()) return;
+    g.escolha.clear();
+    for (const char* campo : {"NOME", "CGCCPF", "CODIGO", "DESCRICAO"})
+      if (t->field(campo) != nullptr) g.escolha.emplace_back(campo, t->get(campo));
+    g.ULTTECLA = key::CtrlEnter;
+    s_.sair = true;
+  } else if (s_.opc() == 11 && g.declaracaoAberta() && t != nullptr && !t->eof()) {
+    const int pagina = static_cast<int>(t->getNumber("PAGINA").wholePart());
+    if (pagina != 0) {
+      g.TELA = pagina - 1;
+      g.TECLAMUDA = true;
+      g.ULTTECLA = key::Enter;
+      s_.sair = true;
+    }
+  }
+}
+
+// The driver's screen keys: only inside an open declaration.
+bool Laco::teclaTela(int code) {
+  Grade& g = s_.g;
+  const int opc = s_.opc();
+  const bool registro = naLista(opc, {41, 42, 46, 47});
+  if (code == key::F1 || code == key::F2 || code == key::F3) {
+    if (registro) {
+      if (code == key::F3 && (opc == 46 || opc == 47)) return true;
+      const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
+      if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
+        (void)t->setOrder(ordem);
+        (void)t->goTop();
+        s_.redesenha();
+      }
+      return true;
+    }
+    if (opc == 40 || opc == 45) return true;
+  }
+  if (!g.declaracaoAberta()) return true;
+  bool muda = false;
+  switch (code) {
+    case key::F1:
+      muda = g.srv().MUDATEL1(s_.ctx, g);
+      break;
+    case key::F2:
+    case key::F3:
+      muda = g.srv().QUETEL(s_.ctx, g, code == key::F2 ? 2 : 3);
+      break;
+    case key::AltF1:
+    case key::F11:
+      if (opc < 40) muda = g.srv().QUETEL(s_.ctx, g, 11);
+      break;
+    case key::AltF2:
+    case key::F12:
+      if (opc < 40 && g.TEMRURAL == "S") muda = g.srv().QUETEL(s_.ctx, g, 12);
+      break;
+    case key::AltI:
+    case key::AltH:
+      if (opc < 39) muda = g.srv().ESC_HORIZ(s_.ctx, g);
+      break;
+    case key::AltZ:
+      muda = g.srv().MUDATEL12(s_.ctx, g);
+      break;
+    case key::AltX:
+      muda = g.srv().MUDATEL14(s_.ctx, g);
+      break;
+    default:
+      if (code <= key::F4 && code >= key::F10 && opc < 40) muda = g.srv().QUETEL(s_.ctx, g, 1 - code);
+      break;
+  }
+  if (muda) saiCom(code);
+  return true;
+}
+
+void Laco::roda() {
+  Grade& g = s_.g;
+  store::Contexto& ctx = s_.ctx;
+  rt::term::Console& con = ctx.console;
+  rt::ui::Browse& b = s_.b;
+  const int opc = s_.opc();
+  if (s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
+  while (!s_.sair) {
+    while (!b.stabilize())
+      if (con.keyWaiting()) break;
+    if (b.hitBottom() && opc < 41 && !(g.LAPPEND && s_.fonte.fantasma())) {
+      if (g.LAPPEND) {
+        b.refreshCurrent();
+        b.goBottom();
+      } else {
+        g.LAPPEND = true;
+      }
+      b.down();
+      b.forceStable();
+    }
+    b.paintCurrentRow({3, 4});
+    const rt::term::Key k = con.waitKey();
+    g.PONTEIRO = b.colPos();
+    g.PONTVERT = b.rowPos();
+    g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
+    const bool longas = naLista(opc, {8, 9, 22, 23});
+    con.setBell(longas);
+    con.setConfirm(longas);
+    s_.seleciona();
+    Table* t = s_.t();
+
+    if (k.isChar()) {
+      con.push(key::Enter);
+      con.push(k);
+      g.LASTECLA = k.code;
+      continue;
+    }
+    switch (k.code) {
+      case key::AltU:
+        if (naLista(opc, {1, 2, 4, 15, 17, 24, 5, 6, 8, 9, 22, 23})) {
+          const Coluna& c = colunaAtual(s_);
+          if (!c.recalc.empty() || c.valida == "MENSAL" || c.valida == "FDOAPAG") {
+            if (g.LAPPEND && s_.fonte.fantasma() && !ADIC_REG(ctx, g)) break;
+            if (auto total = g.srv().mensal(ctx, g, c.cpoin); total && total->raw() > 0) {
+              s_.seleciona();
+              F_TROCA(ctx, g, *total);
+            }
+            s_.redesenha();
+          }
+        }
+        break;
+      case key::Enter:
+        if (g.LASTECLA == 0) g.LASTECLA = 13;
+        if (g.LAPPEND || !s_.fonte.fantasma()) {
+          if (const int prox = DOGET(g.LAPPEND); prox != 0) con.push(prox);
+        } else {
+          b.down();
+        }
+        break;
+      case key::CtrlEnter:
+        escolhe();
+        break;
+      case key::F1:
+      case key::F2:
+      case key::F3:
+      case key::F4:
+      case key::F5:
+      case key::F6:
+      case key::F7:
+      case key::F8:
+      case key::F9:
+      case key::F10:
+      case key::F11:
+      case key::F12:
+      case key::AltF1:
+      case key::AltF2:
+      case key::AltI:
+      case key::AltH:
+      case key::AltZ:
+      case key::AltX:
+        teclaTela(k.code);
+        break;
+      case key::AltC:
+        cola(false);
+        break;
+      case key::AltV:
+        // Only grids that may grow get a new row (register and office lists do not).
+        if (opc < 41 && opc != 26) cola(true);
+        break;
+      case key::AltM:
+        if (t != nullptr && !t->eof() && t->field(g.EDI_CAMPO) != nullptr) g.CLIPTEX = t->get(g.EDI_CAMPO);
+        break;
+      case key::AltQ:
+        DIGA_QUEM(ctx, g, {});
+        break;
+      case key::AltO:
+        if (opc == 18 || opc == 38) ORDENA(s_, false);
+        break;
+      case key::AltR:
+        if (!s_.tela.campoItem.empty() && !s_.fonte.fantasma()) RENUMERA(s_);
+        break;
+      case key::AltS:
+        if (opc < 40) calculadora();
+        break;
+      case key::AltW:
+        if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(ctx, g);
+        break;
+      case key::AltL:
+        if (naLista(opc, {5, 6, 8, 9, 11, 22, 23, 35, 36}) && !s_.fonte.fantasma()) {
+          rt::text::Decimal n;
+          console::MENS(ctx, 14, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
+          if (n.raw() > 0) INSERE_APOS(s_, static_cast<int>(n.wholePart()));
+        }
+        break;
+      case key::AltEquals:
+      case key::AltKeypadPlus:
+        if (naLista(opc, {41, 46, 47})) MARCA_TODOS(s_, true);
+        if (opc == 38) ORDENA(s_, true);
+        break;
+      case key::AltMinus:
+      case key::AltKeypadMinus:
+        if (naLista(opc, {41, 46, 47})) MARCA_TODOS(s_, false);
+        break;
+      case key::Alt1 + 1:
+      case key::Alt1 + 2:
+        if (opc == 38) SUBTOTAL(s_, k.code == key::Alt1 + 2);
+        break;
+      case key::Down:
+      case key::PgDn:
+        if (!g.LAPPEND) k.code == key::Down ? b.down() : b.pageDown();
+        break;
+      case key::Up:
+      case key::PgUp:
+      case key::CtrlPgUp:
+      case key::CtrlPgDn:
+        if (g.LAPPEND) {
+          g.LAPPEND = false;
+          if (s_.fonte.fantasma()) b.up();
+          s_.redesenha();
+        } else {
+          rt::ui::applyStandardKey(b, k);
+        }
+        break;
+      case key::Del:
+        // The register lists keep their rows: a taxpayer is deleted through the menu.
+        if (opc < 46 && opc != 41 && opc != 42 && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
+        break;
+      case key::Ins:
+        if (!s_.fonte.fantasma()) {
+          if (!s_.tela.campoLinha.empty()) {
+            if (console::MENS(ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
+          } else if (naLista(opc, {1, 2, 11})) {
+            INSERE_ANTES(s_);
+          }
+        }
+        break;
+      case key::Esc:
+        con.setBell(false);
+        con.setConfirm(false);
+        saiCom(k.code);
+        break;
+      case key::Tab:
+      case key::ShiftTab:
+        saiCom(k.code);
+        break;
+      default:
+        (void)rt::ui::applyStandardKey(b, k);
+        break;
+    }
+  }
+  b.paintCurrentRow({1, 1});
+}
+
+}  // namespace
+
+bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
+  Table* t = ctx.areas.currentTable();
+  if (t == nullptr || t->eof() || g.PONTEIRO < 1 || g.PONTEIRO > static_cast<int>(g.TABCPOIN.size())) return false;
+  const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
+  if (t->field(campo) == nullptr) return false;
+  if (!store::REC_LOCK(ctx, 5)) return false;
+  const bool ok = t->put(campo, valor).isOk();
+  store::DESTRAVA(ctx);
+  return ok;
+}
+
+bool ADIC_REG(store::Contexto& ctx, Grade& g) {
+  if (!store::ADD_REC(ctx, 5)) return false;
+  Table& t = *ctx.areas.currentTable();
+  const int opc = g.OPC;
+  if (opc < 28 || (opc >= 34 && opc <= 39)) poe(t, "CPF", g.CPF);
+  if (opc >= 34 && opc <= 39) poe(t, "ATV_BRASIL", g.ATV_BRASIL);
+  if (opc == 1) poe(t, "I1_1", std::string("J"));
+  if (opc == 2) poe(t, "I1_1", std::string("D"));
+  if (naLista(opc, {16, 17, 18, 24})) {
+    poe(t, "I1_1", g.I1_1);
+    poe(t, "I1_11", g.I1_11);
+    if (g.I1_11 == "N") poe(t, "I1_8", g.CPFDEPEN);
+  }
+  if (opc == 18 || opc == 38) poe(t, "TIPOCR", g.TIPOCR);
+  const char* linha = naLista(opc, {5, 8, 22})   ? "I7_0"
+                      : naLista(opc, {6, 9, 23}) ? "I8_0"
+                      : opc == 35                ? "I8R_0"
+                      : opc == 36                ? "I9R_0"
+                                                 : nullptr;
+  if (linha != nullptr && t.field(linha) != nullptr && t.getNumber(linha).isZero())
+    (void)t.put(linha, rt::text::Decimal::fromInt(static_cast<std::int64_t>(t.recNo()) * 10));
+  if (opc == 10) poe(t, "BEM_NRO", g.BEM_NRO);
+  if (opc == 13) poe(t, "TIPO", std::string(g.TELA == 1 ? "E" : "B"));
+  store::DESTRAVA(ctx);
+  g.LAPPEND = false;
+  return true;
+}
+
+bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome) {
+  const console::Cores& c = ctx.cores;
+  ctx.janelas.REDEFJAN(1, c.COR_TEL2, c.COR_TEL1, c.COR_TEL3, 0, 0, 0, 80, 0);
+  ctx.janelas.ABREJAN(1);
+  ctx.janelas.ESCRJAN(1, rt::text::transform(g.CPF, "@R 999.999.999-99") + "  " + std::string(nome) + std::string(10, ' '));
+  return true;
+}
+
+std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
+  const console::Cores& c = ctx.cores;
+  const rt::term::Rect& r = tela.ret;
+  const int janela = tela.moldura == 6 ? 6 : (tela.moldura == 1 || tela.moldura == 2) ? 2 : 0;
+  if (janela != 0) {
+    ctx.janelas.REDEFJAN(janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, r.top, r.left, r.bottom, r.right, 2);
+    ctx.janelas.ABREJAN(janela);
+  }
+  if (!tela.mensagem.empty()) console::MENS(ctx, 0, tela.mensagem);
+
+  const int area = ctx.areas.current();
+  Table* t = ctx.areas.table(area);
+  g.LAPPEND = t == nullptr || (t->eof() && t->bof()) || t->recordCount() == 0;
+  FonteGrade fonte(ctx.areas, area, g.LAPPEND);
+  const rt::term::Rect dentro{r.top + 1, r.left + 1, r.bottom - 1, r.right - 1};
+  rt::ui::Browse b(ctx.screen(), dentro, fonte);
+  b.setColours(rt::term::parseColourList(c.COR_1_CLI + "," + c.COR_GET + "," + c.COR_2_CLI + "," + c.COR_SAY));
+  b.setHeadSep(std::string("┬─"_cp));
+  b.setColSep(std::string("│"_cp));
+  const bool rodape = naLista(tela.opc, {1, 2, 4, 5, 6, 8, 9, 13, 17, 18, 22, 23, 24, 33, 34, 38});
+  if (rodape) b.setFootSep(std::string("┴─"_cp));
+  for (int i = 0; i < g.N_CAM; ++i) {
+    const Coluna& col = tela.colunas[static_cast<std::size_t>(i)];
+    auto bloco = [&ctx, area, &col]() -> Value {
+      const Table* tab = ctx.areas.table(area);
+      if (tab == nullptr) return std::string();
+      if (tab->eof()) {
+        const rt::db::FieldDef* f = tab->field(col.cpoin);
+        return f != nullptr ? rt::db::blankValue(*f) : Value(std::string());
+      }
+      Value v = col.exibe ? col.exibe(*tab) : console::valorColuna(tab, col.cpoin, col.masc);
+      if (col.mostra > 0)
+        if (auto* s = std::get_if<std::string>(&v)) *s = rt::text::substr(*s, 1, col.mostra);
+      return v;
+    };
+    rt::ui::Column coluna = rt::ui::makeColumn(g.TABDESC[static_cast<std::size_t>(i)], bloco, g.TABMASC[static_cast<std::size_t>(i)]);
+    if (tela.opc == 13 && static_cast<std::size_t>(i) < g.MATAUX.size()) coluna.footing = g.MATAUX[static_cast<std::size_t>(i)];
+    b.addColumn(std::move(coluna));
+  }
+  if (tela.congela > 0) {
+    b.setFreeze(tela.congela);
+    if (b.colPos() <= tela.congela && tela.congela < b.columnCount()) b.setColPos(tela.congela + 1);
+  }
+  if (tela.opc == 17 && b.columnCount() >= 2) b.setColPos(2);
+
+  Sessao s{ctx, g, tela, fonte, b, area, false, {}, {}};
+  Laco laco(s, dentro);
+  laco.roda();
+  LIMPA_ORDENS(s);
+
+  if (janela != 0) ctx.janelas.FECHAJAN(janela);
+  ctx.janelas.FECHAJAN(10);
+  ctx.TAM_OLD = 0;
+  for (int i = 1; i <= rt::db::WorkAreas::kAreas; ++i)
+    if (Table* tab = ctx.areas.table(i)) (void)tab->commit();
+  (void)ctx.areas.select(area);
+  return "";
+}
+
+std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
+  ctx.areas.setDeletedHidden(true);
+  cabecalhosAnos(g);
+  g.M_CPFDEPEN = std::string(11, ' ');
+  g.LASTECLA = 0;
+  g.TECLAMUDA = false;
+  // Alt+U means the monthly split inside a grid; its global meaning comes back afterwards.
+  rt::term::Console& con = ctx.console;
+  const rt::term::Console::HotKey* global = con.hotKeyFor(rt::term::Key{key::AltU});
+  const rt::term::Console::HotKey antes = global != nullptr ? *global : rt::term::Console::HotKey{};
+  con.clearKey(key::AltU);
+  g.OPC = opc;
+
+  if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
+    g.srv().matriz(ctx, g, opc, modo);
+  } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo)) {
+    if (tela->area != 0) (void)ctx.areas.select(tela->area);
+    tela->area = ctx.areas.current();
+    Table* t = ctx.areas.currentTable();
+    if (t != nullptr) {
+      if (tela->filtro) t->setFilter(tela->filtro);
+      if (t->eof() || !t->isVisible()) (void)t->goTop();
+      g.TABCAMPO.clear();
+      g.TABCPOIN.clear();
+      g.TABMASC.clear();
+      g.TABDESC.clear();
+      for (const Coluna& c : tela->colunas) {
+        g.TABCAMPO.push_back(c.campo);
+        g.TABCPOIN.push_back(c.cpoin);
+        g.TABMASC.push_back(c.masc);
+        g.TABDESC.push_back(c.desc);
+      }
+      g.N_CAM = static_cast<int>(tela->colunas.size());
+      g.ULT_POS = tela->ultPos;
+      ctx.QUALHLP = "MGETVAR";
+      // The savings grid asks before it replaces values typed on the exempt-income screen.
+      if (opc != 13 || g.srv().FCALPOUPA(ctx, g, 0)) MOSTRA(ctx, g, *tela);
+      if (tela->filtro) {
+        if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
+      }
+    }
+  }
+  g.OPC = opc;
+  if (antes) con.setKey(key::AltU, antes);
+  return "";
+}
+
+}  // namespace grid

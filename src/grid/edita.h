@@ -1,0 +1,32 @@
+// EDITA: the numbered grid screens. A caller asks for a screen; the grid loads its columns
+// into the grid's arrays, opens its window and runs until the user leaves it. Cells are
+// written at once into the table under a record lock and the totals recomputed through the
+// grid's services; the key that left is in ULTTECLA and TECLAMUDA.
+#pragma once
+
+#include <string>
+
+#include "grid/estado.h"
+#include "grid/telas.h"
+#include "store/contexto.h"
+
+namespace grid {
+
+// EDITA(screen, mode): returns "" as the old function did.
+std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo = 0);
+
+// MOSTRA: the screen's frame around the table grid; frame 0 draws none.
+std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela);
+
+// F_TROCA: writes `valor` into the field under the cursor (TABCPOIN[PONTEIRO]) of the current
+// record of the current area under REC_LOCK(5). False when the lock was not had (the store
+// has said so) or the table refused the value.
+bool F_TROCA(store::Contexto& ctx, Grade& g, const rt::ui::Value& valor);
+
+// ADIC_REG: appends a row with ADD_REC(5) and sets the screen's link fields; clears LAPPEND.
+bool ADIC_REG(store::Contexto& ctx, Grade& g);
+
+// DIGA_QUEM (Alt+Q): the open taxpayer's CPF and name on the top row.
+bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome);
+
+}  // namespace grid

@@ -1,0 +1,115 @@
+// The grid editor's state and what it calls outside itself.
+//
+// The old program kept the grid's column arrays, the copy buffer and the keys that left a grid
+// in program-wide variables; here they live in one `Grade` that the shell owns and hands to
+// every EDITA. The driver owns the screen keys and the change request (ULTTECLA, TECLAMUDA);
+// until it exists they are kept here, where the grid sets them and the driver reads them.
+//
+// Totals, validators, the screen keys and the monthly grid belong to other subsystems: the
+// grid reaches them through `ServicosGrade`, whose defaults do nothing (every check accepts),
+// and the shell plugs the real ones in.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "console/calculadora.h"
+#include "rt/text/decimal.h"
+#include "rt/ui/value.h"
+#include "store/contexto.h"
+
+namespace grid {
+
+struct Grade;
+
+class ServicosGrade {
+ public:
+  virtual ~ServicosGrade() = default;
+  // A cell check named as the screen catalogue names it ("TES_COD(3)", "VAL_CPF",
+  // "CPFCGC" ...), on the value typed; false keeps the cursor in the cell. A check may change
+  // the value (a CPF formatted) and may store values of its own through F_TROCA.
+  virtual bool valida(store::Contexto&, Grade&, std::string_view /*nome*/, rt::ui::Value& /*valor*/) { return true; }
+  // A total recomputed after a cell was written ("FI1_T(1)", "FI7_T(5)", "SOMA_DIV" ...): the
+  // computation's form-line functions and CALC.
+  virtual void recalcula(store::Contexto&, Grade&, std::string_view /*nome*/) {}
+  // The screen keys of the driver: QUETEL(n), MUDATEL1, MUDATEL12, MUDATEL14, ESC_HORIZ.
+  // True when the driver asks for another screen (the grid then leaves).
+  virtual bool QUETEL(store::Contexto&, Grade&, int /*n*/) { return false; }
+  virtual bool MUDATEL1(store::Contexto&, Grade&) { return true; }
+  virtual bool MUDATEL12(store::Contexto&, Grade&) { return false; }
+  virtual bool MUDATEL14(store::Contexto&, Grade&) { return false; }
+  virtual bool ESC_HORIZ(store::Contexto&, Grade&) { return false; }
+  // The declaration save (Alt+W).
+  virtual void SAL_DEC(store::Contexto&, Grade&) {}
+  // The status description of a register row (ve_stat(ESTATUS, pos)).
+  virtual std::string VE_STAT(store::Contexto&, int /*estatus*/, int /*pos*/) { return {}; }
+  // Dependants numbered and counted again after one was deleted.
+  virtual void NRODP(store::Contexto&, Grade&) {}
+  // The savings grid's totals; mode 0 asks before replacing typed values. False refuses.
+  virtual bool FCALPOUPA(store::Contexto&, Grade&, int /*modo*/) { return true; }
+  // The matrix screens (7, 12, 14, 16, 37) run in the matrix grid.
+  virtual void matriz(store::Contexto&, Grade&, int /*opc*/, int /*modo*/) {}
+  // The monthly window of a value (MUDATEL13): the twelve months of the cell, the new total.
+  virtual std::optional<rt::text::Decimal> mensal(store::Contexto&, Grade&, std::string_view /*campo*/) {
+    return std::nullopt;
+  }
+};
+
+struct Grade {
+  // OPC: the screen shown; nested screens save and restore it with the arrays.
+  int OPC = 0;
+  std::vector<std::string> TABCAMPO, TABCPOIN, TABMASC, TABDESC;
+  int N_CAM = 0;
+  int ULT_POS = 0;
+  int PONTEIRO = 1, PONTVERT = 1;
+  std::string EDI_CAMPO;
+  bool LAPPEND = false;
+  int LASTECLA = 0;
+  // Owned by the driver once it exists: the key that left the grid and the change request.
+  int ULTTECLA = 0;
+  bool TECLAMUDA = false;
+  // The copy buffer shared by every grid (one cell value).
+  std::optional<rt::ui::Value> CLIPTEX;
+  std::string M_CPFDEPEN = std::string(11, ' ');
+  // Headings of the asset and debt value columns (by DECFINAL).
+  std::string CANOAN, CANOBA, CDIVBA;
+
+  // What the grid reads of the open declaration and the menus.
+  int OPCAO_1 = 0;  // 11 while a declaration is open
+  int TEMP_SAL = 15;
+  int TELA = 0;     // the declaration screen the grid was opened from
+  std::string CPF;  // the open taxpayer
+  std::string DECFINAL = "N";
+  std::string ATV_BRASIL = "S";
+  std::string TEMRURAL = "N";
+  int N_DEPEN = 0;
+  std::string CPFDEPEN;      // the dependant whose carnê-leão grid is open
+  std::string I1_1 = "J";    // kind of the carnê-leão rows being shown
+  std::string I1_11 = "S";   // titular ("S") or dependant
+  std::string TIPOCR = "C";  // cash-book kind
+  int POSHORMAT = 2;         // column of the carnê-leão matrix
+  int TIPO_BEM = 1;
+  rt::text::Decimal BEM_NRO;
+  std::string CTITULO = "Elim.";
+  int POSEST = 3;
+  // Subtotal marks of the rural cash book.
+  std::string POSCONTA;
+  std::uint32_t POSREG = 0;
+  console::Calculadora calculadora;
+  // Footings of the savings grid, one a column.
+  std::vector<std::string> MATAUX;
+  // What Ctrl+Enter picked on a remembered list (30, 31): field and value.
+  std::vector<std::pair<std::string, rt::ui::Value>> escolha;
+
+  ServicosGrade* servicos = nullptr;
+  ServicosGrade& srv() {
+    static ServicosGrade nada;
+    return servicos != nullptr ? *servicos : nada;
+  }
+  bool declaracaoAberta() const { return OPCAO_1 == 11; }
+};
+
+}  // namespace grid

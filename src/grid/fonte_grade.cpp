@@ -1,0 +1,67 @@
+#include "grid/fonte_grade.h"
+
+namespace grid {
+
+bool FonteGrade::fantasma() const {
+  rt::db::Table* t = tabela();
+  return t == nullptr || t->eof();
+}
+
+void FonteGrade::goTop() {
+  if (auto* t = tabela()) (void)t->goTop();
+}
+
+void FonteGrade::goBottom() {
+  if (auto* t = tabela()) (void)t->goBottom();
+}
+
+long FonteGrade::skip(long n) {
+  rt::db::Table* t = tabela();
+  if (t == nullptr) return 0;
+  long moved = 0;
+  if (n == 0) {
+    if (!t->eof()) (void)t->skip(0);
+    return 0;
+  }
+  while (moved < n) {
+    if (t->eof() || !t->skip(1).isOk()) break;
+    if (t->eof()) {
+      // Past the last record only onto the phantom row of append mode.
+      if (anexando_) {
+        ++moved;
+      } else {
+        (void)t->skip(-1);
+      }
+      break;
+    }
+    ++moved;
+  }
+  while (moved > n) {
+    if (t->eof()) {
+      (void)t->goBottom();
+      if (t->eof()) break;  // no record at all
+      --moved;
+      continue;
+    }
+    if (!t->skip(-1).isOk() || t->bof()) break;
+    --moved;
+  }
+  return moved;
+}
+
+long FonteGrade::position() const {
+  auto* t = tabela();
+  return t == nullptr || t->eof() ? 0 : static_cast<long>(t->recNo());
+}
+
+bool FonteGrade::eof() const {
+  auto* t = tabela();
+  return t == nullptr || t->eof();
+}
+
+bool FonteGrade::bof() const {
+  auto* t = tabela();
+  return t == nullptr || t->bof();
+}
+
+}  // namespace grid

@@ -1,0 +1,58 @@
+// The numbered grid screens as data: work area, filter, columns, last column, window, frozen
+// columns and what each cell checks. EDITA loads a screen's columns into the grid's arrays.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "grid/estado.h"
+#include "rt/db/table.h"
+#include "rt/term/screen.h"
+#include "store/contexto.h"
+
+namespace grid {
+
+struct Coluna {
+  std::string campo;    // TABCAMPO: what the column shows, as the old display expression
+  std::string cpoin;    // TABCPOIN: the field the cell edits
+  std::string masc;     // TABMASC
+  std::string desc;     // TABDESC
+  int mostra = 0;       // shown as its first n characters (0: as the picture gives)
+  std::string valida;   // the cell check, named as the validators name it ("" none)
+  std::string recalc;   // the totals recomputed after the cell was written ("" none)
+  bool editavel = true;
+  // A display computed from the row (status names, percentages); none: the field.
+  std::function<rt::ui::Value(const rt::db::Table&)> exibe;
+};
+
+struct TelaGrade {
+  int opc = 0;
+  int area = 0;  // 0: the current area
+  std::vector<Coluna> colunas;
+  int ultPos = 1;
+  rt::term::Rect ret;  // the window rectangle (top, left, bottom, right)
+  int moldura = 0;     // 0 none, 1 window 2, 6 window 6
+  int congela = 0;
+  int dica = 0;  // footer hint
+  bool rodape = false;
+  std::string mensagem;  // shown on the status line while the grid runs
+  std::function<bool(const rt::db::Table&)> filtro;
+  // Ctrl+Enter, Alt+R, Ins and Alt+L act on these screens.
+  std::string campoLinha;  // I7_0, I8_0, I8R_0, I9R_0
+  std::string campoItem;   // I7_1, I8_1, ITEM
+};
+
+// The screen `opc` as the grid's state asks for it (DECFINAL, TIPO_BEM, the rural side ...);
+// nothing for a number that is no table screen (the matrix screens are not here).
+std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int modo);
+
+// The numbers of the table screens and of the matrix screens.
+const std::vector<int>& telasTabela();
+const std::vector<int>& telasMatriz();
+
+// Headings of the value columns of the assets and debts, from DECFINAL.
+void cabecalhosAnos(Grade& g);
+
+}  // namespace grid
