@@ -1,0 +1,91 @@
+#include "fixture.h"
+
+#include <cstdlib>
+
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/tabelas_declaracao.h"
+#include "rt/text/strings.h"
+
+namespace grid::teste {
+
+Pasta::Pasta() {
+  const char* base = std::getenv("TAVREN_TEST_TMP");
+  std::filesystem::path raiz = base ? base : "/tmp";
+  std::filesystem::create_directories(raiz);
+  std::string modelo = (raiz / "gridXXXXXX").string();
+  caminho_ = mkdtemp(modelo.data());
+}
+
+Pasta::~Pasta() {
+  std::error_code ec;
+  std::filesystem::remove_all(caminho_, ec);
+}
+
+void TerminalGravado::present(const rt::term::Screen& s) {
+  script.present(s);
+  std::string texto;
+  for (int r = 0; r < rt::term::Screen::kRows; ++r) texto += s.rowText(r) + "\n";
+  telas.push_back(std::move(texto));
+}
+
+bool TerminalGravado::viu(std::string_view texto) const {
+  for (const std::string& t : telas)
+    if (t.find(texto) != std::string::npos) return true;
+  return false;
+}
+
+GridFixture::GridFixture() {
+  ctx.definePastaPrograma(programa.caminho());
+  ctx.definePastaDados(dados.caminho());
+  ctx.definePastaTrabalho(trabalho.caminho());
+  g.servicos = &servicos;
+  g.CPF = "12345678909";
+  g.OPCAO_1 = 11;
+}
+
+std::string GridFixture::caminhoTabela(int area) const {
+  if (area >= 21 && area <= 39) return store::caminhoCopia(ctx, area) + ".DBF";
+  return dados.caminho() + "/T" + std::to_string(area) + ".DBF";
+}
+
+rt::db::Table& GridFixture::tabela(int area) {
+  if (area >= 21 && area <= 39) {
+    EXPECT_TRUE(store::criaCopia(ctx, area).isOk()) << area;
+  } else {
+    const std::string p = caminhoTabela(area);
+    (void)ctx.areas.close(area);
+    EXPECT_TRUE(rt::db::Table::create(p, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace).isOk())
+        << area;
+    EXPECT_TRUE(ctx.areas.open(area, p).isOk()) << area;
+  }
+  return *ctx.areas.table(area);
+}
+
+void GridFixture::linha(int area, std::vector<std::pair<std::string, rt::ui::Value>> campos) {
+  rt::db::Table& t = *ctx.areas.table(area);
+  ASSERT_TRUE(t.appendBlank().isOk());
+  for (const auto& [nome, valor] : campos) ASSERT_TRUE(t.put(nome, valor).isOk()) << nome;
+  (void)t.unlock();
+}
+
+std::vector<std::string> GridFixture::coluna(int area, const std::string& campo) {
+  rt::db::Table& t = *ctx.areas.table(area);
+  std::vector<std::string> v;
+  for ((void)t.goTop(); !t.eof(); (void)t.skip(1)) {
+    const rt::ui::Value x = t.get(campo);
+    if (auto* s = std::get_if<std::string>(&x)) {
+      v.emplace_back(rt::text::trim(*s));
+    } else if (auto* d = std::get_if<rt::text::Decimal>(&x)) {
+      v.push_back(d->toString(0));
+    } else {
+      v.emplace_back("?");
+    }
+  }
+  return v;
+}
+
+rt::ui::Value N(long v) { return rt::text::Decimal::fromInt(v); }
+rt::ui::Value C(std::string s) { return s; }
+
+}  // namespace grid::teste

@@ -1,0 +1,90 @@
+// A grid over the scripted terminal: a data-store context with scratch folders, the working
+// copies and program tables made from the catalogue, and every screen the grid presented kept
+// so a test can ask what was shown at any moment.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/edita.h"
+#include "grid/estado.h"
+#include "rt/db/table.h"
+#include "rt/term/console.h"
+#include "rt/term/scripted_terminal.h"
+#include "rt/text/date.h"
+#include "store/contexto.h"
+#include "store/espera.h"
+
+namespace grid::teste {
+
+class Pasta {
+ public:
+  Pasta();
+  ~Pasta();
+  Pasta(const Pasta&) = delete;
+  Pasta& operator=(const Pasta&) = delete;
+  const std::string& caminho() const { return caminho_; }
+
+ private:
+  std::string caminho_;
+};
+
+// Keeps the text of every screen presented, in front of a scripted terminal.
+class TerminalGravado final : public rt::term::Terminal {
+ public:
+  rt::term::ScriptedTerminal script;
+  std::vector<std::string> telas;
+  void present(const rt::term::Screen& s) override;
+  std::optional<rt::term::Key> readKey(std::chrono::milliseconds t) override { return script.readKey(t); }
+  bool keyWaiting() override { return script.keyWaiting(); }
+  void beep() override { script.beep(); }
+  std::chrono::steady_clock::time_point now() override { return script.now(); }
+  // Whether some presented screen showed the text (CP860).
+  bool viu(std::string_view texto) const;
+};
+
+// Services that record what the grid asked of them.
+class ServicosGravados final : public ServicosGrade {
+ public:
+  std::vector<std::string> chamadas;
+  bool valida(store::Contexto&, Grade&, std::string_view nome, rt::ui::Value&) override {
+    chamadas.push_back("valida " + std::string(nome));
+    return true;
+  }
+  void recalcula(store::Contexto&, Grade&, std::string_view nome) override { chamadas.push_back(std::string(nome)); }
+  void NRODP(store::Contexto&, Grade&) override { chamadas.push_back("NRODP"); }
+  std::string VE_STAT(store::Contexto&, int, int) override { return "EM ANDAMENTO"; }
+};
+
+class GridFixture : public ::testing::Test {
+ protected:
+  GridFixture();
+
+  // Makes the table of `area` empty and opens it there: a working copy for 21-39 (held
+  // exclusively), else the catalogue's table, shared, in the data folder.
+  rt::db::Table& tabela(int area);
+  // Appends a row with the given fields to the table of `area`.
+  void linha(int area, std::vector<std::pair<std::string, rt::ui::Value>> campos);
+  // The visible rows' values of a field, in the table's current order.
+  std::vector<std::string> coluna(int area, const std::string& campo);
+  std::string caminhoTabela(int area) const;
+
+  TerminalGravado term;
+  rt::term::Console con{term};
+  rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000, 0}};
+  store::EsperaVirtual espera{&relogio};
+  Pasta programa, dados, trabalho;
+  store::Contexto ctx{con, relogio, espera};
+  ServicosGravados servicos;
+  Grade g;
+  rt::term::ScriptedTerminal& teclas() { return term.script; }
+};
+
+rt::ui::Value N(long v);
+rt::ui::Value C(std::string s);
+
+}  // namespace grid::teste

@@ -1,0 +1,79 @@
+// Every numbered grid screen opens over its table with its columns and headings.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fixture.h"
+#include "grid/telas.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+
+namespace {
+
+using namespace rt::text::literals;
+using grid::teste::GridFixture;
+
+class Telas : public GridFixture {};
+
+TEST_F(Telas, EveryScreenOpensWithItsColumnsAndHeadings) {
+  std::set<int> feitas;
+  for (int opc : grid::telasTabela()) {
+    grid::Grade base;
+    auto tela = grid::telaGrade(ctx, base, opc, 0);
+    ASSERT_TRUE(tela) << opc;
+    ASSERT_FALSE(tela->colunas.empty()) << opc;
+    int area = tela->area == 0 ? (opc == 29 ? 66 : opc == 33 ? 41 : 67) : tela->area;
+    if (!feitas.count(area)) {
+      tabela(area);
+      feitas.insert(area);
+    }
+    (void)ctx.areas.select(area);
+    term.telas.clear();
+    grid::EDITA(ctx, g, opc);
+    EXPECT_EQ(g.N_CAM, static_cast<int>(tela->colunas.size())) << opc;
+    ASSERT_EQ(g.TABDESC.size(), tela->colunas.size()) << opc;
+    EXPECT_EQ(g.ULT_POS, tela->ultPos) << opc;
+    // The first column's heading is on screen, with the heading separator under it.
+    const std::string titulo(rt::text::alltrim(g.TABDESC[0]));
+    EXPECT_TRUE(term.viu(titulo)) << opc << " " << titulo << "\n" << term.script.dump();
+    EXPECT_TRUE(term.viu("┬─"_cp)) << opc;
+    EXPECT_EQ(g.ULTTECLA, 27) << opc;
+    EXPECT_TRUE(g.TECLAMUDA) << opc;
+    // Leaving an empty grid with Esc leaves no row behind.
+    EXPECT_EQ(ctx.areas.table(area)->recordCount(), 0u) << opc;
+  }
+}
+
+TEST_F(Telas, HeadingsFollowTheEstateFlag) {
+  grid::Grade e;
+  e.DECFINAL = "S";
+  grid::cabecalhosAnos(e);
+  auto t = grid::telaGrade(ctx, e, 5, 0);
+  EXPECT_EQ(t->colunas[2].desc, " Data Partilha");
+  EXPECT_EQ(t->colunas[3].desc, " Val. Transf. ");
+  e.DECFINAL = "N";
+  grid::cabecalhosAnos(e);
+  t = grid::telaGrade(ctx, e, 6, 0);
+  EXPECT_EQ(t->colunas[2].desc, "   Ano de 2008  ");
+  EXPECT_EQ(t->colunas[3].desc, " Ano de 2009  ");
+}
+
+TEST_F(Telas, IncomeScreenShrinksWhenTheDeclarationHasDependants) {
+  grid::Grade e;
+  EXPECT_EQ(grid::telaGrade(ctx, e, 1, 0)->ret.bottom, 17);
+  e.N_DEPEN = 2;
+  EXPECT_EQ(grid::telaGrade(ctx, e, 1, 0)->ret.bottom, 10);
+}
+
+TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
+  tabela(24);
+  linha(24, {{"CPF", grid::teste::C("12345678909")}, {"I7_1", grid::teste::N(1)}, {"I7_2", grid::teste::C("APARTAMENTO")},
+             {"I7_4", grid::teste::N(150000)}});
+  grid::EDITA(ctx, g, 5);
+  EXPECT_TRUE(term.viu("APARTAMENTO"));
+  EXPECT_TRUE(term.viu("150.000,00"));
+  EXPECT_TRUE(term.viu("│"_cp));
+  EXPECT_TRUE(term.viu("┴─"_cp));
+}
+
+}  // namespace
