@@ -1,0 +1,70 @@
+#include "copias_extras.h"
+
+#include "rt/db/table.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/semente.h"
+#include "store/sementes_embutidas.h"
+
+namespace taxcalc::teste {
+
+namespace {
+
+void abre(rt::db::WorkAreas& areas, const std::string& pasta, int area) {
+  const std::string nome = pasta + "/EXTRA" + std::to_string(area);
+  ASSERT_TRUE(
+      rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));
+  rt::db::OpenOptions o;
+  o.exclusive = true;
+  ASSERT_TRUE(areas.open(area, nome + ".DBF", o)) << nome;
+}
+
+// The checker's messages as the program ships them.
+void carregaLisErro(rt::db::Table& t) {
+  const store::TabelaDef* def = store::tabela(54);
+  for (const store::ArquivoEmbutido& a : store::sementesEmbutidas()) {
+    if (a.nome != "LISERRO.csv") continue;
+    const store::Semente s = store::leSemente(*def, a.texto, a.nome);
+    EXPECT_TRUE(s.ok()) << (s.erros.empty() ? "" : s.erros.front().texto());
+    for (const store::LinhaSemente& l : s.linhas) {
+      ASSERT_TRUE(t.appendBlank());
+      for (const store::ValorSemente& valor : l.valores) {
+        const int i = t.fieldIndex(valor.campo);
+        if (t.field(valor.campo)->type == 'N')
+          ASSERT_TRUE(t.put(i, Decimal::val(valor.valor)));
+        else
+          ASSERT_TRUE(t.put(i, valor.valor));
+      }
+    }
+    ASSERT_TRUE(t.flush());
+  }
+}
+
+}  // namespace
+
+DeclaracaoCompleta::DeclaracaoCompleta() {
+  for (int area : {27, 31, 32, 35, 36, 38, 39, 51, 54, 68}) abre(areas, pasta, area);
+  carregaLisErro(tabela(54));
+  d.REC_MENSAL = {};
+}
+
+void DeclaracaoCompleta::taxa(const char* anomes, Decimal tjm) {
+  rt::db::Table& t = tabela(51);
+  ASSERT_TRUE(t.appendBlank());
+  ASSERT_TRUE(t.put("ANOMES", std::string(anomes)));
+  ASSERT_TRUE(t.put("TJM", tjm));
+  ASSERT_TRUE(t.flush());
+}
+
+std::uint32_t DeclaracaoCompleta::linhaLeao(const char* cpf) {
+  linha(32, {{"CPFDEPEN", std::string(cpf)}});
+  return tabela(32).recNo();
+}
+
+void DeclaracaoCompleta::celula32(int mes, int coluna, Decimal valor) {
+  const std::string campo =
+      "I2_" + std::to_string(coluna - 1) + (mes < 10 ? "0" : "") + std::to_string(mes);
+  ASSERT_TRUE(tabela(32).put(campo, valor));
+}
+
+}  // namespace taxcalc::teste
