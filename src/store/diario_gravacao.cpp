@@ -87,7 +87,7 @@ bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const Diar
   return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != rt::text::padr(d.atvBrasil, 1));
 }
 
-Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d) {
+Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
   const int campoCpf = t.fieldIndex("CPF");
   const int campoAtv = t.fieldIndex("ATV_BRASIL");
   // The records the CPF has now, found before any is changed (rewriting moves their keys).
@@ -116,6 +116,10 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d) {
       const rt::db::FieldDef& f = tab.campos[i];
       RT_DB_TRY(t.put(destino[i], rt::db::readField(f, std::string_view(reg).substr(static_cast<std::size_t>(f.offset),
                                                                                    static_cast<std::size_t>(f.width)))));
+    }
+    if (meio && r + 1 == (tab.registros.size() + 1) / 2) {
+      RT_DB_TRY(t.flush());
+      meio(tab.numero);
     }
   }
   for (std::size_t r = tab.registros.size(); r < antigos.size(); ++r) {
@@ -287,13 +291,13 @@ Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
 }
 
 Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes,
-                    const std::function<void(int)>& depois) {
+                    const std::function<void(int)>& depois, const std::function<void(int)>& meio) {
   const int atual = ctx.areas.current();
   for (const TabelaDiario& tab : d.tabelas) {
     if (antes) antes(tab.numero);
     if (!abreExclusivaAguardando(ctx, tab.numero, tab.numero == 1 ? aguardandoSalvar() : aguardandoCarregar()))
       return {Error::kInUse, "table " + std::to_string(tab.numero) + " could not be opened"};
-    Status s = substitui(*ctx.areas.table(tab.numero), tab, d);
+    Status s = substitui(*ctx.areas.table(tab.numero), tab, d, meio);
     Status f = ctx.areas.close(tab.numero);
     if (!s) return s;
     if (!f) return f;

@@ -77,9 +77,11 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf);
 // Puts the journal's rows into the shared tables: for each table, opened exclusively (waiting
 // for other terminals with the one-second alert between tries), the rows of the CPF (with
 // ATV_BRASIL for 15-19) are replaced by the journal's. `antes(k)` is called before table k is
-// opened, `depois(k)` after it is written and synced.
+// opened, `meio(k)` when half its rows are written (tests stop the process there), `depois(k)`
+// after it is written.
 rt::db::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},
-                            const std::function<void(int)>& depois = {});
+                            const std::function<void(int)>& depois = {},
+                            const std::function<void(int)>& meio = {});
 
 // Completes what dead saves left in the data folder (start-up). Journals held by a running
 // save are left to it. Returns the number of journals completed or dropped.

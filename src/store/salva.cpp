@@ -125,8 +125,10 @@ bool escreveRural(Contexto& ctx, Declaracao& dec) {
   return e.rural.grava(*t) && t->flush();
 }
 
-// The rows of working copy `area` as they are stored, for the journal.
-rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area) {
+// The rows of working copy `area` as they are stored, for the journal. A row without CPF is
+// the declaration's; a row of another CPF cannot be (a copy rebuilt for another taxpayer) and
+// is left out, so it is never saved under this one.
+rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::string& cpf) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return rt::db::Status(rt::db::Error::kNotFound, "working copy " + std::to_string(area));
   TabelaDiario tab;
@@ -139,8 +141,18 @@ rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area) {
     offset += f.width;
   }
   RT_DB_TRY(t->flush());
-  RT_DB_TRY(paraCada(*t, [&tab](Table& c) {
-    tab.registros.emplace_back(c.record().substr(1));
+  const int campoCpf = t->fieldIndex("CPF");
+  const std::size_t inicioCpf = campoCpf < 0 ? 0 : static_cast<std::size_t>(tab.campos[static_cast<std::size_t>(campoCpf)].offset);
+  RT_DB_TRY(paraCada(*t, [&](Table& c) {
+    std::string r(c.record().substr(1));
+    if (campoCpf >= 0) {
+      const std::string_view deLa = c.raw(campoCpf);
+      if (rt::text::isEmptyText(deLa))
+        r.replace(inicioCpf, 11, cpf);
+      else if (deLa != cpf)
+        return Status::ok();
+    }
+    tab.registros.push_back(std::move(r));
     return Status::ok();
   }));
   return tab;
@@ -205,7 +217,7 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
   d.cpf = e.CPF;
   d.atvBrasil = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
   for (int n : numeros) {
-    auto tab = linhasDaCopia(ctx, n + 20);
+    auto tab = linhasDaCopia(ctx, n + 20, e.CPF);
     if (!tab) {
       console::MENS(ctx, 15, "Salvando IMP" + dois(n) + ": " + tab.status().message());
       return false;
@@ -224,7 +236,8 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
         [&](int n) {
           passo(dec, kPassoTabela + n);
           MOSTRADOR(ctx, dec, 1, modo == 1 ? 1 : 0);
-        });
+        },
+        [&dec](int n) { passo(dec, kPassoMeio + n); });
   if (s) s = trava.conclui();
   if (!s) {
     // The journal stays: the next start or load of this CPF completes the save.

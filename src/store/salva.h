@@ -9,7 +9,8 @@
 // Steps at which Declaracao::gancho is called (tests stop the process there):
 //   kPassoDiarioMeio   the journal half written
 //   kPassoDiario       the journal whole and synced, no shared table touched yet
-//   kPassoTabela + n   table n written and synced
+//   kPassoMeio + n     half the rows of table n written
+//   kPassoTabela + n   table n written
 //   kPassoConcluido    the journal removed
 #pragma once
 
@@ -23,6 +24,7 @@ namespace store {
 inline constexpr int kPassoDiarioMeio = 1;
 inline constexpr int kPassoDiario = 2;
 inline constexpr int kPassoTabela = 100;
+inline constexpr int kPassoMeio = 300;
 inline constexpr int kPassoConcluido = 200;
 
 // SALVATUDO: mode 1 the final save (the export may follow, and the working copies are

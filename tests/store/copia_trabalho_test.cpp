@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+
 #include "declaracao_fixture.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -125,6 +128,62 @@ TEST_F(CopiaTrabalhoTest, RuralSummaryOfTheOtherSideIsEmpty) {
   EXPECT_EQ(dec.espelho.rural.txt("CPF"), kA);
   EXPECT_EQ(dec.espelho.rural.txt("I7_V1"), std::string(22, ' '));
   EXPECT_EQ(dec.espelho.REND_RURAL[12][2], std::string(14, ' '));
+}
+
+// Stands for the clock while another terminal holds a table: notes what the screen shows at
+// each wait and lets the other terminal go after a few.
+class EsperaQueLibera final : public Espera {
+ public:
+  EsperaQueLibera(rt::term::Screen& tela, OutroTerminal& outro) : tela_(tela), outro_(outro) {}
+  void dorme(std::chrono::milliseconds) override {
+    for (int r = 0; r < 25; ++r)
+      if (tela_.rowText(r).find(aguardando) != std::string::npos) viu = true;
+    if (++vezes == 3) outro_.libera();
+  }
+  std::string aguardando = std::string("Aguardando outro Terminal carregar dados..."_cp);
+  int vezes = 0;
+  bool viu = false;
+
+ private:
+  rt::term::Screen& tela_;
+  OutroTerminal& outro_;
+};
+
+TEST_F(CopiaTrabalhoTest, LoadWaitsWhileAnotherTerminalHoldsATable) {
+  const std::string dbf = dados / "IMP0510.DBF";
+  OutroTerminal outro([dbf] {
+    std::vector<std::unique_ptr<rt::db::Table>> v;
+    v.push_back(abre(dbf, true));
+    return v;
+  });
+  ASSERT_TRUE(outro.pronto());
+  EsperaQueLibera espera2(con.screen(), outro);
+  Contexto ctx2(con, relogio, espera2);
+  ctx2.NUSU = ctx.NUSU;
+  ctx2.definePastaPrograma(programa.caminho());
+  ctx2.definePastaDados(dados.caminho());
+  ctx2.definePastaTrabalho(trabalho.caminho());
+  dec.espelho.CPF = kB;
+  ASSERT_TRUE(INIC_VAR(ctx2, dec, 0, 1));
+  EXPECT_TRUE(espera2.viu) << "the one-second alert is shown between tries";
+  EXPECT_GE(espera2.vezes, 3);
+  EXPECT_EQ(marcasNaCopia(*ctx2.areas.table(25)).size(), 3u);
+  EXPECT_FALSE(ctx2.janelas.isOpen(10));
+}
+
+TEST_F(CopiaTrabalhoTest, ShowsTheTaxpayerBeingLoaded) {
+  ctx.janelas.REDEFJAN(3, 30, 31, 63, 5, 5, 12, 75, 1);
+  ctx.janelas.ABREJAN(3);
+  dec.espelho.CPF = kB;
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(area(9)->seek(kB));
+  ASSERT_TRUE(INIC_VAR(ctx, dec, 1, 1));
+  EXPECT_EQ(linha(6).substr(7, 14), "222.222.222-22");
+  EXPECT_EQ(linha(6).substr(23, 8), marca(9, kB, 0));
+  EXPECT_NE(linha(8).find(ctx.LOCARQ), std::string::npos);
+  // The bar starts on the text's last column, as the window was laid out.
+  EXPECT_EQ(linha(9).substr(6, 24), "Reprocessando os dados..");
+  EXPECT_EQ(linha(9).substr(30, 18), std::string(18, "░"_cp[0]));
 }
 
 }  // namespace

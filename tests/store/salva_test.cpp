@@ -141,6 +141,19 @@ TEST_F(SalvaTest, WithoutRuralActivityTheRuralTablesStayAsTheyWere) {
   }
 }
 
+TEST_F(SalvaTest, RowsOfAnotherTaxpayerInACopyAreNotSavedUnderThisOne) {
+  rt::db::Table& c = *area(22);
+  ASSERT_TRUE(c.appendBlank());
+  ASSERT_TRUE(c.put("CPF", kA));
+  ASSERT_TRUE(c.put("I1_2", std::string("ALHEIA")));
+  ASSERT_TRUE(c.appendBlank());  // a row the screens left without CPF is the declaration's
+  ASSERT_TRUE(c.put("I1_2", std::string("SEMCPF")));
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  EXPECT_EQ(marcasNaTabela(ctx, 2, kB),
+            (std::vector<std::string>{marca(2, kB, 0), marca(2, kB, 1), marca(2, kB, 2), "SEMCPF"}));
+  EXPECT_EQ(marcasNaTabela(ctx, 2, kA), (std::vector<std::string>{marca(2, kA, 0), marca(2, kA, 1), marca(2, kA, 2)}));
+}
+
 TEST_F(SalvaTest, PartialSaveWritesOneTable) {
   auto esperado = mudaTudo();
   ASSERT_TRUE(SALVA_PARC(ctx, dec, 10, 0));
