@@ -101,8 +101,9 @@ bool leDefine(Program& p) {
   return true;
 }
 
-// The folder fields of CONFIG and of the folder register hold 40 characters; a Linux path
-// can be longer. A stored name that is the first 40 characters of `pasta` names `pasta`.
+// The folder fields of the folder register hold 40 characters; a Linux path can be longer. A
+// stored name that is the first 40 characters of `pasta` is taken for `pasta`, so the register
+// does not grow by one row at every start.
 bool mesmaPasta(std::string_view armazenada, std::string_view pasta) {
   constexpr std::size_t kCampo = 40;
   armazenada = rt::text::alltrim(armazenada);
@@ -114,9 +115,9 @@ bool mesmaPasta(std::string_view armazenada, std::string_view pasta) {
 bool pastaDoAno(Program& p) {
   p.ROTA = std::string(rt::text::alltrim(p.ROTADEF));
   const std::string ano(rt::text::alltrim(p.ROTADOANO));
-  // The program folder, cut by its field, is the program folder.
-  if (!console::VERDIR(p, ano) && mesmaPasta(ano, p.ROTA)) p.definePastaDados(p.ROTA);
-  if (ano.empty() || !console::VERDIR(p, p.ROTADOANO)) {
+  // A folder name longer than its field comes back cut and is not found: the user is asked,
+  // never switched to another folder silently.
+  if (ano.empty() || !console::VERDIR(p, ano)) {
     const std::string r =
         console::AVISOSN(p,
                          std::vector<std::string>{"A Pasta " + ano + std::string(" não foi encontrada!"_cp),
