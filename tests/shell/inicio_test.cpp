@@ -126,6 +126,21 @@ TEST_F(Inicio, ATerminalNumberInUseIsRefused) {
   EXPECT_TRUE(ocupado);
 }
 
+TEST_F(Inicio, EscAtTheOtherNumberEndsTheProgram) {
+  platform::UniqueFd outro(::open((programa / "TERM04.LCK").c_str(), O_RDWR | O_CREAT, 0666));
+  struct flock trava {};
+  trava.l_type = F_WRLCK;
+  ASSERT_EQ(::fcntl(outro.get(), F_OFD_SETLK, &trava), 0);
+  term.press(key::Enter).pause().press(key::Esc);
+  EXPECT_FALSE(inicia("4"));
+  EXPECT_EQ(p->saida, 1);
+  // A converter started by this program for its own number takes it without a lock.
+  env[kTerminalCedido] = "04";
+  p.reset();
+  ASSERT_TRUE(inicia("4"));
+  EXPECT_EQ(p->NUSU, "04");
+}
+
 TEST_F(Inicio, MissingProgramFolderTakesTheCurrentFolder) {
   env["DTAVREN"] = programa / "nao-existe";
   cria();
