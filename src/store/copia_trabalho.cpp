@@ -56,13 +56,20 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   const std::vector<int> mapa = mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
-  EscritaCopia escrita(copia);
+  // The rows are found first, so the copy knows how many it will hold.
+  std::vector<std::uint32_t> linhas;
   RT_DB_TRY(fonte.seek(chave));
   while (!fonte.eof()) {
     if (campoCpf < 0 || fonte.raw(campoCpf) != std::string_view(chave).substr(0, 11)) break;
     if (campoAtv >= 0 && fonte.raw(campoAtv) != std::string_view(chave).substr(11, 1)) break;
-    if (!fonte.isDeleted()) RT_DB_TRY(escrita.escreve(fonte, mapa));
+    if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
     RT_DB_TRY(fonte.skip(1));
+  }
+  EscritaCopia escrita(copia);
+  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
+  for (std::uint32_t r : linhas) {
+    RT_DB_TRY(fonte.goTo(r));
+    RT_DB_TRY(escrita.escreve(fonte, mapa));
   }
   RT_DB_TRY(escrita.conclui());
   return copia.goTop();

@@ -134,6 +134,16 @@ Status abreCopiaParaCarga(Contexto& ctx, int area) {
   return nova();
 }
 
+Status EscritaCopia::inicia(std::uint32_t linhas) {
+  total_ = t_.recordCount();
+  proximo_ = 1;
+  if (total_ > linhas) {
+    RT_DB_TRY(t_.zap());
+    total_ = 0;
+  }
+  return Status::ok();
+}
+
 Status EscritaCopia::escreve(const Table& fonte, const std::vector<int>& mapa) {
   if (proximo_ <= total_) {
     RT_DB_TRY(t_.goTo(proximo_));

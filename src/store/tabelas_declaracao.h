@@ -39,20 +39,22 @@ rt::db::Status abreCopia(Contexto& ctx, int area);
 // makes no file anew; a missing copy or one of another structure is made anew.
 rt::db::Status abreCopiaParaCarga(Contexto& ctx, int area);
 
-// Fills an open table (a working copy, held exclusively) with new rows, reusing its records
-// in order: record 1 gets the first row, and so on; records left over are deleted at the end.
-// The copy's rows are then exactly the rows written, in record order, and the file grows only
-// when a declaration has more rows than any before it.
+// Fills an open table (a working copy, held exclusively) with `linhas` new rows, reusing its
+// records in order: record 1 gets the first row, and so on. A copy with more records than
+// rows is emptied first (which syncs it), so the copy always holds exactly the rows written,
+// in record order, and LASTREC is their number; reloading a declaration of the same size or a
+// larger one makes and syncs nothing.
 class EscritaCopia {
  public:
-  explicit EscritaCopia(rt::db::Table& t) : t_(t), total_(t.recordCount()) {}
+  explicit EscritaCopia(rt::db::Table& t) : t_(t) {}
+  rt::db::Status inicia(std::uint32_t linhas);
   // The current record of `fonte` as the next row (fields matched through `mapa`, others empty).
   rt::db::Status escreve(const rt::db::Table& fonte, const std::vector<int>& mapa);
   rt::db::Status conclui();
 
  private:
   rt::db::Table& t_;
-  std::uint32_t total_;
+  std::uint32_t total_ = 0;
   std::uint32_t proximo_ = 1;
 };
 

@@ -47,6 +47,7 @@ TEST_F(CopiaTrabalhoTest, CopiesHoldTheRowsOfTheCpfOnly) {
     const int k = (n == 1 || n == 9 || n == 15) ? 1 : 3;
     for (int i = 0; i < k; ++i) esperado.push_back(marca(n, kB, i));
     EXPECT_EQ(marcasNaCopia(*c), esperado) << "copy of table " << n;
+    EXPECT_EQ(c->recordCount(), esperado.size()) << "copy of table " << n;
   }
   // The shared tables are closed again; the copies have their own keys.
   for (int n = 1; n <= 19; ++n) EXPECT_FALSE(ctx.areas.isOpen(n)) << n;
@@ -84,7 +85,9 @@ TEST_F(CopiaTrabalhoTest, NewTaxpayerStartsEmptyWithDefaults) {
   EXPECT_EQ(r.txt("USAPADRAO"), "S");
   EXPECT_EQ(r.txt("I9_4"), "N");
   EXPECT_EQ(dec.espelho.REC_MENSAL[13][8], std::string(11, ' '));
+  // The copies of the larger declaration before are emptied, not left with deleted rows.
   EXPECT_EQ(marcasNaCopia(*area(22)), std::vector<std::string>{});
+  EXPECT_EQ(area(22)->recordCount(), 0u);
 }
 
 TEST_F(CopiaTrabalhoTest, RecoveryTakesTheCopiesUpAgain) {
