@@ -42,10 +42,10 @@ Decimal VE_SALDO(Contexto& c) {
   c.v.RECEITA = c.d.registro.num("I9_3") + v.I10_2 + c.num("EMPREST") + c.num("EMPRUR") + c.num("OUTREC") +
                 c.num("ENTRADGP") - c.num("ISENTNAO") + v.NEXIGI + c.num("I13_07") + c.num("I13_37") +
                 c.num("I13_38") + c.num("I13_39") - c.num("I4_03") + c.num("LUCRRVA");
-  Decimal despesa = c.num("IMPOANTER") + (c.num("I13_27") - c.num("I13_20")) + c.num("I13_39") +
-                    c.num("I13_40") + c.num("I13_41") + v.I10_1 +
-                    soma(c, {"AMORUR", "PREJRVA", "PREJVEN1", "PREJRUR", "DESPNAO", "OUTRDES", "CUSTOANO",
-                             "CUSTOANT"});
+  Decimal despesa =
+      c.num("IMPOANTER") + (c.num("I13_27") - c.num("I13_20")) + c.num("I13_39") + c.num("I13_40") +
+      c.num("I13_41") + v.I10_1 +
+      soma(c, {"AMORUR", "PREJRVA", "PREJVEN1", "PREJRUR", "DESPNAO", "OUTRDES", "CUSTOANO", "CUSTOANT"});
   if (c.simplificado())
     despesa += c.num("DESPADRAO") + v.DESPSIMP;
   else
@@ -119,7 +119,8 @@ bool SIMUL(Contexto& c, Simulacao& s, int modo) {
       struct Faixa {
         Decimal aliquota, deducao;
       };
-      const Faixa faixas[] = {{0.275_d, NDEDUAN4}, {0.225_d, NDEDUAN3}, {0.15_d, NDEDUAN2}, {0.075_d, NDEDUAN1}};
+      const Faixa faixas[] = {
+          {0.275_d, NDEDUAN4}, {0.225_d, NDEDUAN3}, {0.15_d, NDEDUAN2}, {0.075_d, NDEDUAN1}};
       Decimal renda;
       for (const Faixa& f : faixas) {
         renda = despreza((imposto + f.deducao) / (f.aliquota * 0.8_d));

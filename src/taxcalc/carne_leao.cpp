@@ -73,7 +73,8 @@ MatrizLeao leMatriz(const Contexto& c) {
   MatrizLeao m{};
   for (int mes = 1; mes <= 13; ++mes)
     for (int col = 2; col <= 8; ++col)
-      cel(m, mes, col) = celulaLeao(c.d.REC_MENSAL[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
+      cel(m, mes, col) =
+          celulaLeao(c.d.REC_MENSAL[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
   return m;
 }
 
@@ -161,8 +162,8 @@ Inverso rendaDoImposto(Decimal pago, Decimal deducoes) {
   struct Faixa {
     Decimal aliquota, deducao;
   };
-  const Faixa faixas[] = {{0.275_d, NDEDUAN4 / 12}, {0.225_d, NDEDUAN3 / 12}, {0.15_d, NDEDUAN2 / 12},
-                          {0.075_d, NDEDUAN1 / 12}};
+  const Faixa faixas[] = {
+      {0.275_d, NDEDUAN4 / 12}, {0.225_d, NDEDUAN3 / 12}, {0.15_d, NDEDUAN2 / 12}, {0.075_d, NDEDUAN1 / 12}};
   Inverso r;
   for (const Faixa& f : faixas) {
     r.bruto = despreza((pago + f.deducao + deducoes * f.aliquota) / f.aliquota);
@@ -197,6 +198,37 @@ bool VE_LEAO(Contexto& c, MatrizLeao& m, int mes, int total, bool inverso, Date 
   return ok;
 }
 
+void FX_RT(Contexto& c, int coluna) {
+  MatrizLeao m = leMatriz(c);
+  if (coluna >= 2 && coluna <= 8) somaAno(m, coluna, coluna);
+  c.d.REC_MENSAL[13][static_cast<std::size_t>(std::clamp(coluna, 2, 8))] =
+      textoLeao(m[13][static_cast<std::size_t>(std::clamp(coluna, 2, 8))]);
+  c.d.LEAO_CAL = false;
+}
+
+std::optional<std::string> FX_RT_MENS(Contexto& c, MatrizMensal& m, int mes, int coluna, bool domestico) {
+  if (mes >= 1 && mes <= 12) {
+    auto& linha = m[static_cast<std::size_t>(mes)];
+    if (domestico) {
+      // The domestic employee's social security: column 2 is what was paid, column 3 the
+      // employer's 12% of the 20% paid.
+      if (coluna == 3) return std::string("Digite o valor na outra coluna GPS");
+      linha[3] = despreza(linha[2] / 0.2_d * 0.12_d);
+    } else if (coluna == 2) {
+      linha[3] = despreza(linha[2] / TAB_DOLAR(mes));
+    } else if (coluna == 3) {
+      linha[2] = despreza(linha[3] * TAB_DOLAR(mes));
+    }
+  }
+  m[13][2] = m[13][3] = Decimal();
+  for (std::size_t k = 1; k <= 12; ++k) {
+    m[13][2] += m[k][2];
+    m[13][3] += m[k][3];
+  }
+  c.d.LEAO_CAL = false;
+  return std::nullopt;
+}
+
 namespace {
 
 // One person of the side: the titular (cpf empty) or a dependant, and their row in copy 32.
@@ -222,7 +254,8 @@ void naLinha(rt::db::Table& t, std::uint32_t linha, const MatrizLeao& m) {
 }
 
 // The matrix of one person from the income rows and, for the titular, the alimony paid.
-MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, int cal, Decimal& previdencia) {
+MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, int cal,
+                     Decimal& previdencia) {
   MatrizLeao m{};
   if (rt::db::Table* t = c.areas.table(22)) {
     const int tipo = t->fieldIndex("I1_1"), lado = t->fieldIndex("I1_11"), dep = t->fieldIndex("I1_8"),
@@ -232,12 +265,23 @@ MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, 
       if (!titular && std::string(rt::text::alltrim(texto(r, dep))) != p.cpf) return;
       int col = 0;
       switch (letra(r, tipo)) {
-        case 'F': col = 2; break;
-        case 'E': col = 3; break;
-        case 'L': col = 4; break;
-        case 'P': col = 5; break;
-        case 'I': col = 6; break;
-        default: return;
+        case 'F':
+          col = 2;
+          break;
+        case 'E':
+          col = 3;
+          break;
+        case 'L':
+          col = 4;
+          break;
+        case 'P':
+          col = 5;
+          break;
+        case 'I':
+          col = 6;
+          break;
+        default:
+          return;
       }
       const char k = letra(r, tipo);
       if (cal == 3 && (k == 'F' || k == 'L')) {
@@ -266,7 +310,8 @@ MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, 
       Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
         const std::int64_t cod = numero(r, codigo).wholePart();
         if (cod < 30 || cod > 34) return;
-        for (int mes = 1; mes <= 12; ++mes) pensao[static_cast<std::size_t>(mes)] += r.getNumber("I6_4" + mm(mes));
+        for (int mes = 1; mes <= 12; ++mes)
+          pensao[static_cast<std::size_t>(mes)] += r.getNumber("I6_4" + mm(mes));
       });
     }
     e.PENSAOM = Decimal();
@@ -325,6 +370,8 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
   Decimal previdencia;
   for (Pessoa& p : pessoas) {
     const bool naTela = p.linha != 0 && p.linha == mostrada;
+    // The screen's matrix shows this person: the row copy 32 is on, or the titular without one.
+    const bool mostra = naTela || (titular && mostrada == 0);
     MatrizLeao m{};
     if (pelasLinhas) {
       m = dasLinhas(c, e, p, titular, cal, previdencia);
@@ -343,11 +390,10 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       if (algo && grade->appendBlank()) {
         (void)grade->put("CPF", c.d.CPF);
         p.linha = grade->recNo();
-        if (mostrada == 0) mostrada = p.linha;
       }
     }
     if (grade != nullptr) naLinha(*grade, p.linha, m);
-    if (naTela || (titular && mostrada == 0) || (titular && grade == nullptr)) {
+    if (mostra) {
       if (modo == 1) {
         gravaMatriz(c, m);
       } else {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,19 @@ struct Inverso {
   bool achou = false;
 };
 Inverso rendaDoImposto(Decimal pago, Decimal deducoes);
+
+// FX_RT for the carnê-leão matrix: row 13 of `coluna` (2..8) becomes the sum of the months,
+// and the matrix is no longer up to date (LEAO_CAL false).
+void FX_RT(Contexto& c, int coluna);
+
+// A payment row's monthly matrix CALC_MENS: [month 1..13][column 2..3], reais and the other
+// column (dollars, or the employer's part of the domestic employee's social security).
+using MatrizMensal = std::array<std::array<Decimal, 4>, 14>;
+// FX_RT for CALC_MENS after an edit of month `mes`, column `coluna`: the other column converted
+// at the month's dollar rate (or, on the domestic employee's row, column 3 := column 2 / 0.2 x
+// 0.12), cut to cents, and row 13 totalled. An edit of column 3 on the domestic employee's row
+// is refused: the text comes back and nothing changes.
+std::optional<std::string> FX_RT_MENS(Contexto& c, MatrizMensal& m, int mes, int coluna, bool domestico);
 
 // What the monthly tax keeps between its runs and shows beside the matrix.
 struct EstadoLeao {

@@ -51,7 +51,8 @@ bool sim(std::string_view s) {
 // Visits every row of copy `area` (nothing when it is not open).
 template <class F>
 void cadaLinha(Contexto& c, int area, F&& f) {
-  if (rt::db::Table* t = c.areas.table(area)) Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) { f(r); });
+  if (rt::db::Table* t = c.areas.table(area))
+    Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) { f(r); });
 }
 
 constexpr std::array<int, 10> kEmpresas = {1, 20, 26, 36, 38, 40, 41, 42, 43, 98};
@@ -102,13 +103,15 @@ void pagina4(Contexto& c, std::vector<int>& r) {
   if (acimaDaMedia(exterior, c.num("I13_05"))) r.push_back(11);
   if (c.num("I13_14") > c.num("I13_03") + c.num("I13_05")) r.push_back(73);
 
-  if (!vazio(t1.txt("CPFINVENT")) && (vazio(t1.txt("NOMINVENT")) || vazio(t1.txt("ENDINVENT")))) r.push_back(28);
+  if (!vazio(t1.txt("CPFINVENT")) && (vazio(t1.txt("NOMINVENT")) || vazio(t1.txt("ENDINVENT"))))
+    r.push_back(28);
   if (sim(t1.txt("DECFINAL"))) {
     const bool judicial = sim(t1.txt("DECJUDI"));
-    const auto campos = judicial ? std::vector<const char*>{"DATAPARTI", "DATADECIS", "NROPROCES", "VARACIVIL",
-                                                            "COMARCA", "UFPROCES"}
-                                 : std::vector<const char*>{"DATALAVRA", "NOMECARTO", "CNPJCARTO", "MUNICARTO",
-                                                            "LIVRCARTO", "FOLHCARTO", "UFPROCES"};
+    const auto campos = judicial
+                            ? std::vector<const char*>{"DATAPARTI", "DATADECIS", "NROPROCES",
+                                                       "VARACIVIL", "COMARCA",   "UFPROCES"}
+                            : std::vector<const char*>{"DATALAVRA", "NOMECARTO", "CNPJCARTO", "MUNICARTO",
+                                                       "LIVRCARTO", "FOLHCARTO", "UFPROCES"};
     if (std::any_of(campos.begin(), campos.end(), [&](const char* n) { return vazioEspelho(t1, n); }))
       r.push_back(32);
   }
@@ -123,7 +126,8 @@ void rendimentos(Contexto& c, std::vector<int>& r) {
     const bool semNome = vazio(t.getText("I1_2"));
     if (semNome && !renda.isZero()) r.push_back(titular ? 12 : 42);
     Decimal valores;
-    for (const char* n : {"I1_4", "I1_7", "I1_15", "I1_16", "I1_17", "I1_18", "I1_9", "I1_10", "I1_19", "I1_20"})
+    for (const char* n :
+         {"I1_4", "I1_7", "I1_15", "I1_16", "I1_17", "I1_18", "I1_9", "I1_10", "I1_19", "I1_20"})
       valores += t.getNumber(n);
     if (!semNome && valores.isZero()) r.push_back(26);
     const std::string doc(rt::text::alltrim(t.getText("I1_3")));
@@ -228,7 +232,8 @@ void ganhos(Contexto& c, std::vector<int>& r) {
     if (tipo < 1 || tipo > 3) return;
     temBem = true;
     if (vazio(t.getText("ESPC_BEM1"))) r.push_back(tipo == 1 ? 60 : tipo == 2 ? 63 : 64);
-    if (tipo == 1 && (vazio(t.getText("ENDEIMO")) || vazio(t.getText("CEPIMO")) || vazio(t.getText("MUNICIMO"))))
+    if (tipo == 1 &&
+        (vazio(t.getText("ENDEIMO")) || vazio(t.getText("CEPIMO")) || vazio(t.getText("MUNICIMO"))))
       r.push_back(20);
     if (tipo == 3 && t.getNumber("CUS_ATUAL").isZero() && !sim(t.getText("VENDAANT"))) r.push_back(23);
   });
@@ -237,7 +242,8 @@ void ganhos(Contexto& c, std::vector<int>& r) {
 
 void cadastro(Contexto& c, std::vector<int>& r, Decimal VAL_CPMF) {
   const store::RegistroEspelho& reg = c.d.registro;
-  if (vazio(reg.txt("ENDERECO")) || vazio(reg.txt("CEP")) || vazio(reg.txt("MUNICIPIO")) || vazio(reg.txt("UF")))
+  if (vazio(reg.txt("ENDERECO")) || vazio(reg.txt("CEP")) || vazio(reg.txt("MUNICIPIO")) ||
+      vazio(reg.txt("UF")))
     r.push_back(21);
   if (vazio(reg.txt("TITULO")) && !sim(c.d.tabela01.txt("DECFINAL"))) r.push_back(8);
   if (reg.num("SALDO") < Decimal()) r.push_back(22);
@@ -308,7 +314,8 @@ bool limpaLista(rt::db::Table& lista, const std::string& cpf) {
   return restam;
 }
 
-void acrescenta(rt::db::Table& lista, const std::string& cpf, const std::string& observ, int codigo, int pagina) {
+void acrescenta(rt::db::Table& lista, const std::string& cpf, const std::string& observ, int codigo,
+                int pagina) {
   if (!lista.appendBlank()) return;
   (void)lista.lockRecord(lista.recNo(), true);
   (void)lista.put("CPF", cpf);
@@ -356,16 +363,19 @@ ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decima
                                     std::string("ser conferidos. Veja a relação na tela 11(F11)     "_cp)};
       c.saida.aviso(linhas);
     } else if (res.NQTDERR > 0) {
-      const std::string linhas[] = {std::string("Atenção! Essa declaração tem erro que não irá passar no programa da"_cp),
-                                    std::string("Receita. Corrija-o antes de enviar. Veja a relação na tela 11(F11)"_cp)};
+      const std::string linhas[] = {
+          std::string("Atenção! Essa declaração tem erro que não irá passar no programa da"_cp),
+          std::string("Receita. Corrija-o antes de enviar. Veja a relação na tela 11(F11)"_cp)};
       c.saida.aviso(linhas);
     } else if (res.NQTDPERI > 0) {
-      const std::string linhas[] = {std::string("Atenção! Declaração com problemas embora passe no programa da"_cp),
-                                    std::string("Receita. Confira a relação na tela 11 (F11) antes de enviar."_cp)};
+      const std::string linhas[] = {
+          std::string("Atenção! Declaração com problemas embora passe no programa da"_cp),
+          std::string("Receita. Confira a relação na tela 11 (F11) antes de enviar."_cp)};
       c.saida.aviso(linhas);
     } else if (res.NQTDATEN > 0) {
-      const std::string linhas[] = {std::string("Atenção! Há algum item que pode ser erro de digitação. Ela passará"_cp),
-                                    std::string("no programa da Receita, mas convém ver a relação na tela 11 (F11)"_cp)};
+      const std::string linhas[] = {
+          std::string("Atenção! Há algum item que pode ser erro de digitação. Ela passará"_cp),
+          std::string("no programa da Receita, mas convém ver a relação na tela 11 (F11)"_cp)};
       c.saida.aviso(linhas);
     }
   }

@@ -40,7 +40,8 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
   rt::db::Table* imoveis = c.areas.table(36);
   if (imoveis != nullptr) {
     const int parte = imoveis->fieldIndex("I2R_04");
-    Varredura(*imoveis).cada([&](rt::db::Table& t, std::uint32_t) { partes.push_back(numero(t, parte) / 100); });
+    Varredura(*imoveis).cada(
+        [&](rt::db::Table& t, std::uint32_t) { partes.push_back(numero(t, parte) / 100); });
     itr.assign(partes.size(), Decimal());
   }
   if (rt::db::Table* caixa = c.areas.table(39)) {
@@ -51,8 +52,8 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
       if (data.isEmpty()) return;
       const std::int64_t n = numero(t, imovel).wholePart();
       const bool temImovel = n >= 1 && n <= static_cast<std::int64_t>(partes.size());
-      const Decimal v = temImovel ? despreza(numero(t, valor) * partes[static_cast<std::size_t>(n - 1)])
-                                  : numero(t, valor);
+      const Decimal v =
+          temImovel ? despreza(numero(t, valor) * partes[static_cast<std::size_t>(n - 1)]) : numero(t, valor);
       const auto mes = static_cast<std::size_t>(data.month());
       if (letra(t, tipo) == 'C') {
         r.receitas[mes] += v;
@@ -201,6 +202,31 @@ std::optional<std::string> estoqueFinal(Contexto& c, std::string_view especie, i
   final -= r.num("I7_5" + k);
   if (coluna == 5 && final < Decimal()) return std::string("Atenção !!! Estoque Final negativo"_cp);
   return std::nullopt;
+}
+
+std::string MRODAPER(int n, bool soTotais) {
+  switch (n) {
+    case 1:
+      return "<Esc> Fim <Tab> Faturamento | Alt I=Indice | Alt H= Help";
+    case 2:
+      return std::string("<ESC>Fim | Alt A muda p/") +
+             (soTotais ? "L. Caixa " : std::string("Só Totais"_cp)) +
+             std::string("<TAB/SHIFT+TAB>Avança ou Volta Pag "_cp);
+    case 3:
+      return "<ESC>Fim | <TAB>Rebanho | <SHIFT TAB> Faturamento ";
+    case 4:
+      return "<ESC>Fim | <TAB/PgDn> Bens | <SHIFT+TAB> Calculo ";
+    case 5:
+      return "<ESC>Fim|<TAB>Dividas|Alt F5=Tela auxiliar|<Alt_I>Indice";
+    case 6:
+      return "<ESC>Fim|<TAB>Local|<SHIFT+TAB>Bens|Alt F5=Tela Auxiliar|<Alt_I>Indice";
+    case 13:
+      return "Anote dados repetitivos do livro caixa - Ctrl Enter transfere a linha";
+    case 14:
+      return "Alt F2=Tela Auxiliar Alt O=Ordena Alt + mais ordem ALT 2/ALT 3 SubTotal";
+    default:
+      return {};
+  }
 }
 
 }  // namespace taxcalc

@@ -58,4 +58,8 @@ void resultadoRural(Contexto& c, const EstadoRural& e);
 // edit of column `coluna` (4 or 5 test the stock); the refusal text when it would be negative.
 std::optional<std::string> estoqueFinal(Contexto& c, std::string_view especie, int coluna, Decimal& final);
 
+// MRODAPER(n): the rural screens' footer hints; `soTotais` is the totals mode of hint 2.
+// Empty for a number without a hint.
+std::string MRODAPER(int n, bool soTotais = false);
+
 }  // namespace taxcalc

@@ -216,5 +216,51 @@ TEST_F(Leao, EnteredTotalsAreKept) {
   EXPECT_EQ(l("I13_23"), 10.00_d);
 }
 
+TEST_F(Leao, CashBookEntriesCountInTheMonthOfTheirDate) {
+  d.tabela01.num("CAL_AUTO", Decimal(3));
+  linha(22, {{"I1_1", std::string("F")},
+             {"I1_4", 1500.00_d},
+             {"I1_11", std::string("S")},
+             {"DT_LC", Date::fromYmd(2009, 7, 20)}});
+  linha(22, {{"I1_1", std::string("L")},
+             {"I1_4", 200.00_d},
+             {"I1_11", std::string("S")},
+             {"DT_LC", Date::fromYmd(2009, 7, 2)}});
+  linha(22, {{"I1_1", std::string("F")}, {"I1_4", 900.00_d}, {"I1_11", std::string("S")}});  // no date
+  FDE_LEAO(c, e, 1);
+  // The titular's row is made, and the screen's matrix holds it.
+  ASSERT_EQ(tabela(32).recordCount(), 1u);
+  EXPECT_EQ(campo32(1, "I2_107"), 1500.00_d);
+  EXPECT_EQ(campo32(1, "I2_307"), 200.00_d);
+  EXPECT_EQ(campo32(1, "I2_113"), 1500.00_d);
+  // 1,500.00 - 200.00 = 1,300.00 is below 1,434.59: no tax.
+  EXPECT_EQ(campo32(1, "I2_607"), 0.00_d);
+  EXPECT_EQ(d.REC_MENSAL[7][2], "   1.500,00");
+  EXPECT_EQ(l("I13_14"), 200.00_d);
+  // The entry's month is written back into its row.
+  ASSERT_TRUE(tabela(22).goTo(1));
+  EXPECT_EQ(tabela(22).getNumber("I1_407"), 1500.00_d);
+}
+
+TEST_F(Leao, PaymentMonthsConverted) {
+  MatrizMensal m{};
+  // 1,000.00 in March at 2.3152 = 431.927, cut to 431.92; 100.00 dollars in May x 1.9730.
+  m[3][2] = 1000.00_d;
+  EXPECT_FALSE(FX_RT_MENS(c, m, 3, 2, false).has_value());
+  EXPECT_EQ(m[3][3], 431.92_d);
+  m[5][3] = 100.00_d;
+  FX_RT_MENS(c, m, 5, 3, false);
+  EXPECT_EQ(m[5][2], 197.30_d);
+  EXPECT_EQ(m[13][2], 1197.30_d);
+  EXPECT_EQ(m[13][3], 531.92_d);
+  // The domestic employee's social security: 120.00 paid, the employer's part 120 / 0.2 x 0.12.
+  MatrizMensal g{};
+  g[1][2] = 120.00_d;
+  FX_RT_MENS(c, g, 1, 2, true);
+  EXPECT_EQ(g[1][3], 72.00_d);
+  EXPECT_EQ(FX_RT_MENS(c, g, 1, 3, true).value_or(""), "Digite o valor na outra coluna GPS");
+  EXPECT_FALSE(d.LEAO_CAL);
+}
+
 }  // namespace
 }  // namespace taxcalc::teste

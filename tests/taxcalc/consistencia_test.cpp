@@ -446,7 +446,8 @@ TEST_F(ListaDeErros, CleanDeclarationIsReadyToSend) {
     saida.eventos.clear();
     const ResultadoConferencia r = CONFERE(c, tabela(31), modo);
     EXPECT_FALSE(r.LTEMERR);
-    EXPECT_EQ(saida.eventos, std::vector<std::string>{"aviso:" + std::string("Declaração OK e pronta para transferir"_cp)});
+    EXPECT_EQ(saida.eventos,
+              std::vector<std::string>{"aviso:" + std::string("Declaração OK e pronta para transferir"_cp)});
   }
   saida.eventos.clear();
   CONFERE(c, tabela(31), 3);
@@ -458,13 +459,15 @@ TEST_F(ListaDeErros, EachCodeListedOnceAndCountedPerRow) {
   const ResultadoConferencia r = CONFERE(c, tabela(31), 2);
   EXPECT_EQ(r.codigos, (std::vector<int>{12, 12, 12}));
   EXPECT_EQ(r.NQTDERR, 3);
-  EXPECT_EQ(lista(), std::vector<std::string>{"12345678909/12/" + std::string("Fonte pagadora do titular sem o nome")});
+  EXPECT_EQ(lista(), std::vector<std::string>{"12345678909/12/" +
+                                              std::string("Fonte pagadora do titular sem o nome")});
   ASSERT_TRUE(tabela(31).goTo(1));
   EXPECT_EQ(tabela(31).getNumber("PAGINA"), Decimal(1));
-  EXPECT_EQ(saida.com("aviso:"), std::vector<std::string>{
-                                     "aviso:" +
-                                     std::string("Atenção! Essa declaração tem erro que não irá passar no programa da"_cp) +
-                                     "|" + std::string("Receita. Corrija-o antes de enviar. Veja a relação na tela 11(F11)"_cp)});
+  EXPECT_EQ(
+      saida.com("aviso:"),
+      std::vector<std::string>{
+          "aviso:" + std::string("Atenção! Essa declaração tem erro que não irá passar no programa da"_cp) +
+          "|" + std::string("Receita. Corrija-o antes de enviar. Veja a relação na tela 11(F11)"_cp)});
 }
 
 TEST_F(ListaDeErros, AnotherRunKeepsNotesAndOtherTaxpayers) {
@@ -476,10 +479,11 @@ TEST_F(ListaDeErros, AnotherRunKeepsNotesAndOtherTaxpayers) {
   EXPECT_EQ(r.NQTDATEN, 1);
   // The old finding of this taxpayer went; the note stays and the separator comes before the
   // new finding; the other taxpayer's row is untouched.
-  EXPECT_EQ(lista(), (std::vector<std::string>{
-                         "12345678909/0/LEMBRAR DO RECIBO", "99999999999/21/OUTRO CONTRIBUINTE",
-                         "12345678909/99/+" + std::string(58, '-') + "+",
-                         "12345678909/54/" + std::string("Número do recibo da declaração anterior em branco"_cp)}));
+  EXPECT_EQ(lista(),
+            (std::vector<std::string>{
+                "12345678909/0/LEMBRAR DO RECIBO", "99999999999/21/OUTRO CONTRIBUINTE",
+                "12345678909/99/+" + std::string(58, '-') + "+",
+                "12345678909/54/" + std::string("Número do recibo da declaração anterior em branco"_cp)}));
   // A second run replaces the findings again.
   CONFERE(c, tabela(31), 3);
   EXPECT_EQ(lista().size(), 4u);
@@ -489,8 +493,8 @@ TEST_F(ListaDeErros, VerdictByDegrees) {
   d.registro.txt("RECIBOANT", "");  // attention
   CONFERE(c, tabela(31), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
-            "aviso:" + std::string("Atenção! Há algum item que pode ser erro de digitação. Ela passará"_cp) + "|" +
-                std::string("no programa da Receita, mas convém ver a relação na tela 11 (F11)"_cp));
+            "aviso:" + std::string("Atenção! Há algum item que pode ser erro de digitação. Ela passará"_cp) +
+                "|" + std::string("no programa da Receita, mas convém ver a relação na tela 11 (F11)"_cp));
   d.registro.num("SALDO", -1.00_d);  // danger as well
   CONFERE(c, tabela(31), 2);
   EXPECT_EQ(saida.com("aviso:").back(),

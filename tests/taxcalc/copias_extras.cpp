@@ -62,8 +62,7 @@ std::uint32_t DeclaracaoCompleta::linhaLeao(const char* cpf) {
 }
 
 void DeclaracaoCompleta::celula32(int mes, int coluna, Decimal valor) {
-  const std::string campo =
-      "I2_" + std::to_string(coluna - 1) + (mes < 10 ? "0" : "") + std::to_string(mes);
+  const std::string campo = "I2_" + std::to_string(coluna - 1) + (mes < 10 ? "0" : "") + std::to_string(mes);
   ASSERT_TRUE(tabela(32).put(campo, valor));
 }
 

@@ -116,7 +116,9 @@ TEST_F(Rural, CashBookByPropertyShare) {
              {"TIPOCR", std::string("D")},
              {"TEMITR", std::string("S")}});
   linha(39, {{"DT_LC", Date::fromYmd(2009, 3, 12)}, {"VALOR", 2000.00_d}, {"TIPOCR", std::string("C")}});
-  linha(39, {{"DT_LC", Date::fromYmd(2009, 4, 1)}, {"VALOR", 300.00_d}, {"NROIMO", Decimal(9)},
+  linha(39, {{"DT_LC", Date::fromYmd(2009, 4, 1)},
+             {"VALOR", 300.00_d},
+             {"NROIMO", Decimal(9)},
              {"TIPOCR", std::string("D")}});
   linha(39, {{"VALOR", 5000.00_d}, {"TIPOCR", std::string("C")}});  // no date: not counted
   const TotaisRurais t = SOMA_RUR(c, 2);
