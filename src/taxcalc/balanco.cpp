@@ -129,6 +129,35 @@ bool SIMUL(Contexto& c, Simulacao& s, int modo) {
       s.NSRECEITA = renda;
       return true;
     }
+    case 3: {
+      // The complete model: the balance typed plus the tax paid is the tax due wanted; the
+      // tax before the incentives is found first (the incentive is 6% of it while I13_18T
+      // covers that, else all of I13_18T), then the base that the table taxes so, then the
+      // income: the base plus the deductions, the private pension taken again as 12% of the
+      // income (no more than was paid) until it no longer changes.
+      const Decimal devido = s.NSIMPOSTO + c.num("I13_27");
+      Decimal t = despreza(devido / 0.94_d);
+      if (despreza(t * 0.06_d) > c.v.I13_18T) t = devido + c.v.I13_18T;
+      struct Faixa {
+        Decimal aliquota, deducao;
+      };
+      const Faixa faixas[] = {
+          {0.275_d, NDEDUAN4}, {0.225_d, NDEDUAN3}, {0.15_d, NDEDUAN2}, {0.075_d, NDEDUAN1}};
+      Decimal base;
+      for (const Faixa& f : faixas) {
+        base = despreza((t + f.deducao) / f.aliquota);
+        if (rt::text::str(CALC_IMPOS(c, 1, base), 12, 2) == rt::text::str(t, 12, 2)) break;
+      }
+      const Decimal outras = c.num("I13_15") - c.num("I13_09");
+      Decimal renda = base + c.num("I13_15");
+      for (int volta = 0; volta < 50; ++volta) {
+        const Decimal nova = base + outras + std::min(c.v.I13_09T, despreza(renda * 0.12_d));
+        if (nova == renda) break;
+        renda = nova;
+      }
+      s.NSRECEITA = renda;
+      return true;
+    }
     case 4:
       s.NSIMPOSTO = impostoSimplificado(s.NSRECEITA);
       return true;

@@ -29,8 +29,9 @@ struct Simulacao {
 Decimal limiarDescontoPadrao();
 
 // SIMUL(mode): 1 the balance after an extra deduction; 2 (simplified model) the income that
-// gives the tax typed; 4 the tax of the income typed. Returns false when the typed value is
-// refused (a refund above the tax paid). Mode 3 is not offered: it only accepts.
+// gives the tax typed; 3 (complete model) the income that gives the balance typed, with the
+// declaration's deductions; 4 the tax of the income typed. Returns false when the typed value
+// is refused (a refund above the tax paid).
 bool SIMUL(Contexto& c, Simulacao& s, int modo);
 
 }  // namespace taxcalc

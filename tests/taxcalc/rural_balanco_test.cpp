@@ -252,5 +252,36 @@ TEST_F(Balanco, SimulationOfAnExtraDeduction) {
   EXPECT_EQ(s.NSIMPOSTO, 1313.64_d);
 }
 
+TEST_F(Balanco, SimulationOfTheCompleteModelsBalance) {
+  // Balance 100.00, nothing paid, no incentive: tax 100.00. 27.5% gives 29,292.21 (a tax of
+  // 15%), 22.5% 26,249.60 (711.31), 15% 22,174.20 (371.94); 7.5% gives
+  // (100.00 + 1,291.13) / 0.075 = 18,548.40, taxed 1,391.13 - 1,291.13 = 100.00. With 10,000.00
+  // of deductions the income is 28,548.40.
+  d.tabela01.num("I13_15", 10000.00_d);
+  Simulacao s;
+  s.NSIMPOSTO = 100.00_d;
+  EXPECT_TRUE(SIMUL(c, s, 3));
+  EXPECT_EQ(s.NSRECEITA, 28548.40_d);
+  // 3,000.00 of those deductions are private pension, 5,000.00 paid: the income r solves
+  // r = 18,548.40 + 7,000.00 + 12% of r, 25,548.40 / 0.88 = 29,032.27 (12% is 3,483.87).
+  d.tabela01.num("I13_09", 3000.00_d);
+  v.I13_09T = 5000.00_d;
+  EXPECT_TRUE(SIMUL(c, s, 3));
+  EXPECT_EQ(s.NSRECEITA, 29032.27_d);
+}
+
+TEST_F(Balanco, SimulationOfTheBalanceWithIncentives) {
+  // Balance 1,000.00 with 500.00 paid: 1,500.00 due; with 1,000.00 donated the incentive is 6%,
+  // so the tax is 1,500.00 / 0.94 = 1,595.74 (6%: 95.74). 27.5% gives 34,731.27 (2,008.38),
+  // 22.5% 32,897.33 (1,708.47); 15% gives (1,595.74 + 3,226.13) / 0.15 = 32,145.80, taxed
+  // 4,821.87 - 3,226.13 = 1,595.74.
+  d.tabela01.num("I13_27", 500.00_d);
+  v.I13_18T = 1000.00_d;
+  Simulacao s;
+  s.NSIMPOSTO = 1000.00_d;
+  EXPECT_TRUE(SIMUL(c, s, 3));
+  EXPECT_EQ(s.NSRECEITA, 32145.80_d);
+}
+
 }  // namespace
 }  // namespace taxcalc::teste
