@@ -366,6 +366,19 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
     });
   }
   if (titular && pessoas.empty()) pessoas.push_back({"", 0});
+  if (!titular && pelasLinhas && rendas != nullptr) {
+    // A dependant with monthly income rows and no row of their own yet gets one.
+    const int tipo = rendas->fieldIndex("I1_1"), lado = rendas->fieldIndex("I1_11"),
+              dep = rendas->fieldIndex("I1_8");
+    Varredura(*rendas).cada([&](rt::db::Table& r, std::uint32_t) {
+      if (letra(r, lado) != 'N' || std::string_view("FELPI").find(letra(r, tipo)) == std::string_view::npos)
+        return;
+      const std::string cpf(rt::text::alltrim(texto(r, dep)));
+      if (cpf.empty()) return;
+      if (std::none_of(pessoas.begin(), pessoas.end(), [&](const Pessoa& p) { return p.cpf == cpf; }))
+        pessoas.push_back({cpf, 0});
+    });
+  }
 
   Decimal previdencia;
   for (Pessoa& p : pessoas) {
@@ -384,11 +397,12 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       VE_LEAO(c, m, 12, 1, false, e.DF_PAGTO);
     }
     if (grade != nullptr && p.linha == 0) {
-      // The titular's row is made when the rows give something to keep.
+      // A person's row is made when the income rows give something to keep.
       bool algo = false;
       for (int col = 2; col <= 8; ++col) algo = algo || !cel(m, 13, col).isZero();
       if (algo && grade->appendBlank()) {
         (void)grade->put("CPF", c.d.CPF);
+        (void)grade->put("CPFDEPEN", p.cpf);
         p.linha = grade->recNo();
       }
     }

@@ -197,6 +197,18 @@ TEST_F(Leao, TwoDependantsEachWithTheirGrid) {
   EXPECT_EQ(v.I13_23A, 0.00_d);
 }
 
+TEST_F(Leao, DependantWithoutARowGetsOne) {
+  mensal("F", 6, 2000.00_d, "N", "33333333333");
+  ASSERT_TRUE(tabela(22).goTo(1));
+  FDE_LEAO(c, e, 1);
+  ASSERT_EQ(tabela(32).recordCount(), 1u);
+  EXPECT_EQ(tabela(32).getText("CPFDEPEN"), "33333333333");
+  // 2,000.00 x 0.075 - 107.594167 = 42.41.
+  EXPECT_EQ(campo32(1, "I2_606"), 42.41_d);
+  EXPECT_EQ(l("I13_04"), 2000.00_d);
+  EXPECT_EQ(v.I13_23B, 42.41_d);
+}
+
 TEST_F(Leao, EnteredTotalsAreKept) {
   d.tabela01.num("CAL_AUTO", Decimal(2));
   const std::uint32_t titular = linhaLeao();
