@@ -198,6 +198,14 @@ bool VE_LEAO(Contexto& c, MatrizLeao& m, int mes, int total, bool inverso, Date 
   return ok;
 }
 
+bool VE_LEAO(Contexto& c, EstadoLeao& e, int mes, int total, bool inverso) {
+  if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
+  MatrizLeao m = leMatriz(c);
+  const bool ok = VE_LEAO(c, m, mes, total, inverso, e.DF_PAGTO);
+  gravaMatriz(c, m);
+  return ok;
+}
+
 void FX_RT(Contexto& c, int coluna) {
   MatrizLeao m = leMatriz(c);
   if (coluna >= 2 && coluna <= 8) somaAno(m, coluna, coluna);

@@ -94,4 +94,7 @@ struct EstadoLeao {
 // row of REC_MENSAL, mode 2 only the year's. Nothing happens while LEAO_CAL is true.
 void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo);
 
+// VE_LEAO on the screen's matrix REC_MENSAL, as the matrix editor calls it.
+bool VE_LEAO(Contexto& c, EstadoLeao& e, int mes, int total, bool inverso);
+
 }  // namespace taxcalc

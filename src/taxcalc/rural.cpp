@@ -204,6 +204,26 @@ std::optional<std::string> estoqueFinal(Contexto& c, std::string_view especie, i
   return std::nullopt;
 }
 
+std::optional<std::string> CALCRUR(Contexto& c, const EstadoRural& e, int tela, std::string_view modo) {
+  switch (tela) {
+    case 13:
+      totaisMensais(c);
+      break;
+    case 14:
+      resultadoRural(c, e);
+      break;
+    case 15:
+      if (modo.size() >= 2 && modo[0] >= '1' && modo[0] <= '5') {
+        Decimal final;
+        return estoqueFinal(c, modo.substr(1), modo[0] - '0', final);
+      }
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
 std::string MRODAPER(int n, bool soTotais) {
   switch (n) {
     case 1:

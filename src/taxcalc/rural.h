@@ -58,6 +58,11 @@ void resultadoRural(Contexto& c, const EstadoRural& e);
 // edit of column `coluna` (4 or 5 test the stock); the refusal text when it would be negative.
 std::optional<std::string> estoqueFinal(Contexto& c, std::string_view especie, int coluna, Decimal& final);
 
+// CALCRUR(screen, mode): 13 the monthly totals, 14 the result lines, 15 the herd field `modo`
+// just edited (column digit and kind, "4B"; "0" only shows the totals). The refusal text when a
+// herd edit would leave a negative stock.
+std::optional<std::string> CALCRUR(Contexto& c, const EstadoRural& e, int tela, std::string_view modo = "0");
+
 // MRODAPER(n): the rural screens' footer hints; `soTotais` is the totals mode of hint 2.
 // Empty for a number without a hint.
 std::string MRODAPER(int n, bool soTotais = false);

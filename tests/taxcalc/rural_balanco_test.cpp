@@ -163,6 +163,17 @@ TEST_F(Rural, HerdNeverBelowZero) {
   EXPECT_TRUE(estoqueFinal(c, "B", 5, final).has_value());
 }
 
+TEST_F(Rural, HerdFieldsThroughTheScreensEntry) {
+  d.rural.num("I7_1S", Decimal(3));
+  d.rural.num("I7_5S", Decimal(4));
+  // 3 - 4 sold: refused when the sales are edited, not when the purchases are.
+  EXPECT_TRUE(CALCRUR(c, e, 15, "5S").has_value());
+  EXPECT_FALSE(CALCRUR(c, e, 15, "2S").has_value());
+  EXPECT_FALSE(CALCRUR(c, e, 15, "0").has_value());
+  EXPECT_EQ(MRODAPER(2),
+            std::string("<ESC>Fim | Alt A muda p/Só Totais<TAB/SHIFT+TAB>Avança ou Volta Pag "_cp));
+}
+
 class Balanco : public DeclaracaoCompleta {};
 
 TEST_F(Balanco, NothingDeclaredIsZero) {
