@@ -21,6 +21,7 @@
 #include "store/fornecidas.h"
 #include "store/semente.h"
 #include "store/travas.h"
+#include "store/diario_gravacao.h"
 #include "store/verificacao.h"
 
 namespace shell {
@@ -292,6 +293,9 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
     return false;
   }
   registraPasta(p);
+  // A save that died midway left its journal in the data folder: complete it before anyone
+  // reads the taxpayer's rows.
+  (void)store::recuperaDiarios(p);
 
   p.TAM_OLD = 0;
   p.POSVER = 1;

@@ -43,7 +43,8 @@ std::string chaveCopia(int area, TipoCopia tipo) {
       case TipoCopia::Trabalho:
         return k.trabalho;
       case TipoCopia::AposGravar:
-        return area == 37 || area == 38 ? "cpf" : k.trabalho;
+        // Copies 37 and 38 keep their own keys after a save, so their grids keep their order.
+        return k.trabalho;
       case TipoCopia::Impressao:
         return k.impressao;
     }
