@@ -67,6 +67,8 @@ void GridFixture::linha(int area, std::vector<std::pair<std::string, rt::ui::Val
   ASSERT_TRUE(t.appendBlank().isOk());
   for (const auto& [nome, valor] : campos) ASSERT_TRUE(t.put(nome, valor).isOk()) << nome;
   (void)t.unlock();
+  // The grids open on the row the table stands on: the tests start on the first.
+  (void)t.goTop();
 }
 
 std::vector<std::string> GridFixture::coluna(int area, const std::string& campo) {

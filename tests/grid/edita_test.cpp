@@ -1,0 +1,297 @@
+// The table grid's keys over working copies and register lists: cell edits written at once
+// under the record lock, appends with the link fields, deletes and their cascades, marks,
+// copy and paste, sorts and the subtotal.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+
+namespace {
+
+using namespace rt::text::literals;
+using grid::teste::C;
+using grid::teste::GridFixture;
+using grid::teste::N;
+using Lista = std::vector<std::string>;
+namespace key = rt::term::key;
+
+class Edita : public GridFixture {};
+
+TEST_F(Edita, TypingOnAnEmptyGridAppendsARowWithItsLinks) {
+  tabela(23);
+  // The first column is frozen: the cursor starts on the name.
+  teclas().type("MARIA").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(coluna(23, "NOMEDEPEN"), Lista{"MARIA"});
+  EXPECT_EQ(coluna(23, "CPF"), Lista{"12345678909"});
+  EXPECT_EQ(g.ULTTECLA, key::Esc);
+}
+
+TEST_F(Edita, DISABLED_EnterMovesRightAndWrapsOnTheLastColumn) {
+  tabela(26);
+  // Name, code, number, document, total, not deductible, employee CPF: the seventh column
+  // is the last; Enter there goes to the first column of the next (phantom) row.
+  teclas().type("CLINICA").press(key::Enter).type("10").press(key::Enter).press(key::Enter).press(key::Enter);
+  teclas().type("150").press(key::Enter).press(key::Enter).press(key::Enter).type("LABORATORIO").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_EQ(coluna(26, "I6_1"), (Lista{"CLINICA", "LABORATORIO"}));
+  EXPECT_EQ(coluna(26, "I6_3"), (Lista{"10", "0"}));
+  EXPECT_EQ(coluna(26, "I6_4"), (Lista{"150", "0"}));
+  // The payment's total went through its check.
+  EXPECT_NE(std::find(servicos.chamadas.begin(), servicos.chamadas.end(), "valida FDOAPAG"), servicos.chamadas.end());
+}
+
+TEST_F(Edita, ChangedCellRecomputesTheTotals) {
+  tabela(22);
+  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA A")}});
+  teclas().press(key::Right).type("1000").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 1);
+  EXPECT_EQ(coluna(22, "I1_4"), Lista{"1000"});
+  EXPECT_NE(std::find(servicos.chamadas.begin(), servicos.chamadas.end(), "FI1_T(1)"), servicos.chamadas.end());
+}
+
+TEST_F(Edita, IncomeScreensShowOnlyTheirKind) {
+  tabela(22);
+  linha(22, {{"I1_1", C("J")}, {"I1_2", C("TITULAR SA")}});
+  linha(22, {{"I1_1", C("D")}, {"I1_2", C("DEPENDENTE SA")}});
+  grid::EDITA(ctx, g, 2);
+  EXPECT_TRUE(term.viu("DEPENDENTE SA"));
+  EXPECT_FALSE(term.viu("TITULAR SA"));
+  // A new row on screen 2 is a dependant's income.
+  teclas().press(key::Down).type("OUTRA").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 2);
+  EXPECT_EQ(coluna(22, "I1_1"), (Lista{"J", "D", "D"}));
+}
+
+TEST_F(Edita, DeleteAsksAndRemovesTheRow) {
+  tabela(26);
+  linha(26, {{"I6_1", C("PRIMEIRO")}});
+  linha(26, {{"I6_1", C("SEGUNDO")}});
+  teclas().press(key::Del).pause().type("N").press(key::Down).press(key::Del).pause().type("S").press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_EQ(coluna(26, "I6_1"), Lista{"PRIMEIRO"});
+  EXPECT_TRUE(term.viu("Confirma a Exclusão dessa linha?"_cp));
+}
+
+TEST_F(Edita, DeletingTheLastRowTurnsAppendModeOn) {
+  tabela(24);
+  linha(24, {{"I7_2", C("CASA")}});
+  teclas().press(key::Del).pause().type("S").type("CARRO").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 8);
+  EXPECT_EQ(coluna(24, "I7_2"), Lista{"CARRO"});
+}
+
+class Dependentes : public GridFixture {
+ protected:
+  void SetUp() override {
+    tabela(22);
+    tabela(26);
+    tabela(32);
+    tabela(23);
+    for (int i = 1; i <= 3; ++i)
+      linha(23, {{"NRODEPEN", N(i)}, {"NOMEDEPEN", C("DEP " + std::to_string(i))}, {"CPFDEPEN", C("0000000000" + std::to_string(i))}});
+    linha(22, {{"I1_1", C("D")}, {"I1_2", C("EMPRESA DO DOIS")}, {"I1_8", C("00000000002")}});
+    linha(22, {{"I1_1", C("J")}, {"I1_2", C("EMPRESA DO TITULAR")}});
+    // Education and medical payments of each dependant, one of the titular (number 0).
+    linha(26, {{"I6_1", C("ESCOLA 2")}, {"I6_3", N(1)}, {"I6_6", N(2)}});
+    linha(26, {{"I6_1", C("MEDICO 2")}, {"I6_3", N(10)}, {"I6_6", N(2)}});
+    linha(26, {{"I6_1", C("ESCOLA 3")}, {"I6_3", N(1)}, {"I6_6", N(3)}});
+    linha(26, {{"I6_1", C("MEDICO 3")}, {"I6_3", N(10)}, {"I6_6", N(3)}});
+    linha(26, {{"I6_1", C("MEDICO 1")}, {"I6_3", N(10)}, {"I6_6", N(1)}});
+    linha(26, {{"I6_1", C("TITULAR")}, {"I6_3", N(10)}, {"I6_6", N(0)}});
+    (void)ctx.areas.select(23);
+    (void)ctx.areas.table(23)->goTop();
+  }
+};
+
+TEST_F(Dependentes, DeletingADependantTakesHisRowsAndRenumbersTheOthersPayments) {
+  teclas().press(key::Down).press(key::Del).pause().type("S").pause().type("S").press(key::Esc);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_TRUE(term.viu("Esse dependente tem rendimentos recebido de PJ e PF"_cp));
+  EXPECT_EQ(coluna(23, "NOMEDEPEN"), (Lista{"DEP 1", "DEP 3"}));
+  // Numbers are given again by NRODP.
+  EXPECT_EQ(coluna(23, "NRODEPEN"), (Lista{"0", "0"}));
+  EXPECT_NE(std::find(servicos.chamadas.begin(), servicos.chamadas.end(), "NRODP"), servicos.chamadas.end());
+  (void)ctx.areas.table(22)->clearFilter();
+  EXPECT_EQ(coluna(22, "I1_2"), Lista{"EMPRESA DO TITULAR"});
+  EXPECT_EQ(coluna(26, "I6_1"), (Lista{"ESCOLA 3", "MEDICO 3", "MEDICO 1", "TITULAR"}));
+  EXPECT_EQ(coluna(26, "I6_6"), (Lista{"2", "2", "1", "0"}));
+}
+
+TEST_F(Dependentes, RefusingTheCascadeKeepsEverything) {
+  teclas().press(key::Down).press(key::Del).pause().type("S").pause().type("N");
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(coluna(23, "NOMEDEPEN"), (Lista{"DEP 1", "DEP 2", "DEP 3"}));
+  EXPECT_EQ(coluna(26, "I6_6"), (Lista{"2", "2", "3", "3", "1", "0"}));
+  EXPECT_EQ(ctx.areas.table(22)->recordCount(), 2u);
+}
+
+TEST_F(Dependentes, PaymentsAloneAlsoAskTheCascadeQuestion) {
+  // Dependant 1 has no income, only a medical payment: the question still comes.
+  teclas().press(key::Del).pause().type("S").pause().type("S").press(key::Esc);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_TRUE(term.viu("Esse dependente tem"));
+  EXPECT_EQ(coluna(26, "I6_6"), (Lista{"1", "1", "2", "2", "0"}));
+}
+
+class Registro : public GridFixture {
+ protected:
+  void SetUp() override {
+    tabela(9);
+    linha(9, {{"CPF", C("11111111111")}, {"NOMECONTR", C("ANA")}, {"NRQUOTA", N(1)}});
+    linha(9, {{"CPF", C("22222222222")}, {"NOMECONTR", C("BRUNO")}, {"NRQUOTA", N(3)}});
+    linha(9, {{"CPF", C("33333333333")}, {"NOMECONTR", C("CARLA")}, {"NRCLEAO", N(2)}});
+    (void)ctx.areas.select(9);
+    (void)ctx.areas.table(9)->goTop();
+    g.OPCAO_1 = 0;
+  }
+};
+
+TEST_F(Registro, MarkAllAndUnmarkAllOnScreen41) {
+  teclas().press(key::AltEquals).press(key::Esc);
+  grid::EDITA(ctx, g, 41);
+  EXPECT_EQ(coluna(9, "IMPRE"), (Lista{"S", "S", "S"}));
+  teclas().press(key::AltMinus).press(key::Esc);
+  grid::EDITA(ctx, g, 41);
+  EXPECT_EQ(coluna(9, "IMPRE"), (Lista{"N", "N", "N"}));
+}
+
+TEST_F(Registro, MarkAllWaitsForTheFileLock) {
+  // Another handle (another terminal) holds a record: the whole-table lock is not had and
+  // nothing is marked.
+  auto outro = rt::db::Table::open(caminhoTabela(9));
+  ASSERT_TRUE(outro.isOk());
+  ASSERT_TRUE((*outro)->goTo(2).isOk());
+  ASSERT_TRUE((*outro)->lockRecord().isOk());
+  teclas().press(key::AltEquals).press(key::Esc);
+  grid::EDITA(ctx, g, 41);
+  EXPECT_EQ(coluna(9, "IMPRE"), (Lista{"", "", ""}));
+}
+
+TEST_F(Registro, MarkAllOnScreen47TakesOnlyMoreThanOneQuota) {
+  teclas().press(key::AltEquals).press(key::Esc);
+  grid::EDITA(ctx, g, 47);
+  EXPECT_EQ(coluna(9, "IMPRE"), (Lista{"N", "S", "S"}));
+}
+
+TEST_F(Registro, DelAndAltVDoNothingOnTheRegisterLists) {
+  g.CLIPTEX = C("X");
+  teclas().press(key::Del).press(key::AltV).press(key::Down).press(key::Down).press(key::Down).press(key::Esc);
+  grid::EDITA(ctx, g, 41);
+  teclas().press(key::Del).press(key::AltV).press(key::Esc);
+  grid::EDITA(ctx, g, 42);
+  EXPECT_EQ(coluna(9, "CPF"), (Lista{"11111111111", "22222222222", "33333333333"}));
+  EXPECT_EQ(ctx.areas.table(9)->recordCount(), 3u);
+}
+
+TEST_F(Registro, CellIsWrittenOnlyUnderItsRecordLock) {
+  // Column 5 of screen 42 is the fee; three columns are frozen, the cursor starts on 4.
+  auto outro = rt::db::Table::open(caminhoTabela(9));
+  ASSERT_TRUE(outro.isOk());
+  ASSERT_TRUE((*outro)->goTo(1).isOk());
+  ASSERT_TRUE((*outro)->lockRecord().isOk());
+  teclas().press(key::Right).type("12").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 42);
+  EXPECT_EQ(coluna(9, "VALOREC"), (Lista{"0", "0", "0"}));
+  EXPECT_TRUE(term.viu("Registro não ficou disponível"_cp));
+  (void)(*outro)->unlock();
+  teclas().press(key::Right).type("12").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 42);
+  EXPECT_EQ(coluna(9, "VALOREC"), (Lista{"12", "0", "0"}));
+}
+
+TEST_F(Edita, CopyAndPaste) {
+  tabela(24);
+  linha(24, {{"I7_2", C("TERRENO")}, {"I7_4", N(5)}});
+  linha(24, {{"I7_2", C("CASA")}});
+  // Screen 8 starts on the description: copy it, paste it on the next row, and paste into a
+  // new row with Alt+V; a buffer of another type is ignored.
+  teclas().press(key::AltM).press(key::Down).press(key::AltC).press(key::AltV);
+  teclas().press(key::CtrlHome).press(key::Up).press(key::Right).press(key::Right).press(key::Right).press(key::Right);
+  teclas().press(key::AltM).press(key::Left).press(key::Left).press(key::Left).press(key::Left).press(key::AltC).press(key::Esc);
+  grid::EDITA(ctx, g, 8);
+  EXPECT_EQ(coluna(24, "I7_2"), (Lista{"TERRENO", "TERRENO", "TERRENO"}));
+  EXPECT_EQ(coluna(24, "CPF"), (Lista{"", "", "12345678909"}));
+  // The new row got its line number.
+  EXPECT_EQ(coluna(24, "I7_0"), (Lista{"0", "0", "30"}));
+  EXPECT_TRUE(g.CLIPTEX.has_value());
+}
+
+class Caixa : public GridFixture {
+ protected:
+  void SetUp() override {
+    tabela(39);
+    g.TIPOCR = "C";
+    linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 3, 1)}, {"DESCR", C("MARCO")}, {"VALOR", N(30)}});
+    linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 1)}, {"DESCR", C("JANEIRO")}, {"VALOR", N(10)}});
+    linha(39, {{"TIPOCR", C("D")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 5)}, {"DESCR", C("DESPESA")}, {"VALOR", N(99)}});
+    linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 2, 1)}, {"DESCR", C("FEVEREIRO")}, {"VALOR", N(20)}});
+    (void)ctx.areas.select(39);
+  }
+};
+
+TEST_F(Caixa, SortByTheDateColumn) {
+  teclas().press(key::AltO).press(key::Esc);
+  grid::EDITA(ctx, g, 38);
+  ctx.areas.table(39)->setFilter([](const rt::db::Table& t) { return t.getText("TIPOCR") == "C"; });
+  EXPECT_EQ(coluna(39, "DESCR"), (Lista{"JANEIRO", "FEVEREIRO", "MARCO"}));
+}
+
+TEST_F(Caixa, SecondarySortIndexIsRemovedWhenTheGridCloses) {
+  teclas().press(key::AltO).press(key::Right).press(key::Right).press(key::AltEquals).press(key::Esc);
+  grid::EDITA(ctx, g, 38);
+  for (const auto& e : std::filesystem::directory_iterator(trabalho.caminho()))
+    EXPECT_EQ(e.path().filename().string().rfind("PRA_", 0), std::string::npos) << e.path();
+  EXPECT_TRUE(term.viu("JANEIRO"));
+}
+
+TEST_F(Caixa, SubtotalBetweenTwoRows) {
+  teclas().press(key::AltO).press(key::Alt1 + 1).press(key::Down).press(key::Down).press(key::Alt1 + 2);
+  grid::EDITA(ctx, g, 38);
+  EXPECT_TRUE(term.viu("SUBTOTAL=")) << term.script.dump();
+  EXPECT_TRUE(term.viu("60,00"));
+}
+
+TEST_F(Edita, RenumberSkipsContinuationLines) {
+  tabela(24);
+  linha(24, {{"I7_1", N(5)}, {"I7_2", C("A")}});
+  linha(24, {{"I7_1", N(9)}, {"I7_2", C("B")}});
+  linha(24, {{"I7_1", N(0)}, {"I7_2", C("B cont")}});
+  linha(24, {{"I7_1", N(2)}, {"I7_2", C("C")}});
+  teclas().press(key::AltR).pause().type("S").press(key::Esc);
+  grid::EDITA(ctx, g, 5);
+  EXPECT_EQ(coluna(24, "I7_1"), (Lista{"5", "6", "0", "7"}));
+  teclas().press(key::Down).press(key::Down).press(key::AltR).pause().type("S").press(key::Esc);
+  grid::EDITA(ctx, g, 5);
+  EXPECT_TRUE(term.viu("Só é possível reorganizar a partir de um Item diferente de 0"_cp));
+}
+
+TEST_F(Edita, InsertAfterAnItemMovesTheFollowingLines) {
+  tabela(24);
+  linha(24, {{"I7_2", C("A")}, {"I7_0", N(10)}});
+  linha(24, {{"I7_2", C("B")}, {"I7_0", N(20)}});
+  teclas().press(key::Ins).pause().type("S").press(key::Esc);
+  grid::EDITA(ctx, g, 5);
+  EXPECT_EQ(coluna(24, "I7_0"), (Lista{"10", "21", "11"}));
+  EXPECT_EQ(coluna(24, "CPF"), (Lista{"", "", "12345678909"}));
+}
+
+TEST_F(Edita, ScreenKeysLeaveOnlyInsideADeclaration) {
+  tabela(23);
+  linha(23, {{"NOMEDEPEN", C("X")}});
+  g.OPCAO_1 = 0;
+  teclas().press(key::F1).press(key::Tab);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(g.ULTTECLA, key::Tab);
+  g.OPCAO_1 = 11;
+  teclas().press(key::F1);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(g.ULTTECLA, key::F1);
+  EXPECT_TRUE(g.TECLAMUDA);
+}
+
+}  // namespace
