@@ -9,23 +9,17 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include "support/scratch_dir.h"
 
 namespace platform_test {
 
 class Scratch {
  public:
   Scratch() {
-    const char* base = std::getenv("TAVREN_TEST_TMP");
-    std::filesystem::path root = base != nullptr && base[0] != '\0' ? base : "/tmp";
-    std::filesystem::create_directories(root);
-    std::string pattern = (root / "platformXXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    path_ = pattern;
+    path_ = support::makeScratchDir("platform");
+    if (path_.empty()) ADD_FAILURE() << "mkdtemp failed";
   }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
+  ~Scratch() { support::removeScratchDir(path_); }
   Scratch(const Scratch&) = delete;
   Scratch& operator=(const Scratch&) = delete;
 

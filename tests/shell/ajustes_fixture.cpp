@@ -10,21 +10,15 @@
 #include "rt/text/decimal.h"
 #include "store/abertura.h"
 #include "store/travas.h"
+#include "support/scratch_dir.h"
 
 namespace shell::teste {
 
 Pasta::Pasta() {
-  const char* base = std::getenv("TAVREN_TEST_TMP");
-  std::filesystem::path raiz = base ? base : "/tmp";
-  std::filesystem::create_directories(raiz);
-  std::string modelo = (raiz / "shellXXXXXX").string();
-  caminho_ = mkdtemp(modelo.data());
+  caminho_ = support::makeScratchDir("shell");
 }
 
-Pasta::~Pasta() {
-  std::error_code ec;
-  std::filesystem::remove_all(caminho_, ec);
-}
+Pasta::~Pasta() { support::removeScratchDir(caminho_); }
 
 void Gravador::present(const rt::term::Screen& s) {
   std::string tela;

@@ -7,20 +7,15 @@
 #include <algorithm>
 #include <csignal>
 
+#include "support/scratch_dir.h"
+
 namespace store::teste {
 
 Pasta::Pasta() {
-  const char* base = std::getenv("TAVREN_TEST_TMP");
-  std::filesystem::path raiz = base ? base : "/tmp";
-  std::filesystem::create_directories(raiz);
-  std::string modelo = (raiz / "storeXXXXXX").string();
-  caminho_ = mkdtemp(modelo.data());
+  caminho_ = support::makeScratchDir("store");
 }
 
-Pasta::~Pasta() {
-  std::error_code ec;
-  std::filesystem::remove_all(caminho_, ec);
-}
+Pasta::~Pasta() { support::removeScratchDir(caminho_); }
 
 std::vector<std::string> Pasta::arquivos() const {
   std::vector<std::string> v;

@@ -9,6 +9,7 @@
 #include "taxcalc/calc.h"
 #include "taxcalc/pagamentos.h"
 #include "taxcalc/rendimentos.h"
+#include "support/scratch_dir.h"
 
 namespace taxcalc::teste {
 
@@ -63,11 +64,7 @@ void VizinhosDeTeste::VE_SALDO(Contexto& c) {
 }
 
 std::string pastaTemporaria() {
-  const char* base = std::getenv("TAVREN_TEST_TMP");
-  std::filesystem::path raiz = base ? base : "/tmp";
-  std::filesystem::create_directories(raiz);
-  std::string molde = (raiz / "taxcalcXXXXXX").string();
-  return mkdtemp(molde.data());
+  return support::makeScratchDir("taxcalc");
 }
 
 void criaCopias(rt::db::WorkAreas& areas, const std::string& pasta) {

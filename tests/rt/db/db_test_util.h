@@ -10,22 +10,16 @@
 #include <string>
 
 #include "rt/db/table.h"
+#include "support/scratch_dir.h"
 
 namespace rt::db::testing {
 
 class TempDir {
  public:
   TempDir() {
-    const char* base = std::getenv("TAVREN_TEST_TMP");
-    std::filesystem::path root = base ? base : "/tmp";
-    std::filesystem::create_directories(root);
-    std::string templ = (root / "dbXXXXXX").string();
-    path_ = mkdtemp(templ.data());
+    path_ = support::makeScratchDir("db");
   }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
+  ~TempDir() { support::removeScratchDir(path_); }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
   const std::string& path() const { return path_; }
 
