@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "pasta_bench.h"
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
@@ -18,14 +19,6 @@
 #include "store/espera.h"
 
 namespace {
-
-constexpr int kContribuintes = 10000;
-
-std::string cpfDe(int i) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%011llu", static_cast<unsigned long long>(i) * 99991ULL % 99999999999ULL);
-  return buf;
-}
 
 struct Pasta {
   std::string raiz;
@@ -38,17 +31,7 @@ struct Pasta {
     store::EsperaReal espera;
     shell::Program p(con, rt::text::systemClock(), espera, ambiente());
     if (!shell::INICIA(p, std::nullopt)) std::abort();
-    const std::pair<int, int> linhas[] = {{9, 1}, {1, 1}, {2, 3}, {4, 4}};
-    for (auto [n, porContribuinte] : linhas) {
-      if (!store::ABERTURA(p, n, true)) std::abort();
-      rt::db::Table& t = *p.areas.table(n);
-      for (int i = 1; i <= kContribuintes; ++i)
-        for (int k = 1; k <= porContribuinte; ++k) {
-          if (!t.appendBlank() || !t.put("CPF", cpfDe(i))) std::abort();
-          if (n == 9 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
-        }
-      if (!t.commit()) std::abort();
-    }
+    bench::preencheDeclaracoes(p, {{9, 1}, {1, 1}, {2, 3}, {4, 4}});
   }
   ~Pasta() {
     std::error_code ec;
