@@ -44,6 +44,11 @@ class Saida {
   // The cash-balance line of the summary: the warning in the attention colour, or the rule that
   // takes its place.
   virtual void caixa(std::string_view /*texto*/, bool /*atencao*/) {}
+  // The progress line of a long run (the consistency check). Each call gives the whole line as
+  // it must now read, from column 0: step 0 is the heading, steps 1 .. total-1 the heading with
+  // the caption of the section being walked, step `total` the closing line with the counts
+  // under their headings. The steps come in order, each once.
+  virtual void progresso(std::string_view /*texto*/, int /*passo*/, int /*total*/) {}
 };
 
 }  // namespace taxcalc
