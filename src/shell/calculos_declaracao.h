@@ -1,0 +1,36 @@
+// The computation of one open declaration as the data store and the grids call it: the
+// console's output, the neighbouring computations (monthly tax, rural result, cash balance) and
+// the Motor that keeps the computation's own variables. One lives from a declaration's load to
+// its save; the next declaration gets a new one.
+#pragma once
+
+#include "store/declaracao.h"
+#include "shell/saida_console.h"
+#include "taxcalc/motor.h"
+#include "taxcalc/vizinhos_calculo.h"
+
+namespace shell {
+
+class Program;
+
+class CalculosDeclaracao : public store::Calculos {
+ public:
+  explicit CalculosDeclaracao(Program& p);
+
+  void CALC(store::Contexto& ctx, store::Declaracao& dec, int passo, int modo) override;
+  void BALANCO(store::Contexto& ctx, store::Declaracao& dec) override;
+
+  // The computation's view of the open declaration, for the form-line functions.
+  taxcalc::Contexto contexto(store::Declaracao& dec);
+
+  SaidaConsole saida;
+  taxcalc::VizinhosCalculo vizinhos;
+  taxcalc::Motor motor;
+
+ private:
+  // The program's values the computation reads (payment date, dollar rate).
+  void preparaVariaveis();
+  Program& p_;
+};
+
+}  // namespace shell
