@@ -7,6 +7,7 @@
 
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "rt/text/transform.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/pagamentos.h"
 
@@ -267,16 +268,64 @@ void cadastro(Contexto& c, std::vector<int>& r, Decimal VAL_CPMF) {
 
 }  // namespace
 
-std::vector<int> regrasConferencia(Contexto& c, Decimal VAL_CPMF) {
+namespace {
+
+// The sections of the check in the order they are walked, with the caption the progress line
+// shows while each runs (20 characters, the room the heading leaves for it).
+struct Secao {
+  std::string_view legenda;
+  void (*regras)(Contexto&, std::vector<int>&, Decimal);
+};
+
+const Secao kSecoes[] = {
+    {"Cálculos da Pag. 4  "_cp, [](Contexto& c, std::vector<int>& r, Decimal) { pagina4(c, r); }},
+    {"Rendimentos         ", [](Contexto& c, std::vector<int>& r, Decimal) { rendimentos(c, r); }},
+    {"Dependentes         ", [](Contexto& c, std::vector<int>& r, Decimal) { dependentes(c, r); }},
+    {"Doações e Pagamentos"_cp, [](Contexto& c, std::vector<int>& r, Decimal) { pagamentos(c, r); }},
+    {"Ganho de Capital    ", [](Contexto& c, std::vector<int>& r, Decimal) { ganhos(c, r); }},
+    {"Dados Cadastrais    ", [](Contexto& c, std::vector<int>& r, Decimal v) { cadastro(c, r, v); }},
+};
+constexpr int kPassos = static_cast<int>(std::size(kSecoes)) + 1;
+
+constexpr std::string_view kCabecalho = "Conferindo !!                       Erro     Perigo     Atenção"_cp;
+// Where the caption goes in the heading, and where each count goes under its heading.
+constexpr std::size_t kColunaLegenda = 14;
+constexpr std::size_t kColunaErro = 37, kColunaPerigo = 47, kColunaAtencao = 58;
+
+std::string linhaSecao(std::string_view legenda) {
+  std::string l(kCabecalho);
+  l.replace(kColunaLegenda, legenda.size(), legenda);
+  return l;
+}
+
+std::string linhaResultado(int erros, int perigos, int atencoes) {
+  std::string l(kCabecalho.size(), ' ');
+  const std::string_view fim = "Conferido.  Resultado =======>  ";
+  l.replace(0, fim.size(), fim);
+  const auto conta = [&](std::size_t coluna, int n) {
+    l.replace(coluna, 2, rt::text::transform(Decimal(n), "99"));
+  };
+  conta(kColunaErro, erros);
+  conta(kColunaPerigo, perigos);
+  conta(kColunaAtencao, atencoes);
+  return l;
+}
+
+std::vector<int> regras(Contexto& c, Decimal VAL_CPMF, bool mostra) {
   std::vector<int> r;
-  pagina4(c, r);
-  rendimentos(c, r);
-  dependentes(c, r);
-  pagamentos(c, r);
-  ganhos(c, r);
-  cadastro(c, r, VAL_CPMF);
+  if (mostra) c.saida.progresso(kCabecalho, 0, kPassos);
+  int passo = 0;
+  for (const Secao& s : kSecoes) {
+    ++passo;
+    if (mostra) c.saida.progresso(linhaSecao(s.legenda), passo, kPassos);
+    s.regras(c, r, VAL_CPMF);
+  }
   return r;
 }
+
+}  // namespace
+
+std::vector<int> regrasConferencia(Contexto& c, Decimal VAL_CPMF) { return regras(c, VAL_CPMF, false); }
 
 std::map<int, MensagemErro> listaDeErros(const Contexto& c) {
   std::map<int, MensagemErro> r;
@@ -334,7 +383,7 @@ ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decima
   const bool listaComLinhas = limpaLista(lista, cpf);
   const std::map<int, MensagemErro> mensagens = listaDeErros(c);
 
-  res.codigos = regrasConferencia(c, VAL_CPMF);
+  res.codigos = regras(c, VAL_CPMF, true);
   std::set<int> listados;
   for (int codigo : res.codigos) {
     // MARCAERRO: the separator first when the list was not empty, each code once, every
@@ -349,6 +398,7 @@ ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decima
     if (msg.GRAU == 3) ++res.NQTDATEN;
   }
   (void)lista.goTop();
+  c.saida.progresso(linhaResultado(res.NQTDERR, res.NQTDPERI, res.NQTDATEN), kPassos, kPassos);
 
   if (modo == 3) return res;
   if (!res.LTEMERR) {

@@ -507,5 +507,44 @@ TEST_F(ListaDeErros, VerdictByDegrees) {
                 std::string("Receita. Confira a relação na tela 11 (F11) antes de enviar."_cp));
 }
 
+TEST_F(ListaDeErros, ProgressLineWalksTheSectionsInOrderAndEndsWithTheCounts) {
+  d.registro.txt("RECIBOANT", "");  // an attention
+  d.registro.num("SALDO", -1.00_d);  // a danger
+  for (int i = 0; i < 3; ++i) renda("J", 100.00_d, {}, {}, {{"I1_3", std::string("12.345.678/0001-90")}});
+  const ResultadoConferencia r = CONFERE(c, tabela(31), 3);
+  ASSERT_EQ(r.NQTDERR, 3);
+  ASSERT_EQ(r.NQTDPERI, 1);
+  ASSERT_EQ(r.NQTDATEN, 1);
+  const std::string cab = std::string("Conferindo !!                       Erro     Perigo     Atenção"_cp);
+  auto com = [&](std::string_view legenda) {
+    return "Conferindo !! " + std::string(legenda) + "  Erro     Perigo     " + std::string("Atenção"_cp);
+  };
+  EXPECT_EQ(saida.progressos,
+            (std::vector<std::string>{
+                "0/7:" + cab,
+                "1/7:" + com("Cálculos da Pag. 4  "_cp),
+                "2/7:" + com("Rendimentos         "),
+                "3/7:" + com("Dependentes         "),
+                "4/7:" + com("Doações e Pagamentos"_cp),
+                "5/7:" + com("Ganho de Capital    "),
+                "6/7:" + com("Dados Cadastrais    "),
+                // Each count sits under its heading.
+                "7/7:Conferido.  Resultado =======>        3         1          1   ",
+            }));
+  const std::string& fim = saida.progressos.back();
+  EXPECT_EQ(fim.size() - 4, cab.size());
+  EXPECT_EQ(fim.substr(4 + cab.find("Erro") + 1, 2), " 3");
+  EXPECT_EQ(fim.substr(4 + cab.find("Perigo") + 2, 2), " 1");
+}
+
+TEST_F(ListaDeErros, ProgressShownInEveryModeWithZeroCountsWhenClean) {
+  for (int modo : {1, 2, 3}) {
+    saida.progressos.clear();
+    CONFERE(c, tabela(31), modo);
+    ASSERT_EQ(saida.progressos.size(), 8u) << modo;
+    EXPECT_EQ(saida.progressos.back(), "7/7:Conferido.  Resultado =======>        0         0          0   ");
+  }
+}
+
 }  // namespace
 }  // namespace taxcalc::teste

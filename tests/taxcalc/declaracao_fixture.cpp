@@ -44,6 +44,9 @@ void SaidaGravada::mostra(Quadro quadro) {
 void SaidaGravada::caixa(std::string_view texto, bool atencao) {
   eventos.push_back(std::string(atencao ? "caixa!:" : "caixa:") + std::string(texto));
 }
+void SaidaGravada::progresso(std::string_view texto, int passo, int total) {
+  progressos.push_back(std::to_string(passo) + "/" + std::to_string(total) + ":" + std::string(texto));
+}
 std::vector<std::string> SaidaGravada::com(std::string_view prefixo) const {
   std::vector<std::string> r;
   for (const std::string& e : eventos)

@@ -37,8 +37,11 @@ class SaidaGravada : public Saida {
   void rodape(std::string_view texto) override;
   void mostra(Quadro quadro) override;
   void caixa(std::string_view texto, bool atencao) override;
+  // Kept apart from the events, as "<step>/<total>:<line>".
+  void progresso(std::string_view texto, int passo, int total) override;
 
   std::vector<std::string> eventos;
+  std::vector<std::string> progressos;
   std::deque<bool> respostas;
   // Events that start with `prefixo`.
   std::vector<std::string> com(std::string_view prefixo) const;
