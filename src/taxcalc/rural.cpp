@@ -204,6 +204,22 @@ std::optional<std::string> estoqueFinal(Contexto& c, std::string_view especie, i
   return std::nullopt;
 }
 
+std::array<Decimal, 5> totaisRebanho(const Contexto& c) {
+  static constexpr std::array<std::string_view, 5> kEspecies = {"B", "S", "C", "A", "V1"};
+  const store::RegistroEspelho& r = c.d.rural;
+  std::array<Decimal, 5> t{};
+  for (std::size_t i = 0; i < kEspecies.size(); ++i) {
+    const std::string k(kEspecies[i]);
+    t[i] = r.num("I7_1" + k) + r.num("I7_2" + k) + r.num("I7_3" + k) - r.num("I7_4" + k) - r.num("I7_5" + k);
+  }
+  return t;
+}
+
+std::string textoRebanho(Decimal total) {
+  // Five counts of up to 999,999 each: the total needs seven digits.
+  return rt::text::transform(total, "@Ez 9,999,999");
+}
+
 std::optional<std::string> CALCRUR(Contexto& c, const EstadoRural& e, int tela, std::string_view modo) {
   switch (tela) {
     case 13:
@@ -215,8 +231,9 @@ std::optional<std::string> CALCRUR(Contexto& c, const EstadoRural& e, int tela, 
     case 15:
       if (modo.size() >= 2 && modo[0] >= '1' && modo[0] <= '5') {
         Decimal final;
-        return estoqueFinal(c, modo.substr(1), modo[0] - '0', final);
+        if (auto recusa = estoqueFinal(c, modo.substr(1), modo[0] - '0', final)) return recusa;
       }
+      c.saida.mostra(Quadro::Rebanho);
       break;
     default:
       break;

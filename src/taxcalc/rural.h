@@ -58,9 +58,16 @@ void resultadoRural(Contexto& c, const EstadoRural& e);
 // edit of column `coluna` (4 or 5 test the stock); the refusal text when it would be negative.
 std::optional<std::string> estoqueFinal(Contexto& c, std::string_view especie, int coluna, Decimal& final);
 
+// The herd's final stocks I7_T1..I7_T5, one per kind in the order B, S, C, A, V1: initial
+// stock + purchases + births - consumption and losses - sales.
+std::array<Decimal, 5> totaisRebanho(const Contexto& c);
+// A final stock as screen 15 shows it: a whole number, blank when 0.
+std::string textoRebanho(Decimal total);
+
 // CALCRUR(screen, mode): 13 the monthly totals, 14 the result lines, 15 the herd field `modo`
 // just edited (column digit and kind, "4B"; "0" only shows the totals). The refusal text when a
-// herd edit would leave a negative stock.
+// herd edit would leave a negative stock; otherwise the herd's totals are redrawn
+// (Quadro::Rebanho).
 std::optional<std::string> CALCRUR(Contexto& c, const EstadoRural& e, int tela, std::string_view modo = "0");
 
 // MRODAPER(n): the rural screens' footer hints; `soTotais` is the totals mode of hint 2.

@@ -26,6 +26,7 @@ enum class Quadro {
   Dividas,             // debt totals I13_34, I13_35, NTOTDANT1
   GanhosIsentos,       // I3_04D and I3_04C of screen 3
   Isentos,             // exempt and exclusive totals I13_37, I13_38
+  Rebanho,             // the herd's five final stocks I7_T1..I7_T5 (rural screen 15, totaisRebanho)
 };
 
 class Saida {

@@ -174,6 +174,30 @@ TEST_F(Rural, HerdFieldsThroughTheScreensEntry) {
             std::string("<ESC>Fim | Alt A muda p/Só Totais<TAB/SHIFT+TAB>Avança ou Volta Pag "_cp));
 }
 
+TEST_F(Rural, HerdTotalsAreTheFiveFinalStocksRedrawnAfterEachAcceptedEdit) {
+  // B: 100 + 20 + 30 - 5 - 45 = 100; S: 7 sold of 7 = 0; C: 3 born; A: none; V1: 999,999 x 3.
+  for (auto [campo, n] : {std::pair{"I7_1B", 100}, {"I7_2B", 20}, {"I7_3B", 30}, {"I7_4B", 5}, {"I7_5B", 45},
+                          {"I7_1S", 7}, {"I7_5S", 7}, {"I7_3C", 3}, {"I7_1V1", 999999}, {"I7_2V1", 999999},
+                          {"I7_3V1", 999999}})
+    d.rural.num(campo, Decimal(n));
+  const std::array<Decimal, 5> t = totaisRebanho(c);
+  EXPECT_EQ(t, (std::array<Decimal, 5>{Decimal(100), Decimal(0), Decimal(3), Decimal(0), Decimal(2999997)}));
+  EXPECT_EQ(textoRebanho(t[0]), "      100");
+  EXPECT_EQ(textoRebanho(t[1]), std::string(9, ' '));  // an empty stock shows blank
+  EXPECT_EQ(textoRebanho(t[4]), "2.999.997");
+
+  const std::string quadro = "mostra:" + std::to_string(static_cast<int>(Quadro::Rebanho));
+  saida.eventos.clear();
+  EXPECT_FALSE(CALCRUR(c, e, 15, "0").has_value());
+  EXPECT_FALSE(CALCRUR(c, e, 15, "4B").has_value());
+  EXPECT_EQ(saida.eventos, (std::vector<std::string>{quadro, quadro}));
+  // A refused edit leaves the totals as they were shown.
+  d.rural.num("I7_5S", Decimal(8));
+  saida.eventos.clear();
+  EXPECT_TRUE(CALCRUR(c, e, 15, "5S").has_value());
+  EXPECT_TRUE(saida.eventos.empty());
+}
+
 class Balanco : public DeclaracaoCompleta {};
 
 TEST_F(Balanco, NothingDeclaredIsZero) {
