@@ -1,0 +1,134 @@
+#include "store/muda_atv.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "rt/text/strings.h"
+#include "store/copia_trabalho.h"
+#include "store/salva.h"
+#include "store/tabelas_declaracao.h"
+
+namespace store {
+
+using rt::db::Status;
+using rt::db::Table;
+using rt::db::Value;
+
+namespace {
+
+constexpr int kPrimeira = 15, kUltima = 19;
+constexpr std::string_view kChave = "cpf+ATV_BRASIL";
+
+using Linha = std::vector<Value>;  // one row in the fields of the working copy
+
+// The rows of one rural table for the CPF, on each side.
+struct Lados {
+  std::vector<Linha> antigo, novo;
+};
+
+// The open working copy of `area`, opened when it is not.
+Table* copiaAberta(Contexto& ctx, int area) {
+  if (Table* t = ctx.areas.table(area)) return t;
+  return abreCopia(ctx, area) ? ctx.areas.table(area) : nullptr;
+}
+
+// The rows of key `chave` (CPF + side) in table `fonte`, not deleted, in key order.
+Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, std::vector<Linha>& linhas) {
+  const std::vector<int> mapa = mapaCampos(fonte, copia);
+  const int campoCpf = fonte.fieldIndex("CPF"), campoAtv = fonte.fieldIndex("ATV_BRASIL");
+  if (campoCpf < 0 || campoAtv < 0) return {rt::db::Error::kBadField, fonte.alias() + ": CPF/ATV_BRASIL"};
+  const std::string_view cpf = std::string_view(chave).substr(0, 11), lado = std::string_view(chave).substr(11, 1);
+  RT_DB_TRY(fonte.seek(chave));
+  while (!fonte.eof() && fonte.raw(campoCpf) == cpf && fonte.raw(campoAtv) == lado) {
+    if (!fonte.isDeleted()) {
+      Linha l;
+      l.reserve(mapa.size());
+      for (std::size_t i = 0; i < mapa.size(); ++i)
+        l.push_back(mapa[i] < 0 ? rt::db::blankValue(copia.fields()[i]) : fonte.get(mapa[i]));
+      linhas.push_back(std::move(l));
+    }
+    RT_DB_TRY(fonte.skip(1));
+  }
+  return Status::ok();
+}
+
+// Table n opened exclusively (waiting for other terminals), both sides read, the table closed.
+bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view antigo, std::string_view novo,
+              Lados& lados) {
+  Table* copia = copiaAberta(ctx, n + 20);
+  if (copia == nullptr || !abreExclusivaAguardando(ctx, n, aguardandoCarregar())) return false;
+  Table& fonte = *ctx.areas.table(n);
+  Status s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, antigo), lados.antigo);
+  if (s) s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, novo), lados.novo);
+  (void)ctx.areas.close(n);
+  return s.isOk();
+}
+
+// The copy of area `area` emptied and given `linhas`, then reopened exclusive with its one
+// order on CPF + side, at its first row.
+Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) {
+  Table* t = copiaAberta(ctx, area);
+  if (t == nullptr) return {rt::db::Error::kNotFound, "working copy " + std::to_string(area)};
+  t->clearFilter();
+  RT_DB_TRY(t->zap());
+  for (const Linha& l : linhas) {
+    RT_DB_TRY(t->appendBlank());
+    for (std::size_t i = 0; i < l.size(); ++i) RT_DB_TRY(t->put(static_cast<int>(i), l[i]));
+  }
+  RT_DB_TRY(t->flush());
+  RT_DB_TRY(ctx.areas.close(area));
+  RT_DB_TRY(abreCopia(ctx, area));
+  Table& c = *ctx.areas.table(area);
+  RT_DB_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
+  RT_DB_TRY(c.setOrder(1));
+  return c.goTop();
+}
+
+bool lado(std::string_view s) { return s == "S" || s == "N"; }
+
+}  // namespace
+
+bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo) {
+  if (!lado(novo)) return false;
+  EspelhoDeclaracao& e = dec.espelho;
+  const std::string velho = rt::text::padr(antigo, 1);
+  if (velho == novo) return true;
+  const int areaAtual = ctx.areas.current();
+  e.CPF = rt::text::padr(e.CPF, 11);
+
+  // The save writes the copies under the side in ATV_BRASIL: the side they hold.
+  e.registro.txt("ATV_BRASIL", velho);
+  for (int n = kPrimeira; n <= kUltima; ++n) {
+    if (!SALVA_PARC(ctx, dec, n, 0)) {
+      (void)ctx.areas.select(areaAtual);
+      return false;
+    }
+  }
+
+  std::array<Lados, kUltima - kPrimeira + 1> lados;
+  for (int n = kPrimeira; n <= kUltima; ++n) {
+    if (!leTabela(ctx, n, e.CPF, velho, novo, lados[static_cast<std::size_t>(n - kPrimeira)])) {
+      (void)ctx.areas.select(areaAtual);
+      return false;
+    }
+  }
+
+  bool ok = true;
+  for (int n = kPrimeira; ok && n <= kUltima; ++n)
+    ok = preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].novo).isOk();
+  if (!ok) {
+    // Back to the side just saved, so the copies hold one side only.
+    for (int n = kPrimeira; n <= kUltima; ++n)
+      (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
+    PRENCHEMOL(ctx, dec, velho);
+    (void)ctx.areas.select(areaAtual);
+    return false;
+  }
+  e.registro.txt("ATV_BRASIL", std::string(novo));
+  PRENCHEMOL(ctx, dec, novo);
+  (void)ctx.areas.select(areaAtual);
+  return true;
+}
+
+}  // namespace store
