@@ -1,0 +1,70 @@
+// The monthly matrices of an open declaration that are not fields of its tables, and the modes
+// of the matrix grid. The carnê-leão months (REC_MENSAL) and the rural months (REND_RURAL) live
+// in the record mirror and are saved with it; the others are kept here, owned by the
+// declaration driver for as long as the declaration is open. Every cell is the display text of
+// its value in the column's picture (blank when zero), so what the grid shows is what is kept.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/espelho.h"
+#include "taxcalc/carne_leao.h"
+
+namespace grid {
+
+// Rows 1..13 (13 the totals) and columns 1..n; index 0 of both unused.
+template <std::size_t Colunas>
+using Meses = std::array<std::array<std::string, Colunas + 1>, 14>;
+
+struct Matrizes {
+  // The monthly values of one field (screen 7): column 1 the month, 2 reais, 3 dollars (or,
+  // for the domestic employee's social security, the GPS paid and the employer's part).
+  Meses<3> CALC_MENS;
+  // Set by whoever fills CALC_MENS for a payment of code 50.
+  bool GPS = false;
+  // Gain receipts by month (screen 12); REC_GANHO_COLUNAS is 6 for shares of a participation
+  // kind 1, else 5.
+  Meses<6> REC_GANHO;
+  int REC_GANHO_COLUNAS = 5;
+  // Variable income (screen 14): one row per market line shown, column 1 the line's caption
+  // whose first two characters are the matrix line number, 2..13 the months.
+  std::vector<std::array<std::string, 14>> MRENVAR;
+  int DAY_TRADE = 1;  // the variable-income kind of MRENVAR: 1 common, 2 day trade, 3 funds
+  // The rural months' totals row, for display only (the months are in the mirror).
+  std::array<std::string, 3> TOT_RURAL;
+  // "*" for each month (1..12) whose rural expenses exceed its receipts.
+  std::array<char, 12> MES_NEG{' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+  // The month and kind the rural cash book is opened for from the matrix or an asset row.
+  int MESATI = 0;
+  // The name of the carnê-leão matrix being edited.
+  std::string MATATU = "REC_MENSAL";
+  // Current row and column of the matrix grid, and the row remembered while it runs.
+  int NLIN = 1;
+  int POSVERMAT = 1;
+  int POSHORMAT = 1;
+  // What the carnê-leão computation keeps between its runs.
+  taxcalc::EstadoLeao leao;
+};
+
+// A matrix reached by its name, as the old code reached it through MATATU: its size and its
+// cells (nullptr outside). The rural totals row 13 is the display row of Matrizes.
+struct MatrizRef {
+  std::string nome;  // upper case
+  int linhas = 0;
+  int colunas = 0;
+  std::function<std::string*(int linha, int coluna)> cel;
+  explicit operator bool() const { return static_cast<bool>(cel); }
+};
+
+// "REC_MENSAL", "CALC_MENS", "REC_GANHO", "MRENVAR", "REND_RURAL" in any case; an empty
+// reference for another name.
+MatrizRef MATATU(Matrizes& m, store::EspelhoDeclaracao& d, std::string_view nome);
+
+// The month names of column 1 ("Janeiro  " .. "Dezembro ", row 13 "Total").
+std::string nomeMes(int linha);
+
+}  // namespace grid

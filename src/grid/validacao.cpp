@@ -1,0 +1,220 @@
+#include "grid/validacao.h"
+
+#include <optional>
+#include <vector>
+
+#include "console/alerta.h"
+#include "console/pastas.h"
+#include "grid/rural_campos.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/pastas_dados.h"
+
+namespace grid {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+using rt::ui::Value;
+
+namespace {
+
+// One code table as the checks read it.
+struct TabelaCodigo {
+  int area = 0;
+  const char* ajuda = "";
+  const char* descricao = "";
+};
+
+std::optional<TabelaCodigo> tabelaCodigo(int tela) {
+  switch (tela) {
+    case 3:
+      return TabelaCodigo{47, "CODIDEPEN", "DESCRICAO"};
+    case 4:
+      return TabelaCodigo{49, "I6_3", "DESCDOA"};
+    case 30:
+      return TabelaCodigo{49, "CODIGO", "DESCDOA"};
+    case 5:
+    case 8:
+    case 22:
+      return TabelaCodigo{46, "I7_5", "DESCBENS"};
+    case 6:
+    case 9:
+    case 23:
+      return TabelaCodigo{48, "I8_5", "DESCDIV"};
+    case 35:
+      return TabelaCodigo{69, "CODIGOA", "DESCBENS"};
+    default:
+      return std::nullopt;
+  }
+}
+
+// Opens a code table, seeks the key and either shows the description (found) or lets the
+// user pick from the list. The current area and the help key come back as they were; a table
+// that was not open before is closed again. nullopt when the table could not be opened.
+std::optional<Value> procuraCodigo(store::Contexto& ctx, AmbienteValidacao& amb, const TabelaCodigo& tc, const Value& chave,
+                                   const Value& semEscolha) {
+  const int antes = ctx.areas.current();
+  const bool aberta = ctx.areas.isOpen(tc.area);
+  const std::string ajudaAntes = ctx.QUALHLP;
+  if (!aberta && !store::ABERTURA(ctx, tc.area)) {
+    (void)ctx.areas.select(antes);
+    return std::nullopt;
+  }
+  (void)ctx.areas.select(tc.area);
+  rt::db::Table& t = *ctx.areas.table(tc.area);
+  ctx.QUALHLP = tc.ajuda;
+  Value resultado = chave;
+  if (t.seekValue(chave) && t.found()) {
+    console::AVISOSN(ctx, std::string(rt::text::trim(t.getText(tc.descricao))), 0);
+  } else if (amb.listas != nullptr) {
+    resultado = amb.listas->GERAL2();
+  } else {
+    resultado = semEscolha;
+  }
+  if (!aberta) (void)ctx.areas.close(tc.area);
+  (void)ctx.areas.select(antes);
+  ctx.QUALHLP = ajudaAntes;
+  return resultado;
+}
+
+Decimal numero(const Value& v) {
+  if (const auto* d = std::get_if<Decimal>(&v)) return *d;
+  if (const auto* s = std::get_if<std::string>(&v)) return Decimal::val(rt::text::trim(*s));
+  return {};
+}
+
+std::string texto(const Value& v) {
+  if (const auto* s = std::get_if<std::string>(&v)) return *s;
+  return {};
+}
+
+// "NAME(3)" -> NAME and 3; no argument gives `padrao`.
+std::pair<std::string_view, int> separa(std::string_view nome, int padrao = 0) {
+  const std::size_t p = nome.find('(');
+  if (p == std::string_view::npos) return {nome, padrao};
+  const std::string_view arg = nome.substr(p + 1, nome.find(')', p) - p - 1);
+  int n = 0;
+  bool tem = false;
+  for (char c : arg)
+    if (c >= '0' && c <= '9') {
+      n = n * 10 + (c - '0');
+      tem = true;
+    }
+  return {nome.substr(0, p), tem ? n : padrao};
+}
+
+// The payment code of the current payment row.
+int codigoPagamento(store::Contexto& ctx) {
+  const rt::db::Table* t = ctx.areas.table(26);
+  if (t == nullptr || t->eof() || t->field("I6_3") == nullptr) return 0;
+  return static_cast<int>(t->getNumber("I6_3").wholePart());
+}
+
+bool umaValidacao(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::string_view nome, Value& valor) {
+  if (const std::size_t barra = nome.find('|'); barra != std::string_view::npos)
+    return umaValidacao(ctx, g, amb, codigoPagamento(ctx) == 50 ? nome.substr(0, barra) : nome.substr(barra + 1), valor);
+  const auto [base, arg] = separa(nome);
+  if (base == "TES_COD") {
+    valor = TES_COD(ctx, amb, numero(valor), arg);
+    return true;
+  }
+  if (base == "TES_PAIS") {
+    valor = TES_PAIS(ctx, amb, texto(valor), arg);
+    return true;
+  }
+  if (base == "TES_MES") {
+    const rt::db::Table* t = ctx.areas.table(23);
+    const int codigo = t != nullptr && !t->eof() ? static_cast<int>(t->getNumber("CODIDEPEN").wholePart()) : 0;
+    const auto* d = std::get_if<rt::text::Date>(&valor);
+    return TES_MES(ctx, codigo, d != nullptr ? *d : rt::text::Date());
+  }
+  if (base == "CONF_DEP") return CONF_DEP(ctx, g, amb, numero(valor), arg == 1 ? 1 : 2);
+  if (base == "TROCA_NAO") return TROCA_NAO(ctx, g, texto(valor));
+  if (base == "VAL_PART") return VAL_PART(ctx, numero(valor));
+  if (base == "VAL_COD") {
+    valor = VAL_COD(ctx, numero(valor), arg);
+    return true;
+  }
+  if (base == "CALUCRO") {
+    const int i = g.PONTEIRO - 1;
+    const std::string campo = i >= 0 && i < static_cast<int>(g.TABCPOIN.size()) ? g.TABCPOIN[static_cast<std::size_t>(i)] : "";
+    return CALUCRO(ctx, campo, numero(valor), amb.NVALDOLAR);
+  }
+  if (base == "TES_SIT") {
+    valor = TES_SIT(ctx, g, amb, numero(valor));
+    return true;
+  }
+  // The document, total and description checks of the other screens are not the grid's.
+  return true;
+}
+
+}  // namespace
+
+bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::string_view nome, Value& valor) {
+  for (std::string_view resto = nome; !resto.empty();) {
+    const std::size_t p = resto.find(';');
+    const std::string_view um = rt::text::alltrim(resto.substr(0, p));
+    if (!um.empty() && !umaValidacao(ctx, g, amb, um, valor)) return false;
+    resto = p == std::string_view::npos ? std::string_view() : resto.substr(p + 1);
+  }
+  return true;
+}
+
+bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, std::string_view nome, Value& valor) {
+  if (auto* com = dynamic_cast<ComAmbienteValidacao*>(g.servicos)) return VALIDA_CELULA(ctx, g, com->ambienteValidacao(), nome, valor);
+  AmbienteValidacao nenhum;
+  return VALIDA_CELULA(ctx, g, nenhum, nome, valor);
+}
+
+Decimal TES_COD(store::Contexto& ctx, AmbienteValidacao& amb, Decimal valor, int tela) {
+  const std::optional<TabelaCodigo> tc = tabelaCodigo(tela);
+  if (!tc) return valor;
+  if (tela == 4 && amb.espelho != nullptr) amb.espelho->JA_CALC = false;
+  const std::optional<Value> r = procuraCodigo(ctx, amb, *tc, valor, Decimal());
+  if (!r) return valor;
+  // The list gives 0 when the user left it with Esc: that is what is stored.
+  return numero(*r);
+}
+
+std::string TES_PAIS(store::Contexto& ctx, AmbienteValidacao& amb, std::string_view valor, int modo) {
+  if (modo == 1) {
+    const std::string_view v = rt::text::alltrim(valor);
+    if (v.empty()) return std::string(valor);
+    if (v == "S") {
+      console::AVISOSN(ctx, "Informe no Campo ao lado o Código do País"_cp, 0);
+      return std::string(valor);
+    }
+    console::AVISOSN(ctx, {"Marque com a letra S(sim) se o bem está no exterior"_cp, "ou deixe em branco se está no Brasil.             "_cp}, 0);
+    return " ";
+  }
+  static const char* const kAjuda[] = {"I7_8", "CODPAIS", "I8R_3"};
+  if (modo < 2 || modo > 4) return std::string(valor);
+  const TabelaCodigo tc{60, kAjuda[modo - 2], "NOMPAIS"};
+  const std::string chave = rt::text::padr(rt::text::alltrim(valor), 3);
+  const std::optional<Value> r = procuraCodigo(ctx, amb, tc, chave, std::string(valor));
+  if (!r) return std::string(valor);
+  if (const auto* s = std::get_if<std::string>(&*r)) return *s;
+  return std::string(valor);
+}
+
+bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor) {
+  const std::string v = rt::text::upper(rt::text::alltrim(valor));
+  if (g.PONTEIRO <= 1) {
+    if (v == "S") {
+      (void)store::TROCASIM(ctx, 1);
+      (void)ctx.areas.select(40);
+    } else if (!v.empty() && v != "N") {
+      console::AVISOSN(ctx, "Digite (S)im ou (N)ão "_cp, 0);
+    }
+    return true;
+  }
+  const std::string_view nome = rt::text::alltrim(valor);
+  if (nome.empty()) {
+    console::AVISOSN(ctx, "E necessário preencher o nome do diretório"_cp, 0);
+    return false;
+  }
+  return console::CRI_NDIR(ctx, nome, " TAVREN");
+}
+
+}  // namespace grid
