@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,20 @@ TEST_F(MudaAtv, SameSideOrNoSideChangesNothing) {
   EXPECT_EQ(dec.espelho.registro.txt("ATV_BRASIL"), "S");
   EXPECT_EQ(naCopia(16), marcas(lado("S", 16, kB)));
   EXPECT_EQ(naTabela(16, kB), antes);
+}
+
+TEST_F(MudaAtv, ATableThatCannotBeHadSwitchesNothing) {
+  // The debts table damaged: neither saved nor read, so every copy keeps the Brazil side.
+  {
+    std::FILE* f = std::fopen((dados / "IMP1810.DBF").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("quebrado", f);
+    std::fclose(f);
+  }
+  EXPECT_FALSE(MUDA_ATV(ctx, dec, "S", "N"));
+  EXPECT_EQ(dec.espelho.registro.txt("ATV_BRASIL"), "S");
+  EXPECT_EQ(dec.espelho.rural.txt("ATV_BRASIL"), "S");
+  for (int n = 15; n <= 19; ++n) EXPECT_EQ(naCopia(n), marcas(lado("S", n, kB))) << n;
 }
 
 TEST_F(MudaAtv, WaitsWhileAnotherTerminalHoldsARuralTable) {
