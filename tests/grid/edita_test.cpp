@@ -31,18 +31,38 @@ TEST_F(Edita, TypingOnAnEmptyGridAppendsARowWithItsLinks) {
   EXPECT_EQ(g.ULTTECLA, key::Esc);
 }
 
-TEST_F(Edita, DISABLED_EnterMovesRightAndWrapsOnTheLastColumn) {
+TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
   tabela(26);
-  // Name, code, number, document, total, not deductible, employee CPF: the seventh column
-  // is the last; Enter there goes to the first column of the next (phantom) row.
-  teclas().type("CLINICA").press(key::Enter).type("10").press(key::Enter).press(key::Enter).press(key::Enter);
-  teclas().type("150").press(key::Enter).press(key::Enter).press(key::Enter).type("LABORATORIO").press(key::Enter).press(key::Esc);
+  // Name, code, number, document, total, not deductible, employee CPF: the seventh column is
+  // the last; a cell edit ended there goes to the first column of the next (phantom) row.
+  // Enter opens a cell and Enter closes it, so a cell passed untouched takes two; the code
+  // fills its two places and, confirm being off on this screen, closes itself.
+  teclas().type("CLINICA").press(key::Enter).type("10");
+  teclas().press(key::Enter).press(key::Enter).press(key::Enter).press(key::Enter);
+  teclas().type("150").press(key::Enter);
+  teclas().press(key::Enter).press(key::Enter).press(key::Enter).press(key::Enter);
+  teclas().type("LABORATORIO").press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 4);
   EXPECT_EQ(coluna(26, "I6_1"), (Lista{"CLINICA", "LABORATORIO"}));
   EXPECT_EQ(coluna(26, "I6_3"), (Lista{"10", "0"}));
+  EXPECT_EQ(coluna(26, "I6_2"), (Lista{"", ""}));
   EXPECT_EQ(coluna(26, "I6_4"), (Lista{"150", "0"}));
+  EXPECT_EQ(coluna(26, "CPF"), (Lista{"12345678909", "12345678909"}));
   // The payment's total went through its check.
   EXPECT_NE(std::find(servicos.chamadas.begin(), servicos.chamadas.end(), "valida FDOAPAG"), servicos.chamadas.end());
+}
+
+TEST_F(Edita, TypingToTheEndOfACellLeavesItExceptOnTheLongDescriptionScreens) {
+  tabela(24);
+  // The item's three places filled on screen 5 close the cell and write it; screens 8, 9,
+  // 22 and 23 keep confirm on, so the cell stays open and Esc drops what was typed.
+  teclas().type("123").press(key::Esc).press(key::Esc);
+  grid::EDITA(ctx, g, 5);
+  EXPECT_EQ(coluna(24, "I7_1"), Lista{"123"});
+  tabela(24);
+  teclas().type("123").press(key::Esc).press(key::Esc);
+  grid::EDITA(ctx, g, 22);
+  EXPECT_EQ(ctx.areas.table(24)->recordCount(), 0u);
 }
 
 TEST_F(Edita, ChangedCellRecomputesTheTotals) {
