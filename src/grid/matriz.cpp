@@ -1,0 +1,572 @@
+#include "grid/matriz.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "console/alerta.h"
+#include "console/calculadora.h"
+#include "console/documentos.h"
+#include "console/mensagens.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "rt/ui/browse.h"
+#include "rt/ui/data_source.h"
+#include "rt/ui/get.h"
+#include "rt/ui/read.h"
+#include "taxcalc/calc.h"
+#include "taxcalc/carne_leao.h"
+#include "taxcalc/rural.h"
+#include "taxcalc/tax_year.h"
+
+namespace grid {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+
+namespace {
+
+constexpr const char* kMes = "@Ez 9999,999.99";
+constexpr const char* kLargo = "@Ez 999,999,999.99";
+
+struct ColunaMatriz {
+  ColunaMatriz(std::string_view d, std::string_view m) : desc(d), masc(m) {}
+  std::string desc;
+  std::string masc;
+};
+
+// One matrix screen: the matrix, its columns, where it stands and what stays frozen.
+struct TelaMatriz {
+  int opc = 0;
+  std::string nome;
+  std::vector<ColunaMatriz> colunas;
+  rt::term::Rect ret;
+  int congela = 0;
+  bool janela6 = false;
+  bool rodape = false;
+};
+
+TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
+  TelaMatriz t;
+  t.opc = opc;
+  switch (opc) {
+    case 7: {
+      t.nome = "CALC_MENS";
+      const bool gps = a.m.GPS;
+      t.colunas = {{" Mês "_cp, "@s10"}, {gps ? "   GPS  " : "  REAL  ", kMes}, {gps ? " Patronal" : "  DOLAR  ", kMes}};
+      t.ret = {5, 10, 21, 42};
+      break;
+    }
+    case 12:
+      t.nome = "REC_GANHO";
+      if (a.m.REC_GANHO_COLUNAS == 6) {
+        t.colunas = {{"Val.Tributável"_cp, kLargo}, {"Imposto devido", kLargo}, {"Mês Recebim"_cp, "@s10"},
+                     {"Val. Recebido", kLargo},      {"I.Lei 11.033", kLargo},   {"Imp.Pago", kLargo}};
+        t.ret = {2, 2, 18, 78};
+      } else {
+        t.colunas = {{"Val.Tributável"_cp, kLargo}, {"Imposto devido", kLargo}, {"Mês Recebim."_cp, "@s10"},
+                     {"Val. Recebido", kLargo},      {"Imposto Pago", kLargo}};
+        t.ret = {2, 2, 18, 75};
+      }
+      t.congela = 3;
+      t.janela6 = true;
+      break;
+    case 14: {
+      t.nome = "MRENVAR";
+      t.colunas = {{"Tipo de Mercado" + std::string(16, ' '), "@s31"}};
+      for (int mes = 1; mes <= 12; ++mes) t.colunas.emplace_back(mes == 1 ? "Janeiro  " : rt::text::trim(nomeMes(mes)), kLargo);
+      t.ret = {2, 1, 23, 78};
+      t.congela = 1;
+      break;
+    }
+    case 16: {
+      t.nome = a.m.MATATU;
+      const bool soRec = a.calc.d.tabela01.logico("SO_REC");
+      const bool titular = a.g.I1_11 != "N";
+      t.colunas = {{"Mês "_cp, "@s6"},
+                   {"Pes.Física"_cp, kMes},
+                   {"Exterior", kMes},
+                   {"Livro Caixa", kMes},
+                   {titular ? "Dep+Pre+Pen" : "Previdência"_cp, kMes},
+                   {soRec ? "Leão Pago*"_cp : "Leão Pago"_cp, kMes},
+                   {soRec ? "CL.Devido" : "CL.Devido*", kMes},
+                   {"CL Corr.", kMes}};
+      t.ret = {5, 0, 22, 79};
+      t.congela = 1;
+      t.rodape = true;
+      break;
+    }
+    case 37:
+      t.nome = "REND_RURAL";
+      t.colunas = {{"Valor Receitas", kLargo}, {"Valor Despesas", kLargo}};
+      t.ret = {3, 31, 18, 61};
+      break;
+    default:
+      break;
+  }
+  return t;
+}
+
+// The width a picture shows ("@Ez 9999,999.99" 11, "@s10" 10).
+int larguraMascara(std::string_view masc) {
+  const std::size_t esp = masc.find(' ');
+  if (esp != std::string_view::npos) return static_cast<int>(masc.size() - esp - 1);
+  if (masc.size() > 2 && (masc[1] == 's' || masc[1] == 'S')) return static_cast<int>(Decimal::val(masc.substr(2)).wholePart());
+  return 10;
+}
+
+bool numerica(std::string_view masc) { return masc.find('9') != std::string_view::npos; }
+
+class LacoMatriz {
+ public:
+  LacoMatriz(AmbienteMatriz& a, const TelaMatriz& t, MatrizRef ref, rt::ui::MatrixSource& fonte, rt::ui::Browse& b,
+             rt::term::Rect dentro)
+      : a_(a), t_(t), ref_(std::move(ref)), fonte_(fonte), b_(b), dentro_(dentro) {}
+  void roda();
+
+ private:
+  int linha() const { return static_cast<int>(fonte_.row()) + 1; }
+  int coluna() const { return b_.colPos(); }
+  std::string* celula() const { return ref_.cel(linha(), coluna()); }
+  const ColunaMatriz& colunaAtual() const { return t_.colunas[static_cast<std::size_t>(coluna() - 1)]; }
+  // A value written into the current cell in its picture, then the recomputation.
+  void escreve(Decimal v, std::string_view masc);
+  void depois(const std::string& anterior);
+  void GETMTX();
+  void enter();
+  void cola();
+  void calculadora();
+  void mensal();
+  void buscaCampo();
+  void modoLeao();
+  void soRec();
+  void soTotal();
+  void saiCom(int code) {
+    a_.g.ULTTECLA = code;
+    a_.g.TECLAMUDA = true;
+    sair_ = true;
+  }
+  bool teclaTela(int code);
+  void redesenha() {
+    b_.refreshAll();
+    b_.invalidate();
+  }
+  void avancaAposEdicao(const rt::term::Key& k);
+
+  AmbienteMatriz& a_;
+  const TelaMatriz& t_;
+  MatrizRef ref_;
+  rt::ui::MatrixSource& fonte_;
+  rt::ui::Browse& b_;
+  rt::term::Rect dentro_;
+  bool sair_ = false;
+};
+
+void LacoMatriz::depois(const std::string& anterior) {
+  if (std::optional<std::string> recusa = recalculaCelula(a_, t_.opc, linha(), coluna(), anterior))
+    console::AVISOSN(a_.ctx, *recusa, 0);
+  redesenha();
+}
+
+void LacoMatriz::escreve(Decimal v, std::string_view masc) {
+  std::string* c = celula();
+  if (c == nullptr) return;
+  const std::string anterior = *c;
+  *c = rt::text::transform(v, masc);
+  depois(anterior);
+}
+
+void LacoMatriz::avancaAposEdicao(const rt::term::Key& k) {
+  rt::term::Console& con = a_.ctx.console;
+  if (k.code == key::Up || k.code == key::Down) {
+    con.push(k);
+  } else if (k.code == key::Enter || k.isChar()) {
+    if (coluna() >= a_.g.ULT_POS) {
+      con.push(key::CtrlHome);
+      con.push(key::Down);
+    } else {
+      con.push(key::Right);
+    }
+  }
+}
+
+void LacoMatriz::GETMTX() {
+  std::string motivo;
+  const bool pode = celulaEditavel(a_, t_.opc, linha(), coluna(), &motivo);
+  if (!motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
+  std::string* c = celula();
+  if (!pode || c == nullptr) {
+    avancaAposEdicao(a_.ctx.console.lastKey());
+    return;
+  }
+  const ColunaMatriz& col = colunaAtual();
+  const std::string anterior = *c;
+  rt::term::Console& con = a_.ctx.console;
+  const int linhaTela = dentro_.top + 2 + b_.rowPos() - 1;
+  const int colunaTela = std::max(b_.screenColOf(coluna()), 0);
+  const bool saida = con.readExit();
+  con.setReadExit(true);
+  rt::ui::ReadResult r;
+  bool mudou = false;
+  if (numerica(col.masc)) {
+    Decimal v = console::CAR_TO_VAL(*c);
+    const Decimal antes = v;
+    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela, rt::ui::var("MGETVAR", v, {larguraMascara(col.masc), 2}), col.masc));
+    if (r.updated && !r.escaped) {
+      *c = rt::text::transform(v, col.masc);
+      mudou = v != antes;
+    }
+  } else {
+    std::string v = rt::text::padr(*c, larguraMascara(col.masc));
+    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela, rt::ui::var("MGETVAR", v), col.masc));
+    if (r.updated && !r.escaped) {
+      mudou = v != anterior;
+      *c = v;
+    }
+  }
+  con.setReadExit(saida);
+  if (r.updated && !r.escaped) depois(anterior);
+  if (!mudou) {
+    redesenha();
+    avancaAposEdicao(r.lastKey);
+  }
+}
+
+void LacoMatriz::enter() {
+  Grade& g = a_.g;
+  const int opc = t_.opc, col = coluna();
+  const int modo = a_.calc.calAuto();
+  if (opc == 16 && (modo == 1 || modo == 3) && col < 7) {
+    // The month's entries: column 1 (the month's name) opens nothing.
+    if (col == 1) return;
+    static const char* const kTipos[] = {"F", "E", "L", "P", "I"};
+    const std::string tipoAntes = g.I1_1, crAntes = g.TIPOCR;
+    const int posAntes = g.POSHORMAT;
+    g.POSHORMAT = col;
+    int tela = col < 5 ? 17 : 24;
+    if (modo == 3 && col < 5) {
+      if (col == 3) {
+        console::AVISOSN(a_.ctx, {"Rendimentos do exterior deve ser preenchido", "no modo individual. Mude com ALT A.       "}, 0);
+        g.POSHORMAT = posAntes;
+        return;
+      }
+      tela = 18;
+      g.TIPOCR = col == 2 ? "C" : "D";
+    }
+    g.I1_1 = kTipos[col - 2];
+    a_.srv.grade(a_.ctx, g, tela, 0);
+    a_.ctx.janelas.FECHAJAN(4);
+    g.OPC = opc;
+    g.I1_1 = tipoAntes;
+    g.TIPOCR = crAntes;
+    g.POSHORMAT = posAntes;
+    b_.setColPos(col);
+    redesenha();
+    return;
+  }
+  if (opc == 37 && !a_.calc.d.rural.logico("SO_TOTAL")) {
+    if (linha() > 12) return;
+    a_.m.MESATI = linha();
+    const std::string crAntes = g.TIPOCR;
+    g.TIPOCR = col == 1 ? "C" : "D";
+    a_.srv.grade(a_.ctx, g, 38, 0);
+    a_.ctx.janelas.FECHAJAN(4);
+    g.OPC = opc;
+    g.TIPOCR = crAntes;
+    (void)taxcalc::SOMA_RUR(a_.calc, 2);
+    (void)FX_RT(a_, "Rend_Rural", linha(), col);
+    b_.setColPos(col);
+    redesenha();
+    (void)MARCA_NEG(a_);
+    return;
+  }
+  GETMTX();
+}
+
+void LacoMatriz::cola() {
+  Grade& g = a_.g;
+  if (!g.CLIPTEX) return;
+  const int opc = t_.opc;
+  const auto* texto = std::get_if<std::string>(&*g.CLIPTEX);
+  const auto* numero = std::get_if<Decimal>(&*g.CLIPTEX);
+  if (opc != 7 && opc != 12 && opc != 16 && texto == nullptr) return;
+  // A cell that may not be typed into takes no paste either (the totals row, the names).
+  if (!celulaEditavel(a_, opc, linha(), coluna())) return;
+  std::string* c = celula();
+  if (c == nullptr) return;
+  const ColunaMatriz& col = colunaAtual();
+  const std::string anterior = *c;
+  if (!numerica(col.masc)) {
+    if (texto == nullptr) return;
+    *c = rt::text::padr(rt::text::trim(*texto), larguraMascara(col.masc));
+  } else {
+    const Decimal v = numero != nullptr ? *numero : console::CAR_TO_VAL(rt::text::alltrim(*texto));
+    *c = rt::text::transform(v, col.masc);
+  }
+  // A pasted value counts at once, as a typed one does.
+  depois(anterior);
+}
+
+void LacoMatriz::calculadora() {
+  Grade& g = a_.g;
+  const int opc = t_.opc;
+  if (opc != 7 && opc != 12 && opc != 14 && opc != 16) return;
+  if (!console::CALCULADORA(a_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
+  if (!celulaEditavel(a_, opc, linha(), coluna()) || !numerica(colunaAtual().masc)) return;
+  escreve(g.calculadora.RESULT, kMes);
+}
+
+void LacoMatriz::mensal() {
+  const int opc = t_.opc;
+  if (opc != 12 && opc != 16) return;
+  std::string* c = celula();
+  if (c == nullptr || !celulaEditavel(a_, opc, linha(), coluna()) || !numerica(colunaAtual().masc)) return;
+  const std::optional<Decimal> total = a_.srv.MUDATEL13(a_.ctx, a_.g, linha(), console::CAR_TO_VAL(*c));
+  a_.g.OPC = opc;
+  if (total && *total > Decimal()) escreve(*total, colunaAtual().masc);
+  redesenha();
+}
+
+void LacoMatriz::buscaCampo() {
+  const std::optional<Decimal> valor = a_.srv.campoChamador();
+  const int col = coluna(), mes = linha();
+  if (!valor || !celulaEditavel(a_, 7, mes, col)) return;
+  escreve(col == 3 ? rt::text::despreza(*valor / taxcalc::TAB_DOLAR(mes)) : *valor, kMes);
+}
+
+void LacoMatriz::modoLeao() {
+  store::RegistroEspelho& t01 = a_.calc.d.tabela01;
+  const int modo = a_.calc.calAuto() % 4 + 1;
+  t01.num("CAL_AUTO", modo);
+  const auto cor = rt::term::parseColour(a_.ctx.cores.COR_1_CLI);
+  a_.ctx.janelas.ESCRLCOL(3, 4, 66, tituloModo(modo));
+  if (cor) a_.ctx.janelas.ESCRATR(3, 4, 66, static_cast<int>(*cor), 14);
+  console::AVISOSN(a_.ctx, explicacaoModo(modo), 0);
+  if (modo == 4) (void)taxcalc::CALC(a_.calc, 1, 1);
+  redesenha();
+}
+
+void LacoMatriz::soRec() {
+  store::RegistroEspelho& t01 = a_.calc.d.tabela01;
+  const bool agora = !t01.logico("SO_REC");
+  t01.logico("SO_REC", agora);
+  if (agora) {
+    console::AVISOSN(a_.ctx,
+                     {"  ATENÇAO! O valor total do carnê Leão a ser transportado "_cp, "para a tela 7 será apenas o VALOR INFORMADO COMO PAGO.    "_cp,
+                      "Um valor para menor será detectado pela Receita que poderá"_cp, "emitir a cobrança posterior dessa diferença c/correções. "_cp},
+                     0);
+  } else {
+    console::AVISOSN(a_.ctx,
+                     {" ATENÇAO! O valor total do carnê Leão a ser transportado   "_cp, "para a tela 7 será a SOMA DOS MAIORES VALORES encontrados  "_cp,
+                      "entre o valor informado como pago e o valor devido.        ", "Uma diferença para menor deve ser emitido DARF desse valor"_cp},
+                     0);
+  }
+  (void)taxcalc::CALC(a_.calc, 1, 1);
+  a_.ctx.janelas.ESCRLCOL(3, 6, 66, agora ? "*" : " ");
+  a_.ctx.janelas.ESCRLCOL(3, 6, 78, agora ? " " : "*");
+  redesenha();
+}
+
+void LacoMatriz::soTotal() {
+  store::RegistroEspelho& r = a_.calc.d.rural;
+  const bool agora = !r.logico("SO_TOTAL");
+  r.logico("SO_TOTAL", agora);
+  a_.ctx.janelas.ESCRLCOL(3, 2, 2, agora ? "Só Totais "_cp : " L. Caixa ");
+  console::AVISO(a_.ctx, taxcalc::MRODAPER(2, agora));
+}
+
+bool LacoMatriz::teclaTela(int code) {
+  Grade& g = a_.g;
+  if (!g.declaracaoAberta()) return false;
+  bool muda = false;
+  switch (code) {
+    case key::F1:
+      muda = g.srv().MUDATEL1(a_.ctx, g);
+      break;
+    case key::AltF1:
+    case key::F11:
+      muda = g.srv().QUETEL(a_.ctx, g, 11);
+      break;
+    case key::AltF2:
+    case key::F12:
+      muda = g.TEMRURAL == "S" && g.srv().QUETEL(a_.ctx, g, 12);
+      break;
+    case key::AltI:
+    case key::AltH:
+      muda = g.srv().ESC_HORIZ(a_.ctx, g);
+      break;
+    default:
+      if (code <= key::F2 && code >= key::F10) muda = g.srv().QUETEL(a_.ctx, g, 1 - code);
+      break;
+  }
+  g.OPC = t_.opc;
+  if (muda) saiCom(code);
+  return muda;
+}
+
+void LacoMatriz::roda() {
+  Grade& g = a_.g;
+  rt::term::Console& con = a_.ctx.console;
+  const int opc = t_.opc;
+  while (!sair_) {
+    while (!b_.stabilize())
+      if (con.keyWaiting()) break;
+    b_.paintCurrentRow({3, 4});
+    const rt::term::Key k = con.waitKey();
+    if (opc == 37) g.TIPOCR = coluna() == 1 ? "C" : "D";
+    a_.m.POSHORMAT = g.PONTEIRO = coluna();
+    a_.m.POSVERMAT = g.PONTVERT = linha();
+    if (k.isChar()) {
+      con.push(k);
+      GETMTX();
+      continue;
+    }
+    switch (k.code) {
+      case key::Enter:
+        enter();
+        break;
+      case key::F1:
+      case key::F2:
+      case key::F3:
+      case key::F4:
+      case key::F5:
+      case key::F6:
+      case key::F7:
+      case key::F8:
+      case key::F9:
+      case key::F10:
+      case key::AltF1:
+      case key::F11:
+      case key::AltF2:
+      case key::F12:
+      case key::AltI:
+      case key::AltH:
+        (void)teclaTela(k.code);
+        break;
+      case key::AltW:
+        if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(a_.ctx, g);
+        break;
+      case key::AltA:
+        if (g.TELA == 2) {
+          modoLeao();
+        } else if (opc == 37) {
+          soTotal();
+        }
+        break;
+      case key::AltN:
+        if (g.TELA == 2) soRec();
+        break;
+      case key::AltB:
+        if (opc == 7) buscaCampo();
+        break;
+      case key::AltS:
+        calculadora();
+        break;
+      case key::AltU:
+        mensal();
+        break;
+      case key::AltM:
+        if (const std::string* c = celula()) g.CLIPTEX = *c;
+        break;
+      case key::AltC:
+        cola();
+        break;
+      case key::Esc:
+      case key::Tab:
+      case key::ShiftTab:
+        saiCom(k.code);
+        break;
+      case key::Right:
+        if (!(opc == 37 && coluna() >= 2)) b_.right();
+        break;
+      case key::CtrlEnd:
+        if (opc != 37) b_.panEnd();
+        break;
+      case key::End:
+        if (opc != 16) {
+          b_.end();
+        } else if (coluna() < 5) {
+          b_.setColPos(5);
+        }
+        break;
+      default:
+        (void)rt::ui::applyStandardKey(b_, k);
+        break;
+    }
+  }
+  b_.paintCurrentRow({1, 1});
+}
+
+}  // namespace
+
+void MBROWSE(AmbienteMatriz& a, int opc) {
+  Grade& g = a.g;
+  store::Contexto& ctx = a.ctx;
+  const TelaMatriz t = telaMatriz(a, opc);
+  MatrizRef ref = MATATU(a.m, a.calc.d, t.nome);
+  if (!ref || t.colunas.empty()) return;
+  const int nlin = a.m.NLIN;
+  a.m.NLIN = 1;
+  g.OPC = opc;
+  g.TABCAMPO.clear();
+  g.TABCPOIN.clear();
+  g.TABMASC.clear();
+  g.TABDESC.clear();
+  for (const ColunaMatriz& c : t.colunas) {
+    g.TABCAMPO.push_back(t.nome);
+    g.TABCPOIN.push_back(t.nome);
+    g.TABMASC.push_back(c.masc);
+    g.TABDESC.push_back(c.desc);
+  }
+  g.N_CAM = static_cast<int>(t.colunas.size());
+  g.ULT_POS = g.N_CAM;
+  if (opc == 37) {
+    (void)FX_RT(a, "REND_RURAL", 1, 1);
+  }
+
+  const console::Cores& cores = ctx.cores;
+  if (t.janela6) {
+    ctx.janelas.REDEFJAN(6, cores.COR_TEL1, cores.COR_TEL2, cores.COR_TEL1, t.ret.top, t.ret.left, t.ret.bottom, t.ret.right, 2);
+    ctx.janelas.ABREJAN(6);
+  }
+  const rt::term::Rect dentro = t.janela6 ? rt::term::Rect{t.ret.top + 1, t.ret.left + 1, t.ret.bottom - 1, t.ret.right - 1} : t.ret;
+  rt::ui::MatrixSource fonte(std::vector<rt::ui::MatrixSource::Row>(static_cast<std::size_t>(ref.linhas)));
+  rt::ui::Browse b(ctx.screen(), dentro, fonte);
+  b.setColours(rt::term::parseColourList(cores.COR_1_CLI + "," + cores.COR_GET + "," + cores.COR_2_CLI + "," + cores.COR_SAY));
+  b.setHeadSep(std::string("┬─"_cp));
+  b.setColSep(std::string("│"_cp));
+  if (t.rodape) b.setFootSep(std::string("┴─"_cp));
+  for (int i = 0; i < static_cast<int>(t.colunas.size()); ++i) {
+    const ColunaMatriz& c = t.colunas[static_cast<std::size_t>(i)];
+    const int col = i + 1;
+    const int largura = larguraMascara(c.masc);
+    const bool nomeDoMes = col == 1 && (opc == 7 || opc == 16);
+    auto bloco = [&ref, &fonte, col, largura, nomeDoMes, numero = numerica(c.masc)]() -> rt::ui::Value {
+      const int l = static_cast<int>(fonte.row()) + 1;
+      const std::string* cel = ref.cel(l, col);
+      std::string texto = cel != nullptr ? *cel : std::string();
+      if (nomeDoMes && rt::text::alltrim(texto).empty()) texto = nomeMes(l);
+      return numero ? rt::text::padl(texto, largura) : rt::text::padr(texto, largura);
+    };
+    b.addColumn(rt::ui::makeColumn(c.desc, bloco, ""));
+  }
+  if (t.congela > 0) {
+    b.setFreeze(t.congela);
+    if (b.colPos() <= t.congela && t.congela < b.columnCount()) b.setColPos(t.congela + 1);
+  }
+  if (opc == 37) (void)MARCA_NEG(a);
+
+  LacoMatriz laco(a, t, ref, fonte, b, dentro);
+  laco.roda();
+
+  if (t.janela6) ctx.janelas.FECHAJAN(6);
+  ctx.janelas.FECHAJAN(10);
+  ctx.TAM_OLD = 0;
+  a.m.NLIN = nlin;
+  a.m.POSHORMAT = 1;
+  g.OPC = opc;
+}
+
+}  // namespace grid

@@ -1,0 +1,211 @@
+// What a matrix cell change sets off: which cells may be edited, the recomputation after a
+// change, the totals rows, the rural months' marks and the carnê-leão modes' texts.
+#include <algorithm>
+
+#include "console/documentos.h"
+#include "grid/edita.h"
+#include "grid/matriz.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "taxcalc/carne_leao.h"
+#include "taxcalc/rural.h"
+#include "taxcalc/tax_year.h"
+
+namespace grid {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+
+namespace {
+
+constexpr const char* kLargo = "@Ez 999,999,999.99";
+
+// The matrix line a row of MRENVAR stands for (the first two characters of its caption).
+int linhaMercado(const Matrizes& m, int linha) {
+  if (linha < 1 || linha > static_cast<int>(m.MRENVAR.size())) return 0;
+  return static_cast<int>(Decimal::val(rt::text::alltrim(rt::text::substr(m.MRENVAR[static_cast<std::size_t>(linha - 1)][1], 1, 2))).wholePart());
+}
+
+// The cell of MRENVAR in `coluna` on the row of matrix line `linhaMatriz`, if shown.
+const std::string* celulaMercado(const Matrizes& m, int linhaMatriz, int coluna) {
+  for (std::size_t i = 0; i < m.MRENVAR.size(); ++i)
+    if (linhaMercado(m, static_cast<int>(i) + 1) == linhaMatriz) return &m.MRENVAR[i][static_cast<std::size_t>(coluna)];
+  return nullptr;
+}
+
+}  // namespace
+
+void ServicosMatriz::grade(store::Contexto& ctx, Grade& g, int opc, int modo) { EDITA(ctx, g, opc, modo); }
+
+bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std::string* motivo) {
+  const auto diz = [motivo](std::string_view t) {
+    if (motivo != nullptr) *motivo = std::string(t);
+  };
+  switch (opc) {
+    case 7:
+      // Column 1 is the month's name and row 13 the totals.
+      return linha <= 12 && coluna >= 2;
+    case 12:
+      return linha <= 12;
+    case 16:
+      return linha <= 12 && coluna >= 2 && coluna <= 6;
+    case 37:
+      return linha <= 12 && coluna <= 2;
+    case 14: {
+      if (coluna < 2) return false;
+      const int l = linhaMercado(a.m, linha);
+      const int tipo = a.m.DAY_TRADE;
+      const std::string_view proibido = "Não é permitido inserir valor nesse campo."_cp;
+      if (tipo == 3) {
+        if (l == 1 || l == 15 || l == 26) return true;
+        diz(proibido);
+        return false;
+      }
+      if (l >= 1 && l <= 13) return true;
+      if (l == 24) {
+        if (tipo == 2) {
+          diz("Lance o valor do imposto pago na operaçao comum"_cp);
+          return false;
+        }
+        const std::string* l20 = celulaMercado(a.m, 20, coluna);
+        if (l20 != nullptr && console::CAR_TO_VAL(*l20).isNegative()) {
+          diz("Não há imposto a pagar para lançar valor nesse campo."_cp);
+          return false;
+        }
+        return true;
+      }
+      if (l == 26 && tipo == 2) {
+        // The message is shown and the cell stays editable.
+        diz("Lance o valor do imposto pago na operaçao comum"_cp);
+        return true;
+      }
+      if (l >= 14 && l <= 26) return true;
+      diz(proibido);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+std::optional<std::string> FX_RT(AmbienteMatriz& a, std::string_view nome, int linha, int coluna) {
+  const std::string n = rt::text::upper(nome);
+  if (n == "REC_MENSAL") {
+    taxcalc::FX_RT(a.calc, coluna);
+  } else if (n == "CALC_MENS") {
+    taxcalc::MatrizMensal mm{};
+    for (std::size_t l = 1; l <= 13; ++l)
+      for (std::size_t c = 2; c <= 3; ++c) mm[l][c] = console::CAR_TO_VAL(a.m.CALC_MENS[l][c]);
+    if (std::optional<std::string> recusa = taxcalc::FX_RT_MENS(a.calc, mm, linha, coluna, a.m.GPS)) return recusa;
+    for (std::size_t l = 1; l <= 13; ++l)
+      for (std::size_t c = 2; c <= 3; ++c) a.m.CALC_MENS[l][c] = taxcalc::textoLeao(mm[l][c]);
+  } else if (n == "REND_RURAL") {
+    Decimal receitas, despesas;
+    for (std::size_t mes = 1; mes <= 12; ++mes) {
+      receitas += console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][1]);
+      despesas += console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][2]);
+    }
+    a.m.TOT_RURAL[1] = rt::text::transform(receitas, kLargo);
+    a.m.TOT_RURAL[2] = rt::text::transform(despesas, kLargo);
+    taxcalc::totaisMensais(a.calc);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha, int coluna, const std::string& anterior) {
+  switch (opc) {
+    case 7:
+      if (std::optional<std::string> recusa = FX_RT(a, "CALC_MENS", linha, coluna)) {
+        a.m.CALC_MENS[static_cast<std::size_t>(linha)][static_cast<std::size_t>(coluna)] = anterior;
+        return recusa;
+      }
+      break;
+    case 12:
+      a.srv.FX_GANHO(a.calc, a.m, linha);
+      break;
+    case 14:
+      if (linha >= 1 && linha <= static_cast<int>(a.m.MRENVAR.size()))
+        a.srv.SOMA_RENVAR(a.calc, a.m, coluna,
+                          console::CAR_TO_VAL(a.m.MRENVAR[static_cast<std::size_t>(linha - 1)][static_cast<std::size_t>(coluna)]));
+      break;
+    case 16: {
+      // In the reverse mode a value beyond the deductions gives the month's income back.
+      const bool inverso = a.calc.calAuto() == 4 && coluna > 3;
+      (void)taxcalc::VE_LEAO(a.calc, a.m.leao, linha, 1, inverso);
+      (void)FX_RT(a, a.m.MATATU, linha, coluna);
+      break;
+    }
+    case 37:
+      (void)FX_RT(a, "REND_RURAL", linha, coluna);
+      (void)MARCA_NEG(a);
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+bool MARCA_NEG(AmbienteMatriz& a) {
+  bool algum = false;
+  for (std::size_t mes = 1; mes <= 12; ++mes) {
+    const bool neg = console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][2]) > console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][1]);
+    a.m.MES_NEG[mes - 1] = neg ? '*' : ' ';
+    algum = algum || neg;
+  }
+  a.ctx.janelas.ESCRLCOL(3, 22, 2, algum ? std::string("* indica despesa maior que receita") : std::string(34, ' '));
+  for (int mes = 1; mes <= 12; ++mes) a.ctx.janelas.ESCRLCOL(3, 4 + mes, 10, std::string(1, a.m.MES_NEG[static_cast<std::size_t>(mes - 1)]));
+  return algum;
+}
+
+int SKIP_MATRIZ(int linhas, int linha, int n) {
+  if (linhas <= 0) return 0;
+  const int alvo = std::clamp(linha + n, 1, linhas);
+  return alvo - linha;
+}
+
+void ZERADOR(Matrizes& m) {
+  for (std::size_t l = 1; l <= 13; ++l) {
+    m.CALC_MENS[l][2] = std::string(11, ' ');
+    m.CALC_MENS[l][3] = std::string(11, ' ');
+  }
+}
+
+std::string tituloModo(int modo) {
+  static const char* const kTitulos[] = {"1)INDIVIDUAL  ", "2)SO OS TOTAIS", "3)LIVRO CAIXA ", "4)CALC.INVERSO"};
+  return modo >= 1 && modo <= 4 ? kTitulos[modo - 1] : std::string();
+}
+
+namespace {
+std::vector<std::string> linhas(std::initializer_list<std::string_view> l) { return {l.begin(), l.end()}; }
+}  // namespace
+
+std::vector<std::string> explicacaoModo(int modo) {
+  switch (modo) {
+    case 1:
+      return linhas({"Essa é a opção ideal para o preenchimento da    "_cp, "declaração. Deve ser usada principalmente quando "_cp,
+              "houver mais de uma pessoa física como pagadora.  "_cp});
+    case 2:
+    {
+      const std::string dependente = "usando R$ " + rt::text::str(taxcalc::NVALDEPEN, 7, 2) + " por dependente, o valor mensal da pensao quando ";
+      return linhas({"Esse modo deve ser usado APENAS para um cálculo rápido do Carnê Leão. "_cp,
+              "Digite os valores de cada mês; as deduções são calculadas "_cp,
+              dependente,
+              "houver e a previdência oficial paga no mês.                           "_cp,
+              "Não ficam registrados os nomes das pessoas físicas pagadoras nem as   "_cp,
+              "despesas do livro caixa. Para uma declaração completa use os modos    "_cp,
+              "1)INDIVIDUAL ou 3)LIVRO CAIXA.                                        "});
+    }
+    case 3:
+      return linhas({"Essa é a opção ideal para o preenchimento de declarações de "_cp,
+              "profisionais liberais . Deve ser usada principalmente quando ", "houver a necessidade de fazer um livro caixa de verdade.   "});
+    case 4:
+      return linhas({"Essa opção faz a conta ao inverso. Informado o valor do imposto "_cp,
+              "Dependentes/Previd/Pensão e/ou livro caixa é calculado o valor  "_cp, "do rendimento. Uma vêz calculado recomenda-se mudar a opção    "_cp,
+              "para 2)SO OS TOTAIS e conferir os valores de cada mês.          "_cp});
+    default:
+      return {};
+  }
+}
+
+}  // namespace grid
