@@ -4,6 +4,7 @@
 
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "grid/mensal.h"
 #include "grid/sessao.h"
 #include "rt/db/structure.h"
 #include "rt/term/keys.h"
@@ -336,19 +337,15 @@ void Laco::roda() {
     }
     switch (k.code) {
       case key::AltU:
-        if (naLista(opc, {1, 2, 4, 15, 17, 24, 5, 6, 8, 9, 22, 23})) {
-          const Coluna& c = colunaAtual(s_);
-          if (!c.recalc.empty() || c.valida == "MENSAL" || c.valida == "FDOAPAG") {
-            if (g.LAPPEND && s_.fonte.fantasma() && !ADIC_REG(ctx, g)) break;
-            if (auto total = g.srv().mensal(ctx, g, c.cpoin); total && total->raw() > 0) {
-              s_.seleciona();
-              F_TROCA(ctx, g, *total);
-            }
-            s_.redesenha();
-          }
-        }
+        (void)DIVIDE_MENSAL(s_);
         break;
       case key::Enter:
+        // On the carnê-leão's detail grids a value is typed month by month.
+        if ((opc == 17 && g.PONTEIRO == 2) || opc == 24) {
+          (void)DIVIDE_MENSAL(s_);
+          g.LASTECLA = 0;
+          break;
+        }
         if (g.LASTECLA == 0) g.LASTECLA = 13;
         if (g.LAPPEND || !s_.fonte.fantasma()) {
           if (const int prox = DOGET(g.LAPPEND); prox != 0) con.push(prox);

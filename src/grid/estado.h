@@ -10,6 +10,7 @@
 // and the shell plugs the real ones in.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,24 @@
 namespace grid {
 
 struct Grade;
+
+// The twelve months of one value as the monthly grid (screen 7) shows them: the amount in reais
+// and a second column, the amount in dollars or, for a domestic employee's social security
+// (payment code 50), the employer's part that is deducted.
+struct MesesValor {
+  std::array<rt::text::Decimal, 12> reais{};
+  std::array<rt::text::Decimal, 12> segunda{};
+  bool GPS = false;
+};
+
+// The exempt and exclusive incomes typed on the declaration's screen whose lists the savings
+// grid takes up as rows of its own (I3_12D with I3_12, I4_05D with I4_05).
+struct ListasPoupanca {
+  std::string I3_12D;
+  rt::text::Decimal I3_12;
+  std::string I4_05D;
+  rt::text::Decimal I4_05;
+};
 
 class ServicosGrade {
  public:
@@ -53,9 +72,36 @@ class ServicosGrade {
   // The matrix screens (7, 12, 14, 16, 37) run in the matrix grid.
   virtual void matriz(store::Contexto&, Grade&, int /*opc*/, int /*modo*/) {}
   // The monthly window of a value (MUDATEL13): the twelve months of the cell, the new total.
+  // Superseded by MUDATEL13 below; the grid no longer calls it.
   virtual std::optional<rt::text::Decimal> mensal(store::Contexto&, Grade&, std::string_view /*campo*/) {
     return std::nullopt;
   }
+  // MUDATEL13: the monthly grid (screen 7) over `meses`, which the user edits in place. With
+  // `mes` above 0 the grid starts from one month holding `valor` (the asset, debt and expense
+  // cells); with 0 the months are the row's own. The new total in reais, nothing when the grid
+  // was not shown (the cell then keeps its value).
+  virtual std::optional<rt::text::Decimal> MUDATEL13(store::Contexto&, Grade&, MesesValor& /*meses*/, int /*mes*/,
+                                                     rt::text::Decimal /*valor*/) {
+    return std::nullopt;
+  }
+  // The carnê-leão's self-paid social security (CARNEINSS for the titular, CARNEDEPEN for a
+  // dependant) set from the months of a kind "P" row.
+  virtual void CARNE_PREVIDENCIA(store::Contexto&, Grade&, std::string_view /*variavel*/, rt::text::Decimal /*total*/) {}
+  // The time-of-use clock of the open declaration: VETEMPO shows it, PARA_REL adds the time so
+  // far to the declaration's use, DESLIG_RELG pauses it or lets it run again (Alt+T), SEMHORA
+  // says whether it is paused, and INI_DECLA starts counting again from now.
+  virtual void VETEMPO(store::Contexto&, Grade&) {}
+  virtual void PARA_REL(store::Contexto&, Grade&) {}
+  virtual void DESLIG_RELG(store::Contexto&, Grade&) {}
+  virtual bool SEMHORA(store::Contexto&, Grade&) { return false; }
+  virtual void INI_DECLA(store::Contexto&, Grade&) {}
+  // BUSCA_DESP (Alt+B): the asset-maintenance list rebuilt from the assets.
+  virtual void BUSCA_DESP(store::Contexto&, Grade&) {}
+  // UNICO_BOL (Ins on screen 45): one bank slip issued; the office keeps its number.
+  virtual void UNICO_BOL(store::Contexto&, Grade&) {}
+  // The lists of exempt and exclusive incomes the savings grid takes up; nothing outside a
+  // declaration.
+  virtual std::optional<ListasPoupanca> LISTAS_POUPANCA(store::Contexto&, Grade&) { return std::nullopt; }
 };
 
 struct Grade {
@@ -80,6 +126,12 @@ struct Grade {
   // What the grid reads of the open declaration and the menus.
   int OPCAO_1 = 0;  // 11 while a declaration is open
   int TEMP_SAL = 15;
+  // Minutes without a key after which a declaration grid stops the time-of-use clock.
+  int TEMP_DES = 2;
+  // The last month of the year's values (the month the asset and debt cells are split from).
+  int ULT_MES = 12;
+  // Not 0: a grid is only drawn once, with its current row marked, and returns at once.
+  int SO_MOS = 0;
   int TELA = 0;     // the declaration screen the grid was opened from
   std::string CPF;  // the open taxpayer
   std::string DECFINAL = "N";
@@ -103,6 +155,10 @@ struct Grade {
   std::vector<std::string> MATAUX;
   // What Ctrl+Enter picked on a remembered list (30, 31): field and value.
   std::vector<std::pair<std::string, rt::ui::Value>> escolha;
+  // The running line number given to rows picked from the remembered asset texts, one lower
+  // each time, so picked rows sort before the row last worked on (0 when a declaration opens;
+  // the insert and renumber keys set it to the row's line).
+  rt::text::Decimal I7_0, I8_0, I8R_0, I9R_0;
 
   ServicosGrade* servicos = nullptr;
   ServicosGrade& srv() {

@@ -195,13 +195,13 @@ TelaGrade carneLeao(Grade& g, int opc) {
                                          "Nome da Previdência", "Nome do Recebedor"};
     const int i = std::clamp(g.POSHORMAT, 2, 6) - 2;
     std::string nome = kNomes[i];
-    t.colunas = {col("I1_2", rt::text::utf8ToCp860(nome), "@s40"), col("I1_4", "Total R$ ", kPagto, 0, "MENSAL", "FDE_LEAO(1)")};
+    t.colunas = {col("I1_2", rt::text::utf8ToCp860(nome), "@s40"), col("I1_4", "Total R$ ", kPagto, 0, {}, "FDE_LEAO(1)")};
     // Enter on the real last column wraps (the screen's old last column lay past it).
     t.ultPos = 2;
     t.ret = {8, 2, 21, 55};
     t.dica = g.POSHORMAT == 5 ? 15 : 0;
   } else if (opc == 24) {
-    t.colunas = {col("I1_4", g.POSHORMAT == 5 ? "Total INSS" : "Total Leao", kPagto, 0, "MENSAL", "FDE_LEAO(1)")};
+    t.colunas = {col("I1_4", g.POSHORMAT == 5 ? "Total INSS" : "Total Leao", kPagto, 0, {}, "FDE_LEAO(1)")};
     t.ultPos = 1;
     t.ret = {8, 40, 14, 55};
     t.dica = g.POSHORMAT == 5 ? 15 : 0;
@@ -438,7 +438,7 @@ std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int 
     case 15:
       t.area = 30;
       t.colunas = {col("DESCRITEM", "Descricao bem", "@s25"), col("DESCDESP", "Tipo", "@S25"),
-                   col("VALODESP", "V.Mensal ", "@EZ 999,999.99", 0, "MENSAL")};
+                   col("VALODESP", "V.Mensal ", "@EZ 999,999.99")};
       t.ultPos = 3;
       t.ret = {8, 10, 19, 73};
       return t;

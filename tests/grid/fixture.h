@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +60,37 @@ class ServicosGravados final : public ServicosGrade {
   void recalcula(store::Contexto&, Grade&, std::string_view nome) override { chamadas.push_back(std::string(nome)); }
   void NRODP(store::Contexto&, Grade&) override { chamadas.push_back("NRODP"); }
   std::string VE_STAT(store::Contexto&, int, int) override { return "EM ANDAMENTO"; }
+  // The monthly grid as the test plays it: it may change the months and gives the total.
+  std::function<std::optional<rt::text::Decimal>(MesesValor&, int mes, rt::text::Decimal valor)> mensal;
+  std::optional<rt::text::Decimal> MUDATEL13(store::Contexto&, Grade&, MesesValor& m, int mes,
+                                             rt::text::Decimal valor) override {
+    chamadas.push_back("MUDATEL13");
+    return mensal ? mensal(m, mes, valor) : std::nullopt;
+  }
+  void CARNE_PREVIDENCIA(store::Contexto&, Grade&, std::string_view variavel, rt::text::Decimal total) override {
+    chamadas.push_back(std::string(variavel) + "=" + total.toString(2));
+  }
+  // The clock as the driver keeps it.
+  bool pausado = false;
+  void VETEMPO(store::Contexto&, Grade&) override { chamadas.push_back("VETEMPO"); }
+  void PARA_REL(store::Contexto&, Grade&) override { chamadas.push_back("PARA_REL"); }
+  void DESLIG_RELG(store::Contexto&, Grade&) override {
+    pausado = !pausado;
+    chamadas.push_back("DESLIG_RELG");
+  }
+  bool SEMHORA(store::Contexto&, Grade&) override { return pausado; }
+  void INI_DECLA(store::Contexto&, Grade&) override { chamadas.push_back("INI_DECLA"); }
+  void BUSCA_DESP(store::Contexto&, Grade&) override { chamadas.push_back("BUSCA_DESP"); }
+  void UNICO_BOL(store::Contexto&, Grade&) override { chamadas.push_back("UNICO_BOL"); }
+  bool FCALPOUPA(store::Contexto&, Grade&, int modo) override {
+    chamadas.push_back("FCALPOUPA(" + std::to_string(modo) + ")");
+    return true;
+  }
+  std::optional<ListasPoupanca> listas;
+  std::optional<ListasPoupanca> LISTAS_POUPANCA(store::Contexto&, Grade&) override { return listas; }
+  // How many times a call was asked for.
+  long conta(std::string_view nome) const { return std::count(chamadas.begin(), chamadas.end(), nome); }
+  bool chamou(std::string_view nome) const { return conta(nome) > 0; }
 };
 
 class GridFixture : public ::testing::Test {

@@ -1,0 +1,152 @@
+#include "grid/mensal.h"
+
+#include <algorithm>
+
+#include "grid/edita.h"
+#include "rt/text/strings.h"
+#include "store/travas.h"
+#include "taxcalc/tax_year.h"
+
+namespace grid {
+
+using namespace rt::text::literals;
+using rt::db::Table;
+using rt::text::Decimal;
+
+namespace {
+
+std::string mes2(int m) { return (m < 10 ? "0" : "") + std::to_string(m); }
+
+bool umDe(std::string_view campo, std::initializer_list<std::string_view> lista) {
+  return std::find(lista.begin(), lista.end(), campo) != lista.end();
+}
+
+// The asset, debt and expense cells take one value for a month instead of months of their own.
+bool celulaDeUmMes(int opc, std::string_view campo) {
+  if (opc == 15) return campo == "VALODESP";
+  if (opc == 5 || opc == 8 || opc == 22) return umDe(campo, {"I7_3", "I7_4"});
+  if (opc == 6 || opc == 9 || opc == 23) return umDe(campo, {"I8_3", "I8_4"});
+  return false;
+}
+
+Decimal soma(const std::array<Decimal, 12>& v) {
+  Decimal t;
+  for (const Decimal& x : v) t += x;
+  return t;
+}
+
+// The months of the row read into the two columns of the monthly grid: the dollar value at each
+// month's rate or, for a domestic employee's social security, the employer's 12 % of the salary
+// the 20 % paid stands for; both cut to cents.
+MesesValor leMeses(const Table& t, const std::string& prefixo, bool gps) {
+  MesesValor m;
+  m.GPS = gps;
+  for (int mes = 1; mes <= 12; ++mes) {
+    const Decimal v = t.getNumber(prefixo + mes2(mes));
+    const auto i = static_cast<std::size_t>(mes - 1);
+    m.reais[i] = rt::text::despreza(v);
+    m.segunda[i] = gps ? rt::text::despreza(v / 0.2_d * 0.12_d)
+                       : rt::text::despreza(v / taxcalc::TAB_DOLAR(mes));
+  }
+  return m;
+}
+
+bool gravaMeses(store::Contexto& ctx, Table& t, const std::string& prefixo, const std::array<Decimal, 12>& v) {
+  if (!store::REC_LOCK(ctx, 5)) return false;
+  for (int mes = 1; mes <= 12; ++mes) (void)t.put(prefixo + mes2(mes), v[static_cast<std::size_t>(mes - 1)]);
+  store::DESTRAVA(ctx);
+  return true;
+}
+
+}  // namespace
+
+std::string camposMensais(int opc, std::string_view campo) {
+  if (opc == 1 || opc == 2) return umDe(campo, {"I1_4", "I1_6", "I1_5"}) ? std::string(campo) : std::string();
+  if (opc == 17 || opc == 24) return campo == "I1_4" ? "I1_4" : "";
+  if (opc == 4) return campo == "I6_4" ? "I6_4" : "";
+  return {};
+}
+
+bool divideCelula(int opc, std::string_view campo) { return !camposMensais(opc, campo).empty() || celulaDeUmMes(opc, campo); }
+
+bool DIVIDE_MENSAL(Sessao& s) {
+  Grade& g = s.g;
+  store::Contexto& ctx = s.ctx;
+  const int opc = s.opc();
+  const std::string campo = g.PONTEIRO >= 1 && g.PONTEIRO <= static_cast<int>(g.TABCPOIN.size())
+                                ? g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)]
+                                : std::string();
+  if (!divideCelula(opc, campo)) return false;
+  s.seleciona();
+  if (s.fonte.fantasma()) {
+    if (!ADIC_REG(ctx, g)) return true;
+    s.seleciona();
+  }
+  Table* t = s.t();
+  if (t == nullptr || t->eof()) return true;
+  const std::uint32_t registro = t->recNo();
+  const int poshormat = g.POSHORMAT;
+
+  if (celulaDeUmMes(opc, campo)) {
+    MesesValor m;
+    const int mes = opc == 15 ? g.PONTEIRO : g.ULT_MES;
+    const std::optional<Decimal> total = g.srv().MUDATEL13(ctx, g, m, mes, t->getNumber(campo));
+    s.seleciona();
+    (void)t->goTo(registro);
+    g.OPC = opc;
+    if (total && *total > Decimal()) {
+      const Coluna& c = s.tela.colunas[static_cast<std::size_t>(g.PONTEIRO - 1)];
+      if (F_TROCA(ctx, g, *total) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
+    }
+    g.POSHORMAT = poshormat;
+    s.redesenha();
+    return true;
+  }
+
+  const std::string prefixo = camposMensais(opc, campo);
+  const bool gps = opc == 4 && t->getNumber("I6_3") == Decimal(50);
+  MesesValor m = leMeses(*t, prefixo, gps);
+  const Decimal antes = soma(m.reais);
+  const std::optional<Decimal> total = g.srv().MUDATEL13(ctx, g, m, 0, antes);
+  s.seleciona();
+  (void)t->goTo(registro);
+  g.OPC = opc;
+  g.POSHORMAT = poshormat;
+  if (!total) {
+    s.redesenha();
+    return true;
+  }
+  if (opc == 4) {
+    if (*total != antes) {
+      g.srv().recalcula(ctx, g, "JA_CALC");
+      s.seleciona();
+      if (gravaMeses(ctx, *t, prefixo, m.reais)) {
+        rt::ui::Value pago = gps ? soma(m.segunda) : soma(m.reais);
+        // FDOAPAG checks the total against the payment's code (and may change it).
+        if (g.srv().valida(ctx, g, "FDOAPAG", pago)) {
+          s.seleciona();
+          (void)F_TROCA(ctx, g, pago);
+        }
+      }
+    }
+  } else {
+    if (gravaMeses(ctx, *t, prefixo, m.reais)) {
+      const Decimal meses = soma(m.reais);
+      if (meses > Decimal()) {
+        const Coluna& c = s.tela.colunas[static_cast<std::size_t>(g.PONTEIRO - 1)];
+        if (F_TROCA(ctx, g, meses) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
+        s.seleciona();
+      }
+      // Only the self-paid social security rows make the carnê-leão's social-security total:
+      // splitting a salary or a tax withheld must not replace an amount the user typed.
+      if (rt::text::trim(t->getText("I1_1")) == "P")
+        g.srv().CARNE_PREVIDENCIA(ctx, g, rt::text::trim(t->getText("I1_11")) == "N" ? "CARNEDEPEN" : "CARNEINSS", meses);
+    }
+  }
+  s.seleciona();
+  (void)t->goTo(registro);
+  s.redesenha();
+  return true;
+}
+
+}  // namespace grid
