@@ -19,6 +19,7 @@
 #include "store/arquivos.h"
 #include "store/arquivos_pasta.h"
 #include "store/catalogo.h"
+#include "store/dialogos.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
 #include "store/verificacao.h"
@@ -136,9 +137,11 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
 
 }  // namespace
 
-bool BKMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem) {
+bool BKMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, const Redesenho& redesenho) {
   if (modo == 1 && !BUSCANOME(ctx, 1, origem, destino)) return false;
-  return fazBackup(ctx, modo, limpa(origem), limpa(destino));
+  if (!fazBackup(ctx, modo, limpa(origem), limpa(destino))) return false;
+  if (modo == 1) redesenhaFundo(ctx, redesenho);
+  return true;
 }
 
 // ---------------------------------------------------------------- restore
@@ -245,14 +248,16 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
 
 }  // namespace
 
-bool VOMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem) {
+bool VOMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, const Redesenho& redesenho) {
   if (modo == 1 && !BUSCANOME(ctx, 2, origem, destino)) return false;
-  return fazRestauracao(ctx, limpa(origem), limpa(destino));
+  if (!fazRestauracao(ctx, limpa(origem), limpa(destino))) return false;
+  if (modo == 1) redesenhaFundo(ctx, redesenho);
+  return true;
 }
 
 // ---------------------------------------------------------------- every folder
 
-bool BKAUTOMA(Contexto& ctx) {
+bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
   ctx.janelas.FECHAJAN(1);
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
   bool ok = true;
@@ -269,10 +274,11 @@ bool BKAUTOMA(Contexto& ctx) {
     }
     if (PAREBAK(ctx)) break;
   }
+  redesenhaFundo(ctx, redesenho);
   return ok;
 }
 
-bool VOAUTOMA(Contexto& ctx) {
+bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
   bool ok = true;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {
@@ -285,6 +291,7 @@ bool VOAUTOMA(Contexto& ctx) {
     if (!VOMANUAL(ctx, 2, pasta, copia)) ok = false;
     if (PAREBAK(ctx)) break;
   }
+  redesenhaFundo(ctx, redesenho);
   return ok;
 }
 
@@ -295,14 +302,11 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
   origem = modo == 1 ? ctx.ROTADOANO : rotaBack;
   destino = modo == 1 ? rotaBack : ctx.ROTADOANO;
   for (;;) {
-    origem = rt::text::padr(origem, 80);
-    destino = rt::text::padr(destino, 80);
-    console::OpcoesMens op;
-    op.picture = "@S40";
-    (void)console::MENS(ctx, 14, "Pasta origem :", origem, op);
-    if (rt::text::isEmptyText(origem)) return false;
-    (void)console::MENS(ctx, 14, "Pasta destino:", destino, op);
-    if (rt::text::isEmptyText(destino)) return false;
+    if (!pedePastas(ctx, 3, origem, destino)) return false;
+    if (origem.empty() || destino.empty()) {
+      SAI_FORA(ctx);
+      return false;
+    }
     origem = limpa(origem);
     destino = limpa(destino);
     if (mesmaPasta(ctx, origem, destino)) {
@@ -320,7 +324,9 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
       continue;
     const std::string backup = modo == 1 ? destino : origem;
     (void)gravaConfig(ctx, "ROTABACK", backup);
-    (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));
+    // A Linux folder names no drive: the drive of the every-folder backup stays as it was.
+    if (backup.size() >= 2 && backup[1] == ':') (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));
+    SAI_FORA(ctx);
     return true;
   }
 }

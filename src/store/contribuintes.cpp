@@ -11,6 +11,7 @@
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/dialogos.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
 #include "store/travas.h"
@@ -116,29 +117,9 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   return gravaLinhas(ctx, ctx.LOCARQ, velho, vazias) ? ResultadoCpf::Feito : ResultadoCpf::Falhou;
 }
 
-namespace {
-
-// One CPF asked in a prompt; false on Esc.
-bool perguntaCpf(Contexto& ctx, std::string_view texto, std::string& cpf) {
-  console::OpcoesMens op;
-  op.picture = "@R 999.999.999-99";
-  cpf = std::string(11, ' ');
-  (void)console::MENS(ctx, 14, texto, cpf, op);
-  cpf = console::TIRA_PONTO(cpf);
-  return !rt::text::isEmptyText(cpf);
-}
-
-}  // namespace
-
 void MUDA_CPF(Contexto& ctx) {
-  for (;;) {
-    std::string velho, novo;
-    if (!perguntaCpf(ctx, "CPF original:", velho)) break;
-    if (!perguntaCpf(ctx, "CPF novo    :", novo)) break;
-    if (!cpfValido(novo)) {
-      console::AVISOSN(ctx, "CPF novo inválido"_cp, 0);
-      continue;
-    }
+  std::string velho, novo;
+  while (pedeCpfs(ctx, 3, velho, novo, false)) {
     switch (trocaCpf(ctx, velho, novo)) {
       case ResultadoCpf::NovoExiste:
         console::AVISOSN(ctx, "CPF novo já existente. Não é possível a troca"_cp, 0);
@@ -270,39 +251,46 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   return ResultadoCpf::Feito;
 }
 
+bool noRegistro(Contexto& ctx, std::string_view cpf) {
+  return registroEm(ctx, console::TIRA_PONTO(cpf)) != nullptr;
+}
+
 void TRANF_PARTE(Contexto& ctx) {
   std::string origem, destino;
-  if (!perguntaCpf(ctx, "CPF origem :", origem) || !perguntaCpf(ctx, "CPF destino:", destino)) return;
-  rt::text::Decimal opcao;
-  (void)console::MENS(ctx, 14, "Copia qual parte (1-9)?", opcao);
-  const std::int64_t k = opcao.wholePart();
-  if (k < 1 || k > 9) return;
-  const std::string r =
+  if (!pedeCpfs(ctx, 2, origem, destino, true)) return;
+  auto sai = [&ctx](std::string_view aviso) {
+    if (!aviso.empty()) console::AVISOSN(ctx, aviso, 0);
+    SAI_FORA(ctx);
+  };
+  // With itself, "Acrecente" would double every row.
+  if (origem == destino) return sai("CPF origem e destino nao podem ser iguais");
+  if (!noRegistro(ctx, destino)) return sai("CPF Destino nao existe. Cadastre-o para fazer a cópia"_cp);
+  Table* r = registroEm(ctx, origem);
+  if (r == nullptr) return sai("CPF original não encontrado. Confira o número digitado"_cp);
+  const bool rural = r->getText("TEMRURAL") == "S";
+  const int k = escolheParte(ctx, rural);
+  if (k < 1 || k > 9) return sai({});
+  const std::string resp =
       console::AVISOSN(ctx,
                        {" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ",
                         " Nao - Retire os dados anteriores "},
                        2);
   console::MENS(ctx, 13, "Copiando !!!");
-  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), r == "S");
+  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), resp == "S");
   ctx.janelas.FECHAJAN(10);
   switch (res) {
     case ResultadoCpf::DestinoNaoExiste:
-      console::AVISOSN(ctx, "CPF Destino nao existe. Cadastre-o para fazer a cópia"_cp, 0);
-      break;
+      return sai("CPF Destino nao existe. Cadastre-o para fazer a cópia"_cp);
     case ResultadoCpf::OrigemNaoAchada:
-      console::AVISOSN(ctx, "CPF original não encontrado. Confira o número digitado"_cp, 0);
-      break;
+      return sai("CPF original não encontrado. Confira o número digitado"_cp);
     case ResultadoCpf::SemImoveis:
-      console::AVISOSN(ctx, "Esse contribuinte nao tem imoveis rurais!", 0);
-      break;
+      return sai("Esse contribuinte nao tem imoveis rurais!");
     case ResultadoCpf::Igual:
-      console::AVISOSN(ctx, "CPF origem e destino nao podem ser iguais", 0);
-      break;
+      return sai("CPF origem e destino nao podem ser iguais");
     case ResultadoCpf::Falhou:
-      console::AVISOSN(ctx, "A copia nao foi feita. Nada foi alterado.", 0);
-      break;
+      return sai("A copia nao foi feita. Nada foi alterado.");
     default:
-      break;
+      return sai({});
   }
 }
 
@@ -361,7 +349,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   if (rurais > 0)
     soRural = console::alerta(ctx, {"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
                               {"Sim", "Nao"}) == 2;
-  const std::vector<std::string> cpfs = marca ? marca(ctx, soRural) : std::vector<std::string>{};
+  const std::vector<std::string> cpfs = marca ? marca(ctx, 9, soRural) : std::vector<std::string>{};
   if (cpfs.empty()) return;
   const std::string n = std::to_string(cpfs.size());
   if (console::AVISOSN(ctx,

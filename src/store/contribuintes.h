@@ -22,8 +22,8 @@ enum class ResultadoCpf { Feito, NovoExiste, OrigemNaoAchada, Igual, DestinoNaoE
 // register row first (under a 5-second lock): when it cannot be had, nothing changes.
 ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velho, std::string_view novo);
 
-// MUDA_CPF (menu item 30): asks the old and the new CPF until Esc, changes them, and rebuilds
-// the year folder's indexes at the end.
+// MUDA_CPF (menu item 30): asks the old and the new CPF in its frame until Esc, changes them,
+// and rebuilds the year folder's indexes at the end.
 void MUDA_CPF(Contexto& ctx);
 
 // The parts TRANF_PARTE copies (options 1-9 of its menu).
@@ -46,7 +46,11 @@ enum class ParteCopia {
 ResultadoCpf copiaParte(Contexto& ctx, std::string_view origem, std::string_view destino, ParteCopia parte,
                         bool acrescenta);
 
-// TRANF_PARTE (menu item 31): the questions, then copiaParte.
+// Whether a CPF has a row in the register of the current data folder.
+bool noRegistro(Contexto& ctx, std::string_view cpf);
+
+// TRANF_PARTE (menu item 31): the CPFs in frame 2, the part in its option menu, whether the
+// destination's rows of that part stay, then copiaParte.
 void TRANF_PARTE(Contexto& ctx);
 
 // Deletes a taxpayer of the current data folder: every row of tables 01-19 and the register

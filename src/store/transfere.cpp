@@ -14,6 +14,7 @@
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/dialogos.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
 #include "store/tabelas_declaracao.h"
@@ -311,15 +312,11 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
   p.origem = modo == 3 ? rotaBack : ctx.ROTADOANO;
   p.destino = modo == 2 ? rotaBack : modo == 3 ? ctx.ROTADOANO : std::string();
   for (;;) {
-    std::string o = rt::text::padr(p.origem, 80), d = rt::text::padr(p.destino, 80);
-    console::OpcoesMens op;
-    op.picture = "@S40";
-    (void)console::MENS(ctx, 14, "Pasta de origem :", o, op);
-    if (rt::text::isEmptyText(o)) return false;
-    (void)console::MENS(ctx, 14, "Pasta de destino:", d, op);
-    if (rt::text::isEmptyText(d)) return false;
-    p.origem = std::string(rt::text::alltrim(o));
-    p.destino = std::string(rt::text::alltrim(d));
+    if (!pedePastas(ctx, 2, p.origem, p.destino)) return false;
+    if (p.origem.empty() || p.destino.empty()) {
+      SAI_FORA(ctx);
+      return false;
+    }
     if (mesmaPasta(ctx, p.origem, p.destino)) {
       console::AVISOSN(ctx, "ATENCAO! As Pastas não podem ser iguais"_cp, 0);
       continue;
@@ -372,6 +369,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   PastasTransf p;
   if (!perguntaPastas(ctx, modo, p)) return false;
   if (modo != 1) return true;
+  SAI_FORA(ctx);
   (void)ctx.areas.closeAll();
   // The whole office must be idle: every running terminal keeps the register open.
   if (!abreRegistroOrigem(ctx, p.origem, true)) return true;
@@ -399,7 +397,8 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   tr.parte = parte == 1 ? Parte::Tudo : parte == 2 ? Parte::SoIr : Parte::SoMol;
   const bool soRural = tr.parte == Parte::SoMol;
   const std::vector<std::string> cpfs =
-      total == 1 ? (marca ? marca(ctx, soRural) : std::vector<std::string>{}) : todosDoRegistro(ctx, soRural);
+      total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
+                 : todosDoRegistro(ctx, soRural);
   tr.sobrepoe = console::alerta(ctx, {"Encontrando CPF iguais "},
                                 {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
   std::string ultimo;

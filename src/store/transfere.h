@@ -54,9 +54,10 @@ enum class ResultadoTransf { Feito, Saltado, Falhou };
 // The origin register is the one open in area 29 when there is one, else it is opened there.
 ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, std::string_view cpf);
 
-// The marking grid of taxpayers (screen 41) over the origin register open in area 29: the
-// CPFs chosen. `soRural`: only taxpayers with rural activity are offered.
-using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, bool soRural)>;
+// The marking grid of taxpayers (screen 41) over the register open in `area` (9, or 29 for
+// the origin of a transfer): the CPFs chosen. `soRural`: only taxpayers with rural activity
+// are offered.
+using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, int area, bool soRural)>;
 
 // TRANOME: the folder-to-folder transfer. Mode 1 from the year folder to a folder the user
 // types; modes 2 and 3 only ask and check the folders of a copy to and from ROTABACK (kept in
