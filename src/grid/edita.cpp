@@ -4,6 +4,8 @@
 
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "grid/detalhes.h"
+#include "grid/memoria.h"
 #include "grid/mensal.h"
 #include "grid/sessao.h"
 #include "rt/db/structure.h"
@@ -115,6 +117,8 @@ class Laco {
   void cola(bool novaLinha);
   void calculadora();
   void escolhe();
+  void juntaDescricao();
+  rt::term::Key esperaTecla();
   bool teclaTela(int code);
   void saiCom(int code) {
     s_.g.ULTTECLA = code;
@@ -149,12 +153,30 @@ int Laco::DOGET(bool anexa) {
       "MGETVAR", [&MGETVAR] { return MGETVAR; }, [&MGETVAR](const Value& v) { MGETVAR = v; },
       rt::ui::FieldShape{f->width, f->decimals});
   const int coluna = std::max(s_.b.screenColOf(g.PONTEIRO), 0);
-  rt::ui::Get get(linhaAtual(s_, dentro_), coluna, std::move(bind), c.masc);
-  if (!c.valida.empty()) get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
+  const int linha = linhaAtual(s_, dentro_);
+  rt::ui::Get get(linha, coluna, std::move(bind), c.masc);
+  // A long description started with Enter is shown whole while it is edited.
+  const bool detalhe = c.valida == "MOS_DETBEM" || c.valida == "MOS_DETDIV";
+  const bool mostraDetalhe = detalhe && g.LASTECLA == key::Enter && !t->eof();
+  if (mostraDetalhe) {
+    const std::string texto(rt::text::trim(t->getText(c.cpoin)));
+    if (c.valida == "MOS_DETBEM") {
+      MOS_DETBEM(ctx, texto, linha, coluna);
+    } else {
+      MOS_DETDIV(ctx, texto, linha, coluna);
+    }
+  }
+  if (!c.valida.empty() && !detalhe)
+    get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
   const bool saida = con.readExit();
   con.setReadExit(true);
   const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get));
   con.setReadExit(saida);
+  g.LASTECLA = 0;
+  if (mostraDetalhe) {
+    ctx.janelas.FECHAJAN(10);
+    ctx.TAM_OLD = 0;
+  }
 
   int proxima = 0;
   if (r.updated && !r.escaped) {
@@ -244,6 +266,56 @@ void Laco::escolhe() {
   }
 }
 
+// Alt+J: the copied text put at the end of an asset's description.
+void Laco::juntaDescricao() {
+  Grade& g = s_.g;
+  if (!naLista(g.TELA, {5, 22, 23}) || g.EDI_CAMPO != "I7_2" || !g.CLIPTEX) return;
+  const auto* copiado = std::get_if<std::string>(&*g.CLIPTEX);
+  s_.seleciona();
+  Table* t = s_.t();
+  if (copiado == nullptr || t == nullptr || t->eof()) return;
+  const std::string pergunta = std::string("Essa opção acrescenta os dado copiados com ALT M"_cp) +
+                               std::string(" para o fim dessa descrição.Confirma?"_cp);
+  if (console::MENS(s_.ctx, 12, pergunta, {.linhas = 2, .teclas = "SN"}) != "S") return;
+  s_.seleciona();
+  const rt::db::FieldDef* f = t->field("I7_2");
+  std::string junto = std::string(rt::text::trim(t->getText("I7_2"))) + std::string(rt::text::trim(*copiado));
+  if (f != nullptr) junto = rt::text::padr(junto, f->width);
+  (void)F_TROCA(s_.ctx, g, junto);
+  s_.redesenha();
+}
+
+// Waiting for a key with the idle clock. On the declaration's own grids (1-20) the time of use
+// is shown every idle minute from the second on; once nobody has typed for more than TEMP_DES
+// minutes the clock stops once, so idle time is not counted, and the key that ends the wait
+// starts it again.
+rt::term::Key Laco::esperaTecla() {
+  Grade& g = s_.g;
+  store::Contexto& ctx = s_.ctx;
+  rt::term::Console& con = ctx.console;
+  if (s_.opc() > 20) return con.waitKey();
+  using namespace std::chrono;
+  const auto inicio = con.terminal().now();
+  long long conta = 1;
+  bool parou = false;
+  for (;;) {
+    const rt::term::Key k = con.inkey(seconds(1));
+    if (!k.isNone()) {
+      if (parou) g.srv().INI_DECLA(ctx, g);
+      return k;
+    }
+    const long long minutos = duration_cast<seconds>(con.terminal().now() - inicio).count() / 60;
+    if (minutos > conta) {
+      conta = minutos;
+      g.srv().VETEMPO(ctx, g);
+    }
+    if (!parou && minutos > g.TEMP_DES && g.declaracaoAberta() && !g.srv().SEMHORA(ctx, g)) {
+      g.srv().PARA_REL(ctx, g);
+      parou = true;
+    }
+  }
+}
+
 // The driver's screen keys: only inside an open declaration.
 bool Laco::teclaTela(int code) {
   Grade& g = s_.g;
@@ -304,6 +376,14 @@ void Laco::roda() {
   rt::term::Console& con = ctx.console;
   rt::ui::Browse& b = s_.b;
   const int opc = s_.opc();
+  if (g.SO_MOS != 0) {
+    // Only drawn, with the current row marked, behind a form that shows it.
+    while (!b.stabilize()) {
+    }
+    b.paintCurrentRow({3, 4});
+    con.refresh();
+    return;
+  }
   if (s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
   while (!s_.sair) {
     while (!b.stabilize())
@@ -319,7 +399,7 @@ void Laco::roda() {
       b.forceStable();
     }
     b.paintCurrentRow({3, 4});
-    const rt::term::Key k = con.waitKey();
+    const rt::term::Key k = esperaTecla();
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
     g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
@@ -353,8 +433,34 @@ void Laco::roda() {
           b.down();
         }
         break;
-      case key::CtrlEnter:
-        escolhe();
+      case key::CtrlEnter:  // also Ctrl+J, the same code
+        if (naLista(opc, {11, 30, 31})) {
+          escolhe();
+        } else if (naLista(opc, {4, 5, 6, 8, 9, 22, 23, 35, 36}) && !s_.fonte.fantasma()) {
+          LEMBRA(s_);
+        }
+        break;
+      case key::AltF4:
+        if (opc == 4) ANINHA(s_, 30);
+        break;
+      case key::AltF5:
+        if (naLista(opc, {5, 6, 8, 9, 22, 23, 35, 36})) ANINHA(s_, 31);
+        break;
+      case key::AltF6:
+        if (naLista(opc, {5, 8, 22})) ANINHA(s_, 13);
+        break;
+      case key::AltB:
+        if (g.TELA == 10) {
+          g.srv().BUSCA_DESP(ctx, g);
+          s_.seleciona();
+          s_.redesenha();
+        }
+        break;
+      case key::AltJ:
+        juntaDescricao();
+        break;
+      case key::AltT:
+        if (opc < 21 && g.declaracaoAberta()) g.srv().DESLIG_RELG(ctx, g);
         break;
       case key::F1:
       case key::F2:
@@ -442,7 +548,12 @@ void Laco::roda() {
         if (opc < 46 && opc != 41 && opc != 42 && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
         break;
       case key::Ins:
-        if (!s_.fonte.fantasma()) {
+        if (opc == 45) {
+          g.srv().UNICO_BOL(ctx, g);
+          ctx.janelas.FECHAJAN(3);
+          s_.seleciona();
+          s_.redesenha();
+        } else if (!s_.fonte.fantasma()) {
           if (!s_.tela.campoLinha.empty()) {
             if (console::MENS(ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
           } else if (naLista(opc, {1, 2, 11})) {
@@ -516,14 +627,23 @@ bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome) {
   return true;
 }
 
-std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
-  const console::Cores& c = ctx.cores;
-  const rt::term::Rect& r = tela.ret;
-  const int janela = tela.moldura == 6 ? 6 : (tela.moldura == 1 || tela.moldura == 2) ? 2 : 0;
+int janelaDaTela(const TelaGrade& tela) { return tela.moldura == 6 ? 6 : (tela.moldura == 1 || tela.moldura == 2) ? 2 : 0; }
+
+int ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela) {
+  const int janela = janelaDaTela(tela);
   if (janela != 0) {
+    const console::Cores& c = ctx.cores;
+    const rt::term::Rect& r = tela.ret;
     ctx.janelas.REDEFJAN(janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, r.top, r.left, r.bottom, r.right, 2);
     ctx.janelas.ABREJAN(janela);
   }
+  return janela;
+}
+
+std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
+  const console::Cores& c = ctx.cores;
+  const rt::term::Rect& r = tela.ret;
+  const int janela = ABRE_MOLDURA(ctx, tela);
   if (!tela.mensagem.empty()) console::MENS(ctx, 0, tela.mensagem);
 
   const int area = ctx.areas.current();
@@ -611,7 +731,14 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
       g.ULT_POS = tela->ultPos;
       ctx.QUALHLP = "MGETVAR";
       // The savings grid asks before it replaces values typed on the exempt-income screen.
-      if (opc != 13 || g.srv().FCALPOUPA(ctx, g, 0)) MOSTRA(ctx, g, *tela);
+      if (opc != 13) {
+        MOSTRA(ctx, g, *tela);
+      } else if (g.srv().FCALPOUPA(ctx, g, 0)) {
+        (void)ctx.areas.select(tela->area);
+        TOTAIS_POUPANCA(ctx, g);
+        (void)ctx.areas.select(tela->area);
+        MOSTRA(ctx, g, *tela);
+      }
       if (tela->filtro) {
         if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
       }

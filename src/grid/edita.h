@@ -18,6 +18,14 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo = 0);
 // MOSTRA: the screen's frame around the table grid; frame 0 draws none.
 std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela);
 
+// Opens the window of a grid screen's frame (none for frame 0); returns its number or 0.
+int ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela);
+
+// The savings grid's entry (screen 13, current area 34): the typed exempt and exclusive lists
+// taken up as rows when no row names them, the column totals as footings (MATAUX) and the
+// warning for a row holding both an exempt and a taxed amount.
+void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g);
+
 // F_TROCA: writes `valor` into the field under the cursor (TABCPOIN[PONTEIRO]) of the current
 // record of the current area under REC_LOCK(5). False when the lock was not had (the store
 // has said so) or the table refused the value.

@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "grid/edita.h"
+#include "grid/memoria.h"
 #include "grid/sessao.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -299,6 +300,7 @@ void RENUMERA(Sessao& s) {
     return;
   }
   const std::uint32_t volta = t->recNo();
+  if (Decimal* corrente = linhaCorrente(s.g, s.tela.campoLinha)) *corrente = t->getNumber(s.tela.campoLinha);
   Decimal proximo = item;
   for ((void)t->skip(1); !t->eof(); (void)t->skip(1)) {
     if (t->getNumber(campo).isZero()) continue;  // continuation lines of a description
@@ -327,6 +329,8 @@ void INSERE_APOS(Sessao& s, int quantos) {
     novos.push_back(t->recNo());
     store::DESTRAVA(ctx);
   }
+  // Rows picked from the remembered texts next sort just before this one.
+  if (Decimal* corrente = linhaCorrente(s.g, campoLinha)) *corrente = base;
   if (!campoLinha.empty() && !novos.empty()) afastaSeguintes(s, campoLinha, base, static_cast<int>(novos.size()), novos);
   if (!novos.empty()) (void)t->goTo(novos.front());
   s.g.LAPPEND = false;

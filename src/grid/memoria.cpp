@@ -1,0 +1,186 @@
+#include "grid/memoria.h"
+
+#include <algorithm>
+
+#include "grid/edita.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/travas.h"
+
+namespace grid {
+
+using rt::db::Table;
+using rt::text::Decimal;
+
+namespace {
+
+bool umDe(int opc, std::initializer_list<int> lista) { return std::find(lista.begin(), lista.end(), opc) != lista.end(); }
+
+// The text and code fields of the remembered asset texts on each screen that keeps them.
+struct CamposTexto {
+  const char* codigo;
+  const char* texto;
+};
+std::optional<CamposTexto> camposTexto(int opc) {
+  if (umDe(opc, {5, 8, 22})) return CamposTexto{"I7_5", "I7_2"};
+  if (umDe(opc, {6, 9, 23})) return CamposTexto{"I8_5", "I8_2"};
+  if (opc == 35) return CamposTexto{"CODIGO", "I8R_1"};
+  if (opc == 36) return CamposTexto{"ITEM", "I9R_1"};
+  return std::nullopt;
+}
+
+// The table of a remembered list, opened in its area when the grid found it closed.
+// Leaves its area selected (the append goes to the current area).
+Table* lista(store::Contexto& ctx, int area) {
+  if (ctx.areas.table(area) == nullptr && !store::ABERTURA(ctx, area)) return nullptr;
+  (void)ctx.areas.select(area);
+  return ctx.areas.table(area);
+}
+
+// The row of the list whose key field holds `texto` (blanks at the end aside), through its
+// index when it has one. Long texts make prefix keys, so every candidate is compared whole.
+bool acha(Table& t, std::string_view campo, std::string_view texto) {
+  const std::string_view procura = rt::text::trim(texto);
+  if (t.order() > 0) {
+    (void)t.seek(procura);
+    for (; t.found() && !t.eof(); (void)t.skip(1)) {
+      const std::string_view aqui = rt::text::trim(t.getText(campo));
+      if (aqui == procura) return true;
+      if (aqui.substr(0, std::min(aqui.size(), procura.size())) != procura.substr(0, std::min(aqui.size(), procura.size())))
+        break;
+    }
+    if (t.found()) return false;
+  }
+  for ((void)t.goTop(); !t.eof(); (void)t.skip(1))
+    if (rt::text::trim(t.getText(campo)) == procura) return true;
+  return false;
+}
+
+// Appends one entry to a remembered list (ADD_REC(0): the list is shared by the terminals and
+// an append there waits for its turn).
+void guarda(store::Contexto& ctx, Table& t, const std::vector<std::pair<const char*, rt::ui::Value>>& campos) {
+  if (!store::ADD_REC(ctx, 0)) return;
+  for (const auto& [nome, v] : campos) {
+    const rt::db::FieldDef* f = t.field(nome);
+    if (f == nullptr) continue;
+    if (const auto* s = std::get_if<std::string>(&v)) {
+      (void)t.put(nome, rt::text::padr(*s, f->width));
+    } else {
+      (void)t.put(nome, v);
+    }
+  }
+  store::DESTRAVA(ctx);
+}
+
+rt::ui::Value escolhido(const Grade& g, std::string_view campo) {
+  for (const auto& [nome, v] : g.escolha)
+    if (nome == campo) return v;
+  return {};
+}
+
+// Text cut to the width of the field it goes into.
+rt::ui::Value cabe(const Table& t, std::string_view campo, const rt::ui::Value& v) {
+  const rt::db::FieldDef* f = t.field(campo);
+  if (f == nullptr) return v;
+  if (const auto* s = std::get_if<std::string>(&v)) return rt::text::padr(*s, f->width);
+  return v;
+}
+
+// The row picked on screen 30 or 31 appended to the calling grid's table.
+void acrescentaEscolhido(Sessao& s, int aninhada) {
+  Grade& g = s.g;
+  store::Contexto& ctx = s.ctx;
+  s.seleciona();
+  if (!ADIC_REG(ctx, g)) return;
+  s.seleciona();
+  Table& t = *s.t();
+  if (!store::REC_LOCK(ctx, 5)) return;
+  if (aninhada == 30) {
+    (void)t.put("I6_1", cabe(t, "I6_1", escolhido(g, "NOME")));
+    (void)t.put("I6_2", cabe(t, "I6_2", escolhido(g, "CGCCPF")));
+    (void)t.put("I6_3", escolhido(g, "CODIGO"));
+  } else if (const auto campos = camposTexto(s.opc())) {
+    (void)t.put(campos->texto, cabe(t, campos->texto, escolhido(g, "DESCRICAO")));
+    (void)t.put(campos->codigo, escolhido(g, "CODIGO"));
+    if (Decimal* linha = linhaCorrente(g, s.tela.campoLinha)) {
+      *linha = *linha - Decimal(1);
+      (void)t.put(s.tela.campoLinha, *linha);
+    }
+  }
+  store::DESTRAVA(ctx);
+}
+
+}  // namespace
+
+Decimal* linhaCorrente(Grade& g, std::string_view campoLinha) {
+  if (campoLinha == "I7_0") return &g.I7_0;
+  if (campoLinha == "I8_0") return &g.I8_0;
+  if (campoLinha == "I8R_0") return &g.I8R_0;
+  if (campoLinha == "I9R_0") return &g.I9R_0;
+  return nullptr;
+}
+
+void LEMBRA(Sessao& s) {
+  store::Contexto& ctx = s.ctx;
+  const int opc = s.opc();
+  s.seleciona();
+  Table* t = s.t();
+  if (t == nullptr || t->eof()) return;
+  if (opc == 4) {
+    const std::string nome = t->getText("I6_1");
+    // A payee without a name is nothing to remember.
+    if (rt::text::trim(nome).empty()) return;
+    const std::string doc = t->getText("I6_2");
+    const Decimal codigo = t->getNumber("I6_3");
+    if (Table* aux = lista(ctx, 53); aux != nullptr && !acha(*aux, "NOME", nome))
+      guarda(ctx, *aux, {{"NOME", nome}, {"CGCCPF", doc}, {"CODIGO", codigo}});
+  } else if (const auto campos = camposTexto(opc)) {
+    const std::string texto = t->getText(campos->texto);
+    if (rt::text::trim(texto).empty()) return;
+    const Decimal codigo = t->getNumber(campos->codigo);
+    if (Table* aux = lista(ctx, 52); aux != nullptr && !acha(*aux, "DESCRICAO", texto))
+      guarda(ctx, *aux, {{"DESCRICAO", texto}, {"CODIGO", codigo}});
+  }
+  s.seleciona();
+}
+
+void ANINHA(Sessao& s, int aninhada) {
+  Grade& g = s.g;
+  store::Contexto& ctx = s.ctx;
+  const int opc = g.OPC;
+  const auto campo = g.TABCAMPO, cpoin = g.TABCPOIN, masc = g.TABMASC, desc = g.TABDESC;
+  const int nCam = g.N_CAM, ultPos = g.ULT_POS, ponteiro = g.PONTEIRO;
+  const std::uint32_t volta = s.t() != nullptr ? s.t()->recNo() : 0;
+  g.escolha.clear();
+  g.ULTTECLA = 0;
+
+  EDITA(ctx, g, aninhada);
+  const bool escolheu = g.ULTTECLA == rt::term::key::CtrlEnter && !g.escolha.empty();
+
+  g.OPC = opc;
+  g.TABCAMPO = campo;
+  g.TABCPOIN = cpoin;
+  g.TABMASC = masc;
+  g.TABDESC = desc;
+  g.N_CAM = nCam;
+  g.ULT_POS = ultPos;
+  g.PONTEIRO = ponteiro;
+  // Leaving the nested grid is no request to leave this one.
+  g.TECLAMUDA = false;
+  g.ULTTECLA = 0;
+  ABRE_MOLDURA(ctx, s.tela);
+  s.seleciona();
+  if (aninhada == 13) {
+    (void)g.srv().FCALPOUPA(ctx, g, 0);
+    s.seleciona();
+  }
+  if (escolheu) {
+    acrescentaEscolhido(s, aninhada);
+  } else if (Table* t = s.t(); t != nullptr && volta != 0 && volta <= t->recordCount()) {
+    (void)t->goTo(volta);
+  }
+  g.escolha.clear();
+  s.redesenha();
+}
+
+}  // namespace grid

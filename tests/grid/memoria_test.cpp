@@ -1,0 +1,135 @@
+// The remembered payees and asset texts: Ctrl+Enter (or Ctrl+J) keeps a row's name or text,
+// and the nested pick screens append the one picked to the calling grid and return to it.
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+
+namespace {
+
+using namespace rt::text::literals;
+using grid::teste::C;
+using grid::teste::GridFixture;
+using grid::teste::N;
+using Lista = std::vector<std::string>;
+namespace key = rt::term::key;
+
+class Memoria : public GridFixture {
+ protected:
+  void SetUp() override {
+    tabela(52);
+    tabela(53);
+  }
+};
+
+TEST_F(Memoria, CtrlEnterRemembersAPayeeOnce) {
+  tabela(26);
+  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("CLINICA BOA")}, {"I6_2", C("12.345.678/0001-95")}, {"I6_3", N(10)}});
+  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("LABORATORIO")}, {"I6_3", N(11)}});
+  // The same payee twice, the second row once with Ctrl+J, which terminals send for Ctrl+Enter.
+  teclas().press(key::CtrlEnter).press(key::CtrlEnter).press(key::Down).press(rt::term::ctrlKey('j')).press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_EQ(coluna(53, "NOME"), (Lista{"CLINICA BOA", "LABORATORIO"}));
+  EXPECT_EQ(coluna(53, "CGCCPF"), (Lista{"12.345.678/0001-95", ""}));
+  EXPECT_EQ(coluna(53, "CODIGO"), (Lista{"10", "11"}));
+  // The grid went on over its own table.
+  EXPECT_EQ(ctx.areas.current(), 26);
+  EXPECT_EQ(ctx.areas.table(26)->recordCount(), 2u);
+}
+
+TEST_F(Memoria, CtrlEnterRemembersAssetAndDebtTexts) {
+  tabela(24);
+  tabela(25);
+  linha(24, {{"CPF", C("12345678909")}, {"I7_2", C("APARTAMENTO NA PRAIA")}, {"I7_5", N(11)}});
+  linha(25, {{"CPF", C("12345678909")}, {"I8_2", C("FINANCIAMENTO DO CARRO")}, {"I8_5", N(14)}});
+  linha(52, {{"DESCRICAO", C("APARTAMENTO NA PRAIA")}, {"CODIGO", N(11)}});
+  teclas().press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 8);
+  (void)ctx.areas.select(25);
+  teclas().press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 9);
+  EXPECT_EQ(coluna(52, "DESCRICAO"), (Lista{"APARTAMENTO NA PRAIA", "FINANCIAMENTO DO CARRO"}));
+  EXPECT_EQ(coluna(52, "CODIGO"), (Lista{"11", "14"}));
+}
+
+TEST_F(Memoria, NothingIsRememberedFromAnEmptyRowOrOtherScreens) {
+  tabela(26);
+  linha(26, {{"CPF", C("12345678909")}, {"I6_3", N(10)}});
+  teclas().press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  tabela(23);
+  linha(23, {{"NOMEDEPEN", C("MARIA")}});
+  teclas().press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(ctx.areas.table(53)->recordCount(), 0u);
+  EXPECT_EQ(ctx.areas.table(52)->recordCount(), 0u);
+}
+
+TEST_F(Memoria, AltF4PicksARememberedPayeeAndReturnsToTheSameRow) {
+  tabela(26);
+  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("PRIMEIRO")}});
+  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("SEGUNDO")}});
+  linha(53, {{"NOME", C("ESCOLA A")}, {"CGCCPF", C("11.111.111/0001-11")}, {"CODIGO", N(1)}});
+  linha(53, {{"NOME", C("HOSPITAL B")}, {"CGCCPF", C("22.222.222/0001-22")}, {"CODIGO", N(10)}});
+  (void)ctx.areas.select(26);
+  // On the second row: Alt+F4, leave the list with Esc: nothing added, still on the second row,
+  // whose name is then copied; Alt+F4 again and pick the second payee.
+  teclas().press(key::Down).press(key::AltF4).press(key::Esc).press(key::AltM);
+  teclas().press(key::AltF4).press(key::Down).press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_EQ(g.CLIPTEX, rt::ui::Value(std::string("SEGUNDO") + std::string(43, ' ')));
+  EXPECT_EQ(coluna(26, "I6_1"), (Lista{"PRIMEIRO", "SEGUNDO", "HOSPITAL B"}));
+  EXPECT_EQ(coluna(26, "I6_2"), (Lista{"", "", "22.222.222/0001-22"}));
+  EXPECT_EQ(coluna(26, "I6_3"), (Lista{"0", "0", "10"}));
+  EXPECT_EQ(coluna(26, "CPF"), (Lista{"12345678909", "12345678909", "12345678909"}));
+  // The payment grid's columns and number came back, and it was left by its own Esc.
+  EXPECT_EQ(g.OPC, 4);
+  EXPECT_EQ(g.TABCPOIN.front(), "I6_1");
+  EXPECT_EQ(g.ULTTECLA, key::Esc);
+  EXPECT_TRUE(g.TECLAMUDA);
+  EXPECT_TRUE(term.viu("HOSPITAL B"));
+}
+
+TEST_F(Memoria, AltF5PickedTextsSortBeforeTheRowLastWorkedOn) {
+  tabela(24);
+  linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}, {"I7_0", N(10)}});
+  linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(2)}, {"I7_2", C("CARRO")}, {"I7_0", N(20)}});
+  linha(52, {{"DESCRICAO", C("ACOES DA EMPRESA X")}, {"CODIGO", N(31)}});
+  (void)ctx.areas.select(24);
+  // An insert after the first row sets the running line to 10; two picks then take 9 and 8.
+  teclas().press(key::Ins).pause().type("S");
+  teclas().press(key::AltF5).press(key::CtrlEnter).press(key::AltF5).press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 5);
+  EXPECT_EQ(coluna(24, "I7_2"), (Lista{"CASA", "CARRO", "", "ACOES DA EMPRESA X", "ACOES DA EMPRESA X"}));
+  EXPECT_EQ(coluna(24, "I7_5"), (Lista{"0", "0", "0", "31", "31"}));
+  EXPECT_EQ(coluna(24, "I7_0"), (Lista{"10", "21", "11", "9", "8"}));
+  EXPECT_EQ(g.I7_0, rt::text::Decimal(8));
+}
+
+TEST_F(Memoria, RuralDebtTakesThePickedCodeAsItsItem) {
+  tabela(38);
+  linha(38, {{"CPF", C("12345678909")}, {"ITEM", N(1)}, {"I9R_1", C("CUSTEIO")}});
+  linha(52, {{"DESCRICAO", C("EMPRESTIMO RURAL")}, {"CODIGO", N(7)}});
+  (void)ctx.areas.select(38);
+  teclas().press(key::AltF5).press(key::CtrlEnter).press(key::Esc);
+  grid::EDITA(ctx, g, 36);
+  EXPECT_EQ(coluna(38, "I9R_1"), (Lista{"CUSTEIO", "EMPRESTIMO RURAL"}));
+  EXPECT_EQ(coluna(38, "ITEM"), (Lista{"1", "7"}));
+  EXPECT_EQ(coluna(38, "I9R_0"), (Lista{"0", "-1"}));
+}
+
+TEST_F(Memoria, AltF6OpensTheSavingsGridAndTakesItsTotalsAsking) {
+  tabela(24);
+  tabela(34);
+  linha(24, {{"CPF", C("12345678909")}, {"I7_2", C("POUPANCA")}});
+  (void)ctx.areas.select(24);
+  teclas().press(key::AltF6).press(key::Esc).press(key::Esc);
+  grid::EDITA(ctx, g, 5);
+  EXPECT_EQ(servicos.conta("FCALPOUPA(0)"), 2);
+  EXPECT_FALSE(servicos.chamou("FCALPOUPA(1)"));
+  EXPECT_EQ(ctx.areas.current(), 24);
+  EXPECT_EQ(g.OPC, 5);
+}
+
+}  // namespace
