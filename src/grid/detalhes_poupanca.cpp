@@ -20,7 +20,7 @@ constexpr std::array<const char*, 5> kValores = {"POUPANCA", "APLICACAO", "CPMF"
 // Whether some row's description lies inside the typed list (the list names the sources).
 bool listaTemLinha(Table& t, std::string_view lista) {
   for ((void)t.goTop(); !t.eof(); (void)t.skip(1)) {
-    const std::string_view d = rt::text::trim(t.getText("DESCRICAO"));
+    const std::string d(rt::text::trim(t.getText("DESCRICAO")));
     if (!d.empty() && lista.find(d) != std::string_view::npos) return true;
   }
   return false;

@@ -37,19 +37,17 @@ Table* lista(store::Contexto& ctx, int area) {
   return ctx.areas.table(area);
 }
 
-// The row of the list whose key field holds `texto` (blanks at the end aside), through its
-// index when it has one. Long texts make prefix keys, so every candidate is compared whole.
+// The row of the list whose key field holds `texto` (blanks at the end aside): sought through
+// the list's index first, then looked for row by row, since an index of long texts may keep only
+// their beginning.
 bool acha(Table& t, std::string_view campo, std::string_view texto) {
   const std::string_view procura = rt::text::trim(texto);
-  if (t.order() > 0) {
-    (void)t.seek(procura);
-    for (; t.found() && !t.eof(); (void)t.skip(1)) {
-      const std::string_view aqui = rt::text::trim(t.getText(campo));
+  if (t.order() > 0 && t.seek(procura).isOk() && t.found()) {
+    for (; !t.eof(); (void)t.skip(1)) {
+      const std::string aqui(rt::text::trim(t.getText(campo)));
       if (aqui == procura) return true;
-      if (aqui.substr(0, std::min(aqui.size(), procura.size())) != procura.substr(0, std::min(aqui.size(), procura.size())))
-        break;
+      if (!aqui.starts_with(procura)) break;
     }
-    if (t.found()) return false;
   }
   for ((void)t.goTop(); !t.eof(); (void)t.skip(1))
     if (rt::text::trim(t.getText(campo)) == procura) return true;
