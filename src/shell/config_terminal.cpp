@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "console/pastas.h"
 #include "rt/text/strings.h"
 
 namespace shell {
@@ -28,10 +29,20 @@ std::string texto(const rt::db::Table& t, std::string_view campo) {
 
 void padroesConfig(Program& p) {
   p.cfg.ROTATIVID = p.ROTADEF;
-  p.cfg.DIRPROV = p.DIRDEF;
+  // DTAVREN is kept as given; one too long for its field named no usable folder (start-up
+  // refuses a program folder that long), so nothing of it is kept.
+  p.cfg.DIRPROV = rt::text::alltrim(p.DIRDEF).size() <= kLarguraPasta ? p.DIRDEF : std::string();
   p.cfg.ULTBACK = p.HOJE;
   p.definePastaDados(p.ROTADEF);
   p.definePastaTrabalho(p.ROTADEF);
+}
+
+std::string pastaDadosNova(Program& p) {
+  if (console::LF_ISFILE(p, p.ARQDEF + "IMP0910.DBF")) return p.ROTADEF;
+  const std::string pasta = p.ARQDEF + std::string(kPastaDadosNova);
+  if (pasta.size() > kLarguraPasta) return p.ROTADEF;
+  if (!console::VERDIR(p, pasta) && !console::CRIADIR(p, pasta)) return p.ROTADEF;
+  return pasta;
 }
 
 Status gravaConfigNova(const Program& p, rt::db::Table& t) {

@@ -102,22 +102,30 @@ bool leDefine(Program& p) {
   return true;
 }
 
-// The folder fields of the folder register hold 40 characters; a Linux path can be longer. A
-// stored name that is the first 40 characters of `pasta` is taken for `pasta`, so the register
-// does not grow by one row at every start.
-bool mesmaPasta(std::string_view armazenada, std::string_view pasta) {
-  constexpr std::size_t kCampo = 40;
-  armazenada = rt::text::alltrim(armazenada);
-  if (pasta.size() > kCampo && armazenada.size() == kCampo) pasta = pasta.substr(0, kCampo);
-  return platform::equalsIgnoreCase(armazenada, pasta);
+// A program folder whose name would not fit the 40-character folder fields of CONFIG and of
+// the folder register: the user is told the limit and the program ends before anything is
+// stored. False when the program is to end.
+bool pastaProgramaCabe(Program& p) {
+  if (p.ROTADEF.size() <= kLarguraPasta) return true;
+  // The alert shows at most 70 characters of the name: its end tells the folders apart.
+  std::string nome = p.ROTADEF;
+  if (nome.size() > 70) nome = "..." + nome.substr(nome.size() - 67);
+  console::AVISOSN(p,
+                   std::vector<std::string>{"A pasta do programa tem mais de " + std::to_string(kLarguraPasta) +
+                                                " caracteres:",
+                                            nome,
+                                            std::string("Os nomes de pasta são guardados com até "_cp) +
+                                                std::to_string(kLarguraPasta) + " caracteres.",
+                                            std::string("Use uma pasta de nome mais curto (variável DTAVREN)."_cp)},
+                   0);
+  return false;
 }
 
 // The year's data folder, or the program folder when the user takes it; false: leave.
 bool pastaDoAno(Program& p) {
   p.ROTA = std::string(rt::text::alltrim(p.ROTADEF));
   const std::string ano(rt::text::alltrim(p.ROTADOANO));
-  // A folder name longer than its field comes back cut and is not found: the user is asked,
-  // never switched to another folder silently.
+  // The user is asked, never switched to another folder silently.
   if (ano.empty() || !console::VERDIR(p, ano)) {
     const std::string r =
         console::AVISOSN(p,
@@ -148,6 +156,7 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
   p.ALJA.zera();
   p.ACJA.zera();
   pastaPrograma(p);
+  if (!pastaProgramaCabe(p)) return std::nullopt;
   p.PASTA_SEMENTE = store::pastaSementePadrao(p.env);
 
   const std::string terminal = ambiente(p, "TERMINAL");
@@ -181,11 +190,14 @@ bool CONFIGURA(Program& p) {
   rt::db::Table& t = *p.areas.table(42);
   if (achaTerminal(p, t)) {
     leConfig(p, t);
-  } else if (store::ADD_REC(p, 5)) {
-    (void)gravaConfigNova(p, t);
-    (void)t.flush();
-    store::DESTRAVA(p);
-    (void)achaTerminal(p, t);
+  } else {
+    p.definePastaDados(pastaDadosNova(p));
+    if (store::ADD_REC(p, 5)) {
+      (void)gravaConfigNova(p, t);
+      (void)t.flush();
+      store::DESTRAVA(p);
+      (void)achaTerminal(p, t);
+    }
   }
   limitaEscolhas(p);
   return true;
@@ -220,7 +232,7 @@ void registraPasta(Program& p) {
   std::uint32_t achado = 0;
   (void)t->goTop();
   for (; !t->eof(); (void)t->skip()) {
-    if (!achado && mesmaPasta(t->getText("DIRETOR"), nome)) {
+    if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
       (void)marca(" ");

@@ -17,12 +17,13 @@ namespace shell {
 // INICIOSIS: windows 1-10, the program folder (DTAVREN when it names an existing folder, else
 // the current folder), the terminal number (TERMINAL when it is a number, else `argumento`,
 // else QUAL_USUR) taken for the run, the terminal's colours. Returns NUSU; nothing when the
-// program is to end (the number was taken and none other given). `argumento` must already be
-// a number 0-99 (see numeroTerminal).
+// program is to end (a program folder name longer than the 40-character folder fields, told
+// in an alert; or the number was taken and none other given). `argumento` must already be a
+// number 0-99 (see numeroTerminal).
 std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view> argumento);
 
 // CONFIGURA: opens CONFIG (area 42) and positions it on the terminal's record, making it with
-// the defaults when missing (5-second lock). False, after the alert "Arquivo de configuraçao
+// the defaults when missing (5-second lock); a new terminal's data folder is pastaDadosNova. False, after the alert "Arquivo de configuraçao
 // sendo usado no momento", when the table could not be opened. The values are in p.cfg
 // either way: a record that could not be made leaves the defaults.
 bool CONFIGURA(Program& p);

@@ -1,6 +1,8 @@
 #include "store/rotas.h"
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
@@ -43,6 +45,16 @@ std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view pa
       if (largura != 80) return rt::text::padr(velho, largura);
       console::AVISOSN(ctx, "Deixando em branco NAO haverá transferencia para o programa da receita!"_cp, 0);
       return std::string(static_cast<std::size_t>(largura), ' ');
+    }
+    // Alt-P can put in a name longer than the field: stored, it would be cut and name
+    // another folder.
+    if (nova.size() > static_cast<std::size_t>(largura)) {
+      console::AVISOSN(ctx,
+                       std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) +
+                                                " caracteres.",
+                                                "Digite uma pasta de nome mais curto."},
+                       0);
+      continue;
     }
     if (nova.size() == 2 && nova[1] == ':') return rt::text::padr(nova + "\\", largura);
     if (console::CRI_NDIR(ctx, nova, palavra)) return rt::text::padr(nova, largura);

@@ -17,7 +17,8 @@ std::string pastaPadraoReceita();
 // fills the tax-authority program's default folder. Esc or a blank answer keep the old value,
 // except with width 80, where a blank answer is warned about and kept blank. A drive alone
 // ("E:") gets its separator; a longer folder is created when missing, and the question comes
-// back when it cannot be. Returns the folder padded to the width.
+// back when it cannot be, or when the name does not fit the width (told in an alert). Returns
+// the folder padded to the width.
 std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view palavra, int largura);
 
 // SELAREA: 1 asks the work folder (LOCTRAB, CONFIG.dirtrab); any other value the

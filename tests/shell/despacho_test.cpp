@@ -269,7 +269,7 @@ TEST_F(Despacho, TerminarStoresReorganisesAndReportsBusyTables) {
   term.press(key::Enter);
   MENUSELECT(*p, 17);
   EXPECT_EQ(p->saida, 0);
-  EXPECT_EQ(pasta, programa.caminho());
+  EXPECT_EQ(pasta, programa / "DADOS2010");
   EXPECT_EQ(modo, 3);
   EXPECT_TRUE(gravador.viu("Encerrando..."));
   EXPECT_TRUE(gravador.viu("IMP0110 IMP0210"));
@@ -285,7 +285,7 @@ TEST_F(Despacho, TerminarWithTheStoresReorganisation) {
   EXPECT_FALSE(p->areas.isOpen(9));
   // The register's indexes are there again, and the next start finds everything.
   p.reset();
-  EXPECT_TRUE(std::filesystem::exists(programa / "IMP0910.CDX"));
+  EXPECT_TRUE(std::filesystem::exists(programa / "DADOS2010/IMP0910.CDX"));
   ASSERT_TRUE(inicia());
 }
 

@@ -1,8 +1,10 @@
 // Start-up: the program folder and terminal number, the settings records of a first start,
-// the backup reminder, the data folder fallback, old tables upgraded and the folder register.
+// the backup reminder, the data folder a new terminal gets and its fallback, folder names that
+// would not fit their 40-character fields, old tables upgraded and the folder register.
 #include "shell/inicio.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +21,7 @@
 #include "shell/terminal_numero.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/rotas.h"
 
 namespace shell::teste {
 namespace {
@@ -28,7 +31,22 @@ using rt::text::Date;
 using rt::text::Decimal;
 namespace key = rt::term::key;
 
-class Inicio : public ProgramaFixture {};
+class Inicio : public ProgramaFixture {
+ protected:
+  // The folders of a register's chosen rows.
+  std::vector<std::string> escolhidas(std::string_view registro) {
+    std::vector<std::string> v;
+    auto t = abre(registro);
+    if (!t) return v;
+    for (; !t->eof(); (void)t->skip())
+      if (t->getText("SELEC") == "S") v.emplace_back(rt::text::trim(t->getText("DIRETOR")));
+    return v;
+  }
+  int linhasDe(std::string_view tabela) {
+    auto t = abre(tabela);
+    return t ? static_cast<int>(t->recordCount()) : -1;
+  }
+};
 
 TEST(NumeroTerminal, OnlyWholeNumbersFrom0To99) {
   EXPECT_EQ(numeroTerminal("7"), "07");
@@ -55,7 +73,7 @@ TEST_F(Inicio, FirstStartMakesTheTerminalsRecordsAndReachesTheMenu) {
 
   auto config = abre("CONFIG", "00");
   ASSERT_TRUE(config && !config->eof());
-  EXPECT_EQ(rt::text::trim(config->getText("ROTADOANO")), programa.caminho());
+  EXPECT_EQ(rt::text::trim(config->getText("ROTADOANO")), programa / "DADOS2010");
   EXPECT_EQ(rt::text::trim(config->getText("DIRTRAB")), programa.caminho());
   EXPECT_EQ(rt::text::trim(config->getText("DIRPROV")), programa.caminho());
   EXPECT_EQ(rt::text::trim(config->getText("ROTAANTER")), "C:\\BRANTEL");
@@ -70,15 +88,43 @@ TEST_F(Inicio, FirstStartMakesTheTerminalsRecordsAndReachesTheMenu) {
   EXPECT_EQ(cores->getNumber("COR_TEL1"), Decimal(30));
 
   // The data folder is the register's only chosen row.
-  auto diret = abre("DIRET00");
-  ASSERT_TRUE(diret);
-  int escolhidas = 0;
-  for (; !diret->eof(); (void)diret->skip())
-    if (diret->getText("SELEC") == "S") {
-      ++escolhidas;
-      EXPECT_EQ(rt::text::trim(diret->getText("DIRETOR")), programa.caminho());
-    }
-  EXPECT_EQ(escolhidas, 1);
+  EXPECT_EQ(escolhidas("DIRET00"), std::vector<std::string>{programa / "DADOS2010"});
+}
+
+TEST_F(Inicio, FirstStartOnAnEmptyProgramFolderMakesItsOwnDataFolder) {
+  std::filesystem::remove_all(programa / "DADOS2010");
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->ROTADOANO, programa / "DADOS2010");
+  EXPECT_EQ(p->LOCARQ, programa / "DADOS2010/");
+  p.reset();
+  // The taxpayer register was made there (the other tables are made where they are first
+  // opened, in the data folder too); the program folder holds none.
+  EXPECT_TRUE(std::filesystem::exists(programa / "DADOS2010/IMP0910.DBF"));
+  EXPECT_TRUE(std::filesystem::exists(programa / "DADOS2010/IMP0910.CDX"));
+  for (const auto& f : std::filesystem::directory_iterator(programa.caminho())) {
+    const std::string nome = f.path().filename().string();
+    EXPECT_FALSE(nome.size() == 11 && nome.rfind("IMP", 0) == 0 && nome.substr(5) == "10.DBF") << nome;
+  }
+  // The register lists the program folder too (its first row), but only DADOS2010 is chosen.
+  EXPECT_EQ(escolhidas("DIRET00"), std::vector<std::string>{programa / "DADOS2010"});
+  // Another terminal's first start shares the folder; the first terminal's choice stands.
+  ASSERT_TRUE(inicia("01"));
+  EXPECT_EQ(p->ROTADOANO, programa / "DADOS2010");
+  p.reset();
+  EXPECT_EQ(escolhidas("DIRET01"), std::vector<std::string>{programa / "DADOS2010"});
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->ROTADOANO, programa / "DADOS2010");
+}
+
+TEST_F(Inicio, AProgramFolderHoldingDeclarationsStaysTheDataFolderOfANewTerminal) {
+  std::filesystem::remove_all(programa / "DADOS2010");
+  ASSERT_TRUE(rt::db::Table::create(programa / "IMP0910.DBF", store::camposDbf(store::estrutura(9))));
+  ASSERT_TRUE(inicia("02"));
+  EXPECT_EQ(p->ROTADOANO, programa.caminho());
+  p.reset();
+  EXPECT_FALSE(std::filesystem::exists(programa / "DADOS2010"));
+  EXPECT_EQ(rt::text::trim(abre("CONFIG", "02")->getText("ROTADOANO")), programa.caminho());
+  EXPECT_EQ(escolhidas("DIRET02"), std::vector<std::string>{programa.caminho()});
 }
 
 TEST_F(Inicio, TerminalNumberFromTerminalVariableArgumentOrZero) {
@@ -142,10 +188,26 @@ TEST_F(Inicio, EscAtTheOtherNumberEndsTheProgram) {
 }
 
 TEST_F(Inicio, MissingProgramFolderTakesTheCurrentFolder) {
+  // The current folder becomes the program folder: a short one, whatever the test run's is.
+  const std::filesystem::path antes = std::filesystem::current_path();
+  std::filesystem::current_path(programa.caminho());
+  const std::string longa = programa / "nao-existe-e-tem-nome-maior-que-o-campo";
+  env["DTAVREN"] = longa;
+  const bool iniciou = inicia();
+  std::filesystem::current_path(antes);
+  ASSERT_TRUE(iniciou);
+  EXPECT_EQ(p->ROTADEF, programa.caminho());
+  EXPECT_EQ(p->DIRDEF, longa);
+  p.reset();
+  // DIRPROV keeps DTAVREN as given, but not cut: too long for its field, nothing is kept.
+  EXPECT_EQ(rt::text::trim(abre("CONFIG", "00")->getText("DIRPROV")), "");
   env["DTAVREN"] = programa / "nao-existe";
   cria();
-  ASSERT_TRUE(INICIOSIS(*p, std::nullopt));
-  EXPECT_EQ(p->ROTADEF, console::BAR_FORA(console::GETDIR()));
+  std::filesystem::current_path(programa.caminho());
+  const auto nusu = INICIOSIS(*p, std::nullopt);
+  std::filesystem::current_path(antes);
+  ASSERT_TRUE(nusu);
+  EXPECT_EQ(p->ROTADEF, programa.caminho());
   EXPECT_EQ(p->DIRDEF, programa / "nao-existe");
 }
 
@@ -245,40 +307,71 @@ TEST_F(Inicio, ANewDataFolderBecomesTheOnlyChosenRow) {
   criaConfig("00", [&](rt::db::Table& t) { ASSERT_TRUE(t.put("ROTADOANO", programa / "2010")); });
   ASSERT_TRUE(inicia());
   p.reset();
-  auto diret = abre("DIRET00");
-  std::vector<std::string> escolhidas;
-  int linhas = 0;
-  for (; !diret->eof(); (void)diret->skip(), ++linhas)
-    if (diret->getText("SELEC") == "S") escolhidas.emplace_back(rt::text::trim(diret->getText("DIRETOR")));
-  EXPECT_EQ(linhas, 2);
-  EXPECT_EQ(escolhidas, std::vector<std::string>{programa / "2010"});
+  // The row of the folder made by the first start (criaConfig) and this one.
+  EXPECT_EQ(linhasDe("DIRET00"), 2);
+  EXPECT_EQ(escolhidas("DIRET00"), std::vector<std::string>{programa / "2010"});
   // Starting again finds the row and adds nothing.
   ASSERT_TRUE(inicia());
   p.reset();
-  diret = abre("DIRET00");
-  EXPECT_EQ(diret->recordCount(), 2u);
+  EXPECT_EQ(linhasDe("DIRET00"), 2);
 }
 
-TEST_F(Inicio, AProgramFolderLongerThanItsFieldsIsAskedForAgain) {
+TEST_F(Inicio, AProgramFolderLongerThanItsFieldsIsRefusedBeforeAnythingIsStored) {
   const std::string longa = programa / "uma-pasta-de-nome-bem-mais-longo-que-o-campo";
   ASSERT_GT(longa.size(), 40u);
   std::filesystem::create_directory(longa);
-  for (const auto& f : std::filesystem::directory_iterator(programa.caminho()))
-    if (f.is_regular_file()) std::filesystem::copy_file(f.path(), longa + "/" + f.path().filename().string());
   env["DTAVREN"] = longa;
-  ASSERT_TRUE(inicia());
+  term.press(key::Enter);
+  EXPECT_FALSE(inicia());
+  EXPECT_EQ(p->saida, 1);
+  EXPECT_TRUE(gravador.viu("A pasta do programa tem mais de 40 caracteres:"));
+  EXPECT_TRUE(gravador.viu(longa));
+  EXPECT_TRUE(gravador.viu("Os nomes de pasta são guardados com até 40 caracteres."_cp));
   p.reset();
-  // CONFIG keeps its first 40 characters: the folder is not found and the user is asked.
+  EXPECT_TRUE(std::filesystem::is_empty(longa));
+}
+
+TEST_F(Inicio, ADataFolderNameThatWouldNotFitLeavesTheDataInTheProgramFolder) {
+  // 40 characters exactly: the program folder fits, its DADOS2010 would not.
+  const std::string pasta = programa.caminho() + "/" + std::string(39 - programa.caminho().size(), 'p');
+  ASSERT_EQ(pasta.size(), 40u);
+  std::filesystem::create_directory(pasta);
+  for (const auto& f : std::filesystem::directory_iterator(programa.caminho()))
+    if (f.is_regular_file()) std::filesystem::copy_file(f.path(), pasta + "/" + f.path().filename().string());
+  env["DTAVREN"] = pasta;
+  ASSERT_TRUE(inicia());
+  EXPECT_EQ(p->ROTADEF, pasta);
+  EXPECT_EQ(p->ROTADOANO, pasta);
+  p.reset();
+  EXPECT_FALSE(std::filesystem::exists(pasta + "/DADOS2010"));
+  auto config = rt::db::Table::open(pasta + "/CONFIG.DBF");
+  ASSERT_TRUE(config);
+  ASSERT_TRUE((*config)->goTop());
+  EXPECT_EQ(rt::text::trim((*config)->getText("ROTADOANO")), pasta);
+  EXPECT_EQ(rt::text::trim((*config)->getText("DIRPROV")), pasta);
+}
+
+TEST_F(Inicio, AFolderTypedLongerThanItsFieldIsAskedAgain) {
+  ASSERT_TRUE(inicia());
+  // Alt-P puts the tax program's folder under HOME into the work folder's question.
+  const char* casa = std::getenv("HOME");
+  const std::string antiga = casa ? casa : "";
+  const std::string casaTeste = programa / "casa";
+  ASSERT_EQ(::setenv("HOME", casaTeste.c_str(), 1), 0);
+  ASSERT_GT(store::pastaPadraoReceita().size(), 40u);
   gravador.esquece();
-  term.press('S');
-  ASSERT_TRUE(inicia());
-  EXPECT_TRUE(gravador.viu("foi encontrada"));
-  EXPECT_EQ(p->ROTADOANO, longa);
+  term.pause().press(key::AltP).press(key::Enter).pause().press(key::Enter).pause().press(key::Esc);
+  const std::string escolhida = store::SELAREA(*p, 1);
+  if (casa)
+    ::setenv("HOME", antiga.c_str(), 1);
+  else
+    ::unsetenv("HOME");
+  EXPECT_TRUE(gravador.viu("O nome da pasta tem mais de 40 caracteres."));
+  EXPECT_EQ(escolhida, programa.caminho());
+  EXPECT_EQ(p->DIRTRAB, programa.caminho());
+  EXPECT_FALSE(std::filesystem::exists(casaTeste));
   p.reset();
-  auto diret = rt::db::Table::open(longa + "/DIRET00.DBF");
-  ASSERT_TRUE(diret);
-  // The register found its cut row again.
-  EXPECT_EQ((*diret)->recordCount(), 1u);
+  EXPECT_EQ(rt::text::trim(abre("CONFIG", "00")->getText("DIRTRAB")), programa.caminho());
 }
 
 TEST_F(Inicio, SairAnsweredYesEndsTheLoopAndStoresTheSettings) {

@@ -60,7 +60,8 @@ ProgramaFixture::ProgramaFixture() {
   if (!modelo) return;
   for (const auto& f : std::filesystem::directory_iterator(modelo->caminho())) {
     const std::string nome = f.path().filename().string();
-    if (!doTerminal(nome)) std::filesystem::copy_file(f.path(), programa / nome);
+    // The data folder the first start made comes along with its tables.
+    if (!doTerminal(nome)) std::filesystem::copy(f.path(), programa / nome, std::filesystem::copy_options::recursive);
   }
 }
 
