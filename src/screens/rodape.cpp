@@ -113,4 +113,9 @@ std::string MRODAPE(console::Contexto& ctx, int k, const EstadoRodape& estado) {
   return {};
 }
 
+rt::text::Decimal FINFO_CONJ(const store::EspelhoDeclaracao& d, rt::text::Decimal& INFO_CONJ) {
+  INFO_CONJ = d.registro.num("I9_2");
+  return INFO_CONJ;
+}
+
 }  // namespace screens

@@ -1,5 +1,5 @@
 // The key hints on the message line: texts, centring, the cases that depend on the screen's
-// state, and a number without a hint clearing the line.
+// state, and a number without a hint clearing the line; the spouse's result for the balance.
 #include "screens/rodape.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/espelho.h"
 
 namespace screens {
 namespace {
@@ -71,6 +72,21 @@ TEST_F(Rodape, OtherNumbersClearTheLine) {
   MRODAPE(ctx, 8);
   MRODAPE(ctx, 0);
   EXPECT_TRUE(rt::text::trim(linha()).empty());
+}
+
+TEST(FinfoConj, TheSpousesResultIsTheRegistersI9_2) {
+  store::EspelhoDeclaracao d;
+  rt::text::Decimal INFO_CONJ = rt::text::Decimal::fromInt(99);
+  EXPECT_EQ(FINFO_CONJ(d, INFO_CONJ), rt::text::Decimal());
+  EXPECT_EQ(INFO_CONJ, rt::text::Decimal());
+  d.registro.num("I9_2", *rt::text::Decimal::parse("12345.67"));
+  d.registro.num("I9_3", *rt::text::Decimal::parse("1.00"));
+  EXPECT_EQ(FINFO_CONJ(d, INFO_CONJ), *rt::text::Decimal::parse("12345.67"));
+  EXPECT_EQ(INFO_CONJ, *rt::text::Decimal::parse("12345.67"));
+  // Deductions above the spouse's income leave a negative result, taken as it is.
+  d.registro.num("I9_2", *rt::text::Decimal::parse("-250.10"));
+  EXPECT_EQ(FINFO_CONJ(d, INFO_CONJ), *rt::text::Decimal::parse("-250.10"));
+  EXPECT_EQ(INFO_CONJ, *rt::text::Decimal::parse("-250.10"));
 }
 
 }  // namespace
