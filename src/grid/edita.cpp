@@ -710,7 +710,16 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
 
   if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
     g.srv().matriz(ctx, g, opc, modo);
+  } else if (opc == 18 && g.POSHORMAT == 3) {
+    // Incomes from abroad are kept month by month only.
+    console::MENS(ctx, 1, std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ",
+                  {.linhas = 2});
   } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo)) {
+    if (!tela->antes.empty()) g.srv().recalcula(ctx, g, tela->antes);
+    if (opc == 15) {
+      // An empty maintenance list is rebuilt from the assets first.
+      if (Table* lista = ctx.areas.table(30); lista != nullptr && lista->recordCount() == 0) g.srv().BUSCA_DESP(ctx, g);
+    }
     if (tela->area != 0) (void)ctx.areas.select(tela->area);
     tela->area = ctx.areas.current();
     Table* t = ctx.areas.currentTable();
@@ -741,6 +750,11 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
       }
       if (tela->filtro) {
         if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
+      }
+      if (!tela->depois.empty()) {
+        g.OPC = opc;
+        g.srv().recalcula(ctx, g, tela->depois);
+        (void)ctx.areas.select(opc == 38 && modo == 1 ? 37 : tela->area);
       }
     }
   }

@@ -41,6 +41,8 @@ TelaGrade rendimentos(Grade& g, int opc) {
   t.dica = 2;
   t.rodape = true;
   const std::string r = "FI1_T(1)";
+  t.antes = r;
+  if (opc == 1) t.depois = r;
   const std::string tipo = opc == 1 ? "J" : "D";
   t.filtro = [tipo](const Table& tab) { return campoIgual(tab, "I1_1", tipo); };
   if (opc == 1) {
@@ -86,6 +88,7 @@ TelaGrade bens(Grade& g, int opc) {
   t.campoLinha = "I7_0";
   t.campoItem = "I7_1";
   const std::string r = opc == 5 ? "FI7_T(5)" : opc == 8 ? "FI7_T(8)" : "FI7_T(22)";
+  t.antes = opc == 5 ? "FI7_T(5)" : opc == 22 ? "FI7_T(6)" : "";
   Coluna item = col("I7_1", "Item", opc == 8 ? "@z 999" : "@Ez 999");
   Coluna descr = col("I7_2", opc == 8 ? "Discriminação, data da aquis. e venda "_cp : "Discriminação, data aquisição ou venda "_cp,
                      "@S73", opc == 8 ? 0 : 39, "MOS_DETBEM");
@@ -119,6 +122,7 @@ TelaGrade dividas(Grade& g, int opc) {
   t.campoItem = "I8_1";
   t.dica = opc == 9 ? 9 : 5;
   const std::string r = opc == 6 ? "FI8_T(6)" : opc == 9 ? "FI8_T(9)" : "FI8_T(23)";
+  t.antes = opc == 6 ? "FI8_T(6)" : opc == 23 ? "FI8_T(7)" : "";
   Coluna item = col("I8_1", "Item", "@Ez 999");
   Coluna cod = col("I8_5", "Cod.", "@Z 99", 0, "TES_COD(" + std::to_string(opc) + ")");
   Coluna atu = col("I8_4", g.CDIVBA, kBens, 0, {}, r);
@@ -185,6 +189,7 @@ TelaGrade carneLeao(Grade& g, int opc) {
   t.opc = opc;
   t.area = 22;
   t.moldura = 1;
+  t.depois = "FDE_LEAO(1)";
   const std::string kind = g.I1_1, tit = g.I1_11, dep = g.CPFDEPEN;
   t.filtro = [kind, tit, dep](const Table& tab) {
     if (!campoIgual(tab, "I1_1", kind) || !campoIgual(tab, "I1_11", tit)) return false;
@@ -284,7 +289,9 @@ TelaGrade rural(Grade& g, int opc, int modo) {
     t.ret = {5, 1, 18, 79};
     const std::string cr = g.TIPOCR;
     t.filtro = [cr](const Table& tab) { return campoIgual(tab, "TIPOCR", cr); };
-    (void)modo;
+    t.antes = "SOMA_RUR(2)";
+    // Opened from the rural asset situation (mode 1) the totals are taken again afterwards.
+    if (modo == 1) t.depois = "SOMA_RUR(2)";
   }
   return t;
 }

@@ -39,6 +39,8 @@ struct TelaGrade {
   bool rodape = false;
   std::string mensagem;  // shown on the status line while the grid runs
   std::function<bool(const rt::db::Table&)> filtro;
+  // Totals recomputed before the grid is shown and after it was left ("" none).
+  std::string antes, depois;
   // Ctrl+Enter, Alt+R, Ins and Alt+L act on these screens.
   std::string campoLinha;  // I7_0, I8_0, I8R_0, I9R_0
   std::string campoItem;   // I7_1, I8_1, ITEM

@@ -126,6 +126,12 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
 
 TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
   tabela(30);
+  // An empty list is rebuilt on entry anyway; this one has a row.
+  teclas().press(key::Esc);
+  grid::EDITA(ctx, g, 15);
+  EXPECT_EQ(servicos.conta("BUSCA_DESP"), 1);
+  servicos.chamadas.clear();
+  linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(100)}});
   (void)ctx.areas.select(30);
   g.TELA = 9;
   teclas().press(key::AltB).press(key::Esc);

@@ -6,12 +6,14 @@
 #include "fixture.h"
 #include "grid/telas.h"
 #include "rt/text/cp860.h"
+#include "rt/term/keys.h"
 #include "rt/text/strings.h"
 
 namespace {
 
 using namespace rt::text::literals;
 using grid::teste::GridFixture;
+namespace key = rt::term::key;
 
 class Telas : public GridFixture {};
 
@@ -74,6 +76,39 @@ TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
   EXPECT_TRUE(term.viu("150.000,00"));
   EXPECT_TRUE(term.viu("│"_cp));
   EXPECT_TRUE(term.viu("┴─"_cp));
+}
+
+TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
+  tabela(22);
+  tabela(24);
+  tabela(39);
+  (void)ctx.areas.select(22);
+  grid::EDITA(ctx, g, 1);
+  EXPECT_EQ(servicos.conta("FI1_T(1)"), 2);
+  (void)ctx.areas.select(24);
+  grid::EDITA(ctx, g, 22);
+  EXPECT_TRUE(servicos.chamou("FI7_T(6)"));
+  servicos.chamadas.clear();
+  grid::EDITA(ctx, g, 8);
+  EXPECT_TRUE(servicos.chamadas.empty());
+  // The carnê-leão detail takes its totals when left.
+  g.I1_1 = "F";
+  grid::EDITA(ctx, g, 17);
+  EXPECT_EQ(servicos.chamadas, std::vector<std::string>{"FDE_LEAO(1)"});
+  // The rural cash book opened from the asset situation goes back to the rural assets.
+  servicos.chamadas.clear();
+  grid::EDITA(ctx, g, 38, 1);
+  EXPECT_EQ(servicos.chamadas, (std::vector<std::string>{"SOMA_RUR(2)", "SOMA_RUR(2)"}));
+  EXPECT_EQ(ctx.areas.current(), 37);
+}
+
+TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
+  tabela(22);
+  g.POSHORMAT = 3;
+  teclas().press(key::Esc);
+  grid::EDITA(ctx, g, 18);
+  EXPECT_TRUE(term.viu("Rendimentos do exterior deve ser"));
+  EXPECT_FALSE(term.viu("Valor em R$==>"));
 }
 
 }  // namespace
