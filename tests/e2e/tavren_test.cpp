@@ -1,10 +1,11 @@
 // tavren as an office starts it: the README's command on a fresh folder, in tmux. The test
 // reads the banner and the top bar, opens every pad by its Alt letter and by the mouse, reads
-// every item's help line, and leaves by "Sair"; the terminal's settings are then in CONFIG.
+// every item's help line, and leaves by "Sair"; the terminal's settings are then in CONFIG and
+// its data folder is DADOS2010 inside the program folder. A program folder whose name would
+// not fit the folder fields is refused.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -90,6 +91,11 @@ std::vector<std::string> linhas(const std::string& tela) {
   return v;
 }
 
+std::string rtrim(std::string s) {
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
 std::string linha(const std::string& tela, std::size_t n) {
   auto v = linhas(tela);
   return n < v.size() ? v[n] : std::string();
@@ -104,12 +110,18 @@ class Tavren : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    const char* base = std::getenv("TAVREN_TEST_TMP");
-    std::filesystem::path raiz = base ? base : "/tmp";
-    std::filesystem::create_directories(raiz);
-    std::string modelo = (raiz / "e2eXXXXXX").string();
+    // Folder names are stored in 40-character fields: a short folder under /tmp, whatever the
+    // test run's scratch folder is.
+    std::string modelo = "/tmp/e2eXXXXXX";
     home_ = mkdtemp(modelo.data());
     home_ += "/tavren";  // the script makes it
+  }
+  // The README's command, on a build that is already there, with the program folder `home`.
+  static std::string comando(const std::string& home) {
+    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
+           "TAVREN_BUILD=" +
+           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home) + " timeout --foreground 60 " +
+           shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
   }
   void TearDown() override {
     std::error_code ec;
@@ -119,14 +131,8 @@ class Tavren : public ::testing::Test {
 };
 
 TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
-  // The README's command, on a build that is already there.
-  const std::string comando =
-      "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
-      "TAVREN_BUILD=" +
-      shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 60 " +
-      shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
   const auto inicio = std::chrono::steady_clock::now();
-  TmuxSession s(comando, 80, 25);
+  TmuxSession s(comando(home_), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; },
                         std::chrono::seconds(10)))
@@ -180,11 +186,34 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   ASSERT_TRUE(t.goTop());
   ASSERT_FALSE(t.eof());
   EXPECT_EQ(t.getText("NRO_TERM"), "00");
-  // The folder fields hold 40 characters.
-  const std::size_t n = std::min<std::size_t>(home_.size(), 40);
-  EXPECT_EQ(t.getText("ROTADOANO").substr(0, n), home_.substr(0, n));
+  // The data folder of its own, inside the program folder; the work folder is the program folder.
+  const std::string dados = home_ + "/DADOS2010";
+  EXPECT_EQ(rtrim(t.getText("ROTADOANO")), dados);
+  EXPECT_EQ(rtrim(t.getText("DIRTRAB")), home_);
   EXPECT_EQ(t.getText("OPCIRPF"), "J");
   EXPECT_EQ(t.getNumber("OPTTRAN").wholePart(), 3);
+  EXPECT_TRUE(std::filesystem::exists(dados + "/IMP0910.DBF"));
+  EXPECT_FALSE(std::filesystem::exists(home_ + "/IMP0910.DBF"));
+  auto diret = rt::db::Table::open(home_ + "/DIRET00.DBF");
+  ASSERT_TRUE(diret);
+  std::vector<std::string> escolhidas;
+  ASSERT_TRUE((*diret)->goTop());
+  for (; !(*diret)->eof(); (void)(*diret)->skip())
+    if ((*diret)->getText("SELEC") == "S") escolhidas.push_back(rtrim((*diret)->getText("DIRETOR")));
+  EXPECT_EQ(escolhidas, std::vector<std::string>{dados});
+}
+
+TEST_F(Tavren, AProgramFolderLongerThanTheFolderFieldsIsRefused) {
+  const std::string longa = home_ + "/uma-pasta-de-nome-bem-mais-longo";
+  ASSERT_GT(longa.size(), 40u);
+  TmuxSession s(comando(longa), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("A pasta do programa tem mais de 40 caracteres:")) << s.capture();
+  EXPECT_NE(s.capture().find(longa), std::string::npos) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("tavren-ended 1")) << s.capture();
+  // Nothing was stored: no settings record with the name cut.
+  EXPECT_FALSE(std::filesystem::exists(longa + "/CONFIG.DBF"));
 }
 
 }  // namespace
