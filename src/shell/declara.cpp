@@ -1,0 +1,304 @@
+#include "shell/declara.h"
+
+#include <string>
+#include <vector>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "console/molduras.h"
+#include "rt/term/colour.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "screens/pendencias.h"
+#include "shell/calculos_declaracao.h"
+#include "shell/conversores.h"
+#include "shell/declara_regras.h"
+#include "shell/declara_teclas.h"
+#include "shell/despacho.h"
+#include "shell/servicos_declaracao.h"
+#include "shell/telas_declaracao.h"
+#include "store/abertura.h"
+#include "store/copia_trabalho.h"
+#include "store/detalhe.h"
+#include "store/salva.h"
+#include "store/travas.h"
+#include "taxcalc/consistencia.h"
+
+namespace shell {
+
+using namespace rt::text::literals;
+
+namespace {
+
+bool naoHa(Program& p, Declara&) {
+  naoDisponivel(p);
+  return false;
+}
+
+rt::term::Attr corEnche(const Program& p) {
+  return rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1));
+}
+
+// The lines of an alert given as one text with ";" between them.
+std::vector<std::string> linhas(std::string_view texto) {
+  std::vector<std::string> r;
+  std::size_t inicio = 0;
+  while (true) {
+    const std::size_t fim = texto.find(';', inicio);
+    r.emplace_back(texto.substr(inicio, fim == std::string_view::npos ? std::string_view::npos : fim - inicio));
+    if (fim == std::string_view::npos) return r;
+    inicio = fim + 1;
+  }
+}
+
+}  // namespace
+
+std::string_view textoTerminaDeclaracao() {
+  return " Termina  a  Declaração ?;Sim. Salve tudo        ;Não, volte p/declaração.;Ignore as alterações    "_cp;
+}
+
+std::string perguntaTermina(Program& p) {
+  // Esc on the question means "N": the declaration goes on, nothing is saved or dropped.
+  return console::AVISOSN(p, linhas(textoTerminaDeclaracao()), 3);
+}
+
+namespace {
+
+// CONFERE(1): the open declaration checked against the rules, its findings kept in table 11
+// (held exclusively meanwhile) and the verdict shown.
+bool confereDeclaracao(Program& p, Declara& d) {
+  if (d.calculos() == nullptr || !store::ABERTURA(p, 11, true)) return false;
+  taxcalc::Contexto c = d.calculos()->contexto(d.dec);
+  (void)taxcalc::CONFERE(c, *p.areas.table(11), 1, p.aj.VAL_CPMF);
+  (void)p.areas.close(11);
+  return true;
+}
+
+}  // namespace
+
+void ServicosDeclara::completa() {
+  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaProvisoria(p, d, n); };
+  if (!conferencia) conferencia = confereDeclaracao;
+  if (!detalhe) detalhe = [](Program& p, Declara&) { return store::MOS_DETAL(p); };
+  if (!pendencias)
+    pendencias = [](Program& p, Declara& d) {
+      screens::MOS_PEND(p, d.grade);
+      return true;
+    };
+  if (!calculadora) calculadora = [](Program& p, Declara&) { return CHAMA_CALC(p); };
+  if (!conversor) conversor = [](Program& p, Declara& d) { return CALC_UFIR(p, d.tela.TELA, d.grade.OPC); };
+  // Not in this version: the entry journal, printing, the export and the corrected list.
+  for (Acao* a : {&diario, &impressao, &exporta, &corrigidos})
+    if (!*a) *a = naoHa;
+  if (!ajuda) ajuda = [](Program& p, Declara&, int) { naoDisponivel(p); };
+}
+
+Declara::Declara(Program& prog, ServicosDeclara servicos) : p(prog), srv(std::move(servicos)) {
+  srv.completa();
+  dec.opcoes.TEMP_SAL = p.aj.TEMP_SAL;
+  dec.opcoes.OPTTRAN = p.cfg.OPTTRAN;
+  dec.opcoes.SOESTE = p.cfg.SOESTE;
+  dec.opcoes.ITEM_MENU = p.OPCAO_1;
+  grade.OPC = 1;
+  grade.PONTEIRO = 1;
+  grade.PONTVERT = 1;
+  grade.OPCAO_1 = p.OPCAO_1;
+  grade.TEMP_SAL = p.aj.TEMP_SAL;
+}
+
+Declara::~Declara() = default;
+
+void Declara::mostraPagina() {
+  store::MOSTR_PAG(p, dec, 1);
+}
+
+void Declara::roda() {
+  store::FECHA_PROV(p);
+  p.CPF = rt::text::padr(p.cfg.ULT_CPF, 11);
+  const int item = p.OPCAO_1;
+
+  if (item == 64 || item == 65) {
+    console::MTELA3(p, 3);
+    dec.espelho.CPF = p.CPF;
+    if (carrega(1, 1)) (void)srv.exporta(p, *this);
+    store::FECHA_PROV(p);
+    p.janelas.FECHAJAN(3);
+    return;
+  }
+
+  bool continua = true;
+  while (continua) {
+    console::MTELA3(p, 3);
+    tela.ZOOM_BEM = !tela.ZOOM_DIV;
+    (void)store::ABERTURA(p, 9);
+    bool achou;
+    {
+      TeclasLigadas escolha(p.console);
+      ligaTeclasDoCodigo(*this, escolha);
+      console::MENS(p, 0, textoTeclasDoCodigo());
+      achou = GET_CODIGO(1, 2, 1, 1);
+    }
+    if (!achou) break;
+    p.cfg.ULT_CPF = p.CPF;
+    if (item != 11) {
+      (void)acaoDoItem();
+      continua = false;
+      break;
+    }
+    lacoDeTelas();
+  }
+  fimDoDriver();
+}
+
+bool Declara::acaoDoItem() {
+  switch (p.OPCAO_1) {
+    case 12:
+      return srv.diario(p, *this);
+    case 13:
+      return srv.conferencia(p, *this);
+    case 51:
+      return srv.impressao(p, *this);
+    case 63: {
+      store::FECHA_PROV(p);
+      dec.espelho.CPF = p.CPF;
+      const bool ok = carrega(1, 1) && srv.exporta(p, *this);
+      store::FECHA_PROV(p);
+      return ok;
+    }
+    default:
+      return false;
+  }
+}
+
+void Declara::lacoDeTelas() {
+  const rt::term::Attr cor = corEnche(p);
+  {
+    TeclasLigadas teclas(p.console);
+    ligaTeclasDaTela(*this, teclas);
+    const EstadoTelas antes = tela;
+    tela = EstadoTelas{};
+    tela.ZOOM_BEM = antes.ZOOM_BEM;
+    tela.ZOOM_DIV = antes.ZOOM_DIV;
+    tela.PVEZ = antes.PVEZ;
+    tela.TELA = tela.PVEZ ? 6 : 1;
+    tela.TELANT = 0;
+    grade.OPC = 1;
+    p.janelas.FECHAJAN(7);
+    p.janelas.ENCHETELA(' ', cor);
+
+    while (tela.INI == "N") {
+      const bool rural = dec.espelho.registro.txt("TEMRURAL") == "S";
+      tela.TELAMAX = telaMaxima(rural);
+      if (tela.TELA != tela.TELANT) {
+        tela.TELA = telaPermitida(tela.TELA, tela.TELANT, tela.TELAMAX);
+        MOS_IND();
+        (void)VETEMPO();
+        (void)VETAMHO();
+        if (tela.TELA != 10) tela.TELANT = tela.TELA;
+      }
+      p.janelas.FECHAJAN(10);
+      // A screen starts with no key and no change asked for; what the last one left must not
+      // decide where this one goes.
+      grade.ULTTECLA = 0;
+      grade.TECLAMUDA = false;
+      tela.fimDaTela = false;
+      grade.TELA = tela.TELA;
+      p.TELA = tela.TELA;
+      srv.GTELA(p, *this, tela.TELA);
+      // The index list may have ended the declaration while the screen ran: nothing more is
+      // done for the screen (an autosave now would keep changes the user chose to ignore).
+      if (tela.INI != "N") break;
+
+      if (autosalvaVencido()) store::SAL_DEC(p, dec);
+
+      SaidaDaTela s;
+      s.TELA = tela.TELA;
+      s.TELAMAX = tela.TELAMAX;
+      s.ULTTECLA = grade.ULTTECLA;
+      s.TECLAMUDA = grade.TECLAMUDA;
+      s.PVEZ = tela.PVEZ;
+      s.rural = dec.espelho.registro.txt("TEMRURAL") == "S";
+      s.ATV_BRASIL = dec.espelho.registro.txt("ATV_BRASIL");
+      const ProximaTela r = proximaTela(s);
+      if (r.pergunta)
+        tela.INI = perguntaTermina(p);
+      else
+        tela.TELA = r.tela;
+    }
+  }
+  fimDaDeclaracao();
+}
+
+void Declara::fimDaDeclaracao() {
+  p.screen().fill({0, 0, 0, 79}, ' ', corEnche(p));
+  p.janelas.FECHAJAN(3);
+  console::MENS(p);
+  p.janelas.ENCHETELA(' ', corEnche(p));
+  console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  console::MTELA3(p, 3);
+  if (tela.INI == "I")
+    store::FECHA_PROV(p);
+  else
+    (void)store::SALVATUDO(p, dec, 1);
+  tela.INI = std::string(1, 'N');
+  tela.PVEZ = false;
+  dec.espelho.LRECUPERA = false;
+  (void)store::ABERTURA(p, 9);
+  mostraPagina();
+}
+
+void Declara::fimDoDriver() {
+  if (store::ABERTURA(p, 9)) {
+    rt::db::Table& r = *p.areas.table(9);
+    r.clearFilter();
+    (void)r.setOrder(1);
+    // ORDEM is written only on the taxpayer's own row: a failed seek leaves the register at
+    // its end, and nothing there may be written.
+    if (r.seek(rt::text::padr(p.CPF, 11)) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
+        store::REC_LOCK(p, 5)) {
+      (void)r.put("ORDEM", rt::text::Decimal::fromInt(0));
+      (void)r.flush();
+      (void)r.unlock();
+    }
+  }
+  p.janelas.FECHAJAN(3);
+  console::MENS(p);
+}
+
+bool Declara::carrega(int modo, int tipo) {
+  // Each declaration gets its own computation, so nothing of the last taxpayer's carries over.
+  dec.calculos = nullptr;
+  grade.servicos = nullptr;
+  servicosGrade_.reset();
+  calculos_ = std::make_unique<CalculosDeclaracao>(p);
+  dec.calculos = calculos_.get();
+  servicosGrade_ = std::make_unique<ServicosDeclaracao>(p, dec, *calculos_);
+  ServicosDeclaracao& g = *servicosGrade_;
+  g.quetel = [this](int n) { return QUETEL(n); };
+  g.mudatel1 = [this] { return MUDATEL1(); };
+  g.mudatel12 = [this] { return MUDATEL12(); };
+  g.mudatel14 = [this] { return MUDATEL14(); };
+  g.escHoriz = [this] { return ESC_HORIZ(1); };
+  g.salDec = [this] { store::SAL_DEC(p, dec); };
+  grade.servicos = servicosGrade_.get();
+  dec.espelho.CPF = rt::text::padr(p.CPF, 11);
+  dec.opcoes.ITEM_MENU = p.OPCAO_1;
+  const bool recuperando = dec.espelho.LRECUPERA;
+  const bool ok = store::INIC_VAR(p, dec, modo, tipo);
+  // A recovery takes up the copies for this one load only: the next taxpayer is read from
+  // the shared tables.
+  dec.espelho.LRECUPERA = false;
+  if (ok && recuperando) p.CPF = dec.espelho.CPF;
+  return ok;
+}
+
+void DECLARA(Program& p) {
+  DECLARA(p, ServicosDeclara{});
+}
+
+void DECLARA(Program& p, const ServicosDeclara& servicos) {
+  Declara d(p, servicos);
+  d.roda();
+}
+
+}  // namespace shell

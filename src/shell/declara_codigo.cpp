@@ -1,0 +1,210 @@
+// The taxpayer prompt of the declaration driver and its chooser keys.
+#include <optional>
+#include <string>
+
+#include "console/alerta.h"
+#include "console/listas.h"
+#include "console/mensagens.h"
+#include "console/validadores.h"
+#include "grid/edita.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/ui/read.h"
+#include "shell/cores_registro.h"
+#include "shell/declara.h"
+#include "store/abertura.h"
+#include "store/busca_outro.h"
+#include "store/copia_trabalho.h"
+#include "store/tabelas_declaracao.h"
+
+namespace shell {
+
+using namespace rt::text::literals;
+namespace key = rt::term::key;
+
+namespace {
+
+// The pick lists write the chosen taxpayer's CPF into the prompt's variable.
+class VariaveisDoCodigo final : public console::Variaveis {
+ public:
+  explicit VariaveisDoCodigo(Program& p) : p_(p) {}
+  std::optional<rt::ui::Value> valor(std::string_view nome) const override {
+    if (rt::text::upper(nome) == "CPF") return rt::ui::Value(p_.CPF);
+    if (rt::text::upper(nome) == "OPCAO_1") return rt::ui::Value(rt::text::Decimal::fromInt(p_.OPCAO_1));
+    return std::nullopt;
+  }
+  bool atribui(std::string_view nome, const rt::ui::Value& v) override {
+    const auto* t = std::get_if<std::string>(&v);
+    if (rt::text::upper(nome) != "CPF" || t == nullptr) return false;
+    p_.CPF = rt::text::padr(*t, 11);
+    return true;
+  }
+
+ private:
+  Program& p_;
+};
+
+class ServicosDoCodigo final : public console::ServicosLista {
+ public:
+  explicit ServicosDoCodigo(Declara& d) : d_(d) {}
+  void MOSTR_PAG(int) override { store::MOSTR_PAG(d_.p, d_.dec, 1); }
+  void MOS_DETAL() override { (void)d_.srv.detalhe(d_.p, d_); }
+  void MOS_PEND() override { (void)d_.srv.pendencias(d_.p, d_); }
+
+ private:
+  Declara& d_;
+};
+
+// The register on the next or previous taxpayer, not past its ends.
+void moveRegistro(Program& p, int passo) {
+  rt::db::Table* r = p.areas.table(9);
+  if (r == nullptr) return;
+  if (r->eof()) {
+    (void)(passo > 0 ? r->goTop() : r->goBottom());
+  } else {
+    (void)r->skip(passo);
+    if (r->eof()) (void)r->goBottom();
+    if (r->bof()) (void)r->goTop();
+  }
+  if (!r->eof()) p.CPF = r->getText("CPF");
+}
+
+}  // namespace
+
+void Declara::escolhe(int lista) {
+  VariaveisDoCodigo vars(p);
+  ServicosDoCodigo servicos(*this);
+  console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
+                    servicos);
+  if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+  if (lista == 5)
+    l.GERAL5();
+  else if (lista == 4)
+    l.GERAL4();
+  else
+    l.GERAL1();
+}
+
+bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
+  store::EspelhoDeclaracao& e = dec.espelho;
+  // A recovery asked for at an earlier prompt never reaches this one.
+  e.LRECUPERA = false;
+  const int item = p.OPCAO_1;
+  const rt::term::ColourSet cores = rt::term::parseColourList(CORNORM(p.cores));
+  while (true) {
+    if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+    if (modo == 1) mostraPagina();
+    rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", p.CPF), "@r 999.999.999-99");
+    g.valid([this] { return console::VAL_CPF(p, p.CPF); });
+    const rt::ui::ReadResult r = rt::ui::readOne(p.console, std::move(g), cores);
+    if (!e.LRECUPERA) {
+      if (r.escaped) return false;
+      if (r.lastKey.code == key::PgDn || r.lastKey.code == key::PgUp) {
+        moveRegistro(p, r.lastKey.code == key::PgDn ? 1 : -1);
+        continue;
+      }
+      // An empty CPF names nobody: it is asked again rather than registered.
+      if (rt::text::alltrim(p.CPF).empty()) continue;
+    }
+    break;
+  }
+  p.CPF = rt::text::padr(p.CPF, 11);
+  e.CPF = p.CPF;
+
+  bool achou = e.LRECUPERA;
+  if (!achou && store::ABERTURA(p, 9)) {
+    rt::db::Table& reg = *p.areas.table(9);
+    // Sought in CPF order and without the rural filter; the filter stays for the lists.
+    auto filtro = reg.hasFilter();
+    if (filtro) reg.clearFilter();
+    (void)reg.setOrder(1);
+    achou = reg.seek(p.CPF) && reg.found();
+    if (filtro) SO_MOL_filtro(reg);
+  }
+  const bool carrega_ = item == 11 || item == 13;
+  if (achou) {
+    if (modo == 1) mostraPagina();
+    if (carrega_) return carrega(carga, 1);
+    return true;
+  }
+
+  const std::optional<store::Achado> fora = store::BUSCA_OUTRO(p, p.CPF, 1, 1);
+  if (item != 11) {
+    if (!fora) {
+      console::AVISOSN(p,
+                       "O contribuinte não foi localizado em nenhum dos diretórios indicado. Confira o código ou os diretórios digitados     "_cp,
+                       0);
+      return false;
+    }
+    if (item == 12 || item == 13) return carrega(carga, 1);
+    return true;
+  }
+  if (!fora) {
+    const std::string r = console::AVISOSN(
+        p, {std::string_view(" Esse Contribuinte não está cadastrado  "_cp), "em nenhuma das Pastas indicadas. Inclui?"},
+        2);
+    if (r != "S") return false;
+    tela.PVEZ = true;
+    if (rt::db::Table* reg = p.areas.table(9)) (void)reg->goBottom(), (void)reg->skip(1);
+    return carrega(carga, 0);
+  }
+  return carrega(carga, 1);
+}
+
+bool Declara::DIRETO() {
+  std::string cpf;
+  {
+    const bool aberta = static_cast<bool>(store::abreCopia(p, 29));
+    if (aberta) {
+      rt::db::Table& t = *p.areas.table(29);
+      (void)t.goTop();
+      if (!t.eof()) cpf = t.getText("CPF");
+    }
+    // The recovery opens the copies itself, and only when nothing else has them.
+    (void)p.areas.close(29);
+  }
+  if (rt::text::alltrim(cpf).empty()) {
+    console::MENS(p, 11, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
+    return false;
+  }
+  p.CPF = rt::text::padr(cpf, 11);
+  dec.espelho.LRECUPERA = true;
+  if (rt::term::ActiveInput* in = p.console.activeInput()) {
+    (void)in->setText(p.CPF);
+    in->endRead();
+  }
+  return true;
+}
+
+void Declara::SO_MOL_filtro(rt::db::Table& reg) {
+  reg.setFilter([](const rt::db::Table& t) { return t.getText("TEMRURAL") == "S"; });
+}
+
+void Declara::SO_MOL() {
+  if (!p.areas.isOpen(9) && !store::ABERTURA(p, 9)) return;
+  rt::db::Table& reg = *p.areas.table(9);
+  soRural = !soRural;
+  if (soRural)
+    SO_MOL_filtro(reg);
+  else
+    reg.clearFilter();
+  (void)reg.goTop();
+  if (!reg.eof()) p.CPF = reg.getText("CPF");
+  if (rt::term::ActiveInput* in = p.console.activeInput()) in->requestRedisplay();
+  mostraPagina();
+}
+
+void Declara::MOS_DIR() {
+  const int antes = p.areas.current();
+  if (!p.areas.isOpen(40)) (void)store::SAI_ABRE(p, 40);
+  if (p.areas.isOpen(40)) {
+    (void)p.areas.select(40);
+    (void)grid::EDITA(p, grade, 40);
+  }
+  (void)p.areas.select(antes);
+  if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+  mostraPagina();
+}
+
+}  // namespace shell

@@ -1,0 +1,92 @@
+// Switching screens from the keys of an open declaration.
+#include "rt/term/keys.h"
+#include "shell/declara.h"
+#include "store/salva.h"
+
+namespace shell {
+
+namespace key = rt::term::key;
+
+void Declara::terminaTela() {
+  tela.fimDaTela = true;
+  if (rt::term::ActiveInput* in = p.console.activeInput()) in->endRead();
+}
+
+bool Declara::QUETEL(int n, bool comPgDn) {
+  if (tela.TELA == n) return false;
+  grade.ULTTECLA = comPgDn ? key::PgDn : p.console.lastKey().code;
+  tela.TELANT = tela.TELA;
+  tela.TELVEL = tela.TELA;
+  tela.TELA = n;
+  terminaTela();
+  grade.TECLAMUDA = true;
+  return true;
+}
+
+void Declara::MUDATAB(int tecla) {
+  grade.ULTTECLA = tecla;
+  terminaTela();
+}
+
+bool Declara::MUDATEL1() {
+  copiaIdentificacao();
+  return QUETEL(1);
+}
+
+bool Declara::MUDATEL12() {
+  if (tela.TELA == 22) return QUETEL(5, true);
+  if (tela.TELA != 5) return false;
+  if (grade.OPC == 5 || grade.OPC == 30) {
+    tela.ZOOM_BEM = true;
+    tela.ZOOM_DIV = false;
+  } else if (grade.OPC == 6 || grade.OPC == 31) {
+    tela.ZOOM_DIV = true;
+    tela.ZOOM_BEM = false;
+  } else {
+    return false;
+  }
+  return QUETEL(22, true);
+}
+
+bool Declara::MUDATEL14() {
+  if (tela.TELA == 23) return QUETEL(5, true);
+  if (tela.TELA != 5) return false;
+  if (grade.OPC == 5) {
+    tela.ZOOM_BEM2 = true;
+    tela.ZOOM_DIV2 = false;
+  } else if (grade.OPC == 6) {
+    tela.ZOOM_DIV2 = true;
+    tela.ZOOM_BEM2 = false;
+  } else {
+    return false;
+  }
+  return QUETEL(23, true);
+}
+
+namespace {
+
+// Writes a mirrored record into the single row of its working copy.
+void gravaNaCopia(Program& p, int area, const store::RegistroEspelho& r, const std::string& cpf) {
+  if (p.areas.table(area) == nullptr) return;
+  (void)p.areas.select(area);
+  if (!store::PREP_REG(p, cpf)) return;
+  rt::db::Table& t = *p.areas.table(area);
+  if (r.grava(t)) (void)t.flush();
+  (void)t.unlock();
+}
+
+}  // namespace
+
+void Declara::copiaIdentificacao() {
+  const int antes = p.areas.current();
+  gravaNaCopia(p, 21, dec.espelho.tabela01, dec.espelho.CPF);
+  (void)p.areas.select(antes);
+}
+
+void Declara::copiaRegistro() {
+  const int antes = p.areas.current();
+  gravaNaCopia(p, 29, dec.espelho.registro, dec.espelho.CPF);
+  (void)p.areas.select(antes);
+}
+
+}  // namespace shell

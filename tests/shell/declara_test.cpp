@@ -1,0 +1,417 @@
+// The declaration driver on the scripted terminal: a new taxpayer registered, opened and
+// saved; the screen keys and the screen order; the end question; the autosave with a fixed
+// clock; the clock and size of use; the register's ORDEM; F4 recovery after a killed process.
+#include "shell/declara.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "programa_fixture.h"
+#include "rt/db/table.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/decimal.h"
+#include "rt/text/strings.h"
+#include "shell/declara_registro.h"
+#include "shell/declara_teclas.h"
+#include "shell/despacho.h"
+#include "shell/telas_declaracao.h"
+#include "store/abertura.h"
+
+namespace shell::teste {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+
+constexpr std::string_view kA = "11144477735";
+constexpr std::string_view kB = "52998224725";
+
+class Declaracao : public ProgramaFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(inicia());
+    p->OPCAO_1 = 11;
+  }
+
+  // The driver's services with a screen that records its number, lets the test act on the
+  // open declaration and then runs as the provisional screen; a test that ran out of keys
+  // ends its declaration without saving rather than asking for ever.
+  ServicosDeclara servicos() {
+    ServicosDeclara s;
+    s.GTELA = [this](Program& q, Declara& d, int n) {
+      telas.push_back(n);
+      if (aoEntrar) aoEntrar(d, n);
+      if (term.exhausted() || telas.size() > 200) {
+        d.tela.INI = "I";
+        return;
+      }
+      telaProvisoria(q, d, n);
+    };
+    return s;
+  }
+  void roda() { DECLARA(*p, servicos()); }
+
+  // Loading and saving show their progress in message windows, which drop the keys typed
+  // ahead; the keys after them are queued behind a pause, as a user types after seeing it.
+  // The CPF typed: the prompt ends with the field's last digit.
+  void cpf(std::string_view c) {
+    term.type(c);
+    term.pause();
+  }
+  // A new taxpayer: the CPF and "Sim" to register him.
+  void novo(std::string_view c) {
+    term.type(c);
+    term.press('S');
+    term.pause();
+  }
+  // Esc on a screen and the answer to the end question.
+  void termina(char resposta) {
+    term.press(key::Esc);
+    term.press(resposta);
+    term.pause();
+  }
+
+  // A table of the data folder, opened outside the program, on the CPF's row.
+  std::unique_ptr<rt::db::Table> dados(std::string_view arquivo, std::string_view c = {}) {
+    auto t = rt::db::Table::open(p->LOCARQ + std::string(arquivo) + ".DBF");
+    if (!t) return nullptr;
+    auto tabela = std::move(*t);
+    (void)tabela->goTop();
+    while (!c.empty() && !tabela->eof() && tabela->getText("CPF") != c) (void)tabela->skip();
+    return tabela;
+  }
+  std::string nomeNoRegistro(std::string_view c) {
+    auto t = dados("IMP0910", c);
+    return t && !t->eof() ? std::string(rt::text::trim(t->getText("NOMECONTR"))) : "<none>";
+  }
+
+  // Registers a taxpayer with a name through the driver.
+  void registra(std::string_view c, std::string nome) {
+    aoEntrar = [nome](Declara& d, int) { d.dec.espelho.registro.txt("NOMECONTR", nome); };
+    novo(c);
+    termina('S');
+    term.press(key::Esc);
+    roda();
+    aoEntrar = nullptr;
+    telas.clear();
+  }
+
+  std::vector<int> telas;
+  std::function<void(Declara&, int)> aoEntrar;
+};
+
+TEST_F(Declaracao, ANewTaxpayerIsRegisteredOpenedOnIdentificationAndSaved) {
+  aoEntrar = [](Declara& d, int n) {
+    if (n == 6) d.dec.espelho.registro.txt("NOMECONTR", "FULANO DE TAL");
+  };
+  novo(kA);
+  term.press(key::Tab);  // a new taxpayer goes from identification to screen 1
+  termina('S');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 1}));
+  EXPECT_TRUE(gravador.viu("Esse Contribuinte n"_cp));
+  EXPECT_TRUE(gravador.viu("Tela 6"));
+  EXPECT_TRUE(gravador.viu(tituloTela(6)));
+  EXPECT_TRUE(gravador.viu(textoTeclasDoCodigo()));
+  // The final save wrote the register and table 01 of the data folder.
+  EXPECT_EQ(nomeNoRegistro(kA), "FULANO DE TAL");
+  auto t01 = dados("IMP0110", kA);
+  ASSERT_TRUE(t01);
+  EXPECT_FALSE(t01->eof());
+  EXPECT_EQ(p->cfg.ULT_CPF, kA);
+  // The index row was shown while the declaration was open.
+  EXPECT_TRUE(gravador.viuEm(0, 0, "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=MOL"));
+  // Every key the driver bound is free again.
+  for (int k : {key::F1, key::F4, key::F5, key::F8, key::F11, key::Tab, key::ShiftTab, key::AltW, key::AltI})
+    EXPECT_EQ(con.hotKeyFor(rt::term::Key{k}), nullptr) << k;
+}
+
+TEST_F(Declaracao, DecliningTheNewTaxpayerEndsWithoutRegistering) {
+  cpf(kA);
+  term.press('N');
+  roda();
+  EXPECT_TRUE(telas.empty());
+  EXPECT_EQ(nomeNoRegistro(kA), "<none>");
+}
+
+TEST_F(Declaracao, ScreenKeysAndTabShiftTabPgUpPgDnEnterEscMoveByTheRules) {
+  registra(kA, "FULANO");
+  cpf(kA);
+  term.press(key::F5);        // 1 -> 5
+  term.press(key::PgDn);      // 5 again
+  term.press(key::Tab);       // 6
+  term.press(key::Tab);       // 7
+  term.press(key::Tab);       // 10
+  term.press(key::ShiftTab);  // 7
+  term.press(key::Enter);     // 8
+  term.press(key::Esc);       // 8 -> 7 without asking
+  term.press(key::F9);        // 9
+  term.press(key::Esc);       // 9 -> 7 without asking
+  term.press(key::F11);       // 11
+  term.press(key::Tab);       // no rural activity: back to 1
+  term.press(key::F12);       // nothing without rural activity; 'x' leaves screen 1 for 2
+  term.press('x');
+  term.press(key::PgUp);      // 1
+  term.press(key::ShiftTab);  // screen 1 stays
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 5, 5, 6, 7, 10, 7, 8, 7, 9, 7, 11, 1, 2, 1, 1}));
+}
+
+TEST_F(Declaracao, RuralScreensGoRoundAndF12Reaches12) {
+  registra(kA, "FULANO");
+  aoEntrar = [](Declara& d, int) { d.dec.espelho.registro.txt("TEMRURAL", "S"); };
+  cpf(kA);
+  term.press(key::F12);     // 12
+  term.press(key::Tab);     // 13
+  term.press(key::F1);      // 1
+  term.press(key::F11);     // 11
+  term.press(key::Tab);     // 12 with rural activity
+  for (int i = 0; i < 5; ++i) term.press(key::Tab);  // 13 .. 17
+  term.press(key::Tab);     // 17 -> 12
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 12, 13, 1, 11, 12, 13, 14, 15, 16, 17, 12}));
+}
+
+TEST_F(Declaracao, EscOnTheEndQuestionGoesOnAndIgnoreKeepsTheTablesAsTheyWere) {
+  registra(kA, "FULANO");
+  aoEntrar = [](Declara& d, int) { d.dec.espelho.registro.txt("NOMECONTR", "OUTRO NOME"); };
+  cpf(kA);
+  term.press(key::Esc);
+  term.press(key::Esc);  // Esc on the question: "N", the declaration goes on
+  term.press(key::Esc);
+  term.press('N');
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 1, 1}));
+  EXPECT_TRUE(gravador.viu(" Termina  a  Declara"_cp));
+  EXPECT_EQ(nomeNoRegistro(kA), "FULANO");
+}
+
+TEST_F(Declaracao, TheIndexListSwitchesScreensAndCanEndTheDeclaration) {
+  registra(kA, "FULANO");
+  aoEntrar = [](Declara& d, int) { d.dec.espelho.registro.txt("NOMECONTR", "PELO INDICE"); };
+  cpf(kA);
+  term.press(key::AltI);
+  term.press(key::Enter);  // the list
+  term.press('D');         // Declaração de bens: screen 5
+  term.press(key::AltI);
+  term.press('V');         // the bar's own letter: Renda Variável, screen 9
+  term.press(key::AltI);
+  term.press(key::Enter);
+  term.press(key::End);    // entry 13: the end question
+  term.press(key::Enter);
+  term.press('S').pause();
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 5, 9}));
+  EXPECT_EQ(nomeNoRegistro(kA), "PELO INDICE");
+}
+
+class Autosalva : public Declaracao, public ::testing::WithParamInterface<int> {};
+
+TEST_P(Autosalva, LeavingAScreenAfterTheMinutesSavesOnceAndRestartsTheCount) {
+  const int minutos = GetParam();
+  p->aj.TEMP_SAL = minutos;
+  registra(kA, "INICIAL");
+  // Each screen takes the minutes the test gives it and leaves its own name behind.
+  const std::vector<int> passa = {5, 10, 1, 14};
+  aoEntrar = [&](Declara& d, int) {
+    const std::size_t i = telas.size() - 1;
+    if (i >= passa.size()) return;
+    relogio.advanceSeconds(passa[i] * 60);
+    d.dec.espelho.registro.txt("NOMECONTR", "TELA " + std::to_string(i));
+  };
+  std::vector<std::string> vistos;
+  cpf(kA);
+  for (int i = 0; i < 3; ++i) term.press(key::PgDn).pause();
+  // The autosave after the last screen comes before the end question.
+  term.press(key::Esc).pause();
+  term.press('I').pause();
+  term.press(key::Esc);
+  // The register's name after every screen, read by the next screen.
+  auto anterior = aoEntrar;
+  aoEntrar = [&](Declara& d, int n) {
+    vistos.push_back(nomeNoRegistro(kA));
+    anterior(d, n);
+  };
+  roda();
+  vistos.push_back(nomeNoRegistro(kA));
+  ASSERT_EQ(vistos.size(), 5u);
+  if (minutos == 15) {
+    // 5 then 10 minutes: the second screen saves; 1 more minute does not; 14 more do.
+    EXPECT_EQ(vistos, (std::vector<std::string>{"INICIAL", "INICIAL", "TELA 1", "TELA 1", "TELA 3"}));
+  } else {
+    EXPECT_EQ(vistos, (std::vector<std::string>(5, "INICIAL")));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Minutos, Autosalva, ::testing::Values(15, 0, 99));
+
+TEST_F(Declaracao, AltWSavesAtOnceUnlessSavingIsOnlyAtTheEnd) {
+  for (int temp : {0, 99}) {
+    p->aj.TEMP_SAL = temp;
+    registra(temp == 0 ? kA : kB, "ANTES");
+    aoEntrar = [](Declara& d, int) { d.dec.espelho.registro.txt("NOMECONTR", "DEPOIS"); };
+    cpf(temp == 0 ? kA : kB);
+    term.press(key::AltW).pause();
+    termina('I');
+    term.press(key::Esc);
+    roda();
+    EXPECT_EQ(nomeNoRegistro(temp == 0 ? kA : kB), temp == 0 ? "DEPOIS" : "ANTES") << temp;
+    telas.clear();
+  }
+}
+
+TEST_F(Declaracao, TheClockAddsOneDayLessASecondAtMidnightAndBothUsesStopAtSixDigits) {
+  Declara d(*p, servicos());
+  d.dec.espelho.registro.num("TEM_USO", 100);
+  d.dec.espelho.INI_DECLA = Decimal::fromInt(86000);
+  relogio.set(rt::text::LocalTime{rt::text::Date::fromYmd(2010, 6, 21), 100, 0});
+  EXPECT_EQ(d.VETEMPO(), 100 + 100 + 86399 - 86000);
+  d.dec.espelho.registro.num("TEM_USO", 999990);
+  EXPECT_EQ(d.VETEMPO(), 999999);
+  // A paused clock counts nothing and starts again from the reading.
+  d.dec.opcoes.SEMHORA = true;
+  d.dec.espelho.registro.num("TEM_USO", 50);
+  EXPECT_EQ(d.VETEMPO(), 50);
+  // Pausing adds the time up to the pause, never past the field.
+  d.dec.opcoes.SEMHORA = false;
+  p->OPCAO_1 = 11;
+  d.dec.espelho.INI_DECLA = Decimal::fromInt(40);
+  d.DESLIG_RELG();
+  EXPECT_TRUE(d.dec.opcoes.SEMHORA);
+  EXPECT_EQ(d.dec.espelho.registro.num("TEM_USO"), Decimal::fromInt(110));
+  d.dec.espelho.registro.num("TEM_USO", 999999);
+  d.DESLIG_RELG();
+  relogio.advanceSeconds(500);
+  d.DESLIG_RELG();
+  EXPECT_EQ(d.dec.espelho.registro.num("TEM_USO"), Decimal::fromInt(999999));
+}
+
+TEST_F(Declaracao, TheSizeOfUseCountsTheCopiesAndStopsAtSixDigits) {
+  registra(kA, "FULANO");
+  long long tamanho = -1;
+  aoEntrar = [&](Declara& d, int) {
+    tamanho = d.VETAMHO();
+    // Copy 22 made to look huge: the size stops at what the field holds.
+    rt::db::Table& c = *p->areas.table(22);
+    const int linhas = 1000000 / c.recordSize() + 1;
+    for (int i = 0; i < linhas; ++i) ASSERT_TRUE(c.appendBlank());
+    ASSERT_TRUE(c.flush());
+    EXPECT_EQ(d.VETAMHO(), 999999);
+    EXPECT_EQ(d.dec.espelho.registro.num("TAM_USO"), Decimal::fromInt(999999));
+    d.tela.INI = "I";
+  };
+  cpf(kA);
+  term.press(key::Esc);
+  roda();
+  EXPECT_GT(tamanho, 0);
+  EXPECT_LT(tamanho, 999999);
+}
+
+TEST_F(Declaracao, TheRegisterOrderIsResetOnlyOnTheTaxpayersRow) {
+  registra(kA, "FULANO");
+  registra(kB, "BELTRANO");
+  for (std::string_view c : {kA, kB}) {
+    auto t = dados("IMP0910", c);
+    ASSERT_TRUE(t->lockRecord());
+    ASSERT_TRUE(t->put("ORDEM", Decimal::fromInt(7)));
+    ASSERT_TRUE(t->flush());
+  }
+  cpf(kA);
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(dados("IMP0910", kA)->getNumber("ORDEM"), Decimal());
+  EXPECT_EQ(dados("IMP0910", kB)->getNumber("ORDEM"), Decimal::fromInt(7));
+}
+
+TEST_F(Declaracao, F4WithoutCopiesSaysSoAndThePromptGoesOn) {
+  term.press(key::F4);
+  term.press(key::Esc);
+  roda();
+  EXPECT_TRUE(gravador.viu("Imposs"_cp));
+  EXPECT_TRUE(telas.empty());
+}
+
+TEST_F(Declaracao, F4RecoversTheDeclarationOfAKilledProcessAndOnlyForThatLoad) {
+  registra(kA, "FULANO");
+  registra(kB, "BELTRANO");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    // The other run: taxpayer A opened, his name changed on screen 7 (written into the
+    // register's working copy when the screen is drawn) and the process killed on the next.
+    aoEntrar = [](Declara& d, int n) {
+      if (n == 1) d.dec.espelho.registro.txt("NOMECONTR", "ALTERADO ANTES DA QUEDA");
+      if (n == 1) return;
+      ::kill(::getpid(), SIGKILL);
+    };
+    cpf(kA);
+    term.press(key::F7);
+    term.press(key::Tab);
+    roda();
+    _exit(3);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+
+  std::vector<std::string> nomes;
+  aoEntrar = [&](Declara& d, int) { nomes.push_back(std::string(rt::text::trim(d.dec.espelho.registro.txt("NOMECONTR")))); };
+  term.press(key::F4);
+  termina('S');
+  cpf(kB);
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(nomes, (std::vector<std::string>{"ALTERADO ANTES DA QUEDA", "BELTRANO"}));
+  EXPECT_EQ(nomeNoRegistro(kA), "ALTERADO ANTES DA QUEDA");
+  EXPECT_EQ(nomeNoRegistro(kB), "BELTRANO");
+}
+
+TEST_F(Declaracao, F8ShowsOnlyRuralTaxpayersInTheLists) {
+  registra(kA, "FULANO");
+  aoEntrar = [](Declara& d, int) { d.dec.espelho.registro.txt("TEMRURAL", "S"); };
+  novo(kB);
+  termina('S');
+  term.press(key::Esc);
+  roda();
+  aoEntrar = nullptr;
+  telas.clear();
+  // F8 puts the prompt on the first rural taxpayer; Enter opens him.
+  term.press(key::F8);
+  term.press(key::Enter);
+  termina('I');
+  term.press(key::Esc);
+  std::vector<std::string> abertos;
+  aoEntrar = [&](Declara& d, int) { abertos.push_back(d.dec.espelho.CPF); };
+  roda();
+  EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
+}
+
+TEST_F(Declaracao, MenuItemsRunTheDriverAndActionsNotInThisVersionSaySo) {
+  registraDeclaracao(*p);
+  for (int item : {11, 12, 13, 51, 63, 64, 65}) EXPECT_TRUE(p->funcoes.count(item)) << item;
+  registra(kA, "FULANO");
+  p->OPCAO_1 = 51;
+  cpf(kA);
+  EXPECT_TRUE(chamaFuncao(*p, 51));
+  EXPECT_TRUE(gravador.viu(textoNaoDisponivel()));
+  EXPECT_TRUE(telas.empty());
+}
+
+}  // namespace
+}  // namespace shell::teste
