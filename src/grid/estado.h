@@ -160,6 +160,11 @@ struct Grade {
   // the insert and renumber keys set it to the row's line).
   rt::text::Decimal I7_0, I8_0, I8R_0, I9R_0;
 
+  // How many grids are running: a grid opened from inside another (a pick list, the rural cash
+  // book from a cell check, the carnê-leão details) gives the outer one back its columns, cursor
+  // and append mode when it ends.
+  int nivel = 0;
+
   ServicosGrade* servicos = nullptr;
   ServicosGrade& srv() {
     static ServicosGrade nada;

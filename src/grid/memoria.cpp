@@ -145,24 +145,14 @@ void LEMBRA(Sessao& s) {
 void ANINHA(Sessao& s, int aninhada) {
   Grade& g = s.g;
   store::Contexto& ctx = s.ctx;
-  const int opc = g.OPC;
-  const auto campo = g.TABCAMPO, cpoin = g.TABCPOIN, masc = g.TABMASC, desc = g.TABDESC;
-  const int nCam = g.N_CAM, ultPos = g.ULT_POS, ponteiro = g.PONTEIRO;
   const std::uint32_t volta = s.t() != nullptr ? s.t()->recNo() : 0;
   g.escolha.clear();
   g.ULTTECLA = 0;
 
+  // EDITA gives this grid back its number, columns and cursor when the nested one ends.
   EDITA(ctx, g, aninhada);
   const bool escolheu = g.ULTTECLA == rt::term::key::CtrlEnter && !g.escolha.empty();
 
-  g.OPC = opc;
-  g.TABCAMPO = campo;
-  g.TABCPOIN = cpoin;
-  g.TABMASC = masc;
-  g.TABDESC = desc;
-  g.N_CAM = nCam;
-  g.ULT_POS = ultPos;
-  g.PONTEIRO = ponteiro;
   // Leaving the nested grid is no request to leave this one.
   g.TECLAMUDA = false;
   g.ULTTECLA = 0;

@@ -12,8 +12,7 @@ namespace grid {
 // is not yet. Does nothing on other screens or on the phantom row.
 void LEMBRA(Sessao& s);
 
-// The nested screen `aninhada` (30, 31 or 13) run from the grid `s`: OPC and the column arrays
-// are saved and restored, the outer window drawn again, and a pick from 30 or 31 appended to
+// The nested screen `aninhada` (30, 31 or 13) run from the grid `s`: the outer window drawn again, and a pick from 30 or 31 appended to
 // the calling table. After the savings grid (13) its totals are taken with the asking mode.
 void ANINHA(Sessao& s, int aninhada);
 

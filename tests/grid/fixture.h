@@ -53,9 +53,11 @@ class TerminalGravado final : public rt::term::Terminal {
 class ServicosGravados final : public ServicosGrade {
  public:
   std::vector<std::string> chamadas;
-  bool valida(store::Contexto&, Grade&, std::string_view nome, rt::ui::Value&) override {
+  // A check as the test plays it (one that opens another grid, one that refuses).
+  std::function<bool(std::string_view, rt::ui::Value&)> gancho;
+  bool valida(store::Contexto&, Grade&, std::string_view nome, rt::ui::Value& v) override {
     chamadas.push_back("valida " + std::string(nome));
-    return true;
+    return gancho ? gancho(nome, v) : true;
   }
   void recalcula(store::Contexto&, Grade&, std::string_view nome) override { chamadas.push_back(std::string(nome)); }
   void NRODP(store::Contexto&, Grade&) override { chamadas.push_back("NRODP"); }

@@ -132,4 +132,28 @@ TEST_F(Memoria, AltF6OpensTheSavingsGridAndTakesItsTotalsAsking) {
   EXPECT_EQ(g.OPC, 5);
 }
 
+TEST_F(Memoria, GridOpenedFromACellCheckGivesTheOuterGridBackItsColumns) {
+  // The rural asset's situation check opens the rural cash book; the situation typed is then
+  // written into the asset's own field, not into a column of the cash book.
+  tabela(37);
+  tabela(39);
+  linha(37, {{"CPF", C("12345678909")}, {"ATV_BRASIL", C("S")}, {"ITEM", N(1)}, {"I8R_1", C("TRATOR")}});
+  (void)ctx.areas.select(37);
+  servicos.gancho = [this](std::string_view nome, rt::ui::Value&) {
+    if (nome == "TES_SIT") {
+      g.TIPOCR = "D";
+      grid::EDITA(ctx, g, 38, 1);
+    }
+    return true;
+  };
+  // It., description, code, value, situation.
+  teclas().press(key::End).type("2").press(key::Esc).press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 35);
+  EXPECT_EQ(coluna(37, "I8R_4"), Lista{"2"});
+  EXPECT_EQ(ctx.areas.table(39)->recordCount(), 0u);
+  EXPECT_EQ(g.OPC, 35);
+  EXPECT_EQ(g.TABCPOIN[4], "I8R_4");
+  EXPECT_EQ(g.nivel, 0);
+}
+
 }  // namespace
