@@ -116,9 +116,11 @@ bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& d
   ListasDialogo l(ctx);
   l.vars().liga("ORIGEM", o);
   l.vars().liga("DESTINO", d);
-  // The folder list shows the terminal's register.
-  (void)ABERTURA(ctx, 40);
-  ctx.console.setKey(key::F1, [&l] { l.listas().GERAL(); });
+  // The folder list shows the terminal's register, opened only when asked for: an open that
+  // creates it shows a notice, which would throw away what was typed ahead.
+  ctx.console.setKey(key::F1, [&ctx, &l] {
+    if (ctx.areas.isOpen(40) || ABERTURA(ctx, 40)) l.listas().GERAL();
+  });
   rt::ui::ReadResult r;
   {
     rt::ui::Read read(ctx.console, coresNormais(ctx));
@@ -148,9 +150,13 @@ bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, 
   ListasDialogo l(ctx);
   l.vars().liga("CPF1", a);
   l.vars().liga("CPF2", b);
-  if (!ctx.areas.isOpen(9)) (void)ABERTURA(ctx, 9);
-  ctx.console.setKey(key::F1, [&l] { l.listas().GERAL5(); });
-  ctx.console.setKey(key::F2, [&l] { l.listas().GERAL1(); });
+  auto registro = [&ctx] { return ctx.areas.isOpen(9) || ABERTURA(ctx, 9); };
+  ctx.console.setKey(key::F1, [&l, registro] {
+    if (registro()) l.listas().GERAL5();
+  });
+  ctx.console.setKey(key::F2, [&l, registro] {
+    if (registro()) l.listas().GERAL1();
+  });
   rt::ui::ReadResult r;
   {
     rt::ui::Read read(ctx.console, coresNormais(ctx));
