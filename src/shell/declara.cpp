@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "console/ajuda.h"
 #include "console/alerta.h"
+#include "console/pastas.h"
+#include "console/documentos.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "rt/term/colour.h"
@@ -74,6 +77,21 @@ bool confereDeclaracao(Program& p, Declara& d) {
   return true;
 }
 
+// The help texts of the program folder: a topic of the help menu, or the current field's.
+void ajudaPadrao(Program& p, Declara& d, int item) {
+  console::AcessoAjuda acesso{
+      console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }},
+      [&p](std::string_view arquivo) {
+        return arquivo == "HELPTXT" && console::LF_ISFILE(p, p.ARQDEF + "HELPTXT.DBF") && store::ABERTURA(p, 45);
+      },
+      [&d] { return d.grade.EDI_CAMPO; }, [&d] { return d.tela.TELA; }, [&d] { d.grade.TECLAMUDA = false; }};
+  console::Ajuda ajuda(p, std::move(acesso));
+  if (item == 0)
+    ajuda.MOS_HELP();
+  else
+    ajuda.MOSTRA_HELP(item);
+}
+
 }  // namespace
 
 void ServicosDeclara::completa() {
@@ -90,7 +108,7 @@ void ServicosDeclara::completa() {
   // Not in this version: the entry journal, printing, the export and the corrected list.
   for (Acao* a : {&diario, &impressao, &exporta, &corrigidos})
     if (!*a) *a = naoHa;
-  if (!ajuda) ajuda = [](Program& p, Declara&, int) { naoDisponivel(p); };
+  if (!ajuda) ajuda = ajudaPadrao;
 }
 
 Declara::Declara(Program& prog, ServicosDeclara servicos) : p(prog), srv(std::move(servicos)) {
@@ -265,6 +283,21 @@ void Declara::fimDoDriver() {
   console::MENS(p);
 }
 
+void Declara::preparaMatrizes() {
+  auto doisDigitos = [](int m) { return (m < 10 ? "0" : "") + std::to_string(m); };
+  store::EspelhoDeclaracao& e = dec.espelho;
+  matrizes = grid::Matrizes{};
+  for (int m = 1; m <= 13; ++m) {
+    const auto i = static_cast<std::size_t>(m);
+    const std::string mes = m == 13 ? std::string("Totais") : doisDigitos(m) + "-" + console::TRAZ_MES(m).substr(0, 3);
+    e.REC_MENSAL[i][1] = mes;
+    matrizes.CALC_MENS[i][1] = mes;
+    for (std::size_t c = 2; c <= 3; ++c) matrizes.CALC_MENS[i][c] = std::string(11, ' ');
+    for (std::size_t c = 1; c <= 6; ++c) matrizes.REC_GANHO[i][c] = std::string(14, ' ');
+    matrizes.REC_GANHO[i][3] = m == 13 ? std::string("<- Totais ->") : doisDigitos(m) + "-" + console::TRAZ_MES(m);
+  }
+}
+
 bool Declara::carrega(int modo, int tipo) {
   // Each declaration gets its own computation, so nothing of the last taxpayer's carries over.
   dec.calculos = nullptr;
@@ -281,6 +314,7 @@ bool Declara::carrega(int modo, int tipo) {
   g.escHoriz = [this] { return ESC_HORIZ(1); };
   g.salDec = [this] { store::SAL_DEC(p, dec); };
   grade.servicos = servicosGrade_.get();
+  preparaMatrizes();
   dec.espelho.CPF = rt::text::padr(p.CPF, 11);
   dec.opcoes.ITEM_MENU = p.OPCAO_1;
   const bool recuperando = dec.espelho.LRECUPERA;

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "grid/estado.h"
+#include "grid/matriz_dados.h"
 #include "rt/db/table.h"
 #include "shell/programa.h"
 #include "store/declaracao.h"
@@ -126,7 +127,12 @@ class Declara {
   grid::Grade grade;
   EstadoTelas tela;
   Relogio relogio;
+  // The monthly matrices of the open declaration that are not table fields.
+  grid::Matrizes matrizes;
   bool soRural = false;  // SO_MOL's filter is on
+
+  // The month labels of the matrices and their empty cells, for a declaration being opened.
+  void preparaMatrizes();
 
  private:
   void lacoDeTelas();

@@ -108,8 +108,12 @@ class Declaracao : public ProgramaFixture {
 };
 
 TEST_F(Declaracao, ANewTaxpayerIsRegisteredOpenedOnIdentificationAndSaved) {
-  aoEntrar = [](Declara& d, int n) {
-    if (n == 6) d.dec.espelho.registro.txt("NOMECONTR", "FULANO DE TAL");
+  std::vector<std::string> rotulos;
+  aoEntrar = [&](Declara& d, int n) {
+    if (n != 6) return;
+    d.dec.espelho.registro.txt("NOMECONTR", "FULANO DE TAL");
+    rotulos = {d.dec.espelho.REC_MENSAL[1][1], d.dec.espelho.REC_MENSAL[13][1], d.matrizes.CALC_MENS[12][1],
+               d.matrizes.CALC_MENS[3][2], d.matrizes.REC_GANHO[2][3], d.matrizes.REC_GANHO[13][3]};
   };
   novo(kA);
   term.press(key::Tab);  // a new taxpayer goes from identification to screen 1
@@ -117,6 +121,9 @@ TEST_F(Declaracao, ANewTaxpayerIsRegisteredOpenedOnIdentificationAndSaved) {
   term.press(key::Esc);
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 1}));
+  // The matrices of the grids carry their month labels.
+  EXPECT_EQ(rotulos, (std::vector<std::string>{"01-Jan", "Totais", "12-Dez", std::string(11, ' '), "02-Fevereiro",
+                                               "<- Totais ->"}));
   EXPECT_TRUE(gravador.viu("Esse Contribuinte n"_cp));
   EXPECT_TRUE(gravador.viu("Tela 6"));
   EXPECT_TRUE(gravador.viu(tituloTela(6)));
@@ -411,6 +418,17 @@ TEST_F(Declaracao, MenuItemsRunTheDriverAndActionsNotInThisVersionSaySo) {
   EXPECT_TRUE(chamaFuncao(*p, 51));
   EXPECT_TRUE(gravador.viu(textoNaoDisponivel()));
   EXPECT_TRUE(telas.empty());
+}
+
+TEST_F(Declaracao, Item13ChecksTheDeclarationAndKeepsItsFindingsInTheErrorList) {
+  registra(kA, "FULANO");
+  p->OPCAO_1 = 13;
+  cpf(kA);
+  roda();
+  EXPECT_TRUE(telas.empty());
+  auto lista = dados("IMP1110", kA);
+  ASSERT_TRUE(lista);
+  EXPECT_FALSE(lista->eof()) << "an almost empty declaration has findings";
 }
 
 }  // namespace
