@@ -493,7 +493,7 @@ void Laco::roda() {
         if (t != nullptr && !t->eof() && t->field(g.EDI_CAMPO) != nullptr) g.CLIPTEX = t->get(g.EDI_CAMPO);
         break;
       case key::AltQ:
-        DIGA_QUEM(ctx, g, {});
+        DIGA_QUEM(ctx, g, g.NOMECONTR);
         break;
       case key::AltO:
         if (opc == 18 || opc == 38) ORDENA(s_, false);
@@ -792,6 +792,14 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
       g.N_CAM = static_cast<int>(tela->colunas.size());
       g.ULT_POS = tela->ultPos;
       ctx.QUALHLP = "MGETVAR";
+      if (tela->dica > 0) {
+        if (tela->dicaRural) {
+          g.srv().MRODAPER(ctx, g, tela->dica);
+        } else {
+          g.srv().MRODAPE(ctx, g, tela->dica);
+        }
+        (void)ctx.areas.select(tela->area);
+      }
       // The savings grid asks before it replaces values typed on the exempt-income screen.
       if (opc != 13) {
         MOSTRA(ctx, g, *tela);
@@ -804,6 +812,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
       if (tela->filtro) {
         if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
       }
+      if (opc == 38 && modo == 0) g.srv().MRODAPER(ctx, g, 2);
       if (!tela->depois.empty()) {
         g.OPC = opc;
         g.srv().recalcula(ctx, g, tela->depois);

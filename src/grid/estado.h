@@ -99,6 +99,10 @@ class ServicosGrade {
   virtual void BUSCA_DESP(store::Contexto&, Grade&) {}
   // UNICO_BOL (Ins on screen 45): one bank slip issued; the office keeps its number.
   virtual void UNICO_BOL(store::Contexto&, Grade&) {}
+  // The footer hint of a screen on the message line: MRODAPE(k) for the declaration's grids,
+  // MRODAPER(k) for the rural ones.
+  virtual void MRODAPE(store::Contexto&, Grade&, int /*k*/) {}
+  virtual void MRODAPER(store::Contexto&, Grade&, int /*k*/) {}
   // The lists of exempt and exclusive incomes the savings grid takes up; nothing outside a
   // declaration.
   virtual std::optional<ListasPoupanca> LISTAS_POUPANCA(store::Contexto&, Grade&) { return std::nullopt; }
@@ -134,6 +138,7 @@ struct Grade {
   int SO_MOS = 0;
   int TELA = 0;     // the declaration screen the grid was opened from
   std::string CPF;  // the open taxpayer
+  std::string NOMECONTR;
   std::string DECFINAL = "N";
   std::string ATV_BRASIL = "S";
   std::string TEMRURAL = "N";

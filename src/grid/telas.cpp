@@ -228,8 +228,10 @@ TelaGrade rural(Grade& g, int opc, int modo) {
   TelaGrade t;
   t.opc = opc;
   const bool brasil = g.ATV_BRASIL == "S";
+  t.dicaRural = true;
   if (opc == 34) {
     t.area = 36;
+    t.dica = 1;
     t.rodape = true;
     t.colunas = {col("I2R_07", "Cod", "@z 99", 0, "VAL_COD(1)"),
                  col("I2R_04", "% Part", "@Z 999.99", 0, "VAL_PART"),
@@ -258,6 +260,7 @@ TelaGrade rural(Grade& g, int opc, int modo) {
     }
   } else if (opc == 35) {
     t.area = 37;
+    t.dica = 5;
     t.campoLinha = "I8R_0";
     t.campoItem = "ITEM";
     t.colunas = {col("ITEM", "It.", "@EZ 999"), col("I8R_1", "Discriminação, Data de Aquisição e Venda   "_cp, "@S71", 53, "MOS_DETBEM"),
@@ -268,6 +271,7 @@ TelaGrade rural(Grade& g, int opc, int modo) {
     t.ret = {2, 1, 21, 79};
   } else if (opc == 36) {
     t.area = 38;
+    t.dica = 6;
     t.campoLinha = "I9R_0";
     t.campoItem = "ITEM";
     t.colunas = {col("ITEM", "It.", "@EZ 99"), col("I9R_1", "DISCRIMINACAO              ", "", 30, "MOS_DETDIV"),
@@ -277,6 +281,7 @@ TelaGrade rural(Grade& g, int opc, int modo) {
     t.ret = {3, 0, 18, 78};
   } else {  // 38 rural cash book
     t.area = 39;
+    t.dica = 14;
     t.moldura = 1;
     t.rodape = true;
     const bool receita = g.TIPOCR == "C";

@@ -36,6 +36,7 @@ struct TelaGrade {
   int moldura = 0;     // 0 none, 1 window 2, 6 window 6
   int congela = 0;
   int dica = 0;  // footer hint
+  bool dicaRural = false;  // the hint is one of the rural screens' (MRODAPER)
   bool rodape = false;
   std::string mensagem;  // shown on the status line while the grid runs
   std::function<bool(const rt::db::Table&)> filtro;

@@ -88,6 +88,8 @@ class ServicosGravados final : public ServicosGrade {
     chamadas.push_back("FCALPOUPA(" + std::to_string(modo) + ")");
     return true;
   }
+  void MRODAPE(store::Contexto&, Grade&, int k) override { chamadas.push_back("MRODAPE(" + std::to_string(k) + ")"); }
+  void MRODAPER(store::Contexto&, Grade&, int k) override { chamadas.push_back("MRODAPER(" + std::to_string(k) + ")"); }
   std::optional<ListasPoupanca> listas;
   std::optional<ListasPoupanca> LISTAS_POUPANCA(store::Contexto&, Grade&) override { return listas; }
   // How many times a call was asked for.

@@ -90,7 +90,8 @@ TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
   EXPECT_TRUE(servicos.chamou("FI7_T(6)"));
   servicos.chamadas.clear();
   grid::EDITA(ctx, g, 8);
-  EXPECT_TRUE(servicos.chamadas.empty());
+  EXPECT_EQ(servicos.chamadas, std::vector<std::string>{"MRODAPE(9)"});
+  servicos.chamadas.clear();
   // The carnê-leão detail takes its totals when left.
   g.I1_1 = "F";
   grid::EDITA(ctx, g, 17);
@@ -98,8 +99,28 @@ TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
   // The rural cash book opened from the asset situation goes back to the rural assets.
   servicos.chamadas.clear();
   grid::EDITA(ctx, g, 38, 1);
-  EXPECT_EQ(servicos.chamadas, (std::vector<std::string>{"SOMA_RUR(2)", "SOMA_RUR(2)"}));
+  EXPECT_EQ(servicos.chamadas, (std::vector<std::string>{"SOMA_RUR(2)", "MRODAPER(14)", "SOMA_RUR(2)"}));
   EXPECT_EQ(ctx.areas.current(), 37);
+}
+
+TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
+  tabela(26);
+  tabela(39);
+  (void)ctx.areas.select(26);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_TRUE(servicos.chamou("MRODAPE(1)"));
+  // The rural cash book opened from the matrix sets the rural hint back when it ends.
+  grid::EDITA(ctx, g, 38, 0);
+  EXPECT_TRUE(servicos.chamou("MRODAPER(14)"));
+  EXPECT_EQ(servicos.chamadas.back(), "MRODAPER(2)");
+}
+
+TEST_F(Telas, AltQShowsWhoseDeclarationItIs) {
+  tabela(23);
+  g.NOMECONTR = "JOAO DA SILVA";
+  teclas().press(key::AltQ).press(key::Esc);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_TRUE(term.viu("123.456.789-09  JOAO DA SILVA"));
 }
 
 TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
