@@ -1,28 +1,98 @@
 #include "shell/funcoes.h"
 
+#include "console/molduras.h"
+#include "grid/edita.h"
+#include "grid/estado.h"
+#include "rt/term/colour.h"
+#include "rt/text/strings.h"
 #include "store/backup.h"
+#include "store/contribuintes.h"
+#include "store/copia_pasta.h"
+#include "store/estatus.h"
 #include "store/reorg.h"
 #include "store/rotas.h"
 #include "store/transfere.h"
 
 namespace shell {
 
+namespace {
+
+// The status column of the marking grid.
+class ServicosMarca final : public grid::ServicosGrade {
+ public:
+  std::string VE_STAT(store::Contexto& ctx, int estatus, int pos) override {
+    return store::VE_STAT(ctx, estatus, pos);
+  }
+};
+
+// The taxpayers marked ("S" in IMPRE) in grid screen 41 over the register in `area`, headed
+// `titulo`; with `soRural` only those with rural activity are shown and taken.
+std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRural, const std::string& titulo) {
+  rt::db::Table* t = ctx.areas.table(area);
+  if (t == nullptr) return {};
+  (void)ctx.areas.select(area);
+  auto rural = [](const rt::db::Table& r) { return r.getText("TEMRURAL") == "S"; };
+  if (soRural) t->setFilter(rural);
+  grid::Grade g;
+  ServicosMarca servicos;
+  g.servicos = &servicos;
+  g.POSEST = area == 29 ? 4 : 3;
+  g.CTITULO = titulo;
+  (void)grid::EDITA(ctx, g, 41);
+  std::vector<std::string> cpfs;
+  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+    if (t->getText("IMPRE") == "S") cpfs.push_back(t->getText("CPF"));
+  if (soRural) t->clearFilter();
+  (void)t->goTop();
+  return cpfs;
+}
+
+store::MarcaContribuintes marcador(std::string titulo) {
+  return [titulo](store::Contexto& ctx, int area, bool soRural) { return marcaNaGrade(ctx, area, soRural, titulo); };
+}
+
+// The main screen after a backup or restore: the background and the about frame.
+store::Redesenho redesenho(Program& p) {
+  return [&p](store::Contexto&) {
+    p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
+    console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  };
+}
+
+}  // namespace
+
 void registraFuncoes(Program& p) {
+  p.funcoes[15] = [](Program& q) {
+    store::EXCLUI(q, marcador("Elim."));
+    return true;
+  };
   p.funcoes[21] = [](Program& q) {
     (void)store::SELAREA(q, 1);
     return true;
   };
-  p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1); };
+  p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1, marcador("Trans")); };
+  p.funcoes[30] = [](Program& q) {
+    store::MUDA_CPF(q);
+    return true;
+  };
+  p.funcoes[31] = [](Program& q) {
+    store::TRANF_PARTE(q);
+    return true;
+  };
   // The folder is kept in the settings the exit writes back.
   p.funcoes[66] = [](Program& q) {
     q.cfg.ROTAJAVA = store::SELAREA(q, 2);
     return true;
   };
   p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
-  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q); };
-  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q); };
-  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1); };
-  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1); };
+  // Whole-table copies of the year folder to the backup folder and back, each after the
+  // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
+  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q); };
+  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q); };
+  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)); };
+  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)); };
+  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)); };
+  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)); };
   // The reorganisation holds each table exclusively before touching it and tells itself
   // which tables other terminals kept it from.
   p.reorganiza = [](Program& q, const std::string& pasta, int modo) {
