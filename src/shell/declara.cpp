@@ -220,8 +220,7 @@ void Declara::lacoDeTelas() {
       grade.ULTTECLA = 0;
       grade.TECLAMUDA = false;
       tela.fimDaTela = false;
-      grade.TELA = tela.TELA;
-      p.TELA = tela.TELA;
+      sincronizaGrade();
       srv.GTELA(p, *this, tela.TELA);
       // The index list may have ended the declaration while the screen ran: nothing more is
       // done for the screen (an autosave now would keep changes the user chose to ignore).
@@ -245,6 +244,18 @@ void Declara::lacoDeTelas() {
     }
   }
   fimDaDeclaracao();
+}
+
+void Declara::sincronizaGrade() {
+  const store::EspelhoDeclaracao& e = dec.espelho;
+  grade.TELA = tela.TELA;
+  p.TELA = tela.TELA;
+  grade.OPCAO_1 = p.OPCAO_1;
+  grade.TEMP_SAL = dec.opcoes.TEMP_SAL;
+  grade.CPF = e.CPF;
+  grade.TEMRURAL = e.registro.txt("TEMRURAL");
+  grade.ATV_BRASIL = e.registro.txt("ATV_BRASIL");
+  if (e.tabela01.tem("DECFINAL")) grade.DECFINAL = e.tabela01.txt("DECFINAL");
 }
 
 void Declara::fimDaDeclaracao() {

@@ -137,6 +137,8 @@ class Declara {
  private:
   void lacoDeTelas();
   void fimDaDeclaracao();
+  // What the grids read of the open declaration, before each screen.
+  void sincronizaGrade();
   void fimDoDriver();
   bool acaoDoItem();
   bool carrega(int modo, int tipo);
