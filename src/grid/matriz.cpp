@@ -134,7 +134,8 @@ class LacoMatriz {
   // A value written into the current cell in its picture, then the recomputation.
   void escreve(Decimal v, std::string_view masc);
   void depois(const std::string& anterior);
-  void GETMTX();
+  // The cell edit; a typed character that started it is its first key.
+  void GETMTX(std::optional<rt::term::Key> primeira = std::nullopt);
   void enter();
   void cola();
   void calculadora();
@@ -192,15 +193,16 @@ void LacoMatriz::avancaAposEdicao(const rt::term::Key& k) {
   }
 }
 
-void LacoMatriz::GETMTX() {
+void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
   std::string motivo;
   const bool pode = celulaEditavel(a_, t_.opc, linha(), coluna(), &motivo);
   if (!motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
   std::string* c = celula();
   if (!pode || c == nullptr) {
-    avancaAposEdicao(a_.ctx.console.lastKey());
+    avancaAposEdicao(primeira ? *primeira : a_.ctx.console.lastKey());
     return;
   }
+  if (primeira) a_.ctx.console.push(*primeira);
   const ColunaMatriz& col = colunaAtual();
   const std::string anterior = *c;
   rt::term::Console& con = a_.ctx.console;
@@ -419,8 +421,7 @@ void LacoMatriz::roda() {
     a_.m.POSHORMAT = g.PONTEIRO = coluna();
     a_.m.POSVERMAT = g.PONTVERT = linha();
     if (k.isChar()) {
-      con.push(k);
-      GETMTX();
+      GETMTX(k);
       continue;
     }
     switch (k.code) {
@@ -541,8 +542,9 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   for (int i = 0; i < static_cast<int>(t.colunas.size()); ++i) {
     const ColunaMatriz& c = t.colunas[static_cast<std::size_t>(i)];
     const int col = i + 1;
-    const int largura = larguraMascara(c.masc);
     const bool nomeDoMes = col == 1 && (opc == 7 || opc == 16);
+    // The month names are 9 wide: the monthly window then shows both value columns.
+    const int largura = nomeDoMes ? std::min(larguraMascara(c.masc), 9) : larguraMascara(c.masc);
     auto bloco = [&ref, &fonte, col, largura, nomeDoMes, numero = numerica(c.masc)]() -> rt::ui::Value {
       const int l = static_cast<int>(fonte.row()) + 1;
       const std::string* cel = ref.cel(l, col);
@@ -556,6 +558,8 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
     b.setFreeze(t.congela);
     if (b.colPos() <= t.congela && t.congela < b.columnCount()) b.setColPos(t.congela + 1);
   }
+  // The month's name is not typed into: the monthly window starts on the reais.
+  if (opc == 7) b.setColPos(2);
   if (opc == 37) (void)MARCA_NEG(a);
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);

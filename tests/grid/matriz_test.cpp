@@ -1,0 +1,368 @@
+// The matrix grid driven as the user drives it: cells typed, copied and pasted, the modes of
+// the carnê-leão months, the month's entries opened from a cell, the rural months with their
+// marks; what the matrices hold afterwards and what their totals say.
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+#include "grid/matriz.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "store/espelho.h"
+#include "taxcalc/carne_leao.h"
+#include "taxcalc/contexto.h"
+#include "taxcalc/tax_year.h"
+
+namespace {
+
+using namespace rt::text::literals;
+using grid::teste::GridFixture;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+
+// Records the nested grids and the other subsystems' calls.
+class ServicosMatrizGravados : public grid::ServicosMatriz {
+ public:
+  struct Aberta {
+    int opc;
+    std::string I1_1, TIPOCR;
+    int POSHORMAT;
+    int MESATI;
+  };
+  std::vector<Aberta> grades;
+  std::vector<int> ganhos;
+  std::vector<std::pair<int, Decimal>> renvar;
+  grid::Matrizes* m = nullptr;
+  std::optional<Decimal> chamador;
+  std::optional<Decimal> total13;
+  void grade(store::Contexto&, grid::Grade& g, int opc, int) override {
+    grades.push_back({opc, g.I1_1, g.TIPOCR, g.POSHORMAT, m != nullptr ? m->MESATI : 0});
+    g.OPC = opc;
+  }
+  void FX_GANHO(taxcalc::Contexto&, grid::Matrizes&, int linha) override { ganhos.push_back(linha); }
+  void SOMA_RENVAR(taxcalc::Contexto&, grid::Matrizes&, int coluna, Decimal v) override { renvar.emplace_back(coluna, v); }
+  std::optional<Decimal> campoChamador() override { return chamador; }
+  std::optional<Decimal> MUDATEL13(store::Contexto&, grid::Grade&, int, Decimal) override { return total13; }
+};
+
+class Matriz : public GridFixture {
+ protected:
+  Matriz() {
+    srv.m = &m;
+    tabela(22);
+    tabela(32);
+  }
+  void roda(int opc) {
+    grid::AmbienteMatriz a{ctx, g, calc, m, srv};
+    grid::MBROWSE(a, opc);
+  }
+  std::string mes(Decimal v) { return taxcalc::textoLeao(v); }
+  std::string largo(Decimal v) { return rt::text::transform(v, "@Ez 999,999,999.99"); }
+  void modoLeao(int modo) { d.tabela01.num("CAL_AUTO", modo); }
+
+  store::EspelhoDeclaracao d;
+  taxcalc::Variaveis vars;
+  taxcalc::Saida saida;
+  taxcalc::Vizinhos vizinhos;
+  taxcalc::Contexto calc{ctx.areas, d, vars, relogio, saida, vizinhos};
+  grid::Matrizes m;
+  ServicosMatrizGravados srv;
+};
+
+TEST_F(Matriz, TypedMonthOfTheCarneLeaoIsTaxedAndTotalled) {
+  modoLeao(2);
+  d.REC_MENSAL[2][2] = mes(Decimal(500));
+  // The month names are frozen: the cursor starts on January's income.
+  teclas().type("3000").press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(d.REC_MENSAL[1][2], mes(Decimal(3000)));
+  EXPECT_EQ(d.REC_MENSAL[13][2], mes(Decimal(3500)));
+  // January's tax due: 3000 in the 15% bracket of 2009.
+  EXPECT_GT(taxcalc::celulaLeao(d.REC_MENSAL[1][7]), Decimal());
+  EXPECT_EQ(g.ULTTECLA, key::Esc);
+  EXPECT_TRUE(g.TECLAMUDA);
+  EXPECT_TRUE(term.viu("Pes.F")) << term.telas.back();
+  EXPECT_TRUE(term.viu("Janeir"));
+}
+
+TEST_F(Matriz, TotalsAndComputedColumnsOfTheCarneLeaoCannotBeTyped) {
+  modoLeao(2);
+  // Row 13 is the year: Ctrl+PgDn goes there, typing changes nothing.
+  teclas().press(key::CtrlPgDn).type("99").press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(d.REC_MENSAL[13][2], "");
+  // Column 7 (tax due) is computed.
+  teclas().press(key::Right).press(key::Right).press(key::Right).press(key::Right).press(key::Right).type("77").press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(rt::text::alltrim(d.REC_MENSAL[1][7]), "");
+}
+
+TEST_F(Matriz, PasteCountsInTheTotalsAtOnce) {
+  modoLeao(2);
+  d.REC_MENSAL[1][2] = mes(Decimal(1000));
+  taxcalc::FX_RT(calc, 2);
+  teclas().press(key::AltM).press(key::Down).press(key::AltC).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(d.REC_MENSAL[2][2], mes(Decimal(1000)));
+  EXPECT_EQ(d.REC_MENSAL[13][2], mes(Decimal(2000)));
+  ASSERT_TRUE(g.CLIPTEX.has_value());
+}
+
+TEST_F(Matriz, PasteIntoTheTotalsRowIsRefused) {
+  modoLeao(2);
+  d.REC_MENSAL[1][2] = mes(Decimal(1000));
+  taxcalc::FX_RT(calc, 2);
+  teclas().press(key::AltM).press(key::CtrlPgDn).press(key::AltC).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(d.REC_MENSAL[13][2], mes(Decimal(1000)));
+}
+
+TEST_F(Matriz, EnterOpensTheMonthsEntriesInTheIndividualAndCashBookModes) {
+  modoLeao(1);
+  g.I1_1 = "J";
+  teclas().press(key::Enter).press(key::Right).press(key::Right).press(key::Right).press(key::Enter).press(key::Esc);
+  roda(16);
+  ASSERT_EQ(srv.grades.size(), 2u);
+  EXPECT_EQ(srv.grades[0].opc, 17);
+  EXPECT_EQ(srv.grades[0].I1_1, "F");
+  EXPECT_EQ(srv.grades[0].POSHORMAT, 2);
+  EXPECT_EQ(srv.grades[1].opc, 24);
+  EXPECT_EQ(srv.grades[1].I1_1, "P");
+  // The grid's own kind comes back afterwards.
+  EXPECT_EQ(g.I1_1, "J");
+  EXPECT_EQ(g.OPC, 16);
+
+  srv.grades.clear();
+  modoLeao(3);
+  teclas().press(key::Enter).press(key::Right).press(key::Enter).pause().press(key::Enter).press(key::Right).press(key::Enter).press(key::Esc);
+  roda(16);
+  ASSERT_EQ(srv.grades.size(), 2u);
+  EXPECT_EQ(srv.grades[0].opc, 18);
+  EXPECT_EQ(srv.grades[0].TIPOCR, "C");
+  EXPECT_EQ(srv.grades[1].opc, 18);
+  EXPECT_EQ(srv.grades[1].I1_1, "L");
+  EXPECT_EQ(srv.grades[1].TIPOCR, "D");
+  // The income from abroad has no cash book.
+  EXPECT_TRUE(term.viu("Rendimentos do exterior deve ser preenchido"));
+}
+
+TEST_F(Matriz, EnterInTheTotalsModeEditsTheCell) {
+  modoLeao(2);
+  teclas().press(key::Enter).type("1234,56").press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_TRUE(srv.grades.empty());
+  EXPECT_EQ(d.REC_MENSAL[1][2], mes(Decimal::fromRaw(123456000000)));
+}
+
+TEST_F(Matriz, AltACyclesTheModesAndExplainsEach) {
+  g.TELA = 2;
+  modoLeao(3);
+  teclas().press(key::AltA).pause().press(key::Enter).press(key::AltA).pause().press(key::Enter).press(key::AltA).pause().press(key::Enter).press(key::Esc);
+  roda(16);
+  // 3 -> 4 -> 1 -> 2.
+  EXPECT_EQ(calc.calAuto(), 2);
+  EXPECT_TRUE(term.viu("Essa opção faz a conta ao inverso. Informado o valor do imposto"_cp));
+  EXPECT_TRUE(term.viu("Essa é a opção ideal para o preenchimento da"_cp));
+  EXPECT_TRUE(term.viu("usando R$  144.20 por dependente, o valor mensal da pensao quando"));
+  EXPECT_EQ(grid::explicacaoModo(2).size(), 7u);
+}
+
+TEST_F(Matriz, AltNSwitchesWhichValueGoesToTheSummary) {
+  g.TELA = 2;
+  teclas().press(key::AltN).pause().press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_TRUE(d.tabela01.logico("SO_REC"));
+  EXPECT_TRUE(term.viu("será apenas o VALOR INFORMADO COMO PAGO."_cp));
+  teclas().press(key::AltN).pause().press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_FALSE(d.tabela01.logico("SO_REC"));
+  EXPECT_TRUE(term.viu("SOMA DOS MAIORES VALORES"));
+}
+
+TEST_F(Matriz, MonthlyValuesConvertToDollarsAndTotal) {
+  teclas().type("1741").press(key::Enter).press(key::Esc);
+  roda(7);
+  EXPECT_EQ(m.CALC_MENS[1][2], mes(Decimal(1741)));
+  EXPECT_EQ(m.CALC_MENS[1][3], mes(rt::text::despreza(Decimal(1741) / taxcalc::TAB_DOLAR(1))));
+  EXPECT_EQ(m.CALC_MENS[13][2], mes(Decimal(1741)));
+  EXPECT_TRUE(term.viu("  DOLAR  "));
+}
+
+TEST_F(Matriz, MonthlyTotalsRowIsNotEditable) {
+  teclas().press(key::CtrlPgDn).type("50").press(key::Enter).press(key::Esc);
+  roda(7);
+  EXPECT_EQ(m.CALC_MENS[13][2], "");
+}
+
+TEST_F(Matriz, EmployersColumnOfTheDomesticEmployeeIsRefused) {
+  m.GPS = true;
+  teclas().type("100").press(key::Enter).press(key::Right).type("5").press(key::Enter).pause().press(key::Enter).press(key::Esc);
+  roda(7);
+  EXPECT_EQ(m.CALC_MENS[1][2], mes(Decimal(100)));
+  EXPECT_EQ(m.CALC_MENS[1][3], mes(Decimal(60)));
+  EXPECT_TRUE(term.viu("Digite o valor na outra coluna GPS"));
+  EXPECT_TRUE(term.viu("   GPS  "));
+}
+
+TEST_F(Matriz, AltBFetchesTheCallingFieldIntoTheMonth) {
+  srv.chamador = Decimal(348);
+  teclas().press(key::AltB).press(key::Right).press(key::Down).press(key::AltB).press(key::Esc);
+  roda(7);
+  EXPECT_EQ(m.CALC_MENS[1][2], mes(Decimal(348)));
+  // February's dollar column takes the value in dollars, and the reais follow.
+  EXPECT_EQ(m.CALC_MENS[2][3], mes(rt::text::despreza(Decimal(348) / taxcalc::TAB_DOLAR(2))));
+}
+
+TEST_F(Matriz, RuralTotalsModeMarksEveryMonthIncludingDecember) {
+  d.rural.logico("SO_TOTAL", true);
+  // December: receipts 100, expenses 250.
+  teclas().press(key::CtrlPgDn).press(key::Up).type("100").press(key::Enter).press(key::Right).type("250").press(key::Enter).press(key::Esc);
+  roda(37);
+  EXPECT_EQ(d.REND_RURAL[12][1], largo(Decimal(100)));
+  EXPECT_EQ(d.REND_RURAL[12][2], largo(Decimal(250)));
+  EXPECT_EQ(m.MES_NEG[11], '*');
+  EXPECT_EQ(m.TOT_RURAL[2], largo(Decimal(250)));
+  EXPECT_EQ(d.rural.num("I4R_02"), Decimal(250));
+  EXPECT_TRUE(term.viu("* indica despesa maior que receita"));
+}
+
+TEST_F(Matriz, RuralPasteRecomputesTotalsAndMarks) {
+  d.rural.logico("SO_TOTAL", true);
+  d.REND_RURAL[1][2] = largo(Decimal(80));
+  teclas().press(key::Right).press(key::AltM).press(key::Left).press(key::Down).press(key::Down).press(key::Right).press(key::AltC).press(key::Esc);
+  roda(37);
+  EXPECT_EQ(d.REND_RURAL[3][2], largo(Decimal(80)));
+  EXPECT_EQ(m.TOT_RURAL[2], largo(Decimal(160)));
+  EXPECT_EQ(m.MES_NEG[2], '*');
+  EXPECT_EQ(d.rural.num("I4R_02"), Decimal(160));
+}
+
+TEST_F(Matriz, RuralTotalsRowIsForDisplayOnly) {
+  d.rural.logico("SO_TOTAL", true);
+  d.REND_RURAL[5][1] = largo(Decimal(70));
+  teclas().press(key::CtrlPgDn).type("9").press(key::Enter).press(key::Esc);
+  roda(37);
+  EXPECT_EQ(m.TOT_RURAL[1], largo(Decimal(70)));
+  EXPECT_TRUE(term.viu(rt::text::alltrim(largo(Decimal(70)))));
+}
+
+TEST_F(Matriz, RuralCashBookModeOpensTheMonthsBook) {
+  d.rural.logico("SO_TOTAL", false);
+  teclas().press(key::Down).press(key::Down).press(key::Right).press(key::Enter).press(key::Esc);
+  roda(37);
+  ASSERT_EQ(srv.grades.size(), 1u);
+  EXPECT_EQ(srv.grades[0].opc, 38);
+  EXPECT_EQ(srv.grades[0].MESATI, 3);
+  EXPECT_EQ(srv.grades[0].TIPOCR, "D");
+}
+
+TEST_F(Matriz, AltASwitchesTheRuralMode) {
+  g.TELA = 13;
+  d.rural.logico("SO_TOTAL", false);
+  teclas().press(key::AltA).press(key::Esc);
+  roda(37);
+  EXPECT_TRUE(d.rural.logico("SO_TOTAL"));
+}
+
+class RendaVariavel : public Matriz {
+ protected:
+  RendaVariavel() {
+    for (int l : {1, 2, 15, 20, 24, 26, 27}) {
+      std::array<std::string, 14> linha;
+      linha[1] = rt::text::padl(std::to_string(l), 2) + "Linha " + std::to_string(l);
+      m.MRENVAR.push_back(linha);
+    }
+  }
+  // The keys that take the cursor to the row of position `pos` (1-based) in January.
+  void vai(int pos) {
+    for (int i = 1; i < pos; ++i) teclas().press(key::Down);
+  }
+};
+
+TEST_F(RendaVariavel, FundsAcceptOnlyTheirLines) {
+  m.DAY_TRADE = 3;
+  vai(2);
+  // A refused cell moves on as the table grid does after a typed key: Left comes back.
+  teclas().type("5").pause().press(key::Enter).press(key::Left).press(key::Down).type("7").press(key::Enter).press(key::Esc);
+  roda(14);
+  EXPECT_EQ(m.MRENVAR[1][2], "");
+  EXPECT_EQ(m.MRENVAR[2][2], largo(Decimal(7)));
+  EXPECT_TRUE(term.viu("Não é permitido inserir valor nesse campo."_cp));
+  ASSERT_EQ(srv.renvar.size(), 1u);
+  EXPECT_EQ(srv.renvar[0], (std::pair<int, Decimal>{2, Decimal(7)}));
+}
+
+TEST_F(RendaVariavel, TaxPaidNeedsTaxToPay) {
+  m.DAY_TRADE = 1;
+  m.MRENVAR[3][2] = largo(Decimal(-10));
+  vai(5);
+  teclas().type("5").pause().press(key::Enter).press(key::Esc);
+  roda(14);
+  EXPECT_EQ(m.MRENVAR[4][2], "");
+  EXPECT_TRUE(term.viu("Não há imposto a pagar para lançar valor nesse campo."_cp));
+  // In another month the line 20 is not negative.
+  vai(5);
+  teclas().press(key::Right).type("5").press(key::Enter).press(key::Esc);
+  roda(14);
+  EXPECT_EQ(m.MRENVAR[4][3], largo(Decimal(5)));
+}
+
+TEST_F(RendaVariavel, DayTradeTaxPaidGoesToTheCommonOperation) {
+  m.DAY_TRADE = 2;
+  vai(5);
+  teclas().type("5").pause().press(key::Enter).press(key::Left).press(key::Down);
+  // A changed cell keeps the cursor: Enter ends the edit and Down moves on.
+  teclas().type("6").pause().press(key::Enter).press(key::Enter).press(key::Down).type("8").pause().press(key::Enter).press(key::Esc);
+  roda(14);
+  EXPECT_EQ(m.MRENVAR[4][2], "");
+  // Line 26 shows the message and still takes the value; line 27 is refused.
+  EXPECT_EQ(m.MRENVAR[5][2], largo(Decimal(6)));
+  EXPECT_EQ(m.MRENVAR[6][2], "");
+  EXPECT_TRUE(term.viu("Lance o valor do imposto pago na operaçao comum"_cp));
+}
+
+TEST_F(Matriz, GainReceiptsRecomputeTheirMonth) {
+  teclas().type("250").press(key::Enter).press(key::Esc);
+  roda(12);
+  // Three columns frozen: the cursor starts on the fourth, the amount received.
+  EXPECT_EQ(m.REC_GANHO[1][4], largo(Decimal(250)));
+  EXPECT_EQ(srv.ganhos, std::vector<int>{1});
+}
+
+TEST_F(Matriz, MonthlyWindowWritesItsTotal) {
+  modoLeao(2);
+  srv.total13 = Decimal(900);
+  teclas().press(key::AltU).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(d.REC_MENSAL[1][2], mes(Decimal(900)));
+  EXPECT_EQ(d.REC_MENSAL[13][2], mes(Decimal(900)));
+}
+
+TEST(MatrizFuncoes, SkipStaysInsideTheMatrix) {
+  EXPECT_EQ(grid::SKIP_MATRIZ(13, 1, -5), 0);
+  EXPECT_EQ(grid::SKIP_MATRIZ(13, 10, 5), 3);
+  EXPECT_EQ(grid::SKIP_MATRIZ(13, 4, -2), -2);
+  EXPECT_EQ(grid::SKIP_MATRIZ(0, 1, 1), 0);
+}
+
+TEST(MatrizFuncoes, ZeradorBlanksTheValueColumns) {
+  grid::Matrizes m;
+  m.CALC_MENS[3][2] = "      10,00";
+  m.CALC_MENS[13][3] = "       5,00";
+  grid::ZERADOR(m);
+  EXPECT_EQ(m.CALC_MENS[3][2], std::string(11, ' '));
+  EXPECT_EQ(m.CALC_MENS[13][3], std::string(11, ' '));
+}
+
+TEST(MatrizFuncoes, MatricesByName) {
+  grid::Matrizes m;
+  store::EspelhoDeclaracao d;
+  EXPECT_EQ(grid::MATATU(m, d, "rec_mensal").cel(2, 3), &d.REC_MENSAL[2][3]);
+  EXPECT_EQ(grid::MATATU(m, d, "Rend_Rural").cel(12, 2), &d.REND_RURAL[12][2]);
+  EXPECT_EQ(grid::MATATU(m, d, "Rend_Rural").cel(13, 1), &m.TOT_RURAL[1]);
+  EXPECT_EQ(grid::MATATU(m, d, "calc_MENS").cel(14, 1), nullptr);
+  EXPECT_FALSE(grid::MATATU(m, d, "OUTRA"));
+}
+
+}  // namespace
