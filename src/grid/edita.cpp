@@ -149,6 +149,14 @@ int Laco::DOGET(bool anexa) {
   const std::uint32_t registro = t->recNo();
 
   Value MGETVAR = t->eof() ? rt::db::blankValue(*f) : t->get(c.cpoin);
+  if (!c.antes.empty()) {
+    Value agora = MGETVAR;
+    if (!g.srv().valida(ctx, g, c.antes, agora)) {
+      g.LASTECLA = 0;
+      return exitKey(s_, con.lastKey(), anexa);
+    }
+    s_.seleciona();
+  }
   rt::ui::Binding bind = rt::ui::var(
       "MGETVAR", [&MGETVAR] { return MGETVAR; }, [&MGETVAR](const Value& v) { MGETVAR = v; },
       rt::ui::FieldShape{f->width, f->decimals});

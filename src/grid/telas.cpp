@@ -404,11 +404,13 @@ std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int 
       t.rodape = true;
       t.colunas = {col("I6_1", "Nome do beneficiário"_cp, "@S50", 26),
                    col("I6_3", "Cod", "@ 99", 0, "TES_COD(4)"),
-                   col("I6_6", "Nro", "@99", 0, "CONF_DEP"),
+                   col("I6_6", "Nro", "@99", 0, "CONF_DEP(2)"),
                    col("I6_2", " CPF/CNPJ/NIT", "@S18", 0, "POEPONTO(1);VAL_NIT|CPFCGC"),
                    col("I6_4", "Total Pago", kPagto, 0, "FDOAPAG"),
                    col("I6_5", "Não Dedutí."_cp, kPagto, 0, "FCONFNDEDU"),
                    col("I6_7", "CPF Empregado", kCpf, 0, "VAL_CPF")};
+      // Whether the row may take a dependant's number at all is asked before the cell opens.
+      t.colunas[2].antes = "CONF_DEP(1)";
       // Enter on the real last column wraps to the next row.
       t.ultPos = 7;
       t.ret = {10, 0, 22, 79};

@@ -21,6 +21,7 @@ struct Coluna {
   std::string desc;     // TABDESC
   int mostra = 0;       // shown as its first n characters (0: as the picture gives)
   std::string valida;   // the cell check, named as the validators name it ("" none)
+  std::string antes;    // the check before the cell is entered: false leaves it unedited
   std::string recalc;   // the totals recomputed after the cell was written ("" none)
   bool editavel = true;
   // A display computed from the row (status names, percentages); none: the field.

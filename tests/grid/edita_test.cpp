@@ -65,6 +65,26 @@ TEST_F(Edita, TypingToTheEndOfACellLeavesItExceptOnTheLongDescriptionScreens) {
   EXPECT_EQ(ctx.areas.table(24)->recordCount(), 0u);
 }
 
+TEST_F(Edita, CheckBeforeTheCellCanKeepItClosed) {
+  tabela(26);
+  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("MEDICO")}, {"I6_3", N(10)}});
+  // The number of a payment that takes no dependant: the cell does not open, the 5 typed
+  // goes to the next cell's edit (the document) instead.
+  servicos.gancho = [](std::string_view nome, rt::ui::Value&) { return nome != "CONF_DEP(1)"; };
+  teclas().press(key::Right).press(key::Right).type("5").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_EQ(coluna(26, "I6_6"), Lista{"0"});
+  EXPECT_TRUE(servicos.chamou("valida CONF_DEP(1)"));
+  EXPECT_FALSE(servicos.chamou("valida CONF_DEP(2)"));
+  // Allowed: the number typed goes through the check of the number.
+  servicos.gancho = nullptr;
+  servicos.chamadas.clear();
+  teclas().press(key::Right).press(key::Right).type("2").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 4);
+  EXPECT_EQ(coluna(26, "I6_6"), Lista{"2"});
+  EXPECT_TRUE(servicos.chamou("valida CONF_DEP(2)"));
+}
+
 TEST_F(Edita, ChangedCellRecomputesTheTotals) {
   tabela(22);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA A")}});
