@@ -132,18 +132,19 @@ void Declara::mostraPagina() {
 
 void Declara::roda() {
   store::FECHA_PROV(p);
-  p.CPF = rt::text::padr(p.cfg.ULT_CPF, 11);
   const int item = p.OPCAO_1;
 
+  // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
     console::MTELA3(p, 3);
-    dec.espelho.CPF = p.CPF;
+    p.CPF = rt::text::padr(p.CPF, 11);
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
     p.janelas.FECHAJAN(3);
     return;
   }
 
+  p.CPF = rt::text::padr(p.cfg.ULT_CPF, 11);
   bool continua = true;
   while (continua) {
     console::MTELA3(p, 3);
@@ -259,6 +260,7 @@ void Declara::sincronizaGrade() {
 }
 
 void Declara::fimDaDeclaracao() {
+  p.janelas.FECHAJAN(1);
   p.screen().fill({0, 0, 0, 79}, ' ', corEnche(p));
   p.janelas.FECHAJAN(3);
   console::MENS(p);

@@ -78,6 +78,9 @@ void Declara::escolhe(int lista) {
   console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
                     servicos);
   if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+  // The register's list is the one of the CPF prompt, whatever input is running.
+  p.QUALHLP = "M->CPF";
+  l.TEMHLP = true;
   if (lista == 5)
     l.GERAL5();
   else if (lista == 4)

@@ -263,6 +263,55 @@ TEST_F(Declaracao, TheIndexListSwitchesScreensAndCanEndTheDeclaration) {
   EXPECT_EQ(nomeNoRegistro(kA), "PELO INDICE");
 }
 
+TEST_F(Declaracao, IgnoringFromTheIndexDoesNotAutosaveFirst) {
+  p->aj.TEMP_SAL = 15;
+  aoEntrar = [this](Declara& d, int) {
+    relogio.advanceSeconds(20 * 60);
+    d.dec.espelho.registro.txt("NOMECONTR", "IGNORADO");
+  };
+  cpf(kA);
+  term.press(key::AltI);
+  term.press(key::Enter);
+  term.press(key::End);
+  term.press(key::Enter);
+  term.press('I').pause();
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1}));
+  EXPECT_EQ(nomeNoRegistro(kA), "FULANO");
+}
+
+TEST_F(Declaracao, ExportItemsOpenTheCallersTaxpayerWithoutAsking) {
+  std::vector<std::string> exportados;
+  ServicosDeclara s = servicos();
+  s.exporta = [&](Program&, Declara& d) {
+    exportados.push_back(std::string(rt::text::trim(d.dec.espelho.registro.txt("NOMECONTR"))));
+    return true;
+  };
+  p->cfg.ULT_CPF = std::string(kA);
+  p->OPCAO_1 = 64;
+  p->CPF = std::string(kB);
+  DECLARA(*p, s);
+  EXPECT_EQ(exportados, (std::vector<std::string>{"BELTRANO"}));
+  EXPECT_EQ(term.pending(), 0u);
+  EXPECT_TRUE(telas.empty());
+}
+
+TEST_F(Declaracao, F1PicksTheTaxpayerFromTheRegisterInNameOrder) {
+  std::vector<std::string> abertos;
+  aoEntrar = [&](Declara& d, int) { abertos.push_back(d.dec.espelho.CPF); };
+  // The list opens on the register's row (FULANO); the name before it is BELTRANO. The list
+  // drops what was typed ahead when it closes.
+  term.press(key::F1);
+  term.press(key::Up);
+  term.press(key::Enter).pause();
+  term.press(key::Enter).pause();
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
+}
+
 class Autosalva : public Declaracao, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Autosalva, LeavingAScreenAfterTheMinutesSavesOnceAndRestartsTheCount) {
