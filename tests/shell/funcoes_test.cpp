@@ -1,0 +1,99 @@
+// The data store's functions run from the main menu: every folder and taxpayer tool is
+// registered under its item, the deletion marks taxpayers in its grid, the change of CPF and
+// the copy between taxpayers run in their frames.
+#include "shell/funcoes.h"
+
+#include "programa_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "shell/despacho.h"
+#include "store/abertura.h"
+#include "store/travas.h"
+
+namespace shell::teste {
+namespace {
+
+using namespace rt::text::literals;
+namespace key = rt::term::key;
+
+const std::string kA = "11111111111", kB = "22222222222", kNovo = "12345678909";
+
+class Funcoes : public ProgramaFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(inicia());
+    registraFuncoes(*p);
+    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    rt::db::Table& r = *p->areas.table(9);
+    for (const std::string& cpf : {kA, kB}) {
+      ASSERT_TRUE(store::ADD_REC(*p, 5));
+      ASSERT_TRUE(r.put("CPF", cpf));
+      ASSERT_TRUE(r.put("NOMECONTR", "CONTRIBUINTE " + cpf));
+      ASSERT_TRUE(r.commit());
+      ASSERT_TRUE(r.unlock());
+    }
+  }
+  // The CPFs of the register, in record order (deleted rows left out).
+  std::vector<std::string> registro() {
+    std::vector<std::string> v;
+    (void)p->areas.closeAll();
+    if (!store::ABERTURA(*p, 9)) return v;
+    rt::db::Table& r = *p->areas.table(9);
+    for (std::uint32_t n = 1; n <= r.recordCount(); ++n) {
+      EXPECT_TRUE(r.goTo(n));
+      if (!r.isDeleted()) v.push_back(r.getText("CPF"));
+    }
+    return v;
+  }
+};
+
+TEST_F(Funcoes, EveryFolderAndTaxpayerToolHasItsItem) {
+  for (int id : {15, 21, 22, 29, 30, 31, 66, 71, 72, 73, 74, 75, 76}) {
+    ASSERT_TRUE(p->funcoes.count(id)) << id;
+    EXPECT_TRUE(p->funcoes.at(id)) << id;
+  }
+  // The grid of folders belongs to the grid screens.
+  EXPECT_FALSE(p->funcoes.count(14));
+}
+
+TEST_F(Funcoes, DeletionMarksEveryoneInTheGridAndAsksFirst) {
+  term.pause();                  // "Processando!" throws away what was typed before it
+  term.press(key::AltEquals);    // every taxpayer marked
+  term.press(key::Esc);          // the grid left
+  term.press('S');               // "Confirma a Exclusão de 2 contribuintes?"
+  MENUSELECT(*p, 15);
+  EXPECT_TRUE(gravador.viu("Elim."));
+  EXPECT_TRUE(gravador.viu("Confirma a Exclusão de 2 contribuintes?"_cp));
+  EXPECT_TRUE(registro().empty());
+}
+
+TEST_F(Funcoes, DeletionNotConfirmedKeepsEveryone) {
+  term.pause();
+  term.press(key::AltEquals).press(key::Esc);
+  term.press('N');
+  MENUSELECT(*p, 15);
+  EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
+}
+
+TEST_F(Funcoes, NewCpfFromTheMenu) {
+  term.type(kA).type(kNovo);
+  term.press(key::Enter);  // "Pronto. CPF Trocado!"
+  term.press(key::Esc);
+  MENUSELECT(*p, 30);
+  EXPECT_TRUE(gravador.viu("Novo  CPF"));
+  EXPECT_TRUE(gravador.viu("Pronto. CPF Trocado!"));
+  EXPECT_EQ(registro(), (std::vector<std::string>{kNovo, kB}));
+}
+
+TEST_F(Funcoes, CopyBetweenTaxpayersLeftAtItsMenu) {
+  term.type(kA).type(kB);
+  term.press(key::Esc);  // the option menu
+  MENUSELECT(*p, 31);
+  EXPECT_TRUE(gravador.viu("Toda a declaração"_cp));
+  EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
+  EXPECT_EQ(p->console.hotKeyFor(rt::term::Key{key::F1}), nullptr);
+}
+
+}  // namespace
+}  // namespace shell::teste
