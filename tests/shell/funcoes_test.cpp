@@ -9,6 +9,7 @@
 #include "rt/text/strings.h"
 #include "shell/despacho.h"
 #include "store/abertura.h"
+#include "store/pastas_dados.h"
 #include "store/travas.h"
 
 namespace shell::teste {
@@ -93,6 +94,34 @@ TEST_F(Funcoes, CopyBetweenTaxpayersLeftAtItsMenu) {
   EXPECT_TRUE(gravador.viu("Toda a declaração"_cp));
   EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
   EXPECT_EQ(p->console.hotKeyFor(rt::term::Key{key::F1}), nullptr);
+}
+
+}  // namespace
+}  // namespace shell::teste
+
+namespace shell::teste {
+namespace {
+
+TEST_F(Funcoes, PartialTransferCarriesTheTaxpayersMarkedInTheGrid) {
+  // Every declaration table of the year folder is there, as a folder in use has them.
+  for (int n = 1; n <= 19; ++n) ASSERT_TRUE(store::ABERTURA(*p, n)) << n;
+  (void)p->areas.closeAll();
+  (void)store::ABERTURA(*p, 9);
+  PastaCurta outra;
+  term.press(key::Enter).type(outra.caminho()).press(key::Enter);  // the folders
+  term.press('P').press('C').press('T');    // Parcial, Copiar, Tudo
+  term.press(key::AltEquals).press(key::Esc);  // every taxpayer marked in the grid
+  term.press('S');                          // "Encontrando CPF iguais": overwrite
+  term.pause().press('N');                  // "Muda para a nova Pasta?"
+  MENUSELECT(*p, 22);
+  EXPECT_TRUE(gravador.viu("Trans"));
+  EXPECT_EQ(term.pending(), 0u);
+  {
+    store::UsaPasta naPasta(*p, outra.caminho());
+    EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
+  }
+  // Copied, not moved.
+  EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
 }
 
 }  // namespace
