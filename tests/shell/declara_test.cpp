@@ -24,6 +24,7 @@
 #include "shell/inicio.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
+#include "support/scratch_dir.h"
 
 namespace shell::teste {
 namespace {
@@ -36,60 +37,46 @@ constexpr std::string_view kA = "11144477735";
 constexpr std::string_view kB = "52998224725";
 constexpr std::string_view kC = "12345678909";  // not registered
 
-// Creating the data folder's tables is most of a first declaration's time: the tests start
-// from one data folder made once, where A ("FULANO") and B ("BELTRANO") are registered.
-std::unique_ptr<PastaCurta> dadosModelo;
+// The tests' data and work folders are scratch folders (in memory where the machine allows),
+// removed with everything in them.
+class Rascunho {
+ public:
+  Rascunho() : caminho_(support::makeScratchDir("dc")) {}
+  ~Rascunho() { support::removeScratchDir(caminho_); }
+  Rascunho(const Rascunho&) = delete;
+  Rascunho& operator=(const Rascunho&) = delete;
+  const std::string& caminho() const { return caminho_; }
 
-void preparaDadosModelo() {
-  if (dadosModelo) return;
-  PastaCurta programa;
-  rt::term::ScriptedTerminal t;
-  rt::term::Console c{t};
-  rt::text::FixedClock r{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 6, 20), 36000, 0}};
-  store::EsperaVirtual e{&r};
-  const std::string pasta = programa.caminho();
-  {
-    Program q(c, r, e, [&pasta](const char* nome) -> const char* {
-      return std::string_view(nome) == "DTAVREN" ? pasta.c_str() : nullptr;
-    });
-    ASSERT_TRUE(INICIA(q, std::nullopt));
-    q.OPCAO_1 = 11;
-    ServicosDeclara s;
-    s.GTELA = [&t](Program& w, Declara& d, int n) {
-      d.dec.espelho.registro.txt("NOMECONTR", d.dec.espelho.CPF == kA ? "FULANO" : "BELTRANO");
-      if (t.exhausted()) {
-        d.tela.INI = std::string(1, 'I');
-        return;
-      }
-      telaProvisoria(w, d, n);
-    };
-    for (std::string_view cpf : {kA, kB}) {
-      t.type(cpf).press('S').pause();
-      t.press(key::Esc).press('S').pause();
-    }
-    t.press(key::Esc);
-    DECLARA(q, s);
-    dadosModelo = std::make_unique<PastaCurta>();
-    for (const auto& f : std::filesystem::directory_iterator(q.LOCARQ))
-      if (f.path().filename().string().rfind("IMP", 0) == 0)
-        std::filesystem::copy_file(f.path(), *dadosModelo / f.path().filename().string());
-  }
+ private:
+  std::string caminho_;
+};
+
+// The data and work folders of a program moved to `pasta`, with its register open there.
+bool mudaPastas(Program& q, const std::string& pasta) {
+  (void)q.areas.close(9);
+  q.definePastaDados(pasta);
+  q.definePastaTrabalho(pasta);
+  return store::ABERTURA(q, 9);
 }
 
 class Declaracao : public ProgramaFixture {
  protected:
   void SetUp() override {
-    preparaDadosModelo();
-    ASSERT_TRUE(dadosModelo);
     ASSERT_TRUE(inicia());
-    // The model's tables replace the new data folder's while none of them is open.
-    (void)p->areas.close(9);
-    for (const auto& f : std::filesystem::directory_iterator(dadosModelo->caminho()))
-      std::filesystem::copy_file(f.path(), p->LOCARQ + f.path().filename().string(),
-                                 std::filesystem::copy_options::overwrite_existing);
-    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    ASSERT_TRUE(mudaPastas(*p, pasta.caminho() + "/"));
+    // A ("FULANO") and B ("BELTRANO") are registered.
+    rt::db::Table& r = *p->areas.table(9);
+    for (auto [c, nome] : {std::pair{kA, "FULANO"}, std::pair{kB, "BELTRANO"}}) {
+      ASSERT_TRUE(r.appendBlank());
+      ASSERT_TRUE(r.put("CPF", std::string(c)));
+      ASSERT_TRUE(r.put("NOMECONTR", std::string(nome)));
+    }
+    ASSERT_TRUE(r.flush());
+    (void)r.unlock();
+    (void)r.goTop();
     p->OPCAO_1 = 11;
   }
+  ~Declaracao() override { p.reset(); }
 
   // The driver's services with a screen that records its number, lets the test act on the
   // open declaration and then runs as the provisional screen; a test that ran out of keys
@@ -143,6 +130,7 @@ class Declaracao : public ProgramaFixture {
     return t && !t->eof() ? std::string(rt::text::trim(t->getText("NOMECONTR"))) : "<none>";
   }
 
+  Rascunho pasta;
   std::vector<int> telas;
   std::function<void(Declara&, int)> aoEntrar;
 };
