@@ -317,6 +317,8 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
       SAI_FORA(ctx);
       return false;
     }
+    // The entries take more than the 40 characters that ROTABACK and the register keep.
+    if (!pastaCabe(ctx, p.origem) || !pastaCabe(ctx, p.destino)) continue;
     if (mesmaPasta(ctx, p.origem, p.destino)) {
       console::AVISOSN(ctx, "ATENCAO! As Pastas não podem ser iguais"_cp, 0);
       continue;
@@ -372,7 +374,14 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   SAI_FORA(ctx);
   (void)ctx.areas.closeAll();
   // The whole office must be idle: every running terminal keeps the register open.
-  if (!abreRegistroOrigem(ctx, p.origem, true)) return true;
+  if (!abreRegistroOrigem(ctx, p.origem, true)) {
+    console::AVISOSN(ctx,
+                     {"A transferencia entre pastas precisa do cadastro so para ela.",
+                      "Saia do programa nos outros terminais e tente de novo."},
+                     0);
+    (void)MUDADIR(ctx, ctx.ROTADOANO);
+    return true;
+  }
   auto sai = [&] {
     (void)ctx.areas.closeAll();
     (void)MUDADIR(ctx, ctx.ROTADOANO);

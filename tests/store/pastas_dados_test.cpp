@@ -129,6 +129,24 @@ TEST_F(PastasTest, TransferDrivenThroughItsQuestions) {
   EXPECT_TRUE(registrada);
 }
 
+TEST_F(PastasTest, RegisterOpenOnAnotherTerminalStopsTheTransferAndSaysWhy) {
+  OutroTerminal outro([&] {
+    std::vector<std::unique_ptr<rt::db::Table>> v;
+    v.push_back(abre(dados / "IMP0910.DBF"));
+    return v;
+  });
+  ASSERT_TRUE(outro.pronto());
+  term.pause().press(rt::term::key::Enter);
+  term.pause().type(outra.caminho()).press(rt::term::key::Enter);
+  term.pause().press(rt::term::key::Enter);  // "IMP0910.DBF não está disponivel "
+  term.pause().press(rt::term::key::Enter);  // the office must be idle
+  EXPECT_TRUE(TRANOME(ctx, 1));
+  // Both notices took their key.
+  EXPECT_EQ(term.pending(), 0u);
+  EXPECT_FALSE(fs::exists(outra / "IMP0410.DBF"));
+  outro.libera();
+}
+
 TEST_F(PastasTest, EscAtTheFirstQuestionTransfersNothing) {
   term.pause().press(rt::term::key::Enter);
   term.pause().type(outra.caminho()).press(rt::term::key::Enter);
