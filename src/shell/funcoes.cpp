@@ -27,7 +27,8 @@ class ServicosMarca final : public grid::ServicosGrade {
 
 // The taxpayers marked ("S" in IMPRE) in grid screen 41 over the register in `area`, headed
 // `titulo`; with `soRural` only those with rural activity are shown and taken.
-std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRural, const std::string& titulo) {
+std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRural,
+                                      const std::string& titulo) {
   rt::db::Table* t = ctx.areas.table(area);
   if (t == nullptr) return {};
   (void)ctx.areas.select(area);
@@ -48,7 +49,9 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
 }
 
 store::MarcaContribuintes marcador(std::string titulo) {
-  return [titulo](store::Contexto& ctx, int area, bool soRural) { return marcaNaGrade(ctx, area, soRural, titulo); };
+  return [titulo](store::Contexto& ctx, int area, bool soRural) {
+    return marcaNaGrade(ctx, area, soRural, titulo);
+  };
 }
 
 // The main screen after a backup or restore: the background and the about frame.

@@ -59,10 +59,10 @@ TEST_F(Funcoes, EveryFolderAndTaxpayerToolHasItsItem) {
 }
 
 TEST_F(Funcoes, DeletionMarksEveryoneInTheGridAndAsksFirst) {
-  term.pause();                  // "Processando!" throws away what was typed before it
-  term.press(key::AltEquals);    // every taxpayer marked
-  term.press(key::Esc);          // the grid left
-  term.press('S');               // "Confirma a Exclusão de 2 contribuintes?"
+  term.pause();                // "Processando!" throws away what was typed before it
+  term.press(key::AltEquals);  // every taxpayer marked
+  term.press(key::Esc);        // the grid left
+  term.press('S');             // "Confirma a Exclusão de 2 contribuintes?"
   MENUSELECT(*p, 15);
   EXPECT_TRUE(gravador.viu("Elim."));
   EXPECT_TRUE(gravador.viu("Confirma a Exclusão de 2 contribuintes?"_cp));
@@ -109,10 +109,10 @@ TEST_F(Funcoes, PartialTransferCarriesTheTaxpayersMarkedInTheGrid) {
   (void)store::ABERTURA(*p, 9);
   PastaCurta outra;
   term.press(key::Enter).type(outra.caminho()).press(key::Enter);  // the folders
-  term.press('P').press('C').press('T');    // Parcial, Copiar, Tudo
-  term.press(key::AltEquals).press(key::Esc);  // every taxpayer marked in the grid
-  term.press('S');                          // "Encontrando CPF iguais": overwrite
-  term.pause().press('N');                  // "Muda para a nova Pasta?"
+  term.press('P').press('C').press('T');                           // Parcial, Copiar, Tudo
+  term.press(key::AltEquals).press(key::Esc);                      // every taxpayer marked in the grid
+  term.press('S');                                                 // "Encontrando CPF iguais": overwrite
+  term.pause().press('N');                                         // "Muda para a nova Pasta?"
   MENUSELECT(*p, 22);
   EXPECT_TRUE(gravador.viu("Trans"));
   EXPECT_EQ(term.pending(), 0u);

@@ -82,7 +82,8 @@ class BackupTodasTest : public StoreFixture, public ::testing::Test {
     std::map<std::string, std::string> m;
     for (const auto& e : fs::directory_iterator(pasta)) {
       const std::string n = e.path().filename().string();
-      if (n.size() == 11 && n.starts_with("IMP") && n.ends_with("10.DBF")) m[n] = leArquivo(e.path().string());
+      if (n.size() == 11 && n.starts_with("IMP") && n.ends_with("10.DBF"))
+        m[n] = leArquivo(e.path().string());
     }
     return m;
   }
@@ -118,7 +119,8 @@ TEST_F(BackupTodasTest, EveryFolderGoesToTheDriveAndComesBack) {
   term.press('S').pause().press('S');
   ASSERT_TRUE(VOAUTOMA(ctx));
   EXPECT_EQ(term.pending(), 0u);
-  for (const auto& [antes, pasta] : {std::pair{antes1, dados.caminho()}, std::pair{antes2, segunda.caminho()}}) {
+  for (const auto& [antes, pasta] :
+       {std::pair{antes1, dados.caminho()}, std::pair{antes2, segunda.caminho()}}) {
     const auto depois = tabelas(pasta);
     for (const auto& [nome, bytes] : antes) {
       ASSERT_TRUE(depois.count(nome)) << pasta << " " << nome;
@@ -126,7 +128,8 @@ TEST_F(BackupTodasTest, EveryFolderGoesToTheDriveAndComesBack) {
     }
   }
   // Drawn again without a drawing of the program's own: the background and the about frame.
-  EXPECT_TRUE(term.contains("Terminal 03") || con.screen().rowText(10).find("Terminal 03") != std::string::npos)
+  EXPECT_TRUE(term.contains("Terminal 03") ||
+              con.screen().rowText(10).find("Terminal 03") != std::string::npos)
       << term.dump();
 }
 
@@ -135,8 +138,8 @@ TEST_F(BackupTodasTest, EscBetweenFoldersAbandonsTheRest) {
   estraga(dados.caminho());
   estraga(segunda.caminho());
   const auto estragada = tabelas(ordem[1]);
-  term.press('S');                       // the first folder is restored
-  term.press(key::Esc).press('S');       // "Abandona a Cópia  ???"
+  term.press('S');                  // the first folder is restored
+  term.press(key::Esc).press('S');  // "Abandona a Cópia  ???"
   EXPECT_TRUE(VOAUTOMA(ctx));
   EXPECT_TRUE(fs::exists(ordem[0] + "/IMP0210.DBF"));
   EXPECT_TRUE(tabelas(ordem[1]) == estragada);

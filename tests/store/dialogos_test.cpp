@@ -74,7 +74,7 @@ TEST_F(DialogosTest, NewCpfTypedInItsFrameAndTheOldOnePickedFromTheList) {
   // F2: the register by CPF; Enter takes the first row (kA) into "CPF  Original".
   // The list throws away what was typed ahead when it closes.
   term.press(key::F2).press(key::Enter).pause().press(key::Enter);
-  term.type(kNovo);  // the last place typed ends the form
+  term.type(kNovo);        // the last place typed ends the form
   term.press(key::Enter);  // "Pronto. CPF Trocado!"
   term.press(key::Esc);    // the frame again: leave
   MUDA_CPF(ctx);
@@ -161,9 +161,9 @@ TEST_F(DialogosTest, TransferDestinationPickedFromTheFolderList) {
   ASSERT_TRUE(registraPasta(ctx, outra.caminho()));
   fotografaCom(key::F9);
   term.press(key::F9);
-  term.press(key::Enter);                    // origin: the year folder
-  term.press(key::F1).press(key::Enter);     // destination from the register's list
-  term.pause().press(key::Enter);            // leaves the form
+  term.press(key::Enter);                 // origin: the year folder
+  term.press(key::F1).press(key::Enter);  // destination from the register's list
+  term.pause().press(key::Enter);         // leaves the form
   term.press('T').press('C').press('T').press('S');
   term.pause().press('N');  // "Muda para a nova Pasta?"
   ASSERT_TRUE(TRANOME(ctx, 1));
