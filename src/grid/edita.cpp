@@ -635,10 +635,8 @@ bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome) {
   return true;
 }
 
-int janelaDaTela(const TelaGrade& tela) { return tela.moldura == 6 ? 6 : (tela.moldura == 1 || tela.moldura == 2) ? 2 : 0; }
-
 int ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela) {
-  const int janela = janelaDaTela(tela);
+  const int janela = tela.moldura == 6 ? 6 : (tela.moldura == 1 || tela.moldura == 2) ? 2 : 0;
   if (janela != 0) {
     const console::Cores& c = ctx.cores;
     const rt::term::Rect& r = tela.ret;
@@ -773,7 +771,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
     g.srv().matriz(ctx, g, opc, modo);
   } else if (opc == 18 && g.POSHORMAT == 3) {
     // Incomes from abroad are kept month by month only.
-    console::MENS(ctx, 1, std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ",
+    console::MENS(ctx, 11, std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ",
                   {.linhas = 2});
   } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo)) {
     if (!tela->antes.empty()) g.srv().recalcula(ctx, g, tela->antes);

@@ -128,7 +128,9 @@ TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
   g.POSHORMAT = 3;
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 18);
-  EXPECT_TRUE(term.viu("Rendimentos do exterior deve ser"));
+  // Two lines in a framed message window.
+  EXPECT_TRUE(term.viu("│Rendimentos do exterior deve ser preenchido│"_cp));
+  EXPECT_TRUE(term.viu("│no modo individual. Mude com ALT A."_cp));
   EXPECT_FALSE(term.viu("Valor em R$==>"));
 }
 
