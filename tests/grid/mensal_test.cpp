@@ -191,4 +191,37 @@ TEST_F(Mensal, AssetValueIsTakenFromTheLastMonth) {
   EXPECT_TRUE(servicos.chamou("FI7_T(5)"));
 }
 
+TEST_F(Mensal, OnTheCarneLeaoDetailEnterEditsTheNameAndSplitsTheTotal) {
+  tabela(22);
+  g.I1_1 = "F";
+  g.I1_11 = "S";
+  g.POSHORMAT = 2;
+  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("F")}, {"I1_11", C("S")}, {"I1_2", C("JOAO")}});
+  digitaNoMes(4, 900_d);
+  // The grid starts on the total: Enter splits it; on the name Enter opens the cell.
+  teclas().press(key::Enter).press(key::Left).press(key::Enter).type("JOAO PEREIRA").press(key::Enter).press(key::Esc);
+  grid::EDITA(ctx, g, 17);
+  EXPECT_EQ(valor(22, "I1_404"), "900");
+  EXPECT_EQ(valor(22, "I1_4"), "900");
+  EXPECT_EQ(valor(22, "I1_2"), "JOAO PEREIRA");
+  EXPECT_EQ(servicos.conta("MUDATEL13"), 1);
+}
+
+TEST_F(Mensal, MaintenanceExpenseIsSplitFromItsColumn) {
+  tabela(30);
+  linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(120)}});
+  (void)ctx.areas.select(30);
+  int mesVisto = 0;
+  servicos.mensal = [&](MesesValor&, int mes, Decimal) -> std::optional<Decimal> {
+    mesVisto = mes;
+    return 1440_d;
+  };
+  teclas().press(key::AltU).press(key::Right).press(key::Right).press(key::AltU).press(key::Esc);
+  grid::EDITA(ctx, g, 15);
+  // Only the value column splits; the month given is the column's number.
+  EXPECT_EQ(servicos.conta("MUDATEL13"), 1);
+  EXPECT_EQ(mesVisto, 3);
+  EXPECT_EQ(valor(30, "VALODESP"), "1440");
+}
+
 }  // namespace
