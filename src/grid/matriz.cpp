@@ -1,6 +1,7 @@
 #include "grid/matriz.h"
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "console/alerta.h"
@@ -150,6 +151,7 @@ class LacoMatriz {
     sair_ = true;
   }
   bool teclaTela(int code);
+  rt::term::Key esperaTecla();
   void redesenha() {
     b_.refreshAll();
     b_.invalidate();
@@ -266,6 +268,7 @@ void LacoMatriz::enter() {
     g.POSHORMAT = posAntes;
     b_.setColPos(col);
     redesenha();
+    g.srv().MRODAPE(a_.ctx, g, 12);
     return;
   }
   if (opc == 37 && !a_.calc.d.rural.logico("SO_TOTAL")) {
@@ -325,7 +328,8 @@ void LacoMatriz::mensal() {
   if (opc != 12 && opc != 16) return;
   std::string* c = celula();
   if (c == nullptr || !celulaEditavel(a_, opc, linha(), coluna()) || !numerica(colunaAtual().masc)) return;
-  const std::optional<Decimal> total = a_.srv.MUDATEL13(a_.ctx, a_.g, linha(), console::CAR_TO_VAL(*c));
+  MesesValor meses;
+  const std::optional<Decimal> total = a_.g.srv().MUDATEL13(a_.ctx, a_.g, meses, linha(), console::CAR_TO_VAL(*c));
   a_.g.OPC = opc;
   if (total && *total > Decimal()) escreve(*total, colunaAtual().masc);
   redesenha();
@@ -376,7 +380,7 @@ void LacoMatriz::soTotal() {
   const bool agora = !r.logico("SO_TOTAL");
   r.logico("SO_TOTAL", agora);
   a_.ctx.janelas.ESCRLCOL(3, 2, 2, agora ? "Só Totais "_cp : " L. Caixa ");
-  console::AVISO(a_.ctx, taxcalc::MRODAPER(2, agora));
+  a_.g.srv().MRODAPER(a_.ctx, a_.g, 2);
 }
 
 bool LacoMatriz::teclaTela(int code) {
@@ -408,6 +412,35 @@ bool LacoMatriz::teclaTela(int code) {
   return muda;
 }
 
+// Waiting for a key with the idle clock, on every matrix screen: the time of use shown every
+// idle minute from the second on, and stopped once after TEMP_DES idle minutes so idle time is
+// not counted; the key that ends such a wait starts it again.
+rt::term::Key LacoMatriz::esperaTecla() {
+  Grade& g = a_.g;
+  store::Contexto& ctx = a_.ctx;
+  rt::term::Console& con = ctx.console;
+  using namespace std::chrono;
+  const auto inicio = con.terminal().now();
+  long long conta = 1;
+  bool parou = false;
+  for (;;) {
+    const rt::term::Key k = con.inkey(seconds(1));
+    if (!k.isNone()) {
+      if (parou) g.srv().INI_DECLA(ctx, g);
+      return k;
+    }
+    const long long minutos = duration_cast<seconds>(con.terminal().now() - inicio).count() / 60;
+    if (minutos > conta) {
+      conta = minutos;
+      g.srv().VETEMPO(ctx, g);
+    }
+    if (!parou && minutos > g.TEMP_DES && g.declaracaoAberta() && !g.srv().SEMHORA(ctx, g)) {
+      g.srv().PARA_REL(ctx, g);
+      parou = true;
+    }
+  }
+}
+
 void LacoMatriz::roda() {
   Grade& g = a_.g;
   rt::term::Console& con = a_.ctx.console;
@@ -416,7 +449,7 @@ void LacoMatriz::roda() {
     while (!b_.stabilize())
       if (con.keyWaiting()) break;
     b_.paintCurrentRow({3, 4});
-    const rt::term::Key k = con.waitKey();
+    const rt::term::Key k = esperaTecla();
     if (opc == 37) g.TIPOCR = coluna() == 1 ? "C" : "D";
     a_.m.POSHORMAT = g.PONTEIRO = coluna();
     a_.m.POSVERMAT = g.PONTVERT = linha();
@@ -448,6 +481,9 @@ void LacoMatriz::roda() {
         break;
       case key::AltW:
         if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(a_.ctx, g);
+        break;
+      case key::AltT:
+        g.srv().DESLIG_RELG(a_.ctx, g);
         break;
       case key::AltA:
         if (g.TELA == 2) {
@@ -560,7 +596,11 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   }
   // The month's name is not typed into: the monthly window starts on the reais.
   if (opc == 7) b.setColPos(2);
-  if (opc == 37) (void)MARCA_NEG(a);
+  if (opc == 16) g.srv().MRODAPE(ctx, g, 12);
+  if (opc == 37) {
+    g.srv().MRODAPER(ctx, g, 2);
+    (void)MARCA_NEG(a);
+  }
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();

@@ -20,8 +20,7 @@
 namespace grid {
 
 // What the matrix grid calls in other subsystems. The defaults: the nested grids through
-// EDITA, the gains and variable income leave their matrices as they are, no monthly window
-// and no calling field.
+// EDITA, the gains and variable income leave their matrices as they are, no calling field.
 class ServicosMatriz {
  public:
   virtual ~ServicosMatriz() = default;
@@ -31,10 +30,6 @@ class ServicosMatriz {
   virtual void FX_GANHO(taxcalc::Contexto&, Matrizes&, int /*linha*/) {}
   // SOMA_RENVAR(column, value): the variable-income month recomputed.
   virtual void SOMA_RENVAR(taxcalc::Contexto&, Matrizes&, int /*coluna*/, rt::text::Decimal /*valor*/) {}
-  // MUDATEL13(row, value): the monthly window of a value; its new total.
-  virtual std::optional<rt::text::Decimal> MUDATEL13(store::Contexto&, Grade&, int /*linha*/, rt::text::Decimal /*valor*/) {
-    return std::nullopt;
-  }
   // The value of the field being edited on the form that opened the monthly window (Alt+B).
   virtual std::optional<rt::text::Decimal> campoChamador() { return std::nullopt; }
 };
@@ -46,6 +41,9 @@ struct AmbienteMatriz {
   Matrizes& m;
   ServicosMatriz& srv;
 };
+
+// The nested grids, the clock, the hints, the monthly window (Alt+U) and the screen keys are
+// reached through the grid's own services (Grade::servicos), like the table grid's.
 
 // EDITA of a matrix screen: the screen's columns loaded into the grid's arrays and the matrix
 // grid run until the user leaves it (ULTTECLA, TECLAMUDA as in the table grid).

@@ -1,6 +1,8 @@
 #include "grid/matriz_dados.h"
 
+#include "console/documentos.h"
 #include "rt/text/strings.h"
+#include "taxcalc/carne_leao.h"
 
 namespace grid {
 
@@ -21,6 +23,28 @@ MatrizRef meses(std::string nome, std::array<std::array<std::string, N>, 14>& m,
 }
 
 }  // namespace
+
+void poeMeses(Matrizes& m, const MesesValor& v) {
+  m.GPS = v.GPS;
+  rt::text::Decimal reais, segunda;
+  for (std::size_t mes = 1; mes <= 12; ++mes) {
+    m.CALC_MENS[mes][1] = nomeMes(static_cast<int>(mes));
+    m.CALC_MENS[mes][2] = taxcalc::textoLeao(v.reais[mes - 1]);
+    m.CALC_MENS[mes][3] = taxcalc::textoLeao(v.segunda[mes - 1]);
+    reais += v.reais[mes - 1];
+    segunda += v.segunda[mes - 1];
+  }
+  m.CALC_MENS[13][1] = nomeMes(13);
+  m.CALC_MENS[13][2] = taxcalc::textoLeao(reais);
+  m.CALC_MENS[13][3] = taxcalc::textoLeao(segunda);
+}
+
+void tiraMeses(const Matrizes& m, MesesValor& v) {
+  for (std::size_t mes = 1; mes <= 12; ++mes) {
+    v.reais[mes - 1] = console::CAR_TO_VAL(rt::text::alltrim(m.CALC_MENS[mes][2]));
+    v.segunda[mes - 1] = console::CAR_TO_VAL(rt::text::alltrim(m.CALC_MENS[mes][3]));
+  }
+}
 
 MatrizRef MATATU(Matrizes& m, store::EspelhoDeclaracao& d, std::string_view nome) {
   const std::string n = rt::text::upper(rt::text::alltrim(nome));

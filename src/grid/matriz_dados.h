@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/estado.h"
 #include "store/espelho.h"
 #include "taxcalc/carne_leao.h"
 
@@ -63,6 +64,11 @@ struct MatrizRef {
 // "REC_MENSAL", "CALC_MENS", "REC_GANHO", "MRENVAR", "REND_RURAL" in any case; an empty
 // reference for another name.
 MatrizRef MATATU(Matrizes& m, store::EspelhoDeclaracao& d, std::string_view nome);
+
+// The months of one value into the monthly window's matrix CALC_MENS (rows 1-12 as text, row 13
+// their totals, GPS for the domestic employee) and back, for the monthly window (MUDATEL13).
+void poeMeses(Matrizes& m, const MesesValor& v);
+void tiraMeses(const Matrizes& m, MesesValor& v);
 
 // The month names of column 1 ("Janeiro  " .. "Dezembro ", row 13 "Total").
 std::string nomeMes(int linha);

@@ -35,7 +35,6 @@ class ServicosMatrizGravados : public grid::ServicosMatriz {
   std::vector<std::pair<int, Decimal>> renvar;
   grid::Matrizes* m = nullptr;
   std::optional<Decimal> chamador;
-  std::optional<Decimal> total13;
   void grade(store::Contexto&, grid::Grade& g, int opc, int) override {
     grades.push_back({opc, g.I1_1, g.TIPOCR, g.POSHORMAT, m != nullptr ? m->MESATI : 0});
     g.OPC = opc;
@@ -43,7 +42,6 @@ class ServicosMatrizGravados : public grid::ServicosMatriz {
   void FX_GANHO(taxcalc::Contexto&, grid::Matrizes&, int linha) override { ganhos.push_back(linha); }
   void SOMA_RENVAR(taxcalc::Contexto&, grid::Matrizes&, int coluna, Decimal v) override { renvar.emplace_back(coluna, v); }
   std::optional<Decimal> campoChamador() override { return chamador; }
-  std::optional<Decimal> MUDATEL13(store::Contexto&, grid::Grade&, int, Decimal) override { return total13; }
 };
 
 class Matriz : public GridFixture {
@@ -330,11 +328,27 @@ TEST_F(Matriz, GainReceiptsRecomputeTheirMonth) {
   EXPECT_EQ(srv.ganhos, std::vector<int>{1});
 }
 
+// The grid's services with a monthly window that gives a total, and hints remembered.
+class ServicosJanela : public grid::ServicosGrade {
+ public:
+  std::optional<Decimal> total;
+  std::vector<int> mes, dicas;
+  std::optional<Decimal> MUDATEL13(store::Contexto&, grid::Grade&, grid::MesesValor&, int m, Decimal) override {
+    mes.push_back(m);
+    return total;
+  }
+  void MRODAPE(store::Contexto&, grid::Grade&, int k) override { dicas.push_back(k); }
+};
+
 TEST_F(Matriz, MonthlyWindowWritesItsTotal) {
   modoLeao(2);
-  srv.total13 = Decimal(900);
+  ServicosJanela janela;
+  janela.total = Decimal(900);
+  g.servicos = &janela;
   teclas().press(key::AltU).press(key::Esc);
   roda(16);
+  EXPECT_EQ(janela.mes, std::vector<int>{1});
+  EXPECT_EQ(janela.dicas, std::vector<int>{12});
   EXPECT_EQ(d.REC_MENSAL[1][2], mes(Decimal(900)));
   EXPECT_EQ(d.REC_MENSAL[13][2], mes(Decimal(900)));
 }
@@ -344,6 +358,24 @@ TEST(MatrizFuncoes, SkipStaysInsideTheMatrix) {
   EXPECT_EQ(grid::SKIP_MATRIZ(13, 10, 5), 3);
   EXPECT_EQ(grid::SKIP_MATRIZ(13, 4, -2), -2);
   EXPECT_EQ(grid::SKIP_MATRIZ(0, 1, 1), 0);
+}
+
+TEST(MatrizFuncoes, MonthsOfAValueGoInAndOutOfTheWindow) {
+  grid::Matrizes m;
+  grid::MesesValor v;
+  v.reais[0] = Decimal(10);
+  v.reais[11] = Decimal::fromRaw(123'456'000'000);
+  v.segunda[11] = Decimal(3);
+  v.GPS = true;
+  grid::poeMeses(m, v);
+  EXPECT_EQ(m.CALC_MENS[12][2], "   1.234,56");
+  EXPECT_EQ(m.CALC_MENS[13][2], "   1.244,56");
+  EXPECT_EQ(m.CALC_MENS[2][2], std::string(11, ' '));
+  EXPECT_TRUE(m.GPS);
+  grid::MesesValor volta;
+  grid::tiraMeses(m, volta);
+  EXPECT_EQ(volta.reais, v.reais);
+  EXPECT_EQ(volta.segunda, v.segunda);
 }
 
 TEST(MatrizFuncoes, ZeradorBlanksTheValueColumns) {
