@@ -701,60 +701,8 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   return "";
 }
 
-namespace {
-
-// What a grid opened inside another takes from the outer one and gives back when it ends: the
-// outer grid goes on writing its cells through these.
-class GradeExterna {
- public:
-  explicit GradeExterna(Grade& g)
-      : g_(g),
-        aninhada_(g.nivel > 0),
-        OPC_(g.OPC),
-        TABCAMPO_(aninhada_ ? g.TABCAMPO : std::vector<std::string>()),
-        TABCPOIN_(aninhada_ ? g.TABCPOIN : std::vector<std::string>()),
-        TABMASC_(aninhada_ ? g.TABMASC : std::vector<std::string>()),
-        TABDESC_(aninhada_ ? g.TABDESC : std::vector<std::string>()),
-        N_CAM_(g.N_CAM),
-        ULT_POS_(g.ULT_POS),
-        PONTEIRO_(g.PONTEIRO),
-        PONTVERT_(g.PONTVERT),
-        EDI_CAMPO_(g.EDI_CAMPO),
-        LAPPEND_(g.LAPPEND) {
-    ++g_.nivel;
-  }
-  ~GradeExterna() {
-    --g_.nivel;
-    if (!aninhada_) return;
-    g_.OPC = OPC_;
-    g_.TABCAMPO = std::move(TABCAMPO_);
-    g_.TABCPOIN = std::move(TABCPOIN_);
-    g_.TABMASC = std::move(TABMASC_);
-    g_.TABDESC = std::move(TABDESC_);
-    g_.N_CAM = N_CAM_;
-    g_.ULT_POS = ULT_POS_;
-    g_.PONTEIRO = PONTEIRO_;
-    g_.PONTVERT = PONTVERT_;
-    g_.EDI_CAMPO = std::move(EDI_CAMPO_);
-    g_.LAPPEND = LAPPEND_;
-  }
-  GradeExterna(const GradeExterna&) = delete;
-  GradeExterna& operator=(const GradeExterna&) = delete;
-
- private:
-  Grade& g_;
-  bool aninhada_;
-  int OPC_;
-  std::vector<std::string> TABCAMPO_, TABCPOIN_, TABMASC_, TABDESC_;
-  int N_CAM_, ULT_POS_, PONTEIRO_, PONTVERT_;
-  std::string EDI_CAMPO_;
-  bool LAPPEND_;
-};
-
-}  // namespace
-
 std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
-  const GradeExterna externa(g);
+  const GuardaGrade externa(g, false);
   ctx.areas.setDeletedHidden(true);
   cabecalhosAnos(g);
   g.M_CPFDEPEN = std::string(11, ' ');

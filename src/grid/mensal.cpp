@@ -58,6 +58,12 @@ bool gravaMeses(store::Contexto& ctx, Table& t, const std::string& prefixo, cons
   return true;
 }
 
+// The monthly window, after which the grid has its own screen number, columns and cursor back.
+std::optional<Decimal> mostraMeses(Sessao& s, MesesValor& m, int mes, Decimal valor) {
+  const GuardaGrade volta(s.g, true);
+  return s.g.srv().MUDATEL13(s.ctx, s.g, m, mes, valor);
+}
+
 }  // namespace
 
 std::string camposMensais(int opc, std::string_view campo) {
@@ -90,10 +96,9 @@ bool DIVIDE_MENSAL(Sessao& s) {
   if (celulaDeUmMes(opc, campo)) {
     MesesValor m;
     const int mes = opc == 15 ? g.PONTEIRO : g.ULT_MES;
-    const std::optional<Decimal> total = g.srv().MUDATEL13(ctx, g, m, mes, t->getNumber(campo));
+    const std::optional<Decimal> total = mostraMeses(s, m, mes, t->getNumber(campo));
     s.seleciona();
     (void)t->goTo(registro);
-    g.OPC = opc;
     if (total && *total > Decimal()) {
       const Coluna& c = s.tela.colunas[static_cast<std::size_t>(g.PONTEIRO - 1)];
       if (F_TROCA(ctx, g, *total) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
@@ -107,10 +112,9 @@ bool DIVIDE_MENSAL(Sessao& s) {
   const bool gps = opc == 4 && t->getNumber("I6_3") == Decimal(50);
   MesesValor m = leMeses(*t, prefixo, gps);
   const Decimal antes = soma(m.reais);
-  const std::optional<Decimal> total = g.srv().MUDATEL13(ctx, g, m, 0, antes);
+  const std::optional<Decimal> total = mostraMeses(s, m, 0, antes);
   s.seleciona();
   (void)t->goTo(registro);
-  g.OPC = opc;
   g.POSHORMAT = poshormat;
   if (!total) {
     s.redesenha();

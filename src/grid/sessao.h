@@ -34,6 +34,57 @@ struct Sessao {
   }
 };
 
+// What a grid or window opened from inside a grid takes from the outer grid and gives back when
+// it ends: the screen number, the column arrays, the cursor and append mode, through which the
+// outer grid goes on writing its cells. EDITA keeps them only when it runs inside another grid
+// (`sempre` false); the monthly window keeps them always, since the matrix grid loads its own
+// columns without EDITA.
+class GuardaGrade {
+ public:
+  GuardaGrade(Grade& g, bool sempre)
+      : g_(g),
+        guarda_(sempre || g.nivel > 0),
+        OPC_(g.OPC),
+        TABCAMPO_(guarda_ ? g.TABCAMPO : std::vector<std::string>()),
+        TABCPOIN_(guarda_ ? g.TABCPOIN : std::vector<std::string>()),
+        TABMASC_(guarda_ ? g.TABMASC : std::vector<std::string>()),
+        TABDESC_(guarda_ ? g.TABDESC : std::vector<std::string>()),
+        N_CAM_(g.N_CAM),
+        ULT_POS_(g.ULT_POS),
+        PONTEIRO_(g.PONTEIRO),
+        PONTVERT_(g.PONTVERT),
+        EDI_CAMPO_(g.EDI_CAMPO),
+        LAPPEND_(g.LAPPEND) {
+    ++g_.nivel;
+  }
+  ~GuardaGrade() {
+    --g_.nivel;
+    if (!guarda_) return;
+    g_.OPC = OPC_;
+    g_.TABCAMPO = std::move(TABCAMPO_);
+    g_.TABCPOIN = std::move(TABCPOIN_);
+    g_.TABMASC = std::move(TABMASC_);
+    g_.TABDESC = std::move(TABDESC_);
+    g_.N_CAM = N_CAM_;
+    g_.ULT_POS = ULT_POS_;
+    g_.PONTEIRO = PONTEIRO_;
+    g_.PONTVERT = PONTVERT_;
+    g_.EDI_CAMPO = std::move(EDI_CAMPO_);
+    g_.LAPPEND = LAPPEND_;
+  }
+  GuardaGrade(const GuardaGrade&) = delete;
+  GuardaGrade& operator=(const GuardaGrade&) = delete;
+
+ private:
+  Grade& g_;
+  bool guarda_;
+  int OPC_;
+  std::vector<std::string> TABCAMPO_, TABCPOIN_, TABMASC_, TABDESC_;
+  int N_CAM_, ULT_POS_, PONTEIRO_, PONTVERT_;
+  std::string EDI_CAMPO_;
+  bool LAPPEND_;
+};
+
 // Keys of the table grid that change rows (operacoes.cpp).
 void EXCLUI_LINHA(Sessao& s);
 void MARCA_TODOS(Sessao& s, bool marca);

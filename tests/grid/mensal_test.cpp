@@ -61,6 +61,24 @@ TEST_F(Mensal, IncomeCellSpreadsIntoItsMonthsAndSumsThem) {
   EXPECT_TRUE(servicos.chamou("FI1_T(1)"));
 }
 
+TEST_F(Mensal, MonthlyGridLoadingItsOwnColumnsDoesNotMisdirectTheTotal) {
+  tabela(22);
+  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
+  servicos.mensal = [this](MesesValor& m, int, Decimal) -> std::optional<Decimal> {
+    // The matrix grid puts its own columns and cursor into the grid's arrays.
+    g.OPC = 7;
+    g.TABCPOIN = {"MES", "REAL", "DOLAR"};
+    g.PONTEIRO = 1;
+    m.reais[0] = 250_d;
+    return soma(m.reais);
+  };
+  teclas().press(key::Right).press(key::Right).press(key::AltU).press(key::Esc);
+  grid::EDITA(ctx, g, 1);
+  EXPECT_EQ(valor(22, "I1_6"), "250");
+  EXPECT_EQ(valor(22, "I1_2"), "EMPRESA");
+  EXPECT_EQ(g.OPC, 1);
+}
+
 TEST_F(Mensal, SplittingASalaryLeavesTheSelfPaidSocialSecurityAlone) {
   tabela(22);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
