@@ -338,7 +338,23 @@ class ServicosJanela : public grid::ServicosGrade {
     return total;
   }
   void MRODAPE(store::Contexto&, grid::Grade&, int k) override { dicas.push_back(k); }
+  int relogio = 0, parado = 0, reinicio = 0;
+  void VETEMPO(store::Contexto&, grid::Grade&) override { ++relogio; }
+  void PARA_REL(store::Contexto&, grid::Grade&) override { ++parado; }
+  void INI_DECLA(store::Contexto&, grid::Grade&) override { ++reinicio; }
 };
+
+TEST_F(Matriz, IdleClockRunsOnTheMatrixScreens) {
+  ServicosJanela janela;
+  g.servicos = &janela;
+  g.TEMP_DES = 3;
+  // Five idle minutes: the clock is shown from the second minute and stopped after the third.
+  teclas().pause(std::chrono::minutes(5)).press(key::Esc);
+  roda(37);
+  EXPECT_GE(janela.relogio, 3);
+  EXPECT_EQ(janela.parado, 1);
+  EXPECT_EQ(janela.reinicio, 1);
+}
 
 TEST_F(Matriz, MonthlyWindowWritesItsTotal) {
   modoLeao(2);

@@ -9,6 +9,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 
@@ -60,6 +61,24 @@ TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
   EXPECT_EQ(ctx.areas.current(), 24);
   EXPECT_EQ(ctx.QUALHLP, "MGETVAR");
   EXPECT_FALSE(ctx.areas.isOpen(46));
+}
+
+TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
+  referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
+  tabela(24);
+  linha(24, {{"I7_2", C("IMOVEL")}});
+  (void)ctx.areas.select(24);
+  console::VariaveisMapa vars;
+  console::ServicosLista servLista;
+  console::Listas listas{ctx, console::AcessoTabelas{ctx.areas, [this](int n) { return store::ABERTURA(ctx, n); }}, vars, servLista};
+  amb.listas = &listas;
+  teclas().press(key::Down).press(key::Enter);
+  EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(99), 5), Decimal(12));
+  EXPECT_TRUE(term.viu("APARTAMENTO"));
+  EXPECT_EQ(ctx.areas.current(), 24);
+  // Esc in the list stores 0.
+  teclas().press(key::Esc);
+  EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(98), 5), Decimal());
 }
 
 TEST_F(Validacao, UnknownCodeWithoutAChoiceStoresZero) {
