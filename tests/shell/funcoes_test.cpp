@@ -126,3 +126,32 @@ TEST_F(Funcoes, PartialTransferCarriesTheTaxpayersMarkedInTheGrid) {
 
 }  // namespace
 }  // namespace shell::teste
+
+namespace shell::teste {
+namespace {
+
+TEST_F(Funcoes, RuralOnlyDeletionOffersAndTakesOnlyTaxpayersWithRuralActivity) {
+  {
+    rt::db::Table& r = *p->areas.table(9);
+    ASSERT_TRUE(r.goTop());
+    ASSERT_TRUE(store::REC_LOCK(*p, 5));
+    ASSERT_TRUE(r.put("TEMRURAL", std::string("S")));
+    ASSERT_TRUE(r.commit());
+    ASSERT_TRUE(r.unlock());
+  }
+  const std::string rural = p->areas.table(9)->getText("CPF");
+  term.pause();
+  term.press('N');                             // "NAO - Exclui so a atividade Rural"
+  term.press(key::AltEquals).press(key::Esc);  // every taxpayer shown is marked
+  term.press('S');                             // "Confirma a Exclusão de 1 contribuinte?"
+  MENUSELECT(*p, 15);
+  EXPECT_TRUE(gravador.viu("Confirma a Exclusão de 1 contribuinte?"_cp));
+  EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
+  // The rural activity of the marked one went; the other was never offered.
+  rt::db::Table& r = *p->areas.table(9);
+  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk())
+    EXPECT_EQ(r.getText("TEMRURAL"), r.getText("CPF") == rural ? "N" : " ") << r.getText("CPF");
+}
+
+}  // namespace
+}  // namespace shell::teste
