@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "console/alerta.h"
+#include "console/documentos.h"
 #include "console/pastas.h"
+#include "console/validadores.h"
 #include "grid/rural_campos.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -145,7 +147,15 @@ bool umaValidacao(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::s
     valor = TES_SIT(ctx, g, amb, numero(valor));
     return true;
   }
-  // The document, total and description checks of the other screens are not the grid's.
+  // The document numbers: formatted by the payment's code, then checked.
+  if (base == "POEPONTO") {
+    valor = console::POEPONTO(texto(valor), arg, codigoPagamento(ctx));
+    return true;
+  }
+  if (base == "VAL_CPF") return console::VAL_CPF(ctx, texto(valor));
+  if (base == "VAL_NIT") return console::VAL_NIT(ctx, texto(valor));
+  if (base == "CPFCGC") return console::CPFCGC(ctx, texto(valor));
+  // The totals, long descriptions and links of the other screens are not the grid's.
   return true;
 }
 

@@ -38,9 +38,11 @@ class ComAmbienteValidacao {
 };
 
 // The one entry of the grid's checks. Names may be chained with ";" (each must accept, in
-// order); "A|B" runs A for a payment of code 50 and B otherwise. Names of checks that belong
-// to other screens' rules (the CPF and CNPJ checks, the payments' totals, the long
-// descriptions) accept here: the shell's services run them before forwarding.
+// order); "A|B" runs A for a payment of code 50 and B otherwise. The document checks
+// (POEPONTO, VAL_CPF, VAL_NIT, CPFCGC) are the console's. Names that belong to other screens'
+// rules (the payments' totals MENSAL, FDOAPAG, FCONFNDEDU, the limits LIMIT2 and LIMIT3, the
+// long descriptions, the dependant link VE_RELDEP) accept here: the shell's services run them
+// before forwarding.
 bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, std::string_view nome, rt::ui::Value& valor);
 bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::string_view nome,
                    rt::ui::Value& valor);

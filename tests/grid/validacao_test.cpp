@@ -364,8 +364,15 @@ TEST_F(Validacao, DispatcherNamesChainsAndTheShellsEnvironment) {
   EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, amb, "TES_PAIS(1)", v));
   EXPECT_EQ(std::get<std::string>(v), " ");
   // Checks of other screens' rules accept here; a chain stops at the first refusal.
-  Value doc = std::string("123");
-  EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, amb, "POEPONTO(1);VAL_NIT|CPFCGC", doc));
+  Value limite = Decimal(5);
+  EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, amb, "LIMIT3", limite));
+  // The document cells: a CNPJ punctuated and checked.
+  Value doc = std::string("11222333000181    ");
+  EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, amb, "POEPONTO(0);CPFCGC", doc));
+  EXPECT_EQ(rt::text::alltrim(std::get<std::string>(doc)), "11.222.333/0001-81");
+  Value ruim = std::string("11222333000182    ");
+  fechaAlertas(1);
+  EXPECT_FALSE(grid::VALIDA_CELULA(ctx, g, amb, "POEPONTO(0);CPFCGC", ruim));
   Value parte = Decimal(150);
   fechaAlertas(1);
   EXPECT_FALSE(grid::VALIDA_CELULA(ctx, g, amb, "VAL_PART;TES_PAIS(1)", parte));
