@@ -111,6 +111,8 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   g.CLIPTEX = C("  NA PRAIA ");
   teclas().press(key::Right).press(key::AltJ).pause().type("S").press(key::Esc);
   grid::EDITA(ctx, g, 5);
+  EXPECT_TRUE(term.viu("│Essa opção acrescenta os dado copiados com ALT M│"_cp));
+  EXPECT_TRUE(term.viu("│ para o fim dessa descrição.Confirma?"_cp));
   // Its own blanks at the end go, those the copy starts with stay.
   EXPECT_EQ(coluna(24, "I7_2"), Lista{"CASA  NA PRAIA"});
   // Another declaration screen, another column or a number in the buffer: nothing.
