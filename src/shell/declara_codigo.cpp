@@ -135,8 +135,10 @@ bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
   const std::optional<store::Achado> fora = store::BUSCA_OUTRO(p, p.CPF, 1, 1);
   if (item != 11) {
     if (!fora) {
+      // One text too wide for an alert's row: it is shown on two, split between its sentences.
       console::AVISOSN(p,
-                       "O contribuinte não foi localizado em nenhum dos diretórios indicado. Confira o código ou os diretórios digitados     "_cp,
+                       {std::string_view("O contribuinte não foi localizado em nenhum dos diretórios indicado."_cp),
+                        std::string_view(" Confira o código ou os diretórios digitados     "_cp)},
                        0);
       return false;
     }

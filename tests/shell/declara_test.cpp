@@ -300,6 +300,43 @@ TEST_F(Declaracao, F1PicksTheTaxpayerFromTheRegisterInNameOrder) {
   EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
 }
 
+TEST_F(Declaracao, ATaxpayerFoundNowhereEndsTheActionItemsWithTheAlert) {
+  bool chamado = false;
+  ServicosDeclara s = servicos();
+  s.diario = [&](Program&, Declara&) { return chamado = true; };
+  p->OPCAO_1 = 12;
+  term.type(kC);
+  term.press(key::Enter);
+  DECLARA(*p, s);
+  EXPECT_FALSE(chamado);
+  EXPECT_TRUE(gravador.viu("O contribuinte não foi localizado em nenhum dos diretórios indicado."_cp));
+  EXPECT_TRUE(gravador.viu(" Confira o código ou os diretórios digitados"_cp));
+  EXPECT_EQ(nomeNoRegistro(kC), "<none>");
+}
+
+TEST_F(Declaracao, PgDnAndPgUpWalkTheRegisterInThePrompt) {
+  std::vector<std::string> abertos;
+  aoEntrar = [&](Declara& d, int) { abertos.push_back(d.dec.espelho.CPF); };
+  term.press(key::PgDn);  // from A to B
+  term.press(key::PgDn);  // B is the last: it stays
+  term.press(key::PgUp);  // A
+  term.press(key::PgDn);  // B
+  term.press(key::Enter).pause();
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
+}
+
+TEST_F(Declaracao, F7ShowsTheFolderRegisterGrid) {
+  term.press(key::F7);
+  term.press(key::Esc);  // leaves the grid
+  term.press(key::Esc);  // leaves the prompt
+  roda();
+  EXPECT_TRUE(gravador.viu("Drive e diretório"_cp));
+  EXPECT_TRUE(telas.empty());
+}
+
 class Autosalva : public Declaracao, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Autosalva, LeavingAScreenAfterTheMinutesSavesOnceAndRestartsTheCount) {
