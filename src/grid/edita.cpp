@@ -282,9 +282,8 @@ void Laco::juntaDescricao() {
   s_.seleciona();
   Table* t = s_.t();
   if (copiado == nullptr || t == nullptr || t->eof()) return;
-  // Two lines of the framed window, the second padded to the first's width less two.
-  const std::string pergunta = std::string("Essa opção acrescenta os dado copiados com ALT M"_cp) +
-                               rt::text::padr(std::string(" para o fim dessa descrição.Confirma?"_cp), 46);
+  const std::string pergunta =
+      duasLinhas("Essa opção acrescenta os dado copiados com ALT M"_cp, " para o fim dessa descrição.Confirma?"_cp);
   if (console::MENS(s_.ctx, 12, pergunta, {.linhas = 2, .teclas = "SN"}) != "S") return;
   s_.seleciona();
   const rt::db::FieldDef* f = t->field("I7_2");

@@ -84,8 +84,8 @@ bool cascataDependente(Sessao& s) {
     }
   if (!deRend.empty() || !deLeao.empty() || !dePag.empty()) {
     const std::string palavra = pj ? "PJ e PF  " : std::string("P.Física "_cp);
-    const std::string texto = std::string("Esse dependente tem rendimentos recebido de "_cp) + palavra +
-                              std::string("que também serão retirados. Exclui mesmo assim? "_cp);
+    const std::string texto = duasLinhas(std::string("Esse dependente tem rendimentos recebido de "_cp) + palavra,
+                                         "que também serão retirados. Exclui mesmo assim? "_cp);
     if (!sim(ctx, texto, 2)) return false;
   }
   auto apagaEm = [&](int area, Table* t, const std::vector<std::uint32_t>& lista) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "grid/estado.h"
@@ -84,6 +85,16 @@ class GuardaGrade {
   std::string EDI_CAMPO_;
   bool LAPPEND_;
 };
+
+// The text of a two-line question in a framed message window: the window takes its width from
+// the text, so the second line is padded to the first's width less two to break where the
+// first line ends.
+inline std::string duasLinhas(std::string_view primeira, std::string_view segunda) {
+  std::string texto(primeira);
+  texto += segunda;
+  if (segunda.size() + 2 < primeira.size()) texto.append(primeira.size() - 2 - segunda.size(), ' ');
+  return texto;
+}
 
 // Keys of the table grid that change rows (operacoes.cpp).
 void EXCLUI_LINHA(Sessao& s);

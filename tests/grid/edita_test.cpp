@@ -151,7 +151,8 @@ class Dependentes : public GridFixture {
 TEST_F(Dependentes, DeletingADependantTakesHisRowsAndRenumbersTheOthersPayments) {
   teclas().press(key::Down).press(key::Del).pause().type("S").pause().type("S").press(key::Esc);
   grid::EDITA(ctx, g, 3);
-  EXPECT_TRUE(term.viu("Esse dependente tem rendimentos recebido de PJ e PF"_cp));
+  EXPECT_TRUE(term.viu("│Esse dependente tem rendimentos recebido de PJ e PF  │"_cp));
+  EXPECT_TRUE(term.viu("│que também serão retirados. Exclui mesmo assim? "_cp));
   EXPECT_EQ(coluna(23, "NOMEDEPEN"), (Lista{"DEP 1", "DEP 3"}));
   // Numbers are given again by NRODP.
   EXPECT_EQ(coluna(23, "NRODEPEN"), (Lista{"0", "0"}));
