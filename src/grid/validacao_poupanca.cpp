@@ -81,7 +81,16 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
     return;
   }
   rt::db::Table& codigos = *ctx.areas.table(46);
-  (void)lista->zap();
+  // The working copy is held exclusively; should it not be, its rows are deleted one by one
+  // so the list is never doubled.
+  if (!lista->zap()) {
+    (void)ctx.areas.select(30);
+    for ((void)lista->goTop(); !lista->eof(); (void)lista->skip(1)) {
+      if (!store::REC_LOCK(ctx, 5)) continue;
+      (void)lista->markDeleted();
+      store::DESTRAVA(ctx);
+    }
+  }
 
   struct Grupo {
     std::string descricao;  // the first row's description

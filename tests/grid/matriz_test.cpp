@@ -255,6 +255,26 @@ TEST_F(Matriz, RuralCashBookModeOpensTheMonthsBook) {
   EXPECT_EQ(srv.grades[0].TIPOCR, "D");
 }
 
+TEST_F(Matriz, RuralCashBookEntriesBecomeTheMonthsAndMarkDecember) {
+  d.rural.logico("SO_TOTAL", false);
+  tabela(36);
+  tabela(39);
+  linha(39, {{"TIPOCR", grid::teste::C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 12, 5)}, {"VALOR", grid::teste::N(100)}});
+  linha(39, {{"TIPOCR", grid::teste::C("D")}, {"DT_LC", rt::text::Date::fromYmd(2009, 12, 10)}, {"VALOR", grid::teste::N(300)}});
+  linha(39, {{"TIPOCR", grid::teste::C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 10)}, {"VALOR", grid::teste::N(50)}});
+  teclas().press(key::Enter).press(key::Esc);
+  roda(37);
+  ASSERT_EQ(srv.grades.size(), 1u);
+  EXPECT_EQ(srv.grades[0].TIPOCR, "C");
+  EXPECT_EQ(d.REND_RURAL[12][1], largo(Decimal(100)));
+  EXPECT_EQ(d.REND_RURAL[12][2], largo(Decimal(300)));
+  EXPECT_EQ(d.REND_RURAL[1][1], largo(Decimal(50)));
+  EXPECT_EQ(m.TOT_RURAL[1], largo(Decimal(150)));
+  EXPECT_EQ(m.MES_NEG[11], '*');
+  EXPECT_EQ(m.MES_NEG[0], ' ');
+  EXPECT_EQ(d.rural.num("I4R_02"), Decimal(300));
+}
+
 TEST_F(Matriz, AltASwitchesTheRuralMode) {
   g.TELA = 13;
   d.rural.logico("SO_TOTAL", false);
