@@ -145,8 +145,7 @@ void Declara::roda() {
   }
 
   p.CPF = rt::text::padr(p.cfg.ULT_CPF, 11);
-  bool continua = true;
-  while (continua) {
+  while (true) {
     console::MTELA3(p, 3);
     tela.ZOOM_BEM = !tela.ZOOM_DIV;
     (void)store::ABERTURA(p, 9);
@@ -161,7 +160,8 @@ void Declara::roda() {
     p.cfg.ULT_CPF = p.CPF;
     if (item != 11) {
       (void)acaoDoItem();
-      continua = false;
+      // The print selection leaves the taxpayer's frame to the printing that follows.
+      if (item == 51) return;
       break;
     }
     lacoDeTelas();

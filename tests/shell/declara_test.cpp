@@ -228,7 +228,9 @@ TEST_F(Declaracao, EscOnTheEndQuestionGoesOnAndIgnoreKeepsTheTablesAsTheyWere) {
   term.press(key::Esc);
   roda();
   EXPECT_EQ(telas, (std::vector<int>{1, 1, 1}));
-  EXPECT_TRUE(gravador.viu(" Termina  a  Declara"_cp));
+  for (std::string_view l : {" Termina  a  Declaração ?"_cp, "Sim. Salve tudo        "_cp, "Não, volte p/declaração."_cp,
+                             "Ignore as alterações    "_cp})
+    EXPECT_TRUE(gravador.viu(l)) << l;
   EXPECT_EQ(nomeNoRegistro(kA), "FULANO");
 }
 
