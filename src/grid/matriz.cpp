@@ -1,4 +1,5 @@
 #include "grid/matriz.h"
+#include "grid/matriz_telas.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,95 +31,6 @@ namespace key = rt::term::key;
 namespace {
 
 constexpr const char* kMes = "@Ez 9999,999.99";
-constexpr const char* kLargo = "@Ez 999,999,999.99";
-
-struct ColunaMatriz {
-  ColunaMatriz(std::string_view d, std::string_view m) : desc(d), masc(m) {}
-  std::string desc;
-  std::string masc;
-};
-
-// One matrix screen: the matrix, its columns, where it stands and what stays frozen.
-struct TelaMatriz {
-  int opc = 0;
-  std::string nome;
-  std::vector<ColunaMatriz> colunas;
-  rt::term::Rect ret;
-  int congela = 0;
-  bool janela6 = false;
-  bool rodape = false;
-};
-
-TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
-  TelaMatriz t;
-  t.opc = opc;
-  switch (opc) {
-    case 7: {
-      t.nome = "CALC_MENS";
-      const bool gps = a.m.GPS;
-      t.colunas = {{" Mês "_cp, "@s10"}, {gps ? "   GPS  " : "  REAL  ", kMes}, {gps ? " Patronal" : "  DOLAR  ", kMes}};
-      t.ret = {5, 10, 21, 42};
-      break;
-    }
-    case 12:
-      t.nome = "REC_GANHO";
-      if (a.m.REC_GANHO_COLUNAS == 6) {
-        t.colunas = {{"Val.Tributável"_cp, kLargo}, {"Imposto devido", kLargo}, {"Mês Recebim"_cp, "@s10"},
-                     {"Val. Recebido", kLargo},      {"I.Lei 11.033", kLargo},   {"Imp.Pago", kLargo}};
-        t.ret = {2, 2, 18, 78};
-      } else {
-        t.colunas = {{"Val.Tributável"_cp, kLargo}, {"Imposto devido", kLargo}, {"Mês Recebim."_cp, "@s10"},
-                     {"Val. Recebido", kLargo},      {"Imposto Pago", kLargo}};
-        t.ret = {2, 2, 18, 75};
-      }
-      t.congela = 3;
-      t.janela6 = true;
-      break;
-    case 14: {
-      t.nome = "MRENVAR";
-      t.colunas = {{"Tipo de Mercado" + std::string(16, ' '), "@s31"}};
-      for (int mes = 1; mes <= 12; ++mes) t.colunas.emplace_back(mes == 1 ? "Janeiro  " : rt::text::trim(nomeMes(mes)), kLargo);
-      t.ret = {2, 1, 23, 78};
-      t.congela = 1;
-      break;
-    }
-    case 16: {
-      t.nome = a.m.MATATU;
-      const bool soRec = a.calc.d.tabela01.logico("SO_REC");
-      const bool titular = a.g.I1_11 != "N";
-      t.colunas = {{"Mês "_cp, "@s6"},
-                   {"Pes.Física"_cp, kMes},
-                   {"Exterior", kMes},
-                   {"Livro Caixa", kMes},
-                   {titular ? "Dep+Pre+Pen" : "Previdência"_cp, kMes},
-                   {soRec ? "Leão Pago*"_cp : "Leão Pago"_cp, kMes},
-                   {soRec ? "CL.Devido" : "CL.Devido*", kMes},
-                   {"CL Corr.", kMes}};
-      t.ret = {5, 0, 22, 79};
-      t.congela = 1;
-      t.rodape = true;
-      break;
-    }
-    case 37:
-      t.nome = "REND_RURAL";
-      t.colunas = {{"Valor Receitas", kLargo}, {"Valor Despesas", kLargo}};
-      t.ret = {3, 31, 18, 61};
-      break;
-    default:
-      break;
-  }
-  return t;
-}
-
-// The width a picture shows ("@Ez 9999,999.99" 11, "@s10" 10).
-int larguraMascara(std::string_view masc) {
-  const std::size_t esp = masc.find(' ');
-  if (esp != std::string_view::npos) return static_cast<int>(masc.size() - esp - 1);
-  if (masc.size() > 2 && (masc[1] == 's' || masc[1] == 'S')) return static_cast<int>(Decimal::val(masc.substr(2)).wholePart());
-  return 10;
-}
-
-bool numerica(std::string_view masc) { return masc.find('9') != std::string_view::npos; }
 
 class LacoMatriz {
  public:

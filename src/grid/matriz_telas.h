@@ -1,0 +1,38 @@
+// The matrix screens as data: the matrix each shows, its columns with their headings and
+// pictures, where it stands and what stays frozen. Internal to the matrix grid.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid/matriz.h"
+#include "rt/term/screen.h"
+
+namespace grid {
+
+struct ColunaMatriz {
+  ColunaMatriz(std::string_view d, std::string_view m) : desc(d), masc(m) {}
+  std::string desc;
+  std::string masc;
+};
+
+struct TelaMatriz {
+  int opc = 0;
+  std::string nome;
+  std::vector<ColunaMatriz> colunas;
+  rt::term::Rect ret;
+  int congela = 0;
+  bool janela6 = false;  // inside window 6 with its frame
+  bool rodape = false;   // footing separator
+};
+
+// Screen `opc` (7, 12, 14, 16, 37) as the declaration stands; no columns for another number.
+TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc);
+
+// The width a picture shows ("@Ez 9999,999.99" 11, "@s10" 10).
+int larguraMascara(std::string_view masc);
+// Whether a picture edits a number.
+bool numerica(std::string_view masc);
+
+}  // namespace grid
