@@ -363,7 +363,7 @@ void LacoMatriz::roda() {
     b_.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
     if (opc == 37) g.TIPOCR = coluna() == 1 ? "C" : "D";
-    a_.m.POSHORMAT = g.PONTEIRO = coluna();
+    g.POSHORMAT = g.PONTEIRO = coluna();
     a_.m.POSVERMAT = g.PONTVERT = linha();
     if (k.isChar()) {
       GETMTX(k);
@@ -521,7 +521,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   ctx.janelas.FECHAJAN(10);
   ctx.TAM_OLD = 0;
   a.m.NLIN = nlin;
-  a.m.POSHORMAT = 1;
+  g.POSHORMAT = 1;
   g.OPC = opc;
 }
 

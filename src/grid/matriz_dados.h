@@ -43,10 +43,10 @@ struct Matrizes {
   int MESATI = 0;
   // The name of the carnê-leão matrix being edited.
   std::string MATATU = "REC_MENSAL";
-  // Current row and column of the matrix grid, and the row remembered while it runs.
+  // Current row of the matrix grid, and the row remembered while it runs (the current column
+  // is the grid's POSHORMAT).
   int NLIN = 1;
   int POSVERMAT = 1;
-  int POSHORMAT = 1;
   // What the carnê-leão computation keeps between its runs.
   taxcalc::EstadoLeao leao;
 };
