@@ -44,6 +44,13 @@ class ServicosMatrizGravados : public grid::ServicosMatriz {
   std::optional<Decimal> campoChamador() override { return chamador; }
 };
 
+// Counts the computation's runs of the carnê-leão (two per CALC(1, 1): both sides).
+class VizinhosGravados : public taxcalc::Vizinhos {
+ public:
+  int leao = 0;
+  void FDE_LEAO(taxcalc::Contexto&, int) override { ++leao; }
+};
+
 class Matriz : public GridFixture {
  protected:
   Matriz() {
@@ -62,7 +69,7 @@ class Matriz : public GridFixture {
   store::EspelhoDeclaracao d;
   taxcalc::Variaveis vars;
   taxcalc::Saida saida;
-  taxcalc::Vizinhos vizinhos;
+  VizinhosGravados vizinhos;
   taxcalc::Contexto calc{ctx.areas, d, vars, relogio, saida, vizinhos};
   grid::Matrizes m;
   ServicosMatrizGravados srv;
@@ -158,8 +165,10 @@ TEST_F(Matriz, AltACyclesTheModesAndExplainsEach) {
   modoLeao(3);
   teclas().press(key::AltA).pause().press(key::Enter).press(key::AltA).pause().press(key::Enter).press(key::AltA).pause().press(key::Enter).press(key::Esc);
   roda(16);
-  // 3 -> 4 -> 1 -> 2.
+  // 3 -> 4 -> 1 -> 2; only entering the reverse mode recomputes.
   EXPECT_EQ(calc.calAuto(), 2);
+  EXPECT_EQ(vizinhos.leao, 2);
+  EXPECT_EQ(g.POSHORMAT, 1);
   EXPECT_TRUE(term.viu("Essa opção faz a conta ao inverso. Informado o valor do imposto"_cp));
   EXPECT_TRUE(term.viu("Essa é a opção ideal para o preenchimento da"_cp));
   EXPECT_TRUE(term.viu("usando R$  144.20 por dependente, o valor mensal da pensao quando"));
@@ -172,6 +181,7 @@ TEST_F(Matriz, AltNSwitchesWhichValueGoesToTheSummary) {
   roda(16);
   EXPECT_TRUE(d.tabela01.logico("SO_REC"));
   EXPECT_TRUE(term.viu("será apenas o VALOR INFORMADO COMO PAGO."_cp));
+  EXPECT_EQ(vizinhos.leao, 2);
   teclas().press(key::AltN).pause().press(key::Enter).press(key::Esc);
   roda(16);
   EXPECT_FALSE(d.tabela01.logico("SO_REC"));
