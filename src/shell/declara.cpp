@@ -5,10 +5,10 @@
 
 #include "console/ajuda.h"
 #include "console/alerta.h"
-#include "console/pastas.h"
 #include "console/documentos.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
+#include "console/pastas.h"
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -48,7 +48,8 @@ std::vector<std::string> linhas(std::string_view texto) {
   std::size_t inicio = 0;
   while (true) {
     const std::size_t fim = texto.find(';', inicio);
-    r.emplace_back(texto.substr(inicio, fim == std::string_view::npos ? std::string_view::npos : fim - inicio));
+    r.emplace_back(
+        texto.substr(inicio, fim == std::string_view::npos ? std::string_view::npos : fim - inicio));
     if (fim == std::string_view::npos) return r;
     inicio = fim + 1;
   }
@@ -82,7 +83,8 @@ void ajudaPadrao(Program& p, Declara& d, int item) {
   console::AcessoAjuda acesso{
       console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }},
       [&p](std::string_view arquivo) {
-        return arquivo == "HELPTXT" && console::LF_ISFILE(p, p.ARQDEF + "HELPTXT.DBF") && store::ABERTURA(p, 45);
+        return arquivo == "HELPTXT" && console::LF_ISFILE(p, p.ARQDEF + "HELPTXT.DBF") &&
+               store::ABERTURA(p, 45);
       },
       [&d] { return d.grade.EDI_CAMPO; }, [&d] { return d.tela.TELA; }, [&d] { d.grade.TECLAMUDA = false; }};
   console::Ajuda ajuda(p, std::move(acesso));
@@ -205,46 +207,57 @@ void Declara::lacoDeTelas() {
     p.janelas.FECHAJAN(7);
     p.janelas.ENCHETELA(' ', cor);
 
-    while (tela.INI == "N") {
-      const bool rural = dec.espelho.registro.txt("TEMRURAL") == "S";
-      tela.TELAMAX = telaMaxima(rural);
-      if (tela.TELA != tela.TELANT) {
-        tela.TELA = telaPermitida(tela.TELA, tela.TELANT, tela.TELAMAX);
-        MOS_IND();
-        (void)VETEMPO();
-        (void)VETAMHO();
-        if (tela.TELA != 10) tela.TELANT = tela.TELA;
-      }
-      p.janelas.FECHAJAN(10);
-      // A screen starts with no key and no change asked for; what the last one left must not
-      // decide where this one goes.
-      grade.ULTTECLA = 0;
-      grade.TECLAMUDA = false;
-      tela.fimDaTela = false;
-      sincronizaGrade();
-      srv.GTELA(p, *this, tela.TELA);
-      // The index list may have ended the declaration while the screen ran: nothing more is
-      // done for the screen (an autosave now would keep changes the user chose to ignore).
-      if (tela.INI != "N") break;
-
-      if (autosalvaVencido()) store::SAL_DEC(p, dec);
-
-      SaidaDaTela s;
-      s.TELA = tela.TELA;
-      s.TELAMAX = tela.TELAMAX;
-      s.ULTTECLA = grade.ULTTECLA;
-      s.TECLAMUDA = grade.TECLAMUDA;
-      s.PVEZ = tela.PVEZ;
-      s.rural = dec.espelho.registro.txt("TEMRURAL") == "S";
-      s.ATV_BRASIL = dec.espelho.registro.txt("ATV_BRASIL");
-      const ProximaTela r = proximaTela(s);
-      if (r.pergunta)
-        tela.INI = perguntaTermina(p);
-      else
-        tela.TELA = r.tela;
+    while (true) {
+      telas();
+      if (tela.INI != "S" || store::SALVATUDO(p, dec, 1)) break;
+      // The save did not write the declaration (it has said why): it stays open on its
+      // screen, so nothing typed is lost; the user may try again or ignore the changes.
+      tela.INI = std::string(1, 'N');
+      tela.TELANT = 0;
     }
   }
   fimDaDeclaracao();
+}
+
+void Declara::telas() {
+  while (tela.INI == "N") {
+    const bool rural = dec.espelho.registro.txt("TEMRURAL") == "S";
+    tela.TELAMAX = telaMaxima(rural);
+    if (tela.TELA != tela.TELANT) {
+      tela.TELA = telaPermitida(tela.TELA, tela.TELANT, tela.TELAMAX);
+      MOS_IND();
+      (void)VETEMPO();
+      (void)VETAMHO();
+      if (tela.TELA != 10) tela.TELANT = tela.TELA;
+    }
+    p.janelas.FECHAJAN(10);
+    // A screen starts with no key and no change asked for; what the last one left must not
+    // decide where this one goes.
+    grade.ULTTECLA = 0;
+    grade.TECLAMUDA = false;
+    tela.fimDaTela = false;
+    sincronizaGrade();
+    srv.GTELA(p, *this, tela.TELA);
+    // The index list may have ended the declaration while the screen ran: nothing more is
+    // done for the screen (an autosave now would keep changes the user chose to ignore).
+    if (tela.INI != "N") break;
+
+    if (autosalvaVencido()) store::SAL_DEC(p, dec);
+
+    SaidaDaTela s;
+    s.TELA = tela.TELA;
+    s.TELAMAX = tela.TELAMAX;
+    s.ULTTECLA = grade.ULTTECLA;
+    s.TECLAMUDA = grade.TECLAMUDA;
+    s.PVEZ = tela.PVEZ;
+    s.rural = dec.espelho.registro.txt("TEMRURAL") == "S";
+    s.ATV_BRASIL = dec.espelho.registro.txt("ATV_BRASIL");
+    const ProximaTela r = proximaTela(s);
+    if (r.pergunta)
+      tela.INI = perguntaTermina(p);
+    else
+      tela.TELA = r.tela;
+  }
 }
 
 void Declara::sincronizaGrade() {
@@ -267,10 +280,8 @@ void Declara::fimDaDeclaracao() {
   p.janelas.ENCHETELA(' ', corEnche(p));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   console::MTELA3(p, 3);
-  if (tela.INI == "I")
-    store::FECHA_PROV(p);
-  else
-    (void)store::SALVATUDO(p, dec, 1);
+  // Saved by now, or the changes are dropped with the copies.
+  if (tela.INI == "I") store::FECHA_PROV(p);
   tela.INI = std::string(1, 'N');
   tela.PVEZ = false;
   dec.espelho.LRECUPERA = false;
@@ -302,12 +313,14 @@ void Declara::preparaMatrizes() {
   matrizes = grid::Matrizes{};
   for (int m = 1; m <= 13; ++m) {
     const auto i = static_cast<std::size_t>(m);
-    const std::string mes = m == 13 ? std::string("Totais") : doisDigitos(m) + "-" + console::TRAZ_MES(m).substr(0, 3);
+    const std::string mes =
+        m == 13 ? std::string("Totais") : doisDigitos(m) + "-" + console::TRAZ_MES(m).substr(0, 3);
     e.REC_MENSAL[i][1] = mes;
     matrizes.CALC_MENS[i][1] = mes;
     for (std::size_t c = 2; c <= 3; ++c) matrizes.CALC_MENS[i][c] = std::string(11, ' ');
     for (std::size_t c = 1; c <= 6; ++c) matrizes.REC_GANHO[i][c] = std::string(14, ' ');
-    matrizes.REC_GANHO[i][3] = m == 13 ? std::string("<- Totais ->") : doisDigitos(m) + "-" + console::TRAZ_MES(m);
+    matrizes.REC_GANHO[i][3] =
+        m == 13 ? std::string("<- Totais ->") : doisDigitos(m) + "-" + console::TRAZ_MES(m);
   }
 }
 

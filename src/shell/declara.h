@@ -131,11 +131,15 @@ class Declara {
   grid::Matrizes matrizes;
   bool soRural = false;  // SO_MOL's filter is on
 
-  // The month labels of the matrices and their empty cells, for a declaration being opened.
-  void preparaMatrizes();
+  // The computation of the open declaration (none before the first load).
+  CalculosDeclaracao* calculos() { return calculos_.get(); }
 
  private:
+  // The month labels of the matrices and their empty cells, for a declaration being opened.
+  void preparaMatrizes();
   void lacoDeTelas();
+  // The screens of the open declaration until the user ends it (INI not "N").
+  void telas();
   void fimDaDeclaracao();
   // What the grids read of the open declaration, before each screen.
   void sincronizaGrade();
@@ -150,8 +154,6 @@ class Declara {
   // taxpayer loaded.
   std::unique_ptr<CalculosDeclaracao> calculos_;
   std::unique_ptr<ServicosDeclaracao> servicosGrade_;
- public:
-  CalculosDeclaracao* calculos() { return calculos_.get(); }
 };
 
 // The end question of a declaration, as one text with ";" between its lines, and the

@@ -136,19 +136,21 @@ bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
   if (item != 11) {
     if (!fora) {
       // One text too wide for an alert's row: it is shown on two, split between its sentences.
-      console::AVISOSN(p,
-                       {std::string_view("O contribuinte não foi localizado em nenhum dos diretórios indicado."_cp),
-                        std::string_view(" Confira o código ou os diretórios digitados     "_cp)},
-                       0);
+      console::AVISOSN(
+          p,
+          {std::string_view("O contribuinte não foi localizado em nenhum dos diretórios indicado."_cp),
+           std::string_view(" Confira o código ou os diretórios digitados     "_cp)},
+          0);
       return false;
     }
     if (item == 12 || item == 13) return carrega(carga, 1);
     return true;
   }
   if (!fora) {
-    const std::string r = console::AVISOSN(
-        p, {std::string_view(" Esse Contribuinte não está cadastrado  "_cp), "em nenhuma das Pastas indicadas. Inclui?"},
-        2);
+    const std::string r = console::AVISOSN(p,
+                                           {std::string_view(" Esse Contribuinte não está cadastrado  "_cp),
+                                            "em nenhuma das Pastas indicadas. Inclui?"},
+                                           2);
     if (r != "S") return false;
     tela.PVEZ = true;
     if (rt::db::Table* reg = p.areas.table(9)) (void)reg->goBottom(), (void)reg->skip(1);

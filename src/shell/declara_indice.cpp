@@ -17,7 +17,8 @@ namespace key = rt::term::key;
 
 namespace {
 
-constexpr std::string_view kIndice = "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=MOL";
+constexpr std::string_view kIndice =
+    "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=MOL";
 // The hot letters of the bar's two items and of the index list; a letter leads to the
 // entry at its position.
 constexpr std::string_view kLetrasTelas = "FATPDICGVBSR";
@@ -51,10 +52,14 @@ bool Declara::ESC_HORIZ(int item) {
     const rt::term::Key k = p.console.waitKey();
     int escolha = 0;
     if (k.code == key::Esc) break;
-    if (k.code == key::Home) atual = 1;
-    else if (k.code == key::End) atual = 2;
-    else if (k.code == key::Right || k.code == key::Left) atual = atual == 1 ? 2 : 1;
-    else if (k.code == key::Enter || k.code == key::Down) escolha = -1;
+    if (k.code == key::Home)
+      atual = 1;
+    else if (k.code == key::End)
+      atual = 2;
+    else if (k.code == key::Right || k.code == key::Left)
+      atual = atual == 1 ? 2 : 1;
+    else if (k.code == key::Enter || k.code == key::Down)
+      escolha = -1;
     else if (k.isChar()) {
       const std::string_view letras = atual == 1 ? kLetrasTelas : kLetrasAjuda;
       const std::size_t i = letras.find(static_cast<char>(rt::text::upper(std::string(1, k.ch()))[0]));
@@ -98,10 +103,11 @@ bool Declara::MOSTRA_INDICE() {
   p.janelas.FECHAJAN(6);
   if (n == 0) return false;
   if (n == 13) {
-    tela.INI = console::AVISOSN(p,
-                                {std::string_view(" Termina  a  Declaração ?"_cp), " Sim. Salve tudo         ",
-                                 std::string_view(" Não. Volte onde estava  "_cp), " Ignore. Nao salva nada  "},
-                                3);
+    tela.INI =
+        console::AVISOSN(p,
+                         {std::string_view(" Termina  a  Declaração ?"_cp), " Sim. Salve tudo         ",
+                          std::string_view(" Não. Volte onde estava  "_cp), " Ignore. Nao salva nada  "},
+                         3);
     if (tela.INI == "N") return false;
     terminaTela();
     return true;

@@ -7,12 +7,12 @@
 namespace shell {
 
 struct SaidaDaTela {
-  int TELA = 1;          // the screen that ended
-  int TELAMAX = 11;      // 17 with rural activity, else 11
-  int ULTTECLA = 0;      // the key that left it
+  int TELA = 1;            // the screen that ended
+  int TELAMAX = 11;        // 17 with rural activity, else 11
+  int ULTTECLA = 0;        // the key that left it
   bool TECLAMUDA = false;  // a screen key already chose TELA
-  bool PVEZ = false;     // a new taxpayer
-  bool rural = false;    // TEMRURAL "S"
+  bool PVEZ = false;       // a new taxpayer
+  bool rural = false;      // TEMRURAL "S"
   std::string ATV_BRASIL = "S";
 };
 

@@ -54,8 +54,8 @@ long long Declara::VETAMHO() {
 bool Declara::autosalvaVencido() const {
   const int minutos = dec.opcoes.TEMP_SAL;
   if (minutos <= 0 || minutos >= 98) return false;
-  const int segundos = console::TEMPO_PAS(console::SEG_HORA(dec.espelho.SEM_SALV.wholePart()),
-                                          console::SEG_HORA(agora(p)));
+  const int segundos =
+      console::TEMPO_PAS(console::SEG_HORA(dec.espelho.SEM_SALV.wholePart()), console::SEG_HORA(agora(p)));
   return segundos / 60 >= minutos;
 }
 

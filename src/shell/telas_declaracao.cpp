@@ -11,26 +11,46 @@ using namespace rt::text::literals;
 
 std::string_view tituloTela(int n) {
   switch (n) {
-    case 1: return "RENDIMENTOS RECEBIDOS DE PESSOAS JURIDICAS";
-    case 2: return "RENDIMENTOS RECEBIDOS DE PESSOAS FISICAS E DO EXTERIOR";
-    case 3: return "RENDIMENTOS ISENTOS E NAO TRIBUTAVEIS";
-    case 4: return "(6)DEPENDENTES e ALIMENTANDOS";
-    case 5: return "(8)DECLARACAO DE BENS";
-    case 6: return "Identificação do contribuinte"_cp;
-    case 7: return "Cálculo do imposto"_cp;
-    case 8: return "Ganho de capital";
-    case 9: return " RESUMO DE APURAÇAO DE GANHOS OU PERDAS EM RENDA VARIAVEL "_cp;
-    case 10: return " R E C E I T A S   e   D E S P E S A S";
-    case 11: return "Situação da Declaração"_cp;
-    case 12: return " Atividade Rural";
-    case 13: return " (3) RECEITAS E DESPESAS ";
-    case 14: return "(4) APURAÇÃO DO RESULTADO TRIBUTAVEL"_cp;
-    case 15: return " (7) MOVIMENTAÇÃO DO REBANHO"_cp;
-    case 16: return "(8) BENS DA ATIVIDADE RURAL";
-    case 17: return "(9) DIVIDAS VINCULADAS A ATIVIDADE RURAL";
-    case 22: return "(8)DECLARACAO DE BENS";
-    case 23: return "(9)DIVIDAS E ONUS REAIS";
-    default: return "";
+    case 1:
+      return "RENDIMENTOS RECEBIDOS DE PESSOAS JURIDICAS";
+    case 2:
+      return "RENDIMENTOS RECEBIDOS DE PESSOAS FISICAS E DO EXTERIOR";
+    case 3:
+      return "RENDIMENTOS ISENTOS E NAO TRIBUTAVEIS";
+    case 4:
+      return "(6)DEPENDENTES e ALIMENTANDOS";
+    case 5:
+      return "(8)DECLARACAO DE BENS";
+    case 6:
+      return "Identificação do contribuinte"_cp;
+    case 7:
+      return "Cálculo do imposto"_cp;
+    case 8:
+      return "Ganho de capital";
+    case 9:
+      return " RESUMO DE APURAÇAO DE GANHOS OU PERDAS EM RENDA VARIAVEL "_cp;
+    case 10:
+      return " R E C E I T A S   e   D E S P E S A S";
+    case 11:
+      return "Situação da Declaração"_cp;
+    case 12:
+      return " Atividade Rural";
+    case 13:
+      return " (3) RECEITAS E DESPESAS ";
+    case 14:
+      return "(4) APURAÇÃO DO RESULTADO TRIBUTAVEL"_cp;
+    case 15:
+      return " (7) MOVIMENTAÇÃO DO REBANHO"_cp;
+    case 16:
+      return "(8) BENS DA ATIVIDADE RURAL";
+    case 17:
+      return "(9) DIVIDAS VINCULADAS A ATIVIDADE RURAL";
+    case 22:
+      return "(8)DECLARACAO DE BENS";
+    case 23:
+      return "(9)DIVIDAS E ONUS REAIS";
+    default:
+      return "";
   }
 }
 

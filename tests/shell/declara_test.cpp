@@ -24,6 +24,7 @@
 #include "shell/inicio.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
+#include "store/tabelas_declaracao.h"
 #include "support/scratch_dir.h"
 
 namespace shell::teste {
@@ -141,7 +142,7 @@ TEST_F(Declaracao, ANewTaxpayerIsRegisteredOpenedOnIdentificationAndSaved) {
     if (n != 6) return;
     d.dec.espelho.registro.txt("NOMECONTR", "FULANO DE TAL");
     rotulos = {d.dec.espelho.REC_MENSAL[1][1], d.dec.espelho.REC_MENSAL[13][1], d.matrizes.CALC_MENS[12][1],
-               d.matrizes.CALC_MENS[3][2], d.matrizes.REC_GANHO[2][3], d.matrizes.REC_GANHO[13][3]};
+               d.matrizes.CALC_MENS[3][2],     d.matrizes.REC_GANHO[2][3],      d.matrizes.REC_GANHO[13][3]};
   };
   novo(kC);
   term.press(key::Tab);  // a new taxpayer goes from identification to screen 1
@@ -150,8 +151,8 @@ TEST_F(Declaracao, ANewTaxpayerIsRegisteredOpenedOnIdentificationAndSaved) {
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 1}));
   // The matrices of the grids carry their month labels.
-  EXPECT_EQ(rotulos, (std::vector<std::string>{"01-Jan", "Totais", "12-Dez", std::string(11, ' '), "02-Fevereiro",
-                                               "<- Totais ->"}));
+  EXPECT_EQ(rotulos, (std::vector<std::string>{"01-Jan", "Totais", "12-Dez", std::string(11, ' '),
+                                               "02-Fevereiro", "<- Totais ->"}));
   EXPECT_TRUE(gravador.viu("Esse Contribuinte n"_cp));
   EXPECT_TRUE(gravador.viu("Tela 6"));
   EXPECT_TRUE(gravador.viu(tituloTela(6)));
@@ -163,7 +164,8 @@ TEST_F(Declaracao, ANewTaxpayerIsRegisteredOpenedOnIdentificationAndSaved) {
   EXPECT_FALSE(t01->eof());
   EXPECT_EQ(p->cfg.ULT_CPF, kC);
   // The index row was shown while the declaration was open.
-  EXPECT_TRUE(gravador.viuEm(0, 0, "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=MOL"));
+  EXPECT_TRUE(gravador.viuEm(
+      0, 0, "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=MOL"));
   // Every key the driver bound is free again.
   for (int k : {key::F1, key::F4, key::F5, key::F8, key::F11, key::Tab, key::ShiftTab, key::AltW, key::AltI})
     EXPECT_EQ(con.hotKeyFor(rt::term::Key{k}), nullptr) << k;
@@ -204,13 +206,13 @@ TEST_F(Declaracao, ScreenKeysAndTabShiftTabPgUpPgDnEnterEscMoveByTheRules) {
 TEST_F(Declaracao, RuralScreensGoRoundAndF12Reaches12) {
   aoEntrar = [](Declara& d, int) { d.dec.espelho.registro.txt("TEMRURAL", "S"); };
   cpf(kA);
-  term.press(key::F12);     // 12
-  term.press(key::Tab);     // 13
-  term.press(key::F1);      // 1
-  term.press(key::F11);     // 11
-  term.press(key::Tab);     // 12 with rural activity
+  term.press(key::F12);                              // 12
+  term.press(key::Tab);                              // 13
+  term.press(key::F1);                               // 1
+  term.press(key::F11);                              // 11
+  term.press(key::Tab);                              // 12 with rural activity
   for (int i = 0; i < 5; ++i) term.press(key::Tab);  // 13 .. 17
-  term.press(key::Tab);     // 17 -> 12
+  term.press(key::Tab);                              // 17 -> 12
   termina('I');
   term.press(key::Esc);
   roda();
@@ -228,10 +230,30 @@ TEST_F(Declaracao, EscOnTheEndQuestionGoesOnAndIgnoreKeepsTheTablesAsTheyWere) {
   term.press(key::Esc);
   roda();
   EXPECT_EQ(telas, (std::vector<int>{1, 1, 1}));
-  for (std::string_view l : {" Termina  a  Declaração ?"_cp, "Sim. Salve tudo        "_cp, "Não, volte p/declaração."_cp,
-                             "Ignore as alterações    "_cp})
+  for (std::string_view l : {" Termina  a  Declaração ?"_cp, "Sim. Salve tudo        "_cp,
+                             "Não, volte p/declaração."_cp, "Ignore as alterações    "_cp})
     EXPECT_TRUE(gravador.viu(l)) << l;
   EXPECT_EQ(nomeNoRegistro(kA), "FULANO");
+}
+
+TEST_F(Declaracao, AFinalSaveThatFailsKeepsTheDeclarationOpen) {
+  aoEntrar = [this](Declara& d, int) {
+    d.dec.espelho.registro.txt("NOMECONTR", "SALVO NA SEGUNDA");
+    // The first save finds table 01's working copy closed; the second has it again.
+    if (telas.size() == 1)
+      (void)p->areas.close(21);
+    else
+      ASSERT_TRUE(store::abreCopia(*p, 21));
+  };
+  cpf(kA);
+  termina('S');
+  term.press(key::Enter).pause();  // closes the save's message
+  termina('S');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 1}));
+  EXPECT_TRUE(gravador.viu("Salvando IMP01"));
+  EXPECT_EQ(nomeNoRegistro(kA), "SALVO NA SEGUNDA");
 }
 
 TEST_F(Declaracao, TheIndexListSwitchesScreensAndCanEndTheDeclaration) {
@@ -241,10 +263,10 @@ TEST_F(Declaracao, TheIndexListSwitchesScreensAndCanEndTheDeclaration) {
   term.press(key::Enter);  // the list
   term.press('D');         // Declaração de bens: screen 5
   term.press(key::AltI);
-  term.press('V');         // the bar's own letter: Renda Variável, screen 9
+  term.press('V');  // the bar's own letter: Renda Variável, screen 9
   term.press(key::AltI);
   term.press(key::Enter);
-  term.press(key::End);    // entry 13: the end question
+  term.press(key::End);  // entry 13: the end question
   term.press(key::Enter);
   term.press('S').pause();
   term.press(key::Esc);
@@ -482,7 +504,9 @@ TEST_F(Declaracao, F4RecoversTheDeclarationOfAKilledProcessAndOnlyForThatLoad) {
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
 
   std::vector<std::string> nomes;
-  aoEntrar = [&](Declara& d, int) { nomes.push_back(std::string(rt::text::trim(d.dec.espelho.registro.txt("NOMECONTR")))); };
+  aoEntrar = [&](Declara& d, int) {
+    nomes.push_back(std::string(rt::text::trim(d.dec.espelho.registro.txt("NOMECONTR"))));
+  };
   term.press(key::F4);
   termina('S');
   cpf(kB);
