@@ -309,6 +309,8 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
     }
     origem = limpa(origem);
     destino = limpa(destino);
+    // The entries take more than the 40 characters that ROTABACK keeps.
+    if (!pastaCabe(ctx, origem) || !pastaCabe(ctx, destino)) continue;
     if (mesmaPasta(ctx, origem, destino)) {
       aviso(ctx, {"ATENCAO! As pastas origem e destino não podem ser iguais"_cp});
       continue;

@@ -143,6 +143,15 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
   return false;
 }
 
+bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura) {
+  if (rt::text::alltrim(pasta).size() <= static_cast<std::size_t>(largura)) return true;
+  console::AVISOSN(ctx,
+                   std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) + " caracteres.",
+                                            "Digite uma pasta de nome mais curto."},
+                   0);
+  return false;
+}
+
 bool TA_NA_REDE(const Contexto& ctx) {
   auto r = platform::isOnNetwork(pastaLinux(ctx, ctx.LOCARQ));
   return r && *r;

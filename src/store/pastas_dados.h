@@ -59,6 +59,11 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
 bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
               std::string_view sufixo);
 
+// Whether a typed folder name fits the `largura` characters of the fields it is stored in
+// (CONFIG's folders, the register's DIRETOR: 40); a longer one, which would be stored cut and
+// name another folder, is told in an alert and gives false.
+bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
+
 // TA_NA_REDE: whether the current data folder lies on a network file system.
 bool TA_NA_REDE(const Contexto& ctx);
 

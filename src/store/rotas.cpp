@@ -1,8 +1,6 @@
 #include "store/rotas.h"
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
@@ -48,14 +46,7 @@ std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view pa
     }
     // Alt-P can put in a name longer than the field: stored, it would be cut and name
     // another folder.
-    if (nova.size() > static_cast<std::size_t>(largura)) {
-      console::AVISOSN(ctx,
-                       std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) +
-                                                " caracteres.",
-                                                "Digite uma pasta de nome mais curto."},
-                       0);
-      continue;
-    }
+    if (!pastaCabe(ctx, nova, largura)) continue;
     if (nova.size() == 2 && nova[1] == ':') return rt::text::padr(nova + "\\", largura);
     if (console::CRI_NDIR(ctx, nova, palavra)) return rt::text::padr(nova, largura);
   }
