@@ -361,6 +361,22 @@ TEST_F(Declaracao, F7ShowsTheFolderRegisterGrid) {
   EXPECT_TRUE(telas.empty());
 }
 
+TEST_F(Declaracao, HelpAndTheClockKeysLeaveTheScreenRunning) {
+  bool parado = false;
+  aoEntrar = [&](Declara& d, int) { parado = d.dec.opcoes.SEMHORA; };
+  cpf(kA);
+  term.press(key::AltF2).pause();  // the field's help: none in this program folder
+  term.press(key::AltT);           // the clock stops
+  term.press(key::Enter);          // screen 2
+  term.press(key::AltQ);           // who is open, on the top row
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(parado);
+  EXPECT_TRUE(gravador.viuEm(0, 0, "111.444.777-35  FULANO"));
+}
+
 class Autosalva : public Declaracao, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Autosalva, LeavingAScreenAfterTheMinutesSavesOnceAndRestartsTheCount) {
