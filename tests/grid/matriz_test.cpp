@@ -91,6 +91,24 @@ TEST_F(Matriz, TypedMonthOfTheCarneLeaoIsTaxedAndTotalled) {
   EXPECT_TRUE(term.viu("Janeir"));
 }
 
+TEST_F(Matriz, CarneLeaoHeadingsFollowTheSummarysChoiceAndTheDependant) {
+  d.tabela01.logico("SO_REC", true);
+  g.I1_11 = "N";
+  teclas().press(key::Esc);
+  roda(16);
+  EXPECT_TRUE(term.viu("Leão Pago*"_cp));
+  EXPECT_TRUE(term.viu("Previdência"_cp));
+  EXPECT_FALSE(term.viu("Dep+Pre+Pen"));
+}
+
+TEST_F(Matriz, GainsOnSharesHaveSixColumns) {
+  m.REC_GANHO_COLUNAS = 6;
+  teclas().press(key::Right).press(key::Right).type("12").press(key::Enter).press(key::Esc);
+  roda(12);
+  EXPECT_TRUE(term.viu("I.Lei 11.033"));
+  EXPECT_EQ(m.REC_GANHO[1][6], largo(Decimal(12)));
+}
+
 TEST_F(Matriz, TotalsAndComputedColumnsOfTheCarneLeaoCannotBeTyped) {
   modoLeao(2);
   // Row 13 is the year: Ctrl+PgDn goes there, typing changes nothing.
