@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "console/calculadora.h"
 #include "rt/text/decimal.h"
 
 namespace shell {
@@ -19,7 +20,7 @@ class Program;
 struct LugarConversao {
   int tela = 0;
   int opc = 0;
-  std::string campo;
+  std::string campo{};
 };
 
 // The monthly dollar grid (grid screen 7): the reais it gives (QCR), nothing when the user
@@ -29,6 +30,8 @@ using GradeDolar = std::function<std::optional<rt::text::Decimal>(Program&)>;
 // Alt+S: the calculator; a numeric field receives the result, a text field its trimmed text,
 // a blank and the result with PIC_USU, cut or padded to the field's width. True when the
 // field received a value.
+// The calculator's place (LCAL, CCAL) is kept in `calc` between openings.
+bool CHAMA_CALC(Program& p, console::Calculadora& calc);
 bool CHAMA_CALC(Program& p);
 
 // Alt+U: the dollar converter into the running field (numeric, 10 wide at least). Not

@@ -28,6 +28,9 @@ class SaidaConsole : public taxcalc::Saida {
 
   // The current screen's redraw of a block of values; none outside a screen.
   std::function<void(taxcalc::Quadro)> aoMostrar;
+  // Where the summary screen on show keeps its cash-balance line; a negative row: no summary
+  // is shown and the line is not written.
+  int linhaCaixa = -1, colunaCaixa = 0;
 
  private:
   console::Contexto& ctx_;

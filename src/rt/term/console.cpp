@@ -1,5 +1,7 @@
 #include "rt/term/console.h"
 
+#include <utility>
+
 namespace rt::term {
 
 void Console::refresh() {
@@ -59,9 +61,15 @@ void Console::setKey(int code, HotKey handler, bool ctrlLetterOnly) {
 
 void Console::clearKey(int code) { hotKeys_.erase(code); }
 
+bool Console::holdKey(int code, bool held) {
+  auto it = hotKeys_.find(code);
+  if (it == hotKeys_.end()) return false;
+  return std::exchange(it->second.held, held);
+}
+
 const Console::HotKey* Console::hotKeyFor(const Key& k) const {
   auto it = hotKeys_.find(k.code);
-  if (it == hotKeys_.end() || !it->second.handler) return nullptr;
+  if (it == hotKeys_.end() || !it->second.handler || it->second.held) return nullptr;
   if (it->second.ctrlLetterOnly && !k.ctrlLetter) return nullptr;
   return &it->second.handler;
 }

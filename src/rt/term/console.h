@@ -32,6 +32,11 @@ class ActiveInput {
   virtual void requestRedisplay() = 0;
   // The READ ends when the hot key returns (CLEAR GETS from a hot key).
   virtual void endRead() = 0;
+  // The kind of the field's value ('C' text, 'N' number, 'D' date, 'L' logical) and its
+  // picture, for hot keys that put a computed value in (the calculator, a converter). The
+  // field's width is that of text().
+  virtual char type() const { return 'C'; }
+  virtual std::string picture() const { return {}; }
 
  protected:
   ~ActiveInput() = default;
@@ -76,6 +81,10 @@ class Console {
   // navigation key that shares its code.
   void setKey(int code, HotKey handler, bool ctrlLetterOnly = false);
   void clearKey(int code);
+  // Keeps a bound key from firing (true) or lets it fire again (false), leaving its handler in
+  // place: a handler may so hold its own key while it runs without being destroyed under
+  // itself. Returns whether the key was held before, for nesting.
+  bool holdKey(int code, bool held);
   // The handler bound to this key, or nullptr.
   const HotKey* hotKeyFor(const Key& k) const;
 
@@ -103,6 +112,7 @@ class Console {
   struct Binding {
     HotKey handler;
     bool ctrlLetterOnly = false;
+    bool held = false;
   };
   Terminal& terminal_;
   Screen screen_;

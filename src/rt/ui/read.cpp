@@ -215,6 +215,26 @@ bool Read::setText(std::string_view text) {
   return true;
 }
 
+char Read::type() const {
+  if (!running_ || gets_.empty()) return 'C';
+  switch (gets_[static_cast<std::size_t>(pos_)].kind()) {
+    case Get::Kind::Number:
+      return 'N';
+    case Get::Kind::Date:
+      return 'D';
+    case Get::Kind::Logical:
+      return 'L';
+    case Get::Kind::Text:
+      break;
+  }
+  return 'C';
+}
+
+std::string Read::picture() const {
+  if (!running_ || gets_.empty()) return {};
+  return gets_[static_cast<std::size_t>(pos_)].picture();
+}
+
 ReadResult readOne(rt::term::Console& console, Get get, const rt::term::ColourSet& colours) {
   Read r(console, colours);
   r.add(std::move(get));

@@ -56,6 +56,8 @@ class Read final : public rt::term::ActiveInput {
   bool setText(std::string_view text) override;
   void requestRedisplay() override { redisplay_ = true; }
   void endRead() override { kill_ = true; }
+  char type() const override;
+  std::string picture() const override;
 
  private:
   enum class Exit { None, Up, Down, Top, Bottom, Enter, Write, Escape, When };
