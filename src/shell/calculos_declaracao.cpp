@@ -1,12 +1,19 @@
 #include "shell/calculos_declaracao.h"
 
 #include "shell/programa.h"
+#include "taxcalc/carne_leao.h"
 
 namespace shell {
 
-CalculosDeclaracao::CalculosDeclaracao(Program& p) : saida(p), motor(saida, vizinhos), p_(p) {}
+CalculosDeclaracao::CalculosDeclaracao(Program& p) : saida(p), motor(saida, vizinhos), p_(p) {
+  // The correction of the monthly tax is paid, unless the user says otherwise, on the last
+  // working day of the month the declaration is made in.
+  vizinhos.leao.DF_PAGTO = taxcalc::pagamentoPadrao(p.HOJE);
+}
 
-void CalculosDeclaracao::preparaVariaveis() {}
+// The office may change the dollar rate in its settings while a declaration is open; the
+// rural result abroad always converts at the rate in force.
+void CalculosDeclaracao::preparaVariaveis() { vizinhos.rural.NVALDOLAR = p_.glob.NVALDOLAR; }
 
 void CalculosDeclaracao::CALC(store::Contexto& ctx, store::Declaracao& dec, int passo, int modo) {
   preparaVariaveis();
