@@ -1,8 +1,37 @@
 #include "console/ver_nome.h"
 
+#include "rt/text/strings.h"
+#include "rt/ui/read.h"
+
 namespace console {
 
-bool VER_NOME(Contexto&, const RegistroNomes&, const AlvoNome&) { return false; }
+namespace {
+
+// Enough of a name to find it; the register keeps 53 characters.
+constexpr int kLarguraNome = 40;
+
+}  // namespace
+
+bool VER_NOME(Contexto& ctx, const RegistroNomes& reg, const AlvoNome& alvo) {
+  std::string nome(kLarguraNome, ' ');
+  const rt::term::ColourSet cores =
+      rt::term::parseColourList(ctx.cores.COR_SAY + "," + ctx.cores.COR_GET + ",N/N,N/N," + ctx.cores.COR_SAY);
+  const rt::ui::ReadResult r =
+      rt::ui::readOne(ctx.console, rt::ui::Get(alvo.linha, alvo.coluna, rt::ui::var("NOME", nome), "@!"), cores);
+  bool achou = false;
+  if (!r.escaped) {
+    const std::string procura = rt::text::upper(rt::text::trim(nome));
+    // Nothing typed matches every name: the list is the only sensible answer.
+    achou = !procura.empty() && reg.buscaNome && reg.buscaNome(procura);
+    if (!achou && reg.escolhe) achou = reg.escolhe();
+    if (achou) {
+      if (alvo.CPF != nullptr && reg.cpf) *alvo.CPF = reg.cpf();
+      if (alvo.NOMECONTR != nullptr && reg.nome) *alvo.NOMECONTR = reg.nome();
+    }
+  }
+  if (reg.restaura) reg.restaura();
+  return achou;
+}
 
 BuscaNome buscaPorNome(Contexto& ctx, RegistroNomes reg, AlvoNome alvo) {
   return [&ctx, reg = std::move(reg), alvo] { (void)VER_NOME(ctx, reg, alvo); };
