@@ -1,7 +1,65 @@
 #include "screens/pendencias.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console/alerta.h"
+#include "grid/edita.h"
+#include "rt/db/table.h"
+#include "store/abertura.h"
+#include "store/catalogo.h"
+#include "store/tabelas_declaracao.h"
+
 namespace screens {
 
-void MOS_PEND(store::Contexto&, grid::Grade&) {}
+namespace {
+
+constexpr int kNotas = 11;       // the checker's errors and the notes
+constexpr int kCopiaNotas = 31;  // the terminal's working copy of them
+constexpr int kRegistro = 9;
+
+// The taxpayer's rows of table 11 into copy 31, which is left holding exactly them.
+bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
+  rt::db::Table& fonte = *ctx.areas.table(kNotas);
+  if (!store::abreCopiaParaCarga(ctx, kCopiaNotas)) return false;
+  rt::db::Table& copia = *ctx.areas.table(kCopiaNotas);
+  const std::vector<int> mapa = store::mapaCampos(fonte, copia);
+  const int campoCpf = fonte.fieldIndex("CPF");
+  std::vector<std::uint32_t> linhas;
+  if (campoCpf >= 0 && !cpf.empty() && fonte.seek(cpf).isOk() && fonte.found()) {
+    for (; !fonte.eof() && fonte.raw(campoCpf) == cpf; (void)fonte.skip(1))
+      if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
+  }
+  store::EscritaCopia escrita(copia);
+  if (!escrita.inicia(static_cast<std::uint32_t>(linhas.size()))) return false;
+  for (std::uint32_t r : linhas)
+    if (!fonte.goTo(r) || !escrita.escreve(fonte, mapa)) return false;
+  if (!escrita.conclui()) return false;
+  return static_cast<bool>(store::indexaCopia(ctx, kCopiaNotas, store::TipoCopia::Trabalho));
+}
+
+}  // namespace
+
+void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
+  rt::db::Table* reg = ctx.areas.table(kRegistro);
+  const std::string cpf = reg != nullptr && !reg->eof() ? reg->getText("CPF") : std::string();
+  const bool jaAberta = ctx.areas.isOpen(kNotas);
+  bool ok = jaAberta || store::ABERTURA(ctx, kNotas);
+  if (ok) ok = copiaNotas(ctx, cpf);
+  if (!jaAberta) (void)ctx.areas.close(kNotas);
+  if (ok) {
+    (void)ctx.areas.select(kCopiaNotas);
+    (void)ctx.areas.table(kCopiaNotas)->goTop();
+    (void)grid::EDITA(ctx, g, 11);
+  } else {
+    // The table or this terminal's copy of it is held elsewhere.
+    (void)console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);
+  }
+  // The copy is only a view of the notes: nothing in it is written back, and the next
+  // declaration opened makes it anew.
+  (void)ctx.areas.close(kCopiaNotas);
+  (void)ctx.areas.select(kRegistro);
+}
 
 }  // namespace screens

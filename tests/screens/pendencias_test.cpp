@@ -1,0 +1,123 @@
+// F11 in the taxpayer chooser: the notes of the taxpayer under the register's cursor, and only
+// theirs, in the terminal's copy of table 11 shown by grid screen 11.
+#include "screens/pendencias.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rt/db/table.h"
+#include "rt/term/console.h"
+#include "rt/term/keys.h"
+#include "rt/term/scripted_terminal.h"
+#include "rt/text/date.h"
+#include "store/abertura.h"
+#include "store/contexto.h"
+#include "store/espera.h"
+#include "store/tabelas_declaracao.h"
+#include "support/scratch_dir.h"
+
+namespace screens {
+namespace {
+
+using rt::text::Decimal;
+
+class PendenciasTest : public ::testing::Test {
+ protected:
+  PendenciasTest() {
+    ctx.definePastaPrograma(pasta + "/prog");
+    ctx.definePastaDados(pasta + "/dados");
+    ctx.definePastaTrabalho(pasta + "/trab");
+    for (const char* p : {"/prog", "/dados", "/trab"}) std::filesystem::create_directories(pasta + p);
+    ctx.NUSU = "03";
+  }
+  ~PendenciasTest() override {
+    (void)ctx.areas.closeAll();
+    support::removeScratchDir(pasta);
+  }
+
+  void nota(const std::string& cpf, const std::string& texto, int codigo) {
+    rt::db::Table& t = *ctx.areas.table(11);
+    ASSERT_TRUE(t.appendBlank().isOk());
+    ASSERT_TRUE(t.put("CPF", cpf).isOk());
+    ASSERT_TRUE(t.put("OBSERV", texto).isOk());
+    ASSERT_TRUE(t.put("CODERR", Decimal(codigo)).isOk());
+  }
+  void contribuinte(const std::string& cpf) {
+    rt::db::Table& t = *ctx.areas.table(9);
+    ASSERT_TRUE(t.appendBlank().isOk());
+    ASSERT_TRUE(t.put("CPF", cpf).isOk());
+  }
+  bool viu(std::string_view texto) { return term.contains(texto); }
+  int linhaDe(std::string_view texto) {
+    for (int r = 0; r < 25; ++r)
+      if (term.row(r).find(texto) != std::string::npos) return r;
+    return -1;
+  }
+
+  std::string pasta = support::makeScratchDir("pend");
+  rt::term::ScriptedTerminal term;
+  rt::term::Console con{term};
+  rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000, 0}};
+  store::EsperaVirtual espera{&relogio};
+  store::Contexto ctx{con, relogio, espera};
+  grid::Grade g;
+};
+
+TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) {
+  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, 11));
+  nota("11144477735", "SEGUNDA NOTA DA MARIA", 7);
+  nota("52998224725", "NOTA DO JOSE", 1);
+  nota("11144477735", "PRIMEIRA NOTA DA MARIA", 2);
+  contribuinte("52998224725");
+  contribuinte("11144477735");
+  ASSERT_TRUE(ctx.areas.table(9)->goTo(2).isOk());
+  (void)ctx.areas.close(11);  // the chooser has table 11 closed
+
+  term.press(rt::term::key::Esc);
+  MOS_PEND(ctx, g);
+  EXPECT_TRUE(viu("PRIMEIRA NOTA DA MARIA"));
+  EXPECT_TRUE(viu("SEGUNDA NOTA DA MARIA"));
+  EXPECT_FALSE(viu("NOTA DO JOSE"));
+  EXPECT_LT(linhaDe("PRIMEIRA NOTA DA MARIA"), linhaDe("SEGUNDA NOTA DA MARIA"));  // by codERR
+  EXPECT_EQ(ctx.areas.current(), 9);
+  EXPECT_FALSE(ctx.areas.isOpen(11));
+  EXPECT_FALSE(ctx.areas.isOpen(31));
+
+  // The copy on disk holds exactly Maria's rows, and the shared table is untouched.
+  rt::db::OpenOptions o;
+  auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", o);
+  ASSERT_TRUE(copia.isOk()) << copia.status().message();
+  EXPECT_EQ((*copia)->recordCount(), 2u);
+  for (std::uint32_t r = 1; r <= 2; ++r) {
+    ASSERT_TRUE((*copia)->goTo(r).isOk());
+    EXPECT_EQ((*copia)->getText("CPF"), "11144477735");
+  }
+  ASSERT_TRUE(store::ABERTURA(ctx, 11));
+  EXPECT_EQ(ctx.areas.table(11)->recordCount(), 3u);
+}
+
+TEST_F(PendenciasTest, ATaxpayerWithoutNotesGetsAnEmptyCopyNotTheLastOnesNotes) {
+  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, 11));
+  nota("11144477735", "NOTA DA MARIA", 2);
+  contribuinte("11144477735");
+  contribuinte("52998224725");
+  ASSERT_TRUE(ctx.areas.table(9)->goTo(1).isOk());
+  term.press(rt::term::key::Esc);
+  MOS_PEND(ctx, g);
+  EXPECT_TRUE(viu("NOTA DA MARIA"));
+
+  ASSERT_TRUE(ctx.areas.table(9)->goTo(2).isOk());
+  term.press(rt::term::key::Esc);
+  MOS_PEND(ctx, g);
+  EXPECT_FALSE(viu("NOTA DA MARIA"));
+  EXPECT_TRUE(ctx.areas.isOpen(11));  // open before, so left open
+  auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", rt::db::OpenOptions{});
+  ASSERT_TRUE(copia.isOk());
+  EXPECT_EQ((*copia)->recordCount(), 0u);
+}
+
+}  // namespace
+}  // namespace screens
