@@ -1,15 +1,97 @@
 #include "shell/servicos_declaracao.h"
 
+#include <charconv>
+
 #include "shell/calculos_declaracao.h"
 #include "shell/programa.h"
+#include "store/estatus.h"
+#include "taxcalc/pagamentos.h"
+#include "taxcalc/patrimonio.h"
+#include "taxcalc/rendimentos.h"
+#include "taxcalc/rural.h"
 
 namespace shell {
 
-ServicosDeclaracao::ServicosDeclaracao(Program& p, store::Declaracao& dec, CalculosDeclaracao& calculos)
-    : p_(p), dec_(dec), calculos_(calculos) {}
+namespace {
 
-bool ServicosDeclaracao::valida(store::Contexto&, grid::Grade&, std::string_view, rt::ui::Value&) { return true; }
-void ServicosDeclaracao::recalcula(store::Contexto&, grid::Grade&, std::string_view) {}
+using rt::text::Decimal;
+
+// "FI7_T(5)" as its name and its argument (0 when it has none).
+struct Chamada {
+  std::string_view nome;
+  int arg = 0;
+};
+Chamada separa(std::string_view s) {
+  Chamada c{s, 0};
+  const std::size_t abre = s.find('(');
+  if (abre == std::string_view::npos) return c;
+  c.nome = s.substr(0, abre);
+  const std::string_view resto = s.substr(abre + 1);
+  (void)std::from_chars(resto.data(), resto.data() + resto.size(), c.arg);
+  return c;
+}
+
+Decimal numero(const rt::ui::Value& v) {
+  const Decimal* d = std::get_if<Decimal>(&v);
+  return d != nullptr ? *d : Decimal();
+}
+
+}  // namespace
+
+ServicosDeclaracao::ServicosDeclaracao(Program& p, store::Declaracao& dec, CalculosDeclaracao& calculos)
+    : p_(p), dec_(dec), calculos_(calculos) {
+  ambiente.espelho = &dec.espelho;
+  ambiente.NVALDOLAR = p.glob.NVALDOLAR;
+}
+
+grid::AmbienteValidacao& ServicosDeclaracao::ambienteValidacao() {
+  ambiente.espelho = &dec_.espelho;
+  ambiente.NVALDOLAR = p_.glob.NVALDOLAR;
+  return ambiente;
+}
+
+bool ServicosDeclaracao::valida(store::Contexto& ctx, grid::Grade& g, std::string_view nome, rt::ui::Value& valor) {
+  // The checks that are the computation's own limits give the value to keep, and accept.
+  using Limite = Decimal (*)(taxcalc::Contexto&, Decimal);
+  Limite limite = nullptr;
+  if (nome == "LIMIT2") limite = taxcalc::LIMIT2;
+  if (nome == "LIMIT3") limite = taxcalc::LIMIT3;
+  if (nome == "FDOAPAG") limite = taxcalc::FDOAPAG;
+  if (nome == "FCONFNDEDU") limite = taxcalc::FCONFNDEDU;
+  if (limite != nullptr) {
+    taxcalc::Contexto c = calculos_.contexto(dec_);
+    valor = limite(c, numero(valor));
+    return true;
+  }
+  // The monthly split and the long descriptions are opened by the grid itself.
+  if (nome == "MENSAL" || nome == "MOS_DETBEM" || nome == "MOS_DETDIV") return true;
+  return grid::VALIDA_CELULA(ctx, g, ambienteValidacao(), nome, valor);
+}
+
+void ServicosDeclaracao::recalcula(store::Contexto&, grid::Grade&, std::string_view nome) {
+  const Chamada ch = separa(nome);
+  if (ch.nome == "JA_CALC") {
+    // A payment's months changed: the next scan of the payments counts them again.
+    dec_.espelho.JA_CALC = false;
+    return;
+  }
+  taxcalc::Contexto c = calculos_.contexto(dec_);
+  if (ch.nome == "FI1_T") {
+    taxcalc::FI1_T(c, ch.arg);
+  } else if (ch.nome == "FI7_T") {
+    taxcalc::FI7_T(c, ch.arg);
+  } else if (ch.nome == "FI8_T") {
+    taxcalc::FI8_T(c, ch.arg);
+  } else if (ch.nome == "FDE_LEAO") {
+    c.vizinhos.FDE_LEAO(c, ch.arg);
+  } else if (ch.nome == "SOMA_RUR") {
+    (void)taxcalc::SOMA_RUR(c, ch.arg);
+  } else if (ch.nome == "SOMA_DIV") {
+    (void)taxcalc::SOMA_DIV(c);
+  }
+  // The gains' own totals (FCALGAN, VER_GAN) belong to the gains screens.
+}
+
 bool ServicosDeclaracao::QUETEL(store::Contexto&, grid::Grade&, int n) { return quetel ? quetel(n) : false; }
 bool ServicosDeclaracao::MUDATEL1(store::Contexto&, grid::Grade&) { return mudatel1 ? mudatel1() : true; }
 bool ServicosDeclaracao::MUDATEL12(store::Contexto&, grid::Grade&) { return mudatel12 ? mudatel12() : false; }
@@ -18,8 +100,26 @@ bool ServicosDeclaracao::ESC_HORIZ(store::Contexto&, grid::Grade&) { return escH
 void ServicosDeclaracao::SAL_DEC(store::Contexto&, grid::Grade&) {
   if (salDec) salDec();
 }
-std::string ServicosDeclaracao::VE_STAT(store::Contexto&, int, int) { return {}; }
-void ServicosDeclaracao::NRODP(store::Contexto&, grid::Grade&) {}
-bool ServicosDeclaracao::FCALPOUPA(store::Contexto&, grid::Grade&, int) { return true; }
+
+std::string ServicosDeclaracao::VE_STAT(store::Contexto& ctx, int estatus, int pos) {
+  return store::VE_STAT(ctx, estatus, pos);
+}
+
+void ServicosDeclaracao::NRODP(store::Contexto&, grid::Grade& g) {
+  taxcalc::Contexto c = calculos_.contexto(dec_);
+  g.N_DEPEN = static_cast<int>(taxcalc::NRODP(c).wholePart());
+}
+
+bool ServicosDeclaracao::FCALPOUPA(store::Contexto& ctx, grid::Grade&, int modo) {
+  return grid::FCALPOUPA(ctx, ambienteValidacao(), modo);
+}
+
+void ServicosDeclaracao::BUSCA_DESP(store::Contexto& ctx, grid::Grade& g) { grid::BUSCA_DESP(ctx, g); }
+
+std::optional<grid::ListasPoupanca> ServicosDeclaracao::LISTAS_POUPANCA(store::Contexto&, grid::Grade&) {
+  const store::RegistroEspelho& t = dec_.espelho.tabela01;
+  if (!t.tem("I3_12D") || !t.tem("I4_05D")) return std::nullopt;
+  return grid::ListasPoupanca{t.txt("I3_12D"), t.num("I3_12"), t.txt("I4_05D"), t.num("I4_05")};
+}
 
 }  // namespace shell

@@ -1,13 +1,15 @@
-// What the grids of an open declaration call outside themselves: the totals through the
-// computation's form-line functions, the status names, the dependants' renumbering, and the
-// driver's screen keys, which the driver plugs in as callables.
+// What the grids of an open declaration call outside themselves: the cell checks, the totals
+// through the computation's form-line functions, the status names, the dependants' count, the
+// savings grid's sums, and the driver's screen keys, which the driver plugs in as callables.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "grid/estado.h"
+#include "grid/validacao.h"
 #include "store/declaracao.h"
 
 namespace shell {
@@ -15,7 +17,7 @@ namespace shell {
 class Program;
 class CalculosDeclaracao;
 
-class ServicosDeclaracao : public grid::ServicosGrade {
+class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteValidacao {
  public:
   ServicosDeclaracao(Program& p, store::Declaracao& dec, CalculosDeclaracao& calculos);
 
@@ -30,11 +32,18 @@ class ServicosDeclaracao : public grid::ServicosGrade {
   std::string VE_STAT(store::Contexto& ctx, int estatus, int pos) override;
   void NRODP(store::Contexto& ctx, grid::Grade& g) override;
   bool FCALPOUPA(store::Contexto& ctx, grid::Grade& g, int modo) override;
+  void BUSCA_DESP(store::Contexto& ctx, grid::Grade& g) override;
+  std::optional<grid::ListasPoupanca> LISTAS_POUPANCA(store::Contexto& ctx, grid::Grade& g) override;
+
+  grid::AmbienteValidacao& ambienteValidacao() override;
 
   // The driver's screen keys; an empty one keeps the grid's default.
   std::function<bool(int)> quetel;
   std::function<bool()> mudatel1, mudatel12, mudatel14, escHoriz;
   std::function<void()> salDec;
+  // What the cell checks reach besides the declaration: the pick lists (GERAL2) and the
+  // monthly matrices, set by whoever has them.
+  grid::AmbienteValidacao ambiente;
 
  private:
   Program& p_;
