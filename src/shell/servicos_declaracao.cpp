@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "console/molduras.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/programa.h"
 #include "store/estatus.h"
@@ -9,6 +10,7 @@
 #include "taxcalc/patrimonio.h"
 #include "taxcalc/rendimentos.h"
 #include "taxcalc/rural.h"
+#include "taxcalc/tax_year.h"
 
 namespace shell {
 
@@ -120,6 +122,41 @@ std::optional<grid::ListasPoupanca> ServicosDeclaracao::LISTAS_POUPANCA(store::C
   const store::RegistroEspelho& t = dec_.espelho.tabela01;
   if (!t.tem("I3_12D") || !t.tem("I4_05D")) return std::nullopt;
   return grid::ListasPoupanca{t.txt("I3_12D"), t.num("I3_12"), t.txt("I4_05D"), t.num("I4_05")};
+}
+
+void ServicosDeclaracao::matriz(store::Contexto& ctx, grid::Grade& g, int opc, int) {
+  taxcalc::Contexto c = calculos_.contexto(dec_);
+  grid::AmbienteMatriz a{ctx, g, c, mats(), servicosMatriz};
+  grid::MBROWSE(a, opc);
+}
+
+std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid::Grade& g, grid::MesesValor& meses,
+                                                     int mes, Decimal valor) {
+  if (mes > 12) return std::nullopt;
+  if (mes > 0) {
+    meses.reais.fill(Decimal());
+    meses.segunda.fill(Decimal());
+    meses.reais[static_cast<std::size_t>(mes - 1)] = valor;
+    // The month's dollars at its rate, cut at the cent, as the grid shows a month typed there.
+    if (!meses.GPS)
+      meses.segunda[static_cast<std::size_t>(mes - 1)] = rt::text::despreza(valor / taxcalc::TAB_DOLAR(mes), 2);
+  }
+  grid::Matrizes& m = mats();
+  grid::poeMeses(m, meses);
+  console::MTELA1(ctx, 7);
+  matriz(ctx, g, 7, 0);
+  ctx.janelas.FECHAJAN(5);
+  grid::tiraMeses(m, meses);
+  Decimal total;
+  for (const Decimal& v : meses.reais) total += v;
+  return total;
+}
+
+GradeDolar ServicosDeclaracao::gradeDolar(grid::Grade& g) {
+  return [this, &g](Program& p) -> std::optional<Decimal> {
+    grid::MesesValor meses;
+    return MUDATEL13(p, g, meses, 0, Decimal());
+  };
 }
 
 }  // namespace shell

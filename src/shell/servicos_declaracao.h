@@ -9,7 +9,10 @@
 #include <string_view>
 
 #include "grid/estado.h"
+#include "grid/matriz.h"
+#include "grid/matriz_dados.h"
 #include "grid/validacao.h"
+#include "shell/conversores.h"
 #include "store/declaracao.h"
 
 namespace shell {
@@ -34,6 +37,14 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   bool FCALPOUPA(store::Contexto& ctx, grid::Grade& g, int modo) override;
   void BUSCA_DESP(store::Contexto& ctx, grid::Grade& g) override;
   std::optional<grid::ListasPoupanca> LISTAS_POUPANCA(store::Contexto& ctx, grid::Grade& g) override;
+  // The matrix screens (7, 12, 14, 16, 37) in the matrix grid, over the declaration's matrices.
+  void matriz(store::Contexto& ctx, grid::Grade& g, int opc, int modo) override;
+  // The monthly dollar grid (screen 7) in dialog frame 7 over `meses`; with `mes` above 0 it
+  // starts from that month holding `valor`. The total in reais the user left there.
+  std::optional<rt::text::Decimal> MUDATEL13(store::Contexto& ctx, grid::Grade& g, grid::MesesValor& meses, int mes,
+                                             rt::text::Decimal valor) override;
+  // The same grid for the dollar converter of a form's field (Alt+U, CALC_UFIR).
+  GradeDolar gradeDolar(grid::Grade& g);
 
   grid::AmbienteValidacao& ambienteValidacao() override;
 
@@ -44,11 +55,16 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   // What the cell checks reach besides the declaration: the pick lists (GERAL2) and the
   // monthly matrices, set by whoever has them.
   grid::AmbienteValidacao ambiente;
+  // The matrices the matrix grid edits; the declaration's own unless the driver gives others.
+  grid::Matrizes* matrizes = nullptr;
+  grid::ServicosMatriz servicosMatriz;
 
  private:
   Program& p_;
   store::Declaracao& dec_;
   CalculosDeclaracao& calculos_;
+  grid::Matrizes proprias_;
+  grid::Matrizes& mats() { return matrizes != nullptr ? *matrizes : proprias_; }
 };
 
 }  // namespace shell

@@ -187,3 +187,27 @@ TEST_F(ServicosDeclaracaoTest, SavingsListsComeFromTheDeclaration) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ServicosDeclaracaoTest, MonthlyDollarGridStartsFromTheMonthOfTheValueAndGivesTheTotal) {
+  grid::MesesValor meses;
+  term.press(key::Esc);
+  const std::optional<Decimal> total = servicos.MUDATEL13(p, g, meses, 3, Decimal(100));
+  ASSERT_TRUE(total.has_value());
+  EXPECT_EQ(*total, Decimal(100));
+  EXPECT_EQ(meses.reais[2], Decimal(100));
+  EXPECT_TRUE(gravador.viu("DOLAR"));
+  EXPECT_TRUE(gravador.viu("43,19"));  // March at 2.3152
+  EXPECT_FALSE(term.exhausted());
+  EXPECT_EQ(servicos.MUDATEL13(p, g, meses, 13, Decimal(100)), std::nullopt);
+}
+
+TEST_F(ServicosDeclaracaoTest, TheConverterOfAFormRunsTheSameGrid) {
+  shell::GradeDolar grade = servicos.gradeDolar(g);
+  term.press(key::Esc);
+  EXPECT_EQ(grade(p), Decimal());
+  EXPECT_TRUE(gravador.viu("DOLAR"));
+}
+
+}  // namespace
