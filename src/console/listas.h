@@ -104,6 +104,8 @@ class Listas {
   std::string CL_AREA;                       // the area (alias) to select again at the end; empty: none
   bool TEMPE = false;                        // the list shows footers
   bool SOFTSEEK = false;                     // switched on by a typed search, and left on
+  // Whether the last list closed with a row chosen (Enter), not with Esc.
+  bool escolheu() const { return escolheu_; }
 
   struct Definicao;  // a context's table, columns, window and settings
 

@@ -1,5 +1,6 @@
 #include "console/ver_nome.h"
 
+#include "rt/db/table.h"
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
 
@@ -31,6 +32,39 @@ bool VER_NOME(Contexto& ctx, const RegistroNomes& reg, const AlvoNome& alvo) {
   }
   if (reg.restaura) reg.restaura();
   return achou;
+}
+
+RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function<void()> mostraPagina) {
+  // The register's orders: 1 CPF, 2 name, 3 status.
+  constexpr int kOrdemCpf = 1, kOrdemNome = 2;
+  auto registro = [tabelas]() -> rt::db::Table* {
+    if (tabelas.areas.table(9) == nullptr && (!tabelas.abre || !tabelas.abre(9))) return nullptr;
+    return tabelas.areas.table(9);
+  };
+  RegistroNomes r;
+  r.buscaNome = [registro](const std::string& nome) {
+    rt::db::Table* t = registro();
+    if (t == nullptr || !t->setOrder(kOrdemNome).isOk() || !t->seek(nome, true).isOk() || t->eof()) return false;
+    return rt::text::upper(t->getText("NOMECONTR")).starts_with(nome);
+  };
+  r.escolhe = [registro, &listas] {
+    if (registro() == nullptr) return false;
+    listas.GERAL5();
+    return listas.escolheu();
+  };
+  r.cpf = [registro] {
+    rt::db::Table* t = registro();
+    return t != nullptr && !t->eof() ? t->getText("CPF") : std::string();
+  };
+  r.nome = [registro] {
+    rt::db::Table* t = registro();
+    return t != nullptr && !t->eof() ? t->getText("NOMECONTR") : std::string();
+  };
+  r.restaura = [tabelas, mostraPagina = std::move(mostraPagina)] {
+    if (mostraPagina) mostraPagina();
+    if (rt::db::Table* t = tabelas.areas.table(9)) (void)t->setOrder(kOrdemCpf);
+  };
+  return r;
 }
 
 BuscaNome buscaPorNome(Contexto& ctx, RegistroNomes reg, AlvoNome alvo) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/contexto.h"
+#include "console/listas.h"
 #include "console/validadores.h"
 
 namespace console {
@@ -33,6 +34,11 @@ struct AlvoNome {
 
 // Asks the name and takes CPF and NOMECONTR of the chosen row. True when a taxpayer was taken.
 bool VER_NOME(Contexto& ctx, const RegistroNomes& reg, const AlvoNome& alvo);
+
+// The register of the data folder (area 9, opened when it is not) as VER_NOME reaches it: the
+// name order (UPPER(NOMECONTR)) for the search, the register pick list in name order (GERAL5),
+// and the CPF order afterwards; `mostraPagina` shows the register page again.
+RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function<void()> mostraPagina = {});
 
 // VER_NOME as VAL_CPF's name search.
 BuscaNome buscaPorNome(Contexto& ctx, RegistroNomes reg, AlvoNome alvo);
