@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "console/alerta.h"
+#include "rt/text/strings.h"
 
 namespace shell {
 
@@ -45,6 +46,12 @@ void SaidaConsole::caixa(std::string_view texto, bool atencao) {
   if (linhaCaixa < 0) return;
   const auto attr = static_cast<rt::term::Attr>(atencao ? ctx_.cores.COR_FERID : ctx_.cores.COR_TEL1);
   ctx_.screen().put(linhaCaixa, colunaCaixa, texto, attr);
+}
+
+void SaidaConsole::progresso(std::string_view texto, int, int) {
+  // Each call carries the whole line, so the row is written over from its start.
+  ctx_.screen().put(24, 0, rt::text::padr(texto, 80), static_cast<rt::term::Attr>(ctx_.cores.COR_MENS));
+  ctx_.console.refresh();
 }
 
 }  // namespace shell

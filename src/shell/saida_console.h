@@ -25,6 +25,8 @@ class SaidaConsole : public taxcalc::Saida {
     if (aoMostrar) aoMostrar(quadro);
   }
   void caixa(std::string_view texto, bool atencao) override;
+  // The progress line of the consistency check, on the status row in the message colour.
+  void progresso(std::string_view texto, int passo, int total) override;
 
   // The current screen's redraw of a block of values; none outside a screen.
   std::function<void(taxcalc::Quadro)> aoMostrar;

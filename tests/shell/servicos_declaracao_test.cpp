@@ -90,6 +90,14 @@ TEST_F(SaidaConsoleTest, CashLineOnlyWhereASummaryShowsItAndRedrawsGoToTheScreen
   EXPECT_EQ(redesenhos, 1);
 }
 
+TEST_F(SaidaConsoleTest, ProgressLineIsRewrittenWholeOnTheStatusRow) {
+  saida.progresso("Conferindo !!                       Erro     Perigo     Atenção"_cp, 0, 7);
+  saida.progresso("Conferido.  Resultado =======>  ", 7, 7);
+  EXPECT_EQ(linha(24), rt::text::padr("Conferido.  Resultado =======>  ", 80));
+  EXPECT_TRUE(gravador.viu("Conferindo !!"));  // each step is shown as it comes
+  EXPECT_EQ(con.screen().at(24, 0).attr, p.cores.COR_MENS);
+}
+
 class ServicosDeclaracaoTest : public ::testing::Test, protected shell::teste::ServicosFixture {
  protected:
   ServicosDeclaracaoTest() {
