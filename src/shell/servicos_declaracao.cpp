@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "console/molduras.h"
+#include "screens/rodape.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/programa.h"
 #include "store/estatus.h"
@@ -122,6 +123,31 @@ std::optional<grid::ListasPoupanca> ServicosDeclaracao::LISTAS_POUPANCA(store::C
   const store::RegistroEspelho& t = dec_.espelho.tabela01;
   if (!t.tem("I3_12D") || !t.tem("I4_05D")) return std::nullopt;
   return grid::ListasPoupanca{t.txt("I3_12D"), t.num("I3_12"), t.txt("I4_05D"), t.num("I4_05")};
+}
+
+void ServicosDeclaracao::CARNE_PREVIDENCIA(store::Contexto&, grid::Grade&, std::string_view variavel, Decimal total) {
+  store::RegistroEspelho& t = dec_.espelho.tabela01;
+  if (variavel != "CARNEINSS" && variavel != "CARNEDEPEN") return;
+  if (t.tem(variavel)) t.num(variavel, total);
+}
+
+void ServicosDeclaracao::MRODAPE(store::Contexto& ctx, grid::Grade&, int k) {
+  const taxcalc::Contexto c = calculos_.contexto(dec_);
+  (void)screens::MRODAPE(ctx, k, screens::EstadoRodape{c.simplificado(), c.calAuto()});
+}
+
+void ServicosDeclaracao::VETEMPO(store::Contexto&, grid::Grade&) {
+  if (vetempo) vetempo();
+}
+void ServicosDeclaracao::PARA_REL(store::Contexto&, grid::Grade&) {
+  if (paraRel) paraRel();
+}
+void ServicosDeclaracao::DESLIG_RELG(store::Contexto&, grid::Grade&) {
+  if (desligRelg) desligRelg();
+}
+bool ServicosDeclaracao::SEMHORA(store::Contexto&, grid::Grade&) { return semHora ? semHora() : false; }
+void ServicosDeclaracao::INI_DECLA(store::Contexto&, grid::Grade&) {
+  if (iniDecla) iniDecla();
 }
 
 void ServicosDeclaracao::matriz(store::Contexto& ctx, grid::Grade& g, int opc, int) {

@@ -37,6 +37,13 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   bool FCALPOUPA(store::Contexto& ctx, grid::Grade& g, int modo) override;
   void BUSCA_DESP(store::Contexto& ctx, grid::Grade& g) override;
   std::optional<grid::ListasPoupanca> LISTAS_POUPANCA(store::Contexto& ctx, grid::Grade& g) override;
+  void CARNE_PREVIDENCIA(store::Contexto& ctx, grid::Grade& g, std::string_view variavel, rt::text::Decimal total) override;
+  void MRODAPE(store::Contexto& ctx, grid::Grade& g, int k) override;
+  void VETEMPO(store::Contexto& ctx, grid::Grade& g) override;
+  void PARA_REL(store::Contexto& ctx, grid::Grade& g) override;
+  void DESLIG_RELG(store::Contexto& ctx, grid::Grade& g) override;
+  bool SEMHORA(store::Contexto& ctx, grid::Grade& g) override;
+  void INI_DECLA(store::Contexto& ctx, grid::Grade& g) override;
   // The matrix screens (7, 12, 14, 16, 37) in the matrix grid, over the declaration's matrices.
   void matriz(store::Contexto& ctx, grid::Grade& g, int opc, int modo) override;
   // The monthly dollar grid (screen 7) in dialog frame 7 over `meses`; with `mes` above 0 it
@@ -52,6 +59,9 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   std::function<bool(int)> quetel;
   std::function<bool()> mudatel1, mudatel12, mudatel14, escHoriz;
   std::function<void()> salDec;
+  // The driver's time-of-use clock; an empty one does nothing (a clock that never pauses).
+  std::function<void()> vetempo, paraRel, desligRelg, iniDecla;
+  std::function<bool()> semHora;
   // What the cell checks reach besides the declaration: the pick lists (GERAL2) and the
   // monthly matrices, set by whoever has them.
   grid::AmbienteValidacao ambiente;

@@ -185,6 +185,25 @@ TEST_F(ServicosDeclaracaoTest, ChecksSeeTheOpenDeclarationAndTheRateInForce) {
   EXPECT_EQ(std::get<Decimal>(v), Decimal(5));
 }
 
+TEST_F(ServicosDeclaracaoTest, SelfPaidSocialSecurityGoesToItsOwnVariableOnly) {
+  servicos.CARNE_PREVIDENCIA(p, g, "CARNEINSS", dec("123.45"));
+  servicos.CARNE_PREVIDENCIA(p, g, "CARNEDEPEN", dec("6.78"));
+  servicos.CARNE_PREVIDENCIA(p, g, "I13_01", dec("999"));  // not a name the grid may set
+  EXPECT_EQ(declaracao.espelho.tabela01.num("CARNEINSS"), dec("123.45"));
+  EXPECT_EQ(declaracao.espelho.tabela01.num("CARNEDEPEN"), dec("6.78"));
+  EXPECT_EQ(declaracao.espelho.tabela01.num("I13_01"), Decimal());
+}
+
+TEST_F(ServicosDeclaracaoTest, TheClockIsTheDriversAndRunsWhenItPluggedNone) {
+  EXPECT_FALSE(servicos.SEMHORA(p, g));
+  servicos.DESLIG_RELG(p, g);
+  bool parado = false;
+  servicos.desligRelg = [&] { parado = !parado; };
+  servicos.semHora = [&] { return parado; };
+  servicos.DESLIG_RELG(p, g);
+  EXPECT_TRUE(servicos.SEMHORA(p, g));
+}
+
 TEST_F(ServicosDeclaracaoTest, SavingsListsComeFromTheDeclaration) {
   declaracao.espelho.tabela01.txt("I3_12D", "POUPANCA CAIXA");
   declaracao.espelho.tabela01.num("I3_12", dec("12.34"));
