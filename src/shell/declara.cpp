@@ -105,8 +105,11 @@ void ServicosDeclara::completa() {
       screens::MOS_PEND(p, d.grade);
       return true;
     };
-  if (!calculadora) calculadora = [](Program& p, Declara&) { return CHAMA_CALC(p); };
-  if (!conversor) conversor = [](Program& p, Declara& d) { return CALC_UFIR(p, d.tela.TELA, d.grade.OPC); };
+  if (!calculadora) calculadora = [](Program& p, Declara& d) { return CHAMA_CALC(p, d.grade.calculadora); };
+  if (!conversor)
+    conversor = [](Program& p, Declara& d) {
+      return CALC_UFIR(p, d.tela.TELA, d.grade.OPC, d.gradeDolar());
+    };
   // Not in this version: the entry journal, printing, the export and the corrected list.
   for (Acao* a : {&diario, &impressao, &exporta, &corrigidos})
     if (!*a) *a = naoHa;
@@ -359,6 +362,11 @@ void DECLARA(Program& p) {
 void DECLARA(Program& p, const ServicosDeclara& servicos) {
   Declara d(p, servicos);
   d.roda();
+}
+
+GradeDolar Declara::gradeDolar() {
+  if (!servicosGrade_) return {};
+  return servicosGrade_->gradeDolar(grade);
 }
 
 }  // namespace shell

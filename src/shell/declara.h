@@ -18,6 +18,7 @@
 
 #include "grid/estado.h"
 #include "grid/matriz_dados.h"
+#include "shell/conversores.h"
 #include "rt/db/table.h"
 #include "shell/programa.h"
 #include "store/declaracao.h"
@@ -133,6 +134,9 @@ class Declara {
 
   // The computation of the open declaration (none before the first load).
   CalculosDeclaracao* calculos() { return calculos_.get(); }
+  // The monthly dollar grid of the open declaration for the dollar converter; none before
+  // the first load.
+  GradeDolar gradeDolar();
 
  private:
   // The month labels of the matrices and their empty cells, for a declaration being opened.

@@ -4,6 +4,7 @@
 
 #include "console/alerta.h"
 #include "console/listas.h"
+#include "console/ver_nome.h"
 #include "console/mensagens.h"
 #include "console/validadores.h"
 #include "grid/edita.h"
@@ -95,11 +96,20 @@ bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
   e.LRECUPERA = false;
   const int item = p.OPCAO_1;
   const rt::term::ColourSet cores = rt::term::parseColourList(CORNORM(p.cores));
+  // An empty CPF searches the register by name; the taxpayer chosen fills the prompt.
+  VariaveisDoCodigo vars(p);
+  ServicosDoCodigo servicosLista(*this);
+  const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }};
+  console::Listas listas(p, tabelas, vars, servicosLista);
+  std::string nome;
+  const console::BuscaNome porNome =
+      console::buscaPorNome(p, console::registroNomes(tabelas, listas, [this] { mostraPagina(); }),
+                            console::AlvoNome{17 + linha, 4 + coluna, &p.CPF, &nome});
   while (true) {
     if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
     if (modo == 1) mostraPagina();
     rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", p.CPF), "@r 999.999.999-99");
-    g.valid([this] { return console::VAL_CPF(p, p.CPF); });
+    g.valid([this, &porNome] { return console::VAL_CPF(p, p.CPF, false, porNome); });
     const rt::ui::ReadResult r = rt::ui::readOne(p.console, std::move(g), cores);
     if (!e.LRECUPERA) {
       if (r.escaped) return false;

@@ -324,6 +324,18 @@ TEST_F(Declaracao, F1PicksTheTaxpayerFromTheRegisterInNameOrder) {
   EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
 }
 
+TEST_F(Declaracao, AnEmptyCpfSearchesTheRegisterByName) {
+  std::vector<std::string> abertos;
+  aoEntrar = [&](Declara& d, int) { abertos.push_back(d.dec.espelho.CPF); };
+  term.press(key::Enter);  // nothing typed: the name is asked instead
+  term.type("beltr");      // taken in upper case, sought from its start
+  term.press(key::Enter).pause();
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
+}
+
 TEST_F(Declaracao, ATaxpayerFoundNowhereEndsTheActionItemsWithTheAlert) {
   bool chamado = false;
   ServicosDeclara s = servicos();

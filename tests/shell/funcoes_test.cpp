@@ -54,8 +54,20 @@ TEST_F(Funcoes, EveryFolderAndTaxpayerToolHasItsItem) {
     ASSERT_TRUE(p->funcoes.count(id)) << id;
     EXPECT_TRUE(p->funcoes.at(id)) << id;
   }
-  // The grid of folders belongs to the grid screens.
-  EXPECT_FALSE(p->funcoes.count(14));
+  // The folder register's grid and the declaration driver's items are there too.
+  for (int id : {11, 12, 13, 14, 51, 63, 64, 65}) {
+    ASSERT_TRUE(p->funcoes.count(id)) << id;
+    EXPECT_TRUE(p->funcoes.at(id)) << id;
+  }
+}
+
+TEST_F(Funcoes, FolderRegisterOpensInItsGridAndLeavesTheRegisterSelected) {
+  const int antes = p->areas.current();
+  term.press(key::Esc);
+  MENUSELECT(*p, 14);
+  EXPECT_TRUE(gravador.viu("Drive e diretório"_cp));
+  EXPECT_EQ(p->areas.current(), antes);
+  EXPECT_TRUE(p->areas.isOpen(40));
 }
 
 TEST_F(Funcoes, DeletionMarksEveryoneInTheGridAndAsksFirst) {
