@@ -7,6 +7,7 @@
 #include "shell/calculos_declaracao.h"
 #include "shell/programa.h"
 #include "store/estatus.h"
+#include "taxcalc/dependente_leao.h"
 #include "taxcalc/pagamentos.h"
 #include "taxcalc/patrimonio.h"
 #include "taxcalc/rendimentos.h"
@@ -42,15 +43,42 @@ Decimal numero(const rt::ui::Value& v) {
 }  // namespace
 
 ServicosDeclaracao::ServicosDeclaracao(Program& p, store::Declaracao& dec, CalculosDeclaracao& calculos)
-    : p_(p), dec_(dec), calculos_(calculos) {
+    : p_(p), dec_(dec), calculos_(calculos), listas_(p, dec) {
   ambiente.espelho = &dec.espelho;
+  ambiente.listas = &listas_.listas();
   ambiente.NVALDOLAR = p.glob.NVALDOLAR;
 }
 
 grid::AmbienteValidacao& ServicosDeclaracao::ambienteValidacao() {
   ambiente.espelho = &dec_.espelho;
   ambiente.NVALDOLAR = p_.glob.NVALDOLAR;
+  if (ambiente.listas == nullptr) ambiente.listas = &listas_.listas();
   return ambiente;
+}
+
+bool ServicosDeclaracao::dependente(store::Contexto& ctx, grid::Grade& g, std::string_view nome,
+                                    rt::ui::Value& valor) {
+  const std::size_t pos = nome.find("VE_RELDEP(");
+  std::string_view antes = nome.substr(0, pos);
+  while (!antes.empty() && antes.back() == ';') antes.remove_suffix(1);
+  if (!antes.empty() && !grid::VALIDA_CELULA(ctx, g, ambienteValidacao(), antes, valor)) return false;
+  std::string_view campo = nome.substr(pos + 10);
+  campo = campo.substr(0, campo.find(')'));
+  const auto* cpf = std::get_if<std::string>(&valor);
+  console::Listas& l = listas_.listas();
+  const taxcalc::ListaDependentes lista = [this, &l](std::string_view qual) {
+    p_.QUALHLP = std::string(qual);
+    l.TEMHLP = true;
+    const rt::ui::Value v = l.GERAL2();
+    const auto* t = std::get_if<std::string>(&v);
+    return t != nullptr ? *t : std::string();
+  };
+  taxcalc::Contexto c = calculos_.contexto(dec_);
+  const taxcalc::CpfDependente r = taxcalc::VE_RELDEP(c, cpf != nullptr ? *cpf : std::string(), campo, g.I1_1, lista);
+  if (!r.aceito) return false;
+  g.M_CPFDEPEN = r.M_CPFDEPEN;
+  valor = r.M_CPFDEPEN;
+  return true;
 }
 
 bool ServicosDeclaracao::valida(store::Contexto& ctx, grid::Grade& g, std::string_view nome, rt::ui::Value& valor) {
@@ -68,6 +96,7 @@ bool ServicosDeclaracao::valida(store::Contexto& ctx, grid::Grade& g, std::strin
   }
   // The monthly split and the long descriptions are opened by the grid itself.
   if (nome == "MENSAL" || nome == "MOS_DETBEM" || nome == "MOS_DETDIV") return true;
+  if (nome.find("VE_RELDEP(") != std::string_view::npos) return dependente(ctx, g, nome, valor);
   return grid::VALIDA_CELULA(ctx, g, ambienteValidacao(), nome, valor);
 }
 

@@ -13,6 +13,7 @@
 #include "grid/matriz_dados.h"
 #include "grid/validacao.h"
 #include "shell/conversores.h"
+#include "shell/listas_declaracao.h"
 #include "store/declaracao.h"
 
 namespace shell {
@@ -74,6 +75,10 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   store::Declaracao& dec_;
   CalculosDeclaracao& calculos_;
   grid::Matrizes proprias_;
+  // The pick lists the cell checks open (GERAL2) and the dependants' list of VE_RELDEP.
+  ListasDeclaracao listas_;
+  // VE_RELDEP(field) at the end of a chain of checks: the dependant's CPF of an income row.
+  bool dependente(store::Contexto& ctx, grid::Grade& g, std::string_view nome, rt::ui::Value& valor);
   grid::Matrizes& mats() { return matrizes != nullptr ? *matrizes : proprias_; }
 };
 

@@ -88,7 +88,7 @@ void totaisMensais(Contexto& c) {
 bool VE_DESPESAS(const TotaisRurais& t, std::array<char, 12>& MES_NEG) {
   bool algum = false;
   MES_NEG.fill(' ');
-  for (std::size_t m = 1; m <= 11; ++m)
+  for (std::size_t m = 1; m <= 12; ++m)
     if (t.despesas[m] > t.receitas[m]) {
       MES_NEG[m - 1] = '*';
       algum = true;

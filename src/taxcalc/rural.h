@@ -32,8 +32,8 @@ struct TotaisRurais {
 TotaisRurais SOMA_RUR(Contexto& c, int modo);
 // The monthly totals of screen 13: I4R_01 and I4R_02 from the twelve cells of REND_RURAL.
 void totaisMensais(Contexto& c);
-// VE_DESPESAS: which of January to November spent more than they received ("*" in MES_NEG);
-// December is never marked. Returns whether any month was.
+// VE_DESPESAS: which months of the year spent more than they received ("*" in MES_NEG);
+// December included. Returns whether any month was.
 bool VE_DESPESAS(const TotaisRurais& t, std::array<char, 12>& MES_NEG);
 // SOMA_DIV: the rural debts of copy 38: previous year, current year, paid.
 struct DividasRurais {

@@ -238,3 +238,38 @@ TEST_F(ServicosDeclaracaoTest, TheConverterOfAFormRunsTheSameGrid) {
 }
 
 }  // namespace
+
+// The pick lists the grid's checks open write into the declaration's own variables.
+TEST_F(ServicosDeclaracaoTest, ChecksOpenTheirListsOverTheDeclarationsVariables) {
+  ASSERT_NE(servicos.ambienteValidacao().listas, nullptr);
+  shell::VariaveisDeclaracao vars(declaracao);
+  EXPECT_TRUE(vars.atribui("M->NOMECONTR", rt::ui::Value(std::string("FULANO"))));
+  EXPECT_EQ(declaracao.espelho.registro.txt("NOMECONTR").substr(0, 6), "FULANO");
+  // A value of another type than the field's is refused, the field keeps its value.
+  EXPECT_FALSE(vars.atribui("NOMECONTR", rt::ui::Value(Decimal(3))));
+  EXPECT_EQ(declaracao.espelho.registro.txt("NOMECONTR").substr(0, 6), "FULANO");
+  // Names no record has are kept aside.
+  EXPECT_TRUE(vars.atribui("M->CPFDEPEN", rt::ui::Value(std::string("11144477735"))));
+  ASSERT_TRUE(vars.valor("CPFDEPEN").has_value());
+  EXPECT_EQ(std::get<std::string>(*vars.valor("CPFDEPEN")), "11144477735");
+}
+
+// The dependant's CPF of an income row: a CPF of one of the dependants is taken and linked.
+TEST_F(ServicosDeclaracaoTest, TheIncomeRowsDependantIsTakenWhenHeIsADependant) {
+  ASSERT_TRUE(store::criaCopia(p, 22).isOk());
+  ASSERT_TRUE(store::criaCopia(p, 23).isOk());
+  rt::db::Table& d = *p.areas.table(23);
+  ASSERT_TRUE(d.appendBlank().isOk());
+  ASSERT_TRUE(d.put("CPF", std::string("11144477735")).isOk());
+  ASSERT_TRUE(d.put("CPFDEPEN", std::string("52998224725")).isOk());
+  g.I1_1 = "D";
+  rt::ui::Value v = std::string("52998224725");
+  EXPECT_TRUE(servicos.valida(p, g, "VAL_CPF;VE_RELDEP(I1_8)", v));
+  EXPECT_EQ(g.M_CPFDEPEN, "52998224725");
+  // Wrong check digits stop the chain before the dependants are looked at.
+  g.M_CPFDEPEN = std::string(11, ' ');
+  term.press(rt::term::key::Esc);
+  rt::ui::Value errado = std::string("52998224724");
+  EXPECT_FALSE(servicos.valida(p, g, "VAL_CPF;VE_RELDEP(I1_8)", errado));
+  EXPECT_EQ(g.M_CPFDEPEN, std::string(11, ' '));
+}

@@ -134,15 +134,16 @@ TEST_F(Rural, CashBookByPropertyShare) {
   EXPECT_EQ(r("I4R_02"), 800.00_d);
 }
 
-TEST_F(Rural, DecemberIsNeverANegativeMonth) {
+TEST_F(Rural, EveryMonthDecemberIncludedIsMarkedWhenItSpentMore) {
   TotaisRurais t;
-  t.despesas[12] = 10.00_d;
   std::array<char, 12> neg{};
   EXPECT_FALSE(VE_DESPESAS(t, neg));
-  t.despesas[11] = 10.00_d;
+  t.despesas[12] = 10.00_d;
   EXPECT_TRUE(VE_DESPESAS(t, neg));
-  EXPECT_EQ(neg[10], '*');
-  EXPECT_EQ(neg[11], ' ');
+  EXPECT_EQ(neg[11], '*');
+  EXPECT_EQ(neg[10], ' ');
+  t.receitas[12] = 10.00_d;  // spending what it received is not a loss
+  EXPECT_FALSE(VE_DESPESAS(t, neg));
 }
 
 TEST_F(Rural, HerdNeverBelowZero) {
