@@ -7,6 +7,8 @@
 #include <utility>
 #include <variant>
 
+#include "rt/text/result.h"
+
 namespace rt::db {
 
 enum class Error {
@@ -48,24 +50,7 @@ class [[nodiscard]] Status {
 };
 
 template <typename T>
-class [[nodiscard]] Result {
- public:
-  Result(T value) : v_(std::move(value)) {}  // NOLINT: implicit by design
-  Result(Status error) : v_(std::move(error)) {}  // NOLINT
-  Result(Error code, std::string detail) : v_(Status(code, std::move(detail))) {}
-
-  bool isOk() const { return std::holds_alternative<T>(v_); }
-  explicit operator bool() const { return isOk(); }
-  T& value() { return std::get<T>(v_); }
-  const T& value() const { return std::get<T>(v_); }
-  T& operator*() { return value(); }
-  T* operator->() { return &value(); }
-  Status status() const { return isOk() ? Status() : std::get<Status>(v_); }
-  Error code() const { return isOk() ? Error::kNone : std::get<Status>(v_).code(); }
-
- private:
-  std::variant<T, Status> v_;
-};
+using Result = rt::BasicResult<T, Status>;
 
 #define RT_DB_TRY(expr)                    \
   do {                                     \
