@@ -1,4 +1,4 @@
-// Start-up of tavren up to the main menu on a program folder that is also the data folder of
+// Start-up of tavren up to the main menu on a program folder whose data folder holds
 // 10,000 taxpayers (the register and a few declaration rows each), after its first start:
 // what a terminal waits each morning. Run: build/bench/bench_startup
 #include <benchmark/benchmark.h>
