@@ -152,6 +152,9 @@ struct Grade {
   rt::text::Decimal BEM_NRO;
   std::string CTITULO = "Elim.";
   int POSEST = 3;
+  // The month (1-12) the rural cash book shows when opened from a month of the rural matrix;
+  // 0 shows every month.
+  int MESATI = 0;
   // Subtotal marks of the rural cash book.
   std::string POSCONTA;
   std::uint32_t POSREG = 0;

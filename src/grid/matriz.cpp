@@ -188,7 +188,9 @@ void LacoMatriz::enter() {
     a_.m.MESATI = linha();
     const std::string crAntes = g.TIPOCR;
     g.TIPOCR = col == 1 ? "C" : "D";
+    g.MESATI = linha();
     a_.srv.grade(a_.ctx, g, 38, 0);
+    g.MESATI = 0;
     a_.ctx.janelas.FECHAJAN(4);
     g.OPC = opc;
     g.TIPOCR = crAntes;

@@ -293,7 +293,15 @@ TelaGrade rural(Grade& g, int opc, int modo) {
     t.ultPos = receita ? 4 : 5;
     t.ret = {5, 1, 18, 79};
     const std::string cr = g.TIPOCR;
-    t.filtro = [cr](const Table& tab) { return campoIgual(tab, "TIPOCR", cr); };
+    // Opened from a month of the rural matrix, only that month's entries show; a row whose
+    // date is not typed yet stays in sight.
+    const int mes = g.MESATI >= 1 && g.MESATI <= 12 ? g.MESATI : 0;
+    t.filtro = [cr, mes](const Table& tab) {
+      if (!campoIgual(tab, "TIPOCR", cr)) return false;
+      if (mes == 0) return true;
+      const int m = tab.getDate("DT_LC").month();
+      return m == 0 || m == mes;
+    };
     t.antes = "SOMA_RUR(2)";
     // Opened from the rural asset situation (mode 1) the totals are taken again afterwards.
     if (modo == 1) t.depois = "SOMA_RUR(2)";

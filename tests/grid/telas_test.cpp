@@ -115,6 +115,27 @@ TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
   EXPECT_EQ(servicos.chamadas.back(), "MRODAPER(2)");
 }
 
+TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
+  tabela(39);
+  using rt::text::Date;
+  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 3, 5)}, {"DESCR", std::string("VENDA MARCO")}});
+  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 4, 5)}, {"DESCR", std::string("VENDA ABRIL")}});
+  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("D")}, {"DT_LC", Date::fromYmd(2009, 3, 9)}, {"DESCR", std::string("ADUBO MARCO")}});
+  g.TIPOCR = "C";
+  g.MESATI = 3;
+  (void)ctx.areas.select(39);
+  teclas().press(key::Esc);
+  grid::EDITA(ctx, g, 38, 0);
+  EXPECT_TRUE(term.viu("VENDA MARCO"));
+  EXPECT_FALSE(term.viu("VENDA ABRIL"));
+  EXPECT_FALSE(term.viu("ADUBO MARCO"));
+  // Opened from elsewhere it shows every month of its kind.
+  g.MESATI = 0;
+  teclas().press(key::Esc);
+  grid::EDITA(ctx, g, 38, 0);
+  EXPECT_TRUE(term.viu("VENDA ABRIL"));
+}
+
 TEST_F(Telas, AltQShowsWhoseDeclarationItIs) {
   tabela(23);
   g.NOMECONTR = "JOAO DA SILVA";
