@@ -7,6 +7,7 @@
 #include "grid/detalhes.h"
 #include "grid/memoria.h"
 #include "grid/mensal.h"
+#include "grid/relogio_ocioso.h"
 #include "grid/sessao.h"
 #include "rt/db/structure.h"
 #include "rt/term/keys.h"
@@ -293,35 +294,10 @@ void Laco::juntaDescricao() {
   s_.redesenha();
 }
 
-// Waiting for a key with the idle clock. On the declaration's own grids (1-20) the time of use
-// is shown every idle minute from the second on; once nobody has typed for more than TEMP_DES
-// minutes the clock stops once, so idle time is not counted, and the key that ends the wait
-// starts it again.
+// The declaration's own grids (1-20) wait with the idle clock; the others simply wait.
 rt::term::Key Laco::esperaTecla() {
-  Grade& g = s_.g;
-  store::Contexto& ctx = s_.ctx;
-  rt::term::Console& con = ctx.console;
-  if (s_.opc() > 20) return con.waitKey();
-  using namespace std::chrono;
-  const auto inicio = con.terminal().now();
-  long long conta = 1;
-  bool parou = false;
-  for (;;) {
-    const rt::term::Key k = con.inkey(seconds(1));
-    if (!k.isNone()) {
-      if (parou) g.srv().INI_DECLA(ctx, g);
-      return k;
-    }
-    const long long minutos = duration_cast<seconds>(con.terminal().now() - inicio).count() / 60;
-    if (minutos > conta) {
-      conta = minutos;
-      g.srv().VETEMPO(ctx, g);
-    }
-    if (!parou && minutos > g.TEMP_DES && g.declaracaoAberta() && !g.srv().SEMHORA(ctx, g)) {
-      g.srv().PARA_REL(ctx, g);
-      parou = true;
-    }
-  }
+  if (s_.opc() > 20) return s_.ctx.console.waitKey();
+  return esperaTeclaOciosa(s_.ctx, s_.g);
 }
 
 // The driver's screen keys: only inside an open declaration.

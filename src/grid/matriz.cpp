@@ -1,5 +1,6 @@
 #include "grid/matriz.h"
 #include "grid/matriz_telas.h"
+#include "grid/relogio_ocioso.h"
 
 #include <algorithm>
 #include <chrono>
@@ -326,34 +327,8 @@ bool LacoMatriz::teclaTela(int code) {
   return muda;
 }
 
-// Waiting for a key with the idle clock, on every matrix screen: the time of use shown every
-// idle minute from the second on, and stopped once after TEMP_DES idle minutes so idle time is
-// not counted; the key that ends such a wait starts it again.
-rt::term::Key LacoMatriz::esperaTecla() {
-  Grade& g = a_.g;
-  store::Contexto& ctx = a_.ctx;
-  rt::term::Console& con = ctx.console;
-  using namespace std::chrono;
-  const auto inicio = con.terminal().now();
-  long long conta = 1;
-  bool parou = false;
-  for (;;) {
-    const rt::term::Key k = con.inkey(seconds(1));
-    if (!k.isNone()) {
-      if (parou) g.srv().INI_DECLA(ctx, g);
-      return k;
-    }
-    const long long minutos = duration_cast<seconds>(con.terminal().now() - inicio).count() / 60;
-    if (minutos > conta) {
-      conta = minutos;
-      g.srv().VETEMPO(ctx, g);
-    }
-    if (!parou && minutos > g.TEMP_DES && g.declaracaoAberta() && !g.srv().SEMHORA(ctx, g)) {
-      g.srv().PARA_REL(ctx, g);
-      parou = true;
-    }
-  }
-}
+// Every matrix screen waits with the idle clock.
+rt::term::Key LacoMatriz::esperaTecla() { return esperaTeclaOciosa(a_.ctx, a_.g); }
 
 void LacoMatriz::roda() {
   Grade& g = a_.g;
