@@ -22,29 +22,13 @@ namespace {
 namespace fs = std::filesystem;
 const std::string kA = "11111111111", kB = "22222222222";
 
-std::string leArquivo(const std::string& c) {
-  std::ifstream f(c, std::ios::binary);
-  std::ostringstream o;
-  o << f.rdbuf();
-  return o.str();
-}
-void escreveArquivo(const std::string& c, std::string_view b) {
-  std::ofstream f(c, std::ios::binary | std::ios::trunc);
-  f.write(b.data(), static_cast<std::streamsize>(b.size()));
-}
-
 class BackupTest : public StoreFixture, public ::testing::Test {
  protected:
   void SetUp() override {
     ctx.NUSU = "03";
     preencheDeclaracoes(ctx, {kA, kB}, 2);
     // The terminal's settings record, where ULTBACK is kept.
-    ASSERT_TRUE(ABERTURA(ctx, 42));
-    rt::db::Table& c = *area(42);
-    ASSERT_TRUE(c.appendBlank());
-    ASSERT_TRUE(c.put("NRO_TERM", std::string("03")));
-    ASSERT_TRUE(c.commit());
-    ASSERT_TRUE(c.unlock());
+    configDoTerminal("03");
     (void)ctx.areas.closeAll();
   }
   // Every declaration table of the data folder, by name, as bytes.

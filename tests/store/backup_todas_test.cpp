@@ -26,17 +26,6 @@ namespace fs = std::filesystem;
 namespace key = rt::term::key;
 using namespace rt::text::literals;
 
-std::string leArquivo(const std::string& c) {
-  std::ifstream f(c, std::ios::binary);
-  std::ostringstream o;
-  o << f.rdbuf();
-  return o.str();
-}
-void escreveArquivo(const std::string& c, std::string_view b) {
-  std::ofstream f(c, std::ios::binary | std::ios::trunc);
-  f.write(b.data(), static_cast<std::streamsize>(b.size()));
-}
-
 class BackupTodasTest : public StoreFixture, public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,13 +34,7 @@ class BackupTodasTest : public StoreFixture, public ::testing::Test {
     preencheDeclaracoes(ctx, {"33333333333"}, 1);
     ctx.definePastaDados(dados.caminho());
     preencheDeclaracoes(ctx, {"11111111111", "22222222222"}, 2);
-    ASSERT_TRUE(ABERTURA(ctx, 42));
-    rt::db::Table& c = *area(42);
-    ASSERT_TRUE(c.appendBlank());
-    ASSERT_TRUE(c.put("NRO_TERM", std::string("03")));
-    ASSERT_TRUE(c.put("XDRIVE", std::string("E")));
-    ASSERT_TRUE(c.commit());
-    ASSERT_TRUE(c.unlock());
+    configDoTerminal("03", {{"XDRIVE", "E"}});
     // Only the folders of the test in the register (the program folder's own row goes);
     // deleted rows hidden, as the program runs.
     ctx.areas.setDeletedHidden(true);

@@ -33,12 +33,7 @@ class DialogosTest : public StoreFixture, public ::testing::Test {
   void SetUp() override {
     ctx.NUSU = "03";
     preencheDeclaracoes(ctx, {kA, kB}, 2);
-    ASSERT_TRUE(ABERTURA(ctx, 42));
-    rt::db::Table& c = *area(42);
-    ASSERT_TRUE(c.appendBlank());
-    ASSERT_TRUE(c.put("NRO_TERM", std::string("03")));
-    ASSERT_TRUE(c.commit());
-    ASSERT_TRUE(c.unlock());
+    configDoTerminal("03");
     (void)ctx.areas.closeAll();
   }
   // The screen as it is while a dialog waits, taken by F9.

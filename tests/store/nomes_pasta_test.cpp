@@ -26,12 +26,7 @@ class NomesPastaTest : public StoreFixture, public ::testing::Test {
   void SetUp() override {
     ctx.NUSU = "03";
     preencheDeclaracoes(ctx, {"11111111111"}, 1);
-    ASSERT_TRUE(ABERTURA(ctx, 42));
-    rt::db::Table& c = *area(42);
-    ASSERT_TRUE(c.appendBlank());
-    ASSERT_TRUE(c.put("NRO_TERM", std::string("03")));
-    ASSERT_TRUE(c.commit());
-    ASSERT_TRUE(c.unlock());
+    configDoTerminal("03");
     (void)ctx.areas.closeAll();
     ctx.definePastaDados(dados.caminho());
     longa = outra / "uma-pasta-de-nome-longo-demais-para-o-campo";

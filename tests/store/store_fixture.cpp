@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fstream>
+#include <sstream>
 
+#include "store/abertura.h"
 #include "support/scratch_dir.h"
 
 namespace store::teste {
@@ -78,5 +81,27 @@ void OutroTerminal::libera() {
 }
 
 OutroTerminal::~OutroTerminal() { libera(); }
+
+void StoreFixture::configDoTerminal(const std::string& nusu, std::vector<std::pair<std::string, std::string>> campos) {
+  ASSERT_TRUE(ABERTURA(ctx, 42));
+  rt::db::Table& c = *area(42);
+  ASSERT_TRUE(c.appendBlank());
+  ASSERT_TRUE(c.put("NRO_TERM", nusu));
+  for (auto& [campo, valor] : campos) ASSERT_TRUE(c.put(campo, valor));
+  ASSERT_TRUE(c.commit());
+  ASSERT_TRUE(c.unlock());
+}
+
+std::string leArquivo(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  std::ostringstream o;
+  o << f.rdbuf();
+  return o.str();
+}
+
+void escreveArquivo(const std::string& caminho, std::string_view bytes) {
+  std::ofstream f(caminho, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
 
 }  // namespace store::teste

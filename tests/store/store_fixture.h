@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rt/db/table.h"
@@ -51,7 +53,14 @@ class StoreFixture {
 
   rt::db::Table* area(int n) { return ctx.areas.table(n); }
   std::string linha(int r) { return con.screen().rowText(r); }
+  // The terminal's settings record (CONFIG) for terminal `nusu`, with other fields as given;
+  // area 42 stays open on it.
+  void configDoTerminal(const std::string& nusu, std::vector<std::pair<std::string, std::string>> campos = {});
 };
+
+// A whole file's bytes, and a file written with the given bytes.
+std::string leArquivo(const std::string& caminho);
+void escreveArquivo(const std::string& caminho, std::string_view bytes);
 
 // Opens a table outside the work areas, as another part of the test would.
 std::unique_ptr<rt::db::Table> abre(const std::string& caminho, bool exclusivo = false);
