@@ -709,18 +709,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
     if (t != nullptr) {
       if (tela->filtro) t->setFilter(tela->filtro);
       if (t->eof() || !t->isVisible()) (void)t->goTop();
-      g.TABCAMPO.clear();
-      g.TABCPOIN.clear();
-      g.TABMASC.clear();
-      g.TABDESC.clear();
-      for (const Coluna& c : tela->colunas) {
-        g.TABCAMPO.push_back(c.campo);
-        g.TABCPOIN.push_back(c.cpoin);
-        g.TABMASC.push_back(c.masc);
-        g.TABDESC.push_back(c.desc);
-      }
-      g.N_CAM = static_cast<int>(tela->colunas.size());
-      g.ULT_POS = tela->ultPos;
+      carregaColunas(g, *tela);
       ctx.QUALHLP = "MGETVAR";
       if (tela->dica > 0) {
         if (tela->dicaRural) {

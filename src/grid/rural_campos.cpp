@@ -123,18 +123,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
 void MASCBENS(store::Contexto& ctx, Grade& g) {
   const std::optional<TelaGrade> tela = telaGrade(ctx, g, 35, 0);
   if (!tela) return;
-  g.TABCAMPO.clear();
-  g.TABCPOIN.clear();
-  g.TABMASC.clear();
-  g.TABDESC.clear();
-  for (const Coluna& c : tela->colunas) {
-    g.TABCAMPO.push_back(c.campo);
-    g.TABCPOIN.push_back(c.cpoin);
-    g.TABMASC.push_back(c.masc);
-    g.TABDESC.push_back(c.desc);
-  }
-  g.N_CAM = static_cast<int>(tela->colunas.size());
-  g.ULT_POS = tela->ultPos;
+  carregaColunas(g, *tela);
 }
 
 Decimal TES_SIT(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal codigo) {

@@ -573,4 +573,19 @@ std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int 
   }
 }
 
+void carregaColunas(Grade& g, const TelaGrade& tela) {
+  g.TABCAMPO.clear();
+  g.TABCPOIN.clear();
+  g.TABMASC.clear();
+  g.TABDESC.clear();
+  for (const Coluna& c : tela.colunas) {
+    g.TABCAMPO.push_back(c.campo);
+    g.TABCPOIN.push_back(c.cpoin);
+    g.TABMASC.push_back(c.masc);
+    g.TABDESC.push_back(c.desc);
+  }
+  g.N_CAM = static_cast<int>(tela.colunas.size());
+  g.ULT_POS = tela.ultPos;
+}
+
 }  // namespace grid

@@ -52,6 +52,10 @@ struct TelaGrade {
 // nothing for a number that is no table screen (the matrix screens are not here).
 std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int modo);
 
+// The screen's columns into the grid's arrays (TABCAMPO, TABCPOIN, TABMASC, TABDESC), with
+// their count and the last editable position.
+void carregaColunas(Grade& g, const TelaGrade& tela);
+
 // The numbers of the table screens and of the matrix screens.
 const std::vector<int>& telasTabela();
 const std::vector<int>& telasMatriz();
