@@ -31,8 +31,6 @@ namespace key = rt::term::key;
 
 namespace {
 
-constexpr const char* kMes = "@Ez 9999,999.99";
-
 class LacoMatriz {
  public:
   LacoMatriz(AmbienteMatriz& a, const TelaMatriz& t, MatrizRef ref, rt::ui::MatrixSource& fonte, rt::ui::Browse& b,
@@ -43,11 +41,12 @@ class LacoMatriz {
  private:
   int linha() const { return static_cast<int>(fonte_.row()) + 1; }
   int coluna() const { return b_.colPos(); }
-  std::string* celula() const { return ref_.cel(linha(), coluna()); }
+  CelulaRef celula() const { return ref_.cel(linha(), coluna()); }
   const ColunaMatriz& colunaAtual() const { return t_.colunas[static_cast<std::size_t>(coluna() - 1)]; }
-  // A value written into the current cell in its picture, then the recomputation.
-  void escreve(Decimal v, std::string_view masc);
-  void depois(const std::string& anterior);
+  // An amount into the current cell, then the recomputation. An amount the column's picture
+  // cannot show is refused with a message and the cell keeps what it had.
+  void escreve(Decimal v);
+  void depois(Decimal anterior);
   // The cell edit; a typed character that started it is its first key.
   void GETMTX(std::optional<rt::term::Key> primeira = std::nullopt);
   void enter();
@@ -80,17 +79,23 @@ class LacoMatriz {
   bool sair_ = false;
 };
 
-void LacoMatriz::depois(const std::string& anterior) {
+void LacoMatriz::depois(Decimal anterior) {
   if (std::optional<std::string> recusa = recalculaCelula(a_, t_.opc, linha(), coluna(), anterior))
     console::AVISOSN(a_.ctx, *recusa, 0);
   redesenha();
 }
 
-void LacoMatriz::escreve(Decimal v, std::string_view masc) {
-  std::string* c = celula();
-  if (c == nullptr) return;
-  const std::string anterior = *c;
-  *c = rt::text::transform(v, masc);
+void LacoMatriz::escreve(Decimal v) {
+  const CelulaRef c = celula();
+  if (c.valor == nullptr) return;
+  const std::string& masc = colunaAtual().masc;
+  if (!cabeNaMascara(v, masc)) {
+    console::AVISOSN(a_.ctx, "O valor não cabe nessa coluna; ela ficou como estava."_cp, 0);
+    redesenha();
+    return;
+  }
+  const Decimal anterior = *c.valor;
+  *c.valor = rt::text::round(v, decimaisMascara(masc));
   depois(anterior);
 }
 
@@ -112,14 +117,14 @@ void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
   std::string motivo;
   const bool pode = celulaEditavel(a_, t_.opc, linha(), coluna(), &motivo);
   if (!motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
-  std::string* c = celula();
-  if (!pode || c == nullptr) {
+  const CelulaRef c = celula();
+  if (!pode || (c.valor == nullptr && c.texto == nullptr)) {
     avancaAposEdicao(primeira ? *primeira : a_.ctx.console.lastKey());
     return;
   }
   if (primeira) a_.ctx.console.push(*primeira);
   const ColunaMatriz& col = colunaAtual();
-  const std::string anterior = *c;
+  const Decimal anterior = c.valor != nullptr ? *c.valor : Decimal();
   rt::term::Console& con = a_.ctx.console;
   const int linhaTela = dentro_.top + 2 + b_.rowPos() - 1;
   const int colunaTela = std::max(b_.screenColOf(coluna()), 0);
@@ -127,20 +132,20 @@ void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
   con.setReadExit(true);
   rt::ui::ReadResult r;
   bool mudou = false;
-  if (numerica(col.masc)) {
-    Decimal v = console::CAR_TO_VAL(*c);
-    const Decimal antes = v;
-    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela, rt::ui::var("MGETVAR", v, {larguraMascara(col.masc), 2}), col.masc));
-    if (r.updated && !r.escaped) {
-      *c = rt::text::transform(v, col.masc);
-      mudou = v != antes;
-    }
-  } else {
-    std::string v = rt::text::padr(*c, larguraMascara(col.masc));
-    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela, rt::ui::var("MGETVAR", v), col.masc));
+  if (c.valor != nullptr) {
+    Decimal v = *c.valor;
+    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela,
+                                         rt::ui::var("MGETVAR", v, {larguraMascara(col.masc), decimaisMascara(col.masc)}), col.masc));
     if (r.updated && !r.escaped) {
       mudou = v != anterior;
-      *c = v;
+      *c.valor = v;
+    }
+  } else {
+    std::string v = rt::text::padr(*c.texto, larguraMascara(col.masc));
+    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela, rt::ui::var("MGETVAR", v), col.masc));
+    if (r.updated && !r.escaped) {
+      mudou = v != *c.texto;
+      *c.texto = v;
     }
   }
   con.setReadExit(saida);
@@ -211,22 +216,20 @@ void LacoMatriz::cola() {
   const int opc = t_.opc;
   const auto* texto = std::get_if<std::string>(&*g.CLIPTEX);
   const auto* numero = std::get_if<Decimal>(&*g.CLIPTEX);
-  if (opc != 7 && opc != 12 && opc != 16 && texto == nullptr) return;
+  // Matrix cells are copied as what they hold (an amount stays a number), so every matrix
+  // takes a number as well as a text.
+  if (texto == nullptr && numero == nullptr) return;
   // A cell that may not be typed into takes no paste either (the totals row, the names).
   if (!celulaEditavel(a_, opc, linha(), coluna())) return;
-  std::string* c = celula();
-  if (c == nullptr) return;
-  const ColunaMatriz& col = colunaAtual();
-  const std::string anterior = *c;
-  if (!numerica(col.masc)) {
+  const CelulaRef c = celula();
+  if (c.texto != nullptr) {
     if (texto == nullptr) return;
-    *c = rt::text::padr(rt::text::trim(*texto), larguraMascara(col.masc));
-  } else {
-    const Decimal v = numero != nullptr ? *numero : console::CAR_TO_VAL(rt::text::alltrim(*texto));
-    *c = rt::text::transform(v, col.masc);
+    *c.texto = rt::text::padr(rt::text::trim(*texto), larguraMascara(colunaAtual().masc));
+    // A pasted value counts at once, as a typed one does.
+    depois(Decimal());
+  } else if (c.valor != nullptr && (numero != nullptr || texto != nullptr)) {
+    escreve(numero != nullptr ? *numero : console::CAR_TO_VAL(rt::text::alltrim(*texto)));
   }
-  // A pasted value counts at once, as a typed one does.
-  depois(anterior);
 }
 
 void LacoMatriz::calculadora() {
@@ -234,19 +237,19 @@ void LacoMatriz::calculadora() {
   const int opc = t_.opc;
   if (opc != 7 && opc != 12 && opc != 14 && opc != 16) return;
   if (!console::CALCULADORA(a_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
-  if (!celulaEditavel(a_, opc, linha(), coluna()) || !numerica(colunaAtual().masc)) return;
-  escreve(g.calculadora.RESULT, kMes);
+  if (!celulaEditavel(a_, opc, linha(), coluna())) return;
+  escreve(g.calculadora.RESULT);
 }
 
 void LacoMatriz::mensal() {
   const int opc = t_.opc;
   if (opc != 12 && opc != 16) return;
-  std::string* c = celula();
-  if (c == nullptr || !celulaEditavel(a_, opc, linha(), coluna()) || !numerica(colunaAtual().masc)) return;
+  const CelulaRef c = celula();
+  if (c.valor == nullptr || !celulaEditavel(a_, opc, linha(), coluna())) return;
   MesesValor meses;
-  const std::optional<Decimal> total = a_.g.srv().MUDATEL13(a_.ctx, a_.g, meses, linha(), console::CAR_TO_VAL(*c));
+  const std::optional<Decimal> total = a_.g.srv().MUDATEL13(a_.ctx, a_.g, meses, linha(), *c.valor);
   a_.g.OPC = opc;
-  if (total && *total > Decimal()) escreve(*total, colunaAtual().masc);
+  if (total && *total > Decimal()) escreve(*total);
   redesenha();
 }
 
@@ -254,7 +257,7 @@ void LacoMatriz::buscaCampo() {
   const std::optional<Decimal> valor = a_.srv.campoChamador();
   const int col = coluna(), mes = linha();
   if (!valor || !celulaEditavel(a_, 7, mes, col)) return;
-  escreve(col == 3 ? rt::text::despreza(*valor / taxcalc::TAB_DOLAR(mes)) : *valor, kMes);
+  escreve(col == 3 ? rt::text::despreza(*valor / taxcalc::TAB_DOLAR(mes)) : *valor);
 }
 
 void LacoMatriz::modoLeao() {
@@ -394,7 +397,14 @@ void LacoMatriz::roda() {
         mensal();
         break;
       case key::AltM:
-        if (const std::string* c = celula()) g.CLIPTEX = *c;
+        // The clipboard takes the cell as it holds it: an amount stays a number.
+        if (const CelulaRef c = celula(); c.valor != nullptr) {
+          g.CLIPTEX = *c.valor;
+        } else if (c.texto != nullptr) {
+          g.CLIPTEX = *c.texto;
+        } else if (c.dentro()) {
+          g.CLIPTEX = c.rotulo;
+        }
         break;
       case key::AltC:
         cola();
@@ -470,12 +480,11 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
     const bool nomeDoMes = col == 1 && (opc == 7 || opc == 16);
     // The month names are 9 wide: the monthly window then shows both value columns.
     const int largura = nomeDoMes ? std::min(larguraMascara(c.masc), 9) : larguraMascara(c.masc);
-    auto bloco = [&ref, &fonte, col, largura, nomeDoMes, numero = numerica(c.masc)]() -> rt::ui::Value {
-      const int l = static_cast<int>(fonte.row()) + 1;
-      const std::string* cel = ref.cel(l, col);
-      std::string texto = cel != nullptr ? *cel : std::string();
-      if (nomeDoMes && rt::text::alltrim(texto).empty()) texto = nomeMes(l);
-      return numero ? rt::text::padl(texto, largura) : rt::text::padr(texto, largura);
+    // The one place a matrix's amounts become text: the column's picture, when drawn.
+    auto bloco = [&ref, &fonte, col, largura, masc = c.masc]() -> rt::ui::Value {
+      const CelulaRef cel = ref.cel(static_cast<int>(fonte.row()) + 1, col);
+      if (cel.valor != nullptr) return rt::text::padl(rt::text::transform(*cel.valor, masc), largura);
+      return rt::text::padr(cel.texto != nullptr ? *cel.texto : cel.rotulo, largura);
     };
     b.addColumn(rt::ui::makeColumn(c.desc, bloco, ""));
   }

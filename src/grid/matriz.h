@@ -1,5 +1,6 @@
 // The matrix grid: the monthly matrices of a declaration (screens 7, 12, 14, 16 and 37) shown
-// and edited with the keys of the table grid. A cell is the display text of its value; after
+// and edited with the keys of the table grid. A cell holds its amount (or, in a text column,
+// its text) and is drawn in its column's picture; after
 // every change of a cell, typed, pasted, fetched or computed, the matrix's own recomputation
 // runs (the month's tax, the currency conversion, the totals row), so the totals are never
 // stale. The carnê-leão matrix has its calculation modes (Alt+A) and opens the month's entries
@@ -57,8 +58,8 @@ bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std
 // The recomputation after cell (row, column) of screen `opc` took a new value: the same after
 // a typed value, a paste, the calculator and the monthly window. A refusal of the computation
 // (the employer's column of the domestic employee) comes back as its text, the cell restored to
-// `anterior`.
-std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha, int coluna, const std::string& anterior);
+// the amount `anterior` (only amounts are ever refused).
+std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha, int coluna, rt::text::Decimal anterior);
 
 // FX_RT(matrix name, row, column): the totals row of a matrix (and the conversion of CALC_MENS).
 std::optional<std::string> FX_RT(AmbienteMatriz& a, std::string_view nome, int linha, int coluna);
@@ -70,7 +71,7 @@ bool MARCA_NEG(AmbienteMatriz& a);
 // SKIP_MATRIZ(rows, row, n): how far a skip of n rows from `linha` can go inside 1..linhas.
 int SKIP_MATRIZ(int linhas, int linha, int n);
 
-// ZERADOR: the value columns of CALC_MENS blanked (11 blanks each).
+// ZERADOR: the value columns of CALC_MENS emptied (0, drawn blank).
 void ZERADOR(Matrizes& m);
 
 // The carnê-leão mode's title and explanation lines (CAL_AUTO 1-4).

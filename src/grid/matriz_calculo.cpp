@@ -19,16 +19,22 @@ using rt::text::Decimal;
 
 namespace {
 
-constexpr const char* kLargo = "@Ez 999,999,999.99";
+// The amount of a cell (0 for a text cell).
+Decimal valor(const Celula& c) {
+  const Decimal* v = std::get_if<Decimal>(&c);
+  return v != nullptr ? *v : Decimal();
+}
 
 // The matrix line a row of MRENVAR stands for (the first two characters of its caption).
 int linhaMercado(const Matrizes& m, int linha) {
   if (linha < 1 || linha > static_cast<int>(m.MRENVAR.size())) return 0;
-  return static_cast<int>(Decimal::val(rt::text::alltrim(rt::text::substr(m.MRENVAR[static_cast<std::size_t>(linha - 1)][1], 1, 2))).wholePart());
+  const auto* rotulo = std::get_if<std::string>(&m.MRENVAR[static_cast<std::size_t>(linha - 1)][1]);
+  if (rotulo == nullptr) return 0;
+  return static_cast<int>(Decimal::val(rt::text::alltrim(rt::text::substr(*rotulo, 1, 2))).wholePart());
 }
 
 // The cell of MRENVAR in `coluna` on the row of matrix line `linhaMatriz`, if shown.
-const std::string* celulaMercado(const Matrizes& m, int linhaMatriz, int coluna) {
+const Celula* celulaMercado(const Matrizes& m, int linhaMatriz, int coluna) {
   for (std::size_t i = 0; i < m.MRENVAR.size(); ++i)
     if (linhaMercado(m, static_cast<int>(i) + 1) == linhaMatriz) return &m.MRENVAR[i][static_cast<std::size_t>(coluna)];
   return nullptr;
@@ -68,8 +74,8 @@ bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std
           diz("Lance o valor do imposto pago na operaçao comum"_cp);
           return false;
         }
-        const std::string* l20 = celulaMercado(a.m, 20, coluna);
-        if (l20 != nullptr && console::CAR_TO_VAL(*l20).isNegative()) {
+        const Celula* l20 = celulaMercado(a.m, 20, coluna);
+        if (l20 != nullptr && valor(*l20).isNegative()) {
           diz("Não há imposto a pagar para lançar valor nesse campo."_cp);
           return false;
         }
@@ -94,26 +100,19 @@ std::optional<std::string> FX_RT(AmbienteMatriz& a, std::string_view nome, int l
   if (n == "REC_MENSAL") {
     taxcalc::FX_RT(a.calc, coluna);
   } else if (n == "CALC_MENS") {
-    taxcalc::MatrizMensal mm{};
-    for (std::size_t l = 1; l <= 13; ++l)
-      for (std::size_t c = 2; c <= 3; ++c) mm[l][c] = console::CAR_TO_VAL(a.m.CALC_MENS[l][c]);
-    if (std::optional<std::string> recusa = taxcalc::FX_RT_MENS(a.calc, mm, linha, coluna, a.m.GPS)) return recusa;
-    for (std::size_t l = 1; l <= 13; ++l)
-      for (std::size_t c = 2; c <= 3; ++c) a.m.CALC_MENS[l][c] = taxcalc::textoLeao(mm[l][c]);
+    if (std::optional<std::string> recusa = taxcalc::FX_RT_MENS(a.calc, a.m.CALC_MENS, linha, coluna, a.m.GPS)) return recusa;
   } else if (n == "REND_RURAL") {
-    Decimal receitas, despesas;
+    a.m.TOT_RURAL = {};
     for (std::size_t mes = 1; mes <= 12; ++mes) {
-      receitas += console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][1]);
-      despesas += console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][2]);
+      a.m.TOT_RURAL[1] += a.calc.d.REND_RURAL[mes][1];
+      a.m.TOT_RURAL[2] += a.calc.d.REND_RURAL[mes][2];
     }
-    a.m.TOT_RURAL[1] = rt::text::transform(receitas, kLargo);
-    a.m.TOT_RURAL[2] = rt::text::transform(despesas, kLargo);
     taxcalc::totaisMensais(a.calc);
   }
   return std::nullopt;
 }
 
-std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha, int coluna, const std::string& anterior) {
+std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha, int coluna, Decimal anterior) {
   switch (opc) {
     case 7:
       if (std::optional<std::string> recusa = FX_RT(a, "CALC_MENS", linha, coluna)) {
@@ -126,8 +125,7 @@ std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha
       break;
     case 14:
       if (linha >= 1 && linha <= static_cast<int>(a.m.MRENVAR.size()))
-        a.srv.SOMA_RENVAR(a.calc, a.m, coluna,
-                          console::CAR_TO_VAL(a.m.MRENVAR[static_cast<std::size_t>(linha - 1)][static_cast<std::size_t>(coluna)]));
+        a.srv.SOMA_RENVAR(a.calc, a.m, coluna, valor(a.m.MRENVAR[static_cast<std::size_t>(linha - 1)][static_cast<std::size_t>(coluna)]));
       break;
     case 16: {
       // In the reverse mode a value beyond the deductions gives the month's income back.
@@ -149,7 +147,7 @@ std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha
 bool MARCA_NEG(AmbienteMatriz& a) {
   bool algum = false;
   for (std::size_t mes = 1; mes <= 12; ++mes) {
-    const bool neg = console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][2]) > console::CAR_TO_VAL(a.calc.d.REND_RURAL[mes][1]);
+    const bool neg = a.calc.d.REND_RURAL[mes][2] > a.calc.d.REND_RURAL[mes][1];
     a.m.MES_NEG[mes - 1] = neg ? '*' : ' ';
     algum = algum || neg;
   }
@@ -165,10 +163,7 @@ int SKIP_MATRIZ(int linhas, int linha, int n) {
 }
 
 void ZERADOR(Matrizes& m) {
-  for (std::size_t l = 1; l <= 13; ++l) {
-    m.CALC_MENS[l][2] = std::string(11, ' ');
-    m.CALC_MENS[l][3] = std::string(11, ' ');
-  }
+  for (std::size_t l = 1; l <= 13; ++l) m.CALC_MENS[l][2] = m.CALC_MENS[l][3] = Decimal();
 }
 
 std::string tituloModo(int modo) {

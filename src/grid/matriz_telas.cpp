@@ -3,6 +3,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
+#include "rt/text/transform.h"
 
 namespace grid {
 
@@ -84,6 +85,16 @@ int larguraMascara(std::string_view masc) {
   return 10;
 }
 
-bool numerica(std::string_view masc) { return masc.find('9') != std::string_view::npos; }
+int decimaisMascara(std::string_view masc) {
+  const std::size_t ponto = masc.rfind('.');
+  if (ponto == std::string_view::npos) return 0;
+  int n = 0;
+  for (std::size_t i = ponto + 1; i < masc.size() && masc[i] == '9'; ++i) ++n;
+  return n;
+}
+
+bool cabeNaMascara(Decimal v, std::string_view masc) {
+  return rt::text::transform(v, masc).find('*') == std::string::npos;
+}
 
 }  // namespace grid

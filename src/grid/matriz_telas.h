@@ -8,6 +8,7 @@
 
 #include "grid/matriz.h"
 #include "rt/term/screen.h"
+#include "rt/text/decimal.h"
 
 namespace grid {
 
@@ -32,7 +33,9 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc);
 
 // The width a picture shows ("@Ez 9999,999.99" 11, "@s10" 10).
 int larguraMascara(std::string_view masc);
-// Whether a picture edits a number.
-bool numerica(std::string_view masc);
+// The decimal places of a number picture ("@Ez 9999,999.99" 2).
+int decimaisMascara(std::string_view masc);
+// Whether an amount shows in a picture without asterisks: what a cell may be given.
+bool cabeNaMascara(rt::text::Decimal v, std::string_view masc);
 
 }  // namespace grid

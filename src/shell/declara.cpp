@@ -311,20 +311,8 @@ void Declara::fimDoDriver() {
 }
 
 void Declara::preparaMatrizes() {
-  auto doisDigitos = [](int m) { return (m < 10 ? "0" : "") + std::to_string(m); };
-  store::EspelhoDeclaracao& e = dec.espelho;
+  // The month captions are drawn by the grid; the matrices start at 0.
   matrizes = grid::Matrizes{};
-  for (int m = 1; m <= 13; ++m) {
-    const auto i = static_cast<std::size_t>(m);
-    const std::string mes =
-        m == 13 ? std::string("Totais") : doisDigitos(m) + "-" + console::TRAZ_MES(m).substr(0, 3);
-    e.REC_MENSAL[i][1] = mes;
-    matrizes.CALC_MENS[i][1] = mes;
-    for (std::size_t c = 2; c <= 3; ++c) matrizes.CALC_MENS[i][c] = std::string(11, ' ');
-    for (std::size_t c = 1; c <= 6; ++c) matrizes.REC_GANHO[i][c] = std::string(14, ' ');
-    matrizes.REC_GANHO[i][3] =
-        m == 13 ? std::string("<- Totais ->") : doisDigitos(m) + "-" + console::TRAZ_MES(m);
-  }
 }
 
 bool Declara::carrega(int modo, int tipo) {

@@ -23,13 +23,6 @@ namespace {
 
 std::string dois(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
-const std::string kBrancoLeao(11, ' ');
-const std::string kBrancoRural(14, ' ');
-
-// The text of a carnê-leão value in REC_MENSAL: blank when zero.
-std::string textoLeao(Decimal v) { return rt::text::transform(v, "@Ez 9999,999.99"); }
-std::string textoRural(Decimal v) { return rt::text::transform(v, "@Ez 999,999,999.99"); }
-
 void branco(RegistroEspelho& r, std::string_view nome) {
   const int i = r.campo(nome);
   const CampoDef& c = r.campos()[static_cast<std::size_t>(i)];
@@ -84,7 +77,7 @@ void preencheLeao(Declaracao& dec) {
   for (int m = 1; m <= 12; ++m)
     for (int c = 1; c <= 7; ++c) {
       const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + dois(m));
-      e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c + 1)] = v.isZero() ? kBrancoLeao : textoLeao(v);
+      e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c + 1)] = v;
     }
 }
 
@@ -139,7 +132,7 @@ void LIMPVAR(Declaracao& dec) {
   r.num("IMPPGRE", 0);
   r.num("INDGAS", 0);
   for (int m = 1; m <= 13; ++m)
-    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = kBrancoLeao;
+    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = Decimal();
   r.num("ESTATUS", 2);
   r.txt("SO_SIMPLES", "N");
   t.num("INDALERTA", 10);
@@ -157,16 +150,13 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
     e.MVALOR2 = Decimal();
     if (atv == "S") {
       for (int m = 1; m <= 12; ++m) {
-        e.REND_RURAL[static_cast<std::size_t>(m)][1] = textoRural(e.rural.num("I3_" + dois(m) + "OR"));
-        e.REND_RURAL[static_cast<std::size_t>(m)][2] = textoRural(e.rural.num("I3_" + dois(m) + "OD"));
+        e.REND_RURAL[static_cast<std::size_t>(m)][1] = e.rural.num("I3_" + dois(m) + "OR");
+        e.REND_RURAL[static_cast<std::size_t>(m)][2] = e.rural.num("I3_" + dois(m) + "OD");
       }
     }
   } else {
     e.rural.limpa();
-    for (int m = 1; m <= 12; ++m) {
-      e.REND_RURAL[static_cast<std::size_t>(m)][1] = kBrancoRural;
-      e.REND_RURAL[static_cast<std::size_t>(m)][2] = kBrancoRural;
-    }
+    for (int m = 1; m <= 12; ++m) e.REND_RURAL[static_cast<std::size_t>(m)] = {};
     e.MVALOR1 = Decimal();
     e.MVALOR2 = Decimal();
   }
@@ -189,7 +179,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.SEM_SALV = e.INI_DECLA;
   e.TAM_CALC.clear();
   for (int m = 1; m <= 12; ++m)
-    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = kBrancoLeao;
+    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = Decimal();
   e.CPF = rt::text::padr(e.CPF, 11);
   e.SALCPF = e.CPF;
   if (modo == 1)

@@ -141,9 +141,6 @@ rt::db::Status RegistroEspelho::grava(rt::db::Table& t, std::span<const std::str
 
 EspelhoDeclaracao::EspelhoDeclaracao()
     : registro(9, "register"), tabela01(1, "table 01 record"), carneLeao(12, "carne-leao record"),
-      rural(15, "rural summary") {
-  for (auto& linha : REC_MENSAL) linha.fill(std::string());
-  for (auto& linha : REND_RURAL) linha.fill(std::string());
-}
+      rural(15, "rural summary") {}
 
 }  // namespace store

@@ -101,6 +101,12 @@ class RegistroEspelho {
   std::unordered_map<std::string, int> indices_;  // upper-case name -> index
 };
 
+// A monthly matrix of amounts: rows 1..12 the months and 13 the year, columns 1..Colunas; index
+// 0 of both unused. Amounts are held exactly; a column's picture is applied only where the
+// matrix is drawn, so a year's total wider than its column is still the right number.
+template <std::size_t Colunas>
+using MatrizMeses = std::array<std::array<rt::text::Decimal, Colunas + 1>, 14>;
+
 // The whole working state of the open declaration held in variables.
 struct EspelhoDeclaracao {
   EspelhoDeclaracao();
@@ -119,11 +125,11 @@ struct EspelhoDeclaracao {
   rt::text::Decimal INI_DECLA;
   rt::text::Decimal SEM_SALV;
   std::string TAM_CALC;  // the progress bar's text
-  // Carnê-leão months 1..12 and totals 13, columns 1..8 (2..8 the seven values as text,
-  // blank when zero); REC_MENSAL[m][c] with 1-based m and c, index 0 unused.
-  std::array<std::array<std::string, 9>, 14> REC_MENSAL;
-  // Monthly rural receipts (column 1) and expenses (column 2) as text, 1-based.
-  std::array<std::array<std::string, 3>, 13> REND_RURAL;
+  // Carnê-leão months 1..12 and the year 13, columns 2..8 the seven values (column 1, the
+  // month's caption, is drawn by the grid and holds nothing); REC_MENSAL[m][c], 1-based.
+  MatrizMeses<8> REC_MENSAL{};
+  // Monthly rural receipts (column 1) and expenses (column 2), months 1..12.
+  std::array<std::array<rt::text::Decimal, 3>, 13> REND_RURAL{};
   rt::text::Decimal MVALOR1, MVALOR2;
   bool JA_CALC = false;
   bool LEAO_CAL = false;

@@ -75,16 +75,6 @@ Status paraCada(Table& t, F&& f) {
   return t.eof() ? Status::ok() : t.skip(1);
 }
 
-// A number as REC_MENSAL and REND_RURAL hold it ("1.234,56", blank for zero).
-Decimal deTexto(std::string_view texto) {
-  std::string s;
-  for (char c : texto) {
-    if (c == '.') continue;
-    s.push_back(c == ',' ? '.' : c);
-  }
-  return Decimal::val(s);
-}
-
 Decimal agora(const Contexto& ctx) { return Decimal::fromInt(rt::text::seconds(ctx.clock).wholePart()); }
 
 // The time of use: what it was plus the seconds since the declaration was opened or last
@@ -119,8 +109,8 @@ bool escreveRural(Contexto& ctx, Declaracao& dec) {
   e.rural.txt("CPF", e.CPF);
   e.rural.txt("ATV_BRASIL", atv);
   for (int m = 1; m <= 12; ++m) {
-    e.rural.num("I3_" + dois(m) + "OR", deTexto(e.REND_RURAL[static_cast<std::size_t>(m)][1]));
-    e.rural.num("I3_" + dois(m) + "OD", deTexto(e.REND_RURAL[static_cast<std::size_t>(m)][2]));
+    e.rural.num("I3_" + dois(m) + "OR", e.REND_RURAL[static_cast<std::size_t>(m)][1]);
+    e.rural.num("I3_" + dois(m) + "OD", e.REND_RURAL[static_cast<std::size_t>(m)][2]);
   }
   return e.rural.grava(*t) && t->flush();
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "rt/text/strings.h"
-#include "rt/text/transform.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/rendimentos.h"
@@ -55,34 +54,15 @@ void somaAno(MatrizLeao& m, int de, int ate) {
 Decimal& cel(MatrizLeao& m, int mes, int col) {
   return m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)];
 }
+Decimal cel(const MatrizLeao& m, int mes, int col) {
+  return m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)];
+}
 
 }  // namespace
 
-Decimal celulaLeao(std::string_view texto) {
-  // "@E" shows "." between thousands and "," before the cents.
-  std::string s = rt::text::strtran(texto, ".");
-  std::replace(s.begin(), s.end(), ',', '.');
-  return Decimal::val(s);
-}
-
-std::string textoLeao(Decimal valor) {
-  return rt::text::transform(valor, "@Ez 9999,999.99");
-}
-
-MatrizLeao leMatriz(const Contexto& c) {
-  MatrizLeao m{};
-  for (int mes = 1; mes <= 13; ++mes)
-    for (int col = 2; col <= 8; ++col)
-      cel(m, mes, col) =
-          celulaLeao(c.d.REC_MENSAL[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
-  return m;
-}
-
 void gravaMatriz(Contexto& c, const MatrizLeao& m) {
   for (int mes = 1; mes <= 13; ++mes)
-    for (int col = 2; col <= 8; ++col)
-      c.d.REC_MENSAL[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)] =
-          textoLeao(m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
+    for (int col = 2; col <= 8; ++col) cel(c.d.REC_MENSAL, mes, col) = rt::text::round(cel(m, mes, col), 2);
 }
 
 Date ULT_DIA(int mes, int ano, int adiante) {
@@ -148,7 +128,7 @@ Correcao correcaoMes(const Contexto& c, int mes, Decimal devido, Decimal pago, D
 void CORR_DARF(Contexto& c, MatrizLeao& m, Date pagamento) {
   Decimal total;
   for (int mes = 1; mes <= 12; ++mes) {
-    // Column 8 is kept as picture text: the cell holds the amount rounded to cents.
+    // Column 8 is what the payment slip charges: the amount rounded to cents.
     const Correcao k = correcaoMes(c, mes, cel(m, mes, 7), cel(m, mes, 6), pagamento);
     cel(m, mes, 8) = rt::text::round(k.valor, 2);
     total += cel(m, mes, 8);
@@ -200,17 +180,14 @@ bool VE_LEAO(Contexto& c, MatrizLeao& m, int mes, int total, bool inverso, Date 
 
 bool VE_LEAO(Contexto& c, EstadoLeao& e, int mes, int total, bool inverso) {
   if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
-  MatrizLeao m = leMatriz(c);
+  MatrizLeao m = c.d.REC_MENSAL;
   const bool ok = VE_LEAO(c, m, mes, total, inverso, e.DF_PAGTO);
   gravaMatriz(c, m);
   return ok;
 }
 
 void FX_RT(Contexto& c, int coluna) {
-  MatrizLeao m = leMatriz(c);
-  if (coluna >= 2 && coluna <= 8) somaAno(m, coluna, coluna);
-  c.d.REC_MENSAL[13][static_cast<std::size_t>(std::clamp(coluna, 2, 8))] =
-      textoLeao(m[13][static_cast<std::size_t>(std::clamp(coluna, 2, 8))]);
+  if (coluna >= 2 && coluna <= 8) somaAno(c.d.REC_MENSAL, coluna, coluna);
   c.d.LEAO_CAL = false;
 }
 
@@ -398,7 +375,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       m = dasLinhas(c, e, p, titular, cal, previdencia);
     } else {
       // Modes 2 and 4 keep the matrix as entered.
-      m = naTela ? leMatriz(c) : (grade != nullptr ? daLinha(*grade, p.linha) : MatrizLeao{});
+      m = naTela ? c.d.REC_MENSAL : (grade != nullptr ? daLinha(*grade, p.linha) : MatrizLeao{});
     }
     if (pelasLinhas || (soRecolhido && cal == 2)) {
       for (int mes = 1; mes <= 12; ++mes) VE_LEAO(c, m, mes, 0, false, e.DF_PAGTO);
@@ -419,7 +396,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       if (modo == 1) {
         gravaMatriz(c, m);
       } else {
-        MatrizLeao tela = leMatriz(c);
+        MatrizLeao tela = c.d.REC_MENSAL;
         tela[13] = m[13];
         gravaMatriz(c, tela);
       }

@@ -5,8 +5,8 @@
 //
 // The matrix REC_MENSAL has 13 rows (the months, row 13 the year) and columns 2-8: income from
 // individuals, income from abroad, cash-book expenses, deductions (self-paid social security,
-// alimony, dependants), tax paid, tax due, amount to pay with interest and fine. The cells are
-// text in the picture "@Ez 9999,999.99", so column 8 is rounded to cents when it is written.
+// alimony, dependants), tax paid, tax due, amount to pay with interest and fine. It holds
+// amounts in cents; the grid draws them in "@Ez 9999,999.99".
 // Each person (the titular, every dependant) has the same thirteen rows in copy 32 (table 12),
 // fields I2_x mm with x = column - 1 and mm = 01..13.
 #pragma once
@@ -18,19 +18,16 @@
 
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
+#include "store/espelho.h"
 #include "taxcalc/contexto.h"
 
 namespace taxcalc {
 
-// The matrix as numbers: [month 1..13][column 2..8]; index 0 of both is unused.
-using MatrizLeao = std::array<std::array<Decimal, 9>, 14>;
+// The matrix: [month 1..13][column 2..8]; index 0 of both is unused.
+using MatrizLeao = store::MatrizMeses<8>;
 
-// A cell's text read back as a number ("  1.234,56" gives 1234.56; blanks give 0).
-Decimal celulaLeao(std::string_view texto);
-// A value as the cell shows it: "@Ez 9999,999.99", 11 blanks for 0.
-std::string textoLeao(Decimal valor);
-// REC_MENSAL of the mirror as numbers, and back.
-MatrizLeao leMatriz(const Contexto& c);
+// A computed matrix into the mirror's REC_MENSAL, every cell in cents as the matrix keeps them
+// (the year's row stays exact however wide it grows).
 void gravaMatriz(Contexto& c, const MatrizLeao& m);
 
 // ULT_DIA(month, year, months ahead): the last day of month + ahead - 1 (into the next year
@@ -74,7 +71,7 @@ void FX_RT(Contexto& c, int coluna);
 
 // A payment row's monthly matrix CALC_MENS: [month 1..13][column 2..3], reais and the other
 // column (dollars, or the employer's part of the domestic employee's social security).
-using MatrizMensal = std::array<std::array<Decimal, 4>, 14>;
+using MatrizMensal = store::MatrizMeses<3>;
 // FX_RT for CALC_MENS after an edit of month `mes`, column `coluna`: the other column converted
 // at the month's dollar rate (or, on the domestic employee's row, column 3 := column 2 / 0.2 x
 // 0.12), cut to cents, and row 13 totalled. An edit of column 3 on the domestic employee's row

@@ -23,13 +23,6 @@ Decimal positivo(Decimal a) {
   return std::max(a, Decimal());
 }
 
-// A REND_RURAL cell ("@Ez 999,999,999.99") read back.
-Decimal celula(std::string_view texto) {
-  std::string s = rt::text::strtran(texto, ".");
-  std::replace(s.begin(), s.end(), ',', '.');
-  return Decimal::val(s);
-}
-
 }  // namespace
 
 TotaisRurais SOMA_RUR(Contexto& c, int modo) {
@@ -69,8 +62,9 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
   }
   if (modo == 2)
     for (std::size_t m = 1; m <= 12; ++m) {
-      c.d.REND_RURAL[m][1] = rt::text::transform(r.receitas[m], "@Ez 999,999,999.99");
-      c.d.REND_RURAL[m][2] = rt::text::transform(r.despesas[m], "@Ez 999,999,999.99");
+      // The months hold cents, as the rural summary's fields do.
+      c.d.REND_RURAL[m][1] = rt::text::round(r.receitas[m], 2);
+      c.d.REND_RURAL[m][2] = rt::text::round(r.despesas[m], 2);
     }
   return r;
 }
@@ -78,8 +72,8 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
 void totaisMensais(Contexto& c) {
   Decimal receitas, despesas;
   for (std::size_t m = 1; m <= 12; ++m) {
-    receitas += celula(c.d.REND_RURAL[m][1]);
-    despesas += celula(c.d.REND_RURAL[m][2]);
+    receitas += c.d.REND_RURAL[m][1];
+    despesas += c.d.REND_RURAL[m][2];
   }
   c.d.rural.num("I4R_01", receitas);
   c.d.rural.num("I4R_02", despesas);

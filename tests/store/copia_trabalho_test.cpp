@@ -84,7 +84,7 @@ TEST_F(CopiaTrabalhoTest, NewTaxpayerStartsEmptyWithDefaults) {
   EXPECT_EQ(r.num("ESTATUS"), Decimal::fromInt(2));
   EXPECT_EQ(r.txt("USAPADRAO"), "S");
   EXPECT_EQ(r.txt("I9_4"), "N");
-  EXPECT_EQ(dec.espelho.REC_MENSAL[13][8], std::string(11, ' '));
+  EXPECT_EQ(dec.espelho.REC_MENSAL[13][8], Decimal());
   // The copies of the larger declaration before are emptied, not left with deleted rows.
   EXPECT_EQ(marcasNaCopia(*area(22)), std::vector<std::string>{});
   EXPECT_EQ(area(22)->recordCount(), 0u);
@@ -130,7 +130,7 @@ TEST_F(CopiaTrabalhoTest, RuralSummaryOfTheOtherSideIsEmpty) {
   EXPECT_EQ(dec.espelho.rural.txt("ATV_BRASIL"), "N");
   EXPECT_EQ(dec.espelho.rural.txt("CPF"), kA);
   EXPECT_EQ(dec.espelho.rural.txt("I7_V1"), std::string(22, ' '));
-  EXPECT_EQ(dec.espelho.REND_RURAL[12][2], std::string(14, ' '));
+  EXPECT_EQ(dec.espelho.REND_RURAL[12][2], Decimal());
 }
 
 // Stands for the clock while another terminal holds a table: notes what the screen shows at

@@ -165,8 +165,8 @@ TEST_F(SalvaTest, PartialSaveWritesOneTable) {
 }
 
 TEST_F(SalvaTest, RuralSummaryIsWrittenFromTheVariables) {
-  dec.espelho.REND_RURAL[3][1] = "    1.234,56";
-  dec.espelho.REND_RURAL[3][2] = "";
+  dec.espelho.REND_RURAL[3][1] = dec_("1234.56");
+  dec.espelho.REND_RURAL[3][2] = Decimal();
   dec.espelho.rural.num("I4R_01", Decimal::fromInt(9));
   ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
   auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP1510.DBF"));

@@ -150,8 +150,8 @@ TEST_F(Leao, TitularMonthsFromTheRows) {
   EXPECT_EQ(campo32(titular, "I2_703"), 49.46_d);
   EXPECT_EQ(campo32(titular, "I2_613"), 233.56_d);
   EXPECT_EQ(campo32(titular, "I2_713"), 49.46_d);
-  EXPECT_EQ(d.REC_MENSAL[3][8], textoLeao(49.46_d));
-  EXPECT_EQ(d.REC_MENSAL[13][2], "   5.000,00");
+  EXPECT_EQ(d.REC_MENSAL[3][8], 49.46_d);
+  EXPECT_EQ(d.REC_MENSAL[13][2], 5000.00_d);
   EXPECT_EQ(l("I13_03"), 5000.00_d);
   // Carried: January the 300.00 paid, March the 42.41 due.
   EXPECT_EQ(v.I13_23A, 342.41_d);
@@ -217,9 +217,9 @@ TEST_F(Leao, EnteredTotalsAreKept) {
   celula32(13, 2, 2500.00_d);
   ASSERT_TRUE(tabela(32).flush());
   ASSERT_TRUE(tabela(32).goTo(titular));
-  d.REC_MENSAL[5][2] = textoLeao(2500.00_d);
-  d.REC_MENSAL[5][6] = textoLeao(10.00_d);
-  d.REC_MENSAL[13][2] = textoLeao(2500.00_d);
+  d.REC_MENSAL[5][2] = 2500.00_d;
+  d.REC_MENSAL[5][6] = 10.00_d;
+  d.REC_MENSAL[13][2] = 2500.00_d;
   FDE_LEAO(c, e, 1);
   // Mode 2 keeps the matrix as entered, tax due included (none typed).
   EXPECT_EQ(campo32(titular, "I2_105"), 2500.00_d);
@@ -247,7 +247,7 @@ TEST_F(Leao, CashBookEntriesCountInTheMonthOfTheirDate) {
   EXPECT_EQ(campo32(1, "I2_113"), 1500.00_d);
   // 1,500.00 - 200.00 = 1,300.00 is below 1,434.59: no tax.
   EXPECT_EQ(campo32(1, "I2_607"), 0.00_d);
-  EXPECT_EQ(d.REC_MENSAL[7][2], "   1.500,00");
+  EXPECT_EQ(d.REC_MENSAL[7][2], 1500.00_d);
   EXPECT_EQ(l("I13_14"), 200.00_d);
   // The entry's month is written back into its row.
   ASSERT_TRUE(tabela(22).goTo(1));

@@ -128,7 +128,7 @@ TEST_F(Rural, CashBookByPropertyShare) {
   EXPECT_EQ(t.despesas[4], 300.00_d);
   ASSERT_TRUE(tabela(36).goTo(1));
   EXPECT_EQ(tabela(36).getNumber("VALITR"), 500.00_d);
-  EXPECT_EQ(d.REND_RURAL[3][1], "      2.000,00");
+  EXPECT_EQ(d.REND_RURAL[3][1], 2000.00_d);
   totaisMensais(c);
   EXPECT_EQ(r("I4R_01"), 2000.00_d);
   EXPECT_EQ(r("I4R_02"), 800.00_d);
