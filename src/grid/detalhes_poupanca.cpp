@@ -3,6 +3,7 @@
 #include <array>
 
 #include "console/mensagens.h"
+#include "grid/gravacoes_grade.h"
 #include "grid/edita.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
@@ -31,8 +32,9 @@ void acrescentaLista(store::Contexto& ctx, Grade& g, Table& t, std::string_view 
   if (texto.empty() || listaTemLinha(t, texto)) return;
   if (!ADIC_REG(ctx, g) || !store::REC_LOCK(ctx, 5)) return;
   const rt::db::FieldDef* f = t.field("DESCRICAO");
-  (void)t.put("DESCRICAO", rt::text::padr(texto, f != nullptr ? f->width : static_cast<int>(texto.size())));
-  (void)t.put(campo, valor);
+  GravacoesGrade grava(ctx);
+  grava.put(t, "DESCRICAO", rt::text::padr(texto, f != nullptr ? f->width : static_cast<int>(texto.size())));
+  grava.put(t, campo, valor);
   store::DESTRAVA(ctx);
 }
 

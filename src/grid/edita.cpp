@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
 #include "grid/detalhes.h"
+#include "grid/gravacoes_grade.h"
 #include "grid/memoria.h"
 #include "grid/mensal.h"
 #include "grid/relogio_ocioso.h"
@@ -43,8 +45,8 @@ bool mesmoTipo(const rt::db::FieldDef& f, const Value& v) {
   }
 }
 
-void poe(Table& t, std::string_view campo, const Value& v) {
-  if (t.field(campo) != nullptr) (void)t.put(campo, v);
+void poe(taxcalc::Gravacoes& grava, Table& t, std::string_view campo, const Value& v) {
+  if (t.field(campo) != nullptr) grava.put(t, campo, v);
 }
 
 const Coluna& colunaAtual(const Sessao& s) {
@@ -290,8 +292,7 @@ void Laco::juntaDescricao() {
   const rt::db::FieldDef* f = t->field("I7_2");
   std::string junto = std::string(rt::text::trim(t->getText("I7_2"))) + std::string(rt::text::trim(*copiado));
   if (f != nullptr) junto = rt::text::padr(junto, f->width);
-  (void)F_TROCA(s_.ctx, g, junto);
-  s_.redesenha();
+  if (F_TROCA(s_.ctx, g, junto)) s_.redesenha();
 }
 
 // The declaration's own grids (1-20) wait with the idle clock; the others simply wait.
@@ -570,34 +571,37 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
   if (t->field(campo) == nullptr) return false;
   if (!store::REC_LOCK(ctx, 5)) return false;
-  const bool ok = t->put(campo, valor).isOk();
+  const rt::db::Status s = t->put(campo, valor);
   store::DESTRAVA(ctx);
-  return ok;
+  // The field keeps what it had; the user is told why the value did not go in.
+  if (!s.isOk()) console::AVISOSN(ctx, taxcalc::textoRecusa(s, campo), 0);
+  return s.isOk();
 }
 
 bool ADIC_REG(store::Contexto& ctx, Grade& g) {
   if (!store::ADD_REC(ctx, 5)) return false;
   Table& t = *ctx.areas.currentTable();
+  GravacoesGrade grava(ctx);
   const int opc = g.OPC;
-  if (opc < 28 || (opc >= 34 && opc <= 39)) poe(t, "CPF", g.CPF);
-  if (opc >= 34 && opc <= 39) poe(t, "ATV_BRASIL", g.ATV_BRASIL);
-  if (opc == 1) poe(t, "I1_1", std::string("J"));
-  if (opc == 2) poe(t, "I1_1", std::string("D"));
+  if (opc < 28 || (opc >= 34 && opc <= 39)) poe(grava, t, "CPF", g.CPF);
+  if (opc >= 34 && opc <= 39) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
+  if (opc == 1) poe(grava, t, "I1_1", std::string("J"));
+  if (opc == 2) poe(grava, t, "I1_1", std::string("D"));
   if (naLista(opc, {16, 17, 18, 24})) {
-    poe(t, "I1_1", g.I1_1);
-    poe(t, "I1_11", g.I1_11);
-    if (g.I1_11 == "N") poe(t, "I1_8", g.CPFDEPEN);
+    poe(grava, t, "I1_1", g.I1_1);
+    poe(grava, t, "I1_11", g.I1_11);
+    if (g.I1_11 == "N") poe(grava, t, "I1_8", g.CPFDEPEN);
   }
-  if (opc == 18 || opc == 38) poe(t, "TIPOCR", g.TIPOCR);
+  if (opc == 18 || opc == 38) poe(grava, t, "TIPOCR", g.TIPOCR);
   const char* linha = naLista(opc, {5, 8, 22})   ? "I7_0"
                       : naLista(opc, {6, 9, 23}) ? "I8_0"
                       : opc == 35                ? "I8R_0"
                       : opc == 36                ? "I9R_0"
                                                  : nullptr;
   if (linha != nullptr && t.field(linha) != nullptr && t.getNumber(linha).isZero())
-    (void)t.put(linha, rt::text::Decimal::fromInt(static_cast<std::int64_t>(t.recNo()) * 10));
-  if (opc == 10) poe(t, "BEM_NRO", g.BEM_NRO);
-  if (opc == 13) poe(t, "TIPO", std::string(g.TELA == 1 ? "E" : "B"));
+    grava.put(t, linha, rt::text::Decimal::fromInt(static_cast<std::int64_t>(t.recNo()) * 10));
+  if (opc == 10) poe(grava, t, "BEM_NRO", g.BEM_NRO);
+  if (opc == 13) poe(grava, t, "TIPO", std::string(g.TELA == 1 ? "E" : "B"));
   store::DESTRAVA(ctx);
   g.LAPPEND = false;
   return true;
@@ -671,8 +675,9 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   if (janela != 0) ctx.janelas.FECHAJAN(janela);
   ctx.janelas.FECHAJAN(10);
   ctx.TAM_OLD = 0;
+  GravacoesGrade grava(ctx);
   for (int i = 1; i <= rt::db::WorkAreas::kAreas; ++i)
-    if (Table* tab = ctx.areas.table(i)) (void)tab->commit();
+    if (Table* tab = ctx.areas.table(i)) grava.confere(tab->commit(), tab->alias());
   (void)ctx.areas.select(area);
   return "";
 }

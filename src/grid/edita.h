@@ -28,8 +28,9 @@ void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g);
 
 // F_TROCA: writes `valor` into the field under the cursor (TABCPOIN[PONTEIRO]) of the current
 // record of the current area under REC_LOCK(5). False when the lock was not had (the store
-// has said so) or the table refused the value.
-bool F_TROCA(store::Contexto& ctx, Grade& g, const rt::ui::Value& valor);
+// has said so) or the table refused the value (said here: a number too wide for its field
+// names the field, which keeps its value).
+[[nodiscard]] bool F_TROCA(store::Contexto& ctx, Grade& g, const rt::ui::Value& valor);
 
 // ADIC_REG: appends a row with ADD_REC(5) and sets the screen's link fields; clears LAPPEND.
 bool ADIC_REG(store::Contexto& ctx, Grade& g);

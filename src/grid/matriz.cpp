@@ -200,6 +200,7 @@ void LacoMatriz::enter() {
     a_.ctx.janelas.FECHAJAN(4);
     g.OPC = opc;
     g.TIPOCR = crAntes;
+    // Mode 2 writes the months into REND_RURAL; the rural totals never refuse a value.
     (void)taxcalc::SOMA_RUR(a_.calc, 2);
     (void)FX_RT(a_, "Rend_Rural", linha(), col);
     b_.setColPos(col);
@@ -459,7 +460,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   g.N_CAM = static_cast<int>(t.colunas.size());
   g.ULT_POS = g.N_CAM;
   if (opc == 37) {
-    (void)FX_RT(a, "REND_RURAL", 1, 1);
+    (void)FX_RT(a, "REND_RURAL", 1, 1);  // the totals row for display; nothing to refuse
   }
 
   const console::Cores& cores = ctx.cores;

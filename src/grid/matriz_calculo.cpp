@@ -130,6 +130,8 @@ std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha
     case 16: {
       // In the reverse mode a value beyond the deductions gives the month's income back.
       const bool inverso = a.calc.calAuto() == 4 && coluna > 3;
+      // VE_LEAO has warned by itself when no bracket gives the tax back; only CALC_MENS's
+      // totals refuse a value, and MARCA_NEG's answer is on the form.
       (void)taxcalc::VE_LEAO(a.calc, a.m.leao, linha, 1, inverso);
       (void)FX_RT(a, a.m.MATATU, linha, coluna);
       break;

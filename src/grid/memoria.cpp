@@ -1,3 +1,4 @@
+#include "grid/gravacoes_grade.h"
 #include "grid/memoria.h"
 
 #include <algorithm>
@@ -58,13 +59,14 @@ bool acha(Table& t, std::string_view campo, std::string_view texto) {
 // an append there waits for its turn).
 void guarda(store::Contexto& ctx, Table& t, const std::vector<std::pair<const char*, rt::ui::Value>>& campos) {
   if (!store::ADD_REC(ctx, 0)) return;
+  GravacoesGrade grava(ctx);
   for (const auto& [nome, v] : campos) {
     const rt::db::FieldDef* f = t.field(nome);
     if (f == nullptr) continue;
     if (const auto* s = std::get_if<std::string>(&v)) {
-      (void)t.put(nome, rt::text::padr(*s, f->width));
+      grava.put(t, nome, rt::text::padr(*s, f->width));
     } else {
-      (void)t.put(nome, v);
+      grava.put(t, nome, v);
     }
   }
   store::DESTRAVA(ctx);
@@ -93,16 +95,17 @@ void acrescentaEscolhido(Sessao& s, int aninhada) {
   s.seleciona();
   Table& t = *s.t();
   if (!store::REC_LOCK(ctx, 5)) return;
+  GravacoesGrade grava(ctx);
   if (aninhada == 30) {
-    (void)t.put("I6_1", cabe(t, "I6_1", escolhido(g, "NOME")));
-    (void)t.put("I6_2", cabe(t, "I6_2", escolhido(g, "CGCCPF")));
-    (void)t.put("I6_3", escolhido(g, "CODIGO"));
+    grava.put(t, "I6_1", cabe(t, "I6_1", escolhido(g, "NOME")));
+    grava.put(t, "I6_2", cabe(t, "I6_2", escolhido(g, "CGCCPF")));
+    grava.put(t, "I6_3", escolhido(g, "CODIGO"));
   } else if (const auto campos = camposTexto(s.opc())) {
-    (void)t.put(campos->texto, cabe(t, campos->texto, escolhido(g, "DESCRICAO")));
-    (void)t.put(campos->codigo, escolhido(g, "CODIGO"));
+    grava.put(t, campos->texto, cabe(t, campos->texto, escolhido(g, "DESCRICAO")));
+    grava.put(t, campos->codigo, escolhido(g, "CODIGO"));
     if (Decimal* linha = linhaCorrente(g, s.tela.campoLinha)) {
       *linha = *linha - Decimal(1);
-      (void)t.put(s.tela.campoLinha, *linha);
+      grava.put(t, s.tela.campoLinha, *linha);
     }
   }
   store::DESTRAVA(ctx);
@@ -159,6 +162,7 @@ void ANINHA(Sessao& s, int aninhada) {
   ABRE_MOLDURA(ctx, s.tela);
   s.seleciona();
   if (aninhada == 13) {
+    // False when the user kept the values typed elsewhere: nothing then changes.
     (void)g.srv().FCALPOUPA(ctx, g, 0);
     s.seleciona();
   }

@@ -1,3 +1,4 @@
+#include "grid/gravacoes_grade.h"
 #include "grid/mensal.h"
 
 #include <algorithm>
@@ -53,9 +54,10 @@ MesesValor leMeses(const Table& t, const std::string& prefixo, bool gps) {
 
 bool gravaMeses(store::Contexto& ctx, Table& t, const std::string& prefixo, const std::array<Decimal, 12>& v) {
   if (!store::REC_LOCK(ctx, 5)) return false;
-  for (int mes = 1; mes <= 12; ++mes) (void)t.put(prefixo + mes2(mes), v[static_cast<std::size_t>(mes - 1)]);
+  GravacoesGrade grava(ctx);
+  for (int mes = 1; mes <= 12; ++mes) grava.put(t, prefixo + mes2(mes), v[static_cast<std::size_t>(mes - 1)]);
   store::DESTRAVA(ctx);
-  return true;
+  return grava.ok();
 }
 
 // The monthly window, after which the grid has its own screen number, columns and cursor back.
@@ -129,6 +131,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
         // FDOAPAG checks the total against the payment's code (and may change it).
         if (g.srv().valida(ctx, g, "FDOAPAG", pago)) {
           s.seleciona();
+          // A refused total has been said by F_TROCA; the months are written either way.
           (void)F_TROCA(ctx, g, pago);
         }
       }

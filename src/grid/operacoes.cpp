@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "grid/edita.h"
+#include "grid/gravacoes_grade.h"
 #include "grid/memoria.h"
 #include "grid/sessao.h"
 #include "rt/text/cp860.h"
@@ -38,9 +39,9 @@ std::vector<std::uint32_t> registros(Table& t) {
 }
 
 // Deletes a row of another area (the grid's own tables are the terminal's working copies).
-void apaga(store::Contexto& ctx, Table& t) {
+void apaga(store::Contexto& ctx, taxcalc::Gravacoes& grava, Table& t) {
   if (store::REC_LOCK(ctx, 5)) {
-    (void)t.markDeleted();
+    grava.confere(t.markDeleted(), "a exclusão da linha"_cp);
     store::DESTRAVA(ctx);
   }
 }
@@ -50,6 +51,7 @@ void apaga(store::Contexto& ctx, Table& t) {
 // renumbered, whatever their code. False when the user refused (nothing is deleted).
 bool cascataDependente(Sessao& s) {
   store::Contexto& ctx = s.ctx;
+  GravacoesGrade grava(ctx);
   Table& dep = *s.t();
   const std::string cpf = aparado(dep, "CPFDEPEN");
   const Decimal nro = dep.getNumber("NRODEPEN");
@@ -93,7 +95,7 @@ bool cascataDependente(Sessao& s) {
     (void)ctx.areas.select(area);
     for (std::uint32_t r : lista) {
       (void)t->goTo(r);
-      apaga(ctx, *t);
+      apaga(ctx, grava, *t);
     }
   };
   apagaEm(32, leao, deLeao);
@@ -105,7 +107,7 @@ bool cascataDependente(Sessao& s) {
       (void)pag->goTo(r);
       const Decimal n = pag->getNumber("I6_6");
       if (n > nro && store::REC_LOCK(ctx, 5)) {
-        (void)pag->put("I6_6", n - Decimal::fromInt(1));
+        grava.put(*pag, "I6_6", n - Decimal::fromInt(1));
         store::DESTRAVA(ctx);
       }
     }
@@ -120,6 +122,7 @@ bool cascataDependente(Sessao& s) {
 void afastaSeguintes(Sessao& s, const std::string& campoLinha, Decimal base, int n,
                      const std::vector<std::uint32_t>& novos) {
   Table& t = *s.t();
+  GravacoesGrade grava(s.ctx);
   std::vector<std::pair<Decimal, std::uint32_t>> seguintes;
   for (std::uint32_t r : registros(t)) {
     if (std::find(novos.begin(), novos.end(), r) != novos.end()) continue;
@@ -132,7 +135,7 @@ void afastaSeguintes(Sessao& s, const std::string& campoLinha, Decimal base, int
   for (const auto& [linha, r] : seguintes) {
     (void)t.goTo(r);
     if (store::REC_LOCK(s.ctx, 5)) {
-      (void)t.put(campoLinha, proximo);
+      grava.put(t, campoLinha, proximo);
       store::DESTRAVA(s.ctx);
     }
     proximo = proximo + Decimal::fromInt(10);
@@ -156,6 +159,7 @@ std::string arquivoTrabalho(const Sessao& s, std::string_view nome) {
 
 void EXCLUI_LINHA(Sessao& s) {
   store::Contexto& ctx = s.ctx;
+  GravacoesGrade grava(ctx);
   s.seleciona();
   Table* t = s.t();
   if (t == nullptr || t->eof() || !store::REC_LOCK(ctx, 5)) return;
@@ -171,13 +175,13 @@ void EXCLUI_LINHA(Sessao& s) {
     }
     if (!store::REC_LOCK(ctx, 5)) return;
   }
-  (void)t->markDeleted();
+  grava.confere(t->markDeleted(), "a exclusão da linha"_cp);
   store::DESTRAVA(ctx);
   if (s.opc() == 3) {
     for (std::uint32_t r : registros(*t)) {
       (void)t->goTo(r);
       if (store::REC_LOCK(ctx, 5)) {
-        (void)t->put("NRODEPEN", Decimal());
+        grava.put(*t, "NRODEPEN", Decimal());
         store::DESTRAVA(ctx);
       }
     }
@@ -199,6 +203,7 @@ void EXCLUI_LINHA(Sessao& s) {
 
 void MARCA_TODOS(Sessao& s, bool marca) {
   store::Contexto& ctx = s.ctx;
+  GravacoesGrade grava(ctx);
   s.seleciona();
   Table* t = s.t();
   if (t == nullptr || !store::FIL_LOCK(ctx, 5)) return;
@@ -210,7 +215,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
       este = t->getNumber("NRQUOTA") > um || t->getNumber("NRCLEAO") > um || t->getNumber("NRGCAPIT") > um ||
              t->getNumber("NRRVARIV") > um;
     }
-    (void)t->put("IMPRE", std::string(este ? "S" : "N"));
+    grava.put(*t, "IMPRE", std::string(este ? "S" : "N"));
   }
   store::DESTRAVA(ctx);
   (void)t->goTop();
@@ -290,6 +295,7 @@ void SUBTOTAL(Sessao& s, bool fim) {
 
 void RENUMERA(Sessao& s) {
   store::Contexto& ctx = s.ctx;
+  GravacoesGrade grava(ctx);
   s.seleciona();
   Table* t = s.t();
   const std::string& campo = s.tela.campoItem;
@@ -306,7 +312,7 @@ void RENUMERA(Sessao& s) {
     if (t->getNumber(campo).isZero()) continue;  // continuation lines of a description
     proximo = proximo + Decimal::fromInt(1);
     if (store::REC_LOCK(ctx, 5)) {
-      (void)t->put(campo, proximo);
+      grava.put(*t, campo, proximo);
       store::DESTRAVA(ctx);
     }
   }
@@ -316,6 +322,7 @@ void RENUMERA(Sessao& s) {
 
 void INSERE_APOS(Sessao& s, int quantos) {
   store::Contexto& ctx = s.ctx;
+  GravacoesGrade grava(ctx);
   s.seleciona();
   Table* t = s.t();
   const std::string& campoLinha = s.tela.campoLinha;
@@ -323,9 +330,9 @@ void INSERE_APOS(Sessao& s, int quantos) {
   std::vector<std::uint32_t> novos;
   for (int i = 1; i <= quantos; ++i) {
     if (!store::ADD_REC(ctx, 5)) break;
-    if (s.opc() != 40 && t->field("CPF") != nullptr) (void)t->put("CPF", s.g.CPF);
-    if (s.opc() >= 34 && s.opc() <= 39 && t->field("ATV_BRASIL") != nullptr) (void)t->put("ATV_BRASIL", s.g.ATV_BRASIL);
-    if (!campoLinha.empty()) (void)t->put(campoLinha, base + Decimal::fromInt(i));
+    if (s.opc() != 40 && t->field("CPF") != nullptr) grava.put(*t, "CPF", s.g.CPF);
+    if (s.opc() >= 34 && s.opc() <= 39 && t->field("ATV_BRASIL") != nullptr) grava.put(*t, "ATV_BRASIL", s.g.ATV_BRASIL);
+    if (!campoLinha.empty()) grava.put(*t, campoLinha, base + Decimal::fromInt(i));
     novos.push_back(t->recNo());
     store::DESTRAVA(ctx);
   }
@@ -339,6 +346,7 @@ void INSERE_APOS(Sessao& s, int quantos) {
 
 void INSERE_ANTES(Sessao& s) {
   store::Contexto& ctx = s.ctx;
+  GravacoesGrade grava(ctx);
   if (!sim(ctx, "Insere uma linha ANTES desse Item?"_cp)) return;
   s.seleciona();
   Table* t = s.t();
@@ -359,19 +367,19 @@ void INSERE_ANTES(Sessao& s) {
     for (int f = 0; f < t->fieldCount(); ++f) campos.push_back(t->get(f));
     (void)t->goTo(cadeia[i]);
     if (store::REC_LOCK(ctx, 5)) {
-      for (int f = 0; f < t->fieldCount(); ++f) (void)t->put(f, campos[static_cast<std::size_t>(f)]);
+      for (int f = 0; f < t->fieldCount(); ++f) grava.put(*t, f, campos[static_cast<std::size_t>(f)]);
       store::DESTRAVA(ctx);
     }
   }
   (void)t->goTo(atual);
   if (store::REC_LOCK(ctx, 5)) {
     if (s.opc() == 11) {
-      (void)t->put("OBSERV", std::string(60, ' '));
-      (void)t->put("CODERR", Decimal());
-      (void)t->put("PAGINA", Decimal());
+      grava.put(*t, "OBSERV", std::string(60, ' '));
+      grava.put(*t, "CODERR", Decimal());
+      grava.put(*t, "PAGINA", Decimal());
     } else {
-      for (const char* f : {"I1_2", "I1_3", "I1_8"}) (void)t->put(f, std::string());
-      for (const char* f : {"I1_4", "I1_5", "I1_6", "I1_7"}) (void)t->put(f, Decimal());
+      for (const char* f : {"I1_2", "I1_3", "I1_8"}) grava.put(*t, f, std::string());
+      for (const char* f : {"I1_4", "I1_5", "I1_6", "I1_7"}) grava.put(*t, f, Decimal());
     }
     store::DESTRAVA(ctx);
   }

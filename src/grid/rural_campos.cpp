@@ -1,3 +1,4 @@
+#include "grid/gravacoes_grade.h"
 #include "grid/rural_campos.h"
 
 #include <algorithm>
@@ -110,11 +111,13 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
     (void)ctx.areas.select(antes);
     return false;
   }
-  (void)t->put(campo, valor);
-  (void)t->put("RESUS", RESUS);
-  (void)t->put("OPC20US", OPC20US);
-  (void)t->put("OPC20RS", OPC20RS);
+  GravacoesGrade grava(ctx);
+  grava.put(*t, campo, valor);
+  grava.put(*t, "RESUS", RESUS);
+  grava.put(*t, "OPC20US", OPC20US);
+  grava.put(*t, "OPC20RS", OPC20RS);
   store::DESTRAVA(ctx);
+  // Mode 1 shows the sums on the form; the values themselves are not needed here.
   (void)SOMAREC(ctx, 1);
   (void)ctx.areas.select(antes);
   return true;

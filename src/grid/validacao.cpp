@@ -74,6 +74,7 @@ std::optional<Value> procuraCodigo(store::Contexto& ctx, AmbienteValidacao& amb,
   } else {
     resultado = semEscolha;
   }
+  // A code table is only read here: closing it cannot lose anything.
   if (!aberta) (void)ctx.areas.close(tc.area);
   (void)ctx.areas.select(antes);
   ctx.QUALHLP = ajudaAntes;
@@ -212,8 +213,12 @@ bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor) {
   const std::string v = rt::text::upper(rt::text::alltrim(valor));
   if (g.PONTEIRO <= 1) {
     if (v == "S") {
-      (void)store::TROCASIM(ctx, 1);
+      const bool trocou = store::TROCASIM(ctx, 1);
       (void)ctx.areas.select(40);
+      if (!trocou) {
+        console::AVISOSN(ctx, "Não foi possível passar a usar essa pasta."_cp, 0);
+        return false;
+      }
     } else if (!v.empty() && v != "N") {
       console::AVISOSN(ctx, "Digite (S)im ou (N)ão "_cp, 0);
     }

@@ -4,6 +4,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "grid/gravacoes_grade.h"
 #include "grid/validacao.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -83,11 +84,12 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   rt::db::Table& codigos = *ctx.areas.table(46);
   // The working copy is held exclusively; should it not be, its rows are deleted one by one
   // so the list is never doubled.
+  GravacoesGrade grava(ctx);
   if (!lista->zap()) {
     (void)ctx.areas.select(30);
     for ((void)lista->goTop(); !lista->eof(); (void)lista->skip(1)) {
       if (!store::REC_LOCK(ctx, 5)) continue;
-      (void)lista->markDeleted();
+      grava.confere(lista->markDeleted(), "a lista de despesas"_cp);
       store::DESTRAVA(ctx);
     }
   }
@@ -119,13 +121,14 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
     }
     if (despesa.empty() || mensal.isZero()) continue;
     if (!store::ADD_REC(ctx, 5)) break;
-    (void)lista->put("CPF", g.CPF);
-    (void)lista->put("CODDESP", codigo);
-    (void)lista->put("DESCRITEM", rt::text::substr(gr.descricao, 1, 25));
-    (void)lista->put("DESCDESP", despesa);
-    (void)lista->put("VALODESP", mensal);
+    grava.put(*lista, "CPF", g.CPF);
+    grava.put(*lista, "CODDESP", codigo);
+    grava.put(*lista, "DESCRITEM", rt::text::substr(gr.descricao, 1, 25));
+    grava.put(*lista, "DESCDESP", despesa);
+    grava.put(*lista, "VALODESP", mensal);
     store::DESTRAVA(ctx);
   }
+  // The code table is only read here: closing it cannot lose anything.
   if (!aberta) (void)ctx.areas.close(46);
   (void)lista->goTop();
   (void)ctx.areas.select(antes);

@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/balanco.h"
 
 #include <algorithm>
@@ -76,16 +77,17 @@ Decimal POERESTO(Contexto& c, int primeiro) {
       {"Valor usado para ajustes no caixa", v.NAJUSTE},
   };
   rt::db::Table* t = c.areas.table(68);
+  Gravacoes grava(c.saida);
   Decimal total;
   for (std::size_t i = primeiro == 1 ? 0 : 5; i < std::size(linhas); ++i) {
     const Linha& l = linhas[i];
     if (l.valor <= Decimal()) continue;
     total += l.valor;
-    if (t == nullptr || !t->appendBlank()) continue;
-    (void)t->put("DESCRICAO", std::string(l.texto));
-    (void)t->put("VALORDOC", l.valor);
-    (void)t->put("PERCDESP", percentual(l.valor, c.v.DESPESA));
-    (void)t->put("PERCRECE", percentual(l.valor, c.v.RECEITA));
+    if (t == nullptr || !grava.confere(t->appendBlank(), "a análise do caixa"_cp)) continue;
+    grava.put(*t, "DESCRICAO", std::string(l.texto));
+    grava.put(*t, "VALORDOC", l.valor);
+    grava.put(*t, "PERCDESP", percentual(l.valor, c.v.DESPESA));
+    grava.put(*t, "PERCRECE", percentual(l.valor, c.v.RECEITA));
   }
   return total;
 }

@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/calc.h"
 
 #include <string>
@@ -22,13 +23,14 @@ void leaoDosDoisLados(Contexto& c, int show) {
   rt::db::Table* t = c.areas.table(22);
   const bool temLinha = t != nullptr && !t->eof() && t->recNo() > 0;
   std::string lado;
+  Gravacoes grava(c.saida);
   if (temLinha) {
     lado = t->getText("I1_11");
-    (void)t->put("I1_11", std::string(lado == "S" ? "N" : "S"));
+    grava.put(*t, "I1_11", std::string(lado == "S" ? "N" : "S"));
   }
   c.d.LEAO_CAL = false;
   c.vizinhos.FDE_LEAO(c, show);
-  if (temLinha) (void)t->put("I1_11", lado);
+  if (temLinha) grava.put(*t, "I1_11", lado);
   c.d.LEAO_CAL = false;
   c.vizinhos.FDE_LEAO(c, show);
 }

@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/carne_leao.h"
 
 #include <algorithm>
@@ -5,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/linhas.h"
@@ -13,6 +15,7 @@
 
 namespace taxcalc {
 
+using namespace rt::text::literals;
 using rt::text::Date;
 using rt::text::despreza;
 
@@ -231,15 +234,15 @@ MatrizLeao daLinha(rt::db::Table& t, std::uint32_t linha) {
   return m;
 }
 
-void naLinha(rt::db::Table& t, std::uint32_t linha, const MatrizLeao& m) {
-  if (linha == 0 || !t.goTo(linha)) return;
+void naLinha(Gravacoes& grava, rt::db::Table& t, std::uint32_t linha, const MatrizLeao& m) {
+  if (linha == 0) return;
+  if (!grava.confere(t.goTo(linha), "a linha do carnê-leão"_cp)) return;
   for (int mes = 1; mes <= 13; ++mes)
-    for (int col = 2; col <= 8; ++col)
-      (void)t.put(campoLeao(col, mes), m[static_cast<std::size_t>(mes)][static_cast<std::size_t>(col)]);
+    for (int col = 2; col <= 8; ++col) grava.put(t, campoLeao(col, mes), cel(m, mes, col));
 }
 
 // The matrix of one person from the income rows and, for the titular, the alimony paid.
-MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, int cal,
+MatrizLeao dasLinhas(Contexto& c, Gravacoes& grava, EstadoLeao& e, const Pessoa& p, bool titular, int cal,
                      Decimal& previdencia) {
   MatrizLeao m{};
   if (rt::db::Table* t = c.areas.table(22)) {
@@ -274,7 +277,7 @@ MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, 
         const Date d = r.getDate("DT_LC");
         if (d.isEmpty()) return;
         const Decimal v = numero(r, ano);
-        (void)r.put("I1_4" + mm(d.month()), v);
+        grava.put(r, "I1_4" + mm(d.month()), v);
         cel(m, d.month(), col) += v;
         return;
       }
@@ -324,6 +327,7 @@ MatrizLeao dasLinhas(Contexto& c, EstadoLeao& e, const Pessoa& p, bool titular, 
 
 void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
   if (c.d.LEAO_CAL) return;
+  Gravacoes grava(c.saida);
   if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
   rt::db::Table* rendas = c.areas.table(22);
   const bool titular = rendas == nullptr || rendas->eof() || rendas->getText("I1_11") != "N";
@@ -372,7 +376,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
     const bool mostra = naTela || (titular && mostrada == 0);
     MatrizLeao m{};
     if (pelasLinhas) {
-      m = dasLinhas(c, e, p, titular, cal, previdencia);
+      m = dasLinhas(c, grava, e, p, titular, cal, previdencia);
     } else {
       // Modes 2 and 4 keep the matrix as entered.
       m = naTela ? c.d.REC_MENSAL : (grade != nullptr ? daLinha(*grade, p.linha) : MatrizLeao{});
@@ -385,13 +389,13 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       // A person's row is made when the income rows give something to keep.
       bool algo = false;
       for (int col = 2; col <= 8; ++col) algo = algo || !cel(m, 13, col).isZero();
-      if (algo && grade->appendBlank()) {
-        (void)grade->put("CPF", c.d.CPF);
-        (void)grade->put("CPFDEPEN", p.cpf);
+      if (algo && grava.confere(grade->appendBlank(), "a linha do carnê-leão"_cp)) {
+        grava.put(*grade, "CPF", c.d.CPF);
+        grava.put(*grade, "CPFDEPEN", p.cpf);
         p.linha = grade->recNo();
       }
     }
-    if (grade != nullptr) naLinha(*grade, p.linha, m);
+    if (grade != nullptr) naLinha(grava, *grade, p.linha, m);
     if (mostra) {
       if (modo == 1) {
         gravaMatriz(c, m);
@@ -402,7 +406,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       }
     }
   }
-  if (grade != nullptr && mostrada != 0) (void)grade->goTo(mostrada);
+  if (grade != nullptr && mostrada != 0) grava.confere(grade->goTo(mostrada), "a linha do carnê-leão"_cp);
   if (pelasLinhas) c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", previdencia);
 
   FI1_T(c, 0);

@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/consistencia.h"
 
 #include <algorithm>
@@ -343,8 +344,9 @@ namespace {
 
 // Removes the open taxpayer's findings of an earlier run (code other than 0) and says whether
 // the taxpayer's list still holds rows (the notes).
-bool limpaLista(rt::db::Table& lista, const std::string& cpf) {
-  (void)lista.lockFile();
+bool limpaLista(Gravacoes& grava, rt::db::Table& lista, const std::string& cpf) {
+  const std::string_view oque = "a lista de erros";
+  if (!grava.confere(lista.lockFile(), oque)) return true;
   bool restam = false;
   {
     Varredura varre(lista);
@@ -354,25 +356,26 @@ bool limpaLista(rt::db::Table& lista, const std::string& cpf) {
       if (numero(t, fCod).isZero())
         restam = true;
       else
-        (void)t.markDeleted();
+        grava.confere(t.markDeleted(), oque);
     });
   }
-  (void)lista.flush();
-  (void)lista.pack();
-  (void)lista.unlock();
+  grava.confere(lista.flush(), oque);
+  grava.confere(lista.pack(), oque);
+  grava.confere(lista.unlock(), oque);
   return restam;
 }
 
-void acrescenta(rt::db::Table& lista, const std::string& cpf, const std::string& observ, int codigo,
-                int pagina) {
-  if (!lista.appendBlank()) return;
-  (void)lista.lockRecord(lista.recNo(), true);
-  (void)lista.put("CPF", cpf);
-  (void)lista.put("OBSERV", observ);
-  (void)lista.put("CODERR", Decimal(codigo));
-  (void)lista.put("PAGINA", Decimal(pagina));
-  (void)lista.flush();
-  (void)lista.unlockRecord(lista.recNo());
+void acrescenta(Gravacoes& grava, rt::db::Table& lista, const std::string& cpf, const std::string& observ,
+                int codigo, int pagina) {
+  const std::string_view oque = "a lista de erros";
+  if (!grava.confere(lista.appendBlank(), oque)) return;
+  if (!grava.confere(lista.lockRecord(lista.recNo(), true), oque)) return;
+  grava.put(lista, "CPF", cpf);
+  grava.put(lista, "OBSERV", observ);
+  grava.put(lista, "CODERR", Decimal(codigo));
+  grava.put(lista, "PAGINA", Decimal(pagina));
+  grava.confere(lista.flush(), oque);
+  grava.confere(lista.unlockRecord(lista.recNo()), oque);
 }
 
 }  // namespace
@@ -380,7 +383,8 @@ void acrescenta(rt::db::Table& lista, const std::string& cpf, const std::string&
 ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decimal VAL_CPMF) {
   ResultadoConferencia res;
   const std::string cpf = c.d.CPF;
-  const bool listaComLinhas = limpaLista(lista, cpf);
+  Gravacoes grava(c.saida);
+  const bool listaComLinhas = limpaLista(grava, lista, cpf);
   const std::map<int, MensagemErro> mensagens = listaDeErros(c);
 
   res.codigos = regras(c, VAL_CPMF, true);
@@ -388,11 +392,11 @@ ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decima
   for (int codigo : res.codigos) {
     // MARCAERRO: the separator first when the list was not empty, each code once, every
     // finding counted by its degree.
-    if (!res.LTEMERR && listaComLinhas) acrescenta(lista, cpf, "+" + std::string(58, '-') + "+", 99, 10);
+    if (!res.LTEMERR && listaComLinhas) acrescenta(grava, lista, cpf, "+" + std::string(58, '-') + "+", 99, 10);
     res.LTEMERR = true;
     auto m = mensagens.find(codigo);
     const MensagemErro msg = m != mensagens.end() ? m->second : MensagemErro{};
-    if (listados.insert(codigo).second) acrescenta(lista, cpf, msg.DESCRI, codigo, msg.PAGINA);
+    if (listados.insert(codigo).second) acrescenta(grava, lista, cpf, msg.DESCRI, codigo, msg.PAGINA);
     if (msg.GRAU == 1) ++res.NQTDERR;
     if (msg.GRAU == 2) ++res.NQTDPERI;
     if (msg.GRAU == 3) ++res.NQTDATEN;

@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/pagamentos.h"
 
 #include <algorithm>
@@ -102,13 +103,14 @@ Decimal NRODP(Contexto& c) {
   if (rt::db::Table* t = c.areas.table(23)) {
     const int iCodigo = t->fieldIndex("CODIDEPEN"), iNumero = t->fieldIndex("NRODEPEN");
     int posicao = 0;
+    Gravacoes grava(c.saida);
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       ++posicao;
       if (numero(r, iCodigo) < Decimal(98))
         ++dependentes;
       else
         ++beneficiarios;
-      if (numero(r, iNumero).isZero()) (void)r.put(iNumero, Decimal(posicao));
+      if (numero(r, iNumero).isZero()) grava.put(r, iNumero, Decimal(posicao));
     });
   }
   c.v.N_DEPEN = Decimal(dependentes);
@@ -143,7 +145,7 @@ Decimal FDOAPAG(Contexto& c, Decimal valor) {
   if (t == nullptr || t->eof()) return valor;
   const int cod = static_cast<int>(t->getNumber("I6_3").wholePart());
   if (cod >= 1 && cod <= 6) {
-    (void)t->put("I6_5", excesso(valor, NVALESCOL));
+    Gravacoes(c.saida).put(*t, "I6_5", excesso(valor, NVALESCOL));
   } else if ((cod == 36 || cod == 38) && c.num("I13_08").isZero()) {
     const std::string linhas[] = {
         std::string("Atenção! As contribuições de previdência complementar cujo o onus "_cp),
@@ -154,7 +156,7 @@ Decimal FDOAPAG(Contexto& c, Decimal valor) {
         std::string("recolher a Previdencia. Veja lei 10.887 de 18/06/04 artigo 13.   ")};
     c.saida.aviso(linhas);
   } else if (cod == 50) {
-    (void)t->put("I6_5", excesso(valor, NMAXINSS));
+    Gravacoes(c.saida).put(*t, "I6_5", excesso(valor, NMAXINSS));
   }
   return valor;
 }
@@ -177,7 +179,7 @@ Decimal FCONFNDEDU(Contexto& c, Decimal valor) {
     c.saida.aviso(linhas);
     return Decimal();
   }
-  (void)t->put("I6_5", valor);
+  Gravacoes(c.saida).put(*t, "I6_5", valor);
   c.d.JA_CALC = false;
   FDE_TUDO(c, 0);
   c.saida.mostra(Quadro::NaoDedutivel);

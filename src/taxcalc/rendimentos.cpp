@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/rendimentos.h"
 
 #include <algorithm>
@@ -159,10 +160,11 @@ void FI1_T_MENSAL(Contexto& c, int grade, int ponteiro, std::span<const Decimal,
     campo = "I1_5";
   else
     return;
+  Gravacoes grava(c.saida);
   Decimal total;
   for (int m = 1; m <= 12; ++m) {
     const Decimal valor = meses[static_cast<std::size_t>(m - 1)];
-    (void)t->put(campo + mm(m), valor);
+    grava.put(*t, campo + mm(m), valor);
     total += valor;
   }
   c.poe(t->getText("I1_11") == "N" ? "CARNEDEPEN" : "CARNEINSS", total);
@@ -187,6 +189,7 @@ Decimal LIMIT3(Contexto& c, Decimal valor) {
   }
   rt::db::Table* t = c.areas.table(22);
   if (t == nullptr) return valor;
+  Gravacoes grava(c.saida);
 
   // A year of the exemption is twelve months and the 13th; whoever turned 65 in 2009 has it
   // from the month of the birthday on.
@@ -214,10 +217,10 @@ Decimal LIMIT3(Contexto& c, Decimal valor) {
                                       std::string(tributavel.isZero() ? " lançado"_cp : " somado "_cp) +
                                       " no rendimento tributavel",
                                   std::string("       Deseja que o programa faça isso ?"_cp)};
-    if (c.saida.pergunta(linhas, false) && atual != 0) (void)t->put("I1_4", tributavel + excesso);
+    if (c.saida.pergunta(linhas, false) && atual != 0) grava.put(*t, "I1_4", tributavel + excesso);
     fica = livre;
   }
-  if (atual != 0) (void)t->put("I1_17", fica);
+  if (atual != 0) grava.put(*t, "I1_17", fica);
   return fica;
 }
 

@@ -1,3 +1,4 @@
+#include "taxcalc/gravacoes.h"
 #include "taxcalc/rural.h"
 
 #include <algorithm>
@@ -58,7 +59,8 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
   }
   if (imoveis != nullptr) {
     std::size_t k = 0;
-    Varredura(*imoveis).cada([&](rt::db::Table& t, std::uint32_t) { (void)t.put("VALITR", itr[k++]); });
+    Gravacoes grava(c.saida);
+    Varredura(*imoveis).cada([&](rt::db::Table& t, std::uint32_t) { grava.put(t, "VALITR", itr[k++]); });
   }
   if (modo == 2)
     for (std::size_t m = 1; m <= 12; ++m) {

@@ -31,6 +31,17 @@ TEST_F(Edita, TypingOnAnEmptyGridAppendsARowWithItsLinks) {
   EXPECT_EQ(g.ULTTECLA, key::Esc);
 }
 
+TEST_F(Edita, ACalculatorResultTooWideForItsFieldIsRefusedWithAMessage) {
+  tabela(22);
+  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_4", N(100)}});
+  // I1_4 is N 12,2: 9,999,999,999.00 does not fit, and the 100 typed before stays.
+  teclas().press(key::Right).press(key::AltS).type("9999999999").press(key::CtrlEnter).pause().press(key::Enter);
+  teclas().press(key::Esc);
+  grid::EDITA(ctx, g, 1);
+  EXPECT_EQ(coluna(22, "I1_4"), Lista{"100"});
+  EXPECT_TRUE(term.viu("O valor não cabe no campo I1_4"_cp));
+}
+
 TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
   tabela(26);
   // Name, code, number, document, total, not deductible, employee CPF: the seventh column is

@@ -9,6 +9,7 @@
 
 #include "copias_extras.h"
 #include "rt/db/table.h"
+#include "rt/text/cp860.h"
 
 namespace taxcalc::teste {
 namespace {
@@ -207,6 +208,20 @@ TEST_F(Leao, DependantWithoutARowGetsOne) {
   EXPECT_EQ(campo32(1, "I2_606"), 42.41_d);
   EXPECT_EQ(l("I13_04"), 2000.00_d);
   EXPECT_EQ(v.I13_23B, 42.41_d);
+}
+
+TEST_F(Leao, AMonthTooWideForItsFieldIsSaidOnceAndTheOtherMonthsAreWritten) {
+  // January's two payers sum 1,200,000,000.00: copy 32's N 12,2 fields cannot hold it.
+  mensal("F", 1, 600000000.00_d);
+  mensal("F", 1, 600000000.00_d);
+  mensal("F", 2, 100.00_d);
+  FDE_LEAO(c, e, 1);
+  const std::vector<std::string> alertas = saida.com("alerta:");
+  ASSERT_EQ(alertas.size(), 1u);
+  EXPECT_EQ(alertas[0], "alerta:" + std::string("O valor não cabe no campo I2_101; ele ficou como estava."_cp));
+  EXPECT_EQ(campo32(1, "I2_102"), 100.00_d);
+  // The matrix itself holds the month exactly.
+  EXPECT_EQ(d.REC_MENSAL[1][2], 1200000000.00_d);
 }
 
 TEST_F(Leao, EnteredTotalsAreKept) {

@@ -1,0 +1,47 @@
+#include "taxcalc/gravacoes.h"
+
+#include "rt/text/cp860.h"
+
+namespace taxcalc {
+
+using namespace rt::text::literals;
+using rt::db::Error;
+
+std::string textoRecusa(const rt::db::Status& s, std::string_view oque) {
+  const std::string nome(oque);
+  switch (s.code()) {
+    case Error::kOverflow:
+      return std::string("O valor não cabe no campo "_cp) + nome + "; ele ficou como estava.";
+    case Error::kLocked:
+    case Error::kNotLocked:
+    case Error::kInUse:
+      return std::string("Não foi possível gravar "_cp) + nome + ": registro em uso por outro terminal.";
+    case Error::kIo:
+      return std::string("Não foi possível gravar "_cp) + nome + ": erro de disco (" + s.detail() + ").";
+    default:
+      return std::string("Não foi possível gravar "_cp) + nome + ": " + s.message() + ".";
+  }
+}
+
+bool Gravacoes::put(rt::db::Table& t, std::string_view campo, const rt::db::Value& v) {
+  return confere(t.put(campo, v), campo);
+}
+
+bool Gravacoes::put(rt::db::Table& t, int campo, const rt::db::Value& v) {
+  const rt::db::FieldDef* f = campo >= 0 && campo < t.fieldCount() ? &t.fields()[static_cast<std::size_t>(campo)] : nullptr;
+  return confere(t.put(campo, v), f != nullptr ? std::string_view(f->name) : std::string_view("?"));
+}
+
+bool Gravacoes::confere(const rt::db::Status& s, std::string_view oque) {
+  if (s.isOk()) return true;
+  if (primeira_.empty()) primeira_ = textoRecusa(s, oque);
+  return false;
+}
+
+void Gravacoes::diz() {
+  if (primeira_.empty() || dita_) return;
+  dita_ = true;
+  saida_.alerta(primeira_);
+}
+
+}  // namespace taxcalc

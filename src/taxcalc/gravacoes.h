@@ -1,0 +1,41 @@
+// The table writes of one step (a computation, a grid's action) and what is said when the table
+// refuses one. A refused write is never dropped: the step goes on with its other writes, and
+// the first refusal is said once, through `Saida::alerta`, when the step ends (or at once with
+// `diz`). A number too wide for its field names the field and says that it kept its value.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rt/db/status.h"
+#include "rt/db/table.h"
+#include "taxcalc/saida.h"
+
+namespace taxcalc {
+
+// The text of a refused write of `oque` (a field's name, or what was being done).
+std::string textoRecusa(const rt::db::Status& s, std::string_view oque);
+
+class Gravacoes {
+ public:
+  explicit Gravacoes(Saida& saida) : saida_(saida) {}
+  ~Gravacoes() { diz(); }
+  Gravacoes(const Gravacoes&) = delete;
+  Gravacoes& operator=(const Gravacoes&) = delete;
+
+  // Writes a field of the current record; false (and kept to be said) when refused.
+  bool put(rt::db::Table& t, std::string_view campo, const rt::db::Value& v);
+  bool put(rt::db::Table& t, int campo, const rt::db::Value& v);
+  // Any other write (flush, delete, lock, pack ...), named by what it did.
+  bool confere(const rt::db::Status& s, std::string_view oque);
+  bool ok() const { return primeira_.empty(); }
+  // Says the first refusal now, if any and not said yet.
+  void diz();
+
+ private:
+  Saida& saida_;
+  std::string primeira_;
+  bool dita_ = false;
+};
+
+}  // namespace taxcalc
