@@ -87,7 +87,8 @@ int exitKey(Sessao& s, const rt::term::Key& ultima, bool anexa) {
   return 0;
 }
 
-// The totals the calculator's result recomputes, by screen.
+}  // namespace
+
 std::string recalculoCalculadora(int opc) {
   switch (opc) {
     case 1:
@@ -109,6 +110,8 @@ std::string recalculoCalculadora(int opc) {
       return {};
   }
 }
+
+namespace {
 
 class Laco {
  public:

@@ -32,6 +32,10 @@ void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g);
 // names the field, which keeps its value).
 [[nodiscard]] bool F_TROCA(store::Contexto& ctx, Grade& g, const rt::ui::Value& valor);
 
+// The totals the calculator's result recomputes on screen `opc` ("" none), as the program's
+// recomputation names them.
+std::string recalculoCalculadora(int opc);
+
 // ADIC_REG: appends a row with ADD_REC(5) and sets the screen's link fields; clears LAPPEND.
 bool ADIC_REG(store::Contexto& ctx, Grade& g);
 

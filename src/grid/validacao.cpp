@@ -1,5 +1,7 @@
 #include "grid/validacao.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -114,50 +116,105 @@ int codigoPagamento(store::Contexto& ctx) {
   return static_cast<int>(t->getNumber("I6_3").wholePart());
 }
 
+// One check of the catalogue: its name and what it does with the value typed, given the
+// number in its parentheses ("TES_COD(3)" gives 3; 0 when it has none).
+struct Regra {
+  std::string_view nome;
+  bool (*faz)(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, int arg, Value& valor);
+};
+
+// The grid's checks. Dispatch and the start-up check of the catalogue read this one list, so
+// a name cannot be known to one and not to the other.
+constexpr Regra kRegras[] = {
+    {"TES_COD",
+     [](store::Contexto& ctx, Grade&, AmbienteValidacao& amb, int arg, Value& valor) {
+       valor = TES_COD(ctx, amb, numero(valor), arg);
+       return true;
+     }},
+    {"TES_PAIS",
+     [](store::Contexto& ctx, Grade&, AmbienteValidacao& amb, int arg, Value& valor) {
+       valor = TES_PAIS(ctx, amb, texto(valor), arg);
+       return true;
+     }},
+    {"TES_MES",
+     [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) {
+       const rt::db::Table* t = ctx.areas.table(23);
+       const int codigo = t != nullptr && !t->eof() ? static_cast<int>(t->getNumber("CODIDEPEN").wholePart()) : 0;
+       const auto* d = std::get_if<rt::text::Date>(&valor);
+       return TES_MES(ctx, codigo, d != nullptr ? *d : rt::text::Date());
+     }},
+    {"CONF_DEP",
+     [](store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, int arg, Value& valor) {
+       return CONF_DEP(ctx, g, amb, numero(valor), arg == 1 ? 1 : 2);
+     }},
+    {"TROCA_NAO", [](store::Contexto& ctx, Grade& g, AmbienteValidacao&, int, Value& valor) { return TROCA_NAO(ctx, g, texto(valor)); }},
+    {"VAL_PART", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return VAL_PART(ctx, numero(valor)); }},
+    {"VAL_COD",
+     [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int arg, Value& valor) {
+       valor = VAL_COD(ctx, numero(valor), arg);
+       return true;
+     }},
+    {"CALUCRO",
+     [](store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, int, Value& valor) {
+       const int i = g.PONTEIRO - 1;
+       const std::string campo = i >= 0 && i < static_cast<int>(g.TABCPOIN.size()) ? g.TABCPOIN[static_cast<std::size_t>(i)] : "";
+       return CALUCRO(ctx, campo, numero(valor), amb.NVALDOLAR);
+     }},
+    {"TES_SIT",
+     [](store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, int, Value& valor) {
+       valor = TES_SIT(ctx, g, amb, numero(valor));
+       return true;
+     }},
+    // The document numbers: formatted by the payment's code, then checked.
+    {"POEPONTO",
+     [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int arg, Value& valor) {
+       valor = console::POEPONTO(texto(valor), arg, codigoPagamento(ctx));
+       return true;
+     }},
+    {"VAL_CPF", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return console::VAL_CPF(ctx, texto(valor)); }},
+    {"VAL_NIT", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return console::VAL_NIT(ctx, texto(valor)); }},
+    {"CPFCGC", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return console::CPFCGC(ctx, texto(valor)); }},
+};
+
+// The checks of the other screens' rules that the program's services run before the grid's
+// (the payments' totals, the limits, the monthly split, the long descriptions, the dependant
+// link): known here, accepted here.
+constexpr std::string_view kDoPrograma[] = {"FDOAPAG", "FCONFNDEDU", "LIMIT2",     "LIMIT3",
+                                            "MENSAL",  "MOS_DETBEM", "MOS_DETDIV", "VE_RELDEP"};
+
+const Regra* regra(std::string_view base) {
+  for (const Regra& r : kRegras)
+    if (r.nome == base) return &r;
+  return nullptr;
+}
+
+bool doPrograma(std::string_view base) {
+  return std::find(std::begin(kDoPrograma), std::end(kDoPrograma), base) != std::end(kDoPrograma);
+}
+
+// Each name of a chain ("A;B", "A|B"), blanks around it dropped, in order.
+template <class F>
+void cadaNome(std::string_view cadeia, F&& f) {
+  std::size_t de = 0;
+  while (de <= cadeia.size()) {
+    const std::size_t ate = cadeia.find_first_of(";|", de);
+    const std::string_view um = rt::text::alltrim(cadeia.substr(de, ate == std::string_view::npos ? std::string_view::npos : ate - de));
+    if (!um.empty()) f(um);
+    if (ate == std::string_view::npos) break;
+    de = ate + 1;
+  }
+}
+
 bool umaValidacao(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::string_view nome, Value& valor) {
   if (const std::size_t barra = nome.find('|'); barra != std::string_view::npos)
     return umaValidacao(ctx, g, amb, codigoPagamento(ctx) == 50 ? nome.substr(0, barra) : nome.substr(barra + 1), valor);
   const auto [base, arg] = separa(nome);
-  if (base == "TES_COD") {
-    valor = TES_COD(ctx, amb, numero(valor), arg);
-    return true;
-  }
-  if (base == "TES_PAIS") {
-    valor = TES_PAIS(ctx, amb, texto(valor), arg);
-    return true;
-  }
-  if (base == "TES_MES") {
-    const rt::db::Table* t = ctx.areas.table(23);
-    const int codigo = t != nullptr && !t->eof() ? static_cast<int>(t->getNumber("CODIDEPEN").wholePart()) : 0;
-    const auto* d = std::get_if<rt::text::Date>(&valor);
-    return TES_MES(ctx, codigo, d != nullptr ? *d : rt::text::Date());
-  }
-  if (base == "CONF_DEP") return CONF_DEP(ctx, g, amb, numero(valor), arg == 1 ? 1 : 2);
-  if (base == "TROCA_NAO") return TROCA_NAO(ctx, g, texto(valor));
-  if (base == "VAL_PART") return VAL_PART(ctx, numero(valor));
-  if (base == "VAL_COD") {
-    valor = VAL_COD(ctx, numero(valor), arg);
-    return true;
-  }
-  if (base == "CALUCRO") {
-    const int i = g.PONTEIRO - 1;
-    const std::string campo = i >= 0 && i < static_cast<int>(g.TABCPOIN.size()) ? g.TABCPOIN[static_cast<std::size_t>(i)] : "";
-    return CALUCRO(ctx, campo, numero(valor), amb.NVALDOLAR);
-  }
-  if (base == "TES_SIT") {
-    valor = TES_SIT(ctx, g, amb, numero(valor));
-    return true;
-  }
-  // The document numbers: formatted by the payment's code, then checked.
-  if (base == "POEPONTO") {
-    valor = console::POEPONTO(texto(valor), arg, codigoPagamento(ctx));
-    return true;
-  }
-  if (base == "VAL_CPF") return console::VAL_CPF(ctx, texto(valor));
-  if (base == "VAL_NIT") return console::VAL_NIT(ctx, texto(valor));
-  if (base == "CPFCGC") return console::CPFCGC(ctx, texto(valor));
-  // The totals, long descriptions and links of the other screens are not the grid's.
-  return true;
+  if (const Regra* r = regra(base)) return r->faz(ctx, g, amb, arg, valor);
+  if (doPrograma(base)) return true;
+  // The catalogue is checked at start-up, so this is a fault of the program: the value is not
+  // taken unchecked.
+  console::AVISOSN(ctx, std::string("Verificação desconhecida: "_cp) + std::string(nome), 0);
+  return false;
 }
 
 }  // namespace
@@ -170,6 +227,18 @@ bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::
     resto = p == std::string_view::npos ? std::string_view() : resto.substr(p + 1);
   }
   return true;
+}
+
+bool validacaoConhecida(std::string_view cadeia, std::string* desconhecido) {
+  bool ok = true;
+  cadaNome(cadeia, [&](std::string_view um) {
+    const std::string_view base = separa(um).first;
+    if (ok && regra(base) == nullptr && !doPrograma(base)) {
+      ok = false;
+      if (desconhecido != nullptr) *desconhecido = std::string(um);
+    }
+  });
+  return ok;
 }
 
 bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, std::string_view nome, Value& valor) {

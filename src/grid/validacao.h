@@ -42,8 +42,13 @@ class ComAmbienteValidacao {
 // (POEPONTO, VAL_CPF, VAL_NIT, CPFCGC) are the console's. Names that belong to other screens'
 // rules (the payments' totals MENSAL, FDOAPAG, FCONFNDEDU, the limits LIMIT2 and LIMIT3, the
 // long descriptions, the dependant link VE_RELDEP) accept here: the shell's services run them
-// before forwarding.
+// before forwarding. Any other name refuses the value with a message (the catalogue's names
+// are all checked when the program starts, see validacaoConhecida).
 bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, std::string_view nome, rt::ui::Value& valor);
+
+// Whether every name of a chain of checks ("POEPONTO(1);VAL_NIT|CPFCGC") is a check the grid
+// or the program knows; the first one that is not in `desconhecido`.
+bool validacaoConhecida(std::string_view cadeia, std::string* desconhecido = nullptr);
 bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, std::string_view nome,
                    rt::ui::Value& valor);
 

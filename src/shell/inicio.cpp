@@ -1,5 +1,7 @@
 #include "shell/inicio.h"
 
+#include "shell/servicos_declaracao.h"
+
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
@@ -14,6 +16,7 @@
 #include "shell/menu_principal.h"
 #include "shell/registros.h"
 #include "shell/senha.h"
+#include "shell/servicos_declaracao.h"
 #include "shell/terminal_numero.h"
 #include "store/abertura.h"
 #include "store/acerto.h"
@@ -258,6 +261,11 @@ void registraPasta(Program& p) {
 bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   auto nusu = INICIOSIS(p, argumento);
   if (!nusu) {
+    encerra(p, 1);
+    return false;
+  }
+  // Every name the grid screens use resolves before anyone can type into one of them.
+  if (!confereCatalogo(p)) {
     encerra(p, 1);
     return false;
   }

@@ -2,7 +2,10 @@
 
 #include <charconv>
 
+#include "console/alerta.h"
 #include "console/molduras.h"
+#include "grid/catalogo_nomes.h"
+#include "rt/text/cp860.h"
 #include "screens/rodape.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/programa.h"
@@ -18,6 +21,7 @@ namespace shell {
 
 namespace {
 
+using namespace rt::text::literals;
 using rt::text::Decimal;
 
 // "FI7_T(5)" as its name and its argument (0 when it has none).
@@ -40,7 +44,52 @@ Decimal numero(const rt::ui::Value& v) {
   return d != nullptr ? *d : Decimal();
 }
 
+// The recomputations the grid screens name, with the number in their parentheses. Dispatch
+// and the start-up check of the catalogue read this one list.
+struct Recalculo {
+  std::string_view nome;
+  void (*faz)(taxcalc::Contexto& c, int arg);
+};
+
+constexpr Recalculo kRecalculos[] = {
+    // A payment's months changed: the next scan of the payments counts them again.
+    {"JA_CALC", [](taxcalc::Contexto& c, int) { c.d.JA_CALC = false; }},
+    {"FI1_T", [](taxcalc::Contexto& c, int arg) { taxcalc::FI1_T(c, arg); }},
+    {"FI7_T", [](taxcalc::Contexto& c, int arg) { taxcalc::FI7_T(c, arg); }},
+    {"FI8_T", [](taxcalc::Contexto& c, int arg) { taxcalc::FI8_T(c, arg); }},
+    {"FDE_LEAO", [](taxcalc::Contexto& c, int arg) { c.vizinhos.FDE_LEAO(c, arg); }},
+    // The totals are kept in the rural summary; the values returned are the screens'.
+    {"SOMA_RUR", [](taxcalc::Contexto& c, int arg) { (void)taxcalc::SOMA_RUR(c, arg); }},
+    {"SOMA_DIV", [](taxcalc::Contexto& c, int) { (void)taxcalc::SOMA_DIV(c); }},
+    // A payment's amount changed outside its cell (the calculator): its checks of the amount
+    // run on what the row now holds.
+    {"FDOAPAG",
+     [](taxcalc::Contexto& c, int) {
+       if (const rt::db::Table* t = c.areas.table(26); t != nullptr && !t->eof()) (void)taxcalc::FDOAPAG(c, t->getNumber("I6_4"));
+     }},
+    // The gains' own totals belong to the gains screens, not in this version: nothing to run.
+    {"FCALGAN", [](taxcalc::Contexto&, int) {}},
+    {"VER_GAN", [](taxcalc::Contexto&, int) {}},
+};
+
+const Recalculo* recalculo(std::string_view nome) {
+  for (const Recalculo& r : kRecalculos)
+    if (r.nome == nome) return &r;
+  return nullptr;
+}
+
 }  // namespace
+
+bool recalculoConhecido(std::string_view nome) { return nome.empty() || recalculo(separa(nome).nome) != nullptr; }
+
+bool confereCatalogo(Program& p) {
+  const std::vector<grid::NomeDesconhecido> nomes = grid::nomesDesconhecidos(p, recalculoConhecido);
+  if (nomes.empty()) return true;
+  std::vector<std::string> linhas{"Erro interno do programa: nomes desconhecidos nas telas."};
+  for (std::size_t i = 0; i < nomes.size() && i < 8; ++i) linhas.push_back(nomes[i].texto());
+  console::AVISOSN(p, linhas, 0);
+  return false;
+}
 
 ServicosDeclaracao::ServicosDeclaracao(Program& p, store::Declaracao& dec, CalculosDeclaracao& calculos)
     : p_(p), dec_(dec), calculos_(calculos), listas_(p, dec) {
@@ -100,28 +149,17 @@ bool ServicosDeclaracao::valida(store::Contexto& ctx, grid::Grade& g, std::strin
   return grid::VALIDA_CELULA(ctx, g, ambienteValidacao(), nome, valor);
 }
 
-void ServicosDeclaracao::recalcula(store::Contexto&, grid::Grade&, std::string_view nome) {
+void ServicosDeclaracao::recalcula(store::Contexto& ctx, grid::Grade&, std::string_view nome) {
   const Chamada ch = separa(nome);
-  if (ch.nome == "JA_CALC") {
-    // A payment's months changed: the next scan of the payments counts them again.
-    dec_.espelho.JA_CALC = false;
+  const Recalculo* r = recalculo(ch.nome);
+  if (r == nullptr) {
+    // The catalogue is checked at start-up, so this is a fault of the program: say it rather
+    // than leave the totals stale without a word.
+    console::AVISOSN(ctx, std::string("Recálculo desconhecido: "_cp) + std::string(nome), 0);
     return;
   }
   taxcalc::Contexto c = calculos_.contexto(dec_);
-  if (ch.nome == "FI1_T") {
-    taxcalc::FI1_T(c, ch.arg);
-  } else if (ch.nome == "FI7_T") {
-    taxcalc::FI7_T(c, ch.arg);
-  } else if (ch.nome == "FI8_T") {
-    taxcalc::FI8_T(c, ch.arg);
-  } else if (ch.nome == "FDE_LEAO") {
-    c.vizinhos.FDE_LEAO(c, ch.arg);
-  } else if (ch.nome == "SOMA_RUR") {
-    (void)taxcalc::SOMA_RUR(c, ch.arg);
-  } else if (ch.nome == "SOMA_DIV") {
-    (void)taxcalc::SOMA_DIV(c);
-  }
-  // The gains' own totals (FCALGAN, VER_GAN) belong to the gains screens.
+  r->faz(c, ch.arg);
 }
 
 bool ServicosDeclaracao::QUETEL(store::Contexto&, grid::Grade&, int n) { return quetel ? quetel(n) : false; }

@@ -9,6 +9,9 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "grid/catalogo_nomes.h"
+#include "grid/edita.h"
+#include "grid/validacao.h"
 #include "servicos_fixture.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/saida_console.h"
@@ -144,9 +147,49 @@ TEST_F(ServicosDeclaracaoTest, AssetTotalsAreRecomputedByTheNameTheGridGives) {
   EXPECT_EQ(declaracao.espelho.tabela01.num("I13_33"), dec("2000.25"));
   EXPECT_EQ(p.areas.table(24)->recNo(), 1u);  // the grid's row is left where it was
 
-  // Names the services do not know change nothing.
+  // The gains' totals are known and belong to the gains screens: nothing here changes.
   servicos.recalcula(p, g, "FCALGAN(10)");
   EXPECT_EQ(declaracao.espelho.tabela01.num("I13_32"), dec("1010.50"));
+  EXPECT_FALSE(gravador.viu("desconhecido"));
+}
+
+TEST_F(ServicosDeclaracaoTest, EveryNameOfTheGridCatalogueResolvesAndAnUnknownOneIsAnError) {
+  // The whole catalogue, every screen in every state that changes its columns.
+  const std::vector<grid::NomeDesconhecido> nomes = grid::nomesDesconhecidos(p, shell::recalculoConhecido);
+  std::string lista;
+  for (const grid::NomeDesconhecido& n : nomes) lista += n.texto() + "\n";
+  EXPECT_TRUE(nomes.empty()) << lista;
+  EXPECT_TRUE(shell::confereCatalogo(p));
+
+  // Unknown names are told apart from known ones, inside chains and with arguments.
+  std::string qual;
+  EXPECT_TRUE(grid::validacaoConhecida("POEPONTO(1);VAL_NIT|CPFCGC"));
+  EXPECT_TRUE(grid::validacaoConhecida("VAL_CPF;VE_RELDEP(I1_8)"));
+  EXPECT_FALSE(grid::validacaoConhecida("POEPONTO(1);VAL_NTI|CPFCGC", &qual));
+  EXPECT_EQ(qual, "VAL_NTI");
+  EXPECT_TRUE(shell::recalculoConhecido("FI8_T(23)"));
+  EXPECT_TRUE(shell::recalculoConhecido(""));
+  EXPECT_FALSE(shell::recalculoConhecido("FI9_T(1)"));
+
+  // Met while a user works, an unknown name is said, and a check refuses the value.
+  term.press(key::Enter);
+  servicos.recalcula(p, g, "FI9_T(1)");
+  EXPECT_TRUE(gravador.viu("Recálculo desconhecido: FI9_T(1)"_cp));
+  rt::ui::Value v = std::string("X");
+  term.press(key::Enter);
+  EXPECT_FALSE(servicos.valida(p, g, "TES_CDO(3)", v));
+  EXPECT_TRUE(gravador.viu("Verificação desconhecida: TES_CDO(3)"_cp));
+}
+
+TEST_F(ServicosDeclaracaoTest, TheCalculatorsPaymentRecomputationChecksTheAmountPaid) {
+  // Education (code 1) above its limit: the excess goes to the row's non-deductible part.
+  ASSERT_TRUE(store::criaCopia(p, 26).isOk());
+  rt::db::Table& t = *p.areas.table(26);
+  ASSERT_TRUE(t.appendBlank().isOk());
+  ASSERT_TRUE(t.put("I6_3", Decimal(1)).isOk());
+  ASSERT_TRUE(t.put("I6_4", dec("5000.00")).isOk());
+  servicos.recalcula(p, g, grid::recalculoCalculadora(4));
+  EXPECT_GT(t.getNumber("I6_5"), Decimal());
 }
 
 TEST_F(ServicosDeclaracaoTest, AChangedPaymentMarksThePaymentTotalsStale) {
