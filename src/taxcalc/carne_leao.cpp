@@ -248,7 +248,7 @@ MatrizLeao dasLinhas(Contexto& c, Gravacoes& grava, EstadoLeao& e, const Pessoa&
   if (rt::db::Table* t = c.areas.table(22)) {
     const int tipo = t->fieldIndex("I1_1"), lado = t->fieldIndex("I1_11"), dep = t->fieldIndex("I1_8"),
               ano = t->fieldIndex("I1_4");
-    Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
+    Varredura(*t, &grava).cada([&](rt::db::Table& r, std::uint32_t) {
       if ((letra(r, lado) == 'N') == titular) return;
       if (!titular && std::string(rt::text::alltrim(texto(r, dep))) != p.cpf) return;
       int col = 0;
@@ -406,6 +406,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
       }
     }
   }
+  if (grade != nullptr) grava.confere(grade->flush(), "a linha do carnê-leão"_cp);
   if (grade != nullptr && mostrada != 0) grava.confere(grade->goTo(mostrada), "a linha do carnê-leão"_cp);
   if (pelasLinhas) c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", previdencia);
 

@@ -401,6 +401,7 @@ ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decima
     if (msg.GRAU == 2) ++res.NQTDPERI;
     if (msg.GRAU == 3) ++res.NQTDATEN;
   }
+  // Every finding was written as it was added: the move has nothing left to write.
   (void)lista.goTop();
   c.saida.progresso(linhaResultado(res.NQTDERR, res.NQTDPERI, res.NQTDATEN), kPassos, kPassos);
 

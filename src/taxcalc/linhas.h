@@ -9,6 +9,7 @@
 
 #include "rt/db/table.h"
 #include "rt/text/decimal.h"
+#include "taxcalc/gravacoes.h"
 
 namespace taxcalc {
 
@@ -33,11 +34,16 @@ inline char letra(const rt::db::Table& t, int i) {
 }
 
 // Visits the rows of `t` in record order, deleted rows left out when the copy hides them, and
-// puts the copy back on its row afterwards. Writing into the visited row is allowed.
+// puts the copy back on its row afterwards. A visit that writes into its rows passes its
+// Gravacoes: a row is written to the file when the visit moves on, so a move that fails is a
+// write that failed; the visit then stops there, and its last row is written before it ends.
 class Varredura {
  public:
-  explicit Varredura(rt::db::Table& t) : t_(t), volta_(t.eof() ? 0 : t.recNo()) {}
+  explicit Varredura(rt::db::Table& t, Gravacoes* grava = nullptr)
+      : t_(t), grava_(grava), volta_(t.eof() ? 0 : t.recNo()) {}
   ~Varredura() {
+    // Nothing of the visit is left to write (a writing visit wrote its last row), so a move
+    // back that fails loses nothing: the copy then stays where the visit ended.
     if (volta_ != 0)
       (void)t_.goTo(volta_);
     else
@@ -53,14 +59,20 @@ class Varredura {
   void cada(F&& f) {
     const std::uint32_t n = t_.recordCount();
     for (std::uint32_t r = 1; r <= n; ++r) {
-      if (!t_.goTo(r)) continue;
+      if (const rt::db::Status s = t_.goTo(r); !s.isOk()) {
+        if (grava_ == nullptr) continue;
+        grava_->confere(s, t_.alias());
+        return;
+      }
       if (t_.deletedHidden() && t_.isDeleted()) continue;
       f(t_, r);
     }
+    if (grava_ != nullptr) grava_->confere(t_.flush(), t_.alias());
   }
 
  private:
   rt::db::Table& t_;
+  Gravacoes* grava_;
   std::uint32_t volta_;
 };
 

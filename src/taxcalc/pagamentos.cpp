@@ -104,7 +104,7 @@ Decimal NRODP(Contexto& c) {
     const int iCodigo = t->fieldIndex("CODIDEPEN"), iNumero = t->fieldIndex("NRODEPEN");
     int posicao = 0;
     Gravacoes grava(c.saida);
-    Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
+    Varredura(*t, &grava).cada([&](rt::db::Table& r, std::uint32_t) {
       ++posicao;
       if (numero(r, iCodigo) < Decimal(98))
         ++dependentes;

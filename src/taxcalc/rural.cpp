@@ -60,7 +60,7 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
   if (imoveis != nullptr) {
     std::size_t k = 0;
     Gravacoes grava(c.saida);
-    Varredura(*imoveis).cada([&](rt::db::Table& t, std::uint32_t) { grava.put(t, "VALITR", itr[k++]); });
+    Varredura(*imoveis, &grava).cada([&](rt::db::Table& t, std::uint32_t) { grava.put(t, "VALITR", itr[k++]); });
   }
   if (modo == 2)
     for (std::size_t m = 1; m <= 12; ++m) {
