@@ -35,7 +35,7 @@ void acrescentaLista(store::Contexto& ctx, Grade& g, Table& t, std::string_view 
   GravacoesGrade grava(ctx);
   grava.put(t, "DESCRICAO", rt::text::padr(texto, f != nullptr ? f->width : static_cast<int>(texto.size())));
   grava.put(t, campo, valor);
-  store::DESTRAVA(ctx);
+  grava.destrava();
 }
 
 }  // namespace

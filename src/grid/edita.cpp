@@ -574,7 +574,9 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
   if (t->field(campo) == nullptr) return false;
   if (!store::REC_LOCK(ctx, 5)) return false;
-  const rt::db::Status s = t->put(campo, valor);
+  rt::db::Status s = t->put(campo, valor);
+  // The row goes to the file before the lock is let go, so a refusal there is said too.
+  if (s.isOk()) s = t->flush();
   store::DESTRAVA(ctx);
   // The field keeps what it had; the user is told why the value did not go in.
   if (!s.isOk()) console::AVISOSN(ctx, taxcalc::textoRecusa(s, campo), 0);
@@ -605,7 +607,7 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g) {
     grava.put(t, linha, rt::text::Decimal::fromInt(static_cast<std::int64_t>(t.recNo()) * 10));
   if (opc == 10) poe(grava, t, "BEM_NRO", g.BEM_NRO);
   if (opc == 13) poe(grava, t, "TIPO", std::string(g.TELA == 1 ? "E" : "B"));
-  store::DESTRAVA(ctx);
+  grava.destrava();
   g.LAPPEND = false;
   return true;
 }

@@ -1,9 +1,15 @@
 #include "grid/gravacoes_grade.h"
 
 #include "console/alerta.h"
+#include "store/travas.h"
 
 namespace grid {
 
 void AvisoGravacao::alerta(std::string_view texto) { console::AVISOSN(ctx_, texto, 0); }
+
+void GravacoesGrade::destrava() {
+  if (rt::db::Table* t = ctx_.areas.currentTable()) confere(t->flush(), t->alias());
+  store::DESTRAVA(ctx_);
+}
 
 }  // namespace grid

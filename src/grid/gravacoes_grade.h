@@ -16,7 +16,7 @@ class AvisoGravacao : public taxcalc::Saida {
   explicit AvisoGravacao(store::Contexto& ctx) : ctx_(ctx) {}
   void alerta(std::string_view texto) override;
 
- private:
+ protected:
   store::Contexto& ctx_;
 };
 
@@ -25,6 +25,9 @@ class GravacoesGrade : private AvisoGravacao, public taxcalc::Gravacoes {
  public:
   explicit GravacoesGrade(store::Contexto& ctx)
       : AvisoGravacao(ctx), taxcalc::Gravacoes(static_cast<taxcalc::Saida&>(*this)) {}
+  // DESTRAVA with the current row written first, so a row the file refuses is said rather than
+  // lost with the lock.
+  void destrava();
 };
 
 }  // namespace grid

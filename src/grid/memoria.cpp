@@ -69,7 +69,7 @@ void guarda(store::Contexto& ctx, Table& t, const std::vector<std::pair<const ch
       grava.put(t, nome, v);
     }
   }
-  store::DESTRAVA(ctx);
+  grava.destrava();
 }
 
 rt::ui::Value escolhido(const Grade& g, std::string_view campo) {
@@ -108,7 +108,7 @@ void acrescentaEscolhido(Sessao& s, int aninhada) {
       grava.put(t, s.tela.campoLinha, *linha);
     }
   }
-  store::DESTRAVA(ctx);
+  grava.destrava();
 }
 
 }  // namespace

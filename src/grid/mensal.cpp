@@ -56,7 +56,7 @@ bool gravaMeses(store::Contexto& ctx, Table& t, const std::string& prefixo, cons
   if (!store::REC_LOCK(ctx, 5)) return false;
   GravacoesGrade grava(ctx);
   for (int mes = 1; mes <= 12; ++mes) grava.put(t, prefixo + mes2(mes), v[static_cast<std::size_t>(mes - 1)]);
-  store::DESTRAVA(ctx);
+  grava.destrava();
   return grava.ok();
 }
 

@@ -39,10 +39,10 @@ std::vector<std::uint32_t> registros(Table& t) {
 }
 
 // Deletes a row of another area (the grid's own tables are the terminal's working copies).
-void apaga(store::Contexto& ctx, taxcalc::Gravacoes& grava, Table& t) {
+void apaga(store::Contexto& ctx, GravacoesGrade& grava, Table& t) {
   if (store::REC_LOCK(ctx, 5)) {
     grava.confere(t.markDeleted(), "a exclusão da linha"_cp);
-    store::DESTRAVA(ctx);
+    grava.destrava();
   }
 }
 
@@ -108,7 +108,7 @@ bool cascataDependente(Sessao& s) {
       const Decimal n = pag->getNumber("I6_6");
       if (n > nro && store::REC_LOCK(ctx, 5)) {
         grava.put(*pag, "I6_6", n - Decimal::fromInt(1));
-        store::DESTRAVA(ctx);
+        grava.destrava();
       }
     }
   }
@@ -136,7 +136,7 @@ void afastaSeguintes(Sessao& s, const std::string& campoLinha, Decimal base, int
     (void)t.goTo(r);
     if (store::REC_LOCK(s.ctx, 5)) {
       grava.put(t, campoLinha, proximo);
-      store::DESTRAVA(s.ctx);
+      grava.destrava();
     }
     proximo = proximo + Decimal::fromInt(10);
   }
@@ -176,13 +176,13 @@ void EXCLUI_LINHA(Sessao& s) {
     if (!store::REC_LOCK(ctx, 5)) return;
   }
   grava.confere(t->markDeleted(), "a exclusão da linha"_cp);
-  store::DESTRAVA(ctx);
+  grava.destrava();
   if (s.opc() == 3) {
     for (std::uint32_t r : registros(*t)) {
       (void)t->goTo(r);
       if (store::REC_LOCK(ctx, 5)) {
         grava.put(*t, "NRODEPEN", Decimal());
-        store::DESTRAVA(ctx);
+        grava.destrava();
       }
     }
     s.g.srv().NRODP(ctx, s.g);
@@ -217,7 +217,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
     }
     grava.put(*t, "IMPRE", std::string(este ? "S" : "N"));
   }
-  store::DESTRAVA(ctx);
+  grava.destrava();
   (void)t->goTop();
   s.redesenha();
 }
@@ -313,7 +313,7 @@ void RENUMERA(Sessao& s) {
     proximo = proximo + Decimal::fromInt(1);
     if (store::REC_LOCK(ctx, 5)) {
       grava.put(*t, campo, proximo);
-      store::DESTRAVA(ctx);
+      grava.destrava();
     }
   }
   (void)t->goTo(volta);
@@ -334,7 +334,7 @@ void INSERE_APOS(Sessao& s, int quantos) {
     if (s.opc() >= 34 && s.opc() <= 39 && t->field("ATV_BRASIL") != nullptr) grava.put(*t, "ATV_BRASIL", s.g.ATV_BRASIL);
     if (!campoLinha.empty()) grava.put(*t, campoLinha, base + Decimal::fromInt(i));
     novos.push_back(t->recNo());
-    store::DESTRAVA(ctx);
+    grava.destrava();
   }
   // Rows picked from the remembered texts next sort just before this one.
   if (Decimal* corrente = linhaCorrente(s.g, campoLinha)) *corrente = base;
@@ -368,7 +368,7 @@ void INSERE_ANTES(Sessao& s) {
     (void)t->goTo(cadeia[i]);
     if (store::REC_LOCK(ctx, 5)) {
       for (int f = 0; f < t->fieldCount(); ++f) grava.put(*t, f, campos[static_cast<std::size_t>(f)]);
-      store::DESTRAVA(ctx);
+      grava.destrava();
     }
   }
   (void)t->goTo(atual);
@@ -381,7 +381,7 @@ void INSERE_ANTES(Sessao& s) {
       for (const char* f : {"I1_2", "I1_3", "I1_8"}) grava.put(*t, f, std::string());
       for (const char* f : {"I1_4", "I1_5", "I1_6", "I1_7"}) grava.put(*t, f, Decimal());
     }
-    store::DESTRAVA(ctx);
+    grava.destrava();
   }
   s.redesenha();
 }

@@ -116,7 +116,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   grava.put(*t, "RESUS", RESUS);
   grava.put(*t, "OPC20US", OPC20US);
   grava.put(*t, "OPC20RS", OPC20RS);
-  store::DESTRAVA(ctx);
+  grava.destrava();
   // Mode 1 shows the sums on the form; the values themselves are not needed here.
   (void)SOMAREC(ctx, 1);
   (void)ctx.areas.select(antes);

@@ -90,7 +90,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
     for ((void)lista->goTop(); !lista->eof(); (void)lista->skip(1)) {
       if (!store::REC_LOCK(ctx, 5)) continue;
       grava.confere(lista->markDeleted(), "a lista de despesas"_cp);
-      store::DESTRAVA(ctx);
+      grava.destrava();
     }
   }
 
@@ -126,7 +126,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
     grava.put(*lista, "DESCRITEM", rt::text::substr(gr.descricao, 1, 25));
     grava.put(*lista, "DESCDESP", despesa);
     grava.put(*lista, "VALODESP", mensal);
-    store::DESTRAVA(ctx);
+    grava.destrava();
   }
   // The code table is only read here: closing it cannot lose anything.
   if (!aberta) (void)ctx.areas.close(46);
