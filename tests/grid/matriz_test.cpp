@@ -124,6 +124,15 @@ TEST_F(Matriz, AnAmountTheColumnCannotShowIsRefusedWithAMessage) {
   EXPECT_TRUE(term.viu("O valor não cabe nessa coluna"_cp)) << term.telas.back();
 }
 
+TEST_F(Matriz, ADateOnTheClipboardIsNotPastedIntoAnAmount) {
+  modoLeao(2);
+  d.REC_MENSAL[1][2] = Decimal(10);
+  g.CLIPTEX = rt::text::Date::fromYmd(2009, 1, 1);
+  teclas().press(key::AltC).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(d.REC_MENSAL[1][2], Decimal(10));
+}
+
 TEST_F(Matriz, CarneLeaoHeadingsFollowTheSummarysChoiceAndTheDependant) {
   d.tabela01.logico("SO_REC", true);
   g.I1_11 = "N";
