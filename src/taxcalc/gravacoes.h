@@ -4,6 +4,7 @@
 // `diz`). A number too wide for its field names the field and says that it kept its value.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,11 @@ std::string textoRecusa(const rt::db::Status& s, std::string_view oque);
 
 class Gravacoes {
  public:
-  explicit Gravacoes(Saida& saida) : saida_(saida) {}
-  ~Gravacoes() { diz(); }
+  explicit Gravacoes(Saida& saida) : saida_(saida), excecoes_(std::uncaught_exceptions()) {}
+  // Said at the end of the step; not while an error unwinds it, which the program reports.
+  ~Gravacoes() {
+    if (std::uncaught_exceptions() == excecoes_) diz();
+  }
   Gravacoes(const Gravacoes&) = delete;
   Gravacoes& operator=(const Gravacoes&) = delete;
 
@@ -34,6 +38,7 @@ class Gravacoes {
 
  private:
   Saida& saida_;
+  int excecoes_;
   std::string primeira_;
   bool dita_ = false;
 };
