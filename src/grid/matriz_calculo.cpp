@@ -2,12 +2,10 @@
 // change, the totals rows, the rural months' marks and the carnê-leão modes' texts.
 #include <algorithm>
 
-#include "console/documentos.h"
 #include "grid/edita.h"
 #include "grid/matriz.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "rt/text/transform.h"
 #include "taxcalc/carne_leao.h"
 #include "taxcalc/rural.h"
 #include "taxcalc/tax_year.h"

@@ -2,7 +2,6 @@
 
 #include "console/documentos.h"
 #include "rt/text/strings.h"
-#include "taxcalc/carne_leao.h"
 
 namespace grid {
 
