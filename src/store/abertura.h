@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
 
@@ -25,6 +26,7 @@ namespace store {
 // without a table (21-39, 50) open nothing and give true. n = 0 is the check pass (see
 // verificacao.h). Sets NOMARQ (and NOMARQ1, NOMARQ2 for 9). Leaves area n selected.
 bool ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
+inline bool ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) { return ABERTURA(ctx, numero(a), exclusivo); }
 
 // ABREARQ: opens `arquivo` (stored name, ".DBF" when it has no extension) in `area` with up
 // to three index files: the first named like the table, the second `arquivo2` (by default
