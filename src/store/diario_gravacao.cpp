@@ -286,7 +286,8 @@ Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
       RT_DB_TRY(trava.arquivo_.truncate(0));
       return trava;
     }
-    ctx.espera.dorme(500ms);
+    // Another terminal is saving this taxpayer: say so while waiting for it.
+    alertaUmSegundo(ctx, aguardandoSalvar());
   }
 }
 
