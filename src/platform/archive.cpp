@@ -235,6 +235,8 @@ Result<Extraction> extractMatching(std::string_view archivePath, std::string_vie
     else if (!wildcardMatch(entry.name, pattern)) reason = "does not match";
     for (const ArchiveEntry& done : out.files)
       if (reason == nullptr && equalsIgnoreCase(done.name, entry.name)) reason = "duplicate name";
+    const std::uint64_t maxEntry = limits.maxEntryBytes ? limits.maxEntryBytes(entry.name) : UINT64_MAX;
+    if (reason == nullptr && maxEntry == 0) reason = "not wanted";
     if (reason != nullptr) {
       out.refused.push_back({entry.name, reason});
       // Read it all the same: damage anywhere in the archive must refuse the whole of it.
@@ -242,7 +244,6 @@ Result<Extraction> extractMatching(std::string_view archivePath, std::string_vie
     }
     // The header's size may lie: the bytes are counted as they come, and the first byte over
     // either limit ends it.
-    const std::uint64_t maxEntry = limits.maxEntryBytes ? limits.maxEntryBytes(entry.name) : UINT64_MAX;
     const std::uint64_t maxHere = std::min(maxEntry, limits.maxTotalBytes - std::min(limits.maxTotalBytes, written));
     const Status tooBig(Error::kNoSpace, entry.name + ": larger than the restore allows");
     if (entry.size > maxHere) return tooBig;

@@ -49,7 +49,8 @@ Result<ArchiveListing> verifyArchive(std::string_view archivePath, std::int64_t 
 // Why an entry was not extracted.
 struct RefusedEntry {
   std::string name;
-  std::string reason;  // "unsafe name", "not a regular file", "does not match", "duplicate name"
+  std::string reason;  // "unsafe name", "not a regular file", "does not match", "duplicate name",
+                       // "not wanted"
 };
 
 struct Extraction {
@@ -66,7 +67,8 @@ bool isPlainEntryName(std::string_view name);
 // How much an extraction may write: a bomb (a small archive that expands without end) is
 // stopped at the first entry that goes over, before the disk fills.
 struct ExtractLimits {
-  // The most bytes the entry of this name may hold; none given means no limit per entry.
+  // The most bytes the entry of this name may hold; none given means no limit per entry. 0
+  // means the name is not wanted: the entry is refused ("not wanted") and nothing is written.
   std::function<std::uint64_t(std::string_view name)> maxEntryBytes;
   // The most bytes all extracted entries together may hold (what the disk can spare).
   std::uint64_t maxTotalBytes = UINT64_MAX;

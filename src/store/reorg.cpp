@@ -10,6 +10,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/pastas_dados.h"
+#include "store/restaura_pasta.h"
 #include "store/travas.h"
 
 namespace store {
@@ -95,18 +96,8 @@ Status reindexaTabela(Contexto& ctx, int n, int segundos) {
 
 void avisaOcupadas(Contexto& ctx, const std::vector<std::string>& ocupadas) {
   if (ocupadas.empty()) return;
-  std::vector<std::string> linhas{std::string("Em uso em outro terminal, não reorganizadas:"_cp)};
-  std::string linha;
-  for (const std::string& nome : ocupadas) {
-    if (linha.size() + nome.size() + 1 > 60) {
-      linhas.push_back(linha);
-      linha.clear();
-    }
-    linha += (linha.empty() ? "" : " ") + nome;
-  }
-  if (!linha.empty()) linhas.push_back(linha);
   ctx.janelas.FECHAJAN(10);
-  console::AVISOSN(ctx, linhas, 0);
+  console::AVISOSN(ctx, linhasDeNomes("Em uso em outro terminal, não reorganizadas:"_cp, ocupadas), 0);
 }
 
 namespace {

@@ -232,6 +232,13 @@ TEST_F(ArchiveTest, ABombStopsAtTheFirstEntryOverItsLimitOrTheDiskBudget) {
     EXPECT_EQ(foldersIn(dir / "work"), 0u);  // nothing written is kept
   }
   EXPECT_TRUE(extractMatching(zip, "IMP??10.DBF", dir / "work", {{}, 9 << 20}));
+  // Names the caller does not want are refused unread, whatever they hold.
+  const auto soPequenas = [](std::string_view n) -> std::uint64_t { return n == "IMP0210.DBF" || n == "IMP0310.DBF" ? 0 : 100; };
+  Result<Extraction> out = extractMatching(zip, "IMP??10.DBF", dir / "work", {soPequenas, 1000});
+  ASSERT_TRUE(out) << out.status().message();
+  EXPECT_EQ(out->files.size(), 2u);
+  ASSERT_EQ(out->refused.size(), 2u);
+  EXPECT_EQ(out->refused[1].reason, "not wanted");
 }
 
 TEST(ArchiveNames, PlainNamesOnly) {
