@@ -176,6 +176,21 @@ TEST_F(BackupTest, RestoreTakesOnlyDeclarationTables) {
   for (const std::string& n : dados.arquivos()) EXPECT_TRUE(n.ends_with(".DBF") || n.ends_with(".CDX")) << n;
 }
 
+TEST_F(BackupTest, AnArchiveWithNothingUsableIsNotRestoredAndSaysWhatItRefused) {
+  Pasta fonte;
+  escreveArquivo(fonte / "NOTAS.TXT", "outro arquivo");
+  escreveArquivo(fonte / "IMPXX10.DBF", "parece tabela");
+  const std::vector<std::string> nomes = {"NOTAS.TXT", "IMPXX10.DBF"};
+  ASSERT_TRUE(platform::writeZip(copias / "IMPZIP10.ICE", fonte.caminho(), nomes));
+  const auto antes = tabelas();
+  term.press('S').press(rt::term::key::Enter);
+  EXPECT_FALSE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  EXPECT_TRUE(term.contains("NOTAS.TXT IMPXX10.DBF")) << term.dump();
+  EXPECT_TRUE(term.contains("Nenhum dado foi recuperado.")) << term.dump();
+  EXPECT_TRUE(tabelas() == antes);
+  for (const std::string& n : dados.arquivos()) EXPECT_TRUE(n.ends_with(".DBF") || n.ends_with(".CDX")) << n;
+}
+
 TEST_F(BackupTest, NoToTheQuestionRestoresNothing) {
   ASSERT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
   escreveArquivo(dados / "IMP0410.DBF", "mudado depois");
