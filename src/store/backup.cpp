@@ -102,6 +102,8 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     for (const std::string& nome : *nomes) {
       auto t = seguraParaCopia(ctx, platform::join(origemLx, nome));
       if (!t) {
+        // Let the other terminals go before the alert waits for its key.
+        seguras.clear();
         aviso(ctx, {"Copia encerrada sem terminar."});
         return false;
       }

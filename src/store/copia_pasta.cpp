@@ -68,6 +68,8 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     // lock, which keeps record writers out while the file is copied.
     auto t = n == 9 ? seguraParaCopia(ctx, *achado) : seguraAguardando(ctx, *achado, nomeTabela(n));
     if (!t) {
+      // Let the other terminals go before the alert waits for its key.
+      seguras.clear();
       ctx.janelas.FECHAJAN(10);
       console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
       return false;
@@ -86,6 +88,8 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     console::MENS(ctx, 13, "Copiando para " + destino + " o arquivo " + nomeTabela(n));
     auto alvo = platform::pathForFile(*destinoLx, nomeTabela(n));
     if (!alvo || !copiaArquivo(t->path(), *alvo)) {
+      // Let the other terminals go before the alert waits for its key.
+      seguras.clear();
       ctx.janelas.FECHAJAN(10);
       console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
       return false;

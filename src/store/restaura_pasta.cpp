@@ -48,6 +48,8 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
     if (platform::fileExists(alvoLx)) {
       auto s = seguraAguardando(ctx, alvoLx, t.alvo);
       if (!s && s.code() == rt::db::Error::kInUse) {
+        // Let the other terminals go before the alert waits for its key.
+        seguras.clear();
         ctx.janelas.FECHAJAN(10);
         console::AVISOSN(ctx, {"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."}, 0);
         return false;
@@ -65,6 +67,8 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
   }
   descartaDiariosMortos(destinoLx);
   if (rt::db::Status s = trava.troca(trocas); !s) {
+    // Let the other terminals go before the alert waits for its key.
+    seguras.clear();
     ctx.janelas.FECHAJAN(10);
     console::AVISOSN(ctx, {"Copia encerrada sem terminar.", "A recuperação termina no próximo início do programa."_cp},
                      0);

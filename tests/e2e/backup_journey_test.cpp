@@ -233,4 +233,77 @@ TEST_F(Jornada, TheFolderCopyAsksBeforeReplacingAndSaysWhatItDid) {
   EXPECT_EQ(cpfsDoRegistro(dados), std::vector<std::string>{kCpf});
 }
 
+// "Terminar" while another terminal keeps the register open: every other table is rebuilt,
+// the busy one is named, and the program ends.
+TEST_F(Jornada, TerminarSkipsTheTableAnotherTerminalHoldsAndNamesIt) {
+  const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010";
+  TmuxSession& t00 = inicia(home, "00");
+  TmuxSession& t03 = inicia(home, "03");
+  (void)t03;
+  for (const char* cdx : {"IMP0110.CDX", "IMP1910.CDX"}) fs::remove(dados + "/" + cdx);
+  teclas(t00, {"M-t"});
+  ASSERT_TRUE(espera(t00, "Em uso em outro terminal, não reorganizadas:", 30s)) << t00.capture();
+  EXPECT_NE(t00.capture().find("IMP0910.DBF"), std::string::npos) << t00.capture();
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "tavren-ended 0")) << t00.capture();
+  // The tables after the busy one were rebuilt too.
+  EXPECT_TRUE(fs::exists(dados + "/IMP0110.CDX"));
+  EXPECT_TRUE(fs::exists(dados + "/IMP1910.CDX"));
+}
+
+// A terminal waiting for another one says so: terminal 02's restore holds the first tables
+// while it asks about the register (which terminal 03, at its menu, keeps open), and
+// terminal 00's save waits with its message until 02 gives up; then the save ends.
+TEST_F(Jornada, ASaveWaitingForAnotherTerminalSaysSo) {
+  const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", copia = raiz_ + "/COPIA";
+  TmuxSession& t00 = inicia(home, "00");
+  abreCpf(t00);
+  t00.text(kCpf);
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "Tela")) << t00.capture();
+  teclas(t00, {"Escape"});
+  ASSERT_TRUE(espera(t00, "Termina  a  Declaração ?")) << t00.capture();
+  teclas(t00, {"S"});
+  ASSERT_TRUE(espera(t00, "123.456.789-09")) << t00.capture();
+  teclas(t00, {"Escape"});
+  // A copy of the folder to restore from.
+  teclas(t00, {"M-b", "Enter"});
+  ASSERT_TRUE(espera(t00, "Ok")) << t00.capture();
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "PastaDestino")) << t00.capture();
+  teclas(t00, {"Enter"});
+  t00.text(copia);
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "Copiados")) << t00.capture();
+  teclas(t00, {"Enter"});
+  // Terminal 00 opens the declaration again (its register stays open).
+  abreCpf(t00);
+  t00.text(kCpf);
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "Tela")) << t00.capture();
+
+  TmuxSession& t03 = inicia(home, "03");
+  (void)t03;
+  TmuxSession& t02 = inicia(home, "02");
+  teclas(t02, {"M-b", "Down", "Enter"});
+  ASSERT_TRUE(espera(t02, "PastaDestino")) << t02.capture();
+  teclas(t02, {"C-y"});
+  t02.text(copia);
+  teclas(t02, {"Enter", "Enter"});
+  ASSERT_TRUE(espera(t02, "Recupera os dados em")) << t02.capture();
+  teclas(t02, {"S"});
+  ASSERT_TRUE(espera(t02, "esta sendo usado em algum terminal. Aguarde?", 20s)) << t02.capture();
+
+  teclas(t00, {"Escape"});
+  ASSERT_TRUE(espera(t00, "Termina  a  Declaração ?")) << t00.capture();
+  teclas(t00, {"S"});
+  EXPECT_TRUE(espera(t00, "Aguardando outro Terminal", 10s)) << t00.capture();
+  teclas(t02, {"N"});
+  ASSERT_TRUE(espera(t02, "Copia encerrada sem terminar.")) << t02.capture();
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Aguardando outro Terminal") == std::string::npos &&
+                                                             t.find("123.456.789-09") != std::string::npos; },
+                          15s))
+      << t00.capture();
+}
+
 }  // namespace
