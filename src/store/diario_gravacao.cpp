@@ -232,19 +232,26 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf) {
   return caminho(ctx, ctx.LOCARQ + "SALVA" + nomeSeguro(cpf) + ".JNL");
 }
 
-Result<std::optional<TravaDiario>> TravaDiario::tenta(const std::string& caminho) {
+Result<std::optional<File>> travaArquivoDiario(const std::string& caminho) {
   for (;;) {
     Result<File> f = File::open(caminho, File::Mode::kReadWrite);
     if (f.code() == Error::kNotFound) f = File::open(caminho, File::Mode::kCreate);
-    if (f.code() == Error::kExists) continue;  // made by another save between our two tries
+    if (f.code() == Error::kExists) continue;  // made by another process between our two tries
     if (!f) return f.status();
     Status s = f->tryLock(0, 1, File::LockKind::kExclusive);
-    if (s.code() == Error::kLocked) return std::optional<TravaDiario>();
+    if (s.code() == Error::kLocked) return std::optional<File>();
     if (!s) return s;
     // The holder we waited for may have removed the file meanwhile: then try the name again.
     if (!f->sameFileAs(caminho)) continue;
-    return std::optional<TravaDiario>(TravaDiario(std::move(*f), caminho));
+    return std::optional<File>(std::move(*f));
   }
+}
+
+Result<std::optional<TravaDiario>> TravaDiario::tenta(const std::string& caminho) {
+  Result<std::optional<File>> f = travaArquivoDiario(caminho);
+  if (!f) return f.status();
+  if (!f->has_value()) return std::optional<TravaDiario>();
+  return std::optional<TravaDiario>(TravaDiario(std::move(**f), caminho));
 }
 
 TravaDiario::~TravaDiario() = default;

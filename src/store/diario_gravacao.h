@@ -50,6 +50,11 @@ std::optional<Diario> decodificaDiario(std::string_view bytes);
 // whole was cut short while its save wrote it.
 bool diarioInteiro(std::string_view bytes);
 
+// A journal file (Linux path) opened, made when missing, with its byte 0 locked exclusively
+// by an open-file-description lock: one try, nullopt when another process holds it. When the
+// holder removed the file meanwhile, the name is tried again.
+rt::db::Result<std::optional<rt::db::File>> travaArquivoDiario(const std::string& caminho);
+
 // The journal of one CPF, held (locked) while the object lives.
 class TravaDiario {
  public:

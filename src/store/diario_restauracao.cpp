@@ -145,21 +145,12 @@ std::optional<std::vector<Troca>> decodificaRestauracao(std::string_view bytes) 
 }
 
 Result<std::optional<TravaRestauracao>> TravaRestauracao::tenta(const std::string& pastaLx) {
-  const std::string caminho = junta(pastaLx, kDiarioRestauracao);
-  for (;;) {
-    Result<File> f = File::open(caminho, File::Mode::kReadWrite);
-    if (f.code() == Error::kNotFound) f = File::open(caminho, File::Mode::kCreate);
-    if (f.code() == Error::kExists) continue;  // made by another terminal between our two tries
-    if (!f) return f.status();
-    Status s = f->tryLock(0, 1, File::LockKind::kExclusive);
-    if (s.code() == Error::kLocked) return std::optional<TravaRestauracao>();
-    if (!s) return s;
-    // The holder we waited for may have removed the file meanwhile: then try the name again.
-    if (!f->sameFileAs(caminho)) continue;
-    Result<bool> r = finaliza(*f, pastaLx);
-    if (!r) return r.status();
-    return std::optional<TravaRestauracao>(TravaRestauracao(std::move(*f), pastaLx));
-  }
+  Result<std::optional<File>> f = travaArquivoDiario(junta(pastaLx, kDiarioRestauracao));
+  if (!f) return f.status();
+  if (!f->has_value()) return std::optional<TravaRestauracao>();
+  Result<bool> r = finaliza(**f, pastaLx);
+  if (!r) return r.status();
+  return std::optional<TravaRestauracao>(TravaRestauracao(std::move(**f), pastaLx));
 }
 
 TravaRestauracao::~TravaRestauracao() {
@@ -199,11 +190,10 @@ bool recuperaRestauracao(const std::string& pastaLx) {
   }
   if (!restos) return false;
   const std::string caminho = junta(pastaLx, kDiarioRestauracao);
-  Result<File> f = File::open(caminho, File::Mode::kReadWrite);
-  if (f.code() == Error::kNotFound) f = File::open(caminho, File::Mode::kCreate);
-  if (!f || !f->tryLock(0, 1, File::LockKind::kExclusive)) return false;  // a restore is running
-  Result<bool> feito = finaliza(*f, pastaLx);
-  if (f->sameFileAs(caminho)) ::unlink(caminho.c_str());
+  Result<std::optional<File>> f = travaArquivoDiario(caminho);
+  if (!f || !f->has_value()) return false;  // a restore is running
+  Result<bool> feito = finaliza(**f, pastaLx);
+  if ((*f)->sameFileAs(caminho)) ::unlink(caminho.c_str());
   return feito && *feito;
 }
 
