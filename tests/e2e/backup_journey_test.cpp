@@ -42,8 +42,9 @@ class Jornada : public ::testing::Test {
     if (!raiz_.empty()) fs::remove_all(raiz_, ec);
   }
   // Terminal `nn` of the program folder `home`, started with the README's command.
-  TmuxSession& inicia(const std::string& home, const std::string& nn) {
-    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
+  TmuxSession& inicia(const std::string& home, const std::string& nn, const std::string& ambiente = {}) {
+    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 " + ambiente +
+                            " "
                             "TAVREN_BUILD=" +
                             shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home) + " timeout --foreground 120 " +
                             shellQuote(TAVREN_RUN_SCRIPT) + " " + nn + "; echo tavren-ended $?; sleep 30";
@@ -229,6 +230,26 @@ TEST_F(Jornada, TheFolderCopyAsksBeforeReplacingAndSaysWhatItDid) {
   teclas(t00, {"S"});
   ASSERT_TRUE(espera(t00, "Recuperados 18 arquivos, com 1 contribuinte,")) << t00.capture();
   EXPECT_EQ(cpfsDoRegistro(dados), std::vector<std::string>{kCpf});
+}
+
+// "Compacta todos no A:" with the drive mapped to a folder: every registered folder that
+// holds tables is archived there, under its own path, while another terminal works.
+TEST_F(Jornada, CompactaTodosBacksUpEveryRegisteredFolderOnTheMappedDrive) {
+  const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", drive = raiz_ + "/A";
+  fs::create_directory(drive);
+  TmuxSession& t00 = inicia(home, "00", "TAVREN_DRIVE_A=" + shellQuote(drive));
+  registra(t00, kCpf);
+  TmuxSession& t03 = inicia(home, "03");
+  (void)t03;
+  teclas(t00, {"M-b", "Down", "Down", "Enter"});
+  ASSERT_TRUE(espera(t00, "Informe a letra do Drive")) << t00.capture();
+  teclas(t00, {"Enter"});
+  // The program folder is in the register too, with no tables: said and passed over.
+  ASSERT_TRUE(espera(t00, "nao tem dados do TAVREN!")) << t00.capture();
+  teclas(t00, {"Enter"});
+  const std::string arquivo = drive + dados + "/IMPZIP10.ICE";
+  ASSERT_TRUE(t00.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 20s)) << t00.capture();
+  EXPECT_EQ(t00.capture().find("Aguarde?"), std::string::npos) << t00.capture();
 }
 
 // "Terminar" while another terminal keeps the register open: every other table is rebuilt,
