@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -219,12 +220,13 @@ bool isPlainEntryName(std::string_view name) {
 std::string Extraction::pathOf(const ArchiveEntry& e) const { return join(folder.path(), e.name); }
 
 Result<Extraction> extractMatching(std::string_view archivePath, std::string_view pattern,
-                                   std::string_view scratchParent) {
+                                   std::string_view scratchParent, const ExtractLimits& limits) {
   std::string path(archivePath);
   Result<TempFolder> scratch = createTempFolder(scratchParent, "RESTORE_");
   if (!scratch) return scratch.status();
   Extraction out;
   out.folder = std::move(*scratch);
+  std::uint64_t written = 0;
 
   Result<ArchiveListing> listing = walk(archivePath, [&](archive* a, archive_entry* e, const ArchiveEntry& entry) {
     const char* reason = nullptr;
@@ -233,16 +235,31 @@ Result<Extraction> extractMatching(std::string_view archivePath, std::string_vie
     else if (!wildcardMatch(entry.name, pattern)) reason = "does not match";
     for (const ArchiveEntry& done : out.files)
       if (reason == nullptr && equalsIgnoreCase(done.name, entry.name)) reason = "duplicate name";
+    const std::uint64_t maxEntry = limits.maxEntryBytes ? limits.maxEntryBytes(entry.name) : UINT64_MAX;
+    if (reason == nullptr && maxEntry == 0) reason = "not wanted";
     if (reason != nullptr) {
       out.refused.push_back({entry.name, reason});
       // Read it all the same: damage anywhere in the archive must refuse the whole of it.
       return readEntryData(a, e, path, [](std::string_view) { return Status(); });
     }
+    // The header's size may lie: the bytes are counted as they come, and the first byte over
+    // either limit ends it.
+    const std::uint64_t maxHere = std::min(maxEntry, limits.maxTotalBytes - std::min(limits.maxTotalBytes, written));
+    const Status tooBig(Error::kNoSpace, entry.name + ": larger than the restore allows");
+    if (entry.size > maxHere) return tooBig;
     std::string target = join(out.folder.path(), entry.name);
     UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!fd.valid()) return Status::fromErrno(errno, "create " + target);
-    if (Status s = readEntryData(a, e, path, [&](std::string_view data) { return writeAll(fd.get(), data, target); }); !s)
+    std::uint64_t bytes = 0;
+    if (Status s = readEntryData(a, e, path,
+                                 [&](std::string_view data) {
+                                   bytes += data.size();
+                                   if (bytes > maxHere) return tooBig;
+                                   return writeAll(fd.get(), data, target);
+                                 });
+        !s)
       return s;
+    written += bytes;
     const timespec times[2] = {{archive_entry_mtime(e), archive_entry_mtime_nsec(e)},
                                {archive_entry_mtime(e), archive_entry_mtime_nsec(e)}};
     if (archive_entry_mtime_is_set(e)) (void)::futimens(fd.get(), times);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,7 +49,8 @@ Result<ArchiveListing> verifyArchive(std::string_view archivePath, std::int64_t 
 // Why an entry was not extracted.
 struct RefusedEntry {
   std::string name;
-  std::string reason;  // "unsafe name", "not a regular file", "does not match", "duplicate name"
+  std::string reason;  // "unsafe name", "not a regular file", "does not match", "duplicate name",
+                       // "not wanted"
 };
 
 struct Extraction {
@@ -62,8 +64,20 @@ struct Extraction {
 // not "." or "..", no control characters.
 bool isPlainEntryName(std::string_view name);
 
+// How much an extraction may write: a bomb (a small archive that expands without end) is
+// stopped at the first entry that goes over, before the disk fills.
+struct ExtractLimits {
+  // The most bytes the entry of this name may hold; none given means no limit per entry. 0
+  // means the name is not wanted: the entry is refused ("not wanted") and nothing is written.
+  std::function<std::uint64_t(std::string_view name)> maxEntryBytes;
+  // The most bytes all extracted entries together may hold (what the disk can spare).
+  std::uint64_t maxTotalBytes = UINT64_MAX;
+};
+
 // Extracts the entries whose plain names match `pattern` (wildcardMatch: "IMP??10.DBF", any
-// case) into a new scratch folder under `scratchParent`. Names that are not plain (paths,
+// case) into a new scratch folder under `scratchParent`. An entry that holds (or claims to
+// hold) more than `limits` allow ends the extraction at once with kNoSpace, naming the entry;
+// nothing is kept. Names that are not plain (paths,
 // "..", absolute names), entries that are not regular files (links, folders, devices, hard
 // links) and a second entry of a name already taken (in any case) are refused and listed.
 // A damaged or truncated archive is an error (kCorrupt) and leaves nothing behind.
@@ -71,6 +85,6 @@ bool isPlainEntryName(std::string_view name);
 // can then be renamed into place, which is atomic, rather than copied; extracted files get
 // mode 0666 less the umask, and the caller gives each the permissions of the table it replaces.
 Result<Extraction> extractMatching(std::string_view archivePath, std::string_view pattern,
-                                   std::string_view scratchParent);
+                                   std::string_view scratchParent, const ExtractLimits& limits = {});
 
 }  // namespace platform

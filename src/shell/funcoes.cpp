@@ -114,8 +114,9 @@ void registraFuncoes(Program& p) {
   // The reorganisation holds each table exclusively before touching it and tells itself
   // which tables other terminals kept it from.
   p.reorganiza = [](Program& q, const std::string& pasta, int modo) {
-    (void)store::REORG(q, pasta, modo);
-    return Reorganizacao{};
+    Reorganizacao r;
+    (void)store::REORG(q, pasta, modo, &r.ocupadas);
+    return r;
   };
 }
 

@@ -7,6 +7,7 @@
 #include "shell/config_terminal.h"
 #include "shell/despacho.h"
 #include "shell/registros.h"
+#include "store/reorg.h"
 
 namespace shell {
 
@@ -22,21 +23,9 @@ void ROTSAIDA(Program& p, int id) {
     if (p.reorganiza) {
       const Reorganizacao r = p.reorganiza(p, std::string(rt::text::alltrim(p.ROTADOANO)), 3);
       p.janelas.FECHAJAN(10);
-      if (!r.ocupadas.empty()) {
-        // Tables another terminal has open are left alone: rebuilding their indexes under
-        // that terminal would leave it with indexes that no longer match.
-        std::vector<std::string> linhas{std::string("Em uso em outro terminal, não reorganizadas:"_cp)};
-        std::string linha;
-        for (const std::string& nome : r.ocupadas) {
-          if (linha.size() + nome.size() + 1 > 60) {
-            linhas.push_back(linha);
-            linha.clear();
-          }
-          linha += (linha.empty() ? "" : " ") + nome;
-        }
-        if (!linha.empty()) linhas.push_back(linha);
-        console::AVISOSN(p, linhas, 0);
-      }
+      // Tables another terminal has open are left alone: rebuilding their indexes under
+      // that terminal would leave it with indexes that no longer match.
+      store::avisaOcupadas(p, r.ocupadas);
     }
     p.janelas.FECHAJAN(10);
   }

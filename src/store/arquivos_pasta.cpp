@@ -8,14 +8,18 @@
 #include <filesystem>
 
 #include "console/alerta.h"
+#include "console/mensagens.h"
 #include "platform/paths.h"
 #include "platform/temp_file.h"
 #include "platform/unique_fd.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
 #include "store/diario_gravacao.h"
 
 namespace store {
 
 using namespace std::chrono_literals;
+using namespace rt::text::literals;
 
 std::string perguntaEmUso(std::string_view arquivo) {
   return "O arquivo " + std::string(arquivo) + " esta sendo usado em algum terminal. Aguarde?";
@@ -29,11 +33,43 @@ rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, c
   for (;;) {
     for (int tentativa = 0; tentativa < 5; ++tentativa) {
       auto t = rt::db::Table::open(caminhoDbf, op);
-      if (t || t.code() != rt::db::Error::kInUse) return t;
+      if (t || t.code() != rt::db::Error::kInUse) {
+        if (tentativa > 0) console::MENS(ctx, 0);
+        return t;
+      }
+      // The few seconds before the question are a wait too, and are said.
+      if (tentativa == 0) {
+        console::MENS(ctx, 0, "Aguardando arquivo ficar disponível"_cp);
+        ctx.console.refresh();
+      }
       ctx.espera.dorme(1000ms);
     }
+    console::MENS(ctx, 0);
     if (console::AVISOSN(ctx, perguntaEmUso(arquivo), 2) != "S")
       return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
+  }
+}
+
+rt::db::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, const std::string& caminhoDbf) {
+  rt::db::OpenOptions op;
+  op.alias = "SEGURA";
+  bool avisado = false;
+  for (;;) {
+    auto t = rt::db::Table::open(caminhoDbf, op);
+    rt::db::Status s = t ? (*t)->lockFile() : t.status();
+    if (s) {
+      if (avisado) console::MENS(ctx, 0);
+      return t;
+    }
+    if (s.code() != rt::db::Error::kInUse && s.code() != rt::db::Error::kLocked) return s;
+    if (!avisado) console::MENS(ctx, 0, "Aguardando arquivo ficar disponível"_cp);
+    avisado = true;
+    // Reading the key also sends the message out to the screen.
+    if (ctx.console.inkey(0ms).code == rt::term::key::Esc) {
+      console::MENS(ctx, 0);
+      return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
+    }
+    ctx.espera.dorme(500ms);
   }
 }
 

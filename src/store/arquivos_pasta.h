@@ -26,6 +26,13 @@ std::string perguntaEmUso(std::string_view arquivo);
 rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
                                                                 std::string_view arquivo);
 
+// Opens the table file `caminhoDbf` (a Linux path) shared, outside the work areas, and holds
+// its file lock: other terminals (and this one's own work areas) keep it open and read it, but
+// no one writes into it until it is let go, so a copy of it is consistent. While another
+// terminal writes or holds it exclusively, "Aguardando arquivo ficar disponível" stays on the
+// message line and it is tried every half second; Esc abandons (kInUse).
+rt::db::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, const std::string& caminhoDbf);
+
 // Copies the file `de` to `para` (Linux paths): written as a scratch file beside `para`,
 // synced, checked by `confere` (when given) and only then renamed over it, and the folder
 // synced. The old `para` stays when anything fails.

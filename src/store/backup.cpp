@@ -22,6 +22,7 @@
 #include "store/dialogos.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
+#include "store/restaura_pasta.h"
 #include "store/verificacao.h"
 
 namespace store {
@@ -95,11 +96,14 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   }
   platform::Result<platform::ArchiveListing> feito = platform::ArchiveListing{};
   {
-    // Every table held while the archive is written, so no save is caught halfway.
+    // Every table held under its file lock while the archive is written, so no save is
+    // caught halfway; other terminals and this one's own work areas keep them open.
     std::vector<std::unique_ptr<rt::db::Table>> seguras;
     for (const std::string& nome : *nomes) {
-      auto t = seguraAguardando(ctx, platform::join(origemLx, nome), rt::text::upper(nome));
+      auto t = seguraParaCopia(ctx, platform::join(origemLx, nome));
       if (!t) {
+        // Let the other terminals go before the alert waits for its key.
+        seguras.clear();
         aviso(ctx, {"Copia encerrada sem terminar."});
         return false;
       }
@@ -148,67 +152,78 @@ bool BKMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, 
 
 namespace {
 
-struct Restaurada {
-  const TabelaDef* tabela = nullptr;
-  std::string extraido;  // in the scratch folder
-  std::string alvo;      // the table file it replaces
-};
+// How many rows a declaration table of a backup may hold: far above any office folder (ten
+// thousand taxpayers with a hundred rows each), low enough to stop an archive that expands
+// without end long before the disk fills.
+constexpr std::uint64_t kMaxRegistros = 1'000'000;
+// What the disk keeps free after a restore has extracted its tables.
+constexpr std::uint64_t kReservaDisco = 32ULL << 20;
 
-bool recupera(Contexto& ctx, const std::string& arquivo, const std::string& destino,
-              const std::string& destinoLx) {
-  auto ex = platform::extractMatching(arquivo, "IMP??10.DBF", destinoLx);
-  if (!ex) {
-    aviso(ctx, {"Arquivo compactado danificado.", "Nenhum dado foi recuperado."});
+// The largest file a declaration table of this name can be: the largest header the format
+// allows, and twice the catalogue's record for each row (older structures are smaller). 0 for
+// any other name.
+std::uint64_t tamanhoMaximo(std::string_view nome) {
+  const TabelaDef* t = tabelaPorNome(nome);
+  if (t == nullptr || t->numero < 1 || t->numero > 20) return 0;
+  return 65535 + 2ULL * static_cast<std::uint64_t>(tamanhoRegistro(estrutura(t->numero))) * kMaxRegistros + 1;
+}
+
+void avisoNaoRecuperado(Contexto& ctx, std::string_view motivo) {
+  aviso(ctx, {motivo, "Nenhum dado foi recuperado."});
+}
+
+bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo, const std::string& destinoLx) {
+  platform::ExtractLimits limites;
+  limites.maxEntryBytes = tamanhoMaximo;
+  auto livre = platform::freeSpace(destinoLx);
+  limites.maxTotalBytes = livre && *livre > kReservaDisco ? *livre - kReservaDisco : 0;
+  auto ex = platform::extractMatching(arquivo, "IMP??10.DBF", destinoLx, limites);
+  if (!ex && ex.code() == platform::Error::kNoSpace) {
+    const std::string d = ex.status().detail();
+    avisoNaoRecuperado(ctx, std::string("Espaço no Disco Insuficiente para "_cp) + d.substr(0, d.find(':')));
     return false;
   }
-  std::vector<Restaurada> tabelas;
+  if (!ex) {
+    avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
+    return false;
+  }
+  std::vector<std::string> recusadas;
+  for (const platform::RefusedEntry& r : ex->refused) recusadas.push_back(r.name);
+  std::vector<Preparada> tabelas;
   for (const platform::ArchiveEntry& e : ex->files) {
     const TabelaDef* t = tabelaPorNome(e.name);
     // Only the declaration tables; a name that merely looks like one is left behind.
-    if (t == nullptr || t->numero < 1 || t->numero > 20) continue;
-    Restaurada r{t, ex->pathOf(e), {}};
+    if (t == nullptr || t->numero < 1 || t->numero > 20) {
+      recusadas.push_back(e.name);
+      continue;
+    }
     rt::db::OpenOptions so;
     so.readOnly = true;
-    auto aberta = rt::db::Table::open(r.extraido, so);
+    auto aberta = rt::db::Table::open(ex->pathOf(e), so);
     if (!aberta || (*aberta)->isDamaged()) {
-      aviso(ctx, {"Arquivo compactado danificado.", "Nenhum dado foi recuperado."});
+      avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
       return false;
     }
-    auto alvo = platform::pathForFile(destinoLx, nomeArquivo(*t, ctx.NUSU) + ".DBF");
-    if (!alvo) {
-      aviso(ctx, {std::string("Nao foi possível mudar para a pasta "_cp) + destino});
-      return false;
-    }
-    r.alvo = *alvo;
-    tabelas.push_back(std::move(r));
+    tabelas.push_back({t, ex->pathOf(e)});
   }
-  std::vector<std::unique_ptr<rt::db::Table>> seguras;
-  for (const Restaurada& r : tabelas) {
-    if (!platform::fileExists(r.alvo)) continue;
-    auto t = seguraAguardando(ctx, r.alvo, platform::lastComponent(r.alvo));
-    // A table too damaged to open is what a restore is for: it is replaced without a hold.
-    if (!t && t.code() != rt::db::Error::kInUse) continue;
-    if (!t) {
-      aviso(ctx, {"Copia encerrada sem terminar."});
-      return false;
-    }
-    seguras.push_back(std::move(*t));
+  if (tabelas.empty()) {
+    ctx.janelas.FECHAJAN(10);
+    std::vector<std::string> linhas =
+        linhasDeNomes(std::string("O arquivo compactado não tem tabelas do TAVREN."_cp), recusadas);
+    linhas.insert(linhas.begin() + 1, std::string(recusadas.empty() ? "Está vazio."_cp : "Recusados:"));
+    linhas.push_back("Nenhum dado foi recuperado.");
+    console::AVISOSN(ctx, linhas, 0);
+    return false;
   }
-  descartaDiariosMortos(destinoLx);
-  {
-    UsaPasta naPasta(ctx, destino);
-    for (const Restaurada& r : tabelas) {
-      for (const IndiceDef& i : indicesDe(ctx, *r.tabela)) {
-        const std::string cdx = caminho(ctx, comExtensao(i.arquivo, ".CDX"));
-        if (rt::db::fileExists(cdx)) (void)rt::db::removeFile(cdx);
-      }
-      std::error_code ec;
-      if (platform::fileExists(r.alvo))
-        std::filesystem::permissions(r.extraido, std::filesystem::status(r.alvo, ec).permissions(), ec);
-      std::filesystem::rename(r.extraido, r.alvo, ec);
-    }
+  // From here the journal's lock owns the scratch folder: once the moves are journaled, the
+  // next start needs what is left in it.
+  ex->folder.keep();
+  if (!substituiTabelas(ctx, trava, destinoLx, tabelas)) return false;
+  if (!recusadas.empty()) {
+    ctx.janelas.FECHAJAN(10);
+    console::AVISOSN(
+        ctx, linhasDeNomes("Recuperados " + std::to_string(tabelas.size()) + " arquivos. Recusados:", recusadas), 0);
   }
-  (void)platform::syncFolder(destinoLx);
   return true;
 }
 
@@ -224,6 +239,9 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
     aviso(ctx, {std::string("Nao foi possível mudar para a pasta "_cp) + destino});
     return false;
   }
+  // Held before anything is put in the folder: the scratch files are then known to be ours.
+  std::optional<TravaRestauracao> trava = travaParaRestaurar(ctx, destinoLx);
+  if (!trava) return false;
   // The archive is brought beside the data first and read whole there.
   auto copia = platform::createTempFile(destinoLx, "IMPZIP", ".ICE");
   platform::Status s = copia ? copiaArquivo(arquivo, copia->path()) : copia.status();
@@ -232,12 +250,11 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
     return false;
   }
   if (!platform::verifyArchive(copia->path())) {
-    aviso(ctx, {"Arquivo compactado danificado.", "Nenhum dado foi recuperado."});
+    avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
     return false;
   }
   if (console::AVISOSN(ctx, {"Recupera os dados em ", destino}, 2) != "S") return true;
-  (void)ctx.areas.closeAll();
-  if (!recupera(ctx, copia->path(), destino, destinoLx)) return false;
+  if (!recupera(ctx, *trava, copia->path(), destinoLx)) return false;
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);

@@ -3,16 +3,18 @@
 // of the terminal's folder register.
 //
 // Backup: any archive left in the work folder is removed first; every IMP*.DBF of the folder
-// is held exclusively while the archive is written (the user is asked whether to wait for a
-// table another terminal uses); the archive is copied to the backup folder under a scratch
+// is archived as it is, held under its file lock while the archive is written (other
+// terminals' writes are waited for with a message, Esc abandons; tables open in this or other
+// terminals are no obstacle); the archive is copied to the backup folder under a scratch
 // name, read whole there and checked against the original's size, and only then renamed into
 // place; the local archive is erased and ULTBACK set only after that.
 //
 // Restore: only plain entries named like IMP??10.DBF that are declaration tables are taken,
-// extracted into a scratch folder inside the data folder; a damaged or truncated archive is
-// refused and nothing is touched. Every table to be replaced is held exclusively first, then
-// its index files are erased, the restored file is renamed over it, and the folder's indexes
-// are rebuilt.
+// extracted into a scratch folder inside the data folder, each entry capped by the largest
+// file a table of its kind can be and all of them by the disk's free space; a damaged or
+// truncated archive, or one over a cap, is refused and nothing is touched; an archive with no
+// usable table says which entries it refused. The tables then go into place all together or
+// not at all (store/restaura_pasta.h), and the folder's indexes are rebuilt.
 #pragma once
 
 #include <string>

@@ -8,6 +8,7 @@
 #include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
+#include "platform/temp_file.h"
 #include "rt/db/file.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -16,6 +17,7 @@
 #include "store/arquivos_pasta.h"
 #include "store/catalogo.h"
 #include "store/pastas_dados.h"
+#include "store/restaura_pasta.h"
 #include "store/transfere.h"
 #include "store/verificacao.h"
 
@@ -39,16 +41,12 @@ void apagaIndices(Contexto& ctx, const std::string& pasta, const TabelaDef& t) {
   }
 }
 
-// The register stays open shared on every running terminal: it is read under its file lock,
-// which keeps record writers out while the file is copied.
-rt::db::Result<std::unique_ptr<rt::db::Table>> seguraRegistro(Contexto& ctx, const std::string& dbf) {
-  auto t = rt::db::Table::open(dbf, {});
-  if (!t) return t;
-  for (int i = 0; i < 10; ++i) {
-    if ((*t)->lockFile()) return t;
-    ctx.espera.dorme(500ms);
-  }
-  return rt::db::Status(rt::db::Error::kLocked, dbf);
+// The closing message of a copy: how many tables and taxpayers, from where to where.
+std::vector<std::string> resumo(std::string_view feito, std::size_t arquivos, std::uint64_t contribuintes,
+                                std::string de, std::string para) {
+  return {std::string(feito) + " " + std::to_string(arquivos) + " arquivos, com " + std::to_string(contribuintes) +
+              " contribuinte" + (contribuintes == 1 ? "" : "s") + ",",
+          std::move(de), std::move(para)};
 }
 
 }  // namespace
@@ -57,14 +55,21 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
   const std::string origemLx = pastaLinux(ctx, origem);
   auto destinoLx = platform::createFolders(ctx.unidades.toLinux(platform::withoutSeparator(destino)));
   if (!destinoLx) return false;
+  // This terminal's own tables would otherwise be "in use in some terminal" for ever; the
+  // register stays open, and is held under its file lock below.
+  FECHA_TODO(ctx);
   std::vector<std::pair<int, std::unique_ptr<rt::db::Table>>> seguras;
   std::uint64_t total = 0;
   for (int n = 1; n <= 19; ++n) {
     const std::string dbf = platform::join(origemLx, nomeTabela(n));
     auto achado = platform::resolveExisting(dbf);
     if (!achado) continue;
-    auto t = n == 9 ? seguraRegistro(ctx, *achado) : seguraAguardando(ctx, *achado, nomeTabela(n));
+    // The register stays open shared on every running terminal: it is copied under its file
+    // lock, which keeps record writers out while the file is copied.
+    auto t = n == 9 ? seguraParaCopia(ctx, *achado) : seguraAguardando(ctx, *achado, nomeTabela(n));
     if (!t) {
+      // Let the other terminals go before the alert waits for its key.
+      seguras.clear();
       ctx.janelas.FECHAJAN(10);
       console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
       return false;
@@ -83,6 +88,8 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     console::MENS(ctx, 13, "Copiando para " + destino + " o arquivo " + nomeTabela(n));
     auto alvo = platform::pathForFile(*destinoLx, nomeTabela(n));
     if (!alvo || !copiaArquivo(t->path(), *alvo)) {
+      // Let the other terminals go before the alert waits for its key.
+      seguras.clear();
       ctx.janelas.FECHAJAN(10);
       console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
       return false;
@@ -90,6 +97,7 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     apagaIndices(ctx, destino, *tabela(n));
   }
   ctx.janelas.FECHAJAN(10);
+  console::AVISOSN(ctx, resumo("Copiados", seguras.size(), contaContribuintes(*destinoLx), "de " + origem, "para " + destino), 0);
   return true;
 }
 
@@ -112,30 +120,47 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
     console::AVISOSN(ctx, "O " + origem + std::string(" não contém dados do TAVREN"_cp), 0);
     return false;
   }
-  (void)ctx.areas.closeAll();
+  // Whatever the folder holds now is replaced: the user sees what is at stake first.
+  const std::uint64_t agora = contaContribuintes(destinoLx);
+  const std::uint64_t traz = contaContribuintes(origemLx);
+  if (console::AVISOSN(ctx,
+                       {"Recupera os dados em ", destino,
+                        "A pasta tem hoje " + std::to_string(agora) + " contribuinte" + (agora == 1 ? "" : "s") + ";",
+                        std::string("a cópia traz "_cp) + std::to_string(traz) + "."},
+                       2) != "S")
+    return false;
+  std::optional<TravaRestauracao> trava = travaParaRestaurar(ctx, destinoLx);
+  if (!trava) return false;
+  // Every table is copied into a scratch folder beside the data first; then they all go into
+  // place together.
+  auto preparo = platform::createTempFolder(destinoLx, kPrefixoRestauracao);
+  if (!preparo) {
+    console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
+    return false;
+  }
+  std::vector<Preparada> preparadas;
   for (const TabelaDef* t : tabelas) {
     const std::string nome = nomeTabela(t->numero);
-    auto alvo = platform::pathForFile(destinoLx, nome);
-    if (!alvo) return false;
-    std::unique_ptr<rt::db::Table> segura;
-    if (platform::fileExists(*alvo)) {
-      auto s = seguraAguardando(ctx, *alvo, nome);
-      if (!s && s.code() == rt::db::Error::kInUse) {
-        console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
-        return false;
-      }
-      if (s) segura = std::move(*s);
-    }
-    descartaDiariosMortos(destinoLx);
-    apagaIndices(ctx, destino, *t);
+    console::MENS(ctx, 13, "Copiando de " + origem + " o arquivo " + nome);
     auto de = platform::resolveExisting(platform::join(origemLx, nome));
-    if (!de || !copiaArquivo(*de, *alvo)) {
-      console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
+    const std::string para = platform::join(preparo->path(), nome);
+    if (!de || !copiaArquivo(*de, para)) {
+      ctx.janelas.FECHAJAN(10);
+      console::AVISOSN(ctx, {"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."}, 0);
       return false;
     }
+    preparadas.push_back({t, para});
   }
-  UsaPasta naPasta(ctx, destino);
-  (void)passaVerificacao(ctx);
+  ctx.janelas.FECHAJAN(10);
+  // From here the journal's lock owns the scratch folder: once the moves are journaled, the
+  // next start needs what is left in it.
+  preparo->keep();
+  if (!substituiTabelas(ctx, *trava, destinoLx, preparadas)) return false;
+  {
+    UsaPasta naPasta(ctx, destino);
+    (void)passaVerificacao(ctx);
+  }
+  console::AVISOSN(ctx, resumo("Recuperados", preparadas.size(), contaContribuintes(destinoLx), "de " + origem, "em " + destino), 0);
   return true;
 }
 

@@ -8,13 +8,18 @@
 
 #include <cerrno>
 
+#include "console/alerta.h"
+#include "console/janelas.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
+#include "store/diario_restauracao.h"
 #include "store/tabelas_declaracao.h"
 
 namespace store {
 
 using namespace std::chrono_literals;
+using namespace rt::text::literals;
 using rt::db::Error;
 using rt::db::File;
 using rt::db::Result;
@@ -30,15 +35,6 @@ namespace {
 constexpr std::string_view kMagico = "TVJNL001";
 constexpr std::string_view kFim = "FIM!";
 constexpr std::size_t kRodape = 4 + 8 + 8;
-
-std::uint64_t fnv1a(std::string_view b) {
-  std::uint64_t h = 1469598103934665603ULL;
-  for (unsigned char c : b) {
-    h ^= c;
-    h *= 1099511628211ULL;
-  }
-  return h;
-}
 
 void poe(std::string& s, std::uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
@@ -62,6 +58,7 @@ class Leitor {
     return r;
   }
   bool fim() const { return p_ == b_.size(); }
+  std::size_t resta() const { return b_.size() - p_; }
 
  private:
   bool tem(std::size_t n) {
@@ -100,7 +97,7 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
   std::vector<int> destino;
   for (const rt::db::FieldDef& f : tab.campos) {
     const rt::db::FieldDef* g = t.field(f.name);
-    destino.push_back(g != nullptr && g->type == f.type ? t.fieldIndex(f.name) : -1);
+    destino.push_back(g != nullptr && g->type == f.type && g->width == f.width ? t.fieldIndex(f.name) : -1);
   }
   // Old records are reused in their order, so the table grows only by what the CPF gained,
   // and the rows keep their order among equal keys.
@@ -144,6 +141,15 @@ Status sincronizaPasta(const std::string& pasta) {
 
 }  // namespace
 
+std::uint64_t hashDiario(std::string_view b) {
+  std::uint64_t h = 1469598103934665603ULL;
+  for (unsigned char c : b) {
+    h ^= c;
+    h *= 1099511628211ULL;
+  }
+  return h;
+}
+
 std::string codificaDiario(const Diario& d) {
   std::string s(kMagico);
   s += rt::text::padr(d.cpf, 11);
@@ -167,27 +173,34 @@ std::string codificaDiario(const Diario& d) {
     for (const std::string& r : t.registros) s += rt::text::padr(r, static_cast<int>(tamanho));
   }
   const std::uint64_t n = s.size();
-  const std::uint64_t h = fnv1a(s);
+  const std::uint64_t h = hashDiario(s);
   s += kFim;
   poe(s, n, 8);
   poe(s, h, 8);
   return s;
 }
 
-std::optional<Diario> decodificaDiario(std::string_view bytes) {
-  if (bytes.size() < kMagico.size() + 12 + kRodape) return std::nullopt;
+bool diarioInteiro(std::string_view bytes) {
+  if (bytes.size() < kMagico.size() + 12 + kRodape) return false;
   const std::string_view corpo = bytes.substr(0, bytes.size() - kRodape);
   Leitor rodape(bytes.substr(corpo.size()));
-  if (rodape.bytes(4) != kFim || rodape.num(8) != corpo.size() || rodape.num(8) != fnv1a(corpo)) return std::nullopt;
-  Leitor l(corpo);
+  return rodape.bytes(4) == kFim && rodape.num(8) == corpo.size() && rodape.num(8) == hashDiario(corpo);
+}
+
+std::optional<Diario> decodificaDiario(std::string_view bytes) {
+  if (!diarioInteiro(bytes)) return std::nullopt;
+  Leitor l(bytes.substr(0, bytes.size() - kRodape));
   if (l.bytes(kMagico.size()) != kMagico) return std::nullopt;
   Diario d;
   d.cpf = std::string(l.bytes(11));
   d.atvBrasil = std::string(l.bytes(1));
+  // Every count is checked against the bytes left before anything is made of it: a journal
+  // whose hash matches may still have been written by someone else than a save.
   const std::uint64_t tabelas = l.num(4);
   for (std::uint64_t k = 0; k < tabelas && l.ok(); ++k) {
     TabelaDiario t;
     t.numero = static_cast<int>(l.num(1));
+    if (t.numero < 1 || t.numero > 19 || t.numero == 9 || t.numero == 13) return std::nullopt;
     const std::uint64_t campos = l.num(2);
     int offset = 0;
     for (std::uint64_t c = 0; c < campos && l.ok(); ++c) {
@@ -198,6 +211,7 @@ std::optional<Diario> decodificaDiario(std::string_view bytes) {
       f.type = tipo.empty() ? 'C' : tipo[0];
       f.width = static_cast<int>(l.num(2));
       f.decimals = static_cast<int>(l.num(1));
+      if (f.width < 1) return std::nullopt;
       f.offset = offset;
       offset += f.width;
       t.campos.push_back(std::move(f));
@@ -205,6 +219,8 @@ std::optional<Diario> decodificaDiario(std::string_view bytes) {
     const std::uint64_t tamanho = l.num(4);
     if (tamanho != static_cast<std::uint64_t>(offset)) return std::nullopt;
     const std::uint64_t linhas = l.num(4);
+    if (!l.ok() || (linhas > 0 && (tamanho == 0 || linhas > l.resta() / tamanho))) return std::nullopt;
+    t.registros.reserve(static_cast<std::size_t>(linhas));
     for (std::uint64_t r = 0; r < linhas && l.ok(); ++r) t.registros.emplace_back(l.bytes(tamanho));
     d.tabelas.push_back(std::move(t));
   }
@@ -216,19 +232,26 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf) {
   return caminho(ctx, ctx.LOCARQ + "SALVA" + nomeSeguro(cpf) + ".JNL");
 }
 
-Result<std::optional<TravaDiario>> TravaDiario::tenta(const std::string& caminho) {
+Result<std::optional<File>> travaArquivoDiario(const std::string& caminho) {
   for (;;) {
     Result<File> f = File::open(caminho, File::Mode::kReadWrite);
     if (f.code() == Error::kNotFound) f = File::open(caminho, File::Mode::kCreate);
-    if (f.code() == Error::kExists) continue;  // made by another save between our two tries
+    if (f.code() == Error::kExists) continue;  // made by another process between our two tries
     if (!f) return f.status();
     Status s = f->tryLock(0, 1, File::LockKind::kExclusive);
-    if (s.code() == Error::kLocked) return std::optional<TravaDiario>();
+    if (s.code() == Error::kLocked) return std::optional<File>();
     if (!s) return s;
     // The holder we waited for may have removed the file meanwhile: then try the name again.
     if (!f->sameFileAs(caminho)) continue;
-    return std::optional<TravaDiario>(TravaDiario(std::move(*f), caminho));
+    return std::optional<File>(std::move(*f));
   }
+}
+
+Result<std::optional<TravaDiario>> TravaDiario::tenta(const std::string& caminho) {
+  Result<std::optional<File>> f = travaArquivoDiario(caminho);
+  if (!f) return f.status();
+  if (!f->has_value()) return std::optional<TravaDiario>();
+  return std::optional<TravaDiario>(TravaDiario(std::move(**f), caminho));
 }
 
 TravaDiario::~TravaDiario() = default;
@@ -239,7 +262,12 @@ Result<std::optional<Diario>> TravaDiario::le() const {
   if (*tamanho == 0) return std::optional<Diario>();
   std::string b(static_cast<std::size_t>(*tamanho), '\0');
   RT_DB_TRY(arquivo_.readExact(0, b));
-  return decodificaDiario(b);
+  // Cut short: its save never reached the shared tables. Whole but unreadable: someone else
+  // wrote it, and it is not for dropping in silence.
+  if (!diarioInteiro(b)) return std::optional<Diario>();
+  std::optional<Diario> d = decodificaDiario(b);
+  if (!d) return Status(Error::kCorrupt, caminho_ + ": a whole journal that cannot be read");
+  return d;
 }
 
 Status TravaDiario::escreve(const Diario& d, const std::function<void()>& meio) {
@@ -263,17 +291,28 @@ Status TravaDiario::conclui() {
   return Status::ok();
 }
 
-namespace {
-
-// Completes what the journal held: whole, it is redone; cut short, it is dropped.
-Status completa(Contexto& ctx, TravaDiario& trava) {
-  Result<std::optional<Diario>> d = trava.le();
-  if (!d) return d.status();
-  if (d->has_value()) RT_DB_TRY(aplicaDiario(ctx, **d));
-  return Status::ok();
+Result<bool> TravaDiario::completa(Contexto& ctx) {
+  Result<std::optional<Diario>> d = le();
+  Status s = d.status();
+  if (s && d->has_value()) s = aplicaDiario(ctx, **d);
+  if (s) return true;
+  if (s.code() != Error::kCorrupt && s.code() != Error::kInUse && s.code() != Error::kBadField) return s;
+  // It cannot be redone: kept under another name for whoever mends the declaration by hand,
+  // so that neither this start nor any later one stops on it.
+  const std::string aparte = caminho_ + ".RECUSADO";
+  if (!arquivo_.sameFileAs(caminho_) || ::rename(caminho_.c_str(), aparte.c_str()) != 0)
+    return Status(Error::kIo, caminho_ + ": " + s.message());
+  (void)rt::db::syncDirectoryOf(caminho_);
+  arquivo_.close();
+  ctx.janelas.FECHAJAN(10);
+  const std::string nome(std::filesystem::path(caminho_).filename().string());
+  console::AVISOSN(ctx,
+                   {std::string("O diário de gravação "_cp) + nome + std::string(" não pôde ser refeito."_cp),
+                    "Foi guardado como " + nome + ".RECUSADO.",
+                    std::string("Confira a declaração do CPF "_cp) + nome.substr(5, nome.size() - 9) + "."},
+                   0);
+  return false;
 }
-
-}  // namespace
 
 Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
   const std::string c = caminhoDiario(ctx, cpf);
@@ -282,11 +321,14 @@ Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
     if (!t) return t.status();
     if (t->has_value()) {
       TravaDiario trava = std::move(**t);
-      RT_DB_TRY(completa(ctx, trava));
+      Result<bool> feito = trava.completa(ctx);
+      if (!feito) return feito.status();
+      if (!*feito) continue;  // moved aside: a new journal is made in its place
       RT_DB_TRY(trava.arquivo_.truncate(0));
       return trava;
     }
-    ctx.espera.dorme(500ms);
+    // Another terminal is saving this taxpayer: say so while waiting for it.
+    alertaUmSegundo(ctx, aguardandoSalvar());
   }
 }
 
@@ -309,6 +351,12 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
 
 int recuperaDiarios(Contexto& ctx) {
   const std::filesystem::path pasta = std::filesystem::path(caminhoDiario(ctx, "X")).parent_path();
+  // A restore that died is finished first: the save journals it found were older than the
+  // tables it brought, and it dropped them before it moved anything.
+  if (recuperaRestauracao(pasta.string())) {
+    ctx.janelas.FECHAJAN(10);
+    console::AVISOSN(ctx, "A recuperação de dados interrompida nesta pasta foi concluída."_cp, 0);
+  }
   std::vector<std::string> achados;
   std::error_code ec;
   for (const auto& e : std::filesystem::directory_iterator(pasta, ec)) {
@@ -320,7 +368,8 @@ int recuperaDiarios(Contexto& ctx) {
     Result<std::optional<TravaDiario>> t = TravaDiario::tenta(c);
     if (!t || !t->has_value()) continue;  // a running save, or not ours to touch
     TravaDiario trava = std::move(**t);
-    if (completa(ctx, trava) && trava.conclui()) ++feitos;
+    Result<bool> feito = trava.completa(ctx);
+    if (feito && (!*feito || trava.conclui())) ++feitos;
   }
   return feitos;
 }

@@ -38,10 +38,22 @@ struct Diario {
   std::vector<TabelaDiario> tabelas;
 };
 
+// The FNV-1a hash that ends the journals (of a save and of a restore): a journal whose hash
+// does not match was cut short or damaged.
+std::uint64_t hashDiario(std::string_view bytes);
+
 // The journal bytes of a save and back. `ler` gives nullopt for a journal that is empty,
 // cut short or damaged (its save never reached the shared tables).
 std::string codificaDiario(const Diario& d);
 std::optional<Diario> decodificaDiario(std::string_view bytes);
+// Whether the bytes end with a trailer whose length and hash match: a journal that is not
+// whole was cut short while its save wrote it.
+bool diarioInteiro(std::string_view bytes);
+
+// A journal file (Linux path) opened, made when missing, with its byte 0 locked exclusively
+// by an open-file-description lock: one try, nullopt when another process holds it. When the
+// holder removed the file meanwhile, the name is tried again.
+rt::db::Result<std::optional<rt::db::File>> travaArquivoDiario(const std::string& caminho);
 
 // The journal of one CPF, held (locked) while the object lives.
 class TravaDiario {
@@ -57,11 +69,16 @@ class TravaDiario {
   ~TravaDiario();
 
   const std::string& caminho() const { return caminho_; }
-  // What the journal holds now (nullopt: nothing whole).
+  // What the journal holds now (nullopt: nothing whole); kCorrupt for a whole journal that
+  // cannot be read (bad counts, tables or fields).
   rt::db::Result<std::optional<Diario>> le() const;
   // Writes and syncs the journal. `meio`, when given, is called after about half the bytes
   // (tests stop the process there).
   rt::db::Status escreve(const Diario& d, const std::function<void()>& meio = {});
+  // Completes what the journal held: whole, it is redone; cut short, it is dropped (true).
+  // A journal that cannot be redone is renamed aside (".RECUSADO") with an alert, and the
+  // lock then holds nothing (false).
+  rt::db::Result<bool> completa(Contexto& ctx);
   // Empties and removes the journal: the save is complete.
   rt::db::Status conclui();
 
@@ -83,8 +100,9 @@ rt::db::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<
                             const std::function<void(int)>& depois = {},
                             const std::function<void(int)>& meio = {});
 
-// Completes what dead saves left in the data folder (start-up). Journals held by a running
-// save are left to it. Returns the number of journals completed or dropped.
+// Completes what dead saves (and a dead restore, first) left in the data folder (start-up).
+// Journals held by a running save are left to it; one that cannot be redone is moved aside
+// with an alert. Returns the number of journals completed, dropped or moved aside.
 int recuperaDiarios(Contexto& ctx);
 // The same for one CPF, before its declaration is loaded; waits for a running save of it.
 rt::db::Status recuperaDiario(Contexto& ctx, std::string_view cpf);

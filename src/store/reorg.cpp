@@ -10,6 +10,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/pastas_dados.h"
+#include "store/restaura_pasta.h"
 #include "store/travas.h"
 
 namespace store {
@@ -76,40 +77,55 @@ void empacotaPrograma(Contexto& ctx) {
 
 }  // namespace
 
-bool reindexaTabela(Contexto& ctx, int n, int segundos) {
+Status reindexaTabela(Contexto& ctx, int n, int segundos) {
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {rt::db::Error::kBadField, "table " + std::to_string(n)};
   (void)ctx.areas.close(n);
   const std::string arquivo = arquivoTabela(ctx, *t);
   // A missing table is made new, with its indexes, by the opener.
   if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
     const bool ok = ABERTURA(ctx, n, true);
     (void)ctx.areas.close(n);
-    return ok;
+    return ok ? Status::ok() : Status(rt::db::Error::kIo, arquivo);
   }
   if (ctx.MOS_MENS) console::MENS(ctx, 13, "Criando o indice " + arquivo + ".cdx");
   Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), segundos);
-  if (!s) {
-    avisaIndisponivel(ctx, arquivo);
-    return false;
-  }
-  return true;
+  if (!s && s.code() != rt::db::Error::kInUse) avisaIndisponivel(ctx, arquivo);
+  return s;
+}
+
+void avisaOcupadas(Contexto& ctx, const std::vector<std::string>& ocupadas) {
+  if (ocupadas.empty()) return;
+  ctx.janelas.FECHAJAN(10);
+  console::AVISOSN(ctx, linhasDeNomes("Em uso em outro terminal, não reorganizadas:"_cp, ocupadas), 0);
 }
 
 namespace {
 
-bool reindexaPasta(Contexto& ctx, std::string_view pasta) {
+// How long a table another terminal holds is waited for before it is left as it was: the
+// other terminal may be at its menu for hours, and the rest of the folder is worth rebuilding.
+constexpr int kEsperaOcupada = 3;
+
+bool reindexaPasta(Contexto& ctx, std::string_view pasta, std::vector<std::string>& ocupadas) {
   UsaPasta naPasta(ctx, pasta);
-  for (int n = 1; n <= 19; ++n)
-    if (!reindexaTabela(ctx, n)) return false;
-  return true;
+  bool ok = true;
+  for (int n = 1; n <= 19; ++n) {
+    Status s = reindexaTabela(ctx, n, kEsperaOcupada);
+    if (s) continue;
+    if (s.code() != rt::db::Error::kInUse) return false;
+    ok = false;
+    ocupadas.push_back(nomeArquivo(*tabela(n), ctx.NUSU) + ".DBF");
+  }
+  return ok;
 }
 
 }  // namespace
 
-bool REORG(Contexto& ctx, std::string_view pasta, int modo) {
-  const bool ok = reindexaPasta(ctx, pasta);
-  if (ok && (modo == 1 || modo == 4)) empacotaPrograma(ctx);
+bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::string>* ocupadas) {
+  std::vector<std::string> puladas;
+  const bool ok = reindexaPasta(ctx, pasta, puladas);
+  if (ocupadas != nullptr) ocupadas->insert(ocupadas->end(), puladas.begin(), puladas.end());
+  if (modo == 1 || modo == 4) empacotaPrograma(ctx);
   if (modo == 4) return ok;
   (void)ctx.areas.closeAll();
   if (modo == 3) return ok;
@@ -138,21 +154,14 @@ bool REINDEXA(Contexto& ctx) {
       if (rt::db::fileExists(c)) (void)rt::db::removeFile(c);
     }
   }
-  const std::string inicio = ctx.LOCARQ;
-  bool ok = true;
-  bool programa = false;
-  for (const std::string& pasta : pastasDoRegistro(ctx)) {
-    if (!platform::folderExists(pastaLinux(ctx, pasta))) continue;
-    // The program folder's tables are packed once, with the first folder.
-    if (!REORG(ctx, pasta, programa ? 3 : 4)) ok = false;
-    programa = true;
-  }
-  if (!programa) empacotaPrograma(ctx);
-  ctx.LOCARQ = inicio;
+  std::vector<std::string> ocupadas;
+  const std::string pasta = ctx.LOCARQ;
+  const bool ok = REORG(ctx, pasta, 4, &ocupadas);
   ctx.MOS_MENS = false;
   (void)ABERTURA(ctx, 0);
   (void)MUDADIR(ctx, ctx.LOCARQ);
   ctx.janelas.FECHAJAN(10);
+  avisaOcupadas(ctx, ocupadas);
   return ok;
 }
 

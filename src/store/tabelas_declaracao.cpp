@@ -22,6 +22,9 @@ std::string_view aguardandoSalvar() { return "Aguardando outro Terminal salvar d
 
 void alertaUmSegundo(Contexto& ctx, std::string_view texto) {
   console::MENS(ctx, 3, texto);
+  // Nothing reads the keyboard during the wait, so the screen is sent out here: otherwise the
+  // terminal looks frozen until the other one lets go.
+  ctx.console.refresh();
   ctx.espera.dorme(1000ms);
   ctx.janelas.FECHAJAN(10);
 }

@@ -35,6 +35,8 @@ bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std:
   if (s) return true;
   if (passa(s)) {
     console::MENS(ctx, 0, aguardando);
+    // A wait for ever reads no key, which is what would otherwise send the screen out.
+    ctx.console.refresh();
     const bool sempre = segundos == 0;
     int meios = segundos * 2;
     while (sempre || (meios > 0 && !esc(ctx))) {

@@ -32,12 +32,13 @@ std::string tableBytes(int seed, std::size_t size) {
 
 // An archive made by hand, with entries our own writer would never make.
 struct HandEntry {
-  HandEntry(std::string n, std::string d, unsigned t = AE_IFREG, std::string l = {})
-      : name(std::move(n)), data(std::move(d)), type(t), link(std::move(l)) {}
+  HandEntry(std::string n, std::string d, unsigned t = AE_IFREG, std::string l = {}, bool hide = false)
+      : name(std::move(n)), data(std::move(d)), type(t), link(std::move(l)), hideSize(hide) {}
   std::string name;
   std::string data;
   unsigned type = AE_IFREG;
-  std::string link;  // symlink target
+  std::string link;       // symlink target
+  bool hideSize = false;  // the header does not say the size (it comes after the data)
 };
 
 void makeZip(const std::string& path, const std::vector<HandEntry>& entries) {
@@ -50,7 +51,7 @@ void makeZip(const std::string& path, const std::vector<HandEntry>& entries) {
     archive_entry_set_filetype(e, h.type);
     archive_entry_set_perm(e, 0644);
     if (h.type == AE_IFLNK) archive_entry_set_symlink(e, h.link.c_str());
-    archive_entry_set_size(e, h.type == AE_IFREG ? static_cast<la_int64_t>(h.data.size()) : 0);
+    if (!h.hideSize) archive_entry_set_size(e, h.type == AE_IFREG ? static_cast<la_int64_t>(h.data.size()) : 0);
     ASSERT_EQ(archive_write_header(a, e), ARCHIVE_OK) << archive_error_string(a);
     if (h.type == AE_IFREG && !h.data.empty()) archive_write_data(a, h.data.data(), h.data.size());
     archive_entry_free(e);
@@ -202,6 +203,42 @@ TEST_F(ArchiveTest, DamagedArchiveExtractsNothing) {
   }
   EXPECT_EQ(extractMatching(dir / "work/MISSING.ICE", "*", dir / "work").code(), Error::kNotFound);
   EXPECT_EQ(foldersIn(dir / "work"), 0u);
+}
+
+TEST_F(ArchiveTest, ABombStopsAtTheFirstEntryOverItsLimitOrTheDiskBudget) {
+  const std::string big(4 << 20, '\0');  // a few kilobytes once compressed
+  std::string zip = dir / "work/BOMBA.ICE";
+  makeZip(zip, {{"IMP0110.DBF", "small"},
+                {"IMP0210.DBF", big, AE_IFREG, {}, true},
+                {"IMP0310.DBF", big},
+                {"IMP0410.DBF", "after"}});
+  ASSERT_LT(readFile(zip).size(), 100'000u);
+  struct Caso {
+    ExtractLimits limits;
+    const char* firstOver;
+  };
+  const auto porTabela = [](std::string_view) -> std::uint64_t { return 1 << 20; };
+  const Caso casos[] = {
+      // The size the header hides is counted as the bytes come.
+      {{porTabela, UINT64_MAX}, "IMP0210.DBF"},
+      // Only the disk's budget: the two big ones do not both fit.
+      {{{}, (4 << 20) + 3 * (1 << 20)}, "IMP0310.DBF"},
+  };
+  for (const Caso& c : casos) {
+    Result<Extraction> out = extractMatching(zip, "IMP??10.DBF", dir / "work", c.limits);
+    ASSERT_FALSE(out);
+    EXPECT_EQ(out.code(), Error::kNoSpace);
+    EXPECT_NE(out.status().message().find(c.firstOver), std::string::npos) << out.status().message();
+    EXPECT_EQ(foldersIn(dir / "work"), 0u);  // nothing written is kept
+  }
+  EXPECT_TRUE(extractMatching(zip, "IMP??10.DBF", dir / "work", {{}, 9 << 20}));
+  // Names the caller does not want are refused unread, whatever they hold.
+  const auto soPequenas = [](std::string_view n) -> std::uint64_t { return n == "IMP0210.DBF" || n == "IMP0310.DBF" ? 0 : 100; };
+  Result<Extraction> out = extractMatching(zip, "IMP??10.DBF", dir / "work", {soPequenas, 1000});
+  ASSERT_TRUE(out) << out.status().message();
+  EXPECT_EQ(out->files.size(), 2u);
+  ASSERT_EQ(out->refused.size(), 2u);
+  EXPECT_EQ(out->refused[1].reason, "not wanted");
 }
 
 TEST(ArchiveNames, PlainNamesOnly) {

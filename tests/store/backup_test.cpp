@@ -14,6 +14,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/pastas_dados.h"
+#include "rt/term/keys.h"
 #include "store_fixture.h"
 
 namespace store::teste {
@@ -90,19 +91,41 @@ TEST_F(BackupTest, BackupOntoTheDataFolderIsRefused) {
   EXPECT_FALSE(fs::exists(dados / "IMPZIP10.ICE"));
 }
 
-TEST_F(BackupTest, TableInUseAndNoWaitStopsTheBackupAndKeepsTheOldArchive) {
+TEST_F(BackupTest, OpenTablesAreArchivedAsTheyAreAndAWriterIsWaitedForUntilEsc) {
+  // This terminal sits with its register and a table open, another one has a table open:
+  // nothing to wait for, nothing asked.
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, 4));
+  {
+    OutroTerminal leitor([&] {
+      std::vector<std::unique_ptr<rt::db::Table>> v;
+      v.push_back(abre(dados / "IMP0510.DBF"));
+      v.push_back(abre(dados / "IMP0910.DBF"));
+      return v;
+    });
+    ASSERT_TRUE(leitor.pronto());
+    ASSERT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
+    EXPECT_FALSE(term.exhausted());
+    EXPECT_EQ(ultback(), "20100430");
+    auto lista = platform::listArchive(copias / "IMPZIP10.ICE");
+    ASSERT_TRUE(lista);
+    EXPECT_EQ(lista->entries.size(), 18u);
+  }
+  // Another terminal writing (its file lock held): the wait says so; Esc gives up and keeps
+  // the archive there was.
   escreveArquivo(copias / "IMPZIP10.ICE", "backup anterior");
-  OutroTerminal outro([&] {
+  OutroTerminal escritor([&] {
     std::vector<std::unique_ptr<rt::db::Table>> v;
     v.push_back(abre(dados / "IMP0510.DBF"));
+    if (!v.back()->lockFile()) v.back().reset();
     return v;
   });
-  ASSERT_TRUE(outro.pronto());
-  term.press('N');  // "O arquivo IMP0510.DBF esta sendo usado em algum terminal. Aguarde?"
+  ASSERT_TRUE(escritor.pronto());
+  term.pause().press(rt::term::key::Esc).press(rt::term::key::Enter);
   EXPECT_FALSE(BKMANUAL(ctx, 2, copias.caminho(), dados.caminho()));
+  EXPECT_TRUE(term.contains("Copia encerrada sem terminar.")) << term.dump();
   EXPECT_EQ(leArquivo(copias / "IMPZIP10.ICE"), "backup anterior");
   EXPECT_FALSE(fs::exists(trabalho / "IMPZIP10.ICE"));
-  EXPECT_EQ(ultback(), "");
 }
 
 TEST_F(BackupTest, TruncatedArchiveIsRefusedAndNothingIsOverwritten) {
@@ -144,12 +167,27 @@ TEST_F(BackupTest, RestoreTakesOnlyDeclarationTables) {
   fs::remove(dados / "IMP0110.DBF");
 
   term.press('S');
-  ASSERT_TRUE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  ASSERT_TRUE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho())) << term.dump();
   EXPECT_EQ(leArquivo(dados / "IMP0110.DBF"), leArquivo(fonte / "IMP0110.DBF"));
   EXPECT_FALSE(fs::exists(fs::path(dados.caminho()).parent_path() / "x"));
   EXPECT_FALSE(fs::exists("/tmp/zzq"));
   EXPECT_FALSE(fs::exists(dados / "NOTAS.TXT"));
   EXPECT_FALSE(fs::exists(dados / "IMPXX10.DBF"));
+  for (const std::string& n : dados.arquivos()) EXPECT_TRUE(n.ends_with(".DBF") || n.ends_with(".CDX")) << n;
+}
+
+TEST_F(BackupTest, AnArchiveWithNothingUsableIsNotRestoredAndSaysWhatItRefused) {
+  Pasta fonte;
+  escreveArquivo(fonte / "NOTAS.TXT", "outro arquivo");
+  escreveArquivo(fonte / "IMPXX10.DBF", "parece tabela");
+  const std::vector<std::string> nomes = {"NOTAS.TXT", "IMPXX10.DBF"};
+  ASSERT_TRUE(platform::writeZip(copias / "IMPZIP10.ICE", fonte.caminho(), nomes));
+  const auto antes = tabelas();
+  term.press('S').press(rt::term::key::Enter);
+  EXPECT_FALSE(VOMANUAL(ctx, 2, dados.caminho(), copias.caminho()));
+  EXPECT_TRUE(term.contains("NOTAS.TXT IMPXX10.DBF")) << term.dump();
+  EXPECT_TRUE(term.contains("Nenhum dado foi recuperado.")) << term.dump();
+  EXPECT_TRUE(tabelas() == antes);
   for (const std::string& n : dados.arquivos()) EXPECT_TRUE(n.ends_with(".DBF") || n.ends_with(".CDX")) << n;
 }
 

@@ -79,6 +79,7 @@ TEST_F(PastasTest, MissingTableIsFound) {
 }
 
 TEST_F(PastasTest, WholeTableCopiesGoAndComeBack) {
+  term.press(rt::term::key::Enter);  // what was copied
   ASSERT_TRUE(fazCopia(ctx, dados.caminho(), outra.caminho()));
   for (int n : {1, 4, 9, 19}) {
     const std::string nome = std::string("IMP") + (n < 10 ? "0" : "") + std::to_string(n) + "10.DBF";
@@ -92,6 +93,7 @@ TEST_F(PastasTest, WholeTableCopiesGoAndComeBack) {
     ASSERT_TRUE(t->markDeleted());
     ASSERT_TRUE(t->close());
   }
+  term.press('S').press(rt::term::key::Enter);  // "Recupera os dados em", then what was brought
   ASSERT_TRUE(trazCopia(ctx, outra.caminho(), dados.caminho()));
   EXPECT_TRUE(bytes(dados / "IMP0410.DBF") == original);
   ASSERT_TRUE(ABERTURA(ctx, 4));

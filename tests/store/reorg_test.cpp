@@ -8,6 +8,7 @@
 
 #include "declaracao_fixture.h"
 #include "store/abertura.h"
+#include "rt/term/keys.h"
 #include "store/pastas_dados.h"
 #include "store_fixture.h"
 
@@ -54,7 +55,15 @@ TEST_F(ReorgTest, EveryTableIsPackedAndIndexedAgain) {
   EXPECT_EQ(area(19)->orderExpression(1), "CPF+ATV_BRASIL+DTOS(DT_LC)");
 }
 
-TEST_F(ReorgTest, TableInUseKeepsItsIndexAndIsReported) {
+TEST_F(ReorgTest, TableInUseIsSkippedTheOthersFinishedAndTheBusyOnesNamed) {
+  // Deleted rows in a table before and after the busy one: both must be packed.
+  for (const char* nome : {"IMP0210.DBF", "IMP1110.DBF"}) {
+    auto t = abre(dados / nome, true);
+    ASSERT_TRUE(t->goTo(1));
+    ASSERT_TRUE(t->markDeleted());
+    ASSERT_TRUE(t->close());
+  }
+  const auto contagem11 = abre(dados / "IMP1110.DBF")->recordCount();
   const auto antes = fs::last_write_time(dados / "IMP0510.CDX");
   OutroTerminal outro([&] {
     std::vector<std::unique_ptr<rt::db::Table>> v;
@@ -62,14 +71,27 @@ TEST_F(ReorgTest, TableInUseKeepsItsIndexAndIsReported) {
     return v;
   });
   ASSERT_TRUE(outro.pronto());
-  EXPECT_FALSE(REORG(ctx, dados.caminho(), 3));
+  std::vector<std::string> ocupadas;
+  EXPECT_FALSE(REORG(ctx, dados.caminho(), 3, &ocupadas));
+  EXPECT_EQ(ocupadas, std::vector<std::string>{"IMP0510.DBF"});
   ASSERT_TRUE(fs::exists(dados / "IMP0510.CDX"));
   EXPECT_EQ(fs::last_write_time(dados / "IMP0510.CDX"), antes);
+  EXPECT_EQ(abre(dados / "IMP0210.DBF")->recordCount(), 3u);
+  EXPECT_EQ(abre(dados / "IMP1110.DBF")->recordCount(), contagem11 - 1);
+  // The full rebuild says which tables it left.
+  term.press('S');
+  term.press(rt::term::key::Enter);
+  EXPECT_FALSE(REINDEXA(ctx));
+  EXPECT_TRUE(term.contains("IMP0510.DBF")) << term.dump();
 }
 
-TEST_F(ReorgTest, FullRebuildErasesTheWorkingCopiesAndRebuildsEveryFolder) {
+TEST_F(ReorgTest, FullRebuildErasesTheWorkingCopiesAndRebuildsOnlyTheCurrentFolder) {
   ASSERT_TRUE(fs::exists(trabalho / "TMP_0103.DBF"));
+  // The register also names the program folder and another folder, with no tables.
   ASSERT_TRUE(registraPasta(ctx, dados.caminho()));
+  ASSERT_TRUE(registraPasta(ctx, programa.caminho()));
+  Pasta outra;
+  ASSERT_TRUE(registraPasta(ctx, outra.caminho()));
   fs::remove(dados / "IMP0110.CDX");
   term.press('S');
   EXPECT_TRUE(REINDEXA(ctx));
@@ -77,6 +99,8 @@ TEST_F(ReorgTest, FullRebuildErasesTheWorkingCopiesAndRebuildsEveryFolder) {
     EXPECT_FALSE(n.starts_with("TMP_") && (n.ends_with("03.DBF") || n.ends_with("03.CDX"))) << n;
   EXPECT_TRUE(fs::exists(dados / "IMP0110.CDX"));
   EXPECT_EQ(ctx.LOCARQ, dados.caminho() + "/");
+  for (const Pasta* p : {&programa, &outra})
+    for (const std::string& n : p->arquivos()) EXPECT_FALSE(n.starts_with("IMP")) << p->caminho() << "/" << n;
   confereIndices();
 }
 
