@@ -19,6 +19,7 @@
 #include "shell/configuracao.h"
 #include "shell/cores_editor.h"
 #include "shell/cores_registro.h"
+#include "shell/erro_execucao.h"
 #include "shell/menu_principal.h"
 #include "shell/registros.h"
 #include "shell/saida.h"
@@ -240,7 +241,9 @@ std::string SELITEMIMP(Program& p, int id) {
   return std::to_string(p.NRO_VIAS);
 }
 
-void MENUSELECT(Program& p, int id) {
+namespace {
+
+void rodaItem(Program& p, int id) {
   p.OPCAO_1 = id;
   const int dezena = id / 10;
   p.NPOSMENU = dezena > 2 ? dezena - 1 : dezena;
@@ -386,6 +389,12 @@ void MENUSELECT(Program& p, int id) {
       (void)chamaFuncao(p, id);
       break;
   }
+}
+
+}  // namespace
+
+void MENUSELECT(Program& p, int id) {
+  executaItem(p, id, [&p, id] { rodaItem(p, id); });
 }
 
 }  // namespace shell

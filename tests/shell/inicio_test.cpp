@@ -327,8 +327,14 @@ TEST_F(Inicio, AProgramFolderLongerThanItsFieldsIsRefusedBeforeAnythingIsStored)
   EXPECT_TRUE(gravador.viu("A pasta do programa tem mais de 40 caracteres:"));
   EXPECT_TRUE(gravador.viu(longa));
   EXPECT_TRUE(gravador.viu("Os nomes de pasta são guardados com até 40 caracteres."_cp));
+  EXPECT_TRUE(gravador.viu("(variável DTAVREN)."_cp));
   p.reset();
   EXPECT_TRUE(std::filesystem::is_empty(longa));
+  // Started by the run script, the program folder came from TAVREN_HOME: that is the name said.
+  env["TAVREN_HOME"] = longa;
+  term.press(key::Enter);
+  EXPECT_FALSE(inicia());
+  EXPECT_TRUE(gravador.viu("(variável TAVREN_HOME)."_cp));
 }
 
 TEST_F(Inicio, ADataFolderNameThatWouldNotFitLeavesTheDataInTheProgramFolder) {
