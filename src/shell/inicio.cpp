@@ -8,6 +8,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "shell/ajuda_programa.h"
 #include "shell/atualizacao.h"
 #include "shell/config_terminal.h"
 #include "shell/cores_registro.h"
@@ -300,6 +301,9 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   }
   p.janelas.FECHAJAN(2);
 
+  // The help texts before the check pass, which opens them only when both files are there.
+  // A failure has been said by the creation itself; start-up goes on without help.
+  (void)criaAjuda(p);
   (void)store::passaVerificacao(p);
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.
