@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "console/alerta.h"
+#include "console/janelas.h"
 #include "console/mensagens.h"
 #include "console/menus.h"
 #include "console/molduras.h"
@@ -394,7 +395,14 @@ void rodaItem(Program& p, int id) {
 }  // namespace
 
 void MENUSELECT(Program& p, int id) {
+  // The main screen comes back after every item, as the menu's pop-up gave back what it
+  // covered: what an item drew outside a window of its own (a list without a frame, a field
+  // read on the background, a dialog frame left behind an alert) goes with it. The colour
+  // editor redraws the main screen in its new colours, and an item that ends the program
+  // leaves the screen to the exit.
+  console::TelaGuardada tela(p.screen());
   executaItem(p, id, [&p, id] { rodaItem(p, id); });
+  if (id == 24 || p.saida) tela.mantem();
 }
 
 }  // namespace shell

@@ -134,6 +134,83 @@ TEST_F(Jornada, ConferenciaShowsTheProgressAndTheErrorListThenLeavesTheMenuAsItW
   EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; })) << s.capture() << "\n--- before:\n" << antes;
 }
 
+TEST_F(Jornada, EveryDialogLeavesTheScreenAsItFoundIt) {
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  const std::string menu = visivel(s.capture());
+  const auto volta = [&](const std::string& antes, const char* onde) {
+    EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; }))
+        << onde << "\n" << s.capture() << "\n--- before:\n" << antes;
+  };
+  // The taxpayer prompt: its name box keeps its right border; F11 (the notes) and F7 (the
+  // folders) give it back as it was.
+  s.keys({"M-l"});
+  ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::string prompt = visivel(s.capture());
+  // Both boxes whole on the row being typed: four vertical lines.
+  int verticais = 0;
+  for (std::size_t i = linha(prompt, 18).find("│"); i != std::string::npos; i = linha(prompt, 18).find("│", i + 1))
+    ++verticais;
+  EXPECT_EQ(verticais, 4) << prompt;
+  for (const char* tecla : {"F11", "F7"}) {
+    s.keys({tecla});
+    ASSERT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) != prompt; })) << tecla;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    s.keys({"Escape"});
+    volta(prompt, tecla);
+  }
+  s.keys({"Escape"});
+  volta(menu, "the prompt left");
+
+  // Pastas (item 14): the folder list without a frame of its own.
+  s.keys({"M-l"});
+  ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+  s.keys({"Down", "Down", "Down"});
+  ASSERT_TRUE(s.waitForText("Seleciona o Drive e a Pasta")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Drive e diret")) << s.capture();
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Escape"});
+  volta(menu, "Pastas");
+
+  // Env Receita, "apenas as com status": the status is read on the background, then asked.
+  s.keys({"M-e"});
+  ASSERT_TRUE(s.waitForText("Transfere para a receita ao terminar")) << s.capture();
+  s.keys({"Down"});
+  ASSERT_TRUE(s.waitForText("Tranfere p/receita ao terminar so")) << s.capture();
+  s.keys({"Enter"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("A partir de agora somente")) << s.capture();
+  s.keys({"N"});
+  volta(menu, "apenas as com status");
+
+  // Backup, "Compacta uma Pasta": an alert inside the folder dialog, then Esc.
+  s.keys({"M-b"});
+  ASSERT_TRUE(s.waitForText("Faz a copia de seguranca")) << s.capture();
+  s.keys({"Down", "Down", "Down", "Down"});
+  ASSERT_TRUE(s.waitForText("apenas de UMA PASTA")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Drive e a Pasta  Novo")) << s.capture();
+  // Enter keeps the current folder as the origin; the destination typed is the same folder.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Enter"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  s.text(home_ + "/DADOS2010");
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("não podem ser iguais")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("não podem ser iguais") == std::string::npos; }));
+  const std::string depois = visivel(s.capture());
+  EXPECT_NE(depois.find("Drive e a Pasta  Atual"), std::string::npos) << depois;
+  s.keys({"Escape"});
+  volta(menu, "Compacta uma Pasta");
+}
+
 TEST_F(Jornada, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFileShowsNothing) {
   {
     TmuxSession s(comando(), 80, 25);
