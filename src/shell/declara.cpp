@@ -95,6 +95,9 @@ bool confereDeclaracao(Program& p, Declara& d) {
     (void)reg.setOrder(1);
     (void)reg.seek(d.dec.espelho.CPF);
   }
+  // Keys typed while the check ran were meant for the prompt (an Enter after a full CPF, which
+  // ended the field by itself): the list must not take them as the start of an edit.
+  p.console.clearTypeahead();
   screens::MOS_PEND(p, d.grade);
   return true;
 }
