@@ -583,6 +583,11 @@ TEST_F(Declaracao, Item13ChecksTheDeclarationAndKeepsItsFindingsInTheErrorList) 
   auto lista = dados("IMP1110", kA);
   ASSERT_TRUE(lista);
   EXPECT_FALSE(lista->eof()) << "an almost empty declaration has findings";
+  // The progress ends with the counts, and the findings are shown in the error list with the
+  // texts of the message list.
+  EXPECT_TRUE(gravador.viu("Conferido.  Resultado =======>"));
+  EXPECT_TRUE(gravador.viu("Notas e observaçoes"_cp));
+  EXPECT_TRUE(gravador.viu("Título de eleitor não informado"_cp));
 }
 
 }  // namespace
