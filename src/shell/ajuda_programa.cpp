@@ -18,7 +18,7 @@ bool existe(Program& p, std::string_view extensao) {
 
 bool criaAjuda(Program& p) {
   if (existe(p, ".DBF") || existe(p, ".DBT")) return true;
-  return store::CRIA(p, kAreaAjuda, "HELPTXT");
+  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT");
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {
