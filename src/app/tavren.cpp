@@ -1,12 +1,15 @@
 // tavren: the office program. Builds the program state on the curses terminal, runs start-up
-// and the main menu until an item ends the program.
+// and the main menu until an item ends the program or a runtime error does.
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <string_view>
 
 #include "rt/term/console.h"
 #include "rt/term/curses_terminal.h"
+#include "rt/text/cp860.h"
 #include "rt/text/date.h"
+#include "shell/erro_execucao.h"
 #include "shell/funcoes.h"
 #include "shell/inicio.h"
 #include "shell/programa.h"
@@ -50,6 +53,13 @@ int main(int argc, char** argv) {
   Passagem passagem(*aberto.terminal, console);
   programa.terminal = &passagem;
   shell::registraFuncoes(programa);
-  if (!shell::INICIA(programa, argumento)) return programa.saida.value_or(1);
-  return shell::LACO(programa);
+  // Errors inside a menu item are handled by the dispatcher; one that reaches here came from
+  // start-up or the menu itself. Returning (rather than exiting) lets the program's owners
+  // give back the terminal and the terminal number's lock.
+  try {
+    if (!shell::INICIA(programa, argumento)) return programa.saida.value_or(1);
+    return shell::LACO(programa);
+  } catch (const std::exception& e) {
+    return shell::erroFatal(programa, rt::text::utf8ToCp860(e.what()));
+  }
 }

@@ -206,6 +206,13 @@ void Janelas::move(int id, int dRow, int dCol) {
 void Janelas::MOVEVER(int id, int direction) { move(id, direction == 129 ? -1 : 1, 0); }
 void Janelas::MOVEHOR(int id, int direction) { move(id, 0, direction == 129 ? -1 : 1); }
 
+TelaGuardada::TelaGuardada(Screen& screen)
+    : screen_(screen), salva_(screen.save({0, 0, Screen::kRows - 1, Screen::kCols - 1})) {}
+
+TelaGuardada::~TelaGuardada() {
+  if (restaura_) screen_.restore(salva_);
+}
+
 std::string ACHACOR(int attr) { return rt::term::colourText(toAttr(attr)); }
 
 std::string REP(int n) {

@@ -72,6 +72,23 @@ class Janelas {
   std::vector<Salva> salvas_;
 };
 
+// The whole screen kept while an action runs that draws over it and leaves it as the action
+// left it (a menu item, a list opened from a prompt): put back when the guard goes, so the
+// action leaves no trace, unless `mantem()` says the action changed the screen for good.
+class TelaGuardada {
+ public:
+  explicit TelaGuardada(rt::term::Screen& screen);
+  ~TelaGuardada();
+  TelaGuardada(const TelaGuardada&) = delete;
+  TelaGuardada& operator=(const TelaGuardada&) = delete;
+  void mantem() { restaura_ = false; }
+
+ private:
+  rt::term::Screen& screen_;
+  rt::term::Screen::Saved salva_;
+  bool restaura_ = true;
+};
+
 // "W+/B" style text of a numeric attribute (30 gives "GR+/B").
 std::string ACHACOR(int attr);
 // The prefix of a run of n characters: byte 4 and the byte n (callers append the character).

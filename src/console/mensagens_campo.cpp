@@ -1,5 +1,6 @@
 // MENS mode 4: a message window with one input field after its text.
 #include <algorithm>
+#include <string>
 
 #include "console/mensagens.h"
 #include "rt/text/strings.h"
@@ -36,10 +37,31 @@ bool pergunta(Contexto& ctx, int codigo, std::string_view texto, rt::ui::Binding
   return !r.escaped;
 }
 
+// The window is sized for a field as wide as the variable: a scroll width "@S<n>" wider than
+// that would draw the field over the window's right border and beyond, and leave it there
+// when the window closes. The field scrolls within the variable's width instead.
+std::string pictureNaJanela(std::string_view picture, int largura) {
+  std::string p(picture);
+  if (p.empty() || p[0] != '@') return p;
+  const std::size_t fim = std::min(p.find(' '), p.size());
+  for (std::size_t i = 1; i < fim; ++i) {
+    if (p[i] != 'S' && p[i] != 's') continue;
+    std::size_t j = i + 1;
+    while (j < fim && p[j] >= '0' && p[j] <= '9') ++j;
+    if (j == i + 1) continue;
+    if (std::stoi(p.substr(i + 1, j - i - 1)) > largura) p.replace(i + 1, j - i - 1, std::to_string(std::max(largura, 1)));
+    break;
+  }
+  return p;
+}
+
 }  // namespace
 
 std::string MENS(Contexto& ctx, int codigo, std::string_view texto, std::string& var, const OpcoesMens& op) {
-  if (!pergunta(ctx, codigo, texto, rt::ui::var("MENS", var), static_cast<int>(var.size()), op)) var.clear();
+  const int largura = static_cast<int>(var.size());
+  OpcoesMens cabe = op;
+  cabe.picture = pictureNaJanela(op.picture, largura);
+  if (!pergunta(ctx, codigo, texto, rt::ui::var("MENS", var), largura, cabe)) var.clear();
   return var;
 }
 

@@ -276,9 +276,11 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       m.quadro.caixa(0, 1, 2, 16);
       titulo(m, 0, 3, "C P F");
       m.quadro.campo(1, 2, 14, "C P F");
-      m.quadro.caixa(0, 17, 2, 69);
+      // The box holds the register's whole name (53 characters), which the declaration writes
+      // from its column 19: a narrower box lost its right border to long names.
+      m.quadro.caixa(0, 17, 2, 71);
       titulo(m, 0, 19, "Nome");
-      m.quadro.campo(1, 18, 51, "Nome");
+      m.quadro.campo(1, 18, 53, "Nome");
       const std::string_view rotulo = n == 3 ? std::string_view("Pasta atual  :") : "Diretório atual:"_cp;
       m.quadro.escreve(3, 2, rotulo);
       m.quadro.campo(3, 19, 50, rotulo);

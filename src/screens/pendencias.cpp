@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/alerta.h"
+#include "console/janelas.h"
 #include "grid/edita.h"
 #include "rt/db/table.h"
 #include "store/abertura.h"
@@ -42,6 +43,9 @@ bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
 }  // namespace
 
 void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
+  // The list is drawn over whatever called it (the taxpayer prompt, a screen) without a frame
+  // of its own on some screens: what it covered comes back when it closes.
+  console::TelaGuardada tela(ctx.screen());
   rt::db::Table* reg = ctx.areas.table(kRegistro);
   const std::string cpf = reg != nullptr && !reg->eof() ? reg->getText("CPF") : std::string();
   const bool jaAberta = ctx.areas.isOpen(kNotas);

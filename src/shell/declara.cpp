@@ -13,6 +13,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "screens/pendencias.h"
+#include "shell/ajuda_programa.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/conversores.h"
 #include "shell/declara_regras.h"
@@ -68,24 +69,43 @@ std::string perguntaTermina(Program& p) {
 
 namespace {
 
-// CONFERE(1): the open declaration checked against the rules, its findings kept in table 11
-// (held exclusively meanwhile) and the verdict shown.
+// CONFERE(1): the open declaration checked against the rules with its progress on the
+// message line, its findings kept in table 11 (held exclusively meanwhile); then the working
+// copies are closed and the verdict shown: "Declaração OK ..." without findings, else the
+// taxpayer's error list in its grid.
 bool confereDeclaracao(Program& p, Declara& d) {
-  if (d.calculos() == nullptr || !store::ABERTURA(p, 11, true)) return false;
+  if (d.calculos() == nullptr) return false;
+  // The rules' texts, degrees and screens come from the shipped message list.
+  const bool mensagensAbertas = p.areas.isOpen(54);
+  if (!mensagensAbertas && !store::ABERTURA(p, 54)) return false;
+  if (!store::ABERTURA(p, 11, true)) {
+    if (!mensagensAbertas) (void)p.areas.close(54);
+    return false;
+  }
   taxcalc::Contexto c = d.calculos()->contexto(d.dec);
-  (void)taxcalc::CONFERE(c, *p.areas.table(11), 1, p.aj.VAL_CPMF);
+  const taxcalc::ResultadoConferencia r = taxcalc::CONFERE(c, *p.areas.table(11), 1, p.aj.VAL_CPMF);
   (void)p.areas.close(11);
+  if (!mensagensAbertas) (void)p.areas.close(54);
+  store::FECHA_PROV(p);
+  if (!r.LTEMERR) return true;
+  // The list shown is that of the register's current taxpayer: the register is put back on
+  // the one checked, wherever loading the declaration left it.
+  if (store::ABERTURA(p, 9)) {
+    rt::db::Table& reg = *p.areas.table(9);
+    (void)reg.setOrder(1);
+    (void)reg.seek(d.dec.espelho.CPF);
+  }
+  // Keys typed while the check ran were meant for the prompt (an Enter after a full CPF, which
+  // ended the field by itself): the list must not take them as the start of an edit.
+  p.console.clearTypeahead();
+  screens::MOS_PEND(p, d.grade);
   return true;
 }
 
 // The help texts of the program folder: a topic of the help menu, or the current field's.
 void ajudaPadrao(Program& p, Declara& d, int item) {
   console::AcessoAjuda acesso{
-      console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }},
-      [&p](std::string_view arquivo) {
-        return arquivo == "HELPTXT" && console::LF_ISFILE(p, p.ARQDEF + "HELPTXT.DBF") &&
-               store::ABERTURA(p, 45);
-      },
+      tabelasAjuda(p), [&p](std::string_view arquivo) { return abreAjuda(p, arquivo); },
       [&d] { return d.grade.EDI_CAMPO; }, [&d] { return d.tela.TELA; }, [&d] { d.grade.TECLAMUDA = false; }};
   console::Ajuda ajuda(p, std::move(acesso));
   if (item == 0)

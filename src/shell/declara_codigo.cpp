@@ -3,6 +3,7 @@
 #include <string>
 
 #include "console/alerta.h"
+#include "console/janelas.h"
 #include "console/listas.h"
 #include "console/ver_nome.h"
 #include "console/mensagens.h"
@@ -215,9 +216,14 @@ void Declara::SO_MOL() {
 void Declara::MOS_DIR() {
   const int antes = p.areas.current();
   if (!p.areas.isOpen(40)) (void)store::SAI_ABRE(p, 40);
-  if (p.areas.isOpen(40)) {
-    (void)p.areas.select(40);
-    (void)grid::EDITA(p, grade, 40);
+  {
+    // The grid has no frame of its own: what it covered comes back before the page is
+    // written again with the folder now current.
+    console::TelaGuardada fundo(p.screen());
+    if (p.areas.isOpen(40)) {
+      (void)p.areas.select(40);
+      (void)grid::EDITA(p, grade, 40);
+    }
   }
   (void)p.areas.select(antes);
   if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "console/alerta.h"
+#include "console/janelas.h"
 #include "console/mensagens.h"
 #include "console/menus.h"
 #include "console/molduras.h"
@@ -19,6 +20,7 @@
 #include "shell/configuracao.h"
 #include "shell/cores_editor.h"
 #include "shell/cores_registro.h"
+#include "shell/erro_execucao.h"
 #include "shell/menu_principal.h"
 #include "shell/registros.h"
 #include "shell/saida.h"
@@ -240,7 +242,9 @@ std::string SELITEMIMP(Program& p, int id) {
   return std::to_string(p.NRO_VIAS);
 }
 
-void MENUSELECT(Program& p, int id) {
+namespace {
+
+void rodaItem(Program& p, int id) {
   p.OPCAO_1 = id;
   const int dezena = id / 10;
   p.NPOSMENU = dezena > 2 ? dezena - 1 : dezena;
@@ -386,6 +390,19 @@ void MENUSELECT(Program& p, int id) {
       (void)chamaFuncao(p, id);
       break;
   }
+}
+
+}  // namespace
+
+void MENUSELECT(Program& p, int id) {
+  // The main screen comes back after every item, as the menu's pop-up gave back what it
+  // covered: what an item drew outside a window of its own (a list without a frame, a field
+  // read on the background, a dialog frame left behind an alert) goes with it. The colour
+  // editor redraws the main screen in its new colours, and an item that ends the program
+  // leaves the screen to the exit.
+  console::TelaGuardada tela(p.screen());
+  executaItem(p, id, [&p, id] { rodaItem(p, id); });
+  if (id == 24 || p.saida) tela.mantem();
 }
 
 }  // namespace shell

@@ -10,6 +10,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "shell/ajuda_programa.h"
 #include "shell/atualizacao.h"
 #include "shell/config_terminal.h"
 #include "shell/cores_registro.h"
@@ -113,13 +114,16 @@ bool pastaProgramaCabe(Program& p) {
   // The alert shows at most 70 characters of the name: its end tells the folders apart.
   std::string nome = p.ROTADEF;
   if (nome.size() > 70) nome = "..." + nome.substr(nome.size() - 67);
+  // The user is told the variable they set: the run script's TAVREN_HOME, which it hands on
+  // as DTAVREN, or DTAVREN itself when the program is started without the script.
+  const std::string variavel = p.env("TAVREN_HOME") != nullptr ? "TAVREN_HOME" : "DTAVREN";
   console::AVISOSN(p,
                    std::vector<std::string>{"A pasta do programa tem mais de " + std::to_string(kLarguraPasta) +
                                                 " caracteres:",
                                             nome,
                                             std::string("Os nomes de pasta são guardados com até "_cp) +
                                                 std::to_string(kLarguraPasta) + " caracteres.",
-                                            std::string("Use uma pasta de nome mais curto (variável DTAVREN)."_cp)},
+                                            std::string("Use uma pasta de nome mais curto (variável "_cp) + variavel + ")."},
                    0);
   return false;
 }
@@ -305,6 +309,9 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   }
   p.janelas.FECHAJAN(2);
 
+  // The help texts before the check pass, which opens them only when both files are there.
+  // A failure has been said by the creation itself; start-up goes on without help.
+  (void)criaAjuda(p);
   (void)store::passaVerificacao(p);
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.

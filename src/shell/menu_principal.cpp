@@ -6,7 +6,9 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "shell/ajuda_programa.h"
 #include "shell/cores_registro.h"
+#include "shell/declara_teclas.h"
 
 namespace shell {
 
@@ -214,6 +216,17 @@ void CREATEMAINMENU(Program& p) {
        item("&Descompacta uma Pasta", 76, "Recupera a copia dos bancos de dados de UMA PASTA selecionada.")});
   m.addPad(std::string(kPads[6]), {item("Sai&r ", 81, "Sai do programa ", rt::term::key::AltR)});
   MONTA_ITENS(p);
+}
+
+}  // namespace shell
+
+namespace shell {
+
+int rodaMenu(Program& p, int pad, bool abre) {
+  // Bound only while the menu runs: the screens, grids and lists give F1 meanings of their own.
+  TeclasLigadas teclas(p.console);
+  teclas.liga(rt::term::key::F1, [&p] { ajudaDoMenu(p); });
+  return p.menu->run(pad, abre);
 }
 
 }  // namespace shell

@@ -36,3 +36,11 @@ void CREATEMAINMENU(Program& p);
 std::span<const std::string_view> captionsDosPads();
 
 }  // namespace shell
+
+namespace shell {
+
+// One run of the main menu from pad `pad` (0-based), opened when `abre`: the chosen item's
+// number, 0 for none. F1 shows the general help meanwhile.
+int rodaMenu(Program& p, int pad, bool abre);
+
+}  // namespace shell

@@ -6,6 +6,7 @@
 #include "rt/text/strings.h"
 #include "shell/config_terminal.h"
 #include "shell/despacho.h"
+#include "shell/menu_principal.h"
 #include "shell/registros.h"
 #include "store/reorg.h"
 
@@ -40,7 +41,7 @@ int LACO(Program& p) {
   while (!p.saida) {
     // Mouse presses reach the menu as keys of their own, so the menu needs no separate mouse
     // poll before it runs, and no key typed meanwhile is lost.
-    const int id = p.menu->run(p.NPOSMENU - 1, abre);
+    const int id = rodaMenu(p, p.NPOSMENU - 1, abre);
     abre = false;
     if (id == 0) continue;
     MENUSELECT(p, id);

@@ -41,6 +41,24 @@ TEST_F(JanelasTest, OpeningTwiceAndClosingOnceRestoresTheFirstBackground) {
   EXPECT_EQ(row(5), before.rowText(5));
 }
 
+TEST_F(JanelasTest, AGuardedScreenComesBackUnlessKept) {
+  screen.put(3, 0, "menu", 7);
+  {
+    console::TelaGuardada guarda(screen);
+    screen.put(3, 0, "list", 30);
+    screen.put(20, 10, "stray", 30);
+  }
+  EXPECT_EQ(row(3).substr(0, 4), "menu");
+  EXPECT_EQ(screen.at(3, 0).attr, 7);
+  EXPECT_EQ(row(20).substr(10, 5), "     ");
+  {
+    console::TelaGuardada guarda(screen);
+    screen.put(3, 0, "cor!", 30);
+    guarda.mantem();
+  }
+  EXPECT_EQ(row(3).substr(0, 4), "cor!");
+}
+
 TEST_F(JanelasTest, FrameTypesDrawWhereTheyShould) {
   janelas.REDEFJAN(11, 30, 31, 63, 5, 10, 8, 20, 1);
   janelas.ABREJAN(11);

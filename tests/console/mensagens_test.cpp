@@ -219,6 +219,24 @@ TEST_F(PromptTest, TextDateAndLogicalFields) {
   EXPECT_FALSE(MENS(ctx, 14, "Sim?", b, {.picture = "Y"}));
 }
 
+TEST_F(PromptTest, AWideScrollPictureStaysInsideTheWindowAndTheScreenComesBack) {
+  // A 40-character folder asked with "@S76": the field scrolls within the window's width, the
+  // frame's right border (column 74 of a window from column 15, 60 wide) stays on the row being
+  // typed, and closing gives back the screen it covered.
+  tela().fill({0, 0, 24, 79}, '.', 7);
+  const std::string antes = tela().rowText(19) + tela().rowText(20) + tela().rowText(21);
+  std::string durante;
+  ctx.console.setKey(key::F9, [&] { durante = tela().rowText(20); });
+  std::string pasta(40, ' ');
+  term.pause().type(std::string(30, 'x')).press(key::F9).press(key::Enter);
+  MENS(ctx, 14, "Nova pasta TAVREN:", pasta, {.picture = "@S76"});
+  ctx.console.clearKey(key::F9);
+  EXPECT_EQ(pasta, std::string(30, 'x') + std::string(10, ' '));
+  ASSERT_EQ(durante.size(), 80u);
+  EXPECT_EQ(durante.substr(74), std::string(console::molduraSimples().substr(3, 1)) + ".....") << durante;
+  EXPECT_EQ(tela().rowText(19) + tela().rowText(20) + tela().rowText(21), antes);
+}
+
 TEST_F(PromptTest, ValidRuleKeepsTheCursorInTheField) {
   rt::text::Decimal n;
   int chamadas = 0;

@@ -647,6 +647,16 @@ TEST_F(MoldurasTest, FrameTwoOfTheSecondFamilyStandsWhereFrameOneWas) {
   EXPECT_EQ(tela().at(3, 8).ch, "┌"_cp[0]);
 }
 
+TEST_F(MoldurasTest, TheTaxpayerHeadingHoldsAWholeNameInsideItsBox) {
+  // The declaration writes the register's name (53 characters) at the frame's row 2, column
+  // 19: the box's right border is right after it and stays.
+  console::MTELA3(ctx, 3);
+  ctx.janelas.ESCRLCOL(3, 2, 19, std::string(53, 'N'));
+  EXPECT_EQ(tela().rowText(18).substr(22, 54), std::string(53, 'N') + std::string("│"_cp));
+  EXPECT_EQ(tela().at(17, 75).ch, "┐"_cp[0]);
+  EXPECT_EQ(tela().at(19, 75).ch, "┘"_cp[0]);
+}
+
 TEST_F(MoldurasTest, ConverterBoxFollowsTheCursor) {
   tela().setCursor(10, 40);
   console::MTELA1(ctx, 11);

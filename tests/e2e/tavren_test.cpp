@@ -203,17 +203,21 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   EXPECT_EQ(escolhidas, std::vector<std::string>{dados});
 }
 
-TEST_F(Tavren, AProgramFolderLongerThanTheFolderFieldsIsRefused) {
+TEST_F(Tavren, AProgramFolderLongerThanTheFolderFieldsIsRefusedBeforeAnythingIsMade) {
   const std::string longa = home_ + "/uma-pasta-de-nome-bem-mais-longo";
   ASSERT_GT(longa.size(), 40u);
   TmuxSession s(comando(longa), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("A pasta do programa tem mais de 40 caracteres:")) << s.capture();
-  EXPECT_NE(s.capture().find(longa), std::string::npos) << s.capture();
-  s.keys({"Enter"});
   ASSERT_TRUE(s.waitForText("tavren-ended 1")) << s.capture();
-  // Nothing was stored: no settings record with the name cut.
-  EXPECT_FALSE(std::filesystem::exists(longa + "/CONFIG.DBF"));
+  const std::string tela = s.capture();
+  EXPECT_NE(tela.find("A pasta do programa tem mais de 40 caracteres:"), std::string::npos) << tela;
+  EXPECT_NE(tela.find(longa), std::string::npos) << tela;
+  // The variable the user set is the one named.
+  EXPECT_NE(tela.find("TAVREN_HOME"), std::string::npos) << tela;
+  EXPECT_EQ(tela.find("DTAVREN"), std::string::npos) << tela;
+  // Nothing was made: neither the folder nor its parent.
+  EXPECT_FALSE(std::filesystem::exists(longa));
+  EXPECT_FALSE(std::filesystem::exists(home_));
 }
 
 }  // namespace

@@ -378,7 +378,8 @@ TEST_F(Declaracao, HelpAndTheClockKeysLeaveTheScreenRunning) {
   bool parado = false;
   aoEntrar = [&](Declara& d, int) { parado = d.dec.opcoes.SEMHORA; };
   cpf(kA);
-  term.press(key::AltF2).pause();  // the field's help: none in this program folder
+  // The field's help: this screen reads no field, so the help says it found no topic.
+  term.press(key::AltF2).pause().press(key::Enter);
   term.press(key::AltT);           // the clock stops
   term.press(key::Enter);          // screen 2
   term.press(key::AltQ);           // who is open, on the top row
@@ -388,6 +389,7 @@ TEST_F(Declaracao, HelpAndTheClockKeysLeaveTheScreenRunning) {
   EXPECT_EQ(telas, (std::vector<int>{1, 2}));
   EXPECT_TRUE(parado);
   EXPECT_TRUE(gravador.viuEm(0, 0, "111.444.777-35  FULANO"));
+  EXPECT_TRUE(gravador.viu(" Help não encontrado..."_cp));
 }
 
 class Autosalva : public Declaracao, public ::testing::WithParamInterface<int> {};
@@ -584,6 +586,11 @@ TEST_F(Declaracao, Item13ChecksTheDeclarationAndKeepsItsFindingsInTheErrorList) 
   auto lista = dados("IMP1110", kA);
   ASSERT_TRUE(lista);
   EXPECT_FALSE(lista->eof()) << "an almost empty declaration has findings";
+  // The progress ends with the counts, and the findings are shown in the error list with the
+  // texts of the message list.
+  EXPECT_TRUE(gravador.viu("Conferido.  Resultado =======>"));
+  EXPECT_TRUE(gravador.viu("Notas e observaçoes"_cp));
+  EXPECT_TRUE(gravador.viu("Título de eleitor não informado"_cp));
 }
 
 }  // namespace

@@ -187,6 +187,29 @@ TEST_F(Inicio, EscAtTheOtherNumberEndsTheProgram) {
   EXPECT_EQ(p->NUSU, "04");
 }
 
+TEST_F(Inicio, TheHelpTableIsMadeInTheProgramFolderOnlyWhenNeitherFileIsThere) {
+  // Started from another folder: the table is made in the program folder, nowhere else.
+  const std::filesystem::path antes = std::filesystem::current_path();
+  PastaCurta outra;
+  std::filesystem::current_path(outra.caminho());
+  for (const char* f : {"HELPTXT.DBF", "HELPTXT.DBT", "HELPTXT.CDX"}) std::filesystem::remove(programa / f);
+  const bool iniciou = inicia();
+  p.reset();
+  std::filesystem::current_path(antes);
+  ASSERT_TRUE(iniciou);
+  EXPECT_TRUE(std::filesystem::exists(programa / "HELPTXT.DBF"));
+  EXPECT_TRUE(std::filesystem::exists(programa / "HELPTXT.DBT"));
+  EXPECT_TRUE(std::filesystem::is_empty(outra.caminho()));
+  auto ajuda = abre("HELPTXT");
+  ASSERT_TRUE(ajuda && !ajuda->eof());
+  EXPECT_FALSE(rt::text::trim(ajuda->getText("NOME")).empty());
+  ajuda.reset();
+  // Its memo file gone: the table is left so, never made again over the remaining file.
+  std::filesystem::remove(programa / "HELPTXT.DBT");
+  ASSERT_TRUE(inicia());
+  EXPECT_FALSE(std::filesystem::exists(programa / "HELPTXT.DBT"));
+}
+
 TEST_F(Inicio, MissingProgramFolderTakesTheCurrentFolder) {
   // The current folder becomes the program folder: a short one, whatever the test run's is.
   const std::filesystem::path antes = std::filesystem::current_path();
@@ -327,8 +350,14 @@ TEST_F(Inicio, AProgramFolderLongerThanItsFieldsIsRefusedBeforeAnythingIsStored)
   EXPECT_TRUE(gravador.viu("A pasta do programa tem mais de 40 caracteres:"));
   EXPECT_TRUE(gravador.viu(longa));
   EXPECT_TRUE(gravador.viu("Os nomes de pasta são guardados com até 40 caracteres."_cp));
+  EXPECT_TRUE(gravador.viu("(variável DTAVREN)."_cp));
   p.reset();
   EXPECT_TRUE(std::filesystem::is_empty(longa));
+  // Started by the run script, the program folder came from TAVREN_HOME: that is the name said.
+  env["TAVREN_HOME"] = longa;
+  term.press(key::Enter);
+  EXPECT_FALSE(inicia());
+  EXPECT_TRUE(gravador.viu("(variável TAVREN_HOME)."_cp));
 }
 
 TEST_F(Inicio, ADataFolderNameThatWouldNotFitLeavesTheDataInTheProgramFolder) {

@@ -1,8 +1,10 @@
 #include "rt/term/curses_terminal.h"
 
 #include <langinfo.h>
+#include <signal.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <string_view>
 #include <vector>
@@ -17,11 +19,12 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// The live session, for the exit handler: one curses session per process, hence one record.
-// (On SIGINT, SIGTERM and SIGQUIT curses itself gives the terminal back.)
+// The live session, for the exit and signal handlers: one curses session per process, hence
+// one record.
 struct Session {
   CursesTerminal* live = nullptr;
   bool atexitRegistered = false;
+  bool signalsRegistered = false;
 };
 
 Session& session() {
@@ -31,6 +34,34 @@ Session& session() {
 
 void atExit() {
   if (CursesTerminal* t = session().live) t->suspend();
+}
+
+// Signals that end the process: the terminal is given back first, then the signal takes its
+// default course (the process ends, with a core where the signal makes one). Giving the
+// terminal back is not strictly safe inside a handler, but the process is ending anyway and a
+// shell left in raw mode without echo is worse for the user than the small risk.
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+
+extern "C" void onEndingSignal(int sig) {
+  Session& s = session();
+  CursesTerminal* t = s.live;
+  s.live = nullptr;  // a second signal while restoring goes straight to its default
+  if (t != nullptr) t->suspend();
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
+
+void registerSignals() {
+  for (int sig : kEndingSignals) {
+    // A signal the caller chose to ignore (nohup) stays ignored.
+    struct sigaction old {};
+    if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    struct sigaction act {};
+    act.sa_handler = onEndingSignal;
+    sigemptyset(&act.sa_mask);
+    act.sa_flags = SA_RESETHAND;
+    sigaction(sig, &act, nullptr);
+  }
 }
 
 std::string capability(const char* name) {
@@ -105,6 +136,11 @@ CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
   if (!live.atexitRegistered) {
     std::atexit(atExit);
     live.atexitRegistered = true;
+  }
+  // After newterm, so these replace the handlers curses set for some of them.
+  if (!live.signalsRegistered) {
+    registerSignals();
+    live.signalsRegistered = true;
   }
 
   // Keys the terminal description names, for terminals outside the xterm family.

@@ -5,7 +5,8 @@
 // shows a notice asking for a larger window and delivers no keys until it is enlarged.
 //
 // One session per process. The terminal is given back as it was when the object goes away,
-// at an exit() that skipped the destructor, and (by curses) on SIGINT, SIGTERM and SIGQUIT.
+// at an exit() that skipped the destructor, and when a signal ends the process (SIGTERM,
+// SIGHUP, SIGINT, SIGQUIT and the crash signals SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT).
 #pragma once
 
 #include <chrono>

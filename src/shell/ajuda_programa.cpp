@@ -1,0 +1,38 @@
+#include "shell/ajuda_programa.h"
+
+#include "console/pastas.h"
+#include "store/abertura.h"
+#include "store/cria.h"
+
+namespace shell {
+
+namespace {
+
+constexpr int kAreaAjuda = 45;
+
+bool existe(Program& p, std::string_view extensao) {
+  return console::LF_ISFILE(p, p.ARQDEF + "HELPTXT" + std::string(extensao));
+}
+
+}  // namespace
+
+bool criaAjuda(Program& p) {
+  if (existe(p, ".DBF") || existe(p, ".DBT")) return true;
+  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT");
+}
+
+console::AcessoTabelas tabelasAjuda(Program& p) {
+  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }};
+}
+
+bool abreAjuda(Program& p, std::string_view arquivo) {
+  return arquivo == "HELPTXT" && existe(p, ".DBF") && existe(p, ".DBT") && store::ABERTURA(p, kAreaAjuda);
+}
+
+void ajudaDoMenu(Program& p) {
+  console::AcessoAjuda acesso{tabelasAjuda(p), [&p](std::string_view arquivo) { return abreAjuda(p, arquivo); },
+                              {}, {}, {}};
+  console::Ajuda(p, std::move(acesso)).MOSTRA_HELP(1);
+}
+
+}  // namespace shell

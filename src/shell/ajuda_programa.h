@@ -1,0 +1,24 @@
+// The help texts of the program folder as the program reaches them: the help table HELPTXT
+// (area 45), made from the texts built into the program when the folder has none, and the
+// main menu's F1.
+#pragma once
+
+#include "console/ajuda.h"
+#include "shell/programa.h"
+
+namespace shell {
+
+// A program folder without the help table gets it from the shipped texts. Only a folder
+// with neither file: a table whose memo file went missing stays so, and its help shows
+// nothing. False when the table could not be made (the user has been told).
+bool criaAjuda(Program& p);
+
+// The help viewer's access to the help tables: only HELPTXT, and only when both its .DBF and
+// its .DBT are in the program folder.
+console::AcessoTabelas tabelasAjuda(Program& p);
+bool abreAjuda(Program& p, std::string_view arquivo);
+
+// The main menu's F1: the general help.
+void ajudaDoMenu(Program& p);
+
+}  // namespace shell

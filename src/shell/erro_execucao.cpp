@@ -1,0 +1,91 @@
+#include "shell/erro_execucao.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+#include "rt/text/cp860.h"
+#include "rt/text/date.h"
+#include "rt/ui/alert.h"
+
+namespace shell {
+
+namespace {
+
+using namespace rt::text::literals;
+
+// The alert's lines: the description cut into rows that fit the box.
+std::vector<std::string> linhasErro(std::string_view descricao) {
+  constexpr std::size_t kLargura = 60;
+  std::vector<std::string> linhas{std::string("Erro de execução"_cp)};
+  for (std::size_t i = 0; i < descricao.size(); i += kLargura)
+    linhas.emplace_back(descricao.substr(i, kLargura));
+  return linhas;
+}
+
+// error.log written, or the user told that it could not be; the program ends either way.
+void gravaOuAvisa(Program& p, std::string_view descricao) {
+  if (gravaErrorLog(p, descricao)) return;
+  const std::vector<std::string> botao{"Ok"};
+  (void)rt::ui::alert(p.console, std::string("Não foi possível gravar error.log em "_cp) + p.ARQDEF, botao,
+                      p.cores.COR_SAY);
+}
+
+}  // namespace
+
+RespostaErro alertaErro(Program& p, std::string_view descricao) {
+  const std::vector<std::string> botoes{"Quit", "Retry", "Default"};
+  const std::vector<std::string> linhas = linhasErro(descricao);
+  switch (rt::ui::alert(p.console, linhas, botoes, p.cores.COR_SAY)) {
+    case 2:
+      return RespostaErro::Retry;
+    case 3:
+      return RespostaErro::Default;
+    default:
+      return RespostaErro::Quit;
+  }
+}
+
+bool gravaErrorLog(const Program& p, std::string_view descricao) {
+  const std::string arquivo = (p.ARQDEF.empty() ? std::string() : p.ARQDEF) + "error.log";
+  std::ofstream log(arquivo, std::ios::app);
+  if (!log) return false;
+  log << rt::text::dtoc(p.clock.now().date) << ' ' << rt::text::timeText(p.clock) << " terminal " << p.NUSU
+      << " item " << p.OPCAO_1 << ": " << rt::text::cp860ToUtf8(descricao) << '\n';
+  log.flush();
+  return static_cast<bool>(log);
+}
+
+void executaItem(Program& p, int item, const std::function<void()>& acao) {
+  for (;;) {
+    std::string descricao;
+    try {
+      if (const char* teste = p.env(kTesteErroItem); teste != nullptr && std::atoi(teste) == item)
+        throw std::runtime_error("erro provocado pelo teste no item " + std::to_string(item));
+      acao();
+      return;
+    } catch (const std::exception& e) {
+      descricao = rt::text::utf8ToCp860(e.what());
+    }
+    switch (alertaErro(p, descricao)) {
+      case RespostaErro::Retry:
+        continue;
+      case RespostaErro::Default:
+        return;
+      case RespostaErro::Quit:
+        gravaOuAvisa(p, descricao);
+        p.saida = 1;
+        return;
+    }
+  }
+}
+
+int erroFatal(Program& p, std::string_view descricao) {
+  // Whatever the answer, start-up cannot go on.
+  (void)alertaErro(p, descricao);
+  gravaOuAvisa(p, descricao);
+  return 1;
+}
+
+}  // namespace shell

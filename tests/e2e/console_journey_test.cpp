@@ -1,0 +1,349 @@
+// What a new user meets first, on the real program in tmux through the README's command: the
+// check of a declaration from the menu, the help texts of a fresh program folder, a runtime
+// error inside a menu item, a process ended by a signal, and converte on its own. Each journey
+// ends by checking that the shell's terminal is usable again (a line typed is echoed and read).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tmux_session.h"
+
+namespace {
+
+using e2e::shellQuote;
+using e2e::TmuxSession;
+
+std::string linha(const std::string& tela, std::size_t n) {
+  std::istringstream in(tela);
+  std::string l;
+  for (std::size_t i = 0; std::getline(in, l); ++i)
+    if (i == n) return l;
+  return {};
+}
+
+// The screen as the user sees it: tmux keeps the blanks a program wrote at the end of a row
+// and drops those it cleared, which look the same.
+std::string visivel(const std::string& tela) {
+  std::istringstream in(tela);
+  std::string r;
+  for (std::string l; std::getline(in, l);) {
+    while (!l.empty() && l.back() == ' ') l.pop_back();
+    r += l + "\n";
+  }
+  return r;
+}
+
+class Jornada : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
+    // Folder names are stored in 40-character fields: a short folder under /tmp.
+    std::string modelo = "/tmp/e2cXXXXXX";
+    raiz_ = mkdtemp(modelo.data());
+    home_ = raiz_ + "/tavren";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    if (!raiz_.empty()) std::filesystem::remove_all(raiz_, ec);
+  }
+  // The README's command on the build that is there, with `extra` environment; after the
+  // program, the shell reads one line and echoes it, which only works on a terminal given back.
+  std::string comando(const std::string& extra = {}) const {
+    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 TAVREN_BUILD=" +
+           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " " + extra +
+           " timeout --foreground 60 " + shellQuote(TAVREN_RUN_SCRIPT) +
+           "; echo tavren-ended $?; read -r lido; echo \"lido:$lido\"; sleep 30";
+  }
+  // The menu is running: its bar is drawn and start-up has finished (a key typed before is
+  // dropped, as start-up drops keys typed ahead).
+  static bool noMenu(TmuxSession& s) {
+    const bool ok = s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; },
+                              std::chrono::seconds(15));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    return ok;
+  }
+  // After the program ended: the shell echoes what is typed and reads it at Enter.
+  static void terminalDevolvido(TmuxSession& s) {
+    s.text("ok123");
+    s.keys({"Enter"});
+    EXPECT_TRUE(s.waitForText("lido:ok123")) << s.capture();
+  }
+  // The new taxpayer 123.456.789-09 opened: Declaracao, Declaração, the CPF, Sim.
+  static void abreNovo(TmuxSession& s) {
+    s.keys({"M-l"});
+    ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+    s.keys({"Enter"});
+    ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+    s.text("12345678909");
+    s.keys({"Enter"});
+    ASSERT_TRUE(s.waitForText("Inclui?")) << s.capture();
+    s.keys({"S"});
+    ASSERT_TRUE(s.waitForText("Tela 6")) << s.capture();
+  }
+  // That taxpayer registered: opened, then saved.
+  static void registra(TmuxSession& s) {
+    abreNovo(s);
+    s.keys({"Escape"});
+    ASSERT_TRUE(s.waitForText("Termina")) << s.capture();
+    s.keys({"S"});
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Tela 6") == std::string::npos; })) << s.capture();
+    ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+    s.keys({"Escape"});
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();
+  }
+  std::string raiz_, home_;
+};
+
+TEST_F(Jornada, ConferenciaShowsTheProgressAndTheErrorListThenLeavesTheMenuAsItWas) {
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  const std::string antes = visivel(s.capture());
+  registra(s);
+  s.keys({"M-l"});
+  ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+  s.keys({"Down", "Down"});
+  ASSERT_TRUE(s.waitForText("Confere uma declara")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+  s.text("12345678909");
+  s.keys({"Enter"});
+  // An almost empty declaration: the list of its findings, with the counts of the check.
+  ASSERT_TRUE(s.waitForText("Notas e observa", std::chrono::seconds(10))) << s.capture();
+  ASSERT_TRUE(s.waitForText("Título de eleitor não informado")) << s.capture();
+  const std::string lista = s.capture();
+  EXPECT_NE(lista.find("Endereço, CEP, município ou UF do contribuinte em branco"), std::string::npos) << lista;
+  EXPECT_NE(linha(lista, 24).find("Conferido.  Resultado =======>"), std::string::npos) << lista;
+  // One Esc leaves it: the Enter typed after the full CPF was not taken by the list.
+  const auto semLista = [](const std::string& t) { return t.find("Notas e observa") == std::string::npos; };
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Escape"});
+  (void)s.waitFor(semLista, std::chrono::seconds(3));
+  ASSERT_TRUE(semLista(s.capture())) << s.capture();
+  // Back at the menu, the screen is the one the check started from.
+  EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; })) << s.capture() << "\n--- before:\n" << antes;
+}
+
+TEST_F(Jornada, EveryDialogLeavesTheScreenAsItFoundIt) {
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  const std::string menu = visivel(s.capture());
+  const auto volta = [&](const std::string& antes, const char* onde) {
+    EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; }))
+        << onde << "\n" << s.capture() << "\n--- before:\n" << antes;
+  };
+  // The taxpayer prompt: its name box keeps its right border; F11 (the notes) and F7 (the
+  // folders) give it back as it was.
+  s.keys({"M-l"});
+  ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::string prompt = visivel(s.capture());
+  // Both boxes whole on the row being typed: four vertical lines.
+  int verticais = 0;
+  for (std::size_t i = linha(prompt, 18).find("│"); i != std::string::npos; i = linha(prompt, 18).find("│", i + 1))
+    ++verticais;
+  EXPECT_EQ(verticais, 4) << prompt;
+  for (const char* tecla : {"F11", "F7"}) {
+    s.keys({tecla});
+    ASSERT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) != prompt; })) << tecla;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    s.keys({"Escape"});
+    volta(prompt, tecla);
+  }
+  s.keys({"Escape"});
+  volta(menu, "the prompt left");
+
+  // Pastas (item 14): the folder list without a frame of its own.
+  s.keys({"M-l"});
+  ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+  s.keys({"Down", "Down", "Down"});
+  ASSERT_TRUE(s.waitForText("Seleciona o Drive e a Pasta")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Drive e diret")) << s.capture();
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Escape"});
+  volta(menu, "Pastas");
+
+  // Env Receita, "apenas as com status": the status is read on the background, then asked.
+  s.keys({"M-e"});
+  ASSERT_TRUE(s.waitForText("Transfere para a receita ao terminar")) << s.capture();
+  s.keys({"Down"});
+  ASSERT_TRUE(s.waitForText("Tranfere p/receita ao terminar so")) << s.capture();
+  s.keys({"Enter"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("A partir de agora somente")) << s.capture();
+  s.keys({"N"});
+  volta(menu, "apenas as com status");
+
+  // Backup, "Compacta uma Pasta": an alert inside the folder dialog, then Esc.
+  s.keys({"M-b"});
+  ASSERT_TRUE(s.waitForText("Faz a copia de seguranca")) << s.capture();
+  s.keys({"Down", "Down", "Down", "Down"});
+  ASSERT_TRUE(s.waitForText("apenas de UMA PASTA")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Drive e a Pasta  Novo")) << s.capture();
+  // Enter keeps the current folder as the origin; the destination typed is the same folder.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  s.keys({"Enter"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  s.text(home_ + "/DADOS2010");
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("não podem ser iguais")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("não podem ser iguais") == std::string::npos; }));
+  const std::string depois = visivel(s.capture());
+  EXPECT_NE(depois.find("Drive e a Pasta  Atual"), std::string::npos) << depois;
+  s.keys({"Escape"});
+  volta(menu, "Compacta uma Pasta");
+}
+
+TEST_F(Jornada, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFileShowsNothing) {
+  {
+    TmuxSession s(comando(), 80, 25);
+    ASSERT_TRUE(s.started());
+    ASSERT_TRUE(noMenu(s)) << s.capture();
+    const std::string antes = visivel(s.capture());
+    s.keys({"F1"});
+    ASSERT_TRUE(s.waitForText("H E L P")) << s.capture();
+    EXPECT_TRUE(s.waitForText("AJUDA GERAL")) << s.capture();
+    s.keys({"Escape"});
+    EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; })) << s.capture();
+    // Inside a declaration: Alt-H, the help bar's item, and each topic by its letter.
+    abreNovo(s);
+    for (const auto& [letra, texto] : std::vector<std::pair<std::string, std::string>>{
+             {"g", "AJUDA GERAL"}, {"f", "TECLAS DO PROGRAMA"}}) {
+      s.keys({"M-h"});
+      ASSERT_TRUE(s.waitForText("Help")) << s.capture();
+      s.keys({"Enter"});
+      ASSERT_TRUE(s.waitForText("Funçoes")) << s.capture();
+      s.keys({letra});
+      EXPECT_TRUE(s.waitForText(texto)) << letra << "\n" << s.capture();
+      s.keys({"Escape"});
+      ASSERT_TRUE(s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; }))
+          << s.capture();
+    }
+    s.keys({"Escape"});
+    ASSERT_TRUE(s.waitForText("Termina")) << s.capture();
+    s.keys({"I"});
+    ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+    s.keys({"Escape"});
+    ASSERT_TRUE(noMenu(s));
+    s.keys({"M-r"});
+    ASSERT_TRUE(s.waitForText("Confirma saída do sistema")) << s.capture();
+    s.keys({"S"});
+    ASSERT_TRUE(s.waitForText("tavren-ended 0")) << s.capture();
+  }
+  ASSERT_TRUE(std::filesystem::exists(home_ + "/HELPTXT.DBF"));
+  // The memo file gone: F1 shows nothing at all, no window and no message, and the table is
+  // not made again over it.
+  std::filesystem::remove(home_ + "/HELPTXT.DBT");
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  const std::string antes = visivel(s.capture());
+  s.keys({"F1"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  EXPECT_EQ(visivel(s.capture()), antes);
+  EXPECT_FALSE(std::filesystem::exists(home_ + "/HELPTXT.DBT"));
+}
+
+TEST_F(Jornada, ARuntimeErrorInsideAnItemShowsTheErrorAlertAndQuitWritesErrorLog) {
+  TmuxSession s(comando("TAVREN_TESTE_ERRO_ITEM=24"), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  // Opções, "Mudar as Cores" (item 24) by its hot letter.
+  const auto cores = [&] {
+    s.keys({"M-p"});
+    ASSERT_TRUE(s.waitForText("Seleciona drive e a pasta")) << s.capture();
+    s.keys({"c"});
+    ASSERT_TRUE(s.waitForText("Erro de execução")) << s.capture();
+    const std::string tela = s.capture();
+    for (const char* botao : {"Quit", "Retry", "Default"}) EXPECT_NE(tela.find(botao), std::string::npos) << tela;
+    EXPECT_NE(tela.find("erro provocado pelo teste no item 24"), std::string::npos) << tela;
+  };
+  cores();
+  // Retry runs the item again; Default gives it up and the menu goes on.
+  s.keys({"R"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(s.waitForText("Erro de execução")) << s.capture();
+  s.keys({"D"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Erro de execução") == std::string::npos; }))
+      << s.capture();
+  EXPECT_FALSE(std::filesystem::exists(home_ + "/error.log"));
+  cores();
+  s.keys({"Q"});
+  ASSERT_TRUE(s.waitForText("tavren-ended 1")) << s.capture();
+  terminalDevolvido(s);
+  std::ifstream log(home_ + "/error.log");
+  ASSERT_TRUE(log) << "error.log in the program folder";
+  std::string texto;
+  for (std::string l; std::getline(log, l);) texto += l + "\n";
+  EXPECT_NE(texto.find("erro provocado pelo teste no item 24"), std::string::npos) << texto;
+  EXPECT_NE(texto.find("terminal 00"), std::string::npos) << texto;
+}
+
+// The process ids below the pane's shell.
+std::vector<int> descendentes(int pid) {
+  std::vector<int> r;
+  std::ifstream filhos("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  for (int f; filhos >> f;) {
+    r.push_back(f);
+    for (int n : descendentes(f)) r.push_back(n);
+  }
+  return r;
+}
+
+int processoTavren(TmuxSession& s) {
+  const int shell = std::atoi(s.format("#{pane_pid}").c_str());
+  for (int pid : descendentes(shell)) {
+    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+    std::string nome;
+    if (comm >> nome && nome == "tavren") return pid;
+  }
+  return 0;
+}
+
+TEST_F(Jornada, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalNumberFree) {
+  for (int sinal : {SIGTERM, SIGHUP}) {
+    TmuxSession s(comando(), 80, 25);
+    ASSERT_TRUE(s.started());
+    ASSERT_TRUE(noMenu(s)) << s.capture();
+    const int pid = processoTavren(s);
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(kill(pid, sinal), 0);
+    ASSERT_TRUE(s.waitForText("tavren-ended")) << s.capture();
+    terminalDevolvido(s);
+  }
+  // Terminal 00 is free again: a new start reaches the menu.
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  EXPECT_TRUE(noMenu(s)) << s.capture();
+}
+
+TEST_F(Jornada, ConverteOnItsOwnSaysOnTheScreenItIsNotAvailableAndWaitsForAKey) {
+  const std::string converte = std::string(TAVREN_BUILD_DIR) + "/src/app/converte";
+  TmuxSession s("env TERM=xterm-256color LANG=C.UTF-8 " + shellQuote(converte) +
+                    "; echo converte-ended $?; read -r lido; echo \"lido:$lido\"; sleep 30",
+                80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Função não disponível nesta versão")) << s.capture();
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_EQ(s.capture().find("converte-ended"), std::string::npos) << "it waits for a key";
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("converte-ended 0")) << s.capture();
+  terminalDevolvido(s);
+}
+
+}  // namespace
