@@ -28,7 +28,7 @@ using namespace std::chrono_literals;
 
 const std::string kCpf = "12345678909";
 
-class Jornada : public ::testing::Test {
+class Manutencao : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
@@ -118,7 +118,7 @@ class Jornada : public ::testing::Test {
   std::vector<std::unique_ptr<TmuxSession>> terminais_;
 };
 
-TEST_F(Jornada, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder) {
+TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder) {
   const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", bk = raiz_ + "/BK";
   TmuxSession& t00 = inicia(home, "00");
 
@@ -198,7 +198,7 @@ TEST_F(Jornada, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder) {
   }
 }
 
-TEST_F(Jornada, TheFolderCopyAsksBeforeReplacingAndSaysWhatItDid) {
+TEST_F(Manutencao, TheFolderCopyAsksBeforeReplacingAndSaysWhatItDid) {
   const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", copia = raiz_ + "/COPIA";
   TmuxSession& t00 = inicia(home, "00");
   registra(t00, kCpf);
@@ -234,7 +234,7 @@ TEST_F(Jornada, TheFolderCopyAsksBeforeReplacingAndSaysWhatItDid) {
 
 // "Compacta todos no A:" with the drive mapped to a folder: every registered folder that
 // holds tables is archived there, under its own path, while another terminal works.
-TEST_F(Jornada, CompactaTodosBacksUpEveryRegisteredFolderOnTheMappedDrive) {
+TEST_F(Manutencao, CompactaTodosBacksUpEveryRegisteredFolderOnTheMappedDrive) {
   const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", drive = raiz_ + "/A";
   fs::create_directory(drive);
   TmuxSession& t00 = inicia(home, "00", "TAVREN_DRIVE_A=" + shellQuote(drive));
@@ -254,7 +254,7 @@ TEST_F(Jornada, CompactaTodosBacksUpEveryRegisteredFolderOnTheMappedDrive) {
 
 // "Terminar" while another terminal keeps the register open: every other table is rebuilt,
 // the busy one is named, and the program ends.
-TEST_F(Jornada, TerminarSkipsTheTableAnotherTerminalHoldsAndNamesIt) {
+TEST_F(Manutencao, TerminarSkipsTheTableAnotherTerminalHoldsAndNamesIt) {
   const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010";
   TmuxSession& t00 = inicia(home, "00");
   TmuxSession& t03 = inicia(home, "03");
@@ -273,7 +273,7 @@ TEST_F(Jornada, TerminarSkipsTheTableAnotherTerminalHoldsAndNamesIt) {
 // A terminal waiting for another one says so: terminal 02's restore holds the first tables
 // while it asks about the register (which terminal 03, at its menu, keeps open), and
 // terminal 00's save waits with its message until 02 gives up; then the save ends.
-TEST_F(Jornada, ASaveWaitingForAnotherTerminalSaysSo) {
+TEST_F(Manutencao, ASaveWaitingForAnotherTerminalSaysSo) {
   const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", copia = raiz_ + "/COPIA";
   TmuxSession& t00 = inicia(home, "00");
   registra(t00, kCpf);

@@ -41,7 +41,7 @@ std::string visivel(const std::string& tela) {
   return r;
 }
 
-class Jornada : public ::testing::Test {
+class PrimeiroUso : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
@@ -102,7 +102,7 @@ class Jornada : public ::testing::Test {
   std::string raiz_, home_;
 };
 
-TEST_F(Jornada, ConferenciaShowsTheProgressAndTheErrorListThenLeavesTheMenuAsItWas) {
+TEST_F(PrimeiroUso, ConferenciaShowsTheProgressAndTheErrorListThenLeavesTheMenuAsItWas) {
   TmuxSession s(comando(), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
@@ -132,7 +132,7 @@ TEST_F(Jornada, ConferenciaShowsTheProgressAndTheErrorListThenLeavesTheMenuAsItW
   EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; })) << s.capture() << "\n--- before:\n" << antes;
 }
 
-TEST_F(Jornada, EveryDialogLeavesTheScreenAsItFoundIt) {
+TEST_F(PrimeiroUso, EveryDialogLeavesTheScreenAsItFoundIt) {
   TmuxSession s(comando(), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
@@ -209,7 +209,7 @@ TEST_F(Jornada, EveryDialogLeavesTheScreenAsItFoundIt) {
   volta(menu, "Compacta uma Pasta");
 }
 
-TEST_F(Jornada, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFileShowsNothing) {
+TEST_F(PrimeiroUso, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFileShowsNothing) {
   {
     TmuxSession s(comando(), 80, 25);
     ASSERT_TRUE(s.started());
@@ -259,7 +259,7 @@ TEST_F(Jornada, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFileShow
   EXPECT_FALSE(std::filesystem::exists(home_ + "/HELPTXT.DBT"));
 }
 
-TEST_F(Jornada, ARuntimeErrorInsideAnItemShowsTheErrorAlertAndQuitWritesErrorLog) {
+TEST_F(PrimeiroUso, ARuntimeErrorInsideAnItemShowsTheErrorAlertAndQuitWritesErrorLog) {
   TmuxSession s(comando("TAVREN_TESTE_ERRO_ITEM=24"), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
@@ -315,7 +315,7 @@ int processoTavren(TmuxSession& s) {
   return 0;
 }
 
-TEST_F(Jornada, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalNumberFree) {
+TEST_F(PrimeiroUso, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalNumberFree) {
   for (int sinal : {SIGTERM, SIGHUP}) {
     TmuxSession s(comando(), 80, 25);
     ASSERT_TRUE(s.started());
@@ -332,7 +332,7 @@ TEST_F(Jornada, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalNumbe
   EXPECT_TRUE(noMenu(s)) << s.capture();
 }
 
-TEST_F(Jornada, ConverteOnItsOwnSaysOnTheScreenItIsNotAvailableAndWaitsForAKey) {
+TEST_F(PrimeiroUso, ConverteOnItsOwnSaysOnTheScreenItIsNotAvailableAndWaitsForAKey) {
   const std::string converte = std::string(TAVREN_BUILD_DIR) + "/src/app/converte";
   TmuxSession s("env TERM=xterm-256color LANG=C.UTF-8 " + shellQuote(converte) +
                     "; echo converte-ended $?; read -r lido; echo \"lido:$lido\"; sleep 30",
