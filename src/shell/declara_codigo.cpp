@@ -91,6 +91,14 @@ void Declara::escolhe(int lista) {
 }
 
 bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
+  for (;;) {
+    emUso_ = false;
+    const bool r = pedeCodigo(linha, coluna, modo, carga);
+    if (!emUso_) return r;
+  }
+}
+
+bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   store::EspelhoDeclaracao& e = dec.espelho;
   // A recovery asked for at an earlier prompt never reaches this one.
   e.LRECUPERA = false;

@@ -112,8 +112,8 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;
-  if (!platform::folderExists(pastaLinux(ctx, pasta)) &&
-      !platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(pasta)))) {
+  // A folder typed into the list is made only when the user agrees.
+  if (!console::CRI_NDIR(ctx, pasta, " TAVREN")) {
     (void)t->unlock();
     return false;
   }
