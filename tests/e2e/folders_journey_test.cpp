@@ -1,0 +1,236 @@
+// Two terminals on one program folder, driven in tmux as the office works: a declaration open
+// in terminal 02 cannot be opened, deleted, moved or given another CPF from terminal 00, each
+// refusal naming terminal 02; 02's save then leaves the taxpayer exactly once, with his rows
+// in every table. A terminal that dies leaves no mark. Transfers, the folder list and the
+// copy of a declaration's parts are checked in the tables themselves.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rt/db/table.h"
+#include "tmux_session.h"
+
+namespace {
+
+using e2e::shellQuote;
+using e2e::TmuxSession;
+
+const std::string kCpf = "11144477735";
+const std::string kOutro = "12345678909";
+
+std::string nn(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+rt::db::OpenOptions lendo() {
+  rt::db::OpenOptions o;
+  o.readOnly = true;
+  return o;
+}
+
+rt::db::OpenOptions sozinho() {
+  rt::db::OpenOptions o;
+  o.exclusive = true;
+  return o;
+}
+
+// Live rows of `cpf` in a table (0 when the table is missing).
+int linhasDe(const std::string& arquivo, const std::string& cpf) {
+  if (!std::filesystem::exists(arquivo)) return 0;
+  auto t = rt::db::Table::open(arquivo, lendo());
+  if (!t) return -1;
+  int n = 0;
+  for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
+    if (!(*t)->goTo(r)) return -1;
+    if (!(*t)->isDeleted() && (*t)->getText("CPF") == cpf) ++n;
+  }
+  return n;
+}
+
+class Pastas : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
+    std::string modelo = "/tmp/e2eXXXXXX";
+    home_ = mkdtemp(modelo.data());
+    home_ += "/tavren";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
+  }
+  std::unique_ptr<TmuxSession> terminal(const std::string& numero) {
+    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
+                            "TAVREN_BUILD=" +
+                            shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) +
+                            " timeout --foreground 300 " + shellQuote(TAVREN_RUN_SCRIPT) + " " + numero +
+                            "; echo tavren-ended $?; sleep 30";
+    auto s = std::make_unique<TmuxSession>(cmd, 80, 25);
+    EXPECT_TRUE(s->started());
+    EXPECT_TRUE(s->waitForText("Terminal " + numero, std::chrono::seconds(15))) << s->capture();
+    return s;
+  }
+  std::string dados() const { return home_ + "/DADOS2010"; }
+  std::string tabela(int n, const std::string& pasta = {}) const {
+    return (pasta.empty() ? dados() : pasta) + "/IMP" + nn(n) + "10.DBF";
+  }
+
+  // Declaração → the CPF → "Inclui?" Sim → Esc → Sim: a new taxpayer saved; back at the menu.
+  static void registra(TmuxSession& s, const std::string& cpf) {
+    s.keys({"M-l", "Enter"});
+    ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
+    s.text(cpf);
+    ASSERT_TRUE(s.waitForText("Inclui?")) << s.capture();
+    s.keys({"S"});
+    ASSERT_TRUE(s.waitForText("Tela 6")) << s.capture();
+    s.keys({"Escape"});
+    ASSERT_TRUE(s.waitForText("Termina")) << s.capture();
+    s.keys({"S"});
+    ASSERT_TRUE(s.waitForText("F1 Nome F2 CPF")) << s.capture();
+    s.keys({"Escape"});
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("F1 Nome F2 CPF") == std::string::npos; }))
+        << s.capture();
+  }
+
+  // One row of the taxpayer in every declaration table, rural side "S", written while no
+  // terminal has them open; their index files go, so the program builds them again.
+  void preencheTabelas(const std::string& cpf) {
+    for (int n = 2; n <= 19; ++n) {
+      if (n == 9 || n == 13) continue;
+      auto t = rt::db::Table::open(tabela(n), sozinho());
+      ASSERT_TRUE(t) << n;
+      ASSERT_TRUE((*t)->appendBlank()) << n;
+      ASSERT_TRUE((*t)->put("CPF", cpf)) << n;
+      if (n >= 15) {
+        ASSERT_TRUE((*t)->put("ATV_BRASIL", std::string("S"))) << n;
+      }
+      ASSERT_TRUE((*t)->close()) << n;
+      for (const auto& e : std::filesystem::directory_iterator(dados())) {
+        const std::string nome = e.path().filename().string();
+        if (nome.starts_with("IMP" + nn(n) + "10") && nome.ends_with(".CDX")) std::filesystem::remove(e.path());
+      }
+    }
+    // The register stays open in the terminal: its row is written under its record lock.
+    auto r = rt::db::Table::open(tabela(9));
+    ASSERT_TRUE(r);
+    for (std::uint32_t i = 1; i <= (*r)->recordCount(); ++i) {
+      ASSERT_TRUE((*r)->goTo(i));
+      if ((*r)->getText("CPF") != cpf) continue;
+      ASSERT_TRUE((*r)->lockRecord());
+      ASSERT_TRUE((*r)->put("TEMRURAL", std::string("S")));
+      ASSERT_TRUE((*r)->put("ATV_BRASIL", std::string("S")));
+      ASSERT_TRUE((*r)->commit());
+      ASSERT_TRUE((*r)->unlock());
+    }
+    ASSERT_TRUE((*r)->close());
+  }
+
+  // The taxpayer once in the register and once in every other table (13 holds no taxpayer).
+  void inteiro(const std::string& cpf) {
+    EXPECT_EQ(linhasDe(tabela(9), cpf), 1);
+    for (int n = 1; n <= 19; ++n)
+      if (n != 9 && n != 13) {
+        EXPECT_EQ(linhasDe(tabela(n), cpf), 1) << "IMP" << nn(n) << "10";
+      }
+  }
+
+  std::string home_;
+};
+
+// An alert with `texto` is shown; Enter closes it.
+void confirmaAviso(TmuxSession& s, const std::string& texto) {
+  ASSERT_TRUE(s.waitForText(texto)) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; })) << s.capture();
+}
+
+TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOrRenumbered) {
+  auto t00 = terminal("00");
+  registra(*t00, kCpf);
+  preencheTabelas(kCpf);
+
+  auto t02 = terminal("02");
+  t02->keys({"M-l", "Enter"});
+  ASSERT_TRUE(t02->waitForText("Pasta atual")) << t02->capture();
+  t02->text(kCpf);
+  ASSERT_TRUE(t02->waitForText("Tela 1")) << t02->capture();
+
+  // Opening it in 00: refused, back at the CPF prompt.
+  t00->keys({"M-l", "Enter"});
+  ASSERT_TRUE(t00->waitForText("Pasta atual")) << t00->capture();
+  t00->text(kCpf);
+  confirmaAviso(*t00, "Declaração em uso no terminal 02");
+  EXPECT_NE(t00->capture().find("F1 Nome F2 CPF"), std::string::npos) << t00->capture();
+  EXPECT_EQ(t00->capture().find("Tela "), std::string::npos) << t00->capture();
+  t00->keys({"Escape"});
+
+  // Exclusão: marked, confirmed, refused.
+  t00->keys({"M-l", "Down", "Down", "Down", "Down", "Enter"});
+  ASSERT_TRUE(t00->waitForText("SIM - Exclui toda a declaracao")) << t00->capture();
+  t00->keys({"S"});
+  ASSERT_TRUE(t00->waitForText("Elim.")) << t00->capture();
+  t00->keys({"Right", "Right", "Right"});
+  t00->text("S");
+  t00->keys({"Escape"});
+  ASSERT_TRUE(t00->waitForText("Confirma a Exclusão de 1 contribuinte?")) << t00->capture();
+  t00->keys({"S"});
+  ASSERT_TRUE(t00->waitForText("nao foi excluido")) << t00->capture();
+  confirmaAviso(*t00, "Declaração em uso no terminal 02");
+
+  // Transfer, Total and Mover, into a new folder: the folder is asked for, the taxpayer stays.
+  const std::string p2 = home_ + "/P2";
+  t00->keys({"M-p", "Down", "Enter"});
+  ASSERT_TRUE(t00->waitForText("PastaDestino")) << t00->capture();
+  t00->keys({"Enter"});
+  t00->text(p2);
+  t00->keys({"Enter"});
+  ASSERT_TRUE(t00->waitForText("Diretório novo para")) << t00->capture();
+  EXPECT_FALSE(std::filesystem::exists(p2));
+  t00->keys({"S"});
+  ASSERT_TRUE(t00->waitForText("PARCIAL")) << t00->capture();
+  t00->keys({"T"});
+  ASSERT_TRUE(t00->waitForText("MOVER")) << t00->capture();
+  t00->keys({"M"});
+  ASSERT_TRUE(t00->waitForText("SO MOL")) << t00->capture();
+  t00->keys({"T"});
+  ASSERT_TRUE(t00->waitForText("Encontrando CPF iguais")) << t00->capture();
+  t00->keys({"S"});
+  ASSERT_TRUE(t00->waitForText("Transferência incompleta")) << t00->capture();
+  EXPECT_NE(t00->capture().find("0 contribuinte(s) movido(s)"), std::string::npos) << t00->capture();
+  confirmaAviso(*t00, "Declaração em uso no terminal 02");
+  EXPECT_EQ(t00->capture().find("Muda para a nova Pasta?"), std::string::npos) << t00->capture();
+  EXPECT_EQ(linhasDe(tabela(9, p2), kCpf), 0);
+
+  // Mudar CPF: refused.
+  t00->keys({"M-p", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Enter"});
+  ASSERT_TRUE(t00->waitForText("Novo  CPF")) << t00->capture();
+  t00->text(kCpf);
+  t00->text("52998224725");
+  ASSERT_TRUE(t00->waitForText("O CPF nao foi trocado.")) << t00->capture();
+  confirmaAviso(*t00, "Declaração em uso no terminal 02");
+  t00->keys({"Escape"});
+
+  // 02 saves: the taxpayer once, whole.
+  t02->keys({"Escape"});
+  ASSERT_TRUE(t02->waitForText("Termina")) << t02->capture();
+  t02->keys({"S"});
+  ASSERT_TRUE(t02->waitForText("F1 Nome F2 CPF")) << t02->capture();
+  inteiro(kCpf);
+  EXPECT_EQ(linhasDe(tabela(9), "52998224725"), 0);
+
+  // 02 dies with the declaration open: nothing stays behind, 00 opens it.
+  t02->text(kCpf);
+  ASSERT_TRUE(t02->waitForText("Tela 1")) << t02->capture();
+  t02.reset();
+  t00->keys({"M-l", "Enter"});
+  ASSERT_TRUE(t00->waitForText("Pasta atual")) << t00->capture();
+  t00->text(kCpf);
+  EXPECT_TRUE(t00->waitForText("Tela 1")) << t00->capture();
+}
+
+}  // namespace
