@@ -14,6 +14,7 @@
 #include "rt/ui/read.h"
 #include "shell/cores_registro.h"
 #include "shell/declara.h"
+#include "shell/pastas_grade.h"
 #include "store/abertura.h"
 #include "store/busca_outro.h"
 #include "store/copia_trabalho.h"
@@ -151,6 +152,8 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   }
 
   const std::optional<store::Achado> fora = store::BUSCA_OUTRO(p, p.CPF, 1, 1);
+  // Found elsewhere, that folder is now the current one: the page shows it and the taxpayer.
+  if (fora && modo == 1) mostraPagina();
   if (item != 11) {
     if (!fora) {
       // One text too wide for an alert's row: it is shown on two, split between its sentences.
@@ -221,13 +224,7 @@ void Declara::SO_MOL() {
 }
 
 void Declara::MOS_DIR() {
-  const int antes = p.areas.current();
-  if (!p.areas.isOpen(40)) (void)store::SAI_ABRE(p, 40);
-  if (p.areas.isOpen(40)) {
-    (void)p.areas.select(40);
-    (void)grid::EDITA(p, grade, 40);
-  }
-  (void)p.areas.select(antes);
+  shell::MOS_DIR(p);
   if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
   mostraPagina();
 }

@@ -1,4 +1,5 @@
 #include "shell/funcoes.h"
+#include "shell/pastas_grade.h"
 
 #include "console/molduras.h"
 #include "grid/edita.h"
@@ -70,14 +71,7 @@ void registraFuncoes(Program& p) {
   registraDeclaracao(p);
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
-    const int antes = q.areas.current();
-    if (!q.areas.isOpen(40)) (void)store::SAI_ABRE(q, 40);
-    if (q.areas.isOpen(40)) {
-      (void)q.areas.select(40);
-      grid::Grade g;
-      (void)grid::EDITA(q, g, 40);
-    }
-    (void)q.areas.select(antes);
+    MOS_DIR(q);
     return true;
   };
   p.funcoes[15] = [](Program& q) {

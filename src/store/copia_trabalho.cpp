@@ -9,6 +9,7 @@
 #include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/diario_gravacao.h"
+#include "store/pastas_dados.h"
 #include "store/recuperacao.h"
 #include "store/tabelas_declaracao.h"
 
@@ -124,7 +125,7 @@ void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
   // Every field written over its whole width, so nothing of a longer earlier text stays.
   mostraTexto(ctx, 3, 2, 3, rt::text::transform(rt::text::padr(cpf, 11), "@R 999.999.999-99"));
   mostraTexto(ctx, 3, 2, 19, rt::text::padr(nome, 50));
-  mostraTexto(ctx, 3, 4, 19, rt::text::padr(ctx.LOCARQ, 50));
+  mostraPastaAtual(ctx);
 }
 
 void MOSTRADOR(Contexto& ctx, Declaracao& dec, int n, int modo) {

@@ -4,6 +4,7 @@
 
 #include "console/alerta.h"
 #include "console/janelas.h"
+#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
@@ -85,6 +86,10 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::s
   return true;
 }
 
+void mostraPastaAtual(Contexto& ctx) {
+  if (ctx.janelas.find(3) != nullptr) ctx.janelas.ESCRLCOL(3, 4, 19, rt::text::padr(ctx.LOCARQ, 50));
+}
+
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   rt::db::Table* t = ctx.areas.table(40);
   if (t == nullptr) return false;
@@ -123,7 +128,10 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
   (void)MUDADIR(ctx, pasta, cpf);
-  (void)gravaConfig(ctx, "ROTADOANO", pasta);
+  mostraPastaAtual(ctx);
+  // The settings keep the folder for the next start; a failed write is said, the switch stays.
+  if (!gravaConfig(ctx, "ROTADOANO", pasta))
+    console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
   return true;
 }
 

@@ -53,6 +53,11 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf = {}, s
 // made.
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
 
+// The current data folder (LOCARQ) on the taxpayer page ("Pasta atual", window 3 row 4
+// column 19) when that page is open, over the field's whole width; every switch of folder
+// shows it at once.
+void mostraPastaAtual(Contexto& ctx);
+
 // VEJA_ARQ: whether a file is missing among pasta + prefixo + k + sufixo + ".DBF" for
 // k = 1..quantos (one digit for the prefixes "MOL" and "ZUK", else two); the first missing one
 // is told in an alert ("Não encontrado o Arquivo " + name).
