@@ -377,7 +377,9 @@ void informaTransferencia(Contexto& ctx, const Transferencia& tr, int feitos, in
                           const std::vector<std::string>& naoFeitos, const std::vector<std::string>& naoRefeitas,
                           bool interrompida) {
   std::vector<std::string> l;
-  l.push_back(std::string("Transferência incompleta para "_cp) + std::string(rt::text::alltrim(tr.destino)));
+  const bool incompleta = interrompida || !naoFeitos.empty();
+  l.push_back(std::string(incompleta ? "Transferência incompleta para "_cp : "Transferência para "_cp) +
+              std::string(rt::text::alltrim(tr.destino)));
   l.push_back(std::to_string(feitos) + (tr.mover ? " contribuinte(s) movido(s)." : " contribuinte(s) copiado(s).") +
               (saltados > 0 ? " " + std::to_string(saltados) + std::string(" já existente(s) saltado(s)."_cp) : std::string()));
   if (!naoFeitos.empty()) {

@@ -23,6 +23,7 @@ using e2e::TmuxSession;
 
 const std::string kCpf = "11144477735";
 const std::string kOutro = "12345678909";
+const std::string kTerceiro = "39053344705";
 
 std::string rtrim(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
@@ -148,6 +149,19 @@ class Pastas : public ::testing::Test {
   std::string home_;
 };
 
+// Opções → Copia Declaração: the whole declaration of `origem` into `destino`, the destination's
+// rows replaced ("Nao - Retire os dados anteriores").
+void copiaDeclaracao(TmuxSession& s, const std::string& origem, const std::string& destino) {
+  s.keys({"M-p", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Enter"});
+  ASSERT_TRUE(s.waitForText("CPF  Destino")) << s.capture();
+  s.text(origem);
+  s.text(destino);
+  ASSERT_TRUE(s.waitForText("Copia todos itens")) << s.capture();
+  s.keys({"T"});
+  ASSERT_TRUE(s.waitForText("Encontrando Dados")) << s.capture();
+  s.keys({"N"});
+}
+
 // An alert with `texto` is shown; Enter closes it.
 void confirmaAviso(TmuxSession& s, const std::string& texto) {
   ASSERT_TRUE(s.waitForText(texto)) << s.capture();
@@ -221,6 +235,12 @@ TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOr
   confirmaAviso(*t00, "Declaração em uso no terminal 02");
   t00->keys({"Escape"});
 
+  // Copia Declaração into the held declaration: refused, nothing copied.
+  registra(*t00, kTerceiro);
+  copiaDeclaracao(*t00, kTerceiro, kCpf);
+  ASSERT_TRUE(t00->waitForText("A copia nao foi feita: Declaração em uso no terminal 02")) << t00->capture();
+  t00->keys({"Enter"});
+
   // 02 saves: the taxpayer once, whole.
   t02->keys({"Escape"});
   ASSERT_TRUE(t02->waitForText("Termina")) << t02->capture();
@@ -228,6 +248,16 @@ TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOr
   ASSERT_TRUE(t02->waitForText("F1 Nome F2 CPF")) << t02->capture();
   inteiro(kCpf);
   EXPECT_EQ(linhasDe(tabela(9), "52998224725"), 0);
+  t02->keys({"Escape"});
+
+  // Now free, the whole declaration is copied into the other taxpayer; the origin stays whole.
+  copiaDeclaracao(*t00, kCpf, kTerceiro);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_EQ(t00->capture().find("A copia nao foi feita"), std::string::npos) << t00->capture();
+  inteiro(kCpf);
+  inteiro(kTerceiro);
+  t02->keys({"M-l", "Enter"});
+  ASSERT_TRUE(t02->waitForText("Pasta atual")) << t02->capture();
 
   // 02 dies with the declaration open: nothing stays behind, 00 opens it.
   t02->text(kCpf);
@@ -255,6 +285,66 @@ std::vector<std::string> registroDePastas(const std::string& home) {
     v.push_back((*t)->getText("SELEC") + "|" + rtrim((*t)->getText("DIRETOR")));
   }
   return v;
+}
+
+// Opções → Transfere: Total, Copiar, Tudo, overwriting, from the data folder to `destino`
+// (made when missing).
+void transfereTudo(TmuxSession& s, const std::string& destino, bool nova) {
+  s.keys({"M-p", "Down", "Enter"});
+  ASSERT_TRUE(s.waitForText("PastaDestino")) << s.capture();
+  s.keys({"Enter"});
+  s.text(destino);
+  s.keys({"Enter"});
+  if (nova) {
+    ASSERT_TRUE(s.waitForText("Diretório novo para")) << s.capture();
+    s.keys({"S"});
+  }
+  ASSERT_TRUE(s.waitForText("PARCIAL")) << s.capture();
+  s.keys({"T"});
+  ASSERT_TRUE(s.waitForText("MOVER")) << s.capture();
+  s.keys({"C"});
+  ASSERT_TRUE(s.waitForText("SO MOL")) << s.capture();
+  s.keys({"T"});
+  ASSERT_TRUE(s.waitForText("Encontrando CPF iguais")) << s.capture();
+  s.keys({"S"});
+}
+
+TEST_F(Pastas, ATransferWhoseDestinationCannotBeRebuiltSaysSoAndAsksNothingMore) {
+  auto t00 = terminal("00");
+  registra(*t00, kCpf);
+  preencheTabelas(kCpf);
+  const std::string p2 = home_ + "/P2";
+  // A first copy makes the folder; all went well, so the question comes.
+  transfereTudo(*t00, p2, true);
+  ASSERT_TRUE(t00->waitForText("Muda para a nova Pasta?", std::chrono::seconds(20))) << t00->capture();
+  t00->keys({"N"});
+  registra(*t00, kOutro);
+
+  // Another terminal keeps the destination's register open: its rebuild cannot be done.
+  auto registro = rt::db::Table::open(tabela(9, p2));
+  ASSERT_TRUE(registro);
+  transfereTudo(*t00, p2, false);
+  ASSERT_TRUE(t00->waitForText("IMP0910.DBF não está disponivel", std::chrono::seconds(20))) << t00->capture();
+  t00->keys({"Enter"});
+  ASSERT_TRUE(t00->waitForText("Transferência para " + p2)) << t00->capture();
+  const std::string tela = t00->capture();
+  EXPECT_NE(tela.find("2 contribuinte(s) copiado(s)."), std::string::npos) << tela;
+  EXPECT_NE(tela.find("IMP0910"), std::string::npos) << tela;
+  t00->keys({"Enter"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  EXPECT_EQ(t00->capture().find("Muda para a nova Pasta?"), std::string::npos) << t00->capture();
+  (*registro).reset();
+  // Both folders whole: the copies in P2, the originals where they were.
+  for (const std::string& cpf : {kCpf, kOutro}) {
+    EXPECT_EQ(linhasDe(tabela(9, p2), cpf), 1) << cpf;
+    EXPECT_EQ(linhasDe(tabela(9), cpf), 1) << cpf;
+  }
+  for (int n = 1; n <= 19; ++n) {
+    if (n == 9 || n == 13) continue;
+    EXPECT_EQ(linhasDe(tabela(n, p2), kCpf), 1) << n;
+    EXPECT_EQ(linhasDe(tabela(n), kCpf), 1) << n;
+  }
+  EXPECT_EQ(pastaDoConfig(home_), dados());
 }
 
 TEST_F(Pastas, FolderListMarksOneRowKeepsTheCaseTypedAndShowsTheFolderAtOnce) {
