@@ -397,7 +397,8 @@ void Laco::roda() {
       // On the folder list the mark key marks the row wherever the cursor stands: typed into a
       // folder's name it would only overwrite the name's first letter (Linux names keep their
       // case, so "S" is the one mark; "N" unmarks).
-      if (opc == 40 && g.PONTEIRO > 1 && !s_.fonte.fantasma() && (k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n')) {
+      const bool marca = k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n';
+      if (opc == 40 && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
         b.setColPos(1);
         g.PONTEIRO = 1;
       }

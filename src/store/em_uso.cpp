@@ -93,7 +93,8 @@ PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::strin
     return p;
   }
   if (eu > 0) (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa, eu, &f);
-  if (eu + 1 < kTerminais) (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa + eu + 1, kTerminais - eu - 1, &f);
+  if (eu + 1 < kTerminais)
+    (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa + eu + 1, kTerminais - eu - 1, &f);
   p.livre = true;
   p.uso = UsoDeclaracao(std::move(fd));
   return p;

@@ -72,11 +72,11 @@ class Pastas : public ::testing::Test {
     if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
   }
   std::unique_ptr<TmuxSession> terminal(const std::string& numero) {
-    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
-                            "TAVREN_BUILD=" +
-                            shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) +
-                            " timeout --foreground 300 " + shellQuote(TAVREN_RUN_SCRIPT) + " " + numero +
-                            "; echo tavren-ended $?; sleep 30";
+    const std::string cmd =
+        "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
+        "TAVREN_BUILD=" +
+        shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 300 " +
+        shellQuote(TAVREN_RUN_SCRIPT) + " " + numero + "; echo tavren-ended $?; sleep 30";
     auto s = std::make_unique<TmuxSession>(cmd, 80, 25);
     EXPECT_TRUE(s->started());
     EXPECT_TRUE(s->waitForText("Terminal " + numero, std::chrono::seconds(15))) << s->capture();
@@ -119,7 +119,8 @@ class Pastas : public ::testing::Test {
       ASSERT_TRUE((*t)->close()) << n;
       for (const auto& e : std::filesystem::directory_iterator(dados())) {
         const std::string nome = e.path().filename().string();
-        if (nome.starts_with("IMP" + nn(n) + "10") && nome.ends_with(".CDX")) std::filesystem::remove(e.path());
+        if (nome.starts_with("IMP" + nn(n) + "10") && nome.ends_with(".CDX"))
+          std::filesystem::remove(e.path());
       }
     }
     // The register stays open in the terminal: its row is written under its record lock.
@@ -166,7 +167,8 @@ void copiaDeclaracao(TmuxSession& s, const std::string& origem, const std::strin
 void confirmaAviso(TmuxSession& s, const std::string& texto) {
   ASSERT_TRUE(s.waitForText(texto)) << s.capture();
   s.keys({"Enter"});
-  ASSERT_TRUE(s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; })) << s.capture();
+  ASSERT_TRUE(s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; }))
+      << s.capture();
 }
 
 TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOrRenumbered) {
@@ -324,7 +326,8 @@ TEST_F(Pastas, ATransferWhoseDestinationCannotBeRebuiltSaysSoAndAsksNothingMore)
   auto registro = rt::db::Table::open(tabela(9, p2));
   ASSERT_TRUE(registro);
   transfereTudo(*t00, p2, false);
-  ASSERT_TRUE(t00->waitForText("IMP0910.DBF não está disponivel", std::chrono::seconds(20))) << t00->capture();
+  ASSERT_TRUE(t00->waitForText("IMP0910.DBF não está disponivel", std::chrono::seconds(20)))
+      << t00->capture();
   t00->keys({"Enter"});
   ASSERT_TRUE(t00->waitForText("Transferência para " + p2)) << t00->capture();
   const std::string tela = t00->capture();
@@ -377,15 +380,15 @@ TEST_F(Pastas, FolderListMarksOneRowKeepsTheCaseTypedAndShowsTheFolderAtOnce) {
   t00->text("S");
   ASSERT_TRUE(t00->waitForText("Pasta atual  :  " + novo + "/")) << t00->capture();
   EXPECT_NE(t00->capture().find("Drive e diret"), std::string::npos) << "shown while the list is open";
-  EXPECT_EQ(registroDePastas(home_),
-            (std::vector<std::string>{" |" + home_, " |" + dados(), "S|" + novo}));
+  EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, " |" + dados(), "S|" + novo}));
   EXPECT_EQ(pastaDoConfig(home_), novo);
   // (The list's picture may stay behind on the screen: the windows' restore is not this test's.)
   t00->keys({"Escape"});
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   t00->keys({"Escape"});
-  ASSERT_TRUE(t00->waitFor([](const std::string& t) { return t.find("F1 Nome F2 CPF") == std::string::npos; }))
-      << t00->capture();
+  ASSERT_TRUE(t00->waitFor([](const std::string& t) {
+    return t.find("F1 Nome F2 CPF") == std::string::npos;
+  })) << t00->capture();
 
   // Printing a taxpayer found only in the other folder switches to it, and the page says so.
   t00->keys({"M-i", "Enter"});
