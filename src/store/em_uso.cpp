@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "console/documentos.h"
@@ -65,33 +66,38 @@ PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::strin
   }
   const off_t faixa = kBase + static_cast<off_t>(c) * kTerminais;
   const int eu = numeroTerminal(ctx.NUSU);
-  struct flock f {};
-  // Another terminal on this CPF: the first lock met in the CPF's range is its byte.
-  if (trava(fd.get(), F_OFD_GETLK, F_WRLCK, faixa, kTerminais, &f) != 0) {
-    p.erro = arquivo + ": " + std::strerror(errno);
-    return p;
-  }
-  if (f.l_type != F_UNLCK) {
-    const off_t t = f.l_start - faixa;
-    p.terminal = t >= 0 && t < kTerminais ? doisDigitos(t) : "??";
-    return p;
-  }
-  // Taken on the whole range for a moment, so two terminals asking at once cannot both see
-  // it free; then only this terminal's byte is kept.
-  if (trava(fd.get(), F_OFD_SETLK, F_WRLCK, faixa, kTerminais, &f) != 0) {
+  for (int tentativa = 0;; ++tentativa) {
+    struct flock f {};
+    // Another terminal on this CPF: the first lock met in the CPF's range is its byte.
+    if (trava(fd.get(), F_OFD_GETLK, F_WRLCK, faixa, kTerminais, &f) != 0) {
+      p.erro = arquivo + ": " + std::strerror(errno);
+      return p;
+    }
+    // A lock over the whole range is a terminal taking the CPF this very moment: asked again
+    // shortly, it is that terminal's own byte (or nothing, when it went on to another CPF).
+    const bool tomando = f.l_type != F_UNLCK && f.l_len != 1;
+    if (tomando && tentativa < 20) {
+      ctx.espera.dorme(std::chrono::milliseconds(5));
+      continue;
+    }
+    if (f.l_type != F_UNLCK) {
+      const off_t t = f.l_start - faixa;
+      p.terminal = !tomando && t >= 0 && t < kTerminais ? doisDigitos(t) : "??";
+      return p;
+    }
+    // Taken on the whole range for a moment, so two terminals asking at once cannot both see
+    // it free; then only this terminal's byte is kept.
+    if (trava(fd.get(), F_OFD_SETLK, F_WRLCK, faixa, kTerminais, &f) == 0) break;
     if (errno != EAGAIN && errno != EACCES) {
       p.erro = arquivo + ": " + std::strerror(errno);
       return p;
     }
-    struct flock g {};
-    if (trava(fd.get(), F_OFD_GETLK, F_WRLCK, faixa, kTerminais, &g) == 0 && g.l_type != F_UNLCK) {
-      const off_t t = g.l_start - faixa;
-      p.terminal = t >= 0 && t < kTerminais ? doisDigitos(t) : "??";
-    } else {
+    if (tentativa > 100) {
       p.terminal = "??";
+      return p;
     }
-    return p;
   }
+  struct flock f {};
   if (eu > 0) (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa, eu, &f);
   if (eu + 1 < kTerminais)
     (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa + eu + 1, kTerminais - eu - 1, &f);

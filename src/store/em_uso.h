@@ -17,6 +17,7 @@
 
 namespace store {
 
+// This terminal's hold on one declaration, kept while the object lives.
 class UsoDeclaracao {
  public:
   UsoDeclaracao() = default;
