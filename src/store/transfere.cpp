@@ -302,7 +302,11 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
   fechaOrigem(ctx);
   std::vector<TabelaDiario> vazias;
   for (const TabelaDiario& t : linhas) vazias.push_back({t.numero, t.campos, {}});
-  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) return ResultadoTransf::Falhou;
+  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) {
+    // The destination is whole; the origin keeps its rows too: the taxpayer is in both.
+    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
+    return ResultadoTransf::Falhou;
+  }
   (void)ctx.areas.select(kRegistroOrigem);
   (void)origem.goTo(linhaOrigem);
   if (origem.isExclusive() || REC_LOCK(ctx, 5)) {
@@ -467,7 +471,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
         naoFeitos.push_back(cpf + ": " + motivo);
         break;
       case ResultadoTransf::Falhou:
-        naoFeitos.push_back(cpf + ": " + std::string("tabela não disponível"_cp));
+        naoFeitos.push_back(cpf + ": " + (motivo.empty() ? std::string("tabela não disponível"_cp) : motivo));
         break;
     }
   }
