@@ -163,6 +163,20 @@ void copiaDeclaracao(TmuxSession& s, const std::string& origem, const std::strin
   s.keys({"N"});
 }
 
+// A question with `texto` is shown and answered with `tecla`. The alert drops keys typed
+// before it reads, so the answer goes once it is up, again while the question stays.
+void responde(TmuxSession& s, const std::string& texto, const std::string& tecla) {
+  ASSERT_TRUE(s.waitForText(texto)) << s.capture();
+  for (int i = 0; i < 5; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    s.keys({tecla});
+    if (s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; },
+                  std::chrono::seconds(1)))
+      return;
+  }
+  FAIL() << s.capture();
+}
+
 // An alert with `texto` is shown; Enter closes it.
 void confirmaAviso(TmuxSession& s, const std::string& texto) {
   ASSERT_TRUE(s.waitForText(texto)) << s.capture();
@@ -199,8 +213,7 @@ TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOr
   t00->keys({"Right", "Right", "Right"});
   t00->text("S");
   t00->keys({"Escape"});
-  ASSERT_TRUE(t00->waitForText("Confirma a Exclusão de 1 contribuinte?")) << t00->capture();
-  t00->keys({"S"});
+  responde(*t00, "Confirma a Exclusão de 1 contribuinte?", "S");
   ASSERT_TRUE(t00->waitForText("nao foi excluido")) << t00->capture();
   confirmaAviso(*t00, "Declaração em uso no terminal 02");
 
@@ -269,6 +282,46 @@ TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOr
   ASSERT_TRUE(t00->waitForText("Pasta atual")) << t00->capture();
   t00->text(kCpf);
   EXPECT_TRUE(t00->waitForText("Tela 1")) << t00->capture();
+}
+
+TEST_F(Pastas, ThePromptNeverShowsTheNameOfATaxpayerDeletedMeanwhile) {
+  auto t00 = terminal("00");
+  registra(*t00, kCpf);
+  registra(*t00, kOutro);
+  // Names given beside the terminal, under the rows' locks (no name is looked up here).
+  {
+    auto r = rt::db::Table::open(tabela(9));
+    ASSERT_TRUE(r);
+    for (std::uint32_t i = 1; i <= (*r)->recordCount(); ++i) {
+      ASSERT_TRUE((*r)->goTo(i));
+      ASSERT_TRUE((*r)->lockRecord());
+      ASSERT_TRUE((*r)->put("NOMECONTR", std::string((*r)->getText("CPF") == kCpf ? "ANA PRIMEIRA" : "BRUNO")));
+      ASSERT_TRUE((*r)->commit());
+    }
+  }
+  t00->keys({"M-l", "Enter"});
+  ASSERT_TRUE(t00->waitForText("Pasta atual")) << t00->capture();
+  t00->keys({"PgUp"});
+  ASSERT_TRUE(t00->waitForText("ANA PRIMEIRA")) << t00->capture();
+
+  auto t02 = terminal("02");
+  t02->keys({"M-l", "Down", "Down", "Down", "Down", "Enter"});
+  ASSERT_TRUE(t02->waitForText("Elim.")) << t02->capture();
+  t02->keys({"Right", "Right", "Right"});
+  t02->text("S");
+  t02->keys({"Escape"});
+  responde(*t02, "Confirma a Exclusão de 1 contribuinte?", "S");
+  // The register stays open in 00: it is not packed now, which is told.
+  confirmaAviso(*t02, "IMP0910.DBF não está disponivel");
+  ASSERT_EQ(linhasDe(tabela(9), kCpf), 0);
+
+  // 00 clears the CPF: the name search leaves the page on the register's row, deleted now.
+  t00->keys({"C-y", "Enter"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  t00->keys({"Escape"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  EXPECT_EQ(t00->capture().find("ANA PRIMEIRA"), std::string::npos) << t00->capture();
+  EXPECT_EQ(t00->capture().find("111.444.777-35"), std::string::npos) << t00->capture();
 }
 
 // The settings' folder and the folder register's rows (marked ones first-class), as stored.
