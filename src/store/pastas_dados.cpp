@@ -95,6 +95,12 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   if (t == nullptr) return false;
   (void)ctx.areas.select(40);
   const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
+  // Off the end of a register that has rows (the list's new, empty row) there is no folder to
+  // take: appending one here would only repeat the program folder.
+  if (modo == 1 && aqui == 0 && t->recordCount() > 0) {
+    console::AVISOSN(ctx, "Escreva antes o nome da pasta na coluna ao lado.", 0);
+    return false;
+  }
   // Every other row unmarked.
   if (!t->goTop()) return false;
   while (!t->eof()) {

@@ -50,7 +50,8 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf = {}, s
 // DIRETOR is the program folder; a missing folder is created) and makes it the current data
 // folder: ROTADOANO and LOCARQ, the upgrade check of its tables, its register opened (MUDADIR)
 // and CONFIG.ROTADOANO written. Mode 0 only changes the marks. False when the folder cannot be
-// made.
+// made (the user refused it) or, off the end of a register that has rows, there is no row to
+// take (said to the user; nothing changes).
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
 
 // The current data folder (LOCARQ) on the taxpayer page ("Pasta atual", window 3 row 4

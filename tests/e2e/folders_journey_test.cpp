@@ -449,6 +449,32 @@ TEST_F(Pastas, FolderListMarksOneRowKeepsTheCaseTypedAndShowsTheFolderAtOnce) {
   t00->text(kOutro);
   ASSERT_TRUE(t00->waitForText("Pasta atual  :  " + dados() + "/")) << t00->capture();
   EXPECT_EQ(pastaDoConfig(home_), dados());
+  EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, "S|" + dados(), " |" + novo}));
+
+  // The main menu's Pastas checks its cells too: one row marked, the folder switched.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  t00->keys({"Escape"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  t00->keys({"M-l", "Down", "Down", "Down", "Enter"});
+  // (The earlier list may still be painted: the new one is given time to open.)
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  ASSERT_TRUE(t00->waitForText("Drive e diret")) << t00->capture();
+  auto teclas = [&](std::initializer_list<const char*> ks) {
+    for (const char* k : ks) {
+      t00->keys({k});
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+  };
+  // The new, empty row has no folder to take: refused, nothing marked or added.
+  teclas({"Up", "Up", "Up", "Down", "Down", "Down"});
+  t00->text("S");
+  confirmaAviso(*t00, "Escreva antes o nome da pasta na coluna ao lado.");
+  teclas({"Escape"});
+  EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, "S|" + dados(), " |" + novo}));
+  teclas({"Up"});
+  t00->text("S");
+  ASSERT_TRUE(t00->waitFor([&](const std::string&) { return pastaDoConfig(home_) == novo; })) << t00->capture();
+  EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, " |" + dados(), "S|" + novo}));
 }
 
 }  // namespace
