@@ -1,5 +1,4 @@
 #include "shell/funcoes.h"
-#include "shell/pastas_grade.h"
 
 #include "console/molduras.h"
 #include "grid/edita.h"
@@ -7,6 +6,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
+#include "shell/pastas_grade.h"
 #include "store/abertura.h"
 #include "store/backup.h"
 #include "store/contribuintes.h"
