@@ -398,6 +398,14 @@ void Laco::roda() {
     Table* t = s_.t();
 
     if (k.isChar()) {
+      // On the folder list the mark key marks the row wherever the cursor stands: typed into a
+      // folder's name it would only overwrite the name's first letter (Linux names keep their
+      // case, so "S" is the one mark; "N" unmarks).
+      const bool marca = k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n';
+      if (opc == 40 && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
+        b.setColPos(1);
+        g.PONTEIRO = 1;
+      }
       con.push(key::Enter);
       con.push(k);
       g.LASTECLA = k.code;

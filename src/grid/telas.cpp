@@ -551,7 +551,7 @@ std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int 
       return rural(g, opc, modo);
     case 40:
       t.area = 40;
-      t.colunas = {col("SELEC", "SEL.", "@!", 0, "TROCA_NAO"), col("DIRETOR", "Drive e diretório"_cp, "@!", 0, "TROCA_NAO")};
+      t.colunas = {col("SELEC", "SEL.", "@!", 0, "TROCA_NAO"), col("DIRETOR", "Drive e diretório"_cp, "@S40", 0, "TROCA_NAO")};
       t.ultPos = 2;
       t.ret = {5, 18, 16, 65};
       return t;

@@ -282,12 +282,10 @@ bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor) {
   const std::string v = rt::text::upper(rt::text::alltrim(valor));
   if (g.PONTEIRO <= 1) {
     if (v == "S") {
-      const bool trocou = store::TROCASIM(ctx, 1);
+      // A row whose folder cannot be taken is not marked.
+      const bool feito = store::TROCASIM(ctx, 1);
       (void)ctx.areas.select(40);
-      if (!trocou) {
-        console::AVISOSN(ctx, "Não foi possível passar a usar essa pasta."_cp, 0);
-        return false;
-      }
+      return feito;
     } else if (!v.empty() && v != "N") {
       console::AVISOSN(ctx, "Digite (S)im ou (N)ão "_cp, 0);
     }

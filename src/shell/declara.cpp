@@ -308,6 +308,8 @@ void Declara::fimDaDeclaracao() {
   tela.INI = std::string(1, 'N');
   tela.PVEZ = false;
   dec.espelho.LRECUPERA = false;
+  // Saved or dropped: other terminals may open it now.
+  uso_.libera();
   (void)store::ABERTURA(p, 9);
   mostraPagina();
 }
@@ -354,11 +356,25 @@ bool Declara::carrega(int modo, int tipo) {
   preparaMatrizes();
   dec.espelho.CPF = rt::text::padr(p.CPF, 11);
   dec.opcoes.ITEM_MENU = p.OPCAO_1;
+  // Only the export reads a declaration without changing it; every other item may save it,
+  // so it holds the declaration against every other terminal first.
+  uso_.libera();
+  if (p.OPCAO_1 < 61) {
+    store::PosseDeclaracao posse = store::tomaDeclaracao(p, p.LOCARQ, dec.espelho.CPF);
+    if (!posse.livre) {
+      console::AVISOSN(p, store::textoRecusa(posse), 0);
+      emUso_ = !posse.terminal.empty();
+      dec.espelho.LRECUPERA = false;
+      return false;
+    }
+    uso_ = std::move(posse.uso);
+  }
   const bool recuperando = dec.espelho.LRECUPERA;
   const bool ok = store::INIC_VAR(p, dec, modo, tipo);
   // A recovery takes up the copies for this one load only: the next taxpayer is read from
   // the shared tables.
   dec.espelho.LRECUPERA = false;
+  if (!ok) uso_.libera();
   if (ok && recuperando) p.CPF = dec.espelho.CPF;
   return ok;
 }

@@ -22,6 +22,7 @@
 #include "rt/db/table.h"
 #include "shell/programa.h"
 #include "store/declaracao.h"
+#include "store/em_uso.h"
 
 namespace shell {
 
@@ -82,6 +83,8 @@ class Declara {
 
   // GET_CODIGO: asks for the CPF at row 17 + linha, column 4 + coluna; true when a
   // declaration was found or created and loaded (or, for item 51, prepared for printing).
+  // A declaration another terminal has open is not loaded: the user is told which terminal
+  // holds it and the CPF is asked again.
   bool GET_CODIGO(int linha, int coluna, int modo, int carga);
   // DIRETO (F4): takes up the terminal's working copies left on disk.
   bool DIRETO();
@@ -150,6 +153,8 @@ class Declara {
   void fimDoDriver();
   bool acaoDoItem();
   bool carrega(int modo, int tipo);
+  // One CPF asked and looked up (GET_CODIGO without the retry after a declaration in use).
+  bool pedeCodigo(int linha, int coluna, int modo, int carga);
   void copiaIdentificacao();
   void copiaRegistro();
   void mostraPagina();
@@ -158,6 +163,11 @@ class Declara {
   // taxpayer loaded.
   std::unique_ptr<CalculosDeclaracao> calculos_;
   std::unique_ptr<ServicosDeclaracao> servicosGrade_;
+  // This terminal's hold on the open declaration (store/em_uso.h), from its load until it is
+  // saved or its changes ignored.
+  store::UsoDeclaracao uso_;
+  // The last load was refused because another terminal holds the declaration.
+  bool emUso_ = false;
 };
 
 // The end question of a declaration, as one text with ";" between its lines, and the

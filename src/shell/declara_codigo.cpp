@@ -15,6 +15,7 @@
 #include "rt/ui/read.h"
 #include "shell/cores_registro.h"
 #include "shell/declara.h"
+#include "shell/pastas_grade.h"
 #include "store/abertura.h"
 #include "store/busca_outro.h"
 #include "store/copia_trabalho.h"
@@ -92,6 +93,14 @@ void Declara::escolhe(int lista) {
 }
 
 bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
+  for (;;) {
+    emUso_ = false;
+    const bool r = pedeCodigo(linha, coluna, modo, carga);
+    if (!emUso_) return r;
+  }
+}
+
+bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   store::EspelhoDeclaracao& e = dec.espelho;
   // A recovery asked for at an earlier prompt never reaches this one.
   e.LRECUPERA = false;
@@ -144,6 +153,8 @@ bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
   }
 
   const std::optional<store::Achado> fora = store::BUSCA_OUTRO(p, p.CPF, 1, 1);
+  // Found elsewhere, that folder is now the current one: the page shows it and the taxpayer.
+  if (fora && modo == 1) mostraPagina();
   if (item != 11) {
     if (!fora) {
       // One text too wide for an alert's row: it is shown on two, split between its sentences.
@@ -214,18 +225,7 @@ void Declara::SO_MOL() {
 }
 
 void Declara::MOS_DIR() {
-  const int antes = p.areas.current();
-  if (!p.areas.isOpen(40)) (void)store::SAI_ABRE(p, 40);
-  {
-    // The grid has no frame of its own: what it covered comes back before the page is
-    // written again with the folder now current.
-    console::TelaGuardada fundo(p.screen());
-    if (p.areas.isOpen(40)) {
-      (void)p.areas.select(40);
-      (void)grid::EDITA(p, grade, 40);
-    }
-  }
-  (void)p.areas.select(antes);
+  shell::MOS_DIR(p);
   if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
   mostraPagina();
 }

@@ -6,6 +6,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
+#include "shell/pastas_grade.h"
 #include "store/abertura.h"
 #include "store/backup.h"
 #include "store/contribuintes.h"
@@ -70,14 +71,7 @@ void registraFuncoes(Program& p) {
   registraDeclaracao(p);
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
-    const int antes = q.areas.current();
-    if (!q.areas.isOpen(40)) (void)store::SAI_ABRE(q, 40);
-    if (q.areas.isOpen(40)) {
-      (void)q.areas.select(40);
-      grid::Grade g;
-      (void)grid::EDITA(q, g, 40);
-    }
-    (void)q.areas.select(antes);
+    MOS_DIR(q);
     return true;
   };
   p.funcoes[15] = [](Program& q) {

@@ -31,6 +31,7 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
       (void)TROCASIM(ctx, preenche, a.cpf);
       if (preenche != 1) ctx.LOCARQ = console::BAR_DIR(pasta);
       (void)MUDADIR(ctx, pasta, a.cpf);
+      mostraPastaAtual(ctx);
     }
     rt::db::Table& achou = *ctx.areas.table(9);
     (void)achou.setOrder(1);
@@ -39,6 +40,7 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
   }
   (void)MUDADIR(ctx, inicio);
   if (ctx.areas.isOpen(9)) (void)ctx.areas.table(9)->setOrder(1);
+  mostraPastaAtual(ctx);
   return std::nullopt;
 }
 

@@ -12,6 +12,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/dialogos.h"
+#include "store/em_uso.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
 #include "store/travas.h"
@@ -78,11 +79,17 @@ std::string ladoDe(const TabelaDiario& t, const std::string& reg) {
 
 // ---------------------------------------------------------------- new CPF
 
-ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_view novoDado) {
+ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_view novoDado, std::string* motivo) {
   const std::string velho = rt::text::padr(console::TIRA_PONTO(velhoDado), 11);
   const std::string novo = rt::text::padr(console::TIRA_PONTO(novoDado), 11);
   if (registroEm(ctx, novo) != nullptr) return ResultadoCpf::NovoExiste;
   if (registroEm(ctx, velho) == nullptr) return ResultadoCpf::OrigemNaoAchada;
+  // Both declarations held until the end: an open one would be saved back under the old CPF,
+  // and none may be opened under either while the rows change.
+  UsoDeclaracao usoVelho, usoNovo;
+  if (!reservaDeclaracao(ctx, ctx.LOCARQ, velho, usoVelho, motivo) ||
+      !reservaDeclaracao(ctx, ctx.LOCARQ, novo, usoNovo, motivo))
+    return ResultadoCpf::EmUso;
   const std::vector<int> ns = declaracao();
   if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
   std::vector<TabelaDiario> linhas, vazias;
@@ -120,7 +127,8 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
 void MUDA_CPF(Contexto& ctx) {
   std::string velho, novo;
   while (pedeCpfs(ctx, 3, velho, novo, false)) {
-    switch (trocaCpf(ctx, velho, novo)) {
+    std::string motivo;
+    switch (trocaCpf(ctx, velho, novo, &motivo)) {
       case ResultadoCpf::NovoExiste:
         console::AVISOSN(ctx, "CPF novo já existente. Não é possível a troca"_cp, 0);
         break;
@@ -129,6 +137,9 @@ void MUDA_CPF(Contexto& ctx) {
         break;
       case ResultadoCpf::Feito:
         console::AVISOSN(ctx, "Pronto. CPF Trocado!", 0);
+        break;
+      case ResultadoCpf::EmUso:
+        console::AVISOSN(ctx, {std::string("O CPF nao foi trocado."), motivo}, 0);
         break;
       default:
         console::AVISOSN(ctx, "O CPF nao foi trocado. Nada foi alterado.", 0);
@@ -192,13 +203,16 @@ std::vector<ItemParte> itensDe(ParteCopia p, bool rural) {
 }  // namespace
 
 ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_view destinoDado,
-                        ParteCopia parte, bool acrescenta) {
+                        ParteCopia parte, bool acrescenta, std::string* motivo) {
   const std::string origem = rt::text::padr(console::TIRA_PONTO(origemDado), 11);
   const std::string destino = rt::text::padr(console::TIRA_PONTO(destinoDado), 11);
   // With itself, "Acrescente" would double every row.
   if (origem == destino) return ResultadoCpf::Igual;
   if (registroEm(ctx, destino) == nullptr) return ResultadoCpf::DestinoNaoExiste;
   if (registroEm(ctx, origem) == nullptr) return ResultadoCpf::OrigemNaoAchada;
+  // The destination's open declaration would be saved over the copied rows.
+  UsoDeclaracao uso;
+  if (!reservaDeclaracao(ctx, ctx.LOCARQ, destino, uso, motivo)) return ResultadoCpf::EmUso;
   std::vector<int> ns = declaracao();
   if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
   auto origem15 = linhasDoCpf(*ctx.areas.table(15), 15, origem);
@@ -276,7 +290,8 @@ void TRANF_PARTE(Contexto& ctx) {
                         " Nao - Retire os dados anteriores "},
                        2);
   console::MENS(ctx, 13, "Copiando !!!");
-  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), resp == "S");
+  std::string motivo;
+  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), resp == "S", &motivo);
   ctx.janelas.FECHAJAN(10);
   switch (res) {
     case ResultadoCpf::DestinoNaoExiste:
@@ -289,6 +304,8 @@ void TRANF_PARTE(Contexto& ctx) {
       return sai("CPF origem e destino nao podem ser iguais");
     case ResultadoCpf::Falhou:
       return sai("A copia nao foi feita. Nada foi alterado.");
+    case ResultadoCpf::EmUso:
+      return sai("A copia nao foi feita: " + motivo);
     default:
       return sai({});
   }
@@ -296,10 +313,13 @@ void TRANF_PARTE(Contexto& ctx) {
 
 // ---------------------------------------------------------------- deletion
 
-bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural) {
+bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural, std::string* motivo) {
   const std::string cpf = rt::text::padr(cpfDado, 11);
   const std::vector<int> ns = soRural ? declaracao(15, 19) : declaracao();
   if (registroEm(ctx, cpf) == nullptr) return false;
+  // An open declaration would be saved back over the deletion.
+  UsoDeclaracao uso;
+  if (!reservaDeclaracao(ctx, ctx.LOCARQ, cpf, uso, motivo)) return false;
   if (!seguraTodas(ctx, ns)) return false;
   Table* r = registroEm(ctx, cpf);
   if (r == nullptr || !REC_LOCK(ctx, 5)) {
@@ -359,9 +379,13 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
     return;
   for (const std::string& cpf : cpfs) {
     console::MENS(ctx, 13, soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
-    if (!excluiContribuinte(ctx, cpf, soRural)) {
+    std::string motivo;
+    if (!excluiContribuinte(ctx, cpf, soRural, &motivo)) {
       ctx.janelas.FECHAJAN(10);
-      console::AVISOSN(ctx, "O contribuinte " + cpf + " nao foi excluido.", 0);
+      if (motivo.empty())
+        console::AVISOSN(ctx, "O contribuinte " + cpf + " nao foi excluido.", 0);
+      else
+        console::AVISOSN(ctx, {"O contribuinte " + cpf + " nao foi excluido.", motivo}, 0);
     }
   }
   ctx.janelas.FECHAJAN(10);

@@ -16,11 +16,13 @@ namespace store {
 // Whether a CPF (11 digits, punctuation allowed) has right check digits.
 bool cpfValido(std::string_view cpf);
 
-enum class ResultadoCpf { Feito, NovoExiste, OrigemNaoAchada, Igual, DestinoNaoExiste, SemImoveis, Falhou };
+enum class ResultadoCpf { Feito, NovoExiste, OrigemNaoAchada, Igual, DestinoNaoExiste, SemImoveis, EmUso, Falhou };
 
 // The rows of `velho` in tables 01-19 of the current data folder get the CPF `novo`; the
-// register row first (under a 5-second lock): when it cannot be had, nothing changes.
-ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velho, std::string_view novo);
+// register row first (under a 5-second lock): when it cannot be had, nothing changes. A
+// declaration of either CPF open in another terminal leaves everything as it was (EmUso, the
+// refusal's text in `motivo`).
+ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velho, std::string_view novo, std::string* motivo = nullptr);
 
 // MUDA_CPF (menu item 30): asks the old and the new CPF in its frame until Esc, changes them,
 // and rebuilds the year folder's indexes at the end.
@@ -42,9 +44,11 @@ enum class ParteCopia {
 // Copies a part of the declaration of `origem` into the declaration of `destino` (both in
 // the register of the current data folder). `acrescenta` ("Sim - Acrecente"): the copied rows
 // join the destination's; otherwise the destination's rows of the same part go first. Table
-// 01 and the rural summary (15, one row a side) are always replaced.
+// 01 and the rural summary (15, one row a side) are always replaced. A destination whose
+// declaration is open in another terminal (its save would undo the copy) is left as it was
+// (EmUso, the refusal's text in `motivo`).
 ResultadoCpf copiaParte(Contexto& ctx, std::string_view origem, std::string_view destino, ParteCopia parte,
-                        bool acrescenta);
+                        bool acrescenta, std::string* motivo = nullptr);
 
 // Whether a CPF has a row in the register of the current data folder.
 bool noRegistro(Contexto& ctx, std::string_view cpf);
@@ -55,8 +59,9 @@ void TRANF_PARTE(Contexto& ctx);
 
 // Deletes a taxpayer of the current data folder: every row of tables 01-19 and the register
 // row, or with `soRural` the rows of 15-19 and the register's rural marks (TEMRURAL "N",
-// ATV_BRASIL blank). False when a table could not be had (nothing changed).
-bool excluiContribuinte(Contexto& ctx, std::string_view cpf, bool soRural);
+// ATV_BRASIL blank). False when a table could not be had or the declaration is open in another
+// terminal (nothing changed; `motivo`, when given, says which terminal holds it).
+bool excluiContribuinte(Contexto& ctx, std::string_view cpf, bool soRural, std::string* motivo = nullptr);
 
 // EXCLUI (menu item 15): the taxpayers chosen in the marking grid are deleted after the
 // confirmation; the tables are packed at the end.

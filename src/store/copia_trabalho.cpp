@@ -9,6 +9,7 @@
 #include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/diario_gravacao.h"
+#include "store/pastas_dados.h"
 #include "store/recuperacao.h"
 #include "store/tabelas_declaracao.h"
 
@@ -83,17 +84,41 @@ void preencheLeao(Declaracao& dec) {
 
 }  // namespace
 
+bool estaNoRegistro(Contexto& ctx, std::string_view cpf) {
+  const bool aberto = ctx.areas.isOpen(9);
+  if (!aberto && !ABERTURA(ctx, 9)) return false;
+  Table& r = *ctx.areas.table(9);
+  const std::uint32_t onde = r.eof() ? 0 : r.recNo();
+  const int ordem = r.order();
+  (void)r.setOrder(1);
+  const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
+  (void)r.setOrder(ordem);
+  if (!aberto)
+    (void)ctx.areas.close(9);
+  else if (onde != 0)
+    (void)r.goTo(onde);
+  return achou;
+}
+
 void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
   if (modo != 1 || dec.espelho.LRECUPERA) return;
   std::string cpf = dec.espelho.registro.txt("CPF");
   std::string nome = dec.espelho.registro.txt("NOMECONTR");
-  if (Table* r = ctx.areas.table(9); r != nullptr && !r->eof()) {
-    cpf = r->getText("CPF");
-    nome = r->getText("NOMECONTR");
+  // With the register open, the page is the row it stands on, read again: another terminal
+  // may have deleted or renumbered it meanwhile, and no name of an earlier taxpayer may stay
+  // beside another CPF. Off its end (or on a deleted row) the page is blank.
+  if (Table* r = ctx.areas.table(9); r != nullptr) {
+    cpf.clear();
+    nome.clear();
+    if (!r->eof() && r->goTo(r->recNo()) && !r->isDeleted()) {
+      cpf = r->getText("CPF");
+      nome = r->getText("NOMECONTR");
+    }
   }
-  mostraTexto(ctx, 3, 2, 3, rt::text::transform(cpf, "@R 999.999.999-99"));
-  mostraTexto(ctx, 3, 2, 19, nome);
-  mostraTexto(ctx, 3, 4, 19, ctx.LOCARQ);
+  // Every field written over its whole width, so nothing of a longer earlier text stays.
+  mostraTexto(ctx, 3, 2, 3, rt::text::transform(rt::text::padr(cpf, 11), "@R 999.999.999-99"));
+  mostraTexto(ctx, 3, 2, 19, rt::text::padr(nome, 50));
+  mostraPastaAtual(ctx);
 }
 
 void MOSTRADOR(Contexto& ctx, Declaracao& dec, int n, int modo) {
@@ -196,6 +221,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
       if (!abreCopia(ctx, n + 20) || !indexaCopia(ctx, n + 20, TipoCopia::Trabalho)) return false;
       MOSTRADOR(ctx, dec, 1, modo);
     }
+    dec.cadastrado = estaNoRegistro(ctx, e.SALCPF);
     Table& reg = *ctx.areas.table(29);
     (void)reg.goTop();
     e.registro.carrega(reg);
@@ -213,6 +239,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
         (void)reg->seek(e.SALCPF);
       }
     }
+    dec.cadastrado = reg != nullptr && !reg->eof() && reg->getText("CPF") == e.SALCPF;
     if (reg != nullptr) e.registro.carrega(*reg);
     e.CPF = e.SALCPF;
     e.registro.txt("CPF", e.CPF);

@@ -51,6 +51,10 @@ struct Declaracao {
   OpcoesDeclaracao opcoes;
   // Not owned; the default computation does nothing.
   Calculos* calculos = nullptr;
+  // The register held the taxpayer's row when the declaration was opened (or a save has
+  // written it since). A save then finds it or writes nothing: a row removed meanwhile (the
+  // taxpayer deleted or moved elsewhere) is never appended again.
+  bool cadastrado = false;
   // Called at the steps of a save (see salva.h); tests stop the process there.
   std::function<void(int passo)> gancho;
 

@@ -4,6 +4,7 @@
 
 #include "console/alerta.h"
 #include "console/janelas.h"
+#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
@@ -85,11 +86,21 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::s
   return true;
 }
 
+void mostraPastaAtual(Contexto& ctx) {
+  if (ctx.janelas.find(3) != nullptr) ctx.janelas.ESCRLCOL(3, 4, 19, rt::text::padr(ctx.LOCARQ, 50));
+}
+
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   rt::db::Table* t = ctx.areas.table(40);
   if (t == nullptr) return false;
   (void)ctx.areas.select(40);
   const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
+  // Off the end of a register that has rows (the list's new, empty row) there is no folder to
+  // take: appending one here would only repeat the program folder.
+  if (modo == 1 && aqui == 0 && t->recordCount() > 0) {
+    console::AVISOSN(ctx, "Escreva antes o nome da pasta na coluna ao lado.", 0);
+    return false;
+  }
   // Every other row unmarked.
   if (!t->goTop()) return false;
   while (!t->eof()) {
@@ -112,8 +123,8 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;
-  if (!platform::folderExists(pastaLinux(ctx, pasta)) &&
-      !platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(pasta)))) {
+  // A folder typed into the list is made only when the user agrees.
+  if (!console::CRI_NDIR(ctx, pasta, " TAVREN")) {
     (void)t->unlock();
     return false;
   }
@@ -123,7 +134,10 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
   (void)MUDADIR(ctx, pasta, cpf);
-  (void)gravaConfig(ctx, "ROTADOANO", pasta);
+  mostraPastaAtual(ctx);
+  // The settings keep the folder for the next start; a failed write is said, the switch stays.
+  if (!gravaConfig(ctx, "ROTADOANO", pasta))
+    console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
   return true;
 }
 

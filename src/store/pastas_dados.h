@@ -50,8 +50,14 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf = {}, s
 // DIRETOR is the program folder; a missing folder is created) and makes it the current data
 // folder: ROTADOANO and LOCARQ, the upgrade check of its tables, its register opened (MUDADIR)
 // and CONFIG.ROTADOANO written. Mode 0 only changes the marks. False when the folder cannot be
-// made.
+// made (the user refused it) or, off the end of a register that has rows, there is no row to
+// take (said to the user; nothing changes).
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
+
+// The current data folder (LOCARQ) on the taxpayer page ("Pasta atual", window 3 row 4
+// column 19) when that page is open, over the field's whole width; every switch of folder
+// shows it at once.
+void mostraPastaAtual(Contexto& ctx);
 
 // VEJA_ARQ: whether a file is missing among pasta + prefixo + k + sufixo + ".DBF" for
 // k = 1..quantos (one digit for the prefixes "MOL" and "ZUK", else two); the first missing one

@@ -182,6 +182,16 @@ bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
   return e.tabela01.grava(*t) && t->flush();
 }
 
+// A declaration opened on a registered taxpayer whose register row has gone since (deleted,
+// moved to another folder, or given another CPF by another terminal) is not saved at all:
+// writing its rows would bring back a taxpayer the office removed, without his register row
+// or with a new one. Said to the user; the declaration stays open.
+bool perdeuRegistro(Contexto& ctx, Declaracao& dec) {
+  if (!dec.cadastrado || estaNoRegistro(ctx, dec.espelho.CPF)) return false;
+  console::MENS(ctx, 15, "Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp);
+  return true;
+}
+
 bool transfereDepois(const Declaracao& dec, int modo) {
   const OpcoesDeclaracao& o = dec.opcoes;
   return modo == 1 && (o.OPTTRAN == 1 ||
@@ -448,10 +458,11 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     ctx.janelas.FECHAJAN(10);
     return false;
   }
-  bool ok = true;
+  bool ok = !perdeuRegistro(ctx, dec);
   for (int n : numeros) ok = ok && preparaCopia(ctx, dec, n);
   if (ok) {
     gravaRegistro(ctx, dec);
+    dec.cadastrado = estaNoRegistro(ctx, e.CPF);
     ok = escreveTabela01(ctx, dec);
     if (!ok) console::MENS(ctx, 15, "Salvando IMP01: a cópia de trabalho não está aberta"_cp);
   }
@@ -485,7 +496,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   const std::vector<int> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
-  bool ok = trava.isOk() && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
+  bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
   if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);
   (void)ctx.areas.select(areaAtual);

@@ -1,5 +1,6 @@
 #include "store/transfere.h"
 
+#include <algorithm>
 #include <set>
 
 #include "console/alerta.h"
@@ -15,6 +16,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/dialogos.h"
+#include "store/em_uso.h"
 #include "store/pastas_dados.h"
 #include "store/reorg.h"
 #include "store/tabelas_declaracao.h"
@@ -227,9 +229,15 @@ bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
 
 }  // namespace
 
-ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, std::string_view cpfDado) {
+ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, std::string_view cpfDado,
+                                      std::string* motivo) {
   const std::string cpf = rt::text::padr(cpfDado, 11);
   const std::vector<int> ns = tabelasDaParte(tr.parte);
+  // Held until the end, so neither declaration can be opened while its rows change.
+  UsoDeclaracao usoOrigem, usoDestino;
+  if ((tr.mover && !reservaDeclaracao(ctx, tr.origem, cpf, usoOrigem, motivo)) ||
+      !reservaDeclaracao(ctx, tr.destino, cpf, usoDestino, motivo))
+    return ResultadoTransf::EmUso;
   if (!abreRegistroOrigem(ctx, tr.origem, false)) return ResultadoTransf::Falhou;
   Table& origem = *ctx.areas.table(kRegistroOrigem);
   if (!origem.seek(cpf) || !origem.found()) return ResultadoTransf::Falhou;
@@ -294,7 +302,11 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
   fechaOrigem(ctx);
   std::vector<TabelaDiario> vazias;
   for (const TabelaDiario& t : linhas) vazias.push_back({t.numero, t.campos, {}});
-  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) return ResultadoTransf::Falhou;
+  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) {
+    // The destination is whole; the origin keeps its rows too: the taxpayer is in both.
+    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
+    return ResultadoTransf::Falhou;
+  }
   (void)ctx.areas.select(kRegistroOrigem);
   (void)origem.goTo(linhaOrigem);
   if (origem.isExclusive() || REC_LOCK(ctx, 5)) {
@@ -332,11 +344,9 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
       continue;
     }
     if (modo != 3 && VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
-    if (p.destino.size() > 3 && !platform::folderExists(pastaLinux(ctx, p.destino)) &&
-        !platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(p.destino)))) {
-      console::AVISOSN(ctx, "Problemas na criacao da pasta " + p.destino, 0);
-      continue;
-    }
+    // A new folder is made only when the user agrees (a typing mistake would otherwise become
+    // a folder full of tables); a refusal or a failure asks again.
+    if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
     if (modo == 2) (void)gravaConfig(ctx, "ROTABACK", p.destino);
     if (modo == 3) (void)gravaConfig(ctx, "ROTABACK", p.origem);
     return true;
@@ -363,6 +373,33 @@ std::vector<std::string> todosDoRegistro(Contexto& ctx, bool soRural) {
     if (!r.skip(1)) break;
   }
   return v;
+}
+
+// The end of a transfer that did not do all it was asked: what was carried, what was left
+// where it was and why, and which destination tables still wait for their rebuild.
+void informaTransferencia(Contexto& ctx, const Transferencia& tr, int feitos, int saltados,
+                          const std::vector<std::string>& naoFeitos, const std::vector<std::string>& naoRefeitas,
+                          bool interrompida) {
+  std::vector<std::string> l;
+  const bool incompleta = interrompida || !naoFeitos.empty();
+  l.push_back(std::string(incompleta ? "Transferência incompleta para "_cp : "Transferência para "_cp) +
+              std::string(rt::text::alltrim(tr.destino)));
+  l.push_back(std::to_string(feitos) + (tr.mover ? " contribuinte(s) movido(s)." : " contribuinte(s) copiado(s).") +
+              (saltados > 0 ? " " + std::to_string(saltados) + std::string(" já existente(s) saltado(s)."_cp) : std::string()));
+  if (!naoFeitos.empty()) {
+    l.push_back(std::to_string(naoFeitos.size()) + " nao transferido(s), ficam na origem:");
+    const std::size_t mostra = std::min<std::size_t>(naoFeitos.size(), 6);
+    for (std::size_t i = 0; i < mostra; ++i) l.push_back("  " + naoFeitos[i]);
+    if (naoFeitos.size() > mostra) l.push_back("  ...");
+  }
+  if (interrompida) l.push_back("Interrompida: os demais nao foram transferidos.");
+  if (!naoRefeitas.empty()) {
+    std::string t = "Em uso, nao reorganizadas no destino:";
+    for (const std::string& n : naoRefeitas) t += " " + n;
+    l.push_back(t.substr(0, 74));
+    l.push_back("Os dados estao completos; reorganize a pasta depois.");
+  }
+  console::AVISOSN(ctx, l, 0);
 }
 
 }  // namespace
@@ -411,23 +448,49 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   tr.sobrepoe = console::alerta(ctx, {"Encontrando CPF iguais "},
                                 {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
   std::string ultimo;
+  int feitos = 0, saltados = 0;
+  std::vector<std::string> naoFeitos;  // each: the CPF and why
+  bool interrompida = false;
   for (const std::string& cpf : cpfs) {
     // Looked at before the notice, which throws away what was typed.
-    if (interrompe(ctx)) break;
+    if (interrompe(ctx)) {
+      interrompida = true;
+      break;
+    }
     console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
-    if (transfereContribuinte(ctx, tr, cpf) == ResultadoTransf::Falhou) {
-      ctx.janelas.FECHAJAN(10);
-      console::AVISOSN(
-          ctx, {"O contribuinte " + cpf + " nao foi transferido.", "Continua na pasta de origem."}, 0);
-    } else {
-      ultimo = cpf;
+    std::string motivo;
+    switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
+      case ResultadoTransf::Feito:
+        ++feitos;
+        ultimo = cpf;
+        break;
+      case ResultadoTransf::Saltado:
+        ++saltados;
+        break;
+      case ResultadoTransf::EmUso:
+        naoFeitos.push_back(cpf + ": " + motivo);
+        break;
+      case ResultadoTransf::Falhou:
+        naoFeitos.push_back(cpf + ": " + (motivo.empty() ? std::string("tabela não disponível"_cp) : motivo));
+        break;
     }
   }
   ctx.janelas.FECHAJAN(10);
   (void)ctx.areas.closeAll();
-  (void)REORG(ctx, p.destino, 3);
+  // The destination's tables rebuilt one by one: one another terminal holds is left (its rows
+  // are complete, only not packed) and named, and the others are still done.
+  std::vector<std::string> naoRefeitas;
+  if (feitos > 0) {
+    UsaPasta naPasta(ctx, p.destino);
+    for (int n = 1; n <= 19; ++n)
+      if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
+    (void)ctx.areas.closeAll();
+  }
   (void)registraPasta(ctx, p.destino);
-  if (console::AVISOSN(ctx, "Muda para a nova Pasta?", 2) == "S") {
+  if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
+    informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
+    (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
+  } else if (console::AVISOSN(ctx, "Muda para a nova Pasta?", 2) == "S") {
     Table& reg = *ctx.areas.table(40);
     (void)reg.goTop();
     while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) (void)reg.skip(1);

@@ -48,11 +48,15 @@ struct Transferencia {
   bool sobrepoe = true;  // a CPF already in the destination: "Sim - Sobrepoe os dados"
 };
 
-enum class ResultadoTransf { Feito, Saltado, Falhou };
+enum class ResultadoTransf { Feito, Saltado, EmUso, Falhou };
 
 // FAZAPP for every table of the part, and the register row: one taxpayer, all or nothing.
 // The origin register is the one open in area 29 when there is one, else it is opened there.
-ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, std::string_view cpf);
+// A taxpayer whose declaration another terminal has open in the destination, or in the
+// origin of a move, is left out (EmUso, the refusal's text in `motivo`): that terminal's save
+// would bring him back or overwrite what was carried.
+ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, std::string_view cpf,
+                                      std::string* motivo = nullptr);
 
 // The marking grid of taxpayers (screen 41) over the register open in `area` (9, or 29 for
 // the origin of a transfer): the CPFs chosen. `soRural`: only taxpayers with rural activity
@@ -61,7 +65,10 @@ using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, int
 
 // TRANOME: the folder-to-folder transfer. Mode 1 from the year folder to a folder the user
 // types; modes 2 and 3 only ask and check the folders of a copy to and from ROTABACK (kept in
-// the settings) and return. False on Esc at the folder questions.
+// the settings) and return. False on Esc at the folder questions. A missing destination is
+// created only when the user says so. A transfer that left a taxpayer out, was interrupted or
+// could not rebuild a table of the destination ends with a message naming what was and was
+// not done, and asks nothing more.
 bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca = {});
 
 // The folders chosen by TRANOME's questions (for FAZ_COPIA and TRAZ_COPIA).

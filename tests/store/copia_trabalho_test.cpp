@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 
+#include "console/molduras.h"
 #include "declaracao_fixture.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -35,6 +36,46 @@ class CopiaTrabalhoTest : public StoreFixture, public ::testing::Test {
   }
   Declaracao dec;
 };
+
+TEST_F(CopiaTrabalhoTest, ThePageShowsTheRegisterRowItStandsOnAndNothingOlder) {
+  console::MTELA3(ctx, 3);
+  auto pagina = [this] {
+    std::string t;
+    for (int r = 0; r < 25; ++r) t += linha(r) + "\n";
+    return t;
+  };
+  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(area(9)->seek(kB));
+  // The mirror still holds an earlier taxpayer: the register's row is what is shown.
+  dec.espelho.registro.txt("CPF", kA);
+  dec.espelho.registro.txt("NOMECONTR", "NOME DE OUTRO");
+  MOSTR_PAG(ctx, dec, 1);
+  std::string t = pagina();
+  EXPECT_NE(t.find("222.222.222-22"), std::string::npos) << t;
+  EXPECT_NE(t.find(marca(9, kB, 0)), std::string::npos) << t;
+  EXPECT_NE(t.find(ctx.LOCARQ), std::string::npos) << t;
+  EXPECT_EQ(t.find("NOME DE OUTRO"), std::string::npos) << t;
+  // Another terminal deletes the row; the folder becomes a shorter one.
+  {
+    auto r = abre(dados / "IMP0910.DBF");
+    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
+      ASSERT_TRUE(r->goTo(k));
+      if (r->getText("CPF") != kB) continue;
+      ASSERT_TRUE(r->lockRecord());
+      ASSERT_TRUE(r->markDeleted());
+      ASSERT_TRUE(r->commit());
+    }
+  }
+  const std::string longa = ctx.LOCARQ;
+  ctx.LOCARQ = "/x/";
+  MOSTR_PAG(ctx, dec, 1);
+  t = pagina();
+  EXPECT_EQ(t.find(marca(9, kB, 0)), std::string::npos) << t;
+  EXPECT_EQ(t.find("222.222.222-22"), std::string::npos) << t;
+  EXPECT_EQ(t.find("NOME DE OUTRO"), std::string::npos) << t;
+  EXPECT_EQ(t.find(longa.substr(3)), std::string::npos) << t;
+  EXPECT_NE(t.find("/x/ "), std::string::npos) << t;
+}
 
 TEST_F(CopiaTrabalhoTest, CopiesHoldTheRowsOfTheCpfOnly) {
   ASSERT_TRUE(carrega(kB));

@@ -320,5 +320,29 @@ TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
   EXPECT_EQ(marcasNaTabela(ctx, 1, "55555555555").size(), 1u);
 }
 
+TEST_F(SalvaTest, ATaxpayerWhoseRegisterRowWentMeanwhileIsNotBroughtBack) {
+  const auto antes = marcasNaTabela(ctx, 2, kB);
+  mudaTudo();
+  {
+    // Another terminal deletes the register row while the declaration is open.
+    auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
+    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
+      ASSERT_TRUE(r->goTo(k));
+      if (r->getText("CPF") == kB) {
+        ASSERT_TRUE(r->lockRecord());
+        ASSERT_TRUE(r->markDeleted());
+        ASSERT_TRUE(r->commit());
+      }
+    }
+  }
+  EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
+  EXPECT_FALSE(SALVATUDO(ctx, dec, 1));
+  EXPECT_FALSE(SALVA_PARC(ctx, dec, 2, 0));
+  (void)ctx.areas.closeAll();
+  EXPECT_TRUE(marcasNaTabela(ctx, 9, kB).empty());
+  EXPECT_EQ(marcasNaTabela(ctx, 2, kB), antes);
+  confereOutros();
+}
+
 }  // namespace
 }  // namespace store::teste

@@ -1,0 +1,39 @@
+#include "shell/pastas_grade.h"
+
+#include "console/janelas.h"
+#include "grid/edita.h"
+#include "grid/estado.h"
+#include "grid/validacao.h"
+#include "store/abertura.h"
+
+namespace shell {
+
+namespace {
+
+// The grid's default services accept every cell unchecked; the folder list needs its own
+// check, which reads no declaration.
+class ServicosPastas final : public grid::ServicosGrade {
+ public:
+  bool valida(store::Contexto& ctx, grid::Grade& g, std::string_view nome, rt::ui::Value& valor) override {
+    return grid::VALIDA_CELULA(ctx, g, nome, valor);
+  }
+};
+
+}  // namespace
+
+void MOS_DIR(Program& p) {
+  const int antes = p.areas.current();
+  if (!p.areas.isOpen(40)) (void)store::SAI_ABRE(p, 40);
+  if (p.areas.isOpen(40)) {
+    // The grid has no frame of its own: what it covered comes back when it closes.
+    console::TelaGuardada fundo(p.screen());
+    (void)p.areas.select(40);
+    ServicosPastas servicos;
+    grid::Grade g;
+    g.servicos = &servicos;
+    (void)grid::EDITA(p, g, 40);
+  }
+  (void)p.areas.select(antes);
+}
+
+}  // namespace shell
