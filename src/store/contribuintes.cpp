@@ -391,8 +391,16 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   ctx.janelas.FECHAJAN(10);
   // Deleted rows are hidden at once; packing them away needs each table to itself.
   (void)ctx.areas.close(9);
-  for (int t : declaracao(soRural ? 15 : 1, 19)) (void)reindexaTabela(ctx, t, 5);
-  (void)reindexaTabela(ctx, 9, 5);
+  // A table another terminal holds keeps its deleted rows hidden until the next reorganisation;
+  // the user is told which ones. Other failures are reported by reindexaTabela itself.
+  std::vector<std::string> ocupadas;
+  auto empacota = [&](int t) {
+    const Status s = reindexaTabela(ctx, t, 5);
+    if (!s && s.code() == rt::db::Error::kInUse) ocupadas.push_back(nomeArquivo(*tabela(t), ctx.NUSU) + ".DBF");
+  };
+  for (int t : declaracao(soRural ? 15 : 1, 19)) empacota(t);
+  empacota(9);
+  avisaOcupadas(ctx, ocupadas);
   (void)ABERTURA(ctx, 9);
 }
 

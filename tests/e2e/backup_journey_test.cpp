@@ -91,6 +91,11 @@ class Manutencao : public ::testing::Test {
     teclas(s, {"Enter"});
     s.text(copia);
     teclas(s, {"Enter"});
+    // A destination that does not exist yet is created only when the user says so.
+    ASSERT_TRUE(s.waitFor([](const std::string& t) {
+      return t.find("Copiados") != std::string::npos || t.find("Cria-o ?") != std::string::npos;
+    })) << s.capture();
+    if (s.capture().find("Cria-o ?") != std::string::npos) teclas(s, {"S"});
     ASSERT_TRUE(espera(s, "Copiados")) << s.capture();
   }
   // The rows of the register (IMP0910) of a data folder, by CPF.
