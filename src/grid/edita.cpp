@@ -4,6 +4,7 @@
 
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "grid/congela.h"
 #include "grid/detalhes.h"
 #include "grid/memoria.h"
 #include "grid/mensal.h"
@@ -136,6 +137,8 @@ int Laco::DOGET(bool anexa) {
   store::Contexto& ctx = s_.ctx;
   rt::term::Console& con = ctx.console;
   g.PONTEIRO = s_.b.colPos();
+  // A frozen column names the row (the register's CPF and name): it is never typed into.
+  if (CONGELADA(s_.b, g.PONTEIRO)) return 0;
   const Coluna& c = colunaAtual(s_);
   if (!c.editavel) {
     console::MENS(ctx, 1, "Os valores aqui são calculados. Não se pode editar."_cp);
@@ -382,6 +385,7 @@ void Laco::roda() {
       b.down();
       b.forceStable();
     }
+    SAI_CONGELADA(b);
     b.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
     g.PONTEIRO = b.colPos();
@@ -659,7 +663,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   }
   if (tela.congela > 0) {
     b.setFreeze(tela.congela);
-    if (b.colPos() <= tela.congela && tela.congela < b.columnCount()) b.setColPos(tela.congela + 1);
+    SAI_CONGELADA(b);
   }
   if (tela.opc == 17 && b.columnCount() >= 2) b.setColPos(2);
 

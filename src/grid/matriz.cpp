@@ -1,4 +1,5 @@
 #include "grid/matriz.h"
+#include "grid/congela.h"
 #include "grid/matriz_telas.h"
 #include "grid/relogio_ocioso.h"
 
@@ -109,6 +110,8 @@ void LacoMatriz::avancaAposEdicao(const rt::term::Key& k) {
 }
 
 void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
+  // The frozen columns name the row (the month, the market line): never typed into.
+  if (CONGELADA(b_, coluna())) return;
   std::string motivo;
   const bool pode = celulaEditavel(a_, t_.opc, linha(), coluna(), &motivo);
   if (!motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
@@ -337,6 +340,7 @@ void LacoMatriz::roda() {
   while (!sair_) {
     while (!b_.stabilize())
       if (con.keyWaiting()) break;
+    SAI_CONGELADA(b_);
     b_.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
     if (opc == 37) g.TIPOCR = coluna() == 1 ? "C" : "D";
@@ -481,7 +485,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   }
   if (t.congela > 0) {
     b.setFreeze(t.congela);
-    if (b.colPos() <= t.congela && t.congela < b.columnCount()) b.setColPos(t.congela + 1);
+    SAI_CONGELADA(b);
   }
   // The month's name is not typed into: the monthly window starts on the reais.
   if (opc == 7) b.setColPos(2);
