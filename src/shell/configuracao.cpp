@@ -109,15 +109,23 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   console::MTELA4(ctx);
   const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, 2);
   const int deslocamento = itens ? itens->deslocamento : 1;
-  const int modo = console::ESC_ITEM(ctx, 4, 3, 18, deslocamento, aj.COMO_SAL);
+  int modo = console::ESC_ITEM(ctx, 4, 3, 18, deslocamento, aj.COMO_SAL);
   if (modo == 1) {
+    // The interval is typed into a copy: the field holds a refused value until it is mended,
+    // and Esc abandons the choice, so neither may reach the settings.
+    Ajustes novo = aj;
     // 98 would neither autosave nor mean "end only": it is proposed as 15 too.
-    if (aj.TEMP_SAL == 0 || aj.TEMP_SAL >= 98) aj.TEMP_SAL = 15;
+    if (novo.TEMP_SAL == 0 || novo.TEMP_SAL >= 98) novo.TEMP_SAL = 15;
     console::MENS(ctx, 13, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
-    rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", aj.TEMP_SAL), "@z 99");
-    campo.valid([&aj] { return VAL_TEMP(aj); });
-    rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
+    rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", novo.TEMP_SAL), "@z 99");
+    campo.valid([&novo] { return VAL_TEMP(novo); });
+    const rt::ui::ReadResult r = rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
     ctx.janelas.FECHAJAN(10);
+    if (r.escaped || !VAL_TEMP(novo)) {
+      modo = 0;
+    } else {
+      aj.TEMP_SAL = novo.TEMP_SAL;
+    }
   } else if (modo == 2) {
     aj.TEMP_SAL = 0;
   } else if (modo == 3) {

@@ -20,8 +20,9 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj);
 void MENS_VAL(store::Contexto& ctx, int n);
 
 // TIP_GRAV: the save mode. 1 automatic every TEMP_SAL minutes (1-97; 0 or 98 and above are
-// proposed as 15), 2 manual with Alt-W (TEMP_SAL 0), 3 only at the end (TEMP_SAL 99). Esc
-// keeps the mode. COMO_SAL, TEMP_SAL and TEMP_DES are stored in DEFINE either way. Returns "".
+// proposed as 15), 2 manual with Alt-W (TEMP_SAL 0), 3 only at the end (TEMP_SAL 99). Esc, in
+// the menu or on the interval, keeps the mode and the interval. COMO_SAL, TEMP_SAL and TEMP_DES
+// are stored in DEFINE either way. Returns "".
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj);
 
 // VAL_TEMP: the autosave interval is one the declaration driver saves by (1-97).

@@ -149,6 +149,20 @@ TEST_F(Configuracao, EscKeepsTheModeAndStillWritesTheThreeValues) {
   EXPECT_EQ(a.TEMP_DES, 7);
 }
 
+TEST_F(Configuracao, EscOnARefusedIntervalKeepsTheOldModeAndInterval) {
+  // Automatic, the interval emptied (Ctrl+Y) to 0, refused, then Esc: nothing of it is kept.
+  Ajustes semente = recarregado();
+  aj = semente;
+  term.press(key::Home).press(key::Enter);
+  term.pause().press(rt::term::ctrlKey('y')).type("0").press(key::Enter).press(key::Esc);
+  TIP_GRAV(ctx, aj);
+  EXPECT_FALSE(term.exhausted());
+  for (const Ajustes& a : {aj, recarregado()}) {
+    EXPECT_EQ(a.COMO_SAL, semente.COMO_SAL);
+    EXPECT_EQ(a.TEMP_SAL, 15);
+  }
+}
+
 TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
   std::vector<int> grades;
   term.type("c").press(key::Home).press(key::Enter).press(key::Esc);
