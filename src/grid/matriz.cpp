@@ -264,9 +264,11 @@ void LacoMatriz::modoLeao() {
   store::RegistroEspelho& t01 = a_.calc.d.tabela01;
   const int modo = a_.calc.calAuto() % 4 + 1;
   t01.num("CAL_AUTO", modo);
+  // The re-colour writes the form's own stored text again, so it goes first and the title is
+  // written over it, keeping the colour.
   const auto cor = rt::term::parseColour(a_.ctx.cores.COR_1_CLI);
-  a_.ctx.janelas.ESCRLCOL(3, 4, 66, tituloModo(modo));
   if (cor) a_.ctx.janelas.ESCRATR(3, 4, 66, static_cast<int>(*cor), 14);
+  a_.ctx.janelas.ESCRLCOL(3, 4, 66, tituloModo(modo));
   console::AVISOSN(a_.ctx, explicacaoModo(modo), 0);
   if (modo == 4) (void)taxcalc::CALC(a_.calc, 1, 1);
   redesenha();

@@ -221,6 +221,19 @@ TEST_F(Matriz, AltACyclesTheModesAndExplainsEach) {
   EXPECT_EQ(grid::explicacaoModo(2).size(), 7u);
 }
 
+TEST_F(Matriz, ModeTitleStaysOnTheFormInTheClientColour) {
+  // The carnê-leão form (window 3) holds its own text where the title goes.
+  g.TELA = 2;
+  modoLeao(3);
+  ctx.janelas.REDEFJAN(3, 0x17, 0x1F, 0x71, 0, 0, 24, 79, 0);
+  ctx.janelas.ABREJAN(3);
+  ctx.janelas.ESCRJAN(3, std::string(80 * 5, '.'));
+  teclas().press(key::AltA).pause().press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(ctx.screen().rowText(3).substr(65, 14), "4)CALC.INVERSO");
+  EXPECT_EQ(ctx.screen().at(3, 65).attr, rt::term::parseColour(ctx.cores.COR_1_CLI).value());
+}
+
 TEST_F(Matriz, AltNSwitchesWhichValueGoesToTheSummary) {
   g.TELA = 2;
   teclas().press(key::AltN).pause().press(key::Enter).press(key::Esc);
