@@ -402,10 +402,13 @@ void Laco::roda() {
   }
   const bool anexa = opc < 41 && !s_.tela.soLeitura;
   if (anexa && s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
+  // The browse keeps its bottom hit until the next move: only the move down that hit it opens
+  // the append row, not every key after it (a cell typed on a new row would go to another).
+  bool desceu = false;
   while (!s_.sair) {
     while (!b.stabilize())
       if (con.keyWaiting()) break;
-    if (b.hitBottom() && anexa && !(g.LAPPEND && s_.fonte.fantasma())) {
+    if (desceu && b.hitBottom() && anexa && !(g.LAPPEND && s_.fonte.fantasma())) {
       if (g.LAPPEND) {
         b.refreshCurrent();
         b.goBottom();
@@ -418,6 +421,7 @@ void Laco::roda() {
     SAI_CONGELADA(b);
     b.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
+    desceu = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
     g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];

@@ -5,12 +5,14 @@
 #include "console/mensagens.h"
 #include "console/menus.h"
 #include "console/molduras.h"
+#include "grid/edita.h"
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
 #include "shell/cores_registro.h"
 #include "shell/registros.h"
+#include "store/estatus.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -154,7 +156,6 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
                         std::string("Cadastra ou altera a descrição do status"_cp)};
         const int e = console::ESC_OPCAO(ctx, 5, 2, 3, 16, 1, 0, 1);
         if (e == 0) break;
-        // The grids are not written yet: the items show nothing until they are given.
         if (e == 1) {
           if (edita) edita(ctx, 42);
           ctx.janelas.FECHAJAN(3);
@@ -168,6 +169,25 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
   (void)ctx.areas.close(66);
   ctx.janelas.FECHAJAN(5);
   console::MENS(ctx);
+}
+
+namespace {
+
+// The status column of the register grid: the name of the row's status.
+class ServicosEstatus final : public grid::ServicosGrade {
+ public:
+  std::string VE_STAT(store::Contexto& ctx, int estatus, int pos) override { return store::VE_STAT(ctx, estatus, pos); }
+};
+
+}  // namespace
+
+void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
+  const int antes = ctx.areas.current();
+  ServicosEstatus servicos;
+  grid::Grade g;
+  g.servicos = &servicos;
+  (void)grid::EDITA(ctx, g, tela);
+  (void)ctx.areas.select(antes);
 }
 
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {

@@ -36,6 +36,11 @@ using AbreGrade = std::function<void(store::Contexto& ctx, int tela)>;
 // until Esc. Without `edita` the items do nothing.
 void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita);
 
+// The grids of the status menu, as the menu item gives them to MUDA_ESTATUS: screen 42 over the
+// register (area 09, open) showing each status by its name from STATUS, screen 29 over STATUS
+// itself (area 66, open). The area current before is selected again.
+void GRADE_ESTATUS(store::Contexto& ctx, int tela);
+
 // CAD_UFIR: the SELIC rate of one month, starting on the month after the last one filled.
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj);
 

@@ -276,7 +276,7 @@ void MENUSELECT(Program& p, int id) {
       break;
     case 27:
       (void)store::ABERTURA(p, 9);
-      MUDA_ESTATUS(p, [](store::Contexto& ctx, int) { naoDisponivel(ctx); });
+      MUDA_ESTATUS(p, GRADE_ESTATUS);
       break;
     case 28:
       CAD_UFIR(p, p.aj);
