@@ -1,6 +1,7 @@
 // Journeys through the grids on the real program in tmux: the deletion list of the register,
-// whose CPF and name columns are frozen, and the save-mode setting whose refused interval must
-// never be stored. Each journey ends the program and reads the tables it left.
+// whose CPF and name columns are frozen; the save-mode setting, whose refused interval must
+// never be stored; the notes shown by F11 in the taxpayer chooser, only looked through; the
+// status menu's grids. Each journey ends the program and reads the tables it left.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "rt/db/table.h"
@@ -60,14 +62,18 @@ class JornadaGrade : public ::testing::Test {
     s.text(cpf);
     s.keys({"Enter"});
     ASSERT_TRUE(s.waitForText("Identificação do contribuinte", 10s)) << s.capture();
-    s.keys({"Escape"});
+    esc(s);
     ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
     s.keys({"S"});
     ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Termina  a  Declaração ?") == std::string::npos; }, 10s))
         << s.capture();
     ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
+    esc(s);
+  }
+  // Esc on its own: a key sent right after it would reach the program as Alt plus that key.
+  static void esc(TmuxSession& s) {
     s.keys({"Escape"});
-    ASSERT_TRUE(noMenu(s)) << s.capture();
+    std::this_thread::sleep_for(200ms);
   }
   static void sai(TmuxSession& s) {
     s.keys({"M-r"});
@@ -93,7 +99,9 @@ TEST_F(JornadaGrade, TheDeletionListTakesOnlyItsMarkColumn) {
   ASSERT_TRUE(s.waitForText("Elim.")) << s.capture();
   s.keys({"Down", "Left", "Left", "Left"});
   s.text("52998224725");
-  s.keys({"Enter", "Escape", "Escape"});
+  s.keys({"Enter"});
+  esc(s);
+  esc(s);
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Elim.") == std::string::npos; })) << s.capture();
   EXPECT_EQ(s.capture().find("529.982.247-25"), std::string::npos);
   ASSERT_TRUE(noMenu(s)) << s.capture();
@@ -120,7 +128,8 @@ TEST_F(JornadaGrade, ARefusedAutosaveIntervalIsNeverStored) {
   ASSERT_TRUE(s.waitForText("Gravar a cada")) << s.capture();
   s.keys({"C-y"});
   s.text("0");
-  s.keys({"Enter", "Escape"});
+  s.keys({"Enter"});
+  esc(s);
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Gravar a cada") == std::string::npos; })) << s.capture();
   ASSERT_TRUE(noMenu(s)) << s.capture();
   sai(s);
@@ -132,6 +141,70 @@ TEST_F(JornadaGrade, ARefusedAutosaveIntervalIsNeverStored) {
   ASSERT_FALSE((*define)->eof());
   EXPECT_EQ((*define)->getNumber("COMO_SAL").wholePart(), 2);
   EXPECT_EQ((*define)->getNumber("TEMP_SAL").wholePart(), 15);
+}
+
+// Every row of a table that is not deleted, as the text of one field.
+std::multiset<std::string> campo(const std::string& arquivo, const std::string& nome) {
+  std::multiset<std::string> v;
+  auto t = rt::db::Table::open(arquivo);
+  if (!t) return v;
+  for ((void)(*t)->goTop(); !(*t)->eof(); (void)(*t)->skip())
+    if (!(*t)->isDeleted()) {
+      const rt::db::FieldDef* f = (*t)->field(nome);
+      v.insert(f != nullptr && f->type == 'N' ? (*t)->getNumber(nome).toString(0) : (*t)->getText(nome));
+    }
+  return v;
+}
+
+TEST_F(JornadaGrade, NotesShownFromTheChooserTakeNoTyping) {
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  declaracao(s, "12345678909");
+  s.keys({"M-l", "Enter"});
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
+  s.keys({"F11"});
+  ASSERT_TRUE(s.waitForText("Notas e observaçoes")) << s.capture();
+  s.text("NOTA PERDIDA");
+  s.keys({"Enter", "Down"});
+  s.text("OUTRA");
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Notas e observaçoes")) << s.capture();
+  EXPECT_EQ(s.capture().find("NOTA PERDIDA"), std::string::npos) << s.capture();
+  esc(s);
+  esc(s);
+  sai(s);
+  for (const std::string& nota : campo(home_ + "/DADOS2010/IMP1110.DBF", "OBSERV"))
+    EXPECT_EQ(nota.find("NOTA PERDIDA"), std::string::npos) << nota;
+}
+
+TEST_F(JornadaGrade, StatusMenuNamesAStatusAndGivesItToATaxpayer) {
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(noMenu(s)) << s.capture();
+  declaracao(s, "12345678909");
+  s.keys({"M-p", "Down", "Down", "Down", "Down", "Down", "Down"});
+  ASSERT_TRUE(s.waitForText("Cadastra ou altera o status ou o numero dos recibos")) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Cadastrar status")) << s.capture();
+  // "Cadastrar status": code 77 named PRONTA on a new row at the end.
+  s.text("c");
+  ASSERT_TRUE(s.waitForText("Descrição")) << s.capture();
+  s.keys({"C-PageDown", "Down"});
+  s.text("77PRONTA");
+  s.keys({"Enter"});
+  esc(s);
+  // "Alterar situação": the taxpayer's status number, after the frozen CPF, name and status.
+  s.text("a");
+  ASSERT_TRUE(s.waitForText("Tempo(s)")) << s.capture();
+  s.text("77");
+  ASSERT_TRUE(s.waitForText("PRONTA")) << s.capture();
+  esc(s);
+  esc(s);
+  sai(s);
+  EXPECT_EQ(campo(home_ + "/DADOS2010/IMP0910.DBF", "ESTATUS"), std::multiset<std::string>{"77"});
+  EXPECT_EQ(campo(home_ + "/DADOS2010/IMP0910.DBF", "CPF"), std::multiset<std::string>{"12345678909"});
+  EXPECT_EQ(campo(home_ + "/STATUS.DBF", "COD").count("77"), 1u);
 }
 
 }  // namespace
