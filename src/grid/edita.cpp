@@ -5,6 +5,7 @@
 #include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "grid/congela.h"
 #include "grid/detalhes.h"
 #include "grid/gravacoes_grade.h"
 #include "grid/memoria.h"
@@ -87,6 +88,35 @@ int exitKey(Sessao& s, const rt::term::Key& ultima, bool anexa) {
   return 0;
 }
 
+// The keys a grid that is only looked through still takes: moves, copying a cell, who the
+// declaration is, and leaving.
+bool teclaDeLeitura(int code) {
+  switch (code) {
+    case key::Up:
+    case key::Down:
+    case key::PgUp:
+    case key::PgDn:
+    case key::CtrlPgUp:
+    case key::CtrlPgDn:
+    case key::Left:
+    case key::Right:
+    case key::Home:
+    case key::End:
+    case key::CtrlLeft:
+    case key::CtrlRight:
+    case key::CtrlHome:
+    case key::CtrlEnd:
+    case key::AltM:
+    case key::AltQ:
+    case key::Esc:
+    case key::Tab:
+    case key::ShiftTab:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::string recalculoCalculadora(int opc) {
@@ -141,6 +171,8 @@ int Laco::DOGET(bool anexa) {
   store::Contexto& ctx = s_.ctx;
   rt::term::Console& con = ctx.console;
   g.PONTEIRO = s_.b.colPos();
+  // A frozen column names the row (the register's CPF and name): it is never typed into.
+  if (CONGELADA(s_.b, g.PONTEIRO) || s_.tela.soLeitura) return 0;
   const Coluna& c = colunaAtual(s_);
   if (!c.editavel) {
     console::MENS(ctx, 1, "Os valores aqui são calculados. Não se pode editar."_cp);
@@ -372,11 +404,15 @@ void Laco::roda() {
     con.refresh();
     return;
   }
-  if (s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
+  const bool anexa = opc < 41 && !s_.tela.soLeitura;
+  if (anexa && s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
+  // The browse keeps its bottom hit until the next move: only the move down that hit it opens
+  // the append row, not every key after it (a cell typed on a new row would go to another).
+  bool desceu = false;
   while (!s_.sair) {
     while (!b.stabilize())
       if (con.keyWaiting()) break;
-    if (b.hitBottom() && opc < 41 && !(g.LAPPEND && s_.fonte.fantasma())) {
+    if (desceu && b.hitBottom() && anexa && !(g.LAPPEND && s_.fonte.fantasma())) {
       if (g.LAPPEND) {
         b.refreshCurrent();
         b.goBottom();
@@ -386,8 +422,10 @@ void Laco::roda() {
       b.down();
       b.forceStable();
     }
+    SAI_CONGELADA(b);
     b.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
+    desceu = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
     g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
@@ -396,6 +434,7 @@ void Laco::roda() {
     con.setConfirm(longas);
     s_.seleciona();
     Table* t = s_.t();
+    if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
 
     if (k.isChar()) {
       // On the folder list the mark key marks the row wherever the cursor stands: typed into a
@@ -647,7 +686,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
 
   const int area = ctx.areas.current();
   Table* t = ctx.areas.table(area);
-  g.LAPPEND = t == nullptr || (t->eof() && t->bof()) || t->recordCount() == 0;
+  g.LAPPEND = !tela.soLeitura && (t == nullptr || (t->eof() && t->bof()) || t->recordCount() == 0);
   FonteGrade fonte(ctx.areas, area, g.LAPPEND);
   const rt::term::Rect dentro{r.top + 1, r.left + 1, r.bottom - 1, r.right - 1};
   rt::ui::Browse b(ctx.screen(), dentro, fonte);
@@ -676,7 +715,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   }
   if (tela.congela > 0) {
     b.setFreeze(tela.congela);
-    if (b.colPos() <= tela.congela && tela.congela < b.columnCount()) b.setColPos(tela.congela + 1);
+    SAI_CONGELADA(b);
   }
   if (tela.opc == 17 && b.columnCount() >= 2) b.setColPos(2);
 
@@ -695,7 +734,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   return "";
 }
 
-std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
+std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
   const GuardaGrade externa(g, false);
   ctx.areas.setDeletedHidden(true);
   cabecalhosAnos(g);
@@ -716,6 +755,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo) {
     console::MENS(ctx, 11, std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ",
                   {.linhas = 2});
   } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo)) {
+    tela->soLeitura = uso == Uso::Leitura;
     if (!tela->antes.empty()) g.srv().recalcula(ctx, g, tela->antes);
     if (opc == 15) {
       // An empty maintenance list is rebuilt from the assets first.

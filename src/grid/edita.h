@@ -12,8 +12,12 @@
 
 namespace grid {
 
+// How a grid is used: its rows edited (typed, added, removed), or only looked through (a list
+// that nothing writes back, such as the notes shown from the taxpayer chooser).
+enum class Uso { Edicao, Leitura };
+
 // EDITA(screen, mode): returns "" as the old function did.
-std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo = 0);
+std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo = 0, Uso uso = Uso::Edicao);
 
 // MOSTRA: the screen's frame around the table grid; frame 0 draws none.
 std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela);

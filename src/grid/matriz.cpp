@@ -1,4 +1,5 @@
 #include "grid/matriz.h"
+#include "grid/congela.h"
 #include "grid/matriz_telas.h"
 #include "grid/relogio_ocioso.h"
 
@@ -114,6 +115,8 @@ void LacoMatriz::avancaAposEdicao(const rt::term::Key& k) {
 }
 
 void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
+  // The frozen columns name the row (the month, the market line): never typed into.
+  if (CONGELADA(b_, coluna())) return;
   std::string motivo;
   const bool pode = celulaEditavel(a_, t_.opc, linha(), coluna(), &motivo);
   if (!motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
@@ -265,9 +268,11 @@ void LacoMatriz::modoLeao() {
   store::RegistroEspelho& t01 = a_.calc.d.tabela01;
   const int modo = a_.calc.calAuto() % 4 + 1;
   t01.num("CAL_AUTO", modo);
+  // The re-colour writes the form's own stored text again, so it goes first and the title is
+  // written over it, keeping the colour.
   const auto cor = rt::term::parseColour(a_.ctx.cores.COR_1_CLI);
-  a_.ctx.janelas.ESCRLCOL(3, 4, 66, tituloModo(modo));
   if (cor) a_.ctx.janelas.ESCRATR(3, 4, 66, static_cast<int>(*cor), 14);
+  a_.ctx.janelas.ESCRLCOL(3, 4, 66, tituloModo(modo));
   console::AVISOSN(a_.ctx, explicacaoModo(modo), 0);
   if (modo == 4) (void)taxcalc::CALC(a_.calc, 1, 1);
   redesenha();
@@ -341,6 +346,7 @@ void LacoMatriz::roda() {
   while (!sair_) {
     while (!b_.stabilize())
       if (con.keyWaiting()) break;
+    SAI_CONGELADA(b_);
     b_.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
     if (opc == 37) g.TIPOCR = coluna() == 1 ? "C" : "D";
@@ -491,7 +497,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   }
   if (t.congela > 0) {
     b.setFreeze(t.congela);
-    if (b.colPos() <= t.congela && t.congela < b.columnCount()) b.setColPos(t.congela + 1);
+    SAI_CONGELADA(b);
   }
   // The month's name is not typed into: the monthly window starts on the reais.
   if (opc == 7) b.setColPos(2);

@@ -36,6 +36,8 @@ struct TelaGrade {
   rt::term::Rect ret;  // the window rectangle (top, left, bottom, right)
   int moldura = 0;     // 0 none, 1 window 2, 6 window 6
   int congela = 0;
+  // Only looked through: no cell opens, no row is added, removed or marked.
+  bool soLeitura = false;
   int dica = 0;  // footer hint
   bool dicaRural = false;  // the hint is one of the rural screens' (MRODAPER)
   bool rodape = false;

@@ -55,7 +55,8 @@ void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
   if (ok) {
     (void)ctx.areas.select(kCopiaNotas);
     (void)ctx.areas.table(kCopiaNotas)->goTop();
-    (void)grid::EDITA(ctx, g, 11);
+    // Only looked through: the copy goes nowhere afterwards, so it takes no typing.
+    (void)grid::EDITA(ctx, g, 11, 0, grid::Uso::Leitura);
   } else {
     // The table or this terminal's copy of it is held elsewhere.
     (void)console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);

@@ -8,7 +8,8 @@
 namespace screens {
 
 // Empties the working copy TMP_11 (area 31), copies the register row's rows of table 11 into
-// it, indexes it on "codERR" and runs grid screen 11; area 09 is selected again at the end.
+// it, indexes it on "codERR" and shows it in grid screen 11, only to be looked through (the
+// notes are typed inside the declaration); area 09 is selected again at the end.
 void MOS_PEND(store::Contexto& ctx, grid::Grade& g);
 
 }  // namespace screens

@@ -5,12 +5,14 @@
 #include "console/mensagens.h"
 #include "console/menus.h"
 #include "console/molduras.h"
+#include "grid/edita.h"
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
 #include "shell/cores_registro.h"
 #include "shell/registros.h"
+#include "store/estatus.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -109,15 +111,23 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   console::MTELA4(ctx);
   const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, 2);
   const int deslocamento = itens ? itens->deslocamento : 1;
-  const int modo = console::ESC_ITEM(ctx, 4, 3, 18, deslocamento, aj.COMO_SAL);
+  int modo = console::ESC_ITEM(ctx, 4, 3, 18, deslocamento, aj.COMO_SAL);
   if (modo == 1) {
+    // The interval is typed into a copy: the field holds a refused value until it is mended,
+    // and Esc abandons the choice, so neither may reach the settings.
+    Ajustes novo = aj;
     // 98 would neither autosave nor mean "end only": it is proposed as 15 too.
-    if (aj.TEMP_SAL == 0 || aj.TEMP_SAL >= 98) aj.TEMP_SAL = 15;
+    if (novo.TEMP_SAL == 0 || novo.TEMP_SAL >= 98) novo.TEMP_SAL = 15;
     console::MENS(ctx, 13, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
-    rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", aj.TEMP_SAL), "@z 99");
-    campo.valid([&aj] { return VAL_TEMP(aj); });
-    rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
+    rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", novo.TEMP_SAL), "@z 99");
+    campo.valid([&novo] { return VAL_TEMP(novo); });
+    const rt::ui::ReadResult r = rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
     ctx.janelas.FECHAJAN(10);
+    if (r.escaped || !VAL_TEMP(novo)) {
+      modo = 0;
+    } else {
+      aj.TEMP_SAL = novo.TEMP_SAL;
+    }
   } else if (modo == 2) {
     aj.TEMP_SAL = 0;
   } else if (modo == 3) {
@@ -146,7 +156,6 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
                         std::string("Cadastra ou altera a descrição do status"_cp)};
         const int e = console::ESC_OPCAO(ctx, 5, 2, 3, 16, 1, 0, 1);
         if (e == 0) break;
-        // The grids are not written yet: the items show nothing until they are given.
         if (e == 1) {
           if (edita) edita(ctx, 42);
           ctx.janelas.FECHAJAN(3);
@@ -160,6 +169,25 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
   (void)ctx.areas.close(66);
   ctx.janelas.FECHAJAN(5);
   console::MENS(ctx);
+}
+
+namespace {
+
+// The status column of the register grid: the name of the row's status.
+class ServicosEstatus final : public grid::ServicosGrade {
+ public:
+  std::string VE_STAT(store::Contexto& ctx, int estatus, int pos) override { return store::VE_STAT(ctx, estatus, pos); }
+};
+
+}  // namespace
+
+void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
+  const int antes = ctx.areas.current();
+  ServicosEstatus servicos;
+  grid::Grade g;
+  g.servicos = &servicos;
+  (void)grid::EDITA(ctx, g, tela);
+  (void)ctx.areas.select(antes);
 }
 
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {

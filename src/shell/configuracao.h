@@ -20,8 +20,9 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj);
 void MENS_VAL(store::Contexto& ctx, int n);
 
 // TIP_GRAV: the save mode. 1 automatic every TEMP_SAL minutes (1-97; 0 or 98 and above are
-// proposed as 15), 2 manual with Alt-W (TEMP_SAL 0), 3 only at the end (TEMP_SAL 99). Esc
-// keeps the mode. COMO_SAL, TEMP_SAL and TEMP_DES are stored in DEFINE either way. Returns "".
+// proposed as 15), 2 manual with Alt-W (TEMP_SAL 0), 3 only at the end (TEMP_SAL 99). Esc, in
+// the menu or on the interval, keeps the mode and the interval. COMO_SAL, TEMP_SAL and TEMP_DES
+// are stored in DEFINE either way. Returns "".
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj);
 
 // VAL_TEMP: the autosave interval is one the declaration driver saves by (1-97).
@@ -34,6 +35,11 @@ using AbreGrade = std::function<void(store::Contexto& ctx, int tela)>;
 // MUDA_ESTATUS: the status menu ("Alterar situação", "Cadastrar status") over table STATUS,
 // until Esc. Without `edita` the items do nothing.
 void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita);
+
+// The grids of the status menu, as the menu item gives them to MUDA_ESTATUS: screen 42 over the
+// register (area 09, open) showing each status by its name from STATUS, screen 29 over STATUS
+// itself (area 66, open). The area current before is selected again.
+void GRADE_ESTATUS(store::Contexto& ctx, int tela);
 
 // CAD_UFIR: the SELIC rate of one month, starting on the month after the last one filled.
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj);

@@ -280,7 +280,7 @@ void rodaItem(Program& p, int id) {
       break;
     case 27:
       (void)store::ABERTURA(p, 9);
-      MUDA_ESTATUS(p, [](store::Contexto& ctx, int) { naoDisponivel(ctx); });
+      MUDA_ESTATUS(p, GRADE_ESTATUS);
       break;
     case 28:
       CAD_UFIR(p, p.aj);

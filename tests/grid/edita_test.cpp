@@ -42,6 +42,17 @@ TEST_F(Edita, ACalculatorResultTooWideForItsFieldIsRefusedWithAMessage) {
   EXPECT_TRUE(term.viu("O valor não cabe no campo I1_4"_cp));
 }
 
+TEST_F(Edita, ARowTypedAfterMovingAroundAnEmptyGridStaysOneRow) {
+  // Ctrl+PgDn leaves the append row, Down opens it again: the code and the name typed then
+  // are one row, not the name in a second one.
+  tabela(66);
+  teclas().press(key::CtrlPgDn).press(key::Down).type("77").type("PRONTA").press(key::Enter).press(key::Esc);
+  (void)ctx.areas.select(66);
+  grid::EDITA(ctx, g, 29);
+  EXPECT_EQ(coluna(66, "COD"), Lista{"77"});
+  EXPECT_EQ(coluna(66, "DESCRICAO"), Lista{"PRONTA"});
+}
+
 TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
   tabela(26);
   // Name, code, number, document, total, not deductible, employee CPF: the seventh column is

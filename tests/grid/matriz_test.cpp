@@ -151,6 +151,34 @@ TEST_F(Matriz, GainsOnSharesHaveSixColumns) {
   EXPECT_EQ(valor(m.REC_GANHO[1][6]), Decimal(12));
 }
 
+TEST_F(Matriz, FrozenColumnsAreNeverTypedInto) {
+  // Screen 12 freezes three columns, 14 the market line, 16 the month: Home, or Left from the
+  // first free column, leaves the cursor there, and what is typed goes there.
+  modoLeao(2);
+  m.MRENVAR.push_back({});
+  m.MRENVAR[0][1] = " 1Mercado a vista";
+  for (const auto& [opc, congela] : std::vector<std::pair<int, int>>{{12, 3}, {14, 1}, {16, 1}}) {
+    grid::MatrizRef ref = grid::MATATU(m, d, opc == 12 ? "REC_GANHO" : opc == 14 ? "MRENVAR" : "REC_MENSAL");
+    ASSERT_TRUE(ref) << opc;
+    for (int c = 1; c <= congela; ++c)
+      if (opc != 14) *ref.cel(1, c) = "  " + std::to_string(c);
+    std::vector<std::string> antes;
+    for (int c = 1; c <= congela; ++c) antes.push_back(*ref.cel(1, c));
+    for (int alvo = 0; alvo <= congela; ++alvo) {
+      if (alvo == 0) {
+        teclas().press(key::Home);
+      } else {
+        for (int i = alvo; i <= congela; ++i) teclas().press(key::Left);
+      }
+      // A new value each time: a changed cell keeps the cursor where it was typed.
+      teclas().type(std::to_string(5 + alvo)).press(key::Enter).press(key::Esc);
+      roda(opc);
+      EXPECT_EQ(g.PONTEIRO, congela + 1) << opc << " " << alvo;
+      for (int c = 1; c <= congela; ++c) EXPECT_EQ(*ref.cel(1, c), antes[static_cast<std::size_t>(c - 1)]) << opc << " " << c;
+    }
+  }
+}
+
 TEST_F(Matriz, TotalsAndComputedColumnsOfTheCarneLeaoCannotBeTyped) {
   modoLeao(2);
   // Row 13 is the year: Ctrl+PgDn goes there, typing changes nothing.
@@ -233,6 +261,19 @@ TEST_F(Matriz, AltACyclesTheModesAndExplainsEach) {
   EXPECT_TRUE(term.viu("Essa é a opção ideal para o preenchimento da"_cp));
   EXPECT_TRUE(term.viu("usando R$  144.20 por dependente, o valor mensal da pensao quando"));
   EXPECT_EQ(grid::explicacaoModo(2).size(), 7u);
+}
+
+TEST_F(Matriz, ModeTitleStaysOnTheFormInTheClientColour) {
+  // The carnê-leão form (window 3) holds its own text where the title goes.
+  g.TELA = 2;
+  modoLeao(3);
+  ctx.janelas.REDEFJAN(3, 0x17, 0x1F, 0x71, 0, 0, 24, 79, 0);
+  ctx.janelas.ABREJAN(3);
+  ctx.janelas.ESCRJAN(3, std::string(80 * 5, '.'));
+  teclas().press(key::AltA).pause().press(key::Enter).press(key::Esc);
+  roda(16);
+  EXPECT_EQ(ctx.screen().rowText(3).substr(65, 14), "4)CALC.INVERSO");
+  EXPECT_EQ(ctx.screen().at(3, 65).attr, rt::term::parseColour(ctx.cores.COR_1_CLI).value());
 }
 
 TEST_F(Matriz, AltNSwitchesWhichValueGoesToTheSummary) {

@@ -48,6 +48,14 @@ class PendenciasTest : public ::testing::Test {
     ASSERT_TRUE(t.appendBlank().isOk());
     ASSERT_TRUE(t.put("CPF", cpf).isOk());
   }
+  // Maria, with one note, and José, with none, in the register; both tables open.
+  void mariaEJose() {
+    ASSERT_TRUE(store::ABERTURA(ctx, 9));
+    ASSERT_TRUE(store::ABERTURA(ctx, 11));
+    nota("11144477735", "NOTA DA MARIA", 2);
+    contribuinte("11144477735");
+    contribuinte("52998224725");
+  }
   bool viu(std::string_view texto) { return term.contains(texto); }
   int linhaDe(std::string_view texto) {
     for (int r = 0; r < 25; ++r)
@@ -98,12 +106,32 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
   EXPECT_EQ(ctx.areas.table(11)->recordCount(), 3u);
 }
 
+TEST_F(PendenciasTest, TheListIsOnlyLookedThroughNothingTypedIsTaken) {
+  // What is typed here would stay in the terminal's copy and never reach table 11: the list
+  // takes no typing, no new row, no deletion.
+  mariaEJose();
+  for (int linha : {1, 2}) {
+    ASSERT_TRUE(ctx.areas.table(9)->goTo(static_cast<std::uint32_t>(linha)).isOk());
+    term.type("NOVA NOTA").press(rt::term::key::Enter).press(rt::term::key::Down).type("OUTRA");
+    term.press(rt::term::key::Enter).press(rt::term::key::Up).press(rt::term::key::Del).type("S");
+    term.press(rt::term::key::Esc);
+    MOS_PEND(ctx, g);
+    EXPECT_FALSE(term.exhausted());
+    EXPECT_FALSE(viu("NOVA NOTA"));
+    EXPECT_FALSE(viu("OUTRA"));
+    auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", rt::db::OpenOptions{});
+    ASSERT_TRUE(copia.isOk());
+    ASSERT_EQ((*copia)->recordCount(), linha == 1 ? 1u : 0u);
+    if (linha == 1) {
+      ASSERT_TRUE((*copia)->goTo(1).isOk());
+      EXPECT_FALSE((*copia)->isDeleted());
+      EXPECT_EQ((*copia)->getText("OBSERV").substr(0, 13), "NOTA DA MARIA");
+    }
+  }
+}
+
 TEST_F(PendenciasTest, ATaxpayerWithoutNotesGetsAnEmptyCopyNotTheLastOnesNotes) {
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  ASSERT_TRUE(store::ABERTURA(ctx, 11));
-  nota("11144477735", "NOTA DA MARIA", 2);
-  contribuinte("11144477735");
-  contribuinte("52998224725");
+  mariaEJose();
   ASSERT_TRUE(ctx.areas.table(9)->goTo(1).isOk());
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);

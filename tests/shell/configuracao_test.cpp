@@ -7,6 +7,7 @@
 #include "ajustes_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
+#include "rt/text/strings.h"
 #include "shell/registros.h"
 #include "store/abertura.h"
 #include "store/travas.h"
@@ -149,6 +150,20 @@ TEST_F(Configuracao, EscKeepsTheModeAndStillWritesTheThreeValues) {
   EXPECT_EQ(a.TEMP_DES, 7);
 }
 
+TEST_F(Configuracao, EscOnARefusedIntervalKeepsTheOldModeAndInterval) {
+  // Automatic, the interval emptied (Ctrl+Y) to 0, refused, then Esc: nothing of it is kept.
+  Ajustes semente = recarregado();
+  aj = semente;
+  term.press(key::Home).press(key::Enter);
+  term.pause().press(rt::term::ctrlKey('y')).type("0").press(key::Enter).press(key::Esc);
+  TIP_GRAV(ctx, aj);
+  EXPECT_FALSE(term.exhausted());
+  for (const Ajustes& a : {aj, recarregado()}) {
+    EXPECT_EQ(a.COMO_SAL, semente.COMO_SAL);
+    EXPECT_EQ(a.TEMP_SAL, 15);
+  }
+}
+
 TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
   std::vector<int> grades;
   term.type("c").press(key::Home).press(key::Enter).press(key::Esc);
@@ -163,6 +178,35 @@ TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
   EXPECT_TRUE(gravador.viu("Modifica na declaração o status e/ou nro dos Recibos"_cp));
   EXPECT_FALSE(ctx.areas.isOpen(66));
   EXPECT_FALSE(ctx.janelas.isOpen(5));
+}
+
+TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
+  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  {
+    rt::db::Table& t = *ctx.areas.table(9);
+    ASSERT_TRUE(t.appendBlank().isOk());
+    ASSERT_TRUE(t.put("CPF", std::string("12345678909")).isOk());
+    ASSERT_TRUE(t.put("NOMECONTR", std::string("ANA PRIMEIRA")).isOk());
+    (void)t.unlock();
+  }
+  // "Cadastrar status": a new row at the end, code 77 named PRONTA.
+  term.type("c").press(key::CtrlPgDn).press(key::Down).type("77").type("PRONTA").press(key::Enter).press(key::Esc);
+  // "Alterar situação": the cursor starts on the status number, after the frozen CPF, name
+  // and status name; then again, to see the new name beside the taxpayer.
+  term.type("a").type("77").press(key::Esc);
+  term.type("a").press(key::Esc).press(key::Esc);
+  MUDA_ESTATUS(ctx, GRADE_ESTATUS);
+  EXPECT_FALSE(term.exhausted());
+  auto status = abre("STATUS");
+  bool achou = false;
+  for (; !status->eof(); (void)status->skip(1))
+    if (status->getNumber("COD") == Decimal(77)) achou = rt::text::trim(status->getText("DESCRICAO")) == "PRONTA";
+  EXPECT_TRUE(achou);
+  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(ctx.areas.table(9)->goTop().isOk());
+  EXPECT_EQ(ctx.areas.table(9)->getNumber("ESTATUS"), Decimal(77));
+  EXPECT_EQ(ctx.areas.table(9)->getText("CPF"), "12345678909");
+  EXPECT_TRUE(gravador.viu("ANA PRIMEIRA           │PRONTA"_cp)) << term.dump();
 }
 
 TEST_F(Configuracao, SelicProposesTheMonthAfterTheLastFilledOne) {
