@@ -160,10 +160,18 @@ TEST_F(Matriz, FrozenColumnsAreNeverTypedInto) {
   for (const auto& [opc, congela] : std::vector<std::pair<int, int>>{{12, 3}, {14, 1}, {16, 1}}) {
     grid::MatrizRef ref = grid::MATATU(m, d, opc == 12 ? "REC_GANHO" : opc == 14 ? "MRENVAR" : "REC_MENSAL");
     ASSERT_TRUE(ref) << opc;
-    for (int c = 1; c <= congela; ++c)
-      if (opc != 14) *ref.cel(1, c) = "  " + std::to_string(c);
+    // What a frozen cell holds, whether an amount, a text or the month's caption.
+    auto conteudo = [&](int c) {
+      const grid::CelulaRef r = ref.cel(1, c);
+      return r.valor ? r.valor->toString() : r.texto ? *r.texto : r.rotulo;
+    };
+    for (int c = 1; c <= congela; ++c) {
+      const grid::CelulaRef r = ref.cel(1, c);
+      if (r.valor) *r.valor = rt::text::Decimal(c);
+      if (r.texto && opc != 14) *r.texto = "  " + std::to_string(c);
+    }
     std::vector<std::string> antes;
-    for (int c = 1; c <= congela; ++c) antes.push_back(*ref.cel(1, c));
+    for (int c = 1; c <= congela; ++c) antes.push_back(conteudo(c));
     for (int alvo = 0; alvo <= congela; ++alvo) {
       if (alvo == 0) {
         teclas().press(key::Home);
@@ -174,7 +182,7 @@ TEST_F(Matriz, FrozenColumnsAreNeverTypedInto) {
       teclas().type(std::to_string(5 + alvo)).press(key::Enter).press(key::Esc);
       roda(opc);
       EXPECT_EQ(g.PONTEIRO, congela + 1) << opc << " " << alvo;
-      for (int c = 1; c <= congela; ++c) EXPECT_EQ(*ref.cel(1, c), antes[static_cast<std::size_t>(c - 1)]) << opc << " " << c;
+      for (int c = 1; c <= congela; ++c) EXPECT_EQ(conteudo(c), antes[static_cast<std::size_t>(c - 1)]) << opc << " " << c;
     }
   }
 }
