@@ -3,7 +3,6 @@
 #include <string>
 
 #include "console/mensagens.h"
-#include "rt/text/strings.h"
 
 namespace exporta {
 
@@ -20,12 +19,8 @@ void InteracaoConsole::status(std::string_view texto) {
 }
 
 bool InteracaoConsole::continua(std::string_view texto, int linhas) {
-  std::string resposta = "N";
-  console::MENS(ctx_, 14, texto, resposta, {.linhas = linhas, .picture = "@!"});
-  // Esc empties the answer: it stops as "N" does, so nothing is sent the user did not let
-  // through.
-  const std::string_view r = rt::text::alltrim(resposta);
-  return !r.empty() && r != "N";
+  // Only "S" goes on: "N" and Esc stop, so nothing is sent the user did not let through.
+  return console::MENS(ctx_, 12, texto, {.linhas = linhas, .teclas = "SN"}) == "S";
 }
 
 void InteracaoConsole::beep() {

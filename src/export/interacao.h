@@ -17,7 +17,7 @@ class Interacao {
   virtual void aviso(std::string_view texto) = 0;
   // A notice on the status line that does not wait, so a batch runs on.
   virtual void status(std::string_view texto) = 0;
-  // A question with "N" offered: true to go on.
+  // A question answered "S" or "N": true to go on.
   virtual bool continua(std::string_view texto, int linhas) = 0;
   // The error beep alone.
   virtual void beep() = 0;

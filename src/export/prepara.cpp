@@ -18,6 +18,16 @@ namespace {
 
 using namespace rt::text::literals;
 
+// The lines of a message window as one text: the window breaks its text at equal widths, so
+// every line is padded to the longest.
+std::string emLinhas(std::initializer_list<std::string_view> linhas) {
+  std::size_t largura = 0;
+  for (std::string_view l : linhas) largura = std::max(largura, l.size());
+  std::string texto;
+  for (std::string_view l : linhas) texto += rt::text::padr(l, static_cast<int>(largura));
+  return texto;
+}
+
 // Makes the renamed file's name durable in its folder.
 void sincronizaPasta(const std::string& pasta) {
   const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -70,9 +80,9 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   const std::string nome = std::string(cpf) + ".XML";
   const std::string pasta = console::BAR_DIR(LOCIRPF) + std::string(cpf);
   if (!console::VERDIR(ctx, pasta) && !console::CRIADIR(ctx, pasta)) {
-    fala.erro("Problemas ao criar a pasta indicada abaixo.  Confira se o "
-              "programa da Receita foi instalado nesse micro e nessa pasta"
-              " Vá no menu Env. Receita e corrija esse endereco.          "_cp,
+    fala.erro(emLinhas({"Problemas ao criar a pasta indicada abaixo.  Confira se o ",
+                        "programa da Receita foi instalado nesse micro e nessa pasta",
+                        " Vá no menu Env. Receita e corrija esse endereco.          "_cp}),
               3);
     return false;
   }
@@ -119,19 +129,17 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
   }
   if (reg.num("SALDO").isNegative()) {
     fala.beep();
-    if (!fala.continua(
-                  "ATENÇAO! Essa declaração NAO DEVE ser transferida "
-                  "nessas condições. Ela está com PROBLEMAS de CAIXA."
-                  "            Continua assim mesmo ?            "_cp,
-                  3))
+    if (!fala.continua(emLinhas({"ATENÇAO! Essa declaração NAO DEVE ser transferida "_cp,
+                                 "nessas condições. Ela está com PROBLEMAS de CAIXA."_cp,
+                                 "            Continua assim mesmo ?            "}),
+                       3))
       return ResultadoExportacao::Recusada;
   }
   if (!rt::text::alltrim(reg.txt("RECIBOATU")).empty() &&
-      !fala.continua(
-                "ATENÇAO! Essa declaração já foi entregue na receita.  "
-                "Se transferir novamente pode alterar dados já enviados"
-                "             Continua assim mesmo ?                "_cp,
-                3))
+      !fala.continua(emLinhas({"ATENÇAO! Essa declaração já foi entregue na receita.  "_cp,
+                               "Se transferir novamente pode alterar dados já enviados"_cp,
+                               "             Continua assim mesmo ?                "}),
+                     3))
     return ResultadoExportacao::Recusada;
 
   const std::string cpf(rt::text::alltrim(dec.espelho.CPF));
