@@ -1,6 +1,7 @@
 // The export to the tax authority's program as an office meets it, on the real program in
 // tmux: a taxpayer registered and saved, then sent from the menu "Env Receita" (item 63); the
-// declaration file appears in the program's folder under the CPF, and xmllint reads it.
+// declaration file appears in the program's folder under the CPF, and xmllint reads it; the
+// batch of every taxpayer of the folder (item 65) sends it again.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -97,6 +98,14 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
   EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(arquivo)).c_str()), 0);
   // Nothing else is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(programa + "/" + kCpf), fs::directory_iterator{}), 1);
+
+  // "Todos os CPFs da pasta": the batch sends it again.
+  fs::remove(arquivo);
+  teclas(s, {"M-e", "T"});
+  ASSERT_TRUE(s.waitForText("Evite enviar declaracoes com o IRPF da Receita aberto")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 10s)) << s.capture();
+  EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(arquivo)).c_str()), 0);
 }
 
 }  // namespace
