@@ -8,6 +8,7 @@ namespace exporta::teste {
 using namespace rt::text::literals;
 using rt::text::Date;
 using rt::text::Decimal;
+using store::Area;
 
 namespace {
 Decimal v(const char* texto) {
@@ -22,8 +23,8 @@ void preenche(store::RegistroEspelho& r, Campos campos) {
   for (const auto& [nome, valor] : campos) r.valor(nome, valor);
 }
 
-store::RegistroEspelho linha(int tabela, Campos campos) {
-  store::RegistroEspelho r(tabela, "");
+store::RegistroEspelho linha(store::Area tabela, Campos campos) {
+  store::RegistroEspelho r(store::numero(tabela), "");
   preenche(r, campos);
   return r;
 }
@@ -105,71 +106,71 @@ void completa(Declaracao& x) {
             {"LIVRCARTO", v("12")},     {"FOLHCARTO", v("34")},     {"DECFINAL", "S"},
             {"ANOOBITO", v("2009")}});
   auto& r = x.dados.rendimentos;
-  r.push_back(linha(2, {{"I1_1", "J"}, {"I1_2", "EMPRESA ALFA LTDA"}, {"I1_3", "11.222.333/0001-81"},
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_2", "EMPRESA ALFA LTDA"}, {"I1_3", "11.222.333/0001-81"},
                         {"I1_4", v("40000")}, {"I1_5", v("3500")}, {"I1_6", v("4400")}, {"I1_7", v("3300")},
                         {"I1_15", v("700")}}));
-  r.push_back(linha(2, {{"I1_1", "J"}, {"I1_3", "22.333.444/0001-90"}, {"I1_4", v("10000")}, {"I1_5", v("500")}}));
-  r.push_back(linha(2, {{"I1_1", "J"}, {"I1_2", "SEM CNPJ"}, {"I1_4", v("100")}}));
-  r.push_back(linha(2, {{"I1_1", "D"}, {"I1_2", "BETA S.A."}, {"I1_3", "33.444.555/0001-00"},
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_3", "22.333.444/0001-90"}, {"I1_4", v("10000")}, {"I1_5", v("500")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_2", "SEM CNPJ"}, {"I1_4", v("100")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "D"}, {"I1_2", "BETA S.A."}, {"I1_3", "33.444.555/0001-00"},
                         {"I1_4", v("12000")}, {"I1_5", v("500")}, {"I1_7", v("900")}, {"I1_8", "22233344405"},
                         {"I1_9", v("800")}, {"I1_10", v("900")}}));
-  r.push_back(linha(2, {{"I1_1", "J"}, {"I1_2", "EXIGIBILIDADE SUSPENSA"}, {"I1_3", "44.555.666/0001-11"},
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_2", "EXIGIBILIDADE SUSPENSA"}, {"I1_3", "44.555.666/0001-11"},
                         {"I1_19", v("5000")}, {"I1_20", v("1000")}}));
-  store::RegistroEspelho inss = linha(2, {{"I1_1", "P"}, {"I1_2", "INSS PROPRIO"}, {"I1_11", "S"}});
+  store::RegistroEspelho inss = linha(Area::IMP0210, {{"I1_1", "P"}, {"I1_2", "INSS PROPRIO"}, {"I1_11", "S"}});
   for (int m = 1; m <= 12; ++m) inss.num((m < 10 ? "I1_40" : "I1_4") + std::to_string(m), v("100"));
   r.push_back(inss);
-  r.push_back(linha(2, {{"I1_1", "F"}, {"I1_2", "ALUGUEL"}, {"I1_8", "22233344405"}, {"I1_4", v("1200")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "F"}, {"I1_2", "ALUGUEL"}, {"I1_8", "22233344405"}, {"I1_4", v("1200")}}));
 
   auto& dep = x.dados.dependentes;
-  dep.push_back(linha(3, {{"NOMEDEPEN", "FILHO UM"}, {"CODIDEPEN", v("21")},
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "FILHO UM"}, {"CODIDEPEN", v("21")},
                           {"DATADEPEN", Date::fromYmd(2000, 1, 2)}, {"CPFDEPEN", "22233344405"},
                           {"NRODEPEN", v("1")}}));
-  dep.push_back(linha(3, {{"NOMEDEPEN", "FILHA DOIS"}, {"CODIDEPEN", v("97")}, {"NRODEPEN", v("2")}}));
-  dep.push_back(linha(3, {{"NOMEDEPEN", "EX-ESPOSA"}, {"CODIDEPEN", v("98")}, {"CPFDEPEN", "33344455566"},
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "FILHA DOIS"}, {"CODIDEPEN", v("97")}, {"NRODEPEN", v("2")}}));
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "EX-ESPOSA"}, {"CODIDEPEN", v("98")}, {"CPFDEPEN", "33344455566"},
                           {"DATADEPEN", Date::fromYmd(1962, 7, 8)}, {"NRODEPEN", v("3")}}));
-  dep.push_back(linha(3, {{"NOMEDEPEN", "PENSIONISTA NO EXTERIOR"}, {"CODIDEPEN", v("99")}, {"NRODEPEN", v("4")}}));
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "PENSIONISTA NO EXTERIOR"}, {"CODIDEPEN", v("99")}, {"NRODEPEN", v("4")}}));
 
   auto& pg = x.dados.pagamentos;
-  pg.push_back(linha(6, {{"I6_1", "ESCOLA ABC LTDA."}, {"I6_2", "55.666.777/0001-88"}, {"I6_3", v("1")},
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "ESCOLA ABC LTDA."}, {"I6_2", "55.666.777/0001-88"}, {"I6_3", v("1")},
                          {"I6_4", v("3000")}, {"I6_6", v("1")}}));
-  pg.push_back(linha(6, {{"I6_1", "DR. FULANO (MEDICO)"}, {"I6_2", "123.456.789-09"}, {"I6_3", v("10")},
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "DR. FULANO (MEDICO)"}, {"I6_2", "123.456.789-09"}, {"I6_3", v("10")},
                          {"I6_4", v("4500")}, {"I6_5", v("500")}}));
-  store::RegistroEspelho pensao = linha(6, {{"I6_1", "EX-ESPOSA"}, {"I6_2", "333.444.555-66"}, {"I6_3", v("30")},
+  store::RegistroEspelho pensao = linha(Area::IMP0610, {{"I6_1", "EX-ESPOSA"}, {"I6_2", "333.444.555-66"}, {"I6_3", v("30")},
                                             {"I6_4", v("6000")}, {"I6_6", v("3")}});
   for (int m = 1; m <= 12; ++m) pensao.num((m < 10 ? "I6_40" : "I6_4") + std::to_string(m), v("500"));
   pg.push_back(pensao);
-  pg.push_back(linha(6, {{"I6_1", "EMPREGADA"}, {"I6_2", "1234567890"}, {"I6_3", v("50")}, {"I6_4", v("800")},
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "EMPREGADA"}, {"I6_2", "1234567890"}, {"I6_3", v("50")}, {"I6_4", v("800")},
                          {"I6_5", v("10")}, {"I6_7", "33344455566"}}));
-  pg.push_back(linha(6, {{"I6_1", "PLANO PREV"}, {"I6_2", "77.888.999/0001-00"}, {"I6_3", v("36")},
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "PLANO PREV"}, {"I6_2", "77.888.999/0001-00"}, {"I6_3", v("36")},
                          {"I6_4", v("1200")}, {"I6_5", v("10")}}));
-  pg.push_back(linha(6, {{"I6_1", "CODIGO 91"}, {"I6_2", "1"}, {"I6_3", v("91")}, {"I6_4", v("100")}}));
-  pg.push_back(linha(6, {{"I6_1", "CODIGO 97"}, {"I6_2", "2"}, {"I6_3", v("97")}, {"I6_4", v("50")}}));
-  pg.push_back(linha(6, {{"I6_1", "PARTIDO"}, {"I6_2", "66.777.888/0001-99"}, {"I6_3", v("98")},
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "CODIGO 91"}, {"I6_2", "1"}, {"I6_3", v("91")}, {"I6_4", v("100")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "CODIGO 97"}, {"I6_2", "2"}, {"I6_3", v("97")}, {"I6_4", v("50")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "PARTIDO"}, {"I6_2", "66.777.888/0001-99"}, {"I6_3", v("98")},
                          {"I6_4", v("200")}}));
-  pg.push_back(linha(6, {{"I6_3", v("1")}, {"I6_4", v("99")}}));
-  pg.push_back(linha(6, {{"I6_1", "CODIGO 90"}, {"I6_3", v("90")}, {"I6_4", v("10")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_3", v("1")}, {"I6_4", v("99")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "CODIGO 90"}, {"I6_3", v("90")}, {"I6_4", v("10")}}));
 
   auto& b = x.dados.bens;
-  b.push_back(linha(4, {{"I7_1", v("1")}, {"I7_2", "CASA"}, {"I7_3", v("100000")}, {"I7_4", v("100000")},
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("1")}, {"I7_2", "CASA"}, {"I7_3", v("100000")}, {"I7_4", v("100000")},
                         {"I7_5", v("11")}}));
-  b.push_back(linha(4, {{"I7_1", v("2")}, {"I7_2", "CONTA CORRENTE BANCO X"}}));
-  b.push_back(linha(4, {{"I7_2", "AGENCIA 1 CONTA 2"}}));
-  b.push_back(linha(4, {{"I7_2", "SALDO"}, {"I7_3", v("500")}, {"I7_4", v("600")}}));
-  b.push_back(linha(4, {{"I7_1", v("3")}, {"I7_2", "APARTAMENTO EM LISBOA"}, {"I7_3", v("150000")},
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("2")}, {"I7_2", "CONTA CORRENTE BANCO X"}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_2", "AGENCIA 1 CONTA 2"}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_2", "SALDO"}, {"I7_3", v("500")}, {"I7_4", v("600")}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("3")}, {"I7_2", "APARTAMENTO EM LISBOA"}, {"I7_3", v("150000")},
                         {"I7_4", v("159400")}, {"I7_5", v("12")}, {"I7_7", "S"}, {"I7_8", "607"}}));
-  b.push_back(linha(4, {{"I7_1", v("4")}, {"I7_3", v("10")}, {"I7_4", v("10")}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("4")}, {"I7_3", v("10")}, {"I7_4", v("10")}}));
   x.dados.dividas.push_back(
-      linha(5, {{"I8_1", v("1")}, {"I8_2", "EMPRESTIMO"}, {"I8_3", v("10000")}, {"I8_4", v("8000")}}));
+      linha(Area::IMP0510, {{"I8_1", v("1")}, {"I8_2", "EMPRESTIMO"}, {"I8_3", v("10000")}, {"I8_4", v("8000")}}));
 
   auto& l = x.dados.carneLeao;
-  l.push_back(linha(12, {{"I2_101", v("2000")}, {"I2_102", v("2000")}, {"I2_103", v("2000")},
+  l.push_back(linha(Area::IMP1210, {{"I2_101", v("2000")}, {"I2_102", v("2000")}, {"I2_103", v("2000")},
                          {"I2_202", v("500")}, {"I2_501", v("150")}, {"I2_601", v("160")}}));
-  l.push_back(linha(12, {{"CPFDEPEN", "22233344405"}, {"I2_104", v("1200")}, {"I2_504", v("50")}}));
+  l.push_back(linha(Area::IMP1210, {{"CPFDEPEN", "22233344405"}, {"I2_104", v("1200")}, {"I2_504", v("50")}}));
 
   auto& a = x.dados.aplicacoes;
-  a.push_back(linha(14, {{"DESCRICAO", "POUPANCA BB"}, {"POUPANCA", v("300")}}));
-  a.push_back(linha(14, {{"DESCRICAO", "CDB"}, {"APLICACAO", v("1500")}}));
-  a.push_back(linha(14, {{"DESCRICAO", "LUCRO EMPRESA"}, {"LUCROEPP", v("200")}, {"LUCROREAL", v("400")}}));
+  a.push_back(linha(Area::IMP1410, {{"DESCRICAO", "POUPANCA BB"}, {"POUPANCA", v("300")}}));
+  a.push_back(linha(Area::IMP1410, {{"DESCRICAO", "CDB"}, {"APLICACAO", v("1500")}}));
+  a.push_back(linha(Area::IMP1410, {{"DESCRICAO", "LUCRO EMPRESA"}, {"LUCROEPP", v("200")}, {"LUCROREAL", v("400")}}));
   x.dados.hoje = Date::fromYmd(2010, 3, 15);
 }
 

@@ -9,13 +9,14 @@
 
 #include "export/dados.h"
 #include "rt/db/structure.h"
+#include "store/areas.h"
 
 namespace exporta::teste {
 
 using Campos = std::initializer_list<std::pair<const char*, rt::db::Value>>;
 
 // A row of declaration table `tabela` with the fields given, the rest empty.
-store::RegistroEspelho linha(int tabela, Campos campos);
+store::RegistroEspelho linha(store::Area tabela, Campos campos);
 void preenche(store::RegistroEspelho& r, Campos campos);
 
 // The declaration's record mirror and rows; `dados` reads them.

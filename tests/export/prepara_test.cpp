@@ -61,11 +61,11 @@ class Exportacao : public store::teste::StoreFixture, public ::testing::Test {
   // Copy 22 with one income row, as the loaded declaration has it.
   void copiaDeRendimentos() {
     const std::string nome = trabalho / "TMP_0207";
-    ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(22)), rt::db::CreateMode::kReplace));
+    ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(store::Area::TMP_02))), rt::db::CreateMode::kReplace));
     rt::db::OpenOptions o;
     o.exclusive = true;
-    ASSERT_TRUE(ctx.areas.open(22, nome + ".DBF", o));
-    rt::db::Table& t = *ctx.areas.table(22);
+    ASSERT_TRUE(ctx.areas.open(store::numero(store::Area::TMP_02), nome + ".DBF", o));
+    rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::TMP_02));
     ASSERT_TRUE(t.appendBlank());
     ASSERT_TRUE(t.put("I1_1", std::string("J")));
     ASSERT_TRUE(t.put("I1_2", std::string("EMPRESA GAMA")));
