@@ -1,5 +1,6 @@
 #include "shell/calculos_declaracao.h"
 
+#include "shell/exportacao.h"
 #include "shell/programa.h"
 #include "taxcalc/carne_leao.h"
 
@@ -23,6 +24,10 @@ void CalculosDeclaracao::CALC(store::Contexto& ctx, store::Declaracao& dec, int 
 void CalculosDeclaracao::BALANCO(store::Contexto& ctx, store::Declaracao& dec) {
   preparaVariaveis();
   motor.BALANCO(ctx, dec);
+}
+
+void CalculosDeclaracao::transfere(store::Contexto& ctx, store::Declaracao& dec) {
+  (void)exporta::PREPARA(ctx, dec, pedidoExportacao(p_));
 }
 
 taxcalc::Contexto CalculosDeclaracao::contexto(store::Declaracao& dec) { return motor.contexto(p_, dec); }

@@ -19,6 +19,8 @@ class CalculosDeclaracao : public store::Calculos {
 
   void CALC(store::Contexto& ctx, store::Declaracao& dec, int passo, int modo) override;
   void BALANCO(store::Contexto& ctx, store::Declaracao& dec) override;
+  // The export after a final save, when the terminal's transfer option asks for it.
+  void transfere(store::Contexto& ctx, store::Declaracao& dec) override;
 
   // The computation's view of the open declaration, for the form-line functions.
   taxcalc::Contexto contexto(store::Declaracao& dec);

@@ -6,6 +6,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
+#include "shell/exportacao.h"
 #include "shell/pastas_grade.h"
 #include "store/abertura.h"
 #include "store/backup.h"
@@ -68,7 +69,8 @@ store::Redesenho redesenho(Program& p) {
 }  // namespace
 
 void registraFuncoes(Program& p) {
-  registraDeclaracao(p);
+  registraDeclaracao(p, servicosComExportacao());
+  p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);

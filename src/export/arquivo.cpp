@@ -1,0 +1,83 @@
+#include "export/arquivo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <filesystem>
+
+namespace exporta {
+
+int ArquivoSaida::cria(const std::string& caminho) {
+  fd_.reset(::open(caminho.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  return fd_.valid() ? 0 : errno;
+}
+
+int ArquivoSaida::anexa(std::string_view texto) {
+  if (!fd_.valid()) return EBADF;
+  while (!texto.empty()) {
+    const ssize_t n = ::write(fd_.get(), texto.data(), texto.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return ENOSPC;
+    texto.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+int ArquivoSaida::fecha() {
+  if (!fd_.valid()) return EBADF;
+  const int sincroniza = ::fsync(fd_.get()) == 0 ? 0 : errno;
+  const int fechou = fd_.close() == 0 ? 0 : errno;
+  return sincroniza != 0 ? sincroniza : fechou;
+}
+
+int codigoDos(int erro, const std::string& caminho) {
+  switch (erro) {
+    case 0:
+      return 0;
+    case ENOENT: {
+      const auto pai = std::filesystem::path(caminho).parent_path();
+      std::error_code ec;
+      return pai.empty() || std::filesystem::is_directory(pai, ec) ? 2 : 3;
+    }
+    case ENOTDIR:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return 5;
+    default:
+      return -erro;
+  }
+}
+
+ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destino) {
+  platform::UniqueFd de(::open(origem.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!de.valid()) return {codigoDos(errno, origem), true};
+  ArquivoSaida para;
+  if (int e = para.cria(destino); e != 0) return {codigoDos(e, destino), false};
+  std::array<char, 1024> bloco{};
+  while (true) {
+    const ssize_t lidos = ::read(de.get(), bloco.data(), bloco.size());
+    if (lidos < 0) {
+      if (errno == EINTR) continue;
+      // A failed read is not the end of the file: the copy would be cut short.
+      return {codigoDos(errno, origem), true};
+    }
+    if (lidos == 0) break;
+    if (para.anexa(std::string_view(bloco.data(), static_cast<std::size_t>(lidos))) != 0)
+      return {kGravacaoCurta, false};
+  }
+  if (para.fecha() != 0) return {kGravacaoCurta, false};
+  return {};
+}
+
+}  // namespace exporta

@@ -1,0 +1,47 @@
+// What the declaration file is written from: the record mirror of the open declaration and
+// the rows of its working copies, read once before writing. The writer itself reads no table,
+// so it can be given a declaration built in memory.
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "rt/db/status.h"
+#include "rt/db/work_areas.h"
+#include "rt/text/date.h"
+#include "rt/text/decimal.h"
+#include "store/areas.h"
+#include "store/espelho.h"
+
+namespace exporta {
+
+using rt::text::Date;
+using rt::text::Decimal;
+
+using Linhas = std::vector<store::RegistroEspelho>;
+
+struct DadosDeclaracao {
+  explicit DadosDeclaracao(const store::EspelhoDeclaracao& espelho) : d(espelho) {}
+
+  const store::EspelhoDeclaracao& d;
+  Linhas rendimentos;   // TMP_02, incomes
+  Linhas dependentes;   // TMP_03
+  Linhas bens;          // TMP_04, in item order (I7_0)
+  Linhas dividas;       // TMP_05, in item order (I8_0)
+  Linhas pagamentos;    // TMP_06
+  Linhas carneLeao;     // TMP_12, the titular's row and the dependants'
+  Linhas aplicacoes;    // TMP_14, savings and profit lines
+  rt::text::Date hoje;  // HOJE, from the program's clock
+  // NVALDEPEN: the monthly deduction per dependant.
+  rt::text::Decimal NVALDEPEN = rt::text::Decimal::fromRaw(14420000000);
+};
+
+// The rows of a working copy in its current order, each as a record of the copy's own fields.
+// A copy that is not open has no rows; a read that fails is passed up.
+rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia);
+
+// Every copy the writer reads, into `dados`.
+rt::db::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados);
+
+}  // namespace exporta

@@ -1,0 +1,34 @@
+#include "export/interacao.h"
+
+#include <string>
+
+#include "console/mensagens.h"
+
+namespace exporta {
+
+void InteracaoConsole::erro(std::string_view texto, int linhas) {
+  console::MENS(ctx_, 11, texto, {.linhas = linhas});
+}
+
+void InteracaoConsole::aviso(std::string_view texto) {
+  console::MENS(ctx_, 15, texto);
+}
+
+void InteracaoConsole::status(std::string_view texto) {
+  console::MENS(ctx_, 0, texto);
+}
+
+bool InteracaoConsole::continua(std::string_view texto, int linhas) {
+  // Only "S" goes on: "N" and Esc stop, so nothing is sent the user did not let through.
+  return console::MENS(ctx_, 12, texto, {.linhas = linhas, .teclas = "SN"}) == "S";
+}
+
+void InteracaoConsole::beep() {
+  console::BEEP_ERRO(ctx_);
+}
+
+void InteracaoConsole::pasta(std::string_view LOCIRPF) {
+  if (ctx_.janelas.find(3) != nullptr) ctx_.janelas.ESCRLCOL(3, 5, 2, "Pasta " + std::string(LOCIRPF));
+}
+
+}  // namespace exporta

@@ -1,0 +1,180 @@
+#include "export/prepara.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "console/mensagens.h"
+#include "console/pastas.h"
+#include "export/dados.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+
+namespace exporta {
+
+namespace {
+
+using namespace rt::text::literals;
+
+// The lines of a message window as one text: the window breaks its text at equal widths, so
+// every line is padded to the longest.
+std::string emLinhas(std::initializer_list<std::string_view> linhas) {
+  std::size_t largura = 0;
+  for (std::string_view l : linhas) largura = std::max(largura, l.size());
+  std::string texto;
+  for (std::string_view l : linhas) texto += rt::text::padr(l, static_cast<int>(largura));
+  return texto;
+}
+
+// Makes the renamed file's name durable in its folder.
+void sincronizaPasta(const std::string& pasta) {
+  const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);
+  (void)::close(fd);
+}
+
+}  // namespace
+
+std::string arquivoTemporario(const store::Contexto& ctx) {
+  return ctx.LOCTRAB + "Decla" + ctx.NUSU + ".XML";
+}
+
+std::string textoErro(int codigo, std::string_view nome) {
+  switch (codigo) {
+    case 2:
+      return "Erro! Arquivo " + std::string(nome) + "nao encontrado";
+    case 3:
+      return "Erro! Caminho nao encontrado";
+    case 4:
+      return "Erro! Muito arquivos abertos. Confira o Config e Autoexec.";
+    case 5:
+      return "Erro! Acesso negado.";
+    default: {
+      std::string n = std::to_string(codigo < 0 ? -codigo : codigo);
+      if (n.size() < 2) n.insert(0, 1, ' ');
+      return "Erro do Dos nro " + n + std::string(".Consulte na nossa página"_cp);
+    }
+  }
+}
+
+bool VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
+  if (codigo == 0) return true;
+  fala.erro(textoErro(codigo, nome));
+  return false;
+}
+
+bool VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
+  InteracaoConsole fala(ctx);
+  return VEJAERRO(fala, codigo, nome);
+}
+
+bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo) {
+  const std::string caminho = console::caminhoLinux(ctx, nome);
+  return VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome);
+}
+
+bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {
+  const std::string nome = std::string(cpf) + ".XML";
+  const std::string pasta = console::BAR_DIR(LOCIRPF) + std::string(cpf);
+  if (!console::VERDIR(ctx, pasta) && !console::CRIADIR(ctx, pasta)) {
+    fala.erro(emLinhas({"Problemas ao criar a pasta indicada abaixo.  Confira se o ",
+                        "programa da Receita foi instalado nesse micro e nessa pasta",
+                        " Vá no menu Env. Receita e corrija esse endereco.          "_cp}),
+              3);
+    return false;
+  }
+  const std::string alvoGuardado = console::BAR_DIR(pasta) + nome;
+  const std::string alvo = console::caminhoLinux(ctx, alvoGuardado);
+  const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
+  // Beside the target, so the rename never crosses file systems; the terminal's number keeps
+  // two terminals sending the same CPF apart.
+  const std::string provisorio = pastaLinux + "/" + std::string(cpf) + "." + ctx.NUSU + ".TMP";
+  fala.pasta(LOCIRPF);
+
+  const std::string origemGuardada = arquivoTemporario(ctx);
+  const ResultadoCopia copia = copiaArquivo(console::caminhoLinux(ctx, origemGuardada), provisorio);
+  if (copia.codigo != 0) {
+    (void)std::remove(provisorio.c_str());
+    if (copia.codigo == kGravacaoCurta)
+      fala.erro("Problemas na gravação da Declaração."_cp);
+    else
+      (void)VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
+    return false;
+  }
+  if (std::rename(provisorio.c_str(), alvo.c_str()) != 0) {
+    const int erro = errno;
+    (void)std::remove(provisorio.c_str());
+    (void)VEJAERRO(fala, codigoDos(erro, alvo), alvoGuardado);
+    return false;
+  }
+  sincronizaPasta(pastaLinux);
+  return true;
+}
+
+ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const PedidoExportacao& pedido) {
+  InteracaoConsole fala(ctx);
+  return PREPARA(ctx, dec, pedido, fala);
+}
+
+ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const PedidoExportacao& pedido,
+                            Interacao& fala) {
+  const store::RegistroEspelho& reg = dec.espelho.registro;
+  if (rt::text::alltrim(pedido.LOCIRPF).empty()) {
+    // After a save the export is silent: nothing was asked for by hand.
+    if (pedido.OPCAO_1 > 62) fala.erro("Preencha em Opcões/Pasta do IRPF a pasta do programa da receita"_cp);
+    return ResultadoExportacao::SemPasta;
+  }
+  if (reg.num("SALDO").isNegative()) {
+    fala.beep();
+    if (!fala.continua(emLinhas({"ATENÇAO! Essa declaração NAO DEVE ser transferida "_cp,
+                                 "nessas condições. Ela está com PROBLEMAS de CAIXA."_cp,
+                                 "            Continua assim mesmo ?            "}),
+                       3))
+      return ResultadoExportacao::Recusada;
+  }
+  if (!rt::text::alltrim(reg.txt("RECIBOATU")).empty() &&
+      !fala.continua(emLinhas({"ATENÇAO! Essa declaração já foi entregue na receita.  "_cp,
+                               "Se transferir novamente pode alterar dados já enviados"_cp,
+                               "             Continua assim mesmo ?                "}),
+                     3))
+    return ResultadoExportacao::Recusada;
+
+  const std::string cpf(rt::text::alltrim(dec.espelho.CPF));
+  auto fecha = [&ctx](ResultadoExportacao r) {
+    ctx.janelas.FECHAJAN(3);
+    return r;
+  };
+  DadosDeclaracao dados(dec.espelho);
+  dados.hoje = rt::text::today(ctx.clock);
+  const rt::db::Status lidas = leCopias(ctx.areas, dados);
+  int codigo = 0;
+  const std::string temporario = arquivoTemporario(ctx);
+  if (lidas) {
+    fala.pasta(pedido.LOCIRPF);
+    auto confirma = [&fala](std::string_view pergunta) { return fala.continua(pergunta, 1); };
+    const std::string caminho = console::caminhoLinux(ctx, temporario);
+    codigo = GERAR(caminho, dados, confirma, pedido.complementos);
+  } else {
+    fala.erro(lidas.message());
+  }
+  if (!lidas || !VEJAERRO(fala, codigo, temporario)) {
+    fala.erro("Os dados não foram transferidos para o programa da receita!"_cp);
+    return fecha(ResultadoExportacao::NaoGerada);
+  }
+  if (!DISQUETE(ctx, cpf, pedido.LOCIRPF, fala)) {
+    fala.erro("A declaração não foi transferida para o programa da receita!"_cp);
+    return fecha(ResultadoExportacao::NaoCopiada);
+  }
+  // The index names only a declaration whose file is in place.
+  if (pedido.atualizaIndice && !pedido.atualizaIndice(ctx, cpf)) return fecha(ResultadoExportacao::IndiceRecusado);
+  if (pedido.OPCAO_1 == 64 || pedido.OPCAO_1 == 65)
+    fala.status("Declaracao de " + std::string(rt::text::alltrim(reg.txt("NOMECONTR"))) + " transferida !");
+  else
+    fala.aviso("A declaração foi transferida para o programa da receita Java"_cp);
+  return fecha(ResultadoExportacao::Transferida);
+}
+
+}  // namespace exporta

@@ -1,0 +1,111 @@
+// The export to the tax authority's program as an office meets it, on the real program in
+// tmux: a taxpayer registered and saved, then sent from the menu "Env Receita" (item 63); the
+// declaration file appears in the program's folder under the CPF, and xmllint reads it; the
+// batch of every taxpayer of the folder (item 65) sends it again.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tmux_session.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::shellQuote;
+using e2e::TmuxSession;
+using namespace std::chrono_literals;
+
+const std::string kCpf = "12345678909";
+
+class JornadaExportacao : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
+    // Folder names are kept in 40-character fields: a short root under /tmp.
+    std::string modelo = "/tmp/e2eXXXXXX";
+    raiz_ = mkdtemp(modelo.data());
+  }
+  void TearDown() override {
+    sessao_.reset();
+    std::error_code ec;
+    if (!raiz_.empty()) fs::remove_all(raiz_, ec);
+  }
+  // Terminal 00 with drive C: in the test's own folder, where the program's default folder
+  // for the tax authority's program lies.
+  TmuxSession& inicia(const std::string& home) {
+    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
+                            "TAVREN_DRIVE_C=" + shellQuote(raiz_ + "/c") + " TAVREN_BUILD=" + shellQuote(TAVREN_BUILD_DIR) +
+                            " TAVREN_HOME=" + shellQuote(home) + " timeout --foreground 120 " +
+                            shellQuote(TAVREN_RUN_SCRIPT) + " 00; echo tavren-ended $?; sleep 30";
+    sessao_ = std::make_unique<TmuxSession>(cmd, 80, 25);
+    EXPECT_TRUE(sessao_->started());
+    EXPECT_TRUE(sessao_->waitForText("Terminal 00", 15s)) << sessao_->capture();
+    return *sessao_;
+  }
+  static void teclas(TmuxSession& s, const std::vector<std::string>& k) {
+    for (const std::string& x : k) {
+      s.keys({x});
+      std::this_thread::sleep_for(150ms);
+    }
+  }
+  std::string raiz_;
+  std::unique_ptr<TmuxSession> sessao_;
+};
+
+TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
+  const std::string programa = raiz_ + "/c/ARQUIVOS DE PROGRAMAS RFB/IRPF2010/APLICACAO/DADOS";
+  fs::create_directories(programa);
+  TmuxSession& s = inicia(raiz_ + "/tavren");
+
+  // Register the taxpayer and save the declaration.
+  teclas(s, {"M-l", "Enter"});
+  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  s.text(kCpf);
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Tela", 10s)) << s.capture();
+  teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
+  teclas(s, {"S"});
+  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Salvando") == std::string::npos; })) << s.capture();
+  teclas(s, {"Escape"});
+
+  // Env Receita, "Somente um contribuinte": the warning, then the CPF (it ends its field).
+  teclas(s, {"M-e", "S"});
+  ASSERT_TRUE(s.waitForText("Evite o envio da declaracao com o IRPF da Receita aberto.")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  s.text(kCpf);
+  ASSERT_TRUE(s.waitForText("A declaração foi transferida para o programa da receita Java", 10s)) << s.capture();
+  teclas(s, {"Enter"});
+
+  const std::string arquivo = programa + "/" + kCpf + "/" + kCpf + ".XML";
+  ASSERT_TRUE(fs::exists(arquivo));
+  std::ifstream f(arquivo, std::ios::binary);
+  std::stringstream texto;
+  texto << f.rdbuf();
+  EXPECT_TRUE(texto.str().starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<classe classeJava="));
+  EXPECT_TRUE(texto.str().ends_with("</classe>"));
+  EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(arquivo)).c_str()), 0);
+  // Nothing else is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(programa + "/" + kCpf), fs::directory_iterator{}), 1);
+
+  // "Todos os CPFs da pasta": the batch sends it again.
+  fs::remove(arquivo);
+  teclas(s, {"M-e", "T"});
+  ASSERT_TRUE(s.waitForText("Evite enviar declaracoes com o IRPF da Receita aberto")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 10s)) << s.capture();
+  EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(arquivo)).c_str()), 0);
+}
+
+}  // namespace

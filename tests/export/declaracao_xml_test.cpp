@@ -1,0 +1,155 @@
+// The declaration file against the expected files kept beside the tests, checked by xmllint
+// and read back with pugixml where the fields carry the rules most easily got wrong.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "declaracoes.h"
+#include "support/scratch_dir.h"
+
+namespace exporta::teste {
+namespace {
+
+std::string le(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// Compares with the expected file; TAVREN_ATUALIZA_ESPERADOS=1 writes it instead (to be read
+// through before it is committed).
+void confereEsperado(const std::string& texto, const std::string& nome) {
+  const std::string caminho = std::string(TAVREN_EXPORT_ESPERADO) + "/" + nome;
+  if (std::getenv("TAVREN_ATUALIZA_ESPERADOS") != nullptr) {
+    std::ofstream(caminho, std::ios::binary) << texto;
+    return;
+  }
+  EXPECT_EQ(texto, le(caminho)) << nome;
+}
+
+void confereXmllint(const std::string& texto) {
+  const std::string pasta = support::makeScratchDir("xml");
+  const std::string arquivo = pasta + "/DECLA.XML";
+  std::ofstream(arquivo, std::ios::binary) << texto;
+  EXPECT_EQ(std::system(("xmllint --noout " + arquivo + " 2>&1").c_str()), 0);
+  support::removeScratchDir(pasta);
+}
+
+class DeclaracaoXml : public ::testing::Test {
+ protected:
+  pugi::xml_node no(const char* caminho) { return doc.select_node(caminho).node(); }
+  std::string at(const char* caminho, const char* atributo) { return no(caminho).attribute(atributo).value(); }
+  void carrega(const std::string& texto) {
+    const auto r = doc.load_string(texto.c_str());
+    ASSERT_TRUE(r) << r.description();
+  }
+  Declaracao x;
+  pugi::xml_document doc;
+};
+
+TEST_F(DeclaracaoXml, SimplificadaDeResidenteNoExterior) {
+  simplificada(x);
+  const std::string texto = textoDe(x.dados);
+  ASSERT_FALSE(texto.empty());
+  confereEsperado(texto, "simplificada.xml");
+  confereXmllint(texto);
+  carrega(texto);
+  // The address twice, "DF" and the country's code; an area code of one digit is left out.
+  EXPECT_EQ(at("/classe/contribuinte", "logradouroExt"), "CHAMPS ELYSEES");
+  EXPECT_EQ(at("/classe/contribuinte", "uf"), "DF");
+  EXPECT_EQ(at("/classe/contribuinte", "pais"), "249");
+  EXPECT_EQ(at("/classe/contribuinte", "exterior"), "1");
+  EXPECT_EQ(at("/classe/contribuinte", "ddd"), "");
+  // 20 % of 80,000.00 is above the year's cap.
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "descontoSimplificado"), "12.743,63");
+  EXPECT_EQ(at("/classe/comparativo", "baseCalcSimplificada"), "67.256,37");
+  // No automatic debit and no quotas: the refund's bank with "N".
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "debitoAutomatico"), "N");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "agencia"), "12345");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "dvAgencia"), "6");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "indicadorPrimeiraQuota"), "0");
+  // Zeros are written, never empty.
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "numQuotas"), "0");
+  EXPECT_EQ(at("/classe/impostoPago", "impostoRetidoFonte"), "0,00");
+}
+
+TEST_F(DeclaracaoXml, CompletaComTodasAsSecoes) {
+  completa(x);
+  const std::string texto = textoDe(x.dados);
+  ASSERT_FALSE(texto.empty());
+  confereEsperado(texto, "completa.xml");
+  confereXmllint(texto);
+  carrega(texto);
+
+  // Withheld tax is the titular's plus the dependants', not last year's assets.
+  EXPECT_EQ(at("/classe/resumo/outrasInformacoes", "totalImpostoRetidoNaFonte"), "4.500,00");
+  // The balance to pay is the tax, not the number of quotas.
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "saldoImpostoPagar"), "1.899,88");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "numQuotas"), "3");
+  // Automatic debit with quotas still names the bank.
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "debitoAutomatico"), "autorizado");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "banco"), "001");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "agencia"), "1234");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "contaCredito"), "12 345 678-9");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "dvContaCredito"), "07");
+  EXPECT_EQ(at("/classe/resumo/calculoImposto", "indicadorPrimeiraQuota"), "1");
+
+  // Code 97 is a dependant only; 98 and 99 are alimony beneficiaries; only the two named
+  // dependants count for the monthly deduction (2 x 144.20 in the months with income).
+  EXPECT_EQ(doc.select_nodes("/classe/dependentes/item").size(), 2u);
+  EXPECT_EQ(doc.select_nodes("/classe/alimentandos/item").size(), 2u);
+  EXPECT_EQ(at("/classe/alimentandos/item[1]", "residente"), "1");
+  EXPECT_EQ(at("/classe/alimentandos/item[2]", "residente"), "0");
+  EXPECT_EQ(at("/classe/rendPFTitular/janeiro", "dependentes"), "288,40");
+  EXPECT_EQ(at("/classe/rendPFTitular/abril", "dependentes"), "0,00");
+  EXPECT_EQ(at("/classe/rendPFTitular/janeiro", "darfPago"), "160,00");
+  EXPECT_EQ(at("/classe/rendPFTitular", "totalPensao"), "6.000,00");
+
+  // The titular's row without a name was confirmed, the one without CNPJ was not.
+  EXPECT_EQ(doc.select_nodes("/classe/rendPJ/colecaoRendPJTitular/item").size(), 2u);
+  EXPECT_EQ(at("/classe/rendPJ/colecaoRendPJTitular", "niMaiorFontePagadora"), "11.222.333/0001-81");
+  EXPECT_EQ(at("/classe/rendPJ", "totalRendRecebPessoaJuridica"), "62.100,00");
+
+  // Mapped text: accents and "&", "<", ">" become ASCII; unmapped text keeps its quote.
+  EXPECT_EQ(at("/classe/contribuinte", "logradouro"), "DAS FLORES e CIA -A-");
+  EXPECT_EQ(at("/classe/contribuinte", "cidade"), "SAO PAULO");
+  EXPECT_EQ(at("/classe/contribuinte", "bairro"), "CENTRO HISTORICO DA");
+  EXPECT_EQ(at("/classe/espolio", "numProcessoJudicial"), "0001/2009-\"A\"");
+  EXPECT_EQ(at("/classe/espolio", "tipoJudicial"), "1");
+  // An empty CNPJ is empty, not the picture's punctuation.
+  EXPECT_EQ(at("/classe/espolio/escrituracaoPublica", "cnpjCartorio"), "");
+  // Amounts are cut, not rounded.
+  EXPECT_EQ(at("/classe/rendIsentos", "outros"), "123,45");
+
+  // The assets' run: its earlier rows keep no code, its last gets 99; the row without a
+  // description is not written.
+  auto bens = doc.select_nodes("/classe/bens/item");
+  ASSERT_EQ(bens.size(), 5u);
+  EXPECT_STREQ(bens[1].node().attribute("codigo").value(), "00");
+  EXPECT_STREQ(bens[3].node().attribute("codigo").value(), "99");
+  EXPECT_STREQ(bens[4].node().attribute("pais").value(), "607");
+  EXPECT_STREQ(bens[4].node().attribute("nomePais").value(), "");
+  EXPECT_EQ(at("/classe/dividas/item", "codigo"), "16");
+
+  // Payment codes 91 and 97 are the program's 60 and 99; the domestic employee's NIT; the
+  // alimony beneficiary's payment is of kind "A".
+  auto pagos = doc.select_nodes("/classe/pagamentos/item");
+  ASSERT_EQ(pagos.size(), 7u);
+  EXPECT_EQ(at("/classe/pagamentos", "ultimoIndiceGerado"), "7");
+  EXPECT_STREQ(pagos[2].node().attribute("tipo").value(), "A");
+  EXPECT_STREQ(pagos[3].node().attribute("nitEmpregadoDomestico").value(), "1234567890");
+  EXPECT_STREQ(pagos[3].node().attribute("niBeneficiario").value(), "33344455566");
+  EXPECT_STREQ(pagos[5].node().attribute("codigo").value(), "60");
+  EXPECT_STREQ(pagos[6].node().attribute("codigo").value(), "99");
+  EXPECT_EQ(at("/classe/doacoes", "totalDoacoes"), "200,00");
+
+  // The profit lines' table states its own total.
+  EXPECT_EQ(at("/classe/rendTributacaoExclusiva/outrosQuadroAuxiliar", "totais"), "400,00");
+}
+
+}  // namespace
+}  // namespace exporta::teste

@@ -1,0 +1,189 @@
+#include "declaracoes.h"
+
+#include "export/gerar.h"
+#include "rt/text/cp860.h"
+
+namespace exporta::teste {
+
+using namespace rt::text::literals;
+using rt::text::Date;
+using rt::text::Decimal;
+using store::Area;
+
+namespace {
+Decimal v(const char* texto) {
+  return *Decimal::parse(texto);
+}
+std::string cp(std::string_view s) {
+  return std::string(s);
+}
+}  // namespace
+
+void preenche(store::RegistroEspelho& r, Campos campos) {
+  for (const auto& [nome, valor] : campos) r.valor(nome, valor);
+}
+
+store::RegistroEspelho linha(store::Area tabela, Campos campos) {
+  store::RegistroEspelho r(store::numero(tabela), "");
+  preenche(r, campos);
+  return r;
+}
+
+void simplificada(Declaracao& x) {
+  preenche(x.d.registro, {{"CPF", "12345678909"},
+                          {"NOMECONTR", "ANA EXTERIOR"},
+                          {"TIPOEND", "avenue"},
+                          {"ENDERECO", "CHAMPS ELYSEES"},
+                          {"NUMERO", "100"},
+                          {"BAIRRO", "CENTRE"},
+                          {"CEP", "75008"},
+                          {"MUNICIPIO", "PARIS"},
+                          {"UF", "EX"},
+                          {"CODPAIS", "249"},
+                          {"CODEMB", "001"},
+                          {"DDDTEL", "1"},
+                          {"TELEFO", "12345678"},
+                          {"NASCIMENTO", Date::fromYmd(1970, 1, 31)},
+                          {"USAPADRAO", "S"},
+                          {"DEBITAUT", "N"},
+                          {"BANCO", "237"},
+                          {"AGENCIA", "123456"},
+                          {"CONTACO", "000123456789012"}});
+  preenche(x.d.tabela01, {{"I13_01", v("80000")}, {"I13_07", v("80000")}, {"I13_16", v("67256.37")},
+                          {"I13_17", v("5413.22")}, {"I13_19", v("5413.22")}, {"I13_21", v("6000")},
+                          {"I13_27", v("6000")}, {"I13_31", v("586.78")}});
+  x.dados.hoje = Date::fromYmd(2010, 4, 20);
+}
+
+void completa(Declaracao& x) {
+  preenche(x.d.registro, {{"CPF", "12345678909"},
+                          {"NOMECONTR", cp("JOSÉ DA SILVA"_cp)},
+                          {"TIPOEND", "rua"},
+                          {"ENDERECO", "DAS FLORES & CIA <A>"},
+                          {"NUMERO", "12"},
+                          {"COMPLEM", "AP 3"},
+                          {"BAIRRO", cp("CENTRO HISTÓRICO DA CIDADE"_cp)},
+                          {"CEP", "01001000"},
+                          {"CODMUNI", "7107"},
+                          {"MUNICIPIO", cp("SÃO PAULO"_cp)},
+                          {"UF", "SP"},
+                          {"DDDTEL", "11"},
+                          {"TELEFO", "55551234"},
+                          {"NASCIMENTO", Date::fromYmd(1960, 5, 17)},
+                          {"TITULO", "123456789012"},
+                          {"CDPRO", "225"},
+                          {"CODAT", "11"},
+                          {"CPFCONJU", "98765432100"},
+                          {"CONJPAD", "S"},
+                          {"I9_4", "S"},
+                          {"I13_1C", v("20000")},
+                          {"I13_2C", v("1000")},
+                          {"I13_3C", v("500")},
+                          {"I13_4C", v("1200")},
+                          {"I13_5C", v("300")},
+                          {"BANCO", "001"},
+                          {"AGENCIA", "012345"},
+                          {"CONTACO", "12.345/678-9 07"},
+                          {"DEBITAUT", "S"},
+                          {"USAPADRAO", "N"}});
+  preenche(x.d.tabela01,
+           {{"I13_01", v("50000")},     {"I13_02", v("12000")},     {"I13_05", v("3000")},
+            {"I13_07", v("65000")},     {"I13_08", v("5500")},      {"I13_09", v("1200")},
+            {"I13_10", v("3460.80")},   {"I13_11", v("2708.94")},   {"I13_12", v("4000")},
+            {"I13_13", v("6000")},      {"I13_15", v("22869.74")},  {"I13_16", v("42130.26")},
+            {"I13_17", v("3000.12")},   {"I13_18", v("100")},       {"I13_19", v("2900.12")},
+            {"I13_21", v("4000")},      {"I13_22", v("500")},       {"I13_23", v("300")},
+            {"I13_27", v("4800")},      {"I13_28", v("1899.88")},   {"I13_29", v("3")},
+            {"I13_30", v("633.29")},    {"I13_32", v("250000")},    {"I13_33", v("260000")},
+            {"I13_34", v("10000")},     {"I13_35", v("8000")},      {"I13_36", v("30000")},
+            {"I13_37", v("2000")},      {"I13_38", v("1500")},      {"I3_05", v("700")},
+            {"I3_13", v("800")},        {"I3_12", v("123.456")},    {"I3_12D", "OUTROS ISENTOS"},
+            {"I4_01", v("1000")},       {"I4_06", v("900")},        {"I4_05D", "JUROS"},
+            {"CPFINVENT", "11122233396"}, {"NOMINVENT", "MARIA INVENTARIANTE"},
+            {"ENDINVENT", "RUA X, 10"}, {"DATAPARTI", Date::fromYmd(2009, 3, 10)},
+            {"NROPROCES", "0001/2009-\"A\""}, {"VARACIVIL", "2"},
+            {"COMARCA", cp("SÃO PAULO"_cp)}, {"UFPROCES", "SP"},
+            {"LIVRCARTO", v("12")},     {"FOLHCARTO", v("34")},     {"DECFINAL", "S"},
+            {"ANOOBITO", v("2009")}});
+  auto& r = x.dados.rendimentos;
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_2", "EMPRESA ALFA LTDA"}, {"I1_3", "11.222.333/0001-81"},
+                        {"I1_4", v("40000")}, {"I1_5", v("3500")}, {"I1_6", v("4400")}, {"I1_7", v("3300")},
+                        {"I1_15", v("700")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_3", "22.333.444/0001-90"}, {"I1_4", v("10000")}, {"I1_5", v("500")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_2", "SEM CNPJ"}, {"I1_4", v("100")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "D"}, {"I1_2", "BETA S.A."}, {"I1_3", "33.444.555/0001-00"},
+                        {"I1_4", v("12000")}, {"I1_5", v("500")}, {"I1_7", v("900")}, {"I1_8", "22233344405"},
+                        {"I1_9", v("800")}, {"I1_10", v("900")}}));
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "J"}, {"I1_2", "EXIGIBILIDADE SUSPENSA"}, {"I1_3", "44.555.666/0001-11"},
+                        {"I1_19", v("5000")}, {"I1_20", v("1000")}}));
+  store::RegistroEspelho inss = linha(Area::IMP0210, {{"I1_1", "P"}, {"I1_2", "INSS PROPRIO"}, {"I1_11", "S"}});
+  for (int m = 1; m <= 12; ++m) inss.num((m < 10 ? "I1_40" : "I1_4") + std::to_string(m), v("100"));
+  r.push_back(inss);
+  r.push_back(linha(Area::IMP0210, {{"I1_1", "F"}, {"I1_2", "ALUGUEL"}, {"I1_8", "22233344405"}, {"I1_4", v("1200")}}));
+
+  auto& dep = x.dados.dependentes;
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "FILHO UM"}, {"CODIDEPEN", v("21")},
+                          {"DATADEPEN", Date::fromYmd(2000, 1, 2)}, {"CPFDEPEN", "22233344405"},
+                          {"NRODEPEN", v("1")}}));
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "FILHA DOIS"}, {"CODIDEPEN", v("97")}, {"NRODEPEN", v("2")}}));
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "EX-ESPOSA"}, {"CODIDEPEN", v("98")}, {"CPFDEPEN", "33344455566"},
+                          {"DATADEPEN", Date::fromYmd(1962, 7, 8)}, {"NRODEPEN", v("3")}}));
+  dep.push_back(linha(Area::IMP0310, {{"NOMEDEPEN", "PENSIONISTA NO EXTERIOR"}, {"CODIDEPEN", v("99")}, {"NRODEPEN", v("4")}}));
+
+  auto& pg = x.dados.pagamentos;
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "ESCOLA ABC LTDA."}, {"I6_2", "55.666.777/0001-88"}, {"I6_3", v("1")},
+                         {"I6_4", v("3000")}, {"I6_6", v("1")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "DR. FULANO (MEDICO)"}, {"I6_2", "123.456.789-09"}, {"I6_3", v("10")},
+                         {"I6_4", v("4500")}, {"I6_5", v("500")}}));
+  store::RegistroEspelho pensao = linha(Area::IMP0610, {{"I6_1", "EX-ESPOSA"}, {"I6_2", "333.444.555-66"}, {"I6_3", v("30")},
+                                            {"I6_4", v("6000")}, {"I6_6", v("3")}});
+  for (int m = 1; m <= 12; ++m) pensao.num((m < 10 ? "I6_40" : "I6_4") + std::to_string(m), v("500"));
+  pg.push_back(pensao);
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "EMPREGADA"}, {"I6_2", "1234567890"}, {"I6_3", v("50")}, {"I6_4", v("800")},
+                         {"I6_5", v("10")}, {"I6_7", "33344455566"}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "PLANO PREV"}, {"I6_2", "77.888.999/0001-00"}, {"I6_3", v("36")},
+                         {"I6_4", v("1200")}, {"I6_5", v("10")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "CODIGO 91"}, {"I6_2", "1"}, {"I6_3", v("91")}, {"I6_4", v("100")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "CODIGO 97"}, {"I6_2", "2"}, {"I6_3", v("97")}, {"I6_4", v("50")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "PARTIDO"}, {"I6_2", "66.777.888/0001-99"}, {"I6_3", v("98")},
+                         {"I6_4", v("200")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_3", v("1")}, {"I6_4", v("99")}}));
+  pg.push_back(linha(Area::IMP0610, {{"I6_1", "CODIGO 90"}, {"I6_3", v("90")}, {"I6_4", v("10")}}));
+
+  auto& b = x.dados.bens;
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("1")}, {"I7_2", "CASA"}, {"I7_3", v("100000")}, {"I7_4", v("100000")},
+                        {"I7_5", v("11")}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("2")}, {"I7_2", "CONTA CORRENTE BANCO X"}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_2", "AGENCIA 1 CONTA 2"}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_2", "SALDO"}, {"I7_3", v("500")}, {"I7_4", v("600")}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("3")}, {"I7_2", "APARTAMENTO EM LISBOA"}, {"I7_3", v("150000")},
+                        {"I7_4", v("159400")}, {"I7_5", v("12")}, {"I7_7", "S"}, {"I7_8", "607"}}));
+  b.push_back(linha(Area::IMP0410, {{"I7_1", v("4")}, {"I7_3", v("10")}, {"I7_4", v("10")}}));
+  x.dados.dividas.push_back(
+      linha(Area::IMP0510, {{"I8_1", v("1")}, {"I8_2", "EMPRESTIMO"}, {"I8_3", v("10000")}, {"I8_4", v("8000")}}));
+
+  auto& l = x.dados.carneLeao;
+  l.push_back(linha(Area::IMP1210, {{"I2_101", v("2000")}, {"I2_102", v("2000")}, {"I2_103", v("2000")},
+                         {"I2_202", v("500")}, {"I2_501", v("150")}, {"I2_601", v("160")}}));
+  l.push_back(linha(Area::IMP1210, {{"CPFDEPEN", "22233344405"}, {"I2_104", v("1200")}, {"I2_504", v("50")}}));
+
+  auto& a = x.dados.aplicacoes;
+  a.push_back(linha(Area::IMP1410, {{"DESCRICAO", "POUPANCA BB"}, {"POUPANCA", v("300")}}));
+  a.push_back(linha(Area::IMP1410, {{"DESCRICAO", "CDB"}, {"APLICACAO", v("1500")}}));
+  a.push_back(linha(Area::IMP1410, {{"DESCRICAO", "LUCRO EMPRESA"}, {"LUCROEPP", v("200")}, {"LUCROREAL", v("400")}}));
+  x.dados.hoje = Date::fromYmd(2010, 3, 15);
+}
+
+std::string textoDe(const DadosDeclaracao& dados, std::string respostas) {
+  std::string texto;
+  std::size_t i = 0;
+  const bool ok = escreveDeclaracao(
+      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; }, {},
+      [&](std::string_view parte) {
+        texto += parte;
+        return true;
+      });
+  return ok ? texto : std::string();
+}
+
+}  // namespace exporta::teste

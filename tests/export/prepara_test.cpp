@@ -1,0 +1,227 @@
+// The export driver: its questions and refusals, the file put in place in the program's
+// folder, the previous file kept when anything fails, and the file helpers under it.
+#include "export/prepara.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+#include "declaracoes.h"
+#include "rt/db/table.h"
+#include "rt/text/cp860.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "support/scratch_dir.h"
+#include "store/store_fixture.h"
+
+namespace exporta::teste {
+namespace {
+
+using namespace rt::text::literals;
+namespace fs = std::filesystem;
+
+// Records what the export says, as "erro:", "aviso:", "status:", "pergunta:" lines; the
+// questions take the queued answers, then "N".
+class InteracaoGravada final : public Interacao {
+ public:
+  void erro(std::string_view t, int) override { eventos.push_back("erro:" + std::string(t)); }
+  void aviso(std::string_view t) override { eventos.push_back("aviso:" + std::string(t)); }
+  void status(std::string_view t) override { eventos.push_back("status:" + std::string(t)); }
+  bool continua(std::string_view t, int) override {
+    eventos.push_back("pergunta:" + std::string(t));
+    if (respostas.empty()) return false;
+    const bool r = respostas.front();
+    respostas.pop_front();
+    return r;
+  }
+  void beep() override { eventos.push_back("beep"); }
+  void pasta(std::string_view) override {}
+  std::vector<std::string> eventos;
+  std::deque<bool> respostas;
+};
+
+std::string le(const std::string& caminho) {
+  return store::teste::leArquivo(caminho);
+}
+
+class Exportacao : public store::teste::StoreFixture, public ::testing::Test {
+ protected:
+  Exportacao() {
+    ctx.NUSU = "07";
+    pedido.LOCIRPF = irpf.caminho() + "/";
+    pedido.OPCAO_1 = 63;
+    dec.espelho = x.d;
+    dec.espelho.CPF = "12345678909";
+  }
+  // Copy 22 with one income row, as the loaded declaration has it.
+  void copiaDeRendimentos() {
+    const std::string nome = trabalho / "TMP_0207";
+    ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(store::Area::TMP_02))), rt::db::CreateMode::kReplace));
+    rt::db::OpenOptions o;
+    o.exclusive = true;
+    ASSERT_TRUE(ctx.areas.open(store::numero(store::Area::TMP_02), nome + ".DBF", o));
+    rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::TMP_02));
+    ASSERT_TRUE(t.appendBlank());
+    ASSERT_TRUE(t.put("I1_1", std::string("J")));
+    ASSERT_TRUE(t.put("I1_2", std::string("EMPRESA GAMA")));
+    ASSERT_TRUE(t.put("I1_3", std::string("11.222.333/0001-81")));
+    ASSERT_TRUE(t.put("I1_4", rt::text::Decimal(1000)));
+    ASSERT_TRUE(t.flush());
+  }
+  ResultadoExportacao exporta() { return PREPARA(ctx, dec, pedido, fala); }
+  std::string alvo() const { return irpf / "12345678909/12345678909.XML"; }
+  std::string temporario() const { return trabalho / "Decla07.XML"; }
+
+  store::teste::Pasta irpf;
+  Declaracao x;
+  store::Declaracao dec;
+  PedidoExportacao pedido;
+  InteracaoGravada fala;
+};
+
+TEST_F(Exportacao, ProgramaSemPastaSoAvisaNoMenu) {
+  pedido.LOCIRPF = "   ";
+  EXPECT_EQ(exporta(), ResultadoExportacao::SemPasta);
+  EXPECT_EQ(fala.eventos, std::vector<std::string>{"erro:" + std::string("Preencha em Opcões/Pasta do IRPF a pasta do programa da receita"_cp)});
+  // After a save the export stops silently.
+  fala.eventos.clear();
+  pedido.OPCAO_1 = 11;
+  EXPECT_EQ(exporta(), ResultadoExportacao::SemPasta);
+  EXPECT_TRUE(fala.eventos.empty());
+  EXPECT_FALSE(fs::exists(temporario()));
+}
+
+TEST_F(Exportacao, CaixaNegativoEDeclaracaoEntregue) {
+  dec.espelho.registro.num("SALDO", rt::text::Decimal(-1));
+  dec.espelho.registro.txt("RECIBOATU", "1234567890");
+  // "N" to the first question stops before the second.
+  EXPECT_EQ(exporta(), ResultadoExportacao::Recusada);
+  ASSERT_EQ(fala.eventos.size(), 2u);
+  EXPECT_EQ(fala.eventos[0], "beep");
+  EXPECT_NE(fala.eventos[1].find("Ela está com PROBLEMAS de CAIXA."_cp), std::string::npos);
+  // Both let through: one export asks both, and the file is sent.
+  fala.eventos.clear();
+  fala.respostas = {true, false};
+  EXPECT_EQ(exporta(), ResultadoExportacao::Recusada);
+  EXPECT_NE(fala.eventos.back().find("Essa declaração já foi entregue na receita."_cp), std::string::npos);
+  fala.respostas = {true, true};
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  EXPECT_TRUE(fs::exists(alvo()));
+}
+
+TEST_F(Exportacao, ArquivoNaPastaDoCpfIgualAoTemporario) {
+  copiaDeRendimentos();
+  // A previous, longer file is replaced, not appended to nor left with a tail.
+  fs::create_directories(irpf / "12345678909");
+  std::ofstream(alvo()) << std::string(100000, 'x');
+  fala.respostas = {true};  // the question on the row without a name is not asked
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  const std::string texto = le(alvo());
+  EXPECT_EQ(texto, le(temporario()));
+  EXPECT_NE(texto.find("nomeFontePagadora=\"EMPRESA GAMA\" rendRecebidoPJ=\"1.000,00\""), std::string::npos);
+  EXPECT_EQ(fala.eventos.back(), "aviso:" + std::string("A declaração foi transferida para o programa da receita Java"_cp));
+  // No file of the copy is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(irpf / "12345678909"), fs::directory_iterator{}), 1);
+
+  // In a batch the notice passes on the status line.
+  pedido.OPCAO_1 = 65;
+  dec.espelho.registro.txt("NOMECONTR", "  ANA  ");
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  EXPECT_EQ(fala.eventos.back(), "status:Declaracao de ANA transferida !");
+}
+
+TEST_F(Exportacao, FalhaNaCopiaGuardaODeclaracaoAnterior) {
+  fs::create_directories(irpf / "12345678909");
+  std::ofstream(alvo()) << "ANTERIOR";
+  // Where the copy is written stands a folder: the copy cannot be made.
+  fs::create_directories(irpf / "12345678909/12345678909.07.TMP");
+  EXPECT_EQ(exporta(), ResultadoExportacao::NaoCopiada);
+  EXPECT_EQ(le(alvo()), "ANTERIOR");
+  const std::vector<std::string> esperado = {
+      "erro:Erro do Dos nro 21" + std::string(".Consulte na nossa página"_cp),
+      "erro:" + std::string("A declaração não foi transferida para o programa da receita!"_cp)};
+  EXPECT_EQ(fala.eventos, esperado);
+  fs::remove(irpf / "12345678909/12345678909.07.TMP");
+
+  // A folder that cannot be written: access denied, the previous file intact.
+  if (::geteuid() != 0) {
+    fs::permissions(irpf / "12345678909", fs::perms::owner_read | fs::perms::owner_exec);
+    fala.eventos.clear();
+    EXPECT_EQ(exporta(), ResultadoExportacao::NaoCopiada);
+    EXPECT_EQ(fala.eventos.front(), "erro:Erro! Acesso negado.");
+    fs::permissions(irpf / "12345678909", fs::perms::owner_all);
+    EXPECT_EQ(le(alvo()), "ANTERIOR");
+  }
+}
+
+TEST_F(Exportacao, PastaDoProgramaInexistente) {
+  pedido.LOCIRPF = irpf / "NAO/EXISTE/";
+  EXPECT_EQ(exporta(), ResultadoExportacao::NaoCopiada);
+  ASSERT_FALSE(fala.eventos.empty());
+  EXPECT_NE(fala.eventos.front().find("Problemas ao criar a pasta indicada abaixo."), std::string::npos);
+}
+
+TEST_F(Exportacao, ArquivoTemporarioNaoGravado) {
+  // The work folder's file cannot be made: nothing reaches the program's folder.
+  fs::create_directories(temporario());
+  EXPECT_EQ(exporta(), ResultadoExportacao::NaoGerada);
+  EXPECT_EQ(fala.eventos.back(), "erro:" + std::string("Os dados não foram transferidos para o programa da receita!"_cp));
+  EXPECT_FALSE(fs::exists(irpf / "12345678909"));
+}
+
+TEST_F(Exportacao, IndiceSoDepoisDoArquivoNoLugar) {
+  bool arquivoNoLugar = false;
+  pedido.atualizaIndice = [&](store::Contexto&, const std::string& cpf) {
+    arquivoNoLugar = fs::exists(alvo()) && cpf == "12345678909";
+    return false;
+  };
+  EXPECT_EQ(exporta(), ResultadoExportacao::IndiceRecusado);
+  EXPECT_TRUE(arquivoNoLugar);
+  // A refused index is no success.
+  for (const std::string& e : fala.eventos) EXPECT_EQ(e.find("foi transferida"), std::string::npos) << e;
+}
+
+TEST(ArquivosDaExportacao, CodigosETextosDeErro) {
+  const std::string pasta = support::makeScratchDir("erro");
+  EXPECT_EQ(codigoDos(ENOENT, pasta + "/ARQ.XML"), 2);
+  EXPECT_EQ(codigoDos(ENOENT, pasta + "/NAO/ARQ.XML"), 3);
+  EXPECT_EQ(codigoDos(ENOTDIR, pasta), 3);
+  EXPECT_EQ(codigoDos(EMFILE, pasta), 4);
+  EXPECT_EQ(codigoDos(EROFS, pasta), 5);
+  EXPECT_EQ(codigoDos(EIO, pasta), -EIO);
+  EXPECT_EQ(textoErro(2, "C:\\X.XML"), "Erro! Arquivo C:\\X.XMLnao encontrado");
+  EXPECT_EQ(textoErro(3, ""), "Erro! Caminho nao encontrado");
+  EXPECT_EQ(textoErro(4, ""), "Erro! Muito arquivos abertos. Confira o Config e Autoexec.");
+  EXPECT_EQ(textoErro(5, ""), "Erro! Acesso negado.");
+  // An input/output error is no "access denied", though its number is 5.
+  EXPECT_EQ(textoErro(-EIO, ""), "Erro do Dos nro  5" + std::string(".Consulte na nossa página"_cp));
+  EXPECT_EQ(textoErro(-ENOSPC, ""), "Erro do Dos nro 28" + std::string(".Consulte na nossa página"_cp));
+
+  // Copies of exactly one block, of nothing, and of more than a block arrive whole.
+  for (std::size_t n : {1024u, 0u, 2500u}) {
+    const std::string de = pasta + "/DE", para = pasta + "/PARA";
+    std::ofstream(de, std::ios::binary) << std::string(n, 'a');
+    EXPECT_EQ(copiaArquivo(de, para).codigo, 0);
+    EXPECT_EQ(le(para), std::string(n, 'a'));
+  }
+  // A read that fails is no end of file.
+  const ResultadoCopia r = copiaArquivo(pasta, pasta + "/PARA");
+  EXPECT_NE(r.codigo, 0);
+  EXPECT_TRUE(r.naOrigem);
+  support::removeScratchDir(pasta);
+}
+
+TEST(ArquivosDaExportacao, DiscoCheioFalhaOGerar) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP();
+  Declaracao x;
+  completa(x);
+  EXPECT_EQ(GERAR("/dev/full", x.dados, [](std::string_view) { return true; }), -ENOSPC);
+}
+
+}  // namespace
+}  // namespace exporta::teste
