@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "rt/db/table.h"
+#include "programa_e2e.h"
 #include "tmux_session.h"
 
 namespace {
@@ -32,22 +33,14 @@ class Manutencao : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    // Folder names are kept in 40-character fields: a short root under /tmp.
-    std::string modelo = "/tmp/e2eXXXXXX";
-    raiz_ = mkdtemp(modelo.data());
+    raiz_ = pasta_.caminho();
   }
   void TearDown() override {
     terminais_.clear();
-    std::error_code ec;
-    if (!raiz_.empty()) fs::remove_all(raiz_, ec);
   }
   // Terminal `nn` of the program folder `home`, started with the README's command.
   TmuxSession& inicia(const std::string& home, const std::string& nn, const std::string& ambiente = {}) {
-    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 " + ambiente +
-                            " "
-                            "TAVREN_BUILD=" +
-                            shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home) + " timeout --foreground 120 " +
-                            shellQuote(TAVREN_RUN_SCRIPT) + " " + nn + "; echo tavren-ended $?; sleep 30";
+    const std::string cmd = e2e::comandoTavren(home, nn, ambiente);
     terminais_.push_back(std::make_unique<TmuxSession>(cmd, 80, 25));
     TmuxSession& s = *terminais_.back();
     EXPECT_TRUE(s.started());
@@ -119,6 +112,7 @@ class Manutencao : public ::testing::Test {
       if (e.path().filename().string().starts_with("IMP")) return false;
     return true;
   }
+  e2e::RaizDeTeste pasta_;
   std::string raiz_;
   std::vector<std::unique_ptr<TmuxSession>> terminais_;
 };

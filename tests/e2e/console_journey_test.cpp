@@ -14,20 +14,14 @@
 #include <thread>
 #include <vector>
 
+#include "programa_e2e.h"
 #include "tmux_session.h"
 
 namespace {
 
+using e2e::linha;
 using e2e::shellQuote;
 using e2e::TmuxSession;
-
-std::string linha(const std::string& tela, std::size_t n) {
-  std::istringstream in(tela);
-  std::string l;
-  for (std::size_t i = 0; std::getline(in, l); ++i)
-    if (i == n) return l;
-  return {};
-}
 
 // The screen as the user sees it: tmux keeps the blanks a program wrote at the end of a row
 // and drops those it cleared, which look the same.
@@ -45,22 +39,13 @@ class PrimeiroUso : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    // Folder names are stored in 40-character fields: a short folder under /tmp.
-    std::string modelo = "/tmp/e2cXXXXXX";
-    raiz_ = mkdtemp(modelo.data());
+    raiz_ = pasta_.caminho();
     home_ = raiz_ + "/tavren";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    if (!raiz_.empty()) std::filesystem::remove_all(raiz_, ec);
   }
   // The README's command on the build that is there, with `extra` environment; after the
   // program, the shell reads one line and echoes it, which only works on a terminal given back.
   std::string comando(const std::string& extra = {}) const {
-    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 TAVREN_BUILD=" +
-           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " " + extra +
-           " timeout --foreground 60 " + shellQuote(TAVREN_RUN_SCRIPT) +
-           "; echo tavren-ended $?; read -r lido; echo \"lido:$lido\"; sleep 30";
+    return e2e::comandoTavren(home_, {}, extra, 60, "read -r lido; echo \"lido:$lido\"");
   }
   // The menu is running: its bar is drawn and start-up has finished (a key typed before is
   // dropped, as start-up drops keys typed ahead).
@@ -99,6 +84,7 @@ class PrimeiroUso : public ::testing::Test {
     s.keys({"Escape"});
     ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();
   }
+  e2e::RaizDeTeste pasta_;
   std::string raiz_, home_;
 };
 

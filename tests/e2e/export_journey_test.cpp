@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "programa_e2e.h"
 #include "tmux_session.h"
 
 namespace {
@@ -30,22 +31,15 @@ class JornadaExportacao : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    // Folder names are kept in 40-character fields: a short root under /tmp.
-    std::string modelo = "/tmp/e2eXXXXXX";
-    raiz_ = mkdtemp(modelo.data());
+    raiz_ = pasta_.caminho();
   }
   void TearDown() override {
     sessao_.reset();
-    std::error_code ec;
-    if (!raiz_.empty()) fs::remove_all(raiz_, ec);
   }
   // Terminal 00 with drive C: in the test's own folder, where the program's default folder
   // for the tax authority's program lies.
   TmuxSession& inicia(const std::string& home) {
-    const std::string cmd = "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
-                            "TAVREN_DRIVE_C=" + shellQuote(raiz_ + "/c") + " TAVREN_BUILD=" + shellQuote(TAVREN_BUILD_DIR) +
-                            " TAVREN_HOME=" + shellQuote(home) + " timeout --foreground 120 " +
-                            shellQuote(TAVREN_RUN_SCRIPT) + " 00; echo tavren-ended $?; sleep 30";
+    const std::string cmd = e2e::comandoTavren(home, "00", "TAVREN_DRIVE_C=" + shellQuote(raiz_ + "/c"));
     sessao_ = std::make_unique<TmuxSession>(cmd, 80, 25);
     EXPECT_TRUE(sessao_->started());
     EXPECT_TRUE(sessao_->waitForText("Terminal 00", 15s)) << sessao_->capture();
@@ -57,6 +51,7 @@ class JornadaExportacao : public ::testing::Test {
       std::this_thread::sleep_for(150ms);
     }
   }
+  e2e::RaizDeTeste pasta_;
   std::string raiz_;
   std::unique_ptr<TmuxSession> sessao_;
 };

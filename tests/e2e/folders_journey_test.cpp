@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "rt/db/table.h"
+#include "programa_e2e.h"
 #include "tmux_session.h"
 
 namespace {
@@ -63,20 +64,10 @@ class Pastas : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    std::string modelo = "/tmp/e2eXXXXXX";
-    home_ = mkdtemp(modelo.data());
-    home_ += "/tavren";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
+    home_ = pasta_.caminho() + "/tavren";
   }
   std::unique_ptr<TmuxSession> terminal(const std::string& numero) {
-    const std::string cmd =
-        "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
-        "TAVREN_BUILD=" +
-        shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 300 " +
-        shellQuote(TAVREN_RUN_SCRIPT) + " " + numero + "; echo tavren-ended $?; sleep 30";
+    const std::string cmd = e2e::comandoTavren(home_, numero, {}, 300);
     auto s = std::make_unique<TmuxSession>(cmd, 80, 25);
     EXPECT_TRUE(s->started());
     EXPECT_TRUE(s->waitForText("Terminal " + numero, std::chrono::seconds(15))) << s->capture();
@@ -147,6 +138,7 @@ class Pastas : public ::testing::Test {
       }
   }
 
+  e2e::RaizDeTeste pasta_;
   std::string home_;
 };
 

@@ -14,40 +14,25 @@
 #include <vector>
 
 #include "rt/db/table.h"
+#include "programa_e2e.h"
 #include "tmux_session.h"
 
 namespace {
 
+using e2e::linha;
 using e2e::shellQuote;
 using e2e::TmuxSession;
 using namespace std::chrono_literals;
-
-std::string linha(const std::string& tela, std::size_t n) {
-  std::istringstream in(tela);
-  std::string l;
-  for (std::size_t i = 0; std::getline(in, l); ++i)
-    if (i == n) return l;
-  return {};
-}
 
 class JornadaGrade : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    // Folder names are kept in 40-character fields: a short folder under /tmp.
-    std::string modelo = "/tmp/e2gXXXXXX";
-    home_ = mkdtemp(modelo.data());
-    home_ += "/tavren";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
+    home_ = pasta_.caminho() + "/tavren";
   }
   // The README's command on the existing build.
   std::string comando() const {
-    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 TAVREN_BUILD=" +
-           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 90 " +
-           shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
+    return e2e::comandoTavren(home_, {}, {}, 90);
   }
   static bool noMenu(TmuxSession& s) {
     return s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; }, 10s);
@@ -81,6 +66,7 @@ class JornadaGrade : public ::testing::Test {
     s.keys({"S"});
     ASSERT_TRUE(s.waitForText("tavren-ended 0", 20s)) << s.capture();
   }
+  e2e::RaizDeTeste pasta_;
   std::string home_;
 };
 

@@ -1,0 +1,34 @@
+// What every journey on the real program needs: a program folder of its own and the README's
+// command that starts a terminal on it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace e2e {
+
+// A short scratch folder under /tmp (folder names are kept in 40-character fields), removed
+// with everything in it when the test ends.
+class RaizDeTeste {
+ public:
+  RaizDeTeste();
+  ~RaizDeTeste();
+  RaizDeTeste(const RaizDeTeste&) = delete;
+  RaizDeTeste& operator=(const RaizDeTeste&) = delete;
+  const std::string& caminho() const { return caminho_; }
+
+ private:
+  std::string caminho_;
+};
+
+// The README's run command on the build at hand, for terminal `terminal` (none: the program's
+// own choice) on the program folder `home`, with `ambiente` added to the environment, cut
+// after `segundos`. Afterwards the shell prints "tavren-ended <code>", runs `depois` and
+// stays, so the screen can still be read.
+std::string comandoTavren(const std::string& home, const std::string& terminal, const std::string& ambiente = {},
+                          int segundos = 120, const std::string& depois = {});
+
+// Row n of a captured screen ("" past its end).
+std::string linha(const std::string& tela, std::size_t n);
+
+}  // namespace e2e
