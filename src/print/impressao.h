@@ -1,0 +1,44 @@
+// The printing state of one terminal for the whole run: its printer record and control
+// strings, the output device, and the variables a print job shares with the report sheets.
+// One lives beside the program state (made where the menu items are bound) and is passed by
+// reference.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/printer.h"
+#include "print/destino.h"
+#include "print/sequencias.h"
+#include "rt/dev/printer.h"
+
+namespace print {
+
+struct Impressao {
+  ConfImp conf;
+  Sequencias seq;  // STRING0..STRING4 and TEM_LASER
+  rt::dev::Printer dispositivo;
+
+  std::string ARQ_IMP = " ";  // the file, device or queue routed to; " " not routed yet
+  bool CAN_IMP = false;       // the user abandoned the job
+  // A routing has been made in the running job: routing again appends to a file target
+  // instead of emptying what the job already wrote.
+  bool roteadoNoTrabalho = false;
+  int QLIN = 0;
+  std::string LIN_DIV1, LIN_DIV2, LIN_DIV3;
+
+  // The devices and the spooler's commands (tests give their own).
+  platform::PortMap portas;
+  std::string lp = "lp";
+  std::string lpstat = "lpstat";
+  std::function<bool(const std::string& dispositivo)> prontoParalela = [](const std::string& d) {
+    return platform::deviceReady(d);
+  };
+
+  // MUDAIMP(n): STRINGn at the print head.
+  void MUDAIMP(int n) {
+    if (n >= 0 && n <= 4) dispositivo.control(seq.STRING[static_cast<std::size_t>(n)]);
+  }
+};
+
+}  // namespace print
