@@ -5,6 +5,7 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "platform/paths.h"
 #include "rt/dev/target.h"
 #include "rt/text/cp860.h"
 #include "store/tabelas_declaracao.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The reason of a refusal, shown under the system's own line.
 void avisaFalha(store::Contexto& ctx, std::string_view primeira, const platform::Status& s) {
-  (void)console::alerta(ctx, {std::string(primeira), rt::text::utf8ToCp860(s.detail())}, {"Ok"});
+  (void)console::alerta(ctx, std::vector<std::string>{std::string(primeira), rt::text::utf8ToCp860(s.detail())}, {"Ok"});
 }
 
 // PRONTO for a parallel port: the device's own status, else the three-button alert.
@@ -55,7 +56,7 @@ platform::Result<std::unique_ptr<rt::dev::Target>> abre(store::Contexto& ctx, Im
 }  // namespace
 
 bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
-  const std::string trabalho = console::caminhoLinux(ctx, ctx.LOCTRAB);
+  const std::string trabalho = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB));
   const auto destino = destinoDe(imp.conf, trabalho, imp.portas);
   if (!destino) {
     if (destino.code() == platform::Error::kUnsafe)
@@ -101,7 +102,7 @@ bool fechaSaida(store::Contexto& ctx, Impressao& imp) {
   const std::string nome = imp.dispositivo.targetName();
   const platform::Status s = imp.dispositivo.close();
   if (s) return true;
-  avisaFalha(ctx, "A impressão falhou em " + rt::text::utf8ToCp860(nome) + ":", s);
+  avisaFalha(ctx, std::string("A impressão falhou em "_cp) + rt::text::utf8ToCp860(nome) + ":", s);
   return false;
 }
 
