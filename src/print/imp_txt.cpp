@@ -35,12 +35,12 @@ bool READSTREAM(const std::string& caminho) {
   return fd.close() == 0;
 }
 
-bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env) {
-  if (!naoDos(imp.conf)) return false;
-  ctx.janelas.FECHAJAN(3);
-  if (!fechaSaida(ctx, imp)) return false;
-  if (rt::text::alltrim(imp.ARQ_IMP).empty()) return false;
-  const std::string arquivo = imp.ARQ_IMP;
+namespace {
+
+// Steps 2 to 5 of the hand-over: the file checked, the taxpayer's copy, the print program and
+// the e-mail offer.
+bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, const PedidoImpTxt& pedido,
+             const platform::EnvLookup& env) {
   // A missing file is as empty as an empty one: there is nothing to hand over.
   if (!READSTREAM(arquivo)) {
     (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
@@ -48,7 +48,8 @@ bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, c
   }
   std::string copia;
   if (pedido.tipo == 1 && pedido.QUECON == 1 && pedido.MOSCPF == "S") {
-    copia = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB)) + std::string(rt::text::alltrim(pedido.CPF)) + ".TXT";
+    copia = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB)) +
+            std::string(rt::text::alltrim(pedido.CPF)) + ".TXT";
     std::error_code ec;
     std::filesystem::copy_file(arquivo, copia, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
@@ -69,6 +70,30 @@ bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, c
       console::AVISOSN(ctx, "Envia o arquivo gerado para o email do contribuinte?", 2) == "S")
     pedido.enviaEmail(pedido.CPF, email, "Veja o arquivo anexado", copia);
   return impresso;
+}
+
+}  // namespace
+
+bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env) {
+  if (!naoDos(imp.conf)) return false;
+  ctx.janelas.FECHAJAN(3);
+  if (!fechaSaida(ctx, imp)) return false;
+  if (rt::text::alltrim(imp.ARQ_IMP).empty()) return false;
+  return entrega(ctx, imp, imp.ARQ_IMP, pedido, env);
+}
+
+bool IMP_NAODOS(store::Contexto& ctx, Impressao& imp, PedidoImpTxt pedido, const platform::EnvLookup& env) {
+  const std::string arquivo = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB)) + "NAO-DOS.TXT";
+  std::error_code ec;
+  if (!std::filesystem::exists(arquivo, ec)) {
+    (void)console::AVISOSN(ctx, "Selecione a impressora Nao DOS antes", 0);
+    return false;
+  }
+  if (const rt::db::Table* reg = ctx.areas.table(9)) {
+    pedido.EMAIL = reg->getText("EMAIL");
+    pedido.CPF = reg->getText("CPF");
+  }
+  return entrega(ctx, imp, arquivo, pedido, env);
 }
 
 }  // namespace print

@@ -36,4 +36,8 @@ struct PedidoImpTxt {
 // nothing was printed.
 bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env);
 
+// Menu item 52: prints the captured file of the work folder again, the e-mail offered to the
+// register's current taxpayer; "Selecione a impressora Nao DOS antes" when there is none.
+bool IMP_NAODOS(store::Contexto& ctx, Impressao& imp, PedidoImpTxt pedido, const platform::EnvLookup& env);
+
 }  // namespace print

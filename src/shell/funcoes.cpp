@@ -6,6 +6,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
+#include "shell/impressao_registro.h"
 #include "store/abertura.h"
 #include "store/backup.h"
 #include "store/contribuintes.h"
@@ -68,6 +69,7 @@ store::Redesenho redesenho(Program& p) {
 
 void registraFuncoes(Program& p) {
   registraDeclaracao(p);
+  registraImpressao(p);
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     const int antes = q.areas.current();
