@@ -1,5 +1,6 @@
 #include "print/trabalho.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "console/alerta.h"
@@ -35,10 +36,27 @@ struct Trabalho {
   bool rotaFalhou = false;
 };
 
+// Opens print copy `area` with its print index for a copy of table `fonte`. The copy and its
+// index are kept from the last taxpayer, so a job over a folder rewrites records in place and
+// rebuilds nothing; a missing copy, or one of another structure, is made anew.
+rt::db::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db::Table& fonte) {
+  const std::string base = store::caminhoCopia(ctx, area);
+  const std::string chave = store::chaveCopia(area, store::TipoCopia::Impressao);
+  if (rt::db::Status s = store::abreCopia(ctx, area); s) {
+    rt::db::Table& copia = *ctx.areas.table(area);
+    const std::vector<int> mapa = store::mapaCampos(fonte, copia);
+    const bool igual = copia.fieldCount() == fonte.fieldCount() &&
+                       std::find(mapa.begin(), mapa.end(), -1) == mapa.end();
+    if (igual && copia.openIndex(base + ".CDX", chave) && copia.setOrder(1)) return {};
+  }
+  RT_DB_TRY(store::criaCopia(ctx, area));
+  return store::indexaCopia(ctx, area, store::TipoCopia::Impressao);
+}
+
 // Copies the rows of `cpf` in table n (open in area n) into print copy n + 20.
 rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const std::string& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(n);
-  RT_DB_TRY(store::abreCopiaParaCarga(ctx, n + 20));
+  RT_DB_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
   rt::db::Table& copia = *ctx.areas.table(n + 20);
   const std::vector<int> mapa = store::mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
@@ -58,7 +76,6 @@ rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const std::string& cpf) 
     RT_DB_TRY(escrita.escreve(fonte, mapa));
   }
   RT_DB_TRY(escrita.conclui());
-  RT_DB_TRY(store::indexaCopia(ctx, n + 20, store::TipoCopia::Impressao));
   return copia.goTop();
 }
 

@@ -29,8 +29,15 @@ class TrabalhoTest : public print_test::PrintFixture {
     srv.FOLHA = [this](store::Contexto& c, print::Impressao& i, int folha) {
       rt::db::Table* copia = c.areas.table(22);
       std::string linhas;
-      if (copia != nullptr)
+      if (copia != nullptr) {
+        // The sheets read the copy in its print order: the index kept from the last taxpayer
+        // must hold exactly this one's rows.
+        int naOrdem = 0;
+        for (bool ok = copia->goTop().isOk(); ok && !copia->eof(); ok = copia->skip(1).isOk()) ++naOrdem;
+        EXPECT_EQ(static_cast<std::uint32_t>(naOrdem), copia->recordCount());
+        EXPECT_EQ(copia->orderCount(), 1);
         for (const std::string& m : store::teste::marcasNaCopia(*copia)) linhas += " " + m;
+      }
       i.dispositivo.say(i.QLIN, 0, "F" + std::to_string(folha) + linhas);
       ++i.QLIN;
       if (aoImprimir) aoImprimir(folha);
