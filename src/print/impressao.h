@@ -14,6 +14,18 @@
 
 namespace print {
 
+// What a job's questions chose, for the sheets to read; reset at the start of every job.
+struct VariaveisTrabalho {
+  std::string CSOPAG = "N";  // "S": the payments only, codes NDESINI..NDESFIM
+  int NDESINI = 0, NDESFIM = 0;
+  std::string NOMCART;       // the letter's name as typed
+  std::string arquivoCarta;  // the letter's file found for it
+  int QUESTAT = 1, STAT_INIC = 1, STAT_FINAL = 99;  // 2: statuses STAT_INIC..STAT_FINAL only
+  int QUEMES = 1, MES_INIC = 1, MES_FINAL = 12;     // 1 all months, 2 one, 3 a range
+  std::string AVANCA_PAG = "S", CALC_SALD = "N", IMPR_RESU = "N";
+  std::string CNOMERES = std::string(40, ' ');  // the person in charge, for the income statements
+};
+
 struct Impressao {
   ConfImp conf;
   Sequencias seq;  // STRING0..STRING4 and TEM_LASER
@@ -26,6 +38,7 @@ struct Impressao {
   bool roteadoNoTrabalho = false;
   int QLIN = 0;
   std::string LIN_DIV1, LIN_DIV2, LIN_DIV3;
+  VariaveisTrabalho job;
 
   // The devices and the spooler's commands (tests give their own).
   platform::PortMap portas;

@@ -6,6 +6,7 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "print/perguntas.h"
 #include "print/rota.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -93,6 +94,11 @@ void IMPRESSAO(Trabalho& t, const std::string& cpf) {
     // The copies could not be made (the reason was said): this taxpayer is not printed.
     return;
   }
+  if (t.esc.QUEIMP == 13 && rt::text::alltrim(imp.job.CNOMERES).empty()) {
+    console::OpcoesMens op;
+    op.picture = "@S40";
+    (void)console::MENS(ctx, 14, "Informe nome do Responsavel: ", imp.job.CNOMERES, op);
+  }
   if (t.esc.QUEIMP == 5) {
     if (t.srv.DARF) t.srv.DARF(ctx, imp);
     return;
@@ -134,7 +140,11 @@ void porLinha(Trabalho& t) {
   }
   for (bool ok = reg->goTop().isOk(); ok && !reg->eof() && !t.imp.CAN_IMP && !t.rotaFalhou;) {
     const std::uint32_t linha = reg->recNo();
-    if (t.esc.QUECON != 2 || reg->getText("IMPRE") == "S") IMPRESSAO(t, reg->getText("CPF"));
+    const bool marcado = t.esc.QUECON != 2 || reg->getText("IMPRE") == "S";
+    const int estatus = static_cast<int>(reg->getNumber("ESTATUS").wholePart());
+    const bool naFaixa = t.esc.QUEIMP != 9 || t.imp.job.QUESTAT != 2 ||
+                         (estatus >= t.imp.job.STAT_INIC && estatus <= t.imp.job.STAT_FINAL);
+    if (marcado && naFaixa) IMPRESSAO(t, reg->getText("CPF"));
     // The sheets may move the register: the walk goes on from the row it was on.
     reg = t.ctx.areas.table(kRegistro);
     if (reg == nullptr || !reg->goTo(linha)) break;
@@ -259,6 +269,10 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
     imp.LIN_DIV2 = std::string(132, '.');
     imp.LIN_DIV3 = std::string(105, '.');
   }
+  const std::string carta = imp.job.NOMCART;
+  imp.job = {};
+  imp.job.NOMCART = carta;
+  if (!perguntasDoTipo(ctx, imp, esc, srv.pastaCartas, srv.CARTAS)) return false;
   Trabalho t{ctx, imp, esc, srv, faixaDoTipo(esc.QUEIMP, esc.QUEPAG)};
   if (!store::ABERTURA(ctx, kRegistro)) return false;
   if (esc.QUECON == 1) {

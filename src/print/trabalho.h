@@ -37,6 +37,9 @@ struct ServicosImpressao {
   // Asks for one CPF, as the declaration driver does, and calls `imprime` for each CPF
   // confirmed (p.CPF then holds it) until the user leaves.
   std::function<void(store::Contexto&, const std::function<bool(const std::string& cpf)>& imprime)> PEDE_CPF;
+  // Kind 8: the folder of the letters ("" the current folder) and F1's list of letters.
+  std::string pastaCartas;
+  std::function<void()> CARTAS;
   // The e-mail hand-over of IMP_TXT.
   decltype(PedidoImpTxt::enviaEmail) enviaEmail;
 };

@@ -25,9 +25,10 @@ class TrabalhoTest : public print_test::PrintFixture {
   TrabalhoTest() {
     store::teste::preencheDeclaracoes(ctx, {kA, kB, kC}, 2);
     imp.conf.NROLPT = 0;  // RELATOR.TXT in the work folder
-    // The test sheet: its number, the taxpayer and the rows of its print copy of table 02.
+    // The test sheet: its number and the rows of the first print copy (the taxpayer's).
     srv.FOLHA = [this](store::Contexto& c, print::Impressao& i, int folha) {
-      rt::db::Table* copia = c.areas.table(22);
+      rt::db::Table* copia = nullptr;
+      for (int a = 21; a <= 39 && copia == nullptr; ++a) copia = c.areas.table(a);
       std::string linhas;
       if (copia != nullptr) {
         // The sheets read the copy in its print order: the index kept from the last taxpayer
@@ -80,13 +81,13 @@ TEST(FaixaTipo, KindsChooseTheirCopiesAndSheets) {
 }
 
 TEST_F(TrabalhoTest, OneCpfPrintsItsSheetsInCopiesThenEjects) {
-  esc.QUEIMP = 10;  // the cash book: sheet 10, copy of table 02
+  esc.QUEIMP = 6;  // capital gains: sheet 6, copies of tables 07 and 08
   esc.NRO_VIAS = 2;
   srv.PEDE_CPF = [](store::Contexto&, const std::function<bool(const std::string&)>& imprime) {
     EXPECT_TRUE(imprime(kB));
   };
   roda();
-  EXPECT_EQ(saida(), "F10 T2C222L0 T2C222L1\r\nF10 T2C222L0 T2C222L1\f\r");
+  EXPECT_EQ(saida(), "F6 T7C222L0 T7C222L1\r\nF6 T7C222L0 T7C222L1\f\r");
   EXPECT_FALSE(imp.dispositivo.routed()) << "the output is closed after the job";
 
   // Sheets 1-4 twice, in order; a second job in the same run routes anew.
@@ -100,15 +101,15 @@ TEST_F(TrabalhoTest, OneCpfPrintsItsSheetsInCopiesThenEjects) {
 }
 
 TEST_F(TrabalhoTest, MarkedTaxpayersAndAFolderShareOneRoutingWithAnEjectEach) {
-  esc.QUEIMP = 10;
+  esc.QUEIMP = 6;
   esc.QUECON = 2;
   roda();
   EXPECT_EQ(telaMarcada, 46);
-  EXPECT_EQ(saida(), "F10 T2C111L0 T2C111L1\f\rF10 T2C333L0 T2C333L1\f\r");
+  EXPECT_EQ(saida(), "F6 T7C111L0 T7C111L1\f\rF6 T7C333L0 T7C333L1\f\r");
 
   esc.QUECON = 3;
   roda();
-  EXPECT_EQ(saida(), "F10 T2C111L0 T2C111L1\f\rF10 T2C222L0 T2C222L1\f\rF10 T2C333L0 T2C333L1\f\r");
+  EXPECT_EQ(saida(), "F6 T7C111L0 T7C111L1\f\rF6 T7C222L0 T7C222L1\f\rF6 T7C333L0 T7C333L1\f\r");
   EXPECT_EQ(std::filesystem::path(imp.ARQ_IMP).filename(), "RELATOR.TXT");
 }
 
@@ -127,12 +128,12 @@ TEST_F(TrabalhoTest, EveryFolderSkipsMissingOnesAndGivesBackTheDataFolder) {
     ASSERT_TRUE(d.flush());
   }
   (void)d.unlock();
-  esc.QUEIMP = 10;
+  esc.QUEIMP = 6;
   esc.QUECON = 4;
   roda();
   // The folders go in the folder register's order (by name).
-  const std::string umaPasta = "F10 T2C444L0\f\r";
-  const std::string estaPasta = "F10 T2C111L0 T2C111L1\f\rF10 T2C222L0 T2C222L1\f\rF10 T2C333L0 T2C333L1\f\r";
+  const std::string umaPasta = "F6 T7C444L0\f\r";
+  const std::string estaPasta = "F6 T7C111L0 T7C111L1\f\rF6 T7C222L0 T7C222L1\f\rF6 T7C333L0 T7C333L1\f\r";
   EXPECT_EQ(saida(), rt::text::upper(outra.caminho()) < rt::text::upper(dados.caminho()) ? umaPasta + estaPasta
                                                                                           : estaPasta + umaPasta);
   EXPECT_EQ(ctx.ROTADOANO, dadosAntes);
@@ -155,7 +156,7 @@ TEST_F(TrabalhoTest, EscAbandonsTheRestOfTheJobAndSaysSo) {
 
 TEST_F(TrabalhoTest, ARoutingThatFailsEndsTheJobBeforeAnySheet) {
   imp.conf.SAIDAPR = "a/b";
-  esc.QUEIMP = 10;
+  esc.QUEIMP = 6;
   esc.QUECON = 3;
   int folhas = 0;
   aoImprimir = [&folhas](int) { ++folhas; };
@@ -163,6 +164,74 @@ TEST_F(TrabalhoTest, ARoutingThatFailsEndsTheJobBeforeAnySheet) {
   roda();
   EXPECT_EQ(folhas, 0);
   EXPECT_TRUE(term.exhausted() || term.pending() == 0) << "asked once, not once a taxpayer";
+}
+
+}  // namespace
+
+namespace {
+
+void estatus(store::Contexto& ctx, const std::string& cpf, int valor) {
+  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  rt::db::Table& reg = *ctx.areas.table(9);
+  ASSERT_TRUE(reg.seek(cpf));
+  ASSERT_TRUE(reg.lockRecord());
+  ASSERT_TRUE(reg.put("ESTATUS", rt::text::Decimal::fromInt(valor)));
+  ASSERT_TRUE(reg.flush());
+  ASSERT_TRUE(reg.unlock());
+}
+
+TEST_F(TrabalhoTest, KindQuestionsFilterOrEndTheJobBeforeAnything) {
+  // Kind 9 with the status range 3 to 5: statuses 2 and 6 are left out.
+  estatus(ctx, kA, 2);
+  estatus(ctx, kB, 4);
+  estatus(ctx, kC, 6);
+  esc.QUEIMP = 9;
+  esc.QUECON = 3;
+  // A prompt empties the keys typed ahead of it (a pause keeps these for it); Ctrl+Y empties
+  // the field before the number is typed.
+  auto numero = [this](const char* n) { term.pause().press(25).type(n).press(rt::term::key::Enter); };
+  term.type("F");
+  numero("3");
+  numero("5");
+  roda();
+  EXPECT_EQ(saida(), "F9 T11C222L0 T11C222L1") << "no eject for the notes";
+  EXPECT_EQ(imp.job.STAT_INIC, 3);
+  EXPECT_EQ(imp.job.STAT_FINAL, 5);
+
+  // Kind 8: a letter that is not there, or a name that is a path, ends the job unprinted.
+  int folhas = 0;
+  aoImprimir = [&folhas](int) { ++folhas; };
+  srv.pastaCartas = registro.path();
+  print_test::escreve(registro / "carta.txt", "Prezado cliente");
+  esc.QUEIMP = 8;
+  for (const char* nome : {"OUTRA", "../CARTA"}) {
+    term.pause().press(25).type(nome).press(rt::term::key::Enter).press(rt::term::key::Enter);
+    roda();
+    EXPECT_EQ(folhas, 0) << nome;
+    EXPECT_TRUE(term.contains("Carta nao encontrada!")) << nome;
+  }
+  // Typed in upper case, the letter is found in lower case.
+  term.pause().press(25).type("carta").press(rt::term::key::Enter);
+  roda();
+  EXPECT_EQ(folhas, 3);
+  EXPECT_EQ(imp.job.NOMCART, "CARTA");
+  EXPECT_EQ(imp.job.arquivoCarta, registro / "carta.txt");
+
+  // The cash book: Esc on the month choice ends the job; one month is asked and kept.
+  folhas = 0;
+  esc.QUEIMP = 10;
+  term.press(27);
+  roda();
+  EXPECT_EQ(folhas, 0);
+  term.press(rt::term::key::Down).press(rt::term::key::Enter);
+  numero("13");
+  numero("4");
+  roda();
+  EXPECT_EQ(folhas, 3);
+  EXPECT_EQ(imp.job.QUEMES, 2);
+  EXPECT_EQ(imp.job.MES_INIC, 4) << "month 13 was asked again";
+  EXPECT_EQ(imp.job.AVANCA_PAG, "S");
+  EXPECT_EQ(imp.job.CALC_SALD, "N");
 }
 
 }  // namespace
