@@ -5,6 +5,7 @@
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "print/confimp.h"
+#include "print/configura.h"
 #include "print/imp_txt.h"
 #include "shell/declara.h"
 #include "store/abertura.h"
@@ -61,6 +62,17 @@ void registraImpressao(Program& p, const print::ServicosImpressao& base) {
   p.funcoes[51] = [imp, base](Program& q) {
     print::SELECIONA(q, *imp, escolhasDeImpressao(q), servicos(q, base), q.env);
     if (q.CPF != std::string(11, ' ')) q.cfg.ULT_CPF = q.CPF;
+    return true;
+  };
+  // The printer set-up of the print menu; the model list is grid screen 33.
+  p.funcoes[45] = [imp](Program& q) {
+    print::CONFIMP(
+        q, *imp,
+        [](store::Contexto& ctx) {
+          grid::Grade g;
+          (void)grid::EDITA(ctx, g, 33);
+        },
+        q.env);
     return true;
   };
   p.funcoes[52] = [imp, base](Program& q) {

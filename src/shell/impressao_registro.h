@@ -1,5 +1,5 @@
-// The printing items of the main menu: 51 (the print job), 52 (print the captured "NAO DOS"
-// file again) and the printer record loaded at start-up (CRIA_SEQ). The terminal's printing
+// The printing items of the main menu: 45 (the printer set-up), 51 (the print job), 52 (print
+// the captured "NAO DOS" file again) and the printer record loaded at start-up (CRIA_SEQ). The terminal's printing
 // state lives as long as the functions registered here. `base` brings the report sheets and
 // the other reports the job runs (FOLHA, DARF, CADASTRO); the taxpayer prompt and the marking
 // grid are the shell's own.
