@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "print/perguntas.h"
+#include "print/renda_variavel.h"
 #include "print/rota.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -80,6 +81,22 @@ rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const std::string& cpf) 
   return copia.goTop();
 }
 
+// After the sheets of a whole declaration: a new page, the gain statements, the
+// variable-income statement, the special notes and, with rural activity, the rural sheets.
+void declaracaoInteira(Trabalho& t, const std::string& cpf) {
+  store::Contexto& ctx = t.ctx;
+  Impressao& imp = t.imp;
+  imp.dispositivo.say(0, 0, " ");
+  if (t.srv.GANHOS) t.srv.GANHOS(ctx, imp);
+  const rt::db::Table* reg = ctx.areas.table(kRegistro);
+  const std::string nome = reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : std::string();
+  GRV_IMP(ctx, imp, cpf, nome);
+  if (t.srv.ANOTACOES) t.srv.ANOTACOES(ctx, imp);
+  if (reg != nullptr && reg->getText("TEMRURAL") == "S" && t.srv.RURAL)
+    for (bool brasil : {true, false})
+      for (int parte : {1, 2}) t.srv.RURAL(ctx, imp, brasil, parte);
+}
+
 // IMPRESSAO: the job for one taxpayer.
 void IMPRESSAO(Trabalho& t, const std::string& cpf) {
   store::Contexto& ctx = t.ctx;
@@ -121,6 +138,7 @@ void IMPRESSAO(Trabalho& t, const std::string& cpf) {
       if (PAREIMP(ctx, imp)) return;
     }
   }
+  if (t.faixa.PRIF == 1 && t.faixa.ULTF == 6) declaracaoInteira(t, cpf);
   ctx.janelas.FECHAJAN(10);
   const bool etiquetas = t.esc.QUEIMP == 14 && (t.esc.QUEMOD == 1 || t.esc.QUEMOD == 2);
   if (impresso && imp.QLIN > 0 && t.esc.QUEIMP != 9 && !etiquetas) {

@@ -30,6 +30,10 @@ struct ServicosImpressao {
   // FOLHA(n): prints sheet n of the taxpayer whose rows are in the print copies, at the
   // printer's head, keeping Impressao::QLIN.
   std::function<void(store::Contexto&, Impressao&, int folha)> FOLHA;
+  // The rest of a whole declaration after its sheets: each gain operation's statement, the
+  // special notes, and the rural sheets (in Brazil or abroad, part 1 or 2).
+  std::function<void(store::Contexto&, Impressao&)> GANHOS, ANOTACOES;
+  std::function<void(store::Contexto&, Impressao&, bool brasil, int parte)> RURAL;
   // Kind 5, the payment slips, and kind 12, the register report: run instead of sheets.
   std::function<void(store::Contexto&, Impressao&)> DARF, CADASTRO;
   // The marking grid over the register in area 9 (screen 46, or 47 for the payment slips).
