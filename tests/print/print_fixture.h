@@ -18,7 +18,7 @@ namespace print_test {
 inline std::string gravador(const Pasta& pasta, const std::string& nome, int saida, const std::string& dizer = "") {
   const std::string script = pasta / nome;
   escreve(script, "#!/bin/sh\n"
-                  "d=" + pasta.path() + "\n"
+                  "d=" + pasta.caminho() + "\n"
                   "n=$(ls \"$d\" | grep -c '^chamada-')\n"
                   "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$d/chamada-$n.args\"\n"
                   "for a in \"$@\"; do case \"$a\" in /*) cat \"$a\" > \"$d/chamada-$n.arq\";; esac; done\n"

@@ -1,41 +1,18 @@
-// Scratch folders and file helpers of the printing tests.
+// Scratch folders and file helpers of the printing tests: the data store's own.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "support/scratch_dir.h"
+#include "store_fixture.h"
 
 namespace print_test {
 
-class Pasta {
- public:
-  Pasta() : path_(support::makeScratchDir("print")) {
-    if (path_.empty()) ADD_FAILURE() << "mkdtemp failed";
-  }
-  ~Pasta() { support::removeScratchDir(path_); }
-  Pasta(const Pasta&) = delete;
-  Pasta& operator=(const Pasta&) = delete;
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& nome) const { return path_ + "/" + nome; }
-
- private:
-  std::string path_;
-};
+using Pasta = store::teste::Pasta;
 
 inline void escreve(const std::string& caminho, const std::string& bytes) {
-  std::ofstream out(caminho, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  store::teste::escreveArquivo(caminho, bytes);
 }
 
-inline std::string le(const std::string& caminho) {
-  std::ifstream in(caminho, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+inline std::string le(const std::string& caminho) { return store::teste::leArquivo(caminho); }
 
 }  // namespace print_test

@@ -48,7 +48,7 @@ ServidorCups::ServidorCups() {
     falha_ = "cupsd or lpadmin is not installed (scripts/install-deps installs cups)";
     return;
   }
-  const std::string d = pasta_.path();
+  const std::string d = pasta_.caminho();
   const bool root = ::getuid() == 0;
   // The scheduler runs its backends as User: as root it must be an unprivileged one (lp),
   // who needs to reach the scratch folder.

@@ -201,7 +201,7 @@ TEST_F(TrabalhoTest, KindQuestionsFilterOrEndTheJobBeforeAnything) {
   // Kind 8: a letter that is not there, or a name that is a path, ends the job unprinted.
   int folhas = 0;
   aoImprimir = [&folhas](int) { ++folhas; };
-  srv.pastaCartas = registro.path();
+  srv.pastaCartas = registro.caminho();
   print_test::escreve(registro / "carta.txt", "Prezado cliente");
   esc.QUEIMP = 8;
   for (const char* nome : {"OUTRA", "../CARTA"}) {
