@@ -39,6 +39,7 @@ struct Impressao {
   int QLIN = 0;
   std::string LIN_DIV1, LIN_DIV2, LIN_DIV3;
   VariaveisTrabalho job;
+  std::string FEZ_TES = "N";  // "S": pre-printed slips pause for a fine alignment
 
   // The devices and the spooler's commands (tests give their own).
   platform::PortMap portas;

@@ -97,6 +97,13 @@ bool PAREIMP(store::Contexto& ctx, Impressao& imp) {
   return imp.CAN_IMP;
 }
 
+void AJUS_FIN(store::Contexto& ctx, Impressao& imp) {
+  if (imp.FEZ_TES != "S") return;
+  imp.dispositivo.say(imp.dispositivo.prow(), 0, " ");
+  ctx.console.beep();
+  imp.FEZ_TES = console::AVISOSN(ctx, {"Pausa p/ um ajuste fino. ", "Tecle Sim para mais pausa"}, 2);
+}
+
 bool fechaSaida(store::Contexto& ctx, Impressao& imp) {
   if (!imp.dispositivo.routed()) return true;
   const std::string nome = imp.dispositivo.targetName();

@@ -20,6 +20,10 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp);
 // ???": "S" sends the rest of the job nowhere and sets CAN_IMP. Its result is CAN_IMP.
 bool PAREIMP(store::Contexto& ctx, Impressao& imp);
 
+// AJUS_FIN: with FEZ_TES "S", a blank at column 0 of the head's row, a beep, and FEZ_TES
+// becomes the answer to "Pausa p/ um ajuste fino." (another pause on "Sim").
+void AJUS_FIN(store::Contexto& ctx, Impressao& imp);
+
 // Closes the output device; a failed write or a refused job is said to the user. False then.
 bool fechaSaida(store::Contexto& ctx, Impressao& imp);
 

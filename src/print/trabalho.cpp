@@ -278,6 +278,7 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   imp.roteadoNoTrabalho = false;
   imp.CAN_IMP = false;
   imp.QLIN = 0;
+  imp.FEZ_TES = "N";
   if (naoDos(imp.conf)) {
     imp.LIN_DIV1 = std::string(80, '_');
     imp.LIN_DIV2 = std::string(135, '_');

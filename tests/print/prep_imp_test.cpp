@@ -119,6 +119,24 @@ TEST_F(PrepImpTest, EscAbandonsAndTheRestGoesNowhere) {
   EXPECT_EQ(le(trabalhoLinux() + "RELATOR.TXT"), "pagina 1");
 }
 
+TEST_F(PrepImpTest, TheAlignmentPauseRepeatsWhileAskedFor) {
+  imp.conf.NROLPT = 0;
+  ASSERT_TRUE(print::PREP_IMP(ctx, imp));
+  imp.dispositivo.say(0, 3, "DARF");
+  print::AJUS_FIN(ctx, imp);  // no test slip: nothing
+  imp.FEZ_TES = "S";
+  term.type("S");
+  print::AJUS_FIN(ctx, imp);
+  EXPECT_EQ(imp.FEZ_TES, "S");
+  EXPECT_TRUE(term.contains("Tecle Sim para mais pausa"));
+  term.type("N");
+  print::AJUS_FIN(ctx, imp);
+  EXPECT_EQ(imp.FEZ_TES, "N");
+  EXPECT_EQ(term.beeps(), 2);
+  ASSERT_TRUE(print::fechaSaida(ctx, imp));
+  EXPECT_EQ(le(trabalhoLinux() + "RELATOR.TXT"), "   DARF\r \r ");
+}
+
 TEST_F(PrepImpTest, TheRecordIsMadeWithTheDefaultsAndTheModelListSeeded) {
   ctx.definePastaPrograma(programa.caminho());
   const char* ambiente[] = {"LPDEST", "fila-do-escritorio"};
