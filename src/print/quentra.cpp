@@ -1,8 +1,9 @@
 #include "print/quentra.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
@@ -206,17 +207,14 @@ bool previa(store::Contexto& ctx, std::string_view texto) {
 
 bool print_captured(store::Contexto& ctx, Impressao& imp, const std::string& caminho, const OpcoesQuentra& op,
                     const platform::EnvLookup& env) {
-  std::string fluxo;
-  {
-    FILE* f = std::fopen(caminho.c_str(), "rb");
-    if (f == nullptr) {
-      (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
-      return false;
-    }
-    std::array<char, 8192> buf{};
-    for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), f)) > 0;) fluxo.append(buf.data(), n);
-    std::fclose(f);
+  std::ifstream arquivo(caminho, std::ios::binary);
+  if (!arquivo) {
+    (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
+    return false;
   }
+  std::ostringstream lido;
+  lido << arquivo.rdbuf();
+  const std::string fluxo = lido.str();
   const std::string texto = textoLimpo(fluxo, imp.seq);
   if (op.pre && !previa(ctx, texto)) return false;
 
@@ -229,15 +227,15 @@ bool print_captured(store::Contexto& ctx, Impressao& imp, const std::string& cam
   }
 
   const char* tmp = env("TMPDIR");
-  auto arquivo = platform::createTempFile(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp", "TAVPRN", ".TXT", 0600);
-  platform::Status s = arquivo.status();
-  if (arquivo) {
-    s = arquivo->write(rt::text::cp860ToUtf8(texto));
-    if (s) s = arquivo->syncAndClose();
+  auto texto8 = platform::createTempFile(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp", "TAVPRN", ".TXT", 0600);
+  platform::Status s = texto8.status();
+  if (texto8) {
+    s = texto8->write(rt::text::cp860ToUtf8(texto));
+    if (s) s = texto8->syncAndClose();
   }
   if (s) {
     platform::PrintRequest pedido;
-    pedido.file = arquivo->path();
+    pedido.file = texto8->path();
     pedido.queue = fila;
     pedido.title = "TAVREN " + std::string(platform::lastComponent(caminho));
     pedido.options = {"cpi=" + std::to_string(cpiPara(std::max(op.largura, larguraMaxima(texto)))), "lpi=6"};
