@@ -7,6 +7,7 @@
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
 #include "shell/exportacao.h"
+#include "shell/impressao_registro.h"
 #include "shell/pastas_grade.h"
 #include "store/abertura.h"
 #include "store/backup.h"
@@ -71,6 +72,7 @@ store::Redesenho redesenho(Program& p) {
 void registraFuncoes(Program& p) {
   registraDeclaracao(p, servicosComExportacao());
   p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
+  registraImpressao(p);
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);

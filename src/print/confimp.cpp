@@ -1,0 +1,98 @@
+#include "print/confimp.h"
+
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/areas.h"
+#include "store/travas.h"
+
+namespace print {
+
+namespace {
+
+using rt::text::Decimal;
+
+// Text cut to the field's width, as the table stores it.
+std::string campo(const rt::db::Table& t, std::string_view nome, std::string_view valor) {
+  const rt::db::FieldDef* f = t.field(nome);
+  return rt::text::padr(valor, f != nullptr ? f->width : static_cast<int>(valor.size()));
+}
+
+rt::db::Status gravaPadrao(rt::db::Table& t, const ConfImp& c, std::string_view nusu) {
+  const std::pair<std::string_view, std::string_view> textos[] = {
+      {"NRO_TERM", nusu},       {"LOCIMPR", c.LOCIMPR}, {"SAIDAPR", c.SAIDAPR}, {"NOMEIMP", c.NOMEIMP},
+      {"SEQ0", c.SEQ0},         {"SEQ1", c.SEQ1},       {"SEQ2", c.SEQ2},       {"SEQ3", c.SEQ3},
+      {"VERMELHO", c.VERMELHO}, {"NOMEREDE", c.NOMEREDE}};
+  for (const auto& [nome, valor] : textos)
+    if (auto s = t.put(nome, campo(t, nome, valor)); !s) return s;
+  for (const auto& [nome, valor] : {std::pair{"NROIMPR", c.NROIMPR}, {"NROLPT", c.NROLPT}, {"NROCOM", c.NROCOM}})
+    if (auto s = t.put(nome, Decimal::fromInt(valor)); !s) return s;
+  return t.flush();
+}
+
+ConfImp leRegistro(const rt::db::Table& t) {
+  ConfImp c;
+  c.NROIMPR = static_cast<int>(t.getNumber("NROIMPR").wholePart());
+  c.NROLPT = static_cast<int>(t.getNumber("NROLPT").wholePart());
+  c.NROCOM = static_cast<int>(t.getNumber("NROCOM").wholePart());
+  c.LOCIMPR = t.getText("LOCIMPR");
+  c.VERMELHO = t.getText("VERMELHO");
+  c.SAIDAPR = t.getText("SAIDAPR");
+  c.NOMEIMP = t.getText("NOMEIMP");
+  c.NOMEREDE = t.getText("NOMEREDE");
+  c.SEQ0 = t.getText("SEQ0");
+  c.SEQ1 = t.getText("SEQ1");
+  c.SEQ2 = t.getText("SEQ2");
+  c.SEQ3 = t.getText("SEQ3");
+  return c;
+}
+
+// The model list's two rows, when it has none: the default printer's sequences and the
+// captured-output model.
+void semeiaModelos(store::Contexto& ctx) {
+  if (!store::ABERTURA(ctx, store::Area::PRINTS)) return;
+  (void)ctx.areas.select(store::numero(store::Area::PRINTS));
+  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::PRINTS));
+  if (t.recordCount() != 0) return;
+  const ConfImp padrao;
+  for (const char* nome : {"Impressora padrao", "NAO DOS"}) {
+    if (!store::ADD_REC(ctx, 5)) return;
+    const bool primeira = std::string_view(nome) != "NAO DOS";
+    (void)t.put("CONFIM", std::string(primeira ? "S" : " "));
+    (void)t.put("NOMEIMP", campo(t, "NOMEIMP", nome));
+    if (primeira)
+      for (const auto& [n, v] : {std::pair{"SEQ0", padrao.SEQ0}, {"SEQ1", padrao.SEQ1}, {"SEQ2", padrao.SEQ2},
+                                 {"SEQ3", padrao.SEQ3}})
+        (void)t.put(n, campo(t, n, v));
+    (void)t.flush();
+    (void)t.unlock();
+  }
+}
+
+}  // namespace
+
+std::string impressoraPadrao(const Impressao& imp, const platform::EnvLookup& env) {
+  const platform::SystemPrinter cups(imp.lp, imp.lpstat, env);
+  const auto nome = cups.defaultPrinter();
+  return nome ? *nome : std::string();
+}
+
+bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& env) {
+  const int antes = ctx.areas.current();
+  imp.conf.NOMEREDE = impressoraPadrao(imp, env);
+  semeiaModelos(ctx);
+  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
+  if (ok) {
+    (void)ctx.areas.select(store::numero(store::Area::CONFIMP));
+    rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::CONFIMP));
+    if (!t.seek(ctx.NUSU) || !t.found()) {
+      ok = store::ADD_REC(ctx, 5) && gravaPadrao(t, imp.conf, ctx.NUSU);
+      (void)t.unlock();
+    }
+    if (ok) imp.conf = leRegistro(t);
+  }
+  imp.seq = montaSequencias(imp.conf.SEQ0, imp.conf.SEQ1, imp.conf.SEQ2, imp.conf.SEQ3);
+  (void)ctx.areas.select(antes);
+  return ok;
+}
+
+}  // namespace print

@@ -1,0 +1,346 @@
+#include "print/trabalho.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "console/pastas.h"
+#include "print/perguntas.h"
+#include "print/renda_variavel.h"
+#include "print/rota.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/areas.h"
+#include "store/catalogo.h"
+#include "store/tabelas_declaracao.h"
+
+namespace print {
+
+using namespace rt::text::literals;
+
+namespace {
+
+constexpr int kRegistro = store::numero(store::Area::IMP0910);
+constexpr int kPastas = store::numero(store::Area::DIRET);
+
+// Kinds whose sheet walks the register itself: with several taxpayers it runs once a folder.
+bool percorreRegistro(int QUEIMP) { return QUEIMP == 11 || QUEIMP == 12 || QUEIMP == 14; }
+
+// The state of one job: what the loops share.
+struct Trabalho {
+  store::Contexto& ctx;
+  Impressao& imp;
+  const Escolhas& esc;
+  const ServicosImpressao& srv;
+  FaixaTipo faixa;
+  bool rotaFalhou = false;
+};
+
+// Opens print copy `area` with its print index for a copy of table `fonte`. The copy and its
+// index are kept from the last taxpayer, so a job over a folder rewrites records in place and
+// rebuilds nothing; a missing copy, or one of another structure, is made anew.
+rt::db::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db::Table& fonte) {
+  const std::string base = store::caminhoCopia(ctx, area);
+  const std::string chave = store::chaveCopia(area, store::TipoCopia::Impressao);
+  if (rt::db::Status s = store::abreCopia(ctx, area); s) {
+    rt::db::Table& copia = *ctx.areas.table(area);
+    const std::vector<int> mapa = store::mapaCampos(fonte, copia);
+    const bool igual = copia.fieldCount() == fonte.fieldCount() &&
+                       std::find(mapa.begin(), mapa.end(), -1) == mapa.end();
+    if (igual && copia.openIndex(base + ".CDX", chave) && copia.setOrder(1)) return {};
+  }
+  RT_DB_TRY(store::criaCopia(ctx, area));
+  return store::indexaCopia(ctx, area, store::TipoCopia::Impressao);
+}
+
+// Copies the rows of `cpf` in table n (open in area n) into print copy n + 20.
+rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const std::string& cpf) {
+  rt::db::Table& fonte = *ctx.areas.table(n);
+  RT_DB_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
+  rt::db::Table& copia = *ctx.areas.table(n + 20);
+  const std::vector<int> mapa = store::mapaCampos(fonte, copia);
+  const int campoCpf = fonte.fieldIndex("CPF");
+  std::vector<std::uint32_t> linhas;
+  if (campoCpf >= 0) {
+    // In Brazil and abroad alike: the rural sheets print both.
+    RT_DB_TRY(fonte.seek(cpf));
+    while (!fonte.eof() && fonte.raw(campoCpf) == cpf) {
+      if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
+      RT_DB_TRY(fonte.skip(1));
+    }
+  }
+  store::EscritaCopia escrita(copia);
+  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
+  for (std::uint32_t r : linhas) {
+    RT_DB_TRY(fonte.goTo(r));
+    RT_DB_TRY(escrita.escreve(fonte, mapa));
+  }
+  RT_DB_TRY(escrita.conclui());
+  return copia.goTop();
+}
+
+// After the sheets of a whole declaration: a new page, the gain statements, the
+// variable-income statement, the special notes and, with rural activity, the rural sheets.
+void declaracaoInteira(Trabalho& t, const std::string& cpf) {
+  store::Contexto& ctx = t.ctx;
+  Impressao& imp = t.imp;
+  imp.dispositivo.say(0, 0, " ");
+  if (t.srv.GANHOS) t.srv.GANHOS(ctx, imp);
+  const rt::db::Table* reg = ctx.areas.table(kRegistro);
+  const std::string nome = reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : std::string();
+  GRV_IMP(ctx, imp, cpf, nome);
+  if (t.srv.ANOTACOES) t.srv.ANOTACOES(ctx, imp);
+  if (reg != nullptr && reg->getText("TEMRURAL") == "S" && t.srv.RURAL)
+    for (bool brasil : {true, false})
+      for (int parte : {1, 2}) t.srv.RURAL(ctx, imp, brasil, parte);
+}
+
+// IMPRESSAO: the job for one taxpayer.
+void IMPRESSAO(Trabalho& t, const std::string& cpf) {
+  store::Contexto& ctx = t.ctx;
+  Impressao& imp = t.imp;
+  store::FECHA_PROV(ctx);
+  (void)ctx.areas.select(kRegistro);
+  if (t.esc.QUECON != 1) {
+    const rt::db::Table* reg = ctx.areas.table(kRegistro);
+    console::MENS(ctx, 0, "Imprimindo " + (reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : cpf));
+  }
+  if (t.faixa.ultima >= t.faixa.primeira && !INIVAR(ctx, cpf, t.faixa.primeira, t.faixa.ultima)) {
+    // The copies could not be made (the reason was said): this taxpayer is not printed.
+    return;
+  }
+  if (t.esc.QUEIMP == 13 && rt::text::alltrim(imp.job.CNOMERES).empty()) {
+    console::OpcoesMens op;
+    op.picture = "@S40";
+    (void)console::MENS(ctx, 14, "Informe nome do Responsavel: ", imp.job.CNOMERES, op);
+  }
+  if (t.esc.QUEIMP == 5) {
+    if (t.srv.DARF) t.srv.DARF(ctx, imp);
+    return;
+  }
+  if (rt::text::alltrim(imp.ARQ_IMP).empty()) {
+    if (!PREP_IMP(ctx, imp)) {
+      t.rotaFalhou = true;
+      return;
+    }
+  }
+  if (t.esc.QUEIMP == 12) {
+    if (t.srv.CADASTRO) t.srv.CADASTRO(ctx, imp);
+    return;
+  }
+  bool impresso = false;
+  for (int via = 1; via <= std::max(1, t.esc.NRO_VIAS) && !imp.CAN_IMP; ++via) {
+    for (int folha = t.faixa.PRIF; folha <= t.faixa.ULTF; ++folha) {
+      if (t.srv.FOLHA) t.srv.FOLHA(ctx, imp, folha);
+      impresso = true;
+      if (PAREIMP(ctx, imp)) return;
+    }
+  }
+  if (t.faixa.PRIF == 1 && t.faixa.ULTF == 6) declaracaoInteira(t, cpf);
+  ctx.janelas.FECHAJAN(10);
+  const bool etiquetas = t.esc.QUEIMP == 14 && (t.esc.QUEMOD == 1 || t.esc.QUEMOD == 2);
+  if (impresso && imp.QLIN > 0 && t.esc.QUEIMP != 9 && !etiquetas) {
+    imp.dispositivo.eject();
+    imp.QLIN = 0;
+  }
+}
+
+// The register rows of the current folder, in its order, until the job is abandoned.
+void porLinha(Trabalho& t) {
+  rt::db::Table* reg = t.ctx.areas.table(kRegistro);
+  if (reg == nullptr) return;
+  if (percorreRegistro(t.esc.QUEIMP)) {
+    (void)reg->goTop();
+    IMPRESSAO(t, reg->getText("CPF"));
+    return;
+  }
+  for (bool ok = reg->goTop().isOk(); ok && !reg->eof() && !t.imp.CAN_IMP && !t.rotaFalhou;) {
+    const std::uint32_t linha = reg->recNo();
+    const bool marcado = t.esc.QUECON != 2 || reg->getText("IMPRE") == "S";
+    const int estatus = static_cast<int>(reg->getNumber("ESTATUS").wholePart());
+    const bool naFaixa = t.esc.QUEIMP != 9 || t.imp.job.QUESTAT != 2 ||
+                         (estatus >= t.imp.job.STAT_INIC && estatus <= t.imp.job.STAT_FINAL);
+    if (marcado && naFaixa) IMPRESSAO(t, reg->getText("CPF"));
+    // The sheets may move the register: the walk goes on from the row it was on.
+    reg = t.ctx.areas.table(kRegistro);
+    if (reg == nullptr || !reg->goTo(linha)) break;
+    ok = reg->skip(1).isOk();
+  }
+}
+
+// QUECON 4: every folder of the terminal's folder register that exists; the data folder the
+// user was in is the current one again afterwards.
+void porPasta(Trabalho& t) {
+  store::Contexto& ctx = t.ctx;
+  std::vector<std::string> pastas;
+  if (store::ABERTURA(ctx, store::Area::DIRET)) {
+    rt::db::Table& d = *ctx.areas.table(kPastas);
+    for (bool ok = d.goTop().isOk(); ok && !d.eof(); ok = d.skip(1).isOk())
+      if (const std::string p(rt::text::alltrim(d.getText("DIRETOR"))); !p.empty()) pastas.push_back(p);
+  }
+  const std::string antes = ctx.ROTADOANO;
+  for (const std::string& pasta : pastas) {
+    if (t.imp.CAN_IMP || t.rotaFalhou) break;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(console::caminhoLinux(ctx, pasta), ec)) continue;
+    (void)ctx.areas.close(kRegistro);
+    ctx.definePastaDados(pasta);
+    if (store::ABERTURA(ctx, kRegistro)) porLinha(t);
+  }
+  store::FECHA_PROV(ctx);
+  (void)ctx.areas.close(kRegistro);
+  ctx.definePastaDados(antes);
+  (void)store::ABERTURA(ctx, kRegistro);
+}
+
+}  // namespace
+
+FaixaTipo faixaDoTipo(int QUEIMP, int QUEPAG) {
+  FaixaTipo f;
+  auto folhas = [&f](int a, int b) {
+    f.PRIF = a;
+    f.ULTF = b;
+  };
+  auto copias = [&f](int a, int b) {
+    f.primeira = a;
+    f.ultima = b;
+  };
+  if (QUEIMP >= 1 && QUEIMP <= 5) copias(2, 19);
+  if (QUEIMP == 6 || QUEIMP == 7) copias(7, 8);
+  if (QUEIMP == 9) copias(11, 11);
+  if (QUEIMP == 10) copias(2, 2);
+  switch (QUEIMP) {
+    case 1:
+    case 2:
+      if (QUEPAG <= 2) folhas(1, 6);
+      else if (QUEPAG <= 4) folhas(1, 4);
+      else if (QUEPAG <= 8) folhas(QUEPAG - 4, QUEPAG - 4);
+      else if (QUEPAG == 9) folhas(4, 4);
+      else folhas(5, 5);
+      break;
+    case 3:
+      if (QUEPAG == 2) folhas(14, 14);
+      else if (QUEPAG == 3) folhas(15, 15);
+      else folhas(14, 15);
+      break;
+    case 4:
+    case 10:
+      folhas(10, 10);
+      break;
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 11:
+      folhas(QUEIMP, QUEIMP);
+      break;
+    case 13:
+      folhas(12, 12);
+      break;
+    case 14:
+      folhas(13, 13);
+      break;
+    default:  // 5 and 12 run their own reports
+      break;
+  }
+  return f;
+}
+
+bool INIVAR(store::Contexto& ctx, const std::string& cpf, int primeira, int ultima) {
+  const std::string chave = rt::text::padr(cpf, 11);
+  console::MENS(ctx, 0, "Separando informações..."_cp);
+  // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
+  if (!store::abreExclusivaAguardando(ctx, 1, store::aguardandoCarregar())) return false;
+  (void)ctx.areas.close(1);
+  for (int n = primeira; n <= ultima; ++n) {
+    if (n == 9) continue;
+    if (!store::ABERTURA(ctx, n)) return false;
+    const rt::db::Status s = copiaLinhas(ctx, n, chave);
+    (void)ctx.areas.close(n);
+    if (!s) {
+      (void)console::alerta(ctx, {std::string("Não foi possível separar as informações do contribuinte"_cp),
+                                  rt::text::utf8ToCp860(s.message())},
+                            {"Ok"});
+      return false;
+    }
+  }
+  (void)ctx.areas.select(kRegistro);
+  return true;
+}
+
+bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
+            const platform::EnvLookup& env, const std::string& cpf) {
+  // Every job starts unrouted: a routing left from an earlier job would send this one to a
+  // device that is already closed.
+  imp.ARQ_IMP.assign(1, ' ');
+  imp.roteadoNoTrabalho = false;
+  imp.CAN_IMP = false;
+  imp.QLIN = 0;
+  imp.FEZ_TES = "N";
+  if (naoDos(imp.conf)) {
+    imp.LIN_DIV1 = std::string(80, '_');
+    imp.LIN_DIV2 = std::string(135, '_');
+    imp.LIN_DIV3 = std::string(105, '_');
+  } else {
+    imp.LIN_DIV1 = std::string(79, '.');
+    imp.LIN_DIV2 = std::string(132, '.');
+    imp.LIN_DIV3 = std::string(105, '.');
+  }
+  const std::string carta = imp.job.NOMCART;
+  imp.job = {};
+  imp.job.NOMCART = carta;
+  if (!perguntasDoTipo(ctx, imp, esc, srv.pastaCartas, srv.CARTAS)) return false;
+  Trabalho t{ctx, imp, esc, srv, faixaDoTipo(esc.QUEIMP, esc.QUEPAG)};
+  if (!store::ABERTURA(ctx, kRegistro)) return false;
+  if (esc.QUECON == 1) {
+    rt::db::Table& reg = *ctx.areas.table(kRegistro);
+    (void)reg.setOrder(1);
+    if (reg.seek(rt::text::padr(cpf, 11)) && reg.found()) IMPRESSAO(t, rt::text::padr(cpf, 11));
+  } else if (esc.QUECON == 4) {
+    porPasta(t);
+  } else {
+    porLinha(t);
+  }
+  ctx.janelas.FECHAJAN(10);
+  bool ok = !t.rotaFalhou;
+  if (ok) {
+    // The part printed before an abandon is still handed over: it is what the user saw go.
+    PedidoImpTxt pedido;
+    pedido.QUECON = esc.QUECON;
+    pedido.MOSTEL = esc.MOSTEL;
+    pedido.MOSIMP = esc.MOSIMP;
+    pedido.MOSCPF = esc.MOSCPF;
+    pedido.CPF = cpf;
+    pedido.enviaEmail = srv.enviaEmail;
+    if (const rt::db::Table* reg = ctx.areas.table(kRegistro); reg != nullptr && esc.QUECON == 1)
+      pedido.EMAIL = reg->getText("EMAIL");
+    if (naoDos(imp.conf))
+      (void)IMP_TXT(ctx, imp, pedido, env);
+    else
+      ok = fechaSaida(ctx, imp);
+    if (imp.CAN_IMP) (void)console::AVISOSN(ctx, "Impressão abandonada."_cp, 0);
+  }
+  imp.CAN_IMP = false;
+  return ok;
+}
+
+void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
+               const platform::EnvLookup& env) {
+  if (!store::ABERTURA(ctx, kRegistro)) return;
+  imp.CAN_IMP = false;
+  if (esc.QUECON == 1) {
+    if (srv.PEDE_CPF)
+      srv.PEDE_CPF(ctx, [&](const std::string& cpf) { return FAZIMP(ctx, imp, esc, srv, env, cpf); });
+  } else {
+    if (esc.QUECON == 2 && srv.MARCA) srv.MARCA(ctx, esc.QUEIMP == 5 ? 47 : 46);
+    (void)FAZIMP(ctx, imp, esc, srv, env);
+  }
+  store::FECHA_PROV(ctx);
+  (void)fechaSaida(ctx, imp);
+  console::MENS(ctx);
+  if (rt::db::Table* reg = ctx.areas.table(kRegistro)) reg->clearFilter();
+}
+
+}  // namespace print

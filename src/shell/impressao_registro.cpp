@@ -1,0 +1,89 @@
+#include "shell/impressao_registro.h"
+
+#include <memory>
+
+#include "grid/edita.h"
+#include "grid/estado.h"
+#include "print/confimp.h"
+#include "print/configura.h"
+#include "print/imp_txt.h"
+#include "shell/declara.h"
+#include "store/abertura.h"
+#include "store/estatus.h"
+
+namespace shell {
+
+namespace {
+
+// The status column of the marking grids 46 and 47.
+class StatusDaMarca final : public grid::ServicosGrade {
+ public:
+  std::string VE_STAT(store::Contexto& ctx, int estatus, int pos) override {
+    return store::VE_STAT(ctx, estatus, pos);
+  }
+};
+
+print::ServicosImpressao servicos(Program& p, print::ServicosImpressao s) {
+  // One CPF: the declaration driver asks for it (with its pick lists and folder keys) and
+  // prints each taxpayer confirmed.
+  s.PEDE_CPF = [&p](store::Contexto&, const std::function<bool(const std::string&)>& imprime) {
+    ServicosDeclara d;
+    d.impressao = [&imprime](Program& q, Declara&) { return imprime(q.CPF); };
+    DECLARA(p, d);
+  };
+  s.MARCA = [](store::Contexto& ctx, int tela) {
+    (void)ctx.areas.select(9);
+    grid::Grade g;
+    StatusDaMarca st;
+    g.servicos = &st;
+    (void)grid::EDITA(ctx, g, tela);
+  };
+  return s;
+}
+
+}  // namespace
+
+print::Escolhas escolhasDeImpressao(const Program& p) {
+  print::Escolhas e;
+  e.QUEIMP = p.QUEIMP;
+  e.QUEMOD = p.cfg.QUEMOD;
+  e.QUEPAG = p.cfg.QUEPAG;
+  e.QUECON = p.cfg.QUECON;
+  e.NRO_VIAS = p.NRO_VIAS;
+  e.MOSIMP = p.cfg.MOSIMP;
+  e.MOSTEL = p.cfg.MOSTEL;
+  e.MOSCPF = p.cfg.MOSCPF;
+  return e;
+}
+
+void registraImpressao(Program& p, const print::ServicosImpressao& base) {
+  auto imp = std::make_shared<print::Impressao>();
+  p.CRIA_SEQ = [imp](Program& q) { return print::CRIA_SEQ(q, *imp, q.env); };
+  p.funcoes[51] = [imp, base](Program& q) {
+    print::SELECIONA(q, *imp, escolhasDeImpressao(q), servicos(q, base), q.env);
+    if (q.CPF != std::string(11, ' ')) q.cfg.ULT_CPF = q.CPF;
+    return true;
+  };
+  // The printer set-up of the print menu; the model list is grid screen 33.
+  p.funcoes[45] = [imp](Program& q) {
+    print::CONFIMP(
+        q, *imp,
+        [](store::Contexto& ctx) {
+          grid::Grade g;
+          (void)grid::EDITA(ctx, g, 33);
+        },
+        q.env);
+    return true;
+  };
+  p.funcoes[52] = [imp, base](Program& q) {
+    print::PedidoImpTxt pedido;
+    pedido.MOSTEL = q.cfg.MOSTEL;
+    pedido.MOSIMP = q.cfg.MOSIMP;
+    pedido.enviaEmail = base.enviaEmail;
+    const bool ok = print::IMP_NAODOS(q, *imp, pedido, q.env);
+    (void)store::ABERTURA(q, 9);
+    return ok;
+  };
+}
+
+}  // namespace shell
