@@ -251,17 +251,31 @@ Result<CdxIndex::Cursor> CdxIndex::last() {
   return Status(Error::kCorrupt, path_ + ": tree too deep");
 }
 
+// Walking the leaf chain: a healthy chain holds entries in strictly increasing order, so a
+// sibling whose entries do not follow ours (or precede them, walking left) means the chain is
+// damaged, and a loop of empty pages is caught by never visiting more pages than the file has.
 Result<CdxIndex::Cursor> CdxIndex::next(Cursor c) {
   auto n = node(c.page);
   if (!n) return n.status();
   if (c.pos + 1 < (*n)->count()) return Cursor{c.page, c.pos + 1};
-  // Empty leaves may lie between; a bounded walk keeps a looping chain from hanging us.
+  std::string lastKey;
+  std::uint32_t lastRec = 0;
+  bool haveLast = (*n)->count() > 0;
+  if (haveLast) {
+    lastKey.assign((*n)->key((*n)->count() - 1, keyLen_));
+    lastRec = (*n)->recnos.back();
+  }
   std::uint32_t page = (*n)->right;
-  for (int guard = 0; guard < 100000 && page != kCdxNone; ++guard) {
+  for (std::uint64_t guard = 0; page != kCdxNone; ++guard) {
+    if (guard > pageCount()) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
     auto r = node(page);
     if (!r) return r.status();
     if (!(*r)->leaf) return Status(Error::kCorrupt, path_ + ": sibling is not a leaf");
-    if ((*r)->count() > 0) return Cursor{page, 0};
+    if ((*r)->count() > 0) {
+      if (haveLast && compareEntry((*r)->key(0, keyLen_), (*r)->recnos[0], lastKey, lastRec) <= 0)
+        return Status(Error::kCorrupt, path_ + ": leaf chain out of order");
+      return Cursor{page, 0};
+    }
     page = (*r)->right;
   }
   return Cursor{};
@@ -271,12 +285,25 @@ Result<CdxIndex::Cursor> CdxIndex::prev(Cursor c) {
   if (c.pos > 0) return Cursor{c.page, c.pos - 1};
   auto n = node(c.page);
   if (!n) return n.status();
+  std::string firstKey;
+  std::uint32_t firstRec = 0;
+  bool haveFirst = (*n)->count() > 0;
+  if (haveFirst) {
+    firstKey.assign((*n)->key(0, keyLen_));
+    firstRec = (*n)->recnos[0];
+  }
   std::uint32_t page = (*n)->left;
-  for (int guard = 0; guard < 100000 && page != kCdxNone; ++guard) {
+  for (std::uint64_t guard = 0; page != kCdxNone; ++guard) {
+    if (guard > pageCount()) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
     auto r = node(page);
     if (!r) return r.status();
     if (!(*r)->leaf) return Status(Error::kCorrupt, path_ + ": sibling is not a leaf");
-    if ((*r)->count() > 0) return Cursor{page, (*r)->count() - 1};
+    if ((*r)->count() > 0) {
+      std::size_t lastPos = (*r)->count() - 1;
+      if (haveFirst && compareEntry((*r)->key(lastPos, keyLen_), (*r)->recnos[lastPos], firstKey, firstRec) >= 0)
+        return Status(Error::kCorrupt, path_ + ": leaf chain out of order");
+      return Cursor{page, lastPos};
+    }
     page = (*r)->left;
   }
   return Cursor{};
@@ -289,14 +316,10 @@ Result<std::size_t> CdxIndex::countKeys() {
   auto c = first();
   if (!c) return c.status();
   std::size_t n = 0;
-  Cursor cur = *c;
-  std::uint32_t page = cur.page;
-  while (page != kCdxNone) {
-    auto nd = node(page);
-    if (!nd) return nd.status();
-    n += (*nd)->count();
-    page = (*nd)->right;
-    if (n > 0xFFFFFFFFu) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
+  for (Cursor cur = *c; cur.valid(); ++n) {
+    auto nx = next(cur);
+    if (!nx) return nx.status();
+    cur = *nx;
   }
   return n;
 }

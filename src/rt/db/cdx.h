@@ -108,6 +108,8 @@ class CdxIndex {
   void touch(std::uint32_t page);
   Status beginChange();
   Status readHeader();
+  // Pages the file holds: no walk along a chain can visit more without looping.
+  std::uint64_t pageCount() const { return fileEnd_ / kCdxPage; }
 
   File file_;
   std::string path_;

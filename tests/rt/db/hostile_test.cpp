@@ -1,0 +1,117 @@
+// Files made to hurt: index chains that loop, layouts that overflow, widths a type cannot have,
+// counts no file could hold, and links planted where scratch files go.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "db_test_util.h"
+#include "rt/db/cdx.h"
+#include "rt/db/cdx_node.h"
+#include "rt/db/memo.h"
+#include "rt/db/table.h"
+
+using namespace rt::db;
+using namespace rt::db::testing;
+using rt::text::Decimal;
+
+namespace {
+
+std::uint32_t le32At(const std::string& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(i)]);
+  return v;
+}
+void putLe32(std::string& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A table of 2,000 records and its index, the index's bytes, and the pages of its leaves in
+// chain order.
+struct IndexedTable {
+  TempDir dir;
+  std::string cdx;
+  std::vector<std::size_t> leaves;
+  IndexedTable() {
+    EXPECT_TRUE(Table::create(dir.file("L"), {{"K", 'C', 10, 0}}).isOk());
+    auto t = openOrDie(dir.file("L"), true);
+    EXPECT_TRUE(t->openIndex(dir.file("L"), "K").isOk());
+    for (int i = 0; i < 2000; ++i) {
+      EXPECT_TRUE(t->appendBlank().isOk());
+      EXPECT_TRUE(t->put("K", std::to_string(100000 + i)).isOk());
+    }
+    EXPECT_TRUE(t->close().isOk());
+    cdx = readAll(dir.file("L.CDX"));
+    for (std::size_t p = CdxIndex::kFirstPage; p < cdx.size(); p += kCdxPage)
+      if ((cdx[p] & 2) && le32At(cdx, p + 4) == kCdxNone) leaves.push_back(p);
+    while (!leaves.empty() && le32At(cdx, leaves.back() + 8) != kCdxNone) leaves.push_back(le32At(cdx, leaves.back() + 8));
+  }
+  // Opens the damaged index and walks it both ways: every walk must end with kCorrupt.
+  void expectWalksEnd(const std::string& damaged) {
+    writeAll(dir.file("L.CDX"), damaged);
+    auto ix = CdxIndex::open(dir.file("L.CDX"), "K", 10, ' ', false);
+    ASSERT_TRUE(ix.isOk()) << ix.status().message();
+    EXPECT_EQ((*ix)->countKeys().code(), Error::kCorrupt);
+    auto t = openOrDie(dir.file("L"));
+    ASSERT_OK(t->openIndex(dir.file("L"), "K"));
+    Status s = t->goTop();
+    for (int i = 0; s && !t->eof() && i < 3000; ++i) s = t->skip();
+    EXPECT_EQ(s.code(), Error::kCorrupt);
+    s = t->goBottom();
+    for (int i = 0; s && !t->bof() && i < 3000; ++i) s = t->skip(-1);
+    EXPECT_EQ(s.code(), Error::kCorrupt);
+  }
+};
+
+TEST(Hostile, LeafChainsThatLoopOrPointOutsideEndTheWalk) {
+  IndexedTable it;
+  ASSERT_GT(it.leaves.size(), 4u);
+  std::size_t firstLeaf = it.leaves.front(), lastLeaf = it.leaves.back();
+  // The last leaf's right sibling is the first leaf, and the first's left is the last.
+  std::string loop = it.cdx;
+  putLe32(loop, lastLeaf + 8, static_cast<std::uint32_t>(firstLeaf));
+  putLe32(loop, firstLeaf + 4, static_cast<std::uint32_t>(lastLeaf));
+  it.expectWalksEnd(loop);
+  // An empty leaf that is its own sibling, after the last and before the first.
+  std::string empty = it.cdx;
+  std::string page(kCdxPage, '\0');
+  page[0] = 2;
+  auto self = static_cast<std::uint32_t>(empty.size());
+  putLe32(page, 4, self);
+  putLe32(page, 8, self);
+  empty += page;
+  putLe32(empty, lastLeaf + 8, self);
+  putLe32(empty, firstLeaf + 4, self);
+  it.expectWalksEnd(empty);
+  // Siblings beyond the file.
+  std::string outside = it.cdx;
+  putLe32(outside, lastLeaf + 8, 0x7FFFFE00u);
+  putLe32(outside, firstLeaf + 4, 0x7FFFFE00u);
+  it.expectWalksEnd(outside);
+}
+
+TEST(Hostile, LeafBitCountsAddingUpTo64DecodeWithoutShiftingTooFar) {
+  // Eight bytes per entry: 32 bits of record number, 32 of duplicate count, none left for the
+  // trailing count, whatever its mask says.
+  std::string page(kCdxPage, '\0');
+  page[0] = 3;
+  page[2] = 1;
+  putLe32(page, 14, 0xFFFFFFFFu);
+  page[18] = 0;
+  page[19] = '\xFF';
+  page[20] = 32;
+  page[21] = 32;
+  page[22] = 0;
+  page[23] = 8;
+  putLe32(page, 24, 0x105);  // record 261, no duplicate bytes
+  std::memcpy(page.data() + kCdxPage - 4, "ABCD", 4);
+  auto n = decodeCdxNode(page, 4, ' ');
+  ASSERT_TRUE(n.isOk()) << n.status().message();
+  EXPECT_EQ(n->keys, "ABCD");
+  EXPECT_EQ(n->recnos.at(0), 261u);
+}
+
+}  // namespace
