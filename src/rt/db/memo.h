@@ -32,7 +32,10 @@ class MemoFile {
   std::string path_;
 };
 
-// The pointer text of an M field ("        12") and back; garbage reads as 0.
+// The pointer text of an M field ("        12") and back; garbage reads as 0. Only fields of
+// this width hold our pointers (others' 4-byte binary pointers are read as none and never
+// written).
+constexpr int kMemoFieldWidth = 10;
 std::uint32_t memoBlockFromField(std::string_view raw);
 std::string memoFieldFromBlock(std::uint32_t block, int width);
 

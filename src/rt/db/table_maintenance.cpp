@@ -88,7 +88,7 @@ Status Table::packMemo() {
     std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(r - 1) * len;
     RT_DB_TRY(file_.readExact(at, rec));
     for (const FieldDef& f : header_.fields) {
-      if (f.type != 'M') continue;
+      if (f.type != 'M' || f.width != kMemoFieldWidth) continue;
       std::string_view raw = std::string_view(rec).substr(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width));
       std::uint32_t block = memoBlockFromField(raw);
       std::uint32_t moved = 0;

@@ -24,6 +24,7 @@ Status Table::put(int i, const Value& v) {
   if (f.type == 'M') {
     auto* s = std::get_if<std::string>(&v);
     if (!s) return {Error::kBadField, f.name + " takes text"};
+    if (f.width != kMemoFieldWidth) return {Error::kBadField, f.name + ": a memo pointer of another kind"};
     if (!memo_) return {Error::kNotFound, withExtension(path_, ".DBT")};
     UpdateGuard g(*this, true);
     RT_DB_TRY(g.status());
@@ -35,7 +36,11 @@ Status Table::put(int i, const Value& v) {
     if (!r) return r.status();
     bytes = std::move(*r);
   }
-  rec_.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width), bytes);
+  // The codecs give exactly the field's width; anything else would move the fields after it.
+  if (bytes.size() != static_cast<std::size_t>(f.width) ||
+      static_cast<std::size_t>(f.offset) + bytes.size() > rec_.size())
+    return {Error::kBadField, f.name + ": " + std::to_string(bytes.size()) + " bytes for a field of " + std::to_string(f.width)};
+  rec_.replace(static_cast<std::size_t>(f.offset), bytes.size(), bytes);
   dirty_ = true;
   return {};
 }

@@ -114,4 +114,46 @@ TEST(Hostile, LeafBitCountsAddingUpTo64DecodeWithoutShiftingTooFar) {
   EXPECT_EQ(n->recnos.at(0), 261u);
 }
 
+TEST(Hostile, WidthsATypeCannotHaveAreRefusedAndPutsStayInTheirField) {
+  TempDir dir;
+  ASSERT_OK(Table::create(dir.file("W"), {{"CPF", 'C', 11, 0}, {"DT", 'D', 8, 0}, {"OK", 'L', 1, 0},
+                                          {"V", 'N', 12, 2}, {"T", 'M', 10, 0}}));
+  {
+    auto t = openOrDie(dir.file("W"), true);
+    for (int i = 0; i < 2; ++i) {
+      ASSERT_OK(t->appendBlank());
+      ASSERT_OK(t->put("CPF", std::string(i ? "22222222222" : "11111111111")));
+    }
+  }
+  const std::string good = readAll(dir.file("W.DBF"));
+  auto withWidth = [&](int field, int width) {
+    std::string b = good;
+    b[32 + 32 * static_cast<std::size_t>(field) + 16] = static_cast<char>(width);
+    return b;
+  };
+  struct Case {
+    int field, width;
+    bool opens;
+  } cases[] = {{1, 2, false}, {1, 9, false}, {2, 3, false}, {2, 0, false}, {3, 21, false},
+               {3, 5, true}, {4, 12, false}, {4, 4, true}, {0, 3, true}};
+  for (const Case& c : cases) {
+    writeAll(dir.file("C.DBF"), withWidth(c.field, c.width));
+    std::filesystem::copy_file(dir.file("W.DBT"), dir.file("C.DBT"), std::filesystem::copy_options::overwrite_existing);
+    auto t = Table::open(dir.file("C"));
+    EXPECT_EQ(t.isOk(), c.opens) << "field " << c.field << " width " << c.width << ": " << t.status().message();
+    if (!t || c.field != 4) continue;
+    // A memo pointer of another kind is never written, and the record keeps its length.
+    ASSERT_OK((*t)->goTo(1));
+    ASSERT_OK((*t)->lockRecord());
+    EXPECT_EQ((*t)->put("T", std::string("texto")).code(), Error::kBadField);
+    ASSERT_OK((*t)->put("CPF", std::string("33333333333")));
+    ASSERT_OK((*t)->close());
+    std::string after = readAll(dir.file("C.DBF"));
+    EXPECT_EQ(after.size(), good.size());
+    auto u = openOrDie(dir.file("C"));
+    ASSERT_OK(u->goTo(2));
+    EXPECT_EQ(u->getText("CPF"), "22222222222");
+  }
+}
+
 }  // namespace
