@@ -1,5 +1,7 @@
 #include "rt/db/memo.h"
 
+#include <algorithm>
+
 #include "rt/text/strings.h"
 
 namespace rt::db {
@@ -54,18 +56,17 @@ Result<std::string> MemoFile::read(std::uint32_t block) const {
 Result<std::uint32_t> MemoFile::write(std::string_view text) {
   if (text.empty()) return 0u;
   if (text.size() > kMaxText) return Status(Error::kOverflow, path_ + ": memo text too long");
-  char head[4];
-  RT_DB_TRY(file_.readExact(0, head));
-  std::uint32_t next = 0;
-  for (int i = 3; i >= 0; --i) next = next << 8 | static_cast<std::uint8_t>(head[i]);
   auto size = file_.size();
   if (!size) return size.status();
-  // Never write inside what the file already holds, whatever block 0 says.
-  std::uint64_t endBlock = (*size + kBlock - 1) / kBlock;
-  if (next < endBlock || next == 0) next = static_cast<std::uint32_t>(endBlock);
+  // A text goes at the end of the file, whatever block 0 says: a number inside the file
+  // would overwrite texts in use, and one far beyond it would leave a hole of terabytes and
+  // then wrap the block numbers round to 0.
+  std::uint64_t endBlock = std::max<std::uint64_t>(1, (*size + kBlock - 1) / kBlock);
   std::string data(text);
   data += "\x1A\x1A";
   data.resize((data.size() + kBlock - 1) / kBlock * kBlock, '\0');
+  if (endBlock + data.size() / kBlock > 0xFFFFFFFFu) return Status(Error::kOverflow, path_ + ": memo file full");
+  auto next = static_cast<std::uint32_t>(endBlock);
   RT_DB_TRY(file_.writeAt(static_cast<std::uint64_t>(next) * kBlock, data));
   std::uint32_t after = next + static_cast<std::uint32_t>(data.size() / kBlock);
   std::string h(4, '\0');
