@@ -1,6 +1,8 @@
 // Table: index orders, seeks and filters.
 #include "rt/db/table.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "rt/db/table_internal.h"
@@ -53,7 +55,27 @@ std::string Table::currentKey(int n) const {
   return makeKey(orders_[static_cast<std::size_t>(n - 1)], rec_);
 }
 
+namespace {
+
+// What building an index of `records` keys holds in memory at its peak: the keys and record
+// numbers, the sort array and the order, and the pages.
+std::uint64_t buildFootprint(std::uint64_t records, std::size_t keyLen) {
+  return records * (2 * static_cast<std::uint64_t>(keyLen) + 4 + 16 + 4);
+}
+
+std::uint64_t physicalMemory() {
+  long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
+  return pages > 0 && size > 0 ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size) : 0;
+}
+
+}  // namespace
+
 Status Table::buildOrder(Order& o, const std::string& path) {
+  // The count is what the file's size allows, but a sparse file can allow billions of records
+  // of nothing: an index that could not fit in memory is refused before anything is reserved.
+  std::uint64_t need = buildFootprint(count_, o.keyLen), have = physicalMemory();
+  if (have > 0 && need > have)
+    return {Error::kOverflow, path_ + ": " + std::to_string(count_) + " records are too many to index"};
   KeyList keys;
   keys.keyLen = o.keyLen;
   keys.keys.reserve(static_cast<std::size_t>(count_) * o.keyLen);

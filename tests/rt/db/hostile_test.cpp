@@ -156,4 +156,18 @@ TEST(Hostile, WidthsATypeCannotHaveAreRefusedAndPutsStayInTheirField) {
   }
 }
 
+TEST(Hostile, AnIndexOfMoreRecordsThanMemoryHoldsIsRefusedNotAborted) {
+  TempDir dir;
+  ASSERT_OK(Table::create(dir.file("S"), {{"CPF", 'C', 11, 0}}));
+  // A header claiming 2^32-1 records on a sparse file big enough to hold them.
+  std::string head = readAll(dir.file("S.DBF"));
+  putLe32(head, 4, 0xFFFFFFFFu);
+  writeAll(dir.file("S.DBF"), head);
+  std::filesystem::resize_file(dir.file("S.DBF"), head.size() + 12ull * 0xFFFFFFFFull);
+  auto t = openOrDie(dir.file("S"), true);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->recordCount(), 0xFFFFFFFFu);
+  EXPECT_EQ(t->openIndex(dir.file("S"), "CPF").code(), Error::kOverflow);
+}
+
 }  // namespace
