@@ -687,14 +687,11 @@ Status CdxIndex::build(const std::string& path, std::string_view expression, std
     if (!encodeCdxNode(nd, keyLen, pad, page)) return {Error::kCorrupt, path + ": page overflow while building"};
     out += page;
   }
-  std::string tmp = path + ".tmp";
-  {
-    auto f = File::open(tmp, File::Mode::kTruncate);
-    if (!f) return f.status();
-    RT_DB_TRY(f->writeAt(0, out));
-    RT_DB_TRY(f->sync());
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  auto tmp = ScratchFile::beside(path);
+  if (!tmp) return tmp.status();
+  RT_DB_TRY(tmp->file().writeAt(0, out));
+  RT_DB_TRY(tmp->file().sync());
+  RT_DB_TRY(tmp->renameOver(path));
   return syncDirectoryOf(path);
 }
 

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "rt/text/strings.h"
@@ -140,6 +142,56 @@ Status File::waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) 
 
 Status File::unlock(std::uint64_t start, std::uint64_t length) const {
   return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
+}
+
+namespace {
+
+// The process's umask, without changing it (umask() would, for a moment, for every thread).
+mode_t currentUmask() {
+  FILE* f = std::fopen("/proc/self/status", "re");
+  mode_t mask = 022;
+  if (!f) return mask;
+  char line[128];
+  while (std::fgets(line, sizeof line, f)) {
+    unsigned value = 0;
+    if (std::sscanf(line, "Umask: %o", &value) == 1) {
+      mask = static_cast<mode_t>(value & 0777);
+      break;
+    }
+  }
+  std::fclose(f);
+  return mask;
+}
+
+}  // namespace
+
+Result<ScratchFile> ScratchFile::beside(const std::string& target) {
+  std::string name = target + ".tmpXXXXXX";
+  // mkostemp opens with O_CREAT | O_EXCL: an existing name, a link included, is never opened.
+  int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return Status(Error::kIo, target + ".tmp: " + std::strerror(errno));
+  File f(fd);
+  if (fchmod(fd, 0666 & ~currentUmask()) != 0) {
+    Status s = ioError("chmod");
+    ::unlink(name.c_str());
+    return s;
+  }
+  return ScratchFile(std::move(f), std::move(name));
+}
+
+ScratchFile::ScratchFile(ScratchFile&& other) noexcept : file_(std::move(other.file_)), path_(std::move(other.path_)) {
+  other.path_.clear();
+}
+
+ScratchFile::~ScratchFile() {
+  if (!path_.empty()) ::unlink(path_.c_str());
+}
+
+Status ScratchFile::renameOver(const std::string& target) {
+  if (path_.empty()) return {Error::kIo, "rename " + target + ": no scratch file"};
+  if (std::rename(path_.c_str(), target.c_str()) != 0) return ioError("rename");
+  path_.clear();
+  return {};
 }
 
 Mapping::~Mapping() { reset(); }

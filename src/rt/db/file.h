@@ -49,7 +49,31 @@ class File {
 
  private:
   explicit File(int fd) : fd_(fd) {}
+  friend class ScratchFile;
   int fd_ = -1;
+};
+
+// A scratch file beside `target` (same folder, so a rename can put it in place): created with
+// an unpredictable name (target + ".tmp" + six random characters) exclusively, so a link
+// planted in the shared folder is never followed, with the permissions a plain create gives.
+// Removed when dropped unless it was renamed into place.
+class ScratchFile {
+ public:
+  static Result<ScratchFile> beside(const std::string& target);
+  ScratchFile(ScratchFile&& other) noexcept;
+  ScratchFile& operator=(ScratchFile&& other) = delete;
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  ~ScratchFile();
+  File& file() { return file_; }
+  const std::string& path() const { return path_; }
+  // Renames the scratch file over `target` (which it then is); the descriptor stays open.
+  Status renameOver(const std::string& target);
+
+ private:
+  ScratchFile(File f, std::string path) : file_(std::move(f)), path_(std::move(path)) {}
+  File file_;
+  std::string path_;  // empty once renamed
 };
 
 // A read-only view of a file's first bytes. Used only for tables opened exclusively, whose

@@ -6,13 +6,25 @@
 
 namespace rt::db {
 
-Status MemoFile::create(const std::string& path) {
-  auto f = File::open(path, File::Mode::kTruncate);
-  if (!f) return f.status();
+Status MemoFile::writeEmpty(const File& f) {
   std::string block0(kBlock, '\0');
   block0[0] = 1;    // next free block
   block0[16] = 3;   // dBase III memo version byte
-  return f->writeAt(0, block0);
+  return f.writeAt(0, block0);
+}
+
+Status MemoFile::create(const std::string& path) {
+  auto f = ScratchFile::beside(path);
+  if (!f) return f.status();
+  RT_DB_TRY(writeEmpty(f->file()));
+  return f->renameOver(path);
+}
+
+MemoFile MemoFile::adopt(File file, std::string path) {
+  MemoFile m;
+  m.file_ = std::move(file);
+  m.path_ = std::move(path);
+  return m;
 }
 
 Result<MemoFile> MemoFile::open(const std::string& path, bool writable) {

@@ -71,15 +71,12 @@ Status Table::create(const std::string& path, std::vector<FieldDef> fields, Crea
   for (const auto& f : fields) h.recordLength += static_cast<std::uint32_t>(f.width);
   std::string bytes = encodeHeader(h);
   bytes += '\x1A';
-  std::string tmp = real + ".tmp";
-  {
-    auto f = File::open(tmp, File::Mode::kTruncate);
-    if (!f) return f.status();
-    RT_DB_TRY(f->writeAt(0, bytes));
-    RT_DB_TRY(f->sync());
-  }
+  auto tmp = ScratchFile::beside(real);
+  if (!tmp) return tmp.status();
+  RT_DB_TRY(tmp->file().writeAt(0, bytes));
+  RT_DB_TRY(tmp->file().sync());
   if (hasMemo) RT_DB_TRY(MemoFile::create(withExtension(real, ".DBT")));
-  if (std::rename(tmp.c_str(), real.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  RT_DB_TRY(tmp->renameOver(real));
   return syncDirectoryOf(real);
 }
 

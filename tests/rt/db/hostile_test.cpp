@@ -170,4 +170,40 @@ TEST(Hostile, AnIndexOfMoreRecordsThanMemoryHoldsIsRefusedNotAborted) {
   EXPECT_EQ(t->openIndex(dir.file("S"), "CPF").code(), Error::kOverflow);
 }
 
+TEST(Hostile, LinksPlantedWhereScratchFilesGoAreNeverFollowed) {
+  TempDir dir, outside;
+  const std::string victim = outside.file("victim");
+  writeAll(victim, "keep me");
+  for (const char* name : {"P.DBF.tmp", "P.CDX.tmp", "P.DBT.tmp", "P.DBT"})
+    std::filesystem::create_symlink(victim, dir.file(name));
+  ASSERT_OK(Table::create(dir.file("P"), {{"K", 'C', 8, 0}, {"T", 'M', 10, 0}}));
+  {
+    auto t = openOrDie(dir.file("P"), true);
+    ASSERT_OK(t->openIndex(dir.file("P"), "K"));
+    for (int i = 0; i < 20; ++i) {
+      ASSERT_OK(t->appendBlank());
+      ASSERT_OK(t->put("K", std::to_string(i)));
+      ASSERT_OK(t->put("T", "texto " + std::to_string(i)));
+      if (i % 2) ASSERT_OK(t->markDeleted());
+    }
+    ASSERT_OK(t->pack());
+    ASSERT_OK(t->packMemo());
+    ASSERT_OK(t->reindex());
+    ASSERT_OK(t->goBottom());
+    EXPECT_EQ(t->getText("T"), "texto 8");  // the greatest key
+  }
+  EXPECT_EQ(readAll(victim), "keep me");
+  int scratch = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+    std::string name = e.path().filename().string();
+    if (name == "P.DBF" || name == "P.CDX" || name == "P.DBT") EXPECT_FALSE(e.is_symlink()) << name;
+    else if (!e.is_symlink()) ++scratch;
+    if (e.is_regular_file() && !e.is_symlink()) {
+      EXPECT_EQ(e.status().permissions() & std::filesystem::perms::owner_write, std::filesystem::perms::owner_write)
+          << name;
+    }
+  }
+  EXPECT_EQ(scratch, 0);  // no scratch file is left behind
+}
+
 }  // namespace
