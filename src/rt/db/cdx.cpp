@@ -109,10 +109,11 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
 }
 
 Status CdxIndex::readHeader() {
-  std::string h(12, '\0');
+  std::string h(16, '\0');
   RT_DB_TRY(file_.readExact(kTagHeader, h));
   root_ = le32(h, 0);
   counter_ = le32(h, 8);
+  headTail_ = h.substr(12, 4);
   auto size = file_.size();
   if (!size) return size.status();
   fileEnd_ = *size;
@@ -334,6 +335,24 @@ Status CdxIndex::markStale() {
   RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   staleWritten_ = true;
   return {};
+}
+
+Result<bool> CdxIndex::isMarkedStale() const {
+  char flag = 0;
+  auto n = file_.readAt(kTagHeader + kDirtyFlag, std::span<char>(&flag, 1));
+  if (!n) return n.status();
+  return *n == 1 && flag == 1;
+}
+
+bool CdxIndex::isReplaced() const { return fileExists(path_) && !file_.sameFileAs(path_); }
+
+Result<bool> CdxIndex::leftUnfinished(const std::string& path) {
+  auto f = File::open(path, File::Mode::kRead);
+  if (!f) return f.code() == Error::kNotFound ? Result<bool>(false) : Result<bool>(f.status());
+  char flag = 0;
+  auto n = f->readAt(kTagHeader + kDirtyFlag, std::span<char>(&flag, 1));
+  if (!n) return n.status();
+  return *n == 1 && flag == 1;  // the mark we write; other bytes there are damage
 }
 
 CdxNode& CdxIndex::store(std::uint32_t page, CdxNode node) {
@@ -568,6 +587,7 @@ Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
 Status CdxIndex::flush(bool sync) {
   if (dirty_.empty() && !staleWritten_) return {};
   std::sort(dirty_.begin(), dirty_.end());
+  const bool wrotePages = !dirty_.empty();
   std::string page;
   for (std::uint32_t p : dirty_) {
     CdxNode* n = cached(p);
@@ -577,10 +597,27 @@ Status CdxIndex::flush(bool sync) {
     n->dirty = false;
   }
   dirty_.clear();
+  if (!wrotePages) {
+    // Only the mark to clear: the pages did not change, so the counter stays and other
+    // terminals keep their cached pages.
+    RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    if (sync) RT_DB_TRY(file_.sync());
+    staleWritten_ = false;
+    return {};
+  }
   std::string h(12, '\0');
   putLe(h, 0, root_, 4);
   putLe(h, 4, kCdxNone, 4);
   putLe(h, 8, ++counter_, 4);
+  if (staleWritten_ && !sync && headTail_.size() == 4) {
+    // Root, counter and the cleared mark in one write: nothing waits for the disk between
+    // them, so their order within the page does not matter.
+    h += headTail_;
+    h += '\0';
+    RT_DB_TRY(file_.writeAt(kTagHeader, h));
+    staleWritten_ = false;
+    return {};
+  }
   RT_DB_TRY(file_.writeAt(kTagHeader, h));
   if (sync) RT_DB_TRY(file_.sync());
   if (staleWritten_) {

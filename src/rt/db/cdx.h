@@ -89,8 +89,17 @@ class CdxIndex {
   Status flush(bool sync = false);
   // Before a change the index will only learn of later: flags a deferred index as behind.
   Status prepareChange() { return beginChange(); }
-  // Marks the file as needing a rebuild (written at once).
+  // Marks the file as needing a rebuild (written at once); the next flush clears the mark.
+  // Exclusive tables do this while they defer pages; shared writers around every change, so
+  // a writer killed in the middle leaves the mark for the next one to find.
   Status markStale();
+  // Whether the file on disk carries the mark (another writer died in the middle).
+  Result<bool> isMarkedStale() const;
+  // Whether the path now names another file than the one this index holds (rebuilt by another
+  // terminal and renamed over it). A path naming no file is not a replacement.
+  bool isReplaced() const;
+  // The mark of the file at `path` (false when the file is missing or too short to have one).
+  static Result<bool> leftUnfinished(const std::string& path);
 
  private:
   struct Step {
@@ -121,6 +130,7 @@ class CdxIndex {
   bool staleWritten_ = false;
   std::uint32_t root_ = kCdxNone;
   std::uint32_t counter_ = 0;
+  std::string headTail_;  // tag header bytes 12-15 (key length, options, signature) as read
   std::uint64_t fileEnd_ = 0;
   std::uint64_t generation_ = 1;
   // Decoded pages by page number (offset / 512): a direct index, as seeks live on it.

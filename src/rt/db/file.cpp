@@ -196,9 +196,10 @@ Status ScratchFile::renameOver(const std::string& target) {
 
 Mapping::~Mapping() { reset(); }
 
-Mapping::Mapping(Mapping&& other) noexcept : data_(other.data_), size_(other.size_) {
+Mapping::Mapping(Mapping&& other) noexcept : data_(other.data_), size_(other.size_), writable_(other.writable_) {
   other.data_ = nullptr;
   other.size_ = 0;
+  other.writable_ = false;
 }
 
 Mapping& Mapping::operator=(Mapping&& other) noexcept {
@@ -206,8 +207,10 @@ Mapping& Mapping::operator=(Mapping&& other) noexcept {
     reset();
     data_ = other.data_;
     size_ = other.size_;
+    writable_ = other.writable_;
     other.data_ = nullptr;
     other.size_ = 0;
+    other.writable_ = false;
   }
   return *this;
 }
@@ -223,10 +226,23 @@ Mapping Mapping::of(const File& file) {
   return m;
 }
 
+Mapping Mapping::writable(const File& file, std::size_t length) {
+  Mapping m;
+  auto size = file.size();
+  if (!size || *size < length || length == 0) return m;
+  void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, file.fd(), 0);
+  if (p == MAP_FAILED) return m;
+  m.data_ = static_cast<const char*>(p);
+  m.size_ = length;
+  m.writable_ = true;
+  return m;
+}
+
 void Mapping::reset() {
   if (data_) munmap(const_cast<char*>(data_), size_);
   data_ = nullptr;
   size_ = 0;
+  writable_ = false;
 }
 
 std::string resolveCaseInsensitive(const std::string& path) {

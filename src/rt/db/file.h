@@ -88,12 +88,18 @@ class Mapping {
   Mapping& operator=(const Mapping&) = delete;
   // Maps the whole file as it is now; an empty file gives an empty mapping.
   static Mapping of(const File& file);
+  // Maps the first `length` bytes for reading and writing (shared with every process that
+  // has the file open); empty when the file is shorter or the mapping fails.
+  static Mapping writable(const File& file, std::size_t length);
   void reset();
   std::string_view bytes() const { return {data_, size_}; }
+  // Writable mappings only.
+  char* data() const { return writable_ ? const_cast<char*>(data_) : nullptr; }
 
  private:
   const char* data_ = nullptr;
   std::size_t size_ = 0;
+  bool writable_ = false;
 };
 
 // Finds an existing file whose name matches `path`'s last component ignoring ASCII case, in

@@ -26,26 +26,6 @@ std::string baseName(const std::string& path) {
 
 }  // namespace
 
-Status Table::updateLock(bool writer, Refresh refresh) {
-  if (exclusive_ || updateDepth_++ > 0) return {};
-  Status s = file_.waitLock(kLockUpdate, 1, writer ? File::LockKind::kExclusive : File::LockKind::kShared);
-  if (!s) {
-    --updateDepth_;
-    return s;
-  }
-  if (refresh == Refresh::kControlling && order_ > 0)
-    s = orders_[static_cast<std::size_t>(order_ - 1)].index->refresh();
-  else if (refresh == Refresh::kAll)
-    s = refreshIndexes();
-  if (!s) updateUnlock();
-  return s;
-}
-
-void Table::updateUnlock() {
-  if (exclusive_) return;
-  if (--updateDepth_ == 0) (void)file_.unlock(kLockUpdate, 1);
-}
-
 Status Table::refreshIndexes() {
   for (auto& o : orders_) RT_DB_TRY(o.index->refresh());
   return {};
@@ -126,6 +106,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     break;
   }
   if (t->exclusive_) t->map_ = Mapping::of(t->file_);
+  else if (!t->readOnly_) t->head_ = Mapping::writable(t->file_, 32);
   RT_DB_TRY(t->goTop());
   return t;
 }
@@ -145,6 +126,7 @@ Status Table::close() {
   orders_.clear();
   memo_.reset();
   map_.reset();
+  head_.reset();
   file_.close();  // drops every lock of this description
   lockedRecords_.clear();
   fileLocked_ = false;
@@ -178,7 +160,7 @@ Status Table::readHeaderCount() {
 }
 
 std::uint32_t Table::recordCount() {
-  if (!exclusive_) (void)readHeaderCount();
+  if (!exclusive_) (void)syncShared();
   return count_;
 }
 
@@ -232,8 +214,10 @@ bool Table::isVisible() const {
 
 Status Table::goTo(std::uint32_t recno) {
   RT_DB_TRY(flush());
-  chunkCount_ = exclusive_ ? chunkCount_ : 0;
-  if (recno > count_ && !exclusive_) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_) {
+    if (!tracksChanges()) chunkCount_ = 0;
+    RT_DB_TRY(tracksChanges() || recno > count_ ? syncShared() : Status());
+  }
   found_ = false;
   if (recno < 1 || recno > count_) {
     setEof();
@@ -246,20 +230,22 @@ Status Table::goTo(std::uint32_t recno) {
 Status Table::goTop() {
   RT_DB_TRY(flush());
   if (!exclusive_) {
-    chunkCount_ = 0;
-    RT_DB_TRY(readHeaderCount());
+    if (!tracksChanges()) chunkCount_ = 0;
+    RT_DB_TRY(syncShared());
   }
   found_ = false;
   if (order_ > 0) {
     Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-    UpdateGuard g(*this, false);
-    RT_DB_TRY(g.status());
-    auto c = o.index->first();
-    if (!c) return c.status();
-    o.cursor = *c;
-    o.cursorGen = o.index->generation();
-    RT_DB_TRY(loadFromCursor(o));
-    if (!eof_ && !isVisible()) RT_DB_TRY(skipOrdered(1));
+    Status moved = readOrdered([&]() -> Status {
+      auto c = o.index->first();
+      if (!c) return c.status();
+      o.cursor = *c;
+      o.cursorGen = o.index->generation();
+      RT_DB_TRY(loadFromCursor(o));
+      if (!eof_ && !isVisible()) return skipOrderedLocked(1);
+      return {};
+    });
+    if (!moved) return moved;
   } else {
     if (count_ == 0) {
       setEof();
@@ -275,20 +261,22 @@ Status Table::goTop() {
 Status Table::goBottom() {
   RT_DB_TRY(flush());
   if (!exclusive_) {
-    chunkCount_ = 0;
-    RT_DB_TRY(readHeaderCount());
+    if (!tracksChanges()) chunkCount_ = 0;
+    RT_DB_TRY(syncShared());
   }
   found_ = false;
   if (order_ > 0) {
     Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-    UpdateGuard g(*this, false);
-    RT_DB_TRY(g.status());
-    auto c = o.index->last();
-    if (!c) return c.status();
-    o.cursor = *c;
-    o.cursorGen = o.index->generation();
-    RT_DB_TRY(loadFromCursor(o));
-    if (!eof_ && !isVisible()) RT_DB_TRY(skipOrdered(-1));
+    Status moved = readOrdered([&]() -> Status {
+      auto c = o.index->last();
+      if (!c) return c.status();
+      o.cursor = *c;
+      o.cursorGen = o.index->generation();
+      RT_DB_TRY(loadFromCursor(o));
+      if (!eof_ && !isVisible()) return skipOrderedLocked(-1);
+      return {};
+    });
+    if (!moved) return moved;
   } else {
     if (count_ == 0) {
       setEof();
@@ -308,7 +296,7 @@ Status Table::skip(long n) {
     if (!eof_ && !exclusive_) return loadRecord(recno_);
     return {};
   }
-  if (!exclusive_ && (eof_ || recno_ >= count_)) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_ && (tracksChanges() || eof_ || recno_ >= count_)) RT_DB_TRY(syncShared());
   return order_ > 0 ? skipOrdered(n) : skipNatural(n);
 }
 
@@ -368,16 +356,18 @@ Status Table::loadFromCursor(Order& o) {
   }
   std::uint32_t r = o.index->recnoAt(o.cursor);
   if (r < 1 || r > count_) {
-    if (!exclusive_) RT_DB_TRY(readHeaderCount());
+    if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
     if (r < 1 || r > count_) return {Error::kCorrupt, o.index->path() + ": record " + std::to_string(r) + " beyond the table"};
   }
   return loadRecord(r);
 }
 
 Status Table::skipOrdered(long n) {
+  return readOrdered([&] { return skipOrderedLocked(n); });
+}
+
+Status Table::skipOrderedLocked(long n) {
   Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-  UpdateGuard g(*this, false);
-  RT_DB_TRY(g.status());
   bof_ = false;
   if (n > 0) {
     if (eof_) return {};

@@ -68,7 +68,7 @@ Status Table::recall() {
 // Shared, the caller holds the update lock: the count is read again, since other terminals
 // may have appended since we last looked, and only an append ever raises it.
 Status Table::writeHeaderPrefix() {
-  if (!exclusive_) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
   today(header_.year, header_.month, header_.day);
   header_.recordCount = count_;
   return file_.writeAt(0, encodeHeaderPrefix(header_));
@@ -164,13 +164,12 @@ Status Table::commit() {
 Status Table::appendBlank() {
   RT_DB_TRY(flushRecord());  // a previous append joins the pending ones
   if (readOnly_) return {Error::kReadOnly, path_};
-  if (!exclusive_) RT_DB_TRY(file_.tryLock(kLockAppend, 1, File::LockKind::kExclusive));
   Status s;
   std::uint32_t recno = 0;
   {
     UpdateGuard g(*this, true);
     s = g.status();
-    if (s && !exclusive_) s = readHeaderCount();
+    if (s && !exclusive_ && !tracksChanges()) s = readHeaderCount();
     if (s) {
       recno = count_ + 1;
       if (!exclusive_ && !fileLocked_) s = file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive);
@@ -200,14 +199,11 @@ Status Table::appendBlank() {
     }
     if (s && !exclusive_) s = flushIndexes(false);
   }
-  if (!exclusive_) {
-    if (s && !fileLocked_) {
-      // The new record comes locked; other record locks go, as with the old runtime.
-      for (auto r : lockedRecords_)
-        if (r != recno) (void)file_.unlock(kLockRecords + r, 1);
-      lockedRecords_ = {recno};
-    }
-    (void)file_.unlock(kLockAppend, 1);
+  if (!exclusive_ && s && !fileLocked_) {
+    // The new record comes locked; other record locks go, as with the old runtime.
+    for (auto r : lockedRecords_)
+      if (r != recno) (void)file_.unlock(kLockRecords + r, 1);
+    lockedRecords_ = {recno};
   }
   if (!s) return s;
   rec_ = blank_;
