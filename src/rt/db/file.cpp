@@ -140,6 +140,16 @@ Status File::waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) 
   return lockCall(fd_, F_OFD_SETLKW, kind == LockKind::kShared ? F_RDLCK : F_WRLCK, start, length);
 }
 
+Result<bool> File::isLockedByOthers(std::uint64_t start, std::uint64_t length, LockKind kind) const {
+  struct flock fl {};
+  fl.l_type = kind == LockKind::kShared ? F_RDLCK : F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = static_cast<off_t>(start);
+  fl.l_len = static_cast<off_t>(length);
+  if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return ioError("lock test");
+  return fl.l_type != F_UNLCK;
+}
+
 Status File::unlock(std::uint64_t start, std::uint64_t length) const {
   return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
 }

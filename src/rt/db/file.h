@@ -46,6 +46,8 @@ class File {
   // Blocking, for the short update lock that serialises writers.
   Status waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) const;
   Status unlock(std::uint64_t start, std::uint64_t length) const;
+  // Whether another open file description holds a lock that would refuse this one.
+  Result<bool> isLockedByOthers(std::uint64_t start, std::uint64_t length, LockKind kind) const;
 
  private:
   explicit File(int fd) : fd_(fd) {}

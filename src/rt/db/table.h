@@ -199,7 +199,9 @@ class Table {
   Status buildOrder(Order& o, const std::string& path);
   Status rebuildAll();
   // The update lock and the change counter (table_sharing.cpp).
-  Status updateLock(bool writer);
+  Status updateLock(bool exclusiveLock, bool marksWrite);
+  // After an index file was built anew: tells the terminals that have the table open.
+  Status announceRebuild();
   void updateUnlock();
   bool tracksChanges() const { return head_.data() != nullptr; }
   std::uint32_t changeCounter() const;

@@ -39,7 +39,9 @@ inline void today(int& y, int& m, int& d) {
 // brings the index caches up to date; a no-op for exclusive tables.
 class Table::UpdateGuard {
  public:
-  UpdateGuard(Table& t, bool writer) : t_(t) { status_ = t_.updateLock(writer); }
+  // A writer's changes are marked (see table_sharing.cpp); `marks` false holds the lock
+  // exclusively for work that replaces whole files instead (index builds).
+  UpdateGuard(Table& t, bool writer, bool marks = true) : t_(t) { status_ = t_.updateLock(writer, writer && marks); }
   ~UpdateGuard() {
     if (status_.isOk()) t_.updateUnlock();
   }

@@ -119,7 +119,7 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
   // then find it built. A build counts as a change, so terminals holding a file it replaced
   // notice. A table opened read only (another program's) may still get an index file of
   // ours, in a folder we can write.
-  UpdateGuard g(*this, !readOnly_);
+  UpdateGuard g(*this, !readOnly_, false);
   RT_DB_TRY(g.status());
   if (!forceBuild) {
     // Left unfinished by a writer that died: rebuilt by whoever finds it, as no living
@@ -146,6 +146,7 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
       if (!ix && (ix.code() != Error::kNotFound || attempt == 2)) return ix.status();
       if (ix) o.index = std::move(*ix);
     }
+    RT_DB_TRY(announceRebuild());
     if (rebuilt) *rebuilt = true;
   }
   o.index->setDeferred(exclusive_);

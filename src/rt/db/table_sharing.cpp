@@ -34,7 +34,7 @@ void Table::setChangeCounter(std::uint32_t value) {
   std::atomic_ref<std::uint32_t>(*at).store(value, std::memory_order_release);
 }
 
-Status Table::updateLock(bool writer) {
+Status Table::updateLock(bool writer, bool marksWrite) {
   if (exclusive_ || updateDepth_++ > 0) return {};
   bool exclusiveLock = writer;
   for (;;) {
@@ -47,7 +47,7 @@ Status Table::updateLock(bool writer) {
       exclusiveLock = true;
       continue;
     }
-    if (s && writer && tracksChanges()) s = beginWrite();
+    if (s && marksWrite && tracksChanges()) s = beginWrite();
     if (!s) {
       writing_ = false;  // what was begun stays marked for the next locker to repair
       (void)file_.unlock(kLockUpdate, 1);
@@ -98,10 +98,20 @@ Status Table::catchUp(bool exclusiveLock, bool& needExclusive) {
       RT_DB_TRY(o.index->refresh());
     }
   }
-  // A repair is a change too: the others must look at the rebuilt files.
-  if (deadWriter) ++c;
-  if (rebuilt) c += 2;
-  if (c != changeCounter()) setChangeCounter(c);
+  if (deadWriter) setChangeCounter(++c);
+  seen_ = c;
+  return rebuilt ? announceRebuild() : Status();
+}
+
+// Terminals holding a file a build replaced must look again; when no other terminal has the
+// table open the header is left as it is.
+Status Table::announceRebuild() {
+  if (!tracksChanges()) return {};
+  auto others = file_.isLockedByOthers(kLockOpen, 1, File::LockKind::kExclusive);
+  if (!others) return others.status();
+  if (!*others) return {};
+  auto c = static_cast<std::uint32_t>(seen_) + 2;
+  setChangeCounter(c);
   seen_ = c;
   return {};
 }
@@ -147,6 +157,8 @@ Status Table::rebuildOrder(Order& o) {
 
 Status Table::reopenOrder(Order& o) {
   auto ix = CdxIndex::open(o.index->path(), o.expr.text(), o.keyLen, o.index->pad(), !readOnly_);
+  // Removed again since we looked: ours stays, as good as any until someone builds anew.
+  if (ix.code() == Error::kNotFound) return {};
   if (!ix) return ix.status();
   o.index = std::move(*ix);
   o.cursor = {};

@@ -312,7 +312,7 @@ TEST(Sharing, AnIndexRemovedWhileFourProcessesOpenAndAppendIsBuiltOnceAndFindsEv
           Status s;
           while ((s = (*t)->appendBlank()).code() == Error::kLocked) {
           }
-          if (!s) return 3;
+          if (!s) return 10 + static_cast<int>(s.code());
           if (!(*t)->put("CPF", cpfOf(1000000LL * who + 1000 * round + i))) return 4;
         }
         if (!(*t)->close()) return 5;
