@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::size_t kDirtyFlag = 16;  // our flag byte inside the reserved part of the tag header
 constexpr int kMaxDepth = 64;
+// Address space mapped per index beyond its size, so that it can grow without remapping.
+constexpr std::uint64_t kViewCapacity = std::uint64_t{64} << 20;
 
 std::uint32_t le32(std::string_view p, std::size_t at) {
   std::uint32_t v = 0;
@@ -81,6 +83,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
   auto size = ix->file_.size();
   if (!size) return size.status();
   if (*size < kFirstPage || *size % kCdxPage != 0) return Status(Error::kCorrupt, path + ": size");
+  ix->view_.attach(ix->file_, kViewCapacity, writable);
   std::string dir(1536, '\0');
   RT_DB_TRY(ix->file_.readExact(0, dir));
   if ((static_cast<std::uint8_t>(dir[14]) & 0x60) != 0x60) return Status(Error::kCorrupt, path + ": not a compound index");
@@ -110,20 +113,21 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
 
 Status CdxIndex::readHeader() {
   std::string h(16, '\0');
-  RT_DB_TRY(file_.readExact(kTagHeader, h));
+  RT_DB_TRY(view_.readExact(file_, kTagHeader, h));
   root_ = le32(h, 0);
   counter_ = le32(h, 8);
   headTail_ = h.substr(12, 4);
   auto size = file_.size();
   if (!size) return size.status();
   fileEnd_ = *size;
+  view_.learnSize(*size);
   return {};
 }
 
 Status CdxIndex::refresh() {
   if (!dirty_.empty()) return {};  // our own changes are not yet on disk
   char c[4];
-  RT_DB_TRY(file_.readExact(kTagHeader + 8, c));
+  RT_DB_TRY(view_.readExact(file_, kTagHeader + 8, c));
   // Every change bumps the counter, so an unchanged counter means our pages, root and
   // file end are all still right.
   if (le32(std::string_view(c, 4), 0) == counter_) return {};
@@ -138,7 +142,7 @@ Result<CdxNode*> CdxIndex::node(std::uint32_t page) {
   if (page == kCdxNone || page % kCdxPage != 0 || page < kFirstPage - kCdxPage || page + kCdxPage > fileEnd_)
     return Status(Error::kCorrupt, path_ + ": page pointer " + std::to_string(page));
   std::string buf(kCdxPage, '\0');
-  RT_DB_TRY(file_.readExact(page, buf));
+  RT_DB_TRY(view_.readExact(file_, page, buf));
   auto n = decodeCdxNode(buf, keyLen_, pad_);
   if (!n) return Status(Error::kCorrupt, path_ + ": " + n.status().detail());
   return &store(page, std::move(*n));
@@ -332,16 +336,15 @@ Status CdxIndex::beginChange() {
 }
 
 Status CdxIndex::markStale() {
-  RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
+  RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   staleWritten_ = true;
   return {};
 }
 
 Result<bool> CdxIndex::isMarkedStale() const {
   char flag = 0;
-  auto n = file_.readAt(kTagHeader + kDirtyFlag, std::span<char>(&flag, 1));
-  if (!n) return n.status();
-  return *n == 1 && flag == 1;
+  RT_DB_TRY(view_.readExact(file_, kTagHeader + kDirtyFlag, std::span<char>(&flag, 1)));
+  return flag == 1;
 }
 
 bool CdxIndex::isReplaced() const { return fileExists(path_) && !file_.sameFileAs(path_); }
@@ -593,14 +596,14 @@ Status CdxIndex::flush(bool sync) {
     CdxNode* n = cached(p);
     if (!n || !n->dirty) continue;  // released since
     if (!encodeCdxNode(*n, keyLen_, pad_, page)) return {Error::kCorrupt, path_ + ": page overflow"};
-    RT_DB_TRY(file_.writeAt(p, page));
+    RT_DB_TRY(view_.write(file_, p, page));
     n->dirty = false;
   }
   dirty_.clear();
   if (!wrotePages) {
     // Only the mark to clear: the pages did not change, so the counter stays and other
     // terminals keep their cached pages.
-    RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
     if (sync) RT_DB_TRY(file_.sync());
     staleWritten_ = false;
     return {};
@@ -614,14 +617,14 @@ Status CdxIndex::flush(bool sync) {
     // them, so their order within the page does not matter.
     h += headTail_;
     h += '\0';
-    RT_DB_TRY(file_.writeAt(kTagHeader, h));
+    RT_DB_TRY(view_.write(file_, kTagHeader, h));
     staleWritten_ = false;
     return {};
   }
-  RT_DB_TRY(file_.writeAt(kTagHeader, h));
+  RT_DB_TRY(view_.write(file_, kTagHeader, h));
   if (sync) RT_DB_TRY(file_.sync());
   if (staleWritten_) {
-    RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
     if (sync) RT_DB_TRY(file_.sync());
     staleWritten_ = false;
   }

@@ -121,6 +121,7 @@ class CdxIndex {
   std::uint64_t pageCount() const { return fileEnd_ / kCdxPage; }
 
   File file_;
+  SharedView view_;  // reads and writes of what the file holds, without system calls
   std::string path_;
   std::string expression_;
   std::size_t keyLen_ = 0;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -206,10 +207,9 @@ Status ScratchFile::renameOver(const std::string& target) {
 
 Mapping::~Mapping() { reset(); }
 
-Mapping::Mapping(Mapping&& other) noexcept : data_(other.data_), size_(other.size_), writable_(other.writable_) {
+Mapping::Mapping(Mapping&& other) noexcept : data_(other.data_), size_(other.size_) {
   other.data_ = nullptr;
   other.size_ = 0;
-  other.writable_ = false;
 }
 
 Mapping& Mapping::operator=(Mapping&& other) noexcept {
@@ -217,10 +217,8 @@ Mapping& Mapping::operator=(Mapping&& other) noexcept {
     reset();
     data_ = other.data_;
     size_ = other.size_;
-    writable_ = other.writable_;
     other.data_ = nullptr;
     other.size_ = 0;
-    other.writable_ = false;
   }
   return *this;
 }
@@ -236,23 +234,72 @@ Mapping Mapping::of(const File& file) {
   return m;
 }
 
-Mapping Mapping::writable(const File& file, std::size_t length) {
-  Mapping m;
-  auto size = file.size();
-  if (!size || *size < length || length == 0) return m;
-  void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, file.fd(), 0);
-  if (p == MAP_FAILED) return m;
-  m.data_ = static_cast<const char*>(p);
-  m.size_ = length;
-  m.writable_ = true;
-  return m;
-}
-
 void Mapping::reset() {
   if (data_) munmap(const_cast<char*>(data_), size_);
   data_ = nullptr;
   size_ = 0;
-  writable_ = false;
+}
+
+SharedView::~SharedView() { reset(); }
+
+SharedView::SharedView(SharedView&& other) noexcept
+    : base_(other.base_), mapped_(other.mapped_), known_(other.known_), writable_(other.writable_) {
+  other.base_ = nullptr;
+  other.mapped_ = other.known_ = 0;
+}
+
+SharedView& SharedView::operator=(SharedView&& other) noexcept {
+  if (this != &other) {
+    reset();
+    base_ = other.base_;
+    mapped_ = other.mapped_;
+    known_ = other.known_;
+    writable_ = other.writable_;
+    other.base_ = nullptr;
+    other.mapped_ = other.known_ = 0;
+  }
+  return *this;
+}
+
+void SharedView::attach(const File& file, std::uint64_t capacity, bool writable) {
+  reset();
+  auto size = file.size();
+  if (!size) return;
+  const std::uint64_t page = 4096;
+  std::uint64_t want = std::max(capacity, 2 * *size);
+  want = (want + page - 1) / page * page;
+  void* p = mmap(nullptr, want, writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED, file.fd(), 0);
+  if (p == MAP_FAILED) return;  // everything goes through the descriptor
+  base_ = static_cast<char*>(p);
+  mapped_ = want;
+  known_ = std::min(*size, want);
+  writable_ = writable;
+}
+
+void SharedView::reset() {
+  if (base_) munmap(base_, mapped_);
+  base_ = nullptr;
+  mapped_ = known_ = 0;
+}
+
+void SharedView::learnSize(std::uint64_t size) { known_ = std::max(known_, std::min(size, mapped_)); }
+
+Status SharedView::write(const File& file, std::uint64_t at, std::string_view bytes) {
+  if (writable_ && at + bytes.size() <= known_) {
+    std::memcpy(base_ + at, bytes.data(), bytes.size());
+    return {};
+  }
+  RT_DB_TRY(file.writeAt(at, bytes));
+  if (base_) learnSize(at + bytes.size());
+  return {};
+}
+
+Status SharedView::readExact(const File& file, std::uint64_t at, std::span<char> out) const {
+  if (at + out.size() <= known_) {
+    std::memcpy(out.data(), base_ + at, out.size());
+    return {};
+  }
+  return file.readExact(at, out);
 }
 
 std::string resolveCaseInsensitive(const std::string& path) {

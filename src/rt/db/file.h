@@ -90,17 +90,44 @@ class Mapping {
   Mapping& operator=(const Mapping&) = delete;
   // Maps the whole file as it is now; an empty file gives an empty mapping.
   static Mapping of(const File& file);
-  // Maps the first `length` bytes for reading and writing (shared with every process that
-  // has the file open); empty when the file is shorter or the mapping fails.
-  static Mapping writable(const File& file, std::size_t length);
   void reset();
   std::string_view bytes() const { return {data_, size_}; }
-  // Writable mappings only.
-  char* data() const { return writable_ ? const_cast<char*>(data_) : nullptr; }
 
  private:
   const char* data_ = nullptr;
   std::size_t size_ = 0;
+};
+
+// A window onto a file that several processes share, mapped for reading and writing over more
+// bytes than the file holds, so that the file may grow under it. Bytes the file is known to
+// hold are read and written through memory: a small write through the system call costs as
+// much as the page-cache folio it lands in, many times a memory copy. Bytes beyond go through
+// the descriptor, which also extends the file. Only for files that are never shortened while
+// open (our tables and indexes: packs, zaps and rebuilds write new files and rename them).
+class SharedView {
+ public:
+  SharedView() = default;
+  ~SharedView();
+  SharedView(SharedView&& other) noexcept;
+  SharedView& operator=(SharedView&& other) noexcept;
+  SharedView(const SharedView&) = delete;
+  SharedView& operator=(const SharedView&) = delete;
+
+  // Maps at least `capacity` bytes (and twice the file's size); inactive when mapping fails.
+  void attach(const File& file, std::uint64_t capacity, bool writable);
+  void reset();
+  bool active() const { return base_ != nullptr; }
+  // The first bytes, for the header fields other processes read without a system call.
+  char* data() const { return base_; }
+  // The file was found to hold at least `size` bytes.
+  void learnSize(std::uint64_t size);
+  Status write(const File& file, std::uint64_t at, std::string_view bytes);
+  Status readExact(const File& file, std::uint64_t at, std::span<char> out) const;
+
+ private:
+  char* base_ = nullptr;
+  std::uint64_t mapped_ = 0;
+  std::uint64_t known_ = 0;  // bytes the file is known to hold (never shrinks under us)
   bool writable_ = false;
 };
 

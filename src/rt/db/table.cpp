@@ -18,6 +18,8 @@ using rt::text::Decimal;
 namespace {
 
 constexpr std::size_t kMaxHeader = 32 + 32 * 2046 + 1 + 263;
+// Address space mapped for a shared table beyond its size, so that appends need no remapping.
+constexpr std::uint64_t kViewCapacity = std::uint64_t{256} << 20;
 
 std::string baseName(const std::string& path) {
   std::string b = path.substr(path.find_last_of('/') + 1);
@@ -106,7 +108,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     break;
   }
   if (t->exclusive_) t->map_ = Mapping::of(t->file_);
-  else if (!t->readOnly_) t->head_ = Mapping::writable(t->file_, 32);
+  else if (!t->readOnly_) t->view_.attach(t->file_, kViewCapacity, true);
   RT_DB_TRY(t->goTop());
   return t;
 }
@@ -126,7 +128,7 @@ Status Table::close() {
   orders_.clear();
   memo_.reset();
   map_.reset();
-  head_.reset();
+  view_.reset();
   file_.close();  // drops every lock of this description
   lockedRecords_.clear();
   fileLocked_ = false;
@@ -147,11 +149,12 @@ const FieldDef* Table::field(std::string_view name) const {
 
 Status Table::readHeaderCount() {
   char c[4];
-  RT_DB_TRY(file_.readExact(4, c));
+  RT_DB_TRY(view_.readExact(file_, 4, c));
   std::uint32_t count = 0;
   for (int i = 3; i >= 0; --i) count = count << 8 | static_cast<std::uint8_t>(c[i]);
   auto size = file_.size();
   if (!size) return size.status();
+  view_.learnSize(*size);
   std::uint64_t room = *size > header_.headerLength ? (*size - header_.headerLength) / header_.recordLength : 0;
   damaged_ = count > room;
   count_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, room));
@@ -177,7 +180,7 @@ Status Table::loadRecord(std::uint32_t recno, bool sequential) {
         rec_.assign(mapped.substr(at, len));
       } else {
         rec_.resize(len);
-        RT_DB_TRY(file_.readExact(at, rec_));
+        RT_DB_TRY(view_.readExact(file_, at, rec_));
       }
       orig_ = rec_;
       recno_ = recno;

@@ -203,7 +203,7 @@ class Table {
   // After an index file was built anew: tells the terminals that have the table open.
   Status announceRebuild();
   void updateUnlock();
-  bool tracksChanges() const { return head_.data() != nullptr; }
+  bool tracksChanges() const { return view_.active(); }
   std::uint32_t changeCounter() const;
   void setChangeCounter(std::uint32_t value);
   Status catchUp(bool exclusiveLock, bool& needExclusive);
@@ -258,9 +258,9 @@ class Table {
 
   std::unique_ptr<MemoFile> memo_;
   Mapping map_;  // exclusive tables only: random reads without a system call
-  // Shared tables we may write: the header's first bytes, whose change counter tells whether
-  // anything changed since `seen_`, the value our caches reflect (see docs/table-engine.md).
-  Mapping head_;
+  // Shared tables we may write: the file through memory. Its header's change counter tells
+  // whether anything changed since `seen_`, the value our caches reflect (table_sharing.cpp).
+  SharedView view_;
   static constexpr std::uint64_t kNeverSeen = std::uint64_t{1} << 32;
   std::uint64_t seen_ = kNeverSeen;
   bool writing_ = false;  // the counter is odd: our write is in progress

@@ -25,12 +25,12 @@ constexpr std::size_t kChangeCounterAt = 16;
 
 std::uint32_t Table::changeCounter() const {
   // The header page is shared with every process that has the table open.
-  auto* at = reinterpret_cast<std::uint32_t*>(head_.data() + kChangeCounterAt);
+  auto* at = reinterpret_cast<std::uint32_t*>(view_.data() + kChangeCounterAt);
   return std::atomic_ref<std::uint32_t>(*at).load(std::memory_order_acquire);
 }
 
 void Table::setChangeCounter(std::uint32_t value) {
-  auto* at = reinterpret_cast<std::uint32_t*>(head_.data() + kChangeCounterAt);
+  auto* at = reinterpret_cast<std::uint32_t*>(view_.data() + kChangeCounterAt);
   std::atomic_ref<std::uint32_t>(*at).store(value, std::memory_order_release);
 }
 

@@ -71,7 +71,7 @@ Status Table::writeHeaderPrefix() {
   if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
   today(header_.year, header_.month, header_.day);
   header_.recordCount = count_;
-  return file_.writeAt(0, encodeHeaderPrefix(header_));
+  return view_.write(file_, 0, encodeHeaderPrefix(header_));
 }
 
 Status Table::flush() { return settle(); }
@@ -92,7 +92,7 @@ Status Table::flushRecord() {
   } else if (!pending_.empty() && recno_ >= pendingFirst_ && recno_ < pendingFirst_ + pendingCount) {
     pending_.replace(static_cast<std::size_t>(recno_ - pendingFirst_) * len, len, rec_);
   } else {
-    RT_DB_TRY(file_.writeAt(at, rec_));
+    RT_DB_TRY(view_.write(file_, at, rec_));
   }
   if (recno_ >= chunkFirst_ && recno_ < chunkFirst_ + chunkCount_)
     chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
@@ -179,7 +179,7 @@ Status Table::appendBlank() {
     if (s && !exclusive_) {
       std::string data = blank_;
       data += '\x1A';
-      s = file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
+      s = view_.write(file_, header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
     }
     if (s) {
       count_ = recno;
@@ -187,7 +187,7 @@ Status Table::appendBlank() {
       if (!exclusive_) {
         today(header_.year, header_.month, header_.day);
         header_.recordCount = count_;
-        s = file_.writeAt(0, encodeHeaderPrefix(header_));
+        s = view_.write(file_, 0, encodeHeaderPrefix(header_));
       }
     }
     // Exclusive, the keys go in when the record is first written, saving an insert and an
