@@ -1,6 +1,7 @@
 #include "rt/db/cdx_node.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace rt::db {
@@ -29,13 +30,30 @@ int bitsFor(std::uint64_t n) {
   while ((std::uint64_t{1} << b) - 1 < n) ++b;
   return b;
 }
+// Both run for every key of a page each time it is written, so they compare eight bytes at
+// a time (keys are mostly padding and shared prefixes).
+std::uint64_t word(const char* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, sizeof w);
+  return w;
+}
 std::size_t trailCount(std::string_view key, char pad) {
+  const std::uint64_t pads = 0x0101010101010101ULL * static_cast<std::uint8_t>(pad);
   std::size_t t = 0;
+  while (t + 8 <= key.size() && word(key.data() + key.size() - t - 8) == pads) t += 8;
   while (t < key.size() && key[key.size() - 1 - t] == pad) ++t;
   return t;
 }
 std::size_t commonPrefix(std::string_view a, std::string_view b) {
   std::size_t n = std::min(a.size(), b.size()), i = 0;
+  while (i + 8 <= n) {
+    std::uint64_t diff = word(a.data() + i) ^ word(b.data() + i);
+    if (diff != 0) {
+      if constexpr (std::endian::native == std::endian::little) return i + static_cast<std::size_t>(std::countr_zero(diff)) / 8;
+      break;
+    }
+    i += 8;
+  }
   while (i < n && a[i] == b[i]) ++i;
   return i;
 }
