@@ -108,7 +108,12 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     break;
   }
   if (t->exclusive_) t->map_ = Mapping::of(t->file_);
-  else if (!t->readOnly_) t->view_.attach(t->file_, kViewCapacity, true);
+  else if (!t->readOnly_) {
+    // A shared writer that could not move the change counter would leave the others' caches
+    // stale: without the mapping there is no shared open.
+    t->view_.attach(t->file_, kViewCapacity, true);
+    if (!t->view_.active()) return Status(Error::kIo, t->path_ + ": cannot map the table");
+  }
   RT_DB_TRY(t->goTop());
   return t;
 }
