@@ -235,25 +235,35 @@ Status Table::goTo(std::uint32_t recno) {
   return loadRecord(recno);
 }
 
-Status Table::goTop() {
+// The first (or last) visible record of the controlling order.
+Status Table::goOrderedEnd(bool top) {
+  Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
+  return readOrdered([&]() -> Status {
+    auto c = top ? o.index->first() : o.index->last();
+    if (!c) return c.status();
+    o.cursor = *c;
+    o.cursorGen = o.index->generation();
+    RT_DB_TRY(loadFromCursor(o));
+    if (!eof_ && !isVisible()) return skipOrderedLocked(top ? 1 : -1);
+    return {};
+  });
+}
+
+// Before a move from scratch: what is pending is written and other terminals' changes seen.
+Status Table::prepareMove() {
   RT_DB_TRY(flush());
   if (!exclusive_) {
     if (!tracksChanges()) chunkCount_ = 0;
     RT_DB_TRY(syncShared());
   }
   found_ = false;
+  return {};
+}
+
+Status Table::goTop() {
+  RT_DB_TRY(prepareMove());
   if (order_ > 0) {
-    Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-    Status moved = readOrdered([&]() -> Status {
-      auto c = o.index->first();
-      if (!c) return c.status();
-      o.cursor = *c;
-      o.cursorGen = o.index->generation();
-      RT_DB_TRY(loadFromCursor(o));
-      if (!eof_ && !isVisible()) return skipOrderedLocked(1);
-      return {};
-    });
-    if (!moved) return moved;
+    RT_DB_TRY(goOrderedEnd(true));
   } else {
     if (count_ == 0) {
       setEof();
@@ -267,24 +277,9 @@ Status Table::goTop() {
 }
 
 Status Table::goBottom() {
-  RT_DB_TRY(flush());
-  if (!exclusive_) {
-    if (!tracksChanges()) chunkCount_ = 0;
-    RT_DB_TRY(syncShared());
-  }
-  found_ = false;
+  RT_DB_TRY(prepareMove());
   if (order_ > 0) {
-    Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-    Status moved = readOrdered([&]() -> Status {
-      auto c = o.index->last();
-      if (!c) return c.status();
-      o.cursor = *c;
-      o.cursorGen = o.index->generation();
-      RT_DB_TRY(loadFromCursor(o));
-      if (!eof_ && !isVisible()) return skipOrderedLocked(-1);
-      return {};
-    });
-    if (!moved) return moved;
+    RT_DB_TRY(goOrderedEnd(false));
   } else {
     if (count_ == 0) {
       setEof();

@@ -187,6 +187,8 @@ class Table {
   Status loadRecord(std::uint32_t recno, bool sequential = false);
   void setEof();
   Status skipNatural(long n);
+  Status prepareMove();
+  Status goOrderedEnd(bool top);
   Status skipOrdered(long n);
   Status skipOrderedLocked(long n);
   Status positionCursor(Order& o);

@@ -26,6 +26,14 @@ void makeTable(const TempDir& dir, int records) {
   }
 }
 
+// The table with its two indexes, as the register has them.
+void makeIndexedTable(const TempDir& dir, int records) {
+  makeTable(dir, records);
+  auto t = openOrDie(dir.file("IMP0910"), true);
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+}
+
 TEST(Sharing, ARecordLockIsRefusedToAnotherProcessUntilReleased) {
   TempDir dir;
   makeTable(dir, 3);
@@ -134,12 +142,7 @@ TEST(Sharing, PackAndZapAreRefusedUnderLoadWithoutExclusiveUse) {
 
 TEST(Sharing, TwoProcessesAppendingAtOnceKeepBothIndexesRight) {
   TempDir dir;
-  makeTable(dir, 0);
-  {
-    auto t = openOrDie(dir.file("IMP0910"), true);
-    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
-    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
-  }
+  makeIndexedTable(dir, 0);
   constexpr int kEach = 1500;
   auto appender = [&](int who) {
     return [&, who](Child& c) {
@@ -242,12 +245,7 @@ TEST(Sharing, AnotherProcessesChangesShowThroughCachedIndexPages) {
 
 TEST(Sharing, ThreeProcessesChangingAtRandomLeaveBothIndexesRight) {
   TempDir dir;
-  makeTable(dir, 200);
-  {
-    auto t = openOrDie(dir.file("IMP0910"), true);
-    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
-    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
-  }
+  makeIndexedTable(dir, 200);
   auto worker = [&](unsigned seed) {
     return [&, seed](Child&) {
       auto t = Table::open(dir.file("IMP0910"));
@@ -349,12 +347,7 @@ TEST(Sharing, AnIndexRemovedWhileFourProcessesOpenAndAppendIsBuiltOnceAndFindsEv
 
 TEST(Sharing, AWriterKilledInTheMiddleOfASharedWriteNeverLeavesAnIndexWrong) {
   TempDir dir;
-  makeTable(dir, 60);
-  {
-    auto t = openOrDie(dir.file("IMP0910"), true);
-    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
-    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
-  }
+  makeIndexedTable(dir, 60);
   auto open = [&](std::unique_ptr<Table>& out) {
     auto t = Table::open(dir.file("IMP0910"));
     if (!t || !(*t)->openIndex(dir.file("IMP0910"), "CPF") || !(*t)->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"))
