@@ -335,7 +335,15 @@ Status CdxIndex::beginChange() {
   return {};
 }
 
+Status CdxIndex::markDamaged() {
+  RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
+  damaged_ = true;
+  staleWritten_ = false;
+  return {};
+}
+
 Status CdxIndex::markStale() {
+  if (damaged_) return {};  // already marked, for good
   RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   staleWritten_ = true;
   return {};

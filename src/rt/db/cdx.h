@@ -93,6 +93,9 @@ class CdxIndex {
   // Exclusive tables do this while they defer pages; shared writers around every change, so
   // a writer killed in the middle leaves the mark for the next one to find.
   Status markStale();
+  // Marks the file for a rebuild that no flush of ours clears: the index was found to have
+  // lost an entry, and whoever opens or catches up with it next rebuilds it.
+  Status markDamaged();
   // Whether the file on disk carries the mark (another writer died in the middle).
   Result<bool> isMarkedStale() const;
   // Whether the path now names another file than the one this index holds (rebuilt by another
@@ -129,6 +132,7 @@ class CdxIndex {
   bool writable_ = false;
   bool deferred_ = false;
   bool staleWritten_ = false;
+  bool damaged_ = false;
   std::uint32_t root_ = kCdxNone;
   std::uint32_t counter_ = 0;
   std::string headTail_;  // tag header bytes 12-15 (key length, options, signature) as read

@@ -107,8 +107,9 @@ Status Table::flushRecord() {
     Status s = o.index->erase(oldKey, recno_);
     if (s.code() == Error::kCorrupt) {
       // The index had lost this record: it can no longer be trusted and is rebuilt when
-      // next opened; the new key still goes in so this session keeps finding the record.
-      (void)o.index->markStale();
+      // next opened or caught up with; the new key still goes in so this session keeps
+      // finding the record.
+      RT_DB_TRY(o.index->markDamaged());
     } else if (!s) {
       return s;
     }
