@@ -112,11 +112,10 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
 }
 
 Status CdxIndex::readHeader() {
-  std::string h(16, '\0');
+  std::string h(12, '\0');
   RT_DB_TRY(view_.readExact(file_, kTagHeader, h));
   root_ = le32(h, 0);
   counter_ = le32(h, 8);
-  headTail_ = h.substr(12, 4);
   auto size = file_.size();
   if (!size) return size.status();
   fileEnd_ = *size;
@@ -620,15 +619,6 @@ Status CdxIndex::flush(bool sync) {
   putLe(h, 0, root_, 4);
   putLe(h, 4, kCdxNone, 4);
   putLe(h, 8, ++counter_, 4);
-  if (staleWritten_ && !sync && headTail_.size() == 4) {
-    // Root, counter and the cleared mark in one write: nothing waits for the disk between
-    // them, so their order within the page does not matter.
-    h += headTail_;
-    h += '\0';
-    RT_DB_TRY(view_.write(file_, kTagHeader, h));
-    staleWritten_ = false;
-    return {};
-  }
   RT_DB_TRY(view_.write(file_, kTagHeader, h));
   if (sync) RT_DB_TRY(file_.sync());
   if (staleWritten_) {

@@ -135,7 +135,6 @@ class CdxIndex {
   bool damaged_ = false;
   std::uint32_t root_ = kCdxNone;
   std::uint32_t counter_ = 0;
-  std::string headTail_;  // tag header bytes 12-15 (key length, options, signature) as read
   std::uint64_t fileEnd_ = 0;
   std::uint64_t generation_ = 1;
   // Decoded pages by page number (offset / 512): a direct index, as seeks live on it.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -286,6 +287,9 @@ void SharedView::learnSize(std::uint64_t size) { known_ = std::max(known_, std::
 
 Status SharedView::write(const File& file, std::uint64_t at, std::string_view bytes) {
   if (writable_ && at + bytes.size() <= known_) {
+    // Other processes see these bytes at once, and a writer killed at any point leaves what
+    // it wrote before: the writes must land in the order they were made.
+    std::atomic_thread_fence(std::memory_order_release);
     std::memcpy(base_ + at, bytes.data(), bytes.size());
     return {};
   }
