@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::size_t kDirtyFlag = 16;  // our flag byte inside the reserved part of the tag header
 constexpr int kMaxDepth = 64;
+// Address space mapped per index beyond its size, so that it can grow without remapping.
+constexpr std::uint64_t kViewCapacity = std::uint64_t{64} << 20;
 
 std::uint32_t le32(std::string_view p, std::size_t at) {
   std::uint32_t v = 0;
@@ -81,6 +83,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
   auto size = ix->file_.size();
   if (!size) return size.status();
   if (*size < kFirstPage || *size % kCdxPage != 0) return Status(Error::kCorrupt, path + ": size");
+  ix->view_.attach(ix->file_, kViewCapacity, writable);
   std::string dir(1536, '\0');
   RT_DB_TRY(ix->file_.readExact(0, dir));
   if ((static_cast<std::uint8_t>(dir[14]) & 0x60) != 0x60) return Status(Error::kCorrupt, path + ": not a compound index");
@@ -110,19 +113,20 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
 
 Status CdxIndex::readHeader() {
   std::string h(12, '\0');
-  RT_DB_TRY(file_.readExact(kTagHeader, h));
+  RT_DB_TRY(view_.readExact(file_, kTagHeader, h));
   root_ = le32(h, 0);
   counter_ = le32(h, 8);
   auto size = file_.size();
   if (!size) return size.status();
   fileEnd_ = *size;
+  view_.learnSize(*size);
   return {};
 }
 
 Status CdxIndex::refresh() {
   if (!dirty_.empty()) return {};  // our own changes are not yet on disk
   char c[4];
-  RT_DB_TRY(file_.readExact(kTagHeader + 8, c));
+  RT_DB_TRY(view_.readExact(file_, kTagHeader + 8, c));
   // Every change bumps the counter, so an unchanged counter means our pages, root and
   // file end are all still right.
   if (le32(std::string_view(c, 4), 0) == counter_) return {};
@@ -137,7 +141,7 @@ Result<CdxNode*> CdxIndex::node(std::uint32_t page) {
   if (page == kCdxNone || page % kCdxPage != 0 || page < kFirstPage - kCdxPage || page + kCdxPage > fileEnd_)
     return Status(Error::kCorrupt, path_ + ": page pointer " + std::to_string(page));
   std::string buf(kCdxPage, '\0');
-  RT_DB_TRY(file_.readExact(page, buf));
+  RT_DB_TRY(view_.readExact(file_, page, buf));
   auto n = decodeCdxNode(buf, keyLen_, pad_);
   if (!n) return Status(Error::kCorrupt, path_ + ": " + n.status().detail());
   return &store(page, std::move(*n));
@@ -251,17 +255,31 @@ Result<CdxIndex::Cursor> CdxIndex::last() {
   return Status(Error::kCorrupt, path_ + ": tree too deep");
 }
 
+// Walking the leaf chain: a healthy chain holds entries in strictly increasing order, so a
+// sibling whose entries do not follow ours (or precede them, walking left) means the chain is
+// damaged, and a loop of empty pages is caught by never visiting more pages than the file has.
 Result<CdxIndex::Cursor> CdxIndex::next(Cursor c) {
   auto n = node(c.page);
   if (!n) return n.status();
   if (c.pos + 1 < (*n)->count()) return Cursor{c.page, c.pos + 1};
-  // Empty leaves may lie between; a bounded walk keeps a looping chain from hanging us.
+  std::string lastKey;
+  std::uint32_t lastRec = 0;
+  bool haveLast = (*n)->count() > 0;
+  if (haveLast) {
+    lastKey.assign((*n)->key((*n)->count() - 1, keyLen_));
+    lastRec = (*n)->recnos.back();
+  }
   std::uint32_t page = (*n)->right;
-  for (int guard = 0; guard < 100000 && page != kCdxNone; ++guard) {
+  for (std::uint64_t guard = 0; page != kCdxNone; ++guard) {
+    if (guard > pageCount()) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
     auto r = node(page);
     if (!r) return r.status();
     if (!(*r)->leaf) return Status(Error::kCorrupt, path_ + ": sibling is not a leaf");
-    if ((*r)->count() > 0) return Cursor{page, 0};
+    if ((*r)->count() > 0) {
+      if (haveLast && compareEntry((*r)->key(0, keyLen_), (*r)->recnos[0], lastKey, lastRec) <= 0)
+        return Status(Error::kCorrupt, path_ + ": leaf chain out of order");
+      return Cursor{page, 0};
+    }
     page = (*r)->right;
   }
   return Cursor{};
@@ -271,12 +289,25 @@ Result<CdxIndex::Cursor> CdxIndex::prev(Cursor c) {
   if (c.pos > 0) return Cursor{c.page, c.pos - 1};
   auto n = node(c.page);
   if (!n) return n.status();
+  std::string firstKey;
+  std::uint32_t firstRec = 0;
+  bool haveFirst = (*n)->count() > 0;
+  if (haveFirst) {
+    firstKey.assign((*n)->key(0, keyLen_));
+    firstRec = (*n)->recnos[0];
+  }
   std::uint32_t page = (*n)->left;
-  for (int guard = 0; guard < 100000 && page != kCdxNone; ++guard) {
+  for (std::uint64_t guard = 0; page != kCdxNone; ++guard) {
+    if (guard > pageCount()) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
     auto r = node(page);
     if (!r) return r.status();
     if (!(*r)->leaf) return Status(Error::kCorrupt, path_ + ": sibling is not a leaf");
-    if ((*r)->count() > 0) return Cursor{page, (*r)->count() - 1};
+    if ((*r)->count() > 0) {
+      std::size_t lastPos = (*r)->count() - 1;
+      if (haveFirst && compareEntry((*r)->key(lastPos, keyLen_), (*r)->recnos[lastPos], firstKey, firstRec) >= 0)
+        return Status(Error::kCorrupt, path_ + ": leaf chain out of order");
+      return Cursor{page, lastPos};
+    }
     page = (*r)->left;
   }
   return Cursor{};
@@ -289,14 +320,10 @@ Result<std::size_t> CdxIndex::countKeys() {
   auto c = first();
   if (!c) return c.status();
   std::size_t n = 0;
-  Cursor cur = *c;
-  std::uint32_t page = cur.page;
-  while (page != kCdxNone) {
-    auto nd = node(page);
-    if (!nd) return nd.status();
-    n += (*nd)->count();
-    page = (*nd)->right;
-    if (n > 0xFFFFFFFFu) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
+  for (Cursor cur = *c; cur.valid(); ++n) {
+    auto nx = next(cur);
+    if (!nx) return nx.status();
+    cur = *nx;
   }
   return n;
 }
@@ -307,10 +334,35 @@ Status CdxIndex::beginChange() {
   return {};
 }
 
+Status CdxIndex::markDamaged() {
+  RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
+  damaged_ = true;
+  staleWritten_ = false;
+  return {};
+}
+
 Status CdxIndex::markStale() {
-  RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
+  if (damaged_) return {};  // already marked, for good
+  RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   staleWritten_ = true;
   return {};
+}
+
+Result<bool> CdxIndex::isMarkedStale() const {
+  char flag = 0;
+  RT_DB_TRY(view_.readExact(file_, kTagHeader + kDirtyFlag, std::span<char>(&flag, 1)));
+  return flag == 1;
+}
+
+bool CdxIndex::isReplaced() const { return fileExists(path_) && !file_.sameFileAs(path_); }
+
+Result<bool> CdxIndex::leftUnfinished(const std::string& path) {
+  auto f = File::open(path, File::Mode::kRead);
+  if (!f) return f.code() == Error::kNotFound ? Result<bool>(false) : Result<bool>(f.status());
+  char flag = 0;
+  auto n = f->readAt(kTagHeader + kDirtyFlag, std::span<char>(&flag, 1));
+  if (!n) return n.status();
+  return *n == 1 && flag == 1;  // the mark we write; other bytes there are damage
 }
 
 CdxNode& CdxIndex::store(std::uint32_t page, CdxNode node) {
@@ -545,23 +597,32 @@ Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
 Status CdxIndex::flush(bool sync) {
   if (dirty_.empty() && !staleWritten_) return {};
   std::sort(dirty_.begin(), dirty_.end());
+  const bool wrotePages = !dirty_.empty();
   std::string page;
   for (std::uint32_t p : dirty_) {
     CdxNode* n = cached(p);
     if (!n || !n->dirty) continue;  // released since
     if (!encodeCdxNode(*n, keyLen_, pad_, page)) return {Error::kCorrupt, path_ + ": page overflow"};
-    RT_DB_TRY(file_.writeAt(p, page));
+    RT_DB_TRY(view_.write(file_, p, page));
     n->dirty = false;
   }
   dirty_.clear();
+  if (!wrotePages) {
+    // Only the mark to clear: the pages did not change, so the counter stays and other
+    // terminals keep their cached pages.
+    RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    if (sync) RT_DB_TRY(file_.sync());
+    staleWritten_ = false;
+    return {};
+  }
   std::string h(12, '\0');
   putLe(h, 0, root_, 4);
   putLe(h, 4, kCdxNone, 4);
   putLe(h, 8, ++counter_, 4);
-  RT_DB_TRY(file_.writeAt(kTagHeader, h));
+  RT_DB_TRY(view_.write(file_, kTagHeader, h));
   if (sync) RT_DB_TRY(file_.sync());
   if (staleWritten_) {
-    RT_DB_TRY(file_.writeAt(kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
     if (sync) RT_DB_TRY(file_.sync());
     staleWritten_ = false;
   }
@@ -664,14 +725,11 @@ Status CdxIndex::build(const std::string& path, std::string_view expression, std
     if (!encodeCdxNode(nd, keyLen, pad, page)) return {Error::kCorrupt, path + ": page overflow while building"};
     out += page;
   }
-  std::string tmp = path + ".tmp";
-  {
-    auto f = File::open(tmp, File::Mode::kTruncate);
-    if (!f) return f.status();
-    RT_DB_TRY(f->writeAt(0, out));
-    RT_DB_TRY(f->sync());
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  auto tmp = ScratchFile::beside(path);
+  if (!tmp) return tmp.status();
+  RT_DB_TRY(tmp->file().writeAt(0, out));
+  RT_DB_TRY(tmp->file().sync());
+  RT_DB_TRY(tmp->renameOver(path));
   return syncDirectoryOf(path);
 }
 

@@ -89,8 +89,20 @@ class CdxIndex {
   Status flush(bool sync = false);
   // Before a change the index will only learn of later: flags a deferred index as behind.
   Status prepareChange() { return beginChange(); }
-  // Marks the file as needing a rebuild (written at once).
+  // Marks the file as needing a rebuild (written at once); the next flush clears the mark.
+  // Exclusive tables do this while they defer pages; shared writers around every change, so
+  // a writer killed in the middle leaves the mark for the next one to find.
   Status markStale();
+  // Marks the file for a rebuild that no flush of ours clears: the index was found to have
+  // lost an entry, and whoever opens or catches up with it next rebuilds it.
+  Status markDamaged();
+  // Whether the file on disk carries the mark (another writer died in the middle).
+  Result<bool> isMarkedStale() const;
+  // Whether the path now names another file than the one this index holds (rebuilt by another
+  // terminal and renamed over it). A path naming no file is not a replacement.
+  bool isReplaced() const;
+  // The mark of the file at `path` (false when the file is missing or too short to have one).
+  static Result<bool> leftUnfinished(const std::string& path);
 
  private:
   struct Step {
@@ -108,8 +120,11 @@ class CdxIndex {
   void touch(std::uint32_t page);
   Status beginChange();
   Status readHeader();
+  // Pages the file holds: no walk along a chain can visit more without looping.
+  std::uint64_t pageCount() const { return fileEnd_ / kCdxPage; }
 
   File file_;
+  SharedView view_;  // reads and writes of what the file holds, without system calls
   std::string path_;
   std::string expression_;
   std::size_t keyLen_ = 0;
@@ -117,6 +132,7 @@ class CdxIndex {
   bool writable_ = false;
   bool deferred_ = false;
   bool staleWritten_ = false;
+  bool damaged_ = false;
   std::uint32_t root_ = kCdxNone;
   std::uint32_t counter_ = 0;
   std::uint64_t fileEnd_ = 0;

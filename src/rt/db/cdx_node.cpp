@@ -1,6 +1,7 @@
 #include "rt/db/cdx_node.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace rt::db {
@@ -21,18 +22,38 @@ void putLe(std::string& p, std::size_t at, std::uint64_t v, int bytes) {
 void putBe32(std::string& p, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * (3 - i))) & 0xFF);
 }
+// A page may claim bit counts that add up to 64; shifting a 64-bit value that far is
+// undefined, and such a field simply has no bits left.
+std::uint64_t shiftDown(std::uint64_t v, int bits) { return bits >= 64 ? 0 : v >> bits; }
 int bitsFor(std::uint64_t n) {
   int b = 0;
   while ((std::uint64_t{1} << b) - 1 < n) ++b;
   return b;
 }
+// Both run for every key of a page each time it is written, so they compare eight bytes at
+// a time (keys are mostly padding and shared prefixes).
+std::uint64_t word(const char* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, sizeof w);
+  return w;
+}
 std::size_t trailCount(std::string_view key, char pad) {
+  const std::uint64_t pads = 0x0101010101010101ULL * static_cast<std::uint8_t>(pad);
   std::size_t t = 0;
+  while (t + 8 <= key.size() && word(key.data() + key.size() - t - 8) == pads) t += 8;
   while (t < key.size() && key[key.size() - 1 - t] == pad) ++t;
   return t;
 }
 std::size_t commonPrefix(std::string_view a, std::string_view b) {
   std::size_t n = std::min(a.size(), b.size()), i = 0;
+  while (i + 8 <= n) {
+    std::uint64_t diff = word(a.data() + i) ^ word(b.data() + i);
+    if (diff != 0) {
+      if constexpr (std::endian::native == std::endian::little) return i + static_cast<std::size_t>(std::countr_zero(diff)) / 8;
+      break;
+    }
+    i += 8;
+  }
   while (i < n && a[i] == b[i]) ++i;
   return i;
 }
@@ -95,8 +116,8 @@ Result<CdxNode> decodeCdxNode(std::string_view page, std::size_t keyLen, char pa
     std::size_t at = 24 + i * static_cast<std::size_t>(bytes);
     for (int b = bytes - 1; b >= 0; --b) v = v << 8 | static_cast<std::uint8_t>(page[at + static_cast<std::size_t>(b)]);
     std::uint32_t rec = static_cast<std::uint32_t>(v) & recMask;
-    std::size_t dup = (v >> recBits) & dupMask;
-    std::size_t trail = (v >> (recBits + dupBits)) & trailMask;
+    std::size_t dup = shiftDown(v, recBits) & dupMask;
+    std::size_t trail = shiftDown(v, recBits + dupBits) & trailMask;
     if (dup + trail > keyLen) return Status(Error::kCorrupt, "index leaf key sizes");
     std::size_t stored = keyLen - dup - trail;
     if (keyEnd < infoEnd + stored) return Status(Error::kCorrupt, "index leaf overlaps");
@@ -104,6 +125,12 @@ Result<CdxNode> decodeCdxNode(std::string_view page, std::size_t keyLen, char pa
     std::memcpy(key.data(), prev.data(), dup);
     std::memcpy(key.data() + dup, page.data() + keyEnd, stored);
     std::memset(key.data() + dup + stored, pad, trail);
+    // Entries ascend strictly by key, then record number; a page that says otherwise is
+    // damaged, and refusing it here is what keeps walks along the leaf chain finite.
+    if (i > 0) {
+      int c = std::memcmp(key.data(), prev.data(), keyLen);
+      if (c < 0 || (c == 0 && rec <= n.recnos.back())) return Status(Error::kCorrupt, "index leaf out of order");
+    }
     n.keys += key;
     n.recnos.push_back(rec);
     prev = key;

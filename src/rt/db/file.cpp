@@ -6,7 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "rt/text/strings.h"
@@ -138,8 +142,68 @@ Status File::waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) 
   return lockCall(fd_, F_OFD_SETLKW, kind == LockKind::kShared ? F_RDLCK : F_WRLCK, start, length);
 }
 
+Result<bool> File::isLockedByOthers(std::uint64_t start, std::uint64_t length, LockKind kind) const {
+  struct flock fl {};
+  fl.l_type = kind == LockKind::kShared ? F_RDLCK : F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = static_cast<off_t>(start);
+  fl.l_len = static_cast<off_t>(length);
+  if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return ioError("lock test");
+  return fl.l_type != F_UNLCK;
+}
+
 Status File::unlock(std::uint64_t start, std::uint64_t length) const {
   return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
+}
+
+namespace {
+
+// The process's umask, without changing it (umask() would, for a moment, for every thread).
+mode_t currentUmask() {
+  FILE* f = std::fopen("/proc/self/status", "re");
+  mode_t mask = 022;
+  if (!f) return mask;
+  char line[128];
+  while (std::fgets(line, sizeof line, f)) {
+    unsigned value = 0;
+    if (std::sscanf(line, "Umask: %o", &value) == 1) {
+      mask = static_cast<mode_t>(value & 0777);
+      break;
+    }
+  }
+  std::fclose(f);
+  return mask;
+}
+
+}  // namespace
+
+Result<ScratchFile> ScratchFile::beside(const std::string& target) {
+  std::string name = target + ".tmpXXXXXX";
+  // mkostemp opens with O_CREAT | O_EXCL: an existing name, a link included, is never opened.
+  int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return Status(Error::kIo, target + ".tmp: " + std::strerror(errno));
+  File f(fd);
+  if (fchmod(fd, 0666 & ~currentUmask()) != 0) {
+    Status s = ioError("chmod");
+    ::unlink(name.c_str());
+    return s;
+  }
+  return ScratchFile(std::move(f), std::move(name));
+}
+
+ScratchFile::ScratchFile(ScratchFile&& other) noexcept : file_(std::move(other.file_)), path_(std::move(other.path_)) {
+  other.path_.clear();
+}
+
+ScratchFile::~ScratchFile() {
+  if (!path_.empty()) ::unlink(path_.c_str());
+}
+
+Status ScratchFile::renameOver(const std::string& target) {
+  if (path_.empty()) return {Error::kIo, "rename " + target + ": no scratch file"};
+  if (std::rename(path_.c_str(), target.c_str()) != 0) return ioError("rename");
+  path_.clear();
+  return {};
 }
 
 Mapping::~Mapping() { reset(); }
@@ -175,6 +239,71 @@ void Mapping::reset() {
   if (data_) munmap(const_cast<char*>(data_), size_);
   data_ = nullptr;
   size_ = 0;
+}
+
+SharedView::~SharedView() { reset(); }
+
+SharedView::SharedView(SharedView&& other) noexcept
+    : base_(other.base_), mapped_(other.mapped_), known_(other.known_), writable_(other.writable_) {
+  other.base_ = nullptr;
+  other.mapped_ = other.known_ = 0;
+}
+
+SharedView& SharedView::operator=(SharedView&& other) noexcept {
+  if (this != &other) {
+    reset();
+    base_ = other.base_;
+    mapped_ = other.mapped_;
+    known_ = other.known_;
+    writable_ = other.writable_;
+    other.base_ = nullptr;
+    other.mapped_ = other.known_ = 0;
+  }
+  return *this;
+}
+
+void SharedView::attach(const File& file, std::uint64_t capacity, bool writable) {
+  reset();
+  auto size = file.size();
+  if (!size) return;
+  const std::uint64_t page = 4096;
+  std::uint64_t want = std::max(capacity, 2 * *size);
+  want = (want + page - 1) / page * page;
+  void* p = mmap(nullptr, want, writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED, file.fd(), 0);
+  if (p == MAP_FAILED) return;  // everything goes through the descriptor
+  base_ = static_cast<char*>(p);
+  mapped_ = want;
+  known_ = std::min(*size, want);
+  writable_ = writable;
+}
+
+void SharedView::reset() {
+  if (base_) munmap(base_, mapped_);
+  base_ = nullptr;
+  mapped_ = known_ = 0;
+}
+
+void SharedView::learnSize(std::uint64_t size) { known_ = std::max(known_, std::min(size, mapped_)); }
+
+Status SharedView::write(const File& file, std::uint64_t at, std::string_view bytes) {
+  if (writable_ && at + bytes.size() <= known_) {
+    // Other processes see these bytes at once, and a writer killed at any point leaves what
+    // it wrote before: the writes must land in the order they were made.
+    std::atomic_thread_fence(std::memory_order_release);
+    std::memcpy(base_ + at, bytes.data(), bytes.size());
+    return {};
+  }
+  RT_DB_TRY(file.writeAt(at, bytes));
+  if (base_) learnSize(at + bytes.size());
+  return {};
+}
+
+Status SharedView::readExact(const File& file, std::uint64_t at, std::span<char> out) const {
+  if (at + out.size() <= known_) {
+    std::memcpy(out.data(), base_ + at, out.size());
+    return {};
+  }
+  return file.readExact(at, out);
 }
 
 std::string resolveCaseInsensitive(const std::string& path) {

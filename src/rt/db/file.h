@@ -46,10 +46,36 @@ class File {
   // Blocking, for the short update lock that serialises writers.
   Status waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) const;
   Status unlock(std::uint64_t start, std::uint64_t length) const;
+  // Whether another open file description holds a lock that would refuse this one.
+  Result<bool> isLockedByOthers(std::uint64_t start, std::uint64_t length, LockKind kind) const;
 
  private:
   explicit File(int fd) : fd_(fd) {}
+  friend class ScratchFile;
   int fd_ = -1;
+};
+
+// A scratch file beside `target` (same folder, so a rename can put it in place): created with
+// an unpredictable name (target + ".tmp" + six random characters) exclusively, so a link
+// planted in the shared folder is never followed, with the permissions a plain create gives.
+// Removed when dropped unless it was renamed into place.
+class ScratchFile {
+ public:
+  static Result<ScratchFile> beside(const std::string& target);
+  ScratchFile(ScratchFile&& other) noexcept;
+  ScratchFile& operator=(ScratchFile&& other) = delete;
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  ~ScratchFile();
+  File& file() { return file_; }
+  const std::string& path() const { return path_; }
+  // Renames the scratch file over `target` (which it then is); the descriptor stays open.
+  Status renameOver(const std::string& target);
+
+ private:
+  ScratchFile(File f, std::string path) : file_(std::move(f)), path_(std::move(path)) {}
+  File file_;
+  std::string path_;  // empty once renamed
 };
 
 // A read-only view of a file's first bytes. Used only for tables opened exclusively, whose
@@ -70,6 +96,39 @@ class Mapping {
  private:
   const char* data_ = nullptr;
   std::size_t size_ = 0;
+};
+
+// A window onto a file that several processes share, mapped for reading and writing over more
+// bytes than the file holds, so that the file may grow under it. Bytes the file is known to
+// hold are read and written through memory: a small write through the system call costs as
+// much as the page-cache folio it lands in, many times a memory copy. Bytes beyond go through
+// the descriptor, which also extends the file. Only for files that are never shortened while
+// open (our tables and indexes: packs, zaps and rebuilds write new files and rename them).
+class SharedView {
+ public:
+  SharedView() = default;
+  ~SharedView();
+  SharedView(SharedView&& other) noexcept;
+  SharedView& operator=(SharedView&& other) noexcept;
+  SharedView(const SharedView&) = delete;
+  SharedView& operator=(const SharedView&) = delete;
+
+  // Maps at least `capacity` bytes (and twice the file's size); inactive when mapping fails.
+  void attach(const File& file, std::uint64_t capacity, bool writable);
+  void reset();
+  bool active() const { return base_ != nullptr; }
+  // The first bytes, for the header fields other processes read without a system call.
+  char* data() const { return base_; }
+  // The file was found to hold at least `size` bytes.
+  void learnSize(std::uint64_t size);
+  Status write(const File& file, std::uint64_t at, std::string_view bytes);
+  Status readExact(const File& file, std::uint64_t at, std::span<char> out) const;
+
+ private:
+  char* base_ = nullptr;
+  std::uint64_t mapped_ = 0;
+  std::uint64_t known_ = 0;  // bytes the file is known to hold (never shrinks under us)
+  bool writable_ = false;
 };
 
 // Finds an existing file whose name matches `path`'s last component ignoring ASCII case, in

@@ -12,8 +12,7 @@ constexpr std::uint64_t kLockOpen = kLockBase;
 // Held for a moment: exclusive while a writer changes records, header and indexes; shared
 // while a reader walks the indexes.
 constexpr std::uint64_t kLockUpdate = kLockBase + 1;
-// Held by the terminal appending, from reading the record count to writing the new record.
-constexpr std::uint64_t kLockAppend = kLockBase + 2;
+// kLockBase + 2 was an append lock; appends are serialised by the update lock alone.
 // Record n is locked at kLockRecords + n; the file lock covers all of them.
 constexpr std::uint64_t kLockRecords = kLockBase + 16;
 constexpr std::uint64_t kLockRecordSpan = std::uint64_t{1} << 32;

@@ -1,16 +1,30 @@
 #include "rt/db/memo.h"
 
+#include <algorithm>
+
 #include "rt/text/strings.h"
 
 namespace rt::db {
 
-Status MemoFile::create(const std::string& path) {
-  auto f = File::open(path, File::Mode::kTruncate);
-  if (!f) return f.status();
+Status MemoFile::writeEmpty(const File& f) {
   std::string block0(kBlock, '\0');
   block0[0] = 1;    // next free block
   block0[16] = 3;   // dBase III memo version byte
-  return f->writeAt(0, block0);
+  return f.writeAt(0, block0);
+}
+
+Status MemoFile::create(const std::string& path) {
+  auto f = ScratchFile::beside(path);
+  if (!f) return f.status();
+  RT_DB_TRY(writeEmpty(f->file()));
+  return f->renameOver(path);
+}
+
+MemoFile MemoFile::adopt(File file, std::string path) {
+  MemoFile m;
+  m.file_ = std::move(file);
+  m.path_ = std::move(path);
+  return m;
 }
 
 Result<MemoFile> MemoFile::open(const std::string& path, bool writable) {
@@ -54,18 +68,17 @@ Result<std::string> MemoFile::read(std::uint32_t block) const {
 Result<std::uint32_t> MemoFile::write(std::string_view text) {
   if (text.empty()) return 0u;
   if (text.size() > kMaxText) return Status(Error::kOverflow, path_ + ": memo text too long");
-  char head[4];
-  RT_DB_TRY(file_.readExact(0, head));
-  std::uint32_t next = 0;
-  for (int i = 3; i >= 0; --i) next = next << 8 | static_cast<std::uint8_t>(head[i]);
   auto size = file_.size();
   if (!size) return size.status();
-  // Never write inside what the file already holds, whatever block 0 says.
-  std::uint64_t endBlock = (*size + kBlock - 1) / kBlock;
-  if (next < endBlock || next == 0) next = static_cast<std::uint32_t>(endBlock);
+  // A text goes at the end of the file, whatever block 0 says: a number inside the file
+  // would overwrite texts in use, and one far beyond it would leave a hole of terabytes and
+  // then wrap the block numbers round to 0.
+  std::uint64_t endBlock = std::max<std::uint64_t>(1, (*size + kBlock - 1) / kBlock);
   std::string data(text);
   data += "\x1A\x1A";
   data.resize((data.size() + kBlock - 1) / kBlock * kBlock, '\0');
+  if (endBlock + data.size() / kBlock > 0xFFFFFFFFu) return Status(Error::kOverflow, path_ + ": memo file full");
+  auto next = static_cast<std::uint32_t>(endBlock);
   RT_DB_TRY(file_.writeAt(static_cast<std::uint64_t>(next) * kBlock, data));
   std::uint32_t after = next + static_cast<std::uint32_t>(data.size() / kBlock);
   std::string h(4, '\0');

@@ -17,7 +17,12 @@ class MemoFile {
   static constexpr std::size_t kBlock = 512;
   static constexpr std::size_t kMaxText = 16 * 1024 * 1024;
 
+  // Creates an empty memo file (written beside and renamed into place).
   static Status create(const std::string& path);
+  // Block 0 of an empty memo file, into `f`.
+  static Status writeEmpty(const File& f);
+  // A memo file over an open descriptor (a scratch file being filled).
+  static MemoFile adopt(File file, std::string path);
   static Result<MemoFile> open(const std::string& path, bool writable);
 
   // Block 0 (or blank) is the empty text. A block outside the file is kCorrupt.
@@ -32,7 +37,10 @@ class MemoFile {
   std::string path_;
 };
 
-// The pointer text of an M field ("        12") and back; garbage reads as 0.
+// The pointer text of an M field ("        12") and back; garbage reads as 0. Only fields of
+// this width hold our pointers (others' 4-byte binary pointers are read as none and never
+// written).
+constexpr int kMemoFieldWidth = 10;
 std::uint32_t memoBlockFromField(std::string_view raw);
 std::string memoFieldFromBlock(std::uint32_t block, int width);
 

@@ -38,7 +38,7 @@ Status normaliseFields(std::vector<FieldDef>& fields) {
         break;
       case 'D': f.width = 8; f.decimals = 0; break;
       case 'L': f.width = 1; f.decimals = 0; break;
-      case 'M': f.width = 10; f.decimals = 0; break;
+      case 'M': f.width = 10; f.decimals = 0; break;  // kMemoFieldWidth
       default: return {Error::kBadField, f.name + " type"};
     }
     f.offset = offset;
@@ -65,6 +65,22 @@ std::uint32_t get16(std::string_view s, std::size_t at) {
   return static_cast<std::uint8_t>(s[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 1])) << 8;
 }
 std::uint32_t get32(std::string_view s, std::size_t at) { return get16(s, at) | get16(s, at + 2) << 16; }
+
+// The widths a field of each type can have in a file we read: the codecs write exactly these
+// many bytes, so a header claiming another width would have a write spill into the next field
+// or shorten the record. Types we do not know are kept as raw text of any width.
+Status checkWidth(const FieldDef& f) {
+  auto refuse = [&] { return Status(Error::kCorrupt, "field " + f.name + " of type " + f.type + " and width " + std::to_string(f.width)); };
+  if (f.width < 1) return refuse();
+  switch (f.type) {
+    case 'D': return f.width == 8 ? Status() : refuse();
+    case 'L': return f.width == 1 ? Status() : refuse();
+    case 'M': return f.width == 10 || f.width == 4 ? Status() : refuse();
+    case 'N':
+    case 'F': return f.width <= 20 ? Status() : refuse();
+    default: return {};
+  }
+}
 
 }  // namespace
 
@@ -128,7 +144,7 @@ Result<DbfHeader> decodeHeader(std::string_view bytes) {
       f.width = len;
       f.decimals = dec;
     }
-    if (f.width < 1) return Status(Error::kCorrupt, "field " + f.name + " of width 0");
+    if (Status w = checkWidth(f); !w) return w;
     f.offset = offset;
     offset += f.width;
     h.fields.push_back(std::move(f));

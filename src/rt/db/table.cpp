@@ -18,6 +18,8 @@ using rt::text::Decimal;
 namespace {
 
 constexpr std::size_t kMaxHeader = 32 + 32 * 2046 + 1 + 263;
+// Address space mapped for a shared table beyond its size, so that appends need no remapping.
+constexpr std::uint64_t kViewCapacity = std::uint64_t{256} << 20;
 
 std::string baseName(const std::string& path) {
   std::string b = path.substr(path.find_last_of('/') + 1);
@@ -25,26 +27,6 @@ std::string baseName(const std::string& path) {
 }
 
 }  // namespace
-
-Status Table::updateLock(bool writer, Refresh refresh) {
-  if (exclusive_ || updateDepth_++ > 0) return {};
-  Status s = file_.waitLock(kLockUpdate, 1, writer ? File::LockKind::kExclusive : File::LockKind::kShared);
-  if (!s) {
-    --updateDepth_;
-    return s;
-  }
-  if (refresh == Refresh::kControlling && order_ > 0)
-    s = orders_[static_cast<std::size_t>(order_ - 1)].index->refresh();
-  else if (refresh == Refresh::kAll)
-    s = refreshIndexes();
-  if (!s) updateUnlock();
-  return s;
-}
-
-void Table::updateUnlock() {
-  if (exclusive_) return;
-  if (--updateDepth_ == 0) (void)file_.unlock(kLockUpdate, 1);
-}
 
 Status Table::refreshIndexes() {
   for (auto& o : orders_) RT_DB_TRY(o.index->refresh());
@@ -71,15 +53,12 @@ Status Table::create(const std::string& path, std::vector<FieldDef> fields, Crea
   for (const auto& f : fields) h.recordLength += static_cast<std::uint32_t>(f.width);
   std::string bytes = encodeHeader(h);
   bytes += '\x1A';
-  std::string tmp = real + ".tmp";
-  {
-    auto f = File::open(tmp, File::Mode::kTruncate);
-    if (!f) return f.status();
-    RT_DB_TRY(f->writeAt(0, bytes));
-    RT_DB_TRY(f->sync());
-  }
+  auto tmp = ScratchFile::beside(real);
+  if (!tmp) return tmp.status();
+  RT_DB_TRY(tmp->file().writeAt(0, bytes));
+  RT_DB_TRY(tmp->file().sync());
   if (hasMemo) RT_DB_TRY(MemoFile::create(withExtension(real, ".DBT")));
-  if (std::rename(tmp.c_str(), real.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  RT_DB_TRY(tmp->renameOver(real));
   return syncDirectoryOf(real);
 }
 
@@ -129,6 +108,12 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     break;
   }
   if (t->exclusive_) t->map_ = Mapping::of(t->file_);
+  else if (!t->readOnly_) {
+    // A shared writer that could not move the change counter would leave the others' caches
+    // stale: without the mapping there is no shared open.
+    t->view_.attach(t->file_, kViewCapacity, true);
+    if (!t->view_.active()) return Status(Error::kIo, t->path_ + ": cannot map the table");
+  }
   RT_DB_TRY(t->goTop());
   return t;
 }
@@ -148,6 +133,7 @@ Status Table::close() {
   orders_.clear();
   memo_.reset();
   map_.reset();
+  view_.reset();
   file_.close();  // drops every lock of this description
   lockedRecords_.clear();
   fileLocked_ = false;
@@ -168,11 +154,12 @@ const FieldDef* Table::field(std::string_view name) const {
 
 Status Table::readHeaderCount() {
   char c[4];
-  RT_DB_TRY(file_.readExact(4, c));
+  RT_DB_TRY(view_.readExact(file_, 4, c));
   std::uint32_t count = 0;
   for (int i = 3; i >= 0; --i) count = count << 8 | static_cast<std::uint8_t>(c[i]);
   auto size = file_.size();
   if (!size) return size.status();
+  view_.learnSize(*size);
   std::uint64_t room = *size > header_.headerLength ? (*size - header_.headerLength) / header_.recordLength : 0;
   damaged_ = count > room;
   count_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, room));
@@ -181,7 +168,7 @@ Status Table::readHeaderCount() {
 }
 
 std::uint32_t Table::recordCount() {
-  if (!exclusive_) (void)readHeaderCount();
+  if (!exclusive_) (void)syncShared();
   return count_;
 }
 
@@ -198,7 +185,7 @@ Status Table::loadRecord(std::uint32_t recno, bool sequential) {
         rec_.assign(mapped.substr(at, len));
       } else {
         rec_.resize(len);
-        RT_DB_TRY(file_.readExact(at, rec_));
+        RT_DB_TRY(view_.readExact(file_, at, rec_));
       }
       orig_ = rec_;
       recno_ = recno;
@@ -235,8 +222,10 @@ bool Table::isVisible() const {
 
 Status Table::goTo(std::uint32_t recno) {
   RT_DB_TRY(flush());
-  chunkCount_ = exclusive_ ? chunkCount_ : 0;
-  if (recno > count_ && !exclusive_) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_) {
+    if (!tracksChanges()) chunkCount_ = 0;
+    RT_DB_TRY(tracksChanges() || recno > count_ ? syncShared() : Status());
+  }
   found_ = false;
   if (recno < 1 || recno > count_) {
     setEof();
@@ -246,23 +235,35 @@ Status Table::goTo(std::uint32_t recno) {
   return loadRecord(recno);
 }
 
-Status Table::goTop() {
-  RT_DB_TRY(flush());
-  if (!exclusive_) {
-    chunkCount_ = 0;
-    RT_DB_TRY(readHeaderCount());
-  }
-  found_ = false;
-  if (order_ > 0) {
-    Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-    UpdateGuard g(*this, false);
-    RT_DB_TRY(g.status());
-    auto c = o.index->first();
+// The first (or last) visible record of the controlling order.
+Status Table::goOrderedEnd(bool top) {
+  Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
+  return readOrdered([&]() -> Status {
+    auto c = top ? o.index->first() : o.index->last();
     if (!c) return c.status();
     o.cursor = *c;
     o.cursorGen = o.index->generation();
     RT_DB_TRY(loadFromCursor(o));
-    if (!eof_ && !isVisible()) RT_DB_TRY(skipOrdered(1));
+    if (!eof_ && !isVisible()) return skipOrderedLocked(top ? 1 : -1);
+    return {};
+  });
+}
+
+// Before a move from scratch: what is pending is written and other terminals' changes seen.
+Status Table::prepareMove() {
+  RT_DB_TRY(flush());
+  if (!exclusive_) {
+    if (!tracksChanges()) chunkCount_ = 0;
+    RT_DB_TRY(syncShared());
+  }
+  found_ = false;
+  return {};
+}
+
+Status Table::goTop() {
+  RT_DB_TRY(prepareMove());
+  if (order_ > 0) {
+    RT_DB_TRY(goOrderedEnd(true));
   } else {
     if (count_ == 0) {
       setEof();
@@ -276,22 +277,9 @@ Status Table::goTop() {
 }
 
 Status Table::goBottom() {
-  RT_DB_TRY(flush());
-  if (!exclusive_) {
-    chunkCount_ = 0;
-    RT_DB_TRY(readHeaderCount());
-  }
-  found_ = false;
+  RT_DB_TRY(prepareMove());
   if (order_ > 0) {
-    Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-    UpdateGuard g(*this, false);
-    RT_DB_TRY(g.status());
-    auto c = o.index->last();
-    if (!c) return c.status();
-    o.cursor = *c;
-    o.cursorGen = o.index->generation();
-    RT_DB_TRY(loadFromCursor(o));
-    if (!eof_ && !isVisible()) RT_DB_TRY(skipOrdered(-1));
+    RT_DB_TRY(goOrderedEnd(false));
   } else {
     if (count_ == 0) {
       setEof();
@@ -311,7 +299,7 @@ Status Table::skip(long n) {
     if (!eof_ && !exclusive_) return loadRecord(recno_);
     return {};
   }
-  if (!exclusive_ && (eof_ || recno_ >= count_)) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_ && (tracksChanges() || eof_ || recno_ >= count_)) RT_DB_TRY(syncShared());
   return order_ > 0 ? skipOrdered(n) : skipNatural(n);
 }
 
@@ -371,16 +359,18 @@ Status Table::loadFromCursor(Order& o) {
   }
   std::uint32_t r = o.index->recnoAt(o.cursor);
   if (r < 1 || r > count_) {
-    if (!exclusive_) RT_DB_TRY(readHeaderCount());
+    if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
     if (r < 1 || r > count_) return {Error::kCorrupt, o.index->path() + ": record " + std::to_string(r) + " beyond the table"};
   }
   return loadRecord(r);
 }
 
 Status Table::skipOrdered(long n) {
+  return readOrdered([&] { return skipOrderedLocked(n); });
+}
+
+Status Table::skipOrderedLocked(long n) {
   Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
-  UpdateGuard g(*this, false);
-  RT_DB_TRY(g.status());
   bof_ = false;
   if (n > 0) {
     if (eof_) return {};

@@ -170,16 +170,27 @@ class Table {
     std::uint64_t cursorGen = 0;
   };
   class UpdateGuard;
-  enum class Refresh { kAll, kControlling };
+  // Where the position stands, to step back when a read without the lock met a change.
+  struct Position {
+    std::string rec, orig;
+    std::uint32_t recno;
+    bool eof, bof, found;
+    CdxIndex::Cursor cursor;
+    std::uint64_t cursorGen;
+  };
 
   std::string makeKey(const Order& o, std::string_view record) const;
   void appendKey(const Order& o, std::string_view record, std::string& out) const;
   Result<std::string> seekKey(const Order& o, const Value& key) const;
+  Status seekIn(Order& o, const std::string& full, bool soft);
   Status readHeaderCount();
   Status loadRecord(std::uint32_t recno, bool sequential = false);
   void setEof();
   Status skipNatural(long n);
+  Status prepareMove();
+  Status goOrderedEnd(bool top);
   Status skipOrdered(long n);
+  Status skipOrderedLocked(long n);
   Status positionCursor(Order& o);
   Status loadFromCursor(Order& o);
   Status requireWritable();
@@ -189,8 +200,26 @@ class Table {
   Status settle();       // flushRecord, then write the pending appends
   Status buildOrder(Order& o, const std::string& path);
   Status rebuildAll();
-  Status updateLock(bool exclusiveLock, Refresh refresh);
+  // The update lock and the change counter (table_sharing.cpp).
+  Status updateLock(bool exclusiveLock, bool marksWrite);
+  // After an index file was built anew: tells the terminals that have the table open.
+  Status announceRebuild();
   void updateUnlock();
+  bool tracksChanges() const { return view_.active(); }
+  std::uint32_t changeCounter() const;
+  void setChangeCounter(std::uint32_t value);
+  Status catchUp(bool exclusiveLock, bool& needExclusive);
+  Status beginWrite();
+  Status endWrite();
+  Status syncShared();
+  Status rebuildOrder(Order& o);
+  Status reopenOrder(Order& o);
+  Position position() const;
+  void restore(Position p);
+  // Runs a read of the controlling order: without the lock when the table has not changed
+  // since we last looked and does not change while we read, else under the shared lock.
+  template <class Read>
+  Status readOrdered(Read read);
   Status refreshIndexes();
   Status flushIndexes(bool sync);
   Status openIndexImpl(const std::string& path, std::string_view expression, bool forceBuild, bool* rebuilt);
@@ -231,6 +260,12 @@ class Table {
 
   std::unique_ptr<MemoFile> memo_;
   Mapping map_;  // exclusive tables only: random reads without a system call
+  // Shared tables we may write: the file through memory. Its header's change counter tells
+  // whether anything changed since `seen_`, the value our caches reflect (table_sharing.cpp).
+  SharedView view_;
+  static constexpr std::uint64_t kNeverSeen = std::uint64_t{1} << 32;
+  std::uint64_t seen_ = kNeverSeen;
+  bool writing_ = false;  // the counter is odd: our write is in progress
 };
 
 }  // namespace rt::db

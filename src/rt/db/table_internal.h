@@ -1,6 +1,7 @@
 // What the parts of Table (table*.cpp) share and nothing else needs.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -38,9 +39,9 @@ inline void today(int& y, int& m, int& d) {
 // brings the index caches up to date; a no-op for exclusive tables.
 class Table::UpdateGuard {
  public:
-  UpdateGuard(Table& t, bool writer) : t_(t) {
-    status_ = t_.updateLock(writer, writer ? Refresh::kAll : Refresh::kControlling);
-  }
+  // A writer's changes are marked (see table_sharing.cpp); `marks` false holds the lock
+  // exclusively for work that replaces whole files instead (index builds).
+  UpdateGuard(Table& t, bool writer, bool marks = true) : t_(t) { status_ = t_.updateLock(writer, writer && marks); }
   ~UpdateGuard() {
     if (status_.isOk()) t_.updateUnlock();
   }
@@ -50,5 +51,24 @@ class Table::UpdateGuard {
   Table& t_;
   Status status_;
 };
+
+template <class Read>
+Status Table::readOrdered(Read read) {
+  if (tracksChanges() && updateDepth_ == 0) {
+    const std::uint32_t before = changeCounter();
+    if (before == seen_) {
+      Position at = position();
+      Status s = read();
+      // Whatever the read saw was written before the counter moved again; an unmoved counter
+      // means it saw one consistent state.
+      std::atomic_thread_fence(std::memory_order_acquire);
+      if (changeCounter() == before) return s;
+      restore(std::move(at));
+    }
+  }
+  UpdateGuard g(*this, false);
+  RT_DB_TRY(g.status());
+  return read();
+}
 
 }  // namespace rt::db

@@ -18,9 +18,9 @@ Status Table::pack() {
     RT_DB_TRY(o.index->flush());
     RT_DB_TRY(o.index->markStale());  // a crash before the rebuild leaves them to be rebuilt
   }
-  std::string tmp = path_ + ".tmp";
-  auto out = File::open(tmp, File::Mode::kTruncate);
-  if (!out) return out.status();
+  auto tmp = ScratchFile::beside(path_);
+  if (!tmp) return tmp.status();
+  File* out = &tmp->file();
   std::uint32_t kept = 0;
   const std::size_t len = header_.recordLength;
   std::string buf;
@@ -55,7 +55,7 @@ Status Table::pack() {
   RT_DB_TRY(out->sync());
   // Hold the new file exclusively before its name is visible, so no one slips in between.
   RT_DB_TRY(out->tryLock(kLockOpen, 1, File::LockKind::kExclusive));
-  if (std::rename(tmp.c_str(), path_.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  RT_DB_TRY(tmp->renameOver(path_));
   RT_DB_TRY(syncDirectoryOf(path_));
   map_.reset();
   file_ = std::move(*out);
@@ -72,13 +72,13 @@ Status Table::packMemo() {
   if (!exclusive_) return {Error::kNeedExclusive, path_};
   if (!memo_) return {};
   std::string dbt = memo_->path();
-  std::string dbtTmp = dbt + ".tmp";
-  RT_DB_TRY(MemoFile::create(dbtTmp));
-  auto fresh = MemoFile::open(dbtTmp, true);
-  if (!fresh) return fresh.status();
-  std::string tmp = path_ + ".tmp";
-  auto out = File::open(tmp, File::Mode::kTruncate);
-  if (!out) return out.status();
+  auto dbtTmp = ScratchFile::beside(dbt);
+  if (!dbtTmp) return dbtTmp.status();
+  RT_DB_TRY(MemoFile::writeEmpty(dbtTmp->file()));
+  auto fresh = MemoFile::adopt(std::move(dbtTmp->file()), dbtTmp->path());
+  auto tmp = ScratchFile::beside(path_);
+  if (!tmp) return tmp.status();
+  File* out = &tmp->file();
   std::string head(header_.headerLength, '\0');
   RT_DB_TRY(file_.readExact(0, head));
   RT_DB_TRY(out->writeAt(0, head));
@@ -88,14 +88,14 @@ Status Table::packMemo() {
     std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(r - 1) * len;
     RT_DB_TRY(file_.readExact(at, rec));
     for (const FieldDef& f : header_.fields) {
-      if (f.type != 'M') continue;
+      if (f.type != 'M' || f.width != kMemoFieldWidth) continue;
       std::string_view raw = std::string_view(rec).substr(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width));
       std::uint32_t block = memoBlockFromField(raw);
       std::uint32_t moved = 0;
       if (block != 0) {
         auto text = memo_->read(block);  // a text that cannot be read is dropped
         if (text) {
-          auto b = fresh->write(*text);
+          auto b = fresh.write(*text);
           if (!b) return b.status();
           moved = *b;
         }
@@ -106,12 +106,12 @@ Status Table::packMemo() {
   }
   RT_DB_TRY(out->writeAt(header_.headerLength + static_cast<std::uint64_t>(count_) * len, std::string_view("\x1A", 1)));
   RT_DB_TRY(out->sync());
-  RT_DB_TRY(fresh->sync());
+  RT_DB_TRY(fresh.sync());
   RT_DB_TRY(out->tryLock(kLockOpen, 1, File::LockKind::kExclusive));
   std::string old = dbt + ".old";
-  if (std::rename(dbt.c_str(), old.c_str()) != 0 || std::rename(dbtTmp.c_str(), dbt.c_str()) != 0)
-    return {Error::kIo, "rename " + dbtTmp};
-  if (std::rename(tmp.c_str(), path_.c_str()) != 0) return {Error::kIo, "rename " + tmp};
+  if (std::rename(dbt.c_str(), old.c_str()) != 0) return {Error::kIo, "rename " + dbt};
+  RT_DB_TRY(dbtTmp->renameOver(dbt));
+  RT_DB_TRY(tmp->renameOver(path_));
   RT_DB_TRY(syncDirectoryOf(path_));
   std::remove(old.c_str());
   map_.reset();

@@ -1,6 +1,8 @@
 // Table: index orders, seeks and filters.
 #include "rt/db/table.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "rt/db/table_internal.h"
@@ -53,7 +55,27 @@ std::string Table::currentKey(int n) const {
   return makeKey(orders_[static_cast<std::size_t>(n - 1)], rec_);
 }
 
+namespace {
+
+// What building an index of `records` keys holds in memory at its peak: the keys and record
+// numbers, the sort array and the order, and the pages.
+std::uint64_t buildFootprint(std::uint64_t records, std::size_t keyLen) {
+  return records * (2 * static_cast<std::uint64_t>(keyLen) + 4 + 16 + 4);
+}
+
+std::uint64_t physicalMemory() {
+  long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
+  return pages > 0 && size > 0 ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size) : 0;
+}
+
+}  // namespace
+
 Status Table::buildOrder(Order& o, const std::string& path) {
+  // The count is what the file's size allows, but a sparse file can allow billions of records
+  // of nothing: an index that could not fit in memory is refused before anything is reserved.
+  std::uint64_t need = buildFootprint(count_, o.keyLen), have = physicalMemory();
+  if (have > 0 && need > have)
+    return {Error::kOverflow, path_ + ": " + std::to_string(count_) + " records are too many to index"};
   KeyList keys;
   keys.keyLen = o.keyLen;
   keys.keys.reserve(static_cast<std::size_t>(count_) * o.keyLen);
@@ -92,28 +114,39 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
   std::string real = resolveCaseInsensitive(file);
   if (!fileExists(real)) real = upperCaseName(file);
   RT_DB_TRY(settle());
-  Status s;
+  // Shared, the index is looked at and built under the update lock held exclusively: of
+  // terminals opening at once, one builds a missing index while the others wait, and they
+  // then find it built. A build counts as a change, so terminals holding a file it replaced
+  // notice. A table opened read only (another program's) may still get an index file of
+  // ours, in a folder we can write.
+  UpdateGuard g(*this, !readOnly_, false);
+  RT_DB_TRY(g.status());
   if (!forceBuild) {
-    auto ix = CdxIndex::open(real, o.expr.text(), o.keyLen, pad, !readOnly_);
+    // Left unfinished by a writer that died: rebuilt by whoever finds it, as no living
+    // writer can be in the middle of it while we hold the lock.
+    auto unfinished = exclusive_ || readOnly_ ? Result<bool>(false) : CdxIndex::leftUnfinished(real);
+    if (!unfinished) return unfinished.status();
+    auto ix = *unfinished ? Result<std::unique_ptr<CdxIndex>>(Status(Error::kNotFound, real))
+                          : CdxIndex::open(real, o.expr.text(), o.keyLen, pad, !readOnly_);
     if (ix) {
       o.index = std::move(*ix);
     } else {
-      s = ix.status();
+      Status s = ix.status();
       if (s.code() != Error::kNotFound && s.code() != Error::kCorrupt) return s;
       if (s.code() == Error::kCorrupt && !exclusive_) return {Error::kNeedExclusive, s.detail()};
     }
   }
   if (!o.index) {
-    // A missing index may be built while shared: no one else has it open, and holding the
-    // update lock keeps every writer out while the keys are read. A table opened read only
-    // (another program's) may still get an index file of ours, in a folder we can write.
-    UpdateGuard g(*this, !readOnly_);
-    RT_DB_TRY(g.status());
-    if (!exclusive_) RT_DB_TRY(readHeaderCount());
-    RT_DB_TRY(buildOrder(o, real));
-    auto ix = CdxIndex::open(real, o.expr.text(), o.keyLen, pad, true);
-    if (!ix) return ix.status();
-    o.index = std::move(*ix);
+    if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
+    // The new file may be removed again before we open it (by hand, or a restore): then it
+    // is built again.
+    for (int attempt = 0; !o.index; ++attempt) {
+      RT_DB_TRY(buildOrder(o, real));
+      auto ix = CdxIndex::open(real, o.expr.text(), o.keyLen, pad, true);
+      if (!ix && (ix.code() != Error::kNotFound || attempt == 2)) return ix.status();
+      if (ix) o.index = std::move(*ix);
+    }
+    RT_DB_TRY(announceRebuild());
     if (rebuilt) *rebuilt = true;
   }
   o.index->setDeferred(exclusive_);
@@ -131,18 +164,7 @@ Status Table::createIndex(const std::string& path, std::string_view expression) 
 }
 
 Status Table::rebuildAll() {
-  for (auto& o : orders_) {
-    std::string p = o.index->path();
-    char pad = o.index->pad();
-    o.index.reset();
-    RT_DB_TRY(buildOrder(o, p));
-    auto ix = CdxIndex::open(p, o.expr.text(), o.keyLen, pad, true);
-    if (!ix) return ix.status();
-    o.index = std::move(*ix);
-    o.index->setDeferred(exclusive_);
-    o.cursor = {};
-    o.cursorGen = 0;
-  }
+  for (auto& o : orders_) RT_DB_TRY(rebuildOrder(o));
   return {};
 }
 
@@ -183,11 +205,13 @@ Status Table::seekValue(const Value& key, bool soft) {
   auto sought = seekKey(o, key);
   if (!sought) return sought.status();
   std::string full = *sought;
-  std::string prefix = full.substr(0, o.keyLen);
-  bool longKey = full.size() > o.keyLen;
-  chunkCount_ = exclusive_ ? chunkCount_ : 0;
-  UpdateGuard g(*this, false);
-  RT_DB_TRY(g.status());
+  if (!exclusive_ && !tracksChanges()) chunkCount_ = 0;
+  return readOrdered([&] { return seekIn(o, full, soft); });
+}
+
+Status Table::seekIn(Order& o, const std::string& full, bool soft) {
+  const std::string_view prefix = std::string_view(full).substr(0, o.keyLen);
+  const bool longKey = full.size() > o.keyLen;
   auto c = o.index->lowerBound(prefix);
   if (!c) return c.status();
   o.cursor = *c;
@@ -235,7 +259,7 @@ Status Table::checkOrder(int n) {
   Order& o = orders_[static_cast<std::size_t>(n - 1)];
   UpdateGuard g(*this, false);
   RT_DB_TRY(g.status());
-  if (!exclusive_) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
   std::vector<bool> seen(count_ + 1, false);
   auto c = o.index->first();
   if (!c) return c.status();

@@ -24,6 +24,7 @@ Status Table::put(int i, const Value& v) {
   if (f.type == 'M') {
     auto* s = std::get_if<std::string>(&v);
     if (!s) return {Error::kBadField, f.name + " takes text"};
+    if (f.width != kMemoFieldWidth) return {Error::kBadField, f.name + ": a memo pointer of another kind"};
     if (!memo_) return {Error::kNotFound, withExtension(path_, ".DBT")};
     UpdateGuard g(*this, true);
     RT_DB_TRY(g.status());
@@ -35,7 +36,11 @@ Status Table::put(int i, const Value& v) {
     if (!r) return r.status();
     bytes = std::move(*r);
   }
-  rec_.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width), bytes);
+  // The codecs give exactly the field's width; anything else would move the fields after it.
+  if (bytes.size() != static_cast<std::size_t>(f.width) ||
+      static_cast<std::size_t>(f.offset) + bytes.size() > rec_.size())
+    return {Error::kBadField, f.name + ": " + std::to_string(bytes.size()) + " bytes for a field of " + std::to_string(f.width)};
+  rec_.replace(static_cast<std::size_t>(f.offset), bytes.size(), bytes);
   dirty_ = true;
   return {};
 }
@@ -63,10 +68,10 @@ Status Table::recall() {
 // Shared, the caller holds the update lock: the count is read again, since other terminals
 // may have appended since we last looked, and only an append ever raises it.
 Status Table::writeHeaderPrefix() {
-  if (!exclusive_) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
   today(header_.year, header_.month, header_.day);
   header_.recordCount = count_;
-  return file_.writeAt(0, encodeHeaderPrefix(header_));
+  return view_.write(file_, 0, encodeHeaderPrefix(header_));
 }
 
 Status Table::flush() { return settle(); }
@@ -87,7 +92,7 @@ Status Table::flushRecord() {
   } else if (!pending_.empty() && recno_ >= pendingFirst_ && recno_ < pendingFirst_ + pendingCount) {
     pending_.replace(static_cast<std::size_t>(recno_ - pendingFirst_) * len, len, rec_);
   } else {
-    RT_DB_TRY(file_.writeAt(at, rec_));
+    RT_DB_TRY(view_.write(file_, at, rec_));
   }
   if (recno_ >= chunkFirst_ && recno_ < chunkFirst_ + chunkCount_)
     chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
@@ -102,8 +107,9 @@ Status Table::flushRecord() {
     Status s = o.index->erase(oldKey, recno_);
     if (s.code() == Error::kCorrupt) {
       // The index had lost this record: it can no longer be trusted and is rebuilt when
-      // next opened; the new key still goes in so this session keeps finding the record.
-      (void)o.index->markStale();
+      // next opened or caught up with; the new key still goes in so this session keeps
+      // finding the record.
+      RT_DB_TRY(o.index->markDamaged());
     } else if (!s) {
       return s;
     }
@@ -159,13 +165,12 @@ Status Table::commit() {
 Status Table::appendBlank() {
   RT_DB_TRY(flushRecord());  // a previous append joins the pending ones
   if (readOnly_) return {Error::kReadOnly, path_};
-  if (!exclusive_) RT_DB_TRY(file_.tryLock(kLockAppend, 1, File::LockKind::kExclusive));
   Status s;
   std::uint32_t recno = 0;
   {
     UpdateGuard g(*this, true);
     s = g.status();
-    if (s && !exclusive_) s = readHeaderCount();
+    if (s && !exclusive_ && !tracksChanges()) s = readHeaderCount();
     if (s) {
       recno = count_ + 1;
       if (!exclusive_ && !fileLocked_) s = file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive);
@@ -175,7 +180,7 @@ Status Table::appendBlank() {
     if (s && !exclusive_) {
       std::string data = blank_;
       data += '\x1A';
-      s = file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
+      s = view_.write(file_, header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
     }
     if (s) {
       count_ = recno;
@@ -183,7 +188,7 @@ Status Table::appendBlank() {
       if (!exclusive_) {
         today(header_.year, header_.month, header_.day);
         header_.recordCount = count_;
-        s = file_.writeAt(0, encodeHeaderPrefix(header_));
+        s = view_.write(file_, 0, encodeHeaderPrefix(header_));
       }
     }
     // Exclusive, the keys go in when the record is first written, saving an insert and an
@@ -195,14 +200,11 @@ Status Table::appendBlank() {
     }
     if (s && !exclusive_) s = flushIndexes(false);
   }
-  if (!exclusive_) {
-    if (s && !fileLocked_) {
-      // The new record comes locked; other record locks go, as with the old runtime.
-      for (auto r : lockedRecords_)
-        if (r != recno) (void)file_.unlock(kLockRecords + r, 1);
-      lockedRecords_ = {recno};
-    }
-    (void)file_.unlock(kLockAppend, 1);
+  if (!exclusive_ && s && !fileLocked_) {
+    // The new record comes locked; other record locks go, as with the old runtime.
+    for (auto r : lockedRecords_)
+      if (r != recno) (void)file_.unlock(kLockRecords + r, 1);
+    lockedRecords_ = {recno};
   }
   if (!s) return s;
   rec_ = blank_;

@@ -48,19 +48,27 @@ constexpr std::optional<unsigned char> fromCodepoint(char32_t cp) {
 }
 
 // Decodes one UTF-8 sequence at text[pos]; advances pos. Returns nullopt on a malformed
-// sequence (pos then moves past one byte).
+// sequence (pos then moves past one byte). Overlong forms (C0 AF for "/"), surrogates and
+// code points beyond U+10FFFF are malformed: accepting them would let one character hide
+// behind another's bytes.
 constexpr std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
+  const std::size_t start = pos;
   auto b0 = static_cast<unsigned char>(text[pos++]);
   if (b0 < 0x80) return b0;
-  int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
+  int extra = b0 >= 0xF8 ? -1 : b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
   if (extra < 0 || pos + static_cast<std::size_t>(extra) > text.size()) return std::nullopt;
   char32_t cp = b0 & (0x3F >> extra);
   for (int i = 0; i < extra; ++i) {
-    auto b = static_cast<unsigned char>(text[pos]);
+    auto b = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
     if ((b & 0xC0) != 0x80) return std::nullopt;
     cp = (cp << 6) | (b & 0x3F);
-    ++pos;
   }
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    pos = start + 1;
+    return std::nullopt;
+  }
+  pos += static_cast<std::size_t>(extra);
   return cp;
 }
 

@@ -59,6 +59,21 @@ TEST(Memo, APointerOutsideTheFileIsAnErrorNotACrash) {
   ASSERT_TRUE(b2.isOk());
   EXPECT_EQ(*b2, 2u);
   EXPECT_EQ(*m2->read(1), "abc");
+  // Nor one far beyond the end of the file: the texts still go at its end, one after another.
+  bytes = readAll(dir.file("X.DBT"));
+  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = '\xFF';
+  writeAll(dir.file("X.DBT"), bytes);
+  {
+    auto m4 = MemoFile::open(dir.file("X.DBT"), true);
+    auto far1 = m4->write("ghi"), far2 = m4->write("jkl");
+    ASSERT_TRUE(far1.isOk() && far2.isOk());
+    EXPECT_EQ(*far1, 3u);
+    EXPECT_EQ(*far2, 4u);
+    EXPECT_EQ(std::filesystem::file_size(dir.file("X.DBT")), 5u * MemoFile::kBlock);
+    EXPECT_EQ(*m4->read(1), "abc");
+    EXPECT_EQ(*m4->read(3), "ghi");
+    EXPECT_EQ(*m4->read(4), "jkl");
+  }
   // A text without its end mark reads to the end of the file.
   bytes = readAll(dir.file("X.DBT"));
   bytes.resize(1024 + 2);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <random>
 
+#include "child_process.h"
 #include "db_test_util.h"
 #include "rt/db/table.h"
 
@@ -16,49 +17,6 @@ using rt::text::Decimal;
 
 namespace {
 
-// A child process running `body`; the two pipes let parent and child wait for each other.
-class Child {
- public:
-  explicit Child(const std::function<int(Child&)>& body) {
-    if (pipe(toChild_) != 0 || pipe(toParent_) != 0) std::abort();
-    pid_ = fork();
-    if (pid_ == 0) {
-      ::close(toChild_[1]);
-      ::close(toParent_[0]);
-      int rc = body(*this);
-      _exit(rc);
-    }
-    ::close(toChild_[0]);
-    ::close(toParent_[1]);
-  }
-  ~Child() {
-    if (pid_ > 0) wait();
-  }
-  // In the child: tell the parent / wait for the parent.
-  void signalParent() { (void)!write(toParent_[1], "x", 1); }
-  void awaitParent() {
-    char c;
-    (void)!read(toChild_[0], &c, 1);
-  }
-  // In the parent.
-  void signalChild() { (void)!write(toChild_[1], "x", 1); }
-  void awaitChild() {
-    char c;
-    (void)!read(toParent_[0], &c, 1);
-  }
-  int wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int toChild_[2]{};
-  int toParent_[2]{};
-};
-
 void makeTable(const TempDir& dir, int records) {
   ASSERT_OK(Table::create(dir.file("IMP0910"), {{"CPF", 'C', 11, 0}, {"NOMECONTR", 'C', 53, 0}, {"ESTATUS", 'N', 2, 0}}));
   auto t = openOrDie(dir.file("IMP0910"), true);
@@ -66,6 +24,14 @@ void makeTable(const TempDir& dir, int records) {
     ASSERT_OK(t->appendBlank());
     ASSERT_OK(t->put("CPF", std::to_string(10000000000LL + i)));
   }
+}
+
+// The table with its two indexes, as the register has them.
+void makeIndexedTable(const TempDir& dir, int records) {
+  makeTable(dir, records);
+  auto t = openOrDie(dir.file("IMP0910"), true);
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
 }
 
 TEST(Sharing, ARecordLockIsRefusedToAnotherProcessUntilReleased) {
@@ -176,12 +142,7 @@ TEST(Sharing, PackAndZapAreRefusedUnderLoadWithoutExclusiveUse) {
 
 TEST(Sharing, TwoProcessesAppendingAtOnceKeepBothIndexesRight) {
   TempDir dir;
-  makeTable(dir, 0);
-  {
-    auto t = openOrDie(dir.file("IMP0910"), true);
-    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
-    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
-  }
+  makeIndexedTable(dir, 0);
   constexpr int kEach = 1500;
   auto appender = [&](int who) {
     return [&, who](Child& c) {
@@ -284,12 +245,7 @@ TEST(Sharing, AnotherProcessesChangesShowThroughCachedIndexPages) {
 
 TEST(Sharing, ThreeProcessesChangingAtRandomLeaveBothIndexesRight) {
   TempDir dir;
-  makeTable(dir, 200);
-  {
-    auto t = openOrDie(dir.file("IMP0910"), true);
-    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
-    ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
-  }
+  makeIndexedTable(dir, 200);
   auto worker = [&](unsigned seed) {
     return [&, seed](Child&) {
       auto t = Table::open(dir.file("IMP0910"));
@@ -326,6 +282,113 @@ TEST(Sharing, ThreeProcessesChangingAtRandomLeaveBothIndexesRight) {
   EXPECT_GT(t->recordCount(), 200u);
   ASSERT_OK(t->checkOrder(1));
   ASSERT_OK(t->checkOrder(2));
+}
+
+}  // namespace
+
+namespace {
+
+std::string cpfOf(long long n) { return std::to_string(10000000000LL + n); }
+
+TEST(Sharing, AnIndexRemovedWhileFourProcessesOpenAndAppendIsBuiltOnceAndFindsEveryRecord) {
+  TempDir dir;
+  makeTable(dir, 100);
+  {
+    auto t = openOrDie(dir.file("IMP0910"), true);
+    ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  }
+  constexpr int kRounds = 4, kEach = 60;
+  auto appender = [&](int who) {
+    return [&, who](Child& c) {
+      c.signalParent();
+      for (int round = 0; round < kRounds; ++round) {
+        // Each round opens anew, so opens meet a missing index again and again.
+        auto t = Table::open(dir.file("IMP0910"));
+        if (!t) return 1;
+        if (!(*t)->openIndex(dir.file("IMP0910"), "CPF")) return 2;
+        for (int i = 0; i < kEach; ++i) {
+          Status s;
+          while ((s = (*t)->appendBlank()).code() == Error::kLocked) {
+          }
+          if (!s) return 10 + static_cast<int>(s.code());
+          if (!(*t)->put("CPF", cpfOf(1000000LL * who + 1000 * round + i))) return 4;
+        }
+        if (!(*t)->close()) return 5;
+      }
+      return 0;
+    };
+  };
+  std::filesystem::remove(dir.file("IMP0910.CDX"));
+  {
+    Child a(appender(1)), b(appender(2)), c(appender(3)), d(appender(4));
+    for (Child* ch : {&a, &b, &c, &d}) ch->awaitChild();
+    for (int i = 0; i < 6; ++i) {
+      usleep(3000);
+      std::filesystem::remove(dir.file("IMP0910.CDX"));
+    }
+    EXPECT_EQ(a.wait(), 0);
+    EXPECT_EQ(b.wait(), 0);
+    EXPECT_EQ(c.wait(), 0);
+    EXPECT_EQ(d.wait(), 0);
+  }
+  auto t = openOrDie(dir.file("IMP0910"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  EXPECT_EQ(t->recordCount(), 100u + 4 * kRounds * kEach);
+  ASSERT_OK(t->checkOrder(1));
+  int missing = 0;
+  for (int who = 1; who <= 4; ++who)
+    for (int round = 0; round < kRounds; ++round)
+      for (int i = 0; i < kEach; ++i) {
+        ASSERT_OK(t->seek(cpfOf(1000000LL * who + 1000 * round + i)));
+        if (!t->found()) ++missing;
+      }
+  EXPECT_EQ(missing, 0);
+}
+
+TEST(Sharing, AWriterKilledInTheMiddleOfASharedWriteNeverLeavesAnIndexWrong) {
+  TempDir dir;
+  makeIndexedTable(dir, 60);
+  auto open = [&](std::unique_ptr<Table>& out) {
+    auto t = Table::open(dir.file("IMP0910"));
+    if (!t || !(*t)->openIndex(dir.file("IMP0910"), "CPF") || !(*t)->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"))
+      return false;
+    out = std::move(*t);
+    return true;
+  };
+  auto writer = [&](unsigned seed) {
+    return [&, seed](Child& c) {
+      std::unique_ptr<Table> t;
+      if (!open(t)) return 1;
+      c.signalParent();
+      std::mt19937 rng(seed);
+      for (int i = 0; i < 40; ++i) {
+        if (rng() % 5 == 0) {
+          if (t->appendBlank().code() == Error::kLocked) continue;
+        } else {
+          if (!t->goTo(1 + rng() % t->recordCount()) || t->lockRecord().code() == Error::kLocked) continue;
+        }
+        if (!t->put("CPF", cpfOf(rng() % 400)) || !t->put("NOMECONTR", "n" + std::to_string(rng() % 500))) return 2;
+        if (!t->unlock()) return 3;
+      }
+      return t->close() ? 0 : 4;
+    };
+  };
+  std::mt19937 rng(5);
+  int wrong = 0;
+  for (int round = 0; round < 200; ++round) {
+    {
+      Child a(writer(rng())), b(writer(rng())), c(writer(rng()));
+      Child* all[] = {&a, &b, &c};
+      for (Child* ch : all) ch->awaitChild();
+      usleep(rng() % 1500);
+      kill(all[rng() % 3]->pid(), SIGKILL);
+    }
+    // Every terminal opening afterwards reads indexes that agree with the table.
+    std::unique_ptr<Table> t;
+    ASSERT_TRUE(open(t)) << "round " << round;
+    if (!t->checkOrder(1) || !t->checkOrder(2)) ++wrong;
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

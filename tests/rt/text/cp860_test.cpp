@@ -91,6 +91,14 @@ TEST(Cp860, MissingCharactersBecomeTheReplacement) {
   EXPECT_EQ(utf8ToCp860("x\xFFy"), "x?y");  // malformed UTF-8
   EXPECT_EQ(utf8ToCp860("Ŵ", '#'), "#");
   EXPECT_EQ(utf8ToCp860("\xE2\x94"), "??");  // cut short: each stray byte is replaced
+  // Overlong forms never become the character they spell, nor do surrogates or code points
+  // beyond Unicode.
+  EXPECT_EQ(utf8ToCp860("a\xC0\xAF"), "a??");
+  EXPECT_EQ(utf8ToCp860("\xE0\x80\xAF"), "???");
+  EXPECT_EQ(utf8ToCp860("\xF0\x80\x80\xAF"), "????");
+  EXPECT_EQ(utf8ToCp860("\xED\xA0\x80"), "???");
+  EXPECT_EQ(utf8ToCp860("\xF4\x90\x80\x80"), "????");
+  EXPECT_EQ(utf8ToCp860("\xC3\xA7\xF0\x9F\x98\x80"), "\x87?");  // ç, then an emoji we cannot show
 }
 
 TEST(Cp860, FromWindowsCp1252) {
