@@ -3,6 +3,7 @@
 #include <string>
 
 #include "console/mensagens.h"
+#include "rt/term/keys.h"
 
 namespace exporta {
 
@@ -25,6 +26,12 @@ bool InteracaoConsole::continua(std::string_view texto, int linhas) {
 
 void InteracaoConsole::beep() {
   console::BEEP_ERRO(ctx_);
+}
+
+bool InteracaoConsole::aguarda(std::string_view texto) {
+  console::MENS(ctx_, 0, texto);
+  // The half second is spent waiting for a key: only Esc means anything here.
+  return ctx_.console.inkey(std::chrono::milliseconds(500)).code != rt::term::key::Esc;
 }
 
 void InteracaoConsole::pasta(std::string_view LOCIRPF) {

@@ -9,6 +9,7 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "export/dados.h"
+#include "export/recupera_indice.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
@@ -169,7 +170,9 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
     return fecha(ResultadoExportacao::NaoCopiada);
   }
   // The index names only a declaration whose file is in place.
-  if (pedido.atualizaIndice && !pedido.atualizaIndice(ctx, cpf)) return fecha(ResultadoExportacao::IndiceRecusado);
+  const bool indexado = pedido.atualizaIndice ? pedido.atualizaIndice(ctx, cpf)
+                                             : ATUALIZA_INDICE(ctx, dec.espelho, pedido.LOCIRPF, fala);
+  if (!indexado) return fecha(ResultadoExportacao::IndiceRecusado);
   if (pedido.OPCAO_1 == 64 || pedido.OPCAO_1 == 65)
     fala.status("Declaracao de " + std::string(rt::text::alltrim(reg.txt("NOMECONTR"))) + " transferida !");
   else

@@ -3,6 +3,7 @@
 #include "export/prepara.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 
 #include "declaracoes.h"
+#include "interacao_gravada.h"
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
 #include "store/arquivos.h"
@@ -24,26 +26,6 @@ namespace {
 
 using namespace rt::text::literals;
 namespace fs = std::filesystem;
-
-// Records what the export says, as "erro:", "aviso:", "status:", "pergunta:" lines; the
-// questions take the queued answers, then "N".
-class InteracaoGravada final : public Interacao {
- public:
-  void erro(std::string_view t, int) override { eventos.push_back("erro:" + std::string(t)); }
-  void aviso(std::string_view t) override { eventos.push_back("aviso:" + std::string(t)); }
-  void status(std::string_view t) override { eventos.push_back("status:" + std::string(t)); }
-  bool continua(std::string_view t, int) override {
-    eventos.push_back("pergunta:" + std::string(t));
-    if (respostas.empty()) return false;
-    const bool r = respostas.front();
-    respostas.pop_front();
-    return r;
-  }
-  void beep() override { eventos.push_back("beep"); }
-  void pasta(std::string_view) override {}
-  std::vector<std::string> eventos;
-  std::deque<bool> respostas;
-};
 
 std::string le(const std::string& caminho) {
   return store::teste::leArquivo(caminho);
@@ -184,6 +166,20 @@ TEST_F(Exportacao, IndiceSoDepoisDoArquivoNoLugar) {
   EXPECT_TRUE(arquivoNoLugar);
   // A refused index is no success.
   for (const std::string& e : fala.eventos) EXPECT_EQ(e.find("foi transferida"), std::string::npos) << e;
+
+  // The program's own: the index names the CPF; held by another, the export says so.
+  pedido.atualizaIndice = nullptr;
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  EXPECT_NE(le(irpf / "iddeclaracoes.xml").find("<item cpf=\"123.456.789-09\""), std::string::npos);
+  const int fd = ::open((irpf / "iddeclaracoes.xml").c_str(), O_RDWR);
+  struct flock l {};
+  l.l_type = F_WRLCK;
+  ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &l), 0);
+  fala.eventos.clear();
+  fala.esperas = 2;
+  EXPECT_EQ(exporta(), ResultadoExportacao::IndiceRecusado);
+  ::close(fd);
+  EXPECT_EQ(fala.eventos.back(), "erro:" + std::string("ATENÇAO! Registro não disponível. Dado não será gravado."_cp));
 }
 
 TEST(ArquivosDaExportacao, CodigosETextosDeErro) {
