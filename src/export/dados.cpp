@@ -1,8 +1,14 @@
 #include "export/dados.h"
 
 #include "rt/db/table.h"
+#include "rt/text/strings.h"
 
 namespace exporta {
+
+std::string cpfAberto(const store::EspelhoDeclaracao& d) {
+  const std::string_view cpf = rt::text::alltrim(d.CPF);
+  return std::string(cpf.empty() ? rt::text::alltrim(d.registro.txt("CPF")) : cpf);
+}
 
 rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
   Linhas linhas;
@@ -26,7 +32,7 @@ rt::db::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados) {
   const std::pair<Area, Linhas*> copias[] = {
       {Area::TMP_02, &dados.rendimentos}, {Area::TMP_03, &dados.dependentes}, {Area::TMP_04, &dados.bens},
       {Area::TMP_05, &dados.dividas},     {Area::TMP_06, &dados.pagamentos},  {Area::TMP_12, &dados.carneLeao},
-      {Area::TMP_14, &dados.aplicacoes}};
+      {Area::TMP_14, &dados.aplicacoes},  {Area::TMP_07, &dados.ganhos}};
   for (const auto& [area, destino] : copias) {
     auto r = leCopia(areas, area);
     if (!r) return r.status();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,10 +33,14 @@ struct DadosDeclaracao {
   Linhas pagamentos;    // TMP_06
   Linhas carneLeao;     // TMP_12, the titular's row and the dependants'
   Linhas aplicacoes;    // TMP_14, savings and profit lines
+  Linhas ganhos;        // TMP_07, gain operations (TIPO_BEM 1-3) and variable-income rows (4)
   rt::text::Date hoje;  // HOJE, from the program's clock
   // NVALDEPEN: the monthly deduction per dependant.
   rt::text::Decimal NVALDEPEN = rt::text::Decimal::fromRaw(14420000000);
 };
+
+// The open declaration's CPF, trimmed: the one it was opened with, else the register's.
+std::string cpfAberto(const store::EspelhoDeclaracao& d);
 
 // The rows of a working copy in its current order, each as a record of the copy's own fields.
 // A copy that is not open has no rows; a read that fails is passed up.

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "export/arquivo.h"
+#include "export/dados.h"
 #include "export/formatos.h"
 #include "export/gerar.h"
 #include "platform/unique_fd.h"
@@ -78,7 +79,7 @@ int leTudo(int fd, std::string& texto) {
 
 Identificador identificadorDe(const store::EspelhoDeclaracao& d) {
   const auto& r = d.registro;
-  return {std::string(rt::text::alltrim(d.CPF)), r.txt("RETIFICA"), r.txt("NOVOEND"), r.txt("NOMECONTR"),
+  return {cpfAberto(d), r.txt("RETIFICA"), r.txt("NOVOEND"), r.txt("NOMECONTR"),
           r.txt("NRORECIBO"),                     r.txt("RECIBOANT"), r.txt("USAPADRAO"), d.tabela01.txt("DECFINAL")};
 }
 

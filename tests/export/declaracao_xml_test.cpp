@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "declaracoes.h"
+#include "export/secoes_complementos.h"
 #include "support/scratch_dir.h"
 
 namespace exporta::teste {
@@ -149,6 +150,48 @@ TEST_F(DeclaracaoXml, CompletaComTodasAsSecoes) {
 
   // The profit lines' table states its own total.
   EXPECT_EQ(at("/classe/rendTributacaoExclusiva/outrosQuadroAuxiliar", "totais"), "400,00");
+}
+
+TEST_F(DeclaracaoXml, SecoesAposDoacoes) {
+  completa(x);
+  comRendaVariavel(x);
+  const std::string texto = textoDe(x.dados, "SN", complementosDaDeclaracao());
+  ASSERT_FALSE(texto.empty());
+  confereEsperado(texto, "complementos.xml");
+  confereXmllint(texto);
+  carrega(texto);
+
+  // Month names padded to nine characters in both tags; every month is written.
+  EXPECT_NE(texto.find("<maio      impostoApagar=\"1.500,00\""), std::string::npos);
+  EXPECT_NE(texto.find("</maio     ><junho    "), std::string::npos);
+  EXPECT_EQ(doc.select_nodes("/classe/rendaVariavel/*").size(), 13u);
+  // The later row of a line replaces the earlier one; day trade in its own column.
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesComuns", "mercadoVistaAcoes"), "10.000,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesDayTrade", "mercadoVistaAcoes"), "3.000,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesDayTrade", "mercadoFuturoDolar"), "400,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesDayTrade", "impostoDevido"), "680,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio", "irFonteDayTradeMesAtual"), "34,00");
+  // Losses carried are written negative.
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/operacoesComuns", "mercadoVistaAcoes"), "-2.500,50");
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/operacoesComuns", "prejuizoCompensar"), "-2.500,50");
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/operacoesComuns", "resultadoNegativoMesAnterior"), "-1.200,00");
+  // The tax to pay has its item only in the month that has one.
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/colecaoItemImpostoPagar/item", "valor"), "2.146,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/colecaoItemImpostoPagar/item", "cpf"), "123.456.789-09");
+  EXPECT_EQ(doc.select_nodes("/classe/rendaVariavel/*/colecaoItemImpostoPagar/item").size(), 1u);
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/colecaoItemImpostoPagar", "total"), "0,00");
+  // Funds: three-letter months, their own rows only.
+  EXPECT_EQ(doc.select_nodes("/classe/rendaVariavel/fundInvest/*").size(), 12u);
+  EXPECT_EQ(at("/classe/rendaVariavel/fundInvest/mar", "resultLiquidoMes"), "800,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/fundInvest/mar", "impostoDevido"), "160,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/fundInvest/mai", "resultLiquidoMes"), "0,00");
+
+  // The gains and foreign-currency sections of a declaration without gain operations are
+  // their empty forms; the identifier copy closes the file.
+  EXPECT_EQ(at("/classe/ganhosDeCapital", "totalImpostoPagoSobreGanhosCapital"), "0,00");
+  EXPECT_EQ(doc.select_nodes("/classe/moedaEstrangeira/*").size(), 5u);
+  EXPECT_EQ(at("/classe/copiaIdentificador", "cpf"), "123.456.789-09");
+  EXPECT_EQ(std::string(doc.child("classe").last_child().name()), "copiaIdentificador");
 }
 
 }  // namespace

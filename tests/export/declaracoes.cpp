@@ -174,11 +174,30 @@ void completa(Declaracao& x) {
   x.dados.hoje = Date::fromYmd(2010, 3, 15);
 }
 
-std::string textoDe(const DadosDeclaracao& dados, std::string respostas) {
+void comRendaVariavel(Declaracao& x) {
+  auto& g = x.dados.ganhos;
+  // May: spot shares, common and day trade, with tax to pay; a later row of a line replaces
+  // an earlier one. June: a loss carried. Funds in March.
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "1"}, {"REC_MES05", v("1")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "1"},
+                                    {"REC_MES05", v("10000")}, {"REC_MES06", v("-2500.50")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("3000")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("8")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("400")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("15")}, {"DAY_TRADE", "1"}, {"REC_MES06", v("1200")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("17")}, {"DAY_TRADE", "1"}, {"REC_MES06", v("2500.50")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("18")}, {"DAY_TRADE", "1"}, {"REC_MES05", v("1500")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("19")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("680")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("21")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("34")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("25")}, {"DAY_TRADE", "1"}, {"REC_MES05", v("2146")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "3"}, {"REC_MES03", v("800")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("25")}, {"DAY_TRADE", "3"}, {"REC_MES03", v("160")}}));
+}
+
+std::string textoDe(const DadosDeclaracao& dados, std::string respostas, const Complementos& complementos) {
   std::string texto;
   std::size_t i = 0;
   const bool ok = escreveDeclaracao(
-      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; }, {},
+      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; }, complementos,
       [&](std::string_view parte) {
         texto += parte;
         return true;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "export/dados.h"
+#include "export/gerar.h"
 #include "rt/db/structure.h"
 #include "store/areas.h"
 
@@ -27,8 +28,10 @@ struct Declaracao {
 
 void simplificada(Declaracao& x);
 void completa(Declaracao& x);
+// Variable-income rows of copy 27: common and day-trade operations and investment funds.
+void comRendaVariavel(Declaracao& x);
 
 // The whole file text as GERAR writes it; questions answered from `respostas` ("S"/"N").
-std::string textoDe(const DadosDeclaracao& dados, std::string respostas = "SN");
+std::string textoDe(const DadosDeclaracao& dados, std::string respostas = "SN", const Complementos& complementos = {});
 
 }  // namespace exporta::teste
