@@ -19,10 +19,12 @@ namespace exporta {
 using rt::text::Date;
 using rt::text::Decimal;
 
-// CONVNRO's forms: money "1.234,56", integer "1.235", digits "1235".
+// CONVNRO's forms: money "1.234,56", integer "1.235", digits "1235", one decimal "1.234,5".
 std::string dinheiro(Decimal valor);
 std::string inteiro(Decimal valor);
 std::string digitos(Decimal valor);
+// The "one decimal" form, cut like money: "1.234,5".
+std::string umDecimal(Decimal valor);
 
 // CONVCAR: the character map (MATCAR), byte by byte, to plain ASCII.
 std::string CONVCAR(std::string_view texto);

@@ -44,6 +44,7 @@ void copiaIdentificador(TextoXml& x, const DadosDeclaracao& dados) {
 Complementos complementosDaDeclaracao() {
   Complementos c;
   c.rendaVariavel = rendaVariavel;
+  c.atividadeRural = atividadeRural;
   // The gains section of a declaration with gain operations is written from the values the
   // gains computation stores per operation, which it does not store yet: until it does, only a
   // declaration without gain operations gets its (empty) section.

@@ -96,6 +96,67 @@ TEST_F(Exportacao, CaixaNegativoEDeclaracaoEntregue) {
   EXPECT_TRUE(fs::exists(alvo()));
 }
 
+// A table of the structure of `area` at `nome` with the rows given (field, value).
+void tabela(const std::string& nome, store::Area area,
+            std::initializer_list<std::initializer_list<std::pair<const char*, rt::db::Value>>> linhas) {
+  ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(area))),
+                                    rt::db::CreateMode::kReplace));
+  auto t = store::teste::abre(nome + ".DBF");
+  for (const auto& campos : linhas) {
+    ASSERT_TRUE(t->appendBlank());
+    for (const auto& [campo, valor] : campos) ASSERT_TRUE(t->put(campo, valor));
+    ASSERT_TRUE(t->flush());
+  }
+}
+
+TEST_F(Exportacao, RuralDosDoisLadosSemGravarTabelas) {
+  using store::Area;
+  const rt::text::Decimal um(1);
+  dec.espelho.registro.txt("TEMRURAL", "S");
+  dec.espelho.registro.txt("ATV_BRASIL", "S");
+  dec.espelho.rural.num("I4R_01", 777);
+  // The data folder holds both sides as last saved; the open Brazil side is in the copies.
+  tabela(dados / "IMP1510", Area::IMP1510,
+         {{{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("S")}, {"I4R_01", um}},
+          {{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("N")}, {"I4R_01", rt::text::Decimal(3000)}},
+          {{"CPF", std::string("99999999999")}, {"ATV_BRASIL", std::string("N")}, {"I4R_01", um}}});
+  tabela(dados / "IMP1610", Area::IMP1610,
+         {{{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("S")}, {"I2R_01", std::string("VELHA")}},
+          {{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("N")}, {"I2R_01", std::string("QUINTA")},
+           {"CODPAIS", std::string("607")}}});
+  tabela(dados / "IMP1710", Area::IMP1710, {});
+  tabela(dados / "IMP1810", Area::IMP1810, {});
+  tabela(programa / "TABPAIS", Area::TABPAIS,
+         {{{"CODPAIS", std::string("607")}, {"NOMPAIS", std::string("PORTUGAL")}},
+          {{"CODPAIS", std::string("063")}, {"NOMPAIS", std::string("ARGENTINA")}}});
+  for (Area a : {Area::TMP_15, Area::TMP_16, Area::TMP_17, Area::TMP_18}) {
+    const std::string nome = trabalho / ("TMP_" + std::to_string(store::numero(a) - 20) + "07");
+    if (a == Area::TMP_16)
+      tabela(nome, store::origem(a), {{{"ATV_BRASIL", std::string("S")}, {"I2R_01", std::string("NOVA")}}});
+    else
+      tabela(nome, store::origem(a), {{{"ATV_BRASIL", std::string("S")}}});
+    rt::db::OpenOptions o;
+    o.exclusive = true;
+    ASSERT_TRUE(ctx.areas.open(store::numero(a), nome + ".DBF", o));
+  }
+  std::vector<std::string> antes;
+  for (const char* t : {"IMP1510.DBF", "IMP1610.DBF", "IMP1710.DBF", "IMP1810.DBF"}) antes.push_back(le(dados / t));
+
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  const std::string texto = le(alvo());
+  // Brazil as the copies and the record mirror hold it; abroad as the folder's tables do.
+  EXPECT_NE(texto.find("nome=\"NOVA\""), std::string::npos);
+  EXPECT_EQ(texto.find("VELHA"), std::string::npos);
+  EXPECT_NE(texto.find("totalReceita=\"777,00\""), std::string::npos);
+  EXPECT_NE(texto.find("<item descricaoPais=\"PORTUGAL\" despesaCusteio=\"0,00\" pais=\"607\""), std::string::npos);
+  EXPECT_NE(texto.find("resultadoI_EmDolar=\"3.000,00\""), std::string::npos);
+  // Nothing was written into the declaration's tables, and the open side is still Brazil.
+  std::vector<std::string> depois;
+  for (const char* t : {"IMP1510.DBF", "IMP1610.DBF", "IMP1710.DBF", "IMP1810.DBF"}) depois.push_back(le(dados / t));
+  EXPECT_EQ(depois, antes);
+  EXPECT_EQ(ctx.areas.table(store::numero(Area::TMP_16))->recordCount(), 1u);
+}
+
 TEST_F(Exportacao, ArquivoNaPastaDoCpfIgualAoTemporario) {
   copiaDeRendimentos();
   // A previous, longer file is replaced, not appended to nor left with a tail.
