@@ -1,11 +1,21 @@
 #include "export/interacao.h"
 
+#include <algorithm>
 #include <string>
 
 #include "console/mensagens.h"
 #include "rt/term/keys.h"
+#include "rt/text/strings.h"
 
 namespace exporta {
+
+std::string emLinhas(std::initializer_list<std::string_view> linhas) {
+  std::size_t largura = 0;
+  for (std::string_view l : linhas) largura = std::max(largura, l.size());
+  std::string texto;
+  for (std::string_view l : linhas) texto += rt::text::padr(l, static_cast<int>(largura));
+  return texto;
+}
 
 void InteracaoConsole::erro(std::string_view texto, int linhas) {
   console::MENS(ctx_, 11, texto, {.linhas = linhas});

@@ -2,11 +2,17 @@
 // recording one in the tests.
 #pragma once
 
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "console/contexto.h"
 
 namespace exporta {
+
+// The lines of a message window as one text: the window breaks its text at equal widths, so
+// every line is padded to the longest.
+std::string emLinhas(std::initializer_list<std::string_view> linhas);
 
 class Interacao {
  public:

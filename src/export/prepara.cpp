@@ -19,16 +19,6 @@ namespace {
 
 using namespace rt::text::literals;
 
-// The lines of a message window as one text: the window breaks its text at equal widths, so
-// every line is padded to the longest.
-std::string emLinhas(std::initializer_list<std::string_view> linhas) {
-  std::size_t largura = 0;
-  for (std::string_view l : linhas) largura = std::max(largura, l.size());
-  std::string texto;
-  for (std::string_view l : linhas) texto += rt::text::padr(l, static_cast<int>(largura));
-  return texto;
-}
-
 // Makes the renamed file's name durable in its folder.
 void sincronizaPasta(const std::string& pasta) {
   const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

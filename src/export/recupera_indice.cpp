@@ -205,8 +205,8 @@ bool RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF, Interacao& fal
     fala.erro("Preencha em Opcões/Pasta do IRPF a pasta do programa da receita"_cp);
     return false;
   }
-  if (!fala.continua("Essa opcao deve ser usada para recuperar a lista dos CPFs "
-                     "perdidas no programa da Receita. Continua?",
+  if (!fala.continua(emLinhas({"Essa opcao deve ser usada para recuperar a lista dos CPFs",
+                               "perdidas no programa da Receita. Continua?"}),
                      2))
     return false;
   int tentativas = 0;
