@@ -11,17 +11,11 @@ namespace {
 
 using namespace rt::text::literals;
 
-constexpr std::array<std::string_view, 12> kMeses = {"janeiro",  "fevereiro", "marco",    "abril",
-                                                     "maio",     "junho",     "julho",    "agosto",
-                                                     "setembro", "outubro",   "novembro", "dezembro"};
 
 // The herd's kinds, as the summary's field suffixes and the format's element names.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kRebanho = {
     {{"B", "bovinos"}, {"S", "suinos"}, {"C", "caprinos"}, {"A", "asininos"}, {"V1", "outros"}}};
 
-std::string doisDigitos(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
 
 bool temNome(const store::RegistroEspelho& imovel) {
   return !rt::text::alltrim(imovel.txt("I2R_01")).empty();
@@ -38,7 +32,7 @@ void ladoVazio(TextoXml& x, bool brasil) {
   if (brasil) {
     s += "<identificacaoImovel tipoItens=\"serpro.ppgd.irpf.atividaderural.brasil.ImovelARBrasil\"/>"
          "<receitasDespesas totalDespesas=\"0,00\" totalReceita=\"0,00\">";
-    for (std::string_view m : kMeses)
+    for (std::string_view m : kMesesMinusculos)
       s += "<" + std::string(m) + " despesaCusteioInvestimento=\"0,00\" receitaBrutaMensal=\"0,00\"/>";
     s += "</receitasDespesas>"
          "<apuracaoResultado despesaCusteio=\"0,00\" opcaoArbitramento=\"0,00\" prejuizoCompensar=\"0,00\""
@@ -87,7 +81,7 @@ void imoveis(TextoXml& x, const LadoRural& lado, bool brasil) {
 void resultadoBrasil(TextoXml& x, const store::RegistroEspelho& s) {
   x.abre("receitasDespesas").dinheiro("totalDespesas", s.num("I4R_02")).dinheiro("totalReceita", s.num("I4R_01")).fim();
   for (int m = 1; m <= 12; ++m)
-    x.abre(kMeses[static_cast<std::size_t>(m - 1)])
+    x.abre(kMesesMinusculos[static_cast<std::size_t>(m - 1)])
         .dinheiro("despesaCusteioInvestimento", s.num("I3_" + doisDigitos(m) + "OD"))
         .dinheiro("receitaBrutaMensal", s.num("I3_" + doisDigitos(m) + "OR"))
         .vazio();

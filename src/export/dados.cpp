@@ -3,6 +3,7 @@
 #include <set>
 
 #include "console/pastas.h"
+#include "export/formatos.h"
 #include "rt/db/file.h"
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
@@ -69,9 +70,6 @@ rt::db::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
   return linhas;
 }
 
-std::string doisDigitos(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
 
 }  // namespace
 

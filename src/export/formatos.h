@@ -8,6 +8,7 @@
 // at 0x80 or above is transcoded from CP860.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,13 @@ std::string inteiro(Decimal valor);
 std::string digitos(Decimal valor);
 // The "one decimal" form, cut like money: "1.234,5".
 std::string umDecimal(Decimal valor);
+
+// A month or line number in two digits, as field names carry it ("I3_07OR", "REC_MES07").
+std::string doisDigitos(int n);
+// The months' names as the format's month elements spell them, January first.
+inline constexpr std::array<std::string_view, 12> kMesesMinusculos = {
+    "janeiro", "fevereiro", "marco", "abril", "maio", "junho", "julho", "agosto", "setembro", "outubro", "novembro",
+    "dezembro"};
 
 // CONVCAR: the character map (MATCAR), byte by byte, to plain ASCII.
 std::string CONVCAR(std::string_view texto);

@@ -20,12 +20,6 @@ namespace exporta {
 
 namespace {
 
-std::string_view semBrancosIniciais(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
-    s.remove_prefix(1);
-  return s;
-}
-
 bool comeca(std::string_view s, std::string_view prefixo) {
   return s.substr(0, prefixo.size()) == prefixo;
 }
@@ -102,6 +96,12 @@ std::string IDENTIF(const Identificador& id) {
 std::string inicioColecao() {
   return "<classe xmlns=\"" + std::string(kNamespaceDeclaracao) +
          "\" classeJava=\"serpro.ppgd.irpf.ColecaoIdDeclaracao\" tipoItens=\"serpro.ppgd.irpf.IdentificadorDeclaracao\">";
+}
+
+std::string_view semBrancosIniciais(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
+    s.remove_prefix(1);
+  return s;
 }
 
 std::vector<std::string_view> pedacos(std::string_view texto) {

@@ -31,6 +31,9 @@ inline constexpr std::string_view kDeclaracaoXml = "<?xml version=\"1.0\" encodi
 // The collection's start tag, in one piece.
 std::string inicioColecao();
 
+// A chunk without the blanks and line breaks before its tag.
+std::string_view semBrancosIniciais(std::string_view s);
+
 // LELINHA: the index cut after every ">" or zero byte; the last piece may lack its stop byte.
 std::vector<std::string_view> pedacos(std::string_view texto);
 

@@ -31,12 +31,6 @@ bool onzeDigitos(std::string_view nome) {
   return nome.size() == 11 && std::all_of(nome.begin(), nome.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string_view semBrancos(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
-    s.remove_prefix(1);
-  return s;
-}
-
 // The taxpayer's row in the register IMP0910 of `pasta` (stored form), opened on its own and
 // read only.
 std::optional<Identificador> noRegistro(store::Contexto& ctx, std::string_view pasta, std::string_view cpf) {
@@ -73,7 +67,7 @@ Leitura itemDoArquivo(const std::string& arquivo, std::string_view cpf, const Pr
   }
   std::size_t offset = 0;
   for (std::string_view p : pedacos(texto)) {
-    const std::string_view t = semBrancos(p);
+    const std::string_view t = semBrancosIniciais(p);
     const std::size_t aqui = offset + (p.size() - t.size());
     offset += p.size();
     constexpr std::string_view kCopia = "<copiaIdentificador";

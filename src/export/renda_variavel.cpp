@@ -21,9 +21,6 @@ class Arenda {
   std::array<std::array<Decimal, 2>, 26> v_{};
 };
 
-std::string doisDigitos(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
 
 // The month's figures of the rows of the kinds given; a later row of a line replaces an
 // earlier one. Fund rows ("3") go to column 1.
@@ -67,9 +64,6 @@ void operacoes(TextoXml& x, const Arenda& a, int c, std::string_view nome, std::
       .vazio();
 }
 
-constexpr std::array<std::string_view, 12> kMeses = {"janeiro",  "fevereiro", "marco",    "abril",
-                                                     "maio",     "junho",     "julho",    "agosto",
-                                                     "setembro", "outubro",   "novembro", "dezembro"};
 
 }  // namespace
 
@@ -85,7 +79,7 @@ void rendaVariavel(TextoXml& x, const DadosDeclaracao& dados) {
   for (int m = 1; m <= 12; ++m) {
     const Arenda a = mes(dados, m, false);
     // The format pads the month's name to nine characters, in the start and the end tag.
-    const std::string nome = rt::text::padr(kMeses[static_cast<std::size_t>(m - 1)], 9);
+    const std::string nome = rt::text::padr(kMesesMinusculos[static_cast<std::size_t>(m - 1)], 9);
     x.abre(nome)
         .dinheiro("impostoApagar", a(18, 1))
         .dinheiro("impostoPago", a(26, 1))
@@ -107,7 +101,7 @@ void rendaVariavel(TextoXml& x, const DadosDeclaracao& dados) {
   x.abre("fundInvest").fim();
   for (int m = 1; m <= 12; ++m) {
     const Arenda a = mes(dados, m, true);
-    x.abre(kMeses[static_cast<std::size_t>(m - 1)].substr(0, 3))
+    x.abre(kMesesMinusculos[static_cast<std::size_t>(m - 1)].substr(0, 3))
         .a("aliquotaImposto", "20%")
         .dinheiro("baseCalcImposto", a(16, 1))
         .dinheiro("impostoDevido", a(25, 1))
