@@ -8,6 +8,7 @@
 // at 0x80 or above is transcoded from CP860.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,19 @@ namespace exporta {
 using rt::text::Date;
 using rt::text::Decimal;
 
-// CONVNRO's forms: money "1.234,56", integer "1.235", digits "1235".
+// CONVNRO's forms: money "1.234,56", integer "1.235", digits "1235", one decimal "1.234,5".
 std::string dinheiro(Decimal valor);
 std::string inteiro(Decimal valor);
 std::string digitos(Decimal valor);
+// The "one decimal" form, cut like money: "1.234,5".
+std::string umDecimal(Decimal valor);
+
+// A month or line number in two digits, as field names carry it ("I3_07OR", "REC_MES07").
+std::string doisDigitos(int n);
+// The months' names as the format's month elements spell them, January first.
+inline constexpr std::array<std::string_view, 12> kMesesMinusculos = {
+    "janeiro", "fevereiro", "marco", "abril", "maio", "junho", "julho", "agosto", "setembro", "outubro", "novembro",
+    "dezembro"};
 
 // CONVCAR: the character map (MATCAR), byte by byte, to plain ASCII.
 std::string CONVCAR(std::string_view texto);

@@ -1,10 +1,21 @@
 #include "export/interacao.h"
 
+#include <algorithm>
 #include <string>
 
 #include "console/mensagens.h"
+#include "rt/term/keys.h"
+#include "rt/text/strings.h"
 
 namespace exporta {
+
+std::string emLinhas(std::initializer_list<std::string_view> linhas) {
+  std::size_t largura = 0;
+  for (std::string_view l : linhas) largura = std::max(largura, l.size());
+  std::string texto;
+  for (std::string_view l : linhas) texto += rt::text::padr(l, static_cast<int>(largura));
+  return texto;
+}
 
 void InteracaoConsole::erro(std::string_view texto, int linhas) {
   console::MENS(ctx_, 11, texto, {.linhas = linhas});
@@ -25,6 +36,12 @@ bool InteracaoConsole::continua(std::string_view texto, int linhas) {
 
 void InteracaoConsole::beep() {
   console::BEEP_ERRO(ctx_);
+}
+
+bool InteracaoConsole::aguarda(std::string_view texto) {
+  console::MENS(ctx_, 0, texto);
+  // The half second is spent waiting for a key: only Esc means anything here.
+  return ctx_.console.inkey(std::chrono::milliseconds(500)).code != rt::term::key::Esc;
 }
 
 void InteracaoConsole::pasta(std::string_view LOCIRPF) {

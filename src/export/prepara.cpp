@@ -9,6 +9,7 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "export/dados.h"
+#include "export/recupera_indice.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
@@ -17,16 +18,6 @@ namespace exporta {
 namespace {
 
 using namespace rt::text::literals;
-
-// The lines of a message window as one text: the window breaks its text at equal widths, so
-// every line is padded to the longest.
-std::string emLinhas(std::initializer_list<std::string_view> linhas) {
-  std::size_t largura = 0;
-  for (std::string_view l : linhas) largura = std::max(largura, l.size());
-  std::string texto;
-  for (std::string_view l : linhas) texto += rt::text::padr(l, static_cast<int>(largura));
-  return texto;
-}
 
 // Makes the renamed file's name durable in its folder.
 void sincronizaPasta(const std::string& pasta) {
@@ -149,7 +140,9 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
   };
   DadosDeclaracao dados(dec.espelho);
   dados.hoje = rt::text::today(ctx.clock);
-  const rt::db::Status lidas = leCopias(ctx.areas, dados);
+  rt::db::Status lidas = leCopias(ctx.areas, dados);
+  if (lidas && rt::text::alltrim(reg.txt("TEMRURAL")) == "S") lidas = leRural(ctx, dados);
+  dados.aviso = [&fala](std::string_view texto) { fala.erro(texto); };
   int codigo = 0;
   const std::string temporario = arquivoTemporario(ctx);
   if (lidas) {
@@ -169,7 +162,9 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
     return fecha(ResultadoExportacao::NaoCopiada);
   }
   // The index names only a declaration whose file is in place.
-  if (pedido.atualizaIndice && !pedido.atualizaIndice(ctx, cpf)) return fecha(ResultadoExportacao::IndiceRecusado);
+  const bool indexado = pedido.atualizaIndice ? pedido.atualizaIndice(ctx, cpf)
+                                             : ATUALIZA_INDICE(ctx, dec.espelho, pedido.LOCIRPF, fala);
+  if (!indexado) return fecha(ResultadoExportacao::IndiceRecusado);
   if (pedido.OPCAO_1 == 64 || pedido.OPCAO_1 == 65)
     fala.status("Declaracao de " + std::string(rt::text::alltrim(reg.txt("NOMECONTR"))) + " transferida !");
   else

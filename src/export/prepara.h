@@ -14,6 +14,7 @@
 #include "export/arquivo.h"
 #include "export/gerar.h"
 #include "export/interacao.h"
+#include "export/secoes_complementos.h"
 #include "store/contexto.h"
 #include "store/declaracao.h"
 
@@ -23,9 +24,9 @@ struct PedidoExportacao {
   std::string LOCIRPF;  // the program's folder as stored (with its separator), or empty
   int OPCAO_1 = 0;      // menu item 63, 64 or 65; any other for the export after a save
   // The program's index, brought up to date for the CPF once its file is in place; false
-  // when it could not be (it says why). Without one the index is left as it is.
+  // when it could not be (it says why). Without one, the program's own (ATUALIZA_INDICE).
   std::function<bool(store::Contexto&, const std::string& cpf)> atualizaIndice;
-  Complementos complementos;
+  Complementos complementos = complementosDaDeclaracao();
 };
 
 enum class ResultadoExportacao {

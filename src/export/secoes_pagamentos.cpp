@@ -18,10 +18,6 @@ int codigoReceita(int codigo) {
   return codigo >= 91 && codigo <= 97 ? kDe91[codigo - 91] : codigo;
 }
 
-std::string doisDigitos(int n) {
-  return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
-}
-
 }  // namespace
 
 void pagamentos(const Secao& s) {

@@ -11,10 +11,6 @@ namespace {
 
 using rt::text::alltrim;
 
-constexpr std::array<const char*, 12> kMeses = {"janeiro", "fevereiro", "marco",    "abril",
-                                                 "maio",    "junho",     "julho",    "agosto",
-                                                 "setembro", "outubro",  "novembro", "dezembro"};
-
 std::string mm(int mes) {
   return (mes < 10 ? "0" : "") + std::to_string(mes);
 }
@@ -111,7 +107,7 @@ Decimal darf(const store::RegistroEspelho& leao, const std::string& mes, bool so
 void meses(TextoXml& x, const Mensal& m) {
   for (int mes = 1; mes <= 12; ++mes) {
     const auto& l = m[static_cast<std::size_t>(mes)];
-    x.abre(kMeses[static_cast<std::size_t>(mes - 1)])
+    x.abre(kMesesMinusculos[static_cast<std::size_t>(mes - 1)])
         .dinheiro("carneLeao", Decimal())
         .dinheiro("darfPago", l[8])
         .dinheiro("dependentes", l[5])

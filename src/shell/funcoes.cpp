@@ -1,6 +1,7 @@
 #include "shell/funcoes.h"
 
 #include "console/molduras.h"
+#include "export/recupera_indice.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "rt/term/colour.h"
@@ -101,6 +102,7 @@ void registraFuncoes(Program& p) {
     return true;
   };
   p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
+  p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
   // Whole-table copies of the year folder to the backup folder and back, each after the
   // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
   p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q); };

@@ -1,7 +1,8 @@
 // The export to the tax authority's program as an office meets it, on the real program in
 // tmux: a taxpayer registered and saved, then sent from the menu "Env Receita" (item 63); the
 // declaration file appears in the program's folder under the CPF, and xmllint reads it; the
-// batch of every taxpayer of the folder (item 65) sends it again.
+// batch of every taxpayer of the folder (item 65) sends it again; the program's index names the
+// CPF, and item 67 rebuilds it when it is lost.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -101,6 +102,31 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
   teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 10s)) << s.capture();
   EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(arquivo)).c_str()), 0);
+
+  // The program's index names the CPF once.
+  const std::string indice = programa + "/iddeclaracoes.xml";
+  auto le = [](const std::string& caminho) {
+    std::ifstream i(caminho, std::ios::binary);
+    std::stringstream t;
+    t << i.rdbuf();
+    return t.str();
+  };
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return le(indice).ends_with("</classe>"); }, 10s));
+  EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(indice)).c_str()), 0);
+  EXPECT_NE(le(indice).find("<item cpf=\"123.456.789-09\""), std::string::npos);
+
+  // "Recupera Indice do IRPF": the lost index is rebuilt from the CPF folders; an empty CPF
+  // folder goes, other folders stay.
+  fs::remove(indice);
+  fs::create_directories(programa + "/11144477735");
+  fs::create_directories(programa + "/backup");
+  teclas(s, {"M-e", "R"});
+  ASSERT_TRUE(s.waitForText("recuperar a lista dos CPFs", 10s)) << s.capture();
+  teclas(s, {"S"});
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return le(indice).ends_with("</classe>"); }, 10s)) << s.capture();
+  EXPECT_NE(le(indice).find("<item cpf=\"123.456.789-09\""), std::string::npos);
+  EXPECT_FALSE(fs::exists(programa + "/11144477735"));
+  EXPECT_TRUE(fs::exists(programa + "/backup"));
 }
 
 }  // namespace

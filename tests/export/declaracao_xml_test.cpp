@@ -8,10 +8,14 @@
 #include <sstream>
 
 #include "declaracoes.h"
+#include "rt/text/cp860.h"
+#include "export/secoes_complementos.h"
 #include "support/scratch_dir.h"
 
 namespace exporta::teste {
 namespace {
+
+using namespace rt::text::literals;
 
 std::string le(const std::string& caminho) {
   std::ifstream f(caminho, std::ios::binary);
@@ -149,6 +153,94 @@ TEST_F(DeclaracaoXml, CompletaComTodasAsSecoes) {
 
   // The profit lines' table states its own total.
   EXPECT_EQ(at("/classe/rendTributacaoExclusiva/outrosQuadroAuxiliar", "totais"), "400,00");
+}
+
+TEST_F(DeclaracaoXml, SecoesAposDoacoes) {
+  completa(x);
+  comRendaVariavel(x);
+  comRural(x);
+  const std::string texto = textoDe(x.dados, "SN", complementosDaDeclaracao());
+  ASSERT_FALSE(texto.empty());
+  confereEsperado(texto, "complementos.xml");
+  confereXmllint(texto);
+  carrega(texto);
+
+  // Month names padded to nine characters in both tags; every month is written.
+  EXPECT_NE(texto.find("<maio      impostoApagar=\"1.500,00\""), std::string::npos);
+  EXPECT_NE(texto.find("</maio     ><junho    "), std::string::npos);
+  EXPECT_EQ(doc.select_nodes("/classe/rendaVariavel/*").size(), 13u);
+  // The later row of a line replaces the earlier one; day trade in its own column.
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesComuns", "mercadoVistaAcoes"), "10.000,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesDayTrade", "mercadoVistaAcoes"), "3.000,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesDayTrade", "mercadoFuturoDolar"), "400,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/operacoesDayTrade", "impostoDevido"), "680,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio", "irFonteDayTradeMesAtual"), "34,00");
+  // Losses carried are written negative.
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/operacoesComuns", "mercadoVistaAcoes"), "-2.500,50");
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/operacoesComuns", "prejuizoCompensar"), "-2.500,50");
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/operacoesComuns", "resultadoNegativoMesAnterior"), "-1.200,00");
+  // The tax to pay has its item only in the month that has one.
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/colecaoItemImpostoPagar/item", "valor"), "2.146,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/maio/colecaoItemImpostoPagar/item", "cpf"), "123.456.789-09");
+  EXPECT_EQ(doc.select_nodes("/classe/rendaVariavel/*/colecaoItemImpostoPagar/item").size(), 1u);
+  EXPECT_EQ(at("/classe/rendaVariavel/junho/colecaoItemImpostoPagar", "total"), "0,00");
+  // Funds: three-letter months, their own rows only.
+  EXPECT_EQ(doc.select_nodes("/classe/rendaVariavel/fundInvest/*").size(), 12u);
+  EXPECT_EQ(at("/classe/rendaVariavel/fundInvest/mar", "resultLiquidoMes"), "800,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/fundInvest/mar", "impostoDevido"), "160,00");
+  EXPECT_EQ(at("/classe/rendaVariavel/fundInvest/mai", "resultLiquidoMes"), "0,00");
+
+  // Rural activity: one wrapper per side; only named properties are identified.
+  EXPECT_EQ(doc.select_nodes("/classe/atividadeRural/*").size(), 2u);
+  EXPECT_EQ(doc.select_nodes("/classe/atividadeRural/brasil/identificacaoImovel/item").size(), 1u);
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/identificacaoImovel/item", "nome"), "FAZENDA SAO JOSE");
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/identificacaoImovel/item", "area"), "1.234,5");
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/receitasDespesas/dezembro", "despesaCusteioInvestimento"), "70.000,00");
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/apuracaoResultado", "resultadoTributavel"), "10.000,00");
+  // The final stock is lines 1 + 2 + 3 - 4 - 5 of each kind, written as money.
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/movimentacaoRebanho/bovinos", "estoqueFinal"), "130,00");
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/movimentacaoRebanho/outros", "estoqueFinal"), "12,00");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/movimentacaoRebanho/suinos", "estoqueFinal"), "5,00");
+  EXPECT_EQ(at("/classe/atividadeRural/brasil/dividas/item", "discriminacao"), "FINANCIAMENTO RURAL e CIA");
+  // Abroad: the revenue total of every row, the result in dollars from line 01, the countries
+  // named from their codes.
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/receitasDespesas", "totais"), "9.000,00");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/receitasDespesas/item[2]", "resultadoIMoedaOriginal"), "2.500,00");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/receitasDespesas/item[1]", "descricaoPais"), "ARGENTINA");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/apuracaoResultado", "resultadoI_EmDolar"), "3.000,00");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/apuracaoResultado", "resultadoI_EmReais"), "5.250,00");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/bens/item", "descricaoPais"), "PORTUGAL");
+  EXPECT_EQ(at("/classe/atividadeRural/exterior/bens/item", "codigo"), "12");
+
+  // The gains and foreign-currency sections of a declaration without gain operations are
+  // their empty forms; the identifier copy closes the file.
+  EXPECT_EQ(at("/classe/ganhosDeCapital", "totalImpostoPagoSobreGanhosCapital"), "0,00");
+  EXPECT_EQ(doc.select_nodes("/classe/moedaEstrangeira/*").size(), 5u);
+  EXPECT_EQ(at("/classe/copiaIdentificador", "cpf"), "123.456.789-09");
+  EXPECT_EQ(std::string(doc.child("classe").last_child().name()), "copiaIdentificador");
+}
+
+TEST_F(DeclaracaoXml, AtividadeRuralVazia) {
+  // No rural activity, or a side without its summary: the empty blocks, each in one wrapper.
+  simplificada(x);
+  TextoXml semRural;
+  atividadeRural(semRural, x.dados);
+  comRural(x);
+  x.dados.ruralExterior.resumo.reset();
+  // Brazil with its summary but no property: the warning, and the empty block.
+  x.dados.ruralBrasil.imoveis.clear();
+  std::vector<std::string> avisos;
+  x.dados.aviso = [&](std::string_view t) { avisos.emplace_back(t); };
+  TextoXml semImovel;
+  atividadeRural(semImovel, x.dados);
+  EXPECT_EQ(semImovel.str(), semRural.str());
+  EXPECT_EQ(avisos, std::vector<std::string>{std::string("Sem um imovel rural nao é possível fazer a Atividade Rural"_cp)});
+  carrega(semRural.str());
+  EXPECT_EQ(doc.select_nodes("/atividadeRural/brasil").size(), 1u);
+  EXPECT_EQ(doc.select_nodes("/atividadeRural/brasil/*").size(), 6u);
+  EXPECT_EQ(doc.select_nodes("/atividadeRural/exterior/*").size(), 6u);
+  EXPECT_EQ(doc.select_nodes("/atividadeRural/brasil/receitasDespesas/*").size(), 12u);
+  EXPECT_EQ(at("/atividadeRural/exterior/apuracaoResultado", "resultadoI_EmDolar"), "0,00");
 }
 
 }  // namespace

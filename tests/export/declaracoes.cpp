@@ -174,11 +174,59 @@ void completa(Declaracao& x) {
   x.dados.hoje = Date::fromYmd(2010, 3, 15);
 }
 
-std::string textoDe(const DadosDeclaracao& dados, std::string respostas) {
+void comRendaVariavel(Declaracao& x) {
+  auto& g = x.dados.ganhos;
+  // May: spot shares, common and day trade, with tax to pay; a later row of a line replaces
+  // an earlier one. June: a loss carried. Funds in March.
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "1"}, {"REC_MES05", v("1")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "1"},
+                                    {"REC_MES05", v("10000")}, {"REC_MES06", v("-2500.50")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("3000")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("8")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("400")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("15")}, {"DAY_TRADE", "1"}, {"REC_MES06", v("1200")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("17")}, {"DAY_TRADE", "1"}, {"REC_MES06", v("2500.50")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("18")}, {"DAY_TRADE", "1"}, {"REC_MES05", v("1500")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("19")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("680")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("21")}, {"DAY_TRADE", "2"}, {"REC_MES05", v("34")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("25")}, {"DAY_TRADE", "1"}, {"REC_MES05", v("2146")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("1")}, {"DAY_TRADE", "3"}, {"REC_MES03", v("800")}}));
+  g.push_back(linha(Area::IMP0710, {{"TIPO_BEM", v("4")}, {"RVAR_NRO", v("25")}, {"DAY_TRADE", "3"}, {"REC_MES03", v("160")}}));
+}
+
+void comRural(Declaracao& x) {
+  preenche(x.d.registro, {{"TEMRURAL", "S"}, {"ATV_BRASIL", "S"}});
+  auto& br = x.dados.ruralBrasil;
+  br.resumo = linha(Area::IMP1510, {{"ATV_BRASIL", "S"}, {"I3_01OR", v("60000")}, {"I3_01OD", v("20000")},
+                                    {"I3_12OR", v("40000")}, {"I3_12OD", v("70000")}, {"I4R_01", v("100000")},
+                                    {"I4R_02", v("90000")}, {"I4R_03", v("10000")}, {"I4R_05", v("10000")},
+                                    {"I4R_06", v("20000")}, {"I4R_07", v("10000")}, {"I7_1B", v("120")},
+                                    {"I7_2B", v("30")}, {"I7_3B", v("25")}, {"I7_4B", v("5")}, {"I7_5B", v("40")},
+                                    {"I7_1V1", v("10")}, {"I7_3V1", v("2")}});
+  br.imoveis.push_back(linha(Area::IMP1610, {{"I2R_01", cp("FAZENDA SÃO JOSÉ"_cp)}, {"I2R_02", v("1234.56")},
+                                             {"I2R_03", "1234567"}, {"I2R_04", v("50")}, {"I2R_05", v("1")},
+                                             {"I2R_06", cp("ZONA RURAL, GOIÁS"_cp)}, {"I2R_07", v("1")}}));
+  br.imoveis.push_back(linha(Area::IMP1610, {{"I2R_02", v("10")}, {"I2R_07", v("2")}}));
+  br.bens.push_back(linha(Area::IMP1710, {{"CODIGO", v("3")}, {"I8R_1", "TRATOR"}, {"I8R_2", v("85000")}}));
+  br.dividas.push_back(linha(Area::IMP1810, {{"I9R_1", "FINANCIAMENTO RURAL & CIA"}, {"I9R_2", v("30000")},
+                                             {"I9R_3", v("20000")}, {"I9R_4", v("10000")}}));
+  auto& ex = x.dados.ruralExterior;
+  ex.resumo = linha(Area::IMP1510, {{"ATV_BRASIL", "N"}, {"I4R_01", v("3000")}, {"I4R_02", v("777")},
+                                    {"I4R_03", v("5250")}, {"I4R_05", v("5250")}, {"I4R_06", v("2100")},
+                                    {"I4R_07", v("2100")}, {"I7_1S", v("8")}, {"I7_5S", v("3")}});
+  ex.imoveis.push_back(linha(Area::IMP1610, {{"ATV_BRASIL", "N"}, {"I2R_01", "ESTANCIA"}, {"CODPAIS", "063"},
+                                             {"RECEXT", v("5000")}, {"DESEXT", v("3000")}, {"RESUS", v("1000")}}));
+  ex.imoveis.push_back(linha(Area::IMP1610, {{"ATV_BRASIL", "N"}, {"I2R_01", "QUINTA"}, {"CODPAIS", "607"},
+                                             {"RECEXT", v("4000")}, {"DESEXT", v("1500")}, {"RESUS", v("2000")}}));
+  ex.bens.push_back(linha(Area::IMP1710, {{"CODIGO", v("12")}, {"I8R_1", "GALPAO"}, {"I8R_2", v("9000")},
+                                          {"I8R_3", "607"}}));
+  x.dados.NOMPAIS = {{"063", "ARGENTINA"}, {"607", "PORTUGAL"}};
+}
+
+std::string textoDe(const DadosDeclaracao& dados, std::string respostas, const Complementos& complementos) {
   std::string texto;
   std::size_t i = 0;
   const bool ok = escreveDeclaracao(
-      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; }, {},
+      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; }, complementos,
       [&](std::string_view parte) {
         texto += parte;
         return true;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "export/dados.h"
+#include "export/gerar.h"
 #include "rt/db/structure.h"
 #include "store/areas.h"
 
@@ -27,8 +28,13 @@ struct Declaracao {
 
 void simplificada(Declaracao& x);
 void completa(Declaracao& x);
+// Variable-income rows of copy 27: common and day-trade operations and investment funds.
+void comRendaVariavel(Declaracao& x);
+// Rural activity in Brazil (two properties, one without a name, a herd, assets and a debt) and
+// abroad (two properties in two countries); the Brazil side is the open one.
+void comRural(Declaracao& x);
 
 // The whole file text as GERAR writes it; questions answered from `respostas` ("S"/"N").
-std::string textoDe(const DadosDeclaracao& dados, std::string respostas = "SN");
+std::string textoDe(const DadosDeclaracao& dados, std::string respostas = "SN", const Complementos& complementos = {});
 
 }  // namespace exporta::teste

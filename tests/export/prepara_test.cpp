@@ -3,6 +3,7 @@
 #include "export/prepara.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 
 #include "declaracoes.h"
+#include "interacao_gravada.h"
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
 #include "store/arquivos.h"
@@ -24,26 +26,6 @@ namespace {
 
 using namespace rt::text::literals;
 namespace fs = std::filesystem;
-
-// Records what the export says, as "erro:", "aviso:", "status:", "pergunta:" lines; the
-// questions take the queued answers, then "N".
-class InteracaoGravada final : public Interacao {
- public:
-  void erro(std::string_view t, int) override { eventos.push_back("erro:" + std::string(t)); }
-  void aviso(std::string_view t) override { eventos.push_back("aviso:" + std::string(t)); }
-  void status(std::string_view t) override { eventos.push_back("status:" + std::string(t)); }
-  bool continua(std::string_view t, int) override {
-    eventos.push_back("pergunta:" + std::string(t));
-    if (respostas.empty()) return false;
-    const bool r = respostas.front();
-    respostas.pop_front();
-    return r;
-  }
-  void beep() override { eventos.push_back("beep"); }
-  void pasta(std::string_view) override {}
-  std::vector<std::string> eventos;
-  std::deque<bool> respostas;
-};
 
 std::string le(const std::string& caminho) {
   return store::teste::leArquivo(caminho);
@@ -112,6 +94,67 @@ TEST_F(Exportacao, CaixaNegativoEDeclaracaoEntregue) {
   fala.respostas = {true, true};
   EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
   EXPECT_TRUE(fs::exists(alvo()));
+}
+
+// A table of the structure of `area` at `nome` with the rows given (field, value).
+void tabela(const std::string& nome, store::Area area,
+            std::initializer_list<std::initializer_list<std::pair<const char*, rt::db::Value>>> linhas) {
+  ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(area))),
+                                    rt::db::CreateMode::kReplace));
+  auto t = store::teste::abre(nome + ".DBF");
+  for (const auto& campos : linhas) {
+    ASSERT_TRUE(t->appendBlank());
+    for (const auto& [campo, valor] : campos) ASSERT_TRUE(t->put(campo, valor));
+    ASSERT_TRUE(t->flush());
+  }
+}
+
+TEST_F(Exportacao, RuralDosDoisLadosSemGravarTabelas) {
+  using store::Area;
+  const rt::text::Decimal um(1);
+  dec.espelho.registro.txt("TEMRURAL", "S");
+  dec.espelho.registro.txt("ATV_BRASIL", "S");
+  dec.espelho.rural.num("I4R_01", 777);
+  // The data folder holds both sides as last saved; the open Brazil side is in the copies.
+  tabela(dados / "IMP1510", Area::IMP1510,
+         {{{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("S")}, {"I4R_01", um}},
+          {{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("N")}, {"I4R_01", rt::text::Decimal(3000)}},
+          {{"CPF", std::string("99999999999")}, {"ATV_BRASIL", std::string("N")}, {"I4R_01", um}}});
+  tabela(dados / "IMP1610", Area::IMP1610,
+         {{{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("S")}, {"I2R_01", std::string("VELHA")}},
+          {{"CPF", std::string("12345678909")}, {"ATV_BRASIL", std::string("N")}, {"I2R_01", std::string("QUINTA")},
+           {"CODPAIS", std::string("607")}}});
+  tabela(dados / "IMP1710", Area::IMP1710, {});
+  tabela(dados / "IMP1810", Area::IMP1810, {});
+  tabela(programa / "TABPAIS", Area::TABPAIS,
+         {{{"CODPAIS", std::string("607")}, {"NOMPAIS", std::string("PORTUGAL")}},
+          {{"CODPAIS", std::string("063")}, {"NOMPAIS", std::string("ARGENTINA")}}});
+  for (Area a : {Area::TMP_15, Area::TMP_16, Area::TMP_17, Area::TMP_18}) {
+    const std::string nome = trabalho / ("TMP_" + std::to_string(store::numero(a) - 20) + "07");
+    if (a == Area::TMP_16)
+      tabela(nome, store::origem(a), {{{"ATV_BRASIL", std::string("S")}, {"I2R_01", std::string("NOVA")}}});
+    else
+      tabela(nome, store::origem(a), {{{"ATV_BRASIL", std::string("S")}}});
+    rt::db::OpenOptions o;
+    o.exclusive = true;
+    ASSERT_TRUE(ctx.areas.open(store::numero(a), nome + ".DBF", o));
+  }
+  std::vector<std::string> antes;
+  for (const char* t : {"IMP1510.DBF", "IMP1610.DBF", "IMP1710.DBF", "IMP1810.DBF"}) antes.push_back(le(dados / t));
+
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  const std::string texto = le(alvo());
+  // Brazil as the copies and the record mirror hold it; abroad as the folder's tables do.
+  EXPECT_NE(texto.find("nome=\"NOVA\""), std::string::npos);
+  EXPECT_EQ(texto.find("VELHA"), std::string::npos);
+  EXPECT_NE(texto.find("totalReceita=\"777,00\""), std::string::npos);
+  EXPECT_NE(texto.find("<item descricaoPais=\"PORTUGAL\" despesaCusteio=\"0,00\" pais=\"607\""), std::string::npos);
+  EXPECT_NE(texto.find("resultadoI_EmDolar=\"3.000,00\""), std::string::npos);
+  // Nothing was written into the declaration's tables, and the open side is still Brazil.
+  std::vector<std::string> depois;
+  for (const char* t : {"IMP1510.DBF", "IMP1610.DBF", "IMP1710.DBF", "IMP1810.DBF"}) depois.push_back(le(dados / t));
+  EXPECT_EQ(depois, antes);
+  EXPECT_EQ(ctx.areas.table(store::numero(Area::TMP_16))->recordCount(), 1u);
 }
 
 TEST_F(Exportacao, ArquivoNaPastaDoCpfIgualAoTemporario) {
@@ -184,6 +227,20 @@ TEST_F(Exportacao, IndiceSoDepoisDoArquivoNoLugar) {
   EXPECT_TRUE(arquivoNoLugar);
   // A refused index is no success.
   for (const std::string& e : fala.eventos) EXPECT_EQ(e.find("foi transferida"), std::string::npos) << e;
+
+  // The program's own: the index names the CPF; held by another, the export says so.
+  pedido.atualizaIndice = nullptr;
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  EXPECT_NE(le(irpf / "iddeclaracoes.xml").find("<item cpf=\"123.456.789-09\""), std::string::npos);
+  const int fd = ::open((irpf / "iddeclaracoes.xml").c_str(), O_RDWR);
+  struct flock l {};
+  l.l_type = F_WRLCK;
+  ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &l), 0);
+  fala.eventos.clear();
+  fala.esperas = 2;
+  EXPECT_EQ(exporta(), ResultadoExportacao::IndiceRecusado);
+  ::close(fd);
+  EXPECT_EQ(fala.eventos.back(), "erro:" + std::string("ATENÇAO! Registro não disponível. Dado não será gravado."_cp));
 }
 
 TEST(ArquivosDaExportacao, CodigosETextosDeErro) {
