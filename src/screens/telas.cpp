@@ -1,0 +1,59 @@
+#include "screens/telas.h"
+
+#include <array>
+
+#include "taxcalc/pagamentos.h"
+
+namespace screens {
+
+namespace {
+
+// What runs a screen over its background; none: only the background in this version.
+using Execucao = void (*)(AmbienteTela&, const Fundo&);
+
+struct EntradaTela {
+  int n;
+  Execucao executa;
+};
+
+// The catalogue of the declaration's screens.
+constexpr std::array<EntradaTela, 19> kTelas{{{1, nullptr},
+                                              {2, nullptr},
+                                              {3, nullptr},
+                                              {4, nullptr},
+                                              {5, nullptr},
+                                              {6, identificacao},
+                                              {7, nullptr},
+                                              {8, nullptr},
+                                              {9, nullptr},
+                                              {10, nullptr},
+                                              {11, nullptr},
+                                              {12, nullptr},
+                                              {13, nullptr},
+                                              {14, nullptr},
+                                              {15, nullptr},
+                                              {16, nullptr},
+                                              {17, nullptr},
+                                              {22, nullptr},
+                                              {23, nullptr}}};
+
+}  // namespace
+
+EstadoFundo estadoFundo(AmbienteTela& a, int n) {
+  // Only the income screens draw the dependants' part; counting them renumbers their rows.
+  const int dependentes = n == 1 || n == 2 ? static_cast<int>(taxcalc::NRODP(a.calc).wholePart()) : 0;
+  return estadoFundo(a.espelho(), dependentes, a.zoomBem, a.zoomBem2);
+}
+
+bool GTELA(AmbienteTela& a, int n) {
+  for (const EntradaTela& t : kTelas) {
+    if (t.n != n) continue;
+    const std::optional<Fundo> f = MTELA(a.ctx, n, estadoFundo(a, n));
+    if (!f || t.executa == nullptr) return false;
+    t.executa(a, *f);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace screens
