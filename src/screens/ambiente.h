@@ -12,6 +12,7 @@
 #include "rt/term/colour.h"
 #include "store/contexto.h"
 #include "store/declaracao.h"
+#include "taxcalc/carne_leao.h"
 #include "taxcalc/contexto.h"
 
 namespace screens {
@@ -41,7 +42,13 @@ struct AmbienteTela {
   // Which list the enlarged screens 22 and 23 show (assets or debts).
   bool zoomBem = true, zoomBem2 = true;
   RegrasCampos regras;
+  // The driver's current screen (a screen key changes it while a grid runs).
+  const int* TELA = nullptr;
+  // What the monthly tax keeps beside its matrix (payment date, alimony, dependants).
+  taxcalc::EstadoLeao* leao = nullptr;
 
+  // A screen key asked for another screen than n.
+  bool saiuDa(int n) const { return TELA != nullptr && *TELA != n; }
   store::EspelhoDeclaracao& espelho() { return dec.espelho; }
   // CALC(n, show) of the open declaration.
   void CALC(int n, int mostra) { dec.calc().CALC(ctx, dec, n, mostra); }

@@ -32,7 +32,7 @@ Fundo JANPJUR(const EstadoFundo& e) {
   static const Linha kLinhas[] = {
       {"Pessoa Jurídica "_cp, "I13_01", "I13_02", "Rec. Fonte", "I13_21", "I13_22"},
       {"13ro Salário"_cp, "N13ROTIT", "N13RODEP", "Prev./INSS", "NPREVTIT", "NPREVDEP"},
-      {"P.Físi/Exterior"_cp, "I13_03", "I13_03D", "Carnê Leão"_cp, "I13_23A", "I13_23B"}};
+      {"P.Físi/Exterior"_cp, "I13_03", "I13_04", "Carnê Leão"_cp, "I13_23A", "I13_23B"}};
   for (int i = 0; i < 3; ++i) {
     const Linha& l = kLinhas[i];
     const int r = 19 + i;

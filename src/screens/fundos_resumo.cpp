@@ -99,7 +99,7 @@ Fundo completo(const EstadoFundo& e) {
   titulo(f, 1, 52, "IMPOSTO PAGO");
   static const LinhaResumo kEsquerda[] = {
       {"P.Jurídica Titular"_cp, "I13_01"},     {"P.Jurídica Dependentes"_cp, "I13_02"},
-      {"P.Física/Exterior Tit."_cp, "I13_03"}, {"P.Física/Exterior Dep."_cp, "I13_04"},
+      {"P.Física Titular"_cp, "I13_03"},       {"P.Física Dependentes"_cp, "I13_04"},
       {"Do Exterior", "I13_05"},                {"Atividade Rural", "I13_06"},
       {"TOTAL", "I13_07"},                      {"", ""},
       {"Previdência Oficial"_cp, "I13_08"},    {"Previdência Privada"_cp, "I13_09"},

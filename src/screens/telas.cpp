@@ -17,8 +17,8 @@ struct EntradaTela {
 };
 
 // The catalogue of the declaration's screens.
-constexpr std::array<EntradaTela, 19> kTelas{{{1, nullptr},
-                                              {2, nullptr},
+constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
+                                              {2, RENDPF},
                                               {3, nullptr},
                                               {4, nullptr},
                                               {5, nullptr},

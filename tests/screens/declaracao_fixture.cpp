@@ -63,4 +63,12 @@ std::string DeclaracaoFixture::texto(std::string_view arquivo, std::string_view 
   return std::string(rt::text::trim(t->getText(campo)));
 }
 
+int DeclaracaoFixture::conta(std::string_view arquivo, std::string_view cpf, std::string_view dependente) {
+  int n = 0;
+  for (auto t = dados(arquivo, cpf); t && !t->eof(); (void)t->skip())
+    if (!t->isDeleted() && t->getText("CPF") == cpf && (dependente.empty() || t->getText("CPFDEPEN") == dependente))
+      ++n;
+  return n;
+}
+
 }  // namespace screens::teste

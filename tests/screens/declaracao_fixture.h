@@ -33,6 +33,8 @@ class DeclaracaoFixture : public shell::teste::ProgramaFixture {
   // A table of the data folder, opened outside the program, on the CPF's first row.
   std::unique_ptr<rt::db::Table> dados(std::string_view arquivo, std::string_view cpf);
   std::string texto(std::string_view arquivo, std::string_view cpf, std::string_view campo);
+  // The live rows of a table of the data folder for a CPF (and, when given, a dependant).
+  int conta(std::string_view arquivo, std::string_view cpf, std::string_view dependente = {});
 
   std::vector<int> telas;
   std::function<void(shell::Declara&, int)> aoEntrar;
