@@ -20,6 +20,6 @@ bool GTELA(AmbienteTela& a, int n);
 void identificacao(AmbienteTela& a, const Fundo& f);  // 6
 void RENDPJ(AmbienteTela& a, const Fundo& f);         // 1
 void RENDPF(AmbienteTela& a, const Fundo& f);         // 2
-void resumo(AmbienteTela& a);                         // 7 (draws its own background again on a switch)
+void resumo(AmbienteTela& a, const Fundo& f);         // 7 (draws the other model's background on a switch)
 
 }  // namespace screens
