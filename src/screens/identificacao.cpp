@@ -4,10 +4,9 @@
 // banks, street types, towns, nature and occupation) come through the screen's RegrasCampos.
 #include <string>
 
-#include "console/alerta.h"
-#include "console/validadores.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "screens/campos.h"
 #include "screens/formulario.h"
 #include "screens/rodape.h"
 #include "screens/telas.h"
@@ -19,32 +18,26 @@ using namespace rt::text::literals;
 
 namespace {
 
-struct CampoIdent {
-  std::string_view nome;
-  std::string_view picture;
-  enum Tipo { Livre, SimNao, Cpf, Nascimento } tipo = Livre;
-};
-
 // The order and pictures of the identification form.
-constexpr CampoIdent kCampos[] = {
-    {"TEMRURAL", "!", CampoIdent::SimNao},
-    {"ATV_BRASIL", "!", CampoIdent::SimNao},
+constexpr CampoForm kCampos[] = {
+    {"TEMRURAL", "!", CampoForm::SimNao},
+    {"ATV_BRASIL", "!", CampoForm::SimNao},
     {"NOMECONTR", "@!"},
-    {"NASCIMENTO", "@D", CampoIdent::Nascimento},
+    {"NASCIMENTO", "@D"},
     {"TITULO", "@r 99999999999-99"},
-    {"CPFCONJU", "@R 999.999.999-99", CampoIdent::Cpf},
-    {"CONJUNTA", "!", CampoIdent::SimNao},
-    {"RETIFICA", "!", CampoIdent::SimNao},
+    {"CPFCONJU", "@R 999.999.999-99", CampoForm::Cpf},
+    {"CONJUNTA", "!", CampoForm::SimNao},
+    {"RETIFICA", "!", CampoForm::SimNao},
     {"NRORECIBO", "@r 9999999999-99"},
     {"RECIBOATU", "@r 9999999999-99"},
     {"RECIBOANT", "@r 9999999999-99"},
-    {"DEBITAUT", "!", CampoIdent::SimNao},
+    {"DEBITAUT", "!", CampoForm::SimNao},
     {"BANCO", "@r ###"},
     {"AGENCIA", "@r !!!!!-!"},
     {"CONTACO", "@r !!!!!!!!!!!!!-!!"},
     {"TIPOEND", "@!"},
     {"ENDERECO", "@!"},
-    {"NOVOEND", "!", CampoIdent::SimNao},
+    {"NOVOEND", "!", CampoForm::SimNao},
     {"NUMERO", "@!"},
     {"COMPLEM", "@!"},
     {"BAIRRO", "@!"},
@@ -60,13 +53,6 @@ constexpr CampoIdent kCampos[] = {
     {"CDPRO", "999"},
     {"OCUPACAO", "@!S62"},
 };
-
-// VE_LETRSN: a flag is empty, "S" or "N".
-bool simNao(AmbienteTela& a, const std::string& v) {
-  if (v == " " || v.empty() || v == "S" || v == "N") return true;
-  console::AVISOSN(a.ctx, "Digite S de sim ou N de nao", 0);
-  return false;
-}
 
 std::string idade(AmbienteTela& a) {
   const taxcalc::Idade i = taxcalc::DIZANOS(a.espelho().registro.data("NASCIMENTO"), a.calc.hoje());
@@ -86,34 +72,14 @@ void identificacao(AmbienteTela& a, const Fundo& f) {
   form.mostra("IDADE", idade(a), "");
   for (std::string_view n : {"CODMUNI", "CODPAIS", "CODEMB"}) form.mostra(r, n, "");
 
-  for (const CampoIdent& c : kCampos) {
-    rt::ui::Get& g = form.edita(r, c.nome, c.picture);
-    const std::string nome(c.nome);
-    g.when([&a, nome] {
-      if (nome == "ATV_BRASIL" && a.espelho().registro.txt("TEMRURAL") != "S") return false;
-      return !a.regras.quando || a.regras.quando(a, nome);
-    });
-    g.valid([&a, &r, &form, nome, tipo = c.tipo] {
-      switch (tipo) {
-        case CampoIdent::SimNao:
-          if (!simNao(a, r.txt(nome))) return false;
-          break;
-        case CampoIdent::Cpf:
-          if (!console::VAL_CPF(a.ctx, r.txt(nome))) return false;
-          break;
-        case CampoIdent::Nascimento:
-          form.mostra("IDADE", idade(a), "");
-          break;
-        case CampoIdent::Livre:
-          break;
-      }
-      if (a.regras.valida && !a.regras.valida(a, nome)) return false;
-      // A rule may have set other fields (the town's code, a completed receipt number).
-      form.read().display();
-      for (std::string_view n : {"CODMUNI", "CODPAIS", "CODEMB"}) form.mostra(r, n, "");
-      return true;
-    });
-  }
+  editaCampos(a, form, r, kCampos, [&a, &r, &form](std::string_view nome) {
+    if (nome == "NASCIMENTO") form.mostra("IDADE", idade(a), "");
+    for (std::string_view n : {"CODMUNI", "CODPAIS", "CODEMB"}) form.mostra(r, n, "");
+  });
+  // The side of the rural activity is asked only when there is one.
+  form.read().at(1).when([&a] {
+    return a.espelho().registro.txt("TEMRURAL") == "S" && (!a.regras.quando || a.regras.quando(a, "ATV_BRASIL"));
+  });
   form.roda();
   // The identification decides the model's limits and the estate's rules the summary uses.
   a.CALC(7, 0);

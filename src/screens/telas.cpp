@@ -19,9 +19,9 @@ struct EntradaTela {
 // The catalogue of the declaration's screens.
 constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {2, RENDPF},
-                                              {3, nullptr},
-                                              {4, nullptr},
-                                              {5, nullptr},
+                                              {3, isentos},
+                                              {4, dependentes},
+                                              {5, bens},
                                               {6, identificacao},
                                               {7, resumo},
                                               {8, nullptr},

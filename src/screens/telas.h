@@ -20,6 +20,9 @@ bool GTELA(AmbienteTela& a, int n);
 void identificacao(AmbienteTela& a, const Fundo& f);  // 6
 void RENDPJ(AmbienteTela& a, const Fundo& f);         // 1
 void RENDPF(AmbienteTela& a, const Fundo& f);         // 2
+void isentos(AmbienteTela& a, const Fundo& f);        // 3
+void dependentes(AmbienteTela& a, const Fundo& f);    // 4
+void bens(AmbienteTela& a, const Fundo& f);           // 5
 void resumo(AmbienteTela& a, const Fundo& f);         // 7 (draws the other model's background on a switch)
 
 }  // namespace screens
