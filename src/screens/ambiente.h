@@ -14,6 +14,7 @@
 #include "store/declaracao.h"
 #include "taxcalc/carne_leao.h"
 #include "taxcalc/contexto.h"
+#include "taxcalc/rural.h"
 
 namespace screens {
 
@@ -46,6 +47,8 @@ struct AmbienteTela {
   const int* TELA = nullptr;
   // What the monthly tax keeps beside its matrix (payment date, alimony, dependants).
   taxcalc::EstadoLeao* leao = nullptr;
+  // What the rural result keeps (the dollar rate of the side abroad).
+  const taxcalc::EstadoRural* rural = nullptr;
 
   // A screen key asked for another screen than n.
   bool saiuDa(int n) const { return TELA != nullptr && *TELA != n; }

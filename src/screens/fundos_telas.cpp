@@ -67,17 +67,18 @@ Fundo balanco() {
 Fundo situacao() {
   Fundo f = novo(3, 9, 20, 70, TerceiraCor::Tel3);
   int c = rotulo(f, 1, 1, "Situação da Declaração"_cp, "ESTATUS", 2);
-  campo(f, 1, c, "NOMESTAT", 30);
+  campo(f, 1, c, "NOMESTAT", 18);
+  rotulo(f, 1, c + 20, "Secretária"_cp, "TELSECR", 9);
   c = rotulo(f, 2, 1, "Fax DDD", "DDDFAX", 4);
   c = rotulo(f, 2, c, "Celular", "TELCELU", 9);
-  c = rotulo(f, 2, c, "Escritório"_cp, "TELESCR", 9);
-  rotulo(f, 3, 1, "Secretária"_cp, "TELSECR", 9);
+  rotulo(f, 2, c, "Escritório"_cp, "TELESCR", 9);
+  c = rotulo(f, 3, 1, "Verificar situacao:Senha", "SENACESSO", 15);
+  rotulo(f, 3, c, "Codigo", "CODACESSO", 12);
   rotulo(f, 4, 1, "Data da última alienaçao imovel Residencial "_cp, "ULTRESI", 10);
   rotulo(f, 5, 1, "Data da última alienaçao Imovel qq titulo "_cp, "ULTIMOV", 10);
-  c = rotulo(f, 6, 1, "Verificar situacao:Senha", "SENACESSO", 15);
-  rotulo(f, 6, c, "Codigo", "CODACESSO", 12);
-  divisoria(f, 7);
-  titulo(f, 7, 2, " Anotações "_cp);
+  // The notes grid lies below, from the screen's row 9.
+  divisoria(f, 6);
+  titulo(f, 6, 2, " Anotações "_cp);
   return f;
 }
 
@@ -137,7 +138,7 @@ Fundo ruralResultado(const EstadoFundo& e) {
 Fundo rebanho() {
   Fundo f = novo(5, 1, 12, 78);
   titulo(f, 0, 1, " (7) MOVIMENTAÇÃO DO REBANHO (Indicar somente a quantidade de animais)  "_cp);
-  texto(f, 1, 28, "Inicial  Compras Nascim. Consumo   Vendas    Final");
+  texto(f, 1, 11, "Inicial    Compras    Nascim.    Consumo    Vendas       Final");
   struct Especie {
     std::string_view nome, letra;
   };
@@ -146,11 +147,13 @@ Fundo rebanho() {
                                        {" Caprinos e Ovinos ", "C"},
                                        {" Asininos, Equinos e Muares ", "A"},
                                        {" Outros", "V1"}};
+  // Each kind's name, and under it its five counts and the final stock.
   for (int i = 0; i < 5; ++i) {
-    const int r = 3 + 2 * i;
-    texto(f, r, 0, kEspecies[i].nome.substr(0, 27));
+    const int r = 2 + 2 * i;
+    texto(f, r, 0, kEspecies[i].nome);
     for (int col = 1; col <= 5; ++col)
-      campo(f, r, 27 + 9 * (col - 1), "I7_" + std::to_string(col) + std::string(kEspecies[i].letra), 8);
+      campo(f, r + 1, 10 + 11 * (col - 1), "I7_" + std::to_string(col) + std::string(kEspecies[i].letra), 8);
+    campo(f, r + 1, 65, "I7_T" + std::to_string(i + 1), 9);
   }
   return f;
 }

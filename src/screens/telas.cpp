@@ -27,15 +27,15 @@ constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {8, nullptr},
                                               {9, nullptr},
                                               {10, nullptr},
-                                              {11, nullptr},
-                                              {12, nullptr},
-                                              {13, nullptr},
-                                              {14, nullptr},
-                                              {15, nullptr},
-                                              {16, nullptr},
-                                              {17, nullptr},
-                                              {22, nullptr},
-                                              {23, nullptr}}};
+                                              {11, situacao},
+                                              {12, imoveisRurais},
+                                              {13, mesesRurais},
+                                              {14, resultadoRural},
+                                              {15, rebanho},
+                                              {16, bensRurais},
+                                              {17, dividasRurais},
+                                              {22, listasAmpliadas},
+                                              {23, listasAmpliadas}}};
 
 }  // namespace
 

@@ -23,6 +23,14 @@ void RENDPF(AmbienteTela& a, const Fundo& f);         // 2
 void isentos(AmbienteTela& a, const Fundo& f);        // 3
 void dependentes(AmbienteTela& a, const Fundo& f);    // 4
 void bens(AmbienteTela& a, const Fundo& f);           // 5
+void situacao(AmbienteTela& a, const Fundo& f);       // 11
+void listasAmpliadas(AmbienteTela& a, const Fundo& f);  // 22, 23
+void imoveisRurais(AmbienteTela& a, const Fundo& f);  // 12
+void mesesRurais(AmbienteTela& a, const Fundo& f);    // 13
+void resultadoRural(AmbienteTela& a, const Fundo& f); // 14
+void rebanho(AmbienteTela& a, const Fundo& f);        // 15
+void bensRurais(AmbienteTela& a, const Fundo& f);     // 16
+void dividasRurais(AmbienteTela& a, const Fundo& f);  // 17
 void resumo(AmbienteTela& a, const Fundo& f);         // 7 (draws the other model's background on a switch)
 
 }  // namespace screens

@@ -94,7 +94,7 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
   }
   taxcalc::Contexto calc = c->contexto(d.dec);
   screens::AmbienteTela a{p, d.dec, d.grade, calc, rt::term::parseColourList(CORNORM(p.cores)), &c->saida.aoMostrar,
-                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao};
+                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural};
   const bool rodou = screens::GTELA(a, n);
   // Outside a screen the computation's redraws have nowhere to go.
   c->saida.aoMostrar = nullptr;
