@@ -57,4 +57,20 @@ struct AmbienteTela {
   void CALC(int n, int mostra) { dec.calc().CALC(ctx, dec, n, mostra); }
 };
 
+// While it lives, the computation's requests to redraw a block go to `f`; afterwards nowhere.
+class Redesenho {
+ public:
+  Redesenho(AmbienteTela& a, std::function<void(taxcalc::Quadro)> f) : a_(a) {
+    if (a_.aoMostrar != nullptr) *a_.aoMostrar = std::move(f);
+  }
+  ~Redesenho() {
+    if (a_.aoMostrar != nullptr) *a_.aoMostrar = nullptr;
+  }
+  Redesenho(const Redesenho&) = delete;
+  Redesenho& operator=(const Redesenho&) = delete;
+
+ private:
+  AmbienteTela& a_;
+};
+
 }  // namespace screens

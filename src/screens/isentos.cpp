@@ -95,7 +95,7 @@ void isentos(AmbienteTela& a, const Fundo& f) {
   console::MENS(a.ctx, 0, "Próxima página  ALT F6 Aux. Rend"_cp);
   somaGanhos(a);
   Formulario form(a, f);
-  if (a.aoMostrar != nullptr) *a.aoMostrar = [&](taxcalc::Quadro) { mostraCalculados(a, form); };
+  const Redesenho redesenho(a, [&](taxcalc::Quadro) { mostraCalculados(a, form); });
   const rt::term::Console::HotKey* antes = con.hotKeyFor(rt::term::Key{key::AltF6});
   const std::optional<rt::term::Console::HotKey> anterior = antes != nullptr ? std::optional(*antes) : std::nullopt;
   // PEGA_VARIOS: the savings lines fill the savings, applications and "other" lines.
@@ -127,7 +127,6 @@ void isentos(AmbienteTela& a, const Fundo& f) {
   }
   mostraCalculados(a, form);
   form.roda();
-  if (a.aoMostrar != nullptr) *a.aoMostrar = nullptr;
   if (anterior)
     con.setKey(key::AltF6, *anterior);
   else

@@ -42,22 +42,6 @@ void totaisPJ(AmbienteTela& a, Formulario& form) {
   mostra("I13_23B", v.I13_23B);
 }
 
-// The computation's redraws go to the screen on show while it runs.
-class Redesenho {
- public:
-  Redesenho(AmbienteTela& a, std::function<void(taxcalc::Quadro)> f) : a_(a) {
-    if (a_.aoMostrar != nullptr) *a_.aoMostrar = std::move(f);
-  }
-  ~Redesenho() {
-    if (a_.aoMostrar != nullptr) *a_.aoMostrar = nullptr;
-  }
-  Redesenho(const Redesenho&) = delete;
-  Redesenho& operator=(const Redesenho&) = delete;
-
- private:
-  AmbienteTela& a_;
-};
-
 }  // namespace
 
 void RENDPJ(AmbienteTela& a, const Fundo& f) {

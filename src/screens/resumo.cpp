@@ -186,7 +186,7 @@ bool Resumo::roda() {
   while (!trocou_) {
     Formulario form(a_, f_);
     auto redesenha = [&] { mostraValores(form); };
-    if (a_.aoMostrar != nullptr) *a_.aoMostrar = [&](taxcalc::Quadro) { mostraValores(form); };
+    const Redesenho redesenhoPedido(a_, [&](taxcalc::Quadro) { mostraValores(form); });
     auto recalcula = [&](auto f) {
       return [&, f] {
         const bool ok = f();
@@ -240,7 +240,6 @@ bool Resumo::roda() {
     }
     redesenha();
     const rt::ui::ReadResult r = form.roda();
-    if (a_.aoMostrar != nullptr) *a_.aoMostrar = nullptr;
     if (trocou_) {
       if (std::optional<Fundo> f = MTELA(a_.ctx, 7, estadoFundo(a_, 7))) f_ = std::move(*f);
       break;

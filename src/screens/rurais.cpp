@@ -87,7 +87,7 @@ void rebanho(AmbienteTela& a, const Fundo& f) {
     const std::array<rt::text::Decimal, 5> t = taxcalc::totaisRebanho(a.calc);
     for (int i = 0; i < 5; ++i) form.mostra("I7_T" + std::to_string(i + 1), taxcalc::textoRebanho(t[static_cast<std::size_t>(i)]), "");
   };
-  if (a.aoMostrar != nullptr) *a.aoMostrar = [finais](taxcalc::Quadro) { finais(); };
+  const Redesenho redesenho(a, [finais](taxcalc::Quadro) { finais(); });
   for (const char* especie : {"B", "S", "C", "A", "V1"}) {
     for (int coluna = 1; coluna <= 5; ++coluna) {
       const std::string codigo = std::to_string(coluna) + especie;
@@ -103,7 +103,6 @@ void rebanho(AmbienteTela& a, const Fundo& f) {
   }
   finais();
   form.roda();
-  if (a.aoMostrar != nullptr) *a.aoMostrar = nullptr;
 }
 
 }  // namespace screens
