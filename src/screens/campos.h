@@ -19,10 +19,10 @@ struct CampoForm {
   Tipo tipo = Livre;
 };
 
-// Adds the fields to the form in order. `depois` runs after a value was accepted (the values
-// a rule or a recomputation changed are shown again by then).
+// Adds the fields to the form in order. `confere` runs on a value its kind and the lookup
+// rules accepted, and may still refuse it (false) or act on it; the form is shown again after.
 void editaCampos(AmbienteTela& a, Formulario& form, store::RegistroEspelho& r, std::span<const CampoForm> campos,
-                 const std::function<void(std::string_view)>& depois = {});
+                 const std::function<bool(std::string_view)>& confere = {});
 
 // VE_LETRSN: a flag is blank, "S" or "N"; anything else is said and refused.
 bool simNao(AmbienteTela& a, const std::string& valor);

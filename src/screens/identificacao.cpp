@@ -4,11 +4,14 @@
 // banks, street types, towns, nature and occupation) come through the screen's RegrasCampos.
 #include <string>
 
+#include "console/alerta.h"
+
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "screens/campos.h"
 #include "screens/formulario.h"
 #include "screens/rodape.h"
+#include "store/muda_atv.h"
 #include "screens/telas.h"
 #include "taxcalc/idade.h"
 
@@ -72,9 +75,20 @@ void identificacao(AmbienteTela& a, const Fundo& f) {
   form.mostra("IDADE", idade(a), "");
   for (std::string_view n : {"CODMUNI", "CODPAIS", "CODEMB"}) form.mostra(r, n, "");
 
-  editaCampos(a, form, r, kCampos, [&a, &r, &form](std::string_view nome) {
+  // The side of the rural activity the working copies hold: switching it reloads them.
+  std::string lado = r.txt("ATV_BRASIL");
+  editaCampos(a, form, r, kCampos, [&a, &r, &form, &lado](std::string_view nome) {
+    if (nome == "ATV_BRASIL") {
+      if (!store::MUDA_ATV(a.ctx, a.dec, lado, r.txt("ATV_BRASIL"))) {
+        // The copies stay on the side they hold, and so does the field.
+        console::AVISOSN(a.ctx, "A atividade rural continua no lado anterior: os dados não puderam ser trocados."_cp, 0);
+        return false;
+      }
+      lado = r.txt("ATV_BRASIL");
+    }
     if (nome == "NASCIMENTO") form.mostra("IDADE", idade(a), "");
     for (std::string_view n : {"CODMUNI", "CODPAIS", "CODEMB"}) form.mostra(r, n, "");
+    return true;
   });
   // The side of the rural activity is asked only when there is one.
   form.read().at(1).when([&a] {

@@ -60,6 +60,26 @@ TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused
   EXPECT_EQ(texto("IMP0910", kNovo, "RETIFICA"), "N");
 }
 
+// The side of the rural activity is the working copies' side: switching it on screen 6 saves
+// the side left and loads the other, so the save writes the rural rows under the new side.
+// Disabled: for a new taxpayer the switch of the data store fails while refilling the copies
+// (the side stays blank, and the screen says so); kept until the store mends it.
+TEST_F(Identificacao, DISABLED_SwitchingTheRuralSideSwitchesTheWorkingCopies) {
+  std::vector<std::string> lados;
+  aoEntrar = [&](shell::Declara& d, int) { lados.push_back(d.dec.espelho.rural.txt("ATV_BRASIL")); };
+  novo(kNovo);
+  term.press('S');  // rural activity: now its side may be given
+  term.press('N');  // abroad
+  term.press(key::F1);
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 1}));
+  EXPECT_EQ(lados, (std::vector<std::string>{"S", "N"}));
+  EXPECT_EQ(texto("IMP0910", kNovo, "TEMRURAL"), "S");
+  EXPECT_EQ(texto("IMP0910", kNovo, "ATV_BRASIL"), "N");
+  EXPECT_EQ(texto("IMP1510", kNovo, "ATV_BRASIL"), "N");
+}
+
 // The lookups of the reference tables and of other declarations are reached by the field's
 // name: a refusal keeps the cursor in the field, a field they close is skipped, and what a
 // rule sets elsewhere is shown.
