@@ -72,5 +72,22 @@ TEST_F(OutrasTelas, TheHerdRefusesACountThatLeavesANegativeStock) {
   EXPECT_TRUE(gravador.viuEm(8, 66, "        6"));  // the final stock
 }
 
+TEST_F(OutrasTelas, TheRuralAssetsAndDebtsAndTheEnlargedAssetList) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 6) d.dec.espelho.registro.txt("TEMRURAL", "S");
+  };
+  novo(kNovo);
+  term.press(key::F12);
+  for (int i = 0; i < 5; ++i) term.press(key::Tab);  // 13, 14, 15, 16, 17
+  term.press(key::F5);
+  term.press(key::AltZ);  // the assets enlarged
+  term.press(key::Esc);   // back to screen 5
+  termina('I');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 12, 13, 14, 15, 16, 17, 5, 22, 5}));
+  EXPECT_TRUE(gravador.viu("(8) BENS DA ATIVIDADE RURAL NO BRASIL"));
+  EXPECT_TRUE(gravador.viu("(9) DIVIDAS VINCULADAS A ATIVIDADE RURAL"));
+}
+
 }  // namespace
 }  // namespace screens::teste
