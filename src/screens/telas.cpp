@@ -16,7 +16,9 @@ struct EntradaTela {
   Execucao executa;
 };
 
-// The catalogue of the declaration's screens.
+// The catalogue of the declaration's screens. Capital gains (8), variable income (9) and the
+// balance (10) run the gains, variable-income and balance screens, which this version does
+// not have: their backgrounds are shown.
 constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {2, RENDPF},
                                               {3, isentos},
