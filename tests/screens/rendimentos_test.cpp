@@ -88,6 +88,37 @@ TEST_F(Rendimentos, TheMonthsOfScreenTwoAreKeptInThePersonsRowAndShownAgain) {
   EXPECT_EQ(conta("IMP1210", kNovo), 1);
 }
 
+// A year's total wider than the month column's picture ("@Ez 9999,999.99") shows asterisks
+// on the screen, yet goes back into the row exactly: the months are numbers, only drawn
+// through the picture.
+TEST_F(Rendimentos, AYearTotalWiderThanItsColumnIsKeptExactly) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n != 6) return;
+    store::Contexto& ctx = d.p;
+    d.dec.espelho.tabela01.num("CAL_AUTO", 2);
+    rt::db::Table& leao = *ctx.areas.table(store::numero(store::Area::TMP_12));
+    (void)ctx.areas.select(store::numero(store::Area::TMP_12));
+    ASSERT_TRUE(store::ADD_REC(ctx, 5));
+    ASSERT_TRUE(leao.put("CPF", std::string(kNovo)).isOk());
+    ASSERT_TRUE(leao.put("I2_101", Decimal::parse("6000000.25").value()).isOk());
+    ASSERT_TRUE(leao.put("I2_102", Decimal::parse("5000000.50").value()).isOk());
+    ASSERT_TRUE(leao.put("I2_113", Decimal::parse("11000000.75").value()).isOk());
+    ASSERT_TRUE(leao.flush().isOk());
+    (void)leao.unlock();
+  };
+  novo(kNovo);
+  term.press(key::F1);
+  term.press(key::Tab);  // screen 2
+  termina('S');          // out of the months as they were, and saved
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 1, 2}));
+  EXPECT_TRUE(gravador.viu("****.***,**"));  // the year's total does not fit its column
+  auto leao = dados("IMP1210", kNovo);
+  ASSERT_TRUE(leao && !leao->eof());
+  EXPECT_EQ(leao->getNumber("I2_113"), Decimal::parse("11000000.75").value());
+  EXPECT_EQ(leao->getNumber("I2_101"), Decimal::parse("6000000.25").value());
+}
+
 // A dependant whose months are the only row of table 12 is found there: a second row for the
 // same dependant would have its months counted twice in the summary.
 TEST_F(Rendimentos, ADependantsOnlyRowIsFoundNotDuplicated) {
