@@ -15,6 +15,9 @@
 
 namespace screens::teste {
 
+// The taxpayer the tests register: a CPF no fixture has.
+inline constexpr std::string_view kNovo = "12345678909";
+
 class DeclaracaoFixture : public shell::teste::ProgramaFixture {
  protected:
   void SetUp() override;

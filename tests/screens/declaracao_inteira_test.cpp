@@ -17,7 +17,6 @@ using namespace rt::text::literals;
 namespace key = rt::term::key;
 using rt::text::Decimal;
 
-constexpr std::string_view kNovo = "12345678909";
 
 class DeclaracaoInteira : public DeclaracaoFixture {
  protected:

@@ -19,7 +19,6 @@ using namespace rt::text::literals;
 namespace key = rt::term::key;
 using rt::text::Decimal;
 
-constexpr std::string_view kNovo = "12345678909";
 
 using Formularios = DeclaracaoFixture;
 

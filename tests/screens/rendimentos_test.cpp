@@ -23,7 +23,6 @@ using namespace rt::text::literals;
 namespace key = rt::term::key;
 using rt::text::Decimal;
 
-constexpr std::string_view kNovo = "12345678909";
 constexpr std::string_view kDependente = "52998224725";
 
 using Rendimentos = DeclaracaoFixture;

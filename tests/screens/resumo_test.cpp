@@ -15,7 +15,6 @@ namespace {
 using namespace rt::text::literals;
 namespace key = rt::term::key;
 
-constexpr std::string_view kNovo = "12345678909";
 
 using Resumo = DeclaracaoFixture;
 
