@@ -117,7 +117,7 @@ void ajudaPadrao(Program& p, Declara& d, int item) {
 }  // namespace
 
 void ServicosDeclara::completa() {
-  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaProvisoria(p, d, n); };
+  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaDeclaracao(p, d, n); };
   if (!conferencia) conferencia = confereDeclaracao;
   if (!detalhe) detalhe = [](Program& p, Declara&) { return store::MOS_DETAL(p); };
   if (!pendencias)

@@ -4,6 +4,9 @@
 
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
+#include "screens/telas.h"
+#include "shell/calculos_declaracao.h"
+#include "shell/cores_registro.h"
 
 namespace shell {
 
@@ -54,12 +57,12 @@ std::string_view tituloTela(int n) {
   }
 }
 
-void telaProvisoria(Program& p, Declara& d, int n) {
-  rt::term::Screen& s = p.screen();
-  const auto cor = rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1));
-  s.fill({2, 0, 23, 79}, ' ', cor);
-  s.put(3, 2, "Tela " + std::to_string(n), cor);
-  s.put(4, 2, tituloTela(n), cor);
+namespace {
+
+// Reads keys until one ends the screen. Hot keys run where they are bound (a screen key that
+// switches or ends the screen ends the wait); any other key is the screen's last key, in
+// ULTTECLA.
+void esperaTecla(Program& p, Declara& d) {
   while (true) {
     const rt::term::Key k = p.console.waitKey();
     if (const auto* h = p.console.hotKeyFor(k)) {
@@ -70,6 +73,32 @@ void telaProvisoria(Program& p, Declara& d, int n) {
     d.grade.ULTTECLA = k.code;
     return;
   }
+}
+
+}  // namespace
+
+void telaProvisoria(Program& p, Declara& d, int n) {
+  rt::term::Screen& s = p.screen();
+  const auto cor = rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1));
+  s.fill({2, 0, 23, 79}, ' ', cor);
+  s.put(3, 2, "Tela " + std::to_string(n), cor);
+  s.put(4, 2, tituloTela(n), cor);
+  esperaTecla(p, d);
+}
+
+void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& regras) {
+  CalculosDeclaracao* c = d.calculos();
+  if (c == nullptr) {
+    telaProvisoria(p, d, n);
+    return;
+  }
+  taxcalc::Contexto calc = c->contexto(d.dec);
+  screens::AmbienteTela a{p, d.dec, d.grade, calc, rt::term::parseColourList(CORNORM(p.cores)), &c->saida.aoMostrar,
+                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural};
+  const bool rodou = screens::GTELA(a, n);
+  // Outside a screen the computation's redraws have nowhere to go.
+  c->saida.aoMostrar = nullptr;
+  if (!rodou) esperaTecla(p, d);
 }
 
 }  // namespace shell

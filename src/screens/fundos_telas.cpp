@@ -1,0 +1,212 @@
+// MOSTEL: the backgrounds of screens 6 to 17, 22 and 23 (capital gains, variable income,
+// balance, status and notes, the rural screens and the enlarged asset and debt lists).
+#include "rt/text/cp860.h"
+#include "screens/fundos_desenho.h"
+
+namespace screens {
+
+using namespace rt::text::literals;
+using namespace desenho;
+
+namespace {
+
+Fundo ganhos() {
+  Fundo f = novo(2, 0, 5, 79);
+  tituloCentrado(f, 0, " GANHOS DE CAPITAL ");
+  texto(f, 1, 2, "Tipo de bem alienado:");
+  texto(f, 2, 4, "(1) Bens imóveis"_cp);
+  texto(f, 3, 4, "(2) Outros bens e direitos");
+  texto(f, 4, 4, "(3) Participações societárias (ações e quotas)"_cp);
+  return f;
+}
+
+Fundo rendaVariavel() {
+  Fundo f = novo(1, 1, 22, 78);
+  tituloCentrado(f, 0, " RESUMO DE APURAÇAO DE GANHOS OU PERDAS EM RENDA VARIAVEL "_cp);
+  texto(f, 1, 2, "(1) Operações comuns   (2) Day-trade   (3) Fundos de investimento imobiliário"_cp);
+  texto(f, 2, 1, "Opção:"_cp);
+  campo(f, 2, 9, "DAY_TRADE", 1);
+  return f;
+}
+
+Fundo balanco() {
+  Fundo f = novo(1, 1, 22, 78, TerceiraCor::Tel3);
+  titulo(f, 0, 8, " R E C E I T A S");
+  titulo(f, 0, 46, "D E S P E S A S");
+  static const std::string_view kReceitas[] = {
+      "(1)Rendimentos tributáveis"_cp, "(2)Isentos e não tributáveis"_cp, "(3)Tributação exclusiva"_cp,
+      "(4)Ganhos de capital", "(5)Cônjuge (bens em comum)"_cp, "(6)Capital/alienações"_cp,
+      "(7)Empréstimos e patrimônio"_cp};
+  static const std::string_view kDespesas[] = {
+      "(8)Impostos pagos", "(9)Pagamentos efetuados", "Atividade rural", "Despesas Pessoais ",
+      "Aquisições de bens"_cp, "Pagamento de dívidas"_cp};
+  int r = 1;
+  for (std::string_view t : kReceitas) texto(f, r++, 1, t);
+  r = 1;
+  for (std::string_view t : kDespesas) texto(f, r++, 40, t);
+  divisoria(f, 9);
+  rotulo(f, 10, 1, "Outras receitas ", "OUTREC", 14);
+  rotulo(f, 10, 40, "Outras despesas", "OUTRDES", 14);
+  rotulo(f, 11, 1, "Imposto ano anterior", "IMPOANTER", 14);
+  rotulo(f, 11, 40, "Desp. não dedutíveis"_cp, "DESPNAO", 14);
+  rotulo(f, 12, 1, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
+  texto(f, 13, 1, " à receber(prox.Exerci.)"_cp);
+  texto(f, 14, 1, " Renda media mensal ");
+  texto(f, 14, 40, " Saldo mensal médio "_cp);
+  texto(f, 15, 1, "Detalhes use ALT Fnro do item");
+  rotulo(f, 15, 40, "Alerta % do saldo", "INDALERTA", 2);
+  divisoria(f, 16);
+  rotulo(f, 17, 1, "Tempo gasto", "TEMPO", 8);
+  rotulo(f, 17, 40, "Tamanho (KB)", "TAM_USO", 7);
+  rotulo(f, 18, 1, "Valor a calculado R$", "VALCALC", 17);
+  rotulo(f, 19, 1, " Conferir a declaração (SNA)"_cp, "cConfere", 1);
+  rotulo(f, 20, 1, "Honorários a cobrar R$"_cp, "VALOREC", 17);
+  return f;
+}
+
+Fundo situacao() {
+  Fundo f = novo(3, 9, 20, 70, TerceiraCor::Tel3);
+  int c = rotulo(f, 1, 1, "Situação da Declaração"_cp, "ESTATUS", 2);
+  campo(f, 1, c, "NOMESTAT", 18);
+  rotulo(f, 1, c + 20, "Secretária"_cp, "TELSECR", 9);
+  c = rotulo(f, 2, 1, "Fax DDD", "DDDFAX", 4);
+  c = rotulo(f, 2, c, "Celular", "TELCELU", 9);
+  rotulo(f, 2, c, "Escritório"_cp, "TELESCR", 9);
+  c = rotulo(f, 3, 1, "Verificar situacao:Senha", "SENACESSO", 15);
+  rotulo(f, 3, c, "Codigo", "CODACESSO", 12);
+  rotulo(f, 4, 1, "Data da última alienaçao imovel Residencial "_cp, "ULTRESI", 10);
+  rotulo(f, 5, 1, "Data da última alienaçao Imovel qq titulo "_cp, "ULTIMOV", 10);
+  // The notes grid lies below, from the screen's row 9.
+  divisoria(f, 6);
+  titulo(f, 6, 2, " Anotações "_cp);
+  return f;
+}
+
+Fundo ruralIdentificacao(const EstadoFundo& e) {
+  Fundo f = novo(1, 0, 22, 79);
+  if (e.brasil) {
+    titulo(f, 0, 2, " Atividade Rural exercida no Brasil");
+    texto(f, 1, 1, "(1) IDENTIFICAÇÃO DA ATIVIDADE E DO IMOVEL EXPLORADO"_cp);
+  } else {
+    titulo(f, 0, 2, " Atividade Rural exercida no Exterior");
+    texto(f, 1, 1, "(1) IDENTIFICAÇÃO DA ATIVIDADE, DO IMOVEL E LANCAMENTO DAS RECEITAS E DEPESAS "_cp);
+    divisoria(f, 19);
+    texto(f, 20, 1, "Resultado US$");
+    texto(f, 20, 30, "Resultado R$");
+    texto(f, 21, 1, "20% da Receita Bruta");
+  }
+  return f;
+}
+
+Fundo ruralMeses(const EstadoFundo& e) {
+  Fundo f = novo(2, 20, 21, 59);
+  tituloCentrado(f, 0, " (3) RECEITAS E DESPESAS ");
+  static const std::string_view kMeses[12] = {" Janeiro ", "Fevereiro", "  Marco  ", "  Abril  ",
+                                              "  Maio   ", "  Junho  ", "  Julho  ", " Agosto  ",
+                                              "Setembro ", " Outubro ", "Novembro ", "Dezembro"};
+  for (int m = 0; m < 12; ++m) texto(f, 2 + m, 1, kMeses[m]);
+  texto(f, 14, 1, " TOTAIS ");
+  titulo(f, 17, 2, " Valores em REAIS ");
+  titulo(f, 17, 40, e.soTotal ? "Só Totais "_cp : " L. Caixa ");
+  return f;
+}
+
+Fundo ruralResultado(const EstadoFundo& e) {
+  Fundo f = novo(4, 1, 19, 78);
+  titulo(f, 0, 2, "(4) APURAÇÃO DO RESULTADO TRIBUTAVEL"_cp);
+  titulo(f, 0, 60, e.brasil ? " R$ " : " US$ ");
+  rotulo(f, 1, 1, "01 Receita Bruta Total                         ", "I4R_01", 14);
+  rotulo(f, 2, 1, "02 Despesas de Custeio e Investimentos         ", "I4R_02", 14);
+  rotulo(f, 3, 1, "03 Resultado                                   ", "I4R_03", 14);
+  rotulo(f, 4, 1,
+         e.simplificado ? "04 Prejuízo Anterior (nao dispon. c/ dec. simplificada ) "_cp
+                        : "04 Prejuízo de Exercício Anterior                "_cp,
+         "I4R_04", 14);
+  rotulo(f, 5, 1, "05 Resultado após compensação do prejuízo      "_cp, "I4R_05", 14);
+  rotulo(f, 6, 1, "06 Opção pelo arbitramento (20% receita bruta) "_cp, "I4R_06", 14);
+  rotulo(f, 7, 1, "07 Resultado tributável                        "_cp, "I4R_07", 14);
+  divisoria(f, 9);
+  titulo(f, 9, 2, "(5) INFORMAÇOES PARA O EXERCICIO SEGUINTE"_cp);
+  rotulo(f, 10, 1, "09 Saldo de prejuízo a compensar               "_cp, "I5_09", 14);
+  rotulo(f, 11, 1, "10 Dívidas vinculadas à atividade rural        "_cp, "I5_10", 14);
+  divisoria(f, 13);
+  titulo(f, 13, 2, "(6) RESULTADO NAO TRIBUTAVEL DA ATIVIDADE RURAL");
+  rotulo(f, 14, 1, "Resultado não tributável                       "_cp, "I6_10", 14);
+  return f;
+}
+
+Fundo rebanho() {
+  Fundo f = novo(5, 1, 12, 78);
+  titulo(f, 0, 1, " (7) MOVIMENTAÇÃO DO REBANHO (Indicar somente a quantidade de animais)  "_cp);
+  texto(f, 1, 11, "Inicial    Compras    Nascim.    Consumo    Vendas       Final");
+  struct Especie {
+    std::string_view nome, letra;
+  };
+  static const Especie kEspecies[5] = {{" Bovinos e Bufalinos ", "B"},
+                                       {" Suinos", "S"},
+                                       {" Caprinos e Ovinos ", "C"},
+                                       {" Asininos, Equinos e Muares ", "A"},
+                                       {" Outros", "V1"}};
+  // Each kind's name, and under it its five counts and the final stock.
+  for (int i = 0; i < 5; ++i) {
+    const int r = 2 + 2 * i;
+    texto(f, r, 0, kEspecies[i].nome);
+    for (int col = 1; col <= 5; ++col)
+      campo(f, r + 1, 10 + 11 * (col - 1), "I7_" + std::to_string(col) + std::string(kEspecies[i].letra), 8);
+    campo(f, r + 1, 65, "I7_T" + std::to_string(i + 1), 9);
+  }
+  return f;
+}
+
+Fundo lista(std::string_view titulo_, int origemColuna) {
+  Fundo f = novo(1, origemColuna, 22, 79 - origemColuna);
+  titulo(f, 0, 2, titulo_);
+  return f;
+}
+
+Fundo ampliada(bool bens) {
+  Fundo f = novo(1, 0, 22, 79);
+  titulo(f, 0, 2, bens ? "(8)DECLARACAO DE BENS" : "(9)DIVIDAS E ONUS REAIS");
+  titulo(f, 22, 30, "Declarado em 2008 ");
+  titulo(f, 22, 56, " Totais ");
+  return f;
+}
+
+}  // namespace
+
+std::optional<Fundo> MOSTEL(int n, const EstadoFundo& e) {
+  switch (n) {
+    case 6:
+      return fundoIdentificacao(e);
+    case 7:
+      return fundoResumo(e);
+    case 8:
+      return ganhos();
+    case 9:
+      return rendaVariavel();
+    case 10:
+      return balanco();
+    case 11:
+      return situacao();
+    case 12:
+      return ruralIdentificacao(e);
+    case 13:
+      return ruralMeses(e);
+    case 14:
+      return ruralResultado(e);
+    case 15:
+      return rebanho();
+    case 16:
+      return lista(e.brasil ? "(8) BENS DA ATIVIDADE RURAL NO BRASIL" : "(8) BENS DA ATIVIDADE RURAL NO EXTERIOR", 1);
+    case 17:
+      return lista("(9) DIVIDAS VINCULADAS A ATIVIDADE RURAL", 0);
+    case 22:
+      return ampliada(e.zoomBem);
+    case 23:
+      return ampliada(e.zoomBem2);
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace screens

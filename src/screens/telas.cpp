@@ -1,0 +1,61 @@
+#include "screens/telas.h"
+
+#include <array>
+
+#include "taxcalc/pagamentos.h"
+
+namespace screens {
+
+namespace {
+
+// What runs a screen over its background; none: only the background in this version.
+using Execucao = void (*)(AmbienteTela&, const Fundo&);
+
+struct EntradaTela {
+  int n;
+  Execucao executa;
+};
+
+// The catalogue of the declaration's screens. Capital gains (8), variable income (9) and the
+// balance (10) run the gains, variable-income and balance screens, which this version does
+// not have: their backgrounds are shown.
+constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
+                                              {2, RENDPF},
+                                              {3, isentos},
+                                              {4, dependentes},
+                                              {5, bens},
+                                              {6, identificacao},
+                                              {7, resumo},
+                                              {8, nullptr},
+                                              {9, nullptr},
+                                              {10, nullptr},
+                                              {11, situacao},
+                                              {12, imoveisRurais},
+                                              {13, mesesRurais},
+                                              {14, resultadoRural},
+                                              {15, rebanho},
+                                              {16, bensRurais},
+                                              {17, dividasRurais},
+                                              {22, listasAmpliadas},
+                                              {23, listasAmpliadas}}};
+
+}  // namespace
+
+EstadoFundo estadoFundo(AmbienteTela& a, int n) {
+  // Only the income screens draw the dependants' part; counting them renumbers their rows.
+  const int dependentes = n == 1 || n == 2 ? static_cast<int>(taxcalc::NRODP(a.calc).wholePart()) : 0;
+  return estadoFundo(a.espelho(), dependentes, a.zoomBem, a.zoomBem2);
+}
+
+bool GTELA(AmbienteTela& a, int n) {
+  for (const EntradaTela& t : kTelas) {
+    if (t.n != n) continue;
+    const std::optional<Fundo> f = MTELA(a.ctx, n, estadoFundo(a, n));
+    if (!f || t.executa == nullptr) return false;
+    t.executa(a, *f);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace screens

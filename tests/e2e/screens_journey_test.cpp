@@ -1,0 +1,104 @@
+// A declaration entered on the real program in tmux, as a clerk enters it: a new taxpayer's
+// identification, a payer on the income screen, and the summary that follows from it; after
+// the save the register and table 01 of the data folder hold what was typed and computed.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "rt/db/table.h"
+#include "rt/text/decimal.h"
+#include "tmux_session.h"
+
+namespace {
+
+using e2e::shellQuote;
+using e2e::TmuxSession;
+
+class Jornada : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
+    // Folder names are stored in 40-character fields: a short folder under /tmp.
+    std::string modelo = "/tmp/e2eXXXXXX";
+    home_ = mkdtemp(modelo.data());
+    home_ += "/tavren";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
+  }
+  std::string comando() const {
+    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 TAVREN_BUILD=" +
+           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 120 " +
+           shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
+  }
+  // A table of the data folder on the CPF's row.
+  std::unique_ptr<rt::db::Table> linha(const std::string& arquivo, const std::string& cpf) {
+    auto t = rt::db::Table::open(home_ + "/DADOS2010/" + arquivo + ".DBF");
+    if (!t) return nullptr;
+    auto tabela = std::move(*t);
+    for ((void)tabela->goTop(); !tabela->eof(); (void)tabela->skip())
+      if (tabela->getText("CPF") == cpf) break;
+    return tabela;
+  }
+  std::string home_;
+};
+
+TEST_F(Jornada, IdentificationIncomeAndSummaryOfANewTaxpayer) {
+  TmuxSession s(comando(), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Sair", std::chrono::seconds(30))) << s.capture();
+  s.keys({"Enter", "Enter"});  // Declaração, Declaração
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+  s.text("12345678909");
+  ASSERT_TRUE(s.waitForText("Esse Contribuinte")) << s.capture();
+  s.keys({"S"});
+
+  // Identification: the rural flag, the name, the birth date and its age.
+  ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
+  EXPECT_TRUE(s.waitForText("CPF 123.456.789-09")) << s.capture();
+  s.keys({"N"});
+  s.text("fulano de tal");
+  s.keys({"Enter"});
+  s.text("15031970");
+  ASSERT_TRUE(s.waitForText(" 39 anos  9 meses")) << s.capture();
+  EXPECT_TRUE(s.waitForText("Nome FULANO DE TAL")) << s.capture();
+
+  // Screen 1: a payer, and the totals panel under the grid.
+  s.keys({"F1"});
+  ASSERT_TRUE(s.waitForText("(1)RENDIMENTOS TRIBUTAVEIS E ISENTOS RECEBIDOS DE PESSOAS JURIDICAS")) << s.capture();
+  s.text("EMPRESA X");
+  s.keys({"Enter"});
+  s.text("80000");
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("Pessoa Jurídica   80.000,00")) << s.capture();
+
+  // The summary follows from it.
+  s.keys({"F7"});
+  ASSERT_TRUE(s.waitForText(" Declaração Simplificada ")) << s.capture();
+  EXPECT_TRUE(s.waitForText("Total dos Rendimentos tributáveis           80.000,00")) << s.capture();
+  EXPECT_TRUE(s.waitForText("Base de Cálculo do Imposto                  67.256,37")) << s.capture();
+  EXPECT_TRUE(s.waitForText("Imposto devido                              10.540,14")) << s.capture();
+
+  s.keys({"Escape"});
+  ASSERT_TRUE(s.waitForText("Termina  a  Declaração")) << s.capture();
+  s.keys({"S"});
+  ASSERT_TRUE(s.waitForText("C P F", std::chrono::seconds(10))) << s.capture();
+  // Saved: the prompt asks for the next taxpayer.
+  s.keys({"Escape"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();
+
+  auto registro = linha("IMP0910", "12345678909");
+  ASSERT_TRUE(registro && !registro->eof());
+  EXPECT_EQ(registro->getText("NOMECONTR").substr(0, 13), "FULANO DE TAL");
+  EXPECT_EQ(registro->getText("TEMRURAL"), "N");
+  EXPECT_EQ(registro->getText("USAPADRAO"), "S");
+  auto t01 = linha("IMP0110", "12345678909");
+  ASSERT_TRUE(t01 && !t01->eof());
+  EXPECT_EQ(t01->getNumber("I13_01"), rt::text::Decimal::fromInt(80000));
+  EXPECT_EQ(t01->getNumber("I13_17"), rt::text::Decimal::parse("10540.14").value());
+}
+
+}  // namespace

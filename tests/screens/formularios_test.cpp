@@ -1,0 +1,97 @@
+// Screens 3, 4 and 5 as a clerk meets them: the exempt lines typed with their totals, the
+// exempt gains typed in their dialog, letters refused in amounts; Shift+Tab from the
+// dependants' grid back to screen 3; the spouse's data after the asset and debt grids, a
+// wrong CPF and a flag other than S/N refused; and Esc on screen 5 of an estate's final
+// declaration showing screen 5 again instead of ending.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "declaracao_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/decimal.h"
+
+namespace screens::teste {
+namespace {
+
+using namespace rt::text::literals;
+namespace key = rt::term::key;
+using rt::text::Decimal;
+
+
+using Formularios = DeclaracaoFixture;
+
+TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
+  novo(kNovo);
+  term.press(key::F4);
+  term.press(key::ShiftTab);  // from the dependants' grid to screen 3
+  term.type("1000");
+  term.press(key::Enter);
+  term.type("2x0y0");  // letters have no place in an amount
+  term.press(key::Enter);
+  term.press(key::Enter);  // I3_03
+  term.press(key::Enter);  // I3_04: its parts
+  term.type("300");
+  term.press(key::Enter);
+  term.press(key::Enter);
+  term.press(key::Enter);
+  term.press(key::Enter);
+  term.type("50");  // I3_08
+  term.press(key::Enter);
+  termina('S');
+  roda();
+
+  EXPECT_EQ(telas, (std::vector<int>{6, 4, 3}));
+  EXPECT_TRUE(gravador.viu("(6)DEPENDENTES e ALIMENTANDOS"));
+  EXPECT_TRUE(gravador.viu("Bens de pequeno valor"));
+  EXPECT_TRUE(gravador.viu("Próxima página  ALT F6 Aux. Rend"_cp));
+  auto t01 = dados("IMP0110", kNovo);
+  ASSERT_TRUE(t01 && !t01->eof());
+  EXPECT_EQ(t01->getNumber("I3_01"), Decimal::fromInt(1000));
+  EXPECT_EQ(t01->getNumber("I3_02"), Decimal::fromInt(200));
+  EXPECT_EQ(t01->getNumber("I3_04GCPV"), Decimal::fromInt(300));
+  EXPECT_EQ(t01->getNumber("I3_04"), Decimal::fromInt(300));
+  EXPECT_EQ(t01->getNumber("I3_08"), Decimal::fromInt(50));
+  EXPECT_EQ(t01->getNumber("I13_37"), Decimal::fromInt(1550));
+  EXPECT_TRUE(gravador.viuEm(16, 65, "     1.550,00"));  // the total, on its line
+}
+
+TEST_F(Formularios, TheSpouseDataFollowTheGridsAndRefuseBadValues) {
+  novo(kNovo);
+  term.press(key::F5);
+  term.press(key::Tab);  // assets to debts
+  term.press(key::Tab);  // debts to the spouse's data
+  term.type("52998224726");
+  term.press(key::Enter);  // the alert
+  term.press(rt::term::ctrlKey('u'));
+  term.type("52998224725");
+  term.press('X');
+  term.press(key::Enter);  // the alert
+  term.press('N');
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 5}));
+  EXPECT_TRUE(gravador.viu("ATENCAO!! CPF está incorreto. "_cp));
+  EXPECT_TRUE(gravador.viu("Digite S de sim ou N de nao"));
+  EXPECT_EQ(texto("IMP0910", kNovo, "CPFCONJU"), "52998224725");
+  EXPECT_EQ(texto("IMP0910", kNovo, "I9_4"), "N");
+}
+
+TEST_F(Formularios, EscOnAnEstatesFinalDeclarationShowsScreenFiveAgain) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 6) d.dec.espelho.tabela01.txt("DECFINAL", "S");
+  };
+  novo(kNovo);
+  term.press(key::F5);
+  term.press(key::Tab);
+  term.press(key::Tab);
+  term.press(key::Esc);  // on the form: screen 5 again, nothing asked
+  termina('I');          // Esc on its assets grid asks as usual
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 5, 5}));
+  EXPECT_TRUE(gravador.viu(" Termina  a  Declaração ?"_cp));
+}
+
+}  // namespace
+}  // namespace screens::teste

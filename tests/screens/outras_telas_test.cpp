@@ -1,0 +1,92 @@
+// The screens after the summary as a clerk meets them: the status and contact data going on
+// to the notes grid; the rural screens in their order with the herd refusing a count that
+// would leave a negative stock.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "declaracao_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/decimal.h"
+
+namespace screens::teste {
+namespace {
+
+using namespace rt::text::literals;
+namespace key = rt::term::key;
+using rt::text::Decimal;
+
+
+using OutrasTelas = DeclaracaoFixture;
+
+TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
+  novo(kNovo);
+  term.press(key::F11);
+  term.type("03");  // the status, full: on to the fax's area code
+  term.type("11");
+  term.press(key::Enter);
+  term.type("98765432");  // mobile
+  term.press(key::Tab);   // on to the notes
+  term.press(key::Esc);     // Esc on screen 11 goes back to the balance
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 11, 10}));
+  EXPECT_TRUE(gravador.viu("Situação da Declaração"_cp));
+  EXPECT_TRUE(gravador.viu(" Anotações "_cp));
+  auto r = dados("IMP0910", kNovo);
+  ASSERT_TRUE(r && !r->eof());
+  EXPECT_EQ(r->getNumber("ESTATUS"), Decimal::fromInt(3));
+  EXPECT_EQ(r->getText("TELCELU"), "98765432");
+}
+
+TEST_F(OutrasTelas, TheHerdRefusesACountThatLeavesANegativeStock) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 6) d.dec.espelho.registro.txt("TEMRURAL", "S");
+  };
+  novo(kNovo);
+  term.press(key::F12);  // properties
+  term.press(key::Tab);  // monthly receipts and expenses
+  term.press(key::Tab);  // result
+  term.press(key::Tab);  // herd
+  term.type("10");       // cattle at the start
+  term.press(key::Enter);
+  term.press(key::Enter);
+  term.press(key::Enter);
+  term.type("20");  // consumed and lost: more than there were
+  term.press(key::Enter);
+  term.press(key::Enter);  // the refusal
+  term.press(rt::term::ctrlKey('u'));
+  term.type("4");
+  term.press(key::Enter);
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 12, 13, 14, 15}));
+  EXPECT_TRUE(gravador.viu(" (7) MOVIMENTAÇÃO DO REBANHO"_cp));
+  EXPECT_TRUE(gravador.viu("(4) APURAÇÃO DO RESULTADO TRIBUTAVEL"_cp));
+  auto r = dados("IMP1510", kNovo);
+  ASSERT_TRUE(r && !r->eof());
+  EXPECT_EQ(r->getNumber("I7_1B"), Decimal::fromInt(10));
+  EXPECT_EQ(r->getNumber("I7_4B"), Decimal::fromInt(4));
+  EXPECT_TRUE(gravador.viuEm(8, 66, "        6"));  // the final stock
+}
+
+TEST_F(OutrasTelas, TheRuralAssetsAndDebtsAndTheEnlargedAssetList) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 6) d.dec.espelho.registro.txt("TEMRURAL", "S");
+  };
+  novo(kNovo);
+  term.press(key::F12);
+  for (int i = 0; i < 5; ++i) term.press(key::Tab);  // 13, 14, 15, 16, 17
+  term.press(key::F5);
+  term.press(key::AltZ);  // the assets enlarged
+  term.press(key::Esc);   // back to screen 5
+  termina('I');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 12, 13, 14, 15, 16, 17, 5, 22, 5}));
+  EXPECT_TRUE(gravador.viu("(8) BENS DA ATIVIDADE RURAL NO BRASIL"));
+  EXPECT_TRUE(gravador.viu("(9) DIVIDAS VINCULADAS A ATIVIDADE RURAL"));
+}
+
+}  // namespace
+}  // namespace screens::teste
