@@ -71,7 +71,7 @@ class PrimeiroUso : public ::testing::Test {
     s.keys({"Enter"});
     ASSERT_TRUE(s.waitForText("Inclui?")) << s.capture();
     s.keys({"S"});
-    ASSERT_TRUE(s.waitForText("Tela 6")) << s.capture();
+    ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
   }
   // That taxpayer registered: opened, then saved.
   static void registra(TmuxSession& s) {
@@ -79,7 +79,7 @@ class PrimeiroUso : public ::testing::Test {
     s.keys({"Escape"});
     ASSERT_TRUE(s.waitForText("Termina")) << s.capture();
     s.keys({"S"});
-    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Tela 6") == std::string::npos; })) << s.capture();
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("IDENTIFICAÇÃO DO CONTRIBUINTE") == std::string::npos; })) << s.capture();
     ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
     s.keys({"Escape"});
     ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();

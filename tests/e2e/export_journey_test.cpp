@@ -67,7 +67,7 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
   ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
   s.text(kCpf);
   teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("Tela", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("10=Balan", 10s)) << s.capture();
   teclas(s, {"Escape"});
   ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
   teclas(s, {"S"});

@@ -46,7 +46,7 @@ class JornadaGrade : public ::testing::Test {
     ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
     s.text(cpf);
     s.keys({"Enter"});
-    ASSERT_TRUE(s.waitForText("Identificação do contribuinte", 10s)) << s.capture();
+    ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE", 10s)) << s.capture();
     esc(s);
     ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
     s.keys({"S"});

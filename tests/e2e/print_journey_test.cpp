@@ -57,7 +57,7 @@ TEST_F(Impressao, SetUpToAFileThenPrintOneTaxpayerAndAskForNaoDosBeforeItem52) {
   ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
   s.text("12345678909");
   teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("Tela", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("10=Balan", 10s)) << s.capture();
   teclas(s, {"Escape"});
   ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?", 10s)) << s.capture();
   teclas(s, {"S"});
