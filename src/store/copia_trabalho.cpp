@@ -73,9 +73,12 @@ void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_v
   if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
 }
 
+// The matrix is the row as stored, the year's row 13 included: modes 2 and 4 keep the matrix as
+// it was entered, so a year row left empty here would be written back empty by the first
+// recomputation and the income would drop out of the summary.
 void preencheLeao(Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  for (int m = 1; m <= 12; ++m)
+  for (int m = 1; m <= 13; ++m)
     for (int c = 1; c <= 7; ++c) {
       const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + dois(m));
       e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c + 1)] = v;
@@ -203,7 +206,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.INI_DECLA = rt::text::seconds(ctx.clock);
   e.SEM_SALV = e.INI_DECLA;
   e.TAM_CALC.clear();
-  for (int m = 1; m <= 12; ++m)
+  for (int m = 1; m <= 13; ++m)
     for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = Decimal();
   e.CPF = rt::text::padr(e.CPF, 11);
   e.SALCPF = e.CPF;

@@ -78,10 +78,9 @@ TEST_F(DeclaracaoInteira, EnteredSavedAndReopenedUnchanged) {
   EXPECT_EQ(conta("IMP0210", kNovo), 1);
 }
 
-// Reopened in mode 2, the months of table 12 are loaded without their year's row, and the
-// first recomputation writes that empty row back: the income from individuals drops out of
-// the summary. The load belongs to the data store; kept here, disabled, until it is mended.
-TEST_F(DeclaracaoInteira, DISABLED_AMonthOfScreenTwoSurvivesReopening) {
+// Reopened in mode 2 (the matrix kept as entered), the year's row comes back with the months,
+// so the first recomputation keeps the income from individuals in the summary.
+TEST_F(DeclaracaoInteira, AMonthOfScreenTwoSurvivesReopening) {
   entra("2000");
   const std::string_view kBase = "Base de Cálculo do Imposto                  49.600,00"_cp;
   EXPECT_TRUE(gravador.viu(kBase));
