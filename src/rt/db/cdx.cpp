@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "rt/db/bytes.h"
 #include "rt/text/strings.h"
 
 namespace rt::db {
@@ -14,17 +15,9 @@ constexpr int kMaxDepth = 64;
 // Address space mapped per index beyond its size, so that it can grow without remapping.
 constexpr std::uint64_t kViewCapacity = std::uint64_t{64} << 20;
 
-std::uint32_t le32(std::string_view p, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<std::uint8_t>(p[at + static_cast<std::size_t>(i)]);
-  return v;
-}
-std::uint32_t le16(std::string_view p, std::size_t at) {
-  return static_cast<std::uint8_t>(p[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(p[at + 1])) << 8;
-}
-void putLe(std::string& p, std::size_t at, std::uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) p[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
+using bytes::le16;
+using bytes::le32;
+using bytes::putLe;
 
 std::string normaliseExpression(std::string_view e) {
   std::string out;

@@ -4,21 +4,15 @@
 #include <bit>
 #include <cstring>
 
+#include "rt/db/bytes.h"
+
 namespace rt::db {
 namespace {
 
-std::uint32_t le16(std::string_view p, std::size_t at) {
-  return static_cast<std::uint8_t>(p[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(p[at + 1])) << 8;
-}
-std::uint32_t le32(std::string_view p, std::size_t at) { return le16(p, at) | le16(p, at + 2) << 16; }
-std::uint32_t be32(std::string_view p, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v = v << 8 | static_cast<std::uint8_t>(p[at + static_cast<std::size_t>(i)]);
-  return v;
-}
-void putLe(std::string& p, std::size_t at, std::uint64_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) p[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
+using bytes::be32;
+using bytes::le16;
+using bytes::le32;
+using bytes::putLe;
 void putBe32(std::string& p, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * (3 - i))) & 0xFF);
 }

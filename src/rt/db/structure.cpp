@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "rt/db/bytes.h"
 #include "rt/text/strings.h"
 
 namespace rt::db {
@@ -53,18 +54,10 @@ Status normaliseFields(std::vector<FieldDef>& fields) {
 
 namespace {
 
-void put16(std::string& s, std::size_t at, std::uint32_t v) {
-  s[at] = static_cast<char>(v & 0xFF);
-  s[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
-void put32(std::string& s, std::size_t at, std::uint32_t v) {
-  put16(s, at, v & 0xFFFF);
-  put16(s, at + 2, v >> 16);
-}
-std::uint32_t get16(std::string_view s, std::size_t at) {
-  return static_cast<std::uint8_t>(s[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 1])) << 8;
-}
-std::uint32_t get32(std::string_view s, std::size_t at) { return get16(s, at) | get16(s, at + 2) << 16; }
+void put16(std::string& s, std::size_t at, std::uint32_t v) { bytes::putLe(s, at, v, 2); }
+void put32(std::string& s, std::size_t at, std::uint32_t v) { bytes::putLe(s, at, v, 4); }
+using bytes::le16;
+using bytes::le32;
 
 // The widths a field of each type can have in a file we read: the codecs write exactly these
 // many bytes, so a header claiming another width would have a write spill into the next field
@@ -123,9 +116,9 @@ Result<DbfHeader> decodeHeader(std::string_view bytes) {
   h.year = 1900 + static_cast<std::uint8_t>(bytes[1]);
   h.month = static_cast<std::uint8_t>(bytes[2]);
   h.day = static_cast<std::uint8_t>(bytes[3]);
-  h.recordCount = get32(bytes, 4);
-  h.headerLength = get16(bytes, 8);
-  h.recordLength = get16(bytes, 10);
+  h.recordCount = le32(bytes, 4);
+  h.headerLength = le16(bytes, 8);
+  h.recordLength = le16(bytes, 10);
   if (h.headerLength < 33 || h.headerLength > bytes.size())
     return Status(Error::kCorrupt, "header length " + std::to_string(h.headerLength));
   if (h.recordLength < 1) return Status(Error::kCorrupt, "record length 0");

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <algorithm>
 
+#include "rt/db/bytes.h"
 #include "rt/db/table_internal.h"
 #include "rt/text/strings.h"
 
@@ -85,7 +86,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
   auto n = t->file_.readAt(0, head);
   if (!n) return n.status();
   if (*n < 32) return Status(Error::kCorrupt, t->path_ + ": no header");
-  std::size_t headerLength = static_cast<std::uint8_t>(head[8]) | static_cast<std::size_t>(static_cast<std::uint8_t>(head[9])) << 8;
+  std::size_t headerLength = bytes::le16(head, 8);
   head.resize(std::min(std::max<std::size_t>(headerLength, 32), kMaxHeader));
   n = t->file_.readAt(0, head);
   if (!n) return n.status();
@@ -155,8 +156,7 @@ const FieldDef* Table::field(std::string_view name) const {
 Status Table::readHeaderCount() {
   char c[4];
   RT_DB_TRY(view_.readExact(file_, 4, c));
-  std::uint32_t count = 0;
-  for (int i = 3; i >= 0; --i) count = count << 8 | static_cast<std::uint8_t>(c[i]);
+  const std::uint32_t count = bytes::le32(std::string_view(c, 4), 0);
   auto size = file_.size();
   if (!size) return size.status();
   view_.learnSize(*size);
