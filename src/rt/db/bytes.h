@@ -28,4 +28,8 @@ inline void putLe(std::string& p, std::size_t at, std::uint64_t v, int count) {
   for (int i = 0; i < count; ++i) p[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+inline void putBe32(std::string& p, std::size_t at, std::uint32_t v) {
+  for (std::size_t i = 0; i < 4; ++i) p[at + i] = static_cast<char>((v >> (8 * (3 - i))) & 0xFF);
+}
+
 }  // namespace rt::db::bytes

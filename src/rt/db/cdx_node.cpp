@@ -13,9 +13,7 @@ using bytes::be32;
 using bytes::le16;
 using bytes::le32;
 using bytes::putLe;
-void putBe32(std::string& p, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * (3 - i))) & 0xFF);
-}
+using bytes::putBe32;
 // A page may claim bit counts that add up to 64; shifting a 64-bit value that far is
 // undefined, and such a field simply has no bits left.
 std::uint64_t shiftDown(std::uint64_t v, int bits) { return bits >= 64 ? 0 : v >> bits; }

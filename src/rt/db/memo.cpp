@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rt/db/bytes.h"
 #include "rt/text/strings.h"
 
 namespace rt::db {
@@ -82,7 +83,7 @@ Result<std::uint32_t> MemoFile::write(std::string_view text) {
   RT_DB_TRY(file_.writeAt(static_cast<std::uint64_t>(next) * kBlock, data));
   std::uint32_t after = next + static_cast<std::uint32_t>(data.size() / kBlock);
   std::string h(4, '\0');
-  for (int i = 0; i < 4; ++i) h[static_cast<std::size_t>(i)] = static_cast<char>((after >> (8 * i)) & 0xFF);
+  bytes::putLe(h, 0, after, 4);
   RT_DB_TRY(file_.writeAt(0, h));
   return next;
 }
