@@ -8,7 +8,7 @@
 
 #include "rt/db/work_areas.h"
 #include "rt/ui/data_source.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 
 namespace console {
 

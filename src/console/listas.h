@@ -22,7 +22,7 @@
 
 #include "console/contexto.h"
 #include "rt/db/work_areas.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 
 namespace console {
 

@@ -19,7 +19,7 @@
 
 #include "console/calculadora.h"
 #include "rt/text/decimal.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 #include "store/contexto.h"
 
 namespace grid {

@@ -18,7 +18,7 @@
 #include "grid/matriz_dados.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 #include "store/contexto.h"
 #include "store/espelho.h"
 

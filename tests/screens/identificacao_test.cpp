@@ -11,7 +11,7 @@
 #include "declaracao_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 #include "screens/telas.h"
 #include "shell/telas_declaracao.h"
 

@@ -23,7 +23,7 @@
 #include "rt/term/colour.h"
 #include "rt/term/console.h"
 #include "rt/ui/data_source.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 
 namespace rt::ui {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 
 namespace rt::ui {
 

@@ -17,7 +17,7 @@
 #include "rt/term/colour.h"
 #include "rt/term/screen.h"
 #include "rt/text/transform.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 
 namespace rt::ui {
 

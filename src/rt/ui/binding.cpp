@@ -1,4 +1,4 @@
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
