@@ -39,9 +39,4 @@ Status Status::fromErrno(int err, std::string_view what) {
   return {code, std::move(detail)};
 }
 
-std::string Status::message() const {
-  if (isOk()) return "ok";
-  return std::string(errorName(code_)) + (detail_.empty() ? "" : ": " + detail_);
-}
-
 }  // namespace platform

@@ -28,24 +28,13 @@ enum class Error {
 
 const char* errorName(Error e);
 
-class [[nodiscard]] Status {
+class [[nodiscard]] Status : public rt::BasicStatus<Error> {
  public:
+  using BasicStatus::BasicStatus;
   Status() = default;
-  Status(Error code, std::string detail) : code_(code), detail_(std::move(detail)) {}
   static Status ok() { return {}; }
   // The error for errno `err` while doing `what` (a short text naming the call and the path).
   static Status fromErrno(int err, std::string_view what);
-
-  bool isOk() const { return code_ == Error::kNone; }
-  explicit operator bool() const { return isOk(); }
-  Error code() const { return code_; }
-  // What failed and why, in English, for logs and for the detail line of an alert.
-  const std::string& detail() const { return detail_; }
-  std::string message() const;
-
- private:
-  Error code_ = Error::kNone;
-  std::string detail_;
 };
 
 template <typename T>

@@ -22,10 +22,4 @@ const char* errorName(Error e) {
   return "unknown";
 }
 
-std::string Status::message() const {
-  std::string m = errorName(code_);
-  if (!detail_.empty()) m += ": " + detail_;
-  return m;
-}
-
 }  // namespace rt::db

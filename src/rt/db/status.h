@@ -31,22 +31,11 @@ enum class Error {
 // Short English name of an error, for logs and test output.
 const char* errorName(Error e);
 
-class [[nodiscard]] Status {
+class [[nodiscard]] Status : public rt::BasicStatus<Error> {
  public:
+  using BasicStatus::BasicStatus;
   Status() = default;
-  Status(Error code, std::string detail) : code_(code), detail_(std::move(detail)) {}
   static Status ok() { return {}; }
-
-  bool isOk() const { return code_ == Error::kNone; }
-  explicit operator bool() const { return isOk(); }
-  Error code() const { return code_; }
-  // The name of the field, file or the OS message that explains the error.
-  const std::string& detail() const { return detail_; }
-  std::string message() const;
-
- private:
-  Error code_ = Error::kNone;
-  std::string detail_;
 };
 
 template <typename T>
