@@ -98,6 +98,9 @@ TEST(Pagina, StreamReadsBackWithoutControlBytesAndSharesWithBaseZeroAreBlank) {
   EXPECT_EQ(print::percentual(Decimal(5), Decimal()), Decimal());
   EXPECT_EQ(rt::text::transform(print::percentual(Decimal(5), Decimal()), "@Z 999.99"), "      ");
   EXPECT_EQ(print::percentual(Decimal(5000), Decimal(100000)), Decimal(5));
+  // Shares of 1000% or more, or -100% or less, do not fit their picture: a mark, no crash.
+  EXPECT_EQ(rt::text::transform(print::percentual(Decimal(15), Decimal(1)), "@Z 999.99"), "***.**");
+  EXPECT_EQ(rt::text::transform(print::percentual(Decimal(-2), Decimal(1)), "@Z 999.99"), "***.**");
 }
 
 }  // namespace
