@@ -87,7 +87,7 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
   if (imp.CAN_IMP) return;
   if (esc.QUEMOD == 1 && imp.seq.TEM_LASER != 0) {
     imp.QLIN = 0;
-    imp.dispositivo.at(0, imp.dispositivo.pcol());
+    imp.dispositivo.at(0, 0);
     imp.dispositivo.control("\x1b&l0E\x1b&l74P");
   }
   if (n == 5) console::MENS(ctx, 0, "Imprimindo a malha fina.");

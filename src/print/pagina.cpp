@@ -21,7 +21,9 @@ void Pagina::valor(int col, Decimal v, std::string_view picture) {
 }
 
 void Pagina::controle(int n) {
-  imp_.dispositivo.at(imp_.QLIN, imp_.dispositivo.pcol());
+  // On a new row the switch goes at its start; on the current row, where the head stands.
+  rt::dev::Printer& d = imp_.dispositivo;
+  if (imp_.QLIN != d.prow()) d.at(imp_.QLIN, 0);
   imp_.MUDAIMP(n);
 }
 

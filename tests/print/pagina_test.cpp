@@ -89,6 +89,17 @@ TEST(Pagina, BlockThatWouldPassTheLastRowStartsANewPage) {
   }
 }
 
+TEST(Pagina, PitchSwitchOnANewRowStartsTheRowWithoutBlanks) {
+  Captura c;
+  c.imp.seq.STRING[0] = "\x12";
+  Pagina p(c.imp);
+  p.linha(0, "LINHA LONGA");
+  p.normal();
+  p.linha(0, "TITULO");
+  (void)c.imp.dispositivo.close();
+  EXPECT_EQ(c.bytes, "LINHA LONGA\r\n\x12TITULO");
+}
+
 TEST(Pagina, StreamReadsBackWithoutControlBytesAndSharesWithBaseZeroAreBlank) {
   const auto ps = print_test::paginas("\x1b&l0E\x1b&l74P\x0f" "ABC   Z\r   DEF\r\n\x12x\f\rP2\r\n");
   ASSERT_EQ(ps.size(), 2u);
