@@ -104,4 +104,23 @@ TEST_F(Folhas, CompleteDeclarationWithDependantsPaymentsAssetsSpouseAndEstate) {
   confere(ps, "completa_compacta");
 }
 
+TEST_F(Folhas, IncomeTableCarriesItsPartialValuesOnTheSixtiethLine) {
+  // Compact layout: page header rows 0-5, the table's heading rows 6-11, incomes from row 12.
+  // After the 46th income (row 57) the row passes 60 - 3 and the partial values take rows
+  // 58-60, "VALORES PARCIAIS" on row 59, the page's 60th line.
+  std::vector<LinhaDeTabela> d{{9, cadastro("MARIA DA SILVA", "N")}, {1, {}}};
+  for (int i = 1; i <= 47; ++i) d.push_back({2, renda("J", ("FONTE " + std::to_string(i)).c_str(), "100", "10")});
+  declara(kCpf, d);
+  const auto ps = imprime(kCpf, 2, 5);
+  ASSERT_GE(ps.size(), 2u);
+  EXPECT_TRUE(ps[0][57].starts_with("FONTE 46 ")) << ps[0][57];
+  EXPECT_EQ(ps[0][59],
+            "VALORES PARCIAIS" + std::string(48, ' ') + "      4.600,00        50.600,00               460,00      23.000,00");
+  EXPECT_EQ(ps[1][1].substr(0, 6), "Nome: ");
+  EXPECT_EQ(ps[1][7], "RENDIMENTOS TRIBUTAVEIS RECEBIDOS DE PESSOAS JURIDICAS PELO TITULAR");
+  EXPECT_TRUE(ps[1][11].starts_with("FONTE 47 ")) << ps[1][11];
+  EXPECT_TRUE(ps[1][13].starts_with("TOTAL ")) << ps[1][13];
+  EXPECT_NE(ps[1][13].find("4.700,00"), std::string::npos) << ps[1][13];
+}
+
 }  // namespace
