@@ -75,15 +75,7 @@ Balanco calculaBalanco(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
 
 void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
   // Sheets print hyphen dividers; a capture for the outside print program gets underscores.
-  if (naoDos(imp.conf)) {
-    imp.LIN_DIV1 = std::string(80, '_');
-    imp.LIN_DIV2 = std::string(135, '_');
-    imp.LIN_DIV3 = std::string(105, '_');
-  } else {
-    imp.LIN_DIV1 = std::string(79, '-');
-    imp.LIN_DIV2 = std::string(132, '-');
-    imp.LIN_DIV3 = std::string(105, '-');
-  }
+  defineDivisores(imp, '-');
   if (imp.CAN_IMP) return;
   if (esc.QUEMOD == 1 && imp.seq.TEM_LASER != 0) {
     imp.QLIN = 0;

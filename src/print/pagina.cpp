@@ -2,9 +2,18 @@
 
 #include <utility>
 
+#include "print/destino.h"
 #include "rt/text/transform.h"
 
 namespace print {
+
+void defineDivisores(Impressao& imp, char traco) {
+  const bool naoDosAtivo = naoDos(imp.conf);
+  const char c = naoDosAtivo ? '_' : traco;
+  imp.LIN_DIV1 = std::string(naoDosAtivo ? 80 : 79, c);
+  imp.LIN_DIV2 = std::string(naoDosAtivo ? 135 : 132, c);
+  imp.LIN_DIV3 = std::string(105, c);
+}
 
 Decimal percentual(Decimal valor, Decimal base) {
   if (base.isZero()) return Decimal();

@@ -18,6 +18,10 @@ using rt::text::Decimal;
 inline constexpr std::string_view kValor = "@Ez 999,999,999.99";
 inline constexpr std::string_view kCpf = "@R 999.999.999-99";
 
+// The divider lines LIN_DIV1 (79), LIN_DIV2 (132) and LIN_DIV3 (105) drawn with `traco`; a
+// capture for the outside print program ("NAO DOS") gets underscores of 80, 135 and 105.
+void defineDivisores(Impressao& imp, char traco);
+
 // A share in per cent of `base`; a base of 0 gives 0 (printed blank by the "@Z" pictures).
 Decimal percentual(Decimal valor, Decimal base);
 

@@ -17,6 +17,7 @@
 
 namespace {
 
+using e2e::teclas;
 using e2e::TmuxSession;
 using namespace std::chrono_literals;
 
@@ -25,12 +26,6 @@ class PaginasDaDeclaracao : public ::testing::Test {
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
     home_ = pasta_.caminho() + "/tavren";
-  }
-  static void teclas(TmuxSession& s, const std::vector<std::string>& k) {
-    for (const std::string& x : k) {
-      s.keys({x});
-      std::this_thread::sleep_for(150ms);
-    }
   }
   e2e::RaizDeTeste pasta_;
   std::string home_;
@@ -42,16 +37,8 @@ TEST_F(PaginasDaDeclaracao, ItemFiftyOnePrintsTheDeclarationToTheCaptureAndThePr
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitForText("Terminal 00", 15s)) << s.capture();
 
-  // A taxpayer registered and saved.
-  teclas(s, {"M-l", "Enter"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
-  s.text("12345678909");
-  teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("Tela", 10s)) << s.capture();
-  teclas(s, {"Escape"});
-  ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?", 10s)) << s.capture();
-  teclas(s, {"S"});
-  teclas(s, {"Escape"});
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
 
   // The "NAO DOS" model: the mark moves from the first row to the second.
   teclas(s, {"M-s", "Down", "Down", "Down", "Down", "Enter"});

@@ -114,4 +114,18 @@ TEST(Pagina, StreamReadsBackWithoutControlBytesAndSharesWithBaseZeroAreBlank) {
   EXPECT_EQ(rt::text::transform(print::percentual(Decimal(-2), Decimal(1)), "@Z 999.99"), "***.**");
 }
 
+TEST(Pagina, DividersAreUnderscoresForTheNaoDosCaptureElseTheSheetsOwnDash) {
+  print::Impressao imp;
+  imp.conf.NOMEIMP = "NAO DOS";
+  print::defineDivisores(imp, '-');
+  EXPECT_EQ(imp.LIN_DIV1, std::string(80, '_'));
+  EXPECT_EQ(imp.LIN_DIV2, std::string(135, '_'));
+  EXPECT_EQ(imp.LIN_DIV3, std::string(105, '_'));
+  imp.conf.NOMEIMP = "Impressora padrao";
+  print::defineDivisores(imp, '-');
+  EXPECT_EQ(imp.LIN_DIV1, std::string(79, '-'));
+  EXPECT_EQ(imp.LIN_DIV2, std::string(132, '-'));
+  EXPECT_EQ(imp.LIN_DIV3, std::string(105, '-'));
+}
+
 }  // namespace
