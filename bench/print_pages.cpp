@@ -2,22 +2,16 @@
 // to 5 from the print copies, the copies made once beforehand. Must stay under 10 ms.
 // Run: build/bench/bench_print_pages
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "pasta_bench.h"
 #include "print/folhas_declaracao.h"
 #include "print/impressao.h"
 #include "print/trabalho.h"
 #include "rt/dev/target.h"
-#include "rt/term/console.h"
-#include "rt/term/scripted_terminal.h"
-#include "rt/text/date.h"
 #include "store/abertura.h"
-#include "store/contexto.h"
-#include "store/espera.h"
 
 namespace {
 
@@ -26,18 +20,11 @@ using rt::text::Decimal;
 const std::string kCpf = "12345678909";
 
 struct Declaracao {
-  rt::term::ScriptedTerminal term;
-  rt::term::Console con{term};
-  store::EsperaReal espera;
-  store::Contexto ctx{con, rt::text::systemClock(), espera};
-  std::string raiz;
+  bench::PastaBench pasta{"tavren-bench-pages", {}};
+  store::Contexto& ctx = pasta.ctx;
+  std::string raiz = pasta.raiz;
 
   Declaracao() {
-    raiz = (std::filesystem::temp_directory_path() / ("tavren-bench-pages-" + std::to_string(getpid()))).string();
-    for (const char* p : {"/prog", "/dados", "/trab"}) std::filesystem::create_directories(raiz + p);
-    ctx.definePastaPrograma(raiz + "/prog");
-    ctx.definePastaDados(raiz + "/dados");
-    ctx.definePastaTrabalho(raiz + "/trab");
     for (int n = 1; n <= 19; ++n) {
       if (n == 13) continue;
       if (!store::ABERTURA(ctx, n, true)) std::abort();
@@ -65,13 +52,6 @@ struct Declaracao {
     if (!store::ABERTURA(ctx, 9)) std::abort();
     rt::db::Table& reg = *ctx.areas.table(9);
     if (!reg.goTop() || !print::INIVAR(ctx, kCpf, 2, 19)) std::abort();
-  }
-  Declaracao(const Declaracao&) = delete;
-  Declaracao& operator=(const Declaracao&) = delete;
-  ~Declaracao() {
-    (void)ctx.areas.closeAll();
-    std::error_code ec;
-    std::filesystem::remove_all(raiz, ec);
   }
 };
 
