@@ -71,6 +71,8 @@ void PAGINA4(Folha& f);
 void PAGINA5(Folha& f);
 // MOSBALAN: the balance block that ends sheet 4.
 void MOSBALAN(Folha& f);
+// ANOTE_ESP: sheet 9, the taxpayer's notes (nothing without notes).
+void ANOTE_ESP(Folha& f);
 // REL_PAGAMENTO: the payments with codes primeiro..ultimo.
 void REL_PAGAMENTO(Folha& f, int primeiro, int ultimo);
 

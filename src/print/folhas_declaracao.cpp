@@ -44,7 +44,7 @@ Balanco calculaBalanco(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
   taxcalc::Variaveis v;
   taxcalc::Saida saida;
   taxcalc::Vizinhos vizinhos;
-  taxcalc::Contexto c{ctx.areas, d, v, rt::text::systemClock(), saida, vizinhos};
+  taxcalc::Contexto c{ctx.areas, d, v, ctx.clock, saida, vizinhos};
   Balanco b;
   paraCadaLinha(ctx, store::Area::TMP_02, [&](rt::db::Table& t) { b.NEXIGI += t.getNumber("I1_19"); });
   v.NEXIGI = b.NEXIGI;
@@ -95,6 +95,10 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
     case 3: PAGINA3(f); break;
     case 4: PAGINA4(f); break;
     case 5: PAGINA5(f); break;
+    case 9:
+      console::MENS(ctx, 0, "Imprimindo as anotações desse contribuinte."_cp);
+      ANOTE_ESP(f);
+      break;
     case 7: {
       console::MENS(ctx, 0, "Imprimindo o demostrativo do ganho em R.Variável."_cp);
       GRV_IMP(ctx, imp, d->CPF, std::string(rt::text::trim(m.txt("NOMECONTR"))));
@@ -105,9 +109,12 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
 }
 
 ServicosImpressao folhasDaDeclaracao(std::function<Escolhas()> escolhas, ServicosImpressao base) {
-  base.FOLHA = [escolhas = std::move(escolhas)](store::Contexto& ctx, Impressao& imp, int n) {
+  auto folha = [escolhas = std::move(escolhas)](store::Contexto& ctx, Impressao& imp, int n) {
     FOLHA(ctx, imp, escolhas ? escolhas() : Escolhas{}, n);
   };
+  base.FOLHA = folha;
+  // After a whole declaration's sheets, its notes.
+  base.ANOTACOES = [folha](store::Contexto& ctx, Impressao& imp) { folha(ctx, imp, 9); };
   return base;
 }
 

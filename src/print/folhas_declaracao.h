@@ -10,8 +10,8 @@
 
 namespace print {
 
-// FOLHA(n) for the job's choices `esc`: sheets 1-5 of the declaration and 7, the
-// variable-income statement.
+// FOLHA(n) for the job's choices `esc`: sheets 1-5 of the declaration, 7 (the variable-income
+// statement) and 9 (the notes).
 void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n);
 
 // The balance values of sheets 4 and 5, worked out from the print copies and `d` (whose

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "declaracao_impressa.h"
+#include "rt/term/keys.h"
 #include "rt/text/strings.h"
 
 namespace {
@@ -102,6 +103,31 @@ TEST_F(Folhas, CompleteDeclarationWithDependantsPaymentsAssetsSpouseAndEstate) {
   confere(ps, "completa");
   ps = imprime(kCpf, 2, 4);
   confere(ps, "completa_compacta");
+}
+
+TEST_F(Folhas, NotesPrintUnderTheirHeaderAndNothingWithoutNotes) {
+  std::vector<LinhaDeTabela> d{{9, cadastro("MARIA DA SILVA", "S")}, {1, {}}};
+  d[0].campos.push_back({"TELCELU", std::string("99887766")});
+  for (const char* nota : {"Falta o informe do banco", "Conferir recibos medicos"})
+    d.push_back({11, {{"OBSERV", std::string(nota)}}});
+  declara(kCpf, d);
+  term.press(rt::term::key::Enter);  // every status
+  const auto ps = imprime(kCpf, 9, 1);
+  ASSERT_EQ(ps.size(), 1u);
+  EXPECT_EQ(ps[0], (print_test::Pagina{
+                       std::string(55, '-') + "  30/04/2010 10:00:00",
+                       "CPF: 111.444.777-35   Nome: MARIA DA SILVA",
+                       "Situacao da declaracao  3" + std::string(35, ' ') + "Term. 07",
+                       "DDD     -      Celular 9988-7766  Escritorio     -      Secretaria     -",
+                       std::string(79, '-'),
+                       "Falta o informe do banco",
+                       "Conferir recibos medicos",
+                       std::string(79, '-'),
+                   }));
+
+  declara("22233344405", {{9, cadastro("SEM NOTAS", "S")}});
+  term.press(rt::term::key::Enter);
+  EXPECT_TRUE(imprime("22233344405", 9, 1).front().empty());
 }
 
 TEST_F(Folhas, IncomeTableCarriesItsPartialValuesOnTheSixtiethLine) {
