@@ -6,6 +6,7 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "print/pagina.h"
 #include "print/perguntas.h"
 #include "print/renda_variavel.h"
 #include "print/rota.h"
@@ -279,15 +280,7 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   imp.CAN_IMP = false;
   imp.QLIN = 0;
   imp.FEZ_TES = "N";
-  if (naoDos(imp.conf)) {
-    imp.LIN_DIV1 = std::string(80, '_');
-    imp.LIN_DIV2 = std::string(135, '_');
-    imp.LIN_DIV3 = std::string(105, '_');
-  } else {
-    imp.LIN_DIV1 = std::string(79, '.');
-    imp.LIN_DIV2 = std::string(132, '.');
-    imp.LIN_DIV3 = std::string(105, '.');
-  }
+  defineDivisores(imp, '.');
   const std::string carta = imp.job.NOMCART;
   imp.job = {};
   imp.job.NOMCART = carta;

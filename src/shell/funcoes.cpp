@@ -4,6 +4,7 @@
 #include "export/recupera_indice.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
+#include "print/folhas_declaracao.h"
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
@@ -73,7 +74,7 @@ store::Redesenho redesenho(Program& p) {
 void registraFuncoes(Program& p) {
   registraDeclaracao(p, servicosComExportacao());
   p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
-  registraImpressao(p);
+  registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }));
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);

@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "rt/db/table.h"
+#include "programa_e2e.h"
 #include "tmux_session.h"
 
 namespace {
 
 using e2e::shellQuote;
+using e2e::teclas;
 using e2e::TmuxSession;
 using namespace std::chrono_literals;
 
@@ -32,12 +34,6 @@ class Impressao : public ::testing::Test {
     std::error_code ec;
     if (!raiz_.empty()) std::filesystem::remove_all(raiz_, ec);
   }
-  static void teclas(TmuxSession& s, const std::vector<std::string>& k) {
-    for (const std::string& x : k) {
-      s.keys({x});
-      std::this_thread::sleep_for(150ms);
-    }
-  }
   std::string raiz_, home_;
 };
 
@@ -52,16 +48,8 @@ TEST_F(Impressao, SetUpToAFileThenPrintOneTaxpayerAndAskForNaoDosBeforeItem52) {
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitForText("Terminal 00", 15s)) << s.capture();
 
-  // A taxpayer registered and saved.
-  teclas(s, {"M-l", "Enter"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
-  s.text("12345678909");
-  teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("10=Balan", 10s)) << s.capture();
-  teclas(s, {"Escape"});
-  ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?", 10s)) << s.capture();
-  teclas(s, {"S"});
-  teclas(s, {"Escape"});
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
 
   // The printer set-up: no port, the output file LISTA.
   teclas(s, {"M-s", "Down", "Down", "Down", "Down", "Enter"});

@@ -2,8 +2,10 @@
 
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "tmux_session.h"
 
@@ -26,6 +28,34 @@ std::string comandoTavren(const std::string& home, const std::string& terminal, 
          " timeout --foreground " + std::to_string(segundos) + " " + shellQuote(TAVREN_RUN_SCRIPT) +
          (terminal.empty() ? "" : " " + terminal) + "; echo tavren-ended $?; " + (depois.empty() ? "" : depois + "; ") +
          "sleep 30";
+}
+
+void teclas(TmuxSession& s, const std::vector<std::string>& nomes) {
+  for (const std::string& x : nomes) {
+    s.keys({x});
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  }
+}
+
+bool cadastraContribuinte(TmuxSession& s, const std::string& cpf, std::string& tela) {
+  using namespace std::chrono_literals;
+  teclas(s, {"M-l", "Enter"});
+  bool ok = s.waitForText("Pasta atual", 10s);
+  if (ok) {
+    s.text(cpf);
+    teclas(s, {"Enter"});
+    ok = s.waitForText("10=Balan", 10s);
+  }
+  if (ok) {
+    teclas(s, {"Escape"});
+    ok = s.waitForText("Termina  a  Declaração ?", 10s);
+  }
+  if (!ok) {
+    tela = s.capture();
+    return false;
+  }
+  teclas(s, {"S", "Escape"});
+  return true;
 }
 
 std::string linha(const std::string& tela, std::size_t n) {

@@ -4,8 +4,11 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace e2e {
+
+class TmuxSession;
 
 // A short scratch folder under /tmp (folder names are kept in 40-character fields), removed
 // with everything in it when the test ends.
@@ -27,6 +30,13 @@ class RaizDeTeste {
 // stays, so the screen can still be read.
 std::string comandoTavren(const std::string& home, const std::string& terminal, const std::string& ambiente = {},
                           int segundos = 120, const std::string& depois = {});
+
+// Keys sent one by one with a short pause, as a clerk types them.
+void teclas(TmuxSession& s, const std::vector<std::string>& nomes);
+
+// From the main menu: registers taxpayer `cpf` and saves the declaration. False when a step's
+// screen did not come; `tela` then holds the screen.
+bool cadastraContribuinte(TmuxSession& s, const std::string& cpf, std::string& tela);
 
 // Row n of a captured screen ("" past its end).
 std::string linha(const std::string& tela, std::size_t n);

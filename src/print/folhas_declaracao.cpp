@@ -1,0 +1,121 @@
+#include "print/folhas_declaracao.h"
+
+#include <utility>
+
+#include "print/destino.h"
+#include "print/folha.h"
+#include "print/renda_variavel.h"
+#include "console/mensagens.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/areas.h"
+#include "taxcalc/balanco.h"
+#include "taxcalc/contexto.h"
+#include "taxcalc/pagamentos.h"
+#include "taxcalc/patrimonio.h"
+
+namespace print {
+
+using namespace rt::text::literals;
+
+namespace {
+
+constexpr int kRegistro = store::numero(store::Area::IMP0910);
+constexpr int kResumo = store::numero(store::Area::IMP0110);
+
+// The taxpayer's register row (the job leaves the register on it) and table-01 row.
+void carregaMemvars(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
+  const rt::db::Table* reg = ctx.areas.table(kRegistro);
+  if (reg == nullptr) return;
+  d.registro.carrega(*reg);
+  d.CPF = reg->getText("CPF");
+  const bool aberta = ctx.areas.table(kResumo) != nullptr;
+  if (!aberta && !store::ABERTURA(ctx, kResumo)) return;
+  rt::db::Table& t = *ctx.areas.table(kResumo);
+  if (t.seek(d.CPF) && t.found()) d.tabela01.carrega(t);
+  if (!aberta) (void)ctx.areas.close(kResumo);
+  (void)ctx.areas.select(kRegistro);
+}
+
+}  // namespace
+
+Balanco calculaBalanco(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
+  taxcalc::Variaveis v;
+  taxcalc::Saida saida;
+  taxcalc::Vizinhos vizinhos;
+  taxcalc::Contexto c{ctx.areas, d, v, ctx.clock, saida, vizinhos};
+  Balanco b;
+  paraCadaLinha(ctx, store::Area::TMP_02, [&](rt::db::Table& t) { b.NEXIGI += t.getNumber("I1_19"); });
+  v.NEXIGI = b.NEXIGI;
+  d.JA_CALC = false;
+  taxcalc::FDE_TUDO(c, 2);
+  taxcalc::FI7_T(c, 0);
+  taxcalc::FI8_T(c, 0);
+  (void)taxcalc::FI10_1(c);
+  (void)taxcalc::VE_SALDO(c);
+  b.RECEITA = v.RECEITA;
+  b.DESPESA = v.DESPESA;
+  b.I10_1 = v.I10_1;
+  b.I10_2 = v.I10_2;
+  b.NREC = d.registro.num("I9_3");
+  b.DESPSIMP = v.DESPSIMP;
+  b.I13_09T = v.I13_09T;
+  b.I13_11T = v.I13_11T;
+  b.I13_18T = v.I13_18T;
+  b.NTOTEMPREG = v.NTOTEMPREG;
+  b.NDOABENS = v.NDOABENS;
+  b.NPARTIDO = v.NPARTIDO;
+  b.NADVOGADO = v.NADVOGADO;
+  b.NALUGUEL = v.NALUGUEL;
+  b.NOUTROS = v.NOUTROS;
+  b.NAJUSTE = v.NAJUSTE;
+  return b;
+}
+
+void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
+  // Sheets print hyphen dividers; a capture for the outside print program gets underscores.
+  defineDivisores(imp, '-');
+  if (imp.CAN_IMP) return;
+  if (esc.QUEMOD == 1 && imp.seq.TEM_LASER != 0) {
+    imp.QLIN = 0;
+    imp.dispositivo.at(0, 0);
+    imp.dispositivo.control("\x1b&l0E\x1b&l74P");
+  }
+  if (n == 5) console::MENS(ctx, 0, "Imprimindo a malha fina.");
+  auto d = std::make_unique<store::EspelhoDeclaracao>();
+  carregaMemvars(ctx, *d);
+  const Memvars m(*d);
+  Folha f(ctx, imp, m, esc.QUEIMP, esc.QUEPAG);
+  f.LIMPBAL = !((esc.QUEIMP == 1 || esc.QUEIMP == 2) && (esc.QUEPAG == 2 || esc.QUEPAG == 3 || esc.QUEPAG == 9));
+  if (n == 4 || n == 5) f.bal = calculaBalanco(ctx, *d);
+  switch (n) {
+    case 1: PAGINA1(f); break;
+    case 2: PAGINA2(f); break;
+    case 3: PAGINA3(f); break;
+    case 4: PAGINA4(f); break;
+    case 5: PAGINA5(f); break;
+    case 9:
+      console::MENS(ctx, 0, "Imprimindo as anotações desse contribuinte."_cp);
+      ANOTE_ESP(f);
+      break;
+    case 7: {
+      console::MENS(ctx, 0, "Imprimindo o demostrativo do ganho em R.Variável."_cp);
+      GRV_IMP(ctx, imp, d->CPF, std::string(rt::text::trim(m.txt("NOMECONTR"))));
+      break;
+    }
+    default: break;  // the other sheets come with their own reports
+  }
+}
+
+ServicosImpressao folhasDaDeclaracao(std::function<Escolhas()> escolhas, ServicosImpressao base) {
+  auto folha = [escolhas = std::move(escolhas)](store::Contexto& ctx, Impressao& imp, int n) {
+    FOLHA(ctx, imp, escolhas ? escolhas() : Escolhas{}, n);
+  };
+  base.FOLHA = folha;
+  // After a whole declaration's sheets, its notes.
+  base.ANOTACOES = [folha](store::Contexto& ctx, Impressao& imp) { folha(ctx, imp, 9); };
+  return base;
+}
+
+}  // namespace print
