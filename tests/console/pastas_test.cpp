@@ -1,3 +1,4 @@
+#include "support/scratch_dir.h"
 #include "console/pastas.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +21,9 @@ namespace key = rt::term::key;
 class PastasTest : public ::testing::Test, protected console::teste::ConsoleFixture {
  protected:
   void SetUp() override {
-    const char* base = std::getenv("TAVREN_TEST_TMP");
-    fs::path raiz = base ? fs::path(base) : fs::temp_directory_path();
-    fs::create_directories(raiz);
-    std::string modelo = (raiz / "pastas-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modelo.data()), nullptr);
-    dir = modelo;
+    const std::string pasta = support::makeScratchDir("pastas-");
+    ASSERT_FALSE(pasta.empty());
+    dir = pasta;
     ctx.unidades.setDrive('C', dir.string());
   }
   void TearDown() override { fs::remove_all(dir); }

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/scratch_dir.h"
 #include "fixture.h"
 #include "rt/db/work_areas.h"
 #include "rt/term/console.h"
@@ -51,17 +52,10 @@ class EntradaFalsa final : public rt::term::ActiveInput {
 
 class TabelasFixture : protected ConsoleFixture {
  protected:
-  TabelasFixture() {
-    const char* base = std::getenv("TAVREN_TEST_TMP");
-    std::filesystem::path raiz = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-    std::filesystem::create_directories(raiz);
-    std::string modelo = (raiz / "listas-XXXXXX").string();
-    if (::mkdtemp(modelo.data()) != nullptr) dir = modelo;
-  }
+  TabelasFixture() : dir(support::makeScratchDir("listas-")) {}
   ~TabelasFixture() {
     areas.closeAll().isOk();
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
+    support::removeScratchDir(dir);
   }
 
   struct Arquivo {

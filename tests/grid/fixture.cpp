@@ -1,3 +1,4 @@
+#include "support/scratch_dir.h"
 #include "fixture.h"
 
 #include <cstdlib>
@@ -9,18 +10,9 @@
 
 namespace grid::teste {
 
-Pasta::Pasta() {
-  const char* base = std::getenv("TAVREN_TEST_TMP");
-  std::filesystem::path raiz = base ? base : "/tmp";
-  std::filesystem::create_directories(raiz);
-  std::string modelo = (raiz / "gridXXXXXX").string();
-  caminho_ = mkdtemp(modelo.data());
-}
+Pasta::Pasta() : caminho_(support::makeScratchDir("grid")) {}
 
-Pasta::~Pasta() {
-  std::error_code ec;
-  std::filesystem::remove_all(caminho_, ec);
-}
+Pasta::~Pasta() { support::removeScratchDir(caminho_); }
 
 void TerminalGravado::present(const rt::term::Screen& s) {
   script.present(s);
