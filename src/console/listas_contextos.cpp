@@ -10,6 +10,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 
 namespace console {
 
@@ -283,7 +284,7 @@ bool Listas::monta(Definicao& d) {
       } else {
         d.area = 62;
         if (tab_.abre) (void)tab_.abre(62);
-        (void)areas.select(62);
+        (void)store::seleciona(areas, store::Area::CONTAS);
       }
       d.li = 6, d.ci = 8, d.lif = 19, d.cf = 76;
       col(std::string("Código"_cp), "CDCONTA", "@s6");
@@ -414,16 +415,16 @@ void Listas::ENTER(Definicao& d) {
   } else if (q == "CODIDEPEN") {
     COD = campo("CODDEP");
     fechaTabela();
-    (void)areas.select(23);
+    (void)store::seleciona(areas, store::Area::TMP_03);
   } else if (q == "I1_8") {
     COD = campo("CPFDEPEN");
     gravaCampo(22, "I1_8", COD);
   } else if (q == "M->CPFDEPEN") {
     poe("CPFDEPEN", campo("CPFDEPEN"));
-    (void)areas.select(32);
+    (void)store::seleciona(areas, store::Area::TMP_12);
   } else if (q == "M->ESTATUS") {
     poe("ESTATUS", campo("COD"));
-    (void)areas.select(31);
+    (void)store::seleciona(areas, store::Area::TMP_11);
   } else if (q == "I7_5") {
     COD = campo("CODBEM");
     fechaTabela();
@@ -442,7 +443,7 @@ void Listas::ENTER(Definicao& d) {
   } else if (q == "CODIGO") {
     COD = campo("CODDES");
     fechaTabela();
-    (void)areas.select(24);
+    (void)store::seleciona(areas, store::Area::TMP_04);
     if (numeroVar("OPC") != Decimal(30)) gravaCampo(24, "CODIGO", COD);
   } else if (q == "I7_8") {
     COD = campo("CODPAIS");

@@ -11,6 +11,7 @@
 #include "rt/ui/read.h"
 #include "shell/cores_registro.h"
 #include "shell/registros.h"
+#include "store/areas.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -137,7 +138,7 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
 void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
   console::MTELA2(ctx, 9);
   {
-    UsoTabela status(ctx, 66);
+    UsoTabela status(ctx, store::Area::STATUS);
     if (status.ok()) {
       ctx.POSVER = 1;
       for (;;) {
@@ -157,7 +158,7 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
       }
     }
   }
-  (void)ctx.areas.close(66);
+  (void)store::fecha(ctx.areas, store::Area::STATUS);
   ctx.janelas.FECHAJAN(5);
   console::MENS(ctx);
 }
@@ -165,7 +166,7 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
   console::MTELA2(ctx, 2);
-  UsoTabela ufirm(ctx, 51);
+  UsoTabela ufirm(ctx, store::Area::UFIRM);
   if (!ufirm.ok()) {
     ctx.janelas.FECHAJAN(5);
     return;
@@ -230,7 +231,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   if (m >= 1 && m <= 12) {
     const std::string chave = anoMes(ano, mes);
     const int anterior = ctx.areas.current();
-    (void)ctx.areas.select(51);
+    (void)store::seleciona(ctx.areas, store::Area::UFIRM);
     bool travado;
     if (t.seek(chave) && t.found())
       travado = store::REC_LOCK(ctx, 5);

@@ -146,9 +146,9 @@ std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltr
 // The register of data folders, empty on a terminal's first start, gets the program folder
 // as its chosen row.
 bool registraPastaPrograma(Contexto& ctx) {
-  rt::db::Table* t = ctx.areas.table(40);
+  rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(40);
+  (void)seleciona(ctx.areas, Area::DIRET);
   if (!t->goTop() || !t->eof()) return true;
   if (ADD_REC(ctx, 5)) {
     (void)t->put("DIRETOR", ctx.ROTADEF);
@@ -225,13 +225,16 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
   p.arquivo = arquivoTabela(ctx, *t);
   p.indices = indicesDe(ctx, *t);
   ctx.NOMARQ = p.arquivo;
-  if (n == 9) {
+  if (n == numero(Area::IMP0910)) {
     ctx.NOMARQ1 = p.arquivo + "B";
     ctx.NOMARQ2 = p.arquivo + "C";
   }
   bool ok = abre(ctx, p);
-  if (ok && n == 40) ok = registraPastaPrograma(ctx);
-  if (n == 42 || n == 43 || (n >= 55 && n <= 57) || (n >= 59 && n <= 67)) SAI_ABRE(ctx, n);
+  if (ok && n == numero(Area::DIRET)) ok = registraPastaPrograma(ctx);
+  if (n == numero(Area::CONFIG) || n == numero(Area::DEFINE) ||
+      (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||
+      (n >= numero(Area::CODNATUR) && n <= numero(Area::BOLETO)))
+    SAI_ABRE(ctx, n);
   (void)ctx.areas.select(n);
   return ok;
 }
@@ -240,7 +243,7 @@ bool SAI_ABRE(Contexto& ctx, int n) {
   if (ctx.MOS_MENS) ctx.janelas.FECHAJAN(10);
   ctx.areas.setDeletedHidden(true);
   if (n == 0) (void)ctx.areas.closeAll();
-  if (n == 0 || n == 40) return ABERTURA(ctx, 40);
+  if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);
   return true;
 }
 

@@ -56,8 +56,8 @@ std::vector<int> declaracao(int de = 1, int ate = 19) {
 
 // The register of the current folder in area 9 on `cpf`; nullptr when it is not there.
 Table* registroEm(Contexto& ctx, std::string_view cpf) {
-  if (!ctx.areas.isOpen(9) && !ABERTURA(ctx, 9)) return nullptr;
-  Table& r = *ctx.areas.table(9);
+  if (!aberta(ctx.areas, Area::IMP0910) && !ABERTURA(ctx, Area::IMP0910)) return nullptr;
+  Table& r = *tabela(ctx.areas, Area::IMP0910);
   const int ordem = r.order();
   (void)r.setOrder(1);
   const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
@@ -65,7 +65,7 @@ Table* registroEm(Contexto& ctx, std::string_view cpf) {
   (void)r.setOrder(ordem);
   if (!achou) return nullptr;
   (void)r.goTo(rec);
-  (void)ctx.areas.select(9);
+  (void)seleciona(ctx.areas, Area::IMP0910);
   return &r;
 }
 
@@ -112,7 +112,7 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   const std::uint32_t linha = r->recNo();
   Status s = gravaLinhas(ctx, ctx.LOCARQ, novo, linhas);
   if (s) {
-    (void)ctx.areas.select(9);
+    (void)seleciona(ctx.areas, Area::IMP0910);
     (void)r->goTo(linha);
     s = r->put("CPF", novo);
     if (s) s = r->commit();
@@ -215,7 +215,7 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   if (!reservaDeclaracao(ctx, ctx.LOCARQ, destino, uso, motivo)) return ResultadoCpf::EmUso;
   std::vector<int> ns = declaracao();
   if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
-  auto origem15 = linhasDoCpf(*ctx.areas.table(15), 15, origem);
+  auto origem15 = linhasDoCpf(*tabela(ctx.areas, Area::IMP1510), 15, origem);
   const bool rural = origem15 && !origem15->registros.empty();
   std::vector<TabelaDiario> finais;
   for (const ItemParte& item : itensDe(parte, rural)) {
@@ -332,7 +332,7 @@ bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural, s
   Status s = gravaLinhas(ctx, ctx.LOCARQ, cpf, vazias);
   fecha(ctx, ns);
   if (s) {
-    (void)ctx.areas.select(9);
+    (void)seleciona(ctx.areas, Area::IMP0910);
     (void)r->goTo(linha);
     if (soRural) {
       s = r->put("TEMRURAL", std::string("N"));
@@ -347,8 +347,8 @@ bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural, s
 }
 
 void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
-  if (!ABERTURA(ctx, 9)) return;
-  Table& r = *ctx.areas.table(9);
+  if (!ABERTURA(ctx, Area::IMP0910)) return;
+  Table& r = *tabela(ctx.areas, Area::IMP0910);
   int rurais = 0, total = 0;
   console::MENS(ctx, 13, "Processando!");
   if (FIL_LOCK(ctx, 5)) {
@@ -390,10 +390,10 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   }
   ctx.janelas.FECHAJAN(10);
   // Deleted rows are hidden at once; packing them away needs each table to itself.
-  (void)ctx.areas.close(9);
+  (void)fecha(ctx.areas, Area::IMP0910);
   for (int t : declaracao(soRural ? 15 : 1, 19)) (void)reindexaTabela(ctx, t, 5);
-  (void)reindexaTabela(ctx, 9, 5);
-  (void)ABERTURA(ctx, 9);
+  (void)reindexaTabela(ctx, Area::IMP0910, 5);
+  (void)ABERTURA(ctx, Area::IMP0910);
 }
 
 }  // namespace store

@@ -66,7 +66,8 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     if (!achado) continue;
     // The register stays open shared on every running terminal: it is copied under its file
     // lock, which keeps record writers out while the file is copied.
-    auto t = n == 9 ? seguraParaCopia(ctx, *achado) : seguraAguardando(ctx, *achado, nomeTabela(n));
+    auto t = n == numero(Area::IMP0910) ? seguraParaCopia(ctx, *achado)
+                                        : seguraAguardando(ctx, *achado, nomeTabela(n));
     if (!t) {
       // Let the other terminals go before the alert waits for its key.
       seguras.clear();

@@ -1,8 +1,8 @@
 #include "store/cria.h"
 
-#include <string>
-
 #include <unistd.h>
+
+#include <string>
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
@@ -10,6 +10,7 @@
 #include "rt/db/file.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/fornecidas.h"
@@ -44,7 +45,7 @@ bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
     // Sessions off the network all have terminal "00": the process keeps the names apart.
     const std::string provisorio = pasta + "CRIA" + ctx.NUSU + "_" + std::to_string(::getpid()) + ".DBF";
     Preenche preenche;
-    if (area == 43) {
+    if (area == numero(Area::DEFINE)) {
       // The one global record is written before anyone can see the file.
       preenche = [campos](rt::db::Table& tb) {
         const auto semente = sementeDEFINE();

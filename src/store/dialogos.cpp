@@ -119,7 +119,7 @@ bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& d
   // The folder list shows the terminal's register, opened only when asked for: an open that
   // creates it shows a notice, which would throw away what was typed ahead.
   ctx.console.setKey(key::F1, [&ctx, &l] {
-    if (ctx.areas.isOpen(40) || ABERTURA(ctx, 40)) l.listas().GERAL();
+    if (aberta(ctx.areas, Area::DIRET) || ABERTURA(ctx, Area::DIRET)) l.listas().GERAL();
   });
   rt::ui::ReadResult r;
   {
@@ -150,7 +150,7 @@ bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, 
   ListasDialogo l(ctx);
   l.vars().liga("CPF1", a);
   l.vars().liga("CPF2", b);
-  auto registro = [&ctx] { return ctx.areas.isOpen(9) || ABERTURA(ctx, 9); };
+  auto registro = [&ctx] { return aberta(ctx.areas, Area::IMP0910) || ABERTURA(ctx, Area::IMP0910); };
   ctx.console.setKey(key::F1, [&l, registro] {
     if (registro()) l.listas().GERAL5();
   });

@@ -42,8 +42,8 @@ bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b) {
 
 std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
   std::vector<std::string> v;
-  if (!ABERTURA(ctx, 40)) return v;
-  rt::db::Table& t = *ctx.areas.table(40);
+  if (!ABERTURA(ctx, Area::DIRET)) return v;
+  rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   if (!t.goTop()) return v;
   while (!t.eof()) {
     std::string p(rt::text::alltrim(t.getText("DIRETOR")));
@@ -56,10 +56,10 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
 bool registraPasta(Contexto& ctx, std::string_view pasta) {
   for (const std::string& p : pastasDoRegistro(ctx))
     if (mesmaPasta(ctx, p, pasta)) return true;
-  if (!ctx.areas.isOpen(40)) return false;
-  (void)ctx.areas.select(40);
+  if (!aberta(ctx.areas, Area::DIRET)) return false;
+  (void)seleciona(ctx.areas, Area::DIRET);
   if (!ADD_REC(ctx, 5)) return false;
-  rt::db::Table& t = *ctx.areas.table(40);
+  rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   const bool ok = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta))) &&
                   t.put("SELEC", std::string(" ")) && t.commit();
   (void)t.unlock();
@@ -69,8 +69,8 @@ bool registraPasta(Contexto& ctx, std::string_view pasta) {
 bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::string* nome) {
   if (!platform::folderExists(pastaLinux(ctx, pasta))) return false;
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
-  if (!ABERTURA(ctx, 9)) return false;
-  rt::db::Table& r = *ctx.areas.table(9);
+  if (!ABERTURA(ctx, Area::IMP0910)) return false;
+  rt::db::Table& r = *tabela(ctx.areas, Area::IMP0910);
   bool achou = false;
   if (!rt::text::isEmptyText(cpf) && r.seek(rt::text::padr(cpf, 11)) && r.found()) achou = true;
   if (achou && nome != nullptr) *nome = r.getText("NOMECONTR");
@@ -91,9 +91,9 @@ void mostraPastaAtual(Contexto& ctx) {
 }
 
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
-  rt::db::Table* t = ctx.areas.table(40);
+  rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(40);
+  (void)seleciona(ctx.areas, Area::DIRET);
   const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
   // Off the end of a register that has rows (the list's new, empty row) there is no folder to
   // take: appending one here would only repeat the program folder.
@@ -175,9 +175,9 @@ namespace {
 
 // The terminal's settings record, positioned; nullptr when there is none.
 rt::db::Table* registroConfig(Contexto& ctx) {
-  if (!ctx.areas.isOpen(42) && !ABERTURA(ctx, 42)) return nullptr;
-  rt::db::Table& c = *ctx.areas.table(42);
-  (void)ctx.areas.select(42);
+  if (!aberta(ctx.areas, Area::CONFIG) && !ABERTURA(ctx, Area::CONFIG)) return nullptr;
+  rt::db::Table& c = *tabela(ctx.areas, Area::CONFIG);
+  (void)seleciona(ctx.areas, Area::CONFIG);
   if (!c.seek(rt::text::padr(ctx.NUSU, 2)) || !c.found()) return nullptr;
   return &c;
 }

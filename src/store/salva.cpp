@@ -101,9 +101,9 @@ Decimal tamanhoDeUso(Contexto& ctx) {
 // Copy 35 gets the rural summary of the side being saved.
 bool escreveRural(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  Table* t = ctx.areas.table(35);
+  Table* t = tabela(ctx.areas, Area::TMP_15);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(35);
+  (void)seleciona(ctx.areas, Area::TMP_15);
   const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
   if (!PREP_REG(ctx, chaveCpf(15, e.CPF, atv))) return false;
   e.rural.txt("CPF", e.CPF);
@@ -152,13 +152,13 @@ rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::s
 // register is not written and the rest of the save goes on.
 void gravaRegistro(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  const bool aberto = ABERTURA(ctx, 9);
+  const bool aberto = ABERTURA(ctx, Area::IMP0910);
   const bool seguro = aberto && PREP_REG(ctx, e.CPF);
   e.registro.num("TEM_USO", tempoDeUso(ctx, dec));
   e.INI_DECLA = agora(ctx);
   VE_LIM_NEG(dec);
   if (seguro) {
-    Table& r = *ctx.areas.table(9);
+    Table& r = *tabela(ctx.areas, Area::IMP0910);
     e.registro.txt("CPF", e.CPF);
     Status s = e.registro.grava(r);
     // The register keeps I13_21 with I13_22 added, as the office reports read it.
@@ -174,9 +174,9 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
 // Table 01's variables into copy 21, whose single row is then what table 01 receives.
 bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  Table* t = ctx.areas.table(21);
+  Table* t = tabela(ctx.areas, Area::TMP_01);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(21);
+  (void)seleciona(ctx.areas, Area::TMP_01);
   if (!PREP_REG(ctx, e.CPF)) return false;
   e.tabela01.txt("CPF", e.CPF);
   return e.tabela01.grava(*t) && t->flush();
@@ -200,11 +200,11 @@ bool transfereDepois(const Declaracao& dec, int modo) {
 
 // Copy n before its rows are taken: the rural summary into 35, assets and debts renumbered.
 bool preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
-  if (n == 15 && !escreveRural(ctx, dec)) return false;
-  if ((n == 4 || n == 5) && !renumera(ctx, n + 20)) {
+  if (n == numero(Area::IMP1510) && !escreveRural(ctx, dec)) return false;
+  if ((n == numero(Area::IMP0410) || n == numero(Area::IMP0510)) && !renumera(ctx, n + 20)) {
     console::MENS(ctx, 15,
-                  n == 4 ? "Bens demais para numerar: a declaração não foi salva."_cp
-                         : "Dívidas demais para numerar: a declaração não foi salva."_cp);
+                  n == numero(Area::IMP0410) ? "Bens demais para numerar: a declaração não foi salva."_cp
+                                             : "Dívidas demais para numerar: a declaração não foi salva."_cp);
     return false;
   }
   return true;
@@ -325,7 +325,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
   RegistroEspelho& r = e.registro;
   std::int64_t nrLeao = 0;
   Decimal dfLeao;
-  if (Table* t = ctx.areas.table(32)) {
+  if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
     std::array<int, 13> campos{};
     for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
     (void)paraCada(*t, [&](Table& c) {
@@ -347,7 +347,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
 
   std::array<Decimal, 13> ganho{}, variavel{};
   int g = 0, v = 0;
-  if (Table* t = ctx.areas.table(27)) {
+  if (Table* t = tabela(ctx.areas, Area::TMP_07)) {
     (void)paraCada(*t, [&](Table& c) {
       const Decimal tipo = c.getNumber("TIPO_BEM");
       if (tipo != Decimal::fromInt(4)) {
@@ -402,7 +402,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
 bool renumera(Contexto& ctx, int area) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return true;
-  const char* nome = area == 24 ? "I7_0" : "I8_0";
+  const char* nome = area == numero(Area::TMP_04) ? "I7_0" : "I8_0";
   const int campo = t->fieldIndex(nome);
   if (campo < 0) return true;
   const rt::db::FieldDef& f = t->fields()[static_cast<std::size_t>(campo)];
@@ -448,7 +448,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   std::vector<int> numeros;
   const int ultima = e.registro.txt("TEMRURAL") == "S" ? 19 : 14;
   for (int n = 2; n <= ultima; ++n)
-    if (n != 9 && n != 13) numeros.push_back(n);
+    if (n != numero(Area::IMP0910) && n != numero(Area::IMP1310)) numeros.push_back(n);
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
 
   // Saves of one CPF take turns: the journal's lock is held from the register to the end.
@@ -489,7 +489,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
 }
 
 bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
-  if (n < 2 || n > 19 || n == 9 || n == 13) return false;
+  if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310)) return false;
   EspelhoDeclaracao& e = dec.espelho;
   const int areaAtual = ctx.areas.current();
   e.CPF = rt::text::padr(e.CPF, 11);

@@ -65,7 +65,7 @@ std::vector<int> tabelasDaParte(Parte p) {
   const int de = p == Parte::SoMol ? 15 : 1;
   const int ate = p == Parte::SoIr ? 14 : 19;
   for (int n = de; n <= ate; ++n)
-    if (n != 9) v.push_back(n);
+    if (n != numero(Area::IMP0910)) v.push_back(n);
   return v;
 }
 
@@ -159,7 +159,9 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf,
 namespace {
 
 constexpr int kAreaOrigem = 70;  // origin table n is held in area 70 + n
-constexpr int kRegistroOrigem = 29;
+// The origin folder's register borrows the area of the register's working copy, which a
+// transfer does not use.
+constexpr int kRegistroOrigem = numero(Area::TMP_09);
 
 void fechaOrigem(Contexto& ctx) {
   for (int n = 1; n <= 20; ++n) (void)ctx.areas.close(kAreaOrigem + n);
@@ -173,7 +175,7 @@ void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
 bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
   if (ctx.areas.isOpen(kRegistroOrigem)) return true;
   UsaPasta naPasta(ctx, pasta);
-  const TabelaDef& t = *tabela(9);
+  const TabelaDef& t = *tabela(numero(Area::IMP0910));
   Uso uso;
   uso.caminho = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
   uso.alias = "ORIGEM";
@@ -250,11 +252,11 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
   }
   {
     UsaPasta naPasta(ctx, tr.destino);
-    if (!ABERTURA(ctx, 9)) {
+    if (!ABERTURA(ctx, Area::IMP0910)) {
       fechaOrigem(ctx);
       return ResultadoTransf::Falhou;
     }
-    Table& destino = *ctx.areas.table(9);
+    Table& destino = *tabela(ctx.areas, Area::IMP0910);
     const bool jaExiste = destino.seek(cpf) && destino.found();
     if (jaExiste && !tr.sobrepoe) {
       fechaOrigem(ctx);
@@ -269,7 +271,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
         return ResultadoTransf::Falhou;
       }
     }
-    (void)ctx.areas.select(9);
+    (void)seleciona(ctx.areas, Area::IMP0910);
     if (jaExiste) (void)destino.goTo(linhaDestino);
     const bool preso = jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5);
     if (preso && !jaExiste) {
@@ -491,15 +493,15 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
   } else if (console::AVISOSN(ctx, "Muda para a nova Pasta?", 2) == "S") {
-    Table& reg = *ctx.areas.table(40);
+    Table& reg = *tabela(ctx.areas, Area::DIRET);
     (void)reg.goTop();
     while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) (void)reg.skip(1);
     (void)TROCASIM(ctx, 1, ultimo);
   } else {
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
   }
-  (void)ABERTURA(ctx, 43);
-  (void)ABERTURA(ctx, 42);
+  (void)ABERTURA(ctx, Area::DEFINE);
+  (void)ABERTURA(ctx, Area::CONFIG);
   return true;
 }
 
