@@ -5,8 +5,10 @@
 #include <string_view>
 #include <utility>
 
+#include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/listas_definicao.h"
+#include "console/recusa.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
@@ -485,11 +487,14 @@ void Listas::gravaCampo(int area, std::string_view campo, const Value& v) {
   rt::db::Status s = t->put(campo, v);
   if (s.code() == rt::db::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
     s = t->put(campo, v);
-    (void)t->flush();
+    if (s) s = t->flush();
+    // Flushed above, or the failure is said below: the release decides nothing.
     (void)t->unlockRecord(t->recNo());
-    return;
+  } else if (s) {
+    s = t->flush();
   }
-  (void)t->flush();
+  // The field keeps what it had; the user is told why the choice did not go in.
+  if (!s) AVISOSN(ctx_, textoRecusa(s, campo), 0);
 }
 
 Decimal Listas::numeroVar(std::string_view nome) const {

@@ -12,6 +12,7 @@
 #include "shell/cores_registro.h"
 #include "shell/registros.h"
 #include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -238,11 +239,13 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
     else
       travado = store::ADD_REC(ctx, 5);
     if (travado) {
-      (void)t.put("ANOMES", chave);
-      (void)t.put("SIMB_MOED", std::string("R$  "));
-      (void)t.put("TJM", tjm);
-      (void)t.flush();
-      store::DESTRAVA(ctx);
+      rt::db::Status s = t.put("ANOMES", chave);
+      if (s) s = t.put("SIMB_MOED", std::string("R$  "));
+      if (s) s = t.put("TJM", tjm);
+      if (s) s = t.flush();
+      // Flushed above, or the failure is said: the release decides nothing.
+      (void)store::DESTRAVA(ctx);
+      (void)store::gravou(ctx, s, "TJM");  // said; the rate stays as the table had it
     }
     (void)ctx.areas.select(anterior);
   }

@@ -4,6 +4,7 @@
 #include "rt/text/strings.h"
 #include "shell/registros.h"
 #include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -55,9 +56,10 @@ void le(const rt::db::Table& t, console::Cores& c) {
 bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
   (void)store::seleciona(ctx.areas, store::Area::CORES);
   if (!store::ADD_REC(ctx, 5)) return false;
-  const bool ok = static_cast<bool>(escreve(t, ctx.NUSU, ctx.cores));
-  store::DESTRAVA(ctx);
-  return ok;
+  const rt::db::Status s = escreve(t, ctx.NUSU, ctx.cores);
+  // escreve flushed the row, or failed and is said below: the release decides nothing.
+  (void)store::DESTRAVA(ctx);
+  return store::gravou(ctx, s, t.alias());
 }
 
 }  // namespace

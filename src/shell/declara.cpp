@@ -25,6 +25,7 @@
 #include "store/areas.h"
 #include "store/copia_trabalho.h"
 #include "store/detalhe.h"
+#include "store/recusa.h"
 #include "store/salva.h"
 #include "store/travas.h"
 #include "taxcalc/consistencia.h"
@@ -325,9 +326,11 @@ void Declara::fimDoDriver() {
     // its end, and nothing there may be written.
     if (r.seek(rt::text::padr(p.CPF, 11)) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
-      (void)r.put("ORDEM", rt::text::Decimal::fromInt(0));
-      (void)r.flush();
+      rt::db::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
+      if (s) s = r.flush();
+      // Flushed above, or the failure is said: the release decides nothing.
       (void)r.unlock();
+      (void)store::gravou(p, s, "ORDEM");  // said; the driver ends all the same
     }
   }
   p.janelas.FECHAJAN(3);

@@ -1,6 +1,7 @@
 // Switching screens from the keys of an open declaration.
 #include "rt/term/keys.h"
 #include "shell/declara.h"
+#include "store/recusa.h"
 #include "store/salva.h"
 
 namespace shell {
@@ -71,8 +72,11 @@ void gravaNaCopia(Program& p, int area, const store::RegistroEspelho& r, const s
   (void)p.areas.select(area);
   if (!store::PREP_REG(p, cpf)) return;
   rt::db::Table& t = *p.areas.table(area);
-  if (r.grava(t)) (void)t.flush();
+  rt::db::Status s = r.grava(t);
+  if (s) s = t.flush();
+  // Flushed above, or the failure is said: the release decides nothing.
   (void)t.unlock();
+  (void)store::gravou(p, s, t.alias());  // said; the screen goes on with the mirror as it is
 }
 
 }  // namespace

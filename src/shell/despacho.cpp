@@ -144,7 +144,8 @@ bool letraDoDrive(Program& p, int id) {
   p.cfg.XDRIVE = letra.substr(0, 1);
   // The backup of every folder reads the drive from the terminal's record.
   const std::string drive = p.cfg.XDRIVE;
-  (void)gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
+  (void)gravaConfig(p,
+                    [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });  // says its own failure
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
@@ -161,7 +162,7 @@ void backupFeito(Program& p) {
       if (const std::string d(rt::text::alltrim(config->getText("XDRIVE"))); !d.empty()) p.cfg.XDRIVE = d;
     }
   }
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });
+  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
 }
 
 // The option list of print step `passo` (1-4) for the current report kind.
@@ -199,7 +200,8 @@ int* escolhaDoPasso(Program& p, int passo) {
 }
 
 void gravaEscolhas(Program& p) {
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
+  (void)gravaConfig(p,
+                    [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });  // says its own failure
   p.janelas.FECHAJAN(4);
 }
 
@@ -289,7 +291,8 @@ void rodaItem(Program& p, int id) {
     case 35: {
       OpcoesAtualizacao op;
       op.gravaConfig = [&p] {
-        (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+        (void)gravaConfig(p,
+                          [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
       };
       if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
       break;

@@ -23,6 +23,7 @@
 #include "store/catalogo.h"
 #include "store/diario_gravacao.h"
 #include "store/fornecidas.h"
+#include "store/recusa.h"
 #include "store/semente.h"
 #include "store/travas.h"
 #include "store/verificacao.h"
@@ -71,6 +72,7 @@ void telaInicial(Program& p) {
 // A value into the terminal's CONFIG record (area 42, positioned) under the 5-second lock.
 void gravaNaConfig(Program& p, const Escrita& escreve) {
   rt::db::Table* t = store::tabela(p.areas, store::Area::CONFIG);
+  // gravaTravado says a value it could not keep; the run goes on with it in memory.
   if (t && !t->eof()) (void)gravaTravado(p, store::Area::CONFIG, *t, escreve);
 }
 
@@ -83,8 +85,15 @@ bool leDefine(Program& p) {
   if (t.eof() && store::FIL_LOCK(p, 5)) {
     // Under the file lock, so two terminals starting together seed it once.
     (void)t.goTop();
-    if (t.eof()) (void)store::gravaValores(t, store::estrutura(43), store::sementeDEFINE());
-    store::DESTRAVA(p);
+    rt::db::Status s;
+    if (t.eof())
+      s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
+                              store::sementeDEFINE());
+    if (s) s = t.flush();
+    // Flushed above, or the failure is said: the release decides nothing.
+    (void)store::DESTRAVA(p);
+    // Said; the settings then stay at their defaults, as when the table cannot be had.
+    (void)store::gravou(p, s, t.alias());
     (void)t.goTop();
   }
   if (!t.eof()) {
@@ -199,9 +208,12 @@ bool CONFIGURA(Program& p) {
   } else {
     p.definePastaDados(pastaDadosNova(p));
     if (store::ADD_REC(p, 5)) {
-      (void)gravaConfigNova(p, t);
-      (void)t.flush();
-      store::DESTRAVA(p);
+      rt::db::Status s = gravaConfigNova(p, t);
+      if (s) s = t.flush();
+      // Flushed above, or the failure is said: the release decides nothing.
+      (void)store::DESTRAVA(p);
+      // Said; the terminal runs on the defaults it has in memory.
+      (void)store::gravou(p, s, t.alias());
       (void)achaTerminal(p, t);
     }
   }
@@ -242,20 +254,22 @@ void registraPasta(Program& p) {
     if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
-      (void)marca(" ");
+      (void)marca(" ");  // gravaTravado says its own failure
     }
   }
   if (achado) {
-    (void)t->goTo(achado);
-    if (t->getText("SELEC") != "S") (void)marca("S");
+    if (store::gravou(p, t->goTo(achado), t->alias()) && t->getText("SELEC") != "S")
+      (void)marca("S");  // gravaTravado says its own failure
   } else {
     const int antes = p.areas.current();
     (void)store::seleciona(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
-      (void)t->put("SELEC", std::string("S"));
-      (void)t->put("DIRETOR", nome);
-      (void)t->flush();
-      store::DESTRAVA(p);
+      rt::db::Status s = t->put("SELEC", std::string("S"));
+      if (s) s = t->put("DIRETOR", nome);
+      if (s) s = t->flush();
+      // Flushed above, or the failure is said: the release decides nothing.
+      (void)store::DESTRAVA(p);
+      (void)store::gravou(p, s, t->alias());  // said; the folder is in use all the same
     }
     (void)p.areas.select(antes);
   }
@@ -337,6 +351,7 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   p.NPOSMENU = p.CRESBAK == "S" ? 6 : 1;
 
   OpcoesAtualizacao op;
+  // gravaConfig says its own failure.
   op.gravaConfig = [&p] { (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
   if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) {
     encerra(p, 0);

@@ -3,6 +3,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -36,11 +37,13 @@ bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, cons
   if (t.eof()) return false;
   const int anterior = ctx.areas.current();
   (void)store::seleciona(ctx.areas, area);
-  bool ok = store::REC_LOCK(ctx, 5);
+  bool ok = store::REC_LOCK(ctx, 5);  // a lock not had is said by REC_LOCK
   if (ok) {
-    ok = static_cast<bool>(escreve(t));
-    ok = static_cast<bool>(t.flush()) && ok;
-    store::DESTRAVA(ctx);
+    rt::db::Status s = escreve(t);
+    const rt::db::Status gravado = t.flush();
+    if (s) s = gravado;
+    const bool liberado = store::DESTRAVA(ctx);
+    ok = store::gravou(ctx, s, t.alias()) && liberado;
   }
   (void)ctx.areas.select(anterior);
   return ok;

@@ -40,7 +40,8 @@ class UsoTabela {
 using Escrita = std::function<rt::db::Status(rt::db::Table&)>;
 
 // Writes into the record the table is positioned on, under the 5-second record lock, and
-// releases it. False when the lock was not had or a value was refused.
+// releases it. False when the lock was not had or a value was refused; either is said to the
+// user here, so a caller that has nothing else to undo may drop the result.
 bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve);
 
 // DEFINE's record (the first): `escreve` under the lock.

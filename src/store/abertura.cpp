@@ -10,6 +10,7 @@
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
 #include "store/cria.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 #include "store/verificacao.h"
 
@@ -150,13 +151,13 @@ bool registraPastaPrograma(Contexto& ctx) {
   if (t == nullptr) return false;
   (void)seleciona(ctx.areas, Area::DIRET);
   if (!t->goTop() || !t->eof()) return true;
-  if (ADD_REC(ctx, 5)) {
-    (void)t->put("DIRETOR", ctx.ROTADEF);
-    (void)t->put("SELEC", std::string("S"));
-    (void)t->commit();
-    (void)t->unlock();
-  }
-  return true;
+  if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
+  rt::db::Status s = t->put("DIRETOR", ctx.ROTADEF);
+  if (s) s = t->put("SELEC", std::string("S"));
+  if (s) s = t->commit();
+  // Committed above, or the failure is said below: the release decides nothing.
+  (void)t->unlock();
+  return gravou(ctx, s, "DIRET");
 }
 
 }  // namespace

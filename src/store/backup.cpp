@@ -135,6 +135,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     return false;
   }
   ctx.janelas.FECHAJAN(10);
+  // The backup is made; gravaConfig says a date it could not keep.
   (void)gravaConfig(ctx, "ULTBACK", ctx.clock.now().date);
   return true;
 }
@@ -342,9 +343,11 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
         !console::CRI_NDIR(ctx, criar, "a copia"))
       continue;
     const std::string backup = modo == 1 ? destino : origem;
+    // Remembered for the next time; gravaConfig says its own failure.
     (void)gravaConfig(ctx, "ROTABACK", backup);
     // A Linux folder names no drive: the drive of the every-folder backup stays as it was.
-    if (backup.size() >= 2 && backup[1] == ':') (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));
+    if (backup.size() >= 2 && backup[1] == ':')
+      (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));  // says its own failure
     SAI_FORA(ctx);
     return true;
   }

@@ -14,6 +14,7 @@
 #include "store/dialogos.h"
 #include "store/em_uso.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/reorg.h"
 #include "store/travas.h"
 
@@ -113,10 +114,11 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   Status s = gravaLinhas(ctx, ctx.LOCARQ, novo, linhas);
   if (s) {
     (void)seleciona(ctx.areas, Area::IMP0910);
-    (void)r->goTo(linha);
-    s = r->put("CPF", novo);
+    s = r->goTo(linha);
+    if (s) s = r->put("CPF", novo);
     if (s) s = r->commit();
   }
+  // Committed above, or the failure is in s: the release decides nothing.
   (void)r->unlock();
   fecha(ctx, ns);
   if (!s) return ResultadoCpf::Falhou;
@@ -257,9 +259,11 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   if (parte == ParteCopia::Rural) {
     Table* r = registroEm(ctx, destino);
     if (r != nullptr && REC_LOCK(ctx, 5)) {
-      (void)r->put("TEMRURAL", std::string("S"));
-      (void)r->commit();
+      Status marca = r->put("TEMRURAL", std::string("S"));
+      if (marca) marca = r->commit();
+      // Committed above, or the failure is said below: the release decides nothing.
       (void)r->unlock();
+      if (!gravou(ctx, marca, "TEMRURAL")) return ResultadoCpf::Falhou;
     }
   }
   return ResultadoCpf::Feito;
@@ -333,15 +337,16 @@ bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural, s
   fecha(ctx, ns);
   if (s) {
     (void)seleciona(ctx.areas, Area::IMP0910);
-    (void)r->goTo(linha);
-    if (soRural) {
+    s = r->goTo(linha);
+    if (s && soRural) {
       s = r->put("TEMRURAL", std::string("N"));
       if (s) s = r->put("ATV_BRASIL", std::string(" "));
-    } else {
+    } else if (s) {
       s = r->markDeleted();
     }
     if (s) s = r->commit();
   }
+  // Committed above, or the failure is in s: the release decides nothing.
   (void)r->unlock();
   return s.isOk();
 }
@@ -352,13 +357,20 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   int rurais = 0, total = 0;
   console::MENS(ctx, 13, "Processando!");
   if (FIL_LOCK(ctx, 5)) {
-    for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk()) {
+    // Every print mark cleared; a row the table refuses stops the deletion before it starts.
+    Status s = r.goTop();
+    for (; s && !r.eof(); s = r.skip(1)) {
       ++total;
       if (r.getText("TEMRURAL") == "S") ++rurais;
-      if (r.getText("IMPRE") != " ") (void)r.put("IMPRE", std::string(" "));
+      if (r.getText("IMPRE") != " " && !(s = r.put("IMPRE", std::string(" ")))) break;
     }
-    (void)r.commit();
+    if (s) s = r.commit();
+    // Committed above, or the failure is said below: the release decides nothing.
     (void)r.unlock();
+    if (!gravou(ctx, s, "IMPRE")) {
+      ctx.janelas.FECHAJAN(10);
+      return;
+    }
   }
   ctx.janelas.FECHAJAN(10);
   if (total == 0) {

@@ -277,6 +277,8 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
       if (!s) return false;
       MOSTRADOR(ctx, dec, 1, modo);
     }
+    // Without its manifest F4 refuses to take these copies up again, which is the safe side; the
+    // load itself is whole.
     (void)gravaManifesto(ctx, e.CPF);
   }
 

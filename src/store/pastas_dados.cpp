@@ -13,11 +13,13 @@
 #include "store/abertura.h"
 #include "store/acerto.h"
 #include "store/arquivos.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace store {
 
 using namespace rt::text::literals;
+using rt::db::Status;
 
 UsaPasta::UsaPasta(Contexto& ctx, std::string_view pasta) : ctx_(ctx), anterior_(ctx.LOCARQ) {
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
@@ -60,8 +62,11 @@ bool registraPasta(Contexto& ctx, std::string_view pasta) {
   (void)seleciona(ctx.areas, Area::DIRET);
   if (!ADD_REC(ctx, 5)) return false;
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
-  const bool ok = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta))) &&
-                  t.put("SELEC", std::string(" ")) && t.commit();
+  Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
+  if (s) s = t.put("SELEC", std::string(" "));
+  if (s) s = t.commit();
+  const bool ok = gravou(ctx, s, "DIRET");
+  // Committed above, or the failure said: the release decides nothing.
   (void)t.unlock();
   return ok;
 }
@@ -105,39 +110,45 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   if (!t->goTop()) return false;
   while (!t->eof()) {
     if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
-      (void)t->put("SELEC", std::string(" "));
-      (void)t->flush();
+      Status s = t->put("SELEC", std::string(" "));
+      if (s) s = t->flush();
+      // Flushed above, or failed: the release decides nothing.
       (void)t->unlock();
+      if (!gravou(ctx, s, "DIRET")) return false;
     }
     if (!t->skip(1)) break;
   }
   if (modo != 1) {
+    // Only the cursor comes back to the row; nothing is written there.
     if (aqui != 0) (void)t->goTo(aqui);
     return true;
   }
   if (aqui == 0) {
     if (!ADD_REC(ctx, 5)) return false;
   } else {
-    (void)t->goTo(aqui);
-    if (!REC_LOCK(ctx, 5)) return false;
+    if (!gravou(ctx, t->goTo(aqui), "DIRET") || !REC_LOCK(ctx, 5)) return false;
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;
   // A folder typed into the list is made only when the user agrees.
   if (!console::CRI_NDIR(ctx, pasta, " TAVREN")) {
+    // Nothing written yet: the release has nothing to write.
     (void)t->unlock();
     return false;
   }
-  const bool marcado = t->put("DIRETOR", pasta) && t->put("SELEC", std::string("S")) && t->commit();
+  Status s = t->put("DIRETOR", pasta);
+  if (s) s = t->put("SELEC", std::string("S"));
+  if (s) s = t->commit();
+  // Committed above, or the failure is said below: the release decides nothing.
   (void)t->unlock();
-  if (!marcado) return false;
+  if (!gravou(ctx, s, "DIRET")) return false;
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
   (void)MUDADIR(ctx, pasta, cpf);
   mostraPastaAtual(ctx);
-  // The settings keep the folder for the next start; a failed write is said, the switch stays.
-  if (!gravaConfig(ctx, "ROTADOANO", pasta))
-    console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+  // The settings keep the folder for the next start; gravaConfig says a failed write, and the
+  // switch stays.
+  (void)gravaConfig(ctx, "ROTADOANO", pasta);
   return true;
 }
 
@@ -202,7 +213,10 @@ bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& val
   rt::db::Table* c = registroConfig(ctx);
   bool ok = c != nullptr && REC_LOCK(ctx, 5);
   if (ok) {
-    ok = c->put(campo, valor) && c->commit();
+    Status s = c->put(campo, valor);
+    if (s) s = c->commit();
+    ok = gravou(ctx, s, campo);
+    // Committed above, or the failure said: the release decides nothing.
     (void)c->unlock();
   }
   (void)ctx.areas.select(atual);

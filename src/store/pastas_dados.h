@@ -74,8 +74,8 @@ bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
 bool TA_NA_REDE(const Contexto& ctx);
 
 // The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as
-// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record lock (false
-// when not written).
+// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record
+// lock (false when not written; the failure has been said).
 std::string leConfig(Contexto& ctx, std::string_view campo);
 bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
 

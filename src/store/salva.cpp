@@ -12,6 +12,7 @@
 #include "store/abertura.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
+#include "store/recusa.h"
 #include "store/tabelas_declaracao.h"
 #include "store/travas.h"
 
@@ -166,6 +167,7 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
     // Made durable with the tables, by the one flush that ends them.
     if (s) s = r.flush();
     if (!s) console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+    // The flush above wrote the row, or its failure was said: the release decides nothing.
     (void)r.unlock();
   }
   e.registro.num("TAM_USO", 0);
@@ -299,24 +301,31 @@ bool PREP_REG(Contexto& ctx, std::string_view chave) {
     // appending meanwhile: two terminals registering one new key get one record.
     if (!FIL_LOCK(ctx, 5)) return false;
     if (t->seek(chave) && t->found()) {
+      // Nothing was written under the table's lock: its release has nothing to write.
       (void)t->unlock();
       return REC_LOCK(ctx, 5);
     }
   }
   if (!ADD_REC(ctx, 5)) {
+    // The append failed and said so; the table's lock goes with nothing written under it.
     (void)t->unlock();
     return false;
   }
   const std::uint32_t novo = t->recNo();
   if (t->order() > 0) {
     const std::string campo(rt::text::alltrim(t->orderExpression(t->order())));
-    if (const rt::db::FieldDef* f = t->field(campo); f != nullptr && f->type == 'C')
-      (void)t->put(campo, std::string(chave));
+    if (const rt::db::FieldDef* f = t->field(campo); f != nullptr && f->type == 'C') {
+      if (!gravou(ctx, t->put(campo, std::string(chave)), campo)) {
+        // Said above; the locks go, leaving the blank row the append made.
+        (void)t->unlock();
+        return false;
+      }
+    }
   }
-  if (t->isExclusive()) return t->flush().isOk();
+  if (t->isExclusive()) return gravou(ctx, t->flush(), t->alias());
   if (!t->isFileLocked()) return true;  // the append holds the new record already
-  (void)t->unlock();
-  (void)t->goTo(novo);
+  // The release writes the new record with its key.
+  if (!gravou(ctx, t->unlock(), t->alias()) || !gravou(ctx, t->goTo(novo), t->alias())) return false;
   return REC_LOCK(ctx, 5);
 }
 

@@ -18,6 +18,7 @@
 #include "store/dialogos.h"
 #include "store/em_uso.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/reorg.h"
 #include "store/tabelas_declaracao.h"
 #include "store/travas.h"
@@ -272,23 +273,26 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
       }
     }
     (void)seleciona(ctx.areas, Area::IMP0910);
-    if (jaExiste) (void)destino.goTo(linhaDestino);
-    const bool preso = jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5);
-    if (preso && !jaExiste) {
-      (void)destino.put("CPF", cpf);
-      (void)destino.flush();
-    }
-    Status s = preso ? gravaLinhas(ctx, tr.destino, cpf, linhas) : Status(Error::kLocked, "register");
+    // The register row is written where the cursor stands: a failed move writes nothing.
+    Status s = jaExiste ? destino.goTo(linhaDestino) : Status();
+    const bool preso = s && (jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5));
+    if (s && !preso) s = Status(Error::kLocked, "register");
+    if (s && !jaExiste) s = destino.put("CPF", cpf);
+    if (s && !jaExiste) s = destino.flush();
+    if (s) s = gravaLinhas(ctx, tr.destino, cpf, linhas);
     if (s) {
       // Every field of the origin row, by name.
       const std::vector<int> mapa = mapaCampos(origem, destino);
-      (void)origem.goTo(linhaOrigem);
-      s = copiaCampos(origem, destino, mapa);
+      s = origem.goTo(linhaOrigem);
+      if (s) s = copiaCampos(origem, destino, mapa);
       if (s) s = destino.commit();
     } else if (preso && !jaExiste) {
+      // The transfer has failed already and is reported so; this only takes back the row it
+      // appended, and a failure here cannot make that report worse.
       (void)destino.markDeleted();
       (void)destino.flush();
     }
+    // After the commit the release has nothing left to write; a failed write before it is in s.
     (void)destino.unlock();
     fechaDestino(ctx, ns);
     if (!s) {
@@ -310,11 +314,16 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
     return ResultadoTransf::Falhou;
   }
   (void)ctx.areas.select(kRegistroOrigem);
-  (void)origem.goTo(linhaOrigem);
-  if (origem.isExclusive() || REC_LOCK(ctx, 5)) {
-    (void)origem.markDeleted();
-    (void)origem.flush();
-    (void)origem.unlock();
+  // The origin's register row goes last; a row that stays is said like the rows that stay.
+  Status apagada = origem.goTo(linhaOrigem);
+  if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, 5)) apagada = Status(Error::kLocked, "register");
+  if (apagada) apagada = origem.markDeleted();
+  if (apagada) apagada = origem.flush();
+  // Flushed above, or failed already: the release decides nothing.
+  (void)origem.unlock();
+  if (!apagada) {
+    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
+    return ResultadoTransf::Falhou;
   }
   return ResultadoTransf::Feito;
 }
@@ -349,6 +358,7 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
     // A new folder is made only when the user agrees (a typing mistake would otherwise become
     // a folder full of tables); a refusal or a failure asks again.
     if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
+    // Remembered for the next time; gravaConfig says its own failure.
     if (modo == 2) (void)gravaConfig(ctx, "ROTABACK", p.destino);
     if (modo == 3) (void)gravaConfig(ctx, "ROTABACK", p.origem);
     return true;

@@ -147,8 +147,9 @@ bool ADD_REC(Contexto& ctx, int segundos) {
   });
 }
 
-void DESTRAVA(Contexto& ctx) {
-  if (rt::db::Table* t = ctx.areas.currentTable()) (void)t->unlock();
+bool DESTRAVA(Contexto& ctx) {
+  rt::db::Table* t = ctx.areas.currentTable();
+  return t == nullptr || t->unlock().isOk();
 }
 
 }  // namespace store
