@@ -1,13 +1,13 @@
 #include "store/acerto.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "console/mensagens.h"
 #include "platform/drive.h"
@@ -19,6 +19,7 @@
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/recusa.h"
 #include "store/semente.h"
 #include "store/travas.h"
 
@@ -182,7 +183,8 @@ bool CORRIGE(Contexto& ctx, int area) {
     }
   }
   if (!t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
-  (void)troca(ctx, *t, **velho, dbf, pagamentos.get());
+  // A failed upgrade is said; the old table stays in place and the next start tries again.
+  (void)gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t));
   ctx.janelas.FECHAJAN(10);
   console::MENS(ctx, 0);
   return true;

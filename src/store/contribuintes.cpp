@@ -401,7 +401,8 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
     }
   }
   ctx.janelas.FECHAJAN(10);
-  // Deleted rows are hidden at once; packing them away needs each table to itself.
+  // Deleted rows are hidden at once; packing them away needs each table to itself. An index
+  // not rebuilt now still holds, with the deleted rows in it: the rebuild is only postponed.
   (void)fecha(ctx.areas, Area::IMP0910);
   for (int t : declaracao(soRural ? 15 : 1, 19)) (void)reindexaTabela(ctx, t, 5);
   (void)reindexaTabela(ctx, Area::IMP0910, 5);

@@ -36,8 +36,8 @@ bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b);
 
 // The folders of the terminal's register, in its order, trimmed; the register is left open.
 std::vector<std::string> pastasDoRegistro(Contexto& ctx);
-// Adds a folder to the register when it is not there yet (unmarked). False when it could not
-// be written.
+// Adds a folder to the register when it is not there yet (unmarked). False when the register
+// is not open, or when the row could not be written (which is said).
 bool registraPasta(Contexto& ctx, std::string_view pasta);
 
 // MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on

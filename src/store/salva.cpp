@@ -515,6 +515,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
 void SAL_DEC(Contexto& ctx, Declaracao& dec) {
   const int areaAtual = ctx.areas.current();
   if (dec.opcoes.TEMP_SAL < 98) {
+    // SALVATUDO says why a save failed; the timed save comes again at its next interval.
     (void)SALVATUDO(ctx, dec, 0);
     dec.espelho.SEM_SALV = agora(ctx);
   }

@@ -498,7 +498,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
       if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
     (void)ctx.areas.closeAll();
   }
-  (void)registraPasta(ctx, p.destino);
+  (void)registraPasta(ctx, p.destino);  // a row it could not write is said
   if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
