@@ -2,15 +2,13 @@
 
 #include <string>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/diario_gravacao.h"
 #include "store/pastas_dados.h"
 #include "store/recuperacao.h"
+#include "store/relato.h"
 #include "store/tabelas_declaracao.h"
 
 namespace store {
@@ -69,10 +67,6 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   return copia.goTop();
 }
 
-void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
-  if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
-}
-
 void preencheLeao(Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   for (int m = 1; m <= 12; ++m)
@@ -115,19 +109,14 @@ void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
       nome = r->getText("NOMECONTR");
     }
   }
-  // Every field written over its whole width, so nothing of a longer earlier text stays.
-  mostraTexto(ctx, 3, 2, 3, rt::text::transform(rt::text::padr(cpf, 11), "@R 999.999.999-99"));
-  mostraTexto(ctx, 3, 2, 19, rt::text::padr(nome, 50));
+  ctx.relato().contribuinte(cpf, nome);
   mostraPastaAtual(ctx);
 }
 
 void MOSTRADOR(Contexto& ctx, Declaracao& dec, int n, int modo) {
   std::string& barra = dec.espelho.TAM_CALC;
   for (int i = 0; i < n && barra.size() < 45; ++i) barra += "░"_cp;
-  if (modo == 1)
-    mostraTexto(ctx, 3, 5, 26, barra);
-  else
-    mostraTexto(ctx, 10, 2, 1, barra);
+  ctx.relato().barra(modo == 1 ? Painel::Declaracao : Painel::Aviso, barra);
 }
 
 void LIMPVAR(Declaracao& dec) {
@@ -208,12 +197,12 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.CPF = rt::text::padr(e.CPF, 11);
   e.SALCPF = e.CPF;
   if (modo == 1)
-    mostraTexto(ctx, 3, 5, 2, tipo > 0 ? std::string_view("Reprocessando os dados...") : std::string_view("Criando os dados..."));
+    ctx.relato().titulo(Painel::Declaracao, tipo > 0 ? "Reprocessando os dados..." : "Criando os dados...");
   (void)ABERTURA(ctx, Area::UFIRM);
 
   if (e.LRECUPERA) {
     if (!podeRecuperar(ctx, e.SALCPF)) {
-      console::AVISOSN(ctx, "Impossível recuperar o último CPF."_cp, 0);
+      ctx.relato().alerta("Impossível recuperar o último CPF."_cp);
       return false;
     }
     for (int n = 1; n <= 19; ++n) {
@@ -294,8 +283,8 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
 
   if (dec.opcoes.ITEM_MENU < 61 && e.registro.txt("I9_4") == "S") dec.calc().ligaConjuge(ctx, dec);
 
-  for (int a : {24, 22, 27})
-    if (Table* t = ctx.areas.table(a)) (void)t->goTop();
+  for (Area a : {Area::TMP_04, Area::TMP_02, Area::TMP_07})
+    if (Table* t = tabela(ctx.areas, a)) (void)t->goTop();
   e.DAY_TRADE = " ";
   dec.calc().recalculaGanhos(ctx, dec);
   e.PONTEIRO = 1;
@@ -303,7 +292,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
 
   (void)ABERTURA(ctx, Area::AUXPAG);
   (void)ABERTURA(ctx, Area::AUXBENS);
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   PRENCHEMOL(ctx, dec, rt::text::padr(e.registro.txt("ATV_BRASIL"), 1));
   if (!e.rural.logico("SO_TOTAL")) dec.calc().somaRural(ctx, dec);
   return true;

@@ -92,7 +92,7 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::s
 }
 
 void mostraPastaAtual(Contexto& ctx) {
-  if (ctx.janelas.find(3) != nullptr) ctx.janelas.ESCRLCOL(3, 4, 19, rt::text::padr(ctx.LOCARQ, 50));
+  ctx.relato().pasta(ctx.LOCARQ);
 }
 
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {

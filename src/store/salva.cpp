@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
 #include "store/recusa.h"
+#include "store/relato.h"
 #include "store/tabelas_declaracao.h"
 #include "store/travas.h"
 
@@ -31,8 +30,10 @@ void passo(Declaracao& dec, int k) {
   if (dec.gancho) dec.gancho(k);
 }
 
-void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
-  if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
+// The save on leaving the declaration shows its progress in the declaration's frame; the
+// timed save in a notice of its own.
+Painel painelDe(int modo) {
+  return modo == 1 ? Painel::Declaracao : Painel::Aviso;
 }
 
 std::string_view legenda(int n) {
@@ -166,7 +167,7 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
     if (s) s = r.put("I13_21", e.registro.num("I13_21") + e.registro.num("I13_22"));
     // Made durable with the tables, by the one flush that ends them.
     if (s) s = r.flush();
-    if (!s) console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+    if (!s) ctx.relato().linha("ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
     // The flush above wrote the row, or its failure was said: the release decides nothing.
     (void)r.unlock();
   }
@@ -190,7 +191,7 @@ bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
 // or with a new one. Said to the user; the declaration stays open.
 bool perdeuRegistro(Contexto& ctx, Declaracao& dec) {
   if (!dec.cadastrado || estaNoRegistro(ctx, dec.espelho.CPF)) return false;
-  console::MENS(ctx, 15, "Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp);
+  ctx.relato().erro("Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp);
   return true;
 }
 
@@ -204,9 +205,9 @@ bool transfereDepois(const Declaracao& dec, int modo) {
 bool preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
   if (n == numero(Area::IMP1510) && !escreveRural(ctx, dec)) return false;
   if ((n == numero(Area::IMP0410) || n == numero(Area::IMP0510)) && !renumera(ctx, n + 20)) {
-    console::MENS(ctx, 15,
-                  n == numero(Area::IMP0410) ? "Bens demais para numerar: a declaração não foi salva."_cp
-                                             : "Dívidas demais para numerar: a declaração não foi salva."_cp);
+    ctx.relato().erro(n == numero(Area::IMP0410)
+                          ? "Bens demais para numerar: a declaração não foi salva."_cp
+                          : "Dívidas demais para numerar: a declaração não foi salva."_cp);
     return false;
   }
   return true;
@@ -221,7 +222,7 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
   for (int n : numeros) {
     auto tab = linhasDaCopia(ctx, n + 20, e.CPF);
     if (!tab) {
-      console::MENS(ctx, 15, "Salvando IMP" + dois(n) + ": " + tab.status().message());
+      ctx.relato().erro("Salvando IMP" + dois(n) + ": " + tab.status().message());
       return false;
     }
     d.tabelas.push_back(std::move(*tab));
@@ -232,8 +233,8 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
     s = aplicaDiario(
         ctx, d,
         [&](int n) {
-          mostraTexto(ctx, modo == 1 ? 3 : 10, modo == 1 ? 5 : 1, modo == 1 ? 2 : 1, legenda(n));
-          console::MENS(ctx, 0, "Salvando IMP" + dois(n));
+          ctx.relato().etapa(painelDe(modo), legenda(n));
+          ctx.relato().linha("Salvando IMP" + dois(n));
         },
         [&](int n) {
           passo(dec, kPassoTabela + n);
@@ -243,11 +244,11 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
   if (s) s = trava.conclui();
   if (!s) {
     // The journal stays: the next start or load of this CPF completes the save.
-    console::MENS(ctx, 15, "Salvando: " + s.message());
+    ctx.relato().erro("Salvando: " + s.message());
     return false;
   }
   passo(dec, kPassoConcluido);
-  console::MENS(ctx, 0);
+  ctx.relato().linha({});
   return true;
 }
 
@@ -446,10 +447,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   e.registro.num("TAM_USO", tamanhoDeUso(ctx));
 
   e.TAM_CALC.clear();
-  if (modo == 1)
-    mostraTexto(ctx, 3, 5, 2, "Salvando as informações"_cp);
-  else
-    console::MENS(ctx, 3, "      Salvando as informações"_cp);
+  ctx.relato().titulo(painelDe(modo), "Salvando as informações"_cp);
 
   contadores(ctx, dec);
   dec.calc().CALC(ctx, dec, 7, 0);
@@ -463,8 +461,8 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   // Saves of one CPF take turns: the journal's lock is held from the register to the end.
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) {
-    console::MENS(ctx, 15, "Salvando: " + trava.status().message());
-    ctx.janelas.FECHAJAN(10);
+    ctx.relato().erro("Salvando: " + trava.status().message());
+    ctx.relato().fimEspera();
     return false;
   }
   bool ok = !perdeuRegistro(ctx, dec);
@@ -473,12 +471,12 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     gravaRegistro(ctx, dec);
     dec.cadastrado = estaNoRegistro(ctx, e.CPF);
     ok = escreveTabela01(ctx, dec);
-    if (!ok) console::MENS(ctx, 15, "Salvando IMP01: a cópia de trabalho não está aberta"_cp);
+    if (!ok) ctx.relato().erro("Salvando IMP01: a cópia de trabalho não está aberta"_cp);
   }
   std::vector<int> todas = {1};
   todas.insert(todas.end(), numeros.begin(), numeros.end());
   if (ok) ok = gravaTabelas(ctx, dec, *trava, todas, modo);
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   if (!ok) {
     (void)ctx.areas.select(areaAtual);
     return false;
@@ -487,7 +485,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   if (modo == 0 || transfere) retomaCopias(ctx, numeros, posicoes);
   if (modo == 1) {
     if (transfere) {
-      console::MENS(ctx, 13, "Transferindo os dados para o programa da Receita...."_cp);
+      ctx.relato().espera("Transferindo os dados para o programa da Receita...."_cp);
       dec.calc().transfere(ctx, dec);
     }
     FECHA_PROV(ctx);
