@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
@@ -53,7 +52,7 @@ Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
   for (std::size_t k = 0; k < p.indices.size(); ++k) {
     const std::string arquivo = cdx(ctx, p.indices[k]);
     if (k > 0 && ctx.MOS_MENS && !platform::fileExists(arquivo))
-      console::MENS(ctx, 13, "Criando o indice " + p.indices[k].arquivo + ".cdx");
+      ctx.relato().espera("Criando o indice " + p.indices[k].arquivo + ".cdx");
     RT_DB_TRY(t.openIndex(arquivo, p.indices[k].chave));
   }
   return t.setOrder(1);
@@ -72,7 +71,7 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   rt::db::Table& t = *ctx.areas.table(p.area);
   Status s;
   if (empacota) s = t.pack();
-  if (s && ctx.MOS_MENS) console::MENS(ctx, 13, "Criando o indice " + p.arquivo + ".cdx");
+  if (s && ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + p.arquivo + ".cdx");
   if (s && ctx.REFAZ_IND)
     for (const IndiceDef& i : p.indices) (void)rt::db::removeFile(cdx(ctx, i));
   if (s) s = abreIndices(ctx, t, p);
@@ -92,14 +91,14 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
 bool abre(Contexto& ctx, const Pedido& p) {
   (void)ctx.areas.select(p.area);
   (void)ctx.areas.close(p.area);
-  if (ctx.MOS_MENS) console::MENS(ctx, 13, "Verificando o Arquivo " + p.arquivo);
+  if (ctx.MOS_MENS) ctx.relato().espera("Verificando o Arquivo " + p.arquivo);
   const std::string dbf = comExtensao(p.arquivo, ".DBF");
   if (!existe(ctx, dbf)) {
     if (p.alheia) {
       indisponivel(ctx, p.arquivo);
       return false;
     }
-    if (ctx.MOS_MENS) console::MENS(ctx, 13, p.arquivo + std::string(" não localizado está sendo criado "_cp));
+    if (ctx.MOS_MENS) ctx.relato().espera(p.arquivo + std::string(" não localizado está sendo criado "_cp));
     if (!CRIA(ctx, p.numero, p.arquivo)) return false;
   }
   Uso uso;
@@ -241,7 +240,7 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
 }
 
 bool SAI_ABRE(Contexto& ctx, int n) {
-  if (ctx.MOS_MENS) ctx.janelas.FECHAJAN(10);
+  if (ctx.MOS_MENS) ctx.relato().fimEspera();
   ctx.areas.setDeletedHidden(true);
   if (n == 0) (void)ctx.areas.closeAll();
   if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
@@ -182,11 +181,11 @@ bool CORRIGE(Contexto& ctx, int area) {
       pagamentos = std::move(*p);
     }
   }
-  if (!t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
+  if (!t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
   // A failed upgrade is said; the old table stays in place and the next start tries again.
   (void)gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t));
-  ctx.janelas.FECHAJAN(10);
-  console::MENS(ctx, 0);
+  ctx.relato().fimEspera();
+  ctx.relato().linha({});
   return true;
 }
 

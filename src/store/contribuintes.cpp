@@ -2,10 +2,7 @@
 
 #include <set>
 
-#include "console/alerta.h"
 #include "console/documentos.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
@@ -132,19 +129,19 @@ void MUDA_CPF(Contexto& ctx) {
     std::string motivo;
     switch (trocaCpf(ctx, velho, novo, &motivo)) {
       case ResultadoCpf::NovoExiste:
-        console::AVISOSN(ctx, "CPF novo já existente. Não é possível a troca"_cp, 0);
+        ctx.relato().alerta("CPF novo já existente. Não é possível a troca"_cp);
         break;
       case ResultadoCpf::OrigemNaoAchada:
-        console::AVISOSN(ctx, "CPF original não encontrado. Confira o número digitado"_cp, 0);
+        ctx.relato().alerta("CPF original não encontrado. Confira o número digitado"_cp);
         break;
       case ResultadoCpf::Feito:
-        console::AVISOSN(ctx, "Pronto. CPF Trocado!", 0);
+        ctx.relato().alerta("Pronto. CPF Trocado!");
         break;
       case ResultadoCpf::EmUso:
-        console::AVISOSN(ctx, {std::string("O CPF nao foi trocado."), motivo}, 0);
+        ctx.relato().alerta({std::string("O CPF nao foi trocado."), motivo});
         break;
       default:
-        console::AVISOSN(ctx, "O CPF nao foi trocado. Nada foi alterado.", 0);
+        ctx.relato().alerta("O CPF nao foi trocado. Nada foi alterado.");
         break;
     }
   }
@@ -277,7 +274,7 @@ void TRANF_PARTE(Contexto& ctx) {
   std::string origem, destino;
   if (!pedeCpfs(ctx, 2, origem, destino, true)) return;
   auto sai = [&ctx](std::string_view aviso) {
-    if (!aviso.empty()) console::AVISOSN(ctx, aviso, 0);
+    if (!aviso.empty()) ctx.relato().alerta(aviso);
     SAI_FORA(ctx);
   };
   // With itself, "Acrecente" would double every row.
@@ -288,15 +285,14 @@ void TRANF_PARTE(Contexto& ctx) {
   const bool rural = r->getText("TEMRURAL") == "S";
   const int k = escolheParte(ctx, rural);
   if (k < 1 || k > 9) return sai({});
-  const std::string resp =
-      console::AVISOSN(ctx,
-                       {" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ",
-                        " Nao - Retire os dados anteriores "},
-                       2);
-  console::MENS(ctx, 13, "Copiando !!!");
+  const bool acrescenta =
+      ctx.relato().pergunta({" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ",
+                             " Nao - Retire os dados anteriores "},
+                            false);
+  ctx.relato().espera("Copiando !!!");
   std::string motivo;
-  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), resp == "S", &motivo);
-  ctx.janelas.FECHAJAN(10);
+  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), acrescenta, &motivo);
+  ctx.relato().fimEspera();
   switch (res) {
     case ResultadoCpf::DestinoNaoExiste:
       return sai("CPF Destino nao existe. Cadastre-o para fazer a cópia"_cp);
@@ -355,7 +351,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   if (!ABERTURA(ctx, Area::IMP0910)) return;
   Table& r = *tabela(ctx.areas, Area::IMP0910);
   int rurais = 0, total = 0;
-  console::MENS(ctx, 13, "Processando!");
+  ctx.relato().espera("Processando!");
   if (FIL_LOCK(ctx, 5)) {
     // Every print mark cleared; a row the table refuses stops the deletion before it starts.
     Status s = r.goTop();
@@ -368,39 +364,38 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
     // Committed above, or the failure is said below: the release decides nothing.
     (void)r.unlock();
     if (!gravou(ctx, s, "IMPRE")) {
-      ctx.janelas.FECHAJAN(10);
+      ctx.relato().fimEspera();
       return;
     }
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   if (total == 0) {
-    console::AVISOSN(ctx, "Não há registro para ser selecionado"_cp, 0);
+    ctx.relato().alerta("Não há registro para ser selecionado"_cp);
     return;
   }
   bool soRural = false;
   if (rurais > 0)
-    soRural = console::alerta(ctx, {"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
-                              {"Sim", "Nao"}) == 2;
+    soRural = ctx.relato().escolha({"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
+                                   {"Sim", "Nao"}) == 2;
   const std::vector<std::string> cpfs = marca ? marca(ctx, 9, soRural) : std::vector<std::string>{};
   if (cpfs.empty()) return;
   const std::string n = std::to_string(cpfs.size());
-  if (console::AVISOSN(ctx,
-                       std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +
-                           (cpfs.size() > 1 ? "s" : "") + "?",
-                       2) != "S")
+  if (!ctx.relato().pergunta(std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +
+                                 (cpfs.size() > 1 ? "s" : "") + "?",
+                             false))
     return;
   for (const std::string& cpf : cpfs) {
-    console::MENS(ctx, 13, soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
+    ctx.relato().espera(soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
     std::string motivo;
     if (!excluiContribuinte(ctx, cpf, soRural, &motivo)) {
-      ctx.janelas.FECHAJAN(10);
+      ctx.relato().fimEspera();
       if (motivo.empty())
-        console::AVISOSN(ctx, "O contribuinte " + cpf + " nao foi excluido.", 0);
+        ctx.relato().alerta("O contribuinte " + cpf + " nao foi excluido.");
       else
-        console::AVISOSN(ctx, {"O contribuinte " + cpf + " nao foi excluido.", motivo}, 0);
+        ctx.relato().alerta({"O contribuinte " + cpf + " nao foi excluido.", motivo});
     }
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   // Deleted rows are hidden at once; packing them away needs each table to itself. An index
   // not rebuilt now still holds, with the deleted rows in it: the rebuild is only postponed.
   (void)fecha(ctx.areas, Area::IMP0910);

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
 #include "rt/text/cp860.h"
@@ -36,7 +34,7 @@ const TabelaDef* tabelaDoArquivo(int area, std::string_view arquivo) {
 bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
   const std::string nome(rt::text::alltrim(arquivo));
   const TabelaDef* t = tabelaDoArquivo(area, nome);
-  if (t != nullptr && !t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
+  if (t != nullptr && !t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
   const std::span<const CampoDef> campos = estrutura(area);
   bool ok = !campos.empty();
   if (ok) {
@@ -56,8 +54,8 @@ bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
     }
     ok = montaTabela(destino, provisorio, camposDbf(campos), preenche, nullptr).isOk();
   }
-  if (!ok) console::AVISOSN(ctx, "Arquivo " + nome + std::string(" não localizado!"_cp), 0);
-  ctx.janelas.FECHAJAN(10);
+  if (!ok) ctx.relato().alerta("Arquivo " + nome + std::string(" não localizado!"_cp));
+  ctx.relato().fimEspera();
   return ok;
 }
 

@@ -2,9 +2,6 @@
 
 #include <filesystem>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
@@ -87,7 +84,7 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::s
   } else {
     (void)r.goTop();
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   return true;
 }
 
@@ -103,7 +100,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   // Off the end of a register that has rows (the list's new, empty row) there is no folder to
   // take: appending one here would only repeat the program folder.
   if (modo == 1 && aqui == 0 && t->recordCount() > 0) {
-    console::AVISOSN(ctx, "Escreva antes o nome da pasta na coluna ao lado.", 0);
+    ctx.relato().alerta("Escreva antes o nome da pasta na coluna ao lado.");
     return false;
   }
   // Every other row unmarked.
@@ -161,7 +158,7 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
     if (!umDigito && k < 10) num = "0" + num;
     const std::string nome = base + std::string(prefixo) + num + std::string(sufixo) + ".DBF";
     if (!existe(ctx, nome)) {
-      console::AVISOSN(ctx, std::string("Não encontrado o Arquivo "_cp) + nome, 0);
+      ctx.relato().alerta(std::string("Não encontrado o Arquivo "_cp) + nome);
       return true;
     }
   }
@@ -170,10 +167,9 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
 
 bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura) {
   if (rt::text::alltrim(pasta).size() <= static_cast<std::size_t>(largura)) return true;
-  console::AVISOSN(ctx,
-                   std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) + " caracteres.",
-                                            "Digite uma pasta de nome mais curto."},
-                   0);
+  ctx.relato().alerta(
+      std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) + " caracteres.",
+                               "Digite uma pasta de nome mais curto."});
   return false;
 }
 

@@ -9,9 +9,11 @@
 // Texts are CP860, exactly as the user sees them.
 #pragma once
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -22,20 +24,37 @@ enum class Painel { Declaracao, Aviso };
 class Relato {
  public:
   virtual ~Relato() = default;
-  // A notice on the status row; an empty text clears the row.
-  virtual void linha(std::string_view /*texto*/) {}
+  // A notice on the status row, from its left end or centred; an empty text clears the row.
+  virtual void linha(std::string_view /*texto*/, bool /*centrada*/) {}
+  void linha(std::string_view texto) { linha(texto, false); }
   // An error in a window the user closes with a key.
   virtual void erro(std::string_view /*texto*/) {}
   // An alert of one or more lines, closed with "Ok".
   virtual void alerta(std::span<const std::string> /*linhas*/) {}
-  void alerta(std::string_view texto) {
-    const std::string linhas[] = {std::string(texto)};
-    alerta(linhas);
+  void alerta(std::string_view texto) { alerta(std::initializer_list<std::string_view>{texto}); }
+  void alerta(std::initializer_list<std::string_view> linhas) {
+    alerta(std::span<const std::string>(texto(linhas)));
   }
   // A yes/no question; `padrao` is the quiet answer.
   virtual bool pergunta(std::span<const std::string> /*linhas*/, bool padrao) { return padrao; }
+  bool pergunta(std::string_view texto, bool padrao) { return pergunta({texto}, padrao); }
+  bool pergunta(std::initializer_list<std::string_view> linhas, bool padrao) {
+    return pergunta(std::span<const std::string>(texto(linhas)), padrao);
+  }
+  // A choice among buttons: the number of the one taken (from 1), 0 for Esc, which is also the
+  // quiet answer.
+  virtual int escolha(std::span<const std::string> /*linhas*/, std::span<const std::string> /*botoes*/) {
+    return 0;
+  }
+  int escolha(std::initializer_list<std::string_view> linhas,
+              std::initializer_list<std::string_view> botoes) {
+    return escolha(std::span<const std::string>(texto(linhas)), std::span<const std::string>(texto(botoes)));
+  }
   // A notice left open while the store works, until `fimEspera`.
   virtual void espera(std::string_view /*texto*/) {}
+  // The same while another terminal is waited for: out at once, as nothing reads the keyboard
+  // meanwhile to bring it out.
+  virtual void aguarda(std::string_view /*texto*/) {}
   virtual void fimEspera() {}
   // The progress of a long run on `painel`: its heading, the caption of the part being done,
   // and the bar so far (the whole bar each time).
@@ -46,6 +65,11 @@ class Relato {
   // digits, both blank for none) and the current data folder.
   virtual void contribuinte(std::string_view /*cpf*/, std::string_view /*nome*/) {}
   virtual void pasta(std::string_view /*pasta*/) {}
+
+ private:
+  static std::vector<std::string> texto(std::initializer_list<std::string_view> linhas) {
+    return {linhas.begin(), linhas.end()};
+  }
 };
 
 }  // namespace store

@@ -22,8 +22,10 @@ void escreve(console::Contexto& ctx, int janela, int linha, int coluna, std::str
 
 }  // namespace
 
-void RelatoConsole::linha(std::string_view texto) {
-  console::MENS(ctx_, 0, texto);
+void RelatoConsole::linha(std::string_view texto, bool centrada) {
+  console::OpcoesMens op;
+  if (centrada) op.coluna = std::string("C");
+  console::MENS(ctx_, 0, texto, op);
 }
 
 void RelatoConsole::erro(std::string_view texto) {
@@ -38,8 +40,18 @@ bool RelatoConsole::pergunta(std::span<const std::string> linhas, bool /*padrao*
   return console::AVISOSN(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()), 2) == "S";
 }
 
+int RelatoConsole::escolha(std::span<const std::string> linhas, std::span<const std::string> botoes) {
+  return console::alerta(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()),
+                         std::vector<std::string>(botoes.begin(), botoes.end()));
+}
+
 void RelatoConsole::espera(std::string_view texto) {
   console::MENS(ctx_, 13, texto);
+}
+
+void RelatoConsole::aguarda(std::string_view texto) {
+  console::MENS(ctx_, 3, texto);
+  ctx_.console.refresh();
 }
 
 void RelatoConsole::fimEspera() {

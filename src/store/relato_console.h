@@ -15,12 +15,17 @@ namespace store {
 class RelatoConsole final : public Relato {
  public:
   explicit RelatoConsole(console::Contexto& ctx) : ctx_(ctx) {}
-  void linha(std::string_view texto) override;
+  using Relato::linha;
+  void linha(std::string_view texto, bool centrada) override;
   void erro(std::string_view texto) override;
   using Relato::alerta;
   void alerta(std::span<const std::string> linhas) override;
+  using Relato::pergunta;
   bool pergunta(std::span<const std::string> linhas, bool padrao) override;
+  using Relato::escolha;
+  int escolha(std::span<const std::string> linhas, std::span<const std::string> botoes) override;
   void espera(std::string_view texto) override;
+  void aguarda(std::string_view texto) override;
   void fimEspera() override;
   void titulo(Painel painel, std::string_view texto) override;
   void etapa(Painel painel, std::string_view legenda) override;

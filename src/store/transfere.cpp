@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "rt/db/file.h"
@@ -343,15 +340,15 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
     // The entries take more than the 40 characters that ROTABACK and the register keep.
     if (!pastaCabe(ctx, p.origem) || !pastaCabe(ctx, p.destino)) continue;
     if (mesmaPasta(ctx, p.origem, p.destino)) {
-      console::AVISOSN(ctx, "ATENCAO! As Pastas não podem ser iguais"_cp, 0);
+      ctx.relato().alerta("ATENCAO! As Pastas não podem ser iguais"_cp);
       continue;
     }
     if (!platform::folderExists(pastaLinux(ctx, p.origem))) {
-      console::AVISOSN(ctx, "Pasta de  origem " + p.origem + " inexistente !!", 0);
+      ctx.relato().alerta("Pasta de  origem " + p.origem + " inexistente !!");
       continue;
     }
     if (!platform::canWriteTo(ctx.unidades.toLinux(p.destino))) {
-      console::AVISOSN(ctx, "Foi colocado o Disquete?", 0);
+      ctx.relato().alerta("Foi colocado o Disquete?");
       continue;
     }
     if (modo != 3 && VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
@@ -371,7 +368,7 @@ namespace {
 bool interrompe(Contexto& ctx) {
   while (ctx.console.keyWaiting()) {
     if (ctx.console.inkey(std::chrono::milliseconds(0)).code == rt::term::key::Esc)
-      return console::AVISOSN(ctx, "Abandona a transferência dos dados?"_cp, 2) == "S";
+      return ctx.relato().pergunta("Abandona a transferência dos dados?"_cp, false);
   }
   return false;
 }
@@ -411,7 +408,7 @@ void informaTransferencia(Contexto& ctx, const Transferencia& tr, int feitos, in
     l.push_back(t.substr(0, 74));
     l.push_back("Os dados estao completos; reorganize a pasta depois.");
   }
-  console::AVISOSN(ctx, l, 0);
+  ctx.relato().alerta(l);
 }
 
 }  // namespace
@@ -424,10 +421,8 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   (void)ctx.areas.closeAll();
   // The whole office must be idle: every running terminal keeps the register open.
   if (!abreRegistroOrigem(ctx, p.origem, true)) {
-    console::AVISOSN(ctx,
-                     {"A transferencia entre pastas precisa do cadastro so para ela.",
-                      "Saia do programa nos outros terminais e tente de novo."},
-                     0);
+    ctx.relato().alerta({"A transferencia entre pastas precisa do cadastro so para ela.",
+                         "Saia do programa nos outros terminais e tente de novo."});
     (void)MUDADIR(ctx, ctx.ROTADOANO);
     return true;
   }
@@ -436,16 +431,14 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     (void)MUDADIR(ctx, ctx.ROTADOANO);
     return true;
   };
-  const int total =
-      console::alerta(ctx, {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "},
-                      {"Parcial", "Total "});
+  const int total = ctx.relato().escolha(
+      {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "}, {"Parcial", "Total "});
   if (total == 0) return sai();
-  const int mover =
-      console::alerta(ctx, {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "},
-                      {"Copiar", "Mover"});
+  const int mover = ctx.relato().escolha(
+      {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
   if (mover == 0) return sai();
-  const int parte = console::alerta(
-      ctx, {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
+  const int parte = ctx.relato().escolha(
+      {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
       {"Tudo", "So Ir", "So MOL"});
   if (parte == 0) return sai();
   Transferencia tr;
@@ -457,8 +450,9 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   const std::vector<std::string> cpfs =
       total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
                  : todosDoRegistro(ctx, soRural);
-  tr.sobrepoe = console::alerta(ctx, {"Encontrando CPF iguais "},
-                                {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
+  tr.sobrepoe =
+      ctx.relato().escolha({"Encontrando CPF iguais "},
+                           {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
   std::string ultimo;
   int feitos = 0, saltados = 0;
   std::vector<std::string> naoFeitos;  // each: the CPF and why
@@ -469,7 +463,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
       interrompida = true;
       break;
     }
-    console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
+    ctx.relato().espera("ESC - Interrompe a transferência"_cp);
     std::string motivo;
     switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
       case ResultadoTransf::Feito:
@@ -487,7 +481,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
         break;
     }
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   (void)ctx.areas.closeAll();
   // The destination's tables rebuilt one by one: one another terminal holds is left (its rows
   // are complete, only not packed) and named, and the others are still done.
@@ -502,7 +496,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
-  } else if (console::AVISOSN(ctx, "Muda para a nova Pasta?", 2) == "S") {
+  } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
     (void)reg.goTop();
     while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) (void)reg.skip(1);

@@ -29,7 +29,7 @@ using namespace rt::text::literals;
 class Gravador final : public Relato {
  public:
   std::vector<std::string> ditos;
-  void linha(std::string_view t) override { ditos.push_back("linha:" + std::string(t)); }
+  void linha(std::string_view t, bool) override { ditos.push_back("linha:" + std::string(t)); }
   void erro(std::string_view t) override { ditos.push_back("erro:" + std::string(t)); }
   void espera(std::string_view t) override { ditos.push_back("espera:" + std::string(t)); }
   void fimEspera() override { ditos.push_back("fim"); }
