@@ -39,7 +39,8 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
   // The register's orders: 1 CPF, 2 name, 3 status.
   constexpr int kOrdemCpf = 1, kOrdemNome = 2;
   auto registro = [tabelas]() -> rt::db::Table* {
-    if (store::tabela(tabelas.areas, store::Area::IMP0910) == nullptr && (!tabelas.abre || !tabelas.abre(9)))
+    if (store::tabela(tabelas.areas, store::Area::IMP0910) == nullptr &&
+        (!tabelas.abre || !tabelas.abre(store::numero(store::Area::IMP0910))))
       return nullptr;
     return store::tabela(tabelas.areas, store::Area::IMP0910);
   };

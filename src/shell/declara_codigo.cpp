@@ -186,7 +186,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
 bool Declara::DIRETO() {
   std::string cpf;
   {
-    const bool aberta = static_cast<bool>(store::abreCopia(p, 29));
+    const bool aberta = static_cast<bool>(store::abreCopia(p, store::numero(store::Area::TMP_09)));
     if (aberta) {
       rt::db::Table& t = *store::tabela(p.areas, store::Area::TMP_09);
       (void)t.goTop();

@@ -377,7 +377,8 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   if (rurais > 0)
     soRural = ctx.relato().escolha({"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
                                    {"Sim", "Nao"}) == 2;
-  const std::vector<std::string> cpfs = marca ? marca(ctx, 9, soRural) : std::vector<std::string>{};
+  const std::vector<std::string> cpfs =
+      marca ? marca(ctx, numero(Area::IMP0910), soRural) : std::vector<std::string>{};
   if (cpfs.empty()) return;
   const std::string n = std::to_string(cpfs.size());
   if (!ctx.relato().pergunta(std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +

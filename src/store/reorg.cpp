@@ -65,7 +65,8 @@ void empacotaPrograma(Contexto& ctx) {
     std::vector<IndiceDef> indices;
     for (const IndiceDef& i : t->indices)
       indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
-    // A scratch area: the table's own may hold it open shared.
+    // A scratch area, the one number between the program's tables that has none: the table's
+    // own area may hold it open shared.
     const int area = 50;
     (void)ctx.areas.close(t->numero);
     Status s = refazTabela(ctx, area, *t, arquivo, indices, 5);
