@@ -55,6 +55,18 @@ class SalvaTest : public StoreFixture, public ::testing::Test {
     dec.espelho.CPF = kB;
     ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
   }
+  // Another terminal deletes the register row of `cpf`.
+  void apagaRegistroDe(const std::string& cpf) {
+    auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
+    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
+      ASSERT_TRUE(r->goTo(k));
+      if (r->getText("CPF") == cpf) {
+        ASSERT_TRUE(r->lockRecord());
+        ASSERT_TRUE(r->markDeleted());
+        ASSERT_TRUE(r->commit());
+      }
+    }
+  }
   // Changes every copy: one row more (a new mark), the first row's mark changed, the second
   // row deleted. Returns the marks each table should hold for kB afterwards.
   std::map<int, std::vector<std::string>> mudaTudo() {
@@ -346,18 +358,8 @@ TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
 TEST_F(SalvaTest, ATaxpayerWhoseRegisterRowWentMeanwhileIsNotBroughtBack) {
   const auto antes = marcasNaTabela(ctx, 2, kB);
   mudaTudo();
-  {
-    // Another terminal deletes the register row while the declaration is open.
-    auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
-    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
-      ASSERT_TRUE(r->goTo(k));
-      if (r->getText("CPF") == kB) {
-        ASSERT_TRUE(r->lockRecord());
-        ASSERT_TRUE(r->markDeleted());
-        ASSERT_TRUE(r->commit());
-      }
-    }
-  }
+  // Another terminal deletes the register row while the declaration is open.
+  apagaRegistroDe(kB);
   EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
   EXPECT_FALSE(SALVATUDO(ctx, dec, 1));
   EXPECT_FALSE(SALVA_PARC(ctx, dec, 2, 0));
@@ -400,17 +402,7 @@ TEST_F(SalvaTest, ASaveReportsItsStepsThroughTheStoresReport) {
 
   // The register row gone meanwhile: said, nothing written.
   ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
-  {
-    auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
-    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
-      ASSERT_TRUE(r->goTo(k));
-      if (r->getText("CPF") == kB) {
-        ASSERT_TRUE(r->lockRecord());
-        ASSERT_TRUE(r->markDeleted());
-        ASSERT_TRUE(r->commit());
-      }
-    }
-  }
+  apagaRegistroDe(kB);
   g.ditos.clear();
   EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
   EXPECT_NE(
