@@ -191,6 +191,7 @@ bool CORRIGE(Contexto& ctx, int area) {
 
 void CORRECAO(Contexto& ctx, int modo) {
   ctx.MOS_MENS = false;
+  // CORRIGE's result says whether it upgraded; what it could not do it has said itself.
   if (modo == 1) {
     (void)CORRIGE(ctx, Area::DEFINE);
     return;

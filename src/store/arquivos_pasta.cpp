@@ -123,6 +123,7 @@ void descartaDiariosMortos(const std::string& pastaLx) {
   if (!nomes) return;
   for (const std::string& n : *nomes) {
     auto t = TravaDiario::tenta(platform::join(pastaLx, n));
+    // A journal that cannot go now stays, and the next start finds it again.
     if (t && t->has_value()) (void)(*t)->conclui();
   }
 }

@@ -254,6 +254,7 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
   }
   if (!ctx.relato().pergunta({"Recupera os dados em ", destino}, false)) return true;
   if (!recupera(ctx, *trava, copia->path(), destinoLx)) return false;
+  // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);

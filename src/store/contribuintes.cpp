@@ -145,6 +145,7 @@ void MUDA_CPF(Contexto& ctx) {
         break;
     }
   }
+  // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, ctx.ROTADOANO, 3);
   (void)MUDADIR(ctx, ctx.ROTADOANO);
 }
