@@ -3,7 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "platform/temp_file.h"
@@ -79,8 +78,7 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
   for (;;) {
     auto livre = platform::freeSpace(*destinoLx);
     if (livre && *livre >= total) break;
-    if (console::MENS(ctx, 12, "Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, {.teclas = "TA"}) !=
-        "T")
+    if (ctx.relato().letra("Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, "TA", 'A') != 'T')
       return false;
   }
   for (const auto& [n, t] : seguras) {

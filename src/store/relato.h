@@ -41,6 +41,9 @@ class Relato {
   bool pergunta(std::initializer_list<std::string_view> linhas, bool padrao) {
     return pergunta(std::span<const std::string>(texto(linhas)), padrao);
   }
+  // A question answered by one of the letters `teclas` (upper case), which is returned;
+  // `padrao` is the quiet answer.
+  virtual char letra(std::string_view /*texto*/, std::string_view /*teclas*/, char padrao) { return padrao; }
   // A choice among buttons: the number of the one taken (from 1), 0 for Esc, which is also the
   // quiet answer.
   virtual int escolha(std::span<const std::string> /*linhas*/, std::span<const std::string> /*botoes*/) {

@@ -40,6 +40,13 @@ bool RelatoConsole::pergunta(std::span<const std::string> linhas, bool /*padrao*
   return console::AVISOSN(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()), 2) == "S";
 }
 
+char RelatoConsole::letra(std::string_view texto, std::string_view teclas, char padrao) {
+  console::OpcoesMens op;
+  op.teclas = std::string(teclas);
+  const std::string r = console::MENS(ctx_, 12, texto, op);
+  return r.empty() ? padrao : r[0];
+}
+
 int RelatoConsole::escolha(std::span<const std::string> linhas, std::span<const std::string> botoes) {
   return console::alerta(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()),
                          std::vector<std::string>(botoes.begin(), botoes.end()));

@@ -22,6 +22,7 @@ class RelatoConsole final : public Relato {
   void alerta(std::span<const std::string> linhas) override;
   using Relato::pergunta;
   bool pergunta(std::span<const std::string> linhas, bool padrao) override;
+  char letra(std::string_view texto, std::string_view teclas, char padrao) override;
   using Relato::escolha;
   int escolha(std::span<const std::string> linhas, std::span<const std::string> botoes) override;
   void espera(std::string_view texto) override;
