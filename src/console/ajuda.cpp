@@ -10,6 +10,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/memoedit.h"
+#include "store/areas.h"
 
 namespace console {
 
@@ -17,7 +18,7 @@ using namespace rt::text::literals;
 
 namespace {
 
-constexpr int kAreaAjuda = 45;
+constexpr int kAreaAjuda = store::numero(store::Area::HELPTXT);
 constexpr int kJanelaAjuda = 8;
 constexpr int kLarguraTexto = 52;  // the text is laid out this wide to size the window
 constexpr int kLinhasMax = 13;

@@ -9,6 +9,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/browse.h"
+#include "store/areas.h"
 
 namespace console {
 
@@ -251,7 +252,7 @@ void Listas::limpezaEsc(const Definicao&) {
   if (q == "M->TIPO_BEM" || q == "M->I3_04" || q == "M->CPFDEPEN") return;
   if (q == "I7_8") {
     COD = std::string();
-    (void)tab_.areas.select(22);
+    (void)store::seleciona(tab_.areas, store::Area::TMP_02);
     return;
   }
   if (!TEMHLP) return;
@@ -268,10 +269,12 @@ namespace {
 // The register list in one order, left in another afterwards.
 void listaRegistro(Listas& l, rt::db::WorkAreas& areas, int durante, int depois) {
   if (l.PROG == 1) return;  // a list is open: nothing moves under it
-  (void)areas.select(9);
-  if (auto* t = areas.table(9)) (void)t->setOrder(durante <= t->orderCount() ? durante : 0);
+  (void)store::seleciona(areas, store::Area::IMP0910);
+  if (auto* t = store::tabela(areas, store::Area::IMP0910))
+    (void)t->setOrder(durante <= t->orderCount() ? durante : 0);
   l.GERAL();
-  if (auto* t = areas.table(9)) (void)t->setOrder(depois <= t->orderCount() ? depois : 0);
+  if (auto* t = store::tabela(areas, store::Area::IMP0910))
+    (void)t->setOrder(depois <= t->orderCount() ? depois : 0);
 }
 }  // namespace
 

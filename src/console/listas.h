@@ -23,6 +23,7 @@
 #include "console/contexto.h"
 #include "rt/db/work_areas.h"
 #include "rt/ui/binding.h"
+#include "store/areas.h"
 
 namespace console {
 
@@ -116,7 +117,7 @@ class Listas {
   void buscaDigitada(Definicao& d, char c);
   void ENTER(Definicao& d);
   void limpezaEsc(const Definicao& d);
-  void gravaCampo(int area, std::string_view campo, const rt::ui::Value& v);
+  void gravaCampo(store::Area area, std::string_view campo, const rt::ui::Value& v);
   rt::text::Decimal numeroVar(std::string_view nome) const;
 
   Contexto& ctx_;

@@ -5,11 +5,14 @@
 #include <string_view>
 #include <utility>
 
+#include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/listas_definicao.h"
+#include "console/recusa.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 
 namespace console {
 
@@ -64,9 +67,9 @@ bool Listas::monta(Definicao& d) {
   if (d.grupo == 0) return false;
   rt::db::WorkAreas& areas = tab_.areas;
 
-  auto seleciona = [&](int area) {
-    (void)areas.select(area);
-    d.area = area;
+  auto seleciona = [&](store::Area area) {
+    (void)store::seleciona(areas, area);
+    d.area = store::numero(area);
   };
   auto doTopo = [&] {
     if (auto* t = areas.table(d.area)) (void)t->goTop();
@@ -143,7 +146,7 @@ bool Listas::monta(Definicao& d) {
       break;
     }
     case 2:
-      seleciona(9);
+      seleciona(store::Area::IMP0910);
       doTopo();
       d.li = 8, d.ci = 1, d.lif = 21, d.cf = 58;
       colEsq("Nome do Contribuinte", "NOMECONTR", 30, "@S30");
@@ -151,7 +154,7 @@ bool Listas::monta(Definicao& d) {
       col("Cobrar", "VALOREC", "@EZ 999,999.99");
       break;
     case 3:
-      seleciona(22);
+      seleciona(store::Area::TMP_02);
       filtra("I1_1=\"J\"");
       d.li = 8, d.ci = 6, d.lif = 18, d.cf = 70;
       colEsq(" Firma pagadora ", "I1_2", 28, "@S28");
@@ -167,7 +170,7 @@ bool Listas::monta(Definicao& d) {
       col(" Nome da Ocupacao ", "OCUPACAO", "@S69");
       break;
     case 5:
-      seleciona(23);
+      seleciona(store::Area::TMP_03);
       doTopo();
       d.li = 8, d.ci = 6, d.lif = 18, d.cf = 50;
       colEsq("Nome Dependente ", "NOMEDEPEN", 28, "@S28");
@@ -210,12 +213,12 @@ bool Listas::monta(Definicao& d) {
       break;
     case 12:
       TEMHLP = false;
-      seleciona(40);
+      seleciona(store::Area::DIRET);
       d.li = 8, d.ci = 6, d.lif = 21, d.cf = 47;
       col(std::string("Nome dos diretórios"_cp), "DIRETOR", "@S40");
       break;
     case 13: {
-      seleciona(27);
+      seleciona(store::Area::TMP_07);
       doTopo();
       TEMPE = true;
       d.li = 5, d.ci = 1, d.lif = 18, d.cf = 79;
@@ -233,7 +236,7 @@ bool Listas::monta(Definicao& d) {
       break;
     }
     case 14:
-      seleciona(27);
+      seleciona(store::Area::TMP_07);
       filtra("TIPO_BEM<4");
       TEMPE = true;
       d.somaTodos = true;
@@ -279,11 +282,11 @@ bool Listas::monta(Definicao& d) {
       CL_AREA =
           areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(areas.current());
       if (numeroVar("OPCAO_1") == Decimal(12)) {
-        seleciona(62);
+        seleciona(store::Area::CONTAS);
       } else {
-        d.area = 62;
-        if (tab_.abre) (void)tab_.abre(62);
-        (void)areas.select(62);
+        d.area = store::numero(store::Area::CONTAS);
+        if (tab_.abre) (void)tab_.abre(d.area);
+        (void)store::seleciona(areas, store::Area::CONTAS);
       }
       d.li = 6, d.ci = 8, d.lif = 19, d.cf = 76;
       col(std::string("Código"_cp), "CDCONTA", "@s6");
@@ -414,40 +417,40 @@ void Listas::ENTER(Definicao& d) {
   } else if (q == "CODIDEPEN") {
     COD = campo("CODDEP");
     fechaTabela();
-    (void)areas.select(23);
+    (void)store::seleciona(areas, store::Area::TMP_03);
   } else if (q == "I1_8") {
     COD = campo("CPFDEPEN");
-    gravaCampo(22, "I1_8", COD);
+    gravaCampo(store::Area::TMP_02, "I1_8", COD);
   } else if (q == "M->CPFDEPEN") {
     poe("CPFDEPEN", campo("CPFDEPEN"));
-    (void)areas.select(32);
+    (void)store::seleciona(areas, store::Area::TMP_12);
   } else if (q == "M->ESTATUS") {
     poe("ESTATUS", campo("COD"));
-    (void)areas.select(31);
+    (void)store::seleciona(areas, store::Area::TMP_11);
   } else if (q == "I7_5") {
     COD = campo("CODBEM");
     fechaTabela();
-    gravaCampo(24, "I7_5", COD);
+    gravaCampo(store::Area::TMP_04, "I7_5", COD);
   } else if (q == "M->BANCO") {
     poe("BANCO", campo("NUMBAN"));
     fechaTabela();
   } else if (q == "I8_5") {
     COD = campo("CODDIV");
     fechaTabela();
-    gravaCampo(25, "I8_5", COD);
+    gravaCampo(store::Area::TMP_05, "I8_5", COD);
   } else if (q == "I6_3") {
     COD = campo("CODDES");
     fechaTabela();
-    gravaCampo(26, "I6_3", COD);
+    gravaCampo(store::Area::TMP_06, "I6_3", COD);
   } else if (q == "CODIGO") {
     COD = campo("CODDES");
     fechaTabela();
-    (void)areas.select(24);
-    if (numeroVar("OPC") != Decimal(30)) gravaCampo(24, "CODIGO", COD);
+    (void)store::seleciona(areas, store::Area::TMP_04);
+    if (numeroVar("OPC") != Decimal(30)) gravaCampo(store::Area::TMP_04, "CODIGO", COD);
   } else if (q == "I7_8") {
     COD = campo("CODPAIS");
     fechaTabela();
-    gravaCampo(24, "I7_8", COD);
+    gravaCampo(store::Area::TMP_04, "I7_8", COD);
   } else if (q == "CODPAIS" || q == "I8R_3") {
     poe(q, campo("CODPAIS"));
     COD = campo("CODPAIS");
@@ -471,24 +474,27 @@ void Listas::ENTER(Definicao& d) {
     poe(semM(q), campo("CDCONTA"));
   } else if (q == "CODIGOA") {
     COD = campo("CODBEM");
-    gravaCampo(37, "CODIGO", COD);
+    gravaCampo(store::Area::TMP_17, "CODIGO", COD);
   }
 }
 
 // Selects `area` and writes a field of its current record, under a record lock when the table
 // is shared.
-void Listas::gravaCampo(int area, std::string_view campo, const Value& v) {
-  (void)tab_.areas.select(area);
-  rt::db::Table* t = tab_.areas.table(area);
+void Listas::gravaCampo(store::Area area, std::string_view campo, const Value& v) {
+  (void)store::seleciona(tab_.areas, area);
+  rt::db::Table* t = store::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
   rt::db::Status s = t->put(campo, v);
   if (s.code() == rt::db::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
     s = t->put(campo, v);
-    (void)t->flush();
+    if (s) s = t->flush();
+    // Flushed above, or the failure is said below: the release decides nothing.
     (void)t->unlockRecord(t->recNo());
-    return;
+  } else if (s) {
+    s = t->flush();
   }
-  (void)t->flush();
+  // The field keeps what it had; the user is told why the choice did not go in.
+  if (!s) AVISOSN(ctx_, textoRecusa(s, campo), 0);
 }
 
 Decimal Listas::numeroVar(std::string_view nome) const {

@@ -9,6 +9,7 @@
 #include "grid/edita.h"
 #include "rt/db/table.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/tabelas_declaracao.h"
 
@@ -16,9 +17,9 @@ namespace screens {
 
 namespace {
 
-constexpr int kNotas = 11;       // the checker's errors and the notes
-constexpr int kCopiaNotas = 31;  // the terminal's working copy of them
-constexpr int kRegistro = 9;
+constexpr int kNotas = store::numero(store::Area::IMP1110);      // the checker's errors and the notes
+constexpr int kCopiaNotas = store::numero(store::Area::TMP_11);  // the terminal's working copy of them
+constexpr int kRegistro = store::numero(store::Area::IMP0910);
 
 // The taxpayer's rows of table 11 into copy 31, which is left holding exactly them.
 bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {

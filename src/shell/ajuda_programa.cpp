@@ -2,13 +2,14 @@
 
 #include "console/pastas.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/cria.h"
 
 namespace shell {
 
 namespace {
 
-constexpr int kAreaAjuda = 45;
+constexpr int kAreaAjuda = store::numero(store::Area::HELPTXT);
 
 bool existe(Program& p, std::string_view extensao) {
   return console::LF_ISFILE(p, p.ARQDEF + "HELPTXT" + std::string(extensao));

@@ -12,7 +12,9 @@
 #include "rt/ui/read.h"
 #include "shell/cores_registro.h"
 #include "shell/registros.h"
+#include "store/areas.h"
 #include "store/estatus.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -147,7 +149,7 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
 void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
   console::MTELA2(ctx, 9);
   {
-    UsoTabela status(ctx, 66);
+    UsoTabela status(ctx, store::Area::STATUS);
     if (status.ok()) {
       ctx.POSVER = 1;
       for (;;) {
@@ -166,7 +168,7 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
       }
     }
   }
-  (void)ctx.areas.close(66);
+  (void)store::fecha(ctx.areas, store::Area::STATUS);
   ctx.janelas.FECHAJAN(5);
   console::MENS(ctx);
 }
@@ -193,7 +195,7 @@ void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
   console::MTELA2(ctx, 2);
-  UsoTabela ufirm(ctx, 51);
+  UsoTabela ufirm(ctx, store::Area::UFIRM);
   if (!ufirm.ok()) {
     ctx.janelas.FECHAJAN(5);
     return;
@@ -258,18 +260,20 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   if (m >= 1 && m <= 12) {
     const std::string chave = anoMes(ano, mes);
     const int anterior = ctx.areas.current();
-    (void)ctx.areas.select(51);
+    (void)store::seleciona(ctx.areas, store::Area::UFIRM);
     bool travado;
     if (t.seek(chave) && t.found())
       travado = store::REC_LOCK(ctx, 5);
     else
       travado = store::ADD_REC(ctx, 5);
     if (travado) {
-      (void)t.put("ANOMES", chave);
-      (void)t.put("SIMB_MOED", std::string("R$  "));
-      (void)t.put("TJM", tjm);
-      (void)t.flush();
-      store::DESTRAVA(ctx);
+      rt::db::Status s = t.put("ANOMES", chave);
+      if (s) s = t.put("SIMB_MOED", std::string("R$  "));
+      if (s) s = t.put("TJM", tjm);
+      if (s) s = t.flush();
+      // Flushed above, or the failure is said: the release decides nothing.
+      (void)store::DESTRAVA(ctx);
+      (void)store::gravou(ctx, s, "TJM");  // said; the rate stays as the table had it
     }
     (void)ctx.areas.select(anterior);
   }

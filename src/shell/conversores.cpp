@@ -12,6 +12,7 @@
 #include "rt/text/transform.h"
 #include "rt/ui/read.h"
 #include "shell/programa.h"
+#include "store/areas.h"
 #include "taxcalc/tax_year.h"
 
 namespace shell {
@@ -90,7 +91,7 @@ bool poeNumero(Program& p, rt::term::ActiveInput& campo, Decimal valor) {
 
 // The month of the gain's disposal date (copy 27); 0 when there is none.
 int mesAlienacao(Program& p) {
-  rt::db::Table* t = p.areas.table(27);
+  rt::db::Table* t = store::tabela(p.areas, store::Area::TMP_07);
   if (t == nullptr || t->eof() || t->fieldIndex("DATA_ALI") < 0) return 0;
   const rt::text::Date d = t->getDate("DATA_ALI");
   return d.isEmpty() ? 0 : d.month();

@@ -3,6 +3,8 @@
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
 #include "shell/registros.h"
+#include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -52,11 +54,12 @@ void le(const rt::db::Table& t, console::Cores& c) {
 
 // Appends the terminal's record (it comes locked) and writes the colours into it.
 bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
-  (void)ctx.areas.select(56);
+  (void)store::seleciona(ctx.areas, store::Area::CORES);
   if (!store::ADD_REC(ctx, 5)) return false;
-  const bool ok = static_cast<bool>(escreve(t, ctx.NUSU, ctx.cores));
-  store::DESTRAVA(ctx);
-  return ok;
+  const rt::db::Status s = escreve(t, ctx.NUSU, ctx.cores);
+  // escreve flushed the row, or failed and is said below: the release decides nothing.
+  (void)store::DESTRAVA(ctx);
+  return store::gravou(ctx, s, t.alias());
 }
 
 }  // namespace
@@ -64,7 +67,7 @@ bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
 bool CRIACOR(store::Contexto& ctx) {
   bool ok = false;
   {
-    UsoTabela cores(ctx, 56);
+    UsoTabela cores(ctx, store::Area::CORES);
     if (!cores.ok()) return false;
     if (achaTerminal(ctx, *cores)) {
       le(*cores, ctx.cores);
@@ -73,24 +76,25 @@ bool CRIACOR(store::Contexto& ctx) {
       ok = acrescenta(ctx, *cores);
     }
   }
-  (void)ctx.areas.close(56);
+  (void)store::fecha(ctx.areas, store::Area::CORES);
   return ok;
 }
 
 bool GRAVACOR(store::Contexto& ctx) {
   bool ok = false;
   {
-    UsoTabela cores(ctx, 56);
+    UsoTabela cores(ctx, store::Area::CORES);
     if (!cores.ok()) return false;
     if (achaTerminal(ctx, *cores)) {
       const std::string terminal = ctx.NUSU;
       const console::Cores c = ctx.cores;
-      ok = gravaTravado(ctx, 56, *cores, [&](rt::db::Table& t) { return escreve(t, terminal, c); });
+      ok = gravaTravado(ctx, store::Area::CORES, *cores,
+                        [&](rt::db::Table& t) { return escreve(t, terminal, c); });
     } else {
       ok = acrescenta(ctx, *cores);
     }
   }
-  (void)ctx.areas.close(56);
+  (void)store::fecha(ctx.areas, store::Area::CORES);
   return ok;
 }
 

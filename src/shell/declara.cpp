@@ -22,8 +22,10 @@
 #include "shell/servicos_declaracao.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/copia_trabalho.h"
 #include "store/detalhe.h"
+#include "store/recusa.h"
 #include "store/salva.h"
 #include "store/travas.h"
 #include "taxcalc/consistencia.h"
@@ -76,22 +78,23 @@ namespace {
 bool confereDeclaracao(Program& p, Declara& d) {
   if (d.calculos() == nullptr) return false;
   // The rules' texts, degrees and screens come from the shipped message list.
-  const bool mensagensAbertas = p.areas.isOpen(54);
-  if (!mensagensAbertas && !store::ABERTURA(p, 54)) return false;
-  if (!store::ABERTURA(p, 11, true)) {
-    if (!mensagensAbertas) (void)p.areas.close(54);
+  const bool mensagensAbertas = store::aberta(p.areas, store::Area::LISERRO);
+  if (!mensagensAbertas && !store::ABERTURA(p, store::Area::LISERRO)) return false;
+  if (!store::ABERTURA(p, store::Area::IMP1110, true)) {
+    if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
     return false;
   }
   taxcalc::Contexto c = d.calculos()->contexto(d.dec);
-  const taxcalc::ResultadoConferencia r = taxcalc::CONFERE(c, *p.areas.table(11), 1, p.aj.VAL_CPMF);
-  (void)p.areas.close(11);
-  if (!mensagensAbertas) (void)p.areas.close(54);
+  const taxcalc::ResultadoConferencia r =
+      taxcalc::CONFERE(c, *store::tabela(p.areas, store::Area::IMP1110), 1, p.aj.VAL_CPMF);
+  (void)store::fecha(p.areas, store::Area::IMP1110);
+  if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
   store::FECHA_PROV(p);
   if (!r.LTEMERR) return true;
   // The list shown is that of the register's current taxpayer: the register is put back on
   // the one checked, wherever loading the declaration left it.
-  if (store::ABERTURA(p, 9)) {
-    rt::db::Table& reg = *p.areas.table(9);
+  if (store::ABERTURA(p, store::Area::IMP0910)) {
+    rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
     (void)reg.setOrder(1);
     (void)reg.seek(d.dec.espelho.CPF);
   }
@@ -173,7 +176,7 @@ void Declara::roda() {
   while (true) {
     console::MTELA3(p, 3);
     tela.ZOOM_BEM = !tela.ZOOM_DIV;
-    (void)store::ABERTURA(p, 9);
+    (void)store::ABERTURA(p, store::Area::IMP0910);
     bool achou;
     {
       TeclasLigadas escolha(p.console);
@@ -310,22 +313,24 @@ void Declara::fimDaDeclaracao() {
   dec.espelho.LRECUPERA = false;
   // Saved or dropped: other terminals may open it now.
   uso_.libera();
-  (void)store::ABERTURA(p, 9);
+  (void)store::ABERTURA(p, store::Area::IMP0910);
   mostraPagina();
 }
 
 void Declara::fimDoDriver() {
-  if (store::ABERTURA(p, 9)) {
-    rt::db::Table& r = *p.areas.table(9);
+  if (store::ABERTURA(p, store::Area::IMP0910)) {
+    rt::db::Table& r = *store::tabela(p.areas, store::Area::IMP0910);
     r.clearFilter();
     (void)r.setOrder(1);
     // ORDEM is written only on the taxpayer's own row: a failed seek leaves the register at
     // its end, and nothing there may be written.
     if (r.seek(rt::text::padr(p.CPF, 11)) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
-      (void)r.put("ORDEM", rt::text::Decimal::fromInt(0));
-      (void)r.flush();
+      rt::db::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
+      if (s) s = r.flush();
+      // Flushed above, or the failure is said: the release decides nothing.
       (void)r.unlock();
+      (void)store::gravou(p, s, "ORDEM");  // said; the driver ends all the same
     }
   }
   p.janelas.FECHAJAN(3);

@@ -5,9 +5,9 @@
 #include "console/alerta.h"
 #include "console/janelas.h"
 #include "console/listas.h"
-#include "console/ver_nome.h"
 #include "console/mensagens.h"
 #include "console/validadores.h"
+#include "console/ver_nome.h"
 #include "grid/edita.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -17,6 +17,7 @@
 #include "shell/declara.h"
 #include "shell/pastas_grade.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/busca_outro.h"
 #include "store/copia_trabalho.h"
 #include "store/tabelas_declaracao.h"
@@ -61,7 +62,7 @@ class ServicosDoCodigo final : public console::ServicosLista {
 
 // The register on the next or previous taxpayer, not past its ends.
 void moveRegistro(Program& p, int passo) {
-  rt::db::Table* r = p.areas.table(9);
+  rt::db::Table* r = store::tabela(p.areas, store::Area::IMP0910);
   if (r == nullptr) return;
   if (r->eof()) {
     (void)(passo > 0 ? r->goTop() : r->goBottom());
@@ -80,7 +81,7 @@ void Declara::escolhe(int lista) {
   ServicosDoCodigo servicos(*this);
   console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
                     servicos);
-  if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+  if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
   // The register's list is the one of the CPF prompt, whatever input is running.
   p.QUALHLP = "M->CPF";
   l.TEMHLP = true;
@@ -116,7 +117,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
       console::buscaPorNome(p, console::registroNomes(tabelas, listas, [this] { mostraPagina(); }),
                             console::AlvoNome{17 + linha, 4 + coluna, &p.CPF, &nome});
   while (true) {
-    if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+    if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
     if (modo == 1) mostraPagina();
     rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", p.CPF), "@r 999.999.999-99");
     g.valid([this, &porNome] { return console::VAL_CPF(p, p.CPF, false, porNome); });
@@ -136,8 +137,8 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   e.CPF = p.CPF;
 
   bool achou = e.LRECUPERA;
-  if (!achou && store::ABERTURA(p, 9)) {
-    rt::db::Table& reg = *p.areas.table(9);
+  if (!achou && store::ABERTURA(p, store::Area::IMP0910)) {
+    rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
     // Sought in CPF order and without the rural filter; the filter stays for the lists.
     auto filtro = reg.hasFilter();
     if (filtro) reg.clearFilter();
@@ -175,7 +176,8 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
                                            2);
     if (r != "S") return false;
     tela.PVEZ = true;
-    if (rt::db::Table* reg = p.areas.table(9)) (void)reg->goBottom(), (void)reg->skip(1);
+    if (rt::db::Table* reg = store::tabela(p.areas, store::Area::IMP0910))
+      (void)reg->goBottom(), (void)reg->skip(1);
     return carrega(carga, 0);
   }
   return carrega(carga, 1);
@@ -184,14 +186,14 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
 bool Declara::DIRETO() {
   std::string cpf;
   {
-    const bool aberta = static_cast<bool>(store::abreCopia(p, 29));
+    const bool aberta = static_cast<bool>(store::abreCopia(p, store::numero(store::Area::TMP_09)));
     if (aberta) {
-      rt::db::Table& t = *p.areas.table(29);
+      rt::db::Table& t = *store::tabela(p.areas, store::Area::TMP_09);
       (void)t.goTop();
       if (!t.eof()) cpf = t.getText("CPF");
     }
     // The recovery opens the copies itself, and only when nothing else has them.
-    (void)p.areas.close(29);
+    (void)store::fecha(p.areas, store::Area::TMP_09);
   }
   if (rt::text::alltrim(cpf).empty()) {
     console::MENS(p, 11, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
@@ -211,8 +213,8 @@ void Declara::SO_MOL_filtro(rt::db::Table& reg) {
 }
 
 void Declara::SO_MOL() {
-  if (!p.areas.isOpen(9) && !store::ABERTURA(p, 9)) return;
-  rt::db::Table& reg = *p.areas.table(9);
+  if (!store::aberta(p.areas, store::Area::IMP0910) && !store::ABERTURA(p, store::Area::IMP0910)) return;
+  rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
   soRural = !soRural;
   if (soRural)
     SO_MOL_filtro(reg);
@@ -226,7 +228,7 @@ void Declara::SO_MOL() {
 
 void Declara::MOS_DIR() {
   shell::MOS_DIR(p);
-  if (!p.areas.isOpen(9)) (void)store::ABERTURA(p, 9);
+  if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
   mostraPagina();
 }
 

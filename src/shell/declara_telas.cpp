@@ -1,6 +1,8 @@
 // Switching screens from the keys of an open declaration.
 #include "rt/term/keys.h"
 #include "shell/declara.h"
+#include "store/areas.h"
+#include "store/recusa.h"
 #include "store/salva.h"
 
 namespace shell {
@@ -66,26 +68,29 @@ bool Declara::MUDATEL14() {
 namespace {
 
 // Writes a mirrored record into the single row of its working copy.
-void gravaNaCopia(Program& p, int area, const store::RegistroEspelho& r, const std::string& cpf) {
-  if (p.areas.table(area) == nullptr) return;
-  (void)p.areas.select(area);
+void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r, const std::string& cpf) {
+  if (store::tabela(p.areas, area) == nullptr) return;
+  (void)store::seleciona(p.areas, area);
   if (!store::PREP_REG(p, cpf)) return;
-  rt::db::Table& t = *p.areas.table(area);
-  if (r.grava(t)) (void)t.flush();
+  rt::db::Table& t = *store::tabela(p.areas, area);
+  rt::db::Status s = r.grava(t);
+  if (s) s = t.flush();
+  // Flushed above, or the failure is said: the release decides nothing.
   (void)t.unlock();
+  (void)store::gravou(p, s, t.alias());  // said; the screen goes on with the mirror as it is
 }
 
 }  // namespace
 
 void Declara::copiaIdentificacao() {
   const int antes = p.areas.current();
-  gravaNaCopia(p, 21, dec.espelho.tabela01, dec.espelho.CPF);
+  gravaNaCopia(p, store::Area::TMP_01, dec.espelho.tabela01, dec.espelho.CPF);
   (void)p.areas.select(antes);
 }
 
 void Declara::copiaRegistro() {
   const int antes = p.areas.current();
-  gravaNaCopia(p, 29, dec.espelho.registro, dec.espelho.CPF);
+  gravaNaCopia(p, store::Area::TMP_09, dec.espelho.registro, dec.espelho.CPF);
   (void)p.areas.select(antes);
 }
 

@@ -27,6 +27,7 @@
 #include "shell/senha.h"
 #include "shell/terminal_numero.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 
 namespace shell {
 
@@ -76,7 +77,7 @@ void conversor(Program& p) {
     naoDisponivel(p);
     return;
   }
-  (void)p.areas.close(9);
+  (void)store::fecha(p.areas, store::Area::IMP0910);
   platform::RunOptions op;
   op.terminal = p.terminal;
   op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU,
@@ -85,7 +86,7 @@ void conversor(Program& p) {
   const auto r = platform::runProgram(programa, args, op);
   p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
-  (void)store::ABERTURA(p, 9);
+  (void)store::ABERTURA(p, store::Area::IMP0910);
   if (!r) naoDisponivel(p);
 }
 
@@ -101,7 +102,7 @@ void novasCoresDoMenu(Program& p) {
 
 // The status name of a status number, from table STATUS.
 std::string nomeStatus(Program& p, int codigo) {
-  UsoTabela t(p, 66);
+  UsoTabela t(p, store::Area::STATUS);
   if (!t.ok() || t->orderCount() == 0) return {};
   if (!t->seek(Decimal(codigo)) || !t->found()) return {};
   return std::string(rt::text::trim(t->getText("DESCRICAO")));
@@ -143,7 +144,8 @@ bool letraDoDrive(Program& p, int id) {
   p.cfg.XDRIVE = letra.substr(0, 1);
   // The backup of every folder reads the drive from the terminal's record.
   const std::string drive = p.cfg.XDRIVE;
-  (void)gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
+  (void)gravaConfig(p,
+                    [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });  // says its own failure
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
@@ -154,13 +156,13 @@ bool letraDoDrive(Program& p, int id) {
 void backupFeito(Program& p) {
   p.cfg.ULTBACK = p.HOJE + 4;
   {
-    UsoTabela config(p, 42);
+    UsoTabela config(p, store::Area::CONFIG);
     if (config.ok() && achaTerminal(p, *config)) {
       p.cfg.ROTABACK = rt::text::trim(config->getText("ROTABACK"));
       if (const std::string d(rt::text::alltrim(config->getText("XDRIVE"))); !d.empty()) p.cfg.XDRIVE = d;
     }
   }
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });
+  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
 }
 
 // The option list of print step `passo` (1-4) for the current report kind.
@@ -198,7 +200,8 @@ int* escolhaDoPasso(Program& p, int passo) {
 }
 
 void gravaEscolhas(Program& p) {
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
+  (void)gravaConfig(p,
+                    [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });  // says its own failure
   p.janelas.FECHAJAN(4);
 }
 
@@ -252,8 +255,8 @@ void rodaItem(Program& p, int id) {
   // The settings items work on DEFINE and on the terminal's CONFIG record.
   std::optional<UsoTabela> define, config;
   if (id >= 21 && id <= 36) {
-    define.emplace(p, 43);
-    config.emplace(p, 42);
+    define.emplace(p, store::Area::DEFINE);
+    config.emplace(p, store::Area::CONFIG);
     if (config->ok()) (void)achaTerminal(p, **config);
   }
 
@@ -279,7 +282,7 @@ void rodaItem(Program& p, int id) {
       (void)TIP_GRAV(p, p.aj);
       break;
     case 27:
-      (void)store::ABERTURA(p, 9);
+      (void)store::ABERTURA(p, store::Area::IMP0910);
       MUDA_ESTATUS(p, GRADE_ESTATUS);
       break;
     case 28:
@@ -288,7 +291,8 @@ void rodaItem(Program& p, int id) {
     case 35: {
       OpcoesAtualizacao op;
       op.gravaConfig = [&p] {
-        (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+        (void)gravaConfig(p,
+                          [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
       };
       if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
       break;
@@ -321,9 +325,10 @@ void rodaItem(Program& p, int id) {
       if (console::LF_ISFILE(p, p.LOCTRAB + "NAO-DOS.TXT")) {
         // After a restart ARQ_IMP is blank: the file found is the one to print.
         p.ARQ_IMP = p.LOCTRAB + "NAO-DOS.TXT";
-        if (rt::db::Table* cad = p.areas.table(9); cad && !cad->eof()) p.EMAIL = cad->getText("EMAIL");
+        if (rt::db::Table* cad = store::tabela(p.areas, store::Area::IMP0910); cad && !cad->eof())
+          p.EMAIL = cad->getText("EMAIL");
         (void)chamaFuncao(p, 52);
-        (void)store::ABERTURA(p, 9);
+        (void)store::ABERTURA(p, store::Area::IMP0910);
       } else {
         console::AVISOSN(p, "Selecione a impressora Nao DOS antes", 0);
       }

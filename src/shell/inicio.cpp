@@ -1,7 +1,5 @@
 #include "shell/inicio.h"
 
-#include "shell/servicos_declaracao.h"
-
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
@@ -21,11 +19,13 @@
 #include "shell/terminal_numero.h"
 #include "store/abertura.h"
 #include "store/acerto.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
+#include "store/diario_gravacao.h"
 #include "store/fornecidas.h"
+#include "store/recusa.h"
 #include "store/semente.h"
 #include "store/travas.h"
-#include "store/diario_gravacao.h"
 #include "store/verificacao.h"
 
 namespace shell {
@@ -71,21 +71,29 @@ void telaInicial(Program& p) {
 
 // A value into the terminal's CONFIG record (area 42, positioned) under the 5-second lock.
 void gravaNaConfig(Program& p, const Escrita& escreve) {
-  rt::db::Table* t = p.areas.table(42);
-  if (t && !t->eof()) (void)gravaTravado(p, 42, *t, escreve);
+  rt::db::Table* t = store::tabela(p.areas, store::Area::CONFIG);
+  // gravaTravado says a value it could not keep; the run goes on with it in memory.
+  if (t && !t->eof()) (void)gravaTravado(p, store::Area::CONFIG, *t, escreve);
 }
 
 // DEFINE into the variables; false when the table could not be had.
 bool leDefine(Program& p) {
-  if (!store::ABERTURA(p, 43)) return false;
-  rt::db::Table& t = *p.areas.table(43);
+  if (!store::ABERTURA(p, store::Area::DEFINE)) return false;
+  rt::db::Table& t = *store::tabela(p.areas, store::Area::DEFINE);
   (void)t.goTop();
   // An empty DEFINE would leave no prices, no due dates and the bank-slip counter at 0.
   if (t.eof() && store::FIL_LOCK(p, 5)) {
     // Under the file lock, so two terminals starting together seed it once.
     (void)t.goTop();
-    if (t.eof()) (void)store::gravaValores(t, store::estrutura(43), store::sementeDEFINE());
-    store::DESTRAVA(p);
+    rt::db::Status s;
+    if (t.eof())
+      s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
+                              store::sementeDEFINE());
+    if (s) s = t.flush();
+    // Flushed above, or the failure is said: the release decides nothing.
+    (void)store::DESTRAVA(p);
+    // Said; the settings then stay at their defaults, as when the table cannot be had.
+    (void)store::gravou(p, s, t.alias());
     (void)t.goTop();
   }
   if (!t.eof()) {
@@ -102,7 +110,7 @@ bool leDefine(Program& p) {
   carregaDefine(p, p.aj);
   p.glob.BOL_BANCO = 341;
   p.glob.CVALDOLAR = rt::text::str(p.glob.NVALDOLAR, 6, 4);
-  (void)p.areas.close(43);
+  (void)store::fecha(p.areas, store::Area::DEFINE);
   return true;
 }
 
@@ -190,19 +198,22 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
 
 bool CONFIGURA(Program& p) {
   padroesConfig(p);
-  if (!store::ABERTURA(p, 42)) {
+  if (!store::ABERTURA(p, store::Area::CONFIG)) {
     console::AVISOSN(p, "Arquivo de configuraçao sendo usado no momento"_cp, 0);
     return false;
   }
-  rt::db::Table& t = *p.areas.table(42);
+  rt::db::Table& t = *store::tabela(p.areas, store::Area::CONFIG);
   if (achaTerminal(p, t)) {
     leConfig(p, t);
   } else {
     p.definePastaDados(pastaDadosNova(p));
     if (store::ADD_REC(p, 5)) {
-      (void)gravaConfigNova(p, t);
-      (void)t.flush();
-      store::DESTRAVA(p);
+      rt::db::Status s = gravaConfigNova(p, t);
+      if (s) s = t.flush();
+      // Flushed above, or the failure is said: the release decides nothing.
+      (void)store::DESTRAVA(p);
+      // Said; the terminal runs on the defaults it has in memory.
+      (void)store::gravou(p, s, t.alias());
       (void)achaTerminal(p, t);
     }
   }
@@ -229,11 +240,12 @@ std::string lembreteBackup(Program& p) {
 }
 
 void registraPasta(Program& p) {
-  rt::db::Table* t = p.areas.table(40);
+  rt::db::Table* t = store::tabela(p.areas, store::Area::DIRET);
   if (!t) return;
   const std::string nome = console::BAR_FORA(p.LOCARQ);
   const auto marca = [&](std::string_view valor) {
-    return gravaTravado(p, 40, *t, [valor](rt::db::Table& r) { return r.put("SELEC", std::string(valor)); });
+    return gravaTravado(p, store::Area::DIRET, *t,
+                        [valor](rt::db::Table& r) { return r.put("SELEC", std::string(valor)); });
   };
   // Every other chosen row is unmarked first, so the register never has two chosen rows.
   std::uint32_t achado = 0;
@@ -242,20 +254,22 @@ void registraPasta(Program& p) {
     if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
-      (void)marca(" ");
+      (void)marca(" ");  // gravaTravado says its own failure
     }
   }
   if (achado) {
-    (void)t->goTo(achado);
-    if (t->getText("SELEC") != "S") (void)marca("S");
+    if (store::gravou(p, t->goTo(achado), t->alias()) && t->getText("SELEC") != "S")
+      (void)marca("S");  // gravaTravado says its own failure
   } else {
     const int antes = p.areas.current();
-    (void)p.areas.select(40);
+    (void)store::seleciona(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
-      (void)t->put("SELEC", std::string("S"));
-      (void)t->put("DIRETOR", nome);
-      (void)t->flush();
-      store::DESTRAVA(p);
+      rt::db::Status s = t->put("SELEC", std::string("S"));
+      if (s) s = t->put("DIRETOR", nome);
+      if (s) s = t->flush();
+      // Flushed above, or the failure is said: the release decides nothing.
+      (void)store::DESTRAVA(p);
+      (void)store::gravou(p, s, t->alias());  // said; the folder is in use all the same
     }
     (void)p.areas.select(antes);
   }
@@ -284,14 +298,14 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   telaInicial(p);
 
   store::CORRECAO(p, 1);
-  (void)p.areas.select(42);
+  (void)store::seleciona(p.areas, store::Area::CONFIG);
   p.CRESBAK = lembreteBackup(p);
 
   if (!leDefine(p)) {
     encerra(p, 1);
     return false;
   }
-  (void)p.areas.select(42);
+  (void)store::seleciona(p.areas, store::Area::CONFIG);
   if (!pastaDoAno(p)) {
     encerra(p, 0);
     return false;
@@ -315,7 +329,7 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   (void)store::passaVerificacao(p);
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.
-  if (!p.areas.isOpen(40)) {
+  if (!store::aberta(p.areas, store::Area::DIRET)) {
     encerra(p, 1);
     return false;
   }
@@ -331,12 +345,13 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   console::MENS(p);
 
   CREATEMAINMENU(p);
-  (void)store::ABERTURA(p, 9);
+  (void)store::ABERTURA(p, store::Area::IMP0910);
   p.janelas.FECHAJAN(10);
   p.TELA = 6;
   p.NPOSMENU = p.CRESBAK == "S" ? 6 : 1;
 
   OpcoesAtualizacao op;
+  // gravaConfig says its own failure.
   op.gravaConfig = [&p] { (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
   if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) {
     encerra(p, 0);

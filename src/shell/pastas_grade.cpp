@@ -5,6 +5,7 @@
 #include "grid/estado.h"
 #include "grid/validacao.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 
 namespace shell {
 
@@ -23,11 +24,11 @@ class ServicosPastas final : public grid::ServicosGrade {
 
 void MOS_DIR(Program& p) {
   const int antes = p.areas.current();
-  if (!p.areas.isOpen(40)) (void)store::SAI_ABRE(p, 40);
-  if (p.areas.isOpen(40)) {
+  if (!store::aberta(p.areas, store::Area::DIRET)) (void)store::SAI_ABRE(p, store::Area::DIRET);
+  if (store::aberta(p.areas, store::Area::DIRET)) {
     // The grid has no frame of its own: what it covered comes back when it closes.
     console::TelaGuardada fundo(p.screen());
-    (void)p.areas.select(40);
+    (void)store::seleciona(p.areas, store::Area::DIRET);
     ServicosPastas servicos;
     grid::Grade g;
     g.servicos = &servicos;

@@ -2,6 +2,8 @@
 
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace shell {
@@ -14,41 +16,43 @@ int inteiro(const rt::db::Table& t, std::string_view campo) {
 
 }  // namespace
 
-UsoTabela::UsoTabela(store::Contexto& ctx, int numero)
-    : ctx_(ctx), numero_(numero), anterior_(ctx.areas.current()) {
-  if (!ctx.areas.isOpen(numero)) {
-    if (!store::ABERTURA(ctx, numero)) {
+UsoTabela::UsoTabela(store::Contexto& ctx, store::Area area)
+    : ctx_(ctx), area_(area), anterior_(ctx.areas.current()) {
+  if (!store::aberta(ctx.areas, area)) {
+    if (!store::ABERTURA(ctx, area)) {
       (void)ctx.areas.select(anterior_);
       return;
     }
     abriu_ = true;
   }
-  tabela_ = ctx.areas.table(numero);
+  tabela_ = store::tabela(ctx.areas, area);
 }
 
 UsoTabela::~UsoTabela() {
-  if (abriu_) (void)ctx_.areas.close(numero_);
+  if (abriu_) (void)store::fecha(ctx_.areas, area_);
   (void)ctx_.areas.select(anterior_);
 }
 
-bool gravaTravado(store::Contexto& ctx, int numero, rt::db::Table& t, const Escrita& escreve) {
+bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
   if (t.eof()) return false;
   const int anterior = ctx.areas.current();
-  (void)ctx.areas.select(numero);
-  bool ok = store::REC_LOCK(ctx, 5);
+  (void)store::seleciona(ctx.areas, area);
+  bool ok = store::REC_LOCK(ctx, 5);  // a lock not had is said by REC_LOCK
   if (ok) {
-    ok = static_cast<bool>(escreve(t));
-    ok = static_cast<bool>(t.flush()) && ok;
-    store::DESTRAVA(ctx);
+    rt::db::Status s = escreve(t);
+    const rt::db::Status gravado = t.flush();
+    if (s) s = gravado;
+    const bool liberado = store::DESTRAVA(ctx);
+    ok = store::gravou(ctx, s, t.alias()) && liberado;
   }
   (void)ctx.areas.select(anterior);
   return ok;
 }
 
 bool gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
-  UsoTabela define(ctx, 43);
+  UsoTabela define(ctx, store::Area::DEFINE);
   if (!define.ok() || !define->goTop()) return false;
-  return gravaTravado(ctx, 43, *define, escreve);
+  return gravaTravado(ctx, store::Area::DEFINE, *define, escreve);
 }
 
 bool achaTerminal(store::Contexto& ctx, rt::db::Table& t) {
@@ -58,13 +62,13 @@ bool achaTerminal(store::Contexto& ctx, rt::db::Table& t) {
 }
 
 bool gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
-  UsoTabela config(ctx, 42);
+  UsoTabela config(ctx, store::Area::CONFIG);
   if (!config.ok() || !achaTerminal(ctx, *config)) return false;
-  return gravaTravado(ctx, 42, *config, escreve);
+  return gravaTravado(ctx, store::Area::CONFIG, *config, escreve);
 }
 
 void carregaDefine(store::Contexto& ctx, Ajustes& aj) {
-  UsoTabela define(ctx, 43);
+  UsoTabela define(ctx, store::Area::DEFINE);
   if (!define.ok() || !define->goTop() || define->eof()) return;
   const rt::db::Table& t = *define;
   aj.VAL_SEG = t.getNumber("VAL_SEG");
@@ -78,7 +82,7 @@ void carregaDefine(store::Contexto& ctx, Ajustes& aj) {
 }
 
 void carregaConfig(store::Contexto& ctx, Ajustes& aj) {
-  UsoTabela config(ctx, 42);
+  UsoTabela config(ctx, store::Area::CONFIG);
   if (!config.ok() || !achaTerminal(ctx, *config)) return;
   aj.QUERSEN = config->getLogical("QUERSEN");
   aj.ULT_SENIR = inteiro(*config, "ULT_SENIR");

@@ -9,16 +9,17 @@
 #include "rt/db/status.h"
 #include "rt/db/table.h"
 #include "shell/ajustes.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 
 namespace shell {
 
-// Table n in its work area for as long as this lives: opened by the opener when it was not
+// A table in its work area for as long as this lives: opened by the opener when it was not
 // open (and closed again at the end), left as it is when the caller had it open. The area
 // selected before comes back at the end.
 class UsoTabela {
  public:
-  UsoTabela(store::Contexto& ctx, int numero);
+  UsoTabela(store::Contexto& ctx, store::Area area);
   ~UsoTabela();
   UsoTabela(const UsoTabela&) = delete;
   UsoTabela& operator=(const UsoTabela&) = delete;
@@ -30,7 +31,7 @@ class UsoTabela {
 
  private:
   store::Contexto& ctx_;
-  int numero_;
+  store::Area area_;
   int anterior_;
   bool abriu_ = false;
   rt::db::Table* tabela_ = nullptr;
@@ -39,8 +40,9 @@ class UsoTabela {
 using Escrita = std::function<rt::db::Status(rt::db::Table&)>;
 
 // Writes into the record the table is positioned on, under the 5-second record lock, and
-// releases it. False when the lock was not had or a value was refused.
-bool gravaTravado(store::Contexto& ctx, int numero, rt::db::Table& t, const Escrita& escreve);
+// releases it. False when the lock was not had or a value was refused; either is said to the
+// user here, so a caller that has nothing else to undo may drop the result.
+bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve);
 
 // DEFINE's record (the first): `escreve` under the lock.
 bool gravaDefine(store::Contexto& ctx, const Escrita& escreve);

@@ -9,6 +9,7 @@
 #include "screens/rodape.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/programa.h"
+#include "store/areas.h"
 #include "store/estatus.h"
 #include "taxcalc/dependente_leao.h"
 #include "taxcalc/pagamentos.h"
@@ -65,7 +66,8 @@ constexpr Recalculo kRecalculos[] = {
     // run on what the row now holds.
     {"FDOAPAG",
      [](taxcalc::Contexto& c, int) {
-       if (const rt::db::Table* t = c.areas.table(26); t != nullptr && !t->eof()) (void)taxcalc::FDOAPAG(c, t->getNumber("I6_4"));
+       if (const rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06); t != nullptr && !t->eof())
+         (void)taxcalc::FDOAPAG(c, t->getNumber("I6_4"));
      }},
     // The gains' own totals belong to the gains screens, not in this version: nothing to run.
     {"FCALGAN", [](taxcalc::Contexto&, int) {}},

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
@@ -10,6 +9,7 @@
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
 #include "store/cria.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 #include "store/verificacao.h"
 
@@ -52,7 +52,7 @@ Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
   for (std::size_t k = 0; k < p.indices.size(); ++k) {
     const std::string arquivo = cdx(ctx, p.indices[k]);
     if (k > 0 && ctx.MOS_MENS && !platform::fileExists(arquivo))
-      console::MENS(ctx, 13, "Criando o indice " + p.indices[k].arquivo + ".cdx");
+      ctx.relato().espera("Criando o indice " + p.indices[k].arquivo + ".cdx");
     RT_DB_TRY(t.openIndex(arquivo, p.indices[k].chave));
   }
   return t.setOrder(1);
@@ -71,7 +71,7 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   rt::db::Table& t = *ctx.areas.table(p.area);
   Status s;
   if (empacota) s = t.pack();
-  if (s && ctx.MOS_MENS) console::MENS(ctx, 13, "Criando o indice " + p.arquivo + ".cdx");
+  if (s && ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + p.arquivo + ".cdx");
   if (s && ctx.REFAZ_IND)
     for (const IndiceDef& i : p.indices) (void)rt::db::removeFile(cdx(ctx, i));
   if (s) s = abreIndices(ctx, t, p);
@@ -91,14 +91,14 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
 bool abre(Contexto& ctx, const Pedido& p) {
   (void)ctx.areas.select(p.area);
   (void)ctx.areas.close(p.area);
-  if (ctx.MOS_MENS) console::MENS(ctx, 13, "Verificando o Arquivo " + p.arquivo);
+  if (ctx.MOS_MENS) ctx.relato().espera("Verificando o Arquivo " + p.arquivo);
   const std::string dbf = comExtensao(p.arquivo, ".DBF");
   if (!existe(ctx, dbf)) {
     if (p.alheia) {
       indisponivel(ctx, p.arquivo);
       return false;
     }
-    if (ctx.MOS_MENS) console::MENS(ctx, 13, p.arquivo + std::string(" não localizado está sendo criado "_cp));
+    if (ctx.MOS_MENS) ctx.relato().espera(p.arquivo + std::string(" não localizado está sendo criado "_cp));
     if (!CRIA(ctx, p.numero, p.arquivo)) return false;
   }
   Uso uso;
@@ -146,17 +146,17 @@ std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltr
 // The register of data folders, empty on a terminal's first start, gets the program folder
 // as its chosen row.
 bool registraPastaPrograma(Contexto& ctx) {
-  rt::db::Table* t = ctx.areas.table(40);
+  rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(40);
+  (void)seleciona(ctx.areas, Area::DIRET);
   if (!t->goTop() || !t->eof()) return true;
-  if (ADD_REC(ctx, 5)) {
-    (void)t->put("DIRETOR", ctx.ROTADEF);
-    (void)t->put("SELEC", std::string("S"));
-    (void)t->commit();
-    (void)t->unlock();
-  }
-  return true;
+  if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
+  rt::db::Status s = t->put("DIRETOR", ctx.ROTADEF);
+  if (s) s = t->put("SELEC", std::string("S"));
+  if (s) s = t->commit();
+  // Committed above, or the failure is said below: the release decides nothing.
+  (void)t->unlock();
+  return gravou(ctx, s, "DIRET");
 }
 
 }  // namespace
@@ -225,22 +225,25 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
   p.arquivo = arquivoTabela(ctx, *t);
   p.indices = indicesDe(ctx, *t);
   ctx.NOMARQ = p.arquivo;
-  if (n == 9) {
+  if (n == numero(Area::IMP0910)) {
     ctx.NOMARQ1 = p.arquivo + "B";
     ctx.NOMARQ2 = p.arquivo + "C";
   }
   bool ok = abre(ctx, p);
-  if (ok && n == 40) ok = registraPastaPrograma(ctx);
-  if (n == 42 || n == 43 || (n >= 55 && n <= 57) || (n >= 59 && n <= 67)) SAI_ABRE(ctx, n);
+  if (ok && n == numero(Area::DIRET)) ok = registraPastaPrograma(ctx);
+  if (n == numero(Area::CONFIG) || n == numero(Area::DEFINE) ||
+      (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||
+      (n >= numero(Area::CODNATUR) && n <= numero(Area::BOLETO)))
+    SAI_ABRE(ctx, n);
   (void)ctx.areas.select(n);
   return ok;
 }
 
 bool SAI_ABRE(Contexto& ctx, int n) {
-  if (ctx.MOS_MENS) ctx.janelas.FECHAJAN(10);
+  if (ctx.MOS_MENS) ctx.relato().fimEspera();
   ctx.areas.setDeletedHidden(true);
   if (n == 0) (void)ctx.areas.closeAll();
-  if (n == 0 || n == 40) return ABERTURA(ctx, 40);
+  if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);
   return true;
 }
 

@@ -45,6 +45,9 @@ bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<co
 // register (area 40), which gets the program folder as its chosen row when empty. False when
 // the register could not be opened.
 bool SAI_ABRE(Contexto& ctx, int n);
+inline bool SAI_ABRE(Contexto& ctx, Area a) {
+  return SAI_ABRE(ctx, numero(a));
+}
 
 // FECHA_PROV: closes the working copies (areas 21-39).
 void FECHA_PROV(Contexto& ctx);

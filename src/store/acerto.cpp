@@ -1,5 +1,7 @@
 #include "store/acerto.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -7,9 +9,6 @@
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
@@ -19,6 +18,7 @@
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/recusa.h"
 #include "store/semente.h"
 #include "store/travas.h"
 
@@ -91,7 +91,7 @@ Status copiaDefine(Table& novo, Table& velho, const TabelaDef& t) {
 }
 
 Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
-  const TabelaDef* t6 = tabela(6);
+  const TabelaDef* t6 = tabela(numero(Area::IMP0610));
   // Through its index, so the index stays right as the codes in its key change.
   for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_DB_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
   RT_DB_TRY(pagamentos.setOrder(0));
@@ -118,7 +118,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
   }
   Table& novo = **aberto;
   Status s;
-  if (t.numero == 43) {
+  if (t.numero == numero(Area::DEFINE)) {
     s = copiaDefine(novo, velho, t);
   } else {
     velho.setDeletedHidden(true);
@@ -159,7 +159,7 @@ bool CORRIGE(Contexto& ctx, int area) {
   if (!platform::fileExists(dbf) || !antigo(dbf, *t->marcador)) return false;
   // Our own opens would keep the exclusive ones out.
   (void)ctx.areas.close(area);
-  if (area == 1) (void)ctx.areas.close(6);
+  if (area == numero(Area::IMP0110)) (void)fecha(ctx.areas, Area::IMP0610);
   auto velho = exclusivo(ctx, dbf);
   if (!velho) {
     avisaIndisponivel(ctx, arquivoTabela(ctx, *t));
@@ -169,8 +169,8 @@ bool CORRIGE(Contexto& ctx, int area) {
   if (const rt::db::FieldDef* f = (*velho)->field(t->marcador->campo); f != nullptr && f->type == t->marcador->tipo)
     return false;
   TabelaAberta pagamentos;
-  if (area == 1) {
-    const TabelaDef* t6 = tabela(6);
+  if (area == numero(Area::IMP0110)) {
+    const TabelaDef* t6 = tabela(numero(Area::IMP0610));
     const std::string dbf6 = dbfDe(ctx, *t6);
     if (platform::fileExists(dbf6)) {
       auto p = exclusivo(ctx, dbf6);
@@ -181,22 +181,24 @@ bool CORRIGE(Contexto& ctx, int area) {
       pagamentos = std::move(*p);
     }
   }
-  if (!t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
-  (void)troca(ctx, *t, **velho, dbf, pagamentos.get());
-  ctx.janelas.FECHAJAN(10);
-  console::MENS(ctx, 0);
+  if (!t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
+  // A failed upgrade is said; the old table stays in place and the next start tries again.
+  (void)gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t));
+  ctx.relato().fimEspera();
+  ctx.relato().linha({});
   return true;
 }
 
 void CORRECAO(Contexto& ctx, int modo) {
   ctx.MOS_MENS = false;
+  // CORRIGE's result says whether it upgraded; what it could not do it has said itself.
   if (modo == 1) {
-    (void)CORRIGE(ctx, 43);
+    (void)CORRIGE(ctx, Area::DEFINE);
     return;
   }
-  (void)CORRIGE(ctx, 1);
-  (void)CORRIGE(ctx, 2);
-  (void)CORRIGE(ctx, 9);
+  (void)CORRIGE(ctx, Area::IMP0110);
+  (void)CORRIGE(ctx, Area::IMP0210);
+  (void)CORRIGE(ctx, Area::IMP0910);
 }
 
 }  // namespace store

@@ -11,6 +11,7 @@
 //     leaves codes 1 and 2 alone, so doing it again after a crash changes nothing.
 #pragma once
 
+#include "store/areas.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -24,6 +25,9 @@ void CORRECAO(Contexto& ctx, int modo);
 // be done (also for a missing file, which the opener creates new); true otherwise, also when
 // the table could not be had exclusively (the upgrade waits for the next check pass).
 bool CORRIGE(Contexto& ctx, int area);
+inline bool CORRIGE(Contexto& ctx, Area a) {
+  return CORRIGE(ctx, numero(a));
+}
 
 // The payment codes of the old numbering: 3 and 5 become 1, 4 and 6 become 2.
 int codigoPagamentoNovo(int codigo);

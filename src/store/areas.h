@@ -4,6 +4,9 @@
 // bare number, so a reader sees which table is meant and a typo does not compile.
 #pragma once
 
+#include "rt/db/status.h"
+#include "rt/db/work_areas.h"
+
 namespace store {
 
 enum class Area : int {
@@ -89,5 +92,21 @@ constexpr Area copia(Area t) { return static_cast<Area>(numero(t) + 20); }
 constexpr Area origem(Area copiaTrabalho) { return static_cast<Area>(numero(copiaTrabalho) - 20); }
 
 static_assert(copia(Area::IMP0910) == Area::TMP_09 && origem(Area::TMP_19) == Area::IMP1910);
+
+// The engine's work areas reached by name: the engine numbers its areas, these keep the number
+// out of the caller's sight. The console, below the store, names its areas with this header
+// too, which is why it holds only names and forwarders and depends on nothing but the engine.
+inline rt::db::Table* tabela(const rt::db::WorkAreas& areas, Area a) {
+  return areas.table(numero(a));
+}
+inline bool aberta(const rt::db::WorkAreas& areas, Area a) {
+  return areas.isOpen(numero(a));
+}
+inline rt::db::Status seleciona(rt::db::WorkAreas& areas, Area a) {
+  return areas.select(numero(a));
+}
+inline rt::db::Status fecha(rt::db::WorkAreas& areas, Area a) {
+  return areas.close(numero(a));
+}
 
 }  // namespace store

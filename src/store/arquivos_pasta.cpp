@@ -7,8 +7,6 @@
 #include <chrono>
 #include <filesystem>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "platform/paths.h"
 #include "platform/temp_file.h"
 #include "platform/unique_fd.h"
@@ -34,18 +32,18 @@ rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, c
     for (int tentativa = 0; tentativa < 5; ++tentativa) {
       auto t = rt::db::Table::open(caminhoDbf, op);
       if (t || t.code() != rt::db::Error::kInUse) {
-        if (tentativa > 0) console::MENS(ctx, 0);
+        if (tentativa > 0) ctx.relato().linha({});
         return t;
       }
       // The few seconds before the question are a wait too, and are said.
       if (tentativa == 0) {
-        console::MENS(ctx, 0, "Aguardando arquivo ficar disponível"_cp);
+        ctx.relato().linha("Aguardando arquivo ficar disponível"_cp);
         ctx.console.refresh();
       }
       ctx.espera.dorme(1000ms);
     }
-    console::MENS(ctx, 0);
-    if (console::AVISOSN(ctx, perguntaEmUso(arquivo), 2) != "S")
+    ctx.relato().linha({});
+    if (!ctx.relato().pergunta(perguntaEmUso(arquivo), false))
       return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
   }
 }
@@ -58,15 +56,15 @@ rt::db::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, co
     auto t = rt::db::Table::open(caminhoDbf, op);
     rt::db::Status s = t ? (*t)->lockFile() : t.status();
     if (s) {
-      if (avisado) console::MENS(ctx, 0);
+      if (avisado) ctx.relato().linha({});
       return t;
     }
     if (s.code() != rt::db::Error::kInUse && s.code() != rt::db::Error::kLocked) return s;
-    if (!avisado) console::MENS(ctx, 0, "Aguardando arquivo ficar disponível"_cp);
+    if (!avisado) ctx.relato().linha("Aguardando arquivo ficar disponível"_cp);
     avisado = true;
     // Reading the key also sends the message out to the screen.
     if (ctx.console.inkey(0ms).code == rt::term::key::Esc) {
-      console::MENS(ctx, 0);
+      ctx.relato().linha({});
       return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
     }
     ctx.espera.dorme(500ms);
@@ -125,6 +123,7 @@ void descartaDiariosMortos(const std::string& pastaLx) {
   if (!nomes) return;
   for (const std::string& n : *nomes) {
     auto t = TravaDiario::tenta(platform::join(pastaLx, n));
+    // A journal that cannot go now stays, and the next start finds it again.
     if (t && t->has_value()) (void)(*t)->conclui();
   }
 }

@@ -4,9 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "console/alerta.h"
 #include "console/janelas.h"
-#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/archive.h"
 #include "platform/drive.h"
@@ -36,8 +34,8 @@ std::string limpa(std::string_view s) {
 }
 
 void aviso(Contexto& ctx, std::initializer_list<std::string_view> linhas) {
-  ctx.janelas.FECHAJAN(10);
-  console::AVISOSN(ctx, linhas, 0);
+  ctx.relato().fimEspera();
+  ctx.relato().alerta(linhas);
 }
 
 // The archive file in a folder, found in any case; "" when absent.
@@ -88,7 +86,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   const std::string local = platform::join(pastaLocal(ctx), kArquivoBackup);
   if (std::string velho = arquivoNaPasta(pastaLocal(ctx), kArquivoBackup); !velho.empty())
     (void)rt::db::removeFile(velho);
-  console::MENS(ctx, 13, "COMPACTANDO DADOS DO TAVREN EM " + destino);
+  ctx.relato().espera("COMPACTANDO DADOS DO TAVREN EM " + destino);
   auto nomes = platform::listFiles(origemLx, "IMP*.DBF");
   if (!nomes) {
     aviso(ctx, {"Problemas na criação do arquivo compactado."_cp});
@@ -134,7 +132,8 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     aviso(ctx, {"Problemas na copia do Arquivo compactado."});
     return false;
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
+  // The backup is made; gravaConfig says a date it could not keep.
   (void)gravaConfig(ctx, "ULTBACK", ctx.clock.now().date);
   return true;
 }
@@ -207,12 +206,12 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
     tabelas.push_back({t, ex->pathOf(e)});
   }
   if (tabelas.empty()) {
-    ctx.janelas.FECHAJAN(10);
+    ctx.relato().fimEspera();
     std::vector<std::string> linhas =
         linhasDeNomes(std::string("O arquivo compactado não tem tabelas do TAVREN."_cp), recusadas);
     linhas.insert(linhas.begin() + 1, std::string(recusadas.empty() ? "Está vazio."_cp : "Recusados:"));
     linhas.push_back("Nenhum dado foi recuperado.");
-    console::AVISOSN(ctx, linhas, 0);
+    ctx.relato().alerta(linhas);
     return false;
   }
   // From here the journal's lock owns the scratch folder: once the moves are journaled, the
@@ -220,9 +219,9 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
   ex->folder.keep();
   if (!substituiTabelas(ctx, trava, destinoLx, tabelas)) return false;
   if (!recusadas.empty()) {
-    ctx.janelas.FECHAJAN(10);
-    console::AVISOSN(
-        ctx, linhasDeNomes("Recuperados " + std::to_string(tabelas.size()) + " arquivos. Recusados:", recusadas), 0);
+    ctx.relato().fimEspera();
+    ctx.relato().alerta(
+        linhasDeNomes("Recuperados " + std::to_string(tabelas.size()) + " arquivos. Recusados:", recusadas));
   }
   return true;
 }
@@ -253,8 +252,9 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
     avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
     return false;
   }
-  if (console::AVISOSN(ctx, {"Recupera os dados em ", destino}, 2) != "S") return true;
+  if (!ctx.relato().pergunta({"Recupera os dados em ", destino}, false)) return true;
   if (!recupera(ctx, *trava, copia->path(), destinoLx)) return false;
+  // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);
@@ -302,7 +302,7 @@ bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
     if (!platform::folderExists(pastaLinux(ctx, pasta))) continue;
     const std::string copia = pastaNoDrive(drive, pasta);
     if (!platform::folderExists(pastaLinux(ctx, copia))) {
-      console::MENS(ctx, 0, "Pasta " + copia + std::string(" não encontrada. Copia dela cancelada"_cp));
+      ctx.relato().linha("Pasta " + copia + std::string(" não encontrada. Copia dela cancelada"_cp));
       continue;
     }
     if (!VOMANUAL(ctx, 2, pasta, copia)) ok = false;
@@ -342,9 +342,11 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
         !console::CRI_NDIR(ctx, criar, "a copia"))
       continue;
     const std::string backup = modo == 1 ? destino : origem;
+    // Remembered for the next time; gravaConfig says its own failure.
     (void)gravaConfig(ctx, "ROTABACK", backup);
     // A Linux folder names no drive: the drive of the every-folder backup stays as it was.
-    if (backup.size() >= 2 && backup[1] == ':') (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));
+    if (backup.size() >= 2 && backup[1] == ':')
+      (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));  // says its own failure
     SAI_FORA(ctx);
     return true;
   }
@@ -353,7 +355,7 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
 bool PAREBAK(Contexto& ctx) {
   while (ctx.console.keyWaiting()) {
     const rt::term::Key k = ctx.console.inkey(std::chrono::milliseconds(0));
-    if (k.code == rt::term::key::Esc) return console::AVISOSN(ctx, "Abandona a Cópia  ???"_cp, 2) == "S";
+    if (k.code == rt::term::key::Esc) return ctx.relato().pergunta("Abandona a Cópia  ???"_cp, false);
   }
   return false;
 }

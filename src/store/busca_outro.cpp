@@ -19,13 +19,13 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
     if (mesmaPasta(ctx, pasta, inicio)) continue;
     if (!existe(ctx, console::BAR_DIR(pasta) + "IMP0910.DBF")) continue;
     if (!MUDADIR(ctx, pasta)) continue;
-    rt::db::Table& r = *ctx.areas.table(9);
+    rt::db::Table& r = *tabela(ctx.areas, Area::IMP0910);
     const int o = ordem == 2 ? 2 : 1;
     if (!r.setOrder(o) || !r.seek(procura, ordem == 2) || !r.found()) continue;
     Achado a{pasta, r.getText("CPF"), r.getText("NOMECONTR")};
     if (!conjuge) {
       // The folder's row of the register becomes the chosen one.
-      rt::db::Table& reg = *ctx.areas.table(40);
+      rt::db::Table& reg = *tabela(ctx.areas, Area::DIRET);
       for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk())
         if (mesmaPasta(ctx, reg.getText("DIRETOR"), pasta)) break;
       (void)TROCASIM(ctx, preenche, a.cpf);
@@ -33,13 +33,13 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
       (void)MUDADIR(ctx, pasta, a.cpf);
       mostraPastaAtual(ctx);
     }
-    rt::db::Table& achou = *ctx.areas.table(9);
+    rt::db::Table& achou = *tabela(ctx.areas, Area::IMP0910);
     (void)achou.setOrder(1);
     (void)achou.seek(rt::text::padr(a.cpf, 11));
     return a;
   }
   (void)MUDADIR(ctx, inicio);
-  if (ctx.areas.isOpen(9)) (void)ctx.areas.table(9)->setOrder(1);
+  if (aberta(ctx.areas, Area::IMP0910)) (void)tabela(ctx.areas, Area::IMP0910)->setOrder(1);
   mostraPastaAtual(ctx);
   return std::nullopt;
 }

@@ -14,6 +14,8 @@
 #include "console/contexto.h"
 #include "rt/db/work_areas.h"
 #include "store/espera.h"
+#include "store/relato.h"
+#include "store/relato_console.h"
 
 namespace store {
 
@@ -53,9 +55,18 @@ class Contexto : public console::Contexto {
   // not get its lock; cleared by the next successful open or append.
   bool ERRO_REDE = false;
 
+  // What the store says goes through here: the console's implementation unless another was put
+  // in place (a quiet one, a test's recorder), which must outlive its use.
+  Relato& relato() { return *relato_; }
+  void defineRelato(Relato* r) { relato_ = r != nullptr ? r : &relatoConsole_; }
+
   // Where the seed files of the shipped tables are (one <FILE>.csv a table); empty when the
   // installation brings none, and shipped tables are then created empty.
   std::filesystem::path PASTA_SEMENTE;
+
+ private:
+  RelatoConsole relatoConsole_{*this};
+  Relato* relato_ = &relatoConsole_;
 };
 
 }  // namespace store

@@ -2,10 +2,7 @@
 
 #include <set>
 
-#include "console/alerta.h"
 #include "console/documentos.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
@@ -14,6 +11,7 @@
 #include "store/dialogos.h"
 #include "store/em_uso.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/reorg.h"
 #include "store/travas.h"
 
@@ -56,8 +54,8 @@ std::vector<int> declaracao(int de = 1, int ate = 19) {
 
 // The register of the current folder in area 9 on `cpf`; nullptr when it is not there.
 Table* registroEm(Contexto& ctx, std::string_view cpf) {
-  if (!ctx.areas.isOpen(9) && !ABERTURA(ctx, 9)) return nullptr;
-  Table& r = *ctx.areas.table(9);
+  if (!aberta(ctx.areas, Area::IMP0910) && !ABERTURA(ctx, Area::IMP0910)) return nullptr;
+  Table& r = *tabela(ctx.areas, Area::IMP0910);
   const int ordem = r.order();
   (void)r.setOrder(1);
   const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
@@ -65,7 +63,7 @@ Table* registroEm(Contexto& ctx, std::string_view cpf) {
   (void)r.setOrder(ordem);
   if (!achou) return nullptr;
   (void)r.goTo(rec);
-  (void)ctx.areas.select(9);
+  (void)seleciona(ctx.areas, Area::IMP0910);
   return &r;
 }
 
@@ -112,11 +110,12 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   const std::uint32_t linha = r->recNo();
   Status s = gravaLinhas(ctx, ctx.LOCARQ, novo, linhas);
   if (s) {
-    (void)ctx.areas.select(9);
-    (void)r->goTo(linha);
-    s = r->put("CPF", novo);
+    (void)seleciona(ctx.areas, Area::IMP0910);
+    s = r->goTo(linha);
+    if (s) s = r->put("CPF", novo);
     if (s) s = r->commit();
   }
+  // Committed above, or the failure is in s: the release decides nothing.
   (void)r->unlock();
   fecha(ctx, ns);
   if (!s) return ResultadoCpf::Falhou;
@@ -130,22 +129,23 @@ void MUDA_CPF(Contexto& ctx) {
     std::string motivo;
     switch (trocaCpf(ctx, velho, novo, &motivo)) {
       case ResultadoCpf::NovoExiste:
-        console::AVISOSN(ctx, "CPF novo já existente. Não é possível a troca"_cp, 0);
+        ctx.relato().alerta("CPF novo já existente. Não é possível a troca"_cp);
         break;
       case ResultadoCpf::OrigemNaoAchada:
-        console::AVISOSN(ctx, "CPF original não encontrado. Confira o número digitado"_cp, 0);
+        ctx.relato().alerta("CPF original não encontrado. Confira o número digitado"_cp);
         break;
       case ResultadoCpf::Feito:
-        console::AVISOSN(ctx, "Pronto. CPF Trocado!", 0);
+        ctx.relato().alerta("Pronto. CPF Trocado!");
         break;
       case ResultadoCpf::EmUso:
-        console::AVISOSN(ctx, {std::string("O CPF nao foi trocado."), motivo}, 0);
+        ctx.relato().alerta({std::string("O CPF nao foi trocado."), motivo});
         break;
       default:
-        console::AVISOSN(ctx, "O CPF nao foi trocado. Nada foi alterado.", 0);
+        ctx.relato().alerta("O CPF nao foi trocado. Nada foi alterado.");
         break;
     }
   }
+  // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, ctx.ROTADOANO, 3);
   (void)MUDADIR(ctx, ctx.ROTADOANO);
 }
@@ -215,7 +215,7 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   if (!reservaDeclaracao(ctx, ctx.LOCARQ, destino, uso, motivo)) return ResultadoCpf::EmUso;
   std::vector<int> ns = declaracao();
   if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
-  auto origem15 = linhasDoCpf(*ctx.areas.table(15), 15, origem);
+  auto origem15 = linhasDoCpf(*tabela(ctx.areas, Area::IMP1510), 15, origem);
   const bool rural = origem15 && !origem15->registros.empty();
   std::vector<TabelaDiario> finais;
   for (const ItemParte& item : itensDe(parte, rural)) {
@@ -257,9 +257,11 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   if (parte == ParteCopia::Rural) {
     Table* r = registroEm(ctx, destino);
     if (r != nullptr && REC_LOCK(ctx, 5)) {
-      (void)r->put("TEMRURAL", std::string("S"));
-      (void)r->commit();
+      Status marca = r->put("TEMRURAL", std::string("S"));
+      if (marca) marca = r->commit();
+      // Committed above, or the failure is said below: the release decides nothing.
       (void)r->unlock();
+      if (!gravou(ctx, marca, "TEMRURAL")) return ResultadoCpf::Falhou;
     }
   }
   return ResultadoCpf::Feito;
@@ -273,7 +275,7 @@ void TRANF_PARTE(Contexto& ctx) {
   std::string origem, destino;
   if (!pedeCpfs(ctx, 2, origem, destino, true)) return;
   auto sai = [&ctx](std::string_view aviso) {
-    if (!aviso.empty()) console::AVISOSN(ctx, aviso, 0);
+    if (!aviso.empty()) ctx.relato().alerta(aviso);
     SAI_FORA(ctx);
   };
   // With itself, "Acrecente" would double every row.
@@ -284,15 +286,14 @@ void TRANF_PARTE(Contexto& ctx) {
   const bool rural = r->getText("TEMRURAL") == "S";
   const int k = escolheParte(ctx, rural);
   if (k < 1 || k > 9) return sai({});
-  const std::string resp =
-      console::AVISOSN(ctx,
-                       {" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ",
-                        " Nao - Retire os dados anteriores "},
-                       2);
-  console::MENS(ctx, 13, "Copiando !!!");
+  const bool acrescenta =
+      ctx.relato().pergunta({" Encontrando Dados na declaração? "_cp, " Sim - Acrecente os novos dados   ",
+                             " Nao - Retire os dados anteriores "},
+                            false);
+  ctx.relato().espera("Copiando !!!");
   std::string motivo;
-  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), resp == "S", &motivo);
-  ctx.janelas.FECHAJAN(10);
+  const ResultadoCpf res = copiaParte(ctx, origem, destino, static_cast<ParteCopia>(k), acrescenta, &motivo);
+  ctx.relato().fimEspera();
   switch (res) {
     case ResultadoCpf::DestinoNaoExiste:
       return sai("CPF Destino nao existe. Cadastre-o para fazer a cópia"_cp);
@@ -332,76 +333,84 @@ bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural, s
   Status s = gravaLinhas(ctx, ctx.LOCARQ, cpf, vazias);
   fecha(ctx, ns);
   if (s) {
-    (void)ctx.areas.select(9);
-    (void)r->goTo(linha);
-    if (soRural) {
+    (void)seleciona(ctx.areas, Area::IMP0910);
+    s = r->goTo(linha);
+    if (s && soRural) {
       s = r->put("TEMRURAL", std::string("N"));
       if (s) s = r->put("ATV_BRASIL", std::string(" "));
-    } else {
+    } else if (s) {
       s = r->markDeleted();
     }
     if (s) s = r->commit();
   }
+  // Committed above, or the failure is in s: the release decides nothing.
   (void)r->unlock();
   return s.isOk();
 }
 
 void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
-  if (!ABERTURA(ctx, 9)) return;
-  Table& r = *ctx.areas.table(9);
+  if (!ABERTURA(ctx, Area::IMP0910)) return;
+  Table& r = *tabela(ctx.areas, Area::IMP0910);
   int rurais = 0, total = 0;
-  console::MENS(ctx, 13, "Processando!");
+  ctx.relato().espera("Processando!");
   if (FIL_LOCK(ctx, 5)) {
-    for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk()) {
+    // Every print mark cleared; a row the table refuses stops the deletion before it starts.
+    Status s = r.goTop();
+    for (; s && !r.eof(); s = r.skip(1)) {
       ++total;
       if (r.getText("TEMRURAL") == "S") ++rurais;
-      if (r.getText("IMPRE") != " ") (void)r.put("IMPRE", std::string(" "));
+      if (r.getText("IMPRE") != " " && !(s = r.put("IMPRE", std::string(" ")))) break;
     }
-    (void)r.commit();
+    if (s) s = r.commit();
+    // Committed above, or the failure is said below: the release decides nothing.
     (void)r.unlock();
+    if (!gravou(ctx, s, "IMPRE")) {
+      ctx.relato().fimEspera();
+      return;
+    }
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   if (total == 0) {
-    console::AVISOSN(ctx, "Não há registro para ser selecionado"_cp, 0);
+    ctx.relato().alerta("Não há registro para ser selecionado"_cp);
     return;
   }
   bool soRural = false;
   if (rurais > 0)
-    soRural = console::alerta(ctx, {"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
-                              {"Sim", "Nao"}) == 2;
-  const std::vector<std::string> cpfs = marca ? marca(ctx, 9, soRural) : std::vector<std::string>{};
+    soRural = ctx.relato().escolha({"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
+                                   {"Sim", "Nao"}) == 2;
+  const std::vector<std::string> cpfs =
+      marca ? marca(ctx, numero(Area::IMP0910), soRural) : std::vector<std::string>{};
   if (cpfs.empty()) return;
   const std::string n = std::to_string(cpfs.size());
-  if (console::AVISOSN(ctx,
-                       std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +
-                           (cpfs.size() > 1 ? "s" : "") + "?",
-                       2) != "S")
+  if (!ctx.relato().pergunta(std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +
+                                 (cpfs.size() > 1 ? "s" : "") + "?",
+                             false))
     return;
   for (const std::string& cpf : cpfs) {
-    console::MENS(ctx, 13, soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
+    ctx.relato().espera(soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
     std::string motivo;
     if (!excluiContribuinte(ctx, cpf, soRural, &motivo)) {
-      ctx.janelas.FECHAJAN(10);
+      ctx.relato().fimEspera();
       if (motivo.empty())
-        console::AVISOSN(ctx, "O contribuinte " + cpf + " nao foi excluido.", 0);
+        ctx.relato().alerta("O contribuinte " + cpf + " nao foi excluido.");
       else
-        console::AVISOSN(ctx, {"O contribuinte " + cpf + " nao foi excluido.", motivo}, 0);
+        ctx.relato().alerta({"O contribuinte " + cpf + " nao foi excluido.", motivo});
     }
   }
-  ctx.janelas.FECHAJAN(10);
-  // Deleted rows are hidden at once; packing them away needs each table to itself.
-  (void)ctx.areas.close(9);
-  // A table another terminal holds keeps its deleted rows hidden until the next reorganisation;
-  // the user is told which ones. Other failures are reported by reindexaTabela itself.
+  ctx.relato().fimEspera();
+  // Deleted rows are hidden at once; packing them away needs each table to itself. A table
+  // another terminal holds keeps its deleted rows hidden until the next reorganisation; the
+  // user is told which ones. Other failures are reported by reindexaTabela itself.
+  (void)fecha(ctx.areas, Area::IMP0910);
   std::vector<std::string> ocupadas;
   auto empacota = [&](int t) {
     const Status s = reindexaTabela(ctx, t, 5);
     if (!s && s.code() == rt::db::Error::kInUse) ocupadas.push_back(nomeArquivo(*tabela(t), ctx.NUSU) + ".DBF");
   };
   for (int t : declaracao(soRural ? 15 : 1, 19)) empacota(t);
-  empacota(9);
+  empacota(numero(Area::IMP0910));
   avisaOcupadas(ctx, ocupadas);
-  (void)ABERTURA(ctx, 9);
+  (void)ABERTURA(ctx, Area::IMP0910);
 }
 
 }  // namespace store

@@ -3,9 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "platform/temp_file.h"
@@ -66,12 +63,13 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     if (!achado) continue;
     // The register stays open shared on every running terminal: it is copied under its file
     // lock, which keeps record writers out while the file is copied.
-    auto t = n == 9 ? seguraParaCopia(ctx, *achado) : seguraAguardando(ctx, *achado, nomeTabela(n));
+    auto t = n == numero(Area::IMP0910) ? seguraParaCopia(ctx, *achado)
+                                        : seguraAguardando(ctx, *achado, nomeTabela(n));
     if (!t) {
       // Let the other terminals go before the alert waits for its key.
       seguras.clear();
-      ctx.janelas.FECHAJAN(10);
-      console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
+      ctx.relato().fimEspera();
+      ctx.relato().alerta("Copia encerrada sem terminar.");
       return false;
     }
     total += tamanhoEsperado(**t);
@@ -80,24 +78,24 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
   for (;;) {
     auto livre = platform::freeSpace(*destinoLx);
     if (livre && *livre >= total) break;
-    if (console::MENS(ctx, 12, "Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, {.teclas = "TA"}) !=
-        "T")
+    if (ctx.relato().letra("Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, "TA", 'A') != 'T')
       return false;
   }
   for (const auto& [n, t] : seguras) {
-    console::MENS(ctx, 13, "Copiando para " + destino + " o arquivo " + nomeTabela(n));
+    ctx.relato().espera("Copiando para " + destino + " o arquivo " + nomeTabela(n));
     auto alvo = platform::pathForFile(*destinoLx, nomeTabela(n));
     if (!alvo || !copiaArquivo(t->path(), *alvo)) {
       // Let the other terminals go before the alert waits for its key.
       seguras.clear();
-      ctx.janelas.FECHAJAN(10);
-      console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
+      ctx.relato().fimEspera();
+      ctx.relato().alerta("Copia encerrada sem terminar.");
       return false;
     }
     apagaIndices(ctx, destino, *tabela(n));
   }
-  ctx.janelas.FECHAJAN(10);
-  console::AVISOSN(ctx, resumo("Copiados", seguras.size(), contaContribuintes(*destinoLx), "de " + origem, "para " + destino), 0);
+  ctx.relato().fimEspera();
+  ctx.relato().alerta(
+      resumo("Copiados", seguras.size(), contaContribuintes(*destinoLx), "de " + origem, "para " + destino));
   return true;
 }
 
@@ -117,17 +115,17 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
       if (const TabelaDef* t = tabelaPorNome(n); t != nullptr && t->numero >= 1 && t->numero <= 20)
         tabelas.push_back(t);
   if (tabelas.empty()) {
-    console::AVISOSN(ctx, "O " + origem + std::string(" não contém dados do TAVREN"_cp), 0);
+    ctx.relato().alerta("O " + origem + std::string(" não contém dados do TAVREN"_cp));
     return false;
   }
   // Whatever the folder holds now is replaced: the user sees what is at stake first.
   const std::uint64_t agora = contaContribuintes(destinoLx);
   const std::uint64_t traz = contaContribuintes(origemLx);
-  if (console::AVISOSN(ctx,
-                       {"Recupera os dados em ", destino,
-                        "A pasta tem hoje " + std::to_string(agora) + " contribuinte" + (agora == 1 ? "" : "s") + ";",
-                        std::string("a cópia traz "_cp) + std::to_string(traz) + "."},
-                       2) != "S")
+  if (!ctx.relato().pergunta(
+          {"Recupera os dados em ", destino,
+           "A pasta tem hoje " + std::to_string(agora) + " contribuinte" + (agora == 1 ? "" : "s") + ";",
+           std::string("a cópia traz "_cp) + std::to_string(traz) + "."},
+          false))
     return false;
   std::optional<TravaRestauracao> trava = travaParaRestaurar(ctx, destinoLx);
   if (!trava) return false;
@@ -135,23 +133,23 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
   // place together.
   auto preparo = platform::createTempFolder(destinoLx, kPrefixoRestauracao);
   if (!preparo) {
-    console::AVISOSN(ctx, "Copia encerrada sem terminar.", 0);
+    ctx.relato().alerta("Copia encerrada sem terminar.");
     return false;
   }
   std::vector<Preparada> preparadas;
   for (const TabelaDef* t : tabelas) {
     const std::string nome = nomeTabela(t->numero);
-    console::MENS(ctx, 13, "Copiando de " + origem + " o arquivo " + nome);
+    ctx.relato().espera("Copiando de " + origem + " o arquivo " + nome);
     auto de = platform::resolveExisting(platform::join(origemLx, nome));
     const std::string para = platform::join(preparo->path(), nome);
     if (!de || !copiaArquivo(*de, para)) {
-      ctx.janelas.FECHAJAN(10);
-      console::AVISOSN(ctx, {"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."}, 0);
+      ctx.relato().fimEspera();
+      ctx.relato().alerta({"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."});
       return false;
     }
     preparadas.push_back({t, para});
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   // From here the journal's lock owns the scratch folder: once the moves are journaled, the
   // next start needs what is left in it.
   preparo->keep();
@@ -160,7 +158,8 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
     UsaPasta naPasta(ctx, destino);
     (void)passaVerificacao(ctx);
   }
-  console::AVISOSN(ctx, resumo("Recuperados", preparadas.size(), contaContribuintes(destinoLx), "de " + origem, "em " + destino), 0);
+  ctx.relato().alerta(resumo("Recuperados", preparadas.size(), contaContribuintes(destinoLx), "de " + origem,
+                             "em " + destino));
   return true;
 }
 

@@ -2,15 +2,13 @@
 
 #include <string>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/diario_gravacao.h"
 #include "store/pastas_dados.h"
 #include "store/recuperacao.h"
+#include "store/relato.h"
 #include "store/tabelas_declaracao.h"
 
 namespace store {
@@ -69,10 +67,6 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   return copia.goTop();
 }
 
-void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
-  if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
-}
-
 // The matrix is the row as stored, the year's row 13 included: modes 2 and 4 keep the matrix as
 // it was entered, so a year row left empty here would be written back empty by the first
 // recomputation and the income would drop out of the summary.
@@ -88,16 +82,16 @@ void preencheLeao(Declaracao& dec) {
 }  // namespace
 
 bool estaNoRegistro(Contexto& ctx, std::string_view cpf) {
-  const bool aberto = ctx.areas.isOpen(9);
-  if (!aberto && !ABERTURA(ctx, 9)) return false;
-  Table& r = *ctx.areas.table(9);
+  const bool aberto = store::aberta(ctx.areas, Area::IMP0910);
+  if (!aberto && !ABERTURA(ctx, Area::IMP0910)) return false;
+  Table& r = *tabela(ctx.areas, Area::IMP0910);
   const std::uint32_t onde = r.eof() ? 0 : r.recNo();
   const int ordem = r.order();
   (void)r.setOrder(1);
   const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
   (void)r.setOrder(ordem);
   if (!aberto)
-    (void)ctx.areas.close(9);
+    (void)fecha(ctx.areas, Area::IMP0910);
   else if (onde != 0)
     (void)r.goTo(onde);
   return achou;
@@ -110,7 +104,7 @@ void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
   // With the register open, the page is the row it stands on, read again: another terminal
   // may have deleted or renumbered it meanwhile, and no name of an earlier taxpayer may stay
   // beside another CPF. Off its end (or on a deleted row) the page is blank.
-  if (Table* r = ctx.areas.table(9); r != nullptr) {
+  if (Table* r = tabela(ctx.areas, Area::IMP0910); r != nullptr) {
     cpf.clear();
     nome.clear();
     if (!r->eof() && r->goTo(r->recNo()) && !r->isDeleted()) {
@@ -118,19 +112,14 @@ void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
       nome = r->getText("NOMECONTR");
     }
   }
-  // Every field written over its whole width, so nothing of a longer earlier text stays.
-  mostraTexto(ctx, 3, 2, 3, rt::text::transform(rt::text::padr(cpf, 11), "@R 999.999.999-99"));
-  mostraTexto(ctx, 3, 2, 19, rt::text::padr(nome, 50));
+  ctx.relato().contribuinte(cpf, nome);
   mostraPastaAtual(ctx);
 }
 
 void MOSTRADOR(Contexto& ctx, Declaracao& dec, int n, int modo) {
   std::string& barra = dec.espelho.TAM_CALC;
   for (int i = 0; i < n && barra.size() < 45; ++i) barra += "░"_cp;
-  if (modo == 1)
-    mostraTexto(ctx, 3, 5, 26, barra);
-  else
-    mostraTexto(ctx, 10, 2, 1, barra);
+  ctx.relato().barra(modo == 1 ? Painel::Declaracao : Painel::Aviso, barra);
 }
 
 void LIMPVAR(Declaracao& dec) {
@@ -169,7 +158,7 @@ void LIMPVAR(Declaracao& dec) {
 
 void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
   EspelhoDeclaracao& e = dec.espelho;
-  Table* t = ctx.areas.table(35);
+  Table* t = tabela(ctx.areas, Area::TMP_15);
   bool achou = false;
   if (t != nullptr && t->seek(chaveCpf(15, e.CPF, atv)) && t->found()) achou = true;
   if (achou) {
@@ -193,8 +182,8 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
 }
 
 void BALANCO(Contexto& ctx, Declaracao& dec) {
-  if (Table* t = ctx.areas.table(22)) (void)t->goTop();
-  (void)ctx.areas.select(22);
+  if (Table* t = tabela(ctx.areas, Area::TMP_02)) (void)t->goTop();
+  (void)seleciona(ctx.areas, Area::TMP_02);
   dec.espelho.LEAO_CAL = false;
   dec.espelho.JA_CALC = false;
   dec.calc().BALANCO(ctx, dec);
@@ -211,34 +200,34 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.CPF = rt::text::padr(e.CPF, 11);
   e.SALCPF = e.CPF;
   if (modo == 1)
-    mostraTexto(ctx, 3, 5, 2, tipo > 0 ? std::string_view("Reprocessando os dados...") : std::string_view("Criando os dados..."));
-  (void)ABERTURA(ctx, 51);
+    ctx.relato().titulo(Painel::Declaracao, tipo > 0 ? "Reprocessando os dados..." : "Criando os dados...");
+  (void)ABERTURA(ctx, Area::UFIRM);
 
   if (e.LRECUPERA) {
     if (!podeRecuperar(ctx, e.SALCPF)) {
-      console::AVISOSN(ctx, "Impossível recuperar o último CPF."_cp, 0);
+      ctx.relato().alerta("Impossível recuperar o último CPF."_cp);
       return false;
     }
     for (int n = 1; n <= 19; ++n) {
-      if (n == 13) continue;
+      if (n == numero(Area::IMP1310)) continue;
       if (!abreCopia(ctx, n + 20) || !indexaCopia(ctx, n + 20, TipoCopia::Trabalho)) return false;
       MOSTRADOR(ctx, dec, 1, modo);
     }
     dec.cadastrado = estaNoRegistro(ctx, e.SALCPF);
-    Table& reg = *ctx.areas.table(29);
+    Table& reg = *tabela(ctx.areas, Area::TMP_09);
     (void)reg.goTop();
     e.registro.carrega(reg);
-    Table& t01 = *ctx.areas.table(21);
+    Table& t01 = *tabela(ctx.areas, Area::TMP_01);
     (void)t01.goTop();
     e.tabela01.carrega(t01);
     e.CPF = e.SALCPF;
   } else {
     // A save of this CPF that died midway is completed before anything is read.
     (void)recuperaDiario(ctx, e.SALCPF);
-    Table* reg = ctx.areas.table(9);
+    Table* reg = tabela(ctx.areas, Area::IMP0910);
     if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
-      if (ABERTURA(ctx, 9)) {
-        reg = ctx.areas.table(9);
+      if (ABERTURA(ctx, Area::IMP0910)) {
+        reg = tabela(ctx.areas, Area::IMP0910);
         (void)reg->seek(e.SALCPF);
       }
     }
@@ -246,44 +235,47 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     if (reg != nullptr) e.registro.carrega(*reg);
     e.CPF = e.SALCPF;
     e.registro.txt("CPF", e.CPF);
-    if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) (void)ctx.areas.close(9);
+    if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) (void)fecha(ctx.areas, Area::IMP0910);
     MOSTR_PAG(ctx, dec, modo);
-    if (!abreExclusivaAguardando(ctx, 1, aguardandoCarregar())) return false;
-    Table& t01 = *ctx.areas.table(1);
+    if (!abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar())) return false;
+    Table& t01 = *tabela(ctx.areas, Area::IMP0110);
     (void)t01.seek(e.CPF);
     if (modo == 0 || tipo > 0)
       e.tabela01.carrega(t01);
     else
       LIMPVAR(dec);
     e.tabela01.txt("CPF", e.CPF);
-    (void)ctx.areas.close(1);
+    (void)fecha(ctx.areas, Area::IMP0110);
     ctx.areas.setDeletedHidden(true);
 
     const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
     for (int n = 1; n <= 19; ++n) {
-      if (n == 13) continue;
+      if (n == numero(Area::IMP1310)) continue;
       bool aberta;
-      if (n == 9) {
+      if (n == numero(Area::IMP0910)) {
         // The export's loop keeps walking the register: a second handle leaves its position.
-        aberta = ctx.areas.isOpen(9) ? true : ABERTURA(ctx, 9);
+        aberta = store::aberta(ctx.areas, Area::IMP0910) ? true : ABERTURA(ctx, Area::IMP0910);
       } else {
         aberta = abreExclusivaAguardando(ctx, n, aguardandoCarregar());
       }
       if (!aberta) return false;
       std::uint32_t posicao = ctx.areas.table(n)->recNo();
       Status s = copiaLinhas(ctx, n, chaveCpf(n, e.CPF, atv));
-      if (n == 9 && ctx.areas.isOpen(9) && (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
-        (void)ctx.areas.table(9)->goTo(posicao);
+      if (n == numero(Area::IMP0910) && store::aberta(ctx.areas, Area::IMP0910) &&
+          (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
+        (void)tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
       else
         (void)ctx.areas.close(n);
       if (!s) return false;
       MOSTRADOR(ctx, dec, 1, modo);
     }
+    // Without its manifest F4 refuses to take these copies up again, which is the safe side; the
+    // load itself is whole.
     (void)gravaManifesto(ctx, e.CPF);
   }
 
   // Carnê-leão: the first row of copy 32 and the monthly matrix.
-  if (Table* t = ctx.areas.table(32)) {
+  if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
     (void)t->goTop();
     e.carneLeao.carrega(*t);
   }
@@ -294,16 +286,16 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
 
   if (dec.opcoes.ITEM_MENU < 61 && e.registro.txt("I9_4") == "S") dec.calc().ligaConjuge(ctx, dec);
 
-  for (int a : {24, 22, 27})
-    if (Table* t = ctx.areas.table(a)) (void)t->goTop();
+  for (Area a : {Area::TMP_04, Area::TMP_02, Area::TMP_07})
+    if (Table* t = tabela(ctx.areas, a)) (void)t->goTop();
   e.DAY_TRADE = " ";
   dec.calc().recalculaGanhos(ctx, dec);
   e.PONTEIRO = 1;
   BALANCO(ctx, dec);
 
-  (void)ABERTURA(ctx, 53);
-  (void)ABERTURA(ctx, 52);
-  ctx.janelas.FECHAJAN(10);
+  (void)ABERTURA(ctx, Area::AUXPAG);
+  (void)ABERTURA(ctx, Area::AUXBENS);
+  ctx.relato().fimEspera();
   PRENCHEMOL(ctx, dec, rt::text::padr(e.registro.txt("ATV_BRASIL"), 1));
   if (!e.rural.logico("SO_TOTAL")) dec.calc().somaRural(ctx, dec);
   return true;

@@ -1,15 +1,14 @@
 #include "store/cria.h"
 
-#include <string>
-
 #include <unistd.h>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
+#include <string>
+
 #include "platform/paths.h"
 #include "rt/db/file.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/fornecidas.h"
@@ -35,7 +34,7 @@ const TabelaDef* tabelaDoArquivo(int area, std::string_view arquivo) {
 bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
   const std::string nome(rt::text::alltrim(arquivo));
   const TabelaDef* t = tabelaDoArquivo(area, nome);
-  if (t != nullptr && !t->mensagemCriacao.empty()) console::MENS(ctx, 13, t->mensagemCriacao);
+  if (t != nullptr && !t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
   const std::span<const CampoDef> campos = estrutura(area);
   bool ok = !campos.empty();
   if (ok) {
@@ -44,7 +43,7 @@ bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
     // Sessions off the network all have terminal "00": the process keeps the names apart.
     const std::string provisorio = pasta + "CRIA" + ctx.NUSU + "_" + std::to_string(::getpid()) + ".DBF";
     Preenche preenche;
-    if (area == 43) {
+    if (area == numero(Area::DEFINE)) {
       // The one global record is written before anyone can see the file.
       preenche = [campos](rt::db::Table& tb) {
         const auto semente = sementeDEFINE();
@@ -55,8 +54,8 @@ bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
     }
     ok = montaTabela(destino, provisorio, camposDbf(campos), preenche, nullptr).isOk();
   }
-  if (!ok) console::AVISOSN(ctx, "Arquivo " + nome + std::string(" não localizado!"_cp), 0);
-  ctx.janelas.FECHAJAN(10);
+  if (!ok) ctx.relato().alerta("Arquivo " + nome + std::string(" não localizado!"_cp));
+  ctx.relato().fimEspera();
   return ok;
 }
 

@@ -8,6 +8,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 
 namespace store {
 
@@ -26,7 +27,7 @@ std::string texto(const rt::db::Table& t, std::string_view campo, std::string_vi
 }  // namespace
 
 bool MOS_DETAL(Contexto& ctx) {
-  rt::db::Table* t = ctx.areas.table(9);
+  rt::db::Table* t = tabela(ctx.areas, Area::IMP0910);
   if (t == nullptr || t->eof()) return false;
 
   console::MTELAVER(ctx, 4);

@@ -4,7 +4,6 @@
 
 #include "console/documentos.h"
 #include "console/listas.h"
-#include "console/mensagens.h"
 #include "console/menus.h"
 #include "console/molduras.h"
 #include "console/validadores.h"
@@ -22,11 +21,11 @@ using namespace rt::text::literals;
 namespace key = rt::term::key;
 
 void SAI_FORA(Contexto& ctx) {
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   ctx.janelas.FECHAJAN(3);
   ctx.console.clearKey(key::F1);
   ctx.console.clearKey(key::F2);
-  console::MENS(ctx);
+  ctx.relato().linha({});
 }
 
 namespace {
@@ -119,7 +118,7 @@ bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& d
   // The folder list shows the terminal's register, opened only when asked for: an open that
   // creates it shows a notice, which would throw away what was typed ahead.
   ctx.console.setKey(key::F1, [&ctx, &l] {
-    if (ctx.areas.isOpen(40) || ABERTURA(ctx, 40)) l.listas().GERAL();
+    if (aberta(ctx.areas, Area::DIRET) || ABERTURA(ctx, Area::DIRET)) l.listas().GERAL();
   });
   rt::ui::ReadResult r;
   {
@@ -142,15 +141,14 @@ bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, 
   ctx.janelas.FECHAJAN(3);
   console::MTELA1(ctx, moldura);
   // Key labels in the window's colour 2, their texts in colour 1.
-  console::MENS(ctx, 0,
-                std::string("\x02[F1]\x01 Contribuintes por Nome  \x02[F2]\x01 Contribuintes por CPF "));
+  ctx.relato().linha(std::string("\x02[F1]\x01 Contribuintes por Nome  \x02[F2]\x01 Contribuintes por CPF "));
   const Lugar l1 = lugar(ctx, moldura, "CPF  Original");
   const Lugar l2 = lugar(ctx, moldura, moldura == 3 ? "Novo  CPF" : "CPF  Destino");
   std::string a(11, ' '), b(11, ' ');
   ListasDialogo l(ctx);
   l.vars().liga("CPF1", a);
   l.vars().liga("CPF2", b);
-  auto registro = [&ctx] { return ctx.areas.isOpen(9) || ABERTURA(ctx, 9); };
+  auto registro = [&ctx] { return aberta(ctx.areas, Area::IMP0910) || ABERTURA(ctx, Area::IMP0910); };
   ctx.console.setKey(key::F1, [&l, registro] {
     if (registro()) l.listas().GERAL5();
   });

@@ -1,15 +1,13 @@
 #include "store/diario_gravacao.h"
 
-#include <chrono>
-#include <cstring>
-#include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
@@ -304,13 +302,12 @@ Result<bool> TravaDiario::completa(Contexto& ctx) {
     return Status(Error::kIo, caminho_ + ": " + s.message());
   (void)rt::db::syncDirectoryOf(caminho_);
   arquivo_.close();
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   const std::string nome(std::filesystem::path(caminho_).filename().string());
-  console::AVISOSN(ctx,
-                   {std::string("O diário de gravação "_cp) + nome + std::string(" não pôde ser refeito."_cp),
-                    "Foi guardado como " + nome + ".RECUSADO.",
-                    std::string("Confira a declaração do CPF "_cp) + nome.substr(5, nome.size() - 9) + "."},
-                   0);
+  ctx.relato().alerta(
+      {std::string("O diário de gravação "_cp) + nome + std::string(" não pôde ser refeito."_cp),
+       "Foi guardado como " + nome + ".RECUSADO.",
+       std::string("Confira a declaração do CPF "_cp) + nome.substr(5, nome.size() - 9) + "."});
   return false;
 }
 
@@ -354,8 +351,8 @@ int recuperaDiarios(Contexto& ctx) {
   // A restore that died is finished first: the save journals it found were older than the
   // tables it brought, and it dropped them before it moved anything.
   if (recuperaRestauracao(pasta.string())) {
-    ctx.janelas.FECHAJAN(10);
-    console::AVISOSN(ctx, "A recuperação de dados interrompida nesta pasta foi concluída."_cp, 0);
+    ctx.relato().fimEspera();
+    ctx.relato().alerta("A recuperação de dados interrompida nesta pasta foi concluída."_cp);
   }
   std::vector<std::string> achados;
   std::error_code ec;

@@ -118,7 +118,8 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   for (int n = kPrimeira; ok && n <= kUltima; ++n)
     ok = preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].novo).isOk();
   if (!ok) {
-    // Back to the side just saved, so the copies hold one side only.
+    // Back to the side just saved, so the copies hold one side only. The switch has failed and
+    // is reported so; putting back goes as far as it can, and nothing is reported twice.
     for (int n = kPrimeira; n <= kUltima; ++n)
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
     PRENCHEMOL(ctx, dec, velho);

@@ -2,9 +2,6 @@
 
 #include <filesystem>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
@@ -13,11 +10,13 @@
 #include "store/abertura.h"
 #include "store/acerto.h"
 #include "store/arquivos.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace store {
 
 using namespace rt::text::literals;
+using rt::db::Status;
 
 UsaPasta::UsaPasta(Contexto& ctx, std::string_view pasta) : ctx_(ctx), anterior_(ctx.LOCARQ) {
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
@@ -42,8 +41,8 @@ bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b) {
 
 std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
   std::vector<std::string> v;
-  if (!ABERTURA(ctx, 40)) return v;
-  rt::db::Table& t = *ctx.areas.table(40);
+  if (!ABERTURA(ctx, Area::DIRET)) return v;
+  rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   if (!t.goTop()) return v;
   while (!t.eof()) {
     std::string p(rt::text::alltrim(t.getText("DIRETOR")));
@@ -56,12 +55,15 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
 bool registraPasta(Contexto& ctx, std::string_view pasta) {
   for (const std::string& p : pastasDoRegistro(ctx))
     if (mesmaPasta(ctx, p, pasta)) return true;
-  if (!ctx.areas.isOpen(40)) return false;
-  (void)ctx.areas.select(40);
+  if (!aberta(ctx.areas, Area::DIRET)) return false;
+  (void)seleciona(ctx.areas, Area::DIRET);
   if (!ADD_REC(ctx, 5)) return false;
-  rt::db::Table& t = *ctx.areas.table(40);
-  const bool ok = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta))) &&
-                  t.put("SELEC", std::string(" ")) && t.commit();
+  rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
+  Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
+  if (s) s = t.put("SELEC", std::string(" "));
+  if (s) s = t.commit();
+  const bool ok = gravou(ctx, s, "DIRET");
+  // Committed above, or the failure said: the release decides nothing.
   (void)t.unlock();
   return ok;
 }
@@ -69,8 +71,8 @@ bool registraPasta(Contexto& ctx, std::string_view pasta) {
 bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::string* nome) {
   if (!platform::folderExists(pastaLinux(ctx, pasta))) return false;
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
-  if (!ABERTURA(ctx, 9)) return false;
-  rt::db::Table& r = *ctx.areas.table(9);
+  if (!ABERTURA(ctx, Area::IMP0910)) return false;
+  rt::db::Table& r = *tabela(ctx.areas, Area::IMP0910);
   bool achou = false;
   if (!rt::text::isEmptyText(cpf) && r.seek(rt::text::padr(cpf, 11)) && r.found()) achou = true;
   if (achou && nome != nullptr) *nome = r.getText("NOMECONTR");
@@ -82,62 +84,68 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::s
   } else {
     (void)r.goTop();
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   return true;
 }
 
 void mostraPastaAtual(Contexto& ctx) {
-  if (ctx.janelas.find(3) != nullptr) ctx.janelas.ESCRLCOL(3, 4, 19, rt::text::padr(ctx.LOCARQ, 50));
+  ctx.relato().pasta(ctx.LOCARQ);
 }
 
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
-  rt::db::Table* t = ctx.areas.table(40);
+  rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(40);
+  (void)seleciona(ctx.areas, Area::DIRET);
   const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
   // Off the end of a register that has rows (the list's new, empty row) there is no folder to
   // take: appending one here would only repeat the program folder.
   if (modo == 1 && aqui == 0 && t->recordCount() > 0) {
-    console::AVISOSN(ctx, "Escreva antes o nome da pasta na coluna ao lado.", 0);
+    ctx.relato().alerta("Escreva antes o nome da pasta na coluna ao lado.");
     return false;
   }
   // Every other row unmarked.
   if (!t->goTop()) return false;
   while (!t->eof()) {
     if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
-      (void)t->put("SELEC", std::string(" "));
-      (void)t->flush();
+      Status s = t->put("SELEC", std::string(" "));
+      if (s) s = t->flush();
+      // Flushed above, or failed: the release decides nothing.
       (void)t->unlock();
+      if (!gravou(ctx, s, "DIRET")) return false;
     }
     if (!t->skip(1)) break;
   }
   if (modo != 1) {
+    // Only the cursor comes back to the row; nothing is written there.
     if (aqui != 0) (void)t->goTo(aqui);
     return true;
   }
   if (aqui == 0) {
     if (!ADD_REC(ctx, 5)) return false;
   } else {
-    (void)t->goTo(aqui);
-    if (!REC_LOCK(ctx, 5)) return false;
+    if (!gravou(ctx, t->goTo(aqui), "DIRET") || !REC_LOCK(ctx, 5)) return false;
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;
   // A folder typed into the list is made only when the user agrees.
   if (!console::CRI_NDIR(ctx, pasta, " TAVREN")) {
+    // Nothing written yet: the release has nothing to write.
     (void)t->unlock();
     return false;
   }
-  const bool marcado = t->put("DIRETOR", pasta) && t->put("SELEC", std::string("S")) && t->commit();
+  Status s = t->put("DIRETOR", pasta);
+  if (s) s = t->put("SELEC", std::string("S"));
+  if (s) s = t->commit();
+  // Committed above, or the failure is said below: the release decides nothing.
   (void)t->unlock();
-  if (!marcado) return false;
+  if (!gravou(ctx, s, "DIRET")) return false;
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
   (void)MUDADIR(ctx, pasta, cpf);
   mostraPastaAtual(ctx);
-  // The settings keep the folder for the next start; a failed write is said, the switch stays.
-  if (!gravaConfig(ctx, "ROTADOANO", pasta))
-    console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+  // The settings keep the folder for the next start; gravaConfig says a failed write, and the
+  // switch stays.
+  (void)gravaConfig(ctx, "ROTADOANO", pasta);
   return true;
 }
 
@@ -150,7 +158,7 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
     if (!umDigito && k < 10) num = "0" + num;
     const std::string nome = base + std::string(prefixo) + num + std::string(sufixo) + ".DBF";
     if (!existe(ctx, nome)) {
-      console::AVISOSN(ctx, std::string("Não encontrado o Arquivo "_cp) + nome, 0);
+      ctx.relato().alerta(std::string("Não encontrado o Arquivo "_cp) + nome);
       return true;
     }
   }
@@ -159,10 +167,9 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
 
 bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura) {
   if (rt::text::alltrim(pasta).size() <= static_cast<std::size_t>(largura)) return true;
-  console::AVISOSN(ctx,
-                   std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) + " caracteres.",
-                                            "Digite uma pasta de nome mais curto."},
-                   0);
+  ctx.relato().alerta(
+      std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) + " caracteres.",
+                               "Digite uma pasta de nome mais curto."});
   return false;
 }
 
@@ -175,9 +182,9 @@ namespace {
 
 // The terminal's settings record, positioned; nullptr when there is none.
 rt::db::Table* registroConfig(Contexto& ctx) {
-  if (!ctx.areas.isOpen(42) && !ABERTURA(ctx, 42)) return nullptr;
-  rt::db::Table& c = *ctx.areas.table(42);
-  (void)ctx.areas.select(42);
+  if (!aberta(ctx.areas, Area::CONFIG) && !ABERTURA(ctx, Area::CONFIG)) return nullptr;
+  rt::db::Table& c = *tabela(ctx.areas, Area::CONFIG);
+  (void)seleciona(ctx.areas, Area::CONFIG);
   if (!c.seek(rt::text::padr(ctx.NUSU, 2)) || !c.found()) return nullptr;
   return &c;
 }
@@ -202,7 +209,10 @@ bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& val
   rt::db::Table* c = registroConfig(ctx);
   bool ok = c != nullptr && REC_LOCK(ctx, 5);
   if (ok) {
-    ok = c->put(campo, valor) && c->commit();
+    Status s = c->put(campo, valor);
+    if (s) s = c->commit();
+    ok = gravou(ctx, s, campo);
+    // Committed above, or the failure said: the release decides nothing.
     (void)c->unlock();
   }
   (void)ctx.areas.select(atual);

@@ -36,8 +36,8 @@ bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b);
 
 // The folders of the terminal's register, in its order, trimmed; the register is left open.
 std::vector<std::string> pastasDoRegistro(Contexto& ctx);
-// Adds a folder to the register when it is not there yet (unmarked). False when it could not
-// be written.
+// Adds a folder to the register when it is not there yet (unmarked). False when the register
+// is not open, or when the row could not be written (which is said).
 bool registraPasta(Contexto& ctx, std::string_view pasta);
 
 // MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on
@@ -74,8 +74,8 @@ bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
 bool TA_NA_REDE(const Contexto& ctx);
 
 // The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as
-// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record lock (false
-// when not written).
+// text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record
+// lock (false when not written; the failure has been said).
 std::string leConfig(Contexto& ctx, std::string_view campo);
 bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
 

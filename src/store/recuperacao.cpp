@@ -34,7 +34,7 @@ bool podeRecuperar(Contexto& ctx, std::string_view cpf) {
   if (!std::getline(f, linha) || linha.substr(0, kRotulo.size()) != kRotulo) return false;
   if (rt::text::padr(linha.substr(kRotulo.size(), 11), 11) != esperado) return false;
   for (int n = 1; n <= 19; ++n) {
-    if (n == 13) continue;
+    if (n == numero(Area::IMP1310)) continue;
     auto t = rt::db::Table::open(caminhoCopia(ctx, n + 20) + ".DBF", {.exclusive = true, .readOnly = false, .alias = {}});
     if (!t) return false;
     rt::db::Table& tab = **t;

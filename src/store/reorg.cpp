@@ -1,7 +1,5 @@
 #include "store/reorg.h"
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "platform/drive.h"
 #include "rt/db/file.h"
 #include "rt/text/cp860.h"
@@ -67,11 +65,12 @@ void empacotaPrograma(Contexto& ctx) {
     std::vector<IndiceDef> indices;
     for (const IndiceDef& i : t->indices)
       indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
-    // A scratch area: the table's own may hold it open shared.
+    // A scratch area, the one number between the program's tables that has none: the table's
+    // own area may hold it open shared.
     const int area = 50;
     (void)ctx.areas.close(t->numero);
     Status s = refazTabela(ctx, area, *t, arquivo, indices, 5);
-    if (!s) console::MENS(ctx, 0, nome + std::string(".DBF em uso. Não foi compactado."_cp));
+    if (!s) ctx.relato().linha(nome + std::string(".DBF em uso. Não foi compactado."_cp));
   }
 }
 
@@ -88,7 +87,7 @@ Status reindexaTabela(Contexto& ctx, int n, int segundos) {
     (void)ctx.areas.close(n);
     return ok ? Status::ok() : Status(rt::db::Error::kIo, arquivo);
   }
-  if (ctx.MOS_MENS) console::MENS(ctx, 13, "Criando o indice " + arquivo + ".cdx");
+  if (ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + arquivo + ".cdx");
   Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), segundos);
   if (!s && s.code() != rt::db::Error::kInUse) avisaIndisponivel(ctx, arquivo);
   return s;
@@ -96,8 +95,8 @@ Status reindexaTabela(Contexto& ctx, int n, int segundos) {
 
 void avisaOcupadas(Contexto& ctx, const std::vector<std::string>& ocupadas) {
   if (ocupadas.empty()) return;
-  ctx.janelas.FECHAJAN(10);
-  console::AVISOSN(ctx, linhasDeNomes("Em uso em outro terminal, não reorganizadas:"_cp, ocupadas), 0);
+  ctx.relato().fimEspera();
+  ctx.relato().alerta(linhasDeNomes("Em uso em outro terminal, não reorganizadas:"_cp, ocupadas));
 }
 
 namespace {
@@ -136,14 +135,13 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::str
 }
 
 bool REINDEXA(Contexto& ctx) {
-  const std::string r = console::AVISOSN(
-      ctx,
+  const bool refaz = ctx.relato().pergunta(
       {"Esta opção refará todos arquivos índices (CDX)."_cp,
        "Operaçao recomendada a ser feita após uma queda"_cp,
        "da energia ou quando arquivos forem copiados de", "um equipamento para outro. Em rede todos outros",
        "equipamentos nao podem estar usando o programa."},
-      2);
-  if (r != "S") return false;
+      false);
+  if (!refaz) return false;
   ctx.MOS_MENS = true;
   (void)ctx.areas.closeAll();
   // The working copies live in the work folder; the next opening of a declaration makes them.
@@ -160,7 +158,7 @@ bool REINDEXA(Contexto& ctx) {
   ctx.MOS_MENS = false;
   (void)ABERTURA(ctx, 0);
   (void)MUDADIR(ctx, ctx.LOCARQ);
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   avisaOcupadas(ctx, ocupadas);
   return ok;
 }

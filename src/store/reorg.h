@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rt/db/status.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -45,6 +46,9 @@ const std::vector<std::string>& tabelasEmpacotadas();
 // terminal held it all that time (nothing changed, no alert); any other failure has been
 // told in the opener's alert.
 rt::db::Status reindexaTabela(Contexto& ctx, int n, int segundos = 10);
+inline rt::db::Status reindexaTabela(Contexto& ctx, Area a, int segundos = 10) {
+  return reindexaTabela(ctx, numero(a), segundos);
+}
 
 // The alert naming the tables a reorganisation left alone because other terminals used them.
 void avisaOcupadas(Contexto& ctx, const std::vector<std::string>& ocupadas);

@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/table.h"
@@ -29,10 +27,10 @@ std::string nomeNaPasta(const std::string& pastaLx, const std::string& nome) {
 std::optional<TravaRestauracao> travaParaRestaurar(Contexto& ctx, const std::string& destinoLx) {
   auto t = TravaRestauracao::tenta(destinoLx);
   if (t && t->has_value()) return std::move(**t);
-  ctx.janelas.FECHAJAN(10);
-  console::AVISOSN(ctx, {t ? "Outro terminal está recuperando dados nesta pasta."_cp : "Problemas na copia do Arquivo compactado.",
-                         "Nenhum dado foi recuperado."},
-                   0);
+  ctx.relato().fimEspera();
+  ctx.relato().alerta({t ? "Outro terminal está recuperando dados nesta pasta."_cp
+                         : "Problemas na copia do Arquivo compactado.",
+                       "Nenhum dado foi recuperado."});
   return std::nullopt;
 }
 
@@ -50,8 +48,8 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
       if (!s && s.code() == rt::db::Error::kInUse) {
         // Let the other terminals go before the alert waits for its key.
         seguras.clear();
-        ctx.janelas.FECHAJAN(10);
-        console::AVISOSN(ctx, {"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."}, 0);
+        ctx.relato().fimEspera();
+        ctx.relato().alerta({"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."});
         return false;
       }
       // A table too damaged to open is what a restore is for: it is replaced without a hold.
@@ -69,9 +67,9 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
   if (rt::db::Status s = trava.troca(trocas); !s) {
     // Let the other terminals go before the alert waits for its key.
     seguras.clear();
-    ctx.janelas.FECHAJAN(10);
-    console::AVISOSN(ctx, {"Copia encerrada sem terminar.", "A recuperação termina no próximo início do programa."_cp},
-                     0);
+    ctx.relato().fimEspera();
+    ctx.relato().alerta(
+        {"Copia encerrada sem terminar.", "A recuperação termina no próximo início do programa."_cp});
     return false;
   }
   return true;

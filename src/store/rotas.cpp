@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "rt/term/keys.h"
@@ -24,7 +23,7 @@ std::string pastaPadraoReceita() {
 std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view palavra, int largura) {
   const std::string velho(rt::text::alltrim(atual));
   for (;;) {
-    console::MENS(ctx, 0, "Atual: " + velho.substr(0, 76));
+    ctx.relato().linha("Atual: " + velho.substr(0, 76));
     std::string var(static_cast<std::size_t>(largura), ' ');
     console::OpcoesMens op;
     op.picture = "@S76";
@@ -41,7 +40,7 @@ std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view pa
     std::string nova(rt::text::alltrim(var));
     if (nova.empty()) {
       if (largura != 80) return rt::text::padr(velho, largura);
-      console::AVISOSN(ctx, "Deixando em branco NAO haverá transferencia para o programa da receita!"_cp, 0);
+      ctx.relato().alerta("Deixando em branco NAO haverá transferencia para o programa da receita!"_cp);
       return std::string(static_cast<std::size_t>(largura), ' ');
     }
     // Alt-P can put in a name longer than the field: stored, it would be cut and name
@@ -56,11 +55,11 @@ std::string SELAREA(Contexto& ctx, int qual) {
   if (qual == 1) {
     const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, ctx.DIRTRAB, " TAVREN", 40)));
     ctx.definePastaTrabalho(nova);
-    (void)gravaConfig(ctx, "dirtrab", nova);
+    (void)gravaConfig(ctx, "dirtrab", nova);  // says its own failure; the folder is in use anyway
     return nova;
   }
   const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, leConfig(ctx, "ROTAJAVA"), " IRPF10", 80)));
-  (void)gravaConfig(ctx, "ROTAJAVA", nova);
+  (void)gravaConfig(ctx, "ROTAJAVA", nova);  // says its own failure
   return nova;
 }
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
+#include "store/recusa.h"
+#include "store/relato.h"
 #include "store/tabelas_declaracao.h"
 #include "store/travas.h"
 
@@ -30,8 +30,10 @@ void passo(Declaracao& dec, int k) {
   if (dec.gancho) dec.gancho(k);
 }
 
-void mostraTexto(Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
-  if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
+// The save on leaving the declaration shows its progress in the declaration's frame; the
+// timed save in a notice of its own.
+Painel painelDe(int modo) {
+  return modo == 1 ? Painel::Declaracao : Painel::Aviso;
 }
 
 std::string_view legenda(int n) {
@@ -101,9 +103,9 @@ Decimal tamanhoDeUso(Contexto& ctx) {
 // Copy 35 gets the rural summary of the side being saved.
 bool escreveRural(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  Table* t = ctx.areas.table(35);
+  Table* t = tabela(ctx.areas, Area::TMP_15);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(35);
+  (void)seleciona(ctx.areas, Area::TMP_15);
   const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
   if (!PREP_REG(ctx, chaveCpf(15, e.CPF, atv))) return false;
   e.rural.txt("CPF", e.CPF);
@@ -152,20 +154,21 @@ rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::s
 // register is not written and the rest of the save goes on.
 void gravaRegistro(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  const bool aberto = ABERTURA(ctx, 9);
+  const bool aberto = ABERTURA(ctx, Area::IMP0910);
   const bool seguro = aberto && PREP_REG(ctx, e.CPF);
   e.registro.num("TEM_USO", tempoDeUso(ctx, dec));
   e.INI_DECLA = agora(ctx);
   VE_LIM_NEG(dec);
   if (seguro) {
-    Table& r = *ctx.areas.table(9);
+    Table& r = *tabela(ctx.areas, Area::IMP0910);
     e.registro.txt("CPF", e.CPF);
     Status s = e.registro.grava(r);
     // The register keeps I13_21 with I13_22 added, as the office reports read it.
     if (s) s = r.put("I13_21", e.registro.num("I13_21") + e.registro.num("I13_22"));
     // Made durable with the tables, by the one flush that ends them.
     if (s) s = r.flush();
-    if (!s) console::MENS(ctx, 0, "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+    if (!s) ctx.relato().linha("ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
+    // The flush above wrote the row, or its failure was said: the release decides nothing.
     (void)r.unlock();
   }
   e.registro.num("TAM_USO", 0);
@@ -174,9 +177,9 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
 // Table 01's variables into copy 21, whose single row is then what table 01 receives.
 bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  Table* t = ctx.areas.table(21);
+  Table* t = tabela(ctx.areas, Area::TMP_01);
   if (t == nullptr) return false;
-  (void)ctx.areas.select(21);
+  (void)seleciona(ctx.areas, Area::TMP_01);
   if (!PREP_REG(ctx, e.CPF)) return false;
   e.tabela01.txt("CPF", e.CPF);
   return e.tabela01.grava(*t) && t->flush();
@@ -188,7 +191,7 @@ bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
 // or with a new one. Said to the user; the declaration stays open.
 bool perdeuRegistro(Contexto& ctx, Declaracao& dec) {
   if (!dec.cadastrado || estaNoRegistro(ctx, dec.espelho.CPF)) return false;
-  console::MENS(ctx, 15, "Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp);
+  ctx.relato().erro("Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp);
   return true;
 }
 
@@ -200,11 +203,11 @@ bool transfereDepois(const Declaracao& dec, int modo) {
 
 // Copy n before its rows are taken: the rural summary into 35, assets and debts renumbered.
 bool preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
-  if (n == 15 && !escreveRural(ctx, dec)) return false;
-  if ((n == 4 || n == 5) && !renumera(ctx, n + 20)) {
-    console::MENS(ctx, 15,
-                  n == 4 ? "Bens demais para numerar: a declaração não foi salva."_cp
-                         : "Dívidas demais para numerar: a declaração não foi salva."_cp);
+  if (n == numero(Area::IMP1510) && !escreveRural(ctx, dec)) return false;
+  if ((n == numero(Area::IMP0410) || n == numero(Area::IMP0510)) && !renumera(ctx, n + 20)) {
+    ctx.relato().erro(n == numero(Area::IMP0410)
+                          ? "Bens demais para numerar: a declaração não foi salva."_cp
+                          : "Dívidas demais para numerar: a declaração não foi salva."_cp);
     return false;
   }
   return true;
@@ -219,7 +222,7 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
   for (int n : numeros) {
     auto tab = linhasDaCopia(ctx, n + 20, e.CPF);
     if (!tab) {
-      console::MENS(ctx, 15, "Salvando IMP" + dois(n) + ": " + tab.status().message());
+      ctx.relato().erro("Salvando IMP" + dois(n) + ": " + tab.status().message());
       return false;
     }
     d.tabelas.push_back(std::move(*tab));
@@ -230,8 +233,8 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
     s = aplicaDiario(
         ctx, d,
         [&](int n) {
-          mostraTexto(ctx, modo == 1 ? 3 : 10, modo == 1 ? 5 : 1, modo == 1 ? 2 : 1, legenda(n));
-          console::MENS(ctx, 0, "Salvando IMP" + dois(n));
+          ctx.relato().etapa(painelDe(modo), legenda(n));
+          ctx.relato().linha("Salvando IMP" + dois(n));
         },
         [&](int n) {
           passo(dec, kPassoTabela + n);
@@ -241,11 +244,11 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
   if (s) s = trava.conclui();
   if (!s) {
     // The journal stays: the next start or load of this CPF completes the save.
-    console::MENS(ctx, 15, "Salvando: " + s.message());
+    ctx.relato().erro("Salvando: " + s.message());
     return false;
   }
   passo(dec, kPassoConcluido);
-  console::MENS(ctx, 0);
+  ctx.relato().linha({});
   return true;
 }
 
@@ -299,24 +302,31 @@ bool PREP_REG(Contexto& ctx, std::string_view chave) {
     // appending meanwhile: two terminals registering one new key get one record.
     if (!FIL_LOCK(ctx, 5)) return false;
     if (t->seek(chave) && t->found()) {
+      // Nothing was written under the table's lock: its release has nothing to write.
       (void)t->unlock();
       return REC_LOCK(ctx, 5);
     }
   }
   if (!ADD_REC(ctx, 5)) {
+    // The append failed and said so; the table's lock goes with nothing written under it.
     (void)t->unlock();
     return false;
   }
   const std::uint32_t novo = t->recNo();
   if (t->order() > 0) {
     const std::string campo(rt::text::alltrim(t->orderExpression(t->order())));
-    if (const rt::db::FieldDef* f = t->field(campo); f != nullptr && f->type == 'C')
-      (void)t->put(campo, std::string(chave));
+    if (const rt::db::FieldDef* f = t->field(campo); f != nullptr && f->type == 'C') {
+      if (!gravou(ctx, t->put(campo, std::string(chave)), campo)) {
+        // Said above; the locks go, leaving the blank row the append made.
+        (void)t->unlock();
+        return false;
+      }
+    }
   }
-  if (t->isExclusive()) return t->flush().isOk();
+  if (t->isExclusive()) return gravou(ctx, t->flush(), t->alias());
   if (!t->isFileLocked()) return true;  // the append holds the new record already
-  (void)t->unlock();
-  (void)t->goTo(novo);
+  // The release writes the new record with its key.
+  if (!gravou(ctx, t->unlock(), t->alias()) || !gravou(ctx, t->goTo(novo), t->alias())) return false;
   return REC_LOCK(ctx, 5);
 }
 
@@ -325,7 +335,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
   RegistroEspelho& r = e.registro;
   std::int64_t nrLeao = 0;
   Decimal dfLeao;
-  if (Table* t = ctx.areas.table(32)) {
+  if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
     std::array<int, 13> campos{};
     for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
     (void)paraCada(*t, [&](Table& c) {
@@ -347,7 +357,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
 
   std::array<Decimal, 13> ganho{}, variavel{};
   int g = 0, v = 0;
-  if (Table* t = ctx.areas.table(27)) {
+  if (Table* t = tabela(ctx.areas, Area::TMP_07)) {
     (void)paraCada(*t, [&](Table& c) {
       const Decimal tipo = c.getNumber("TIPO_BEM");
       if (tipo != Decimal::fromInt(4)) {
@@ -402,7 +412,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
 bool renumera(Contexto& ctx, int area) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return true;
-  const char* nome = area == 24 ? "I7_0" : "I8_0";
+  const char* nome = area == numero(Area::TMP_04) ? "I7_0" : "I8_0";
   const int campo = t->fieldIndex(nome);
   if (campo < 0) return true;
   const rt::db::FieldDef& f = t->fields()[static_cast<std::size_t>(campo)];
@@ -437,10 +447,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   e.registro.num("TAM_USO", tamanhoDeUso(ctx));
 
   e.TAM_CALC.clear();
-  if (modo == 1)
-    mostraTexto(ctx, 3, 5, 2, "Salvando as informações"_cp);
-  else
-    console::MENS(ctx, 3, "      Salvando as informações"_cp);
+  ctx.relato().titulo(painelDe(modo), "Salvando as informações"_cp);
 
   contadores(ctx, dec);
   dec.calc().CALC(ctx, dec, 7, 0);
@@ -448,14 +455,14 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   std::vector<int> numeros;
   const int ultima = e.registro.txt("TEMRURAL") == "S" ? 19 : 14;
   for (int n = 2; n <= ultima; ++n)
-    if (n != 9 && n != 13) numeros.push_back(n);
+    if (n != numero(Area::IMP0910) && n != numero(Area::IMP1310)) numeros.push_back(n);
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
 
   // Saves of one CPF take turns: the journal's lock is held from the register to the end.
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) {
-    console::MENS(ctx, 15, "Salvando: " + trava.status().message());
-    ctx.janelas.FECHAJAN(10);
+    ctx.relato().erro("Salvando: " + trava.status().message());
+    ctx.relato().fimEspera();
     return false;
   }
   bool ok = !perdeuRegistro(ctx, dec);
@@ -464,12 +471,12 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     gravaRegistro(ctx, dec);
     dec.cadastrado = estaNoRegistro(ctx, e.CPF);
     ok = escreveTabela01(ctx, dec);
-    if (!ok) console::MENS(ctx, 15, "Salvando IMP01: a cópia de trabalho não está aberta"_cp);
+    if (!ok) ctx.relato().erro("Salvando IMP01: a cópia de trabalho não está aberta"_cp);
   }
   std::vector<int> todas = {1};
   todas.insert(todas.end(), numeros.begin(), numeros.end());
   if (ok) ok = gravaTabelas(ctx, dec, *trava, todas, modo);
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   if (!ok) {
     (void)ctx.areas.select(areaAtual);
     return false;
@@ -478,7 +485,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   if (modo == 0 || transfere) retomaCopias(ctx, numeros, posicoes);
   if (modo == 1) {
     if (transfere) {
-      console::MENS(ctx, 13, "Transferindo os dados para o programa da Receita...."_cp);
+      ctx.relato().espera("Transferindo os dados para o programa da Receita...."_cp);
       dec.calc().transfere(ctx, dec);
     }
     FECHA_PROV(ctx);
@@ -489,7 +496,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
 }
 
 bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
-  if (n < 2 || n > 19 || n == 9 || n == 13) return false;
+  if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310)) return false;
   EspelhoDeclaracao& e = dec.espelho;
   const int areaAtual = ctx.areas.current();
   e.CPF = rt::text::padr(e.CPF, 11);
@@ -506,6 +513,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
 void SAL_DEC(Contexto& ctx, Declaracao& dec) {
   const int areaAtual = ctx.areas.current();
   if (dec.opcoes.TEMP_SAL < 98) {
+    // SALVATUDO says why a save failed; the timed save comes again at its next interval.
     (void)SALVATUDO(ctx, dec, 0);
     dec.espelho.SEM_SALV = agora(ctx);
   }

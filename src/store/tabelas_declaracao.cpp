@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "console/mensagens.h"
 #include "rt/db/file.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -21,12 +20,9 @@ std::string_view aguardandoCarregar() { return "Aguardando outro Terminal carreg
 std::string_view aguardandoSalvar() { return "Aguardando outro Terminal salvar dados..."_cp; }
 
 void alertaUmSegundo(Contexto& ctx, std::string_view texto) {
-  console::MENS(ctx, 3, texto);
-  // Nothing reads the keyboard during the wait, so the screen is sent out here: otherwise the
-  // terminal looks frozen until the other one lets go.
-  ctx.console.refresh();
+  ctx.relato().aguarda(texto);
   ctx.espera.dorme(1000ms);
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "rt/db/status.h"
 #include "rt/db/table.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
 
@@ -26,6 +27,9 @@ void alertaUmSegundo(Contexto& ctx, std::string_view texto);
 // again, for ever. False only when the table cannot be had for another reason (damaged,
 // not creatable), after the opener's alert.
 bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
+inline bool abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view aguardando) {
+  return abreExclusivaAguardando(ctx, numero(a), aguardando);
+}
 
 // The Linux path of the working copy of area `area` (21-39) without extension.
 std::string caminhoCopia(const Contexto& ctx, int area);

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "console/alerta.h"
-#include "console/janelas.h"
-#include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "rt/db/file.h"
@@ -18,6 +15,7 @@
 #include "store/dialogos.h"
 #include "store/em_uso.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/reorg.h"
 #include "store/tabelas_declaracao.h"
 #include "store/travas.h"
@@ -65,7 +63,7 @@ std::vector<int> tabelasDaParte(Parte p) {
   const int de = p == Parte::SoMol ? 15 : 1;
   const int ate = p == Parte::SoIr ? 14 : 19;
   for (int n = de; n <= ate; ++n)
-    if (n != 9) v.push_back(n);
+    if (n != numero(Area::IMP0910)) v.push_back(n);
   return v;
 }
 
@@ -159,7 +157,9 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf,
 namespace {
 
 constexpr int kAreaOrigem = 70;  // origin table n is held in area 70 + n
-constexpr int kRegistroOrigem = 29;
+// The origin folder's register borrows the area of the register's working copy, which a
+// transfer does not use.
+constexpr int kRegistroOrigem = numero(Area::TMP_09);
 
 void fechaOrigem(Contexto& ctx) {
   for (int n = 1; n <= 20; ++n) (void)ctx.areas.close(kAreaOrigem + n);
@@ -173,7 +173,7 @@ void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
 bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
   if (ctx.areas.isOpen(kRegistroOrigem)) return true;
   UsaPasta naPasta(ctx, pasta);
-  const TabelaDef& t = *tabela(9);
+  const TabelaDef& t = *tabela(numero(Area::IMP0910));
   Uso uso;
   uso.caminho = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
   uso.alias = "ORIGEM";
@@ -250,11 +250,11 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
   }
   {
     UsaPasta naPasta(ctx, tr.destino);
-    if (!ABERTURA(ctx, 9)) {
+    if (!ABERTURA(ctx, Area::IMP0910)) {
       fechaOrigem(ctx);
       return ResultadoTransf::Falhou;
     }
-    Table& destino = *ctx.areas.table(9);
+    Table& destino = *tabela(ctx.areas, Area::IMP0910);
     const bool jaExiste = destino.seek(cpf) && destino.found();
     if (jaExiste && !tr.sobrepoe) {
       fechaOrigem(ctx);
@@ -269,24 +269,27 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
         return ResultadoTransf::Falhou;
       }
     }
-    (void)ctx.areas.select(9);
-    if (jaExiste) (void)destino.goTo(linhaDestino);
-    const bool preso = jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5);
-    if (preso && !jaExiste) {
-      (void)destino.put("CPF", cpf);
-      (void)destino.flush();
-    }
-    Status s = preso ? gravaLinhas(ctx, tr.destino, cpf, linhas) : Status(Error::kLocked, "register");
+    (void)seleciona(ctx.areas, Area::IMP0910);
+    // The register row is written where the cursor stands: a failed move writes nothing.
+    Status s = jaExiste ? destino.goTo(linhaDestino) : Status();
+    const bool preso = s && (jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5));
+    if (s && !preso) s = Status(Error::kLocked, "register");
+    if (s && !jaExiste) s = destino.put("CPF", cpf);
+    if (s && !jaExiste) s = destino.flush();
+    if (s) s = gravaLinhas(ctx, tr.destino, cpf, linhas);
     if (s) {
       // Every field of the origin row, by name.
       const std::vector<int> mapa = mapaCampos(origem, destino);
-      (void)origem.goTo(linhaOrigem);
-      s = copiaCampos(origem, destino, mapa);
+      s = origem.goTo(linhaOrigem);
+      if (s) s = copiaCampos(origem, destino, mapa);
       if (s) s = destino.commit();
     } else if (preso && !jaExiste) {
+      // The transfer has failed already and is reported so; this only takes back the row it
+      // appended, and a failure here cannot make that report worse.
       (void)destino.markDeleted();
       (void)destino.flush();
     }
+    // After the commit the release has nothing left to write; a failed write before it is in s.
     (void)destino.unlock();
     fechaDestino(ctx, ns);
     if (!s) {
@@ -308,11 +311,16 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, st
     return ResultadoTransf::Falhou;
   }
   (void)ctx.areas.select(kRegistroOrigem);
-  (void)origem.goTo(linhaOrigem);
-  if (origem.isExclusive() || REC_LOCK(ctx, 5)) {
-    (void)origem.markDeleted();
-    (void)origem.flush();
-    (void)origem.unlock();
+  // The origin's register row goes last; a row that stays is said like the rows that stay.
+  Status apagada = origem.goTo(linhaOrigem);
+  if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, 5)) apagada = Status(Error::kLocked, "register");
+  if (apagada) apagada = origem.markDeleted();
+  if (apagada) apagada = origem.flush();
+  // Flushed above, or failed already: the release decides nothing.
+  (void)origem.unlock();
+  if (!apagada) {
+    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
+    return ResultadoTransf::Falhou;
   }
   return ResultadoTransf::Feito;
 }
@@ -332,21 +340,22 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
     // The entries take more than the 40 characters that ROTABACK and the register keep.
     if (!pastaCabe(ctx, p.origem) || !pastaCabe(ctx, p.destino)) continue;
     if (mesmaPasta(ctx, p.origem, p.destino)) {
-      console::AVISOSN(ctx, "ATENCAO! As Pastas não podem ser iguais"_cp, 0);
+      ctx.relato().alerta("ATENCAO! As Pastas não podem ser iguais"_cp);
       continue;
     }
     if (!platform::folderExists(pastaLinux(ctx, p.origem))) {
-      console::AVISOSN(ctx, "Pasta de  origem " + p.origem + " inexistente !!", 0);
+      ctx.relato().alerta("Pasta de  origem " + p.origem + " inexistente !!");
       continue;
     }
     if (!platform::canWriteTo(ctx.unidades.toLinux(p.destino))) {
-      console::AVISOSN(ctx, "Foi colocado o Disquete?", 0);
+      ctx.relato().alerta("Foi colocado o Disquete?");
       continue;
     }
     if (modo != 3 && VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
     // A new folder is made only when the user agrees (a typing mistake would otherwise become
     // a folder full of tables); a refusal or a failure asks again.
     if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
+    // Remembered for the next time; gravaConfig says its own failure.
     if (modo == 2) (void)gravaConfig(ctx, "ROTABACK", p.destino);
     if (modo == 3) (void)gravaConfig(ctx, "ROTABACK", p.origem);
     return true;
@@ -359,7 +368,7 @@ namespace {
 bool interrompe(Contexto& ctx) {
   while (ctx.console.keyWaiting()) {
     if (ctx.console.inkey(std::chrono::milliseconds(0)).code == rt::term::key::Esc)
-      return console::AVISOSN(ctx, "Abandona a transferência dos dados?"_cp, 2) == "S";
+      return ctx.relato().pergunta("Abandona a transferência dos dados?"_cp, false);
   }
   return false;
 }
@@ -399,7 +408,7 @@ void informaTransferencia(Contexto& ctx, const Transferencia& tr, int feitos, in
     l.push_back(t.substr(0, 74));
     l.push_back("Os dados estao completos; reorganize a pasta depois.");
   }
-  console::AVISOSN(ctx, l, 0);
+  ctx.relato().alerta(l);
 }
 
 }  // namespace
@@ -412,10 +421,8 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   (void)ctx.areas.closeAll();
   // The whole office must be idle: every running terminal keeps the register open.
   if (!abreRegistroOrigem(ctx, p.origem, true)) {
-    console::AVISOSN(ctx,
-                     {"A transferencia entre pastas precisa do cadastro so para ela.",
-                      "Saia do programa nos outros terminais e tente de novo."},
-                     0);
+    ctx.relato().alerta({"A transferencia entre pastas precisa do cadastro so para ela.",
+                         "Saia do programa nos outros terminais e tente de novo."});
     (void)MUDADIR(ctx, ctx.ROTADOANO);
     return true;
   }
@@ -424,16 +431,14 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     (void)MUDADIR(ctx, ctx.ROTADOANO);
     return true;
   };
-  const int total =
-      console::alerta(ctx, {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "},
-                      {"Parcial", "Total "});
+  const int total = ctx.relato().escolha(
+      {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "}, {"Parcial", "Total "});
   if (total == 0) return sai();
-  const int mover =
-      console::alerta(ctx, {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "},
-                      {"Copiar", "Mover"});
+  const int mover = ctx.relato().escolha(
+      {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
   if (mover == 0) return sai();
-  const int parte = console::alerta(
-      ctx, {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
+  const int parte = ctx.relato().escolha(
+      {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
       {"Tudo", "So Ir", "So MOL"});
   if (parte == 0) return sai();
   Transferencia tr;
@@ -445,8 +450,9 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   const std::vector<std::string> cpfs =
       total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
                  : todosDoRegistro(ctx, soRural);
-  tr.sobrepoe = console::alerta(ctx, {"Encontrando CPF iguais "},
-                                {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
+  tr.sobrepoe =
+      ctx.relato().escolha({"Encontrando CPF iguais "},
+                           {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
   std::string ultimo;
   int feitos = 0, saltados = 0;
   std::vector<std::string> naoFeitos;  // each: the CPF and why
@@ -457,7 +463,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
       interrompida = true;
       break;
     }
-    console::MENS(ctx, 13, "ESC - Interrompe a transferência"_cp);
+    ctx.relato().espera("ESC - Interrompe a transferência"_cp);
     std::string motivo;
     switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
       case ResultadoTransf::Feito:
@@ -475,7 +481,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
         break;
     }
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.relato().fimEspera();
   (void)ctx.areas.closeAll();
   // The destination's tables rebuilt one by one: one another terminal holds is left (its rows
   // are complete, only not packed) and named, and the others are still done.
@@ -486,20 +492,20 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
       if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
     (void)ctx.areas.closeAll();
   }
-  (void)registraPasta(ctx, p.destino);
+  (void)registraPasta(ctx, p.destino);  // a row it could not write is said
   if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
-  } else if (console::AVISOSN(ctx, "Muda para a nova Pasta?", 2) == "S") {
-    Table& reg = *ctx.areas.table(40);
+  } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
+    Table& reg = *tabela(ctx.areas, Area::DIRET);
     (void)reg.goTop();
     while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) (void)reg.skip(1);
     (void)TROCASIM(ctx, 1, ultimo);
   } else {
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
   }
-  (void)ABERTURA(ctx, 43);
-  (void)ABERTURA(ctx, 42);
+  (void)ABERTURA(ctx, Area::DEFINE);
+  (void)ABERTURA(ctx, Area::CONFIG);
   return true;
 }
 

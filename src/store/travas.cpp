@@ -3,8 +3,6 @@
 #include <chrono>
 #include <functional>
 
-#include "console/alerta.h"
-#include "console/mensagens.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
 #include "rt/term/keys.h"
@@ -34,7 +32,7 @@ bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std:
   Status s = tenta();
   if (s) return true;
   if (passa(s)) {
-    console::MENS(ctx, 0, aguardando);
+    ctx.relato().linha(aguardando);
     // A wait for ever reads no key, which is what would otherwise send the screen out.
     ctx.console.refresh();
     const bool sempre = segundos == 0;
@@ -44,13 +42,13 @@ bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std:
       if (!sempre) --meios;
       s = tenta();
       if (s) {
-        console::MENS(ctx, 0);
+        ctx.relato().linha({});
         return true;
       }
       if (!passa(s)) break;
     }
   }
-  console::MENS(ctx, 0, kNaoFicou);
+  ctx.relato().linha(kNaoFicou);
   return false;
 }
 
@@ -90,7 +88,7 @@ void avisaIndisponivel(Contexto& ctx, std::string_view arquivo) {
   const std::string_view base = platform::lastComponent(nome);
   if (const std::size_t ponto = base.find('.'); ponto != std::string_view::npos)
     nome.resize(nome.size() - base.size() + ponto);
-  console::AVISOSN(ctx, nome + std::string(".DBF não está disponivel "_cp), 0);
+  ctx.relato().alerta(nome + std::string(".DBF não está disponivel "_cp));
 }
 
 bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos) {
@@ -113,13 +111,12 @@ bool REC_LOCK(Contexto& ctx, int segundos) {
   Status s = t->lockRecord();
   if (s) return true;
   if (passa(s)) {
-    console::MENS(ctx, 0, std::string("Aguardando registro ficar disponível no arquivo "_cp) + t->alias(),
-                  {.coluna = std::string("C")});
+    ctx.relato().linha(std::string("Aguardando registro ficar disponível no arquivo "_cp) + t->alias(), true);
     int meios = segundos * 2;
     while (meios > 0 && !esc(ctx)) {
       s = t->lockRecord();
       if (s) {
-        console::MENS(ctx, 0);
+        ctx.relato().linha({});
         return true;
       }
       if (!passa(s)) break;
@@ -127,7 +124,7 @@ bool REC_LOCK(Contexto& ctx, int segundos) {
       --meios;
     }
   }
-  console::MENS(ctx, 0, kNaoFicou);
+  ctx.relato().linha(kNaoFicou);
   return false;
 }
 
@@ -147,8 +144,9 @@ bool ADD_REC(Contexto& ctx, int segundos) {
   });
 }
 
-void DESTRAVA(Contexto& ctx) {
-  if (rt::db::Table* t = ctx.areas.currentTable()) (void)t->unlock();
+bool DESTRAVA(Contexto& ctx) {
+  rt::db::Table* t = ctx.areas.currentTable();
+  return t == nullptr || t->unlock().isOk();
 }
 
 }  // namespace store

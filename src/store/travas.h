@@ -34,8 +34,10 @@ bool FIL_LOCK(Contexto& ctx, int segundos);
 // ADD_REC: appends a blank record to the current area (it comes locked); 0 waits until it
 // succeeds.
 bool ADD_REC(Contexto& ctx, int segundos);
-// Releases every lock of the current area (UNLOCK).
-void DESTRAVA(Contexto& ctx);
+// Releases every lock of the current area (UNLOCK). The release writes the current row first:
+// false when the table refused that write. Nothing is said here; a caller flushes the row
+// before (and says that refusal) or says this false itself.
+bool DESTRAVA(Contexto& ctx);
 
 // What NETUSE does, with the error: the open of a Linux path in `area` under `alias`, for
 // the opener and the upgrade.

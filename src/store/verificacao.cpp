@@ -9,11 +9,14 @@ namespace store {
 bool passaVerificacao(Contexto& ctx) {
   (void)ctx.areas.closeAll();
   CORRECAO(ctx, 0);
-  bool ok = ABERTURA(ctx, 41);
+  bool ok = ABERTURA(ctx, Area::PRINTS);
   // The help texts only when both files came with the installation.
-  if (existe(ctx, ctx.ARQDEF + "HELPTXT.DBF") && existe(ctx, ctx.ARQDEF + "HELPTXT.DBT")) (void)ABERTURA(ctx, 45);
-  for (int n : {46, 47, 48, 49, 51, 52, 53, 54, 58}) ok = ABERTURA(ctx, n) && ok;
-  (void)ABERTURA(ctx, 66);
+  if (existe(ctx, ctx.ARQDEF + "HELPTXT.DBF") && existe(ctx, ctx.ARQDEF + "HELPTXT.DBT"))
+    (void)ABERTURA(ctx, Area::HELPTXT);
+  for (Area a : {Area::CODBENS, Area::CODEPEN, Area::CODDIVI, Area::DESPESA, Area::UFIRM, Area::AUXBENS,
+                 Area::AUXPAG, Area::LISERRO, Area::OCUPACAO})
+    ok = ABERTURA(ctx, a) && ok;
+  (void)ABERTURA(ctx, Area::STATUS);
   (void)SAI_ABRE(ctx, 0);
   return ok;
 }

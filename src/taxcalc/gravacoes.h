@@ -8,14 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "console/recusa.h"
 #include "rt/db/status.h"
 #include "rt/db/table.h"
 #include "taxcalc/saida.h"
 
 namespace taxcalc {
 
-// The text of a refused write of `oque` (a field's name, or what was being done).
-std::string textoRecusa(const rt::db::Status& s, std::string_view oque);
+// Refusals are worded as every layer words them.
+using console::textoRecusa;
 
 class Gravacoes {
  public:

@@ -302,6 +302,17 @@ TEST_F(ListasTest, EscInACodeListClosesTheCodeTableButNeverAWorkingCopy) {
   EXPECT_TRUE(areas.isOpen(24));
 }
 
+// A chosen code the grid row's field cannot hold is said, and the row keeps what it had.
+TEST_F(ListasTest, ACodeTheGridRowCannotHoldIsSaidAndTheRowKeepsItsValue) {
+  copia(24, {N("I7_5", 1)}, {Decimal(3)});
+  codigos(46, "CODBENS", "CODBEM", "DESCBENS");
+  ctx.QUALHLP = "I7_5";
+  term.press(key::Down).press(key::Enter).press(key::Enter);
+  (void)listas.GERAL2();
+  EXPECT_TRUE(term.contains("O valor não cabe no campo I7_5"_cp)) << term.dump();
+  EXPECT_EQ(numero(24, "I7_5"), Decimal(3));
+}
+
 TEST_F(ListasTest, GridCodeListsWriteTheChosenCodeIntoTheGridRow) {
   copia(24, {N("I7_5", 3), C("I7_8", 3), N("CODIGO", 2)}, {Decimal(0), "", Decimal(0)});
   copia(25, {N("I8_5", 3)}, {Decimal(0)});

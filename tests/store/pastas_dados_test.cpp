@@ -11,6 +11,7 @@
 
 #include "declaracao_fixture.h"
 #include "rt/term/keys.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/busca_outro.h"
@@ -23,6 +24,7 @@ namespace store::teste {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace rt::text::literals;
 const std::string kA = "11111111111", kB = "22222222222";
 
 std::string bytes(const std::string& c) {
@@ -62,6 +64,14 @@ TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
   // Its register is open, made new in the folder.
   ASSERT_TRUE(ctx.areas.isOpen(9));
   EXPECT_TRUE(fs::exists(outra / "IMP0910.DBF"));
+}
+
+// A setting the field cannot hold is refused and said; the record keeps what it had.
+TEST_F(PastasTest, ASettingItsFieldCannotHoldIsSaidAndKeptOut) {
+  term.press(rt::term::key::Enter);
+  EXPECT_FALSE(gravaConfig(ctx, "NOVOIT", rt::text::Decimal(123)));
+  EXPECT_TRUE(term.contains("O valor não cabe no campo NOVOIT"_cp)) << term.dump();
+  EXPECT_EQ(area(42)->getNumber("NOVOIT"), rt::text::Decimal(0));
 }
 
 TEST_F(PastasTest, MudadirFindsTheTaxpayer) {

@@ -6,19 +6,42 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "declaracao_fixture.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
+#include "store/relato.h"
 #include "store_fixture.h"
 
 namespace store::teste {
 namespace {
 
 using rt::text::Decimal;
+using namespace rt::text::literals;
+
+// What the store said, in order, as "kind:text" ("aviso"/"decl" name the panel).
+class Gravador final : public Relato {
+ public:
+  std::vector<std::string> ditos;
+  void linha(std::string_view t, bool) override { ditos.push_back("linha:" + std::string(t)); }
+  void erro(std::string_view t) override { ditos.push_back("erro:" + std::string(t)); }
+  void espera(std::string_view t) override { ditos.push_back("espera:" + std::string(t)); }
+  void fimEspera() override { ditos.push_back("fim"); }
+  void titulo(Painel p, std::string_view t) override {
+    ditos.push_back(nome(p) + "titulo:" + std::string(t));
+  }
+  void etapa(Painel p, std::string_view t) override { ditos.push_back(nome(p) + "etapa:" + std::string(t)); }
+  void barra(Painel p, std::string_view) override { ditos.push_back(nome(p) + "barra"); }
+
+ private:
+  static std::string nome(Painel p) { return p == Painel::Aviso ? "aviso " : "decl "; }
+};
 
 const std::string kA = "11111111111", kB = "22222222222", kC = "33333333333";
 
@@ -31,6 +54,18 @@ class SalvaTest : public StoreFixture, public ::testing::Test {
     preencheDeclaracoes(ctx, {kA, kB, kC}, 3);
     dec.espelho.CPF = kB;
     ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
+  }
+  // Another terminal deletes the register row of `cpf`.
+  void apagaRegistroDe(const std::string& cpf) {
+    auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
+    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
+      ASSERT_TRUE(r->goTo(k));
+      if (r->getText("CPF") == cpf) {
+        ASSERT_TRUE(r->lockRecord());
+        ASSERT_TRUE(r->markDeleted());
+        ASSERT_TRUE(r->commit());
+      }
+    }
   }
   // Changes every copy: one row more (a new mark), the first row's mark changed, the second
   // row deleted. Returns the marks each table should hold for kB afterwards.
@@ -323,18 +358,8 @@ TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
 TEST_F(SalvaTest, ATaxpayerWhoseRegisterRowWentMeanwhileIsNotBroughtBack) {
   const auto antes = marcasNaTabela(ctx, 2, kB);
   mudaTudo();
-  {
-    // Another terminal deletes the register row while the declaration is open.
-    auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
-    for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
-      ASSERT_TRUE(r->goTo(k));
-      if (r->getText("CPF") == kB) {
-        ASSERT_TRUE(r->lockRecord());
-        ASSERT_TRUE(r->markDeleted());
-        ASSERT_TRUE(r->commit());
-      }
-    }
-  }
+  // Another terminal deletes the register row while the declaration is open.
+  apagaRegistroDe(kB);
   EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
   EXPECT_FALSE(SALVATUDO(ctx, dec, 1));
   EXPECT_FALSE(SALVA_PARC(ctx, dec, 2, 0));
@@ -342,6 +367,52 @@ TEST_F(SalvaTest, ATaxpayerWhoseRegisterRowWentMeanwhileIsNotBroughtBack) {
   EXPECT_TRUE(marcasNaTabela(ctx, 9, kB).empty());
   EXPECT_EQ(marcasNaTabela(ctx, 2, kB), antes);
   confereOutros();
+}
+
+// A save reads as its steps: the heading, then each table's caption with its name on the status
+// row and the bar moving on, then the status row cleared and the notice closed. The timed save
+// shows them in its own notice, the save on leaving in the declaration's frame; a save that
+// cannot go says why and writes nothing.
+TEST_F(SalvaTest, ASaveReportsItsStepsThroughTheStoresReport) {
+  Gravador g;
+  ctx.defineRelato(&g);
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
+  ASSERT_GE(g.ditos.size(), 3u);
+  EXPECT_EQ(g.ditos.front(), "aviso titulo:" + std::string("Salvando as informações"_cp));
+  EXPECT_EQ(g.ditos[g.ditos.size() - 2], "linha:");
+  EXPECT_EQ(g.ditos.back(), "fim");
+  std::vector<std::string> tabelas;
+  for (std::size_t i = 0; i + 2 < g.ditos.size(); ++i) {
+    if (g.ditos[i].rfind("aviso etapa:", 0) != 0) continue;
+    tabelas.push_back(g.ditos[i + 1]);
+    EXPECT_EQ(g.ditos[i + 2], "aviso barra");
+  }
+  // Table 01 and every declaration table but the register and 13 (this taxpayer is rural).
+  std::vector<std::string> esperadas;
+  for (int n = 1; n <= 19; ++n)
+    if (n != 9 && n != 13)
+      esperadas.push_back("linha:Salvando IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+  EXPECT_EQ(tabelas, esperadas);
+
+  g.ditos.clear();
+  ASSERT_TRUE(SALVATUDO(ctx, dec, 1));
+  EXPECT_EQ(g.ditos.front(), "decl titulo:" + std::string("Salvando as informações"_cp));
+  EXPECT_TRUE(std::none_of(g.ditos.begin(), g.ditos.end(),
+                           [](const std::string& d) { return d.rfind("aviso", 0) == 0; }));
+
+  // The register row gone meanwhile: said, nothing written.
+  ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
+  apagaRegistroDe(kB);
+  g.ditos.clear();
+  EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
+  EXPECT_NE(
+      std::find(
+          g.ditos.begin(), g.ditos.end(),
+          "erro:" + std::string("Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp)),
+      g.ditos.end());
+  EXPECT_TRUE(std::none_of(g.ditos.begin(), g.ditos.end(),
+                           [](const std::string& d) { return d.find("etapa") != std::string::npos; }));
+  ctx.defineRelato(nullptr);
 }
 
 }  // namespace

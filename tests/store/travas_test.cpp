@@ -5,8 +5,10 @@
 #include "store/travas.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <chrono>
+#include <csignal>
 
 #include "console/mensagens.h"
 #include "rt/term/keys.h"
@@ -259,6 +261,31 @@ TEST_F(TravasTest, AnExclusiveOpenWaitsForASharedOneElsewhere) {
   EXPECT_TRUE(NETUSE(lento, lento.LOCARQ + "IMP0110", true, 0));
   EXPECT_TRUE(lento.areas.currentTable()->isExclusive());
   EXPECT_GT(devagar.vezes(), 0);
+}
+
+// The release of a lock writes the row first: when the disk refuses it, the caller hears of it.
+// The disk is made to refuse by a file-size limit at the table's present size.
+TEST_F(TravasTest, ARowTheReleaseCannotWriteIsReportedNotDropped) {
+  ASSERT_TRUE(ABERTURA(ctx, Area::IMP0310, true));
+  rt::db::Table& t = *tabela(ctx.areas, Area::IMP0310);
+  ASSERT_TRUE(ADD_REC(ctx, 1));
+  ASSERT_TRUE(t.put("CPF", std::string("11111111111")));
+
+  rlimit antes{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+  const auto tamanho = std::filesystem::file_size(dbf("IMP0310.DBF"));
+  rlimit limite = antes;
+  limite.rlim_cur = static_cast<rlim_t>(tamanho);
+  auto* const sinal = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+  const bool liberado = DESTRAVA(ctx);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &antes), 0);
+  std::signal(SIGXFSZ, sinal);
+
+  EXPECT_FALSE(liberado);
+  // Once the disk takes it again, the same row goes in.
+  EXPECT_TRUE(DESTRAVA(ctx));
+  EXPECT_EQ(t.recordCount(), 1u);
 }
 
 }  // namespace
