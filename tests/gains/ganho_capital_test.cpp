@@ -6,6 +6,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/date.h"
 #include "gains/tabela_ganho.h"
+#include "gains/totais_ganho.h"
 #include "ganhos_fixture.h"
 
 namespace gains::teste {
@@ -204,6 +205,37 @@ TEST_F(GanhoCapital, ExchangeWithTornaProRatesTheCost) {
   calcula();
   EXPECT_EQ(campo("VAL_TRIBU"), Decimal());
   EXPECT_EQ(campoCusto(2, 1, "PER_CUST"), Decimal());
+}
+
+TEST_F(GanhoCapital, DeclarationTotalsFromAllOperations) {
+  // The year's only real-estate sale, exempt as the single residence, above 35,000.00.
+  imovel(1, Date::fromYmd(2007, 3, 10), Date::fromYmd(2009, 8, 15), 100000_d, 130000_d,
+         {{"PEQ_VALOR", std::string("S")}, {"VAL_RECOL", 100000_d}});
+  calcula();
+  // A taxable sale of other assets, part of its tax paid, a cost dated 2009.
+  operacao(2, {{"TIPO_BEM", Decimal(OutrosBens)},
+               {"DATA_ADQ", Date::fromYmd(2009, 1, 5)},
+               {"DATA_ALI", Date::fromYmd(2009, 5, 4)},
+               {"CUS_ATUAL", 20000_d},
+               {"VAL_ALI", 30000_d},
+               {"VAL_RECOL", 30000_d},
+               {"IMPPAGO", 500_d}});
+  calcula();
+  // Variable income: line 24 of the common operations.
+  operacao(0, {{"TIPO_BEM", Decimal(RendaVariavel)}, {"RVAR_NRO", 24_d}, {"DAY_TRADE", std::string("1")},
+               {"REC_MES02", 12.5_d}});
+  SOMA_NTRIB(c);
+  EXPECT_EQ(l("I3_04UNICC"), 30000_d);
+  EXPECT_EQ(l("I3_04GCPVC"), Decimal());
+  EXPECT_EQ(l("I4_02"), 9500_d);  // the gain taxed less the tax paid
+  EXPECT_EQ(l("I13_39"), 500_d);
+  EXPECT_EQ(l("ENTRADGP"), 130000_d);
+  EXPECT_EQ(l("ISENTNAO"), 40000_d);
+  EXPECT_EQ(l("VALFUTUR"), 30000_d);
+  EXPECT_EQ(l("I13_41"), 12.5_d);
+  EXPECT_EQ(l("CUSTOANO"), 20000_d);
+  EXPECT_EQ(l("CUSTOANT"), 100000_d);
+  EXPECT_EQ(l("I3_04"), 30000_d);
 }
 
 }  // namespace gains::teste
