@@ -168,6 +168,8 @@ void MOSTR_BEM(store::Contexto& ctx, taxcalc::Contexto& c, int tipo, int bem) {
     g.TIPO_BEM = tipo;
   }
   f.aPrazo = letra(g.VEN_PRAZO);
+  // A text field is as wide as its variable: the description's field width.
+  f.descricao = rt::text::padr(f.descricao, 53);
 
   console::TelaGuardada guarda(ctx.console.screen());
   auto& tela = ctx.console.screen();

@@ -41,10 +41,11 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   // Windows and lists drop keys typed ahead: each answer waits for them.
   teclas().pause().type("2").press(key::Enter);  // other assets
   teclas().pause().press(key::Enter);            // <Novo ganho>
-  teclas().type("1").press(key::Enter).type("CARRO ANTIGO").press(key::Enter);
-  teclas().type("01022004").press(key::Enter).type("04052009").press(key::Enter);
+  // A full field moves on by itself (the nature, the dates, the S/N answer).
+  teclas().type("1").type("CARRO ANTIGO").press(key::Enter);
+  teclas().type("01022004").type("04052009");
   teclas().type("50000").press(key::Enter).type("50000").press(key::Enter).type("20000").press(key::Enter);
-  teclas().type("N").press(key::Enter).press(key::Enter);  // tax paid: none, the form ends
+  teclas().type("N").press(key::Enter);  // tax paid: none, the form ends
   teclas().pause().press(key::Enter);                      // the result read
   teclas().pause().press(key::Home).press(key::Del);       // the gain deleted from the list
   teclas().pause().press(key::Esc);
@@ -64,8 +65,8 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
 
 TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
   teclas().pause().type("1").press(key::Enter).pause().press(key::Enter);
-  teclas().type("1").press(key::Enter).type("CASA").press(key::Enter);
-  teclas().type("01022004").press(key::Enter).type("04052010").press(key::Enter);
+  teclas().type("1").type("CASA").press(key::Enter);
+  teclas().type("01022004").type("04052010").pause();
   teclas().press(key::Esc);  // left unfinished: asked, and left
   teclas().pause().press(key::Esc);
   saida.respostas = {true};
