@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gains/reducao.h"
+#include "gains/servicos_matriz.h"
 #include "rt/text/cp860.h"
 #include "rt/text/date.h"
 #include "gains/tabela_ganho.h"
@@ -158,6 +159,16 @@ TEST_F(GanhoCapital, SaleInInstalmentsTaxesEachInstalment) {
   // The year is taxed on what was received.
   EXPECT_EQ(campo("VAL_TRIBU"), 23331_d);
   EXPECT_EQ(campo("VAL_IMPOS"), 3499.65_d);
+
+  // The same month typed into the instalment matrix of the grid.
+  grid::Matrizes m;
+  m.REC_GANHO[3][4] = 40000_d;
+  m.REC_GANHO[6][4] = 30000_d;
+  ServicosMatrizGanhos servicos;
+  servicos.FX_GANHO(c, m, 3);
+  EXPECT_EQ(std::get<Decimal>(m.REC_GANHO[3][1]), 13332_d);
+  EXPECT_EQ(std::get<Decimal>(m.REC_GANHO[3][2]), 1999.8_d);
+  EXPECT_EQ(std::get<Decimal>(m.REC_GANHO[13][4]), 70000_d);
 }
 
 TEST_F(GanhoCapital, QuotasSoldOutsideTheExchangeAtTheWeightedCost) {
