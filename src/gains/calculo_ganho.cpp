@@ -1,7 +1,6 @@
-#include "gains/ganho.h"
-
 #include <algorithm>
 
+#include "gains/ganho.h"
 #include "gains/reducao.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -16,7 +15,9 @@ namespace {
 
 const Decimal kCem(100);
 
-Decimal positivo(Decimal x) { return x > Decimal() ? x : Decimal(); }
+Decimal positivo(Decimal x) {
+  return x > Decimal() ? x : Decimal();
+}
 
 // The real-estate chain: each cost row's share of the cost, its reductions and the sums.
 void reducoesImovel(Ganho& g) {
@@ -108,9 +109,10 @@ void FCUS_TOT(Ganho& g) {
   if (g.permutaComTorna()) {
     const Decimal parte = despreza(g.VAL_ALI / (g.CUS_ATUAL + g.VAL_ALI), 4);
     g.custoTotal = despreza(g.CUS_ATUAL * parte);
-    g.avisos.push_back({std::string("Atençao! Ao informar o valor do Bem objeto dessa torna"_cp),
-                        "na coluna de 2009 o valor deve  ser R$ " +
-                            std::string(rt::text::alltrim(rt::text::transform(g.custoTotal, "@E 999,999,999.99")))});
+    g.avisos.push_back(
+        {std::string("Atençao! Ao informar o valor do Bem objeto dessa torna"_cp),
+         "na coluna de 2009 o valor deve  ser R$ " +
+             std::string(rt::text::alltrim(rt::text::transform(g.custoTotal, "@E 999,999,999.99")))});
   }
   g.RESUL_I = g.VAL_ALI - g.custoTotal;
   if (g.TIPO_BEM == Imovel) {

@@ -16,7 +16,9 @@ namespace {
 
 constexpr int kAnoBase = 2009;
 
-std::string reais(Decimal v) { return std::string(rt::text::alltrim(rt::text::transform(v, "@Ez 999,999,999.99"))); }
+std::string reais(Decimal v) {
+  return std::string(rt::text::alltrim(rt::text::transform(v, "@Ez 999,999,999.99")));
+}
 
 }  // namespace
 
@@ -28,12 +30,14 @@ bool VEIND_VEN(Ganho& g, taxcalc::Saida& saida) {
     return false;
   }
   if (!g.DATA_ADQ.isEmpty() && g.DATA_ALI < g.DATA_ADQ) {
-    saida.aviso(std::vector<std::string>{std::string("Confira! A data de aquisição está posterior a da alienação!"_cp)});
+    saida.aviso(std::vector<std::string>{
+        std::string("Confira! A data de aquisição está posterior a da alienação!"_cp)});
     return false;
   }
   if (g.DATA_ALI.year() < kAnoBase) {
-    if (!saida.pergunta(std::vector<std::string>{std::string("Está recebendo parcelas de uma venda de ano anterior?"_cp)},
-                        false))
+    if (!saida.pergunta(
+            std::vector<std::string>{std::string("Está recebendo parcelas de uma venda de ano anterior?"_cp)},
+            false))
       return false;
     g.VENDAANT = true;
     g.VEN_PRAZO = true;
@@ -77,7 +81,8 @@ void CHECK_VAL(Ganho& g, taxcalc::Saida& saida, int imoveisNaLista) {
 
 bool CHECK_PARTE(Ganho& g, Decimal parte, taxcalc::Saida& saida) {
   if (parte > g.VAL_ALI) {
-    saida.aviso(std::vector<std::string>{std::string("O valor nao pode ser maior do que o da alienaçao!"_cp)});
+    saida.aviso(
+        std::vector<std::string>{std::string("O valor nao pode ser maior do que o da alienaçao!"_cp)});
     return false;
   }
   g.PERART31 = despreza(parte / g.VAL_ALI, 4) * Decimal(100);

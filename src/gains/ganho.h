@@ -31,8 +31,8 @@ struct CustoGanho {
   int TIPO_OPER = 0;  // share movements only
   Decimal MOV_ACAO;   // quantity moved
   // Derived.
-  Decimal PER_CUST;   // share of the total cost, percent (6 decimals)
-  int PER_RED = 0;    // old-property reduction, percent
+  Decimal PER_CUST;  // share of the total cost, percent (6 decimals)
+  int PER_RED = 0;   // old-property reduction, percent
   Decimal PER_RED1, PER_RED2;
   Decimal VALOR_REDU;  // old-property reduction of this row
   Decimal RESUL_2;     // the row's reduction by the first factor (FR1)
@@ -64,11 +64,11 @@ struct Ganho {
   Decimal RESUL_I;     // disposal value less cost
   int PER_RED = 0;     // old-property reduction of the acquisition
   Decimal NREDUCAO, FATOR1, FATOR2;
-  Decimal PER_RED1, PER_RED2;  // overall factors (fractions)
-  Decimal VAL_TRIBU;           // taxable gain
-  Decimal VAL_IMPOS;           // tax
-  Decimal VAL_NAOTRI;          // exempt part
-  Decimal reinvestido;         // the reinvested share taken off the taxable gain
+  Decimal PER_RED1, PER_RED2;      // overall factors (fractions)
+  Decimal VAL_TRIBU;               // taxable gain
+  Decimal VAL_IMPOS;               // tax
+  Decimal VAL_NAOTRI;              // exempt part
+  Decimal reinvestido;             // the reinvested share taken off the taxable gain
   Meses ganhoMes{}, impostoMes{};  // columns 1 and 2 of an instalment sale
   // What the user must be told (the torna's reminder, an invalid cost date).
   std::vector<std::vector<std::string>> avisos;

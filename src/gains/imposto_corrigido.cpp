@@ -58,7 +58,8 @@ std::optional<std::string> listaAntesDoPrazo(Date hoje) {
   return std::nullopt;
 }
 
-void preencheCorrigidos(rt::db::Table& registro, rt::db::Table& lista, Decimal fator, taxcalc::Gravacoes& grava) {
+void preencheCorrigidos(rt::db::Table& registro, rt::db::Table& lista, Decimal fator,
+                        taxcalc::Gravacoes& grava) {
   if (!grava.confere(lista.zap(), lista.alias())) return;
   taxcalc::Varredura(registro).cada([&](rt::db::Table& r, std::uint32_t) {
     const Decimal apagar = r.getNumber("IMPPGRE");

@@ -13,14 +13,18 @@ using rt::text::Decimal;
 namespace {
 
 // Months as year * 12 + month - 1, so the next month is + 1.
-int mesCorrido(int ano, int mes) { return ano * 12 + mes - 1; }
+int mesCorrido(int ano, int mes) {
+  return ano * 12 + mes - 1;
+}
 
 }  // namespace
 
 Juros ACHAJURO(rt::db::Table& ufirm, rt::text::Date vencimento, rt::text::Date pagamento, int modo, int mes) {
   Juros j;
-  const int de = modo == 2 ? mesCorrido(vencimento.year(), 4) : mesCorrido(vencimento.year(), vencimento.month());
-  const int ate = modo == 2 ? mesCorrido(pagamento.year(), mes) : mesCorrido(pagamento.year(), pagamento.month());
+  const int de =
+      modo == 2 ? mesCorrido(vencimento.year(), 4) : mesCorrido(vencimento.year(), vencimento.month());
+  const int ate =
+      modo == 2 ? mesCorrido(pagamento.year(), mes) : mesCorrido(pagamento.year(), pagamento.month());
   if (de > ate) return j;
   std::map<int, Decimal> taxas;
   const int anomes = ufirm.fieldIndex("ANOMES"), tjm = ufirm.fieldIndex("TJM");

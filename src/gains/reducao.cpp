@@ -11,7 +11,9 @@ Decimal fator(double base, int meses) {
   return rt::text::despreza(Decimal(1) - Decimal::fromDouble(1.0 / std::pow(base, meses)), 4);
 }
 
-Date inicioFatores() { return Date::fromYmd(kAnoInicioFatores, 1, 1); }
+Date inicioFatores() {
+  return Date::fromYmd(kAnoInicioFatores, 1, 1);
+}
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <string_view>
 
+#include "gains/campos.h"
 #include "gains/ganho.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -18,12 +19,6 @@ using rt::text::despreza;
 
 namespace {
 
-std::string mm(int mes) { return (mes < 10 ? "0" : "") + std::to_string(mes); }
-
-int inteiro(const rt::db::Table& t, const char* campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
-
 int modoDe(const rt::db::Table& t) {
   return static_cast<int>(Decimal::val(rt::text::alltrim(t.getText("DAY_TRADE"))).wholePart());
 }
@@ -33,14 +28,18 @@ const Decimal kVinte = Decimal::fromRaw(Decimal::kScale / 5);
 
 std::string_view rotulo(int linha, int modo) {
   static constexpr std::array<std::string_view, kLinhasRV> kComum = {
-      "01.Mercado à Vista - Açoes     "_cp, "02.Mercado à Vista - Ouro      "_cp, "03.Mer.Vista Ouro fora de bolsa"_cp,
-      "04.Mercado de Opções - Açoes   "_cp, "05.Mercado de Opções - Ouro    "_cp, "06.Merc.de Opções fora de bolsa"_cp,
-      "07.Mercado de Opções - Outros  "_cp, "08.Mercado Futuro Dolar do EUA "_cp, "09.Mercado Futuro - Indices    "_cp,
-      "10.Mercado Futuro - Juros      "_cp, "11.Mercado Futuro - Outros     "_cp, "12.Mercado a Termo - Ações/Ouro"_cp,
-      "13.Mercado a Termo - Outros    "_cp, "14.RESUL.LIQUIDO DO MES        "_cp, "15.RESUL.NEGAT. MES ANTERIOR   "_cp,
-      "16.BASE DE CALCULO             "_cp, "17.PREJUIZO A COMPENSAR        "_cp, "18.Imposto Operação comum (15%)"_cp,
-      "19.Imposto no Day Trade   (20%)"_cp, "20.Total do Imposto devido     "_cp, "21.IR fonte Day Trade no mês   "_cp,
-      "22.IR fonte D.Trade anteriores "_cp, "23.IR fonte D.Trade a compensar"_cp, "24.IR fonte (Lei 11.033/2004)  "_cp,
+      "01.Mercado à Vista - Açoes     "_cp, "02.Mercado à Vista - Ouro      "_cp,
+      "03.Mer.Vista Ouro fora de bolsa"_cp, "04.Mercado de Opções - Açoes   "_cp,
+      "05.Mercado de Opções - Ouro    "_cp, "06.Merc.de Opções fora de bolsa"_cp,
+      "07.Mercado de Opções - Outros  "_cp, "08.Mercado Futuro Dolar do EUA "_cp,
+      "09.Mercado Futuro - Indices    "_cp, "10.Mercado Futuro - Juros      "_cp,
+      "11.Mercado Futuro - Outros     "_cp, "12.Mercado a Termo - Ações/Ouro"_cp,
+      "13.Mercado a Termo - Outros    "_cp, "14.RESUL.LIQUIDO DO MES        "_cp,
+      "15.RESUL.NEGAT. MES ANTERIOR   "_cp, "16.BASE DE CALCULO             "_cp,
+      "17.PREJUIZO A COMPENSAR        "_cp, "18.Imposto Operação comum (15%)"_cp,
+      "19.Imposto no Day Trade   (20%)"_cp, "20.Total do Imposto devido     "_cp,
+      "21.IR fonte Day Trade no mês   "_cp, "22.IR fonte D.Trade anteriores "_cp,
+      "23.IR fonte D.Trade a compensar"_cp, "24.IR fonte (Lei 11.033/2004)  "_cp,
       "25.Imposto a Pagar             "_cp, "26.Imposto Pago                "_cp};
   if (modo != Fundos) return kComum[static_cast<std::size_t>(linha - 1)];
   switch (linha) {
@@ -48,7 +47,13 @@ std::string_view rotulo(int linha, int modo) {
       return "01.Valor do Investimento       "_cp;
     case 18:
       return "18.Imposto                (20%)"_cp;
-    case 14: case 15: case 16: case 17: case 20: case 25: case 26:
+    case 14:
+    case 15:
+    case 16:
+    case 17:
+    case 20:
+    case 25:
+    case 26:
       return kComum[static_cast<std::size_t>(linha - 1)];
     default:
       return " ----------------------------- ";
@@ -56,8 +61,12 @@ std::string_view rotulo(int linha, int modo) {
 }
 
 // The lines every mode loads whatever mode stored them, and the mode that enters each.
-bool compartilhada(int linha) { return (linha >= 18 && linha <= 23) || linha == 25; }
-int dono(int linha) { return linha == 18 ? Comum : DayTrade; }
+bool compartilhada(int linha) {
+  return (linha >= 18 && linha <= 23) || linha == 25;
+}
+int dono(int linha) {
+  return linha == 18 ? Comum : DayTrade;
+}
 
 // The row of line `linha`, mode `modo` in the gains copy, or 0.
 std::uint32_t registroRV(rt::db::Table& t, const std::string& cpf, int linha, int modo) {

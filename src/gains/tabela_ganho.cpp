@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "gains/campos.h"
 #include "rt/text/strings.h"
 #include "store/areas.h"
 #include "taxcalc/linhas.h"
@@ -12,18 +13,10 @@ namespace gains {
 
 namespace {
 
-std::string mm(int mes) { return (mes < 10 ? "0" : "") + std::to_string(mes); }
-
-bool sim(const rt::db::Table& t, const char* campo) {
-  return rt::text::upper(rt::text::alltrim(t.getText(campo))) == "S";
-}
-
-int inteiro(const rt::db::Table& t, const char* campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
-
 // The month column of an instalment sale's matrix that lands in IMP_LEI (shares) or IMP_PAG.
-bool acoesComLei(const Ganho& g) { return g.TIPO_BEM == Participacao && g.TIPOPART == Acoes; }
+bool acoesComLei(const Ganho& g) {
+  return g.TIPO_BEM == Participacao && g.TIPOPART == Acoes;
+}
 
 }  // namespace
 
@@ -58,7 +51,8 @@ Ganho leGanho(rt::db::Table& operacoes, rt::db::Table& custos) {
 
   std::vector<CustoGanho> linhas;
   taxcalc::Varredura(custos).cada([&](rt::db::Table& l, std::uint32_t r) {
-    if (inteiro(l, "BEM_NRO") != g.BEM_NRO || rt::text::alltrim(l.getText("CPF")) != rt::text::alltrim(t.getText("CPF")))
+    if (inteiro(l, "BEM_NRO") != g.BEM_NRO ||
+        rt::text::alltrim(l.getText("CPF")) != rt::text::alltrim(t.getText("CPF")))
       return;
     CustoGanho c;
     c.registro = r;
@@ -70,7 +64,8 @@ Ganho leGanho(rt::db::Table& operacoes, rt::db::Table& custos) {
     linhas.push_back(c);
   });
   // Key order: the sequence, then the order they were entered in.
-  std::stable_sort(linhas.begin(), linhas.end(), [](const CustoGanho& a, const CustoGanho& b) { return a.RVAR_NRO < b.RVAR_NRO; });
+  std::stable_sort(linhas.begin(), linhas.end(),
+                   [](const CustoGanho& a, const CustoGanho& b) { return a.RVAR_NRO < b.RVAR_NRO; });
   g.custos = std::move(linhas);
   return g;
 }

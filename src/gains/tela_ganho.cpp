@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "console/mensagens.h"
 #include "console/janelas.h"
+#include "console/mensagens.h"
+#include "gains/campos.h"
 #include "gains/checa_ganho.h"
 #include "gains/ganho.h"
 #include "gains/tabela_ganho.h"
@@ -28,14 +29,17 @@ namespace key = rt::term::key;
 namespace {
 
 constexpr const char* kValor = "@E 999,999,999.99";
-const std::array<std::string_view, 9> kNaturezas = {"Venda", "Permuta com torna", "Desapropriacao", "Dacao em pagamento",
-                                                    "Doacao", "Proc. Causa Propria", "Prom.Compra e Venda",
-                                                    "Cessao de direitos", "Outros"};
+const std::array<std::string_view, 9> kNaturezas = {
+    "Venda",  "Permuta com torna",   "Desapropriacao",      "Dacao em pagamento",
+    "Doacao", "Proc. Causa Propria", "Prom.Compra e Venda", "Cessao de direitos",
+    "Outros"};
 
-rt::db::Table* operacoes(taxcalc::Contexto& c) { return c.areas.table(store::numero(store::Area::TMP_07)); }
-rt::db::Table* custos(taxcalc::Contexto& c) { return c.areas.table(store::numero(store::Area::TMP_08)); }
-
-int inteiro(const rt::db::Table& t, const char* campo) { return static_cast<int>(t.getNumber(campo).wholePart()); }
+rt::db::Table* operacoes(taxcalc::Contexto& c) {
+  return c.areas.table(store::numero(store::Area::TMP_07));
+}
+rt::db::Table* custos(taxcalc::Contexto& c) {
+  return c.areas.table(store::numero(store::Area::TMP_08));
+}
 
 std::string_view nomeTipo(int tipo) {
   switch (tipo) {
@@ -68,8 +72,10 @@ std::vector<ItemLista> lista(taxcalc::Contexto& c, int tipo) {
     if (inteiro(l, "TIPO_BEM") != tipo) return;
     ItemLista i;
     i.bem = inteiro(l, "BEM_NRO");
-    i.texto = rt::text::padr(std::to_string(i.bem), 3) + rt::text::padr(rt::text::trim(l.getText("ESPC_BEM1")), 30) +
-              rt::text::transform(l.getNumber("VAL_ALI"), kValor) + rt::text::transform(l.getNumber("VAL_IMPOS"), kValor);
+    i.texto = rt::text::padr(std::to_string(i.bem), 3) +
+              rt::text::padr(rt::text::trim(l.getText("ESPC_BEM1")), 30) +
+              rt::text::transform(l.getNumber("VAL_ALI"), kValor) +
+              rt::text::transform(l.getNumber("VAL_IMPOS"), kValor);
     v.push_back(std::move(i));
   });
   std::sort(v.begin(), v.end(), [](const ItemLista& a, const ItemLista& b) { return a.bem < b.bem; });
@@ -79,7 +85,8 @@ std::vector<ItemLista> lista(taxcalc::Contexto& c, int tipo) {
 
 int proximoNumero(rt::db::Table& t) {
   int n = 0;
-  taxcalc::Varredura(t).cada([&](rt::db::Table& l, std::uint32_t) { n = std::max(n, inteiro(l, "BEM_NRO")); });
+  taxcalc::Varredura(t).cada(
+      [&](rt::db::Table& l, std::uint32_t) { n = std::max(n, inteiro(l, "BEM_NRO")); });
   return n + 1;
 }
 
@@ -102,7 +109,9 @@ struct Campos {
   Decimal parte, pago, tipoPart{1};
 };
 
-std::string letra(bool s) { return s ? "S" : "N"; }
+std::string letra(bool s) {
+  return s ? "S" : "N";
+}
 
 void escreveResultado(store::Contexto& ctx, const Ganho& g, rt::term::Attr cor) {
   auto& tela = ctx.console.screen();
@@ -176,14 +185,21 @@ void MOSTR_BEM(store::Contexto& ctx, taxcalc::Contexto& c, int tipo, int bem) {
   const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
   tela.fill({2, 1, 22, 78}, ' ', cor);
   tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
-  tela.put(3, 4, "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " + std::string(nomeTipo(tipo)), cor);
-  const std::vector<std::pair<int, std::string>> rotulos = {
-      {5, "Natureza (1 a 9) ......:"},     {6, std::string("Descrição ..............:"_cp)},
-      {7, "Participação 1/2/3 .....:"},    {8, std::string("Data de aquisição ......:"_cp)},
-      {9, std::string("Data de alienação ......:"_cp)}, {10, std::string("Valor da alienação .....:"_cp)},
-      {11, "Valor recebido no ano ..:"},   {12, std::string("Custo de aquisição .....:"_cp)},
-      {13, "Venda a prazo (S/N) ....:"},   {14, "Parte reaplicada .......:"},
-      {15, "Imposto pago ...........:"}};
+  tela.put(3, 4,
+           "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " +
+               std::string(nomeTipo(tipo)),
+           cor);
+  const std::vector<std::pair<int, std::string>> rotulos = {{5, "Natureza (1 a 9) ......:"},
+                                                            {6, std::string("Descrição ..............:"_cp)},
+                                                            {7, "Participação 1/2/3 .....:"},
+                                                            {8, std::string("Data de aquisição ......:"_cp)},
+                                                            {9, std::string("Data de alienação ......:"_cp)},
+                                                            {10, std::string("Valor da alienação .....:"_cp)},
+                                                            {11, "Valor recebido no ano ..:"},
+                                                            {12, std::string("Custo de aquisição .....:"_cp)},
+                                                            {13, "Venda a prazo (S/N) ....:"},
+                                                            {14, "Parte reaplicada .......:"},
+                                                            {15, "Imposto pago ...........:"}};
   for (const auto& [r, texto] : rotulos)
     if (r != 7 || tipo == Participacao) tela.put(r, 4, texto, cor);
   tela.put(23, 1, rt::text::padr("Ctrl+W Grava e calcula  Esc Sai", 78), cor);
@@ -209,7 +225,9 @@ void MOSTR_BEM(store::Contexto& ctx, taxcalc::Contexto& c, int tipo, int bem) {
       return true;
     });
     read.get(11, 30, rt::ui::var("VAL_RECOL", g.VAL_RECOL, {12, 2}), kValor);
-    read.get(12, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] { return tipo != Participacao; });
+    read.get(12, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
+      return tipo != Participacao;
+    });
     read.get(13, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").valid([&] {
       if (f.aPrazo != "S" && f.aPrazo != "N") return false;
       g.VEN_PRAZO = f.aPrazo == "S";
@@ -246,7 +264,8 @@ bool DEL_GP(taxcalc::Contexto& c, int bem) {
     c.saida.aviso(std::vector<std::string>{std::string("Ganho de Capital não existente"_cp)});
     return false;
   }
-  if (!c.saida.pergunta(std::vector<std::string>{"Deseja mesmo eliminar esse Ganho de Capital?"}, false)) return false;
+  if (!c.saida.pergunta(std::vector<std::string>{"Deseja mesmo eliminar esse Ganho de Capital?"}, false))
+    return false;
   {
     taxcalc::Gravacoes grava(c.saida);
     if (grava.confere(t->goTo(registro), t->alias())) grava.confere(t->markDeleted(), t->alias());
@@ -282,8 +301,10 @@ void GANHO3(store::Contexto& ctx, taxcalc::Contexto& calc) {
     tela.fill({2, 1, 22, 78}, ' ', cor);
     tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
     tela.put(3, 3, "Ganhos de Capital - " + std::string(nomeTipo(t)), cor);
-    tela.put(4, 3, rt::text::padr("Nr Descrição"_cp, 33) + rt::text::padl("Alienação"_cp, 17) +
-                       rt::text::padl("Imposto", 17), cor);
+    tela.put(4, 3,
+             rt::text::padr("Nr Descrição"_cp, 33) + rt::text::padl("Alienação"_cp, 17) +
+                 rt::text::padl("Imposto", 17),
+             cor);
     tela.put(23, 1, rt::text::padr("Enter Abre  Del Elimina  Esc Sai", 78), cor);
     rt::ui::AChoiceOptions o;
     o.initial = std::min(atual, static_cast<int>(itens.size()));

@@ -20,7 +20,8 @@ void RENDA_VARIAVEL(grid::AmbienteMatriz& a) {
   console::OpcoesMens op;
   op.valid = [&modo] { return modo >= Decimal(1) && modo <= Decimal(3); };
   op.picture = "9";
-  console::MENS(a.ctx, 4, "DIGITE (1) Operações comuns, (2) Day Trade ou (3) Fundos de investimento"_cp, modo, op);
+  console::MENS(a.ctx, 4, "DIGITE (1) Operações comuns, (2) Day Trade ou (3) Fundos de investimento"_cp, modo,
+                op);
   if (a.ctx.console.lastKey().code == rt::term::key::Esc || modo < Decimal(1) || modo > Decimal(3)) return;
   PRENCHE_MAT(a.calc, a.m, static_cast<int>(modo.wholePart()));
   grid::MBROWSE(a, kTelaRendaVariavel);

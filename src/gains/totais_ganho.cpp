@@ -3,26 +3,17 @@
 #include <map>
 #include <string>
 
+#include "gains/campos.h"
 #include "gains/ganho.h"
 #include "rt/text/strings.h"
 #include "store/areas.h"
 #include "taxcalc/calc.h"
-#include "taxcalc/patrimonio.h"
 #include "taxcalc/linhas.h"
+#include "taxcalc/patrimonio.h"
 
 namespace gains {
 
 namespace {
-
-std::string mm(int mes) { return (mes < 10 ? "0" : "") + std::to_string(mes); }
-
-bool sim(const rt::db::Table& t, const char* campo) {
-  return rt::text::upper(rt::text::alltrim(t.getText(campo))) == "S";
-}
-
-int inteiro(const rt::db::Table& t, const char* campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
 
 // The line of the common operations' variable-income matrix that holds the tax withheld under
 // law 11.033.

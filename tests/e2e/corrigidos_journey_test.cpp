@@ -43,7 +43,8 @@ TEST_F(JornadaCorrigidos, F5ShowsTheCorrectedListAndWarnsPastTheInterestTable) {
   ASSERT_TRUE(s.waitForText("Corrigido", 10s)) << s.capture();
   EXPECT_TRUE(s.waitForText("Atenção! A tabela de juros termina antes do mês atual")) << s.capture();
   teclas(s, {"Escape"});
-  EXPECT_TRUE(s.waitFor([](const std::string& t) { return t.find("Corrigido") == std::string::npos; })) << s.capture();
+  EXPECT_TRUE(s.waitFor([](const std::string& t) { return t.find("Corrigido") == std::string::npos; }))
+      << s.capture();
   EXPECT_TRUE(s.waitForText("Pasta atual")) << s.capture();
 }
 

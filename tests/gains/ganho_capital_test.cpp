@@ -4,11 +4,11 @@
 
 #include "gains/reducao.h"
 #include "gains/servicos_matriz.h"
-#include "rt/text/cp860.h"
-#include "rt/text/date.h"
 #include "gains/tabela_ganho.h"
 #include "gains/totais_ganho.h"
 #include "ganhos_fixture.h"
+#include "rt/text/cp860.h"
+#include "rt/text/date.h"
 
 namespace gains::teste {
 
@@ -63,14 +63,14 @@ TEST_F(GanhoCapital, RealEstateBeforeAndAfter1996WithTheReductionFactors) {
   };
   const Caso casos[] = {
       // Bought in 1975: 70% off, then both factors on what is left.
-      {Date::fromYmd(1975, 5, 10), 50000_d, 200000_d, 70, 0.5092_d, 0.1454_d, 105000_d, 22914_d,
-       3211.30_d, 18874.70_d, 2831.20_d, 131125.30_d, 50.92_d, 14.53_d, 0.09437_d},
+      {Date::fromYmd(1975, 5, 10), 50000_d, 200000_d, 70, 0.5092_d, 0.1454_d, 105000_d, 22914_d, 3211.30_d,
+       18874.70_d, 2831.20_d, 131125.30_d, 50.92_d, 14.53_d, 0.09437_d},
       // The last day of 1995 counts as January 1996, like any earlier date.
-      {Date::fromYmd(1995, 12, 31), 50000_d, 200000_d, 0, 0.5092_d, 0.1454_d, 0_d, 76380_d,
-       10704.34_d, 62915.66_d, 9437.34_d, 87084.34_d, 50.92_d, 14.53_d, 0.31457_d},
+      {Date::fromYmd(1995, 12, 31), 50000_d, 200000_d, 0, 0.5092_d, 0.1454_d, 0_d, 76380_d, 10704.34_d,
+       62915.66_d, 9437.34_d, 87084.34_d, 50.92_d, 14.53_d, 0.31457_d},
       // Bought after 2005: the 0.35% factor only.
-      {Date::fromYmd(2007, 3, 10), 100000_d, 130000_d, 0, 0_d, 0.0995_d, 0_d, 0_d, 2985_d,
-       27015_d, 4052.25_d, 2985_d, 0_d, 9.95_d, 0.2078_d},
+      {Date::fromYmd(2007, 3, 10), 100000_d, 130000_d, 0, 0_d, 0.0995_d, 0_d, 0_d, 2985_d, 27015_d, 4052.25_d,
+       2985_d, 0_d, 9.95_d, 0.2078_d},
   };
   int bem = 0;
   for (const Caso& k : casos) {
@@ -126,8 +126,7 @@ TEST_F(GanhoCapital, SmallValueExemptionAndReinvestment) {
   EXPECT_EQ(campo("VAL_NAOTRI"), 10000_d);
   EXPECT_EQ(campo("VAL_TRI05"), Decimal());
   // Half reinvested in a residence: half of the reduced gain is off too.
-  imovel(2, Date::fromYmd(2007, 3, 10), Date::fromYmd(2009, 8, 15), 100000_d, 130000_d,
-         {{"PERART31", 50_d}});
+  imovel(2, Date::fromYmd(2007, 3, 10), Date::fromYmd(2009, 8, 15), 100000_d, 130000_d, {{"PERART31", 50_d}});
   const Ganho g = calcula();
   EXPECT_EQ(g.reinvestido, 13507.50_d);
   EXPECT_EQ(campo("VAL_TRIBU"), 13507.50_d);
@@ -233,7 +232,9 @@ TEST_F(GanhoCapital, DeclarationTotalsFromAllOperations) {
                {"IMPPAGO", 500_d}});
   calcula();
   // Variable income: line 24 of the common operations.
-  operacao(0, {{"TIPO_BEM", Decimal(RendaVariavel)}, {"RVAR_NRO", 24_d}, {"DAY_TRADE", std::string("1")},
+  operacao(0, {{"TIPO_BEM", Decimal(RendaVariavel)},
+               {"RVAR_NRO", 24_d},
+               {"DAY_TRADE", std::string("1")},
                {"REC_MES02", 12.5_d}});
   SOMA_NTRIB(c);
   EXPECT_EQ(l("I3_04UNICC"), 30000_d);

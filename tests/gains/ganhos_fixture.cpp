@@ -8,7 +8,8 @@ namespace gains::teste {
 
 DeclaracaoGanhos::DeclaracaoGanhos() {
   const std::string nome = pasta + "/CUSTOS28";
-  EXPECT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(28)), rt::db::CreateMode::kReplace));
+  EXPECT_TRUE(
+      rt::db::Table::create(nome, store::camposDbf(store::estrutura(28)), rt::db::CreateMode::kReplace));
   rt::db::OpenOptions o;
   o.exclusive = true;
   EXPECT_TRUE(areas.open(28, nome + ".DBF", o));

@@ -6,7 +6,6 @@
 
 namespace gains::teste {
 
-
 class DeclaracaoGanhos : public taxcalc::teste::DeclaracaoCompleta {
  protected:
   DeclaracaoGanhos();

@@ -1,12 +1,13 @@
 // The corrected refund and quota list: the interest walk, the rows built, and the list shown.
+#include "gains/imposto_corrigido.h"
+
 #include <gtest/gtest.h>
 
 #include "../grid/fixture.h"
-#include "gains/imposto_corrigido.h"
 #include "gains/juros.h"
+#include "ganhos_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
-#include "ganhos_fixture.h"
 
 namespace gains::teste {
 
@@ -22,7 +23,9 @@ class JurosCorrigidos : public DeclaracaoGanhos {
     taxa("201006", 0.7_d);
     taxa("201007", 0.8_d);
   }
-  Juros quota(Date pagamento) { return ACHAJURO(tabela(51), Date::fromYmd(2010, 4, 30), pagamento, 2, pagamento.month()); }
+  Juros quota(Date pagamento) {
+    return ACHAJURO(tabela(51), Date::fromYmd(2010, 4, 30), pagamento, 2, pagamento.month());
+  }
 };
 
 TEST_F(JurosCorrigidos, InterestWalkStopsAtThePaymentMonth) {
@@ -48,8 +51,10 @@ TEST_F(JurosCorrigidos, InterestWalkStopsAtThePaymentMonth) {
   EXPECT_EQ(mesmoMes.DF_JURO, 1_d);
   EXPECT_FALSE(mesmoMes.alemDaTabela);
   // Before May 2010 the list is not there yet.
-  EXPECT_EQ(listaAntesDoPrazo(Date::fromYmd(2009, 12, 1)).value_or(""), "Funçao só utilizavel após mês de Maio de 2010"_cp);
-  EXPECT_EQ(listaAntesDoPrazo(Date::fromYmd(2010, 4, 30)).value_or(""), "Funçao só utilizavel após mês de Maio"_cp);
+  EXPECT_EQ(listaAntesDoPrazo(Date::fromYmd(2009, 12, 1)).value_or(""),
+            "Funçao só utilizavel após mês de Maio de 2010"_cp);
+  EXPECT_EQ(listaAntesDoPrazo(Date::fromYmd(2010, 4, 30)).value_or(""),
+            "Funçao só utilizavel após mês de Maio"_cp);
   EXPECT_FALSE(listaAntesDoPrazo(Date::fromYmd(2010, 5, 1)).has_value());
 }
 
@@ -60,15 +65,18 @@ class ListaCorrigidaTela : public grid::teste::GridFixture {
     relogio.set(rt::text::LocalTime{Date::fromYmd(2010, 6, 10), 36000, 0});
     tabela(9);
     tabela(51);
-    for (const char* am : {"201005", "201006"}) linha(51, {{"ANOMES", grid::teste::C(am)}, {"TJM", Decimal(am[5] == '5' ? 0.75_d : 0.7_d)}});
+    for (const char* am : {"201005", "201006"})
+      linha(51, {{"ANOMES", grid::teste::C(am)}, {"TJM", Decimal(am[5] == '5' ? 0.75_d : 0.7_d)}});
     pessoa("11111111111", "ANA", 900_d, 3);
     pessoa("22222222222", "BRUNO", 2000_d, 3);
     pessoa("33333333333", "CARLA", -1000_d, 0);
-    pessoa("44444444444", "DANIEL", 0_d, 1);    // nothing to pay: not listed
-    pessoa("55555555555", "EVA", 500_d, 0);     // never computed: one quota
+    pessoa("44444444444", "DANIEL", 0_d, 1);  // nothing to pay: not listed
+    pessoa("55555555555", "EVA", 500_d, 0);   // never computed: one quota
   }
   void pessoa(const char* cpf, const char* nome, Decimal apagar, int quotas) {
-    linha(9, {{"CPF", grid::teste::C(cpf)}, {"NOMECONTR", grid::teste::C(nome)}, {"IMPPGRE", apagar},
+    linha(9, {{"CPF", grid::teste::C(cpf)},
+              {"NOMECONTR", grid::teste::C(nome)},
+              {"IMPPGRE", apagar},
               {"I13_29", Decimal(quotas)}});
   }
   // The last screen's row that shows `nome`.

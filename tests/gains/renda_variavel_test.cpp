@@ -1,8 +1,9 @@
 // The variable-income matrix: the month's computation, its rows and the yearly totals.
+#include "gains/renda_variavel.h"
+
 #include <gtest/gtest.h>
 
 #include "gains/ganho.h"
-#include "gains/renda_variavel.h"
 #include "ganhos_fixture.h"
 #include "rt/text/cp860.h"
 
@@ -38,7 +39,7 @@ TEST_F(RendaVariavelTeste, CommonOperationsCarryLossesAndCapTheWithholding) {
   cel(1, 5) = 18000_d;
   cel(24, 5) = 0.9_d;  // 0.005% withheld on 18,000.00 of sales
   cel(1, 6) = 100_d;
-  cel(24, 6) = 20_d;   // more than the month's tax
+  cel(24, 6) = 20_d;  // more than the month's tax
   const std::optional<std::string> recusa = SOMA_RENVAR(m);
   ASSERT_TRUE(recusa.has_value());
   EXPECT_EQ(*recusa, "O valor nao pode ser maior que o imposto devido");
@@ -82,7 +83,7 @@ TEST_F(RendaVariavelTeste, DayTradeSavedRecomputesTheCommonOperations) {
   cel(1, 8) = 500_d;
   (void)SOMA_RENVAR(m);
   EXPECT_EQ(cel(19, 7), 200_d);
-  EXPECT_EQ(cel(23, 8), 50_d);  // the 50.00 withheld in excess carried to August
+  EXPECT_EQ(cel(23, 8), 50_d);   // the 50.00 withheld in excess carried to August
   EXPECT_EQ(cel(25, 8), 200_d);  // 150.00 + 100.00 - 50.00
   GRAVA_RV(c, m);
   // Day trade stores lines 1-24 only; the common operations' line 25, read by the payment

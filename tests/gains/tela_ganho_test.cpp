@@ -1,9 +1,10 @@
 // Screen 8 over the scripted terminal: a gain entered, its result shown, deleted with its rows.
+#include "gains/tela_ganho.h"
+
 #include <gtest/gtest.h>
 
 #include "../grid/fixture.h"
 #include "../taxcalc/declaracao_fixture.h"
-#include "gains/tela_ganho.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 
@@ -45,9 +46,9 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   teclas().type("1").type("CARRO ANTIGO").press(key::Enter);
   teclas().type("01022004").type("04052009");
   teclas().type("50000").press(key::Enter).type("50000").press(key::Enter).type("20000").press(key::Enter);
-  teclas().type("N").press(key::Enter);  // tax paid: none, the form ends
-  teclas().pause().press(key::Enter);                      // the result read
-  teclas().pause().press(key::Home).press(key::Del);       // the gain deleted from the list
+  teclas().type("N").press(key::Enter);               // tax paid: none, the form ends
+  teclas().pause().press(key::Enter);                 // the result read
+  teclas().pause().press(key::Home).press(key::Del);  // the gain deleted from the list
   teclas().pause().press(key::Esc);
   saida.respostas = {true};
   GANHO3(ctx, calc);
@@ -56,7 +57,8 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   EXPECT_TRUE(term.viu("Ganho tributável                   30.000,00"_cp));
   EXPECT_TRUE(term.viu("Imposto devido                      4.500,00"));
   EXPECT_TRUE(term.viu("CARRO ANTIGO"));
-  EXPECT_EQ(saida.com("pergunta:"), std::vector<std::string>{"pergunta:Deseja mesmo eliminar esse Ganho de Capital?"});
+  EXPECT_EQ(saida.com("pergunta:"),
+            std::vector<std::string>{"pergunta:Deseja mesmo eliminar esse Ganho de Capital?"});
   // The operation and the cost row the computation made are gone, and so are the totals.
   EXPECT_EQ(vivas(27), 0);
   EXPECT_EQ(vivas(28), 0);
@@ -71,8 +73,11 @@ TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
   teclas().pause().press(key::Esc);
   saida.respostas = {true};
   GANHO3(ctx, calc);
-  EXPECT_EQ(saida.com("aviso:").front(),
-            "aviso:" + std::string("Atenção! O cálculo para o ganho de capital|    só é válido para o ano de 2009.      "_cp));
+  EXPECT_EQ(
+      saida.com("aviso:").front(),
+      "aviso:" +
+          std::string(
+              "Atenção! O cálculo para o ganho de capital|    só é válido para o ano de 2009.      "_cp));
   EXPECT_EQ(saida.com("pergunta:"), std::vector<std::string>{"pergunta:Termina esse ganho incompleto?"});
   EXPECT_EQ(vivas(27), 0);
 }
