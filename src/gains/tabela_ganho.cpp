@@ -145,8 +145,11 @@ std::optional<Ganho> calculaGanho(taxcalc::Contexto& c) {
   Ganho g = leGanho(*operacoes, *custos);
   FCALGAN(g);
   for (const auto& aviso : g.avisos) c.saida.aviso(aviso);
+  // A grid may be editing the cost rows: it finds its row where it left it.
+  const std::uint32_t volta = custos->eof() ? 0 : custos->recNo();
   taxcalc::Gravacoes grava(c.saida);
   gravaGanho(*operacoes, *custos, g, grava);
+  if (volta != 0) grava.confere(custos->goTo(volta), custos->alias());
   return g;
 }
 

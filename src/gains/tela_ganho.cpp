@@ -11,6 +11,7 @@
 #include "gains/ganho.h"
 #include "gains/tabela_ganho.h"
 #include "gains/totais_ganho.h"
+#include "grid/edita.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -29,6 +30,8 @@ namespace key = rt::term::key;
 namespace {
 
 constexpr const char* kValor = "@E 999,999,999.99";
+// The table grid's screen of the cost rows and share movements of one gain.
+constexpr int kTelaCustos = 10;
 const std::array<std::string_view, 9> kNaturezas = {
     "Venda",  "Permuta com torna",   "Desapropriacao",      "Dacao em pagamento",
     "Doacao", "Proc. Causa Propria", "Prom.Compra e Venda", "Cessao de direitos",
@@ -158,7 +161,7 @@ bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho&
 }
 
 // MOSTR_BEM: the form of operation `bem` (0 a new one of kind `tipo`).
-void MOSTR_BEM(store::Contexto& ctx, taxcalc::Contexto& c, int tipo, int bem) {
+void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, int tipo, int bem) {
   rt::db::Table& t = *operacoes(c);
   std::uint32_t registro = bem == 0 ? 0 : registroDe(t, bem);
   Ganho g;
@@ -245,6 +248,13 @@ void MOSTR_BEM(store::Contexto& ctx, taxcalc::Contexto& c, int tipo, int bem) {
       continue;
     }
     if (!gravaFormulario(c, registro, g, f)) return;
+    // The share movements, and the cost instalments of an acquisition in instalments, are
+    // rows of copy 28 edited in their grid; each change there computes the gain again.
+    if (tipo == Participacao || g.PARCOMPRA) {
+      grade.TIPO_BEM = tipo;
+      grade.BEM_NRO = Decimal(g.BEM_NRO);
+      (void)grid::EDITA(ctx, grade, kTelaCustos);
+    }
     (void)t.goTo(registro);
     if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
     SOMA_NTRIB(c);
@@ -280,7 +290,7 @@ bool DEL_GP(taxcalc::Contexto& c, int bem) {
   return true;
 }
 
-void GANHO3(store::Contexto& ctx, taxcalc::Contexto& calc) {
+void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
   if (operacoes(calc) == nullptr || custos(calc) == nullptr) return;
   Decimal tipo;
   console::OpcoesMens op;
@@ -327,7 +337,7 @@ void GANHO3(store::Contexto& ctx, taxcalc::Contexto& calc) {
     if (elimina)
       (void)DEL_GP(calc, bem);
     else
-      MOSTR_BEM(ctx, calc, t, bem);
+      MOSTR_BEM(ctx, grade, calc, t, bem);
   }
 }
 

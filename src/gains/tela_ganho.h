@@ -4,14 +4,15 @@
 // driver's screen 8 calls GANHO3.
 #pragma once
 
+#include "grid/estado.h"
 #include "store/contexto.h"
 #include "taxcalc/contexto.h"
 
 namespace gains {
 
 // GANHO3: runs screen 8 until the user leaves it (Esc). The computation's output `calc.saida`
-// asks the form's questions.
-void GANHO3(store::Contexto& ctx, taxcalc::Contexto& calc);
+// asks the form's questions; the grid state `grade` edits the cost rows and share movements.
+void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc);
 
 // DEL_GP: operation `bem` and its cost rows deleted after the question, then the totals.
 // False when nothing was deleted.

@@ -51,7 +51,7 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   teclas().pause().press(key::Home).press(key::Del);  // the gain deleted from the list
   teclas().pause().press(key::Esc);
   saida.respostas = {true};
-  GANHO3(ctx, calc);
+  GANHO3(ctx, g, calc);
 
   EXPECT_TRUE(term.viu("Ganho de Capital n"));
   EXPECT_TRUE(term.viu("Ganho tributável                   30.000,00"_cp));
@@ -65,6 +65,42 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   EXPECT_EQ(d.tabela01.num("ENTRADGP"), Decimal());
 }
 
+TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
+  // The movements of gain 1 as its grid keeps them.
+  using grid::teste::C;
+  using grid::teste::N;
+  linha(28, {{"CPF", C("12345678909")},
+             {"BEM_NRO", N(1)},
+             {"RVAR_NRO", N(1)},
+             {"TIPO_OPER", N(1)},
+             {"MOV_ACAO", N(1000)},
+             {"VALOR_CUST", N(10000)}});
+  linha(28, {{"CPF", C("12345678909")},
+             {"BEM_NRO", N(1)},
+             {"RVAR_NRO", N(2)},
+             {"TIPO_OPER", N(2)},
+             {"MOV_ACAO", N(500)},
+             {"VALOR_CUST", N(7000)}});
+  linha(28, {{"CPF", C("12345678909")},
+             {"BEM_NRO", N(1)},
+             {"RVAR_NRO", N(3)},
+             {"TIPO_OPER", N(3)},
+             {"MOV_ACAO", N(600)}});
+  teclas().pause().type("3").press(key::Enter).pause().press(key::Enter);
+  teclas().type("1").type("QUOTAS LTDA").press(key::Enter).type("2");
+  teclas().type("10012001").type("09092009").type("9000").press(key::Enter);
+  teclas().type("9000").press(key::Enter).type("N").press(key::Enter);
+  teclas().pause().press(key::Esc);    // the movements' grid
+  teclas().pause().press(key::Enter);  // the result read
+  teclas().pause().press(key::Esc);
+  saida.respostas = {false};  // not declared exempt
+  GANHO3(ctx, g, calc);
+  EXPECT_TRUE(term.viu("C.M.Pond."));
+  EXPECT_TRUE(term.viu("Custo considerado                   6.799,98"));
+  EXPECT_TRUE(term.viu("Imposto devido                        330,00"));
+  EXPECT_EQ(vivas(27), 1);
+}
+
 TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
   teclas().pause().type("1").press(key::Enter).pause().press(key::Enter);
   teclas().type("1").type("CASA").press(key::Enter);
@@ -72,7 +108,7 @@ TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
   teclas().press(key::Esc);  // left unfinished: asked, and left
   teclas().pause().press(key::Esc);
   saida.respostas = {true};
-  GANHO3(ctx, calc);
+  GANHO3(ctx, g, calc);
   EXPECT_EQ(
       saida.com("aviso:").front(),
       "aviso:" +
