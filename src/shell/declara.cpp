@@ -9,6 +9,7 @@
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "console/pastas.h"
+#include "gains/imposto_corrigido.h"
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -133,8 +134,9 @@ void ServicosDeclara::completa() {
     conversor = [](Program& p, Declara& d) {
       return CALC_UFIR(p, d.tela.TELA, d.grade.OPC, d.gradeDolar());
     };
-  // Not in this version: the entry journal, printing, the export and the corrected list.
-  for (Acao* a : {&diario, &impressao, &exporta, &corrigidos})
+  if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade); };
+  // Not in this version: the entry journal, printing and the export.
+  for (Acao* a : {&diario, &impressao, &exporta})
     if (!*a) *a = naoHa;
   if (!ajuda) ajuda = ajudaPadrao;
 }

@@ -4,6 +4,7 @@
 
 #include "console/alerta.h"
 #include "console/molduras.h"
+#include "gains/tabela_ganho.h"
 #include "grid/catalogo_nomes.h"
 #include "rt/text/cp860.h"
 #include "screens/rodape.h"
@@ -69,9 +70,9 @@ constexpr Recalculo kRecalculos[] = {
        if (const rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06); t != nullptr && !t->eof())
          (void)taxcalc::FDOAPAG(c, t->getNumber("I6_4"));
      }},
-    // The gains' own totals belong to the gains screens, not in this version: nothing to run.
-    {"FCALGAN", [](taxcalc::Contexto&, int) {}},
-    {"VER_GAN", [](taxcalc::Contexto&, int) {}},
+    // A cost row or share movement of the gain being edited changed: the gain again.
+    {"FCALGAN", [](taxcalc::Contexto& c, int) { (void)gains::calculaGanho(c); }},
+    {"VER_GAN", [](taxcalc::Contexto& c, int) { (void)gains::calculaGanho(c); }},
 };
 
 const Recalculo* recalculo(std::string_view nome) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "gains/servicos_matriz.h"
 #include "grid/estado.h"
 #include "grid/matriz.h"
 #include "grid/matriz_dados.h"
@@ -76,7 +77,7 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   grid::AmbienteValidacao ambiente;
   // The matrices the matrix grid edits; the declaration's own unless the driver gives others.
   grid::Matrizes* matrizes = nullptr;
-  grid::ServicosMatriz servicosMatriz;
+  gains::ServicosMatrizGanhos servicosMatriz;
 
  private:
   Program& p_;

@@ -1,0 +1,26 @@
+// Reading the gains rows' fields the way every part of the gains reads them.
+#pragma once
+
+#include <string>
+
+#include "rt/db/table.h"
+#include "rt/text/strings.h"
+
+namespace gains {
+
+// The two digits of month `mes` in the monthly field names (REC_MES01 .. REC_MES12).
+inline std::string mm(int mes) {
+  return (mes < 10 ? "0" : "") + std::to_string(mes);
+}
+
+// A whole-number field (kinds, numbers, sequences).
+inline int inteiro(const rt::db::Table& t, const char* campo) {
+  return static_cast<int>(t.getNumber(campo).wholePart());
+}
+
+// An S/N field answered "S".
+inline bool sim(const rt::db::Table& t, const char* campo) {
+  return rt::text::upper(rt::text::alltrim(t.getText(campo))) == "S";
+}
+
+}  // namespace gains

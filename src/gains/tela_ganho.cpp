@@ -1,0 +1,344 @@
+#include "gains/tela_ganho.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "console/janelas.h"
+#include "console/mensagens.h"
+#include "gains/campos.h"
+#include "gains/checa_ganho.h"
+#include "gains/ganho.h"
+#include "gains/tabela_ganho.h"
+#include "gains/totais_ganho.h"
+#include "grid/edita.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "rt/ui/achoice.h"
+#include "rt/ui/read.h"
+#include "store/areas.h"
+#include "taxcalc/gravacoes.h"
+#include "taxcalc/linhas.h"
+
+namespace gains {
+
+using namespace rt::text::literals;
+namespace key = rt::term::key;
+
+namespace {
+
+constexpr const char* kValor = "@E 999,999,999.99";
+// The table grid's screen of the cost rows and share movements of one gain.
+constexpr int kTelaCustos = 10;
+const std::array<std::string_view, 9> kNaturezas = {
+    "Venda",  "Permuta com torna",   "Desapropriacao",      "Dacao em pagamento",
+    "Doacao", "Proc. Causa Propria", "Prom.Compra e Venda", "Cessao de direitos",
+    "Outros"};
+
+rt::db::Table* operacoes(taxcalc::Contexto& c) {
+  return c.areas.table(store::numero(store::Area::TMP_07));
+}
+rt::db::Table* custos(taxcalc::Contexto& c) {
+  return c.areas.table(store::numero(store::Area::TMP_08));
+}
+
+std::string_view nomeTipo(int tipo) {
+  switch (tipo) {
+    case Imovel:
+      return "Imóvel"_cp;
+    case OutrosBens:
+      return "Outros bens";
+    default:
+      return "Participação Societária"_cp;
+  }
+}
+
+// The record of operation `bem` (kind below 4) in the gains copy, or 0.
+std::uint32_t registroDe(rt::db::Table& t, int bem) {
+  std::uint32_t r = 0;
+  taxcalc::Varredura(t).cada([&](rt::db::Table& l, std::uint32_t n) {
+    if (r == 0 && inteiro(l, "BEM_NRO") == bem && inteiro(l, "TIPO_BEM") != RendaVariavel) r = n;
+  });
+  return r;
+}
+
+struct ItemLista {
+  int bem = 0;
+  std::string texto;
+};
+
+std::vector<ItemLista> lista(taxcalc::Contexto& c, int tipo) {
+  std::vector<ItemLista> v;
+  taxcalc::Varredura(*operacoes(c)).cada([&](rt::db::Table& l, std::uint32_t) {
+    if (inteiro(l, "TIPO_BEM") != tipo) return;
+    ItemLista i;
+    i.bem = inteiro(l, "BEM_NRO");
+    i.texto = rt::text::padr(std::to_string(i.bem), 3) +
+              rt::text::padr(rt::text::trim(l.getText("ESPC_BEM1")), 30) +
+              rt::text::transform(l.getNumber("VAL_ALI"), kValor) +
+              rt::text::transform(l.getNumber("VAL_IMPOS"), kValor);
+    v.push_back(std::move(i));
+  });
+  std::sort(v.begin(), v.end(), [](const ItemLista& a, const ItemLista& b) { return a.bem < b.bem; });
+  v.push_back({0, std::string("<Novo ganho>")});
+  return v;
+}
+
+int proximoNumero(rt::db::Table& t) {
+  int n = 0;
+  taxcalc::Varredura(t).cada(
+      [&](rt::db::Table& l, std::uint32_t) { n = std::max(n, inteiro(l, "BEM_NRO")); });
+  return n + 1;
+}
+
+int imoveisNaLista(taxcalc::Contexto& c) {
+  rt::db::Table* bens = c.areas.table(store::numero(store::Area::TMP_04));
+  if (bens == nullptr || bens->fieldIndex("I7_5") < 0) return 0;
+  int n = 0;
+  taxcalc::Varredura(*bens).cada([&](rt::db::Table& l, std::uint32_t) {
+    const int codigo = inteiro(l, "I7_5");
+    if (codigo >= 11 && codigo <= 19) ++n;
+  });
+  return n;
+}
+
+// What the form edits besides the figures of Ganho.
+struct Campos {
+  Decimal natureza{1};
+  std::string descricao;
+  std::string aPrazo = "N";
+  Decimal parte, pago, tipoPart{1};
+};
+
+std::string letra(bool s) {
+  return s ? "S" : "N";
+}
+
+void escreveResultado(store::Contexto& ctx, const Ganho& g, rt::term::Attr cor) {
+  auto& tela = ctx.console.screen();
+  const auto linha = [&](int r, std::string_view rotulo, Decimal v) {
+    tela.put(r, 4, rt::text::padr(rotulo, 30) + rt::text::transform(v, kValor), cor);
+  };
+  linha(17, "Custo considerado", g.custoTotal);
+  linha(18, "Ganho tributável"_cp, g.VAL_TRIBU);
+  linha(19, "Imposto devido", g.VAL_IMPOS);
+  linha(20, "Parcela isenta/não tributável"_cp, g.VAL_NAOTRI);
+}
+
+// The form's values into the operation's row, appended when new.
+bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho& g, const Campos& f) {
+  rt::db::Table& t = *operacoes(c);
+  taxcalc::Gravacoes grava(c.saida);
+  if (registro == 0) {
+    if (!grava.confere(t.appendBlank(), t.alias())) return false;
+    registro = t.recNo();
+    grava.put(t, "CPF", std::string(rt::text::alltrim(c.d.CPF)));
+    grava.put(t, "BEM_NRO", Decimal(g.BEM_NRO));
+    grava.put(t, "TIPO_BEM", Decimal(g.TIPO_BEM));
+  } else if (!grava.confere(t.goTo(registro), t.alias())) {
+    return false;
+  }
+  const int nat = std::clamp(static_cast<int>(f.natureza.wholePart()), 1, 9);
+  grava.put(t, "NATUOPER", std::string(kNaturezas[static_cast<std::size_t>(nat - 1)]));
+  grava.put(t, "ESPC_BEM1", f.descricao);
+  if (g.TIPO_BEM == Participacao) grava.put(t, "TIPOPART", f.tipoPart);
+  grava.put(t, "DATA_ADQ", g.DATA_ADQ);
+  grava.put(t, "DATA_ALI", g.DATA_ALI);
+  grava.put(t, "VAL_ALI", g.VAL_ALI);
+  grava.put(t, "VAL_RECOL", g.VAL_RECOL);
+  grava.put(t, "CUS_ATUAL", g.CUS_ATUAL);
+  grava.put(t, "VEN_PRAZO", letra(g.VEN_PRAZO));
+  grava.put(t, "VENDAANT", letra(g.VENDAANT));
+  grava.put(t, "PARCOMPRA", letra(g.PARCOMPRA));
+  grava.put(t, "PEQ_VALOR", letra(g.PEQ_VALOR));
+  grava.put(t, "VAL_PARTE", f.parte);
+  grava.put(t, "PERART31", g.PERART31);
+  grava.put(t, "IMPPAGO", f.pago);
+  grava.confere(t.flush(), t.alias());
+  return grava.ok();
+}
+
+// MOSTR_BEM: the form of operation `bem` (0 a new one of kind `tipo`).
+void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, int tipo, int bem) {
+  rt::db::Table& t = *operacoes(c);
+  std::uint32_t registro = bem == 0 ? 0 : registroDe(t, bem);
+  Ganho g;
+  Campos f;
+  if (registro != 0) {
+    (void)t.goTo(registro);
+    g = leGanho(t, *custos(c));
+    f.descricao = t.getText("ESPC_BEM1");
+    for (std::size_t i = 0; i < kNaturezas.size(); ++i)
+      if (rt::text::alltrim(g.NATUOPER) == kNaturezas[i]) f.natureza = Decimal(static_cast<int>(i) + 1);
+    f.parte = t.getNumber("VAL_PARTE");
+    f.pago = t.getNumber("IMPPAGO");
+    f.tipoPart = Decimal(g.TIPOPART == 0 ? 1 : g.TIPOPART);
+  } else {
+    g.BEM_NRO = proximoNumero(t);
+    g.TIPO_BEM = tipo;
+  }
+  f.aPrazo = letra(g.VEN_PRAZO);
+  // A text field is as wide as its variable: the description's field width.
+  f.descricao = rt::text::padr(f.descricao, 53);
+
+  console::TelaGuardada guarda(ctx.console.screen());
+  auto& tela = ctx.console.screen();
+  const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
+  tela.fill({2, 1, 22, 78}, ' ', cor);
+  tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
+  tela.put(3, 4,
+           "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " +
+               std::string(nomeTipo(tipo)),
+           cor);
+  const std::vector<std::pair<int, std::string>> rotulos = {{5, "Natureza (1 a 9) ......:"},
+                                                            {6, std::string("Descrição ..............:"_cp)},
+                                                            {7, "Participação 1/2/3 .....:"},
+                                                            {8, std::string("Data de aquisição ......:"_cp)},
+                                                            {9, std::string("Data de alienação ......:"_cp)},
+                                                            {10, std::string("Valor da alienação .....:"_cp)},
+                                                            {11, "Valor recebido no ano ..:"},
+                                                            {12, std::string("Custo de aquisição .....:"_cp)},
+                                                            {13, "Venda a prazo (S/N) ....:"},
+                                                            {14, "Parte reaplicada .......:"},
+                                                            {15, "Imposto pago ...........:"}};
+  for (const auto& [r, texto] : rotulos)
+    if (r != 7 || tipo == Participacao) tela.put(r, 4, texto, cor);
+  tela.put(23, 1, rt::text::padr("Ctrl+W Grava e calcula  Esc Sai", 78), cor);
+
+  for (;;) {
+    rt::ui::Read read(ctx.console);
+    read.get(5, 30, rt::ui::var("NATUOPER", f.natureza, {1, 0}), "9").valid([&] {
+      const int n = static_cast<int>(f.natureza.wholePart());
+      if (n < 1 || n > 9) return false;
+      tela.put(5, 33, rt::text::padr(kNaturezas[static_cast<std::size_t>(n - 1)], 20), cor);
+      return true;
+    });
+    read.get(6, 30, rt::ui::var("ESPC_BEM1", f.descricao), "@S45");
+    if (tipo == Participacao)
+      read.get(7, 30, rt::ui::var("TIPOPART", f.tipoPart, {1, 0}), "9").valid([&] {
+        g.TIPOPART = static_cast<int>(f.tipoPart.wholePart());
+        return g.TIPOPART >= 1 && g.TIPOPART <= 3;
+      });
+    read.get(8, 30, rt::ui::var("DATA_ADQ", g.DATA_ADQ));
+    read.get(9, 30, rt::ui::var("DATA_ALI", g.DATA_ALI)).valid([&] { return VEIND_VEN(g, c.saida); });
+    read.get(10, 30, rt::ui::var("VAL_ALI", g.VAL_ALI, {12, 2}), kValor).valid([&] {
+      CHECK_VAL(g, c.saida, imoveisNaLista(c));
+      return true;
+    });
+    read.get(11, 30, rt::ui::var("VAL_RECOL", g.VAL_RECOL, {12, 2}), kValor);
+    read.get(12, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
+      return tipo != Participacao;
+    });
+    read.get(13, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").valid([&] {
+      if (f.aPrazo != "S" && f.aPrazo != "N") return false;
+      g.VEN_PRAZO = f.aPrazo == "S";
+      return true;
+    });
+    read.get(14, 30, rt::ui::var("VAL_PARTE", f.parte, {12, 2}), kValor)
+        .when([&] { return tipo == Imovel && !g.PEQ_VALOR; })
+        .valid([&] { return CHECK_PARTE(g, f.parte, c.saida); });
+    read.get(15, 30, rt::ui::var("IMPPAGO", f.pago, {12, 2}), kValor);
+    const rt::ui::ReadResult r = read.run();
+    const bool completo = !g.DATA_ALI.isEmpty() && !g.VAL_ALI.isZero();
+    if (r.escaped || !completo) {
+      if (completo && registro != 0 && r.escaped) return;
+      if (c.saida.pergunta(std::vector<std::string>{"Termina esse ganho incompleto?"}, false)) return;
+      continue;
+    }
+    if (!gravaFormulario(c, registro, g, f)) return;
+    // The share movements, and the cost instalments of an acquisition in instalments, are
+    // rows of copy 28 edited in their grid; each change there computes the gain again.
+    if (tipo == Participacao || g.PARCOMPRA) {
+      grade.TIPO_BEM = tipo;
+      grade.BEM_NRO = Decimal(g.BEM_NRO);
+      (void)grid::EDITA(ctx, grade, kTelaCustos);
+    }
+    (void)t.goTo(registro);
+    if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
+    SOMA_NTRIB(c);
+    console::MENS(ctx, 0, "Ganho calculado. Tecle algo para voltar a lista.");
+    (void)ctx.console.waitKey();
+    console::MENS(ctx);
+    return;
+  }
+}
+
+}  // namespace
+
+bool DEL_GP(taxcalc::Contexto& c, int bem) {
+  rt::db::Table* t = operacoes(c);
+  const std::uint32_t registro = t == nullptr || bem == 0 ? 0 : registroDe(*t, bem);
+  if (registro == 0) {
+    c.saida.aviso(std::vector<std::string>{std::string("Ganho de Capital não existente"_cp)});
+    return false;
+  }
+  if (!c.saida.pergunta(std::vector<std::string>{"Deseja mesmo eliminar esse Ganho de Capital?"}, false))
+    return false;
+  {
+    taxcalc::Gravacoes grava(c.saida);
+    if (grava.confere(t->goTo(registro), t->alias())) grava.confere(t->markDeleted(), t->alias());
+    grava.confere(t->flush(), t->alias());
+    if (rt::db::Table* k = custos(c)) {
+      taxcalc::Varredura(*k, &grava).cada([&](rt::db::Table& l, std::uint32_t) {
+        if (inteiro(l, "BEM_NRO") == bem) grava.confere(l.markDeleted(), l.alias());
+      });
+    }
+  }
+  SOMA_NTRIB(c);
+  return true;
+}
+
+void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
+  if (operacoes(calc) == nullptr || custos(calc) == nullptr) return;
+  Decimal tipo;
+  console::OpcoesMens op;
+  op.valid = [&tipo] { return tipo >= Decimal(1) && tipo <= Decimal(3); };
+  op.picture = "9";
+  console::MENS(ctx, 4, "DIGITE (1) p/ Imovel,(2) Outros bens e (3) Participação Societária"_cp, tipo, op);
+  if (ctx.console.lastKey().code == key::Esc || tipo < Decimal(1) || tipo > Decimal(3)) return;
+  const int t = static_cast<int>(tipo.wholePart());
+
+  console::TelaGuardada guarda(ctx.console.screen());
+  auto& tela = ctx.console.screen();
+  const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
+  int atual = 1;
+  for (;;) {
+    const std::vector<ItemLista> itens = lista(calc, t);
+    std::vector<std::string> textos;
+    for (const ItemLista& i : itens) textos.push_back(rt::text::padr(i.texto, 72));
+    tela.fill({2, 1, 22, 78}, ' ', cor);
+    tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
+    tela.put(3, 3, "Ganhos de Capital - " + std::string(nomeTipo(t)), cor);
+    tela.put(4, 3,
+             rt::text::padr("Nr Descrição"_cp, 33) + rt::text::padl("Alienação"_cp, 17) +
+                 rt::text::padl("Imposto", 17),
+             cor);
+    tela.put(23, 1, rt::text::padr("Enter Abre  Del Elimina  Esc Sai", 78), cor);
+    rt::ui::AChoiceOptions o;
+    o.initial = std::min(atual, static_cast<int>(itens.size()));
+    bool elimina = false;
+    o.userFunction = [&](rt::ui::AChoiceMode modo, int, int) {
+      if (modo != rt::ui::AChoiceMode::Exception) return rt::ui::AChoiceAction::Continue;
+      const int k = ctx.console.lastKey().code;
+      if (k == key::Enter) return rt::ui::AChoiceAction::Select;
+      if (k == key::Esc) return rt::ui::AChoiceAction::Abort;
+      if (k == key::Del) {
+        elimina = true;
+        return rt::ui::AChoiceAction::Select;
+      }
+      return rt::ui::AChoiceAction::Continue;
+    };
+    const int escolha = rt::ui::achoice(ctx.console, {5, 3, 21, 76}, textos, o);
+    if (escolha == 0) return;
+    atual = escolha;
+    const int bem = itens[static_cast<std::size_t>(escolha - 1)].bem;
+    if (elimina)
+      (void)DEL_GP(calc, bem);
+    else
+      MOSTR_BEM(ctx, grade, calc, t, bem);
+  }
+}
+
+}  // namespace gains

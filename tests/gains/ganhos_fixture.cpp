@@ -1,0 +1,44 @@
+#include "ganhos_fixture.h"
+
+#include "rt/db/table.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+
+namespace gains::teste {
+
+DeclaracaoGanhos::DeclaracaoGanhos() {
+  const std::string nome = pasta + "/CUSTOS28";
+  EXPECT_TRUE(
+      rt::db::Table::create(nome, store::camposDbf(store::estrutura(28)), rt::db::CreateMode::kReplace));
+  rt::db::OpenOptions o;
+  o.exclusive = true;
+  EXPECT_TRUE(areas.open(28, nome + ".DBF", o));
+}
+
+void DeclaracaoGanhos::operacao(int bem, Campos campos) {
+  linha(27, campos);
+  ASSERT_TRUE(tabela(27).put("BEM_NRO", rt::text::Decimal(bem)));
+  ASSERT_TRUE(tabela(27).flush());
+}
+
+void DeclaracaoGanhos::custo(int bem, int seq, Campos campos) {
+  const std::uint32_t volta = tabela(27).recNo();
+  linha(28, campos);
+  ASSERT_TRUE(tabela(28).put("BEM_NRO", rt::text::Decimal(bem)));
+  ASSERT_TRUE(tabela(28).put("RVAR_NRO", rt::text::Decimal(seq)));
+  ASSERT_TRUE(tabela(28).flush());
+  ASSERT_TRUE(tabela(27).goTo(volta));
+}
+
+rt::text::Decimal DeclaracaoGanhos::campoCusto(int bem, int seq, const char* campo) {
+  rt::db::Table& t = tabela(28);
+  for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
+    EXPECT_TRUE(t.goTo(r));
+    if (t.getNumber("BEM_NRO") == rt::text::Decimal(bem) && t.getNumber("RVAR_NRO") == rt::text::Decimal(seq))
+      return t.getNumber(campo);
+  }
+  ADD_FAILURE() << "no cost row " << bem << "/" << seq;
+  return {};
+}
+
+}  // namespace gains::teste

@@ -1,0 +1,121 @@
+// Screen 8 over the scripted terminal: a gain entered, its result shown, deleted with its rows.
+#include "gains/tela_ganho.h"
+
+#include <gtest/gtest.h>
+
+#include "../grid/fixture.h"
+#include "../taxcalc/declaracao_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+
+namespace gains::teste {
+
+using rt::text::Decimal;
+namespace key = rt::term::key;
+using namespace rt::text::literals;
+
+class TelaGanhoTeste : public grid::teste::GridFixture {
+ protected:
+  TelaGanhoTeste() {
+    tabela(27);
+    tabela(28);
+    d.CPF = "12345678909";
+  }
+  // Rows of `area` not deleted.
+  int vivas(int area) {
+    rt::db::Table& t = *ctx.areas.table(area);
+    int n = 0;
+    for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
+      EXPECT_TRUE(t.goTo(r));
+      if (!t.isDeleted()) ++n;
+    }
+    return n;
+  }
+  store::EspelhoDeclaracao d;
+  taxcalc::Variaveis v;
+  taxcalc::teste::SaidaGravada saida;
+  taxcalc::Vizinhos vizinhos;
+  taxcalc::Contexto calc{ctx.areas, d, v, relogio, saida, vizinhos};
+};
+
+TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
+  // Windows and lists drop keys typed ahead: each answer waits for them.
+  teclas().pause().type("2").press(key::Enter);  // other assets
+  teclas().pause().press(key::Enter);            // <Novo ganho>
+  // A full field moves on by itself (the nature, the dates, the S/N answer).
+  teclas().type("1").type("CARRO ANTIGO").press(key::Enter);
+  teclas().type("01022004").type("04052009");
+  teclas().type("50000").press(key::Enter).type("50000").press(key::Enter).type("20000").press(key::Enter);
+  teclas().type("N").press(key::Enter);               // tax paid: none, the form ends
+  teclas().pause().press(key::Enter);                 // the result read
+  teclas().pause().press(key::Home).press(key::Del);  // the gain deleted from the list
+  teclas().pause().press(key::Esc);
+  saida.respostas = {true};
+  GANHO3(ctx, g, calc);
+
+  EXPECT_TRUE(term.viu("Ganho de Capital n"));
+  EXPECT_TRUE(term.viu("Ganho tributável                   30.000,00"_cp));
+  EXPECT_TRUE(term.viu("Imposto devido                      4.500,00"));
+  EXPECT_TRUE(term.viu("CARRO ANTIGO"));
+  EXPECT_EQ(saida.com("pergunta:"),
+            std::vector<std::string>{"pergunta:Deseja mesmo eliminar esse Ganho de Capital?"});
+  // The operation and the cost row the computation made are gone, and so are the totals.
+  EXPECT_EQ(vivas(27), 0);
+  EXPECT_EQ(vivas(28), 0);
+  EXPECT_EQ(d.tabela01.num("ENTRADGP"), Decimal());
+}
+
+TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
+  // The movements of gain 1 as its grid keeps them.
+  using grid::teste::C;
+  using grid::teste::N;
+  linha(28, {{"CPF", C("12345678909")},
+             {"BEM_NRO", N(1)},
+             {"RVAR_NRO", N(1)},
+             {"TIPO_OPER", N(1)},
+             {"MOV_ACAO", N(1000)},
+             {"VALOR_CUST", N(10000)}});
+  linha(28, {{"CPF", C("12345678909")},
+             {"BEM_NRO", N(1)},
+             {"RVAR_NRO", N(2)},
+             {"TIPO_OPER", N(2)},
+             {"MOV_ACAO", N(500)},
+             {"VALOR_CUST", N(7000)}});
+  linha(28, {{"CPF", C("12345678909")},
+             {"BEM_NRO", N(1)},
+             {"RVAR_NRO", N(3)},
+             {"TIPO_OPER", N(3)},
+             {"MOV_ACAO", N(600)}});
+  teclas().pause().type("3").press(key::Enter).pause().press(key::Enter);
+  teclas().type("1").type("QUOTAS LTDA").press(key::Enter).type("2");
+  teclas().type("10012001").type("09092009").type("9000").press(key::Enter);
+  teclas().type("9000").press(key::Enter).type("N").press(key::Enter);
+  teclas().pause().press(key::Esc);    // the movements' grid
+  teclas().pause().press(key::Enter);  // the result read
+  teclas().pause().press(key::Esc);
+  saida.respostas = {false};  // not declared exempt
+  GANHO3(ctx, g, calc);
+  EXPECT_TRUE(term.viu("C.M.Pond."));
+  EXPECT_TRUE(term.viu("Custo considerado                   6.799,98"));
+  EXPECT_TRUE(term.viu("Imposto devido                        330,00"));
+  EXPECT_EQ(vivas(27), 1);
+}
+
+TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
+  teclas().pause().type("1").press(key::Enter).pause().press(key::Enter);
+  teclas().type("1").type("CASA").press(key::Enter);
+  teclas().type("01022004").type("04052010").pause();
+  teclas().press(key::Esc);  // left unfinished: asked, and left
+  teclas().pause().press(key::Esc);
+  saida.respostas = {true};
+  GANHO3(ctx, g, calc);
+  EXPECT_EQ(
+      saida.com("aviso:").front(),
+      "aviso:" +
+          std::string(
+              "Atenção! O cálculo para o ganho de capital|    só é válido para o ano de 2009.      "_cp));
+  EXPECT_EQ(saida.com("pergunta:"), std::vector<std::string>{"pergunta:Termina esse ganho incompleto?"});
+  EXPECT_EQ(vivas(27), 0);
+}
+
+}  // namespace gains::teste
