@@ -49,6 +49,9 @@ struct AmbienteTela {
   taxcalc::EstadoLeao* leao = nullptr;
   // What the rural result keeps (the dollar rate of the side abroad).
   const taxcalc::EstadoRural* rural = nullptr;
+  // Screen 9's variable income: its mode asked and its matrix run in the driver's matrix grid,
+  // which only the driver holds. None: the screen shows its background only.
+  std::function<void()> rendaVariavel;
 
   // A screen key asked for another screen than n.
   bool saiuDa(int n) const { return TELA != nullptr && *TELA != n; }

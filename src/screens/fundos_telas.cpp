@@ -23,7 +23,7 @@ Fundo ganhos() {
 Fundo rendaVariavel() {
   Fundo f = novo(1, 1, 22, 78);
   tituloCentrado(f, 0, " RESUMO DE APURAÇAO DE GANHOS OU PERDAS EM RENDA VARIAVEL "_cp);
-  texto(f, 1, 2, "(1) Operações comuns   (2) Day-trade   (3) Fundos de investimento imobiliário"_cp);
+  texto(f, 1, 2, "(1) Operações comuns   (2) Day-trade   (3) Fundos imobiliários"_cp);
   texto(f, 2, 1, "Opção:"_cp);
   campo(f, 2, 9, "DAY_TRADE", 1);
   return f;

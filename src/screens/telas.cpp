@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "gains/tela_ganho.h"
 #include "taxcalc/pagamentos.h"
 
 namespace screens {
@@ -16,9 +17,8 @@ struct EntradaTela {
   Execucao executa;
 };
 
-// The catalogue of the declaration's screens. Capital gains (8), variable income (9) and the
-// balance (10) run the gains, variable-income and balance screens, which this version does
-// not have: their backgrounds are shown.
+// The catalogue of the declaration's screens. The balance (10) shows its background only in
+// this version.
 constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {2, RENDPF},
                                               {3, isentos},
@@ -26,8 +26,8 @@ constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {5, bens},
                                               {6, identificacao},
                                               {7, resumo},
-                                              {8, nullptr},
-                                              {9, nullptr},
+                                              {8, ganhos},
+                                              {9, rendaVariavel},
                                               {10, nullptr},
                                               {11, situacao},
                                               {12, imoveisRurais},
@@ -45,6 +45,12 @@ EstadoFundo estadoFundo(AmbienteTela& a, int n) {
   // Only the income screens draw the dependants' part; counting them renumbers their rows.
   const int dependentes = n == 1 || n == 2 ? static_cast<int>(taxcalc::NRODP(a.calc).wholePart()) : 0;
   return estadoFundo(a.espelho(), dependentes, a.zoomBem, a.zoomBem2);
+}
+
+void ganhos(AmbienteTela& a, const Fundo&) { gains::GANHO3(a.ctx, a.grade, a.calc); }
+
+void rendaVariavel(AmbienteTela& a, const Fundo&) {
+  if (a.rendaVariavel) a.rendaVariavel();
 }
 
 bool GTELA(AmbienteTela& a, int n) {

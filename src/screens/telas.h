@@ -32,5 +32,7 @@ void rebanho(AmbienteTela& a, const Fundo& f);        // 15
 void bensRurais(AmbienteTela& a, const Fundo& f);     // 16
 void dividasRurais(AmbienteTela& a, const Fundo& f);  // 17
 void resumo(AmbienteTela& a, const Fundo& f);         // 7 (draws the other model's background on a switch)
+void ganhos(AmbienteTela& a, const Fundo& f);         // 8
+void rendaVariavel(AmbienteTela& a, const Fundo& f);  // 9
 
 }  // namespace screens

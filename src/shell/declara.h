@@ -163,6 +163,12 @@ class Declara {
   // taxpayer loaded.
   std::unique_ptr<CalculosDeclaracao> calculos_;
   std::unique_ptr<ServicosDeclaracao> servicosGrade_;
+
+ public:
+  // The grid services of the open declaration (null while none is open).
+  ServicosDeclaracao* servicosDaGrade() { return servicosGrade_.get(); }
+
+ private:
   // This terminal's hold on the open declaration (store/em_uso.h), from its load until it is
   // saved or its changes ignored.
   store::UsoDeclaracao uso_;

@@ -5,6 +5,7 @@
 #include "console/alerta.h"
 #include "console/molduras.h"
 #include "gains/tabela_ganho.h"
+#include "gains/tela_renda_variavel.h"
 #include "grid/catalogo_nomes.h"
 #include "rt/text/cp860.h"
 #include "screens/rodape.h"
@@ -224,6 +225,12 @@ void ServicosDeclaracao::matriz(store::Contexto& ctx, grid::Grade& g, int opc, i
   taxcalc::Contexto c = calculos_.contexto(dec_);
   grid::AmbienteMatriz a{ctx, g, c, mats(), servicosMatriz};
   grid::MBROWSE(a, opc);
+}
+
+void ServicosDeclaracao::rendaVariavel(store::Contexto& ctx, grid::Grade& g) {
+  taxcalc::Contexto c = calculos_.contexto(dec_);
+  grid::AmbienteMatriz a{ctx, g, c, mats(), servicosMatriz};
+  gains::RENDA_VARIAVEL(a);
 }
 
 std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid::Grade& g, grid::MesesValor& meses,

@@ -7,6 +7,7 @@
 #include "screens/telas.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/cores_registro.h"
+#include "shell/servicos_declaracao.h"
 
 namespace shell {
 
@@ -94,7 +95,8 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
   }
   taxcalc::Contexto calc = c->contexto(d.dec);
   screens::AmbienteTela a{p, d.dec, d.grade, calc, rt::term::parseColourList(CORNORM(p.cores)), &c->saida.aoMostrar,
-                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural};
+                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural, {}};
+  if (ServicosDeclaracao* s = d.servicosDaGrade()) a.rendaVariavel = [&p, &d, s] { s->rendaVariavel(p, d.grade); };
   const bool rodou = screens::GTELA(a, n);
   // Outside a screen the computation's redraws have nowhere to go.
   c->saida.aoMostrar = nullptr;

@@ -40,6 +40,42 @@ TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
   EXPECT_EQ(r->getText("TELCELU"), "98765432");
 }
 
+// Screen 8 asks the kind of asset and lists its gains; screen 9 asks the mode and shows the
+// month matrix of the common operations.
+TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
+  novo(kNovo);
+  term.press(key::F8);
+  term.pause();
+  term.type("1");
+  term.press(key::Enter);
+  term.pause();
+  term.press(key::Esc);
+  term.pause();
+  term.press(key::F9);
+  term.pause();
+  term.type("1");
+  term.press(key::Enter);
+  term.pause();
+  term.press(key::Esc);
+  termina('I');
+  roda();
+  EXPECT_TRUE(gravador.viu("Ganhos de Capital - Imóvel"_cp));
+}
+
+TEST_F(OutrasTelas, VariableIncomeRunsItsMatrix) {
+  novo(kNovo);
+  term.press(key::F9);
+  term.pause();
+  term.type("1");
+  term.press(key::Enter);
+  term.pause();
+  term.press(key::Esc);
+  term.pause();
+  termina('I');
+  roda();
+  EXPECT_TRUE(gravador.viu("01.Mercado à Vista - Açoes"_cp));
+}
+
 TEST_F(OutrasTelas, TheHerdRefusesACountThatLeavesANegativeStock) {
   aoEntrar = [](shell::Declara& d, int n) {
     if (n == 6) d.dec.espelho.registro.txt("TEMRURAL", "S");
