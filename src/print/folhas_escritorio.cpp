@@ -1,0 +1,38 @@
+#include "print/folhas_escritorio.h"
+
+#include <utility>
+
+#include "console/mensagens.h"
+#include "print/rural.h"
+#include "rt/text/cp860.h"
+
+namespace print {
+
+using namespace rt::text::literals;
+
+void FOLHA_ESCRITORIO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
+  switch (n) {
+    case 14:
+    case 15:
+      console::MENS(ctx, 0, "Imprimindo a Atividade Rural.");
+      for (bool brasil : {true, false}) {
+        if (n == 14) FAZ_RURAL1(ctx, imp, brasil);
+        else FAZ_RURAL2(ctx, imp, brasil);
+      }
+      break;
+    default:
+      (void)esc;
+      break;
+  }
+}
+
+ServicosImpressao servicosDoEscritorio(std::function<Escolhas()> escolhas, ServicosImpressao base) {
+  (void)escolhas;
+  base.RURAL = [](store::Contexto& ctx, Impressao& imp, bool brasil, int parte) {
+    if (parte == 1) FAZ_RURAL1(ctx, imp, brasil);
+    else FAZ_RURAL2(ctx, imp, brasil);
+  };
+  return base;
+}
+
+}  // namespace print
