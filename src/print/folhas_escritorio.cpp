@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "console/mensagens.h"
+#include "print/livro_caixa.h"
 #include "print/rural.h"
 #include "rt/text/cp860.h"
 
@@ -12,6 +13,10 @@ using namespace rt::text::literals;
 
 void FOLHA_ESCRITORIO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
   switch (n) {
+    case 10:
+      console::MENS(ctx, 0, esc.QUEIMP == 4 ? "Imprimindo o Livro caixa da Atividade Rural." : "Imprimindo o Livro Caixa Normal.");
+      LIVRO_CAIXA(ctx, imp, esc);
+      break;
     case 14:
     case 15:
       console::MENS(ctx, 0, "Imprimindo a Atividade Rural.");
