@@ -72,27 +72,26 @@ void colunasDosImoveis(Rural& r) {
   p.linha(0, r.imp.LIN_DIV2);
 }
 
-void tituloDosBens(Rural& r) {
+// The heading of the rural asset or debt table, amounts in reais.
+void tituloDaLista(Rural& r, std::string_view titulo, std::string_view primeira, int coluna, std::string_view colunas) {
   Pagina& p = r.pag;
   p.condensado();
-  p.diz(0, "BENS DA ATIVIDADE RURAL");
+  p.diz(0, titulo);
   p.linha(110, "(Valores em Reais)");
   p.linha(0, r.imp.LIN_DIV2);
-  p.diz(0, "CODIGO");
-  p.diz(8, "DISCRIMINACAO");
-  p.linha(126, "VALOR");
+  p.diz(0, primeira);
+  p.linha(coluna, colunas);
   p.linha(0, r.imp.LIN_DIV2);
 }
 
+void tituloDosBens(Rural& r) {
+  tituloDaLista(r, "BENS DA ATIVIDADE RURAL", "CODIGO", 8,
+                "DISCRIMINACAO                                                                                                         VALOR");
+}
+
 void tituloDasDividas(Rural& r) {
-  Pagina& p = r.pag;
-  p.condensado();
-  p.diz(0, "DIVIDAS VINCULADAS A ATIVIDADE RURAL");
-  p.linha(110, "(Valores em Reais)");
-  p.linha(0, r.imp.LIN_DIV2);
-  p.diz(0, "DISCRIMINACAO");
-  p.linha(76, "Saldo em 31/12/2008   Saldo em 31/12/2009   PAGAS  EM 2009");
-  p.linha(0, r.imp.LIN_DIV2);
+  tituloDaLista(r, "DIVIDAS VINCULADAS A ATIVIDADE RURAL", "DISCRIMINACAO", 76,
+                "Saldo em 31/12/2008   Saldo em 31/12/2009   PAGAS  EM 2009");
 }
 
 // CABECPAG(k): k 0 the header on a page already begun at row 0; otherwise a page break, the
