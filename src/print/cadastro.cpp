@@ -283,8 +283,28 @@ int imprimeCadastro(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, c
 bool IMPR_CAD(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
   rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
   if (reg == nullptr) return false;
+  VariaveisTrabalho& j = imp.job;
   EscolhasCadastro e;
-  if (!escolhe(ctx, imp, esc, e)) return false;
+  if (!j.JASELEC) {
+    j.JASELEC = true;
+    if (!escolhe(ctx, imp, esc, e)) {
+      j.OPC_IND = 7;
+      return false;
+    }
+    j.OPC_IND = e.OPC_IND;
+    j.QUESTAT = e.QUESTAT;
+    j.STAT_INIC = e.STAT_INIC;
+    j.STAT_FINAL = e.STAT_FINAL;
+    j.SEPIMP = e.SEPIMP;
+    j.QUEMES = e.QUEMES;
+    j.MES_INIC = e.MES_INIC;
+    j.MES_FINAL = e.MES_FINAL;
+    j.OPC_CAD = e.OPC_CAD;
+  } else if (j.OPC_IND == 7) {
+    return false;
+  } else {
+    e = {j.OPC_IND, j.QUESTAT, j.STAT_INIC, j.STAT_FINAL, j.SEPIMP, j.QUEMES, j.MES_INIC, j.MES_FINAL, j.OPC_CAD};
+  }
   std::vector<LinhaCadastro> linhas;
   if (esc.QUECON == 1) {
     if (!reg->eof()) linhas.push_back(daLinha(*reg));
