@@ -3,6 +3,8 @@
 // tests/print/paginas; and a taxpayer with activity only in Brazil.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "declaracao_impressa.h"
 
 namespace {
@@ -64,6 +66,35 @@ TEST_F(Folhas, ActivityOnlyInBrazilPrintsNoPageAbroad) {
   const auto ps = imprime(kCpf, 3, 2);
   ASSERT_EQ(ps.size(), 1u);
   EXPECT_EQ(ps[0][3], "ATIVIDADE RURAL - BRASIL");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Folhas, LongRuralListsGoOnOverThePagesUnderTheirHeadings) {
+  std::vector<LinhaDeTabela> d{{9, {{"NOMECONTR", s("JOSE DA ROCA")}}}, {15, {{"ATV_BRASIL", s("S")}}}};
+  for (int i = 1; i <= 70; ++i)
+    d.push_back({16, {{"ATV_BRASIL", s("S")}, {"I2R_07", Decimal(i % 99)}, {"I2R_01", "SITIO " + std::to_string(i)}}});
+  for (int i = 1; i <= 40; ++i)
+    d.push_back({17, {{"ATV_BRASIL", s("S")}, {"I8R_0", Decimal(i)}, {"CODIGO", Decimal(12)},
+                      {"I8R_1", std::string(150, 'A')}, {"I8R_2", v("1000")}}});
+  declara(kCpf, d);
+  const auto ps = imprime(kCpf, 3, 1);
+  int continuacoesImoveis = 0, continuacoesBens = 0;
+  for (const auto& p : ps) {
+    ASSERT_LE(p.size(), 62u);  // a table breaks once its row passes NROLINHAS, under its closing divider
+    ASSERT_GE(p.size(), 7u);
+    EXPECT_EQ(p[3], "ATIVIDADE RURAL - BRASIL");
+    if (p[7].starts_with("CODIGO  PARTICIPACAO(%)")) ++continuacoesImoveis;
+    if (p[6].starts_with("BENS DA ATIVIDADE RURAL") && p[8].starts_with("CODIGO  DISCRIMINACAO")) ++continuacoesBens;
+    // The block of the monthly receipts is never split.
+    const bool titulo = std::find(p.begin(), p.end(), "RECEITAS E DESPESAS") != p.end();
+    const bool total = std::any_of(p.begin(), p.end(), [](const std::string& l) { return l.starts_with(" TOTAL"); });
+    EXPECT_EQ(titulo, total);
+  }
+  EXPECT_EQ(continuacoesImoveis, 1);
+  EXPECT_GE(continuacoesBens, 1);
 }
 
 }  // namespace
