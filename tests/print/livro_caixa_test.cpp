@@ -75,6 +75,34 @@ TEST_F(LivroCaixa, MonthsPrintedOneAfterTheOtherInOneJobKeepTheEarlierOnes) {
   confere(ps, "livro_caixa_meses");
 }
 
+TEST_F(LivroCaixa, OtherMonthsForThePrintProgramGoEachInItsOwnHandOver) {
+  imp.conf.NOMEIMP = "NAO DOS";
+  imp.lp = print_test::gravador(registro, "lp", 0);
+  auto d = cadastro();
+  for (int mes : {1, 2})
+    d.push_back({2, {{"I1_1", s("F")}, {"DT_LC", Date::fromYmd(2009, mes, 10)}, {"I1_2", "CONSULTA MES " + std::to_string(mes)},
+                     {"I1_4", v("100")}, {"TIPOCR", s("C")}}});
+  declara(kCpf, d);
+  term.press(rt::term::key::Down).press(rt::term::key::Enter);
+  numero("1");
+  term.type("S");
+  // The hand-over to the print program empties the keys typed ahead of it.
+  term.pause().press(rt::term::key::Down).press(rt::term::key::Enter);
+  numero("2");
+  term.type("S");  // the earlier balance
+  term.type("N");
+  print::Escolhas esc;
+  esc.QUEIMP = 10;
+  (void)print::FAZIMP(ctx, imp, esc, print::folhasDaDeclaracao([esc] { return esc; }), semAmbiente, kCpf);
+  // The recording lp numbers its calls by the files it has left: three a call.
+  const std::string janeiro = chamada(0, "arq"), fevereiro = chamada(3, "arq");
+
+  EXPECT_NE(janeiro.find("CONSULTA MES 1"), std::string::npos);
+  EXPECT_EQ(janeiro.find("CONSULTA MES 2"), std::string::npos);
+  EXPECT_NE(fevereiro.find("CONSULTA MES 2"), std::string::npos);
+  EXPECT_NE(fevereiro.find("Saldo Anterior"), std::string::npos);
+}
+
 TEST(DataDoLivro, TwoDigitYearsOnlyInTheBook) {
   EXPECT_EQ(print::dataDoLivro(Date::fromYmd(2009, 3, 7)), "07/03/09");
   EXPECT_EQ(print::dataDoLivro(Date()), "  /  /  ");
