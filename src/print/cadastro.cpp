@@ -23,7 +23,7 @@ using rt::text::trim;
 
 namespace {
 
-std::string doisDigitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string doisDigitos(int n) { return rt::text::strzero(Decimal(n), 2); }
 
 std::string mesMaiusculo(int mes) { return rt::text::upper(trim(console::TRAZ_MES(mes))); }
 

@@ -1,7 +1,5 @@
 #include "print/livro_caixa.h"
 
-#include <cstdio>
-
 #include "console/alerta.h"
 #include "console/documentos.h"
 #include "print/destino.h"
@@ -25,17 +23,8 @@ namespace {
 constexpr std::string_view kLivro = "@Ez 99,999,999.99";
 constexpr int kLinhasDoLivro = 50;  // entry lines of a page, the header included
 
-std::string tresDigitos(int n) {
-  char b[16];
-  std::snprintf(b, sizeof b, "%03d", n);
-  return b;
-}
-
-std::string doisDigitos(int n) {
-  char b[16];
-  std::snprintf(b, sizeof b, "%02d", n);
-  return b;
-}
+std::string tresDigitos(int n) { return rt::text::strzero(Decimal(n), 3); }
+std::string doisDigitos(int n) { return rt::text::strzero(Decimal(n), 2); }
 
 struct Livro {
   Livro(store::Contexto& c, Impressao& i, const Escolhas& e)
