@@ -55,6 +55,15 @@ TEST_F(Folhas, RuralPagesInBrazilAndAbroadWithHerdAssetsAndDebts) {
   confere(ps, "rural");
 }
 
+TEST_F(Folhas, AWholeDeclarationWithRuralActivityEndsWithItsRuralPages) {
+  declara(kCpf, rural());
+  const auto ps = imprime(kCpf, 1, 1);
+  std::vector<std::string> lados;
+  for (const auto& p : ps)
+    if (p.size() > 3 && p[3].starts_with("ATIVIDADE RURAL - ")) lados.push_back(p[3].substr(18));
+  EXPECT_EQ(lados, (std::vector<std::string>{"BRASIL", "BRASIL", "EXTERIOR", "EXTERIOR"}));
+}
+
 TEST_F(Folhas, ActivityOnlyInBrazilPrintsNoPageAbroad) {
   auto d = rural();
   std::erase_if(d, [](const LinhaDeTabela& l) {
