@@ -260,28 +260,34 @@ std::vector<Lancamento> lancamentosDoLivro(store::Contexto& ctx, bool rural) {
 }
 
 void LIVRO_CAIXA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const platform::EnvLookup& env) {
+  // A further copy after months already handed over to the print program routes anew.
+  if (!imp.dispositivo.routed() && !PREP_IMP(ctx, imp)) return;
   Livro l(ctx, imp, esc);
   const std::vector<Lancamento> todos = lancamentosDoLivro(ctx, l.rural());
   LIVRO_CX(l, todos);
   if (esc.QUECON != 1) return;
   while (imp.job.QUEMES != 1 && !imp.CAN_IMP &&
          console::AVISOSN(ctx, "Deseja imprimir Outro(s) Mes(es) ? (S/N)", 2) == "S") {
-    // The months printed so far end their sheet and, for the outside print program, are
-    // handed over before the next choice; a file keeps them and receives the next months after.
+    // The months printed so far end their sheet.
     if (imp.QLIN > 0 || imp.dispositivo.prow() > 0) imp.dispositivo.eject();
     imp.QLIN = 0;
-    PedidoImpTxt pedido;
-    pedido.QUECON = esc.QUECON;
-    pedido.MOSTEL = esc.MOSTEL;
-    pedido.MOSIMP = esc.MOSIMP;
-    pedido.MOSCPF = esc.MOSCPF;
-    pedido.CPF = l.titular.cpf;
-    if (naoDos(imp.conf))
+    if (naoDos(imp.conf)) {
+      // The print program gets them before the next choice; once handed over they are not
+      // handed over again at the end of the job, whatever the user chooses next.
+      PedidoImpTxt pedido;
+      pedido.QUECON = esc.QUECON;
+      pedido.MOSTEL = esc.MOSTEL;
+      pedido.MOSIMP = esc.MOSIMP;
+      pedido.MOSCPF = esc.MOSCPF;
+      pedido.CPF = l.titular.cpf;
       (void)IMP_TXT(ctx, imp, pedido, env);
-    else if (!fechaSaida(ctx, imp))
-      return;
-    if (!ESCOLHE_COMO(ctx, imp, 1, esc.QUECON)) return;
-    if (!PREP_IMP(ctx, imp)) return;
+      imp.ARQ_IMP.assign(1, ' ');
+      if (!ESCOLHE_COMO(ctx, imp, 1, esc.QUECON) || !PREP_IMP(ctx, imp)) return;
+    } else {
+      // A file keeps them and receives the next months after them; a printer goes on.
+      if (!ESCOLHE_COMO(ctx, imp, 1, esc.QUECON)) return;
+      if (!fechaSaida(ctx, imp) || !PREP_IMP(ctx, imp)) return;
+    }
     LIVRO_CX(l, todos);
   }
 }

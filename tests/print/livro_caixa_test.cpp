@@ -3,6 +3,8 @@
 // book printed one month at a time in one job, the later month carrying the earlier balance.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "declaracao_impressa.h"
 #include "print/livro_caixa.h"
 #include "rt/term/keys.h"
@@ -101,6 +103,19 @@ TEST_F(LivroCaixa, OtherMonthsForThePrintProgramGoEachInItsOwnHandOver) {
   EXPECT_EQ(janeiro.find("CONSULTA MES 2"), std::string::npos);
   EXPECT_NE(fevereiro.find("CONSULTA MES 2"), std::string::npos);
   EXPECT_NE(fevereiro.find("Saldo Anterior"), std::string::npos);
+
+  // Other months asked for and the choice left with Esc: what was handed over is not handed
+  // over a second time at the end of the job.
+  std::filesystem::remove_all(registro.caminho());
+  std::filesystem::create_directories(registro.caminho());
+  imp.lp = print_test::gravador(registro, "lp", 0);
+  term.press(rt::term::key::Down).press(rt::term::key::Enter);
+  numero("1");
+  term.type("S");
+  term.pause().press(27);
+  (void)print::FAZIMP(ctx, imp, esc, print::folhasDaDeclaracao([esc] { return esc; }), semAmbiente, kCpf);
+  EXPECT_NE(chamada(0, "arq").find("CONSULTA MES 1"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(registro / "chamada-3.args"));
 }
 
 TEST(DataDoLivro, TwoDigitYearsOnlyInTheBook) {
