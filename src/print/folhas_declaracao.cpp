@@ -4,6 +4,7 @@
 
 #include "print/destino.h"
 #include "print/folha.h"
+#include "print/folhas_escritorio.h"
 #include "print/renda_variavel.h"
 #include "console/mensagens.h"
 #include "rt/text/cp860.h"
@@ -104,11 +105,15 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
       GRV_IMP(ctx, imp, d->CPF, std::string(rt::text::trim(m.txt("NOMECONTR"))));
       break;
     }
+    case 10: case 11: case 12: case 13: case 14: case 15:
+      FOLHA_ESCRITORIO(ctx, imp, esc, n);
+      break;
     default: break;  // the other sheets come with their own reports
   }
 }
 
 ServicosImpressao folhasDaDeclaracao(std::function<Escolhas()> escolhas, ServicosImpressao base) {
+  base = servicosDoEscritorio(escolhas, std::move(base));
   auto folha = [escolhas = std::move(escolhas)](store::Contexto& ctx, Impressao& imp, int n) {
     FOLHA(ctx, imp, escolhas ? escolhas() : Escolhas{}, n);
   };

@@ -24,6 +24,11 @@ struct VariaveisTrabalho {
   int QUEMES = 1, MES_INIC = 1, MES_FINAL = 12;     // 1 all months, 2 one, 3 a range
   std::string AVANCA_PAG = "S", CALC_SALD = "N", IMPR_RESU = "N";
   std::string CNOMERES = std::string(40, ' ');  // the person in charge, for the income statements
+  // The register listing's order, tax filter and kind, asked once a job (JASELEC); with every
+  // folder the later ones are printed with the first one's choices. OPC_IND 7: cancelled.
+  bool JASELEC = false;
+  int OPC_IND = 1, SEPIMP = 1;
+  std::string OPC_CAD = "2";
 };
 
 struct Impressao {

@@ -19,9 +19,13 @@ using rt::text::Decimal;
 
 namespace {
 
-// A two-digit number asked in a message window; nullopt for Esc. Values outside min..max are
-// asked again.
-std::optional<int> numero(store::Contexto& ctx, std::string_view texto, int inicial, int minimo, int maximo) {
+bool letraOuDigito(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+}
+
+}  // namespace
+
+std::optional<int> perguntaNumero(store::Contexto& ctx, std::string_view texto, int inicial, int minimo, int maximo) {
   while (true) {
     Decimal v = Decimal::fromInt(inicial);
     console::OpcoesMens op;
@@ -33,12 +37,6 @@ std::optional<int> numero(store::Contexto& ctx, std::string_view texto, int inic
     if (n >= minimo && n <= maximo) return n;
   }
 }
-
-bool letraOuDigito(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
-}
-
-}  // namespace
 
 bool PEGA_CARTA(store::Contexto& ctx, Impressao& imp, const std::string& pastaCartas,
                 const std::function<void()>& mostraCartas) {
@@ -90,11 +88,11 @@ bool ESCOLHE_MES(store::Contexto& ctx, Impressao& imp) {
     imp.job.MES_INIC = 1;
     return true;
   }
-  const auto inicio = numero(ctx, q == 2 ? "Mês a imprimir:"_cp : "Do mês:"_cp, imp.job.MES_INIC, 1, 12);
+  const auto inicio = perguntaNumero(ctx, q == 2 ? "Mês a imprimir:"_cp : "Do mês:"_cp, imp.job.MES_INIC, 1, 12);
   if (!inicio) return false;
   imp.job.MES_INIC = *inicio;
   if (q == 2) return true;
-  const auto fim = numero(ctx, "Até o mês:"_cp, std::max(imp.job.MES_FINAL, *inicio), *inicio, 12);
+  const auto fim = perguntaNumero(ctx, "Até o mês:"_cp, std::max(imp.job.MES_FINAL, *inicio), *inicio, 12);
   if (!fim) return false;
   imp.job.MES_FINAL = *fim;
   return true;
@@ -119,9 +117,9 @@ bool perguntasDoTipo(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, 
         ctx, {" Nao - Imprime os Isentos/Trib Exclus. e Pagamentos ", " Sim - Imprime so Pagamentos podendo ser selecionado"},
         2);
     if (imp.job.CSOPAG == "S") {
-      const auto de = numero(ctx, "Imprime nos pagamentos do codigo", imp.job.NDESINI, 0, 99);
+      const auto de = perguntaNumero(ctx, "Imprime nos pagamentos do codigo", imp.job.NDESINI, 0, 99);
       if (!de) return false;
-      const auto ate = numero(ctx, "ao codigo", std::max(imp.job.NDESFIM, *de), 0, 99);
+      const auto ate = perguntaNumero(ctx, "ao codigo", std::max(imp.job.NDESFIM, *de), 0, 99);
       if (!ate) return false;
       imp.job.NDESINI = *de;
       imp.job.NDESFIM = *ate;
@@ -133,9 +131,9 @@ bool perguntasDoTipo(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, 
     if (b == 0) return false;
     imp.job.QUESTAT = b;
     if (b == 2) {
-      const auto de = numero(ctx, "Do status:", imp.job.STAT_INIC, 1, 99);
+      const auto de = perguntaNumero(ctx, "Do status:", imp.job.STAT_INIC, 1, 99);
       if (!de) return false;
-      const auto ate = numero(ctx, "Até o status:"_cp, std::max(imp.job.STAT_FINAL, *de), *de, 99);
+      const auto ate = perguntaNumero(ctx, "Até o status:"_cp, std::max(imp.job.STAT_FINAL, *de), *de, 99);
       if (!ate) return false;
       imp.job.STAT_INIC = *de;
       imp.job.STAT_FINAL = *ate;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "print/impressao.h"
@@ -12,6 +13,10 @@
 namespace print {
 
 struct Escolhas;
+
+// A two-digit number asked in a message window ("@z 99"); nullopt for Esc. Values outside
+// minimo..maximo are asked again.
+std::optional<int> perguntaNumero(store::Contexto& ctx, std::string_view texto, int inicial, int minimo, int maximo);
 
 // PEGA_CARTA: "Nome da Carta:" (upper case, not empty); the letter is a plain base name in
 // `pastaCartas`, found whatever the case of its file ("CARTA" finds carta.txt). `mostraCartas`
