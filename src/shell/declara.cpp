@@ -13,6 +13,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "screens/pendencias.h"
+#include "screens/regras.h"
 #include "shell/ajuda_programa.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/conversores.h"
@@ -117,7 +118,7 @@ void ajudaPadrao(Program& p, Declara& d, int item) {
 }  // namespace
 
 void ServicosDeclara::completa() {
-  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaDeclaracao(p, d, n); };
+  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaDeclaracao(p, d, n, screens::regrasDeclaracao()); };
   if (!conferencia) conferencia = confereDeclaracao;
   if (!detalhe) detalhe = [](Program& p, Declara&) { return store::MOS_DETAL(p); };
   if (!pendencias)

@@ -1,4 +1,6 @@
 #include "declaracao_fixture.h"
+#include "screens/regras.h"
+
 
 #include "rt/term/keys.h"
 #include "rt/text/strings.h"
@@ -25,7 +27,7 @@ void DeclaracaoFixture::roda() {
       d.tela.INI = "I";
       return;
     }
-    shell::telaDeclaracao(q, d, n);
+    shell::telaDeclaracao(q, d, n, regrasDeclaracao());
   };
   shell::DECLARA(*p, s);
 }
