@@ -1,9 +1,8 @@
 #include "declaracao_fixture.h"
-#include "screens/regras.h"
-
 
 #include "rt/term/keys.h"
 #include "rt/text/strings.h"
+#include "screens/regras.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
 
