@@ -152,7 +152,7 @@ bool INFO_CONJU(AmbienteTela& a, bool mostra) {
   if (t != nullptr && t->setOrder(1).isOk() && t->seek(rt::text::padr(cpf, 11)).isOk() && t->found()) {
     if (!TRAZVALCONJ(a, *t, mostra)) r.txt("I9_4", "N");
     volta(a, inicio, trocou);
-    r.num("I13_36", r.num("I9_2"));
+    registroDe(a, "I13_36").num("I13_36", r.num("I9_2"));
     return true;
   }
   if (trocou) volta(a, inicio, true);
@@ -166,7 +166,7 @@ bool INFO_CONJU(AmbienteTela& a, bool mostra) {
       });
     volta(a, inicio, true);
     r.txt("DIRCONJU", rt::text::padr(achou->pasta, 40));
-    r.num("I13_36", r.num("I9_2"));
+    registroDe(a, "I13_36").num("I13_36", r.num("I9_2"));
     return true;
   }
   volta(a, inicio, true);
