@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "screens/balanco.h"
 #include "taxcalc/pagamentos.h"
 
 namespace screens {
@@ -28,7 +29,7 @@ constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {7, resumo},
                                               {8, nullptr},
                                               {9, nullptr},
-                                              {10, nullptr},
+                                              {10, balanco},
                                               {11, situacao},
                                               {12, imoveisRurais},
                                               {13, mesesRurais},
