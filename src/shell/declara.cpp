@@ -12,6 +12,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "screens/diario.h"
 #include "screens/pendencias.h"
 #include "screens/regras.h"
 #include "shell/ajuda_programa.h"
@@ -131,7 +132,8 @@ void ServicosDeclara::completa() {
     conversor = [](Program& p, Declara& d) {
       return CALC_UFIR(p, d.tela.TELA, d.grade.OPC, d.gradeDolar());
     };
-  // Not in this version: the entry journal, printing, the export and the corrected list.
+  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, rt::text::padr(p.CPF, 11)); };
+  // Not in this version: printing, the export and the corrected list.
   for (Acao* a : {&diario, &impressao, &exporta, &corrigidos})
     if (!*a) *a = naoHa;
   if (!ajuda) ajuda = ajudaPadrao;
