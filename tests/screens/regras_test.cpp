@@ -19,6 +19,7 @@
 #include "screens/regras_comum.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
+#include "store/pastas_dados.h"
 
 namespace screens::teste {
 namespace {
@@ -277,6 +278,43 @@ TEST_F(Regras, TheSpouseValuesComeFromTheSpousesOwnDeclaration) {
   EXPECT_EQ(numero(kNovo, "I9_2"), Decimal::fromInt(48000));
   EXPECT_EQ(numero(kNovo, "I9_3"), Decimal::fromInt(7000));
   EXPECT_EQ(texto("IMP0910", kNovo, "I9_4"), "S");
+}
+
+// The spouse's declaration kept in another registered folder: the link finds it there, brings
+// its values (a simplified model here), remembers that folder, and the spouse's record learns
+// this one's folder.
+TEST_F(Regras, TheSpouseIsFoundInAnotherRegisteredFolder) {
+  registraConjuge("S", "N");
+  const std::string aqui = p->LOCARQ;
+  const std::string outra = programa / "OUTRA";
+  std::filesystem::create_directories(outra);
+  for (const auto& f : std::filesystem::directory_iterator(aqui))
+    if (f.is_regular_file()) std::filesystem::copy_file(f.path(), std::filesystem::path(outra) / f.path().filename());
+  {
+    // Here the spouse is no more.
+    auto t = dados("IMP0910", kConjuge);
+    ASSERT_TRUE(t && !t->eof() && t->lockRecord().isOk() && t->markDeleted().isOk() && t->close().isOk());
+  }
+  ASSERT_TRUE(store::registraPasta(*p, outra));
+  novo(kNovo);
+  termina('S');
+  rodaCom(6, [&](AmbienteTela& a) {
+    store::RegistroEspelho& r = a.espelho().registro;
+    r.txt("CPFCONJU", std::string(kConjuge));
+    r.txt("I9_4", "S");
+    EXPECT_TRUE(a.regras.valida(a, "I9_4"));
+    EXPECT_EQ(r.num("I13_1C"), Decimal::fromInt(50000));
+    EXPECT_EQ(r.num("I13_4C"), Decimal::fromInt(1000));
+    EXPECT_EQ(r.num("I9_3"), Decimal::fromInt(7000));
+    EXPECT_TRUE(store::mesmaPasta(a.ctx, std::string(rt::text::trim(r.txt("DIRCONJU"))), outra));
+    EXPECT_EQ(a.ctx.LOCARQ, aqui);
+  });
+  EXPECT_EQ(numero(kNovo, "I13_1C"), Decimal::fromInt(50000));
+  auto conjuge = rt::db::Table::open(outra + "/IMP0910.DBF");
+  ASSERT_TRUE(conjuge);
+  for ((void)(*conjuge)->goTop(); !(*conjuge)->eof() && (*conjuge)->getText("CPF") != kConjuge;) (void)(*conjuge)->skip();
+  ASSERT_FALSE((*conjuge)->eof());
+  EXPECT_TRUE(store::mesmaPasta(*p, rt::text::trim((*conjuge)->getText("DIRCONJU")), aqui));
 }
 
 // Both declarations may not bring the common assets. Removing the spouse's mark writes its
