@@ -132,22 +132,25 @@ void B_DETAL(AmbienteTela& a, int k) {
   if (!store::ABERTURA(a.ctx, store::Area::DETALH)) return;
   rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::DETALH));
   bool ok = t.zap().isOk();
+  const auto acrescenta = [&t](const LinhaDetalhe& l) {
+    return t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
+           t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() && t.put("PERCRECE", rt::ui::Value(l.PERCRECE)).isOk() &&
+           t.put("PERCDESP", rt::ui::Value(l.PERCDESP)).isOk();
+  };
   // The expenses list: its items, the remaining deductions, and the total of all of them.
-  if (k == 9 && !linhas.empty()) {
-    const LinhaDetalhe fim = linhas.back();
-    linhas.pop_back();
-    for (const LinhaDetalhe& l : linhas) {
-      ok = ok && t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
-           t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() && t.put("PERCDESP", rt::ui::Value(l.PERCDESP)).isOk() &&
-           t.put("PERCRECE", rt::ui::Value(percentualBalanco(l.VALORDOC, c.v.RECEITA))).isOk();
+  if (k == 9) {
+    Decimal total;
+    if (!linhas.empty()) linhas.pop_back();
+    for (LinhaDetalhe& l : linhas) {
+      total += l.VALORDOC;
+      l.PERCRECE = percentualBalanco(l.VALORDOC, c.v.RECEITA);
+      ok = ok && acrescenta(l);
     }
-    const Decimal resto = ok ? taxcalc::POERESTO(c, 1) : Decimal(0);
-    linhas = {linha(c, fim.DESCRICAO, fim.VALORDOC + resto, false)};
+    if (ok) total += taxcalc::POERESTO(c, 1);
+    linhas.clear();
+    if (!total.isZero()) linhas.push_back(linha(c, lista(c, 9).total, total, false));
   }
-  for (const LinhaDetalhe& l : linhas)
-    ok = ok && t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
-         t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() && t.put("PERCRECE", rt::ui::Value(l.PERCRECE)).isOk() &&
-         t.put("PERCDESP", rt::ui::Value(l.PERCDESP)).isOk();
+  for (const LinhaDetalhe& l : linhas) ok = ok && acrescenta(l);
   ok = ok && t.flush().isOk();
   if (!ok) {
     console::AVISOSN(a.ctx, "Não foi possível montar a lista do detalhe do balanço."_cp, 0);
