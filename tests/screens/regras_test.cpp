@@ -256,6 +256,33 @@ TEST_F(Regras, EstateAndExitFlags) {
   EXPECT_TRUE(gravador.viu("Informe com 'S'(Sim) ou 'N'(Nao) se é uma declaracao final."));
 }
 
+// Automatic debit: none without quotas; before April with any quota; in April only with more
+// than one; afterwards never, and a flag already there is cleared.
+TEST_F(Regras, AutomaticDebitDependsOnTheDateAndTheQuotas) {
+  novo(kNovo);
+  termina('S');
+  rodaCom(6, [&](AmbienteTela& a) {
+    store::RegistroEspelho& r = a.espelho().registro;
+    store::RegistroEspelho& q = registroDe(a, "I13_29");
+    const auto em = [this](int mes, int dia) {
+      relogio.set(rt::text::LocalTime{rt::text::Date::fromYmd(2010, mes, dia), 36000, 0});
+    };
+    const struct {
+      int mes, dia, quotas;
+      bool entra;
+    } casos[] = {{3, 31, 0, false}, {3, 31, 1, true}, {4, 1, 1, false}, {4, 1, 2, true}, {4, 30, 2, true},
+                 {5, 1, 2, false}};
+    for (const auto& c : casos) {
+      em(c.mes, c.dia);
+      q.num("I13_29", Decimal::fromInt(c.quotas));
+      r.txt("DEBITAUT", "S");
+      EXPECT_EQ(a.regras.quando(a, "DEBITAUT"), c.entra) << c.mes << "/" << c.dia << " " << c.quotas;
+    }
+    EXPECT_EQ(r.txt("DEBITAUT"), " ");
+    em(6, 20);
+  });
+}
+
 // The spouse registered in the same folder: marking I9_4 brings the spouse's values (a
 // complete model here), kept by the save.
 TEST_F(Regras, TheSpouseValuesComeFromTheSpousesOwnDeclaration) {
