@@ -165,8 +165,16 @@ void B_DETAL(AmbienteTela& a, int k) {
 
 namespace {
 
-// MOS_BALAN: the balance computed again and shown.
-void MOS_BALAN(AmbienteTela& a, Formulario& form) {
+// A value at its place in one of the program's colours.
+void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v, std::string_view picture,
+              int cor) {
+  if (const std::optional<Lugar> l = lugar(f, nome))
+    a.ctx.screen().put(l->linha, l->coluna, rt::ui::formatValue(v, picture), static_cast<rt::term::Attr>(cor));
+}
+
+// MOS_BALAN: the balance computed again and shown. A surplus whose share of the receipts falls
+// below the alert percentage, and any deficit, stand in the attention colour.
+void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
   taxcalc::Contexto& c = a.calc;
   taxcalc::CALC_PREJU(c);
   (void)taxcalc::VE_SALDO(c);
@@ -186,9 +194,13 @@ void MOS_BALAN(AmbienteTela& a, Formulario& form) {
   form.mostra("RECEITA", c.v.RECEITA, kValor);
   form.mostra("DESPESA", c.v.DESPESA, kValor);
   form.mostra("VALFUTUR", c.num("VALFUTUR"), kValor);
-  form.mostra("ROTSALDO", saldo > Decimal(0) ? std::string("   Saldo de ") : std::string("Deficit de  "), "");
-  form.mostra("INDGAS", indice, "@Z 999.99");
-  form.mostra("SALDO", saldo, kValor);
+  const int atencao = a.ctx.cores.COR_FERID, limpa = a.ctx.cores.COR_TEL1;
+  const bool superavit = saldo > Decimal(0);
+  const int cor = !superavit || indice < c.num("INDALERTA") ? atencao : limpa;
+  mostraEm(a, f, "ROTSALDO", superavit ? std::string("   Saldo de ") : std::string("Deficit de  "), "",
+           superavit ? limpa : atencao);
+  mostraEm(a, f, "INDGAS", indice, "@Z 999.99", cor);
+  mostraEm(a, f, "SALDO", saldo, kValor, cor);
   form.mostra("MEDREC", rt::text::despreza(c.v.RECEITA / 12), kValor);
   form.mostra("MEDSALDO", rt::text::despreza(saldo / 12), kValor);
 }
@@ -200,9 +212,9 @@ void balanco(AmbienteTela& a, const Fundo& f) {
   Formulario form(a, f);
   TeclasLigadas teclas(a.ctx.console);
   for (int k = 1; k <= 9; ++k) teclas.liga(key::AltF1 - (k - 1), [&a, k] { B_DETAL(a, k); });
-  MOS_BALAN(a, form);
-  const auto mostra = [&a, &form] {
-    MOS_BALAN(a, form);
+  MOS_BALAN(a, f, form);
+  const auto mostra = [&a, &f, &form] {
+    MOS_BALAN(a, f, form);
     return true;
   };
   for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"})

@@ -55,7 +55,8 @@ class Balanco : public DeclaracaoFixture {
 };
 
 TEST_F(Balanco, ReceiptsAboveExpensesShowASurplusAndEachIncomesShare) {
-  roda10({{"I13_01", 60000}, {"I13_03", 20000}, {"I13_07", 80000}, {"DESPNAO", 10000}, {"IMPOANTER", 1000}});
+  roda10({{"I13_01", 60000}, {"I13_03", 20000}, {"I13_07", 80000}, {"DESPNAO", 10000}, {"IMPOANTER", 1000},
+          {"INDALERTA", 90}});
   EXPECT_EQ(RECEITA, Decimal::fromInt(80000));
   ASSERT_EQ(tributaveis.size(), 3U);
   EXPECT_EQ(tributaveis[0].DESCRICAO, "Recebido de P.Jurídica pelo Titular "_cp);
@@ -66,7 +67,9 @@ TEST_F(Balanco, ReceiptsAboveExpensesShowASurplusAndEachIncomesShare) {
   EXPECT_EQ(tributaveis[2].VALORDOC, Decimal::fromInt(80000));
   EXPECT_EQ(tributaveis[2].PERCRECE, 100.00_d);
   EXPECT_TRUE(isentos.empty());
-  EXPECT_TRUE(gravador.viu("   Saldo de "));
+  // The share left is below the alert of 90%: the surplus stands in the attention colour.
+  EXPECT_TRUE(gravador.viuComCor(15, 41, "   Saldo de ", static_cast<rt::term::Attr>(p->cores.COR_TEL1)));
+  EXPECT_TRUE(gravador.viuComCor(15, 54, " 86.25", static_cast<rt::term::Attr>(p->cores.COR_FERID)));
   EXPECT_TRUE(gravador.viu("Recebido de P.Jurídica pelo Titular"_cp));
   EXPECT_TRUE(gravador.viu("Nada declarado"));
 }
@@ -79,7 +82,7 @@ TEST_F(Balanco, ADeficitKeepsTheSharesWithinTheirFields) {
   ASSERT_EQ(tributaveis.size(), 2U);
   EXPECT_EQ(tributaveis[0].PERCRECE, 999.99_d);
   EXPECT_EQ(tributaveis[1].PERCRECE, 999.99_d);
-  EXPECT_TRUE(gravador.viu("Deficit de  "));
+  EXPECT_TRUE(gravador.viuComCor(15, 41, "Deficit de  ", static_cast<rt::term::Attr>(p->cores.COR_FERID)));
   EXPECT_TRUE(gravador.viu("-99.99"));
 }
 
