@@ -19,6 +19,9 @@ bool escolheNaLista(AmbienteTela& a, store::Area tabela, std::string_view qualhl
 // The mirrored record that holds `campo`: the register's, else table 01's.
 store::RegistroEspelho& registroDe(AmbienteTela& a, std::string_view campo);
 
+// The estate's closing data of a final declaration, judicial or notarial, until Esc.
+void dialogoEspolio(AmbienteTela& a, bool judicial);
+
 bool quandoIdentificacao(AmbienteTela& a, std::string_view campo, bool& tratado);
 bool validaIdentificacao(AmbienteTela& a, std::string_view campo, bool& tratado);
 bool quandoConjuge(AmbienteTela& a, std::string_view campo, bool& tratado);

@@ -269,6 +269,7 @@ bool validaConjuge(AmbienteTela& a, std::string_view campo, bool& tratado) {
     if (v == "S") {
       const bool judicial = console::AVISOSN(a.ctx, "Informe com Sim se Decisao Judicial ou Nao se Cartorial", 2) == "S";
       registroDe(a, "DECJUDI").txt("DECJUDI", judicial ? "S" : "N");
+      dialogoEspolio(a, judicial);
       // An estate's final declaration: no occupation, e-mail or voter's title, the complete
       // model and at most one quota.
       r.txt("OCUPACAO", std::string(69, ' '));

@@ -220,7 +220,9 @@ TEST_F(Regras, TownsOccupationsAndNaturesAreLookedUp) {
 TEST_F(Regras, EstateAndExitFlags) {
   novo(kNovo);
   term.press('N');  // judicial decision? no: notarial
+  term.type("cartorio do centro");
   term.press(key::Enter);
+  term.press(key::Esc);  // leaves the estate's data
   termina('S');
   rodaCom(6, [&](AmbienteTela& a) {
     store::RegistroEspelho& r = a.espelho().registro;
@@ -244,6 +246,7 @@ TEST_F(Regras, EstateAndExitFlags) {
     EXPECT_EQ(registroDe(a, "USAPADRAO").txt("USAPADRAO"), "N");
     EXPECT_EQ(registroDe(a, "I13_29").num("I13_29"), Decimal::fromInt(1));
     EXPECT_EQ(t1.txt("DECJUDI"), "N");
+    EXPECT_EQ(rt::text::trim(t1.txt("NOMECARTO")), "CARTORIO DO CENTRO");
     EXPECT_FALSE(a.regras.quando(a, "TITULO"));
     EXPECT_FALSE(a.regras.quando(a, "DECSAIDA"));
     t1.txt("DECFINAL", "X");
@@ -252,6 +255,7 @@ TEST_F(Regras, EstateAndExitFlags) {
     t1.txt("CPFINVENT", std::string(11, ' '));
     t1.txt("DECFINAL", " ");
   });
+  EXPECT_TRUE(gravador.viu(" Informaçoes sobre o Encerramento do Espólio"_cp));
   EXPECT_TRUE(gravador.viu("Informe com Sim ou Nao se é uma declaraçao saida."_cp));
   EXPECT_TRUE(gravador.viu("Informe com 'S'(Sim) ou 'N'(Nao) se é uma declaracao final."));
 }
