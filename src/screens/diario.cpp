@@ -151,7 +151,11 @@ int LANCAVAL(store::Contexto& ctx, std::string_view cpf, std::vector<Lancamento>
   for (Lancamento& l : lancamentos) {
     if (l.LANCADO) continue;
     const std::optional<Conta> c = conta(ctx, l.CDCONTA);
-    if (!c || c->CDSTATUS == "N") continue;
+    if (!c || c->CDSTATUS == "N") {
+      // The account was removed or made a title since: the entry waits for a detail account.
+      recusa(ctx, l.CDCONTA, "não tem conta detalhada no plano de contas: não foi transferido."_cp);
+      continue;
+    }
     const std::optional<Destino> d = destino(*c);
     if (!d) {
       recusa(ctx, l.CDCONTA, "não aponta para um valor da declaração: não foi transferido."_cp);
