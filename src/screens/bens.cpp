@@ -25,7 +25,7 @@ void totaisPatrimonio(AmbienteTela& a) {
 }
 
 constexpr CampoForm kConjuge[] = {{"CPFCONJU", "@R 999.999.999-99", CampoForm::Cpf},
-                                  {"I9_4", "!", CampoForm::SimNao},
+                                  {"I9_4", "!"},
                                   {"I9_5", "!", CampoForm::SimNao},
                                   {"I13_1C", kValor},
                                   {"I13_4C", kValor},
@@ -34,9 +34,9 @@ constexpr CampoForm kConjuge[] = {{"CPFCONJU", "@R 999.999.999-99", CampoForm::C
 constexpr CampoForm kEspolio[] = {{"CPFINVENT", "@R 999.999.999-99", CampoForm::Cpf},
                                   {"NOMINVENT", "@!S15"},
                                   {"ENDINVENT", "@!S15"},
-                                  {"DECSAIDA", "!", CampoForm::SimNao},
+                                  {"DECSAIDA", "!"},
                                   {"DATASAIDA", "@D"},
-                                  {"DECFINAL", "!", CampoForm::SimNao}};
+                                  {"DECFINAL", "!"}};
 
 }  // namespace
 

@@ -33,34 +33,46 @@ Fundo balanco() {
   Fundo f = novo(1, 1, 22, 78, TerceiraCor::Tel3);
   titulo(f, 0, 8, " R E C E I T A S");
   titulo(f, 0, 46, "D E S P E S A S");
+  // Each line of the balance with its value's place (BALREC1.., BALDES1..).
   static const std::string_view kReceitas[] = {
-      "(1)Rendimentos tributáveis"_cp, "(2)Isentos e não tributáveis"_cp, "(3)Tributação exclusiva"_cp,
-      "(4)Ganhos de capital", "(5)Cônjuge (bens em comum)"_cp, "(6)Capital/alienações"_cp,
-      "(7)Empréstimos e patrimônio"_cp};
+      "(1)Rend. tributáveis"_cp, "(2)Isentos/não tribut."_cp, "(3)Tribut. exclusiva", "(4)Renda variável"_cp,
+      "(5)Cônjuge"_cp, "(6)Capital/alienações"_cp, "(7)Empréstimos"_cp, "Empréstimos rurais"_cp,
+      "Entradas ganho capital", "Isentos não recebidos"_cp, "Dívidas contraídas"_cp, "Exigibilidade suspensa"};
   static const std::string_view kDespesas[] = {
-      "(8)Impostos pagos", "(9)Pagamentos efetuados", "Atividade rural", "Despesas Pessoais ",
-      "Aquisições de bens"_cp, "Pagamento de dívidas"_cp};
+      "(8)Impostos pagos", "Imposto ano anterior", "(9)Pagamentos efetuad.", "Prejuízo renda var."_cp,
+      "Desp. não dedutíveis"_cp, "Prejuízo nas vendas"_cp, "Prejuízo rural"_cp, "Dívidas rurais pagas"_cp,
+      "Custo bens ano anter.", "Custo bens do ano", "Aquisições de bens"_cp};
   int r = 1;
-  for (std::string_view t : kReceitas) texto(f, r++, 1, t);
+  for (std::string_view t : kReceitas) {
+    rotulo(f, r, 1, t, "BALREC" + std::to_string(r), 14);
+    ++r;
+  }
   r = 1;
-  for (std::string_view t : kDespesas) texto(f, r++, 40, t);
-  divisoria(f, 9);
-  rotulo(f, 10, 1, "Outras receitas ", "OUTREC", 14);
-  rotulo(f, 10, 40, "Outras despesas", "OUTRDES", 14);
-  rotulo(f, 11, 1, "Imposto ano anterior", "IMPOANTER", 14);
-  rotulo(f, 11, 40, "Desp. não dedutíveis"_cp, "DESPNAO", 14);
-  rotulo(f, 12, 1, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
-  texto(f, 13, 1, " à receber(prox.Exerci.)"_cp);
-  texto(f, 14, 1, " Renda media mensal ");
-  texto(f, 14, 40, " Saldo mensal médio "_cp);
-  texto(f, 15, 1, "Detalhes use ALT Fnro do item");
-  rotulo(f, 15, 40, "Alerta % do saldo", "INDALERTA", 2);
+  for (std::string_view t : kDespesas) {
+    rotulo(f, r, 40, t, "BALDES" + std::to_string(r), 14);
+    ++r;
+  }
+  rotulo(f, 13, 1, "Total das receitas    ", "RECEITA", 14);
+  rotulo(f, 13, 40, "Total das despesas    ", "DESPESA", 14);
+  rotulo(f, 14, 1, " à receber(prox.Exerci.)"_cp, "VALFUTUR", 14);
+  campo(f, 14, 40, "ROTSALDO", 12);
+  campo(f, 14, 53, "INDGAS", 6);
+  campo(f, 14, 62, "SALDO", 14);
+  rotulo(f, 15, 1, " Renda media mensal   ", "MEDREC", 14);
+  rotulo(f, 15, 40, " Saldo mensal médio   "_cp, "MEDSALDO", 14);
   divisoria(f, 16);
-  rotulo(f, 17, 1, "Tempo gasto", "TEMPO", 8);
-  rotulo(f, 17, 40, "Tamanho (KB)", "TAM_USO", 7);
-  rotulo(f, 18, 1, "Valor a calculado R$", "VALCALC", 17);
-  rotulo(f, 19, 1, " Conferir a declaração (SNA)"_cp, "cConfere", 1);
-  rotulo(f, 20, 1, "Honorários a cobrar R$"_cp, "VALOREC", 17);
+  titulo(f, 16, 2, "Detalhes use ALT Fnro do item");
+  rotulo(f, 17, 1, "Outras receitas ", "OUTREC", 14);
+  rotulo(f, 17, 40, "Outras despesas", "OUTRDES", 14);
+  rotulo(f, 18, 1, "Imposto ano anterior", "IMPOANTER", 14);
+  rotulo(f, 18, 40, "Desp. não dedutíveis"_cp, "DESPNAO", 14);
+  rotulo(f, 19, 1, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
+  rotulo(f, 19, 40, "Alerta % do saldo", "INDALERTA", 2);
+  int c = rotulo(f, 20, 1, "Tempo gasto", "TEMPO", 8);
+  rotulo(f, 20, c, "Tamanho (KB)", "TAM_USO", 7);
+  rotulo(f, 20, 40, "Valor a calculado R$", "VALCALC", 14);
+  rotulo(f, 21, 1, " Conferir a declaração (SNA)"_cp, "cConfere", 1);
+  rotulo(f, 21, 40, "Honorários a cobrar R$"_cp, "VALOREC", 14);
   return f;
 }
 

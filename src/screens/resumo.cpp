@@ -13,6 +13,7 @@
 #include "rt/text/strings.h"
 #include "screens/formulario.h"
 #include "screens/rodape.h"
+#include "screens/teclas.h"
 #include "screens/telas.h"
 #include "store/areas.h"
 #include "taxcalc/balanco.h"
@@ -30,31 +31,6 @@ namespace {
 
 constexpr std::string_view kValor = "@Ez 999,999,999.99";
 constexpr int kCtrlS = 19;
-
-// Keys bound while the summary runs, put back as they were when it ends.
-class TeclasResumo {
- public:
-  explicit TeclasResumo(rt::term::Console& c) : con_(c) {}
-  ~TeclasResumo() {
-    for (auto it = antes_.rbegin(); it != antes_.rend(); ++it) {
-      if (it->second)
-        con_.setKey(it->first, *it->second);
-      else
-        con_.clearKey(it->first);
-    }
-  }
-  TeclasResumo(const TeclasResumo&) = delete;
-  TeclasResumo& operator=(const TeclasResumo&) = delete;
-  void liga(int codigo, rt::term::Console::HotKey acao, bool soCtrlLetra = false) {
-    const rt::term::Console::HotKey* h = con_.hotKeyFor(rt::term::Key{codigo, soCtrlLetra});
-    antes_.emplace_back(codigo, h != nullptr ? std::optional(*h) : std::nullopt);
-    con_.setKey(codigo, std::move(acao), soCtrlLetra);
-  }
-
- private:
-  rt::term::Console& con_;
-  std::vector<std::pair<int, std::optional<rt::term::Console::HotKey>>> antes_;
-};
 
 // The monthly complementary tax typed month by month: rows of kind "M" of the income copy.
 Decimal somaMensalao(AmbienteTela& a) {
@@ -179,7 +155,7 @@ bool Resumo::roda() {
   store::EspelhoDeclaracao& e = a_.espelho();
   MRODAPE(a_.ctx, 7, {simplificado(), modoCalculo(e)});
   sim_ = {};
-  TeclasResumo teclas(a_.ctx.console);
+  TeclasLigadas teclas(a_.ctx.console);
   teclas.liga(key::CtrlEnter, [this] { (void)GET_PREV(); });
   // Ctrl+S only: the Left arrow gives the same code and must move the cursor.
   teclas.liga(kCtrlS, [this] { MUDA(); }, true);

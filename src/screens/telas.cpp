@@ -3,6 +3,7 @@
 #include <array>
 
 #include "gains/tela_ganho.h"
+#include "screens/balanco.h"
 #include "taxcalc/pagamentos.h"
 
 namespace screens {
@@ -17,8 +18,7 @@ struct EntradaTela {
   Execucao executa;
 };
 
-// The catalogue of the declaration's screens. The balance (10) shows its background only in
-// this version.
+// The catalogue of the declaration's screens, each run over its background.
 constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {2, RENDPF},
                                               {3, isentos},
@@ -28,7 +28,7 @@ constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {7, resumo},
                                               {8, ganhos},
                                               {9, rendaVariavel},
-                                              {10, nullptr},
+                                              {10, balanco},
                                               {11, situacao},
                                               {12, imoveisRurais},
                                               {13, mesesRurais},

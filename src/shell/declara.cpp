@@ -13,7 +13,9 @@
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "screens/diario.h"
 #include "screens/pendencias.h"
+#include "screens/regras.h"
 #include "shell/ajuda_programa.h"
 #include "shell/calculos_declaracao.h"
 #include "shell/conversores.h"
@@ -121,7 +123,7 @@ void ajudaPadrao(Program& p, Declara& d, int item) {
 }  // namespace
 
 void ServicosDeclara::completa() {
-  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaDeclaracao(p, d, n); };
+  if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaDeclaracao(p, d, n, screens::regrasDeclaracao()); };
   if (!conferencia) conferencia = confereDeclaracao;
   if (!detalhe) detalhe = [](Program& p, Declara&) { return store::MOS_DETAL(p); };
   if (!pendencias)
@@ -135,7 +137,8 @@ void ServicosDeclara::completa() {
       return CALC_UFIR(p, d.tela.TELA, d.grade.OPC, d.gradeDolar());
     };
   if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade); };
-  // Not in this version: the entry journal, printing and the export.
+  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, rt::text::padr(p.CPF, 11)); };
+  // Not in this version: printing and the export.
   for (Acao* a : {&diario, &impressao, &exporta})
     if (!*a) *a = naoHa;
   if (!ajuda) ajuda = ajudaPadrao;

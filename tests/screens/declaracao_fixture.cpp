@@ -2,6 +2,7 @@
 
 #include "rt/term/keys.h"
 #include "rt/text/strings.h"
+#include "screens/regras.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
 
@@ -25,7 +26,7 @@ void DeclaracaoFixture::roda() {
       d.tela.INI = "I";
       return;
     }
-    shell::telaDeclaracao(q, d, n);
+    shell::telaDeclaracao(q, d, n, regrasDeclaracao());
   };
   shell::DECLARA(*p, s);
 }

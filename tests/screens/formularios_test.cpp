@@ -73,7 +73,7 @@ TEST_F(Formularios, TheSpouseDataFollowTheGridsAndRefuseBadValues) {
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 5}));
   EXPECT_TRUE(gravador.viu("ATENCAO!! CPF está incorreto. "_cp));
-  EXPECT_TRUE(gravador.viu("Digite S de sim ou N de nao"));
+  EXPECT_TRUE(gravador.viu("Digite (S)im ou (N)ão caso deseje transportar automáticamente os"_cp));
   EXPECT_EQ(texto("IMP0910", kNovo, "CPFCONJU"), "52998224725");
   EXPECT_EQ(texto("IMP0910", kNovo, "I9_4"), "N");
 }

@@ -1,0 +1,227 @@
+#include "screens/balanco.h"
+
+#include <algorithm>
+#include <string>
+
+#include "console/alerta.h"
+#include "console/mensagens.h"
+#include "rt/db/table.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "screens/formulario.h"
+#include "screens/grades.h"
+#include "screens/rodape.h"
+#include "screens/teclas.h"
+#include "store/abertura.h"
+#include "taxcalc/balanco.h"
+#include "taxcalc/rural.h"
+
+namespace screens {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+
+namespace {
+
+constexpr std::string_view kValor = "@Ez 999,999,999.99";
+constexpr int kCtrlEnter = 10;
+
+struct Item {
+  Item(std::string_view t, Decimal v) : texto(t), valor(v) {}
+  std::string texto;
+  Decimal valor;
+};
+
+// The items of list k and the text of its total; `receita` says whether the shares are of the
+// receipts.
+struct Lista {
+  std::vector<Item> itens;
+  std::string total;
+  bool receita = true;
+};
+
+Lista lista(taxcalc::Contexto& c, int k) {
+  Lista l;
+  switch (k) {
+    case 1:
+      l.itens = {{"Recebido de P.Jurídica pelo Titular "_cp, c.num("I13_01")},
+                 {"Recebido de P.Jurídica pelo Dependente"_cp, c.num("I13_02")},
+                 {"Recebido de P.Física pelo Titular "_cp, c.num("I13_03")},
+                 {"Recebido de P.Física pelo Dependente"_cp, c.num("I13_04")},
+                 {"Recebido do Exterior ", c.num("I13_05")},
+                 {"Resultado Tributável da Atividade Rural"_cp, c.num("I13_06")}};
+      l.total = "Total dos Rendimentos Tributáveis"_cp;
+      break;
+    case 2: {
+      static const std::string_view kIsentos[] = {
+          "Bolsa de Estudo ", "Capital ou Prêmio de seguro pago"_cp, "Indenizações p/rescisão ou acidentes"_cp,
+          "Valores isentos no ganho de capital", "Lucros e dividendos recebidos",
+          "Parcela isenta aposentad. Maior 65 anos", "Pensão,aposentadoria por molestia grave"_cp,
+          "Rendimentos de caderneta de poupança"_cp, "Rendimentos de Sócio de ME ou EPP"_cp,
+          "Transf. patrimonial, doações, heranças"_cp, "Parcela isenta da atividade rural", "",
+          "Rendimentos isentos dos dependentes", "IR de anos anteriores compensado"};
+      for (int i = 1; i <= 14; ++i) {
+        std::string t(kIsentos[i - 1]);
+        if (i == 12) t = "Outros " + c.d.tabela01.txt("I3_12D").substr(0, 33);
+        l.itens.push_back({t, c.num("I3_" + std::string(i < 10 ? "0" : "") + std::to_string(i))});
+      }
+      l.total = "Total dos rendimentos isentos";
+      break;
+    }
+    case 3:
+      l.itens = {{"Decimo terceiro salario (do Titular) ", c.num("I4_01")},
+                 {"Ganhos de capital na alienacao de bens", c.num("I4_02")},
+                 {"Rendimentos de aplicacoes financeiras ", c.num("I4_03")},
+                 {"Outros " + c.d.tabela01.txt("I4_05D"), c.num("I4_05")},
+                 {"13ro Salario recebido pelos dependentes", c.v.N13RODEP},
+                 {"Outros Rend. trib. fonte dos dependentes", c.v.NTRIFDEP}};
+      l.total = "Total do rendimento tributado na fonte";
+      break;
+    case 9:
+      l.receita = false;
+      if (c.simplificado())
+        l.itens = {{"Valor do abatimento Padrao", c.num("DESPADRAO")}};
+      else
+        l.itens = {{"Contribuicao previdenciaria Oficial", c.num("I13_08")},
+                   {"Contribuicao previdenciaria Privada", c.v.I13_09T},
+                   {"Abatimento com Dependentes", c.num("I13_10")},
+                   {"Livro Caixa", c.num("I13_14")}};
+      l.total = "Total das despesas declaradas";
+      break;
+    default:
+      break;
+  }
+  return l;
+}
+
+LinhaDetalhe linha(const taxcalc::Contexto& c, std::string texto, Decimal valor, bool receita) {
+  LinhaDetalhe d{std::move(texto), valor, {}, {}};
+  if (receita)
+    d.PERCRECE = percentualBalanco(valor, c.v.RECEITA);
+  else
+    d.PERCDESP = percentualBalanco(valor, c.v.DESPESA);
+  return d;
+}
+
+}  // namespace
+
+Decimal percentualBalanco(Decimal parte, Decimal todo) {
+  if (todo.isZero()) return Decimal(0);
+  return std::clamp(rt::text::despreza(parte * 100 / todo), -99.99_d, 999.99_d);
+}
+
+std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k) {
+  const Lista l = lista(c, k);
+  std::vector<LinhaDetalhe> linhas;
+  Decimal total;
+  for (const Item& i : l.itens) {
+    if (i.valor.isZero()) continue;
+    total += i.valor;
+    linhas.push_back(linha(c, i.texto, i.valor, l.receita));
+  }
+  if (!linhas.empty()) linhas.push_back(linha(c, l.total, total, l.receita));
+  return linhas;
+}
+
+void B_DETAL(AmbienteTela& a, int k) {
+  taxcalc::Contexto& c = a.calc;
+  (void)taxcalc::VE_SALDO(c);
+  std::vector<LinhaDetalhe> linhas = linhasDetalhe(c, k);
+  if (!store::ABERTURA(a.ctx, store::Area::DETALH)) return;
+  rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::DETALH));
+  bool ok = t.zap().isOk();
+  const auto acrescenta = [&t](const LinhaDetalhe& l) {
+    return t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
+           t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() && t.put("PERCRECE", rt::ui::Value(l.PERCRECE)).isOk() &&
+           t.put("PERCDESP", rt::ui::Value(l.PERCDESP)).isOk();
+  };
+  // The expenses list: its items, the remaining deductions, and the total of all of them.
+  if (k == 9) {
+    Decimal total;
+    if (!linhas.empty()) linhas.pop_back();
+    for (LinhaDetalhe& l : linhas) {
+      total += l.VALORDOC;
+      l.PERCRECE = percentualBalanco(l.VALORDOC, c.v.RECEITA);
+      ok = ok && acrescenta(l);
+    }
+    if (ok) total += taxcalc::POERESTO(c, 1);
+    linhas.clear();
+    if (!total.isZero()) linhas.push_back(linha(c, lista(c, 9).total, total, false));
+  }
+  for (const LinhaDetalhe& l : linhas) ok = ok && acrescenta(l);
+  ok = ok && t.flush().isOk();
+  if (!ok) {
+    console::AVISOSN(a.ctx, "Não foi possível montar a lista do detalhe do balanço."_cp, 0);
+  } else if (t.recordCount() == 0) {
+    console::AVISOSN(a.ctx, "Nada declarado", 0);
+  } else {
+    (void)t.goTop();
+    editaGrade(a, 32, k <= 3 || k == 5 ? 1 : 0);
+  }
+  (void)a.ctx.areas.close(store::numero(store::Area::DETALH));
+}
+
+namespace {
+
+// A value at its place in one of the program's colours.
+void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v, std::string_view picture,
+              int cor) {
+  if (const std::optional<Lugar> l = lugar(f, nome))
+    a.ctx.screen().put(l->linha, l->coluna, rt::ui::formatValue(v, picture), static_cast<rt::term::Attr>(cor));
+}
+
+// MOS_BALAN: the balance computed again and shown. A surplus whose share of the receipts falls
+// below the alert percentage, and any deficit, stand in the attention colour.
+void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
+  taxcalc::Contexto& c = a.calc;
+  taxcalc::CALC_PREJU(c);
+  (void)taxcalc::VE_SALDO(c);
+  const Decimal receitas[] = {c.num("I13_07"), c.num("I13_37"), c.num("I13_38") + c.num("I13_39") - c.num("I4_03"),
+                              c.num("LUCRRVA"), c.d.registro.num("I9_2"), Decimal(0), c.num("EMPREST"),
+                              c.num("EMPRUR"), c.num("ENTRADGP"), -c.num("ISENTNAO"), c.v.I10_2, c.v.NEXIGI};
+  const Decimal pagamentos = c.simplificado() ? c.num("DESPADRAO") + c.v.DESPSIMP
+                                              : c.num("DESPDECLA") + c.num("I13_08") + c.num("I13_10") + c.num("I13_14");
+  const Decimal despesas[] = {c.num("I13_27") - c.num("I13_20") + c.num("I13_39") + c.num("I13_40") + c.num("I13_41"),
+                              c.num("IMPOANTER"), pagamentos, c.num("PREJRVA"), c.num("DESPNAO"), c.num("PREJVEN1"),
+                              c.num("PREJRUR"), c.num("AMORUR"), c.num("CUSTOANT"), c.num("CUSTOANO"), c.v.I10_1};
+  for (std::size_t i = 0; i < std::size(receitas); ++i) form.mostra("BALREC" + std::to_string(i + 1), receitas[i], kValor);
+  for (std::size_t i = 0; i < std::size(despesas); ++i) form.mostra("BALDES" + std::to_string(i + 1), despesas[i], kValor);
+  const Decimal saldo = c.v.RECEITA - c.v.DESPESA;
+  const Decimal indice = percentualBalanco(saldo, c.v.RECEITA);
+  c.d.registro.num("INDGAS", indice);
+  form.mostra("RECEITA", c.v.RECEITA, kValor);
+  form.mostra("DESPESA", c.v.DESPESA, kValor);
+  form.mostra("VALFUTUR", c.num("VALFUTUR"), kValor);
+  const int atencao = a.ctx.cores.COR_FERID, limpa = a.ctx.cores.COR_TEL1;
+  const bool superavit = saldo > Decimal(0);
+  const int cor = !superavit || indice < c.num("INDALERTA") ? atencao : limpa;
+  mostraEm(a, f, "ROTSALDO", superavit ? std::string("   Saldo de ") : std::string("Deficit de  "), "",
+           superavit ? limpa : atencao);
+  mostraEm(a, f, "INDGAS", indice, "@Z 999.99", cor);
+  mostraEm(a, f, "SALDO", saldo, kValor, cor);
+  form.mostra("MEDREC", rt::text::despreza(c.v.RECEITA / 12), kValor);
+  form.mostra("MEDSALDO", rt::text::despreza(saldo / 12), kValor);
+}
+
+}  // namespace
+
+void balanco(AmbienteTela& a, const Fundo& f) {
+  store::EspelhoDeclaracao& e = a.espelho();
+  Formulario form(a, f);
+  TeclasLigadas teclas(a.ctx.console);
+  for (int k = 1; k <= 9; ++k) teclas.liga(key::AltF1 - (k - 1), [&a, k] { B_DETAL(a, k); });
+  MOS_BALAN(a, f, form);
+  const auto mostra = [&a, &f, &form] {
+    MOS_BALAN(a, f, form);
+    return true;
+  };
+  for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"})
+    form.edita(e.tabela01, n, kValor).valid(mostra);
+  form.edita(e.tabela01, "INDALERTA", "@z 99").valid(mostra);
+  form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99");
+  form.roda();
+}
+
+}  // namespace screens

@@ -1,0 +1,35 @@
+// Screen 10, the yearly cash-flow balance: receipts against expenses as the balance computation
+// leaves them, the surplus or deficit with its share of the receipts, the monthly averages, and
+// the detail lists of the balance lines (Alt-F1 ..) in the terminal's scratch table 68.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rt/text/decimal.h"
+#include "screens/ambiente.h"
+#include "screens/fundos.h"
+
+namespace screens {
+
+// A share in percent as the detail table's N6.2 fields hold it: cut to cents, 0 of a zero
+// total, and kept within -99.99 .. 999.99 (a small or negative total would give more).
+rt::text::Decimal percentualBalanco(rt::text::Decimal parte, rt::text::Decimal todo);
+
+struct LinhaDetalhe {
+  std::string DESCRICAO;
+  rt::text::Decimal VALORDOC, PERCRECE, PERCDESP;
+};
+
+// The rows of detail list k (1 taxable, 2 exempt, 3 exclusively taxed, 9 declared expenses):
+// each item that is not zero with its share, then the total row. Empty when no item is above
+// zero. The expenses list brings its remaining deductions from the balance computation.
+std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k);
+
+// B_DETAL_k: the list in table 68 and its grid, or "Nada declarado".
+void B_DETAL(AmbienteTela& a, int k);
+
+// The balance screen.
+void balanco(AmbienteTela& a, const Fundo& f);
+
+}  // namespace screens
