@@ -7,7 +7,7 @@
 #include "console/alerta.h"
 #include "console/documentos.h"
 #include "rt/db/table.h"
-#include "rt/ui/value.h"
+#include "rt/ui/binding.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
