@@ -1,6 +1,7 @@
 #include "grid/edita.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "console/alerta.h"
 #include "console/fonte_tabela.h"
@@ -724,7 +725,14 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   laco.roda();
   LIMPA_ORDENS(s);
 
-  if (janela != 0) ctx.janelas.FECHAJAN(janela);
+  if (janela != 0) {
+    // A grid only drawn stays in view behind the form or grid edited next: its window is
+    // closed, but what it shows is put back over what the window covered.
+    const std::optional<rt::term::Screen::Saved> desenho =
+        g.SO_MOS != 0 ? std::optional(ctx.screen().save(r)) : std::nullopt;
+    ctx.janelas.FECHAJAN(janela);
+    if (desenho) ctx.screen().restore(*desenho);
+  }
   ctx.janelas.FECHAJAN(10);
   ctx.TAM_OLD = 0;
   GravacoesGrade grava(ctx);

@@ -93,5 +93,28 @@ TEST_F(Formularios, EscOnAnEstatesFinalDeclarationShowsScreenFiveAgain) {
   EXPECT_TRUE(gravador.viu(" Termina  a  Declaração ?"_cp));
 }
 
+TEST_F(Formularios, ThePaymentsAreDrawnUnderTheDependantsBeforeTheyAreEdited) {
+  int visitas = 0;
+  aoEntrar = [this, &visitas](shell::Declara&, int n) {
+    // The second visit is seen alone: the payments only drawn while the dependants are edited.
+    if (n == 4 && ++visitas == 2) gravador.esquece();
+  };
+  novo(kNovo);
+  term.press(key::F4);
+  term.press(key::Tab);  // dependants to payments
+  term.type("CLINICA SAUDE");
+  term.press(key::Enter);
+  term.press(key::F1);
+  term.press(key::F4);
+  termina('S');
+  roda();
+
+  EXPECT_EQ(telas, (std::vector<int>{6, 4, 1, 4}));
+  // Still in view when the end is asked, after the dependants' grid was left.
+  EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "Nome do beneficiário"_cp));
+  EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "CLINICA SAUDE"));
+  EXPECT_EQ(conta("IMP0610", kNovo), 1);
+}
+
 }  // namespace
 }  // namespace screens::teste
