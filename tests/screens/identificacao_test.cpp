@@ -60,7 +60,7 @@ TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused
 }
 
 // The side of the rural activity is the working copies' side. A new taxpayer's first side is
-// only taken (there is nothing to move); the save writes the rural rows under it.
+// switched like any other; the save writes the rural summary under it, once.
 TEST_F(Identificacao, TheFirstRuralSideOfANewTaxpayerIsTaken) {
   std::vector<std::string> lados;
   aoEntrar = [&](shell::Declara& d, int) { lados.push_back(d.dec.espelho.rural.txt("ATV_BRASIL")); };
@@ -75,6 +75,7 @@ TEST_F(Identificacao, TheFirstRuralSideOfANewTaxpayerIsTaken) {
   EXPECT_EQ(texto("IMP0910", kNovo, "TEMRURAL"), "S");
   EXPECT_EQ(texto("IMP0910", kNovo, "ATV_BRASIL"), "N");
   EXPECT_EQ(texto("IMP1510", kNovo, "ATV_BRASIL"), "N");
+  EXPECT_EQ(conta("IMP1510", kNovo), 1);
 }
 
 // The lookups of the reference tables and of other declarations are reached by the field's
