@@ -6,6 +6,7 @@
 #include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "console/recusas.h"
 #include "grid/congela.h"
 #include "grid/detalhes.h"
 #include "grid/gravacoes_grade.h"
@@ -217,7 +218,9 @@ int Laco::DOGET(bool anexa) {
     get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
   const bool saida = con.readExit();
   con.setReadExit(true);
-  const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get));
+  // In a declaration what the input refuses before the cell's check is said, as on its forms.
+  const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get), {},
+                                               g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
   con.setReadExit(saida);
   g.LASTECLA = 0;
   if (mostraDetalhe) {

@@ -263,6 +263,18 @@ bool Get::badDate() const {
   return anyDigit && rt::text::ctod(buffer_).isEmpty();
 }
 
+bool Get::freeText() const {
+  if (kind_ != Kind::Text || templ_.size() < 2) return false;
+  return std::all_of(templ_.begin(), templ_.end(), [](char t) { return t == 'X' || t == '!'; });
+}
+
+int Get::places() const {
+  int n = 0;
+  for (int i = 0; i < static_cast<int>(templ_.size()); ++i)
+    if (editable(i)) ++n;
+  return n;
+}
+
 Value Get::valueFromBuffer() const {
   switch (kind_) {
     case Kind::Number: {
