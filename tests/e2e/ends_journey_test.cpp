@@ -1,6 +1,6 @@
-// The monthly matrix of screen 2 on the real program in tmux: Alt+A cycles the four modes of
-// the carnê-leão and the mode's title on the screen follows each one, also once the mode's
-// notice has been closed.
+// Loose ends of the declaration screens on the real program in tmux: Alt+A on screen 2's
+// monthly matrix cycles the four modes of the carnê-leão and the mode's title follows each
+// one, also once the mode's notice has been closed.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,7 +14,7 @@ namespace {
 
 using e2e::TmuxSession;
 
-class MatrizDoLeao : public ::testing::Test {
+class PontasDasTelas : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
@@ -22,6 +22,17 @@ class MatrizDoLeao : public ::testing::Test {
   // Whether row 4 of the screen (the matrix's window, its fourth line) ends with the title.
   static bool titulo(const std::string& tela, const std::string& modo) {
     return e2e::linha(tela, 4).find(modo + "│") != std::string::npos;
+  }
+  // Declaração from the menu, the CPF typed; a new taxpayer is registered.
+  static void abre(TmuxSession& s, bool novo) {
+    ASSERT_TRUE(s.waitForText("Sair", std::chrono::seconds(30))) << s.capture();
+    s.keys({"Enter", "Enter"});
+    ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+    s.text("12345678909");
+    if (novo) {
+      ASSERT_TRUE(s.waitForText("Esse Contribuinte")) << s.capture();
+      s.keys({"S"});
+    }
   }
   // Whether a window is open over the months (rows 5 on).
   static bool aviso(const std::string& tela) {
@@ -32,15 +43,10 @@ class MatrizDoLeao : public ::testing::Test {
   e2e::RaizDeTeste raiz;
 };
 
-TEST_F(MatrizDoLeao, AltACyclesTheModesAndTheTitleFollows) {
+TEST_F(PontasDasTelas, AltACyclesTheModesAndTheTitleFollows) {
   TmuxSession s(e2e::comandoTavren(raiz.caminho() + "/tavren", "00"), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Sair", std::chrono::seconds(30))) << s.capture();
-  s.keys({"Enter", "Enter"});  // Declaração, Declaração
-  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
-  s.text("12345678909");
-  ASSERT_TRUE(s.waitForText("Esse Contribuinte")) << s.capture();
-  s.keys({"S"});
+  abre(s, true);
   ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
   s.keys({"F1"});
   ASSERT_TRUE(s.waitForText("(1)RENDIMENTOS TRIBUTAVEIS")) << s.capture();
