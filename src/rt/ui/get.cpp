@@ -264,7 +264,9 @@ bool Get::badDate() const {
 }
 
 bool Get::freeText() const {
-  if (kind_ != Kind::Text || templ_.size() < 2) return false;
+  // One or two places hold a code typed whole (a flag, a state's letters): typing on still
+  // moves to the next field there.
+  if (kind_ != Kind::Text || templ_.size() < 3) return false;
   return std::all_of(templ_.begin(), templ_.end(), [](char t) { return t == 'X' || t == '!'; });
 }
 
