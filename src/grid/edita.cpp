@@ -1,10 +1,12 @@
 #include "grid/edita.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "console/recusas.h"
 #include "grid/congela.h"
 #include "grid/detalhes.h"
 #include "grid/gravacoes_grade.h"
@@ -216,7 +218,9 @@ int Laco::DOGET(bool anexa) {
     get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
   const bool saida = con.readExit();
   con.setReadExit(true);
-  const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get));
+  // In a declaration what the input refuses before the cell's check is said, as on its forms.
+  const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get), {},
+                                               g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
   con.setReadExit(saida);
   g.LASTECLA = 0;
   if (mostraDetalhe) {
@@ -724,7 +728,14 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   laco.roda();
   LIMPA_ORDENS(s);
 
-  if (janela != 0) ctx.janelas.FECHAJAN(janela);
+  if (janela != 0) {
+    // A grid only drawn stays in view behind the form or grid edited next: its window is
+    // closed, but what it shows is put back over what the window covered.
+    const std::optional<rt::term::Screen::Saved> desenho =
+        g.SO_MOS != 0 ? std::optional(ctx.screen().save(r)) : std::nullopt;
+    ctx.janelas.FECHAJAN(janela);
+    if (desenho) ctx.screen().restore(*desenho);
+  }
   ctx.janelas.FECHAJAN(10);
   ctx.TAM_OLD = 0;
   GravacoesGrade grava(ctx);

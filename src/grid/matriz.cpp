@@ -1,4 +1,6 @@
 #include "grid/matriz.h"
+
+#include "console/recusas.h"
 #include "grid/congela.h"
 #include "grid/matriz_telas.h"
 #include "grid/relogio_ocioso.h"
@@ -11,6 +13,7 @@
 #include "console/calculadora.h"
 #include "console/documentos.h"
 #include "console/mensagens.h"
+#include "console/recusas.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -137,8 +140,11 @@ void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
   bool mudou = false;
   if (c.valor != nullptr) {
     Decimal v = *c.valor;
-    r = rt::ui::readOne(con, rt::ui::Get(linhaTela, colunaTela,
-                                         rt::ui::var("MGETVAR", v, {larguraMascara(col.masc), decimaisMascara(col.masc)}), col.masc));
+    // A letter typed into a monthly amount is said, as in the declaration's other fields.
+    r = rt::ui::readOne(con,
+                        rt::ui::Get(linhaTela, colunaTela,
+                                    rt::ui::var("MGETVAR", v, {larguraMascara(col.masc), decimaisMascara(col.masc)}), col.masc),
+                        {}, console::avisoDeRecusa(a_.ctx));
     if (r.updated && !r.escaped) {
       mudou = v != anterior;
       *c.valor = v;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "console/recusas.h"
 #include "rt/term/keys.h"
 
 namespace screens {
@@ -16,7 +17,11 @@ rt::ui::Binding campoEspelho(store::RegistroEspelho& r, std::string_view nome) {
       [&r, i](const rt::ui::Value& v) { r.valor(i, v); }, rt::ui::FieldShape{d.largura, d.decimais});
 }
 
-Formulario::Formulario(AmbienteTela& a, const Fundo& f) : a_(a), f_(f), read_(a.ctx.console, a.cores) {}
+Formulario::Formulario(AmbienteTela& a, const Fundo& f) : a_(a), f_(f), read_(a.ctx.console, a.cores) {
+  // What the input refuses before a field's own check (a date that is no day, a letter in an
+  // amount, a text longer than its field) is said, never only rung.
+  read_.onRefusal(console::avisoDeRecusa(a.ctx));
+}
 
 Lugar Formulario::lugarDe(std::string_view nome) const {
   if (std::optional<Lugar> l = lugar(f_, nome)) return *l;

@@ -80,12 +80,6 @@ void identificacao(AmbienteTela& a, const Fundo& f) {
   editaCampos(a, form, r, kCampos, [&a, &r, &form, &lado](std::string_view nome) {
     if (nome == "ATV_BRASIL") {
       const std::string novo = r.txt("ATV_BRASIL");
-      // No side chosen yet: the copies hold no rural rows of either side, nothing to move.
-      if (rt::text::alltrim(lado).empty() && (novo == "S" || novo == "N")) {
-        a.espelho().rural.txt("ATV_BRASIL", novo);
-        lado = novo;
-        return true;
-      }
       if (!store::MUDA_ATV(a.ctx, a.dec, lado, novo)) {
         // The copies stay on the side they hold, and so does the field.
         console::AVISOSN(a.ctx, "A atividade rural continua no lado anterior: os dados não puderam ser trocados."_cp, 0);

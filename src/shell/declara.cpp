@@ -386,6 +386,10 @@ bool Declara::carrega(int modo, int tipo) {
   dec.espelho.LRECUPERA = false;
   if (!ok) uso_.libera();
   if (ok && recuperando) p.CPF = dec.espelho.CPF;
+  // Keys typed while the declaration loaded were meant for the prompt (an Enter after a full
+  // CPF, which ended the field by itself): the first screen's grid must not take them as the
+  // start of an edit, where the clerk's next Esc would only end that edit.
+  if (ok && p.OPCAO_1 < 61) p.console.clearTypeahead();
   return ok;
 }
 

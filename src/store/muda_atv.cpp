@@ -87,6 +87,25 @@ Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) 
 
 bool lado(std::string_view s) { return s == "S" || s == "N"; }
 
+// The rows working copy `area` holds, each as it is and given side `novo`.
+bool linhasDaCopia(Contexto& ctx, int area, std::string_view novo, std::vector<Linha>& comoEstao,
+                   std::vector<Linha>& noLado) {
+  Table* t = copiaAberta(ctx, area);
+  if (t == nullptr) return false;
+  t->clearFilter();
+  const int campoAtv = t->fieldIndex("ATV_BRASIL");
+  for (Status s = t->goTop(); !t->eof(); s = t->skip(1)) {
+    if (!s) return false;
+    if (t->isDeleted()) continue;
+    Linha l;
+    for (int i = 0; i < static_cast<int>(t->fields().size()); ++i) l.push_back(t->get(i));
+    comoEstao.push_back(l);
+    if (campoAtv >= 0) l[static_cast<std::size_t>(campoAtv)] = std::string(novo);
+    noLado.push_back(std::move(l));
+  }
+  return true;
+}
+
 }  // namespace
 
 bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo) {
@@ -97,9 +116,13 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   const int areaAtual = ctx.areas.current();
   e.CPF = rt::text::padr(e.CPF, 11);
 
+  // No side yet (a new taxpayer): what the copies hold belongs to no side and is not saved
+  // under a blank one, where no side would ever load it again; it becomes the side chosen.
+  const bool semLado = rt::text::trim(velho).empty();
+
   // The save writes the copies under the side in ATV_BRASIL: the side they hold.
   e.registro.txt("ATV_BRASIL", velho);
-  for (int n = kPrimeira; n <= kUltima; ++n) {
+  for (int n = kPrimeira; !semLado && n <= kUltima; ++n) {
     if (!SALVA_PARC(ctx, dec, n, 0)) {
       (void)ctx.areas.select(areaAtual);
       return false;
@@ -107,11 +130,24 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   }
 
   std::array<Lados, kUltima - kPrimeira + 1> lados;
+  bool resumoNaTabela = true;
   for (int n = kPrimeira; n <= kUltima; ++n) {
-    if (!leTabela(ctx, n, e.CPF, velho, novo, lados[static_cast<std::size_t>(n - kPrimeira)])) {
+    Lados& l = lados[static_cast<std::size_t>(n - kPrimeira)];
+    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) {
       (void)ctx.areas.select(areaAtual);
       return false;
     }
+    if (!semLado) continue;
+    // The copies' rows as they are (put back if the switch fails) and on the new side, after
+    // what the tables already hold there; the one rural summary is the table's when it has one.
+    std::vector<Linha> noLado;
+    l.antigo.clear();
+    if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) {
+      (void)ctx.areas.select(areaAtual);
+      return false;
+    }
+    if (n == kPrimeira) resumoNaTabela = !l.novo.empty();
+    if (n != kPrimeira || !resumoNaTabela) l.novo.insert(l.novo.end(), noLado.begin(), noLado.end());
   }
 
   bool ok = true;
@@ -122,12 +158,17 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
     // is reported so; putting back goes as far as it can, and nothing is reported twice.
     for (int n = kPrimeira; n <= kUltima; ++n)
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
-    PRENCHEMOL(ctx, dec, velho);
+    if (!semLado) PRENCHEMOL(ctx, dec, velho);
     (void)ctx.areas.select(areaAtual);
     return false;
   }
   e.registro.txt("ATV_BRASIL", std::string(novo));
-  PRENCHEMOL(ctx, dec, novo);
+  if (semLado && !resumoNaTabela) {
+    // The summary typed so far is the new side's: only its side changes.
+    e.rural.txt("ATV_BRASIL", std::string(novo));
+  } else {
+    PRENCHEMOL(ctx, dec, novo);
+  }
   (void)ctx.areas.select(areaAtual);
   return true;
 }

@@ -1,10 +1,10 @@
 // The folder upkeep as an office meets it, on the real program in tmux with two terminals on
-// one program folder: a taxpayer registered and saved on terminal 00 is still found by
+// one program folder: a taxpayer registered, named and saved on terminal 00 is still found by
 // terminal 03 after a reindex (which makes no tables outside the data folder); the one-folder
 // backup finishes while the other terminal works; "Terminar" reorganises what it can and names
 // the table the other terminal keeps; the folder copy asks before it replaces and says what it
 // did; and the compressed backup, restored into a fresh program folder, brings the taxpayer
-// back there. Every step is checked in the tables themselves.
+// and his name back there. Every step is checked in the tables themselves.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -28,6 +28,7 @@ using e2e::TmuxSession;
 using namespace std::chrono_literals;
 
 const std::string kCpf = "12345678909";
+const std::string kNome = "FULANO DA SILVA";
 
 class Manutencao : public ::testing::Test {
  protected:
@@ -114,6 +115,17 @@ class Manutencao : public ::testing::Test {
       if ((*t)->goTo(r) && !(*t)->isDeleted() && (*t)->getText("CPF") == kCpf) return true;
     return false;
   }
+  // The name in the register of a data folder on the taxpayer's row ("" without one).
+  static std::string nomeNoRegistro(const std::string& pasta) {
+    auto t = rt::db::Table::open(pasta + "/IMP0910.DBF", {.exclusive = false, .readOnly = true, .alias = {}});
+    if (!t) return {};
+    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r)
+      if ((*t)->goTo(r) && !(*t)->isDeleted() && (*t)->getText("CPF") == kCpf) {
+        std::string n = (*t)->getText("NOMECONTR");
+        return n.substr(0, n.find_last_not_of(' ') + 1);
+      }
+    return {};
+  }
   static bool nenhumaTabelaEm(const std::string& pasta) {
     for (const auto& e : fs::directory_iterator(pasta))
       if (e.path().filename().string().starts_with("IMP")) return false;
@@ -128,9 +140,22 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   const std::string home = raiz_ + "/tavren", dados = home + "/DADOS2010", bk = raiz_ + "/BK";
   TmuxSession& t00 = inicia(home, "00");
 
-  // Register a taxpayer and save its declaration.
-  registra(t00, kCpf);
+  // Register a taxpayer, type his name on the identification screen and save.
+  abreCpf(t00);
+  t00.text(kCpf);
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "IDENTIFICAÇÃO DO CONTRIBUINTE")) << t00.capture();
+  teclas(t00, {"N"});  // no rural activity: on to the name
+  t00.text(kNome);
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(espera(t00, "Nome " + kNome)) << t00.capture();
+  ASSERT_TRUE(perguntaFim(t00)) << t00.capture();
+  teclas(t00, {"S"});
+  ASSERT_TRUE(espera(t00, "Pasta atual")) << t00.capture();
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Salvando") == std::string::npos; })) << t00.capture();
+  teclas(t00, {"Escape"});
   ASSERT_EQ(cpfsDoRegistro(dados), std::vector<std::string>{kCpf});
+  EXPECT_EQ(nomeNoRegistro(dados), kNome);
   ASSERT_TRUE(temLinhaDoCpf(dados + "/IMP0110.DBF"));
 
   // Reindex: only the data folder is rebuilt, no table appears in the program folder.
@@ -192,11 +217,15 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   ASSERT_TRUE(n03.waitFor([](const std::string& t) { return t.find("Recupera os dados") == std::string::npos; }, 20s))
       << n03.capture();
   EXPECT_EQ(cpfsDoRegistro(dados2), std::vector<std::string>{kCpf});
+  EXPECT_EQ(nomeNoRegistro(dados2), kNome);
   EXPECT_TRUE(temLinhaDoCpf(dados2 + "/IMP0110.DBF"));
   abreCpf(n03);
   n03.text(kCpf);
   teclas(n03, {"Enter"});
   ASSERT_TRUE(espera(n03, "10=Balan")) << n03.capture();
+  // The name typed on terminal 00 is on the identification screen of the restored copy.
+  teclas(n03, {"F6"});
+  EXPECT_TRUE(espera(n03, "Nome " + kNome)) << n03.capture();
   for (const auto& e : fs::directory_iterator(dados2)) {
     const std::string n = e.path().filename().string();
     EXPECT_FALSE(n.starts_with("RESTORE_") || n.starts_with("IMPZIP") || n == "RESTAURA.JNL") << n;

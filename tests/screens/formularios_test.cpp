@@ -28,7 +28,9 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
   term.press(key::ShiftTab);  // from the dependants' grid to screen 3
   term.type("1000");
   term.press(key::Enter);
-  term.type("2x0y0");  // letters have no place in an amount
+  term.type("2x");  // letters have no place in an amount: said, and the field keeps the 2
+  term.press(key::Enter);  // the alert
+  term.type("00");
   term.press(key::Enter);
   term.press(key::Enter);  // I3_03
   term.press(key::Enter);  // I3_04: its parts
@@ -46,6 +48,7 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
   EXPECT_TRUE(gravador.viu("(6)DEPENDENTES e ALIMENTANDOS"));
   EXPECT_TRUE(gravador.viu("Bens de pequeno valor"));
   EXPECT_TRUE(gravador.viu("Próxima página  ALT F6 Aux. Rend"_cp));
+  EXPECT_TRUE(gravador.viu("Valor inválido: digite só algarismos, com vírgula para os centavos."_cp));
   auto t01 = dados("IMP0110", kNovo);
   ASSERT_TRUE(t01 && !t01->eof());
   EXPECT_EQ(t01->getNumber("I3_01"), Decimal::fromInt(1000));
@@ -91,6 +94,29 @@ TEST_F(Formularios, EscOnAnEstatesFinalDeclarationShowsScreenFiveAgain) {
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 5, 5}));
   EXPECT_TRUE(gravador.viu(" Termina  a  Declaração ?"_cp));
+}
+
+TEST_F(Formularios, ThePaymentsAreDrawnUnderTheDependantsBeforeTheyAreEdited) {
+  int visitas = 0;
+  aoEntrar = [this, &visitas](shell::Declara&, int n) {
+    // The second visit is seen alone: the payments only drawn while the dependants are edited.
+    if (n == 4 && ++visitas == 2) gravador.esquece();
+  };
+  novo(kNovo);
+  term.press(key::F4);
+  term.press(key::Tab);  // dependants to payments
+  term.type("CLINICA SAUDE");
+  term.press(key::Enter);
+  term.press(key::F1);
+  term.press(key::F4);
+  termina('S');
+  roda();
+
+  EXPECT_EQ(telas, (std::vector<int>{6, 4, 1, 4}));
+  // Still in view when the end is asked, after the dependants' grid was left.
+  EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "Nome do beneficiário"_cp));
+  EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "CLINICA SAUDE"));
+  EXPECT_EQ(conta("IMP0610", kNovo), 1);
 }
 
 }  // namespace

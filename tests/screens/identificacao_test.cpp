@@ -31,7 +31,8 @@ TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused
   term.press('N');  // ATV_BRASIL is skipped without rural activity
   term.type("fulano de tal");
   term.press(key::Enter);
-  term.type("31022009");  // no such day: the cursor stays
+  term.type("31022009");  // no such day: said, and the cursor stays
+  term.press(key::Enter);  // the alert
   term.press(rt::term::ctrlKey('u').code);
   term.type("15031970");  // full: on to the voter's title
   term.press(key::Enter);
@@ -47,6 +48,7 @@ TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused
   EXPECT_EQ(telas, (std::vector<int>{6}));
   EXPECT_TRUE(gravador.viu("Digite S de sim ou N de nao"));
   EXPECT_TRUE(gravador.viu("ATENCAO!! CPF está incorreto. "_cp));
+  EXPECT_TRUE(gravador.viu("Data inválida: informe dia, mês e ano de uma data que exista (dd/mm/aaaa)."_cp));
   EXPECT_TRUE(gravador.viu(" 39 anos  9 meses"));
   EXPECT_TRUE(gravador.viu("IDENTIFICAÇÃO DO CONTRIBUINTE"_cp));
   EXPECT_EQ(texto("IMP0910", kNovo, "NOMECONTR"), "FULANO DE TAL");
@@ -59,8 +61,37 @@ TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused
   EXPECT_EQ(texto("IMP0910", kNovo, "RETIFICA"), "N");
 }
 
+// What the input refuses before a field's check is said on the forms and in the grids alike:
+// a name longer than its field stays in the field with what fits, a letter in an income's
+// amount leaves the digits typed before it.
+TEST_F(Identificacao, AnOverLongNameAndALetterInAnAmountAreSaidAndTheFieldKept) {
+  const int largura = dados("IMP0910", kNovo)->field("NOMECONTR")->width;
+  const std::string nome(static_cast<std::size_t>(largura), 'A');
+  novo(kNovo);
+  term.press('N');
+  term.type(nome + "BC");  // the B is refused and said; the C closes the alert
+  term.press(key::Enter);  // leaves the name, as it was
+  term.press(key::F1);
+  term.type("EMPRESA X");
+  term.press(key::Enter);
+  term.type("5x");         // in the income's cell
+  term.press(key::Enter);  // the alert
+  term.type("000");
+  term.press(key::Enter);
+  termina('S');
+  roda();
+
+  EXPECT_EQ(telas, (std::vector<int>{6, 1}));
+  EXPECT_TRUE(gravador.viu(std::string("Texto maior que o campo: no máximo "_cp) + std::to_string(largura) + " caracteres."));
+  EXPECT_TRUE(gravador.viu("Valor inválido: digite só algarismos, com vírgula para os centavos."_cp));
+  EXPECT_EQ(texto("IMP0910", kNovo, "NOMECONTR"), nome);
+  auto rendas = dados("IMP0210", kNovo);
+  ASSERT_TRUE(rendas && !rendas->eof());
+  EXPECT_EQ(rendas->getNumber("I1_4"), rt::text::Decimal::fromInt(5000));
+}
+
 // The side of the rural activity is the working copies' side. A new taxpayer's first side is
-// only taken (there is nothing to move); the save writes the rural rows under it.
+// switched like any other; the save writes the rural summary under it, once.
 TEST_F(Identificacao, TheFirstRuralSideOfANewTaxpayerIsTaken) {
   std::vector<std::string> lados;
   aoEntrar = [&](shell::Declara& d, int) { lados.push_back(d.dec.espelho.rural.txt("ATV_BRASIL")); };
@@ -75,6 +106,7 @@ TEST_F(Identificacao, TheFirstRuralSideOfANewTaxpayerIsTaken) {
   EXPECT_EQ(texto("IMP0910", kNovo, "TEMRURAL"), "S");
   EXPECT_EQ(texto("IMP0910", kNovo, "ATV_BRASIL"), "N");
   EXPECT_EQ(texto("IMP1510", kNovo, "ATV_BRASIL"), "N");
+  EXPECT_EQ(conta("IMP1510", kNovo), 1);
 }
 
 // The lookups of the reference tables and of other declarations are reached by the field's

@@ -159,5 +159,29 @@ TEST_F(Rendimentos, ADependantsOnlyRowIsFoundNotDuplicated) {
   EXPECT_EQ(conta("IMP1210", kNovo, kDependente), 1);
 }
 
+// An existing taxpayer without incomes opens on screen 1's empty grid. The Enter a clerk types
+// after a full CPF (which ended the prompt by itself) is not taken as the start of an edit, so
+// the first Esc leaves the grid and asks whether the declaration ends.
+TEST_F(Rendimentos, TheFirstEscOnAnEmptyIncomeGridAsksTheEnd) {
+  aoEntrar = [this](shell::Declara&, int n) {
+    if (n == 1) gravador.esquece();
+  };
+  novo(kNovo);
+  term.press(key::Esc);
+  term.press('S');
+  term.pause();
+  term.type(kNovo);
+  term.press(key::Enter);
+  term.pause();
+  term.press(key::Esc);
+  term.pause();
+  term.press('S');
+  term.pause();
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 1}));
+  EXPECT_TRUE(gravador.viu(" Termina  a  Declaração ?"_cp));
+}
+
 }  // namespace
 }  // namespace screens::teste

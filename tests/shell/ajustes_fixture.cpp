@@ -33,6 +33,12 @@ bool Gravador::viu(std::string_view texto) const {
   return false;
 }
 
+bool Gravador::viuJuntos(std::string_view um, std::string_view outro) const {
+  for (const Tela& t : telas_)
+    if (t.texto.find(um) != std::string::npos && t.texto.find(outro) != std::string::npos) return true;
+  return false;
+}
+
 bool Gravador::viuEm(int r, int c, std::string_view texto) const {
   const std::size_t inicio = static_cast<std::size_t>(r * (rt::term::Screen::kCols + 1) + c);
   for (const Tela& t : telas_)

@@ -50,6 +50,8 @@ class Gravador final : public rt::term::Terminal {
   // Whether some screen shown held the CP860 text (anywhere, or from row r, column c).
   bool viu(std::string_view texto) const;
   bool viuEm(int r, int c, std::string_view texto) const;
+  // Whether one screen shown held both texts.
+  bool viuJuntos(std::string_view um, std::string_view outro) const;
   // Whether some screen was shown with the cursor at (r, c).
   bool cursorEm(int r, int c) const;
   // Whether some screen shown had the CP860 text at (r, c) in the attribute.

@@ -539,6 +539,7 @@ TEST_F(Declaracao, F4RecoversTheDeclarationOfAKilledProcessAndOnlyForThatLoad) {
     nomes.push_back(std::string(rt::text::trim(d.dec.espelho.registro.txt("NOMECONTR"))));
   };
   term.press(key::F4);
+  term.pause();
   termina('S');
   cpf(kB);
   termina('I');
@@ -560,6 +561,7 @@ TEST_F(Declaracao, F8ShowsOnlyRuralTaxpayersInTheLists) {
   // F8 puts the prompt on the first rural taxpayer; Enter opens him.
   term.press(key::F8);
   term.press(key::Enter);
+  term.pause();
   termina('I');
   term.press(key::Esc);
   std::vector<std::string> abertos;

@@ -146,6 +146,37 @@ TEST_F(MudaAtv, SameSideOrNoSideChangesNothing) {
   EXPECT_EQ(naTabela(16, kB), antes);
 }
 
+// A new taxpayer has no side yet: what the copies and the summary hold so far becomes the side
+// chosen, and nothing is saved under a blank side, where no side would load it again.
+TEST_F(MudaAtv, ANewTaxpayersRowsTakeTheFirstSideChosen) {
+  const std::string kNovo = "33333333333";
+  dec.espelho.CPF = kNovo;
+  ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 0));
+  ASSERT_EQ(dec.espelho.registro.txt("ATV_BRASIL"), " ");
+  rt::db::Table& imoveis = *area(36);
+  ASSERT_TRUE(imoveis.appendBlank());
+  ASSERT_TRUE(imoveis.put("CPF", kNovo));
+  ASSERT_TRUE(imoveis.put("I2R_01", std::string("FAZENDA FORA")));
+  ASSERT_TRUE(imoveis.flush());
+  dec.espelho.rural.txt("I7_V1", "RESUMO FORA");
+
+  ASSERT_TRUE(MUDA_ATV(ctx, dec, " ", "N"));
+  EXPECT_EQ(dec.espelho.registro.txt("ATV_BRASIL"), "N");
+  EXPECT_EQ(dec.espelho.rural.txt("ATV_BRASIL"), "N");
+  EXPECT_EQ(aparado(dec.espelho.rural.txt("I7_V1")), "RESUMO FORA");
+  EXPECT_EQ(naCopia(16), (std::vector<std::string>{"FAZENDA FORA"}));
+  EXPECT_EQ(area(36)->getText("ATV_BRASIL"), "N");
+  for (int n = 15; n <= 19; ++n) {
+    EXPECT_TRUE(naTabela(n, kNovo).empty()) << n;
+    EXPECT_EQ(rt::text::upper(area(n + 20)->orderExpression(1)), "CPF+ATV_BRASIL") << n;
+  }
+  // Switched again, the rows and the summary are saved under the side they took.
+  ASSERT_TRUE(MUDA_ATV(ctx, dec, "N", "S"));
+  EXPECT_EQ(naTabela(16, kNovo), (std::vector<std::string>{"N:FAZENDA FORA"}));
+  EXPECT_EQ(naTabela(15, kNovo), (std::vector<std::string>{"N:RESUMO FORA"}));
+  EXPECT_TRUE(naCopia(16).empty());
+}
+
 TEST_F(MudaAtv, ATableThatCannotBeHadSwitchesNothing) {
   // The debts table damaged: neither saved nor read, so every copy keeps the Brazil side.
   {

@@ -263,6 +263,20 @@ bool Get::badDate() const {
   return anyDigit && rt::text::ctod(buffer_).isEmpty();
 }
 
+bool Get::freeText() const {
+  // One or two places hold a code typed whole (a flag, a state's letters): typing on still
+  // moves to the next field there.
+  if (kind_ != Kind::Text || templ_.size() < 3) return false;
+  return std::all_of(templ_.begin(), templ_.end(), [](char t) { return t == 'X' || t == '!'; });
+}
+
+int Get::places() const {
+  int n = 0;
+  for (int i = 0; i < static_cast<int>(templ_.size()); ++i)
+    if (editable(i)) ++n;
+  return n;
+}
+
 Value Get::valueFromBuffer() const {
   switch (kind_) {
     case Kind::Number: {

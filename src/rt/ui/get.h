@@ -66,6 +66,11 @@ class Get {
   bool typeOut() const { return typeOut_; }
   // A date whose text is neither empty nor a real day.
   bool badDate() const;
+  // Free text of three places or more (every place takes any character): such a field that
+  // is full is not left by typing on, where the input says its refusals.
+  bool freeText() const;
+  // The places that can be typed into.
+  int places() const;
 
   // Typing a data character; false when the template refuses it.
   bool type(char c, bool insert);

@@ -138,6 +138,8 @@ bool Read::postValidate(Get& g) {
   if (g.badDate()) {
     g.restart();
     console_.bell();
+    if (say_) say_(g, Refusal::BadDate);
+    display();
     return false;
   }
   if (g.changed()) {
@@ -190,10 +192,21 @@ void Read::applyKey(Get& g, const Key& k) {
     g.toDecimalPoint();
     return;
   }
-  if (!g.type(c, console_.insertMode())) return;
+  // Where refusals are said, a full free-text field is not left by typing on: what is typed
+  // after its end would go to the next field, or be dropped, without a word.
+  const bool fica = say_ && g.freeText();
+  if (fica && g.typeOut()) {
+    console_.bell();
+    say_(g, Refusal::TooLong);
+    return;
+  }
+  if (!g.type(c, console_.insertMode())) {
+    if (say_) say_(g, Refusal::NotAccepted);
+    return;
+  }
   if (g.typeOut()) {
     console_.bell();
-    if (!console_.confirm()) exit_ = Exit::Enter;
+    if (!console_.confirm() && !fica) exit_ = Exit::Enter;
   }
 }
 
@@ -235,8 +248,9 @@ std::string Read::picture() const {
   return gets_[static_cast<std::size_t>(pos_)].picture();
 }
 
-ReadResult readOne(rt::term::Console& console, Get get, const rt::term::ColourSet& colours) {
+ReadResult readOne(rt::term::Console& console, Get get, const rt::term::ColourSet& colours, RefusalNotice say) {
   Read r(console, colours);
+  r.onRefusal(std::move(say));
   r.add(std::move(get));
   return r.run();
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "rt/term/colour.h"
@@ -17,6 +18,14 @@
 #include "rt/ui/get.h"
 
 namespace rt::ui {
+
+// What the input itself refused, before the field's own check could run: a date that is no
+// real day, a character the field's template does not take (a letter in an amount), a
+// character typed on into a full free-text field.
+enum class Refusal { BadDate, NotAccepted, TooLong };
+// Says a refusal to the user; without one the refusal only rings the bell, and a full field is
+// left by typing on, as the old runtime did.
+using RefusalNotice = std::function<void(const Get&, Refusal)>;
 
 struct ReadResult {
   bool updated = false;     // some field wrote a changed value (the old UPDATED())
@@ -43,6 +52,8 @@ class Read final : public rt::term::ActiveInput {
   std::size_t size() const { return gets_.size(); }
   Get& at(std::size_t i) { return gets_[i]; }
 
+  // Where refusals are said (see RefusalNotice).
+  void onRefusal(RefusalNotice say) { say_ = std::move(say); }
   // Draws every field again from its variable.
   void display();
   // Runs the READ from field `start`; the fields stay (CLEAR GETS is destroying the Read).
@@ -80,9 +91,11 @@ class Read final : public rt::term::ActiveInput {
   bool updated_ = false;
   bool kill_ = false;
   bool redisplay_ = false;
+  RefusalNotice say_;
 };
 
 // A READ of one field (the grid's cell edit, a prompt).
-ReadResult readOne(rt::term::Console& console, Get get, const rt::term::ColourSet& colours = {});
+ReadResult readOne(rt::term::Console& console, Get get, const rt::term::ColourSet& colours = {},
+                   RefusalNotice say = {});
 
 }  // namespace rt::ui

@@ -1,6 +1,10 @@
 // Input fields driven through the scripted terminal, as a user types them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/cp860.h"
@@ -212,6 +216,30 @@ TEST_F(ReadTest, DatesAndLogicals) {
   EXPECT_EQ(r.lastGet, 1);
   EXPECT_EQ(term.row(1).substr(1, 10), "28/02/2009");
   EXPECT_EQ(term.row(2).substr(1, 1), "Y");
+}
+
+TEST_F(ReadTest, RefusalsAreToldWhereTheReadSaysThemAndTheFieldIsKept) {
+  Decimal valor = 0;
+  Date d;
+  std::string nome = "abc", depois = "z";
+  std::vector<std::pair<std::string, Refusal>> ditas;
+  Read form(console, colours);
+  form.onRefusal([&](const Get& g, Refusal r) { ditas.emplace_back(g.name(), r); });
+  form.get(1, 1, var("VALOR", valor), "@E 999,999.99");
+  form.get(2, 1, var("D", d));
+  form.get(3, 1, var("NOME", nome));
+  form.get(4, 1, var("DEPOIS", depois));
+  term.type("1x2").press(key::Enter);             // the letter is refused, the digits stay
+  term.type("31022009").type("01032009");         // no such day, then a real one
+  term.type("XYZW").press(key::Enter);            // full at Z: the W is refused, not moved on
+  term.type("q").press(key::Enter);
+  form.run();
+  EXPECT_EQ(valor, 12);
+  EXPECT_EQ(d, Date::fromYmd(2009, 3, 1));
+  EXPECT_EQ(nome, "XYZ");
+  EXPECT_EQ(depois, "q");
+  EXPECT_EQ(ditas, (std::vector<std::pair<std::string, Refusal>>{
+                       {"M->VALOR", Refusal::NotAccepted}, {"M->D", Refusal::BadDate}, {"M->NOME", Refusal::TooLong}}));
 }
 
 }  // namespace
