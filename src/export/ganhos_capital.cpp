@@ -13,9 +13,13 @@ using store::RegistroEspelho;
 
 constexpr int kImovel = 1, kMovel = 2, kParticipacao = 3;
 
-bool sim(const RegistroEspelho& r, std::string_view campo) { return rt::text::alltrim(r.txt(campo)) == "S"; }
+bool sim(const RegistroEspelho& r, std::string_view campo) {
+  return rt::text::alltrim(r.txt(campo)) == "S";
+}
 
-std::string mm(int mes) { return doisDigitos(mes); }
+std::string mm(int mes) {
+  return doisDigitos(mes);
+}
 
 // One gain operation with the figures the file derives from its stored fields and its cost
 // rows; the same figures the gains screen stored, summed or divided as the format asks.
@@ -47,7 +51,8 @@ Apuracao apura(const DadosDeclaracao& dados, const RegistroEspelho& op, int nume
 
   const Decimal venda = op.num("VAL_ALI");
   Decimal custo = op.num("CUS_ATUAL");
-  if (ePermutaComTorna(op)) custo = rt::text::despreza(custo * rt::text::truncate(venda / (custo + venda), 4));
+  if (ePermutaComTorna(op))
+    custo = rt::text::despreza(custo * rt::text::truncate(venda / (custo + venda), 4));
   const Decimal RESUL_I = venda - custo;
   g.VR_GANHO = std::max(RESUL_I, Decimal());
 
@@ -73,19 +78,46 @@ Apuracao apura(const DadosDeclaracao& dados, const RegistroEspelho& op, int nume
 
 // A factor in percent: a zero total (no gain left to reduce) gives 0, as Decimal's division
 // does, never an infinite or undefined number.
-Decimal percentual(Decimal parte, Decimal total) { return parte / total * Decimal(100); }
+Decimal percentual(Decimal parte, Decimal total) {
+  return parte / total * Decimal(100);
+}
 
-// The monthly items: one for each month with a receipt. Their leading attributes differ by
-// kind (`proprios`); the proportion and the amount received close every one.
-template <typename Proprios>
-void colCPGC(TextoXml& x, const Apuracao& g, Proprios&& proprios) {
+// What the monthly items of a kind write where the kinds differ.
+struct ItemMensal {
+  std::string_view codNatureza;
+  Decimal aplicado{}, percentAplica{};
+  bool ganhoAposAplica = false;  // the month's gain again, after the reinvestment
+  bool acoes = false;            // the item's cpf, and the tax withheld set against the tax due
+  bool mesEmTexto = false;       // the month as two digits rather than a number
+};
+
+// The monthly items: one for each month with a receipt.
+void colCPGC(TextoXml& x, const Apuracao& g, const ItemMensal& k) {
+  const RegistroEspelho& r = g.op;
   x.abre("colCPGC").texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosCPGC").fim();
   for (int m = 1; m <= 12; ++m) {
-    const Decimal recebido = g.op.num("REC_MES" + mm(m));
+    const Decimal recebido = r.num("REC_MES" + mm(m));
     if (recebido <= Decimal()) continue;
-    x.abre("item");
-    proprios(m);
-    x.dinheiro("percentDiferimento", g.op.num("PER_TRI") * Decimal(100)).dinheiro("recebido", recebido).vazio();
+    const Decimal ganho = r.num("VAL_TRI" + mm(m)), devido = r.num("IMP_DEV" + mm(m));
+    const Decimal retido = k.acoes ? r.num("IMP_LEI" + mm(m)) : Decimal();
+    x.abre("item").dinheiro("aplicado", k.aplicado).a("codNatureza", k.codNatureza);
+    if (k.acoes) x.a("cpf", g.cpf);
+    x.dinheiro("ganhoAposAplica", k.ganhoAposAplica ? ganho : Decimal())
+        .dinheiro("ganhoCapital", ganho)
+        .dinheiro("impDevAplica", Decimal())
+        .dinheiro("impostoAposComp", k.acoes ? devido - retido : Decimal())
+        .dinheiro("impostoDevido", devido)
+        .dinheiro("impostoPago", r.num("IMP_PAG" + mm(m)))
+        .dinheiro("impostoRendaFonte", retido);
+    if (k.mesEmTexto)
+      x.a("mesRecebimento", mm(m));
+    else
+      x.inteiro("mesRecebimento", m);
+    x.inteiro("numeroItem", g.numero)
+        .dinheiro("percentAplica", k.percentAplica)
+        .dinheiro("percentDiferimento", r.num("PER_TRI") * Decimal(100))
+        .dinheiro("recebido", recebido)
+        .vazio();
   }
   x.fecha("colCPGC");
 }
@@ -169,23 +201,16 @@ void bemImovel(TextoXml& x, const Apuracao& g) {
       .dinheiro("valorResultadoAposReduc60", g.RESULTADO3)
       .fim();
 
-  colCPGC(x, g, [&](int m) {
-    x.dinheiro("aplicado", r.num("VAL_PARTE"))
-        .a("codNatureza", "1")
-        .dinheiro("ganhoAposAplica", r.num("VAL_TRI" + mm(m)))
-        .dinheiro("ganhoCapital", r.num("VAL_TRI" + mm(m)))
-        .dinheiro("impDevAplica", Decimal())
-        .dinheiro("impostoAposComp", Decimal())
-        .dinheiro("impostoDevido", r.num("IMP_DEV" + mm(m)))
-        .dinheiro("impostoPago", r.num("IMP_PAG" + mm(m)))
-        .dinheiro("impostoRendaFonte", Decimal())
-        .inteiro("mesRecebimento", m)
-        .inteiro("numeroItem", g.numero)
-        .dinheiro("percentAplica", PERART31);
-  });
+  colCPGC(x, g,
+          {.codNatureza = "1",
+           .aplicado = r.num("VAL_PARTE"),
+           .percentAplica = PERART31,
+           .ganhoAposAplica = true});
 
   // Property acquired before 1989 has the old-property reduction, one item per cost row.
-  x.abre("colReducao").texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosReducaoPercentual").fim();
+  x.abre("colReducao")
+      .texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosReducaoPercentual")
+      .fim();
   const Date aquisicao = r.data("DATA_ADQ");
   if (!aquisicao.isEmpty() && aquisicao < Date::fromYmd(1988, 12, 31))
     for (const RegistroEspelho* c : g.custos)
@@ -232,7 +257,8 @@ void bemMovel(TextoXml& x, const Apuracao& g) {
       .texto("CGCCPFAdquirente", r.txt("CPFADQ"))
       .a("cpf", g.cpf)
       .dinheiro("custo", r.num("CUS_ATUAL"))
-      .mapeado("descricaoBem", r.txt("ESPC_BEM1") + r.txt("ESPC_BEM2") + rt::text::substr(r.txt("ESPC_BEM3"), 1, 46))
+      .mapeado("descricaoBem",
+               r.txt("ESPC_BEM1") + r.txt("ESPC_BEM2") + rt::text::substr(r.txt("ESPC_BEM3"), 1, 46))
       .mapeado("descricaoOperacao", r.txt("NATUOPER"))
       .dinheiro("exclusivo", r.num("VAL_TRIBU"))
       .dinheiro("ganhoCapital", g.NVALTRI)
@@ -252,20 +278,7 @@ void bemMovel(TextoXml& x, const Apuracao& g) {
       .dinheiro("resultado1", g.VR_GANHO)
       .dinheiro("Resultado2", g.VR_GANHO)
       .fim();
-  colCPGC(x, g, [&](int m) {
-    x.dinheiro("aplicado", Decimal())
-        .a("codNatureza", "2")
-        .dinheiro("ganhoAposAplica", Decimal())
-        .dinheiro("ganhoCapital", r.num("VAL_TRI" + mm(m)))
-        .dinheiro("impDevAplica", Decimal())
-        .dinheiro("impostoAposComp", Decimal())
-        .dinheiro("impostoDevido", r.num("IMP_DEV" + mm(m)))
-        .dinheiro("impostoPago", r.num("IMP_PAG" + mm(m)))
-        .dinheiro("impostoRendaFonte", Decimal())
-        .a("mesRecebimento", mm(m))
-        .inteiro("numeroItem", g.numero)
-        .dinheiro("percentAplica", Decimal());
-  });
+  colCPGC(x, g, {.codNatureza = "2", .mesEmTexto = true});
   dadosApuracao(x, g);
   x.fecha("item");
 }
@@ -305,21 +318,7 @@ void participacao(TextoXml& x, const Apuracao& g) {
       .dinheiro("resultado2", g.VR_GANHO)
       .texto("siglaUF", r.txt("EST_SOCIE"))
       .fim();
-  colCPGC(x, g, [&](int m) {
-    x.a("aplicado", "0,00")
-        .a("codNatureza", "3")
-        .a("cpf", g.cpf)
-        .a("ganhoAposAplica", "0,00")
-        .dinheiro("ganhoCapital", r.num("VAL_TRI" + mm(m)))
-        .a("impDevAplica", "0,00")
-        .dinheiro("impostoAposComp", r.num("IMP_DEV" + mm(m)) - r.num("IMP_LEI" + mm(m)))
-        .dinheiro("impostoDevido", r.num("IMP_DEV" + mm(m)))
-        .dinheiro("impostoPago", r.num("IMP_PAG" + mm(m)))
-        .dinheiro("impostoRendaFonte", r.num("IMP_LEI" + mm(m)))
-        .inteiro("mesRecebimento", m)
-        .inteiro("numeroItem", g.numero)
-        .a("percentAplica", "0,00");
-  });
+  colCPGC(x, g, {.codNatureza = "3", .acoes = true});
   // The quantity of shares sold is not stored with the operation, so no quota item is
   // written (the format's rule for a quantity of 0).
   x.abre("colGCapQuota").texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosGCapQuota").fim();
@@ -336,8 +335,8 @@ struct Tipo {
 constexpr Tipo kTipos[] = {
     {kImovel, "bensImoveis", "serpro.ppgd.irpf.ganhosdecapital.bensimoveis.ItemDadosBemImovel", bemImovel},
     {kMovel, "bensMoveis", "serpro.ppgd.irpf.ganhosdecapital.bensmoveis.ItemDadosBemMovel", bemMovel},
-    {kParticipacao, "participacoesSocietarias", "serpro.ppgd.irpf.ganhosdecapital.psocietarias.ItemDadosPSocietarias",
-     participacao},
+    {kParticipacao, "participacoesSocietarias",
+     "serpro.ppgd.irpf.ganhosdecapital.psocietarias.ItemDadosPSocietarias", participacao},
 };
 
 }  // namespace
@@ -365,7 +364,9 @@ void ganhosDeCapital(TextoXml& x, const DadosDeclaracao& dados) {
       if (r.num("TIPO_BEM") == Decimal(tipo.TIPO_BEM)) tipo.item(x, apura(dados, r, ++numero));
     x.fecha(tipo.elemento);
   }
-  x.abre("declarantes").texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.IdentificacaoDeclaranteGCAP").fim();
+  x.abre("declarantes")
+      .texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.IdentificacaoDeclaranteGCAP")
+      .fim();
   x.abre("item")
       .a("cpf", comCpf(cpfAberto(dados.d)))
       .mapeado("nome", dados.d.registro.txt("NOMECONTR"))
