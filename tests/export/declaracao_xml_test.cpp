@@ -285,8 +285,9 @@ TEST_F(DeclaracaoXml, GanhosDeCapitalDeCadaTipo) {
   EXPECT_EQ(at(acoes, "nomeSociedade"), "CONSTRUTORA AGUA LTDA");
   EXPECT_EQ(at(acoes, "impostoRendaFonte"), "100,00");
   EXPECT_EQ(at(acoes, "impostoPago"), "2.900,00");
-  EXPECT_EQ(at("/classe/ganhosDeCapital/participacoesSocietarias/item/colCPGC/item", "impostoAposComp"), "2.900,00");
-  EXPECT_EQ(at("/classe/ganhosDeCapital/participacoesSocietarias/item/colCPGC/item", "cpf"), "123.456.789-09");
+  const char* mesDasAcoes = "/classe/ganhosDeCapital/participacoesSocietarias/item/colCPGC/item";
+  EXPECT_EQ(at(mesDasAcoes, "impostoAposComp"), "2.900,00");
+  EXPECT_EQ(at(mesDasAcoes, "cpf"), "123.456.789-09");
   EXPECT_TRUE(no("/classe/ganhosDeCapital/participacoesSocietarias/item/colGCapQuota"));
 
   EXPECT_EQ(at("/classe/ganhosDeCapital/declarantes/item", "valorExclusivo"), "339.000,00");

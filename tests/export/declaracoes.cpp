@@ -256,7 +256,8 @@ void comGanhos(Declaracao& x) {
                      {"VAL_PARTE", v("80000")}, {"REC_MES02", v("10000")}, {"REC_MES08", v("10000")}}));
   g.push_back(linha(Area::IMP0710,
                     {{"CPF", "12345678909"}, {"BEM_NRO", v("3")}, {"TIPO_BEM", v("2")}, {"ESPC_BEM1", "VEICULO "},
-                     {"ESPC_BEM2", "IMPORTADO "}, {"ESPC_BEM3", "MARCA X MODELO Y ANO 2007 COR PRATA PLACA ABC1234 ETC"},
+                     {"ESPC_BEM2", "IMPORTADO "},
+                     {"ESPC_BEM3", "MARCA X MODELO Y ANO 2007 COR PRATA PLACA ABC1234 ETC"},
                      {"NATUOPER", " Permuta com torna"}, {"DATA_ADQ", Date::fromYmd(2007, 2, 1)},
                      {"DATA_ALI", Date::fromYmd(2009, 7, 1)}, {"VAL_ALI", v("60000")}, {"CUS_ATUAL", v("40000")},
                      {"VAL_TRIBU", v("20000")}, {"VEN_PRAZO", "N"}, {"PEQ_VALOR", "N"}, {"REC_MES07", v("60000")},
