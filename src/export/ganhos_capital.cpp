@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/secoes_complementos.h"
