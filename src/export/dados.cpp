@@ -37,7 +37,8 @@ rt::db::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados) {
   const std::pair<Area, Linhas*> copias[] = {
       {Area::TMP_02, &dados.rendimentos}, {Area::TMP_03, &dados.dependentes}, {Area::TMP_04, &dados.bens},
       {Area::TMP_05, &dados.dividas},     {Area::TMP_06, &dados.pagamentos},  {Area::TMP_12, &dados.carneLeao},
-      {Area::TMP_14, &dados.aplicacoes},  {Area::TMP_07, &dados.ganhos}};
+      {Area::TMP_14, &dados.aplicacoes},  {Area::TMP_07, &dados.ganhos},
+      {Area::TMP_08, &dados.custosGanhos}};
   for (const auto& [area, destino] : copias) {
     auto r = leCopia(areas, area);
     if (!r) return r.status();

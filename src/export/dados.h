@@ -46,6 +46,7 @@ struct DadosDeclaracao {
   Linhas carneLeao;     // TMP_12, the titular's row and the dependants'
   Linhas aplicacoes;    // TMP_14, savings and profit lines
   Linhas ganhos;        // TMP_07, gain operations (TIPO_BEM 1-3) and variable-income rows (4)
+  Linhas custosGanhos;  // TMP_08, the cost rows and share movements of the gain operations
   LadoRural ruralBrasil, ruralExterior;
   std::map<std::string, std::string, std::less<>> NOMPAIS;  // country names by CODPAIS (table 60)
   rt::text::Date hoje;  // HOJE, from the program's clock

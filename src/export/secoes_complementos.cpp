@@ -6,13 +6,6 @@ namespace exporta {
 
 namespace {
 
-// Gain operations are the rows of copy 27 other than variable income (TIPO_BEM 4).
-bool temOperacoesDeGanho(const DadosDeclaracao& dados) {
-  for (const store::RegistroEspelho& r : dados.ganhos)
-    if (r.num("TIPO_BEM") != Decimal(4)) return true;
-  return false;
-}
-
 }  // namespace
 
 void moedaEstrangeira(TextoXml& x, const DadosDeclaracao&) {
@@ -45,12 +38,7 @@ Complementos complementosDaDeclaracao() {
   Complementos c;
   c.rendaVariavel = rendaVariavel;
   c.atividadeRural = atividadeRural;
-  // The gains section of a declaration with gain operations is written from the values the
-  // gains computation stores per operation, which it does not store yet: until it does, only a
-  // declaration without gain operations gets its (empty) section.
-  c.ganhosDeCapital = [](TextoXml& x, const DadosDeclaracao& dados) {
-    if (!temOperacoesDeGanho(dados)) semGanhos(x);
-  };
+  c.ganhosDeCapital = ganhosDeCapital;
   c.moedaEstrangeira = moedaEstrangeira;
   c.copiaIdentificador = copiaIdentificador;
   return c;

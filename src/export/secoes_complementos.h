@@ -1,5 +1,5 @@
-// The sections of the declaration file after `doacoes`: variable income, rural activity, the
-// empty capital-gains and foreign-currency sections, and the identifier copy of the program's
+// The sections of the declaration file after `doacoes`: variable income, rural activity,
+// capital gains, the empty foreign-currency section, and the identifier copy of the program's
 // index; together, the `Complementos` the export writes.
 #pragma once
 
@@ -16,6 +16,11 @@ void atividadeRural(TextoXml& x, const DadosDeclaracao& dados);
 void moedaEstrangeira(TextoXml& x, const DadosDeclaracao& dados);
 // SEMGANHO: the `ganhosDeCapital` section of a declaration without gain operations.
 void semGanhos(TextoXml& x);
+// Gain operations are the rows of copy 27 other than variable income (TIPO_BEM 4).
+bool temOperacoesDeGanho(const DadosDeclaracao& dados);
+// GANHOCAP: `ganhosDeCapital` with an item for every operation by kind (real estate, movable
+// goods, shares) and the declarant's totals; the empty section when there is no operation.
+void ganhosDeCapital(TextoXml& x, const DadosDeclaracao& dados);
 // "<copiaIdentificador" + the identifier attributes + "/>".
 void copiaIdentificador(TextoXml& x, const DadosDeclaracao& dados);
 

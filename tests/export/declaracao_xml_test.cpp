@@ -220,6 +220,81 @@ TEST_F(DeclaracaoXml, SecoesAposDoacoes) {
   EXPECT_EQ(std::string(doc.child("classe").last_child().name()), "copiaIdentificador");
 }
 
+TEST_F(DeclaracaoXml, GanhosDeCapitalDeCadaTipo) {
+  simplificada(x);
+  comGanhos(x);
+  const std::string texto = textoDe(x.dados, "SN", complementosDaDeclaracao());
+  ASSERT_FALSE(texto.empty());
+  confereEsperado(texto, "ganhos.xml");
+  confereXmllint(texto);
+  carrega(texto);
+  const char* imovel = "/classe/ganhosDeCapital/bensImoveis/item[1]";
+  const char* semReducao = "/classe/ganhosDeCapital/bensImoveis/item[2]";
+  const char* movel = "/classe/ganhosDeCapital/bensMoveis/item";
+  const char* acoes = "/classe/ganhosDeCapital/participacoesSocietarias/item";
+
+  EXPECT_EQ(at("/classe/ganhosDeCapital", "totalImpostoPagoSobreGanhosCapital"), "53.250,00");
+  // Property: the old-property reduction, then the two factors on what is left, each as a
+  // percentage of its own base; only this taxpayer's cost rows count.
+  EXPECT_EQ(at(imovel, "resultado1"), "400.000,00");
+  EXPECT_EQ(at(imovel, "totalReducaoDiferida"), "16.000,00");
+  EXPECT_EQ(at(imovel, "resultado2"), "384.000,00");
+  EXPECT_EQ(at(imovel, "valorReducao60"), "50.000,00");
+  EXPECT_EQ(at(imovel, "fatorReducao60"), "13,02");
+  EXPECT_EQ(at(imovel, "valorResultadoAposReduc60"), "334.000,00");
+  EXPECT_EQ(at(imovel, "fatorReducao35"), "4,49");
+  EXPECT_EQ(at(imovel, "valorResultadoAposReduc35"), "319.000,00");
+  EXPECT_EQ(at(imovel, "ganhoCapital"), "319.000,00");
+  EXPECT_EQ(at(imovel, "exclusivo"), "271.150,00");
+  EXPECT_EQ(at(imovel, "percentualReducao"), "20");
+  EXPECT_EQ(at(imovel, "indReforma"), "S");
+  EXPECT_EQ(at(imovel, "indMP252"), "N");
+  EXPECT_EQ(at(imovel, "indFichaApuracao"), "S");
+  EXPECT_EQ(at(imovel, "descricaoBem"), "CASA NA PRAIA");
+  EXPECT_EQ(doc.select_nodes("/classe/ganhosDeCapital/bensImoveis/item[1]/colReducao/item").size(), 2u);
+  EXPECT_EQ(doc.select_nodes("/classe/ganhosDeCapital/bensImoveis/item[1]/colReforma/item").size(), 2u);
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensImoveis/item[1]/colReforma/item[2]", "mes"), "06");
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensImoveis/item[1]/colReforma/item[2]", "percentualReducao60"), "8,00");
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensImoveis/item[1]/colCPGC/item", "mesRecebimento"), "3");
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensImoveis/item[1]/colCPGC/item", "percentDiferimento"), "63,80");
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensImoveis/item[1]/dadosApuracao", "dataAquisicao"), "10/05/1985");
+
+  // Nothing to reduce: a zero base gives factors of 0, not an infinite number.
+  EXPECT_EQ(at(semReducao, "numeroItem"), "2");
+  EXPECT_EQ(at(semReducao, "fatorReducao60"), "0,00");
+  EXPECT_EQ(at(semReducao, "fatorReducao35"), "0,00");
+  EXPECT_EQ(at(semReducao, "indMP252"), "I");
+  EXPECT_EQ(at(semReducao, "indFichaCalculo"), "N");
+  EXPECT_EQ(doc.select_nodes("/classe/ganhosDeCapital/bensImoveis/item[2]/colCPGC/item").size(), 2u);
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensImoveis/item[2]/colCPGC/item[2]", "mesRecebimento"), "8");
+  EXPECT_EQ(doc.select_nodes("/classe/ganhosDeCapital/bensImoveis/item[2]/colReducao/item").size(), 0u);
+  EXPECT_EQ(doc.select_nodes("/classe/ganhosDeCapital/bensImoveis/item[2]/colReforma/item").size(), 0u);
+
+  // Movable goods: the exchange with a balance costs only the share the sale bears; what was
+  // paid is the tax paid, not the tax due; the month in two digits.
+  EXPECT_EQ(at(movel, "numeroItem"), "1");
+  EXPECT_EQ(at(movel, "resultado1"), "36.000,00");
+  EXPECT_EQ(at(movel, "impostoDevido"), "3.000,00");
+  EXPECT_EQ(at(movel, "impostoPago"), "2.500,00");
+  EXPECT_EQ(at(movel, "indFichaApuracao"), "S");
+  EXPECT_EQ(at(movel, "IndFichaCalculo"), "S");
+  EXPECT_EQ(at(movel, "descricaoBem"), "VEICULO IMPORTADO MARCA X MODELO Y ANO 2007 COR PRATA PLACA ABC1");
+  EXPECT_EQ(at("/classe/ganhosDeCapital/bensMoveis/item/colCPGC/item", "mesRecebimento"), "07");
+
+  // Shares: the tax withheld is set against the tax due.
+  EXPECT_EQ(at(acoes, "nomeSociedade"), "CONSTRUTORA AGUA LTDA");
+  EXPECT_EQ(at(acoes, "impostoRendaFonte"), "100,00");
+  EXPECT_EQ(at(acoes, "impostoPago"), "2.900,00");
+  const char* mesDasAcoes = "/classe/ganhosDeCapital/participacoesSocietarias/item/colCPGC/item";
+  EXPECT_EQ(at(mesDasAcoes, "impostoAposComp"), "2.900,00");
+  EXPECT_EQ(at(mesDasAcoes, "cpf"), "123.456.789-09");
+  EXPECT_TRUE(no("/classe/ganhosDeCapital/participacoesSocietarias/item/colGCapQuota"));
+
+  EXPECT_EQ(at("/classe/ganhosDeCapital/declarantes/item", "valorExclusivo"), "339.000,00");
+  EXPECT_EQ(at("/classe/ganhosDeCapital/declarantes/item", "valorReducao"), "65.000,00");
+  EXPECT_EQ(std::string(no("/classe/ganhosDeCapital").next_sibling().name()), "moedaEstrangeira");
+}
+
 TEST_F(DeclaracaoXml, AtividadeRuralVazia) {
   // No rural activity, or a side without its summary: the empty blocks, each in one wrapper.
   simplificada(x);

@@ -234,4 +234,57 @@ std::string textoDe(const DadosDeclaracao& dados, std::string respostas, const C
   return ok ? texto : std::string();
 }
 
+void comGanhos(Declaracao& x) {
+  const Date d = Date::fromYmd(1985, 5, 10);
+  auto& g = x.dados.ganhos;
+  g.push_back(linha(Area::IMP0710,
+                    {{"CPF", "12345678909"}, {"BEM_NRO", v("1")}, {"TIPO_BEM", v("1")}, {"CPFADQ", "987.654.321-00"},
+                     {"NOME_ADQ", cp("JOÃO COMPRADOR"_cp)}, {"ESPC_BEM1", "CASA "}, {"ESPC_BEM2", "NA PRAIA"},
+                     {"ENDEIMO", "RUA DAS FLORES"}, {"NUMIMO", "12"}, {"BAIRIMO", "CENTRO"}, {"CEPIMO", "88000000"},
+                     {"MUNICIMO", "FLORIANOPOLIS"}, {"UFIMO", "SC"}, {"DATA_ADQ", d},
+                     {"DATA_ALI", Date::fromYmd(2009, 3, 15)}, {"VAL_ALI", v("500000")}, {"CUS_ATUAL", v("100000")},
+                     {"VAL_TRIBU", v("319000")}, {"VAL_IMPOS", v("47850")}, {"IMPPAGO", v("47850")},
+                     {"VEN_PRAZO", "N"}, {"PEQ_VALOR", "N"}, {"NATUOPER", "VENDA"}, {"PER_TRI", v("0.638")},
+                     {"REC_MES03", v("500000")}, {"VAL_TRI03", v("319000")}, {"IMP_DEV03", v("47850")},
+                     {"IMP_PAG03", v("47850")}}));
+  // Sold for its cost in an earlier year, in instalments, all of it reinvested: nothing to
+  // reduce, so both factors divide by a zero total.
+  g.push_back(linha(Area::IMP0710,
+                    {{"CPF", "12345678909"}, {"BEM_NRO", v("2")}, {"TIPO_BEM", v("1")},
+                     {"DATA_ADQ", Date::fromYmd(2005, 1, 3)}, {"DATA_ALI", Date::fromYmd(2008, 11, 10)},
+                     {"VAL_ALI", v("80000")}, {"CUS_ATUAL", v("80000")}, {"VEN_PRAZO", "S"}, {"PERART31", v("100")},
+                     {"VAL_PARTE", v("80000")}, {"REC_MES02", v("10000")}, {"REC_MES08", v("10000")}}));
+  g.push_back(linha(Area::IMP0710,
+                    {{"CPF", "12345678909"}, {"BEM_NRO", v("3")}, {"TIPO_BEM", v("2")}, {"ESPC_BEM1", "VEICULO "},
+                     {"ESPC_BEM2", "IMPORTADO "},
+                     {"ESPC_BEM3", "MARCA X MODELO Y ANO 2007 COR PRATA PLACA ABC1234 ETC"},
+                     {"NATUOPER", " Permuta com torna"}, {"DATA_ADQ", Date::fromYmd(2007, 2, 1)},
+                     {"DATA_ALI", Date::fromYmd(2009, 7, 1)}, {"VAL_ALI", v("60000")}, {"CUS_ATUAL", v("40000")},
+                     {"VAL_TRIBU", v("20000")}, {"VEN_PRAZO", "N"}, {"PEQ_VALOR", "N"}, {"REC_MES07", v("60000")},
+                     {"VAL_TRI07", v("20000")}, {"IMP_DEV07", v("3000")}, {"IMP_PAG07", v("2500")}}));
+  g.push_back(linha(Area::IMP0710,
+                    {{"CPF", "12345678909"}, {"BEM_NRO", v("4")}, {"TIPO_BEM", v("3")},
+                     {"ESPC_BEM1", cp("CONSTRUTORA ÁGUA LTDA"_cp)}, {"CGC_SOCIE", "11222333000181"},
+                     {"CID_SOCIE", "CURITIBA"}, {"EST_SOCIE", "PR"}, {"DATA_ALI", Date::fromYmd(2009, 9, 10)},
+                     {"VAL_ALI", v("30000")}, {"CUS_ATUAL", v("10000")}, {"VAL_TRIBU", v("20000")},
+                     {"VEN_PRAZO", "N"}, {"PEQ_VALOR", "N"}, {"PER_TRI", v("0.66666")}, {"REC_MES09", v("30000")},
+                     {"VAL_TRI09", v("20000")}, {"IMP_DEV09", v("3000")}, {"IMP_LEI09", v("100")},
+                     {"IMP_PAG09", v("2900")}}));
+
+  auto& c = x.dados.custosGanhos;
+  c.push_back(linha(Area::IMP0810, {{"CPF", "12345678909"}, {"BEM_NRO", v("1")}, {"DATA_CUST", d},
+                                    {"VALOR_CUST", v("60000")}, {"PER_CUST", v("0.6")}, {"PER_RED", v("20")},
+                                    {"VALOR_REDU", v("16000")}, {"PER_RED1", v("0.1")}, {"PER_RED2", v("0.05")},
+                                    {"RESUL_2", v("30000")}, {"RESUL_3", v("10000")}}));
+  c.push_back(linha(Area::IMP0810, {{"CPF", "12345678909"}, {"BEM_NRO", v("1")},
+                                    {"DATA_CUST", Date::fromYmd(2000, 6, 20)}, {"VALOR_CUST", v("40000")},
+                                    {"PER_CUST", v("0.4")}, {"PER_RED1", v("0.08")}, {"PER_RED2", v("0.02")},
+                                    {"RESUL_2", v("20000")}, {"RESUL_3", v("5000")}}));
+  // Another taxpayer's operation of the same number.
+  c.push_back(linha(Area::IMP0810, {{"CPF", "22233344405"}, {"BEM_NRO", v("1")}, {"VALOR_REDU", v("999")},
+                                    {"RESUL_2", v("999")}}));
+  preenche(x.d.tabela01, {{"I13_39", v("53250")}, {"I4_02", v("339000")}, {"I3_04GCPVC", v("1500")},
+                          {"I3_04REDUC", v("65000")}, {"I3_04UNICC", v("0")}});
+}
+
 }  // namespace exporta::teste

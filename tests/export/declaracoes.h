@@ -33,6 +33,10 @@ void comRendaVariavel(Declaracao& x);
 // Rural activity in Brazil (two properties, one without a name, a herd, assets and a debt) and
 // abroad (two properties in two countries); the Brazil side is the open one.
 void comRural(Declaracao& x);
+// Gain operations of every kind: property acquired before 1989 with a renovation, property
+// with nothing to reduce sold in instalments, movable goods in an exchange with a balance,
+// shares with tax withheld.
+void comGanhos(Declaracao& x);
 
 // The whole file text as GERAR writes it; questions answered from `respostas` ("S"/"N").
 std::string textoDe(const DadosDeclaracao& dados, std::string respostas = "SN", const Complementos& complementos = {});

@@ -157,6 +157,31 @@ TEST_F(Exportacao, RuralDosDoisLadosSemGravarTabelas) {
   EXPECT_EQ(ctx.areas.table(store::numero(Area::TMP_16))->recordCount(), 1u);
 }
 
+TEST_F(Exportacao, GanhosDasCopiasComSeusCustos) {
+  using store::Area;
+  const std::string cpf("12345678909");
+  using Linhas = std::initializer_list<std::initializer_list<std::pair<const char*, rt::db::Value>>>;
+  const auto copia = [&](Area a, Linhas linhas) {
+    const std::string nome = trabalho / ("TMP_0" + std::to_string(store::numero(a) - 20) + "07");
+    tabela(nome, store::origem(a), linhas);
+    rt::db::OpenOptions o;
+    o.exclusive = true;
+    ASSERT_TRUE(ctx.areas.open(store::numero(a), nome + ".DBF", o));
+  };
+  copia(Area::TMP_07, {{{"CPF", cpf}, {"BEM_NRO", rt::text::Decimal(1)}, {"TIPO_BEM", rt::text::Decimal(1)},
+                        {"ESPC_BEM1", std::string("CASA")}, {"VAL_ALI", rt::text::Decimal(1000)},
+                        {"DATA_ALI", rt::text::Date::fromYmd(2009, 4, 1)}, {"REC_MES04", rt::text::Decimal(1000)}}});
+  copia(Area::TMP_08, {{{"CPF", cpf}, {"BEM_NRO", rt::text::Decimal(1)}, {"RESUL_2", rt::text::Decimal(250)}}});
+
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  const std::string texto = le(alvo());
+  // The operation's item, its reduction from its cost row, its month's item.
+  EXPECT_NE(texto.find("descricaoBem=\"CASA\""), std::string::npos);
+  EXPECT_NE(texto.find("fatorReducao60=\"25,00\""), std::string::npos);
+  EXPECT_NE(texto.find("mesRecebimento=\"4\""), std::string::npos);
+  EXPECT_NE(texto.find("</bensImoveis><bensMoveis"), std::string::npos);
+}
+
 TEST_F(Exportacao, ArquivoNaPastaDoCpfIgualAoTemporario) {
   copiaDeRendimentos();
   // A previous, longer file is replaced, not appended to nor left with a tail.
