@@ -9,6 +9,8 @@
 #include "gains/campos.h"
 #include "gains/checa_ganho.h"
 #include "gains/ganho.h"
+#include "gains/parcelas_ganho.h"
+#include "gains/servicos_matriz.h"
 #include "gains/tabela_ganho.h"
 #include "gains/totais_ganho.h"
 #include "grid/edita.h"
@@ -254,6 +256,13 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
       grade.TIPO_BEM = tipo;
       grade.BEM_NRO = Decimal(g.BEM_NRO);
       (void)grid::EDITA(ctx, grade, kTelaCustos);
+    }
+    // A sale in instalments: its months in their matrix.
+    if (g.VEN_PRAZO && t.goTo(registro)) {
+      grid::Matrizes meses;
+      ServicosMatrizGanhos servicos;
+      grid::AmbienteMatriz a{ctx, grade, c, meses, servicos};
+      PARCELAS(a);
     }
     (void)t.goTo(registro);
     if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);

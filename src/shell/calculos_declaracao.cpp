@@ -1,5 +1,7 @@
 #include "shell/calculos_declaracao.h"
 
+#include "gains/renda_variavel.h"
+#include "gains/totais_ganho.h"
 #include "shell/exportacao.h"
 #include "shell/programa.h"
 #include "taxcalc/carne_leao.h"
@@ -24,6 +26,13 @@ void CalculosDeclaracao::CALC(store::Contexto& ctx, store::Declaracao& dec, int 
 void CalculosDeclaracao::BALANCO(store::Contexto& ctx, store::Declaracao& dec) {
   preparaVariaveis();
   motor.BALANCO(ctx, dec);
+}
+
+void CalculosDeclaracao::recalculaGanhos(store::Contexto& ctx, store::Declaracao& dec) {
+  preparaVariaveis();
+  taxcalc::Contexto c = motor.contexto(ctx, dec);
+  gains::SOMA_NTRIB(c);
+  gains::CALC_GRV(c);
 }
 
 void CalculosDeclaracao::transfere(store::Contexto& ctx, store::Declaracao& dec) {

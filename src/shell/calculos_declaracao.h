@@ -19,6 +19,9 @@ class CalculosDeclaracao : public store::Calculos {
 
   void CALC(store::Contexto& ctx, store::Declaracao& dec, int passo, int modo) override;
   void BALANCO(store::Contexto& ctx, store::Declaracao& dec) override;
+  // The gains' and variable income's totals from their stored rows, so the summary holds
+  // their tax as soon as the declaration is open.
+  void recalculaGanhos(store::Contexto& ctx, store::Declaracao& dec) override;
   // The export after a final save, when the terminal's transfer option asks for it.
   void transfere(store::Contexto& ctx, store::Declaracao& dec) override;
 
