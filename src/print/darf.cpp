@@ -1,6 +1,10 @@
 #include "print/darf.h"
 
+#include <memory>
+
+#include "console/alerta.h"
 #include "print/rota.h"
+#include "store/areas.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 
@@ -129,16 +133,71 @@ void folha(Impressao& imp, const SlipDarf& s) {
 
 }  // namespace
 
-bool SlipDarf::semJuros() const {
-  return QUEDARF == 1 && PDARF3 != 1 && CDARFUTU == "N" && DF_PGTO < DF_VCTO;
-}
-
 void IMPRDARF(store::Contexto& ctx, Impressao& imp, int QUEMOD, const SlipDarf& s) {
   if (s.valores.IMPO_REAL == Decimal()) return;
   if (QUEMOD == 2)
     formulario(ctx, imp, s);
   else
     folha(imp, s);
+}
+
+namespace {
+
+// FAZ_DARF: the slips of the taxpayer on the register. The confirmed slip stands for the
+// first taxpayer; every other slip is computed from the print copies.
+void FAZ_DARF(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, gains::OpcoesDarf& o) {
+  (void)ctx.areas.select(store::numero(store::Area::IMP0910));
+  if (imp.seq.TEM_LASER != 0) {
+    imp.dispositivo.at(imp.QLIN, 0);
+    imp.dispositivo.control("\x1b&l0E\x1b&l74P");
+  } else {
+    imp.QLIN = 0;
+  }
+  imp.dispositivo.setPrc(0, 0);
+  const int primeiro = o.QUEDARF == 1 ? o.QUE_QUOTA : o.MES_PGTO;
+  const int vias = esc.QUEMOD == 1 ? std::max(esc.NRO_VIAS, 2) : std::max(esc.NRO_VIAS, 1);
+  for (int k = 0; k < o.QTD_DARF() && !imp.CAN_IMP; ++k) {
+    std::optional<gains::SlipDarf> s;
+    if (k == 0 && o.confirmada) {
+      s = std::move(o.confirmada);
+      o.confirmada.reset();
+    } else if (o.QUEDARF == 6) {
+      continue;
+    } else {
+      s = gains::BUS_IMPO(ctx, o, primeiro + k);
+    }
+    if (!s) continue;
+    for (int v = 0; v < vias; ++v) IMPRDARF(ctx, imp, esc.QUEMOD, *s);
+    if (PAREIMP(ctx, imp)) return;
+  }
+}
+
+}  // namespace
+
+std::function<void(store::Contexto&, Impressao&)> servicoDarf(std::function<Escolhas()> escolhas,
+                                                               DialogoDarf dialogo) {
+  auto opcoes = std::make_shared<std::optional<gains::OpcoesDarf>>();
+  return [escolhas = std::move(escolhas), dialogo = std::move(dialogo), opcoes](store::Contexto& ctx,
+                                                                                  Impressao& imp) {
+    const Escolhas esc = escolhas ? escolhas() : Escolhas{};
+    // A job that has not routed its output yet is at its first taxpayer: the dialog runs.
+    const bool primeiro = !imp.roteadoNoTrabalho;
+    for (bool outro = primeiro; !imp.CAN_IMP;) {
+      if (outro) {
+        *opcoes = dialogo ? dialogo(ctx, esc) : std::nullopt;
+        if (!*opcoes) {
+          imp.CAN_IMP = true;
+          return;
+        }
+      }
+      if (!*opcoes) return;
+      if (!imp.roteadoNoTrabalho && !PREP_IMP(ctx, imp)) return;
+      FAZ_DARF(ctx, imp, esc, **opcoes);
+      if (esc.QUECON != 1) return;
+      if (console::AVISOSN(ctx, "Outro tipo de DARF? (S/N)") != "S") return;
+      outro = true;
+    }
+  };
 }
 
 }  // namespace print
