@@ -7,6 +7,7 @@
 
 #include "declaracao_fixture.h"
 #include "declaracao_impressa.h"
+#include "print/trabalho.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 
@@ -87,6 +88,34 @@ class DarfJobTest : public PrintFixture {
   }
   const std::string kA = "11111111111", kB = "22222222222", kC = "33333333333";
 };
+
+// Quotas run 1 to 8: a ninth asked for (the quota field takes one digit) gives no slip, even
+// for a taxpayer whose summary says more quotas.
+TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
+  EXPECT_TRUE(store::ABERTURA(ctx, 1));
+  rt::db::Table& t = *ctx.areas.table(1);
+  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk()) {
+    EXPECT_TRUE(t.lockRecord());
+    EXPECT_TRUE(t.put("I13_29", rt::text::Value(rt::text::Decimal(9))));
+    EXPECT_TRUE(t.flush());
+  }
+  (void)t.unlock();
+  (void)ctx.areas.closeAll();
+  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(print::INIVAR(ctx, kA, 1, 1));
+  rt::db::Table& reg = *ctx.areas.table(9);
+  ASSERT_TRUE(reg.goTop().isOk());
+  gains::OpcoesDarf o;
+  o.QUE_QUOTA = 8;
+  o.ULT_QUOTA = 9;
+  o.DF_PGTO = Date::fromYmd(2010, 4, 30);
+  for (int q = 0; q < 8; ++q) o.DAT_VENC[static_cast<std::size_t>(q)] = gains::ULTIMO_DIA(q + 3, 2010);
+  EXPECT_EQ(o.QTD_DARF(), 2);
+  const auto oitava = gains::BUS_IMPO(ctx, o, 8);
+  ASSERT_TRUE(oitava.has_value());
+  EXPECT_EQ(oitava->DF_VCTO, gains::ULTIMO_DIA(10, 2010));
+  EXPECT_FALSE(gains::BUS_IMPO(ctx, o, 9).has_value());
+}
 
 TEST_F(DarfJobTest, MarkedTaxpayersGetTheirSlipsInOneFile) {
   print::Escolhas esc;
