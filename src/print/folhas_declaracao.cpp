@@ -5,6 +5,7 @@
 #include "print/destino.h"
 #include "print/folha.h"
 #include "print/folhas_escritorio.h"
+#include "print/ganho_capital.h"
 #include "print/renda_variavel.h"
 #include "console/mensagens.h"
 #include "rt/text/cp860.h"
@@ -96,6 +97,9 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
     case 3: PAGINA3(f); break;
     case 4: PAGINA4(f); break;
     case 5: PAGINA5(f); break;
+    case 6:
+      IMPGANHO(ctx, imp, std::string(rt::text::trim(m.txt("NOMECONTR"))), d->CPF);
+      break;
     case 9:
       console::MENS(ctx, 0, "Imprimindo as anotações desse contribuinte."_cp);
       ANOTE_ESP(f);
