@@ -1,5 +1,6 @@
 // Sheet 3: assets and debts with their subtotals carried over the pages, the spouse's
 // information and the estate block.
+#include "print/pais.h"
 #include "print/folha.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
@@ -45,12 +46,9 @@ std::vector<Item> itens(store::Contexto& ctx, store::Area area, const Campos& c,
   return v;
 }
 
-// The country's name in TABPAIS; a code the table lacks has no name.
+// The country's name for the numeric code an asset keeps.
 std::string nomeDoPais(store::Contexto& ctx, int codigo) {
-  if (codigo <= 0 || !store::ABERTURA(ctx, store::Area::TABPAIS)) return {};
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::TABPAIS));
-  if (!t.seek(rt::text::strzero(Decimal(codigo), 3)) || !t.found()) return {};
-  return std::string(trim(t.getText("NOMPAIS")));
+  return codigo > 0 ? print::nomeDoPais(ctx, rt::text::strzero(Decimal(codigo), 3)) : std::string();
 }
 
 // RASCBENS (k 3) and RASCDIV (k 4).

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "print/pais.h"
 #include "console/documentos.h"
 #include "rt/text/cp860.h"
 #include "print/folha.h"
@@ -149,14 +150,6 @@ void imoveis(Rural& r) {
   });
   p.linha(0, r.imp.LIN_DIV2);
   p.normal();
-}
-
-// The country's name in TABPAIS; a code the table lacks has no name.
-std::string nomeDoPais(store::Contexto& ctx, std::string_view codigo) {
-  if (rt::text::alltrim(codigo).empty() || !store::ABERTURA(ctx, store::Area::TABPAIS)) return {};
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::TABPAIS));
-  if (!t.seek(codigo) || !t.found()) return {};
-  return t.getText("NOMPAIS");
 }
 
 void receitasEDespesas(Rural& r) {
