@@ -1,7 +1,7 @@
 // Sheet 3: assets and debts with their subtotals carried over the pages, the spouse's
 // information and the estate block.
-#include "print/pais.h"
 #include "print/folha.h"
+#include "print/pais.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "store/abertura.h"

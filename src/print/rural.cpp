@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "print/pais.h"
 #include "console/documentos.h"
-#include "rt/text/cp860.h"
 #include "print/folha.h"
+#include "print/pais.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "store/abertura.h"
