@@ -336,7 +336,7 @@ void Laco::juntaDescricao() {
 
 // The declaration's own grids (1-20) wait with the idle clock; the others simply wait.
 rt::term::Key Laco::esperaTecla() {
-  if (s_.opc() > 20) return s_.ctx.console.waitKey();
+  if (!s_.tela.tracos.relogio) return s_.ctx.console.waitKey();
   return esperaTeclaOciosa(s_.ctx, s_.g);
 }
 
@@ -344,7 +344,7 @@ rt::term::Key Laco::esperaTecla() {
 bool Laco::teclaTela(int code) {
   Grade& g = s_.g;
   const int opc = s_.opc();
-  const bool registro = naLista(opc, {41, 42, 46, 47});
+  const bool registro = s_.tela.tracos.registro;
   if (code == key::F1 || code == key::F2 || code == key::F3) {
     if (registro) {
       if (code == key::F3 && (opc == 46 || opc == 47)) return true;
@@ -359,6 +359,7 @@ bool Laco::teclaTela(int code) {
     if (opc == 40 || opc == 45) return true;
   }
   if (!g.declaracaoAberta()) return true;
+  const bool navega = s_.tela.tracos.navega;
   bool muda = false;
   switch (code) {
     case key::F1:
@@ -370,11 +371,11 @@ bool Laco::teclaTela(int code) {
       break;
     case key::AltF1:
     case key::F11:
-      if (opc < 40) muda = g.srv().QUETEL(s_.ctx, g, 11);
+      if (navega) muda = g.srv().QUETEL(s_.ctx, g, 11);
       break;
     case key::AltF2:
     case key::F12:
-      if (opc < 40 && g.TEMRURAL == "S") muda = g.srv().QUETEL(s_.ctx, g, 12);
+      if (navega && g.TEMRURAL == "S") muda = g.srv().QUETEL(s_.ctx, g, 12);
       break;
     case key::AltI:
     case key::AltH:
@@ -387,7 +388,7 @@ bool Laco::teclaTela(int code) {
       muda = g.srv().MUDATEL14(s_.ctx, g);
       break;
     default:
-      if (code <= key::F4 && code >= key::F10 && opc < 40) muda = g.srv().QUETEL(s_.ctx, g, 1 - code);
+      if (code <= key::F4 && code >= key::F10 && navega) muda = g.srv().QUETEL(s_.ctx, g, 1 - code);
       break;
   }
   if (muda) saiCom(code);
@@ -408,7 +409,8 @@ void Laco::roda() {
     con.refresh();
     return;
   }
-  const bool anexa = opc < 41 && !s_.tela.soLeitura;
+  const Tracos& tracos = s_.tela.tracos;
+  const bool anexa = tracos.cresce && !s_.tela.soLeitura;
   if (anexa && s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
   // The browse keeps its bottom hit until the next move: only the move down that hit it opens
   // the append row, not every key after it (a cell typed on a new row would go to another).
@@ -433,9 +435,8 @@ void Laco::roda() {
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
     g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
-    const bool longas = naLista(opc, {8, 9, 22, 23});
-    con.setBell(longas);
-    con.setConfirm(longas);
+    con.setBell(tracos.longas);
+    con.setConfirm(tracos.longas);
     s_.seleciona();
     Table* t = s_.t();
     if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
@@ -473,20 +474,20 @@ void Laco::roda() {
         }
         break;
       case key::CtrlEnter:  // also Ctrl+J, the same code
-        if (naLista(opc, {11, 30, 31})) {
+        if (tracos.escolhe) {
           escolhe();
-        } else if (naLista(opc, {4, 5, 6, 8, 9, 22, 23, 35, 36}) && !s_.fonte.fantasma()) {
+        } else if (tracos.lembra && !s_.fonte.fantasma()) {
           LEMBRA(s_);
         }
         break;
       case key::AltF4:
-        if (opc == 4) ANINHA(s_, 30);
+        if (tracos.aninhaF4 != 0) ANINHA(s_, tracos.aninhaF4);
         break;
       case key::AltF5:
-        if (naLista(opc, {5, 6, 8, 9, 22, 23, 35, 36})) ANINHA(s_, 31);
+        if (tracos.aninhaF5 != 0) ANINHA(s_, tracos.aninhaF5);
         break;
       case key::AltF6:
-        if (naLista(opc, {5, 8, 22})) ANINHA(s_, 13);
+        if (tracos.aninhaF6 != 0) ANINHA(s_, tracos.aninhaF6);
         break;
       case key::AltB:
         if (g.TELA == 10) {
@@ -499,7 +500,7 @@ void Laco::roda() {
         juntaDescricao();
         break;
       case key::AltT:
-        if (opc < 21 && g.declaracaoAberta()) g.srv().DESLIG_RELG(ctx, g);
+        if (tracos.relogio && g.declaracaoAberta()) g.srv().DESLIG_RELG(ctx, g);
         break;
       case key::F1:
       case key::F2:
@@ -525,8 +526,7 @@ void Laco::roda() {
         cola(false);
         break;
       case key::AltV:
-        // Only grids that may grow get a new row (register and office lists do not).
-        if (opc < 41 && opc != 26) cola(true);
+        if (tracos.colaNova) cola(true);
         break;
       case key::AltM:
         if (t != nullptr && !t->eof() && t->field(g.EDI_CAMPO) != nullptr) g.CLIPTEX = t->get(g.EDI_CAMPO);
@@ -541,13 +541,13 @@ void Laco::roda() {
         if (!s_.tela.campoItem.empty() && !s_.fonte.fantasma()) RENUMERA(s_);
         break;
       case key::AltS:
-        if (opc < 40) calculadora();
+        if (tracos.navega) calculadora();
         break;
       case key::AltW:
         if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(ctx, g);
         break;
       case key::AltL:
-        if (naLista(opc, {5, 6, 8, 9, 11, 22, 23, 35, 36}) && !s_.fonte.fantasma()) {
+        if (tracos.insereVarias && !s_.fonte.fantasma()) {
           rt::text::Decimal n;
           console::MENS(ctx, 14, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
           if (n.raw() > 0) INSERE_APOS(s_, static_cast<int>(n.wholePart()));
@@ -555,12 +555,12 @@ void Laco::roda() {
         break;
       case key::AltEquals:
       case key::AltKeypadPlus:
-        if (naLista(opc, {41, 46, 47})) MARCA_TODOS(s_, true);
+        if (tracos.marcaTodos) MARCA_TODOS(s_, true);
         if (opc == 38) ORDENA(s_, true);
         break;
       case key::AltMinus:
       case key::AltKeypadMinus:
-        if (naLista(opc, {41, 46, 47})) MARCA_TODOS(s_, false);
+        if (tracos.marcaTodos) MARCA_TODOS(s_, false);
         break;
       case key::Alt1 + 1:
       case key::Alt1 + 2:
@@ -583,8 +583,7 @@ void Laco::roda() {
         }
         break;
       case key::Del:
-        // The register lists keep their rows: a taxpayer is deleted through the menu.
-        if (opc < 46 && opc != 41 && opc != 42 && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
+        if (tracos.apaga && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
         break;
       case key::Ins:
         if (opc == 45) {

@@ -155,4 +155,60 @@ TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
   EXPECT_FALSE(term.viu("Valor em R$==>"));
 }
 
+// What the grid's keys did on a few screens when the loop still decided by the number.
+struct TracosEsperados {
+  int opc;
+  bool cresce, colaNova, navega, relogio, escolhe, lembra, insereVarias, apaga, marcaTodos, registro, longas;
+  int f4, f5, f6;
+};
+
+TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
+  const TracosEsperados casos[] = {
+      // opc cresce cola  navega relog  escol  lembra insere apaga  marca  regis  longas F4  F5  F6
+      {1, true, true, true, true, false, false, false, true, false, false, false, 0, 0, 0},
+      {4, true, true, true, true, false, true, false, true, false, false, false, 30, 0, 0},
+      {5, true, true, true, true, false, true, true, true, false, false, false, 0, 31, 13},
+      {9, true, true, true, true, false, true, true, true, false, false, true, 0, 31, 0},
+      {11, true, true, true, true, true, false, true, true, false, false, false, 0, 0, 0},
+      {22, true, true, true, false, false, true, true, true, false, false, true, 0, 31, 13},
+      {26, true, false, true, false, false, false, false, true, false, false, false, 0, 0, 0},
+      {30, true, true, true, false, true, false, false, true, false, false, false, 0, 0, 0},
+      {36, true, true, true, false, false, true, true, true, false, false, false, 0, 31, 0},
+      {40, true, true, false, false, false, false, false, true, false, false, false, 0, 0, 0},
+      {41, false, false, false, false, false, false, false, false, true, true, false, 0, 0, 0},
+      {45, false, false, false, false, false, false, false, true, false, false, false, 0, 0, 0},
+      {47, false, false, false, false, false, false, false, false, true, true, false, 0, 0, 0},
+  };
+  for (const TracosEsperados& c : casos) {
+    grid::Grade base;
+    const auto tela = grid::telaGrade(ctx, base, c.opc, 0);
+    ASSERT_TRUE(tela) << c.opc;
+    const grid::Tracos& t = tela->tracos;
+    EXPECT_EQ(t.cresce, c.cresce) << c.opc;
+    EXPECT_EQ(t.colaNova, c.colaNova) << c.opc;
+    EXPECT_EQ(t.navega, c.navega) << c.opc;
+    EXPECT_EQ(t.relogio, c.relogio) << c.opc;
+    EXPECT_EQ(t.escolhe, c.escolhe) << c.opc;
+    EXPECT_EQ(t.lembra, c.lembra) << c.opc;
+    EXPECT_EQ(t.insereVarias, c.insereVarias) << c.opc;
+    EXPECT_EQ(t.apaga, c.apaga) << c.opc;
+    EXPECT_EQ(t.marcaTodos, c.marcaTodos) << c.opc;
+    EXPECT_EQ(t.registro, c.registro) << c.opc;
+    EXPECT_EQ(t.longas, c.longas) << c.opc;
+    EXPECT_EQ(t.aninhaF4, c.f4) << c.opc;
+    EXPECT_EQ(t.aninhaF5, c.f5) << c.opc;
+    EXPECT_EQ(t.aninhaF6, c.f6) << c.opc;
+  }
+  // Every nesting target is itself a grid screen of the catalogue.
+  for (int opc : grid::telasTabela()) {
+    grid::Grade base;
+    const grid::Tracos t = grid::telaGrade(ctx, base, opc, 0)->tracos;
+    for (int alvo : {t.aninhaF4, t.aninhaF5, t.aninhaF6}) {
+      if (alvo != 0) {
+        EXPECT_TRUE(grid::telaGrade(ctx, base, alvo, 0)) << opc << " -> " << alvo;
+      }
+    }
+  }
+}
+
 }  // namespace

@@ -1,0 +1,37 @@
+#include "grid/tracos.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace grid {
+
+namespace {
+
+bool umDe(int opc, std::initializer_list<int> telas) { return std::find(telas.begin(), telas.end(), opc) != telas.end(); }
+
+}  // namespace
+
+// The numbers below 41 are the declaration's and the office's tables, which may grow; 41 and
+// above are the register, folder and bank-slip lists; 1-20 are the declaration's own screens.
+Tracos tracosDaTela(int opc) {
+  Tracos t;
+  t.cresce = opc < 41;
+  // The office list of taxpayers and their returns (26) takes no pasted row.
+  t.colaNova = opc < 41 && opc != 26;
+  t.navega = opc < 40;
+  t.relogio = opc <= 20;
+  t.escolhe = umDe(opc, {11, 30, 31});
+  t.lembra = umDe(opc, {4, 5, 6, 8, 9, 22, 23, 35, 36});
+  t.insereVarias = umDe(opc, {5, 6, 8, 9, 11, 22, 23, 35, 36});
+  // The register lists keep their rows: a taxpayer is deleted through the menu.
+  t.apaga = opc < 46 && opc != 41 && opc != 42;
+  t.marcaTodos = umDe(opc, {41, 46, 47});
+  t.registro = umDe(opc, {41, 42, 46, 47});
+  t.longas = umDe(opc, {8, 9, 22, 23});
+  t.aninhaF4 = opc == 4 ? 30 : 0;
+  t.aninhaF5 = umDe(opc, {5, 6, 8, 9, 22, 23, 35, 36}) ? 31 : 0;
+  t.aninhaF6 = umDe(opc, {5, 8, 22}) ? 13 : 0;
+  return t;
+}
+
+}  // namespace grid

@@ -1,0 +1,27 @@
+// What the grid's keys do differently on each numbered grid screen, as data of the screen's
+// catalogue entry: the loop asks for the trait, never for the screen's number.
+#pragma once
+
+namespace grid {
+
+struct Tracos {
+  bool cresce = false;        // Down past the last row opens a new row (unless read-only)
+  bool colaNova = false;      // Alt+V pastes into a new row
+  bool navega = false;        // F4-F10, Alt+F1/F11, Alt+F2/F12 and Alt+S (calculator) act
+  bool relogio = false;       // a declaration's own grid: waits with the idle clock, Alt+T
+  bool escolhe = false;       // Ctrl+Enter takes the row back to the calling screen
+  bool lembra = false;        // Ctrl+Enter opens the remembered lines list
+  bool insereVarias = false;  // Alt+L inserts several lines after the item
+  bool apaga = false;         // Del removes the row
+  bool marcaTodos = false;    // Alt+(+) and Alt+(-) mark and unmark every row
+  bool registro = false;      // F1-F3 choose the register list's order
+  bool longas = false;        // long texts: the bell and confirmation on a full cell
+  int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)
+  int aninhaF5 = 0;           // ... Alt+F5
+  int aninhaF6 = 0;           // ... Alt+F6
+};
+
+// The traits of the grid screen `opc`.
+Tracos tracosDaTela(int opc);
+
+}  // namespace grid
