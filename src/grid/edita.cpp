@@ -14,6 +14,7 @@
 #include "grid/mensal.h"
 #include "grid/relogio_ocioso.h"
 #include "grid/sessao.h"
+#include "grid/teclas_tela.h"
 #include "rt/db/structure.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -358,40 +359,7 @@ bool Laco::teclaTela(int code) {
     }
     if (opc == 40 || opc == 45) return true;
   }
-  if (!g.declaracaoAberta()) return true;
-  const bool navega = s_.tela.tracos.navega;
-  bool muda = false;
-  switch (code) {
-    case key::F1:
-      muda = g.srv().MUDATEL1(s_.ctx, g);
-      break;
-    case key::F2:
-    case key::F3:
-      muda = g.srv().QUETEL(s_.ctx, g, code == key::F2 ? 2 : 3);
-      break;
-    case key::AltF1:
-    case key::F11:
-      if (navega) muda = g.srv().QUETEL(s_.ctx, g, 11);
-      break;
-    case key::AltF2:
-    case key::F12:
-      if (navega && g.TEMRURAL == "S") muda = g.srv().QUETEL(s_.ctx, g, 12);
-      break;
-    case key::AltI:
-    case key::AltH:
-      if (opc < 39) muda = g.srv().ESC_HORIZ(s_.ctx, g);
-      break;
-    case key::AltZ:
-      muda = g.srv().MUDATEL12(s_.ctx, g);
-      break;
-    case key::AltX:
-      muda = g.srv().MUDATEL14(s_.ctx, g);
-      break;
-    default:
-      if (code <= key::F4 && code >= key::F10 && navega) muda = g.srv().QUETEL(s_.ctx, g, 1 - code);
-      break;
-  }
-  if (muda) saiCom(code);
+  if (mudaDePagina(s_.ctx, g, code, s_.tela.tracos)) saiCom(code);
   return true;
 }
 

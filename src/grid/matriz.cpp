@@ -4,6 +4,8 @@
 #include "grid/congela.h"
 #include "grid/matriz_telas.h"
 #include "grid/relogio_ocioso.h"
+#include "grid/teclas_tela.h"
+#include "grid/tracos.h"
 
 #include <algorithm>
 #include <chrono>
@@ -316,27 +318,7 @@ void LacoMatriz::soTotal() {
 bool LacoMatriz::teclaTela(int code) {
   Grade& g = a_.g;
   if (!g.declaracaoAberta()) return false;
-  bool muda = false;
-  switch (code) {
-    case key::F1:
-      muda = g.srv().MUDATEL1(a_.ctx, g);
-      break;
-    case key::AltF1:
-    case key::F11:
-      muda = g.srv().QUETEL(a_.ctx, g, 11);
-      break;
-    case key::AltF2:
-    case key::F12:
-      muda = g.TEMRURAL == "S" && g.srv().QUETEL(a_.ctx, g, 12);
-      break;
-    case key::AltI:
-    case key::AltH:
-      muda = g.srv().ESC_HORIZ(a_.ctx, g);
-      break;
-    default:
-      if (code <= key::F2 && code >= key::F10) muda = g.srv().QUETEL(a_.ctx, g, 1 - code);
-      break;
-  }
+  const bool muda = mudaDePagina(a_.ctx, g, code, tracosDaTela(t_.opc));
   g.OPC = t_.opc;
   if (muda) saiCom(code);
   return muda;

@@ -19,6 +19,7 @@ Tracos tracosDaTela(int opc) {
   // The office list of taxpayers and their returns (26) takes no pasted row.
   t.colaNova = opc < 41 && opc != 26;
   t.navega = opc < 40;
+  t.horizontal = opc < 39;
   t.relogio = opc <= 20;
   t.escolhe = umDe(opc, {11, 30, 31});
   t.lembra = umDe(opc, {4, 5, 6, 8, 9, 22, 23, 35, 36});

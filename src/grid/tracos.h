@@ -8,6 +8,7 @@ struct Tracos {
   bool cresce = false;        // Down past the last row opens a new row (unless read-only)
   bool colaNova = false;      // Alt+V pastes into a new row
   bool navega = false;        // F4-F10, Alt+F1/F11, Alt+F2/F12 and Alt+S (calculator) act
+  bool horizontal = false;   // Alt+I/Alt+H: the monthly layout of the page
   bool relogio = false;       // a declaration's own grid: waits with the idle clock, Alt+T
   bool escolhe = false;       // Ctrl+Enter takes the row back to the calling screen
   bool lembra = false;        // Ctrl+Enter opens the remembered lines list
