@@ -368,7 +368,6 @@ void Laco::roda() {
   store::Contexto& ctx = s_.ctx;
   rt::term::Console& con = ctx.console;
   rt::ui::Browse& b = s_.b;
-  const int opc = s_.opc();
   if (g.SO_MOS != 0) {
     // Only drawn, with the current row marked, behind a form that shows it.
     while (!b.stabilize()) {
@@ -414,7 +413,7 @@ void Laco::roda() {
       // folder's name it would only overwrite the name's first letter (Linux names keep their
       // case, so "S" is the one mark; "N" unmarks).
       const bool marca = k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n';
-      if (opc == 40 && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
+      if (tracos.marcaPasta && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
         b.setColPos(1);
         g.PONTEIRO = 1;
       }
@@ -429,7 +428,7 @@ void Laco::roda() {
         break;
       case key::Enter:
         // On the carnê-leão's detail grids a value is typed month by month.
-        if ((opc == 17 && g.PONTEIRO == 2) || opc == 24) {
+        if (tracos.mensalNoEnter != 0 && (tracos.mensalNoEnter == -1 || tracos.mensalNoEnter == g.PONTEIRO)) {
           (void)DIVIDE_MENSAL(s_);
           g.LASTECLA = 0;
           break;
@@ -503,7 +502,7 @@ void Laco::roda() {
         DIGA_QUEM(ctx, g, g.NOMECONTR);
         break;
       case key::AltO:
-        if (opc == 18 || opc == 38) ORDENA(s_, false);
+        if (tracos.ordena) ORDENA(s_, false);
         break;
       case key::AltR:
         if (!s_.tela.campoItem.empty() && !s_.fonte.fantasma()) RENUMERA(s_);
@@ -524,7 +523,7 @@ void Laco::roda() {
       case key::AltEquals:
       case key::AltKeypadPlus:
         if (tracos.marcaTodos) MARCA_TODOS(s_, true);
-        if (opc == 38) ORDENA(s_, true);
+        if (tracos.subtotais) ORDENA(s_, true);
         break;
       case key::AltMinus:
       case key::AltKeypadMinus:
@@ -532,7 +531,7 @@ void Laco::roda() {
         break;
       case key::Alt1 + 1:
       case key::Alt1 + 2:
-        if (opc == 38) SUBTOTAL(s_, k.code == key::Alt1 + 2);
+        if (tracos.subtotais) SUBTOTAL(s_, k.code == key::Alt1 + 2);
         break;
       case key::Down:
       case key::PgDn:
@@ -554,7 +553,7 @@ void Laco::roda() {
         if (tracos.apaga && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
         break;
       case key::Ins:
-        if (opc == 45) {
+        if (tracos.boletoUnico) {
           g.srv().UNICO_BOL(ctx, g);
           ctx.janelas.FECHAJAN(3);
           s_.seleciona();
@@ -562,7 +561,7 @@ void Laco::roda() {
         } else if (!s_.fonte.fantasma()) {
           if (!s_.tela.campoLinha.empty()) {
             if (console::MENS(ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
-          } else if (naLista(opc, {1, 2, 11})) {
+          } else if (tracos.insereAntes) {
             INSERE_ANTES(s_);
           }
         }

@@ -29,6 +29,13 @@ Tracos tracosDaTela(int opc) {
   t.marcaTodos = umDe(opc, {41, 46, 47});
   t.registro = umDe(opc, {41, 42, 46, 47});
   t.longas = umDe(opc, {8, 9, 22, 23});
+  t.ordena = umDe(opc, {18, 38});
+  t.subtotais = opc == 38;
+  t.insereAntes = umDe(opc, {1, 2, 11});
+  t.marcaPasta = opc == 40;
+  t.boletoUnico = opc == 45;
+  // The carnê-leão's detail grids: the value column of the incomes, every column of 24.
+  t.mensalNoEnter = opc == 24 ? -1 : opc == 17 ? 2 : 0;
   t.aninhaF4 = opc == 4 ? 30 : 0;
   t.aninhaF5 = umDe(opc, {5, 6, 8, 9, 22, 23, 35, 36}) ? 31 : 0;
   t.aninhaF6 = umDe(opc, {5, 8, 22}) ? 13 : 0;

@@ -17,6 +17,13 @@ struct Tracos {
   bool marcaTodos = false;    // Alt+(+) and Alt+(-) mark and unmark every row
   bool registro = false;      // F1-F3 choose the register list's order
   bool longas = false;        // long texts: the bell and confirmation on a full cell
+  bool ordena = false;        // Alt+O sorts by the first order
+  bool subtotais = false;     // Alt+(+) sorts by the second order, Alt+1/Alt+2 subtotal
+  bool insereAntes = false;   // Ins inserts a row before (screens without line numbers)
+  bool marcaPasta = false;    // a mark key typed anywhere on the row marks the folder
+  bool boletoUnico = false;   // Ins issues one bank slip
+  // Enter types the value month by month: on every column (-1), on this column, or never (0).
+  int mensalNoEnter = 0;
   int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)
   int aninhaF5 = 0;           // ... Alt+F5
   int aninhaF6 = 0;           // ... Alt+F6

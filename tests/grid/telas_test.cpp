@@ -199,9 +199,20 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
     EXPECT_EQ(t.aninhaF5, c.f5) << c.opc;
     EXPECT_EQ(t.aninhaF6, c.f6) << c.opc;
   }
+  // The rural book sorts and subtotals; the carnê-leão's grids type month by month on Enter.
+  grid::Grade base;
+  const grid::Tracos livro = grid::telaGrade(ctx, base, 38, 0)->tracos;
+  EXPECT_TRUE(livro.ordena && livro.subtotais && !livro.insereAntes && livro.horizontal && livro.navega);
+  const grid::Tracos leao = grid::telaGrade(ctx, base, 18, 0)->tracos;
+  EXPECT_TRUE(leao.ordena && !leao.subtotais && leao.horizontal);
+  EXPECT_EQ(leao.mensalNoEnter, 0);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->tracos.mensalNoEnter, 2);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 24, 0)->tracos.mensalNoEnter, -1);
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 2, 0)->tracos.insereAntes);
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 40, 0)->tracos.marcaPasta);
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 45, 0)->tracos.boletoUnico);
   // Every nesting target is itself a grid screen of the catalogue.
   for (int opc : grid::telasTabela()) {
-    grid::Grade base;
     const grid::Tracos t = grid::telaGrade(ctx, base, opc, 0)->tracos;
     for (int alvo : {t.aninhaF4, t.aninhaF5, t.aninhaF6}) {
       if (alvo != 0) {
