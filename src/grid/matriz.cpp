@@ -247,7 +247,7 @@ void LacoMatriz::cola() {
 void LacoMatriz::calculadora() {
   Grade& g = a_.g;
   const int opc = t_.opc;
-  if (opc != 7 && opc != 12 && opc != 14 && opc != 16) return;
+  if (!t_.calcula) return;
   if (!console::CALCULADORA(a_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
   if (!celulaEditavel(a_, opc, linha(), coluna())) return;
   escreve(g.calculadora.RESULT);
@@ -255,7 +255,7 @@ void LacoMatriz::calculadora() {
 
 void LacoMatriz::mensal() {
   const int opc = t_.opc;
-  if (opc != 12 && opc != 16) return;
+  if (!t_.divideMensal) return;
   const CelulaRef c = celula();
   if (c.valor == nullptr || !celulaEditavel(a_, opc, linha(), coluna())) return;
   MesesValor meses;
@@ -383,7 +383,7 @@ void LacoMatriz::roda() {
         if (g.TELA == 2) soRec();
         break;
       case key::AltB:
-        if (opc == 7) buscaCampo();
+        if (t_.buscaCampo) buscaCampo();
         break;
       case key::AltS:
         calculadora();
@@ -472,7 +472,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   for (int i = 0; i < static_cast<int>(t.colunas.size()); ++i) {
     const ColunaMatriz& c = t.colunas[static_cast<std::size_t>(i)];
     const int col = i + 1;
-    const bool nomeDoMes = col == 1 && (opc == 7 || opc == 16);
+    const bool nomeDoMes = col == 1 && t.colunaDoMes;
     // The month names are 9 wide: the monthly window then shows both value columns.
     const int largura = nomeDoMes ? std::min(larguraMascara(c.masc), 9) : larguraMascara(c.masc);
     // The one place a matrix's amounts become text: the column's picture, when drawn.
@@ -489,11 +489,8 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   }
   // The month's name is not typed into: the monthly window starts on the reais.
   if (opc == 7) b.setColPos(2);
-  if (opc == 16) g.srv().MRODAPE(ctx, g, 12);
-  if (opc == 37) {
-    g.srv().MRODAPER(ctx, g, 2);
-    (void)MARCA_NEG(a);
-  }
+  if (t.dica != 0) t.dicaRural ? g.srv().MRODAPER(ctx, g, t.dica) : g.srv().MRODAPE(ctx, g, t.dica);
+  if (opc == 37) (void)MARCA_NEG(a);
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();
