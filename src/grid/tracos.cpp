@@ -39,6 +39,10 @@ Tracos tracosDaTela(int opc) {
   t.aninhaF4 = opc == 4 ? 30 : 0;
   t.aninhaF5 = umDe(opc, {5, 6, 8, 9, 22, 23, 35, 36}) ? 31 : 0;
   t.aninhaF6 = umDe(opc, {5, 8, 22}) ? 13 : 0;
+  // Alt+Z on the assets and debts page widens the list in use: the assets (5, or the list 30
+  // over them) or the debts (6, or the list 31).
+  t.ampliaAltZ = umDe(opc, {5, 30}) ? Ampliacao::bens : umDe(opc, {6, 31}) ? Ampliacao::dividas : Ampliacao::nenhuma;
+  t.ampliaAltX = opc == 5 ? Ampliacao::bens : opc == 6 ? Ampliacao::dividas : Ampliacao::nenhuma;
   return t;
 }
 

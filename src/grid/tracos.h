@@ -4,6 +4,9 @@
 
 namespace grid {
 
+// The list a page key widens to the whole page (Alt+Z, Alt+X on the assets and debts page).
+enum class Ampliacao { nenhuma, bens, dividas };
+
 struct Tracos {
   bool cresce = false;        // Down past the last row opens a new row (unless read-only)
   bool colaNova = false;      // Alt+V pastes into a new row
@@ -27,6 +30,8 @@ struct Tracos {
   int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)
   int aninhaF5 = 0;           // ... Alt+F5
   int aninhaF6 = 0;           // ... Alt+F6
+  Ampliacao ampliaAltZ = Ampliacao::nenhuma;  // the list Alt+Z widens
+  Ampliacao ampliaAltX = Ampliacao::nenhuma;  // the list Alt+X widens
 };
 
 // The traits of the grid screen `opc`.

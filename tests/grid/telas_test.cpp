@@ -211,6 +211,9 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_TRUE(grid::telaGrade(ctx, base, 2, 0)->tracos.insereAntes);
   EXPECT_TRUE(grid::telaGrade(ctx, base, 40, 0)->tracos.marcaPasta);
   EXPECT_TRUE(grid::telaGrade(ctx, base, 45, 0)->tracos.boletoUnico);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 30, 0)->tracos.ampliaAltZ, grid::Ampliacao::bens);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 31, 0)->tracos.ampliaAltX, grid::Ampliacao::nenhuma);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 6, 0)->tracos.ampliaAltX, grid::Ampliacao::dividas);
   // Every nesting target is itself a grid screen of the catalogue.
   for (int opc : grid::telasTabela()) {
     const grid::Tracos t = grid::telaGrade(ctx, base, opc, 0)->tracos;
