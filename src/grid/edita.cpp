@@ -605,8 +605,9 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g) {
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
   const int opc = g.OPC;
-  if (opc < 28 || (opc >= 34 && opc <= 39)) poe(grava, t, "CPF", g.CPF);
-  if (opc >= 34 && opc <= 39) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
+  const Tracos tracos = tracosDaTela(opc);
+  if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
+  if (tracos.gravaAtividade) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
   if (opc == 1) poe(grava, t, "I1_1", std::string("J"));
   if (opc == 2) poe(grava, t, "I1_1", std::string("D"));
   if (naLista(opc, {16, 17, 18, 24})) {

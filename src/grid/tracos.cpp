@@ -29,6 +29,9 @@ Tracos tracosDaTela(int opc) {
   t.marcaTodos = umDe(opc, {41, 46, 47});
   t.registro = umDe(opc, {41, 42, 46, 47});
   t.longas = umDe(opc, {8, 9, 22, 23});
+  // The declaration's tables (below 28) and the rural ones (34-39) hold the taxpayer's rows.
+  t.gravaCpf = opc < 28 || (opc >= 34 && opc <= 39);
+  t.gravaAtividade = opc >= 34 && opc <= 39;
   t.ordena = umDe(opc, {18, 38});
   t.subtotais = opc == 38;
   t.insereAntes = umDe(opc, {1, 2, 11});

@@ -25,6 +25,8 @@ struct Tracos {
   bool insereAntes = false;   // Ins inserts a row before (screens without line numbers)
   bool marcaPasta = false;    // a mark key typed anywhere on the row marks the folder
   bool boletoUnico = false;   // Ins issues one bank slip
+  bool gravaCpf = false;        // a new row is stamped with the taxpayer's CPF
+  bool gravaAtividade = false;  // ... and with the rural side (ATV_BRASIL)
   // Enter types the value month by month: on every column (-1), on this column, or never (0).
   int mensalNoEnter = 0;
   int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "fixture.h"
 #include "grid/telas.h"
@@ -214,6 +215,12 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_EQ(grid::telaGrade(ctx, base, 30, 0)->tracos.ampliaAltZ, grid::Ampliacao::bens);
   EXPECT_EQ(grid::telaGrade(ctx, base, 31, 0)->tracos.ampliaAltX, grid::Ampliacao::nenhuma);
   EXPECT_EQ(grid::telaGrade(ctx, base, 6, 0)->tracos.ampliaAltX, grid::Ampliacao::dividas);
+  // A new row carries the taxpayer's CPF on the declaration's and the rural tables only.
+  for (const auto& [opc, cpf, atividade] : {std::tuple{1, true, false}, {16, true, false}, {26, true, false},
+                                            {28, false, false}, {34, true, true}, {38, true, true}, {40, false, false}}) {
+    EXPECT_EQ(grid::tracosDaTela(opc).gravaCpf, cpf) << opc;
+    EXPECT_EQ(grid::tracosDaTela(opc).gravaAtividade, atividade) << opc;
+  }
   // Every nesting target is itself a grid screen of the catalogue.
   for (int opc : grid::telasTabela()) {
     const grid::Tracos t = grid::telaGrade(ctx, base, opc, 0)->tracos;
