@@ -37,6 +37,12 @@ Tracos tracosDaTela(int opc) {
   t.insereAntes = umDe(opc, {1, 2, 11});
   t.marcaPasta = opc == 40;
   t.boletoUnico = opc == 45;
+  if (umDe(opc, {1, 2})) t.mesAMes = {"I1_4", "I1_6", "I1_5"};
+  if (umDe(opc, {17, 24})) t.mesAMes = {"I1_4"};
+  if (opc == 4) t.mesAMes = {"I6_4"};
+  if (opc == 15) t.umMes = {"VALODESP"};
+  if (umDe(opc, {5, 8, 22})) t.umMes = {"I7_3", "I7_4"};
+  if (umDe(opc, {6, 9, 23})) t.umMes = {"I8_3", "I8_4"};
   // The carnê-leão's detail grids: the value column of the incomes, every column of 24.
   t.mensalNoEnter = opc == 24 ? -1 : opc == 17 ? 2 : 0;
   t.aninhaF4 = opc == 4 ? 30 : 0;

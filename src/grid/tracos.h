@@ -2,6 +2,9 @@
 // catalogue entry: the loop asks for the trait, never for the screen's number.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace grid {
 
 // The list a page key widens to the whole page (Alt+Z, Alt+X on the assets and debts page).
@@ -27,6 +30,9 @@ struct Tracos {
   bool boletoUnico = false;   // Ins issues one bank slip
   bool gravaCpf = false;        // a new row is stamped with the taxpayer's CPF
   bool gravaAtividade = false;  // ... and with the rural side (ATV_BRASIL)
+  // Alt+U: the cells kept month by month (each field's months are named after it: I1_401 ..)
+  // and the cells that take one value for a month.
+  std::vector<std::string> mesAMes, umMes;
   // Enter types the value month by month: on every column (-1), on this column, or never (0).
   int mensalNoEnter = 0;
   int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)

@@ -1,6 +1,7 @@
 // Every numbered grid screen opens over its table with its columns and headings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -221,9 +222,23 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
     EXPECT_EQ(grid::tracosDaTela(opc).gravaCpf, cpf) << opc;
     EXPECT_EQ(grid::tracosDaTela(opc).gravaAtividade, atividade) << opc;
   }
-  // Every nesting target is itself a grid screen of the catalogue.
+  // The split cells of the income, payment, expense, asset and debt screens.
+  EXPECT_EQ(grid::tracosDaTela(2).mesAMes, (std::vector<std::string>{"I1_4", "I1_6", "I1_5"}));
+  EXPECT_EQ(grid::tracosDaTela(24).mesAMes, std::vector<std::string>{"I1_4"});
+  EXPECT_EQ(grid::tracosDaTela(15).umMes, std::vector<std::string>{"VALODESP"});
+  EXPECT_EQ(grid::tracosDaTela(23).umMes, (std::vector<std::string>{"I8_3", "I8_4"}));
+  EXPECT_TRUE(grid::tracosDaTela(18).mesAMes.empty() && grid::tracosDaTela(18).umMes.empty());
+  // Every nesting target is itself a grid screen of the catalogue, every split cell a column.
   for (int opc : grid::telasTabela()) {
-    const grid::Tracos t = grid::telaGrade(ctx, base, opc, 0)->tracos;
+    const auto tela = grid::telaGrade(ctx, base, opc, 0);
+    const grid::Tracos& t = tela->tracos;
+    std::vector<std::string> divididas = t.mesAMes;
+    divididas.insert(divididas.end(), t.umMes.begin(), t.umMes.end());
+    for (const std::string& campo : divididas) {
+      const bool coluna = std::any_of(tela->colunas.begin(), tela->colunas.end(),
+                                      [&campo](const grid::Coluna& c) { return c.cpoin == campo; });
+      EXPECT_TRUE(coluna) << opc << " " << campo;
+    }
     for (int alvo : {t.aninhaF4, t.aninhaF5, t.aninhaF6}) {
       if (alvo != 0) {
         EXPECT_TRUE(grid::telaGrade(ctx, base, alvo, 0)) << opc << " -> " << alvo;
