@@ -37,6 +37,14 @@ Tracos tracosDaTela(int opc) {
   t.insereAntes = umDe(opc, {1, 2, 11});
   t.marcaPasta = opc == 40;
   t.boletoUnico = opc == 45;
+  const auto lembrados = [&t](const char* texto, const char* codigo) {
+    t.textoLembrado = texto;
+    t.codigoLembrado = codigo;
+  };
+  if (umDe(opc, {5, 8, 22})) lembrados("I7_2", "I7_5");
+  if (umDe(opc, {6, 9, 23})) lembrados("I8_2", "I8_5");
+  if (opc == 35) lembrados("I8R_1", "CODIGO");
+  if (opc == 36) lembrados("I9R_1", "ITEM");
   if (umDe(opc, {1, 2})) t.mesAMes = {"I1_4", "I1_6", "I1_5"};
   if (umDe(opc, {17, 24})) t.mesAMes = {"I1_4"};
   if (opc == 4) t.mesAMes = {"I6_4"};

@@ -30,6 +30,8 @@ struct Tracos {
   bool boletoUnico = false;   // Ins issues one bank slip
   bool gravaCpf = false;        // a new row is stamped with the taxpayer's CPF
   bool gravaAtividade = false;  // ... and with the rural side (ATV_BRASIL)
+  // The text and code fields of the remembered texts (list 31) on the screens that keep them.
+  std::string textoLembrado, codigoLembrado;
   // Alt+U: the cells kept month by month (each field's months are named after it: I1_401 ..)
   // and the cells that take one value for a month.
   std::vector<std::string> mesAMes, umMes;

@@ -228,12 +228,17 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_EQ(grid::tracosDaTela(15).umMes, std::vector<std::string>{"VALODESP"});
   EXPECT_EQ(grid::tracosDaTela(23).umMes, (std::vector<std::string>{"I8_3", "I8_4"}));
   EXPECT_TRUE(grid::tracosDaTela(18).mesAMes.empty() && grid::tracosDaTela(18).umMes.empty());
-  // Every nesting target is itself a grid screen of the catalogue, every split cell a column.
+  EXPECT_EQ(grid::tracosDaTela(36).textoLembrado, "I9R_1");
+  EXPECT_EQ(grid::tracosDaTela(8).codigoLembrado, "I7_5");
+  EXPECT_TRUE(grid::tracosDaTela(4).textoLembrado.empty());
+  // Every nesting target is itself a grid screen of the catalogue; every split cell and
+  // remembered field is a column.
   for (int opc : grid::telasTabela()) {
     const auto tela = grid::telaGrade(ctx, base, opc, 0);
     const grid::Tracos& t = tela->tracos;
     std::vector<std::string> divididas = t.mesAMes;
     divididas.insert(divididas.end(), t.umMes.begin(), t.umMes.end());
+    if (!t.textoLembrado.empty()) divididas.insert(divididas.end(), {t.textoLembrado, t.codigoLembrado});
     for (const std::string& campo : divididas) {
       const bool coluna = std::any_of(tela->colunas.begin(), tela->colunas.end(),
                                       [&campo](const grid::Coluna& c) { return c.cpoin == campo; });
