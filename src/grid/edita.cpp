@@ -14,6 +14,7 @@
 #include "grid/mensal.h"
 #include "grid/relogio_ocioso.h"
 #include "grid/sessao.h"
+#include "grid/teclas_tela.h"
 #include "rt/db/structure.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -336,7 +337,7 @@ void Laco::juntaDescricao() {
 
 // The declaration's own grids (1-20) wait with the idle clock; the others simply wait.
 rt::term::Key Laco::esperaTecla() {
-  if (s_.opc() > 20) return s_.ctx.console.waitKey();
+  if (!s_.tela.tracos.relogio) return s_.ctx.console.waitKey();
   return esperaTeclaOciosa(s_.ctx, s_.g);
 }
 
@@ -344,7 +345,7 @@ rt::term::Key Laco::esperaTecla() {
 bool Laco::teclaTela(int code) {
   Grade& g = s_.g;
   const int opc = s_.opc();
-  const bool registro = naLista(opc, {41, 42, 46, 47});
+  const bool registro = s_.tela.tracos.registro;
   if (code == key::F1 || code == key::F2 || code == key::F3) {
     if (registro) {
       if (code == key::F3 && (opc == 46 || opc == 47)) return true;
@@ -358,39 +359,7 @@ bool Laco::teclaTela(int code) {
     }
     if (opc == 40 || opc == 45) return true;
   }
-  if (!g.declaracaoAberta()) return true;
-  bool muda = false;
-  switch (code) {
-    case key::F1:
-      muda = g.srv().MUDATEL1(s_.ctx, g);
-      break;
-    case key::F2:
-    case key::F3:
-      muda = g.srv().QUETEL(s_.ctx, g, code == key::F2 ? 2 : 3);
-      break;
-    case key::AltF1:
-    case key::F11:
-      if (opc < 40) muda = g.srv().QUETEL(s_.ctx, g, 11);
-      break;
-    case key::AltF2:
-    case key::F12:
-      if (opc < 40 && g.TEMRURAL == "S") muda = g.srv().QUETEL(s_.ctx, g, 12);
-      break;
-    case key::AltI:
-    case key::AltH:
-      if (opc < 39) muda = g.srv().ESC_HORIZ(s_.ctx, g);
-      break;
-    case key::AltZ:
-      muda = g.srv().MUDATEL12(s_.ctx, g);
-      break;
-    case key::AltX:
-      muda = g.srv().MUDATEL14(s_.ctx, g);
-      break;
-    default:
-      if (code <= key::F4 && code >= key::F10 && opc < 40) muda = g.srv().QUETEL(s_.ctx, g, 1 - code);
-      break;
-  }
-  if (muda) saiCom(code);
+  if (mudaDePagina(s_.ctx, g, code, s_.tela.tracos)) saiCom(code);
   return true;
 }
 
@@ -399,7 +368,6 @@ void Laco::roda() {
   store::Contexto& ctx = s_.ctx;
   rt::term::Console& con = ctx.console;
   rt::ui::Browse& b = s_.b;
-  const int opc = s_.opc();
   if (g.SO_MOS != 0) {
     // Only drawn, with the current row marked, behind a form that shows it.
     while (!b.stabilize()) {
@@ -408,7 +376,8 @@ void Laco::roda() {
     con.refresh();
     return;
   }
-  const bool anexa = opc < 41 && !s_.tela.soLeitura;
+  const Tracos& tracos = s_.tela.tracos;
+  const bool anexa = tracos.cresce && !s_.tela.soLeitura;
   if (anexa && s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
   // The browse keeps its bottom hit until the next move: only the move down that hit it opens
   // the append row, not every key after it (a cell typed on a new row would go to another).
@@ -433,9 +402,8 @@ void Laco::roda() {
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
     g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
-    const bool longas = naLista(opc, {8, 9, 22, 23});
-    con.setBell(longas);
-    con.setConfirm(longas);
+    con.setBell(tracos.longas);
+    con.setConfirm(tracos.longas);
     s_.seleciona();
     Table* t = s_.t();
     if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
@@ -445,7 +413,7 @@ void Laco::roda() {
       // folder's name it would only overwrite the name's first letter (Linux names keep their
       // case, so "S" is the one mark; "N" unmarks).
       const bool marca = k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n';
-      if (opc == 40 && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
+      if (tracos.marcaPasta && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
         b.setColPos(1);
         g.PONTEIRO = 1;
       }
@@ -460,7 +428,7 @@ void Laco::roda() {
         break;
       case key::Enter:
         // On the carnê-leão's detail grids a value is typed month by month.
-        if ((opc == 17 && g.PONTEIRO == 2) || opc == 24) {
+        if (tracos.mensalNoEnter != 0 && (tracos.mensalNoEnter == -1 || tracos.mensalNoEnter == g.PONTEIRO)) {
           (void)DIVIDE_MENSAL(s_);
           g.LASTECLA = 0;
           break;
@@ -473,20 +441,20 @@ void Laco::roda() {
         }
         break;
       case key::CtrlEnter:  // also Ctrl+J, the same code
-        if (naLista(opc, {11, 30, 31})) {
+        if (tracos.escolhe) {
           escolhe();
-        } else if (naLista(opc, {4, 5, 6, 8, 9, 22, 23, 35, 36}) && !s_.fonte.fantasma()) {
+        } else if (tracos.lembra && !s_.fonte.fantasma()) {
           LEMBRA(s_);
         }
         break;
       case key::AltF4:
-        if (opc == 4) ANINHA(s_, 30);
+        if (tracos.aninhaF4 != 0) ANINHA(s_, tracos.aninhaF4);
         break;
       case key::AltF5:
-        if (naLista(opc, {5, 6, 8, 9, 22, 23, 35, 36})) ANINHA(s_, 31);
+        if (tracos.aninhaF5 != 0) ANINHA(s_, tracos.aninhaF5);
         break;
       case key::AltF6:
-        if (naLista(opc, {5, 8, 22})) ANINHA(s_, 13);
+        if (tracos.aninhaF6 != 0) ANINHA(s_, tracos.aninhaF6);
         break;
       case key::AltB:
         if (g.TELA == 10) {
@@ -499,7 +467,7 @@ void Laco::roda() {
         juntaDescricao();
         break;
       case key::AltT:
-        if (opc < 21 && g.declaracaoAberta()) g.srv().DESLIG_RELG(ctx, g);
+        if (tracos.relogio && g.declaracaoAberta()) g.srv().DESLIG_RELG(ctx, g);
         break;
       case key::F1:
       case key::F2:
@@ -525,8 +493,7 @@ void Laco::roda() {
         cola(false);
         break;
       case key::AltV:
-        // Only grids that may grow get a new row (register and office lists do not).
-        if (opc < 41 && opc != 26) cola(true);
+        if (tracos.colaNova) cola(true);
         break;
       case key::AltM:
         if (t != nullptr && !t->eof() && t->field(g.EDI_CAMPO) != nullptr) g.CLIPTEX = t->get(g.EDI_CAMPO);
@@ -535,19 +502,19 @@ void Laco::roda() {
         DIGA_QUEM(ctx, g, g.NOMECONTR);
         break;
       case key::AltO:
-        if (opc == 18 || opc == 38) ORDENA(s_, false);
+        if (tracos.ordena) ORDENA(s_, false);
         break;
       case key::AltR:
         if (!s_.tela.campoItem.empty() && !s_.fonte.fantasma()) RENUMERA(s_);
         break;
       case key::AltS:
-        if (opc < 40) calculadora();
+        if (tracos.navega) calculadora();
         break;
       case key::AltW:
         if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(ctx, g);
         break;
       case key::AltL:
-        if (naLista(opc, {5, 6, 8, 9, 11, 22, 23, 35, 36}) && !s_.fonte.fantasma()) {
+        if (tracos.insereVarias && !s_.fonte.fantasma()) {
           rt::text::Decimal n;
           console::MENS(ctx, 14, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
           if (n.raw() > 0) INSERE_APOS(s_, static_cast<int>(n.wholePart()));
@@ -555,16 +522,16 @@ void Laco::roda() {
         break;
       case key::AltEquals:
       case key::AltKeypadPlus:
-        if (naLista(opc, {41, 46, 47})) MARCA_TODOS(s_, true);
-        if (opc == 38) ORDENA(s_, true);
+        if (tracos.marcaTodos) MARCA_TODOS(s_, true);
+        if (tracos.subtotais) ORDENA(s_, true);
         break;
       case key::AltMinus:
       case key::AltKeypadMinus:
-        if (naLista(opc, {41, 46, 47})) MARCA_TODOS(s_, false);
+        if (tracos.marcaTodos) MARCA_TODOS(s_, false);
         break;
       case key::Alt1 + 1:
       case key::Alt1 + 2:
-        if (opc == 38) SUBTOTAL(s_, k.code == key::Alt1 + 2);
+        if (tracos.subtotais) SUBTOTAL(s_, k.code == key::Alt1 + 2);
         break;
       case key::Down:
       case key::PgDn:
@@ -583,11 +550,10 @@ void Laco::roda() {
         }
         break;
       case key::Del:
-        // The register lists keep their rows: a taxpayer is deleted through the menu.
-        if (opc < 46 && opc != 41 && opc != 42 && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
+        if (tracos.apaga && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
         break;
       case key::Ins:
-        if (opc == 45) {
+        if (tracos.boletoUnico) {
           g.srv().UNICO_BOL(ctx, g);
           ctx.janelas.FECHAJAN(3);
           s_.seleciona();
@@ -595,7 +561,7 @@ void Laco::roda() {
         } else if (!s_.fonte.fantasma()) {
           if (!s_.tela.campoLinha.empty()) {
             if (console::MENS(ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
-          } else if (naLista(opc, {1, 2, 11})) {
+          } else if (tracos.insereAntes) {
             INSERE_ANTES(s_);
           }
         }
@@ -639,8 +605,9 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g) {
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
   const int opc = g.OPC;
-  if (opc < 28 || (opc >= 34 && opc <= 39)) poe(grava, t, "CPF", g.CPF);
-  if (opc >= 34 && opc <= 39) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
+  const Tracos tracos = tracosDaTela(opc);
+  if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
+  if (tracos.gravaAtividade) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
   if (opc == 1) poe(grava, t, "I1_1", std::string("J"));
   if (opc == 2) poe(grava, t, "I1_1", std::string("D"));
   if (naLista(opc, {16, 17, 18, 24})) {

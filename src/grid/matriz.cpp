@@ -4,6 +4,8 @@
 #include "grid/congela.h"
 #include "grid/matriz_telas.h"
 #include "grid/relogio_ocioso.h"
+#include "grid/teclas_tela.h"
+#include "grid/tracos.h"
 
 #include <algorithm>
 #include <chrono>
@@ -245,7 +247,7 @@ void LacoMatriz::cola() {
 void LacoMatriz::calculadora() {
   Grade& g = a_.g;
   const int opc = t_.opc;
-  if (opc != 7 && opc != 12 && opc != 14 && opc != 16) return;
+  if (!t_.calcula) return;
   if (!console::CALCULADORA(a_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
   if (!celulaEditavel(a_, opc, linha(), coluna())) return;
   escreve(g.calculadora.RESULT);
@@ -253,7 +255,7 @@ void LacoMatriz::calculadora() {
 
 void LacoMatriz::mensal() {
   const int opc = t_.opc;
-  if (opc != 12 && opc != 16) return;
+  if (!t_.divideMensal) return;
   const CelulaRef c = celula();
   if (c.valor == nullptr || !celulaEditavel(a_, opc, linha(), coluna())) return;
   MesesValor meses;
@@ -316,27 +318,7 @@ void LacoMatriz::soTotal() {
 bool LacoMatriz::teclaTela(int code) {
   Grade& g = a_.g;
   if (!g.declaracaoAberta()) return false;
-  bool muda = false;
-  switch (code) {
-    case key::F1:
-      muda = g.srv().MUDATEL1(a_.ctx, g);
-      break;
-    case key::AltF1:
-    case key::F11:
-      muda = g.srv().QUETEL(a_.ctx, g, 11);
-      break;
-    case key::AltF2:
-    case key::F12:
-      muda = g.TEMRURAL == "S" && g.srv().QUETEL(a_.ctx, g, 12);
-      break;
-    case key::AltI:
-    case key::AltH:
-      muda = g.srv().ESC_HORIZ(a_.ctx, g);
-      break;
-    default:
-      if (code <= key::F2 && code >= key::F10) muda = g.srv().QUETEL(a_.ctx, g, 1 - code);
-      break;
-  }
+  const bool muda = mudaDePagina(a_.ctx, g, code, tracosDaTela(t_.opc));
   g.OPC = t_.opc;
   if (muda) saiCom(code);
   return muda;
@@ -401,7 +383,7 @@ void LacoMatriz::roda() {
         if (g.TELA == 2) soRec();
         break;
       case key::AltB:
-        if (opc == 7) buscaCampo();
+        if (t_.buscaCampo) buscaCampo();
         break;
       case key::AltS:
         calculadora();
@@ -490,7 +472,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   for (int i = 0; i < static_cast<int>(t.colunas.size()); ++i) {
     const ColunaMatriz& c = t.colunas[static_cast<std::size_t>(i)];
     const int col = i + 1;
-    const bool nomeDoMes = col == 1 && (opc == 7 || opc == 16);
+    const bool nomeDoMes = col == 1 && t.colunaDoMes;
     // The month names are 9 wide: the monthly window then shows both value columns.
     const int largura = nomeDoMes ? std::min(larguraMascara(c.masc), 9) : larguraMascara(c.masc);
     // The one place a matrix's amounts become text: the column's picture, when drawn.
@@ -507,11 +489,8 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   }
   // The month's name is not typed into: the monthly window starts on the reais.
   if (opc == 7) b.setColPos(2);
-  if (opc == 16) g.srv().MRODAPE(ctx, g, 12);
-  if (opc == 37) {
-    g.srv().MRODAPER(ctx, g, 2);
-    (void)MARCA_NEG(a);
-  }
+  if (t.dica != 0) t.dicaRural ? g.srv().MRODAPER(ctx, g, t.dica) : g.srv().MRODAPE(ctx, g, t.dica);
+  if (opc == 37) (void)MARCA_NEG(a);
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();

@@ -75,6 +75,15 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
     default:
       break;
   }
+  t.calcula = opc == 7 || opc == 12 || opc == 14 || opc == 16;
+  t.divideMensal = opc == 12 || opc == 16;
+  t.buscaCampo = opc == 7;
+  t.colunaDoMes = opc == 7 || opc == 16;
+  if (opc == 16) t.dica = 12;
+  if (opc == 37) {
+    t.dica = 2;
+    t.dicaRural = true;
+  }
   return t;
 }
 

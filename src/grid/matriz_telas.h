@@ -26,6 +26,13 @@ struct TelaMatriz {
   int congela = 0;
   bool janela6 = false;  // inside window 6 with its frame
   bool rodape = false;   // footing separator
+  // What the matrix's keys do on this screen.
+  bool calcula = false;       // Alt+S: the calculator's result goes into the cell
+  bool divideMensal = false;  // Alt+U: the cell's amount split over the months
+  bool buscaCampo = false;    // Alt+B: the amount brought from its field
+  bool colunaDoMes = false;   // column 1 holds the month's name (drawn 9 wide, not typed)
+  int dica = 0;               // footer hint (0 none)
+  bool dicaRural = false;     // the hint is one of the rural screens' (MRODAPER)
 };
 
 // Screen `opc` (7, 12, 14, 16, 37) as the declaration stands; no columns for another number.

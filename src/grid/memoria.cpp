@@ -15,21 +15,6 @@ using rt::text::Decimal;
 
 namespace {
 
-bool umDe(int opc, std::initializer_list<int> lista) { return std::find(lista.begin(), lista.end(), opc) != lista.end(); }
-
-// The text and code fields of the remembered asset texts on each screen that keeps them.
-struct CamposTexto {
-  const char* codigo;
-  const char* texto;
-};
-std::optional<CamposTexto> camposTexto(int opc) {
-  if (umDe(opc, {5, 8, 22})) return CamposTexto{"I7_5", "I7_2"};
-  if (umDe(opc, {6, 9, 23})) return CamposTexto{"I8_5", "I8_2"};
-  if (opc == 35) return CamposTexto{"CODIGO", "I8R_1"};
-  if (opc == 36) return CamposTexto{"ITEM", "I9R_1"};
-  return std::nullopt;
-}
-
 // The table of a remembered list, opened in its area when the grid found it closed.
 // Leaves its area selected (the append goes to the current area).
 Table* lista(store::Contexto& ctx, int area) {
@@ -100,9 +85,9 @@ void acrescentaEscolhido(Sessao& s, int aninhada) {
     grava.put(t, "I6_1", cabe(t, "I6_1", escolhido(g, "NOME")));
     grava.put(t, "I6_2", cabe(t, "I6_2", escolhido(g, "CGCCPF")));
     grava.put(t, "I6_3", escolhido(g, "CODIGO"));
-  } else if (const auto campos = camposTexto(s.opc())) {
-    grava.put(t, campos->texto, cabe(t, campos->texto, escolhido(g, "DESCRICAO")));
-    grava.put(t, campos->codigo, escolhido(g, "CODIGO"));
+  } else if (const Tracos& tr = s.tela.tracos; !tr.textoLembrado.empty()) {
+    grava.put(t, tr.textoLembrado, cabe(t, tr.textoLembrado, escolhido(g, "DESCRICAO")));
+    grava.put(t, tr.codigoLembrado, escolhido(g, "CODIGO"));
     if (Decimal* linha = linhaCorrente(g, s.tela.campoLinha)) {
       *linha = *linha - Decimal(1);
       grava.put(t, s.tela.campoLinha, *linha);
@@ -135,10 +120,10 @@ void LEMBRA(Sessao& s) {
     const Decimal codigo = t->getNumber("I6_3");
     if (Table* aux = lista(ctx, 53); aux != nullptr && !acha(*aux, "NOME", nome))
       guarda(ctx, *aux, {{"NOME", nome}, {"CGCCPF", doc}, {"CODIGO", codigo}});
-  } else if (const auto campos = camposTexto(opc)) {
-    const std::string texto = t->getText(campos->texto);
+  } else if (const Tracos& tr = s.tela.tracos; !tr.textoLembrado.empty()) {
+    const std::string texto = t->getText(tr.textoLembrado);
     if (rt::text::trim(texto).empty()) return;
-    const Decimal codigo = t->getNumber(campos->codigo);
+    const Decimal codigo = t->getNumber(tr.codigoLembrado);
     if (Table* aux = lista(ctx, 52); aux != nullptr && !acha(*aux, "DESCRICAO", texto))
       guarda(ctx, *aux, {{"DESCRICAO", texto}, {"CODIGO", codigo}});
   }

@@ -18,16 +18,8 @@ namespace {
 
 std::string mes2(int m) { return (m < 10 ? "0" : "") + std::to_string(m); }
 
-bool umDe(std::string_view campo, std::initializer_list<std::string_view> lista) {
+bool umDe(std::string_view campo, const std::vector<std::string>& lista) {
   return std::find(lista.begin(), lista.end(), campo) != lista.end();
-}
-
-// The asset, debt and expense cells take one value for a month instead of months of their own.
-bool celulaDeUmMes(int opc, std::string_view campo) {
-  if (opc == 15) return campo == "VALODESP";
-  if (opc == 5 || opc == 8 || opc == 22) return umDe(campo, {"I7_3", "I7_4"});
-  if (opc == 6 || opc == 9 || opc == 23) return umDe(campo, {"I8_3", "I8_4"});
-  return false;
 }
 
 Decimal soma(const std::array<Decimal, 12>& v) {
@@ -68,14 +60,13 @@ std::optional<Decimal> mostraMeses(Sessao& s, MesesValor& m, int mes, Decimal va
 
 }  // namespace
 
-std::string camposMensais(int opc, std::string_view campo) {
-  if (opc == 1 || opc == 2) return umDe(campo, {"I1_4", "I1_6", "I1_5"}) ? std::string(campo) : std::string();
-  if (opc == 17 || opc == 24) return campo == "I1_4" ? "I1_4" : "";
-  if (opc == 4) return campo == "I6_4" ? "I6_4" : "";
-  return {};
+std::string camposMensais(const Tracos& tracos, std::string_view campo) {
+  return umDe(campo, tracos.mesAMes) ? std::string(campo) : std::string();
 }
 
-bool divideCelula(int opc, std::string_view campo) { return !camposMensais(opc, campo).empty() || celulaDeUmMes(opc, campo); }
+bool divideCelula(const Tracos& tracos, std::string_view campo) {
+  return umDe(campo, tracos.mesAMes) || umDe(campo, tracos.umMes);
+}
 
 bool DIVIDE_MENSAL(Sessao& s) {
   Grade& g = s.g;
@@ -84,7 +75,8 @@ bool DIVIDE_MENSAL(Sessao& s) {
   const std::string campo = g.PONTEIRO >= 1 && g.PONTEIRO <= static_cast<int>(g.TABCPOIN.size())
                                 ? g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)]
                                 : std::string();
-  if (!divideCelula(opc, campo)) return false;
+  const Tracos& tracos = s.tela.tracos;
+  if (!divideCelula(tracos, campo)) return false;
   s.seleciona();
   if (s.fonte.fantasma()) {
     if (!ADIC_REG(ctx, g)) return true;
@@ -95,7 +87,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
   const std::uint32_t registro = t->recNo();
   const int poshormat = g.POSHORMAT;
 
-  if (celulaDeUmMes(opc, campo)) {
+  if (umDe(campo, tracos.umMes)) {
     MesesValor m;
     const int mes = opc == 15 ? g.PONTEIRO : g.ULT_MES;
     const std::optional<Decimal> total = mostraMeses(s, m, mes, t->getNumber(campo));
@@ -110,7 +102,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
     return true;
   }
 
-  const std::string prefixo = camposMensais(opc, campo);
+  const std::string prefixo = camposMensais(tracos, campo);
   const bool gps = opc == 4 && t->getNumber("I6_3") == Decimal(50);
   MesesValor m = leMeses(*t, prefixo, gps);
   const Decimal antes = soma(m.reais);

@@ -9,13 +9,13 @@
 
 namespace grid {
 
-// The monthly fields a cell of screen `opc` spreads into ("I1_4" for I1_401 .. I1_412), or ""
+// The monthly fields a cell of the screen spreads into ("I1_4" for I1_401 .. I1_412), or ""
 // where the cell has no months of its own.
-std::string camposMensais(int opc, std::string_view campo);
+std::string camposMensais(const Tracos& tracos, std::string_view campo);
 
 // Whether the key splits the cell under the cursor of this screen (the value columns of the
 // income, payment, carnê-leão, expense, asset and debt screens).
-bool divideCelula(int opc, std::string_view campo);
+bool divideCelula(const Tracos& tracos, std::string_view campo);
 
 // The split itself. False when the cell has nothing to split (the key then does nothing).
 bool DIVIDE_MENSAL(Sessao& s);

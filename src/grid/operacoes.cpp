@@ -330,8 +330,8 @@ void INSERE_APOS(Sessao& s, int quantos) {
   std::vector<std::uint32_t> novos;
   for (int i = 1; i <= quantos; ++i) {
     if (!store::ADD_REC(ctx, 5)) break;
-    if (s.opc() != 40 && t->field("CPF") != nullptr) grava.put(*t, "CPF", s.g.CPF);
-    if (s.opc() >= 34 && s.opc() <= 39 && t->field("ATV_BRASIL") != nullptr) grava.put(*t, "ATV_BRASIL", s.g.ATV_BRASIL);
+    if (s.tela.tracos.gravaCpf && t->field("CPF") != nullptr) grava.put(*t, "CPF", s.g.CPF);
+    if (s.tela.tracos.gravaAtividade && t->field("ATV_BRASIL") != nullptr) grava.put(*t, "ATV_BRASIL", s.g.ATV_BRASIL);
     if (!campoLinha.empty()) grava.put(*t, campoLinha, base + Decimal::fromInt(i));
     novos.push_back(t->recNo());
     grava.destrava();

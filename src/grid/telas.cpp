@@ -390,7 +390,9 @@ const std::vector<int>& telasMatriz() {
   return v;
 }
 
-std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int modo) {
+namespace {
+
+std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int modo) {
   TelaGrade t;
   t.opc = opc;
   switch (opc) {
@@ -571,6 +573,14 @@ std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int 
     default:
       return std::nullopt;
   }
+}
+
+}  // namespace
+
+std::optional<TelaGrade> telaGrade(store::Contexto& ctx, Grade& g, int opc, int modo) {
+  std::optional<TelaGrade> t = montaTela(ctx, g, opc, modo);
+  if (t) t->tracos = tracosDaTela(opc);
+  return t;
 }
 
 void carregaColunas(Grade& g, const TelaGrade& tela) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/estado.h"
+#include "grid/tracos.h"
 #include "rt/db/table.h"
 #include "rt/term/screen.h"
 #include "store/contexto.h"
@@ -48,6 +49,7 @@ struct TelaGrade {
   // Ctrl+Enter, Alt+R, Ins and Alt+L act on these screens.
   std::string campoLinha;  // I7_0, I8_0, I8R_0, I9R_0
   std::string campoItem;   // I7_1, I8_1, ITEM
+  Tracos tracos;           // what the grid's keys do on this screen
 };
 
 // The screen `opc` as the grid's state asks for it (DECFINAL, TIPO_BEM, the rural side ...);

@@ -1,4 +1,5 @@
 // Switching screens from the keys of an open declaration.
+#include "grid/tracos.h"
 #include "rt/term/keys.h"
 #include "shell/declara.h"
 #include "store/areas.h"
@@ -38,10 +39,11 @@ bool Declara::MUDATEL1() {
 bool Declara::MUDATEL12() {
   if (tela.TELA == 22) return QUETEL(5, true);
   if (tela.TELA != 5) return false;
-  if (grade.OPC == 5 || grade.OPC == 30) {
+  const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltZ;
+  if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM = true;
     tela.ZOOM_DIV = false;
-  } else if (grade.OPC == 6 || grade.OPC == 31) {
+  } else if (amplia == grid::Ampliacao::dividas) {
     tela.ZOOM_DIV = true;
     tela.ZOOM_BEM = false;
   } else {
@@ -53,10 +55,11 @@ bool Declara::MUDATEL12() {
 bool Declara::MUDATEL14() {
   if (tela.TELA == 23) return QUETEL(5, true);
   if (tela.TELA != 5) return false;
-  if (grade.OPC == 5) {
+  const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltX;
+  if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM2 = true;
     tela.ZOOM_DIV2 = false;
-  } else if (grade.OPC == 6) {
+  } else if (amplia == grid::Ampliacao::dividas) {
     tela.ZOOM_DIV2 = true;
     tela.ZOOM_BEM2 = false;
   } else {

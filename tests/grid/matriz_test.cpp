@@ -5,6 +5,7 @@
 
 #include "fixture.h"
 #include "grid/matriz.h"
+#include "grid/matriz_telas.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -554,6 +555,30 @@ TEST(MatrizFuncoes, MatricesByName) {
   EXPECT_EQ(grid::MATATU(m, d, "Rend_Rural").cel(13, 1).valor, &m.TOT_RURAL[1]);
   EXPECT_FALSE(grid::MATATU(m, d, "calc_MENS").cel(14, 1).dentro());
   EXPECT_FALSE(grid::MATATU(m, d, "OUTRA"));
+}
+
+// What the matrix's keys did on each screen when the loop still decided by the number.
+TEST_F(Matriz, EachMatrixScreenCarriesTheTraitsItsKeysAskFor) {
+  grid::AmbienteMatriz a{ctx, g, calc, m, srv};
+  struct Caso {
+    int opc;
+    bool calcula, divideMensal, buscaCampo, colunaDoMes;
+    int dica;
+    bool dicaRural;
+  };
+  const Caso casos[] = {{7, true, false, true, true, 0, false},   {12, true, true, false, false, 0, false},
+                        {14, true, false, false, false, 0, false}, {16, true, true, false, true, 12, false},
+                        {37, false, false, false, false, 2, true}};
+  for (const Caso& c : casos) {
+    const grid::TelaMatriz t = grid::telaMatriz(a, c.opc);
+    EXPECT_FALSE(t.colunas.empty()) << c.opc;
+    EXPECT_EQ(t.calcula, c.calcula) << c.opc;
+    EXPECT_EQ(t.divideMensal, c.divideMensal) << c.opc;
+    EXPECT_EQ(t.buscaCampo, c.buscaCampo) << c.opc;
+    EXPECT_EQ(t.colunaDoMes, c.colunaDoMes) << c.opc;
+    EXPECT_EQ(t.dica, c.dica) << c.opc;
+    EXPECT_EQ(t.dicaRural, c.dicaRural) << c.opc;
+  }
 }
 
 }  // namespace

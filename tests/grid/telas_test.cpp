@@ -1,7 +1,9 @@
 // Every numbered grid screen opens over its table with its columns and headings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "fixture.h"
 #include "grid/telas.h"
@@ -153,6 +155,101 @@ TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
   EXPECT_TRUE(term.viu("│Rendimentos do exterior deve ser preenchido│"_cp));
   EXPECT_TRUE(term.viu("│no modo individual. Mude com ALT A."_cp));
   EXPECT_FALSE(term.viu("Valor em R$==>"));
+}
+
+// What the grid's keys did on a few screens when the loop still decided by the number.
+struct TracosEsperados {
+  int opc;
+  bool cresce, colaNova, navega, relogio, escolhe, lembra, insereVarias, apaga, marcaTodos, registro, longas;
+  int f4, f5, f6;
+};
+
+TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
+  const TracosEsperados casos[] = {
+      // opc cresce cola  navega relog  escol  lembra insere apaga  marca  regis  longas F4  F5  F6
+      {1, true, true, true, true, false, false, false, true, false, false, false, 0, 0, 0},
+      {4, true, true, true, true, false, true, false, true, false, false, false, 30, 0, 0},
+      {5, true, true, true, true, false, true, true, true, false, false, false, 0, 31, 13},
+      {9, true, true, true, true, false, true, true, true, false, false, true, 0, 31, 0},
+      {11, true, true, true, true, true, false, true, true, false, false, false, 0, 0, 0},
+      {22, true, true, true, false, false, true, true, true, false, false, true, 0, 31, 13},
+      {26, true, false, true, false, false, false, false, true, false, false, false, 0, 0, 0},
+      {30, true, true, true, false, true, false, false, true, false, false, false, 0, 0, 0},
+      {36, true, true, true, false, false, true, true, true, false, false, false, 0, 31, 0},
+      {40, true, true, false, false, false, false, false, true, false, false, false, 0, 0, 0},
+      {41, false, false, false, false, false, false, false, false, true, true, false, 0, 0, 0},
+      {45, false, false, false, false, false, false, false, true, false, false, false, 0, 0, 0},
+      {47, false, false, false, false, false, false, false, false, true, true, false, 0, 0, 0},
+  };
+  for (const TracosEsperados& c : casos) {
+    grid::Grade base;
+    const auto tela = grid::telaGrade(ctx, base, c.opc, 0);
+    ASSERT_TRUE(tela) << c.opc;
+    const grid::Tracos& t = tela->tracos;
+    EXPECT_EQ(t.cresce, c.cresce) << c.opc;
+    EXPECT_EQ(t.colaNova, c.colaNova) << c.opc;
+    EXPECT_EQ(t.navega, c.navega) << c.opc;
+    EXPECT_EQ(t.relogio, c.relogio) << c.opc;
+    EXPECT_EQ(t.escolhe, c.escolhe) << c.opc;
+    EXPECT_EQ(t.lembra, c.lembra) << c.opc;
+    EXPECT_EQ(t.insereVarias, c.insereVarias) << c.opc;
+    EXPECT_EQ(t.apaga, c.apaga) << c.opc;
+    EXPECT_EQ(t.marcaTodos, c.marcaTodos) << c.opc;
+    EXPECT_EQ(t.registro, c.registro) << c.opc;
+    EXPECT_EQ(t.longas, c.longas) << c.opc;
+    EXPECT_EQ(t.aninhaF4, c.f4) << c.opc;
+    EXPECT_EQ(t.aninhaF5, c.f5) << c.opc;
+    EXPECT_EQ(t.aninhaF6, c.f6) << c.opc;
+  }
+  // The rural book sorts and subtotals; the carnê-leão's grids type month by month on Enter.
+  grid::Grade base;
+  const grid::Tracos livro = grid::telaGrade(ctx, base, 38, 0)->tracos;
+  EXPECT_TRUE(livro.ordena && livro.subtotais && !livro.insereAntes && livro.horizontal && livro.navega);
+  const grid::Tracos leao = grid::telaGrade(ctx, base, 18, 0)->tracos;
+  EXPECT_TRUE(leao.ordena && !leao.subtotais && leao.horizontal);
+  EXPECT_EQ(leao.mensalNoEnter, 0);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->tracos.mensalNoEnter, 2);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 24, 0)->tracos.mensalNoEnter, -1);
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 2, 0)->tracos.insereAntes);
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 40, 0)->tracos.marcaPasta);
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 45, 0)->tracos.boletoUnico);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 30, 0)->tracos.ampliaAltZ, grid::Ampliacao::bens);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 31, 0)->tracos.ampliaAltX, grid::Ampliacao::nenhuma);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 6, 0)->tracos.ampliaAltX, grid::Ampliacao::dividas);
+  // A new row carries the taxpayer's CPF on the declaration's and the rural tables only.
+  for (const auto& [opc, cpf, atividade] : {std::tuple{1, true, false}, {16, true, false}, {26, true, false},
+                                            {28, false, false}, {34, true, true}, {38, true, true}, {40, false, false}}) {
+    EXPECT_EQ(grid::tracosDaTela(opc).gravaCpf, cpf) << opc;
+    EXPECT_EQ(grid::tracosDaTela(opc).gravaAtividade, atividade) << opc;
+  }
+  // The split cells of the income, payment, expense, asset and debt screens.
+  EXPECT_EQ(grid::tracosDaTela(2).mesAMes, (std::vector<std::string>{"I1_4", "I1_6", "I1_5"}));
+  EXPECT_EQ(grid::tracosDaTela(24).mesAMes, std::vector<std::string>{"I1_4"});
+  EXPECT_EQ(grid::tracosDaTela(15).umMes, std::vector<std::string>{"VALODESP"});
+  EXPECT_EQ(grid::tracosDaTela(23).umMes, (std::vector<std::string>{"I8_3", "I8_4"}));
+  EXPECT_TRUE(grid::tracosDaTela(18).mesAMes.empty() && grid::tracosDaTela(18).umMes.empty());
+  EXPECT_EQ(grid::tracosDaTela(36).textoLembrado, "I9R_1");
+  EXPECT_EQ(grid::tracosDaTela(8).codigoLembrado, "I7_5");
+  EXPECT_TRUE(grid::tracosDaTela(4).textoLembrado.empty());
+  // Every nesting target is itself a grid screen of the catalogue; every split cell and
+  // remembered field is a column.
+  for (int opc : grid::telasTabela()) {
+    const auto tela = grid::telaGrade(ctx, base, opc, 0);
+    const grid::Tracos& t = tela->tracos;
+    std::vector<std::string> divididas = t.mesAMes;
+    divididas.insert(divididas.end(), t.umMes.begin(), t.umMes.end());
+    if (!t.textoLembrado.empty()) divididas.insert(divididas.end(), {t.textoLembrado, t.codigoLembrado});
+    for (const std::string& campo : divididas) {
+      const bool coluna = std::any_of(tela->colunas.begin(), tela->colunas.end(),
+                                      [&campo](const grid::Coluna& c) { return c.cpoin == campo; });
+      EXPECT_TRUE(coluna) << opc << " " << campo;
+    }
+    for (int alvo : {t.aninhaF4, t.aninhaF5, t.aninhaF6}) {
+      if (alvo != 0) {
+        EXPECT_TRUE(grid::telaGrade(ctx, base, alvo, 0)) << opc << " -> " << alvo;
+      }
+    }
+  }
 }
 
 }  // namespace

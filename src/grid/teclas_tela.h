@@ -1,0 +1,15 @@
+// The keys that move to another page of the open declaration, one dispatch for the table grid
+// and the matrix grid: each key asks the shell's services for its page.
+#pragma once
+
+#include "grid/estado.h"
+#include "grid/tracos.h"
+#include "store/contexto.h"
+
+namespace grid {
+
+// True when the key led to another page (the caller leaves its loop with it). Nothing moves
+// while no declaration is open, nor on a key the screen's traits do not allow.
+bool mudaDePagina(store::Contexto& ctx, Grade& g, int code, const Tracos& tracos);
+
+}  // namespace grid

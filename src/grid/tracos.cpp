@@ -1,0 +1,66 @@
+#include "grid/tracos.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace grid {
+
+namespace {
+
+bool umDe(int opc, std::initializer_list<int> telas) { return std::find(telas.begin(), telas.end(), opc) != telas.end(); }
+
+}  // namespace
+
+// The numbers below 41 are the declaration's and the office's tables, which may grow; 41 and
+// above are the register, folder and bank-slip lists; 1-20 are the declaration's own screens.
+Tracos tracosDaTela(int opc) {
+  Tracos t;
+  t.cresce = opc < 41;
+  // The office list of taxpayers and their returns (26) takes no pasted row.
+  t.colaNova = opc < 41 && opc != 26;
+  t.navega = opc < 40;
+  t.horizontal = opc < 39;
+  t.relogio = opc <= 20;
+  t.escolhe = umDe(opc, {11, 30, 31});
+  t.lembra = umDe(opc, {4, 5, 6, 8, 9, 22, 23, 35, 36});
+  t.insereVarias = umDe(opc, {5, 6, 8, 9, 11, 22, 23, 35, 36});
+  // The register lists keep their rows: a taxpayer is deleted through the menu.
+  t.apaga = opc < 46 && opc != 41 && opc != 42;
+  t.marcaTodos = umDe(opc, {41, 46, 47});
+  t.registro = umDe(opc, {41, 42, 46, 47});
+  t.longas = umDe(opc, {8, 9, 22, 23});
+  // The declaration's tables (below 28) and the rural ones (34-39) hold the taxpayer's rows.
+  t.gravaCpf = opc < 28 || (opc >= 34 && opc <= 39);
+  t.gravaAtividade = opc >= 34 && opc <= 39;
+  t.ordena = umDe(opc, {18, 38});
+  t.subtotais = opc == 38;
+  t.insereAntes = umDe(opc, {1, 2, 11});
+  t.marcaPasta = opc == 40;
+  t.boletoUnico = opc == 45;
+  const auto lembrados = [&t](const char* texto, const char* codigo) {
+    t.textoLembrado = texto;
+    t.codigoLembrado = codigo;
+  };
+  if (umDe(opc, {5, 8, 22})) lembrados("I7_2", "I7_5");
+  if (umDe(opc, {6, 9, 23})) lembrados("I8_2", "I8_5");
+  if (opc == 35) lembrados("I8R_1", "CODIGO");
+  if (opc == 36) lembrados("I9R_1", "ITEM");
+  if (umDe(opc, {1, 2})) t.mesAMes = {"I1_4", "I1_6", "I1_5"};
+  if (umDe(opc, {17, 24})) t.mesAMes = {"I1_4"};
+  if (opc == 4) t.mesAMes = {"I6_4"};
+  if (opc == 15) t.umMes = {"VALODESP"};
+  if (umDe(opc, {5, 8, 22})) t.umMes = {"I7_3", "I7_4"};
+  if (umDe(opc, {6, 9, 23})) t.umMes = {"I8_3", "I8_4"};
+  // The carnê-leão's detail grids: the value column of the incomes, every column of 24.
+  t.mensalNoEnter = opc == 24 ? -1 : opc == 17 ? 2 : 0;
+  t.aninhaF4 = opc == 4 ? 30 : 0;
+  t.aninhaF5 = umDe(opc, {5, 6, 8, 9, 22, 23, 35, 36}) ? 31 : 0;
+  t.aninhaF6 = umDe(opc, {5, 8, 22}) ? 13 : 0;
+  // Alt+Z on the assets and debts page widens the list in use: the assets (5, or the list 30
+  // over them) or the debts (6, or the list 31).
+  t.ampliaAltZ = umDe(opc, {5, 30}) ? Ampliacao::bens : umDe(opc, {6, 31}) ? Ampliacao::dividas : Ampliacao::nenhuma;
+  t.ampliaAltX = opc == 5 ? Ampliacao::bens : opc == 6 ? Ampliacao::dividas : Ampliacao::nenhuma;
+  return t;
+}
+
+}  // namespace grid

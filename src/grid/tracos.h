@@ -1,0 +1,50 @@
+// What the grid's keys do differently on each numbered grid screen, as data of the screen's
+// catalogue entry: the loop asks for the trait, never for the screen's number.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace grid {
+
+// The list a page key widens to the whole page (Alt+Z, Alt+X on the assets and debts page).
+enum class Ampliacao { nenhuma, bens, dividas };
+
+struct Tracos {
+  bool cresce = false;        // Down past the last row opens a new row (unless read-only)
+  bool colaNova = false;      // Alt+V pastes into a new row
+  bool navega = false;        // F4-F10, Alt+F1/F11, Alt+F2/F12 and Alt+S (calculator) act
+  bool horizontal = false;   // Alt+I/Alt+H: the monthly layout of the page
+  bool relogio = false;       // a declaration's own grid: waits with the idle clock, Alt+T
+  bool escolhe = false;       // Ctrl+Enter takes the row back to the calling screen
+  bool lembra = false;        // Ctrl+Enter opens the remembered lines list
+  bool insereVarias = false;  // Alt+L inserts several lines after the item
+  bool apaga = false;         // Del removes the row
+  bool marcaTodos = false;    // Alt+(+) and Alt+(-) mark and unmark every row
+  bool registro = false;      // F1-F3 choose the register list's order
+  bool longas = false;        // long texts: the bell and confirmation on a full cell
+  bool ordena = false;        // Alt+O sorts by the first order
+  bool subtotais = false;     // Alt+(+) sorts by the second order, Alt+1/Alt+2 subtotal
+  bool insereAntes = false;   // Ins inserts a row before (screens without line numbers)
+  bool marcaPasta = false;    // a mark key typed anywhere on the row marks the folder
+  bool boletoUnico = false;   // Ins issues one bank slip
+  bool gravaCpf = false;        // a new row is stamped with the taxpayer's CPF
+  bool gravaAtividade = false;  // ... and with the rural side (ATV_BRASIL)
+  // The text and code fields of the remembered texts (list 31) on the screens that keep them.
+  std::string textoLembrado, codigoLembrado;
+  // Alt+U: the cells kept month by month (each field's months are named after it: I1_401 ..)
+  // and the cells that take one value for a month.
+  std::vector<std::string> mesAMes, umMes;
+  // Enter types the value month by month: on every column (-1), on this column, or never (0).
+  int mensalNoEnter = 0;
+  int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)
+  int aninhaF5 = 0;           // ... Alt+F5
+  int aninhaF6 = 0;           // ... Alt+F6
+  Ampliacao ampliaAltZ = Ampliacao::nenhuma;  // the list Alt+Z widens
+  Ampliacao ampliaAltX = Ampliacao::nenhuma;  // the list Alt+X widens
+};
+
+// The traits of the grid screen `opc`.
+Tracos tracosDaTela(int opc);
+
+}  // namespace grid
