@@ -5,6 +5,8 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "gains/campos.h"
+#include "gains/ganho.h"
 #include "rt/db/table.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -15,6 +17,7 @@
 #include "screens/teclas.h"
 #include "store/abertura.h"
 #include "taxcalc/balanco.h"
+#include "taxcalc/linhas.h"
 #include "taxcalc/rural.h"
 
 namespace screens {
@@ -28,19 +31,58 @@ namespace {
 constexpr std::string_view kValor = "@Ez 999,999,999.99";
 constexpr int kCtrlEnter = 10;
 
+// Which balance total a row's share is taken of: the list's own, the receipts, the expenses,
+// or none (the asset and debt positions are neither).
+enum class Lado { DaLista, Receita, Despesa, Nenhum };
+
 struct Item {
-  Item(std::string_view t, Decimal v) : texto(t), valor(v) {}
+  Item(std::string_view t, Decimal v, Lado l = Lado::DaLista) : texto(t), valor(v), lado(l) {}
   std::string texto;
   Decimal valor;
+  Lado lado;
 };
 
-// The items of list k and the text of its total; `receita` says whether the shares are of the
-// receipts.
+// The items of list k and the text of its total (none when empty); `receita` says whether the
+// shares are of the receipts. `finais` close a list that has any item, after its total, even
+// when zero (a variation of nothing is still the answer).
 struct Lista {
   std::vector<Item> itens;
   std::string total;
   bool receita = true;
+  std::vector<Item> finais;
 };
+
+std::string mes2(int mes) {
+  return (mes < 10 ? "0" : "") + std::to_string(mes);
+}
+
+// Alt-F4: each month's profit and loss of the variable income (line 14 of every operation
+// mode in the gains copy), profit and loss apart as the yearly totals LUCRRVA and PREJRVA add
+// them, so that the rows add up to those totals.
+void rendaVariavel(taxcalc::Contexto& c, Lista& l) {
+  Decimal lucro[13], prejuizo[13];
+  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07))) {
+    const std::string cpf(rt::text::alltrim(c.d.CPF));
+    taxcalc::Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
+      if (gains::inteiro(r, "TIPO_BEM") != gains::RendaVariavel || gains::inteiro(r, "RVAR_NRO") != 14 ||
+          rt::text::alltrim(r.getText("CPF")) != cpf)
+        return;
+      for (int mes = 1; mes <= 12; ++mes) {
+        const Decimal v = r.getNumber("REC_MES" + mes2(mes));
+        (v < Decimal() ? prejuizo[mes] : lucro[mes]) += v;
+      }
+    });
+  }
+  Decimal ganhos, perdas;
+  for (int mes = 1; mes <= 12; ++mes) {
+    l.itens.push_back({"Lucro no mes " + mes2(mes), lucro[mes], Lado::Receita});
+    l.itens.push_back({"Prejuizo no mes " + mes2(mes), -prejuizo[mes], Lado::Despesa});
+    ganhos += lucro[mes];
+    perdas -= prejuizo[mes];
+  }
+  l.finais = {{"Total Ganho na Renda Variavel", ganhos, Lado::Receita},
+              {"Total Prejuizo na Renda Variavel", perdas, Lado::Despesa}};
+}
 
 Lista lista(taxcalc::Contexto& c, int k) {
   Lista l;
@@ -79,6 +121,53 @@ Lista lista(taxcalc::Contexto& c, int k) {
                  {"Outros Rend. trib. fonte dos dependentes", c.v.NTRIFDEP}};
       l.total = "Total do rendimento tributado na fonte";
       break;
+    case 4:
+      rendaVariavel(c, l);
+      break;
+    case 5: {
+      // The spouse's official income by the spouse's model (the self-assessed tax counts only
+      // under the simplified one), the other income, and the spouse's own balance that enters
+      // the receipts.
+      const store::RegistroEspelho& r = c.d.registro;
+      const Decimal imposto = rt::text::alltrim(r.txt("CONJPAD")) == "S" ? r.num("I13_5C") : Decimal();
+      const Decimal oficial = r.num("I13_1C") + r.num("I13_2C") + r.num("I13_3C") - r.num("I13_4C") - imposto;
+      l.itens = {{"Rendimentos tributaveis do conjuge", r.num("I13_1C")},
+                 {"Rendimentos isentos do conjuge", r.num("I13_2C")},
+                 {"Rend. tributacao exclusiva do conjuge", r.num("I13_3C")},
+                 {"Imposto retido do conjuge", -r.num("I13_4C")},
+                 {"Imposto pago pelo conjuge", -imposto}};
+      l.finais = {{"Total rendimento oficial do conjuge", oficial},
+                  {"Outras rendas do conjuge", Decimal()},
+                  {"Saldo no balanco do conjuge", r.num("I9_3")},
+                  {"Diferenca entre Rendimento e Saldo", oficial - r.num("I9_3")}};
+      break;
+    }
+    case 7:
+      // The positions are shown without a share; the increase of the patrimony is a use of the
+      // year's cash, so the variations are shares of the expenses.
+      l.receita = false;
+      l.itens = {{"Bens e direitos em 31/12/2008", c.num("I13_32"), Lado::Nenhum},
+                 {"Bens e direitos em 31/12/2009", c.num("I13_33"), Lado::Nenhum},
+                 {"Dividas e onus reais em 31/12/2008", c.num("I13_34"), Lado::Nenhum},
+                 {"Dividas e onus reais em 31/12/2009", c.num("I13_35"), Lado::Nenhum}};
+      l.finais = {{" Variacao nos Bens ", c.num("I13_33") - c.num("I13_32")},
+                  {" Variacao nas Dividas", c.num("I13_35") - c.num("I13_34")},
+                  {" Variacao Patrimonial total",
+                   c.num("I13_33") - c.num("I13_35") - (c.num("I13_32") - c.num("I13_34"))}};
+      break;
+    case 8:
+      l.receita = false;
+      l.itens = {{"Imposto retido do Titular", c.num("I13_21")},
+                 {"Imposto retido do Dependente", c.num("I13_22")},
+                 {"Carne Leao do Titular ", c.v.I13_23A},
+                 {"Carne Leao do Dependente", c.v.I13_23B},
+                 {"Imposto complementar (Mensalao)", c.num("I13_24")},
+                 {"Imposto Pago no Exterior", c.num("I13_25")},
+                 {"Imposto Lei 11.033/2004", c.num("I13_26")},
+                 {"Impostos Sobre Ganho de Capital", c.num("I13_39")},
+                 {"Impostos Sobre a Renda Variavel", c.num("I13_40")}};
+      l.total = "Total dos Impostos pagos no Ano";
+      break;
     case 9:
       l.receita = false;
       if (c.simplificado())
@@ -105,6 +194,12 @@ LinhaDetalhe linha(const taxcalc::Contexto& c, std::string texto, Decimal valor,
   return d;
 }
 
+LinhaDetalhe linha(const taxcalc::Contexto& c, const Item& i, const Lista& l) {
+  if (i.lado == Lado::Nenhum) return {i.texto, i.valor, {}, {}};
+  const bool receita = i.lado == Lado::DaLista ? l.receita : i.lado == Lado::Receita;
+  return linha(c, i.texto, i.valor, receita);
+}
+
 }  // namespace
 
 Decimal percentualBalanco(Decimal parte, Decimal todo) {
@@ -119,9 +214,11 @@ std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k) {
   for (const Item& i : l.itens) {
     if (i.valor.isZero()) continue;
     total += i.valor;
-    linhas.push_back(linha(c, i.texto, i.valor, l.receita));
+    linhas.push_back(linha(c, i, l));
   }
-  if (!linhas.empty()) linhas.push_back(linha(c, l.total, total, l.receita));
+  if (linhas.empty()) return linhas;
+  if (!l.total.empty()) linhas.push_back(linha(c, l.total, total, l.receita));
+  for (const Item& i : l.finais) linhas.push_back(linha(c, i, l));
   return linhas;
 }
 

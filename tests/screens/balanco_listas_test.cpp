@@ -1,0 +1,130 @@
+// The detail lists of Alt-F4 to Alt-F8 on one declaration: the variable income's months from
+// the gains copy, the spouse's income and balance, the patrimony variation and the taxes paid,
+// each row with its text, amount and the share of the balance total it belongs to.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "declaracao_fixture.h"
+#include "rt/db/table.h"
+#include "rt/term/keys.h"
+#include "screens/balanco.h"
+#include "shell/calculos_declaracao.h"
+#include "store/areas.h"
+#include "taxcalc/balanco.h"
+
+namespace screens::teste {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+
+struct Esperada {
+  std::string DESCRICAO;
+  Decimal VALORDOC, PERCRECE, PERCDESP;
+};
+
+class BalancoListas : public DeclaracaoFixture {
+ protected:
+  void SetUp() override {
+    DeclaracaoFixture::SetUp();
+    aoEntrar = [this](shell::Declara& d, int n) {
+      if (n != 10) return;
+      store::EspelhoDeclaracao& e = d.dec.espelho;
+      // Receipts 100,000 and expenses 40,000 once the balance is computed.
+      for (const auto& [campo, v] : std::vector<std::pair<std::string, int>>{
+               {"I13_07", 80000}, {"I13_01", 80000}, {"LUCRRVA", 2000}, {"PREJRVA", 500}, {"I13_21", 6000},
+               {"I13_22", 1000}, {"I13_23", 3000}, {"I13_27", 10000}, {"I13_32", 50000}, {"I13_33", 70000},
+               {"I13_34", 10000}, {"I13_35", 5000}, {"DESPNAO", 29500}})
+        e.tabela01.num(campo, Decimal::fromInt(v));
+      for (const auto& [campo, v] : std::vector<std::pair<std::string, int>>{
+               {"I13_1C", 20000}, {"I13_2C", 1000}, {"I13_4C", 2000}, {"I13_5C", 500}, {"I9_3", 18000}})
+        e.registro.num(campo, Decimal::fromInt(v));
+      e.registro.txt("CONJPAD", "S");
+      // Variable income: common operations gain 2,000 in March and lose 500 in May; the day
+      // trade loses 200 in March, which counts as March's loss, apart from its gain.
+      rt::db::Table& rv = *p->areas.table(store::numero(store::Area::TMP_07));
+      const auto linha = [&rv](std::string_view modo, int nro, const std::vector<std::pair<int, int>>& meses) {
+        ASSERT_TRUE(rv.appendBlank().isOk());
+        (void)rv.put("CPF", rt::ui::Value(std::string(kNovo)));
+        (void)rv.put("TIPO_BEM", rt::ui::Value(Decimal::fromInt(4)));
+        (void)rv.put("RVAR_NRO", rt::ui::Value(Decimal::fromInt(nro)));
+        (void)rv.put("DAY_TRADE", rt::ui::Value(std::string(modo)));
+        for (const auto& [mes, v] : meses)
+          (void)rv.put((mes < 10 ? "REC_MES0" : "REC_MES") + std::to_string(mes), rt::ui::Value(Decimal::fromInt(v)));
+      };
+      linha("1", 14, {{3, 2000}, {5, -500}});
+      linha("2", 14, {{3, -200}});
+      linha("1", 13, {{4, 900}});  // not the month's result: left out
+      taxcalc::Contexto c = d.calculos()->contexto(d.dec);
+      c.v.I13_23A = Decimal::fromInt(2500);
+      c.v.I13_23B = Decimal::fromInt(500);
+      (void)taxcalc::VE_SALDO(c);
+      RECEITA = c.v.RECEITA;
+      DESPESA = c.v.DESPESA;
+      for (int k = 4; k <= 8; ++k) listas[k] = linhasDetalhe(c, k);
+    };
+  }
+  Decimal RECEITA, DESPESA;
+  std::vector<LinhaDetalhe> listas[9];
+};
+
+TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
+  novo(kNovo);
+  term.press(key::F10);
+  term.press(key::AltF1 - 7);  // Alt-F8, the taxes paid
+  term.press(key::Esc);
+  termina('S');
+  roda();
+  ASSERT_EQ(RECEITA, Decimal::fromInt(100000));
+  ASSERT_EQ(DESPESA, Decimal::fromInt(40000));
+  const std::vector<std::pair<int, std::vector<Esperada>>> casos = {
+      {4,
+       {{"Lucro no mes 03", 2000.00_d, 2.00_d, {}},
+        {"Prejuizo no mes 03", 200.00_d, {}, 0.50_d},
+        {"Prejuizo no mes 05", 500.00_d, {}, 1.25_d},
+        {"Total Ganho na Renda Variavel", 2000.00_d, 2.00_d, {}},
+        {"Total Prejuizo na Renda Variavel", 700.00_d, {}, 1.75_d}}},
+      {5,
+       {{"Rendimentos tributaveis do conjuge", 20000.00_d, 20.00_d, {}},
+        {"Rendimentos isentos do conjuge", 1000.00_d, 1.00_d, {}},
+        {"Imposto retido do conjuge", -2000.00_d, -2.00_d, {}},
+        {"Imposto pago pelo conjuge", -500.00_d, -0.50_d, {}},
+        {"Total rendimento oficial do conjuge", 18500.00_d, 18.50_d, {}},
+        {"Outras rendas do conjuge", {}, {}, {}},
+        {"Saldo no balanco do conjuge", 18000.00_d, 18.00_d, {}},
+        {"Diferenca entre Rendimento e Saldo", 500.00_d, 0.50_d, {}}}},
+      {7,
+       {{"Bens e direitos em 31/12/2008", 50000.00_d, {}, {}},
+        {"Bens e direitos em 31/12/2009", 70000.00_d, {}, {}},
+        {"Dividas e onus reais em 31/12/2008", 10000.00_d, {}, {}},
+        {"Dividas e onus reais em 31/12/2009", 5000.00_d, {}, {}},
+        {" Variacao nos Bens ", 20000.00_d, {}, 50.00_d},
+        {" Variacao nas Dividas", -5000.00_d, {}, -12.50_d},
+        {" Variacao Patrimonial total", 25000.00_d, {}, 62.50_d}}},
+      {8,
+       {{"Imposto retido do Titular", 6000.00_d, {}, 15.00_d},
+        {"Imposto retido do Dependente", 1000.00_d, {}, 2.50_d},
+        {"Carne Leao do Titular ", 2500.00_d, {}, 6.25_d},
+        {"Carne Leao do Dependente", 500.00_d, {}, 1.25_d},
+        {"Total dos Impostos pagos no Ano", 10000.00_d, {}, 25.00_d}}},
+  };
+  for (const auto& [k, esperadas] : casos) {
+    SCOPED_TRACE("list " + std::to_string(k));
+    ASSERT_EQ(listas[k].size(), esperadas.size());
+    for (std::size_t i = 0; i < esperadas.size(); ++i) {
+      SCOPED_TRACE(esperadas[i].DESCRICAO);
+      EXPECT_EQ(listas[k][i].DESCRICAO, esperadas[i].DESCRICAO);
+      EXPECT_EQ(listas[k][i].VALORDOC, esperadas[i].VALORDOC);
+      EXPECT_EQ(listas[k][i].PERCRECE, esperadas[i].PERCRECE);
+      EXPECT_EQ(listas[k][i].PERCDESP, esperadas[i].PERCDESP);
+    }
+  }
+  EXPECT_TRUE(listas[6].empty());  // nothing sold: "Nada declarado"
+  EXPECT_TRUE(gravador.viu("Total dos Impostos pagos no Ano"));
+}
+
+}  // namespace
+}  // namespace screens::teste
