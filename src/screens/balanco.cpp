@@ -1,6 +1,7 @@
 #include "screens/balanco.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "console/alerta.h"
@@ -84,6 +85,34 @@ void rendaVariavel(taxcalc::Contexto& c, Lista& l) {
               {"Total Prejuizo na Renda Variavel", perdas, Lado::Despesa}};
 }
 
+// Alt-F6: the receipts of the year's sales, the costs of the assets sold and written off by the
+// year each cost was paid (counted as the gains totals count them: this year's, and earlier
+// ones of assets not sold in an earlier year), and the exempt and taxed parts of the gains.
+void ganhoCapital(taxcalc::Contexto& c, Lista& l) {
+  l.itens.push_back({"Total das entradas no Ganho de Capital", c.num("ENTRADGP"), Lado::Receita});
+  std::map<int, bool> anterior;  // operation number -> sold in an earlier year
+  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07)))
+    taxcalc::Varredura(*t).cada([&anterior](rt::db::Table& r, std::uint32_t) {
+      if (gains::inteiro(r, "TIPO_BEM") != gains::RendaVariavel)
+        anterior[gains::inteiro(r, "BEM_NRO")] = gains::sim(r, "VENDAANT");
+    });
+  std::map<int, Decimal> custos;  // year -> costs
+  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_08)))
+    taxcalc::Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
+      const int ano = r.getDate("DATA_CUST").year();
+      if (ano == 2009 || !anterior[gains::inteiro(r, "BEM_NRO")]) custos[ano] += r.getNumber("VALOR_CUST");
+    });
+  for (const auto& [ano, valor] : custos)
+    l.itens.push_back({"Custo dos bens alienados Em " + std::to_string(ano), valor, Lado::Despesa});
+  const Decimal pequeno = c.num("I3_04GCPVC"), unico = c.num("I3_04UNICC"), reducao = c.num("I3_04REDUC"),
+                tributado = c.num("I4_02");
+  l.itens.push_back({"Bens de pequeno valor", pequeno, Lado::Receita});
+  l.itens.push_back({"Venda do unico imovel nos ultimos 5 anos", unico, Lado::Receita});
+  l.itens.push_back({"Valor da reducao na venda de imoveis", reducao, Lado::Receita});
+  l.itens.push_back({"Valor tributado na alienacao de Bens", tributado, Lado::Receita});
+  l.finais = {{"Total Abatimento de Isentos e Tributado", pequeno + unico + reducao + tributado, Lado::Receita}};
+}
+
 Lista lista(taxcalc::Contexto& c, int k) {
   Lista l;
   switch (k) {
@@ -142,6 +171,9 @@ Lista lista(taxcalc::Contexto& c, int k) {
                   {"Diferenca entre Rendimento e Saldo", oficial - r.num("I9_3")}};
       break;
     }
+    case 6:
+      ganhoCapital(c, l);
+      break;
     case 7:
       // The positions are shown without a share; the increase of the patrimony is a use of the
       // year's cash, so the variations are shares of the expenses.
