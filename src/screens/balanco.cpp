@@ -19,6 +19,7 @@
 #include "store/abertura.h"
 #include "taxcalc/balanco.h"
 #include "taxcalc/linhas.h"
+#include "taxcalc/patrimonio.h"
 #include "taxcalc/rural.h"
 
 namespace screens {
@@ -30,7 +31,6 @@ namespace key = rt::term::key;
 namespace {
 
 constexpr std::string_view kValor = "@Ez 999,999,999.99";
-constexpr int kCtrlEnter = 10;
 
 // Which balance total a row's share is taken of: the list's own, the receipts, the expenses,
 // or none (the asset and debt positions are neither).
@@ -334,6 +334,25 @@ void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
   form.mostra("MEDSALDO", rt::text::despreza(saldo / 12), kValor);
 }
 
+// POEDESP (Ctrl-Enter in DESPNAO): the grid of the assets' monthly upkeep, with the expense
+// kinds at hand; DESPNAO becomes twelve times their sum and the balance is computed again.
+void POEDESP(AmbienteTela& a) {
+  const int antes = a.ctx.areas.current();
+  const int despesas = store::numero(store::Area::DESPESA);
+  const bool aberta = a.ctx.areas.isOpen(despesas);
+  if (aberta || store::ABERTURA(a.ctx, store::Area::DESPESA)) {
+    // Leaving the grid ends only the grid: the balance form goes on.
+    const bool muda = a.grade.TECLAMUDA;
+    editaGrade(a, 15);
+    a.grade.TECLAMUDA = muda;
+    (void)taxcalc::TOTALDESP(a.calc);
+    (void)taxcalc::VE_SALDO(a.calc);
+    if (!aberta) (void)a.ctx.areas.close(despesas);
+  }
+  (void)a.ctx.areas.select(antes);
+  a.grade.ULTTECLA = 0;
+}
+
 }  // namespace
 
 void balanco(AmbienteTela& a, const Fundo& f) {
@@ -341,13 +360,24 @@ void balanco(AmbienteTela& a, const Fundo& f) {
   Formulario form(a, f);
   TeclasLigadas teclas(a.ctx.console);
   for (int k = 1; k <= 9; ++k) teclas.liga(key::AltF1 - (k - 1), [&a, k] { B_DETAL(a, k); });
+  // The upkeep grid belongs to the living expenses' field only.
+  int campoDespesas = -1;
+  teclas.liga(key::CtrlEnter, [&a, &f, &form, &campoDespesas] {
+    rt::ui::Read& r = form.read();
+    if (r.current() < 0 || r.current() != campoDespesas) return;
+    POEDESP(a);
+    MOS_BALAN(a, f, form);
+    r.requestRedisplay();
+  });
   MOS_BALAN(a, f, form);
   const auto mostra = [&a, &f, &form] {
     MOS_BALAN(a, f, form);
     return true;
   };
-  for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"})
+  for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"}) {
+    if (n == "DESPNAO") campoDespesas = static_cast<int>(form.read().size());
     form.edita(e.tabela01, n, kValor).valid(mostra);
+  }
   form.edita(e.tabela01, "INDALERTA", "@z 99").valid(mostra);
   form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99");
   form.roda();

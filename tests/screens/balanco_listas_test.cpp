@@ -97,7 +97,9 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
   novo(kNovo);
   term.press(key::F10);
   term.press(key::AltF1 - 7);  // Alt-F8, the taxes paid
-  term.press(key::Esc);
+  term.press(key::Esc);         // ends the list only: the form goes on
+  term.type("7");
+  term.press(key::Enter);
   termina('S');
   roda();
   ASSERT_EQ(RECEITA, Decimal::fromInt(100000));
@@ -152,6 +154,37 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
     }
   }
   EXPECT_TRUE(gravador.viu("Total dos Impostos pagos no Ano"));
+  EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
+}
+
+// Ctrl-Enter opens the upkeep grid only from the living expenses' field; DESPNAO becomes twelve
+// times the monthly values listed there and is saved with the declaration.
+TEST_F(DeclaracaoFixture, CtrlEnterInTheLivingExpensesBringsTheUpkeepGrid) {
+  aoEntrar = [this](shell::Declara& d, int n) {
+    if (n != 10) return;
+    d.dec.espelho.tabela01.num("DESPNAO", Decimal::fromInt(999));
+    rt::db::Table& t = *p->areas.table(store::numero(store::Area::TMP_10));
+    for (int v : {100, 50}) {
+      ASSERT_TRUE(t.appendBlank().isOk());
+      (void)t.put("CPF", rt::ui::Value(std::string(kNovo)));
+      (void)t.put("DESCRITEM", rt::ui::Value(std::string("CASA")));
+      (void)t.put("VALODESP", rt::ui::Value(Decimal::fromInt(v)));
+    }
+  };
+  novo(kNovo);
+  term.press(key::F10);
+  term.press(key::CtrlEnter);  // in OUTREC: nothing, the typing goes on in the field
+  term.type("5");
+  term.press(key::Enter);
+  term.press(key::Enter);
+  term.press(key::CtrlEnter);  // in DESPNAO: the grid
+  term.press(key::Esc);
+  termina('S');
+  roda();
+  EXPECT_TRUE(gravador.viu("V.Mensal"));
+  auto t = dados("IMP0110", kNovo);
+  EXPECT_EQ(t->getNumber("OUTREC"), Decimal::fromInt(5));
+  EXPECT_EQ(t->getNumber("DESPNAO"), Decimal::fromInt(1800));
 }
 
 }  // namespace
