@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "grid/estado.h"
@@ -52,6 +53,14 @@ struct AmbienteTela {
   // Screen 9's variable income: its mode asked and its matrix run in the driver's matrix grid,
   // which only the driver holds. None: the screen shows its background only.
   std::function<void()> rendaVariavel;
+  // Screen 10's fee block, which only the driver can fill: the time spent on the declaration
+  // (VETEMPO, in seconds), the size of its working copies (VETAMHO, in bytes, also kept in
+  // TAM_USO) and the office's prices. None: the block stays empty.
+  struct Honorarios {
+    std::function<long long()> VETEMPO, VETAMHO;
+    rt::text::Decimal VAL_SEG, VAL_BYTE, VAL_MIN;
+  };
+  std::optional<Honorarios> honorarios;
 
   // A screen key asked for another screen than n.
   bool saiuDa(int n) const { return TELA != nullptr && *TELA != n; }

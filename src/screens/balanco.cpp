@@ -6,6 +6,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "console/tempo.h"
 #include "gains/campos.h"
 #include "gains/ganho.h"
 #include "rt/db/table.h"
@@ -292,7 +293,23 @@ void B_DETAL(AmbienteTela& a, int k) {
   (void)a.ctx.areas.close(store::numero(store::Area::DETALH));
 }
 
+Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h) {
+  const Decimal tamanho = rt::text::despreza(Decimal::fromInt(bytes) / Decimal::fromInt(1000) * h.VAL_BYTE);
+  const Decimal tempo = rt::text::despreza(Decimal::fromInt(segundos) / Decimal::fromInt(60) * h.VAL_SEG);
+  return std::max(tamanho + tempo, h.VAL_MIN);
+}
+
 namespace {
+
+// The time spent, the data size and the fee they come to.
+void mostraHonorarios(AmbienteTela& a, Formulario& form) {
+  if (!a.honorarios) return;
+  const AmbienteTela::Honorarios& h = *a.honorarios;
+  const long long segundos = h.VETEMPO ? h.VETEMPO() : 0, bytes = h.VETAMHO ? h.VETAMHO() : 0;
+  form.mostra("TEMPO", console::SEG_HOR_2(segundos), "");
+  form.mostra("TAM_USO", Decimal::fromInt(bytes), "@Ez 999,999");
+  form.mostra("VALCALC", VALCALC(segundos, bytes, h), "@Ez 99,999,999.99");
+}
 
 // A value at its place in one of the program's colours.
 void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v, std::string_view picture,
@@ -370,6 +387,7 @@ void balanco(AmbienteTela& a, const Fundo& f) {
     r.requestRedisplay();
   });
   MOS_BALAN(a, f, form);
+  mostraHonorarios(a, form);
   const auto mostra = [&a, &f, &form] {
     MOS_BALAN(a, f, form);
     return true;

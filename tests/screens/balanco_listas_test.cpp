@@ -154,6 +154,9 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
     }
   }
   EXPECT_TRUE(gravador.viu("Total dos Impostos pagos no Ano"));
+  // The fee block: a moment's work on a few KB comes to the office's minimum.
+  EXPECT_TRUE(gravador.viuEm(21, 14, "00D00h0"));
+  EXPECT_TRUE(gravador.viuEm(21, 62, "        60,00"));
   EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
 }
 
@@ -185,6 +188,17 @@ TEST_F(DeclaracaoFixture, CtrlEnterInTheLivingExpensesBringsTheUpkeepGrid) {
   auto t = dados("IMP0110", kNovo);
   EXPECT_EQ(t->getNumber("OUTREC"), Decimal::fromInt(5));
   EXPECT_EQ(t->getNumber("DESPNAO"), Decimal::fromInt(1800));
+}
+
+// The fee: thousand bytes and minutes at their prices, cut to cents each, never below the
+// minimum, not even for a declaration with neither time nor data.
+TEST(Honorarios, SizeAndTimeAtTheirPricesWithTheMinimum) {
+  const AmbienteTela::Honorarios h{{}, {}, 1.60_d, 1.00_d, 60.00_d};
+  EXPECT_EQ(VALCALC(1200, 50000, h), 82.00_d);
+  EXPECT_EQ(VALCALC(600, 10000, h), 60.00_d);
+  EXPECT_EQ(VALCALC(0, 0, h), 60.00_d);
+  EXPECT_EQ(VALCALC(100, 20999, h), 60.00_d);
+  EXPECT_EQ(VALCALC(3601, 20999, h), 117.01_d);  // 20.99 + 96.02, each cut
 }
 
 }  // namespace
