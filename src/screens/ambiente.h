@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "grid/estado.h"
@@ -61,6 +62,11 @@ struct AmbienteTela {
     rt::text::Decimal VAL_SEG, VAL_BYTE, VAL_MIN;
   };
   std::optional<Honorarios> honorarios;
+  // Screen 10's consistency check: CCONFERE ("S" now, "N" never, "A" on every entry to the
+  // screen), kept by the driver between visits, and CONFERE(mode) of the open declaration on
+  // its error list. None: the check is not offered.
+  std::string* CCONFERE = nullptr;
+  std::function<void(int modo)> CONFERE;
 
   // A screen key asked for another screen than n.
   bool saiuDa(int n) const { return TELA != nullptr && *TELA != n; }

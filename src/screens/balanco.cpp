@@ -111,7 +111,8 @@ void ganhoCapital(taxcalc::Contexto& c, Lista& l) {
   l.itens.push_back({"Venda do unico imovel nos ultimos 5 anos", unico, Lado::Receita});
   l.itens.push_back({"Valor da reducao na venda de imoveis", reducao, Lado::Receita});
   l.itens.push_back({"Valor tributado na alienacao de Bens", tributado, Lado::Receita});
-  l.finais = {{"Total Abatimento de Isentos e Tributado", pequeno + unico + reducao + tributado, Lado::Receita}};
+  l.finais = {
+      {"Total Abatimento de Isentos e Tributado", pequeno + unico + reducao + tributado, Lado::Receita}};
 }
 
 Lista lista(taxcalc::Contexto& c, int k) {
@@ -127,13 +128,20 @@ Lista lista(taxcalc::Contexto& c, int k) {
       l.total = "Total dos Rendimentos Tributáveis"_cp;
       break;
     case 2: {
-      static const std::string_view kIsentos[] = {
-          "Bolsa de Estudo ", "Capital ou Prêmio de seguro pago"_cp, "Indenizações p/rescisão ou acidentes"_cp,
-          "Valores isentos no ganho de capital", "Lucros e dividendos recebidos",
-          "Parcela isenta aposentad. Maior 65 anos", "Pensão,aposentadoria por molestia grave"_cp,
-          "Rendimentos de caderneta de poupança"_cp, "Rendimentos de Sócio de ME ou EPP"_cp,
-          "Transf. patrimonial, doações, heranças"_cp, "Parcela isenta da atividade rural", "",
-          "Rendimentos isentos dos dependentes", "IR de anos anteriores compensado"};
+      static const std::string_view kIsentos[] = {"Bolsa de Estudo ",
+                                                  "Capital ou Prêmio de seguro pago"_cp,
+                                                  "Indenizações p/rescisão ou acidentes"_cp,
+                                                  "Valores isentos no ganho de capital",
+                                                  "Lucros e dividendos recebidos",
+                                                  "Parcela isenta aposentad. Maior 65 anos",
+                                                  "Pensão,aposentadoria por molestia grave"_cp,
+                                                  "Rendimentos de caderneta de poupança"_cp,
+                                                  "Rendimentos de Sócio de ME ou EPP"_cp,
+                                                  "Transf. patrimonial, doações, heranças"_cp,
+                                                  "Parcela isenta da atividade rural",
+                                                  "",
+                                                  "Rendimentos isentos dos dependentes",
+                                                  "IR de anos anteriores compensado"};
       for (int i = 1; i <= 14; ++i) {
         std::string t(kIsentos[i - 1]);
         if (i == 12) t = "Outros " + c.d.tabela01.txt("I3_12D").substr(0, 33);
@@ -264,7 +272,8 @@ void B_DETAL(AmbienteTela& a, int k) {
   bool ok = t.zap().isOk();
   const auto acrescenta = [&t](const LinhaDetalhe& l) {
     return t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
-           t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() && t.put("PERCRECE", rt::ui::Value(l.PERCRECE)).isOk() &&
+           t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() &&
+           t.put("PERCRECE", rt::ui::Value(l.PERCRECE)).isOk() &&
            t.put("PERCDESP", rt::ui::Value(l.PERCDESP)).isOk();
   };
   // The expenses list: its items, the remaining deductions, and the total of all of them.
@@ -288,7 +297,12 @@ void B_DETAL(AmbienteTela& a, int k) {
     console::AVISOSN(a.ctx, "Nada declarado", 0);
   } else {
     (void)t.goTop();
+    // Leaving the list ends only the list: the balance form goes on.
+    const int tecla = a.grade.ULTTECLA;
+    const bool muda = a.grade.TECLAMUDA;
     editaGrade(a, 32, k <= 3 || k == 5 ? 1 : 0);
+    a.grade.ULTTECLA = tecla;
+    a.grade.TECLAMUDA = muda;
   }
   (void)a.ctx.areas.close(store::numero(store::Area::DETALH));
 }
@@ -311,11 +325,29 @@ void mostraHonorarios(AmbienteTela& a, Formulario& form) {
   form.mostra("VALCALC", VALCALC(segundos, bytes, h), "@Ez 99,999,999.99");
 }
 
+// FAZCONF: "S" checks the declaration now, "A" from now on at every entry to the screen; any
+// other answer is explained. The value typed stays in every case.
+bool FAZCONF(AmbienteTela& a) {
+  const std::string& c = *a.CCONFERE;
+  if (c == "S") {
+    if (a.CONFERE) a.CONFERE(2);
+  } else if (c == "A") {
+    (void)console::AVISOSN(a.ctx, "A declaracao passa ser conferida automaticamente ao passar nessa tela", 0);
+  } else if (c != "N") {
+    (void)console::AVISOSN(a.ctx,
+                           {"Informe com 'S'(Sim) ou 'N'(Nao) ou 'A'(Automatico)",
+                            "para verificar pendencias e conferir a declaraçao.   "_cp},
+                           0);
+  }
+  return true;
+}
+
 // A value at its place in one of the program's colours.
-void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v, std::string_view picture,
-              int cor) {
+void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v,
+              std::string_view picture, int cor) {
   if (const std::optional<Lugar> l = lugar(f, nome))
-    a.ctx.screen().put(l->linha, l->coluna, rt::ui::formatValue(v, picture), static_cast<rt::term::Attr>(cor));
+    a.ctx.screen().put(l->linha, l->coluna, rt::ui::formatValue(v, picture),
+                       static_cast<rt::term::Attr>(cor));
 }
 
 // MOS_BALAN: the balance computed again and shown. A surplus whose share of the receipts falls
@@ -324,16 +356,37 @@ void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
   taxcalc::Contexto& c = a.calc;
   taxcalc::CALC_PREJU(c);
   (void)taxcalc::VE_SALDO(c);
-  const Decimal receitas[] = {c.num("I13_07"), c.num("I13_37"), c.num("I13_38") + c.num("I13_39") - c.num("I4_03"),
-                              c.num("LUCRRVA"), c.d.registro.num("I9_2"), Decimal(0), c.num("EMPREST"),
-                              c.num("EMPRUR"), c.num("ENTRADGP"), -c.num("ISENTNAO"), c.v.I10_2, c.v.NEXIGI};
-  const Decimal pagamentos = c.simplificado() ? c.num("DESPADRAO") + c.v.DESPSIMP
-                                              : c.num("DESPDECLA") + c.num("I13_08") + c.num("I13_10") + c.num("I13_14");
-  const Decimal despesas[] = {c.num("I13_27") - c.num("I13_20") + c.num("I13_39") + c.num("I13_40") + c.num("I13_41"),
-                              c.num("IMPOANTER"), pagamentos, c.num("PREJRVA"), c.num("DESPNAO"), c.num("PREJVEN1"),
-                              c.num("PREJRUR"), c.num("AMORUR"), c.num("CUSTOANT"), c.num("CUSTOANO"), c.v.I10_1};
-  for (std::size_t i = 0; i < std::size(receitas); ++i) form.mostra("BALREC" + std::to_string(i + 1), receitas[i], kValor);
-  for (std::size_t i = 0; i < std::size(despesas); ++i) form.mostra("BALDES" + std::to_string(i + 1), despesas[i], kValor);
+  const Decimal receitas[] = {c.num("I13_07"),
+                              c.num("I13_37"),
+                              c.num("I13_38") + c.num("I13_39") - c.num("I4_03"),
+                              c.num("LUCRRVA"),
+                              c.d.registro.num("I9_2"),
+                              Decimal(0),
+                              c.num("EMPREST"),
+                              c.num("EMPRUR"),
+                              c.num("ENTRADGP"),
+                              -c.num("ISENTNAO"),
+                              c.v.I10_2,
+                              c.v.NEXIGI};
+  const Decimal pagamentos = c.simplificado()
+                                 ? c.num("DESPADRAO") + c.v.DESPSIMP
+                                 : c.num("DESPDECLA") + c.num("I13_08") + c.num("I13_10") + c.num("I13_14");
+  const Decimal despesas[] = {
+      c.num("I13_27") - c.num("I13_20") + c.num("I13_39") + c.num("I13_40") + c.num("I13_41"),
+      c.num("IMPOANTER"),
+      pagamentos,
+      c.num("PREJRVA"),
+      c.num("DESPNAO"),
+      c.num("PREJVEN1"),
+      c.num("PREJRUR"),
+      c.num("AMORUR"),
+      c.num("CUSTOANT"),
+      c.num("CUSTOANO"),
+      c.v.I10_1};
+  for (std::size_t i = 0; i < std::size(receitas); ++i)
+    form.mostra("BALREC" + std::to_string(i + 1), receitas[i], kValor);
+  for (std::size_t i = 0; i < std::size(despesas); ++i)
+    form.mostra("BALDES" + std::to_string(i + 1), despesas[i], kValor);
   const Decimal saldo = c.v.RECEITA - c.v.DESPESA;
   const Decimal indice = percentualBalanco(saldo, c.v.RECEITA);
   c.d.registro.num("INDGAS", indice);
@@ -387,6 +440,7 @@ void balanco(AmbienteTela& a, const Fundo& f) {
     r.requestRedisplay();
   });
   MOS_BALAN(a, f, form);
+  if (a.CCONFERE != nullptr && *a.CCONFERE == "A" && a.CONFERE) a.CONFERE(3);
   mostraHonorarios(a, form);
   const auto mostra = [&a, &f, &form] {
     MOS_BALAN(a, f, form);
@@ -398,7 +452,12 @@ void balanco(AmbienteTela& a, const Fundo& f) {
   }
   form.edita(e.tabela01, "INDALERTA", "@z 99").valid(mostra);
   form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99");
-  form.roda();
+  if (a.CCONFERE != nullptr)
+    form.edita("cConfere", rt::ui::var("cConfere", *a.CCONFERE), "@!").valid([&a] { return FAZCONF(a); });
+  // The form comes round again until a key leaves the screen.
+  do {
+    form.roda();
+  } while (a.grade.ULTTECLA == 0 && !a.grade.TECLAMUDA && !a.saiuDa(10));
 }
 
 }  // namespace screens

@@ -11,6 +11,7 @@
 #include "declaracao_fixture.h"
 #include "rt/db/table.h"
 #include "rt/term/keys.h"
+#include "rt/text/cp860.h"
 #include "screens/balanco.h"
 #include "shell/calculos_declaracao.h"
 #include "store/areas.h"
@@ -36,11 +37,23 @@ class BalancoListas : public DeclaracaoFixture {
       if (n != 10) return;
       store::EspelhoDeclaracao& e = d.dec.espelho;
       // Receipts 100,000 and expenses 40,000 once the balance is computed.
-      for (const auto& [campo, v] : std::vector<std::pair<std::string, int>>{
-               {"I13_07", 80000}, {"I13_01", 80000}, {"LUCRRVA", 2000}, {"PREJRVA", 500}, {"I13_21", 6000},
-               {"I13_22", 1000}, {"I13_23", 3000}, {"I13_27", 10000}, {"I13_32", 50000}, {"I13_33", 70000},
-               {"I13_34", 10000}, {"I13_35", 5000}, {"DESPNAO", 29500}, {"ENTRADGP", 50000},
-               {"ISENTNAO", 50000}, {"I3_04GCPVC", 20000}, {"I4_02", 10000}})
+      for (const auto& [campo, v] : std::vector<std::pair<std::string, int>>{{"I13_07", 80000},
+                                                                             {"I13_01", 80000},
+                                                                             {"LUCRRVA", 2000},
+                                                                             {"PREJRVA", 500},
+                                                                             {"I13_21", 6000},
+                                                                             {"I13_22", 1000},
+                                                                             {"I13_23", 3000},
+                                                                             {"I13_27", 10000},
+                                                                             {"I13_32", 50000},
+                                                                             {"I13_33", 70000},
+                                                                             {"I13_34", 10000},
+                                                                             {"I13_35", 5000},
+                                                                             {"DESPNAO", 29500},
+                                                                             {"ENTRADGP", 50000},
+                                                                             {"ISENTNAO", 50000},
+                                                                             {"I3_04GCPVC", 20000},
+                                                                             {"I4_02", 10000}})
         e.tabela01.num(campo, Decimal::fromInt(v));
       for (const auto& [campo, v] : std::vector<std::pair<std::string, int>>{
                {"I13_1C", 20000}, {"I13_2C", 1000}, {"I13_4C", 2000}, {"I13_5C", 500}, {"I9_3", 18000}})
@@ -49,14 +62,16 @@ class BalancoListas : public DeclaracaoFixture {
       // Variable income: common operations gain 2,000 in March and lose 500 in May; the day
       // trade loses 200 in March, which counts as March's loss, apart from its gain.
       rt::db::Table& rv = *p->areas.table(store::numero(store::Area::TMP_07));
-      const auto linha = [&rv](std::string_view modo, int nro, const std::vector<std::pair<int, int>>& meses) {
+      const auto linha = [&rv](std::string_view modo, int nro,
+                               const std::vector<std::pair<int, int>>& meses) {
         ASSERT_TRUE(rv.appendBlank().isOk());
         (void)rv.put("CPF", rt::ui::Value(std::string(kNovo)));
         (void)rv.put("TIPO_BEM", rt::ui::Value(Decimal::fromInt(4)));
         (void)rv.put("RVAR_NRO", rt::ui::Value(Decimal::fromInt(nro)));
         (void)rv.put("DAY_TRADE", rt::ui::Value(std::string(modo)));
         for (const auto& [mes, v] : meses)
-          (void)rv.put((mes < 10 ? "REC_MES0" : "REC_MES") + std::to_string(mes), rt::ui::Value(Decimal::fromInt(v)));
+          (void)rv.put((mes < 10 ? "REC_MES0" : "REC_MES") + std::to_string(mes),
+                       rt::ui::Value(Decimal::fromInt(v)));
       };
       linha("1", 14, {{3, 2000}, {5, -500}});
       linha("2", 14, {{3, -200}});
@@ -72,8 +87,8 @@ class BalancoListas : public DeclaracaoFixture {
         (void)ops.put("BEM_NRO", rt::ui::Value(Decimal::fromInt(bem)));
         (void)ops.put("VENDAANT", rt::ui::Value(antes));
       }
-      for (const auto& [bem, ano, v] : std::vector<std::tuple<int, int, int>>{{1, 2005, 30000}, {1, 2009, 4000},
-                                                                               {2, 2005, 7000}, {2, 2009, 1000}}) {
+      for (const auto& [bem, ano, v] : std::vector<std::tuple<int, int, int>>{
+               {1, 2005, 30000}, {1, 2009, 4000}, {2, 2005, 7000}, {2, 2009, 1000}}) {
         ASSERT_TRUE(custos.appendBlank().isOk());
         (void)custos.put("CPF", rt::ui::Value(std::string(kNovo)));
         (void)custos.put("BEM_NRO", rt::ui::Value(Decimal::fromInt(bem)));
@@ -97,7 +112,7 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
   novo(kNovo);
   term.press(key::F10);
   term.press(key::AltF1 - 7);  // Alt-F8, the taxes paid
-  term.press(key::Esc);         // ends the list only: the form goes on
+  term.press(key::Esc);        // ends the list only: the form goes on
   term.type("7");
   term.press(key::Enter);
   termina('S');
@@ -188,6 +203,24 @@ TEST_F(DeclaracaoFixture, CtrlEnterInTheLivingExpensesBringsTheUpkeepGrid) {
   auto t = dados("IMP0110", kNovo);
   EXPECT_EQ(t->getNumber("OUTREC"), Decimal::fromInt(5));
   EXPECT_EQ(t->getNumber("DESPNAO"), Decimal::fromInt(1800));
+}
+
+// The check of screen 10: "A" (the start) lists the findings on entry without a word; another
+// letter is explained; "S" checks now and says the verdict.
+TEST_F(DeclaracaoFixture, ConferirChecksOnEntryAndOnRequest) {
+  novo(kNovo);
+  term.press(key::F10);
+  for (int i = 0; i < 7; ++i) term.press(key::Enter);
+  term.type("X");          // a full field is left at once
+  term.press(key::Enter);  // the explanation read
+  for (int i = 0; i < 7; ++i) term.press(key::Enter);
+  term.type("S");
+  term.press(key::Enter);  // the verdict read
+  termina('S');
+  roda();
+  EXPECT_TRUE(gravador.viu("Informe com 'S'(Sim) ou 'N'(Nao) ou 'A'(Automatico)"));
+  EXPECT_TRUE(gravador.viu("Atenção!"_cp) || gravador.viu("Declaração OK"_cp)) << "no verdict";
+  EXPECT_GT(conta("IMP1110", kNovo), 0);
 }
 
 // The fee: thousand bytes and minutes at their prices, cut to cents each, never below the
