@@ -342,6 +342,26 @@ bool FAZCONF(AmbienteTela& a) {
   return true;
 }
 
+// MOSTEX: the explanation of the field being entered, centred on the message line.
+bool MOSTEX(AmbienteTela& a, std::string_view campo) {
+  static const std::pair<std::string_view, std::string_view> kTextos[] = {
+      {"DESPNAO", "Tecle Ctrl Enter para editar as despesas para a manutençao dos bens."_cp},
+      {"IMPOANTER", "Impostos pagos p/ Receita em 2009 como IRPF, G.Capital atrasado, etc"},
+      {"OUTREC", "Informe receitas não previstas ou valor p/compensar despesas."_cp},
+      {"OUTRDES", "Informe valor de gastos usuais para sua manutençao."_cp},
+      {"INDALERTA", "Informe o percentual para o alerta."},
+      {"VALOREC", "Informe o valor a ser cobrado por essa declaração."_cp},
+      {"PREJVEN1", "Informe os prejuízos na vendas bens de pequeno valor.(sem Ganho de Capital.)"_cp},
+      {"cConfere", "Digite S para conferir N para Nao ou A para conferencia automatica"}};
+  for (const auto& [nome, texto] : kTextos) {
+    if (nome != campo) continue;
+    console::OpcoesMens op;
+    op.coluna = std::string("C");
+    console::MENS(a.ctx, 0, texto, op);
+  }
+  return true;
+}
+
 // A value at its place in one of the program's colours.
 void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v,
               std::string_view picture, int cor) {
@@ -448,12 +468,14 @@ void balanco(AmbienteTela& a, const Fundo& f) {
   };
   for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"}) {
     if (n == "DESPNAO") campoDespesas = static_cast<int>(form.read().size());
-    form.edita(e.tabela01, n, kValor).valid(mostra);
+    form.edita(e.tabela01, n, kValor).when([&a, n] { return MOSTEX(a, n); }).valid(mostra);
   }
-  form.edita(e.tabela01, "INDALERTA", "@z 99").valid(mostra);
-  form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99");
+  form.edita(e.tabela01, "INDALERTA", "@z 99").when([&a] { return MOSTEX(a, "INDALERTA"); }).valid(mostra);
+  form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99").when([&a] { return MOSTEX(a, "VALOREC"); });
   if (a.CCONFERE != nullptr)
-    form.edita("cConfere", rt::ui::var("cConfere", *a.CCONFERE), "@!").valid([&a] { return FAZCONF(a); });
+    form.edita("cConfere", rt::ui::var("cConfere", *a.CCONFERE), "@!")
+        .when([&a] { return MOSTEX(a, "cConfere"); })
+        .valid([&a] { return FAZCONF(a); });
   // The form comes round again until a key leaves the screen.
   do {
     form.roda();

@@ -219,6 +219,10 @@ TEST_F(DeclaracaoFixture, ConferirChecksOnEntryAndOnRequest) {
   termina('S');
   roda();
   EXPECT_TRUE(gravador.viu("Informe com 'S'(Sim) ou 'N'(Nao) ou 'A'(Automatico)"));
+  // Each field explains itself on the message line as it is entered.
+  EXPECT_TRUE(gravador.viuJuntos("Informe o percentual para o alerta.", "Alerta % do saldo"));
+  EXPECT_TRUE(gravador.viu("Digite S para conferir N para Nao ou A para conferencia automatica"));
+  EXPECT_TRUE(gravador.viu("Informe o valor a ser cobrado por essa declaração."_cp));
   EXPECT_TRUE(gravador.viu("Atenção!"_cp) || gravador.viu("Declaração OK"_cp)) << "no verdict";
   EXPECT_GT(conta("IMP1110", kNovo), 0);
 }
