@@ -6,6 +6,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "grid/estado.h"
@@ -52,6 +54,19 @@ struct AmbienteTela {
   // Screen 9's variable income: its mode asked and its matrix run in the driver's matrix grid,
   // which only the driver holds. None: the screen shows its background only.
   std::function<void()> rendaVariavel;
+  // Screen 10's fee block, which only the driver can fill: the time spent on the declaration
+  // (VETEMPO, in seconds), the size of its working copies (VETAMHO, in bytes, also kept in
+  // TAM_USO) and the office's prices. None: the block stays empty.
+  struct Honorarios {
+    std::function<long long()> VETEMPO, VETAMHO;
+    rt::text::Decimal VAL_SEG, VAL_BYTE, VAL_MIN;
+  };
+  std::optional<Honorarios> honorarios;
+  // Screen 10's consistency check: CCONFERE ("S" now, "N" never, "A" on every entry to the
+  // screen), kept by the driver between visits, and CONFERE(mode) of the open declaration on
+  // its error list. None: the check is not offered.
+  std::string* CCONFERE = nullptr;
+  std::function<void(int modo)> CONFERE;
 
   // A screen key asked for another screen than n.
   bool saiuDa(int n) const { return TELA != nullptr && *TELA != n; }

@@ -5,7 +5,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
-#include "rt/db/table.h"
+#include "console/tempo.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -15,6 +15,7 @@
 #include "screens/teclas.h"
 #include "store/abertura.h"
 #include "taxcalc/balanco.h"
+#include "taxcalc/patrimonio.h"
 #include "taxcalc/rural.h"
 
 namespace screens {
@@ -23,153 +24,69 @@ using namespace rt::text::literals;
 using rt::text::Decimal;
 namespace key = rt::term::key;
 
+Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h) {
+  const Decimal tamanho = rt::text::despreza(Decimal::fromInt(bytes) / Decimal::fromInt(1000) * h.VAL_BYTE);
+  const Decimal tempo = rt::text::despreza(Decimal::fromInt(segundos) / Decimal::fromInt(60) * h.VAL_SEG);
+  return std::max(tamanho + tempo, h.VAL_MIN);
+}
+
 namespace {
 
 constexpr std::string_view kValor = "@Ez 999,999,999.99";
-constexpr int kCtrlEnter = 10;
 
-struct Item {
-  Item(std::string_view t, Decimal v) : texto(t), valor(v) {}
-  std::string texto;
-  Decimal valor;
-};
+// The time spent, the data size and the fee they come to.
+void mostraHonorarios(AmbienteTela& a, Formulario& form) {
+  if (!a.honorarios) return;
+  const AmbienteTela::Honorarios& h = *a.honorarios;
+  const long long segundos = h.VETEMPO ? h.VETEMPO() : 0, bytes = h.VETAMHO ? h.VETAMHO() : 0;
+  form.mostra("TEMPO", console::SEG_HOR_2(segundos), "");
+  form.mostra("TAM_USO", Decimal::fromInt(bytes), "@Ez 999,999");
+  form.mostra("VALCALC", VALCALC(segundos, bytes, h), "@Ez 99,999,999.99");
+}
 
-// The items of list k and the text of its total; `receita` says whether the shares are of the
-// receipts.
-struct Lista {
-  std::vector<Item> itens;
-  std::string total;
-  bool receita = true;
-};
-
-Lista lista(taxcalc::Contexto& c, int k) {
-  Lista l;
-  switch (k) {
-    case 1:
-      l.itens = {{"Recebido de P.Jurídica pelo Titular "_cp, c.num("I13_01")},
-                 {"Recebido de P.Jurídica pelo Dependente"_cp, c.num("I13_02")},
-                 {"Recebido de P.Física pelo Titular "_cp, c.num("I13_03")},
-                 {"Recebido de P.Física pelo Dependente"_cp, c.num("I13_04")},
-                 {"Recebido do Exterior ", c.num("I13_05")},
-                 {"Resultado Tributável da Atividade Rural"_cp, c.num("I13_06")}};
-      l.total = "Total dos Rendimentos Tributáveis"_cp;
-      break;
-    case 2: {
-      static const std::string_view kIsentos[] = {
-          "Bolsa de Estudo ", "Capital ou Prêmio de seguro pago"_cp, "Indenizações p/rescisão ou acidentes"_cp,
-          "Valores isentos no ganho de capital", "Lucros e dividendos recebidos",
-          "Parcela isenta aposentad. Maior 65 anos", "Pensão,aposentadoria por molestia grave"_cp,
-          "Rendimentos de caderneta de poupança"_cp, "Rendimentos de Sócio de ME ou EPP"_cp,
-          "Transf. patrimonial, doações, heranças"_cp, "Parcela isenta da atividade rural", "",
-          "Rendimentos isentos dos dependentes", "IR de anos anteriores compensado"};
-      for (int i = 1; i <= 14; ++i) {
-        std::string t(kIsentos[i - 1]);
-        if (i == 12) t = "Outros " + c.d.tabela01.txt("I3_12D").substr(0, 33);
-        l.itens.push_back({t, c.num("I3_" + std::string(i < 10 ? "0" : "") + std::to_string(i))});
-      }
-      l.total = "Total dos rendimentos isentos";
-      break;
-    }
-    case 3:
-      l.itens = {{"Decimo terceiro salario (do Titular) ", c.num("I4_01")},
-                 {"Ganhos de capital na alienacao de bens", c.num("I4_02")},
-                 {"Rendimentos de aplicacoes financeiras ", c.num("I4_03")},
-                 {"Outros " + c.d.tabela01.txt("I4_05D"), c.num("I4_05")},
-                 {"13ro Salario recebido pelos dependentes", c.v.N13RODEP},
-                 {"Outros Rend. trib. fonte dos dependentes", c.v.NTRIFDEP}};
-      l.total = "Total do rendimento tributado na fonte";
-      break;
-    case 9:
-      l.receita = false;
-      if (c.simplificado())
-        l.itens = {{"Valor do abatimento Padrao", c.num("DESPADRAO")}};
-      else
-        l.itens = {{"Contribuicao previdenciaria Oficial", c.num("I13_08")},
-                   {"Contribuicao previdenciaria Privada", c.v.I13_09T},
-                   {"Abatimento com Dependentes", c.num("I13_10")},
-                   {"Livro Caixa", c.num("I13_14")}};
-      l.total = "Total das despesas declaradas";
-      break;
-    default:
-      break;
+// FAZCONF: "S" checks the declaration now, "A" from now on at every entry to the screen; any
+// other answer is explained. The value typed stays in every case.
+bool FAZCONF(AmbienteTela& a) {
+  const std::string& c = *a.CCONFERE;
+  if (c == "S") {
+    if (a.CONFERE) a.CONFERE(2);
+  } else if (c == "A") {
+    (void)console::AVISOSN(a.ctx, "A declaracao passa ser conferida automaticamente ao passar nessa tela", 0);
+  } else if (c != "N") {
+    (void)console::AVISOSN(a.ctx,
+                           {"Informe com 'S'(Sim) ou 'N'(Nao) ou 'A'(Automatico)",
+                            "para verificar pendencias e conferir a declaraçao.   "_cp},
+                           0);
   }
-  return l;
+  return true;
 }
 
-LinhaDetalhe linha(const taxcalc::Contexto& c, std::string texto, Decimal valor, bool receita) {
-  LinhaDetalhe d{std::move(texto), valor, {}, {}};
-  if (receita)
-    d.PERCRECE = percentualBalanco(valor, c.v.RECEITA);
-  else
-    d.PERCDESP = percentualBalanco(valor, c.v.DESPESA);
-  return d;
-}
-
-}  // namespace
-
-Decimal percentualBalanco(Decimal parte, Decimal todo) {
-  if (todo.isZero()) return Decimal(0);
-  return std::clamp(rt::text::despreza(parte * 100 / todo), -99.99_d, 999.99_d);
-}
-
-std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k) {
-  const Lista l = lista(c, k);
-  std::vector<LinhaDetalhe> linhas;
-  Decimal total;
-  for (const Item& i : l.itens) {
-    if (i.valor.isZero()) continue;
-    total += i.valor;
-    linhas.push_back(linha(c, i.texto, i.valor, l.receita));
+// MOSTEX: the explanation of the field being entered, centred on the message line.
+bool MOSTEX(AmbienteTela& a, std::string_view campo) {
+  static const std::pair<std::string_view, std::string_view> kTextos[] = {
+      {"DESPNAO", "Tecle Ctrl Enter para editar as despesas para a manutençao dos bens."_cp},
+      {"IMPOANTER", "Impostos pagos p/ Receita em 2009 como IRPF, G.Capital atrasado, etc"},
+      {"OUTREC", "Informe receitas não previstas ou valor p/compensar despesas."_cp},
+      {"OUTRDES", "Informe valor de gastos usuais para sua manutençao."_cp},
+      {"INDALERTA", "Informe o percentual para o alerta."},
+      {"VALOREC", "Informe o valor a ser cobrado por essa declaração."_cp},
+      {"PREJVEN1", "Informe os prejuízos na vendas bens de pequeno valor.(sem Ganho de Capital.)"_cp},
+      {"cConfere", "Digite S para conferir N para Nao ou A para conferencia automatica"}};
+  for (const auto& [nome, texto] : kTextos) {
+    if (nome != campo) continue;
+    console::OpcoesMens op;
+    op.coluna = std::string("C");
+    console::MENS(a.ctx, 0, texto, op);
   }
-  if (!linhas.empty()) linhas.push_back(linha(c, l.total, total, l.receita));
-  return linhas;
+  return true;
 }
-
-void B_DETAL(AmbienteTela& a, int k) {
-  taxcalc::Contexto& c = a.calc;
-  (void)taxcalc::VE_SALDO(c);
-  std::vector<LinhaDetalhe> linhas = linhasDetalhe(c, k);
-  if (!store::ABERTURA(a.ctx, store::Area::DETALH)) return;
-  rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::DETALH));
-  bool ok = t.zap().isOk();
-  const auto acrescenta = [&t](const LinhaDetalhe& l) {
-    return t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
-           t.put("VALORDOC", rt::ui::Value(l.VALORDOC)).isOk() && t.put("PERCRECE", rt::ui::Value(l.PERCRECE)).isOk() &&
-           t.put("PERCDESP", rt::ui::Value(l.PERCDESP)).isOk();
-  };
-  // The expenses list: its items, the remaining deductions, and the total of all of them.
-  if (k == 9) {
-    Decimal total;
-    if (!linhas.empty()) linhas.pop_back();
-    for (LinhaDetalhe& l : linhas) {
-      total += l.VALORDOC;
-      l.PERCRECE = percentualBalanco(l.VALORDOC, c.v.RECEITA);
-      ok = ok && acrescenta(l);
-    }
-    if (ok) total += taxcalc::POERESTO(c, 1);
-    linhas.clear();
-    if (!total.isZero()) linhas.push_back(linha(c, lista(c, 9).total, total, false));
-  }
-  for (const LinhaDetalhe& l : linhas) ok = ok && acrescenta(l);
-  ok = ok && t.flush().isOk();
-  if (!ok) {
-    console::AVISOSN(a.ctx, "Não foi possível montar a lista do detalhe do balanço."_cp, 0);
-  } else if (t.recordCount() == 0) {
-    console::AVISOSN(a.ctx, "Nada declarado", 0);
-  } else {
-    (void)t.goTop();
-    editaGrade(a, 32, k <= 3 || k == 5 ? 1 : 0);
-  }
-  (void)a.ctx.areas.close(store::numero(store::Area::DETALH));
-}
-
-namespace {
 
 // A value at its place in one of the program's colours.
-void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v, std::string_view picture,
-              int cor) {
+void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::ui::Value& v,
+              std::string_view picture, int cor) {
   if (const std::optional<Lugar> l = lugar(f, nome))
-    a.ctx.screen().put(l->linha, l->coluna, rt::ui::formatValue(v, picture), static_cast<rt::term::Attr>(cor));
+    a.ctx.screen().put(l->linha, l->coluna, rt::ui::formatValue(v, picture),
+                       static_cast<rt::term::Attr>(cor));
 }
 
 // MOS_BALAN: the balance computed again and shown. A surplus whose share of the receipts falls
@@ -178,16 +95,37 @@ void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
   taxcalc::Contexto& c = a.calc;
   taxcalc::CALC_PREJU(c);
   (void)taxcalc::VE_SALDO(c);
-  const Decimal receitas[] = {c.num("I13_07"), c.num("I13_37"), c.num("I13_38") + c.num("I13_39") - c.num("I4_03"),
-                              c.num("LUCRRVA"), c.d.registro.num("I9_2"), Decimal(0), c.num("EMPREST"),
-                              c.num("EMPRUR"), c.num("ENTRADGP"), -c.num("ISENTNAO"), c.v.I10_2, c.v.NEXIGI};
-  const Decimal pagamentos = c.simplificado() ? c.num("DESPADRAO") + c.v.DESPSIMP
-                                              : c.num("DESPDECLA") + c.num("I13_08") + c.num("I13_10") + c.num("I13_14");
-  const Decimal despesas[] = {c.num("I13_27") - c.num("I13_20") + c.num("I13_39") + c.num("I13_40") + c.num("I13_41"),
-                              c.num("IMPOANTER"), pagamentos, c.num("PREJRVA"), c.num("DESPNAO"), c.num("PREJVEN1"),
-                              c.num("PREJRUR"), c.num("AMORUR"), c.num("CUSTOANT"), c.num("CUSTOANO"), c.v.I10_1};
-  for (std::size_t i = 0; i < std::size(receitas); ++i) form.mostra("BALREC" + std::to_string(i + 1), receitas[i], kValor);
-  for (std::size_t i = 0; i < std::size(despesas); ++i) form.mostra("BALDES" + std::to_string(i + 1), despesas[i], kValor);
+  const Decimal receitas[] = {c.num("I13_07"),
+                              c.num("I13_37"),
+                              c.num("I13_38") + c.num("I13_39") - c.num("I4_03"),
+                              c.num("LUCRRVA"),
+                              c.d.registro.num("I9_2"),
+                              Decimal(0),
+                              c.num("EMPREST"),
+                              c.num("EMPRUR"),
+                              c.num("ENTRADGP"),
+                              -c.num("ISENTNAO"),
+                              c.v.I10_2,
+                              c.v.NEXIGI};
+  const Decimal pagamentos = c.simplificado()
+                                 ? c.num("DESPADRAO") + c.v.DESPSIMP
+                                 : c.num("DESPDECLA") + c.num("I13_08") + c.num("I13_10") + c.num("I13_14");
+  const Decimal despesas[] = {
+      c.num("I13_27") - c.num("I13_20") + c.num("I13_39") + c.num("I13_40") + c.num("I13_41"),
+      c.num("IMPOANTER"),
+      pagamentos,
+      c.num("PREJRVA"),
+      c.num("DESPNAO"),
+      c.num("PREJVEN1"),
+      c.num("PREJRUR"),
+      c.num("AMORUR"),
+      c.num("CUSTOANT"),
+      c.num("CUSTOANO"),
+      c.v.I10_1};
+  for (std::size_t i = 0; i < std::size(receitas); ++i)
+    form.mostra("BALREC" + std::to_string(i + 1), receitas[i], kValor);
+  for (std::size_t i = 0; i < std::size(despesas); ++i)
+    form.mostra("BALDES" + std::to_string(i + 1), despesas[i], kValor);
   const Decimal saldo = c.v.RECEITA - c.v.DESPESA;
   const Decimal indice = percentualBalanco(saldo, c.v.RECEITA);
   c.d.registro.num("INDGAS", indice);
@@ -205,6 +143,25 @@ void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
   form.mostra("MEDSALDO", rt::text::despreza(saldo / 12), kValor);
 }
 
+// POEDESP (Ctrl-Enter in DESPNAO): the grid of the assets' monthly upkeep, with the expense
+// kinds at hand; DESPNAO becomes twelve times their sum and the balance is computed again.
+void POEDESP(AmbienteTela& a) {
+  const int antes = a.ctx.areas.current();
+  const int despesas = store::numero(store::Area::DESPESA);
+  const bool aberta = a.ctx.areas.isOpen(despesas);
+  if (aberta || store::ABERTURA(a.ctx, store::Area::DESPESA)) {
+    // Leaving the grid ends only the grid: the balance form goes on.
+    const bool muda = a.grade.TECLAMUDA;
+    editaGrade(a, 15);
+    a.grade.TECLAMUDA = muda;
+    (void)taxcalc::TOTALDESP(a.calc);
+    (void)taxcalc::VE_SALDO(a.calc);
+    if (!aberta) (void)a.ctx.areas.close(despesas);
+  }
+  (void)a.ctx.areas.select(antes);
+  a.grade.ULTTECLA = 0;
+}
+
 }  // namespace
 
 void balanco(AmbienteTela& a, const Fundo& f) {
@@ -212,16 +169,36 @@ void balanco(AmbienteTela& a, const Fundo& f) {
   Formulario form(a, f);
   TeclasLigadas teclas(a.ctx.console);
   for (int k = 1; k <= 9; ++k) teclas.liga(key::AltF1 - (k - 1), [&a, k] { B_DETAL(a, k); });
+  // The upkeep grid belongs to the living expenses' field only.
+  int campoDespesas = -1;
+  teclas.liga(key::CtrlEnter, [&a, &f, &form, &campoDespesas] {
+    rt::ui::Read& r = form.read();
+    if (r.current() < 0 || r.current() != campoDespesas) return;
+    POEDESP(a);
+    MOS_BALAN(a, f, form);
+    r.requestRedisplay();
+  });
   MOS_BALAN(a, f, form);
+  if (a.CCONFERE != nullptr && *a.CCONFERE == "A" && a.CONFERE) a.CONFERE(3);
+  mostraHonorarios(a, form);
   const auto mostra = [&a, &f, &form] {
     MOS_BALAN(a, f, form);
     return true;
   };
-  for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"})
-    form.edita(e.tabela01, n, kValor).valid(mostra);
-  form.edita(e.tabela01, "INDALERTA", "@z 99").valid(mostra);
-  form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99");
-  form.roda();
+  for (std::string_view n : {"OUTREC", "IMPOANTER", "DESPNAO", "PREJVEN1", "OUTRDES"}) {
+    if (n == "DESPNAO") campoDespesas = static_cast<int>(form.read().size());
+    form.edita(e.tabela01, n, kValor).when([&a, n] { return MOSTEX(a, n); }).valid(mostra);
+  }
+  form.edita(e.tabela01, "INDALERTA", "@z 99").when([&a] { return MOSTEX(a, "INDALERTA"); }).valid(mostra);
+  form.edita(e.registro, "VALOREC", "@Ez 99,999,999.99").when([&a] { return MOSTEX(a, "VALOREC"); });
+  if (a.CCONFERE != nullptr)
+    form.edita("cConfere", rt::ui::var("cConfere", *a.CCONFERE), "@!")
+        .when([&a] { return MOSTEX(a, "cConfere"); })
+        .valid([&a] { return FAZCONF(a); });
+  // The form comes round again until a key leaves the screen.
+  do {
+    form.roda();
+  } while (a.grade.ULTTECLA == 0 && !a.grade.TECLAMUDA && !a.saiuDa(10));
 }
 
 }  // namespace screens

@@ -29,6 +29,10 @@ std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k);
 // B_DETAL_k: the list in table 68 and its grid, or "Nada declarado".
 void B_DETAL(AmbienteTela& a, int k);
 
+// The fee screen 10 proposes for a declaration of `segundos` of work and `bytes` of data: a
+// price per thousand bytes and one per minute, each cut to cents, and never below the minimum.
+rt::text::Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h);
+
 // The balance screen.
 void balanco(AmbienteTela& a, const Fundo& f);
 

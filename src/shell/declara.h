@@ -63,6 +63,8 @@ struct EstadoTelas {
   std::string INI = "N";  // "N" go on, "S" save, "I" ignore the changes
   // The running screen was asked to end (a screen key ended its input form).
   bool fimDaTela = false;
+  // The balance screen's consistency check: "A" runs it on every entry to the screen.
+  std::string CCONFERE = "A";
 };
 
 // The time-of-use clock, in seconds of the day.

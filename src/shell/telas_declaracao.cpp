@@ -8,6 +8,9 @@
 #include "shell/calculos_declaracao.h"
 #include "shell/cores_registro.h"
 #include "shell/servicos_declaracao.h"
+#include "store/abertura.h"
+#include "store/areas.h"
+#include "taxcalc/consistencia.h"
 
 namespace shell {
 
@@ -95,8 +98,24 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
   }
   taxcalc::Contexto calc = c->contexto(d.dec);
   screens::AmbienteTela a{p, d.dec, d.grade, calc, rt::term::parseColourList(CORNORM(p.cores)), &c->saida.aoMostrar,
-                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural, {}};
+                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural,
+                          {}, {}, nullptr, {}};
   if (ServicosDeclaracao* s = d.servicosDaGrade()) a.rendaVariavel = [&p, &d, s] { s->rendaVariavel(p, d.grade); };
+  a.honorarios = screens::AmbienteTela::Honorarios{[&d] { return d.VETEMPO(); }, [&d] { return d.VETAMHO(); },
+                                                   p.aj.VAL_SEG, p.aj.VAL_BYTE, p.aj.VAL_MIN};
+  a.CCONFERE = &d.tela.CCONFERE;
+  a.CONFERE = [&p, &calc](int modo) {
+    rt::db::Table* lista = store::tabela(p.areas, store::Area::TMP_11);
+    if (lista == nullptr) return;
+    // The rules' texts, degrees and screens come from the shipped message list.
+    const int antes = p.areas.current();
+    const bool mensagensAbertas = store::aberta(p.areas, store::Area::LISERRO);
+    if (mensagensAbertas || store::ABERTURA(p, store::Area::LISERRO)) {
+      (void)taxcalc::CONFERE(calc, *lista, modo, p.aj.VAL_CPMF);
+      if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
+    }
+    (void)p.areas.select(antes);
+  };
   const bool rodou = screens::GTELA(a, n);
   // Outside a screen the computation's redraws have nowhere to go.
   c->saida.aoMostrar = nullptr;
