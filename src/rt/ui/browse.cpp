@@ -82,6 +82,7 @@ void Browse::measure() {
     widths_[i] = std::max(1, c.width > 0 ? c.width : w);
   }
   measured_ = true;
+  measuredFromRow_ = filled_ > 0;
   layout();
 }
 
@@ -410,7 +411,15 @@ void Browse::drawRow(int r, std::optional<ColourPair> override) {
 bool Browse::stabilize() {
   if (!started_) refill(1);
   if (needRefill_) refill(rowPos_);
-  if (!measured_) measure();
+  if (!measured_) {
+    measure();
+  } else if (!measuredFromRow_ && filled_ > 0) {
+    // Widths taken while the source was empty come from the headings alone: a CPF or a date
+    // would show cut. The first row gives the columns their real widths.
+    measure();
+    headingsDirty_ = true;
+    std::fill(dirty_.begin(), dirty_.end(), true);
+  }
   if (headingsDirty_) {
     drawHeadings();
     headingsDirty_ = false;

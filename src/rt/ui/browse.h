@@ -160,6 +160,8 @@ class Browse {
 
   // Geometry.
   bool configured_ = false, measured_ = false;
+  // Whether the widths came from a row of the source, not from the headings alone.
+  bool measuredFromRow_ = false;
   int headLines_ = 0, footLines_ = 0;
   bool headSepRow_ = false, footSepRow_ = false;
   int firstDataRow_ = 0;

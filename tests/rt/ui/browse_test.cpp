@@ -184,6 +184,13 @@ TEST_F(BrowseTest, ShortAndEmptySources) {
   EXPECT_TRUE(e.hitBottom());
   e.pageUp();
   EXPECT_TRUE(e.hitTop());
+  // The first row added to the empty source gives the column its width: a CPF is not cut to
+  // the heading's four places.
+  none.rows().push_back({Value(std::string("529.982.247-25"))});
+  e.refreshAll();
+  e.forceStable();
+  console.refresh();
+  EXPECT_NE(term.row(13).find("529.982.247-25"), std::string::npos) << term.row(12) << "\n" << term.row(13);
 }
 
 TEST_F(BrowseTest, ColourBlockAndPaintedRow) {
