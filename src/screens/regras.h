@@ -24,9 +24,15 @@ std::optional<std::string> reciboCompleto(std::string_view numero);
 
 // The spouse link (INFO_CONJU): with I9_4 "S" the spouse's declaration is looked up by
 // CPFCONJU in the folder where it was found last, in this folder and in the other registered
-// folders, and its summary values are brought here. `mostra` false is the quiet pass of a
-// declaration being opened: nothing is asked and stored values stay when the spouse is not
-// found. True when the values here are the ones to keep.
+// folders, and its summary values are brought here; found nowhere, the clerk is asked for
+// another folder until it is found there or he gives up with Esc. `mostra` false is the quiet
+// pass: nothing is asked or said, and stored values stay when the spouse is not found. True
+// when the values here are the ones to keep. The register is left as it was found (closed,
+// or open on this taxpayer) and the current folder is this declaration's.
 bool INFO_CONJU(AmbienteTela& a, bool mostra);
+
+// The same quiet pass for a declaration being opened (no screen runs yet). It writes nothing
+// into the spouse's declaration and makes no file in any folder it looks into.
+void ligaConjugeNaCarga(store::Contexto& ctx, store::EspelhoDeclaracao& e);
 
 }  // namespace screens

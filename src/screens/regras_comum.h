@@ -3,6 +3,8 @@
 // the group's).
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "console/listas.h"
@@ -17,7 +19,14 @@ console::Listas* listas(AmbienteTela& a);
 // a row was chosen and written back.
 bool escolheNaLista(AmbienteTela& a, store::Area tabela, std::string_view qualhlp);
 // The mirrored record that holds `campo`: the register's, else table 01's.
+store::RegistroEspelho& registroDe(store::EspelhoDeclaracao& e, std::string_view campo);
 store::RegistroEspelho& registroDe(AmbienteTela& a, std::string_view campo);
+
+// The spouse's values here (I13_1C .. I13_5C, I9_2, I9_3, I13_36) made 0.
+void zeraConjuge(store::EspelhoDeclaracao& e);
+// The spouse's declaration found in no folder: the other folder to search, asked of the clerk
+// (F1 the names of this folder's register, F2 the registered folders); nullopt after Esc.
+std::optional<std::string> pedePastaConjuge(AmbienteTela& a);
 
 // The estate's closing data of a final declaration, judicial or notarial, until Esc.
 void dialogoEspolio(AmbienteTela& a, bool judicial);

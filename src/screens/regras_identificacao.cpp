@@ -49,10 +49,11 @@ bool escolheNaLista(AmbienteTela& a, store::Area tabela, std::string_view qualhl
   return l->escolheu();
 }
 
-store::RegistroEspelho& registroDe(AmbienteTela& a, std::string_view campo) {
-  store::RegistroEspelho& r = a.espelho().registro;
-  return r.tem(campo) ? r : a.espelho().tabela01;
+store::RegistroEspelho& registroDe(store::EspelhoDeclaracao& e, std::string_view campo) {
+  return e.registro.tem(campo) ? e.registro : e.tabela01;
 }
+
+store::RegistroEspelho& registroDe(AmbienteTela& a, std::string_view campo) { return registroDe(a.espelho(), campo); }
 
 namespace {
 

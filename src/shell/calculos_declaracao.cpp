@@ -2,6 +2,7 @@
 
 #include "gains/renda_variavel.h"
 #include "gains/totais_ganho.h"
+#include "screens/regras.h"
 #include "shell/exportacao.h"
 #include "shell/programa.h"
 #include "taxcalc/carne_leao.h"
@@ -33,6 +34,10 @@ void CalculosDeclaracao::recalculaGanhos(store::Contexto& ctx, store::Declaracao
   taxcalc::Contexto c = motor.contexto(ctx, dec);
   gains::SOMA_NTRIB(c);
   gains::CALC_GRV(c);
+}
+
+void CalculosDeclaracao::ligaConjuge(store::Contexto& ctx, store::Declaracao& dec) {
+  screens::ligaConjugeNaCarga(ctx, dec.espelho);
 }
 
 void CalculosDeclaracao::transfere(store::Contexto& ctx, store::Declaracao& dec) {

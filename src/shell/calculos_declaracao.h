@@ -22,6 +22,9 @@ class CalculosDeclaracao : public store::Calculos {
   // The gains' and variable income's totals from their stored rows, so the summary holds
   // their tax as soon as the declaration is open.
   void recalculaGanhos(store::Contexto& ctx, store::Declaracao& dec) override;
+  // The spouse's values brought again from the spouse's declaration, quietly: the load asks
+  // nothing, and keeps what was stored when the spouse is not found.
+  void ligaConjuge(store::Contexto& ctx, store::Declaracao& dec) override;
   // The export after a final save, when the terminal's transfer option asks for it.
   void transfere(store::Contexto& ctx, store::Declaracao& dec) override;
 
