@@ -113,6 +113,37 @@ class Regras : public DeclaracaoFixture {
     for (const auto& [c, v] : valores) ASSERT_TRUE(t->put(c, rt::ui::Value(Decimal::fromInt(v))).isOk());
     ASSERT_TRUE(t->close().isOk());
   }
+
+  // The spouse's declaration moved into folder `nome` of the program folder, which no register
+  // of folders names; here the spouse is no more. The folder's path.
+  std::string mudaConjuge(std::string_view nome) {
+    const std::string outra = programa / nome;
+    std::filesystem::create_directories(outra);
+    for (const auto& f : std::filesystem::directory_iterator(p->LOCARQ))
+      if (f.is_regular_file()) std::filesystem::copy_file(f.path(), std::filesystem::path(outra) / f.path().filename());
+    auto t = dados("IMP0910", kConjuge);
+    EXPECT_TRUE(t && !t->eof() && t->lockRecord().isOk() && t->markDeleted().isOk() && t->close().isOk());
+    return outra;
+  }
+
+  // Changes fields of a register record in `pasta`.
+  static void gravaRegistro(const std::string& pasta, std::string_view cpf,
+                            std::initializer_list<std::pair<std::string_view, rt::ui::Value>> campos) {
+    auto t = rt::db::Table::open(pasta + "/IMP0910.DBF");
+    ASSERT_TRUE(t);
+    rt::db::Table& r = **t;
+    for ((void)r.goTop(); !r.eof() && (r.isDeleted() || r.getText("CPF") != cpf);) (void)r.skip();
+    ASSERT_FALSE(r.eof()) << cpf;
+    ASSERT_TRUE(r.lockRecord().isOk());
+    for (const auto& [c, v] : campos) ASSERT_TRUE(r.put(c, v).isOk()) << c;
+    ASSERT_TRUE(r.close().isOk());
+  }
+
+  static std::vector<std::string> arquivosEm(const std::string& pasta) {
+    std::vector<std::string> v;
+    for (const auto& f : std::filesystem::directory_iterator(pasta)) v.push_back(f.path().filename().string());
+    return v;
+  }
 };
 
 // Screen 6 as typed: the taxpayer's own CPF is no spouse; marking the rectifying flag moves the
@@ -386,6 +417,119 @@ TEST_F(Regras, TheSpousesMarkIsRemovedUnderItsRecordLock) {
   EXPECT_EQ(texto("IMP0910", kConjuge, "I9_4"), "N");
   EXPECT_EQ(numero(kConjuge, "I9_2"), Decimal(0));
   EXPECT_EQ(texto("IMP0910", kNovo, "I9_4"), "S");
+}
+
+// The spouse kept in a folder no register names: the search asks for it. Esc gives up and
+// forgets the folder; a folder that does not exist is said, a relative name refused, a folder
+// without the spouse (and without any register, where none is made) asked again; the folder
+// typed with its drive letter, as stored under Windows, is found through the drive map.
+TEST_F(Regras, TheSpousesFolderIsAskedWhenTheSpouseIsFoundNowhere) {
+  registraConjuge("S", "N");
+  const std::string aqui = p->LOCARQ;
+  mudaConjuge("CONJ");
+  const std::string vazia = programa / "VAZIA", nada = programa / "NADA";
+  std::filesystem::create_directories(vazia);
+  p->unidades.setDrive('F', programa.caminho());
+  novo(kNovo);
+  term.pause();
+  term.press(key::Esc);  // gives up
+  term.pause();
+  term.type(nada);
+  term.press(key::Enter);
+  term.pause();
+  term.press(key::Enter);  // "inexistente"
+  term.pause();
+  term.type("dados");
+  term.press(key::Enter);
+  term.pause();
+  term.press(key::Enter);  // no drive
+  term.type(vazia);
+  term.press(key::Enter);
+  term.pause();
+  term.type("F:\\CONJ");
+  term.press(key::Enter);
+  termina('S');
+  rodaCom(6, [&](AmbienteTela& a) {
+    store::RegistroEspelho& r = a.espelho().registro;
+    r.txt("CPFCONJU", std::string(kConjuge));
+    r.txt("DIRCONJU", std::string("F:\\VELHA"));
+    r.txt("I9_4", "S");
+    EXPECT_TRUE(a.regras.valida(a, "I9_4"));
+    EXPECT_EQ(r.txt("DIRCONJU"), std::string(40, ' '));
+    EXPECT_EQ(r.num("I13_1C"), Decimal(0));
+    EXPECT_TRUE(gravador.viu("ATENÇAO!CPF do conjuge não localizado"_cp));
+
+    EXPECT_TRUE(a.regras.valida(a, "I9_4"));
+    EXPECT_EQ(rt::text::trim(r.txt("DIRCONJU")), "F:\\CONJ");
+    EXPECT_EQ(r.num("I13_1C"), Decimal::fromInt(50000));
+    EXPECT_EQ(r.num("I13_4C"), Decimal::fromInt(1000));
+    EXPECT_EQ(r.num("I9_3"), Decimal::fromInt(7000));
+    EXPECT_EQ(a.ctx.LOCARQ, aqui);
+    EXPECT_FALSE(store::aberta(a.ctx.areas, store::Area::IMP0910));
+  });
+  EXPECT_TRUE(gravador.viu(std::string("Drive e/ou Diretório "_cp) + nada + " inexistente !!"));
+  EXPECT_TRUE(gravador.viu("Especifique o drive com ':' após a letra"_cp));
+  EXPECT_TRUE(arquivosEm(vazia).empty());
+  EXPECT_FALSE(std::filesystem::exists(nada));
+  EXPECT_EQ(numero(kNovo, "I13_1C"), Decimal::fromInt(50000));
+  EXPECT_EQ(texto("IMP0910", kNovo, "DIRCONJU"), "F:\\CONJ");
+}
+
+// Opening a declaration marked to bring the spouse's values looks the spouse up again without a
+// word: found through the folder stored (a drive letter), the values come; with the spouse's
+// own declaration marked too, or the spouse gone, or the folder stored holding no register, the
+// values stored stay, nothing is asked and no file is made.
+TEST_F(Regras, OpeningTheDeclarationBringsTheSpousesValuesQuietly) {
+  registraConjuge("N", "N");
+  novo(kNovo);
+  termina('S');
+  roda();
+  const std::string aqui = p->LOCARQ;
+  const std::string conj = mudaConjuge("CONJ");
+  const std::string vazia = programa / "VAZIA";
+  std::filesystem::create_directories(vazia);
+  p->unidades.setDrive('F', programa.caminho());
+  const struct {
+    std::string_view caso, pasta, marcaDoConjuge;
+    bool apaga;
+    int esperado;
+  } casos[] = {
+      {"found", "F:\\CONJ", "N", false, 48000},
+      {"spouse marked too", "F:\\CONJ", "S", false, 123},
+      {"folder without a register", "F:\\VAZIA", "N", false, 123},
+      {"spouse gone", "F:\\CONJ", "N", true, 123},
+  };
+  for (const auto& c : casos) {
+    gravaRegistro(aqui, kNovo, {{"CPFCONJU", std::string(kConjuge)}, {"I9_4", std::string("S")},
+                                {"DIRCONJU", std::string(c.pasta)}, {"I9_2", Decimal::fromInt(123)}});
+    gravaRegistro(conj, kConjuge, {{"I9_4", std::string(c.marcaDoConjuge)}});
+    if (c.apaga) {
+      auto t = rt::db::Table::open(conj + "/IMP0910.DBF");
+      ASSERT_TRUE(t);
+      for ((void)(*t)->goTop(); !(*t)->eof() && (*t)->getText("CPF") != kConjuge;) (void)(*t)->skip();
+      ASSERT_TRUE((*t)->lockRecord().isOk() && (*t)->markDeleted().isOk() && (*t)->close().isOk());
+    }
+    gravador.esquece();
+    telas.clear();
+    Decimal carregado = Decimal::fromInt(-1);
+    std::string pasta;
+    aoEntrar = [&](shell::Declara& d, int n) {
+      if (telas.size() != 1) return;
+      EXPECT_EQ(n, 1) << c.caso;
+      carregado = d.dec.espelho.registro.num("I9_2");
+      pasta = d.dec.espelho.registro.txt("DIRCONJU");
+      EXPECT_EQ(p->LOCARQ, aqui) << c.caso;
+    };
+    abre(kNovo);
+    termina('I');
+    roda();
+    EXPECT_EQ(carregado, Decimal::fromInt(c.esperado)) << c.caso;
+    EXPECT_EQ(rt::text::trim(pasta), c.pasta) << c.caso;
+    EXPECT_FALSE(gravador.viu("ATENÇAO!CPF"_cp)) << c.caso;
+    EXPECT_FALSE(gravador.viu("Na declaração do conjugue"_cp)) << c.caso;
+    EXPECT_EQ(numero(kNovo, "I9_2"), Decimal::fromInt(123)) << c.caso;  // ignored: nothing saved
+  }
+  EXPECT_TRUE(arquivosEm(vazia).empty());
 }
 
 }  // namespace
