@@ -6,10 +6,12 @@
 #include <string>
 
 #include "console/alerta.h"
+#include "console/janelas.h"
 #include "console/listas.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "rt/term/keys.h"
+#include "rt/ui/read.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "screens/regras_comum.h"
@@ -56,18 +58,26 @@ std::optional<std::string> pedePastaConjuge(AmbienteTela& a) {
     // The list writes the folder chosen into DIRCONJU; the field shows it.
     if (l->escolheu()) pasta = rt::text::padr(r.txt("DIRCONJU"), 40);
   });
+  // The message fills five rows of a window whose sixth holds the field: a prompt's own
+  // layout would put the folder's 40 columns after the text, across the window's border.
   console::OpcoesMens op;
   op.linha = 12;
   op.coluna = std::string("C");
-  op.linhas = 5;
-  op.picture = "@K";
-  op.valid = [&a, &pasta] { return console::ESPCIF(a.ctx, pasta); };
-  (void)console::MENS(a.ctx, 14,
-                      "ATENÇAO!CPF do conjuge não localizado nenhum diretório.Informe um novo drive e diretório "
-                      "para a busca. Tecle  ESC para desistir, F1 p/ ver os nomes  nesse diretório ou F2 para ver "
-                      "os diretórios pesquisados"_cp,
-                      pasta, op);
-  if (a.ctx.console.lastKey().code == key::Esc) return std::nullopt;
+  op.linhas = 6;
+  const std::string texto =
+      std::string("ATENÇAO!CPF do conjuge não localizado nenhum diretório.Informe um novo drive e diretório "
+                  "para a busca. Tecle  ESC para desistir, F1 p/ ver os nomes  nesse diretório ou F2 para ver "
+                  "os diretórios pesquisados"_cp) +
+      std::string(pasta.size(), ' ');
+  const rt::term::CursorShape cursor = a.ctx.screen().cursorShape();
+  (void)console::MENS(a.ctx, 13, texto, op);
+  a.ctx.screen().setCursorShape(cursor);
+  const console::LayoutMens l = console::layoutMens(13, texto, op);
+  rt::ui::Get campo(l.linha + l.linhas - 1, l.coluna + 1, rt::ui::var("DIRCONJU", pasta), "@K");
+  campo.valid([&a, &pasta] { return console::ESPCIF(a.ctx, pasta); });
+  const rt::ui::ReadResult lido = rt::ui::readOne(a.ctx.console, std::move(campo), a.cores);
+  a.ctx.janelas.FECHAJAN(op.janela);
+  if (lido.escaped && lido.lastKey.code == key::Esc) return std::nullopt;
   return std::string(alltrim(pasta));
 }
 

@@ -40,7 +40,9 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
   }
   (void)MUDADIR(ctx, inicio);
   if (aberta(ctx.areas, Area::IMP0910)) (void)tabela(ctx.areas, Area::IMP0910)->setOrder(1);
-  mostraPastaAtual(ctx);
+  // The spouse's search runs over a declaration's screen, and the current folder never
+  // changed for the clerk: the taxpayer page is not drawn over it.
+  if (!conjuge) mostraPastaAtual(ctx);
   return std::nullopt;
 }
 

@@ -454,7 +454,9 @@ TEST_F(Regras, TheSpousesFolderIsAskedWhenTheSpouseIsFoundNowhere) {
     r.txt("CPFCONJU", std::string(kConjuge));
     r.txt("DIRCONJU", std::string("F:\\VELHA"));
     r.txt("I9_4", "S");
+    gravador.esquece();
     EXPECT_TRUE(a.regras.valida(a, "I9_4"));
+    EXPECT_FALSE(gravador.viu(aqui));  // the taxpayer page's folder is not drawn over the screen
     EXPECT_EQ(r.txt("DIRCONJU"), std::string(40, ' '));
     EXPECT_EQ(r.num("I13_1C"), Decimal(0));
     EXPECT_TRUE(gravador.viu("ATENÇAO!CPF do conjuge não localizado"_cp));
