@@ -346,7 +346,8 @@ TEST_F(Regras, TheSpouseValuesComeFromTheSpousesOwnDeclaration) {
 
 // The spouse's declaration kept in another registered folder: the link finds it there, brings
 // its values (a simplified model here), remembers that folder, and the spouse's record learns
-// this one's folder.
+// this one's folder; while a second terminal holds that record, the values still come, the
+// failed write is said and the record keeps what it had.
 TEST_F(Regras, TheSpouseIsFoundInAnotherRegisteredFolder) {
   registraConjuge("S", "N");
   const std::string aqui = p->LOCARQ;
@@ -360,12 +361,31 @@ TEST_F(Regras, TheSpouseIsFoundInAnotherRegisteredFolder) {
     ASSERT_TRUE(t && !t->eof() && t->lockRecord().isOk() && t->markDeleted().isOk() && t->close().isOk());
   }
   ASSERT_TRUE(store::registraPasta(*p, outra));
+  const auto registroDoConjuge = [&] {
+    auto t = rt::db::Table::open(outra + "/IMP0910.DBF");
+    EXPECT_TRUE(t);
+    for ((void)(*t)->goTop(); !(*t)->eof() && (*t)->getText("CPF") != kConjuge;) (void)(*t)->skip();
+    EXPECT_FALSE((*t)->eof());
+    return std::move(*t);
+  };
   novo(kNovo);
+  term.pause(std::chrono::milliseconds(1));
+  term.press(key::Enter);  // the failed write
   termina('S');
   rodaCom(6, [&](AmbienteTela& a) {
     store::RegistroEspelho& r = a.espelho().registro;
     r.txt("CPFCONJU", std::string(kConjuge));
     r.txt("I9_4", "S");
+    {
+      auto outro = registroDoConjuge();  // the second terminal
+      ASSERT_TRUE(outro->lockRecord().isOk());
+      EXPECT_TRUE(a.regras.valida(a, "I9_4"));
+      EXPECT_EQ(r.num("I13_1C"), Decimal::fromInt(50000));
+      EXPECT_EQ(rt::text::trim(registroDoConjuge()->getText("DIRCONJU")), "");
+    }
+    EXPECT_TRUE(gravador.viu("Aguardando registro ficar disponível no arquivo"_cp));
+    EXPECT_TRUE(gravador.viu("A marca na declaração do cônjuge não foi gravada."_cp));
+    r.txt("DIRCONJU", std::string(40, ' '));  // searched again through the registered folders
     EXPECT_TRUE(a.regras.valida(a, "I9_4"));
     EXPECT_EQ(r.num("I13_1C"), Decimal::fromInt(50000));
     EXPECT_EQ(r.num("I13_4C"), Decimal::fromInt(1000));
@@ -374,11 +394,7 @@ TEST_F(Regras, TheSpouseIsFoundInAnotherRegisteredFolder) {
     EXPECT_EQ(a.ctx.LOCARQ, aqui);
   });
   EXPECT_EQ(numero(kNovo, "I13_1C"), Decimal::fromInt(50000));
-  auto conjuge = rt::db::Table::open(outra + "/IMP0910.DBF");
-  ASSERT_TRUE(conjuge);
-  for ((void)(*conjuge)->goTop(); !(*conjuge)->eof() && (*conjuge)->getText("CPF") != kConjuge;) (void)(*conjuge)->skip();
-  ASSERT_FALSE((*conjuge)->eof());
-  EXPECT_TRUE(store::mesmaPasta(*p, rt::text::trim((*conjuge)->getText("DIRCONJU")), aqui));
+  EXPECT_TRUE(store::mesmaPasta(*p, rt::text::trim(registroDoConjuge()->getText("DIRCONJU")), aqui));
 }
 
 // Both declarations may not bring the common assets. Removing the spouse's mark writes its
