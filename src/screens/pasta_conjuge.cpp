@@ -3,6 +3,7 @@
 // terminal's drive map, or a Linux folder from "/"); F1 lists the names of this folder's
 // register to pick the spouse by name, F2 the registered folders. The keys the screen had
 // come back when the question ends.
+#include <optional>
 #include <string>
 
 #include "console/alerta.h"
@@ -11,9 +12,9 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "rt/term/keys.h"
-#include "rt/ui/read.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "rt/ui/read.h"
 #include "screens/regras_comum.h"
 #include "screens/teclas.h"
 

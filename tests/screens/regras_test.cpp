@@ -448,6 +448,14 @@ TEST_F(Regras, TheSpousesFolderIsAskedWhenTheSpouseIsFoundNowhere) {
   p->unidades.setDrive('F', programa.caminho());
   novo(kNovo);
   term.pause();
+  term.press(key::F1);  // this folder's names, left alone
+  term.pause();
+  term.press(key::Esc);
+  term.pause();
+  term.press(key::F2);  // the registered folders, the same
+  term.pause();
+  term.press(key::Esc);
+  term.pause();
   term.press(key::Esc);  // gives up
   term.pause();
   term.type(nada);
@@ -476,6 +484,9 @@ TEST_F(Regras, TheSpousesFolderIsAskedWhenTheSpouseIsFoundNowhere) {
     EXPECT_EQ(r.txt("DIRCONJU"), std::string(40, ' '));
     EXPECT_EQ(r.num("I13_1C"), Decimal(0));
     EXPECT_TRUE(gravador.viu("ATENÇAO!CPF do conjuge não localizado"_cp));
+    EXPECT_TRUE(gravador.viu("Nome do Contribuinte"));
+    EXPECT_TRUE(gravador.viu("Nome dos diretórios"_cp));
+    EXPECT_EQ(r.txt("CPFCONJU"), kConjuge);
 
     EXPECT_TRUE(a.regras.valida(a, "I9_4"));
     EXPECT_EQ(rt::text::trim(r.txt("DIRCONJU")), "F:\\CONJ");
