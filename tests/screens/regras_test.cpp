@@ -506,8 +506,9 @@ TEST_F(Regras, TheSpousesFolderIsAskedWhenTheSpouseIsFoundNowhere) {
 
 // Opening a declaration marked to bring the spouse's values looks the spouse up again without a
 // word: found through the folder stored (a drive letter), the values come; with the spouse's
-// own declaration marked too, or the spouse gone, or the folder stored holding no register, the
-// values stored stay, nothing is asked and no file is made.
+// own declaration marked too, the taxpayer's own CPF as the spouse's, the spouse gone, or the
+// folder stored holding no register, the values stored stay, nothing is asked and no file is
+// made.
 TEST_F(Regras, OpeningTheDeclarationBringsTheSpousesValuesQuietly) {
   registraConjuge("N", "N");
   novo(kNovo);
@@ -519,17 +520,18 @@ TEST_F(Regras, OpeningTheDeclarationBringsTheSpousesValuesQuietly) {
   std::filesystem::create_directories(vazia);
   p->unidades.setDrive('F', programa.caminho());
   const struct {
-    std::string_view caso, pasta, marcaDoConjuge;
+    std::string_view caso, conjuge, pasta, marcaDoConjuge;
     bool apaga;
     int esperado;
   } casos[] = {
-      {"found", "F:\\CONJ", "N", false, 48000},
-      {"spouse marked too", "F:\\CONJ", "S", false, 123},
-      {"folder without a register", "F:\\VAZIA", "N", false, 123},
-      {"spouse gone", "F:\\CONJ", "N", true, 123},
+      {"found", kConjuge, "F:\\CONJ", "N", false, 48000},
+      {"spouse marked too", kConjuge, "F:\\CONJ", "S", false, 123},
+      {"folder without a register", kConjuge, "F:\\VAZIA", "N", false, 123},
+      {"his own CPF, stored by an older version", kNovo, "", "N", false, 123},
+      {"spouse gone", kConjuge, "F:\\CONJ", "N", true, 123},
   };
   for (const auto& c : casos) {
-    gravaRegistro(aqui, kNovo, {{"CPFCONJU", std::string(kConjuge)}, {"I9_4", std::string("S")},
+    gravaRegistro(aqui, kNovo, {{"CPFCONJU", std::string(c.conjuge)}, {"I9_4", std::string("S")},
                                 {"DIRCONJU", std::string(c.pasta)}, {"I9_2", Decimal::fromInt(123)}});
     gravaRegistro(conj, kConjuge, {{"I9_4", std::string(c.marcaDoConjuge)}});
     if (c.apaga) {
@@ -559,6 +561,25 @@ TEST_F(Regras, OpeningTheDeclarationBringsTheSpousesValuesQuietly) {
     EXPECT_EQ(numero(kNovo, "I9_2"), Decimal::fromInt(123)) << c.caso;  // ignored: nothing saved
   }
   EXPECT_TRUE(arquivosEm(vazia).empty());
+
+  // On the screen that CPF is said, never taken for the spouse's record: its mark would be
+  // offered for removal, and this declaration's own record written.
+  aoEntrar = nullptr;
+  abre(kNovo);
+  term.press(key::F6);
+  term.pause();
+  term.press(key::Enter);
+  termina('I');
+  rodaCom(6, [&](AmbienteTela& a) {
+    store::RegistroEspelho& r = a.espelho().registro;
+    r.txt("CPFCONJU", std::string(kNovo));
+    r.txt("I9_4", "S");
+    EXPECT_TRUE(a.regras.valida(a, "I9_4"));
+    EXPECT_EQ(r.num("I9_2"), Decimal::fromInt(123));
+  });
+  EXPECT_TRUE(gravador.viu("O CPF do cônjuge não pode ser o do próprio contribuinte."_cp));
+  EXPECT_FALSE(gravador.viu("Na declaração do conjugue"_cp));
+  EXPECT_EQ(texto("IMP0910", kNovo, "I9_4"), "S");
 }
 
 }  // namespace
