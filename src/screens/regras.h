@@ -32,7 +32,8 @@ std::optional<std::string> reciboCompleto(std::string_view numero);
 bool INFO_CONJU(AmbienteTela& a, bool mostra);
 
 // The same quiet pass for a declaration being opened (no screen runs yet). It writes nothing
-// into the spouse's declaration and makes no file in any folder it looks into.
+// into the spouse's declaration, and a folder without a register is passed over, never given
+// one.
 void ligaConjugeNaCarga(store::Contexto& ctx, store::EspelhoDeclaracao& e);
 
 }  // namespace screens

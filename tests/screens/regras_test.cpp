@@ -1,8 +1,9 @@
 // The field rules of screens 6 and 5 run inside a real declaration: the receipt numbers and
 // their check digits, the lookups in the program folder's tables (towns found in memory, an
 // occupation, the nature that has none), the refusal of the taxpayer's own CPF as the spouse's,
-// and the spouse link that brings the spouse's values from the same register, including the
-// case of a second terminal holding the spouse's record.
+// and the spouse link that brings the spouse's values from the same register, another
+// registered folder or a folder the clerk names, quietly when a declaration is opened, including
+// the case of a second terminal holding the spouse's record.
 #include <gtest/gtest.h>
 
 #include <filesystem>
