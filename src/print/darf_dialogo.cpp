@@ -61,16 +61,16 @@ class Formulario {
   // A text in the field's place, over the field's whole width.
   void escreve(std::string_view rotulo, std::string_view texto, int desloc = 0) {
     const console::CampoMoldura c = lugar(rotulo);
-    ctx_.janelas.ESCRLCOL(kJanelaForm, c.linha, c.coluna + desloc,
-                          rt::text::padr(texto, static_cast<std::size_t>(std::max(c.largura - desloc, 0))));
+    poe(c.linha, c.coluna + desloc, rt::text::padr(texto, static_cast<std::size_t>(std::max(c.largura - desloc, 0))));
   }
-  void texto(int i, std::string_view t) {
-    ctx_.janelas.ESCRLCOL(kJanelaForm, kLinhaTextos + i, 2, rt::text::padr(t, 35));
-  }
+  void texto(int i, std::string_view t) { poe(kLinhaTextos + i, 2, rt::text::padr(t, 35)); }
   int linhaTexto(int i) const { return topo_ + kLinhaTextos + i; }
   int colunaTexto() const { return esquerda_ + 2; }
 
  private:
+  // At a place counted from the frame's corner (the window's writes count from 1).
+  void poe(int linha, int coluna, std::string_view t) { ctx_.janelas.ESCRLCOL(kJanelaForm, linha + 1, coluna + 1, t); }
+
   store::Contexto& ctx_;
   int topo_ = 0, esquerda_ = 0;
   std::vector<console::CampoMoldura> campos_;
@@ -198,9 +198,10 @@ bool faixaValida(store::Contexto& ctx, bool quota, Decimal v, int minimo) {
   return false;
 }
 
-// The quota or month range on the form; false for Esc.
+// The quota or month range on the form (none for the free slip); false for Esc.
 bool pedeFaixa(store::Contexto& ctx, Formulario& f, EstadoDarf& e) {
   gains::OpcoesDarf& o = e.o;
+  if (o.QUEDARF == 6) return true;  // the free slip is one slip of its own
   const bool quota = o.QUEDARF == 1;
   const bool varias = e.QUANTDARF == 2;
   Decimal ini(quota ? o.QUE_QUOTA : o.MES_PGTO), fim(quota ? o.ULT_QUOTA : o.MES_FINAL);
@@ -296,7 +297,7 @@ std::optional<SlipDarf> editaSlip(store::Contexto& ctx, Formulario& f, const Esc
       continue;
     }
     SlipDarf s = *achado;
-    f.escreve(kInicial, std::to_string(o.QUEDARF == 1 ? o.QUE_QUOTA : o.MES_PGTO));
+    f.escreve(kInicial, o.QUEDARF == 6 ? std::string() : std::to_string(o.QUEDARF == 1 ? o.QUE_QUOTA : o.MES_PGTO));
     mostra(f, esc, s);
     Date vctoVisto = s.DF_VCTO;
     {
