@@ -129,3 +129,27 @@ TEST_F(DarfDialogoTest, ConfirmedSlipPrintsAsTypedRunIsComputedAndDueDatesAreSto
 }
 
 }  // namespace print_test
+
+namespace print_test {
+
+// For the print program: one slip, "Outro tipo de DARF?" left with Esc. The captured slips
+// are handed over once, at the end of the job.
+TEST_F(DarfDialogoTest, CapturedSlipsHandedOverOnceWhenOtherKindIsLeftWithEsc) {
+  imp.conf.NOMEIMP = "NAO DOS";
+  imp.lp = print_test::gravador(registro, "lp", 0);
+  term.pause();
+  term.press(key::Enter).press(key::Enter);  // code 0211, "Só uma"
+  term.type("1");                             // quota 1
+  term.press(key::Enter).press(key::Enter);  // due and payment dates kept
+  term.press('S');                            // "Confirma a alteração ?"
+  term.pause();                               // the watch for Esc after the slip
+  term.press(key::Esc);                       // "Outro tipo de DARF?"
+  imprime();
+  int chamadas = 0;
+  for (const std::string& a : registro.arquivos()) chamadas += a.ends_with(".args");
+  EXPECT_EQ(chamadas, 1);
+  EXPECT_NE(chamada(0, "arq").find("Pagto. da quota 1 de 2 do IRPF/2010"), std::string::npos);
+  EXPECT_EQ(term.pending(), 0u);
+}
+
+}  // namespace print_test
