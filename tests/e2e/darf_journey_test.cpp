@@ -36,15 +36,7 @@ TEST_F(JornadaDarf, FreeSlipFromTheDialogIsPrintedToTheFile) {
   ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
 
   // The printer: no port, the output file LISTA.TXT of the work folder.
-  teclas(s, {"M-s", "Down", "Down", "Down", "Down", "Enter"});
-  ASSERT_TRUE(s.waitForText("LPT1", 10s)) << s.capture();
-  teclas(s, {"P"});
-  ASSERT_TRUE(s.waitForText("Porta paralela")) << s.capture();
-  teclas(s, {"Enter", "0", "Enter"});
-  s.text("lista");
-  teclas(s, {"Enter", "Escape"});
-  ASSERT_TRUE(s.waitForText("LISTA.TXT")) << s.capture();
-  teclas(s, {"Escape"});
+  ASSERT_TRUE(e2e::impressoraEmArquivo(s, "lista", tela)) << tela;
 
   // What to print: the slips.
   teclas(s, {"M-s", "Enter"});
