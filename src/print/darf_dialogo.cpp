@@ -97,6 +97,9 @@ void mostraValores(Formulario& f, const SlipDarf& s) {
   f.escreve(kJuros, transform(v.VAL_JURO, "@Ez 9999,999.99"), kDeslocQuantia);
   f.escreve(kTotal, quantia(v.VAL_TOTAL), 1);
   f.escreve(kUtil, rt::text::dtoc(s.DDATAUTIL));
+  // The late-filing slip's lines tell the months late, which follow the payment date.
+  if (s.QUEDARF == 5)
+    for (int i = 0; i < 5; ++i) f.texto(i, s.DF_OUTR[static_cast<std::size_t>(i)]);
 }
 
 // The slip on the form: who it is for, its dates, code and text lines, and its amounts.
@@ -115,7 +118,8 @@ void mostra(Formulario& f, const Escolhas& esc, const SlipDarf& s) {
   f.escreve(kPagamento, rt::text::dtoc(s.DF_PGTO));
   f.escreve(kCodigo, s.DF_CODIG);
   f.escreve(kVencimento, rt::text::dtoc(s.DF_VCTO));
-  for (int i = 0; i < 5; ++i) f.texto(i, s.DF_OUTR[static_cast<std::size_t>(i)]);
+  if (s.QUEDARF != 5)
+    for (int i = 0; i < 5; ++i) f.texto(i, s.DF_OUTR[static_cast<std::size_t>(i)]);
   mostraValores(f, s);
 }
 

@@ -1,8 +1,8 @@
 // The DARF dialog driven by keys through a one-taxpayer print job onto the DARF form in
 // RELATOR.TXT: quota 9 refused in both quota fields, a late payment date and a typed first
 // business day on quota 1, which prints with the fine of the typed day while quota 2 of the run
-// is computed; then "Outro tipo de DARF?" leads to the due dates, whose eighth is stored in
-// DEFINE and kept for the run.
+// is computed, then "Outro tipo de DARF?" leads to the due dates, whose eighth is stored in
+// DEFINE and kept for the run; the captured output handed over once; a dependant's carne-leao.
 #include "print/darf_dialogo.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +149,54 @@ TEST_F(DarfDialogoTest, CapturedSlipsHandedOverOnceWhenOtherKindIsLeftWithEsc) {
   for (const std::string& a : registro.arquivos()) chamadas += a.ends_with(".args");
   EXPECT_EQ(chamadas, 1);
   EXPECT_NE(chamada(0, "arq").find("Pagto. da quota 1 de 2 do IRPF/2010"), std::string::npos);
+  EXPECT_EQ(term.pending(), 0u);
+}
+
+}  // namespace print_test
+
+namespace print_test {
+
+// The carne-leao of a dependant: the titular and a dependant have rows, so the dialog asks;
+// a CPF without a row is said and leads back to the code menu; the dependant's March prints
+// under the dependant's CPF and name.
+TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
+  const std::string kDep = "52998224725";
+  {
+    ASSERT_TRUE(store::ABERTURA(ctx, 12, true));
+    rt::db::Table& t = *ctx.areas.table(12);
+    ASSERT_TRUE(t.goTop());
+    ASSERT_TRUE(t.put("CPFdepen", std::string(11, ' ')));
+    ASSERT_TRUE(t.put("I2_603", rt::text::Value(100_d)));
+    ASSERT_TRUE(t.appendBlank());
+    ASSERT_TRUE(t.put("CPF", kA));
+    ASSERT_TRUE(t.put("CPFdepen", kDep));
+    ASSERT_TRUE(t.put("I2_103", rt::text::Value(2000_d)));
+    ASSERT_TRUE(t.put("I2_603", rt::text::Value(300_d)));
+    ASSERT_TRUE(store::ABERTURA(ctx, 3, true));
+    rt::db::Table& d = *ctx.areas.table(3);
+    ASSERT_TRUE(d.goTop());
+    ASSERT_TRUE(d.put("CPFDEPEN", kDep));
+    ASSERT_TRUE(d.put("NOMEDEPEN", std::string("FILHO DA SILVA")));
+    (void)ctx.areas.closeAll();
+  }
+  term.pause();
+  term.press(key::Down).press(key::Enter).press(key::Enter);  // 0190, "Só uma"
+  term.press('N');                                             // a dependant's
+  term.type("11144477735");                                    // no carne-leao row
+  term.press(key::Enter);                                      // "Esse dependente não tem rendimentos!"
+  term.press(key::Enter).press(key::Enter).press('N');         // 0190 again, "Só uma", a dependant's
+  term.type(kDep);
+  term.type("3").press(key::Enter);                           // March
+  term.press(key::Enter).press(key::Enter).press(key::Enter);  // the dates kept
+  term.press('S');                                             // "Confirma a alteração ?"
+  term.pause().press(key::Esc);                                // "Outro tipo de DARF?"
+  imprime();
+  const std::vector<SlipLido> s = formularios(le(trabalhoLinux() + "RELATOR.TXT"));
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(s[0].cpf, "529.982.247-25");
+  EXPECT_EQ(s[0].codigo, "0190");
+  EXPECT_EQ(s[0].principal, "300,00");
+  EXPECT_EQ(s[0].texto5, "Carne Leao do mes de Marco    /2009");
   EXPECT_EQ(term.pending(), 0u);
 }
 
