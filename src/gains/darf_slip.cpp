@@ -68,13 +68,15 @@ struct Mes {
   Decimal IMPAPAG() const { return IMPDEV_REAL > IMPREC_REAL ? IMPDEV_REAL - IMPREC_REAL : Decimal(); }
 };
 
-Mes mes(store::Contexto& ctx, int kind, int n) {
+Mes mes(store::Contexto& ctx, int kind, int n, std::string_view cpfDepen) {
   Mes m;
   const std::string k = mm(n);
   if (kind == 2) {
-    // The titular's carne-leao row (an empty CPFdepen).
+    // The person's carne-leao row: the titular's has an empty CPFdepen. The first one counts.
+    bool achou = false;
     paraCada(ctx, Area::TMP_12, [&](rt::db::Table& t) {
-      if (!rt::text::alltrim(t.getText("CPFdepen")).empty() || m.IMPDEV_REAL != Decimal()) return;
+      if (achou || rt::text::alltrim(t.getText("CPFdepen")) != rt::text::alltrim(cpfDepen)) return;
+      achou = true;
       m.REND_REAL = t.getNumber("I2_1" + k) + t.getNumber("I2_2" + k);
       m.LCAX_REAL = t.getNumber("I2_3" + k);
       m.DEDU_REAL = t.getNumber("I2_4" + k);
@@ -129,6 +131,19 @@ void linhasDoMes(SlipDarf& s, const Mes& m, int n) {
   for (std::string& l : o) l = rt::text::padr(l, 35);
 }
 
+// The late-filing slip: its fine from the payment date, no interest, and its text lines.
+void multaDaEntrega(SlipDarf& s, Decimal I13_19) {
+  const Atraso a = atraso(s.DF_VCTO, s.DDATAUTIL, s.DF_PGTO);
+  const MultaEntrega me = multaEntrega(I13_19, a.DIF_MES);
+  s.valores = CALCJU(me.principal, Decimal(), Decimal());
+  s.DF_OUTR = {"Multa maxima pelo atraso " + rt::text::transform(me.maxima, "@EZ 999,999.99"),
+               "Multa minima pelo atraso     165,74",
+               rt::text::strzero(Decimal(a.DIF_MES), 2) + " mes" + (a.DIF_MES == 1 ? "  " : "es") + " de atraso  = " +
+                   quantia(me.VAL_TOTMUL),
+               "Valor da multa........" + quantia(me.principal), "Multa pelo atraso na entrega       "};
+  for (std::string& l : s.DF_OUTR) l = rt::text::padr(l, 35);
+}
+
 }  // namespace
 
 bool SlipDarf::semJuros() const {
@@ -141,7 +156,7 @@ int OpcoesDarf::QTD_DARF() const {
   return 1;
 }
 
-std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int n) {
+std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int n, bool lote) {
   const rt::db::Table* reg = area(ctx, Area::IMP0910);
   if (reg == nullptr) return std::nullopt;
   SlipDarf s;
@@ -157,7 +172,7 @@ std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int 
   switch (o.QUEDARF) {
     case 1: {
       // Quotas are 1 to 8; a quota the taxpayer does not have gives no slip.
-      if (n < 1 || n > 8 || n > r.I13_29) return std::nullopt;
+      if (n < 1 || n > 8 || (n > r.I13_29 && !lote)) return std::nullopt;
       s.DF_CODIG = "0211";
       s.DF_PERIODO = kFimDoAno;
       s.DF_VCTO = o.DAT_VENC[static_cast<std::size_t>(n - 1)];
@@ -169,7 +184,13 @@ std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int 
     }
     case 2: case 3: case 4: {
       static constexpr const char* kCodigo[] = {"0190", "4600", "6015"};
-      const Mes m = mes(ctx, o.QUEDARF, n);
+      if (n < 1 || n > 12) return std::nullopt;
+      const std::string_view depen = o.QUEDARF == 2 ? std::string_view(o.CPFDEPEN) : std::string_view();
+      const Mes m = mes(ctx, o.QUEDARF, n, depen);
+      if (!rt::text::alltrim(depen).empty()) {
+        s.CPF = o.CPFDEPEN;
+        s.NOME = rt::text::padr(o.NOMEDEPEN, 35);
+      }
       s.DF_CODIG = kCodigo[o.QUEDARF - 2];
       s.DF_PERIODO = MES_ANTER(n);
       s.DF_VCTO = ULTIMO_DIA(n, 2009);
@@ -182,24 +203,61 @@ std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int 
       s.DF_PERIODO = kFimDoAno;
       s.DF_VCTO = o.DAT_VENC[0];
       s.DDATAUTIL = taxcalc::PROX_DIA(s.DF_VCTO);
-      const Atraso a = atraso(s.DF_VCTO, s.DDATAUTIL, s.DF_PGTO);
-      const MultaEntrega me = multaEntrega(r.I13_19, a.DIF_MES);
-      s.valores = CALCJU(me.principal, Decimal(), Decimal());
-      s.DF_OUTR = {"Multa maxima pelo atraso " + rt::text::transform(me.maxima, "@EZ 999,999.99"),
-                   "Multa minima pelo atraso     165,74",
-                   rt::text::strzero(Decimal(a.DIF_MES), 2) + " mes" + (a.DIF_MES == 1 ? "  " : "es") + " de atraso  = " +
-                       quantia(me.VAL_TOTMUL),
-                   "Valor da multa........" + quantia(me.principal), "Multa pelo atraso na entrega       "};
-      for (std::string& l : s.DF_OUTR) l = rt::text::padr(l, 35);
-      return s.valores.IMPO_REAL == Decimal() ? std::nullopt : std::optional(s);
+      multaDaEntrega(s, r.I13_19);
+      return s.valores.IMPO_REAL == Decimal() && !lote ? std::nullopt : std::optional(s);
+    }
+    case 6: {
+      // The free slip as typed, under this taxpayer's name; its amounts follow its dates.
+      const SlipDarf livre = s;
+      s = o.livre;
+      s.QUEDARF = 6;
+      s.PDARF3 = n;
+      s.CPF = livre.CPF;
+      s.NOME = livre.NOME;
+      s.TELEFO = livre.TELEFO;
+      CALCJU(ctx, s);
+      return s;
     }
     default:
-      return std::nullopt;  // the free slip is printed as typed
+      return std::nullopt;
   }
-  if (s.valores.IMPO_REAL == Decimal()) return std::nullopt;
+  if (s.valores.IMPO_REAL == Decimal() && !lote) return std::nullopt;
   s.DDATAUTIL = taxcalc::PROX_DIA(s.DF_VCTO);
-  s.valores = CALCJU(s.valores.IMPO_REAL, multaDoSlip(s.DF_VCTO, s.DDATAUTIL, s.DF_PGTO), juros(ctx, s));
+  CALCJU(ctx, s);
   return s;
+}
+
+void CALCJU(store::Contexto& ctx, SlipDarf& s) {
+  if (s.QUEDARF == 5) {
+    const rt::db::Table* reg = area(ctx, Area::IMP0910);
+    multaDaEntrega(s, resumo(ctx, reg != nullptr ? reg->getText("CPF") : s.CPF).I13_19);
+    return;
+  }
+  s.valores = CALCJU(s.valores.IMPO_REAL, multaDoSlip(s.DF_VCTO, s.DDATAUTIL, s.DF_PGTO), juros(ctx, s));
+}
+
+bool VEATRASO(const SlipDarf& s) {
+  return s.DF_PGTO.year() > s.DF_VCTO.year() || s.DF_PGTO - s.DF_VCTO > 0;
+}
+
+LinhasLeao linhasLeao(store::Contexto& ctx) {
+  LinhasLeao l;
+  paraCada(ctx, Area::TMP_12, [&](rt::db::Table& t) {
+    ++(rt::text::alltrim(t.getText("CPFdepen")).empty() ? l.titular : l.dependentes);
+  });
+  return l;
+}
+
+std::optional<std::string> dependenteLeao(store::Contexto& ctx, std::string_view cpf) {
+  const std::string_view procura = rt::text::alltrim(cpf);
+  bool temLinha = false;
+  paraCada(ctx, Area::TMP_12, [&](rt::db::Table& t) { temLinha = temLinha || rt::text::alltrim(t.getText("CPFdepen")) == procura; });
+  if (procura.empty() || !temLinha) return std::nullopt;
+  std::optional<std::string> nome;
+  paraCada(ctx, Area::TMP_03, [&](rt::db::Table& t) {
+    if (!nome && rt::text::alltrim(t.getText("CPFDEPEN")) == procura) nome = std::string(rt::text::trim(t.getText("NOMEDEPEN")));
+  });
+  return nome.value_or(std::string());
 }
 
 }  // namespace gains

@@ -33,6 +33,11 @@ struct OpcoesDarf {
   std::string CDARFUTU = "S";
   rt::text::Date DF_PGTO;
   std::array<rt::text::Date, 8> DAT_VENC;  // the quota due dates
+  // Kind 2: a dependant's carne-leao (blank CPFDEPEN: the titular's). It holds for the taxpayer
+  // of the dialog only; the others of a job get their titular's.
+  std::string CPFDEPEN, NOMEDEPEN;
+  // Kind 6: the free slip as typed; every taxpayer of a job gets it with their own name.
+  SlipDarf livre;
   // The slip as the user confirmed it: printed with those values (a typed first business day
   // or interest rate stands) for the first taxpayer; later slips are computed.
   std::optional<SlipDarf> confirmada;
@@ -41,7 +46,26 @@ struct OpcoesDarf {
 };
 
 // The slip for quota or month `n` of the taxpayer in the print copies (register in area 9 on
-// the taxpayer); nothing when it does not exist or has nothing to pay.
-std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int n);
+// the taxpayer); nothing when it does not exist or has nothing to pay. `lote`: asked by the
+// dialog of a job over several taxpayers, where the slip only shows the choices: a quota the
+// first taxpayer lacks, or nothing to pay, still gives it.
+std::optional<SlipDarf> BUS_IMPO(store::Contexto& ctx, const OpcoesDarf& o, int n, bool lote = false);
+
+// CALCJU with recompute: the fine and interest percentages and amounts of a slip from its
+// dates as they stand (a typed first business day counts); for the late-filing slip the fine
+// itself, from the payment date.
+void CALCJU(store::Contexto& ctx, SlipDarf& s);
+
+// The carne-leao copy's rows of the titular (an empty CPFdepen) and of dependants.
+struct LinhasLeao {
+  int titular = 0, dependentes = 0;
+};
+LinhasLeao linhasLeao(store::Contexto& ctx);
+// A dependant's name (from the dependants' copy) when the carne-leao copy has a row for the
+// CPF; nothing when it has none.
+std::optional<std::string> dependenteLeao(store::Contexto& ctx, std::string_view cpf);
+
+// VEATRASO: the payment lies after the due date, so the first business day may be edited.
+bool VEATRASO(const SlipDarf& s);
 
 }  // namespace gains

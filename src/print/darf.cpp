@@ -157,14 +157,12 @@ void FAZ_DARF(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, gains::
   const int primeiro = o.QUEDARF == 1 ? o.QUE_QUOTA : o.MES_PGTO;
   const int vias = esc.QUEMOD == 1 ? std::max(esc.NRO_VIAS, 2) : std::max(esc.NRO_VIAS, 1);
   for (int k = 0; k < o.QTD_DARF() && !imp.CAN_IMP; ++k) {
-    std::optional<gains::SlipDarf> s;
+    std::optional<gains::SlipDarf> s = gains::BUS_IMPO(ctx, o, primeiro + k);
     if (k == 0 && o.confirmada) {
-      s = std::move(o.confirmada);
+      // The slip as confirmed, where this taxpayer has it at all (in a batch the dialog shows
+      // a quota the first taxpayer may lack).
+      if (s) s = std::move(o.confirmada);
       o.confirmada.reset();
-    } else if (o.QUEDARF == 6) {
-      continue;
-    } else {
-      s = gains::BUS_IMPO(ctx, o, primeiro + k);
     }
     if (!s) continue;
     for (int v = 0; v < vias; ++v) IMPRDARF(ctx, imp, esc.QUEMOD, *s);
@@ -182,13 +180,17 @@ std::function<void(store::Contexto&, Impressao&)> servicoDarf(std::function<Esco
     const Escolhas esc = escolhas ? escolhas() : Escolhas{};
     // A job that has not routed its output yet is at its first taxpayer: the dialog runs.
     const bool primeiro = !imp.roteadoNoTrabalho;
-    for (bool outro = primeiro; !imp.CAN_IMP;) {
+    for (bool outro = primeiro, novo = primeiro; !imp.CAN_IMP; novo = false) {
       if (outro) {
-        *opcoes = dialogo ? dialogo(ctx, esc) : std::nullopt;
+        *opcoes = dialogo ? dialogo(ctx, esc, novo) : std::nullopt;
         if (!*opcoes) {
           imp.CAN_IMP = true;
           return;
         }
+      } else if (*opcoes) {
+        // The dialog's dependant is its taxpayer's: the others get their titular's slips.
+        (*opcoes)->CPFDEPEN.clear();
+        (*opcoes)->NOMEDEPEN.clear();
       }
       if (!*opcoes) return;
       if (!imp.roteadoNoTrabalho && !PREP_IMP(ctx, imp)) return;

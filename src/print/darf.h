@@ -19,8 +19,10 @@ using gains::SlipDarf;
 void IMPRDARF(store::Contexto& ctx, Impressao& imp, int QUEMOD, const SlipDarf& s);
 
 // The dialog of the slips: the choices and the slip the user confirmed; nothing when the user
-// left it (the job then ends without printing).
-using DialogoDarf = std::function<std::optional<gains::OpcoesDarf>(store::Contexto&, const Escolhas&)>;
+// left it (the job then ends without printing). `novoTrabalho`: the first pass of a job, whose
+// answers start afresh; "Outro tipo de DARF?" starts from the last pass's.
+using DialogoDarf =
+    std::function<std::optional<gains::OpcoesDarf>(store::Contexto&, const Escolhas&, bool novoTrabalho)>;
 
 // PREP_DARF as the job's kind-5 service: for each taxpayer of the job, the slips of the
 // dialog's choices. The first taxpayer of a job runs the dialog; the others use its answers.

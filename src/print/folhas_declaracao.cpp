@@ -98,7 +98,7 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
     case 4: PAGINA4(f); break;
     case 5: PAGINA5(f); break;
     case 6:
-      IMPGANHO(ctx, imp, std::string(rt::text::trim(m.txt("NOMECONTR"))), d->CPF);
+      IMPGANHO(ctx, imp, std::string(rt::text::trim(m.txt("NOMECONTR"))), d->CPF, esc.QUECON == 1);
       break;
     case 9:
       console::MENS(ctx, 0, "Imprimindo as anotações desse contribuinte."_cp);

@@ -3,7 +3,10 @@
 #include "gains/campos.h"
 #include "gains/ganho.h"
 #include "gains/tabela_ganho.h"
+#include "console/alerta.h"
 #include "print/pagina.h"
+#include "print/perguntas.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "store/areas.h"
@@ -14,6 +17,7 @@ using gains::inteiro;
 using gains::mm;
 using rt::text::dtoc;
 using rt::text::transform;
+using namespace rt::text::literals;
 
 namespace {
 
@@ -310,18 +314,48 @@ void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, cons
   (void)op->goTo(registro);
 }
 
-void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf) {
+namespace {
+
+bool ehGanho(const rt::db::Table& op) {
+  const int tipo = inteiro(op, "TIPO_BEM");
+  return !op.isDeleted() && tipo >= 1 && tipo <= 3 && inteiro(op, "RVAR_NRO") == 0;
+}
+
+// The statement of the operation on the row, and the page break after it.
+void imprimeComQuebra(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf) {
+  IMPRGAN(ctx, imp, nome, cpf);
+  imp.dispositivo.say(imp.QLIN, 0, " ");
+  imp.dispositivo.eject();
+  imp.dispositivo.setPrc(0, 0);
+  imp.QLIN = 0;
+}
+
+}  // namespace
+
+void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf,
+              bool pergunta) {
   rt::db::Table* op = ctx.areas.table(store::numero(store::Area::TMP_07));
   if (op == nullptr) return;
-  for (bool ok = op->goTop().isOk(); ok && !op->eof(); ok = op->skip(1).isOk()) {
-    const int tipo = inteiro(*op, "TIPO_BEM");
-    if (op->isDeleted() || tipo < 1 || tipo > 3 || inteiro(*op, "RVAR_NRO") != 0) continue;
-    IMPRGAN(ctx, imp, nome, cpf);
-    imp.dispositivo.say(imp.QLIN, 0, " ");
-    imp.dispositivo.eject();
-    imp.dispositivo.setPrc(0, 0);
-    imp.QLIN = 0;
+  bool temGanho = false;
+  for (bool ok = op->goTop().isOk(); ok && !op->eof() && !temGanho; ok = op->skip(1).isOk()) temGanho = ehGanho(*op);
+  if (!temGanho) return;
+  while (pergunta) {
+    const std::optional<int> nro = perguntaNumero(ctx, "Nro. do ganho de capital a ser impresso (0 todos)", 0, 0, 99);
+    if (!nro) return;
+    if (*nro == 0) break;
+    bool achou = false;
+    for (bool ok = op->goTop().isOk(); ok && !op->eof(); ok = op->skip(1).isOk()) {
+      achou = !op->isDeleted() && inteiro(*op, "BEM_NRO") == *nro && inteiro(*op, "RVAR_NRO") == 0;
+      if (achou) break;
+    }
+    if (!achou) {
+      (void)console::AVISOSN(ctx, "Ganho de capital com esse número não existente"_cp, 0);
+      return;
+    }
+    imprimeComQuebra(ctx, imp, nome, cpf);
   }
+  for (bool ok = op->goTop().isOk(); ok && !op->eof(); ok = op->skip(1).isOk())
+    if (ehGanho(*op)) imprimeComQuebra(ctx, imp, nome, cpf);
 }
 
 }  // namespace print

@@ -15,8 +15,12 @@ namespace print {
 // page; `nome` and `cpf` are the taxpayer's.
 void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf);
 
-// IMPGANHO with number 0: every operation of kinds 1-3 in key order, each followed by a page
-// break (the variable-income rows are not statements of this sheet).
-void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf);
+// IMPGANHO: with `pergunta` (one taxpayer printed) "Nro. do ganho de capital a ser impresso
+// (0 todos)" is asked: a number prints that operation and asks again, until Esc; a number
+// without an operation is said and ends the sheet. Number 0, or no question: every operation
+// of kinds 1-3 in key order (the variable-income rows are not statements of this sheet).
+// Each statement is followed by a page break; a taxpayer without operations prints nothing.
+void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf,
+              bool pergunta = false);
 
 }  // namespace print

@@ -6,6 +6,8 @@
 #include "grid/estado.h"
 #include "print/confimp.h"
 #include "print/configura.h"
+#include "print/darf.h"
+#include "print/darf_dialogo.h"
 #include "print/imp_txt.h"
 #include "shell/declara.h"
 #include "store/abertura.h"
@@ -31,6 +33,8 @@ print::ServicosImpressao servicos(Program& p, print::ServicosImpressao s) {
     d.impressao = [&imprime](Program& q, Declara&) { return imprime(q.CPF); };
     DECLARA(p, d);
   };
+  // Kind 5: the slips, after the dialog of the job's first taxpayer.
+  s.DARF = print::servicoDarf([&p] { return escolhasDeImpressao(p); }, print::dialogoDarf(p.glob.DAT_VENC));
   s.MARCA = [](store::Contexto& ctx, int tela) {
     (void)ctx.areas.select(9);
     grid::Grade g;

@@ -52,16 +52,7 @@ TEST_F(Impressao, SetUpToAFileThenPrintOneTaxpayerAndAskForNaoDosBeforeItem52) {
   ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
 
   // The printer set-up: no port, the output file LISTA.
-  teclas(s, {"M-s", "Down", "Down", "Down", "Down", "Enter"});
-  ASSERT_TRUE(s.waitForText("Impressora padr", 10s)) << s.capture();
-  ASSERT_TRUE(s.waitForText("LPT1")) << s.capture();
-  teclas(s, {"P"});
-  ASSERT_TRUE(s.waitForText("Porta paralela")) << s.capture();
-  teclas(s, {"Enter", "0", "Enter"});
-  s.text("lista");
-  teclas(s, {"Enter", "Escape"});
-  ASSERT_TRUE(s.waitForText("LISTA.TXT")) << s.capture();
-  teclas(s, {"Escape"});
+  ASSERT_TRUE(e2e::impressoraEmArquivo(s, "lista", tela)) << tela;
 
   // Item 51 for the taxpayer: the job goes to the file.
   teclas(s, {"M-i", "Enter"});

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
@@ -55,6 +56,30 @@ bool cadastraContribuinte(TmuxSession& s, const std::string& cpf, std::string& t
     return false;
   }
   teclas(s, {"S", "Escape"});
+  return true;
+}
+
+bool impressoraEmArquivo(TmuxSession& s, const std::string& nome, std::string& tela) {
+  using namespace std::chrono_literals;
+  teclas(s, {"M-s", "Down", "Down", "Down", "Down", "Enter"});
+  bool ok = s.waitForText("Impressora padr", 10s) && s.waitForText("LPT1");
+  if (ok) {
+    teclas(s, {"P"});
+    ok = s.waitForText("Porta paralela");
+  }
+  if (ok) {
+    teclas(s, {"Enter", "0", "Enter"});
+    s.text(nome);
+    teclas(s, {"Enter", "Escape"});
+    std::string maiusculo = nome;
+    for (char& c : maiusculo) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    ok = s.waitForText(maiusculo + ".TXT");
+  }
+  if (!ok) {
+    tela = s.capture();
+    return false;
+  }
+  teclas(s, {"Escape"});
   return true;
 }
 

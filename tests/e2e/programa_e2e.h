@@ -38,6 +38,11 @@ void teclas(TmuxSession& s, const std::vector<std::string>& nomes);
 // screen did not come; `tela` then holds the screen.
 bool cadastraContribuinte(TmuxSession& s, const std::string& cpf, std::string& tela);
 
+// From the main menu: the printer set-up (item 45) sends the output to the file `nome` (typed
+// as the clerk does, lower case) of the work folder, with no port. False when a step's screen
+// did not come; `tela` then holds the screen.
+bool impressoraEmArquivo(TmuxSession& s, const std::string& nome, std::string& tela);
+
 // Row n of a captured screen ("" past its end).
 std::string linha(const std::string& tela, std::size_t n);
 

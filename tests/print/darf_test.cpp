@@ -134,7 +134,7 @@ TEST_F(DarfJobTest, MarkedTaxpayersGetTheirSlipsInOneFile) {
     }
     (void)reg.unlock();
   };
-  srv.DARF = print::servicoDarf([esc] { return esc; }, [&](store::Contexto&, const print::Escolhas&) {
+  srv.DARF = print::servicoDarf([esc] { return esc; }, [&](store::Contexto&, const print::Escolhas&, bool) {
     ++dialogos;
     gains::OpcoesDarf o;
     o.QUEDARF = 1;

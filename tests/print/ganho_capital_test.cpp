@@ -9,6 +9,7 @@
 #include "declaracao_impressa.h"
 #include "print/pagina.h"
 #include "print/trabalho.h"
+#include "rt/term/keys.h"
 
 namespace print_test {
 
@@ -20,9 +21,12 @@ Decimal v(const char* texto) { return Decimal::val(texto); }
 const std::string kCpf = "12345678909";
 }  // namespace
 
-class GanhoCapitalTest : public FolhasFixture {};
+class GanhoCapitalTest : public FolhasFixture {
+ protected:
+  void declaraGanhos();
+};
 
-TEST_F(GanhoCapitalTest, PropertyExchangeAndSharesStatements) {
+void GanhoCapitalTest::declaraGanhos() {
   declara(kCpf, {
       {7, {{"BEM_NRO", Decimal(1)}, {"RVAR_NRO", Decimal(0)}, {"TIPO_BEM", Decimal(1)},
            {"ESPC_BEM1", std::string("APARTAMENTO 101")}, {"ENDEIMO", std::string("RUA DAS FLORES")},
@@ -67,6 +71,10 @@ TEST_F(GanhoCapitalTest, PropertyExchangeAndSharesStatements) {
       {7, {{"BEM_NRO", Decimal(4)}, {"RVAR_NRO", Decimal(0)}, {"TIPO_BEM", Decimal(4)},
            {"REC_MES01", v("999")}}},
   });
+}
+
+TEST_F(GanhoCapitalTest, PropertyExchangeAndSharesStatements) {
+  declaraGanhos();
   std::string saida;
   imp.dispositivo.route(rt::dev::stringTarget(saida));
   print::defineDivisores(imp, '-');
@@ -76,6 +84,50 @@ TEST_F(GanhoCapitalTest, PropertyExchangeAndSharesStatements) {
   const std::vector<Pagina> ps = paginas(saida);
   EXPECT_EQ(ps.size(), 3u);  // one page each; the variable-income row has none
   confere(ps, "ganho_capital");
+}
+
+}  // namespace print_test
+
+namespace print_test {
+
+// One taxpayer printed: the gain number is asked. A number prints its statement and asks
+// again; a number without an operation is said and ends the sheet; 0 prints them all; Esc
+// prints nothing.
+TEST_F(GanhoCapitalTest, GainNumberAskedForOneTaxpayer) {
+  declaraGanhos();
+  struct Caso {
+    std::vector<std::string> numeros;  // typed, each followed by Enter; then Esc
+    std::vector<std::string> impressos;
+    bool naoExiste;
+  };
+  const Caso casos[] = {
+      {{"2", "3", "7"}, {"02", "03"}, true},
+      {{"0"}, {"01", "02", "03"}, false},
+      {{}, {}, false},
+  };
+  for (const Caso& c : casos) {
+    std::string saida;
+    imp.dispositivo.route(rt::dev::stringTarget(saida));
+    print::defineDivisores(imp, '-');
+    ASSERT_TRUE(print::INIVAR(ctx, kCpf, 7, 8));
+    // Each question throws away what was typed before it shows.
+    for (const std::string& n : c.numeros) term.pause().type(n).press(rt::term::key::Enter);
+    // The message of a number without an operation is closed and ends the sheet; 0 asks no
+    // more; else Esc.
+    if (c.naoExiste)
+      term.press(rt::term::key::Enter);
+    else if (c.numeros.empty() || c.numeros.back() != "0")
+      term.pause().press(rt::term::key::Esc);
+    print::IMPGANHO(ctx, imp, "MARIA DA SILVA", kCpf, true);
+    ASSERT_TRUE(imp.dispositivo.close().ok());
+    std::vector<std::string> impressos;
+    for (const Pagina& p : paginas(saida))
+      for (const std::string& l : p)
+        if (const auto i = l.find("GANHOS DE CAPITAL 2010 - nro. "); i != std::string::npos)
+          impressos.push_back(l.substr(i + 30, 2));
+    EXPECT_EQ(impressos, c.impressos) << c.numeros.size();
+    EXPECT_EQ(term.pending(), 0u);
+  }
 }
 
 }  // namespace print_test
