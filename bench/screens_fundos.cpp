@@ -9,12 +9,11 @@
 // payments' grid behind and the dependants' grid, the first draw a clerk waits for. A grid
 // reads only the rows it shows; on leaving, it commits every open working copy.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
 #include "console/contexto.h"
+#include "copias_bench.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "rt/db/table.h"
@@ -22,8 +21,6 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
 #include "screens/fundos.h"
-#include "store/contexto.h"
-#include "store/espera.h"
 #include "store/tabelas_declaracao.h"
 
 namespace {
@@ -50,16 +47,8 @@ void BM_FundosDeTodasAsTelas(benchmark::State& state) {
 BENCHMARK(BM_FundosDeTodasAsTelas);
 
 void BM_Tela4PrimeiroDesenho(benchmark::State& state) {
-  const std::filesystem::path pasta = std::filesystem::temp_directory_path() / ("bench_tela4_" + std::to_string(getpid()));
-  std::filesystem::create_directories(pasta);
-  rt::term::ScriptedTerminal term;
-  rt::term::Console con(term);
-  rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000, 0}};
-  store::EsperaVirtual espera(&relogio);
-  store::Contexto ctx(con, relogio, espera);
-  ctx.definePastaPrograma(pasta.string());
-  ctx.definePastaDados(pasta.string());
-  ctx.definePastaTrabalho(pasta.string());
+  bench::CopiasBench b("bench_tela4");
+  store::Contexto& ctx = b.ctx;
   // Every working copy of an open declaration, as a loaded one has them.
   for (int area = 21; area <= 39; ++area) (void)store::criaCopia(ctx, area);
   auto linhas = [&ctx](int area, int n, auto&& preenche) {
@@ -105,8 +94,6 @@ void BM_Tela4PrimeiroDesenho(benchmark::State& state) {
     (void)grid::EDITA(ctx, g, 3);
   }
   state.SetItemsProcessed(state.iterations());
-  (void)ctx.areas.closeAll();
-  std::filesystem::remove_all(pasta);
 }
 BENCHMARK(BM_Tela4PrimeiroDesenho)->Unit(benchmark::kMicrosecond);
 

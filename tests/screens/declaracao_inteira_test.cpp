@@ -102,25 +102,7 @@ TEST_F(DeclaracaoInteira, AMonthOfScreenTwoSurvivesReopening) {
 TEST_F(DeclaracaoInteira, DependantsPaymentsAndAssetsSavedAndReopenedUnchanged) {
   digitaRendimentos({});
   term.press(key::F4);  // screen 4: the dependants' grid, its number column frozen
-  term.type("FILHO UM");
-  term.press(key::Enter);
-  term.type("21");
-  term.pause();  // the code's name, in an alert
-  term.press(key::Enter);
-  term.type("01012005");
-  term.type("52998224725");  // a full CPF ends the cell: on to a new row
-  term.press(key::Tab);      // to the payments
-  term.type("CLINICA SAUDE");
-  term.press(key::Enter);
-  term.type("20");
-  term.pause();
-  term.press(key::Enter);
-  term.type("1");  // the dependant's number
-  term.press(key::Enter);
-  term.type("11222333000181");
-  term.press(key::Enter);
-  term.type("1500");
-  term.press(key::Enter);
+  digitaDependenteEPagamento();
   term.type("100");  // not deductible
   term.press(key::Enter);
   term.press(key::F5);  // from the employee's CPF, left empty

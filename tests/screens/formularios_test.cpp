@@ -125,25 +125,7 @@ TEST_F(Formularios, ThePaymentsAreDrawnUnderTheDependantsBeforeTheyAreEdited) {
 TEST_F(Formularios, APaymentTakesTheNumberOfTheDependantJustTyped) {
   novo(kNovo);
   term.press(key::F4);
-  term.type("FILHO UM");
-  term.press(key::Enter);
-  term.type("21");
-  term.pause();  // the code's name, in an alert
-  term.press(key::Enter);
-  term.type("01012005");
-  term.type("52998224725");  // a full CPF ends the cell: on to a new row
-  term.press(key::Tab);
-  term.type("CLINICA SAUDE");
-  term.press(key::Enter);
-  term.type("20");
-  term.pause();
-  term.press(key::Enter);
-  term.type("1");
-  term.press(key::Enter);
-  term.type("11222333000181");
-  term.press(key::Enter);
-  term.type("1500");
-  term.press(key::Enter);
+  digitaDependenteEPagamento();
   term.press(key::Esc);
   term.pause();  // "Calculando!!" as the screen is left
   term.press('S');
