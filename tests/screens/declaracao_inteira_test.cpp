@@ -97,15 +97,29 @@ TEST_F(DeclaracaoInteira, AMonthOfScreenTwoSurvivesReopening) {
 }
 
 // The rest of the declaration after the incomes: a dependant, a medical payment for him (part
-// of it not deductible), an asset, and the summary switched to the complete model, where the
-// dependant's deduction and the medical expense show. All of it comes back after reopening.
+// of it not deductible), a domestic employee's social security, an asset, and the summary
+// switched to the complete model, where the dependant's deduction, the medical expense and the
+// employer's contribution show. All of it comes back after reopening.
 TEST_F(DeclaracaoInteira, DependantsPaymentsAndAssetsSavedAndReopenedUnchanged) {
   digitaRendimentos({});
   term.press(key::F4);  // screen 4: the dependants' grid, its number column frozen
   digitaDependenteEPagamento();
   term.type("100");  // not deductible
   term.press(key::Enter);
-  term.press(key::F5);  // from the employee's CPF, left empty
+  term.press(key::Enter);  // the employee's CPF opened and left empty: on to a new row
+  term.press(key::Enter);
+  term.type("EMPREGADA DOMESTICA");
+  term.press(key::Enter);
+  term.type("50");  // a domestic employee's social security: no dependant's number
+  term.pause();
+  term.press(key::Enter);
+  term.type("12345678900");  // her NIT
+  term.press(key::Enter);
+  term.type("9000");  // above the cap: the rest is not deductible
+  term.press(key::Enter);
+  term.press(key::Right);
+  term.type("11144477735");  // her CPF
+  term.press(key::F5);
   term.pause();  // "Calculando!!" as screen 4 is left
   term.type("1");  // screen 5: the assets' grid
   term.press(key::Enter);
@@ -126,12 +140,14 @@ TEST_F(DeclaracaoInteira, DependantsPaymentsAndAssetsSavedAndReopenedUnchanged) 
   EXPECT_EQ(telas, (std::vector<int>{6, 1, 2, 3, 4, 5, 7}));
 
   // Complete model: 60,000.00 less 1,730.40 for the dependant and 1,400.00 of medical
-  // expenses; 27.5% of the base less 7,955.36.
+  // expenses; 27.5% of the base less 7,955.36; the domestic employee's social security up to
+  // its cap of 732.00 comes off the balance.
   const std::vector<std::string_view> kResumo = {"Dependentes                  1.730,40"_cp,
                                                  "Despesas Médicas             1.400,00"_cp,
-                                                 "Total Deduções               3.130,40"_cp,
+                                                 "Total Deduções               3.130,40   Contrib.Empr.Domést.          732,00"_cp,
                                                  "BASE DE CALCULO             56.869,60"_cp,
-                                                 "IMPOSTO DEVIDO.......        7.683,78"_cp};
+                                                 "IMPOSTO DEVIDO.......        7.683,78"_cp,
+                                                 "Saldo a Pagar                6.951,78"_cp};
   for (std::string_view linha : kResumo) EXPECT_TRUE(gravador.viu(linha)) << linha;
   EXPECT_EQ(texto("IMP0910", kNovo, "USAPADRAO"), "N");
   EXPECT_EQ(campo01("I13_10"), Decimal::fromInt(1730) + Decimal::parse("0.40").value());
@@ -154,6 +170,7 @@ TEST_F(DeclaracaoInteira, DependantsPaymentsAndAssetsSavedAndReopenedUnchanged) 
   EXPECT_TRUE(gravador.viu("   1│FILHO UM"_cp));
   EXPECT_TRUE(gravador.viu("│ 21│01/01/2005│529.982.247-25"_cp));
   EXPECT_TRUE(gravador.viu("CLINICA SAUDE             │ 20│ 1 │11.222.333/0001-81│   1.500,00│     100,00"_cp));
+  EXPECT_TRUE(gravador.viu("EMPREGADA DOMESTICA       │ 50│ 0 │123.45678.90-0    │   9.000,00│   8.268,00"_cp));
   EXPECT_TRUE(gravador.viu("   1│APARTAMENTO RUA X 100                  │      100.000,00│      120.000,00│"_cp));
   for (std::string_view linha : kResumo) EXPECT_TRUE(gravador.viu(linha)) << linha;
 
@@ -175,7 +192,11 @@ TEST_F(DeclaracaoInteira, DependantsPaymentsAndAssetsSavedAndReopenedUnchanged) 
   EXPECT_EQ(pagamento->getNumber("I6_6"), Decimal::fromInt(1));
   EXPECT_EQ(pagamento->getNumber("I6_4"), Decimal::fromInt(1500));
   EXPECT_EQ(pagamento->getNumber("I6_5"), Decimal::fromInt(100));
-  EXPECT_EQ(conta("IMP0610", kNovo), 1);
+  ASSERT_TRUE(pagamento->skip().isOk() && !pagamento->eof());
+  EXPECT_EQ(pagamento->getText("I6_2").substr(0, 14), "123.45678.90-0");
+  EXPECT_EQ(pagamento->getNumber("I6_5"), Decimal::fromInt(8268));
+  EXPECT_EQ(pagamento->getText("I6_7"), "11144477735");
+  EXPECT_EQ(conta("IMP0610", kNovo), 2);
 }
 
 }  // namespace
