@@ -3,30 +3,16 @@
 // on screen.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-
+#include "copias_bench.h"
 #include "grid/edita.h"
-#include "rt/term/console.h"
 #include "rt/term/keys.h"
-#include "rt/term/scripted_terminal.h"
-#include "store/contexto.h"
-#include "store/espera.h"
 #include "store/tabelas_declaracao.h"
 
 namespace {
 
 void BM_GridPaging(benchmark::State& state) {
-  const std::filesystem::path pasta = std::filesystem::temp_directory_path() / ("bench_grid_" + std::to_string(getpid()));
-  std::filesystem::create_directories(pasta);
-  rt::term::ScriptedTerminal term;
-  rt::term::Console con(term);
-  rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000, 0}};
-  store::EsperaVirtual espera(&relogio);
-  store::Contexto ctx(con, relogio, espera);
-  ctx.definePastaPrograma(pasta.string());
-  ctx.definePastaDados(pasta.string());
-  ctx.definePastaTrabalho(pasta.string());
+  bench::CopiasBench b("bench_grid");
+  store::Contexto& ctx = b.ctx;
   if (!store::criaCopia(ctx, 26).isOk()) {
     state.SkipWithError("working copy");
     return;
@@ -41,13 +27,11 @@ void BM_GridPaging(benchmark::State& state) {
   grid::Grade g;
   const int teclas = 2000;
   for (auto _ : state) {
-    for (int i = 0; i < teclas; ++i) term.press(i < teclas / 2 ? rt::term::key::PgDn : rt::term::key::PgUp);
-    term.press(rt::term::key::Esc);
+    for (int i = 0; i < teclas; ++i) b.term.press(i < teclas / 2 ? rt::term::key::PgDn : rt::term::key::PgUp);
+    b.term.press(rt::term::key::Esc);
     grid::EDITA(ctx, g, 4);
   }
   state.SetItemsProcessed(state.iterations() * teclas);
-  (void)ctx.areas.closeAll();
-  std::filesystem::remove_all(pasta);
 }
 BENCHMARK(BM_GridPaging)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -36,6 +36,11 @@ void dependentes(AmbienteTela& a, const Fundo& f) {
     }
     if (g.ULTTECLA == key::ShiftTab) break;
     if (!e.JA_CALC) calculando(a, 4, 1);
+    // The payments' number column takes a dependant only when the grid knows there is one:
+    // counted again here, a dependant typed just now is taken at once. Counting numbers the
+    // new rows, so the list above is drawn again with the numbers a payment refers to.
+    g.N_DEPEN = static_cast<int>(contaDependentes().wholePart());
+    mostraGrade(a, 3);
     editaGrade(a, 4);
     if (g.TECLAMUDA || g.ULTTECLA == key::Tab) break;
   }

@@ -49,6 +49,28 @@ void DeclaracaoFixture::termina(char resposta) {
   term.press(key::Esc);
 }
 
+void DeclaracaoFixture::digitaDependenteEPagamento() {
+  term.type("FILHO UM");
+  term.press(key::Enter);
+  term.type("21");
+  term.pause();  // the code's name, in an alert
+  term.press(key::Enter);
+  term.type("01012005");
+  term.type("52998224725");  // a full CPF ends the cell: on to a new row
+  term.press(key::Tab);      // to the payments
+  term.type("CLINICA SAUDE");
+  term.press(key::Enter);
+  term.type("20");
+  term.pause();
+  term.press(key::Enter);
+  term.type("1");  // the dependant's number
+  term.press(key::Enter);
+  term.type("11222333000181");
+  term.press(key::Enter);
+  term.type("1500");
+  term.press(key::Enter);
+}
+
 std::unique_ptr<rt::db::Table> DeclaracaoFixture::dados(std::string_view arquivo, std::string_view cpf) {
   auto t = rt::db::Table::open(p->LOCARQ + std::string(arquivo) + ".DBF");
   if (!t) return nullptr;

@@ -32,6 +32,10 @@ class DeclaracaoFixture : public shell::teste::ProgramaFixture {
   void abre(std::string_view cpf);
   // Esc on a screen, the answer to the end question, and Esc at the next CPF prompt.
   void termina(char resposta);
+  // On screen 4's dependants' grid: the dependant "FILHO UM" (code 21, born 01/01/2005, CPF
+  // 529.982.247-25), then Tab and a payment of 1,500.00 to a clinic (code 20, CNPJ
+  // 11.222.333/0001-81) for him (number 1). The cursor ends on the payment's next column.
+  void digitaDependenteEPagamento();
 
   // A table of the data folder, opened outside the program, on the CPF's first row.
   std::unique_ptr<rt::db::Table> dados(std::string_view arquivo, std::string_view cpf);

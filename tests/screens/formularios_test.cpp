@@ -2,7 +2,8 @@
 // exempt gains typed in their dialog, letters refused in amounts; Shift+Tab from the
 // dependants' grid back to screen 3; the spouse's data after the asset and debt grids, a
 // wrong CPF and a flag other than S/N refused; and Esc on screen 5 of an estate's final
-// declaration showing screen 5 again instead of ending.
+// declaration showing screen 5 again instead of ending; a payment linked to the dependant
+// typed just before it on the same visit.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -117,6 +118,31 @@ TEST_F(Formularios, ThePaymentsAreDrawnUnderTheDependantsBeforeTheyAreEdited) {
   EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "Nome do beneficiário"_cp));
   EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "CLINICA SAUDE"));
   EXPECT_EQ(conta("IMP0610", kNovo), 1);
+}
+
+// The dependant typed a moment ago is counted before the payments open: his number is shown
+// in the list above and the payment's number column takes it.
+TEST_F(Formularios, APaymentTakesTheNumberOfTheDependantJustTyped) {
+  novo(kNovo);
+  term.press(key::F4);
+  digitaDependenteEPagamento();
+  term.press(key::Esc);
+  term.pause();  // "Calculando!!" as the screen is left
+  term.press('S');
+  term.pause();
+  term.press(key::Esc);
+  roda();
+
+  EXPECT_EQ(telas, (std::vector<int>{6, 4}));
+  EXPECT_TRUE(gravador.viuJuntos("   1│FILHO UM"_cp, "CLINICA SAUDE"));
+  auto pagamento = dados("IMP0610", kNovo);
+  ASSERT_TRUE(pagamento && !pagamento->eof());
+  EXPECT_EQ(pagamento->getNumber("I6_6"), Decimal::fromInt(1));
+  EXPECT_EQ(pagamento->getText("I6_2").substr(0, 18), "11.222.333/0001-81");
+  EXPECT_EQ(pagamento->getNumber("I6_4"), Decimal::fromInt(1500));
+  auto dependente = dados("IMP0310", kNovo);
+  ASSERT_TRUE(dependente && !dependente->eof());
+  EXPECT_EQ(dependente->getNumber("NRODEPEN"), Decimal::fromInt(1));
 }
 
 }  // namespace

@@ -290,8 +290,12 @@ void Browse::end() {
   setColPos(rightVisible_);
 }
 void Browse::panHome() {
+  // The pan is done here, before setColPos lays the columns out again: that layout sees no
+  // change of its own, so the rows and headings drawn with the old columns are marked here.
+  const int before = leftVisible_;
   leftVisible_ = freeze_ + 1;
   setColPos(1);
+  if (measured_ && leftVisible_ != before) invalidate();
 }
 void Browse::panEnd() {
   setColPos(columnCount());

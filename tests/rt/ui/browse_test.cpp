@@ -131,6 +131,19 @@ TEST_F(BrowseTest, PageDownEndAndHomeOverAThousandRows) {
   EXPECT_LT(source.touched, 600);
 }
 
+// Ctrl+Home after panning right (a grid's last column left with Enter pushes it) shows the
+// first columns again on every row and in the headings, not only on the cursor's row.
+TEST_F(BrowseTest, CtrlHomeAfterPanningRedrawsEveryRowAndTheHeadings) {
+  term.press(key::End).press(key::Right).press(key::CtrlHome).press(key::Esc);
+  drive();
+  EXPECT_EQ(b.colPos(), 1);
+  EXPECT_EQ(row(2).substr(0, 12), "   Nr Nome  ");
+  for (int r = 4; r <= 20; ++r) {
+    EXPECT_NE(row(r).find("Nome " + std::to_string(r - 3) + " "), std::string::npos) << row(r);
+    EXPECT_EQ(row(r).find("Segunda"), std::string::npos) << row(r);
+  }
+}
+
 TEST_F(BrowseTest, DownAtTheBottomRowScrollsOneRow) {
   b.forceStable();
   for (int i = 0; i < 20; ++i) b.down();
