@@ -45,13 +45,18 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
 
 File::~File() { close(); }
 
-File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+File::File(File&& other) noexcept : fd_(other.fd_), unsynced_(other.unsynced_) {
+  other.fd_ = -1;
+  other.unsynced_ = false;
+}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = other.fd_;
+    unsynced_ = other.unsynced_;
     other.fd_ = -1;
+    other.unsynced_ = false;
   }
   return *this;
 }
@@ -75,7 +80,8 @@ Result<File> File::open(const std::string& path, Mode mode) {
     if (errno == EEXIST) return Status(Error::kExists, path);
     return Status(Error::kIo, path + ": " + std::strerror(errno));
   }
-  return File(fd);
+  // A file just created or cut to nothing is itself a change to make durable.
+  return File(fd, mode == Mode::kCreate || mode == Mode::kTruncate);
 }
 
 Result<std::size_t> File::readAt(std::uint64_t offset, std::span<char> out) const {
@@ -108,6 +114,7 @@ Status File::writeAt(std::uint64_t offset, std::string_view data) const {
       return ioError("write");
     }
     done += static_cast<std::size_t>(n);
+    unsynced_ = true;
   }
   return {};
 }
@@ -120,11 +127,14 @@ Result<std::uint64_t> File::size() const {
 
 Status File::truncate(std::uint64_t size) const {
   if (ftruncate(fd_, static_cast<off_t>(size)) != 0) return ioError("truncate");
+  unsynced_ = true;
   return {};
 }
 
 Status File::sync() const {
+  if (!unsynced_) return {};
   if (fsync(fd_) != 0) return ioError("fsync");
+  unsynced_ = false;
   return {};
 }
 
@@ -182,7 +192,7 @@ Result<ScratchFile> ScratchFile::beside(const std::string& target) {
   // mkostemp opens with O_CREAT | O_EXCL: an existing name, a link included, is never opened.
   int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return Status(Error::kIo, target + ".tmp: " + std::strerror(errno));
-  File f(fd);
+  File f(fd, true);
   if (fchmod(fd, 0666 & ~currentUmask()) != 0) {
     Status s = ioError("chmod");
     ::unlink(name.c_str());
@@ -291,6 +301,7 @@ Status SharedView::write(const File& file, std::uint64_t at, std::string_view by
     // it wrote before: the writes must land in the order they were made.
     std::atomic_thread_fence(std::memory_order_release);
     std::memcpy(base_ + at, bytes.data(), bytes.size());
+    file.noteWritten();
     return {};
   }
   RT_DB_TRY(file.writeAt(at, bytes));

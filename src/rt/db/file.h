@@ -36,7 +36,12 @@ class File {
   Status writeAt(std::uint64_t offset, std::string_view data) const;
   Result<std::uint64_t> size() const;
   Status truncate(std::uint64_t size) const;
+  // Flushes what this descriptor wrote to the disk; a descriptor that wrote nothing since its
+  // last sync returns at once (a grid ending commits every open working copy, most unchanged,
+  // and each fsync costs milliseconds on a shared drive).
   Status sync() const;
+  // A write made through a mapping of this file, which the descriptor cannot see.
+  void noteWritten() const { unsynced_ = true; }
   // Device and inode, to tell whether a path still names the file that is open.
   bool sameFileAs(const std::string& path) const;
 
@@ -50,9 +55,10 @@ class File {
   Result<bool> isLockedByOthers(std::uint64_t start, std::uint64_t length, LockKind kind) const;
 
  private:
-  explicit File(int fd) : fd_(fd) {}
+  File(int fd, bool unsynced) : fd_(fd), unsynced_(unsynced) {}
   friend class ScratchFile;
   int fd_ = -1;
+  mutable bool unsynced_ = false;
 };
 
 // A scratch file beside `target` (same folder, so a rename can put it in place): created with

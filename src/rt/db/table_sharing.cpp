@@ -32,6 +32,7 @@ std::uint32_t Table::changeCounter() const {
 void Table::setChangeCounter(std::uint32_t value) {
   auto* at = reinterpret_cast<std::uint32_t*>(view_.data() + kChangeCounterAt);
   std::atomic_ref<std::uint32_t>(*at).store(value, std::memory_order_release);
+  file_.noteWritten();
 }
 
 Status Table::updateLock(bool writer, bool marksWrite) {

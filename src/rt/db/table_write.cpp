@@ -156,6 +156,7 @@ Status Table::commit() {
     UpdateGuard g(*this, true);
     RT_DB_TRY(g.status());
     RT_DB_TRY(writeHeaderPrefix());
+    headerTouched_ = false;  // written; a commit with nothing new writes nothing
   }
   RT_DB_TRY(file_.sync());
   if (memo_) RT_DB_TRY(memo_->sync());

@@ -291,3 +291,30 @@ TEST(Dbf, AppendsOfAnExclusiveTableAreWrittenTogetherAndRereadCorrectly) {
 }
 
 }  // namespace
+
+// A grid ending commits every open working copy, most of them unchanged: such a commit must
+// write nothing (the header's date and count are not rewritten each time), while the next
+// change after it still updates the header.
+TEST(Dbf, ACommitWithNothingNewWritesNothing) {
+  TempDir dir;
+  ASSERT_OK(Table::create(dir.file("C"), {{"A", 'C', 3, 0}}));
+  for (bool exclusive : {true, false}) {
+    SCOPED_TRACE(exclusive ? "exclusive" : "shared");
+    auto t = openOrDie(dir.file("C"), exclusive);
+    ASSERT_OK(t->appendBlank());
+    ASSERT_OK(t->put("A", std::string("abc")));
+    ASSERT_OK(t->commit());
+    if (!exclusive) ASSERT_OK(t->unlock());
+    std::string disk = readAll(dir.file("C.DBF"));
+    disk[1] = 99;  // a planted year: only a header write would put today's back
+    writeAll(dir.file("C.DBF"), disk);
+    ASSERT_OK(t->commit());
+    EXPECT_EQ(readAll(dir.file("C.DBF")), disk);
+    ASSERT_OK(t->goTop());
+    if (!exclusive) ASSERT_OK(t->lockRecord());
+    ASSERT_OK(t->put("A", std::string("xyz")));
+    ASSERT_OK(t->commit());
+    if (!exclusive) ASSERT_OK(t->unlock());
+    EXPECT_NE(readAll(dir.file("C.DBF"))[1], 99);
+  }
+}
