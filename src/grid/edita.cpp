@@ -320,7 +320,7 @@ void Laco::escolhe() {
 // Alt+J: the copied text put at the end of an asset's description.
 void Laco::juntaDescricao() {
   Grade& g = s_.g;
-  if (!naLista(g.TELA, {5, 22, 23}) || g.EDI_CAMPO != "I7_2" || !g.CLIPTEX) return;
+  if (!g.pagina().juntaDescricao || g.EDI_CAMPO != "I7_2" || !g.CLIPTEX) return;
   const auto* copiado = std::get_if<std::string>(&*g.CLIPTEX);
   s_.seleciona();
   Table* t = s_.t();
@@ -457,7 +457,7 @@ void Laco::roda() {
         if (tracos.aninhaF6 != 0) ANINHA(s_, tracos.aninhaF6);
         break;
       case key::AltB:
-        if (g.TELA == 10) {
+        if (g.pagina().buscaDespesas) {
           g.srv().BUSCA_DESP(ctx, g);
           s_.seleciona();
           s_.redesenha();
@@ -604,27 +604,21 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g) {
   if (!store::ADD_REC(ctx, 5)) return false;
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
-  const int opc = g.OPC;
-  const Tracos tracos = tracosDaTela(opc);
+  const Tracos tracos = tracosDaTela(g.OPC);
   if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
   if (tracos.gravaAtividade) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
-  if (opc == 1) poe(grava, t, "I1_1", std::string("J"));
-  if (opc == 2) poe(grava, t, "I1_1", std::string("D"));
-  if (naLista(opc, {16, 17, 18, 24})) {
+  if (!tracos.tipoRendimento.empty()) poe(grava, t, "I1_1", tracos.tipoRendimento);
+  if (tracos.gravaLeao) {
     poe(grava, t, "I1_1", g.I1_1);
     poe(grava, t, "I1_11", g.I1_11);
     if (g.I1_11 == "N") poe(grava, t, "I1_8", g.CPFDEPEN);
   }
-  if (opc == 18 || opc == 38) poe(grava, t, "TIPOCR", g.TIPOCR);
-  const char* linha = naLista(opc, {5, 8, 22})   ? "I7_0"
-                      : naLista(opc, {6, 9, 23}) ? "I8_0"
-                      : opc == 35                ? "I8R_0"
-                      : opc == 36                ? "I9R_0"
-                                                 : nullptr;
-  if (linha != nullptr && t.field(linha) != nullptr && t.getNumber(linha).isZero())
+  if (tracos.gravaTipoCr) poe(grava, t, "TIPOCR", g.TIPOCR);
+  const std::string& linha = tracos.campoNumerado;
+  if (!linha.empty() && t.field(linha) != nullptr && t.getNumber(linha).isZero())
     grava.put(t, linha, rt::text::Decimal::fromInt(static_cast<std::int64_t>(t.recNo()) * 10));
-  if (opc == 10) poe(grava, t, "BEM_NRO", g.BEM_NRO);
-  if (opc == 13) poe(grava, t, "TIPO", std::string(g.TELA == 1 ? "E" : "B"));
+  if (tracos.gravaBem) poe(grava, t, "BEM_NRO", g.BEM_NRO);
+  if (tracos.gravaTipoOperacao) poe(grava, t, "TIPO", g.pagina().tipoOperacao);
   grava.destrava();
   g.LAPPEND = false;
   return true;

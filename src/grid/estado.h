@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "console/calculadora.h"
+#include "grid/tracos.h"
 #include "rt/text/decimal.h"
 #include "rt/ui/binding.h"
 #include "store/contexto.h"
@@ -179,6 +180,8 @@ struct Grade {
     return servicos != nullptr ? *servicos : nada;
   }
   bool declaracaoAberta() const { return OPCAO_1 == 11; }
+  // What the keys do on the declaration's page the grid was opened from.
+  TracosPagina pagina() const { return tracosDaPagina(TELA); }
 };
 
 }  // namespace grid

@@ -37,6 +37,17 @@ Tracos tracosDaTela(int opc) {
   t.insereAntes = umDe(opc, {1, 2, 11});
   t.marcaPasta = opc == 40;
   t.boletoUnico = opc == 45;
+  if (opc == 1) t.tipoRendimento = "J";
+  if (opc == 2) t.tipoRendimento = "D";
+  t.gravaLeao = umDe(opc, {16, 17, 18, 24});
+  t.gravaTipoCr = umDe(opc, {18, 38});
+  t.gravaBem = opc == 10;
+  t.gravaTipoOperacao = opc == 13;
+  t.campoNumerado = umDe(opc, {5, 8, 22})   ? "I7_0"
+                    : umDe(opc, {6, 9, 23}) ? "I8_0"
+                    : opc == 35             ? "I8R_0"
+                    : opc == 36             ? "I9R_0"
+                                            : "";
   const auto lembrados = [&t](const char* texto, const char* codigo) {
     t.textoLembrado = texto;
     t.codigoLembrado = codigo;
@@ -60,6 +71,18 @@ Tracos tracosDaTela(int opc) {
   // over them) or the debts (6, or the list 31).
   t.ampliaAltZ = umDe(opc, {5, 30}) ? Ampliacao::bens : umDe(opc, {6, 31}) ? Ampliacao::dividas : Ampliacao::nenhuma;
   t.ampliaAltX = opc == 5 ? Ampliacao::bens : opc == 6 ? Ampliacao::dividas : Ampliacao::nenhuma;
+  return t;
+}
+
+// Page 2 is the carnê-leão's, 5 the assets and debts with their enlarged lists 22 and 23, 10
+// the balance with the asset-maintenance list; a capital-gain operation opened from page 1 is
+// kept as kind "E", from any other page as "B".
+TracosPagina tracosDaPagina(int tela) {
+  TracosPagina t;
+  t.modoLeao = tela == 2;
+  t.juntaDescricao = umDe(tela, {5, 22, 23});
+  t.buscaDespesas = tela == 10;
+  if (tela == 1) t.tipoOperacao = "E";
   return t;
 }
 

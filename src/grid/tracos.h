@@ -30,6 +30,17 @@ struct Tracos {
   bool boletoUnico = false;   // Ins issues one bank slip
   bool gravaCpf = false;        // a new row is stamped with the taxpayer's CPF
   bool gravaAtividade = false;  // ... and with the rural side (ATV_BRASIL)
+  // What else a new row is stamped with: the income kind (I1_1: "J" the titular's, "D" the
+  // dependants'), the open carnê-leão grid's kind, owner and dependant (I1_1, I1_11, I1_8),
+  // the side of the cash book (TIPOCR), the capital gain's asset (BEM_NRO), the kind of the
+  // capital-gain operation by the page it was opened from (TIPO), and the line-number field
+  // given the record number times 10 while it is still zero.
+  std::string tipoRendimento;
+  bool gravaLeao = false;
+  bool gravaTipoCr = false;
+  bool gravaBem = false;
+  bool gravaTipoOperacao = false;
+  std::string campoNumerado;
   // The text and code fields of the remembered texts (list 31) on the screens that keep them.
   std::string textoLembrado, codigoLembrado;
   // Alt+U: the cells kept month by month (each field's months are named after it: I1_401 ..)
@@ -46,5 +57,18 @@ struct Tracos {
 
 // The traits of the grid screen `opc`.
 Tracos tracosDaTela(int opc);
+
+// What the grids' keys do differently on a page of the open declaration (the driver's TELA),
+// whichever grid runs there.
+struct TracosPagina {
+  bool modoLeao = false;        // Alt+A cycles the carnê-leão's mode, Alt+N the receipts only
+  bool juntaDescricao = false;  // Alt+J appends the copied text to an asset's description
+  bool buscaDespesas = false;   // Alt+B rebuilds the asset-maintenance list
+  // The kind a capital-gain operation opened from this page is stamped with (TIPO).
+  std::string tipoOperacao = "B";
+};
+
+// The traits of page `tela` of the open declaration (0: none open).
+TracosPagina tracosDaPagina(int tela);
 
 }  // namespace grid

@@ -231,6 +231,19 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_EQ(grid::tracosDaTela(36).textoLembrado, "I9R_1");
   EXPECT_EQ(grid::tracosDaTela(8).codigoLembrado, "I7_5");
   EXPECT_TRUE(grid::tracosDaTela(4).textoLembrado.empty());
+  // What else a new row is stamped with, and the page traits the keys read.
+  EXPECT_EQ(grid::tracosDaTela(1).tipoRendimento + grid::tracosDaTela(2).tipoRendimento, "JD");
+  EXPECT_TRUE(grid::tracosDaTela(18).gravaLeao && grid::tracosDaTela(18).gravaTipoCr && !grid::tracosDaTela(2).gravaLeao);
+  EXPECT_TRUE(grid::tracosDaTela(38).gravaTipoCr && !grid::tracosDaTela(38).gravaLeao);
+  EXPECT_TRUE(grid::tracosDaTela(10).gravaBem && grid::tracosDaTela(13).gravaTipoOperacao);
+  EXPECT_EQ(grid::tracosDaTela(22).campoNumerado, "I7_0");
+  EXPECT_EQ(grid::tracosDaTela(9).campoNumerado, "I8_0");
+  EXPECT_EQ(grid::tracosDaTela(36).campoNumerado, "I9R_0");
+  EXPECT_TRUE(grid::tracosDaTela(11).campoNumerado.empty());
+  EXPECT_EQ(grid::tracosDaPagina(1).tipoOperacao + grid::tracosDaPagina(5).tipoOperacao, "EB");
+  EXPECT_TRUE(grid::tracosDaPagina(2).modoLeao && !grid::tracosDaPagina(12).modoLeao);
+  EXPECT_TRUE(grid::tracosDaPagina(23).juntaDescricao && !grid::tracosDaPagina(6).juntaDescricao);
+  EXPECT_TRUE(grid::tracosDaPagina(10).buscaDespesas && !grid::tracosDaPagina(0).buscaDespesas);
   // Every nesting target is itself a grid screen of the catalogue; every split cell and
   // remembered field is a column.
   for (int opc : grid::telasTabela()) {
