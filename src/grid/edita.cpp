@@ -309,7 +309,7 @@ void Laco::escolhe() {
   } else if (s_.opc() == 11 && g.declaracaoAberta() && t != nullptr && !t->eof()) {
     const int pagina = static_cast<int>(t->getNumber("PAGINA").wholePart());
     if (pagina != 0) {
-      g.TELA = pagina - 1;
+      if (g.tela != nullptr) g.tela->TELA = pagina - 1;
       g.TECLAMUDA = true;
       g.ULTTECLA = key::Enter;
       s_.sair = true;

@@ -8,7 +8,7 @@ namespace screens {
 
 void listasAmpliadas(AmbienteTela& a, const Fundo&) {
   // The zoom keys of screen 5 chose the list: the assets or the debts of either pair.
-  if (a.grade.TELA == 22 || (a.TELA != nullptr && *a.TELA == 22))
+  if (a.grade.TELA() == 22 || (a.TELA != nullptr && *a.TELA == 22))
     editaGrade(a, a.zoomBem ? 8 : 9);
   else
     editaGrade(a, a.zoomBem2 ? 22 : 23);

@@ -96,7 +96,7 @@ bool Declara::MOSTRA_INDICE() {
   console::MTELAVER(p, 1);
   const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 1);
   p.OPCOES = std::string(kLetrasIndice);
-  p.POSVER = tela.TELA >= 1 && tela.TELA <= 12 ? tela.TELA : 1;
+  p.POSVER = tela.pagina.TELA >= 1 && tela.pagina.TELA <= 12 ? tela.pagina.TELA : 1;
   const int n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
                                            itens->deslocamento)
                       : 0;

@@ -45,8 +45,8 @@ long long Declara::VETAMHO() {
       total += static_cast<long long>(t->recordSize()) * t->recordCount() + t->headerSize() + 1;
   total = std::min(total, kMaximoN6);
   dec.espelho.registro.num("TAM_USO", Decimal::fromInt(total));
-  if (tela.TELA == 1 || tela.TELA == 4) copiaIdentificacao();
-  if (tela.TELA == 7) copiaRegistro();
+  if (tela.pagina.TELA == 1 || tela.pagina.TELA == 4) copiaIdentificacao();
+  if (tela.pagina.TELA == 7) copiaRegistro();
   (void)p.areas.select(antes);
   return total;
 }

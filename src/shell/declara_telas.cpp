@@ -16,11 +16,11 @@ void Declara::terminaTela() {
 }
 
 bool Declara::QUETEL(int n, bool comPgDn) {
-  if (tela.TELA == n) return false;
+  if (tela.pagina.TELA == n) return false;
   grade.ULTTECLA = comPgDn ? key::PgDn : p.console.lastKey().code;
-  tela.TELANT = tela.TELA;
-  tela.TELVEL = tela.TELA;
-  tela.TELA = n;
+  tela.pagina.TELANT = tela.pagina.TELA;
+  tela.pagina.TELVEL = tela.pagina.TELA;
+  tela.pagina.TELA = n;
   terminaTela();
   grade.TECLAMUDA = true;
   return true;
@@ -37,8 +37,8 @@ bool Declara::MUDATEL1() {
 }
 
 bool Declara::MUDATEL12() {
-  if (tela.TELA == 22) return QUETEL(5, true);
-  if (tela.TELA != 5) return false;
+  if (tela.pagina.TELA == 22) return QUETEL(5, true);
+  if (tela.pagina.TELA != 5) return false;
   const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltZ;
   if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM = true;
@@ -53,8 +53,8 @@ bool Declara::MUDATEL12() {
 }
 
 bool Declara::MUDATEL14() {
-  if (tela.TELA == 23) return QUETEL(5, true);
-  if (tela.TELA != 5) return false;
+  if (tela.pagina.TELA == 23) return QUETEL(5, true);
+  if (tela.pagina.TELA != 5) return false;
   const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltX;
   if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM2 = true;

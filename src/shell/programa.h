@@ -110,7 +110,6 @@ class Program : public store::Contexto {
   int OPCAO_1 = 1;
   int NPOSMENU = 1;
   std::string CRESBAK = "N";  // the backup reminder's answer
-  int TELA = 6;
 
   // Set when the program is to end, with the exit code.
   std::optional<int> saida;
