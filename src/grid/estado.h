@@ -23,6 +23,7 @@
 #include "rt/text/decimal.h"
 #include "rt/ui/binding.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace grid {
 
@@ -141,7 +142,7 @@ struct Grade {
   // The open declaration's screen state, owned by the shell's driver (none outside a
   // declaration): a row of the pending list sets the screen the driver runs next there.
   TelaAberta* tela = nullptr;
-  std::string CPF;  // the open taxpayer
+  store::Cpf CPF;  // the open taxpayer
   std::string NOMECONTR;
   std::string DECFINAL = "N";
   std::string ATV_BRASIL = "S";

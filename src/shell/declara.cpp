@@ -137,7 +137,7 @@ void ServicosDeclara::completa() {
       return CALC_UFIR(p, d.tela.pagina.TELA, d.grade.OPC, d.gradeDolar());
     };
   if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade); };
-  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, rt::text::padr(p.CPF, 11)); };
+  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, p.CPF); };
   // Not in this version: printing and the export.
   for (Acao* a : {&diario, &impressao, &exporta})
     if (!*a) *a = naoHa;
@@ -171,14 +171,13 @@ void Declara::roda() {
   // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
     console::MTELA3(p, 3);
-    p.CPF = rt::text::padr(p.CPF, 11);
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
     p.janelas.FECHAJAN(3);
     return;
   }
 
-  p.CPF = rt::text::padr(p.cfg.ULT_CPF, 11);
+  p.CPF = p.cfg.ULT_CPF;
   while (true) {
     console::MTELA3(p, 3);
     tela.ZOOM_BEM = !tela.ZOOM_DIV;
@@ -326,7 +325,7 @@ void Declara::fimDoDriver() {
     (void)r.setOrder(1);
     // ORDEM is written only on the taxpayer's own row: a failed seek leaves the register at
     // its end, and nothing there may be written.
-    if (r.seek(rt::text::padr(p.CPF, 11)) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
+    if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
       rt::db::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
       if (s) s = r.flush();
@@ -361,7 +360,7 @@ bool Declara::carrega(int modo, int tipo) {
   g.salDec = [this] { store::SAL_DEC(p, dec); };
   grade.servicos = servicosGrade_.get();
   preparaMatrizes();
-  dec.espelho.CPF = rt::text::padr(p.CPF, 11);
+  dec.espelho.CPF = p.CPF;
   dec.opcoes.ITEM_MENU = p.OPCAO_1;
   // Only the export reads a declaration without changing it; every other item may save it,
   // so it holds the declaration against every other terminal first.

@@ -176,6 +176,9 @@ class Declara {
   store::UsoDeclaracao uso_;
   // The last load was refused because another terminal holds the declaration.
   bool emUso_ = false;
+  // The CPF prompt's text while it is asked: the register's lists, the name search, PgDn/PgUp
+  // and F4 fill it; the CPF asked for (p.CPF) is taken from it when the prompt ends.
+  std::string digitado_;
 };
 
 // The end question of a declaration, as one text with ";" between its lines, and the
