@@ -299,14 +299,14 @@ void Laco::calculadora() {
 void Laco::escolhe() {
   Grade& g = s_.g;
   Table* t = s_.t();
-  if (s_.opc() == 30 || s_.opc() == 31) {
+  if (!s_.tela.tracos.notas) {
     if (t == nullptr || t->eof()) return;
     g.escolha.clear();
     for (const char* campo : {"NOME", "CGCCPF", "CODIGO", "DESCRICAO"})
       if (t->field(campo) != nullptr) g.escolha.emplace_back(campo, t->get(campo));
     g.ULTTECLA = key::CtrlEnter;
     s_.sair = true;
-  } else if (s_.opc() == 11 && g.declaracaoAberta() && t != nullptr && !t->eof()) {
+  } else if (g.declaracaoAberta() && t != nullptr && !t->eof()) {
     const int pagina = static_cast<int>(t->getNumber("PAGINA").wholePart());
     if (pagina != 0) {
       if (g.tela != nullptr) g.tela->TELA = pagina - 1;
@@ -344,11 +344,10 @@ rt::term::Key Laco::esperaTecla() {
 // The driver's screen keys: only inside an open declaration.
 bool Laco::teclaTela(int code) {
   Grade& g = s_.g;
-  const int opc = s_.opc();
   const bool registro = s_.tela.tracos.registro;
   if (code == key::F1 || code == key::F2 || code == key::F3) {
     if (registro) {
-      if (code == key::F3 && (opc == 46 || opc == 47)) return true;
+      if (code == key::F3 && !s_.tela.tracos.ordemEstatus) return true;
       const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
         (void)t->setOrder(ordem);
@@ -357,7 +356,8 @@ bool Laco::teclaTela(int code) {
       }
       return true;
     }
-    if (opc == 40 || opc == 45) return true;
+    // Screens that do not navigate (the folder list, the bank slips) take them as nothing.
+    if (!s_.tela.tracos.navega) return true;
   }
   if (mudaDePagina(s_.ctx, g, code, s_.tela.tracos)) saiCom(code);
   return true;
@@ -675,14 +675,14 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
       return v;
     };
     rt::ui::Column coluna = rt::ui::makeColumn(g.TABDESC[static_cast<std::size_t>(i)], bloco, g.TABMASC[static_cast<std::size_t>(i)]);
-    if (tela.opc == 13 && static_cast<std::size_t>(i) < g.MATAUX.size()) coluna.footing = g.MATAUX[static_cast<std::size_t>(i)];
+    if (tela.tracos.poupanca && static_cast<std::size_t>(i) < g.MATAUX.size()) coluna.footing = g.MATAUX[static_cast<std::size_t>(i)];
     b.addColumn(std::move(coluna));
   }
   if (tela.congela > 0) {
     b.setFreeze(tela.congela);
     SAI_CONGELADA(b);
   }
-  if (tela.opc == 17 && b.columnCount() >= 2) b.setColPos(2);
+  if (tela.primeiraColuna > 0 && b.columnCount() >= tela.primeiraColuna) b.setColPos(tela.primeiraColuna);
 
   Sessao s{ctx, g, tela, fonte, b, area, false, {}, {}};
   Laco laco(s, dentro);
@@ -722,14 +722,12 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
 
   if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
     g.srv().matriz(ctx, g, opc, modo);
-  } else if (opc == 18 && g.POSHORMAT == 3) {
-    // Incomes from abroad are kept month by month only.
-    console::MENS(ctx, 11, std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ",
-                  {.linhas = 2});
-  } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo)) {
+  } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo); tela && !tela->recusa.empty()) {
+    console::MENS(ctx, 11, tela->recusa, {.linhas = 2});
+  } else if (tela) {
     tela->soLeitura = uso == Uso::Leitura;
     if (!tela->antes.empty()) g.srv().recalcula(ctx, g, tela->antes);
-    if (opc == 15) {
+    if (tela->buscaDespesas) {
       // An empty maintenance list is rebuilt from the assets first.
       if (Table* lista = ctx.areas.table(30); lista != nullptr && lista->recordCount() == 0) g.srv().BUSCA_DESP(ctx, g);
     }
@@ -750,7 +748,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
         (void)ctx.areas.select(tela->area);
       }
       // The savings grid asks before it replaces values typed on the exempt-income screen.
-      if (opc != 13) {
+      if (!tela->tracos.poupanca) {
         MOSTRA(ctx, g, *tela);
       } else if (g.srv().FCALPOUPA(ctx, g, 0)) {
         (void)ctx.areas.select(tela->area);
@@ -761,11 +759,11 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
       if (tela->filtro) {
         if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
       }
-      if (opc == 38 && modo == 0) g.srv().MRODAPER(ctx, g, 2);
+      if (tela->dicaDepois != 0) g.srv().MRODAPER(ctx, g, tela->dicaDepois);
       if (!tela->depois.empty()) {
         g.OPC = opc;
         g.srv().recalcula(ctx, g, tela->depois);
-        (void)ctx.areas.select(opc == 38 && modo == 1 ? 37 : tela->area);
+        (void)ctx.areas.select(tela->areaDepois != 0 ? tela->areaDepois : tela->area);
       }
     }
   }

@@ -219,6 +219,7 @@ TelaGrade leaoNomes(Grade& g) {
   // Enter on the real last column wraps (the screen's old last column lay past it).
   t.ultPos = 2;
   t.ret = {8, 2, 21, 55};
+  t.primeiraColuna = 2;
   t.dica = g.POSHORMAT == 5 ? 15 : 0;
   return t;
 }
@@ -236,6 +237,9 @@ TelaGrade leaoTotal(Grade& g) {
 // Screen 18: the cash book's receipts or expenses (TIPOCR) of the kind.
 TelaGrade leaoLivro(Grade& g) {
   TelaGrade t = carneLeao(g, 18);
+  // Incomes from abroad are kept month by month only.
+  if (g.POSHORMAT == 3)
+    t.recusa = std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ";
   const std::string kind = g.I1_1;
   const bool receita = g.POSHORMAT == 2;
   t.colunas = {col("DT_LC", "Data", "@D"),
@@ -350,8 +354,13 @@ TelaGrade livroRural(Grade& g, int modo) {
     return m == 0 || m == mes;
   };
   t.antes = "SOMA_RUR(2)";
-  // Opened from the rural asset situation (mode 1) the totals are taken again afterwards.
-  if (modo == 1) t.depois = "SOMA_RUR(2)";
+  // Opened from the rural asset situation (mode 1) the totals are taken again afterwards, in
+  // the rural matrix's area; from the matrix (mode 0) its hint comes back.
+  if (modo == 1) {
+    t.depois = "SOMA_RUR(2)";
+    t.areaDepois = 37;
+  }
+  if (modo == 0) t.dicaDepois = 2;
   return t;
 }
 
@@ -536,6 +545,7 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
                    col("VALODESP", "V.Mensal ", "@EZ 999,999.99")};
       t.ultPos = 3;
       t.ret = {8, 10, 19, 73};
+      t.buscaDespesas = true;
       return t;
     case 17:
       return leaoNomes(g);

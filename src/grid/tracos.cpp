@@ -28,6 +28,15 @@ Tracos tracosDaTela(int opc) {
   t.apaga = opc < 46 && opc != 41 && opc != 42;
   t.marcaTodos = umDe(opc, {41, 46, 47});
   t.registro = umDe(opc, {41, 42, 46, 47});
+  // The lists that mark taxpayers (46, 47) keep only the name and CPF orders.
+  t.ordemEstatus = umDe(opc, {41, 42});
+  t.marcaDevedores = opc == 47;
+  t.notas = opc == 11;
+  t.dependentes = opc == 3;
+  t.poupanca = opc == 13;
+  t.pagamentos = opc == 4;
+  t.mesDaColuna = opc == 15;
+  if (opc == 38) t.indiceOrdem = "TMP_19";
   t.longas = umDe(opc, {8, 9, 22, 23});
   // The declaration's tables (below 28) and the rural ones (34-39) hold the taxpayer's rows.
   t.gravaCpf = opc < 28 || (opc >= 34 && opc <= 39);

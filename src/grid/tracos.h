@@ -13,7 +13,8 @@ enum class Ampliacao { nenhuma, bens, dividas };
 struct Tracos {
   bool cresce = false;        // Down past the last row opens a new row (unless read-only)
   bool colaNova = false;      // Alt+V pastes into a new row
-  bool navega = false;        // F4-F10, Alt+F1/F11, Alt+F2/F12 and Alt+S (calculator) act
+  bool navega = false;        // F4-F10, Alt+F1/F11, Alt+F2/F12 and Alt+S (calculator) act; F1-F3
+                              // go to their pages too (elsewhere they choose an order or nothing)
   bool horizontal = false;   // Alt+I/Alt+H: the monthly layout of the page
   bool relogio = false;       // a declaration's own grid: waits with the idle clock, Alt+T
   bool escolhe = false;       // Ctrl+Enter takes the row back to the calling screen
@@ -22,6 +23,18 @@ struct Tracos {
   bool apaga = false;         // Del removes the row
   bool marcaTodos = false;    // Alt+(+) and Alt+(-) mark and unmark every row
   bool registro = false;      // F1-F3 choose the register list's order
+  bool ordemEstatus = false;  // ... F3 the status order among them
+  bool marcaDevedores = false;  // Alt+(+) marks only those with more than one quota or slip due
+  bool notas = false;         // the notes and pending items: Ctrl+Enter opens the item's page,
+                              // Ins clears a note's fields (OBSERV, CODERR, PAGINA)
+  bool dependentes = false;   // Del takes the dependant's rows with it and renumbers the others
+  bool poupanca = false;      // the savings: FCALPOUPA asked before the grid and after Del,
+                              // the footings from MATAUX
+  bool pagamentos = false;    // the payments: Alt+U keeps the employer's social security of a
+                              // GPS row (code 50) beside the months and FDOAPAG checks the
+                              // total; Ctrl+Enter remembers the payee (list 53)
+  bool mesDaColuna = false;   // Alt+U on a one-month cell shows the month the cursor stands on
+  std::string indiceOrdem = "TMP_02";  // the work index Alt+O sorts through
   bool longas = false;        // long texts: the bell and confirmation on a full cell
   bool ordena = false;        // Alt+O sorts by the first order
   bool subtotais = false;     // Alt+(+) sorts by the second order, Alt+1/Alt+2 subtotal

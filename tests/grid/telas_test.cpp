@@ -244,6 +244,25 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_TRUE(grid::tracosDaPagina(2).modoLeao && !grid::tracosDaPagina(12).modoLeao);
   EXPECT_TRUE(grid::tracosDaPagina(23).juntaDescricao && !grid::tracosDaPagina(6).juntaDescricao);
   EXPECT_TRUE(grid::tracosDaPagina(10).buscaDespesas && !grid::tracosDaPagina(0).buscaDespesas);
+  // The screens' own behaviours, each on its screen only.
+  const auto so = [](bool grid::Tracos::*traco, int tela) {
+    for (int opc : grid::telasTabela()) EXPECT_EQ(grid::tracosDaTela(opc).*traco, opc == tela) << opc;
+  };
+  so(&grid::Tracos::notas, 11);
+  so(&grid::Tracos::dependentes, 3);
+  so(&grid::Tracos::poupanca, 13);
+  so(&grid::Tracos::pagamentos, 4);
+  so(&grid::Tracos::mesDaColuna, 15);
+  so(&grid::Tracos::marcaDevedores, 47);
+  EXPECT_TRUE(grid::tracosDaTela(41).ordemEstatus && !grid::tracosDaTela(46).ordemEstatus);
+  EXPECT_EQ(grid::tracosDaTela(38).indiceOrdem + grid::tracosDaTela(18).indiceOrdem, "TMP_19TMP_02");
+  base.POSHORMAT = 3;
+  EXPECT_FALSE(grid::telaGrade(ctx, base, 18, 0)->recusa.empty());
+  base.POSHORMAT = 2;
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 18, 0)->recusa.empty());
+  EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->primeiraColuna, 2);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 0)->dicaDepois, 2);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, 37);
   // Every nesting target is itself a grid screen of the catalogue; every split cell and
   // remembered field is a column.
   for (int opc : grid::telasTabela()) {
