@@ -8,7 +8,7 @@ namespace grid {
 
 struct TelaAberta {
   int TELA = 1;     // the screen running (or asked for next)
-  int TELANT = 0;   // the last screen shown other than 10
+  int TELANT = 0;   // the last screen shown that may be gone back to (not the balance, 10)
   int TELVEL = 0;   // the screen a screen key left
   int TELAMAX = 11;  // the last of the ordinary screens: 17 with rural activity, else 11
 };

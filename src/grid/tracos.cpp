@@ -37,6 +37,8 @@ Tracos tracosDaTela(int opc) {
   t.pagamentos = opc == 4;
   t.mesDaColuna = opc == 15;
   if (opc == 38) t.indiceOrdem = "TMP_19";
+  // The matrices of one value a month: the capital gains' receipts and the carnê-leão.
+  t.dolarDoMes = umDe(opc, {12, 16});
   t.longas = umDe(opc, {8, 9, 22, 23});
   // The declaration's tables (below 28) and the rural ones (34-39) hold the taxpayer's rows.
   t.gravaCpf = opc < 28 || (opc >= 34 && opc <= 39);
@@ -83,8 +85,8 @@ Tracos tracosDaTela(int opc) {
   return t;
 }
 
-// Page 2 is the carnê-leão's, 5 the assets and debts with their enlarged lists 22 and 23, 10
-// the balance with the asset-maintenance list; a capital-gain operation opened from page 1 is
+// Page 1 is the identification, 2 the carnê-leão's, 5 the assets and debts with their enlarged
+// lists 22 and 23, 7 the summary, 10 the balance with the asset-maintenance list; a capital-gain operation opened from page 1 is
 // kept as kind "E", from any other page as "B".
 TracosPagina tracosDaPagina(int tela) {
   TracosPagina t;
@@ -92,6 +94,13 @@ TracosPagina tracosDaPagina(int tela) {
   t.juntaDescricao = umDe(tela, {5, 22, 23});
   t.buscaDespesas = tela == 10;
   if (tela == 1) t.tipoOperacao = "E";
+  t.altZ = tela == 5 ? 22 : tela == 22 ? 5 : 0;
+  t.altX = tela == 5 ? 23 : tela == 23 ? 5 : 0;
+  t.ampliada = umDe(tela, {22, 23});
+  t.copiaIdentificacao = umDe(tela, {1, 4});
+  t.copiaRegistro = tela == 7;
+  t.resumo = tela == 7;
+  t.retorno = tela != 10;
   return t;
 }
 

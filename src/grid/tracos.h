@@ -35,6 +35,7 @@ struct Tracos {
                               // total; Ctrl+Enter remembers the payee (list 53)
   bool mesDaColuna = false;   // Alt+U on a one-month cell shows the month the cursor stands on
   std::string indiceOrdem = "TMP_02";  // the work index Alt+O sorts through
+  bool dolarDoMes = false;    // Alt+U converts one month's dollars (not the monthly grid)
   bool longas = false;        // long texts: the bell and confirmation on a full cell
   bool ordena = false;        // Alt+O sorts by the first order
   bool subtotais = false;     // Alt+(+) sorts by the second order, Alt+1/Alt+2 subtotal
@@ -79,6 +80,18 @@ struct TracosPagina {
   bool buscaDespesas = false;   // Alt+B rebuilds the asset-maintenance list
   // The kind a capital-gain operation opened from this page is stamped with (TIPO).
   std::string tipoOperacao = "B";
+  // The page Alt+Z and Alt+X go to (0 none): from the assets and debts page the list in use
+  // widened to the whole page (`ampliada` there), and back from it.
+  int altZ = 0, altX = 0;
+  bool ampliada = false;
+  // The page's form edits the identification (1, 4) or the register's (7) variables: they go
+  // into their working copy before its size is measured.
+  bool copiaIdentificacao = false, copiaRegistro = false;
+  // The summary page: its dollar field (I13_24) is converted month by month through Ctrl+Enter,
+  // and a conversion leaves the field in its read.
+  bool resumo = false;
+  // The page a screen asked for beyond the last one goes back to (not the balance page).
+  bool retorno = true;
 };
 
 // The traits of page `tela` of the open declaration (0: none open).

@@ -259,7 +259,7 @@ void Declara::telas() {
       MOS_IND();
       (void)VETEMPO();
       (void)VETAMHO();
-      if (tela.pagina.TELA != 10) tela.pagina.TELANT = tela.pagina.TELA;
+      if (grid::tracosDaPagina(tela.pagina.TELA).retorno) tela.pagina.TELANT = tela.pagina.TELA;
     }
     p.janelas.FECHAJAN(10);
     // A screen starts with no key and no change asked for; what the last one left must not

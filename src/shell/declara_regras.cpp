@@ -6,6 +6,9 @@ namespace shell {
 
 namespace key = rt::term::key;
 
+// The declaration's pages are numbered in the order the keys walk them, so the rules below are
+// about the numbers themselves: the next, the previous, the detail pages (8, 9, 22, 23) and
+// the pages they come back to.
 ProximaTela proximaTela(const grid::TelaAberta& tela, const SaidaDaTela& s) {
   const int t = tela.TELA;
   const bool semBrasil = s.ATV_BRASIL == "N";

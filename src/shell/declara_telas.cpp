@@ -37,8 +37,9 @@ bool Declara::MUDATEL1() {
 }
 
 bool Declara::MUDATEL12() {
-  if (tela.pagina.TELA == 22) return QUETEL(5, true);
-  if (tela.pagina.TELA != 5) return false;
+  const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
+  if (pagina.altZ == 0) return false;
+  if (pagina.ampliada) return QUETEL(pagina.altZ, true);
   const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltZ;
   if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM = true;
@@ -49,12 +50,13 @@ bool Declara::MUDATEL12() {
   } else {
     return false;
   }
-  return QUETEL(22, true);
+  return QUETEL(pagina.altZ, true);
 }
 
 bool Declara::MUDATEL14() {
-  if (tela.pagina.TELA == 23) return QUETEL(5, true);
-  if (tela.pagina.TELA != 5) return false;
+  const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
+  if (pagina.altX == 0) return false;
+  if (pagina.ampliada) return QUETEL(pagina.altX, true);
   const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltX;
   if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM2 = true;
@@ -65,7 +67,7 @@ bool Declara::MUDATEL14() {
   } else {
     return false;
   }
-  return QUETEL(23, true);
+  return QUETEL(pagina.altX, true);
 }
 
 namespace {

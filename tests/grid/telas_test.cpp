@@ -244,6 +244,13 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_TRUE(grid::tracosDaPagina(2).modoLeao && !grid::tracosDaPagina(12).modoLeao);
   EXPECT_TRUE(grid::tracosDaPagina(23).juntaDescricao && !grid::tracosDaPagina(6).juntaDescricao);
   EXPECT_TRUE(grid::tracosDaPagina(10).buscaDespesas && !grid::tracosDaPagina(0).buscaDespesas);
+  // Alt+Z and Alt+X widen the page's list and come back from it; the pages' own copies.
+  EXPECT_EQ(grid::tracosDaPagina(5).altZ * 100 + grid::tracosDaPagina(5).altX, 2223);
+  EXPECT_TRUE(grid::tracosDaPagina(22).ampliada && grid::tracosDaPagina(22).altZ == 5 && grid::tracosDaPagina(22).altX == 0);
+  EXPECT_TRUE(grid::tracosDaPagina(23).altX == 5 && grid::tracosDaPagina(23).altZ == 0 && !grid::tracosDaPagina(5).ampliada);
+  EXPECT_TRUE(grid::tracosDaPagina(4).copiaIdentificacao && grid::tracosDaPagina(7).copiaRegistro && grid::tracosDaPagina(7).resumo);
+  EXPECT_TRUE(!grid::tracosDaPagina(10).retorno && grid::tracosDaPagina(11).retorno);
+  EXPECT_TRUE(grid::tracosDaTela(16).dolarDoMes && !grid::tracosDaTela(7).dolarDoMes);
   // The screens' own behaviours, each on its screen only.
   const auto so = [](bool grid::Tracos::*traco, int tela) {
     for (int opc : grid::telasTabela()) EXPECT_EQ(grid::tracosDaTela(opc).*traco, opc == tela) << opc;
