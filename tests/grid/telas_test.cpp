@@ -270,14 +270,15 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->primeiraColuna, 2);
   EXPECT_EQ(grid::telaGrade(ctx, base, 38, 0)->dicaDepois, 2);
   EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, 37);
-  // Every nesting target is itself a grid screen of the catalogue; every split cell and
-  // remembered field is a column.
+  // Every nesting target is itself a grid screen of the catalogue; every split cell, remembered
+  // field and line number is a column.
   for (int opc : grid::telasTabela()) {
     const auto tela = grid::telaGrade(ctx, base, opc, 0);
     const grid::Tracos& t = tela->tracos;
     std::vector<std::string> divididas = t.mesAMes;
     divididas.insert(divididas.end(), t.umMes.begin(), t.umMes.end());
     if (!t.textoLembrado.empty()) divididas.insert(divididas.end(), {t.textoLembrado, t.codigoLembrado});
+    if (!t.campoNumerado.empty()) divididas.push_back(t.campoNumerado);
     for (const std::string& campo : divididas) {
       const bool coluna = std::any_of(tela->colunas.begin(), tela->colunas.end(),
                                       [&campo](const grid::Coluna& c) { return c.cpoin == campo; });
