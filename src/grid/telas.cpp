@@ -253,20 +253,20 @@ TelaGrade leaoLivro(Grade& g) {
   return t;
 }
 
-// The rural screens: their hints are the rural ones.
-TelaGrade rural(int opc) {
+// A rural screen on its work area, with its hint among the rural ones.
+TelaGrade rural(int opc, int area, int dica) {
   TelaGrade t;
   t.opc = opc;
+  t.area = area;
+  t.dica = dica;
   t.dicaRural = true;
   return t;
 }
 
 // Screen 34: the rural properties, with the land tax in Brazil or the foreign results abroad.
 TelaGrade imoveisRurais(Grade& g) {
-  TelaGrade t = rural(34);
+  TelaGrade t = rural(34, 36, 1);
   const bool brasil = g.ATV_BRASIL == "S";
-  t.area = 36;
-  t.dica = 1;
   t.rodape = true;
   t.colunas = {col("I2R_07", "Cod", "@z 99", 0, "VAL_COD(1)"),
                col("I2R_04", "% Part", "@Z 999.99", 0, "VAL_PART"),
@@ -298,10 +298,8 @@ TelaGrade imoveisRurais(Grade& g) {
 
 // Screen 35: the rural assets.
 TelaGrade bensRurais(Grade& g) {
-  TelaGrade t = rural(35);
+  TelaGrade t = rural(35, 37, 5);
   const bool brasil = g.ATV_BRASIL == "S";
-  t.area = 37;
-  t.dica = 5;
   t.campoLinha = "I8R_0";
   t.campoItem = "ITEM";
   t.colunas = {col("ITEM", "It.", "@EZ 999"), col("I8R_1", "Discriminação, Data de Aquisição e Venda   "_cp, "@S71", 53, "MOS_DETBEM"),
@@ -315,9 +313,7 @@ TelaGrade bensRurais(Grade& g) {
 
 // Screen 36: the rural debts.
 TelaGrade dividasRurais() {
-  TelaGrade t = rural(36);
-  t.area = 38;
-  t.dica = 6;
+  TelaGrade t = rural(36, 38, 6);
   t.campoLinha = "I9R_0";
   t.campoItem = "ITEM";
   t.colunas = {col("ITEM", "It.", "@EZ 99"), col("I9R_1", "DISCRIMINACAO              ", "", 30, "MOS_DETDIV"),
@@ -330,9 +326,7 @@ TelaGrade dividasRurais() {
 
 // Screen 38: the rural cash book's receipts or expenses (TIPOCR).
 TelaGrade livroRural(Grade& g, int modo) {
-  TelaGrade t = rural(38);
-  t.area = 39;
-  t.dica = 14;
+  TelaGrade t = rural(38, 39, 14);
   t.moldura = 1;
   t.rodape = true;
   const bool receita = g.TIPOCR == "C";
