@@ -223,7 +223,7 @@ void Declara::SO_MOL() {
   else
     reg.clearFilter();
   (void)reg.goTop();
-  if (!reg.eof()) p.CPF = reg.getText("CPF");
+  if (!reg.eof()) digitado_ = reg.getText("CPF");
   if (rt::term::ActiveInput* in = p.console.activeInput()) in->requestRedisplay();
   mostraPagina();
 }

@@ -558,7 +558,8 @@ TEST_F(Declaracao, F8ShowsOnlyRuralTaxpayersInTheLists) {
   roda();
   aoEntrar = nullptr;
   telas.clear();
-  // F8 puts the prompt on the first rural taxpayer; Enter opens him.
+  // F8 puts the prompt on the first rural taxpayer, whoever it showed; Enter opens him.
+  p->cfg.ULT_CPF = std::string(kA);
   term.press(key::F8);
   term.press(key::Enter);
   term.pause();
