@@ -126,20 +126,6 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   EXPECT_EQ(coluna(24, "I7_2"), Lista{"CASA  NA PRAIA"});
 }
 
-// A pending item chosen with Ctrl+Enter sets the driver's own screen state: the screen before
-// the item's page, which the Enter that leaves the list then advances to.
-TEST_F(Detalhes, APendingItemChosenSetsTheScreenTheDriverRunsNext) {
-  tabela(31);
-  linha(31, {{"CPF", C("12345678909")}, {"OBSERV", C("SEM RECIBO")}, {"CODERR", N(4)}, {"PAGINA", N(7)}});
-  g.OPCAO_1 = 11;
-  pagina.TELA = 10;
-  teclas().press(key::CtrlEnter);
-  grid::EDITA(ctx, g, 11, 1);
-  EXPECT_EQ(pagina.TELA, 6);
-  EXPECT_TRUE(g.TECLAMUDA);
-  EXPECT_EQ(g.ULTTECLA, key::Enter);
-}
-
 TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
   tabela(30);
   // An empty list is rebuilt on entry anyway; this one has a row.
