@@ -299,17 +299,17 @@ void Laco::calculadora() {
 void Laco::escolhe() {
   Grade& g = s_.g;
   Table* t = s_.t();
-  if (s_.opc() == 30 || s_.opc() == 31) {
+  if (!s_.tela.tracos.notas) {
     if (t == nullptr || t->eof()) return;
     g.escolha.clear();
     for (const char* campo : {"NOME", "CGCCPF", "CODIGO", "DESCRICAO"})
       if (t->field(campo) != nullptr) g.escolha.emplace_back(campo, t->get(campo));
     g.ULTTECLA = key::CtrlEnter;
     s_.sair = true;
-  } else if (s_.opc() == 11 && g.declaracaoAberta() && t != nullptr && !t->eof()) {
+  } else if (g.declaracaoAberta() && t != nullptr && !t->eof()) {
     const int pagina = static_cast<int>(t->getNumber("PAGINA").wholePart());
     if (pagina != 0) {
-      g.TELA = pagina - 1;
+      if (g.tela != nullptr) g.tela->TELA = pagina - 1;
       g.TECLAMUDA = true;
       g.ULTTECLA = key::Enter;
       s_.sair = true;
@@ -320,7 +320,7 @@ void Laco::escolhe() {
 // Alt+J: the copied text put at the end of an asset's description.
 void Laco::juntaDescricao() {
   Grade& g = s_.g;
-  if (!naLista(g.TELA, {5, 22, 23}) || g.EDI_CAMPO != "I7_2" || !g.CLIPTEX) return;
+  if (!g.pagina().juntaDescricao || g.EDI_CAMPO != "I7_2" || !g.CLIPTEX) return;
   const auto* copiado = std::get_if<std::string>(&*g.CLIPTEX);
   s_.seleciona();
   Table* t = s_.t();
@@ -344,11 +344,10 @@ rt::term::Key Laco::esperaTecla() {
 // The driver's screen keys: only inside an open declaration.
 bool Laco::teclaTela(int code) {
   Grade& g = s_.g;
-  const int opc = s_.opc();
   const bool registro = s_.tela.tracos.registro;
   if (code == key::F1 || code == key::F2 || code == key::F3) {
     if (registro) {
-      if (code == key::F3 && (opc == 46 || opc == 47)) return true;
+      if (code == key::F3 && !s_.tela.tracos.ordemEstatus) return true;
       const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
         (void)t->setOrder(ordem);
@@ -357,7 +356,8 @@ bool Laco::teclaTela(int code) {
       }
       return true;
     }
-    if (opc == 40 || opc == 45) return true;
+    // Screens that do not navigate (the folder list, the bank slips) take them as nothing.
+    if (!s_.tela.tracos.navega) return true;
   }
   if (mudaDePagina(s_.ctx, g, code, s_.tela.tracos)) saiCom(code);
   return true;
@@ -457,7 +457,7 @@ void Laco::roda() {
         if (tracos.aninhaF6 != 0) ANINHA(s_, tracos.aninhaF6);
         break;
       case key::AltB:
-        if (g.TELA == 10) {
+        if (g.pagina().buscaDespesas) {
           g.srv().BUSCA_DESP(ctx, g);
           s_.seleciona();
           s_.redesenha();
@@ -604,27 +604,21 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g) {
   if (!store::ADD_REC(ctx, 5)) return false;
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
-  const int opc = g.OPC;
-  const Tracos tracos = tracosDaTela(opc);
+  const Tracos tracos = tracosDaTela(g.OPC);
   if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
   if (tracos.gravaAtividade) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
-  if (opc == 1) poe(grava, t, "I1_1", std::string("J"));
-  if (opc == 2) poe(grava, t, "I1_1", std::string("D"));
-  if (naLista(opc, {16, 17, 18, 24})) {
+  if (!tracos.tipoRendimento.empty()) poe(grava, t, "I1_1", tracos.tipoRendimento);
+  if (tracos.gravaLeao) {
     poe(grava, t, "I1_1", g.I1_1);
     poe(grava, t, "I1_11", g.I1_11);
     if (g.I1_11 == "N") poe(grava, t, "I1_8", g.CPFDEPEN);
   }
-  if (opc == 18 || opc == 38) poe(grava, t, "TIPOCR", g.TIPOCR);
-  const char* linha = naLista(opc, {5, 8, 22})   ? "I7_0"
-                      : naLista(opc, {6, 9, 23}) ? "I8_0"
-                      : opc == 35                ? "I8R_0"
-                      : opc == 36                ? "I9R_0"
-                                                 : nullptr;
-  if (linha != nullptr && t.field(linha) != nullptr && t.getNumber(linha).isZero())
+  if (tracos.gravaTipoCr) poe(grava, t, "TIPOCR", g.TIPOCR);
+  const std::string& linha = tracos.campoNumerado;
+  if (!linha.empty() && t.field(linha) != nullptr && t.getNumber(linha).isZero())
     grava.put(t, linha, rt::text::Decimal::fromInt(static_cast<std::int64_t>(t.recNo()) * 10));
-  if (opc == 10) poe(grava, t, "BEM_NRO", g.BEM_NRO);
-  if (opc == 13) poe(grava, t, "TIPO", std::string(g.TELA == 1 ? "E" : "B"));
+  if (tracos.gravaBem) poe(grava, t, "BEM_NRO", g.BEM_NRO);
+  if (tracos.gravaTipoOperacao) poe(grava, t, "TIPO", g.pagina().tipoOperacao);
   grava.destrava();
   g.LAPPEND = false;
   return true;
@@ -681,14 +675,14 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
       return v;
     };
     rt::ui::Column coluna = rt::ui::makeColumn(g.TABDESC[static_cast<std::size_t>(i)], bloco, g.TABMASC[static_cast<std::size_t>(i)]);
-    if (tela.opc == 13 && static_cast<std::size_t>(i) < g.MATAUX.size()) coluna.footing = g.MATAUX[static_cast<std::size_t>(i)];
+    if (tela.tracos.poupanca && static_cast<std::size_t>(i) < g.MATAUX.size()) coluna.footing = g.MATAUX[static_cast<std::size_t>(i)];
     b.addColumn(std::move(coluna));
   }
   if (tela.congela > 0) {
     b.setFreeze(tela.congela);
     SAI_CONGELADA(b);
   }
-  if (tela.opc == 17 && b.columnCount() >= 2) b.setColPos(2);
+  if (tela.primeiraColuna > 0 && b.columnCount() >= tela.primeiraColuna) b.setColPos(tela.primeiraColuna);
 
   Sessao s{ctx, g, tela, fonte, b, area, false, {}, {}};
   Laco laco(s, dentro);
@@ -728,14 +722,12 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
 
   if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
     g.srv().matriz(ctx, g, opc, modo);
-  } else if (opc == 18 && g.POSHORMAT == 3) {
-    // Incomes from abroad are kept month by month only.
-    console::MENS(ctx, 11, std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ",
-                  {.linhas = 2});
-  } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo)) {
+  } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo); tela && !tela->recusa.empty()) {
+    console::MENS(ctx, 11, tela->recusa, {.linhas = 2});
+  } else if (tela) {
     tela->soLeitura = uso == Uso::Leitura;
     if (!tela->antes.empty()) g.srv().recalcula(ctx, g, tela->antes);
-    if (opc == 15) {
+    if (tela->buscaDespesas) {
       // An empty maintenance list is rebuilt from the assets first.
       if (Table* lista = ctx.areas.table(30); lista != nullptr && lista->recordCount() == 0) g.srv().BUSCA_DESP(ctx, g);
     }
@@ -756,7 +748,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
         (void)ctx.areas.select(tela->area);
       }
       // The savings grid asks before it replaces values typed on the exempt-income screen.
-      if (opc != 13) {
+      if (!tela->tracos.poupanca) {
         MOSTRA(ctx, g, *tela);
       } else if (g.srv().FCALPOUPA(ctx, g, 0)) {
         (void)ctx.areas.select(tela->area);
@@ -767,11 +759,11 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
       if (tela->filtro) {
         if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
       }
-      if (opc == 38 && modo == 0) g.srv().MRODAPER(ctx, g, 2);
+      if (tela->dicaDepois != 0) g.srv().MRODAPER(ctx, g, tela->dicaDepois);
       if (!tela->depois.empty()) {
         g.OPC = opc;
         g.srv().recalcula(ctx, g, tela->depois);
-        (void)ctx.areas.select(opc == 38 && modo == 1 ? 37 : tela->area);
+        (void)ctx.areas.select(tela->areaDepois != 0 ? tela->areaDepois : tela->area);
       }
     }
   }

@@ -18,9 +18,12 @@
 #include <vector>
 
 #include "console/calculadora.h"
+#include "grid/tela_aberta.h"
+#include "grid/tracos.h"
 #include "rt/text/decimal.h"
 #include "rt/ui/binding.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace grid {
 
@@ -136,8 +139,10 @@ struct Grade {
   int ULT_MES = 12;
   // Not 0: a grid is only drawn once, with its current row marked, and returns at once.
   int SO_MOS = 0;
-  int TELA = 0;     // the declaration screen the grid was opened from
-  std::string CPF;  // the open taxpayer
+  // The open declaration's screen state, owned by the shell's driver (none outside a
+  // declaration): a row of the pending list sets the screen the driver runs next there.
+  TelaAberta* tela = nullptr;
+  store::Cpf CPF;  // the open taxpayer
   std::string NOMECONTR;
   std::string DECFINAL = "N";
   std::string ATV_BRASIL = "S";
@@ -179,6 +184,10 @@ struct Grade {
     return servicos != nullptr ? *servicos : nada;
   }
   bool declaracaoAberta() const { return OPCAO_1 == 11; }
+  // What the keys do on the declaration's page the grid was opened from.
+  TracosPagina pagina() const { return tracosDaPagina(TELA()); }
+  // The declaration's screen running (0 outside a declaration).
+  int TELA() const { return tela != nullptr ? tela->TELA : 0; }
 };
 
 }  // namespace grid

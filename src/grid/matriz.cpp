@@ -171,7 +171,7 @@ void LacoMatriz::enter() {
   Grade& g = a_.g;
   const int opc = t_.opc, col = coluna();
   const int modo = a_.calc.calAuto();
-  if (opc == 16 && (modo == 1 || modo == 3) && col < 7) {
+  if (t_.lancamentosLeao && (modo == 1 || modo == 3) && col < 7) {
     // The month's entries: column 1 (the month's name) opens nothing.
     if (col == 1) return;
     static const char* const kTipos[] = {"F", "E", "L", "P", "I"};
@@ -200,7 +200,7 @@ void LacoMatriz::enter() {
     g.srv().MRODAPE(a_.ctx, g, 12);
     return;
   }
-  if (opc == 37 && !a_.calc.d.rural.logico("SO_TOTAL")) {
+  if (t_.livroRural && !a_.calc.d.rural.logico("SO_TOTAL")) {
     if (linha() > 12) return;
     a_.m.MESATI = linha();
     const std::string crAntes = g.TIPOCR;
@@ -330,14 +330,13 @@ rt::term::Key LacoMatriz::esperaTecla() { return esperaTeclaOciosa(a_.ctx, a_.g)
 void LacoMatriz::roda() {
   Grade& g = a_.g;
   rt::term::Console& con = a_.ctx.console;
-  const int opc = t_.opc;
   while (!sair_) {
     while (!b_.stabilize())
       if (con.keyWaiting()) break;
     SAI_CONGELADA(b_);
     b_.paintCurrentRow({3, 4});
     const rt::term::Key k = esperaTecla();
-    if (opc == 37) g.TIPOCR = coluna() == 1 ? "C" : "D";
+    if (t_.livroRural) g.TIPOCR = coluna() == 1 ? "C" : "D";
     g.POSHORMAT = g.PONTEIRO = coluna();
     a_.m.POSVERMAT = g.PONTVERT = linha();
     if (k.isChar()) {
@@ -373,14 +372,14 @@ void LacoMatriz::roda() {
         g.srv().DESLIG_RELG(a_.ctx, g);
         break;
       case key::AltA:
-        if (g.TELA == 2) {
+        if (g.pagina().modoLeao) {
           modoLeao();
-        } else if (opc == 37) {
+        } else if (t_.livroRural) {
           soTotal();
         }
         break;
       case key::AltN:
-        if (g.TELA == 2) soRec();
+        if (g.pagina().modoLeao) soRec();
         break;
       case key::AltB:
         if (t_.buscaCampo) buscaCampo();
@@ -410,13 +409,13 @@ void LacoMatriz::roda() {
         saiCom(k.code);
         break;
       case key::Right:
-        if (!(opc == 37 && coluna() >= 2)) b_.right();
+        if (!(t_.livroRural && coluna() >= 2)) b_.right();
         break;
       case key::CtrlEnd:
-        if (opc != 37) b_.panEnd();
+        if (!t_.livroRural) b_.panEnd();
         break;
       case key::End:
-        if (opc != 16) {
+        if (!t_.lancamentosLeao) {
           b_.end();
         } else if (coluna() < 5) {
           b_.setColPos(5);
@@ -453,7 +452,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   }
   g.N_CAM = static_cast<int>(t.colunas.size());
   g.ULT_POS = g.N_CAM;
-  if (opc == 37) {
+  if (t.livroRural) {
     (void)FX_RT(a, "REND_RURAL", 1, 1);  // the totals row for display; nothing to refuse
   }
 
@@ -488,9 +487,9 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
     SAI_CONGELADA(b);
   }
   // The month's name is not typed into: the monthly window starts on the reais.
-  if (opc == 7) b.setColPos(2);
+  if (t.primeiraColuna > 0) b.setColPos(t.primeiraColuna);
   if (t.dica != 0) t.dicaRural ? g.srv().MRODAPER(ctx, g, t.dica) : g.srv().MRODAPE(ctx, g, t.dica);
-  if (opc == 37) (void)MARCA_NEG(a);
+  if (t.livroRural) (void)MARCA_NEG(a);
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();

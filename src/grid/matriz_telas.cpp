@@ -26,6 +26,10 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
       const bool gps = a.m.GPS;
       t.colunas = {{" Mês "_cp, "@s10"}, {gps ? "   GPS  " : "  REAL  ", kMes}, {gps ? " Patronal" : "  DOLAR  ", kMes}};
       t.ret = {5, 10, 21, 42};
+      t.calcula = true;
+      t.buscaCampo = true;
+      t.colunaDoMes = true;
+      t.primeiraColuna = 2;
       break;
     }
     case 12:
@@ -41,6 +45,8 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
       }
       t.congela = 3;
       t.janela6 = true;
+      t.calcula = true;
+      t.divideMensal = true;
       break;
     case 14: {
       t.nome = "MRENVAR";
@@ -48,6 +54,7 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
       for (int mes = 1; mes <= 12; ++mes) t.colunas.emplace_back(mes == 1 ? "Janeiro  " : rt::text::trim(nomeMes(mes)), kLargo);
       t.ret = {2, 1, 23, 78};
       t.congela = 1;
+      t.calcula = true;
       break;
     }
     case 16: {
@@ -65,24 +72,23 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
       t.ret = {5, 0, 22, 79};
       t.congela = 1;
       t.rodape = true;
+      t.calcula = true;
+      t.divideMensal = true;
+      t.colunaDoMes = true;
+      t.lancamentosLeao = true;
+      t.dica = 12;
       break;
     }
     case 37:
       t.nome = "REND_RURAL";
       t.colunas = {{"Valor Receitas", kLargo}, {"Valor Despesas", kLargo}};
       t.ret = {3, 31, 18, 61};
+      t.livroRural = true;
+      t.dica = 2;
+      t.dicaRural = true;
       break;
     default:
       break;
-  }
-  t.calcula = opc == 7 || opc == 12 || opc == 14 || opc == 16;
-  t.divideMensal = opc == 12 || opc == 16;
-  t.buscaCampo = opc == 7;
-  t.colunaDoMes = opc == 7 || opc == 16;
-  if (opc == 16) t.dica = 12;
-  if (opc == 37) {
-    t.dica = 2;
-    t.dicaRural = true;
   }
   return t;
 }

@@ -31,6 +31,15 @@ struct TelaMatriz {
   bool divideMensal = false;  // Alt+U: the cell's amount split over the months
   bool buscaCampo = false;    // Alt+B: the amount brought from its field
   bool colunaDoMes = false;   // column 1 holds the month's name (drawn 9 wide, not typed)
+  int primeiraColuna = 0;     // the column the cursor starts on (0: the browse's own)
+  // Enter on a month's column opens that month's carnê-leão entries (17, 18 or 24 by the mode
+  // and the column); End stops at the last column that has entries.
+  bool lancamentosLeao = false;
+  // The rural cash book's two sides (column 1 receipts "C", 2 expenses "D"): Enter opens the
+  // month's entries of the side (38) unless only totals are kept, Alt+A switches between only
+  // totals and the book, the cursor stays on the two value columns, the totals row is
+  // computed and the negative months marked when it opens.
+  bool livroRural = false;
   int dica = 0;               // footer hint (0 none)
   bool dicaRural = false;     // the hint is one of the rural screens' (MRODAPER)
 };

@@ -108,11 +108,10 @@ Decimal* linhaCorrente(Grade& g, std::string_view campoLinha) {
 
 void LEMBRA(Sessao& s) {
   store::Contexto& ctx = s.ctx;
-  const int opc = s.opc();
   s.seleciona();
   Table* t = s.t();
   if (t == nullptr || t->eof()) return;
-  if (opc == 4) {
+  if (s.tela.tracos.pagamentos) {
     const std::string nome = t->getText("I6_1");
     // A payee without a name is nothing to remember.
     if (rt::text::trim(nome).empty()) return;

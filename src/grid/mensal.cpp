@@ -71,7 +71,6 @@ bool divideCelula(const Tracos& tracos, std::string_view campo) {
 bool DIVIDE_MENSAL(Sessao& s) {
   Grade& g = s.g;
   store::Contexto& ctx = s.ctx;
-  const int opc = s.opc();
   const std::string campo = g.PONTEIRO >= 1 && g.PONTEIRO <= static_cast<int>(g.TABCPOIN.size())
                                 ? g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)]
                                 : std::string();
@@ -89,7 +88,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
 
   if (umDe(campo, tracos.umMes)) {
     MesesValor m;
-    const int mes = opc == 15 ? g.PONTEIRO : g.ULT_MES;
+    const int mes = tracos.mesDaColuna ? g.PONTEIRO : g.ULT_MES;
     const std::optional<Decimal> total = mostraMeses(s, m, mes, t->getNumber(campo));
     s.seleciona();
     (void)t->goTo(registro);
@@ -103,7 +102,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
   }
 
   const std::string prefixo = camposMensais(tracos, campo);
-  const bool gps = opc == 4 && t->getNumber("I6_3") == Decimal(50);
+  const bool gps = tracos.pagamentos && t->getNumber("I6_3") == Decimal(50);
   MesesValor m = leMeses(*t, prefixo, gps);
   const Decimal antes = soma(m.reais);
   const std::optional<Decimal> total = mostraMeses(s, m, 0, antes);
@@ -114,7 +113,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
     s.redesenha();
     return true;
   }
-  if (opc == 4) {
+  if (tracos.pagamentos) {
     if (*total != antes) {
       g.srv().recalcula(ctx, g, "JA_CALC");
       s.seleciona();

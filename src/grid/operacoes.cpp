@@ -167,7 +167,7 @@ void EXCLUI_LINHA(Sessao& s) {
     store::DESTRAVA(ctx);
     return;
   }
-  if (s.opc() == 3) {
+  if (s.tela.tracos.dependentes) {
     if (!cascataDependente(s)) {
       store::DESTRAVA(ctx);
       s.sair = true;
@@ -177,7 +177,7 @@ void EXCLUI_LINHA(Sessao& s) {
   }
   grava.confere(t->markDeleted(), "a exclusão da linha"_cp);
   grava.destrava();
-  if (s.opc() == 3) {
+  if (s.tela.tracos.dependentes) {
     for (std::uint32_t r : registros(*t)) {
       (void)t->goTo(r);
       if (store::REC_LOCK(ctx, 5)) {
@@ -188,7 +188,7 @@ void EXCLUI_LINHA(Sessao& s) {
     s.g.srv().NRODP(ctx, s.g);
     s.seleciona();
     (void)t->goTop();
-  } else if (s.opc() == 13) {
+  } else if (s.tela.tracos.poupanca) {
     s.g.srv().FCALPOUPA(ctx, s.g, 1);
     s.seleciona();
   }
@@ -210,7 +210,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
   for (std::uint32_t r : registros(*t)) {
     (void)t->goTo(r);
     bool este = marca;
-    if (marca && s.opc() == 47) {
+    if (marca && s.tela.tracos.marcaDevedores) {
       const Decimal um = Decimal::fromInt(1);
       este = t->getNumber("NRQUOTA") > um || t->getNumber("NRCLEAO") > um || t->getNumber("NRGCAPIT") > um ||
              t->getNumber("NRRVARIV") > um;
@@ -230,7 +230,7 @@ void ORDENA(Sessao& s, bool secundaria) {
   if (!secundaria) {
     (void)t->goTop();
     if (!chave.empty()) {
-      const std::string arquivo = arquivoTrabalho(s, s.opc() == 38 ? "TMP_19" : "TMP_02") + ".CDX";
+      const std::string arquivo = arquivoTrabalho(s, s.tela.tracos.indiceOrdem) + ".CDX";
       LIMPA_ORDENS(s);
       t->closeIndexes();
       if (t->createIndex(arquivo, chave).isOk()) (void)t->setOrder(1);
@@ -373,7 +373,7 @@ void INSERE_ANTES(Sessao& s) {
   }
   (void)t->goTo(atual);
   if (store::REC_LOCK(ctx, 5)) {
-    if (s.opc() == 11) {
+    if (s.tela.tracos.notas) {
       grava.put(*t, "OBSERV", std::string(60, ' '));
       grava.put(*t, "CODERR", Decimal());
       grava.put(*t, "PAGINA", Decimal());

@@ -34,7 +34,7 @@ bool campoIgual(const Table& t, std::string_view campo, std::string_view valor) 
 }
 
 // Screens 1 and 2: the incomes from legal persons of the titular ("J") or the dependants ("D").
-TelaGrade rendimentos(Grade& g, int opc) {
+TelaGrade rendimentos(Grade& g, int opc, bool titular) {
   TelaGrade t;
   t.opc = opc;
   t.area = 22;
@@ -42,10 +42,10 @@ TelaGrade rendimentos(Grade& g, int opc) {
   t.rodape = true;
   const std::string r = "FI1_T(1)";
   t.antes = r;
-  if (opc == 1) t.depois = r;
-  const std::string tipo = opc == 1 ? "J" : "D";
+  if (titular) t.depois = r;
+  const std::string tipo = titular ? "J" : "D";
   t.filtro = [tipo](const Table& tab) { return campoIgual(tab, "I1_1", tipo); };
-  if (opc == 1) {
+  if (titular) {
     t.colunas = {col("I1_2", "Fonte pagadora", "@S40", 21),
                  col("I1_4", "Rendimentos", kDinheiro, 0, {}, r),
                  col("I1_6", "Previdência"_cp, kDinheiro, 0, {}, r),
@@ -80,64 +80,72 @@ TelaGrade rendimentos(Grade& g, int opc) {
   return t;
 }
 
-TelaGrade bens(Grade& g, int opc) {
+// The assets (5, 8, 22) and the debts (6, 9, 23) each come as the page's list, the whole page
+// with the description first (the detail screens 8 and 9) and the list enlarged (22, 23); they
+// differ in the totals their cells recompute and take before, and where they stand.
+struct ListaPatrimonio {
+  const char* total;     // recomputed after a value cell
+  const char* antes;     // taken before the grid is shown ("" none)
+  bool detalhe = false;  // the whole page, the description first
+  rt::term::Rect ret;
+};
+
+TelaGrade bens(Grade& g, int opc, const ListaPatrimonio& l) {
   TelaGrade t;
   t.opc = opc;
   t.area = 24;
   t.rodape = true;
   t.campoLinha = "I7_0";
   t.campoItem = "I7_1";
-  const std::string r = opc == 5 ? "FI7_T(5)" : opc == 8 ? "FI7_T(8)" : "FI7_T(22)";
-  t.antes = opc == 5 ? "FI7_T(5)" : opc == 22 ? "FI7_T(6)" : "";
-  Coluna item = col("I7_1", "Item", opc == 8 ? "@z 999" : "@Ez 999");
-  Coluna descr = col("I7_2", opc == 8 ? "Discriminação, data da aquis. e venda "_cp : "Discriminação, data aquisição ou venda "_cp,
-                     "@S73", opc == 8 ? 0 : 39, "MOS_DETBEM");
-  Coluna cod = col("I7_5", "Cod", opc == 8 ? "@ez 99" : "@EZ 99", 0, "TES_COD(" + std::to_string(opc) + ")");
+  const std::string r = l.total;
+  t.antes = l.antes;
+  t.ret = l.ret;
+  Coluna item = col("I7_1", "Item", l.detalhe ? "@z 999" : "@Ez 999");
+  Coluna descr = col("I7_2", l.detalhe ? "Discriminação, data da aquis. e venda "_cp : "Discriminação, data aquisição ou venda "_cp,
+                     "@S73", l.detalhe ? 0 : 39, "MOS_DETBEM");
+  Coluna cod = col("I7_5", "Cod", l.detalhe ? "@ez 99" : "@EZ 99", 0, "TES_COD(" + std::to_string(opc) + ")");
   Coluna ant = col("I7_3", g.CANOAN, kBens, 0, {}, r);
   Coluna atu = col("I7_4", g.CANOBA, kBens, 0, {}, r);
   Coluna ext = col("I7_7", "Ext.", "@!", 0, "TES_PAIS(1)");
-  Coluna pais = col("I7_8", "País"_cp, opc == 8 ? "@S3" : "@s3", 0, "TES_PAIS(2)");
+  Coluna pais = col("I7_8", "País"_cp, l.detalhe ? "@S3" : "@s3", 0, "TES_PAIS(2)");
   Coluna linha = col("I7_0", "Linha", "@Z 9999");
   Coluna orig = col("I7_9", "2008 Original", kBens);
-  if (opc == 8) {
+  if (l.detalhe) {
     t.colunas = {descr, item, cod, ant, atu, ext, pais, linha, orig};
     t.ultPos = 1;
-    t.ret = {1, 0, 24, 79};
     t.dica = 9;
   } else {
     t.colunas = {item, descr, ant, atu, cod, ext, pais, linha, orig};
     t.ultPos = 5;
-    t.ret = opc == 5 ? rt::term::Rect{1, 0, 9, 79} : rt::term::Rect{1, 0, 21, 79};
     t.dica = 3;
   }
   return t;
 }
 
-TelaGrade dividas(Grade& g, int opc) {
+// `original`: the heading of the last column (the page's list writes it in lower case).
+TelaGrade dividas(Grade& g, int opc, const ListaPatrimonio& l, const char* original = "2008 Original") {
   TelaGrade t;
   t.opc = opc;
   t.area = 25;
   t.rodape = true;
   t.campoLinha = "I8_0";
   t.campoItem = "I8_1";
-  t.dica = opc == 9 ? 9 : 5;
-  const std::string r = opc == 6 ? "FI8_T(6)" : opc == 9 ? "FI8_T(9)" : "FI8_T(23)";
-  t.antes = opc == 6 ? "FI8_T(6)" : opc == 23 ? "FI8_T(7)" : "";
+  t.dica = l.detalhe ? 9 : 5;
+  const std::string r = l.total;
+  t.antes = l.antes;
+  t.ret = l.ret;
   Coluna item = col("I8_1", "Item", "@Ez 999");
   Coluna cod = col("I8_5", "Cod.", "@Z 99", 0, "TES_COD(" + std::to_string(opc) + ")");
   Coluna atu = col("I8_4", g.CDIVBA, kBens, 0, {}, r);
   Coluna linha = col("I8_0", "Linha", "@Z 9999");
-  if (opc == 9) {
+  if (l.detalhe) {
     t.colunas = {col("I8_2", "Discriminação"_cp, "@S73", 0, "MOS_DETDIV"), item, cod,
-                 col("I8_3", "Ano Ant.(2008)", kBens, 0, {}, r), atu, linha, col("I8_6", "2008 Original", kBens)};
+                 col("I8_3", "Ano Ant.(2008)", kBens, 0, {}, r), atu, linha, col("I8_6", original, kBens)};
     t.ultPos = 1;
-    t.ret = {1, 0, 24, 79};
   } else {
     t.colunas = {item, col("I8_2", " Discriminação                         "_cp, "@S73", 39, "MOS_DETDIV"),
-                 col("I8_3", "   Ano de 2008  ", kBens, 0, {}, r), atu, cod, linha,
-                 col("I8_6", opc == 6 ? "2008 original" : "2008 Original", kBens)};
+                 col("I8_3", "   Ano de 2008  ", kBens, 0, {}, r), atu, cod, linha, col("I8_6", original, kBens)};
     t.ultPos = 5;
-    t.ret = opc == 6 ? rt::term::Rect{10, 0, 16, 79} : rt::term::Rect{1, 0, 21, 79};
   }
   return t;
 }
@@ -184,6 +192,8 @@ TelaGrade ganho(Grade& g) {
   return t;
 }
 
+// The carnê-leão's entries of a month's column, opened from the monthly matrix: of the kind,
+// owner and dependant the matrix is open for.
 TelaGrade carneLeao(Grade& g, int opc) {
   TelaGrade t;
   t.opc = opc;
@@ -195,175 +205,234 @@ TelaGrade carneLeao(Grade& g, int opc) {
     if (!campoIgual(tab, "I1_1", kind) || !campoIgual(tab, "I1_11", tit)) return false;
     return tit != "N" || campoIgual(tab, "I1_8", dep);
   };
-  if (opc == 17) {
-    static const char* const kNomes[] = {"Nome da fonte pagadora", "Nome fonte exterior", "Descrição da despesa",
-                                         "Nome da Previdência", "Nome do Recebedor"};
-    const int i = std::clamp(g.POSHORMAT, 2, 6) - 2;
-    std::string nome = kNomes[i];
-    t.colunas = {col("I1_2", rt::text::utf8ToCp860(nome), "@s40"), col("I1_4", "Total R$ ", kPagto, 0, {}, "FDE_LEAO(1)")};
-    // Enter on the real last column wraps (the screen's old last column lay past it).
-    t.ultPos = 2;
-    t.ret = {8, 2, 21, 55};
-    t.dica = g.POSHORMAT == 5 ? 15 : 0;
-  } else if (opc == 24) {
-    t.colunas = {col("I1_4", g.POSHORMAT == 5 ? "Total INSS" : "Total Leao", kPagto, 0, {}, "FDE_LEAO(1)")};
-    t.ultPos = 1;
-    t.ret = {8, 40, 14, 55};
-    t.dica = g.POSHORMAT == 5 ? 15 : 0;
-  } else {
-    const bool receita = g.POSHORMAT == 2;
-    t.colunas = {col("DT_LC", "Data", "@D"),
-                 col("I1_2", receita ? "Descrição das receitas"_cp : "Descrição das despesas"_cp, "@S44"),
-                 col("I1_4", "Valor em R$==>", kPagto, 0, {}, "FDE_LEAO(1)"),
-                 receita ? col("I1_3", "CPF", "@S14", 0, "CPFCGC") : col("I1_3", "CPF ou CNPJ", "@S18", 0, "CPFCGC")};
-    t.ultPos = 3;
-    t.ret = {5, 5, 18, 76};
-    const std::string cr = g.TIPOCR;
-    t.filtro = [kind, cr](const Table& tab) { return campoIgual(tab, "I1_1", kind) && campoIgual(tab, "TIPOCR", cr); };
-  }
   return t;
 }
 
-TelaGrade rural(Grade& g, int opc, int modo) {
+// Screen 17: each payer or payee by name with its total.
+TelaGrade leaoNomes(Grade& g) {
+  TelaGrade t = carneLeao(g, 17);
+  static const char* const kNomes[] = {"Nome da fonte pagadora", "Nome fonte exterior", "Descrição da despesa",
+                                       "Nome da Previdência", "Nome do Recebedor"};
+  const int i = std::clamp(g.POSHORMAT, 2, 6) - 2;
+  std::string nome = kNomes[i];
+  t.colunas = {col("I1_2", rt::text::utf8ToCp860(nome), "@s40"), col("I1_4", "Total R$ ", kPagto, 0, {}, "FDE_LEAO(1)")};
+  // Enter on the real last column wraps (the screen's old last column lay past it).
+  t.ultPos = 2;
+  t.ret = {8, 2, 21, 55};
+  t.primeiraColuna = 2;
+  t.dica = g.POSHORMAT == 5 ? 15 : 0;
+  return t;
+}
+
+// Screen 24: the month's total only.
+TelaGrade leaoTotal(Grade& g) {
+  TelaGrade t = carneLeao(g, 24);
+  t.colunas = {col("I1_4", g.POSHORMAT == 5 ? "Total INSS" : "Total Leao", kPagto, 0, {}, "FDE_LEAO(1)")};
+  t.ultPos = 1;
+  t.ret = {8, 40, 14, 55};
+  t.dica = g.POSHORMAT == 5 ? 15 : 0;
+  return t;
+}
+
+// Screen 18: the cash book's receipts or expenses (TIPOCR) of the kind.
+TelaGrade leaoLivro(Grade& g) {
+  TelaGrade t = carneLeao(g, 18);
+  // Incomes from abroad are kept month by month only.
+  if (g.POSHORMAT == 3)
+    t.recusa = std::string("Rendimentos do exterior deve ser preenchido") + "no modo individual. Mude com ALT A.       ";
+  const std::string kind = g.I1_1;
+  const bool receita = g.POSHORMAT == 2;
+  t.colunas = {col("DT_LC", "Data", "@D"),
+               col("I1_2", receita ? "Descrição das receitas"_cp : "Descrição das despesas"_cp, "@S44"),
+               col("I1_4", "Valor em R$==>", kPagto, 0, {}, "FDE_LEAO(1)"),
+               receita ? col("I1_3", "CPF", "@S14", 0, "CPFCGC") : col("I1_3", "CPF ou CNPJ", "@S18", 0, "CPFCGC")};
+  t.ultPos = 3;
+  t.ret = {5, 5, 18, 76};
+  const std::string cr = g.TIPOCR;
+  t.filtro = [kind, cr](const Table& tab) { return campoIgual(tab, "I1_1", kind) && campoIgual(tab, "TIPOCR", cr); };
+  return t;
+}
+
+// A rural screen on its work area, with its hint among the rural ones.
+TelaGrade rural(int opc, int area, int dica) {
   TelaGrade t;
   t.opc = opc;
-  const bool brasil = g.ATV_BRASIL == "S";
+  t.area = area;
+  t.dica = dica;
   t.dicaRural = true;
-  if (opc == 34) {
-    t.area = 36;
-    t.dica = 1;
-    t.rodape = true;
-    t.colunas = {col("I2R_07", "Cod", "@z 99", 0, "VAL_COD(1)"),
-                 col("I2R_04", "% Part", "@Z 999.99", 0, "VAL_PART"),
-                 col("I2R_05", "Cond", "@z 9", 0, "VAL_COD(3)"),
-                 col("I2R_01", "Nome do Imóvel"_cp, "@s54", 18),
-                 col("I2R_06", "Local do Imóvel"_cp, "@S35", 18),
-                 col("I2R_02", "Area (ha)", "@ez 999,999.9")};
-    if (brasil) {
-      t.colunas.push_back(col("I2R_03", "Nro.R.Fed", "@r 9999999.9"));
-      t.colunas.push_back(col("VALITR", "Valor ITR", kDinheiro));
-      t.ultPos = 8;
-      t.ret = {3, 0, 22, 78};
-    } else {
-      t.colunas.push_back(col("CODPAIS", "País"_cp, "@s3", 0, "TES_PAIS(3)"));
-      t.colunas.push_back(col("RECEXT", "Rec.moeda País"_cp, kDinheiro, 0, "CALUCRO"));
-      t.colunas.push_back(col("DESEXT", "Des.moeda País"_cp, kDinheiro, 0, "CALUCRO"));
-      t.colunas.push_back(col("VALUSE", "Valor US$", "@EZ 99,999.99", 0, "CALUCRO"));
-      for (const char* f : {"RESUS", "OPC20US", "OPC20RS"}) {
-        Coluna c = col(f, std::string(f) == "RESUS" ? "Resultado US$" : std::string(f) == "OPC20US" ? "Opc.20% em US$" : "Opc.20% em R$ ",
-                       kDinheiro);
-        c.editavel = false;  // computed: columns beyond 10
-        t.colunas.push_back(c);
-      }
-      t.ultPos = 13;
-      t.ret = {3, 0, 19, 78};
+  return t;
+}
+
+// Screen 34: the rural properties, with the land tax in Brazil or the foreign results abroad.
+TelaGrade imoveisRurais(Grade& g) {
+  TelaGrade t = rural(34, 36, 1);
+  const bool brasil = g.ATV_BRASIL == "S";
+  t.rodape = true;
+  t.colunas = {col("I2R_07", "Cod", "@z 99", 0, "VAL_COD(1)"),
+               col("I2R_04", "% Part", "@Z 999.99", 0, "VAL_PART"),
+               col("I2R_05", "Cond", "@z 9", 0, "VAL_COD(3)"),
+               col("I2R_01", "Nome do Imóvel"_cp, "@s54", 18),
+               col("I2R_06", "Local do Imóvel"_cp, "@S35", 18),
+               col("I2R_02", "Area (ha)", "@ez 999,999.9")};
+  if (brasil) {
+    t.colunas.push_back(col("I2R_03", "Nro.R.Fed", "@r 9999999.9"));
+    t.colunas.push_back(col("VALITR", "Valor ITR", kDinheiro));
+    t.ultPos = 8;
+    t.ret = {3, 0, 22, 78};
+  } else {
+    t.colunas.push_back(col("CODPAIS", "País"_cp, "@s3", 0, "TES_PAIS(3)"));
+    t.colunas.push_back(col("RECEXT", "Rec.moeda País"_cp, kDinheiro, 0, "CALUCRO"));
+    t.colunas.push_back(col("DESEXT", "Des.moeda País"_cp, kDinheiro, 0, "CALUCRO"));
+    t.colunas.push_back(col("VALUSE", "Valor US$", "@EZ 99,999.99", 0, "CALUCRO"));
+    for (const char* f : {"RESUS", "OPC20US", "OPC20RS"}) {
+      Coluna c = col(f, std::string(f) == "RESUS" ? "Resultado US$" : std::string(f) == "OPC20US" ? "Opc.20% em US$" : "Opc.20% em R$ ",
+                     kDinheiro);
+      c.editavel = false;  // computed: columns beyond 10
+      t.colunas.push_back(c);
     }
-  } else if (opc == 35) {
-    t.area = 37;
-    t.dica = 5;
-    t.campoLinha = "I8R_0";
-    t.campoItem = "ITEM";
-    t.colunas = {col("ITEM", "It.", "@EZ 999"), col("I8R_1", "Discriminação, Data de Aquisição e Venda   "_cp, "@S71", 53, "MOS_DETBEM"),
-                 col("CODIGO", "Cd", "@EZ 99", 0, "TES_COD(35)"), col("I8R_2", "Valor R$  ", kDinheiro),
-                 brasil ? col("I8R_4", "St", "@Z 9", 0, "TES_SIT") : col("I8R_3", "Pais", "@S3", 0, "TES_PAIS(4)"),
-                 col("I8R_0", "Linha", "@EZ 9999")};
-    t.ultPos = 5;
-    t.ret = {2, 1, 21, 79};
-  } else if (opc == 36) {
-    t.area = 38;
-    t.dica = 6;
-    t.campoLinha = "I9R_0";
-    t.campoItem = "ITEM";
-    t.colunas = {col("ITEM", "It.", "@EZ 99"), col("I9R_1", "DISCRIMINACAO              ", "", 30, "MOS_DETDIV"),
-                 col("I9R_2", " 31/12/2008 ", kDinheiro, 0, {}, "SOMA_DIV"), col("I9R_3", " 31/12/2009", kDinheiro, 0, {}, "SOMA_DIV"),
-                 col("I9R_4", " Pago em 2009 ", kDinheiro, 0, {}, "SOMA_DIV"), col("I9R_0", "Lin", "@Z 9999", 0, {}, "SOMA_DIV")};
-    t.ultPos = 5;
-    t.ret = {3, 0, 18, 78};
-  } else {  // 38 rural cash book
-    t.area = 39;
-    t.dica = 14;
-    t.moldura = 1;
-    t.rodape = true;
-    const bool receita = g.TIPOCR == "C";
-    t.colunas = {col("DT_LC", "Data", "@D"),
-                 col("DESCR", receita ? "Descrição do Rendimento"_cp : "Descrição da Despesa ou Custeio"_cp, "@S44"),
-                 col("VALOR", "Valor ", kDinheiro, 0, {}, "SOMA_RUR(2)"),
-                 col("NROIMO", receita ? "Nro.Imov" : "N.Imo", "@Z 99")};
-    if (!receita) t.colunas.push_back(col("TEMITR", "ITR", "@!"));
-    t.ultPos = receita ? 4 : 5;
-    t.ret = {5, 1, 18, 79};
-    const std::string cr = g.TIPOCR;
-    // Opened from a month of the rural matrix, only that month's entries show; a row whose
-    // date is not typed yet stays in sight.
-    const int mes = g.MESATI >= 1 && g.MESATI <= 12 ? g.MESATI : 0;
-    t.filtro = [cr, mes](const Table& tab) {
-      if (!campoIgual(tab, "TIPOCR", cr)) return false;
-      if (mes == 0) return true;
-      const int m = tab.getDate("DT_LC").month();
-      return m == 0 || m == mes;
-    };
-    t.antes = "SOMA_RUR(2)";
-    // Opened from the rural asset situation (mode 1) the totals are taken again afterwards.
-    if (modo == 1) t.depois = "SOMA_RUR(2)";
+    t.ultPos = 13;
+    t.ret = {3, 0, 19, 78};
   }
   return t;
 }
 
-TelaGrade registro(store::Contexto& ctx, Grade& g, int opc) {
+// Screen 35: the rural assets.
+TelaGrade bensRurais(Grade& g) {
+  TelaGrade t = rural(35, 37, 5);
+  const bool brasil = g.ATV_BRASIL == "S";
+  t.campoLinha = "I8R_0";
+  t.campoItem = "ITEM";
+  t.colunas = {col("ITEM", "It.", "@EZ 999"), col("I8R_1", "Discriminação, Data de Aquisição e Venda   "_cp, "@S71", 53, "MOS_DETBEM"),
+               col("CODIGO", "Cd", "@EZ 99", 0, "TES_COD(35)"), col("I8R_2", "Valor R$  ", kDinheiro),
+               brasil ? col("I8R_4", "St", "@Z 9", 0, "TES_SIT") : col("I8R_3", "Pais", "@S3", 0, "TES_PAIS(4)"),
+               col("I8R_0", "Linha", "@EZ 9999")};
+  t.ultPos = 5;
+  t.ret = {2, 1, 21, 79};
+  return t;
+}
+
+// Screen 36: the rural debts.
+TelaGrade dividasRurais() {
+  TelaGrade t = rural(36, 38, 6);
+  t.campoLinha = "I9R_0";
+  t.campoItem = "ITEM";
+  t.colunas = {col("ITEM", "It.", "@EZ 99"), col("I9R_1", "DISCRIMINACAO              ", "", 30, "MOS_DETDIV"),
+               col("I9R_2", " 31/12/2008 ", kDinheiro, 0, {}, "SOMA_DIV"), col("I9R_3", " 31/12/2009", kDinheiro, 0, {}, "SOMA_DIV"),
+               col("I9R_4", " Pago em 2009 ", kDinheiro, 0, {}, "SOMA_DIV"), col("I9R_0", "Lin", "@Z 9999", 0, {}, "SOMA_DIV")};
+  t.ultPos = 5;
+  t.ret = {3, 0, 18, 78};
+  return t;
+}
+
+// Screen 38: the rural cash book's receipts or expenses (TIPOCR).
+TelaGrade livroRural(Grade& g, int modo) {
+  TelaGrade t = rural(38, 39, 14);
+  t.moldura = 1;
+  t.rodape = true;
+  const bool receita = g.TIPOCR == "C";
+  t.colunas = {col("DT_LC", "Data", "@D"),
+               col("DESCR", receita ? "Descrição do Rendimento"_cp : "Descrição da Despesa ou Custeio"_cp, "@S44"),
+               col("VALOR", "Valor ", kDinheiro, 0, {}, "SOMA_RUR(2)"),
+               col("NROIMO", receita ? "Nro.Imov" : "N.Imo", "@Z 99")};
+  if (!receita) t.colunas.push_back(col("TEMITR", "ITR", "@!"));
+  t.ultPos = receita ? 4 : 5;
+  t.ret = {5, 1, 18, 79};
+  const std::string cr = g.TIPOCR;
+  // Opened from a month of the rural matrix, only that month's entries show; a row whose
+  // date is not typed yet stays in sight.
+  const int mes = g.MESATI >= 1 && g.MESATI <= 12 ? g.MESATI : 0;
+  t.filtro = [cr, mes](const Table& tab) {
+    if (!campoIgual(tab, "TIPOCR", cr)) return false;
+    if (mes == 0) return true;
+    const int m = tab.getDate("DT_LC").month();
+    return m == 0 || m == mes;
+  };
+  t.antes = "SOMA_RUR(2)";
+  // Opened from the rural asset situation (mode 1) the totals are taken again afterwards, in
+  // the rural matrix's area; from the matrix (mode 0) its hint comes back.
+  if (modo == 1) {
+    t.depois = "SOMA_RUR(2)";
+    t.areaDepois = 37;
+  }
+  if (modo == 0) t.dicaDepois = 2;
+  return t;
+}
+
+// The register's lists (area 9) in window 6, the CPF first.
+TelaGrade registro(int opc) {
   TelaGrade t;
   t.opc = opc;
   t.area = 9;
   t.moldura = 6;
   t.congela = 3;
-  auto stat = [&ctx, &g](int pos) {
-    return [&ctx, &g, pos](const Table& tab) -> rt::ui::Value {
-      return g.srv().VE_STAT(ctx, static_cast<int>(tab.getNumber("ESTATUS").wholePart()), pos);
-    };
+  return t;
+}
+
+// The status column: the status number's name as VE_STAT gives it at `pos`.
+Coluna estatus(store::Contexto& ctx, Grade& g, std::string_view desc, std::string_view masc, int pos, std::string campo) {
+  Coluna st = col("ESTATUS", desc, std::string(masc));
+  st.campo = std::move(campo);
+  st.exibe = [&ctx, &g, pos](const Table& tab) -> rt::ui::Value {
+    return g.srv().VE_STAT(ctx, static_cast<int>(tab.getNumber("ESTATUS").wholePart()), pos);
   };
-  Coluna cpf = col("CPF", " CPF ", kCpf);
-  if (opc == 41) {
-    t.area = g.POSEST == 4 ? 29 : 9;
-    Coluna st = col("ESTATUS", "Status", "@s12");
-    st.campo = "ve_stat(ESTATUS,posest)";
-    st.exibe = stat(g.POSEST);
-    t.colunas = {cpf, col("NOMECONTR", " Nome do Contribuinte ", "", 30), st, col("IMPRE", g.CTITULO, "@!")};
-    t.ultPos = 4;
-    t.ret = {10, 4, 22, 70};
-    t.dica = 10;
-  } else if (opc == 42) {
-    Coluna st = col("ESTATUS", "Descrição"_cp, "@s13");
-    st.campo = "ve_stat(ESTATUS,3)";
-    st.exibe = stat(3);
-    t.colunas = {cpf, col("NOMECONTR", " Nome do Contribuinte ", "", 23), st, col("ESTATUS", "St.", "@ 99"),
-                 col("VALOREC", "Cobrar", "@EZ 999,999.99"), col("TEM_USO", "Tempo(s)", "@Ez 999,999"),
-                 col("RECIBOATU", "Recibo 2010", "@r 999999999999"), col("RECIBOANT", "Recibo 2009", "@r 999999999999")};
-    t.ultPos = 8;
-    t.ret = {10, 1, 22, 78};
-  } else if (opc == 46) {
-    Coluna st = col("ESTATUS", "Status", "@s13");
-    st.campo = "ve_stat(ESTATUS,3)";
-    st.exibe = stat(3);
-    t.colunas = {cpf, col("NOMECONTR", " Nome do Contribuinte ", "", 30), st, col("IMPRE", "Selec", "@!")};
-    t.ultPos = 4;
-    t.ret = {10, 4, 22, 70};
-    t.mensagem = "Marque [S] nos nomes - Esc termina |Alt(+)Marca todos | ALT(-)Desmarca";
-  } else {  // 47
-    t.congela = 2;
-    t.colunas = {cpf,
-                 col("NOMECONTR", " Nome do Contribuinte ", "@S20", 30),
-                 col("IMPRE", "Sel", "@!"),
-                 col("NRQUOTA", "Qt", "@Z9"),
-                 col("DFQUOTA", "Quota IR", kPagto),
-                 col("NRCLEAO", "Qt", "@Z99"),
-                 col("DFCLEAO", "Carnê Leao"_cp, kPagto),
-                 col("NRGCAPIT", "Qt", "@Z99"),
-                 col("DFGCAPIT", "Gan.Capital", kPagto),
-                 col("NRRVARIV", "Qt", "@Z99"),
-                 col("DFRVARIV", "R.Variável"_cp, kPagto)};
-    t.ultPos = 3;
-    t.ret = {10, 2, 22, 75};
-    t.mensagem = "Marque [S] nos nomes - Esc termina |Alt(+)Marca todos | ALT(-)Desmarca";
-  }
+  return st;
+}
+
+Coluna colunaCpf() { return col("CPF", " CPF ", kCpf); }
+
+// Screen 41: the register by the status order POSEST (the status list of area 29 for 4).
+TelaGrade registroPorEstatus(store::Contexto& ctx, Grade& g) {
+  TelaGrade t = registro(41);
+  t.area = g.POSEST == 4 ? 29 : 9;
+  const Coluna st = estatus(ctx, g, "Status", "@s12", g.POSEST, "ve_stat(ESTATUS,posest)");
+  t.colunas = {colunaCpf(), col("NOMECONTR", " Nome do Contribuinte ", "", 30), st, col("IMPRE", g.CTITULO, "@!")};
+  t.ultPos = 4;
+  t.ret = {10, 4, 22, 70};
+  t.dica = 10;
+  return t;
+}
+
+// Screen 42: the register with its fees, time and receipts.
+TelaGrade registroCobranca(store::Contexto& ctx, Grade& g) {
+  TelaGrade t = registro(42);
+  const Coluna st = estatus(ctx, g, "Descrição"_cp, "@s13", 3, "ve_stat(ESTATUS,3)");
+  t.colunas = {colunaCpf(), col("NOMECONTR", " Nome do Contribuinte ", "", 23), st, col("ESTATUS", "St.", "@ 99"),
+               col("VALOREC", "Cobrar", "@EZ 999,999.99"), col("TEM_USO", "Tempo(s)", "@Ez 999,999"),
+               col("RECIBOATU", "Recibo 2010", "@r 999999999999"), col("RECIBOANT", "Recibo 2009", "@r 999999999999")};
+  t.ultPos = 8;
+  t.ret = {10, 1, 22, 78};
+  return t;
+}
+
+// Screen 46: the register, a mark for each taxpayer chosen.
+TelaGrade registroMarcado(store::Contexto& ctx, Grade& g) {
+  TelaGrade t = registro(46);
+  const Coluna st = estatus(ctx, g, "Status", "@s13", 3, "ve_stat(ESTATUS,3)");
+  t.colunas = {colunaCpf(), col("NOMECONTR", " Nome do Contribuinte ", "", 30), st, col("IMPRE", "Selec", "@!")};
+  t.ultPos = 4;
+  t.ret = {10, 4, 22, 70};
+  t.mensagem = "Marque [S] nos nomes - Esc termina |Alt(+)Marca todos | ALT(-)Desmarca";
+  return t;
+}
+
+// Screen 47: the register with the bank slips due, a mark for each taxpayer chosen.
+TelaGrade registroBoletos() {
+  TelaGrade t = registro(47);
+  t.congela = 2;
+  t.colunas = {colunaCpf(),
+               col("NOMECONTR", " Nome do Contribuinte ", "@S20", 30),
+               col("IMPRE", "Sel", "@!"),
+               col("NRQUOTA", "Qt", "@Z9"),
+               col("DFQUOTA", "Quota IR", kPagto),
+               col("NRCLEAO", "Qt", "@Z99"),
+               col("DFCLEAO", "Carnê Leao"_cp, kPagto),
+               col("NRGCAPIT", "Qt", "@Z99"),
+               col("DFGCAPIT", "Gan.Capital", kPagto),
+               col("NRRVARIV", "Qt", "@Z99"),
+               col("DFRVARIV", "R.Variável"_cp, kPagto)};
+  t.ultPos = 3;
+  t.ret = {10, 2, 22, 75};
+  t.mensagem = "Marque [S] nos nomes - Esc termina |Alt(+)Marca todos | ALT(-)Desmarca";
   return t;
 }
 
@@ -397,8 +466,9 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
   t.opc = opc;
   switch (opc) {
     case 1:
+      return rendimentos(g, opc, true);
     case 2:
-      return rendimentos(g, opc);
+      return rendimentos(g, opc, false);
     case 3:
       t.area = 23;
       t.colunas = {col("NRODEPEN", "Nro", "@ez 99"), col("NOMEDEPEN", "Nome Completo", "@S43"),
@@ -428,13 +498,17 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
       t.dica = 1;
       return t;
     case 5:
+      return bens(g, opc, {"FI7_T(5)", "FI7_T(5)", false, {1, 0, 9, 79}});
     case 8:
+      return bens(g, opc, {"FI7_T(8)", "", true, {1, 0, 24, 79}});
     case 22:
-      return bens(g, opc);
+      return bens(g, opc, {"FI7_T(22)", "FI7_T(6)", false, {1, 0, 21, 79}});
     case 6:
+      return dividas(g, opc, {"FI8_T(6)", "FI8_T(6)", false, {10, 0, 16, 79}}, "2008 original");
     case 9:
+      return dividas(g, opc, {"FI8_T(9)", "", true, {1, 0, 24, 79}});
     case 23:
-      return dividas(g, opc);
+      return dividas(g, opc, {"FI8_T(23)", "FI8_T(7)", false, {1, 0, 21, 79}});
     case 10:
       return ganho(g);
     case 11:
@@ -465,11 +539,14 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
                    col("VALODESP", "V.Mensal ", "@EZ 999,999.99")};
       t.ultPos = 3;
       t.ret = {8, 10, 19, 73};
+      t.buscaDespesas = true;
       return t;
     case 17:
+      return leaoNomes(g);
     case 18:
+      return leaoLivro(g);
     case 24:
-      return carneLeao(g, opc);
+      return leaoTotal(g);
     case 25:
       t.area = 33;
       t.moldura = 6;
@@ -547,10 +624,13 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
       t.mensagem = "Selecione a impressora com [S] - Verique a sequencia no manual de sua impressora";
       return t;
     case 34:
+      return imoveisRurais(g);
     case 35:
+      return bensRurais(g);
     case 36:
+      return dividasRurais();
     case 38:
-      return rural(g, opc, modo);
+      return livroRural(g, modo);
     case 40:
       t.area = 40;
       t.colunas = {col("SELEC", "SEL.", "@!", 0, "TROCA_NAO"), col("DIRETOR", "Drive e diretório"_cp, "@S40", 0, "TROCA_NAO")};
@@ -558,10 +638,13 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
       t.ret = {5, 18, 16, 65};
       return t;
     case 41:
+      return registroPorEstatus(ctx, g);
     case 42:
+      return registroCobranca(ctx, g);
     case 46:
+      return registroMarcado(ctx, g);
     case 47:
-      return registro(ctx, g, opc);
+      return registroBoletos();
     case 45:
       t.area = 67;
       t.moldura = 6;

@@ -50,6 +50,14 @@ struct TelaGrade {
   std::string campoLinha;  // I7_0, I8_0, I8R_0, I9R_0
   std::string campoItem;   // I7_1, I8_1, ITEM
   Tracos tracos;           // what the grid's keys do on this screen
+  int primeiraColuna = 0;  // the column the cursor starts on (0: the browse's own)
+  bool buscaDespesas = false;  // an empty list is rebuilt from the assets first (BUSCA_DESP)
+  // Not opened: this is said instead (the screen does not apply as the grid state stands).
+  std::string recusa;
+  // After the grid was left: the rural hint shown again (0 none) and the area its totals are
+  // taken in (0 the screen's own).
+  int dicaDepois = 0;
+  int areaDepois = 0;
 };
 
 // The screen `opc` as the grid's state asks for it (DECFINAL, TIPO_BEM, the rural side ...);

@@ -28,6 +28,17 @@ Tracos tracosDaTela(int opc) {
   t.apaga = opc < 46 && opc != 41 && opc != 42;
   t.marcaTodos = umDe(opc, {41, 46, 47});
   t.registro = umDe(opc, {41, 42, 46, 47});
+  // The lists that mark taxpayers (46, 47) keep only the name and CPF orders.
+  t.ordemEstatus = umDe(opc, {41, 42});
+  t.marcaDevedores = opc == 47;
+  t.notas = opc == 11;
+  t.dependentes = opc == 3;
+  t.poupanca = opc == 13;
+  t.pagamentos = opc == 4;
+  t.mesDaColuna = opc == 15;
+  if (opc == 38) t.indiceOrdem = "TMP_19";
+  // The matrices of one value a month: the capital gains' receipts and the carnê-leão.
+  t.dolarDoMes = umDe(opc, {12, 16});
   t.longas = umDe(opc, {8, 9, 22, 23});
   // The declaration's tables (below 28) and the rural ones (34-39) hold the taxpayer's rows.
   t.gravaCpf = opc < 28 || (opc >= 34 && opc <= 39);
@@ -37,6 +48,17 @@ Tracos tracosDaTela(int opc) {
   t.insereAntes = umDe(opc, {1, 2, 11});
   t.marcaPasta = opc == 40;
   t.boletoUnico = opc == 45;
+  if (opc == 1) t.tipoRendimento = "J";
+  if (opc == 2) t.tipoRendimento = "D";
+  t.gravaLeao = umDe(opc, {16, 17, 18, 24});
+  t.gravaTipoCr = umDe(opc, {18, 38});
+  t.gravaBem = opc == 10;
+  t.gravaTipoOperacao = opc == 13;
+  t.campoNumerado = umDe(opc, {5, 8, 22})   ? "I7_0"
+                    : umDe(opc, {6, 9, 23}) ? "I8_0"
+                    : opc == 35             ? "I8R_0"
+                    : opc == 36             ? "I9R_0"
+                                            : "";
   const auto lembrados = [&t](const char* texto, const char* codigo) {
     t.textoLembrado = texto;
     t.codigoLembrado = codigo;
@@ -60,6 +82,25 @@ Tracos tracosDaTela(int opc) {
   // over them) or the debts (6, or the list 31).
   t.ampliaAltZ = umDe(opc, {5, 30}) ? Ampliacao::bens : umDe(opc, {6, 31}) ? Ampliacao::dividas : Ampliacao::nenhuma;
   t.ampliaAltX = opc == 5 ? Ampliacao::bens : opc == 6 ? Ampliacao::dividas : Ampliacao::nenhuma;
+  return t;
+}
+
+// Page 1 is the identification, 2 the carnê-leão's, 5 the assets and debts with their enlarged
+// lists 22 and 23, 7 the summary, 10 the balance with the asset-maintenance list; a capital-gain operation opened from page 1 is
+// kept as kind "E", from any other page as "B".
+TracosPagina tracosDaPagina(int tela) {
+  TracosPagina t;
+  t.modoLeao = tela == 2;
+  t.juntaDescricao = umDe(tela, {5, 22, 23});
+  t.buscaDespesas = tela == 10;
+  if (tela == 1) t.tipoOperacao = "E";
+  t.altZ = tela == 5 ? 22 : tela == 22 ? 5 : 0;
+  t.altX = tela == 5 ? 23 : tela == 23 ? 5 : 0;
+  t.ampliada = umDe(tela, {22, 23});
+  t.copiaIdentificacao = umDe(tela, {1, 4});
+  t.copiaRegistro = tela == 7;
+  t.resumo = tela == 7;
+  t.retorno = tela != 10;
   return t;
 }
 

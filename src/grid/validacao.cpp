@@ -250,6 +250,8 @@ bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, std::string_view nome, Value&
 Decimal TES_COD(store::Contexto& ctx, AmbienteValidacao& amb, Decimal valor, int tela) {
   const std::optional<TabelaCodigo> tc = tabelaCodigo(tela);
   if (!tc) return valor;
+  // The argument names the code table the check reads (TES_COD(4): the payments' codes), so
+  // the number is the rule here: a payment's code changes what the computation has to redo.
   if (tela == 4 && amb.espelho != nullptr) amb.espelho->JA_CALC = false;
   const std::optional<Value> r = procuraCodigo(ctx, amb, *tc, valor, Decimal());
   if (!r) return valor;

@@ -6,13 +6,11 @@
 
 namespace screens {
 
-void listasAmpliadas(AmbienteTela& a, const Fundo&) {
-  // The zoom keys of screen 5 chose the list: the assets or the debts of either pair.
-  if (a.grade.TELA == 22 || (a.TELA != nullptr && *a.TELA == 22))
-    editaGrade(a, a.zoomBem ? 8 : 9);
-  else
-    editaGrade(a, a.zoomBem2 ? 22 : 23);
-}
+// The zoom keys of screen 5 chose the list: the assets or the debts of either pair (Alt+Z 22,
+// Alt+X 23).
+void listaAmpliadaZ(AmbienteTela& a, const Fundo&) { editaGrade(a, a.zoomBem ? 8 : 9); }
+
+void listaAmpliadaX(AmbienteTela& a, const Fundo&) { editaGrade(a, a.zoomBem2 ? 22 : 23); }
 
 void bensRurais(AmbienteTela& a, const Fundo&) {
   a.grade.srv().MRODAPER(a.ctx, a.grade, 5);

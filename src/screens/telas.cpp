@@ -36,8 +36,8 @@ constexpr std::array<EntradaTela, 19> kTelas{{{1, RENDPJ},
                                               {15, rebanho},
                                               {16, bensRurais},
                                               {17, dividasRurais},
-                                              {22, listasAmpliadas},
-                                              {23, listasAmpliadas}}};
+                                              {22, listaAmpliadaZ},
+                                              {23, listaAmpliadaX}}};
 
 }  // namespace
 

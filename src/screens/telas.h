@@ -24,7 +24,8 @@ void isentos(AmbienteTela& a, const Fundo& f);        // 3
 void dependentes(AmbienteTela& a, const Fundo& f);    // 4
 void bens(AmbienteTela& a, const Fundo& f);           // 5
 void situacao(AmbienteTela& a, const Fundo& f);       // 11
-void listasAmpliadas(AmbienteTela& a, const Fundo& f);  // 22, 23
+void listaAmpliadaZ(AmbienteTela& a, const Fundo& f);  // 22
+void listaAmpliadaX(AmbienteTela& a, const Fundo& f);  // 23
 void imoveisRurais(AmbienteTela& a, const Fundo& f);  // 12
 void mesesRurais(AmbienteTela& a, const Fundo& f);    // 13
 void resultadoRural(AmbienteTela& a, const Fundo& f); // 14

@@ -7,6 +7,7 @@
 #include "console/documentos.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
+#include "grid/tracos.h"
 #include "rt/term/keys.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
@@ -198,7 +199,7 @@ bool CALC_UFIR(Program& p, int tela, int opc, const GradeDolar& grade) {
   rt::term::ActiveInput* campo = p.console.activeInput();
   if (campo == nullptr || campo->type() != 'N' || campo->text().size() < 10) return false;
   const std::string nome = nomeCampo(campo->name());
-  if (tela == 7 && nome == "I13_24") {
+  if (grid::tracosDaPagina(tela).resumo && nome == "I13_24") {
     console::MENS(p, 11, "Tecle antes CTRL ENTER para acionar o conversor mensal do DOLAR        ",
                   {.linha = 10, .coluna = std::string("C"), .linhas = 2});
     return false;
@@ -220,13 +221,13 @@ Decimal MUDATEL13(Program& p, int mes, Decimal valor, const LugarConversao& onde
   if (mes < 1 || mes > 12) return valor;
   SeguraTecla segura(p.console, key::AltU);
   Decimal resultado = valor;
-  if (onde.opc == 12 || onde.opc == 16 || nomeCampo(onde.campo) == "VAL_ALI") {
+  if (grid::tracosDaTela(onde.opc).dolarDoMes || nomeCampo(onde.campo) == "VAL_ALI") {
     resultado = dialogoDolar(p, mes, valor).value_or(valor);
   } else {
     resultado = gradeMensal(p, grade);
   }
   p.janelas.FECHAJAN(5);
-  if (onde.tela != 7)
+  if (!grid::tracosDaPagina(onde.tela).resumo)
     if (rt::term::ActiveInput* campo = p.console.activeInput()) campo->endRead();
   return resultado;
 }

@@ -112,7 +112,7 @@ bool confereDeclaracao(Program& p, Declara& d) {
 void ajudaPadrao(Program& p, Declara& d, int item) {
   console::AcessoAjuda acesso{
       tabelasAjuda(p), [&p](std::string_view arquivo) { return abreAjuda(p, arquivo); },
-      [&d] { return d.grade.EDI_CAMPO; }, [&d] { return d.tela.TELA; }, [&d] { d.grade.TECLAMUDA = false; }};
+      [&d] { return d.grade.EDI_CAMPO; }, [&d] { return d.tela.pagina.TELA; }, [&d] { d.grade.TECLAMUDA = false; }};
   console::Ajuda ajuda(p, std::move(acesso));
   if (item == 0)
     ajuda.MOS_HELP();
@@ -134,10 +134,10 @@ void ServicosDeclara::completa() {
   if (!calculadora) calculadora = [](Program& p, Declara& d) { return CHAMA_CALC(p, d.grade.calculadora); };
   if (!conversor)
     conversor = [](Program& p, Declara& d) {
-      return CALC_UFIR(p, d.tela.TELA, d.grade.OPC, d.gradeDolar());
+      return CALC_UFIR(p, d.tela.pagina.TELA, d.grade.OPC, d.gradeDolar());
     };
   if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade); };
-  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, rt::text::padr(p.CPF, 11)); };
+  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, p.CPF); };
   // Not in this version: printing and the export.
   for (Acao* a : {&diario, &impressao, &exporta})
     if (!*a) *a = naoHa;
@@ -150,6 +150,7 @@ Declara::Declara(Program& prog, ServicosDeclara servicos) : p(prog), srv(std::mo
   dec.opcoes.OPTTRAN = p.cfg.OPTTRAN;
   dec.opcoes.SOESTE = p.cfg.SOESTE;
   dec.opcoes.ITEM_MENU = p.OPCAO_1;
+  grade.tela = &tela.pagina;
   grade.OPC = 1;
   grade.PONTEIRO = 1;
   grade.PONTVERT = 1;
@@ -170,14 +171,13 @@ void Declara::roda() {
   // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
     console::MTELA3(p, 3);
-    p.CPF = rt::text::padr(p.CPF, 11);
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
     p.janelas.FECHAJAN(3);
     return;
   }
 
-  p.CPF = rt::text::padr(p.cfg.ULT_CPF, 11);
+  p.CPF = p.cfg.ULT_CPF;
   while (true) {
     console::MTELA3(p, 3);
     tela.ZOOM_BEM = !tela.ZOOM_DIV;
@@ -232,8 +232,8 @@ void Declara::lacoDeTelas() {
     tela.ZOOM_BEM = antes.ZOOM_BEM;
     tela.ZOOM_DIV = antes.ZOOM_DIV;
     tela.PVEZ = antes.PVEZ;
-    tela.TELA = tela.PVEZ ? 6 : 1;
-    tela.TELANT = 0;
+    tela.pagina.TELA = tela.PVEZ ? 6 : 1;
+    tela.pagina.TELANT = 0;
     grade.OPC = 1;
     p.janelas.FECHAJAN(7);
     p.janelas.ENCHETELA(' ', cor);
@@ -244,7 +244,7 @@ void Declara::lacoDeTelas() {
       // The save did not write the declaration (it has said why): it stays open on its
       // screen, so nothing typed is lost; the user may try again or ignore the changes.
       tela.INI = std::string(1, 'N');
-      tela.TELANT = 0;
+      tela.pagina.TELANT = 0;
     }
   }
   fimDaDeclaracao();
@@ -253,13 +253,13 @@ void Declara::lacoDeTelas() {
 void Declara::telas() {
   while (tela.INI == "N") {
     const bool rural = dec.espelho.registro.txt("TEMRURAL") == "S";
-    tela.TELAMAX = telaMaxima(rural);
-    if (tela.TELA != tela.TELANT) {
-      tela.TELA = telaPermitida(tela.TELA, tela.TELANT, tela.TELAMAX);
+    tela.pagina.TELAMAX = telaMaxima(rural);
+    if (tela.pagina.TELA != tela.pagina.TELANT) {
+      tela.pagina.TELA = telaPermitida(tela.pagina.TELA, tela.pagina.TELANT, tela.pagina.TELAMAX);
       MOS_IND();
       (void)VETEMPO();
       (void)VETAMHO();
-      if (tela.TELA != 10) tela.TELANT = tela.TELA;
+      if (grid::tracosDaPagina(tela.pagina.TELA).retorno) tela.pagina.TELANT = tela.pagina.TELA;
     }
     p.janelas.FECHAJAN(10);
     // A screen starts with no key and no change asked for; what the last one left must not
@@ -268,7 +268,7 @@ void Declara::telas() {
     grade.TECLAMUDA = false;
     tela.fimDaTela = false;
     sincronizaGrade();
-    srv.GTELA(p, *this, tela.TELA);
+    srv.GTELA(p, *this, tela.pagina.TELA);
     // The index list may have ended the declaration while the screen ran: nothing more is
     // done for the screen (an autosave now would keep changes the user chose to ignore).
     if (tela.INI != "N") break;
@@ -276,25 +276,21 @@ void Declara::telas() {
     if (autosalvaVencido()) store::SAL_DEC(p, dec);
 
     SaidaDaTela s;
-    s.TELA = tela.TELA;
-    s.TELAMAX = tela.TELAMAX;
     s.ULTTECLA = grade.ULTTECLA;
     s.TECLAMUDA = grade.TECLAMUDA;
     s.PVEZ = tela.PVEZ;
     s.rural = dec.espelho.registro.txt("TEMRURAL") == "S";
     s.ATV_BRASIL = dec.espelho.registro.txt("ATV_BRASIL");
-    const ProximaTela r = proximaTela(s);
+    const ProximaTela r = proximaTela(tela.pagina, s);
     if (r.pergunta)
       tela.INI = perguntaTermina(p);
     else
-      tela.TELA = r.tela;
+      tela.pagina.TELA = r.tela;
   }
 }
 
 void Declara::sincronizaGrade() {
   const store::EspelhoDeclaracao& e = dec.espelho;
-  grade.TELA = tela.TELA;
-  p.TELA = tela.TELA;
   grade.OPCAO_1 = p.OPCAO_1;
   grade.TEMP_SAL = dec.opcoes.TEMP_SAL;
   grade.CPF = e.CPF;
@@ -329,7 +325,7 @@ void Declara::fimDoDriver() {
     (void)r.setOrder(1);
     // ORDEM is written only on the taxpayer's own row: a failed seek leaves the register at
     // its end, and nothing there may be written.
-    if (r.seek(rt::text::padr(p.CPF, 11)) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
+    if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
       rt::db::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
       if (s) s = r.flush();
@@ -364,7 +360,7 @@ bool Declara::carrega(int modo, int tipo) {
   g.salDec = [this] { store::SAL_DEC(p, dec); };
   grade.servicos = servicosGrade_.get();
   preparaMatrizes();
-  dec.espelho.CPF = rt::text::padr(p.CPF, 11);
+  dec.espelho.CPF = p.CPF;
   dec.opcoes.ITEM_MENU = p.OPCAO_1;
   // Only the export reads a declaration without changing it; every other item may save it,
   // so it holds the declaration against every other terminal first.

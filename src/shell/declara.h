@@ -18,6 +18,7 @@
 
 #include "grid/estado.h"
 #include "grid/matriz_dados.h"
+#include "grid/tela_aberta.h"
 #include "shell/conversores.h"
 #include "rt/db/table.h"
 #include "shell/programa.h"
@@ -53,10 +54,9 @@ struct ServicosDeclara {
 
 // Kept by the driver across screens: what the screens and grids read and set.
 struct EstadoTelas {
-  int TELA = 1;
-  int TELANT = 0;  // the last screen shown other than 10
-  int TELVEL = 0;
-  int TELAMAX = 11;
+  // The screen state of the open declaration: the one the grids (Grade::tela) and the screens
+  // (AmbienteTela::TELA) point to.
+  grid::TelaAberta pagina;
   int TELA_ATUAL = 1;
   bool ZOOM_BEM = false, ZOOM_DIV = false, ZOOM_BEM2 = false, ZOOM_DIV2 = false;
   bool PVEZ = false;      // a new taxpayer
@@ -176,6 +176,9 @@ class Declara {
   store::UsoDeclaracao uso_;
   // The last load was refused because another terminal holds the declaration.
   bool emUso_ = false;
+  // The CPF prompt's text while it is asked: the register's lists, the name search, PgDn/PgUp
+  // and F4 fill it; the CPF asked for (p.CPF) is taken from it when the prompt ends.
+  std::string digitado_;
 };
 
 // The end question of a declaration, as one text with ";" between its lines, and the

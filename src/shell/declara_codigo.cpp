@@ -32,21 +32,22 @@ namespace {
 // The pick lists write the chosen taxpayer's CPF into the prompt's variable.
 class VariaveisDoCodigo final : public console::Variaveis {
  public:
-  explicit VariaveisDoCodigo(Program& p) : p_(p) {}
+  VariaveisDoCodigo(Program& p, std::string& digitado) : p_(p), digitado_(digitado) {}
   std::optional<rt::ui::Value> valor(std::string_view nome) const override {
-    if (rt::text::upper(nome) == "CPF") return rt::ui::Value(p_.CPF);
+    if (rt::text::upper(nome) == "CPF") return rt::ui::Value(digitado_);
     if (rt::text::upper(nome) == "OPCAO_1") return rt::ui::Value(rt::text::Decimal::fromInt(p_.OPCAO_1));
     return std::nullopt;
   }
   bool atribui(std::string_view nome, const rt::ui::Value& v) override {
     const auto* t = std::get_if<std::string>(&v);
     if (rt::text::upper(nome) != "CPF" || t == nullptr) return false;
-    p_.CPF = rt::text::padr(*t, 11);
+    digitado_ = store::Cpf(*t).chave();
     return true;
   }
 
  private:
   Program& p_;
+  std::string& digitado_;
 };
 
 class ServicosDoCodigo final : public console::ServicosLista {
@@ -61,7 +62,7 @@ class ServicosDoCodigo final : public console::ServicosLista {
 };
 
 // The register on the next or previous taxpayer, not past its ends.
-void moveRegistro(Program& p, int passo) {
+void moveRegistro(Program& p, std::string& digitado, int passo) {
   rt::db::Table* r = store::tabela(p.areas, store::Area::IMP0910);
   if (r == nullptr) return;
   if (r->eof()) {
@@ -71,13 +72,13 @@ void moveRegistro(Program& p, int passo) {
     if (r->eof()) (void)r->goBottom();
     if (r->bof()) (void)r->goTop();
   }
-  if (!r->eof()) p.CPF = r->getText("CPF");
+  if (!r->eof()) digitado = r->getText("CPF");
 }
 
 }  // namespace
 
 void Declara::escolhe(int lista) {
-  VariaveisDoCodigo vars(p);
+  VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicos(*this);
   console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
                     servicos);
@@ -108,32 +109,33 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   const int item = p.OPCAO_1;
   const rt::term::ColourSet cores = rt::term::parseColourList(CORNORM(p.cores));
   // An empty CPF searches the register by name; the taxpayer chosen fills the prompt.
-  VariaveisDoCodigo vars(p);
+  digitado_ = p.CPF.chave();
+  VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicosLista(*this);
   const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }};
   console::Listas listas(p, tabelas, vars, servicosLista);
   std::string nome;
   const console::BuscaNome porNome =
       console::buscaPorNome(p, console::registroNomes(tabelas, listas, [this] { mostraPagina(); }),
-                            console::AlvoNome{17 + linha, 4 + coluna, &p.CPF, &nome});
+                            console::AlvoNome{17 + linha, 4 + coluna, &digitado_, &nome});
   while (true) {
     if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
     if (modo == 1) mostraPagina();
-    rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", p.CPF), "@r 999.999.999-99");
-    g.valid([this, &porNome] { return console::VAL_CPF(p, p.CPF, false, porNome); });
+    rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", digitado_), "@r 999.999.999-99");
+    g.valid([this, &porNome] { return console::VAL_CPF(p, digitado_, false, porNome); });
     const rt::ui::ReadResult r = rt::ui::readOne(p.console, std::move(g), cores);
     if (!e.LRECUPERA) {
       if (r.escaped) return false;
       if (r.lastKey.code == key::PgDn || r.lastKey.code == key::PgUp) {
-        moveRegistro(p, r.lastKey.code == key::PgDn ? 1 : -1);
+        moveRegistro(p, digitado_, r.lastKey.code == key::PgDn ? 1 : -1);
         continue;
       }
       // An empty CPF names nobody: it is asked again rather than registered.
-      if (rt::text::alltrim(p.CPF).empty()) continue;
+      if (rt::text::alltrim(digitado_).empty()) continue;
     }
     break;
   }
-  p.CPF = rt::text::padr(p.CPF, 11);
+  p.CPF = digitado_;
   e.CPF = p.CPF;
 
   bool achou = e.LRECUPERA;
@@ -199,10 +201,10 @@ bool Declara::DIRETO() {
     console::MENS(p, 11, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
     return false;
   }
-  p.CPF = rt::text::padr(cpf, 11);
+  digitado_ = store::Cpf(cpf).chave();
   dec.espelho.LRECUPERA = true;
   if (rt::term::ActiveInput* in = p.console.activeInput()) {
-    (void)in->setText(p.CPF);
+    (void)in->setText(digitado_);
     in->endRead();
   }
   return true;
@@ -221,7 +223,7 @@ void Declara::SO_MOL() {
   else
     reg.clearFilter();
   (void)reg.goTop();
-  if (!reg.eof()) p.CPF = reg.getText("CPF");
+  if (!reg.eof()) digitado_ = reg.getText("CPF");
   if (rt::term::ActiveInput* in = p.console.activeInput()) in->requestRedisplay();
   mostraPagina();
 }

@@ -96,7 +96,8 @@ bool Declara::MOSTRA_INDICE() {
   console::MTELAVER(p, 1);
   const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 1);
   p.OPCOES = std::string(kLetrasIndice);
-  p.POSVER = tela.TELA >= 1 && tela.TELA <= 12 ? tela.TELA : 1;
+  // The index lists the pages 1 to 12 in their order, so the page's number is its line there.
+  p.POSVER = tela.pagina.TELA >= 1 && tela.pagina.TELA <= 12 ? tela.pagina.TELA : 1;
   const int n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
                                            itens->deslocamento)
                       : 0;

@@ -6,8 +6,11 @@ namespace shell {
 
 namespace key = rt::term::key;
 
-ProximaTela proximaTela(const SaidaDaTela& s) {
-  const int t = s.TELA;
+// The declaration's pages are numbered in the order the keys walk them, so the rules below are
+// about the numbers themselves: the next, the previous, the detail pages (8, 9, 22, 23) and
+// the pages they come back to.
+ProximaTela proximaTela(const grid::TelaAberta& tela, const SaidaDaTela& s) {
+  const int t = tela.TELA;
   const bool semBrasil = s.ATV_BRASIL == "N";
   ProximaTela r{t, false};
   switch (s.ULTTECLA) {
@@ -23,7 +26,7 @@ ProximaTela proximaTela(const SaidaDaTela& s) {
         r.tela = 10;
       else if (t == 8 || t == 9)
         r.tela = 7;
-      else if (t > 1 && t < s.TELAMAX) {
+      else if (t > 1 && t < tela.TELAMAX) {
         r.tela = t - 1;
         if (r.tela == 13 && semBrasil) r.tela = 12;
       }
@@ -35,7 +38,7 @@ ProximaTela proximaTela(const SaidaDaTela& s) {
         r.tela = 10;
       else if (t == 10)
         r.tela = 11;
-      else if (t == s.TELAMAX)
+      else if (t == tela.TELAMAX)
         // The rural screens go round among themselves: the last one leads to the first.
         r.tela = (t == 17 && s.rural) ? 12 : 1;
       else if (t == 8 || t == 9)

@@ -4,11 +4,12 @@
 
 #include <string>
 
+#include "grid/tela_aberta.h"
+
 namespace shell {
 
+// How the screen that ended (TELA of the driver's screen state) was left.
 struct SaidaDaTela {
-  int TELA = 1;            // the screen that ended
-  int TELAMAX = 11;        // 17 with rural activity, else 11
   int ULTTECLA = 0;        // the key that left it
   bool TECLAMUDA = false;  // a screen key already chose TELA
   bool PVEZ = false;       // a new taxpayer
@@ -21,8 +22,8 @@ struct ProximaTela {
   bool pergunta = false;  // Esc: ask whether the declaration ends (TELA unchanged)
 };
 
-// The next screen after `s` (the driver's table of keys).
-ProximaTela proximaTela(const SaidaDaTela& s);
+// The next screen after screen `tela.TELA` left as `s` says (the driver's table of keys).
+ProximaTela proximaTela(const grid::TelaAberta& tela, const SaidaDaTela& s);
 
 // A screen asked for beyond TELAMAX: the detail screens (above 21) stay, 18 becomes 12, any
 // other goes back to the last screen shown.

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "console/tempo.h"
+#include "grid/tracos.h"
 #include "rt/text/date.h"
 #include "shell/declara.h"
 #include "store/salva.h"
@@ -45,8 +46,9 @@ long long Declara::VETAMHO() {
       total += static_cast<long long>(t->recordSize()) * t->recordCount() + t->headerSize() + 1;
   total = std::min(total, kMaximoN6);
   dec.espelho.registro.num("TAM_USO", Decimal::fromInt(total));
-  if (tela.TELA == 1 || tela.TELA == 4) copiaIdentificacao();
-  if (tela.TELA == 7) copiaRegistro();
+  const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
+  if (pagina.copiaIdentificacao) copiaIdentificacao();
+  if (pagina.copiaRegistro) copiaRegistro();
   (void)p.areas.select(antes);
   return total;
 }

@@ -16,11 +16,11 @@ void Declara::terminaTela() {
 }
 
 bool Declara::QUETEL(int n, bool comPgDn) {
-  if (tela.TELA == n) return false;
+  if (tela.pagina.TELA == n) return false;
   grade.ULTTECLA = comPgDn ? key::PgDn : p.console.lastKey().code;
-  tela.TELANT = tela.TELA;
-  tela.TELVEL = tela.TELA;
-  tela.TELA = n;
+  tela.pagina.TELANT = tela.pagina.TELA;
+  tela.pagina.TELVEL = tela.pagina.TELA;
+  tela.pagina.TELA = n;
   terminaTela();
   grade.TECLAMUDA = true;
   return true;
@@ -37,8 +37,9 @@ bool Declara::MUDATEL1() {
 }
 
 bool Declara::MUDATEL12() {
-  if (tela.TELA == 22) return QUETEL(5, true);
-  if (tela.TELA != 5) return false;
+  const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
+  if (pagina.altZ == 0) return false;
+  if (pagina.ampliada) return QUETEL(pagina.altZ, true);
   const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltZ;
   if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM = true;
@@ -49,12 +50,13 @@ bool Declara::MUDATEL12() {
   } else {
     return false;
   }
-  return QUETEL(22, true);
+  return QUETEL(pagina.altZ, true);
 }
 
 bool Declara::MUDATEL14() {
-  if (tela.TELA == 23) return QUETEL(5, true);
-  if (tela.TELA != 5) return false;
+  const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
+  if (pagina.altX == 0) return false;
+  if (pagina.ampliada) return QUETEL(pagina.altX, true);
   const grid::Ampliacao amplia = grid::tracosDaTela(grade.OPC).ampliaAltX;
   if (amplia == grid::Ampliacao::bens) {
     tela.ZOOM_BEM2 = true;
@@ -65,7 +67,7 @@ bool Declara::MUDATEL14() {
   } else {
     return false;
   }
-  return QUETEL(23, true);
+  return QUETEL(pagina.altX, true);
 }
 
 namespace {

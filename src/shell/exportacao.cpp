@@ -24,7 +24,7 @@ ServicosDeclara servicosComExportacao() {
 
 bool transfereLote(Program& p, const store::MarcaContribuintes& marca) {
   exporta::TRANSFERE_LOTE(p, p.OPCAO_1, marca, [&p](const std::string& cpf) {
-    p.CPF = rt::text::padr(cpf, 11);
+    p.CPF = cpf;
     DECLARA(p, servicosComExportacao());
   });
   return true;

@@ -347,7 +347,6 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   CREATEMAINMENU(p);
   (void)store::ABERTURA(p, store::Area::IMP0910);
   p.janelas.FECHAJAN(10);
-  p.TELA = 6;
   p.NPOSMENU = p.CRESBAK == "S" ? 6 : 1;
 
   OpcoesAtualizacao op;

@@ -20,6 +20,7 @@
 #include "rt/ui/menu.h"
 #include "shell/ajustes.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace shell {
 
@@ -91,7 +92,7 @@ class Program : public store::Contexto {
   std::string ROTA;     // the data folder, trimmed
   std::string DIRORIG;
   std::string LOCIRPF;  // the tax authority's program folder with a separator, or empty
-  std::string CPF = std::string(11, ' ');
+  store::Cpf CPF;
 
   ConfigTerminal cfg;
   Ajustes aj;  // DEFINE's billing and saving values and CONFIG's password fields
@@ -110,7 +111,6 @@ class Program : public store::Contexto {
   int OPCAO_1 = 1;
   int NPOSMENU = 1;
   std::string CRESBAK = "N";  // the backup reminder's answer
-  int TELA = 6;
 
   // Set when the program is to end, with the exit code.
   std::optional<int> saida;

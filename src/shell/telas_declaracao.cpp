@@ -98,7 +98,7 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
   }
   taxcalc::Contexto calc = c->contexto(d.dec);
   screens::AmbienteTela a{p, d.dec, d.grade, calc, rt::term::parseColourList(CORNORM(p.cores)), &c->saida.aoMostrar,
-                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.TELA, &c->vizinhos.leao, &c->vizinhos.rural,
+                          d.tela.ZOOM_BEM, d.tela.ZOOM_BEM2, regras, &d.tela.pagina.TELA, &c->vizinhos.leao, &c->vizinhos.rural,
                           {}, {}, nullptr, {}};
   if (ServicosDeclaracao* s = d.servicosDaGrade()) a.rendaVariavel = [&p, &d, s] { s->rendaVariavel(p, d.grade); };
   a.honorarios = screens::AmbienteTela::Honorarios{[&d] { return d.VETEMPO(); }, [&d] { return d.VETAMHO(); },

@@ -7,13 +7,14 @@
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/pastas_dados.h"
+#include "store/cpf.h"
 
 namespace store {
 
 std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ordem, int preenche,
                                   bool conjuge) {
   const std::string inicio = ctx.LOCARQ;
-  const std::string procura = ordem == 2 ? rt::text::upper(rt::text::trim(chave)) : rt::text::padr(chave, 11);
+  const std::string procura = ordem == 2 ? rt::text::upper(rt::text::trim(chave)) : Cpf(chave).chave();
   const std::vector<std::string> pastas = pastasDoRegistro(ctx);
   for (const std::string& pasta : pastas) {
     if (mesmaPasta(ctx, pasta, inicio)) continue;
@@ -35,7 +36,7 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
     }
     rt::db::Table& achou = *tabela(ctx.areas, Area::IMP0910);
     (void)achou.setOrder(1);
-    (void)achou.seek(rt::text::padr(a.cpf, 11));
+    (void)achou.seek(Cpf(a.cpf).chave());
     return a;
   }
   (void)MUDADIR(ctx, inicio);

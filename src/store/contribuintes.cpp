@@ -53,12 +53,12 @@ std::vector<int> declaracao(int de = 1, int ate = 19) {
 }
 
 // The register of the current folder in area 9 on `cpf`; nullptr when it is not there.
-Table* registroEm(Contexto& ctx, std::string_view cpf) {
+Table* registroEm(Contexto& ctx, const Cpf& cpf) {
   if (!aberta(ctx.areas, Area::IMP0910) && !ABERTURA(ctx, Area::IMP0910)) return nullptr;
   Table& r = *tabela(ctx.areas, Area::IMP0910);
   const int ordem = r.order();
   (void)r.setOrder(1);
-  const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
+  const bool achou = r.seek(cpf.chave()) && r.found();
   const std::uint32_t rec = r.recNo();
   (void)r.setOrder(ordem);
   if (!achou) return nullptr;
@@ -78,8 +78,8 @@ std::string ladoDe(const TabelaDiario& t, const std::string& reg) {
 // ---------------------------------------------------------------- new CPF
 
 ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_view novoDado, std::string* motivo) {
-  const std::string velho = rt::text::padr(console::TIRA_PONTO(velhoDado), 11);
-  const std::string novo = rt::text::padr(console::TIRA_PONTO(novoDado), 11);
+  const std::string velho = Cpf(console::TIRA_PONTO(velhoDado)).chave();
+  const std::string novo = Cpf(console::TIRA_PONTO(novoDado)).chave();
   if (registroEm(ctx, novo) != nullptr) return ResultadoCpf::NovoExiste;
   if (registroEm(ctx, velho) == nullptr) return ResultadoCpf::OrigemNaoAchada;
   // Both declarations held until the end: an open one would be saved back under the old CPF,
@@ -204,8 +204,8 @@ std::vector<ItemParte> itensDe(ParteCopia p, bool rural) {
 
 ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_view destinoDado,
                         ParteCopia parte, bool acrescenta, std::string* motivo) {
-  const std::string origem = rt::text::padr(console::TIRA_PONTO(origemDado), 11);
-  const std::string destino = rt::text::padr(console::TIRA_PONTO(destinoDado), 11);
+  const std::string origem = Cpf(console::TIRA_PONTO(origemDado)).chave();
+  const std::string destino = Cpf(console::TIRA_PONTO(destinoDado)).chave();
   // With itself, "Acrescente" would double every row.
   if (origem == destino) return ResultadoCpf::Igual;
   if (registroEm(ctx, destino) == nullptr) return ResultadoCpf::DestinoNaoExiste;
@@ -314,8 +314,8 @@ void TRANF_PARTE(Contexto& ctx) {
 
 // ---------------------------------------------------------------- deletion
 
-bool excluiContribuinte(Contexto& ctx, std::string_view cpfDado, bool soRural, std::string* motivo) {
-  const std::string cpf = rt::text::padr(cpfDado, 11);
+bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::string* motivo) {
+  const std::string& cpf = cpfDado.chave();
   const std::vector<int> ns = soRural ? declaracao(15, 19) : declaracao();
   if (registroEm(ctx, cpf) == nullptr) return false;
   // An open declaration would be saved back over the deletion.

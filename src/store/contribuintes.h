@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/contexto.h"
+#include "store/cpf.h"
 #include "store/transfere.h"
 
 namespace store {
@@ -61,7 +62,7 @@ void TRANF_PARTE(Contexto& ctx);
 // row, or with `soRural` the rows of 15-19 and the register's rural marks (TEMRURAL "N",
 // ATV_BRASIL blank). False when a table could not be had or the declaration is open in another
 // terminal (nothing changed; `motivo`, when given, says which terminal holds it).
-bool excluiContribuinte(Contexto& ctx, std::string_view cpf, bool soRural, std::string* motivo = nullptr);
+bool excluiContribuinte(Contexto& ctx, const Cpf& cpf, bool soRural, std::string* motivo = nullptr);
 
 // EXCLUI (menu item 15): the taxpayers chosen in the marking grid are deleted after the
 // confirmation; the tables are packed at the end.

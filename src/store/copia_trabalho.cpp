@@ -81,14 +81,14 @@ void preencheLeao(Declaracao& dec) {
 
 }  // namespace
 
-bool estaNoRegistro(Contexto& ctx, std::string_view cpf) {
+bool estaNoRegistro(Contexto& ctx, const Cpf& cpf) {
   const bool aberto = store::aberta(ctx.areas, Area::IMP0910);
   if (!aberto && !ABERTURA(ctx, Area::IMP0910)) return false;
   Table& r = *tabela(ctx.areas, Area::IMP0910);
   const std::uint32_t onde = r.eof() ? 0 : r.recNo();
   const int ordem = r.order();
   (void)r.setOrder(1);
-  const bool achou = r.seek(rt::text::padr(cpf, 11)) && r.found();
+  const bool achou = r.seek(cpf.chave()) && r.found();
   (void)r.setOrder(ordem);
   if (!aberto)
     (void)fecha(ctx.areas, Area::IMP0910);
@@ -177,7 +177,7 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
     e.MVALOR1 = Decimal();
     e.MVALOR2 = Decimal();
   }
-  e.rural.txt("CPF", rt::text::padr(e.CPF, 11));
+  e.rural.txt("CPF", e.CPF.chave());
   e.rural.txt("ATV_BRASIL", rt::text::padr(atv, 1));
 }
 
@@ -197,7 +197,6 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.TAM_CALC.clear();
   for (int m = 1; m <= 13; ++m)
     for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = Decimal();
-  e.CPF = rt::text::padr(e.CPF, 11);
   e.SALCPF = e.CPF;
   if (modo == 1)
     ctx.relato().titulo(Painel::Declaracao, tipo > 0 ? "Reprocessando os dados..." : "Criando os dados...");

@@ -19,7 +19,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo);
 
 // Whether the register of the current data folder has a row of `cpf` (in CPF order, whatever
 // order it is in); an open register is left on the row it stood on, a closed one closed.
-bool estaNoRegistro(Contexto& ctx, std::string_view cpf);
+bool estaNoRegistro(Contexto& ctx, const Cpf& cpf);
 
 // LIMPVAR: the variables of a new declaration: every field of table 01 empty, then the
 // defaults (register fields included).

@@ -13,6 +13,7 @@
 #include "store/arquivos.h"
 #include "store/diario_restauracao.h"
 #include "store/tabelas_declaracao.h"
+#include "store/cpf.h"
 
 namespace store {
 
@@ -78,7 +79,7 @@ std::string nomeSeguro(std::string_view cpf) {
 // Whether the current record of `t` belongs to the CPF (and side) of the journal.
 bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const Diario& d) {
   if (t.eof() || campoCpf < 0) return false;
-  if (t.raw(campoCpf) != rt::text::padr(d.cpf, 11)) return false;
+  if (t.raw(campoCpf) != Cpf(d.cpf).chave()) return false;
   return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != rt::text::padr(d.atvBrasil, 1));
 }
 
@@ -150,7 +151,7 @@ std::uint64_t hashDiario(std::string_view b) {
 
 std::string codificaDiario(const Diario& d) {
   std::string s(kMagico);
-  s += rt::text::padr(d.cpf, 11);
+  s += Cpf(d.cpf).chave();
   s += rt::text::padr(d.atvBrasil, 1);
   poe(s, d.tabelas.size(), 4);
   for (const TabelaDiario& t : d.tabelas) {

@@ -35,6 +35,7 @@
 #include "rt/db/structure.h"
 #include "rt/db/table.h"
 #include "rt/text/date.h"
+#include "store/cpf.h"
 #include "rt/text/decimal.h"
 #include "store/catalogo.h"
 
@@ -117,8 +118,8 @@ struct EspelhoDeclaracao {
   RegistroEspelho rural;      // rural summary of the CPF and ATV_BRASIL (table 15, copy 35)
 
   // The open CPF; saving writes it into every record whatever the records hold.
-  std::string CPF;
-  std::string SALCPF;      // the CPF being opened
+  Cpf CPF;
+  Cpf SALCPF;              // the CPF being opened
   bool LRECUPERA = false;  // take the terminal's existing copies up again
   // Seconds since midnight when the declaration was opened or last saved, and of the last
   // save (the autosave compares it with the clock).

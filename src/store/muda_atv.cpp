@@ -114,7 +114,6 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   const std::string velho = rt::text::padr(antigo, 1);
   if (velho == novo) return true;
   const int areaAtual = ctx.areas.current();
-  e.CPF = rt::text::padr(e.CPF, 11);
 
   // No side yet (a new taxpayer): what the copies hold belongs to no side and is not saved
   // under a blank one, where no side would ever load it again; it becomes the side chosen.

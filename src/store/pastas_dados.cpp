@@ -68,13 +68,13 @@ bool registraPasta(Contexto& ctx, std::string_view pasta) {
   return ok;
 }
 
-bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf, std::string* nome) {
+bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string* nome) {
   if (!platform::folderExists(pastaLinux(ctx, pasta))) return false;
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
   if (!ABERTURA(ctx, Area::IMP0910)) return false;
   rt::db::Table& r = *tabela(ctx.areas, Area::IMP0910);
   bool achou = false;
-  if (!rt::text::isEmptyText(cpf) && r.seek(rt::text::padr(cpf, 11)) && r.found()) achou = true;
+  if (!rt::text::isEmptyText(cpf.chave()) && r.seek(cpf.chave()) && r.found()) achou = true;
   if (achou && nome != nullptr) *nome = r.getText("NOMECONTR");
   const std::uint32_t rec = achou ? r.recNo() : 0;
   // The name order; the row stays where it was found.

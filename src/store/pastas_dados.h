@@ -12,6 +12,7 @@
 
 #include "rt/db/structure.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace store {
 
@@ -43,7 +44,7 @@ bool registraPasta(Contexto& ctx, std::string_view pasta);
 // MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on
 // `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. False when the folder
 // does not exist or the register cannot be opened. LOCARQ is left on `pasta`.
-bool MUDADIR(Contexto& ctx, std::string_view pasta, std::string_view cpf = {}, std::string* nome = nullptr);
+bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {}, std::string* nome = nullptr);
 
 // TROCASIM: on the folder register (area 40) positioned on a row, every other row is
 // unmarked; mode 1 marks this row (a first row appended to an empty register; an empty

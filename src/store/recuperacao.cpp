@@ -17,22 +17,21 @@ constexpr std::string_view kRotulo = "CPF=";
 
 std::string caminhoManifesto(const Contexto& ctx) { return caminho(ctx, ctx.LOCTRAB + "TMP_MAN" + ctx.NUSU + ".TXT"); }
 
-bool gravaManifesto(const Contexto& ctx, std::string_view cpf) {
+bool gravaManifesto(const Contexto& ctx, const Cpf& cpf) {
   const std::string c = caminhoManifesto(ctx);
   {
     std::ofstream f(c + ".tmp", std::ios::binary | std::ios::trunc);
-    f << kRotulo << rt::text::padr(cpf, 11) << "\r\n";
+    f << kRotulo << cpf.chave() << "\r\n";
     if (!f.flush()) return false;
   }
   return std::rename((c + ".tmp").c_str(), c.c_str()) == 0;
 }
 
-bool podeRecuperar(Contexto& ctx, std::string_view cpf) {
-  const std::string esperado = rt::text::padr(cpf, 11);
+bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {
   std::ifstream f(caminhoManifesto(ctx), std::ios::binary);
   std::string linha;
   if (!std::getline(f, linha) || linha.substr(0, kRotulo.size()) != kRotulo) return false;
-  if (rt::text::padr(linha.substr(kRotulo.size(), 11), 11) != esperado) return false;
+  if (Cpf(linha.substr(kRotulo.size(), 11)) != cpf) return false;
   for (int n = 1; n <= 19; ++n) {
     if (n == numero(Area::IMP1310)) continue;
     auto t = rt::db::Table::open(caminhoCopia(ctx, n + 20) + ".DBF", {.exclusive = true, .readOnly = false, .alias = {}});
@@ -43,7 +42,7 @@ bool podeRecuperar(Contexto& ctx, std::string_view cpf) {
     if (!tab.goTop()) return false;
     for (; !tab.eof(); (void)tab.skip(1)) {
       if (tab.isDeleted()) continue;
-      if (tab.raw(campoCpf) != esperado) return false;
+      if (tab.raw(campoCpf) != cpf.chave()) return false;
     }
   }
   return true;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace store {
 
@@ -16,11 +17,11 @@ namespace store {
 std::string caminhoManifesto(const Contexto& ctx);
 
 // Written when a declaration has been copied into the working copies.
-bool gravaManifesto(const Contexto& ctx, std::string_view cpf);
+bool gravaManifesto(const Contexto& ctx, const Cpf& cpf);
 
 // Whether the working copies can be taken up again for `cpf`: the manifest names it and every
 // copy (TMP_01 .. TMP_19 but 13) exists and holds only rows of that CPF. The copies must not be
 // open in this program.
-bool podeRecuperar(Contexto& ctx, std::string_view cpf);
+bool podeRecuperar(Contexto& ctx, const Cpf& cpf);
 
 }  // namespace store

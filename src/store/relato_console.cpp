@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/cpf.h"
 
 namespace store {
 
@@ -88,7 +89,7 @@ void RelatoConsole::barra(Painel painel, std::string_view barra) {
 
 // Every field written over its whole width, so nothing of a longer earlier text stays.
 void RelatoConsole::contribuinte(std::string_view cpf, std::string_view nome) {
-  escreve(ctx_, kJanelaDeclaracao, 2, 3, rt::text::transform(rt::text::padr(cpf, 11), "@R 999.999.999-99"));
+  escreve(ctx_, kJanelaDeclaracao, 2, 3, rt::text::transform(Cpf(cpf).chave(), "@R 999.999.999-99"));
   escreve(ctx_, kJanelaDeclaracao, 2, 19, rt::text::padr(nome, 50));
 }
 

@@ -442,7 +442,6 @@ bool renumera(Contexto& ctx, int area) {
 bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   const int areaAtual = ctx.areas.current();
-  e.CPF = rt::text::padr(e.CPF, 11);
   VE_LIM_NEG(dec);
   e.registro.num("TAM_USO", tamanhoDeUso(ctx));
 
@@ -499,7 +498,6 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310)) return false;
   EspelhoDeclaracao& e = dec.espelho;
   const int areaAtual = ctx.areas.current();
-  e.CPF = rt::text::padr(e.CPF, 11);
   const std::vector<int> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);

@@ -192,8 +192,8 @@ Status copiaCampos(const Table& de, Table& para, const std::vector<int>& mapa) {
   return Status::ok();
 }
 
-std::string chaveCpf(int n, std::string_view cpf, std::string_view atvBrasil) {
-  std::string k = rt::text::padr(cpf, 11);
+std::string chaveCpf(int n, const Cpf& cpf, std::string_view atvBrasil) {
+  std::string k = cpf.chave();
   if (n >= 15 && n <= 20) k += rt::text::padr(atvBrasil, 1);
   return k;
 }

@@ -12,6 +12,7 @@
 #include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace store {
 
@@ -71,6 +72,6 @@ std::vector<int> mapaCampos(const rt::db::Table& de, const rt::db::Table& para);
 rt::db::Status copiaCampos(const rt::db::Table& de, rt::db::Table& para, const std::vector<int>& mapa);
 
 // The key prefix of a CPF's rows in table n: the CPF, followed by ATV_BRASIL for 15-20.
-std::string chaveCpf(int n, std::string_view cpf, std::string_view atvBrasil);
+std::string chaveCpf(int n, const Cpf& cpf, std::string_view atvBrasil);
 
 }  // namespace store

@@ -67,12 +67,12 @@ std::vector<int> tabelasDaParte(Parte p) {
   return v;
 }
 
-rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, std::string_view cpf,
+rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
                                          const std::function<bool(const Table&)>& filtro) {
   TabelaDiario tab;
   tab.numero = n;
   tab.campos = camposDiario(t.fields());
-  const std::string chave = rt::text::padr(cpf, 11);
+  const std::string& chave = cpf.chave();
   const int campoCpf = t.fieldIndex("CPF");
   if (campoCpf < 0) return tab;
   auto pega = [&]() {
@@ -108,10 +108,10 @@ void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf) {
   for (std::string& r : t.registros) r.replace(static_cast<std::size_t>(f->offset), novo.size(), novo);
 }
 
-Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf,
+Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
                    const std::vector<TabelaDiario>& tabelas) {
   UsaPasta naPasta(ctx, pasta);
-  const std::string chave = rt::text::padr(cpf, 11);
+  const std::string& chave = cpf.chave();
   // The sides of the rural tables: those of the new rows and those the folder has now.
   std::set<std::string> lados;
   for (const TabelaDiario& t : tabelas) {
@@ -229,9 +229,9 @@ bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
 
 }  // namespace
 
-ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, std::string_view cpfDado,
+ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, const Cpf& cpfDado,
                                       std::string* motivo) {
-  const std::string cpf = rt::text::padr(cpfDado, 11);
+  const std::string& cpf = cpfDado.chave();
   const std::vector<int> ns = tabelasDaParte(tr.parte);
   // Held until the end, so neither declaration can be opened while its rows change.
   UsoDeclaracao usoOrigem, usoDestino;

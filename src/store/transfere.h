@@ -16,6 +16,7 @@
 #include "rt/db/status.h"
 #include "rt/db/table.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 #include "store/diario_gravacao.h"
 
 namespace store {
@@ -28,7 +29,7 @@ std::vector<int> tabelasDaParte(Parte p);
 // The rows of `cpf` in the open table `t` (ordered by a key that starts with the CPF, or in
 // natural order when it has none), as journal rows in the table's own layout; `filtro`, when
 // given, picks rows. Table number `n`.
-rt::db::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, std::string_view cpf,
+rt::db::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, const Cpf& cpf,
                                          const std::function<bool(const rt::db::Table&)>& filtro = {});
 // A journal table of number n with no rows, in the catalogue's layout.
 TabelaDiario tabelaVazia(int n);
@@ -38,7 +39,7 @@ void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf);
 // Replaces in data folder `pasta` the rows of `cpf` of each table given by exactly the rows
 // given (none: the CPF's rows go). Rows of tables 15-20 go side by side (ATV_BRASIL), each
 // side being one journal.
-rt::db::Status gravaLinhas(Contexto& ctx, std::string_view pasta, std::string_view cpf,
+rt::db::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
                            const std::vector<TabelaDiario>& tabelas);
 
 struct Transferencia {
@@ -55,7 +56,7 @@ enum class ResultadoTransf { Feito, Saltado, EmUso, Falhou };
 // A taxpayer whose declaration another terminal has open in the destination, or in the
 // origin of a move, is left out (EmUso, the refusal's text in `motivo`): that terminal's save
 // would bring him back or overwrite what was carried.
-ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, std::string_view cpf,
+ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, const Cpf& cpf,
                                       std::string* motivo = nullptr);
 
 // The marking grid of taxpayers (screen 41) over the register open in `area` (9, or 29 for

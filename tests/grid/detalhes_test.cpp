@@ -107,7 +107,7 @@ TEST_F(Detalhes, InsOnTheBankSlipsIssuesOne) {
 TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   tabela(24);
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}});
-  g.TELA = 5;
+  pagina.TELA = 5;
   g.CLIPTEX = C("  NA PRAIA ");
   teclas().press(key::Right).press(key::AltJ).pause().type("S").press(key::Esc);
   grid::EDITA(ctx, g, 5);
@@ -116,10 +116,10 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   // Its own blanks at the end go, those the copy starts with stay.
   EXPECT_EQ(coluna(24, "I7_2"), Lista{"CASA  NA PRAIA"});
   // Another declaration screen, another column or a number in the buffer: nothing.
-  g.TELA = 6;
+  pagina.TELA = 6;
   teclas().press(key::Right).press(key::AltJ).press(key::Esc);
   grid::EDITA(ctx, g, 5);
-  g.TELA = 5;
+  pagina.TELA = 5;
   g.CLIPTEX = N(3);
   teclas().press(key::Right).press(key::AltJ).press(key::Esc);
   grid::EDITA(ctx, g, 5);
@@ -135,11 +135,11 @@ TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
   servicos.chamadas.clear();
   linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(100)}});
   (void)ctx.areas.select(30);
-  g.TELA = 9;
+  pagina.TELA = 9;
   teclas().press(key::AltB).press(key::Esc);
   grid::EDITA(ctx, g, 15);
   EXPECT_FALSE(servicos.chamou("BUSCA_DESP"));
-  g.TELA = 10;
+  pagina.TELA = 10;
   teclas().press(key::AltB).press(key::Esc);
   grid::EDITA(ctx, g, 15);
   EXPECT_TRUE(servicos.chamou("BUSCA_DESP"));

@@ -32,6 +32,7 @@ GridFixture::GridFixture() {
   ctx.definePastaDados(dados.caminho());
   ctx.definePastaTrabalho(trabalho.caminho());
   g.servicos = &servicos;
+  g.tela = &pagina;
   g.CPF = "12345678909";
   g.OPCAO_1 = 11;
 }

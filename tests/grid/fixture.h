@@ -118,6 +118,8 @@ class GridFixture : public ::testing::Test {
   store::Contexto ctx{con, relogio, espera};
   ServicosGravados servicos;
   Grade g;
+  // The declaration's screen state the grid points to (no screen until a test sets one).
+  TelaAberta pagina{.TELA = 0};
   rt::term::ScriptedTerminal& teclas() { return term.script; }
 };
 

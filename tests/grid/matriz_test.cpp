@@ -258,7 +258,7 @@ TEST_F(Matriz, EnterInTheTotalsModeEditsTheCell) {
 }
 
 TEST_F(Matriz, AltACyclesTheModesAndExplainsEach) {
-  g.TELA = 2;
+  pagina.TELA = 2;
   modoLeao(3);
   teclas().press(key::AltA).pause().press(key::Enter).press(key::AltA).pause().press(key::Enter).press(key::AltA).pause().press(key::Enter).press(key::Esc);
   roda(16);
@@ -274,7 +274,7 @@ TEST_F(Matriz, AltACyclesTheModesAndExplainsEach) {
 
 TEST_F(Matriz, ModeTitleStaysOnTheFormInTheClientColour) {
   // The carnê-leão form (window 3) holds its own text where the title goes.
-  g.TELA = 2;
+  pagina.TELA = 2;
   modoLeao(3);
   ctx.janelas.REDEFJAN(3, 0x17, 0x1F, 0x71, 0, 0, 24, 79, 0);
   ctx.janelas.ABREJAN(3);
@@ -286,7 +286,7 @@ TEST_F(Matriz, ModeTitleStaysOnTheFormInTheClientColour) {
 }
 
 TEST_F(Matriz, AltNSwitchesWhichValueGoesToTheSummary) {
-  g.TELA = 2;
+  pagina.TELA = 2;
   teclas().press(key::AltN).pause().press(key::Enter).press(key::Esc);
   roda(16);
   EXPECT_TRUE(d.tabela01.logico("SO_REC"));
@@ -396,7 +396,7 @@ TEST_F(Matriz, RuralCashBookEntriesBecomeTheMonthsAndMarkDecember) {
 }
 
 TEST_F(Matriz, AltASwitchesTheRuralMode) {
-  g.TELA = 13;
+  pagina.TELA = 13;
   d.rural.logico("SO_TOTAL", false);
   teclas().press(key::AltA).press(key::Esc);
   roda(37);

@@ -231,14 +231,54 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_EQ(grid::tracosDaTela(36).textoLembrado, "I9R_1");
   EXPECT_EQ(grid::tracosDaTela(8).codigoLembrado, "I7_5");
   EXPECT_TRUE(grid::tracosDaTela(4).textoLembrado.empty());
-  // Every nesting target is itself a grid screen of the catalogue; every split cell and
-  // remembered field is a column.
+  // What else a new row is stamped with, and the page traits the keys read.
+  EXPECT_EQ(grid::tracosDaTela(1).tipoRendimento + grid::tracosDaTela(2).tipoRendimento, "JD");
+  EXPECT_TRUE(grid::tracosDaTela(18).gravaLeao && grid::tracosDaTela(18).gravaTipoCr && !grid::tracosDaTela(2).gravaLeao);
+  EXPECT_TRUE(grid::tracosDaTela(38).gravaTipoCr && !grid::tracosDaTela(38).gravaLeao);
+  EXPECT_TRUE(grid::tracosDaTela(10).gravaBem && grid::tracosDaTela(13).gravaTipoOperacao);
+  EXPECT_EQ(grid::tracosDaTela(22).campoNumerado, "I7_0");
+  EXPECT_EQ(grid::tracosDaTela(9).campoNumerado, "I8_0");
+  EXPECT_EQ(grid::tracosDaTela(36).campoNumerado, "I9R_0");
+  EXPECT_TRUE(grid::tracosDaTela(11).campoNumerado.empty());
+  EXPECT_EQ(grid::tracosDaPagina(1).tipoOperacao + grid::tracosDaPagina(5).tipoOperacao, "EB");
+  EXPECT_TRUE(grid::tracosDaPagina(2).modoLeao && !grid::tracosDaPagina(12).modoLeao);
+  EXPECT_TRUE(grid::tracosDaPagina(23).juntaDescricao && !grid::tracosDaPagina(6).juntaDescricao);
+  EXPECT_TRUE(grid::tracosDaPagina(10).buscaDespesas && !grid::tracosDaPagina(0).buscaDespesas);
+  // Alt+Z and Alt+X widen the page's list and come back from it; the pages' own copies.
+  EXPECT_EQ(grid::tracosDaPagina(5).altZ * 100 + grid::tracosDaPagina(5).altX, 2223);
+  EXPECT_TRUE(grid::tracosDaPagina(22).ampliada && grid::tracosDaPagina(22).altZ == 5 && grid::tracosDaPagina(22).altX == 0);
+  EXPECT_TRUE(grid::tracosDaPagina(23).altX == 5 && grid::tracosDaPagina(23).altZ == 0 && !grid::tracosDaPagina(5).ampliada);
+  EXPECT_TRUE(grid::tracosDaPagina(4).copiaIdentificacao && grid::tracosDaPagina(7).copiaRegistro && grid::tracosDaPagina(7).resumo);
+  EXPECT_TRUE(!grid::tracosDaPagina(10).retorno && grid::tracosDaPagina(11).retorno);
+  EXPECT_TRUE(grid::tracosDaTela(16).dolarDoMes && !grid::tracosDaTela(7).dolarDoMes);
+  // The screens' own behaviours, each on its screen only.
+  const auto so = [](bool grid::Tracos::*traco, int tela) {
+    for (int opc : grid::telasTabela()) EXPECT_EQ(grid::tracosDaTela(opc).*traco, opc == tela) << opc;
+  };
+  so(&grid::Tracos::notas, 11);
+  so(&grid::Tracos::dependentes, 3);
+  so(&grid::Tracos::poupanca, 13);
+  so(&grid::Tracos::pagamentos, 4);
+  so(&grid::Tracos::mesDaColuna, 15);
+  so(&grid::Tracos::marcaDevedores, 47);
+  EXPECT_TRUE(grid::tracosDaTela(41).ordemEstatus && !grid::tracosDaTela(46).ordemEstatus);
+  EXPECT_EQ(grid::tracosDaTela(38).indiceOrdem + grid::tracosDaTela(18).indiceOrdem, "TMP_19TMP_02");
+  base.POSHORMAT = 3;
+  EXPECT_FALSE(grid::telaGrade(ctx, base, 18, 0)->recusa.empty());
+  base.POSHORMAT = 2;
+  EXPECT_TRUE(grid::telaGrade(ctx, base, 18, 0)->recusa.empty());
+  EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->primeiraColuna, 2);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 0)->dicaDepois, 2);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, 37);
+  // Every nesting target is itself a grid screen of the catalogue; every split cell, remembered
+  // field and line number is a column.
   for (int opc : grid::telasTabela()) {
     const auto tela = grid::telaGrade(ctx, base, opc, 0);
     const grid::Tracos& t = tela->tracos;
     std::vector<std::string> divididas = t.mesAMes;
     divididas.insert(divididas.end(), t.umMes.begin(), t.umMes.end());
     if (!t.textoLembrado.empty()) divididas.insert(divididas.end(), {t.textoLembrado, t.codigoLembrado});
+    if (!t.campoNumerado.empty()) divididas.push_back(t.campoNumerado);
     for (const std::string& campo : divididas) {
       const bool coluna = std::any_of(tela->colunas.begin(), tela->colunas.end(),
                                       [&campo](const grid::Coluna& c) { return c.cpoin == campo; });

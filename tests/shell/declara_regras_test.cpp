@@ -95,15 +95,16 @@ TEST(ProximaTela, EveryKeyLeadsWhereTheDriverSends) {
       {6, 0, 6, false, true, "S", true},
   };
   for (const Caso& c : casos) {
+    grid::TelaAberta tela;
+    tela.TELA = c.tela;
+    tela.TELAMAX = telaMaxima(c.rural);
     SaidaDaTela s;
-    s.TELA = c.tela;
-    s.TELAMAX = telaMaxima(c.rural);
     s.ULTTECLA = c.tecla;
     s.TECLAMUDA = c.mudou;
     s.PVEZ = c.novo;
     s.rural = c.rural;
     s.ATV_BRASIL = c.atv;
-    const ProximaTela r = proximaTela(s);
+    const ProximaTela r = proximaTela(tela, s);
     if (c.esperada < 0) {
       EXPECT_TRUE(r.pergunta) << nome(c);
       EXPECT_EQ(r.tela, c.tela) << nome(c);

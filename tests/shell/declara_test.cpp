@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/edita.h"
 #include "programa_fixture.h"
 #include "rt/db/table.h"
 #include "rt/term/keys.h"
@@ -274,6 +275,32 @@ TEST_F(Declaracao, TheIndexListSwitchesScreensAndCanEndTheDeclaration) {
   roda();
   EXPECT_EQ(telas, (std::vector<int>{1, 5, 9}));
   EXPECT_EQ(nomeNoRegistro(kA), "PELO INDICE");
+}
+
+// A pending item picked on the notes page (Ctrl+Enter in its list) opens the page of the item:
+// the list sets the driver's own screen state, which the Enter that leaves then advances.
+TEST_F(Declaracao, APendingItemPickedOnTheNotesPageOpensItsPage) {
+  bool primeira = true;
+  aoEntrar = [&](Declara& d, int n) {
+    if (n != 11 || !primeira) return;
+    primeira = false;
+    rt::db::Table& lista = *store::tabela(d.p.areas, store::Area::TMP_11);
+    ASSERT_TRUE(lista.appendBlank());
+    ASSERT_TRUE(lista.put("CPF", std::string(kA)));
+    ASSERT_TRUE(lista.put("OBSERV", std::string("FALTA O RECIBO")));
+    ASSERT_TRUE(lista.put("PAGINA", Decimal::fromInt(7)));
+    ASSERT_TRUE(lista.flush());
+    (void)store::seleciona(d.p.areas, store::Area::TMP_11);
+    (void)grid::EDITA(d.p, d.grade, 11);
+  };
+  cpf(kA);
+  term.press(key::F11);
+  term.press(key::CtrlEnter);
+  term.press(key::Enter);
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 11, 7}));
 }
 
 TEST_F(Declaracao, IgnoringFromTheIndexDoesNotAutosaveFirst) {
@@ -558,7 +585,8 @@ TEST_F(Declaracao, F8ShowsOnlyRuralTaxpayersInTheLists) {
   roda();
   aoEntrar = nullptr;
   telas.clear();
-  // F8 puts the prompt on the first rural taxpayer; Enter opens him.
+  // F8 puts the prompt on the first rural taxpayer, whoever it showed; Enter opens him.
+  p->cfg.ULT_CPF = std::string(kA);
   term.press(key::F8);
   term.press(key::Enter);
   term.pause();
