@@ -84,8 +84,9 @@ void BM_Tela4PrimeiroDesenho(benchmark::State& state) {
     return;
   }
   const screens::EstadoFundo estado;
+  grid::TelaAberta pagina{.TELA = 4};
   grid::Grade g;
-  g.TELA = 4;
+  g.tela = &pagina;
   for (auto _ : state) {
     const std::optional<screens::Fundo> f = screens::MTELA(ctx, 4, estado);
     benchmark::DoNotOptimize(f);
