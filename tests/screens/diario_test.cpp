@@ -216,5 +216,105 @@ TEST_F(Diario, EntriesArePostedByPageAndLineOnceAndBadPostingsWriteNothing) {
   EXPECT_EQ(dezembro, d(10));
 }
 
+// The journal as the clerk meets it: the menu, a title account refused, an entry whose month
+// runs to 13 (a month 14 refused), an entry confirmed without its amount and mended, both
+// transferred, the entries grid, and the entries written back marked.
+TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
+  poeConta({"2004", "S", 2, 4, "N", "N", "S"});
+  poeConta({"3108", "N", 3, 8});
+  poeConta({"6010", "S", 6, 10, "S", "N", "N", "S"});
+  // The tables made beforehand: the notice of a table being made drops the keys typed ahead.
+  for (store::Area a : {store::Area::IMP0210, store::Area::IMP0610, store::Area::IMP1310})
+    ASSERT_TRUE(store::ABERTURA(*p, a));
+  term.press('L');
+  term.type("3108");                                 // a title
+  term.press(key::Enter);                           // its alert
+  term.type("2004");
+  term.type("150").press(key::Enter);               // the amount
+  term.type("3").press(key::Enter);                 // from March
+  term.type("14");                                  // refused
+  term.type("13");                                  // to the thirteenth month
+  term.press('S');                                  // " Confirma ? "
+  term.type("6010");
+  term.type("Dr Fulano").press(key::Enter);         // the payee's name
+  term.press(key::Enter);                           // no amount
+  term.type("12345678909");                         // his CPF ends the form
+  term.press('S').press(key::Enter);                // confirmed: the amount is missing
+  term.press(key::Enter).type("800").press(key::Enter).press(key::Enter);
+  term.press('S');
+  term.press(key::Esc);                             // no further account
+  term.press('T').press(key::Enter);                // transferred, its count
+  term.press('V').pause().press(key::Esc);          // the entries grid
+  term.press(key::Esc);
+  ASSERT_TRUE(LANCAMEN(*p, kNovo)) << term.dump();
+  EXPECT_TRUE(gravador.viuJuntos("Transferir", "Faz os lançamentos dos dados"_cp));
+  EXPECT_TRUE(gravador.viu("Atençao! Essa conta é só Título. Use uma conta detalhada"_cp));
+  EXPECT_TRUE(gravador.viu("Mês inválido"_cp));
+  EXPECT_TRUE(gravador.viu("Falta preencher o valor"));
+  EXPECT_TRUE(gravador.viu("2 lançamento(s) transferido(s)."_cp));
+  EXPECT_TRUE(gravador.viuJuntos("Mês I"_cp, "Dr Fulano"));
+  EXPECT_FALSE(term.exhausted());
+
+  std::vector<Lancamento> l;
+  ASSERT_TRUE(leLancamentos(*p, kNovo, l));
+  ASSERT_EQ(l.size(), 2U);
+  EXPECT_EQ(l[0].CDCONTA, "2004");
+  EXPECT_EQ(l[0].VALODESP, d(150));
+  EXPECT_EQ(l[0].MESINI, 3);
+  EXPECT_EQ(l[0].MESFIM, 13);
+  EXPECT_EQ(rt::text::trim(l[1].DESCONTA), "Dr Fulano");
+  EXPECT_EQ(rt::text::trim(l[1].NROCGCCPF), "123.456.789-09");
+  EXPECT_EQ(l[1].VALODESP, d(800));
+  EXPECT_TRUE(l[0].LANCADO && l[1].LANCADO);
+  auto inss = linhaCom("IMP0210", "I1_2", "Carne do INSS");
+  ASSERT_NE(inss, nullptr);
+  EXPECT_EQ(inss->getNumber("I1_412"), d(150));
+  EXPECT_EQ(inss->getNumber("I1_4"), d(1500));
+  auto medico = linhaCom("IMP0610", "I6_2", "123.456.789-09");
+  ASSERT_NE(medico, nullptr);
+  EXPECT_EQ(medico->getNumber("I6_4"), d(800));
+}
+
+// The working copy held by another process with this terminal's number: the journal says so
+// and leaves, writing nothing back. The write-back waits for the entries' table with its
+// message while another terminal locks it.
+TEST_F(Diario, ACopyHeldElsewhereLeavesAndTheWriteBackWaitsForTheTable) {
+  {
+    ASSERT_TRUE(gravaLancamentos(*p, kNovo, {{"3008", "", "", "", d(5)}}));
+    ASSERT_TRUE(abreCopiaLancamentos(*p, kNovo));
+    (void)store::fecha(p->areas, store::Area::TMP_13);
+    rt::db::OpenOptions op;
+    op.exclusive = true;
+    auto outra = rt::db::Table::open(store::caminhoCopia(*p, store::numero(store::Area::TMP_13)) + ".DBF", op);
+    ASSERT_TRUE(outra);
+    term.press(key::Enter);
+    EXPECT_FALSE(LANCAMEN(*p, kNovo));
+    EXPECT_TRUE(gravador.viu("Terminal com esse nro aberto em outro local"));
+  }
+  class Libera final : public store::Relato {
+   public:
+    std::unique_ptr<rt::db::Table> outra;
+    bool viu = false;
+    void linha(std::string_view t, bool) override {
+      if (t == "Aguardando arquivo ficar disponível"_cp) {
+        viu = true;
+        outra.reset();  // the other terminal lets the table go
+      }
+    }
+  } relato;
+  auto t = rt::db::Table::open(p->LOCARQ + "IMP1310.DBF");
+  ASSERT_TRUE(t);
+  relato.outra = std::move(*t);
+  ASSERT_TRUE(relato.outra->lockFile().isOk());
+  p->defineRelato(&relato);
+  EXPECT_TRUE(gravaLancamentos(*p, kNovo, {{"3012", "", "", "", d(7)}}));
+  p->defineRelato(nullptr);
+  EXPECT_TRUE(relato.viu);
+  std::vector<Lancamento> l;
+  ASSERT_TRUE(leLancamentos(*p, kNovo, l));
+  ASSERT_EQ(l.size(), 1U);
+  EXPECT_EQ(l[0].CDCONTA, "3012");
+}
+
 }  // namespace
 }  // namespace screens::teste
