@@ -188,7 +188,10 @@ class Formulario {
   }
 
   bool meses() {
-    if (VEDAT(conta_.PAGINA, static_cast<int>(mesIni_.wholePart()), static_cast<int>(mesFim_.wholePart()))) return true;
+    if (VEDAT(conta_.PAGINA, static_cast<int>(mesIni_.wholePart()), static_cast<int>(mesFim_.wholePart()))) {
+      console::MENS(ctx_);
+      return true;
+    }
     console::MENS(ctx_, 0, "Mês inválido: do mês 1 a 12, até o mês não menor que ele e até 13"_cp);
     return false;
   }
