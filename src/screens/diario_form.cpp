@@ -196,7 +196,7 @@ class Formulario {
     return false;
   }
 
-  // The entry, until it is confirmed (true) or the clerk ends the form (false).
+  // The entry, until it is confirmed (true) or the clerk ends the form (false, Esc or "Fim").
   bool pedeLancamento() {
     for (;;) {
       {
@@ -221,7 +221,8 @@ class Formulario {
         read.get(dep.linha, dep.coluna, rt::ui::var("CPFDEPEN", l_.CPFDEPEN), "@R 999.999.999-99")
             .when([this] { return conta_.dependente(); })
             .valid([this] { return console::VAL_CPF(ctx_, l_.CPFDEPEN); });
-        read.run();
+        // Esc leaves the form without the entry, as "Fim" does.
+        if (read.run().escaped) return false;
       }
       const std::string r = console::AVISOSN(ctx_, " Confirma ? ", 4);
       if (r == "F") return false;

@@ -18,6 +18,7 @@
 #include "rt/text/strings.h"
 #include "screens/diario.h"
 #include "store/abertura.h"
+#include "store/em_uso.h"
 #include "store/relato.h"
 #include "store/tabelas_declaracao.h"
 
@@ -223,6 +224,7 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
   poeConta({"2004", "S", 2, 4, "N", "N", "S"});
   poeConta({"3108", "N", 3, 8});
   poeConta({"6010", "S", 6, 10, "S", "N", "N", "S"});
+  poeConta({"1015", "S", 1, 15, "S", "S"});
   // The tables made beforehand: the notice of a table being made drops the keys typed ahead.
   for (store::Area a : {store::Area::IMP0210, store::Area::IMP0610, store::Area::IMP1310})
     ASSERT_TRUE(store::ABERTURA(*p, a));
@@ -242,22 +244,28 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
   term.press('S').press(key::Enter);                // confirmed: the amount is missing
   term.press(key::Enter).type("800").press(key::Enter).press(key::Enter);
   term.press('S');
+  term.type("1015");                                // a dependant's payer: both documents
+  term.type("100").press(key::Enter);
+  term.type("11.222.333/0001-81").press(key::Enter);  // a CNPJ typed with its separators
+  term.type(kDependente);                           // the dependant's CPF ends the form
+  term.press('S');
   term.press(key::Esc);                             // no further account
   term.press('T').press(key::Enter);                // transferred, its count
   term.press('V').pause().press(key::Esc);          // the entries grid
   term.press(key::Esc);
   ASSERT_TRUE(LANCAMEN(*p, kNovo)) << term.dump();
+  EXPECT_FALSE(term.exhausted()) << term.dump();
   EXPECT_TRUE(gravador.viuJuntos("Transferir", "Faz os lançamentos dos dados"_cp));
   EXPECT_TRUE(gravador.viu("Atençao! Essa conta é só Título. Use uma conta detalhada"_cp));
   EXPECT_TRUE(gravador.viu("Mês inválido"_cp));
   EXPECT_TRUE(gravador.viu("Falta preencher o valor"));
-  EXPECT_TRUE(gravador.viu("2 lançamento(s) transferido(s)."_cp));
+  EXPECT_TRUE(gravador.viu("3 lançamento(s) transferido(s)."_cp));
   EXPECT_TRUE(gravador.viuJuntos("Mês I"_cp, "Dr Fulano"));
   EXPECT_FALSE(term.exhausted());
 
   std::vector<Lancamento> l;
   ASSERT_TRUE(leLancamentos(*p, kNovo, l));
-  ASSERT_EQ(l.size(), 2U);
+  ASSERT_EQ(l.size(), 3U);
   EXPECT_EQ(l[0].CDCONTA, "2004");
   EXPECT_EQ(l[0].VALODESP, d(150));
   EXPECT_EQ(l[0].MESINI, 3);
@@ -265,7 +273,9 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
   EXPECT_EQ(rt::text::trim(l[1].DESCONTA), "Dr Fulano");
   EXPECT_EQ(rt::text::trim(l[1].NROCGCCPF), "123.456.789-09");
   EXPECT_EQ(l[1].VALODESP, d(800));
-  EXPECT_TRUE(l[0].LANCADO && l[1].LANCADO);
+  EXPECT_EQ(rt::text::trim(l[2].NROCGCCPF), "11.222.333/0001-81");
+  EXPECT_EQ(l[2].CPFDEPEN, kDependente);
+  EXPECT_TRUE(l[0].LANCADO && l[1].LANCADO && l[2].LANCADO);
   auto inss = linhaCom("IMP0210", "I1_2", "Carne do INSS");
   ASSERT_NE(inss, nullptr);
   EXPECT_EQ(inss->getNumber("I1_412"), d(150));
@@ -273,12 +283,17 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
   auto medico = linhaCom("IMP0610", "I6_2", "123.456.789-09");
   ASSERT_NE(medico, nullptr);
   EXPECT_EQ(medico->getNumber("I6_4"), d(800));
+  auto dependente = linhaCom("IMP0210", "I1_8", kDependente);
+  ASSERT_NE(dependente, nullptr);
+  EXPECT_EQ(dependente->getText("I1_1"), "D");
+  EXPECT_EQ(dependente->getNumber("I1_15"), d(100));
 }
 
 // The working copy held by another process with this terminal's number: the journal says so
-// and leaves, writing nothing back. The write-back waits for the entries' table with its
+// and leaves, writing nothing back. A declaration open elsewhere is not posted into. The
+// write-back waits for the entries' table with its
 // message while another terminal locks it.
-TEST_F(Diario, ACopyHeldElsewhereLeavesAndTheWriteBackWaitsForTheTable) {
+TEST_F(Diario, ACopyOrADeclarationHeldElsewhereAndTheWriteBackWaitingForTheTable) {
   {
     ASSERT_TRUE(gravaLancamentos(*p, kNovo, {{"3008", "", "", "", d(5)}}));
     ASSERT_TRUE(abreCopiaLancamentos(*p, kNovo));
@@ -290,6 +305,23 @@ TEST_F(Diario, ACopyHeldElsewhereLeavesAndTheWriteBackWaitsForTheTable) {
     term.press(key::Enter);
     EXPECT_FALSE(LANCAMEN(*p, kNovo));
     EXPECT_TRUE(gravador.viu("Terminal com esse nro aberto em outro local"));
+  }
+  // The declaration open on another terminal: the transfer waits for it to be let go,
+  // posting nothing meanwhile.
+  {
+    const std::string eu = p->NUSU;
+    p->NUSU = "07";
+    store::UsoDeclaracao outro;
+    ASSERT_TRUE(store::reservaDeclaracao(*p, p->LOCARQ, kNovo, outro, nullptr));
+    p->NUSU = eu;
+    poeConta({"3008", "S", 3, 8});
+    term.press('T').press(key::Enter).press(key::Esc);
+    EXPECT_TRUE(LANCAMEN(*p, kNovo));
+    EXPECT_TRUE(gravador.viuJuntos("Declaração em uso no terminal 07"_cp, "Os lançamentos não foram transferidos."_cp));
+    std::vector<Lancamento> l;
+    ASSERT_TRUE(leLancamentos(*p, kNovo, l));
+    ASSERT_EQ(l.size(), 1U);
+    EXPECT_FALSE(l[0].LANCADO);
   }
   class Libera final : public store::Relato {
    public:
