@@ -65,7 +65,7 @@ class VariaveisLancamento final : public console::Variaveis {
   std::string& codigo_;
 };
 
-// F1 bound to the pick list while the form runs; what it did before comes back afterwards.
+// F1 bound to the pick list while the account is typed; what it did before comes back afterwards.
 class TeclaDaLista {
  public:
   TeclaDaLista(store::Contexto& ctx, console::Listas& listas) : con_(ctx.console) {
@@ -102,7 +102,7 @@ class Formulario {
     VariaveisLancamento vars(codigo_);
     console::ServicosLista servicos;
     console::Listas listas(ctx_, {ctx_.areas, [this](int n) { return store::ABERTURA(ctx_, n); }}, vars, servicos);
-    TeclaDaLista f1(ctx_, listas);
+    listas_ = &listas;
     while (pedeConta()) {
       if (!pedeLancamento()) break;
       if (conta_.TEMDESCR != "S") l_.DESCONTA = rt::text::substr(conta_.NMDESCRICA, 1, 60);
@@ -111,6 +111,7 @@ class Formulario {
       (void)acrescentaNaCopia(ctx_, cpf_, l_);  // a refusal is said there; the next account is asked
       desenha();
     }
+    listas_ = nullptr;
     ctx_.janelas.FECHAJAN(10);
     ctx_.janelas.FECHAJAN(4);
     console::MENS(ctx_);
@@ -168,8 +169,10 @@ class Formulario {
 
   bool pedeConta() {
     const Lugar l = lugar("Código"_cp);
-    rt::ui::Get g(l.linha, l.coluna, rt::ui::var("M->CDCONTA", codigo_), "@r 9.999");
+    rt::ui::Get g(l.linha, l.coluna, rt::ui::var("CDCONTA", codigo_), "@r 9.999");
     g.valid([this] { return VE_CONTA(); });
+    // F1 lists the chart while the account is typed.
+    const TeclaDaLista f1(ctx_, *listas_);
     return !rt::ui::readOne(ctx_.console, std::move(g), cores_, console::avisoDeRecusa(ctx_)).escaped;
   }
 
@@ -237,6 +240,7 @@ class Formulario {
 
   store::Contexto& ctx_;
   std::string cpf_;
+  console::Listas* listas_ = nullptr;
   rt::term::ColourSet cores_;
   std::string codigo_;
   Conta conta_;

@@ -290,7 +290,8 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
 }
 
 // The working copy held by another process with this terminal's number: the journal says so
-// and leaves, writing nothing back. A declaration open elsewhere is not posted into. The
+// and leaves, writing nothing back. A declaration open elsewhere is not posted into. F1 lists
+// the chart. The
 // write-back waits for the entries' table with its
 // message while another terminal locks it.
 TEST_F(Diario, ACopyOrADeclarationHeldElsewhereAndTheWriteBackWaitingForTheTable) {
@@ -322,6 +323,16 @@ TEST_F(Diario, ACopyOrADeclarationHeldElsewhereAndTheWriteBackWaitingForTheTable
     ASSERT_TRUE(leLancamentos(*p, kNovo, l));
     ASSERT_EQ(l.size(), 1U);
     EXPECT_FALSE(l[0].LANCADO);
+  }
+  // F1 on the account lists the chart from the account last sought (3.008); the account
+  // picked lands in the field and is checked.
+  {
+    poeConta({"2004", "S", 2, 4, "N", "N", "S"});
+    gravador.esquece();
+    term.press('L').press(key::F1).press(key::Enter).pause().press(key::Enter);
+    EXPECT_TRUE(LANCAMEN(*p, kNovo));
+    EXPECT_TRUE(gravador.viuJuntos("Descriçao"_cp, "Conta 2004"));
+    EXPECT_TRUE(gravador.viu("3.008  Conta Conta 3008"));
   }
   class Libera final : public store::Relato {
    public:
