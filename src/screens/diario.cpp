@@ -1,16 +1,23 @@
 #include "screens/diario.h"
 
-#include <algorithm>
-#include <optional>
-#include <span>
+#include <cstdint>
 
 #include "console/alerta.h"
 #include "console/documentos.h"
-#include "rt/db/table.h"
-#include "rt/ui/binding.h"
+#include "console/janelas.h"
+#include "console/menus.h"
+#include "console/molduras.h"
+#include "console/recusa.h"
+#include "grid/edita.h"
+#include "rt/db/file.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "rt/ui/binding.h"
 #include "store/abertura.h"
+#include "store/arquivos.h"
+#include "store/catalogo.h"
+#include "store/em_uso.h"
+#include "store/tabelas_declaracao.h"
 #include "store/travas.h"
 
 namespace screens {
@@ -18,163 +25,209 @@ namespace screens {
 using namespace rt::text::literals;
 using rt::text::alltrim;
 using rt::text::Decimal;
+using store::Area;
 
 namespace {
 
-struct Conta {
-  std::string CDSTATUS, TEMCPF, TEMCGC, TEMDESCR;
-  int PAGINA = 0, LINHA = 0;
-};
+constexpr int kCopia = store::numero(Area::TMP_13);
 
-std::optional<Conta> conta(store::Contexto& ctx, const std::string& codigo) {
-  if (!store::ABERTURA(ctx, store::Area::CONTAS)) return std::nullopt;
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::CONTAS));
-  (void)t.setOrder(1);
-  if (!t.seek(rt::text::padr(codigo, 4)).isOk() || !t.found()) return std::nullopt;
-  return Conta{t.getText("CDSTATUS"), t.getText("TEMCPF"), t.getText("TEMCGC"), t.getText("TEMDESCR"),
-               static_cast<int>(t.getNumber("PAGINA").wholePart()), static_cast<int>(t.getNumber("LINHA").wholePart())};
+int inteiro(const rt::db::Table& t, std::string_view campo) {
+  return static_cast<int>(t.getNumber(campo).wholePart());
 }
 
-std::string dois(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
-// Where an entry of the summary pages goes: the table and its amount field, and the field of
-// its description when the line carries one.
-struct Destino {
-  store::Area tabela = store::Area::IMP0110;
-  std::string campo, descricao;
-};
-
-// Pages 3 and 4 (exempt and exclusively taxed incomes) and 13 (lines 24 and 25) post into the
-// summary, table 1. The other pages feed tables of rows (payers, payments) and are not posted
-// by this version: the entry stays for a later transfer.
-std::optional<Destino> destino(const Conta& c) {
-  if (c.PAGINA == 13 && (c.LINHA == 24 || c.LINHA == 25)) return Destino{store::Area::IMP0110, "I13_" + dois(c.LINHA), {}};
-  if (c.PAGINA == 3 || c.PAGINA == 4) {
-    // Lines the computation makes from the income rows (I3_04 a sum of its parts, the
-    // dependants' and thirteenth-salary lines ...): a value posted there would be replaced by
-    // the next computation while its entry stood marked as transferred.
-    static constexpr int kCalculadas3[] = {4, 5, 6, 7, 9, 11, 13};
-    static constexpr int kCalculadas4[] = {1, 6};
-    const auto calculada = [&c](std::span<const int> linhas) {
-      return std::find(linhas.begin(), linhas.end(), c.LINHA) != linhas.end();
-    };
-    if (c.PAGINA == 3 ? calculada(kCalculadas3) : calculada(kCalculadas4)) return std::nullopt;
-    Destino d{store::Area::IMP0110, "I" + std::to_string(c.PAGINA) + "_" + dois(c.LINHA), {}};
-    if (c.PAGINA == 3 && c.LINHA == 12) d.descricao = "I3_12D";
-    if (c.PAGINA == 4 && c.LINHA == 5) d.descricao = "I4_05D";
-    return d;
+// The taxpayer's declaration held while the entries are posted into it, so no other terminal
+// has it open meanwhile: its save would write back the tables as it read them, without the
+// postings. This terminal's own hold (the driver's, when it loaded the declaration) lets it go.
+bool reservaParaLancar(store::Contexto& ctx, std::string_view cpf, store::UsoDeclaracao& uso) {
+  store::PosseDeclaracao p = store::tomaDeclaracao(ctx, ctx.LOCARQ, cpf);
+  if (p.livre) {
+    uso = std::move(p.uso);
+    return true;
   }
-  return std::nullopt;
+  if (!p.terminal.empty() && p.terminal == rt::text::padl(alltrim(ctx.NUSU), 2, '0')) return true;
+  console::AVISOSN(ctx, {store::textoRecusa(p), std::string("Os lançamentos não foram transferidos."_cp)}, 0);
+  return false;
 }
 
-void recusa(store::Contexto& ctx, const std::string& codigo, std::string_view motivo) {
-  console::AVISOSN(ctx, {std::string("O Lançamento código "_cp) + codigo, std::string(motivo)}, 0);
-}
-
-// Posts one entry into the taxpayer's summary row under its record lock.
-bool posta(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Destino& d) {
-  if (!store::ABERTURA(ctx, d.tabela)) return false;
-  rt::db::Table& t = *ctx.areas.table(store::numero(d.tabela));
-  const rt::db::FieldDef* f = t.field(d.campo);
-  if (f == nullptr || f->type != 'N') {
-    recusa(ctx, l.CDCONTA, "não aponta para um valor da declaração: não foi transferido."_cp);
-    return false;
-  }
-  (void)t.setOrder(1);
-  const bool achou = t.seek(rt::text::padr(cpf, 11)).isOk() && t.found();
-  if (achou ? !store::REC_LOCK(ctx, 5) : !store::ADD_REC(ctx, 5)) return false;
-  bool ok = achou || t.put("CPF", rt::ui::Value(std::string(cpf))).isOk();
-  Decimal valor = l.VALODESP;
-  if (!d.descricao.empty()) {
-    ok = ok && t.put(d.descricao, rt::ui::Value(l.DESCONTA)).isOk();
-  } else if (d.tabela == store::Area::IMP0110 && d.campo[1] != '1' && !t.getNumber(d.campo).isZero()) {
-    // A value already there: added on "S", otherwise replaced.
-    if (console::AVISOSN(ctx, {std::string("No código "_cp) + l.CDCONTA + " já existe valor lançado nesse mês ",
-                               " Soma ao valor existente ? (S/N)               "}) == "S")
-      valor += t.getNumber(d.campo);
-  }
-  ok = ok && t.put(d.campo, rt::ui::Value(valor)).isOk() && t.flush().isOk();
-  (void)t.unlockRecord(t.recNo());
-  if (!ok) console::AVISOSN(ctx, std::string("Não foi possível gravar o lançamento "_cp) + l.CDCONTA, 0);
-  return ok;
+void transfere(store::Contexto& ctx, std::string_view cpf) {
+  store::UsoDeclaracao uso;
+  if (!reservaParaLancar(ctx, cpf, uso)) return;
+  const int postados = LANCAVAL(ctx, cpf);
+  console::AVISOSN(ctx, std::to_string(postados) + std::string(" lançamento(s) transferido(s)."_cp), 0);
 }
 
 }  // namespace
 
+std::optional<Conta> contaDoPlano(store::Contexto& ctx, std::string_view codigo) {
+  const int antes = ctx.areas.current();
+  if (!store::aberta(ctx.areas, Area::CONTAS) && !store::ABERTURA(ctx, Area::CONTAS)) return std::nullopt;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::CONTAS);
+  (void)ctx.areas.select(antes);
+  const std::string k = rt::text::padr(alltrim(codigo), 4);
+  if (alltrim(k).empty()) return std::nullopt;
+  (void)t.setOrder(1);
+  if (!t.seek(k).isOk() || !t.found()) return std::nullopt;
+  return Conta{t.getText("CDCONTA"), t.getText("NMDESCRICA"), rt::text::upper(alltrim(t.getText("CDSTATUS"))),
+               rt::text::upper(alltrim(t.getText("TEMCPF"))), rt::text::upper(alltrim(t.getText("TEMCGC"))),
+               rt::text::upper(alltrim(t.getText("LIVROCX"))), rt::text::upper(alltrim(t.getText("TEMDESCR"))),
+               inteiro(t, "PAGINA"), inteiro(t, "LINHA")};
+}
+
+Lancamento lancamentoDaLinha(const rt::db::Table& t) {
+  return {t.getText("CDCONTA"),   t.getText("DESCONTA"),     t.getText("NROCGCCPF"),
+          t.getText("CPFDEPEN"),  t.getNumber("VALODESP"),   inteiro(t, "MESINI"),
+          inteiro(t, "MESFIM"),   t.getLogical("LANCADO")};
+}
+
 bool leLancamentos(store::Contexto& ctx, std::string_view cpf, std::vector<Lancamento>& saida) {
-  if (!store::ABERTURA(ctx, store::Area::IMP1310)) return false;
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::IMP1310));
+  if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   (void)t.setOrder(0);
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk()) {
-    if (t.isDeleted() || t.getText("CPF") != cpf) continue;
-    saida.push_back({std::string(alltrim(t.getText("CDCONTA"))),
-                     t.getText("DESCONTA"), t.getText("NROCGCCPF"), t.getText("CPFDEPEN"), t.getNumber("VALODESP"),
-                     static_cast<int>(t.getNumber("MESINI").wholePart()),
-                     static_cast<int>(t.getNumber("MESFIM").wholePart()), t.getLogical("LANCADO")});
-  }
+  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
+    if (!t.isDeleted() && t.getText("CPF") == cpf) saida.push_back(lancamentoDaLinha(t));
   return true;
 }
 
+namespace {
+
+rt::db::Status poeLancamento(rt::db::Table& t, std::string_view cpf, const Lancamento& l) {
+  using rt::ui::Value;
+  RT_DB_TRY(t.put("CPF", Value(std::string(cpf))));
+  RT_DB_TRY(t.put("CDCONTA", Value(l.CDCONTA)));
+  RT_DB_TRY(t.put("DESCONTA", Value(l.DESCONTA)));
+  RT_DB_TRY(t.put("VALODESP", Value(l.VALODESP)));
+  RT_DB_TRY(t.put("NROCGCCPF", Value(console::CONTAPONTO(l.NROCGCCPF))));
+  RT_DB_TRY(t.put("LANCADO", Value(l.LANCADO)));
+  RT_DB_TRY(t.put("MESINI", Value(Decimal::fromInt(l.MESINI))));
+  RT_DB_TRY(t.put("MESFIM", Value(Decimal::fromInt(l.MESFIM))));
+  return t.put("CPFDEPEN", Value(l.CPFDEPEN));
+}
+
+}  // namespace
+
 bool gravaLancamentos(store::Contexto& ctx, std::string_view cpf, const std::vector<Lancamento>& lancamentos) {
-  if (!store::ABERTURA(ctx, store::Area::IMP1310)) return false;
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::IMP1310));
-  (void)ctx.areas.select(store::numero(store::Area::IMP1310));
+  if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
+  (void)store::seleciona(ctx.areas, Area::IMP1310);
   if (!store::FIL_LOCK(ctx, 0)) return false;
   std::vector<std::uint32_t> antigos;
   (void)t.setOrder(0);
   for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
     if (!t.isDeleted() && t.getText("CPF") == cpf) antigos.push_back(t.recNo());
-  bool ok = true;
-  for (const Lancamento& l : lancamentos) {
-    ok = ok && t.appendBlank().isOk() && t.put("CPF", rt::ui::Value(std::string(cpf))).isOk() &&
-         t.put("CDCONTA", rt::ui::Value(l.CDCONTA)).isOk() && t.put("DESCONTA", rt::ui::Value(l.DESCONTA)).isOk() &&
-         t.put("VALODESP", rt::ui::Value(l.VALODESP)).isOk() &&
-         t.put("NROCGCCPF", rt::ui::Value(console::CONTAPONTO(l.NROCGCCPF))).isOk() &&
-         t.put("LANCADO", rt::ui::Value(l.LANCADO)).isOk() &&
-         t.put("MESINI", rt::ui::Value(Decimal::fromInt(l.MESINI))).isOk() &&
-         t.put("MESFIM", rt::ui::Value(Decimal::fromInt(l.MESFIM))).isOk() &&
-         t.put("CPFDEPEN", rt::ui::Value(l.CPFDEPEN)).isOk();
+  rt::db::Status s;
+  for (std::size_t i = 0; s && i < lancamentos.size(); ++i) {
+    s = t.appendBlank();
+    if (s) s = poeLancamento(t, cpf, lancamentos[i]);
   }
-  ok = ok && t.flush().isOk();
+  if (s) s = t.flush();
   // Only once every new row is written do the old ones go.
-  for (std::uint32_t r : antigos) ok = ok && t.goTo(r).isOk() && t.markDeleted().isOk();
-  ok = ok && t.flush().isOk();
-  store::DESTRAVA(ctx);
-  if (!ok) console::AVISOSN(ctx, "Não foi possível gravar os lançamentos do contribuinte."_cp, 0);
-  return ok;
+  for (std::size_t i = 0; s && i < antigos.size(); ++i) {
+    s = t.goTo(antigos[i]);
+    if (s) s = t.markDeleted();
+  }
+  if (s) s = t.flush();
+  // The rows were flushed above, or the failure is said below.
+  (void)store::DESTRAVA(ctx);
+  if (!s)
+    console::AVISOSN(ctx, {std::string("Não foi possível gravar os lançamentos do contribuinte."_cp),
+                           console::textoRecusa(s, "IMP1310")},
+                     0);
+  return s.isOk();
 }
 
-int LANCAVAL(store::Contexto& ctx, std::string_view cpf, std::vector<Lancamento>& lancamentos) {
-  int postados = 0;
-  for (Lancamento& l : lancamentos) {
-    if (l.LANCADO) continue;
-    const std::optional<Conta> c = conta(ctx, l.CDCONTA);
-    if (!c || c->CDSTATUS == "N") {
-      // The account was removed or made a title since: the entry waits for a detail account.
-      recusa(ctx, l.CDCONTA, "não tem conta detalhada no plano de contas: não foi transferido."_cp);
-      continue;
-    }
-    const std::optional<Destino> d = destino(*c);
-    if (!d) {
-      recusa(ctx, l.CDCONTA, "não aponta para um valor da declaração: não foi transferido."_cp);
-      continue;
-    }
-    if (!posta(ctx, cpf, l, *d)) continue;
-    l.LANCADO = true;
-    ++postados;
+bool abreCopiaLancamentos(store::Contexto& ctx, std::string_view cpf) {
+  if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
+  rt::db::Table& fonte = *store::tabela(ctx.areas, Area::IMP1310);
+  // Made anew and held at once, without waiting: a copy another process holds is this
+  // terminal's number in use elsewhere.
+  const std::string base = store::caminhoCopia(ctx, kCopia);
+  (void)ctx.areas.close(kCopia);
+  rt::db::Status s =
+      rt::db::Table::create(base + ".DBF", store::camposDbf(store::estrutura(kCopia)), rt::db::CreateMode::kReplace);
+  if (s) {
+    (void)rt::db::removeFile(base + ".CDX");  // an index of an earlier copy: this one has none
+    rt::db::OpenOptions op;
+    op.exclusive = true;
+    s = ctx.areas.open(kCopia, base + ".DBF", op);
   }
-  return postados;
+  if (!s) {
+    if (s.code() == rt::db::Error::kInUse || s.code() == rt::db::Error::kLocked)
+      console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);
+    else
+      console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
+    return false;
+  }
+  rt::db::Table& copia = *ctx.areas.table(kCopia);
+  const std::vector<int> mapa = store::mapaCampos(fonte, copia);
+  (void)fonte.setOrder(1);
+  if (fonte.seek(rt::text::padr(cpf, 11)).isOk() && fonte.found()) {
+    for (; s && !fonte.eof() && fonte.getText("CPF") == cpf; s = fonte.skip(1)) {
+      if (fonte.isDeleted()) continue;
+      s = copia.appendBlank();
+      if (s) s = store::copiaCampos(fonte, copia, mapa);
+    }
+  }
+  if (s) s = copia.flush();
+  if (!s) {
+    console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
+    (void)ctx.areas.close(kCopia);
+    return false;
+  }
+  (void)copia.goTop();
+  return true;
+}
+
+std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
+  std::vector<Lancamento> v;
+  rt::db::Table* t = ctx.areas.table(kCopia);
+  if (t == nullptr) return v;
+  (void)t->setOrder(0);
+  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+    if (!t->isDeleted()) v.push_back(lancamentoDaLinha(*t));
+  return v;
+}
+
+bool acrescentaNaCopia(store::Contexto& ctx, std::string_view cpf, const Lancamento& l) {
+  rt::db::Table* t = ctx.areas.table(kCopia);
+  rt::db::Status s = t == nullptr ? rt::db::Status(rt::db::Error::kNotFound, "TMP_13") : t->appendBlank();
+  if (s) s = poeLancamento(*t, cpf, l);
+  if (s) s = t->flush();
+  if (!s) console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
+  return s.isOk();
 }
 
 bool LANCAMEN(store::Contexto& ctx, std::string_view cpf) {
-  std::vector<Lancamento> lancamentos;
-  if (!leLancamentos(ctx, cpf, lancamentos)) return false;
-  if (console::AVISOSN(ctx, "Transfere os novos lançamentos para o IR"_cp, 2) != "S") return true;
-  const int postados = LANCAVAL(ctx, cpf, lancamentos);
-  const bool ok = postados == 0 || gravaLancamentos(ctx, cpf, lancamentos);
-  console::AVISOSN(ctx, std::to_string(postados) + std::string(" lançamento(s) transferido(s)."_cp), 0);
+  if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
+  ctx.janelas.FECHAJAN(10);
+  if (!abreCopiaLancamentos(ctx, cpf)) {
+    (void)store::fecha(ctx.areas, Area::CONTAS);
+    return false;
+  }
+  console::MTELA3(ctx, 10);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, 10);
+  grid::Grade g;
+  g.CPF = std::string(cpf);
+  g.OPCAO_1 = 12;
+  ctx.POSVER = 1;
+  for (int escolha = 1; itens && escolha != 0;) {
+    ctx.OPCOES = "LTVA";
+    ctx.MENSMENU = {std::string("Faz os lançamentos dos dados"_cp), std::string("Transfere os novos lançamentos para o IR"_cp),
+                    std::string("Visualiza os lançamentos feitos"_cp), "Altera ou cria novo plano de contas"};
+    escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 0, 1);
+    if (escolha == 1) FAZLANC(ctx, cpf);
+    if (escolha == 2) transfere(ctx, cpf);
+    if (escolha == 3 || escolha == 4) {
+      const Area area = escolha == 3 ? Area::TMP_13 : Area::CONTAS;
+      (void)store::seleciona(ctx.areas, area);
+      (void)store::tabela(ctx.areas, area)->goTop();
+      (void)grid::EDITA(ctx, g, escolha == 3 ? 25 : 28);
+    }
+  }
+  const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
+  store::FECHA_TODO(ctx);
+  (void)store::fecha(ctx.areas, Area::CONTAS);
+  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(10);
   return ok;
 }
 
