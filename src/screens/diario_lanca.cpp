@@ -1,6 +1,7 @@
 // LANCAVAL: the entries of the working copy posted into the declaration's tables of the data
 // folder by their account's page and line: the summary (table 1) for pages 3, 4 and 13, the
-// payers (table 2) for pages 1 and 2, the payments (table 6) for page 6.
+// payers (table 2) for pages 1 and 2 and the dependants' incomes of pages 3 and 4, the
+// payments (table 6) for page 6.
 //
 // Every posting is checked before anything is written: a page and line must name an amount
 // field of the declaration (the payer's kind, name, document and dependant are texts), and
@@ -157,7 +158,29 @@ std::optional<std::pair<std::string, std::string>> linhaDoResumo(const Conta& c)
   return std::pair{"I" + std::to_string(c.PAGINA) + "_" + dois(c.LINHA), std::move(descricao)};
 }
 
+// Page 3 line 13 and page 4 line 6: a dependant's exempt income (I1_9) or income taxed at
+// source (I1_10), added to the dependant's row among the payers. The row is looked for and
+// made with the dependant's kind "D": the computation sums these fields from such rows only,
+// so a row without its kind would be a posting that counts nowhere.
+bool postaRendaDependente(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+  if (!store::ABERTURA(ctx, Area::IMP0210)) return false;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0210);
+  const std::string campo = c.PAGINA == 3 ? "I1_9" : "I1_10";
+  const std::string dependente(alltrim(l.CPFDEPEN));
+  if (dependente.empty()) {
+    recusa(ctx, l.CDCONTA, "não tem o CPF do dependente: não foi transferido."_cp);
+    return false;
+  }
+  const std::vector<std::pair<std::string, std::string>> iguais = {{"I1_8", dependente}, {"I1_1", "D"}};
+  const Achado a = ACHA_ITEM(ctx, Area::IMP0210, cpf, iguais, true);
+  if (a == Achado::travado) return false;
+  const std::vector<Escrita> escritas = {
+      {"I1_1", std::string("D")}, {"I1_8", dependente}, {campo, t.getNumber(campo) + l.VALODESP}};
+  return grava(ctx, t, l, escritas, a == Achado::criou);
+}
+
 bool postaResumo(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+  if ((c.PAGINA == 3 && c.LINHA == 13) || (c.PAGINA == 4 && c.LINHA == 6)) return postaRendaDependente(ctx, cpf, l, c);
   if (!store::ABERTURA(ctx, Area::IMP0110)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0110);
   const auto linha = linhaDoResumo(c);

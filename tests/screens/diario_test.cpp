@@ -108,6 +108,11 @@ TEST_F(Diario, EntriesArePostedByPageAndLineOnceAndBadPostingsWriteNothing) {
       {{"6021", "S", 6, 21, "S"}, {"6021", "Clinica", "98765432100", "", d(90)}, true, ""},
       {{"6121", "S", 6, 21, "S", "N", "S"}, {"6121", "Outra", "11144477735", "", d(90), 1, 2}, false, semValor},
       {{"6011", "S", 6, 11, "N", "S", "S"}, {"6011", "Escola", outro, "", d(10), 1, 13}, true, ""},
+      // A dependant's exempt income and income taxed at source go to his payer row (the
+      // one line 15 made), added; without his CPF there is nothing to post to.
+      {{"3013", "S", 3, 13, "S"}, {"3013", "", "", std::string(kDependente), d(60)}, true, ""},
+      {{"4006", "S", 4, 6, "S"}, {"4006", "", "", std::string(kDependente), d(25)}, true, ""},
+      {{"3113", "S", 3, 13, "S"}, {"3113", "", "", "", d(5)}, false, std::string("não tem o CPF do dependente"_cp)},
       // A title account, an account no longer in the chart.
       {{"3108", "N", 3, 8}, {"3108", "", "", "", d(20)}, false, std::string("não tem conta detalhada no plano de contas"_cp)},
       {{}, {"7777", "", "", "", d(30)}, false, std::string("não tem conta detalhada no plano de contas"_cp)},
@@ -157,6 +162,8 @@ TEST_F(Diario, EntriesArePostedByPageAndLineOnceAndBadPostingsWriteNothing) {
   ASSERT_NE(dep, nullptr);
   EXPECT_EQ(dep->getText("I1_8"), kDependente);
   EXPECT_EQ(dep->getNumber("I1_15"), d(100));
+  EXPECT_EQ(dep->getNumber("I1_9"), d(60));
+  EXPECT_EQ(dep->getNumber("I1_10"), d(25));
   int inss = 0;
   for (auto t = dados("IMP0210", kNovo); t && !t->eof(); (void)t->skip()) {
     if (t->isDeleted() || rt::text::trim(t->getText("I1_2")) != "Carne do INSS") continue;
