@@ -67,6 +67,15 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   return copia.goTop();
 }
 
+// Puts `t` (table a, open) on the CPF's first row. A search that fails is said, the table
+// named as not available, and answers false: where it stopped is another taxpayer's row, which
+// the load must not take for this one's.
+bool procuraCpf(Contexto& ctx, Area a, Table& t, const Cpf& cpf) {
+  if (t.seek(cpf.chave())) return true;
+  avisaIndisponivel(ctx, a);
+  return false;
+}
+
 // The matrix is the row as stored, the year's row 13 included: modes 2 and 4 keep the matrix as
 // it was entered, so a year row left empty here would be written back empty by the first
 // recomputation and the income would drop out of the summary.
@@ -227,7 +236,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
       if (ABERTURA(ctx, Area::IMP0910)) {
         reg = tabela(ctx.areas, Area::IMP0910);
-        (void)reg->seek(e.SALCPF);
+        if (!procuraCpf(ctx, Area::IMP0910, *reg, e.SALCPF)) return false;
       }
     }
     dec.cadastrado = reg != nullptr && !reg->eof() && reg->getText("CPF") == e.SALCPF;
@@ -238,7 +247,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     MOSTR_PAG(ctx, dec, modo);
     if (!abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar())) return false;
     Table& t01 = *tabela(ctx.areas, Area::IMP0110);
-    (void)t01.seek(e.CPF);
+    if (!procuraCpf(ctx, Area::IMP0110, t01, e.CPF)) return false;
     if (modo == 0 || tipo > 0)
       e.tabela01.carrega(t01);
     else

@@ -87,7 +87,8 @@ Status criaCopia(Contexto& ctx, int area) {
   if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
   (void)ctx.areas.close(area);
   RT_DB_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
-  (void)rt::db::removeFile(base + ".CDX");
+  // An index of the copy made before would be opened over the new, empty table.
+  RT_DB_TRY(rt::db::removeFile(base + ".CDX"));
   return abreCopia(ctx, area);
 }
 
