@@ -166,8 +166,8 @@ void traz(Ligacao& l, rt::db::Table& t) {
 bool busca(Ligacao& l) {
   store::RegistroEspelho& r = l.r();
   for (;;) {
-    const std::string cpf(alltrim(r.txt("CPFCONJU")));
-    if (cpf == alltrim(l.e.CPF)) {
+    const store::Cpf cpf(alltrim(r.txt("CPFCONJU")));
+    if (cpf == l.e.CPF) {
       // Stored before the CPF was checked, or brought by the converter: the link would copy
       // this declaration's own results as the spouse's.
       if (l.mostra) console::AVISOSN(l.ctx, "O CPF do cônjuge não pode ser o do próprio contribuinte."_cp, 0);
@@ -177,7 +177,7 @@ bool busca(Ligacao& l) {
     const std::string dir(alltrim(r.txt("DIRCONJU")));
     if (dir.empty() || store::mesmaPasta(l.ctx, dir, l.inicio) || !entraNaPasta(l, dir)) emCasa(l);
     rt::db::Table* t = l.registro();
-    if (t != nullptr && t->setOrder(1).isOk() && t->seek(rt::text::padr(cpf, 11)).isOk() && t->found()) {
+    if (t != nullptr && t->setOrder(1).isOk() && t->seek(cpf.chave()).isOk() && t->found()) {
       traz(l, *t);
       return true;
     }
