@@ -134,7 +134,7 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
                      3))
     return ResultadoExportacao::Recusada;
 
-  const std::string cpf(rt::text::alltrim(dec.espelho.CPF));
+  const std::string cpf(dec.espelho.CPF.digitos());
   auto fecha = [&ctx](ResultadoExportacao r) {
     ctx.janelas.FECHAJAN(3);
     return r;
