@@ -13,14 +13,13 @@
 
 namespace store {
 
+using rt::text::doisDigitos;
 using namespace rt::text::literals;
 using rt::db::Status;
 using rt::db::Table;
 using rt::text::Decimal;
 
 namespace {
-
-std::string dois(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 void branco(RegistroEspelho& r, std::string_view nome) {
   const int i = r.campo(nome);
@@ -83,7 +82,7 @@ void preencheLeao(Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   for (int m = 1; m <= 13; ++m)
     for (int c = 1; c <= 7; ++c) {
-      const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + dois(m));
+      const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + doisDigitos(m));
       e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c + 1)] = v;
     }
 }
@@ -176,8 +175,8 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
     e.MVALOR2 = Decimal();
     if (atv == "S") {
       for (int m = 1; m <= 12; ++m) {
-        e.REND_RURAL[static_cast<std::size_t>(m)][1] = e.rural.num("I3_" + dois(m) + "OR");
-        e.REND_RURAL[static_cast<std::size_t>(m)][2] = e.rural.num("I3_" + dois(m) + "OD");
+        e.REND_RURAL[static_cast<std::size_t>(m)][1] = e.rural.num("I3_" + doisDigitos(m) + "OR");
+        e.REND_RURAL[static_cast<std::size_t>(m)][2] = e.rural.num("I3_" + doisDigitos(m) + "OD");
       }
     }
   } else {

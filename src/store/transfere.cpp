@@ -22,16 +22,13 @@
 
 namespace store {
 
+using rt::text::doisDigitos;
 using namespace rt::text::literals;
 using rt::db::Error;
 using rt::db::Status;
 using rt::db::Table;
 
 namespace {
-
-std::string doisDigitos(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
 
 // Journal offsets count from the first field (the deletion flag is not kept).
 std::vector<rt::db::FieldDef> camposDiario(std::span<const rt::db::FieldDef> campos) {
