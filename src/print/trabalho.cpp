@@ -61,7 +61,6 @@ rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(n);
   RT_DB_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
   rt::db::Table& copia = *ctx.areas.table(n + 20);
-  const std::vector<int> mapa = store::mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0) {
@@ -72,13 +71,7 @@ rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
       RT_DB_TRY(fonte.skip(1));
     }
   }
-  store::EscritaCopia escrita(copia);
-  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
-  for (std::uint32_t r : linhas) {
-    RT_DB_TRY(fonte.goTo(r));
-    RT_DB_TRY(escrita.escreve(fonte, mapa));
-  }
-  RT_DB_TRY(escrita.conclui());
+  RT_DB_TRY(store::copiaRegistros(fonte, copia, linhas));
   return copia.goTop();
 }
 

@@ -44,7 +44,6 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   Table& fonte = *ctx.areas.table(n);
   RT_DB_TRY(abreCopiaParaCarga(ctx, n + 20));
   Table& copia = *ctx.areas.table(n + 20);
-  const std::vector<int> mapa = mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
   // The rows are found first, so the copy knows how many it will hold.
@@ -56,13 +55,7 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
     if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
     RT_DB_TRY(fonte.skip(1));
   }
-  EscritaCopia escrita(copia);
-  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
-  for (std::uint32_t r : linhas) {
-    RT_DB_TRY(fonte.goTo(r));
-    RT_DB_TRY(escrita.escreve(fonte, mapa));
-  }
-  RT_DB_TRY(escrita.conclui());
+  RT_DB_TRY(copiaRegistros(fonte, copia, linhas));
   return copia.goTop();
 }
 

@@ -167,6 +167,17 @@ Status EscritaCopia::conclui() {
   return t_.flush();
 }
 
+Status copiaRegistros(Table& fonte, Table& para, const std::vector<std::uint32_t>& linhas) {
+  const std::vector<int> mapa = mapaCampos(fonte, para);
+  EscritaCopia escrita(para);
+  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
+  for (std::uint32_t r : linhas) {
+    RT_DB_TRY(fonte.goTo(r));
+    RT_DB_TRY(escrita.escreve(fonte, mapa));
+  }
+  return escrita.conclui();
+}
+
 Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};
