@@ -4,12 +4,24 @@
 
 namespace console {
 
-void FonteTabela::goTop() {
+// The moves of a browse: a failed one leaves the table where it stood, which the browse reads
+// back through eof, bof and the current row.
+void FonteArea::goTop() {
   if (auto* t = tabela()) (void)t->goTop();
 }
 
-void FonteTabela::goBottom() {
+void FonteArea::goBottom() {
   if (auto* t = tabela()) (void)t->goBottom();
+}
+
+bool FonteArea::eof() const {
+  auto* t = tabela();
+  return t == nullptr || t->eof();
+}
+
+bool FonteArea::bof() const {
+  auto* t = tabela();
+  return t == nullptr || t->bof();
 }
 
 long FonteTabela::skip(long n) {
@@ -41,16 +53,6 @@ long FonteTabela::skip(long n) {
 long FonteTabela::position() const {
   auto* t = tabela();
   return t == nullptr ? 0 : static_cast<long>(t->recNo());
-}
-
-bool FonteTabela::eof() const {
-  auto* t = tabela();
-  return t == nullptr || t->eof();
-}
-
-bool FonteTabela::bof() const {
-  auto* t = tabela();
-  return t == nullptr || t->bof();
 }
 
 namespace {

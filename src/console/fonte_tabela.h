@@ -12,25 +12,33 @@
 
 namespace console {
 
-class FonteTabela final : public rt::ui::DataSource {
+// What every browse over a work area shares: the table looked up on each move, the ends and
+// the jumps to them. How far a skip goes, and what a row's place is, each kind says.
+class FonteArea : public rt::ui::DataSource {
  public:
-  FonteTabela(rt::db::WorkAreas& areas, int area) : areas_(areas), area_(area) {}
+  FonteArea(rt::db::WorkAreas& areas, int area) : areas_(areas), area_(area) {}
 
   rt::db::Table* tabela() const { return areas_.table(area_); }
   int area() const { return area_; }
 
   void goTop() override;
   void goBottom() override;
-  // The grids' skip rule: forward stops on the last row (a step onto the end is taken back),
-  // backward on the first; returns the rows moved, with their sign.
-  long skip(long n) override;
-  long position() const override;
   bool eof() const override;
   bool bof() const override;
 
  private:
   rt::db::WorkAreas& areas_;
   int area_;
+};
+
+class FonteTabela final : public FonteArea {
+ public:
+  using FonteArea::FonteArea;
+
+  // The grids' skip rule: forward stops on the last row (a step onto the end is taken back),
+  // backward on the first; returns the rows moved, with their sign.
+  long skip(long n) override;
+  long position() const override;
 };
 
 // The value of a field of the current record as a column shows it: a number whose picture has

@@ -11,7 +11,7 @@
 namespace exporta {
 
 std::string cpfAberto(const store::EspelhoDeclaracao& d) {
-  const std::string_view cpf = rt::text::alltrim(d.CPF);
+  const std::string_view cpf = d.CPF.digitos();
   return std::string(cpf.empty() ? rt::text::alltrim(d.registro.txt("CPF")) : cpf);
 }
 

@@ -108,10 +108,6 @@ std::string dinheiro(Decimal valor) {
   return (centavos < 0 ? "-" : "") + milhares(a / 100) + "," + (c < 10 ? "0" : "") + std::to_string(c);
 }
 
-std::string doisDigitos(int n) {
-  return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
-}
-
 std::string umDecimal(Decimal valor) {
   const std::int64_t decimos = console::DESPREZA(valor, 15, 1).raw() / (Decimal::kScale / 10);
   const std::uint64_t a = absoluto(decimos);

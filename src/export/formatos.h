@@ -14,6 +14,7 @@
 
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
+#include "rt/text/strings.h"
 
 namespace exporta {
 
@@ -28,7 +29,7 @@ std::string digitos(Decimal valor);
 std::string umDecimal(Decimal valor);
 
 // A month or line number in two digits, as field names carry it ("I3_07OR", "REC_MES07").
-std::string doisDigitos(int n);
+using rt::text::doisDigitos;
 // The months' names as the format's month elements spell them, January first.
 inline constexpr std::array<std::string_view, 12> kMesesMinusculos = {
     "janeiro", "fevereiro", "marco", "abril", "maio", "junho", "julho", "agosto", "setembro", "outubro", "novembro",

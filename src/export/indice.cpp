@@ -154,6 +154,7 @@ int substituiArquivo(const std::string& caminho, std::string_view texto,
   if (e == 0 && antesDeRenomear) antesDeRenomear();
   if (e == 0 && std::rename(provisorio.c_str(), caminho.c_str()) != 0) e = errno;
   if (e != 0) {
+    // The scratch file of a write that failed and is passed up; the next write replaces it.
     (void)std::remove(provisorio.c_str());
     return e;
   }

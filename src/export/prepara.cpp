@@ -88,6 +88,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   const std::string origemGuardada = arquivoTemporario(ctx);
   const ResultadoCopia copia = copiaArquivo(console::caminhoLinux(ctx, origemGuardada), provisorio);
   if (copia.codigo != 0) {
+    // The scratch copy of a failed export, said below; the next export replaces it.
     (void)std::remove(provisorio.c_str());
     if (copia.codigo == kGravacaoCurta)
       fala.erro("Problemas na gravação da Declaração."_cp);
@@ -133,7 +134,7 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
                      3))
     return ResultadoExportacao::Recusada;
 
-  const std::string cpf(rt::text::alltrim(dec.espelho.CPF));
+  const std::string cpf(dec.espelho.CPF.digitos());
   auto fecha = [&ctx](ResultadoExportacao r) {
     ctx.janelas.FECHAJAN(3);
     return r;

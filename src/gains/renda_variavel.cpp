@@ -82,7 +82,7 @@ std::uint32_t registroRV(rt::db::Table& t, const std::string& cpf, int linha, in
 void gravaModo(taxcalc::Contexto& c, grid::Matrizes& m, int modo, taxcalc::Gravacoes& grava) {
   rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07));
   if (t == nullptr) return;
-  const std::string cpf(rt::text::alltrim(c.d.CPF));
+  const std::string cpf(c.d.CPF.digitos());
   const int ultima = modo == DayTrade ? 24 : kLinhasRV;
   for (int linha = 1; linha <= ultima; ++linha) {
     bool vazia = true;
@@ -130,7 +130,7 @@ void PRENCHE_MAT(taxcalc::Contexto& c, grid::Matrizes& m, int modo) {
   ZER_RENVAR(m, modo);
   rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07));
   if (t != nullptr) {
-    const std::string cpf(rt::text::alltrim(c.d.CPF));
+    const std::string cpf(c.d.CPF.digitos());
     // Two passes: a shared line's own mode comes last and wins.
     for (int passo = 0; passo < 2; ++passo) {
       taxcalc::Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
@@ -200,7 +200,7 @@ void GRAVA_RV(taxcalc::Contexto& c, grid::Matrizes& m) {
 void CALC_GRV(taxcalc::Contexto& c) {
   Decimal perdas, lucros, exclusivo, pagos;
   if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07))) {
-    const std::string cpf(rt::text::alltrim(c.d.CPF));
+    const std::string cpf(c.d.CPF.digitos());
     taxcalc::Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
       if (inteiro(l, "TIPO_BEM") != RendaVariavel || rt::text::alltrim(l.getText("CPF")) != cpf) return;
       const int linha = inteiro(l, "RVAR_NRO"), modo = modoDe(l);

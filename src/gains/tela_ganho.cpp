@@ -136,7 +136,7 @@ bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho&
   if (registro == 0) {
     if (!grava.confere(t.appendBlank(), t.alias())) return false;
     registro = t.recNo();
-    grava.put(t, "CPF", std::string(rt::text::alltrim(c.d.CPF)));
+    grava.put(t, "CPF", c.d.CPF.chave());
     grava.put(t, "BEM_NRO", Decimal(g.BEM_NRO));
     grava.put(t, "TIPO_BEM", Decimal(g.TIPO_BEM));
   } else if (!grava.confere(t.goTo(registro), t.alias())) {

@@ -2,19 +2,6 @@
 
 namespace grid {
 
-bool FonteGrade::fantasma() const {
-  rt::db::Table* t = tabela();
-  return t == nullptr || t->eof();
-}
-
-void FonteGrade::goTop() {
-  if (auto* t = tabela()) (void)t->goTop();
-}
-
-void FonteGrade::goBottom() {
-  if (auto* t = tabela()) (void)t->goBottom();
-}
-
 long FonteGrade::skip(long n) {
   rt::db::Table* t = tabela();
   if (t == nullptr) return 0;
@@ -52,16 +39,6 @@ long FonteGrade::skip(long n) {
 long FonteGrade::position() const {
   auto* t = tabela();
   return t == nullptr || t->eof() ? 0 : static_cast<long>(t->recNo());
-}
-
-bool FonteGrade::eof() const {
-  auto* t = tabela();
-  return t == nullptr || t->eof();
-}
-
-bool FonteGrade::bof() const {
-  auto* t = tabela();
-  return t == nullptr || t->bof();
 }
 
 }  // namespace grid

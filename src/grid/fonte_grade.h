@@ -3,29 +3,22 @@
 // new row is typed before it exists.
 #pragma once
 
-#include "rt/db/work_areas.h"
-#include "rt/ui/data_source.h"
+#include "console/fonte_tabela.h"
 
 namespace grid {
 
-class FonteGrade final : public rt::ui::DataSource {
+class FonteGrade final : public console::FonteArea {
  public:
-  FonteGrade(rt::db::WorkAreas& areas, int area, const bool& anexando) : areas_(areas), area_(area), anexando_(anexando) {}
+  FonteGrade(rt::db::WorkAreas& areas, int area, const bool& anexando)
+      : FonteArea(areas, area), anexando_(anexando) {}
 
-  rt::db::Table* tabela() const { return areas_.table(area_); }
-  // On the phantom row (or the table is empty).
-  bool fantasma() const;
+  // On the phantom row (or the table is empty): the table's end of file.
+  bool fantasma() const { return eof(); }
 
-  void goTop() override;
-  void goBottom() override;
   long skip(long n) override;
   long position() const override;
-  bool eof() const override;
-  bool bof() const override;
 
  private:
-  rt::db::WorkAreas& areas_;
-  int area_;
   const bool& anexando_;
 };
 

@@ -5,11 +5,10 @@
 
 namespace grid {
 
+using rt::text::doisDigitos;
 using rt::text::Decimal;
 
 namespace {
-
-std::string doisDigitos(int m) { return (m < 10 ? "0" : "") + std::to_string(m); }
 
 CelulaRef deValor(Decimal& v) {
   CelulaRef r;

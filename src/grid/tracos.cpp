@@ -101,6 +101,7 @@ TracosPagina tracosDaPagina(int tela) {
   t.copiaRegistro = tela == 7;
   t.resumo = tela == 7;
   t.retorno = tela != 10;
+  t.valoresConjuge = tela == 5;
   return t;
 }
 

@@ -92,6 +92,9 @@ struct TracosPagina {
   bool resumo = false;
   // The page a screen asked for beyond the last one goes back to (not the balance page).
   bool retorno = true;
+  // The page holds the spouse's values with the spouse's CPF: clearing the CPF here takes the
+  // link off and clears them (on the identification page it only clears the CPF).
+  bool valoresConjuge = false;
 };
 
 // The traits of page `tela` of the open declaration (0: none open).

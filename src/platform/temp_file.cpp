@@ -88,6 +88,7 @@ TempFolder::TempFolder(TempFolder&& other) noexcept : path_(std::exchange(other.
 
 TempFolder& TempFolder::operator=(TempFolder&& other) noexcept {
   if (this != &other) {
+    // A scratch folder left behind costs disk space only: nothing reads it again.
     if (!path_.empty()) (void)removeTree(path_);
     path_ = std::exchange(other.path_, {});
   }
@@ -95,6 +96,7 @@ TempFolder& TempFolder::operator=(TempFolder&& other) noexcept {
 }
 
 TempFolder::~TempFolder() {
+  // As above: what stays costs disk space only, and a destructor has no one to tell.
   if (!path_.empty()) (void)removeTree(path_);
 }
 

@@ -10,6 +10,7 @@
 #include "rt/ui/read.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace print {
@@ -34,6 +35,7 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::db::Status(rt::
     if (ok) {
       rt::db::Status s = grava(t);
       if (s) s = t.flush();
+      // Flushed above, or the failure is said below: the release decides nothing.
       (void)t.unlock();
       if (!s) {
         (void)console::alerta(ctx, {std::string("A configuração da impressora não foi gravada:"_cp),
@@ -57,7 +59,7 @@ std::string porta(const ConfImp& c) {
 }  // namespace
 
 void CONFIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
-  (void)CRIA_SEQ(ctx, imp, env);
+  (void)CRIA_SEQ(ctx, imp, env);  // says its own failure; the menu shows the record as loaded
   const std::vector<std::string> ajuda{"Informa ou modifica o nome e tipo da impressora",
                                        std::string("Informa ou modifica a porta de comunicação da impressora"_cp)};
   const rt::term::Attr cor = rt::term::makeAttr(15, 1);
@@ -109,23 +111,29 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   if (grade) grade(ctx);
   rt::db::Table& m = *ctx.areas.table(kModelos);
   // The first marked row is the model; the other marks go; with none the first row is taken.
+  // A mark the table refuses is said, and the list is left as it stands.
+  const auto marca = [&](const char* valor) {
+    rt::db::Status s = m.put("CONFIM", std::string(valor));
+    if (s) s = m.flush();
+    // Flushed above, or the failure is said below: the release decides nothing.
+    (void)m.unlock();
+    return store::gravou(ctx, s, m.alias());
+  };
   std::uint32_t escolhido = 0, primeiro = 0;
   for (bool ok = m.goTop().isOk(); ok && !m.eof(); ok = m.skip(1).isOk()) {
     if (m.isDeleted()) continue;
     if (primeiro == 0) primeiro = m.recNo();
     if (m.getText("CONFIM") != "S") continue;
-    if (escolhido == 0) {
+    if (escolhido == 0)
       escolhido = m.recNo();
-    } else if (store::REC_LOCK(ctx, 5)) {
-      (void)m.put("CONFIM", std::string(" "));
-      (void)m.flush();
-      (void)m.unlock();
-    }
+    else if (store::REC_LOCK(ctx, 5) && !marca(" "))
+      break;
   }
   if (escolhido == 0 && primeiro != 0 && m.goTo(primeiro) && store::REC_LOCK(ctx, 5)) {
-    (void)m.put("CONFIM", std::string("S"));
-    (void)m.flush();
-    (void)m.unlock();
+    if (!marca("S")) {
+      (void)ctx.areas.select(antes);
+      return false;
+    }
     escolhido = primeiro;
   }
   if (escolhido == 0 || !m.goTo(escolhido)) {
@@ -148,7 +156,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
     return rt::db::Status::ok();
   });
   imp.seq.TEM_LASER = 0;
-  (void)CRIA_SEQ(ctx, imp, env);
+  (void)CRIA_SEQ(ctx, imp, env);  // says its own failure; what was written is told by ok
   return ok;
 }
 
@@ -206,6 +214,7 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
   c.NROLPT = static_cast<int>(lpt.wholePart());
   c.NROCOM = static_cast<int>(com.wholePart());
   if (c.NROLPT > 0 || c.NROCOM > 0 || saidaValida(saida)) c.SAIDAPR = saida;
+  // gravaRegistro says its own failure; the form has closed and the session keeps the port.
   (void)gravaRegistro(ctx, [&c](rt::db::Table& t) {
     RT_DB_TRY(t.put("LOCIMPR", c.LOCIMPR));
     RT_DB_TRY(t.put("NROLPT", Decimal::fromInt(c.NROLPT)));

@@ -3,6 +3,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/recusa.h"
 #include "store/travas.h"
 
 namespace print {
@@ -47,7 +48,7 @@ ConfImp leRegistro(const rt::db::Table& t) {
 }
 
 // The model list's two rows, when it has none: the default printer's sequences and the
-// captured-output model.
+// captured-output model. A row the table refuses is said, and the seeding stops there.
 void semeiaModelos(store::Contexto& ctx) {
   if (!store::ABERTURA(ctx, store::Area::PRINTS)) return;
   (void)ctx.areas.select(store::numero(store::Area::PRINTS));
@@ -57,14 +58,16 @@ void semeiaModelos(store::Contexto& ctx) {
   for (const char* nome : {"Impressora padrao", "NAO DOS"}) {
     if (!store::ADD_REC(ctx, 5)) return;
     const bool primeira = std::string_view(nome) != "NAO DOS";
-    (void)t.put("CONFIM", std::string(primeira ? "S" : " "));
-    (void)t.put("NOMEIMP", campo(t, "NOMEIMP", nome));
+    rt::db::Status s = t.put("CONFIM", std::string(primeira ? "S" : " "));
+    if (s) s = t.put("NOMEIMP", campo(t, "NOMEIMP", nome));
     if (primeira)
       for (const auto& [n, v] : {std::pair{"SEQ0", padrao.SEQ0}, {"SEQ1", padrao.SEQ1}, {"SEQ2", padrao.SEQ2},
                                  {"SEQ3", padrao.SEQ3}})
-        (void)t.put(n, campo(t, n, v));
-    (void)t.flush();
+        if (s) s = t.put(n, campo(t, n, v));
+    if (s) s = t.flush();
+    // Flushed above, or the failure is said below: the release decides nothing.
     (void)t.unlock();
+    if (!store::gravou(ctx, s, t.alias())) return;
   }
 }
 
@@ -85,8 +88,13 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     (void)ctx.areas.select(store::numero(store::Area::CONFIMP));
     rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::CONFIMP));
     if (!t.seek(ctx.NUSU) || !t.found()) {
-      ok = store::ADD_REC(ctx, 5) && gravaPadrao(t, imp.conf, ctx.NUSU);
-      (void)t.unlock();
+      ok = store::ADD_REC(ctx, 5);  // a record not had is said by ADD_REC
+      if (ok) {
+        const rt::db::Status s = gravaPadrao(t, imp.conf, ctx.NUSU);
+        // gravaPadrao flushed the row, or failed and is said here: the release decides nothing.
+        (void)t.unlock();
+        ok = store::gravou(ctx, s, t.alias());
+      }
     }
     if (ok) imp.conf = leRegistro(t);
   }

@@ -57,34 +57,27 @@ rt::db::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db
 }
 
 // Copies the rows of `cpf` in table n (open in area n) into print copy n + 20.
-rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const std::string& cpf) {
+rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(n);
   RT_DB_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
   rt::db::Table& copia = *ctx.areas.table(n + 20);
-  const std::vector<int> mapa = store::mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0) {
     // In Brazil and abroad alike: the rural sheets print both.
-    RT_DB_TRY(fonte.seek(cpf));
+    RT_DB_TRY(fonte.seek(cpf.chave()));
     while (!fonte.eof() && fonte.raw(campoCpf) == cpf) {
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
       RT_DB_TRY(fonte.skip(1));
     }
   }
-  store::EscritaCopia escrita(copia);
-  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
-  for (std::uint32_t r : linhas) {
-    RT_DB_TRY(fonte.goTo(r));
-    RT_DB_TRY(escrita.escreve(fonte, mapa));
-  }
-  RT_DB_TRY(escrita.conclui());
+  RT_DB_TRY(store::copiaRegistros(fonte, copia, linhas));
   return copia.goTop();
 }
 
 // After the sheets of a whole declaration: a new page, the gain statements, the
 // variable-income statement, the special notes and, with rural activity, the rural sheets.
-void declaracaoInteira(Trabalho& t, const std::string& cpf) {
+void declaracaoInteira(Trabalho& t, const store::Cpf& cpf) {
   store::Contexto& ctx = t.ctx;
   Impressao& imp = t.imp;
   imp.dispositivo.say(0, 0, " ");
@@ -99,14 +92,14 @@ void declaracaoInteira(Trabalho& t, const std::string& cpf) {
 }
 
 // IMPRESSAO: the job for one taxpayer.
-void IMPRESSAO(Trabalho& t, const std::string& cpf) {
+void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
   store::Contexto& ctx = t.ctx;
   Impressao& imp = t.imp;
   store::FECHA_PROV(ctx);
   (void)ctx.areas.select(kRegistro);
   if (t.esc.QUECON != 1) {
     const rt::db::Table* reg = ctx.areas.table(kRegistro);
-    console::MENS(ctx, 0, "Imprimindo " + (reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : cpf));
+    console::MENS(ctx, 0, "Imprimindo " + (reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : cpf.chave()));
   }
   if (t.faixa.ultima >= t.faixa.primeira && !INIVAR(ctx, cpf, t.faixa.primeira, t.faixa.ultima)) {
     // The copies could not be made (the reason was said): this taxpayer is not printed.
@@ -249,8 +242,7 @@ FaixaTipo faixaDoTipo(int QUEIMP, int QUEPAG) {
   return f;
 }
 
-bool INIVAR(store::Contexto& ctx, const std::string& cpf, int primeira, int ultima) {
-  const std::string chave = rt::text::padr(cpf, 11);
+bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima) {
   console::MENS(ctx, 0, "Separando informações..."_cp);
   // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
   if (!store::abreExclusivaAguardando(ctx, 1, store::aguardandoCarregar())) return false;
@@ -258,7 +250,7 @@ bool INIVAR(store::Contexto& ctx, const std::string& cpf, int primeira, int ulti
   for (int n = primeira; n <= ultima; ++n) {
     if (n == 9) continue;
     if (!store::ABERTURA(ctx, n)) return false;
-    const rt::db::Status s = copiaLinhas(ctx, n, chave);
+    const rt::db::Status s = copiaLinhas(ctx, n, cpf);
     (void)ctx.areas.close(n);
     if (!s) {
       (void)console::alerta(ctx, {std::string("Não foi possível separar as informações do contribuinte"_cp),
@@ -290,7 +282,8 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   if (esc.QUECON == 1) {
     rt::db::Table& reg = *ctx.areas.table(kRegistro);
     (void)reg.setOrder(1);
-    if (reg.seek(rt::text::padr(cpf, 11)) && reg.found()) IMPRESSAO(t, rt::text::padr(cpf, 11));
+    const store::Cpf chave(cpf);
+    if (reg.seek(chave.chave()) && reg.found()) IMPRESSAO(t, chave);
   } else if (esc.QUECON == 4) {
     porPasta(t);
   } else {

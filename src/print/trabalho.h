@@ -12,6 +12,7 @@
 #include "print/imp_txt.h"
 #include "print/impressao.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace print {
 
@@ -67,6 +68,6 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
 
 // INIVAR: the print copies of tables primeira..ultima (9 skipped) for `cpf`, rebuilt from
 // the shared tables of the current data folder and indexed with the print keys.
-bool INIVAR(store::Contexto& ctx, const std::string& cpf, int primeira, int ultima);
+bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima);
 
 }  // namespace print

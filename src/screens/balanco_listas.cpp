@@ -52,7 +52,7 @@ std::string mes2(int mes) {
 void rendaVariavel(taxcalc::Contexto& c, Lista& l) {
   Decimal lucro[13], prejuizo[13];
   if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07))) {
-    const std::string cpf(rt::text::alltrim(c.d.CPF));
+    const std::string cpf(c.d.CPF.digitos());
     taxcalc::Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       if (gains::inteiro(r, "TIPO_BEM") != gains::RendaVariavel || gains::inteiro(r, "RVAR_NRO") != 14 ||
           rt::text::alltrim(r.getText("CPF")) != cpf)

@@ -38,7 +38,7 @@ int inteiro(const rt::db::Table& t, std::string_view campo) {
 // The taxpayer's declaration held while the entries are posted into it, so no other terminal
 // has it open meanwhile: its save would write back the tables as it read them, without the
 // postings. This terminal's own hold (the driver's, when it loaded the declaration) lets it go.
-bool reservaParaLancar(store::Contexto& ctx, std::string_view cpf, store::UsoDeclaracao& uso) {
+bool reservaParaLancar(store::Contexto& ctx, const store::Cpf& cpf, store::UsoDeclaracao& uso) {
   store::PosseDeclaracao p = store::tomaDeclaracao(ctx, ctx.LOCARQ, cpf);
   if (p.livre) {
     uso = std::move(p.uso);
@@ -49,7 +49,7 @@ bool reservaParaLancar(store::Contexto& ctx, std::string_view cpf, store::UsoDec
   return false;
 }
 
-void transfere(store::Contexto& ctx, std::string_view cpf) {
+void transfere(store::Contexto& ctx, const store::Cpf& cpf) {
   store::UsoDeclaracao uso;
   if (!reservaParaLancar(ctx, cpf, uso)) return;
   const int postados = LANCAVAL(ctx, cpf);
@@ -79,7 +79,7 @@ Lancamento lancamentoDaLinha(const rt::db::Table& t) {
           inteiro(t, "MESFIM"),   t.getLogical("LANCADO")};
 }
 
-bool leLancamentos(store::Contexto& ctx, std::string_view cpf, std::vector<Lancamento>& saida) {
+bool leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lancamento>& saida) {
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   (void)t.setOrder(0);
@@ -90,9 +90,9 @@ bool leLancamentos(store::Contexto& ctx, std::string_view cpf, std::vector<Lanca
 
 namespace {
 
-rt::db::Status poeLancamento(rt::db::Table& t, std::string_view cpf, const Lancamento& l) {
+rt::db::Status poeLancamento(rt::db::Table& t, const store::Cpf& cpf, const Lancamento& l) {
   using rt::ui::Value;
-  RT_DB_TRY(t.put("CPF", Value(std::string(cpf))));
+  RT_DB_TRY(t.put("CPF", Value(cpf.chave())));
   RT_DB_TRY(t.put("CDCONTA", Value(l.CDCONTA)));
   RT_DB_TRY(t.put("DESCONTA", Value(l.DESCONTA)));
   RT_DB_TRY(t.put("VALODESP", Value(l.VALODESP)));
@@ -105,7 +105,7 @@ rt::db::Status poeLancamento(rt::db::Table& t, std::string_view cpf, const Lanca
 
 }  // namespace
 
-bool gravaLancamentos(store::Contexto& ctx, std::string_view cpf, const std::vector<Lancamento>& lancamentos) {
+bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<Lancamento>& lancamentos) {
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   (void)store::seleciona(ctx.areas, Area::IMP1310);
@@ -135,7 +135,7 @@ bool gravaLancamentos(store::Contexto& ctx, std::string_view cpf, const std::vec
   return s.isOk();
 }
 
-bool abreCopiaLancamentos(store::Contexto& ctx, std::string_view cpf) {
+bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& fonte = *store::tabela(ctx.areas, Area::IMP1310);
   // Made anew and held at once, without waiting: a copy another process holds is this
@@ -160,7 +160,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, std::string_view cpf) {
   rt::db::Table& copia = *ctx.areas.table(kCopia);
   const std::vector<int> mapa = store::mapaCampos(fonte, copia);
   (void)fonte.setOrder(1);
-  if (fonte.seek(rt::text::padr(cpf, 11)).isOk() && fonte.found()) {
+  if (fonte.seek(cpf.chave()).isOk() && fonte.found()) {
     for (; s && !fonte.eof() && fonte.getText("CPF") == cpf; s = fonte.skip(1)) {
       if (fonte.isDeleted()) continue;
       s = copia.appendBlank();
@@ -187,7 +187,7 @@ std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
   return v;
 }
 
-bool acrescentaNaCopia(store::Contexto& ctx, std::string_view cpf, const Lancamento& l) {
+bool acrescentaNaCopia(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l) {
   rt::db::Table* t = ctx.areas.table(kCopia);
   rt::db::Status s = t == nullptr ? rt::db::Status(rt::db::Error::kNotFound, "TMP_13") : t->appendBlank();
   if (s) s = poeLancamento(*t, cpf, l);
@@ -196,7 +196,7 @@ bool acrescentaNaCopia(store::Contexto& ctx, std::string_view cpf, const Lancame
   return s.isOk();
 }
 
-bool LANCAMEN(store::Contexto& ctx, std::string_view cpf) {
+bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
   ctx.janelas.FECHAJAN(10);
   if (!abreCopiaLancamentos(ctx, cpf)) {
@@ -206,7 +206,7 @@ bool LANCAMEN(store::Contexto& ctx, std::string_view cpf) {
   console::MTELA3(ctx, 10);
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, 10);
   grid::Grade g;
-  g.CPF = std::string(cpf);
+  g.CPF = cpf;
   g.OPCAO_1 = 12;
   ctx.POSVER = 1;
   for (int escolha = 1; itens && escolha != 0;) {

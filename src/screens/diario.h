@@ -14,6 +14,7 @@
 #include "rt/db/table.h"
 #include "rt/text/decimal.h"
 #include "store/contexto.h"
+#include "store/cpf.h"
 
 namespace screens {
 
@@ -38,34 +39,34 @@ struct Conta {
 std::optional<Conta> contaDoPlano(store::Contexto& ctx, std::string_view codigo);
 
 // The taxpayer's entries of table 13, in their order. False when the table cannot be had.
-bool leLancamentos(store::Contexto& ctx, std::string_view cpf, std::vector<Lancamento>& saida);
+bool leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lancamento>& saida);
 
 // The write-back: the taxpayer's entries become `lancamentos`. Under the table's file lock
 // (waited for as long as it takes, with its message) the new rows are appended first and only
 // then the old ones deleted, so a failure half-way leaves the old entries, never none.
 // Documents are stored punctuated (CONTAPONTO). False, said, on failure.
-bool gravaLancamentos(store::Contexto& ctx, std::string_view cpf, const std::vector<Lancamento>& lancamentos);
+bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<Lancamento>& lancamentos);
 
 // The working copy: the taxpayer's rows of table 13 copied into area 33, held exclusively by
 // this terminal without waiting. False, said, when the copy is held elsewhere or the table
 // cannot be had.
-bool abreCopiaLancamentos(store::Contexto& ctx, std::string_view cpf);
+bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf);
 // The current row of table 13 or of its working copy as an entry.
 Lancamento lancamentoDaLinha(const rt::db::Table& t);
 // The rows of the working copy (area 33) as entries.
 std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx);
 // Appends one entry to the working copy. False, said, when it could not be written.
-bool acrescentaNaCopia(store::Contexto& ctx, std::string_view cpf, const Lancamento& l);
+bool acrescentaNaCopia(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l);
 
 // LANCAVAL: every entry of the working copy not yet transferred whose account is a detail
 // account is posted into the declaration's tables (1, 2 and 6 of the data folder) by its
 // account's page and line, and marked. An account that is gone or only a title, a page and
 // line that name no amount field of the declaration, or a payer that must exist and does not,
 // leaves the entry unmarked with an alert naming the account. The number of entries posted.
-int LANCAVAL(store::Contexto& ctx, std::string_view cpf);
+int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf);
 
 // FAZLANC: the entry form; entries confirmed are appended to the working copy.
-void FAZLANC(store::Contexto& ctx, std::string_view cpf);
+void FAZLANC(store::Contexto& ctx, const store::Cpf& cpf);
 
 // What the entry form checks when an entry is confirmed, in order: the message of the first
 // thing missing, "" when the entry may go in.
@@ -77,6 +78,6 @@ bool VEDAT(int pagina, int mesIni, int mesFim);
 
 // LANCAMEN: the journal of the open taxpayer (menu item 12): its menu until Esc, then the
 // write-back of the working copy into table 13.
-bool LANCAMEN(store::Contexto& ctx, std::string_view cpf);
+bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf);
 
 }  // namespace screens

@@ -92,7 +92,7 @@ struct Lugar {
 
 class Formulario {
  public:
-  Formulario(store::Contexto& ctx, std::string_view cpf) : ctx_(ctx), cpf_(cpf) {
+  Formulario(store::Contexto& ctx, const store::Cpf& cpf) : ctx_(ctx), cpf_(cpf) {
     const console::Cores& c = ctx.cores;
     cores_ = rt::term::parseColourList(c.COR_SAY + "," + c.COR_GET + ",N/N,N/N," + c.COR_SAY);
   }
@@ -239,7 +239,7 @@ class Formulario {
   }
 
   store::Contexto& ctx_;
-  std::string cpf_;
+  store::Cpf cpf_;
   console::Listas* listas_ = nullptr;
   rt::term::ColourSet cores_;
   std::string codigo_;
@@ -251,7 +251,7 @@ class Formulario {
 
 }  // namespace
 
-void FAZLANC(store::Contexto& ctx, std::string_view cpf) {
+void FAZLANC(store::Contexto& ctx, const store::Cpf& cpf) {
   Formulario(ctx, cpf).roda();
 }
 

@@ -105,13 +105,13 @@ enum class Achado { achou, criou, falta, travado };
 // ACHA_ITEM: among the taxpayer's rows of `area`, the one whose fields hold the values given
 // (compared trimmed and in upper case on both sides). Found, it is locked; not found, a row
 // is appended with the CPF when `cria`. The row found or made is the current one.
-Achado ACHA_ITEM(store::Contexto& ctx, Area area, std::string_view cpf,
+Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
                  std::span<const std::pair<std::string, std::string>> iguais, bool cria) {
   rt::db::Table& t = *store::tabela(ctx.areas, area);
   (void)store::seleciona(ctx.areas, area);
   (void)t.setOrder(1);
   bool achou = false;
-  if (t.seek(rt::text::padr(cpf, 11)).isOk() && t.found()) {
+  if (t.seek(cpf.chave()).isOk() && t.found()) {
     for (; !t.eof() && t.getText("CPF") == cpf; (void)t.skip(1)) {
       if (t.isDeleted()) continue;
       achou = std::all_of(iguais.begin(), iguais.end(),
@@ -122,7 +122,7 @@ Achado ACHA_ITEM(store::Contexto& ctx, Area area, std::string_view cpf,
   if (achou) return store::REC_LOCK(ctx, 5) ? Achado::achou : Achado::travado;
   if (!cria) return Achado::falta;
   if (!store::ADD_REC(ctx, 5)) return Achado::travado;
-  if (!t.put("CPF", rt::ui::Value(std::string(cpf))).isOk()) {
+  if (!t.put("CPF", rt::ui::Value(cpf.chave())).isOk()) {
     (void)t.markDeleted();
     (void)t.unlockRecord(t.recNo());  // the blank row is given up at once
     return Achado::travado;
@@ -162,7 +162,7 @@ std::optional<std::pair<std::string, std::string>> linhaDoResumo(const Conta& c)
 // source (I1_10), added to the dependant's row among the payers. The row is looked for and
 // made with the dependant's kind "D": the computation sums these fields from such rows only,
 // so a row without its kind would be a posting that counts nowhere.
-bool postaRendaDependente(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+bool postaRendaDependente(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, const Conta& c) {
   if (!store::ABERTURA(ctx, Area::IMP0210)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0210);
   const std::string campo = c.PAGINA == 3 ? "I1_9" : "I1_10";
@@ -179,7 +179,7 @@ bool postaRendaDependente(store::Contexto& ctx, std::string_view cpf, const Lanc
   return grava(ctx, t, l, escritas, a == Achado::criou);
 }
 
-bool postaResumo(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+bool postaResumo(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, const Conta& c) {
   if ((c.PAGINA == 3 && c.LINHA == 13) || (c.PAGINA == 4 && c.LINHA == 6)) return postaRendaDependente(ctx, cpf, l, c);
   if (!store::ABERTURA(ctx, Area::IMP0110)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0110);
@@ -207,7 +207,7 @@ bool postaResumo(store::Contexto& ctx, std::string_view cpf, const Lancamento& l
 
 // Page 1: the incomes from legal persons, by payer. Lines 4 (the income, with the payer's
 // name) and 15 find the payer's row or make it; the other lines need it registered already.
-bool postaFontes(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+bool postaFontes(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, const Conta& c) {
   if (!store::ABERTURA(ctx, Area::IMP0210)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0210);
   const int n = c.LINHA;
@@ -236,7 +236,7 @@ bool postaFontes(store::Contexto& ctx, std::string_view cpf, const Lancamento& l
 
 // Page 2: the monthly self-assessed tax's book (carnê-leão), the taxpayer's or, with a
 // dependant's CPF, the dependant's. Each line is a kind of row, found by its name.
-bool postaCarneLeao(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+bool postaCarneLeao(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, const Conta& c) {
   if (!store::ABERTURA(ctx, Area::IMP0210)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0210);
   static constexpr std::string_view kTipos = "FELPI";
@@ -269,7 +269,7 @@ bool postaCarneLeao(store::Contexto& ctx, std::string_view cpf, const Lancamento
 
 // Page 6: the payments, by payee. Lines up to 16 are the payment code and fill the amount
 // paid; a line above 16 is the code of its first digit and fills the part not deductible.
-bool postaPagamentos(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+bool postaPagamentos(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, const Conta& c) {
   if (!store::ABERTURA(ctx, Area::IMP0610)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP0610);
   const int n = c.LINHA;
@@ -298,7 +298,7 @@ bool postaPagamentos(store::Contexto& ctx, std::string_view cpf, const Lancament
   return grava(ctx, t, l, escritas, a == Achado::criou);
 }
 
-bool posta(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, const Conta& c) {
+bool posta(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, const Conta& c) {
   switch (c.PAGINA) {
     case 1:
       return postaFontes(ctx, cpf, l, c);
@@ -318,7 +318,7 @@ bool posta(store::Contexto& ctx, std::string_view cpf, const Lancamento& l, cons
 
 }  // namespace
 
-int LANCAVAL(store::Contexto& ctx, std::string_view cpf) {
+int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
   const int copia = store::numero(Area::TMP_13);
   rt::db::Table* t = ctx.areas.table(copia);
   if (t == nullptr) return 0;

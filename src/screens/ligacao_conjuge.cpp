@@ -59,6 +59,8 @@ bool sim(Ligacao& l, std::initializer_list<std::string_view> linhas) {
 }
 
 // This declaration's folder current again and its register open in area 9 on this taxpayer.
+// A register that cannot be searched is said and closed: where the failed search stopped is another
+// taxpayer's row, and what follows would read or write it as this one's.
 void emCasa(Ligacao& l) {
   if (l.fora) {
     (void)store::fecha(l.ctx.areas, Area::IMP0910);
@@ -67,8 +69,10 @@ void emCasa(Ligacao& l) {
   }
   if (!store::aberta(l.ctx.areas, Area::IMP0910) && !store::ABERTURA(l.ctx, Area::IMP0910)) return;
   rt::db::Table& t = *l.registro();
-  (void)t.setOrder(1);
-  (void)t.seek(rt::text::padr(l.e.CPF, 11));
+  if (!t.setOrder(1) || !t.seek(l.e.CPF.chave())) {
+    store::avisaIndisponivel(l.ctx, Area::IMP0910);
+    (void)store::fecha(l.ctx.areas, Area::IMP0910);
+  }
 }
 
 // The register of `pasta` in area 9. A folder without a register is not opened: opening would
@@ -95,6 +99,7 @@ bool gravaNoConjuge(Ligacao& l, rt::db::Table& t, F escreve) {
   }
   bool ok = escreve(t);
   ok = t.flush().isOk() && ok;
+  // Flushed above, its failure in ok and said below: the release decides nothing.
   (void)t.unlockRecord(t.recNo());
   if (!ok) console::AVISOSN(l.ctx, "Não foi possível gravar no registro do cônjuge."_cp, 0);
   return ok;
@@ -161,8 +166,8 @@ void traz(Ligacao& l, rt::db::Table& t) {
 bool busca(Ligacao& l) {
   store::RegistroEspelho& r = l.r();
   for (;;) {
-    const std::string cpf(alltrim(r.txt("CPFCONJU")));
-    if (cpf == alltrim(l.e.CPF)) {
+    const store::Cpf cpf(alltrim(r.txt("CPFCONJU")));
+    if (cpf == l.e.CPF) {
       // Stored before the CPF was checked, or brought by the converter: the link would copy
       // this declaration's own results as the spouse's.
       if (l.mostra) console::AVISOSN(l.ctx, "O CPF do cônjuge não pode ser o do próprio contribuinte."_cp, 0);
@@ -172,7 +177,7 @@ bool busca(Ligacao& l) {
     const std::string dir(alltrim(r.txt("DIRCONJU")));
     if (dir.empty() || store::mesmaPasta(l.ctx, dir, l.inicio) || !entraNaPasta(l, dir)) emCasa(l);
     rt::db::Table* t = l.registro();
-    if (t != nullptr && t->setOrder(1).isOk() && t->seek(rt::text::padr(cpf, 11)).isOk() && t->found()) {
+    if (t != nullptr && t->setOrder(1).isOk() && t->seek(cpf.chave()).isOk() && t->found()) {
       traz(l, *t);
       return true;
     }
@@ -182,10 +187,12 @@ bool busca(Ligacao& l) {
       rt::db::Table& c = *l.registro();
       traz(l, c);
       // The spouse's declaration learns where this one is.
-      if (l.mostra)
+      if (l.mostra) {
+        // gravaNoConjuge says its own failure; the values brought stay in this declaration.
         (void)gravaNoConjuge(l, c, [&l](rt::db::Table& x) {
           return x.put("DIRCONJU", rt::ui::Value(rt::text::padr(l.inicio, 40))).isOk();
         });
+      }
       r.txt("DIRCONJU", rt::text::padr(achou->pasta, 40));
       return true;
     }

@@ -39,7 +39,7 @@ void nomesDaPasta(AmbienteTela& a) {
   a.ctx.QUALHLP = "M->DIRCONJU";
   l->TEMHLP = true;
   l->GERAL();
-  if (alltrim(r.txt("CPFCONJU")) == alltrim(a.espelho().CPF)) {
+  if (store::Cpf(alltrim(r.txt("CPFCONJU"))) == a.espelho().CPF) {
     console::AVISOSN(a.ctx, "O CPF do cônjuge não pode ser o do próprio contribuinte."_cp, 0);
     r.txt("CPFCONJU", antes);
   }

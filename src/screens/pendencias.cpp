@@ -26,18 +26,13 @@ bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(kNotas);
   if (!store::abreCopiaParaCarga(ctx, kCopiaNotas)) return false;
   rt::db::Table& copia = *ctx.areas.table(kCopiaNotas);
-  const std::vector<int> mapa = store::mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0 && !cpf.empty() && fonte.seek(cpf).isOk() && fonte.found()) {
     for (; !fonte.eof() && fonte.raw(campoCpf) == cpf; (void)fonte.skip(1))
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
   }
-  store::EscritaCopia escrita(copia);
-  if (!escrita.inicia(static_cast<std::uint32_t>(linhas.size()))) return false;
-  for (std::uint32_t r : linhas)
-    if (!fonte.goTo(r) || !escrita.escreve(fonte, mapa)) return false;
-  if (!escrita.conclui()) return false;
+  if (!store::copiaRegistros(fonte, copia, linhas)) return false;
   return static_cast<bool>(store::indexaCopia(ctx, kCopiaNotas, store::TipoCopia::Trabalho));
 }
 

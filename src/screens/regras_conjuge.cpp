@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/alerta.h"
+#include "grid/tracos.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "screens/regras.h"
@@ -37,13 +38,13 @@ bool validaConjuge(AmbienteTela& a, std::string_view campo, bool& tratado) {
   store::RegistroEspelho& t1 = a.espelho().tabela01;
   tratado = true;
   if (campo == "CPFCONJU") {
-    const std::string cpf(alltrim(r.txt("CPFCONJU")));
-    if (!cpf.empty() && cpf == alltrim(a.espelho().CPF)) {
+    const store::Cpf cpf(alltrim(r.txt("CPFCONJU")));
+    if (!cpf.vazio() && cpf == a.espelho().CPF) {
       // The link would copy this declaration's own results as the spouse's.
       console::AVISOSN(a.ctx, "O CPF do cônjuge não pode ser o do próprio contribuinte."_cp, 0);
       return false;
     }
-    if (cpf.empty() && a.TELA != nullptr && *a.TELA == 5) {
+    if (cpf.vazio() && a.TELA != nullptr && grid::tracosDaPagina(*a.TELA).valoresConjuge) {
       r.txt("I9_4", "N");
       (void)INFO_CONJU(a, true);
     }

@@ -168,6 +168,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
     for (int m = 1; m <= 13; ++m)
       for (int x = 1; x <= 7; ++x) grava.put(*t, nomeMes(x, m), e.REC_MENSAL[m][x + 1]);
     grava.confere(t->flush(), "a linha do carnê-leão"_cp);
+    // Flushed and checked above: the release decides nothing.
     (void)t->unlock();
   } else {
     grava.confere(rt::db::Status(rt::db::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);

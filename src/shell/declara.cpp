@@ -98,8 +98,12 @@ bool confereDeclaracao(Program& p, Declara& d) {
   // the one checked, wherever loading the declaration left it.
   if (store::ABERTURA(p, store::Area::IMP0910)) {
     rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
-    (void)reg.setOrder(1);
-    (void)reg.seek(d.dec.espelho.CPF);
+    // A register that could not be searched is said and closed: where the failed search
+    // stopped is another taxpayer's row, whose list would be shown as this one's.
+    if (!reg.setOrder(1) || !reg.seek(d.dec.espelho.CPF)) {
+      store::avisaIndisponivel(p, store::Area::IMP0910);
+      (void)store::fecha(p.areas, store::Area::IMP0910);
+    }
   }
   // Keys typed while the check ran were meant for the prompt (an Enter after a full CPF, which
   // ended the field by itself): the list must not take them as the start of an edit.

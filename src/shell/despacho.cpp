@@ -144,8 +144,8 @@ bool letraDoDrive(Program& p, int id) {
   p.cfg.XDRIVE = letra.substr(0, 1);
   // The backup of every folder reads the drive from the terminal's record.
   const std::string drive = p.cfg.XDRIVE;
-  (void)gravaConfig(p,
-                    [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });  // says its own failure
+  // gravaConfig says its own failure; the drive stays chosen for this session all the same.
+  (void)gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
@@ -200,8 +200,8 @@ int* escolhaDoPasso(Program& p, int passo) {
 }
 
 void gravaEscolhas(Program& p) {
-  (void)gravaConfig(p,
-                    [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });  // says its own failure
+  // gravaConfig says its own failure; the choices stay for this session all the same.
+  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
   p.janelas.FECHAJAN(4);
 }
 
@@ -291,8 +291,8 @@ void rodaItem(Program& p, int id) {
     case 35: {
       OpcoesAtualizacao op;
       op.gravaConfig = [&p] {
-        (void)gravaConfig(p,
-                          [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
+        // gravaConfig says its own failure; the update goes on with the settings in memory.
+        (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
       };
       if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
       break;

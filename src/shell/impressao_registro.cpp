@@ -65,7 +65,7 @@ void registraImpressao(Program& p, const print::ServicosImpressao& base) {
   p.CRIA_SEQ = [imp](Program& q) { return print::CRIA_SEQ(q, *imp, q.env); };
   p.funcoes[51] = [imp, base](Program& q) {
     print::SELECIONA(q, *imp, escolhasDeImpressao(q), servicos(q, base), q.env);
-    if (q.CPF != std::string(11, ' ')) q.cfg.ULT_CPF = q.CPF;
+    if (!q.CPF.vazio()) q.cfg.ULT_CPF = q.CPF;
     return true;
   };
   // The printer set-up of the print menu; the model list is grid screen 33.

@@ -72,8 +72,10 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   Status s;
   if (empacota) s = t.pack();
   if (s && ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + p.arquivo + ".cdx");
+  // An index file that stays would be opened as it is instead of built anew.
   if (s && ctx.REFAZ_IND)
-    for (const IndiceDef& i : p.indices) (void)rt::db::removeFile(cdx(ctx, i));
+    for (const IndiceDef& i : p.indices)
+      if (s) s = rt::db::removeFile(cdx(ctx, i));
   if (s) s = abreIndices(ctx, t, p);
   (void)ctx.areas.close(p.area);
   if (!s) {
@@ -256,5 +258,7 @@ void FECHA_TODO(Contexto& ctx) {
     if (a != 9) (void)ctx.areas.close(a);
   FECHA_PROV(ctx);
 }
+
+void avisaIndisponivel(Contexto& ctx, Area a) { avisaIndisponivel(ctx, arquivoTabela(ctx, *tabela(numero(a)))); }
 
 }  // namespace store

@@ -28,6 +28,10 @@ namespace store {
 bool ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
 inline bool ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) { return ABERTURA(ctx, numero(a), exclusivo); }
 
+// The alert of a table of the catalogue that could not be had or searched, named as the
+// opener names it ("<FILE>.DBF não está disponivel ").
+void avisaIndisponivel(Contexto& ctx, Area a);
+
 // ABREARQ: opens `arquivo` (stored name, ".DBF" when it has no extension) in `area` with up
 // to three index files: the first named like the table, the second `arquivo2` (by default
 // the table's name + "B"), the third `arquivo3`. A missing table is made by CRIA(area).

@@ -113,6 +113,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
   RT_DB_TRY(Table::create(provisorio, camposDbf(t.campos), rt::db::CreateMode::kReplace));
   auto aberto = Table::open(provisorio, soParaMim());
   if (!aberto) {
+    // The scratch table of an upgrade that failed and is passed up; the next one replaces it.
     (void)rt::db::removeFile(provisorio);
     return aberto.status();
   }
@@ -132,6 +133,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
       if (s) s = rt::db::removeFile(cdxDe(ctx, i));
   if (s && std::rename(novo.path().c_str(), dbf.c_str()) != 0) s = Status(Error::kIo, "rename " + novo.path());
   if (!s) {
+    // The scratch table of an upgrade that failed and is passed up; the next one replaces it.
     (void)novo.close();
     (void)rt::db::removeFile(provisorio);
     return s;

@@ -84,8 +84,11 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   }
   // An archive left by an earlier run must never pass for this one.
   const std::string local = platform::join(pastaLocal(ctx), kArquivoBackup);
-  if (std::string velho = arquivoNaPasta(pastaLocal(ctx), kArquivoBackup); !velho.empty())
-    (void)rt::db::removeFile(velho);
+  if (std::string velho = arquivoNaPasta(pastaLocal(ctx), kArquivoBackup);
+      !velho.empty() && !rt::db::removeFile(velho)) {
+    aviso(ctx, {"Problemas na criação do arquivo compactado."_cp});
+    return false;
+  }
   ctx.relato().espera("COMPACTANDO DADOS DO TAVREN EM " + destino);
   auto nomes = platform::listFiles(origemLx, "IMP*.DBF");
   if (!nomes) {
@@ -116,6 +119,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   const std::uint64_t tamanho = feito->archiveBytes;
   auto livre = platform::freeSpace(*destinoLx);
   if (!livre || *livre < tamanho) {
+    // The backup has failed and says so; an archive that stays is removed by the next run.
     (void)rt::db::removeFile(local);
     aviso(ctx, {"Espaço no Disco Insuficiente"_cp});
     return false;
@@ -127,6 +131,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
                             return platform::verifyArchive(c, static_cast<std::int64_t>(tamanho)).status();
                           })
            : alvo.status();
+  // The local archive has served; one that stays is removed at the start of the next run.
   (void)rt::db::removeFile(local);
   if (!copiado) {
     aviso(ctx, {"Problemas na copia do Arquivo compactado."});

@@ -35,8 +35,11 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
       mostraPastaAtual(ctx);
     }
     rt::db::Table& achou = *tabela(ctx.areas, Area::IMP0910);
-    (void)achou.setOrder(1);
-    (void)achou.seek(Cpf(a.cpf).chave());
+    // The spouse's search reads the spouse where the register stands: a register that cannot
+    // be put back on him is no find there. A folder switched to stays, and its load searches
+    // the taxpayer again.
+    const bool posto = achou.setOrder(1).isOk() && achou.seek(Cpf(a.cpf).chave()).isOk() && achou.found();
+    if (!posto && conjuge) continue;
     return a;
   }
   (void)MUDADIR(ctx, inicio);

@@ -29,13 +29,13 @@ std::string nomeTabela(int n) {
   return std::string("IMP") + (n < 10 ? "0" : "") + std::to_string(n) + "10.DBF";
 }
 
-// The destination's index files of table t, erased so that the copied table is indexed anew.
-void apagaIndices(Contexto& ctx, const std::string& pasta, const TabelaDef& t) {
+// The destination's index files of table t, erased so that the copied table is indexed anew;
+// false when one stays, which would be opened over the copied table as it is.
+bool apagaIndices(Contexto& ctx, const std::string& pasta, const TabelaDef& t) {
   UsaPasta naPasta(ctx, pasta);
-  for (const IndiceDef& i : indicesDe(ctx, t)) {
-    const std::string cdx = caminho(ctx, comExtensao(i.arquivo, ".CDX"));
-    if (rt::db::fileExists(cdx)) (void)rt::db::removeFile(cdx);
-  }
+  for (const IndiceDef& i : indicesDe(ctx, t))
+    if (!rt::db::removeFile(caminho(ctx, comExtensao(i.arquivo, ".CDX")))) return false;
+  return true;
 }
 
 // The closing message of a copy: how many tables and taxpayers, from where to where.
@@ -84,14 +84,13 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
   for (const auto& [n, t] : seguras) {
     ctx.relato().espera("Copiando para " + destino + " o arquivo " + nomeTabela(n));
     auto alvo = platform::pathForFile(*destinoLx, nomeTabela(n));
-    if (!alvo || !copiaArquivo(t->path(), *alvo)) {
+    if (!alvo || !copiaArquivo(t->path(), *alvo) || !apagaIndices(ctx, destino, *tabela(n))) {
       // Let the other terminals go before the alert waits for its key.
       seguras.clear();
       ctx.relato().fimEspera();
       ctx.relato().alerta("Copia encerrada sem terminar.");
       return false;
     }
-    apagaIndices(ctx, destino, *tabela(n));
   }
   ctx.relato().fimEspera();
   ctx.relato().alerta(

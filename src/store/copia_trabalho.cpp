@@ -13,14 +13,13 @@
 
 namespace store {
 
+using rt::text::doisDigitos;
 using namespace rt::text::literals;
 using rt::db::Status;
 using rt::db::Table;
 using rt::text::Decimal;
 
 namespace {
-
-std::string dois(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 void branco(RegistroEspelho& r, std::string_view nome) {
   const int i = r.campo(nome);
@@ -45,7 +44,6 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   Table& fonte = *ctx.areas.table(n);
   RT_DB_TRY(abreCopiaParaCarga(ctx, n + 20));
   Table& copia = *ctx.areas.table(n + 20);
-  const std::vector<int> mapa = mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF");
   const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
   // The rows are found first, so the copy knows how many it will hold.
@@ -57,14 +55,17 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
     if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
     RT_DB_TRY(fonte.skip(1));
   }
-  EscritaCopia escrita(copia);
-  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
-  for (std::uint32_t r : linhas) {
-    RT_DB_TRY(fonte.goTo(r));
-    RT_DB_TRY(escrita.escreve(fonte, mapa));
-  }
-  RT_DB_TRY(escrita.conclui());
+  RT_DB_TRY(copiaRegistros(fonte, copia, linhas));
   return copia.goTop();
+}
+
+// Puts `t` (table a, open) on the CPF's first row. A search that fails is said, the table
+// named as not available, and answers false: where it stopped is another taxpayer's row, which
+// the load must not take for this one's.
+bool procuraCpf(Contexto& ctx, Area a, Table& t, const Cpf& cpf) {
+  if (t.seek(cpf.chave())) return true;
+  avisaIndisponivel(ctx, a);
+  return false;
 }
 
 // The matrix is the row as stored, the year's row 13 included: modes 2 and 4 keep the matrix as
@@ -74,7 +75,7 @@ void preencheLeao(Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   for (int m = 1; m <= 13; ++m)
     for (int c = 1; c <= 7; ++c) {
-      const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + dois(m));
+      const Decimal v = e.carneLeao.num("I2_" + std::to_string(c) + doisDigitos(m));
       e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c + 1)] = v;
     }
 }
@@ -167,8 +168,8 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
     e.MVALOR2 = Decimal();
     if (atv == "S") {
       for (int m = 1; m <= 12; ++m) {
-        e.REND_RURAL[static_cast<std::size_t>(m)][1] = e.rural.num("I3_" + dois(m) + "OR");
-        e.REND_RURAL[static_cast<std::size_t>(m)][2] = e.rural.num("I3_" + dois(m) + "OD");
+        e.REND_RURAL[static_cast<std::size_t>(m)][1] = e.rural.num("I3_" + doisDigitos(m) + "OR");
+        e.REND_RURAL[static_cast<std::size_t>(m)][2] = e.rural.num("I3_" + doisDigitos(m) + "OD");
       }
     }
   } else {
@@ -227,7 +228,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
       if (ABERTURA(ctx, Area::IMP0910)) {
         reg = tabela(ctx.areas, Area::IMP0910);
-        (void)reg->seek(e.SALCPF);
+        if (!procuraCpf(ctx, Area::IMP0910, *reg, e.SALCPF)) return false;
       }
     }
     dec.cadastrado = reg != nullptr && !reg->eof() && reg->getText("CPF") == e.SALCPF;
@@ -238,7 +239,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     MOSTR_PAG(ctx, dec, modo);
     if (!abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar())) return false;
     Table& t01 = *tabela(ctx.areas, Area::IMP0110);
-    (void)t01.seek(e.CPF);
+    if (!procuraCpf(ctx, Area::IMP0110, t01, e.CPF)) return false;
     if (modo == 0 || tipo > 0)
       e.tabela01.carrega(t01);
     else

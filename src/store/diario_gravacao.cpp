@@ -301,6 +301,8 @@ Result<bool> TravaDiario::completa(Contexto& ctx) {
   const std::string aparte = caminho_ + ".RECUSADO";
   if (!arquivo_.sameFileAs(caminho_) || ::rename(caminho_.c_str(), aparte.c_str()) != 0)
     return Status(Error::kIo, caminho_ + ": " + s.message());
+  // A rename a crash undoes leaves the journal under its name, refused the same way at the next
+  // start: the sync's result changes nothing.
   (void)rt::db::syncDirectoryOf(caminho_);
   arquivo_.close();
   ctx.relato().fimEspera();
@@ -343,6 +345,7 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
     if (!f) return f;
     if (depois) depois(tab.numero);
   }
+  // Only the selection put back (an area number is always valid): nothing is written here.
   (void)ctx.areas.select(atual);
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
 }

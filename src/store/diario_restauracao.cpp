@@ -83,6 +83,7 @@ void limpaRestos(const std::string& pasta) {
   std::error_code ec;
   for (const auto& e : std::filesystem::directory_iterator(pasta, ec)) {
     const std::string nome = e.path().filename().string();
+    // Leftovers only: one that stays is tried again by the next holder of the journal.
     if (nome.starts_with(kPrefixoRestauracao) && e.is_directory(ec) && !e.is_symlink(ec))
       (void)platform::removeTree(e.path().string());
     else if (platform::wildcardMatch(nome, "IMPZIP??????.ICE") && e.is_regular_file(ec))

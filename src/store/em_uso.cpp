@@ -14,6 +14,7 @@
 
 namespace store {
 
+using rt::text::doisDigitos;
 using namespace rt::text::literals;
 
 namespace {
@@ -34,10 +35,6 @@ int numeroTerminal(std::string_view nusu) {
   const std::string t(rt::text::alltrim(nusu));
   if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string::npos) return 0;
   return std::stoi(t);
-}
-
-std::string doisDigitos(long long n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
 }
 
 int trava(int fd, int comando, short tipo, off_t inicio, off_t tamanho, struct flock* f) {

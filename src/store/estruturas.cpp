@@ -5,12 +5,12 @@
 #include <string_view>
 #include <utility>
 
+#include "rt/text/strings.h"
+
 namespace store::estruturas {
 namespace {
 
-std::string dois(int k) {
-  return k < 10 ? "0" + std::to_string(k) : std::to_string(k);
-}
+std::string dois(int k) { return rt::text::doisDigitos(k); }
 
 // Field lists are written the way the catalogue tells them: names in order, amounts as
 // N12.2 unless said otherwise, month runs by their rule.

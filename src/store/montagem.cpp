@@ -66,6 +66,7 @@ Status montaTabela(const std::string& destino, const std::string& provisorio, st
   const bool temMemo =
       std::any_of(campos.begin(), campos.end(), [](const rt::db::FieldDef& f) { return f.type == 'M'; });
   const std::string provisorioDbt = rt::db::withExtension(provisorio, ".DBT");
+  // Scratch files only: one that stays is replaced by the next build and read by nothing.
   auto limpa = [&] {
     (void)rt::db::removeFile(provisorio);
     if (temMemo) (void)rt::db::removeFile(provisorioDbt);

@@ -149,6 +149,7 @@ bool REINDEXA(Contexto& ctx) {
     const std::string nn = (n < 10 ? "0" : "") + std::to_string(n);
     for (const char* ext : {".DBF", ".CDX"}) {
       const std::string c = caminho(ctx, ctx.LOCTRAB + "TMP_" + nn + ctx.NUSU + ext);
+      // A copy that stays is made anew (replaced) at the next opening: nothing hangs on this.
       if (rt::db::fileExists(c)) (void)rt::db::removeFile(c);
     }
   }

@@ -87,7 +87,8 @@ Status criaCopia(Contexto& ctx, int area) {
   if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
   (void)ctx.areas.close(area);
   RT_DB_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
-  (void)rt::db::removeFile(base + ".CDX");
+  // An index of the copy made before would be opened over the new, empty table.
+  RT_DB_TRY(rt::db::removeFile(base + ".CDX"));
   return abreCopia(ctx, area);
 }
 
@@ -164,6 +165,17 @@ Status EscritaCopia::conclui() {
     if (!t_.isDeleted()) RT_DB_TRY(t_.markDeleted());
   }
   return t_.flush();
+}
+
+Status copiaRegistros(Table& fonte, Table& para, const std::vector<std::uint32_t>& linhas) {
+  const std::vector<int> mapa = mapaCampos(fonte, para);
+  EscritaCopia escrita(para);
+  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
+  for (std::uint32_t r : linhas) {
+    RT_DB_TRY(fonte.goTo(r));
+    RT_DB_TRY(escrita.escreve(fonte, mapa));
+  }
+  return escrita.conclui();
 }
 
 Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {

@@ -63,6 +63,10 @@ class EscritaCopia {
   std::uint32_t proximo_ = 1;
 };
 
+// The records `linhas` of `fonte`, in that order, as the rows of the copy `para` (an
+// EscritaCopia from start to end, fields matched by name).
+rt::db::Status copiaRegistros(rt::db::Table& fonte, rt::db::Table& para, const std::vector<std::uint32_t>& linhas);
+
 // Builds the copy's single index file with the key of that kind of copy and makes it the order.
 rt::db::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
 

@@ -22,16 +22,13 @@
 
 namespace store {
 
+using rt::text::doisDigitos;
 using namespace rt::text::literals;
 using rt::db::Error;
 using rt::db::Status;
 using rt::db::Table;
 
 namespace {
-
-std::string doisDigitos(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
 
 // Journal offsets count from the first field (the deletion flag is not kept).
 std::vector<rt::db::FieldDef> camposDiario(std::span<const rt::db::FieldDef> campos) {
@@ -284,10 +281,11 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
       if (s) s = copiaCampos(origem, destino, mapa);
       if (s) s = destino.commit();
     } else if (preso && !jaExiste) {
-      // The transfer has failed already and is reported so; this only takes back the row it
-      // appended, and a failure here cannot make that report worse.
-      (void)destino.markDeleted();
-      (void)destino.flush();
+      // The transfer has failed already and is reported so; the row it appended is taken back,
+      // and one that stays (the CPF and nothing else) is named in that report.
+      Status desfeito = destino.markDeleted();
+      if (desfeito) desfeito = destino.flush();
+      if (!desfeito && motivo != nullptr) *motivo = "falhou, e ficou no destino um registro so com o CPF";
     }
     // After the commit the release has nothing left to write; a failed write before it is in s.
     (void)destino.unlock();

@@ -250,6 +250,7 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_TRUE(grid::tracosDaPagina(23).altX == 5 && grid::tracosDaPagina(23).altZ == 0 && !grid::tracosDaPagina(5).ampliada);
   EXPECT_TRUE(grid::tracosDaPagina(4).copiaIdentificacao && grid::tracosDaPagina(7).copiaRegistro && grid::tracosDaPagina(7).resumo);
   EXPECT_TRUE(!grid::tracosDaPagina(10).retorno && grid::tracosDaPagina(11).retorno);
+  EXPECT_TRUE(grid::tracosDaPagina(5).valoresConjuge && !grid::tracosDaPagina(6).valoresConjuge);
   EXPECT_TRUE(grid::tracosDaTela(16).dolarDoMes && !grid::tracosDaTela(7).dolarDoMes);
   // The screens' own behaviours, each on its screen only.
   const auto so = [](bool grid::Tracos::*traco, int tela) {

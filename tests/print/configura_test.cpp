@@ -86,4 +86,14 @@ TEST_F(ConfiguraTest, ThePortFormRefusesWhatCannotBeAndKeepsOnePort) {
   EXPECT_EQ(t->getNumber("NROCOM").wholePart(), 2);
 }
 
+// A terminal's first record that the table refuses (here a port number wider than its field)
+// is said, and the load answers false instead of reading the half-written row as made.
+TEST_F(ConfiguraTest, AFirstRecordTheTableRefusesIsSaid) {
+  ctx.NUSU = "08";
+  imp.conf.NROLPT = 12;
+  term.press(rt::term::key::Enter);
+  EXPECT_FALSE(print::CRIA_SEQ(ctx, imp, semAmbiente));
+  EXPECT_TRUE(term.contains("O valor não cabe no campo"_cp)) << term.dump();
+}
+
 }  // namespace

@@ -218,32 +218,25 @@ Result<CdxIndex::Cursor> CdxIndex::lowerBound(std::string_view prefix) {
   return Status(Error::kCorrupt, path_ + ": tree too deep");
 }
 
-Result<CdxIndex::Cursor> CdxIndex::first() {
-  std::uint32_t page = root_;
-  for (int depth = 0; depth < kMaxDepth; ++depth) {
-    auto n = node(page);
-    if (!n) return n.status();
-    if ((*n)->leaf) {
-      if ((*n)->count() > 0) return Cursor{page, 0};
-      return (*n)->right == kCdxNone ? Result<Cursor>(Cursor{}) : next(Cursor{page, 0});
-    }
-    if ((*n)->count() == 0) return Cursor{};
-    page = (*n)->children[0];
-  }
-  return Status(Error::kCorrupt, path_ + ": tree too deep");
-}
+Result<CdxIndex::Cursor> CdxIndex::first() { return edge(false); }
 
-Result<CdxIndex::Cursor> CdxIndex::last() {
+Result<CdxIndex::Cursor> CdxIndex::last() { return edge(true); }
+
+// Down the leftmost (or rightmost) children to a leaf; an empty leaf at that end goes on along
+// the chain, away from the end.
+Result<CdxIndex::Cursor> CdxIndex::edge(bool last) {
   std::uint32_t page = root_;
   for (int depth = 0; depth < kMaxDepth; ++depth) {
     auto n = node(page);
     if (!n) return n.status();
-    if ((*n)->leaf) {
-      if ((*n)->count() > 0) return Cursor{page, (*n)->count() - 1};
-      return (*n)->left == kCdxNone ? Result<Cursor>(Cursor{}) : prev(Cursor{page, 0});
+    const CdxNode& nd = **n;
+    if (nd.leaf) {
+      if (nd.count() > 0) return Cursor{page, last ? nd.count() - 1 : 0};
+      if ((last ? nd.left : nd.right) == kCdxNone) return Cursor{};
+      return last ? prev(Cursor{page, 0}) : next(Cursor{page, 0});
     }
-    if ((*n)->count() == 0) return Cursor{};
-    page = (*n)->children.back();
+    if (nd.count() == 0) return Cursor{};
+    page = last ? nd.children.back() : nd.children[0];
   }
   return Status(Error::kCorrupt, path_ + ": tree too deep");
 }

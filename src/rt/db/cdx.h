@@ -110,6 +110,8 @@ class CdxIndex {
     std::size_t pos;
   };
   Result<CdxNode*> node(std::uint32_t page);
+  // first() or last().
+  Result<Cursor> edge(bool last);
   Status descend(std::string_view key, std::uint32_t recno, std::vector<Step>& path);
   Status fixUp(std::vector<Step>& path, bool appendHint);
   Status splitInto(std::uint32_t page, bool appendHint, std::vector<std::uint32_t>& added);

@@ -45,6 +45,9 @@ std::string stuff(std::string_view s, int start, int del, std::string_view inser
 std::string str(Decimal n, int width = 10, int decimals = 0);
 // STRZERO: as STR with leading zeros; a negative number keeps its sign first ("-0012").
 std::string strzero(Decimal n, int width = 10, int decimals = 0);
+// A number of a table, a month or a terminal in two places: a leading zero below 10 ("07"),
+// the number as it is from 10 on.
+inline std::string doisDigitos(long long n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); }
 // VAL: see Decimal::val.
 inline Decimal val(std::string_view s) { return Decimal::val(s); }
 
