@@ -1,12 +1,13 @@
-// Screen 9, the variable income: the mode asked, its matrix edited in the matrix grid, then
-// stored and its totals carried to the summary. The declaration driver's screen 9 calls it.
+// Screen 9, the variable income: a mode's matrix filled from the stored rows, edited in the
+// matrix grid, then stored. The declaration's screen 9 asks the mode and calls it; CALC_GRV
+// carries the totals to the summary when the screen is left.
 #pragma once
 
 #include "grid/matriz.h"
 
 namespace gains {
 
-// The mode asked ("1" common operations, "2" day trade, "3" investment funds); Esc leaves.
-void RENDA_VARIAVEL(grid::AmbienteMatriz& a);
+// `modo`: 1 common operations, 2 day trade, 3 investment funds.
+void RENDA_VARIAVEL(grid::AmbienteMatriz& a, int modo);
 
 }  // namespace gains

@@ -51,9 +51,12 @@ struct AmbienteTela {
   taxcalc::EstadoLeao* leao = nullptr;
   // What the rural result keeps (the dollar rate of the side abroad).
   const taxcalc::EstadoRural* rural = nullptr;
-  // Screen 9's variable income: its mode asked and its matrix run in the driver's matrix grid,
-  // which only the driver holds. None: the screen shows its background only.
-  std::function<void()> rendaVariavel;
+  // Screen 9's variable income, run in the driver's matrix grid, which only the driver holds:
+  // `rendaVariavel(modo)` fills the matrix of a mode (1 common operations, 2 day trade, 3
+  // funds), edits it and stores it; `fimRendaVariavel` carries the totals to the summary when
+  // the screen is left. None: the screen shows its background only.
+  std::function<void(int modo)> rendaVariavel;
+  std::function<void()> fimRendaVariavel;
   // Screen 10's fee block, which only the driver can fill: the time spent on the declaration
   // (VETEMPO, in seconds), the size of its working copies (VETAMHO, in bytes, also kept in
   // TAM_USO) and the office's prices. None: the block stays empty.

@@ -49,10 +49,6 @@ EstadoFundo estadoFundo(AmbienteTela& a, int n) {
 
 void ganhos(AmbienteTela& a, const Fundo&) { gains::GANHO3(a.ctx, a.grade, a.calc); }
 
-void rendaVariavel(AmbienteTela& a, const Fundo&) {
-  if (a.rendaVariavel) a.rendaVariavel();
-}
-
 bool GTELA(AmbienteTela& a, int n) {
   for (const EntradaTela& t : kTelas) {
     if (t.n != n) continue;

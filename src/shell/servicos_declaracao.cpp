@@ -5,6 +5,7 @@
 #include "console/alerta.h"
 #include "console/molduras.h"
 #include "gains/tabela_ganho.h"
+#include "gains/renda_variavel.h"
 #include "gains/tela_renda_variavel.h"
 #include "grid/catalogo_nomes.h"
 #include "rt/text/cp860.h"
@@ -227,10 +228,15 @@ void ServicosDeclaracao::matriz(store::Contexto& ctx, grid::Grade& g, int opc, i
   grid::MBROWSE(a, opc);
 }
 
-void ServicosDeclaracao::rendaVariavel(store::Contexto& ctx, grid::Grade& g) {
+void ServicosDeclaracao::rendaVariavel(store::Contexto& ctx, grid::Grade& g, int modo) {
   taxcalc::Contexto c = calculos_.contexto(dec_);
   grid::AmbienteMatriz a{ctx, g, c, mats(), servicosMatriz};
-  gains::RENDA_VARIAVEL(a);
+  gains::RENDA_VARIAVEL(a, modo);
+}
+
+void ServicosDeclaracao::fimRendaVariavel() {
+  taxcalc::Contexto c = calculos_.contexto(dec_);
+  gains::CALC_GRV(c);
 }
 
 std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid::Grade& g, grid::MesesValor& meses,

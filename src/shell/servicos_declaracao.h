@@ -57,7 +57,8 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   // The matrix screens (7, 12, 14, 16, 37) in the matrix grid, over the declaration's matrices.
   void matriz(store::Contexto& ctx, grid::Grade& g, int opc, int modo) override;
   // Screen 9: the variable income's mode asked, then its matrix in the matrix grid.
-  void rendaVariavel(store::Contexto& ctx, grid::Grade& g);
+  void rendaVariavel(store::Contexto& ctx, grid::Grade& g, int modo);
+  void fimRendaVariavel();
   // The monthly dollar grid (screen 7) in dialog frame 7 over `meses`; with `mes` above 0 it
   // starts from that month holding `valor`. The total in reais the user left there.
   std::optional<rt::text::Decimal> MUDATEL13(store::Contexto& ctx, grid::Grade& g, grid::MesesValor& meses, int mes,

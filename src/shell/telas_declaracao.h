@@ -10,19 +10,12 @@
 
 namespace shell {
 
-// The title of declaration screen n ("" for a number without a screen).
-std::string_view tituloTela(int n);
-
 // GTELA of the driver: screen n over its background (screens::GTELA); a number with only
-// its background waits for the key that ends it. Without a loaded computation (no
-// declaration yet) it is telaProvisoria. `regras`: the lookup rules of the identification
-// and spouse fields (none in this version).
+// its background waits for the key that ends it. `regras`: the lookup rules of the
+// identification and spouse fields.
 void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& regras = {});
 
-// A stand-in screen for tests of the driver: clears the screen below the index row, shows
-// "Tela n" and the title, and reads keys until one ends the screen. Hot keys run where they
-// are bound (a screen key that switches or ends the screen ends the wait); any other key is
-// the screen's last key, in ULTTECLA.
-void telaProvisoria(Program& p, Declara& d, int n);
+// Reads keys until one ends the screen (the wait of a screen that has no fields of its own).
+void esperaTecla(Program& p, Declara& d);
 
 }  // namespace shell

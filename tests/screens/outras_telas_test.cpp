@@ -62,18 +62,32 @@ TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
   EXPECT_TRUE(gravador.viu("Ganhos de Capital - Imóvel"_cp));
 }
 
-TEST_F(OutrasTelas, VariableIncomeRunsItsMatrix) {
+// The mode is typed at its place on the screen (a mode other than 1-3 refused with the
+// screen's message), its matrix is edited and stored, and Esc there leaves for the summary.
+TEST_F(OutrasTelas, VariableIncomeRunsTheMatrixOfTheModeTyped) {
   novo(kNovo);
   term.press(key::F9);
   term.pause();
-  term.type("1");
-  term.press(key::Enter);
+  term.type("4");
   term.pause();
+  term.press(key::Enter);  // the refusal read
+  term.pause();
+  term.type("2");  // day trade
+  term.pause();
+  term.type("1000");
+  term.press(key::Enter);
   term.press(key::Esc);
   term.pause();
-  termina('I');
+  termina('S');
   roda();
+  EXPECT_TRUE(gravador.viu("Informe o numero correto"));
   EXPECT_TRUE(gravador.viu("01.Mercado à Vista - Açoes"_cp));
+  EXPECT_EQ(telas, (std::vector<int>{6, 9, 7}));
+  bool achou = false;
+  for (auto t = dados("IMP0710", kNovo); t && !t->eof(); (void)t->skip())
+    achou = achou || (t->getText("DAY_TRADE") == "2" && t->getNumber("RVAR_NRO") == Decimal::fromInt(1) &&
+                      t->getNumber("REC_MES01") == Decimal::fromInt(1000));
+  EXPECT_TRUE(achou);
 }
 
 TEST_F(OutrasTelas, TheHerdRefusesACountThatLeavesANegativeStock) {
