@@ -231,6 +231,11 @@ TelaGrade leaoTotal(Grade& g) {
   t.ultPos = 1;
   t.ret = {8, 40, 14, 55};
   t.dica = g.POSHORMAT == 5 ? 15 : 0;
+  // The months of the complementary tax, opened from the summary's I13_24 (kind "M").
+  if (g.I1_1 == "M") {
+    t.colunas.front().desc = "Total REAL";
+    t.ret = {4, 43, 10, 58};
+  }
   return t;
 }
 

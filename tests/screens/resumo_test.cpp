@@ -55,5 +55,27 @@ TEST_F(Resumo, EscOnTheSummaryWithoutSwitchingKeepsTheSimplifiedModel) {
   EXPECT_EQ(texto("IMP0910", kNovo, "USAPADRAO"), "S");
 }
 
+// Ctrl+Enter on the complementary tax of the complete model opens its total under "Total
+// REAL", its months typed in turn; their sum is the field's value after the grid.
+TEST_F(Resumo, CtrlEnterOnTheComplementaryTaxTypesItsMonths) {
+  novo(kNovo);
+  term.press(key::F7);
+  term.press(rt::term::ctrlKey('s'));
+  term.pause();
+  term.press(key::Enter);  // the model's field
+  term.press(key::CtrlEnter);
+  term.pause();
+  term.type("150");  // January, in the months a total opens
+  term.press(key::Enter);
+  term.press(key::Esc);
+  term.pause();
+  term.press(key::Esc);  // the months' totals
+  term.pause();
+  termina('S');
+  roda();
+  EXPECT_TRUE(gravador.viu("Total REAL"));
+  EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("I13_24"), rt::text::Decimal::fromInt(150));
+}
+
 }  // namespace
 }  // namespace screens::teste
