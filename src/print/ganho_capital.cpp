@@ -4,6 +4,7 @@
 #include "gains/ganho.h"
 #include "gains/tabela_ganho.h"
 #include "console/alerta.h"
+#include "console/mensagens.h"
 #include "print/pagina.h"
 #include "print/perguntas.h"
 #include "rt/text/cp860.h"
@@ -305,10 +306,11 @@ class Demonstrativo {
 
 }  // namespace
 
-void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf) {
+void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf, bool mostra) {
   rt::db::Table* op = ctx.areas.table(store::numero(store::Area::TMP_07));
   rt::db::Table* custos = ctx.areas.table(store::numero(store::Area::TMP_08));
   if (op == nullptr || custos == nullptr) return;
+  if (mostra) console::MENS(ctx, 0, "Imprimindo o Ganho de Capital nro " + rt::text::doisDigitos(inteiro(*op, "BEM_NRO")));
   const std::uint32_t registro = op->recNo();
   Demonstrativo(imp, *op, *custos, nome, cpf).imprime();
   (void)op->goTo(registro);
@@ -323,7 +325,7 @@ bool ehGanho(const rt::db::Table& op) {
 
 // The statement of the operation on the row, and the page break after it.
 void imprimeComQuebra(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf) {
-  IMPRGAN(ctx, imp, nome, cpf);
+  IMPRGAN(ctx, imp, nome, cpf, true);
   imp.dispositivo.say(imp.QLIN, 0, " ");
   imp.dispositivo.eject();
   imp.dispositivo.setPrc(0, 0);

@@ -13,7 +13,9 @@ namespace print {
 
 // IMPRGAN: the statement of the operation on the current row of area 27, from row 0 of a new
 // page; `nome` and `cpf` are the taxpayer's.
-void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf);
+// `mostra`: the status window says which gain is printing (the print job's call).
+void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf,
+             bool mostra = false);
 
 // IMPGANHO: with `pergunta` (one taxpayer printed) "Nro. do ganho de capital a ser impresso
 // (0 todos)" is asked: a number prints that operation and asks again, until Esc; a number

@@ -65,7 +65,7 @@ Fundo balanco() {
   rotulo(f, 17, 1, "Outras receitas ", "OUTREC", 14);
   rotulo(f, 17, 40, "Outras despesas", "OUTRDES", 14);
   rotulo(f, 18, 1, "Imposto ano anterior", "IMPOANTER", 14);
-  rotulo(f, 18, 40, "Desp. não dedutíveis"_cp, "DESPNAO", 14);
+  rotulo(f, 18, 40, "Despesas Pessoais ", "DESPNAO", 14);
   rotulo(f, 19, 1, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
   rotulo(f, 19, 40, "Alerta % do saldo", "INDALERTA", 2);
   int c = rotulo(f, 20, 1, "Tempo gasto", "TEMPO", 8);
