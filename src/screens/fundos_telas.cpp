@@ -68,8 +68,9 @@ Fundo balanco() {
   rotulo(f, 18, 40, "Despesas Pessoais ", "DESPNAO", 14);
   rotulo(f, 19, 1, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
   rotulo(f, 19, 40, "Alerta % do saldo", "INDALERTA", 2);
-  int c = rotulo(f, 20, 1, "Tempo gasto", "TEMPO", 8);
-  rotulo(f, 20, c, "Tamanho (KB)", "TAM_USO", 7);
+  // The time reads "00D00h00m"; the size "@Ez 999,999" ends before the fee's label.
+  int c = rotulo(f, 20, 1, "Tempo gasto", "TEMPO", 9);
+  rotulo(f, 20, c, "KB", "TAM_USO", 7);
   rotulo(f, 20, 40, "Valor a calculado R$", "VALCALC", 14);
   rotulo(f, 21, 1, " Conferir a declaração (SNA)"_cp, "cConfere", 1);
   rotulo(f, 21, 40, "Honorários a cobrar R$"_cp, "VALOREC", 14);
