@@ -665,11 +665,13 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
     auto bloco = [&ctx, area, &col]() -> Value {
       const Table* tab = ctx.areas.table(area);
       if (tab == nullptr) return std::string();
+      Value v;
       if (tab->eof()) {
         const rt::db::FieldDef* f = tab->field(col.cpoin);
-        return f != nullptr ? rt::db::blankValue(*f) : Value(std::string());
+        v = f != nullptr ? rt::db::blankValue(*f) : Value(std::string());
+      } else {
+        v = col.exibe ? col.exibe(*tab) : console::valorColuna(tab, col.cpoin, col.masc);
       }
-      Value v = col.exibe ? col.exibe(*tab) : console::valorColuna(tab, col.cpoin, col.masc);
       if (col.mostra > 0)
         if (auto* s = std::get_if<std::string>(&v)) *s = rt::text::substr(*s, 1, col.mostra);
       return v;

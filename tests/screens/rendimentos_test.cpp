@@ -43,6 +43,9 @@ TEST_F(Rendimentos, APayerTypedOnScreenOneFeedsTheTotalsAndTheSummaryLines) {
 
   EXPECT_EQ(telas, (std::vector<int>{6, 1}));
   EXPECT_TRUE(gravador.viu("(1)RENDIMENTOS TRIBUTAVEIS E ISENTOS RECEBIDOS DE PESSOAS JURIDICAS"));
+  // The empty grid is laid out as it is with its first row: no narrower heading before it.
+  EXPECT_TRUE(gravador.viuEm(2, 2, "Fonte pagadora          Rendimentos   Previdência"_cp));
+  EXPECT_FALSE(gravador.viu("Fonte pagadora Rendimentos"));
   // The panel under the grid follows the row: the income and the tax withheld.
   EXPECT_TRUE(gravador.viu("Pessoa Jurídica   50.000,00              Rec. Fonte    4.000,00"_cp));
   EXPECT_TRUE(gravador.viu("Prev./INSS    3.000,00"_cp));

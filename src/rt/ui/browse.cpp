@@ -74,7 +74,9 @@ void Browse::measure() {
     int w = 0;
     for (const auto& part : splitLines(c.heading)) w = std::max(w, static_cast<int>(part.size()));
     for (const auto& part : splitLines(c.footing)) w = std::max(w, static_cast<int>(part.size()));
-    if (filled_ > 0 && c.block) {
+    // An empty source is measured on its blank row, as the columns give it at the end of the
+    // table: an empty grid is laid out as it will be once its first row is typed.
+    if (c.block) {
       Value v = c.block();
       numeric_[i] = std::holds_alternative<Decimal>(v);
       if (c.width <= 0) w = std::max(w, static_cast<int>(formatValue(v, c.picture).size()));
