@@ -46,7 +46,9 @@ void somaGanhos(AmbienteTela& a) {
 // MOS_CAL for I3_04: its parts typed in dialog frame 10, beside the parts the gains computed.
 bool MOS_CAL(AmbienteTela& a) {
   console::MTELA2(a.ctx, 10);
-  a.CALC(5, 1);
+  // Computed without showing: the screen's redraw would paint the form's amounts over the
+  // dialog.
+  a.CALC(5, 0);
   const auto campos = console::camposMoldura(a.ctx, console::Familia::MTELA2, 10);
   const int top = a.ctx.ALJA[10], left = a.ctx.ACJA[10];
   static constexpr std::string_view kInformados[4] = {"I3_04GCPV", "I3_04UNIC", "I3_04REDU", "I3_04EXTR"};
@@ -65,7 +67,7 @@ bool MOS_CAL(AmbienteTela& a) {
       if (linha >= 4) continue;
       read.get(top + c.linha, left + c.coluna, campoEspelho(a.espelho().tabela01, kInformados[linha]), kValor)
           .valid([&a] {
-            a.CALC(5, 1);
+            a.CALC(5, 0);
             return true;
           });
     }

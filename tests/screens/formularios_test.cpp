@@ -48,6 +48,8 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
   EXPECT_EQ(telas, (std::vector<int>{6, 4, 3}));
   EXPECT_TRUE(gravador.viu("(6)DEPENDENTES e ALIMENTANDOS"));
   EXPECT_TRUE(gravador.viu("Bens de pequeno valor"));
+  // The dialog stays whole over the form: the form's amounts are not drawn again over it.
+  EXPECT_TRUE(gravador.viu("Informado      Calculado"));
   EXPECT_TRUE(gravador.viu("Próxima página  ALT F6 Aux. Rend"_cp));
   EXPECT_TRUE(gravador.viu("Valor inválido: digite só algarismos, com vírgula para os centavos."_cp));
   auto t01 = dados("IMP0110", kNovo);
