@@ -117,6 +117,8 @@ void isentos(AmbienteTela& a, const Fundo& f) {
     if (l.nome == "I3_04")
       g.valid([&a, &form] {
         const bool ok = MOS_CAL(a);
+        // The line's new parts count in the totals at once, as every other line's do.
+        a.CALC(3, 1);
         mostraCalculados(a, form);
         return ok;
       });

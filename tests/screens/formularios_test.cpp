@@ -60,6 +60,7 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
   EXPECT_EQ(t01->getNumber("I3_04"), Decimal::fromInt(300));
   EXPECT_EQ(t01->getNumber("I3_08"), Decimal::fromInt(50));
   EXPECT_EQ(t01->getNumber("I13_37"), Decimal::fromInt(1550));
+  EXPECT_TRUE(gravador.viuEm(16, 65, "     1.500,00"));  // the gains' line counted when left
   EXPECT_TRUE(gravador.viuEm(16, 65, "     1.550,00"));  // the total, on its line
 }
 
