@@ -749,14 +749,18 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
         }
         (void)ctx.areas.select(tela->area);
       }
-      // The savings grid asks before it replaces values typed on the exempt-income screen.
+      // The savings grid first takes in the "other" amounts typed on the exempt-income screen
+      // as rows of their own, then asks before it replaces values typed there that no row
+      // holds.
       if (!tela->tracos.poupanca) {
         MOSTRA(ctx, g, *tela);
-      } else if (g.srv().FCALPOUPA(ctx, g, 0)) {
-        (void)ctx.areas.select(tela->area);
+      } else {
         TOTAIS_POUPANCA(ctx, g);
         (void)ctx.areas.select(tela->area);
-        MOSTRA(ctx, g, *tela);
+        if (g.srv().FCALPOUPA(ctx, g, 0)) {
+          (void)ctx.areas.select(tela->area);
+          MOSTRA(ctx, g, *tela);
+        }
       }
       if (tela->filtro) {
         if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();

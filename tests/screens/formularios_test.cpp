@@ -12,6 +12,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
+#include "rt/text/strings.h"
 
 namespace screens::teste {
 namespace {
@@ -62,6 +63,29 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
   EXPECT_EQ(t01->getNumber("I13_37"), Decimal::fromInt(1550));
   EXPECT_TRUE(gravador.viuEm(16, 65, "     1.500,00"));  // the gains' line counted when left
   EXPECT_TRUE(gravador.viuEm(16, 65, "     1.550,00"));  // the total, on its line
+}
+
+// An "other exempt" amount typed on screen 3 goes into the savings grid as a row of its own
+// when the grid opens: nothing asks to zero it, and it is kept with its description.
+TEST_F(Formularios, TheSavingsGridTakesInTheOtherExemptAmountTypedOnScreenThree) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n != 6) return;
+    d.dec.espelho.tabela01.txt("I3_12D", "PREMIO LOTERIA");
+    d.dec.espelho.tabela01.num("I3_12", Decimal::fromInt(5000));
+  };
+  novo(kNovo);
+  term.press(key::F4);
+  term.press(key::ShiftTab);  // screen 3
+  term.press(key::AltF6);
+  term.press(key::Esc);  // out of the savings grid
+  termina('S');
+  roda();
+  EXPECT_FALSE(gravador.viu("Outros nao Trib! Zera o valor?"));
+  EXPECT_TRUE(gravador.viu("PREMIO LOTERIA"));
+  auto t01 = dados("IMP0110", kNovo);
+  ASSERT_TRUE(t01 && !t01->eof());
+  EXPECT_EQ(t01->getNumber("I3_12"), Decimal::fromInt(5000));
+  EXPECT_EQ(std::string(rt::text::trim(t01->getText("I3_12D"))), "PREMIO LOTERIA");
 }
 
 TEST_F(Formularios, TheSpouseDataFollowTheGridsAndRefuseBadValues) {
