@@ -757,7 +757,8 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
       } else {
         TOTAIS_POUPANCA(ctx, g);
         (void)ctx.areas.select(tela->area);
-        if (g.srv().FCALPOUPA(ctx, g, 0)) {
+        g.poupancaMantida = !g.srv().FCALPOUPA(ctx, g, 0);
+        if (!g.poupancaMantida) {
           (void)ctx.areas.select(tela->area);
           MOSTRA(ctx, g, *tela);
         }

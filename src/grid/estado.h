@@ -124,6 +124,9 @@ struct Grade {
   // Owned by the driver once it exists: the key that left the grid and the change request.
   int ULTTECLA = 0;
   bool TECLAMUDA = false;
+  // The savings grid was not opened: the clerk kept the values typed on the exempt-income
+  // screen, so they are not replaced by the grid's sums afterwards.
+  bool poupancaMantida = false;
   // The copy buffer shared by every grid (one cell value).
   std::optional<rt::ui::Value> CLIPTEX;
   std::string M_CPFDEPEN = std::string(11, ' ');

@@ -145,7 +145,7 @@ void ANINHA(Sessao& s, int aninhada) {
   g.ULTTECLA = 0;
   ABRE_MOLDURA(ctx, s.tela);
   s.seleciona();
-  if (aninhada == 13) {
+  if (aninhada == 13 && !g.poupancaMantida) {
     // False when the user kept the values typed elsewhere: nothing then changes.
     (void)g.srv().FCALPOUPA(ctx, g, 0);
     s.seleciona();

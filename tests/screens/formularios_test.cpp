@@ -66,26 +66,44 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
 }
 
 // An "other exempt" amount typed on screen 3 goes into the savings grid as a row of its own
-// when the grid opens: nothing asks to zero it, and it is kept with its description.
-TEST_F(Formularios, TheSavingsGridTakesInTheOtherExemptAmountTypedOnScreenThree) {
-  aoEntrar = [](shell::Declara& d, int n) {
-    if (n != 6) return;
-    d.dec.espelho.tabela01.txt("I3_12D", "PREMIO LOTERIA");
-    d.dec.espelho.tabela01.num("I3_12", Decimal::fromInt(5000));
-  };
-  novo(kNovo);
-  term.press(key::F4);
-  term.press(key::ShiftTab);  // screen 3
-  term.press(key::AltF6);
-  term.press(key::Esc);  // out of the savings grid
-  termina('S');
-  roda();
-  EXPECT_FALSE(gravador.viu("Outros nao Trib! Zera o valor?"));
-  EXPECT_TRUE(gravador.viu("PREMIO LOTERIA"));
-  auto t01 = dados("IMP0110", kNovo);
-  ASSERT_TRUE(t01 && !t01->eof());
-  EXPECT_EQ(t01->getNumber("I3_12"), Decimal::fromInt(5000));
-  EXPECT_EQ(std::string(rt::text::trim(t01->getText("I3_12D"))), "PREMIO LOTERIA");
+// when the grid opens: nothing asks to zero it, and it is kept with its description. Savings
+// typed there that no row holds are zeroed only when the clerk says so.
+class Poupanca : public DeclaracaoFixture {
+ protected:
+  void abreGrade(char resposta) {
+    aoEntrar = [](shell::Declara& d, int n) {
+      if (n != 6) return;
+      d.dec.espelho.tabela01.txt("I3_12D", "PREMIO LOTERIA");
+      d.dec.espelho.tabela01.num("I3_12", Decimal::fromInt(5000));
+      d.dec.espelho.tabela01.num("I3_08", Decimal::fromInt(700));
+    };
+    novo(kNovo);
+    term.press(key::F4);
+    term.press(key::ShiftTab);  // screen 3
+    term.press(key::AltF6);
+    term.press(resposta);  // zero the savings typed on the screen?
+    if (resposta == 'S') term.press(key::Esc);  // out of the savings grid
+    termina('S');
+    roda();
+    EXPECT_TRUE(gravador.viu("Já existe valor lançado na Poupanca! Zera o valor?"_cp));
+    EXPECT_FALSE(gravador.viu("Outros nao Trib! Zera o valor?"));
+    t01 = dados("IMP0110", kNovo);
+    ASSERT_TRUE(t01 && !t01->eof());
+    EXPECT_EQ(t01->getNumber("I3_12"), Decimal::fromInt(5000));
+    EXPECT_EQ(std::string(rt::text::trim(t01->getText("I3_12D"))), "PREMIO LOTERIA");
+  }
+  std::unique_ptr<rt::db::Table> t01;
+};
+
+TEST_F(Poupanca, ZeroedWhenTheClerkSaysSo) {
+  abreGrade('S');
+  EXPECT_TRUE(gravador.viu("PREMIO LOTERIA"));  // the row in the grid
+  EXPECT_EQ(t01->getNumber("I3_08"), Decimal());
+}
+
+TEST_F(Poupanca, KeptWhenTheClerkSaysNo) {
+  abreGrade('N');
+  EXPECT_EQ(t01->getNumber("I3_08"), Decimal::fromInt(700));
 }
 
 TEST_F(Formularios, TheSpouseDataFollowTheGridsAndRefuseBadValues) {
