@@ -182,6 +182,10 @@ Fundo ampliada(bool bens) {
   titulo(f, 0, 2, bens ? "(8)DECLARACAO DE BENS" : "(9)DIVIDAS E ONUS REAIS");
   titulo(f, 22, 30, "Declarado em 2008 ");
   titulo(f, 22, 56, " Totais ");
+  // The totals over their labels: last year's as declared, then both years'.
+  campo(f, 21, 31, "TOTDECLARADO", 14);
+  campo(f, 21, 48, "TOTANTES", 14);
+  campo(f, 21, 65, "TOTAGORA", 14);
   return f;
 }
 

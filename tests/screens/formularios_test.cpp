@@ -13,6 +13,9 @@
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
+#include "rt/db/table.h"
+#include "store/travas.h"
+#include "store/areas.h"
 
 namespace screens::teste {
 namespace {
@@ -104,6 +107,36 @@ TEST_F(Poupanca, ZeroedWhenTheClerkSaysSo) {
 TEST_F(Poupanca, KeptWhenTheClerkSaysNo) {
   abreGrade('N');
   EXPECT_EQ(t01->getNumber("I3_08"), Decimal::fromInt(700));
+}
+
+// The enlarged asset list (Alt+X from the assets) shows the totals over its labels: the
+// declared total of last year, and the totals of both years.
+TEST_F(Formularios, TheEnlargedAssetListShowsItsTotals) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n != 6) return;
+    store::Contexto& ctx = d.p;
+    rt::db::Table& bens = *ctx.areas.table(store::numero(store::Area::TMP_04));
+    (void)ctx.areas.select(store::numero(store::Area::TMP_04));
+    for (int i = 1; i <= 2; ++i) {
+      ASSERT_TRUE(store::ADD_REC(ctx, 5));
+      ASSERT_TRUE(bens.put("CPF", std::string(kNovo)).isOk());
+      ASSERT_TRUE(bens.put("I7_2", std::string("BEM ") + std::to_string(i)).isOk());
+      ASSERT_TRUE(bens.put("I7_3", Decimal::fromInt(1000 * i)).isOk());
+      ASSERT_TRUE(bens.put("I7_4", Decimal::fromInt(10000 * i)).isOk());
+      ASSERT_TRUE(bens.put("I7_9", Decimal::fromInt(500 * i)).isOk());
+      ASSERT_TRUE(bens.flush().isOk());
+      (void)bens.unlock();
+    }
+  };
+  novo(kNovo);
+  term.press(key::F5);
+  term.press(key::AltX);  // the enlarged asset list
+  term.press(key::Esc);
+  termina('N');
+  roda();
+  EXPECT_TRUE(gravador.viuJuntos("(8)DECLARACAO DE BENS", "      1.500,00"));
+  EXPECT_TRUE(gravador.viuJuntos("Declarado em 2008", "      3.000,00"));
+  EXPECT_TRUE(gravador.viuJuntos("Declarado em 2008", "     30.000,00"));
 }
 
 TEST_F(Formularios, TheSpouseDataFollowTheGridsAndRefuseBadValues) {
