@@ -304,6 +304,11 @@ void LacoMatriz::soRec() {
   (void)taxcalc::CALC(a_.calc, 1, 1);
   a_.ctx.janelas.ESCRLCOL(3, 6, 66, agora ? "*" : " ");
   a_.ctx.janelas.ESCRLCOL(3, 6, 78, agora ? " " : "*");
+  // The headings mark the value that goes to the summary; redrawn, they follow the choice.
+  if (b_.columnCount() >= 7) {
+    b_.column(6).heading = agora ? std::string("Leão Pago*"_cp) : std::string("Leão Pago"_cp);
+    b_.column(7).heading = agora ? "CL.Devido" : "CL.Devido*";
+  }
   redesenha();
 }
 

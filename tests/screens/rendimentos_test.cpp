@@ -90,6 +90,21 @@ TEST_F(Rendimentos, TheMonthsOfScreenTwoAreKeptInThePersonsRowAndShownAgain) {
   EXPECT_EQ(conta("IMP1210", kNovo), 1);
 }
 
+// Alt+N on the monthly grid moves the asterisk to the carnê-leão value that goes to the
+// summary: the one paid, or back to the one due.
+TEST_F(Rendimentos, AltNMovesTheAsteriskOfTheMonthlyHeadings) {
+  novo(kNovo);
+  term.press(key::F1);
+  term.press(key::Tab);  // screen 2: no dependants, straight into the months
+  term.press(key::AltN);
+  term.press(key::Enter);  // the alert
+  term.press(key::Down);
+  termina('S');
+  roda();
+  EXPECT_TRUE(gravador.viu("Leão Pago   CL.Devido*"_cp));
+  EXPECT_TRUE(gravador.viu("Leão Pago*  CL.Devido "_cp));
+}
+
 // A year's total wider than the month column's picture ("@Ez 9999,999.99") shows asterisks
 // on the screen, yet goes back into the row exactly: the months are numbers, only drawn
 // through the picture.
