@@ -9,6 +9,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
+#include "store/abertura.h"
 
 namespace screens::teste {
 namespace {
@@ -21,9 +22,20 @@ using rt::text::Decimal;
 using OutrasTelas = DeclaracaoFixture;
 
 TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
+  // The office has named status 3 only.
+  aoEntrar = [this](shell::Declara&, int n) {
+    if (n != 11) return;
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::STATUS));
+    rt::db::Table& t = *p->areas.table(store::numero(store::Area::STATUS));
+    ASSERT_TRUE(t.appendBlank().isOk());
+    (void)t.put("COD", rt::ui::Value(Decimal::fromInt(3)));
+    (void)t.put("DESCRICAO", rt::ui::Value(std::string("EM ANDAMENTO")));
+    (void)store::seleciona(p->areas, store::Area::TMP_11);
+  };
   novo(kNovo);
   term.press(key::F11);
-  term.type("03");  // the status, full: on to the fax's area code
+  term.type("07");  // a status nobody named: the list of the named ones
+  term.press(key::Enter).pause();  // its first, 3, chosen; on to the fax's area code
   term.type("11");
   term.press(key::Enter);
   term.type("98765432");  // mobile
@@ -34,6 +46,7 @@ TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
   EXPECT_EQ(telas, (std::vector<int>{6, 11, 10}));
   EXPECT_TRUE(gravador.viu("Situação da Declaração"_cp));
   EXPECT_TRUE(gravador.viu(" Anotações "_cp));
+  EXPECT_TRUE(gravador.viu("EM ANDAMENTO"));
   auto r = dados("IMP0910", kNovo);
   ASSERT_TRUE(r && !r->eof());
   EXPECT_EQ(r->getNumber("ESTATUS"), Decimal::fromInt(3));
