@@ -72,7 +72,8 @@ TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
   term.press(key::Esc);
   termina('I');
   roda();
-  EXPECT_TRUE(gravador.viu("Ganhos de Capital - Imóvel"_cp));
+  EXPECT_TRUE(gravador.viuJuntos("Ganhos de Capital - Imóvel"_cp,
+                                 "[ESC] Volta p/ Declaração [INS] Inclui um Ganho [DEL] Elimina o Ganho"_cp));
 }
 
 // The mode is typed at its place on the screen (a mode other than 1-3 refused with the
