@@ -47,7 +47,8 @@ void situacao(AmbienteTela& a, const Fundo& f) {
     form.edita(r, "SENACESSO", "@S15");
     form.edita(r, "CODACESSO", "@ 999999999999");
     const rt::ui::ReadResult fim = form.roda();
-    if (g.TECLAMUDA || g.ULTTECLA == key::Esc) return;
+    // Shift-Tab, as everywhere, ends the screen for the one before it.
+    if (g.TECLAMUDA || g.ULTTECLA == key::Esc || g.ULTTECLA == key::ShiftTab) return;
     const bool adiante = g.ULTTECLA == key::Tab || (!fim.escaped && fim.lastKey.code == key::Enter);
     if (adiante) {
       g.TECLAMUDA = false;

@@ -53,6 +53,19 @@ TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
   EXPECT_EQ(r->getText("TELCELU"), "98765432");
 }
 
+// Shift-Tab leaves the status form for the screen before it, the balance, as on every screen.
+TEST_F(OutrasTelas, ShiftTabOnTheStatusGoesBackToTheBalance) {
+  novo(kNovo);
+  term.press(key::F11);
+  term.press(key::ShiftTab);
+  term.type("7");  // the balance's other receipts
+  term.press(key::Enter);
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 11, 10}));
+  EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
+}
+
 // Screen 8 asks the kind of asset and lists its gains; screen 9 asks the mode and shows the
 // month matrix of the common operations.
 TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
