@@ -66,6 +66,17 @@ TEST_F(OutrasTelas, ShiftTabOnTheStatusGoesBackToTheBalance) {
   EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
 }
 
+// Tab and Shift-Tab on the mode leave screen 9 as on every screen: no matrix of no mode.
+TEST_F(OutrasTelas, ShiftTabOnTheModeLeavesVariableIncomeForTheSummary) {
+  novo(kNovo);
+  term.press(key::F9);
+  term.press(key::ShiftTab);
+  termina('I');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 9, 7}));
+  EXPECT_FALSE(gravador.viu("Tipo de Mercado"));
+}
+
 // Screen 8 asks the kind of asset and lists its gains; screen 9 asks the mode and shows the
 // month matrix of the common operations.
 TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
