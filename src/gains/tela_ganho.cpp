@@ -325,9 +325,10 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
                  rt::text::padl("Imposto", 17),
              cor);
     tela.put(23, 1, rt::text::padr("Enter Abre  Del Elimina  Esc Sai", 78), cor);
+    grade.srv().MRODAPE(ctx, grade, 13);
     rt::ui::AChoiceOptions o;
     o.initial = std::min(atual, static_cast<int>(itens.size()));
-    bool elimina = false;
+    bool elimina = false, novo = false;
     o.userFunction = [&](rt::ui::AChoiceMode modo, int, int) {
       if (modo != rt::ui::AChoiceMode::Exception) return rt::ui::AChoiceAction::Continue;
       const int k = ctx.console.lastKey().code;
@@ -337,12 +338,17 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
         elimina = true;
         return rt::ui::AChoiceAction::Select;
       }
+      // Ins, as the hint says, starts a new gain wherever the cursor stands.
+      if (k == key::Ins) {
+        novo = true;
+        return rt::ui::AChoiceAction::Select;
+      }
       return rt::ui::AChoiceAction::Continue;
     };
     const int escolha = rt::ui::achoice(ctx.console, {5, 3, 21, 76}, textos, o);
     if (escolha == 0) return;
     atual = escolha;
-    const int bem = itens[static_cast<std::size_t>(escolha - 1)].bem;
+    const int bem = novo ? 0 : itens[static_cast<std::size_t>(escolha - 1)].bem;
     if (elimina)
       (void)DEL_GP(calc, bem);
     else

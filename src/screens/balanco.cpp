@@ -5,6 +5,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "console/molduras.h"
 #include "console/tempo.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -152,7 +153,11 @@ void POEDESP(AmbienteTela& a) {
   if (aberta || store::ABERTURA(a.ctx, store::Area::DESPESA)) {
     // Leaving the grid ends only the grid: the balance form goes on.
     const bool muda = a.grade.TECLAMUDA;
+    // The grid has a frame of its own (window 4) with the note on what to list; closing it
+    // gives back the balance it covered.
+    console::MTELA5(a.ctx, 6);
     editaGrade(a, 15);
+    a.ctx.janelas.FECHAJAN(4);
     a.grade.TECLAMUDA = muda;
     (void)taxcalc::TOTALDESP(a.calc);
     (void)taxcalc::VE_SALDO(a.calc);

@@ -19,7 +19,8 @@ struct CampoEspolio {
   std::string_view nome, picture;
 };
 
-constexpr CampoEspolio kJudicial[] = {{"NROPROCES", "@!"}, {"VARACIVIL", "@!"}, {"COMARCA", "@!"},
+// The district (25 characters) scrolls in its place of 14, beside the UF.
+constexpr CampoEspolio kJudicial[] = {{"NROPROCES", "@!"}, {"VARACIVIL", "@!"}, {"COMARCA", "@!S14"},
                                       {"UFPROCES", "@!"},  {"DATAPARTI", "@D"}, {"DATADECIS", "@D"}};
 constexpr CampoEspolio kCartorial[] = {{"NOMECARTO", "@!S40"},     {"MUNICARTO", "@!"},
                                        {"UFPROCES", "@!"},        {"LIVRCARTO", "@ 9999999"},

@@ -44,10 +44,12 @@ Fundo fundoIdentificacao(const EstadoFundo& e) {
   c = rotulo(f, 12, c, "Telefone", "TELEFO", 9);
   rotulo(f, 12, c, "FAX", "NROFAX", 9);
   rotulo(f, 13, 1, "Correio Eletrônico (Email)"_cp, "EMAIL", 40);
-  c = rotulo(f, 14, 1, "Natureza", "CODAT", 2);
-  campo(f, 14, c, "DESCRAT", 58);
-  c = rotulo(f, 15, 1, "Ocupação"_cp, "CDPRO", 3);
-  campo(f, 15, c, "OCUPACAO", 62);
+  // The nature and occupation lists write the chosen code and name at these places.
+  texto(f, 16, 1, "Natureza / Ocupação"_cp);
+  campo(f, 17, 6, "CODAT", 2);
+  campo(f, 17, 9, "DESCRAT", 58);
+  campo(f, 18, 5, "CDPRO", 3);
+  campo(f, 18, 9, "OCUPACAO", 62);
   return f;
 }
 

@@ -24,7 +24,11 @@ void rendaVariavel(AmbienteTela& a, const Fundo& f) {
       return false;
     });
     form.roda();
-    if (a.grade.ULTTECLA == rt::term::key::Esc || a.grade.TECLAMUDA || a.saiuDa(9)) break;
+    // Tab and Shift-Tab end the screen from the mode too, before any matrix is opened.
+    const int k = a.grade.ULTTECLA;
+    if (k == rt::term::key::Esc || k == rt::term::key::Tab || k == rt::term::key::ShiftTab || a.grade.TECLAMUDA ||
+        a.saiuDa(9))
+      break;
     // The matrix's Esc, Tab and screen keys leave the screen (the driver goes on by them);
     // a matrix ended otherwise asks the mode again.
     a.rendaVariavel(modo[0] - '0');

@@ -11,6 +11,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "screens/campos.h"
 #include "screens/formulario.h"
 #include "screens/rodape.h"
 #include "screens/teclas.h"
@@ -186,6 +187,13 @@ bool Resumo::roda() {
       a_.CALC(7, 1);
       auto naoFinal = [this] { return !final(); };
       form.edita(e.registro, "USAPADRAO", "@!").when(naoFinal).valid(recalcula([this] {
+        // Only "S" and "N" name a model: any other letter would be shown as the complete
+        // model while the summary took the simplified discount. The complete model, the one
+        // this form stands for, is put back.
+        if (!simNao(a_, a_.espelho().registro.txt("USAPADRAO"))) {
+          a_.espelho().registro.txt("USAPADRAO", "N");
+          return false;
+        }
         const taxcalc::EscolhaModelo m = taxcalc::CONF_PADR(a_.calc);
         // The simplified model chosen here is drawn as Ctrl+S draws it.
         if (m.aceita && a_.espelho().registro.txt("USAPADRAO") == "S") {

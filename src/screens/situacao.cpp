@@ -4,8 +4,11 @@
 #include "rt/term/keys.h"
 #include "screens/formulario.h"
 #include "screens/grades.h"
+#include "screens/regras_comum.h"
 #include "screens/rodape.h"
 #include "screens/telas.h"
+#include "store/abertura.h"
+#include "store/estatus.h"
 
 namespace screens {
 
@@ -23,7 +26,15 @@ void situacao(AmbienteTela& a, const Fundo& f) {
       form.mostra("NOMESTAT", a.grade.srv().VE_STAT(a.ctx, status, 2), "@S18");
     };
     nomeStatus();
-    form.edita(r, "ESTATUS", "99").valid([&nomeStatus] {
+    form.edita(r, "ESTATUS", "99").valid([&a, &r, &nomeStatus] {
+      // A code the office has not named opens the list of the named ones to choose from.
+      int codigo = static_cast<int>(r.num("ESTATUS").wholePart());
+      (void)store::VE_STAT(a.ctx, codigo, {}, [&a](int&) {
+        if (store::ABERTURA(a.ctx, store::Area::STATUS)) {
+          (void)escolheNaLista(a, store::Area::STATUS, "M->ESTATUS");
+          (void)store::seleciona(a.ctx.areas, store::Area::TMP_11);
+        }
+      });
       nomeStatus();
       return true;
     });
@@ -36,7 +47,8 @@ void situacao(AmbienteTela& a, const Fundo& f) {
     form.edita(r, "SENACESSO", "@S15");
     form.edita(r, "CODACESSO", "@ 999999999999");
     const rt::ui::ReadResult fim = form.roda();
-    if (g.TECLAMUDA || g.ULTTECLA == key::Esc) return;
+    // Shift-Tab, as everywhere, ends the screen for the one before it.
+    if (g.TECLAMUDA || g.ULTTECLA == key::Esc || g.ULTTECLA == key::ShiftTab) return;
     const bool adiante = g.ULTTECLA == key::Tab || (!fim.escaped && fim.lastKey.code == key::Enter);
     if (adiante) {
       g.TECLAMUDA = false;

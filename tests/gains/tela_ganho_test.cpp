@@ -48,17 +48,19 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   teclas().type("50000").press(key::Enter).type("50000").press(key::Enter).type("20000").press(key::Enter);
   teclas().type("N").press(key::Enter);               // tax paid: none, the form ends
   teclas().pause().press(key::Enter);                 // the result read
+  teclas().pause().press(key::Home).press(key::Ins);  // Ins on the gain: a new one, left at once
+  teclas().pause().press(key::Esc);
   teclas().pause().press(key::Home).press(key::Del);  // the gain deleted from the list
   teclas().pause().press(key::Esc);
-  saida.respostas = {true};
+  saida.respostas = {true, true};
   GANHO3(ctx, g, calc);
 
   EXPECT_TRUE(term.viu("Ganho de Capital n"));
   EXPECT_TRUE(term.viu("Ganho tributável                   30.000,00"_cp));
   EXPECT_TRUE(term.viu("Imposto devido                      4.500,00"));
   EXPECT_TRUE(term.viu("CARRO ANTIGO"));
-  EXPECT_EQ(saida.com("pergunta:"),
-            std::vector<std::string>{"pergunta:Deseja mesmo eliminar esse Ganho de Capital?"});
+  EXPECT_EQ(saida.com("pergunta:"), (std::vector<std::string>{"pergunta:Termina esse ganho incompleto?",
+                                                               "pergunta:Deseja mesmo eliminar esse Ganho de Capital?"}));
   // The operation and the cost row the computation made are gone, and so are the totals.
   EXPECT_EQ(vivas(27), 0);
   EXPECT_EQ(vivas(28), 0);

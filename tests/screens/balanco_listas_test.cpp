@@ -199,7 +199,10 @@ TEST_F(DeclaracaoFixture, CtrlEnterInTheLivingExpensesBringsTheUpkeepGrid) {
   term.press(key::Esc);
   termina('S');
   roda();
-  EXPECT_TRUE(gravador.viu("V.Mensal"));
+  // The grid stands in its own frame with the note on what to list, and the balance it
+  // covered comes back when it is left.
+  EXPECT_TRUE(gravador.viuJuntos("V.Mensal", "Anote o valor MENSAL das despesas que existem normalmente nos"));
+  EXPECT_TRUE(gravador.viuJuntos(" Termina  a  Declaração ?"_cp, "Empréstimos rurais"_cp));
   auto t = dados("IMP0110", kNovo);
   EXPECT_EQ(t->getNumber("OUTREC"), Decimal::fromInt(5));
   EXPECT_EQ(t->getNumber("DESPNAO"), Decimal::fromInt(1800));

@@ -12,6 +12,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/ui/binding.h"
+#include "screens/fundos.h"
 #include "screens/telas.h"
 #include "shell/telas_declaracao.h"
 
@@ -23,6 +24,24 @@ namespace key = rt::term::key;
 
 
 using Identificacao = DeclaracaoFixture;
+
+// The nature and occupation lists write what was chosen at fixed places of the form (17 and
+// 18 rows below its top, the codes at columns 6 and 5, the names at column 9): the fields
+// must be there, or the choice shows twice, once beside the labels and once below them.
+TEST(FundoIdentificacao, NatureAndOccupationStandWhereTheirListsWriteThem) {
+  const std::optional<Fundo> f = fundo(6, EstadoFundo{});
+  ASSERT_TRUE(f);
+  struct Onde {
+    const char* campo;
+    int linha, coluna;
+  };
+  for (const Onde& o : {Onde{"CODAT", 17, 6}, Onde{"DESCRAT", 17, 9}, Onde{"CDPRO", 18, 5}, Onde{"OCUPACAO", 18, 9}}) {
+    const std::optional<Lugar> l = lugar(*f, o.campo);
+    ASSERT_TRUE(l) << o.campo;
+    EXPECT_EQ(l->linha, f->linha + o.linha) << o.campo;
+    EXPECT_EQ(l->coluna, o.coluna) << o.campo;
+  }
+}
 
 TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused) {
   novo(kNovo);

@@ -9,6 +9,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
+#include "store/abertura.h"
 
 namespace screens::teste {
 namespace {
@@ -21,9 +22,20 @@ using rt::text::Decimal;
 using OutrasTelas = DeclaracaoFixture;
 
 TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
+  // The office has named status 3 only.
+  aoEntrar = [this](shell::Declara&, int n) {
+    if (n != 11) return;
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::STATUS));
+    rt::db::Table& t = *p->areas.table(store::numero(store::Area::STATUS));
+    ASSERT_TRUE(t.appendBlank().isOk());
+    (void)t.put("COD", rt::ui::Value(Decimal::fromInt(3)));
+    (void)t.put("DESCRICAO", rt::ui::Value(std::string("EM ANDAMENTO")));
+    (void)store::seleciona(p->areas, store::Area::TMP_11);
+  };
   novo(kNovo);
   term.press(key::F11);
-  term.type("03");  // the status, full: on to the fax's area code
+  term.type("07");  // a status nobody named: the list of the named ones
+  term.press(key::Enter).pause();  // its first, 3, chosen; on to the fax's area code
   term.type("11");
   term.press(key::Enter);
   term.type("98765432");  // mobile
@@ -34,10 +46,35 @@ TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
   EXPECT_EQ(telas, (std::vector<int>{6, 11, 10}));
   EXPECT_TRUE(gravador.viu("Situação da Declaração"_cp));
   EXPECT_TRUE(gravador.viu(" Anotações "_cp));
+  EXPECT_TRUE(gravador.viu("EM ANDAMENTO"));
   auto r = dados("IMP0910", kNovo);
   ASSERT_TRUE(r && !r->eof());
   EXPECT_EQ(r->getNumber("ESTATUS"), Decimal::fromInt(3));
   EXPECT_EQ(r->getText("TELCELU"), "98765432");
+}
+
+// Shift-Tab leaves the status form for the screen before it, the balance, as on every screen.
+TEST_F(OutrasTelas, ShiftTabOnTheStatusGoesBackToTheBalance) {
+  novo(kNovo);
+  term.press(key::F11);
+  term.press(key::ShiftTab);
+  term.type("7");  // the balance's other receipts
+  term.press(key::Enter);
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 11, 10}));
+  EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
+}
+
+// Tab and Shift-Tab on the mode leave screen 9 as on every screen: no matrix of no mode.
+TEST_F(OutrasTelas, ShiftTabOnTheModeLeavesVariableIncomeForTheSummary) {
+  novo(kNovo);
+  term.press(key::F9);
+  term.press(key::ShiftTab);
+  termina('I');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 9, 7}));
+  EXPECT_FALSE(gravador.viu("Tipo de Mercado"));
 }
 
 // Screen 8 asks the kind of asset and lists its gains; screen 9 asks the mode and shows the
@@ -59,7 +96,8 @@ TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
   term.press(key::Esc);
   termina('I');
   roda();
-  EXPECT_TRUE(gravador.viu("Ganhos de Capital - Imóvel"_cp));
+  EXPECT_TRUE(gravador.viuJuntos("Ganhos de Capital - Imóvel"_cp,
+                                 "[ESC] Volta p/ Declaração [INS] Inclui um Ganho [DEL] Elimina o Ganho"_cp));
 }
 
 // The mode is typed at its place on the screen (a mode other than 1-3 refused with the

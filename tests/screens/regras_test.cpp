@@ -294,6 +294,27 @@ TEST_F(Regras, EstateAndExitFlags) {
   EXPECT_TRUE(gravador.viu("Informe com 'S'(Sim) ou 'N'(Nao) se é uma declaracao final."));
 }
 
+// The court's district is longer than its place in the estate's dialog: it scrolls there
+// and is kept whole, and the UF beside it and the frame stay as drawn.
+TEST_F(Regras, EstateDistrictScrollsInItsPlace) {
+  novo(kNovo);
+  term.press('S');  // judicial decision
+  term.type("123").press(key::Enter).type("2A").press(key::Enter);
+  term.type("SAO JOSE DOS CAMPOS SUL").press(key::Enter).type("SP");
+  term.press(key::Esc);
+  termina('I');
+  rodaCom(6, [&](AmbienteTela& a) {
+    store::RegistroEspelho& t1 = a.espelho().tabela01;
+    t1.txt("CPFINVENT", std::string(kConjuge));
+    t1.txt("DECFINAL", "S");
+    EXPECT_TRUE(a.regras.valida(a, "DECFINAL"));
+    EXPECT_EQ(rt::text::trim(t1.txt("COMARCA")), "SAO JOSE DOS CAMPOS SUL");
+    EXPECT_EQ(t1.txt("UFPROCES"), "SP");
+  });
+  EXPECT_TRUE(gravador.viu("Comarca SAO JOSE DOS C"));
+  EXPECT_FALSE(gravador.viu("SAO JOSE DOS CAMPOS"));
+}
+
 // Automatic debit: none without quotas; before April with any quota; in April only with more
 // than one; afterwards never, and a flag already there is cleared.
 TEST_F(Regras, AutomaticDebitDependsOnTheDateAndTheQuotas) {

@@ -28,10 +28,13 @@ TEST_F(Resumo, AnIncomeShowsInTheSummaryAndCtrlSAloneSwitchesTheModel) {
   term.press(key::F7);
   term.press(key::Left);  // the cursor, not the model (Left and Ctrl+S share code 19)
   term.press(rt::term::ctrlKey('s'));
+  term.type("7");  // no model: refused and said, the complete one stays
+  term.press(key::Enter);
   termina('S');
   roda();
 
   EXPECT_EQ(telas, (std::vector<int>{6, 1, 7}));
+  EXPECT_TRUE(gravador.viu("Digite S de sim ou N de nao"));
   EXPECT_TRUE(gravador.viu(" Declaração Simplificada "_cp));
   EXPECT_TRUE(gravador.viu("Total dos Rendimentos tributáveis           80.000,00"_cp));
   EXPECT_TRUE(gravador.viu("Desconto Simplificado                       12.743,63"));

@@ -114,8 +114,12 @@ void Get::killFocus() {
 }
 
 void Get::clearBuffer() {
-  for (int i = 0; i < static_cast<int>(buffer_.size()); ++i)
-    if (editable(i)) buffer_[static_cast<std::size_t>(i)] = ' ';
+  for (int i = 0; i < static_cast<int>(buffer_.size()); ++i) {
+    char& c = buffer_[static_cast<std::size_t>(i)];
+    // A short negative amount shows its sign where the picture has a separator; the sign
+    // belongs to the old value and must not turn the newly typed one negative.
+    if (editable(i) || (kind_ == Kind::Number && (c == '-' || c == '('))) c = ' ';
+  }
 }
 
 bool Get::type(char c, bool insert) {

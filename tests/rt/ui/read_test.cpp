@@ -292,6 +292,14 @@ TEST_F(GetPictureTest, NegativeAmountsAndUntouchedOverflowsKeepTheirValue) {
   EXPECT_EQ(term.row(1).substr(1, 10), "     -5,00");
   EXPECT_EQ(term.row(2).substr(1, 10), "***.***,**");
   EXPECT_TRUE(r.updated);
+  // A new amount typed over a negative one: the old sign, shown where the picture has a
+  // separator, goes with the old digits.
+  a = Decimal::fromInt(-150);
+  Read over(console, colours);
+  over.get(1, 1, var("A", a), "@Ez 9999,999.99");
+  term.type("5000").press(key::Enter);
+  over.run();
+  EXPECT_EQ(a, 5000);
 }
 
 TEST_F(GetPictureTest, CtrlHomeGoesToTheFirstFieldAndWriteKeepsEverything) {
