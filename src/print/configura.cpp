@@ -1,6 +1,7 @@
 #include "print/configura.h"
 
 #include "console/alerta.h"
+#include "console/janelas.h"
 #include "console/mensagens.h"
 #include "print/confimp.h"
 #include "rt/term/keys.h"
@@ -69,6 +70,7 @@ void CONFIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
                                          "Porta      " + porta(imp.conf)};
     const rt::term::Screen::Saved salva = ctx.console.screen().save({9, 20, 12, 59});
     ctx.console.screen().fill({9, 20, 12, 59}, ' ', cor);
+    ctx.console.screen().box({9, 20, 12, 59}, console::molduraSimples(), cor);
     rt::ui::AChoiceOptions op;
     op.initial = escolha;
     op.userFunction = [&](rt::ui::AChoiceMode modo, int atual, int) {
@@ -170,6 +172,7 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
   rt::term::Screen& tela = ctx.console.screen();
   auto mostra = [&] {
     tela.fill({8, 14, 15, 65}, ' ', cor);
+    tela.box({8, 14, 15, 65}, console::molduraSimples(), cor);
     tela.put(9, 16, "Impressora", cor);
     tela.put(9, 29, local == "R" ? "na Rede " : "no Local", cor);
     tela.put(10, 16, "Porta paralela (LPT)", cor);
