@@ -167,15 +167,16 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   console::TelaGuardada guarda(ctx.console.screen());
   auto& tela = ctx.console.screen();
   const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
-  tela.fill({2, 1, 22, 78}, ' ', cor);
-  tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
+  // As wide as the operations list it opens over, which reaches the last column.
+  tela.fill({2, 1, 22, 79}, ' ', cor);
+  tela.box({2, 1, 22, 79}, console::molduraSimples(), cor);
   tela.put(3, 4,
            "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " +
                std::string(nomeTipo(tipo)),
            cor);
   const std::vector<std::pair<int, std::string>> rotulos = {{5, "Natureza (1 a 9) ......:"},
                                                             {6, std::string("Descrição ..............:"_cp)},
-                                                            {7, "Participação 1/2/3 .....:"},
+                                                            {7, std::string("Participação 1/2/3 .....:"_cp)},
                                                             {8, std::string("Data de aquisição ......:"_cp)},
                                                             {9, std::string("Data de alienação ......:"_cp)},
                                                             {10, std::string("Valor da alienação .....:"_cp)},

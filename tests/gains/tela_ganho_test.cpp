@@ -148,6 +148,7 @@ TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
   teclas().pause().press(key::Esc);
   saida.respostas = {false};  // not declared exempt
   GANHO3(ctx, g, calc);
+  EXPECT_TRUE(term.viu("Participação 1/2/3 .....: 2"_cp));
   EXPECT_TRUE(term.viu("C.M.Pond."));
   EXPECT_TRUE(term.viu("Custo considerado                   6.799,98"));
   EXPECT_TRUE(term.viu("Imposto devido                        330,00"));
