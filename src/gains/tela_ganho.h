@@ -10,8 +10,9 @@
 
 namespace gains {
 
-// GANHO3: runs screen 8 until the user leaves it (Esc, or a screen key of the declaration). The computation's output `calc.saida`
-// asks the form's questions; the grid state `grade` edits the cost rows and share movements.
+// GANHO3: runs screen 8 until the user leaves it (Esc, or a screen key of the declaration).
+// The computation's output `calc.saida` asks the form's questions; the grid state `grade` edits
+// the cost rows and share movements.
 void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc);
 
 // DEL_GP: operation `bem` and its cost rows deleted after the question, then the totals.

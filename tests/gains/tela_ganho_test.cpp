@@ -1,12 +1,11 @@
 // Screen 8 over the scripted terminal: a gain entered, its result shown, deleted with its rows.
 #include "gains/tela_ganho.h"
 
-#include "gains/ganho.h"
-
 #include <gtest/gtest.h>
 
 #include "../grid/fixture.h"
 #include "../taxcalc/declaracao_fixture.h"
+#include "gains/ganho.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 
@@ -48,14 +47,14 @@ class TelaGanhoTeste : public grid::teste::GridFixture {
 
 TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   // Windows and lists drop keys typed ahead: each answer waits for them.
-  teclas().pause().type("2");  // other assets
-  teclas().pause().press(key::Ins);              // a new gain from the empty list
+  teclas().pause().type("2");        // other assets
+  teclas().pause().press(key::Ins);  // a new gain from the empty list
   // A full field moves on by itself (the nature, the dates, the S/N answer).
   teclas().type("1").type("CARRO ANTIGO").press(key::Enter);
   teclas().type("01022004").type("04052009");
   teclas().type("50000").press(key::Enter).type("50000").press(key::Enter).type("20000").press(key::Enter);
   teclas().type("N").press(key::Enter);               // tax paid: none, the form ends
-  teclas().pause().press(key::Enter);                     // the result read: back in the list
+  teclas().pause().press(key::Enter);                 // the result read: back in the list
   teclas().pause().press(key::CtrlPgUp).press(key::Ins);  // Ins on the gain: a new one, left at once
   teclas().pause().press(key::Esc);
   teclas().pause().press(key::CtrlPgUp).press(key::Del);  // the gain deleted from the list
