@@ -53,6 +53,9 @@ void ServicosLista::MOS_DETAL() {}
 void ServicosLista::MOS_PEND() {}
 void ServicosLista::MOSTR_BEM(int, int) {}
 void ServicosLista::DEL_GP() {}
+ServicosLista::Tecla ServicosLista::teclaLivre(const rt::term::Key&) {
+  return Tecla::ignorada;
+}
 
 // --- the list
 
@@ -227,7 +230,16 @@ void Listas::HBROWSE(Definicao& d) {
         }
         break;
       default:
-        (void)rt::ui::applyStandardKey(b, k);
+        if (rt::ui::applyStandardKey(b, k)) break;
+        switch (serv_.teclaLivre(k)) {
+          case ServicosLista::Tecla::sai:
+            return;
+          case ServicosLista::Tecla::tratada:
+            redesenha();  // it may have drawn over the list
+            break;
+          case ServicosLista::Tecla::ignorada:
+            break;
+        }
         break;
     }
   }

@@ -22,6 +22,7 @@
 
 #include "console/contexto.h"
 #include "rt/db/work_areas.h"
+#include "rt/term/keys.h"
 #include "rt/ui/binding.h"
 #include "store/areas.h"
 
@@ -75,6 +76,11 @@ class ServicosLista {
   virtual void MOSTR_BEM(int tipo, int modo);
   // Deletes the current capital-gain operation after asking.
   virtual void DEL_GP();
+  // A key the list itself has no use for, ignored by default. The capital-gain list hands it to
+  // the screen keys of the declaration under it: `tratada` when one ran (the list is drawn
+  // again), `sai` when it left the screen (the list ends without a choice).
+  enum class Tecla { ignorada, tratada, sai };
+  virtual Tecla teclaLivre(const rt::term::Key& k);
 };
 
 class Listas {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/janelas.h"
+#include "console/listas.h"
 #include "console/mensagens.h"
 #include "gains/campos.h"
 #include "gains/checa_ganho.h"
@@ -18,8 +19,8 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
-#include "rt/ui/achoice.h"
 #include "rt/ui/read.h"
+#include "store/abertura.h"
 #include "store/areas.h"
 #include "taxcalc/gravacoes.h"
 #include "taxcalc/linhas.h"
@@ -64,28 +65,6 @@ std::uint32_t registroDe(rt::db::Table& t, int bem) {
     if (r == 0 && inteiro(l, "BEM_NRO") == bem && inteiro(l, "TIPO_BEM") != RendaVariavel) r = n;
   });
   return r;
-}
-
-struct ItemLista {
-  int bem = 0;
-  std::string texto;
-};
-
-std::vector<ItemLista> lista(taxcalc::Contexto& c, int tipo) {
-  std::vector<ItemLista> v;
-  taxcalc::Varredura(*operacoes(c)).cada([&](rt::db::Table& l, std::uint32_t) {
-    if (inteiro(l, "TIPO_BEM") != tipo) return;
-    ItemLista i;
-    i.bem = inteiro(l, "BEM_NRO");
-    i.texto = rt::text::padr(std::to_string(i.bem), 3) +
-              rt::text::padr(rt::text::trim(l.getText("ESPC_BEM1")), 30) +
-              rt::text::transform(l.getNumber("VAL_ALI"), kValor) +
-              rt::text::transform(l.getNumber("VAL_IMPOS"), kValor);
-    v.push_back(std::move(i));
-  });
-  std::sort(v.begin(), v.end(), [](const ItemLista& a, const ItemLista& b) { return a.bem < b.bem; });
-  v.push_back({0, std::string("<Novo ganho>")});
-  return v;
 }
 
 int proximoNumero(rt::db::Table& t) {
@@ -188,15 +167,16 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   console::TelaGuardada guarda(ctx.console.screen());
   auto& tela = ctx.console.screen();
   const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
-  tela.fill({2, 1, 22, 78}, ' ', cor);
-  tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
+  // As wide as the operations list it opens over, which reaches the last column.
+  tela.fill({2, 1, 22, 79}, ' ', cor);
+  tela.box({2, 1, 22, 79}, console::molduraSimples(), cor);
   tela.put(3, 4,
            "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " +
                std::string(nomeTipo(tipo)),
            cor);
   const std::vector<std::pair<int, std::string>> rotulos = {{5, "Natureza (1 a 9) ......:"},
                                                             {6, std::string("Descrição ..............:"_cp)},
-                                                            {7, "Participação 1/2/3 .....:"},
+                                                            {7, std::string("Participação 1/2/3 .....:"_cp)},
                                                             {8, std::string("Data de aquisição ......:"_cp)},
                                                             {9, std::string("Data de alienação ......:"_cp)},
                                                             {10, std::string("Valor da alienação .....:"_cp)},
@@ -299,60 +279,104 @@ bool DEL_GP(taxcalc::Contexto& c, int bem) {
   return true;
 }
 
+namespace {
+
+// The rows of one kind in the gains copy while the list shows them; the copy is left unfiltered
+// and the area that was selected is selected again.
+class FiltroDoTipo {
+ public:
+  FiltroDoTipo(rt::db::WorkAreas& areas, rt::db::Table& t, int tipo)
+      : areas_(areas), t_(t), tipo_(tipo), antes_(areas.current()) {}
+  ~FiltroDoTipo() {
+    t_.clearFilter();
+    (void)areas_.select(antes_);
+  }
+  FiltroDoTipo(const FiltroDoTipo&) = delete;
+  FiltroDoTipo& operator=(const FiltroDoTipo&) = delete;
+  void poe() const {
+    t_.setFilter([tipo = Decimal(tipo_)](const rt::db::Table& l) { return l.getNumber("TIPO_BEM") == tipo; });
+  }
+
+ private:
+  rt::db::WorkAreas& areas_;
+  rt::db::Table& t_;
+  int tipo_;
+  int antes_;
+};
+
+// What the operations list calls on screen 8: the entry form for Ins (a new gain) and Enter
+// (the gain under the cursor), the deletion for Del, and the declaration's screen keys.
+class ServicosGanhos final : public console::ServicosLista {
+ public:
+  ServicosGanhos(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc)
+      : ctx_(ctx), grade_(grade), calc_(calc) {}
+
+  void MOSTR_BEM(int tipo, int modo) override {
+    const int bem = modo == 0 ? 0 : atual();
+    // Enter on a row that is gone meanwhile opens nothing rather than a new gain.
+    if (modo != 0 && bem == 0) return;
+    gains::MOSTR_BEM(ctx_, grade_, calc_, tipo, bem);
+  }
+  void DEL_GP() override {
+    if (!gains::DEL_GP(calc_, atual())) return;
+    // The deleted row is hidden now: the cursor goes to the next one, or the last.
+    rt::db::Table& t = *operacoes(calc_);
+    if (t.isVisible()) return;
+    if (!t.skip(1).isOk() || t.eof()) (void)t.goBottom();
+  }
+  // The declaration's screen keys stay live in the list; one that leaves the screen (it asks for
+  // another screen, or moves on with Tab) ends the list.
+  Tecla teclaLivre(const rt::term::Key& k) override {
+    const rt::term::Console::HotKey* h = ctx_.console.hotKeyFor(k);
+    if (h == nullptr) return Tecla::ignorada;
+    const int antes = grade_.ULTTECLA;
+    (*h)();
+    saiu_ = grade_.TECLAMUDA || grade_.ULTTECLA != antes;
+    return saiu_ ? Tecla::sai : Tecla::tratada;
+  }
+  bool saiu() const { return saiu_; }
+
+ private:
+  // The operation under the list's cursor, 0 at end of file.
+  int atual() {
+    rt::db::Table* t = operacoes(calc_);
+    return t == nullptr || t->eof() ? 0 : inteiro(*t, "BEM_NRO");
+  }
+  store::Contexto& ctx_;
+  grid::Grade& grade_;
+  taxcalc::Contexto& calc_;
+  bool saiu_ = false;
+};
+
+}  // namespace
+
 void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
-  if (operacoes(calc) == nullptr || custos(calc) == nullptr) return;
+  rt::db::Table* t = operacoes(calc);
+  if (t == nullptr || custos(calc) == nullptr) return;
   Decimal tipo;
   console::OpcoesMens op;
   op.valid = [&tipo] { return tipo >= Decimal(1) && tipo <= Decimal(3); };
   op.picture = "9";
   console::MENS(ctx, 4, "DIGITE (1) p/ Imovel,(2) Outros bens e (3) Participação Societária"_cp, tipo, op);
   if (ctx.console.lastKey().code == key::Esc || tipo < Decimal(1) || tipo > Decimal(3)) return;
-  const int t = static_cast<int>(tipo.wholePart());
+  const int k = static_cast<int>(tipo.wholePart());
 
-  console::TelaGuardada guarda(ctx.console.screen());
-  auto& tela = ctx.console.screen();
-  const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
-  int atual = 1;
+  ServicosGanhos servicos(ctx, grade, calc);
+  console::VariaveisMapa vars;
+  (void)vars.atribui("TIPO_BEM", Decimal(k));
+  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars, servicos);
+  const FiltroDoTipo filtro(ctx.areas, *t, k);
+  grade.srv().MRODAPE(ctx, grade, 13);
   for (;;) {
-    const std::vector<ItemLista> itens = lista(calc, t);
-    std::vector<std::string> textos;
-    for (const ItemLista& i : itens) textos.push_back(rt::text::padr(i.texto, 72));
-    tela.fill({2, 1, 22, 78}, ' ', cor);
-    tela.box({2, 1, 22, 78}, console::molduraSimples(), cor);
-    tela.put(3, 3, "Ganhos de Capital - " + std::string(nomeTipo(t)), cor);
-    tela.put(4, 3,
-             rt::text::padr("Nr Descrição"_cp, 33) + rt::text::padl("Alienação"_cp, 17) +
-                 rt::text::padl("Imposto", 17),
-             cor);
-    tela.put(23, 1, rt::text::padr("Enter Abre  Del Elimina  Esc Sai", 78), cor);
-    grade.srv().MRODAPE(ctx, grade, 13);
-    rt::ui::AChoiceOptions o;
-    o.initial = std::min(atual, static_cast<int>(itens.size()));
-    bool elimina = false, novo = false;
-    o.userFunction = [&](rt::ui::AChoiceMode modo, int, int) {
-      if (modo != rt::ui::AChoiceMode::Exception) return rt::ui::AChoiceAction::Continue;
-      const int k = ctx.console.lastKey().code;
-      if (k == key::Enter) return rt::ui::AChoiceAction::Select;
-      if (k == key::Esc) return rt::ui::AChoiceAction::Abort;
-      if (k == key::Del) {
-        elimina = true;
-        return rt::ui::AChoiceAction::Select;
-      }
-      // Ins, as the hint says, starts a new gain wherever the cursor stands.
-      if (k == key::Ins) {
-        novo = true;
-        return rt::ui::AChoiceAction::Select;
-      }
-      return rt::ui::AChoiceAction::Continue;
-    };
-    const int escolha = rt::ui::achoice(ctx.console, {5, 3, 21, 76}, textos, o);
-    if (escolha == 0) return;
-    atual = escolha;
-    const int bem = novo ? 0 : itens[static_cast<std::size_t>(escolha - 1)].bem;
-    if (elimina)
-      (void)DEL_GP(calc, bem);
-    else
-      MOSTR_BEM(ctx, grade, calc, t, bem);
+    // The list clears the filter of the area it leaves selected; each opening sets it again.
+    filtro.poe();
+    ctx.QUALHLP = "M->TIPO_BEM";
+    listas.TEMHLP = true;
+    listas.GERAL();
+    // Esc leaves the screen, and so does a screen key in the list or in the form; after a
+    // form opened with Enter (or Enter on an empty list) the list comes back.
+    if (servicos.saiu() || grade.TECLAMUDA) return;
+    if (!listas.escolheu() && ctx.console.lastKey().code == key::Esc) return;
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "../grid/fixture.h"
 #include "../taxcalc/declaracao_fixture.h"
+#include "gains/ganho.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 
@@ -31,6 +32,12 @@ class TelaGanhoTeste : public grid::teste::GridFixture {
     }
     return n;
   }
+  // The last screen presented that showed `texto`.
+  std::string ultimaCom(std::string_view texto) const {
+    for (auto it = term.telas.rbegin(); it != term.telas.rend(); ++it)
+      if (it->find(texto) != std::string::npos) return *it;
+    return {};
+  }
   store::EspelhoDeclaracao d;
   taxcalc::Variaveis v;
   taxcalc::teste::SaidaGravada saida;
@@ -40,17 +47,17 @@ class TelaGanhoTeste : public grid::teste::GridFixture {
 
 TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   // Windows and lists drop keys typed ahead: each answer waits for them.
-  teclas().pause().type("2").press(key::Enter);  // other assets
-  teclas().pause().press(key::Enter);            // <Novo ganho>
+  teclas().pause().type("2");        // other assets
+  teclas().pause().press(key::Ins);  // a new gain from the empty list
   // A full field moves on by itself (the nature, the dates, the S/N answer).
   teclas().type("1").type("CARRO ANTIGO").press(key::Enter);
   teclas().type("01022004").type("04052009");
   teclas().type("50000").press(key::Enter).type("50000").press(key::Enter).type("20000").press(key::Enter);
   teclas().type("N").press(key::Enter);               // tax paid: none, the form ends
-  teclas().pause().press(key::Enter);                 // the result read
-  teclas().pause().press(key::Home).press(key::Ins);  // Ins on the gain: a new one, left at once
+  teclas().pause().press(key::Enter);                 // the result read: back in the list
+  teclas().pause().press(key::CtrlPgUp).press(key::Ins);  // Ins on the gain: a new one, left at once
   teclas().pause().press(key::Esc);
-  teclas().pause().press(key::Home).press(key::Del);  // the gain deleted from the list
+  teclas().pause().press(key::CtrlPgUp).press(key::Del);  // the gain deleted from the list
   teclas().pause().press(key::Esc);
   saida.respostas = {true, true};
   GANHO3(ctx, g, calc);
@@ -59,12 +66,55 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   EXPECT_TRUE(term.viu("Ganho tributável                   30.000,00"_cp));
   EXPECT_TRUE(term.viu("Imposto devido                      4.500,00"));
   EXPECT_TRUE(term.viu("CARRO ANTIGO"));
+  // The gain in the list, with the kind's totals under it; gone from both once deleted.
+  EXPECT_TRUE(term.viu("Nr Item Descrição do Bem              Tributado    Nao Tribu.       Imposto"_cp));
+  EXPECT_TRUE(term.viu(" 1│    │CARRO ANTIGO             │    30.000,00│             │     4.500,00"_cp));
+  EXPECT_TRUE(term.viu("... Totais........                30.000,00                    4.500,00"));
+  EXPECT_EQ(ultimaCom("Totais").find("CARRO"), std::string::npos);
+  EXPECT_EQ(ultimaCom("Totais").find("30.000,00"), std::string::npos);
   EXPECT_EQ(saida.com("pergunta:"), (std::vector<std::string>{"pergunta:Termina esse ganho incompleto?",
                                                                "pergunta:Deseja mesmo eliminar esse Ganho de Capital?"}));
   // The operation and the cost row the computation made are gone, and so are the totals.
   EXPECT_EQ(vivas(27), 0);
   EXPECT_EQ(vivas(28), 0);
   EXPECT_EQ(d.tabela01.num("ENTRADGP"), Decimal());
+}
+
+TEST_F(TelaGanhoTeste, ListShowsItsKindOpensARowAndTheDeclarationsScreenKeysLeaveIt) {
+  using grid::teste::C;
+  using grid::teste::N;
+  const auto ganho = [&](long bem, long tipo, const char* nome, long tributado, long isento, long imposto) {
+    linha(27, {{"CPF", C("12345678909")},
+               {"BEM_NRO", N(bem)},
+               {"TIPO_BEM", N(tipo)},
+               {"ESPC_BEM1", C(nome)},
+               {"VAL_TRIBU", N(tributado)},
+               {"VAL_NAOTRI", N(isento)},
+               {"VAL_IMPOS", N(imposto)}});
+  };
+  ganho(1, Imovel, "CASA", 1000, 0, 150);
+  ganho(2, Participacao, "ACOES LTDA", 2000, 0, 300);
+  ganho(3, Participacao, "QUOTAS SA", 0, 500, 0);
+  // The driver's keys: one that stays on the screen (the calculator), one that asks for another.
+  int calculadora = 0;
+  ctx.console.setKey(key::AltS, [&] { ++calculadora; });
+  ctx.console.setKey(key::F7, [&] { g.TECLAMUDA = true; });
+  teclas().pause().type("3");
+  teclas().pause().press(key::Down).press(key::Enter);  // the second gain's form, left unfinished
+  teclas().pause().press(key::Esc);
+  teclas().pause().press(key::AltS).press(key::F7);
+  saida.respostas = {true};
+  GANHO3(ctx, g, calc);
+
+  EXPECT_TRUE(term.viu("Ganho de Capital nº 3 - Participação Societária"_cp));
+  EXPECT_TRUE(term.viu("Nro. Item Nome da Sociedade"));
+  EXPECT_TRUE(term.viu("... Totais........                 2.000,00        500,00        300,00"));
+  EXPECT_FALSE(term.viu("CASA"));
+  EXPECT_EQ(calculadora, 1);
+  // F7 left the list: Esc was never needed, and the copy is left unfiltered.
+  EXPECT_FALSE(teclas().exhausted());
+  EXPECT_FALSE(ctx.areas.table(27)->hasFilter());
+  EXPECT_EQ(vivas(27), 3);
 }
 
 TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
@@ -88,7 +138,7 @@ TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
              {"RVAR_NRO", N(3)},
              {"TIPO_OPER", N(3)},
              {"MOV_ACAO", N(600)}});
-  teclas().pause().type("3").press(key::Enter).pause().press(key::Enter);
+  teclas().pause().type("3").pause().press(key::Ins);
   teclas().type("1").type("QUOTAS LTDA").press(key::Enter).type("2");
   teclas().type("10012001").type("09092009").type("9000").press(key::Enter);
   teclas().type("9000").press(key::Enter).type("N").press(key::Enter);
@@ -97,6 +147,7 @@ TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
   teclas().pause().press(key::Esc);
   saida.respostas = {false};  // not declared exempt
   GANHO3(ctx, g, calc);
+  EXPECT_TRUE(term.viu("Participação 1/2/3 .....: 2"_cp));
   EXPECT_TRUE(term.viu("C.M.Pond."));
   EXPECT_TRUE(term.viu("Custo considerado                   6.799,98"));
   EXPECT_TRUE(term.viu("Imposto devido                        330,00"));
@@ -104,7 +155,7 @@ TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
 }
 
 TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
-  teclas().pause().type("1").press(key::Enter).pause().press(key::Enter);
+  teclas().pause().type("1").pause().press(key::Ins);
   teclas().type("1").type("CASA").press(key::Enter);
   teclas().type("01022004").type("04052010").pause();
   teclas().press(key::Esc);  // left unfinished: asked, and left
@@ -123,7 +174,7 @@ TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
 TEST_F(TelaGanhoTeste, SaleInInstalmentsKeepsItsMonthsInTheStoredFields) {
   // A motorcycle sold for 100,000.00 in instalments, 40,000.00 received in the year, cost
   // 60,000.00: 40% of each instalment is taxable gain, taxed at 15%.
-  teclas().pause().type("2").press(key::Enter).pause().press(key::Enter);
+  teclas().pause().type("2").pause().press(key::Ins);
   teclas().type("1").type("MOTO").press(key::Enter).type("01022004").type("04052009");
   teclas().type("100000").press(key::Enter).type("40000").press(key::Enter).type("60000").press(key::Enter);
   teclas().type("S").press(key::Enter);  // in instalments; no tax paid: the form ends
@@ -133,7 +184,7 @@ TEST_F(TelaGanhoTeste, SaleInInstalmentsKeepsItsMonthsInTheStoredFields) {
   teclas().pause().press(key::Enter);  // the result read
   // Opened again: the form accepted as it stands, the matrix holds May from the stored fields,
   // and June is added.
-  teclas().pause().press(key::Home).press(key::Enter).pause().press(key::CtrlEnd);
+  teclas().pause().press(key::CtrlPgUp).press(key::Enter).pause().press(key::CtrlEnd);
   teclas().pause().press(key::Down).press(key::Down).press(key::Down).press(key::Down).press(key::Down);
   teclas().type("10000").pause().press(key::Enter).press(key::Esc);
   teclas().pause().press(key::Enter).pause().press(key::Esc);

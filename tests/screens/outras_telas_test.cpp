@@ -84,7 +84,6 @@ TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
   term.press(key::F8);
   term.pause();
   term.type("1");
-  term.press(key::Enter);
   term.pause();
   term.press(key::Esc);
   term.pause();
@@ -96,7 +95,7 @@ TEST_F(OutrasTelas, GainsThenVariableIncomeRunTheirOwnScreens) {
   term.press(key::Esc);
   termina('I');
   roda();
-  EXPECT_TRUE(gravador.viuJuntos("Ganhos de Capital - Imóvel"_cp,
+  EXPECT_TRUE(gravador.viuJuntos("Nr Item Descrição do Bem"_cp,
                                  "[ESC] Volta p/ Declaração [INS] Inclui um Ganho [DEL] Elimina o Ganho"_cp));
 }
 
