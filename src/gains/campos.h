@@ -5,18 +5,14 @@
 
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
+#include "store/campos.h"
 
 namespace gains {
 
 // The two digits of month `mes` in the monthly field names (REC_MES01 .. REC_MES12).
-inline std::string mm(int mes) {
-  return (mes < 10 ? "0" : "") + std::to_string(mes);
-}
+inline std::string mm(int mes) { return rt::text::doisDigitos(mes); }
 
-// A whole-number field (kinds, numbers, sequences).
-inline int inteiro(const rt::db::Table& t, const char* campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
+using store::inteiro;
 
 // An S/N field answered "S".
 inline bool sim(const rt::db::Table& t, const char* campo) {

@@ -15,6 +15,7 @@
 #include "rt/ui/binding.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
+#include "store/campos.h"
 #include "store/catalogo.h"
 #include "store/em_uso.h"
 #include "store/tabelas_declaracao.h"
@@ -29,11 +30,9 @@ using store::Area;
 
 namespace {
 
-constexpr int kCopia = store::numero(Area::TMP_13);
+using store::inteiro;
 
-int inteiro(const rt::db::Table& t, std::string_view campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
+constexpr int kCopia = store::numero(Area::TMP_13);
 
 // The taxpayer's declaration held while the entries are posted into it, so no other terminal
 // has it open meanwhile: its save would write back the tables as it read them, without the

@@ -4,16 +4,15 @@
 
 #include "console/pastas.h"
 #include "rt/text/strings.h"
+#include "store/campos.h"
 
 namespace shell {
 namespace {
 
+using store::inteiro;
+
 using rt::db::Status;
 using rt::text::Decimal;
-
-int inteiro(const rt::db::Table& t, std::string_view campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
 
 // A stored choice outside its list (a damaged record, or one written by a version with
 // longer lists) becomes the first entry.

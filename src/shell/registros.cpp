@@ -3,6 +3,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/campos.h"
 #include "store/recusa.h"
 #include "store/travas.h"
 
@@ -10,9 +11,7 @@ namespace shell {
 
 namespace {
 
-int inteiro(const rt::db::Table& t, std::string_view campo) {
-  return static_cast<int>(t.getNumber(campo).wholePart());
-}
+using store::inteiro;
 
 }  // namespace
 
