@@ -152,7 +152,7 @@ class Laco {
   void roda();
 
  private:
-  int DOGET(bool anexa);
+  int DOGET(bool anexa, std::optional<rt::term::Key> primeira);
   void cola(bool novaLinha);
   void calculadora();
   void escolhe();
@@ -169,7 +169,9 @@ class Laco {
   rt::term::Rect dentro_;
 };
 
-int Laco::DOGET(bool anexa) {
+// `primeira`: the character that started the edit; it goes to the input as its first key, and
+// is dropped when the cell cannot be edited, so it is never left to start the edit again.
+int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   Grade& g = s_.g;
   store::Contexto& ctx = s_.ctx;
   rt::term::Console& con = ctx.console;
@@ -219,6 +221,7 @@ int Laco::DOGET(bool anexa) {
     get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
   const bool saida = con.readExit();
   con.setReadExit(true);
+  if (primeira) con.push(*primeira);
   // In a declaration what the input refuses before the cell's check is said, as on its forms.
   const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get), {},
                                                g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
@@ -382,6 +385,10 @@ void Laco::roda() {
   // The browse keeps its bottom hit until the next move: only the move down that hit it opens
   // the append row, not every key after it (a cell typed on a new row would go to another).
   bool desceu = false;
+  // A character typed on the phantom row outside append mode: Enter there is a move down,
+  // which reopens the append row on a grid that grows, and the character is then tried once
+  // more to start the new row. Tried once only: no key is ever taken twice.
+  std::optional<rt::term::Key> retoma;
   while (!s_.sair) {
     while (!b.stabilize())
       if (con.keyWaiting()) break;
@@ -397,7 +404,9 @@ void Laco::roda() {
     }
     SAI_CONGELADA(b);
     b.paintCurrentRow({3, 4});
-    const rt::term::Key k = esperaTecla();
+    const bool retomada = retoma.has_value();
+    rt::term::Key k = retomada ? *retoma : esperaTecla();
+    retoma.reset();
     desceu = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
@@ -408,6 +417,7 @@ void Laco::roda() {
     Table* t = s_.t();
     if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
 
+    std::optional<rt::term::Key> inicial;
     if (k.isChar()) {
       // On the folder list the mark key marks the row wherever the cursor stands: typed into a
       // folder's name it would only overwrite the name's first letter (Linux names keep their
@@ -417,10 +427,12 @@ void Laco::roda() {
         b.setColPos(1);
         g.PONTEIRO = 1;
       }
-      con.push(key::Enter);
-      con.push(k);
+      // A character starts the cell's edit as Enter does, and is its first key (the old
+      // grid pushed Enter and the character; a character the edit never took would then
+      // start it again and again without a key being read).
       g.LASTECLA = k.code;
-      continue;
+      inicial = k;
+      k = rt::term::Key{key::Enter};
     }
     switch (k.code) {
       case key::AltU:
@@ -429,15 +441,18 @@ void Laco::roda() {
       case key::Enter:
         // On the carnê-leão's detail grids a value is typed month by month.
         if (tracos.mensalNoEnter != 0 && (tracos.mensalNoEnter == -1 || tracos.mensalNoEnter == g.PONTEIRO)) {
-          (void)DIVIDE_MENSAL(s_);
+          (void)DIVIDE_MENSAL(s_, inicial);
           g.LASTECLA = 0;
           break;
         }
         if (g.LASTECLA == 0) g.LASTECLA = 13;
         if (g.LAPPEND || !s_.fonte.fantasma()) {
-          if (const int prox = DOGET(g.LAPPEND); prox != 0) con.push(prox);
+          if (const int prox = DOGET(g.LAPPEND, inicial); prox != 0) con.push(prox);
         } else {
+          // On the phantom row outside append mode: handled as Down.
           b.down();
+          desceu = true;
+          if (inicial && !retomada) retoma = inicial;
         }
         break;
       case key::CtrlEnter:  // also Ctrl+J, the same code
