@@ -164,13 +164,25 @@ class Laco {
     s_.g.TECLAMUDA = true;
     s_.sair = true;
   }
+  // The character goes after the move the refused cell pushed, to start the next cell's edit,
+  // as typing on does. Passed on at most once per column: a row whose every cell refuses drops
+  // it instead of passing it round for ever without a key being read.
+  void passaAdiante(const std::optional<rt::term::Key>& c) {
+    if (!c || passagens_ >= std::max(s_.g.N_CAM, 1)) return;
+    ++passagens_;
+    s_.ctx.console.push(*c);
+    passado_ = true;
+  }
 
   Sessao& s_;
   rt::term::Rect dentro_;
+  bool passado_ = false;  // the next character read is one a refused cell passed on
+  int passagens_ = 0;     // cells the character has been passed on through
 };
 
-// `primeira`: the character that started the edit; it goes to the input as its first key, and
-// is dropped when the cell cannot be edited, so it is never left to start the edit again.
+// `primeira`: the character that started the edit; it goes to the input as its first key. A
+// cell that keeps itself closed (its check before the edit refuses, or it is calculated) passes
+// it on to the cell the cursor moves to; anything else that cannot edit drops it.
 int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   Grade& g = s_.g;
   store::Contexto& ctx = s_.ctx;
@@ -181,7 +193,9 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   const Coluna& c = colunaAtual(s_);
   if (!c.editavel) {
     console::MENS(ctx, 1, "Os valores aqui são calculados. Não se pode editar."_cp);
-    return exitKey(s_, con.lastKey(), false);
+    const int prox = exitKey(s_, con.lastKey(), false);
+    passaAdiante(primeira);
+    return prox;
   }
   s_.seleciona();
   Table* t = s_.t();
@@ -196,7 +210,9 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
     Value agora = MGETVAR;
     if (!g.srv().valida(ctx, g, c.antes, agora)) {
       g.LASTECLA = 0;
-      return exitKey(s_, con.lastKey(), anexa);
+      const int prox = exitKey(s_, con.lastKey(), anexa);
+      passaAdiante(primeira);
+      return prox;
     }
     s_.seleciona();
   }
@@ -418,6 +434,13 @@ void Laco::roda() {
     if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
 
     std::optional<rt::term::Key> inicial;
+    // Only the moves a refused cell pushed come between it and the character it passed on.
+    if (k.isChar()) {
+      if (!passado_) passagens_ = 0;
+      passado_ = false;
+    } else if (k.code != key::Right && k.code != key::CtrlHome && k.code != key::Down) {
+      passado_ = false;
+    }
     if (k.isChar()) {
       // On the folder list the mark key marks the row wherever the cursor stands: typed into a
       // folder's name it would only overwrite the name's first letter (Linux names keep their
