@@ -154,11 +154,12 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
     r.txt("CODMUNI", rt::text::padr(it->numero, 4));
     return;
   }
-  // The list shows the state's towns only; its filter goes with it.
+  // The list shows the state's towns only. The list closes the table when it ends (Enter on a
+  // town, Esc), so it is looked up again, not through `t`, and closed with its filter.
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
   (void)t.goTop();
   (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-  t.clearFilter();
+  (void)a.ctx.areas.close(store::numero(store::Area::TABMUNI));
 }
 
 bool VEESTADO(AmbienteTela& a) {
@@ -169,8 +170,9 @@ bool VEESTADO(AmbienteTela& a) {
     rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
     t.setFilter([](const rt::db::Table& x) { return alltrim(x.getText("UNIFED")).empty(); });
     (void)t.goTop();
+    // The list may have closed the table: closed here by its number, filter and all.
     (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-    t.clearFilter();
+    (void)a.ctx.areas.close(store::numero(store::Area::TABMUNI));
     return true;
   }
   if (uf == "EX") {
