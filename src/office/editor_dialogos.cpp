@@ -1,5 +1,7 @@
 // The letter editor's dialogs: the search prompt and search, the merge-field list, the page
 // format form and the two help screens.
+#include <optional>
+
 #include "console/janelas.h"
 #include "console/mensagens.h"
 #include "office/editor_estado.h"
@@ -39,6 +41,11 @@ std::string Editor::PROMPT(std::string_view texto, std::string valor) {
     c.setInsertMode(!c.insertMode());
     cursor(c.insertMode());
   };
+  // Alt-I's own handler (held while the editor runs) comes back after the prompt.
+  const bool presa = c.holdKey(key::AltI, false);
+  const rt::term::Console::HotKey* antes = c.hotKeyFor(rt::term::Key{key::AltI});
+  const std::optional<rt::term::Console::HotKey> anterior =
+      antes != nullptr ? std::optional(*antes) : std::nullopt;
   c.setKey(key::AltI, alterna);
   rt::term::Screen& tela = ctx_.screen();
   tela.put(ultimaLinha_, 0, std::string(static_cast<std::size_t>(colunaStatus_), ' '),
@@ -51,7 +58,12 @@ std::string Editor::PROMPT(std::string_view texto, std::string valor) {
              "@KS" + std::to_string(n));
     (void)read.run();
   }
-  c.clearKey(key::AltI);
+  if (anterior) {
+    c.setKey(key::AltI, *anterior);
+    (void)c.holdKey(key::AltI, presa);
+  } else {
+    c.clearKey(key::AltI);
+  }
   e_.insere = c.insertMode();
   return valor;
 }

@@ -194,7 +194,7 @@ TEST_F(EditorCartas, OpenAndNewAskToSaveAModifiedLetterAndSaveAsWritesUnchanged)
   EXPECT_FALSE(std::filesystem::exists(cartas / "../X.TXT"));
 }
 
-TEST_F(EditorCartas, HelpScreensAndPrintingThePlainLetter) {
+TEST_F(EditorCartas, HelpScreensAndPrintingThePlainLetterAfterAFailedRouting) {
   print_test::escreve(cartas / "aviso.txt",
                       "\xB2\xB3  3  0 40 6 1 1\xB3\xB2Prezado "
                       "\xAE"
@@ -203,9 +203,17 @@ TEST_F(EditorCartas, HelpScreensAndPrintingThePlainLetter) {
   term.pause().press(key::Enter);
   menu(key::AltH, 'M');
   term.pause().press(key::Enter);
+  // A network printer without a name cannot be routed: said, and the letter stays as it was.
+  imp.conf.NROLPT = 1;
+  imp.conf.LOCIMPR = "R";
+  con.setKey(key::F11, [this] { imp.conf.NROLPT = 0; });
+  menu(key::AltI, 'T');
+  term.pause().press(key::Enter);
+  term.press(key::F11);
   menu(key::AltI, 'T');
   sai();
   roda("aviso");
+  EXPECT_TRUE(viu("Informe o nome da impressora da rede")) << todas();
   EXPECT_TRUE(viu("Texto de Help de Teclas do Editor", 0, 1)) << todas();
   EXPECT_TRUE(viu("Seta p/cima      Ctrl-E        Linha p/cima", 2, 2));
   EXPECT_TRUE(viu("Ctrl-T                         Apaga palavra a dir.", 21, 2));
