@@ -4,6 +4,7 @@
 // into the declaration's variables.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -139,12 +140,14 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
   struct Municipio {
     std::string chave, nome, numero;
+    std::uint32_t linha;
   };
   std::vector<Municipio> lista;
   (void)t.setOrder(0);
   for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
     if (!t.isDeleted() && t.getText("UNIFED") == uf)
-      lista.push_back({upper(alltrim(t.getText("NOMEMUNI"))), t.getText("NOMEMUNI"), t.getText("NROMUNI")});
+      lista.push_back(
+          {upper(alltrim(t.getText("NOMEMUNI"))), t.getText("NOMEMUNI"), t.getText("NROMUNI"), t.recNo()});
   std::sort(lista.begin(), lista.end(), [](const Municipio& x, const Municipio& y) { return x.chave < y.chave; });
   const std::string procura = upper(alltrim(r.txt("MUNICIPIO")));
   const auto it = std::lower_bound(lista.begin(), lista.end(), procura,
@@ -154,9 +157,10 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
     r.txt("CODMUNI", rt::text::padr(it->numero, 4));
     return;
   }
-  // The list shows the state's towns only; its filter goes with it.
+  // The list shows the state's towns only; its filter goes with it. It opens on the town
+  // nearest to what was typed, as a soft seek leaves it (a state has hundreds of towns).
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
-  (void)t.goTop();
+  if (procura.empty() || it == lista.end() || !t.goTo(it->linha).isOk()) (void)t.goTop();
   (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
   t.clearFilter();
 }
