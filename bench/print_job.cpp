@@ -14,6 +14,7 @@
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
+#include "smoke.h"
 #include "store/abertura.h"
 #include "store/contexto.h"
 #include "store/espera.h"
@@ -76,6 +77,6 @@ void BM_TrabalhoDaPasta(benchmark::State& state) {
   }
   state.counters["contribuintes"] = kContribuintes;
 }
-BENCHMARK(BM_TrabalhoDaPasta)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_TrabalhoDaPasta)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
 
 }  // namespace
