@@ -12,6 +12,7 @@
 #include "print/impressao.h"
 #include "print/trabalho.h"
 #include "rt/term/console.h"
+#include "rt/term/keys.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
 #include "smoke.h"
@@ -71,6 +72,8 @@ void BM_TrabalhoDaPasta(benchmark::State& state) {
   };
   const platform::EnvLookup env = [](const char*) -> const char* { return nullptr; };
   for (auto _ : state) {
+    // The cash book asks which months (all of them) and whether each month starts a page (no).
+    pasta.term.press(rt::term::key::Enter).pause().type("N");
     print::Impressao imp;
     imp.conf.NROLPT = 0;
     if (!print::FAZIMP(pasta.ctx, imp, esc, srv, env)) state.SkipWithError("the job failed");

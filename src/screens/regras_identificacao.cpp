@@ -132,6 +132,12 @@ void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::
   (void)escolheNaLista(a, t, qualhlp);
 }
 
+// The town list's filter off, when the table is still open: a pick closes it, and the table
+// the filter was set on is gone with it.
+void soltaFiltro(AmbienteTela& a) {
+  if (rt::db::Table* t = a.ctx.areas.table(store::numero(store::Area::TABMUNI))) t->clearFilter();
+}
+
 // The towns of a state, found in memory: the shared table is only read, so no other terminal
 // ever meets an index file made here.
 void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
@@ -162,7 +168,7 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
   if (procura.empty() || it == lista.end() || !t.goTo(it->linha).isOk()) (void)t.goTop();
   (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-  t.clearFilter();
+  soltaFiltro(a);
 }
 
 bool VEESTADO(AmbienteTela& a) {
@@ -174,7 +180,7 @@ bool VEESTADO(AmbienteTela& a) {
     t.setFilter([](const rt::db::Table& x) { return alltrim(x.getText("UNIFED")).empty(); });
     (void)t.goTop();
     (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-    t.clearFilter();
+    soltaFiltro(a);
     return true;
   }
   if (uf == "EX") {

@@ -31,7 +31,7 @@ namespace {
 
 // Kept from being optimised away: each fault must really happen.
 volatile int* volatile nulo = nullptr;
-volatile int zero = 0;
+volatile int zero = 0, um = 1;
 
 volatile int semFim = INT_MAX;
 
@@ -123,8 +123,8 @@ TEST_F(Queda, EveryFaultGivesTheTerminalBackLeavesItsLineAndEndsByItsSignal) {
     std::function<void()> falha;
   };
   const std::vector<Caso> casos = {
-      {"SIGSEGV", SIGSEGV, [] { *nulo = 1; }},     {"SIGSEGV", SIGSEGV, [] { (void)transborda(0); }},
-      {"SIGFPE", SIGFPE, [] { zero = 1 / zero; }}, {"SIGBUS", SIGBUS, [this] { arquivoSumido(pasta_); }},
+      {"SIGSEGV", SIGSEGV, [] { *nulo = 1; }},      {"SIGSEGV", SIGSEGV, [] { (void)transborda(0); }},
+      {"SIGFPE", SIGFPE, [] { zero = um / zero; }}, {"SIGBUS", SIGBUS, [this] { arquivoSumido(pasta_); }},
       {"SIGABRT", SIGABRT, [] { std::abort(); }},
   };
   for (std::size_t i = 0; i < casos.size(); ++i) {
