@@ -3,7 +3,8 @@
 // postings that name no amount (a text field, an undefined line, a month field that does not
 // exist), a payer not registered, an account gone or a title: refused with the account's
 // alert, nothing written, the entry left for later; a second transfer posts nothing; the
-// write-back keeps every entry with its mark. The entry form on the scripted terminal.
+// write-back keeps every entry with its mark; a second terminal in the same taxpayer's journal
+// is sent away, so no entry typed is lost. The entry form on the scripted terminal.
 #include "screens/diario.h"
 
 #include <gtest/gtest.h>
