@@ -14,6 +14,7 @@
 #include "store/catalogo.h"
 #include "store/cria.h"
 #include "taxcalc/linhas.h"
+#include "rt/text/muldiv.h"
 
 namespace gains {
 
@@ -79,7 +80,7 @@ void preencheCorrigidos(rt::db::Table& registro, rt::db::Table& lista, Decimal f
       base = despreza(apagar / (quotas.isZero() ? Decimal(1) : quotas));
       grava.put(lista, "IMPOSTO", base);
     }
-    grava.put(lista, "CORRIGI", base + despreza(base * fator / Decimal(100)));
+    grava.put(lista, "CORRIGI", base + despreza(rt::text::mulDiv(base, fator, Decimal(100))));
   });
   grava.confere(lista.flush(), lista.alias());
 }

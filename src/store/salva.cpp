@@ -371,7 +371,9 @@ void contadores(Contexto& ctx, Declaracao& dec) {
             if (devido > Decimal()) ++g;
           }
         }
-      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::isEmptyText(c.getText("DAY_TRADE"))) {
+      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::alltrim(c.getText("DAY_TRADE")) == "1") {
+        // A month's variable-income tax as its payment slip reads it: line 25 (tax to pay) of
+        // the common operations less their line 26 (tax paid).
         const bool soma = c.getNumber("RVAR_NRO") == Decimal::fromInt(25);
         for (int m = 1; m <= 12; ++m) {
           const Decimal rec = c.getNumber("REC_MES" + dois(m));

@@ -12,6 +12,7 @@
 #include "taxcalc/linhas.h"
 #include "taxcalc/rendimentos.h"
 #include "taxcalc/tax_year.h"
+#include "rt/text/muldiv.h"
 
 namespace taxcalc {
 
@@ -124,7 +125,7 @@ Correcao correcaoMes(const Contexto& c, int mes, Decimal devido, Decimal pago, D
   const Decimal falta = devido - pago;
   r.juros = juros;
   r.multa = multa;
-  r.valor = falta + falta * multa / 100 + falta * juros / 100;
+  r.valor = falta + rt::text::mulDiv(falta, multa, 100) + rt::text::mulDiv(falta, juros, 100);
   return r;
 }
 
