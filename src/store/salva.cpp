@@ -291,6 +291,11 @@ void VE_LIM_NEG(Declaracao& dec) {
   else if (indgas > Decimal::parse("999.99").value())
     r.num("INDGAS", 999);
   if (r.num("SALDO") < Decimal::parse("-99999999.99").value()) r.num("SALDO", Decimal::parse("-99999999.99").value());
+  // A refund above what the register's N12.2 holds as a negative (tax paid typed at the
+  // largest its picture allows) keeps the field at its floor, as SALDO does; the refund itself
+  // is I13_31, which holds it whole.
+  if (r.num("IMPPGRE") < Decimal::parse("-99999999.99").value())
+    r.num("IMPPGRE", Decimal::parse("-99999999.99").value());
 }
 
 bool PREP_REG(Contexto& ctx, std::string_view chave) {

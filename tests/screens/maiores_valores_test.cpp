@@ -124,6 +124,8 @@ TEST_F(MaioresValores, EveryAmountAtItsPicturesLargestComputesExportsSavesAndPri
   }
   term.press(key::Esc);
   roda();
+  // Each declaration went its way (no notice took a key meant for a screen).
+  EXPECT_EQ(telas.size(), casos().size() * 4);
 
   for (const Caso& c : casos()) {
     SCOPED_TRACE(c.campo);
@@ -147,9 +149,12 @@ TEST_F(MaioresValores, EveryAmountAtItsPicturesLargestComputesExportsSavesAndPri
     ASSERT_TRUE(print::FAZIMP(
         *p, imp, esc, srv, [](const char*) -> const char* { return nullptr; }, c.cpf));
     const std::string folhas = le(p->LOCTRAB + "RELATOR.TXT");
+    // The fee to charge is the office's, not the declaration's: not on these sheets.
     const std::string texto(rt::text::alltrim(rt::text::transform(c.valor, "@E 999,999,999.99")));
-    EXPECT_NE(folhas.find(c.onde == Onde::DezRendas ? std::string("999.999.999,90") : texto),
-              std::string::npos);
+    if (c.onde != Onde::Registro) {
+      EXPECT_NE(folhas.find(c.onde == Onde::DezRendas ? std::string("999.999.999,90") : texto),
+                std::string::npos);
+    }
   }
 }
 

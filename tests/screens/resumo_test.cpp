@@ -119,7 +119,7 @@ TEST_F(Resumo, SummaryAndBalanceComputeWhatTheOtherScreensChanged) {
   term.pause();
   term.press(key::F10);
   term.pause();
-  termina('N');
+  termina('I');
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 1, 7, 10}));
   // A label and its amount on one row, however far apart the form puts them.
