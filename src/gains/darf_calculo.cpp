@@ -1,8 +1,8 @@
 #include "gains/darf_calculo.h"
 
 #include "console/documentos.h"
-#include "taxcalc/carne_leao.h"
 #include "rt/text/muldiv.h"
+#include "taxcalc/carne_leao.h"
 
 namespace gains {
 

@@ -7,6 +7,7 @@
 #include "gains/juros.h"
 #include "grid/edita.h"
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
@@ -14,7 +15,6 @@
 #include "store/catalogo.h"
 #include "store/cria.h"
 #include "taxcalc/linhas.h"
-#include "rt/text/muldiv.h"
 
 namespace gains {
 

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "print/destino.h"
-#include "rt/text/transform.h"
 #include "rt/text/muldiv.h"
+#include "rt/text/transform.h"
 
 namespace print {
 

@@ -1,8 +1,8 @@
 // Sheet 5: the audit-risk analysis. Every receipt and expense of the year with its share, the
 // reserve or deficit left, and the advice lines for the preparer.
 #include "print/folha.h"
-#include "rt/text/transform.h"
 #include "rt/text/muldiv.h"
+#include "rt/text/transform.h"
 
 namespace print {
 

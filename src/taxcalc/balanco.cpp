@@ -5,12 +5,12 @@
 #include <string>
 
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/resumo.h"
 #include "taxcalc/tax_year.h"
-#include "rt/text/muldiv.h"
 
 namespace taxcalc {
 

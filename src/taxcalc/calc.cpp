@@ -4,13 +4,13 @@
 #include <string>
 
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/pagamentos.h"
 #include "taxcalc/patrimonio.h"
 #include "taxcalc/rendimentos.h"
 #include "taxcalc/resumo.h"
-#include "rt/text/muldiv.h"
 
 namespace taxcalc {
 

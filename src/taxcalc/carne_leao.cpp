@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/rendimentos.h"
 #include "taxcalc/tax_year.h"
-#include "rt/text/muldiv.h"
 
 namespace taxcalc {
 
