@@ -606,10 +606,11 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
     case 32:
       t.area = 68;
       t.moldura = 6;
+      // Every list shows its rows' share of the receipts; mode 0 also their share of the expenses.
       t.colunas = {col("DESCRICAO", "Discriminação"_cp, "@S40"), col("VALORDOC", "VALOR", "@Ez 999,999,999.99")};
+      if (modo == 0) t.colunas.push_back(col("PERCDESP", "% DESP", "@Ez 999.99"));
+      t.colunas.push_back(col("PERCRECE", "% REC.", "@Ez 999.99"));
       if (modo == 0) {
-        t.colunas.push_back(col("PERCDESP", "% DESP", "@Ez 999.99"));
-        t.colunas.push_back(col("PERCRECE", "% REC.", "@Ez 999.99"));
         t.ultPos = 4;
         t.ret = {3, 3, 22, 76};
       } else {

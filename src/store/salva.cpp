@@ -291,6 +291,11 @@ void VE_LIM_NEG(Declaracao& dec) {
   else if (indgas > Decimal::parse("999.99").value())
     r.num("INDGAS", 999);
   if (r.num("SALDO") < Decimal::parse("-99999999.99").value()) r.num("SALDO", Decimal::parse("-99999999.99").value());
+  // A refund above what the register's N12.2 holds as a negative (tax paid typed at the
+  // largest its picture allows) keeps the field at its floor, as SALDO does; the refund itself
+  // is I13_31, which holds it whole.
+  if (r.num("IMPPGRE") < Decimal::parse("-99999999.99").value())
+    r.num("IMPPGRE", Decimal::parse("-99999999.99").value());
 }
 
 bool PREP_REG(Contexto& ctx, std::string_view chave) {
@@ -371,7 +376,9 @@ void contadores(Contexto& ctx, Declaracao& dec) {
             if (devido > Decimal()) ++g;
           }
         }
-      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::isEmptyText(c.getText("DAY_TRADE"))) {
+      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::alltrim(c.getText("DAY_TRADE")) == "1") {
+        // A month's variable-income tax as its payment slip reads it: line 25 (tax to pay) of
+        // the common operations less their line 26 (tax paid).
         const bool soma = c.getNumber("RVAR_NRO") == Decimal::fromInt(25);
         for (int m = 1; m <= 12; ++m) {
           const Decimal rec = c.getNumber("REC_MES" + dois(m));

@@ -263,20 +263,29 @@ TEST_F(SalvaTest, RegisterCounters) {
   ASSERT_TRUE(leao.goTo(2));
   ASSERT_TRUE(leao.put("I2_701", dec_("0.90")));
   ASSERT_TRUE(leao.put("I2_713", dec_("999")));  // the totals month is not counted
-  // Copy 27: a gain with nothing due, and variable income in February.
+  // Copy 27: a gain with nothing due, and variable income as the matrix saves it: the common
+  // operations' tax to pay (line 25) of 3,000 in January, 750 in March and 100 in May, and
+  // their tax paid (line 26) of 100 in May; the day trade's line 25 of April is not what the
+  // payment slip reads.
   rt::db::Table& g = *area(27);
   ASSERT_TRUE(g.goTo(1));
   ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(1)));
   ASSERT_TRUE(g.put("VAL_ALI", dec_("100")));
   ASSERT_TRUE(g.put("CUS_ATUAL", dec_("200")));
-  ASSERT_TRUE(g.goTo(2));
-  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
-  ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(25)));
-  ASSERT_TRUE(g.put("REC_MES02", dec_("300")));
-  ASSERT_TRUE(g.goTo(3));
-  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
-  ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(26)));
-  ASSERT_TRUE(g.put("REC_MES02", dec_("100")));
+  const auto linha = [&g](std::uint32_t r, int nro, const char* modo, std::vector<std::pair<const char*, const char*>> meses) {
+    if (r > g.recordCount()) {
+      ASSERT_TRUE(g.appendBlank());
+      ASSERT_TRUE(g.put("CPF", kB));
+    }
+    ASSERT_TRUE(g.goTo(r));
+    ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
+    ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(nro)));
+    ASSERT_TRUE(g.put("DAY_TRADE", std::string(modo)));
+    for (const auto& [campo, valor] : meses) ASSERT_TRUE(g.put(campo, dec_(valor)));
+  };
+  linha(2, 25, "1", {{"REC_MES01", "3000"}, {"REC_MES03", "750"}, {"REC_MES05", "100"}});
+  linha(3, 26, "1", {{"REC_MES05", "100"}});
+  linha(4, 25, "2", {{"REC_MES04", "400"}});
   ASSERT_TRUE(g.flush());
   dec.espelho.tabela01.num("I13_29", 3);
   dec.espelho.tabela01.num("I13_30", dec_("45.67"));
@@ -288,8 +297,8 @@ TEST_F(SalvaTest, RegisterCounters) {
   EXPECT_EQ(r.getNumber("DFCLEAO"), dec_("151"));
   EXPECT_EQ(r.getNumber("NRGCAPIT"), Decimal::fromInt(-1));
   EXPECT_TRUE(r.getNumber("DFGCAPIT").isZero());
-  EXPECT_EQ(r.getNumber("NRRVARIV"), Decimal::fromInt(1));
-  EXPECT_EQ(r.getNumber("DFRVARIV"), dec_("200"));
+  EXPECT_EQ(r.getNumber("NRRVARIV"), Decimal::fromInt(2));
+  EXPECT_EQ(r.getNumber("DFRVARIV"), dec_("3750"));
   EXPECT_EQ(r.getNumber("NRQUOTA"), Decimal::fromInt(3));
   EXPECT_EQ(r.getNumber("DFQUOTA"), dec_("45.67"));
   // I13_22 is added to I13_21 in the record only.
