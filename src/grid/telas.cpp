@@ -476,7 +476,7 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
       return rendimentos(g, opc, false);
     case 3:
       t.area = 23;
-      t.colunas = {col("NRODEPEN", "Nro", "@ez 99"), col("NOMEDEPEN", "Nome Completo", "@S43"),
+      t.colunas = {col("NRODEPEN", "Nro", "@ez 99"), col("NOMEDEPEN", "Nome Completo", "@S43", 0, {}, "NRODP"),
                    col("CODIDEPEN", "Cód"_cp, "@EZ 99", 0, "TES_COD(3)"), col("DATADEPEN", "Nascim.", "@d", 0, "TES_MES"),
                    col("CPFDEPEN", "CPF", kCpf, 0, "VAL_CPF")};
       t.ultPos = 5;

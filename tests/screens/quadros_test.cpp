@@ -116,8 +116,8 @@ TEST_F(Quadros, TheRuralMonthsStandBesideTheirNames) {
 }
 
 // The windows and grids of the declaration inside their frames: the monthly window (Alt+U on
-// a payer) in a box of its own with its hint; screen 4's payments inside the form's frame with
-// one bottom line; the rural activity's code menu; the herd's names; the variable-income
+// a payer) in a box of its own with its hint; a new dependant numbered at once; screen 4's
+// payments inside the form's frame with one bottom line; the rural activity's code menu; the herd's names; the variable-income
 // matrix; the balance's amounts in two columns.
 TEST_F(Quadros, WindowsGridsAndMenusStayInsideTheirFrames) {
   rural();
@@ -154,6 +154,8 @@ TEST_F(Quadros, WindowsGridsAndMenusStayInsideTheirFrames) {
   EXPECT_TRUE(caixaInteira(mensal, 4, 9, 21, 43));
   EXPECT_EQ(linhaDe(mensal, "Alt B=Busca valor"), 20);
 
+  // The new dependant is numbered as soon as his name is in, while his grid is open.
+  EXPECT_GE(linhaDe(gravador.ultima("FILHO UM", "[Tab]=Pagamentos efetuados"), "   1│FILHO UM"_cp), 0);
   const Tela pagamentos = gravador.ultima("Esc=Fim Alt F4=Tela Aux.", "FILHO UM");
   EXPECT_TRUE(caixaInteira(pagamentos, 1, 0, 23, 79, false));
   EXPECT_EQ(linhaDe(pagamentos, "(7)RELAÇÃO DE PAGAMENTOS E DOAÇÕES EFETUADOS"_cp), 10);
