@@ -172,7 +172,7 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
   // The fee block: no time spent yet (the test's clock stands still) is no fee, as the fee
   // list charges it, though the data has a size.
   EXPECT_TRUE(gravador.viuEm(21, 14, "00D00h00m"));
-  EXPECT_TRUE(gravador.viuEm(21, 62, "             "));
+  EXPECT_TRUE(gravador.viuEm(21, 64, "             "));
   EXPECT_FALSE(gravador.viu("60,00"));
   EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
 }
