@@ -8,6 +8,8 @@
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
 #include "store/abertura.h"
+#include "console/arquivo_recusado.h"
+#include "rt/fs/shared_files.h"
 #include "store/arquivos_pasta.h"
 
 namespace store {
@@ -29,7 +31,9 @@ std::optional<TravaRestauracao> travaParaRestaurar(Contexto& ctx, const std::str
   if (t && t->has_value()) return std::move(**t);
   ctx.relato().fimEspera();
   ctx.relato().alerta({t ? "Outro terminal está recuperando dados nesta pasta."_cp
-                         : "Problemas na copia do Arquivo compactado.",
+                       : rt::fs::isRefusal(rt::fs::checkReplaceable(platform::join(destinoLx, kDiarioRestauracao)))
+                           ? console::textoLink(platform::join(destinoLx, kDiarioRestauracao))
+                                                          : "Problemas na copia do Arquivo compactado.",
                        "Nenhum dado foi recuperado."});
   return std::nullopt;
 }
