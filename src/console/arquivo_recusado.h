@@ -4,10 +4,14 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace console {
 
 // `arquivo` is the name as the office knows it. Nothing was written through it.
 std::string textoLink(std::string_view arquivo);
+// The same in two lines (the name, then why), for alerts: a folder's path leaves no room for
+// both on one row.
+std::vector<std::string> linhasLink(std::string_view arquivo);
 
 }  // namespace console

@@ -160,7 +160,9 @@ bool nomeProvisorioAntigo(std::string_view nome) {
          nome.substr(14) == ".TMP";
 }
 
-int limpaProvisorios(const std::string& pasta) { return rt::fs::sweepScratch(pasta, nomeProvisorioAntigo); }
+int limpaProvisorios(const std::string& pasta) {
+  return rt::fs::sweepScratch(pasta, nomeProvisorioAntigo);
+}
 
 int substituiArquivo(const std::string& caminho, std::string_view texto,
                      const std::function<void()>& antesDeRenomear) {

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
-#include "console/arquivo_recusado.h"
 #include "export/dados.h"
 #include "export/indice.h"
 #include "export/recupera_indice.h"
@@ -86,7 +86,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   const std::string alvo = console::caminhoLinux(ctx, alvoGuardado);
   const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
   // The taxpayer's folder made a link by someone else would take the file elsewhere.
-  if (struct stat st {}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+  if (struct stat st{}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     (void)VEJAERRO(fala, kLink, pasta);
     return false;
   }
@@ -110,8 +110,10 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
     return false;
   }
   if (const int e = para.poeNoLugar(alvo); e != 0) {
-    if (codigoDos(e, alvo) == -e) fala.erro("Problemas na gravação da Declaração."_cp);
-    else (void)VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+    if (codigoDos(e, alvo) == -e)
+      fala.erro("Problemas na gravação da Declaração."_cp);
+    else
+      (void)VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
     return false;
   }
   sincronizaPasta(pastaLinux);

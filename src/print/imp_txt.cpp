@@ -9,9 +9,9 @@
 #include <filesystem>
 
 #include "console/alerta.h"
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
-#include "console/arquivo_recusado.h"
 #include "platform/paths.h"
 #include "platform/unique_fd.h"
 #include "print/quentra.h"
@@ -49,8 +49,10 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
              const platform::EnvLookup& env) {
   // A missing file is as empty as an empty one: there is nothing to hand over.
   if (!READSTREAM(arquivo)) {
-    const bool link = rt::fs::isRefusal(errno);
-    (void)console::AVISOSN(ctx, link ? console::textoLink(rt::text::utf8ToCp860(arquivo)) : "Nada para imprimir!!", 0);
+    if (rt::fs::isRefusal(errno))
+      (void)console::AVISOSN(ctx, console::linhasLink(rt::text::utf8ToCp860(arquivo)), 0);
+    else
+      (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
     return false;
   }
   std::string copia;
@@ -61,11 +63,13 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
     // written through.
     if (const int e = rt::fs::replaceWithCopy(arquivo, copia); e != 0) {
       if (rt::fs::isRefusal(e))
-        (void)console::alerta(ctx, {console::textoLink(rt::text::utf8ToCp860(copia))}, {"Ok"});
+        (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(copia)), {"Ok"});
       else
-        (void)console::alerta(ctx, {std::string("Não foi possível copiar o arquivo para "_cp) + rt::text::utf8ToCp860(copia),
-                                    rt::text::utf8ToCp860(std::strerror(e))},
-                              {"Ok"});
+        (void)console::alerta(
+            ctx,
+            {std::string("Não foi possível copiar o arquivo para "_cp) + rt::text::utf8ToCp860(copia),
+             rt::text::utf8ToCp860(std::strerror(e))},
+            {"Ok"});
       copia.clear();
     }
   }

@@ -3,9 +3,9 @@
 #include <chrono>
 
 #include "console/alerta.h"
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
-#include "console/arquivo_recusado.h"
 #include "platform/paths.h"
 #include "rt/dev/target.h"
 #include "rt/text/cp860.h"
@@ -69,7 +69,7 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
   if (destino->tipo == TipoDestino::Paralela && !pronto(ctx, imp, destino->caminho)) return false;
   auto alvo = abre(ctx, imp, *destino);
   if (!alvo && alvo.code() == platform::Error::kUnsafe) {
-    (void)console::alerta(ctx, {console::textoLink(rt::text::utf8ToCp860(alvo.status().detail()))}, {"Ok"});
+    (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(alvo.status().detail())), {"Ok"});
     return false;
   }
   if (!alvo) {

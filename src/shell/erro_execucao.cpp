@@ -35,10 +35,10 @@ void gravaOuAvisa(Program& p, std::string_view descricao) {
   if (gravaErrorLog(p, descricao)) return;
   const bool link = rt::fs::isRefusal(errno);
   const std::vector<std::string> botao{"Ok"};
-  (void)rt::ui::alert(p.console,
-                      link ? console::textoLink(p.ARQDEF + "error.log")
-                           : std::string("Não foi possível gravar error.log em "_cp) + p.ARQDEF,
-                      botao, p.cores.COR_SAY);
+  const std::vector<std::string> linhas =
+      link ? console::linhasLink(p.ARQDEF + "error.log")
+           : std::vector<std::string>{std::string("Não foi possível gravar error.log em "_cp) + p.ARQDEF};
+  (void)rt::ui::alert(p.console, linhas, botao, p.cores.COR_SAY);
 }
 
 }  // namespace
@@ -61,11 +61,12 @@ bool gravaErrorLog(const Program& p, std::string_view descricao) {
   // Never through a link planted in the program folder.
   platform::UniqueFd log(rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND));
   if (!log.valid()) return false;
-  const std::string linha = rt::text::dtoc(p.clock.now().date) + ' ' + rt::text::timeText(p.clock) + " terminal " +
-                            p.NUSU + " item " + std::to_string(p.OPCAO_1) + ": " +
+  const std::string linha = rt::text::dtoc(p.clock.now().date) + ' ' + rt::text::timeText(p.clock) +
+                            " terminal " + p.NUSU + " item " + std::to_string(p.OPCAO_1) + ": " +
                             rt::text::cp860ToUtf8(descricao) + '\n';
   // One write, so lines of terminals sharing the folder never interleave.
-  return ::write(log.get(), linha.data(), linha.size()) == static_cast<ssize_t>(linha.size()) && log.close() == 0;
+  return ::write(log.get(), linha.data(), linha.size()) == static_cast<ssize_t>(linha.size()) &&
+         log.close() == 0;
 }
 
 void executaItem(Program& p, int item, const std::function<void()>& acao) {

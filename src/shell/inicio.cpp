@@ -1,6 +1,7 @@
 #include "shell/inicio.h"
 
 #include "console/alerta.h"
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "console/pastas.h"
@@ -45,7 +46,8 @@ void limpaProvisorios(Program& p) {
     if (rt::text::alltrim(pasta).empty()) continue;
     (void)rt::fs::sweepScratch(console::caminhoLinux(p, pasta));
   }
-  if (!rt::text::alltrim(p.LOCIRPF).empty()) (void)exporta::limpaProvisorios(console::caminhoLinux(p, p.LOCIRPF));
+  if (!rt::text::alltrim(p.LOCIRPF).empty())
+    (void)exporta::limpaProvisorios(console::caminhoLinux(p, p.LOCIRPF));
 }
 
 rt::term::Attr cor(std::string_view texto) {
@@ -201,7 +203,7 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
     std::string recusa;
     p.travaTerminal = travaTerminal(p, *nusu, ocupado, &recusa);
     // The terminal goes on without its lock file, as when the program folder is read-only.
-    if (!recusa.empty()) console::AVISOSN(p, recusa, 0);
+    if (!recusa.empty()) console::AVISOSN(p, console::linhasLink(recusa), 0);
     if (!ocupado) break;
     console::AVISOSN(p, "Terminal com esse nro aberto em outro local", 0);
     nusu = QUAL_USUR(p, true);

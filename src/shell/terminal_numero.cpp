@@ -5,9 +5,9 @@
 
 #include <cerrno>
 
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
-#include "console/arquivo_recusado.h"
 #include "platform/drive.h"
 #include "platform/setting_store.h"
 #include "rt/fs/shared_files.h"
@@ -63,7 +63,8 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre) {
   return numeroTerminal(std::to_string(n < 0 || n > 99 ? 0 : n));
 }
 
-platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado, std::string* recusa) {
+platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
+                                 std::string* recusa) {
   ocupado = false;
   if (const char* cedido = p.env(kTerminalCedido); cedido && std::string_view(cedido) == nusu) return {};
   const std::string pasta = console::caminhoLinux(p, p.ROTADEF);
@@ -71,7 +72,7 @@ platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& 
   // Never through a link: a dangling one would make a file wherever it points.
   platform::UniqueFd fd(rt::fs::openForWriting(nome, O_RDWR | O_CREAT));
   if (!fd.valid()) {
-    if (recusa != nullptr && rt::fs::isRefusal(errno)) *recusa = console::textoLink(nome);
+    if (recusa != nullptr && rt::fs::isRefusal(errno)) *recusa = nome;
     return {};
   }
   // An open-file-description lock belongs to this open file, not to the process, so a child

@@ -15,9 +15,9 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
+#include "store/cpf.h"
 #include "store/diario_restauracao.h"
 #include "store/tabelas_declaracao.h"
-#include "store/cpf.h"
 
 namespace store {
 
@@ -244,8 +244,10 @@ Result<std::optional<File>> travaArquivoDiario(const std::string& caminho) {
     if (!conferido.valid()) return Status(Error::kIo, caminho + ": " + std::strerror(errno));
     Result<File> f = File::open(caminho, File::Mode::kReadWrite);
     if (!f) return f.status();
-    struct stat a {}, b {};
-    if (::fstat(conferido.get(), &a) != 0 || ::fstat(f->fd(), &b) != 0 || a.st_dev != b.st_dev || a.st_ino != b.st_ino)
+    struct stat a {
+    }, b{};
+    if (::fstat(conferido.get(), &a) != 0 || ::fstat(f->fd(), &b) != 0 || a.st_dev != b.st_dev ||
+        a.st_ino != b.st_ino)
       return Status(Error::kIo, caminho + ": " + std::strerror(ELOOP));
     Status s = f->tryLock(0, 1, File::LockKind::kExclusive);
     if (s.code() == Error::kLocked) return std::optional<File>();
@@ -363,7 +365,9 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
 namespace {
 
 // Whether a journal's name was refused for being a link or no plain file.
-bool linkRecusado(const std::string& caminho) { return rt::fs::isRefusal(rt::fs::checkReplaceable(caminho)); }
+bool linkRecusado(const std::string& caminho) {
+  return rt::fs::isRefusal(rt::fs::checkReplaceable(caminho));
+}
 
 }  // namespace
 
@@ -371,11 +375,11 @@ int recuperaDiarios(Contexto& ctx) {
   const std::filesystem::path pasta = std::filesystem::path(caminhoDiario(ctx, "X")).parent_path();
   // A restore that died is finished first: the save journals it found were older than the
   // tables it brought, and it dropped them before it moved anything.
-  Result<bool> restauracao = recuperaRestauracao(pasta.string());
-  if (const std::string r = (pasta / kDiarioRestauracao).string(); !restauracao && linkRecusado(r)) {
+  // A restore journal that is a link is refused (and nothing is done through it).
+  if (const std::string r = (pasta / kDiarioRestauracao).string(); linkRecusado(r)) {
     ctx.relato().fimEspera();
-    ctx.relato().alerta(console::textoLink(r));
-  } else if (restauracao && *restauracao) {
+    ctx.relato().alerta(console::linhasLink(r));
+  } else if (recuperaRestauracao(pasta.string())) {
     ctx.relato().fimEspera();
     ctx.relato().alerta("A recuperação de dados interrompida nesta pasta foi concluída."_cp);
   }
@@ -390,7 +394,7 @@ int recuperaDiarios(Contexto& ctx) {
     Result<std::optional<TravaDiario>> t = TravaDiario::tenta(c);
     if (!t && linkRecusado(c)) {
       ctx.relato().fimEspera();
-      ctx.relato().alerta(console::textoLink(c));
+      ctx.relato().alerta(console::linhasLink(c));
     }
     if (!t || !t->has_value()) continue;  // a running save, or not ours to touch
     TravaDiario trava = std::move(**t);

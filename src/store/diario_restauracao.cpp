@@ -1,6 +1,5 @@
 #include "store/diario_restauracao.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,7 +9,6 @@
 #include <sstream>
 
 #include "platform/archive.h"
-#include "rt/fs/shared_files.h"
 #include "platform/paths.h"
 #include "platform/temp_file.h"
 #include "store/diario_gravacao.h"
@@ -184,9 +182,8 @@ Status TravaRestauracao::conclui() {
   return Status::ok();
 }
 
-Result<bool> recuperaRestauracao(const std::string& pastaLx) {
-  struct stat st {};
-  bool restos = ::lstat(junta(pastaLx, kDiarioRestauracao).c_str(), &st) == 0;
+bool recuperaRestauracao(const std::string& pastaLx) {
+  bool restos = rt::db::fileExists(junta(pastaLx, kDiarioRestauracao));
   std::error_code ec;
   for (const auto& e : std::filesystem::directory_iterator(pastaLx, ec)) {
     const std::string nome = e.path().filename().string();
@@ -195,7 +192,6 @@ Result<bool> recuperaRestauracao(const std::string& pastaLx) {
   if (!restos) return false;
   const std::string caminho = junta(pastaLx, kDiarioRestauracao);
   Result<std::optional<File>> f = travaArquivoDiario(caminho);
-  if (!f && rt::fs::isRefusal(rt::fs::checkReplaceable(caminho))) return f.status();
   if (!f || !f->has_value()) return false;  // a restore is running
   Result<bool> feito = finaliza(**f, pastaLx);
   if ((*f)->sameFileAs(caminho)) ::unlink(caminho.c_str());

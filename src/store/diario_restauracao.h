@@ -64,8 +64,7 @@ class TravaRestauracao {
 
 // Start-up: finishes or drops what a restore that died left in the data folder (a Linux
 // path) and removes its scratch folders and archive copies. Nothing is touched while a
-// restore runs there. Whether a restore was finished; an error when the journal's name is a
-// link or no plain file (nothing is done through it).
-rt::db::Result<bool> recuperaRestauracao(const std::string& pastaLx);
+// restore runs there. Whether a restore was finished.
+bool recuperaRestauracao(const std::string& pastaLx);
 
 }  // namespace store

@@ -6,9 +6,9 @@
 #include <chrono>
 #include <cstring>
 
+#include "console/arquivo_recusado.h"
 #include "console/documentos.h"
 #include "console/pastas.h"
-#include "console/arquivo_recusado.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"

@@ -463,7 +463,9 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) {
     const std::string diario = caminhoDiario(ctx, e.CPF);
-    ctx.relato().erro(rt::fs::isRefusal(rt::fs::checkReplaceable(diario)) ? console::textoLink(diario) : "Salvando: " + trava.status().message());
+    ctx.relato().erro(rt::fs::isRefusal(rt::fs::checkReplaceable(diario))
+                          ? console::textoLink(diario)
+                          : "Salvando: " + trava.status().message());
     ctx.relato().fimEspera();
     return false;
   }
@@ -505,8 +507,9 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava)
-    ctx.relato().erro(rt::fs::isRefusal(rt::fs::checkReplaceable(caminhoDiario(ctx, e.CPF))) ? console::textoLink(caminhoDiario(ctx, e.CPF))
-                                                              : textoRecusa(trava.status(), "o diário de gravação"_cp));
+    ctx.relato().erro(rt::fs::isRefusal(rt::fs::checkReplaceable(caminhoDiario(ctx, e.CPF)))
+                          ? console::textoLink(caminhoDiario(ctx, e.CPF))
+                          : textoRecusa(trava.status(), "o diário de gravação"_cp));
   bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
   if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);

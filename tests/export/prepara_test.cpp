@@ -2,10 +2,10 @@
 // folder, the previous file kept when anything fails, and the file helpers under it.
 #include "export/prepara.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,9 +23,9 @@
 #include "rt/text/cp860.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "store/store_fixture.h"
 #include "support/links_plantados.h"
 #include "support/scratch_dir.h"
-#include "store/store_fixture.h"
 
 namespace exporta::teste {
 namespace {

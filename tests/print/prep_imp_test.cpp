@@ -8,10 +8,10 @@
 #include "print/confimp.h"
 #include "print/rota.h"
 #include "print_fixture.h"
-#include "support/links_plantados.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "support/links_plantados.h"
 
 namespace {
 

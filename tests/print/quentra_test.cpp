@@ -1,16 +1,17 @@
 // Our print program: the stream made plain text, the pitch, the preview, the choice of
 // printer, lp's arguments and its failure, and IMP_TXT's hand-over of the captured file.
+#include "print/quentra.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "print/imp_txt.h"
-#include "print/quentra.h"
 #include "print/rota.h"
 #include "print_fixture.h"
-#include "support/links_plantados.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
+#include "support/links_plantados.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +16,8 @@
 #include "console/pastas.h"
 #include "platform/unique_fd.h"
 #include "programa_fixture.h"
+#include "rt/db/file.h"
+#include "rt/fs/shared_files.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
@@ -28,8 +30,6 @@
 #include "store/catalogo.h"
 #include "store/rotas.h"
 #include "support/links_plantados.h"
-#include "rt/fs/shared_files.h"
-#include "rt/db/file.h"
 
 namespace shell::teste {
 namespace {

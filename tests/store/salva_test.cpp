@@ -431,7 +431,8 @@ TEST_F(SalvaTest, ALinkAtAJournalOrLockFileIsRefusedNamedAndNeverWrittenThrough)
   const std::string pasta = std::filesystem::path(caminhoDiario(ctx, kB)).parent_path().string();
   Pasta fora;
   auto viu = [&g](const std::string& arquivo) {
-    return std::find(g.ditos.begin(), g.ditos.end(), "alerta:" + console::textoLink(arquivo)) != g.ditos.end() ||
+    return std::find(g.ditos.begin(), g.ditos.end(), "alerta:" + console::linhasLink(arquivo)[0]) !=
+               g.ditos.end() ||
            std::find(g.ditos.begin(), g.ditos.end(), "erro:" + console::textoLink(arquivo)) != g.ditos.end();
   };
   for (support::Planta p : support::plantas()) {

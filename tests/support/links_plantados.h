@@ -22,9 +22,12 @@ inline const std::vector<Planta>& plantas() {
 
 inline const char* nomePlanta(Planta p) {
   switch (p) {
-    case Planta::LinkParaArquivo: return "link to a file";
-    case Planta::LinkPendente: return "dangling link";
-    case Planta::LinkParaPasta: return "link to a folder";
+    case Planta::LinkParaArquivo:
+      return "link to a file";
+    case Planta::LinkPendente:
+      return "dangling link";
+    case Planta::LinkParaPasta:
+      return "link to a folder";
   }
   return "";
 }

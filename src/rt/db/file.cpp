@@ -70,12 +70,20 @@ void File::close() {
 Result<File> File::open(const std::string& path, Mode mode) {
   int fd = -1;
   switch (mode) {
-    case Mode::kRead: fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); break;
-    case Mode::kReadWrite: fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC); break;
+    case Mode::kRead:
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      break;
+    case Mode::kReadWrite:
+      fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+      break;
     // A file made or emptied is never reached through a link (nor a folder, a pipe or a second
     // name of another file): the shared folders are open to every terminal.
-    case Mode::kCreate: fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_EXCL); break;
-    case Mode::kTruncate: fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_TRUNC); break;
+    case Mode::kCreate:
+      fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_EXCL);
+      break;
+    case Mode::kTruncate:
+      fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
+      break;
   }
   if (fd < 0) {
     if (errno == ENOENT) return Status(Error::kNotFound, path);

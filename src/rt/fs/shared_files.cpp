@@ -27,7 +27,9 @@ int lockHold(int fd, int cmd, short type) {
   return ::fcntl(fd, cmd, &l);
 }
 
-bool alnum(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool alnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // Closes `fd` keeping the errno that explains why.
 int fail(int fd, int err) {
@@ -38,7 +40,9 @@ int fail(int fd, int err) {
 
 }  // namespace
 
-bool isRefusal(int err) { return err == ELOOP || err == EMLINK || err == EISDIR || err == ENXIO; }
+bool isRefusal(int err) {
+  return err == ELOOP || err == EMLINK || err == EISDIR || err == ENXIO;
+}
 
 int openForWriting(const std::string& path, int flags, mode_t mode) {
   // Without O_TRUNC until the checks are done; non-blocking so that a planted pipe cannot hang
@@ -71,8 +75,10 @@ std::string randomSuffix() {
   std::size_t got = 0;
   while (got < sizeof bytes) {
     const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
-    if (n > 0) got += static_cast<std::size_t>(n);
-    else if (errno != EINTR) break;
+    if (n > 0)
+      got += static_cast<std::size_t>(n);
+    else if (errno != EINTR)
+      break;
   }
   std::string out;
   for (unsigned char b : bytes) out += kChars[b % (sizeof kChars - 1)];
@@ -160,7 +166,9 @@ int ScratchFile::write(std::string_view data) {
   return 0;
 }
 
-int ScratchFile::sync() { return ::fsync(fd_) == 0 ? 0 : errno; }
+int ScratchFile::sync() {
+  return ::fsync(fd_) == 0 ? 0 : errno;
+}
 
 int ScratchFile::renameOver(const std::string& target) {
   if (path_.empty()) return ENOENT;
@@ -174,7 +182,9 @@ int ScratchFile::close() {
   return fd < 0 || ::close(fd) == 0 ? 0 : errno;
 }
 
-int ScratchFile::releaseFd() { return std::exchange(fd_, -1); }
+int ScratchFile::releaseFd() {
+  return std::exchange(fd_, -1);
+}
 
 int checkReplaceable(const std::string& target) {
   struct stat st {};
@@ -215,7 +225,8 @@ int sweepScratch(const std::string& folder, bool (*alsoOurs)(std::string_view)) 
     const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + std::string(name);
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;  // a link or something else of that name: not ours to judge
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     // Taking the hold ourselves keeps a writer from taking it while the name goes.
     if (lockHold(fd, F_OFD_SETLK, F_RDLCK) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
         ::lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino &&

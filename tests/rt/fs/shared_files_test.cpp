@@ -103,7 +103,9 @@ TEST_F(Pasta, AScratchFileIsPutInPlaceByARenameAndNeverWrittenThroughTheTarget) 
     ASSERT_TRUE(s.ok()) << s.error();
     EXPECT_TRUE(isScratchName(sfs::path(s.path()).filename().string())) << s.path();
     EXPECT_EQ(s.write("NOVO"), 0);
-    EXPECT_TRUE(isHeld(::open(s.path().c_str(), O_RDONLY | O_CLOEXEC)));
+    const int outro = ::open(s.path().c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(isHeld(outro));
+    ::close(outro);
   }
   EXPECT_TRUE(nomes().empty()) << "a scratch file dropped unrenamed goes";
   const std::string fonte = fora + "/fonte";
