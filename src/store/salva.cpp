@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "console/arquivo_recusado.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
@@ -446,6 +448,20 @@ bool renumera(Contexto& ctx, int area) {
   return true;
 }
 
+namespace {
+
+// Why the save's journal could not be had: a link (or anything but a plain file) at its name is
+// named in an alert, whose two lines leave room for a long folder; any other failure is `texto`.
+void dizFalhaDoDiario(Contexto& ctx, const Cpf& cpf, const std::string& texto) {
+  const std::string diario = caminhoDiario(ctx, cpf);
+  if (rt::fs::isRefusal(rt::fs::checkReplaceable(diario)))
+    ctx.relato().alerta(console::linhasLink(diario));
+  else
+    ctx.relato().erro(texto);
+}
+
+}  // namespace
+
 bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   const int areaAtual = ctx.areas.current();
@@ -467,7 +483,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   // Saves of one CPF take turns: the journal's lock is held from the register to the end.
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) {
-    ctx.relato().erro("Salvando: " + trava.status().message());
+    dizFalhaDoDiario(ctx, e.CPF, "Salvando: " + trava.status().message());
     ctx.relato().fimEspera();
     return false;
   }
@@ -508,6 +524,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   const std::vector<int> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
+  if (!trava) dizFalhaDoDiario(ctx, e.CPF, textoRecusa(trava.status(), "o diário de gravação"_cp));
   bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
   if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "console/arquivo_recusado.h"
 #include "declaracao_fixture.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -16,8 +18,10 @@
 #include "store/arquivos.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
+#include "store/em_uso.h"
 #include "store/relato.h"
 #include "store_fixture.h"
+#include "support/links_plantados.h"
 
 namespace store::teste {
 namespace {
@@ -31,6 +35,9 @@ class Gravador final : public Relato {
   std::vector<std::string> ditos;
   void linha(std::string_view t, bool) override { ditos.push_back("linha:" + std::string(t)); }
   void erro(std::string_view t) override { ditos.push_back("erro:" + std::string(t)); }
+  void alerta(std::span<const std::string> l) override {
+    for (const std::string& t : l) ditos.push_back("alerta:" + t);
+  }
   void espera(std::string_view t) override { ditos.push_back("espera:" + std::string(t)); }
   void fimEspera() override { ditos.push_back("fim"); }
   void titulo(Painel p, std::string_view t) override {
@@ -421,6 +428,54 @@ TEST_F(SalvaTest, ASaveReportsItsStepsThroughTheStoresReport) {
       g.ditos.end());
   EXPECT_TRUE(std::none_of(g.ditos.begin(), g.ditos.end(),
                            [](const std::string& d) { return d.find("etapa") != std::string::npos; }));
+  ctx.defineRelato(nullptr);
+}
+
+// The journals and the declaration's lock file lie in the data folder, where every terminal
+// writes: a link planted at one of their names (to a file, dangling, to a folder) is refused
+// and named, the save says it failed, and the link's target is as it was.
+TEST_F(SalvaTest, ALinkAtAJournalOrLockFileIsRefusedNamedAndNeverWrittenThrough) {
+  Gravador g;
+  ctx.defineRelato(&g);
+  const std::string pasta = std::filesystem::path(caminhoDiario(ctx, kB)).parent_path().string();
+  Pasta fora;
+  auto viu = [&g](const std::string& arquivo) {
+    return std::find(g.ditos.begin(), g.ditos.end(), "alerta:" + console::linhasLink(arquivo)[0]) !=
+               g.ditos.end() ||
+           std::find(g.ditos.begin(), g.ditos.end(), "erro:" + console::textoLink(arquivo)) != g.ditos.end();
+  };
+  for (support::Planta p : support::plantas()) {
+    SCOPED_TRACE(support::nomePlanta(p));
+    g.ditos.clear();
+    // The save's own journal: the save fails and says so.
+    const std::string alvo = support::planta(p, caminhoDiario(ctx, kB), fora.caminho());
+    EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
+    EXPECT_TRUE(viu(caminhoDiario(ctx, kB)));
+    EXPECT_TRUE(support::intacto(p, alvo));
+    std::filesystem::remove(caminhoDiario(ctx, kB));
+
+    // Another taxpayer's journal and the restore journal, met at start-up.
+    const std::string alvoA = support::planta(p, caminhoDiario(ctx, kA), programa.caminho());
+    const std::string alvoR = support::planta(p, pasta + "/RESTAURA.JNL", trabalho.caminho());
+    EXPECT_EQ(recuperaDiarios(ctx), 0);
+    EXPECT_TRUE(viu(caminhoDiario(ctx, kA)));
+    EXPECT_TRUE(viu(pasta + "/RESTAURA.JNL"));
+    EXPECT_TRUE(support::intacto(p, alvoA));
+    EXPECT_TRUE(support::intacto(p, alvoR));
+    std::filesystem::remove(caminhoDiario(ctx, kA));
+    std::filesystem::remove(pasta + "/RESTAURA.JNL");
+
+    // The lock file of open declarations.
+    const std::string lck = pasta + "/DECLARA.LCK";
+    const std::string alvoL = support::planta(p, lck, fora.caminho());
+    PosseDeclaracao posse = tomaDeclaracao(ctx, ctx.LOCARQ, kC);
+    EXPECT_FALSE(posse.livre);
+    EXPECT_NE(textoRecusa(posse).find(console::textoLink(lck)), std::string::npos);
+    EXPECT_TRUE(support::intacto(p, alvoL));
+    std::filesystem::remove(lck);
+  }
+  // With the links gone the save goes through.
+  EXPECT_TRUE(SALVATUDO(ctx, dec, 0));
   ctx.defineRelato(nullptr);
 }
 
