@@ -15,6 +15,11 @@ int ArquivoSaida::cria(const std::string& caminho) {
   return fd_.valid() ? 0 : errno;
 }
 
+int ArquivoSaida::criaNovo(const std::string& caminho) {
+  fd_.reset(::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  return fd_.valid() ? 0 : errno;
+}
+
 int ArquivoSaida::anexa(std::string_view texto) {
   if (!fd_.valid()) return EBADF;
   while (!texto.empty()) {

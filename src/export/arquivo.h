@@ -14,6 +14,9 @@ class ArquivoSaida {
  public:
   // Creates (or empties) the file; 0 or the error number.
   int cria(const std::string& caminho);
+  // Creates the file only when no file (nor link) of that name is there; 0 or the error number
+  // (EEXIST when one is). Two terminals never take one name.
+  int criaNovo(const std::string& caminho);
   // Appends the whole text; 0 or the error number.
   int anexa(std::string_view texto);
   // Makes the contents durable and closes; 0 or the error number.

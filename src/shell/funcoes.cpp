@@ -4,6 +4,9 @@
 #include "export/recupera_indice.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
+#include "office/boleto.h"
+#include "office/email.h"
+#include "office/exporta_texto.h"
 #include "print/folhas_declaracao.h"
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
@@ -74,7 +77,14 @@ store::Redesenho redesenho(Program& p) {
 void registraFuncoes(Program& p) {
   registraDeclaracao(p, servicosComExportacao());
   p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
-  registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }));
+  // A printed file's copy offered by e-mail to the taxpayer goes through the office's sender.
+  print::ServicosImpressao base;
+  base.enviaEmail = [&p](const std::string& cpf, const std::string& email, const std::string& assunto,
+                         const std::string& anexo) {
+    p.correio.msg = {cpf, email, assunto, anexo, "N", "N", {}};
+    (void)office::MANDA_EMAIL(p, p.correio);  // says whether it was sent
+  };
+  registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }, base));
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);
@@ -103,6 +113,9 @@ void registraFuncoes(Program& p) {
     return true;
   };
   p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
+  p.funcoes[32] = [](Program& q) { return office::EXPORTA(q); };
+  p.funcoes[33] = [](Program& q) { return office::BOLETO(q, q.HOJE); };
+  p.funcoes[34] = [](Program& q) { return office::GERA_EMAIL(q, q.correio); };
   p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
   // Whole-table copies of the year folder to the backup folder and back, each after the
   // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
