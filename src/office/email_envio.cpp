@@ -80,6 +80,15 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
     m.CCORPO = *notas;
   }
   if (m.CEDITEXT == "S") {
+    // The letter is merged with the register's current row: the client's, in this folder.
+    rt::db::Table* r = store::tabela(ctx.areas, Area::IMP0910);
+    if (r == nullptr || !r->setOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
+      console::MENS(ctx, 11,
+                    std::string("O contribuinte não foi localizado em nenhum dos diretórios "_cp) +
+                        std::string("indicado. Confira o código ou os diretórios digitados      "_cp),
+                    {.linhas = 2});
+      return false;
+    }
     std::optional<std::string> carta = c.carta ? c.carta(ctx) : std::nullopt;
     if (!carta) return false;  // no letter chosen, or the letter's own refusal was said
     m.CCORPO += *carta;

@@ -1,13 +1,19 @@
 #include "shell/funcoes.h"
 
+#include "console/mensagens.h"
 #include "console/molduras.h"
 #include "export/recupera_indice.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "office/boleto.h"
+#include "office/carta.h"
+#include "office/editor.h"
 #include "office/email.h"
+#include "office/escol_cart.h"
 #include "office/exporta_texto.h"
+#include "office/mala.h"
 #include "print/folhas_declaracao.h"
+#include "print/perguntas.h"
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
@@ -77,14 +83,43 @@ store::Redesenho redesenho(Program& p) {
 void registraFuncoes(Program& p) {
   registraDeclaracao(p, servicosComExportacao());
   p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
+  // The letters: kind 8 of the print job merges them, its F1 lists them (the name chosen is
+  // typed into the question), and item 53 edits them, all in the current folder.
+  print::ServicosImpressao cartas;
+  cartas.IMPR_MAIL = office::IMPR_MAIL;
+  cartas.CARTAS = [&p] {
+    const std::string nome(rt::text::alltrim(office::ESCOL_CART(p, {})));
+    if (nome.empty()) return;
+    p.console.push(25);  // Ctrl+Y empties the field
+    p.console.pushText(rt::text::upper(nome.substr(0, nome.rfind('.'))));
+  };
   // A printed file's copy offered by e-mail to the taxpayer goes through the office's sender.
-  print::ServicosImpressao base;
-  base.enviaEmail = [&p](const std::string& cpf, const std::string& email, const std::string& assunto,
-                         const std::string& anexo) {
+  cartas.enviaEmail = [&p](const std::string& cpf, const std::string& email, const std::string& assunto,
+                           const std::string& anexo) {
     p.correio.msg = {cpf, email, assunto, anexo, "N", "N", {}};
     (void)office::MANDA_EMAIL(p, p.correio);  // says whether it was sent
   };
-  registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }, base));
+  const auto impressao =
+      registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }, cartas));
+  // The e-mail's letter: asked as the print job asks it (F1 lists the letters), merged with
+  // the client's register row into the message body.
+  p.correio.carta = [impressao, mostra = cartas.CARTAS](store::Contexto& ctx) -> std::optional<std::string> {
+    if (!print::PEGA_CARTA(ctx, *impressao, {}, mostra)) return std::nullopt;
+    const std::optional<std::string> bytes = office::leArquivo(impressao->job.arquivoCarta);
+    if (!bytes) {
+      console::MENS(ctx, 11, "Arquivo " + impressao->job.arquivoCarta + " nao encontrado");
+      return std::nullopt;
+    }
+    return office::corpoDaCarta(ctx, *bytes);
+  };
+  p.funcoes[53] = [impressao](Program& q) {
+    office::ServicosEditor s;
+    s.pedido.MOSTEL = q.cfg.MOSTEL;
+    s.pedido.MOSIMP = q.cfg.MOSIMP;
+    s.env = q.env;
+    office::EDITEXT(q, *impressao, s);
+    return true;
+  };
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);
