@@ -1,6 +1,7 @@
 // Finding a client by CPF for the slips and the e-mail: the register of the current folder
 // first, then those of the other registered folders. The folder the clerk is in never
 // changes: a find elsewhere is read there and the current folder's register put back.
+#include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/validadores.h"
 #include "office/boleto.h"
@@ -57,10 +58,7 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
 std::optional<Localizado> BUSCACPF(store::Contexto& ctx, std::string_view cpf) {
   std::optional<Localizado> l = procuraCpf(ctx, cpf);
   if (!l)
-    console::MENS(ctx, 11,
-                  std::string("O contribuinte não foi localizado em nenhum dos diretórios "_cp) +
-                      std::string("indicado. Confira o código ou os diretórios digitados      "_cp),
-                  {.linhas = 2});
+    console::AVISOSN(ctx, {"O contribuinte não foi localizado em nenhum dos diretórios "_cp, "indicado. Confira o código ou os diretórios digitados      "_cp}, 0);
   return l;
 }
 

@@ -83,10 +83,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
     // The letter is merged with the register's current row: the client's, in this folder.
     rt::db::Table* r = store::tabela(ctx.areas, Area::IMP0910);
     if (r == nullptr || !r->setOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
-      console::MENS(ctx, 11,
-                    std::string("O contribuinte não foi localizado em nenhum dos diretórios "_cp) +
-                        std::string("indicado. Confira o código ou os diretórios digitados      "_cp),
-                    {.linhas = 2});
+      console::AVISOSN(ctx, {"O contribuinte não foi localizado em nenhum dos diretórios "_cp, "indicado. Confira o código ou os diretórios digitados      "_cp}, 0);
       return false;
     }
     std::optional<std::string> carta = c.carta ? c.carta(ctx) : std::nullopt;

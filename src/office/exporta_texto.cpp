@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "console/alerta.h"
 #include "console/menus.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
@@ -53,11 +54,7 @@ bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
     console::MENS(ctx, 11, console::textoRecusa(s, nome), {.linhas = 2});
     return false;
   }
-  const std::string linha1 = "Criado arquivo " + std::string(nome) + " na pasta";
-  const std::size_t largura = std::max(linha1.size(), ctx.LOCTRAB.size());
-  console::MENS(ctx, 11, rt::text::padr(linha1, static_cast<int>(largura)) +
-                             rt::text::padr(ctx.LOCTRAB, static_cast<int>(largura)),
-                {.linhas = 2});
+  console::AVISOSN(ctx, {"Criado arquivo " + std::string(nome) + " na pasta", ctx.LOCTRAB}, 0);
   return true;
 }
 

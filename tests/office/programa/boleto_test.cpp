@@ -87,25 +87,27 @@ class Boletos : public ProgramaFixture {
 };
 
 TEST_F(Boletos, SlipsTypedWithTheirChecksThenOneFileAndAnEmptyTable) {
-  // The account: CNPJ typed with its separators, kept as digits only.
+  // The account: the bank kept, the CNPJ typed as digits and kept as digits only.
   term.press('C');
-  term.type("0123").type("456789").type("ESCRITORIO MODELO").press(key::Enter).type("11222333000181").type("109");
+  term.press(key::Enter).type("0123").type("456789").type("ESCRITORIO MODELO").press(key::Enter);
+  term.type("11222333000181").type("109");
   term.press('S');  // "Confirma os dados ?"
   // The slips: a CPF with wrong digits, then the right one; a due date before today refused.
   term.press('P');
   term.type("52998224700");  // said wrong; the cursor stays
   term.press(key::Enter);    // the alert closed
   term.press(rt::term::ctrlKey('y')).type(kFora);
-  term.type("19062010").type("123456").press(key::Enter).type("7").press(key::Enter).press(key::Enter);
-  term.press('S');  // confirmed: "Data em branco ou invalida "
-  term.press(key::Enter);
-  term.press(key::Enter).type("20062010").press(key::Enter).press(key::Enter).press(key::Enter).press(key::Enter);
-  term.press('S');         // confirmed and saved
-  term.type("S").press(key::Enter);  // "Outro boleto ? "
+  term.pause();  // the search of the other folders says "wait" and drops what was typed ahead
+  term.type("19062010").type("1234,56").type("7").press(key::Enter).press(key::Enter);  // the cents end the amount
+  term.press('S');         // "Confirma os dados ?": "Data em branco ou invalida "
+  term.press(key::Enter);  // the alert closed, the form again
+  term.press(key::Enter).pause().type("20062010").press(key::Enter).press(key::Enter).press(key::Enter);
+  term.press('S');  // confirmed and saved
+  term.pause().type("S");  // "Outro boleto ? "
   // The next numbers are offered: 8 and 101.
-  term.type(kAqui).type("30062010").type("29").press(key::Enter).press(key::Enter).press(key::Enter);
+  term.type(kAqui).pause().type("30062010").type("29").press(key::Enter).press(key::Enter).press(key::Enter);
   term.press('S');
-  term.press(key::Enter);  // "Outro boleto ? " answered with its offered "N"
+  term.pause().press(key::Enter);  // "Outro boleto ? " answered with its offered "N"
   term.press('G');         // the file
   term.press(key::Enter);  // "Arquivo ... gerado com sucesso."
   term.press(key::Esc);
@@ -143,9 +145,10 @@ TEST_F(Boletos, SlipsTypedWithTheirChecksThenOneFileAndAnEmptyTable) {
   EXPECT_TRUE(store::mesmaPasta(*p, p->LOCARQ, p->ROTA));
 }
 
-TEST_F(Boletos, AFileThatCannotBeWrittenLeavesTheSlipsAndWaitingSlipsOpenInTheirGrid) {
+TEST_F(Boletos, NoFreeNameOfTheDayLeavesTheSlipsAndWaitingSlipsOpenInTheirGrid) {
   {
-    auto t = abre("BOLETO");
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::BOLETO));  // made on its first open
+    rt::db::Table* t = p->areas.table(67);
     ASSERT_TRUE(t->appendBlank());
     ASSERT_TRUE(t->put("CPFSAC", kAqui));
     ASSERT_TRUE(t->put("NOMESAC", std::string("ANA AQUI")));
@@ -154,16 +157,17 @@ TEST_F(Boletos, AFileThatCannotBeWrittenLeavesTheSlipsAndWaitingSlipsOpenInTheir
     ASSERT_TRUE(t->put("VALORDOC", Decimal(10)));
     ASSERT_TRUE(t->put("DATADOC", Date::fromYmd(2010, 7, 1)));
     ASSERT_TRUE(t->commit());
-    ASSERT_TRUE(t->close());
+    ASSERT_TRUE(store::fecha(p->areas, store::Area::BOLETO));
   }
-  // Every letter of the day taken but Z, which is a folder: nothing can be written.
+  // Every letter of the day taken (Z by a folder): no file is written, the slips stay.
   for (char l = 'A'; l < 'Z'; ++l) std::ofstream(programa / (std::string("C100620") + l + ".txt")) << "x";
   fs::create_directory(programa / "C100620Z.txt");
-  term.press('G').press(key::Enter);
-  term.press('P');         // the grid of waiting slips
+  term.press('G').press(key::Enter);  // "Já foram gerados os arquivos de A a Z de hoje."
+  term.press('P');                    // the grid of waiting slips
   term.press(key::Esc);
   term.press(key::Esc);
   MENUSELECT(*p, 33);
+  EXPECT_TRUE(gravador.viu("Já foram gerados os arquivos de A a Z de hoje."_cp));
   EXPECT_FALSE(gravador.viu("gerado com sucesso."));
   EXPECT_TRUE(gravador.viu("Use a tecla insert para um novo boleto."));
   EXPECT_TRUE(gravador.viu("Nome do Sacado"));

@@ -76,7 +76,7 @@ class ServidorSmtp {
         "b=m.get_body(('plain',))\nanexos=list(m.iter_attachments())\n"
         "a=anexos[0] if anexos else None\n"
         "sys.stdout.write('|'.join([e['from'],','.join(e['to']),str(m['subject']),b.get_content() if b else '',"
-        "a.get_filename() if a else '',a.get_content().hex() if a else '']))\n";
+        "a.get_filename() if a else '',a.get_payload(decode=True).hex() if a else '']))\n";
     std::ofstream(pasta_ + "/le.py") << script;
     std::string out;
     FILE* p = popen(("/usr/bin/python3 " + pasta_ + "/le.py " + pasta_ + "/" + std::to_string(n) + " 2>&1").c_str(), "r");
@@ -156,7 +156,7 @@ TEST_F(Email, TheFormsStoreTheAccountAndSendNotesWithAnAttachment) {
   term.type("S").type("N");
   term.press('S');  // "Confirma os dados ?"
   term.press('S');  // "Envia agora o Email?"
-  term.press(key::Enter);  // "Email enviado"
+  term.pause().press(key::Enter);  // "Email enviado"
   term.press('N');  // "Envia Email para outro contribuinte?"
   term.press(key::Esc);
   MENUSELECT(*p, 34);
@@ -164,7 +164,7 @@ TEST_F(Email, TheFormsStoreTheAccountAndSendNotesWithAnAttachment) {
   EXPECT_TRUE(gravador.viu("CPF do contribuinte que sera mandado o email. F1 mostra todos."));
   EXPECT_TRUE(gravador.viu("Email enviado"));
   EXPECT_EQ(smtp.mensagem(0), kUsuario + "|joao@cliente.com.br|Declaração 2010|Falta o informe do banco" +
-                                  std::string(60 - 24, ' ') + "\n|" + kCliente + ".TXT|4445434c41524143414f0d0a8087");
+                                  std::string(60 - 24, ' ') + "\r\n|" + kCliente + ".TXT|4445434c41524143414f0d0a8087");
   // Not remembered: DEFINE keeps blanks, the run keeps what was typed.
   auto d = abre("DEFINE");
   EXPECT_EQ(d->getText("SEN_USUA"), std::string(19, ' '));
@@ -189,13 +189,16 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
       {"destino recusado", [](office::Correio& c) { c.msg.CEMAIL_ENV = "recusa@cliente.com.br"; }, "Error: ", true},
       {"dados rejeitados", [](office::Correio& c) { c.msg.CASSUNTO = "REJEITA"; }, "Error: ", true},
   };
+  // An attachment gives every message a body.
+  const std::string anexo = p->LOCTRAB + "X.TXT";
+  std::ofstream(anexo) << "x";
   for (const Caso& k : casos) {
     office::Correio c = correio();
-    c.msg.CCORPO = "x";
+    c.msg.CANEXO = anexo;
     k.muda(c);
     const int antes = smtp.conexoes();
     gravador.esquece();
-    term.press(key::Enter);
+    term.pause().press(key::Enter);
     EXPECT_FALSE(office::MANDA_EMAIL(*p, c)) << k.nome;
     EXPECT_TRUE(gravador.viu(k.diz)) << k.nome;
     EXPECT_FALSE(gravador.viu("Email enviado")) << k.nome;
@@ -204,9 +207,8 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   // A body of the attachment alone; a client whose only rows are the checker's errors gets no
   // body and the question, whose "N" sends nothing.
   office::Correio c = correio();
-  c.msg.CANEXO = p->LOCTRAB + "X.TXT";
-  std::ofstream(c.msg.CANEXO) << "x";
-  term.press(key::Enter);
+  c.msg.CANEXO = anexo;
+  term.pause().press(key::Enter);
   EXPECT_TRUE(office::MANDA_EMAIL(*p, c));
   EXPECT_NE(smtp.mensagem(0).find("|Veja arquivo anexado"), std::string::npos) << smtp.mensagem(0);
   // Only checker errors for this client now.
@@ -223,7 +225,7 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   office::Correio s = correio();
   s.msg.CENVPEND = "S";
   gravador.esquece();
-  term.press(key::Enter);  // "Email sem texto?" keeps its offered "N"
+  term.pause().press(key::Enter);  // "Email sem texto?" keeps its offered "N"
   const int antes = smtp.conexoes();
   EXPECT_FALSE(office::MANDA_EMAIL(*p, s));
   EXPECT_TRUE(gravador.viu("Email sem texto?"));
