@@ -111,6 +111,8 @@ class Get {
   int prevEditable(int from) const;  // -1 when none
   void clearBuffer();
   void shiftLeftFrom(int i);
+  // Whether every place typed into from `from` on is blank.
+  bool blankFrom(int from) const;
   std::string format(const Value& v) const;
   void makePictures(const Value& v);
   void fitBuffer();
