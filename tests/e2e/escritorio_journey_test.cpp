@@ -14,6 +14,7 @@
 
 #include "programa_e2e.h"
 #include "rt/db/table.h"
+#include "support/servidor_smtp.h"
 #include "tmux_session.h"
 
 namespace {
@@ -113,6 +114,76 @@ TEST_F(JornadaEscritorio, TextExportAndBankSlipsWithTheirRemittanceFile) {
   auto t = rt::db::Table::open(home() + "/BOLETO.DBF");
   ASSERT_TRUE(t);
   EXPECT_EQ((*t)->recordCount(), 0u);
+}
+
+TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
+  if (!support::temAiosmtpd()) GTEST_SKIP() << "python3-aiosmtpd is not installed";
+  support::ServidorSmtp smtp("escritorio@exemplo.com.br", "s3nh@:x");
+  ASSERT_GT(smtp.porta(), 0);
+  TmuxSession s(e2e::comandoTavren(home(), "00", {}, 180), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Terminal 00", 30s)) << s.capture();
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
+  {
+    auto r = rt::db::Table::open(home() + "/DADOS2010/IMP0910.DBF");
+    ASSERT_TRUE(r);
+    ASSERT_TRUE((*r)->goTop());
+    ASSERT_TRUE((*r)->lockRecord());
+    ASSERT_TRUE((*r)->put("NOMECONTR", std::string("ANA DE SOUZA")));
+    ASSERT_TRUE((*r)->put("EMAIL", std::string("ana@cliente.com.br")));
+    ASSERT_TRUE((*r)->commit());
+  }
+  // A letter of the office with the name field (CP860 guillemets), as the editor writes it.
+  std::ofstream(home() + "/AVISO.TXT", std::ios::binary) << "Prezado(a) \xAENome\xAF,\r\nsua declaracao esta pronta.\x1A";
+
+  // Item 34: the account, not remembered.
+  teclas(s, {"M-p", "e"});
+  ASSERT_TRUE(s.waitForText("Configura Email", 10s)) << s.capture();
+  teclas(s, {"c"});
+  ASSERT_TRUE(s.waitForText("Servidor de saida (SMTP):", 10s)) << s.capture();
+  s.text("127.0.0.1:" + std::to_string(smtp.porta()));
+  teclas(s, {"Enter"});
+  s.text("escritorio@exemplo.com.br");
+  teclas(s, {"Enter"});
+  s.text("escritorio@exemplo.com.br");
+  teclas(s, {"Enter"});
+  s.text("N");
+  ASSERT_TRUE(s.waitForText("Informe a sua senha para enviar email", 10s)) << s.capture();
+  s.text("s3nh@:x");
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Confirma os dados ?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  // The message: the taxpayer by CPF, its address from the register, the edited letter.
+  ASSERT_TRUE(s.waitForText("Prepara o Email", 10s)) << s.capture();
+  teclas(s, {"p"});
+  ASSERT_TRUE(s.waitForText("Texto Editado", 10s)) << s.capture();
+  s.text("12345678909");
+  ASSERT_TRUE(s.waitForText("ana@cliente.com.br", 10s)) << s.capture();
+  teclas(s, {"Enter"});
+  s.text("Aviso");
+  teclas(s, {"Enter", "Enter"});
+  s.text("N");
+  s.text("S");
+  ASSERT_TRUE(s.waitForText("Confirma os dados ?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  ASSERT_TRUE(s.waitForText("Envia agora o Email?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  ASSERT_TRUE(s.waitForText("Nome da Carta:", 10s)) << s.capture();
+  s.text("aviso");
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Email enviado", 20s)) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Envia Email para outro contribuinte?", 10s)) << s.capture();
+  teclas(s, {"n", "Escape"});
+  const std::string m = smtp.mensagem(0);
+  EXPECT_EQ(m.rfind("escritorio@exemplo.com.br|ana@cliente.com.br|Aviso|Prezado(a) ANA DE SOUZA,", 0), 0u) << m;
+  EXPECT_NE(m.find("sua declaracao esta pronta."), std::string::npos) << m;
+  // Not remembered: DEFINE keeps no password.
+  auto d = rt::db::Table::open(home() + "/DEFINE.DBF");
+  ASSERT_TRUE(d);
+  ASSERT_TRUE((*d)->goTop());
+  EXPECT_EQ((*d)->getText("SEN_USUA"), std::string(19, ' '));
 }
 
 }  // namespace

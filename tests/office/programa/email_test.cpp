@@ -20,7 +20,7 @@
 #include "shell/funcoes.h"
 #include "store/abertura.h"
 #include "store/travas.h"
-#include "support/scratch_dir.h"
+#include "support/servidor_smtp.h"
 
 namespace shell::teste {
 namespace {
@@ -32,65 +32,6 @@ namespace fs = std::filesystem;
 const std::string kUsuario = "escritorio@exemplo.com.br", kSenha = "p:a@ss/1";
 const std::string kCliente = "11144477735";
 
-std::string leTudo(const std::string& caminho) {
-  std::ifstream f(caminho, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-// The server in a child process; what it received is read back with Python's email parser.
-class ServidorSmtp {
- public:
-  ServidorSmtp() : pasta_(support::makeScratchDir("smtp")) {
-    int canal[2];
-    if (pipe(canal) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(canal[1], 1);
-      close(canal[0]);
-      execl("/usr/bin/python3", "python3", TAVREN_SMTP_PY, pasta_.c_str(), kUsuario.c_str(), kSenha.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(canal[1]);
-    FILE* f = fdopen(canal[0], "r");
-    if (f != nullptr && fscanf(f, "%d", &porta_) != 1) porta_ = 0;
-    if (f != nullptr) fclose(f);
-  }
-  ~ServidorSmtp() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    support::removeScratchDir(pasta_);
-  }
-  int porta() const { return porta_; }
-  int conexoes() const { return static_cast<int>(leTudo(pasta_ + "/conexoes").size()); }
-  // "from|to|subject|body|attachment name|attachment bytes" of message n, decoded.
-  std::string mensagem(int n) const {
-    const std::string script =
-        "import email,json,sys\nfrom email import policy\n"
-        "e=json.load(open(sys.argv[1]+'.json'))\nm=email.message_from_bytes(open(sys.argv[1]+'.eml','rb').read(),"
-        "policy=policy.default)\n"
-        "b=m.get_body(('plain',))\nanexos=list(m.iter_attachments())\n"
-        "a=anexos[0] if anexos else None\n"
-        "sys.stdout.write('|'.join([e['from'],','.join(e['to']),str(m['subject']),b.get_content() if b else '',"
-        "a.get_filename() if a else '',a.get_payload(decode=True).hex() if a else '']))\n";
-    std::ofstream(pasta_ + "/le.py") << script;
-    std::string out;
-    FILE* p = popen(("/usr/bin/python3 " + pasta_ + "/le.py " + pasta_ + "/" + std::to_string(n) + " 2>&1").c_str(), "r");
-    char buf[4096];
-    for (std::size_t k; p != nullptr && (k = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, k);
-    if (p != nullptr) pclose(p);
-    return out;
-  }
-
- private:
-  std::string pasta_;
-  pid_t pid_ = -1;
-  int porta_ = 0;
-};
 
 class Email : public ProgramaFixture {
  protected:
@@ -132,7 +73,7 @@ class Email : public ProgramaFixture {
     c.msg.CCORPO.clear();
     return c;
   }
-  ServidorSmtp smtp;
+  support::ServidorSmtp smtp{kUsuario, kSenha};
 };
 
 TEST_F(Email, TheFormsStoreTheAccountAndSendNotesWithAnAttachment) {
