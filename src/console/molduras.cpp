@@ -326,8 +326,8 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       int c = q.rotuloCampo(0, 0, "CPF:", 14);
       q.rotuloCampo(0, c, "Para:", 40);
       q.rotuloCampo(1, 0, "Assunto:", 50);
-      c = q.rotuloCampo(2, 0, "Anexar :", 28);
-      c = q.rotuloCampo(2, c, "Pendencias", 1);
+      c = q.rotuloCampo(2, 0, "Anexar :", 28, 1);
+      c = q.rotuloCampo(2, c, "Pendencias", 1, 1);
       q.rotuloCampo(2, c, "Texto Editado", 1);
       return m;
     }
