@@ -34,7 +34,8 @@ long FonteTabela::skip(long n) {
   }
   if (n > 0) {
     while (moved < n) {
-      if (!t->skip(1).isOk()) break;
+      t->skip(1);
+      if (!t->status()) break;
       if (t->eof()) {
         (void)t->skip(-1);
         break;
@@ -43,7 +44,8 @@ long FonteTabela::skip(long n) {
     }
   } else {
     while (moved > n) {
-      if (!t->skip(-1).isOk() || t->bof()) break;
+      t->skip(-1);
+      if (!t->status() || t->bof()) break;
       --moved;
     }
   }

@@ -312,7 +312,7 @@ void Listas::rodapes(Definicao& d) {
   const bool estavaNoFim = t->eof();
   if (d.grupo == 1) {
     int total = 0, simples = 0, completa = 0, rural = 0;
-    for (rt::db::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip(1)) {
+    for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
       ++total;
       const std::string padrao = t->getText("USAPADRAO");
       if (padrao == "S") ++simples;
@@ -336,7 +336,7 @@ void Listas::rodapes(Definicao& d) {
   } else {
     std::array<Decimal, 3> soma{};
     const Decimal tipo = numeroVar("TIPO_BEM");
-    for (rt::db::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip(1)) {
+    for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
       const Decimal tipoLinha = t->getNumber("TIPO_BEM");
       if (d.somaTodos ? tipoLinha < Decimal(4) : tipoLinha == tipo) {
         soma[0] += t->getNumber("VAL_TRIBU");

@@ -22,11 +22,13 @@ rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
   const std::uint32_t onde = t->recNo();
   // One record copied for each row is cheaper than resolving the names again.
   const store::RegistroEspelho modelo(store::numero(store::origem(copia)), "");
-  RT_DB_TRY(t->goTop());
+  t->goTop();
+  RT_DB_TRY(t->status());
   while (!t->eof()) {
     linhas.push_back(modelo);
     linhas.back().carrega(*t);
-    RT_DB_TRY(t->skip(1));
+    t->skip(1);
+    RT_DB_TRY(t->status());
   }
   if (onde != 0 && onde <= t->recordCount()) (void)t->goTo(onde);
   return linhas;
@@ -60,13 +62,15 @@ rt::db::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
   if (!aberta) return aberta.status();
   rt::db::Table& t = **aberta;
   const store::RegistroEspelho modelo(tabela, "");
-  RT_DB_TRY(t.goTop());
+  t.goTop();
+  RT_DB_TRY(t.status());
   while (!t.eof()) {
     if (!t.isDeleted() && quer(t)) {
       linhas.push_back(modelo);
       linhas.back().carrega(t);
     }
-    RT_DB_TRY(t.skip(1));
+    t.skip(1);
+    RT_DB_TRY(t.status());
   }
   return linhas;
 }

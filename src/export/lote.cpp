@@ -36,7 +36,8 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
   console::AVISOSN(ctx, {"Evite enviar declaracoes com o IRPF da Receita aberto",
                          "O programa aceita, mas podem causar problemas"}, 0);
   rt::db::Table* t = ctx.areas.table(kCadastro);
-  if (t != nullptr && t->goTop()) {
+  if (t != nullptr) t->goTop();
+  if (t != nullptr && t->status()) {
     while (t != nullptr && !t->eof()) {
       if (abandona(ctx)) break;
       if (item != 64 || t->getText("IMPRE") == "S") {
@@ -46,9 +47,12 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
         // The driver may have closed the register: back to the same record.
         if (!store::ABERTURA(ctx, kCadastro)) break;
         t = ctx.areas.table(kCadastro);
-        if (t == nullptr || !t->goTo(registro)) break;
+        if (t == nullptr) break;
+        t->goTo(registro);
+        if (!t->status()) break;
       }
-      if (!t->skip(1)) break;
+      t->skip(1);
+      if (!t->status()) break;
     }
   }
   if (t != nullptr) (void)t->goTop();

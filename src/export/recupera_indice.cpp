@@ -39,7 +39,7 @@ std::optional<Identificador> noRegistro(store::Contexto& ctx, std::string_view p
   auto t = rt::db::Table::open(arquivo, {.readOnly = true, .alias = "RECUPERA"});
   if (!t) return std::nullopt;
   rt::db::Table& r = **t;
-  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk()) {
+  for (r.goTop(); r.status() && !r.eof(); r.skip(1)) {
     if (r.isDeleted() || rt::text::alltrim(r.getText("CPF")) != cpf) continue;
     return Identificador{std::string(cpf),      r.getText("RETIFICA"),  r.getText("NOVOEND"),
                          r.getText("NOMECONTR"), r.getText("NRORECIBO"), r.getText("RECIBOANT"),

@@ -25,7 +25,7 @@ template <class F>
 void paraCada(store::Contexto& ctx, Area a, F&& f) {
   rt::db::Table* t = area(ctx, a);
   if (t == nullptr) return;
-  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted()) f(*t);
 }
 
@@ -37,7 +37,8 @@ struct Resumo {
 Resumo resumo(store::Contexto& ctx, const std::string& cpf) {
   Resumo r;
   rt::db::Table* t = area(ctx, Area::TMP_01);
-  bool achou = t != nullptr && t->goTop().isOk() && !t->eof();
+  if (t != nullptr) t->goTop();
+  bool achou = t != nullptr && t->status() && !t->eof();
   // Table 01 opened here is closed again at once: left open, it would keep every other
   // terminal's load and save (which open it exclusively) waiting for as long as this one runs.
   const int resumoCompartilhado = store::numero(Area::IMP0110);

@@ -69,12 +69,14 @@ void PARCELAS(grid::AmbienteMatriz& a) {
   const std::uint32_t registro = t->recNo();
   // Each month the grid recomputes takes the taxable share stored by the last computation.
   (void)calculaGanho(a.calc);
-  if (!t->goTo(registro)) return;
+  t->goTo(registro);
+  if (!t->status()) return;
   carregaParcelas(*t, a.m);
   grid::MBROWSE(a, kTelaParcelas);
   {
     taxcalc::Gravacoes grava(a.calc.saida);
-    if (!grava.confere(t->goTo(registro), t->alias())) return;
+    t->goTo(registro);
+    if (!grava.confere(t->status(), t->alias())) return;
     gravaParcelas(*t, a.m, grava);
     if (!grava.ok()) return;
   }

@@ -90,11 +90,13 @@ void gravaModo(taxcalc::Contexto& c, grid::Matrizes& m, int modo, taxcalc::Grava
     const bool guarda = !vazia || (linha == 19 && modo != Fundos);
     const std::uint32_t r = registroRV(*t, cpf, linha, modo);
     if (!guarda) {
-      if (r != 0 && grava.confere(t->goTo(r), t->alias())) grava.confere(t->markDeleted(), t->alias());
+      if (r != 0) t->goTo(r);
+      if (r != 0 && grava.confere(t->status(), t->alias())) grava.confere(t->markDeleted(), t->alias());
       continue;
     }
     if (r != 0) {
-      if (!grava.confere(t->goTo(r), t->alias())) continue;
+      t->goTo(r);
+      if (!grava.confere(t->status(), t->alias())) continue;
     } else {
       if (!grava.confere(t->appendBlank(), t->alias())) return;
       grava.put(*t, "CPF", cpf);

@@ -118,8 +118,9 @@ void gravaGanho(rt::db::Table& operacoes, rt::db::Table& custos, Ganho& g, taxca
       grava.put(custos, "CPF", cpf);
       grava.put(custos, "BEM_NRO", Decimal(g.BEM_NRO));
       grava.put(custos, "RVAR_NRO", Decimal(c.RVAR_NRO));
-    } else if (!grava.confere(custos.goTo(c.registro), custos.alias())) {
-      continue;
+    } else {
+      custos.goTo(c.registro);
+      if (!grava.confere(custos.status(), custos.alias())) continue;
     }
     grava.put(custos, "VALOR_CUST", c.VALOR_CUST);
     grava.put(custos, "DATA_CUST", c.DATA_CUST);
@@ -149,7 +150,10 @@ std::optional<Ganho> calculaGanho(taxcalc::Contexto& c) {
   const std::uint32_t volta = custos->eof() ? 0 : custos->recNo();
   taxcalc::Gravacoes grava(c.saida);
   gravaGanho(*operacoes, *custos, g, grava);
-  if (volta != 0) grava.confere(custos->goTo(volta), custos->alias());
+  if (volta != 0) {
+    custos->goTo(volta);
+    grava.confere(custos->status(), custos->alias());
+  }
   return g;
 }
 

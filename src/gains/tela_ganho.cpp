@@ -118,8 +118,9 @@ bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho&
     grava.put(t, "CPF", c.d.CPF.chave());
     grava.put(t, "BEM_NRO", Decimal(g.BEM_NRO));
     grava.put(t, "TIPO_BEM", Decimal(g.TIPO_BEM));
-  } else if (!grava.confere(t.goTo(registro), t.alias())) {
-    return false;
+  } else {
+    t.goTo(registro);
+    if (!grava.confere(t.status(), t.alias())) return false;
   }
   const int nat = std::clamp(static_cast<int>(f.natureza.wholePart()), 1, 9);
   grava.put(t, "NATUOPER", std::string(kNaturezas[static_cast<std::size_t>(nat - 1)]));
@@ -245,7 +246,8 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
       (void)grid::EDITA(ctx, grade, kTelaCustos);
     }
     // A sale in instalments: its months in their matrix.
-    if (g.VEN_PRAZO && t.goTo(registro)) {
+    if (g.VEN_PRAZO) t.goTo(registro);
+    if (g.VEN_PRAZO && t.status()) {
       grid::Matrizes meses;
       ServicosMatrizGanhos servicos;
       grid::AmbienteMatriz a{ctx, grade, c, meses, servicos};
@@ -274,7 +276,8 @@ bool DEL_GP(taxcalc::Contexto& c, int bem) {
     return false;
   {
     taxcalc::Gravacoes grava(c.saida);
-    if (grava.confere(t->goTo(registro), t->alias())) grava.confere(t->markDeleted(), t->alias());
+    t->goTo(registro);
+    if (grava.confere(t->status(), t->alias())) grava.confere(t->markDeleted(), t->alias());
     grava.confere(t->flush(), t->alias());
     if (rt::db::Table* k = custos(c)) {
       taxcalc::Varredura(*k, &grava).cada([&](rt::db::Table& l, std::uint32_t) {
@@ -329,7 +332,8 @@ class ServicosGanhos final : public console::ServicosLista {
     // The deleted row is hidden now: the cursor goes to the next one, or the last.
     rt::db::Table& t = *operacoes(calc_);
     if (t.isVisible()) return;
-    if (!t.skip(1).isOk() || t.eof()) (void)t.goBottom();
+    t.skip(1);
+    if (!t.status() || t.eof()) (void)t.goBottom();
   }
   // The declaration's screen keys stay live in the list; one that leaves the screen (it asks for
   // another screen, or moves on with Tab) ends the list.

@@ -11,7 +11,9 @@ long FonteGrade::skip(long n) {
     return 0;
   }
   while (moved < n) {
-    if (t->eof() || !t->skip(1).isOk()) break;
+    if (t->eof()) break;
+    t->skip(1);
+    if (!t->status()) break;
     if (t->eof()) {
       // Past the last record only onto the phantom row of append mode.
       if (anexando_) {
@@ -30,7 +32,8 @@ long FonteGrade::skip(long n) {
       --moved;
       continue;
     }
-    if (!t->skip(-1).isOk() || t->bof()) break;
+    t->skip(-1);
+    if (!t->status() || t->bof()) break;
     --moved;
   }
   return moved;

@@ -32,7 +32,7 @@ using store::Area;
 std::vector<Boleto> boletosEsperando(store::Contexto& ctx, rt::db::Table& t) {
   std::vector<Boleto> v;
   (void)t.setOrder(1);  // an order of the table's own index: nothing is written
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk()) {
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     Boleto b{t.getNumber("NRODOCUM"), t.getNumber("NOSSONRO"), t.getDate("DATADOC"), t.getNumber("VALORDOC"),
              t.getText("NOMESAC"),    t.getText("CPFSAC"),     {}};
     v.push_back(std::move(b));

@@ -75,7 +75,7 @@ std::optional<std::string_view> falta(const EntradaBoleto& e, Date hoje) {
 bool nossoNumeroUsado(rt::db::Table& t, Decimal nro) {
   const std::uint32_t onde = t.recNo();
   bool usado = false;
-  for (bool ok = t.goTop().isOk(); ok && !t.eof() && !usado; ok = t.skip(1).isOk())
+  for (t.goTop(); t.status() && !t.eof() && !usado; t.skip(1))
     usado = t.getNumber("NOSSONRO") == nro;
   (void)t.goTo(onde);  // only read: going back writes nothing
   return usado;

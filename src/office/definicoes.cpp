@@ -18,8 +18,9 @@ bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>&
   if (!aberta && !store::ABERTURA(ctx, Area::DEFINE)) return false;  // the opener said why
   bool ok = false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::DEFINE);
-  rt::db::Status s = store::seleciona(ctx.areas, Area::DEFINE);
-  if (s) s = t.goTop();
+  store::seleciona(ctx.areas, Area::DEFINE);
+  t.goTop();
+  rt::db::Status s = t.status();
   if (!s || t.eof()) {
     (void)store::gravou(ctx, s ? rt::db::Status(rt::db::Error::kNoRecord, "DEFINE") : s, "DEFINE");
   } else {

@@ -74,9 +74,10 @@ bool EXPORTA(store::Contexto& ctx) {
   // The register is open for the whole run; the other tables only for the copy.
   const bool propria = item.tabela != Area::IMP0910;
   if (propria && !store::ABERTURA(ctx, item.tabela)) return false;
-  if (!propria && (!store::aberta(ctx.areas, item.tabela) || !store::seleciona(ctx.areas, item.tabela))) {
+  if (!propria && !store::aberta(ctx.areas, item.tabela)) {
     if (!store::ABERTURA(ctx, item.tabela)) return false;
   }
+  if (!propria) store::seleciona(ctx.areas, item.tabela);
   const bool ok = ENV_ARQ(ctx, item.arquivo);
   // Nothing was changed in the table: closing it and going back to the caller's area cannot
   // lose anything.

@@ -238,8 +238,10 @@ std::vector<LinhaCadastro> leCadastro(rt::db::Table& t) {
   std::vector<LinhaCadastro> v;
   const std::uint32_t n = t.recordCount();
   v.reserve(n);
-  for (std::uint32_t r = 1; r <= n; ++r)
-    if (t.goTo(r) && !t.isDeleted()) v.push_back(daLinha(t));
+  for (std::uint32_t r = 1; r <= n; ++r) {
+    t.goTo(r);
+    if (t.status() && !t.isDeleted()) v.push_back(daLinha(t));
+  }
   return v;
 }
 

@@ -94,7 +94,7 @@ void FAZ_COMPROV(store::Contexto& ctx, Impressao& imp, const std::string& CNOMER
   Pagina p(imp);
   p.normal();
   bool primeiro = true;
-  for (bool ok = t.seek(cpf).isOk() && t.found(); ok && !t.eof() && t.getText("CPF") == cpf; ok = t.skip(1).isOk()) {
+  for (bool ok = t.seek(cpf).isOk() && t.found(); ok && !t.eof() && t.getText("CPF") == cpf; t.skip(1), ok = t.status().isOk()) {
     if (t.isDeleted()) continue;
     if (!primeiro) p.quebra();
     primeiro = false;

@@ -122,7 +122,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
     return store::gravou(ctx, s, m.alias());
   };
   std::uint32_t escolhido = 0, primeiro = 0;
-  for (bool ok = m.goTop().isOk(); ok && !m.eof(); ok = m.skip(1).isOk()) {
+  for (m.goTop(); m.status() && !m.eof(); m.skip(1)) {
     if (m.isDeleted()) continue;
     if (primeiro == 0) primeiro = m.recNo();
     if (m.getText("CONFIM") != "S") continue;
@@ -131,14 +131,16 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
     else if (store::REC_LOCK(ctx, 5) && !marca(" "))
       break;
   }
-  if (escolhido == 0 && primeiro != 0 && m.goTo(primeiro) && store::REC_LOCK(ctx, 5)) {
+  if (escolhido == 0 && primeiro != 0) m.goTo(primeiro);
+  if (escolhido == 0 && primeiro != 0 && m.status() && store::REC_LOCK(ctx, 5)) {
     if (!marca("S")) {
       (void)ctx.areas.select(antes);
       return false;
     }
     escolhido = primeiro;
   }
-  if (escolhido == 0 || !m.goTo(escolhido)) {
+  if (escolhido != 0) m.goTo(escolhido);
+  if (escolhido == 0 || !m.status()) {
     // No model to copy: the terminal's record keeps its printer.
     (void)ctx.areas.select(antes);
     (void)console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);

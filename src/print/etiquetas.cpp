@@ -79,7 +79,7 @@ void FAZ_ETI(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
     return;
   }
   std::vector<Etiqueta> aeti;
-  for (bool ok = reg->goTop().isOk(); ok && !reg->eof() && !imp.CAN_IMP; ok = reg->skip(1).isOk()) {
+  for (reg->goTop(); reg->status() && !reg->eof() && !imp.CAN_IMP; reg->skip(1)) {
     if (reg->isDeleted() || (esc.QUECON == 2 && reg->getText("IMPRE") != "S")) continue;
     aeti.push_back(etiqueta(*reg));
     if (aeti.size() == porFileira) {

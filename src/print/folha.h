@@ -81,7 +81,7 @@ template <typename F>
 void paraCadaLinha(store::Contexto& ctx, store::Area area, F&& f) {
   rt::db::Table* t = ctx.areas.table(store::numero(area));
   if (t == nullptr) return;
-  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted()) f(*t);
 }
 

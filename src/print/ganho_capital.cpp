@@ -120,7 +120,7 @@ class Demonstrativo {
   // The cost rows or share movements of this operation, in key order.
   template <class F>
   void paraCadaCusto(F&& f) {
-    for (bool ok = custos_.goTop().isOk(); ok && !custos_.eof(); ok = custos_.skip(1).isOk())
+    for (custos_.goTop(); custos_.status() && !custos_.eof(); custos_.skip(1))
       if (!custos_.isDeleted() && inteiro(custos_, "BEM_NRO") == bem_) f(custos_);
   }
 
@@ -339,14 +339,14 @@ void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, con
   rt::db::Table* op = ctx.areas.table(store::numero(store::Area::TMP_07));
   if (op == nullptr) return;
   bool temGanho = false;
-  for (bool ok = op->goTop().isOk(); ok && !op->eof() && !temGanho; ok = op->skip(1).isOk()) temGanho = ehGanho(*op);
+  for (op->goTop(); op->status() && !op->eof() && !temGanho; op->skip(1)) temGanho = ehGanho(*op);
   if (!temGanho) return;
   while (pergunta) {
     const std::optional<int> nro = perguntaNumero(ctx, "Nro. do ganho de capital a ser impresso (0 todos)", 0, 0, 99);
     if (!nro) return;
     if (*nro == 0) break;
     bool achou = false;
-    for (bool ok = op->goTop().isOk(); ok && !op->eof(); ok = op->skip(1).isOk()) {
+    for (op->goTop(); op->status() && !op->eof(); op->skip(1)) {
       achou = !op->isDeleted() && inteiro(*op, "BEM_NRO") == *nro && inteiro(*op, "RVAR_NRO") == 0;
       if (achou) break;
     }
@@ -356,7 +356,7 @@ void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, con
     }
     imprimeComQuebra(ctx, imp, nome, cpf);
   }
-  for (bool ok = op->goTop().isOk(); ok && !op->eof(); ok = op->skip(1).isOk())
+  for (op->goTop(); op->status() && !op->eof(); op->skip(1))
     if (ehGanho(*op)) imprimeComQuebra(ctx, imp, nome, cpf);
 }
 

@@ -59,7 +59,8 @@ console::PrecosEscritorio precosDoEscritorio(store::Contexto& ctx) {
   console::PrecosEscritorio p{Decimal::val("1.6"), Decimal(1), Decimal(60)};
   if (store::ABERTURA(ctx, store::Area::DEFINE)) {
     rt::db::Table& d = *ctx.areas.table(store::numero(store::Area::DEFINE));
-    if (d.goTop() && !d.eof()) {
+    d.goTop();
+    if (d.status() && !d.eof()) {
       p.VAL_BYTE = d.getNumber("VAL_BYTE");
       p.VAL_SEG = d.getNumber("VAL_SEG");
       p.VAL_MIN = d.getNumber("VAL_MIN");
@@ -82,7 +83,7 @@ void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
   });
   p.condensado();
   Totais t;
-  for (bool ok = reg->goTop().isOk(); ok && !reg->eof() && !imp.CAN_IMP; ok = reg->skip(1).isOk()) {
+  for (reg->goTop(); reg->status() && !reg->eof() && !imp.CAN_IMP; reg->skip(1)) {
     if (reg->isDeleted()) continue;
     const LinhaCadastro c = daLinha(*reg);
     if (esc.QUECON == 2 && c.IMPRE != "S") continue;

@@ -45,7 +45,7 @@ constexpr std::array<std::string_view, 26> kRotulos{
 std::string mes(int m) { return (m < 10 ? "0" : "") + std::to_string(m); }
 
 bool temRendaVariavel(rt::db::Table& t) {
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getNumber("TIPO_BEM").wholePart() == 4) return true;
   return false;
 }
@@ -71,7 +71,7 @@ QuadroTrimestre quadroDoTrimestre(store::Contexto& ctx, int trimestre) {
   QuadroTrimestre q{};
   rt::db::Table* t = ctx.areas.table(kCopia);
   if (t == nullptr) return q;
-  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk()) {
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
     if (t->isDeleted() || t->getNumber("TIPO_BEM").wholePart() != 4) continue;
     const auto linha = t->getNumber("RVAR_NRO").wholePart();
     if (linha < 1 || linha > 26) continue;

@@ -255,7 +255,8 @@ void lista(Rural& r, store::Area area, int k) {
   r.linhas(area, [&](rt::db::Table& t) { linhas.push_back(t.recNo()); });
   rt::db::Table& t = *r.ctx.areas.table(store::numero(area));
   for (std::size_t i = 0; i < linhas.size(); ++i) {
-    if (!t.goTo(linhas[i])) break;
+    t.goTo(linhas[i]);
+    if (!t.status()) break;
     const std::vector<std::string> texto = fatias(t.getText(bens ? "I8R_1" : "I9R_1"), bens ? 103 : 70);
     if (bens) p.valor(1, t.getNumber("CODIGO"), "@ez 99");
     for (std::size_t f = 0; f < texto.size(); ++f) {

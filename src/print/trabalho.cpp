@@ -68,11 +68,13 @@ rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
     RT_DB_TRY(fonte.seek(cpf.chave()));
     while (!fonte.eof() && fonte.raw(campoCpf) == cpf) {
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
-      RT_DB_TRY(fonte.skip(1));
+      fonte.skip(1);
+      RT_DB_TRY(fonte.status());
     }
   }
   RT_DB_TRY(store::copiaRegistros(fonte, copia, linhas));
-  return copia.goTop();
+  copia.goTop();
+  return copia.status();
 }
 
 // After the sheets of a whole declaration: a new page, the gain statements, the
@@ -150,7 +152,8 @@ void porLinha(Trabalho& t) {
     IMPRESSAO(t, reg->getText("CPF"));
     return;
   }
-  for (bool ok = reg->goTop().isOk(); ok && !reg->eof() && !t.imp.CAN_IMP && !t.rotaFalhou;) {
+  reg->goTop();
+  for (bool ok = reg->status().isOk(); ok && !reg->eof() && !t.imp.CAN_IMP && !t.rotaFalhou;) {
     const std::uint32_t linha = reg->recNo();
     const bool marcado = t.esc.QUECON != 2 || reg->getText("IMPRE") == "S";
     const int estatus = static_cast<int>(reg->getNumber("ESTATUS").wholePart());
@@ -159,8 +162,11 @@ void porLinha(Trabalho& t) {
     if (marcado && naFaixa) IMPRESSAO(t, reg->getText("CPF"));
     // The sheets may move the register: the walk goes on from the row it was on.
     reg = t.ctx.areas.table(kRegistro);
-    if (reg == nullptr || !reg->goTo(linha)) break;
-    ok = reg->skip(1).isOk();
+    if (reg == nullptr) break;
+    reg->goTo(linha);
+    if (!reg->status()) break;
+    reg->skip(1);
+    ok = reg->status().isOk();
   }
 }
 
@@ -171,7 +177,7 @@ void porPasta(Trabalho& t) {
   std::vector<std::string> pastas;
   if (store::ABERTURA(ctx, store::Area::DIRET)) {
     rt::db::Table& d = *ctx.areas.table(kPastas);
-    for (bool ok = d.goTop().isOk(); ok && !d.eof(); ok = d.skip(1).isOk())
+    for (d.goTop(); d.status() && !d.eof(); d.skip(1))
       if (const std::string p(rt::text::alltrim(d.getText("DIRETOR"))); !p.empty()) pastas.push_back(p);
   }
   const std::string antes = ctx.ROTADOANO;

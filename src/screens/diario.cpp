@@ -82,7 +82,7 @@ bool leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lanc
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   (void)t.setOrder(0);
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("CPF") == cpf) saida.push_back(lancamentoDaLinha(t));
   return true;
 }
@@ -111,7 +111,7 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
   if (!store::FIL_LOCK(ctx, 0)) return false;
   std::vector<std::uint32_t> antigos;
   (void)t.setOrder(0);
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("CPF") == cpf) antigos.push_back(t.recNo());
   rt::db::Status s;
   for (std::size_t i = 0; s && i < lancamentos.size(); ++i) {
@@ -121,7 +121,8 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
   if (s) s = t.flush();
   // Only once every new row is written do the old ones go.
   for (std::size_t i = 0; s && i < antigos.size(); ++i) {
-    s = t.goTo(antigos[i]);
+    t.goTo(antigos[i]);
+    s = t.status();
     if (s) s = t.markDeleted();
   }
   if (s) s = t.flush();
@@ -160,7 +161,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   const std::vector<int> mapa = store::mapaCampos(fonte, copia);
   (void)fonte.setOrder(1);
   if (fonte.seek(cpf.chave()).isOk() && fonte.found()) {
-    for (; s && !fonte.eof() && fonte.getText("CPF") == cpf; s = fonte.skip(1)) {
+    for (; s && !fonte.eof() && fonte.getText("CPF") == cpf; fonte.skip(1), s = fonte.status()) {
       if (fonte.isDeleted()) continue;
       s = copia.appendBlank();
       if (s) s = store::copiaCampos(fonte, copia, mapa);
@@ -181,7 +182,7 @@ std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
   rt::db::Table* t = ctx.areas.table(kCopia);
   if (t == nullptr) return v;
   (void)t->setOrder(0);
-  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted()) v.push_back(lancamentoDaLinha(*t));
   return v;
 }

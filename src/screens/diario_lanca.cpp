@@ -324,11 +324,12 @@ int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
   if (t == nullptr) return 0;
   std::vector<std::uint32_t> linhas;
   (void)t->setOrder(0);
-  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted() && !t->getLogical("LANCADO")) linhas.push_back(t->recNo());
   int postados = 0;
   for (std::uint32_t r : linhas) {
-    if (!t->goTo(r).isOk()) continue;
+    t->goTo(r);
+    if (!t->status()) continue;
     const Lancamento l = lancamentoDaLinha(*t);
     const std::optional<Conta> c = contaDoPlano(ctx, l.CDCONTA);
     if (!c || c->CDSTATUS == "N") {
@@ -338,7 +339,8 @@ int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
     }
     if (!posta(ctx, cpf, l, *c)) continue;
     // The copy is this terminal's alone: the mark is written without a lock.
-    rt::db::Status s = t->goTo(r);
+    t->goTo(r);
+    rt::db::Status s = t->status();
     if (s) s = t->put("LANCADO", rt::ui::Value(true));
     if (s) s = t->flush();
     if (!s) {

@@ -150,7 +150,7 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   };
   std::vector<Municipio> lista;
   (void)t.setOrder(0);
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("UNIFED") == uf)
       lista.push_back(
           {upper(alltrim(t.getText("NOMEMUNI"))), t.getText("NOMEMUNI"), t.getText("NROMUNI"), t.recNo()});
@@ -166,7 +166,8 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   // The list shows the state's towns only; its filter goes with it. It opens on the town
   // nearest to what was typed, as a soft seek leaves it (a state has hundreds of towns).
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
-  if (procura.empty() || it == lista.end() || !t.goTo(it->linha).isOk()) (void)t.goTop();
+  if (!procura.empty() && it != lista.end()) t.goTo(it->linha);
+  if (procura.empty() || it == lista.end() || !t.status().isOk()) t.goTop();
   (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
   soltaFiltro(a);
 }

@@ -81,10 +81,12 @@ bool VETITUT(AmbienteTela& a, const std::string& v) {
 // second row of his own.
 bool achaPessoa(rt::db::Table& t, const std::string& cpfDependente) {
   const std::string procurado(rt::text::alltrim(cpfDependente));
-  if (!t.goTop().isOk()) return false;
+  t.goTop();
+  if (!t.status()) return false;
   while (!t.eof()) {
     if (std::string(rt::text::alltrim(t.getText("CPFDEPEN"))) == procurado) return true;
-    if (!t.skip().isOk()) return false;
+    t.skip();
+    if (!t.status()) return false;
   }
   return false;
 }
@@ -164,7 +166,8 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
 
   // The months as the grid left them go back into the person's row.
   (void)a.ctx.areas.select(store::numero(store::Area::TMP_12));
-  if (t->goTo(linha).isOk() && store::REC_LOCK(a.ctx, 5)) {
+  t->goTo(linha);
+  if (t->status().isOk() && store::REC_LOCK(a.ctx, 5)) {
     for (int m = 1; m <= 13; ++m)
       for (int x = 1; x <= 7; ++x) grava.put(*t, nomeMes(x, m), e.REC_MENSAL[m][x + 1]);
     grava.confere(t->flush(), "a linha do carnê-leão"_cp);

@@ -57,7 +57,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
   g.CTITULO = titulo;
   (void)grid::EDITA(ctx, g, 41);
   std::vector<std::string> cpfs;
-  for (bool ok = t->goTop().isOk(); ok && !t->eof(); ok = t->skip(1).isOk())
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (t->getText("IMPRE") == "S") cpfs.push_back(t->getText("CPF"));
   if (soRural) t->clearFilter();
   (void)t->goTop();

@@ -280,7 +280,8 @@ void registraPasta(Program& p) {
     }
   }
   if (achado) {
-    if (store::gravou(p, t->goTo(achado), t->alias()) && t->getText("SELEC") != "S")
+    t->goTo(achado);
+    if (store::gravou(p, t->status(), t->alias()) && t->getText("SELEC") != "S")
       (void)marca("S");  // gravaTravado says its own failure
   } else {
     const int antes = p.areas.current();

@@ -50,7 +50,9 @@ bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, cons
 
 bool gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok() || !define->goTop()) return false;
+  if (!define.ok()) return false;
+  define->goTop();
+  if (!define->status()) return false;
   return gravaTravado(ctx, store::Area::DEFINE, *define, escreve);
 }
 
@@ -68,7 +70,9 @@ bool gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
 
 void carregaDefine(store::Contexto& ctx, Ajustes& aj) {
   UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok() || !define->goTop() || define->eof()) return;
+  if (!define.ok()) return;
+  define->goTop();
+  if (!define->status() || define->eof()) return;
   const rt::db::Table& t = *define;
   aj.VAL_SEG = t.getNumber("VAL_SEG");
   aj.VAL_BYTE = t.getNumber("VAL_BYTE");

@@ -151,7 +151,8 @@ bool registraPastaPrograma(Contexto& ctx) {
   rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
   (void)seleciona(ctx.areas, Area::DIRET);
-  if (!t->goTop() || !t->eof()) return true;
+  t->goTop();
+  if (!t->status() || !t->eof()) return true;
   if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
   rt::db::Status s = t->put("DIRETOR", ctx.ROTADEF);
   if (s) s = t->put("SELEC", std::string("S"));

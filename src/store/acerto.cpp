@@ -73,7 +73,8 @@ rt::db::Result<TabelaAberta> exclusivo(Contexto& ctx, const std::string& dbf) {
 // DEFINE's one record: old values by field name, the seed in the fields that are new.
 Status copiaDefine(Table& novo, Table& velho, const TabelaDef& t) {
   velho.setDeletedHidden(true);
-  RT_DB_TRY(velho.goTop());
+  velho.goTop();
+  RT_DB_TRY(velho.status());
   const bool temVelho = !velho.eof();
   const std::vector<ValorSemente> semente = sementeDEFINE();
   RT_DB_TRY(novo.appendBlank());
@@ -96,8 +97,8 @@ Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
   for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_DB_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
   RT_DB_TRY(pagamentos.setOrder(0));
   pagamentos.setDeletedHidden(false);
-  for (Status s = pagamentos.goTop(); !pagamentos.eof(); s = pagamentos.skip()) {
-    RT_DB_TRY(s);
+  for (pagamentos.goTop(); !pagamentos.eof(); pagamentos.skip()) {
+    RT_DB_TRY(pagamentos.status());
     const rt::text::Decimal codigo = pagamentos.getNumber("I6_3");
     const int novo = codigoPagamentoNovo(static_cast<int>(codigo.toDouble()));
     if (rt::text::Decimal(novo) != codigo) RT_DB_TRY(pagamentos.put("I6_3", rt::text::Decimal(novo)));

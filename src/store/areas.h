@@ -102,8 +102,8 @@ inline rt::db::Table* tabela(const rt::db::WorkAreas& areas, Area a) {
 inline bool aberta(const rt::db::WorkAreas& areas, Area a) {
   return areas.isOpen(numero(a));
 }
-inline rt::db::Status seleciona(rt::db::WorkAreas& areas, Area a) {
-  return areas.select(numero(a));
+inline void seleciona(rt::db::WorkAreas& areas, Area a) {
+  areas.select(numero(a));
 }
 inline rt::db::Status fecha(rt::db::WorkAreas& areas, Area a) {
   return areas.close(numero(a));

@@ -27,7 +27,7 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
     if (!conjuge) {
       // The folder's row of the register becomes the chosen one.
       rt::db::Table& reg = *tabela(ctx.areas, Area::DIRET);
-      for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk())
+      for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1))
         if (mesmaPasta(ctx, reg.getText("DIRETOR"), pasta)) break;
       (void)TROCASIM(ctx, preenche, a.cpf);
       if (preenche != 1) ctx.LOCARQ = console::BAR_DIR(pasta);

@@ -111,7 +111,8 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   Status s = gravaLinhas(ctx, ctx.LOCARQ, novo, linhas);
   if (s) {
     (void)seleciona(ctx.areas, Area::IMP0910);
-    s = r->goTo(linha);
+    r->goTo(linha);
+    s = r->status();
     if (s) s = r->put("CPF", novo);
     if (s) s = r->commit();
   }
@@ -334,7 +335,8 @@ bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::st
   fecha(ctx, ns);
   if (s) {
     (void)seleciona(ctx.areas, Area::IMP0910);
-    s = r->goTo(linha);
+    r->goTo(linha);
+    s = r->status();
     if (s && soRural) {
       s = r->put("TEMRURAL", std::string("N"));
       if (s) s = r->put("ATV_BRASIL", std::string(" "));
@@ -355,8 +357,9 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   ctx.relato().espera("Processando!");
   if (FIL_LOCK(ctx, 5)) {
     // Every print mark cleared; a row the table refuses stops the deletion before it starts.
-    Status s = r.goTop();
-    for (; s && !r.eof(); s = r.skip(1)) {
+    r.goTop();
+    Status s = r.status();
+    for (; s && !r.eof(); r.skip(1), s = r.status()) {
       ++total;
       if (r.getText("TEMRURAL") == "S") ++rurais;
       if (r.getText("IMPRE") != " " && !(s = r.put("IMPRE", std::string(" ")))) break;

@@ -53,10 +53,12 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
     if (campoCpf < 0 || fonte.raw(campoCpf) != std::string_view(chave).substr(0, 11)) break;
     if (campoAtv >= 0 && fonte.raw(campoAtv) != std::string_view(chave).substr(11, 1)) break;
     if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
-    RT_DB_TRY(fonte.skip(1));
+    fonte.skip(1);
+    RT_DB_TRY(fonte.status());
   }
   RT_DB_TRY(copiaRegistros(fonte, copia, linhas));
-  return copia.goTop();
+  copia.goTop();
+  return copia.status();
 }
 
 // Puts `t` (table a, open) on the CPF's first row. A search that fails is said, the table
@@ -108,7 +110,8 @@ void MOSTR_PAG(Contexto& ctx, Declaracao& dec, int modo) {
   if (Table* r = tabela(ctx.areas, Area::IMP0910); r != nullptr) {
     cpf.clear();
     nome.clear();
-    if (!r->eof() && r->goTo(r->recNo()) && !r->isDeleted()) {
+    if (!r->eof()) r->goTo(r->recNo());
+    if (!r->eof() && r->status() && !r->isDeleted()) {
       cpf = r->getText("CPF");
       nome = r->getText("NOMECONTR");
     }

@@ -95,7 +95,8 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
   RT_DB_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
   while (doCpf(t, tab.numero, campoCpf, campoAtv, d)) {
     antigos.push_back(t.recNo());
-    RT_DB_TRY(t.skip(1));
+    t.skip(1);
+    RT_DB_TRY(t.status());
   }
   std::vector<int> destino;
   for (const rt::db::FieldDef& f : tab.campos) {
@@ -106,7 +107,8 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
   // and the rows keep their order among equal keys.
   for (std::size_t r = 0; r < tab.registros.size(); ++r) {
     if (r < antigos.size()) {
-      RT_DB_TRY(t.goTo(antigos[r]));
+      t.goTo(antigos[r]);
+      RT_DB_TRY(t.status());
     } else {
       RT_DB_TRY(t.appendBlank());
     }
@@ -123,7 +125,8 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
     }
   }
   for (std::size_t r = tab.registros.size(); r < antigos.size(); ++r) {
-    RT_DB_TRY(t.goTo(antigos[r]));
+    t.goTo(antigos[r]);
+    RT_DB_TRY(t.status());
     RT_DB_TRY(t.markDeleted());
   }
   return t.flush();

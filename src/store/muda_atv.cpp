@@ -48,7 +48,8 @@ Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, 
         l.push_back(mapa[i] < 0 ? rt::db::blankValue(copia.fields()[i]) : fonte.get(mapa[i]));
       linhas.push_back(std::move(l));
     }
-    RT_DB_TRY(fonte.skip(1));
+    fonte.skip(1);
+    RT_DB_TRY(fonte.status());
   }
   return Status::ok();
 }
@@ -82,7 +83,8 @@ Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) 
   Table& c = *ctx.areas.table(area);
   RT_DB_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
   RT_DB_TRY(c.setOrder(1));
-  return c.goTop();
+  c.goTop();
+  return c.status();
 }
 
 bool lado(std::string_view s) { return s == "S" || s == "N"; }
@@ -94,8 +96,8 @@ bool linhasDaCopia(Contexto& ctx, int area, std::string_view novo, std::vector<L
   if (t == nullptr) return false;
   t->clearFilter();
   const int campoAtv = t->fieldIndex("ATV_BRASIL");
-  for (Status s = t->goTop(); !t->eof(); s = t->skip(1)) {
-    if (!s) return false;
+  for (t->goTop(); !t->eof(); t->skip(1)) {
+    if (!t->status()) return false;
     if (t->isDeleted()) continue;
     Linha l;
     for (int i = 0; i < static_cast<int>(t->fields().size()); ++i) l.push_back(t->get(i));

@@ -43,11 +43,13 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
   std::vector<std::string> v;
   if (!ABERTURA(ctx, Area::DIRET)) return v;
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
-  if (!t.goTop()) return v;
+  t.goTop();
+  if (!t.status()) return v;
   while (!t.eof()) {
     std::string p(rt::text::alltrim(t.getText("DIRETOR")));
     v.push_back(p.empty() ? ctx.ROTADEF : p);
-    if (!t.skip(1)) break;
+    t.skip(1);
+    if (!t.status()) break;
   }
   return v;
 }
@@ -104,7 +106,8 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
     return false;
   }
   // Every other row unmarked.
-  if (!t->goTop()) return false;
+  t->goTop();
+  if (!t->status()) return false;
   while (!t->eof()) {
     if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
       Status s = t->put("SELEC", std::string(" "));
@@ -113,7 +116,8 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
       (void)t->unlock();
       if (!gravou(ctx, s, "DIRET")) return false;
     }
-    if (!t->skip(1)) break;
+    t->skip(1);
+    if (!t->status()) break;
   }
   if (modo != 1) {
     // Only the cursor comes back to the row; nothing is written there.
@@ -123,7 +127,8 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   if (aqui == 0) {
     if (!ADD_REC(ctx, 5)) return false;
   } else {
-    if (!gravou(ctx, t->goTo(aqui), "DIRET") || !REC_LOCK(ctx, 5)) return false;
+    t->goTo(aqui);
+    if (!gravou(ctx, t->status(), "DIRET") || !REC_LOCK(ctx, 5)) return false;
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;

@@ -39,7 +39,8 @@ bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {
     rt::db::Table& tab = **t;
     const int campoCpf = tab.fieldIndex("CPF");
     if (campoCpf < 0) return false;
-    if (!tab.goTop()) return false;
+    tab.goTop();
+    if (!tab.status()) return false;
     for (; !tab.eof(); (void)tab.skip(1)) {
       if (tab.isDeleted()) continue;
       if (tab.raw(campoCpf) != cpf.chave()) return false;

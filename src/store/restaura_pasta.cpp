@@ -92,8 +92,10 @@ std::uint64_t contaContribuintes(const std::string& pastaLx) {
   auto t = rt::db::Table::open(*dbf, op);
   if (!t) return 0;
   std::uint64_t n = 0;
-  for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r)
-    if ((*t)->goTo(r) && !(*t)->isDeleted()) ++n;
+  for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
+    (*t)->goTo(r);
+    if ((*t)->status() && !(*t)->isDeleted()) ++n;
+  }
   return n;
 }
 

@@ -71,12 +71,18 @@ Status paraCada(Table& t, F&& f) {
   const std::uint32_t onde = t.eof() ? 0 : t.recNo();
   const std::uint32_t total = t.recordCount();
   for (std::uint32_t r = 1; r <= total; ++r) {
-    RT_DB_TRY(t.goTo(r));
+    t.goTo(r);
+    RT_DB_TRY(t.status());
     if (!t.isDeleted()) RT_DB_TRY(f(t));
   }
-  if (onde != 0) return t.goTo(onde);
-  RT_DB_TRY(t.goBottom());
-  return t.eof() ? Status::ok() : t.skip(1);
+  if (onde != 0) {
+    t.goTo(onde);
+    return t.status();
+  }
+  t.goBottom();
+  RT_DB_TRY(t.status());
+  if (!t.eof()) t.skip(1);
+  return t.status();
 }
 
 Decimal agora(const Contexto& ctx) { return Decimal::fromInt(rt::text::seconds(ctx.clock).wholePart()); }
@@ -333,7 +339,9 @@ bool PREP_REG(Contexto& ctx, std::string_view chave) {
   if (t->isExclusive()) return gravou(ctx, t->flush(), t->alias());
   if (!t->isFileLocked()) return true;  // the append holds the new record already
   // The release writes the new record with its key.
-  if (!gravou(ctx, t->unlock(), t->alias()) || !gravou(ctx, t->goTo(novo), t->alias())) return false;
+  if (!gravou(ctx, t->unlock(), t->alias())) return false;
+  t->goTo(novo);
+  if (!gravou(ctx, t->status(), t->alias())) return false;
   return REC_LOCK(ctx, 5);
 }
 
@@ -440,7 +448,8 @@ bool renumera(Contexto& ctx, int area) {
   std::stable_sort(itens.begin(), itens.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   const std::uint32_t onde = t->eof() ? 0 : t->recNo();
   for (std::size_t i = 0; i < itens.size(); ++i) {
-    if (!t->goTo(itens[i].second)) return false;
+    t->goTo(itens[i].second);
+    if (!t->status()) return false;
     if (!t->put(campo, Decimal::fromInt(static_cast<std::int64_t>(i + 1) * fator))) return false;
   }
   if (!t->flush()) return false;

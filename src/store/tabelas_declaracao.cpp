@@ -146,7 +146,8 @@ Status EscritaCopia::inicia(std::uint32_t linhas) {
 
 Status EscritaCopia::escreve(const Table& fonte, const std::vector<int>& mapa) {
   if (proximo_ <= total_) {
-    RT_DB_TRY(t_.goTo(proximo_));
+    t_.goTo(proximo_);
+    RT_DB_TRY(t_.status());
     if (t_.isDeleted()) RT_DB_TRY(t_.recall());
   } else {
     RT_DB_TRY(t_.appendBlank());
@@ -161,7 +162,8 @@ Status EscritaCopia::escreve(const Table& fonte, const std::vector<int>& mapa) {
 
 Status EscritaCopia::conclui() {
   for (std::uint32_t r = proximo_; r <= total_; ++r) {
-    RT_DB_TRY(t_.goTo(r));
+    t_.goTo(r);
+    RT_DB_TRY(t_.status());
     if (!t_.isDeleted()) RT_DB_TRY(t_.markDeleted());
   }
   return t_.flush();
@@ -172,7 +174,8 @@ Status copiaRegistros(Table& fonte, Table& para, const std::vector<std::uint32_t
   EscritaCopia escrita(para);
   RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
   for (std::uint32_t r : linhas) {
-    RT_DB_TRY(fonte.goTo(r));
+    fonte.goTo(r);
+    RT_DB_TRY(fonte.status());
     RT_DB_TRY(escrita.escreve(fonte, mapa));
   }
   return escrita.conclui();

@@ -79,12 +79,14 @@ rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
     RT_DB_TRY(t.seek(chave));
     while (!t.eof() && t.raw(campoCpf) == chave) {
       pega();
-      RT_DB_TRY(t.skip(1));
+      t.skip(1);
+      RT_DB_TRY(t.status());
     }
   } else {
     const std::uint32_t total = t.recordCount();
     for (std::uint32_t r = 1; r <= total; ++r) {
-      RT_DB_TRY(t.goTo(r));
+      t.goTo(r);
+      RT_DB_TRY(t.status());
       if (t.raw(campoCpf) == chave) pega();
     }
   }
@@ -268,7 +270,8 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     }
     (void)seleciona(ctx.areas, Area::IMP0910);
     // The register row is written where the cursor stands: a failed move writes nothing.
-    Status s = jaExiste ? destino.goTo(linhaDestino) : Status();
+    if (jaExiste) destino.goTo(linhaDestino);
+    Status s = jaExiste ? destino.status() : Status();
     const bool preso = s && (jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5));
     if (s && !preso) s = Status(Error::kLocked, "register");
     if (s && !jaExiste) s = destino.put("CPF", cpf);
@@ -277,7 +280,8 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     if (s) {
       // Every field of the origin row, by name.
       const std::vector<int> mapa = mapaCampos(origem, destino);
-      s = origem.goTo(linhaOrigem);
+      origem.goTo(linhaOrigem);
+      s = origem.status();
       if (s) s = copiaCampos(origem, destino, mapa);
       if (s) s = destino.commit();
     } else if (preso && !jaExiste) {
@@ -310,7 +314,8 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
   }
   (void)ctx.areas.select(kRegistroOrigem);
   // The origin's register row goes last; a row that stays is said like the rows that stay.
-  Status apagada = origem.goTo(linhaOrigem);
+  origem.goTo(linhaOrigem);
+  Status apagada = origem.status();
   if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, 5)) apagada = Status(Error::kLocked, "register");
   if (apagada) apagada = origem.markDeleted();
   if (apagada) apagada = origem.flush();
@@ -374,10 +379,12 @@ bool interrompe(Contexto& ctx) {
 std::vector<std::string> todosDoRegistro(Contexto& ctx, bool soRural) {
   std::vector<std::string> v;
   Table& r = *ctx.areas.table(kRegistroOrigem);
-  if (!r.goTop()) return v;
+  r.goTop();
+  if (!r.status()) return v;
   while (!r.eof()) {
     if (!r.isDeleted() && (!soRural || r.getText("TEMRURAL") == "S")) v.push_back(r.getText("CPF"));
-    if (!r.skip(1)) break;
+    r.skip(1);
+    if (!r.status()) break;
   }
   return v;
 }

@@ -229,7 +229,9 @@ struct Pessoa {
 // The months of a person's row of copy 32.
 MatrizLeao daLinha(rt::db::Table& t, std::uint32_t linha) {
   MatrizLeao m{};
-  if (linha == 0 || !t.goTo(linha)) return m;
+  if (linha == 0) return m;
+  t.goTo(linha);
+  if (!t.status()) return m;
   for (int mes = 1; mes <= 13; ++mes)
     for (int col = 2; col <= 8; ++col) cel(m, mes, col) = t.getNumber(campoLeao(col, mes));
   return m;
@@ -237,7 +239,8 @@ MatrizLeao daLinha(rt::db::Table& t, std::uint32_t linha) {
 
 void naLinha(Gravacoes& grava, rt::db::Table& t, std::uint32_t linha, const MatrizLeao& m) {
   if (linha == 0) return;
-  if (!grava.confere(t.goTo(linha), "a linha do carnê-leão"_cp)) return;
+  t.goTo(linha);
+  if (!grava.confere(t.status(), "a linha do carnê-leão"_cp)) return;
   for (int mes = 1; mes <= 13; ++mes)
     for (int col = 2; col <= 8; ++col) grava.put(t, campoLeao(col, mes), cel(m, mes, col));
 }
@@ -408,7 +411,10 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
     }
   }
   if (grade != nullptr) grava.confere(grade->flush(), "a linha do carnê-leão"_cp);
-  if (grade != nullptr && mostrada != 0) grava.confere(grade->goTo(mostrada), "a linha do carnê-leão"_cp);
+  if (grade != nullptr && mostrada != 0) {
+    grade->goTo(mostrada);
+    grava.confere(grade->status(), "a linha do carnê-leão"_cp);
+  }
   if (pelasLinhas) c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", previdencia);
 
   FI1_T(c, 0);

@@ -165,7 +165,7 @@ void sobrepoeMemo(const std::string& dir, const std::string& nome, const std::st
   {
     auto t = rt::db::Table::open(dir + "/HELPTXT.DBF");
     ASSERT_TRUE(t.isOk());
-    for (auto s = (*t)->goTop(); s.isOk() && !(*t)->eof(); s = (*t)->skip(1))
+    for ((*t)->goTop(); (*t)->status() && !(*t)->eof(); (*t)->skip(1))
       if (rt::text::trim((*t)->getText("NOME")) == nome) bloco = rt::db::memoBlockFromField((*t)->raw(1));
   }
   ASSERT_GT(bloco, 0u);

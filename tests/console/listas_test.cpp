@@ -594,7 +594,7 @@ TEST_F(ListasTest, PayerListFiltersLegalPersonsAndLeavesTheCopyUnfiltered) {
   EXPECT_FALSE(areas.table(22)->hasFilter());
   EXPECT_EQ(vars.texto("CGCPAGADOR"), "");
   int linhas = 0;
-  for (auto s = areas.table(22)->goTop(); s.isOk() && !areas.table(22)->eof(); s = areas.table(22)->skip(1))
+  for (areas.table(22)->goTop(); areas.table(22)->status() && !areas.table(22)->eof(); areas.table(22)->skip(1))
     ++linhas;
   EXPECT_EQ(linhas, 3);
 }

@@ -54,7 +54,8 @@ int linhasDe(const std::string& arquivo, const std::string& cpf) {
   if (!t) return -1;
   int n = 0;
   for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
-    if (!(*t)->goTo(r)) return -1;
+    (*t)->goTo(r);
+    if (!(*t)->status()) return -1;
     if (!(*t)->isDeleted() && (*t)->getText("CPF") == cpf) ++n;
   }
   return n;
@@ -328,7 +329,8 @@ std::vector<std::string> registroDePastas(const std::string& home) {
   auto t = rt::db::Table::open(home + "/DIRET00.DBF", lendo());
   if (!t) return v;
   for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
-    if (!(*t)->goTo(r) || (*t)->isDeleted()) continue;
+    (*t)->goTo(r);
+    if (!(*t)->status() || (*t)->isDeleted()) continue;
     v.push_back((*t)->getText("SELEC") + "|" + rtrim((*t)->getText("DIRETOR")));
   }
   return v;

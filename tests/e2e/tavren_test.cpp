@@ -183,7 +183,8 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   auto config = rt::db::Table::open(home_ + "/CONFIG.DBF");
   ASSERT_TRUE(config);
   auto& t = **config;
-  ASSERT_TRUE(t.goTop());
+  t.goTop();
+  ASSERT_TRUE(t.status());
   ASSERT_FALSE(t.eof());
   EXPECT_EQ(t.getText("NRO_TERM"), "00");
   // The data folder of its own, inside the program folder; the work folder is the program folder.

@@ -187,7 +187,8 @@ TEST_F(GanhoCapital, QuotasSoldOutsideTheExchangeAtTheWeightedCost) {
   EXPECT_EQ(campoCusto(4, 3, "CM_PONDER"), 11.3333_d);
   EXPECT_EQ(campoCusto(4, 2, "SALDO_ACAO"), 1500_d);
   EXPECT_EQ(campoCusto(4, 3, "SALDO_ACAO"), 900_d);
-  ASSERT_TRUE(tabela(27).goTo(1));
+  tabela(27).goTo(1);
+  ASSERT_TRUE(tabela(27).status());
   // 600 x the stored average 11.3333.
   EXPECT_EQ(campo("CUS_ATUAL"), 6799.98_d);
   EXPECT_EQ(campo("VAL_TRIBU"), 2200.02_d);

@@ -27,13 +27,15 @@ void DeclaracaoGanhos::custo(int bem, int seq, Campos campos) {
   ASSERT_TRUE(tabela(28).put("BEM_NRO", rt::text::Decimal(bem)));
   ASSERT_TRUE(tabela(28).put("RVAR_NRO", rt::text::Decimal(seq)));
   ASSERT_TRUE(tabela(28).flush());
-  ASSERT_TRUE(tabela(27).goTo(volta));
+  tabela(27).goTo(volta);
+  ASSERT_TRUE(tabela(27).status());
 }
 
 rt::text::Decimal DeclaracaoGanhos::campoCusto(int bem, int seq, const char* campo) {
   rt::db::Table& t = tabela(28);
   for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
-    EXPECT_TRUE(t.goTo(r));
+    t.goTo(r);
+    EXPECT_TRUE(t.status());
     if (t.getNumber("BEM_NRO") == rt::text::Decimal(bem) && t.getNumber("RVAR_NRO") == rt::text::Decimal(seq))
       return t.getNumber(campo);
   }

@@ -19,7 +19,8 @@ class RendaVariavelTeste : public DeclaracaoGanhos {
   std::optional<Decimal> guardado(int linha, int modo, int mes) {
     rt::db::Table& t = tabela(27);
     for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
-      EXPECT_TRUE(t.goTo(r));
+      t.goTo(r);
+      EXPECT_TRUE(t.status());
       if (!t.isDeleted() && t.getNumber("TIPO_BEM") == Decimal(RendaVariavel) &&
           t.getNumber("RVAR_NRO") == Decimal(linha) && t.getText("DAY_TRADE") == std::to_string(modo))
         return t.getNumber("REC_MES" + std::string(mes < 10 ? "0" : "") + std::to_string(mes));

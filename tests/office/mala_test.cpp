@@ -70,7 +70,8 @@ class Mala : public print_test::FolhasFixture {
       EXPECT_TRUE(store::ABERTURA(ctx, 9));
     }
     rt::db::Table& r = *area(9);
-    EXPECT_TRUE(r.goTop());
+    r.goTop();
+    EXPECT_TRUE(r.status());
     return r;
   }
   void muda(const Campos& campos) {
@@ -294,7 +295,8 @@ TEST_F(CartaNoTrabalho, MarkedTaxpayersToAFileToCupsAndIntoAString) {
 
   // The e-mail's body: the same letter for the register's current taxpayer, in a string.
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  ASSERT_TRUE(area(9)->goTop());
+  area(9)->goTop();
+  ASSERT_TRUE(area(9)->status());
   const std::string corpo = office::corpoDaCarta(ctx, *office::leArquivo(cartas / "aviso.txt"));
   EXPECT_EQ(corpo,
             "\r\n    Prezado(a) MARIA DA SILVA,\r\n\r\n    Seu resultado: Imposto 1.234,50\r\n"

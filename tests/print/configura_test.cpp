@@ -18,7 +18,8 @@ class ConfiguraTest : public print_test::PrintFixture {
   ConfiguraTest() { EXPECT_TRUE(print::CRIA_SEQ(ctx, imp, semAmbiente)); }
   std::unique_ptr<rt::db::Table> registroDoTerminal() {
     auto t = store::teste::abre(programa / "CONFIMP.DBF");
-    EXPECT_TRUE(t->goTop());
+    t->goTop();
+    EXPECT_TRUE(t->status());
     return t;
   }
   // A grid that leaves the marks "S" on the rows given (1-based).
@@ -26,7 +27,8 @@ class ConfiguraTest : public print_test::PrintFixture {
     return [linhas](store::Contexto& c) {
       rt::db::Table& m = *c.areas.table(41);
       for (std::uint32_t r = 1; r <= m.recordCount(); ++r) {
-        ASSERT_TRUE(m.goTo(r));
+        m.goTo(r);
+        ASSERT_TRUE(m.status());
         ASSERT_TRUE(m.lockRecord());
         const bool sim = std::find(linhas.begin(), linhas.end(), r) != linhas.end();
         ASSERT_TRUE(m.put("CONFIM", std::string(sim ? "S" : " ")));
@@ -48,14 +50,16 @@ TEST_F(ConfiguraTest, TheFirstMarkedModelGoesIntoTheRecordAndAnEmptyListChangesN
   EXPECT_EQ(rt::text::alltrim(imp.conf.NOMEIMP), "Impressora padr");
   EXPECT_EQ(imp.seq.STRING[2], "\x1b" "A");
   auto modelos = store::teste::abre(programa / "PRINTS.DBF");
-  ASSERT_TRUE(modelos->goTo(2));
+  modelos->goTo(2);
+  ASSERT_TRUE(modelos->status());
   EXPECT_EQ(modelos->getText("CONFIM"), " ");
   modelos.reset();
 
   // None marked: the first row is.
   ASSERT_TRUE(print::ESC_IMP(ctx, imp, marca({}), semAmbiente));
   modelos = store::teste::abre(programa / "PRINTS.DBF");
-  ASSERT_TRUE(modelos->goTo(1));
+  modelos->goTo(1);
+  ASSERT_TRUE(modelos->status());
   EXPECT_EQ(modelos->getText("CONFIM"), "S");
   modelos.reset();
 

@@ -54,7 +54,8 @@ class DarfDialogoTest : public PrintFixture {
     EXPECT_TRUE(store::CRIA(ctx, store::numero(store::Area::UFIRM), ctx.ARQDEF + "UFIRM"));
     EXPECT_TRUE(store::ABERTURA(ctx, 1));
     rt::db::Table& t = *ctx.areas.table(1);
-    EXPECT_TRUE(t.goTop());
+    t.goTop();
+    EXPECT_TRUE(t.status());
     EXPECT_TRUE(t.lockRecord());
     EXPECT_TRUE(t.put("I13_29", rt::text::Value(rt::text::Decimal(2))));
     EXPECT_TRUE(t.put("I13_30", rt::text::Value(500.25_d)));
@@ -122,7 +123,8 @@ TEST_F(DarfDialogoTest, ConfirmedSlipPrintsAsTypedRunIsComputedAndDueDatesAreSto
   EXPECT_EQ(datas[0], Date::fromYmd(2010, 4, 30));
   ASSERT_TRUE(store::ABERTURA(ctx, store::Area::DEFINE));
   rt::db::Table& def = *ctx.areas.table(store::numero(store::Area::DEFINE));
-  ASSERT_TRUE(def.goTop());
+  def.goTop();
+  ASSERT_TRUE(def.status());
   EXPECT_EQ(def.getDate("VCTO8"), Date::fromYmd(2010, 12, 30));
   EXPECT_EQ(def.getDate("VCTO1"), Date::fromYmd(2010, 4, 30));
   EXPECT_EQ(term.pending(), 0u);
@@ -164,7 +166,8 @@ TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
   {
     ASSERT_TRUE(store::ABERTURA(ctx, 12, true));
     rt::db::Table& t = *ctx.areas.table(12);
-    ASSERT_TRUE(t.goTop());
+    t.goTop();
+    ASSERT_TRUE(t.status());
     ASSERT_TRUE(t.put("CPFdepen", std::string(11, ' ')));
     ASSERT_TRUE(t.put("I2_603", rt::text::Value(100_d)));
     ASSERT_TRUE(t.appendBlank());
@@ -174,7 +177,8 @@ TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
     ASSERT_TRUE(t.put("I2_603", rt::text::Value(300_d)));
     ASSERT_TRUE(store::ABERTURA(ctx, 3, true));
     rt::db::Table& d = *ctx.areas.table(3);
-    ASSERT_TRUE(d.goTop());
+    d.goTop();
+    ASSERT_TRUE(d.status());
     ASSERT_TRUE(d.put("CPFDEPEN", kDep));
     ASSERT_TRUE(d.put("NOMEDEPEN", std::string("FILHO DA SILVA")));
     (void)ctx.areas.closeAll();

@@ -77,7 +77,7 @@ class DarfJobTest : public PrintFixture {
     imp.conf.NROLPT = 0;
     EXPECT_TRUE(store::ABERTURA(ctx, 1));
     rt::db::Table& t = *ctx.areas.table(1);
-    for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk()) {
+    for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
       EXPECT_TRUE(t.lockRecord());
       EXPECT_TRUE(t.put("I13_29", rt::text::Value(rt::text::Decimal(t.getText("CPF") == kC ? 1 : 2))));
       EXPECT_TRUE(t.put("I13_30", rt::text::Value(500.25_d)));
@@ -94,7 +94,7 @@ class DarfJobTest : public PrintFixture {
 TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
   EXPECT_TRUE(store::ABERTURA(ctx, 1));
   rt::db::Table& t = *ctx.areas.table(1);
-  for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk()) {
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     EXPECT_TRUE(t.lockRecord());
     EXPECT_TRUE(t.put("I13_29", rt::text::Value(rt::text::Decimal(9))));
     EXPECT_TRUE(t.flush());
@@ -104,7 +104,8 @@ TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
   ASSERT_TRUE(print::INIVAR(ctx, kA, 1, 1));
   rt::db::Table& reg = *ctx.areas.table(9);
-  ASSERT_TRUE(reg.goTop().isOk());
+  reg.goTop();
+  ASSERT_TRUE(reg.status());
   gains::OpcoesDarf o;
   o.QUE_QUOTA = 8;
   o.ULT_QUOTA = 9;
@@ -127,7 +128,7 @@ TEST_F(DarfJobTest, MarkedTaxpayersGetTheirSlipsInOneFile) {
   srv.MARCA = [&](store::Contexto& c, int t) {
     tela = t;
     rt::db::Table& reg = *c.areas.table(9);
-    for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk()) {
+    for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
       ASSERT_TRUE(reg.lockRecord());
       ASSERT_TRUE(reg.put("IMPRE", std::string(reg.getText("CPF") == kB ? " " : "S")));
       ASSERT_TRUE(reg.flush());

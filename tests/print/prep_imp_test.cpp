@@ -151,16 +151,19 @@ TEST_F(PrepImpTest, TheRecordIsMadeWithTheDefaultsAndTheModelListSeeded) {
   EXPECT_EQ(rt::text::alltrim(imp.conf.NOMEREDE), "fila-do-escritorio");
   auto confimp = store::teste::abre(programa / "CONFIMP.DBF");
   ASSERT_EQ(confimp->recordCount(), 1u);
-  ASSERT_TRUE(confimp->goTop());
+  confimp->goTop();
+  ASSERT_TRUE(confimp->status());
   EXPECT_EQ(confimp->getText("NRO_TERM"), "07");
   EXPECT_EQ(rt::text::alltrim(confimp->getText("SEQ3")), "<014>//<020>");
   auto modelos = store::teste::abre(programa / "PRINTS.DBF");
   ASSERT_EQ(modelos->recordCount(), 2u);
-  ASSERT_TRUE(modelos->goTo(2));
+  modelos->goTo(2);
+  ASSERT_TRUE(modelos->status());
   EXPECT_EQ(rt::text::alltrim(modelos->getText("NOMEIMP")), "NAO DOS");
 
   // Loaded again, the stored row is read, not made anew.
-  ASSERT_TRUE(confimp->goTop());
+  confimp->goTop();
+  ASSERT_TRUE(confimp->status());
   ASSERT_TRUE(confimp->lockRecord());
   ASSERT_TRUE(confimp->put("NROLPT", rt::text::Decimal::fromInt(0)));
   ASSERT_TRUE(confimp->flush());

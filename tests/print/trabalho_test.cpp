@@ -34,7 +34,7 @@ class TrabalhoTest : public print_test::PrintFixture {
         // The sheets read the copy in its print order: the index kept from the last taxpayer
         // must hold exactly this one's rows.
         int naOrdem = 0;
-        for (bool ok = copia->goTop().isOk(); ok && !copia->eof(); ok = copia->skip(1).isOk()) ++naOrdem;
+        for (copia->goTop(); copia->status() && !copia->eof(); copia->skip(1)) ++naOrdem;
         EXPECT_EQ(static_cast<std::uint32_t>(naOrdem), copia->recordCount());
         EXPECT_EQ(copia->orderCount(), 1);
         for (const std::string& m : store::teste::marcasNaCopia(*copia)) linhas += " " + m;
@@ -46,7 +46,7 @@ class TrabalhoTest : public print_test::PrintFixture {
     srv.MARCA = [this](store::Contexto& c, int tela) {
       telaMarcada = tela;
       rt::db::Table& reg = *c.areas.table(9);
-      for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk()) {
+      for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
         ASSERT_TRUE(reg.lockRecord());
         ASSERT_TRUE(reg.put("IMPRE", std::string(reg.getText("CPF") == kB ? " " : "S")));
         ASSERT_TRUE(reg.flush());

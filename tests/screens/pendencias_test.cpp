@@ -80,7 +80,8 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
   nota("11144477735", "PRIMEIRA NOTA DA MARIA", 2);
   contribuinte("52998224725");
   contribuinte("11144477735");
-  ASSERT_TRUE(ctx.areas.table(9)->goTo(2).isOk());
+  ctx.areas.table(9)->goTo(2);
+  ASSERT_TRUE(ctx.areas.table(9)->status());
   (void)ctx.areas.close(11);  // the chooser has table 11 closed
 
   term.press(rt::term::key::Esc);
@@ -132,12 +133,14 @@ TEST_F(PendenciasTest, TheListIsOnlyLookedThroughNothingTypedIsTaken) {
 
 TEST_F(PendenciasTest, ATaxpayerWithoutNotesGetsAnEmptyCopyNotTheLastOnesNotes) {
   mariaEJose();
-  ASSERT_TRUE(ctx.areas.table(9)->goTo(1).isOk());
+  ctx.areas.table(9)->goTo(1);
+  ASSERT_TRUE(ctx.areas.table(9)->status());
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);
   EXPECT_TRUE(viu("NOTA DA MARIA"));
 
-  ASSERT_TRUE(ctx.areas.table(9)->goTo(2).isOk());
+  ctx.areas.table(9)->goTo(2);
+  ASSERT_TRUE(ctx.areas.table(9)->status());
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);
   EXPECT_FALSE(viu("NOTA DA MARIA"));

@@ -203,7 +203,8 @@ TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
     if (status->getNumber("COD") == Decimal(77)) achou = rt::text::trim(status->getText("DESCRICAO")) == "PRONTA";
   EXPECT_TRUE(achou);
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  ASSERT_TRUE(ctx.areas.table(9)->goTop().isOk());
+  ctx.areas.table(9)->goTop();
+  ASSERT_TRUE(ctx.areas.table(9)->status());
   EXPECT_EQ(ctx.areas.table(9)->getNumber("ESTATUS"), Decimal(77));
   EXPECT_EQ(ctx.areas.table(9)->getText("CPF"), "12345678909");
   EXPECT_TRUE(gravador.viu("ANA PRIMEIRA           │PRONTA"_cp)) << term.dump();

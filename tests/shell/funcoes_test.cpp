@@ -42,7 +42,8 @@ class Funcoes : public ProgramaFixture {
     if (!store::ABERTURA(*p, 9)) return v;
     rt::db::Table& r = *p->areas.table(9);
     for (std::uint32_t n = 1; n <= r.recordCount(); ++n) {
-      EXPECT_TRUE(r.goTo(n));
+      r.goTo(n);
+      EXPECT_TRUE(r.status());
       if (!r.isDeleted()) v.push_back(r.getText("CPF"));
     }
     return v;
@@ -145,7 +146,8 @@ namespace {
 TEST_F(Funcoes, RuralOnlyDeletionOffersAndTakesOnlyTaxpayersWithRuralActivity) {
   {
     rt::db::Table& r = *p->areas.table(9);
-    ASSERT_TRUE(r.goTop());
+    r.goTop();
+    ASSERT_TRUE(r.status());
     ASSERT_TRUE(store::REC_LOCK(*p, 5));
     ASSERT_TRUE(r.put("TEMRURAL", std::string("S")));
     ASSERT_TRUE(r.commit());
@@ -161,7 +163,7 @@ TEST_F(Funcoes, RuralOnlyDeletionOffersAndTakesOnlyTaxpayersWithRuralActivity) {
   EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
   // The rural activity of the marked one went; the other was never offered.
   rt::db::Table& r = *p->areas.table(9);
-  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk())
+  for (r.goTop(); r.status() && !r.eof(); r.skip(1))
     EXPECT_EQ(r.getText("TEMRURAL"), r.getText("CPF") == rural ? "N" : " ") << r.getText("CPF");
 }
 

@@ -189,7 +189,8 @@ TEST_F(AberturaTest, DefineIsCreatedWithItsOneSeededRecord) {
   ASSERT_TRUE(ABERTURA(ctx, 43));
   rt::db::Table* t = area(43);
   ASSERT_EQ(t->recordCount(), 1u);
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   EXPECT_EQ(t->getDate("VCTO1"), rt::text::Date::fromYmd(2010, 4, 30));
   EXPECT_EQ(t->getDate("VCTO7"), rt::text::Date::fromYmd(2010, 10, 29));
   EXPECT_EQ(t->getDate("VCTO8"), rt::text::Date::fromYmd(2010, 11, 30));
@@ -222,7 +223,8 @@ TEST_F(AberturaTest, ShippedTablesAreFilledFromTheirSeedOnlyWhenFirstCreated) {
     EXPECT_EQ(rt::text::trim(t->getText("DESCBENS")), texto);
   }
   // The office deletes a row: the seed does not come back.
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   ASSERT_TRUE(REC_LOCK(ctx));
   ASSERT_TRUE(t->markDeleted());
   ASSERT_TRUE(t->commit());
@@ -326,7 +328,8 @@ TEST_F(AberturaTest, AMissingFirstIndexPacksTheTableBeforeItIsBuilt) {
   t = area(3);
   EXPECT_EQ(t->recordCount(), 2u);
   EXPECT_FALSE(t->isExclusive());
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   EXPECT_EQ(t->getText("CPF"), "22222222222");
   EXPECT_TRUE(t->checkOrder(1));
 }
@@ -394,13 +397,13 @@ TEST_F(AberturaTest, NetuseReopensWhenTheModeDiffersAndKeepsTheSameOpenOtherwise
 
 TEST_F(AberturaTest, NetuseUnderAnAliasOpensTheSameFileTwice) {
   ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(ctx.areas.select(19));
+  ctx.areas.select(19);
   ctx.APELIDO = "ORIGEM";
   EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 1));
   ctx.APELIDO.clear();
   EXPECT_EQ(area(19)->alias(), "ORIGEM");
   // The alias of another area is not waited for.
-  ASSERT_TRUE(ctx.areas.select(18));
+  ctx.areas.select(18);
   EXPECT_FALSE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 10));
   EXPECT_EQ(espera.vezes(), 0);
 }
@@ -433,7 +436,8 @@ TEST_F(AberturaTest, ForeignTablesAreReadOnlyNeverPackedAndIndexedInTheWorkFolde
   EXPECT_EQ(t->alias(), "ORIGEM");
   EXPECT_EQ(t->recordCount(), 3u);
   EXPECT_EQ(t->orderCount(), 2);
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   EXPECT_EQ(t->getText("CPF"), "22222222222");
   ASSERT_TRUE(t->setOrder(2));
   ASSERT_TRUE(t->seek("CAIO"));
@@ -466,7 +470,8 @@ TEST_F(AberturaTest, CheckPassCreatesTheProgramTablesAndLeavesOnlyTheFolderRegis
   EXPECT_FALSE(fs::exists(programa / "HELPTXT.DBF"));
   rt::db::Table* t = area(40);
   ASSERT_EQ(t->recordCount(), 1u);
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   EXPECT_EQ(rt::text::trim(t->getText("DIRETOR")), ctx.ROTADEF);
   EXPECT_EQ(t->getText("SELEC"), "S");
   EXPECT_TRUE(ctx.areas.deletedHidden());

@@ -44,7 +44,7 @@ class BackupTodasTest : public StoreFixture, public ::testing::Test {
     ASSERT_TRUE(registraPasta(ctx, dados.caminho() + "-sumiu"));
     rt::db::Table& reg = *area(40);
     (void)ctx.areas.select(40);
-    for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk()) {
+    for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
       if (!mesmaPasta(ctx, reg.getText("DIRETOR"), programa.caminho())) continue;
       ASSERT_TRUE(REC_LOCK(ctx, 5));
       ASSERT_TRUE(reg.markDeleted());

@@ -32,7 +32,8 @@ class ContribuintesTest : public StoreFixture, public ::testing::Test {
   std::string registro(const std::string& cpf, const std::string& campo) {
     auto t = abre(dados / "IMP0910.DBF");
     for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
-      EXPECT_TRUE(t->goTo(r));
+      t->goTo(r);
+      EXPECT_TRUE(t->status());
       if (!t->isDeleted() && t->getText("CPF") == cpf) return t->getText(campo);
     }
     return "(none)";

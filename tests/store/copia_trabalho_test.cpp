@@ -59,7 +59,8 @@ TEST_F(CopiaTrabalhoTest, ThePageShowsTheRegisterRowItStandsOnAndNothingOlder) {
   {
     auto r = abre(dados / "IMP0910.DBF");
     for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
-      ASSERT_TRUE(r->goTo(k));
+      r->goTo(k);
+      ASSERT_TRUE(r->status());
       if (r->getText("CPF") != kB) continue;
       ASSERT_TRUE(r->lockRecord());
       ASSERT_TRUE(r->markDeleted());

@@ -53,7 +53,8 @@ class CrashTest : public StoreFixture, public ::testing::TestWithParam<int> {
         if (n == 1 || n == 15) continue;
         rt::db::Table& c = *ctx.areas.table(n + 20);
         const std::string campo = campoMarca(n);
-        if (!c.goTo(1) || !c.put(campo, "NOVA" + std::to_string(n)) || !c.appendBlank() || !c.put("CPF", kB) ||
+        c.goTo(1);
+        if (!c.status() || !c.put(campo, "NOVA" + std::to_string(n)) || !c.appendBlank() || !c.put("CPF", kB) ||
             !c.put(campo, "MAIS" + std::to_string(n)))
           _exit(4);
         if (n >= 15 && !c.put("ATV_BRASIL", std::string("S"))) _exit(4);

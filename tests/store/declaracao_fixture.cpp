@@ -125,7 +125,8 @@ std::vector<std::string> marcasNaCopia(rt::db::Table& t) {
   }
   const std::uint32_t total = t.recordCount();
   for (std::uint32_t r = 1; r <= total; ++r) {
-    EXPECT_TRUE(t.goTo(r));
+    t.goTo(r);
+    EXPECT_TRUE(t.status());
     if (t.isDeleted()) continue;
     std::string s = campo < 0 ? std::string() : t.getText(t.fields()[static_cast<std::size_t>(campo)].name);
     v.push_back(s.substr(0, s.find_last_not_of(' ') + 1));
@@ -143,7 +144,8 @@ std::vector<std::string> marcasNaTabela(Contexto& ctx, int n, const std::string&
   std::vector<std::string> v;
   const std::uint32_t total = tab.recordCount();
   for (std::uint32_t r = 1; r <= total; ++r) {
-    EXPECT_TRUE(tab.goTo(r));
+    tab.goTo(r);
+    EXPECT_TRUE(tab.status());
     if (tab.isDeleted() || tab.getText("CPF") != cpf) continue;
     std::string s = tab.getText(campo);
     v.push_back(s.substr(0, s.find_last_not_of(' ') + 1));

@@ -51,7 +51,8 @@ class DialogosTest : public StoreFixture, public ::testing::Test {
   void poeNoRegistro(const std::string& cpf, std::string_view campo, const std::string& valor) {
     auto t = abre(dados / "IMP0910.DBF", true);
     for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
-      ASSERT_TRUE(t->goTo(r));
+      t->goTo(r);
+      ASSERT_TRUE(t->status());
       if (t->getText("CPF") == cpf) {
         ASSERT_TRUE(t->put(campo, valor));
         ASSERT_TRUE(t->commit());

@@ -28,7 +28,8 @@ TEST(Montagem, TheTableAndItsMemoFileAppearWholeUnderTheirNames) {
   EXPECT_EQ(p.arquivos(), (std::vector<std::string>{"HELP.DBF", "HELP.DBT"}));
   auto t = teste::abre(p / "HELP.DBF");
   ASSERT_EQ(t->recordCount(), 1u);
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   auto texto = t->memo(1);
   ASSERT_TRUE(texto);
   EXPECT_EQ(*texto, "texto longo");

@@ -51,14 +51,15 @@ TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
   ASSERT_TRUE(registraPasta(ctx, outra.caminho() + "/"));  // the same folder once
   EXPECT_EQ(pastasDoRegistro(ctx).size(), 3u);
   rt::db::Table& r = *area(40);
-  ASSERT_TRUE(r.goTop());
+  r.goTop();
+  ASSERT_TRUE(r.status());
   while (!r.eof() && rt::text::alltrim(r.getText("DIRETOR")) != outra.caminho()) ASSERT_TRUE(r.skip(1));
   ASSERT_FALSE(r.eof());
   ASSERT_TRUE(TROCASIM(ctx, 1));
   EXPECT_EQ(ctx.LOCARQ, outra.caminho() + "/");
   EXPECT_EQ(rt::text::alltrim(leConfig(ctx, "ROTADOANO")), outra.caminho());
   int marcados = 0;
-  for (bool ok = r.goTop().isOk(); ok && !r.eof(); ok = r.skip(1).isOk())
+  for (r.goTop(); r.status() && !r.eof(); r.skip(1))
     marcados += r.getText("SELEC") == "S";
   EXPECT_EQ(marcados, 1);
   // Its register is open, made new in the folder.
@@ -99,7 +100,8 @@ TEST_F(PastasTest, WholeTableCopiesGoAndComeBack) {
   const std::string original = bytes(dados / "IMP0410.DBF");
   {
     auto t = abre(dados / "IMP0410.DBF", true);
-    ASSERT_TRUE(t->goTo(1));
+    t->goTo(1);
+    ASSERT_TRUE(t->status());
     ASSERT_TRUE(t->markDeleted());
     ASSERT_TRUE(t->close());
   }

@@ -38,7 +38,8 @@ class ReorgTest : public StoreFixture, public ::testing::Test {
 TEST_F(ReorgTest, EveryTableIsPackedAndIndexedAgain) {
   {
     auto t = abre(dados / "IMP0210.DBF", true);
-    ASSERT_TRUE(t->goTo(1));
+    t->goTo(1);
+    ASSERT_TRUE(t->status());
     ASSERT_TRUE(t->markDeleted());
     ASSERT_TRUE(t->close());
   }
@@ -59,7 +60,8 @@ TEST_F(ReorgTest, TableInUseIsSkippedTheOthersFinishedAndTheBusyOnesNamed) {
   // Deleted rows in a table before and after the busy one: both must be packed.
   for (const char* nome : {"IMP0210.DBF", "IMP1110.DBF"}) {
     auto t = abre(dados / nome, true);
-    ASSERT_TRUE(t->goTo(1));
+    t->goTo(1);
+    ASSERT_TRUE(t->status());
     ASSERT_TRUE(t->markDeleted());
     ASSERT_TRUE(t->close());
   }

@@ -66,7 +66,8 @@ class SalvaTest : public StoreFixture, public ::testing::Test {
   void apagaRegistroDe(const std::string& cpf) {
     auto r = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
     for (std::uint32_t k = 1; k <= r->recordCount(); ++k) {
-      ASSERT_TRUE(r->goTo(k));
+      r->goTo(k);
+      ASSERT_TRUE(r->status());
       if (r->getText("CPF") == cpf) {
         ASSERT_TRUE(r->lockRecord());
         ASSERT_TRUE(r->markDeleted());
@@ -82,9 +83,11 @@ class SalvaTest : public StoreFixture, public ::testing::Test {
       if (n == 1 || n == 15) continue;
       rt::db::Table& c = *area(n + 20);
       const std::string campo = campoMarca(n);
-      EXPECT_TRUE(c.goTo(1));
+      c.goTo(1);
+      EXPECT_TRUE(c.status());
       EXPECT_TRUE(c.put(campo, "NOVO" + std::to_string(n)));
-      EXPECT_TRUE(c.goTo(2));
+      c.goTo(2);
+      EXPECT_TRUE(c.status());
       EXPECT_TRUE(c.markDeleted());
       EXPECT_TRUE(c.appendBlank());
       EXPECT_TRUE(c.put("CPF", kB));
@@ -142,8 +145,10 @@ TEST_F(SalvaTest, FinalSaveReplacesTheRowsOfEveryTable) {
 
 TEST_F(SalvaTest, AutosaveLeavesTheCopiesOpenWhereTheyWere) {
   auto esperado = mudaTudo();
-  ASSERT_TRUE(area(26)->goTo(3));
-  ASSERT_TRUE(area(37)->goTo(1));
+  area(26)->goTo(3);
+  ASSERT_TRUE(area(26)->status());
+  area(37)->goTo(1);
+  ASSERT_TRUE(area(37)->status());
   (void)ctx.areas.select(26);
   dec.opcoes.TEMP_SAL = 15;
   SAL_DEC(ctx, dec);
@@ -212,7 +217,8 @@ TEST_F(SalvaTest, RuralSummaryIsWrittenFromTheVariables) {
   dec.espelho.rural.num("I4R_01", Decimal::fromInt(9));
   ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
   auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP1510.DBF"));
-  ASSERT_TRUE(t->goTop());
+  t->goTop();
+  ASSERT_TRUE(t->status());
   while (!t->eof() && t->getText("CPF") != kB) ASSERT_TRUE(t->skip(1));
   ASSERT_FALSE(t->eof());
   EXPECT_EQ(t->getNumber("I3_03OR"), dec_("1234.56"));
@@ -224,7 +230,8 @@ TEST_F(SalvaTest, RuralSummaryIsWrittenFromTheVariables) {
 TEST_F(SalvaTest, AssetsAreRenumberedByTens) {
   rt::db::Table& bens = *area(24);
   // 10, 20, 30 as loaded; the middle one goes, so 10, 30 remain, then 40 is added.
-  ASSERT_TRUE(bens.goTo(2));
+  bens.goTo(2);
+  ASSERT_TRUE(bens.status());
   ASSERT_TRUE(bens.markDeleted());
   ASSERT_TRUE(bens.appendBlank());
   ASSERT_TRUE(bens.put("CPF", kB));
@@ -234,7 +241,8 @@ TEST_F(SalvaTest, AssetsAreRenumberedByTens) {
   auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP0410.DBF"));
   std::vector<std::pair<std::string, Decimal>> v;
   for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
-    ASSERT_TRUE(t->goTo(r));
+    t->goTo(r);
+    ASSERT_TRUE(t->status());
     if (!t->isDeleted() && t->getText("CPF") == kB) v.emplace_back(rt::text::trim(t->getText("I7_2")), t->getNumber("I7_0"));
   }
   EXPECT_EQ(v, (std::vector<std::pair<std::string, Decimal>>{{marca(4, kB, 0), Decimal::fromInt(10)},
@@ -252,7 +260,8 @@ TEST_F(SalvaTest, ManyDebtsAreNumberedWithoutTheFactor) {
   ASSERT_TRUE(renumera(ctx, 25));
   std::vector<std::int64_t> numeros;
   for (std::uint32_t r = 1; r <= d.recordCount(); ++r) {
-    ASSERT_TRUE(d.goTo(r));
+    d.goTo(r);
+    ASSERT_TRUE(d.status());
     numeros.push_back(d.getNumber("I8_0").wholePart());
   }
   std::sort(numeros.begin(), numeros.end());
@@ -264,10 +273,12 @@ TEST_F(SalvaTest, ManyDebtsAreNumberedWithoutTheFactor) {
 TEST_F(SalvaTest, RegisterCounters) {
   // Copy 32: two rows with carnê-leão in three months.
   rt::db::Table& leao = *area(32);
-  ASSERT_TRUE(leao.goTo(1));
+  leao.goTo(1);
+  ASSERT_TRUE(leao.status());
   ASSERT_TRUE(leao.put("I2_701", dec_("100.10")));
   ASSERT_TRUE(leao.put("I2_712", dec_("50")));
-  ASSERT_TRUE(leao.goTo(2));
+  leao.goTo(2);
+  ASSERT_TRUE(leao.status());
   ASSERT_TRUE(leao.put("I2_701", dec_("0.90")));
   ASSERT_TRUE(leao.put("I2_713", dec_("999")));  // the totals month is not counted
   // Copy 27: a gain with nothing due, and variable income as the matrix saves it: the common
@@ -275,7 +286,8 @@ TEST_F(SalvaTest, RegisterCounters) {
   // their tax paid (line 26) of 100 in May; the day trade's line 25 of April is not what the
   // payment slip reads.
   rt::db::Table& g = *area(27);
-  ASSERT_TRUE(g.goTo(1));
+  g.goTo(1);
+  ASSERT_TRUE(g.status());
   ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(1)));
   ASSERT_TRUE(g.put("VAL_ALI", dec_("100")));
   ASSERT_TRUE(g.put("CUS_ATUAL", dec_("200")));
@@ -284,7 +296,8 @@ TEST_F(SalvaTest, RegisterCounters) {
       ASSERT_TRUE(g.appendBlank());
       ASSERT_TRUE(g.put("CPF", kB));
     }
-    ASSERT_TRUE(g.goTo(r));
+    g.goTo(r);
+    ASSERT_TRUE(g.status());
     ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
     ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(nro)));
     ASSERT_TRUE(g.put("DAY_TRADE", std::string(modo)));
@@ -316,7 +329,8 @@ TEST_F(SalvaTest, RegisterCounters) {
 TEST_F(SalvaTest, NothingInGainsLeavesTheCounterAtZero) {
   rt::db::Table& g = *area(27);
   for (std::uint32_t r = 1; r <= g.recordCount(); ++r) {
-    ASSERT_TRUE(g.goTo(r));
+    g.goTo(r);
+    ASSERT_TRUE(g.status());
     ASSERT_TRUE(g.markDeleted());
   }
   contadores(ctx, dec);
@@ -355,8 +369,10 @@ TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
   dec.espelho.CPF = "55555555555";
   ASSERT_TRUE(ABERTURA(ctx, 9));
   rt::db::Table& r = *area(9);
-  ASSERT_TRUE(r.goBottom());
-  ASSERT_TRUE(r.skip(1));
+  r.goBottom();
+  ASSERT_TRUE(r.status());
+  r.skip(1);
+  ASSERT_TRUE(r.status());
   ASSERT_TRUE(INIC_VAR(ctx, dec, 1, 0));
   dec.espelho.registro.txt("NOMECONTR", "NOVO CONTRIBUINTE");
   ASSERT_TRUE(SALVATUDO(ctx, dec, 0));
@@ -364,7 +380,8 @@ TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
   auto t = abre(caminho(ctx, ctx.LOCARQ + "IMP0910.DBF"));
   int n = 0;
   for (std::uint32_t k = 1; k <= t->recordCount(); ++k) {
-    ASSERT_TRUE(t->goTo(k));
+    t->goTo(k);
+    ASSERT_TRUE(t->status());
     if (!t->isDeleted() && t->getText("CPF") == "55555555555") ++n;
   }
   EXPECT_EQ(n, 1);

@@ -36,7 +36,8 @@ class Leao : public DeclaracaoCompleta {
                {campo.c_str(), valor}});
   }
   Decimal campo32(std::uint32_t linha, const std::string& nome) {
-    EXPECT_TRUE(tabela(32).goTo(linha));
+    tabela(32).goTo(linha);
+    EXPECT_TRUE(tabela(32).status());
     return tabela(32).getNumber(nome);
   }
   EstadoLeao e;
@@ -187,7 +188,8 @@ TEST_F(Leao, TwoDependantsEachWithTheirGrid) {
   linhaLeao();
   const std::uint32_t a = linhaLeao("11111111111");
   const std::uint32_t b = linhaLeao("22222222222");
-  ASSERT_TRUE(tabela(22).goTo(1));  // a dependant's income row: the dependants' side
+  tabela(22).goTo(1);
+  ASSERT_TRUE(tabela(22).status());  // a dependant's income row: the dependants' side
   FDE_LEAO(c, e, 1);
   // A: 42.41 due, 50.00 paid; B: 191.15 due, nothing paid.
   EXPECT_EQ(campo32(a, "I2_601"), 42.41_d);
@@ -200,7 +202,8 @@ TEST_F(Leao, TwoDependantsEachWithTheirGrid) {
 
 TEST_F(Leao, DependantWithoutARowGetsOne) {
   mensal("F", 6, 2000.00_d, "N", "33333333333");
-  ASSERT_TRUE(tabela(22).goTo(1));
+  tabela(22).goTo(1);
+  ASSERT_TRUE(tabela(22).status());
   FDE_LEAO(c, e, 1);
   ASSERT_EQ(tabela(32).recordCount(), 1u);
   EXPECT_EQ(tabela(32).getText("CPFDEPEN"), "33333333333");
@@ -231,7 +234,8 @@ TEST_F(Leao, EnteredTotalsAreKept) {
   celula32(5, 6, 10.00_d);
   celula32(13, 2, 2500.00_d);
   ASSERT_TRUE(tabela(32).flush());
-  ASSERT_TRUE(tabela(32).goTo(titular));
+  tabela(32).goTo(titular);
+  ASSERT_TRUE(tabela(32).status());
   d.REC_MENSAL[5][2] = 2500.00_d;
   d.REC_MENSAL[5][6] = 10.00_d;
   d.REC_MENSAL[13][2] = 2500.00_d;
@@ -265,7 +269,8 @@ TEST_F(Leao, CashBookEntriesCountInTheMonthOfTheirDate) {
   EXPECT_EQ(d.REC_MENSAL[7][2], 1500.00_d);
   EXPECT_EQ(l("I13_14"), 200.00_d);
   // The entry's month is written back into its row.
-  ASSERT_TRUE(tabela(22).goTo(1));
+  tabela(22).goTo(1);
+  ASSERT_TRUE(tabela(22).status());
   EXPECT_EQ(tabela(22).getNumber("I1_407"), 1500.00_d);
 }
 

@@ -431,7 +431,8 @@ class ListaDeErros : public Confere {
     std::vector<std::string> r;
     rt::db::Table& t = tabela(31);
     for (std::uint32_t i = 1; i <= t.recordCount(); ++i) {
-      EXPECT_TRUE(t.goTo(i));
+      t.goTo(i);
+      EXPECT_TRUE(t.status());
       if (t.isDeleted()) continue;
       r.push_back(std::string(rt::text::alltrim(t.getText("CPF"))) + "/" +
                   std::to_string(t.getNumber("CODERR").wholePart()) + "/" +
@@ -461,7 +462,8 @@ TEST_F(ListaDeErros, EachCodeListedOnceAndCountedPerRow) {
   EXPECT_EQ(r.NQTDERR, 3);
   EXPECT_EQ(lista(), std::vector<std::string>{"12345678909/12/" +
                                               std::string("Fonte pagadora do titular sem o nome")});
-  ASSERT_TRUE(tabela(31).goTo(1));
+  tabela(31).goTo(1);
+  ASSERT_TRUE(tabela(31).status());
   EXPECT_EQ(tabela(31).getNumber("PAGINA"), Decimal(1));
   EXPECT_EQ(
       saida.com("aviso:"),

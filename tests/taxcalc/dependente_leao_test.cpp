@@ -42,7 +42,8 @@ class CpfDoDependente : public DeclaracaoTeste {
     std::vector<std::string> tipos;
     rt::db::Table& t = tabela(22);
     for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
-      EXPECT_TRUE(t.goTo(r));
+      t.goTo(r);
+      EXPECT_TRUE(t.status());
       if (t.isVisible()) tipos.push_back(t.getText("I1_1"));
     }
     return tipos;

@@ -188,11 +188,14 @@ TEST_F(Limites, DependantsCountedAndNumbered) {
   EXPECT_EQ(NRODP(c), 2.00_d);
   EXPECT_EQ(l("DESPALIM"), 1.00_d);
   rt::db::Table& t = tabela(23);
-  ASSERT_TRUE(t.goTo(1));
+  t.goTo(1);
+  ASSERT_TRUE(t.status());
   EXPECT_EQ(t.getNumber("NRODEPEN"), 1.00_d);
-  ASSERT_TRUE(t.goTo(2));
+  t.goTo(2);
+  ASSERT_TRUE(t.status());
   EXPECT_EQ(t.getNumber("NRODEPEN"), 7.00_d);
-  ASSERT_TRUE(t.goTo(3));
+  t.goTo(3);
+  ASSERT_TRUE(t.status());
   EXPECT_EQ(t.getNumber("NRODEPEN"), 3.00_d);
   // Two dependants: 2 x 144.20 x 12 = 3,460.80.
   EXPECT_EQ(FI13_10(c), 3460.80_d);
@@ -264,13 +267,15 @@ TEST_F(Limites, ScansKeepTheGridsRowAndSeeFilteredRows) {
   renda("J", 300.00_d);
   rt::db::Table& t = tabela(22);
   t.setFilter([](const rt::db::Table& r) { return r.getNumber("I1_4") > 150.00_d; });
-  ASSERT_TRUE(t.goTo(2));
+  t.goTo(2);
+  ASSERT_TRUE(t.status());
   FI1_T(c, 0);
   EXPECT_EQ(l("I13_01"), 600.00_d);
   EXPECT_EQ(t.recNo(), 2u);
   EXPECT_TRUE(t.hasFilter());
   // A deleted row counts for nothing.
-  ASSERT_TRUE(t.goTo(3));
+  t.goTo(3);
+  ASSERT_TRUE(t.status());
   ASSERT_TRUE(t.markDeleted());
   FI1_T(c, 0);
   EXPECT_EQ(l("I13_01"), 300.00_d);
@@ -326,9 +331,11 @@ TEST_F(Aposentado, ExcessGoesToTheTaxableIncomeWhenAsked) {
                 "|de R$   1.350,33 somado  no rendimento tributavel|" +
                 std::string("       Deseja que o programa faça isso ?"_cp));
   // When the other rows use the whole limit nothing more is exempt.
-  ASSERT_TRUE(t.goTo(1));
+  t.goTo(1);
+  ASSERT_TRUE(t.status());
   ASSERT_TRUE(t.put("I1_17", 18649.67_d));
-  ASSERT_TRUE(t.goTo(2));
+  t.goTo(2);
+  ASSERT_TRUE(t.status());
   saida.respostas = {false};
   EXPECT_EQ(LIMIT3(c, 100.00_d), 0.00_d);
 }

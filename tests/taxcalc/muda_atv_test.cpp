@@ -57,7 +57,8 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
     std::vector<std::string> v;
     if (!t) return v;
     for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
-      EXPECT_TRUE(t->goTo(r));
+      t->goTo(r);
+      EXPECT_TRUE(t->status());
       if (t->isDeleted() || t->getText("CPF") != cpf) continue;
       v.push_back(t->getText("ATV_BRASIL") + ":" + aparado(t->getText(campoMarca(n))));
     }
@@ -116,7 +117,8 @@ TEST_F(MudaAtv, EachSideGoesAndComesBackWithoutLosingOrDoublingARow) {
   EXPECT_EQ(naTabela(15, kB), (std::vector<std::string>{"S:RESUMO BR", "N:EXT15C222L0"}));
 
   // Work on the abroad side, then back.
-  ASSERT_TRUE(area(39)->goTo(1));
+  area(39)->goTo(1);
+  ASSERT_TRUE(area(39)->status());
   ASSERT_TRUE(area(39)->put("DESCR", std::string("VENDA NO EXTERIOR")));
   ASSERT_TRUE(area(39)->flush());
   ASSERT_TRUE(MUDA_ATV(ctx, dec, "N", "S"));

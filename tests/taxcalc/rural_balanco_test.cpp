@@ -126,7 +126,8 @@ TEST_F(Rural, CashBookByPropertyShare) {
   EXPECT_EQ(t.despesas[3], 500.00_d);
   EXPECT_EQ(t.receitas[3], 2000.00_d);
   EXPECT_EQ(t.despesas[4], 300.00_d);
-  ASSERT_TRUE(tabela(36).goTo(1));
+  tabela(36).goTo(1);
+  ASSERT_TRUE(tabela(36).status());
   EXPECT_EQ(tabela(36).getNumber("VALITR"), 500.00_d);
   EXPECT_EQ(d.REND_RURAL[3][1], 2000.00_d);
   totaisMensais(c);
@@ -232,7 +233,8 @@ TEST_F(Balanco, DetailWithOnlyMedicalExpenses) {
   EXPECT_EQ(tabela(68).recordCount(), 0u);
   EXPECT_EQ(POERESTO(c, 1), 1500.00_d);
   ASSERT_EQ(tabela(68).recordCount(), 1u);
-  ASSERT_TRUE(tabela(68).goTo(1));
+  tabela(68).goTo(1);
+  ASSERT_TRUE(tabela(68).status());
   EXPECT_EQ(tabela(68).getText("DESCRICAO").substr(0, 34), "Despesas medicas e/ou hospitalares");
   // 1,500.00 of 6,000.00 and of 20,000.00.
   EXPECT_EQ(tabela(68).getNumber("PERCDESP"), 25.00_d);

@@ -115,7 +115,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     t->view_.attach(t->file_, kViewCapacity, true);
     if (!t->view_.active()) return Status(Error::kIo, t->path_ + ": cannot map the table");
   }
-  RT_DB_TRY(t->goTop());
+  RT_DB_TRY(t->moveTop());
   return t;
 }
 
@@ -123,7 +123,7 @@ Table::~Table() { (void)close(); }
 
 Status Table::close() {
   if (!file_.isOpen()) return {};
-  Status s = settle();
+  Status s = takeWriteError(settle());
   Status si = flushIndexes(false);
   if (s && !si) s = si;
   if (headerTouched_ && !readOnly_) {
@@ -220,8 +220,8 @@ bool Table::isVisible() const {
   return !filter_ || filter_(*this);
 }
 
-Status Table::goTo(std::uint32_t recno) {
-  RT_DB_TRY(flush());
+Status Table::moveTo(std::uint32_t recno) {
+  RT_DB_TRY(settleKept());
   if (!exclusive_) {
     if (!tracksChanges()) chunkCount_ = 0;
     RT_DB_TRY(tracksChanges() || recno > count_ ? syncShared() : Status());
@@ -234,6 +234,11 @@ Status Table::goTo(std::uint32_t recno) {
   }
   return loadRecord(recno);
 }
+
+void Table::goTo(std::uint32_t recno) { moved_ = moveTo(recno); }
+void Table::goTop() { moved_ = moveTop(); }
+void Table::goBottom() { moved_ = moveBottom(); }
+void Table::skip(long n) { moved_ = moveBy(n); }
 
 // The first (or last) visible record of the controlling order.
 Status Table::goOrderedEnd(bool top) {
@@ -251,7 +256,7 @@ Status Table::goOrderedEnd(bool top) {
 
 // Before a move from scratch: what is pending is written and other terminals' changes seen.
 Status Table::prepareMove() {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settleKept());
   if (!exclusive_) {
     if (!tracksChanges()) chunkCount_ = 0;
     RT_DB_TRY(syncShared());
@@ -260,7 +265,7 @@ Status Table::prepareMove() {
   return {};
 }
 
-Status Table::goTop() {
+Status Table::moveTop() {
   RT_DB_TRY(prepareMove());
   if (order_ > 0) {
     RT_DB_TRY(goOrderedEnd(true));
@@ -276,7 +281,7 @@ Status Table::goTop() {
   return {};
 }
 
-Status Table::goBottom() {
+Status Table::moveBottom() {
   RT_DB_TRY(prepareMove());
   if (order_ > 0) {
     RT_DB_TRY(goOrderedEnd(false));
@@ -292,8 +297,8 @@ Status Table::goBottom() {
   return {};
 }
 
-Status Table::skip(long n) {
-  RT_DB_TRY(flush());
+Status Table::moveBy(long n) {
+  RT_DB_TRY(settleKept());
   found_ = false;
   if (n == 0) {
     if (!eof_ && !exclusive_) return loadRecord(recno_);
@@ -328,7 +333,7 @@ Status Table::skipNatural(long n) {
         bof_ = true;
         return {};
       }
-      RT_DB_TRY(goTop());
+      RT_DB_TRY(moveTop());
       bof_ = true;
       return {};
     }
@@ -407,7 +412,7 @@ Status Table::skipOrderedLocked(long n) {
     auto c = o.index->prev(o.cursor);
     if (!c) return c.status();
     if (!c->valid()) {
-      RT_DB_TRY(goTop());
+      RT_DB_TRY(moveTop());
       bof_ = true;
       return {};
     }

@@ -72,10 +72,18 @@ class Table {
   bool eof() const { return eof_; }
   bool bof() const { return bof_; }
   bool found() const { return found_; }
-  Status goTo(std::uint32_t recno);
-  Status goTop();
-  Status goBottom();
-  Status skip(long n = 1);
+  // Moves return nothing. A move first writes the row (and the appends) still pending; when
+  // that write fails the table stays on the row, which stays pending, and the error is kept
+  // (writeError()) until the next flush, commit, unlock or close reports it. status() says how
+  // the last move went: that write, or a read that failed (an I/O error, a damaged table or
+  // index), after which the position is wherever the read stopped.
+  void goTo(std::uint32_t recno);
+  void goTop();
+  void goBottom();
+  void skip(long n = 1);
+  const Status& status() const { return moved_; }
+  // The first failed write of a pending row not yet reported (ok when none).
+  const Status& writeError() const { return writeError_; }
 
   // --- the current record (blank at end of file)
   std::string_view record() const { return rec_; }
@@ -96,7 +104,7 @@ class Table {
   // are released) under the append lock, so two terminals never get the same number.
   Status appendBlank();
   // Writes the current record if it changed (moving does this too), so that the file holds
-  // it when this returns.
+  // it when this returns; a write error kept from a move is reported here (and forgotten).
   Status flush();
   // flush, write indexes and header, fsync everything.
   Status commit();
@@ -105,7 +113,7 @@ class Table {
   // Locks a record (default: the current one); unless keepOthers, other record locks go.
   Status lockRecord(std::uint32_t recno = 0, bool keepOthers = false);
   Status lockFile();
-  // Releases every record lock and the file lock.
+  // Releases every record lock and the file lock; reports what flush reports.
   Status unlock();
   Status unlockRecord(std::uint32_t recno);
   bool isRecordLocked(std::uint32_t recno) const;
@@ -188,6 +196,15 @@ class Table {
   void setEof();
   Status skipNatural(long n);
   Status prepareMove();
+  // The moves, with their errors (goTop and the others keep these in status()).
+  Status moveTo(std::uint32_t recno);
+  Status moveTop();
+  Status moveBottom();
+  Status moveBy(long n);
+  // settle() for a move or another change of position: a failure is also kept in writeError_.
+  Status settleKept();
+  // The kept write error, forgotten once taken; else `s`.
+  Status takeWriteError(Status s);
   Status goOrderedEnd(bool top);
   Status skipOrdered(long n);
   Status skipOrderedLocked(long n);
@@ -266,6 +283,8 @@ class Table {
   static constexpr std::uint64_t kNeverSeen = std::uint64_t{1} << 32;
   std::uint64_t seen_ = kNeverSeen;
   bool writing_ = false;  // the counter is odd: our write is in progress
+  Status moved_;       // how the last move went
+  Status writeError_;  // a pending row's write that failed during a move, until reported
 };
 
 }  // namespace rt::db

@@ -8,7 +8,7 @@ namespace rt::db {
 Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
   if (recno == 0) recno = recno_;
   if (exclusive_) return {};
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settleKept());
   if (recno < 1 || recno > recordCount()) return {Error::kNoRecord, alias_};
   if (fileLocked_) return {};
   if (!lockedRecords_.count(recno)) {
@@ -32,7 +32,7 @@ Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
 
 Status Table::lockFile() {
   if (exclusive_ || fileLocked_) return {};
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settleKept());
   RT_DB_TRY(file_.tryLock(kLockRecords, kLockRecordSpan, File::LockKind::kExclusive));
   fileLocked_ = true;
   lockedRecords_.clear();
@@ -50,7 +50,7 @@ Status Table::unlock() {
 }
 
 Status Table::unlockRecord(std::uint32_t recno) {
-  if (recno == recno_) RT_DB_TRY(flush());
+  if (recno == recno_) RT_DB_TRY(settleKept());
   if (exclusive_ || fileLocked_) return {};
   if (lockedRecords_.erase(recno)) (void)file_.unlock(kLockRecords + recno, 1);
   return {};

@@ -64,7 +64,7 @@ Status Table::pack() {
   chunkCount_ = 0;
   headerTouched_ = false;
   RT_DB_TRY(rebuildAll());
-  return goTop();
+  return moveTop();
 }
 
 Status Table::packMemo() {
@@ -121,7 +121,7 @@ Status Table::packMemo() {
   auto reopened = MemoFile::open(dbt, true);
   if (!reopened) return reopened.status();
   memo_ = std::make_unique<MemoFile>(std::move(*reopened));
-  return goTop();
+  return moveTop();
 }
 
 Status Table::zap() {
@@ -139,7 +139,7 @@ Status Table::zap() {
   RT_DB_TRY(file_.sync());
   chunkCount_ = 0;
   RT_DB_TRY(rebuildAll());
-  return goTop();
+  return moveTop();
 }
 
 }  // namespace rt::db

@@ -172,7 +172,7 @@ Status Table::reindex() {
   RT_DB_TRY(settle());
   if (!exclusive_) return {Error::kNeedExclusive, path_};
   RT_DB_TRY(rebuildAll());
-  return goTop();
+  return moveTop();
 }
 
 void Table::closeIndexes() {
@@ -184,7 +184,7 @@ void Table::closeIndexes() {
 
 Status Table::setOrder(int n) {
   if (n < 0 || n > orderCount()) return {Error::kBadField, "order " + std::to_string(n)};
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settleKept());
   order_ = n;
   if (n > 0) orders_[static_cast<std::size_t>(n - 1)].cursorGen = 0;
   return {};
@@ -199,7 +199,7 @@ const std::string& Table::orderExpression(int n) const {
 Status Table::seek(std::string_view key, bool soft) { return seekValue(Value(std::string(key)), soft); }
 
 Status Table::seekValue(const Value& key, bool soft) {
-  RT_DB_TRY(flush());
+  RT_DB_TRY(settleKept());
   if (order_ == 0) return {Error::kBadField, alias_ + ": seek without an order"};
   Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
   auto sought = seekKey(o, key);

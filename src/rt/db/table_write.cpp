@@ -74,7 +74,21 @@ Status Table::writeHeaderPrefix() {
   return view_.write(file_, 0, encodeHeaderPrefix(header_));
 }
 
-Status Table::flush() { return settle(); }
+Status Table::flush() { return takeWriteError(settle()); }
+
+Status Table::settleKept() {
+  Status s = settle();
+  if (!s && writeError_) writeError_ = s;
+  return s;
+}
+
+// A kept error is older than `s` and says what was lost first; either way it is said once.
+Status Table::takeWriteError(Status s) {
+  if (writeError_) return s;
+  Status kept = std::move(writeError_);
+  writeError_ = {};
+  return kept;
+}
 
 Status Table::flushRecord() {
   if (!dirty_) return {};
@@ -130,7 +144,11 @@ Status Table::writePending() {
   if (pending_.empty()) return {};
   std::uint32_t n = static_cast<std::uint32_t>(pending_.size() / header_.recordLength);
   pending_ += '\x1A';
-  RT_DB_TRY(file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(pendingFirst_ - 1) * header_.recordLength, pending_));
+  Status s = file_.writeAt(header_.headerLength + static_cast<std::uint64_t>(pendingFirst_ - 1) * header_.recordLength, pending_);
+  if (!s) {
+    pending_.pop_back();  // kept for the next try, whole records only
+    return s;
+  }
   pending_.clear();
   // The count says what the file holds: a record appended but not yet written is not in it.
   today(header_.year, header_.month, header_.day);
@@ -149,8 +167,10 @@ Status Table::flushIndexes(bool sync) {
 }
 
 Status Table::commit() {
+  // A kept error is said, but after the commit's own work, so what did reach the file is synced.
+  const Status kept = takeWriteError({});
   RT_DB_TRY(settle());
-  if (readOnly_) return {};
+  if (readOnly_) return kept;
   RT_DB_TRY(flushIndexes(true));
   if (headerTouched_) {
     UpdateGuard g(*this, true);
@@ -160,7 +180,7 @@ Status Table::commit() {
   }
   RT_DB_TRY(file_.sync());
   if (memo_) RT_DB_TRY(memo_->sync());
-  return {};
+  return kept;
 }
 
 Status Table::appendBlank() {

@@ -27,7 +27,8 @@ std::vector<FieldPair> matchFields(const Table& source, const Table& target) {
 
 Status copyRecords(Table& target, Table& source, const RecordFilter& forCondition) {
   auto pairs = matchFields(source, target);
-  RT_DB_TRY(source.goTop());
+  source.goTop();
+  RT_DB_TRY(source.status());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
       RT_DB_TRY(target.appendBlank());
@@ -39,7 +40,8 @@ Status copyRecords(Table& target, Table& source, const RecordFilter& forConditio
         if (!st) return st;
       }
     }
-    RT_DB_TRY(source.skip(1));
+    source.skip(1);
+    RT_DB_TRY(source.status());
   }
   return target.flush();
 }
@@ -89,7 +91,8 @@ std::string quoted(std::string_view v) {
 
 Status copyToDelimited(Table& source, const std::string& path, const RecordFilter& forCondition) {
   std::string out;
-  RT_DB_TRY(source.goTop());
+  source.goTop();
+  RT_DB_TRY(source.status());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
       bool first = true;
@@ -110,7 +113,8 @@ Status copyToDelimited(Table& source, const std::string& path, const RecordFilte
       }
       out += "\r\n";
     }
-    RT_DB_TRY(source.skip(1));
+    source.skip(1);
+    RT_DB_TRY(source.status());
   }
   // Written beside the old file and renamed over it: a failed export leaves the old file whole,
   // and a link planted under the file's name is replaced, never written through.

@@ -37,10 +37,8 @@ Status WorkAreas::closeAll() {
   return first;
 }
 
-Status WorkAreas::select(int area) {
-  if (area < 1 || area > kAreas) return {Error::kBadField, "work area " + std::to_string(area)};
-  current_ = area;
-  return {};
+void WorkAreas::select(int area) {
+  if (area >= 1 && area <= kAreas) current_ = area;
 }
 
 int WorkAreas::resolve(std::string_view areaOrAlias) const {

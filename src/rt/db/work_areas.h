@@ -32,9 +32,9 @@ class WorkAreas {
   Status closeCurrent() { return close(current_); }
   Status closeAll();
 
-  // SELECT: a number 1-99, the number as text, or an alias (any case). An unknown alias
-  // leaves the selection as it was and returns kNotFound.
-  Status select(int area);
+  // SELECT: a number 1-99, the number as text, or an alias (any case). A number outside 1-99
+  // or an unknown alias leaves the selection as it was; the alias then returns kNotFound.
+  void select(int area);
   Status select(std::string_view areaOrAlias);
   int current() const { return current_; }
   // The area of an alias, 0 when none.

@@ -71,7 +71,8 @@ class Boletos : public ProgramaFixture {
     std::vector<std::string> v;
     auto t = abre("BOLETO");
     for (std::uint32_t n = 1; t && n <= t->recordCount(); ++n) {
-      EXPECT_TRUE(t->goTo(n));
+      t->goTo(n);
+      EXPECT_TRUE(t->status());
       if (!t->isDeleted())
         v.push_back(t->getText("CPFSAC") + " " + t->getNumber("NRODOCUM").toString(0) + " " +
                     t->getNumber("NOSSONRO").toString(0) + " " + t->getNumber("VALORDOC").toString(2) + " " +

@@ -156,7 +156,8 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   {
     ASSERT_TRUE(store::ABERTURA(*p, 11));
     rt::db::Table& t = *p->areas.table(11);
-    ASSERT_TRUE(t.goTop());
+    t.goTop();
+    ASSERT_TRUE(t.status());
     ASSERT_TRUE(store::REC_LOCK(*p, 5));
     ASSERT_TRUE(t.put("CODERR", rt::text::Decimal(3)));
     ASSERT_TRUE(t.commit());

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "db_test_util.h"
 #include "rt/db/table.h"
@@ -70,14 +73,16 @@ TEST(Dbf, WritesAndReadsBackEveryType) {
   EXPECT_EQ(t->raw(t->fieldIndex("DT_LC")), "20091231");
   EXPECT_TRUE(t->getLogical("SO_REC"));
   EXPECT_EQ(t->getNumber("CODIGO"), Decimal(7));
-  ASSERT_OK(t->skip());
+  t->skip();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 2u);
   EXPECT_TRUE(t->getDate("DT_LC").isEmpty());
   EXPECT_EQ(t->raw(t->fieldIndex("DT_LC")), "        ");
   EXPECT_FALSE(t->getLogical("SO_REC"));
   EXPECT_EQ(t->raw(t->fieldIndex("SO_REC")), " ");
   EXPECT_TRUE(t->getNumber("VALOR").isZero());
-  ASSERT_OK(t->skip());
+  t->skip();
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->eof());
   EXPECT_EQ(t->recNo(), 3u);
   // The file ends with the end mark right after the last record.
@@ -125,46 +130,62 @@ TEST(Dbf, NavigatesWithDeletedHiddenAndFilters) {
     ASSERT_OK(t->put("N", Decimal(i)));
     ASSERT_OK(t->put("K", std::string(i % 2 ? "J" : "F")));
   }
-  ASSERT_OK(t->goTo(1));
+  t->goTo(1);
+  ASSERT_OK(t->status());
   ASSERT_OK(t->markDeleted());
-  ASSERT_OK(t->goTo(10));
+  t->goTo(10);
+  ASSERT_OK(t->status());
   ASSERT_OK(t->markDeleted());
-  ASSERT_OK(t->goTop());
+  t->goTop();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 1u);  // deleted rows show while the switch is off
   EXPECT_FALSE(t->bof());
   t->setDeletedHidden(true);
-  ASSERT_OK(t->goTop());
+  t->goTop();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 2u);
-  ASSERT_OK(t->goBottom());
+  t->goBottom();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 9u);
-  ASSERT_OK(t->skip(1));
+  t->skip(1);
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->eof());
   EXPECT_EQ(t->recNo(), 11u);
-  ASSERT_OK(t->skip(-1));
+  t->skip(-1);
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 9u);
-  ASSERT_OK(t->goTop());
-  ASSERT_OK(t->skip(-1));
+  t->goTop();
+  ASSERT_OK(t->status());
+  t->skip(-1);
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->bof());
   EXPECT_EQ(t->recNo(), 2u);
   ASSERT_OK(t->setFilter("K=\"J\""));
-  ASSERT_OK(t->goTop());
+  t->goTop();
+  ASSERT_OK(t->status());
   std::vector<int> seen;
   for (; !t->eof(); (void)t->skip()) seen.push_back(static_cast<int>(t->recNo()));
   EXPECT_EQ(seen, (std::vector<int>{3, 5, 7, 9}));
   ASSERT_OK(t->setFilter("N<4"));
-  ASSERT_OK(t->goTop());
+  t->goTop();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 2u);
-  ASSERT_OK(t->skip());
+  t->skip();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 3u);
-  ASSERT_OK(t->skip());
+  t->skip();
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->eof());
   t->clearFilter();
-  ASSERT_OK(t->goTo(1));
+  t->goTo(1);
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->isDeleted());
   ASSERT_OK(t->recall());
-  ASSERT_OK(t->goTop());
+  t->goTop();
+  ASSERT_OK(t->status());
   EXPECT_EQ(t->recNo(), 1u);
-  ASSERT_OK(t->goTo(50));
+  t->goTo(50);
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->eof());
 }
 
@@ -175,9 +196,11 @@ TEST(Dbf, EmptyTableIsAtBothEnds) {
   EXPECT_TRUE(t->eof());
   EXPECT_TRUE(t->bof());
   EXPECT_EQ(t->recNo(), 1u);
-  ASSERT_OK(t->goBottom());
+  t->goBottom();
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->eof());
-  ASSERT_OK(t->skip(-1));
+  t->skip(-1);
+  ASSERT_OK(t->status());
   EXPECT_TRUE(t->bof());
   EXPECT_EQ(t->put("A", std::string("x")).code(), Error::kNoRecord);
 }
@@ -271,7 +294,8 @@ TEST(Dbf, AppendsOfAnExclusiveTableAreWrittenTogetherAndRereadCorrectly) {
     }
   }
   EXPECT_EQ(t->recordCount(), 2000u);
-  ASSERT_OK(t->goTo(1990));  // reading writes what was waiting first
+  t->goTo(1990);
+  ASSERT_OK(t->status());  // reading writes what was waiting first
   EXPECT_EQ(t->getNumber("N"), Decimal(-1990));
   ASSERT_OK(t->seek("3001"));
   ASSERT_TRUE(t->found());
@@ -286,7 +310,8 @@ TEST(Dbf, AppendsOfAnExclusiveTableAreWrittenTogetherAndRereadCorrectly) {
   EXPECT_EQ(u->recordCount(), 2001u);
   ASSERT_OK(u->openIndex(dir.file("A"), "K"));
   ASSERT_OK(u->checkOrder(1));
-  ASSERT_OK(u->goTo(2000));
+  u->goTo(2000);
+  ASSERT_OK(u->status());
   EXPECT_EQ(u->getNumber("N"), Decimal(-2000));
 }
 
@@ -310,11 +335,83 @@ TEST(Dbf, ACommitWithNothingNewWritesNothing) {
     writeAll(dir.file("C.DBF"), disk);
     ASSERT_OK(t->commit());
     EXPECT_EQ(readAll(dir.file("C.DBF")), disk);
-    ASSERT_OK(t->goTop());
+    t->goTop();
+    ASSERT_OK(t->status());
     if (!exclusive) ASSERT_OK(t->lockRecord());
     ASSERT_OK(t->put("A", std::string("xyz")));
     ASSERT_OK(t->commit());
     if (!exclusive) ASSERT_OK(t->unlock());
     EXPECT_NE(readAll(dir.file("C.DBF"))[1], 99);
+  }
+}
+
+namespace {
+// Writes past `limit` bytes fail (EFBIG, as a full disk would) while this lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    old_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit r = saved_;
+    r.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &r);
+  }
+  ~FileSizeLimit() { lift(); }
+  void lift() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, old_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*old_)(int) = nullptr;
+};
+}  // namespace
+
+// A move whose pending row cannot be written returns all the same, stays on the row, and the
+// error waits for the next flush, commit, unlock or close, which report it once; the row is
+// not lost: once the disk takes writes again it reaches the file.
+TEST(Dbf, AWriteAMoveCouldNotDoIsKeptUntilReported) {
+  using Reporter = Status (*)(Table&);
+  const std::pair<const char*, Reporter> reporters[] = {
+      {"flush", [](Table& t) { return t.flush(); }},
+      {"commit", [](Table& t) { return t.commit(); }},
+      {"unlock", [](Table& t) { return t.unlock(); }},
+      {"close", [](Table& t) { return t.close(); }},
+  };
+  for (const auto& [name, report] : reporters) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    ASSERT_OK(Table::create(dir.file("W"), {{"N", 'N', 6, 0}}));
+    auto t = openOrDie(dir.file("W"), true);
+    ASSERT_OK(t->appendBlank());
+    ASSERT_OK(t->put("N", Decimal(1)));
+    ASSERT_OK(t->flush());
+    ASSERT_OK(t->appendBlank());
+    ASSERT_OK(t->put("N", Decimal(2)));
+    {
+      FileSizeLimit full(readAll(dir.file("W.DBF")).size());
+      t->goTop();
+      EXPECT_EQ(t->status().code(), Error::kIo);
+      EXPECT_EQ(t->writeError().code(), Error::kIo);
+      EXPECT_EQ(t->recNo(), 2u);  // not moved: still on the row that waits
+      EXPECT_EQ(t->getNumber("N"), Decimal(2));
+      t->skip(-1);  // a later move fails again; the first error is the one kept
+      EXPECT_EQ(t->status().code(), Error::kIo);
+      EXPECT_EQ(t->recNo(), 2u);
+      full.lift();
+      EXPECT_EQ(report(*t).code(), Error::kIo);  // said, though the write now went through
+    }
+    EXPECT_OK(t->writeError());
+    if (std::string(name) != "close") {
+      EXPECT_OK(t->flush());  // said once
+      t->goTop();
+      EXPECT_OK(t->status());
+      ASSERT_OK(t->close());
+    }
+    auto again = openOrDie(dir.file("W"));
+    ASSERT_EQ(again->recordCount(), 2u);
+    again->goTo(2);
+    EXPECT_EQ(again->getNumber("N"), Decimal(2));
   }
 }

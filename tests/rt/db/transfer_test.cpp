@@ -44,18 +44,21 @@ TEST(Transfer, AppendsFromAnotherTableMatchingFieldsByNameWithACondition) {
                                                {"VALOR", 'N', 5, 1}}));
   auto src = openOrDie(dir.file("SRC"), true);
   fill(*src);
-  ASSERT_OK(src->goTo(3));
+  src->goTo(3);
+  ASSERT_OK(src->status());
   ASSERT_OK(src->markDeleted());
   src->setDeletedHidden(true);
   auto dst = openOrDie(dir.file("ACERTO"), true);
   ASSERT_OK(appendFrom(*dst, *src, [](const Table& t) { return t.getText("CPF") == "11111111111"; }));
   EXPECT_EQ(dst->recordCount(), 1u);
-  ASSERT_OK(dst->goTop());
+  dst->goTop();
+  ASSERT_OK(dst->status());
   EXPECT_EQ(dst->getText("NOME"), "Ana");  // cut to the target's width
   EXPECT_EQ(dst->getNumber("VALOR"), 10.5_d);
   EXPECT_TRUE(dst->getNumber("NOVO").isZero());
   // A value too wide for the target field stops the copy, naming the field.
-  ASSERT_OK(src->goTo(1));
+  src->goTo(1);
+  ASSERT_OK(src->status());
   ASSERT_OK(src->put("VALOR", 123456.0_d));
   Status s = appendFrom(*dst, *src);
   EXPECT_EQ(s.code(), Error::kOverflow);
@@ -76,7 +79,8 @@ TEST(Transfer, CopiesToANewTableAndAppendsFromAFile) {
   ASSERT_OK(src->close());
   ASSERT_OK(appendFrom(*copy, dir.file("SRC"), [](const Table& t) { return !t.getLogical("OK"); }));
   EXPECT_EQ(copy->recordCount(), 3u);
-  ASSERT_OK(copy->goBottom());
+  copy->goBottom();
+  ASSERT_OK(copy->status());
   EXPECT_EQ(copy->getNumber("VALOR"), -3.25_d);
 }
 
@@ -95,17 +99,20 @@ TEST(Transfer, WritesAndReadsTheClassicDelimitedText) {
   auto back = openOrDie(dir.file("BACK"), true);
   ASSERT_OK(appendFromDelimited(*back, dir.file("FOLHA.TXT")));
   ASSERT_EQ(back->recordCount(), 3u);
-  ASSERT_OK(back->goTo(2));
+  back->goTo(2);
+  ASSERT_OK(back->status());
   EXPECT_EQ(back->getText("NOME"), rt::text::padr("Bia, \"B\"", 20));
   writeAll(dir.file("in.txt"), "\"33333333333\",\"Dora, D\",1234.5,20090704,T\r\n\"44444444444\",\"Eva\",-1,,F\n\x1A");
   ASSERT_OK(appendFromDelimited(*src, dir.file("IN.TXT")));
   EXPECT_EQ(src->recordCount(), 5u);
-  ASSERT_OK(src->goTo(4));
+  src->goTo(4);
+  ASSERT_OK(src->status());
   EXPECT_EQ(src->getText("NOME"), rt::text::padr("Dora, D", 20));
   EXPECT_EQ(src->getNumber("VALOR"), 1234.5_d);
   EXPECT_EQ(src->getDate("DT"), Date::fromYmd(2009, 7, 4));
   EXPECT_TRUE(src->getLogical("OK"));
-  ASSERT_OK(src->goTo(5));
+  src->goTo(5);
+  ASSERT_OK(src->status());
   EXPECT_EQ(src->getNumber("VALOR"), Decimal(-1));
   EXPECT_TRUE(src->getDate("DT").isEmpty());
 }

@@ -34,19 +34,24 @@ TEST(WorkAreas, SelectsByNumberTextAndAliasAndHidesDeletedEverywhere) {
   ASSERT_OK(w.open(50, dir.file("IMP0210"), o));
   EXPECT_EQ(w.areaOf("origem"), 50);
   EXPECT_EQ(w.open(51, dir.file("IMP0210")).code(), Error::kInUse);
-  ASSERT_OK(w.select(2));
+  w.select(2);
+  ASSERT_EQ(w.current(), 2);
+  w.select(100);  // no such area: the selection stays
+  ASSERT_EQ(w.current(), 2);
   ASSERT_OK(w->appendBlank());
   ASSERT_OK(w->put("I1_1", std::string("J")));
   ASSERT_OK(w->markDeleted());
   ASSERT_OK(w->appendBlank());
   ASSERT_OK(w->unlock());
   w.setDeletedHidden(true);
-  ASSERT_OK(w.table(50)->goTop());
+  w.table(50)->goTop();
+  ASSERT_OK(w.table(50)->status());
   EXPECT_EQ(w.table(50)->recNo(), 2u);
   ASSERT_OK(w.close(50));
   EXPECT_FALSE(w.isOpen(50));
   ASSERT_OK(w.open(50, dir.file("IMP0210"), o));
-  ASSERT_OK(w.table(50)->goTop());
+  w.table(50)->goTop();
+  ASSERT_OK(w.table(50)->status());
   EXPECT_EQ(w.table(50)->recNo(), 2u);  // the switch holds for tables opened later
   EXPECT_EQ(w.open(0, dir.file("IMP0210")).code(), Error::kBadField);
   ASSERT_OK(w.closeAll());
