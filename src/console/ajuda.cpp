@@ -55,7 +55,7 @@ class FimDaAjuda {
   }
   ~FimDaAjuda() {
     if (abriu_) (void)areas_.close(kAreaAjuda);
-    (void)areas_.select(area_);
+    areas_.select(area_);
     guarda_ = false;
   }
   FimDaAjuda(const FimDaAjuda&) = delete;
@@ -80,7 +80,7 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
 
   if (!acesso_.abreAjuda || !acesso_.abreAjuda(tabela == 1 ? "HELPTXT" : "HELPATXT")) return;
   fim.abriu();
-  (void)areas.select(kAreaAjuda);
+  areas.select(kAreaAjuda);
   rt::db::Table* t = areas.table(kAreaAjuda);
   if (t == nullptr) return;
 

@@ -7,11 +7,11 @@ namespace console {
 // The moves of a browse: a failed one leaves the table where it stood, which the browse reads
 // back through eof, bof and the current row.
 void FonteArea::goTop() {
-  if (auto* t = tabela()) (void)t->goTop();
+  if (auto* t = tabela()) t->goTop();
 }
 
 void FonteArea::goBottom() {
-  if (auto* t = tabela()) (void)t->goBottom();
+  if (auto* t = tabela()) t->goBottom();
 }
 
 bool FonteArea::eof() const {
@@ -29,7 +29,7 @@ long FonteTabela::skip(long n) {
   if (t == nullptr) return 0;
   long moved = 0;
   if (n == 0) {
-    (void)t->skip(0);
+    t->skip(0);
     return 0;
   }
   if (n > 0) {
@@ -37,7 +37,7 @@ long FonteTabela::skip(long n) {
       t->skip(1);
       if (!t->status()) break;
       if (t->eof()) {
-        (void)t->skip(-1);
+        t->skip(-1);
         break;
       }
       ++moved;

@@ -130,7 +130,7 @@ void Listas::GERAL() {
   ctx_.console.clearTypeahead();
   ctx_.janelas.FECHAJAN(8);
 
-  if (!TEMHLP && !CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);
+  if (!TEMHLP && !CL_AREA.empty()) tab_.areas.select(CL_AREA);
   TEMHLP = false;
   PROG = 0;
   if (auto* t = tab_.areas.currentTable(); t != nullptr && t->hasFilter()) t->clearFilter();
@@ -166,7 +166,7 @@ void Listas::HBROWSE(Definicao& d) {
 
   // After a routine drew over the list: the footers again and every row.
   auto redesenha = [&] {
-    (void)tab_.areas.select(d.area);
+    tab_.areas.select(d.area);
     if (d.grupo == 13) rodapes(d);  // operations added or deleted change the sums
     for (int i = 1; i <= b.columnCount(); ++i)
       b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
@@ -215,7 +215,7 @@ void Listas::HBROWSE(Definicao& d) {
           serv_.MOS_DETAL();
         else
           serv_.MOS_PEND();
-        (void)tab_.areas.select(atual);
+        tab_.areas.select(atual);
         redesenha();
         break;
       }
@@ -256,7 +256,7 @@ void Listas::buscaDigitada(Definicao& d, char c) {
   if (ordem > t->orderCount()) return;
   if (!t->setOrder(ordem).isOk()) return;
   if (!t->seek(std::string(1, rt::text::upperChar(c)), SOFTSEEK).isOk()) return;
-  if (t->eof()) (void)t->skip(-1);
+  if (t->eof()) t->skip(-1);
 }
 
 void Listas::limpezaEsc(const Definicao&) {
@@ -264,7 +264,7 @@ void Listas::limpezaEsc(const Definicao&) {
   if (q == "M->TIPO_BEM" || q == "M->I3_04" || q == "M->CPFDEPEN") return;
   if (q == "I7_8") {
     COD = std::string();
-    (void)store::seleciona(tab_.areas, store::Area::TMP_02);
+    store::seleciona(tab_.areas, store::Area::TMP_02);
     return;
   }
   if (!TEMHLP) return;
@@ -272,7 +272,7 @@ void Listas::limpezaEsc(const Definicao&) {
     // The working copies (TMP_nn) belong to the open declaration and stay open.
     if (rt::text::upper(t->alias()).rfind("TMP", 0) != 0) (void)tab_.areas.closeCurrent();
   }
-  if (!CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);
+  if (!CL_AREA.empty()) tab_.areas.select(CL_AREA);
 }
 
 // --- the entry points
@@ -281,7 +281,7 @@ namespace {
 // The register list in one order, left in another afterwards.
 void listaRegistro(Listas& l, rt::db::WorkAreas& areas, int durante, int depois) {
   if (l.PROG == 1) return;  // a list is open: nothing moves under it
-  (void)store::seleciona(areas, store::Area::IMP0910);
+  store::seleciona(areas, store::Area::IMP0910);
   if (auto* t = store::tabela(areas, store::Area::IMP0910))
     (void)t->setOrder(durante <= t->orderCount() ? durante : 0);
   l.GERAL();

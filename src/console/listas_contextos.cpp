@@ -68,16 +68,16 @@ bool Listas::monta(Definicao& d) {
   rt::db::WorkAreas& areas = tab_.areas;
 
   auto seleciona = [&](store::Area area) {
-    (void)store::seleciona(areas, area);
+    store::seleciona(areas, area);
     d.area = store::numero(area);
   };
   auto doTopo = [&] {
-    if (auto* t = areas.table(d.area)) (void)t->goTop();
+    if (auto* t = areas.table(d.area)) t->goTop();
   };
   auto filtra = [&](std::string_view expressao) {
     if (auto* t = areas.table(d.area)) {
       if (t->setFilter(expressao).isOk()) filtrosPostos_.push_back(d.area);
-      (void)t->goTop();
+      t->goTop();
     }
   };
   // A column of a field of the list's table, read afresh from the area on every row.
@@ -126,7 +126,7 @@ bool Listas::monta(Definicao& d) {
               // The status lookup may select another area; the list's selection stays.
               const int atual = a->current();
               std::string nome = s->VE_STAT(static_cast<int>(t->getNumber("ESTATUS").wholePart()));
-              (void)a->select(atual);
+              a->select(atual);
               return nome;
             },
             "@S13"));
@@ -286,7 +286,7 @@ bool Listas::monta(Definicao& d) {
       } else {
         d.area = store::numero(store::Area::CONTAS);
         if (tab_.abre) (void)tab_.abre(d.area);
-        (void)store::seleciona(areas, store::Area::CONTAS);
+        store::seleciona(areas, store::Area::CONTAS);
       }
       d.li = 6, d.ci = 8, d.lif = 19, d.cf = 76;
       col(std::string("Código"_cp), "CDCONTA", "@s6");
@@ -349,9 +349,9 @@ void Listas::rodapes(Definicao& d) {
           rt::text::transform(soma[i], "@Ez 99,999,999.99");
   }
   if (estavaNoFim || onde == 0)
-    (void)t->goTop();
+    t->goTop();
   else
-    (void)t->goTo(onde);
+    t->goTo(onde);
 }
 
 // Writes the row under the cursor back for QUALHLP.
@@ -417,16 +417,16 @@ void Listas::ENTER(Definicao& d) {
   } else if (q == "CODIDEPEN") {
     COD = campo("CODDEP");
     fechaTabela();
-    (void)store::seleciona(areas, store::Area::TMP_03);
+    store::seleciona(areas, store::Area::TMP_03);
   } else if (q == "I1_8") {
     COD = campo("CPFDEPEN");
     gravaCampo(store::Area::TMP_02, "I1_8", COD);
   } else if (q == "M->CPFDEPEN") {
     poe("CPFDEPEN", campo("CPFDEPEN"));
-    (void)store::seleciona(areas, store::Area::TMP_12);
+    store::seleciona(areas, store::Area::TMP_12);
   } else if (q == "M->ESTATUS") {
     poe("ESTATUS", campo("COD"));
-    (void)store::seleciona(areas, store::Area::TMP_11);
+    store::seleciona(areas, store::Area::TMP_11);
   } else if (q == "I7_5") {
     COD = campo("CODBEM");
     fechaTabela();
@@ -445,7 +445,7 @@ void Listas::ENTER(Definicao& d) {
   } else if (q == "CODIGO") {
     COD = campo("CODDES");
     fechaTabela();
-    (void)store::seleciona(areas, store::Area::TMP_04);
+    store::seleciona(areas, store::Area::TMP_04);
     if (numeroVar("OPC") != Decimal(30)) gravaCampo(store::Area::TMP_04, "CODIGO", COD);
   } else if (q == "I7_8") {
     COD = campo("CODPAIS");
@@ -481,7 +481,7 @@ void Listas::ENTER(Definicao& d) {
 // Selects `area` and writes a field of its current record, under a record lock when the table
 // is shared.
 void Listas::gravaCampo(store::Area area, std::string_view campo, const Value& v) {
-  (void)store::seleciona(tab_.areas, area);
+  store::seleciona(tab_.areas, area);
   rt::db::Table* t = store::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
   rt::db::Status s = t->put(campo, v);
