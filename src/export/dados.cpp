@@ -30,7 +30,7 @@ rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
     t->skip(1);
     RT_DB_TRY(t->status());
   }
-  if (onde != 0 && onde <= t->recordCount()) (void)t->goTo(onde);
+  if (onde != 0 && onde <= t->recordCount()) t->goTo(onde);
   return linhas;
 }
 

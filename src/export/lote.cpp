@@ -55,7 +55,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
       if (!t->status()) break;
     }
   }
-  if (t != nullptr) (void)t->goTop();
+  if (t != nullptr) t->goTop();
   ctx.janelas.FECHAJAN(3);
   ctx.TAM_OLD = 0;
 }
