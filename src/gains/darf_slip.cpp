@@ -55,7 +55,7 @@ Resumo resumo(store::Contexto& ctx, const std::string& cpf) {
   }
   if (abriu) {
     (void)ctx.areas.close(resumoCompartilhado);
-    (void)ctx.areas.select(antes);
+    ctx.areas.select(antes);
   }
   return r;
 }

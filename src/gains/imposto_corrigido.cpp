@@ -118,7 +118,7 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   }
   if (juros.alemDaTabela)
     console::MENS(ctx, 0, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
-  (void)ctx.areas.table(area)->goTop();
+  ctx.areas.table(area)->goTop();
   (void)grid::EDITA(ctx, g, 26, 0, grid::Uso::Leitura);
   (void)ctx.areas.close(area);
   return true;

@@ -149,7 +149,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   Ganho g;
   Campos f;
   if (registro != 0) {
-    (void)t.goTo(registro);
+    t.goTo(registro);
     g = leGanho(t, *custos(c));
     f.descricao = t.getText("ESPC_BEM1");
     for (std::size_t i = 0; i < kNaturezas.size(); ++i)
@@ -253,7 +253,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
       grid::AmbienteMatriz a{ctx, grade, c, meses, servicos};
       PARCELAS(a);
     }
-    (void)t.goTo(registro);
+    t.goTo(registro);
     if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
     SOMA_NTRIB(c);
     console::MENS(ctx, 0, "Ganho calculado. Tecle algo para voltar a lista.");
@@ -299,7 +299,7 @@ class FiltroDoTipo {
       : areas_(areas), t_(t), tipo_(tipo), antes_(areas.current()) {}
   ~FiltroDoTipo() {
     t_.clearFilter();
-    (void)areas_.select(antes_);
+    areas_.select(antes_);
   }
   FiltroDoTipo(const FiltroDoTipo&) = delete;
   FiltroDoTipo& operator=(const FiltroDoTipo&) = delete;
@@ -333,7 +333,7 @@ class ServicosGanhos final : public console::ServicosLista {
     rt::db::Table& t = *operacoes(calc_);
     if (t.isVisible()) return;
     t.skip(1);
-    if (!t.status() || t.eof()) (void)t.goBottom();
+    if (!t.status() || t.eof()) t.goBottom();
   }
   // The declaration's screen keys stay live in the list; one that leaves the screen (it asks for
   // another screen, or moves on with Tab) ends the list.
