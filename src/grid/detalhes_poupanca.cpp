@@ -20,7 +20,7 @@ constexpr std::array<const char*, 5> kValores = {"POUPANCA", "APLICACAO", "CPMF"
 
 // Whether some row's description lies inside the typed list (the list names the sources).
 bool listaTemLinha(Table& t, std::string_view lista) {
-  for ((void)t.goTop(); !t.eof(); (void)t.skip(1)) {
+  for (t.goTop(); !t.eof(); t.skip(1)) {
     const std::string d(rt::text::trim(t.getText("DESCRICAO")));
     if (!d.empty() && lista.find(d) != std::string_view::npos) return true;
   }
@@ -52,11 +52,11 @@ void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g) {
   }
   std::array<Decimal, kValores.size()> total{};
   bool ambos = false;
-  for ((void)t->goTop(); !t->eof(); (void)t->skip(1)) {
+  for (t->goTop(); !t->eof(); t->skip(1)) {
     for (std::size_t i = 0; i < kValores.size(); ++i) total[i] += t->getNumber(kValores[i]);
     if (t->getNumber("LUCROEPP") > Decimal() && t->getNumber("LUCROREAL") > Decimal()) ambos = true;
   }
-  (void)t->goTop();
+  t->goTop();
   g.MATAUX.assign(1, std::string());
   for (const Decimal& v : total) g.MATAUX.push_back(rt::text::transform(v, "@Ez 99,999,999.99"));
   if (ambos) console::MENS(ctx, 1, "Use uma linha para o Tributado e outra para o Isento");

@@ -258,7 +258,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
     s_.seleciona();
     if (t->order() > 0 && !anexa && !novo && t->currentKey(t->order()) != chave) {
       // FRESHORDER: the row moved in the order; show the rows again around it.
-      (void)t->goTo(registro);
+      t->goTo(registro);
       s_.redesenha();
       return 0;
     }
@@ -370,7 +370,7 @@ bool Laco::teclaTela(int code) {
       const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
         (void)t->setOrder(ordem);
-        (void)t->goTop();
+        t->goTop();
         s_.redesenha();
       }
       return true;
@@ -742,7 +742,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   GravacoesGrade grava(ctx);
   for (int i = 1; i <= rt::db::WorkAreas::kAreas; ++i)
     if (Table* tab = ctx.areas.table(i)) grava.confere(tab->commit(), tab->alias());
-  (void)ctx.areas.select(area);
+  ctx.areas.select(area);
   return "";
 }
 
@@ -771,12 +771,12 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
       // An empty maintenance list is rebuilt from the assets first.
       if (Table* lista = ctx.areas.table(30); lista != nullptr && lista->recordCount() == 0) g.srv().BUSCA_DESP(ctx, g);
     }
-    if (tela->area != 0) (void)ctx.areas.select(tela->area);
+    if (tela->area != 0) ctx.areas.select(tela->area);
     tela->area = ctx.areas.current();
     Table* t = ctx.areas.currentTable();
     if (t != nullptr) {
       if (tela->filtro) t->setFilter(tela->filtro);
-      if (t->eof() || !t->isVisible()) (void)t->goTop();
+      if (t->eof() || !t->isVisible()) t->goTop();
       carregaColunas(g, *tela);
       ctx.QUALHLP = "MGETVAR";
       if (tela->dica > 0) {
@@ -785,7 +785,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
         } else {
           g.srv().MRODAPE(ctx, g, tela->dica);
         }
-        (void)ctx.areas.select(tela->area);
+        ctx.areas.select(tela->area);
       }
       // The savings grid first takes in the "other" amounts typed on the exempt-income screen
       // as rows of their own, then asks before it replaces values typed there that no row
@@ -794,10 +794,10 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
         MOSTRA(ctx, g, *tela);
       } else {
         TOTAIS_POUPANCA(ctx, g);
-        (void)ctx.areas.select(tela->area);
+        ctx.areas.select(tela->area);
         g.poupancaMantida = !g.srv().FCALPOUPA(ctx, g, 0);
         if (!g.poupancaMantida) {
-          (void)ctx.areas.select(tela->area);
+          ctx.areas.select(tela->area);
           MOSTRA(ctx, g, *tela);
         }
       }
@@ -808,7 +808,7 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
       if (!tela->depois.empty()) {
         g.OPC = opc;
         g.srv().recalcula(ctx, g, tela->depois);
-        (void)ctx.areas.select(tela->areaDepois != 0 ? tela->areaDepois : tela->area);
+        ctx.areas.select(tela->areaDepois != 0 ? tela->areaDepois : tela->area);
       }
     }
   }

@@ -7,7 +7,7 @@ long FonteGrade::skip(long n) {
   if (t == nullptr) return 0;
   long moved = 0;
   if (n == 0) {
-    if (!t->eof()) (void)t->skip(0);
+    if (!t->eof()) t->skip(0);
     return 0;
   }
   while (moved < n) {
@@ -19,7 +19,7 @@ long FonteGrade::skip(long n) {
       if (anexando_) {
         ++moved;
       } else {
-        (void)t->skip(-1);
+        t->skip(-1);
       }
       break;
     }
@@ -27,7 +27,7 @@ long FonteGrade::skip(long n) {
   }
   while (moved > n) {
     if (t->eof()) {
-      (void)t->goBottom();
+      t->goBottom();
       if (t->eof()) break;  // no record at all
       --moved;
       continue;

@@ -19,7 +19,7 @@ namespace {
 // Leaves its area selected (the append goes to the current area).
 Table* lista(store::Contexto& ctx, int area) {
   if (ctx.areas.table(area) == nullptr && !store::ABERTURA(ctx, area)) return nullptr;
-  (void)ctx.areas.select(area);
+  ctx.areas.select(area);
   return ctx.areas.table(area);
 }
 
@@ -29,13 +29,13 @@ Table* lista(store::Contexto& ctx, int area) {
 bool acha(Table& t, std::string_view campo, std::string_view texto) {
   const std::string_view procura = rt::text::trim(texto);
   if (t.order() > 0 && t.seek(procura).isOk() && t.found()) {
-    for (; !t.eof(); (void)t.skip(1)) {
+    for (; !t.eof(); t.skip(1)) {
       const std::string aqui(rt::text::trim(t.getText(campo)));
       if (aqui == procura) return true;
       if (!aqui.starts_with(procura)) break;
     }
   }
-  for ((void)t.goTop(); !t.eof(); (void)t.skip(1))
+  for (t.goTop(); !t.eof(); t.skip(1))
     if (rt::text::trim(t.getText(campo)) == procura) return true;
   return false;
 }
@@ -153,7 +153,7 @@ void ANINHA(Sessao& s, int aninhada) {
   if (escolheu) {
     acrescentaEscolhido(s, aninhada);
   } else if (Table* t = s.t(); t != nullptr && volta != 0 && volta <= t->recordCount()) {
-    (void)t->goTo(volta);
+    t->goTo(volta);
   }
   g.escolha.clear();
   s.redesenha();

@@ -93,7 +93,7 @@ bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira) {
     const int mes = tracos.mesDaColuna ? g.PONTEIRO : g.ULT_MES;
     const std::optional<Decimal> total = mostraMeses(s, m, mes, t->getNumber(campo), primeira);
     s.seleciona();
-    (void)t->goTo(registro);
+    t->goTo(registro);
     if (total && *total > Decimal()) {
       const Coluna& c = s.tela.colunas[static_cast<std::size_t>(g.PONTEIRO - 1)];
       if (F_TROCA(ctx, g, *total) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
@@ -109,7 +109,7 @@ bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira) {
   const Decimal antes = soma(m.reais);
   const std::optional<Decimal> total = mostraMeses(s, m, 0, antes, primeira);
   s.seleciona();
-  (void)t->goTo(registro);
+  t->goTo(registro);
   g.POSHORMAT = poshormat;
   if (!total) {
     s.redesenha();
@@ -144,7 +144,7 @@ bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira) {
     }
   }
   s.seleciona();
-  (void)t->goTo(registro);
+  t->goTo(registro);
   s.redesenha();
   return true;
 }

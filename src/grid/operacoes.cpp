@@ -34,7 +34,7 @@ std::string aparado(const Table& t, std::string_view campo) { return std::string
 // rows, so the numbers are taken first).
 std::vector<std::uint32_t> registros(Table& t) {
   std::vector<std::uint32_t> v;
-  for ((void)t.goTop(); !t.eof(); (void)t.skip(1)) v.push_back(t.recNo());
+  for (t.goTop(); !t.eof(); t.skip(1)) v.push_back(t.recNo());
   return v;
 }
 
@@ -66,7 +66,7 @@ bool cascataDependente(Sessao& s) {
     if (rend != nullptr) {
       rend->clearFilter();
       for (std::uint32_t r : registros(*rend)) {
-        (void)rend->goTo(r);
+        rend->goTo(r);
         if (aparado(*rend, "I1_8") == cpf) {
           if (deRend.empty()) pj = aparado(*rend, "I1_1") == "D";
           deRend.push_back(r);
@@ -75,13 +75,13 @@ bool cascataDependente(Sessao& s) {
     }
     if (leao != nullptr)
       for (std::uint32_t r : registros(*leao)) {
-        (void)leao->goTo(r);
+        leao->goTo(r);
         if (aparado(*leao, "CPFDEPEN") == cpf) deLeao.push_back(r);
       }
   }
   if (pag != nullptr && nro.raw() > 0)
     for (std::uint32_t r : registros(*pag)) {
-      (void)pag->goTo(r);
+      pag->goTo(r);
       if (pag->getNumber("I6_6") == nro) dePag.push_back(r);
     }
   if (!deRend.empty() || !deLeao.empty() || !dePag.empty()) {
@@ -92,9 +92,9 @@ bool cascataDependente(Sessao& s) {
   }
   auto apagaEm = [&](int area, Table* t, const std::vector<std::uint32_t>& lista) {
     if (t == nullptr) return;
-    (void)ctx.areas.select(area);
+    ctx.areas.select(area);
     for (std::uint32_t r : lista) {
-      (void)t->goTo(r);
+      t->goTo(r);
       apaga(ctx, grava, *t);
     }
   };
@@ -102,9 +102,9 @@ bool cascataDependente(Sessao& s) {
   apagaEm(22, rend, deRend);
   apagaEm(26, pag, dePag);
   if (pag != nullptr && nro.raw() > 0) {
-    (void)ctx.areas.select(26);
+    ctx.areas.select(26);
     for (std::uint32_t r : registros(*pag)) {
-      (void)pag->goTo(r);
+      pag->goTo(r);
       const Decimal n = pag->getNumber("I6_6");
       if (n > nro && store::REC_LOCK(ctx, 5)) {
         grava.put(*pag, "I6_6", n - Decimal::fromInt(1));
@@ -113,7 +113,7 @@ bool cascataDependente(Sessao& s) {
     }
   }
   s.seleciona();
-  (void)dep.goTo(volta);
+  dep.goTo(volta);
   return true;
 }
 
@@ -126,14 +126,14 @@ void afastaSeguintes(Sessao& s, const std::string& campoLinha, Decimal base, int
   std::vector<std::pair<Decimal, std::uint32_t>> seguintes;
   for (std::uint32_t r : registros(t)) {
     if (std::find(novos.begin(), novos.end(), r) != novos.end()) continue;
-    (void)t.goTo(r);
+    t.goTo(r);
     const Decimal l = t.getNumber(campoLinha);
     if (l > base) seguintes.emplace_back(l, r);
   }
   std::stable_sort(seguintes.begin(), seguintes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   Decimal proximo = base + Decimal::fromInt(n + 10);
   for (const auto& [linha, r] : seguintes) {
-    (void)t.goTo(r);
+    t.goTo(r);
     if (store::REC_LOCK(s.ctx, 5)) {
       grava.put(t, campoLinha, proximo);
       grava.destrava();
@@ -179,7 +179,7 @@ void EXCLUI_LINHA(Sessao& s) {
   grava.destrava();
   if (s.tela.tracos.dependentes) {
     for (std::uint32_t r : registros(*t)) {
-      (void)t->goTo(r);
+      t->goTo(r);
       if (store::REC_LOCK(ctx, 5)) {
         grava.put(*t, "NRODEPEN", Decimal());
         grava.destrava();
@@ -187,15 +187,15 @@ void EXCLUI_LINHA(Sessao& s) {
     }
     s.g.srv().NRODP(ctx, s.g);
     s.seleciona();
-    (void)t->goTop();
+    t->goTop();
   } else if (s.tela.tracos.poupanca) {
     s.g.srv().FCALPOUPA(ctx, s.g, 1);
     s.seleciona();
   }
-  (void)t->skip(1);
-  if (t->eof()) (void)t->skip(-1);
+  t->skip(1);
+  if (t->eof()) t->skip(-1);
   if (t->eof() || !t->isVisible()) {
-    (void)t->goTop();
+    t->goTop();
   }
   if (t->eof()) s.g.LAPPEND = true;
   s.redesenha();
@@ -208,7 +208,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
   Table* t = s.t();
   if (t == nullptr || !store::FIL_LOCK(ctx, 5)) return;
   for (std::uint32_t r : registros(*t)) {
-    (void)t->goTo(r);
+    t->goTo(r);
     bool este = marca;
     if (marca && s.tela.tracos.marcaDevedores) {
       const Decimal um = Decimal::fromInt(1);
@@ -218,7 +218,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
     grava.put(*t, "IMPRE", std::string(este ? "S" : "N"));
   }
   grava.destrava();
-  (void)t->goTop();
+  t->goTop();
   s.redesenha();
 }
 
@@ -228,13 +228,13 @@ void ORDENA(Sessao& s, bool secundaria) {
   if (t == nullptr) return;
   const std::string chave = chaveColuna(s.g.EDI_CAMPO);
   if (!secundaria) {
-    (void)t->goTop();
+    t->goTop();
     if (!chave.empty()) {
       const std::string arquivo = arquivoTrabalho(s, s.tela.tracos.indiceOrdem) + ".CDX";
       LIMPA_ORDENS(s);
       t->closeIndexes();
       if (t->createIndex(arquivo, chave).isOk()) (void)t->setOrder(1);
-      (void)t->goTop();
+      t->goTop();
     }
   } else {
     if (chave.empty() || s.g.EDI_CAMPO == "TEMITR" || t->order() == 0) return;
@@ -246,7 +246,7 @@ void ORDENA(Sessao& s, bool secundaria) {
       s.temporarios.push_back(arquivo);
       (void)t->setOrder(t->orderCount());
     }
-    (void)t->goTop();
+    t->goTop();
   }
   s.redesenha();
 }
@@ -279,7 +279,7 @@ void SUBTOTAL(Sessao& s, bool fim) {
   const std::uint32_t ate = t->recNo();
   Decimal soma;
   bool achou = false, inicio = false;
-  for ((void)t->goTop(); !t->eof(); (void)t->skip(1)) {
+  for (t->goTop(); !t->eof(); t->skip(1)) {
     if (t->recNo() == s.g.POSREG) inicio = true;
     if (!inicio) continue;
     soma = soma + t->getNumber("VALOR");
@@ -288,7 +288,7 @@ void SUBTOTAL(Sessao& s, bool fim) {
       break;
     }
   }
-  if (!achou) (void)t->goTo(ate);
+  if (!achou) t->goTo(ate);
   console::MENS(s.ctx, 15, "SUBTOTAL=" + rt::text::transform(soma, "@Ez 999,999,999.99"), {.linha = 21, .janela = 11});
   s.redesenha();
 }
@@ -308,7 +308,7 @@ void RENUMERA(Sessao& s) {
   const std::uint32_t volta = t->recNo();
   if (Decimal* corrente = linhaCorrente(s.g, s.tela.campoLinha)) *corrente = t->getNumber(s.tela.campoLinha);
   Decimal proximo = item;
-  for ((void)t->skip(1); !t->eof(); (void)t->skip(1)) {
+  for (t->skip(1); !t->eof(); t->skip(1)) {
     if (t->getNumber(campo).isZero()) continue;  // continuation lines of a description
     proximo = proximo + Decimal::fromInt(1);
     if (store::REC_LOCK(ctx, 5)) {
@@ -316,7 +316,7 @@ void RENUMERA(Sessao& s) {
       grava.destrava();
     }
   }
-  (void)t->goTo(volta);
+  t->goTo(volta);
   s.redesenha();
 }
 
@@ -339,7 +339,7 @@ void INSERE_APOS(Sessao& s, int quantos) {
   // Rows picked from the remembered texts next sort just before this one.
   if (Decimal* corrente = linhaCorrente(s.g, campoLinha)) *corrente = base;
   if (!campoLinha.empty() && !novos.empty()) afastaSeguintes(s, campoLinha, base, static_cast<int>(novos.size()), novos);
-  if (!novos.empty()) (void)t->goTo(novos.front());
+  if (!novos.empty()) t->goTo(novos.front());
   s.g.LAPPEND = false;
   s.redesenha();
 }
@@ -362,16 +362,16 @@ void INSERE_ANTES(Sessao& s) {
     if (r >= atual) cadeia.push_back(r);
   cadeia.push_back(novo);
   for (std::size_t i = cadeia.size() - 1; i > 0; --i) {
-    (void)t->goTo(cadeia[i - 1]);
+    t->goTo(cadeia[i - 1]);
     std::vector<rt::ui::Value> campos;
     for (int f = 0; f < t->fieldCount(); ++f) campos.push_back(t->get(f));
-    (void)t->goTo(cadeia[i]);
+    t->goTo(cadeia[i]);
     if (store::REC_LOCK(ctx, 5)) {
       for (int f = 0; f < t->fieldCount(); ++f) grava.put(*t, f, campos[static_cast<std::size_t>(f)]);
       grava.destrava();
     }
   }
-  (void)t->goTo(atual);
+  t->goTo(atual);
   if (store::REC_LOCK(ctx, 5)) {
     if (s.tela.tracos.notas) {
       grava.put(*t, "OBSERV", std::string(60, ' '));

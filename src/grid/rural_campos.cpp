@@ -79,12 +79,12 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
   SomasRurais s;
   if (rt::db::Table* t = ctx.areas.table(36)) {
     const std::uint32_t onde = t->recNo();
-    for ((void)t->goTop(); !t->eof(); (void)t->skip(1)) {
+    for (t->goTop(); !t->eof(); t->skip(1)) {
       s.RESUS += t->getNumber("RESUS");
       s.OPC20US += t->getNumber("OPC20US");
       s.OPC20RS += t->getNumber("OPC20RS");
     }
-    (void)t->goTo(onde);
+    t->goTo(onde);
   }
   if (modo == 1) {
     constexpr const char* kPic = "@Ez 999,999,999.99";
@@ -100,7 +100,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   const int antes = ctx.areas.current();
   rt::db::Table* t = ctx.areas.table(36);
   if (t == nullptr || t->eof()) return true;
-  (void)ctx.areas.select(36);
+  ctx.areas.select(36);
   Decimal receitas = t->getNumber("RECEXT"), despesas = t->getNumber("DESEXT"), taxa = t->getNumber("VALUSE");
   (campo == "RECEXT" ? receitas : campo == "DESEXT" ? despesas : taxa) = valor;
   // A rate of 0 gives 0 (the division does).
@@ -108,7 +108,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   const Decimal OPC20US = rt::text::despreza(receitas / taxa * Decimal::fromRaw(20'000'000));
   const Decimal OPC20RS = rt::text::despreza(OPC20US * NVALDOLAR);
   if (!store::REC_LOCK(ctx, 5)) {
-    (void)ctx.areas.select(antes);
+    ctx.areas.select(antes);
     return false;
   }
   GravacoesGrade grava(ctx);
@@ -119,7 +119,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   grava.destrava();
   // Mode 1 shows the sums on the form; the values themselves are not needed here.
   (void)SOMAREC(ctx, 1);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return true;
 }
 
@@ -153,7 +153,7 @@ Decimal TES_SIT(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal 
   g.PONTEIRO = coluna;
   g.TIPOCR = tipoAntes;
   MASCBENS(ctx, g);
-  (void)ctx.areas.select(37);
+  ctx.areas.select(37);
   return codigo;
 }
 

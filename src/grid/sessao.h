@@ -28,7 +28,7 @@ struct Sessao {
 
   rt::db::Table* t() const { return ctx.areas.table(area); }
   int opc() const { return tela.opc; }
-  void seleciona() const { (void)ctx.areas.select(area); }
+  void seleciona() const { ctx.areas.select(area); }
   void redesenha() {
     b.refreshAll();
     b.invalidate();

@@ -62,10 +62,10 @@ std::optional<Value> procuraCodigo(store::Contexto& ctx, AmbienteValidacao& amb,
   const bool aberta = ctx.areas.isOpen(tc.area);
   const std::string ajudaAntes = ctx.QUALHLP;
   if (!aberta && !store::ABERTURA(ctx, tc.area)) {
-    (void)ctx.areas.select(antes);
+    ctx.areas.select(antes);
     return std::nullopt;
   }
-  (void)ctx.areas.select(tc.area);
+  ctx.areas.select(tc.area);
   rt::db::Table& t = *ctx.areas.table(tc.area);
   ctx.QUALHLP = tc.ajuda;
   Value resultado = chave;
@@ -78,7 +78,7 @@ std::optional<Value> procuraCodigo(store::Contexto& ctx, AmbienteValidacao& amb,
   }
   // A code table is only read here: closing it cannot lose anything.
   if (!aberta) (void)ctx.areas.close(tc.area);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   ctx.QUALHLP = ajudaAntes;
   return resultado;
 }
@@ -286,7 +286,7 @@ bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor) {
     if (v == "S") {
       // A row whose folder cannot be taken is not marked.
       const bool feito = store::TROCASIM(ctx, 1);
-      (void)ctx.areas.select(40);
+      ctx.areas.select(40);
       return feito;
     } else if (!v.empty() && v != "N") {
       console::AVISOSN(ctx, "Digite (S)im ou (N)ão "_cp, 0);

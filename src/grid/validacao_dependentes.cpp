@@ -63,9 +63,9 @@ bool CONF_DEP(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal nu
   if (rt::db::Table* dependentes = ctx.areas.table(23)) {
     const std::uint32_t onde = dependentes->recNo();
     bool achou = false;
-    for ((void)dependentes->goTop(); !dependentes->eof() && !achou; (void)dependentes->skip(1))
+    for (dependentes->goTop(); !dependentes->eof() && !achou; dependentes->skip(1))
       achou = dependentes->getNumber("NRODEPEN") == numero;
-    (void)dependentes->goTo(onde);
+    dependentes->goTo(onde);
     if (achou) return true;
   }
   console::AVISOSN(ctx, "Não existe dependente ou alimentando com esse Nro."_cp, 0);

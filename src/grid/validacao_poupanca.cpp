@@ -48,7 +48,7 @@ bool FCALPOUPA(store::Contexto& ctx, AmbienteValidacao& amb, int modo) {
     lista += item;
   };
   const std::uint32_t onde = t->recNo();
-  for ((void)t->goTop(); !t->eof(); (void)t->skip(1)) {
+  for (t->goTop(); !t->eof(); t->skip(1)) {
     for (std::size_t i = 0; i < cols.size(); ++i) somas[i] += t->getNumber(cols[i].coluna);
     const std::string descricao(rt::text::alltrim(t->getText("DESCRICAO")));
     // A row goes into one list only: the exempt one first.
@@ -58,7 +58,7 @@ bool FCALPOUPA(store::Contexto& ctx, AmbienteValidacao& amb, int modo) {
       junta(tributados, descricao);
     }
   }
-  (void)t->goTo(onde);
+  t->goTo(onde);
   store::RegistroEspelho& r = amb.espelho->tabela01;
   if (modo == 0) {
     for (std::size_t i = 0; i < cols.size(); ++i)
@@ -78,7 +78,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   const int antes = ctx.areas.current();
   const bool aberta = ctx.areas.isOpen(46);
   if (!aberta && !store::ABERTURA(ctx, 46)) {
-    (void)ctx.areas.select(antes);
+    ctx.areas.select(antes);
     return;
   }
   rt::db::Table& codigos = *ctx.areas.table(46);
@@ -86,8 +86,8 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   // so the list is never doubled.
   GravacoesGrade grava(ctx);
   if (!lista->zap()) {
-    (void)ctx.areas.select(30);
-    for ((void)lista->goTop(); !lista->eof(); (void)lista->skip(1)) {
+    ctx.areas.select(30);
+    for (lista->goTop(); !lista->eof(); lista->skip(1)) {
       if (!store::REC_LOCK(ctx, 5)) continue;
       grava.confere(lista->markDeleted(), "a lista de despesas"_cp);
       grava.destrava();
@@ -101,15 +101,15 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   };
   std::vector<Grupo> grupos;
   const std::uint32_t onde = bens->recNo();
-  for ((void)bens->goTop(); !bens->eof(); (void)bens->skip(1)) {
+  for (bens->goTop(); !bens->eof(); bens->skip(1)) {
     if (!bens->getNumber("I7_1").isZero() || grupos.empty()) grupos.push_back({bens->getText("I7_2"), {}, {}});
     Grupo& gr = grupos.back();
     if (!bens->getNumber("I7_5").isZero()) gr.codigo = bens->getNumber("I7_5");
     gr.valor = bens->getNumber("I7_4");
   }
-  (void)bens->goTo(onde);
+  bens->goTo(onde);
 
-  (void)ctx.areas.select(30);
+  ctx.areas.select(30);
   for (const Grupo& gr : grupos) {
     // A twelfth of a tenth of the value a month, kept in the field's cents.
     const Decimal mensal = rt::text::round(gr.valor / Decimal(12) * rt::text::Decimal::fromRaw(10'000'000), 2);
@@ -130,8 +130,8 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   }
   // The code table is only read here: closing it cannot lose anything.
   if (!aberta) (void)ctx.areas.close(46);
-  (void)lista->goTop();
-  (void)ctx.areas.select(antes);
+  lista->goTop();
+  ctx.areas.select(antes);
 }
 
 }  // namespace grid
