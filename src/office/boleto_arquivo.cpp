@@ -82,7 +82,7 @@ bool GERA_BOLETO(store::Contexto& ctx, Date hoje) {
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
   const std::vector<Boleto> boletos = boletosEsperando(ctx, t);
   (void)store::fecha(ctx.areas, Area::BOLETO);  // only read
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   if (boletos.empty()) {
     console::AVISOSN(ctx, "Nao existe boleto cadastrado para ser gerado o arquivo.", 0);
     return false;
@@ -98,7 +98,7 @@ bool GERA_BOLETO(store::Contexto& ctx, Date hoje) {
     vazia = store::tabela(ctx.areas, Area::BOLETO)->zap().isOk();
     vazia = store::fecha(ctx.areas, Area::BOLETO).isOk() && vazia;
   }
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   if (!vazia)
     console::AVISOSN(ctx,
                      {"Atenção! Os boletos enviados não puderam ser apagados da tabela."_cp,

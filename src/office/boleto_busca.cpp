@@ -51,7 +51,7 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
     (void)store::MUDADIR(ctx, inicio);
   }
   if (rt::db::Table* t = store::tabela(ctx.areas, Area::IMP0910)) (void)t->setOrder(ordem);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return achado;
 }
 

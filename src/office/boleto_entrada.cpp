@@ -77,7 +77,7 @@ bool nossoNumeroUsado(rt::db::Table& t, Decimal nro) {
   bool usado = false;
   for (t.goTop(); t.status() && !t.eof() && !usado; t.skip(1))
     usado = t.getNumber("NOSSONRO") == nro;
-  (void)t.goTo(onde);  // only read: going back writes nothing
+  t.goTo(onde);  // only read: going back writes nothing
   return usado;
 }
 
@@ -85,7 +85,7 @@ bool nossoNumeroUsado(rt::db::Table& t, Decimal nro) {
 // greatest used) kept in DEFINE, both under their locks. False after saying why.
 bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
   const int antes = ctx.areas.current();
-  (void)store::seleciona(ctx.areas, Area::BOLETO);
+  store::seleciona(ctx.areas, Area::BOLETO);
   bool ok = store::ADD_REC(ctx, 0);  // waits for the append lock, as every terminal does
   if (ok) {
     rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
@@ -99,7 +99,7 @@ bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
     const bool liberado = store::DESTRAVA(ctx);
     ok = store::gravou(ctx, s, "BOLETO") && liberado;
   }
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   if (!ok) return false;
   const Decimal proximo = e.NOSSONRO + Decimal(1);
   return gravaDefine(ctx, [proximo](rt::db::Table& d) {
@@ -218,7 +218,7 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
   const int antes = ctx.areas.current();
   if (!store::ABERTURA(ctx, Area::BOLETO)) return;  // the opener said why
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
-  (void)t.goTop();  // a move of a table only read writes nothing
+  t.goTop();  // a move of a table only read writes nothing
   if (t.eof()) {
     UNICO_BOL(ctx, e, hoje);
   } else {
@@ -230,7 +230,7 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
     console::MENS(ctx);
   }
   (void)store::fecha(ctx.areas, Area::BOLETO);  // every slip was written and released
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
 }
 
 }  // namespace office

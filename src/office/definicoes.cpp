@@ -28,7 +28,7 @@ bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>&
   }
   // Only read or already written and released: closing loses nothing.
   if (!aberta) (void)store::fecha(ctx.areas, Area::DEFINE);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return ok;
 }
 

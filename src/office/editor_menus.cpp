@@ -255,7 +255,7 @@ void Editor::imprime(bool mala) {
     IMPR_EDT(imp_, texto);
   } else if (store::ABERTURA(ctx_, store::Area::IMP0910)) {
     rt::db::Table& reg = *ctx_.areas.table(store::numero(store::Area::IMP0910));
-    (void)reg.goTop();
+    reg.goTop();
     IMPR_MAIL(ctx_, imp_, texto);
   }
   if (imp_.QLIN > 0) imp_.dispositivo.eject();

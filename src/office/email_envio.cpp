@@ -44,14 +44,14 @@ std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& c
   std::optional<std::string> corpo;
   if (t.setOrder(1) && t.seek(chave.chave()) && t.found()) {
     corpo.emplace();
-    for (; !t.eof() && store::Cpf(t.getText("CPF")) == chave; (void)t.skip(1))
+    for (; !t.eof() && store::Cpf(t.getText("CPF")) == chave; t.skip(1))
       if (t.getNumber("CODERR").isZero()) *corpo += t.getText("OBSERV") + "\r\n";
   } else {
     const std::string pontuado = rt::text::transform(std::string(alltrim(cpf)), "@R 999.999.999-99");
     console::AVISOSN(ctx, {"CPF " + pontuado + " nao encontrado!", "Para enviar as pendencias ele deve estar na pasta atual"}, 0);
   }
   if (!aberta) (void)store::fecha(ctx.areas, Area::IMP1110);  // only read
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return corpo;
 }
 

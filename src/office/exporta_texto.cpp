@@ -82,7 +82,7 @@ bool EXPORTA(store::Contexto& ctx) {
   // Nothing was changed in the table: closing it and going back to the caller's area cannot
   // lose anything.
   if (propria) (void)store::fecha(ctx.areas, item.tabela);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return ok;
 }
 
