@@ -101,7 +101,7 @@ void FAZ_COMPROV(store::Contexto& ctx, Impressao& imp, const std::string& CNOMER
     comprovante(p, imp, t, cpf, nome, CNOMERES, ctx.clock.now().date);
   }
   (void)ctx.areas.close(store::numero(store::Area::FOLHAPG));
-  (void)ctx.areas.select(store::numero(store::Area::IMP0910));
+  ctx.areas.select(store::numero(store::Area::IMP0910));
 }
 
 }  // namespace print

@@ -30,7 +30,7 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::db::Status(rt::
   const int antes = ctx.areas.current();
   bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
   if (ok) {
-    (void)ctx.areas.select(kConfImp);
+    ctx.areas.select(kConfImp);
     rt::db::Table& t = *ctx.areas.table(kConfImp);
     ok = t.seek(ctx.NUSU) && t.found() && store::REC_LOCK(ctx, 5);
     if (ok) {
@@ -46,7 +46,7 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::db::Status(rt::
       }
     }
   }
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return ok;
 }
 
@@ -109,7 +109,7 @@ void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade
 bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
   const int antes = ctx.areas.current();
   if (!store::ABERTURA(ctx, store::Area::PRINTS)) return false;
-  (void)ctx.areas.select(kModelos);
+  ctx.areas.select(kModelos);
   if (grade) grade(ctx);
   rt::db::Table& m = *ctx.areas.table(kModelos);
   // The first marked row is the model; the other marks go; with none the first row is taken.
@@ -134,7 +134,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   if (escolhido == 0 && primeiro != 0) m.goTo(primeiro);
   if (escolhido == 0 && primeiro != 0 && m.status() && store::REC_LOCK(ctx, 5)) {
     if (!marca("S")) {
-      (void)ctx.areas.select(antes);
+      ctx.areas.select(antes);
       return false;
     }
     escolhido = primeiro;
@@ -142,7 +142,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   if (escolhido != 0) m.goTo(escolhido);
   if (escolhido == 0 || !m.status()) {
     // No model to copy: the terminal's record keeps its printer.
-    (void)ctx.areas.select(antes);
+    ctx.areas.select(antes);
     (void)console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);
     return false;
   }
@@ -152,7 +152,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   c.SEQ1 = m.getText("SEQ1");
   c.SEQ2 = m.getText("SEQ2");
   c.SEQ3 = m.getText("SEQ3");
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   const bool ok = gravaRegistro(ctx, [&c](rt::db::Table& t) {
     for (const auto& [nome, valor] : {std::pair<const char*, const std::string&>{"NOMEIMP", c.NOMEIMP}, {"SEQ0", c.SEQ0},
                                       {"SEQ1", c.SEQ1}, {"SEQ2", c.SEQ2}, {"SEQ3", c.SEQ3}})

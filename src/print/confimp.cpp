@@ -51,7 +51,7 @@ ConfImp leRegistro(const rt::db::Table& t) {
 // captured-output model. A row the table refuses is said, and the seeding stops there.
 void semeiaModelos(store::Contexto& ctx) {
   if (!store::ABERTURA(ctx, store::Area::PRINTS)) return;
-  (void)ctx.areas.select(store::numero(store::Area::PRINTS));
+  ctx.areas.select(store::numero(store::Area::PRINTS));
   rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::PRINTS));
   if (t.recordCount() != 0) return;
   const ConfImp padrao;
@@ -85,7 +85,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
   semeiaModelos(ctx);
   bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
   if (ok) {
-    (void)ctx.areas.select(store::numero(store::Area::CONFIMP));
+    ctx.areas.select(store::numero(store::Area::CONFIMP));
     rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::CONFIMP));
     if (!t.seek(ctx.NUSU) || !t.found()) {
       ok = store::ADD_REC(ctx, 5);  // a record not had is said by ADD_REC
@@ -99,7 +99,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     if (ok) imp.conf = leRegistro(t);
   }
   imp.seq = montaSequencias(imp.conf.SEQ0, imp.conf.SEQ1, imp.conf.SEQ2, imp.conf.SEQ3);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return ok;
 }
 

@@ -151,7 +151,7 @@ void alteraDatas(store::Contexto& ctx, std::array<Date, 8>& DAT_VENC) {
   DAT_VENC = VCTO;
   // A refused write was said; the dates then hold for this run only.
   if (mudou) (void)gravaVencimentos(ctx, DAT_VENC);
-  (void)ctx.areas.select(kRegistro);
+  ctx.areas.select(kRegistro);
 }
 
 // Kind 2: the titular's carne-leao or a dependant's. False when the user left or the
@@ -394,7 +394,7 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
   const int antes = ctx.areas.current();
   const bool aberta = ctx.areas.isOpen(kDefine);
   if (!aberta && !store::ABERTURA(ctx, store::Area::DEFINE)) return false;  // the opener said why
-  (void)ctx.areas.select(kDefine);
+  ctx.areas.select(kDefine);
   rt::db::Table& t = *ctx.areas.table(kDefine);
   bool ok = false;
   t.goTop();
@@ -407,7 +407,7 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
     ok = store::gravou(ctx, s, "DEFINE") && liberado;
   }
   if (!aberta) (void)ctx.areas.close(kDefine);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   return ok;
 }
 

@@ -54,7 +54,7 @@ void carregaMemvars(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
   rt::db::Table& t = *ctx.areas.table(kResumo);
   if (t.seek(d.CPF) && t.found()) d.tabela01.carrega(t);
   if (!aberta) (void)ctx.areas.close(kResumo);
-  (void)ctx.areas.select(kRegistro);
+  ctx.areas.select(kRegistro);
 }
 
 }  // namespace

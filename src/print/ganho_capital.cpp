@@ -313,7 +313,7 @@ void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, cons
   if (mostra) console::MENS(ctx, 0, "Imprimindo o Ganho de Capital nro " + rt::text::doisDigitos(inteiro(*op, "BEM_NRO")));
   const std::uint32_t registro = op->recNo();
   Demonstrativo(imp, *op, *custos, nome, cpf).imprime();
-  (void)op->goTo(registro);
+  op->goTo(registro);
 }
 
 namespace {

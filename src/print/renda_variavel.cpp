@@ -115,7 +115,7 @@ void GRV_IMP(store::Contexto& ctx, Impressao& imp, const std::string& cpf, const
       imp.QLIN = 0;
     }
   }
-  (void)t->goTop();
+  t->goTop();
   imp.QLIN = 0;
 }
 

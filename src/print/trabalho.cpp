@@ -98,7 +98,7 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
   store::Contexto& ctx = t.ctx;
   Impressao& imp = t.imp;
   store::FECHA_PROV(ctx);
-  (void)ctx.areas.select(kRegistro);
+  ctx.areas.select(kRegistro);
   if (t.esc.QUECON != 1) {
     const rt::db::Table* reg = ctx.areas.table(kRegistro);
     console::MENS(ctx, 0, "Imprimindo " + (reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : cpf.chave()));
@@ -148,7 +148,7 @@ void porLinha(Trabalho& t) {
   rt::db::Table* reg = t.ctx.areas.table(kRegistro);
   if (reg == nullptr) return;
   if (percorreRegistro(t.esc.QUEIMP)) {
-    (void)reg->goTop();
+    reg->goTop();
     IMPRESSAO(t, reg->getText("CPF"));
     return;
   }
@@ -265,7 +265,7 @@ bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultim
       return false;
     }
   }
-  (void)ctx.areas.select(kRegistro);
+  ctx.areas.select(kRegistro);
   return true;
 }
 
