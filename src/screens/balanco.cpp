@@ -165,7 +165,7 @@ void POEDESP(AmbienteTela& a) {
     (void)taxcalc::VE_SALDO(a.calc);
     if (!aberta) (void)a.ctx.areas.close(despesas);
   }
-  (void)a.ctx.areas.select(antes);
+  a.ctx.areas.select(antes);
   a.grade.ULTTECLA = 0;
 }
 

@@ -279,7 +279,7 @@ void B_DETAL(AmbienteTela& a, int k) {
   } else if (t.recordCount() == 0) {
     console::AVISOSN(a.ctx, "Nada declarado", 0);
   } else {
-    (void)t.goTop();
+    t.goTop();
     // Leaving the list ends only the list: the balance form goes on.
     const int tecla = a.grade.ULTTECLA;
     const bool muda = a.grade.TECLAMUDA;

@@ -61,7 +61,7 @@ std::optional<Conta> contaDoPlano(store::Contexto& ctx, std::string_view codigo)
   const int antes = ctx.areas.current();
   if (!store::aberta(ctx.areas, Area::CONTAS) && !store::ABERTURA(ctx, Area::CONTAS)) return std::nullopt;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::CONTAS);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
   const std::string k = rt::text::padr(alltrim(codigo), 4);
   if (alltrim(k).empty()) return std::nullopt;
   (void)t.setOrder(1);
@@ -107,7 +107,7 @@ rt::db::Status poeLancamento(rt::db::Table& t, const store::Cpf& cpf, const Lanc
 bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<Lancamento>& lancamentos) {
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
-  (void)store::seleciona(ctx.areas, Area::IMP1310);
+  store::seleciona(ctx.areas, Area::IMP1310);
   if (!store::FIL_LOCK(ctx, 0)) return false;
   std::vector<std::uint32_t> antigos;
   (void)t.setOrder(0);
@@ -173,7 +173,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
     (void)ctx.areas.close(kCopia);
     return false;
   }
-  (void)copia.goTop();
+  copia.goTop();
   return true;
 }
 
@@ -225,8 +225,8 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
     if (escolha == 2) transfere(ctx, cpf);
     if (escolha == 3 || escolha == 4) {
       const Area area = escolha == 3 ? Area::TMP_13 : Area::CONTAS;
-      (void)store::seleciona(ctx.areas, area);
-      (void)store::tabela(ctx.areas, area)->goTop();
+      store::seleciona(ctx.areas, area);
+      store::tabela(ctx.areas, area)->goTop();
       (void)grid::EDITA(ctx, g, escolha == 3 ? 25 : 28);
     }
   }

@@ -108,11 +108,11 @@ enum class Achado { achou, criou, falta, travado };
 Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
                  std::span<const std::pair<std::string, std::string>> iguais, bool cria) {
   rt::db::Table& t = *store::tabela(ctx.areas, area);
-  (void)store::seleciona(ctx.areas, area);
+  store::seleciona(ctx.areas, area);
   (void)t.setOrder(1);
   bool achou = false;
   if (t.seek(cpf.chave()).isOk() && t.found()) {
-    for (; !t.eof() && t.getText("CPF") == cpf; (void)t.skip(1)) {
+    for (; !t.eof() && t.getText("CPF") == cpf; t.skip(1)) {
       if (t.isDeleted()) continue;
       achou = std::all_of(iguais.begin(), iguais.end(),
                           [&t](const auto& c) { return chave(t.getText(c.first)) == chave(c.second); });
@@ -349,7 +349,7 @@ int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
     }
     ++postados;
   }
-  (void)ctx.areas.select(copia);
+  ctx.areas.select(copia);
   return postados;
 }
 

@@ -34,7 +34,7 @@ void nomesDaPasta(AmbienteTela& a) {
   if (l == nullptr || t == nullptr) return;
   store::RegistroEspelho& r = a.espelho().registro;
   const std::string antes = r.txt("CPFCONJU");
-  (void)store::seleciona(a.ctx.areas, store::Area::IMP0910);
+  store::seleciona(a.ctx.areas, store::Area::IMP0910);
   if (t->orderCount() >= 2) (void)t->setOrder(2);
   a.ctx.QUALHLP = "M->DIRCONJU";
   l->TEMHLP = true;

@@ -29,7 +29,7 @@ bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0 && !cpf.empty() && fonte.seek(cpf).isOk() && fonte.found()) {
-    for (; !fonte.eof() && fonte.raw(campoCpf) == cpf; (void)fonte.skip(1))
+    for (; !fonte.eof() && fonte.raw(campoCpf) == cpf; fonte.skip(1))
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
   }
   if (!store::copiaRegistros(fonte, copia, linhas)) return false;
@@ -49,8 +49,8 @@ void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
   if (ok) ok = copiaNotas(ctx, cpf);
   if (!jaAberta) (void)ctx.areas.close(kNotas);
   if (ok) {
-    (void)ctx.areas.select(kCopiaNotas);
-    (void)ctx.areas.table(kCopiaNotas)->goTop();
+    ctx.areas.select(kCopiaNotas);
+    ctx.areas.table(kCopiaNotas)->goTop();
     // Only looked through: the copy goes nowhere afterwards, so it takes no typing.
     (void)grid::EDITA(ctx, g, 11, 0, grid::Uso::Leitura);
   } else {
@@ -60,7 +60,7 @@ void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
   // The copy is only a view of the notes: nothing in it is written back, and the next
   // declaration opened makes it anew.
   (void)ctx.areas.close(kCopiaNotas);
-  (void)ctx.areas.select(kRegistro);
+  ctx.areas.select(kRegistro);
 }
 
 }  // namespace screens

@@ -44,7 +44,7 @@ console::Listas* listas(AmbienteTela& a) {
 bool escolheNaLista(AmbienteTela& a, store::Area tabela, std::string_view qualhlp) {
   console::Listas* l = listas(a);
   if (l == nullptr || !a.ctx.areas.isOpen(store::numero(tabela))) return false;
-  (void)a.ctx.areas.select(store::numero(tabela));
+  a.ctx.areas.select(store::numero(tabela));
   a.ctx.QUALHLP = std::string(qualhlp);
   (void)l->GERAL2();
   return l->escolheu();
@@ -99,7 +99,7 @@ bool QUALBAN(AmbienteTela& a) {
                     "nao sera aceito quando for enviar para a Internet          "},
                    0);
   (void)t.setOrder(2);
-  (void)t.goTop();
+  t.goTop();
   (void)escolheNaLista(a, store::Area::BANCOS, "M->BANCO");
   return true;
 }
@@ -128,7 +128,7 @@ void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::
   (void)tab.setOrder(1);
   const std::string codigo(alltrim(a.espelho().registro.txt(campo)));
   if (!codigo.empty() && tab.seek(codigo).isOk() && tab.found()) return;
-  (void)tab.goTop();
+  tab.goTop();
   (void)escolheNaLista(a, t, qualhlp);
 }
 
@@ -179,7 +179,7 @@ bool VEESTADO(AmbienteTela& a) {
     if (!store::ABERTURA(a.ctx, store::Area::TABMUNI)) return true;
     rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
     t.setFilter([](const rt::db::Table& x) { return alltrim(x.getText("UNIFED")).empty(); });
-    (void)t.goTop();
+    t.goTop();
     (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
     soltaFiltro(a);
     return true;

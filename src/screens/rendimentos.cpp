@@ -106,7 +106,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   Formulario pessoa(a, f);
   if (comDependentes) {
     // The first dependant's row from the current one on is proposed.
-    for (; !t->eof(); (void)t->skip()) {
+    for (; !t->eof(); t->skip()) {
       const std::string cpf = t->getText("CPFDEPEN");
       if (!rt::text::alltrim(cpf).empty()) {
         g.CPFDEPEN = cpf;
@@ -135,7 +135,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   }
   const std::string cpfPessoa = titular ? std::string(11, ' ') : rt::text::padr(g.CPFDEPEN, 11);
   if (titular) g.CPFDEPEN = cpfPessoa;
-  (void)a.ctx.areas.select(store::numero(store::Area::TMP_12));
+  a.ctx.areas.select(store::numero(store::Area::TMP_12));
   taxcalc::Gravacoes grava(a.calc.saida);
   if (!achaPessoa(*t, cpfPessoa)) {
     if (!store::ADD_REC(a.ctx, 5)) return;
@@ -165,7 +165,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   editaGrade(a, 16, modo);
 
   // The months as the grid left them go back into the person's row.
-  (void)a.ctx.areas.select(store::numero(store::Area::TMP_12));
+  a.ctx.areas.select(store::numero(store::Area::TMP_12));
   t->goTo(linha);
   if (t->status().isOk() && store::REC_LOCK(a.ctx, 5)) {
     for (int m = 1; m <= 13; ++m)

@@ -42,7 +42,7 @@ Decimal somaMensalao(AmbienteTela& a) {
   Decimal soma;
   for (t->goTop(); t->status().isOk() && !t->eof(); t->skip())
     if (t->getText("I1_1") == "M") soma += t->getNumber("I1_4");
-  (void)t->goTo(onde);
+  t->goTo(onde);
   return soma;
 }
 

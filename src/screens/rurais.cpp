@@ -33,7 +33,7 @@ void imoveisRurais(AmbienteTela& a, const Fundo&) {
   (void)taxcalc::CALCRUR(a.calc, estadoRural(a), 12);
   while (true) {
     rodapeRural(a, 1);
-    (void)a.ctx.areas.select(store::numero(store::Area::TMP_16));
+    a.ctx.areas.select(store::numero(store::Area::TMP_16));
     editaGrade(a, 34);
     if (g.TECLAMUDA || g.ULTTECLA != key::ShiftTab) return;
   }

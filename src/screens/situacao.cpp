@@ -32,7 +32,7 @@ void situacao(AmbienteTela& a, const Fundo& f) {
       (void)store::VE_STAT(a.ctx, codigo, {}, [&a](int&) {
         if (store::ABERTURA(a.ctx, store::Area::STATUS)) {
           (void)escolheNaLista(a, store::Area::STATUS, "M->ESTATUS");
-          (void)store::seleciona(a.ctx.areas, store::Area::TMP_11);
+          store::seleciona(a.ctx.areas, store::Area::TMP_11);
         }
       });
       nomeStatus();
