@@ -189,7 +189,7 @@ void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
   grid::Grade g;
   g.servicos = &servicos;
   (void)grid::EDITA(ctx, g, tela);
-  (void)ctx.areas.select(antes);
+  ctx.areas.select(antes);
 }
 
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
@@ -202,13 +202,13 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   }
   rt::db::Table& t = *ufirm;
   // The month after the last one with a rate (or that one, when it is the last row).
-  (void)t.goBottom();
-  while (!t.bof() && !t.eof() && t.getNumber("TJM").isZero()) (void)t.skip(-1);
+  t.goBottom();
+  while (!t.bof() && !t.eof() && t.getNumber("TJM").isZero()) t.skip(-1);
   if (t.bof())
-    (void)t.goTop();
+    t.goTop();
   else
-    (void)t.skip(1);
-  if (t.eof()) (void)t.skip(-1);
+    t.skip(1);
+  if (t.eof()) t.skip(-1);
   Decimal ano, mes, tjm, multipl;
   const std::string am = t.eof() ? std::string() : t.getText("ANOMES");
   if (rt::text::alltrim(am).size() == 6) {
@@ -260,7 +260,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   if (m >= 1 && m <= 12) {
     const std::string chave = anoMes(ano, mes);
     const int anterior = ctx.areas.current();
-    (void)store::seleciona(ctx.areas, store::Area::UFIRM);
+    store::seleciona(ctx.areas, store::Area::UFIRM);
     bool travado;
     if (t.seek(chave) && t.found())
       travado = store::REC_LOCK(ctx, 5);
@@ -275,7 +275,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
       (void)store::DESTRAVA(ctx);
       (void)store::gravou(ctx, s, "TJM");  // said; the rate stays as the table had it
     }
-    (void)ctx.areas.select(anterior);
+    ctx.areas.select(anterior);
   }
   const Decimal cpmf = aj.VAL_CPMF;
   gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); });

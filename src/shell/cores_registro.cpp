@@ -54,7 +54,7 @@ void le(const rt::db::Table& t, console::Cores& c) {
 
 // Appends the terminal's record (it comes locked) and writes the colours into it.
 bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
-  (void)store::seleciona(ctx.areas, store::Area::CORES);
+  store::seleciona(ctx.areas, store::Area::CORES);
   if (!store::ADD_REC(ctx, 5)) return false;
   const rt::db::Status s = escreve(t, ctx.NUSU, ctx.cores);
   // escreve flushed the row, or failed and is said below: the release decides nothing.

@@ -66,11 +66,11 @@ void moveRegistro(Program& p, std::string& digitado, int passo) {
   rt::db::Table* r = store::tabela(p.areas, store::Area::IMP0910);
   if (r == nullptr) return;
   if (r->eof()) {
-    (void)(passo > 0 ? r->goTop() : r->goBottom());
+    passo > 0 ? r->goTop() : r->goBottom();
   } else {
-    (void)r->skip(passo);
-    if (r->eof()) (void)r->goBottom();
-    if (r->bof()) (void)r->goTop();
+    r->skip(passo);
+    if (r->eof()) r->goBottom();
+    if (r->bof()) r->goTop();
   }
   if (!r->eof()) digitado = r->getText("CPF");
 }
@@ -179,7 +179,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     if (r != "S") return false;
     tela.PVEZ = true;
     if (rt::db::Table* reg = store::tabela(p.areas, store::Area::IMP0910))
-      (void)reg->goBottom(), (void)reg->skip(1);
+      reg->goBottom(), reg->skip(1);
     return carrega(carga, 0);
   }
   return carrega(carga, 1);
@@ -191,7 +191,7 @@ bool Declara::DIRETO() {
     const bool aberta = static_cast<bool>(store::abreCopia(p, store::numero(store::Area::TMP_09)));
     if (aberta) {
       rt::db::Table& t = *store::tabela(p.areas, store::Area::TMP_09);
-      (void)t.goTop();
+      t.goTop();
       if (!t.eof()) cpf = t.getText("CPF");
     }
     // The recovery opens the copies itself, and only when nothing else has them.
@@ -222,7 +222,7 @@ void Declara::SO_MOL() {
     SO_MOL_filtro(reg);
   else
     reg.clearFilter();
-  (void)reg.goTop();
+  reg.goTop();
   if (!reg.eof()) digitado_ = reg.getText("CPF");
   if (rt::term::ActiveInput* in = p.console.activeInput()) in->requestRedisplay();
   mostraPagina();

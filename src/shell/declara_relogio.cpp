@@ -49,7 +49,7 @@ long long Declara::VETAMHO() {
   const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
   if (pagina.copiaIdentificacao) copiaIdentificacao();
   if (pagina.copiaRegistro) copiaRegistro();
-  (void)p.areas.select(antes);
+  p.areas.select(antes);
   return total;
 }
 

@@ -75,7 +75,7 @@ namespace {
 // Writes a mirrored record into the single row of its working copy.
 void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r, const std::string& cpf) {
   if (store::tabela(p.areas, area) == nullptr) return;
-  (void)store::seleciona(p.areas, area);
+  store::seleciona(p.areas, area);
   if (!store::PREP_REG(p, cpf)) return;
   rt::db::Table& t = *store::tabela(p.areas, area);
   rt::db::Status s = r.grava(t);
@@ -90,13 +90,13 @@ void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r,
 void Declara::copiaIdentificacao() {
   const int antes = p.areas.current();
   gravaNaCopia(p, store::Area::TMP_01, dec.espelho.tabela01, dec.espelho.CPF);
-  (void)p.areas.select(antes);
+  p.areas.select(antes);
 }
 
 void Declara::copiaRegistro() {
   const int antes = p.areas.current();
   gravaNaCopia(p, store::Area::TMP_09, dec.espelho.registro, dec.espelho.CPF);
-  (void)p.areas.select(antes);
+  p.areas.select(antes);
 }
 
 }  // namespace shell

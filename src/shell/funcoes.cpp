@@ -47,7 +47,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
                                       const std::string& titulo) {
   rt::db::Table* t = ctx.areas.table(area);
   if (t == nullptr) return {};
-  (void)ctx.areas.select(area);
+  ctx.areas.select(area);
   auto rural = [](const rt::db::Table& r) { return r.getText("TEMRURAL") == "S"; };
   if (soRural) t->setFilter(rural);
   grid::Grade g;
@@ -60,7 +60,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
   for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (t->getText("IMPRE") == "S") cpfs.push_back(t->getText("CPF"));
   if (soRural) t->clearFilter();
-  (void)t->goTop();
+  t->goTop();
   return cpfs;
 }
 

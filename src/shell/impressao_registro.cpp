@@ -36,7 +36,7 @@ print::ServicosImpressao servicos(Program& p, print::ServicosImpressao s) {
   // Kind 5: the slips, after the dialog of the job's first taxpayer.
   s.DARF = print::servicoDarf([&p] { return escolhasDeImpressao(p); }, print::dialogoDarf(p.glob.DAT_VENC));
   s.MARCA = [](store::Contexto& ctx, int tela) {
-    (void)ctx.areas.select(9);
+    ctx.areas.select(9);
     grid::Grade g;
     StatusDaMarca st;
     g.servicos = &st;

@@ -96,11 +96,11 @@ void gravaNaConfig(Program& p, const Escrita& escreve) {
 bool leDefine(Program& p) {
   if (!store::ABERTURA(p, store::Area::DEFINE)) return false;
   rt::db::Table& t = *store::tabela(p.areas, store::Area::DEFINE);
-  (void)t.goTop();
+  t.goTop();
   // An empty DEFINE would leave no prices, no due dates and the bank-slip counter at 0.
   if (t.eof() && store::FIL_LOCK(p, 5)) {
     // Under the file lock, so two terminals starting together seed it once.
-    (void)t.goTop();
+    t.goTop();
     rt::db::Status s;
     if (t.eof())
       s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
@@ -110,7 +110,7 @@ bool leDefine(Program& p) {
     (void)store::DESTRAVA(p);
     // Said; the settings then stay at their defaults, as when the table cannot be had.
     (void)store::gravou(p, s, t.alias());
-    (void)t.goTop();
+    t.goTop();
   }
   if (!t.eof()) {
     for (int i = 0; i < 8; ++i)
@@ -271,8 +271,8 @@ void registraPasta(Program& p) {
   };
   // Every other chosen row is unmarked first, so the register never has two chosen rows.
   std::uint32_t achado = 0;
-  (void)t->goTop();
-  for (; !t->eof(); (void)t->skip()) {
+  t->goTop();
+  for (; !t->eof(); t->skip()) {
     if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
@@ -285,7 +285,7 @@ void registraPasta(Program& p) {
       (void)marca("S");  // gravaTravado says its own failure
   } else {
     const int antes = p.areas.current();
-    (void)store::seleciona(p.areas, store::Area::DIRET);
+    store::seleciona(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
       rt::db::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
@@ -294,9 +294,9 @@ void registraPasta(Program& p) {
       (void)store::DESTRAVA(p);
       (void)store::gravou(p, s, t->alias());  // said; the folder is in use all the same
     }
-    (void)p.areas.select(antes);
+    p.areas.select(antes);
   }
-  (void)t->goTop();
+  t->goTop();
 }
 
 bool INICIA(Program& p, std::optional<std::string_view> argumento) {
@@ -321,14 +321,14 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   telaInicial(p);
 
   store::CORRECAO(p, 1);
-  (void)store::seleciona(p.areas, store::Area::CONFIG);
+  store::seleciona(p.areas, store::Area::CONFIG);
   p.CRESBAK = lembreteBackup(p);
 
   if (!leDefine(p)) {
     encerra(p, 1);
     return false;
   }
-  (void)store::seleciona(p.areas, store::Area::CONFIG);
+  store::seleciona(p.areas, store::Area::CONFIG);
   if (!pastaDoAno(p)) {
     encerra(p, 0);
     return false;

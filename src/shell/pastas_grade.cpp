@@ -28,13 +28,13 @@ void MOS_DIR(Program& p) {
   if (store::aberta(p.areas, store::Area::DIRET)) {
     // The grid has no frame of its own: what it covered comes back when it closes.
     console::TelaGuardada fundo(p.screen());
-    (void)store::seleciona(p.areas, store::Area::DIRET);
+    store::seleciona(p.areas, store::Area::DIRET);
     ServicosPastas servicos;
     grid::Grade g;
     g.servicos = &servicos;
     (void)grid::EDITA(p, g, 40);
   }
-  (void)p.areas.select(antes);
+  p.areas.select(antes);
 }
 
 }  // namespace shell

@@ -52,7 +52,7 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
       (void)taxcalc::CONFERE(calc, *lista, modo, p.aj.VAL_CPMF);
       if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
     }
-    (void)p.areas.select(antes);
+    p.areas.select(antes);
   };
   const bool rodou = screens::GTELA(a, n);
   // Outside a screen the computation's redraws have nowhere to go.
