@@ -91,7 +91,7 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
 }
 
 bool abre(Contexto& ctx, const Pedido& p) {
-  (void)ctx.areas.select(p.area);
+  ctx.areas.select(p.area);
   (void)ctx.areas.close(p.area);
   if (ctx.MOS_MENS) ctx.relato().espera("Verificando o Arquivo " + p.arquivo);
   const std::string dbf = comExtensao(p.arquivo, ".DBF");
@@ -150,7 +150,7 @@ std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltr
 bool registraPastaPrograma(Contexto& ctx) {
   rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
-  (void)seleciona(ctx.areas, Area::DIRET);
+  seleciona(ctx.areas, Area::DIRET);
   t->goTop();
   if (!t->status() || !t->eof()) return true;
   if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
@@ -238,7 +238,7 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
       (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||
       (n >= numero(Area::CODNATUR) && n <= numero(Area::BOLETO)))
     SAI_ABRE(ctx, n);
-  (void)ctx.areas.select(n);
+  ctx.areas.select(n);
   return ok;
 }
 

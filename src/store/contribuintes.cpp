@@ -62,8 +62,8 @@ Table* registroEm(Contexto& ctx, const Cpf& cpf) {
   const std::uint32_t rec = r.recNo();
   (void)r.setOrder(ordem);
   if (!achou) return nullptr;
-  (void)r.goTo(rec);
-  (void)seleciona(ctx.areas, Area::IMP0910);
+  r.goTo(rec);
+  seleciona(ctx.areas, Area::IMP0910);
   return &r;
 }
 
@@ -110,7 +110,7 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   const std::uint32_t linha = r->recNo();
   Status s = gravaLinhas(ctx, ctx.LOCARQ, novo, linhas);
   if (s) {
-    (void)seleciona(ctx.areas, Area::IMP0910);
+    seleciona(ctx.areas, Area::IMP0910);
     r->goTo(linha);
     s = r->status();
     if (s) s = r->put("CPF", novo);
@@ -334,7 +334,7 @@ bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::st
   Status s = gravaLinhas(ctx, ctx.LOCARQ, cpf, vazias);
   fecha(ctx, ns);
   if (s) {
-    (void)seleciona(ctx.areas, Area::IMP0910);
+    seleciona(ctx.areas, Area::IMP0910);
     r->goTo(linha);
     s = r->status();
     if (s && soRural) {

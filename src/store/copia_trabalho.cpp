@@ -96,7 +96,7 @@ bool estaNoRegistro(Contexto& ctx, const Cpf& cpf) {
   if (!aberto)
     (void)fecha(ctx.areas, Area::IMP0910);
   else if (onde != 0)
-    (void)r.goTo(onde);
+    r.goTo(onde);
   return achou;
 }
 
@@ -186,8 +186,8 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
 }
 
 void BALANCO(Contexto& ctx, Declaracao& dec) {
-  if (Table* t = tabela(ctx.areas, Area::TMP_02)) (void)t->goTop();
-  (void)seleciona(ctx.areas, Area::TMP_02);
+  if (Table* t = tabela(ctx.areas, Area::TMP_02)) t->goTop();
+  seleciona(ctx.areas, Area::TMP_02);
   dec.espelho.LEAO_CAL = false;
   dec.espelho.JA_CALC = false;
   dec.calc().BALANCO(ctx, dec);
@@ -218,10 +218,10 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     }
     dec.cadastrado = estaNoRegistro(ctx, e.SALCPF);
     Table& reg = *tabela(ctx.areas, Area::TMP_09);
-    (void)reg.goTop();
+    reg.goTop();
     e.registro.carrega(reg);
     Table& t01 = *tabela(ctx.areas, Area::TMP_01);
-    (void)t01.goTop();
+    t01.goTop();
     e.tabela01.carrega(t01);
     e.CPF = e.SALCPF;
   } else {
@@ -266,7 +266,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
       Status s = copiaLinhas(ctx, n, chaveCpf(n, e.CPF, atv));
       if (n == numero(Area::IMP0910) && store::aberta(ctx.areas, Area::IMP0910) &&
           (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
-        (void)tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
+        tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
       else
         (void)ctx.areas.close(n);
       if (!s) return false;
@@ -279,7 +279,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
 
   // Carnê-leão: the first row of copy 32 and the monthly matrix.
   if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
-    (void)t->goTop();
+    t->goTop();
     e.carneLeao.carrega(*t);
   }
   preencheLeao(dec);
@@ -290,7 +290,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   if (dec.opcoes.ITEM_MENU < 61 && e.registro.txt("I9_4") == "S") dec.calc().ligaConjuge(ctx, dec);
 
   for (Area a : {Area::TMP_04, Area::TMP_02, Area::TMP_07})
-    if (Table* t = tabela(ctx.areas, a)) (void)t->goTop();
+    if (Table* t = tabela(ctx.areas, a)) t->goTop();
   e.DAY_TRADE = " ";
   dec.calc().recalculaGanhos(ctx, dec);
   e.PONTEIRO = 1;

@@ -361,7 +361,7 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
     if (depois) depois(tab.numero);
   }
   // Only the selection put back (an area number is always valid): nothing is written here.
-  (void)ctx.areas.select(atual);
+  ctx.areas.select(atual);
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
 }
 

@@ -13,14 +13,14 @@ namespace {
 std::optional<std::string> nome(Contexto& ctx, int codigo) {
   const int atual = ctx.areas.current();
   if (!aberta(ctx.areas, Area::STATUS) && !ABERTURA(ctx, Area::STATUS)) {
-    (void)ctx.areas.select(atual);
+    ctx.areas.select(atual);
     return std::nullopt;
   }
   rt::db::Table& t = *tabela(ctx.areas, Area::STATUS);
   std::optional<std::string> r;
   if (t.orderCount() > 0 && t.seek(rt::text::Decimal(codigo)) && t.found())
     r = rt::text::padr(t.getText("DESCRICAO"), 13);
-  (void)ctx.areas.select(atual);
+  ctx.areas.select(atual);
   return r;
 }
 
@@ -34,11 +34,11 @@ void mostra(Contexto& ctx, const LugarEstatus& onde, const std::string& texto) {
 std::string VE_STAT(Contexto& ctx, int codigo, int modo, LugarEstatus onde) {
   const std::string texto = nome(ctx, codigo).value_or(std::string(13, ' '));
   if (modo == 3 || modo == 4) {
-    (void)seleciona(ctx.areas, modo == 3 ? Area::IMP0910 : Area::TMP_09);
+    seleciona(ctx.areas, modo == 3 ? Area::IMP0910 : Area::TMP_09);
     return texto;
   }
   mostra(ctx, onde, texto);
-  if (modo != 1) (void)seleciona(ctx.areas, Area::TMP_11);
+  if (modo != 1) seleciona(ctx.areas, Area::TMP_11);
   return texto;
 }
 

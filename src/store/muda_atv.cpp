@@ -125,7 +125,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   e.registro.txt("ATV_BRASIL", velho);
   for (int n = kPrimeira; !semLado && n <= kUltima; ++n) {
     if (!SALVA_PARC(ctx, dec, n, 0)) {
-      (void)ctx.areas.select(areaAtual);
+      ctx.areas.select(areaAtual);
       return false;
     }
   }
@@ -135,7 +135,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   for (int n = kPrimeira; n <= kUltima; ++n) {
     Lados& l = lados[static_cast<std::size_t>(n - kPrimeira)];
     if (!leTabela(ctx, n, e.CPF, velho, novo, l)) {
-      (void)ctx.areas.select(areaAtual);
+      ctx.areas.select(areaAtual);
       return false;
     }
     if (!semLado) continue;
@@ -144,7 +144,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
     std::vector<Linha> noLado;
     l.antigo.clear();
     if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) {
-      (void)ctx.areas.select(areaAtual);
+      ctx.areas.select(areaAtual);
       return false;
     }
     if (n == kPrimeira) resumoNaTabela = !l.novo.empty();
@@ -160,7 +160,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
     for (int n = kPrimeira; n <= kUltima; ++n)
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
     if (!semLado) PRENCHEMOL(ctx, dec, velho);
-    (void)ctx.areas.select(areaAtual);
+    ctx.areas.select(areaAtual);
     return false;
   }
   e.registro.txt("ATV_BRASIL", std::string(novo));
@@ -170,7 +170,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   } else {
     PRENCHEMOL(ctx, dec, novo);
   }
-  (void)ctx.areas.select(areaAtual);
+  ctx.areas.select(areaAtual);
   return true;
 }
 

@@ -58,7 +58,7 @@ bool registraPasta(Contexto& ctx, std::string_view pasta) {
   for (const std::string& p : pastasDoRegistro(ctx))
     if (mesmaPasta(ctx, p, pasta)) return true;
   if (!aberta(ctx.areas, Area::DIRET)) return false;
-  (void)seleciona(ctx.areas, Area::DIRET);
+  seleciona(ctx.areas, Area::DIRET);
   if (!ADD_REC(ctx, 5)) return false;
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
@@ -82,9 +82,9 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string*
   // The name order; the row stays where it was found.
   if (r.orderCount() >= 2) (void)r.setOrder(2);
   if (achou) {
-    (void)r.goTo(rec);
+    r.goTo(rec);
   } else {
-    (void)r.goTop();
+    r.goTop();
   }
   ctx.relato().fimEspera();
   return true;
@@ -97,7 +97,7 @@ void mostraPastaAtual(Contexto& ctx) {
 bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
   if (t == nullptr) return false;
-  (void)seleciona(ctx.areas, Area::DIRET);
+  seleciona(ctx.areas, Area::DIRET);
   const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
   // Off the end of a register that has rows (the list's new, empty row) there is no folder to
   // take: appending one here would only repeat the program folder.
@@ -121,7 +121,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   }
   if (modo != 1) {
     // Only the cursor comes back to the row; nothing is written there.
-    if (aqui != 0) (void)t->goTo(aqui);
+    if (aqui != 0) t->goTo(aqui);
     return true;
   }
   if (aqui == 0) {
@@ -189,7 +189,7 @@ namespace {
 rt::db::Table* registroConfig(Contexto& ctx) {
   if (!aberta(ctx.areas, Area::CONFIG) && !ABERTURA(ctx, Area::CONFIG)) return nullptr;
   rt::db::Table& c = *tabela(ctx.areas, Area::CONFIG);
-  (void)seleciona(ctx.areas, Area::CONFIG);
+  seleciona(ctx.areas, Area::CONFIG);
   if (!c.seek(rt::text::padr(ctx.NUSU, 2)) || !c.found()) return nullptr;
   return &c;
 }
@@ -205,7 +205,7 @@ std::string leConfig(Contexto& ctx, std::string_view campo) {
     if (const auto* t = std::get_if<std::string>(&valor)) v = *t;
     if (const auto* d = std::get_if<rt::text::Date>(&valor)) v = rt::text::dtos(*d);
   }
-  (void)ctx.areas.select(atual);
+  ctx.areas.select(atual);
   return v;
 }
 
@@ -220,7 +220,7 @@ bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& val
     // Committed above, or the failure said: the release decides nothing.
     (void)c->unlock();
   }
-  (void)ctx.areas.select(atual);
+  ctx.areas.select(atual);
   return ok;
 }
 

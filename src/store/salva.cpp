@@ -113,7 +113,7 @@ bool escreveRural(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   Table* t = tabela(ctx.areas, Area::TMP_15);
   if (t == nullptr) return false;
-  (void)seleciona(ctx.areas, Area::TMP_15);
+  seleciona(ctx.areas, Area::TMP_15);
   const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
   if (!PREP_REG(ctx, chaveCpf(15, e.CPF, atv))) return false;
   e.rural.txt("CPF", e.CPF);
@@ -187,7 +187,7 @@ bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   Table* t = tabela(ctx.areas, Area::TMP_01);
   if (t == nullptr) return false;
-  (void)seleciona(ctx.areas, Area::TMP_01);
+  seleciona(ctx.areas, Area::TMP_01);
   if (!PREP_REG(ctx, e.CPF)) return false;
   e.tabela01.txt("CPF", e.CPF);
   return e.tabela01.grava(*t) && t->flush();
@@ -274,9 +274,9 @@ void retomaCopias(Contexto& ctx, const std::vector<int>& numeros, const std::vec
     }
     Table& t = *ctx.areas.table(area);
     if (posicoes[i] != 0 && posicoes[i] <= t.recordCount())
-      (void)t.goTo(posicoes[i]);
+      t.goTo(posicoes[i]);
     else
-      (void)t.goTop();
+      t.goTop();
   }
 }
 
@@ -453,7 +453,7 @@ bool renumera(Contexto& ctx, int area) {
     if (!t->put(campo, Decimal::fromInt(static_cast<std::int64_t>(i + 1) * fator))) return false;
   }
   if (!t->flush()) return false;
-  if (onde != 0) (void)t->goTo(onde);
+  if (onde != 0) t->goTo(onde);
   return true;
 }
 
@@ -509,7 +509,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   if (ok) ok = gravaTabelas(ctx, dec, *trava, todas, modo);
   ctx.relato().fimEspera();
   if (!ok) {
-    (void)ctx.areas.select(areaAtual);
+    ctx.areas.select(areaAtual);
     return false;
   }
   const bool transfere = transfereDepois(dec, modo);
@@ -522,7 +522,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     FECHA_PROV(ctx);
   }
   e.SEM_SALV = agora(ctx);
-  (void)ctx.areas.select(areaAtual);
+  ctx.areas.select(areaAtual);
   return true;
 }
 
@@ -537,7 +537,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
   if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);
-  (void)ctx.areas.select(areaAtual);
+  ctx.areas.select(areaAtual);
   return ok;
 }
 
@@ -548,7 +548,7 @@ void SAL_DEC(Contexto& ctx, Declaracao& dec) {
     (void)SALVATUDO(ctx, dec, 0);
     dec.espelho.SEM_SALV = agora(ctx);
   }
-  (void)ctx.areas.select(areaAtual);
+  ctx.areas.select(areaAtual);
 }
 
 }  // namespace store

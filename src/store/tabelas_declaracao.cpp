@@ -68,7 +68,7 @@ bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) 
     if (!arquivosPresentes(ctx, *t)) return ABERTURA(ctx, n, true);
     Status s = tentaExclusiva(ctx, n, *t);
     if (s) {
-      (void)ctx.areas.select(n);
+      ctx.areas.select(n);
       return true;
     }
     if (s.code() != Error::kInUse) return ABERTURA(ctx, n, true);

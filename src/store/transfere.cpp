@@ -268,7 +268,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
         return ResultadoTransf::Falhou;
       }
     }
-    (void)seleciona(ctx.areas, Area::IMP0910);
+    seleciona(ctx.areas, Area::IMP0910);
     // The register row is written where the cursor stands: a failed move writes nothing.
     if (jaExiste) destino.goTo(linhaDestino);
     Status s = jaExiste ? destino.status() : Status();
@@ -312,7 +312,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
     return ResultadoTransf::Falhou;
   }
-  (void)ctx.areas.select(kRegistroOrigem);
+  ctx.areas.select(kRegistroOrigem);
   // The origin's register row goes last; a row that stays is said like the rows that stay.
   origem.goTo(linhaOrigem);
   Status apagada = origem.status();
@@ -503,8 +503,8 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
   } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
-    (void)reg.goTop();
-    while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) (void)reg.skip(1);
+    reg.goTop();
+    while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
     (void)TROCASIM(ctx, 1, ultimo);
   } else {
     (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
