@@ -402,7 +402,7 @@ ResultadoConferencia CONFERE(Contexto& c, rt::db::Table& lista, int modo, Decima
     if (msg.GRAU == 3) ++res.NQTDATEN;
   }
   // Every finding was written as it was added: the move has nothing left to write.
-  (void)lista.goTop();
+  lista.goTop();
   c.saida.progresso(linhaResultado(res.NQTDERR, res.NQTDPERI, res.NQTDATEN), kPassos, kPassos);
 
   if (modo == 3) return res;

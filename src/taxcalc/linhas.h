@@ -45,9 +45,9 @@ class Varredura {
     // Nothing of the visit is left to write (a writing visit wrote its last row), so a move
     // back that fails loses nothing: the copy then stays where the visit ended.
     if (volta_ != 0)
-      (void)t_.goTo(volta_);
+      t_.goTo(volta_);
     else
-      (void)t_.goTo(t_.recordCount() + 1);
+      t_.goTo(t_.recordCount() + 1);
   }
   Varredura(const Varredura&) = delete;
   Varredura& operator=(const Varredura&) = delete;
