@@ -282,7 +282,8 @@ void rodaItem(Program& p, int id) {
       (void)TIP_GRAV(p, p.aj);
       break;
     case 27:
-      (void)store::ABERTURA(p, store::Area::IMP0910);
+      // The statuses are changed in the register: without it nothing goes on (the opener said why).
+      if (!store::ABERTURA(p, store::Area::IMP0910)) break;
       MUDA_ESTATUS(p, GRADE_ESTATUS);
       break;
     case 28:
