@@ -632,7 +632,8 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   rt::db::Status s = t->put(campo, valor);
   // The row goes to the file before the lock is let go, so a refusal there is said too.
   if (s.isOk()) s = t->flush();
-  store::DESTRAVA(ctx);
+  // Flushed above, or the refusal is said below: the release writes nothing.
+  (void)store::DESTRAVA(ctx);
   // The field keeps what it had; the user is told why the value did not go in.
   if (!s.isOk()) console::AVISOSN(ctx, taxcalc::textoRecusa(s, campo), 0);
   return s.isOk();

@@ -9,7 +9,8 @@ void AvisoGravacao::alerta(std::string_view texto) { console::AVISOSN(ctx_, text
 
 void GravacoesGrade::destrava() {
   if (rt::db::Table* t = ctx_.areas.currentTable()) confere(t->flush(), t->alias());
-  store::DESTRAVA(ctx_);
+  // The flush above said any refusal (and a write error a move kept): the release writes nothing.
+  (void)store::DESTRAVA(ctx_);
 }
 
 }  // namespace grid

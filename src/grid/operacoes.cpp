@@ -164,12 +164,12 @@ void EXCLUI_LINHA(Sessao& s) {
   Table* t = s.t();
   if (t == nullptr || t->eof() || !store::REC_LOCK(ctx, 5)) return;
   if (!sim(ctx, "Confirma a Exclusão dessa linha?"_cp)) {
-    store::DESTRAVA(ctx);
+    grava.destrava();
     return;
   }
   if (s.tela.tracos.dependentes) {
     if (!cascataDependente(s)) {
-      store::DESTRAVA(ctx);
+      grava.destrava();
       s.sair = true;
       return;
     }

@@ -25,8 +25,8 @@ namespace store {
 // declaration tables 1-20 and for 66 and 67, `exclusivo` asks an exclusive open. Numbers
 // without a table (21-39, 50) open nothing and give true. n = 0 is the check pass (see
 // verificacao.h). Sets NOMARQ (and NOMARQ1, NOMARQ2 for 9). Leaves area n selected.
-bool ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
-inline bool ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) { return ABERTURA(ctx, numero(a), exclusivo); }
+[[nodiscard]] bool ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
+[[nodiscard]] inline bool ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) { return ABERTURA(ctx, numero(a), exclusivo); }
 
 // The alert of a table of the catalogue that could not be had or searched, named as the
 // opener names it ("<FILE>.DBF não está disponivel ").

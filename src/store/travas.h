@@ -24,20 +24,20 @@ namespace store {
 // done; in another mode it is opened again. An open refused because another terminal holds
 // the file is tried again once a second for `segundos` seconds (0: for ever); any other
 // failure (a missing or damaged file, an alias another area uses) ends it at once.
-bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos);
+[[nodiscard]] bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos);
 
 // REC_LOCK: locks the current record of the current area, releasing the area's other record
 // locks. Tried again every half second for `segundos` (0: one try only), while no Esc is read.
-bool REC_LOCK(Contexto& ctx, int segundos = 2);
+[[nodiscard]] bool REC_LOCK(Contexto& ctx, int segundos = 2);
 // FIL_LOCK: locks the whole table of the current area; 0 waits until it succeeds.
-bool FIL_LOCK(Contexto& ctx, int segundos);
+[[nodiscard]] bool FIL_LOCK(Contexto& ctx, int segundos);
 // ADD_REC: appends a blank record to the current area (it comes locked); 0 waits until it
 // succeeds.
-bool ADD_REC(Contexto& ctx, int segundos);
+[[nodiscard]] bool ADD_REC(Contexto& ctx, int segundos);
 // Releases every lock of the current area (UNLOCK). The release writes the current row first:
 // false when the table refused that write. Nothing is said here; a caller flushes the row
 // before (and says that refusal) or says this false itself.
-bool DESTRAVA(Contexto& ctx);
+[[nodiscard]] bool DESTRAVA(Contexto& ctx);
 
 // What NETUSE does, with the error: the open of a Linux path in `area` under `alias`, for
 // the opener and the upgrade.
