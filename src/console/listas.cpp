@@ -130,7 +130,8 @@ void Listas::GERAL() {
   ctx_.console.clearTypeahead();
   ctx_.janelas.FECHAJAN(8);
 
-  if (!TEMHLP && !CL_AREA.empty()) tab_.areas.select(CL_AREA);
+  // An alias no area has any more leaves the selection where the list left it.
+  if (!TEMHLP && !CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);
   TEMHLP = false;
   PROG = 0;
   if (auto* t = tab_.areas.currentTable(); t != nullptr && t->hasFilter()) t->clearFilter();
@@ -272,7 +273,8 @@ void Listas::limpezaEsc(const Definicao&) {
     // The working copies (TMP_nn) belong to the open declaration and stay open.
     if (rt::text::upper(t->alias()).rfind("TMP", 0) != 0) (void)tab_.areas.closeCurrent();
   }
-  if (!CL_AREA.empty()) tab_.areas.select(CL_AREA);
+  // An alias no area has any more leaves the selection where the list left it.
+  if (!CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);
 }
 
 // --- the entry points
