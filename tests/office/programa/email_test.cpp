@@ -174,6 +174,19 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   EXPECT_EQ(smtp.conexoes(), antes);
 }
 
+// F1 on the client's CPF lists the register's taxpayers (the menu leaves its settings tables
+// current), and the one picked fills the CPF and the address.
+TEST_F(Email, F1OnTheClientsCpfListsTheTaxpayers) {
+  term.press('P');
+  term.press(key::F1);
+  term.press(key::Enter);  // the only taxpayer
+  term.press(key::Esc);    // the form left
+  term.press(key::Esc);
+  MENUSELECT(*p, 34);
+  EXPECT_TRUE(gravador.viuJuntos("Nome do Contribuinte", "JOÃO CLIENTE"_cp));
+  EXPECT_TRUE(gravador.viuJuntos("CPF: 111.444.777-35", "joao@cliente.com.br"));
+}
+
 // A "NAO DOS" job of one taxpayer with the copy under the CPF asked for: the print program
 // takes the captured file, and the offer that follows sends the copy to the taxpayer's address
 // (item 51); item 52 prints that file again for the register's taxpayer and offers the same.
