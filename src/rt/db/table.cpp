@@ -119,6 +119,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
   return t;
 }
 
+// Quiet: whoever must know how the close went calls close() first.
 Table::~Table() { (void)close(); }
 
 Status Table::close() {
@@ -168,6 +169,7 @@ Status Table::readHeaderCount() {
 }
 
 std::uint32_t Table::recordCount() {
+  // Could the catch-up not read the header, the count last known stands; moves say the error.
   if (!exclusive_) (void)syncShared();
   return count_;
 }

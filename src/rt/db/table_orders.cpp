@@ -176,7 +176,9 @@ Status Table::reindex() {
 }
 
 void Table::closeIndexes() {
-  (void)settle();
+  // A row that cannot be written is kept as the write error, for the next flush or close.
+  (void)settleKept();
+  // An index whose pages cannot be written stays marked unfinished and is rebuilt on its next open.
   (void)flushIndexes(false);
   orders_.clear();
   order_ = 0;

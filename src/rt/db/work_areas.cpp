@@ -4,6 +4,7 @@
 
 namespace rt::db {
 
+// Quiet, as the tables' own destructors: the program closes its areas itself first.
 WorkAreas::~WorkAreas() { (void)closeAll(); }
 
 Status WorkAreas::open(int area, const std::string& path, const OpenOptions& options) {
