@@ -169,11 +169,10 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
         // current: the register is made current for the list, and the area given back after.
         const TeclaF1 f1(ctx.console, [&ctx, &listas] {
           const int antes = ctx.areas.current();
-          const bool registro = store::aberta(ctx.areas, store::Area::IMP0910)
-                                    ? store::seleciona(ctx.areas, store::Area::IMP0910).isOk()
-                                    : store::ABERTURA(ctx, store::Area::IMP0910);
+          const bool registro = store::aberta(ctx.areas, store::Area::IMP0910) || store::ABERTURA(ctx, store::Area::IMP0910);
+          if (registro) store::seleciona(ctx.areas, store::Area::IMP0910);
           if (registro) listas.GERAL();
-          (void)ctx.areas.select(antes);
+          ctx.areas.select(antes);
         });
         const bool saiu = read.run().escaped;
         ctx.QUALHLP = ajudaAntes;
