@@ -104,26 +104,32 @@ class Manutencao : public ::testing::Test {
     std::vector<std::string> v;
     auto t = rt::db::Table::open(pasta + "/IMP0910.DBF", {.exclusive = false, .readOnly = true, .alias = {}});
     if (!t) return v;
-    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r)
-      if ((*t)->goTo(r) && !(*t)->isDeleted()) v.push_back((*t)->getText("CPF"));
+    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
+      (*t)->goTo(r);
+      if ((*t)->status() && !(*t)->isDeleted()) v.push_back((*t)->getText("CPF"));
+    }
     return v;
   }
   static bool temLinhaDoCpf(const std::string& dbf) {
     auto t = rt::db::Table::open(dbf, {.exclusive = false, .readOnly = true, .alias = {}});
     if (!t) return false;
-    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r)
-      if ((*t)->goTo(r) && !(*t)->isDeleted() && (*t)->getText("CPF") == kCpf) return true;
+    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
+      (*t)->goTo(r);
+      if ((*t)->status() && !(*t)->isDeleted() && (*t)->getText("CPF") == kCpf) return true;
+    }
     return false;
   }
   // The name in the register of a data folder on the taxpayer's row ("" without one).
   static std::string nomeNoRegistro(const std::string& pasta) {
     auto t = rt::db::Table::open(pasta + "/IMP0910.DBF", {.exclusive = false, .readOnly = true, .alias = {}});
     if (!t) return {};
-    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r)
-      if ((*t)->goTo(r) && !(*t)->isDeleted() && (*t)->getText("CPF") == kCpf) {
+    for (std::uint32_t r = 1; r <= (*t)->recordCount(); ++r) {
+      (*t)->goTo(r);
+      if ((*t)->status() && !(*t)->isDeleted() && (*t)->getText("CPF") == kCpf) {
         std::string n = (*t)->getText("NOMECONTR");
         return n.substr(0, n.find_last_not_of(' ') + 1);
       }
+    }
     return {};
   }
   static bool nenhumaTabelaEm(const std::string& pasta) {

@@ -79,7 +79,7 @@ TEST_F(JornadaDiario, AnAccountAnEntryAndItsTransfer) {
   auto t = rt::db::Table::open(programa + "/DADOS2010/IMP0210.DBF");
   ASSERT_TRUE(t) << t.status().message();
   int linhas = 0;
-  for (bool ok = (*t)->goTop().isOk(); ok && !(*t)->eof(); ok = (*t)->skip().isOk()) {
+  for ((*t)->goTop(); (*t)->status() && !(*t)->eof(); (*t)->skip()) {
     if ((*t)->isDeleted() || rt::text::trim((*t)->getText("I1_2")) != "Carne do INSS") continue;
     ++linhas;
     EXPECT_EQ((*t)->getText("I1_1"), "P");
@@ -160,7 +160,7 @@ TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
   auto t = rt::db::Table::open(programa + "/DADOS2010/IMP1310.DBF");
   ASSERT_TRUE(t) << t.status().message();
   std::vector<rt::text::Decimal> valores;
-  for (bool ok = (*t)->goTop().isOk(); ok && !(*t)->eof(); ok = (*t)->skip().isOk())
+  for ((*t)->goTop(); (*t)->status() && !(*t)->eof(); (*t)->skip())
     if (!(*t)->isDeleted()) valores.push_back((*t)->getNumber("VALODESP"));
   std::sort(valores.begin(), valores.end());
   EXPECT_EQ(valores, (std::vector<rt::text::Decimal>{rt::text::Decimal::fromInt(150),

@@ -207,7 +207,8 @@ TEST_F(Diario, EntriesArePostedByPageAndLineOnceAndBadPostingsWriteNothing) {
     const auto procura = [this](store::Area copia, const char* campo, std::string_view valor,
                                 const std::function<void(const rt::db::Table&)>& le) {
       rt::db::Table* t = p->areas.table(store::numero(copia));
-      for (bool ok = t != nullptr && t->goTop().isOk(); ok && !t->eof(); ok = t->skip().isOk())
+      if (t != nullptr) t->goTop();
+      for (bool ok = t != nullptr && t->status().isOk(); ok && !t->eof(); t->skip(), ok = t->status().isOk())
         if (rt::text::trim(t->getText(campo)) == valor) le(*t);
     };
     procura(store::Area::TMP_02, "I1_2", "Empresa Alfa", [&](const rt::db::Table& t) { rendimento = t.getNumber("I1_4"); });
