@@ -47,7 +47,8 @@ TEST_F(JornadaCartas, WriteALetterWithTheNameFieldAndPrintItMerged) {
   {
     auto r = rt::db::Table::open(home() + "/DADOS2010/IMP0910.DBF");
     ASSERT_TRUE(r);
-    ASSERT_TRUE((*r)->goTop());
+    (*r)->goTop();
+    ASSERT_TRUE((*r)->status());
     ASSERT_TRUE((*r)->lockRecord());
     ASSERT_TRUE((*r)->put("NOMECONTR", std::string("ANA DE SOUZA")));
     ASSERT_TRUE((*r)->commit());

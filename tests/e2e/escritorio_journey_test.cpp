@@ -128,7 +128,8 @@ TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
   {
     auto r = rt::db::Table::open(home() + "/DADOS2010/IMP0910.DBF");
     ASSERT_TRUE(r);
-    ASSERT_TRUE((*r)->goTop());
+    (*r)->goTop();
+    ASSERT_TRUE((*r)->status());
     ASSERT_TRUE((*r)->lockRecord());
     ASSERT_TRUE((*r)->put("NOMECONTR", std::string("ANA DE SOUZA")));
     ASSERT_TRUE((*r)->put("EMAIL", std::string("ana@cliente.com.br")));
@@ -182,7 +183,8 @@ TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
   // Not remembered: DEFINE keeps no password.
   auto d = rt::db::Table::open(home() + "/DEFINE.DBF");
   ASSERT_TRUE(d);
-  ASSERT_TRUE((*d)->goTop());
+  (*d)->goTop();
+  ASSERT_TRUE((*d)->status());
   EXPECT_EQ((*d)->getText("SEN_USUA"), std::string(19, ' '));
 }
 

@@ -119,7 +119,8 @@ class Pastas : public ::testing::Test {
     auto r = rt::db::Table::open(tabela(9));
     ASSERT_TRUE(r);
     for (std::uint32_t i = 1; i <= (*r)->recordCount(); ++i) {
-      ASSERT_TRUE((*r)->goTo(i));
+      (*r)->goTo(i);
+      ASSERT_TRUE((*r)->status());
       if ((*r)->getText("CPF") != cpf) continue;
       ASSERT_TRUE((*r)->lockRecord());
       ASSERT_TRUE((*r)->put("TEMRURAL", std::string("S")));
@@ -286,7 +287,8 @@ TEST_F(Pastas, ThePromptNeverShowsTheNameOfATaxpayerDeletedMeanwhile) {
     auto r = rt::db::Table::open(tabela(9));
     ASSERT_TRUE(r);
     for (std::uint32_t i = 1; i <= (*r)->recordCount(); ++i) {
-      ASSERT_TRUE((*r)->goTo(i));
+      (*r)->goTo(i);
+      ASSERT_TRUE((*r)->status());
       ASSERT_TRUE((*r)->lockRecord());
       ASSERT_TRUE((*r)->put("NOMECONTR", std::string((*r)->getText("CPF") == kCpf ? "ANA PRIMEIRA" : "BRUNO")));
       ASSERT_TRUE((*r)->commit());

@@ -123,7 +123,8 @@ TEST_F(JornadaGrade, ARefusedAutosaveIntervalIsNeverStored) {
   // A fresh DEFINE: manual mode, autosave every 15 minutes; both kept.
   auto define = rt::db::Table::open(home_ + "/DEFINE.DBF");
   ASSERT_TRUE(define);
-  ASSERT_TRUE((*define)->goTop());
+  (*define)->goTop();
+  ASSERT_TRUE((*define)->status());
   ASSERT_FALSE((*define)->eof());
   EXPECT_EQ((*define)->getNumber("COMO_SAL").wholePart(), 2);
   EXPECT_EQ((*define)->getNumber("TEMP_SAL").wholePart(), 15);

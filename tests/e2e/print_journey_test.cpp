@@ -69,7 +69,8 @@ TEST_F(Impressao, SetUpToAFileThenPrintOneTaxpayerAndAskForNaoDosBeforeItem52) {
 
   auto confimp = rt::db::Table::open(home_ + "/CONFIMP.DBF");
   ASSERT_TRUE(confimp);
-  ASSERT_TRUE((*confimp)->goTop());
+  (*confimp)->goTop();
+  ASSERT_TRUE((*confimp)->status());
   EXPECT_EQ((*confimp)->getText("NRO_TERM"), "00");
   EXPECT_EQ((*confimp)->getNumber("NROLPT").wholePart(), 0);
   EXPECT_EQ((*confimp)->getText("SAIDAPR"), "LISTA   ");

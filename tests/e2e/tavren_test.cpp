@@ -198,7 +198,8 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   auto diret = rt::db::Table::open(home_ + "/DIRET00.DBF");
   ASSERT_TRUE(diret);
   std::vector<std::string> escolhidas;
-  ASSERT_TRUE((*diret)->goTop());
+  (*diret)->goTop();
+  ASSERT_TRUE((*diret)->status());
   for (; !(*diret)->eof(); (void)(*diret)->skip())
     if ((*diret)->getText("SELEC") == "S") escolhidas.push_back(rtrim((*diret)->getText("DIRETOR")));
   EXPECT_EQ(escolhidas, std::vector<std::string>{dados});

@@ -383,7 +383,8 @@ TEST_F(Inicio, ADataFolderNameThatWouldNotFitLeavesTheDataInTheProgramFolder) {
   EXPECT_FALSE(std::filesystem::exists(pasta + "/DADOS2010"));
   auto config = rt::db::Table::open(pasta + "/CONFIG.DBF");
   ASSERT_TRUE(config);
-  ASSERT_TRUE((*config)->goTop());
+  (*config)->goTop();
+  ASSERT_TRUE((*config)->status());
   EXPECT_EQ(rt::text::trim((*config)->getText("ROTADOANO")), pasta);
   EXPECT_EQ(rt::text::trim((*config)->getText("DIRPROV")), pasta);
 }
