@@ -94,7 +94,7 @@ void AjustesFixture::criaConfig(bool quersen, int ultSenir) {
   ASSERT_TRUE(t.put("QUERSEN", quersen));
   ASSERT_TRUE(t.put("ULT_SENIR", rt::text::Decimal(ultSenir)));
   ASSERT_TRUE(t.flush());
-  store::DESTRAVA(ctx);
+  ASSERT_TRUE(store::DESTRAVA(ctx));
   ASSERT_TRUE(ctx.areas.close(42));
   aj.QUERSEN = quersen;
   aj.ULT_SENIR = ultSenir;
