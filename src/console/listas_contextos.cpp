@@ -12,7 +12,8 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
+#include "workareas/selecao.h"
 
 namespace console {
 
@@ -67,9 +68,9 @@ bool Listas::monta(Definicao& d) {
   if (d.grupo == 0) return false;
   rt::db::WorkAreas& areas = tab_.areas;
 
-  auto seleciona = [&](store::Area area) {
-    (void)store::seleciona(areas, area);
-    d.area = store::numero(area);
+  auto seleciona = [&](workareas::Area area) {
+    (void)workareas::seleciona(areas, area);
+    d.area = workareas::numero(area);
   };
   auto doTopo = [&] {
     if (auto* t = areas.table(d.area)) (void)t->goTop();
@@ -124,10 +125,8 @@ bool Listas::monta(Definicao& d) {
               auto* t = a->table(area);
               if (t == nullptr) return std::string();
               // The status lookup may select another area; the list's selection stays.
-              const int atual = a->current();
-              std::string nome = s->VE_STAT(static_cast<int>(t->getNumber("ESTATUS").wholePart()));
-              (void)a->select(atual);
-              return nome;
+              const workareas::SelecaoGuardada selecao(*a);
+              return s->VE_STAT(static_cast<int>(t->getNumber("ESTATUS").wholePart()));
             },
             "@S13"));
       }
@@ -146,7 +145,7 @@ bool Listas::monta(Definicao& d) {
       break;
     }
     case 2:
-      seleciona(store::Area::IMP0910);
+      seleciona(workareas::Area::IMP0910);
       doTopo();
       d.li = 8, d.ci = 1, d.lif = 21, d.cf = 58;
       colEsq("Nome do Contribuinte", "NOMECONTR", 30, "@S30");
@@ -154,7 +153,7 @@ bool Listas::monta(Definicao& d) {
       col("Cobrar", "VALOREC", "@EZ 999,999.99");
       break;
     case 3:
-      seleciona(store::Area::TMP_02);
+      seleciona(workareas::Area::TMP_02);
       filtra("I1_1=\"J\"");
       d.li = 8, d.ci = 6, d.lif = 18, d.cf = 70;
       colEsq(" Firma pagadora ", "I1_2", 28, "@S28");
@@ -170,7 +169,7 @@ bool Listas::monta(Definicao& d) {
       col(" Nome da Ocupacao ", "OCUPACAO", "@S69");
       break;
     case 5:
-      seleciona(store::Area::TMP_03);
+      seleciona(workareas::Area::TMP_03);
       doTopo();
       d.li = 8, d.ci = 6, d.lif = 18, d.cf = 50;
       colEsq("Nome Dependente ", "NOMEDEPEN", 28, "@S28");
@@ -213,12 +212,12 @@ bool Listas::monta(Definicao& d) {
       break;
     case 12:
       TEMHLP = false;
-      seleciona(store::Area::DIRET);
+      seleciona(workareas::Area::DIRET);
       d.li = 8, d.ci = 6, d.lif = 21, d.cf = 47;
       col(std::string("Nome dos diretórios"_cp), "DIRETOR", "@S40");
       break;
     case 13: {
-      seleciona(store::Area::TMP_07);
+      seleciona(workareas::Area::TMP_07);
       doTopo();
       TEMPE = true;
       d.li = 5, d.ci = 1, d.lif = 18, d.cf = 79;
@@ -236,7 +235,7 @@ bool Listas::monta(Definicao& d) {
       break;
     }
     case 14:
-      seleciona(store::Area::TMP_07);
+      seleciona(workareas::Area::TMP_07);
       filtra("TIPO_BEM<4");
       TEMPE = true;
       d.somaTodos = true;
@@ -282,11 +281,11 @@ bool Listas::monta(Definicao& d) {
       CL_AREA =
           areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(areas.current());
       if (numeroVar("OPCAO_1") == Decimal(12)) {
-        seleciona(store::Area::CONTAS);
+        seleciona(workareas::Area::CONTAS);
       } else {
-        d.area = store::numero(store::Area::CONTAS);
+        d.area = workareas::numero(workareas::Area::CONTAS);
         if (tab_.abre) (void)tab_.abre(d.area);
-        (void)store::seleciona(areas, store::Area::CONTAS);
+        (void)workareas::seleciona(areas, workareas::Area::CONTAS);
       }
       d.li = 6, d.ci = 8, d.lif = 19, d.cf = 76;
       col(std::string("Código"_cp), "CDCONTA", "@s6");
@@ -417,40 +416,40 @@ void Listas::ENTER(Definicao& d) {
   } else if (q == "CODIDEPEN") {
     COD = campo("CODDEP");
     fechaTabela();
-    (void)store::seleciona(areas, store::Area::TMP_03);
+    (void)workareas::seleciona(areas, workareas::Area::TMP_03);
   } else if (q == "I1_8") {
     COD = campo("CPFDEPEN");
-    gravaCampo(store::Area::TMP_02, "I1_8", COD);
+    gravaCampo(workareas::Area::TMP_02, "I1_8", COD);
   } else if (q == "M->CPFDEPEN") {
     poe("CPFDEPEN", campo("CPFDEPEN"));
-    (void)store::seleciona(areas, store::Area::TMP_12);
+    (void)workareas::seleciona(areas, workareas::Area::TMP_12);
   } else if (q == "M->ESTATUS") {
     poe("ESTATUS", campo("COD"));
-    (void)store::seleciona(areas, store::Area::TMP_11);
+    (void)workareas::seleciona(areas, workareas::Area::TMP_11);
   } else if (q == "I7_5") {
     COD = campo("CODBEM");
     fechaTabela();
-    gravaCampo(store::Area::TMP_04, "I7_5", COD);
+    gravaCampo(workareas::Area::TMP_04, "I7_5", COD);
   } else if (q == "M->BANCO") {
     poe("BANCO", campo("NUMBAN"));
     fechaTabela();
   } else if (q == "I8_5") {
     COD = campo("CODDIV");
     fechaTabela();
-    gravaCampo(store::Area::TMP_05, "I8_5", COD);
+    gravaCampo(workareas::Area::TMP_05, "I8_5", COD);
   } else if (q == "I6_3") {
     COD = campo("CODDES");
     fechaTabela();
-    gravaCampo(store::Area::TMP_06, "I6_3", COD);
+    gravaCampo(workareas::Area::TMP_06, "I6_3", COD);
   } else if (q == "CODIGO") {
     COD = campo("CODDES");
     fechaTabela();
-    (void)store::seleciona(areas, store::Area::TMP_04);
-    if (numeroVar("OPC") != Decimal(30)) gravaCampo(store::Area::TMP_04, "CODIGO", COD);
+    (void)workareas::seleciona(areas, workareas::Area::TMP_04);
+    if (numeroVar("OPC") != Decimal(30)) gravaCampo(workareas::Area::TMP_04, "CODIGO", COD);
   } else if (q == "I7_8") {
     COD = campo("CODPAIS");
     fechaTabela();
-    gravaCampo(store::Area::TMP_04, "I7_8", COD);
+    gravaCampo(workareas::Area::TMP_04, "I7_8", COD);
   } else if (q == "CODPAIS" || q == "I8R_3") {
     poe(q, campo("CODPAIS"));
     COD = campo("CODPAIS");
@@ -474,15 +473,15 @@ void Listas::ENTER(Definicao& d) {
     poe(semM(q), campo("CDCONTA"));
   } else if (q == "CODIGOA") {
     COD = campo("CODBEM");
-    gravaCampo(store::Area::TMP_17, "CODIGO", COD);
+    gravaCampo(workareas::Area::TMP_17, "CODIGO", COD);
   }
 }
 
 // Selects `area` and writes a field of its current record, under a record lock when the table
 // is shared.
-void Listas::gravaCampo(store::Area area, std::string_view campo, const Value& v) {
-  (void)store::seleciona(tab_.areas, area);
-  rt::db::Table* t = store::tabela(tab_.areas, area);
+void Listas::gravaCampo(workareas::Area area, std::string_view campo, const Value& v) {
+  (void)workareas::seleciona(tab_.areas, area);
+  rt::db::Table* t = workareas::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
   rt::db::Status s = t->put(campo, v);
   if (s.code() == rt::db::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
