@@ -32,8 +32,6 @@ namespace key = rt::term::key;
 
 namespace {
 
-bool naLista(int opc, std::initializer_list<int> lista) { return std::find(lista.begin(), lista.end(), opc) != lista.end(); }
-
 // Whether a value has the type a field holds.
 bool mesmoTipo(const rt::db::FieldDef& f, const Value& v) {
   switch (f.type) {
@@ -122,27 +120,7 @@ bool teclaDeLeitura(int code) {
 
 }  // namespace
 
-std::string recalculoCalculadora(int opc) {
-  switch (opc) {
-    case 1:
-    case 2:
-      return "FI1_T(1)";
-    case 5:
-    case 8:
-      return "FI7_T(1)";
-    case 6:
-    case 9:
-      return "FI8_T(1)";
-    case 22:
-      return "FI7_T(6)";
-    case 23:
-      return "FI8_T(7)";
-    case 4:
-      return "FDOAPAG";
-    default:
-      return {};
-  }
-}
+std::string recalculoCalculadora(int opc) { return tracosDaTela(opc).recalculoCalculadora; }
 
 namespace {
 
@@ -152,11 +130,47 @@ class Laco {
   void roda();
 
  private:
+  // What a key does on the grid, found in the key table (acao); the page keys and the keys the
+  // table does not name are the browse's moves.
+  using Acao = void (Laco::*)(const rt::term::Key&);
+  struct AcaoTecla {
+    int tecla;
+    Acao faz;
+  };
+  static Acao acao(int code);
+  void despacha(const rt::term::Key& k);
+
+  // The keys' actions.
+  void divideMensal(const rt::term::Key&);
+  void enter(const rt::term::Key&);
+  void ctrlEnter(const rt::term::Key&);
+  void aninha(const rt::term::Key& k);
+  void buscaDespesas(const rt::term::Key&);
+  void juntaDescricao(const rt::term::Key&);
+  void relogio(const rt::term::Key&);
+  void pagina(const rt::term::Key& k);
+  void colaAqui(const rt::term::Key&) { cola(false); }
+  void colaNova(const rt::term::Key&);
+  void copia(const rt::term::Key&);
+  void quem(const rt::term::Key&);
+  void ordena(const rt::term::Key&);
+  void renumera(const rt::term::Key&);
+  void calculadora(const rt::term::Key&);
+  void salva(const rt::term::Key&);
+  void insereVarias(const rt::term::Key&);
+  void marca(const rt::term::Key&);
+  void desmarca(const rt::term::Key&);
+  void subtotal(const rt::term::Key& k);
+  void desce(const rt::term::Key& k);
+  void sobe(const rt::term::Key& k);
+  void apaga(const rt::term::Key&);
+  void insere(const rt::term::Key&);
+  void esc(const rt::term::Key& k);
+  void sai(const rt::term::Key& k) { saiCom(k.code); }
+
   int DOGET(bool anexa, std::optional<rt::term::Key> primeira);
   void cola(bool novaLinha);
-  void calculadora();
   void escolhe();
-  void juntaDescricao();
   rt::term::Key esperaTecla();
   bool teclaTela(int code);
   void saiCom(int code) {
@@ -173,11 +187,23 @@ class Laco {
     s_.ctx.console.push(*c);
     passado_ = true;
   }
+  const Tracos& tracos() const { return s_.tela.tracos; }
 
   Sessao& s_;
   rt::term::Rect dentro_;
   bool passado_ = false;  // the next character read is one a refused cell passed on
   int passagens_ = 0;     // cells the character has been passed on through
+  // The key being handled: a typed character that starts the cell's edit (`inicial_`), and
+  // whether it is one tried once more after a move down (`retomada_`).
+  std::optional<rt::term::Key> inicial_;
+  bool retomada_ = false;
+  // The browse keeps its bottom hit until the next move: only the move down that hit it opens
+  // the append row, not every key after it (a cell typed on a new row would go to another).
+  bool desceu_ = false;
+  // A character typed on the phantom row outside append mode: Enter there is a move down,
+  // which reopens the append row on a grid that grows, and the character is then tried once
+  // more to start the new row. Tried once only: no key is ever taken twice.
+  std::optional<rt::term::Key> retoma_;
 };
 
 // `primeira`: the character that started the edit; it goes to the input as its first key. A
@@ -251,7 +277,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   int proxima = 0;
   if (r.updated && !r.escaped) {
     const bool novo = g.LAPPEND && s_.fonte.fantasma();
-    if (novo && !ADIC_REG(ctx, g)) return 0;
+    if (novo && !ADIC_REG(ctx, g, tracos())) return 0;
     g.LASTECLA = 0;
     s_.seleciona();
     if (F_TROCA(ctx, g, MGETVAR) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
@@ -271,7 +297,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   } else {
     proxima = exitKey(s_, r.lastKey, anexa);
   }
-  if (naLista(s_.opc(), {10, 23, 40})) s_.redesenha();
+  if (s_.tela.redesenhaCelula) s_.redesenha();
   return proxima;
 }
 
@@ -283,14 +309,15 @@ void Laco::cola(bool novaLinha) {
   const rt::db::FieldDef* f = t->field(colunaAtual(s_).cpoin);
   if (f == nullptr || !mesmoTipo(*f, *g.CLIPTEX)) return;  // another type: ignored
   if (novaLinha || (g.LAPPEND && s_.fonte.fantasma())) {
-    if (!ADIC_REG(s_.ctx, g)) return;
+    if (!ADIC_REG(s_.ctx, g, tracos())) return;
   }
   const Coluna& c = colunaAtual(s_);
   if (F_TROCA(s_.ctx, g, *g.CLIPTEX) && !c.recalc.empty()) g.srv().recalcula(s_.ctx, g, c.recalc);
   s_.redesenha();
 }
 
-void Laco::calculadora() {
+void Laco::calculadora(const rt::term::Key&) {
+  if (!tracos().navega) return;
   Grade& g = s_.g;
   if (!console::CALCULADORA(s_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
   s_.seleciona();
@@ -308,7 +335,7 @@ void Laco::calculadora() {
     return;
   }
   if (F_TROCA(s_.ctx, g, v)) {
-    const std::string r = recalculoCalculadora(s_.opc());
+    const std::string& r = tracos().recalculoCalculadora;
     if (!r.empty()) g.srv().recalcula(s_.ctx, g, r);
   }
   s_.redesenha();
@@ -337,7 +364,7 @@ void Laco::escolhe() {
 }
 
 // Alt+J: the copied text put at the end of an asset's description.
-void Laco::juntaDescricao() {
+void Laco::juntaDescricao(const rt::term::Key&) {
   Grade& g = s_.g;
   if (!g.pagina().juntaDescricao || g.EDI_CAMPO != "I7_2" || !g.CLIPTEX) return;
   const auto* copiado = std::get_if<std::string>(&*g.CLIPTEX);
@@ -384,8 +411,7 @@ bool Laco::teclaTela(int code) {
 
 void Laco::roda() {
   Grade& g = s_.g;
-  store::Contexto& ctx = s_.ctx;
-  rt::term::Console& con = ctx.console;
+  rt::term::Console& con = s_.ctx.console;
   rt::ui::Browse& b = s_.b;
   if (g.SO_MOS != 0) {
     // Only drawn, with the current row marked, behind a form that shows it.
@@ -395,20 +421,12 @@ void Laco::roda() {
     con.refresh();
     return;
   }
-  const Tracos& tracos = s_.tela.tracos;
-  const bool anexa = tracos.cresce && !s_.tela.soLeitura;
+  const bool anexa = tracos().cresce && !s_.tela.soLeitura;
   if (anexa && s_.fonte.eof() && s_.fonte.bof()) con.push(key::Down);
-  // The browse keeps its bottom hit until the next move: only the move down that hit it opens
-  // the append row, not every key after it (a cell typed on a new row would go to another).
-  bool desceu = false;
-  // A character typed on the phantom row outside append mode: Enter there is a move down,
-  // which reopens the append row on a grid that grows, and the character is then tried once
-  // more to start the new row. Tried once only: no key is ever taken twice.
-  std::optional<rt::term::Key> retoma;
   while (!s_.sair) {
     while (!b.stabilize())
       if (con.keyWaiting()) break;
-    if (desceu && b.hitBottom() && anexa && !(g.LAPPEND && s_.fonte.fantasma())) {
+    if (desceu_ && b.hitBottom() && anexa && !(g.LAPPEND && s_.fonte.fantasma())) {
       if (g.LAPPEND) {
         b.refreshCurrent();
         b.goBottom();
@@ -420,20 +438,19 @@ void Laco::roda() {
     }
     SAI_CONGELADA(b);
     b.paintCurrentRow({3, 4});
-    const bool retomada = retoma.has_value();
-    rt::term::Key k = retomada ? *retoma : esperaTecla();
-    retoma.reset();
-    desceu = k.code == key::Down || k.code == key::PgDn;
+    retomada_ = retoma_.has_value();
+    rt::term::Key k = retomada_ ? *retoma_ : esperaTecla();
+    retoma_.reset();
+    desceu_ = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
     g.EDI_CAMPO = g.TABCPOIN.empty() ? std::string() : g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
-    con.setBell(tracos.longas);
-    con.setConfirm(tracos.longas);
+    con.setBell(tracos().longas);
+    con.setConfirm(tracos().longas);
     s_.seleciona();
-    Table* t = s_.t();
     if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
 
-    std::optional<rt::term::Key> inicial;
+    inicial_.reset();
     // Only the moves a refused cell pushed come between it and the character it passed on.
     if (k.isChar()) {
       if (!passado_) passagens_ = 0;
@@ -445,8 +462,8 @@ void Laco::roda() {
       // On the folder list the mark key marks the row wherever the cursor stands: typed into a
       // folder's name it would only overwrite the name's first letter (Linux names keep their
       // case, so "S" is the one mark; "N" unmarks).
-      const bool marca = k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n';
-      if (tracos.marcaPasta && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marca) {
+      const bool marcaLinha = k.code == 'S' || k.code == 's' || k.code == 'N' || k.code == 'n';
+      if (tracos().marcaPasta && g.PONTEIRO > 1 && !s_.fonte.fantasma() && marcaLinha) {
         b.setColPos(1);
         g.PONTEIRO = 1;
       }
@@ -454,171 +471,205 @@ void Laco::roda() {
       // grid pushed Enter and the character; a character the edit never took would then
       // start it again and again without a key being read).
       g.LASTECLA = k.code;
-      inicial = k;
+      inicial_ = k;
       k = rt::term::Key{key::Enter};
     }
-    switch (k.code) {
-      case key::AltU:
-        (void)DIVIDE_MENSAL(s_);
-        break;
-      case key::Enter:
-        // On the carnê-leão's detail grids a value is typed month by month.
-        if (tracos.mensalNoEnter != 0 && (tracos.mensalNoEnter == -1 || tracos.mensalNoEnter == g.PONTEIRO)) {
-          (void)DIVIDE_MENSAL(s_, inicial);
-          g.LASTECLA = 0;
-          break;
-        }
-        if (g.LASTECLA == 0) g.LASTECLA = 13;
-        if (g.LAPPEND || !s_.fonte.fantasma()) {
-          if (const int prox = DOGET(g.LAPPEND, inicial); prox != 0) con.push(prox);
-        } else {
-          // On the phantom row outside append mode: handled as Down.
-          b.down();
-          desceu = true;
-          if (inicial && !retomada) retoma = inicial;
-        }
-        break;
-      case key::CtrlEnter:  // also Ctrl+J, the same code
-        if (tracos.escolhe) {
-          escolhe();
-        } else if (tracos.lembra && !s_.fonte.fantasma()) {
-          LEMBRA(s_);
-        }
-        break;
-      case key::AltF4:
-        if (tracos.aninhaF4 != 0) ANINHA(s_, tracos.aninhaF4);
-        break;
-      case key::AltF5:
-        if (tracos.aninhaF5 != 0) ANINHA(s_, tracos.aninhaF5);
-        break;
-      case key::AltF6:
-        if (tracos.aninhaF6 != 0) ANINHA(s_, tracos.aninhaF6);
-        break;
-      case key::AltB:
-        if (g.pagina().buscaDespesas) {
-          g.srv().BUSCA_DESP(ctx, g);
-          s_.seleciona();
-          s_.redesenha();
-        }
-        break;
-      case key::AltJ:
-        juntaDescricao();
-        break;
-      case key::AltT:
-        if (tracos.relogio && g.declaracaoAberta()) g.srv().DESLIG_RELG(ctx, g);
-        break;
-      case key::F1:
-      case key::F2:
-      case key::F3:
-      case key::F4:
-      case key::F5:
-      case key::F6:
-      case key::F7:
-      case key::F8:
-      case key::F9:
-      case key::F10:
-      case key::F11:
-      case key::F12:
-      case key::AltF1:
-      case key::AltF2:
-      case key::AltI:
-      case key::AltH:
-      case key::AltZ:
-      case key::AltX:
-        teclaTela(k.code);
-        break;
-      case key::AltC:
-        cola(false);
-        break;
-      case key::AltV:
-        if (tracos.colaNova) cola(true);
-        break;
-      case key::AltM:
-        if (t != nullptr && !t->eof() && t->field(g.EDI_CAMPO) != nullptr) g.CLIPTEX = t->get(g.EDI_CAMPO);
-        break;
-      case key::AltQ:
-        DIGA_QUEM(ctx, g, g.NOMECONTR);
-        break;
-      case key::AltO:
-        if (tracos.ordena) ORDENA(s_, false);
-        break;
-      case key::AltR:
-        if (!s_.tela.campoItem.empty() && !s_.fonte.fantasma()) RENUMERA(s_);
-        break;
-      case key::AltS:
-        if (tracos.navega) calculadora();
-        break;
-      case key::AltW:
-        if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(ctx, g);
-        break;
-      case key::AltL:
-        if (tracos.insereVarias && !s_.fonte.fantasma()) {
-          rt::text::Decimal n;
-          console::MENS(ctx, 14, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
-          if (n.raw() > 0) INSERE_APOS(s_, static_cast<int>(n.wholePart()));
-        }
-        break;
-      case key::AltEquals:
-      case key::AltKeypadPlus:
-        if (tracos.marcaTodos) MARCA_TODOS(s_, true);
-        if (tracos.subtotais) ORDENA(s_, true);
-        break;
-      case key::AltMinus:
-      case key::AltKeypadMinus:
-        if (tracos.marcaTodos) MARCA_TODOS(s_, false);
-        break;
-      case key::Alt1 + 1:
-      case key::Alt1 + 2:
-        if (tracos.subtotais) SUBTOTAL(s_, k.code == key::Alt1 + 2);
-        break;
-      case key::Down:
-      case key::PgDn:
-        if (!g.LAPPEND) k.code == key::Down ? b.down() : b.pageDown();
-        break;
-      case key::Up:
-      case key::PgUp:
-      case key::CtrlPgUp:
-      case key::CtrlPgDn:
-        if (g.LAPPEND) {
-          g.LAPPEND = false;
-          if (s_.fonte.fantasma()) b.up();
-          s_.redesenha();
-        } else {
-          rt::ui::applyStandardKey(b, k);
-        }
-        break;
-      case key::Del:
-        if (tracos.apaga && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
-        break;
-      case key::Ins:
-        if (tracos.boletoUnico) {
-          g.srv().UNICO_BOL(ctx, g);
-          ctx.janelas.FECHAJAN(3);
-          s_.seleciona();
-          s_.redesenha();
-        } else if (!s_.fonte.fantasma()) {
-          if (!s_.tela.campoLinha.empty()) {
-            if (console::MENS(ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
-          } else if (tracos.insereAntes) {
-            INSERE_ANTES(s_);
-          }
-        }
-        break;
-      case key::Esc:
-        con.setBell(false);
-        con.setConfirm(false);
-        saiCom(k.code);
-        break;
-      case key::Tab:
-      case key::ShiftTab:
-        saiCom(k.code);
-        break;
-      default:
-        (void)rt::ui::applyStandardKey(b, k);
-        break;
-    }
+    despacha(k);
   }
   b.paintCurrentRow({1, 1});
+}
+
+void Laco::despacha(const rt::term::Key& k) {
+  if (teclaDePagina(k.code)) {
+    pagina(k);
+  } else if (const Acao a = acao(k.code)) {
+    (this->*a)(k);
+  } else {
+    (void)rt::ui::applyStandardKey(s_.b, k);
+  }
+}
+
+Laco::Acao Laco::acao(int code) {
+  static constexpr AcaoTecla kAcoes[] = {
+      {key::Enter, &Laco::enter},
+      {key::CtrlEnter, &Laco::ctrlEnter},  // also Ctrl+J, the same code
+      {key::AltU, &Laco::divideMensal},
+      {key::AltF4, &Laco::aninha},
+      {key::AltF5, &Laco::aninha},
+      {key::AltF6, &Laco::aninha},
+      {key::AltB, &Laco::buscaDespesas},
+      {key::AltJ, &Laco::juntaDescricao},
+      {key::AltT, &Laco::relogio},
+      // The widened lists of the assets and debts page: the table grid's own page keys.
+      {key::AltZ, &Laco::pagina},
+      {key::AltX, &Laco::pagina},
+      {key::AltC, &Laco::colaAqui},
+      {key::AltV, &Laco::colaNova},
+      {key::AltM, &Laco::copia},
+      {key::AltQ, &Laco::quem},
+      {key::AltO, &Laco::ordena},
+      {key::AltR, &Laco::renumera},
+      {key::AltS, &Laco::calculadora},
+      {key::AltW, &Laco::salva},
+      {key::AltL, &Laco::insereVarias},
+      {key::AltEquals, &Laco::marca},
+      {key::AltKeypadPlus, &Laco::marca},
+      {key::AltMinus, &Laco::desmarca},
+      {key::AltKeypadMinus, &Laco::desmarca},
+      {key::Alt1 + 1, &Laco::subtotal},
+      {key::Alt1 + 2, &Laco::subtotal},
+      {key::Down, &Laco::desce},
+      {key::PgDn, &Laco::desce},
+      {key::Up, &Laco::sobe},
+      {key::PgUp, &Laco::sobe},
+      {key::CtrlPgUp, &Laco::sobe},
+      {key::CtrlPgDn, &Laco::sobe},
+      {key::Del, &Laco::apaga},
+      {key::Ins, &Laco::insere},
+      {key::Esc, &Laco::esc},
+      {key::Tab, &Laco::sai},
+      {key::ShiftTab, &Laco::sai},
+  };
+  for (const AcaoTecla& a : kAcoes)
+    if (a.tecla == code) return a.faz;
+  return nullptr;
+}
+
+void Laco::divideMensal(const rt::term::Key&) { (void)DIVIDE_MENSAL(s_); }
+
+void Laco::enter(const rt::term::Key&) {
+  Grade& g = s_.g;
+  // On the carnê-leão's detail grids a value is typed month by month.
+  if (tracos().mensalNoEnter != 0 && (tracos().mensalNoEnter == -1 || tracos().mensalNoEnter == g.PONTEIRO)) {
+    (void)DIVIDE_MENSAL(s_, inicial_);
+    g.LASTECLA = 0;
+    return;
+  }
+  if (g.LASTECLA == 0) g.LASTECLA = 13;
+  if (g.LAPPEND || !s_.fonte.fantasma()) {
+    if (const int prox = DOGET(g.LAPPEND, inicial_); prox != 0) s_.ctx.console.push(prox);
+  } else {
+    // On the phantom row outside append mode: handled as Down.
+    s_.b.down();
+    desceu_ = true;
+    if (inicial_ && !retomada_) retoma_ = inicial_;
+  }
+}
+
+void Laco::ctrlEnter(const rt::term::Key&) {
+  if (tracos().escolhe) {
+    escolhe();
+  } else if (tracos().lembra && !s_.fonte.fantasma()) {
+    LEMBRA(s_);
+  }
+}
+
+void Laco::aninha(const rt::term::Key& k) {
+  const int tela = k.code == key::AltF4 ? tracos().aninhaF4 : k.code == key::AltF5 ? tracos().aninhaF5 : tracos().aninhaF6;
+  if (tela != 0) ANINHA(s_, tela);
+}
+
+void Laco::buscaDespesas(const rt::term::Key&) {
+  Grade& g = s_.g;
+  if (!g.pagina().buscaDespesas) return;
+  g.srv().BUSCA_DESP(s_.ctx, g);
+  s_.seleciona();
+  s_.redesenha();
+}
+
+void Laco::relogio(const rt::term::Key&) {
+  if (tracos().relogio && s_.g.declaracaoAberta()) s_.g.srv().DESLIG_RELG(s_.ctx, s_.g);
+}
+
+void Laco::pagina(const rt::term::Key& k) { (void)teclaTela(k.code); }
+
+void Laco::colaNova(const rt::term::Key&) {
+  if (tracos().colaNova) cola(true);
+}
+
+void Laco::copia(const rt::term::Key&) {
+  Grade& g = s_.g;
+  const Table* t = s_.t();
+  if (t != nullptr && !t->eof() && t->field(g.EDI_CAMPO) != nullptr) g.CLIPTEX = t->get(g.EDI_CAMPO);
+}
+
+void Laco::quem(const rt::term::Key&) { DIGA_QUEM(s_.ctx, s_.g, s_.g.NOMECONTR); }
+
+void Laco::ordena(const rt::term::Key&) {
+  if (tracos().ordena) ORDENA(s_, false);
+}
+
+void Laco::renumera(const rt::term::Key&) {
+  if (!s_.tela.campoItem.empty() && !s_.fonte.fantasma()) RENUMERA(s_);
+}
+
+void Laco::salva(const rt::term::Key&) {
+  Grade& g = s_.g;
+  if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(s_.ctx, g);
+}
+
+void Laco::insereVarias(const rt::term::Key&) {
+  if (!tracos().insereVarias || s_.fonte.fantasma()) return;
+  rt::text::Decimal n;
+  console::MENS(s_.ctx, 14, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
+  if (n.raw() > 0) INSERE_APOS(s_, static_cast<int>(n.wholePart()));
+}
+
+void Laco::marca(const rt::term::Key&) {
+  if (tracos().marcaTodos) MARCA_TODOS(s_, true);
+  if (tracos().subtotais) ORDENA(s_, true);
+}
+
+void Laco::desmarca(const rt::term::Key&) {
+  if (tracos().marcaTodos) MARCA_TODOS(s_, false);
+}
+
+void Laco::subtotal(const rt::term::Key& k) {
+  if (tracos().subtotais) SUBTOTAL(s_, k.code == key::Alt1 + 2);
+}
+
+void Laco::desce(const rt::term::Key& k) {
+  if (s_.g.LAPPEND) return;
+  if (k.code == key::Down) {
+    s_.b.down();
+  } else {
+    s_.b.pageDown();
+  }
+}
+
+void Laco::sobe(const rt::term::Key& k) {
+  if (s_.g.LAPPEND) {
+    s_.g.LAPPEND = false;
+    if (s_.fonte.fantasma()) s_.b.up();
+    s_.redesenha();
+  } else {
+    rt::ui::applyStandardKey(s_.b, k);
+  }
+}
+
+void Laco::apaga(const rt::term::Key&) {
+  if (tracos().apaga && !s_.fonte.fantasma()) EXCLUI_LINHA(s_);
+}
+
+void Laco::insere(const rt::term::Key&) {
+  if (tracos().boletoUnico) {
+    s_.g.srv().UNICO_BOL(s_.ctx, s_.g);
+    s_.ctx.janelas.FECHAJAN(3);
+    s_.seleciona();
+    s_.redesenha();
+  } else if (!s_.fonte.fantasma()) {
+    if (!s_.tela.campoLinha.empty()) {
+      if (console::MENS(s_.ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
+    } else if (tracos().insereAntes) {
+      INSERE_ANTES(s_);
+    }
+  }
+}
+
+void Laco::esc(const rt::term::Key& k) {
+  s_.ctx.console.setBell(false);
+  s_.ctx.console.setConfirm(false);
+  saiCom(k.code);
 }
 
 }  // namespace
@@ -638,11 +689,12 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   return s.isOk();
 }
 
-bool ADIC_REG(store::Contexto& ctx, Grade& g) {
+bool ADIC_REG(store::Contexto& ctx, Grade& g) { return ADIC_REG(ctx, g, tracosDaTela(g.OPC)); }
+
+bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos) {
   if (!store::ADD_REC(ctx, 5)) return false;
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
-  const Tracos tracos = tracosDaTela(g.OPC);
   if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
   if (tracos.gravaAtividade) poe(grava, t, "ATV_BRASIL", g.ATV_BRASIL);
   if (!tracos.tipoRendimento.empty()) poe(grava, t, "I1_1", tracos.tipoRendimento);
@@ -696,8 +748,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   b.setColours(rt::term::parseColourList(c.COR_1_CLI + "," + c.COR_GET + "," + c.COR_2_CLI + "," + c.COR_SAY));
   b.setHeadSep(std::string("┬─"_cp));
   b.setColSep(std::string("│"_cp));
-  const bool rodape = naLista(tela.opc, {1, 2, 4, 5, 6, 8, 9, 13, 17, 18, 22, 23, 24, 33, 34, 38});
-  if (rodape) b.setFootSep(std::string("┴─"_cp));
+  if (tela.rodape) b.setFootSep(std::string("┴─"_cp));
   for (int i = 0; i < g.N_CAM; ++i) {
     const Coluna& col = tela.colunas[static_cast<std::size_t>(i)];
     auto bloco = [&ctx, area, &col]() -> Value {
@@ -746,74 +797,108 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   return "";
 }
 
-std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
-  const GuardaGrade externa(g, false);
-  ctx.areas.setDeletedHidden(true);
-  cabecalhosAnos(g);
-  g.M_CPFDEPEN = std::string(11, ' ');
-  g.LASTECLA = 0;
-  g.TECLAMUDA = false;
-  // Alt+U means the monthly split inside a grid; its global meaning comes back afterwards.
-  rt::term::Console& con = ctx.console;
-  const rt::term::Console::HotKey* global = con.hotKeyFor(rt::term::Key{key::AltU});
-  const rt::term::Console::HotKey antes = global != nullptr ? *global : rt::term::Console::HotKey{};
-  con.clearKey(key::AltU);
-  g.OPC = opc;
+namespace {
 
+// What every run of a grid screen does around it: a grid inside another gives the outer one
+// back its columns and cursor, rows marked deleted are hidden, the keys of the last grid are
+// forgotten, Alt+U means the monthly split (its global meaning comes back afterwards) and the
+// screen's number stays in OPC for whoever reads it after the grid.
+class Execucao {
+ public:
+  Execucao(store::Contexto& ctx, Grade& g, int opc) : externa_(g, false), con_(ctx.console), g_(g), opc_(opc) {
+    ctx.areas.setDeletedHidden(true);
+    cabecalhosAnos(g);
+    g.M_CPFDEPEN = std::string(11, ' ');
+    g.LASTECLA = 0;
+    g.TECLAMUDA = false;
+    const rt::term::Console::HotKey* global = con_.hotKeyFor(rt::term::Key{key::AltU});
+    antes_ = global != nullptr ? *global : rt::term::Console::HotKey{};
+    con_.clearKey(key::AltU);
+    g.OPC = opc;
+  }
+  ~Execucao() {
+    g_.OPC = opc_;
+    if (antes_) con_.setKey(key::AltU, antes_);
+  }
+  Execucao(const Execucao&) = delete;
+  Execucao& operator=(const Execucao&) = delete;
+
+ private:
+  const GuardaGrade externa_;
+  rt::term::Console& con_;
+  Grade& g_;
+  int opc_;
+  rt::term::Console::HotKey antes_;
+};
+
+// The screen over its area: the totals before, the list rebuilt, the filter, the columns
+// loaded, the hint, the grid, and the totals after.
+void executa(store::Contexto& ctx, Grade& g, TelaGrade& tela, Uso uso) {
+  tela.soLeitura = uso == Uso::Leitura;
+  if (!tela.antes.empty()) g.srv().recalcula(ctx, g, tela.antes);
+  if (tela.buscaDespesas) {
+    // An empty maintenance list is rebuilt from the assets first.
+    if (Table* lista = store::tabela(ctx.areas, store::Area::TMP_10); lista != nullptr && lista->recordCount() == 0)
+      g.srv().BUSCA_DESP(ctx, g);
+  }
+  if (tela.area != 0) (void)store::seleciona(ctx.areas, tela.area.nome());
+  tela.area = static_cast<store::Area>(ctx.areas.current());
+  Table* t = ctx.areas.currentTable();
+  if (t == nullptr) return;
+  if (tela.filtro) t->setFilter(tela.filtro);
+  if (t->eof() || !t->isVisible()) (void)t->goTop();
+  carregaColunas(g, tela);
+  ctx.QUALHLP = "MGETVAR";
+  if (tela.dica > 0) {
+    if (tela.dicaRural) {
+      g.srv().MRODAPER(ctx, g, tela.dica);
+    } else {
+      g.srv().MRODAPE(ctx, g, tela.dica);
+    }
+    (void)ctx.areas.select(tela.area);
+  }
+  // The savings grid first takes in the "other" amounts typed on the exempt-income screen
+  // as rows of their own, then asks before it replaces values typed there that no row
+  // holds.
+  if (!tela.tracos.poupanca) {
+    MOSTRA(ctx, g, tela);
+  } else {
+    TOTAIS_POUPANCA(ctx, g);
+    (void)ctx.areas.select(tela.area);
+    g.poupancaMantida = !g.srv().FCALPOUPA(ctx, g, 0);
+    if (!g.poupancaMantida) {
+      (void)ctx.areas.select(tela.area);
+      MOSTRA(ctx, g, tela);
+    }
+  }
+  if (tela.filtro) {
+    if (Table* tab = ctx.areas.table(tela.area)) tab->clearFilter();
+  }
+  if (tela.dicaDepois != 0) g.srv().MRODAPER(ctx, g, tela.dicaDepois);
+  if (!tela.depois.empty()) {
+    g.OPC = tela.opc;
+    g.srv().recalcula(ctx, g, tela.depois);
+    (void)ctx.areas.select(tela.areaDepois != 0 ? tela.areaDepois : tela.area);
+  }
+}
+
+}  // namespace
+
+std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
+  const Execucao execucao(ctx, g, opc);
   if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
     g.srv().matriz(ctx, g, opc, modo);
   } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo); tela && !tela->recusa.empty()) {
     console::MENS(ctx, 11, tela->recusa, {.linhas = 2});
   } else if (tela) {
-    tela->soLeitura = uso == Uso::Leitura;
-    if (!tela->antes.empty()) g.srv().recalcula(ctx, g, tela->antes);
-    if (tela->buscaDespesas) {
-      // An empty maintenance list is rebuilt from the assets first.
-      if (Table* lista = ctx.areas.table(30); lista != nullptr && lista->recordCount() == 0) g.srv().BUSCA_DESP(ctx, g);
-    }
-    if (tela->area != 0) (void)ctx.areas.select(tela->area);
-    tela->area = ctx.areas.current();
-    Table* t = ctx.areas.currentTable();
-    if (t != nullptr) {
-      if (tela->filtro) t->setFilter(tela->filtro);
-      if (t->eof() || !t->isVisible()) (void)t->goTop();
-      carregaColunas(g, *tela);
-      ctx.QUALHLP = "MGETVAR";
-      if (tela->dica > 0) {
-        if (tela->dicaRural) {
-          g.srv().MRODAPER(ctx, g, tela->dica);
-        } else {
-          g.srv().MRODAPE(ctx, g, tela->dica);
-        }
-        (void)ctx.areas.select(tela->area);
-      }
-      // The savings grid first takes in the "other" amounts typed on the exempt-income screen
-      // as rows of their own, then asks before it replaces values typed there that no row
-      // holds.
-      if (!tela->tracos.poupanca) {
-        MOSTRA(ctx, g, *tela);
-      } else {
-        TOTAIS_POUPANCA(ctx, g);
-        (void)ctx.areas.select(tela->area);
-        g.poupancaMantida = !g.srv().FCALPOUPA(ctx, g, 0);
-        if (!g.poupancaMantida) {
-          (void)ctx.areas.select(tela->area);
-          MOSTRA(ctx, g, *tela);
-        }
-      }
-      if (tela->filtro) {
-        if (Table* tab = ctx.areas.table(tela->area)) tab->clearFilter();
-      }
-      if (tela->dicaDepois != 0) g.srv().MRODAPER(ctx, g, tela->dicaDepois);
-      if (!tela->depois.empty()) {
-        g.OPC = opc;
-        g.srv().recalcula(ctx, g, tela->depois);
-        (void)ctx.areas.select(tela->areaDepois != 0 ? tela->areaDepois : tela->area);
-      }
-    }
+    executa(ctx, g, *tela, uso);
   }
-  g.OPC = opc;
-  if (antes) con.setKey(key::AltU, antes);
+  return "";
+}
+
+std::string EDITA(store::Contexto& ctx, Grade& g, TelaGrade tela, Uso uso) {
+  const Execucao execucao(ctx, g, tela.opc);
+  executa(ctx, g, tela, uso);
   return "";
 }
 
