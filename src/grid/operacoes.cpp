@@ -353,7 +353,7 @@ void INSERE_ANTES(Sessao& s) {
   Table* t = s.t();
   const std::uint32_t atual = t->recNo();
   const std::vector<std::uint32_t> visiveis = registros(*t);
-  if (!ADIC_REG(ctx, s.g)) return;
+  if (!ADIC_REG(ctx, s.g, s.tela.tracos)) return;
   s.seleciona();
   const std::uint32_t novo = t->recNo();
   // The rows from the current one on move one place towards the end, in record order, so
