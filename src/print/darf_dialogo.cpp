@@ -17,6 +17,7 @@
 #include "store/areas.h"
 #include "store/recusa.h"
 #include "store/travas.h"
+#include "store/uso_tabela.h"
 #include "taxcalc/carne_leao.h"
 
 namespace print {
@@ -390,12 +391,10 @@ DialogoDarf dialogoDarf(std::array<Date, 8>& DAT_VENC) {
 }
 
 bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
-  constexpr int kDefine = store::numero(store::Area::DEFINE);
-  const int antes = ctx.areas.current();
-  const bool aberta = ctx.areas.isOpen(kDefine);
-  if (!aberta && !store::ABERTURA(ctx, store::Area::DEFINE)) return false;  // the opener said why
-  ctx.areas.select(kDefine);
-  rt::db::Table& t = *ctx.areas.table(kDefine);
+  const store::UsoTabela define(ctx, store::Area::DEFINE);
+  if (!define.ok()) return false;  // the opener said why
+  store::seleciona(ctx.areas, store::Area::DEFINE);
+  rt::db::Table& t = *define;
   bool ok = false;
   t.goTop();
   if (rt::db::Status s = t.status(); !s || t.eof()) {
@@ -406,8 +405,6 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
     const bool liberado = store::DESTRAVA(ctx);
     ok = store::gravou(ctx, s, "DEFINE") && liberado;
   }
-  if (!aberta) (void)ctx.areas.close(kDefine);
-  ctx.areas.select(antes);
   return ok;
 }
 

@@ -284,8 +284,7 @@ void registraPasta(Program& p) {
     if (store::gravou(p, t->status(), t->alias()) && t->getText("SELEC") != "S")
       (void)marca("S");  // gravaTravado says its own failure
   } else {
-    const int antes = p.areas.current();
-    store::seleciona(p.areas, store::Area::DIRET);
+    const store::SelecaoGuardada diret(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
       rt::db::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
@@ -294,7 +293,6 @@ void registraPasta(Program& p) {
       (void)store::DESTRAVA(p);
       (void)store::gravou(p, s, t->alias());  // said; the folder is in use all the same
     }
-    p.areas.select(antes);
   }
   t->goTop();
 }

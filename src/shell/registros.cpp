@@ -15,27 +15,9 @@ using store::inteiro;
 
 }  // namespace
 
-UsoTabela::UsoTabela(store::Contexto& ctx, store::Area area)
-    : ctx_(ctx), area_(area), anterior_(ctx.areas.current()) {
-  if (!store::aberta(ctx.areas, area)) {
-    if (!store::ABERTURA(ctx, area)) {
-      ctx.areas.select(anterior_);
-      return;
-    }
-    abriu_ = true;
-  }
-  tabela_ = store::tabela(ctx.areas, area);
-}
-
-UsoTabela::~UsoTabela() {
-  if (abriu_) (void)store::fecha(ctx_.areas, area_);
-  ctx_.areas.select(anterior_);
-}
-
 bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
   if (t.eof()) return false;
-  const int anterior = ctx.areas.current();
-  store::seleciona(ctx.areas, area);
+  const store::SelecaoGuardada selecao(ctx.areas, area);
   bool ok = store::REC_LOCK(ctx, 5);  // a lock not had is said by REC_LOCK
   if (ok) {
     rt::db::Status s = escreve(t);
@@ -44,15 +26,12 @@ bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, cons
     const bool liberado = store::DESTRAVA(ctx);
     ok = store::gravou(ctx, s, t.alias()) && liberado;
   }
-  ctx.areas.select(anterior);
   return ok;
 }
 
 bool gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok()) return false;
-  define->goTop();
-  if (!define->status()) return false;
+  if (!define.ok() || !define->goTop()) return false;
   return gravaTravado(ctx, store::Area::DEFINE, *define, escreve);
 }
 

@@ -9,6 +9,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/acerto.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/recusa.h"
 #include "store/travas.h"
@@ -197,7 +198,7 @@ rt::db::Table* registroConfig(Contexto& ctx) {
 }  // namespace
 
 std::string leConfig(Contexto& ctx, std::string_view campo) {
-  const int atual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
   std::string v;
   if (c != nullptr) {
@@ -205,12 +206,11 @@ std::string leConfig(Contexto& ctx, std::string_view campo) {
     if (const auto* t = std::get_if<std::string>(&valor)) v = *t;
     if (const auto* d = std::get_if<rt::text::Date>(&valor)) v = rt::text::dtos(*d);
   }
-  ctx.areas.select(atual);
   return v;
 }
 
 bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
-  const int atual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
   bool ok = c != nullptr && REC_LOCK(ctx, 5);
   if (ok) {
@@ -220,7 +220,6 @@ bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& val
     // Committed above, or the failure said: the release decides nothing.
     (void)c->unlock();
   }
-  ctx.areas.select(atual);
   return ok;
 }
 
