@@ -188,7 +188,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
     s_.seleciona();
     if (t->order() > 0 && !anexa && !novo && t->currentKey(t->order()) != chave) {
       // FRESHORDER: the row moved in the order; show the rows again around it.
-      (void)t->goTo(registro);
+      t->goTo(registro);
       s_.redesenha();
       return 0;
     }
@@ -301,7 +301,7 @@ bool Laco::teclaTela(int code) {
       const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
         (void)t->setOrder(ordem);
-        (void)t->goTop();
+        t->goTop();
         s_.redesenha();
       }
       return true;

@@ -7,7 +7,7 @@ namespace store {
 UsoTabela::UsoTabela(Contexto& ctx, Area area) : selecao_(ctx.areas), ctx_(ctx), area_(area) {
   if (!aberta(ctx.areas, area)) {
     if (!ABERTURA(ctx, area)) {
-      (void)ctx.areas.select(selecao_.antes());  // the area the failed open may have left
+      ctx.areas.select(selecao_.antes());  // the area the failed open may have left
       return;
     }
     abriu_ = true;
