@@ -31,7 +31,9 @@ bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, cons
 
 bool gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok() || !define->goTop()) return false;
+  if (!define.ok()) return false;
+  define->goTop();
+  if (!define->status()) return false;
   return gravaTravado(ctx, store::Area::DEFINE, *define, escreve);
 }
 
