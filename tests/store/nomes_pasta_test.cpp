@@ -38,7 +38,9 @@ class NomesPastaTest : public StoreFixture, public ::testing::Test {
   }
   std::string rotaBack() {
     auto t = abre(programa / "CONFIG.DBF");
-    if (!t || !t->goTop()) return "?";
+    if (!t) return "?";
+    t->goTop();
+    if (!t->status()) return "?";
     return std::string(rt::text::alltrim(t->getText("ROTABACK")));
   }
 
