@@ -32,7 +32,7 @@ class DarfItem : public ProgramaFixture {
     for (int n = 1; n <= 19; ++n) ASSERT_TRUE(store::ABERTURA(*p, n)) << n;
     const std::pair<std::string, Decimal> quotas[] = {{kA, Decimal(1000)}, {kB, Decimal(2000)}, {kC, Decimal(3000)}};
     for (const auto& [cpf, quota] : quotas) {
-      ASSERT_TRUE(store::seleciona(p->areas, store::Area::IMP0910));
+      store::seleciona(p->areas, store::Area::IMP0910);
       ASSERT_TRUE(store::ADD_REC(*p, 5));
       rt::db::Table& r = *p->areas.table(9);
       ASSERT_TRUE(r.put("CPF", cpf));
@@ -41,7 +41,7 @@ class DarfItem : public ProgramaFixture {
       ASSERT_TRUE(r.put("IMPRE", std::string(cpf == kB ? " " : "S")));
       ASSERT_TRUE(r.commit());
       ASSERT_TRUE(r.unlock());
-      ASSERT_TRUE(store::seleciona(p->areas, store::Area::IMP0110));
+      store::seleciona(p->areas, store::Area::IMP0110);
       ASSERT_TRUE(store::ADD_REC(*p, 5));
       rt::db::Table& t = *p->areas.table(1);
       ASSERT_TRUE(t.put("CPF", cpf));
