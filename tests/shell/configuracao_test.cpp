@@ -40,7 +40,7 @@ class Configuracao : public AjustesFixture {
       ASSERT_TRUE(t.put("TJM", d(tjm)));
       ASSERT_TRUE(t.put("MULTIPL", d("1.5")));
       ASSERT_TRUE(t.flush());
-      store::DESTRAVA(ctx);
+      ASSERT_TRUE(store::DESTRAVA(ctx));
     }
     ASSERT_TRUE(ctx.areas.close(51));
   }

@@ -232,7 +232,7 @@ TEST_F(AberturaTest, ShippedTablesAreFilledFromTheirSeedOnlyWhenFirstCreated) {
   ASSERT_TRUE(ABERTURA(ctx, 46));
   EXPECT_EQ(area(46)->recordCount(), semente.linhas.size());
   int vivos = 0;
-  for (auto s = area(46)->goTop(); !area(46)->eof(); s = area(46)->skip()) ++vivos;
+  for (area(46)->goTop(); !area(46)->eof(); area(46)->skip()) ++vivos;
   EXPECT_EQ(vivos, static_cast<int>(semente.linhas.size()) - 1);
 }
 

@@ -89,7 +89,7 @@ class AcertoTest : public ::testing::Test, protected teste::StoreFixture {
   std::vector<int> codigos() {
     auto t = teste::abre(dados / "IMP0610.DBF");
     std::vector<int> v;
-    for (auto s = t->goTop(); !t->eof(); s = t->skip()) v.push_back(static_cast<int>(t->getNumber("I6_3").toDouble()));
+    for (t->goTop(); !t->eof(); t->skip()) v.push_back(static_cast<int>(t->getNumber("I6_3").toDouble()));
     return v;
   }
   bool semMarcador(const std::string& dbf, const char* campo) {

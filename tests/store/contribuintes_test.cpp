@@ -71,7 +71,8 @@ TEST_F(ContribuintesTest, RegisterRowHeldElsewhereChangesNothing) {
     std::vector<std::unique_ptr<rt::db::Table>> v;
     v.push_back(abre(dados / "IMP0910.DBF"));
     for (std::uint32_t r = 1; r <= v[0]->recordCount(); ++r) {
-      EXPECT_TRUE(v[0]->goTo(r));
+      v[0]->goTo(r);
+      EXPECT_TRUE(v[0]->status());
       if (v[0]->getText("CPF") == kB) {
         EXPECT_TRUE(v[0]->lockRecord());
       }

@@ -53,7 +53,10 @@ TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
   rt::db::Table& r = *area(40);
   r.goTop();
   ASSERT_TRUE(r.status());
-  while (!r.eof() && rt::text::alltrim(r.getText("DIRETOR")) != outra.caminho()) ASSERT_TRUE(r.skip(1));
+  while (!r.eof() && rt::text::alltrim(r.getText("DIRETOR")) != outra.caminho()) {
+    r.skip(1);
+    ASSERT_TRUE(r.status());
+  }
   ASSERT_FALSE(r.eof());
   ASSERT_TRUE(TROCASIM(ctx, 1));
   EXPECT_EQ(ctx.LOCARQ, outra.caminho() + "/");
