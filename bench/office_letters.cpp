@@ -92,7 +92,7 @@ void BM_MilCartasNumaString(benchmark::State& state) {
     std::string saida;
     print::Impressao imp;
     imp.dispositivo.route(rt::dev::stringTarget(saida));
-    for (bool ok = reg.goTop().isOk(); ok && !reg.eof(); ok = reg.skip(1).isOk()) {
+    for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
       office::IMPR_EDT(imp, office::MESCLA(carta, office::DadosDaMala(reg, precos)));
       imp.dispositivo.eject();
       imp.QLIN = 0;

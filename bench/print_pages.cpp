@@ -51,7 +51,8 @@ struct Declaracao {
     }
     if (!store::ABERTURA(ctx, 9)) std::abort();
     rt::db::Table& reg = *ctx.areas.table(9);
-    if (!reg.goTop() || !print::INIVAR(ctx, kCpf, 2, 19)) std::abort();
+    reg.goTop();
+    if (!reg.status() || !print::INIVAR(ctx, kCpf, 2, 19)) std::abort();
   }
 };
 

@@ -315,7 +315,9 @@ TEST_F(Pastas, ThePromptNeverShowsTheNameOfATaxpayerDeletedMeanwhile) {
 // The settings' folder and the folder register's rows (marked ones first-class), as stored.
 std::string pastaDoConfig(const std::string& home) {
   auto t = rt::db::Table::open(home + "/CONFIG.DBF", lendo());
-  if (!t || !(*t)->goTop()) return "(none)";
+  if (!t) return "(none)";
+  (*t)->goTop();
+  if (!(*t)->status()) return "(none)";
   return rtrim((*t)->getText("ROTADOANO"));
 }
 

@@ -59,7 +59,7 @@ class TravasTest : public ::testing::Test, protected teste::StoreFixture {
       ASSERT_TRUE(area3(c)->put("CPF", std::string(cpf)));
       ASSERT_TRUE(area3(c)->commit());
     }
-    DESTRAVA(c);
+    ASSERT_TRUE(DESTRAVA(c));
     area3(c)->goTop();
     ASSERT_TRUE(area3(c)->status());
   }
@@ -166,7 +166,7 @@ TEST_F(TravasTest, ANewRecordLockReleasesTheAreasPreviousOne) {
   ASSERT_TRUE(REC_LOCK(ctx, 0));
   EXPECT_TRUE(outra->lockRecord(1));
   EXPECT_FALSE(outra->lockRecord(2));
-  DESTRAVA(ctx);
+  ASSERT_TRUE(DESTRAVA(ctx));
   EXPECT_TRUE(outra->lockRecord(2));
 }
 
