@@ -312,7 +312,7 @@ void Listas::rodapes(Definicao& d) {
   const bool estavaNoFim = t->eof();
   if (d.grupo == 1) {
     int total = 0, simples = 0, completa = 0, rural = 0;
-    for (rt::db::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip(1)) {
+    for (rt::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip(1)) {
       ++total;
       const std::string padrao = t->getText("USAPADRAO");
       if (padrao == "S") ++simples;
@@ -336,7 +336,7 @@ void Listas::rodapes(Definicao& d) {
   } else {
     std::array<Decimal, 3> soma{};
     const Decimal tipo = numeroVar("TIPO_BEM");
-    for (rt::db::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip(1)) {
+    for (rt::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip(1)) {
       const Decimal tipoLinha = t->getNumber("TIPO_BEM");
       if (d.somaTodos ? tipoLinha < Decimal(4) : tipoLinha == tipo) {
         soma[0] += t->getNumber("VAL_TRIBU");
@@ -484,8 +484,8 @@ void Listas::gravaCampo(store::Area area, std::string_view campo, const Value& v
   (void)store::seleciona(tab_.areas, area);
   rt::db::Table* t = store::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
-  rt::db::Status s = t->put(campo, v);
-  if (s.code() == rt::db::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
+  rt::Status s = t->put(campo, v);
+  if (s.code() == rt::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
     s = t->put(campo, v);
     if (s) s = t->flush();
     // Flushed above, or the failure is said below: the release decides nothing.

@@ -155,7 +155,7 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
   };
   DadosDeclaracao dados(dec.espelho);
   dados.hoje = rt::text::today(ctx.clock);
-  rt::db::Status lidas = leCopias(ctx.areas, dados);
+  rt::Status lidas = leCopias(ctx.areas, dados);
   if (lidas && rt::text::alltrim(reg.txt("TEMRURAL")) == "S") lidas = leRural(ctx, dados);
   dados.aviso = [&fala](std::string_view texto) { fala.erro(texto); };
   int codigo = 0;

@@ -629,7 +629,7 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
   if (t->field(campo) == nullptr) return false;
   if (!store::REC_LOCK(ctx, 5)) return false;
-  rt::db::Status s = t->put(campo, valor);
+  rt::Status s = t->put(campo, valor);
   // The row goes to the file before the lock is let go, so a refusal there is said too.
   if (s.isOk()) s = t->flush();
   store::DESTRAVA(ctx);

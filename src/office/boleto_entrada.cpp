@@ -89,7 +89,7 @@ bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
   bool ok = store::ADD_REC(ctx, 0);  // waits for the append lock, as every terminal does
   if (ok) {
     rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
-    rt::db::Status s = t.put("NRODOCUM", e.NRODOCUM);
+    rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
     if (s) s = t.put("NOSSONRO", e.NOSSONRO);
     if (s) s = t.put("DATADOC", e.DATADOC);
     if (s) s = t.put("VALORDOC", e.VALORDOC);
@@ -103,7 +103,7 @@ bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
   if (!ok) return false;
   const Decimal proximo = e.NOSSONRO + Decimal(1);
   return gravaDefine(ctx, [proximo](rt::db::Table& d) {
-    if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::db::Status();
+    if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::Status();
     return d.put("BOL_NOSNRO", proximo);
   });
 }

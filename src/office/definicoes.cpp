@@ -18,10 +18,10 @@ bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>&
   if (!aberta && !store::ABERTURA(ctx, Area::DEFINE)) return false;  // the opener said why
   bool ok = false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::DEFINE);
-  rt::db::Status s = store::seleciona(ctx.areas, Area::DEFINE);
+  rt::Status s = store::seleciona(ctx.areas, Area::DEFINE);
   if (s) s = t.goTop();
   if (!s || t.eof()) {
-    (void)store::gravou(ctx, s ? rt::db::Status(rt::db::Error::kNoRecord, "DEFINE") : s, "DEFINE");
+    (void)store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
   } else {
     ok = faz(t);
   }
@@ -40,10 +40,10 @@ bool leDefine(store::Contexto& ctx, const std::function<void(const rt::db::Table
   });
 }
 
-bool gravaDefine(store::Contexto& ctx, const std::function<rt::db::Status(rt::db::Table&)>& grava) {
+bool gravaDefine(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   return noRegistro(ctx, [&ctx, &grava](rt::db::Table& t) {
     if (!store::REC_LOCK(ctx, 5)) return false;  // REC_LOCK said it
-    rt::db::Status s = grava(t);
+    rt::Status s = grava(t);
     if (s) s = t.flush();
     const bool liberado = store::DESTRAVA(ctx);
     return store::gravou(ctx, s, "DEFINE") && liberado;

@@ -109,7 +109,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
     if (console::OKEI(ctx) != "S") continue;
     const ContaEmail nova = c;
     if (gravaDefine(ctx, [&nova](rt::db::Table& t) {
-          rt::db::Status st = t.put("SER_SMTP", nova.SER_SMTP);
+          rt::Status st = t.put("SER_SMTP", nova.SER_SMTP);
           if (st) st = t.put("NOM_USUA", nova.NOM_USUA);
           if (st) st = t.put("EMA_USUA", nova.EMA_USUA);
           if (st) st = t.put("MEMORIZ", nova.MEMORIZ);

@@ -397,8 +397,8 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
   (void)ctx.areas.select(kDefine);
   rt::db::Table& t = *ctx.areas.table(kDefine);
   bool ok = false;
-  if (rt::db::Status s = t.goTop(); !s || t.eof()) {
-    ok = store::gravou(ctx, s ? rt::db::Status(rt::db::Error::kNoRecord, "DEFINE") : s, "DEFINE");
+  if (rt::Status s = t.goTop(); !s || t.eof()) {
+    ok = store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
   } else if (store::REC_LOCK(ctx, 5)) {  // a lock not had is said by REC_LOCK
     for (std::size_t i = 0; i < datas.size() && s; ++i) s = t.put("VCTO" + std::to_string(i + 1), rt::text::Value(datas[i]));
     if (s) s = t.flush();

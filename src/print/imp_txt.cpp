@@ -13,9 +13,9 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/paths.h"
-#include "platform/unique_fd.h"
 #include "print/quentra.h"
 #include "print/rota.h"
+#include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -27,7 +27,7 @@ using namespace rt::text::literals;
 bool READSTREAM(const std::string& caminho) {
   errno = 0;
   // Written in place, so never through a link.
-  platform::UniqueFd fd(rt::fs::openForWriting(caminho, O_RDWR));
+  rt::UniqueFd fd(rt::fs::openForWriting(caminho, O_RDWR));
   if (!fd.valid()) return false;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || st.st_size == 0) return false;

@@ -40,7 +40,7 @@ Decimal somaMensalao(AmbienteTela& a) {
   const std::uint32_t onde = t->recNo();
   t->clearFilter();
   Decimal soma;
-  for (rt::db::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip())
+  for (rt::Status s = t->goTop(); s.isOk() && !t->eof(); s = t->skip())
     if (t->getText("I1_1") == "M") soma += t->getNumber("I1_4");
   (void)t->goTo(onde);
   return soma;

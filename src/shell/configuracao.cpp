@@ -98,9 +98,9 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
   console::MENS(ctx);
   const Ajustes v = aj;
   gravaDefine(ctx, [&v](rt::db::Table& t) {
-    RT_DB_TRY(t.put("VAL_SEG", v.VAL_SEG));
-    RT_DB_TRY(t.put("VAL_BYTE", v.VAL_BYTE));
-    RT_DB_TRY(t.put("VAL_MIN", v.VAL_MIN));
+    RT_TRY(t.put("VAL_SEG", v.VAL_SEG));
+    RT_TRY(t.put("VAL_BYTE", v.VAL_BYTE));
+    RT_TRY(t.put("VAL_MIN", v.VAL_MIN));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
   });
 }
@@ -138,8 +138,8 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   if (modo != 0) aj.COMO_SAL = modo;
   const Ajustes v = aj;
   gravaDefine(ctx, [&v](rt::db::Table& t) {
-    RT_DB_TRY(t.put("COMO_SAL", Decimal(v.COMO_SAL)));
-    RT_DB_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
+    RT_TRY(t.put("COMO_SAL", Decimal(v.COMO_SAL)));
+    RT_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
   });
   ctx.janelas.FECHAJAN(4);
@@ -267,7 +267,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
     else
       travado = store::ADD_REC(ctx, 5);
     if (travado) {
-      rt::db::Status s = t.put("ANOMES", chave);
+      rt::Status s = t.put("ANOMES", chave);
       if (s) s = t.put("SIMB_MOED", std::string("R$  "));
       if (s) s = t.put("TJM", tjm);
       if (s) s = t.flush();

@@ -331,7 +331,7 @@ void Declara::fimDoDriver() {
     // its end, and nothing there may be written.
     if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
-      rt::db::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
+      rt::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
       if (s) s = r.flush();
       // Flushed above, or the failure is said: the release decides nothing.
       (void)r.unlock();

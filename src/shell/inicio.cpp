@@ -101,7 +101,7 @@ bool leDefine(Program& p) {
   if (t.eof() && store::FIL_LOCK(p, 5)) {
     // Under the file lock, so two terminals starting together seed it once.
     (void)t.goTop();
-    rt::db::Status s;
+    rt::Status s;
     if (t.eof())
       s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
                               store::sementeDEFINE());
@@ -230,7 +230,7 @@ bool CONFIGURA(Program& p) {
   } else {
     p.definePastaDados(pastaDadosNova(p));
     if (store::ADD_REC(p, 5)) {
-      rt::db::Status s = gravaConfigNova(p, t);
+      rt::Status s = gravaConfigNova(p, t);
       if (s) s = t.flush();
       // Flushed above, or the failure is said: the release decides nothing.
       (void)store::DESTRAVA(p);
@@ -286,7 +286,7 @@ void registraPasta(Program& p) {
     const int antes = p.areas.current();
     (void)store::seleciona(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
-      rt::db::Status s = t->put("SELEC", std::string("S"));
+      rt::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
       if (s) s = t->flush();
       // Flushed above, or the failure is said: the release decides nothing.

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "shell/ajustes.h"
 #include "store/areas.h"
@@ -37,7 +37,7 @@ class UsoTabela {
   rt::db::Table* tabela_ = nullptr;
 };
 
-using Escrita = std::function<rt::db::Status(rt::db::Table&)>;
+using Escrita = std::function<rt::Status(rt::db::Table&)>;
 
 // Writes into the record the table is positioned on, under the 5-second record lock, and
 // releases it. False when the lock was not had or a value was refused; either is said to the

@@ -4,7 +4,7 @@
 // bare number, so a reader sees which table is meant and a typo does not compile.
 #pragma once
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/work_areas.h"
 
 namespace store {
@@ -102,10 +102,10 @@ inline rt::db::Table* tabela(const rt::db::WorkAreas& areas, Area a) {
 inline bool aberta(const rt::db::WorkAreas& areas, Area a) {
   return areas.isOpen(numero(a));
 }
-inline rt::db::Status seleciona(rt::db::WorkAreas& areas, Area a) {
+inline rt::Status seleciona(rt::db::WorkAreas& areas, Area a) {
   return areas.select(numero(a));
 }
-inline rt::db::Status fecha(rt::db::WorkAreas& areas, Area a) {
+inline rt::Status fecha(rt::db::WorkAreas& areas, Area a) {
   return areas.close(numero(a));
 }
 

@@ -11,7 +11,7 @@
 
 namespace store {
 
-using rt::db::Status;
+using rt::Status;
 using rt::db::Table;
 using rt::db::Value;
 
@@ -37,9 +37,9 @@ Table* copiaAberta(Contexto& ctx, int area) {
 Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, std::vector<Linha>& linhas) {
   const std::vector<int> mapa = mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF"), campoAtv = fonte.fieldIndex("ATV_BRASIL");
-  if (campoCpf < 0 || campoAtv < 0) return {rt::db::Error::kBadField, fonte.alias() + ": CPF/ATV_BRASIL"};
+  if (campoCpf < 0 || campoAtv < 0) return {rt::Error::kBadField, fonte.alias() + ": CPF/ATV_BRASIL"};
   const std::string_view cpf = std::string_view(chave).substr(0, 11), lado = std::string_view(chave).substr(11, 1);
-  RT_DB_TRY(fonte.seek(chave));
+  RT_TRY(fonte.seek(chave));
   while (!fonte.eof() && fonte.raw(campoCpf) == cpf && fonte.raw(campoAtv) == lado) {
     if (!fonte.isDeleted()) {
       Linha l;
@@ -48,7 +48,7 @@ Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, 
         l.push_back(mapa[i] < 0 ? rt::db::blankValue(copia.fields()[i]) : fonte.get(mapa[i]));
       linhas.push_back(std::move(l));
     }
-    RT_DB_TRY(fonte.skip(1));
+    RT_TRY(fonte.skip(1));
   }
   return Status::ok();
 }
@@ -69,19 +69,19 @@ bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view ant
 // order on CPF + side, at its first row.
 Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) {
   Table* t = copiaAberta(ctx, area);
-  if (t == nullptr) return {rt::db::Error::kNotFound, "working copy " + std::to_string(area)};
+  if (t == nullptr) return {rt::Error::kNotFound, "working copy " + std::to_string(area)};
   t->clearFilter();
-  RT_DB_TRY(t->zap());
+  RT_TRY(t->zap());
   for (const Linha& l : linhas) {
-    RT_DB_TRY(t->appendBlank());
-    for (std::size_t i = 0; i < l.size(); ++i) RT_DB_TRY(t->put(static_cast<int>(i), l[i]));
+    RT_TRY(t->appendBlank());
+    for (std::size_t i = 0; i < l.size(); ++i) RT_TRY(t->put(static_cast<int>(i), l[i]));
   }
-  RT_DB_TRY(t->flush());
-  RT_DB_TRY(ctx.areas.close(area));
-  RT_DB_TRY(abreCopia(ctx, area));
+  RT_TRY(t->flush());
+  RT_TRY(ctx.areas.close(area));
+  RT_TRY(abreCopia(ctx, area));
   Table& c = *ctx.areas.table(area);
-  RT_DB_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
-  RT_DB_TRY(c.setOrder(1));
+  RT_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
+  RT_TRY(c.setOrder(1));
   return c.goTop();
 }
 

@@ -59,7 +59,7 @@ class Varredura {
   void cada(F&& f) {
     const std::uint32_t n = t_.recordCount();
     for (std::uint32_t r = 1; r <= n; ++r) {
-      if (const rt::db::Status s = t_.goTo(r); !s.isOk()) {
+      if (const rt::Status s = t_.goTo(r); !s.isOk()) {
         if (grava_ == nullptr) continue;
         grava_->confere(s, t_.alias());
         return;

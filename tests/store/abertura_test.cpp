@@ -438,7 +438,7 @@ TEST_F(AberturaTest, ForeignTablesAreReadOnlyNeverPackedAndIndexedInTheWorkFolde
   ASSERT_TRUE(t->setOrder(2));
   ASSERT_TRUE(t->seek("CAIO"));
   EXPECT_TRUE(t->found());
-  EXPECT_EQ(t->put("NOMECONTR", std::string("x")).code(), rt::db::Error::kReadOnly);
+  EXPECT_EQ(t->put("NOMECONTR", std::string("x")).code(), rt::Error::kReadOnly);
   EXPECT_EQ(ano.arquivos(), antes);
   EXPECT_EQ(fs::last_write_time(ano / "IMP0909.DBF"), data);
   EXPECT_TRUE(fs::exists(trabalho / "ALH1900A.CDX"));

@@ -8,11 +8,11 @@ namespace rt::db {
 Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
   if (recno == 0) recno = recno_;
   if (exclusive_) return {};
-  RT_DB_TRY(flush());
+  RT_TRY(flush());
   if (recno < 1 || recno > recordCount()) return {Error::kNoRecord, alias_};
   if (fileLocked_) return {};
   if (!lockedRecords_.count(recno)) {
-    RT_DB_TRY(file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive));
+    RT_TRY(file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive));
     lockedRecords_.insert(recno);
   }
   if (!keepOthers) {
@@ -32,8 +32,8 @@ Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
 
 Status Table::lockFile() {
   if (exclusive_ || fileLocked_) return {};
-  RT_DB_TRY(flush());
-  RT_DB_TRY(file_.tryLock(kLockRecords, kLockRecordSpan, File::LockKind::kExclusive));
+  RT_TRY(flush());
+  RT_TRY(file_.tryLock(kLockRecords, kLockRecordSpan, File::LockKind::kExclusive));
   fileLocked_ = true;
   lockedRecords_.clear();
   chunkCount_ = 0;
@@ -50,7 +50,7 @@ Status Table::unlock() {
 }
 
 Status Table::unlockRecord(std::uint32_t recno) {
-  if (recno == recno_) RT_DB_TRY(flush());
+  if (recno == recno_) RT_TRY(flush());
   if (exclusive_ || fileLocked_) return {};
   if (lockedRecords_.erase(recno)) (void)file_.unlock(kLockRecords + recno, 1);
   return {};

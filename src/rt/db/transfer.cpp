@@ -27,10 +27,10 @@ std::vector<FieldPair> matchFields(const Table& source, const Table& target) {
 
 Status copyRecords(Table& target, Table& source, const RecordFilter& forCondition) {
   auto pairs = matchFields(source, target);
-  RT_DB_TRY(source.goTop());
+  RT_TRY(source.goTop());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
-      RT_DB_TRY(target.appendBlank());
+      RT_TRY(target.appendBlank());
       for (auto p : pairs) {
         const FieldDef& t = target.fields()[static_cast<std::size_t>(p.to)];
         Value v = source.get(p.from);
@@ -39,7 +39,7 @@ Status copyRecords(Table& target, Table& source, const RecordFilter& forConditio
         if (!st) return st;
       }
     }
-    RT_DB_TRY(source.skip(1));
+    RT_TRY(source.skip(1));
   }
   return target.flush();
 }
@@ -62,14 +62,14 @@ Status appendFrom(Table& target, const std::string& sourcePath, const RecordFilt
 
 Status copyTo(Table& source, const std::string& path, const RecordFilter& forCondition) {
   std::vector<FieldDef> fields(source.fields().begin(), source.fields().end());
-  RT_DB_TRY(Table::create(path, fields, CreateMode::kReplace));
+  RT_TRY(Table::create(path, fields, CreateMode::kReplace));
   OpenOptions o;
   o.exclusive = true;
   o.alias = "COPY_TARGET";
   auto dst = Table::open(path, o);
   if (!dst) return dst.status();
-  RT_DB_TRY(copyRecords(**dst, source, forCondition));
-  RT_DB_TRY((*dst)->commit());
+  RT_TRY(copyRecords(**dst, source, forCondition));
+  RT_TRY((*dst)->commit());
   return (*dst)->close();
 }
 
@@ -89,7 +89,7 @@ std::string quoted(std::string_view v) {
 
 Status copyToDelimited(Table& source, const std::string& path, const RecordFilter& forCondition) {
   std::string out;
-  RT_DB_TRY(source.goTop());
+  RT_TRY(source.goTop());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
       bool first = true;
@@ -110,14 +110,14 @@ Status copyToDelimited(Table& source, const std::string& path, const RecordFilte
       }
       out += "\r\n";
     }
-    RT_DB_TRY(source.skip(1));
+    RT_TRY(source.skip(1));
   }
   // Written beside the old file and renamed over it: a failed export leaves the old file whole,
   // and a link planted under the file's name is replaced, never written through.
   auto scratch = ScratchFile::beside(path);
   if (!scratch) return scratch.status();
-  RT_DB_TRY(scratch->file().writeAt(0, out));
-  RT_DB_TRY(scratch->file().sync());
+  RT_TRY(scratch->file().writeAt(0, out));
+  RT_TRY(scratch->file().sync());
   return scratch->renameOver(path);
 }
 
@@ -165,7 +165,7 @@ Status appendFromDelimited(Table& target, const std::string& path) {
   auto size = f->size();
   if (!size) return size.status();
   std::string text(*size, '\0');
-  RT_DB_TRY(f->readExact(0, text));
+  RT_TRY(f->readExact(0, text));
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
@@ -175,7 +175,7 @@ Status appendFromDelimited(Table& target, const std::string& path) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line == "\x1A") continue;
     auto values = splitLine(line);
-    RT_DB_TRY(target.appendBlank());
+    RT_TRY(target.appendBlank());
     std::size_t v = 0;
     for (int i = 0; i < target.fieldCount() && v < values.size(); ++i) {
       const FieldDef& fd = target.fields()[static_cast<std::size_t>(i)];
@@ -189,7 +189,7 @@ Status appendFromDelimited(Table& target, const std::string& path) {
         case 'L': val = readLogical(s); break;
         default: val = s; break;
       }
-      RT_DB_TRY(target.put(i, val));
+      RT_TRY(target.put(i, val));
     }
   }
   return target.flush();
