@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <stdexcept>
 #include <vector>
 
 #include "console/arquivo_recusado.h"
@@ -79,8 +78,7 @@ void executaItem(Program& p, int item, const std::function<void()>& acao) {
   for (;;) {
     std::string descricao;
     try {
-      if (const char* teste = p.env(kTesteErroItem); teste != nullptr && std::atoi(teste) == item)
-        throw std::runtime_error("erro provocado pelo teste no item " + std::to_string(item));
+      if (p.antesDoItem) p.antesDoItem(item);
       acao();
       return;
     } catch (const std::exception& e) {

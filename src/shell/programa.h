@@ -134,6 +134,9 @@ class Program : public store::Contexto {
   platform::TerminalHandover* terminal = nullptr;
   // The converter program; empty: "converte" beside this program's binary, else in PATH.
   std::string conversor;
+  // Runs with the item's number before a menu item, under the item's runtime-error handling;
+  // never set by the program itself: a test sets it to raise an error inside an item.
+  std::function<void(int item)> antesDoItem;
 };
 
 }  // namespace shell
