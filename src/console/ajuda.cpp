@@ -10,7 +10,8 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/memoedit.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
+#include "workareas/selecao.h"
 
 namespace console {
 
@@ -18,7 +19,7 @@ using namespace rt::text::literals;
 
 namespace {
 
-constexpr int kAreaAjuda = store::numero(store::Area::HELPTXT);
+constexpr workareas::Area kAreaAjuda = workareas::Area::HELPTXT;
 constexpr int kJanelaAjuda = 8;
 constexpr int kLarguraTexto = 52;  // the text is laid out this wide to size the window
 constexpr int kLinhasMax = 13;
@@ -50,12 +51,11 @@ std::string textoDoMemo(std::string_view memo) {
 class FimDaAjuda {
  public:
   FimDaAjuda(bool& guarda, rt::db::WorkAreas& areas)
-      : guarda_(guarda), areas_(areas), area_(areas.current()) {
+      : selecao_(areas), guarda_(guarda), areas_(areas) {
     guarda_ = true;
   }
   ~FimDaAjuda() {
-    if (abriu_) (void)areas_.close(kAreaAjuda);
-    (void)areas_.select(area_);
+    if (abriu_) (void)workareas::fecha(areas_, kAreaAjuda);
     guarda_ = false;
   }
   FimDaAjuda(const FimDaAjuda&) = delete;
@@ -63,9 +63,9 @@ class FimDaAjuda {
   void abriu() { abriu_ = true; }
 
  private:
+  workareas::SelecaoGuardada selecao_;  // given back after the table is closed
   bool& guarda_;
   rt::db::WorkAreas& areas_;
-  int area_;
   bool abriu_ = false;
 };
 
@@ -80,8 +80,8 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
 
   if (!acesso_.abreAjuda || !acesso_.abreAjuda(tabela == 1 ? "HELPTXT" : "HELPATXT")) return;
   fim.abriu();
-  (void)areas.select(kAreaAjuda);
-  rt::db::Table* t = areas.table(kAreaAjuda);
+  (void)workareas::seleciona(areas, kAreaAjuda);
+  rt::db::Table* t = workareas::tabela(areas, kAreaAjuda);
   if (t == nullptr) return;
 
   std::string topico(rt::text::trim(topicoDado));

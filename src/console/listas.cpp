@@ -9,7 +9,8 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/browse.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
+#include "workareas/selecao.h"
 
 namespace console {
 
@@ -214,12 +215,13 @@ void Listas::HBROWSE(Definicao& d) {
       }
       case key::F6:
       case key::F11: {
-        const int atual = tab_.areas.current();
-        if (k.code == key::F6)
-          serv_.MOS_DETAL();
-        else
-          serv_.MOS_PEND();
-        (void)tab_.areas.select(atual);
+        {
+          const workareas::SelecaoGuardada selecao(tab_.areas);
+          if (k.code == key::F6)
+            serv_.MOS_DETAL();
+          else
+            serv_.MOS_PEND();
+        }
         redesenha();
         break;
       }
@@ -269,7 +271,7 @@ void Listas::limpezaEsc(const Definicao& d) {
       return;
     case EscLista::paisDoBem:
       COD = std::string();
-      (void)store::seleciona(tab_.areas, store::Area::TMP_02);
+      (void)workareas::seleciona(tab_.areas, workareas::Area::TMP_02);
       return;
     case EscLista::padrao:
       break;
@@ -288,11 +290,11 @@ namespace {
 // The register list in one order, left in another afterwards.
 void listaRegistro(Listas& l, rt::db::WorkAreas& areas, int durante, int depois) {
   if (l.PROG == 1) return;  // a list is open: nothing moves under it
-  (void)store::seleciona(areas, store::Area::IMP0910);
-  if (auto* t = store::tabela(areas, store::Area::IMP0910))
+  (void)workareas::seleciona(areas, workareas::Area::IMP0910);
+  if (auto* t = workareas::tabela(areas, workareas::Area::IMP0910))
     (void)t->setOrder(durante <= t->orderCount() ? durante : 0);
   l.GERAL();
-  if (auto* t = store::tabela(areas, store::Area::IMP0910))
+  if (auto* t = workareas::tabela(areas, workareas::Area::IMP0910))
     (void)t->setOrder(depois <= t->orderCount() ? depois : 0);
 }
 }  // namespace

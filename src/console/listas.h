@@ -25,7 +25,7 @@
 #include "rt/term/keys.h"
 #include "rt/ui/binding.h"
 #include "rt/ui/browse.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
 
 namespace console {
 
@@ -128,7 +128,7 @@ class Listas {
   void buscaDigitada(Definicao& d, char c);
   void ENTER(Definicao& d);
   void limpezaEsc(const Definicao& d);
-  void gravaCampo(store::Area area, std::string_view campo, const rt::ui::Value& v);
+  void gravaCampo(workareas::Area area, std::string_view campo, const rt::ui::Value& v);
   rt::text::Decimal numeroVar(std::string_view nome) const;
 
   Contexto& ctx_;

@@ -14,7 +14,7 @@ namespace console {
 
 using namespace rt::text::literals;
 using rt::text::Decimal;
-using store::Area;
+using workareas::Area;
 using Row = Listas::Devolucao;
 
 namespace {

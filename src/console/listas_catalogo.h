@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "console/listas.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
 
 namespace console {
 
@@ -74,7 +74,7 @@ struct JanelaLista {
 struct Lista {
   std::vector<EscolhaLista> nomes;
   OrigemLista origem = OrigemLista::atual;
-  store::Area area = store::Area::Nenhuma;  // for `seleciona` and `abre`
+  workareas::Area area = workareas::Area::Nenhuma;  // for `seleciona` and `abre`
   bool topo = false;                        // starts from the first row
   std::string_view filtro = {};             // set by the list, removed on every way out
   int ordem = 0;                            // an order to set (record order when the table lacks it)

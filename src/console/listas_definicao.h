@@ -10,7 +10,7 @@
 #include "console/listas_catalogo.h"
 #include "rt/db/table.h"
 #include "rt/ui/browse.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
 
 namespace console {
 
@@ -40,9 +40,9 @@ class Listas::Devolucao {
   void fechaJanela();
   // A value at a row and column of the current form, in the form's colours.
   void mostra(int linha, int coluna, const std::string& texto, std::string_view picture);
-  void seleciona(store::Area area);
+  void seleciona(workareas::Area area);
   // Writes a field of the current row of a working copy (see Listas::gravaCampo).
-  void grava(store::Area area, std::string_view campo, const rt::ui::Value& v);
+  void grava(workareas::Area area, std::string_view campo, const rt::ui::Value& v);
   // A variable's number (0 when absent or not a number).
   rt::text::Decimal numero(std::string_view variavel) const;
   ServicosLista& servicos() { return l_.serv_; }

@@ -12,7 +12,8 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
+#include "workareas/selecao.h"
 
 namespace console {
 
@@ -42,16 +43,16 @@ void Listas::monta(Definicao& d) {
     case OrigemLista::atual:
       break;
     case OrigemLista::seleciona:
-      (void)store::seleciona(areas, l.area);
-      d.area = store::numero(l.area);
+      (void)workareas::seleciona(areas, l.area);
+      d.area = workareas::numero(l.area);
       break;
     case OrigemLista::abre:
       CL_AREA =
           areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(areas.current());
-      d.area = store::numero(l.area);
+      d.area = workareas::numero(l.area);
       // The journal (item 12) works with the table open already.
       if (numeroVar("OPCAO_1") != Decimal(12) && tab_.abre) (void)tab_.abre(d.area);
-      (void)store::seleciona(areas, l.area);
+      (void)workareas::seleciona(areas, l.area);
       break;
   }
   if (rt::db::Table* t = areas.table(d.area)) {
@@ -104,10 +105,8 @@ Column Listas::coluna(const Definicao& d, const ColunaLista& c, bool variante) {
           auto* t = a->table(area);
           if (t == nullptr) return std::string();
           // The status lookup may select another area; the list's selection stays.
-          const int atual = a->current();
-          std::string nome = s->VE_STAT(static_cast<int>(t->getNumber("ESTATUS").wholePart()));
-          (void)a->select(atual);
-          return nome;
+          const workareas::SelecaoGuardada selecao(*a);
+          return s->VE_STAT(static_cast<int>(t->getNumber("ESTATUS").wholePart()));
         },
         std::string(c.picture));
   } else if (c.esquerda > 0) {
@@ -210,11 +209,11 @@ void Listas::Devolucao::mostra(int linha, int coluna, const std::string& texto, 
                    static_cast<rt::term::Attr>(ctx.cores.COR_TEL1));
 }
 
-void Listas::Devolucao::seleciona(store::Area area) {
-  (void)store::seleciona(l_.tab_.areas, area);
+void Listas::Devolucao::seleciona(workareas::Area area) {
+  (void)workareas::seleciona(l_.tab_.areas, area);
 }
 
-void Listas::Devolucao::grava(store::Area area, std::string_view campo, const Value& v) {
+void Listas::Devolucao::grava(workareas::Area area, std::string_view campo, const Value& v) {
   l_.gravaCampo(area, campo, v);
 }
 
@@ -224,9 +223,9 @@ Decimal Listas::Devolucao::numero(std::string_view variavel) const {
 
 // Selects `area` and writes a field of its current record, under a record lock when the table
 // is shared.
-void Listas::gravaCampo(store::Area area, std::string_view campo, const Value& v) {
-  (void)store::seleciona(tab_.areas, area);
-  rt::db::Table* t = store::tabela(tab_.areas, area);
+void Listas::gravaCampo(workareas::Area area, std::string_view campo, const Value& v) {
+  (void)workareas::seleciona(tab_.areas, area);
+  rt::db::Table* t = workareas::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
   rt::Status s = t->put(campo, v);
   if (s.code() == rt::Error::kNotLocked && t->lockRecord(0, true).isOk()) {

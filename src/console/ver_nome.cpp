@@ -3,7 +3,7 @@
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
-#include "store/areas.h"
+#include "workareas/areas.h"
 
 namespace console {
 
@@ -39,10 +39,10 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
   // The register's orders: 1 CPF, 2 name, 3 status.
   constexpr int kOrdemCpf = 1, kOrdemNome = 2;
   auto registro = [tabelas]() -> rt::db::Table* {
-    if (store::tabela(tabelas.areas, store::Area::IMP0910) == nullptr &&
-        (!tabelas.abre || !tabelas.abre(store::numero(store::Area::IMP0910))))
+    if (workareas::tabela(tabelas.areas, workareas::Area::IMP0910) == nullptr &&
+        (!tabelas.abre || !tabelas.abre(workareas::numero(workareas::Area::IMP0910))))
       return nullptr;
-    return store::tabela(tabelas.areas, store::Area::IMP0910);
+    return workareas::tabela(tabelas.areas, workareas::Area::IMP0910);
   };
   RegistroNomes r;
   r.buscaNome = [registro](const std::string& nome) {
@@ -65,7 +65,7 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
   };
   r.restaura = [tabelas, mostraPagina = std::move(mostraPagina)] {
     if (mostraPagina) mostraPagina();
-    if (rt::db::Table* t = store::tabela(tabelas.areas, store::Area::IMP0910)) (void)t->setOrder(kOrdemCpf);
+    if (rt::db::Table* t = workareas::tabela(tabelas.areas, workareas::Area::IMP0910)) (void)t->setOrder(kOrdemCpf);
   };
   return r;
 }

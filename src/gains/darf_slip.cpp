@@ -40,10 +40,9 @@ Resumo resumo(store::Contexto& ctx, const std::string& cpf) {
   bool achou = t != nullptr && t->goTop().isOk() && !t->eof();
   // Table 01 opened here is closed again at once: left open, it would keep every other
   // terminal's load and save (which open it exclusively) waiting for as long as this one runs.
-  const int resumoCompartilhado = store::numero(Area::IMP0110);
-  const int antes = ctx.areas.current();
-  const bool abriu = !achou && !ctx.areas.isOpen(resumoCompartilhado) && store::ABERTURA(ctx, resumoCompartilhado);
-  if (!achou && ctx.areas.isOpen(resumoCompartilhado)) {
+  const store::SelecaoGuardada selecao(ctx.areas);
+  const bool abriu = !achou && !store::aberta(ctx.areas, Area::IMP0110) && store::ABERTURA(ctx, Area::IMP0110);
+  if (!achou && store::aberta(ctx.areas, Area::IMP0110)) {
     t = area(ctx, Area::IMP0110);
     achou = t->seek(cpf) && t->found();
   }
@@ -52,10 +51,7 @@ Resumo resumo(store::Contexto& ctx, const std::string& cpf) {
     r.I13_29 = inteiro(*t, "I13_29");
     r.I13_30 = t->getNumber("I13_30");
   }
-  if (abriu) {
-    (void)ctx.areas.close(resumoCompartilhado);
-    (void)ctx.areas.select(antes);
-  }
+  if (abriu) (void)store::fecha(ctx.areas, Area::IMP0110);
   return r;
 }
 
@@ -64,7 +60,7 @@ std::string quantia(Decimal v) { return rt::text::transform(v, "@Ez 99,999,999.9
 // The interest percentage of the monthly table (none when the table cannot be read).
 Decimal juros(store::Contexto& ctx, const SlipDarf& s) {
   rt::db::Table* ufirm = area(ctx, Area::UFIRM);
-  if (ufirm == nullptr && store::ABERTURA(ctx, store::numero(Area::UFIRM))) ufirm = area(ctx, Area::UFIRM);
+  if (ufirm == nullptr && store::ABERTURA(ctx, Area::UFIRM)) ufirm = area(ctx, Area::UFIRM);
   if (ufirm == nullptr) return Decimal();
   // Quotas after the first carry the quota interest from April, late or not.
   if (s.QUEDARF == 1 && s.PDARF3 != 1) return ACHAJURO(*ufirm, s.DF_VCTO, s.DF_PGTO, 2, s.DF_PGTO.month()).DF_JURO;

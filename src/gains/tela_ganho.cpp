@@ -293,11 +293,8 @@ namespace {
 class FiltroDoTipo {
  public:
   FiltroDoTipo(rt::db::WorkAreas& areas, rt::db::Table& t, int tipo)
-      : areas_(areas), t_(t), tipo_(tipo), antes_(areas.current()) {}
-  ~FiltroDoTipo() {
-    t_.clearFilter();
-    (void)areas_.select(antes_);
-  }
+      : selecao_(areas), t_(t), tipo_(tipo) {}
+  ~FiltroDoTipo() { t_.clearFilter(); }
   FiltroDoTipo(const FiltroDoTipo&) = delete;
   FiltroDoTipo& operator=(const FiltroDoTipo&) = delete;
   void poe() const {
@@ -305,10 +302,9 @@ class FiltroDoTipo {
   }
 
  private:
-  rt::db::WorkAreas& areas_;
+  store::SelecaoGuardada selecao_;  // given back after the filter is taken off
   rt::db::Table& t_;
   int tipo_;
-  int antes_;
 };
 
 // What the operations list calls on screen 8: the entry form for Ins (a new gain) and Enter

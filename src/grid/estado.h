@@ -2,7 +2,8 @@
 //
 // The old program kept the grid's column arrays, the copy buffer and the keys that left a grid
 // in program-wide variables; here they live in one `Grade` that the shell owns and hands to
-// every EDITA. The driver owns the screen keys and the change request (ULTTECLA, TECLAMUDA);
+// every EDITA, made of parts by what they hold (the columns, the cursor, the keys, the copy
+// buffer, the open declaration's reference, what a screen is opened for, what grids keep). The driver owns the screen keys and the change request (ULTTECLA, TECLAMUDA);
 // until it exists they are kept here, where the grid sets them and the driver reads them.
 //
 // Totals, validators, the screen keys and the monthly grid belong to other subsystems: the
@@ -11,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -111,37 +113,48 @@ class ServicosGrade {
   virtual std::optional<ListasPoupanca> LISTAS_POUPANCA(store::Contexto&, Grade&) { return std::nullopt; }
 };
 
-struct Grade {
+// The parts of the grid's state, each kept for its own reader.
+
+// The screen shown and its columns as loaded into the grid's arrays (TABCAMPO, TABCPOIN,
+// TABMASC, TABDESC), with their count and the last editable position. A grid opened from
+// inside another saves them and gives them back (GuardaGrade).
+struct ColunasGrade {
   // OPC: the screen shown; nested screens save and restore it with the arrays.
   int OPC = 0;
   std::vector<std::string> TABCAMPO, TABCPOIN, TABMASC, TABDESC;
   int N_CAM = 0;
   int ULT_POS = 0;
+};
+
+// The cursor and panning: the column and row on screen, the field under the cursor and
+// whether the grid is adding a row. Saved and given back with the columns.
+struct CursorGrade {
   int PONTEIRO = 1, PONTVERT = 1;
   std::string EDI_CAMPO;
   bool LAPPEND = false;
+};
+
+// The keys: the one that started a cell's edit, and the one that left the grid with the change
+// request the driver reads (owned by the driver once it exists).
+struct TeclasGrade {
   int LASTECLA = 0;
-  // Owned by the driver once it exists: the key that left the grid and the change request.
   int ULTTECLA = 0;
   bool TECLAMUDA = false;
-  // The savings grid was not opened: the clerk kept the values typed on the exempt-income
-  // screen, so they are not replaced by the grid's sums afterwards.
-  bool poupancaMantida = false;
-  // The copy buffer shared by every grid (one cell value).
-  std::optional<rt::ui::Value> CLIPTEX;
-  std::string M_CPFDEPEN = std::string(11, ' ');
-  // Headings of the asset and debt value columns (by DECFINAL).
-  std::string CANOAN, CANOBA, CDIVBA;
+};
 
-  // What the grid reads of the open declaration and the menus.
+// The copy buffer shared by every grid (one cell value).
+struct TransferenciaGrade {
+  std::optional<rt::ui::Value> CLIPTEX;
+};
+
+// What the grid reads of the open declaration and the menus.
+struct DeclaracaoGrade {
   int OPCAO_1 = 0;  // 11 while a declaration is open
   int TEMP_SAL = 15;
   // Minutes without a key after which a declaration grid stops the time-of-use clock.
   int TEMP_DES = 2;
   // The last month of the year's values (the month the asset and debt cells are split from).
   int ULT_MES = 12;
-  // Not 0: a grid is only drawn once, with its current row marked, and returns at once.
-  int SO_MOS = 0;
   // The open declaration's screen state, owned by the shell's driver (none outside a
   // declaration): a row of the pending list sets the screen the driver runs next there.
   TelaAberta* tela = nullptr;
@@ -151,6 +164,17 @@ struct Grade {
   std::string ATV_BRASIL = "S";
   std::string TEMRURAL = "N";
   int N_DEPEN = 0;
+
+  bool declaracaoAberta() const { return OPCAO_1 == 11; }
+  // What the keys do on the declaration's page the grid was opened from.
+  TracosPagina pagina() const { return tracosDaPagina(TELA()); }
+  // The declaration's screen running (0 outside a declaration).
+  int TELA() const { return tela != nullptr ? tela->TELA : 0; }
+};
+
+// What a screen is opened for: the carnê-leão's kind, owner and column, the cash book's side,
+// the gain's asset, the register's status order, the rural month.
+struct AberturaGrade {
   std::string CPFDEPEN;      // the dependant whose carnê-leão grid is open
   std::string I1_1 = "J";    // kind of the carnê-leão rows being shown
   std::string I1_11 = "S";   // titular ("S") or dependant
@@ -163,6 +187,17 @@ struct Grade {
   // The month (1-12) the rural cash book shows when opened from a month of the rural matrix;
   // 0 shows every month.
   int MESATI = 0;
+};
+
+// What the grids keep between runs: headings, footings, the calculator, what a list picked,
+// the running line numbers and the marks of the subtotals.
+struct MemoriaGrade {
+  // The savings grid was not opened: the clerk kept the values typed on the exempt-income
+  // screen, so they are not replaced by the grid's sums afterwards.
+  bool poupancaMantida = false;
+  std::string M_CPFDEPEN = std::string(11, ' ');
+  // Headings of the asset and debt value columns (by DECFINAL).
+  std::string CANOAN, CANOBA, CDIVBA;
   // Subtotal marks of the rural cash book.
   std::string POSCONTA;
   std::uint32_t POSREG = 0;
@@ -175,6 +210,19 @@ struct Grade {
   // each time, so picked rows sort before the row last worked on (0 when a declaration opens;
   // the insert and renumber keys set it to the row's line).
   rt::text::Decimal I7_0, I8_0, I8R_0, I9R_0;
+};
+
+// The grid's whole state: its parts are reached by their own names (g.PONTEIRO) or handed on
+// as a part (CursorGrade&) to what needs only that part.
+struct Grade : ColunasGrade,
+               CursorGrade,
+               TeclasGrade,
+               TransferenciaGrade,
+               DeclaracaoGrade,
+               AberturaGrade,
+               MemoriaGrade {
+  // Not 0: a grid is only drawn once, with its current row marked, and returns at once.
+  int SO_MOS = 0;
 
   // How many grids are running: a grid opened from inside another (a pick list, the rural cash
   // book from a cell check, the carnê-leão details) gives the outer one back its columns, cursor
@@ -186,11 +234,6 @@ struct Grade {
     static ServicosGrade nada;
     return servicos != nullptr ? *servicos : nada;
   }
-  bool declaracaoAberta() const { return OPCAO_1 == 11; }
-  // What the keys do on the declaration's page the grid was opened from.
-  TracosPagina pagina() const { return tracosDaPagina(TELA()); }
-  // The declaration's screen running (0 outside a declaration).
-  int TELA() const { return tela != nullptr ? tela->TELA : 0; }
 };
 
 }  // namespace grid

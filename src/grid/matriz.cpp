@@ -356,27 +356,13 @@ void LacoMatriz::roda() {
       GETMTX(k);
       continue;
     }
+    if (teclaDePagina(k.code)) {
+      (void)teclaTela(k.code);
+      continue;
+    }
     switch (k.code) {
       case key::Enter:
         enter();
-        break;
-      case key::F1:
-      case key::F2:
-      case key::F3:
-      case key::F4:
-      case key::F5:
-      case key::F6:
-      case key::F7:
-      case key::F8:
-      case key::F9:
-      case key::F10:
-      case key::AltF1:
-      case key::F11:
-      case key::AltF2:
-      case key::F12:
-      case key::AltI:
-      case key::AltH:
-        (void)teclaTela(k.code);
         break;
       case key::AltW:
         if (g.declaracaoAberta() && g.TEMP_SAL < 98) g.srv().SAL_DEC(a_.ctx, g);

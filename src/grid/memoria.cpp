@@ -76,7 +76,7 @@ void acrescentaEscolhido(Sessao& s, int aninhada) {
   Grade& g = s.g;
   store::Contexto& ctx = s.ctx;
   s.seleciona();
-  if (!ADIC_REG(ctx, g)) return;
+  if (!ADIC_REG(ctx, g, s.tela.tracos)) return;
   s.seleciona();
   Table& t = *s.t();
   if (!store::REC_LOCK(ctx, 5)) return;

@@ -80,7 +80,7 @@ bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira) {
   if (!divideCelula(tracos, campo)) return false;
   s.seleciona();
   if (s.fonte.fantasma()) {
-    if (!ADIC_REG(ctx, g)) return true;
+    if (!ADIC_REG(ctx, g, tracos)) return true;
     s.seleciona();
   }
   Table* t = s.t();

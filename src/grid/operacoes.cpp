@@ -13,6 +13,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "store/tabelas_declaracao.h"
 #include "store/travas.h"
 
@@ -57,9 +58,9 @@ bool cascataDependente(Sessao& s) {
   const Decimal nro = dep.getNumber("NRODEPEN");
   const std::uint32_t volta = dep.recNo();
 
-  Table* rend = ctx.areas.table(22);
-  Table* leao = ctx.areas.table(32);
-  Table* pag = ctx.areas.table(26);
+  Table* rend = store::tabela(ctx.areas, store::Area::TMP_02);
+  Table* leao = store::tabela(ctx.areas, store::Area::TMP_12);
+  Table* pag = store::tabela(ctx.areas, store::Area::TMP_06);
   std::vector<std::uint32_t> deRend, deLeao, dePag;
   bool pj = false;
   if (!cpf.empty()) {
@@ -90,19 +91,19 @@ bool cascataDependente(Sessao& s) {
                                          "que também serão retirados. Exclui mesmo assim? "_cp);
     if (!sim(ctx, texto, 2)) return false;
   }
-  auto apagaEm = [&](int area, Table* t, const std::vector<std::uint32_t>& lista) {
+  auto apagaEm = [&](store::Area area, Table* t, const std::vector<std::uint32_t>& lista) {
     if (t == nullptr) return;
-    (void)ctx.areas.select(area);
+    (void)store::seleciona(ctx.areas, area);
     for (std::uint32_t r : lista) {
       (void)t->goTo(r);
       apaga(ctx, grava, *t);
     }
   };
-  apagaEm(32, leao, deLeao);
-  apagaEm(22, rend, deRend);
-  apagaEm(26, pag, dePag);
+  apagaEm(store::Area::TMP_12, leao, deLeao);
+  apagaEm(store::Area::TMP_02, rend, deRend);
+  apagaEm(store::Area::TMP_06, pag, dePag);
   if (pag != nullptr && nro.raw() > 0) {
-    (void)ctx.areas.select(26);
+    (void)store::seleciona(ctx.areas, store::Area::TMP_06);
     for (std::uint32_t r : registros(*pag)) {
       (void)pag->goTo(r);
       const Decimal n = pag->getNumber("I6_6");
@@ -352,7 +353,7 @@ void INSERE_ANTES(Sessao& s) {
   Table* t = s.t();
   const std::uint32_t atual = t->recNo();
   const std::vector<std::uint32_t> visiveis = registros(*t);
-  if (!ADIC_REG(ctx, s.g)) return;
+  if (!ADIC_REG(ctx, s.g, s.tela.tracos)) return;
   s.seleciona();
   const std::uint32_t novo = t->recNo();
   // The rows from the current one on move one place towards the end, in record order, so

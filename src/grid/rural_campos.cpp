@@ -11,6 +11,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "store/travas.h"
 
 namespace grid {
@@ -77,7 +78,7 @@ Decimal VAL_COD(store::Contexto& ctx, Decimal valor, int modo) {
 
 SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
   SomasRurais s;
-  if (rt::db::Table* t = ctx.areas.table(36)) {
+  if (rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_16)) {
     const std::uint32_t onde = t->recNo();
     for ((void)t->goTop(); !t->eof(); (void)t->skip(1)) {
       s.RESUS += t->getNumber("RESUS");
@@ -97,20 +98,16 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
 
 bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decimal NVALDOLAR) {
   if (campo != "RECEXT" && campo != "DESEXT" && campo != "VALUSE") return true;
-  const int antes = ctx.areas.current();
-  rt::db::Table* t = ctx.areas.table(36);
+  rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_16);
   if (t == nullptr || t->eof()) return true;
-  (void)ctx.areas.select(36);
+  const store::SelecaoGuardada imoveis(ctx.areas, store::Area::TMP_16);
   Decimal receitas = t->getNumber("RECEXT"), despesas = t->getNumber("DESEXT"), taxa = t->getNumber("VALUSE");
   (campo == "RECEXT" ? receitas : campo == "DESEXT" ? despesas : taxa) = valor;
   // A rate of 0 gives 0 (the division does).
   const Decimal RESUS = rt::text::despreza((receitas - despesas) / taxa);
   const Decimal OPC20US = rt::text::despreza(receitas / taxa * Decimal::fromRaw(20'000'000));
   const Decimal OPC20RS = rt::text::despreza(OPC20US * NVALDOLAR);
-  if (!store::REC_LOCK(ctx, 5)) {
-    (void)ctx.areas.select(antes);
-    return false;
-  }
+  if (!store::REC_LOCK(ctx, 5)) return false;
   GravacoesGrade grava(ctx);
   grava.put(*t, campo, valor);
   grava.put(*t, "RESUS", RESUS);
@@ -119,7 +116,6 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   grava.destrava();
   // Mode 1 shows the sums on the form; the values themselves are not needed here.
   (void)SOMAREC(ctx, 1);
-  (void)ctx.areas.select(antes);
   return true;
 }
 
@@ -153,7 +149,7 @@ Decimal TES_SIT(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal 
   g.PONTEIRO = coluna;
   g.TIPOCR = tipoAntes;
   MASCBENS(ctx, g);
-  (void)ctx.areas.select(37);
+  (void)store::seleciona(ctx.areas, store::Area::TMP_17);
   return codigo;
 }
 

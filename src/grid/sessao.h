@@ -1,7 +1,9 @@
 // One run of the table grid: what CL5BROWSE and its keys share. Internal to the grid.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -42,48 +44,22 @@ struct Sessao {
 // columns without EDITA.
 class GuardaGrade {
  public:
-  GuardaGrade(Grade& g, bool sempre)
-      : g_(g),
-        guarda_(sempre || g.nivel > 0),
-        OPC_(g.OPC),
-        TABCAMPO_(guarda_ ? g.TABCAMPO : std::vector<std::string>()),
-        TABCPOIN_(guarda_ ? g.TABCPOIN : std::vector<std::string>()),
-        TABMASC_(guarda_ ? g.TABMASC : std::vector<std::string>()),
-        TABDESC_(guarda_ ? g.TABDESC : std::vector<std::string>()),
-        N_CAM_(g.N_CAM),
-        ULT_POS_(g.ULT_POS),
-        PONTEIRO_(g.PONTEIRO),
-        PONTVERT_(g.PONTVERT),
-        EDI_CAMPO_(g.EDI_CAMPO),
-        LAPPEND_(g.LAPPEND) {
+  GuardaGrade(Grade& g, bool sempre) : g_(g) {
+    if (sempre || g.nivel > 0) guardada_.emplace(static_cast<const ColunasGrade&>(g), static_cast<const CursorGrade&>(g));
     ++g_.nivel;
   }
   ~GuardaGrade() {
     --g_.nivel;
-    if (!guarda_) return;
-    g_.OPC = OPC_;
-    g_.TABCAMPO = std::move(TABCAMPO_);
-    g_.TABCPOIN = std::move(TABCPOIN_);
-    g_.TABMASC = std::move(TABMASC_);
-    g_.TABDESC = std::move(TABDESC_);
-    g_.N_CAM = N_CAM_;
-    g_.ULT_POS = ULT_POS_;
-    g_.PONTEIRO = PONTEIRO_;
-    g_.PONTVERT = PONTVERT_;
-    g_.EDI_CAMPO = std::move(EDI_CAMPO_);
-    g_.LAPPEND = LAPPEND_;
+    if (!guardada_) return;
+    static_cast<ColunasGrade&>(g_) = std::move(guardada_->first);
+    static_cast<CursorGrade&>(g_) = std::move(guardada_->second);
   }
   GuardaGrade(const GuardaGrade&) = delete;
   GuardaGrade& operator=(const GuardaGrade&) = delete;
 
  private:
   Grade& g_;
-  bool guarda_;
-  int OPC_;
-  std::vector<std::string> TABCAMPO_, TABCPOIN_, TABMASC_, TABDESC_;
-  int N_CAM_, ULT_POS_, PONTEIRO_, PONTVERT_;
-  std::string EDI_CAMPO_;
-  bool LAPPEND_;
+  std::optional<std::pair<ColunasGrade, CursorGrade>> guardada_;
 };
 
 // The text of a two-line question in a framed message window: the window takes its width from

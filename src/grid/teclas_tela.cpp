@@ -1,10 +1,19 @@
 #include "grid/teclas_tela.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "rt/term/keys.h"
 
 namespace grid {
 
 namespace key = rt::term::key;
+
+bool teclaDePagina(int code) {
+  static constexpr int kTeclas[] = {key::F1, key::F2,  key::F3,  key::F4,  key::F5,    key::F6,    key::F7,   key::F8,
+                                    key::F9, key::F10, key::F11, key::F12, key::AltF1, key::AltF2, key::AltI, key::AltH};
+  return std::find(std::begin(kTeclas), std::end(kTeclas), code) != std::end(kTeclas);
+}
 
 bool mudaDePagina(store::Contexto& ctx, Grade& g, int code, const Tracos& tracos) {
   if (!g.declaracaoAberta()) return false;

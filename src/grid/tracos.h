@@ -1,5 +1,5 @@
-// What the grid's keys do differently on each numbered grid screen, as data of the screen's
-// catalogue entry: the loop asks for the trait, never for the screen's number.
+// What the grid's keys do differently on each grid screen, as data of the screen's record: the
+// loop asks for the trait, never for the screen's number.
 #pragma once
 
 #include <string>
@@ -49,17 +49,17 @@ struct Tracos {
   // the side of the cash book (TIPOCR), the capital gain's asset (BEM_NRO), the kind of the
   // capital-gain operation by the page it was opened from (TIPO), and the line-number field
   // given the record number times 10 while it is still zero.
-  std::string tipoRendimento;
+  std::string tipoRendimento{};
   bool gravaLeao = false;
   bool gravaTipoCr = false;
   bool gravaBem = false;
   bool gravaTipoOperacao = false;
-  std::string campoNumerado;
+  std::string campoNumerado{};
   // The text and code fields of the remembered texts (list 31) on the screens that keep them.
-  std::string textoLembrado, codigoLembrado;
+  std::string textoLembrado{}, codigoLembrado{};
   // Alt+U: the cells kept month by month (each field's months are named after it: I1_401 ..)
   // and the cells that take one value for a month.
-  std::vector<std::string> mesAMes, umMes;
+  std::vector<std::string> mesAMes{}, umMes{};
   // Enter types the value month by month: on every column (-1), on this column, or never (0).
   int mensalNoEnter = 0;
   int aninhaF4 = 0;           // the screen Alt+F4 nests into (0 none)
@@ -67,9 +67,11 @@ struct Tracos {
   int aninhaF6 = 0;           // ... Alt+F6
   Ampliacao ampliaAltZ = Ampliacao::nenhuma;  // the list Alt+Z widens
   Ampliacao ampliaAltX = Ampliacao::nenhuma;  // the list Alt+X widens
+  // The totals recomputed after the calculator's result (Alt+S) went into a cell ("" none).
+  std::string recalculoCalculadora{};
 };
 
-// The traits of the grid screen `opc`.
+// The traits of the numbered grid screen `opc` (none for a number that is no grid screen).
 Tracos tracosDaTela(int opc);
 
 // What the grids' keys do differently on a page of the open declaration (the driver's TELA),

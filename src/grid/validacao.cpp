@@ -13,7 +13,9 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/pastas_dados.h"
+#include "store/uso_tabela.h"
 
 namespace grid {
 
@@ -25,7 +27,7 @@ namespace {
 
 // One code table as the checks read it.
 struct TabelaCodigo {
-  int area = 0;
+  store::Area area = store::Area::Nenhuma;
   const char* ajuda = "";
   const char* descricao = "";
 };
@@ -33,21 +35,21 @@ struct TabelaCodigo {
 std::optional<TabelaCodigo> tabelaCodigo(int tela) {
   switch (tela) {
     case 3:
-      return TabelaCodigo{47, "CODIDEPEN", "DESCRICAO"};
+      return TabelaCodigo{store::Area::CODEPEN, "CODIDEPEN", "DESCRICAO"};
     case 4:
-      return TabelaCodigo{49, "I6_3", "DESCDOA"};
+      return TabelaCodigo{store::Area::DESPESA, "I6_3", "DESCDOA"};
     case 30:
-      return TabelaCodigo{49, "CODIGO", "DESCDOA"};
+      return TabelaCodigo{store::Area::DESPESA, "CODIGO", "DESCDOA"};
     case 5:
     case 8:
     case 22:
-      return TabelaCodigo{46, "I7_5", "DESCBENS"};
+      return TabelaCodigo{store::Area::CODBENS, "I7_5", "DESCBENS"};
     case 6:
     case 9:
     case 23:
-      return TabelaCodigo{48, "I8_5", "DESCDIV"};
+      return TabelaCodigo{store::Area::CODDIVI, "I8_5", "DESCDIV"};
     case 35:
-      return TabelaCodigo{69, "CODIGOA", "DESCBENS"};
+      return TabelaCodigo{store::Area::CODABENS, "CODIGOA", "DESCBENS"};
     default:
       return std::nullopt;
   }
@@ -58,15 +60,12 @@ std::optional<TabelaCodigo> tabelaCodigo(int tela) {
 // that was not open before is closed again. nullopt when the table could not be opened.
 std::optional<Value> procuraCodigo(store::Contexto& ctx, AmbienteValidacao& amb, const TabelaCodigo& tc, const Value& chave,
                                    const Value& semEscolha) {
-  const int antes = ctx.areas.current();
-  const bool aberta = ctx.areas.isOpen(tc.area);
   const std::string ajudaAntes = ctx.QUALHLP;
-  if (!aberta && !store::ABERTURA(ctx, tc.area)) {
-    (void)ctx.areas.select(antes);
-    return std::nullopt;
-  }
-  (void)ctx.areas.select(tc.area);
-  rt::db::Table& t = *ctx.areas.table(tc.area);
+  // A code table is only read here: closing it cannot lose anything.
+  const store::UsoTabela codigos(ctx, tc.area);
+  if (!codigos.ok()) return std::nullopt;
+  (void)store::seleciona(ctx.areas, tc.area);
+  rt::db::Table& t = *codigos;
   ctx.QUALHLP = tc.ajuda;
   Value resultado = chave;
   if (t.seekValue(chave) && t.found()) {
@@ -76,9 +75,6 @@ std::optional<Value> procuraCodigo(store::Contexto& ctx, AmbienteValidacao& amb,
   } else {
     resultado = semEscolha;
   }
-  // A code table is only read here: closing it cannot lose anything.
-  if (!aberta) (void)ctx.areas.close(tc.area);
-  (void)ctx.areas.select(antes);
   ctx.QUALHLP = ajudaAntes;
   return resultado;
 }
@@ -111,7 +107,7 @@ std::pair<std::string_view, int> separa(std::string_view nome, int padrao = 0) {
 
 // The payment code of the current payment row.
 int codigoPagamento(store::Contexto& ctx) {
-  const rt::db::Table* t = ctx.areas.table(26);
+  const rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_06);
   if (t == nullptr || t->eof() || t->field("I6_3") == nullptr) return 0;
   return static_cast<int>(t->getNumber("I6_3").wholePart());
 }
@@ -138,7 +134,7 @@ constexpr Regra kRegras[] = {
      }},
     {"TES_MES",
      [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) {
-       const rt::db::Table* t = ctx.areas.table(23);
+       const rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_03);
        const int codigo = t != nullptr && !t->eof() ? static_cast<int>(t->getNumber("CODIDEPEN").wholePart()) : 0;
        const auto* d = std::get_if<rt::text::Date>(&valor);
        return TES_MES(ctx, codigo, d != nullptr ? *d : rt::text::Date());
@@ -272,7 +268,7 @@ std::string TES_PAIS(store::Contexto& ctx, AmbienteValidacao& amb, std::string_v
   }
   static const char* const kAjuda[] = {"I7_8", "CODPAIS", "I8R_3"};
   if (modo < 2 || modo > 4) return std::string(valor);
-  const TabelaCodigo tc{60, kAjuda[modo - 2], "NOMPAIS"};
+  const TabelaCodigo tc{store::Area::TABPAIS, kAjuda[modo - 2], "NOMPAIS"};
   const std::string chave = rt::text::padr(rt::text::alltrim(valor), 3);
   const std::optional<Value> r = procuraCodigo(ctx, amb, tc, chave, std::string(valor));
   if (!r) return std::string(valor);
@@ -286,7 +282,7 @@ bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor) {
     if (v == "S") {
       // A row whose folder cannot be taken is not marked.
       const bool feito = store::TROCASIM(ctx, 1);
-      (void)ctx.areas.select(40);
+      (void)store::seleciona(ctx.areas, store::Area::DIRET);
       return feito;
     } else if (!v.empty() && v != "N") {
       console::AVISOSN(ctx, "Digite (S)im ou (N)ão "_cp, 0);

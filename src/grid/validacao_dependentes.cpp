@@ -3,6 +3,7 @@
 #include "console/alerta.h"
 #include "grid/validacao.h"
 #include "rt/text/cp860.h"
+#include "store/areas.h"
 
 namespace grid {
 
@@ -46,7 +47,7 @@ bool TES_MES(store::Contexto& ctx, int codigo, rt::text::Date nascimento) {
 }
 
 bool CONF_DEP(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal numero, int modo) {
-  const rt::db::Table* pagamentos = ctx.areas.table(26);
+  const rt::db::Table* pagamentos = store::tabela(ctx.areas, store::Area::TMP_06);
   const int codigo = pagamentos != nullptr && !pagamentos->eof() ? static_cast<int>(pagamentos->getNumber("I6_3").wholePart()) : 0;
   const Decimal alimentandos = amb.espelho != nullptr ? amb.espelho->tabela01.num("DESPALIM") : Decimal();
   if ((g.N_DEPEN == 0 && alimentandos.isZero()) || codigo > 35) return false;
@@ -60,7 +61,7 @@ bool CONF_DEP(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal nu
     return true;
   }
   // Any row of the dependants' copy (dependants and alimony beneficiaries alike).
-  if (rt::db::Table* dependentes = ctx.areas.table(23)) {
+  if (rt::db::Table* dependentes = store::tabela(ctx.areas, store::Area::TMP_03)) {
     const std::uint32_t onde = dependentes->recNo();
     bool achou = false;
     for ((void)dependentes->goTop(); !dependentes->eof() && !achou; (void)dependentes->skip(1))

@@ -9,7 +9,9 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/travas.h"
+#include "store/uso_tabela.h"
 
 namespace grid {
 
@@ -38,7 +40,7 @@ const std::array<ColunaPoupanca, 5>& colunasPoupanca() {
 }  // namespace
 
 bool FCALPOUPA(store::Contexto& ctx, AmbienteValidacao& amb, int modo) {
-  rt::db::Table* t = ctx.areas.table(34);
+  rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_14);
   if (t == nullptr || amb.espelho == nullptr) return true;
   const auto& cols = colunasPoupanca();
   std::array<Decimal, 5> somas{};
@@ -72,21 +74,18 @@ bool FCALPOUPA(store::Contexto& ctx, AmbienteValidacao& amb, int modo) {
 }
 
 void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
-  rt::db::Table* bens = ctx.areas.table(24);
-  rt::db::Table* lista = ctx.areas.table(30);
+  rt::db::Table* bens = store::tabela(ctx.areas, store::Area::TMP_04);
+  rt::db::Table* lista = store::tabela(ctx.areas, store::Area::TMP_10);
   if (bens == nullptr || lista == nullptr) return;
-  const int antes = ctx.areas.current();
-  const bool aberta = ctx.areas.isOpen(46);
-  if (!aberta && !store::ABERTURA(ctx, 46)) {
-    (void)ctx.areas.select(antes);
-    return;
-  }
-  rt::db::Table& codigos = *ctx.areas.table(46);
+  // The code table is only read here: closing it cannot lose anything.
+  const store::UsoTabela uso(ctx, store::Area::CODBENS);
+  if (!uso.ok()) return;
+  rt::db::Table& codigos = *uso;
   // The working copy is held exclusively; should it not be, its rows are deleted one by one
   // so the list is never doubled.
   GravacoesGrade grava(ctx);
   if (!lista->zap()) {
-    (void)ctx.areas.select(30);
+    (void)store::seleciona(ctx.areas, store::Area::TMP_10);
     for ((void)lista->goTop(); !lista->eof(); (void)lista->skip(1)) {
       if (!store::REC_LOCK(ctx, 5)) continue;
       grava.confere(lista->markDeleted(), "a lista de despesas"_cp);
@@ -109,7 +108,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   }
   (void)bens->goTo(onde);
 
-  (void)ctx.areas.select(30);
+  (void)store::seleciona(ctx.areas, store::Area::TMP_10);
   for (const Grupo& gr : grupos) {
     // A twelfth of a tenth of the value a month, kept in the field's cents.
     const Decimal mensal = rt::text::round(gr.valor / Decimal(12) * rt::text::Decimal::fromRaw(10'000'000), 2);
@@ -128,10 +127,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
     grava.put(*lista, "VALODESP", mensal);
     grava.destrava();
   }
-  // The code table is only read here: closing it cannot lose anything.
-  if (!aberta) (void)ctx.areas.close(46);
   (void)lista->goTop();
-  (void)ctx.areas.select(antes);
 }
 
 }  // namespace grid

@@ -77,12 +77,13 @@ std::optional<std::string> escreve(store::Contexto& ctx, const std::string& text
 }  // namespace
 
 bool GERA_BOLETO(store::Contexto& ctx, Date hoje) {
-  const int antes = ctx.areas.current();
-  if (!store::ABERTURA(ctx, Area::BOLETO)) return false;  // the opener said why
-  rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
-  const std::vector<Boleto> boletos = boletosEsperando(ctx, t);
-  (void)store::fecha(ctx.areas, Area::BOLETO);  // only read
-  (void)ctx.areas.select(antes);
+  std::vector<Boleto> boletos;
+  {
+    const store::SelecaoGuardada selecao(ctx.areas);
+    if (!store::ABERTURA(ctx, Area::BOLETO)) return false;  // the opener said why
+    boletos = boletosEsperando(ctx, *store::tabela(ctx.areas, Area::BOLETO));
+    (void)store::fecha(ctx.areas, Area::BOLETO);  // only read
+  }
   if (boletos.empty()) {
     console::AVISOSN(ctx, "Nao existe boleto cadastrado para ser gerado o arquivo.", 0);
     return false;
@@ -93,12 +94,15 @@ bool GERA_BOLETO(store::Contexto& ctx, Date hoje) {
   if (!nome) return false;
   console::AVISOSN(ctx, "Arquivo " + *nome + " gerado com sucesso.", 0);
   // The slips sent leave the table; the exclusive open waits for the other terminals.
-  bool vazia = store::ABERTURA(ctx, Area::BOLETO, true);
-  if (vazia) {
-    vazia = store::tabela(ctx.areas, Area::BOLETO)->zap().isOk();
-    vazia = store::fecha(ctx.areas, Area::BOLETO).isOk() && vazia;
+  bool vazia;
+  {
+    const store::SelecaoGuardada selecao(ctx.areas);
+    vazia = store::ABERTURA(ctx, Area::BOLETO, true);
+    if (vazia) {
+      vazia = store::tabela(ctx.areas, Area::BOLETO)->zap().isOk();
+      vazia = store::fecha(ctx.areas, Area::BOLETO).isOk() && vazia;
+    }
   }
-  (void)ctx.areas.select(antes);
   if (!vazia)
     console::AVISOSN(ctx,
                      {"Atenção! Os boletos enviados não puderam ser apagados da tabela."_cp,

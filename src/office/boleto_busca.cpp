@@ -42,7 +42,7 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
     (void)r.setOrder(ordem);  // an order already in use: only the index number changes
     return l;
   }
-  const int antes = ctx.areas.current();
+  const store::SelecaoGuardada selecao(ctx.areas);
   const std::string inicio = ctx.LOCARQ;
   std::optional<Localizado> achado;
   if (store::BUSCA_OUTRO(ctx, chave.chave(), 1, 0, true)) {
@@ -51,7 +51,6 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
     (void)store::MUDADIR(ctx, inicio);
   }
   if (rt::db::Table* t = store::tabela(ctx.areas, Area::IMP0910)) (void)t->setOrder(ordem);
-  (void)ctx.areas.select(antes);
   return achado;
 }
 

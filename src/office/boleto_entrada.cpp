@@ -81,26 +81,26 @@ bool nossoNumeroUsado(rt::db::Table& t, Decimal nro) {
   return usado;
 }
 
+// The slip appended to table 67 under its append lock. False after saying why.
+bool acrescenta(store::Contexto& ctx, const EntradaBoleto& e) {
+  const store::SelecaoGuardada boleto(ctx.areas, Area::BOLETO);
+  if (!store::ADD_REC(ctx, 0)) return false;  // waits for the append lock, as every terminal does
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
+  rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
+  if (s) s = t.put("NOSSONRO", e.NOSSONRO);
+  if (s) s = t.put("DATADOC", e.DATADOC);
+  if (s) s = t.put("VALORDOC", e.VALORDOC);
+  if (s) s = t.put("NOMESAC", e.NOMESAC);
+  if (s) s = t.put("CPFSAC", e.CPFSAC);
+  if (s) s = t.flush();
+  const bool liberado = store::DESTRAVA(ctx);
+  return store::gravou(ctx, s, "BOLETO") && liberado;
+}
+
 // The slip appended to table 67, then the office's next bank reference number (one past the
 // greatest used) kept in DEFINE, both under their locks. False after saying why.
 bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
-  const int antes = ctx.areas.current();
-  (void)store::seleciona(ctx.areas, Area::BOLETO);
-  bool ok = store::ADD_REC(ctx, 0);  // waits for the append lock, as every terminal does
-  if (ok) {
-    rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
-    rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
-    if (s) s = t.put("NOSSONRO", e.NOSSONRO);
-    if (s) s = t.put("DATADOC", e.DATADOC);
-    if (s) s = t.put("VALORDOC", e.VALORDOC);
-    if (s) s = t.put("NOMESAC", e.NOMESAC);
-    if (s) s = t.put("CPFSAC", e.CPFSAC);
-    if (s) s = t.flush();
-    const bool liberado = store::DESTRAVA(ctx);
-    ok = store::gravou(ctx, s, "BOLETO") && liberado;
-  }
-  (void)ctx.areas.select(antes);
-  if (!ok) return false;
+  if (!acrescenta(ctx, e)) return false;
   const Decimal proximo = e.NOSSONRO + Decimal(1);
   return gravaDefine(ctx, [proximo](rt::db::Table& d) {
     if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::Status();
@@ -215,7 +215,7 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
   EntradaBoleto e;
   e.NOSSONRO = conta->BOL_NOSNRO;
   e.DATADOC = hoje;
-  const int antes = ctx.areas.current();
+  const store::SelecaoGuardada selecao(ctx.areas);
   if (!store::ABERTURA(ctx, Area::BOLETO)) return;  // the opener said why
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
   (void)t.goTop();  // a move of a table only read writes nothing
@@ -230,7 +230,6 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
     console::MENS(ctx);
   }
   (void)store::fecha(ctx.areas, Area::BOLETO);  // every slip was written and released
-  (void)ctx.areas.select(antes);
 }
 
 }  // namespace office

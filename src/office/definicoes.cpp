@@ -4,6 +4,7 @@
 #include "store/areas.h"
 #include "store/recusa.h"
 #include "store/travas.h"
+#include "store/uso_tabela.h"
 
 namespace office {
 
@@ -13,11 +14,11 @@ using store::Area;
 
 // DEFINE selected on its record for `faz`; the area and the open are as before afterwards.
 bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>& faz) {
-  const int antes = ctx.areas.current();
-  const bool aberta = store::aberta(ctx.areas, Area::DEFINE);
-  if (!aberta && !store::ABERTURA(ctx, Area::DEFINE)) return false;  // the opener said why
+  // Only read or already written and released when the guard closes it: closing loses nothing.
+  const store::UsoTabela define(ctx, Area::DEFINE);
+  if (!define.ok()) return false;  // the opener said why
   bool ok = false;
-  rt::db::Table& t = *store::tabela(ctx.areas, Area::DEFINE);
+  rt::db::Table& t = *define;
   rt::Status s = store::seleciona(ctx.areas, Area::DEFINE);
   if (s) s = t.goTop();
   if (!s || t.eof()) {
@@ -25,9 +26,6 @@ bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>&
   } else {
     ok = faz(t);
   }
-  // Only read or already written and released: closing loses nothing.
-  if (!aberta) (void)store::fecha(ctx.areas, Area::DEFINE);
-  (void)ctx.areas.select(antes);
   return ok;
 }
 

@@ -13,6 +13,7 @@
 #include "store/abertura.h"
 #include "store/areas.h"
 #include "store/cpf.h"
+#include "store/uso_tabela.h"
 
 namespace office {
 
@@ -36,10 +37,10 @@ void avisa(store::Contexto& ctx, std::string_view texto) {
 // The client's notes (rows of table 11 with CODERR 0; the checker's errors are not sent), each
 // ended by CR LF. Nothing, after saying so, when the client has no row in this folder.
 std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& cpf) {
-  const int antes = ctx.areas.current();
-  const bool aberta = store::aberta(ctx.areas, Area::IMP1110);
-  if (!aberta && !store::ABERTURA(ctx, Area::IMP1110)) return std::nullopt;  // the opener said why
-  rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1110);
+  // Only read: the guard closes it when it opened it, and gives the selection back.
+  const store::UsoTabela notas(ctx, Area::IMP1110);
+  if (!notas.ok()) return std::nullopt;  // the opener said why
+  rt::db::Table& t = *notas;
   const store::Cpf chave(cpf);
   std::optional<std::string> corpo;
   if (t.setOrder(1) && t.seek(chave.chave()) && t.found()) {
@@ -50,8 +51,6 @@ std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& c
     const std::string pontuado = rt::text::transform(std::string(alltrim(cpf)), "@R 999.999.999-99");
     console::AVISOSN(ctx, {"CPF " + pontuado + " nao encontrado!", "Para enviar as pendencias ele deve estar na pasta atual"}, 0);
   }
-  if (!aberta) (void)store::fecha(ctx.areas, Area::IMP1110);  // only read
-  (void)ctx.areas.select(antes);
   return corpo;
 }
 

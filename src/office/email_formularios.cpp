@@ -168,12 +168,11 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
         // The taxpayer list shows the current area, and the menu leaves its settings tables
         // current: the register is made current for the list, and the area given back after.
         const TeclaF1 f1(ctx.console, [&ctx, &listas] {
-          const int antes = ctx.areas.current();
+          const store::SelecaoGuardada selecao(ctx.areas);
           const bool registro = store::aberta(ctx.areas, store::Area::IMP0910)
                                     ? store::seleciona(ctx.areas, store::Area::IMP0910).isOk()
                                     : store::ABERTURA(ctx, store::Area::IMP0910);
           if (registro) listas.GERAL();
-          (void)ctx.areas.select(antes);
         });
         const bool saiu = read.run().escaped;
         ctx.QUALHLP = ajudaAntes;

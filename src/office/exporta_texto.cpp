@@ -46,7 +46,7 @@ constexpr std::string_view kLetras = "BDPCSRV";
 }  // namespace
 
 bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
-  rt::db::Table* t = ctx.areas.table(ctx.areas.current());
+  rt::db::Table* t = ctx.areas.currentTable();
   const std::string destino = console::caminhoLinux(ctx, ctx.LOCTRAB + std::string(nome));
   const rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, std::string(nome))
                                     : rt::db::copyToDelimited(*t, destino);
@@ -70,7 +70,7 @@ bool EXPORTA(store::Contexto& ctx) {
       console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 1, 1);
   if (escolha < 1 || escolha > static_cast<int>(kItens.size())) return false;
   const ItemExporta& item = kItens[static_cast<std::size_t>(escolha - 1)];
-  const int antes = ctx.areas.current();
+  const store::SelecaoGuardada selecao(ctx.areas);
   // The register is open for the whole run; the other tables only for the copy.
   const bool propria = item.tabela != Area::IMP0910;
   if (propria && !store::ABERTURA(ctx, item.tabela)) return false;
@@ -81,7 +81,6 @@ bool EXPORTA(store::Contexto& ctx) {
   // Nothing was changed in the table: closing it and going back to the caller's area cannot
   // lose anything.
   if (propria) (void)store::fecha(ctx.areas, item.tabela);
-  (void)ctx.areas.select(antes);
   return ok;
 }
 

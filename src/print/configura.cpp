@@ -21,17 +21,14 @@ using rt::text::Decimal;
 
 namespace {
 
-constexpr int kModelos = store::numero(store::Area::PRINTS);
-constexpr int kConfImp = store::numero(store::Area::CONFIMP);
-
 // Writes into the terminal's printer record under its 5-second lock; the record keeps its
 // old values when the lock or a write is refused (said to the user).
 bool gravaRegistro(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
-  const int antes = ctx.areas.current();
+  const store::SelecaoGuardada selecao(ctx.areas);
   bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
   if (ok) {
-    (void)ctx.areas.select(kConfImp);
-    rt::db::Table& t = *ctx.areas.table(kConfImp);
+    (void)store::seleciona(ctx.areas, store::Area::CONFIMP);
+    rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
     ok = t.seek(ctx.NUSU) && t.found() && store::REC_LOCK(ctx, 5);
     if (ok) {
       rt::Status s = grava(t);
@@ -46,7 +43,6 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::Status(rt::db::
       }
     }
   }
-  (void)ctx.areas.select(antes);
   return ok;
 }
 
@@ -107,50 +103,54 @@ void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade
 }
 
 bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
-  const int antes = ctx.areas.current();
-  if (!store::ABERTURA(ctx, store::Area::PRINTS)) return false;
-  (void)ctx.areas.select(kModelos);
-  if (grade) grade(ctx);
-  rt::db::Table& m = *ctx.areas.table(kModelos);
-  // The first marked row is the model; the other marks go; with none the first row is taken.
-  // A mark the table refuses is said, and the list is left as it stands.
-  const auto marca = [&](const char* valor) {
-    rt::Status s = m.put("CONFIM", std::string(valor));
-    if (s) s = m.flush();
-    // Flushed above, or the failure is said below: the release decides nothing.
-    (void)m.unlock();
-    return store::gravou(ctx, s, m.alias());
-  };
-  std::uint32_t escolhido = 0, primeiro = 0;
-  for (bool ok = m.goTop().isOk(); ok && !m.eof(); ok = m.skip(1).isOk()) {
-    if (m.isDeleted()) continue;
-    if (primeiro == 0) primeiro = m.recNo();
-    if (m.getText("CONFIM") != "S") continue;
-    if (escolhido == 0)
-      escolhido = m.recNo();
-    else if (store::REC_LOCK(ctx, 5) && !marca(" "))
-      break;
-  }
-  if (escolhido == 0 && primeiro != 0 && m.goTo(primeiro) && store::REC_LOCK(ctx, 5)) {
-    if (!marca("S")) {
-      (void)ctx.areas.select(antes);
-      return false;
+  ConfImp c = imp.conf;
+  bool semModelo = false;
+  // The model comes from the printers' list; the caller's area is selected again before the
+  // terminal's record is written.
+  const auto escolhe = [&]() -> bool {
+    const store::SelecaoGuardada selecao(ctx.areas);
+    if (!store::ABERTURA(ctx, store::Area::PRINTS)) return false;
+    (void)store::seleciona(ctx.areas, store::Area::PRINTS);
+    if (grade) grade(ctx);
+    rt::db::Table& m = *store::tabela(ctx.areas, store::Area::PRINTS);
+    // The first marked row is the model; the other marks go; with none the first row is taken.
+    // A mark the table refuses is said, and the list is left as it stands.
+    const auto marca = [&](const char* valor) {
+      rt::Status s = m.put("CONFIM", std::string(valor));
+      if (s) s = m.flush();
+      // Flushed above, or the failure is said below: the release decides nothing.
+      (void)m.unlock();
+      return store::gravou(ctx, s, m.alias());
+    };
+    std::uint32_t escolhido = 0, primeiro = 0;
+    for (bool ok = m.goTop().isOk(); ok && !m.eof(); ok = m.skip(1).isOk()) {
+      if (m.isDeleted()) continue;
+      if (primeiro == 0) primeiro = m.recNo();
+      if (m.getText("CONFIM") != "S") continue;
+      if (escolhido == 0)
+        escolhido = m.recNo();
+      else if (store::REC_LOCK(ctx, 5) && !marca(" "))
+        break;
     }
-    escolhido = primeiro;
-  }
-  if (escolhido == 0 || !m.goTo(escolhido)) {
+    if (escolhido == 0 && primeiro != 0 && m.goTo(primeiro) && store::REC_LOCK(ctx, 5)) {
+      if (!marca("S")) return false;
+      escolhido = primeiro;
+    }
     // No model to copy: the terminal's record keeps its printer.
-    (void)ctx.areas.select(antes);
-    (void)console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);
+    semModelo = escolhido == 0 || !m.goTo(escolhido);
+    if (semModelo) return false;
+    c.NOMEIMP = m.getText("NOMEIMP");
+    c.SEQ0 = m.getText("SEQ0");
+    c.SEQ1 = m.getText("SEQ1");
+    c.SEQ2 = m.getText("SEQ2");
+    c.SEQ3 = m.getText("SEQ3");
+    return true;
+  };
+  if (!escolhe()) {
+    if (semModelo)
+      (void)console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);
     return false;
   }
-  ConfImp c = imp.conf;
-  c.NOMEIMP = m.getText("NOMEIMP");
-  c.SEQ0 = m.getText("SEQ0");
-  c.SEQ1 = m.getText("SEQ1");
-  c.SEQ2 = m.getText("SEQ2");
-  c.SEQ3 = m.getText("SEQ3");
-  (void)ctx.areas.select(antes);
   const bool ok = gravaRegistro(ctx, [&c](rt::db::Table& t) {
     for (const auto& [nome, valor] : {std::pair<const char*, const std::string&>{"NOMEIMP", c.NOMEIMP}, {"SEQ0", c.SEQ0},
                                       {"SEQ1", c.SEQ1}, {"SEQ2", c.SEQ2}, {"SEQ3", c.SEQ3}})

@@ -80,13 +80,13 @@ std::string impressoraPadrao(const Impressao& imp, const platform::EnvLookup& en
 }
 
 bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& env) {
-  const int antes = ctx.areas.current();
+  const store::SelecaoGuardada selecao(ctx.areas);
   imp.conf.NOMEREDE = impressoraPadrao(imp, env);
   semeiaModelos(ctx);
   bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
   if (ok) {
-    (void)ctx.areas.select(store::numero(store::Area::CONFIMP));
-    rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::CONFIMP));
+    (void)store::seleciona(ctx.areas, store::Area::CONFIMP);
+    rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
     if (!t.seek(ctx.NUSU) || !t.found()) {
       ok = store::ADD_REC(ctx, 5);  // a record not had is said by ADD_REC
       if (ok) {
@@ -99,7 +99,6 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     if (ok) imp.conf = leRegistro(t);
   }
   imp.seq = montaSequencias(imp.conf.SEQ0, imp.conf.SEQ1, imp.conf.SEQ2, imp.conf.SEQ3);
-  (void)ctx.areas.select(antes);
   return ok;
 }
 

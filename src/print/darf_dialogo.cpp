@@ -17,6 +17,7 @@
 #include "store/areas.h"
 #include "store/recusa.h"
 #include "store/travas.h"
+#include "store/uso_tabela.h"
 #include "taxcalc/carne_leao.h"
 
 namespace print {
@@ -390,12 +391,10 @@ DialogoDarf dialogoDarf(std::array<Date, 8>& DAT_VENC) {
 }
 
 bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
-  constexpr int kDefine = store::numero(store::Area::DEFINE);
-  const int antes = ctx.areas.current();
-  const bool aberta = ctx.areas.isOpen(kDefine);
-  if (!aberta && !store::ABERTURA(ctx, store::Area::DEFINE)) return false;  // the opener said why
-  (void)ctx.areas.select(kDefine);
-  rt::db::Table& t = *ctx.areas.table(kDefine);
+  const store::UsoTabela define(ctx, store::Area::DEFINE);
+  if (!define.ok()) return false;  // the opener said why
+  (void)store::seleciona(ctx.areas, store::Area::DEFINE);
+  rt::db::Table& t = *define;
   bool ok = false;
   if (rt::Status s = t.goTop(); !s || t.eof()) {
     ok = store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
@@ -405,8 +404,6 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
     const bool liberado = store::DESTRAVA(ctx);
     ok = store::gravou(ctx, s, "DEFINE") && liberado;
   }
-  if (!aberta) (void)ctx.areas.close(kDefine);
-  (void)ctx.areas.select(antes);
   return ok;
 }
 

@@ -19,6 +19,7 @@
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 
 namespace print {
 
@@ -103,7 +104,7 @@ bool IMP_NAODOS(store::Contexto& ctx, Impressao& imp, PedidoImpTxt pedido, const
     (void)console::AVISOSN(ctx, "Selecione a impressora Nao DOS antes", 0);
     return false;
   }
-  if (const rt::db::Table* reg = ctx.areas.table(9)) {
+  if (const rt::db::Table* reg = store::tabela(ctx.areas, store::Area::IMP0910)) {
     pedido.EMAIL = reg->getText("EMAIL");
     pedido.CPF = reg->getText("CPF");
   }

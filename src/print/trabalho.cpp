@@ -245,8 +245,8 @@ FaixaTipo faixaDoTipo(int QUEIMP, int QUEPAG) {
 bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima) {
   console::MENS(ctx, 0, "Separando informações..."_cp);
   // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
-  if (!store::abreExclusivaAguardando(ctx, 1, store::aguardandoCarregar())) return false;
-  (void)ctx.areas.close(1);
+  if (!store::abreExclusivaAguardando(ctx, store::Area::IMP0110, store::aguardandoCarregar())) return false;
+  (void)store::fecha(ctx.areas, store::Area::IMP0110);
   for (int n = primeira; n <= ultima; ++n) {
     if (n == 9) continue;
     if (!store::ABERTURA(ctx, n)) return false;

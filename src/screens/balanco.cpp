@@ -17,6 +17,7 @@
 #include "screens/teclas.h"
 #include "screens/telas.h"
 #include "store/abertura.h"
+#include "store/uso_tabela.h"
 #include "taxcalc/balanco.h"
 #include "taxcalc/patrimonio.h"
 #include "taxcalc/rural.h"
@@ -149,10 +150,8 @@ void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
 // POEDESP (Ctrl-Enter in DESPNAO): the grid of the assets' monthly upkeep, with the expense
 // kinds at hand; DESPNAO becomes twelve times their sum and the balance is computed again.
 void POEDESP(AmbienteTela& a) {
-  const int antes = a.ctx.areas.current();
-  const int despesas = store::numero(store::Area::DESPESA);
-  const bool aberta = a.ctx.areas.isOpen(despesas);
-  if (aberta || store::ABERTURA(a.ctx, store::Area::DESPESA)) {
+  const store::UsoTabela despesas(a.ctx, store::Area::DESPESA);
+  if (despesas.ok()) {
     // Leaving the grid ends only the grid: the balance form goes on.
     const bool muda = a.grade.TECLAMUDA;
     // The grid has a frame of its own (window 4) with the note on what to list; closing it
@@ -163,9 +162,7 @@ void POEDESP(AmbienteTela& a) {
     a.grade.TECLAMUDA = muda;
     (void)taxcalc::TOTALDESP(a.calc);
     (void)taxcalc::VE_SALDO(a.calc);
-    if (!aberta) (void)a.ctx.areas.close(despesas);
   }
-  (void)a.ctx.areas.select(antes);
   a.grade.ULTTECLA = 0;
 }
 

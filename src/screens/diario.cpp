@@ -14,6 +14,7 @@
 #include "rt/text/strings.h"
 #include "rt/ui/binding.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/campos.h"
 #include "store/catalogo.h"
@@ -58,10 +59,12 @@ void transfere(store::Contexto& ctx, const store::Cpf& cpf) {
 }  // namespace
 
 std::optional<Conta> contaDoPlano(store::Contexto& ctx, std::string_view codigo) {
-  const int antes = ctx.areas.current();
-  if (!store::aberta(ctx.areas, Area::CONTAS) && !store::ABERTURA(ctx, Area::CONTAS)) return std::nullopt;
+  {
+    // The chart stays open for the next account; only the selection comes back.
+    const store::SelecaoGuardada selecao(ctx.areas);
+    if (!store::aberta(ctx.areas, Area::CONTAS) && !store::ABERTURA(ctx, Area::CONTAS)) return std::nullopt;
+  }
   rt::db::Table& t = *store::tabela(ctx.areas, Area::CONTAS);
-  (void)ctx.areas.select(antes);
   const std::string k = rt::text::padr(alltrim(codigo), 4);
   if (alltrim(k).empty()) return std::nullopt;
   (void)t.setOrder(1);

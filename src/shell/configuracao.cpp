@@ -184,12 +184,11 @@ class ServicosEstatus final : public grid::ServicosGrade {
 }  // namespace
 
 void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
-  const int antes = ctx.areas.current();
+  const store::SelecaoGuardada selecao(ctx.areas);
   ServicosEstatus servicos;
   grid::Grade g;
   g.servicos = &servicos;
   (void)grid::EDITA(ctx, g, tela);
-  (void)ctx.areas.select(antes);
 }
 
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
@@ -259,8 +258,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   const int m = static_cast<int>(mes.wholePart());
   if (m >= 1 && m <= 12) {
     const std::string chave = anoMes(ano, mes);
-    const int anterior = ctx.areas.current();
-    (void)store::seleciona(ctx.areas, store::Area::UFIRM);
+    const store::SelecaoGuardada selecao(ctx.areas, store::Area::UFIRM);
     bool travado;
     if (t.seek(chave) && t.found())
       travado = store::REC_LOCK(ctx, 5);
@@ -275,7 +273,6 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
       (void)store::DESTRAVA(ctx);
       (void)store::gravou(ctx, s, "TJM");  // said; the rate stays as the table had it
     }
-    (void)ctx.areas.select(anterior);
   }
   const Decimal cpmf = aj.VAL_CPMF;
   gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); });

@@ -5,6 +5,7 @@
 #include "grid/tracos.h"
 #include "rt/text/date.h"
 #include "shell/declara.h"
+#include "store/areas.h"
 #include "store/salva.h"
 
 namespace shell {
@@ -38,7 +39,7 @@ long long Declara::VETEMPO() {
 }
 
 long long Declara::VETAMHO() {
-  const int antes = p.areas.current();
+  const store::SelecaoGuardada selecao(p.areas);
   store::VE_LIM_NEG(dec);
   long long total = 0;
   for (int a = 21; a <= 34; ++a)
@@ -49,7 +50,6 @@ long long Declara::VETAMHO() {
   const grid::TracosPagina pagina = grid::tracosDaPagina(tela.pagina.TELA);
   if (pagina.copiaIdentificacao) copiaIdentificacao();
   if (pagina.copiaRegistro) copiaRegistro();
-  (void)p.areas.select(antes);
   return total;
 }
 

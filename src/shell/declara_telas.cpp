@@ -88,15 +88,13 @@ void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r,
 }  // namespace
 
 void Declara::copiaIdentificacao() {
-  const int antes = p.areas.current();
+  const store::SelecaoGuardada selecao(p.areas);
   gravaNaCopia(p, store::Area::TMP_01, dec.espelho.tabela01, dec.espelho.CPF);
-  (void)p.areas.select(antes);
 }
 
 void Declara::copiaRegistro() {
-  const int antes = p.areas.current();
+  const store::SelecaoGuardada selecao(p.areas);
   gravaNaCopia(p, store::Area::TMP_09, dec.espelho.registro, dec.espelho.CPF);
-  (void)p.areas.select(antes);
 }
 
 }  // namespace shell

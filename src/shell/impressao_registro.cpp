@@ -11,6 +11,7 @@
 #include "print/imp_txt.h"
 #include "shell/declara.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/estatus.h"
 
 namespace shell {
@@ -36,7 +37,7 @@ print::ServicosImpressao servicos(Program& p, print::ServicosImpressao s) {
   // Kind 5: the slips, after the dialog of the job's first taxpayer.
   s.DARF = print::servicoDarf([&p] { return escolhasDeImpressao(p); }, print::dialogoDarf(p.glob.DAT_VENC));
   s.MARCA = [](store::Contexto& ctx, int tela) {
-    (void)ctx.areas.select(9);
+    (void)store::seleciona(ctx.areas, store::Area::IMP0910);
     grid::Grade g;
     StatusDaMarca st;
     g.servicos = &st;
@@ -89,7 +90,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
     pedido.MOSCPF = q.cfg.MOSCPF;
     pedido.enviaEmail = base.enviaEmail;
     const bool ok = print::IMP_NAODOS(q, *imp, pedido, q.env);
-    (void)store::ABERTURA(q, 9);
+    (void)store::ABERTURA(q, store::Area::IMP0910);
     return ok;
   };
   return imp;

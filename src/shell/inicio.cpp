@@ -283,8 +283,7 @@ void registraPasta(Program& p) {
     if (store::gravou(p, t->goTo(achado), t->alias()) && t->getText("SELEC") != "S")
       (void)marca("S");  // gravaTravado says its own failure
   } else {
-    const int antes = p.areas.current();
-    (void)store::seleciona(p.areas, store::Area::DIRET);
+    const store::SelecaoGuardada diret(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
       rt::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
@@ -293,7 +292,6 @@ void registraPasta(Program& p) {
       (void)store::DESTRAVA(p);
       (void)store::gravou(p, s, t->alias());  // said; the folder is in use all the same
     }
-    (void)p.areas.select(antes);
   }
   (void)t->goTop();
 }

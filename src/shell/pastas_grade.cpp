@@ -23,7 +23,7 @@ class ServicosPastas final : public grid::ServicosGrade {
 }  // namespace
 
 void MOS_DIR(Program& p) {
-  const int antes = p.areas.current();
+  const store::SelecaoGuardada selecao(p.areas);
   if (!store::aberta(p.areas, store::Area::DIRET)) (void)store::SAI_ABRE(p, store::Area::DIRET);
   if (store::aberta(p.areas, store::Area::DIRET)) {
     // The grid has no frame of its own: what it covered comes back when it closes.
@@ -34,7 +34,6 @@ void MOS_DIR(Program& p) {
     g.servicos = &servicos;
     (void)grid::EDITA(p, g, 40);
   }
-  (void)p.areas.select(antes);
 }
 
 }  // namespace shell

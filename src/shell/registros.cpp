@@ -15,27 +15,9 @@ using store::inteiro;
 
 }  // namespace
 
-UsoTabela::UsoTabela(store::Contexto& ctx, store::Area area)
-    : ctx_(ctx), area_(area), anterior_(ctx.areas.current()) {
-  if (!store::aberta(ctx.areas, area)) {
-    if (!store::ABERTURA(ctx, area)) {
-      (void)ctx.areas.select(anterior_);
-      return;
-    }
-    abriu_ = true;
-  }
-  tabela_ = store::tabela(ctx.areas, area);
-}
-
-UsoTabela::~UsoTabela() {
-  if (abriu_) (void)store::fecha(ctx_.areas, area_);
-  (void)ctx_.areas.select(anterior_);
-}
-
 bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
   if (t.eof()) return false;
-  const int anterior = ctx.areas.current();
-  (void)store::seleciona(ctx.areas, area);
+  const store::SelecaoGuardada selecao(ctx.areas, area);
   bool ok = store::REC_LOCK(ctx, 5);  // a lock not had is said by REC_LOCK
   if (ok) {
     rt::Status s = escreve(t);
@@ -44,7 +26,6 @@ bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, cons
     const bool liberado = store::DESTRAVA(ctx);
     ok = store::gravou(ctx, s, t.alias()) && liberado;
   }
-  (void)ctx.areas.select(anterior);
   return ok;
 }
 

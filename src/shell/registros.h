@@ -11,31 +11,13 @@
 #include "shell/ajustes.h"
 #include "store/areas.h"
 #include "store/contexto.h"
+#include "store/uso_tabela.h"
 
 namespace shell {
 
-// A table in its work area for as long as this lives: opened by the opener when it was not
-// open (and closed again at the end), left as it is when the caller had it open. The area
-// selected before comes back at the end.
-class UsoTabela {
- public:
-  UsoTabela(store::Contexto& ctx, store::Area area);
-  ~UsoTabela();
-  UsoTabela(const UsoTabela&) = delete;
-  UsoTabela& operator=(const UsoTabela&) = delete;
-
-  // False when the table could not be had (the opener has told the user).
-  bool ok() const { return tabela_ != nullptr; }
-  rt::db::Table& operator*() const { return *tabela_; }
-  rt::db::Table* operator->() const { return tabela_; }
-
- private:
-  store::Contexto& ctx_;
-  store::Area area_;
-  int anterior_;
-  bool abriu_ = false;
-  rt::db::Table* tabela_ = nullptr;
-};
+// The settings tables are had with the store's guard: open while it lives, the selection
+// given back at its end.
+using store::UsoTabela;
 
 using Escrita = std::function<rt::Status(rt::db::Table&)>;
 

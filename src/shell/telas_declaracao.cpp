@@ -8,6 +8,7 @@
 #include "shell/servicos_declaracao.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/uso_tabela.h"
 #include "taxcalc/consistencia.h"
 
 namespace shell {
@@ -46,13 +47,8 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
     rt::db::Table* lista = store::tabela(p.areas, store::Area::TMP_11);
     if (lista == nullptr) return;
     // The rules' texts, degrees and screens come from the shipped message list.
-    const int antes = p.areas.current();
-    const bool mensagensAbertas = store::aberta(p.areas, store::Area::LISERRO);
-    if (mensagensAbertas || store::ABERTURA(p, store::Area::LISERRO)) {
-      (void)taxcalc::CONFERE(calc, *lista, modo, p.aj.VAL_CPMF);
-      if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
-    }
-    (void)p.areas.select(antes);
+    const store::UsoTabela mensagens(p, store::Area::LISERRO);
+    if (mensagens.ok()) (void)taxcalc::CONFERE(calc, *lista, modo, p.aj.VAL_CPMF);
   };
   const bool rodou = screens::GTELA(a, n);
   // Outside a screen the computation's redraws have nowhere to go.

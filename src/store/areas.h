@@ -1,112 +1,22 @@
-// Work areas by name. A table's number is also its work area: the declaration tables IMPnn10
-// of a data folder are 1-20, their per-terminal working copies TMP_nn are the same number
-// plus 20, and the program folder's tables are 40 and above. Code names the area, never the
-// bare number, so a reader sees which table is meant and a typo does not compile.
+// The work areas by name, as the store and the layers above it say them: `store::Area::TMP_02`.
+// The catalogue itself sits below the console (workareas/areas.h), which names its areas too;
+// these are the same names, not a copy.
 #pragma once
 
-#include "rt/base/status.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas.h"
+#include "workareas/selecao.h"
 
 namespace store {
 
-enum class Area : int {
-  Nenhuma = 0,  // the runtime's "no area selected"
-  IMP0110 = 1,
-  IMP0210 = 2,
-  IMP0310 = 3,
-  IMP0410 = 4,
-  IMP0510 = 5,
-  IMP0610 = 6,
-  IMP0710 = 7,
-  IMP0810 = 8,
-  IMP0910 = 9,
-  IMP1010 = 10,
-  IMP1110 = 11,
-  IMP1210 = 12,
-  IMP1310 = 13,
-  IMP1410 = 14,
-  IMP1510 = 15,
-  IMP1610 = 16,
-  IMP1710 = 17,
-  IMP1810 = 18,
-  IMP1910 = 19,
-  IMP2010 = 20,
-  TMP_01 = 21,  // working copy of IMP0110
-  TMP_02 = 22,  // working copy of IMP0210
-  TMP_03 = 23,  // working copy of IMP0310
-  TMP_04 = 24,  // working copy of IMP0410
-  TMP_05 = 25,  // working copy of IMP0510
-  TMP_06 = 26,  // working copy of IMP0610
-  TMP_07 = 27,  // working copy of IMP0710
-  TMP_08 = 28,  // working copy of IMP0810
-  TMP_09 = 29,  // working copy of IMP0910
-  TMP_10 = 30,  // working copy of IMP1010
-  TMP_11 = 31,  // working copy of IMP1110
-  TMP_12 = 32,  // working copy of IMP1210
-  TMP_13 = 33,  // working copy of IMP1310
-  TMP_14 = 34,  // working copy of IMP1410
-  TMP_15 = 35,  // working copy of IMP1510
-  TMP_16 = 36,  // working copy of IMP1610
-  TMP_17 = 37,  // working copy of IMP1710
-  TMP_18 = 38,  // working copy of IMP1810
-  TMP_19 = 39,  // working copy of IMP1910
-  DIRET = 40,
-  PRINTS = 41,
-  CONFIG = 42,
-  DEFINE = 43,
-  IMPCORRIG = 44,
-  HELPTXT = 45,
-  CODBENS = 46,
-  CODEPEN = 47,
-  CODDIVI = 48,
-  DESPESA = 49,
-  UFIRM = 51,
-  AUXBENS = 52,
-  AUXPAG = 53,
-  LISERRO = 54,
-  BANCOS = 55,
-  CORES = 56,
-  CONFIMP = 57,
-  OCUPACAO = 58,
-  CODNATUR = 59,
-  TABPAIS = 60,
-  TABEMBA = 61,
-  CONTAS = 62,
-  FOLHAPG = 63,
-  TABMUNI = 64,
-  TABLOGR = 65,
-  STATUS = 66,
-  BOLETO = 67,
-  DETALH = 68,
-  CODABENS = 69,
-  LISNOME = 70,
-};
+using workareas::Area;
+using workareas::SelecaoGuardada;
 
-// The area number the table engine and the catalogue work with.
-constexpr int numero(Area a) { return static_cast<int>(a); }
-
-// The working copy of declaration table `t` (IMP0110 .. IMP1910 give TMP_01 .. TMP_19).
-constexpr Area copia(Area t) { return static_cast<Area>(numero(t) + 20); }
-
-// The declaration table a working copy stands for (TMP_09 gives IMP0910).
-constexpr Area origem(Area copiaTrabalho) { return static_cast<Area>(numero(copiaTrabalho) - 20); }
-
-static_assert(copia(Area::IMP0910) == Area::TMP_09 && origem(Area::TMP_19) == Area::IMP1910);
-
-// The engine's work areas reached by name: the engine numbers its areas, these keep the number
-// out of the caller's sight. The console, below the store, names its areas with this header
-// too, which is why it holds only names and forwarders and depends on nothing but the engine.
-inline rt::db::Table* tabela(const rt::db::WorkAreas& areas, Area a) {
-  return areas.table(numero(a));
-}
-inline bool aberta(const rt::db::WorkAreas& areas, Area a) {
-  return areas.isOpen(numero(a));
-}
-inline rt::Status seleciona(rt::db::WorkAreas& areas, Area a) {
-  return areas.select(numero(a));
-}
-inline rt::Status fecha(rt::db::WorkAreas& areas, Area a) {
-  return areas.close(numero(a));
-}
+using workareas::aberta;
+using workareas::copia;
+using workareas::fecha;
+using workareas::numero;
+using workareas::origem;
+using workareas::seleciona;
+using workareas::tabela;
 
 }  // namespace store

@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "console/janelas.h"
 #include "console/pastas.h"
 #include "platform/archive.h"
 #include "platform/drive.h"
@@ -280,7 +279,7 @@ bool VOMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, 
 // ---------------------------------------------------------------- every folder
 
 bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
-  ctx.janelas.FECHAJAN(1);
+  ctx.relato().fechaBarra();
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
   bool ok = true;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {

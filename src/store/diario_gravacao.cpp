@@ -14,6 +14,7 @@
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/cpf.h"
 #include "store/diario_restauracao.h"
@@ -347,7 +348,7 @@ Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
 
 Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes,
                     const std::function<void(int)>& depois, const std::function<void(int)>& meio) {
-  const int atual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   for (const TabelaDiario& tab : d.tabelas) {
     if (antes) antes(tab.numero);
     if (!abreExclusivaAguardando(ctx, tab.numero, tab.numero == 1 ? aguardandoSalvar() : aguardandoCarregar()))
@@ -358,8 +359,6 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
     if (!f) return f;
     if (depois) depois(tab.numero);
   }
-  // Only the selection put back (an area number is always valid): nothing is written here.
-  (void)ctx.areas.select(atual);
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
 }
 

@@ -3,6 +3,7 @@
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 
 namespace store {
 
@@ -11,16 +12,12 @@ namespace {
 // The name of a code, or nothing when the table lacks it or cannot be opened. The area that
 // was selected is left selected.
 std::optional<std::string> nome(Contexto& ctx, int codigo) {
-  const int atual = ctx.areas.current();
-  if (!aberta(ctx.areas, Area::STATUS) && !ABERTURA(ctx, Area::STATUS)) {
-    (void)ctx.areas.select(atual);
-    return std::nullopt;
-  }
+  const SelecaoGuardada selecao(ctx.areas);
+  if (!aberta(ctx.areas, Area::STATUS) && !ABERTURA(ctx, Area::STATUS)) return std::nullopt;
   rt::db::Table& t = *tabela(ctx.areas, Area::STATUS);
   std::optional<std::string> r;
   if (t.orderCount() > 0 && t.seek(rt::text::Decimal(codigo)) && t.found())
     r = rt::text::padr(t.getText("DESCRICAO"), 13);
-  (void)ctx.areas.select(atual);
   return r;
 }
 

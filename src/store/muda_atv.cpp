@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "store/copia_trabalho.h"
 #include "store/salva.h"
 #include "store/tabelas_declaracao.h"
@@ -113,7 +114,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   EspelhoDeclaracao& e = dec.espelho;
   const std::string velho = rt::text::padr(antigo, 1);
   if (velho == novo) return true;
-  const int areaAtual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
 
   // No side yet (a new taxpayer): what the copies hold belongs to no side and is not saved
   // under a blank one, where no side would ever load it again; it becomes the side chosen.
@@ -122,29 +123,20 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   // The save writes the copies under the side in ATV_BRASIL: the side they hold.
   e.registro.txt("ATV_BRASIL", velho);
   for (int n = kPrimeira; !semLado && n <= kUltima; ++n) {
-    if (!SALVA_PARC(ctx, dec, n, 0)) {
-      (void)ctx.areas.select(areaAtual);
-      return false;
-    }
+    if (!SALVA_PARC(ctx, dec, n, 0)) return false;
   }
 
   std::array<Lados, kUltima - kPrimeira + 1> lados;
   bool resumoNaTabela = true;
   for (int n = kPrimeira; n <= kUltima; ++n) {
     Lados& l = lados[static_cast<std::size_t>(n - kPrimeira)];
-    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) {
-      (void)ctx.areas.select(areaAtual);
-      return false;
-    }
+    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) return false;
     if (!semLado) continue;
     // The copies' rows as they are (put back if the switch fails) and on the new side, after
     // what the tables already hold there; the one rural summary is the table's when it has one.
     std::vector<Linha> noLado;
     l.antigo.clear();
-    if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) {
-      (void)ctx.areas.select(areaAtual);
-      return false;
-    }
+    if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) return false;
     if (n == kPrimeira) resumoNaTabela = !l.novo.empty();
     if (n != kPrimeira || !resumoNaTabela) l.novo.insert(l.novo.end(), noLado.begin(), noLado.end());
   }
@@ -158,7 +150,6 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
     for (int n = kPrimeira; n <= kUltima; ++n)
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
     if (!semLado) PRENCHEMOL(ctx, dec, velho);
-    (void)ctx.areas.select(areaAtual);
     return false;
   }
   e.registro.txt("ATV_BRASIL", std::string(novo));
@@ -168,7 +159,6 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   } else {
     PRENCHEMOL(ctx, dec, novo);
   }
-  (void)ctx.areas.select(areaAtual);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/acerto.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/recusa.h"
 #include "store/travas.h"
@@ -192,7 +193,7 @@ rt::db::Table* registroConfig(Contexto& ctx) {
 }  // namespace
 
 std::string leConfig(Contexto& ctx, std::string_view campo) {
-  const int atual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
   std::string v;
   if (c != nullptr) {
@@ -200,12 +201,11 @@ std::string leConfig(Contexto& ctx, std::string_view campo) {
     if (const auto* t = std::get_if<std::string>(&valor)) v = *t;
     if (const auto* d = std::get_if<rt::text::Date>(&valor)) v = rt::text::dtos(*d);
   }
-  (void)ctx.areas.select(atual);
   return v;
 }
 
 bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
-  const int atual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
   bool ok = c != nullptr && REC_LOCK(ctx, 5);
   if (ok) {
@@ -215,7 +215,6 @@ bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& val
     // Committed above, or the failure said: the release decides nothing.
     (void)c->unlock();
   }
-  (void)ctx.areas.select(atual);
   return ok;
 }
 

@@ -53,6 +53,12 @@ class Relato {
               std::initializer_list<std::string_view> botoes) {
     return escolha(std::span<const std::string>(texto(linhas)), std::span<const std::string>(texto(botoes)));
   }
+  // Whether the user gives up a wait: an Esc typed meanwhile, read (and taken) between two tries
+  // of a lock. Quiet: never, and the wait lasts its time.
+  virtual bool desiste() { return false; }
+  // The top row's bar taken off before a run over every folder, which draws the screen again
+  // at its end.
+  virtual void fechaBarra() {}
   // A notice left open while the store works, until `fimEspera`.
   virtual void espera(std::string_view /*texto*/) {}
   // The same while another terminal is waited for: out at once, as nothing reads the keyboard

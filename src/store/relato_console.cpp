@@ -1,10 +1,12 @@
 #include "store/relato_console.h"
 
+#include <chrono>
 #include <vector>
 
 #include "console/alerta.h"
 #include "console/janelas.h"
 #include "console/mensagens.h"
+#include "rt/term/keys.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "store/cpf.h"
@@ -13,6 +15,7 @@ namespace store {
 
 namespace {
 
+constexpr int kJanelaBarra = 1;       // the top row's bar
 constexpr int kJanelaDeclaracao = 3;  // the open declaration's frame
 constexpr int kJanelaAviso = 10;      // the message window of MENS
 
@@ -51,6 +54,14 @@ char RelatoConsole::letra(std::string_view texto, std::string_view teclas, char 
 int RelatoConsole::escolha(std::span<const std::string> linhas, std::span<const std::string> botoes) {
   return console::alerta(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()),
                          std::vector<std::string>(botoes.begin(), botoes.end()));
+}
+
+bool RelatoConsole::desiste() {
+  return ctx_.console.inkey(std::chrono::milliseconds(0)).code == rt::term::key::Esc;
+}
+
+void RelatoConsole::fechaBarra() {
+  ctx_.janelas.FECHAJAN(kJanelaBarra);
 }
 
 void RelatoConsole::espera(std::string_view texto) {

@@ -1,6 +1,7 @@
 // The store's reports shown with the console: the status row and message windows of MENS, the
 // alerts and questions of AVISOSN, and the save's and load's progress written into the
-// declaration's frame (window 3) or into the wait notice (window 10).
+// declaration's frame (window 3) or into the wait notice (window 10), the Esc read to give up a
+// wait, and the top row's bar (window 1) closed.
 #pragma once
 
 #include <span>
@@ -25,6 +26,8 @@ class RelatoConsole final : public Relato {
   char letra(std::string_view texto, std::string_view teclas, char padrao) override;
   using Relato::escolha;
   int escolha(std::span<const std::string> linhas, std::span<const std::string> botoes) override;
+  bool desiste() override;
+  void fechaBarra() override;
   void espera(std::string_view texto) override;
   void aguarda(std::string_view texto) override;
   void fimEspera() override;

@@ -67,7 +67,7 @@ void empacotaPrograma(Contexto& ctx) {
       indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
     // A scratch area, the one number between the program's tables that has none: the table's
     // own area may hold it open shared.
-    const int area = 50;
+    const int area = numero(Area::Rascunho);
     (void)ctx.areas.close(t->numero);
     Status s = refazTabela(ctx, area, *t, arquivo, indices, 5);
     if (!s) ctx.relato().linha(nome + std::string(".DBF em uso. Não foi compactado."_cp));

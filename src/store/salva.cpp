@@ -10,6 +10,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
 #include "store/recusa.h"
@@ -464,7 +465,7 @@ void dizFalhaDoDiario(Contexto& ctx, const Cpf& cpf, const std::string& texto) {
 
 bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
-  const int areaAtual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   VE_LIM_NEG(dec);
   e.registro.num("TAM_USO", tamanhoDeUso(ctx));
 
@@ -499,10 +500,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   todas.insert(todas.end(), numeros.begin(), numeros.end());
   if (ok) ok = gravaTabelas(ctx, dec, *trava, todas, modo);
   ctx.relato().fimEspera();
-  if (!ok) {
-    (void)ctx.areas.select(areaAtual);
-    return false;
-  }
+  if (!ok) return false;
   const bool transfere = transfereDepois(dec, modo);
   if (modo == 0 || transfere) retomaCopias(ctx, numeros, posicoes);
   if (modo == 1) {
@@ -513,33 +511,30 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     FECHA_PROV(ctx);
   }
   e.SEM_SALV = agora(ctx);
-  (void)ctx.areas.select(areaAtual);
   return true;
 }
 
 bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310)) return false;
   EspelhoDeclaracao& e = dec.espelho;
-  const int areaAtual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   const std::vector<int> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) dizFalhaDoDiario(ctx, e.CPF, textoRecusa(trava.status(), "o diário de gravação"_cp));
   bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
-  if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);
-  (void)ctx.areas.select(areaAtual);
+  if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)fecha(ctx.areas, copia(static_cast<Area>(n)));
   return ok;
 }
 
 void SAL_DEC(Contexto& ctx, Declaracao& dec) {
-  const int areaAtual = ctx.areas.current();
+  const SelecaoGuardada selecao(ctx.areas);
   if (dec.opcoes.TEMP_SAL < 98) {
     // SALVATUDO says why a save failed; the timed save comes again at its next interval.
     (void)SALVATUDO(ctx, dec, 0);
     dec.espelho.SEM_SALV = agora(ctx);
   }
-  (void)ctx.areas.select(areaAtual);
 }
 
 }  // namespace store

@@ -5,7 +5,6 @@
 
 #include "platform/paths.h"
 #include "rt/db/file.h"
-#include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
@@ -19,8 +18,6 @@ using rt::Error;
 using rt::Status;
 
 constexpr std::string_view kNaoFicou = "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp;
-
-bool esc(Contexto& ctx) { return ctx.console.inkey(0ms).code == rt::term::key::Esc; }
 
 // What is worth waiting for: another terminal's lock or exclusive open.
 bool passa(const Status& s) { return s.code() == Error::kLocked || s.code() == Error::kInUse; }
@@ -37,7 +34,7 @@ bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std:
     ctx.console.refresh();
     const bool sempre = segundos == 0;
     int meios = segundos * 2;
-    while (sempre || (meios > 0 && !esc(ctx))) {
+    while (sempre || (meios > 0 && !ctx.relato().desiste())) {
       ctx.espera.dorme(500ms);
       if (!sempre) --meios;
       s = tenta();
@@ -113,7 +110,7 @@ bool REC_LOCK(Contexto& ctx, int segundos) {
   if (passa(s)) {
     ctx.relato().linha(std::string("Aguardando registro ficar disponível no arquivo "_cp) + t->alias(), true);
     int meios = segundos * 2;
-    while (meios > 0 && !esc(ctx)) {
+    while (meios > 0 && !ctx.relato().desiste()) {
       s = t->lockRecord();
       if (s) {
         ctx.relato().linha({});

@@ -8,6 +8,7 @@
 #include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/resumo.h"
 #include "taxcalc/tax_year.h"
@@ -76,7 +77,7 @@ Decimal POERESTO(Contexto& c, int primeiro) {
       {"Doacoes em especie ou Bens", v.NDOABENS},
       {"Valor usado para ajustes no caixa", v.NAJUSTE},
   };
-  rt::db::Table* t = c.areas.table(68);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::DETALH);
   Gravacoes grava(c.saida);
   Decimal total;
   for (std::size_t i = primeiro == 1 ? 0 : 5; i < std::size(linhas); ++i) {

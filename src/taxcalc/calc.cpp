@@ -6,6 +6,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/pagamentos.h"
 #include "taxcalc/patrimonio.h"
@@ -21,7 +22,7 @@ namespace {
 // The monthly self-assessed tax on the other side first (the current income row's I1_11
 // inverted), then on its own side again.
 void leaoDosDoisLados(Contexto& c, int show) {
-  rt::db::Table* t = c.areas.table(22);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02);
   const bool temLinha = t != nullptr && !t->eof() && t->recNo() > 0;
   std::string lado;
   Gravacoes grava(c.saida);

@@ -9,6 +9,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/rendimentos.h"
@@ -33,7 +34,7 @@ std::string campoLeao(int coluna, int mes) {
 // The interest rates of the table UFIRM (area 51) by "YYYYMM"; empty when it is not open.
 std::map<std::string, Decimal> taxas(const Contexto& c) {
   std::map<std::string, Decimal> r;
-  rt::db::Table* t = c.areas.table(51);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::UFIRM);
   if (t == nullptr) return r;
   const int anomes = t->fieldIndex("ANOMES"), tjm = t->fieldIndex("TJM");
   Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
@@ -246,7 +247,7 @@ void naLinha(Gravacoes& grava, rt::db::Table& t, std::uint32_t linha, const Matr
 MatrizLeao dasLinhas(Contexto& c, Gravacoes& grava, EstadoLeao& e, const Pessoa& p, bool titular, int cal,
                      Decimal& previdencia) {
   MatrizLeao m{};
-  if (rt::db::Table* t = c.areas.table(22)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02)) {
     const int tipo = t->fieldIndex("I1_1"), lado = t->fieldIndex("I1_11"), dep = t->fieldIndex("I1_8"),
               ano = t->fieldIndex("I1_4");
     Varredura(*t, &grava).cada([&](rt::db::Table& r, std::uint32_t) {
@@ -294,7 +295,7 @@ MatrizLeao dasLinhas(Contexto& c, Gravacoes& grava, EstadoLeao& e, const Pessoa&
   // The alimony paid (payment codes 30-34) is deducted in the month it was paid.
   std::array<Decimal, 13> pensao{};
   if (titular) {
-    if (rt::db::Table* t = c.areas.table(26)) {
+    if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06)) {
       const int codigo = t->fieldIndex("I6_3");
       Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
         const std::int64_t cod = numero(r, codigo).wholePart();
@@ -330,7 +331,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
   if (c.d.LEAO_CAL) return;
   Gravacoes grava(c.saida);
   if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
-  rt::db::Table* rendas = c.areas.table(22);
+  rt::db::Table* rendas = store::tabela(c.areas, store::Area::TMP_02);
   const bool titular = rendas == nullptr || rendas->eof() || rendas->getText("I1_11") != "N";
   const int cal = c.calAuto();
   const bool pelasLinhas = cal == 1 || cal == 3;
@@ -342,7 +343,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
     c.poe("I13_04", Decimal());
   }
 
-  rt::db::Table* grade = c.areas.table(32);
+  rt::db::Table* grade = store::tabela(c.areas, store::Area::TMP_12);
   // The people of the side, and whose months the screen's matrix holds (the row copy 32 is on).
   std::vector<Pessoa> pessoas;
   std::uint32_t mostrada = 0;

@@ -9,6 +9,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/pagamentos.h"
 
@@ -52,8 +53,8 @@ bool sim(std::string_view s) {
 
 // Visits every row of copy `area` (nothing when it is not open).
 template <class F>
-void cadaLinha(Contexto& c, int area, F&& f) {
-  if (rt::db::Table* t = c.areas.table(area))
+void cadaLinha(Contexto& c, store::Area area, F&& f) {
+  if (rt::db::Table* t = store::tabela(c.areas, area))
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) { f(r); });
 }
 
@@ -77,7 +78,7 @@ void pagina4(Contexto& c, std::vector<int>& r) {
   // The carnê-leão months of the people's rows (copy 32).
   bool semRecolher = false;
   std::array<Decimal, 13> pessoaFisica{}, exterior{};
-  cadaLinha(c, 32, [&](rt::db::Table& g) {
+  cadaLinha(c, store::Area::TMP_12, [&](rt::db::Table& g) {
     const bool titular = vazio(g.getText("CPFDEPEN"));
     for (int m = 1; m <= 12; ++m) {
       if (g.getNumber("I2_6" + mm(m)) > Decimal() && g.getNumber("I2_5" + mm(m)).isZero()) semRecolher = true;
@@ -120,7 +121,7 @@ void pagina4(Contexto& c, std::vector<int>& r) {
 }
 
 void rendimentos(Contexto& c, std::vector<int>& r) {
-  cadaLinha(c, 22, [&](rt::db::Table& t) {
+  cadaLinha(c, store::Area::TMP_02, [&](rt::db::Table& t) {
     const std::string tipo = t.getText("I1_1");
     if (tipo != "J" && tipo != "D") return;
     const bool titular = tipo == "J";
@@ -141,7 +142,7 @@ void rendimentos(Contexto& c, std::vector<int>& r) {
 }
 
 void dependentes(Contexto& c, std::vector<int>& r) {
-  cadaLinha(c, 23, [&](rt::db::Table& t) {
+  cadaLinha(c, store::Area::TMP_03, [&](rt::db::Table& t) {
     if (vazio(t.getText("NOMEDEPEN"))) r.push_back(15);
     const std::int64_t codigo = t.getNumber("CODIDEPEN").wholePart();
     if (codigo == 0) r.push_back(16);
@@ -167,7 +168,7 @@ void pagamentos(Contexto& c, std::vector<int>& r) {
   const store::RegistroEspelho& t1 = c.d.tabela01;
   bool manutencao = false;
   Decimal exterior;
-  cadaLinha(c, 24, [&](rt::db::Table& t) {
+  cadaLinha(c, store::Area::TMP_04, [&](rt::db::Table& t) {
     const std::int64_t codigo = t.getNumber("I7_5").wholePart();
     if (codigo >= 1 && codigo <= 28) manutencao = true;
     if (sim(t.getText("I7_7"))) exterior += t.getNumber("I7_4");
@@ -185,7 +186,7 @@ void pagamentos(Contexto& c, std::vector<int>& r) {
   const Decimal dependentes = NRODP(c);
   const Decimal beneficiarios = c.num("DESPALIM");
   Decimal medicas, planos;
-  cadaLinha(c, 26, [&](rt::db::Table& t) {
+  cadaLinha(c, store::Area::TMP_06, [&](rt::db::Table& t) {
     const std::int64_t codigo = t.getNumber("I6_3").wholePart();
     if (vazio(t.getText("I6_1"))) r.push_back(18);
     const std::string doc(rt::text::alltrim(t.getText("I6_2")));
@@ -214,13 +215,13 @@ void ganhos(Contexto& c, std::vector<int>& r) {
   if (!sim(reg.txt("RETIFICA"))) {
     // The previous year's totals as declared last year against this year's first column.
     Decimal declarados, anteriores;
-    cadaLinha(c, 24, [&](rt::db::Table& t) {
+    cadaLinha(c, store::Area::TMP_04, [&](rt::db::Table& t) {
       declarados += t.getNumber("I7_9");
       anteriores += t.getNumber("I7_3");
     });
     if (declarados != anteriores) r.push_back(40);
     declarados = anteriores = Decimal();
-    cadaLinha(c, 25, [&](rt::db::Table& t) {
+    cadaLinha(c, store::Area::TMP_05, [&](rt::db::Table& t) {
       declarados += t.getNumber("I8_6");
       anteriores += t.getNumber("I8_3");
     });
@@ -229,7 +230,7 @@ void ganhos(Contexto& c, std::vector<int>& r) {
     r.push_back(53);
   }
   bool temBem = false;
-  cadaLinha(c, 27, [&](rt::db::Table& t) {
+  cadaLinha(c, store::Area::TMP_07, [&](rt::db::Table& t) {
     const std::int64_t tipo = t.getNumber("TIPO_BEM").wholePart();
     if (tipo < 1 || tipo > 3) return;
     temBem = true;
@@ -255,7 +256,7 @@ void cadastro(Contexto& c, std::vector<int>& r, Decimal VAL_CPMF) {
   if (vazio(reg.txt("RECIBOANT"))) r.push_back(54);
   if (sim(reg.txt("TEMRURAL"))) {
     int imoveis = 0;
-    cadaLinha(c, 36, [&](rt::db::Table& t) {
+    cadaLinha(c, store::Area::TMP_16, [&](rt::db::Table& t) {
       ++imoveis;
       for (int k = 1; k <= 7; ++k)
         if (vazioCampo(t, "I2R_0" + std::to_string(k))) r.push_back(65 + k);
@@ -330,7 +331,7 @@ std::vector<int> regrasConferencia(Contexto& c, Decimal VAL_CPMF) { return regra
 
 std::map<int, MensagemErro> listaDeErros(const Contexto& c) {
   std::map<int, MensagemErro> r;
-  if (rt::db::Table* t = c.areas.table(54)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::LISERRO)) {
     Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
       r[static_cast<int>(l.getNumber("CODERR").wholePart())] =
           MensagemErro{l.getText("DESCRI"), static_cast<int>(l.getNumber("GRAU").wholePart()),

@@ -4,6 +4,7 @@
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/areas.h"
 #include "taxcalc/linhas.h"
 
 namespace taxcalc {
@@ -16,7 +17,7 @@ namespace {
 bool eDependente(Contexto& c, std::string_view cpf) {
   const std::string_view procurado = rt::text::alltrim(cpf);
   if (procurado.empty()) return false;
-  rt::db::Table* t = c.areas.table(23);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_03);
   if (t == nullptr) return false;
   bool achou = false;
   Varredura(*t).cada([&](rt::db::Table& d, std::uint32_t) {
@@ -41,7 +42,7 @@ CpfDependente VE_RELDEP(Contexto& c, std::string_view cpf, std::string_view camp
       if (eDependente(c, escolhido)) tomado = std::string(rt::text::alltrim(escolhido));
     }
   }
-  if (rt::db::Table* rendas = c.areas.table(22)) {
+  if (rt::db::Table* rendas = store::tabela(c.areas, store::Area::TMP_02)) {
     const std::string tipo = rt::text::padr(I1_1, 1);
     rendas->setFilter([tipo](const rt::db::Table& t) { return t.getText("I1_1") == tipo; });
   }

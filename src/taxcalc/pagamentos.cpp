@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rt/text/cp860.h"
+#include "store/areas.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/tax_year.h"
 
@@ -37,7 +38,7 @@ void FDE_TUDO(Contexto& c, int modo) {
   v.NEMPREGADO = v.NTOTEMPREG = v.DESPSIMP = Decimal();
   v.NADVOGADO = v.NALUGUEL = v.NDOABENS = v.NPARTIDO = v.NOUTROS = v.NAJUSTE = Decimal();
 
-  if (rt::db::Table* t = c.areas.table(26)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06)) {
     const int iCodigo = t->fieldIndex("I6_3"), iPago = t->fieldIndex("I6_4"), iNao = t->fieldIndex("I6_5");
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       const int cod = codigo(r, iCodigo);
@@ -100,7 +101,7 @@ void FDE_TUDO(Contexto& c, int modo) {
 
 Decimal NRODP(Contexto& c) {
   int dependentes = 0, beneficiarios = 0;
-  if (rt::db::Table* t = c.areas.table(23)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_03)) {
     const int iCodigo = t->fieldIndex("CODIDEPEN"), iNumero = t->fieldIndex("NRODEPEN");
     int posicao = 0;
     Gravacoes grava(c.saida);
@@ -122,7 +123,7 @@ Decimal FI13_11(Contexto& c) {
   NRODP(c);
   const std::size_t pessoas = static_cast<std::size_t>((c.v.N_DEPEN + c.num("DESPALIM")).wholePart()) + 1;
   std::vector<Decimal> slots(pessoas);
-  if (rt::db::Table* t = c.areas.table(26)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06)) {
     const int iCodigo = t->fieldIndex("I6_3"), iPago = t->fieldIndex("I6_4"), iPessoa = t->fieldIndex("I6_6");
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       const int cod = codigo(r, iCodigo);
@@ -141,7 +142,7 @@ Decimal FI13_11(Contexto& c) {
 
 Decimal FDOAPAG(Contexto& c, Decimal valor) {
   c.d.JA_CALC = false;
-  rt::db::Table* t = c.areas.table(26);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06);
   if (t == nullptr || t->eof()) return valor;
   const int cod = static_cast<int>(t->getNumber("I6_3").wholePart());
   if (cod >= 1 && cod <= 6) {
@@ -162,7 +163,7 @@ Decimal FDOAPAG(Contexto& c, Decimal valor) {
 }
 
 Decimal FCONFNDEDU(Contexto& c, Decimal valor) {
-  rt::db::Table* t = c.areas.table(26);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06);
   if (t == nullptr || t->eof()) return valor;
   const int cod = static_cast<int>(t->getNumber("I6_3").wholePart());
   if (cod > 27 && cod != 50) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "taxcalc/linhas.h"
+#include "store/areas.h"
 
 namespace taxcalc {
 
@@ -13,9 +14,9 @@ struct Totais {
 };
 
 // The three sums of an asset or debt copy.
-Totais soma(Contexto& c, int area, const char* antes, const char* agora, const char* declarado) {
+Totais soma(Contexto& c, store::Area area, const char* antes, const char* agora, const char* declarado) {
   Totais s;
-  if (rt::db::Table* t = c.areas.table(area)) {
+  if (rt::db::Table* t = store::tabela(c.areas, area)) {
     const int a = t->fieldIndex(antes), b = t->fieldIndex(agora), d = t->fieldIndex(declarado);
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       s.antes += numero(r, a);
@@ -33,7 +34,7 @@ Decimal positivo(Decimal x) {
 }  // namespace
 
 void FI7_T(Contexto& c, int modo) {
-  const Totais s = soma(c, 24, "I7_3", "I7_4", "I7_9");
+  const Totais s = soma(c, store::Area::TMP_04, "I7_3", "I7_4", "I7_9");
   c.poe("I13_32", s.antes);
   c.poe("I13_33", s.agora);
   c.v.NTOTBANT1 = s.declaradoAntes;
@@ -41,7 +42,7 @@ void FI7_T(Contexto& c, int modo) {
 }
 
 void FI8_T(Contexto& c, int modo) {
-  const Totais s = soma(c, 25, "I8_3", "I8_4", "I8_6");
+  const Totais s = soma(c, store::Area::TMP_05, "I8_3", "I8_4", "I8_6");
   c.poe("I13_34", s.antes);
   c.poe("I13_35", s.agora);
   c.v.NTOTDANT1 = s.declaradoAntes;
@@ -75,7 +76,7 @@ Decimal FI10_1(Contexto& c) {
 
 Decimal TOTALDESP(Contexto& c) {
   Decimal total;
-  if (rt::db::Table* t = c.areas.table(30)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_10)) {
     const int i = t->fieldIndex("VALODESP");
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) { total += numero(r, i) * 12; });
   }

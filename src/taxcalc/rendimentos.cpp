@@ -7,6 +7,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "taxcalc/linhas.h"
 #include "taxcalc/resumo.h"
 #include "taxcalc/tax_year.h"
@@ -60,7 +61,7 @@ void FI1_T(Contexto& c, int modo) {
   v.LNASSAL = false;
   std::string pagador;
 
-  if (rt::db::Table* t = c.areas.table(22)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02)) {
     const CamposRenda f(*t);
     Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       switch (letra(r, f.tipo)) {
@@ -147,7 +148,7 @@ void FI1_T(Contexto& c, int modo) {
 }
 
 void FI1_T_MENSAL(Contexto& c, int grade, int ponteiro, std::span<const Decimal, 12> meses) {
-  rt::db::Table* t = c.areas.table(22);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02);
   if (t == nullptr || t->eof()) return;
   const int s = grade == 2 ? 1 : 0;
   if ((grade == 1 || grade == 2) && !(ponteiro > 1 + s && ponteiro < 5 + s)) return;
@@ -187,7 +188,7 @@ Decimal LIMIT3(Contexto& c, Decimal valor) {
                                   std::string("A situação é essa mesmo c/código errado? "_cp)};
     if (!c.saida.pergunta(linhas, false)) return Decimal();
   }
-  rt::db::Table* t = c.areas.table(22);
+  rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02);
   if (t == nullptr) return valor;
   Gravacoes grava(c.saida);
 

@@ -7,6 +7,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "taxcalc/linhas.h"
 
 namespace taxcalc {
@@ -31,14 +32,14 @@ TotaisRurais SOMA_RUR(Contexto& c, int modo) {
   // The properties' shares and their land-tax sums, in property order.
   std::vector<Decimal> partes;
   std::vector<Decimal> itr;
-  rt::db::Table* imoveis = c.areas.table(36);
+  rt::db::Table* imoveis = store::tabela(c.areas, store::Area::TMP_16);
   if (imoveis != nullptr) {
     const int parte = imoveis->fieldIndex("I2R_04");
     Varredura(*imoveis).cada(
         [&](rt::db::Table& t, std::uint32_t) { partes.push_back(numero(t, parte) / 100); });
     itr.assign(partes.size(), Decimal());
   }
-  if (rt::db::Table* caixa = c.areas.table(39)) {
+  if (rt::db::Table* caixa = store::tabela(c.areas, store::Area::TMP_19)) {
     const int valor = caixa->fieldIndex("VALOR"), imovel = caixa->fieldIndex("NROIMO"),
               tipo = caixa->fieldIndex("TIPOCR"), temItr = caixa->fieldIndex("TEMITR");
     Varredura(*caixa).cada([&](rt::db::Table& t, std::uint32_t) {
@@ -94,7 +95,7 @@ bool VE_DESPESAS(const TotaisRurais& t, std::array<char, 12>& MES_NEG) {
 
 DividasRurais SOMA_DIV(Contexto& c) {
   DividasRurais r;
-  if (rt::db::Table* t = c.areas.table(38)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_18)) {
     const int ant = t->fieldIndex("I9R_2"), base = t->fieldIndex("I9R_3"), pago = t->fieldIndex("I9R_4");
     Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
       r.NTOTANT += numero(l, ant);
@@ -112,7 +113,7 @@ void FI4R_03(Contexto& c, const EstadoRural& e) {
   }
   // Abroad the properties carry the result in dollars (RESUS); it is converted at the rate.
   Decimal dolares;
-  if (rt::db::Table* t = c.areas.table(36)) {
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_16)) {
     const int res = t->fieldIndex("RESUS");
     Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) { dolares += numero(l, res); });
   }
@@ -128,7 +129,7 @@ void FI4R_06(Contexto& c) {
   Decimal presumido;
   if (noBrasil(c)) {
     presumido = despreza(c.d.rural.num("I4R_01") * 0.2_d);
-  } else if (rt::db::Table* t = c.areas.table(36)) {
+  } else if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_16)) {
     const int opc = t->fieldIndex("OPC20RS");
     Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) { presumido += numero(l, opc); });
   }

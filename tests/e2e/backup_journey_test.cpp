@@ -11,8 +11,6 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <sstream>
-#include <thread>
 #include <string>
 #include <vector>
 
@@ -24,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using e2e::shellQuote;
+using e2e::teclas;
 using e2e::TmuxSession;
 using namespace std::chrono_literals;
 
@@ -45,17 +44,10 @@ class Manutencao : public ::testing::Test {
     terminais_.push_back(std::make_unique<TmuxSession>(cmd, 80, 25));
     TmuxSession& s = *terminais_.back();
     EXPECT_TRUE(s.started());
-    EXPECT_TRUE(s.waitForText("Terminal " + nn, 15s)) << s.capture();
+    EXPECT_TRUE(s.waitForText("Terminal " + nn, e2e::kPartida)) << s.capture();
     return s;
   }
-  // Keys one by one, each given its moment, as a clerk types them.
-  static void teclas(TmuxSession& s, const std::vector<std::string>& k) {
-    for (const std::string& x : k) {
-      s.keys({x});
-      std::this_thread::sleep_for(150ms);
-    }
-  }
-  static bool espera(TmuxSession& s, const std::string& texto, std::chrono::milliseconds limite = 10s) {
+  static bool espera(TmuxSession& s, const std::string& texto, std::chrono::milliseconds limite = e2e::kEspera) {
     return s.waitForText(texto, limite);
   }
   // Esc until the declaration's end question: a grid screen first closes the cell it opened.
@@ -75,13 +67,15 @@ class Manutencao : public ::testing::Test {
   static void registra(TmuxSession& s, const std::string& cpf) {
     abreCpf(s);
     s.text(cpf);
-    teclas(s, {"Enter"});
+    s.keys({"Enter"});
     ASSERT_TRUE(espera(s, "10=Balan")) << s.capture();
     ASSERT_TRUE(perguntaFim(s)) << s.capture();
     teclas(s, {"S"});
     ASSERT_TRUE(espera(s, "Pasta atual")) << s.capture();
     ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Salvando") == std::string::npos; })) << s.capture();
     teclas(s, {"Escape"});
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Pasta atual") == std::string::npos; }))
+        << s.capture();
   }
   // Item 71: the year folder copied whole into `copia`; the closing message is left open.
   static void copiaPasta(TmuxSession& s, const std::string& copia) {
@@ -143,7 +137,7 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   // Register a taxpayer, type his name on the identification screen and save.
   abreCpf(t00);
   t00.text(kCpf);
-  teclas(t00, {"Enter"});
+  t00.keys({"Enter"});
   ASSERT_TRUE(espera(t00, "IDENTIFICAÇÃO DO CONTRIBUINTE")) << t00.capture();
   teclas(t00, {"N"});  // no rural activity: on to the name
   t00.text(kNome);
@@ -154,6 +148,8 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   ASSERT_TRUE(espera(t00, "Pasta atual")) << t00.capture();
   ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Salvando") == std::string::npos; })) << t00.capture();
   teclas(t00, {"Escape"});
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Pasta atual") == std::string::npos; }))
+      << t00.capture();
   ASSERT_EQ(cpfsDoRegistro(dados), std::vector<std::string>{kCpf});
   EXPECT_EQ(nomeNoRegistro(dados), kNome);
   ASSERT_TRUE(temLinhaDoCpf(dados + "/IMP0110.DBF"));
@@ -162,7 +158,7 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   teclas(t00, {"M-p", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Enter"});
   ASSERT_TRUE(espera(t00, "Esta opção refará todos arquivos índices (CDX).")) << t00.capture();
   teclas(t00, {"S"});
-  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("refará") == std::string::npos; }, 20s))
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("refará") == std::string::npos; }, 60s))
       << t00.capture();
   EXPECT_TRUE(nenhumaTabelaEm(home));
 
@@ -171,7 +167,7 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   abreCpf(t03);
   EXPECT_NE(t03.capture().find("Pasta atual  :  " + dados + "/"), std::string::npos) << t03.capture();
   t03.text(kCpf);
-  teclas(t03, {"Enter"});
+  t03.keys({"Enter"});
   ASSERT_TRUE(espera(t03, "10=Balan")) << t03.capture();
   EXPECT_EQ(t03.capture().find("não está cadastrado"), std::string::npos);
   ASSERT_TRUE(perguntaFim(t03)) << t03.capture();
@@ -182,21 +178,23 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   // The one-folder backup finishes while terminal 03 has the register open, asking nothing.
   teclas(t00, {"M-b", "Down", "Down", "Down", "Down", "Enter"});
   ASSERT_TRUE(espera(t00, "Drive e a Pasta  Novo")) << t00.capture();
-  teclas(t00, {"Enter", "C-y"});
+  // C-y empties the destination (it shows nothing when the field is empty already).
+  teclas(t00, {"Enter"});
+  t00.keys({"C-y"});
   t00.text(bk);
   teclas(t00, {"Enter"});
   ASSERT_TRUE(espera(t00, "Cria-o ?")) << t00.capture();
   teclas(t00, {"S"});
-  ASSERT_TRUE(t00.waitFor([&](const std::string&) { return fs::exists(bk + "/IMPZIP10.ICE"); }, 20s))
+  ASSERT_TRUE(t00.waitFor([&](const std::string&) { return fs::exists(bk + "/IMPZIP10.ICE"); }, 60s))
       << t00.capture();
   EXPECT_EQ(t00.capture().find("Aguarde?"), std::string::npos) << t00.capture();
 
   // "Terminar" while terminal 03 keeps the register: the others are reorganised, the busy
   // one is named, and the program ends.
-  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Drive e a Pasta") == std::string::npos; }, 10s))
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Drive e a Pasta") == std::string::npos; }))
       << t00.capture();
   teclas(t00, {"M-t"});
-  ASSERT_TRUE(espera(t00, "Em uso em outro terminal, não reorganizadas:", 30s)) << t00.capture();
+  ASSERT_TRUE(espera(t00, "Em uso em outro terminal, não reorganizadas:", 60s)) << t00.capture();
   EXPECT_NE(t00.capture().find("IMP0910.DBF"), std::string::npos) << t00.capture();
   EXPECT_EQ(t00.capture().find("IMP0110.DBF"), std::string::npos) << t00.capture();
   teclas(t00, {"Enter"});
@@ -209,21 +207,23 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   ASSERT_TRUE(cpfsDoRegistro(dados2).empty());
   teclas(n03, {"M-b", "Down", "Down", "Down", "Down", "Down", "Enter"});
   ASSERT_TRUE(espera(n03, "Drive e a Pasta  Novo")) << n03.capture();
-  teclas(n03, {"C-y"});
+  n03.keys({"C-y"});
   n03.text(bk);
   teclas(n03, {"Enter", "Enter"});
   ASSERT_TRUE(espera(n03, "Recupera os dados em")) << n03.capture();
   teclas(n03, {"S"});
-  ASSERT_TRUE(n03.waitFor([](const std::string& t) { return t.find("Recupera os dados") == std::string::npos; }, 20s))
+  ASSERT_TRUE(n03.waitFor([](const std::string& t) { return t.find("Recupera os dados") == std::string::npos; }, 60s))
       << n03.capture();
   EXPECT_EQ(cpfsDoRegistro(dados2), std::vector<std::string>{kCpf});
   EXPECT_EQ(nomeNoRegistro(dados2), kNome);
   EXPECT_TRUE(temLinhaDoCpf(dados2 + "/IMP0110.DBF"));
   abreCpf(n03);
   n03.text(kCpf);
-  teclas(n03, {"Enter"});
+  n03.keys({"Enter"});
   ASSERT_TRUE(espera(n03, "10=Balan")) << n03.capture();
-  // The name typed on terminal 00 is on the identification screen of the restored copy.
+  // The name typed on terminal 00 is on the identification screen of the restored copy (F6
+  // once the first screen has its footer: the declaration has loaded).
+  ASSERT_TRUE(espera(n03, "Alt H=Help")) << n03.capture();
   teclas(n03, {"F6"});
   EXPECT_TRUE(espera(n03, "Nome " + kNome)) << n03.capture();
   for (const auto& e : fs::directory_iterator(dados2)) {
@@ -257,9 +257,10 @@ TEST_F(Manutencao, TheFolderCopyAsksBeforeReplacingAndSaysWhatItDid) {
   };
   traz();
   teclas(t00, {"N"});
-  std::this_thread::sleep_for(1s);
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Recupera os dados em") == std::string::npos; }))
+      << t00.capture();
   EXPECT_EQ(cpfsDoRegistro(dados).size(), 2u);
-  teclas(t00, {"Escape", "Escape"});
+  e2e::teclasComPausa(t00, {"Escape", "Escape"});
   traz();
   teclas(t00, {"S"});
   ASSERT_TRUE(espera(t00, "Recuperados 18 arquivos, com 1 contribuinte,")) << t00.capture();
@@ -282,7 +283,7 @@ TEST_F(Manutencao, CompactaTodosBacksUpEveryRegisteredFolderOnTheMappedDrive) {
   ASSERT_TRUE(espera(t00, "nao tem dados do TAVREN!")) << t00.capture();
   teclas(t00, {"Enter"});
   const std::string arquivo = drive + dados + "/IMPZIP10.ICE";
-  ASSERT_TRUE(t00.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 20s)) << t00.capture();
+  ASSERT_TRUE(t00.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 60s)) << t00.capture();
   EXPECT_EQ(t00.capture().find("Aguarde?"), std::string::npos) << t00.capture();
 }
 
@@ -295,7 +296,7 @@ TEST_F(Manutencao, TerminarSkipsTheTableAnotherTerminalHoldsAndNamesIt) {
   (void)t03;
   for (const char* cdx : {"IMP0110.CDX", "IMP1910.CDX"}) fs::remove(dados + "/" + cdx);
   teclas(t00, {"M-t"});
-  ASSERT_TRUE(espera(t00, "Em uso em outro terminal, não reorganizadas:", 30s)) << t00.capture();
+  ASSERT_TRUE(espera(t00, "Em uso em outro terminal, não reorganizadas:", 60s)) << t00.capture();
   EXPECT_NE(t00.capture().find("IMP0910.DBF"), std::string::npos) << t00.capture();
   teclas(t00, {"Enter"});
   ASSERT_TRUE(espera(t00, "tavren-ended 0")) << t00.capture();
@@ -317,7 +318,7 @@ TEST_F(Manutencao, ASaveWaitingForAnotherTerminalSaysSo) {
   // Terminal 00 opens the declaration again (its register stays open).
   abreCpf(t00);
   t00.text(kCpf);
-  teclas(t00, {"Enter"});
+  t00.keys({"Enter"});
   ASSERT_TRUE(espera(t00, "10=Balan")) << t00.capture();
 
   TmuxSession& t03 = inicia(home, "03");
@@ -325,21 +326,20 @@ TEST_F(Manutencao, ASaveWaitingForAnotherTerminalSaysSo) {
   TmuxSession& t02 = inicia(home, "02");
   teclas(t02, {"M-b", "Down", "Enter"});
   ASSERT_TRUE(espera(t02, "PastaDestino")) << t02.capture();
-  teclas(t02, {"C-y"});
+  t02.keys({"C-y"});
   t02.text(copia);
   teclas(t02, {"Enter", "Enter"});
   ASSERT_TRUE(espera(t02, "Recupera os dados em")) << t02.capture();
   teclas(t02, {"S"});
-  ASSERT_TRUE(espera(t02, "esta sendo usado em algum terminal. Aguarde?", 20s)) << t02.capture();
+  ASSERT_TRUE(espera(t02, "esta sendo usado em algum terminal. Aguarde?", 60s)) << t02.capture();
 
   ASSERT_TRUE(perguntaFim(t00)) << t00.capture();
   teclas(t00, {"S"});
-  EXPECT_TRUE(espera(t00, "Aguardando outro Terminal", 10s)) << t00.capture();
+  EXPECT_TRUE(espera(t00, "Aguardando outro Terminal")) << t00.capture();
   teclas(t02, {"N"});
   ASSERT_TRUE(espera(t02, "Copia encerrada sem terminar.")) << t02.capture();
   ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("Aguardando outro Terminal") == std::string::npos &&
-                                                             t.find("123.456.789-09") != std::string::npos; },
-                          15s))
+                                                             t.find("123.456.789-09") != std::string::npos; }))
       << t00.capture();
 }
 

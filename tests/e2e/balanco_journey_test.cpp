@@ -19,9 +19,9 @@ using namespace std::chrono_literals;
 TEST(JornadaBalanco, RuralChangeShowsInTheSummaryAndTheBalanceWithItsShare) {
   if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
   e2e::RaizDeTeste pasta;
-  TmuxSession s(e2e::comandoTavren(pasta.caminho() + "/tavren", "00", {}, 180), 80, 25);
+  TmuxSession s(e2e::comandoTavren(pasta.caminho() + "/tavren", "00", {}, 300), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Sair", 30s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Sair", e2e::kPartida)) << s.capture();
   e2e::teclas(s, {"Enter", "Enter"});  // Declaração, Declaração
   ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
   s.text("52998224725");
@@ -60,7 +60,7 @@ TEST(JornadaBalanco, RuralChangeShowsInTheSummaryAndTheBalanceWithItsShare) {
   e2e::teclas(s, {"Escape", "Escape"});
   ASSERT_TRUE(s.waitForText("Termina  a  Declaração")) << s.capture();
   e2e::teclas(s, {"S"});
-  EXPECT_TRUE(s.waitForText("C P F", 10s)) << s.capture();
+  EXPECT_TRUE(s.waitForText("C P F")) << s.capture();
 }
 
 }  // namespace

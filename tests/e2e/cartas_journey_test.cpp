@@ -4,12 +4,7 @@
 // for the taxpayer into the printer's file.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
 
 #include "programa_e2e.h"
 #include "rt/db/table.h"
@@ -19,7 +14,6 @@ namespace {
 
 using e2e::teclas;
 using e2e::TmuxSession;
-using namespace std::chrono_literals;
 
 class JornadaCartas : public ::testing::Test {
  protected:
@@ -27,19 +21,14 @@ class JornadaCartas : public ::testing::Test {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
   }
   std::string home() const { return pasta_.caminho() + "/tavren"; }
-  std::string le(const std::string& nome) const {
-    std::ifstream f(home() + "/" + nome, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-  }
+  std::string le(const std::string& nome) const { return e2e::leArquivo(home() + "/" + nome); }
   e2e::RaizDeTeste pasta_;
 };
 
 TEST_F(JornadaCartas, WriteALetterWithTheNameFieldAndPrintItMerged) {
-  TmuxSession s(e2e::comandoTavren(home(), "00", {}, 180), 80, 25);
+  TmuxSession s(e2e::comandoTavren(home(), "00", {}, 300), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Terminal 00", 30s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Terminal 00", e2e::kPartida)) << s.capture();
   std::string tela;
   ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
   ASSERT_TRUE(e2e::impressoraEmArquivo(s, "lista", tela)) << tela;
@@ -55,7 +44,7 @@ TEST_F(JornadaCartas, WriteALetterWithTheNameFieldAndPrintItMerged) {
 
   // Item 53: the editor on a new letter.
   teclas(s, {"M-i", "Down", "Down", "Enter"});
-  ASSERT_TRUE(s.waitForText("F10 Menu", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("F10 Menu")) << s.capture();
   EXPECT_TRUE(s.waitForText("Arquivo: semnome.txt")) << s.capture();
   teclas(s, {"F10"});
   ASSERT_TRUE(s.waitForText("salvar Como")) << s.capture();
@@ -74,7 +63,7 @@ TEST_F(JornadaCartas, WriteALetterWithTheNameFieldAndPrintItMerged) {
   teclas(s, {"M-a", "R"});
   ASSERT_TRUE(s.waitForText("Sair do Editor")) << s.capture();
   teclas(s, {"S"});
-  ASSERT_TRUE(s.waitForText("Terminal 00", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Terminal 00")) << s.capture();
   EXPECT_EQ(le("AVISO.TXT"), "\xB2\xB3  0  0 8066 0 0\xB3\xB2Prezado\r\n \xAENome\xAF \x1A");
 
   // What to print: the personal letter; then item 51 for the taxpayer.
@@ -85,16 +74,13 @@ TEST_F(JornadaCartas, WriteALetterWithTheNameFieldAndPrintItMerged) {
   ASSERT_TRUE(s.waitForText("1-carta Personalizada")) << s.capture();
   teclas(s, {"Escape"});
   teclas(s, {"M-i", "Enter"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   s.text("12345678909");
-  ASSERT_TRUE(s.waitForText("Nome da Carta:", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Nome da Carta:")) << s.capture();
   s.text("aviso");
   teclas(s, {"Enter"});
   std::string texto;
-  for (int i = 0; i < 100 && texto.find("Prezado") == std::string::npos; ++i) {
-    std::this_thread::sleep_for(100ms);
-    texto = le("LISTA.TXT");
-  }
+  (void)e2e::ate([&] { return (texto = le("LISTA.TXT")).find("Prezado") != std::string::npos; });
   EXPECT_NE(texto.find("Prezado\r\n ANA DE SOUZA\f"), std::string::npos) << texto << s.capture();
   EXPECT_EQ(texto.find('\xAE'), std::string::npos) << "the field was merged";
 }

@@ -9,9 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "programa_e2e.h"
@@ -21,19 +19,10 @@ namespace {
 
 using e2e::linha;
 using e2e::shellQuote;
+using e2e::teclas;
+using e2e::telaParada;
 using e2e::TmuxSession;
-
-// The screen as the user sees it: tmux keeps the blanks a program wrote at the end of a row
-// and drops those it cleared, which look the same.
-std::string visivel(const std::string& tela) {
-  std::istringstream in(tela);
-  std::string r;
-  for (std::string l; std::getline(in, l);) {
-    while (!l.empty() && l.back() == ' ') l.pop_back();
-    r += l + "\n";
-  }
-  return r;
-}
+using e2e::visivel;
 
 class PrimeiroUso : public ::testing::Test {
  protected:
@@ -45,16 +34,10 @@ class PrimeiroUso : public ::testing::Test {
   // The README's command on the build that is there, with `extra` environment; after the
   // program, the shell reads one line and echoes it, which only works on a terminal given back.
   std::string comando(const std::string& extra = {}) const {
-    return e2e::comandoTavren(home_, {}, extra, 60, "read -r lido; echo \"lido:$lido\"");
+    return e2e::comandoTavren(home_, {}, extra, 300, "read -r lido; echo \"lido:$lido\"");
   }
-  // The menu is running: its bar is drawn and start-up has finished (a key typed before is
-  // dropped, as start-up drops keys typed ahead).
-  static bool noMenu(TmuxSession& s) {
-    const bool ok = s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; },
-                              std::chrono::seconds(15));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    return ok;
-  }
+  // The menu is running: its bar is drawn (the bar is drawn when the menu waits for a key).
+  static bool noMenu(TmuxSession& s) { return e2e::noMenu(s); }
   // After the program ended: the shell echoes what is typed and reads it at Enter.
   static void terminalDevolvido(TmuxSession& s) {
     s.text("ok123");
@@ -63,25 +46,25 @@ class PrimeiroUso : public ::testing::Test {
   }
   // The new taxpayer 123.456.789-09 opened: Declaracao, Declaração, the CPF, Sim.
   static void abreNovo(TmuxSession& s) {
-    s.keys({"M-l"});
+    teclas(s, {"M-l"});
     ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
-    s.keys({"Enter"});
+    teclas(s, {"Enter"});
     ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
     s.text("12345678909");
     s.keys({"Enter"});
     ASSERT_TRUE(s.waitForText("Inclui?")) << s.capture();
-    s.keys({"S"});
+    teclas(s, {"S"});
     ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
   }
   // That taxpayer registered: opened, then saved.
   static void registra(TmuxSession& s) {
     abreNovo(s);
-    s.keys({"Escape"});
+    teclas(s, {"Escape"});
     ASSERT_TRUE(s.waitForText("Termina")) << s.capture();
-    s.keys({"S"});
+    teclas(s, {"S"});
     ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("IDENTIFICAÇÃO DO CONTRIBUINTE") == std::string::npos; })) << s.capture();
     ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
-    s.keys({"Escape"});
+    teclas(s, {"Escape"});
     ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();
   }
   e2e::RaizDeTeste pasta_;
@@ -92,27 +75,26 @@ TEST_F(PrimeiroUso, ConferenciaShowsTheProgressAndTheErrorListThenLeavesTheMenuA
   TmuxSession s(comando(), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
-  const std::string antes = visivel(s.capture());
+  const std::string antes = visivel(telaParada(s));
   registra(s);
-  s.keys({"M-l"});
+  teclas(s, {"M-l"});
   ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
-  s.keys({"Down", "Down"});
+  teclas(s, {"Down", "Down"});
   ASSERT_TRUE(s.waitForText("Confere uma declara")) << s.capture();
-  s.keys({"Enter"});
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
   s.text("12345678909");
   s.keys({"Enter"});
   // An almost empty declaration: the list of its findings, with the counts of the check.
-  ASSERT_TRUE(s.waitForText("Notas e observa", std::chrono::seconds(10))) << s.capture();
+  ASSERT_TRUE(s.waitForText("Notas e observa")) << s.capture();
   ASSERT_TRUE(s.waitForText("Título de eleitor não informado")) << s.capture();
   const std::string lista = s.capture();
   EXPECT_NE(lista.find("Endereço, CEP, município ou UF do contribuinte em branco"), std::string::npos) << lista;
   EXPECT_NE(linha(lista, 24).find("Conferido.  Resultado =======>"), std::string::npos) << lista;
   // One Esc leaves it: the Enter typed after the full CPF was not taken by the list.
   const auto semLista = [](const std::string& t) { return t.find("Notas e observa") == std::string::npos; };
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  s.keys({"Escape"});
-  (void)s.waitFor(semLista, std::chrono::seconds(3));
+  teclas(s, {"Escape"});
+  (void)s.waitFor(semLista);
   ASSERT_TRUE(semLista(s.capture())) << s.capture();
   // Back at the menu, the screen is the one the check started from.
   EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; })) << s.capture() << "\n--- before:\n" << antes;
@@ -122,76 +104,71 @@ TEST_F(PrimeiroUso, EveryDialogLeavesTheScreenAsItFoundIt) {
   TmuxSession s(comando(), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
-  const std::string menu = visivel(s.capture());
+  const std::string menu = visivel(telaParada(s));
   const auto volta = [&](const std::string& antes, const char* onde) {
     EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; }))
         << onde << "\n" << s.capture() << "\n--- before:\n" << antes;
   };
   // The taxpayer prompt: its name box keeps its right border; F11 (the notes) and F7 (the
   // folders) give it back as it was.
-  s.keys({"M-l"});
+  teclas(s, {"M-l"});
   ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
-  s.keys({"Enter"});
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  const std::string prompt = visivel(s.capture());
+  const std::string prompt = visivel(telaParada(s));
   // Both boxes whole on the row being typed: four vertical lines.
   int verticais = 0;
   for (std::size_t i = linha(prompt, 18).find("│"); i != std::string::npos; i = linha(prompt, 18).find("│", i + 1))
     ++verticais;
   EXPECT_EQ(verticais, 4) << prompt;
-  for (const char* tecla : {"F11", "F7"}) {
+  for (const auto& [tecla, janela] : {std::pair{"F11", "Notas e observa"}, std::pair{"F7", "Drive e diret"}}) {
     s.keys({tecla});
     ASSERT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) != prompt; })) << tecla;
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    s.keys({"Escape"});
+    ASSERT_TRUE(s.waitForText(janela)) << tecla << "\n" << s.capture();
+    teclas(s, {"Escape"});
     volta(prompt, tecla);
   }
-  s.keys({"Escape"});
+  teclas(s, {"Escape"});
   volta(menu, "the prompt left");
 
   // Pastas (item 14): the folder list without a frame of its own.
-  s.keys({"M-l"});
+  teclas(s, {"M-l"});
   ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
-  s.keys({"Down", "Down", "Down"});
+  teclas(s, {"Down", "Down", "Down"});
   ASSERT_TRUE(s.waitForText("Seleciona o Drive e a Pasta")) << s.capture();
-  s.keys({"Enter"});
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitForText("Drive e diret")) << s.capture();
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  s.keys({"Escape"});
+  teclas(s, {"Escape"});
   volta(menu, "Pastas");
 
-  // Env Receita, "apenas as com status": the status is read on the background, then asked.
-  s.keys({"M-e"});
+  // Env Receita, "apenas as com status": the status number is typed on the menu's row, then
+  // the question is asked.
+  teclas(s, {"M-e"});
   ASSERT_TRUE(s.waitForText("Transfere para a receita ao terminar")) << s.capture();
-  s.keys({"Down"});
+  teclas(s, {"Down"});
   ASSERT_TRUE(s.waitForText("Tranfere p/receita ao terminar so")) << s.capture();
-  s.keys({"Enter"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  s.keys({"Enter"});
+  teclas(s, {"Enter", "Enter"});
   ASSERT_TRUE(s.waitForText("A partir de agora somente")) << s.capture();
-  s.keys({"N"});
+  teclas(s, {"N"});
   volta(menu, "apenas as com status");
 
   // Backup, "Compacta uma Pasta": an alert inside the folder dialog, then Esc.
-  s.keys({"M-b"});
+  teclas(s, {"M-b"});
   ASSERT_TRUE(s.waitForText("Faz a copia de seguranca")) << s.capture();
-  s.keys({"Down", "Down", "Down", "Down"});
+  teclas(s, {"Down", "Down", "Down", "Down"});
   ASSERT_TRUE(s.waitForText("apenas de UMA PASTA")) << s.capture();
-  s.keys({"Enter"});
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitForText("Drive e a Pasta  Novo")) << s.capture();
   // Enter keeps the current folder as the origin; the destination typed is the same folder.
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  s.keys({"Enter"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  teclas(s, {"Enter"});
   s.text(home_ + "/DADOS2010");
   s.keys({"Enter"});
   ASSERT_TRUE(s.waitForText("não podem ser iguais")) << s.capture();
-  s.keys({"Enter"});
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("não podem ser iguais") == std::string::npos; }));
   const std::string depois = visivel(s.capture());
   EXPECT_NE(depois.find("Drive e a Pasta  Atual"), std::string::npos) << depois;
-  s.keys({"Escape"});
+  teclas(s, {"Escape"});
   volta(menu, "Compacta uma Pasta");
 }
 
@@ -200,33 +177,33 @@ TEST_F(PrimeiroUso, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFile
     TmuxSession s(comando(), 80, 25);
     ASSERT_TRUE(s.started());
     ASSERT_TRUE(noMenu(s)) << s.capture();
-    const std::string antes = visivel(s.capture());
-    s.keys({"F1"});
+    const std::string antes = visivel(telaParada(s));
+    teclas(s, {"F1"});
     ASSERT_TRUE(s.waitForText("H E L P")) << s.capture();
     EXPECT_TRUE(s.waitForText("AJUDA GERAL")) << s.capture();
-    s.keys({"Escape"});
+    teclas(s, {"Escape"});
     EXPECT_TRUE(s.waitFor([&](const std::string& t) { return visivel(t) == antes; })) << s.capture();
     // Inside a declaration: Alt-H, the help bar's item, and each topic by its letter.
     abreNovo(s);
     for (const auto& [letra, texto] : std::vector<std::pair<std::string, std::string>>{
              {"g", "AJUDA GERAL"}, {"f", "TECLAS DO PROGRAMA"}}) {
-      s.keys({"M-h"});
+      teclas(s, {"M-h"});
       ASSERT_TRUE(s.waitForText("Help")) << s.capture();
-      s.keys({"Enter"});
+      teclas(s, {"Enter"});
       ASSERT_TRUE(s.waitForText("Funçoes")) << s.capture();
-      s.keys({letra});
+      teclas(s, {letra});
       EXPECT_TRUE(s.waitForText(texto)) << letra << "\n" << s.capture();
-      s.keys({"Escape"});
+      teclas(s, {"Escape"});
       ASSERT_TRUE(s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; }))
           << s.capture();
     }
-    s.keys({"Escape"});
+    teclas(s, {"Escape"});
     ASSERT_TRUE(s.waitForText("Termina")) << s.capture();
-    s.keys({"I"});
+    teclas(s, {"I"});
     ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
-    s.keys({"Escape"});
+    teclas(s, {"Escape"});
     ASSERT_TRUE(noMenu(s));
-    s.keys({"M-r"});
+    teclas(s, {"M-r"});
     ASSERT_TRUE(s.waitForText("Confirma saída do sistema")) << s.capture();
     s.keys({"S"});
     ASSERT_TRUE(s.waitForText("tavren-ended 0")) << s.capture();
@@ -238,10 +215,17 @@ TEST_F(PrimeiroUso, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFile
   TmuxSession s(comando(), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
-  const std::string antes = visivel(s.capture());
+  const std::string antes = visivel(telaParada(s));
+  // F1, then a pad opened and closed: keys are taken in turn, so once the pad has come and
+  // gone F1 has been dealt with; a window or message of its own would still be there, or would
+  // have taken the keys meant for the pad.
   s.keys({"F1"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
-  EXPECT_EQ(visivel(s.capture()), antes);
+  teclas(s, {"M-l"});
+  ASSERT_TRUE(s.waitForText("Inicia ou modifica")) << s.capture();
+  teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Inicia ou modifica") == std::string::npos; }))
+      << s.capture();
+  EXPECT_EQ(visivel(telaParada(s)), antes);
   EXPECT_FALSE(std::filesystem::exists(home_ + "/HELPTXT.DBT"));
 }
 
@@ -253,7 +237,7 @@ TEST_F(PrimeiroUso, ARuntimeErrorInsideAnItemShowsTheErrorAlertAndQuitWritesErro
   ASSERT_TRUE(noMenu(s)) << s.capture();
   // Opções, "Mudar as Cores" (item 24) by its hot letter.
   const auto cores = [&] {
-    s.keys({"M-p"});
+    teclas(s, {"M-p"});
     ASSERT_TRUE(s.waitForText("Seleciona drive e a pasta")) << s.capture();
     s.keys({"c"});
     ASSERT_TRUE(s.waitForText("Erro de execução")) << s.capture();
@@ -262,9 +246,9 @@ TEST_F(PrimeiroUso, ARuntimeErrorInsideAnItemShowsTheErrorAlertAndQuitWritesErro
     EXPECT_NE(tela.find("erro provocado pelo teste no item 24"), std::string::npos) << tela;
   };
   cores();
-  // Retry runs the item again; Default gives it up and the menu goes on.
+  // Retry runs the item again; Default gives it up and the menu goes on. The alert comes back
+  // the same, and reads the key typed after Retry (an alert drops no key typed ahead).
   s.keys({"R"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ASSERT_TRUE(s.waitForText("Erro de execução")) << s.capture();
   s.keys({"D"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Erro de execução") == std::string::npos; }))
@@ -293,14 +277,25 @@ std::vector<int> descendentes(int pid) {
   return r;
 }
 
-int processoTavren(TmuxSession& s) {
+// The process of the program `programa` below the pane's shell (0 when there is none).
+int processo(TmuxSession& s, const std::string& programa = "tavren") {
   const int shell = std::atoi(s.format("#{pane_pid}").c_str());
   for (int pid : descendentes(shell)) {
     std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
     std::string nome;
-    if (comm >> nome && nome == "tavren") return pid;
+    if (comm >> nome && nome == programa) return pid;
   }
   return 0;
+}
+
+// Whether the process sleeps (waits for something, here its terminal).
+bool dorme(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string linha;
+  std::getline(stat, linha);
+  // The state follows the command's name, which is in parentheses.
+  const auto fim = linha.rfind(") ");
+  return fim != std::string::npos && fim + 2 < linha.size() && linha[fim + 2] == 'S';
 }
 
 TEST_F(PrimeiroUso, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalNumberFree) {
@@ -308,7 +303,7 @@ TEST_F(PrimeiroUso, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalN
     TmuxSession s(comando(), 80, 25);
     ASSERT_TRUE(s.started());
     ASSERT_TRUE(noMenu(s)) << s.capture();
-    const int pid = processoTavren(s);
+    const int pid = processo(s);
     ASSERT_GT(pid, 0);
     ASSERT_EQ(kill(pid, sinal), 0);
     ASSERT_TRUE(s.waitForText("tavren-ended")) << s.capture();
@@ -327,7 +322,10 @@ TEST_F(PrimeiroUso, ConverteOnItsOwnSaysOnTheScreenItIsNotAvailableAndWaitsForAK
                 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitForText("Função não disponível nesta versão")) << s.capture();
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  // The notice is shown as it starts to wait: it is still there, asleep on the terminal.
+  const int pid = processo(s, "converte");
+  ASSERT_GT(pid, 0) << s.capture();
+  ASSERT_TRUE(e2e::ate([pid] { return dorme(pid); }));
   EXPECT_EQ(s.capture().find("converte-ended"), std::string::npos) << "it waits for a key";
   s.keys({"Enter"});
   ASSERT_TRUE(s.waitForText("converte-ended 0")) << s.capture();

@@ -36,14 +36,14 @@ TEST_F(JornadaDiario, AnAccountAnEntryAndItsTransfer) {
   s_ = std::make_unique<TmuxSession>(e2e::comandoTavren(programa, "00"), 80, 25);
   TmuxSession& s = *s_;
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Terminal 00", 15s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Terminal 00", e2e::kPartida)) << s.capture();
   std::string tela;
   ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
 
   e2e::teclas(s, {"M-l", "l"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   s.text("12345678909");
-  ASSERT_TRUE(s.waitForText("Visualizar", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Visualizar")) << s.capture();
   ASSERT_TRUE(s.waitForText("Faz os lançamentos dos dados")) << s.capture();
 
   // The chart: account 2.004, the carnê-leão's social security (page 2, line 4), by month.
@@ -52,7 +52,7 @@ TEST_F(JornadaDiario, AnAccountAnEntryAndItsTransfer) {
   s.text("2004");
   s.text("INSS carne leao");
   e2e::teclas(s, {"Enter", "S", "2", "Enter", "4", "Enter", "N", "N", "S", "Escape"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Cnpj?") == std::string::npos; }, 10s))
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Cnpj?") == std::string::npos; }))
       << s.capture();
 
   e2e::teclas(s, {"l"});
@@ -64,7 +64,7 @@ TEST_F(JornadaDiario, AnAccountAnEntryAndItsTransfer) {
   s.text("13");
   ASSERT_TRUE(s.waitForText("Confirma ?")) << s.capture();
   e2e::teclas(s, {"S", "Escape"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Desc./Nome") == std::string::npos; }, 10s))
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Desc./Nome") == std::string::npos; }))
       << s.capture();
 
   e2e::teclas(s, {"t"});
@@ -73,7 +73,7 @@ TEST_F(JornadaDiario, AnAccountAnEntryAndItsTransfer) {
   ASSERT_TRUE(s.waitForText("Visualiza os lançamentos feitos")) << s.capture();
   EXPECT_TRUE(s.waitForText("150,00")) << s.capture();
   e2e::teclas(s, {"Escape", "Escape"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Visualizar") == std::string::npos; }, 10s))
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Visualizar") == std::string::npos; }))
       << s.capture();
 
   auto t = rt::db::Table::open(programa + "/DADOS2010/IMP0210.DBF");
@@ -98,16 +98,16 @@ TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
   s_ = std::make_unique<TmuxSession>(e2e::comandoTavren(programa, "00"), 80, 25);
   TmuxSession& a = *s_;
   ASSERT_TRUE(a.started());
-  ASSERT_TRUE(a.waitForText("Terminal 00", 15s)) << a.capture();
+  ASSERT_TRUE(a.waitForText("Terminal 00", e2e::kPartida)) << a.capture();
   std::string tela;
   ASSERT_TRUE(e2e::cadastraContribuinte(a, "12345678909", tela)) << tela;
   TmuxSession b(e2e::comandoTavren(programa, "01"), 80, 25);
   ASSERT_TRUE(b.started());
-  ASSERT_TRUE(b.waitForText("Terminal 01", 15s)) << b.capture();
+  ASSERT_TRUE(b.waitForText("Terminal 01", e2e::kPartida)) << b.capture();
 
   const auto abreDiario = [](TmuxSession& s) {
     e2e::teclas(s, {"M-l", "l"});
-    EXPECT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+    EXPECT_TRUE(s.waitForText("Pasta atual")) << s.capture();
     s.text("12345678909");
   };
   // The carnê-leão's social security from March to the thirteenth month.
@@ -122,13 +122,13 @@ TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
     EXPECT_TRUE(s.waitForText("Confirma ?")) << s.capture();
     e2e::teclas(s, {"S", "Escape"});
     EXPECT_TRUE(
-        s.waitFor([](const std::string& t) { return t.find("Desc./Nome") == std::string::npos; }, 10s))
+        s.waitFor([](const std::string& t) { return t.find("Desc./Nome") == std::string::npos; }))
         << s.capture();
   };
   const auto sai = [](TmuxSession& s) {
     e2e::teclas(s, {"Escape", "Escape"});
     EXPECT_TRUE(
-        s.waitFor([](const std::string& t) { return t.find("Visualizar") == std::string::npos; }, 10s))
+        s.waitFor([](const std::string& t) { return t.find("Visualizar") == std::string::npos; }))
         << s.capture();
   };
 
@@ -139,7 +139,7 @@ TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
   a.text("2004");
   a.text("INSS carne leao");
   e2e::teclas(a, {"Enter", "S", "2", "Enter", "4", "Enter", "N", "N", "S", "Escape"});
-  ASSERT_TRUE(a.waitFor([](const std::string& t) { return t.find("Cnpj?") == std::string::npos; }, 10s))
+  ASSERT_TRUE(a.waitFor([](const std::string& t) { return t.find("Cnpj?") == std::string::npos; }))
       << a.capture();
   lanca(a, "150");
 
@@ -147,7 +147,7 @@ TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
   ASSERT_TRUE(b.waitForText("Lançamentos em uso no terminal 00")) << b.capture();
   e2e::teclas(b, {"Enter"});
   ASSERT_TRUE(
-      b.waitFor([](const std::string& t) { return t.find("em uso no terminal") == std::string::npos; }, 10s))
+      b.waitFor([](const std::string& t) { return t.find("em uso no terminal") == std::string::npos; }))
       << b.capture();
   EXPECT_EQ(b.capture().find("Faz os lançamentos dos dados"), std::string::npos) << b.capture();
 

@@ -3,9 +3,7 @@
 // one, also once the mode's notice has been closed.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "programa_e2e.h"
 #include "tmux_session.h"
@@ -25,8 +23,8 @@ class PontasDasTelas : public ::testing::Test {
   }
   // Declaração from the menu, the CPF typed; a new taxpayer is registered.
   static void abre(TmuxSession& s, bool novo) {
-    ASSERT_TRUE(s.waitForText("Sair", std::chrono::seconds(30))) << s.capture();
-    s.keys({"Enter", "Enter"});
+    ASSERT_TRUE(s.waitForText("Sair", e2e::kPartida)) << s.capture();
+    e2e::teclas(s, {"Enter", "Enter"});
     ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
     s.text("12345678909");
     if (novo) {
@@ -57,9 +55,9 @@ TEST_F(PontasDasTelas, AltACyclesTheModesAndTheTitleFollows) {
   for (const std::string modo : {"2)SO OS TOTAIS", "3)LIVRO CAIXA ", "4)CALC.INVERSO", "1)INDIVIDUAL  "}) {
     s.keys({"M-a"});
     EXPECT_TRUE(s.waitFor([&](const std::string& t) { return titulo(t, modo); })) << modo << "\n" << s.capture();
-    // A mode's notice over the months is closed with a key; the title stays.
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    if (aviso(s.capture())) {
+    // A mode's notice over the months is closed with a key; the title stays. The notice is
+    // shown with the title, once the screen holds still.
+    if (aviso(e2e::telaParada(s))) {
       s.keys({"Enter"});
       ASSERT_TRUE(s.waitFor([](const std::string& t) { return !aviso(t); })) << s.capture();
     }

@@ -13,7 +13,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "programa_e2e.h"
@@ -23,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using e2e::shellQuote;
+using e2e::teclas;
 using e2e::TmuxSession;
 using namespace std::chrono_literals;
 
@@ -43,14 +43,8 @@ class JornadaExportacao : public ::testing::Test {
     const std::string cmd = e2e::comandoTavren(home, "00", "TAVREN_DRIVE_C=" + shellQuote(raiz_ + "/c"));
     sessao_ = std::make_unique<TmuxSession>(cmd, 80, 25);
     EXPECT_TRUE(sessao_->started());
-    EXPECT_TRUE(sessao_->waitForText("Terminal 00", 15s)) << sessao_->capture();
+    EXPECT_TRUE(sessao_->waitForText("Terminal 00", e2e::kPartida)) << sessao_->capture();
     return *sessao_;
-  }
-  static void teclas(TmuxSession& s, const std::vector<std::string>& k) {
-    for (const std::string& x : k) {
-      s.keys({x});
-      std::this_thread::sleep_for(150ms);
-    }
   }
   e2e::RaizDeTeste pasta_;
   std::string raiz_;
@@ -64,24 +58,26 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
 
   // Register the taxpayer and save the declaration.
   teclas(s, {"M-l", "Enter"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   s.text(kCpf);
-  teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("10=Balan", 10s)) << s.capture();
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("10=Balan")) << s.capture();
   teclas(s, {"Escape"});
   ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
   teclas(s, {"S"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Salvando") == std::string::npos; })) << s.capture();
   teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Pasta atual") == std::string::npos; }))
+      << s.capture();
 
   // Env Receita, "Somente um contribuinte": the warning, then the CPF (it ends its field).
   teclas(s, {"M-e", "S"});
   ASSERT_TRUE(s.waitForText("Evite o envio da declaracao com o IRPF da Receita aberto.")) << s.capture();
   teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   s.text(kCpf);
-  ASSERT_TRUE(s.waitForText("A declaração foi transferida para o programa da receita Java", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("A declaração foi transferida para o programa da receita Java")) << s.capture();
   teclas(s, {"Enter"});
 
   const std::string arquivo = programa + "/" + kCpf + "/" + kCpf + ".XML";
@@ -100,7 +96,7 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
   teclas(s, {"M-e", "T"});
   ASSERT_TRUE(s.waitForText("Evite enviar declaracoes com o IRPF da Receita aberto")) << s.capture();
   teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitFor([&](const std::string&) { return fs::exists(arquivo); }, 10s)) << s.capture();
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return fs::exists(arquivo); })) << s.capture();
   EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(arquivo)).c_str()), 0);
 
   // The program's index names the CPF once.
@@ -111,7 +107,7 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
     t << i.rdbuf();
     return t.str();
   };
-  ASSERT_TRUE(s.waitFor([&](const std::string&) { return le(indice).ends_with("</classe>"); }, 10s));
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return le(indice).ends_with("</classe>"); }));
   EXPECT_EQ(std::system(("xmllint --noout " + shellQuote(indice)).c_str()), 0);
   EXPECT_NE(le(indice).find("<item cpf=\"123.456.789-09\""), std::string::npos);
 
@@ -121,9 +117,9 @@ TEST_F(JornadaExportacao, SendsOneDeclarationFromTheMenu) {
   fs::create_directories(programa + "/11144477735");
   fs::create_directories(programa + "/backup");
   teclas(s, {"M-e", "R"});
-  ASSERT_TRUE(s.waitForText("recuperar a lista dos CPFs", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("recuperar a lista dos CPFs")) << s.capture();
   teclas(s, {"S"});
-  ASSERT_TRUE(s.waitFor([&](const std::string&) { return le(indice).ends_with("</classe>"); }, 10s)) << s.capture();
+  ASSERT_TRUE(s.waitFor([&](const std::string&) { return le(indice).ends_with("</classe>"); })) << s.capture();
   EXPECT_NE(le(indice).find("<item cpf=\"123.456.789-09\""), std::string::npos);
   EXPECT_FALSE(fs::exists(programa + "/11144477735"));
   EXPECT_TRUE(fs::exists(programa + "/backup"));

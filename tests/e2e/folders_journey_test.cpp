@@ -4,13 +4,11 @@
 // in every table. A terminal that dies leaves no mark. Transfers, the folder list and the
 // copy of a declaration's parts are checked in the tables themselves.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "rt/db/table.h"
@@ -19,7 +17,7 @@
 
 namespace {
 
-using e2e::shellQuote;
+using e2e::teclas;
 using e2e::TmuxSession;
 
 const std::string kCpf = "11144477735";
@@ -70,7 +68,7 @@ class Pastas : public ::testing::Test {
     const std::string cmd = e2e::comandoTavren(home_, numero, {}, 300);
     auto s = std::make_unique<TmuxSession>(cmd, 80, 25);
     EXPECT_TRUE(s->started());
-    EXPECT_TRUE(s->waitForText("Terminal " + numero, std::chrono::seconds(15))) << s->capture();
+    EXPECT_TRUE(s->waitForText("Terminal " + numero, e2e::kPartida)) << s->capture();
     return s;
   }
   std::string dados() const { return home_ + "/DADOS2010"; }
@@ -156,17 +154,11 @@ void copiaDeclaracao(TmuxSession& s, const std::string& origem, const std::strin
 }
 
 // A question with `texto` is shown and answered with `tecla`. The alert drops keys typed
-// before it reads, so the answer goes once it is up, again while the question stays.
+// before it reads, so the answer goes once it is up (it is shown as it starts to read).
 void responde(TmuxSession& s, const std::string& texto, const std::string& tecla) {
   ASSERT_TRUE(s.waitForText(texto)) << s.capture();
-  for (int i = 0; i < 5; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    s.keys({tecla});
-    if (s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; },
-                  std::chrono::seconds(1)))
-      return;
-  }
-  FAIL() << s.capture();
+  teclas(s, {tecla});
+  if (!s.waitFor([&](const std::string& t) { return t.find(texto) == std::string::npos; })) FAIL() << s.capture();
 }
 
 // An alert with `texto` is shown; Enter closes it.
@@ -258,8 +250,11 @@ TEST_F(Pastas, ADeclarationOpenInAnotherTerminalIsNeitherOpenedNorDeletedMovedOr
   t02->keys({"Escape"});
 
   // Now free, the whole declaration is copied into the other taxpayer; the origin stays whole.
+  // The copy has ended when its dialog has gone (a refusal would be said over it).
   copiaDeclaracao(*t00, kCpf, kTerceiro);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_TRUE(t00->waitFor([](const std::string& t) {
+    return t.find("A copia nao foi feita") != std::string::npos || t.find("CPF  Destino") == std::string::npos;
+  })) << t00->capture();
   EXPECT_EQ(t00->capture().find("A copia nao foi feita"), std::string::npos) << t00->capture();
   inteiro(kCpf);
   inteiro(kTerceiro);
@@ -308,10 +303,8 @@ TEST_F(Pastas, ThePromptNeverShowsTheNameOfATaxpayerDeletedMeanwhile) {
   ASSERT_EQ(linhasDe(tabela(9), kCpf), 0);
 
   // 00 clears the CPF: the name search leaves the page on the register's row, deleted now.
-  t00->keys({"C-y", "Enter"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  t00->keys({"Escape"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  teclas(*t00, {"C-y", "Enter", "Escape"});
+  e2e::telaParada(*t00);
   EXPECT_EQ(t00->capture().find("ANA PRIMEIRA"), std::string::npos) << t00->capture();
   EXPECT_EQ(t00->capture().find("111.444.777-35"), std::string::npos) << t00->capture();
 }
@@ -363,7 +356,7 @@ TEST_F(Pastas, ATransferWhoseDestinationCannotBeRebuiltSaysSoAndAsksNothingMore)
   const std::string p2 = home_ + "/P2";
   // A first copy makes the folder; all went well, so the question comes.
   transfereTudo(*t00, p2, true);
-  ASSERT_TRUE(t00->waitForText("Muda para a nova Pasta?", std::chrono::seconds(20))) << t00->capture();
+  ASSERT_TRUE(t00->waitForText("Muda para a nova Pasta?", std::chrono::seconds(60))) << t00->capture();
   t00->keys({"N"});
   registra(*t00, kOutro);
 
@@ -372,12 +365,15 @@ TEST_F(Pastas, ATransferWhoseDestinationCannotBeRebuiltSaysSoAndAsksNothingMore)
   ASSERT_TRUE(registro);
   transfereTudo(*t00, p2, false);
   // The busy table is left out after its wait; the closing message names it.
-  ASSERT_TRUE(t00->waitForText("Transferência para " + p2, std::chrono::seconds(20))) << t00->capture();
+  ASSERT_TRUE(t00->waitForText("Transferência para " + p2, std::chrono::seconds(60))) << t00->capture();
   const std::string tela = t00->capture();
   EXPECT_NE(tela.find("2 contribuinte(s) copiado(s)."), std::string::npos) << tela;
   EXPECT_NE(tela.find("IMP0910"), std::string::npos) << tela;
-  t00->keys({"Enter"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  // The message closed, nothing more is asked: the menu is back.
+  teclas(*t00, {"Enter"});
+  ASSERT_TRUE(t00->waitFor([&](const std::string& t) { return t.find("Transferência para " + p2) == std::string::npos; }))
+      << t00->capture();
+  e2e::telaParada(*t00);
   EXPECT_EQ(t00->capture().find("Muda para a nova Pasta?"), std::string::npos) << t00->capture();
   (*registro).reset();
   // Both folders whole: the copies in P2, the originals where they were.
@@ -403,12 +399,8 @@ TEST_F(Pastas, FolderListMarksOneRowKeepsTheCaseTypedAndShowsTheFolderAtOnce) {
   ASSERT_TRUE(t00->waitForText("Drive e diret")) << t00->capture();
   // A new row: the folder typed in mixed case is offered for creation and kept as typed.
   // Typed as a clerk types, after the cell has opened.
-  for (const char* k : {"Down", "Down", "Right"}) {
-    t00->keys({k});
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  }
-  t00->text(novo.substr(0, 1));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  teclas(*t00, {"Down", "Down", "Right"});
+  e2e::digita(*t00, novo.substr(0, 1));
   t00->text(novo.substr(1));
   ASSERT_TRUE(t00->waitForText(novo)) << t00->capture();
   t00->keys({"Enter"});
@@ -426,8 +418,7 @@ TEST_F(Pastas, FolderListMarksOneRowKeepsTheCaseTypedAndShowsTheFolderAtOnce) {
   EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, " |" + dados(), "S|" + novo}));
   EXPECT_EQ(pastaDoConfig(home_), novo);
   // (The list's picture may stay behind on the screen: the windows' restore is not this test's.)
-  t00->keys({"Escape"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  teclas(*t00, {"Escape"});
   t00->keys({"Escape"});
   ASSERT_TRUE(t00->waitFor([](const std::string& t) {
     return t.find("F1 Nome F2 CPF") == std::string::npos;
@@ -448,24 +439,22 @@ TEST_F(Pastas, FolderListMarksOneRowKeepsTheCaseTypedAndShowsTheFolderAtOnce) {
       << t00->capture();
 
   // The main menu's Pastas checks its cells too: one row marked, the folder switched.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  t00->keys({"M-l", "Down", "Down", "Down", "Enter"});
-  // (The earlier list may still be painted: the new one is given time to open.)
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  teclas(*t00, {"M-l", "Down", "Down", "Down"});
+  ASSERT_TRUE(t00->waitForText("Seleciona o Drive e a Pasta")) << t00->capture();
+  // (The earlier list may still be painted: the new one is open once the pad has gone.)
+  teclas(*t00, {"Enter"});
+  ASSERT_TRUE(t00->waitFor([](const std::string& t) { return t.find("Seleciona o Drive e a Pasta") == std::string::npos; }))
+      << t00->capture();
   ASSERT_TRUE(t00->waitForText("Drive e diret")) << t00->capture();
-  auto teclas = [&](std::initializer_list<const char*> ks) {
-    for (const char* k : ks) {
-      t00->keys({k});
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-  };
-  // The new, empty row has no folder to take: refused, nothing marked or added.
-  teclas({"Up", "Up", "Up", "Down", "Down", "Down"});
+  // The new, empty row has no folder to take: refused, nothing marked or added. (Up on the
+  // first row shows nothing, so the keys up go together.)
+  t00->keys({"Up", "Up", "Up"});
+  teclas(*t00, {"Down", "Down", "Down"});
   t00->text("S");
   confirmaAviso(*t00, "Escreva antes o nome da pasta na coluna ao lado.");
-  teclas({"Escape"});
+  teclas(*t00, {"Escape"});
   EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, "S|" + dados(), " |" + novo}));
-  teclas({"Up"});
+  teclas(*t00, {"Up"});
   t00->text("S");
   ASSERT_TRUE(t00->waitFor([&](const std::string&) { return pastaDoConfig(home_) == novo; })) << t00->capture();
   EXPECT_EQ(registroDePastas(home_), (std::vector<std::string>{" |" + home_, " |" + dados(), "S|" + novo}));

@@ -55,15 +55,15 @@ class JornadaGanhos : public ::testing::Test {
     e2e::teclas(s, {"Escape", "Escape"});
     if (!s.waitForText("Termina  a  Declaração")) return false;
     e2e::teclas(s, {"S"});
-    return s.waitForText("C P F", 10s) && s.waitForText("FULANO DE TAL", 10s);
+    return s.waitForText("C P F") && s.waitForText("FULANO DE TAL");
   }
   e2e::RaizDeTeste pasta_;
 };
 
 TEST_F(JornadaGanhos, GainEnteredShownReopenedInTheSummaryAndDeletedWithItsRows) {
-  TmuxSession s(e2e::comandoTavren(pasta_.caminho() + "/tavren", "00", {}, 180), 80, 25);
+  TmuxSession s(e2e::comandoTavren(pasta_.caminho() + "/tavren", "00", {}, 300), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Sair", 30s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Sair", e2e::kPartida)) << s.capture();
   e2e::teclas(s, {"Enter", "Enter"});  // Declaração, Declaração
   ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
   s.text(kCpf);
@@ -134,7 +134,7 @@ TEST_F(JornadaGanhos, GainEnteredShownReopenedInTheSummaryAndDeletedWithItsRows)
       }
   }
   s.text(kCpf);
-  ASSERT_TRUE(s.waitForText("(1)RENDIMENTOS TRIBUTAVEIS", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("(1)RENDIMENTOS TRIBUTAVEIS")) << s.capture();
   e2e::teclas(s, {"F7"});
   ASSERT_TRUE(s.waitForText("Declaração Simplificada")) << s.capture();
   EXPECT_TRUE(s.waitForText("Rend. Tributação Exclusiva/Definitiva       37.855,91")) << s.capture();

@@ -3,15 +3,9 @@
 // never be stored; the notes shown by F11 in the taxpayer chooser, only looked through; the
 // status menu's grids. Each journey ends the program and reads the tables it left.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <chrono>
-#include <filesystem>
 #include <set>
-#include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "rt/db/table.h"
 #include "programa_e2e.h"
@@ -19,10 +13,8 @@
 
 namespace {
 
-using e2e::linha;
-using e2e::shellQuote;
+using e2e::teclas;
 using e2e::TmuxSession;
-using namespace std::chrono_literals;
 
 class JornadaGrade : public ::testing::Test {
  protected:
@@ -32,39 +24,36 @@ class JornadaGrade : public ::testing::Test {
   }
   // The README's command on the existing build.
   std::string comando() const {
-    return e2e::comandoTavren(home_, {}, {}, 90);
+    return e2e::comandoTavren(home_, {}, {}, 300);
   }
-  static bool noMenu(TmuxSession& s) {
-    return s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; }, 10s);
-  }
+  static bool noMenu(TmuxSession& s) { return e2e::noMenu(s); }
   // Declaracao -> Declaração, a new CPF, its first screen, Esc and "Sim" to save; back on the
   // main menu.
   static void declaracao(TmuxSession& s, const std::string& cpf) {
-    s.keys({"M-l"});
+    teclas(s, {"M-l"});
     ASSERT_TRUE(s.waitForText("Inicia ou modifica uma declaração")) << s.capture();
-    s.keys({"Enter"});
+    teclas(s, {"Enter"});
     ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
     s.text(cpf);
     s.keys({"Enter"});
-    ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE", 10s)) << s.capture();
+    ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
     esc(s);
     ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
-    s.keys({"S"});
-    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Termina  a  Declaração ?") == std::string::npos; }, 10s))
+    teclas(s, {"S"});
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Termina  a  Declaração ?") == std::string::npos; }))
         << s.capture();
     ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
     esc(s);
+    ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Pasta atual") == std::string::npos; }))
+        << s.capture();
   }
   // Esc on its own: a key sent right after it would reach the program as Alt plus that key.
-  static void esc(TmuxSession& s) {
-    s.keys({"Escape"});
-    std::this_thread::sleep_for(200ms);
-  }
+  static void esc(TmuxSession& s) { teclas(s, {"Escape"}); }
   static void sai(TmuxSession& s) {
-    s.keys({"M-r"});
+    teclas(s, {"M-r"});
     ASSERT_TRUE(s.waitForText("Confirma saída do sistema")) << s.capture();
     s.keys({"S"});
-    ASSERT_TRUE(s.waitForText("tavren-ended 0", 20s)) << s.capture();
+    ASSERT_TRUE(s.waitForText("tavren-ended 0")) << s.capture();
   }
   e2e::RaizDeTeste pasta_;
   std::string home_;

@@ -4,13 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "programa_e2e.h"
 #include "tmux_session.h"
@@ -19,7 +15,6 @@ namespace {
 
 using e2e::teclas;
 using e2e::TmuxSession;
-using namespace std::chrono_literals;
 
 class PaginasDaDeclaracao : public ::testing::Test {
  protected:
@@ -35,14 +30,14 @@ TEST_F(PaginasDaDeclaracao, ItemFiftyOnePrintsTheDeclarationToTheCaptureAndThePr
   // No CUPS in the way: the preview is left with Esc, so nothing reaches a printer.
   TmuxSession s(e2e::comandoTavren(home_, {}, "LPDEST=escritorio"), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Terminal 00", 15s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Terminal 00", e2e::kPartida)) << s.capture();
 
   std::string tela;
   ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
 
   // The "NAO DOS" model: the mark moves from the first row to the second.
   teclas(s, {"M-s", "Down", "Down", "Down", "Down", "Enter"});
-  ASSERT_TRUE(s.waitForText("Impressora padr", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Impressora padr")) << s.capture();
   teclas(s, {"I", "Enter"});
   ASSERT_TRUE(s.waitForText("Selecione a impressora com [S]")) << s.capture();
   teclas(s, {"Space", "Down", "Left", "S", "Escape"});
@@ -60,9 +55,9 @@ TEST_F(PaginasDaDeclaracao, ItemFiftyOnePrintsTheDeclarationToTheCaptureAndThePr
 
   // Item 51: the CPF fills its field and the job starts; the preview opens on page 1.
   teclas(s, {"M-i", "Enter"});
-  ASSERT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   s.text("12345678909");
-  ASSERT_TRUE(s.waitForText("Página 1/", 15s)) << s.capture();
+  ASSERT_TRUE(s.waitForText("Página 1/")) << s.capture();
   EXPECT_TRUE(s.waitForText("IDENTIFICACAO DO CONTRIBUINTE")) << s.capture();
   EXPECT_TRUE(s.waitForText("CPF:  123.456.789-09")) << s.capture();
   teclas(s, {"PageDown"});

@@ -3,9 +3,7 @@
 // typed beside "Fevereiro" is stored as February's.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "programa_e2e.h"
 #include "rt/db/table.h"
@@ -15,7 +13,6 @@
 namespace {
 
 using e2e::TmuxSession;
-using namespace std::chrono_literals;
 
 // The row of a captured screen holding a text ("" when none does).
 std::string linhaCom(const std::string& tela, const std::string& texto) {
@@ -32,8 +29,8 @@ TEST(JornadaQuadros, TheRuralMonthsAreTypedBesideTheirNames) {
   const std::string home = raiz.caminho() + "/tavren";
   TmuxSession s(e2e::comandoTavren(home, "00"), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Sair", 30s)) << s.capture();
-  s.keys({"Enter", "Enter"});
+  ASSERT_TRUE(s.waitForText("Sair", e2e::kPartida)) << s.capture();
+  e2e::teclas(s, {"Enter", "Enter"});
   ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
   s.text("12345678909");
   ASSERT_TRUE(s.waitForText("Esse Contribuinte")) << s.capture();
@@ -59,9 +56,8 @@ TEST(JornadaQuadros, TheRuralMonthsAreTypedBesideTheirNames) {
   s.keys({"Escape"});
   ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
   s.keys({"S"});
-  ASSERT_TRUE(s.waitForText("C P F", 10s)) << s.capture();
-  std::this_thread::sleep_for(300ms);
-  s.keys({"Escape"});
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+  e2e::teclas(s, {"Escape"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();
 
   auto rural = rt::db::Table::open(home + "/DADOS2010/IMP1510.DBF");

@@ -3,38 +3,26 @@
 // screen 4, and the summary that follows from it, whose complete model shows their deductions;
 // after the save the tables of the data folder hold what was typed and computed.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
+#include <memory>
 #include <string>
 
+#include "programa_e2e.h"
 #include "rt/db/table.h"
 #include "rt/text/decimal.h"
 #include "tmux_session.h"
 
 namespace {
 
-using e2e::shellQuote;
 using e2e::TmuxSession;
 
 class Jornada : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    // Folder names are stored in 40-character fields: a short folder under /tmp.
-    std::string modelo = "/tmp/e2eXXXXXX";
-    home_ = mkdtemp(modelo.data());
-    home_ += "/tavren";
+    home_ = raiz_.caminho() + "/tavren";
   }
-  void TearDown() override {
-    std::error_code ec;
-    if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
-  }
-  std::string comando() const {
-    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 TAVREN_BUILD=" +
-           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home_) + " timeout --foreground 120 " +
-           shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
-  }
+  std::string comando() const { return e2e::comandoTavren(home_, {}); }
   // A table of the data folder on the CPF's row.
   std::unique_ptr<rt::db::Table> linha(const std::string& arquivo, const std::string& cpf) {
     auto t = rt::db::Table::open(home_ + "/DADOS2010/" + arquivo + ".DBF");
@@ -44,14 +32,15 @@ class Jornada : public ::testing::Test {
       if (tabela->getText("CPF") == cpf) break;
     return tabela;
   }
+  e2e::RaizDeTeste raiz_;
   std::string home_;
 };
 
 TEST_F(Jornada, IdentificationIncomeDependantAndSummaryOfANewTaxpayer) {
   TmuxSession s(comando(), 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Sair", std::chrono::seconds(30))) << s.capture();
-  s.keys({"Enter", "Enter"});  // Declaração, Declaração
+  ASSERT_TRUE(s.waitForText("Sair", e2e::kPartida)) << s.capture();
+  e2e::teclas(s, {"Enter", "Enter"});  // Declaração, Declaração
   ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
   s.text("12345678909");
   ASSERT_TRUE(s.waitForText("Esse Contribuinte")) << s.capture();
@@ -123,7 +112,7 @@ TEST_F(Jornada, IdentificationIncomeDependantAndSummaryOfANewTaxpayer) {
   s.keys({"Escape"});
   ASSERT_TRUE(s.waitForText("Termina  a  Declaração")) << s.capture();
   s.keys({"S"});
-  ASSERT_TRUE(s.waitForText("C P F", std::chrono::seconds(10))) << s.capture();
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
   // Saved: the prompt asks for the next taxpayer.
   s.keys({"Escape"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("C P F") == std::string::npos; })) << s.capture();

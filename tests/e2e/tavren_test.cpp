@@ -4,20 +4,20 @@
 // its data folder is DADOS2010 inside the program folder. A program folder whose name would
 // not fit the folder fields is refused.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
+#include <string>
 #include <vector>
 
+#include "programa_e2e.h"
 #include "rt/db/table.h"
 #include "tmux_session.h"
 
 namespace {
 
-using e2e::shellQuote;
+using e2e::linha;
 using e2e::TmuxSession;
 
 struct Pad {
@@ -84,21 +84,9 @@ const std::vector<Pad>& pads() {
   return p;
 }
 
-std::vector<std::string> linhas(const std::string& tela) {
-  std::vector<std::string> v;
-  std::istringstream in(tela);
-  for (std::string l; std::getline(in, l);) v.push_back(l);
-  return v;
-}
-
 std::string rtrim(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
-}
-
-std::string linha(const std::string& tela, std::size_t n) {
-  auto v = linhas(tela);
-  return n < v.size() ? v[n] : std::string();
 }
 
 // The help row (the last) holds the text, centred.
@@ -110,23 +98,11 @@ class Tavren : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
-    // Folder names are stored in 40-character fields: a short folder under /tmp, whatever the
-    // test run's scratch folder is.
-    std::string modelo = "/tmp/e2eXXXXXX";
-    home_ = mkdtemp(modelo.data());
-    home_ += "/tavren";  // the script makes it
+    home_ = raiz_.caminho() + "/tavren";  // the script makes it
   }
   // The README's command, on a build that is already there, with the program folder `home`.
-  static std::string comando(const std::string& home) {
-    return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 "
-           "TAVREN_BUILD=" +
-           shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home) + " timeout --foreground 60 " +
-           shellQuote(TAVREN_RUN_SCRIPT) + "; echo tavren-ended $?; sleep 30";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    if (!home_.empty()) std::filesystem::remove_all(std::filesystem::path(home_).parent_path(), ec);
-  }
+  static std::string comando(const std::string& home) { return e2e::comandoTavren(home, {}, {}, 300); }
+  e2e::RaizDeTeste raiz_;
   std::string home_;
 };
 
@@ -135,7 +111,7 @@ TEST_F(Tavren, FirstStartMenuHelpLinesAndSair) {
   TmuxSession s(comando(home_), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; },
-                        std::chrono::seconds(10)))
+                        e2e::kPartida))
       << s.capture();
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio);

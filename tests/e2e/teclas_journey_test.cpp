@@ -4,10 +4,9 @@
 // crash or a loop that reads no key fails it.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "programa_e2e.h"
 #include "rt/db/table.h"
@@ -16,8 +15,8 @@
 namespace {
 
 using e2e::linha;
+using e2e::teclas;
 using e2e::TmuxSession;
-using namespace std::chrono_literals;
 
 class JornadaTeclas : public ::testing::Test {
  protected:
@@ -25,37 +24,32 @@ class JornadaTeclas : public ::testing::Test {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
     home_ = pasta_.caminho() + "/tavren";
   }
-  std::string comando() const { return e2e::comandoTavren(home_, {}, {}, 90); }
-  static bool noMenu(TmuxSession& s) {
-    return s.waitFor([](const std::string& t) { return linha(t, 0).find("Sair") != std::string::npos; }, 10s);
-  }
+  std::string comando() const { return e2e::comandoTavren(home_, {}, {}, 300); }
+  static bool noMenu(TmuxSession& s) { return e2e::noMenu(s); }
   // Esc on its own: a key sent right after it would reach the program as Alt plus that key.
-  static void esc(TmuxSession& s) {
-    s.keys({"Escape"});
-    std::this_thread::sleep_for(300ms);
-  }
+  static void esc(TmuxSession& s) { teclas(s, {"Escape"}); }
   // Declaração, a new CPF: its identification screen.
   static void novaDeclaracao(TmuxSession& s, const std::string& cpf) {
-    s.keys({"M-l"});
+    teclas(s, {"M-l"});
     ASSERT_TRUE(s.waitForText("Inicia ou modifica uma declaração")) << s.capture();
-    s.keys({"Enter"});
+    teclas(s, {"Enter"});
     ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
     s.text(cpf);
     s.keys({"Enter"});
-    ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE", 10s)) << s.capture();
+    ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
   }
   // Esc, "Sim" to save, Esc at the next CPF and the exit: the program ends by itself.
   static void salvaESai(TmuxSession& s) {
     esc(s);
-    ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?", 10s)) << s.capture();
-    s.keys({"S"});
-    ASSERT_TRUE(s.waitForText("Pasta atual", 20s)) << s.capture();
+    ASSERT_TRUE(s.waitForText("Termina  a  Declaração ?")) << s.capture();
+    teclas(s, {"S"});
+    ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
     esc(s);
     ASSERT_TRUE(noMenu(s)) << s.capture();
-    s.keys({"M-r"});
+    teclas(s, {"M-r"});
     ASSERT_TRUE(s.waitForText("Confirma saída do sistema")) << s.capture();
     s.keys({"S"});
-    ASSERT_TRUE(s.waitForText("tavren-ended 0", 20s)) << s.capture();
+    ASSERT_TRUE(s.waitForText("tavren-ended 0")) << s.capture();
   }
   e2e::RaizDeTeste pasta_;
   std::string home_;
@@ -76,10 +70,7 @@ TEST_F(JornadaTeclas, EscInTheEmptyTownListKeepsTheTownTyped) {
   ASSERT_TRUE(noMenu(s)) << s.capture();
   novaDeclaracao(s, "11144477735");
   // Enter from field to field down to the state (row 12, column 48).
-  for (int i = 0; i < 40 && s.format("#{cursor_y},#{cursor_x}") != "12,48"; ++i) {
-    s.keys({"Enter"});
-    std::this_thread::sleep_for(150ms);
-  }
+  for (int i = 0; i < 40 && s.format("#{cursor_y},#{cursor_x}") != "12,48"; ++i) teclas(s, {"Enter"});
   ASSERT_EQ(s.format("#{cursor_y},#{cursor_x}"), "12,48") << s.capture();
   // The two letters fill the field and leave it; no town typed yet: the state's towns, in a
   // list headed as the state field's.
@@ -127,12 +118,13 @@ TEST_F(JornadaTeclas, ACharacterOnTheEmptyLastRowOfEachGridStartsTheRow) {
   };
   for (const Grade& g : grades) {
     SCOPED_TRACE(g.cabecalho);
-    e2e::teclas(s, g.abre);
-    ASSERT_TRUE(s.waitForText(g.cabecalho, 10s)) << s.capture();
-    std::this_thread::sleep_for(300ms);
-    e2e::teclas(s, {"Up"});
+    teclas(s, g.abre);
+    ASSERT_TRUE(s.waitForText(g.cabecalho)) << s.capture();
+    // Up on the append row of an empty grid shows nothing: sent once the grid holds still.
+    e2e::telaParada(s);
+    e2e::teclasComPausa(s, {"Up"});
     s.text(g.digitado);
-    e2e::teclas(s, {"Enter"});
+    teclas(s, {"Enter"});
     const std::string celula = std::string("│") + g.digitado;
     const std::string numero = std::string(" ") + g.digitado + "│";
     ASSERT_TRUE(s.waitFor([&](const std::string& t) {

@@ -115,6 +115,12 @@ std::string TmuxSession::captureWithColours() {
   return tmux({"capture-pane", "-p", "-e", "-t", target_});
 }
 
+std::string TmuxSession::state() {
+  // One tmux call for both, so the cursor belongs to the screen captured.
+  return tmux({"capture-pane", "-p", "-J", "-t", target_, ";", "display-message", "-p", "-t", target_,
+               "cursor #{cursor_y},#{cursor_x} #{cursor_flag}"});
+}
+
 bool TmuxSession::waitFor(const std::function<bool(const std::string&)>& test,
                           std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
@@ -127,6 +133,15 @@ bool TmuxSession::waitFor(const std::function<bool(const std::string&)>& test,
 
 bool TmuxSession::waitForText(const std::string& utf8, std::chrono::milliseconds limit) {
   return waitFor([&](const std::string& screen) { return screen.find(utf8) != std::string::npos; }, limit);
+}
+
+bool TmuxSession::waitForChange(const std::string& before, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (state() != before) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 }  // namespace e2e

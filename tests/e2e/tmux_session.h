@@ -12,6 +12,10 @@
 
 namespace e2e {
 
+// How long a wait for the screen gives the program by default: long enough for a machine
+// loaded by other builds; a wait that holds returns as soon as it does.
+inline constexpr std::chrono::milliseconds kEspera = std::chrono::seconds(30);
+
 class TmuxSession {
  public:
   // Whether tmux can be run here.
@@ -39,10 +43,15 @@ class TmuxSession {
   std::string capture();
   // The screen with its colours as escape sequences.
   std::string captureWithColours();
+  // The screen and where its cursor stands: what a key the program has taken changes. The
+  // program shows its screen only when it waits for the next key (or while it reports
+  // progress), so a change also says that keys sent from now on are read by that wait.
+  std::string state();
   // Waits until `test` holds for the screen (polling); false after `limit`.
-  bool waitFor(const std::function<bool(const std::string&)>& test,
-               std::chrono::milliseconds limit = std::chrono::seconds(5));
-  bool waitForText(const std::string& utf8, std::chrono::milliseconds limit = std::chrono::seconds(5));
+  bool waitFor(const std::function<bool(const std::string&)>& test, std::chrono::milliseconds limit = kEspera);
+  bool waitForText(const std::string& utf8, std::chrono::milliseconds limit = kEspera);
+  // Waits until state() differs from `before`; false after `limit`.
+  bool waitForChange(const std::string& before, std::chrono::milliseconds limit = kEspera);
 
  private:
   std::string tmux(const std::vector<std::string>& args, int* status = nullptr);

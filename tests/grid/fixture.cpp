@@ -1,4 +1,3 @@
-#include "support/scratch_dir.h"
 #include "fixture.h"
 
 #include <cstdlib>
@@ -10,27 +9,7 @@
 
 namespace grid::teste {
 
-Pasta::Pasta() : caminho_(support::makeScratchDir("grid")) {}
-
-Pasta::~Pasta() { support::removeScratchDir(caminho_); }
-
-void TerminalGravado::present(const rt::term::Screen& s) {
-  script.present(s);
-  std::string texto;
-  for (int r = 0; r < rt::term::Screen::kRows; ++r) texto += s.rowText(r) + "\n";
-  telas.push_back(std::move(texto));
-}
-
-bool TerminalGravado::viu(std::string_view texto) const {
-  for (const std::string& t : telas)
-    if (t.find(texto) != std::string::npos) return true;
-  return false;
-}
-
-GridFixture::GridFixture() {
-  ctx.definePastaPrograma(programa.caminho());
-  ctx.definePastaDados(dados.caminho());
-  ctx.definePastaTrabalho(trabalho.caminho());
+GridFixture::GridFixture() : ContextoFixture("grid") {
   g.servicos = &servicos;
   g.tela = &pagina;
   g.CPF = "12345678909";

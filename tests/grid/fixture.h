@@ -1,6 +1,6 @@
-// A grid over the scripted terminal: a data-store context with scratch folders, the working
-// copies and program tables made from the catalogue, and every screen the grid presented kept
-// so a test can ask what was shown at any moment.
+// A grid in the tests' data-store context (support/contexto_fixture.h, in "grid" folders, every
+// screen presented kept so a test can ask what was shown at any moment), with the working
+// copies and program tables made from the catalogue.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,39 +15,12 @@
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "rt/db/table.h"
-#include "rt/term/console.h"
-#include "rt/term/scripted_terminal.h"
-#include "rt/text/date.h"
-#include "store/contexto.h"
-#include "store/espera.h"
+#include "support/contexto_fixture.h"
 
 namespace grid::teste {
 
-class Pasta {
- public:
-  Pasta();
-  ~Pasta();
-  Pasta(const Pasta&) = delete;
-  Pasta& operator=(const Pasta&) = delete;
-  const std::string& caminho() const { return caminho_; }
-
- private:
-  std::string caminho_;
-};
-
-// Keeps the text of every screen presented, in front of a scripted terminal.
-class TerminalGravado final : public rt::term::Terminal {
- public:
-  rt::term::ScriptedTerminal script;
-  std::vector<std::string> telas;
-  void present(const rt::term::Screen& s) override;
-  std::optional<rt::term::Key> readKey(std::chrono::milliseconds t) override { return script.readKey(t); }
-  bool keyWaiting() override { return script.keyWaiting(); }
-  void beep() override { script.beep(); }
-  std::chrono::steady_clock::time_point now() override { return script.now(); }
-  // Whether some presented screen showed the text (CP860).
-  bool viu(std::string_view texto) const;
-};
+using Pasta = support::Pasta;
+using TerminalGravado = support::TerminalGravado;
 
 // Services that record what the grid asked of them.
 class ServicosGravados final : public ServicosGrade {
@@ -97,7 +70,7 @@ class ServicosGravados final : public ServicosGrade {
   bool chamou(std::string_view nome) const { return conta(nome) > 0; }
 };
 
-class GridFixture : public ::testing::Test {
+class GridFixture : public ::testing::Test, public support::ContextoFixture {
  protected:
   GridFixture();
 
@@ -110,12 +83,8 @@ class GridFixture : public ::testing::Test {
   std::vector<std::string> coluna(int area, const std::string& campo);
   std::string caminhoTabela(int area) const;
 
-  TerminalGravado term;
-  rt::term::Console con{term};
-  rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000, 0}};
-  store::EsperaVirtual espera{&relogio};
-  Pasta programa, dados, trabalho;
-  store::Contexto ctx{con, relogio, espera};
+  // The grid's tests call the recorder `term` (its keys are `term.script`, or teclas()).
+  TerminalGravado& term = gravador;
   ServicosGravados servicos;
   Grade g;
   // The declaration's screen state the grid points to (no screen until a test sets one).

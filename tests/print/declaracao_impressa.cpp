@@ -44,7 +44,7 @@ std::vector<Pagina> FolhasFixture::imprime(const std::string& cpf, int QUEIMP, i
 void FolhasFixture::confere(const std::vector<Pagina>& ps, const std::string& nome) {
   const std::filesystem::path arquivo = std::filesystem::path(TAVREN_PAGINAS_DIR) / (nome + ".txt");
   const std::string atual = texto(ps);
-  if (std::getenv("TAVREN_GRAVA_PAGINAS") != nullptr) {
+  if (std::getenv("TAVREN_ATUALIZA_ESPERADOS") != nullptr) {
     std::filesystem::create_directories(arquivo.parent_path());
     std::ofstream(arquivo, std::ios::binary) << atual;
     return;

@@ -29,7 +29,7 @@ class FolhasFixture : public PrintFixture {
   // Prints `cpf` with the job's choices and gives its pages.
   std::vector<Pagina> imprime(const std::string& cpf, int QUEIMP, int QUEPAG);
   // Compares the pages with the expected ones kept in tests/print/paginas/<nome>.txt; with
-  // TAVREN_GRAVA_PAGINAS set the file is written instead.
+  // TAVREN_ATUALIZA_ESPERADOS set the file is written instead.
   void confere(const std::vector<Pagina>& ps, const std::string& nome);
 };
 

@@ -10,29 +10,10 @@
 #include <sstream>
 
 #include "store/abertura.h"
-#include "support/scratch_dir.h"
 
 namespace store::teste {
 
-Pasta::Pasta() {
-  caminho_ = support::makeScratchDir("store");
-}
-
-Pasta::~Pasta() { support::removeScratchDir(caminho_); }
-
-std::vector<std::string> Pasta::arquivos() const {
-  std::vector<std::string> v;
-  for (const auto& e : std::filesystem::directory_iterator(caminho_)) v.push_back(e.path().filename().string());
-  std::sort(v.begin(), v.end());
-  return v;
-}
-
-StoreFixture::StoreFixture() {
-  ctx.definePastaPrograma(programa.caminho());
-  ctx.definePastaDados(dados.caminho());
-  ctx.definePastaTrabalho(trabalho.caminho());
-  ctx.PASTA_SEMENTE = TAVREN_SEED_DIR;
-}
+StoreFixture::StoreFixture() : ContextoFixture("store") { ctx.PASTA_SEMENTE = TAVREN_SEED_DIR; }
 
 std::unique_ptr<rt::db::Table> abre(const std::string& caminho, bool exclusivo) {
   rt::db::OpenOptions o;

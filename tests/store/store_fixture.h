@@ -1,13 +1,10 @@
-// A data-store context over the scripted terminal, with scratch program, data and work
-// folders, a virtual wait that moves a fixed clock on, and a way to play another terminal in
-// a child process that holds opens and locks.
+// The data-store tests' context (support/contexto_fixture.h, in "store" folders) with a way to
+// play another terminal in a child process that holds opens and locks.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,43 +13,18 @@
 #include <vector>
 
 #include "rt/db/table.h"
-#include "rt/term/console.h"
-#include "rt/term/scripted_terminal.h"
-#include "rt/text/date.h"
-#include "store/contexto.h"
-#include "store/espera.h"
+#include "support/contexto_fixture.h"
+#include "support/scratch_dir.h"
 
 namespace store::teste {
 
-// A scratch folder, removed with everything in it.
-class Pasta {
- public:
-  Pasta();
-  ~Pasta();
-  Pasta(const Pasta&) = delete;
-  Pasta& operator=(const Pasta&) = delete;
-  const std::string& caminho() const { return caminho_; }
-  std::string operator/(const std::string& nome) const { return caminho_ + "/" + nome; }
-  // The file names in the folder, sorted.
-  std::vector<std::string> arquivos() const;
+using Pasta = support::Pasta;
 
- private:
-  std::string caminho_;
-};
-
-class StoreFixture {
+class StoreFixture : public support::ContextoFixture {
  protected:
   StoreFixture();
 
-  rt::term::ScriptedTerminal term;
-  rt::term::Console con{term};
-  rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 4, 30), 36000, 0}};
-  EsperaVirtual espera{&relogio};
-  Pasta programa, dados, trabalho;
-  Contexto ctx{con, relogio, espera};
-
   rt::db::Table* area(int n) { return ctx.areas.table(n); }
-  std::string linha(int r) { return con.screen().rowText(r); }
   // The terminal's settings record (CONFIG) for terminal `nusu`, with other fields as given;
   // area 42 stays open on it.
   void configDoTerminal(const std::string& nusu, std::vector<std::pair<std::string, std::string>> campos = {});

@@ -1,0 +1,188 @@
+// The layer order of src/, read from every #include "..." of every source file, and the rule
+// that code names its work areas: a bare number handed to the work areas is a table nobody can
+// see at a glance, and a typo in it still compiles.
+//
+// The order, lowest first (a folder may include itself and the folders before it; folders
+// sharing a rank may include each other):
+//   rt, platform, workareas, console, store, taxcalc, grid, gains, {screens, print, export},
+//   {office, converter}, shell, app
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::map<std::string, int>& ranks() {
+  static const std::map<std::string, int> r = {
+      {"rt", 0},      {"platform", 1}, {"workareas", 2}, {"console", 3}, {"store", 4},
+      {"taxcalc", 5}, {"grid", 6},     {"gains", 7},     {"screens", 8}, {"print", 8},
+      {"export", 8},  {"office", 9},   {"converter", 9}, {"shell", 10},  {"app", 11},
+  };
+  return r;
+}
+
+std::optional<int> rank(const std::string& folder) {
+  const auto it = ranks().find(folder);
+  if (it == ranks().end()) return std::nullopt;
+  return it->second;
+}
+
+std::string topFolder(const std::string& path) { return path.substr(0, path.find('/')); }
+
+// Whether a file of folder `from` may include a header of folder `to`.
+bool mayInclude(const std::string& from, const std::string& to) {
+  const std::optional<int> a = rank(from), b = rank(to);
+  return a && b && *b <= *a;
+}
+
+// Includes that run against the order, each as "file -> header": none today. An entry that no
+// longer occurs fails the test, so the list never hides a new one.
+const std::set<std::string> kUpwardIncludes = {};
+
+// Bare work-area numbers left today, as "file: the call". The grid's screen table and editor
+// are being rewritten into one record per screen, which names their areas.
+const std::set<std::string> kBareAreas = {
+    "grid/edita.cpp: ctx.areas.table(30)",
+};
+
+// The catalogue itself turns names into numbers.
+const std::set<std::string> kCatalogue = {"workareas/areas.h"};
+
+struct Source {
+  std::string path;  // relative to src/
+  std::vector<std::string> lines;
+};
+
+std::vector<Source> sources() {
+  std::vector<Source> out;
+  const fs::path root(TAVREN_SRC_DIR);
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+    if (!e.is_regular_file()) continue;
+    const std::string ext = e.path().extension().string();
+    if (ext != ".h" && ext != ".cpp") continue;
+    Source s{fs::relative(e.path(), root).generic_string(), {}};
+    std::ifstream in(e.path(), std::ios::binary);
+    for (std::string l; std::getline(in, l);) s.lines.push_back(l);
+    out.push_back(std::move(s));
+  }
+  std::sort(out.begin(), out.end(), [](const Source& a, const Source& b) { return a.path < b.path; });
+  return out;
+}
+
+// The line without a trailing // comment (a "//" inside a string cuts the line short, which only
+// hides text from the checks below, never makes them fail).
+std::string code(const std::string& line) { return line.substr(0, line.find("//")); }
+
+// "file -> header" for every include that runs against the order.
+std::vector<std::string> upwardIncludes(const std::vector<Source>& srcs) {
+  static const std::regex include(R"(^\s*#\s*include\s+"([^"]+)\")");
+  std::vector<std::string> out;
+  for (const Source& s : srcs)
+    for (const std::string& l : s.lines) {
+      std::smatch m;
+      if (!std::regex_search(l, m, include)) continue;
+      const std::string header = m[1];
+      if (!mayInclude(topFolder(s.path), topFolder(header))) out.push_back(s.path + " -> " + header);
+    }
+  return out;
+}
+
+// "file: the call" for every work area given by a bare number: `ctx.areas.select(9)`,
+// `areas_.close(46)`, `ctx.areas.open(3, ...)` (shown as `ctx.areas.open(3)`).
+std::vector<std::string> bareAreas(const std::vector<Source>& srcs) {
+  static const std::regex call(R"(([\w.>-]*areas\w*(?:\.|->)(?:table|select|isOpen|close|open))\(\s*([0-9]+)\s*[,)])");
+  std::vector<std::string> out;
+  for (const Source& s : srcs) {
+    if (kCatalogue.contains(s.path)) continue;
+    for (const std::string& l : s.lines) {
+      const std::string c = code(l);
+      for (auto it = std::sregex_iterator(c.begin(), c.end(), call); it != std::sregex_iterator(); ++it)
+        out.push_back(s.path + ": " + (*it)[1].str() + "(" + (*it)[2].str() + ")");
+    }
+  }
+  return out;
+}
+
+std::string lista(const std::vector<std::string>& v) {
+  std::string s;
+  for (const std::string& e : v) s += "\n  " + e;
+  return s;
+}
+
+// The rule itself, on the cases that decide it: equal ranks, the ends of the order, and
+// folders the order does not know.
+TEST(Layers, TheOrderIsReadAsWritten) {
+  struct Caso {
+    const char* de;
+    const char* para;
+    bool pode;
+  };
+  const Caso casos[] = {
+      {"console", "rt", true},     {"console", "workareas", true}, {"console", "store", false},
+      {"rt", "platform", false},   {"workareas", "console", false}, {"screens", "print", true},
+      {"print", "export", true},   {"export", "screens", true},    {"office", "converter", true},
+      {"gains", "screens", false}, {"grid", "taxcalc", true},       {"taxcalc", "grid", false},
+      {"shell", "office", true},   {"app", "shell", true},          {"shell", "app", false},
+      {"store", "novidade", false}, {"novidade", "rt", false},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(mayInclude(c.de, c.para), c.pode) << c.de << " -> " << c.para;
+}
+
+// Every folder of src/ has its place in the order, and no include of src/ runs up it beyond
+// the known exceptions, which all still occur.
+TEST(Layers, IncludesFollowTheOrder) {
+  for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TAVREN_SRC_DIR))) {
+    if (!e.is_directory()) continue;
+    const std::string pasta = e.path().filename().string();
+    EXPECT_TRUE(rank(pasta)) << "src/" << pasta << " has no place in the layer order";
+  }
+  const std::vector<Source> srcs = sources();
+  ASSERT_GT(srcs.size(), 100U) << "the sources were not found under " << TAVREN_SRC_DIR;
+  std::vector<std::string> novos;
+  std::set<std::string> vistos;
+  for (const std::string& i : upwardIncludes(srcs)) {
+    vistos.insert(i);
+    if (!kUpwardIncludes.contains(i)) novos.push_back(i);
+  }
+  EXPECT_TRUE(novos.empty()) << "includes against the layer order:" << lista(novos);
+  std::vector<std::string> idos;
+  for (const std::string& i : kUpwardIncludes)
+    if (!vistos.contains(i)) idos.push_back(i);
+  EXPECT_TRUE(idos.empty()) << "exceptions that no longer occur (take them off the list):" << lista(idos);
+}
+
+// No work area is given by its number outside the catalogue.
+TEST(Layers, WorkAreasAreNamed) {
+  const std::vector<Source> amostra = {{"shell/x.cpp",
+                                       {"  (void)ctx.areas.select(9);", "t = a.ctx.areas.table(22);",
+                                        "areas_.close(46)", "ctx.areas.open(3, dbf, op);",
+                                        "store::tabela(ctx.areas, Area::IMP0910);", "t->skip(1);",
+                                        "// ctx.areas.select(9) in a comment", "s.select(2);"}}};
+  EXPECT_EQ(bareAreas(amostra),
+            (std::vector<std::string>{"shell/x.cpp: ctx.areas.select(9)", "shell/x.cpp: a.ctx.areas.table(22)",
+                                      "shell/x.cpp: areas_.close(46)", "shell/x.cpp: ctx.areas.open(3)"}));
+
+  std::vector<std::string> novos;
+  std::set<std::string> vistos;
+  for (const std::string& b : bareAreas(sources())) {
+    vistos.insert(b);
+    if (!kBareAreas.contains(b)) novos.push_back(b);
+  }
+  EXPECT_TRUE(novos.empty()) << "work areas by number (name them with workareas::Area):" << lista(novos);
+  std::vector<std::string> idos;
+  for (const std::string& b : kBareAreas)
+    if (!vistos.contains(b)) idos.push_back(b);
+  EXPECT_TRUE(idos.empty()) << "exceptions that no longer occur (take them off the list):" << lista(idos);
+}
+
+}  // namespace
