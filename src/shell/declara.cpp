@@ -298,6 +298,8 @@ void Declara::sincronizaGrade() {
   grade.OPCAO_1 = p.OPCAO_1;
   grade.TEMP_SAL = dec.opcoes.TEMP_SAL;
   grade.CPF = e.CPF;
+  // Alt+Q in a grid names the taxpayer beside the CPF.
+  grade.NOMECONTR = e.registro.txt("NOMECONTR");
   grade.TEMRURAL = e.registro.txt("TEMRURAL");
   grade.ATV_BRASIL = e.registro.txt("ATV_BRASIL");
   if (e.tabela01.tem("DECFINAL")) grade.DECFINAL = e.tabela01.txt("DECFINAL");
