@@ -144,7 +144,7 @@ bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho&
 
 // The natures of an operation by their numbers, as the refusal of another number lists them.
 std::vector<std::string> listaNaturezas() {
-  std::vector<std::string> l{"Informe a natureza da operação de 1 a 9:"_cp};
+  std::vector<std::string> l{std::string("Informe a natureza da operação de 1 a 9:"_cp)};
   for (std::size_t i = 0; i < kNaturezas.size(); ++i)
     l.push_back(rt::text::padr(std::to_string(i + 1) + " - " + std::string(kNaturezas[i]), 23));
   return l;

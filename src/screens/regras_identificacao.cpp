@@ -131,6 +131,12 @@ void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::
   (void)escolheNaLista(a, t, qualhlp);
 }
 
+// The list closes its table when it is left (with a choice or with Esc): the filter goes only
+// from a table still open.
+void semFiltro(AmbienteTela& a, store::Area area) {
+  if (rt::db::Table* t = a.ctx.areas.table(store::numero(area))) t->clearFilter();
+}
+
 // The towns of a state, found in memory: the shared table is only read, so no other terminal
 // ever meets an index file made here.
 void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
@@ -158,7 +164,7 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
   (void)t.goTop();
   (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-  t.clearFilter();
+  semFiltro(a, store::Area::TABMUNI);
 }
 
 bool VEESTADO(AmbienteTela& a) {
@@ -171,7 +177,7 @@ bool VEESTADO(AmbienteTela& a) {
     (void)t.goTop();
     const std::string municipio = r.txt("MUNICIPIO"), codigo = r.txt("CODMUNI");
     (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-    t.clearFilter();
+    semFiltro(a, store::Area::TABMUNI);
     // Reached from the town's field the list writes the state chosen ("SP-Sao Paulo") where
     // the town goes: it belongs in UF, and the town typed is then sought in that state.
     const std::string escolhido = r.txt("MUNICIPIO");

@@ -197,10 +197,11 @@ bool Get::type(char c, bool insert) {
     if (!inWholeEntry()) clearBuffer();
     return typeWhole(c);
   }
-  wholeEntry_ = false;
   if (!editable(pos_)) return false;
   char out = c;
+  // A refused character leaves an amount being typed as it was.
   if (!rt::text::acceptsChar(templ_[static_cast<std::size_t>(pos_)], c, out, kind_ == Kind::Number)) return false;
+  wholeEntry_ = false;
   if (pic_.has('!')) out = rt::text::upperChar(out);
   if (clearPending_ && pos_ == firstEditable()) clearBuffer();
   clearPending_ = false;
