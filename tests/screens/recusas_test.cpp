@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "declaracao_fixture.h"
 #include "rt/term/keys.h"
@@ -120,6 +121,43 @@ TEST_P(Recusas, ABadValueIsRefusedWithAWord) {
 
 INSTANTIATE_TEST_SUITE_P(CamposConferidos, Recusas, ::testing::ValuesIn(kCasos),
                          [](const ::testing::TestParamInfo<Caso>& i) { return std::string(i.param.campo); });
+
+}  // namespace
+}  // namespace screens::teste
+
+namespace screens::teste {
+namespace {
+
+using Desvios = DeclaracaoFixture;
+
+// A new taxpayer with rural activity walked as a clerk walks it: the rural screens carry their
+// own key hints, Alt+Q in a grid names the taxpayer beside the CPF, Esc on the gains screen
+// goes back to the summary, and the exit and estate flags are stored as "N".
+TEST_F(Desvios, RuralHintsTheTaxpayerNamedGainsEscAndTheFlagsStored) {
+  novo(kNovo);
+  term.press('S');  // rural activity
+  term.press('S');  // in Brazil
+  term.type("fulano de tal");
+  term.press(key::Enter);
+  term.press(key::F1);  // screen 1: its grid
+  term.pause();
+  term.press(key::AltQ);
+  term.pause();
+  term.press(key::F12);  // the rural properties
+  term.pause();
+  term.press(key::F8);  // the gains: Esc at the kind's question
+  term.pause();
+  term.press(key::Esc);
+  term.pause();
+  termina('S');
+  roda();
+
+  EXPECT_EQ(telas, (std::vector<int>{6, 1, 12, 8, 7}));
+  EXPECT_TRUE(gravador.viu("123.456.789-09  FULANO DE TAL"));
+  EXPECT_TRUE(gravador.viu("<Esc> Fim <Tab> Faturamento | Alt I=Indice | Alt H= Help"));
+  EXPECT_EQ(texto("IMP0110", kNovo, "DECSAIDA"), "N");
+  EXPECT_EQ(texto("IMP0110", kNovo, "DECFINAL"), "N");
+}
 
 }  // namespace
 }  // namespace screens::teste
