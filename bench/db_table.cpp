@@ -16,6 +16,7 @@
 
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
+#include "smoke.h"
 
 using namespace rt::db;
 using rt::text::Decimal;
@@ -144,7 +145,7 @@ void BM_AppendTwoIndexes(benchmark::State& state) {
   if (!t->commit()) state.SkipWithError("commit failed");
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_AppendTwoIndexes)->Arg(1)->Arg(0)->ArgName("exclusive")->MinTime(2.0);
+BENCHMARK(BM_AppendTwoIndexes)->Arg(1)->Arg(0)->ArgName("exclusive")->MinTime(bench::minTime(2.0));
 
 void BM_Rebuild(benchmark::State& state) {
   auto t = openImp(true);
@@ -156,7 +157,7 @@ void BM_Rebuild(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * t->recordCount());
 }
-BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
 
 void BM_Scan(benchmark::State& state) {
   OtherTerminal other(state.range(0) == 0);
@@ -173,6 +174,11 @@ void BM_Scan(benchmark::State& state) {
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(n));
 }
-BENCHMARK(BM_Scan)->Arg(1)->Arg(0)->ArgName("exclusive")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Scan)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("exclusive")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(bench::iterations(3));
 
 }  // namespace

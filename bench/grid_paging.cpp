@@ -6,6 +6,7 @@
 #include "copias_bench.h"
 #include "grid/edita.h"
 #include "rt/term/keys.h"
+#include "smoke.h"
 #include "store/tabelas_declaracao.h"
 
 namespace {
@@ -33,6 +34,6 @@ void BM_GridPaging(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * teclas);
 }
-BENCHMARK(BM_GridPaging)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_GridPaging)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "rt/term/keys.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
+#include "smoke.h"
 #include "store/abertura.h"
 #include "store/areas.h"
 #include "store/contexto.h"
@@ -83,6 +84,6 @@ void BM_ListagemDoCadastro(benchmark::State& state) {
   if (bytes < 100000) state.SkipWithError("the listing is too short");
   state.counters["contribuintes"] = kContribuintes;
 }
-BENCHMARK(BM_ListagemDoCadastro)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ListagemDoCadastro)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
+#include "smoke.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
@@ -131,7 +132,7 @@ void BM_LoadDeclaration(benchmark::State& state) {
     }
   state.counters["rows"] = static_cast<double>(linhas);
 }
-BENCHMARK(BM_LoadDeclaration)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_LoadDeclaration)->Unit(benchmark::kMillisecond)->MinTime(bench::minTime(2.0));
 
 void BM_AutosaveDeclaration(benchmark::State& state) {
   Ambiente& a = ambiente();
@@ -140,7 +141,7 @@ void BM_AutosaveDeclaration(benchmark::State& state) {
   for (auto _ : state)
     if (!store::SALVATUDO(a.ctx, a.dec, 0)) state.SkipWithError("save failed");
 }
-BENCHMARK(BM_AutosaveDeclaration)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_AutosaveDeclaration)->Unit(benchmark::kMillisecond)->MinTime(bench::minTime(2.0));
 
 void BM_FinalSaveDeclaration(benchmark::State& state) {
   Ambiente& a = ambiente();
@@ -152,6 +153,6 @@ void BM_FinalSaveDeclaration(benchmark::State& state) {
     if (!store::SALVATUDO(a.ctx, a.dec, 1)) state.SkipWithError("save failed");
   }
 }
-BENCHMARK(BM_FinalSaveDeclaration)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FinalSaveDeclaration)->Unit(benchmark::kMillisecond)->MinTime(bench::minTime(2.0));
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "pasta_bench.h"
+#include "smoke.h"
 #include "store/reorg.h"
 
 namespace {
@@ -29,13 +30,13 @@ void BM_ReorgPasta(benchmark::State& state) {
     if (!store::REORG(a.ctx, a.ctx.ROTADOANO, 3)) std::abort();
   state.counters["contribuintes"] = kContribuintes;
 }
-BENCHMARK(BM_ReorgPasta)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReorgPasta)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
 
 void BM_ReorgComPrograma(benchmark::State& state) {
   Ambiente& a = ambiente();
   for (auto _ : state)
     if (!store::REORG(a.ctx, a.ctx.ROTADOANO, 1)) std::abort();
 }
-BENCHMARK(BM_ReorgComPrograma)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReorgComPrograma)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
 
 }  // namespace

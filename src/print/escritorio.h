@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "console/honorarios.h"
 #include "print/impressao.h"
 #include "print/trabalho.h"
 #include "rt/db/table.h"
@@ -49,6 +50,10 @@ int imprimeCadastro(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, c
 // IMPR_CAD: asks the order and the filters, then prints the register; false when a choice was
 // cancelled (nothing printed).
 bool IMPR_CAD(store::Contexto& ctx, Impressao& imp, const Escolhas& esc);
+
+// The office's prices from the program's settings (table DEFINE); the seeded ones when the
+// table cannot be read.
+console::PrecosEscritorio precosDoEscritorio(store::Contexto& ctx);
 
 // FAZ_PRECO: the fees to charge for the declarations of the register.
 void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc);

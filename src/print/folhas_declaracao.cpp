@@ -1,5 +1,7 @@
 #include "print/folhas_declaracao.h"
 
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 #include "print/destino.h"
@@ -7,6 +9,7 @@
 #include "print/folhas_escritorio.h"
 #include "print/ganho_capital.h"
 #include "print/renda_variavel.h"
+#include "console/alerta.h"
 #include "console/mensagens.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -25,6 +28,20 @@ namespace {
 
 constexpr int kRegistro = store::numero(store::Area::IMP0910);
 constexpr int kResumo = store::numero(store::Area::IMP0110);
+
+// Sheet 8: the job's letter read whole and merged with the taxpayer. A letter that cannot be
+// read (removed since the job's question) is said and nothing is printed.
+void FOLHA_CARTA(store::Contexto& ctx, Impressao& imp,
+                 const decltype(ServicosImpressao::IMPR_MAIL)& IMPR_MAIL) {
+  std::ifstream in(imp.job.arquivoCarta, std::ios::binary);
+  std::ostringstream carta;
+  if (in.is_open()) carta << in.rdbuf();
+  if (!in.is_open() || in.bad()) {
+    (void)console::AVISOSN(ctx, "Carta nao encontrada!", 0);
+    return;
+  }
+  if (IMPR_MAIL) IMPR_MAIL(ctx, imp, carta.str());
+}
 
 // The taxpayer's register row (the job leaves the register on it) and table-01 row.
 void carregaMemvars(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
@@ -75,7 +92,8 @@ Balanco calculaBalanco(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
   return b;
 }
 
-void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
+void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n,
+           const decltype(ServicosImpressao::IMPR_MAIL)& IMPR_MAIL) {
   // Sheets print hyphen dividers; a capture for the outside print program gets underscores.
   defineDivisores(imp, '-');
   if (imp.CAN_IMP) return;
@@ -100,6 +118,10 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
     case 6:
       IMPGANHO(ctx, imp, std::string(rt::text::trim(m.txt("NOMECONTR"))), d->CPF, esc.QUECON == 1);
       break;
+    case 8:
+      console::MENS(ctx, 0, "Imprimindo carta personalizada.");
+      FOLHA_CARTA(ctx, imp, IMPR_MAIL);
+      break;
     case 9:
       console::MENS(ctx, 0, "Imprimindo as anotações desse contribuinte."_cp);
       ANOTE_ESP(f);
@@ -118,8 +140,8 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
 
 ServicosImpressao folhasDaDeclaracao(std::function<Escolhas()> escolhas, ServicosImpressao base) {
   base = servicosDoEscritorio(escolhas, std::move(base));
-  auto folha = [escolhas = std::move(escolhas)](store::Contexto& ctx, Impressao& imp, int n) {
-    FOLHA(ctx, imp, escolhas ? escolhas() : Escolhas{}, n);
+  auto folha = [escolhas = std::move(escolhas), carta = base.IMPR_MAIL](store::Contexto& ctx, Impressao& imp, int n) {
+    FOLHA(ctx, imp, escolhas ? escolhas() : Escolhas{}, n, carta);
   };
   base.FOLHA = folha;
   // After a whole declaration's sheets, its notes.

@@ -55,16 +55,21 @@ void TOTALDEC(Pagina& p, const Totais& t) {
 
 }  // namespace
 
-void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
-  Decimal VAL_BYTE(1), VAL_SEG = Decimal::val("1.6"), VAL_MIN(60);
+console::PrecosEscritorio precosDoEscritorio(store::Contexto& ctx) {
+  console::PrecosEscritorio p{Decimal::val("1.6"), Decimal(1), Decimal(60)};
   if (store::ABERTURA(ctx, store::Area::DEFINE)) {
     rt::db::Table& d = *ctx.areas.table(store::numero(store::Area::DEFINE));
     if (d.goTop() && !d.eof()) {
-      VAL_BYTE = d.getNumber("VAL_BYTE");
-      VAL_SEG = d.getNumber("VAL_SEG");
-      VAL_MIN = d.getNumber("VAL_MIN");
+      p.VAL_BYTE = d.getNumber("VAL_BYTE");
+      p.VAL_SEG = d.getNumber("VAL_SEG");
+      p.VAL_MIN = d.getNumber("VAL_MIN");
     }
   }
+  return p;
+}
+
+void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
+  const console::PrecosEscritorio precos = precosDoEscritorio(ctx);
   rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
   if (reg == nullptr) return;
   Pagina p(imp, [&](Pagina& q) {
@@ -82,13 +87,8 @@ void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
     const LinhaCadastro c = daLinha(*reg);
     if (esc.QUECON == 2 && c.IMPRE != "S") continue;
     if (p.QLIN() == 0) p.cabecalho();
-    const Decimal taxaTamanho = rt::text::despreza(c.TAM_USO / Decimal(1000) * VAL_BYTE, 2);
-    const Decimal taxaTempo = rt::text::despreza(c.TEM_USO / Decimal(60) * VAL_SEG, 2);
-    Decimal calculado;
-    if (!c.TEM_USO.isZero()) {
-      calculado = taxaTamanho + taxaTempo;
-      if (calculado < VAL_MIN) calculado = VAL_MIN;
-    }
+    const console::Honorarios h = console::calculaHonorarios(c.TEM_USO, c.TAM_USO, precos);
+    const Decimal taxaTamanho = h.tamanho, taxaTempo = h.tempo, calculado = h.declaracao;
     p.diz(0, transform(c.CPF, kCpf));
     p.diz(16, rt::text::left(c.NOMECONTR, 40));
     p.diz(57, horas(c.TEM_USO));

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/paths.h"
 #include "print/imp_txt.h"
@@ -42,9 +43,11 @@ struct ServicosImpressao {
   // Asks for one CPF, as the declaration driver does, and calls `imprime` for each CPF
   // confirmed (p.CPF then holds it) until the user leaves.
   std::function<void(store::Contexto&, const std::function<bool(const std::string& cpf)>& imprime)> PEDE_CPF;
-  // Kind 8: the folder of the letters ("" the current folder) and F1's list of letters.
+  // Kind 8: the folder of the letters ("" the current folder), F1's list of letters, and the
+  // letter merged with the register's current taxpayer and printed (IMPR_MAIL).
   std::string pastaCartas;
   std::function<void()> CARTAS;
+  std::function<void(store::Contexto&, Impressao&, std::string_view carta)> IMPR_MAIL;
   // The e-mail hand-over of IMP_TXT.
   decltype(PedidoImpTxt::enviaEmail) enviaEmail;
 };

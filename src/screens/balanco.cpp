@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/alerta.h"
+#include "console/honorarios.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "console/tempo.h"
@@ -26,9 +27,9 @@ using rt::text::Decimal;
 namespace key = rt::term::key;
 
 Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h) {
-  const Decimal tamanho = rt::text::despreza(Decimal::fromInt(bytes) / Decimal::fromInt(1000) * h.VAL_BYTE);
-  const Decimal tempo = rt::text::despreza(Decimal::fromInt(segundos) / Decimal::fromInt(60) * h.VAL_SEG);
-  return std::max(tamanho + tempo, h.VAL_MIN);
+  return console::calculaHonorarios(Decimal::fromInt(segundos), Decimal::fromInt(bytes),
+                                    {h.VAL_SEG, h.VAL_BYTE, h.VAL_MIN})
+      .declaracao;
 }
 
 namespace {

@@ -29,8 +29,8 @@ std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k);
 // B_DETAL_k: the list in table 68 and its grid, or "Nada declarado".
 void B_DETAL(AmbienteTela& a, int k);
 
-// The fee screen 10 proposes for a declaration of `segundos` of work and `bytes` of data: a
-// price per thousand bytes and one per minute, each cut to cents, and never below the minimum.
+// The fee screen 10 proposes for a declaration of `segundos` of work and `bytes` of data: the
+// office's fee rule (console::calculaHonorarios), as the fee list charges it.
 rt::text::Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h);
 
 // The balance screen.

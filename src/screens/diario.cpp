@@ -196,6 +196,13 @@ bool acrescentaNaCopia(store::Contexto& ctx, const store::Cpf& cpf, const Lancam
 }
 
 bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
+  // One terminal at a time in a taxpayer's journal: the write-back replaces his entries with
+  // this terminal's copy, which holds nothing another terminal typed meanwhile.
+  store::PosseDeclaracao posse = store::tomaLancamentos(ctx, ctx.LOCARQ, cpf);
+  if (!posse.livre) {
+    console::AVISOSN(ctx, store::textoLancamentosEmUso(posse), 0);
+    return false;
+  }
   if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
   ctx.janelas.FECHAJAN(10);
   if (!abreCopiaLancamentos(ctx, cpf)) {

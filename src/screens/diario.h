@@ -77,7 +77,8 @@ std::string faltaNoLancamento(const Conta& c, const Lancamento& l);
 bool VEDAT(int pagina, int mesIni, int mesFim);
 
 // LANCAMEN: the journal of the open taxpayer (menu item 12): its menu until Esc, then the
-// write-back of the working copy into table 13.
+// write-back of the working copy into table 13. Held for this terminal while it runs: another
+// terminal in the same taxpayer's journal is named and the journal not opened (false).
 bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf);
 
 }  // namespace screens

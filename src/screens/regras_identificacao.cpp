@@ -4,6 +4,7 @@
 // into the declaration's variables.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -131,10 +132,10 @@ void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::
   (void)escolheNaLista(a, t, qualhlp);
 }
 
-// The list closes its table when it is left (with a choice or with Esc): the filter goes only
-// from a table still open.
-void semFiltro(AmbienteTela& a, store::Area area) {
-  if (rt::db::Table* t = a.ctx.areas.table(store::numero(area))) t->clearFilter();
+// The town list's filter off, when the table is still open: a pick closes it, and the table
+// the filter was set on is gone with it.
+void soltaFiltro(AmbienteTela& a) {
+  if (rt::db::Table* t = a.ctx.areas.table(store::numero(store::Area::TABMUNI))) t->clearFilter();
 }
 
 // The towns of a state, found in memory: the shared table is only read, so no other terminal
@@ -145,12 +146,14 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
   struct Municipio {
     std::string chave, nome, numero;
+    std::uint32_t linha;
   };
   std::vector<Municipio> lista;
   (void)t.setOrder(0);
   for (bool ok = t.goTop().isOk(); ok && !t.eof(); ok = t.skip(1).isOk())
     if (!t.isDeleted() && t.getText("UNIFED") == uf)
-      lista.push_back({upper(alltrim(t.getText("NOMEMUNI"))), t.getText("NOMEMUNI"), t.getText("NROMUNI")});
+      lista.push_back(
+          {upper(alltrim(t.getText("NOMEMUNI"))), t.getText("NOMEMUNI"), t.getText("NROMUNI"), t.recNo()});
   std::sort(lista.begin(), lista.end(), [](const Municipio& x, const Municipio& y) { return x.chave < y.chave; });
   const std::string procura = upper(alltrim(r.txt("MUNICIPIO")));
   const auto it = std::lower_bound(lista.begin(), lista.end(), procura,
@@ -160,11 +163,12 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
     r.txt("CODMUNI", rt::text::padr(it->numero, 4));
     return;
   }
-  // The list shows the state's towns only; its filter goes with it.
+  // The list shows the state's towns only; its filter goes with it. It opens on the town
+  // nearest to what was typed, as a soft seek leaves it (a state has hundreds of towns).
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
-  (void)t.goTop();
+  if (procura.empty() || it == lista.end() || !t.goTo(it->linha).isOk()) (void)t.goTop();
   (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-  semFiltro(a, store::Area::TABMUNI);
+  soltaFiltro(a);
 }
 
 bool VEESTADO(AmbienteTela& a) {
@@ -177,7 +181,7 @@ bool VEESTADO(AmbienteTela& a) {
     (void)t.goTop();
     const std::string municipio = r.txt("MUNICIPIO"), codigo = r.txt("CODMUNI");
     (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
-    semFiltro(a, store::Area::TABMUNI);
+    soltaFiltro(a);
     // Reached from the town's field the list writes the state chosen ("SP-Sao Paulo") where
     // the town goes: it belongs in UF, and the town typed is then sought in that state.
     const std::string escolhido = r.txt("MUNICIPIO");

@@ -4,6 +4,9 @@
 #include "export/recupera_indice.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
+#include "office/editor.h"
+#include "office/escol_cart.h"
+#include "office/mala.h"
 #include "print/folhas_declaracao.h"
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
@@ -74,7 +77,26 @@ store::Redesenho redesenho(Program& p) {
 void registraFuncoes(Program& p) {
   registraDeclaracao(p, servicosComExportacao());
   p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
-  registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }));
+  // The letters: kind 8 of the print job merges them, its F1 lists them (the name chosen is
+  // typed into the question), and item 53 edits them, all in the current folder.
+  print::ServicosImpressao cartas;
+  cartas.IMPR_MAIL = office::IMPR_MAIL;
+  cartas.CARTAS = [&p] {
+    const std::string nome(rt::text::alltrim(office::ESCOL_CART(p, {})));
+    if (nome.empty()) return;
+    p.console.push(25);  // Ctrl+Y empties the field
+    p.console.pushText(rt::text::upper(nome.substr(0, nome.rfind('.'))));
+  };
+  const auto impressao =
+      registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }, cartas));
+  p.funcoes[53] = [impressao](Program& q) {
+    office::ServicosEditor s;
+    s.pedido.MOSTEL = q.cfg.MOSTEL;
+    s.pedido.MOSIMP = q.cfg.MOSIMP;
+    s.env = q.env;
+    office::EDITEXT(q, *impressao, s);
+    return true;
+  };
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);

@@ -60,7 +60,7 @@ print::Escolhas escolhasDeImpressao(const Program& p) {
   return e;
 }
 
-void registraImpressao(Program& p, const print::ServicosImpressao& base) {
+std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::ServicosImpressao& base) {
   auto imp = std::make_shared<print::Impressao>();
   p.CRIA_SEQ = [imp](Program& q) { return print::CRIA_SEQ(q, *imp, q.env); };
   p.funcoes[51] = [imp, base](Program& q) {
@@ -88,6 +88,7 @@ void registraImpressao(Program& p, const print::ServicosImpressao& base) {
     (void)store::ABERTURA(q, 9);
     return ok;
   };
+  return imp;
 }
 
 }  // namespace shell

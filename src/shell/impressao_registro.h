@@ -5,12 +5,15 @@
 // grid are the shell's own.
 #pragma once
 
+#include <memory>
+
 #include "print/trabalho.h"
 #include "shell/programa.h"
 
 namespace shell {
 
-void registraImpressao(Program& p, const print::ServicosImpressao& base = {});
+// Gives the terminal's printing state, for the other items that print (the letter editor).
+std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::ServicosImpressao& base = {});
 
 // The print choices of the terminal, as the print menu keeps them.
 print::Escolhas escolhasDeImpressao(const Program& p);

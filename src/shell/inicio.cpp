@@ -6,6 +6,7 @@
 #include "console/pastas.h"
 #include "platform/paths.h"
 #include "rt/term/colour.h"
+#include "rt/term/fatal_signals.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "shell/ajuda_programa.h"
@@ -192,6 +193,8 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
     if (!nusu) return std::nullopt;
   }
   p.NUSU = *nusu;
+  // A crash from here on leaves its line in error.log too.
+  rt::term::fatal::setLog(p.ARQDEF + "error.log", "terminal " + p.NUSU);
   (void)CRIACOR(p);
   return p.NUSU;
 }

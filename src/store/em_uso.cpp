@@ -46,9 +46,11 @@ int trava(int fd, int comando, short tipo, off_t inicio, off_t tamanho, struct f
   return ::fcntl(fd, comando, f);
 }
 
-}  // namespace
+// The entry journal's bytes lie in a range of their own, above every declaration's.
+constexpr off_t kBaseLancamentos = off_t{1} << 51;
 
-PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf) {
+// Takes the CPF's byte for this terminal in the range that starts at `base`.
+PosseDeclaracao tomaCpf(Contexto& ctx, std::string_view pasta, std::string_view cpf, off_t base) {
   PosseDeclaracao p;
   const long long c = numeroCpf(cpf);
   if (c < 0) {
@@ -61,7 +63,7 @@ PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::strin
     p.erro = arquivo + ": " + std::strerror(errno);
     return p;
   }
-  const off_t faixa = kBase + static_cast<off_t>(c) * kTerminais;
+  const off_t faixa = base + static_cast<off_t>(c) * kTerminais;
   const int eu = numeroTerminal(ctx.NUSU);
   for (int tentativa = 0;; ++tentativa) {
     struct flock f {};
@@ -101,6 +103,21 @@ PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::strin
   p.livre = true;
   p.uso = UsoDeclaracao(std::move(fd));
   return p;
+}
+
+}  // namespace
+
+PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf) {
+  return tomaCpf(ctx, pasta, cpf, kBase);
+}
+
+PosseDeclaracao tomaLancamentos(Contexto& ctx, std::string_view pasta, std::string_view cpf) {
+  return tomaCpf(ctx, pasta, cpf, kBaseLancamentos);
+}
+
+std::string textoLancamentosEmUso(const PosseDeclaracao& p) {
+  if (!p.terminal.empty()) return std::string("Lançamentos em uso no terminal "_cp) + p.terminal;
+  return std::string("Lançamentos não podem ser reservados: "_cp) + p.erro;
 }
 
 std::string textoEmUso(std::string_view terminal) {

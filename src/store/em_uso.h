@@ -51,6 +51,15 @@ struct PosseDeclaracao {
 // waiting. A CPF that is not 11 digits stands for nobody and is always free (held on nothing).
 PosseDeclaracao tomaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf);
 
+// The same hold on the taxpayer's entry journal (item 12), on bytes of its own in the same file:
+// the journal copies the taxpayer's entries and writes them all back when it ends, so a second
+// terminal in it would write its copy over the first one's entries. The journal does not hold
+// the declaration (entries may be typed while the declaration is open elsewhere); its transfer
+// takes the declaration for the time it posts.
+PosseDeclaracao tomaLancamentos(Contexto& ctx, std::string_view pasta, std::string_view cpf);
+// Its refusal: "Lançamentos em uso no terminal NN", or why the lock could not be had.
+std::string textoLancamentosEmUso(const PosseDeclaracao& p);
+
 // The message for a declaration held elsewhere: "Declaração em uso no terminal NN".
 std::string textoEmUso(std::string_view terminal);
 

@@ -1,9 +1,11 @@
 // The entry journal on the real program in tmux: menu item 12 for a registered taxpayer, an
 // account added to the chart, an entry of the carnê-leão's social security typed from March
 // to a thirteenth month, transferred, seen in the entries grid, and found in the payers'
-// table month by month up to December.
+// table month by month up to December. Two terminals in one taxpayer's journal: the second is
+// sent away while the first is in it, and every entry typed by either is kept.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -86,6 +88,83 @@ TEST_F(JornadaDiario, AnAccountAnEntryAndItsTransfer) {
     EXPECT_EQ((*t)->getNumber("I1_4"), rt::text::Decimal::fromInt(1500));
   }
   EXPECT_EQ(linhas, 1);
+}
+
+// Terminal 00 in a taxpayer's journal types an entry; terminal 01 asking for the same journal
+// is told 00 has it and stays out; once 00 has left, 01 types its own. Both entries are in
+// the entries' table.
+TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
+  const std::string programa = pasta_.caminho() + "/tavren";
+  s_ = std::make_unique<TmuxSession>(e2e::comandoTavren(programa, "00"), 80, 25);
+  TmuxSession& a = *s_;
+  ASSERT_TRUE(a.started());
+  ASSERT_TRUE(a.waitForText("Terminal 00", 15s)) << a.capture();
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(a, "12345678909", tela)) << tela;
+  TmuxSession b(e2e::comandoTavren(programa, "01"), 80, 25);
+  ASSERT_TRUE(b.started());
+  ASSERT_TRUE(b.waitForText("Terminal 01", 15s)) << b.capture();
+
+  const auto abreDiario = [](TmuxSession& s) {
+    e2e::teclas(s, {"M-l", "l"});
+    EXPECT_TRUE(s.waitForText("Pasta atual", 10s)) << s.capture();
+    s.text("12345678909");
+  };
+  // The carnê-leão's social security from March to the thirteenth month.
+  const auto lanca = [](TmuxSession& s, const std::string& valor) {
+    e2e::teclas(s, {"l"});
+    EXPECT_TRUE(s.waitForText("Desc./Nome")) << s.capture();
+    s.text("2004");
+    EXPECT_TRUE(s.waitForText("Conta INSS carne leao")) << s.capture();
+    s.text(valor);
+    e2e::teclas(s, {"Enter", "3", "Enter"});
+    s.text("13");
+    EXPECT_TRUE(s.waitForText("Confirma ?")) << s.capture();
+    e2e::teclas(s, {"S", "Escape"});
+    EXPECT_TRUE(
+        s.waitFor([](const std::string& t) { return t.find("Desc./Nome") == std::string::npos; }, 10s))
+        << s.capture();
+  };
+  const auto sai = [](TmuxSession& s) {
+    e2e::teclas(s, {"Escape", "Escape"});
+    EXPECT_TRUE(
+        s.waitFor([](const std::string& t) { return t.find("Visualizar") == std::string::npos; }, 10s))
+        << s.capture();
+  };
+
+  abreDiario(a);
+  ASSERT_TRUE(a.waitForText("Faz os lançamentos dos dados")) << a.capture();
+  e2e::teclas(a, {"a"});
+  ASSERT_TRUE(a.waitForText("Altera ou cria novo plano de contas")) << a.capture();
+  a.text("2004");
+  a.text("INSS carne leao");
+  e2e::teclas(a, {"Enter", "S", "2", "Enter", "4", "Enter", "N", "N", "S", "Escape"});
+  ASSERT_TRUE(a.waitFor([](const std::string& t) { return t.find("Cnpj?") == std::string::npos; }, 10s))
+      << a.capture();
+  lanca(a, "150");
+
+  abreDiario(b);
+  ASSERT_TRUE(b.waitForText("Lançamentos em uso no terminal 00")) << b.capture();
+  e2e::teclas(b, {"Enter"});
+  ASSERT_TRUE(
+      b.waitFor([](const std::string& t) { return t.find("em uso no terminal") == std::string::npos; }, 10s))
+      << b.capture();
+  EXPECT_EQ(b.capture().find("Faz os lançamentos dos dados"), std::string::npos) << b.capture();
+
+  sai(a);
+  abreDiario(b);
+  ASSERT_TRUE(b.waitForText("Faz os lançamentos dos dados")) << b.capture();
+  lanca(b, "275");
+  sai(b);
+
+  auto t = rt::db::Table::open(programa + "/DADOS2010/IMP1310.DBF");
+  ASSERT_TRUE(t) << t.status().message();
+  std::vector<rt::text::Decimal> valores;
+  for (bool ok = (*t)->goTop().isOk(); ok && !(*t)->eof(); ok = (*t)->skip().isOk())
+    if (!(*t)->isDeleted()) valores.push_back((*t)->getNumber("VALODESP"));
+  std::sort(valores.begin(), valores.end());
+  EXPECT_EQ(valores, (std::vector<rt::text::Decimal>{rt::text::Decimal::fromInt(150),
+                                                     rt::text::Decimal::fromInt(275)}));
 }
 
 }  // namespace

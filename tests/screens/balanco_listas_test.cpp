@@ -169,9 +169,11 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
     }
   }
   EXPECT_TRUE(gravador.viu("Total dos Impostos pagos no Ano"));
-  // The fee block: a moment's work on a few KB comes to the office's minimum.
-  EXPECT_TRUE(gravador.viuEm(21, 14, "00D00h0"));
-  EXPECT_TRUE(gravador.viuEm(21, 62, "        60,00"));
+  // The fee block: no time spent yet (the test's clock stands still) is no fee, as the fee
+  // list charges it, though the data has a size.
+  EXPECT_TRUE(gravador.viuEm(21, 14, "00D00h00m"));
+  EXPECT_TRUE(gravador.viuEm(21, 62, "             "));
+  EXPECT_FALSE(gravador.viu("60,00"));
   EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
 }
 
@@ -231,12 +233,12 @@ TEST_F(DeclaracaoFixture, ConferirChecksOnEntryAndOnRequest) {
 }
 
 // The fee: thousand bytes and minutes at their prices, cut to cents each, never below the
-// minimum, not even for a declaration with neither time nor data.
+// minimum; nothing for a declaration with no time spent, as the fee list charges it.
 TEST(Honorarios, SizeAndTimeAtTheirPricesWithTheMinimum) {
   const AmbienteTela::Honorarios h{{}, {}, 1.60_d, 1.00_d, 60.00_d};
   EXPECT_EQ(VALCALC(1200, 50000, h), 82.00_d);
   EXPECT_EQ(VALCALC(600, 10000, h), 60.00_d);
-  EXPECT_EQ(VALCALC(0, 0, h), 60.00_d);
+  EXPECT_EQ(VALCALC(0, 0, h), 0.00_d) << "no time spent: the declaration is not charged";
   EXPECT_EQ(VALCALC(100, 20999, h), 60.00_d);
   EXPECT_EQ(VALCALC(3601, 20999, h), 117.01_d);  // 20.99 + 96.02, each cut
 }

@@ -3,11 +3,17 @@
 // postings that name no amount (a text field, an undefined line, a month field that does not
 // exist), a payer not registered, an account gone or a title: refused with the account's
 // alert, nothing written, the entry left for later; a second transfer posts nothing; the
-// write-back keeps every entry with its mark. The entry form on the scripted terminal.
+// write-back keeps every entry with its mark; a second terminal in the same taxpayer's journal
+// is sent away, so no entry typed is lost. The entry form on the scripted terminal.
+#include "screens/diario.h"
+
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,7 +22,6 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "screens/diario.h"
 #include "store/abertura.h"
 #include "store/em_uso.h"
 #include "store/relato.h"
@@ -294,6 +299,52 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
   ASSERT_NE(dependente, nullptr);
   EXPECT_EQ(dependente->getText("I1_1"), "D");
   EXPECT_EQ(dependente->getNumber("I1_15"), d(100));
+}
+
+// Two terminals in one taxpayer's journal. Terminal 00 types an entry; while its form is open,
+// terminal 01 (another process) asks for the same journal and is sent away naming 00; once 00
+// has left, 01 types its own. Every entry typed, by either, is in table 13.
+TEST_F(Diario, ASecondTerminalIsSentAwayAndEveryEntryTypedIsKept) {
+  poeConta({"2004", "S", 2, 4, "N", "N", "S"});
+  ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP1310));
+  const auto digita = [&](std::string_view valor) {
+    term.press('L').type("2004").type(valor).press(key::Enter);
+    term.type("3").press(key::Enter).type("12").press('S');  // March to December, confirmed
+  };
+  std::set<Decimal> digitados{d(150)};
+  int saida = -1;
+  p->console.setKey(key::F12, [&] {
+    const pid_t filho = fork();
+    if (filho == 0) {
+      p->NUSU = "01";
+      digita("275");
+      term.press(key::Esc).press(key::Esc);
+      const bool entrou = LANCAMEN(*p, kNovo);
+      _exit(entrou ? 1 : gravador.viu("Lançamentos em uso no terminal 00"_cp) ? 0 : 2);
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    saida = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    if (saida == 1) digitados.insert(d(275));  // it got in, and typed its entry
+    term.press(key::Esc).press(key::Esc);      // 00 leaves the form and the journal
+  });
+  digita("150");
+  term.press(key::F12);  // at the next account, 01 comes in
+  EXPECT_TRUE(LANCAMEN(*p, kNovo)) << term.dump();
+  p->console.clearKey(key::F12);
+  EXPECT_EQ(saida, 0);
+
+  p->NUSU = "01";
+  digita("300");
+  term.press(key::Esc).press(key::Esc);
+  EXPECT_TRUE(LANCAMEN(*p, kNovo)) << term.dump();
+  digitados.insert(d(300));
+  std::vector<Lancamento> l;
+  ASSERT_TRUE(leLancamentos(*p, kNovo, l));
+  std::set<Decimal> gravados;
+  for (const Lancamento& x : l) gravados.insert(x.VALODESP);
+  EXPECT_EQ(gravados, digitados);
+  EXPECT_EQ(l.size(), digitados.size());
 }
 
 // The working copy held by another process with this terminal's number: the journal says so

@@ -4,19 +4,21 @@
 // and the spouse link that brings the spouse's values from the same register, another
 // registered folder or a folder the clerk names, quietly when a declaration is opened, including
 // the case of a second terminal holding the spouse's record.
+#include "screens/regras.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "declaracao_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "screens/regras.h"
 #include "screens/regras_comum.h"
 #include "shell/telas_declaracao.h"
 #include "store/abertura.h"
@@ -247,6 +249,31 @@ TEST_F(Regras, TownsOccupationsAndNaturesAreLookedUp) {
     }
   EXPECT_EQ(municipios, std::set<std::string>{"TABMUNI.DBF"});
   EXPECT_TRUE(gravador.viu("O código 81 não tem a ocupaçao principal"_cp));
+}
+
+// The shipped towns on screen 6: a town typed exactly takes its code; one typed in part opens
+// the state's list on the nearest town, and the town picked there is stored with its code.
+TEST_F(Regras, AShippedTownIsFoundOrPickedWithItsCode) {
+  novo(kNovo);
+  term.press(key::Enter).pause();  // picks the town the list opens on
+  termina('S');
+  rodaCom(6, [&](AmbienteTela& a) {
+    store::RegistroEspelho& r = a.espelho().registro;
+    for (auto [uf, nome, codigo] :
+         {std::tuple{"DF", "Brasilia", "9701"}, std::tuple{"RJ", "rio de janeiro", "6001"}}) {
+      r.txt("UF", uf);
+      r.txt("MUNICIPIO", nome);
+      EXPECT_TRUE(a.regras.valida(a, "UF"));
+      EXPECT_EQ(r.txt("CODMUNI"), codigo) << uf;
+    }
+    r.txt("UF", "SP");
+    r.txt("MUNICIPIO", "sao paul");
+    EXPECT_TRUE(a.regras.valida(a, "UF"));
+  });
+  EXPECT_TRUE(gravador.viuJuntos("Nome dos municípios"_cp, "SAO PAULO"));
+  EXPECT_FALSE(gravador.viu("SAO PAULO DE OLIVENCA"));  // a town of AM: the list holds SP's only
+  EXPECT_EQ(texto("IMP0910", kNovo, "MUNICIPIO"), "SAO PAULO") << term.dump();
+  EXPECT_EQ(texto("IMP0910", kNovo, "CODMUNI"), "7107");
 }
 
 // The estate and exit flags: an exit declaration is no final one; a final declaration needs

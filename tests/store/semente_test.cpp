@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <string>
 
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -219,4 +220,35 @@ TEST(SementeDefine, OneRecordOfDueDatesAndRates) {
   };
   EXPECT_EQ(m, esperado);
   EXPECT_EQ(d.size(), esperado.size());  // every other field, the bank-slip counter too, blank
+}
+
+// The towns: every state keeps its row, each town its state and the federal revenue's
+// four-digit code, spelled as typed (upper case, no accents) and unique within its state.
+TEST(Semente, TownsCarryTheirStateAndFederalRevenueCode) {
+  const store::TabelaDef* t = store::tabelaPorNome("TABMUNI");
+  ASSERT_NE(t, nullptr);
+  store::Semente s = store::leArquivoSemente(*t, store::arquivoSemente(kPasta, *t));
+  ASSERT_TRUE(s.ok());
+  std::map<std::string, std::string> codigo;  // "UF NAME" -> code
+  std::set<std::string> estados, codigos;
+  for (const store::LinhaSemente& l : s.linhas) {
+    const std::string nome = valor(l, "NOMEMUNI"), uf = valor(l, "UNIFED"), numero = valor(l, "NROMUNI");
+    if (uf == "<absent>" || uf.empty()) {
+      EXPECT_EQ(nome[3], '-') << nome;
+      estados.insert(nome.substr(0, 2));
+      continue;
+    }
+    EXPECT_EQ(nome.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ '()-"), std::string::npos) << nome;
+    EXPECT_EQ(numero.size(), 4U) << nome;
+    EXPECT_EQ(numero.find_first_not_of("0123456789"), std::string::npos) << nome;
+    EXPECT_TRUE(codigos.insert(numero).second) << numero;
+    EXPECT_TRUE(codigo.emplace(uf + " " + nome, numero).second) << uf << " " << nome;
+  }
+  EXPECT_EQ(estados.size(), 28U);
+  EXPECT_GT(codigo.size(), 5500U);
+  EXPECT_EQ(codigo["SP SAO PAULO"], "7107");
+  EXPECT_EQ(codigo["DF BRASILIA"], "9701");
+  EXPECT_EQ(codigo["RJ RIO DE JANEIRO"], "6001");
+  EXPECT_EQ(codigo["MT VILA BELA DA SANTISSIMA TRINDA"], "9109");  // cut to the field
+  EXPECT_EQ(codigo.count("PA MOJUI DOS CAMPOS"), 0U);              // installed after 2009
 }

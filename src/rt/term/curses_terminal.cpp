@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/term/fatal_signals.h"
 #include "rt/term/glyphs.h"
 
 // curses.h defines function-like macros (clear, erase, refresh, timeout ...), so it comes last.
@@ -37,10 +38,11 @@ void atExit() {
 }
 
 // Signals that end the process: the terminal is given back first, then the signal takes its
-// default course (the process ends, with a core where the signal makes one). Giving the
-// terminal back is not strictly safe inside a handler, but the process is ending anyway and a
-// shell left in raw mode without echo is worse for the user than the small risk.
-constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+// default course. Giving the terminal back through curses is not strictly safe inside a
+// handler, but these signals come from outside, between two steps of the program, and a shell
+// left in raw mode without echo is worse for the user than the small risk. A crash may strike
+// inside curses or malloc: the crash signals have handlers of their own (fatal_signals.h).
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
 
 extern "C" void onEndingSignal(int sig) {
   Session& s = session();
@@ -118,13 +120,17 @@ CursesTerminal::Opened CursesTerminal::open(const Options& options) {
   std::FILE* in = options.input ? options.input : stdin;
   const char* type = options.type ? options.type : std::getenv("TERM");
   if (type == nullptr || *type == 0) return {nullptr, "a variável TERM não está definida"};
+  // Read before newterm, which already turns echo off.
+  std::optional<termios> shellModes;
+  if (termios modes{}; ::tcgetattr(fileno(in), &modes) == 0) shellModes = modes;
   ::screen* s = newterm(type, out, in);
   if (s == nullptr) return {nullptr, std::string("tipo de terminal desconhecido: ") + type};
-  return {std::make_unique<CursesTerminal>(Token{}, s, options), {}};
+  return {std::make_unique<CursesTerminal>(Token{}, s, options, shellModes), {}};
 }
 
-CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
-    : session_(curses), options_(options) {
+CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options,
+                               std::optional<termios> shellModes)
+    : session_(curses), options_(options), shellModes_(shellModes) {
   // ESCDELAY, as curses programs honour it, for links slow enough to split a key's sequence.
   if (const char* delay = std::getenv("ESCDELAY")) {
     char* end = nullptr;
@@ -140,6 +146,7 @@ CursesTerminal::CursesTerminal(Token, ::screen* curses, const Options& options)
   // After newterm, so these replace the handlers curses set for some of them.
   if (!live.signalsRegistered) {
     registerSignals();
+    fatal::install();
     live.signalsRegistered = true;
   }
 
@@ -190,11 +197,29 @@ void CursesTerminal::setUp() {
   cursorVisibility_ = -1;
   drawnValid_ = false;
   suspended_ = false;
+  armCrashHandler();
   checkSize();
+}
+
+void CursesTerminal::armCrashHandler() {
+  if (!shellModes_) return;
+  // What suspend() sends, as plain bytes the handler can write.
+  std::string leave;
+  if (xtermFamily(termname())) {
+    leave += kOtherKeysOff;
+    if (options_.mouse) leave += "\x1b[?1000l";
+  }
+  leave += capability("sgr0");
+  leave += capability("cnorm");
+  leave += capability("rmcup");
+  std::FILE* out = options_.output ? options_.output : stdout;
+  std::FILE* in = options_.input ? options_.input : stdin;
+  fatal::armTerminal(fileno(in), fileno(out), *shellModes_, leave);
 }
 
 void CursesTerminal::suspend() {
   if (suspended_ || session_ == nullptr) return;
+  fatal::disarmTerminal();
   std::FILE* out = options_.output ? options_.output : stdout;
   if (xtermFamily(termname())) {
     std::fwrite(kOtherKeysOff.data(), 1, kOtherKeysOff.size(), out);

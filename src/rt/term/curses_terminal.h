@@ -5,9 +5,13 @@
 // shows a notice asking for a larger window and delivers no keys until it is enlarged.
 //
 // One session per process. The terminal is given back as it was when the object goes away,
-// at an exit() that skipped the destructor, and when a signal ends the process (SIGTERM,
-// SIGHUP, SIGINT, SIGQUIT and the crash signals SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT).
+// at an exit() that skipped the destructor, and when a signal ends the process: SIGTERM,
+// SIGHUP, SIGINT and SIGQUIT here, the crash signals (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT)
+// through the async-signal-safe handlers of fatal_signals.h, armed with the modes the terminal
+// had before the session began.
 #pragma once
+
+#include <termios.h>
 
 #include <chrono>
 #include <cstdio>
@@ -50,7 +54,8 @@ class CursesTerminal final : public Terminal {
   static Opened open() { return open(Options{}); }
 
   // Through open(); the token keeps the constructor to it.
-  CursesTerminal(Token, ::screen* curses, const Options& options);
+  // `shellModes`: the terminal's modes before the session (nothing when they could not be read).
+  CursesTerminal(Token, ::screen* curses, const Options& options, std::optional<termios> shellModes);
   ~CursesTerminal() override;
   CursesTerminal(const CursesTerminal&) = delete;
   CursesTerminal& operator=(const CursesTerminal&) = delete;
@@ -67,6 +72,8 @@ class CursesTerminal final : public Terminal {
 
  private:
   void setUp();
+  // Gives the crash handler the modes to put back and the bytes that leave full-screen mode.
+  void armCrashHandler();
   void shutDown();
   void draw(bool everything);
   void showTooSmall();
@@ -88,6 +95,7 @@ class CursesTerminal final : public Terminal {
   bool suspended_ = false;
   int cursorVisibility_ = -1;
   std::string pending_;  // bytes read but not yet decoded
+  std::optional<termios> shellModes_;  // put back by the crash handler
 };
 
 }  // namespace rt::term

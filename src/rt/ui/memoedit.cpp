@@ -507,4 +507,16 @@ std::size_t memoLineColToPos(std::string_view text, int lineWidth, int line, int
   return off < static_cast<int>(para.src.size()) ? para.src[static_cast<std::size_t>(off)] : para.srcEnd;
 }
 
+std::vector<std::string> memoLines(std::string_view text, int lineWidth, int tabSize, bool wordWrap) {
+  auto paras = parse(text, tabSize);
+  Layout layout;
+  layout.build(paras, lineWidth, wordWrap, [](const Paragraph& p) -> const std::string& { return p.text; });
+  std::vector<std::string> out;
+  out.reserve(layout.lines.size());
+  for (const Line& l : layout.lines)
+    out.push_back(paras[static_cast<std::size_t>(l.para)].text.substr(static_cast<std::size_t>(l.start),
+                                                                     static_cast<std::size_t>(l.end - l.start)));
+  return out;
+}
+
 }  // namespace rt::ui

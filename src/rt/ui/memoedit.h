@@ -24,6 +24,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rt/term/colour.h"
 #include "rt/term/console.h"
@@ -69,5 +70,9 @@ struct LineCol {
 LineCol memoPosToLineCol(std::string_view text, int lineWidth, std::size_t pos, int tabSize = 4, bool wordWrap = true);
 std::size_t memoLineColToPos(std::string_view text, int lineWidth, int line, int col, int tabSize = 4,
                              bool wordWrap = true);
+
+// The text laid out in lines as the editor lays it out (the old MLCOUNT and MEMOLINE), each
+// line without its line end; soft line ends only join, as they do on reading.
+std::vector<std::string> memoLines(std::string_view text, int lineWidth, int tabSize = 4, bool wordWrap = true);
 
 }  // namespace rt::ui
