@@ -46,7 +46,7 @@ LayoutMens layoutMens(int codigo, std::string_view texto, const OpcoesMens& op, 
     l.largura = l.largura / l.linhas + 1;
     const int alvo = l.linhas * l.largura;
     const int preenche = alvo - textoLen(l.texto);
-    const int menos = (preenche > l.linhas && l.tipo != 7) ? l.linhas + 1 : 0;
+    const int menos = (preenche >= l.linhas && l.tipo != 7) ? l.linhas + 1 : 0;
     if (alvo - menos > textoLen(l.texto)) l.texto = rt::text::padr(l.texto, alvo - menos);
   }
   if (const int* n = std::get_if<int>(&op.coluna)) {

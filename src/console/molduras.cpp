@@ -122,9 +122,10 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       return m;
     }
     case 7: {
-      Moldura m = base(ctx, 5, 5, 10, 16, 32, 2);
-      // The month grid fills the inside; the hint sits on window row 16, column 3.
-      m.quadro.escreve(15, 2, "Alt B=Busca valor");
+      // A box around the month grid (rows 5-19, columns 10-42: the month, the reais and the
+      // dollars), with the hint on the row under the grid.
+      Moldura m = base(ctx, 5, 4, 9, 17, 34, 2);
+      m.quadro.escreve(16, 3, "Alt B=Busca valor");
       return m;
     }
     case 9: {

@@ -11,14 +11,31 @@
 namespace exporta {
 
 int ArquivoSaida::cria(const std::string& caminho) {
-  fd_.reset(::open(caminho.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  provisorio_ = {};
+  fd_.reset(rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC));
   return fd_.valid() ? 0 : errno;
 }
 
+int ArquivoSaida::criaAoLado(const std::string& alvo) {
+  fd_.reset();
+  if (const int recusa = rt::fs::checkReplaceable(alvo); recusa != 0) return recusa;
+  provisorio_ = rt::fs::ScratchFile::beside(alvo);
+  return provisorio_.ok() ? 0 : provisorio_.error();
+}
+
+int ArquivoSaida::poeNoLugar(const std::string& alvo) {
+  if (!provisorio_.ok()) return EBADF;
+  int e = provisorio_.sync();
+  if (e == 0) e = provisorio_.renameOver(alvo);
+  const int fechou = provisorio_.close();
+  provisorio_ = {};  // removes the scratch file when the rename did not happen
+  return e != 0 ? e : fechou;
+}
+
 int ArquivoSaida::anexa(std::string_view texto) {
-  if (!fd_.valid()) return EBADF;
+  if (descritor() < 0) return EBADF;
   while (!texto.empty()) {
-    const ssize_t n = ::write(fd_.get(), texto.data(), texto.size());
+    const ssize_t n = ::write(descritor(), texto.data(), texto.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -54,16 +71,27 @@ int codigoDos(int erro, const std::string& caminho) {
     case EPERM:
     case EROFS:
       return 5;
+    case ELOOP:
+    case EMLINK:
+    case EISDIR:
+    case ENXIO:
+      return kLink;
     default:
       return -erro;
   }
 }
 
 ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destino) {
-  platform::UniqueFd de(::open(origem.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!de.valid()) return {codigoDos(errno, origem), true};
   ArquivoSaida para;
   if (int e = para.cria(destino); e != 0) return {codigoDos(e, destino), false};
+  ResultadoCopia r = copiaArquivo(origem, para);
+  if (r.codigo == 0 && para.fecha() != 0) r.codigo = kGravacaoCurta;
+  return r;
+}
+
+ResultadoCopia copiaArquivo(const std::string& origem, ArquivoSaida& para) {
+  platform::UniqueFd de(::open(origem.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!de.valid()) return {codigoDos(errno, origem), true};
   std::array<char, 1024> bloco{};
   while (true) {
     const ssize_t lidos = ::read(de.get(), bloco.data(), bloco.size());
@@ -76,7 +104,6 @@ ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destin
     if (para.anexa(std::string_view(bloco.data(), static_cast<std::size_t>(lidos))) != 0)
       return {kGravacaoCurta, false};
   }
-  if (para.fecha() != 0) return {kGravacaoCurta, false};
   return {};
 }
 

@@ -7,34 +7,51 @@
 #include <string_view>
 
 #include "platform/unique_fd.h"
+#include "rt/fs/shared_files.h"
 
 namespace exporta {
 
+// The export's folders are shared (the work folder, the tax program's folder), so a name there
+// may be a planted link: a named file is never opened through one, and the files put in place
+// are written beside their name first and renamed over it.
 class ArquivoSaida {
  public:
-  // Creates (or empties) the file; 0 or the error number.
+  // Creates (or empties) the named file, never through a link; 0 or the error number.
   int cria(const std::string& caminho);
+  // A scratch file beside `alvo` (rt::fs::ScratchFile), for poeNoLugar; 0 or the error number,
+  // a refusal's (rt::fs::isRefusal) when `alvo` is a link or no plain file.
+  int criaAoLado(const std::string& alvo);
   // Appends the whole text; 0 or the error number.
   int anexa(std::string_view texto);
   // Makes the contents durable and closes; 0 or the error number.
   int fecha();
+  // The scratch file made durable, renamed over `alvo` and closed; 0 or the error number (the
+  // scratch file is then removed and `alvo` is as it was).
+  int poeNoLugar(const std::string& alvo);
 
  private:
+  int descritor() const { return provisorio_.ok() ? provisorio_.fd() : fd_.get(); }
   platform::UniqueFd fd_;
+  rt::fs::ScratchFile provisorio_;
 };
 
 // The DOS-style code the messages name for a system error when opening `caminho`: 2 file not
-// found (3 when its folder is missing), 4 too many open files, 5 access denied; any other error
-// is given as its negated number, which the messages show as it is.
+// found (3 when its folder is missing), 4 too many open files, 5 access denied, kLink a link
+// (or no plain file) where the file belongs; any other error is given as its negated number,
+// which the messages show as it is.
+inline constexpr int kLink = 1001;
 int codigoDos(int erro, const std::string& caminho);
 
-// Copies `origem` to `destino` in blocks of 1024 bytes; 0, or the code of codigoDos for a file
-// that cannot be opened or read; kGravacaoCurta when a block could not be written whole.
+// Copies `origem` in blocks of 1024 bytes into `para` (made by cria or criaAoLado); 0, or the
+// code of codigoDos for a file that cannot be opened or read; kGravacaoCurta when a block
+// could not be written whole.
 inline constexpr int kGravacaoCurta = 1000;
 struct ResultadoCopia {
   int codigo = 0;
   bool naOrigem = false;  // the error was on the file copied from
 };
+ResultadoCopia copiaArquivo(const std::string& origem, ArquivoSaida& para);
+// The same into the named file `destino`, created or emptied (never through a link).
 ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destino);
 
 }  // namespace exporta

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "export/gerar.h"
 #include "platform/unique_fd.h"
 #include "rt/db/file.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/strings.h"
 
 namespace exporta {
@@ -144,20 +146,33 @@ std::string indiceCom(std::string_view antigo, std::string_view cpf, std::string
   return novo;
 }
 
+bool nomeProvisorioAntigo(std::string_view nome) {
+  auto digitos = [](std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  // The index's: "iddeclaracoes.xml." + a process number + ".tmp".
+  constexpr std::string_view kIndice = "iddeclaracoes.xml.";
+  if (nome.size() > kIndice.size() + 4 && rt::text::lower(nome.substr(0, kIndice.size())) == kIndice &&
+      nome.ends_with(".tmp"))
+    return digitos(nome.substr(kIndice.size(), nome.size() - kIndice.size() - 4));
+  // A declaration's: CPF + "." + terminal + ".TMP".
+  return nome.size() == 18 && digitos(nome.substr(0, 11)) && nome[11] == '.' && digitos(nome.substr(12, 2)) &&
+         nome.substr(14) == ".TMP";
+}
+
+int limpaProvisorios(const std::string& pasta) {
+  return rt::fs::sweepScratch(pasta, nomeProvisorioAntigo);
+}
+
 int substituiArquivo(const std::string& caminho, std::string_view texto,
                      const std::function<void()>& antesDeRenomear) {
-  const std::string provisorio = caminho + "." + std::to_string(::getpid()) + ".tmp";
   ArquivoSaida saida;
-  int e = saida.cria(provisorio);
+  int e = saida.criaAoLado(caminho);
   if (e == 0) e = saida.anexa(texto);
-  if (e == 0) e = saida.fecha();
   if (e == 0 && antesDeRenomear) antesDeRenomear();
-  if (e == 0 && std::rename(provisorio.c_str(), caminho.c_str()) != 0) e = errno;
-  if (e != 0) {
-    // The scratch file of a write that failed and is passed up; the next write replaces it.
-    (void)std::remove(provisorio.c_str());
-    return e;
-  }
+  // A failed write's scratch file goes with `saida`.
+  if (e == 0) e = saida.poeNoLugar(caminho);
+  if (e != 0) return e;
   (void)rt::db::syncDirectoryOf(caminho);
   return 0;
 }
@@ -174,10 +189,13 @@ ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std
     if (erro != nullptr) *erro = e;
     return r;
   };
+  // What exports killed midway left beside the index goes first.
+  (void)limpaProvisorios(std::filesystem::path(caminho).parent_path().string());
   while (true) {
     const std::string real = rt::db::resolveCaseInsensitive(caminho);
     // A missing index is created empty under the lock, and then reads as a fresh collection.
-    platform::UniqueFd fd(::open(real.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    // Never through a link: the tax program's folder is shared.
+    platform::UniqueFd fd(rt::fs::openForWriting(real, O_RDWR | O_CREAT));
     int e = fd.valid() ? trava(fd.get()) : errno;
     if (e == EACCES || e == EPERM || e == EAGAIN || e == ETXTBSY) {
       if (opcoes.espera && opcoes.espera()) continue;

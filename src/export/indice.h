@@ -65,8 +65,14 @@ ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std
 ResultadoIndice gravaIndice(const std::string& caminho, std::string_view cpf, std::string_view item,
                             const OpcoesIndice& opcoes, int* erro = nullptr);
 
-// Writes `texto` as the whole file `caminho` through a temporary file beside it and a rename;
-// 0 or the error number. `antesDeRenomear` as above.
+// Removes from `pasta` the scratch files of exports that no living process holds (killed
+// midway): those of rt::fs::ScratchFile and the names older versions used. The number removed.
+int limpaProvisorios(const std::string& pasta);
+// Whether `nome` is a scratch name older versions of the export used.
+bool nomeProvisorioAntigo(std::string_view nome);
+
+// Writes `texto` as the whole file `caminho` through a scratch file beside it and a rename;
+// 0 or the error number (a refusal's when `caminho` is a link). `antesDeRenomear` as above.
 int substituiArquivo(const std::string& caminho, std::string_view texto,
                      const std::function<void()>& antesDeRenomear = {});
 

@@ -1,14 +1,17 @@
 #include "export/prepara.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "export/dados.h"
+#include "export/indice.h"
 #include "export/recupera_indice.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -43,6 +46,8 @@ std::string textoErro(int codigo, std::string_view nome) {
       return "Erro! Muito arquivos abertos. Confira o Config e Autoexec.";
     case 5:
       return "Erro! Acesso negado.";
+    case kLink:
+      return console::textoLink(nome);
     default: {
       std::string n = std::to_string(codigo < 0 ? -codigo : codigo);
       if (n.size() < 2) n.insert(0, 1, ' ');
@@ -80,26 +85,35 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   const std::string alvoGuardado = console::BAR_DIR(pasta) + nome;
   const std::string alvo = console::caminhoLinux(ctx, alvoGuardado);
   const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
-  // Beside the target, so the rename never crosses file systems; the terminal's number keeps
-  // two terminals sending the same CPF apart.
-  const std::string provisorio = pastaLinux + "/" + std::string(cpf) + "." + ctx.NUSU + ".TMP";
+  // The taxpayer's folder made a link by someone else would take the file elsewhere.
+  if (struct stat st{}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    (void)VEJAERRO(fala, kLink, pasta);
+    return false;
+  }
+  limpaProvisorios(pastaLinux);
   fala.pasta(LOCIRPF);
 
+  // Written beside the target (an unguessable name, so the rename never crosses file systems
+  // and two terminals sending the same CPF never meet) and renamed over it.
+  ArquivoSaida para;
+  if (const int e = para.criaAoLado(alvo); e != 0) {
+    (void)VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+    return false;
+  }
   const std::string origemGuardada = arquivoTemporario(ctx);
-  const ResultadoCopia copia = copiaArquivo(console::caminhoLinux(ctx, origemGuardada), provisorio);
+  const ResultadoCopia copia = copiaArquivo(console::caminhoLinux(ctx, origemGuardada), para);
   if (copia.codigo != 0) {
-    // The scratch copy of a failed export, said below; the next export replaces it.
-    (void)std::remove(provisorio.c_str());
     if (copia.codigo == kGravacaoCurta)
       fala.erro("Problemas na gravação da Declaração."_cp);
     else
       (void)VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
     return false;
   }
-  if (std::rename(provisorio.c_str(), alvo.c_str()) != 0) {
-    const int erro = errno;
-    (void)std::remove(provisorio.c_str());
-    (void)VEJAERRO(fala, codigoDos(erro, alvo), alvoGuardado);
+  if (const int e = para.poeNoLugar(alvo); e != 0) {
+    if (codigoDos(e, alvo) == -e)
+      fala.erro("Problemas na gravação da Declaração."_cp);
+    else
+      (void)VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
     return false;
   }
   sincronizaPasta(pastaLinux);

@@ -118,7 +118,10 @@ bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, 
       fala.erro("ATENÇAO! Registro não disponível. Dado não será gravado."_cp);
       return false;
     case ResultadoIndice::ErroLeitura:
-      fala.erro("Erro de leitura");
+      if (codigoDos(erro, guardado) == kLink)
+        (void)VEJAERRO(fala, kLink, guardado);
+      else
+        fala.erro("Erro de leitura");
       return false;
     case ResultadoIndice::ErroGravacao:
       fala.erro("Problemas na gravação da Declaração."_cp);
@@ -183,7 +186,10 @@ bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura
   int erro = 0;
   if (alteraIndice(pasta + "/" + std::string(kNomeIndice), [&](std::string_view) { return novo; }, opcoes, &erro) !=
       ResultadoIndice::Gravado) {
-    fala.erro("Problemas na gravação da Declaração."_cp);
+    if (codigoDos(erro, pasta) == kLink)
+      (void)VEJAERRO(fala, kLink, pasta + "/" + std::string(kNomeIndice));
+    else
+      fala.erro("Problemas na gravação da Declaração."_cp);
     return false;
   }
   return true;

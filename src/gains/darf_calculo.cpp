@@ -1,6 +1,7 @@
 #include "gains/darf_calculo.h"
 
 #include "console/documentos.h"
+#include "rt/text/muldiv.h"
 #include "taxcalc/carne_leao.h"
 
 namespace gains {
@@ -47,7 +48,7 @@ MultaEntrega multaEntrega(Decimal I13_19, int DIF_MES) {
   MultaEntrega r;
   r.maxima = I13_19 * 0.2_d;
   if (DIF_MES <= 0) return r;
-  r.VAL_TOTMUL = console::DESPREZA(I13_19 * Decimal(DIF_MES) / Decimal(100));
+  r.VAL_TOTMUL = console::DESPREZA(rt::text::mulDiv(I13_19, Decimal(DIF_MES), Decimal(100)));
   // The minimum is tested first: 165.74 stands even above a smaller maximum.
   if (r.VAL_TOTMUL < 165.74_d)
     r.principal = 165.74_d;
@@ -63,8 +64,8 @@ ValoresDarf CALCJU(Decimal IMPO_REAL, Decimal multa, Decimal juro) {
   v.IMPO_REAL = IMPO_REAL;
   v.DF_MULTA = multa;
   v.DF_JURO = juro;
-  v.VAL_MULTA = console::DESPREZA(multa * IMPO_REAL / Decimal(100), 15);
-  v.VAL_JURO = console::DESPREZA(juro * IMPO_REAL / Decimal(100), 15);
+  v.VAL_MULTA = console::DESPREZA(rt::text::mulDiv(multa, IMPO_REAL, Decimal(100)), 15);
+  v.VAL_JURO = console::DESPREZA(rt::text::mulDiv(juro, IMPO_REAL, Decimal(100)), 15);
   v.VAL_TOTAL = IMPO_REAL + v.VAL_MULTA + v.VAL_JURO;
   return v;
 }

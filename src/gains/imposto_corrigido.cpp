@@ -7,6 +7,7 @@
 #include "gains/juros.h"
 #include "grid/edita.h"
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
@@ -79,7 +80,7 @@ void preencheCorrigidos(rt::db::Table& registro, rt::db::Table& lista, Decimal f
       base = despreza(apagar / (quotas.isZero() ? Decimal(1) : quotas));
       grava.put(lista, "IMPOSTO", base);
     }
-    grava.put(lista, "CORRIGI", base + despreza(base * fator / Decimal(100)));
+    grava.put(lista, "CORRIGI", base + despreza(rt::text::mulDiv(base, fator, Decimal(100))));
   });
   grava.confere(lista.flush(), lista.alias());
 }

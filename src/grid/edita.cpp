@@ -152,7 +152,7 @@ class Laco {
   void roda();
 
  private:
-  int DOGET(bool anexa);
+  int DOGET(bool anexa, std::optional<rt::term::Key> primeira);
   void cola(bool novaLinha);
   void calculadora();
   void escolhe();
@@ -164,12 +164,26 @@ class Laco {
     s_.g.TECLAMUDA = true;
     s_.sair = true;
   }
+  // The character goes after the move the refused cell pushed, to start the next cell's edit,
+  // as typing on does. Passed on at most once per column: a row whose every cell refuses drops
+  // it instead of passing it round for ever without a key being read.
+  void passaAdiante(const std::optional<rt::term::Key>& c) {
+    if (!c || passagens_ >= std::max(s_.g.N_CAM, 1)) return;
+    ++passagens_;
+    s_.ctx.console.push(*c);
+    passado_ = true;
+  }
 
   Sessao& s_;
   rt::term::Rect dentro_;
+  bool passado_ = false;  // the next character read is one a refused cell passed on
+  int passagens_ = 0;     // cells the character has been passed on through
 };
 
-int Laco::DOGET(bool anexa) {
+// `primeira`: the character that started the edit; it goes to the input as its first key. A
+// cell that keeps itself closed (its check before the edit refuses, or it is calculated) passes
+// it on to the cell the cursor moves to; anything else that cannot edit drops it.
+int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   Grade& g = s_.g;
   store::Contexto& ctx = s_.ctx;
   rt::term::Console& con = ctx.console;
@@ -179,7 +193,9 @@ int Laco::DOGET(bool anexa) {
   const Coluna& c = colunaAtual(s_);
   if (!c.editavel) {
     console::MENS(ctx, 1, "Os valores aqui são calculados. Não se pode editar."_cp);
-    return exitKey(s_, con.lastKey(), false);
+    const int prox = exitKey(s_, con.lastKey(), false);
+    passaAdiante(primeira);
+    return prox;
   }
   s_.seleciona();
   Table* t = s_.t();
@@ -194,7 +210,9 @@ int Laco::DOGET(bool anexa) {
     Value agora = MGETVAR;
     if (!g.srv().valida(ctx, g, c.antes, agora)) {
       g.LASTECLA = 0;
-      return exitKey(s_, con.lastKey(), anexa);
+      const int prox = exitKey(s_, con.lastKey(), anexa);
+      passaAdiante(primeira);
+      return prox;
     }
     s_.seleciona();
   }
@@ -219,6 +237,7 @@ int Laco::DOGET(bool anexa) {
     get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
   const bool saida = con.readExit();
   con.setReadExit(true);
+  if (primeira) con.push(*primeira);
   // In a declaration what the input refuses before the cell's check is said, as on its forms.
   const rt::ui::ReadResult r = rt::ui::readOne(con, std::move(get), {},
                                                g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
@@ -382,6 +401,10 @@ void Laco::roda() {
   // The browse keeps its bottom hit until the next move: only the move down that hit it opens
   // the append row, not every key after it (a cell typed on a new row would go to another).
   bool desceu = false;
+  // A character typed on the phantom row outside append mode: Enter there is a move down,
+  // which reopens the append row on a grid that grows, and the character is then tried once
+  // more to start the new row. Tried once only: no key is ever taken twice.
+  std::optional<rt::term::Key> retoma;
   while (!s_.sair) {
     while (!b.stabilize())
       if (con.keyWaiting()) break;
@@ -397,7 +420,9 @@ void Laco::roda() {
     }
     SAI_CONGELADA(b);
     b.paintCurrentRow({3, 4});
-    const rt::term::Key k = esperaTecla();
+    const bool retomada = retoma.has_value();
+    rt::term::Key k = retomada ? *retoma : esperaTecla();
+    retoma.reset();
     desceu = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
@@ -408,6 +433,14 @@ void Laco::roda() {
     Table* t = s_.t();
     if (s_.tela.soLeitura && !teclaDeLeitura(k.code)) continue;
 
+    std::optional<rt::term::Key> inicial;
+    // Only the moves a refused cell pushed come between it and the character it passed on.
+    if (k.isChar()) {
+      if (!passado_) passagens_ = 0;
+      passado_ = false;
+    } else if (k.code != key::Right && k.code != key::CtrlHome && k.code != key::Down) {
+      passado_ = false;
+    }
     if (k.isChar()) {
       // On the folder list the mark key marks the row wherever the cursor stands: typed into a
       // folder's name it would only overwrite the name's first letter (Linux names keep their
@@ -417,10 +450,12 @@ void Laco::roda() {
         b.setColPos(1);
         g.PONTEIRO = 1;
       }
-      con.push(key::Enter);
-      con.push(k);
+      // A character starts the cell's edit as Enter does, and is its first key (the old
+      // grid pushed Enter and the character; a character the edit never took would then
+      // start it again and again without a key being read).
       g.LASTECLA = k.code;
-      continue;
+      inicial = k;
+      k = rt::term::Key{key::Enter};
     }
     switch (k.code) {
       case key::AltU:
@@ -429,15 +464,18 @@ void Laco::roda() {
       case key::Enter:
         // On the carnê-leão's detail grids a value is typed month by month.
         if (tracos.mensalNoEnter != 0 && (tracos.mensalNoEnter == -1 || tracos.mensalNoEnter == g.PONTEIRO)) {
-          (void)DIVIDE_MENSAL(s_);
+          (void)DIVIDE_MENSAL(s_, inicial);
           g.LASTECLA = 0;
           break;
         }
         if (g.LASTECLA == 0) g.LASTECLA = 13;
         if (g.LAPPEND || !s_.fonte.fantasma()) {
-          if (const int prox = DOGET(g.LAPPEND); prox != 0) con.push(prox);
+          if (const int prox = DOGET(g.LAPPEND, inicial); prox != 0) con.push(prox);
         } else {
+          // On the phantom row outside append mode: handled as Down.
           b.down();
+          desceu = true;
+          if (inicial && !retomada) retoma = inicial;
         }
         break;
       case key::CtrlEnter:  // also Ctrl+J, the same code

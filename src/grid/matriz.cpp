@@ -75,6 +75,14 @@ class LacoMatriz {
     b_.invalidate();
   }
   void avancaAposEdicao(const rt::term::Key& k);
+  // Whether the current cell takes a value from a paste, the calculator or the monthly window;
+  // a refusal with a reason is said.
+  bool podeEscrever(int opc) {
+    std::string motivo;
+    const bool pode = celulaEditavel(a_, opc, linha(), coluna(), &motivo);
+    if (!pode && !motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
+    return pode;
+  }
 
   AmbienteMatriz& a_;
   const TelaMatriz& t_;
@@ -232,7 +240,7 @@ void LacoMatriz::cola() {
   // takes a number as well as a text.
   if (texto == nullptr && numero == nullptr) return;
   // A cell that may not be typed into takes no paste either (the totals row, the names).
-  if (!celulaEditavel(a_, opc, linha(), coluna())) return;
+  if (!podeEscrever(opc)) return;
   const CelulaRef c = celula();
   if (c.texto != nullptr) {
     if (texto == nullptr) return;
@@ -249,7 +257,7 @@ void LacoMatriz::calculadora() {
   const int opc = t_.opc;
   if (!t_.calcula) return;
   if (!console::CALCULADORA(a_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
-  if (!celulaEditavel(a_, opc, linha(), coluna())) return;
+  if (!podeEscrever(opc)) return;
   escreve(g.calculadora.RESULT);
 }
 
@@ -257,7 +265,7 @@ void LacoMatriz::mensal() {
   const int opc = t_.opc;
   if (!t_.divideMensal) return;
   const CelulaRef c = celula();
-  if (c.valor == nullptr || !celulaEditavel(a_, opc, linha(), coluna())) return;
+  if (c.valor == nullptr || !podeEscrever(opc)) return;
   MesesValor meses;
   const std::optional<Decimal> total = a_.g.srv().MUDATEL13(a_.ctx, a_.g, meses, linha(), *c.valor);
   a_.g.OPC = opc;

@@ -52,8 +52,17 @@ bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std
       return linha <= 12 && coluna >= 2;
     case 12:
       return linha <= 12;
-    case 16:
-      return linha <= 12 && coluna >= 2 && coluna <= 6;
+    case 16: {
+      if (linha > 12 || coluna < 2 || coluna > 6) return false;
+      // In the individual and cash-book modes the months are the sums of their entries, written
+      // again over the row when the screen is left: a value typed here would be thrown away.
+      const int modo = a.calc.calAuto();
+      if (modo == 1 || modo == 3) {
+        diz("O valor do mês vem dos seus lançamentos: [Enter]=Preenche mensal"_cp);
+        return false;
+      }
+      return true;
+    }
     case 37:
       return linha <= 12 && coluna <= 2;
     case 14: {
@@ -151,8 +160,10 @@ bool MARCA_NEG(AmbienteMatriz& a) {
     a.m.MES_NEG[mes - 1] = neg ? '*' : ' ';
     algum = algum || neg;
   }
-  a.ctx.janelas.ESCRLCOL(3, 22, 2, algum ? std::string("* indica despesa maior que receita") : std::string(34, ' '));
-  for (int mes = 1; mes <= 12; ++mes) a.ctx.janelas.ESCRLCOL(3, 4 + mes, 10, std::string(1, a.m.MES_NEG[static_cast<std::size_t>(mes - 1)]));
+  // Inside the form's frame (its window row 1 is the frame's top line): the note on the last row
+  // above the bottom line, each month's mark between its name and its cells.
+  a.ctx.janelas.ESCRLCOL(3, 21, 2, algum ? std::string("* indica despesa maior que receita") : std::string(34, ' '));
+  for (int mes = 1; mes <= 12; ++mes) a.ctx.janelas.ESCRLCOL(3, 3 + mes, 11, std::string(1, a.m.MES_NEG[static_cast<std::size_t>(mes - 1)]));
   return algum;
 }
 

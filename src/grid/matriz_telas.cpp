@@ -25,7 +25,8 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
       t.nome = "CALC_MENS";
       const bool gps = a.m.GPS;
       t.colunas = {{" Mês "_cp, "@s10"}, {gps ? "   GPS  " : "  REAL  ", kMes}, {gps ? " Patronal" : "  DOLAR  ", kMes}};
-      t.ret = {5, 10, 21, 42};
+      // Inside the monthly window's box: the heading, its rule and the 13 rows.
+      t.ret = {5, 10, 19, 42};
       t.calcula = true;
       t.buscaCampo = true;
       t.colunaDoMes = true;
@@ -52,7 +53,8 @@ TelaMatriz telaMatriz(const AmbienteMatriz& a, int opc) {
       t.nome = "MRENVAR";
       t.colunas = {{"Tipo de Mercado" + std::string(16, ' '), "@s31"}};
       for (int mes = 1; mes <= 12; ++mes) t.colunas.emplace_back(mes == 1 ? "Janeiro  " : rt::text::trim(nomeMes(mes)), kLargo);
-      t.ret = {2, 1, 23, 78};
+      // Inside the variable-income form's frame (rows 1-23, columns 1-79).
+      t.ret = {2, 2, 22, 78};
       t.congela = 1;
       t.calcula = true;
       break;

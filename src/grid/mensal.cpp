@@ -53,8 +53,10 @@ bool gravaMeses(store::Contexto& ctx, Table& t, const std::string& prefixo, cons
 }
 
 // The monthly window, after which the grid has its own screen number, columns and cursor back.
-std::optional<Decimal> mostraMeses(Sessao& s, MesesValor& m, int mes, Decimal valor) {
+std::optional<Decimal> mostraMeses(Sessao& s, MesesValor& m, int mes, Decimal valor,
+                                   const std::optional<rt::term::Key>& primeira) {
   const GuardaGrade volta(s.g, true);
+  if (primeira) s.ctx.console.push(*primeira);
   return s.g.srv().MUDATEL13(s.ctx, s.g, m, mes, valor);
 }
 
@@ -68,7 +70,7 @@ bool divideCelula(const Tracos& tracos, std::string_view campo) {
   return umDe(campo, tracos.mesAMes) || umDe(campo, tracos.umMes);
 }
 
-bool DIVIDE_MENSAL(Sessao& s) {
+bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira) {
   Grade& g = s.g;
   store::Contexto& ctx = s.ctx;
   const std::string campo = g.PONTEIRO >= 1 && g.PONTEIRO <= static_cast<int>(g.TABCPOIN.size())
@@ -89,7 +91,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
   if (umDe(campo, tracos.umMes)) {
     MesesValor m;
     const int mes = tracos.mesDaColuna ? g.PONTEIRO : g.ULT_MES;
-    const std::optional<Decimal> total = mostraMeses(s, m, mes, t->getNumber(campo));
+    const std::optional<Decimal> total = mostraMeses(s, m, mes, t->getNumber(campo), primeira);
     s.seleciona();
     (void)t->goTo(registro);
     if (total && *total > Decimal()) {
@@ -105,7 +107,7 @@ bool DIVIDE_MENSAL(Sessao& s) {
   const bool gps = tracos.pagamentos && t->getNumber("I6_3") == Decimal(50);
   MesesValor m = leMeses(*t, prefixo, gps);
   const Decimal antes = soma(m.reais);
-  const std::optional<Decimal> total = mostraMeses(s, m, 0, antes);
+  const std::optional<Decimal> total = mostraMeses(s, m, 0, antes, primeira);
   s.seleciona();
   (void)t->goTo(registro);
   g.POSHORMAT = poshormat;

@@ -3,6 +3,7 @@
 // written back into the row and its total.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "grid/sessao.h"
@@ -18,6 +19,8 @@ std::string camposMensais(const Tracos& tracos, std::string_view campo);
 bool divideCelula(const Tracos& tracos, std::string_view campo);
 
 // The split itself. False when the cell has nothing to split (the key then does nothing).
-bool DIVIDE_MENSAL(Sessao& s);
+// `primeira`, a character typed on the cell, becomes the monthly grid's first key; it is
+// dropped when the monthly grid does not open.
+bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira = std::nullopt);
 
 }  // namespace grid

@@ -476,7 +476,7 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
       return rendimentos(g, opc, false);
     case 3:
       t.area = 23;
-      t.colunas = {col("NRODEPEN", "Nro", "@ez 99"), col("NOMEDEPEN", "Nome Completo", "@S43"),
+      t.colunas = {col("NRODEPEN", "Nro", "@ez 99"), col("NOMEDEPEN", "Nome Completo", "@S43", 0, {}, "NRODP"),
                    col("CODIDEPEN", "Cód"_cp, "@EZ 99", 0, "TES_COD(3)"), col("DATADEPEN", "Nascim.", "@d", 0, "TES_MES"),
                    col("CPFDEPEN", "CPF", kCpf, 0, "VAL_CPF")};
       t.ultPos = 5;
@@ -498,20 +498,23 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
       t.colunas[2].antes = "CONF_DEP(1)";
       // Enter on the real last column wraps to the next row.
       t.ultPos = 7;
-      t.ret = {10, 0, 22, 79};
-      t.moldura = 6;
+      // Under the payments' heading of screen 4's form, inside its frame down to the bottom
+      // line that shows the non-deductible total: a box of its own would draw a second
+      // bottom line and hide the heading.
+      t.ret = {10, 0, 23, 79};
       t.dica = 1;
       return t;
     case 5:
       return bens(g, opc, {"FI7_T(5)", "FI7_T(5)", false, {1, 0, 9, 79}});
+    // The enlarged lists end above their form's totals row and bottom line.
     case 8:
-      return bens(g, opc, {"FI7_T(8)", "", true, {1, 0, 24, 79}});
+      return bens(g, opc, {"FI7_T(8)", "", true, {1, 0, 22, 79}});
     case 22:
       return bens(g, opc, {"FI7_T(22)", "FI7_T(6)", false, {1, 0, 21, 79}});
     case 6:
       return dividas(g, opc, {"FI8_T(6)", "FI8_T(6)", false, {10, 0, 16, 79}}, "2008 original");
     case 9:
-      return dividas(g, opc, {"FI8_T(9)", "", true, {1, 0, 24, 79}});
+      return dividas(g, opc, {"FI8_T(9)", "", true, {1, 0, 22, 79}});
     case 23:
       return dividas(g, opc, {"FI8_T(23)", "FI8_T(7)", false, {1, 0, 21, 79}});
     case 10:
@@ -606,10 +609,11 @@ std::optional<TelaGrade> montaTela(store::Contexto& ctx, Grade& g, int opc, int 
     case 32:
       t.area = 68;
       t.moldura = 6;
+      // Every list shows its rows' share of the receipts; mode 0 also their share of the expenses.
       t.colunas = {col("DESCRICAO", "Discriminação"_cp, "@S40"), col("VALORDOC", "VALOR", "@Ez 999,999,999.99")};
+      if (modo == 0) t.colunas.push_back(col("PERCDESP", "% DESP", "@Ez 999.99"));
+      t.colunas.push_back(col("PERCRECE", "% REC.", "@Ez 999.99"));
       if (modo == 0) {
-        t.colunas.push_back(col("PERCDESP", "% DESP", "@Ez 999.99"));
-        t.colunas.push_back(col("PERCRECE", "% REC.", "@Ez 999.99"));
         t.ultPos = 4;
         t.ret = {3, 3, 22, 76};
       } else {

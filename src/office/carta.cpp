@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "rt/fs/shared_files.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
 
@@ -86,7 +87,8 @@ std::optional<std::string> leArquivo(const std::string& caminho) {
 
 platform::Status gravaCarta(const std::string& caminho, const Carta& c) {
   const std::string bytes = bytesDaCarta(c);
-  const int fd = ::open(caminho.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // Emptied only once known to be a plain file of its own (not a link, pipe or second name).
+  const int fd = rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC);
   if (fd < 0) return platform::Status::fromErrno(errno, "open " + caminho);
   std::size_t feito = 0;
   while (feito < bytes.size()) {

@@ -166,7 +166,7 @@ Result<ArchiveListing> writeZip(std::string_view archivePath, std::string_view f
                                 std::span<const std::string> names) {
   std::string target(archivePath);
   std::string targetFolder = folderOf(target);
-  Result<TempFile> temp = createTempFile(targetFolder, "ZIP", ".TMP", 0666);
+  Result<TempFile> temp = createScratchBeside(target, 0666);
   if (!temp) return temp.status();
 
   {
@@ -185,9 +185,7 @@ Result<ArchiveListing> writeZip(std::string_view archivePath, std::string_view f
     if (archive_write_close(a.get()) != ARCHIVE_OK)
       return Result<ArchiveListing>(Error::kIo, libError(a.get(), temp->path()));
   }
-  if (Status s = temp->syncAndClose(); !s) return s;
-  if (::rename(temp->path().c_str(), target.c_str()) != 0) return Status::fromErrno(errno, "rename to " + target);
-  temp->keep();
+  if (Status s = temp->putInPlace(target); !s) return s;
   if (Status s = syncFolder(targetFolder); !s) return s;
   return listArchive(target);
 }

@@ -117,13 +117,11 @@ Status SettingStore::write(std::string_view name, std::string_view value) const 
   struct stat st {};
   if (::stat(path_.c_str(), &st) == 0) mode = st.st_mode & 07777;
   std::string folder = folderOf(path_);
-  Result<TempFile> temp = createTempFile(folder, "TAVREN_", ".TMP", mode);
+  Result<TempFile> temp = createScratchBeside(path_, mode);
   if (!temp) return temp.status();
   if (data->has_value() && ::fchmod(temp->fd(), mode) != 0) return Status::fromErrno(errno, "chmod " + temp->path());
   if (Status s = temp->write(out); !s) return s;
-  if (Status s = temp->syncAndClose(); !s) return s;
-  if (::rename(temp->path().c_str(), path_.c_str()) != 0) return Status::fromErrno(errno, "rename to " + path_);
-  temp->keep();
+  if (Status s = temp->putInPlace(path_); !s) return s;
   return syncFolder(folder);
 }
 

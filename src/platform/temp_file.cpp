@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/paths.h"
+#include "rt/fs/shared_files.h"
 
 namespace platform {
 
@@ -18,19 +19,7 @@ namespace {
 
 constexpr int kAttempts = 100;
 
-std::string randomSuffix() {
-  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  unsigned char bytes[6] = {};
-  std::size_t got = 0;
-  while (got < sizeof bytes) {
-    ssize_t n = getrandom(bytes + got, sizeof bytes - got, 0);
-    if (n > 0) got += static_cast<std::size_t>(n);
-    else if (errno != EINTR) break;
-  }
-  std::string out;
-  for (unsigned char b : bytes) out += kChars[b % (sizeof kChars - 1)];
-  return out;
-}
+using rt::fs::randomSuffix;
 
 }  // namespace
 
@@ -47,8 +36,9 @@ TempFile& TempFile::operator=(TempFile&& other) noexcept {
 }
 
 TempFile::~TempFile() {
-  fd_.reset();
+  // Removed while still held, so no sweep meets it half gone.
   if (!path_.empty()) ::unlink(path_.c_str());
+  fd_.reset();
 }
 
 Status TempFile::write(std::string_view data) {
@@ -70,6 +60,22 @@ Status TempFile::syncAndClose() {
   return {};
 }
 
+Status TempFile::putInPlace(const std::string& target) {
+  if (::fsync(fd_.get()) != 0) return Status::fromErrno(errno, "fsync " + path_);
+  if (::rename(path_.c_str(), target.c_str()) != 0) return Status::fromErrno(errno, "rename to " + target);
+  path_.clear();
+  if (fd_.close() != 0) return Status::fromErrno(errno, "close " + target);
+  return {};
+}
+
+Result<TempFile> createScratchBeside(const std::string& target, mode_t mode) {
+  rt::fs::ScratchFile s = rt::fs::ScratchFile::beside(target, mode);
+  if (!s.ok()) return Status::fromErrno(s.error(), "create beside " + target);
+  std::string path = s.path();
+  s.keep();
+  return TempFile(std::move(path), UniqueFd(s.releaseFd()));
+}
+
 Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix, std::string_view suffix,
                                 mode_t mode) {
   for (int i = 0; i < kAttempts; ++i) {
@@ -77,7 +83,7 @@ Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix
     name += randomSuffix();
     name += suffix;
     std::string path = join(folder, name);
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    int fd = rt::fs::createHeld(path, mode);
     if (fd >= 0) return TempFile(std::move(path), UniqueFd(fd));
     if (errno != EEXIST) return Status::fromErrno(errno, "create " + path);
   }

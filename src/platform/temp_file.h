@@ -29,6 +29,9 @@ class TempFile {
   Status write(std::string_view data);
   // fsync and close; after this the file is complete on disk (still removed unless kept).
   Status syncAndClose();
+  // fsync, rename over `target` and close: the file is then `target`. Kept open (held) until
+  // its name is in place, so no start-up sweep takes it for a dead writer's.
+  Status putInPlace(const std::string& target);
   // The file is no longer removed by the destructor (it was renamed into place, or the caller
   // owns it now).
   void keep() { path_.clear(); }
@@ -42,6 +45,11 @@ class TempFile {
 // exclusively with `mode` (less the umask), open for reading and writing.
 Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix,
                                 std::string_view suffix = ".TMP", mode_t mode = 0666);
+
+// A scratch file beside `target`, to be put in place by putInPlace: rt::fs::ScratchFile's name
+// (target + ".tmp" + six random characters), created exclusively and held by this writer, so
+// the start-up sweep removes it only once its writer is gone.
+Result<TempFile> createScratchBeside(const std::string& target, mode_t mode = 0666);
 
 class TempFolder {
  public:

@@ -76,6 +76,14 @@ void transporte(Folha& f, int k) {
 Folha::Folha(store::Contexto& c, Impressao& i, const Memvars& mv, int queimp, int quepag)
     : ctx(c), imp(i), m(mv), QUEIMP(queimp), QUEPAG(quepag), pag(i, [this](Pagina&) { cabecalhoDaDeclaracao(*this); }) {}
 
+// The heading of a value column of the assets and debts: the year's last day, or for an
+// estate's final declaration its caption alone ("Data Partilha" is no year, and with the date
+// before it would run into the next column's heading).
+std::string situacaoEm(const std::string& legenda) {
+  const bool ano = !legenda.empty() && legenda[0] >= '0' && legenda[0] <= '9';
+  return ano ? "31/12/" + legenda : legenda;
+}
+
 void tituloDaSecao(Folha& f, int k) {
   Pagina& p = f.pag;
   p.condensado();
@@ -103,8 +111,8 @@ void tituloDaSecao(Folha& f, int k) {
       p.linha(0, f.imp.LIN_DIV3);
       p.diz(0, "ITEM CODIGO");
       p.diz(20, "DISCRIMINACAO");
-      p.diz(106, "31/12/" + f.CANOAN);
-      p.linha(123, "31/12/" + f.CANOBA);
+      p.diz(106, situacaoEm(f.CANOAN));
+      p.linha(123, situacaoEm(f.CANOBA));
       break;
     case 6:
       p.linha(0, "PAGAMENTOS E DOACOES EFETUADOS ");

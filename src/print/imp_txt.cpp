@@ -4,15 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "console/alerta.h"
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/paths.h"
 #include "platform/unique_fd.h"
 #include "print/quentra.h"
 #include "print/rota.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
@@ -21,7 +25,9 @@ namespace print {
 using namespace rt::text::literals;
 
 bool READSTREAM(const std::string& caminho) {
-  platform::UniqueFd fd(::open(caminho.c_str(), O_RDWR | O_CLOEXEC));
+  errno = 0;
+  // Written in place, so never through a link.
+  platform::UniqueFd fd(rt::fs::openForWriting(caminho, O_RDWR));
   if (!fd.valid()) return false;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || st.st_size == 0) return false;
@@ -43,19 +49,27 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
              const platform::EnvLookup& env) {
   // A missing file is as empty as an empty one: there is nothing to hand over.
   if (!READSTREAM(arquivo)) {
-    (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
+    if (rt::fs::isRefusal(errno))
+      (void)console::AVISOSN(ctx, console::linhasLink(rt::text::utf8ToCp860(arquivo)), 0);
+    else
+      (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
     return false;
   }
   std::string copia;
   if (pedido.tipo == 1 && pedido.QUECON == 1 && pedido.MOSCPF == "S") {
     copia = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB)) +
             std::string(rt::text::alltrim(pedido.CPF)) + ".TXT";
-    std::error_code ec;
-    std::filesystem::copy_file(arquivo, copia, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
-      (void)console::alerta(ctx, {std::string("Não foi possível copiar o arquivo para "_cp) + rt::text::utf8ToCp860(copia),
-                                  rt::text::utf8ToCp860(ec.message())},
-                            {"Ok"});
+    // Put in place by a rename: a link planted under the taxpayer's name is replaced, never
+    // written through.
+    if (const int e = rt::fs::replaceWithCopy(arquivo, copia); e != 0) {
+      if (rt::fs::isRefusal(e))
+        (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(copia)), {"Ok"});
+      else
+        (void)console::alerta(
+            ctx,
+            {std::string("Não foi possível copiar o arquivo para "_cp) + rt::text::utf8ToCp860(copia),
+             rt::text::utf8ToCp860(std::strerror(e))},
+            {"Ok"});
       copia.clear();
     }
   }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "print/destino.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/transform.h"
 
 namespace print {
@@ -16,8 +17,9 @@ void defineDivisores(Impressao& imp, char traco) {
 }
 
 Decimal percentual(Decimal valor, Decimal base) {
-  if (base.isZero()) return Decimal();
-  return valor * Decimal(100) / base;
+  // Far beyond any picture of a share, which then shows its asterisks.
+  constexpr Decimal kLimite = 999'999'999;
+  return rt::text::mulDiv(valor, Decimal(100), base, -kLimite, kLimite);
 }
 
 Pagina::Pagina(Impressao& imp, std::function<void(Pagina&)> cabecalho)

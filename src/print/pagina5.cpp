@@ -1,6 +1,7 @@
 // Sheet 5: the audit-risk analysis. Every receipt and expense of the year with its share, the
 // reserve or deficit left, and the advice lines for the preparer.
 #include "print/folha.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/transform.h"
 
 namespace print {
@@ -60,7 +61,7 @@ void conselhos(Folha& f, Decimal saldo, Decimal NINDGAS) {
     if (!pessoais) p.linha(0, "Recomenda-se lancar despesas nao declaradas nos gastos pessoais.");
   }
   if (manutencao && !pessoais) p.linha(0, "Recomenda-se lancar despesas nao declaradas nos gastos para viver.");
-  if (m.num("I13_12") > f.bal.RECEITA * Decimal(25) / Decimal(100))
+  if (m.num("I13_12") > rt::text::mulDiv(f.bal.RECEITA, Decimal(25), Decimal(100)))
     p.linha(0, "Despesas medicas c/ % alto. A Receita pode chamar p/mostrar os recibos.");
 }
 

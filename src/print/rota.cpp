@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "console/alerta.h"
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/paths.h"
@@ -67,6 +68,10 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
   }
   if (destino->tipo == TipoDestino::Paralela && !pronto(ctx, imp, destino->caminho)) return false;
   auto alvo = abre(ctx, imp, *destino);
+  if (!alvo && alvo.code() == platform::Error::kUnsafe) {
+    (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(alvo.status().detail())), {"Ok"});
+    return false;
+  }
   if (!alvo) {
     avisaFalha(ctx, "Não foi possível abrir a saída da impressão:"_cp, alvo.status());
     return false;

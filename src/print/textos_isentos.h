@@ -38,18 +38,20 @@ inline constexpr TextoLinha kIsentoOutros{"Outros ", "13.Outros "};
 inline constexpr TextoLinha kIsentoDependentes{"Rendimentos isentos dos dependentes",
                                                "14.Rendimentos isentos dos dependentes"};
 
-// Exclusive lines 1-7: I4_01..I4_05 (line 5 is "Outros " and its description), the
-// dependants' 13th salary, and I4_06 less that.
+// Exclusive lines 1-7 in the order and numbering of screen 3: I4_01 (the titular's 13th
+// salary), I4_02 (capital gains), I4_03 (variable income), I4_04 (financial investments),
+// I4_05 ("Outros " and its description), then I4_06 split in the dependants' 13th salary and
+// the rest of theirs.
 inline constexpr std::array<TextoLinha, 7> kExclusivos{{
-    {"Ganhos de capital na alienacao de bens e/ou direitos", "1.Ganhos de capital"},
-    {"Ganhos de capital na alienacao de bens, direitos e aplicacoes adquiridos em moeda estrangeira",
-     "2.Ganhos de capital em moeda estrangeira"},
+    {"Decimo terceiro salario", "1.13o salario"},
+    {"Ganhos de capital na alienacao de bens e/ou direitos", "2.Ganhos de capital"},
     {"Ganhos liquidos em renda variavel (bolsa de valores, de mercadorias, de futuros e assemelhados)",
      "3.Ganhos liquidos em renda variavel"},
     {"Rendimentos de aplicacoes financeiras", "4.Rendimentos de aplicacoes financeiras"},
     {"Outros ", "5.Outros "},
     {"Decimo terceiro salario recebido pelos dependentes", "6.13o salario dos dependentes"},
-    {"Decimo terceiro salario", "7.13o salario"},
+    {"Outros rendimentos sujeitos a tributacao exclusiva recebidos pelos dependentes",
+     "7.Outros dos dependentes"},
 }};
 
 }  // namespace print

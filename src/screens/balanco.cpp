@@ -15,6 +15,7 @@
 #include "screens/grades.h"
 #include "screens/rodape.h"
 #include "screens/teclas.h"
+#include "screens/telas.h"
 #include "store/abertura.h"
 #include "taxcalc/balanco.h"
 #include "taxcalc/patrimonio.h"
@@ -172,6 +173,7 @@ void POEDESP(AmbienteTela& a) {
 
 void balanco(AmbienteTela& a, const Fundo& f) {
   store::EspelhoDeclaracao& e = a.espelho();
+  recalculaResumo(a);
   Formulario form(a, f);
   TeclasLigadas teclas(a.ctx.console);
   for (int k = 1; k <= 9; ++k) teclas.liga(key::AltF1 - (k - 1), [&a, k] { B_DETAL(a, k); });

@@ -9,12 +9,12 @@
 #include "rt/text/decimal.h"
 #include "screens/ambiente.h"
 #include "screens/fundos.h"
+#include "taxcalc/balanco.h"
 
 namespace screens {
 
-// A share in percent as the detail table's N6.2 fields hold it: cut to cents, 0 of a zero
-// total, and kept within -99.99 .. 999.99 (a small or negative total would give more).
-rt::text::Decimal percentualBalanco(rt::text::Decimal parte, rt::text::Decimal todo);
+// The detail rows' shares are the balance computation's.
+using taxcalc::percentualBalanco;
 
 struct LinhaDetalhe {
   std::string DESCRICAO;

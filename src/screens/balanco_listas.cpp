@@ -231,11 +231,6 @@ LinhaDetalhe linha(const taxcalc::Contexto& c, const Item& i, const Lista& l) {
 
 }  // namespace
 
-Decimal percentualBalanco(Decimal parte, Decimal todo) {
-  if (todo.isZero()) return Decimal(0);
-  return std::clamp(rt::text::despreza(parte * 100 / todo), -99.99_d, 999.99_d);
-}
-
 std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k) {
   const Lista l = lista(c, k);
   std::vector<LinhaDetalhe> linhas;

@@ -1,6 +1,7 @@
 // MOSTEL: the backgrounds of screens 6 to 17, 22 and 23 (capital gains, variable income,
 // balance, status and notes, the rural screens and the enlarged asset and debt lists).
 #include "rt/text/cp860.h"
+#include "rt/text/strings.h"
 #include "screens/fundos_desenho.h"
 
 namespace screens {
@@ -42,38 +43,43 @@ Fundo balanco() {
       "(8)Impostos pagos", "Imposto ano anterior", "(9)Pagamentos efetuad.", "Prejuízo renda var."_cp,
       "Desp. não dedutíveis"_cp, "Prejuízo nas vendas"_cp, "Prejuízo rural"_cp, "Dívidas rurais pagas"_cp,
       "Custo bens ano anter.", "Custo bens do ano", "Aquisições de bens"_cp};
+  // The amounts stand in two columns whatever their labels' lengths: each label is padded to
+  // its side's widest, so the values start at columns 25 and 63.
+  const auto valor = [&f](int r, bool receita, std::string_view t, std::string_view variavel, int largura) {
+    rotulo(f, r, receita ? 1 : 40, rt::text::padr(t, receita ? 23 : 22), variavel, largura);
+  };
   int r = 1;
   for (std::string_view t : kReceitas) {
-    rotulo(f, r, 1, t, "BALREC" + std::to_string(r), 14);
+    valor(r, true, t, "BALREC" + std::to_string(r), 14);
     ++r;
   }
   r = 1;
   for (std::string_view t : kDespesas) {
-    rotulo(f, r, 40, t, "BALDES" + std::to_string(r), 14);
+    valor(r, false, t, "BALDES" + std::to_string(r), 14);
     ++r;
   }
-  rotulo(f, 13, 1, "Total das receitas    ", "RECEITA", 14);
-  rotulo(f, 13, 40, "Total das despesas    ", "DESPESA", 14);
-  rotulo(f, 14, 1, " à receber(prox.Exerci.)"_cp, "VALFUTUR", 14);
+  valor(13, true, "Total das receitas    ", "RECEITA", 14);
+  valor(13, false, "Total das despesas    ", "DESPESA", 14);
+  // Its leading blank dropped, the longest label of the left side fits the common width.
+  valor(14, true, "à receber(prox.Exerci.)"_cp, "VALFUTUR", 14);
   campo(f, 14, 40, "ROTSALDO", 12);
   campo(f, 14, 53, "INDGAS", 6);
-  campo(f, 14, 62, "SALDO", 14);
-  rotulo(f, 15, 1, " Renda media mensal   ", "MEDREC", 14);
-  rotulo(f, 15, 40, " Saldo mensal médio   "_cp, "MEDSALDO", 14);
+  campo(f, 14, 63, "SALDO", 14);
+  valor(15, true, " Renda media mensal   ", "MEDREC", 14);
+  valor(15, false, " Saldo mensal médio   "_cp, "MEDSALDO", 14);
   divisoria(f, 16);
   titulo(f, 16, 2, "Detalhes use ALT Fnro do item");
-  rotulo(f, 17, 1, "Outras receitas ", "OUTREC", 14);
-  rotulo(f, 17, 40, "Outras despesas", "OUTRDES", 14);
-  rotulo(f, 18, 1, "Imposto ano anterior", "IMPOANTER", 14);
-  rotulo(f, 18, 40, "Despesas Pessoais ", "DESPNAO", 14);
-  rotulo(f, 19, 1, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
-  rotulo(f, 19, 40, "Alerta % do saldo", "INDALERTA", 2);
-  // The time reads "00D00h00m"; the size "@Ez 999,999" ends before the fee's label.
+  valor(17, true, "Outras receitas ", "OUTREC", 14);
+  valor(17, false, "Outras despesas", "OUTRDES", 14);
+  valor(18, true, "Imposto ano anterior", "IMPOANTER", 14);
+  valor(18, false, "Despesas Pessoais ", "DESPNAO", 14);
+  valor(19, true, "Prejuízo a compensar"_cp, "PREJVEN1", 14);
+  valor(19, false, "Alerta % do saldo", "INDALERTA", 2);
   int c = rotulo(f, 20, 1, "Tempo gasto", "TEMPO", 9);
   rotulo(f, 20, c, "KB", "TAM_USO", 7);
-  rotulo(f, 20, 40, "Valor a calculado R$", "VALCALC", 14);
+  valor(20, false, "Valor a calculado R$", "VALCALC", 14);
   rotulo(f, 21, 1, " Conferir a declaração (SNA)"_cp, "cConfere", 1);
-  rotulo(f, 21, 40, "Honorários a cobrar R$"_cp, "VALOREC", 14);
+  valor(21, false, "Honorários a cobrar R$"_cp, "VALOREC", 14);
   return f;
 }
 
@@ -117,8 +123,9 @@ Fundo ruralMeses(const EstadoFundo& e) {
   static const std::string_view kMeses[12] = {" Janeiro ", "Fevereiro", "  Marco  ", "  Abril  ",
                                               "  Maio   ", "  Junho  ", "  Julho  ", " Agosto  ",
                                               "Setembro ", " Outubro ", "Novembro ", "Dezembro"};
-  for (int m = 0; m < 12; ++m) texto(f, 2 + m, 1, kMeses[m]);
-  texto(f, 14, 1, " TOTAIS ");
+  // Beside the grid's rows: its heading and rule take the two rows under the frame's top.
+  for (int m = 0; m < 12; ++m) texto(f, 3 + m, 1, kMeses[m]);
+  texto(f, 15, 1, " TOTAIS ");
   titulo(f, 17, 2, " Valores em REAIS ");
   titulo(f, 17, 40, e.soTotal ? "Só Totais "_cp : " L. Caixa ");
   return f;
@@ -150,7 +157,7 @@ Fundo ruralResultado(const EstadoFundo& e) {
 
 Fundo rebanho() {
   Fundo f = novo(5, 1, 12, 78);
-  titulo(f, 0, 1, " (7) MOVIMENTAÇÃO DO REBANHO (Indicar somente a quantidade de animais)  "_cp);
+  titulo(f, 0, 2, " (7) MOVIMENTAÇÃO DO REBANHO (Indicar somente a quantidade de animais)  "_cp);
   texto(f, 1, 11, "Inicial    Compras    Nascim.    Consumo    Vendas       Final");
   struct Especie {
     std::string_view nome, letra;
@@ -163,7 +170,7 @@ Fundo rebanho() {
   // Each kind's name, and under it its five counts and the final stock.
   for (int i = 0; i < 5; ++i) {
     const int r = 2 + 2 * i;
-    texto(f, r, 0, kEspecies[i].nome);
+    texto(f, r, 1, kEspecies[i].nome);
     for (int col = 1; col <= 5; ++col)
       campo(f, r + 1, 10 + 11 * (col - 1), "I7_" + std::to_string(col) + std::string(kEspecies[i].letra), 8);
     campo(f, r + 1, 65, "I7_T" + std::to_string(i + 1), 9);

@@ -174,15 +174,24 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
     grava.confere(rt::db::Status(rt::db::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);
   }
   mostraValores();
-  if ((modo == 2 || modo == 4) && !g.TECLAMUDA && g.ULTTECLA != key::Esc) {
+  // In the modes whose months are typed, the contribution follows them: the months left with
+  // Esc or Tab go on to it, and the key that left them then decides where the screen goes
+  // unless the field was left by a key of its own (Esc, another screen).
+  if ((modo == 2 || modo == 4) && (g.ULTTECLA == key::Esc || g.ULTTECLA == key::Tab)) {
     Formulario carne(a, f);
     carne.edita("CARNE", campoEspelho(e.tabela01, titular ? "CARNEINSS" : "CARNEDEPEN"), kCarne).valid([&a] {
       a.CALC(6, 1);
       return true;
     });
     const int tecla = g.ULTTECLA;
+    const bool muda = g.TECLAMUDA;
+    g.ULTTECLA = 0;
+    g.TECLAMUDA = false;
     carne.roda();
-    if (g.ULTTECLA == 0) g.ULTTECLA = tecla;
+    if (g.ULTTECLA == 0 && !g.TECLAMUDA) {
+      g.ULTTECLA = tecla;
+      g.TECLAMUDA = muda;
+    }
   }
   a.CALC(1, 1);
   taxcalc::FI1_T(a.calc, 6);

@@ -236,6 +236,7 @@ bool Resumo::roda() {
 }  // namespace
 
 void resumo(AmbienteTela& a, const Fundo& f) {
+  recalculaResumo(a);
   Resumo r(a, f);
   while (r.roda()) {
   }

@@ -2,9 +2,12 @@
 
 #include <array>
 
+#include "gains/renda_variavel.h"
 #include "gains/tela_ganho.h"
+#include "gains/totais_ganho.h"
 #include "screens/balanco.h"
 #include "taxcalc/pagamentos.h"
+#include "taxcalc/rural.h"
 
 namespace screens {
 
@@ -45,6 +48,17 @@ EstadoFundo estadoFundo(AmbienteTela& a, int n) {
   // Only the income screens draw the dependants' part; counting them renumbers their rows.
   const int dependentes = n == 1 || n == 2 ? static_cast<int>(taxcalc::NRODP(a.calc).wholePart()) : 0;
   return estadoFundo(a.espelho(), dependentes, a.zoomBem, a.zoomBem2);
+}
+
+void recalculaResumo(AmbienteTela& a) {
+  taxcalc::Contexto& c = a.calc;
+  if (a.espelho().registro.txt("TEMRURAL") == "S" && a.rural != nullptr)
+    taxcalc::resultadoRural(c, *a.rural);
+  else
+    taxcalc::CALC_PREJU(c);
+  gains::SOMA_NTRIB(c);
+  gains::CALC_GRV(c);
+  a.CALC(7, 0);
 }
 
 void ganhos(AmbienteTela& a, const Fundo&) { gains::GANHO3(a.ctx, a.grade, a.calc); }

@@ -16,6 +16,13 @@ EstadoFundo estadoFundo(AmbienteTela& a, int n);
 // this version (the caller then waits for the key that leaves it) or no screen at all.
 bool GTELA(AmbienteTela& a, int n);
 
+// Everything the summary and the balance show, recomputed from what feeds them: the rural
+// result lines of the open side, the capital-gain and variable-income totals from their rows,
+// then the whole summary (its exempt and exclusive totals among them) and the balance. Screens
+// 7 and 10 run it before they are drawn, since the rural, gains and variable-income screens are
+// left without it.
+void recalculaResumo(AmbienteTela& a);
+
 // The screens, each over the background MTELA drew for it.
 void identificacao(AmbienteTela& a, const Fundo& f);  // 6
 void RENDPJ(AmbienteTela& a, const Fundo& f);         // 1

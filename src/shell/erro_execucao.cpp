@@ -1,10 +1,16 @@
 #include "shell/erro_execucao.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <vector>
 
+#include "console/arquivo_recusado.h"
+#include "platform/unique_fd.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/date.h"
 #include "rt/ui/alert.h"
@@ -27,9 +33,12 @@ std::vector<std::string> linhasErro(std::string_view descricao) {
 // error.log written, or the user told that it could not be; the program ends either way.
 void gravaOuAvisa(Program& p, std::string_view descricao) {
   if (gravaErrorLog(p, descricao)) return;
+  const bool link = rt::fs::isRefusal(errno);
   const std::vector<std::string> botao{"Ok"};
-  (void)rt::ui::alert(p.console, std::string("Não foi possível gravar error.log em "_cp) + p.ARQDEF, botao,
-                      p.cores.COR_SAY);
+  const std::vector<std::string> linhas =
+      link ? console::linhasLink(p.ARQDEF + "error.log")
+           : std::vector<std::string>{std::string("Não foi possível gravar error.log em "_cp) + p.ARQDEF};
+  (void)rt::ui::alert(p.console, linhas, botao, p.cores.COR_SAY);
 }
 
 }  // namespace
@@ -49,12 +58,15 @@ RespostaErro alertaErro(Program& p, std::string_view descricao) {
 
 bool gravaErrorLog(const Program& p, std::string_view descricao) {
   const std::string arquivo = (p.ARQDEF.empty() ? std::string() : p.ARQDEF) + "error.log";
-  std::ofstream log(arquivo, std::ios::app);
-  if (!log) return false;
-  log << rt::text::dtoc(p.clock.now().date) << ' ' << rt::text::timeText(p.clock) << " terminal " << p.NUSU
-      << " item " << p.OPCAO_1 << ": " << rt::text::cp860ToUtf8(descricao) << '\n';
-  log.flush();
-  return static_cast<bool>(log);
+  // Never through a link planted in the program folder.
+  platform::UniqueFd log(rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND));
+  if (!log.valid()) return false;
+  const std::string linha = rt::text::dtoc(p.clock.now().date) + ' ' + rt::text::timeText(p.clock) +
+                            " terminal " + p.NUSU + " item " + std::to_string(p.OPCAO_1) + ": " +
+                            rt::text::cp860ToUtf8(descricao) + '\n';
+  // One write, so lines of terminals sharing the folder never interleave.
+  return ::write(log.get(), linha.data(), linha.size()) == static_cast<ssize_t>(linha.size()) &&
+         log.close() == 0;
 }
 
 void executaItem(Program& p, int item, const std::function<void()>& acao) {

@@ -1,10 +1,13 @@
 #include "shell/inicio.h"
 
 #include "console/alerta.h"
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "console/pastas.h"
+#include "export/indice.h"
 #include "platform/paths.h"
+#include "rt/fs/shared_files.h"
 #include "rt/term/colour.h"
 #include "rt/term/fatal_signals.h"
 #include "rt/text/cp860.h"
@@ -35,6 +38,18 @@ using namespace rt::text::literals;
 using rt::text::Decimal;
 
 namespace {
+
+// Scratch files of work killed midway (a table or index being built, a settings file, a copy,
+// an export) stay until someone removes them: the ones no living writer holds go now, from
+// the folders this terminal writes in.
+void limpaProvisorios(Program& p) {
+  for (const std::string& pasta : {p.ARQDEF, p.LOCARQ, p.LOCTRAB}) {
+    if (rt::text::alltrim(pasta).empty()) continue;
+    (void)rt::fs::sweepScratch(console::caminhoLinux(p, pasta));
+  }
+  if (!rt::text::alltrim(p.LOCIRPF).empty())
+    (void)exporta::limpaProvisorios(console::caminhoLinux(p, p.LOCIRPF));
+}
 
 rt::term::Attr cor(std::string_view texto) {
   return rt::term::parseColour(texto).value_or(rt::term::makeAttr(15, 1));
@@ -186,7 +201,10 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
   if (!nusu) nusu = "00";
   for (;;) {
     bool ocupado = false;
-    p.travaTerminal = travaTerminal(p, *nusu, ocupado);
+    std::string recusa;
+    p.travaTerminal = travaTerminal(p, *nusu, ocupado, &recusa);
+    // The terminal goes on without its lock file, as when the program folder is read-only.
+    if (!recusa.empty()) console::AVISOSN(p, console::linhasLink(recusa), 0);
     if (!ocupado) break;
     console::AVISOSN(p, "Terminal com esse nro aberto em outro local", 0);
     nusu = QUAL_USUR(p, true);
@@ -340,6 +358,7 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   // A save that died midway left its journal in the data folder: complete it before anyone
   // reads the taxpayer's rows.
   (void)store::recuperaDiarios(p);
+  limpaProvisorios(p);
 
   p.TAM_OLD = 0;
   p.POSVER = 1;

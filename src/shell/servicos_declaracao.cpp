@@ -63,6 +63,8 @@ constexpr Recalculo kRecalculos[] = {
     {"FI7_T", [](taxcalc::Contexto& c, int arg) { taxcalc::FI7_T(c, arg); }},
     {"FI8_T", [](taxcalc::Contexto& c, int arg) { taxcalc::FI8_T(c, arg); }},
     {"FDE_LEAO", [](taxcalc::Contexto& c, int arg) { c.vizinhos.FDE_LEAO(c, arg); }},
+    // A dependant's row written: numbered at once, so its number shows while the grid is open.
+    {"NRODP", [](taxcalc::Contexto& c, int) { (void)taxcalc::NRODP(c); }},
     // The totals are kept in the rural summary; the values returned are the screens'.
     {"SOMA_RUR", [](taxcalc::Contexto& c, int arg) { (void)taxcalc::SOMA_RUR(c, arg); }},
     {"SOMA_DIV", [](taxcalc::Contexto& c, int) { (void)taxcalc::SOMA_DIV(c); }},

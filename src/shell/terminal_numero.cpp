@@ -5,10 +5,12 @@
 
 #include <cerrno>
 
+#include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/drive.h"
 #include "platform/setting_store.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
@@ -61,13 +63,18 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre) {
   return numeroTerminal(std::to_string(n < 0 || n > 99 ? 0 : n));
 }
 
-platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado) {
+platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
+                                 std::string* recusa) {
   ocupado = false;
   if (const char* cedido = p.env(kTerminalCedido); cedido && std::string_view(cedido) == nusu) return {};
   const std::string pasta = console::caminhoLinux(p, p.ROTADEF);
   const std::string nome = pasta + "/TERM" + std::string(nusu) + ".LCK";
-  platform::UniqueFd fd(::open(nome.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  if (!fd.valid()) return {};
+  // Never through a link: a dangling one would make a file wherever it points.
+  platform::UniqueFd fd(rt::fs::openForWriting(nome, O_RDWR | O_CREAT));
+  if (!fd.valid()) {
+    if (recusa != nullptr && rt::fs::isRefusal(errno)) *recusa = nome;
+    return {};
+  }
   // An open-file-description lock belongs to this open file, not to the process, so a child
   // program started meanwhile does not take it over, and it works over NFS.
   struct flock trava {};

@@ -36,6 +36,8 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre = false);
 // converter that tavren starts runs on tavren's own number while tavren waits for it: it is
 // told so by the environment (kTerminalCedido = the number) and takes no lock.
 inline constexpr const char* kTerminalCedido = "TAVREN_TERMINAL_CEDIDO";
-platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado);
+// A lock file whose name is a link is not used: `recusa` (when given) then names it.
+platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
+                                 std::string* recusa = nullptr);
 
 }  // namespace shell

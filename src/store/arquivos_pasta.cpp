@@ -104,7 +104,7 @@ platform::Status copiaArquivo(const std::string& de, const std::string& para,
                               const std::function<platform::Status(const std::string&)>& confere) {
   const std::filesystem::path p(para);
   const std::string pasta = p.parent_path().string();
-  auto tmp = platform::createTempFile(pasta.empty() ? "." : pasta, "CPY", ".TMP");
+  auto tmp = platform::createScratchBeside(para);
   if (!tmp) return tmp.status();
   platform::Status s = copiaConteudo(de, tmp->fd());
   if (!s) return s;
@@ -112,9 +112,7 @@ platform::Status copiaArquivo(const std::string& de, const std::string& para,
     s = confere(tmp->path());
     if (!s) return s;
   }
-  if (::rename(tmp->path().c_str(), para.c_str()) != 0)
-    return platform::Status::fromErrno(errno, "rename " + para);
-  tmp->keep();
+  if (s = tmp->putInPlace(para); !s) return s;
   return platform::syncFolder(pasta.empty() ? "." : pasta);
 }
 

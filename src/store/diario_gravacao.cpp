@@ -1,6 +1,7 @@
 #include "store/diario_gravacao.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,12 +9,15 @@
 #include <cstring>
 #include <filesystem>
 
+#include "console/arquivo_recusado.h"
+#include "platform/unique_fd.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
+#include "store/cpf.h"
 #include "store/diario_restauracao.h"
 #include "store/tabelas_declaracao.h"
-#include "store/cpf.h"
 
 namespace store {
 
@@ -233,10 +237,18 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf) {
 
 Result<std::optional<File>> travaArquivoDiario(const std::string& caminho) {
   for (;;) {
+    // Never through a link: a journal planted as a link to another file would be emptied. The
+    // name is checked and made on a descriptor of its own, and the engine's file must be that
+    // very file (a link put at the name in between is refused the same way).
+    platform::UniqueFd conferido(rt::fs::openForWriting(caminho, O_RDWR | O_CREAT));
+    if (!conferido.valid()) return Status(Error::kIo, caminho + ": " + std::strerror(errno));
     Result<File> f = File::open(caminho, File::Mode::kReadWrite);
-    if (f.code() == Error::kNotFound) f = File::open(caminho, File::Mode::kCreate);
-    if (f.code() == Error::kExists) continue;  // made by another process between our two tries
     if (!f) return f.status();
+    struct stat a {
+    }, b{};
+    if (::fstat(conferido.get(), &a) != 0 || ::fstat(f->fd(), &b) != 0 || a.st_dev != b.st_dev ||
+        a.st_ino != b.st_ino)
+      return Status(Error::kIo, caminho + ": " + std::strerror(ELOOP));
     Status s = f->tryLock(0, 1, File::LockKind::kExclusive);
     if (s.code() == Error::kLocked) return std::optional<File>();
     if (!s) return s;
@@ -350,11 +362,24 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
 }
 
+namespace {
+
+// Whether a journal's name was refused for being a link or no plain file.
+bool linkRecusado(const std::string& caminho) {
+  return rt::fs::isRefusal(rt::fs::checkReplaceable(caminho));
+}
+
+}  // namespace
+
 int recuperaDiarios(Contexto& ctx) {
   const std::filesystem::path pasta = std::filesystem::path(caminhoDiario(ctx, "X")).parent_path();
   // A restore that died is finished first: the save journals it found were older than the
   // tables it brought, and it dropped them before it moved anything.
-  if (recuperaRestauracao(pasta.string())) {
+  // A restore journal that is a link is refused (and nothing is done through it).
+  if (const std::string r = (pasta / kDiarioRestauracao).string(); linkRecusado(r)) {
+    ctx.relato().fimEspera();
+    ctx.relato().alerta(console::linhasLink(r));
+  } else if (recuperaRestauracao(pasta.string())) {
     ctx.relato().fimEspera();
     ctx.relato().alerta("A recuperação de dados interrompida nesta pasta foi concluída."_cp);
   }
@@ -367,6 +392,10 @@ int recuperaDiarios(Contexto& ctx) {
   int feitos = 0;
   for (const std::string& c : achados) {
     Result<std::optional<TravaDiario>> t = TravaDiario::tenta(c);
+    if (!t && linkRecusado(c)) {
+      ctx.relato().fimEspera();
+      ctx.relato().alerta(console::linhasLink(c));
+    }
     if (!t || !t->has_value()) continue;  // a running save, or not ours to touch
     TravaDiario trava = std::move(**t);
     Result<bool> feito = trava.completa(ctx);

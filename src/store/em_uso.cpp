@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cstring>
 
+#include "console/arquivo_recusado.h"
 #include "console/documentos.h"
 #include "console/pastas.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
@@ -58,9 +60,10 @@ PosseDeclaracao tomaCpf(Contexto& ctx, std::string_view pasta, std::string_view 
     return p;
   }
   const std::string arquivo = caminho(ctx, console::BAR_DIR(rt::text::alltrim(pasta)) + "DECLARA.LCK");
-  platform::UniqueFd fd(::open(arquivo.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+  // Never through a link: a dangling one would make a file wherever it points.
+  platform::UniqueFd fd(rt::fs::openForWriting(arquivo, O_RDWR | O_CREAT));
   if (!fd.valid()) {
-    p.erro = arquivo + ": " + std::strerror(errno);
+    p.erro = rt::fs::isRefusal(errno) ? console::textoLink(arquivo) : arquivo + ": " + std::strerror(errno);
     return p;
   }
   const off_t faixa = base + static_cast<off_t>(c) * kTerminais;

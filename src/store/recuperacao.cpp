@@ -5,6 +5,7 @@
 
 #include "rt/db/file.h"
 #include "rt/db/table.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/strings.h"
 #include "store/arquivos.h"
 #include "store/tabelas_declaracao.h"
@@ -19,12 +20,11 @@ std::string caminhoManifesto(const Contexto& ctx) { return caminho(ctx, ctx.LOCT
 
 bool gravaManifesto(const Contexto& ctx, const Cpf& cpf) {
   const std::string c = caminhoManifesto(ctx);
-  {
-    std::ofstream f(c + ".tmp", std::ios::binary | std::ios::trunc);
-    f << kRotulo << cpf.chave() << "\r\n";
-    if (!f.flush()) return false;
-  }
-  return std::rename((c + ".tmp").c_str(), c.c_str()) == 0;
+  // Written beside it under an unguessable name and renamed over it: the work folder may be
+  // shared, and a fixed scratch name could be a planted link.
+  rt::fs::ScratchFile f = rt::fs::ScratchFile::beside(c);
+  return f.ok() && f.write(std::string(kRotulo) + std::string(cpf.chave()) + "\r\n") == 0 &&
+         f.renameOver(c) == 0;
 }
 
 bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {

@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "console/arquivo_recusado.h"
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/table.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "store/abertura.h"
 #include "store/arquivos_pasta.h"
@@ -28,9 +30,16 @@ std::optional<TravaRestauracao> travaParaRestaurar(Contexto& ctx, const std::str
   auto t = TravaRestauracao::tenta(destinoLx);
   if (t && t->has_value()) return std::move(**t);
   ctx.relato().fimEspera();
-  ctx.relato().alerta({t ? "Outro terminal está recuperando dados nesta pasta."_cp
-                         : "Problemas na copia do Arquivo compactado.",
-                       "Nenhum dado foi recuperado."});
+  const std::string diario = platform::join(destinoLx, kDiarioRestauracao);
+  std::vector<std::string> linhas;
+  if (t)
+    linhas = {std::string("Outro terminal está recuperando dados nesta pasta."_cp)};
+  else if (rt::fs::isRefusal(rt::fs::checkReplaceable(diario)))
+    linhas = console::linhasLink(diario);
+  else
+    linhas = {"Problemas na copia do Arquivo compactado."};
+  linhas.push_back("Nenhum dado foi recuperado.");
+  ctx.relato().alerta(linhas);
   return std::nullopt;
 }
 

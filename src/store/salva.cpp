@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "console/arquivo_recusado.h"
+#include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
@@ -291,6 +293,11 @@ void VE_LIM_NEG(Declaracao& dec) {
   else if (indgas > Decimal::parse("999.99").value())
     r.num("INDGAS", 999);
   if (r.num("SALDO") < Decimal::parse("-99999999.99").value()) r.num("SALDO", Decimal::parse("-99999999.99").value());
+  // A refund above what the register's N12.2 holds as a negative (tax paid typed at the
+  // largest its picture allows) keeps the field at its floor, as SALDO does; the refund itself
+  // is I13_31, which holds it whole.
+  if (r.num("IMPPGRE") < Decimal::parse("-99999999.99").value())
+    r.num("IMPPGRE", Decimal::parse("-99999999.99").value());
 }
 
 bool PREP_REG(Contexto& ctx, std::string_view chave) {
@@ -371,7 +378,9 @@ void contadores(Contexto& ctx, Declaracao& dec) {
             if (devido > Decimal()) ++g;
           }
         }
-      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::isEmptyText(c.getText("DAY_TRADE"))) {
+      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::alltrim(c.getText("DAY_TRADE")) == "1") {
+        // A month's variable-income tax as its payment slip reads it: line 25 (tax to pay) of
+        // the common operations less their line 26 (tax paid).
         const bool soma = c.getNumber("RVAR_NRO") == Decimal::fromInt(25);
         for (int m = 1; m <= 12; ++m) {
           const Decimal rec = c.getNumber("REC_MES" + dois(m));
@@ -439,6 +448,20 @@ bool renumera(Contexto& ctx, int area) {
   return true;
 }
 
+namespace {
+
+// Why the save's journal could not be had: a link (or anything but a plain file) at its name is
+// named in an alert, whose two lines leave room for a long folder; any other failure is `texto`.
+void dizFalhaDoDiario(Contexto& ctx, const Cpf& cpf, const std::string& texto) {
+  const std::string diario = caminhoDiario(ctx, cpf);
+  if (rt::fs::isRefusal(rt::fs::checkReplaceable(diario)))
+    ctx.relato().alerta(console::linhasLink(diario));
+  else
+    ctx.relato().erro(texto);
+}
+
+}  // namespace
+
 bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   const int areaAtual = ctx.areas.current();
@@ -460,7 +483,7 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   // Saves of one CPF take turns: the journal's lock is held from the register to the end.
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) {
-    ctx.relato().erro("Salvando: " + trava.status().message());
+    dizFalhaDoDiario(ctx, e.CPF, "Salvando: " + trava.status().message());
     ctx.relato().fimEspera();
     return false;
   }
@@ -501,6 +524,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   const std::vector<int> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
+  if (!trava) dizFalhaDoDiario(ctx, e.CPF, textoRecusa(trava.status(), "o diário de gravação"_cp));
   bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
   if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)ctx.areas.close(n + 20);

@@ -44,8 +44,8 @@ void SAL_DEC(Contexto& ctx, Declaracao& dec);
 // and writes the key into it when the order is a single field. Whether the record is held.
 bool PREP_REG(Contexto& ctx, std::string_view chave);
 
-// VE_LIM_NEG: INDGAS within -99.99 .. 999.99 (above 999.99 it becomes 999), SALDO not below
-// -99999999.99.
+// VE_LIM_NEG: INDGAS within -99.99 .. 999.99 (above 999.99 it becomes 999), SALDO and IMPPGRE
+// not below -99999999.99 (the most negative their N12.2 fields hold).
 void VE_LIM_NEG(Declaracao& dec);
 
 // The register counters written on every save, from copies 32 (carnê-leão) and 27 (gains):

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "taxcalc/imposto.h"
@@ -24,11 +25,6 @@ Decimal soma(const Contexto& c, std::initializer_list<const char*> campos) {
   return s;
 }
 
-// A share in percent as its N6.2 field can hold it.
-Decimal percentual(Decimal parte, Decimal todo) {
-  return std::clamp(despreza(parte * 100 / todo), -99.99_d, 999.99_d);
-}
-
 // The tax of the simplified model on an income: the discount is 20%, at most NDESCPRAD.
 Decimal impostoSimplificado(Decimal renda) {
   const Decimal desconto = std::min(despreza(renda * 0.2_d), NDESCPRAD);
@@ -36,6 +32,10 @@ Decimal impostoSimplificado(Decimal renda) {
 }
 
 }  // namespace
+
+Decimal percentualBalanco(Decimal parte, Decimal todo) {
+  return despreza(rt::text::mulDiv(parte, Decimal(100), todo, -99.99_d, 999.99_d));
+}
 
 Decimal VE_SALDO(Contexto& c) {
   FI13_07(c);
@@ -86,8 +86,8 @@ Decimal POERESTO(Contexto& c, int primeiro) {
     if (t == nullptr || !grava.confere(t->appendBlank(), "a análise do caixa"_cp)) continue;
     grava.put(*t, "DESCRICAO", std::string(l.texto));
     grava.put(*t, "VALORDOC", l.valor);
-    grava.put(*t, "PERCDESP", percentual(l.valor, c.v.DESPESA));
-    grava.put(*t, "PERCRECE", percentual(l.valor, c.v.RECEITA));
+    grava.put(*t, "PERCDESP", percentualBalanco(l.valor, c.v.DESPESA));
+    grava.put(*t, "PERCRECE", percentualBalanco(l.valor, c.v.RECEITA));
   }
   return total;
 }

@@ -7,6 +7,11 @@
 
 namespace taxcalc {
 
+// A share in percent as the balance's N6.2 fields hold it: cut to cents, 0 of a zero total,
+// and kept within -99.99 .. 999.99 (a small or negative total would give more). Any two
+// amounts give their share: the product by 100 is never taken on its own.
+Decimal percentualBalanco(Decimal parte, Decimal todo);
+
 // VE_SALDO: I13_07 recomputed, then the resources RECEITA, the uses DESPESA and the balance
 // SALDO (register). Returns SALDO.
 Decimal VE_SALDO(Contexto& c);

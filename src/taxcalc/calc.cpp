@@ -4,6 +4,7 @@
 #include <string>
 
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/pagamentos.h"
@@ -45,7 +46,7 @@ void ganhosIsentos(Contexto& c, int show) {
 // INDGAS, the balance as a percent of the resources, kept within what its N6.2 field holds:
 // below -99.99 it is -99.99, above 999.99 it is 999.
 void indiceDeGastos(Contexto& c) {
-  Decimal ind = rt::text::despreza(c.d.registro.num("SALDO") * 100 / c.v.RECEITA);
+  Decimal ind = rt::text::despreza(rt::text::mulDiv(c.d.registro.num("SALDO"), 100, c.v.RECEITA, -1000, 1000));
   if (ind < -99.99_d) ind = -99.99_d;
   if (ind > 999.99_d) ind = Decimal(999);
   c.d.registro.num("INDGAS", ind);

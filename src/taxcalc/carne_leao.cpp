@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rt/text/cp860.h"
+#include "rt/text/muldiv.h"
 #include "rt/text/strings.h"
 #include "taxcalc/imposto.h"
 #include "taxcalc/linhas.h"
@@ -124,7 +125,7 @@ Correcao correcaoMes(const Contexto& c, int mes, Decimal devido, Decimal pago, D
   const Decimal falta = devido - pago;
   r.juros = juros;
   r.multa = multa;
-  r.valor = falta + falta * multa / 100 + falta * juros / 100;
+  r.valor = falta + rt::text::mulDiv(falta, multa, 100) + rt::text::mulDiv(falta, juros, 100);
   return r;
 }
 

@@ -123,7 +123,7 @@ std::vector<Caso> casos() {
        0,
        T::Dialogo,
        {"Configura Email", "Prepara o Email", "Envia o Email"}},
-      {"MTELA1 7", F::MTELA1, 7, {}, 5, 5, 10, 16, 32, 2, T::Dialogo, {"Alt B=Busca valor"}},
+      {"MTELA1 7", F::MTELA1, 7, {}, 5, 4, 9, 17, 34, 2, T::Dialogo, {"Alt B=Busca valor"}},
       {"MTELA1 9",
        F::MTELA1,
        9,

@@ -2,24 +2,30 @@
 // folder, the previous file kept when anything fails, and the file helpers under it.
 #include "export/prepara.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 
+#include "console/arquivo_recusado.h"
 #include "declaracoes.h"
+#include "export/indice.h"
 #include "interacao_gravada.h"
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
-#include "support/scratch_dir.h"
 #include "store/store_fixture.h"
+#include "support/links_plantados.h"
+#include "support/scratch_dir.h"
 
 namespace exporta::teste {
 namespace {
@@ -206,15 +212,23 @@ TEST_F(Exportacao, ArquivoNaPastaDoCpfIgualAoTemporario) {
 TEST_F(Exportacao, FalhaNaCopiaGuardaODeclaracaoAnterior) {
   fs::create_directories(irpf / "12345678909");
   std::ofstream(alvo()) << "ANTERIOR";
-  // Where the copy is written stands a folder: the copy cannot be made.
+  // The copy is made under a name nobody can guess: what stands at the name older versions
+  // used changes nothing.
   fs::create_directories(irpf / "12345678909/12345678909.07.TMP");
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  fs::remove(irpf / "12345678909/12345678909.07.TMP");
+  // Where the file belongs stands a folder: the copy cannot be put in place.
+  fs::remove(alvo());
+  fs::create_directories(alvo());
+  fala.eventos.clear();
   EXPECT_EQ(exporta(), ResultadoExportacao::NaoCopiada);
-  EXPECT_EQ(le(alvo()), "ANTERIOR");
+  EXPECT_TRUE(fs::is_empty(alvo()));
   const std::vector<std::string> esperado = {
-      "erro:Erro do Dos nro 21" + std::string(".Consulte na nossa página"_cp),
+      "erro:" + console::textoLink(pedido.LOCIRPF + "12345678909/12345678909.XML"),
       "erro:" + std::string("A declaração não foi transferida para o programa da receita!"_cp)};
   EXPECT_EQ(fala.eventos, esperado);
-  fs::remove(irpf / "12345678909/12345678909.07.TMP");
+  fs::remove(alvo());
+  std::ofstream(alvo()) << "ANTERIOR";
 
   // A folder that cannot be written: access denied, the previous file intact.
   if (::geteuid() != 0) {
@@ -266,6 +280,93 @@ TEST_F(Exportacao, IndiceSoDepoisDoArquivoNoLugar) {
   EXPECT_EQ(exporta(), ResultadoExportacao::IndiceRecusado);
   ::close(fd);
   EXPECT_EQ(fala.eventos.back(), "erro:" + std::string("ATENÇAO! Registro não disponível. Dado não será gravado."_cp));
+}
+
+// The work folder and the tax program's folder are shared: a link planted where the export
+// writes a file (to a file, dangling, to a folder) is refused and named, the export says it
+// failed, and the link's target is as it was.
+TEST_F(Exportacao, UmLinkOndeAExportacaoGravaERecusadoENomeado) {
+  struct Caso {
+    std::string nome;  // where the link is planted
+    ResultadoExportacao resultado;
+    std::string dito;  // a part of the message naming it
+  };
+  fs::create_directories(irpf / "12345678909");
+  const std::vector<Caso> casos = {
+      {temporario(), ResultadoExportacao::NaoGerada, "Decla07.XML"},
+      {alvo(), ResultadoExportacao::NaoCopiada, "12345678909.XML"},
+      {irpf / "iddeclaracoes.xml", ResultadoExportacao::IndiceRecusado, "iddeclaracoes.xml"},
+      {irpf / "12345678909", ResultadoExportacao::NaoCopiada, ""}};
+  store::teste::Pasta fora;
+  for (const Caso& c : casos) {
+    for (support::Planta p : support::plantas()) {
+      SCOPED_TRACE(c.nome + ", " + support::nomePlanta(p));
+      const std::string alvoDoLink = support::planta(p, c.nome, fora.caminho());
+      fala.eventos.clear();
+      EXPECT_EQ(exporta(), c.resultado);
+      EXPECT_TRUE(support::intacto(p, alvoDoLink));
+      const bool nomeado = std::any_of(fala.eventos.begin(), fala.eventos.end(), [&](const std::string& e) {
+        return e.find("Recusado: ") != std::string::npos && e.find(c.dito) != std::string::npos;
+      });
+      // A folder that is a dangling link or a link to a file cannot be made: said so instead.
+      if (c.dito.empty() && p != support::Planta::LinkParaPasta)
+        EXPECT_NE(fala.eventos.front().find("Problemas ao criar a pasta"), std::string::npos);
+      else
+        EXPECT_TRUE(nomeado) << ::testing::PrintToString(fala.eventos);
+      fs::remove(c.nome);
+    }
+    if (c.dito.empty()) fs::create_directories(c.nome);
+  }
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+}
+
+// A child process writing a scratch file beside `alvo`: it says the file's name and waits.
+pid_t escritor(const std::string& alvo, std::string& nome) {
+  int tubo[2];
+  if (::pipe(tubo) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(tubo[0]);
+    rt::fs::ScratchFile s = rt::fs::ScratchFile::beside(alvo);
+    const std::string n = s.path() + "\n";
+    if (::write(tubo[1], n.data(), n.size()) < 0) ::_exit(1);
+    for (;;) ::pause();
+  }
+  ::close(tubo[1]);
+  char c = 0;
+  while (::read(tubo[0], &c, 1) == 1 && c != '\n') nome += c;
+  ::close(tubo[0]);
+  return pid;
+}
+
+// Exports killed midway leave their scratch copies: the next export removes those no living
+// export holds, and those of older versions, before it writes.
+TEST_F(Exportacao, CopiasDeExportacoesMortasSaemAntesDaProxima) {
+  fs::create_directories(irpf / "12345678909");
+  std::string morto, outroMorto, vivo;
+  const pid_t m1 = escritor(irpf / "iddeclaracoes.xml", morto);
+  const pid_t m2 = escritor(alvo(), outroMorto);
+  const pid_t v = escritor(irpf / "iddeclaracoes.xml", vivo);
+  ASSERT_TRUE(m1 > 0 && m2 > 0 && v > 0);
+  for (pid_t m : {m1, m2}) {
+    ::kill(m, SIGKILL);
+    ::waitpid(m, nullptr, 0);
+  }
+  std::ofstream(irpf / "iddeclaracoes.xml.4242.tmp") << "antigo";
+  std::ofstream(irpf / "12345678909/12345678909.03.TMP") << "antigo";
+  std::ofstream(irpf / "12345678909/NOTAS.TXT") << "do escritorio";
+  EXPECT_EQ(exporta(), ResultadoExportacao::Transferida);
+  EXPECT_FALSE(fs::exists(morto));
+  EXPECT_FALSE(fs::exists(outroMorto));
+  EXPECT_FALSE(fs::exists(irpf / "iddeclaracoes.xml.4242.tmp"));
+  EXPECT_FALSE(fs::exists(irpf / "12345678909/12345678909.03.TMP"));
+  EXPECT_TRUE(fs::exists(vivo));
+  EXPECT_TRUE(fs::exists(irpf / "12345678909/NOTAS.TXT"));
+  ::kill(v, SIGKILL);
+  ::waitpid(v, nullptr, 0);
+  EXPECT_TRUE(nomeProvisorioAntigo("IDDECLARACOES.XML.17.tmp"));
+  EXPECT_FALSE(nomeProvisorioAntigo("iddeclaracoes.xml.x.tmp"));
+  EXPECT_FALSE(nomeProvisorioAntigo("12345678909.XML"));
 }
 
 TEST(ArquivosDaExportacao, CodigosETextosDeErro) {

@@ -11,6 +11,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "support/links_plantados.h"
 
 namespace {
 
@@ -170,6 +171,41 @@ TEST_F(PrepImpTest, TheRecordIsMadeWithTheDefaultsAndTheModelListSeeded) {
   ASSERT_TRUE(print::CRIA_SEQ(ctx, outra, env));
   EXPECT_EQ(outra.conf.NROLPT, 0);
   EXPECT_EQ(store::teste::abre(programa / "CONFIMP.DBF")->recordCount(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The work folder is shared: a link planted at a print file's name (to a file, dangling, to a
+// folder) is refused and said, the job does not start, and the link's target is as it was.
+TEST_F(PrepImpTest, ALinkAtAPrintFileIsRefusedAndItsTargetUntouched) {
+  struct Saida {
+    const char* modelo;
+    const char* SAIDAPR;
+    const char* arquivo;
+  };
+  const Saida saidas[] = {{"Impressora", "        ", "RELATOR.TXT"},
+                          {"Impressora", "lista   ", "LISTA.TXT"},
+                          {"NAO DOS", "        ", "NAO-DOS.TXT"}};
+  print_test::Pasta fora;
+  imp.conf.NROLPT = 0;
+  for (const Saida& s : saidas) {
+    imp.conf.NOMEIMP = s.modelo;
+    imp.conf.SAIDAPR = s.SAIDAPR;
+    for (support::Planta p : support::plantas()) {
+      SCOPED_TRACE(std::string(s.arquivo) + ", " + support::nomePlanta(p));
+      for (bool acrescenta : {false, true}) {
+        const std::string alvo = support::planta(p, trabalhoLinux() + s.arquivo, fora.caminho());
+        imp.roteadoNoTrabalho = acrescenta;
+        term.press(rt::term::key::Enter);
+        EXPECT_FALSE(print::PREP_IMP(ctx, imp));
+        EXPECT_TRUE(term.contains("Recusado: " + trabalhoLinux() + s.arquivo));
+        EXPECT_TRUE(support::intacto(p, alvo));
+      }
+    }
+    std::filesystem::remove(trabalhoLinux() + s.arquivo);
+  }
 }
 
 }  // namespace

@@ -1,15 +1,17 @@
 // Our print program: the stream made plain text, the pitch, the preview, the choice of
 // printer, lp's arguments and its failure, and IMP_TXT's hand-over of the captured file.
+#include "print/quentra.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "print/imp_txt.h"
-#include "print/quentra.h"
 #include "print/rota.h"
 #include "print_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
+#include "support/links_plantados.h"
 
 namespace {
 
@@ -120,6 +122,36 @@ TEST_F(QuentraTest, ImpTxtHandsOverOnlyWhatThereIs) {
   // Another model prints nothing here: its output went to the printer itself.
   imp.conf.NOMEIMP = "Impressora";
   EXPECT_FALSE(print::IMP_TXT(ctx, imp, pedido, semAmbiente));
+}
+
+// The taxpayer's copy of the captured file is put in place by a rename: a link planted under
+// its name (to a file, dangling, to a folder) is refused and said, its target as it was, and
+// the job is still printed.
+TEST_F(QuentraTest, ALinkAtTheTaxpayersCopyIsRefusedAndTheJobStillPrinted) {
+  imp.lp = print_test::gravador(registro, "lp", 0);
+  imp.conf.NOMEIMP = "NAO DOS";
+  imp.conf.NROLPT = 0;
+  print::PedidoImpTxt pedido;
+  pedido.MOSCPF = "S";
+  pedido.CPF = "12345678909";
+  print_test::Pasta fora;
+  const std::string copia = trabalhoLinux() + "12345678909.TXT";
+  for (support::Planta p : support::plantas()) {
+    SCOPED_TRACE(support::nomePlanta(p));
+    const std::string alvo = support::planta(p, copia, fora.caminho());
+    ASSERT_TRUE(print::PREP_IMP(ctx, imp));
+    imp.dispositivo.say(0, 0, "folha");
+    term.press(rt::term::key::Enter);
+    EXPECT_TRUE(print::IMP_TXT(ctx, imp, pedido, semAmbiente));
+    EXPECT_TRUE(term.contains("Recusado: " + copia));
+    EXPECT_TRUE(support::intacto(p, alvo));
+    EXPECT_TRUE(std::filesystem::is_symlink(copia));
+  }
+  std::filesystem::remove(copia);
+  ASSERT_TRUE(print::PREP_IMP(ctx, imp));
+  imp.dispositivo.say(0, 0, "folha");
+  EXPECT_TRUE(print::IMP_TXT(ctx, imp, pedido, semAmbiente));
+  EXPECT_EQ(le(copia), "folha");
 }
 
 }  // namespace

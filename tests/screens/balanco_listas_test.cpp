@@ -172,9 +172,38 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
   // The fee block: no time spent yet (the test's clock stands still) is no fee, as the fee
   // list charges it, though the data has a size.
   EXPECT_TRUE(gravador.viuEm(21, 14, "00D00h00m"));
-  EXPECT_TRUE(gravador.viuEm(21, 62, "             "));
+  EXPECT_TRUE(gravador.viuEm(21, 64, "             "));
   EXPECT_FALSE(gravador.viu("60,00"));
   EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
+}
+
+// Every detail list shows its rows' shares: the receipts' lists (Alt-F2 here) the share of the
+// receipts, the others (Alt-F8) the share of the expenses and of the receipts. A scholarship of
+// 12,345.00 is all the receipts; tax withheld of 1,234.50 is all the expenses.
+TEST_F(DeclaracaoFixture, DetailListsShowTheShareColumns) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 10) d.dec.espelho.tabela01.num("I13_21", 1234.50_d);
+  };
+  novo(kNovo);
+  term.press(key::F1);
+  term.press(key::F3);
+  term.type("12345");
+  term.press(key::Enter);
+  term.press(key::F10);
+  term.press(key::AltF1 - 1);  // Alt-F2, the exempt incomes
+  term.pause();
+  term.press(key::Esc);
+  term.press(key::AltF1 - 7);  // Alt-F8, the taxes paid
+  term.pause();
+  term.press(key::Esc);
+  termina('I');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 1, 3, 10}));
+  EXPECT_TRUE(gravador.viuJuntos("VALOR % REC.", "Bolsa de Estudo      "));
+  EXPECT_FALSE(gravador.viuJuntos("% DESP", "Bolsa de Estudo      "));
+  EXPECT_TRUE(gravador.viu("12.345,00│100,00"_cp));
+  EXPECT_TRUE(gravador.viuJuntos("VALOR % DESP % REC.", "Imposto retido do Titular"));
+  EXPECT_TRUE(gravador.viu("1.234,50│100,00│"_cp));
 }
 
 // Ctrl-Enter opens the upkeep grid only from the living expenses' field; DESPNAO becomes twelve

@@ -39,6 +39,7 @@ class DeclaracaoInteira : public DeclaracaoFixture {
     term.press(key::Tab);  // screen 2
     if (!mes.empty()) term.type(mes);
     term.press(key::Down);
+    term.press(key::Tab);  // onto the contribution
     term.press(key::Tab);  // screen 3
     term.type("1500");
     term.press(key::Enter);

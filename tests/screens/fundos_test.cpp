@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"RuralExterior", 12, com(true, false, false), 1, 0,
              {{1, " Atividade Rural exercida no Exterior"}, {22, "20% da Receita Bruta"}}},
         Caso{"RuralMeses", 13, com(true), 2, 20,
-             {{2, " (3) RECEITAS E DESPESAS "}, {4, " Janeiro "}, {15, "Dezembro"}, {16, " TOTAIS "},
+             {{2, " (3) RECEITAS E DESPESAS "}, {5, " Janeiro "}, {16, "Dezembro"}, {17, " TOTAIS "},
               {19, " L. Caixa "}}},
         Caso{"RuralResultadoSimplificado", 14, com(true), 4, 1,
              {{4, "(4) APURAÇÃO DO RESULTADO TRIBUTAVEL"_cp},

@@ -66,6 +66,7 @@ TEST_F(Rendimentos, TheMonthsOfScreenTwoAreKeptInThePersonsRowAndShownAgain) {
   term.press(key::Tab);  // screen 1 to 2: no dependants, straight into the months
   term.type("1234,56");
   term.press(key::Down);
+  term.press(key::Esc);  // out of the months, onto the contribution
   termina('S');
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 1, 2}));
@@ -81,6 +82,7 @@ TEST_F(Rendimentos, TheMonthsOfScreenTwoAreKeptInThePersonsRowAndShownAgain) {
   abre(kNovo);
   term.press(key::Tab);
   term.press(key::Esc);  // out of the months
+  term.press(key::Esc);  // and out of the contribution
   term.press('S');
   term.pause();
   term.press(key::Esc);
@@ -127,7 +129,8 @@ TEST_F(Rendimentos, AYearTotalWiderThanItsColumnIsKeptExactly) {
   novo(kNovo);
   term.press(key::F1);
   term.press(key::Tab);  // screen 2
-  termina('S');          // out of the months as they were, and saved
+  term.press(key::Esc);  // out of the months as they were, onto the contribution
+  termina('S');          // and saved
   roda();
   EXPECT_EQ(telas, (std::vector<int>{6, 1, 2}));
   EXPECT_TRUE(gravador.viu("****.***,**"));  // the year's total does not fit its column
@@ -176,6 +179,52 @@ TEST_F(Rendimentos, ADependantsOnlyRowIsFoundNotDuplicated) {
   EXPECT_TRUE(gravador.viu("Renda do Titular N"));
   EXPECT_TRUE(gravador.viu("     700,00"));
   EXPECT_EQ(conta("IMP1210", kNovo, kDependente), 1);
+}
+
+// In the totals and reverse modes the contribution follows the months, whichever of Esc and
+// Tab leaves them; the key that left them then goes on (Esc to the end question, Tab to
+// screen 3). In the individual mode a month is the sum of its entries: typed straight into
+// the matrix it is refused with the way to enter it, never shown.
+TEST_F(Rendimentos, TheContributionFollowsTheMonthsAndIndividualMonthsAreNotTyped) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 6) d.dec.espelho.tabela01.num("CAL_AUTO", 2);
+  };
+  novo(kNovo);
+  term.press(key::F1);
+  term.press(key::Tab);  // screen 2, the months
+  term.press(key::Tab);  // onto the contribution
+  term.type("300");
+  term.press(key::Enter);  // Tab goes on: screen 3
+  term.press(key::ShiftTab);  // back on screen 2's months
+  term.press(key::Esc);       // onto the contribution
+  term.press(rt::term::ctrlKey('y'));
+  term.type("500");
+  term.press(key::Enter);  // Esc goes on: the end question
+  term.press('S');
+  term.pause();
+  term.press(key::Esc);
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{6, 1, 2, 3, 2}));
+  EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("CARNEINSS"), Decimal::fromInt(500));
+
+  gravador.esquece();
+  telas.clear();
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n == 1) d.dec.espelho.tabela01.num("CAL_AUTO", 1);
+  };
+  abre(kNovo);
+  term.press(key::Tab);  // screen 2 in the individual mode
+  term.type("7");        // refused, with the way to enter it
+  term.pause();
+  term.press(key::Enter);
+  termina('S');
+  roda();
+  EXPECT_EQ(telas, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(gravador.viu("[Enter]=Preenche mensal"));
+  EXPECT_FALSE(gravador.viu("       7,00"));
+  auto leao = dados("IMP1210", kNovo);
+  ASSERT_TRUE(leao && !leao->eof());
+  EXPECT_TRUE(leao->getNumber("I2_101").isZero());
 }
 
 // An existing taxpayer without incomes opens on screen 1's empty grid. The Enter a clerk types

@@ -57,6 +57,16 @@ bool Gravador::viuComCor(int r, int c, std::string_view texto, rt::term::Attr co
   return false;
 }
 
+std::vector<std::string> Gravador::ultima(std::string_view texto, std::string_view outro) const {
+  for (auto t = telas_.rbegin(); t != telas_.rend(); ++t) {
+    if (t->texto.find(texto) == std::string::npos || t->texto.find(outro) == std::string::npos) continue;
+    std::vector<std::string> linhas;
+    for (int r = 0; r < rt::term::Screen::kRows; ++r) linhas.push_back(t->tela.rowText(r));
+    return linhas;
+  }
+  return {};
+}
+
 bool Gravador::cursorEm(int r, int c) const {
   for (const Tela& t : telas_)
     if (t.linha == r && t.coluna == c) return true;

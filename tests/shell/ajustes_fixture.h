@@ -54,6 +54,9 @@ class Gravador final : public rt::term::Terminal {
   bool viuJuntos(std::string_view um, std::string_view outro) const;
   // Whether some screen was shown with the cursor at (r, c).
   bool cursorEm(int r, int c) const;
+  // The rows of the last screen shown holding the CP860 text (and `outro`, when given); none
+  // when no screen held them.
+  std::vector<std::string> ultima(std::string_view texto, std::string_view outro = {}) const;
   // Whether some screen shown had the CP860 text at (r, c) in the attribute.
   bool viuComCor(int r, int c, std::string_view texto, rt::term::Attr cor) const;
   void esquece() { telas_.clear(); }

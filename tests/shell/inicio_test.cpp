@@ -4,24 +4,32 @@
 #include "shell/inicio.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "console/pastas.h"
 #include "platform/unique_fd.h"
 #include "programa_fixture.h"
+#include "rt/db/file.h"
+#include "rt/fs/shared_files.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
 #include "shell/config_terminal.h"
+#include "shell/erro_execucao.h"
 #include "shell/saida.h"
 #include "shell/terminal_numero.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/rotas.h"
+#include "support/links_plantados.h"
 
 namespace shell::teste {
 namespace {
@@ -413,6 +421,84 @@ TEST_F(Inicio, SairAnsweredYesEndsTheLoopAndStoresTheSettings) {
   auto config = abre("CONFIG", "00");
   EXPECT_EQ(config->getNumber("OPTTRAN"), Decimal(1));
   EXPECT_EQ(config->getNumber("SOESTE"), Decimal(12));
+}
+
+// The program folder is shared: a link planted at the terminal's lock file or at error.log (to a
+// file, dangling, to a folder) is refused and named, and its target is as it was.
+TEST_F(Inicio, ALinkAtTheTerminalLockOrTheErrorLogIsRefusedAndNamed) {
+  PastaCurta fora;
+  for (support::Planta planta : support::plantas()) {
+    SCOPED_TRACE(support::nomePlanta(planta));
+    const std::string lck = programa / "TERM00.LCK";
+    const std::string alvo = support::planta(planta, lck, fora.caminho());
+    p.reset();
+    gravador.esquece();
+    term.press(key::Enter).pause();
+    ASSERT_TRUE(inicia());
+    EXPECT_TRUE(gravador.viu("Recusado: " + lck));
+    EXPECT_TRUE(support::intacto(planta, alvo));
+    EXPECT_FALSE(p->travaTerminal.valid());
+
+    const std::string log = programa / "error.log";
+    const std::string alvoLog = support::planta(planta, log, fora.caminho());
+    EXPECT_FALSE(gravaErrorLog(*p, "falha"));
+    term.press(key::Enter).pause().press(key::Enter);
+    EXPECT_EQ(erroFatal(*p, "falha"), 1);
+    EXPECT_TRUE(gravador.viu("Recusado: " + p->ARQDEF + "error.log"));
+    EXPECT_TRUE(support::intacto(planta, alvoLog));
+    std::filesystem::remove(lck);
+    std::filesystem::remove(log);
+  }
+  // Plain files again: the lock is taken and the log written.
+  p.reset();
+  ASSERT_TRUE(inicia());
+  EXPECT_TRUE(p->travaTerminal.valid());
+  EXPECT_TRUE(gravaErrorLog(*p, "falha"));
+  std::ifstream log(programa / "error.log");
+  std::ostringstream lido;
+  lido << log.rdbuf();
+  EXPECT_NE(lido.str().find("falha"), std::string::npos);
+}
+
+// A child process that builds a scratch file beside `alvo` as the table engine does (an index
+// being built), says its name and waits to be killed.
+pid_t escritor(const std::string& alvo, std::string& nome) {
+  int tubo[2];
+  if (::pipe(tubo) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(tubo[0]);
+    auto s = rt::db::ScratchFile::beside(alvo);
+    const std::string n = (s ? s->path() : std::string()) + "\n";
+    if (::write(tubo[1], n.data(), n.size()) < 0) ::_exit(1);
+    for (;;) ::pause();
+  }
+  ::close(tubo[1]);
+  char c = 0;
+  while (::read(tubo[0], &c, 1) == 1 && c != '\n') nome += c;
+  ::close(tubo[0]);
+  return pid;
+}
+
+// Work killed midway (an index being built, a settings file written) leaves its scratch files:
+// the next start removes those whose writer is gone and leaves a living writer's.
+TEST_F(Inicio, StartUpRemovesTheScratchFilesOfKilledWritersOnly) {
+  std::string morto, outroMorto, vivo;
+  const pid_t m1 = escritor(programa / "TABMUNI.CDX", morto);
+  const pid_t m2 = escritor(programa / "TAVREN.KEY", outroMorto);
+  const pid_t v = escritor(programa / "BANCOS.CDX", vivo);
+  ASSERT_TRUE(m1 > 0 && m2 > 0 && v > 0 && !morto.empty() && !vivo.empty());
+  for (pid_t m : {m1, m2}) {
+    ::kill(m, SIGKILL);
+    ::waitpid(m, nullptr, 0);
+  }
+  ASSERT_TRUE(std::filesystem::exists(morto));
+  ASSERT_TRUE(inicia());
+  EXPECT_FALSE(std::filesystem::exists(morto));
+  EXPECT_FALSE(std::filesystem::exists(outroMorto));
+  EXPECT_TRUE(std::filesystem::exists(vivo));
+  ::kill(v, SIGKILL);
+  ::waitpid(v, nullptr, 0);
 }
 
 }  // namespace

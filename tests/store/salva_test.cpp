@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "console/arquivo_recusado.h"
 #include "declaracao_fixture.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -16,8 +18,10 @@
 #include "store/arquivos.h"
 #include "store/copia_trabalho.h"
 #include "store/diario_gravacao.h"
+#include "store/em_uso.h"
 #include "store/relato.h"
 #include "store_fixture.h"
+#include "support/links_plantados.h"
 
 namespace store::teste {
 namespace {
@@ -31,6 +35,9 @@ class Gravador final : public Relato {
   std::vector<std::string> ditos;
   void linha(std::string_view t, bool) override { ditos.push_back("linha:" + std::string(t)); }
   void erro(std::string_view t) override { ditos.push_back("erro:" + std::string(t)); }
+  void alerta(std::span<const std::string> l) override {
+    for (const std::string& t : l) ditos.push_back("alerta:" + t);
+  }
   void espera(std::string_view t) override { ditos.push_back("espera:" + std::string(t)); }
   void fimEspera() override { ditos.push_back("fim"); }
   void titulo(Painel p, std::string_view t) override {
@@ -263,20 +270,29 @@ TEST_F(SalvaTest, RegisterCounters) {
   ASSERT_TRUE(leao.goTo(2));
   ASSERT_TRUE(leao.put("I2_701", dec_("0.90")));
   ASSERT_TRUE(leao.put("I2_713", dec_("999")));  // the totals month is not counted
-  // Copy 27: a gain with nothing due, and variable income in February.
+  // Copy 27: a gain with nothing due, and variable income as the matrix saves it: the common
+  // operations' tax to pay (line 25) of 3,000 in January, 750 in March and 100 in May, and
+  // their tax paid (line 26) of 100 in May; the day trade's line 25 of April is not what the
+  // payment slip reads.
   rt::db::Table& g = *area(27);
   ASSERT_TRUE(g.goTo(1));
   ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(1)));
   ASSERT_TRUE(g.put("VAL_ALI", dec_("100")));
   ASSERT_TRUE(g.put("CUS_ATUAL", dec_("200")));
-  ASSERT_TRUE(g.goTo(2));
-  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
-  ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(25)));
-  ASSERT_TRUE(g.put("REC_MES02", dec_("300")));
-  ASSERT_TRUE(g.goTo(3));
-  ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
-  ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(26)));
-  ASSERT_TRUE(g.put("REC_MES02", dec_("100")));
+  const auto linha = [&g](std::uint32_t r, int nro, const char* modo, std::vector<std::pair<const char*, const char*>> meses) {
+    if (r > g.recordCount()) {
+      ASSERT_TRUE(g.appendBlank());
+      ASSERT_TRUE(g.put("CPF", kB));
+    }
+    ASSERT_TRUE(g.goTo(r));
+    ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(4)));
+    ASSERT_TRUE(g.put("RVAR_NRO", Decimal::fromInt(nro)));
+    ASSERT_TRUE(g.put("DAY_TRADE", std::string(modo)));
+    for (const auto& [campo, valor] : meses) ASSERT_TRUE(g.put(campo, dec_(valor)));
+  };
+  linha(2, 25, "1", {{"REC_MES01", "3000"}, {"REC_MES03", "750"}, {"REC_MES05", "100"}});
+  linha(3, 26, "1", {{"REC_MES05", "100"}});
+  linha(4, 25, "2", {{"REC_MES04", "400"}});
   ASSERT_TRUE(g.flush());
   dec.espelho.tabela01.num("I13_29", 3);
   dec.espelho.tabela01.num("I13_30", dec_("45.67"));
@@ -288,8 +304,8 @@ TEST_F(SalvaTest, RegisterCounters) {
   EXPECT_EQ(r.getNumber("DFCLEAO"), dec_("151"));
   EXPECT_EQ(r.getNumber("NRGCAPIT"), Decimal::fromInt(-1));
   EXPECT_TRUE(r.getNumber("DFGCAPIT").isZero());
-  EXPECT_EQ(r.getNumber("NRRVARIV"), Decimal::fromInt(1));
-  EXPECT_EQ(r.getNumber("DFRVARIV"), dec_("200"));
+  EXPECT_EQ(r.getNumber("NRRVARIV"), Decimal::fromInt(2));
+  EXPECT_EQ(r.getNumber("DFRVARIV"), dec_("3750"));
   EXPECT_EQ(r.getNumber("NRQUOTA"), Decimal::fromInt(3));
   EXPECT_EQ(r.getNumber("DFQUOTA"), dec_("45.67"));
   // I13_22 is added to I13_21 in the record only.
@@ -412,6 +428,54 @@ TEST_F(SalvaTest, ASaveReportsItsStepsThroughTheStoresReport) {
       g.ditos.end());
   EXPECT_TRUE(std::none_of(g.ditos.begin(), g.ditos.end(),
                            [](const std::string& d) { return d.find("etapa") != std::string::npos; }));
+  ctx.defineRelato(nullptr);
+}
+
+// The journals and the declaration's lock file lie in the data folder, where every terminal
+// writes: a link planted at one of their names (to a file, dangling, to a folder) is refused
+// and named, the save says it failed, and the link's target is as it was.
+TEST_F(SalvaTest, ALinkAtAJournalOrLockFileIsRefusedNamedAndNeverWrittenThrough) {
+  Gravador g;
+  ctx.defineRelato(&g);
+  const std::string pasta = std::filesystem::path(caminhoDiario(ctx, kB)).parent_path().string();
+  Pasta fora;
+  auto viu = [&g](const std::string& arquivo) {
+    return std::find(g.ditos.begin(), g.ditos.end(), "alerta:" + console::linhasLink(arquivo)[0]) !=
+               g.ditos.end() ||
+           std::find(g.ditos.begin(), g.ditos.end(), "erro:" + console::textoLink(arquivo)) != g.ditos.end();
+  };
+  for (support::Planta p : support::plantas()) {
+    SCOPED_TRACE(support::nomePlanta(p));
+    g.ditos.clear();
+    // The save's own journal: the save fails and says so.
+    const std::string alvo = support::planta(p, caminhoDiario(ctx, kB), fora.caminho());
+    EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
+    EXPECT_TRUE(viu(caminhoDiario(ctx, kB)));
+    EXPECT_TRUE(support::intacto(p, alvo));
+    std::filesystem::remove(caminhoDiario(ctx, kB));
+
+    // Another taxpayer's journal and the restore journal, met at start-up.
+    const std::string alvoA = support::planta(p, caminhoDiario(ctx, kA), programa.caminho());
+    const std::string alvoR = support::planta(p, pasta + "/RESTAURA.JNL", trabalho.caminho());
+    EXPECT_EQ(recuperaDiarios(ctx), 0);
+    EXPECT_TRUE(viu(caminhoDiario(ctx, kA)));
+    EXPECT_TRUE(viu(pasta + "/RESTAURA.JNL"));
+    EXPECT_TRUE(support::intacto(p, alvoA));
+    EXPECT_TRUE(support::intacto(p, alvoR));
+    std::filesystem::remove(caminhoDiario(ctx, kA));
+    std::filesystem::remove(pasta + "/RESTAURA.JNL");
+
+    // The lock file of open declarations.
+    const std::string lck = pasta + "/DECLARA.LCK";
+    const std::string alvoL = support::planta(p, lck, fora.caminho());
+    PosseDeclaracao posse = tomaDeclaracao(ctx, ctx.LOCARQ, kC);
+    EXPECT_FALSE(posse.livre);
+    EXPECT_NE(textoRecusa(posse).find(console::textoLink(lck)), std::string::npos);
+    EXPECT_TRUE(support::intacto(p, alvoL));
+    std::filesystem::remove(lck);
+  }
+  // With the links gone the save goes through.
+  EXPECT_TRUE(SALVATUDO(ctx, dec, 0));
   ctx.defineRelato(nullptr);
 }
 

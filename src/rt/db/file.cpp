@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "rt/fs/shared_files.h"
 #include "rt/text/strings.h"
 
 namespace rt::db {
@@ -67,14 +68,23 @@ void File::close() {
 }
 
 Result<File> File::open(const std::string& path, Mode mode) {
-  int flags = O_CLOEXEC;
+  int fd = -1;
   switch (mode) {
-    case Mode::kRead: flags |= O_RDONLY; break;
-    case Mode::kReadWrite: flags |= O_RDWR; break;
-    case Mode::kCreate: flags |= O_RDWR | O_CREAT | O_EXCL; break;
-    case Mode::kTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::kRead:
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      break;
+    case Mode::kReadWrite:
+      fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+      break;
+    // A file made or emptied is never reached through a link (nor a folder, a pipe or a second
+    // name of another file): the shared folders are open to every terminal.
+    case Mode::kCreate:
+      fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_EXCL);
+      break;
+    case Mode::kTruncate:
+      fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
+      break;
   }
-  int fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0) {
     if (errno == ENOENT) return Status(Error::kNotFound, path);
     if (errno == EEXIST) return Status(Error::kExists, path);
@@ -166,39 +176,12 @@ Status File::unlock(std::uint64_t start, std::uint64_t length) const {
   return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
 }
 
-namespace {
-
-// The process's umask, without changing it (umask() would, for a moment, for every thread).
-mode_t currentUmask() {
-  FILE* f = std::fopen("/proc/self/status", "re");
-  mode_t mask = 022;
-  if (!f) return mask;
-  char line[128];
-  while (std::fgets(line, sizeof line, f)) {
-    unsigned value = 0;
-    if (std::sscanf(line, "Umask: %o", &value) == 1) {
-      mask = static_cast<mode_t>(value & 0777);
-      break;
-    }
-  }
-  std::fclose(f);
-  return mask;
-}
-
-}  // namespace
-
 Result<ScratchFile> ScratchFile::beside(const std::string& target) {
-  std::string name = target + ".tmpXXXXXX";
-  // mkostemp opens with O_CREAT | O_EXCL: an existing name, a link included, is never opened.
-  int fd = mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return Status(Error::kIo, target + ".tmp: " + std::strerror(errno));
-  File f(fd, true);
-  if (fchmod(fd, 0666 & ~currentUmask()) != 0) {
-    Status s = ioError("chmod");
-    ::unlink(name.c_str());
-    return s;
-  }
-  return ScratchFile(std::move(f), std::move(name));
+  rt::fs::ScratchFile s = rt::fs::ScratchFile::beside(target);
+  if (!s.ok()) return Status(Error::kIo, target + ".tmp: " + std::strerror(s.error()));
+  std::string name = s.path();
+  s.keep();  // the path is ours to remove from here on
+  return ScratchFile(File(s.releaseFd(), true), std::move(name));
 }
 
 ScratchFile::ScratchFile(ScratchFile&& other) noexcept : file_(std::move(other.file_)), path_(std::move(other.path_)) {

@@ -10,6 +10,7 @@
 
 #include "platform/program_input.h"
 #include "platform/unique_fd.h"
+#include "rt/fs/shared_files.h"
 
 namespace rt::dev {
 
@@ -110,10 +111,14 @@ class NullTarget final : public Target {
 
 }  // namespace
 
+// A link (or a folder, a pipe, a second name of another file) at `path` is kUnsafe with `path`
+// as the detail, and nothing is created, emptied or written.
 Result<std::unique_ptr<Target>> openFile(const std::string& path, bool append) {
   using R = Result<std::unique_ptr<Target>>;
-  // Not O_TRUNC: the file is emptied only once its lock is ours.
-  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0644));
+  // Not O_TRUNC: the file is emptied only once its lock is ours. Never through a link planted
+  // in the work folder (nor into a folder, a pipe or a second name of another file).
+  UniqueFd fd(rt::fs::openForWriting(path, O_WRONLY | O_CREAT | (append ? O_APPEND : 0), 0644));
+  if (!fd.valid() && rt::fs::isRefusal(errno)) return R(Error::kUnsafe, path);
   if (!fd.valid()) return R(Status::fromErrno(errno, "open " + path));
   if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) return R(Error::kNotAvailable, path + " is in use by another terminal");

@@ -308,17 +308,31 @@ void Get::delEnd() {
   clearPending_ = false;
   for (int i = pos_; i >= 0; i = nextEditable(i)) buffer_[static_cast<std::size_t>(i)] = ' ';
 }
+bool Get::blankFrom(int from) const {
+  for (int i = editable(from) ? from : nextEditable(from); i >= 0; i = nextEditable(i))
+    if (buffer_[static_cast<std::size_t>(i)] != ' ') return false;
+  return true;
+}
+
+// The rest of the word under the cursor goes, then the blanks up to the next word, whose text
+// comes to the cursor. Only the places typed into count: the picture's literals ("." "-" "/"
+// of a CPF, a date or a CNPJ) never move and are never blank. Each shift takes one place's
+// character out, so the places from the cursor on bound the work.
 void Get::delWordRight() {
   clearPending_ = false;
-  auto at = [&](int i) { return buffer_[static_cast<std::size_t>(i)]; };
   if (!editable(pos_)) return;
-  bool wasSpace = at(pos_) == ' ';
-  while (editable(pos_) && (at(pos_) != ' ') != wasSpace) {
+  auto at = [&](int i) { return buffer_[static_cast<std::size_t>(i)]; };
+  int passos = 0;
+  for (int i = pos_; i >= 0; i = nextEditable(i)) ++passos;
+  const bool wasSpace = at(pos_) == ' ';
+  while (passos > 0 && (at(pos_) != ' ') != wasSpace && !blankFrom(pos_)) {
     shiftLeftFrom(pos_);
-    if (std::none_of(buffer_.begin() + pos_, buffer_.end(), [](char c) { return c != ' '; })) break;
+    --passos;
   }
-  while (editable(pos_) && at(pos_) == ' ' && std::any_of(buffer_.begin() + pos_, buffer_.end(), [](char c) { return c != ' '; }))
+  while (passos > 0 && at(pos_) == ' ' && !blankFrom(pos_)) {
     shiftLeftFrom(pos_);
+    --passos;
+  }
 }
 void Get::undo() {
   buffer_ = original_;

@@ -122,6 +122,8 @@ class Get {
   int lastWholePlace() const;
   int wholePlaces() const;
   void shiftLeftFrom(int i);
+  // Whether every place typed into from `from` on is blank.
+  bool blankFrom(int from) const;
   std::string format(const Value& v) const;
   void makePictures(const Value& v);
   void fitBuffer();

@@ -9,6 +9,7 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/cp860.h"
 #include "rt/ui/read.h"
+#include "support/termina_em_tempo.h"
 
 namespace rt::ui {
 namespace {
@@ -349,6 +350,57 @@ TEST_F(GetPictureTest, CtrlHomeGoesToTheFirstFieldAndWriteKeepsEverything) {
   EXPECT_EQ(a, "Z");
   EXPECT_EQ(r.lastKey.code, key::CtrlEnd);
   EXPECT_FALSE(r.escaped);
+}
+
+// Ctrl+T deletes the word right of the cursor and the blanks after it. A picture's literals
+// are not words: a CPF, CNPJ or date field, blank or with the rest of its places emptied,
+// must not keep the field deleting for ever, and the keys after Ctrl+T are read.
+TEST_F(GetPictureTest, CtrlTDeletesAWordAndStopsAtThePicturesLiterals) {
+  const int ctrlT = 20;
+  struct Caso {
+    const char* picture;
+    std::string antes;
+    int direitas;          // Right presses before Ctrl+T
+    const char* digitado;  // typed after it
+    std::string depois;
+  };
+  const Caso casos[] = {
+      {"@R 999.999.999-99", std::string(11, ' '), 0, "11144477735", "11144477735"},
+      {"@R 999.999.999-99", "12345678909", 0, "111", "111        "},
+      {"@R 999.999.999-99", "12345678909", 3, "", "123        "},
+      {"@R 99.999.999/9999-99", std::string(14, ' '), 0, "11222333000181", "11222333000181"},
+      {"@R 99.999.999/9999-99", "11222333000181", 5, "", "11222         "},
+      {"@!", "JOAO  SILVA   ", 0, "", "SILVA         "},
+      {"@!", "AB  CD", 2, "", "ABCD  "},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.picture) + " [" + c.antes + "]");
+    const auto edita = [&] {
+      std::string v = c.antes;
+      Read form(console, colours);
+      form.get(1, 1, var("V", v), c.picture);
+      for (int i = 0; i < c.direitas; ++i) term.press(key::Right);
+      term.press(ctrlT).type(c.digitado).press(key::Enter);
+      form.run();
+      EXPECT_EQ(v, c.depois);
+      EXPECT_FALSE(term.exhausted());
+    };
+    EXPECT_TRUE(support::terminaEmTempo(edita, 5));
+  }
+  // Dates: the slashes stay; a date emptied by Ctrl+T is an empty date.
+  const auto datas = [&] {
+    Date d = Date::fromYmd(2009, 12, 25), vazia;
+    Read form(console, colours);
+    form.get(1, 1, var("D", d));
+    form.get(2, 1, var("E", vazia));
+    term.press(ctrlT).press(key::Enter);
+    term.press(ctrlT).type("01012010");
+    form.run();
+    EXPECT_TRUE(d.isEmpty());
+    EXPECT_EQ(vazia, Date::fromYmd(2010, 1, 1));
+    EXPECT_FALSE(term.exhausted());
+  };
+  EXPECT_TRUE(support::terminaEmTempo(datas, 5));
 }
 
 }  // namespace

@@ -1,0 +1,241 @@
+#include "rt/fs/shared_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <utility>
+
+namespace rt::fs {
+
+namespace {
+
+// The writer's hold: an open-file-description lock on one byte far beyond any data, so that
+// it never meets the locks a file takes once it is in place (a table's lie from 2^40).
+constexpr off_t kHoldByte = off_t{1} << 62;
+constexpr int kAttempts = 100;
+
+int lockHold(int fd, int cmd, short type) {
+  struct flock l {};
+  l.l_type = type;
+  l.l_whence = SEEK_SET;
+  l.l_start = kHoldByte;
+  l.l_len = 1;
+  return ::fcntl(fd, cmd, &l);
+}
+
+bool alnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Closes `fd` keeping the errno that explains why.
+int fail(int fd, int err) {
+  if (fd >= 0) ::close(fd);
+  errno = err;
+  return -1;
+}
+
+}  // namespace
+
+bool isRefusal(int err) {
+  return err == ELOOP || err == EMLINK || err == EISDIR || err == ENXIO;
+}
+
+int openForWriting(const std::string& path, int flags, mode_t mode) {
+  // Without O_TRUNC until the checks are done; non-blocking so that a planted pipe cannot hang
+  // the open.
+  const int fd = ::open(path.c_str(), (flags & ~O_TRUNC) | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, mode);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return fail(fd, errno);
+  // A device node can be made only by the administrator, so one at the name is the office's
+  // own choice (output to /dev/null); a pipe or a socket anyone can make.
+  if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode)) return fail(fd, S_ISDIR(st.st_mode) ? EISDIR : ENXIO);
+  if (S_ISREG(st.st_mode) && st.st_nlink > 1) return fail(fd, EMLINK);
+  if (::fcntl(fd, F_SETFL, (flags & O_APPEND)) != 0) return fail(fd, errno);
+  if ((flags & O_TRUNC) != 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) return fail(fd, errno);
+  return fd;
+}
+
+bool isScratchName(std::string_view name) {
+  constexpr std::string_view kTmp = ".tmp";
+  if (name.size() <= kTmp.size() + 6) return false;
+  const std::string_view tail = name.substr(name.size() - 6);
+  for (char c : tail)
+    if (!alnum(c)) return false;
+  return name.substr(name.size() - 6 - kTmp.size(), kTmp.size()) == kTmp;
+}
+
+std::string randomSuffix() {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned char bytes[6] = {};
+  std::size_t got = 0;
+  while (got < sizeof bytes) {
+    const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+    if (n > 0)
+      got += static_cast<std::size_t>(n);
+    else if (errno != EINTR)
+      break;
+  }
+  std::string out;
+  for (unsigned char b : bytes) out += kChars[b % (sizeof kChars - 1)];
+  return out;
+}
+
+int createHeld(const std::string& path, mode_t mode) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+  if (fd < 0) return -1;
+  if (lockHold(fd, F_OFD_SETLK, F_WRLCK) != 0) {
+    // A sweep holds the file while it removes it: the name is lost, try another.
+    if (errno == EAGAIN || errno == EACCES) return fail(fd, EEXIST);
+    // A file system without locks: the file goes unheld, and a sweep, which cannot lock it
+    // either, leaves it alone.
+    if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return fd;
+    const int err = errno;
+    ::unlink(path.c_str());
+    return fail(fd, err);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return fail(fd, errno);
+  // Removed by a sweep between the create and the hold.
+  if (st.st_nlink == 0) return fail(fd, EEXIST);
+  return fd;
+}
+
+bool isHeld(int fd) {
+  struct flock l {};
+  l.l_type = F_WRLCK;
+  l.l_whence = SEEK_SET;
+  l.l_start = kHoldByte;
+  l.l_len = 1;
+  return ::fcntl(fd, F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
+}
+
+ScratchFile ScratchFile::beside(const std::string& target, mode_t mode) {
+  ScratchFile s;
+  for (int i = 0; i < kAttempts; ++i) {
+    std::string path = target + ".tmp" + randomSuffix();
+    const int fd = createHeld(path, mode);
+    if (fd >= 0) {
+      s.fd_ = fd;
+      s.path_ = std::move(path);
+      return s;
+    }
+    if (errno != EEXIST) {
+      s.error_ = errno;
+      return s;
+    }
+  }
+  s.error_ = EEXIST;
+  return s;
+}
+
+ScratchFile::ScratchFile(ScratchFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), error_(other.error_), path_(std::exchange(other.path_, {})) {}
+
+ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    if (!path_.empty()) ::unlink(path_.c_str());
+    fd_ = std::exchange(other.fd_, -1);
+    error_ = other.error_;
+    path_ = std::exchange(other.path_, {});
+  }
+  return *this;
+}
+
+ScratchFile::~ScratchFile() {
+  // Removed while still held, so no sweep meets it half gone.
+  if (!path_.empty()) ::unlink(path_.c_str());
+  if (fd_ >= 0) ::close(fd_);
+}
+
+int ScratchFile::write(std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd_, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return ENOSPC;
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+int ScratchFile::sync() {
+  return ::fsync(fd_) == 0 ? 0 : errno;
+}
+
+int ScratchFile::renameOver(const std::string& target) {
+  if (path_.empty()) return ENOENT;
+  if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+  path_.clear();
+  return 0;
+}
+
+int ScratchFile::close() {
+  const int fd = std::exchange(fd_, -1);
+  return fd < 0 || ::close(fd) == 0 ? 0 : errno;
+}
+
+int ScratchFile::releaseFd() {
+  return std::exchange(fd_, -1);
+}
+
+int checkReplaceable(const std::string& target) {
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISLNK(st.st_mode)) return ELOOP;
+  if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+  return st.st_nlink > 1 ? EMLINK : 0;
+}
+
+int replaceWithCopy(const std::string& from, const std::string& target) {
+  if (const int refused = checkReplaceable(target); refused != 0) return refused;
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return errno;
+  ScratchFile out = ScratchFile::beside(target);
+  int err = out.ok() ? 0 : out.error();
+  char block[65536];
+  while (err == 0) {
+    const ssize_t n = ::read(in, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    err = out.write(std::string_view(block, static_cast<std::size_t>(n)));
+  }
+  ::close(in);
+  if (err == 0) err = out.sync();
+  if (err == 0) err = out.renameOver(target);
+  if (err == 0) err = out.close();
+  return err;
+}
+
+int sweepScratch(const std::string& folder, bool (*alsoOurs)(std::string_view)) {
+  DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (d == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string_view name(e->d_name);
+    if (!isScratchName(name) && (alsoOurs == nullptr || !alsoOurs(name))) continue;
+    const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + std::string(name);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;  // a link or something else of that name: not ours to judge
+    struct stat held {
+    }, named{};
+    // Taking the hold ourselves keeps a writer from taking it while the name goes.
+    if (lockHold(fd, F_OFD_SETLK, F_RDLCK) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+        ::lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino &&
+        ::unlink(path.c_str()) == 0)
+      ++removed;
+    ::close(fd);
+  }
+  ::closedir(d);
+  return removed;
+}
+
+}  // namespace rt::fs
