@@ -250,6 +250,7 @@ TEST_F(DeclaracaoFixture, ConferirChecksOnEntryAndOnRequest) {
   term.press(key::Enter);  // the explanation read
   for (int i = 0; i < 7; ++i) term.press(key::Enter);
   term.type("S");
+  term.pause();
   term.press(key::Enter);  // the verdict read
   termina('S');
   roda();
