@@ -290,9 +290,9 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
     case 4: {
       Moldura m = base(ctx, 3, 17, 32, 5, 47, 1);
       Quadro& q = m.quadro;
-      int c = q.rotuloCampo(0, 0, "Banco", 3);
-      c = q.rotuloCampo(0, c, "Agencia", 5);
-      q.rotuloCampo(0, c, "Conta Corrente", 5);
+      int c = q.rotuloCampo(0, 0, "Banco", 3, 1);
+      c = q.rotuloCampo(0, c, "Agencia", 4);
+      q.rotuloCampo(0, c, "Conta Corrente", 7);
       q.rotuloCampo(1, 0, "Nome Cedente", 32);
       c = q.rotuloCampo(2, 0, "CNPJ", 18);
       q.rotuloCampo(2, c, "ou CPF", 14);
@@ -314,7 +314,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       Moldura m = base(ctx, 4, 19, 3, 4, 74, 1);
       Quadro& q = m.quadro;
       q.rotuloCampo(0, 0, "Servidor de saida (SMTP):", 40);
-      int c = q.rotuloCampo(1, 0, "Nome  do usuario:", 20);
+      int c = q.rotuloCampo(1, 0, "Nome  do usuario:", 30);
       q.rotuloCampo(1, c, "Senha:", 15);
       c = q.rotuloCampo(2, 0, "Email do usuario:", 35);
       q.rotuloCampo(2, c, "Memorizar senha", 1);
@@ -326,8 +326,8 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       int c = q.rotuloCampo(0, 0, "CPF:", 14);
       q.rotuloCampo(0, c, "Para:", 40);
       q.rotuloCampo(1, 0, "Assunto:", 50);
-      c = q.rotuloCampo(2, 0, "Anexar :", 1);
-      c = q.rotuloCampo(2, c, "Pendencias", 1);
+      c = q.rotuloCampo(2, 0, "Anexar :", 28, 1);
+      c = q.rotuloCampo(2, c, "Pendencias", 1, 1);
       q.rotuloCampo(2, c, "Texto Editado", 1);
       return m;
     }

@@ -16,6 +16,12 @@ int ArquivoSaida::cria(const std::string& caminho) {
   return fd_.valid() ? 0 : errno;
 }
 
+int ArquivoSaida::criaNovo(const std::string& caminho) {
+  provisorio_ = {};
+  fd_.reset(::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  return fd_.valid() ? 0 : errno;
+}
+
 int ArquivoSaida::criaAoLado(const std::string& alvo) {
   fd_.reset();
   if (const int recusa = rt::fs::checkReplaceable(alvo); recusa != 0) return recusa;

@@ -18,6 +18,9 @@ class ArquivoSaida {
  public:
   // Creates (or empties) the named file, never through a link; 0 or the error number.
   int cria(const std::string& caminho);
+  // Creates the file only when no file (nor link) of that name is there; 0 or the error number
+  // (EEXIST when one is). Two terminals never take one name.
+  int criaNovo(const std::string& caminho);
   // A scratch file beside `alvo` (rt::fs::ScratchFile), for poeNoLugar; 0 or the error number,
   // a refusal's (rt::fs::isRefusal) when `alvo` is a link or no plain file.
   int criaAoLado(const std::string& alvo);

@@ -38,14 +38,24 @@ Resumo resumo(store::Contexto& ctx, const std::string& cpf) {
   Resumo r;
   rt::db::Table* t = area(ctx, Area::TMP_01);
   bool achou = t != nullptr && t->goTop().isOk() && !t->eof();
-  if (!achou && store::ABERTURA(ctx, store::numero(Area::IMP0110))) {
+  // Table 01 opened here is closed again at once: left open, it would keep every other
+  // terminal's load and save (which open it exclusively) waiting for as long as this one runs.
+  const int resumoCompartilhado = store::numero(Area::IMP0110);
+  const int antes = ctx.areas.current();
+  const bool abriu = !achou && !ctx.areas.isOpen(resumoCompartilhado) && store::ABERTURA(ctx, resumoCompartilhado);
+  if (!achou && ctx.areas.isOpen(resumoCompartilhado)) {
     t = area(ctx, Area::IMP0110);
     achou = t->seek(cpf) && t->found();
   }
-  if (!achou) return r;
-  r.I13_19 = t->getNumber("I13_19");
-  r.I13_29 = inteiro(*t, "I13_29");
-  r.I13_30 = t->getNumber("I13_30");
+  if (achou) {
+    r.I13_19 = t->getNumber("I13_19");
+    r.I13_29 = inteiro(*t, "I13_29");
+    r.I13_30 = t->getNumber("I13_30");
+  }
+  if (abriu) {
+    (void)ctx.areas.close(resumoCompartilhado);
+    (void)ctx.areas.select(antes);
+  }
   return r;
 }
 

@@ -220,7 +220,14 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
         return false;
       });
     read.get(8, 30, rt::ui::var("DATA_ADQ", g.DATA_ADQ));
-    read.get(9, 30, rt::ui::var("DATA_ALI", g.DATA_ALI)).valid([&] { return VEIND_VEN(g, c.saida); });
+    // A sale of an earlier year is one in instalments: the flag the date sets is what the
+    // form shows and keeps, and the clerk does not answer it again.
+    read.get(9, 30, rt::ui::var("DATA_ALI", g.DATA_ALI)).valid([&] {
+      if (!VEIND_VEN(g, c.saida)) return false;
+      f.aPrazo = letra(g.VEN_PRAZO);
+      tela.put(13, 30, f.aPrazo, cor);
+      return true;
+    });
     read.get(10, 30, rt::ui::var("VAL_ALI", g.VAL_ALI, {12, 2}), kValor).valid([&] {
       CHECK_VAL(g, c.saida, imoveisNaLista(c));
       return true;
@@ -229,7 +236,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     read.get(12, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
       return tipo != Participacao;
     });
-    read.get(13, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").valid([&] {
+    read.get(13, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").when([&] { return !g.VENDAANT; }).valid([&] {
       if (f.aPrazo != "S" && f.aPrazo != "N") {
         console::AVISOSN(ctx, "Digite S de sim ou N de nao", 0);
         return false;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -44,6 +45,11 @@ void gravaOuAvisa(Program& p, std::string_view descricao) {
 }  // namespace
 
 RespostaErro alertaErro(Program& p, std::string_view descricao) {
+  if (p.env(kErroAborta) != nullptr) {
+    std::fprintf(stderr, "tavren: runtime error in menu item %d: %s\n", p.OPCAO_1,
+                 rt::text::cp860ToUtf8(descricao).c_str());
+    std::abort();
+  }
   const std::vector<std::string> botoes{"Quit", "Retry", "Default"};
   const std::vector<std::string> linhas = linhasErro(descricao);
   switch (rt::ui::alert(p.console, linhas, botoes, p.cores.COR_SAY)) {

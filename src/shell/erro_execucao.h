@@ -35,4 +35,9 @@ int erroFatal(Program& p, std::string_view descricao);
 // raises a runtime error, so the tests can drive the path above on the real program.
 inline constexpr const char* kTesteErroItem = "TAVREN_TESTE_ERRO_ITEM";
 
+// Fuzzing hook: with this environment variable set, a runtime error ends the process at once
+// by abort(), its description on stderr, instead of showing the alert: the key fuzzer reports
+// it as a fault and keeps the keys that led to it.
+inline constexpr const char* kErroAborta = "TAVREN_ERRO_ABORTA";
+
 }  // namespace shell

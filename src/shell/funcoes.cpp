@@ -1,13 +1,19 @@
 #include "shell/funcoes.h"
 
+#include "console/mensagens.h"
 #include "console/molduras.h"
 #include "export/recupera_indice.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
+#include "office/boleto.h"
+#include "office/carta.h"
 #include "office/editor.h"
+#include "office/email.h"
 #include "office/escol_cart.h"
+#include "office/exporta_texto.h"
 #include "office/mala.h"
 #include "print/folhas_declaracao.h"
+#include "print/perguntas.h"
 #include "rt/term/colour.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
@@ -87,8 +93,25 @@ void registraFuncoes(Program& p) {
     p.console.push(25);  // Ctrl+Y empties the field
     p.console.pushText(rt::text::upper(nome.substr(0, nome.rfind('.'))));
   };
+  // A printed file's copy offered by e-mail to the taxpayer goes through the office's sender.
+  cartas.enviaEmail = [&p](const std::string& cpf, const std::string& email, const std::string& assunto,
+                           const std::string& anexo) {
+    p.correio.msg = {cpf, email, assunto, anexo, "N", "N", {}};
+    (void)office::MANDA_EMAIL(p, p.correio);  // says whether it was sent
+  };
   const auto impressao =
       registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }, cartas));
+  // The e-mail's letter: asked as the print job asks it (F1 lists the letters), merged with
+  // the client's register row into the message body.
+  p.correio.carta = [impressao, mostra = cartas.CARTAS](store::Contexto& ctx) -> std::optional<std::string> {
+    if (!print::PEGA_CARTA(ctx, *impressao, {}, mostra)) return std::nullopt;
+    const std::optional<std::string> bytes = office::leArquivo(impressao->job.arquivoCarta);
+    if (!bytes) {
+      console::MENS(ctx, 11, "Arquivo " + impressao->job.arquivoCarta + " nao encontrado");
+      return std::nullopt;
+    }
+    return office::corpoDaCarta(ctx, *bytes);
+  };
   p.funcoes[53] = [impressao](Program& q) {
     office::ServicosEditor s;
     s.pedido.MOSTEL = q.cfg.MOSTEL;
@@ -125,6 +148,9 @@ void registraFuncoes(Program& p) {
     return true;
   };
   p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
+  p.funcoes[32] = [](Program& q) { return office::EXPORTA(q); };
+  p.funcoes[33] = [](Program& q) { return office::BOLETO(q, q.HOJE); };
+  p.funcoes[34] = [](Program& q) { return office::GERA_EMAIL(q, q.correio); };
   p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
   // Whole-table copies of the year folder to the backup folder and back, each after the
   // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.

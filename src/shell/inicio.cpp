@@ -117,11 +117,12 @@ bool leDefine(Program& p) {
       p.glob.DAT_VENC[static_cast<std::size_t>(i)] = t.getDate("VCTO" + std::to_string(i + 1));
     p.glob.NVALDOLAR = t.getNumber("VAL_DOLAR");
     p.glob.BOL_NOSNRO = t.getNumber("BOL_NOSNRO");
-    p.glob.SER_SMTP = t.getText("SER_SMTP");
-    p.glob.NOM_USUA = t.getText("NOM_USUA");
-    p.glob.EMA_USUA = t.getText("EMA_USUA");
-    p.glob.SEN_USUA = t.getText("SEN_USUA");
-    p.glob.MEMORIZ = t.getText("MEMORIZ");
+    office::ContaEmail& e = p.correio.conta;
+    e.SER_SMTP = rt::text::alltrim(t.getText("SER_SMTP"));
+    e.NOM_USUA = rt::text::alltrim(t.getText("NOM_USUA"));
+    e.EMA_USUA = rt::text::alltrim(t.getText("EMA_USUA"));
+    e.MEMORIZ = t.getText("MEMORIZ") == "S" ? "S" : "N";
+    e.SEN_USUA = e.MEMORIZ == "S" ? std::string(rt::text::alltrim(t.getText("SEN_USUA"))) : std::string();
   }
   carregaDefine(p, p.aj);
   p.glob.BOL_BANCO = 341;

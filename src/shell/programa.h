@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "office/email.h"
 #include "platform/child_process.h"
 #include "platform/paths.h"
 #include "platform/unique_fd.h"
@@ -58,7 +59,6 @@ struct Globais {
   std::string CVALDOLAR;  // NVALDOLAR as text, width 6 with 4 decimals
   rt::text::Decimal BOL_NOSNRO;
   int BOL_BANCO = 341;
-  std::string SER_SMTP, NOM_USUA, EMA_USUA, SEN_USUA, MEMORIZ;
 };
 
 // What a reorganisation of a data folder did: the tables another terminal had open are left
@@ -97,6 +97,10 @@ class Program : public store::Contexto {
   ConfigTerminal cfg;
   Ajustes aj;  // DEFINE's billing and saving values and CONFIG's password fields
   Globais glob;
+
+  // The e-mail account (from DEFINE, the password typed kept for the run) and the message last
+  // prepared.
+  office::Correio correio;
 
   // Printing.
   int NRO_VIAS = 1;

@@ -2,6 +2,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "console/oculto.h"
 #include "platform/setting_store.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -103,31 +104,9 @@ bool MUDASE1(store::Contexto& ctx, int numero) {
   return static_cast<bool>(arquivoAjustes(ctx).writeFator3(numero));
 }
 
-std::string leOculto(store::Contexto& ctx, int linha, int coluna, int tamanho) {
-  std::string texto;
-  rt::term::Screen& tela = ctx.screen();
-  const rt::term::CursorShape forma = tela.cursorShape();
-  tela.setCursorShape(rt::term::CursorShape::Normal);
-  for (;;) {
-    tela.setCursor(linha, coluna + static_cast<int>(texto.size()));
-    const rt::term::Key k = ctx.console.waitKey();
-    if (k.code == key::Enter) break;
-    if (k.code == key::Esc) {
-      texto.clear();
-      break;
-    }
-    if (k.code == key::Backspace || k.code == key::Left) {
-      if (!texto.empty()) texto.pop_back();
-    } else if (k.isChar() && static_cast<int>(texto.size()) < tamanho) {
-      texto += k.ch();
-    }
-  }
-  tela.setCursorShape(forma);
-  return texto;
-}
 
 bool VESENHA(store::Contexto& ctx, int gravada, int linha, int coluna, int* numero) {
-  const int n = ANALISEN(leOculto(ctx, linha, coluna + 1));
+  const int n = ANALISEN(console::leOculto(ctx, linha, coluna + 1));
   if (numero) *numero = n;
   console::MENS(ctx);
   return n == gravada;

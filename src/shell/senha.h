@@ -30,9 +30,6 @@ bool temSenhaGravada(store::Contexto& ctx, const Ajustes& aj);
 // MUDASE1: writes the number into the settings file; false when it could not be written.
 bool MUDASE1(store::Contexto& ctx, int numero);
 
-// Reads up to 6 characters at (row, column) without showing them: Enter ends, Backspace
-// takes back the last one, Esc gives the empty text.
-std::string leOculto(store::Contexto& ctx, int linha, int coluna, int tamanho = 6);
 
 // VESENHA: reads the hidden text at (row, column + 1), clears the status line and tells
 // whether its number equals `gravada`. The number typed is left in `numero` when given.

@@ -212,3 +212,29 @@ TEST_F(TelaGanhoTeste, SaleInInstalmentsKeepsItsMonthsInTheStoredFields) {
 }
 
 }  // namespace gains::teste
+
+namespace gains::teste {
+
+// Instalments received in 2009 of a flat sold in 2008: the date makes it a sale in instalments
+// of an earlier year, and the form keeps that (the flag is shown and not asked again), so the
+// months are asked and the row is stored as such.
+TEST_F(TelaGanhoTeste, EarlierYearSaleStaysASaleInInstalments) {
+  teclas().pause().type("1").pause().press(key::Ins);
+  teclas().type("1").type("APTO").press(key::Enter).type("01012000").type("10102008");
+  teclas().type("300000").press(key::Enter).type("60000").press(key::Enter).type("200000").press(key::Enter);
+  teclas().press(key::Enter).press(key::Enter);  // nothing reinvested or paid: the form ends
+  teclas().pause().press(key::Esc);              // the months' matrix
+  teclas().pause().press(key::Enter);            // the result read
+  teclas().pause().press(key::Esc);
+  saida.respostas = {true, false};  // instalments of an earlier sale; not the single residence
+  GANHO3(ctx, g, calc);
+
+  EXPECT_TRUE(term.viu("Venda a prazo (S/N) ....: S"));
+  EXPECT_TRUE(term.viu("Val. Recebido"));
+  rt::db::Table& t = *ctx.areas.table(27);
+  ASSERT_TRUE(t.goTo(1));
+  EXPECT_EQ(t.getText("VENDAANT"), "S");
+  EXPECT_EQ(t.getText("VEN_PRAZO"), "S");
+}
+
+}  // namespace gains::teste

@@ -155,6 +155,12 @@ TEST_F(DarfJobTest, MarkedTaxpayersGetTheirSlipsInOneFile) {
   print::SELECIONA(ctx, imp, esc, srv, semAmbiente);
   EXPECT_EQ(tela, 47);
   EXPECT_EQ(dialogos, 1);
+  // The summaries read for the quotas leave table 01 closed: another terminal's load opens
+  // it exclusively while this one is back at the menu.
+  EXPECT_FALSE(ctx.areas.isOpen(1));
+  rt::db::OpenOptions exclusiva;
+  exclusiva.exclusive = true;
+  EXPECT_TRUE(rt::db::Table::open(dados / "IMP0110.DBF", exclusiva).isOk());
   const std::string saida = le(trabalhoLinux() + "RELATOR.TXT");
   std::string valores;
   for (const Pagina& p : paginas(saida))

@@ -60,6 +60,12 @@ class Gravador final : public rt::term::Terminal {
   // Whether some screen shown had the CP860 text at (r, c) in the attribute.
   bool viuComCor(int r, int c, std::string_view texto, rt::term::Attr cor) const;
   void esquece() { telas_.clear(); }
+  // Every screen shown, as text (to see what a failing test met).
+  std::string todas() const {
+    std::string s;
+    for (const Tela& t : telas_) s += t.texto + "----\n";
+    return s;
+  }
 
  private:
   struct Tela {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <stdexcept>
 
 #include "programa_fixture.h"
 #include "rt/term/colour.h"
@@ -14,6 +15,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
+#include "shell/erro_execucao.h"
 #include "shell/funcoes.h"
 #include "shell/inicio.h"
 #include "shell/menu_principal.h"
@@ -108,6 +110,21 @@ TEST_F(Despacho, ItemsWithNothingRegisteredSayTheyAreNotAvailable) {
   term.press(key::Down);
   MENUSELECT(*p, 11);
   EXPECT_EQ(con.inkey(std::chrono::milliseconds(0)).code, key::Down);
+}
+
+TEST_F(Despacho, ARuntimeErrorAbortsWithItsDescriptionUnderTheFuzzHookElseShowsTheAlert) {
+  // Esc on the alert is Quit: the item ends the program and error.log has the error.
+  term.press(key::Esc);
+  executaItem(*p, 12, [] { throw std::runtime_error("Decimal out of range"); });
+  EXPECT_EQ(p->saida, 1);
+  std::ifstream log(programa / "error.log");
+  std::string linha;
+  ASSERT_TRUE(std::getline(log, linha));
+  EXPECT_NE(linha.find("Decimal out of range"), std::string::npos);
+  p->saida.reset();
+  env[kErroAborta] = "1";
+  EXPECT_DEATH(executaItem(*p, 12, [] { throw std::runtime_error("Decimal out of range"); }),
+               "runtime error in menu item .*: Decimal out of range");
 }
 
 TEST_F(Despacho, TaxProgramItemsNeedItsFolder) {

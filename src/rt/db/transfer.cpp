@@ -73,6 +73,20 @@ Status copyTo(Table& source, const std::string& path, const RecordFilter& forCon
   return (*dst)->close();
 }
 
+namespace {
+
+// A character value in double quotes; a quote inside it is doubled, so the line still parses.
+std::string quoted(std::string_view v) {
+  std::string out = "\"";
+  for (char c : v) {
+    out += c;
+    if (c == '"') out += '"';
+  }
+  return out + '"';
+}
+
+}  // namespace
+
 Status copyToDelimited(Table& source, const std::string& path, const RecordFilter& forCondition) {
   std::string out;
   RT_DB_TRY(source.goTop());
@@ -86,7 +100,7 @@ Status copyToDelimited(Table& source, const std::string& path, const RecordFilte
         first = false;
         std::string_view raw = source.raw(i);
         switch (f.type) {
-          case 'C': out += '"' + std::string(rt::text::trim(raw)) + '"'; break;
+          case 'C': out += quoted(rt::text::trim(raw)); break;
           case 'N':
           case 'F': out += readNumber(raw).toString(f.decimals); break;
           case 'D': out += rt::text::alltrim(raw); break;
@@ -98,10 +112,13 @@ Status copyToDelimited(Table& source, const std::string& path, const RecordFilte
     }
     RT_DB_TRY(source.skip(1));
   }
-  auto f = File::open(path, File::Mode::kTruncate);
-  if (!f) return f.status();
-  RT_DB_TRY(f->writeAt(0, out));
-  return f->sync();
+  // Written beside the old file and renamed over it: a failed export leaves the old file whole,
+  // and a link planted under the file's name is replaced, never written through.
+  auto scratch = ScratchFile::beside(path);
+  if (!scratch) return scratch.status();
+  RT_DB_TRY(scratch->file().writeAt(0, out));
+  RT_DB_TRY(scratch->file().sync());
+  return scratch->renameOver(path);
 }
 
 namespace {
@@ -114,9 +131,18 @@ std::vector<std::string> splitLine(std::string_view line) {
     std::string v;
     while (i < line.size() && line[i] == ' ') ++i;
     if (i < line.size() && line[i] == '"') {
-      auto end = line.find('"', i + 1);
-      if (end == std::string_view::npos) end = line.size();
-      v = std::string(line.substr(i + 1, end - i - 1));
+      // A doubled quote inside the value stands for one quote.
+      std::size_t end = i + 1;
+      for (; end < line.size(); ++end) {
+        if (line[end] != '"') {
+          v += line[end];
+        } else if (end + 1 < line.size() && line[end + 1] == '"') {
+          v += '"';
+          ++end;
+        } else {
+          break;
+        }
+      }
       i = end + 1;
       auto comma = line.find(',', i);
       i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;

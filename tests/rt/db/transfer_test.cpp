@@ -88,8 +88,15 @@ TEST(Transfer, WritesAndReadsTheClassicDelimitedText) {
   ASSERT_OK(copyToDelimited(*src, dir.file("FOLHA.TXT")));
   EXPECT_EQ(readAll(dir.file("FOLHA.TXT")),
             "\"11111111111\",\"Ana\",10.50,20090102,T\r\n"
-            "\"22222222222\",\"Bia, \"B\"\",-3.25,,F\r\n"
+            "\"22222222222\",\"Bia, \"\"B\"\"\",-3.25,,F\r\n"
             "\"11111111111\",\"Caio\",0.00,20091231,T\r\n");
+  // A quote inside a value is doubled and read back as one.
+  ASSERT_OK(Table::create(dir.file("BACK"), fields()));
+  auto back = openOrDie(dir.file("BACK"), true);
+  ASSERT_OK(appendFromDelimited(*back, dir.file("FOLHA.TXT")));
+  ASSERT_EQ(back->recordCount(), 3u);
+  ASSERT_OK(back->goTo(2));
+  EXPECT_EQ(back->getText("NOME"), rt::text::padr("Bia, \"B\"", 20));
   writeAll(dir.file("in.txt"), "\"33333333333\",\"Dora, D\",1234.5,20090704,T\r\n\"44444444444\",\"Eva\",-1,,F\n\x1A");
   ASSERT_OK(appendFromDelimited(*src, dir.file("IN.TXT")));
   EXPECT_EQ(src->recordCount(), 5u);

@@ -1,0 +1,56 @@
+// Bank collection slips: the issuer's account kept in DEFINE, one slip per client entered into
+// table 67 (BOLETO), and the bank's remittance file written from them (boleto_remessa.h), after
+// which the table is emptied. Main menu item 33.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "office/boleto_remessa.h"
+#include "rt/text/date.h"
+#include "store/contexto.h"
+
+namespace office {
+
+// A taxpayer found by CPF in the register of the current folder or of another registered one.
+struct Localizado {
+  std::string cpf, nome, email;  // CPF digits, NOMECONTR and EMAIL as stored
+  EnderecoSacado endereco;
+};
+
+// BUSCACPF: the register searched by CPF here, then in the other registered folders; the
+// current folder is the same afterwards. Not found: the two-line message and nothing.
+std::optional<Localizado> BUSCACPF(store::Contexto& ctx, std::string_view cpf);
+// As BUSCACPF without a word when nothing is found (the remittance's address lookup).
+std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf);
+
+// LOCALI_CPF: the check of a CPF field: wrong check digits (said by the CPF check) or a CPF in
+// no folder (said) refuse it.
+std::optional<Localizado> LOCALI_CPF(store::Contexto& ctx, std::string_view cpf);
+
+// The issuer's account as DEFINE holds it; nothing when DEFINE could not be read (said).
+std::optional<ContaBoleto> leContaBoleto(store::Contexto& ctx);
+
+// What one slip's entry offers next: kept between slips of one preparation.
+struct EntradaBoleto {
+  rt::text::Decimal NRODOCUM, NOSSONRO, VALORDOC;
+  rt::text::Date DATADOC;
+  std::string NOMESAC = std::string(30, ' ');
+  std::string CPFSAC = std::string(11, ' ');
+};
+
+// CONF_BOLETO: the issuer's account form; stored in DEFINE on "S" to "Confirma os dados ?".
+void CONF_BOLETO(store::Contexto& ctx);
+// UNICO_BOL: the entry of slips, one after another while "Outro boleto ? " is answered yes.
+void UNICO_BOL(store::Contexto& ctx, EntradaBoleto& e, rt::text::Date hoje);
+// FAZ_BOLETO: the slips entered: the grid of those waiting (Ins enters one) or, with none
+// waiting, the entry at once.
+void FAZ_BOLETO(store::Contexto& ctx, rt::text::Date hoje);
+// GERA_BOLETO: the remittance file of every slip waiting, then the slips are removed. False
+// when no file was written.
+bool GERA_BOLETO(store::Contexto& ctx, rt::text::Date hoje);
+// BOLETO: the slip menu (account, slips, file); Esc leaves it.
+bool BOLETO(store::Contexto& ctx, rt::text::Date hoje);
+
+}  // namespace office

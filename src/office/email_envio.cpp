@@ -1,0 +1,134 @@
+// MANDA_EMAIL: the checks, the body, the password and the sending.
+#include <filesystem>
+
+#include "console/alerta.h"
+#include "console/janelas.h"
+#include "console/mensagens.h"
+#include "console/oculto.h"
+#include "console/pastas.h"
+#include "office/email.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "rt/text/transform.h"
+#include "store/abertura.h"
+#include "store/areas.h"
+#include "store/cpf.h"
+
+namespace office {
+
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::alltrim;
+using store::Area;
+
+// A yes/no question whose offered answer is "N"; true for "S".
+bool pergunta(store::Contexto& ctx, std::string_view texto) {
+  std::string r = "N";
+  console::MENS(ctx, 14, texto, r, {.picture = "@ !"});
+  return alltrim(r) == "S";
+}
+
+void avisa(store::Contexto& ctx, std::string_view texto) {
+  console::MENS(ctx, 11, texto);
+}
+
+// The client's notes (rows of table 11 with CODERR 0; the checker's errors are not sent), each
+// ended by CR LF. Nothing, after saying so, when the client has no row in this folder.
+std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& cpf) {
+  const int antes = ctx.areas.current();
+  const bool aberta = store::aberta(ctx.areas, Area::IMP1110);
+  if (!aberta && !store::ABERTURA(ctx, Area::IMP1110)) return std::nullopt;  // the opener said why
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1110);
+  const store::Cpf chave(cpf);
+  std::optional<std::string> corpo;
+  if (t.setOrder(1) && t.seek(chave.chave()) && t.found()) {
+    corpo.emplace();
+    for (; !t.eof() && store::Cpf(t.getText("CPF")) == chave; (void)t.skip(1))
+      if (t.getNumber("CODERR").isZero()) *corpo += t.getText("OBSERV") + "\r\n";
+  } else {
+    const std::string pontuado = rt::text::transform(std::string(alltrim(cpf)), "@R 999.999.999-99");
+    console::AVISOSN(ctx, {"CPF " + pontuado + " nao encontrado!", "Para enviar as pendencias ele deve estar na pasta atual"}, 0);
+  }
+  if (!aberta) (void)store::fecha(ctx.areas, Area::IMP1110);  // only read
+  (void)ctx.areas.select(antes);
+  return corpo;
+}
+
+}  // namespace
+
+bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
+  const ContaEmail& conta = c.conta;
+  MensagemEmail& m = c.msg;
+  if (alltrim(conta.NOM_USUA).empty()) {
+    avisa(ctx, "Falta configurar o nome do usuario do email");
+    return false;
+  }
+  if (alltrim(conta.SER_SMTP).empty()) {
+    avisa(ctx, "Falta configurar o servidor SMTP do email");
+    return false;
+  }
+  if (alltrim(m.CEMAIL_ENV).empty()) {
+    avisa(ctx, "Preencha antes o endereco para enviar");
+    return false;
+  }
+  if (alltrim(m.CASSUNTO).empty() && !pergunta(ctx, "Vai enviar um texto sem o assunto?")) return false;
+  m.CCORPO.clear();
+  if (m.CENVPEND == "S") {
+    std::optional<std::string> notas = pendencias(ctx, m.CPFEMAIL);
+    if (!notas) return false;
+    m.CCORPO = *notas;
+  }
+  if (m.CEDITEXT == "S") {
+    // The letter is merged with the register's current row: the client's, in this folder.
+    rt::db::Table* r = store::tabela(ctx.areas, Area::IMP0910);
+    if (r == nullptr || !r->setOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
+      console::AVISOSN(ctx, {"O contribuinte não foi localizado em nenhum dos diretórios "_cp, "indicado. Confira o código ou os diretórios digitados      "_cp}, 0);
+      return false;
+    }
+    std::optional<std::string> carta = c.carta ? c.carta(ctx) : std::nullopt;
+    if (!carta) return false;  // no letter chosen, or the letter's own refusal was said
+    m.CCORPO += *carta;
+  }
+  const std::string anexo(alltrim(m.CANEXO));
+  std::string caminhoAnexo;
+  if (!anexo.empty()) {
+    caminhoAnexo = console::caminhoLinux(ctx, anexo);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(caminhoAnexo, ec)) {
+      avisa(ctx, "Arquivo " + anexo + " nao encontrado");
+      return false;
+    }
+    if (m.CCORPO.empty()) m.CCORPO = "Veja arquivo anexado";
+  }
+  if (m.CCORPO.empty() && !pergunta(ctx, "Email sem texto?")) return false;
+  std::string senha(alltrim(c.conta.SEN_USUA));
+  if (senha.empty()) {
+    // A small window with the prompt; what is typed is not shown.
+    console::MENS(ctx, 13, "Informe a senha: " + std::string(20, ' '), {.linha = 12, .coluna = 20});
+    senha = console::leOculto(ctx, 13, 39, 19);
+    ctx.janelas.FECHAJAN(10);
+    if (senha.empty()) return false;
+    c.conta.SEN_USUA = senha;  // serves until the program ends
+  }
+  platform::Email e;
+  e.servidor = alltrim(conta.SER_SMTP);
+  e.usuario = alltrim(conta.NOM_USUA);
+  e.senha = senha;
+  e.de = alltrim(conta.EMA_USUA);
+  e.para = alltrim(m.CEMAIL_ENV);
+  e.assunto = rt::text::cp860ToUtf8(alltrim(m.CASSUNTO));
+  e.corpo = rt::text::cp860ToUtf8(m.CCORPO);
+  e.anexo = caminhoAnexo;
+  console::MENS(ctx, 0, "Enviando o email...");
+  const std::optional<std::string> erro = c.envia(e);
+  console::MENS(ctx);
+  if (erro) {
+    avisa(ctx, "Error: " + rt::text::utf8ToCp860(*erro));
+    return false;
+  }
+  avisa(ctx, "Email enviado");
+  return true;
+}
+
+}  // namespace office

@@ -1,0 +1,189 @@
+// The office's menu items on the real program in tmux: the text export (item 32) writes the
+// register and the assets into the work folder; the bank slips (item 33) take the issuer's
+// account, a slip for a registered taxpayer, and write the remittance file, after which the
+// table of slips is empty.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "programa_e2e.h"
+#include "rt/db/table.h"
+#include "support/servidor_smtp.h"
+#include "tmux_session.h"
+
+namespace {
+
+using e2e::teclas;
+using e2e::TmuxSession;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+class JornadaEscritorio : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
+  }
+  std::string home() const { return pasta_.caminho() + "/tavren"; }
+  static std::string le(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+  }
+  // The remittance file of the program folder: "C" + YYMMDD + a letter + ".txt".
+  fs::path arquivoDeRemessa() const {
+    for (const auto& e : fs::directory_iterator(home()))
+      if (std::regex_match(e.path().filename().string(), std::regex("C[0-9]{6}[A-Z]\\.txt"))) return e.path();
+    return {};
+  }
+  e2e::RaizDeTeste pasta_;
+};
+
+TEST_F(JornadaEscritorio, TextExportAndBankSlipsWithTheirRemittanceFile) {
+  TmuxSession s(e2e::comandoTavren(home(), "00", {}, 180), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Terminal 00", 30s)) << s.capture();
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
+
+  // Item 32, the register: "Cadastro.txt" in the work folder, said with the folder.
+  teclas(s, {"M-p", "x"});
+  ASSERT_TRUE(s.waitForText("declaracao Bens", 10s)) << s.capture();
+  teclas(s, {"c"});
+  ASSERT_TRUE(s.waitForText("Criado arquivo Cadastro.txt na pasta", 10s)) << s.capture();
+  teclas(s, {"Enter"});
+  std::string texto;
+  for (const auto& e : fs::recursive_directory_iterator(home()))
+    if (e.path().filename() == "Cadastro.txt") texto = le(e.path());
+  EXPECT_EQ(texto.rfind("\"12345678909\",", 0), 0u) << texto;
+  EXPECT_EQ(texto.substr(texto.size() - 2), "\r\n");
+
+  // Item 33: the account, one slip, the file.
+  teclas(s, {"M-p", "b"});
+  ASSERT_TRUE(s.waitForText("Config. emitente", 10s)) << s.capture();
+  teclas(s, {"c"});
+  ASSERT_TRUE(s.waitForText("Nome Cedente", 10s)) << s.capture();
+  teclas(s, {"Enter"});
+  s.text("0123");
+  s.text("456789");
+  s.text("ESCRITORIO MODELO");
+  teclas(s, {"Enter"});
+  s.text("11222333000181");
+  s.text("109");
+  ASSERT_TRUE(s.waitForText("Confirma os dados ?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  ASSERT_TRUE(s.waitForText("Prepara Boletos", 10s)) << s.capture();
+  teclas(s, {"p"});
+  ASSERT_TRUE(s.waitForText("Nosso Nro.", 10s)) << s.capture();
+  s.text("12345678909");
+  ASSERT_TRUE(s.waitForText("Vencimento", 10s)) << s.capture();
+  std::this_thread::sleep_for(500ms);
+  s.text("30122099");
+  s.text("150,00");
+  s.text("1");
+  teclas(s, {"Enter"});
+  s.text("77");
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Confirma os dados ?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  ASSERT_TRUE(s.waitForText("Outro boleto ?", 10s)) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Gera o Arquivo", 10s)) << s.capture();
+  teclas(s, {"g"});
+  ASSERT_TRUE(s.waitForText("gerado com sucesso.", 20s)) << s.capture();
+  teclas(s, {"Enter", "Escape"});
+
+  const fs::path remessa = arquivoDeRemessa();
+  ASSERT_FALSE(remessa.empty());
+  const std::string r = le(remessa);
+  ASSERT_EQ(r.size(), 3u * 402) << r;
+  EXPECT_EQ(r.substr(0, 26), "01REMESSA01COBRANCA       ");
+  EXPECT_EQ(r.substr(402 + 1, 16), "0211222333000181");
+  EXPECT_EQ(r.substr(402 + 126, 13), "0000000015000");
+  EXPECT_EQ(r.substr(402 + 120, 6), "301299");
+  EXPECT_EQ(r.substr(402 + 220, 14), "00012345678909");
+  EXPECT_EQ(r.substr(402 + 62, 8), "00000077");
+  EXPECT_EQ(r.substr(804, 1), "9");
+  // The slips sent are gone from their table.
+  auto t = rt::db::Table::open(home() + "/BOLETO.DBF");
+  ASSERT_TRUE(t);
+  EXPECT_EQ((*t)->recordCount(), 0u);
+}
+
+TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
+  if (!support::temAiosmtpd()) GTEST_SKIP() << "python3-aiosmtpd is not installed";
+  support::ServidorSmtp smtp("escritorio@exemplo.com.br", "s3nh@:x");
+  ASSERT_GT(smtp.porta(), 0);
+  TmuxSession s(e2e::comandoTavren(home(), "00", {}, 180), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Terminal 00", 30s)) << s.capture();
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
+  {
+    auto r = rt::db::Table::open(home() + "/DADOS2010/IMP0910.DBF");
+    ASSERT_TRUE(r);
+    ASSERT_TRUE((*r)->goTop());
+    ASSERT_TRUE((*r)->lockRecord());
+    ASSERT_TRUE((*r)->put("NOMECONTR", std::string("ANA DE SOUZA")));
+    ASSERT_TRUE((*r)->put("EMAIL", std::string("ana@cliente.com.br")));
+    ASSERT_TRUE((*r)->commit());
+  }
+  // A letter of the office with the name field (CP860 guillemets), as the editor writes it.
+  std::ofstream(home() + "/AVISO.TXT", std::ios::binary) << "Prezado(a) \xAENome\xAF,\r\nsua declaracao esta pronta.\x1A";
+
+  // Item 34: the account, not remembered.
+  teclas(s, {"M-p", "e"});
+  ASSERT_TRUE(s.waitForText("Configura Email", 10s)) << s.capture();
+  teclas(s, {"c"});
+  ASSERT_TRUE(s.waitForText("Servidor de saida (SMTP):", 10s)) << s.capture();
+  s.text("127.0.0.1:" + std::to_string(smtp.porta()));
+  teclas(s, {"Enter"});
+  s.text("escritorio@exemplo.com.br");
+  teclas(s, {"Enter"});
+  s.text("escritorio@exemplo.com.br");
+  teclas(s, {"Enter"});
+  s.text("N");
+  ASSERT_TRUE(s.waitForText("Informe a sua senha para enviar email", 10s)) << s.capture();
+  s.text("s3nh@:x");
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Confirma os dados ?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  // The message: the taxpayer by CPF, its address from the register, the edited letter.
+  ASSERT_TRUE(s.waitForText("Prepara o Email", 10s)) << s.capture();
+  teclas(s, {"p"});
+  ASSERT_TRUE(s.waitForText("Texto Editado", 10s)) << s.capture();
+  s.text("12345678909");
+  ASSERT_TRUE(s.waitForText("ana@cliente.com.br", 10s)) << s.capture();
+  teclas(s, {"Enter"});
+  s.text("Aviso");
+  teclas(s, {"Enter", "Enter"});
+  s.text("N");
+  s.text("S");
+  ASSERT_TRUE(s.waitForText("Confirma os dados ?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  ASSERT_TRUE(s.waitForText("Envia agora o Email?", 10s)) << s.capture();
+  teclas(s, {"s"});
+  ASSERT_TRUE(s.waitForText("Nome da Carta:", 10s)) << s.capture();
+  s.text("aviso");
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Email enviado", 20s)) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("Envia Email para outro contribuinte?", 10s)) << s.capture();
+  teclas(s, {"n", "Escape"});
+  const std::string m = smtp.mensagem(0);
+  EXPECT_EQ(m.rfind("escritorio@exemplo.com.br|ana@cliente.com.br|Aviso|Prezado(a) ANA DE SOUZA,", 0), 0u) << m;
+  EXPECT_NE(m.find("sua declaracao esta pronta."), std::string::npos) << m;
+  // Not remembered: DEFINE keeps no password.
+  auto d = rt::db::Table::open(home() + "/DEFINE.DBF");
+  ASSERT_TRUE(d);
+  ASSERT_TRUE((*d)->goTop());
+  EXPECT_EQ((*d)->getText("SEN_USUA"), std::string(19, ' '));
+}
+
+}  // namespace

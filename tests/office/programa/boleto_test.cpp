@@ -1,0 +1,179 @@
+// The slip menu from the main menu: the issuer's account, slips typed with their checks, the
+// grid of waiting slips, and the remittance file written before the slips are removed.
+#include "office/boleto.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "programa_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "shell/despacho.h"
+#include "shell/funcoes.h"
+#include "store/abertura.h"
+#include "store/pastas_dados.h"
+#include "store/travas.h"
+
+namespace shell::teste {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Date;
+using rt::text::Decimal;
+namespace key = rt::term::key;
+namespace fs = std::filesystem;
+
+const std::string kAqui = "11144477735", kFora = "52998224725";
+
+std::string leTudo(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+class Boletos : public ProgramaFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(inicia());
+    registraFuncoes(*p);
+    cadastra(kAqui, "ANA AQUI", "RUA", "DAS PALMEIRAS", "SP");
+    // Another registered folder holds the second payer.
+    ASSERT_TRUE(store::registraPasta(*p, outra.caminho()));
+    {
+      store::UsaPasta la(*p, outra.caminho());
+      cadastra(kFora, "BETO DE FORA", "AV", "BRASIL", "RJ");
+      (void)p->areas.close(9);
+    }
+    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    defineNumero(Decimal(100));
+  }
+  void cadastra(const std::string& cpf, const std::string& nome, const std::string& tipo, const std::string& rua,
+                const std::string& uf) {
+    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    rt::db::Table& r = *p->areas.table(9);
+    ASSERT_TRUE(store::ADD_REC(*p, 5));
+    for (const auto& [campo, valor] : std::vector<std::pair<std::string, std::string>>{
+             {"CPF", cpf}, {"NOMECONTR", nome}, {"TIPOEND", tipo}, {"ENDERECO", rua}, {"UF", uf}})
+      ASSERT_TRUE(r.put(campo, valor));
+    ASSERT_TRUE(r.commit());
+    ASSERT_TRUE(r.unlock());
+  }
+  void defineNumero(Decimal n) {
+    auto d = abre("DEFINE");
+    ASSERT_TRUE(d->lockRecord());
+    ASSERT_TRUE(d->put("BOL_NOSNRO", n));
+    ASSERT_TRUE(d->commit());
+    ASSERT_TRUE(d->unlock());
+  }
+  std::vector<std::string> boletos() {
+    std::vector<std::string> v;
+    auto t = abre("BOLETO");
+    for (std::uint32_t n = 1; t && n <= t->recordCount(); ++n) {
+      EXPECT_TRUE(t->goTo(n));
+      if (!t->isDeleted())
+        v.push_back(t->getText("CPFSAC") + " " + t->getNumber("NRODOCUM").toString(0) + " " +
+                    t->getNumber("NOSSONRO").toString(0) + " " + t->getNumber("VALORDOC").toString(2) + " " +
+                    rt::text::dtos(t->getDate("DATADOC")));
+    }
+    return v;
+  }
+  // One slip typed in the entry form.
+  void digita(const std::string& cpf, const std::string& data, const std::string& valor, const std::string& doc) {
+    term.type(cpf).type(data).type(valor).press(key::Enter).type(doc).press(key::Enter).press(key::Enter);
+  }
+  PastaCurta outra;
+};
+
+TEST_F(Boletos, SlipsTypedWithTheirChecksThenOneFileAndAnEmptyTable) {
+  // The account: the bank kept, the CNPJ typed as digits and kept as digits only.
+  term.press('C');
+  term.press(key::Enter).type("0123").type("456789").type("ESCRITORIO MODELO").press(key::Enter);
+  term.type("11222333000181").type("109");
+  term.press('S');  // "Confirma os dados ?"
+  // The slips: a CPF with wrong digits, then the right one; a due date before today refused.
+  term.press('P');
+  term.type("52998224700");  // said wrong; the cursor stays
+  term.press(key::Enter);    // the alert closed
+  term.press(rt::term::ctrlKey('y')).type(kFora);
+  term.pause();  // the search of the other folders says "wait" and drops what was typed ahead
+  term.type("19062010").type("1234,56").type("7").press(key::Enter).press(key::Enter);  // the cents end the amount
+  term.press('S');         // "Confirma os dados ?": "Data em branco ou invalida "
+  term.press(key::Enter);  // the alert closed, the form again
+  term.press(key::Enter).pause().type("20062010").press(key::Enter).press(key::Enter).press(key::Enter);
+  term.press('S');  // confirmed and saved
+  term.pause().type("S");  // "Outro boleto ? "
+  // The next numbers are offered: 8 and 101.
+  term.type(kAqui).pause().type("30062010").type("29").press(key::Enter).press(key::Enter).press(key::Enter);
+  term.press('S');
+  term.pause().press(key::Enter);  // "Outro boleto ? " answered with its offered "N"
+  term.press('G');         // the file
+  term.press(key::Enter);  // "Arquivo ... gerado com sucesso."
+  term.press(key::Esc);
+  MENUSELECT(*p, 33);
+
+  EXPECT_TRUE(gravador.viu("ATENCAO!! CPF está incorreto. "_cp));
+  EXPECT_TRUE(gravador.viu("Data em branco ou invalida "));
+  EXPECT_TRUE(gravador.viu("BETO DE FORA"));
+  EXPECT_TRUE(gravador.viu("Outro boleto ? "));
+  auto d = abre("DEFINE");
+  EXPECT_EQ(d->getText("BOL_CNPJ"), "11222333000181");
+  EXPECT_EQ(d->getText("BOL_CONTA"), "456789");
+  EXPECT_EQ(d->getNumber("BOL_NOSNRO"), Decimal(102));
+  // The file of the day, letter A, in the program folder; the table emptied afterwards.
+  const std::string arquivo = programa / "C100620A.txt";
+  ASSERT_TRUE(fs::exists(arquivo));
+  EXPECT_TRUE(gravador.viu("gerado com sucesso."));
+  const std::string f = leTudo(arquivo);
+  ASSERT_EQ(f.size(), 4u * 402) << f;
+  const std::string d1 = f.substr(402, 400), d2 = f.substr(804, 400);
+  EXPECT_EQ(d1.substr(1, 16), "0211222333000181");
+  EXPECT_EQ(d1.substr(62, 8), "00000100");
+  EXPECT_EQ(d1.substr(110, 5), "00007");
+  EXPECT_EQ(d1.substr(126, 13), "0000000123456");
+  EXPECT_EQ(d1.substr(220, 14), "000" + kFora);
+  EXPECT_EQ(d1.substr(234, 12), "BETO DE FORA");
+  EXPECT_EQ(d1.substr(274, 5), "AV   ");
+  EXPECT_EQ(d1.substr(349, 2), "RJ");
+  EXPECT_EQ(d2.substr(62, 8), "00000101");
+  EXPECT_EQ(d2.substr(110, 5), "00008");
+  EXPECT_EQ(d2.substr(126, 13), "0000000002900");
+  EXPECT_EQ(d2.substr(280, 13), "DAS PALMEIRAS");
+  EXPECT_TRUE(boletos().empty());
+  // The clerk's folder never changed.
+  EXPECT_TRUE(store::mesmaPasta(*p, p->LOCARQ, p->ROTA));
+}
+
+TEST_F(Boletos, NoFreeNameOfTheDayLeavesTheSlipsAndWaitingSlipsOpenInTheirGrid) {
+  {
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::BOLETO));  // made on its first open
+    rt::db::Table* t = p->areas.table(67);
+    ASSERT_TRUE(t->appendBlank());
+    ASSERT_TRUE(t->put("CPFSAC", kAqui));
+    ASSERT_TRUE(t->put("NOMESAC", std::string("ANA AQUI")));
+    ASSERT_TRUE(t->put("NRODOCUM", Decimal(1)));
+    ASSERT_TRUE(t->put("NOSSONRO", Decimal(55)));
+    ASSERT_TRUE(t->put("VALORDOC", Decimal(10)));
+    ASSERT_TRUE(t->put("DATADOC", Date::fromYmd(2010, 7, 1)));
+    ASSERT_TRUE(t->commit());
+    ASSERT_TRUE(store::fecha(p->areas, store::Area::BOLETO));
+  }
+  // Every letter of the day taken (Z by a folder): no file is written, the slips stay.
+  for (char l = 'A'; l < 'Z'; ++l) std::ofstream(programa / (std::string("C100620") + l + ".txt")) << "x";
+  fs::create_directory(programa / "C100620Z.txt");
+  term.press('G').press(key::Enter);  // "Já foram gerados os arquivos de A a Z de hoje."
+  term.press('P');                    // the grid of waiting slips
+  term.press(key::Esc);
+  term.press(key::Esc);
+  MENUSELECT(*p, 33);
+  EXPECT_TRUE(gravador.viu("Já foram gerados os arquivos de A a Z de hoje."_cp));
+  EXPECT_FALSE(gravador.viu("gerado com sucesso."));
+  EXPECT_TRUE(gravador.viu("Use a tecla insert para um novo boleto."));
+  EXPECT_TRUE(gravador.viu("Nome do Sacado"));
+  EXPECT_EQ(boletos().size(), 1u);
+  EXPECT_EQ(leTudo(programa / "C100620A.txt"), "x");
+}
+
+}  // namespace
+}  // namespace shell::teste

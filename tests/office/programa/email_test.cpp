@@ -1,0 +1,177 @@
+// E-mail from the office against a real SMTP server on the loopback (python3-aiosmtpd): the
+// account and message forms, what the server received, and each refusal said before any
+// connection is made.
+#include "office/email.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "programa_fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "shell/despacho.h"
+#include "shell/funcoes.h"
+#include "store/abertura.h"
+#include "store/travas.h"
+#include "support/servidor_smtp.h"
+
+namespace shell::teste {
+namespace {
+
+using namespace rt::text::literals;
+namespace key = rt::term::key;
+namespace fs = std::filesystem;
+
+const std::string kUsuario = "escritorio@exemplo.com.br", kSenha = "p:a@ss/1";
+const std::string kCliente = "11144477735";
+
+
+class Email : public ProgramaFixture {
+ protected:
+  void SetUp() override {
+    if (std::system("/usr/bin/python3 -c 'import aiosmtpd' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no aiosmtpd";
+    ASSERT_GT(smtp.porta(), 0);
+    ASSERT_TRUE(inicia());
+    registraFuncoes(*p);
+    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    rt::db::Table& r = *p->areas.table(9);
+    ASSERT_TRUE(store::ADD_REC(*p, 5));
+    ASSERT_TRUE(r.put("CPF", kCliente));
+    ASSERT_TRUE(r.put("NOMECONTR", std::string("JOÃO CLIENTE"_cp)));
+    ASSERT_TRUE(r.put("EMAIL", std::string("joao@cliente.com.br")));
+    ASSERT_TRUE(r.commit());
+    ASSERT_TRUE(r.unlock());
+    notas({{"Falta o informe do banco", 0}, {"Erro do verificador", 7}});
+  }
+  void notas(const std::vector<std::pair<std::string, int>>& linhas) {
+    ASSERT_TRUE(store::ABERTURA(*p, 11));
+    rt::db::Table& t = *p->areas.table(11);
+    for (const auto& [texto, codigo] : linhas) {
+      ASSERT_TRUE(store::ADD_REC(*p, 5));
+      ASSERT_TRUE(t.put("CPF", kCliente));
+      ASSERT_TRUE(t.put("OBSERV", texto));
+      ASSERT_TRUE(t.put("CODERR", rt::text::Decimal(codigo)));
+      ASSERT_TRUE(t.commit());
+      ASSERT_TRUE(t.unlock());
+    }
+    ASSERT_TRUE(store::fecha(p->areas, store::Area::IMP1110));
+    ASSERT_TRUE(store::seleciona(p->areas, store::Area::IMP0910));
+  }
+  office::Correio correio() {
+    office::Correio c;
+    c.conta = {"127.0.0.1:" + std::to_string(smtp.porta()), kUsuario, kUsuario, kSenha, "N"};
+    c.msg.CPFEMAIL = kCliente;
+    c.msg.CEMAIL_ENV = "joao@cliente.com.br";
+    c.msg.CASSUNTO = "Assunto";
+    c.msg.CCORPO.clear();
+    return c;
+  }
+  support::ServidorSmtp smtp{kUsuario, kSenha};
+};
+
+TEST_F(Email, TheFormsStoreTheAccountAndSendNotesWithAnAttachment) {
+  const std::string anexo = p->LOCTRAB + kCliente + ".TXT";
+  std::ofstream(anexo, std::ios::binary) << "DECLARACAO\r\n\x80\x87";
+  // The account: server with its port, a full address as the user, not remembered.
+  term.press('C');
+  term.press(rt::term::ctrlKey('y')).type("127.0.0.1:" + std::to_string(smtp.porta())).press(key::Enter);
+  term.press(rt::term::ctrlKey('y')).type(kUsuario).press(key::Enter);
+  term.press(rt::term::ctrlKey('y')).type(kUsuario).press(key::Enter);
+  term.type("N");
+  term.type(kSenha).press(key::Enter);
+  term.press('S');  // "Confirma os dados ?"
+  // The message: the client by CPF (the address comes from the register), an accented subject,
+  // the attachment and the notes.
+  term.press('P');
+  term.type(kCliente);
+  term.press(key::Enter);
+  term.type(std::string("Declaração 2010"_cp)).press(key::Enter);
+  term.type(anexo).press(key::Enter);
+  term.type("S").type("N");
+  term.press('S');  // "Confirma os dados ?"
+  term.press('S');  // "Envia agora o Email?"
+  term.pause().press(key::Enter);  // "Email enviado"
+  term.press('N');  // "Envia Email para outro contribuinte?"
+  term.press(key::Esc);
+  MENUSELECT(*p, 34);
+  EXPECT_TRUE(gravador.viu("Normalmente o nome antes do @ no email"));
+  EXPECT_TRUE(gravador.viu("CPF do contribuinte que sera mandado o email. F1 mostra todos."));
+  EXPECT_TRUE(gravador.viu("Email enviado"));
+  EXPECT_EQ(smtp.mensagem(0), kUsuario + "|joao@cliente.com.br|Declaração 2010|Falta o informe do banco" +
+                                  std::string(60 - 24, ' ') + "\r\n|" + kCliente + ".TXT|4445434c41524143414f0d0a8087");
+  // Not remembered: DEFINE keeps blanks, the run keeps what was typed.
+  auto d = abre("DEFINE");
+  EXPECT_EQ(d->getText("SEN_USUA"), std::string(19, ' '));
+  EXPECT_EQ(d->getText("MEMORIZ"), "N");
+  EXPECT_EQ(rt::text::alltrim(d->getText("SER_SMTP")), "127.0.0.1:" + std::to_string(smtp.porta()));
+}
+
+TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
+  struct Caso {
+    const char* nome;
+    std::function<void(office::Correio&)> muda;
+    std::string diz;
+    bool conecta;
+  } casos[] = {
+      {"sem usuario", [](office::Correio& c) { c.conta.NOM_USUA.clear(); }, "Falta configurar o nome do usuario do email", false},
+      {"sem servidor", [](office::Correio& c) { c.conta.SER_SMTP = "  "; }, "Falta configurar o servidor SMTP do email", false},
+      {"sem destino", [](office::Correio& c) { c.msg.CEMAIL_ENV.clear(); }, "Preencha antes o endereco para enviar", false},
+      {"anexo ausente", [](office::Correio& c) { c.msg.CANEXO = "/nao/existe.txt"; }, "Arquivo /nao/existe.txt nao encontrado", false},
+      {"cpf sem notas aqui",
+       [](office::Correio& c) { c.msg.CENVPEND = "S"; c.msg.CPFEMAIL = "52998224725"; }, "CPF 529.982.247-25 nao encontrado!", false},
+      {"senha errada", [](office::Correio& c) { c.conta.SEN_USUA = "errada"; }, "Error: ", true},
+      {"destino recusado", [](office::Correio& c) { c.msg.CEMAIL_ENV = "recusa@cliente.com.br"; }, "Error: ", true},
+      {"dados rejeitados", [](office::Correio& c) { c.msg.CASSUNTO = "REJEITA"; }, "Error: ", true},
+  };
+  // An attachment gives every message a body.
+  const std::string anexo = p->LOCTRAB + "X.TXT";
+  std::ofstream(anexo) << "x";
+  for (const Caso& k : casos) {
+    office::Correio c = correio();
+    c.msg.CANEXO = anexo;
+    k.muda(c);
+    const int antes = smtp.conexoes();
+    gravador.esquece();
+    term.pause().press(key::Enter);
+    EXPECT_FALSE(office::MANDA_EMAIL(*p, c)) << k.nome;
+    EXPECT_TRUE(gravador.viu(k.diz)) << k.nome;
+    EXPECT_FALSE(gravador.viu("Email enviado")) << k.nome;
+    EXPECT_EQ(smtp.conexoes() > antes, k.conecta) << k.nome;
+  }
+  // A body of the attachment alone; a client whose only rows are the checker's errors gets no
+  // body and the question, whose "N" sends nothing.
+  office::Correio c = correio();
+  c.msg.CANEXO = anexo;
+  term.pause().press(key::Enter);
+  EXPECT_TRUE(office::MANDA_EMAIL(*p, c));
+  EXPECT_NE(smtp.mensagem(0).find("|Veja arquivo anexado"), std::string::npos) << smtp.mensagem(0);
+  // Only checker errors for this client now.
+  {
+    ASSERT_TRUE(store::ABERTURA(*p, 11));
+    rt::db::Table& t = *p->areas.table(11);
+    ASSERT_TRUE(t.goTop());
+    ASSERT_TRUE(store::REC_LOCK(*p, 5));
+    ASSERT_TRUE(t.put("CODERR", rt::text::Decimal(3)));
+    ASSERT_TRUE(t.commit());
+    ASSERT_TRUE(t.unlock());
+    ASSERT_TRUE(store::fecha(p->areas, store::Area::IMP1110));
+  }
+  office::Correio s = correio();
+  s.msg.CENVPEND = "S";
+  gravador.esquece();
+  term.pause().press(key::Enter);  // "Email sem texto?" keeps its offered "N"
+  const int antes = smtp.conexoes();
+  EXPECT_FALSE(office::MANDA_EMAIL(*p, s));
+  EXPECT_TRUE(gravador.viu("Email sem texto?"));
+  EXPECT_EQ(smtp.conexoes(), antes);
+}
+
+}  // namespace
+}  // namespace shell::teste

@@ -1,0 +1,86 @@
+// An SMTP server on the loopback for the e-mail tests (python3-aiosmtpd, servidor_smtp.py): one
+// login accepted, every message kept, every connection counted.
+#pragma once
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/scratch_dir.h"
+
+#ifndef TAVREN_SMTP_PY
+#error "TAVREN_SMTP_PY names the server's script"
+#endif
+
+namespace support {
+
+inline std::size_t tamanho(const std::string& caminho) {
+  std::error_code ec;
+  const auto n = std::filesystem::file_size(caminho, ec);
+  return ec ? 0 : static_cast<std::size_t>(n);
+}
+
+inline bool temAiosmtpd() {
+  return std::system("/usr/bin/python3 -c 'import aiosmtpd' >/dev/null 2>&1") == 0;
+}
+
+// The server in a child process; what it received is read back with Python's email parser.
+class ServidorSmtp {
+ public:
+  ServidorSmtp(const std::string& usuario, const std::string& senha) : pasta_(makeScratchDir("smtp")) {
+    int canal[2];
+    if (pipe(canal) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(canal[1], 1);
+      close(canal[0]);
+      execl("/usr/bin/python3", "python3", TAVREN_SMTP_PY, pasta_.c_str(), usuario.c_str(), senha.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(canal[1]);
+    FILE* f = fdopen(canal[0], "r");
+    if (f != nullptr && fscanf(f, "%d", &porta_) != 1) porta_ = 0;
+    if (f != nullptr) fclose(f);
+  }
+  ~ServidorSmtp() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+    removeScratchDir(pasta_);
+  }
+  int porta() const { return porta_; }
+  int conexoes() const { return static_cast<int>(tamanho(pasta_ + "/conexoes")); }
+  // "from|to|subject|body|attachment name|attachment bytes" of message n, decoded.
+  std::string mensagem(int n) const {
+    const std::string script =
+        "import email,json,sys\nfrom email import policy\n"
+        "e=json.load(open(sys.argv[1]+'.json'))\nm=email.message_from_bytes(open(sys.argv[1]+'.eml','rb').read(),"
+        "policy=policy.default)\n"
+        "b=m.get_body(('plain',))\nanexos=list(m.iter_attachments())\n"
+        "a=anexos[0] if anexos else None\n"
+        "sys.stdout.write('|'.join([e['from'],','.join(e['to']),str(m['subject']),b.get_content() if b else '',"
+        "a.get_filename() if a else '',a.get_payload(decode=True).hex() if a else '']))\n";
+    std::ofstream(pasta_ + "/le.py") << script;
+    std::string out;
+    FILE* p = popen(("/usr/bin/python3 " + pasta_ + "/le.py " + pasta_ + "/" + std::to_string(n) + " 2>&1").c_str(), "r");
+    char buf[4096];
+    for (std::size_t k; p != nullptr && (k = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, k);
+    if (p != nullptr) pclose(p);
+    return out;
+  }
+
+ private:
+  std::string pasta_;
+  pid_t pid_ = -1;
+  int porta_ = 0;
+};
+
+}  // namespace support
