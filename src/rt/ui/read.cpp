@@ -111,6 +111,10 @@ void Read::reader(Get& g) {
         applyKey(g, k);
       }
       g.display(console_.screen(), colours_);
+      // A field typed full is left at once: the key that filled it is shown before the field's
+      // check or the next field can cover it (an amount grows from the right, so its last
+      // digit redraws the whole field).
+      if (leftFull_) console_.refresh();
     }
     if (!postValidate(g)) exit_ = Exit::None;
   }
