@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "console/alerta.h"
 #include "console/fonte_tabela.h"
@@ -176,6 +177,12 @@ class Laco {
 
   Sessao& s_;
   rt::term::Rect dentro_;
+  // A cell left because it filled up: the moves it pushed still to come, then whether the
+  // clerk's next key is the Enter typed after the cell's last place. That Enter confirms the
+  // cell already left; taken as a new Enter it would open the next cell unseen, where Esc
+  // only closes that cell and a letter meant for a question is refused.
+  int movesDoCheio_ = 0;
+  bool enterDoCheio_ = false;
   bool passado_ = false;  // the next character read is one a refused cell passed on
   int passagens_ = 0;     // cells the character has been passed on through
 };
@@ -243,6 +250,9 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
                                                g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
   con.setReadExit(saida);
   g.LASTECLA = 0;
+  // Typed out: the cell ended on its last character, not on a key that moves.
+  const bool cheio = !r.escaped && r.lastKey.isChar();
+  const int movesCheio = g.PONTEIRO == g.ULT_POS ? 2 : 1;
   if (mostraDetalhe) {
     ctx.janelas.FECHAJAN(10);
     ctx.TAM_OLD = 0;
@@ -271,6 +281,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   } else {
     proxima = exitKey(s_, r.lastKey, anexa);
   }
+  if (cheio) movesDoCheio_ = movesCheio;
   if (naLista(s_.opc(), {10, 23, 40})) s_.redesenha();
   return proxima;
 }
@@ -423,6 +434,12 @@ void Laco::roda() {
     const bool retomada = retoma.has_value();
     rt::term::Key k = retomada ? *retoma : esperaTecla();
     retoma.reset();
+    if (movesDoCheio_ > 0) {
+      enterDoCheio_ = --movesDoCheio_ == 0;
+    } else if (std::exchange(enterDoCheio_, false) && k.code == key::Enter) {
+      desceu = false;
+      continue;
+    }
     desceu = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();
