@@ -15,6 +15,7 @@
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 
 namespace office {
 
@@ -164,7 +165,16 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
         });
         const std::string ajudaAntes = ctx.QUALHLP;
         ctx.QUALHLP = "M->CPFEMAIL";
-        const TeclaF1 f1(ctx.console, [&listas] { listas.GERAL(); });
+        // The taxpayer list shows the current area, and the menu leaves its settings tables
+        // current: the register is made current for the list, and the area given back after.
+        const TeclaF1 f1(ctx.console, [&ctx, &listas] {
+          const int antes = ctx.areas.current();
+          const bool registro = store::aberta(ctx.areas, store::Area::IMP0910)
+                                    ? store::seleciona(ctx.areas, store::Area::IMP0910).isOk()
+                                    : store::ABERTURA(ctx, store::Area::IMP0910);
+          if (registro) listas.GERAL();
+          (void)ctx.areas.select(antes);
+        });
         const bool saiu = read.run().escaped;
         ctx.QUALHLP = ajudaAntes;
         console::MENS(ctx);

@@ -83,6 +83,10 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
     print::PedidoImpTxt pedido;
     pedido.MOSTEL = q.cfg.MOSTEL;
     pedido.MOSIMP = q.cfg.MOSIMP;
+    // The copy under the taxpayer's CPF, and so the e-mail offer, as the terminal's choices
+    // ask; a job of several taxpayers is never sent to one of them.
+    pedido.QUECON = q.cfg.QUECON;
+    pedido.MOSCPF = q.cfg.MOSCPF;
     pedido.enviaEmail = base.enviaEmail;
     const bool ok = print::IMP_NAODOS(q, *imp, pedido, q.env);
     (void)store::ABERTURA(q, 9);

@@ -1,5 +1,6 @@
 #include "rt/db/transfer.h"
 
+#include <string_view>
 #include <vector>
 
 #include "rt/text/strings.h"
@@ -76,47 +77,67 @@ Status copyTo(Table& source, const std::string& path, const RecordFilter& forCon
 namespace {
 
 // A character value in double quotes; a quote inside it is doubled, so the line still parses.
-std::string quoted(std::string_view v) {
-  std::string out = "\"";
-  for (char c : v) {
-    out += c;
-    if (c == '"') out += '"';
+void appendQuoted(std::string& out, std::string_view v) {
+  out += '"';
+  for (std::size_t q; (q = v.find('"')) != std::string_view::npos; v.remove_prefix(q + 1)) {
+    out.append(v.data(), q + 1);
+    out += '"';
   }
-  return out + '"';
+  out.append(v);
+  out += '"';
 }
+
+struct DelimitedField {
+  int index;
+  char type;
+  int decimals;
+};
 
 }  // namespace
 
 Status copyToDelimited(Table& source, const std::string& path, const RecordFilter& forCondition) {
+  std::vector<DelimitedField> fields;
+  for (int i = 0; i < source.fieldCount(); ++i) {
+    const FieldDef& f = source.fields()[static_cast<std::size_t>(i)];
+    if (f.type != 'M') fields.push_back({i, f.type, f.decimals});
+  }
+  // Written beside the old file and renamed over it: a failed export leaves the old file whole,
+  // and a link planted under the file's name is replaced, never written through. The text goes
+  // out in blocks as it is made, so a large table never sits whole in memory.
+  auto scratch = ScratchFile::beside(path);
+  if (!scratch) return scratch.status();
+  constexpr std::size_t kBlock = 1 << 20;
   std::string out;
+  out.reserve(kBlock + 4096);
+  std::uint64_t written = 0;
+  const auto writeOut = [&]() -> Status {
+    RT_DB_TRY(scratch->file().writeAt(written, out));
+    written += out.size();
+    out.clear();
+    return {};
+  };
   RT_DB_TRY(source.goTop());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
       bool first = true;
-      for (int i = 0; i < source.fieldCount(); ++i) {
-        const FieldDef& f = source.fields()[static_cast<std::size_t>(i)];
-        if (f.type == 'M') continue;
+      for (const DelimitedField& f : fields) {
         if (!first) out += ',';
         first = false;
-        std::string_view raw = source.raw(i);
+        const std::string_view raw = source.raw(f.index);
         switch (f.type) {
-          case 'C': out += quoted(rt::text::trim(raw)); break;
+          case 'C': appendQuoted(out, rt::text::trim(raw)); break;
           case 'N':
           case 'F': out += readNumber(raw).toString(f.decimals); break;
-          case 'D': out += rt::text::alltrim(raw); break;
           case 'L': out += readLogical(raw) ? 'T' : 'F'; break;
-          default: out += std::string(rt::text::alltrim(raw)); break;
+          default: out.append(rt::text::alltrim(raw)); break;  // dates (YYYYMMDD) and the rest
         }
       }
       out += "\r\n";
+      if (out.size() >= kBlock) RT_DB_TRY(writeOut());
     }
     RT_DB_TRY(source.skip(1));
   }
-  // Written beside the old file and renamed over it: a failed export leaves the old file whole,
-  // and a link planted under the file's name is replaced, never written through.
-  auto scratch = ScratchFile::beside(path);
-  if (!scratch) return scratch.status();
-  RT_DB_TRY(scratch->file().writeAt(0, out));
+  if (!out.empty()) RT_DB_TRY(writeOut());
   RT_DB_TRY(scratch->file().sync());
   return scratch->renameOver(path);
 }

@@ -2,6 +2,9 @@
 // grid of waiting slips, and the remittance file written before the slips are removed.
 #include "office/boleto.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -173,6 +176,52 @@ TEST_F(Boletos, NoFreeNameOfTheDayLeavesTheSlipsAndWaitingSlipsOpenInTheirGrid) 
   EXPECT_TRUE(gravador.viu("Nome do Sacado"));
   EXPECT_EQ(boletos().size(), 1u);
   EXPECT_EQ(leTudo(programa / "C100620A.txt"), "x");
+}
+
+// The disk refuses the file after its first records (a file-size limit of two and a half
+// records): the part written is removed, the clerk is told, and the three slips wait in
+// table 67 to be sent again; with room again the same slips make the day's first file.
+TEST_F(Boletos, AFileTheDiskCutsShortIsRemovedAndTheSlipsStay) {
+  {
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::BOLETO));
+    rt::db::Table* t = p->areas.table(67);
+    for (int n = 1; n <= 3; ++n) {
+      ASSERT_TRUE(t->appendBlank());
+      ASSERT_TRUE(t->put("CPFSAC", kAqui));
+      ASSERT_TRUE(t->put("NOMESAC", std::string("ANA AQUI")));
+      ASSERT_TRUE(t->put("NRODOCUM", Decimal(n)));
+      ASSERT_TRUE(t->put("NOSSONRO", Decimal(200 + n)));
+      ASSERT_TRUE(t->put("VALORDOC", Decimal(10 * n)));
+      ASSERT_TRUE(t->put("DATADOC", Date::fromYmd(2010, 7, 1)));
+      ASSERT_TRUE(t->commit());
+    }
+    ASSERT_TRUE(store::fecha(p->areas, store::Area::BOLETO));
+  }
+  const std::vector<std::string> antes = boletos();
+  ASSERT_EQ(antes.size(), 3u);
+  const std::string arquivo = programa / "C100620A.txt";
+
+  rlimit sem{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &sem), 0);
+  rlimit limite = sem;
+  limite.rlim_cur = 402 * 2 + 200;
+  auto* const sinal = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+  term.press(key::Enter);  // the error closed
+  const bool gerou = office::GERA_BOLETO(*p, Date::fromYmd(2010, 6, 20));
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &sem), 0);
+  std::signal(SIGXFSZ, sinal);
+
+  EXPECT_FALSE(gerou);
+  EXPECT_TRUE(gravador.viu("Erro do Dos nro 27.Consulte na nossa página"_cp));
+  EXPECT_FALSE(gravador.viu("gerado com sucesso."));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(arquivo)));
+  EXPECT_EQ(boletos(), antes);
+
+  term.press(key::Enter);  // "Arquivo ... gerado com sucesso."
+  EXPECT_TRUE(office::GERA_BOLETO(*p, Date::fromYmd(2010, 6, 20)));
+  EXPECT_EQ(leTudo(arquivo).size(), 5u * 402);
+  EXPECT_TRUE(boletos().empty());
 }
 
 }  // namespace

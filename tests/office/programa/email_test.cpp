@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 
 #include "programa_fixture.h"
@@ -171,6 +172,91 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   EXPECT_FALSE(office::MANDA_EMAIL(*p, s));
   EXPECT_TRUE(gravador.viu("Email sem texto?"));
   EXPECT_EQ(smtp.conexoes(), antes);
+}
+
+// F1 on the client's CPF lists the register's taxpayers (the menu leaves its settings tables
+// current), and the one picked fills the CPF and the address.
+TEST_F(Email, F1OnTheClientsCpfListsTheTaxpayers) {
+  term.press('P');
+  term.press(key::F1);
+  term.press(key::Enter);  // the only taxpayer
+  term.press(key::Esc);    // the form left
+  term.press(key::Esc);
+  MENUSELECT(*p, 34);
+  EXPECT_TRUE(gravador.viuJuntos("Nome do Contribuinte", "JOÃO CLIENTE"_cp));
+  EXPECT_TRUE(gravador.viuJuntos("CPF: 111.444.777-35", "joao@cliente.com.br"));
+}
+
+// A "NAO DOS" job of one taxpayer with the copy under the CPF asked for: the print program
+// takes the captured file, and the offer that follows sends the copy to the taxpayer's address
+// (item 51); item 52 prints that file again for the register's taxpayer and offers the same.
+TEST_F(Email, ThePrintedCopyIsOfferedAndSentAfterItems51And52) {
+  // A print program that takes every job.
+  const std::string bin = p->LOCTRAB + "bin";
+  fs::create_directory(bin);
+  std::ofstream(bin + "/lp") << "#!/bin/sh\nexit 0\n";
+  fs::permissions(bin + "/lp", fs::perms::owner_all);
+  const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin";
+  ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+  ASSERT_TRUE(p->CRIA_SEQ(*p));  // the terminal's printer record
+  {
+    auto conf = abre("CONFIMP", p->NUSU);
+    ASSERT_TRUE(conf && !conf->eof());
+    ASSERT_TRUE(conf->lockRecord());
+    ASSERT_TRUE(conf->put("NOMEIMP", std::string("NAO DOS")));
+    ASSERT_TRUE(conf->flush());
+    (void)conf->unlock();
+  }
+  ASSERT_TRUE(p->CRIA_SEQ(*p));
+  p->correio = correio();
+  p->cfg.QUECON = 1;
+  p->cfg.MOSCPF = "S";
+  p->cfg.MOSTEL = p->cfg.MOSIMP = "N";
+  const std::string copia = p->LOCTRAB + kCliente + ".TXT";
+
+  term.pause().type(kCliente).press(key::Enter);
+  // No key waits while the job prints (a key there would offer to abandon it).
+  term.pause(std::chrono::minutes(1)).press('S');  // "Envia o arquivo gerado para o email do contribuinte?"
+  term.pause().press(key::Enter);  // "Email enviado"
+  MENUSELECT(*p, 51);
+  EXPECT_EQ(term.pending(), 0u);
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_TRUE(gravador.viu("Envia o arquivo gerado para o email do contribuinte?"));
+  EXPECT_TRUE(gravador.viu("Email enviado"));
+  ASSERT_TRUE(fs::exists(copia));
+  std::ostringstream hex;
+  {
+    std::ifstream f(copia, std::ios::binary);
+    for (char c; f.get(c);) hex << std::hex << std::setw(2) << std::setfill('0') << (static_cast<unsigned>(c) & 0xff);
+  }
+  ASSERT_FALSE(hex.str().empty());
+  EXPECT_EQ(smtp.mensagem(0), kUsuario + "|joao@cliente.com.br|Veja o arquivo anexado|Veja arquivo anexado|" +
+                                  kCliente + ".TXT|" + hex.str());
+
+  // Item 52: the same file printed again, the copy remade and sent again.
+  fs::remove(copia);
+  ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+  gravador.esquece();
+  term.pause(std::chrono::minutes(1)).press('S');
+  term.pause().press(key::Enter);
+  MENUSELECT(*p, 52);
+  EXPECT_EQ(term.pending(), 0u);
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_TRUE(gravador.viu("Envia o arquivo gerado para o email do contribuinte?"));
+  EXPECT_TRUE(gravador.viu("Email enviado"));
+  EXPECT_TRUE(fs::exists(copia));
+  EXPECT_EQ(smtp.mensagem(1), smtp.mensagem(0));
+
+  // A job of several taxpayers is printed again with no copy and no offer to any one of them.
+  fs::remove(copia);
+  p->cfg.QUECON = 3;
+  gravador.esquece();
+  ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+  MENUSELECT(*p, 52);
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_FALSE(gravador.viu("Envia o arquivo gerado para o email do contribuinte?"));
+  EXPECT_FALSE(fs::exists(copia));
+  EXPECT_EQ(smtp.conexoes(), 2);
 }
 
 }  // namespace
