@@ -176,9 +176,10 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   console::TelaGuardada guarda(ctx.console.screen());
   auto& tela = ctx.console.screen();
   const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
-  // As wide as the operations list it opens over, which reaches the last column.
-  tela.fill({2, 1, 22, 79}, ' ', cor);
-  tela.box({2, 1, 22, 79}, console::molduraSimples(), cor);
+  // Over the kind's frame and the operations list, from the first column to the last: a
+  // narrower form left their corners and sides beside its own.
+  tela.fill({2, 0, 22, 79}, ' ', cor);
+  tela.box({2, 0, 22, 79}, console::molduraSimples(), cor);
   tela.put(3, 4,
            "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " +
                std::string(nomeTipo(tipo)),
