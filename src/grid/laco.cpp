@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "console/calculadora.h"
 #include "console/mensagens.h"
@@ -173,6 +174,9 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
                                                g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
   con.setReadExit(saida);
   g.LASTECLA = 0;
+  // Typed out: the cell ended on its last character, not on a key that moves.
+  const bool cheio = !r.escaped && r.lastKey.isChar();
+  const int movesCheio = g.PONTEIRO == g.ULT_POS ? 2 : 1;
   if (mostraDetalhe) {
     ctx.janelas.FECHAJAN(10);
     ctx.TAM_OLD = 0;
@@ -201,6 +205,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   } else {
     proxima = exitKey(s_, r.lastKey, anexa);
   }
+  if (cheio) movesDoCheio_ = movesCheio;
   if (s_.tela.redesenhaCelula) s_.redesenha();
   return proxima;
 }
@@ -345,6 +350,12 @@ void Laco::roda() {
     retomada_ = retoma_.has_value();
     rt::term::Key k = retomada_ ? *retoma_ : esperaTecla();
     retoma_.reset();
+    if (movesDoCheio_ > 0) {
+      enterDoCheio_ = --movesDoCheio_ == 0;
+    } else if (std::exchange(enterDoCheio_, false) && k.code == key::Enter) {
+      desceu_ = false;
+      continue;
+    }
     desceu_ = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();

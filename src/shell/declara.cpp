@@ -298,6 +298,8 @@ void Declara::sincronizaGrade() {
   grade.OPCAO_1 = p.OPCAO_1;
   grade.TEMP_SAL = dec.opcoes.TEMP_SAL;
   grade.CPF = e.CPF;
+  // Alt+Q in a grid names the taxpayer beside the CPF.
+  grade.NOMECONTR = e.registro.txt("NOMECONTR");
   grade.TEMRURAL = e.registro.txt("TEMRURAL");
   grade.ATV_BRASIL = e.registro.txt("ATV_BRASIL");
   if (e.tabela01.tem("DECFINAL")) grade.DECFINAL = e.tabela01.txt("DECFINAL");
@@ -311,6 +313,9 @@ void Declara::fimDaDeclaracao() {
   p.janelas.ENCHETELA(' ', corEnche(p));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   console::MTELA3(p, 3);
+  // The prompt for the next taxpayer stands under the main menu's bar, as the first one did:
+  // the declaration's index row took its place.
+  if (p.menu) p.menu->draw();
   // Saved by now, or the changes are dropped with the copies.
   if (tela.INI == "I") store::FECHA_PROV(p);
   tela.INI = std::string(1, 'N');

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "console/alerta.h"
+#include "console/mensagens.h"
 #include "console/molduras.h"
 #include "gains/tabela_ganho.h"
 #include "gains/renda_variavel.h"
@@ -208,6 +209,17 @@ void ServicosDeclaracao::CARNE_PREVIDENCIA(store::Contexto&, grid::Grade&, std::
 void ServicosDeclaracao::MRODAPE(store::Contexto& ctx, grid::Grade&, int k) {
   const taxcalc::Contexto c = calculos_.contexto(dec_);
   (void)screens::MRODAPE(ctx, k, screens::EstadoRodape{c.simplificado(), c.calAuto()});
+}
+
+void ServicosDeclaracao::MRODAPER(store::Contexto& ctx, grid::Grade&, int k) {
+  const store::RegistroEspelho& rural = dec_.espelho.rural;
+  const bool soTotais = rural.tem("SO_TOTAL") && rural.logico("SO_TOTAL");
+  const std::string texto = taxcalc::MRODAPER(k, soTotais);
+  // A number with no hint clears the line, as the other screens' hints do.
+  if (texto.empty())
+    console::MENS(ctx);
+  else
+    console::MENS(ctx, 0, texto);
 }
 
 void ServicosDeclaracao::VETEMPO(store::Contexto&, grid::Grade&) {

@@ -155,6 +155,9 @@ void LIMPVAR(Declaracao& dec) {
   r.txt("SO_SIMPLES", "N");
   t.num("INDALERTA", 10);
   r.txt("USAPADRAO", "S");
+  // A new declaration is neither an exit nor an estate's final one until the clerk says so.
+  t.txt("DECSAIDA", "N");
+  t.txt("DECFINAL", "N");
 }
 
 void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {

@@ -161,6 +161,12 @@ bool REINDEXA(Contexto& ctx) {
   (void)MUDADIR(ctx, ctx.LOCARQ);
   ctx.relato().fimEspera();
   avisaOcupadas(ctx, ocupadas);
+  // A table that could not be rebuilt has been named already; a whole rebuild is said too, or
+  // the clerk cannot tell it from one that stopped.
+  if (ok) {
+    const std::string linhas[] = {std::string("Índices (CDX) refeitos na pasta "_cp) + pasta};
+    ctx.relato().alerta(linhas);
+  }
   return ok;
 }
 
