@@ -363,7 +363,7 @@ void Listas::ENTER(Definicao& d) {
   auto campo = [t](std::string_view nome) { return t->get(nome); };
   auto poe = [this](std::string_view nome, const Value& v) { (void)vars_.atribui(nome, v); };
   auto fechaTabela = [&areas] { (void)areas.closeCurrent(); };
-  auto fechaJanela = [this] { ctx_.janelas.FECHAJAN(8); };
+  auto fechaJanela = [this] { ctx_.janelas.FECHAJAN(Jan::kLista); };
   // A value shown at a row of the current form, as the form's own fields are.
   auto mostra = [this](int linha, int coluna, const std::string& texto, std::string_view picture) {
     ctx_.screen().put(ctx_.ALJ[ctx_.NT] + linha, coluna, rt::text::transform(texto, picture),

@@ -202,7 +202,7 @@ int* escolhaDoPasso(Program& p, int passo) {
 void gravaEscolhas(Program& p) {
   // gravaConfig says its own failure; the choices stay for this session all the same.
   (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
-  p.janelas.FECHAJAN(4);
+  p.janelas.FECHAJAN(console::Jan::kDialogo);
 }
 
 }  // namespace
@@ -220,7 +220,7 @@ std::string SELITEMIMP(Program& p, int id) {
                                              itens->largura, itens->deslocamento, 0, 1)
                         : 0;
     if (n <= 0) {
-      p.janelas.FECHAJAN(4);
+      p.janelas.FECHAJAN(console::Jan::kDialogo);
       return {};
     }
     *escolha = n;
@@ -376,11 +376,11 @@ void rodaItem(Program& p, int id) {
                                                 "Para copiar todas as pastas use Compacta todos"},
                        0);
       if (chamaFuncao(p, 71)) backupFeito(p);
-      p.janelas.FECHAJAN(3);
+      p.janelas.FECHAJAN(console::Jan::kTela);
       break;
     case 72:
       (void)chamaFuncao(p, 72);
-      p.janelas.FECHAJAN(3);
+      p.janelas.FECHAJAN(console::Jan::kTela);
       break;
     case 73:
     case 74:

@@ -280,7 +280,7 @@ bool VOMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, 
 // ---------------------------------------------------------------- every folder
 
 bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
-  ctx.janelas.FECHAJAN(1);
+  ctx.janelas.FECHAJAN(console::Jan::kCabecalho);
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
   bool ok = true;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {
