@@ -195,11 +195,9 @@ void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
   console::MTELA2(ctx, 2);
+  const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
   UsoTabela ufirm(ctx, store::Area::UFIRM);
-  if (!ufirm.ok()) {
-    ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
-    return;
-  }
+  if (!ufirm.ok()) return;
   rt::db::Table& t = *ufirm;
   // The month after the last one with a rate (or that one, when it is the last row).
   (void)t.goBottom();
@@ -250,10 +248,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
       read.run();
     }
     const std::string r = console::AVISOSN(ctx, "Confirma a alteração ?"_cp, 3);
-    if (r == "I") {
-      ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
-      return;
-    }
+    if (r == "I") return;
     if (r == "S") break;
   }
   const int m = static_cast<int>(mes.wholePart());
@@ -279,7 +274,6 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   }
   const Decimal cpmf = aj.VAL_CPMF;
   gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); });
-  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
 }
 
 }  // namespace shell
