@@ -114,16 +114,19 @@ void Listas::GERAL() {
     CL_AREA = aliasAtual(tab_.areas);
   }
 
-  Definicao d;
-  if (!monta(d)) return;
-  if (d.grupo == 14) {
+  const ListaEscolhida escolhida = listaDe(ctx_.QUALHLP);
+  if (escolhida.lista == nullptr) return;
+  Definicao d{*escolhida.lista, *escolhida.escolha};
+  monta(d);
+  if (d.lista.precisaGanhos) {
     const Decimal ganhos = numeroVar("I3_04GCPVC") + numeroVar("I3_04UNICC") + numeroVar("I3_04REDUC");
     if (ganhos.isZero()) return;
   }
   rodapes(d);
 
-  ctx_.janelas.REDEFJAN(Jan::kLista, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, d.li, d.ci, d.lif,
-                        d.cf, 2);
+  const JanelaLista& j = d.lista.janela;
+  ctx_.janelas.REDEFJAN(Jan::kLista, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, j.li, j.ci, j.lif,
+                        j.cf, 2);
   ctx_.janelas.ABREJAN(Jan::kLista);
   escolheu_ = false;
   HBROWSE(d);
@@ -141,9 +144,10 @@ void Listas::GERAL() {
 void Listas::HBROWSE(Definicao& d) {
   rt::term::Console& con = ctx_.console;
   FonteTabela fonte(tab_.areas, d.area);
-  rt::ui::Browse b(ctx_.screen(), {d.li + 1, d.ci + 1, d.lif - 1, d.cf - 1}, fonte);
+  const JanelaLista& j = d.lista.janela;
+  rt::ui::Browse b(ctx_.screen(), {j.li + 1, j.ci + 1, j.lif - 1, j.cf - 1}, fonte);
   const Cores& c = ctx_.cores;
-  if (ctx_.QUALHLP == "M->TIPO_BEM") {
+  if (d.lista.operacoes) {
     // The operations list's four colours, in the order of a colour list: cells, cursor,
     // border and background.
     b.setColours(
@@ -167,7 +171,7 @@ void Listas::HBROWSE(Definicao& d) {
   // After a routine drew over the list: the footers again and every row.
   auto redesenha = [&] {
     (void)tab_.areas.select(d.area);
-    if (d.grupo == 13) rodapes(d);  // operations added or deleted change the sums
+    if (d.lista.operacoes) rodapes(d);  // operations added or deleted change the sums
     for (int i = 1; i <= b.columnCount(); ++i)
       b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
     b.configure();
@@ -181,7 +185,7 @@ void Listas::HBROWSE(Definicao& d) {
       if (con.keyWaiting()) break;
     const rt::term::Key k = con.waitKey();
     if (k.isChar()) {
-      if (d.busca) {
+      if (d.lista.busca) {
         buscaDigitada(d, k.ch());
         b.refreshAll();
       }
@@ -221,7 +225,7 @@ void Listas::HBROWSE(Definicao& d) {
       }
       case key::Del:
       case key::Ins:
-        if (ctx_.QUALHLP == "M->TIPO_BEM") {
+        if (d.lista.operacoes) {
           if (k.code == key::Del)
             serv_.DEL_GP();
           else
@@ -259,13 +263,16 @@ void Listas::buscaDigitada(Definicao& d, char c) {
   if (t->eof()) (void)t->skip(-1);
 }
 
-void Listas::limpezaEsc(const Definicao&) {
-  const std::string& q = ctx_.QUALHLP;
-  if (q == "M->TIPO_BEM" || q == "M->I3_04" || q == "M->CPFDEPEN") return;
-  if (q == "I7_8") {
-    COD = std::string();
-    (void)store::seleciona(tab_.areas, store::Area::TMP_02);
-    return;
+void Listas::limpezaEsc(const Definicao& d) {
+  switch (d.escolha.esc) {
+    case EscLista::mantem:
+      return;
+    case EscLista::paisDoBem:
+      COD = std::string();
+      (void)store::seleciona(tab_.areas, store::Area::TMP_02);
+      return;
+    case EscLista::padrao:
+      break;
   }
   if (!TEMHLP) return;
   if (rt::db::Table* t = tab_.areas.currentTable()) {

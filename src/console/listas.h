@@ -24,9 +24,12 @@
 #include "rt/db/work_areas.h"
 #include "rt/term/keys.h"
 #include "rt/ui/binding.h"
+#include "rt/ui/browse.h"
 #include "store/areas.h"
 
 namespace console {
+
+struct ColunaLista;
 
 // Tables by number for the console's services: the program's work areas and the opener that
 // opens table n in area n with its indexes (false when it could not, after its own message).
@@ -114,10 +117,12 @@ class Listas {
   // Whether the last list closed with a row chosen (Enter), not with Esc.
   bool escolheu() const { return escolheu_; }
 
-  struct Definicao;  // a context's table, columns, window and settings
+  struct Definicao;  // the list opened: its record, area and columns
+  class Devolucao;   // the chosen row, as Enter writes it back
 
  private:
-  bool monta(Definicao& d);
+  void monta(Definicao& d);
+  rt::ui::Column coluna(const Definicao& d, const ColunaLista& c, bool variante);
   void rodapes(Definicao& d);
   void HBROWSE(Definicao& d);
   void buscaDigitada(Definicao& d, char c);

@@ -247,6 +247,198 @@ std::string SELITEMIMP(Program& p, int id) {
 
 namespace {
 
+// An item whose subsystem registered its function in Program::funcoes, with nothing of the
+// shell around it.
+void registrada(Program& p, int id) {
+  // Said by the function itself, or by chamaFuncao when it is not in this version.
+  (void)chamaFuncao(p, id);
+}
+
+// Items 41 to 44: the report kind, model, pages and contents; the pad's captions follow.
+void escolhaDeImpressao(Program& p, int id) {
+  const std::string r = SELITEMIMP(p, id);
+  if (r.empty()) return;
+  p.ITEM[static_cast<std::size_t>(id - 40)] = "&" + std::to_string(id - 40) + "-" + r;
+  p.cfg.QUEMOD = std::min(p.cfg.QUEMOD, AQUEIT2(p.QUEIMP));
+  p.cfg.QUEPAG = std::min(p.cfg.QUEPAG, AQUEIT3(p.QUEIMP));
+  MONTA_ITENS(p);
+}
+
+// Items 45 (the printer, chosen by the function registered under 45) and 46 (the preview
+// questions) leave their captions as they are.
+void escolhaSemLegenda(Program& p, int id) {
+  (void)SELITEMIMP(p, id);  // gives a caption only to the items 41 to 44 and 47
+  MONTA_ITENS(p);
+}
+
+// Item 52: the file the "Nao DOS" printer left is printed.
+void impressoraNaoDos(Program& p, int id) {
+  if (!console::LF_ISFILE(p, p.LOCTRAB + "NAO-DOS.TXT")) {
+    console::AVISOSN(p, "Selecione a impressora Nao DOS antes", 0);
+    return;
+  }
+  // After a restart ARQ_IMP is blank: the file found is the one to print.
+  p.ARQ_IMP = p.LOCTRAB + "NAO-DOS.TXT";
+  if (rt::db::Table* cad = store::tabela(p.areas, store::Area::IMP0910); cad && !cad->eof())
+    p.EMAIL = cad->getText("EMAIL");
+  registrada(p, id);
+  (void)store::ABERTURA(p, store::Area::IMP0910);
+}
+
+void transferenciaAoSalvar(Program& p, int) {
+  const std::string r = console::AVISOSN(
+      p,
+      std::vector<std::string>{
+          std::string("Deseja que a partir de agora todas as declarações sejam transferidas"_cp),
+          std::string(" para o programa da receita ao salvar a declaraçao?"_cp)},
+      2);
+  p.cfg.OPTTRAN = r == "S" ? 1 : 0;
+}
+
+// Item 63: the declarations sent while the tax program may be open.
+void envioComIrpfAberto(Program& p, int id) {
+  if (semPastaIrpf(p)) return;
+  console::AVISOSN(p,
+                   std::vector<std::string>{"Evite o envio da declaracao com o IRPF da Receita aberto.",
+                                            "O programa aceita, mas pode causar problemas"},
+                   0);
+  registrada(p, id);
+  p.cfg.OPTTRAN = 3;
+}
+
+// Items 64 and 65 need the tax program's folder.
+void comPastaIrpf(Program& p, int id) {
+  if (!semPastaIrpf(p)) registrada(p, id);
+}
+
+void pastaDoIrpf(Program& p, int id) {
+  console::MENS(p, 0, "Pasta vazia não transfere p/a Receita. ALT P preenche com o Padrão"_cp);
+  registrada(p, id);
+  p.LOCIRPF = console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
+}
+
+// Item 71: the copy of one folder, which counts as a backup when it copied.
+void copiaDeUmaPasta(Program& p, int id) {
+  console::AVISOSN(
+      p,
+      std::vector<std::string>{"Atencao! Essa opcao faz a copia dos dados", "somente de uma pasta escolhida.",
+                               "Para copiar todas as pastas use Compacta todos"},
+      0);
+  if (chamaFuncao(p, id)) backupFeito(p);
+  p.janelas.FECHAJAN(console::Jan::kTela);
+}
+
+// Items 73 and 74: every folder to or from the drive asked first; only the copy to it counts
+// as a backup.
+void todasAsPastas(Program& p, int id) {
+  if (!letraDoDrive(p, id)) return;
+  if (chamaFuncao(p, id) && id == 73) backupFeito(p);
+}
+
+// A menu item and what it runs: the function its subsystem registered, or the shell's own
+// routine, which may run the registered function among its steps.
+struct Item {
+  int id;
+  void (*roda)(Program& p, int id) = registrada;
+};
+
+// Every item of the main menu, by pad.
+constexpr Item kItens[] = {
+    // Declaracao
+    {.id = 11},
+    {.id = 12},
+    {.id = 13},
+    {.id = 14},
+    {.id = 15},
+    {.id = 16, .roda = [](Program& p, int) { conversor(p); }},
+    {.id = 17, .roda = ROTSAIDA},
+    // Opcoes
+    {.id = 21},
+    {.id = 22},
+    {.id = 23, .roda = [](Program& p, int) { OPCAO_SENHA(p, p.aj); }},
+    {.id = 24,
+     .roda =
+         [](Program& p, int) {
+           MODCOR(p, true, p.VERSAO + " " + p.aj.CULTIMAVER);
+           novasCoresDoMenu(p);
+         }},
+    {.id = 25, .roda = [](Program& p, int) { VAL_DECL(p, p.aj); }},
+    // TIP_GRAV always gives back "".
+    {.id = 26, .roda = [](Program& p, int) { (void)TIP_GRAV(p, p.aj); }},
+    {.id = 27,
+     .roda =
+         [](Program& p, int) {
+           (void)store::ABERTURA(p, store::Area::IMP0910);
+           MUDA_ESTATUS(p, GRADE_ESTATUS);
+         }},
+    {.id = 28, .roda = [](Program& p, int) { CAD_UFIR(p, p.aj); }},
+    {.id = 29},
+    {.id = 30},
+    {.id = 31},
+    {.id = 32},
+    {.id = 33},
+    {.id = 34},
+    {.id = 35,
+     .roda =
+         [](Program& p, int) {
+           OpcoesAtualizacao op;
+           op.gravaConfig = [&p] {
+             // gravaConfig says its own failure; the update goes on with the settings in memory.
+             (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+           };
+           if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
+         }},
+    // Selecao: the print choices
+    {.id = 41, .roda = escolhaDeImpressao},
+    {.id = 42, .roda = escolhaDeImpressao},
+    {.id = 43, .roda = escolhaDeImpressao},
+    {.id = 44, .roda = escolhaDeImpressao},
+    {.id = 45, .roda = escolhaSemLegenda},
+    {.id = 46, .roda = escolhaSemLegenda},
+    {.id = 47,
+     .roda =
+         [](Program& p, int id) {
+           const std::string r = SELITEMIMP(p, id);
+           p.ITEM[7] = "&7-Vias " + r;
+           if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(47) : nullptr) m->caption = p.ITEM[7];
+         }},
+    // Impressao
+    {.id = 51},
+    {.id = 52, .roda = impressoraNaoDos},
+    {.id = 53,
+     .roda =
+         [](Program& p, int id) {
+           p.PRIM_ETI = true;
+           registrada(p, id);
+         }},
+    // Env Receita
+    {.id = 61, .roda = transferenciaAoSalvar},
+    {.id = 62, .roda = [](Program& p, int) { transferenciaPorStatus(p); }},
+    {.id = 63, .roda = envioComIrpfAberto},
+    {.id = 64, .roda = comPastaIrpf},
+    {.id = 65, .roda = comPastaIrpf},
+    {.id = 66, .roda = pastaDoIrpf},
+    {.id = 67},
+    // Backup
+    {.id = 71, .roda = copiaDeUmaPasta},
+    {.id = 72,
+     .roda =
+         [](Program& p, int id) {
+           registrada(p, id);
+           p.janelas.FECHAJAN(console::Jan::kTela);
+         }},
+    {.id = 73, .roda = todasAsPastas},
+    {.id = 74, .roda = todasAsPastas},
+    {.id = 75,
+     .roda =
+         [](Program& p, int id) {
+           if (chamaFuncao(p, id)) backupFeito(p);
+         }},
+    {.id = 76},
+    // Sair
+    {.id = 81, .roda = ROTSAIDA},
+};
+
 void rodaItem(Program& p, int id) {
   p.OPCAO_1 = id;
   const int dezena = id / 10;
@@ -260,141 +452,9 @@ void rodaItem(Program& p, int id) {
     if (config->ok()) (void)achaTerminal(p, **config);
   }
 
-  switch (id) {
-    case 16:
-      conversor(p);
-      break;
-    case 17:
-    case 81:
-      ROTSAIDA(p, id);
-      break;
-    case 23:
-      OPCAO_SENHA(p, p.aj);
-      break;
-    case 24:
-      MODCOR(p, true, p.VERSAO + " " + p.aj.CULTIMAVER);
-      novasCoresDoMenu(p);
-      break;
-    case 25:
-      VAL_DECL(p, p.aj);
-      break;
-    case 26:
-      (void)TIP_GRAV(p, p.aj);
-      break;
-    case 27:
-      (void)store::ABERTURA(p, store::Area::IMP0910);
-      MUDA_ESTATUS(p, GRADE_ESTATUS);
-      break;
-    case 28:
-      CAD_UFIR(p, p.aj);
-      break;
-    case 35: {
-      OpcoesAtualizacao op;
-      op.gravaConfig = [&p] {
-        // gravaConfig says its own failure; the update goes on with the settings in memory.
-        (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
-      };
-      if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
-      break;
-    }
-    case 41:
-    case 42:
-    case 43:
-    case 44: {
-      const std::string r = SELITEMIMP(p, id);
-      if (!r.empty()) {
-        p.ITEM[static_cast<std::size_t>(id - 40)] = "&" + std::to_string(id - 40) + "-" + r;
-        p.cfg.QUEMOD = std::min(p.cfg.QUEMOD, AQUEIT2(p.QUEIMP));
-        p.cfg.QUEPAG = std::min(p.cfg.QUEPAG, AQUEIT3(p.QUEIMP));
-        MONTA_ITENS(p);
-      }
-      break;
-    }
-    case 45:
-    case 46:
-      (void)SELITEMIMP(p, id);
-      MONTA_ITENS(p);
-      break;
-    case 47: {
-      const std::string r = SELITEMIMP(p, id);
-      p.ITEM[7] = "&7-Vias " + r;
-      if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(47) : nullptr) m->caption = p.ITEM[7];
-      break;
-    }
-    case 52:
-      if (console::LF_ISFILE(p, p.LOCTRAB + "NAO-DOS.TXT")) {
-        // After a restart ARQ_IMP is blank: the file found is the one to print.
-        p.ARQ_IMP = p.LOCTRAB + "NAO-DOS.TXT";
-        if (rt::db::Table* cad = store::tabela(p.areas, store::Area::IMP0910); cad && !cad->eof())
-          p.EMAIL = cad->getText("EMAIL");
-        (void)chamaFuncao(p, 52);
-        (void)store::ABERTURA(p, store::Area::IMP0910);
-      } else {
-        console::AVISOSN(p, "Selecione a impressora Nao DOS antes", 0);
-      }
-      break;
-    case 53:
-      p.PRIM_ETI = true;
-      (void)chamaFuncao(p, 53);
-      break;
-    case 61: {
-      const std::string r = console::AVISOSN(
-          p,
-          std::vector<std::string>{
-              std::string("Deseja que a partir de agora todas as declarações sejam transferidas"_cp),
-              std::string(" para o programa da receita ao salvar a declaraçao?"_cp)},
-          2);
-      p.cfg.OPTTRAN = r == "S" ? 1 : 0;
-      break;
-    }
-    case 62:
-      transferenciaPorStatus(p);
-      break;
-    case 63:
-      if (semPastaIrpf(p)) break;
-      console::AVISOSN(p,
-                       std::vector<std::string>{"Evite o envio da declaracao com o IRPF da Receita aberto.",
-                                                "O programa aceita, mas pode causar problemas"},
-                       0);
-      (void)chamaFuncao(p, 63);
-      p.cfg.OPTTRAN = 3;
-      break;
-    case 64:
-    case 65:
-      if (semPastaIrpf(p)) break;
-      (void)chamaFuncao(p, id);
-      break;
-    case 66:
-      console::MENS(p, 0, "Pasta vazia não transfere p/a Receita. ALT P preenche com o Padrão"_cp);
-      (void)chamaFuncao(p, 66);
-      p.LOCIRPF = console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
-      break;
-    case 71:
-      console::AVISOSN(p,
-                       std::vector<std::string>{"Atencao! Essa opcao faz a copia dos dados",
-                                                "somente de uma pasta escolhida.",
-                                                "Para copiar todas as pastas use Compacta todos"},
-                       0);
-      if (chamaFuncao(p, 71)) backupFeito(p);
-      p.janelas.FECHAJAN(console::Jan::kTela);
-      break;
-    case 72:
-      (void)chamaFuncao(p, 72);
-      p.janelas.FECHAJAN(console::Jan::kTela);
-      break;
-    case 73:
-    case 74:
-      if (!letraDoDrive(p, id)) break;
-      if (chamaFuncao(p, id) && id == 73) backupFeito(p);
-      break;
-    case 75:
-      if (chamaFuncao(p, 75)) backupFeito(p);
-      break;
-    default:
-      // 11-15, 21, 22, 29-34, 51, 67, 76: functions of other subsystems.
-      (void)chamaFuncao(p, id);
-      break;
-  }
+  const auto item =
+      std::find_if(std::begin(kItens), std::end(kItens), [id](const Item& i) { return i.id == id; });
+  (item != std::end(kItens) ? item->roda : registrada)(p, id);
 }
 
 }  // namespace

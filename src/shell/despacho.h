@@ -1,7 +1,7 @@
-// The main menu's dispatcher: each item's number leads to its function. Items whose function
-// another subsystem provides run what is registered in Program::funcoes under that number;
-// an item with nothing registered says on the message line that it is not available in this
-// version.
+// The main menu's dispatcher: one table (despacho.cpp) gives every item number what it runs,
+// the function its subsystem registered in Program::funcoes under that number or the shell's
+// own routine, which may run the registered function among its steps. An item with nothing
+// registered says on the message line that it is not available in this version.
 #pragma once
 
 #include <string>

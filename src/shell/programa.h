@@ -123,8 +123,9 @@ class Program : public store::Contexto {
   // program folder while it is held.
   platform::UniqueFd travaTerminal;
 
-  // Functions of other subsystems by menu item; an item without one says it is not available
-  // in this version. Registered in main as the subsystems provide them.
+  // Functions of other subsystems by menu item, which the menu's item table runs; an item
+  // without one says it is not available in this version. Registered in main as the
+  // subsystems provide them.
   std::map<int, FuncaoMenu> funcoes;
   // CRIA_SEQ of the printing subsystem: loads (and first makes) the terminal's printer record.
   FuncaoMenu CRIA_SEQ;

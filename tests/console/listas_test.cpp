@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "console/listas_catalogo.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -759,6 +761,26 @@ TEST_F(ListasTest, EveryContextOpensItsWindow) {
 }
 
 // --- guards
+
+// A field name given to two lists would open only the first: every name opens one list, and
+// each has what Enter does.
+TEST(CatalogoDeListas, EveryFieldNameOpensOneListWithItsEnter) {
+  std::set<std::string_view> nomes;
+  int total = 0;
+  for (const console::Lista& l : console::catalogoDeListas()) {
+    EXPECT_FALSE(l.nomes.empty());
+    EXPECT_FALSE(l.colunas.empty());
+    for (const console::EscolhaLista& e : l.nomes) {
+      SCOPED_TRACE(e.nome);
+      ++total;
+      EXPECT_TRUE(nomes.insert(e.nome).second);
+      EXPECT_NE(e.enter, nullptr);
+      EXPECT_EQ(console::listaDe(e.nome).lista, &l);
+    }
+  }
+  EXPECT_EQ(total, 34);
+  EXPECT_EQ(console::listaDe("M->NADA").lista, nullptr);
+}
 
 TEST_F(ListasTest, UnknownFieldShowsNothingAndChangesNothing) {
   cria(1, "OUTRA", {C("X", 1)}, {{"a"}});
