@@ -200,7 +200,7 @@ void Listas::Devolucao::fechaTabela() {
 }
 
 void Listas::Devolucao::fechaJanela() {
-  l_.ctx_.janelas.FECHAJAN(8);
+  l_.ctx_.janelas.FECHAJAN(Jan::kLista);
 }
 
 void Listas::Devolucao::mostra(int linha, int coluna, const std::string& texto, std::string_view picture) {

@@ -150,7 +150,7 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
 
   const std::string cpf(dec.espelho.CPF.digitos());
   auto fecha = [&ctx](ResultadoExportacao r) {
-    ctx.janelas.FECHAJAN(3);
+    ctx.janelas.FECHAJAN(console::Jan::kTela);
     return r;
   };
   DadosDeclaracao dados(dec.espelho);

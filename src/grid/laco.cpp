@@ -62,7 +62,7 @@ int exitKey(Sessao& s, const rt::term::Key& ultima, bool anexa) {
     case key::Down:
       return ultima.code;
     case key::Esc:
-      s.ctx.janelas.FECHAJAN(10);
+      s.ctx.janelas.FECHAJAN(console::Jan::kMensagem);
       s.ctx.TAM_OLD = 0;
       return 0;
     default:
@@ -178,7 +178,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   const bool cheio = !r.escaped && r.lastKey.isChar();
   const int movesCheio = g.PONTEIRO == g.ULT_POS ? 2 : 1;
   if (mostraDetalhe) {
-    ctx.janelas.FECHAJAN(10);
+    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
     ctx.TAM_OLD = 0;
   }
 
@@ -228,7 +228,7 @@ void Laco::cola(bool novaLinha) {
 void Laco::calculadora(const rt::term::Key&) {
   if (!tracos().navega) return;
   Grade& g = s_.g;
-  if (!console::CALCULADORA(s_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
+  if (!console::CALCULADORA(s_.ctx, g.calculadora, console::Jan::kCalculadora, g.calculadora.LCAL, g.calculadora.CCAL)) return;
   s_.seleciona();
   Table* t = s_.t();
   const rt::db::FieldDef* f = t->field(colunaAtual(s_).cpoin);

@@ -70,7 +70,7 @@ void CONF_BOLETO(store::Contexto& ctx) {
         }))
       break;
   }
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
 }
 
 }  // namespace office

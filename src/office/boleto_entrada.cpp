@@ -118,7 +118,7 @@ class FormBoleto {
       console::MTELA3(ctx_, 5);
       const LugaresMoldura l(ctx_, console::Familia::MTELA3, 5);
       const std::string r = pede(l);
-      ctx_.janelas.FECHAJAN(3);
+      ctx_.janelas.FECHAJAN(console::Jan::kTela);
       if (r != "S") return;
       if (!grava(ctx_, e_)) continue;  // said there; the slip is typed again
       std::string outro = "N";

@@ -123,7 +123,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
       break;
     }
   }
-  ctx.janelas.FECHAJAN(4);
+  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   console::MENS(ctx);
 }
 
@@ -181,7 +181,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
       }
       r = console::AVISOSN(ctx, "Confirma os dados ?", 3);
     } while (r == "N");
-    ctx.janelas.FECHAJAN(4);
+    ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     if (r != "S") break;
     if (console::AVISOSN(ctx, "Envia agora o Email?", 2) == "S") {
       (void)MANDA_EMAIL(ctx, correio);  // says its own outcome

@@ -91,7 +91,7 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
 
 bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env) {
   if (!naoDos(imp.conf)) return false;
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   if (!fechaSaida(ctx, imp)) return false;
   if (rt::text::alltrim(imp.ARQ_IMP).empty()) return false;
   return entrega(ctx, imp, imp.ARQ_IMP, pedido, env);

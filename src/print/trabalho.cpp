@@ -133,7 +133,7 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
     }
   }
   if (t.faixa.PRIF == 1 && t.faixa.ULTF == 6) declaracaoInteira(t, cpf);
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   const bool etiquetas = t.esc.QUEIMP == 14 && (t.esc.QUEMOD == 1 || t.esc.QUEMOD == 2);
   if (impresso && imp.QLIN > 0 && t.esc.QUEIMP != 9 && !etiquetas) {
     imp.dispositivo.eject();
@@ -289,7 +289,7 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   } else {
     porLinha(t);
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   bool ok = !t.rotaFalhou;
   if (ok) {
     // The part printed before an abandon is still handed over: it is what the user saw go.

@@ -207,7 +207,7 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
     return false;
   }
   if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   if (!abreCopiaLancamentos(ctx, cpf)) {
     (void)store::fecha(ctx.areas, Area::CONTAS);
     return false;
@@ -235,8 +235,8 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
   store::FECHA_TODO(ctx);
   (void)store::fecha(ctx.areas, Area::CONTAS);
-  ctx.janelas.FECHAJAN(3);
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   return ok;
 }
 

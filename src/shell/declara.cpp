@@ -177,7 +177,7 @@ void Declara::roda() {
     console::MTELA3(p, 3);
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
-    p.janelas.FECHAJAN(3);
+    p.janelas.FECHAJAN(console::Jan::kTela);
     return;
   }
 
@@ -239,7 +239,7 @@ void Declara::lacoDeTelas() {
     tela.pagina.TELA = tela.PVEZ ? 6 : 1;
     tela.pagina.TELANT = 0;
     grade.OPC = 1;
-    p.janelas.FECHAJAN(7);
+    p.janelas.FECHAJAN(console::Jan::kSobre);
     p.janelas.ENCHETELA(' ', cor);
 
     while (true) {
@@ -265,7 +265,7 @@ void Declara::telas() {
       (void)VETAMHO();
       if (grid::tracosDaPagina(tela.pagina.TELA).retorno) tela.pagina.TELANT = tela.pagina.TELA;
     }
-    p.janelas.FECHAJAN(10);
+    p.janelas.FECHAJAN(console::Jan::kMensagem);
     // A screen starts with no key and no change asked for; what the last one left must not
     // decide where this one goes.
     grade.ULTTECLA = 0;
@@ -306,9 +306,9 @@ void Declara::sincronizaGrade() {
 }
 
 void Declara::fimDaDeclaracao() {
-  p.janelas.FECHAJAN(1);
+  p.janelas.FECHAJAN(console::Jan::kCabecalho);
   p.screen().fill({0, 0, 0, 79}, ' ', corEnche(p));
-  p.janelas.FECHAJAN(3);
+  p.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(p);
   p.janelas.ENCHETELA(' ', corEnche(p));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
@@ -343,7 +343,7 @@ void Declara::fimDoDriver() {
       (void)store::gravou(p, s, "ORDEM");  // said; the driver ends all the same
     }
   }
-  p.janelas.FECHAJAN(3);
+  p.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(p);
 }
 

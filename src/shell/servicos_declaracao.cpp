@@ -268,7 +268,7 @@ std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid:
   grid::poeMeses(m, meses);
   console::MTELA1(ctx, 7);
   matriz(ctx, g, 7, 0);
-  ctx.janelas.FECHAJAN(5);
+  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
   grid::tiraMeses(m, meses);
   Decimal total;
   for (const Decimal& v : meses.reais) total += v;
