@@ -20,7 +20,6 @@ using namespace rt::text::literals;
 namespace {
 
 constexpr workareas::Area kAreaAjuda = workareas::Area::HELPTXT;
-constexpr int kJanelaAjuda = 8;
 constexpr int kLarguraTexto = 52;  // the text is laid out this wide to size the window
 constexpr int kLinhasMax = 13;
 
@@ -98,8 +97,8 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
   if (n < 1 || n > kLinhasMax) n = kLinhasMax;
 
   const Cores& c = ctx_.cores;
-  ctx_.janelas.REDEFJAN(kJanelaAjuda, c.COR_TEL1, c.COR_TEL2, c.COR_TEL2, 1, 0, n + 2, 64, 2);
-  ctx_.janelas.ABREJAN(kJanelaAjuda);
+  ctx_.janelas.REDEFJAN(Jan::kAjuda, c.COR_TEL1, c.COR_TEL2, c.COR_TEL2, 1, 0, n + 2, 64, 2);
+  ctx_.janelas.ABREJAN(Jan::kAjuda);
   const auto moldura = static_cast<rt::term::Attr>(c.COR_TEL2);
   // Rows here count from the window's top edge (row 0), columns from its left edge.
   ctx_.screen().put(1, 2, "   H E L P       ", moldura);
@@ -113,7 +112,7 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
   };
   (void)rt::ui::memoEdit(ctx_.console, texto, {2, 1, n + 1, 63}, op);
 
-  ctx_.janelas.FECHAJAN(kJanelaAjuda);
+  ctx_.janelas.FECHAJAN(Jan::kAjuda);
   if (acesso_.aoFechar) acesso_.aoFechar();
 }
 
@@ -137,7 +136,7 @@ void Ajuda::MOSTRA_HELP(int item, int tabela) {
   if (item == 0) {
     ctx_.POSVER = 1;
     ctx_.OPCOES = "GTCF";
-    item = ESC_OPCAO(ctx_, 6, 4, 3, 7);
+    item = ESC_OPCAO(ctx_, Jan::kSobreposta, 4, 3, 7);
   }
   if (item < 1 || item > 4) return;
   rt::term::Screen& tela = ctx_.screen();

@@ -11,6 +11,9 @@ int alerta(Contexto& ctx, const std::vector<std::string>& linhas, const std::vec
 std::string AVISOSN(Contexto& ctx, const std::vector<std::string>& linhas, int tipo) {
   switch (tipo) {
     case 0:
+      // A notice about a field that filled up is read before it goes: the Enter typed out of
+      // habit after the field's last place would close it unseen.
+      if (ctx.console.checkingFullField()) ctx.console.clearTypeahead();
       alerta(ctx, linhas, {"Ok"});
       return "N";
     case 3: {

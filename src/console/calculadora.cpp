@@ -120,7 +120,7 @@ struct Entrada {
 
 class Calc {
  public:
-  Calc(Contexto& ctx, Calculadora& c, int janela) : ctx_(ctx), c_(c), j_(janela) {}
+  Calc(Contexto& ctx, Calculadora& c, Jan janela) : ctx_(ctx), c_(c), j_(janela) {}
 
   bool roda();
 
@@ -158,7 +158,7 @@ class Calc {
 
   Contexto& ctx_;
   Calculadora& c_;
-  int j_;
+  Jan j_;
   Entrada ent_;
   Decimal memoria_;
   char pendente_ = 0;  // OP_OLD
@@ -317,7 +317,7 @@ bool Calc::roda() {
 
 }  // namespace
 
-bool CALCULADORA(Contexto& ctx, Calculadora& calc, int janela, std::optional<int> topo,
+bool CALCULADORA(Contexto& ctx, Calculadora& calc, Jan janela, std::optional<int> topo,
                  std::optional<int> esquerda) {
   const int top = std::min(topo.value_or(11), 11);
   const int left = std::min(esquerda.value_or(11), 48);

@@ -27,9 +27,9 @@ struct Calculadora {
   int CCAL = 11;
 };
 
-// CALCULADORA: opens window `janela` (9) at (topo, esquerda), default (11, 11), a top row
+// CALCULADORA: opens window `janela` (kCalculadora) at (topo, esquerda), default (11, 11), a top row
 // above 11 taken as 11 and a left column above 48 as 48. True when the user sent a result.
-bool CALCULADORA(Contexto& ctx, Calculadora& calc, int janela = 9, std::optional<int> topo = std::nullopt,
+bool CALCULADORA(Contexto& ctx, Calculadora& calc, Jan janela = Jan::kCalculadora, std::optional<int> topo = std::nullopt,
                  std::optional<int> esquerda = std::nullopt);
 
 }  // namespace console

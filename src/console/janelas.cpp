@@ -30,25 +30,25 @@ std::string_view molduraSimples() {
 }
 
 Janelas::Janelas(Screen& screen) : screen_(screen) {
-  // Windows 1 to 10 exist from start-up.
-  for (int id = 1; id <= 10; ++id) REDEFJAN(id, 48, 112, 7, 1, 1, 25, 80, 0);
+  // Windows 1 to 10 (kCabecalho to kMensagem) exist from start-up.
+  for (int id = 1; id <= 10; ++id) REDEFJAN(Jan{id}, 48, 112, 7, 1, 1, 25, 80, 0);
 }
 
-const Janela* Janelas::find(int id) const {
+const Janela* Janelas::find(Jan id) const {
   auto it = std::find_if(janelas_.begin(), janelas_.end(), [id](const Janela& j) { return j.id == id; });
   return it == janelas_.end() ? nullptr : &*it;
 }
 
-Janela* Janelas::findMutable(int id) {
+Janela* Janelas::findMutable(Jan id) {
   auto it = std::find_if(janelas_.begin(), janelas_.end(), [id](const Janela& j) { return j.id == id; });
   return it == janelas_.end() ? nullptr : &*it;
 }
 
-bool Janelas::isOpen(int id) const {
+bool Janelas::isOpen(Jan id) const {
   return std::any_of(salvas_.begin(), salvas_.end(), [id](const Salva& s) { return s.id == id; });
 }
 
-void Janelas::REDEFJAN(int id, int a1, int a2, int a3, int top, int left, int bottom, int right, int tipo) {
+void Janelas::REDEFJAN(Jan id, int a1, int a2, int a3, int top, int left, int bottom, int right, int tipo) {
   Janela* j = findMutable(id);
   if (tipo == 7) bottom += j ? 2 : 4;
   if (!j) {
@@ -66,15 +66,15 @@ void Janelas::REDEFJAN(int id, int a1, int a2, int a3, int top, int left, int bo
   j->ultimoTexto.clear();
 }
 
-void Janelas::REDFATR(int id, int which, int attr) {
-  Janela* j = findMutable(id == 0 ? 10 : id);
+void Janelas::REDFATR(Jan id, int which, int attr) {
+  Janela* j = findMutable(id == Jan::kStatus ? Jan::kMensagem : id);
   if (!j) return;
   if (which == 1) j->cor1 = toAttr(attr);
   if (which == 2) j->cor2 = toAttr(attr);
   if (which == 3) j->cor3 = toAttr(attr);
 }
 
-void Janelas::salvaTela(int id, Rect rect, bool save) {
+void Janelas::salvaTela(Jan id, Rect rect, bool save) {
   auto it = std::find_if(salvas_.begin(), salvas_.end(), [id](const Salva& s) { return s.id == id; });
   if (it != salvas_.end()) {
     screen_.restore(it->contents);
@@ -83,7 +83,7 @@ void Janelas::salvaTela(int id, Rect rect, bool save) {
   if (save) salvas_.push_back(Salva{id, screen_.save(rect)});
 }
 
-void Janelas::ABREJAN(int id) {
+void Janelas::ABREJAN(Jan id) {
   const Janela* j = find(id);
   if (!j) return;
   switch (j->tipo) {
@@ -104,7 +104,7 @@ void Janelas::ABREJAN(int id) {
   }
 }
 
-void Janelas::FECHAJAN(int id) {
+void Janelas::FECHAJAN(Jan id) {
   if (isOpen(id)) salvaTela(id, {}, false);
 }
 
@@ -120,8 +120,8 @@ void Janelas::escreveStatus(int col, std::string_view text) {
   screen_.setCursor(24, std::min(c, Screen::kCols - 1));
 }
 
-void Janelas::ESCRJAN(int id, std::string_view text) {
-  if (id == 0) {
+void Janelas::ESCRJAN(Jan id, std::string_view text) {
+  if (id == Jan::kStatus) {
     screen_.setCursor(24, 0);
     if (text.find_first_not_of(' ') == std::string_view::npos) {
       screen_.put(24, 0, text, kStatusCor1);
@@ -159,8 +159,8 @@ void Janelas::ESCRJAN(int id, std::string_view text) {
   screen_.setCursor(row, col);
 }
 
-void Janelas::ESCRLCOL(int id, int row, int col, std::string_view text) {
-  if (id == 0) {
+void Janelas::ESCRLCOL(Jan id, int row, int col, std::string_view text) {
+  if (id == Jan::kStatus) {
     escreveStatus(col, text);
     return;
   }
@@ -169,7 +169,7 @@ void Janelas::ESCRLCOL(int id, int row, int col, std::string_view text) {
   screen_.putChars(j->top + row - 1, j->left + col - 1, text);
 }
 
-void Janelas::ESCRATR(int id, int row, int col, int attr, int length) {
+void Janelas::ESCRATR(Jan id, int row, int col, int attr, int length) {
   const Janela* j = find(id);
   if (!j || length <= 0) return;
   int width = j->right - j->left - 1 + (j->tipo == 0 ? 2 : 0);
@@ -184,7 +184,7 @@ void Janelas::ESCRATR(int id, int row, int col, int attr, int length) {
 
 void Janelas::ENCHETELA(char ch, Attr colour) { screen_.fill({0, 0, Screen::kRows - 1, Screen::kCols - 1}, ch, colour); }
 
-void Janelas::move(int id, int dRow, int dCol) {
+void Janelas::move(Jan id, int dRow, int dCol) {
   Janela* j = findMutable(id);
   if (!j || !isOpen(id)) return;
   // A move stops at the screen's edges (rows 0-24, columns 0-79).
@@ -203,8 +203,8 @@ void Janelas::move(int id, int dRow, int dCol) {
   ESCRJAN(id, texto);
 }
 
-void Janelas::MOVEVER(int id, int direction) { move(id, direction == 129 ? -1 : 1, 0); }
-void Janelas::MOVEHOR(int id, int direction) { move(id, 0, direction == 129 ? -1 : 1); }
+void Janelas::MOVEVER(Jan id, int direction) { move(id, direction == 129 ? -1 : 1, 0); }
+void Janelas::MOVEHOR(Jan id, int direction) { move(id, 0, direction == 129 ? -1 : 1); }
 
 TelaGuardada::TelaGuardada(Screen& screen)
     : screen_(screen), salva_(screen.save({0, 0, Screen::kRows - 1, Screen::kCols - 1})) {}

@@ -1,7 +1,8 @@
 // Numbered text windows on the 25 x 80 console. A window is defined once (colours, corners,
 // frame type), opened (the screen under it is saved and its frame drawn), written with texts
-// carrying in-band colour and run codes, and closed (the saved screen comes back). Window 0
-// addresses the status line, row 24, when writing; window 10 is the message window.
+// carrying in-band colour and run codes, and closed (the saved screen comes back). The
+// program's windows are named in `Jan`; Jan::kStatus addresses the status line, row 24, when
+// writing.
 //
 // Texts carry in-band codes: bytes 1, 2, 3 switch to the window's colour 1, 2 or 3; byte 4,
 // a count byte and a character make a run of that character.
@@ -20,8 +21,35 @@ using rt::term::Attr;
 
 inline constexpr char kCor1 = '\x01', kCor2 = '\x02', kCor3 = '\x03', kRep = '\x04';
 
+// The program's windows. Windows 1 to 10 exist from start-up. Dialog frames stack on the
+// levels kTela, kDialogo, kSubdialogo and kSobreposta: a window is reused by whatever sits at
+// its level, so two things sharing a number are never on screen together. Opening an open
+// window first puts back what it covered.
+enum class Jan : int {
+  kStatus = 0,       // the status line, row 24: written, never opened
+  kCabecalho = 1,    // the top line: the open declaration's index, or the CPF and name over its grids
+  kGrade = 2,        // a grid's frame (taxpayer marks, framed grids); the start-up screen's name box
+  kTela = 3,         // the frame in front: the open declaration's screen, or a dialog of the menu
+  kDialogo = 4,      // a dialog over kTela
+  kSubdialogo = 5,   // a dialog over kDialogo
+  kSobreposta = 6,   // over them all: help frames, the editor's menus, the matrix's frame
+  kSobre = 7,        // the about box behind the main menu
+  kLista = 8,        // pick lists, the help text, the editor's dialogs
+  kCalculadora = 9,  // the pop-up calculator
+  kMensagem = 10,    // the message window of MENS
+  kSubtotal = 11,    // a grid's subtotal, shown without the message window
+
+  // Names some screens give the levels they use.
+  kPaleta = kDialogo,        // the colour editor: the palette,
+  kMenuCores = kSubdialogo,  // the list of elements,
+  kAmostra = kSobreposta,    // and the sample of the chosen colours
+  kFormDarf = kDialogo,      // the DARF form
+  kMenuDarf = kSubdialogo,   // and its menu of kinds
+  kAjuda = kLista,           // the help text
+};
+
 struct Janela {
-  int id = 0;
+  Jan id = Jan::kStatus;
   Attr cor1 = 0, cor2 = 0, cor3 = 0;
   int top = 0, left = 0, bottom = 0, right = 0;
   int tipo = 0;             // frame: 0 none, 1 and 2 single line, 7 shadow; others: no frame
@@ -35,41 +63,60 @@ class Janelas {
 
   rt::term::Screen& screen() { return screen_; }
   // The record of a window, or nullptr.
-  const Janela* find(int id) const;
+  const Janela* find(Jan id) const;
 
-  void REDEFJAN(int id, int attr1, int attr2, int attr3, int top, int left, int bottom, int right, int tipo);
-  void DEFINEJAN(int id, int attr1, int attr2, int attr3, int top, int left, int bottom, int right, int tipo) {
+  void REDEFJAN(Jan id, int attr1, int attr2, int attr3, int top, int left, int bottom, int right, int tipo);
+  void DEFINEJAN(Jan id, int attr1, int attr2, int attr3, int top, int left, int bottom, int right, int tipo) {
     REDEFJAN(id, attr1, attr2, attr3, top, left, bottom, right, tipo);
   }
-  void REDFATR(int id, int which, int attr);
-  void ABREJAN(int id);
-  void FECHAJAN(int id);
-  void ESCRJAN(int id, std::string_view text);
-  void ESCRLCOL(int id, int row, int col, std::string_view text);
-  void ESCRATR(int id, int row, int col, int attr, int length);
+  void REDFATR(Jan id, int which, int attr);
+  void ABREJAN(Jan id);
+  void FECHAJAN(Jan id);
+  void ESCRJAN(Jan id, std::string_view text);
+  void ESCRLCOL(Jan id, int row, int col, std::string_view text);
+  void ESCRATR(Jan id, int row, int col, int attr, int length);
   void ENCHETELA(char ch, Attr colour);
   // Direction 129 moves up (left); any other value moves down (right).
-  void MOVEVER(int id, int direction);
-  void MOVEHOR(int id, int direction);
+  void MOVEVER(Jan id, int direction);
+  void MOVEHOR(Jan id, int direction);
 
   // Whether a screen is saved for the window (it is open).
-  bool isOpen(int id) const;
+  bool isOpen(Jan id) const;
 
  private:
   struct Salva {
-    int id;
+    Jan id;
     rt::term::Screen::Saved contents;
   };
-  Janela* findMutable(int id);
+  Janela* findMutable(Jan id);
   // Puts back what the window covered, if anything, and when `save` keeps the contents of
   // `rect` for it: so opening an open window first restores what it covered.
-  void salvaTela(int id, rt::term::Rect rect, bool save);
+  void salvaTela(Jan id, rt::term::Rect rect, bool save);
   void escreveStatus(int col, std::string_view text);
-  void move(int id, int dRow, int dCol);
+  void move(Jan id, int dRow, int dCol);
 
   rt::term::Screen& screen_;
   std::vector<Janela> janelas_;
   std::vector<Salva> salvas_;
+};
+
+// A window open for a scope: closed when the guard goes, on every way out. The plain form
+// opens a window already defined; `adota` takes over one something else opened (the frame
+// an MTELA routine draws), to close it only.
+class JanelaAberta {
+ public:
+  JanelaAberta(Janelas& janelas, Jan id) : janelas_(janelas), id_(id) { janelas_.ABREJAN(id_); }
+  static JanelaAberta adota(Janelas& janelas, Jan id) { return JanelaAberta(janelas, id, Adota{}); }
+  ~JanelaAberta() { janelas_.FECHAJAN(id_); }
+  JanelaAberta(const JanelaAberta&) = delete;
+  JanelaAberta& operator=(const JanelaAberta&) = delete;
+
+ private:
+  struct Adota {};
+  JanelaAberta(Janelas& janelas, Jan id, Adota) : janelas_(janelas), id_(id) {}
+
+  Janelas& janelas_;
+  Jan id_;
 };
 
 // The whole screen kept while an action runs that draws over it and leaves it as the action

@@ -126,13 +126,13 @@ void Listas::GERAL() {
   rodapes(d);
 
   const JanelaLista& j = d.lista.janela;
-  ctx_.janelas.REDEFJAN(8, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, j.li, j.ci, j.lif,
+  ctx_.janelas.REDEFJAN(Jan::kLista, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, j.li, j.ci, j.lif,
                         j.cf, 2);
-  ctx_.janelas.ABREJAN(8);
+  ctx_.janelas.ABREJAN(Jan::kLista);
   escolheu_ = false;
   HBROWSE(d);
   ctx_.console.clearTypeahead();
-  ctx_.janelas.FECHAJAN(8);
+  ctx_.janelas.FECHAJAN(Jan::kLista);
 
   // An alias no area has any more leaves the selection where the list left it.
   if (!TEMHLP && !CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);

@@ -200,7 +200,7 @@ void Listas::Devolucao::fechaTabela() {
 }
 
 void Listas::Devolucao::fechaJanela() {
-  l_.ctx_.janelas.FECHAJAN(8);
+  l_.ctx_.janelas.FECHAJAN(Jan::kLista);
 }
 
 void Listas::Devolucao::mostra(int linha, int coluna, const std::string& texto, std::string_view picture) {
@@ -227,8 +227,8 @@ void Listas::gravaCampo(workareas::Area area, std::string_view campo, const Valu
   (void)workareas::seleciona(tab_.areas, area);
   rt::db::Table* t = workareas::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
-  rt::db::Status s = t->put(campo, v);
-  if (s.code() == rt::db::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
+  rt::Status s = t->put(campo, v);
+  if (s.code() == rt::Error::kNotLocked && t->lockRecord(0, true).isOk()) {
     s = t->put(campo, v);
     if (s) s = t->flush();
     // Flushed above, or the failure is said below: the release decides nothing.

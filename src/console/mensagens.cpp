@@ -14,7 +14,7 @@ int textoLen(std::string_view s) {
 }
 
 void limpaStatus(Contexto& ctx) {
-  ctx.janelas.ESCRJAN(0, rt::text::space(80));
+  ctx.janelas.ESCRJAN(Jan::kStatus, rt::text::space(80));
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ namespace detail {
 
 // Defines, opens and fills the message window; a wait notice (mode 3) of the same size as
 // the last one only writes its new text into the window already open.
-void abreMens(Contexto& ctx, const LayoutMens& l, int janela) {
+void abreMens(Contexto& ctx, const LayoutMens& l, Jan janela) {
   ctx.screen().setCursorShape(rt::term::CursorShape::Hidden);
   const bool mesmo = l.largura == ctx.TAM_OLD && l.linhas == ctx.NL_OLD && l.tipo == ctx.CONT_OLD;
   if (!(l.modo == 3 && mesmo && ctx.janelas.isOpen(janela))) {
@@ -97,7 +97,7 @@ std::string MENS(Contexto& ctx, int codigo, std::string_view texto, const Opcoes
     limpaStatus(ctx);
     const std::string* s = std::get_if<std::string>(&op.coluna);
     const int col = (s && *s == "C") ? CENTER(texto) : 1;
-    ctx.janelas.ESCRLCOL(0, 1, col, texto);
+    ctx.janelas.ESCRLCOL(Jan::kStatus, 1, col, texto);
     return "";
   }
   const LayoutMens l = layoutMens(codigo, texto, op);

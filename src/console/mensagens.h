@@ -33,7 +33,7 @@ struct OpcoesMens {
   int largura = 0;       // mode 4 on a number: the field's width (0: the number's own length)
   std::string picture = "@KS";
   std::function<bool()> valid{};  // mode 4; none is NDA()
-  int janela = 10;
+  Jan janela = Jan::kMensagem;
 };
 
 // Modes 0, 1, 2, 3 and 5 (a mode-4 code here shows the prompt without a field). Returns the
@@ -75,7 +75,7 @@ LayoutMens layoutMens(int codigo, std::string_view texto, const OpcoesMens& op, 
 
 namespace detail {
 // Defines, opens and fills the message window of a layout (shared by the prompt).
-void abreMens(Contexto& ctx, const LayoutMens& l, int janela);
+void abreMens(Contexto& ctx, const LayoutMens& l, Jan janela);
 }  // namespace detail
 
 }  // namespace console

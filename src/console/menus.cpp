@@ -19,7 +19,7 @@ std::string mensagemMenu(const Contexto& ctx, int item) {
 
 }  // namespace
 
-int ESC_OPCAO(Contexto& ctx, int janela, int ultimo, int coluna, int largura, int deslocamento, int fechar,
+int ESC_OPCAO(Contexto& ctx, Jan janela, int ultimo, int coluna, int largura, int deslocamento, int fechar,
               int mensagens) {
   ultimo = std::max(ultimo, 1);
   ctx.POSVER = std::clamp(ctx.POSVER, 1, ultimo);
@@ -71,12 +71,12 @@ int ESC_OPCAO(Contexto& ctx, int janela, int ultimo, int coluna, int largura, in
     }
   }
   ctx.ULTPOS = ctx.POSVER;
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(Jan::kMensagem);
   if (fechar == 1) ctx.janelas.FECHAJAN(janela);
   return escolha;
 }
 
-int ESC_ITEM(Contexto& ctx, int janela, int ultimo, int coluna, int deslocamento, int inicial) {
+int ESC_ITEM(Contexto& ctx, Jan janela, int ultimo, int coluna, int deslocamento, int inicial) {
   ultimo = std::max(ultimo, 1);
   int item = std::clamp(inicial, 1, ultimo);
   for (;;) {

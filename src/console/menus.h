@@ -13,11 +13,11 @@ namespace console {
 // option at once. With mensagens = 1 the status line shows MENSMENU[POSVER] centred. At the
 // end the message window is closed, and the menu's window too when fechar = 1; POSVER and
 // ULTPOS keep the last line.
-int ESC_OPCAO(Contexto& ctx, int janela, int ultimo, int coluna, int largura, int deslocamento = 0,
+int ESC_OPCAO(Contexto& ctx, Jan janela, int ultimo, int coluna, int largura, int deslocamento = 0,
               int fechar = 0, int mensagens = 0);
 
 // Marker menu: "*" in `coluna` of the current item's line. Enter chooses, Esc gives 0,
 // Home/End first/last, Up/Down one step. ULTESC keeps the last item.
-int ESC_ITEM(Contexto& ctx, int janela, int ultimo, int coluna, int deslocamento, int inicial);
+int ESC_ITEM(Contexto& ctx, Jan janela, int ultimo, int coluna, int deslocamento, int inicial);
 
 }  // namespace console

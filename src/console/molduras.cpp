@@ -16,7 +16,7 @@ enum class Cores { Normal, Enche, Sobre, Invertida };
 // A frame's window, colours and the grid of its text, sized by its type: type 0 and 7 frames
 // draw their own box as text; type 1 text lies inside the box the window draws; type 2 keeps
 // a grid of the whole rectangle and draws only its inside.
-Moldura base(const Contexto& ctx, int janela, int top, int left, int altura, int largura, int tipo,
+Moldura base(const Contexto& ctx, Jan janela, int top, int left, int altura, int largura, int tipo,
              Cores cores = Cores::Normal, TabelaPosicao tabela = TabelaPosicao::Dialogo) {
   Moldura m;
   m.janela = janela;
@@ -83,7 +83,7 @@ void caixasPasta(Moldura& m, std::string_view cap1, std::string_view cap2) {
 std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 2: {
-      Moldura m = base(ctx, 3, 3, 37, 16, 21, 0);
+      Moldura m = base(ctx, Jan::kTela, 3, 37, 16, 21, 0);
       m.quadro.escreve(1, 1, "CPF  Original");
       m.quadro.campo(2, 3, 14, "CPF  Original");
       m.quadro.escreve(3, 1, "CPF  Destino");
@@ -96,7 +96,7 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       return m;
     }
     case 3: {
-      Moldura m = base(ctx, 3, 12, 37, 5, 15, 0);
+      Moldura m = base(ctx, Jan::kTela, 12, 37, 5, 15, 0);
       m.quadro.escreve(1, 1, "CPF  Original");
       m.quadro.campo(2, 1, 14, "CPF  Original");
       m.quadro.escreve(3, 1, "Novo  CPF");
@@ -104,7 +104,7 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       return m;
     }
     case 4: {
-      Moldura m = a.variante == 1 ? base(ctx, 3, 11, 1, 5, 77, 0) : base(ctx, 3, 6, 38, 5, 41, 0);
+      Moldura m = a.variante == 1 ? base(ctx, Jan::kTela, 11, 1, 5, 77, 0) : base(ctx, Jan::kTela, 6, 38, 5, 41, 0);
       if (a.variante == 2)
         caixasPasta(m, "Origem   ", "Destino  ");
       else
@@ -112,24 +112,24 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       return m;
     }
     case 5: {
-      Moldura m = base(ctx, 3, 14, 37, 5, 19, 0);
+      Moldura m = base(ctx, Jan::kTela, 14, 37, 5, 19, 0);
       opcoes(m, 1, 2, {"Config. emitente", "Prepara Boletos", "Gera o Arquivo"});
       return m;
     }
     case 6: {
-      Moldura m = base(ctx, 3, 14, 37, 5, 18, 0);
+      Moldura m = base(ctx, Jan::kTela, 14, 37, 5, 18, 0);
       opcoes(m, 1, 2, {"Configura Email", "Prepara o Email", "Envia o Email"});
       return m;
     }
     case 7: {
       // A box around the month grid (rows 5-19, columns 10-42: the month, the reais and the
       // dollars), with the hint on the row under the grid.
-      Moldura m = base(ctx, 5, 4, 9, 17, 34, 2);
+      Moldura m = base(ctx, Jan::kSubdialogo, 4, 9, 17, 34, 2);
       m.quadro.escreve(16, 3, "Alt B=Busca valor");
       return m;
     }
     case 9: {
-      Moldura m = base(ctx, 7, 6, 20, 6, 40, 0, Cores::Sobre);
+      Moldura m = base(ctx, Jan::kSobre, 6, 20, 6, 40, 0, Cores::Sobre);
       static constexpr std::string_view arte[3] = {"╔╦╗╔═╗╦  ╦╦═╗╔═╗╔╗╔"_cp, " ║ ╠═╣╚╗╔╝╠╦╝║╣ ║║║"_cp,
                                                    " ╩ ╩ ╩ ╚╝ ╩╚═╚═╝╝╚╝"_cp};
       for (int i = 0; i < 3; ++i)
@@ -143,7 +143,7 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       return m;
     }
     case 10: {
-      Moldura m = base(ctx, 5, 12, 10, 7, 57, 1);
+      Moldura m = base(ctx, Jan::kSubdialogo, 12, 10, 7, 57, 1);
       Quadro& q = m.quadro;
       q.escreve(0, 0, " Informaçoes sobre o Encerramento do Espólio"_cp, 3);
       if (a.judicial) {
@@ -170,7 +170,7 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       // when the cursor is on row 18 or below; 20 columns to its left, at most to column 0.
       const rt::term::Screen& tela = ctx.console.screen();
       const int r = tela.cursorRow(), c = tela.cursorCol();
-      Moldura m = base(ctx, 5, r >= 18 ? r - 6 : r + 1, std::max(c - 20, 0), 6, 23, 7, Cores::Invertida);
+      Moldura m = base(ctx, Jan::kSubdialogo, r >= 18 ? r - 6 : r + 1, std::max(c - 20, 0), 6, 23, 7, Cores::Invertida);
       titulo(m, 0, 9, "$US");
       m.quadro.rotuloCampo(1, 2, "R$ ", 14);
       m.quadro.rotuloCampo(2, 2, "US$", 14);
@@ -178,7 +178,7 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
       return m;
     }
     case 12: {
-      Moldura m = base(ctx, 3, 13, 37, 10, 19, 0);
+      Moldura m = base(ctx, Jan::kTela, 13, 37, 10, 19, 0);
       opcoes(m, 1, 2,
              {"declaracao Bens", "declar. Dividas", "Pagamentos", "Cadastro", "Bens Rurais", "diVidas Rurais",
               "Imoveis Rurais"});
@@ -193,9 +193,9 @@ std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
   switch (n) {
     case 1:
       // An empty box where frame 1 last stood.
-      return base(ctx, 5, ctx.ALJA[1], ctx.ACJA[1], 16, 44, 1);
+      return base(ctx, Jan::kSubdialogo, ctx.ALJA[1], ctx.ACJA[1], 16, 44, 1);
     case 2: {
-      Moldura m = base(ctx, 5, 14, 42, 3, 24, 1);
+      Moldura m = base(ctx, Jan::kSubdialogo, 14, 42, 3, 24, 1);
       m.quadro.escreve(0, 0, " Mês "_cp, 3);
       m.quadro.campo(0, 6, 2, "Mês"_cp);
       m.quadro.escreve(0, 8, "/");
@@ -205,7 +205,7 @@ std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 6: {
-      Moldura m = base(ctx, 3, 7, 37, 8, 25, 0);
+      Moldura m = base(ctx, Jan::kTela, 7, 37, 8, 25, 0);
       Quadro& q = m.quadro;
       q.escreve(1, 1, "Valor a Cobrar", 3);
       q.escreve(2, 2, "Por Minuto");
@@ -221,13 +221,13 @@ std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 9: {
-      Moldura m = base(ctx, 5, 8, 37, 5, 19, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kSubdialogo, 8, 37, 5, 19, 0, Cores::Normal, TabelaPosicao::Forma);
       opcoes(m, 1, 2, {"Alterar situação"_cp, "Cadastrar status"});
       return m;
     }
     case 10:
     case 11: {
-      Moldura m = base(ctx, n == 10 ? 4 : 5, 5, 13, 7, 66, 0);
+      Moldura m = base(ctx, n == 10 ? Jan::kDialogo : Jan::kSubdialogo, 5, 13, 7, 66, 0);
       Quadro& q = m.quadro;
       q.escreve(1, 38, "Informado", 3);
       q.escreve(1, 53, "Calculado", 3);
@@ -252,12 +252,12 @@ std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
 std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
   switch (n) {
     case 1: {
-      Moldura m = base(ctx, 4, 7, 19, 3, 17, 1);
+      Moldura m = base(ctx, Jan::kDialogo, 7, 19, 3, 17, 1);
       opcoes(m, 0, 1, {"Fazer a cópia"_cp, "Recuperar cópia"_cp});
       return m;
     }
     case 2: {
-      Moldura m = base(ctx, 4, 11, 3, 6, 73, 1, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kDialogo, 11, 3, 6, 73, 1, Cores::Normal, TabelaPosicao::Forma);
       Quadro& q = m.quadro;
       int c = q.rotuloCampo(0, 0, "Código"_cp, 5);
       q.rotuloCampo(0, c, "Conta", 50);
@@ -272,7 +272,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
     case 3:
     case 13: {
       // The taxpayer heading (also frame 3 of MTELA13, which names the folder differently).
-      Moldura m = base(ctx, 3, 17, 4, 6, 71, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kTela, 17, 4, 6, 71, 0, Cores::Normal, TabelaPosicao::Forma);
       m.quadro = Quadro(7, 72);
       m.quadro.caixa(0, 1, 2, 16);
       titulo(m, 0, 3, "C P F");
@@ -288,7 +288,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 4: {
-      Moldura m = base(ctx, 3, 17, 32, 5, 47, 1);
+      Moldura m = base(ctx, Jan::kTela, 17, 32, 5, 47, 1);
       Quadro& q = m.quadro;
       int c = q.rotuloCampo(0, 0, "Banco", 3, 1);
       c = q.rotuloCampo(0, c, "Agencia", 4);
@@ -300,7 +300,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 5: {
-      Moldura m = base(ctx, 3, 17, 19, 5, 49, 1);
+      Moldura m = base(ctx, Jan::kTela, 17, 19, 5, 49, 1);
       Quadro& q = m.quadro;
       int c = q.rotuloCampo(0, 0, "CPF", 14);
       q.rotuloCampo(0, c, "Sacado", 21);
@@ -311,7 +311,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 6: {
-      Moldura m = base(ctx, 4, 19, 3, 4, 74, 1);
+      Moldura m = base(ctx, Jan::kDialogo, 19, 3, 4, 74, 1);
       Quadro& q = m.quadro;
       q.rotuloCampo(0, 0, "Servidor de saida (SMTP):", 40);
       int c = q.rotuloCampo(1, 0, "Nome  do usuario:", 30);
@@ -321,7 +321,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 7: {
-      Moldura m = base(ctx, 4, 19, 3, 4, 68, 1);
+      Moldura m = base(ctx, Jan::kDialogo, 19, 3, 4, 68, 1);
       Quadro& q = m.quadro;
       int c = q.rotuloCampo(0, 0, "CPF:", 14);
       q.rotuloCampo(0, c, "Para:", 40);
@@ -332,7 +332,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
       return m;
     }
     case 10: {
-      Moldura m = base(ctx, 3, 3, 18, 7, 13, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kTela, 3, 18, 7, 13, 0, Cores::Normal, TabelaPosicao::Forma);
       opcoes(m, 1, 2, {"Lançar"_cp, "Transferir", "Visualizar", "Modificar"});
       return m;
     }
@@ -342,7 +342,7 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
 }
 
 std::optional<Moldura> mtela4(const Contexto& ctx) {
-  Moldura m = base(ctx, 4, 12, 42, 5, 18, 0, Cores::Normal, TabelaPosicao::FormaAtual);
+  Moldura m = base(ctx, Jan::kDialogo, 12, 42, 5, 18, 0, Cores::Normal, TabelaPosicao::FormaAtual);
   // The marker of ESC_ITEM goes in window column 18, just inside the right edge.
   opcoes(m, 1, 2, {"Automático"_cp, "Manual (Alt W)", "Só no Final"_cp});
   return m;
@@ -351,14 +351,14 @@ std::optional<Moldura> mtela4(const Contexto& ctx) {
 std::optional<Moldura> mtela5(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 1:
-      return base(ctx, 4, 3, 1, 13, 78, 0, Cores::Enche);
+      return base(ctx, Jan::kDialogo, 3, 1, 13, 78, 0, Cores::Enche);
     case 3:
-      return base(ctx, 6, 2, 11, 17, 58, 0);
+      return base(ctx, Jan::kSobreposta, 2, 11, 17, 58, 0);
     case 4:
-      return base(ctx, 3, 6, 5, 15, 44, 1);
+      return base(ctx, Jan::kTela, 6, 5, 15, 44, 1);
     case 6: {
       // The grid of the expenses lies on rows 8-19 under the note.
-      Moldura m = base(ctx, 4, 2, 10, 19, 63, 0);
+      Moldura m = base(ctx, Jan::kDialogo, 2, 10, 19, 63, 0);
       static constexpr std::string_view nota[5] = {
           "Anote o valor MENSAL das despesas que existem normalmente nos",
           "nos bens declarados, mas não obrigatórias serem relacionadas."_cp,
@@ -370,16 +370,16 @@ std::optional<Moldura> mtela5(const Contexto& ctx, int n, const ArgsMoldura& a) 
     }
     case 7: {
       // The folder grid lies on rows 5-16 under the note.
-      Moldura m = base(ctx, 4, 1, 18, 19, 47, 0);
+      Moldura m = base(ctx, Jan::kDialogo, 1, 18, 19, 47, 0);
       m.quadro.escreve(1, 2, "Escreva a lista das Pastas  onde poderá ter"_cp);
       m.quadro.escreve(2, 2, "informações para o programa procurar. Assinale"_cp);
       m.quadro.escreve(3, 2, "com a letra S na coluna SEL a pasta atual.");
       return m;
     }
     case 8:
-      return base(ctx, 4, 5, 7, 15, 69, 0);
+      return base(ctx, Jan::kDialogo, 5, 7, 15, 69, 0);
     case 9: {
-      Moldura m = base(ctx, 3, 2, 0, std::max(a.nroLin, 1), 79, 0, Cores::Enche);
+      Moldura m = base(ctx, Jan::kTela, 2, 0, std::max(a.nroLin, 1), 79, 0, Cores::Enche);
       Quadro& q = m.quadro;
       if (a.variante == 3) {
         q.rotuloCampo(1, 1, "Especificação"_cp, 60);
@@ -406,7 +406,7 @@ std::optional<Moldura> mtela5(const Contexto& ctx, int n, const ArgsMoldura& a) 
 std::optional<Moldura> mtelaver(const Contexto& ctx, int n) {
   switch (n) {
     case 1: {
-      Moldura m = base(ctx, 6, 1, 0, 16, 41, 7, Cores::Normal, TabelaPosicao::Ajuda);
+      Moldura m = base(ctx, Jan::kSobreposta, 1, 0, 16, 41, 7, Cores::Normal, TabelaPosicao::Ajuda);
       titulo(m, 0, 17, "Indice");
       struct Item {
         std::string_view texto, tecla;
@@ -438,14 +438,14 @@ std::optional<Moldura> mtelaver(const Contexto& ctx, int n) {
       return m;
     }
     case 2: {
-      Moldura m = base(ctx, 6, 1, 10, 7, 11, 7, Cores::Normal, TabelaPosicao::Ajuda);
+      Moldura m = base(ctx, Jan::kSobreposta, 1, 10, 7, 11, 7, Cores::Normal, TabelaPosicao::Ajuda);
       m.quadro.escreve(1, 2, "H E L P", 3);
       m.quadro.divisoria(2, 0, 9);
       opcoes(m, 3, 2, {"Geral", "Tela", "Campo", "Funçoes"_cp});
       return m;
     }
     case 3: {
-      Moldura m = base(ctx, 6, 9, 40, 8, 38, 0, Cores::Normal, TabelaPosicao::Ajuda);
+      Moldura m = base(ctx, Jan::kSobreposta, 9, 40, 8, 38, 0, Cores::Normal, TabelaPosicao::Ajuda);
       Quadro& q = m.quadro;
       q.escreve(1, 2, "Dados obrigatórios sobre o imóvel"_cp, 3);
       q.divisoria(2, 0, 38);
@@ -459,7 +459,7 @@ std::optional<Moldura> mtelaver(const Contexto& ctx, int n) {
       return m;
     }
     case 4: {
-      Moldura m = base(ctx, 4, 4, 0, 14, 78, 0, Cores::Enche, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kDialogo, 4, 0, 14, 78, 0, Cores::Enche, TabelaPosicao::Forma);
       Quadro& q = m.quadro;
       int c = q.rotuloCampo(1, 1, "CPF", 14);
       c = q.rotuloCampo(1, c, "DIRPF", 4);
@@ -509,7 +509,7 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
   switch (n) {
     case 2: {
       const PassoImpressao p = passoImpressao(ctx.OPCIMP, ctx.QUEIMP, ctx.NUSU);
-      Moldura m = base(ctx, 4, 2, 49, p.altura, p.largura, 1, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kDialogo, 2, 49, p.altura, p.largura, 1, Cores::Normal, TabelaPosicao::Forma);
       std::vector<std::string_view> linhas;
       for (int i = 0; i < p.altura - 1; ++i)
         linhas.push_back(i < static_cast<int>(a.linhasMenu.size())
@@ -522,7 +522,7 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
     case 3:
       return mtela3(ctx, 13, a);
     case 7: {
-      Moldura m = base(ctx, 5, 3, 32, 9, 19, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kSubdialogo, 3, 32, 9, 19, 0, Cores::Normal, TabelaPosicao::Forma);
       m.quadro.escreve(1, 2, "Código do DARF"_cp, 3);
       opcoes(m, 2, 3,
              {"0211  I.Renda", "0190  Carnê Leão"_cp, "4600  G.capital", "6015  R.variável"_cp,
@@ -530,13 +530,13 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
       return m;
     }
     case 8: {
-      Moldura m = base(ctx, 5, 3, 34, 5, 11, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kSubdialogo, 3, 34, 5, 11, 0, Cores::Normal, TabelaPosicao::Forma);
       m.quadro.escreve(1, 2, "Quotas", 3);
       opcoes(m, 2, 3, {"Só uma"_cp, "Várias"_cp});
       return m;
     }
     case 9: {
-      Moldura m = base(ctx, 4, 7, 18, 17, 47, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kDialogo, 7, 18, 17, 47, 0, Cores::Normal, TabelaPosicao::Forma);
       m.quadro.escreve(1, 1, "Escreva a lista dos diretórios onde poderá ter"_cp);
       m.quadro.escreve(2, 1, "informações para o TAVREN procurar.Marque c/ a"_cp);
       m.quadro.escreve(3, 1, "letra S na coluna SEL o diretório atual.      "_cp);
@@ -553,7 +553,7 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
 std::optional<Moldura> mtela21(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 1: {
-      Moldura m = base(ctx, 4, 2, 0, 19, 78, 0, Cores::Normal, TabelaPosicao::Forma);
+      Moldura m = base(ctx, Jan::kDialogo, 2, 0, 19, 78, 0, Cores::Normal, TabelaPosicao::Forma);
       Quadro& q = m.quadro;
       // Left: the heading and the taxpayer; right: the numbered boxes with their values.
       for (int r = 1; r < 10; ++r) q.escreve(r, 39, molduraSimples().substr(7, 1), 2);
@@ -581,14 +581,14 @@ std::optional<Moldura> mtela21(const Contexto& ctx, int n, const ArgsMoldura& a)
       return m;
     }
     case 2:
-      return base(ctx, 4, a.linha, a.coluna, 12, 20, 1);
+      return base(ctx, Jan::kDialogo, a.linha, a.coluna, 12, 20, 1);
     case 3: {
-      Moldura m = base(ctx, 4, 9, 18, 9, 21, 1);
+      Moldura m = base(ctx, Jan::kDialogo, 9, 18, 9, 21, 1);
       for (int i = 0; i < 8; ++i) m.quadro.rotuloCampo(i, 1, std::to_string(i + 1) + "a quota", 10);
       return m;
     }
     case 5: {
-      Moldura m = base(ctx, 5, 9, 20, 5, 22, 7);
+      Moldura m = base(ctx, Jan::kSubdialogo, 9, 20, 5, 22, 7);
       titulo(m, 0, 2, "Imprimir");
       m.quadro.escreve(1, 2, "Todos os status");
       const int c = m.quadro.rotuloCampo(2, 2, "do status", 2, 1);
@@ -596,14 +596,14 @@ std::optional<Moldura> mtela21(const Contexto& ctx, int n, const ArgsMoldura& a)
       return m;
     }
     case 6: {
-      Moldura m = base(ctx, 5, 9, 20, 7, 24, 7);
+      Moldura m = base(ctx, Jan::kSubdialogo, 9, 20, 7, 24, 7);
       titulo(m, 0, 2, "Imprimir");
       opcoes(m, 1, 2,
              {"Independe o imposto", "Apenas os isentos", "Somente c/devolução"_cp, "Somente c/Imposto"});
       return m;
     }
     case 7: {
-      Moldura m = base(ctx, 5, 9, 20, 4, 22, 7);
+      Moldura m = base(ctx, Jan::kSubdialogo, 9, 20, 4, 22, 7);
       m.quadro.escreve(1, 2, "CPF do Dependente");
       m.quadro.campo(2, 2, 14, "CPF do Dependente");
       return m;

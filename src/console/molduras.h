@@ -43,14 +43,15 @@ struct ArgsMoldura {
 // The option menu a frame draws: items on window rows deslocamento + 1 .. + quantos, the text
 // from window column `coluna`, `largura` characters lit.
 struct ItensMoldura {
-  int janela = 0, quantos = 0, coluna = 0, largura = 0, deslocamento = 0;
+  Jan janela = Jan::kStatus;
+  int quantos = 0, coluna = 0, largura = 0, deslocamento = 0;
 };
 
 enum class TabelaPosicao { Dialogo, Forma, FormaAtual, Ajuda };
 
 // Everything about one frame, for drawing and for the code placing fields.
 struct Moldura {
-  int janela = 0;
+  Jan janela = Jan::kStatus;
   int top = 0, left = 0, altura = 0, largura = 0;
   int tipo = 0;
   int cor1 = 0, cor2 = 0, cor3 = 0;

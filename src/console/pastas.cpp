@@ -95,10 +95,10 @@ bool CRIADIR(const Contexto& ctx, std::string_view caminho) {
   return platform::createFolder(ctx.unidades.toLinux(semBrancos(caminho))).isOk();
 }
 
-platform::UniqueFd LF_FOPEN(const Contexto& ctx, std::string_view nome, int modo) {
+rt::UniqueFd LF_FOPEN(const Contexto& ctx, std::string_view nome, int modo) {
   const int flags = (modo & 3) == kFoEscrita ? O_WRONLY : (modo & 3) == kFoLeituraEscrita ? O_RDWR : O_RDONLY;
   const std::string c = caminhoLinux(ctx, semBrancos(nome));
-  return platform::UniqueFd(::open(c.c_str(), flags | O_CLOEXEC));
+  return rt::UniqueFd(::open(c.c_str(), flags | O_CLOEXEC));
 }
 
 }  // namespace console

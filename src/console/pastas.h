@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "console/contexto.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 
 namespace console {
 
@@ -47,6 +47,6 @@ bool CRIADIR(const Contexto& ctx, std::string_view caminho);
 // Opening modes of LF_FOPEN (the low two bits, as the runtime's FOPEN had them).
 inline constexpr int kFoLeitura = 0, kFoEscrita = 1, kFoLeituraEscrita = 2;
 // Opens an existing file; the handle is invalid when the file cannot be opened.
-platform::UniqueFd LF_FOPEN(const Contexto& ctx, std::string_view nome, int modo = kFoLeitura);
+rt::UniqueFd LF_FOPEN(const Contexto& ctx, std::string_view nome, int modo = kFoLeitura);
 
 }  // namespace console

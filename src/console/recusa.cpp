@@ -5,9 +5,9 @@
 namespace console {
 
 using namespace rt::text::literals;
-using rt::db::Error;
+using rt::Error;
 
-std::string textoRecusa(const rt::db::Status& s, std::string_view oque) {
+std::string textoRecusa(const rt::Status& s, std::string_view oque) {
   const std::string nome(oque);
   switch (s.code()) {
     case Error::kOverflow:

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 
 namespace console {
 
 // The text of a refused write of `oque` (a field's name, a table's alias, or what was being
 // done). A number too wide for its field says that the field kept its value.
-std::string textoRecusa(const rt::db::Status& s, std::string_view oque);
+std::string textoRecusa(const rt::Status& s, std::string_view oque);
 
 }  // namespace console

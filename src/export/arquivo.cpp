@@ -96,7 +96,7 @@ ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destin
 }
 
 ResultadoCopia copiaArquivo(const std::string& origem, ArquivoSaida& para) {
-  platform::UniqueFd de(::open(origem.c_str(), O_RDONLY | O_CLOEXEC));
+  rt::UniqueFd de(::open(origem.c_str(), O_RDONLY | O_CLOEXEC));
   if (!de.valid()) return {codigoDos(errno, origem), true};
   std::array<char, 1024> bloco{};
   while (true) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 
 namespace exporta {
@@ -34,7 +34,7 @@ class ArquivoSaida {
 
  private:
   int descritor() const { return provisorio_.ok() ? provisorio_.fd() : fd_.get(); }
-  platform::UniqueFd fd_;
+  rt::UniqueFd fd_;
   rt::fs::ScratchFile provisorio_;
 };
 

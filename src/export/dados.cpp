@@ -15,7 +15,7 @@ std::string cpfAberto(const store::EspelhoDeclaracao& d) {
   return std::string(cpf.empty() ? rt::text::alltrim(d.registro.txt("CPF")) : cpf);
 }
 
-rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
+rt::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
   Linhas linhas;
   rt::db::Table* t = areas.table(store::numero(copia));
   if (t == nullptr) return linhas;
@@ -23,18 +23,18 @@ rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
   // One record copied for each row is cheaper than resolving the names again.
   const store::RegistroEspelho modelo(store::numero(store::origem(copia)), "");
   t->goTop();
-  RT_DB_TRY(t->status());
+  RT_TRY(t->status());
   while (!t->eof()) {
     linhas.push_back(modelo);
     linhas.back().carrega(*t);
     t->skip(1);
-    RT_DB_TRY(t->status());
+    RT_TRY(t->status());
   }
   if (onde != 0 && onde <= t->recordCount()) t->goTo(onde);
   return linhas;
 }
 
-rt::db::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados) {
+rt::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados) {
   using store::Area;
   const std::pair<Area, Linhas*> copias[] = {
       {Area::TMP_02, &dados.rendimentos}, {Area::TMP_03, &dados.dependentes}, {Area::TMP_04, &dados.bens},
@@ -46,15 +46,15 @@ rt::db::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados) {
     if (!r) return r.status();
     *destino = std::move(*r);
   }
-  return rt::db::Status::ok();
+  return rt::Status::ok();
 }
 
 namespace {
 
 // The rows of a table of the data or program folder that pass `quer`, the table opened on its
 // own, shared and read only. A missing table has no rows.
-rt::db::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
-                                const std::function<bool(const rt::db::Table&)>& quer) {
+rt::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
+                            const std::function<bool(const rt::db::Table&)>& quer) {
   Linhas linhas;
   const std::string real = rt::db::resolveCaseInsensitive(arquivo);
   if (!rt::db::fileExists(real)) return linhas;
@@ -63,22 +63,21 @@ rt::db::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
   rt::db::Table& t = **aberta;
   const store::RegistroEspelho modelo(tabela, "");
   t.goTop();
-  RT_DB_TRY(t.status());
+  RT_TRY(t.status());
   while (!t.eof()) {
     if (!t.isDeleted() && quer(t)) {
       linhas.push_back(modelo);
       linhas.back().carrega(t);
     }
     t.skip(1);
-    RT_DB_TRY(t.status());
+    RT_TRY(t.status());
   }
   return linhas;
 }
 
-
 }  // namespace
 
-rt::db::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados) {
+rt::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados) {
   using store::Area;
   const std::string cpf = cpfAberto(dados.d);
   const std::string aberto(rt::text::alltrim(dados.d.registro.txt("ATV_BRASIL")));
@@ -119,12 +118,12 @@ rt::db::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados) {
   for (const auto& r : dados.ruralExterior.imoveis) codigos.emplace(rt::text::alltrim(r.txt("CODPAIS")));
   for (const auto& r : dados.ruralExterior.bens) codigos.emplace(rt::text::alltrim(r.txt("I8R_3")));
   codigos.erase("");
-  if (codigos.empty()) return rt::db::Status::ok();
+  if (codigos.empty()) return rt::Status::ok();
   auto paises = leTabela(console::caminhoLinux(ctx, ctx.ARQDEF) + "/TABPAIS.DBF", store::numero(Area::TABPAIS),
                          [&](const rt::db::Table& t) { return codigos.contains(rt::text::alltrim(t.getText("CODPAIS"))); });
   if (!paises) return paises.status();
   for (const auto& p : *paises) dados.NOMPAIS.emplace(rt::text::alltrim(p.txt("CODPAIS")), p.txt("NOMPAIS"));
-  return rt::db::Status::ok();
+  return rt::Status::ok();
 }
 
 }  // namespace exporta

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 #include "rt/db/work_areas.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
@@ -61,15 +61,15 @@ std::string cpfAberto(const store::EspelhoDeclaracao& d);
 
 // The rows of a working copy in its current order, each as a record of the copy's own fields.
 // A copy that is not open has no rows; a read that fails is passed up.
-rt::db::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia);
+rt::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia);
 
 // Every copy the writer reads, into `dados`.
-rt::db::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados);
+rt::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados);
 
 // Both sides of the rural activity: the side open in the working copies from copies 35-38 (its
 // summary from the record mirror), the other from the data folder's tables 15-18, opened on
 // their own and read only, so exporting never saves or switches the open side. Also the names
 // of the countries the abroad side names, from the program folder's table 60.
-rt::db::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados);
+rt::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados);
 
 }  // namespace exporta

@@ -13,7 +13,7 @@
 #include "export/dados.h"
 #include "export/formatos.h"
 #include "export/gerar.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/db/file.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/strings.h"
@@ -195,7 +195,7 @@ ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std
     const std::string real = rt::db::resolveCaseInsensitive(caminho);
     // A missing index is created empty under the lock, and then reads as a fresh collection.
     // Never through a link: the tax program's folder is shared.
-    platform::UniqueFd fd(rt::fs::openForWriting(real, O_RDWR | O_CREAT));
+    rt::UniqueFd fd(rt::fs::openForWriting(real, O_RDWR | O_CREAT));
     int e = fd.valid() ? trava(fd.get()) : errno;
     if (e == EACCES || e == EPERM || e == EAGAIN || e == ETXTBSY) {
       if (opcoes.espera && opcoes.espera()) continue;

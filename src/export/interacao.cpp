@@ -45,7 +45,7 @@ bool InteracaoConsole::aguarda(std::string_view texto) {
 }
 
 void InteracaoConsole::pasta(std::string_view LOCIRPF) {
-  if (ctx_.janelas.find(3) != nullptr) ctx_.janelas.ESCRLCOL(3, 5, 2, "Pasta " + std::string(LOCIRPF));
+  if (ctx_.janelas.find(console::Jan::kTela) != nullptr) ctx_.janelas.ESCRLCOL(console::Jan::kTela, 5, 2, "Pasta " + std::string(LOCIRPF));
 }
 
 }  // namespace exporta

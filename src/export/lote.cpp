@@ -31,7 +31,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
   if (!store::ABERTURA(ctx, kCadastro)) return;
   if (item == 64) {
     if (marca) (void)marca(ctx, kCadastro, false);
-    ctx.janelas.FECHAJAN(2);
+    ctx.janelas.FECHAJAN(console::Jan::kGrade);
   }
   console::AVISOSN(ctx, {"Evite enviar declaracoes com o IRPF da Receita aberto",
                          "O programa aceita, mas podem causar problemas"}, 0);
@@ -56,7 +56,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
     }
   }
   if (t != nullptr) t->goTop();
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   ctx.TAM_OLD = 0;
 }
 

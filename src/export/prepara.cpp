@@ -150,12 +150,12 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
 
   const std::string cpf(dec.espelho.CPF.digitos());
   auto fecha = [&ctx](ResultadoExportacao r) {
-    ctx.janelas.FECHAJAN(3);
+    ctx.janelas.FECHAJAN(console::Jan::kTela);
     return r;
   };
   DadosDeclaracao dados(dec.espelho);
   dados.hoje = rt::text::today(ctx.clock);
-  rt::db::Status lidas = leCopias(ctx.areas, dados);
+  rt::Status lidas = leCopias(ctx.areas, dados);
   if (lidas && rt::text::alltrim(reg.txt("TEMRURAL")) == "S") lidas = leRural(ctx, dados);
   dados.aviso = [&fala](std::string_view texto) { fala.erro(texto); };
   int codigo = 0;

@@ -11,7 +11,7 @@
 #include "console/pastas.h"
 #include "export/formatos.h"
 #include "export/prepara.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/db/file.h"
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
@@ -54,7 +54,7 @@ enum class Leitura { Item, SemContribuinte, Ilegivel };
 
 Leitura itemDoArquivo(const std::string& arquivo, std::string_view cpf, const ProcuraContribuinte& procura,
                       std::string& item) {
-  platform::UniqueFd fd(::open(arquivo.c_str(), O_RDWR | O_CLOEXEC));
+  rt::UniqueFd fd(::open(arquivo.c_str(), O_RDWR | O_CLOEXEC));
   if (!fd.valid()) return Leitura::Ilegivel;
   std::string texto;
   char bloco[8192];

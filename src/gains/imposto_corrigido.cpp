@@ -104,8 +104,8 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   if (!std::filesystem::exists(dbf) && !store::CRIA(ctx, area, arquivo)) return false;
   rt::db::OpenOptions o;
   o.exclusive = true;
-  if (const rt::db::Status s = ctx.areas.open(area, dbf, o); !s.isOk()) {
-    if (s.code() == rt::db::Error::kInUse || s.code() == rt::db::Error::kLocked)
+  if (const rt::Status s = ctx.areas.open(area, dbf, o); !s.isOk()) {
+    if (s.code() == rt::Error::kInUse || s.code() == rt::Error::kLocked)
       dizNoRodape(ctx, "Opcao sendo usada em outro terminal");
     else
       (void)console::AVISOSN(ctx, taxcalc::textoRecusa(s, "IMPCORRIG"), 1);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "console/alerta.h"
 #include "console/janelas.h"
 #include "console/listas.h"
 #include "console/mensagens.h"
@@ -142,6 +143,14 @@ bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho&
   return grava.ok();
 }
 
+// The natures of an operation by their numbers, as the refusal of another number lists them.
+std::vector<std::string> listaNaturezas() {
+  std::vector<std::string> l{std::string("Informe a natureza da operação de 1 a 9:"_cp)};
+  for (std::size_t i = 0; i < kNaturezas.size(); ++i)
+    l.push_back(rt::text::padr(std::to_string(i + 1) + " - " + std::string(kNaturezas[i]), 23));
+  return l;
+}
+
 // MOSTR_BEM: the form of operation `bem` (0 a new one of kind `tipo`).
 void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, int tipo, int bem) {
   rt::db::Table& t = *operacoes(c);
@@ -168,9 +177,10 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   console::TelaGuardada guarda(ctx.console.screen());
   auto& tela = ctx.console.screen();
   const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
-  // As wide as the operations list it opens over, which reaches the last column.
-  tela.fill({2, 1, 22, 79}, ' ', cor);
-  tela.box({2, 1, 22, 79}, console::molduraSimples(), cor);
+  // Over the kind's frame and the operations list, from the first column to the last: a
+  // narrower form left their corners and sides beside its own.
+  tela.fill({2, 0, 22, 79}, ' ', cor);
+  tela.box({2, 0, 22, 79}, console::molduraSimples(), cor);
   tela.put(3, 4,
            "Ganho de Capital n" + std::string("º"_cp) + " " + std::to_string(g.BEM_NRO) + " - " +
                std::string(nomeTipo(tipo)),
@@ -194,7 +204,10 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     rt::ui::Read read(ctx.console);
     read.get(5, 30, rt::ui::var("NATUOPER", f.natureza, {1, 0}), "9").valid([&] {
       const int n = static_cast<int>(f.natureza.wholePart());
-      if (n < 1 || n > 9) return false;
+      if (n < 1 || n > 9) {
+        console::AVISOSN(ctx, listaNaturezas(), 0);
+        return false;
+      }
       tela.put(5, 33, rt::text::padr(kNaturezas[static_cast<std::size_t>(n - 1)], 20), cor);
       return true;
     });
@@ -202,7 +215,11 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     if (tipo == Participacao)
       read.get(7, 30, rt::ui::var("TIPOPART", f.tipoPart, {1, 0}), "9").valid([&] {
         g.TIPOPART = static_cast<int>(f.tipoPart.wholePart());
-        return g.TIPOPART >= 1 && g.TIPOPART <= 3;
+        if (g.TIPOPART >= 1 && g.TIPOPART <= 3) return true;
+        console::AVISOSN(ctx, {"Informe a participação:"_cp, "1 - Ações                 "_cp,
+                               "2 - Quotas ou outras     ", "3 - Quotas de fundos     "},
+                         0);
+        return false;
       });
     read.get(8, 30, rt::ui::var("DATA_ADQ", g.DATA_ADQ));
     // A sale of an earlier year is one in instalments: the flag the date sets is what the
@@ -222,7 +239,10 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
       return tipo != Participacao;
     });
     read.get(13, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").when([&] { return !g.VENDAANT; }).valid([&] {
-      if (f.aPrazo != "S" && f.aPrazo != "N") return false;
+      if (f.aPrazo != "S" && f.aPrazo != "N") {
+        console::AVISOSN(ctx, "Digite S de sim ou N de nao", 0);
+        return false;
+      }
       g.VEN_PRAZO = f.aPrazo == "S";
       return true;
     });
@@ -364,8 +384,14 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
   console::OpcoesMens op;
   op.valid = [&tipo] { return tipo >= Decimal(1) && tipo <= Decimal(3); };
   op.picture = "9";
+  // The summary's hint is no hint for the kind's question.
+  grade.srv().MRODAPE(ctx, grade, 0);
   console::MENS(ctx, 4, "DIGITE (1) p/ Imovel,(2) Outros bens e (3) Participação Societária"_cp, tipo, op);
-  if (ctx.console.lastKey().code == key::Esc || tipo < Decimal(1) || tipo > Decimal(3)) return;
+  // Esc goes back to the summary this screen was reached from, as it does from screen 9.
+  if (ctx.console.lastKey().code == key::Esc || tipo < Decimal(1) || tipo > Decimal(3)) {
+    grade.ULTTECLA = key::Esc;
+    return;
+  }
   const int k = static_cast<int>(tipo.wholePart());
 
   ServicosGanhos servicos(ctx, grade, calc);
@@ -383,7 +409,10 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
     // Esc leaves the screen, and so does a screen key in the list or in the form; after a
     // form opened with Enter (or Enter on an empty list) the list comes back.
     if (servicos.saiu() || grade.TECLAMUDA) return;
-    if (!listas.escolheu() && ctx.console.lastKey().code == key::Esc) return;
+    if (!listas.escolheu() && ctx.console.lastKey().code == key::Esc) {
+      grade.ULTTECLA = key::Esc;
+      return;
+    }
   }
 }
 

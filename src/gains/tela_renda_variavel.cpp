@@ -16,7 +16,7 @@ void RENDA_VARIAVEL(grid::AmbienteMatriz& a, int modo) {
   grid::MBROWSE(a, kTelaRendaVariavel);
   console::MENS(a.ctx, 13, "Gravando..");
   GRAVA_RV(a.calc, a.m);
-  a.ctx.janelas.FECHAJAN(10);
+  a.ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 
 }  // namespace gains

@@ -41,7 +41,7 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
   if (t->field(campo) == nullptr) return false;
   if (!store::REC_LOCK(ctx, 5)) return false;
-  rt::db::Status s = t->put(campo, valor);
+  rt::Status s = t->put(campo, valor);
   // The row goes to the file before the lock is let go, so a refusal there is said too.
   if (s.isOk()) s = t->flush();
   // Flushed above, or the refusal is said below: the release writes nothing.
@@ -78,19 +78,20 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos) {
 
 bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome) {
   const console::Cores& c = ctx.cores;
-  ctx.janelas.REDEFJAN(1, c.COR_TEL2, c.COR_TEL1, c.COR_TEL3, 0, 0, 0, 80, 0);
-  ctx.janelas.ABREJAN(1);
-  ctx.janelas.ESCRJAN(1, rt::text::transform(g.CPF, "@R 999.999.999-99") + "  " + std::string(nome) + std::string(10, ' '));
+  ctx.janelas.REDEFJAN(console::Jan::kCabecalho, c.COR_TEL2, c.COR_TEL1, c.COR_TEL3, 0, 0, 0, 80, 0);
+  ctx.janelas.ABREJAN(console::Jan::kCabecalho);
+  ctx.janelas.ESCRJAN(console::Jan::kCabecalho, rt::text::transform(g.CPF, "@R 999.999.999-99") + "  " + std::string(nome) + std::string(10, ' '));
   return true;
 }
 
-int ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela) {
-  const int janela = tela.moldura == 6 ? 6 : (tela.moldura == 1 || tela.moldura == 2) ? 2 : 0;
-  if (janela != 0) {
+std::optional<console::Jan> ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela) {
+  using console::Jan;
+  const std::optional<Jan> janela = tela.moldura == 6 ? Jan::kSobreposta : (tela.moldura == 1 || tela.moldura == 2) ? std::optional(Jan::kGrade) : std::nullopt;
+  if (janela) {
     const console::Cores& c = ctx.cores;
     const rt::term::Rect& r = tela.ret;
-    ctx.janelas.REDEFJAN(janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, r.top, r.left, r.bottom, r.right, 2);
-    ctx.janelas.ABREJAN(janela);
+    ctx.janelas.REDEFJAN(*janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, r.top, r.left, r.bottom, r.right, 2);
+    ctx.janelas.ABREJAN(*janela);
   }
   return janela;
 }
@@ -98,7 +99,7 @@ int ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela) {
 std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   const console::Cores& c = ctx.cores;
   const rt::term::Rect& r = tela.ret;
-  const int janela = ABRE_MOLDURA(ctx, tela);
+  const std::optional<console::Jan> janela = ABRE_MOLDURA(ctx, tela);
   if (!tela.mensagem.empty()) console::MENS(ctx, 0, tela.mensagem);
 
   const int area = ctx.areas.current();
@@ -142,15 +143,15 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   laco.roda();
   LIMPA_ORDENS(s);
 
-  if (janela != 0) {
+  if (janela) {
     // A grid only drawn stays in view behind the form or grid edited next: its window is
     // closed, but what it shows is put back over what the window covered.
     const std::optional<rt::term::Screen::Saved> desenho =
         g.SO_MOS != 0 ? std::optional(ctx.screen().save(r)) : std::nullopt;
-    ctx.janelas.FECHAJAN(janela);
+    ctx.janelas.FECHAJAN(*janela);
     if (desenho) ctx.screen().restore(*desenho);
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   ctx.TAM_OLD = 0;
   GravacoesGrade grava(ctx);
   for (int i = 1; i <= rt::db::WorkAreas::kAreas; ++i)

@@ -4,6 +4,7 @@
 // grid's services; the key that left is in ULTTECLA and TECLAMUDA.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "grid/estado.h"
@@ -26,8 +27,8 @@ std::string EDITA(store::Contexto& ctx, Grade& g, TelaGrade tela, Uso uso = Uso:
 // MOSTRA: the screen's frame around the table grid; frame 0 draws none.
 std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela);
 
-// Opens the window of a grid screen's frame (none for frame 0); returns its number or 0.
-int ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela);
+// Opens the window of a grid screen's frame (none for frame 0) and returns it.
+std::optional<console::Jan> ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela);
 
 // The savings grid's entry (screen 13, current area 34): the typed exempt and exclusive lists
 // taken up as rows when no row names them, the column totals as footings (MATAUX) and the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "console/calculadora.h"
 #include "console/mensagens.h"
@@ -61,7 +62,7 @@ int exitKey(Sessao& s, const rt::term::Key& ultima, bool anexa) {
     case key::Down:
       return ultima.code;
     case key::Esc:
-      s.ctx.janelas.FECHAJAN(10);
+      s.ctx.janelas.FECHAJAN(console::Jan::kMensagem);
       s.ctx.TAM_OLD = 0;
       return 0;
     default:
@@ -173,8 +174,11 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
                                                g.declaracaoAberta() ? console::avisoDeRecusa(ctx) : rt::ui::RefusalNotice{});
   con.setReadExit(saida);
   g.LASTECLA = 0;
+  // Typed out: the cell ended on its last character, not on a key that moves.
+  const bool cheio = !r.escaped && r.lastKey.isChar();
+  const int movesCheio = g.PONTEIRO == g.ULT_POS ? 2 : 1;
   if (mostraDetalhe) {
-    ctx.janelas.FECHAJAN(10);
+    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
     ctx.TAM_OLD = 0;
   }
 
@@ -201,6 +205,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   } else {
     proxima = exitKey(s_, r.lastKey, anexa);
   }
+  if (cheio) movesDoCheio_ = movesCheio;
   if (s_.tela.redesenhaCelula) s_.redesenha();
   return proxima;
 }
@@ -223,7 +228,7 @@ void Laco::cola(bool novaLinha) {
 void Laco::calculadora(const rt::term::Key&) {
   if (!tracos().navega) return;
   Grade& g = s_.g;
-  if (!console::CALCULADORA(s_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
+  if (!console::CALCULADORA(s_.ctx, g.calculadora, console::Jan::kCalculadora, g.calculadora.LCAL, g.calculadora.CCAL)) return;
   s_.seleciona();
   Table* t = s_.t();
   const rt::db::FieldDef* f = t->field(colunaAtual(s_).cpoin);
@@ -345,6 +350,12 @@ void Laco::roda() {
     retomada_ = retoma_.has_value();
     rt::term::Key k = retomada_ ? *retoma_ : esperaTecla();
     retoma_.reset();
+    if (movesDoCheio_ > 0) {
+      enterDoCheio_ = --movesDoCheio_ == 0;
+    } else if (std::exchange(enterDoCheio_, false) && k.code == key::Enter) {
+      desceu_ = false;
+      continue;
+    }
     desceu_ = k.code == key::Down || k.code == key::PgDn;
     g.PONTEIRO = b.colPos();
     g.PONTVERT = b.rowPos();

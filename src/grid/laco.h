@@ -78,6 +78,12 @@ class Laco {
 
   Sessao& s_;
   rt::term::Rect dentro_;
+  // A cell left because it filled up: the moves it pushed still to come, then whether the
+  // clerk's next key is the Enter typed after the cell's last place. That Enter confirms the
+  // cell already left; taken as a new Enter it would open the next cell unseen, where Esc
+  // only closes that cell and a letter meant for a question is refused.
+  int movesDoCheio_ = 0;
+  bool enterDoCheio_ = false;
   bool passado_ = false;  // the next character read is one a refused cell passed on
   int passagens_ = 0;     // cells the character has been passed on through
   // The key being handled: a typed character that starts the cell's edit (`inicial_`), and

@@ -178,7 +178,7 @@ void Laco::apaga(const rt::term::Key&) {
 void Laco::insere(const rt::term::Key&) {
   if (tracos().boletoUnico) {
     s_.g.srv().UNICO_BOL(s_.ctx, s_.g);
-    s_.ctx.janelas.FECHAJAN(3);
+    s_.ctx.janelas.FECHAJAN(console::Jan::kTela);
     s_.seleciona();
     s_.redesenha();
   } else if (!s_.fonte.fantasma()) {

@@ -198,7 +198,7 @@ void LacoMatriz::enter() {
     }
     g.I1_1 = kTipos[col - 2];
     a_.srv.grade(a_.ctx, g, tela, 0);
-    a_.ctx.janelas.FECHAJAN(4);
+    a_.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     g.OPC = opc;
     g.I1_1 = tipoAntes;
     g.TIPOCR = crAntes;
@@ -216,7 +216,7 @@ void LacoMatriz::enter() {
     g.MESATI = linha();
     a_.srv.grade(a_.ctx, g, 38, 0);
     g.MESATI = 0;
-    a_.ctx.janelas.FECHAJAN(4);
+    a_.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     g.OPC = opc;
     g.TIPOCR = crAntes;
     // Mode 2 writes the months into REND_RURAL; the rural totals never refuse a value.
@@ -256,7 +256,7 @@ void LacoMatriz::calculadora() {
   Grade& g = a_.g;
   const int opc = t_.opc;
   if (!t_.calcula) return;
-  if (!console::CALCULADORA(a_.ctx, g.calculadora, 9, g.calculadora.LCAL, g.calculadora.CCAL)) return;
+  if (!console::CALCULADORA(a_.ctx, g.calculadora, console::Jan::kCalculadora, g.calculadora.LCAL, g.calculadora.CCAL)) return;
   if (!podeEscrever(opc)) return;
   escreve(g.calculadora.RESULT);
 }
@@ -287,8 +287,8 @@ void LacoMatriz::modoLeao() {
   // The re-colour writes the form's own stored text again, so it goes first and the title is
   // written over it, keeping the colour.
   const auto cor = rt::term::parseColour(a_.ctx.cores.COR_1_CLI);
-  if (cor) a_.ctx.janelas.ESCRATR(3, 4, 66, static_cast<int>(*cor), 14);
-  a_.ctx.janelas.ESCRLCOL(3, 4, 66, tituloModo(modo));
+  if (cor) a_.ctx.janelas.ESCRATR(console::Jan::kTela, 4, 66, static_cast<int>(*cor), 14);
+  a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 4, 66, tituloModo(modo));
   console::AVISOSN(a_.ctx, explicacaoModo(modo), 0);
   if (modo == 4) (void)taxcalc::CALC(a_.calc, 1, 1);
   redesenha();
@@ -310,8 +310,8 @@ void LacoMatriz::soRec() {
                      0);
   }
   (void)taxcalc::CALC(a_.calc, 1, 1);
-  a_.ctx.janelas.ESCRLCOL(3, 6, 66, agora ? "*" : " ");
-  a_.ctx.janelas.ESCRLCOL(3, 6, 78, agora ? " " : "*");
+  a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 6, 66, agora ? "*" : " ");
+  a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 6, 78, agora ? " " : "*");
   // The headings mark the value that goes to the summary; redrawn, they follow the choice.
   if (b_.columnCount() >= 7) {
     b_.column(6).heading = agora ? std::string("Leão Pago*"_cp) : std::string("Leão Pago"_cp);
@@ -324,7 +324,7 @@ void LacoMatriz::soTotal() {
   store::RegistroEspelho& r = a_.calc.d.rural;
   const bool agora = !r.logico("SO_TOTAL");
   r.logico("SO_TOTAL", agora);
-  a_.ctx.janelas.ESCRLCOL(3, 2, 2, agora ? "Só Totais "_cp : " L. Caixa ");
+  a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 2, 2, agora ? "Só Totais "_cp : " L. Caixa ");
   a_.g.srv().MRODAPER(a_.ctx, a_.g, 2);
 }
 
@@ -457,8 +457,8 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
 
   const console::Cores& cores = ctx.cores;
   if (t.janela6) {
-    ctx.janelas.REDEFJAN(6, cores.COR_TEL1, cores.COR_TEL2, cores.COR_TEL1, t.ret.top, t.ret.left, t.ret.bottom, t.ret.right, 2);
-    ctx.janelas.ABREJAN(6);
+    ctx.janelas.REDEFJAN(console::Jan::kSobreposta, cores.COR_TEL1, cores.COR_TEL2, cores.COR_TEL1, t.ret.top, t.ret.left, t.ret.bottom, t.ret.right, 2);
+    ctx.janelas.ABREJAN(console::Jan::kSobreposta);
   }
   const rt::term::Rect dentro = t.janela6 ? rt::term::Rect{t.ret.top + 1, t.ret.left + 1, t.ret.bottom - 1, t.ret.right - 1} : t.ret;
   rt::ui::MatrixSource fonte(std::vector<rt::ui::MatrixSource::Row>(static_cast<std::size_t>(ref.linhas)));
@@ -493,8 +493,8 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();
 
-  if (t.janela6) ctx.janelas.FECHAJAN(6);
-  ctx.janelas.FECHAJAN(10);
+  if (t.janela6) ctx.janelas.FECHAJAN(console::Jan::kSobreposta);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   ctx.TAM_OLD = 0;
   a.m.NLIN = nlin;
   g.POSHORMAT = 1;

@@ -162,8 +162,8 @@ bool MARCA_NEG(AmbienteMatriz& a) {
   }
   // Inside the form's frame (its window row 1 is the frame's top line): the note on the last row
   // above the bottom line, each month's mark between its name and its cells.
-  a.ctx.janelas.ESCRLCOL(3, 21, 2, algum ? std::string("* indica despesa maior que receita") : std::string(34, ' '));
-  for (int mes = 1; mes <= 12; ++mes) a.ctx.janelas.ESCRLCOL(3, 3 + mes, 11, std::string(1, a.m.MES_NEG[static_cast<std::size_t>(mes - 1)]));
+  a.ctx.janelas.ESCRLCOL(console::Jan::kTela, 21, 2, algum ? std::string("* indica despesa maior que receita") : std::string(34, ' '));
+  for (int mes = 1; mes <= 12; ++mes) a.ctx.janelas.ESCRLCOL(console::Jan::kTela, 3 + mes, 11, std::string(1, a.m.MES_NEG[static_cast<std::size_t>(mes - 1)]));
   return algum;
 }
 

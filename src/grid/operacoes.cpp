@@ -290,7 +290,7 @@ void SUBTOTAL(Sessao& s, bool fim) {
     }
   }
   if (!achou) t->goTo(ate);
-  console::MENS(s.ctx, 15, "SUBTOTAL=" + rt::text::transform(soma, "@Ez 999,999,999.99"), {.linha = 21, .janela = 11});
+  console::MENS(s.ctx, 15, "SUBTOTAL=" + rt::text::transform(soma, "@Ez 999,999,999.99"), {.linha = 21, .janela = console::Jan::kSubtotal});
   s.redesenha();
 }
 

@@ -89,9 +89,9 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
   }
   if (modo == 1) {
     constexpr const char* kPic = "@Ez 999,999,999.99";
-    ctx.janelas.ESCRLCOL(3, 18, 23, rt::text::transform(s.RESUS, kPic));
-    ctx.janelas.ESCRLCOL(3, 18, 63, rt::text::transform(s.OPC20US, kPic));
-    ctx.janelas.ESCRLCOL(3, 19, 63, rt::text::transform(s.OPC20RS, kPic));
+    ctx.janelas.ESCRLCOL(console::Jan::kTela, 18, 23, rt::text::transform(s.RESUS, kPic));
+    ctx.janelas.ESCRLCOL(console::Jan::kTela, 18, 63, rt::text::transform(s.OPC20US, kPic));
+    ctx.janelas.ESCRLCOL(console::Jan::kTela, 19, 63, rt::text::transform(s.OPC20RS, kPic));
   }
   return s;
 }
@@ -144,7 +144,7 @@ Decimal TES_SIT(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal 
   g.TIPOCR.assign(1, c == 1 || c == 3 ? 'C' : 'D');
   const int opc = g.OPC, coluna = g.PONTEIRO;
   EDITA(ctx, g, 38, 1);
-  ctx.janelas.FECHAJAN(4);
+  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   g.OPC = opc;
   g.PONTEIRO = coluna;
   g.TIPOCR = tipoAntes;

@@ -59,7 +59,7 @@ void CONF_BOLETO(store::Contexto& ctx) {
     if (!rt::text::alltrim(c.BOL_CNPJ).empty()) c.BOL_CPF = std::string(11, ' ');
     // A failed write is said there; the form stays for another try.
     if (gravaDefine(ctx, [&c](rt::db::Table& t) {
-          rt::db::Status s = t.put("BOL_BANCO", c.BOL_BANCO);
+          rt::Status s = t.put("BOL_BANCO", c.BOL_BANCO);
           if (s) s = t.put("BOL_AGENCI", c.BOL_AGENCI);
           if (s) s = t.put("BOL_CONTA", c.BOL_CONTA);
           if (s) s = t.put("BOL_NOME", c.BOL_NOME);
@@ -70,7 +70,7 @@ void CONF_BOLETO(store::Contexto& ctx) {
         }))
       break;
   }
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
 }
 
 }  // namespace office

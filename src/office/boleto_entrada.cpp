@@ -86,7 +86,7 @@ bool acrescenta(store::Contexto& ctx, const EntradaBoleto& e) {
   const store::SelecaoGuardada boleto(ctx.areas, Area::BOLETO);
   if (!store::ADD_REC(ctx, 0)) return false;  // waits for the append lock, as every terminal does
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
-  rt::db::Status s = t.put("NRODOCUM", e.NRODOCUM);
+  rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
   if (s) s = t.put("NOSSONRO", e.NOSSONRO);
   if (s) s = t.put("DATADOC", e.DATADOC);
   if (s) s = t.put("VALORDOC", e.VALORDOC);
@@ -103,7 +103,7 @@ bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
   if (!acrescenta(ctx, e)) return false;
   const Decimal proximo = e.NOSSONRO + Decimal(1);
   return gravaDefine(ctx, [proximo](rt::db::Table& d) {
-    if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::db::Status();
+    if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::Status();
     return d.put("BOL_NOSNRO", proximo);
   });
 }
@@ -118,7 +118,7 @@ class FormBoleto {
       console::MTELA3(ctx_, 5);
       const LugaresMoldura l(ctx_, console::Familia::MTELA3, 5);
       const std::string r = pede(l);
-      ctx_.janelas.FECHAJAN(3);
+      ctx_.janelas.FECHAJAN(console::Jan::kTela);
       if (r != "S") return;
       if (!grava(ctx_, e_)) continue;  // said there; the slip is typed again
       std::string outro = "N";

@@ -85,11 +85,11 @@ std::optional<std::string> leArquivo(const std::string& caminho) {
   return s.str();
 }
 
-platform::Status gravaCarta(const std::string& caminho, const Carta& c) {
+rt::Status gravaCarta(const std::string& caminho, const Carta& c) {
   const std::string bytes = bytesDaCarta(c);
   // Emptied only once known to be a plain file of its own (not a link, pipe or second name).
   const int fd = rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd < 0) return platform::Status::fromErrno(errno, "open " + caminho);
+  if (fd < 0) return rt::Status::fromErrno(errno, "open " + caminho);
   std::size_t feito = 0;
   while (feito < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + feito, bytes.size() - feito);
@@ -97,12 +97,12 @@ platform::Status gravaCarta(const std::string& caminho, const Carta& c) {
     if (n <= 0) {
       const int e = n < 0 ? errno : ENOSPC;
       ::close(fd);
-      return platform::Status::fromErrno(e, "write " + caminho);
+      return rt::Status::fromErrno(e, "write " + caminho);
     }
     feito += static_cast<std::size_t>(n);
   }
-  if (::close(fd) != 0) return platform::Status::fromErrno(errno, "close " + caminho);
-  return platform::Status::ok();
+  if (::close(fd) != 0) return rt::Status::fromErrno(errno, "close " + caminho);
+  return rt::Status::ok();
 }
 
 std::optional<std::string> arquivoNaPasta(const std::string& pasta, std::string_view nome) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/status.h"
+#include "rt/base/status.h"
 
 namespace office {
 
@@ -55,7 +55,7 @@ std::optional<std::string> leArquivo(const std::string& caminho);
 
 // Writes the letter to `caminho` (created or emptied, never through a link): every byte or an
 // error.
-platform::Status gravaCarta(const std::string& caminho, const Carta& c);
+rt::Status gravaCarta(const std::string& caminho, const Carta& c);
 
 // The letters' folder rule. `nome` is a plain file name ("CARTA", "carta.txt"); a name without
 // extension gets ".txt". An existing file of the folder is found whatever its case; a new one is

@@ -21,9 +21,9 @@ bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>&
   rt::db::Table& t = *define;
   store::seleciona(ctx.areas, Area::DEFINE);
   t.goTop();
-  rt::db::Status s = t.status();
+  rt::Status s = t.status();
   if (!s || t.eof()) {
-    (void)store::gravou(ctx, s ? rt::db::Status(rt::db::Error::kNoRecord, "DEFINE") : s, "DEFINE");
+    (void)store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
   } else {
     ok = faz(t);
   }
@@ -39,10 +39,10 @@ bool leDefine(store::Contexto& ctx, const std::function<void(const rt::db::Table
   });
 }
 
-bool gravaDefine(store::Contexto& ctx, const std::function<rt::db::Status(rt::db::Table&)>& grava) {
+bool gravaDefine(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   return noRegistro(ctx, [&ctx, &grava](rt::db::Table& t) {
     if (!store::REC_LOCK(ctx, 5)) return false;  // REC_LOCK said it
-    rt::db::Status s = grava(t);
+    rt::Status s = grava(t);
     if (s) s = t.flush();
     const bool liberado = store::DESTRAVA(ctx);
     return store::gravou(ctx, s, "DEFINE") && liberado;

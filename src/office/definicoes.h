@@ -15,6 +15,6 @@ bool leDefine(store::Contexto& ctx, const std::function<void(const rt::db::Table
 
 // Runs `grava` on DEFINE's record under its lock and writes it; false, after saying why, when
 // the lock was not had or the write was refused (the record is then as it was).
-bool gravaDefine(store::Contexto& ctx, const std::function<rt::db::Status(rt::db::Table&)>& grava);
+bool gravaDefine(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava);
 
 }  // namespace office

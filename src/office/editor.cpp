@@ -63,8 +63,8 @@ void Editor::roda(const std::string& nome) {
     if (e_.pendente == "Salvar") (void)EDITWRITE();
     e_.pendente.clear();
   }
-  ctx_.janelas.FECHAJAN(6);
-  ctx_.janelas.FECHAJAN(5);
+  ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
+  ctx_.janelas.FECHAJAN(console::Jan::kSubdialogo);
   ctx_.screen().setCursorShape(formaAntes);
   ctx_.screen().setCursor(ultimaLinha_, ultimaColuna_);
 }
@@ -194,7 +194,7 @@ bool Editor::ABANDONA() {
   if (e_.modificado &&
       console::AVISOSN(ctx_, "O arquivo " + e_.nome + " foi modificado. Gravar?", 2) == "S" && !EDITWRITE())
     return false;
-  ctx_.janelas.FECHAJAN(5);
+  ctx_.janelas.FECHAJAN(console::Jan::kSubdialogo);
   return true;
 }
 

@@ -108,7 +108,7 @@ void Editor::INS_CAMP() {
         .valid([&escolha] { return !escolha.isNegative() && escolha < Decimal(35); });
     if (read.run().escaped) escolha = Decimal(0);
   }
-  ctx_.janelas.FECHAJAN(8);
+  ctx_.janelas.FECHAJAN(console::Jan::kLista);
   const int n = inteiro(escolha);
   if (n >= 1 && n <= static_cast<int>(camposDaCarta().size())) {
     const std::string campo = std::string(" ") + kCampoAbre +
@@ -139,7 +139,7 @@ void Editor::FORMTXT() {
     });
     (void)read.run();
   }
-  ctx_.janelas.FECHAJAN(8);
+  ctx_.janelas.FECHAJAN(console::Jan::kLista);
   // The values stand even when the form was left with Esc, unless they leave no room for text
   // (a field left with Esc is not checked).
   const FormatoCarta novo{inteiro(esq),    inteiro(dir), inteiro(total) - inteiro(esq) - inteiro(dir),

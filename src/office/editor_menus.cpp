@@ -44,7 +44,7 @@ constexpr int kCantos[4][4] = {{2, 1, 8, 13}, {2, 10, 7, 26}, {2, 20, 5, 26}, {2
 
 void Editor::TELA_ED(int codigo, int linha, int coluna) {
   const console::Cores& c = ctx_.cores;
-  auto abre = [&](int janela, int top, int left, int bottom, int right, int tipo, const std::string& texto) {
+  auto abre = [&](console::Jan janela, int top, int left, int bottom, int right, int tipo, const std::string& texto) {
     ctx_.janelas.REDEFJAN(janela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, top, left, bottom, right, tipo);
     ctx_.janelas.ABREJAN(janela);
     if (!texto.empty()) ctx_.janelas.ESCRJAN(janela, texto);
@@ -53,13 +53,14 @@ void Editor::TELA_ED(int codigo, int linha, int coluna) {
   if (codigo == 0) {
     std::string barra;
     for (int h = 1; h <= 4; ++h) barra += rt::text::padr(menu(h).titulo, 10);
-    abre(5, 0, 0, 1, 79, 0, barra + std::string(40, ' '));
+    abre(console::Jan::kSubdialogo, 0, 0, 1, 79, 0, barra + std::string(40, ' '));
     return;
   }
-  int top = linha, left = coluna, bottom = linha + 10, right = coluna + 14, janela = 8;
+  int top = linha, left = coluna, bottom = linha + 10, right = coluna + 14;
+  console::Jan janela = console::Jan::kLista;
   std::string texto;
   if (codigo >= 1 && codigo <= 4) {
-    janela = 6;
+    janela = console::Jan::kSobreposta;
     top = kCantos[codigo - 1][0];
     left = kCantos[codigo - 1][1];
     bottom = kCantos[codigo - 1][2];
@@ -99,9 +100,9 @@ int Editor::ESCOLHE() {
       TELA_ED(h);
       mostrado = h;
     }
-    ctx_.janelas.ESCRATR(5, 1, (h - 1) * 10 + 1, ctx_.cores.COR_ESCOL, 9);
+    ctx_.janelas.ESCRATR(console::Jan::kSubdialogo, 1, (h - 1) * 10 + 1, ctx_.cores.COR_ESCOL, 9);
     const rt::term::Key k = ctx_.console.waitKey();
-    ctx_.janelas.ESCRATR(5, 1, (h - 1) * 10 + 1, ctx_.cores.COR_TEL2, 9);
+    ctx_.janelas.ESCRATR(console::Jan::kSubdialogo, 1, (h - 1) * 10 + 1, ctx_.cores.COR_TEL2, 9);
     switch (k.code) {
       case key::Enter:
       case key::Down:
@@ -134,7 +135,7 @@ int Editor::ESCOLHE() {
     }
   }
   cursor(false);
-  ctx_.janelas.FECHAJAN(6);
+  ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
   return escolha;
 }
 
@@ -158,14 +159,14 @@ void Editor::MENUED() {
     TELA_ED(h);
     ctx_.POSVER = 1;
     ctx_.OPCOES = std::string(m.letras);
-    const int opcao = console::ESC_OPCAO(ctx_, 6, static_cast<int>(m.linhas.size()), 1, m.largura, 0, 0);
+    const int opcao = console::ESC_OPCAO(ctx_, console::Jan::kSobreposta, static_cast<int>(m.linhas.size()), 1, m.largura, 0, 0);
     if (opcao == 0) break;
     switch (h) {
       case 1:
         denovo = !arquivos(opcao);
         break;
       case 2:
-        ctx_.janelas.FECHAJAN(6);
+        ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
         if (opcao == 1)
           SEARCH();
         else if (opcao == 2)
@@ -176,16 +177,16 @@ void Editor::MENUED() {
           FORMTXT();
         break;
       case 3:
-        ctx_.janelas.FECHAJAN(6);
+        ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
         imprime(opcao == 2);
         break;
       default:
-        ctx_.janelas.FECHAJAN(6);
+        ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
         DISPLAYHELP(opcao);
         break;
     }
   }
-  ctx_.janelas.FECHAJAN(6);
+  ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
 }
 
 std::optional<std::string> Editor::nomeNovo() {
@@ -212,7 +213,7 @@ bool Editor::arquivos(int opcao) {
       const std::string nome(rt::text::alltrim(ESCOL_CART(ctx_, s_.pastaCartas, 2, 15)));
       if (nome.empty()) return false;
       if (!podeTrocar()) return true;
-      ctx_.janelas.FECHAJAN(6);
+      ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
       ABRTXT(nome);
       return true;
     }

@@ -106,7 +106,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
     // A small window with the prompt; what is typed is not shown.
     console::MENS(ctx, 13, "Informe a senha: " + std::string(20, ' '), {.linha = 12, .coluna = 20});
     senha = console::leOculto(ctx, 13, 39, 19);
-    ctx.janelas.FECHAJAN(10);
+    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
     if (senha.empty()) return false;
     c.conta.SEN_USUA = senha;  // serves until the program ends
   }

@@ -110,7 +110,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
     if (console::OKEI(ctx) != "S") continue;
     const ContaEmail nova = c;
     if (gravaDefine(ctx, [&nova](rt::db::Table& t) {
-          rt::db::Status st = t.put("SER_SMTP", nova.SER_SMTP);
+          rt::Status st = t.put("SER_SMTP", nova.SER_SMTP);
           if (st) st = t.put("NOM_USUA", nova.NOM_USUA);
           if (st) st = t.put("EMA_USUA", nova.EMA_USUA);
           if (st) st = t.put("MEMORIZ", nova.MEMORIZ);
@@ -123,7 +123,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
       break;
     }
   }
-  ctx.janelas.FECHAJAN(4);
+  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   console::MENS(ctx);
 }
 
@@ -180,7 +180,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
       }
       r = console::AVISOSN(ctx, "Confirma os dados ?", 3);
     } while (r == "N");
-    ctx.janelas.FECHAJAN(4);
+    ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     if (r != "S") break;
     if (console::AVISOSN(ctx, "Envia agora o Email?", 2) == "S") {
       (void)MANDA_EMAIL(ctx, correio);  // says its own outcome

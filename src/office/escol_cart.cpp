@@ -10,7 +10,7 @@ namespace office {
 
 namespace {
 
-constexpr int kJanela = 8, kLinhas = 8, kLargura = 13;
+constexpr int kLinhas = 8, kLargura = 13;
 
 }  // namespace
 
@@ -35,16 +35,15 @@ std::string ESCOL_CART(store::Contexto& ctx, const std::string& pasta, int linha
   itens.resize(std::max<std::size_t>(itens.size(), kLinhas));
   for (std::string& i : itens) i = rt::text::padr(i, kLargura);
   const console::Cores& c = ctx.cores;
-  ctx.janelas.REDEFJAN(kJanela, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, linha, coluna, linha + 10, coluna + 14,
+  ctx.janelas.REDEFJAN(console::Jan::kLista, c.COR_TEL1, c.COR_TEL2, c.COR_TEL1, linha, coluna, linha + 10, coluna + 14,
                        1);
-  ctx.janelas.ABREJAN(kJanela);
+  const console::JanelaAberta janela(ctx.janelas, console::Jan::kLista);
   rt::ui::AChoiceOptions op;
   const auto cor = [](int a) { return static_cast<rt::term::Attr>(a & 0xFF); };
   op.colours.entries = {cor(c.COR_TEL1), cor(c.COR_ESCOL), cor(c.COR_TEL2),
                         cor(c.COR_TEL1), cor(c.COR_TEL1),  cor(c.COR_TEL1)};
   const int escolha =
       rt::ui::achoice(ctx.console, {linha, coluna, linha + kLinhas, coluna + kLargura - 1}, itens, op);
-  ctx.janelas.FECHAJAN(kJanela);
   if (escolha < 1 || escolha > quantas) return std::string(8, ' ');
   return std::string(rt::text::trim(itens[static_cast<std::size_t>(escolha - 1)]));
 }

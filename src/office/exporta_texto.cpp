@@ -48,8 +48,8 @@ constexpr std::string_view kLetras = "BDPCSRV";
 bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
   rt::db::Table* t = ctx.areas.currentTable();
   const std::string destino = console::caminhoLinux(ctx, ctx.LOCTRAB + std::string(nome));
-  const rt::db::Status s = t == nullptr ? rt::db::Status(rt::db::Error::kNotFound, std::string(nome))
-                                        : rt::db::copyToDelimited(*t, destino);
+  const rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, std::string(nome))
+                                    : rt::db::copyToDelimited(*t, destino);
   if (!s) {
     console::MENS(ctx, 11, console::textoRecusa(s, nome), {.linhas = 2});
     return false;

@@ -11,9 +11,14 @@
 #include <memory>
 
 #include "platform/paths.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 
 namespace platform {
+
+using rt::Error;
+using rt::Result;
+using rt::Status;
+using rt::UniqueFd;
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/status.h"
 #include "platform/temp_file.h"
+#include "rt/base/result.h"
 
 namespace platform {
 
@@ -36,15 +36,15 @@ struct ArchiveListing {
 // Writes a zip archive at `archivePath` holding the files `names` of `folder` (plain names,
 // found without regard to case), each under its name on disk, with its modification time.
 // The archive replaces any file of that name only when complete and synced to disk.
-Result<ArchiveListing> writeZip(std::string_view archivePath, std::string_view folder,
-                                std::span<const std::string> names);
+rt::Result<ArchiveListing> writeZip(std::string_view archivePath, std::string_view folder,
+                                    std::span<const std::string> names);
 
 // The entries of the archive, from its headers only.
-Result<ArchiveListing> listArchive(std::string_view archivePath);
+rt::Result<ArchiveListing> listArchive(std::string_view archivePath);
 
 // Reads every entry of the archive to its end, so checksums and sizes are checked; with
 // `expectedBytes` (the size of the original after a copy) the archive must also be that long.
-Result<ArchiveListing> verifyArchive(std::string_view archivePath, std::int64_t expectedBytes = -1);
+rt::Result<ArchiveListing> verifyArchive(std::string_view archivePath, std::int64_t expectedBytes = -1);
 
 // Why an entry was not extracted.
 struct RefusedEntry {
@@ -84,7 +84,7 @@ struct ExtractLimits {
 // Give the data folder itself (or a folder on the same disk) as `scratchParent`, so the tables
 // can then be renamed into place, which is atomic, rather than copied; extracted files get
 // mode 0666 less the umask, and the caller gives each the permissions of the table it replaces.
-Result<Extraction> extractMatching(std::string_view archivePath, std::string_view pattern,
-                                   std::string_view scratchParent, const ExtractLimits& limits = {});
+rt::Result<Extraction> extractMatching(std::string_view archivePath, std::string_view pattern,
+                                       std::string_view scratchParent, const ExtractLimits& limits = {});
 
 }  // namespace platform

@@ -12,11 +12,16 @@
 #include <cstring>
 
 #include "platform/paths.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 
 extern char** environ;
 
 namespace platform {
+
+using rt::Error;
+using rt::Result;
+using rt::Status;
+using rt::UniqueFd;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/status.h"
+#include "rt/base/result.h"
 
 namespace platform {
 
@@ -41,8 +41,8 @@ struct RunOptions {
 // program name) and waits for it. While it runs, Ctrl-C and Ctrl-\ typed at the terminal
 // reach only the child, as with system(). A program that cannot be started is an error
 // (kNotFound when it does not exist); a program that ran gives its exit status.
-Result<ExitStatus> runProgram(std::string_view program, std::span<const std::string> args,
-                              const RunOptions& options = {});
+rt::Result<ExitStatus> runProgram(std::string_view program, std::span<const std::string> args,
+                                  const RunOptions& options = {});
 
 struct CapturedRun {
   ExitStatus status;
@@ -57,12 +57,12 @@ struct CaptureOptions {
 };
 
 // Runs a program with no terminal (input from /dev/null) and collects its output.
-Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std::string> args,
-                                  const CaptureOptions& options = {});
+rt::Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std::string> args,
+                                      const CaptureOptions& options = {});
 
 // The folder of the running program's own binary (from /proc/self/exe): `converte` is looked
 // for beside `tavren`.
-Result<std::string> runningProgramFolder();
+rt::Result<std::string> runningProgramFolder();
 
 // The full path of `program` found in PATH (or `program` itself when it holds a "/" and is
 // executable); "" when there is none.

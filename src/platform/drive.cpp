@@ -12,6 +12,10 @@
 
 namespace platform {
 
+using rt::Error;
+using rt::Result;
+using rt::Status;
+
 namespace {
 
 // Magic numbers from <linux/magic.h> and the file systems' own headers, written out so the

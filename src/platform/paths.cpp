@@ -12,6 +12,10 @@
 
 namespace platform {
 
+using rt::Error;
+using rt::Result;
+using rt::Status;
+
 namespace {
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/status.h"
+#include "rt/base/result.h"
 
 namespace platform {
 
@@ -79,15 +79,15 @@ std::string canonicalFileName(std::string_view name);
 // case when the exact name is absent. Among several matches the exact spelling wins, else the
 // smallest name by bytes (upper case first), so the choice is always the same.
 // kNotFound names the first component that does not exist.
-Result<std::string> resolveExisting(std::string_view linuxPath);
+rt::Result<std::string> resolveExisting(std::string_view linuxPath);
 
 // Where a file named `name` in `folder` is written: the existing file of that name in any case
 // (so a table is replaced, never doubled as "IMP0110.DBF" beside "imp0110.dbf"), else the
 // upper-case name. The folder must exist (found without regard to case); `name` must be a
 // plain name.
-Result<std::string> pathForFile(std::string_view folder, std::string_view name);
+rt::Result<std::string> pathForFile(std::string_view folder, std::string_view name);
 
 // Regular files of `folder` whose names match `pattern` (wildcardMatch), sorted by name.
-Result<std::vector<std::string>> listFiles(std::string_view folder, std::string_view pattern);
+rt::Result<std::vector<std::string>> listFiles(std::string_view folder, std::string_view pattern);
 
 }  // namespace platform

@@ -12,11 +12,16 @@
 #include "platform/child_process.h"
 #include "platform/drive.h"
 #include "platform/temp_file.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
 namespace platform {
+
+using rt::Error;
+using rt::Result;
+using rt::Status;
+using rt::UniqueFd;
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "platform/paths.h"
-#include "platform/status.h"
+#include "rt/base/result.h"
 
 namespace platform {
 
@@ -74,15 +74,15 @@ class SystemPrinter {
   bool available() const;
   // Sends the file to the printer and waits until CUPS has taken it. kNotAvailable when there
   // is no `lp`; kFailed with lp's own message when it refuses.
-  Status print(const PrintRequest& request) const;
+  rt::Status print(const PrintRequest& request) const;
   // The default printer's name: LPDEST, else PRINTER (as `lp` reads them), else what
   // `lpstat -d` says. kNotAvailable when there is none or no `lpstat`.
-  Result<std::string> defaultPrinter() const;
+  rt::Result<std::string> defaultPrinter() const;
   // The names of the printers CUPS offers (`lpstat -e`), for the user's choice of printer.
-  Result<std::vector<std::string>> printerNames() const;
+  rt::Result<std::vector<std::string>> printerNames() const;
   // Whether a CUPS queue accepts work now (idle or printing, not disabled), from `lpstat -p`.
   // kNotFound for an unknown queue.
-  Result<bool> isReady(std::string_view queue) const;
+  rt::Result<bool> isReady(std::string_view queue) const;
 
  private:
   std::string lp_;

@@ -15,6 +15,11 @@ extern char** environ;
 
 namespace platform {
 
+using rt::Error;
+using rt::Result;
+using rt::Status;
+using rt::UniqueFd;
+
 namespace {
 
 constexpr std::size_t kMaxOutput = 8192;

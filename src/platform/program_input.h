@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "platform/child_process.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 
 namespace platform {
 
 class ProgramInput {
  public:
   // Starts `program` with `args`; kNotFound when it is not installed.
-  static Result<ProgramInput> start(std::string_view program, const std::vector<std::string>& args,
+  static rt::Result<ProgramInput> start(std::string_view program, const std::vector<std::string>& args,
                                     const std::vector<std::string>& environment = {});
 
   ProgramInput(ProgramInput&& other) noexcept;
@@ -28,15 +28,15 @@ class ProgramInput {
   ~ProgramInput();
 
   // Writes all of `bytes` to the program's input; a program that has gone away is kIo.
-  Status write(std::string_view bytes);
+  rt::Status write(std::string_view bytes);
   // Ends the input, waits for the program and gives its exit status and what it said.
-  Result<CapturedRun> finish();
+  rt::Result<CapturedRun> finish();
 
  private:
   ProgramInput() = default;
   pid_t pid_ = -1;
-  UniqueFd input_;
-  UniqueFd output_;  // the scratch file the child writes to (already unlinked)
+  rt::UniqueFd input_;
+  rt::UniqueFd output_;  // the scratch file the child writes to (already unlinked)
 };
 
 }  // namespace platform

@@ -9,9 +9,14 @@
 #include <vector>
 
 #include "platform/temp_file.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 
 namespace platform {
+
+using rt::Error;
+using rt::Result;
+using rt::Status;
+using rt::UniqueFd;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "platform/paths.h"
-#include "platform/status.h"
+#include "rt/base/result.h"
 
 namespace platform {
 
@@ -34,14 +34,14 @@ class SettingStore {
   const std::string& path() const { return path_; }
 
   // The value of `name`; nullopt when the file or the line is missing.
-  Result<std::optional<std::string>> read(std::string_view name) const;
+  rt::Result<std::optional<std::string>> read(std::string_view name) const;
   // Sets `name` to `value` (no line breaks), keeping the file's other lines.
-  Status write(std::string_view name, std::string_view value) const;
+  rt::Status write(std::string_view name, std::string_view value) const;
 
   // "fator3" as a number. Missing file or line: nullopt (the caller falls back to the copy in
   // the terminal's settings). A line that is not a whole number: kCorrupt.
-  Result<std::optional<std::int64_t>> readFator3() const;
-  Status writeFator3(std::int64_t value) const;
+  rt::Result<std::optional<std::int64_t>> readFator3() const;
+  rt::Status writeFator3(std::int64_t value) const;
 
  private:
   std::string path_;

@@ -15,6 +15,11 @@
 
 namespace platform {
 
+using rt::Error;
+using rt::Result;
+using rt::Status;
+using rt::UniqueFd;
+
 namespace {
 
 constexpr int kAttempts = 100;

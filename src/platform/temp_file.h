@@ -8,15 +8,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/status.h"
-#include "platform/unique_fd.h"
+#include "rt/base/result.h"
+#include "rt/base/unique_fd.h"
 
 namespace platform {
 
 class TempFile {
  public:
   TempFile() = default;
-  TempFile(std::string path, UniqueFd fd) : path_(std::move(path)), fd_(std::move(fd)) {}
+  TempFile(std::string path, rt::UniqueFd fd) : path_(std::move(path)), fd_(std::move(fd)) {}
   TempFile(TempFile&& other) noexcept;
   TempFile& operator=(TempFile&& other) noexcept;
   TempFile(const TempFile&) = delete;
@@ -26,30 +26,30 @@ class TempFile {
   const std::string& path() const { return path_; }
   int fd() const { return fd_.get(); }
   // Writes all of `data` at the current position.
-  Status write(std::string_view data);
+  rt::Status write(std::string_view data);
   // fsync and close; after this the file is complete on disk (still removed unless kept).
-  Status syncAndClose();
+  rt::Status syncAndClose();
   // fsync, rename over `target` and close: the file is then `target`. Kept open (held) until
   // its name is in place, so no start-up sweep takes it for a dead writer's.
-  Status putInPlace(const std::string& target);
+  rt::Status putInPlace(const std::string& target);
   // The file is no longer removed by the destructor (it was renamed into place, or the caller
   // owns it now).
   void keep() { path_.clear(); }
 
  private:
   std::string path_;
-  UniqueFd fd_;
+  rt::UniqueFd fd_;
 };
 
 // A new file in `folder` named prefix + six random letters and digits + suffix, created
 // exclusively with `mode` (less the umask), open for reading and writing.
-Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix,
-                                std::string_view suffix = ".TMP", mode_t mode = 0666);
+rt::Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix,
+                                    std::string_view suffix = ".TMP", mode_t mode = 0666);
 
 // A scratch file beside `target`, to be put in place by putInPlace: rt::fs::ScratchFile's name
 // (target + ".tmp" + six random characters), created exclusively and held by this writer, so
 // the start-up sweep removes it only once its writer is gone.
-Result<TempFile> createScratchBeside(const std::string& target, mode_t mode = 0666);
+rt::Result<TempFile> createScratchBeside(const std::string& target, mode_t mode = 0666);
 
 class TempFolder {
  public:
@@ -69,12 +69,12 @@ class TempFolder {
 };
 
 // A new private folder (mode 0700) in `parent` named prefix + six random characters.
-Result<TempFolder> createTempFolder(std::string_view parent, std::string_view prefix);
+rt::Result<TempFolder> createTempFolder(std::string_view parent, std::string_view prefix);
 
 // Removes a file or a whole folder tree without following symbolic links.
-Status removeTree(std::string_view path);
+rt::Status removeTree(std::string_view path);
 
 // fsync of a folder, so a rename or creation inside it survives a power cut.
-Status syncFolder(std::string_view folder);
+rt::Status syncFolder(std::string_view folder);
 
 }  // namespace platform

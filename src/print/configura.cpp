@@ -23,7 +23,7 @@ namespace {
 
 // Writes into the terminal's printer record under its 5-second lock; the record keeps its
 // old values when the lock or a write is refused (said to the user).
-bool gravaRegistro(store::Contexto& ctx, const std::function<rt::db::Status(rt::db::Table&)>& grava) {
+bool gravaRegistro(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   const store::SelecaoGuardada selecao(ctx.areas);
   bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
   if (ok) {
@@ -31,7 +31,7 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::db::Status(rt::
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
     ok = t.seek(ctx.NUSU) && t.found() && store::REC_LOCK(ctx, 5);
     if (ok) {
-      rt::db::Status s = grava(t);
+      rt::Status s = grava(t);
       if (s) s = t.flush();
       // Flushed above, or the failure is said below: the release decides nothing.
       (void)t.unlock();
@@ -116,7 +116,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
     // The first marked row is the model; the other marks go; with none the first row is taken.
     // A mark the table refuses is said, and the list is left as it stands.
     const auto marca = [&](const char* valor) {
-      rt::db::Status s = m.put("CONFIM", std::string(valor));
+      rt::Status s = m.put("CONFIM", std::string(valor));
       if (s) s = m.flush();
       // Flushed above, or the failure is said below: the release decides nothing.
       (void)m.unlock();
@@ -156,8 +156,8 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   const bool ok = gravaRegistro(ctx, [&c](rt::db::Table& t) {
     for (const auto& [nome, valor] : {std::pair<const char*, const std::string&>{"NOMEIMP", c.NOMEIMP}, {"SEQ0", c.SEQ0},
                                       {"SEQ1", c.SEQ1}, {"SEQ2", c.SEQ2}, {"SEQ3", c.SEQ3}})
-      RT_DB_TRY(t.put(nome, valor));
-    return rt::db::Status::ok();
+      RT_TRY(t.put(nome, valor));
+    return rt::Status::ok();
   });
   imp.seq.TEM_LASER = 0;
   (void)CRIA_SEQ(ctx, imp, env);  // says its own failure; what was written is told by ok
@@ -221,10 +221,10 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
   if (c.NROLPT > 0 || c.NROCOM > 0 || saidaValida(saida)) c.SAIDAPR = saida;
   // gravaRegistro says its own failure; the form has closed and the session keeps the port.
   (void)gravaRegistro(ctx, [&c](rt::db::Table& t) {
-    RT_DB_TRY(t.put("LOCIMPR", c.LOCIMPR));
-    RT_DB_TRY(t.put("NROLPT", Decimal::fromInt(c.NROLPT)));
-    RT_DB_TRY(t.put("NROCOM", Decimal::fromInt(c.NROCOM)));
-    RT_DB_TRY(t.put("SAIDAPR", c.SAIDAPR));
+    RT_TRY(t.put("LOCIMPR", c.LOCIMPR));
+    RT_TRY(t.put("NROLPT", Decimal::fromInt(c.NROLPT)));
+    RT_TRY(t.put("NROCOM", Decimal::fromInt(c.NROCOM)));
+    RT_TRY(t.put("SAIDAPR", c.SAIDAPR));
     return t.put("NOMEREDE", rt::text::padr(c.NOMEREDE, 60));
   });
 }

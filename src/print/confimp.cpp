@@ -18,7 +18,7 @@ std::string campo(const rt::db::Table& t, std::string_view nome, std::string_vie
   return rt::text::padr(valor, f != nullptr ? f->width : static_cast<int>(valor.size()));
 }
 
-rt::db::Status gravaPadrao(rt::db::Table& t, const ConfImp& c, std::string_view nusu) {
+rt::Status gravaPadrao(rt::db::Table& t, const ConfImp& c, std::string_view nusu) {
   const std::pair<std::string_view, std::string_view> textos[] = {
       {"NRO_TERM", nusu},       {"LOCIMPR", c.LOCIMPR}, {"SAIDAPR", c.SAIDAPR}, {"NOMEIMP", c.NOMEIMP},
       {"SEQ0", c.SEQ0},         {"SEQ1", c.SEQ1},       {"SEQ2", c.SEQ2},       {"SEQ3", c.SEQ3},
@@ -58,7 +58,7 @@ void semeiaModelos(store::Contexto& ctx) {
   for (const char* nome : {"Impressora padrao", "NAO DOS"}) {
     if (!store::ADD_REC(ctx, 5)) return;
     const bool primeira = std::string_view(nome) != "NAO DOS";
-    rt::db::Status s = t.put("CONFIM", std::string(primeira ? "S" : " "));
+    rt::Status s = t.put("CONFIM", std::string(primeira ? "S" : " "));
     if (s) s = t.put("NOMEIMP", campo(t, "NOMEIMP", nome));
     if (primeira)
       for (const auto& [n, v] : {std::pair{"SEQ0", padrao.SEQ0}, {"SEQ1", padrao.SEQ1}, {"SEQ2", padrao.SEQ2},
@@ -90,7 +90,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     if (!t.seek(ctx.NUSU) || !t.found()) {
       ok = store::ADD_REC(ctx, 5);  // a record not had is said by ADD_REC
       if (ok) {
-        const rt::db::Status s = gravaPadrao(t, imp.conf, ctx.NUSU);
+        const rt::Status s = gravaPadrao(t, imp.conf, ctx.NUSU);
         // gravaPadrao flushed the row, or failed and is said here: the release decides nothing.
         (void)t.unlock();
         ok = store::gravou(ctx, s, t.alias());

@@ -31,7 +31,6 @@ using rt::text::transform;
 
 namespace {
 
-constexpr int kJanelaForm = 4, kJanelaMenu = 5;
 constexpr int kRegistro = store::numero(store::Area::IMP0910);
 // The five text lines of the slip go under the boxes, from this row of the form.
 constexpr int kLinhaTextos = 13;
@@ -70,7 +69,7 @@ class Formulario {
 
  private:
   // At a place counted from the frame's corner (the window's writes count from 1).
-  void poe(int linha, int coluna, std::string_view t) { ctx_.janelas.ESCRLCOL(kJanelaForm, linha + 1, coluna + 1, t); }
+  void poe(int linha, int coluna, std::string_view t) { ctx_.janelas.ESCRLCOL(console::Jan::kFormDarf, linha + 1, coluna + 1, t); }
 
   store::Contexto& ctx_;
   int topo_ = 0, esquerda_ = 0;
@@ -129,7 +128,7 @@ int menu(store::Contexto& ctx, int n, int inicial) {
   console::MTELA13(ctx, n);
   const auto it = console::itensMoldura(ctx, Familia::MTELA13, n);
   const int escolha = it ? console::ESC_ITEM(ctx, it->janela, it->quantos, it->coluna - 1, it->deslocamento, inicial) : 0;
-  ctx.janelas.FECHAJAN(kJanelaMenu);
+  ctx.janelas.FECHAJAN(console::Jan::kMenuDarf);
   return escolha;
 }
 
@@ -147,7 +146,7 @@ void alteraDatas(store::Contexto& ctx, std::array<Date, 8>& DAT_VENC) {
                rt::ui::var("VCTO" + std::to_string(i + 1), VCTO[i]), "@d");
     (void)read.run();
   }
-  ctx.janelas.FECHAJAN(kJanelaForm);
+  ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
   const bool mudou = VCTO != DAT_VENC;
   DAT_VENC = VCTO;
   // A refused write was said; the dates then hold for this run only.
@@ -178,7 +177,7 @@ bool escolheDependente(store::Contexto& ctx, gains::OpcoesDarf& o) {
     g.valid([&ctx, &CPFDEPEN] { return console::VAL_CPF(ctx, CPFDEPEN, true); });
     r = rt::ui::readOne(ctx.console, std::move(g));
   }
-  ctx.janelas.FECHAJAN(kJanelaMenu);
+  ctx.janelas.FECHAJAN(console::Jan::kMenuDarf);
   if (r.escaped) return false;
   const std::optional<std::string> nome = gains::dependenteLeao(ctx, CPFDEPEN);
   if (!nome) {
@@ -358,12 +357,12 @@ std::optional<gains::OpcoesDarf> DARF(store::Contexto& ctx, const Escolhas& esc,
     const int k = menu(ctx, 7, o.QUEDARF);
     if (k == 0) {
       o.QUEDARF = 1;
-      ctx.janelas.FECHAJAN(kJanelaForm);
+      ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
       return std::nullopt;
     }
     o.QUEDARF = k;
     if (k == 7) {
-      ctx.janelas.FECHAJAN(kJanelaForm);
+      ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
       alteraDatas(ctx, DAT_VENC);
       return std::nullopt;
     }
@@ -376,7 +375,7 @@ std::optional<gains::OpcoesDarf> DARF(store::Contexto& ctx, const Escolhas& esc,
       if (k == 6) o.livre = *s;
       gains::OpcoesDarf confirmadas = o;
       confirmadas.confirmada = std::move(s);
-      ctx.janelas.FECHAJAN(kJanelaForm);
+      ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
       return confirmadas;
     }
   }
@@ -397,8 +396,8 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
   rt::db::Table& t = *define;
   bool ok = false;
   t.goTop();
-  if (rt::db::Status s = t.status(); !s || t.eof()) {
-    ok = store::gravou(ctx, s ? rt::db::Status(rt::db::Error::kNoRecord, "DEFINE") : s, "DEFINE");
+  if (rt::Status s = t.status(); !s || t.eof()) {
+    ok = store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
   } else if (store::REC_LOCK(ctx, 5)) {  // a lock not had is said by REC_LOCK
     for (std::size_t i = 0; i < datas.size() && s; ++i) s = t.put("VCTO" + std::to_string(i + 1), rt::text::Value(datas[i]));
     if (s) s = t.flush();

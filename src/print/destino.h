@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "platform/printer.h"
-#include "platform/status.h"
+#include "rt/base/result.h"
 
 namespace print {
 
@@ -47,6 +47,6 @@ bool saidaValida(std::string_view SAIDAPR);
 // The destination of the record; `trabalho` is the work folder as a Linux path with its
 // separator. kUnsafe for an output name that is not a plain base name; kBadArgument for a
 // network printer without a name.
-platform::Result<Destino> destinoDe(const ConfImp& c, std::string_view trabalho, const platform::PortMap& portas);
+rt::Result<Destino> destinoDe(const ConfImp& c, std::string_view trabalho, const platform::PortMap& portas);
 
 }  // namespace print

@@ -13,9 +13,9 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/paths.h"
-#include "platform/unique_fd.h"
 #include "print/quentra.h"
 #include "print/rota.h"
+#include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -28,7 +28,7 @@ using namespace rt::text::literals;
 bool READSTREAM(const std::string& caminho) {
   errno = 0;
   // Written in place, so never through a link.
-  platform::UniqueFd fd(rt::fs::openForWriting(caminho, O_RDWR));
+  rt::UniqueFd fd(rt::fs::openForWriting(caminho, O_RDWR));
   if (!fd.valid()) return false;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || st.st_size == 0) return false;
@@ -91,7 +91,7 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
 
 bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env) {
   if (!naoDos(imp.conf)) return false;
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   if (!fechaSaida(ctx, imp)) return false;
   if (rt::text::alltrim(imp.ARQ_IMP).empty()) return false;
   return entrega(ctx, imp, imp.ARQ_IMP, pedido, env);

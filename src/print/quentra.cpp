@@ -228,7 +228,7 @@ bool print_captured(store::Contexto& ctx, Impressao& imp, const std::string& cam
 
   const char* tmp = env("TMPDIR");
   auto texto8 = platform::createTempFile(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp", "TAVPRN", ".TXT", 0600);
-  platform::Status s = texto8.status();
+  rt::Status s = texto8.status();
   if (texto8) {
     s = texto8->write(rt::text::cp860ToUtf8(texto));
     if (s) s = texto8->syncAndClose();

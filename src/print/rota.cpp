@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "console/pastas.h"
 #include "platform/paths.h"
+#include "platform/print_queue.h"
 #include "rt/dev/target.h"
 #include "rt/text/cp860.h"
 #include "store/tabelas_declaracao.h"
@@ -18,7 +19,7 @@ using namespace rt::text::literals;
 namespace {
 
 // The reason of a refusal, shown under the system's own line.
-void avisaFalha(store::Contexto& ctx, std::string_view primeira, const platform::Status& s) {
+void avisaFalha(store::Contexto& ctx, std::string_view primeira, const rt::Status& s) {
   (void)console::alerta(ctx, std::vector<std::string>{std::string(primeira), rt::text::utf8ToCp860(s.detail())}, {"Ok"});
 }
 
@@ -33,25 +34,25 @@ bool pronto(store::Contexto& ctx, Impressao& imp, const std::string& dispositivo
   return true;
 }
 
-platform::Result<std::unique_ptr<rt::dev::Target>> abre(store::Contexto& ctx, Impressao& imp, const Destino& d) {
+rt::Result<std::unique_ptr<rt::dev::Target>> abre(store::Contexto& ctx, Impressao& imp, const Destino& d) {
   switch (d.tipo) {
     case TipoDestino::NaoDos:
     case TipoDestino::Arquivo: {
       const bool acrescenta = d.tipo == TipoDestino::Arquivo && imp.roteadoNoTrabalho;
       while (true) {
         auto r = rt::dev::openFile(d.caminho, acrescenta);
-        if (r || r.code() != platform::Error::kNotAvailable) return r;
+        if (r || r.code() != rt::Error::kNotAvailable) return r;
         store::alertaUmSegundo(ctx, "Aguardando outro Terminal liberar a impressao..."_cp);
       }
     }
     case TipoDestino::Fila:
-      return rt::dev::openQueue(d.caminho, imp.lp);
+      return platform::openQueue(d.caminho, imp.lp);
     case TipoDestino::Paralela:
       return rt::dev::openDevice(d.caminho, false);
     case TipoDestino::Serial:
       return rt::dev::openDevice(d.caminho, true);
   }
-  return platform::Result<std::unique_ptr<rt::dev::Target>>(platform::Error::kBadArgument, "destination");
+  return rt::Result<std::unique_ptr<rt::dev::Target>>(rt::Error::kBadArgument, "destination");
 }
 
 }  // namespace
@@ -60,7 +61,7 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
   const std::string trabalho = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB));
   const auto destino = destinoDe(imp.conf, trabalho, imp.portas);
   if (!destino) {
-    if (destino.code() == platform::Error::kUnsafe)
+    if (destino.code() == rt::Error::kUnsafe)
       (void)console::AVISOSN(ctx, "Nome do arquivo de saída inválido: use letras, números, _ ou -"_cp, 0);
     else
       (void)console::AVISOSN(ctx, "Informe o nome da impressora da rede"_cp, 0);
@@ -68,7 +69,7 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
   }
   if (destino->tipo == TipoDestino::Paralela && !pronto(ctx, imp, destino->caminho)) return false;
   auto alvo = abre(ctx, imp, *destino);
-  if (!alvo && alvo.code() == platform::Error::kUnsafe) {
+  if (!alvo && alvo.code() == rt::Error::kUnsafe) {
     (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(alvo.status().detail())), {"Ok"});
     return false;
   }
@@ -112,7 +113,7 @@ void AJUS_FIN(store::Contexto& ctx, Impressao& imp) {
 bool fechaSaida(store::Contexto& ctx, Impressao& imp) {
   if (!imp.dispositivo.routed()) return true;
   const std::string nome = imp.dispositivo.targetName();
-  const platform::Status s = imp.dispositivo.close();
+  const rt::Status s = imp.dispositivo.close();
   if (s) return true;
   avisaFalha(ctx, std::string("A impressão falhou em "_cp) + rt::text::utf8ToCp860(nome) + ":", s);
   return false;

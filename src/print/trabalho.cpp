@@ -42,37 +42,37 @@ struct Trabalho {
 // Opens print copy `area` with its print index for a copy of table `fonte`. The copy and its
 // index are kept from the last taxpayer, so a job over a folder rewrites records in place and
 // rebuilds nothing; a missing copy, or one of another structure, is made anew.
-rt::db::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db::Table& fonte) {
+rt::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db::Table& fonte) {
   const std::string base = store::caminhoCopia(ctx, area);
   const std::string chave = store::chaveCopia(area, store::TipoCopia::Impressao);
-  if (rt::db::Status s = store::abreCopia(ctx, area); s) {
+  if (rt::Status s = store::abreCopia(ctx, area); s) {
     rt::db::Table& copia = *ctx.areas.table(area);
     const std::vector<int> mapa = store::mapaCampos(fonte, copia);
     const bool igual = copia.fieldCount() == fonte.fieldCount() &&
                        std::find(mapa.begin(), mapa.end(), -1) == mapa.end();
     if (igual && copia.openIndex(base + ".CDX", chave) && copia.setOrder(1)) return {};
   }
-  RT_DB_TRY(store::criaCopia(ctx, area));
+  RT_TRY(store::criaCopia(ctx, area));
   return store::indexaCopia(ctx, area, store::TipoCopia::Impressao);
 }
 
 // Copies the rows of `cpf` in table n (open in area n) into print copy n + 20.
-rt::db::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
+rt::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(n);
-  RT_DB_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
+  RT_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
   rt::db::Table& copia = *ctx.areas.table(n + 20);
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0) {
     // In Brazil and abroad alike: the rural sheets print both.
-    RT_DB_TRY(fonte.seek(cpf.chave()));
+    RT_TRY(fonte.seek(cpf.chave()));
     while (!fonte.eof() && fonte.raw(campoCpf) == cpf) {
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
       fonte.skip(1);
-      RT_DB_TRY(fonte.status());
+      RT_TRY(fonte.status());
     }
   }
-  RT_DB_TRY(store::copiaRegistros(fonte, copia, linhas));
+  RT_TRY(store::copiaRegistros(fonte, copia, linhas));
   copia.goTop();
   return copia.status();
 }
@@ -135,7 +135,7 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
     }
   }
   if (t.faixa.PRIF == 1 && t.faixa.ULTF == 6) declaracaoInteira(t, cpf);
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   const bool etiquetas = t.esc.QUEIMP == 14 && (t.esc.QUEMOD == 1 || t.esc.QUEMOD == 2);
   if (impresso && imp.QLIN > 0 && t.esc.QUEIMP != 9 && !etiquetas) {
     imp.dispositivo.eject();
@@ -256,7 +256,7 @@ bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultim
   for (int n = primeira; n <= ultima; ++n) {
     if (n == 9) continue;
     if (!store::ABERTURA(ctx, n)) return false;
-    const rt::db::Status s = copiaLinhas(ctx, n, cpf);
+    const rt::Status s = copiaLinhas(ctx, n, cpf);
     (void)ctx.areas.close(n);
     if (!s) {
       (void)console::alerta(ctx, {std::string("Não foi possível separar as informações do contribuinte"_cp),
@@ -295,7 +295,7 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   } else {
     porLinha(t);
   }
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   bool ok = !t.rotaFalhou;
   if (ok) {
     // The part printed before an abandon is still handed over: it is what the user saw go.

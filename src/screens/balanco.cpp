@@ -158,7 +158,7 @@ void POEDESP(AmbienteTela& a) {
     // gives back the balance it covered.
     console::MTELA5(a.ctx, 6);
     editaGrade(a, 15);
-    a.ctx.janelas.FECHAJAN(4);
+    a.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     a.grade.TECLAMUDA = muda;
     (void)taxcalc::TOTALDESP(a.calc);
     (void)taxcalc::VE_SALDO(a.calc);

@@ -47,7 +47,11 @@ void bens(AmbienteTela& a, const Fundo& f) {
   mostraGrade(a, 6);
   form.mostra(e.registro, "I9_2", kValor);
   form.read().display();
-  editaCampos(a, form, e.registro, kConjuge);
+  // The spouse's result follows every rule that brings or clears the spouse's values.
+  editaCampos(a, form, e.registro, kConjuge, [&form, &e](std::string_view) {
+    form.mostra(e.registro, "I9_2", kValor);
+    return true;
+  });
   editaCampos(a, form, e.tabela01, kEspolio);
   form.read().display();
   while (true) {

@@ -92,16 +92,16 @@ bool leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lanc
 
 namespace {
 
-rt::db::Status poeLancamento(rt::db::Table& t, const store::Cpf& cpf, const Lancamento& l) {
+rt::Status poeLancamento(rt::db::Table& t, const store::Cpf& cpf, const Lancamento& l) {
   using rt::ui::Value;
-  RT_DB_TRY(t.put("CPF", Value(cpf.chave())));
-  RT_DB_TRY(t.put("CDCONTA", Value(l.CDCONTA)));
-  RT_DB_TRY(t.put("DESCONTA", Value(l.DESCONTA)));
-  RT_DB_TRY(t.put("VALODESP", Value(l.VALODESP)));
-  RT_DB_TRY(t.put("NROCGCCPF", Value(console::CONTAPONTO(l.NROCGCCPF))));
-  RT_DB_TRY(t.put("LANCADO", Value(l.LANCADO)));
-  RT_DB_TRY(t.put("MESINI", Value(Decimal::fromInt(l.MESINI))));
-  RT_DB_TRY(t.put("MESFIM", Value(Decimal::fromInt(l.MESFIM))));
+  RT_TRY(t.put("CPF", Value(cpf.chave())));
+  RT_TRY(t.put("CDCONTA", Value(l.CDCONTA)));
+  RT_TRY(t.put("DESCONTA", Value(l.DESCONTA)));
+  RT_TRY(t.put("VALODESP", Value(l.VALODESP)));
+  RT_TRY(t.put("NROCGCCPF", Value(console::CONTAPONTO(l.NROCGCCPF))));
+  RT_TRY(t.put("LANCADO", Value(l.LANCADO)));
+  RT_TRY(t.put("MESINI", Value(Decimal::fromInt(l.MESINI))));
+  RT_TRY(t.put("MESFIM", Value(Decimal::fromInt(l.MESFIM))));
   return t.put("CPFDEPEN", Value(l.CPFDEPEN));
 }
 
@@ -116,7 +116,7 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
   (void)t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("CPF") == cpf) antigos.push_back(t.recNo());
-  rt::db::Status s;
+  rt::Status s;
   for (std::size_t i = 0; s && i < lancamentos.size(); ++i) {
     s = t.appendBlank();
     if (s) s = poeLancamento(t, cpf, lancamentos[i]);
@@ -145,8 +145,8 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   // terminal's number in use elsewhere.
   const std::string base = store::caminhoCopia(ctx, kCopia);
   (void)ctx.areas.close(kCopia);
-  rt::db::Status s =
-      rt::db::Table::create(base + ".DBF", store::camposDbf(store::estrutura(kCopia)), rt::db::CreateMode::kReplace);
+  rt::Status s = rt::db::Table::create(base + ".DBF", store::camposDbf(store::estrutura(kCopia)),
+                                       rt::db::CreateMode::kReplace);
   if (s) {
     (void)rt::db::removeFile(base + ".CDX");  // an index of an earlier copy: this one has none
     rt::db::OpenOptions op;
@@ -154,7 +154,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
     s = ctx.areas.open(kCopia, base + ".DBF", op);
   }
   if (!s) {
-    if (s.code() == rt::db::Error::kInUse || s.code() == rt::db::Error::kLocked)
+    if (s.code() == rt::Error::kInUse || s.code() == rt::Error::kLocked)
       console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);
     else
       console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
@@ -192,7 +192,7 @@ std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
 
 bool acrescentaNaCopia(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l) {
   rt::db::Table* t = ctx.areas.table(kCopia);
-  rt::db::Status s = t == nullptr ? rt::db::Status(rt::db::Error::kNotFound, "TMP_13") : t->appendBlank();
+  rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, "TMP_13") : t->appendBlank();
   if (s) s = poeLancamento(*t, cpf, l);
   if (s) s = t->flush();
   if (!s) console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
@@ -208,7 +208,7 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
     return false;
   }
   if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   if (!abreCopiaLancamentos(ctx, cpf)) {
     (void)store::fecha(ctx.areas, Area::CONTAS);
     return false;
@@ -236,8 +236,8 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
   store::FECHA_TODO(ctx);
   (void)store::fecha(ctx.areas, Area::CONTAS);
-  ctx.janelas.FECHAJAN(3);
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   return ok;
 }
 

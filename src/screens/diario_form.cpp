@@ -112,15 +112,15 @@ class Formulario {
       desenha();
     }
     listas_ = nullptr;
-    ctx_.janelas.FECHAJAN(10);
-    ctx_.janelas.FECHAJAN(4);
+    ctx_.janelas.FECHAJAN(console::Jan::kMensagem);
+    ctx_.janelas.FECHAJAN(console::Jan::kDialogo);
     console::MENS(ctx_);
   }
 
  private:
   // The form drawn afresh with its entry variables cleared.
   void desenha() {
-    ctx_.janelas.FECHAJAN(4);
+    ctx_.janelas.FECHAJAN(console::Jan::kDialogo);
     console::MTELA3(ctx_, 2);
     codigo_ = std::string(4, ' ');
     conta_ = Conta{};

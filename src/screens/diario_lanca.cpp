@@ -75,11 +75,11 @@ struct Escrita {
 // put, so a refusal writes nothing; a row appended for this entry is then removed again.
 bool grava(store::Contexto& ctx, rt::db::Table& t, const Lancamento& l, const std::vector<Escrita>& escritas,
            bool criada) {
-  rt::db::Status s;
+  rt::Status s;
   std::string campo;
   for (const Escrita& e : escritas) {
     const rt::db::FieldDef* f = t.field(e.campo);
-    s = f == nullptr ? rt::db::Status(rt::db::Error::kBadField, e.campo) : rt::db::formatField(*f, e.valor).status();
+    s = f == nullptr ? rt::Status(rt::Error::kBadField, e.campo) : rt::db::formatField(*f, e.valor).status();
     if (!s) {
       campo = e.campo;
       break;
@@ -340,7 +340,7 @@ int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
     if (!posta(ctx, cpf, l, *c)) continue;
     // The copy is this terminal's alone: the mark is written without a lock.
     t->goTo(r);
-    rt::db::Status s = t->status();
+    rt::Status s = t->status();
     if (s) s = t->put("LANCADO", rt::ui::Value(true));
     if (s) s = t->flush();
     if (!s) {

@@ -59,7 +59,7 @@ void dialogoEspolio(AmbienteTela& a, bool judicial) {
     const rt::ui::ReadResult r = read.run();
     if (r.escaped && r.lastKey.code == rt::term::key::Esc) break;
   }
-  a.ctx.janelas.FECHAJAN(5);
+  a.ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
 }
 
 }  // namespace screens

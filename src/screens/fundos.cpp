@@ -55,10 +55,10 @@ std::optional<Fundo> MTELA(console::Contexto& ctx, int n, const EstadoFundo& est
   ctx.NT = n;
   const console::Cores& c = ctx.cores;
   console::Janelas& j = ctx.janelas;
-  j.REDEFJAN(3, c.COR_TEL1, c.COR_TEL2, f->cor3 == TerceiraCor::Tel3 ? c.COR_TEL3 : c.COR_ENCHE, f->linha, f->coluna,
+  j.REDEFJAN(console::Jan::kTela, c.COR_TEL1, c.COR_TEL2, f->cor3 == TerceiraCor::Tel3 ? c.COR_TEL3 : c.COR_ENCHE, f->linha, f->coluna,
              f->linha + f->altura, f->coluna + f->largura, 0);
-  j.ABREJAN(3);
-  j.ESCRJAN(3, f->quadro.texto());
+  j.ABREJAN(console::Jan::kTela);
+  j.ESCRJAN(console::Jan::kTela, f->quadro.texto());
   return f;
 }
 

@@ -24,7 +24,7 @@ void editaGrade(AmbienteTela& a, int opc, int modo) {
 void calculando(AmbienteTela& a, int n, int mostra) {
   console::MENS(a.ctx, 13, "Calculando!!");
   a.CALC(n, mostra);
-  a.ctx.janelas.FECHAJAN(10);
+  a.ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 
 }  // namespace screens

@@ -73,7 +73,7 @@ bool MOS_CAL(AmbienteTela& a) {
     }
     read.run();
   }
-  a.ctx.janelas.FECHAJAN(4);
+  a.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   somaGanhos(a);
   a.ctx.QUALHLP = std::string(1, ' ');
   return true;

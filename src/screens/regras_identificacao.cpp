@@ -180,8 +180,19 @@ bool VEESTADO(AmbienteTela& a) {
     rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
     t.setFilter([](const rt::db::Table& x) { return alltrim(x.getText("UNIFED")).empty(); });
     t.goTop();
+    const std::string municipio = r.txt("MUNICIPIO"), codigo = r.txt("CODMUNI");
     (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
     soltaFiltro(a);
+    // Reached from the town's field the list writes the state chosen ("SP-Sao Paulo") where
+    // the town goes: it belongs in UF, and the town typed is then sought in that state.
+    const std::string escolhido = r.txt("MUNICIPIO");
+    if (escolhido != municipio && escolhido.size() >= 4 && escolhido[3] == '-') {
+      r.txt("UF", escolhido.substr(0, 2));
+      r.txt("MUNICIPIO", municipio);
+      r.txt("CODMUNI", codigo);
+      if (std::find(kEstados.begin(), kEstados.end(), upper(alltrim(r.txt("UF")))) != kEstados.end())
+        return VEESTADO(a);
+    }
     return true;
   }
   if (uf == "EX") {

@@ -174,7 +174,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
     // Flushed and checked above: the release decides nothing.
     (void)t->unlock();
   } else {
-    grava.confere(rt::db::Status(rt::db::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);
+    grava.confere(rt::Status(rt::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);
   }
   mostraValores();
   // In the modes whose months are typed, the contribution follows them: the months left with

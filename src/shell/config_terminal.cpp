@@ -11,7 +11,7 @@ namespace {
 
 using store::inteiro;
 
-using rt::db::Status;
+using rt::Status;
 using rt::text::Decimal;
 
 // A stored choice outside its list (a damaged record, or one written by a version with
@@ -46,32 +46,32 @@ std::string pastaDadosNova(Program& p) {
 
 Status gravaConfigNova(const Program& p, rt::db::Table& t) {
   const ConfigTerminal& c = p.cfg;
-  RT_DB_TRY(t.put("NRO_TERM", p.NUSU));
-  RT_DB_TRY(t.put("ROTAANTER", c.ROTAANTER));
-  RT_DB_TRY(t.put("ROTADOANO", p.ROTADOANO));
-  RT_DB_TRY(t.put("ROTATIVID", c.ROTATIVID));
-  RT_DB_TRY(t.put("ROTARECEI", c.ROTARECEI));
-  RT_DB_TRY(t.put("ROTAREANT", c.ROTAREANT));
-  RT_DB_TRY(t.put("ROTAJAVA", c.ROTAJAVA));
-  RT_DB_TRY(t.put("ROTAMOL", c.ROTAMOL));
-  RT_DB_TRY(t.put("DIRTRAB", p.DIRTRAB));
-  RT_DB_TRY(t.put("DIRPROV", c.DIRPROV));
-  RT_DB_TRY(t.put("DIRINST", c.DIRINST));
+  RT_TRY(t.put("NRO_TERM", p.NUSU));
+  RT_TRY(t.put("ROTAANTER", c.ROTAANTER));
+  RT_TRY(t.put("ROTADOANO", p.ROTADOANO));
+  RT_TRY(t.put("ROTATIVID", c.ROTATIVID));
+  RT_TRY(t.put("ROTARECEI", c.ROTARECEI));
+  RT_TRY(t.put("ROTAREANT", c.ROTAREANT));
+  RT_TRY(t.put("ROTAJAVA", c.ROTAJAVA));
+  RT_TRY(t.put("ROTAMOL", c.ROTAMOL));
+  RT_TRY(t.put("DIRTRAB", p.DIRTRAB));
+  RT_TRY(t.put("DIRPROV", c.DIRPROV));
+  RT_TRY(t.put("DIRINST", c.DIRINST));
   for (const char* campo : {"QUEIMP", "QUEMOD", "QUEPAG", "QUECON", "AQUEIMP", "AQUEMOD", "AQUEPAG",
                             "AQUECON", "ATVQUAL", "COMPAGA", "ULT_MOD"})
-    RT_DB_TRY(t.put(campo, Decimal(1)));
-  RT_DB_TRY(t.put("IMPBEM", std::string("1")));
-  RT_DB_TRY(t.put("IMPBAL", std::string("1")));
-  RT_DB_TRY(t.put("MOSIMP", std::string("S")));
-  RT_DB_TRY(t.put("MOSTEL", std::string("S")));
-  RT_DB_TRY(t.put("QUERSEN", false));
-  for (const char* campo : {"ULT_TER", "ULT_SENIR", "ULT_SENMOL"}) RT_DB_TRY(t.put(campo, Decimal(0)));
-  RT_DB_TRY(t.put("ULT_CPF", std::string(11, ' ')));
-  RT_DB_TRY(t.put("XDRIVE", std::string("A")));
-  RT_DB_TRY(t.put("SOESTE", Decimal(9)));
-  RT_DB_TRY(t.put("OPTTRAN", Decimal(3)));
-  RT_DB_TRY(t.put("ULTBACK", p.HOJE));
-  RT_DB_TRY(t.put("OPCIRPF", std::string("J")));
+    RT_TRY(t.put(campo, Decimal(1)));
+  RT_TRY(t.put("IMPBEM", std::string("1")));
+  RT_TRY(t.put("IMPBAL", std::string("1")));
+  RT_TRY(t.put("MOSIMP", std::string("S")));
+  RT_TRY(t.put("MOSTEL", std::string("S")));
+  RT_TRY(t.put("QUERSEN", false));
+  for (const char* campo : {"ULT_TER", "ULT_SENIR", "ULT_SENMOL"}) RT_TRY(t.put(campo, Decimal(0)));
+  RT_TRY(t.put("ULT_CPF", std::string(11, ' ')));
+  RT_TRY(t.put("XDRIVE", std::string("A")));
+  RT_TRY(t.put("SOESTE", Decimal(9)));
+  RT_TRY(t.put("OPTTRAN", Decimal(3)));
+  RT_TRY(t.put("ULTBACK", p.HOJE));
+  RT_TRY(t.put("OPCIRPF", std::string("J")));
   return {};
 }
 
@@ -121,39 +121,39 @@ void limitaEscolhas(Program& p) {
 
 Status gravaConfigSaida(const Program& p, rt::db::Table& t) {
   const ConfigTerminal& c = p.cfg;
-  RT_DB_TRY(t.put("ROTADOANO", p.ROTADOANO));
-  RT_DB_TRY(t.put("ROTARECEI", c.ROTARECEI));
-  RT_DB_TRY(t.put("ROTAJAVA", c.ROTAJAVA));
-  RT_DB_TRY(t.put("ULT_CPF", c.ULT_CPF));
-  RT_DB_TRY(t.put("QUERSEN", p.aj.QUERSEN));
-  RT_DB_TRY(t.put("ULT_SENIR", Decimal(p.aj.ULT_SENIR)));
-  RT_DB_TRY(t.put("DIRTRAB", p.DIRTRAB));
-  RT_DB_TRY(t.put("OPTTRAN", Decimal(c.OPTTRAN)));
-  RT_DB_TRY(t.put("SOESTE", Decimal(c.SOESTE)));
-  RT_DB_TRY(t.put("ULTBACK", c.ULTBACK));
-  RT_DB_TRY(t.put("OPCIRPF", c.OPCIRPF));
+  RT_TRY(t.put("ROTADOANO", p.ROTADOANO));
+  RT_TRY(t.put("ROTARECEI", c.ROTARECEI));
+  RT_TRY(t.put("ROTAJAVA", c.ROTAJAVA));
+  RT_TRY(t.put("ULT_CPF", c.ULT_CPF));
+  RT_TRY(t.put("QUERSEN", p.aj.QUERSEN));
+  RT_TRY(t.put("ULT_SENIR", Decimal(p.aj.ULT_SENIR)));
+  RT_TRY(t.put("DIRTRAB", p.DIRTRAB));
+  RT_TRY(t.put("OPTTRAN", Decimal(c.OPTTRAN)));
+  RT_TRY(t.put("SOESTE", Decimal(c.SOESTE)));
+  RT_TRY(t.put("ULTBACK", c.ULTBACK));
+  RT_TRY(t.put("OPCIRPF", c.OPCIRPF));
   return {};
 }
 
 Status gravaConfigImpressao(const Program& p, rt::db::Table& t) {
   const ConfigTerminal& c = p.cfg;
-  RT_DB_TRY(t.put("QUEIMP", Decimal(p.QUEIMP)));
-  RT_DB_TRY(t.put("QUEMOD", Decimal(c.QUEMOD)));
-  RT_DB_TRY(t.put("QUEPAG", Decimal(c.QUEPAG)));
-  RT_DB_TRY(t.put("QUECON", Decimal(c.QUECON)));
-  RT_DB_TRY(t.put("COMPAGA", Decimal(c.COMPAGA)));
-  RT_DB_TRY(t.put("IMPBEM", c.IMPBEM));
-  RT_DB_TRY(t.put("IMPBAL", c.IMPBAL));
-  RT_DB_TRY(t.put("MOSIMP", c.MOSIMP));
-  RT_DB_TRY(t.put("MOSTEL", c.MOSTEL));
-  RT_DB_TRY(t.put("MOSCPF", c.MOSCPF));
+  RT_TRY(t.put("QUEIMP", Decimal(p.QUEIMP)));
+  RT_TRY(t.put("QUEMOD", Decimal(c.QUEMOD)));
+  RT_TRY(t.put("QUEPAG", Decimal(c.QUEPAG)));
+  RT_TRY(t.put("QUECON", Decimal(c.QUECON)));
+  RT_TRY(t.put("COMPAGA", Decimal(c.COMPAGA)));
+  RT_TRY(t.put("IMPBEM", c.IMPBEM));
+  RT_TRY(t.put("IMPBAL", c.IMPBAL));
+  RT_TRY(t.put("MOSIMP", c.MOSIMP));
+  RT_TRY(t.put("MOSTEL", c.MOSTEL));
+  RT_TRY(t.put("MOSCPF", c.MOSCPF));
   return {};
 }
 
 Status gravaConfigBackup(const Program& p, rt::db::Table& t) {
-  RT_DB_TRY(t.put("ULTBACK", p.cfg.ULTBACK));
-  RT_DB_TRY(t.put("XDRIVE", p.cfg.XDRIVE));
-  RT_DB_TRY(t.put("ROTABACK", p.cfg.ROTABACK));
+  RT_TRY(t.put("ULTBACK", p.cfg.ULTBACK));
+  RT_TRY(t.put("XDRIVE", p.cfg.XDRIVE));
+  RT_TRY(t.put("ROTABACK", p.cfg.ROTABACK));
   return {};
 }
 

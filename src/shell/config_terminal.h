@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "shell/programa.h"
 
@@ -33,20 +33,20 @@ void padroesConfig(Program& p);
 std::string pastaDadosNova(Program& p);
 
 // The whole record of a new terminal from the program's variables (its defaults).
-rt::db::Status gravaConfigNova(const Program& p, rt::db::Table& t);
+rt::Status gravaConfigNova(const Program& p, rt::db::Table& t);
 
 // The record's values into the variables, each choice brought into its list.
 void leConfig(Program& p, const rt::db::Table& t);
 
 // What the exit writes: folders, last CPF, password, work folder, transfer mode and status,
 // last backup and the tax program's kind.
-rt::db::Status gravaConfigSaida(const Program& p, rt::db::Table& t);
+rt::Status gravaConfigSaida(const Program& p, rt::db::Table& t);
 
 // What the print choices write: kind, model, pages, whom, and how to print.
-rt::db::Status gravaConfigImpressao(const Program& p, rt::db::Table& t);
+rt::Status gravaConfigImpressao(const Program& p, rt::db::Table& t);
 
 // What the backups write: the reminder date, the drive and the backup folder.
-rt::db::Status gravaConfigBackup(const Program& p, rt::db::Table& t);
+rt::Status gravaConfigBackup(const Program& p, rt::db::Table& t);
 
 // Brings the print choices into their lists (the report kind 1-14, model, pages, whom).
 void limitaEscolhas(Program& p);

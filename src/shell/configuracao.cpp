@@ -94,13 +94,13 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
     read.get(des.linha, alinhado(des, kTempo), inteiro("TEMP_DES", aj.TEMP_DES), kTempo).when(dica(4));
     read.run();
   }
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(ctx);
   const Ajustes v = aj;
   gravaDefine(ctx, [&v](rt::db::Table& t) {
-    RT_DB_TRY(t.put("VAL_SEG", v.VAL_SEG));
-    RT_DB_TRY(t.put("VAL_BYTE", v.VAL_BYTE));
-    RT_DB_TRY(t.put("VAL_MIN", v.VAL_MIN));
+    RT_TRY(t.put("VAL_SEG", v.VAL_SEG));
+    RT_TRY(t.put("VAL_BYTE", v.VAL_BYTE));
+    RT_TRY(t.put("VAL_MIN", v.VAL_MIN));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
   });
 }
@@ -113,7 +113,7 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   console::MTELA4(ctx);
   const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, 2);
   const int deslocamento = itens ? itens->deslocamento : 1;
-  int modo = console::ESC_ITEM(ctx, 4, 3, 18, deslocamento, aj.COMO_SAL);
+  int modo = console::ESC_ITEM(ctx, console::Jan::kDialogo, 3, 18, deslocamento, aj.COMO_SAL);
   if (modo == 1) {
     // The interval is typed into a copy: the field holds a refused value until it is mended,
     // and Esc abandons the choice, so neither may reach the settings.
@@ -124,7 +124,7 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
     rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", novo.TEMP_SAL), "@z 99");
     campo.valid([&novo] { return VAL_TEMP(novo); });
     const rt::ui::ReadResult r = rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
-    ctx.janelas.FECHAJAN(10);
+    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
     if (r.escaped || !VAL_TEMP(novo)) {
       modo = 0;
     } else {
@@ -138,11 +138,11 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   if (modo != 0) aj.COMO_SAL = modo;
   const Ajustes v = aj;
   gravaDefine(ctx, [&v](rt::db::Table& t) {
-    RT_DB_TRY(t.put("COMO_SAL", Decimal(v.COMO_SAL)));
-    RT_DB_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
+    RT_TRY(t.put("COMO_SAL", Decimal(v.COMO_SAL)));
+    RT_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
   });
-  ctx.janelas.FECHAJAN(4);
+  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   return "";
 }
 
@@ -156,20 +156,20 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
         ctx.OPCOES = "AC";
         ctx.MENSMENU = {std::string("Modifica na declaração o status e/ou nro dos Recibos"_cp),
                         std::string("Cadastra ou altera a descrição do status"_cp)};
-        const int e = console::ESC_OPCAO(ctx, 5, 2, 3, 16, 1, 0, 1);
+        const int e = console::ESC_OPCAO(ctx, console::Jan::kSubdialogo, 2, 3, 16, 1, 0, 1);
         if (e == 0) break;
         if (e == 1) {
           if (edita) edita(ctx, 42);
-          ctx.janelas.FECHAJAN(3);
+          ctx.janelas.FECHAJAN(console::Jan::kTela);
         } else {
           if (edita) edita(ctx, 29);
-          ctx.janelas.FECHAJAN(4);
+          ctx.janelas.FECHAJAN(console::Jan::kDialogo);
         }
       }
     }
   }
   (void)store::fecha(ctx.areas, store::Area::STATUS);
-  ctx.janelas.FECHAJAN(5);
+  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
   console::MENS(ctx);
 }
 
@@ -194,11 +194,9 @@ void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
   console::MTELA2(ctx, 2);
+  const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
   UsoTabela ufirm(ctx, store::Area::UFIRM);
-  if (!ufirm.ok()) {
-    ctx.janelas.FECHAJAN(5);
-    return;
-  }
+  if (!ufirm.ok()) return;
   rt::db::Table& t = *ufirm;
   // The month after the last one with a rate (or that one, when it is the last row).
   t.goBottom();
@@ -249,10 +247,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
       read.run();
     }
     const std::string r = console::AVISOSN(ctx, "Confirma a alteração ?"_cp, 3);
-    if (r == "I") {
-      ctx.janelas.FECHAJAN(5);
-      return;
-    }
+    if (r == "I") return;
     if (r == "S") break;
   }
   const int m = static_cast<int>(mes.wholePart());
@@ -265,7 +260,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
     else
       travado = store::ADD_REC(ctx, 5);
     if (travado) {
-      rt::db::Status s = t.put("ANOMES", chave);
+      rt::Status s = t.put("ANOMES", chave);
       if (s) s = t.put("SIMB_MOED", std::string("R$  "));
       if (s) s = t.put("TJM", tjm);
       if (s) s = t.flush();
@@ -276,7 +271,6 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   }
   const Decimal cpmf = aj.VAL_CPMF;
   gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); });
-  ctx.janelas.FECHAJAN(5);
 }
 
 }  // namespace shell

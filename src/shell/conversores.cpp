@@ -156,7 +156,7 @@ std::optional<Decimal> dialogoDolar(Program& p, int mes, Decimal valor) {
     return true;
   });
   const rt::ui::ReadResult r = read.run();
-  p.janelas.FECHAJAN(5);
+  p.janelas.FECHAJAN(console::Jan::kSubdialogo);
   if (r.escaped) return std::nullopt;
   return QCR1;
 }
@@ -167,7 +167,7 @@ bool CHAMA_CALC(Program& p, console::Calculadora& calc) {
   rt::term::ActiveInput* campo = p.console.activeInput();
   // Only a form's field takes the result; the memo editor registers none.
   if (campo == nullptr) return false;
-  if (!console::CALCULADORA(p, calc, 9, calc.LCAL, calc.CCAL)) return false;
+  if (!console::CALCULADORA(p, calc, console::Jan::kCalculadora, calc.LCAL, calc.CCAL)) return false;
   const Decimal r = calc.RESULT;
   switch (campo->type()) {
     case 'N':
@@ -210,7 +210,7 @@ bool CALC_UFIR(Program& p, int tela, int opc, const GradeDolar& grade) {
     novo = MUDATEL13(p, mesAlienacao(p), atual, {tela, opc, nome}, grade);
   } else {
     novo = gradeMensal(p, grade);
-    p.janelas.FECHAJAN(5);
+    p.janelas.FECHAJAN(console::Jan::kSubdialogo);
   }
   if (novo <= Decimal()) return false;
   return poeNumero(p, *campo, novo);
@@ -226,7 +226,7 @@ Decimal MUDATEL13(Program& p, int mes, Decimal valor, const LugarConversao& onde
   } else {
     resultado = gradeMensal(p, grade);
   }
-  p.janelas.FECHAJAN(5);
+  p.janelas.FECHAJAN(console::Jan::kSubdialogo);
   if (!grid::tracosDaPagina(onde.tela).resumo)
     if (rt::term::ActiveInput* campo = p.console.activeInput()) campo->endRead();
   return resultado;

@@ -19,8 +19,6 @@ using console::kCor1;
 using console::kCor2;
 namespace key = rt::term::key;
 
-constexpr int kMenu = 5, kPaleta = 4, kAmostra = 6;
-
 constexpr std::string_view kItens[8] = {
     " Texto           ", " Contorno        ", " Item Escolhido  ", " Sombra 3D       ",
     " Entr. de dados  ", " Mensagens       ", " Help e Avisos   ", " Fundo Geral     ",
@@ -56,26 +54,26 @@ Box box() {
 void DESTELA(store::Contexto& ctx, const Posicoes& p) {
   const auto& c = ctx.cores;
   const Box b = box();
-  ctx.janelas.REDEFJAN(kMenu, c.COR_TEL1, c.COR_TEL2, c.COR_TEL3, p.menuLinha, p.menuColuna, p.menuLinha + 10,
+  ctx.janelas.REDEFJAN(console::Jan::kMenuCores, c.COR_TEL1, c.COR_TEL2, c.COR_TEL3, p.menuLinha, p.menuColuna, p.menuLinha + 10,
                        p.menuColuna + 20, 7);
-  ctx.janelas.ABREJAN(kMenu);
+  ctx.janelas.ABREJAN(console::Jan::kMenuCores);
   std::string texto = linhaBox(b.tl, rt::text::replicate(b.h, 17), b.tr);
   for (std::string_view item : kItens)
     texto += linhaBox(b.v, std::string(1, kCor1) + std::string(item) + kCor2, b.v);
   texto += linhaBox(b.bl, rt::text::replicate(b.h, 17), b.br);
-  ctx.janelas.ESCRJAN(kMenu, texto);
+  ctx.janelas.ESCRJAN(console::Jan::kMenuCores, texto);
 }
 
 // The palette: 8 rows (backgrounds) of 16 cells (foregrounds), each cell in its attribute.
 void desenhaPaleta(store::Contexto& ctx, const Posicoes& p) {
   const auto& c = ctx.cores;
   const Box b = box();
-  ctx.janelas.REDEFJAN(kPaleta, c.COR_TEL1, c.COR_TEL2, c.COR_TEL3, 4, p.coluna, 14, p.coluna + 17, 0);
-  ctx.janelas.ABREJAN(kPaleta);
+  ctx.janelas.REDEFJAN(console::Jan::kPaleta, c.COR_TEL1, c.COR_TEL2, c.COR_TEL3, 4, p.coluna, 14, p.coluna + 17, 0);
+  ctx.janelas.ABREJAN(console::Jan::kPaleta);
   std::string texto = linhaBox(b.tl, rt::text::replicate(b.h, 16), b.tr);
   for (int i = 0; i < 8; ++i) texto += linhaBox(b.v, std::string(16, ' '), b.v);
   texto += linhaBox(b.bl, rt::text::replicate(b.h, 16), b.br);
-  ctx.janelas.ESCRJAN(kPaleta, texto);
+  ctx.janelas.ESCRJAN(console::Jan::kPaleta, texto);
   for (int fundo = 0; fundo < 8; ++fundo)
     for (int frente = 0; frente < 16; ++frente)
       ctx.screen().put(5 + fundo, p.coluna + 1 + frente, "■"_cp, rt::term::makeAttr(frente, fundo));
@@ -85,12 +83,12 @@ void desenhaPaleta(store::Contexto& ctx, const Posicoes& p) {
 void desenhaAmostra(store::Contexto& ctx, const Posicoes& p) {
   const auto& c = ctx.cores;
   const Box b = box();
-  ctx.janelas.REDEFJAN(kAmostra, c.COR_TEL1, c.COR_TEL2, c.COR_TEL3, 15, p.coluna, 22, p.coluna + 17, 0);
-  ctx.janelas.ABREJAN(kAmostra);
+  ctx.janelas.REDEFJAN(console::Jan::kAmostra, c.COR_TEL1, c.COR_TEL2, c.COR_TEL3, 15, p.coluna, 22, p.coluna + 17, 0);
+  ctx.janelas.ABREJAN(console::Jan::kAmostra);
   std::string texto = linhaBox(b.tl, b.h + "Cor do texto" + rt::text::replicate(b.h, 3), b.tr);
   for (int i = 0; i < 5; ++i) texto += linhaBox(b.v, std::string(16, ' '), b.v);
   texto += linhaBox(b.bl, rt::text::replicate(b.h, 16), b.br);
-  ctx.janelas.ESCRJAN(kAmostra, texto);
+  ctx.janelas.ESCRJAN(console::Jan::kAmostra, texto);
   const std::pair<std::string_view, const std::string*> amostras[4] = {
       {"Item Escolhido", &c.COR_ESC_CL},
       {"Entrada Dados ", &c.COR_GET},
@@ -116,13 +114,14 @@ void fundo(store::Contexto& ctx, const std::string& versao) {
 // Every window of the editor drawn again in the current colours, the element's menu line lit
 // (the RE_FAZ of each move; the background too when it changed).
 void redesenha(store::Contexto& ctx, const Posicoes& p, int elemento, int attr, const std::string& versao) {
-  for (int j : {kAmostra, kPaleta, kMenu}) ctx.janelas.FECHAJAN(j);
+  for (console::Jan j : {console::Jan::kAmostra, console::Jan::kPaleta, console::Jan::kMenuCores}) ctx.janelas.FECHAJAN(j);
   if (elemento == 8) {
-    for (int j = 1; j <= 8; ++j) ctx.janelas.FECHAJAN(j);
+    // A new background: windows 1 to 8 (the top line to the pick lists) closed before it is filled.
+    for (int j = 1; j <= 8; ++j) ctx.janelas.FECHAJAN(console::Jan{j});
     fundo(ctx, versao);
   }
   DESTELA(ctx, p);
-  ctx.janelas.ESCRATR(kMenu, elemento + 1, 2, ctx.cores.COR_ESCOL, 17);
+  ctx.janelas.ESCRATR(console::Jan::kMenuCores, elemento + 1, 2, ctx.cores.COR_ESCOL, 17);
   desenhaPaleta(ctx, p);
   desenhaAmostra(ctx, p);
   marca(ctx, p, attr, true);
@@ -151,7 +150,7 @@ void aplica(store::Contexto& ctx, int elemento, int attr, int anterior) {
       break;
     case 6:
       c.COR_MENS = attr, c.COR_SAY = texto;
-      ctx.janelas.REDFATR(0, 1, attr);
+      ctx.janelas.REDFATR(console::Jan::kStatus, 1, attr);
       break;
     case 7:
       c.COR_HELP = attr, c.COR_CLI_HE = texto;
@@ -217,11 +216,11 @@ std::string ESCOL_COR(store::Contexto& ctx, int elemento, bool padrao, const std
     redesenha(ctx, p, elemento, attr, versao);
   }
   const auto& c = ctx.cores;
-  ctx.janelas.REDFATR(0, 1, c.COR_MENS);
-  ctx.janelas.REDFATR(0, 2, c.COR_TEL2);
-  ctx.janelas.REDFATR(0, 3, c.COR_TEL3);
+  ctx.janelas.REDFATR(console::Jan::kStatus, 1, c.COR_MENS);
+  ctx.janelas.REDFATR(console::Jan::kStatus, 2, c.COR_TEL2);
+  ctx.janelas.REDFATR(console::Jan::kStatus, 3, c.COR_TEL3);
   GRAVACOR(ctx);
-  for (int j : {kAmostra, kPaleta, 10}) ctx.janelas.FECHAJAN(j);
+  for (console::Jan j : {console::Jan::kAmostra, console::Jan::kPaleta, console::Jan::kMensagem}) ctx.janelas.FECHAJAN(j);
   ctx.POSVER = 1;
   return "";
 }
@@ -235,12 +234,12 @@ void MODCOR(store::Contexto& ctx, bool padrao, const std::string& versao) {
     ctx.OPCOES = "TCISEMHF";
     ctx.MENSMENU.clear();
     ctx.POSVER = ultimo;
-    const int e = console::ESC_OPCAO(ctx, kMenu, 8, 2, 17, 1);
+    const int e = console::ESC_OPCAO(ctx, console::Jan::kMenuCores, 8, 2, 17, 1);
     if (e == 0) break;
     ultimo = e;
     ESCOL_COR(ctx, e, padrao, versao);
   }
-  for (int j : {kAmostra, kPaleta, kMenu}) ctx.janelas.FECHAJAN(j);
+  for (console::Jan j : {console::Jan::kAmostra, console::Jan::kPaleta, console::Jan::kMenuCores}) ctx.janelas.FECHAJAN(j);
 }
 
 }  // namespace shell

@@ -10,7 +10,7 @@
 namespace shell {
 namespace {
 
-using rt::db::Status;
+using rt::Status;
 using rt::text::Decimal;
 
 struct Numerico {
@@ -37,9 +37,9 @@ constexpr Texto kTextos[] = {
 };
 
 Status escreve(rt::db::Table& t, const std::string& terminal, const console::Cores& c) {
-  RT_DB_TRY(t.put("NRO_TERM", terminal));
-  for (const Numerico& n : kNumericos) RT_DB_TRY(t.put(n.campo, Decimal(c.*n.membro)));
-  for (const Texto& x : kTextos) RT_DB_TRY(t.put(x.campo, c.*x.membro));
+  RT_TRY(t.put("NRO_TERM", terminal));
+  for (const Numerico& n : kNumericos) RT_TRY(t.put(n.campo, Decimal(c.*n.membro)));
+  for (const Texto& x : kTextos) RT_TRY(t.put(x.campo, c.*x.membro));
   return t.flush();
 }
 
@@ -56,7 +56,7 @@ void le(const rt::db::Table& t, console::Cores& c) {
 bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
   store::seleciona(ctx.areas, store::Area::CORES);
   if (!store::ADD_REC(ctx, 5)) return false;
-  const rt::db::Status s = escreve(t, ctx.NUSU, ctx.cores);
+  const rt::Status s = escreve(t, ctx.NUSU, ctx.cores);
   // escreve flushed the row, or failed and is said below: the release decides nothing.
   (void)store::DESTRAVA(ctx);
   return store::gravou(ctx, s, t.alias());

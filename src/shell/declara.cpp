@@ -177,7 +177,7 @@ void Declara::roda() {
     console::MTELA3(p, 3);
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
-    p.janelas.FECHAJAN(3);
+    p.janelas.FECHAJAN(console::Jan::kTela);
     return;
   }
 
@@ -239,7 +239,7 @@ void Declara::lacoDeTelas() {
     tela.pagina.TELA = tela.PVEZ ? 6 : 1;
     tela.pagina.TELANT = 0;
     grade.OPC = 1;
-    p.janelas.FECHAJAN(7);
+    p.janelas.FECHAJAN(console::Jan::kSobre);
     p.janelas.ENCHETELA(' ', cor);
 
     while (true) {
@@ -265,7 +265,7 @@ void Declara::telas() {
       (void)VETAMHO();
       if (grid::tracosDaPagina(tela.pagina.TELA).retorno) tela.pagina.TELANT = tela.pagina.TELA;
     }
-    p.janelas.FECHAJAN(10);
+    p.janelas.FECHAJAN(console::Jan::kMensagem);
     // A screen starts with no key and no change asked for; what the last one left must not
     // decide where this one goes.
     grade.ULTTECLA = 0;
@@ -298,19 +298,24 @@ void Declara::sincronizaGrade() {
   grade.OPCAO_1 = p.OPCAO_1;
   grade.TEMP_SAL = dec.opcoes.TEMP_SAL;
   grade.CPF = e.CPF;
+  // Alt+Q in a grid names the taxpayer beside the CPF.
+  grade.NOMECONTR = e.registro.txt("NOMECONTR");
   grade.TEMRURAL = e.registro.txt("TEMRURAL");
   grade.ATV_BRASIL = e.registro.txt("ATV_BRASIL");
   if (e.tabela01.tem("DECFINAL")) grade.DECFINAL = e.tabela01.txt("DECFINAL");
 }
 
 void Declara::fimDaDeclaracao() {
-  p.janelas.FECHAJAN(1);
+  p.janelas.FECHAJAN(console::Jan::kCabecalho);
   p.screen().fill({0, 0, 0, 79}, ' ', corEnche(p));
-  p.janelas.FECHAJAN(3);
+  p.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(p);
   p.janelas.ENCHETELA(' ', corEnche(p));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   console::MTELA3(p, 3);
+  // The prompt for the next taxpayer stands under the main menu's bar, as the first one did:
+  // the declaration's index row took its place.
+  if (p.menu) p.menu->draw();
   // Saved by now, or the changes are dropped with the copies.
   if (tela.INI == "I") store::FECHA_PROV(p);
   tela.INI = std::string(1, 'N');
@@ -331,14 +336,14 @@ void Declara::fimDoDriver() {
     // its end, and nothing there may be written.
     if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
-      rt::db::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
+      rt::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
       if (s) s = r.flush();
       // Flushed above, or the failure is said: the release decides nothing.
       (void)r.unlock();
       (void)store::gravou(p, s, "ORDEM");  // said; the driver ends all the same
     }
   }
-  p.janelas.FECHAJAN(3);
+  p.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(p);
 }
 

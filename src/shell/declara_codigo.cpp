@@ -75,6 +75,22 @@ void moveRegistro(Program& p, std::string& digitado, int passo) {
   if (!r->eof()) digitado = r->getText("CPF");
 }
 
+// The register on the taxpayer the prompt offers, so the page beside it is his; a CPF the
+// register does not hold leaves the page blank rather than showing someone else's name.
+void registroNoCpf(Program& p, const std::string& cpf) {
+  rt::db::Table* r = store::tabela(p.areas, store::Area::IMP0910);
+  if (r == nullptr || rt::text::alltrim(cpf).empty()) return;
+  if (!r->eof() && !r->isDeleted() && r->getText("CPF") == cpf) return;
+  const int ordem = r->order();
+  (void)r->setOrder(1);
+  const bool achou = r->seek(cpf) && r->found();
+  (void)r->setOrder(ordem);
+  if (!achou) {
+    (void)r->goBottom();
+    (void)r->skip(1);
+  }
+}
+
 }  // namespace
 
 void Declara::escolhe(int lista) {
@@ -118,8 +134,11 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   const console::BuscaNome porNome =
       console::buscaPorNome(p, console::registroNomes(tabelas, listas, [this] { mostraPagina(); }),
                             console::AlvoNome{17 + linha, 4 + coluna, &digitado_, &nome});
+  bool primeira = true;
   while (true) {
     if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+    if (primeira && modo == 1) registroNoCpf(p, digitado_);
+    primeira = false;
     if (modo == 1) mostraPagina();
     rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", digitado_), "@r 999.999.999-99");
     g.valid([this, &porNome] { return console::VAL_CPF(p, digitado_, false, porNome); });

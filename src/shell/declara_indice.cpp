@@ -29,9 +29,9 @@ constexpr std::string_view kLetrasIndice = "FATPDICGRBNS";
 
 void Declara::MOS_IND() {
   const console::Cores& c = p.cores;
-  p.janelas.REDEFJAN(1, c.COR_TEL2, c.COR_TEL1, c.COR_TEL3, 0, 0, 1, 80, 0);
-  p.janelas.ABREJAN(1);
-  p.janelas.ESCRJAN(1, kIndice);
+  p.janelas.REDEFJAN(console::Jan::kCabecalho, c.COR_TEL2, c.COR_TEL1, c.COR_TEL3, 0, 0, 1, 80, 0);
+  p.janelas.ABREJAN(console::Jan::kCabecalho);
+  p.janelas.ESCRJAN(console::Jan::kCabecalho, kIndice);
 }
 
 bool Declara::ESC_HORIZ(int item) {
@@ -73,7 +73,7 @@ bool Declara::ESC_HORIZ(int item) {
       else
         mudou = QUETEL(escolha, true);
     } else {
-      p.janelas.FECHAJAN(6);
+      p.janelas.FECHAJAN(console::Jan::kSobreposta);
       if (escolha == -1) {
         console::MTELAVER(p, 2);
         const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 2);
@@ -82,7 +82,7 @@ bool Declara::ESC_HORIZ(int item) {
         escolha = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
                                              itens->deslocamento)
                         : 0;
-        p.janelas.FECHAJAN(6);
+        p.janelas.FECHAJAN(console::Jan::kSobreposta);
       }
       if (escolha > 0) srv.ajuda(p, *this, escolha);
     }
@@ -101,7 +101,7 @@ bool Declara::MOSTRA_INDICE() {
   const int n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
                                            itens->deslocamento)
                       : 0;
-  p.janelas.FECHAJAN(6);
+  p.janelas.FECHAJAN(console::Jan::kSobreposta);
   if (n == 0) return false;
   if (n == 13) {
     tela.INI =

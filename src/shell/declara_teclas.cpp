@@ -1,5 +1,6 @@
 #include "shell/declara_teclas.h"
 
+#include "console/mensagens.h"
 #include "grid/edita.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -35,11 +36,20 @@ void ligaTeclasDoCodigo(Declara& d, TeclasLigadas& t) {
   t.liga(key::F2, [&d] { d.escolhe(1); });
   t.liga(key::F3, [&d] { d.escolhe(4); });
   t.liga(key::F4, [&d] { (void)d.DIRETO(); });
-  t.liga(key::F5, [&d] { (void)d.srv.corrigidos(d.p, d); });
+  // A notice a list left on the status line (the interest table's, after F5) goes when the
+  // prompt is back: the line holds the prompt's keys again.
+  const auto teclas = [&d] { console::MENS(d.p, 0, textoTeclasDoCodigo()); };
+  t.liga(key::F5, [&d, teclas] {
+    (void)d.srv.corrigidos(d.p, d);
+    teclas();
+  });
   t.liga(key::F6, [&d] { (void)d.srv.detalhe(d.p, d); });
   t.liga(key::F7, [&d] { d.MOS_DIR(); });
   t.liga(key::F8, [&d] { d.SO_MOL(); });
-  t.liga(key::F11, [&d] { (void)d.srv.pendencias(d.p, d); });
+  t.liga(key::F11, [&d, teclas] {
+    (void)d.srv.pendencias(d.p, d);
+    teclas();
+  });
 }
 
 void ligaTeclasDaTela(Declara& d, TeclasLigadas& t) {

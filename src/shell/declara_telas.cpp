@@ -78,7 +78,7 @@ void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r,
   store::seleciona(p.areas, area);
   if (!store::PREP_REG(p, cpf)) return;
   rt::db::Table& t = *store::tabela(p.areas, area);
-  rt::db::Status s = r.grava(t);
+  rt::Status s = r.grava(t);
   if (s) s = t.flush();
   // Flushed above, or the failure is said: the release decides nothing.
   (void)t.unlock();

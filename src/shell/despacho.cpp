@@ -203,7 +203,7 @@ int* escolhaDoPasso(Program& p, int passo) {
 void gravaEscolhas(Program& p) {
   // gravaConfig says its own failure; the choices stay for this session all the same.
   (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
-  p.janelas.FECHAJAN(4);
+  p.janelas.FECHAJAN(console::Jan::kDialogo);
 }
 
 }  // namespace
@@ -221,7 +221,7 @@ std::string SELITEMIMP(Program& p, int id) {
                                              itens->largura, itens->deslocamento, 0, 1)
                         : 0;
     if (n <= 0) {
-      p.janelas.FECHAJAN(4);
+      p.janelas.FECHAJAN(console::Jan::kDialogo);
       return {};
     }
     *escolha = n;
@@ -327,7 +327,7 @@ void copiaDeUmaPasta(Program& p, int id) {
                                "Para copiar todas as pastas use Compacta todos"},
       0);
   if (chamaFuncao(p, id)) backupFeito(p);
-  p.janelas.FECHAJAN(3);
+  p.janelas.FECHAJAN(console::Jan::kTela);
 }
 
 // Items 73 and 74: every folder to or from the drive asked first; only the copy to it counts
@@ -427,7 +427,7 @@ constexpr Item kItens[] = {
      .roda =
          [](Program& p, int id) {
            registrada(p, id);
-           p.janelas.FECHAJAN(3);
+           p.janelas.FECHAJAN(console::Jan::kTela);
          }},
     {.id = 73, .roda = todasAsPastas},
     {.id = 74, .roda = todasAsPastas},

@@ -6,11 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <stdexcept>
 #include <vector>
 
 #include "console/arquivo_recusado.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/date.h"
@@ -65,7 +64,7 @@ RespostaErro alertaErro(Program& p, std::string_view descricao) {
 bool gravaErrorLog(const Program& p, std::string_view descricao) {
   const std::string arquivo = (p.ARQDEF.empty() ? std::string() : p.ARQDEF) + "error.log";
   // Never through a link planted in the program folder.
-  platform::UniqueFd log(rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND));
+  rt::UniqueFd log(rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND));
   if (!log.valid()) return false;
   const std::string linha = rt::text::dtoc(p.clock.now().date) + ' ' + rt::text::timeText(p.clock) +
                             " terminal " + p.NUSU + " item " + std::to_string(p.OPCAO_1) + ": " +
@@ -79,8 +78,7 @@ void executaItem(Program& p, int item, const std::function<void()>& acao) {
   for (;;) {
     std::string descricao;
     try {
-      if (const char* teste = p.env(kTesteErroItem); teste != nullptr && std::atoi(teste) == item)
-        throw std::runtime_error("erro provocado pelo teste no item " + std::to_string(item));
+      if (p.antesDoItem) p.antesDoItem(item);
       acao();
       return;
     } catch (const std::exception& e) {

@@ -23,17 +23,13 @@ RespostaErro alertaErro(Program& p, std::string_view descricao);
 // written.
 bool gravaErrorLog(const Program& p, std::string_view descricao);
 
-// Runs `acao` (menu item `item`); a runtime error inside it shows the alert and acts on the
-// answer. Quit leaves p.saida set to 1.
+// Runs `acao` (menu item `item`), after p.antesDoItem when set; a runtime error inside either
+// shows the alert and acts on the answer. Quit leaves p.saida set to 1.
 void executaItem(Program& p, int item, const std::function<void()>& acao);
 
 // A runtime error outside any item (start-up, the menu itself): the alert, then error.log, and
 // the program ends with 1 whatever the answer, since there is nothing to retry or go back to.
 int erroFatal(Program& p, std::string_view descricao);
-
-// Test hook: with this environment variable naming a menu item's number, choosing that item
-// raises a runtime error, so the tests can drive the path above on the real program.
-inline constexpr const char* kTesteErroItem = "TAVREN_TESTE_ERRO_ITEM";
 
 // Fuzzing hook: with this environment variable set, a runtime error ends the process at once
 // by abort(), its description on stderr, instead of showing the alert: the key fuzzer reports

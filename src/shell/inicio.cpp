@@ -74,8 +74,8 @@ void pastaPrograma(Program& p) {
 void telaInicial(Program& p) {
   p.janelas.ENCHETELA(' ', cor(p.cores.COR_ENCH_C));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
-  p.janelas.DEFINEJAN(2, p.cores.COR_TEL1, p.cores.COR_TEL2, p.cores.COR_ENCHE, 19, 2, 23, 51, 0);
-  p.janelas.ABREJAN(2);
+  p.janelas.DEFINEJAN(console::Jan::kGrade, p.cores.COR_TEL1, p.cores.COR_TEL2, p.cores.COR_ENCHE, 19, 2, 23, 51, 0);
+  p.janelas.ABREJAN(console::Jan::kGrade);
   auto& s = p.screen();
   const auto a = static_cast<rt::term::Attr>(p.cores.COR_TEL2);
   s.fill({19, 2, 23, 51}, ' ', a);
@@ -101,7 +101,7 @@ bool leDefine(Program& p) {
   if (t.eof() && store::FIL_LOCK(p, 5)) {
     // Under the file lock, so two terminals starting together seed it once.
     t.goTop();
-    rt::db::Status s;
+    rt::Status s;
     if (t.eof())
       s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
                               store::sementeDEFINE());
@@ -182,7 +182,8 @@ void encerra(Program& p, int codigo) {
 }  // namespace
 
 std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view> argumento) {
-  for (int j = 1; j <= 10; ++j) p.janelas.DEFINEJAN(j, 48, 112, 7, 1, 1, 25, 80, 0);
+  // Windows 1 to 10 (kCabecalho to kMensagem) back as they are made at start-up.
+  for (int j = 1; j <= 10; ++j) p.janelas.DEFINEJAN(console::Jan{j}, 48, 112, 7, 1, 1, 25, 80, 0);
   p.ALJ.zera();
   p.ACJ.zera();
   p.ALJA.zera();
@@ -230,7 +231,7 @@ bool CONFIGURA(Program& p) {
   } else {
     p.definePastaDados(pastaDadosNova(p));
     if (store::ADD_REC(p, 5)) {
-      rt::db::Status s = gravaConfigNova(p, t);
+      rt::Status s = gravaConfigNova(p, t);
       if (s) s = t.flush();
       // Flushed above, or the failure is said: the release decides nothing.
       (void)store::DESTRAVA(p);
@@ -286,7 +287,7 @@ void registraPasta(Program& p) {
   } else {
     const store::SelecaoGuardada diret(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
-      rt::db::Status s = t->put("SELEC", std::string("S"));
+      rt::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
       if (s) s = t->flush();
       // Flushed above, or the failure is said: the release decides nothing.
@@ -332,9 +333,9 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
     return false;
   }
 
-  p.janelas.REDFATR(10, 1, p.cores.COR_TEL2);
-  p.janelas.REDFATR(10, 2, p.cores.COR_TEL1);
-  p.janelas.REDFATR(10, 3, p.cores.COR_TEL2);
+  p.janelas.REDFATR(console::Jan::kMensagem, 1, p.cores.COR_TEL2);
+  p.janelas.REDFATR(console::Jan::kMensagem, 2, p.cores.COR_TEL1);
+  p.janelas.REDFATR(console::Jan::kMensagem, 3, p.cores.COR_TEL2);
   // The printer record belongs to the printing subsystem, which loads it when present.
   if (p.CRIA_SEQ) (void)p.CRIA_SEQ(p);
 
@@ -342,7 +343,7 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
     encerra(p, 1);
     return false;
   }
-  p.janelas.FECHAJAN(2);
+  p.janelas.FECHAJAN(console::Jan::kGrade);
 
   // The help texts before the check pass, which opens them only when both files are there.
   // A failure has been said by the creation itself; start-up goes on without help.
@@ -363,12 +364,12 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   p.TAM_OLD = 0;
   p.POSVER = 1;
   p.QUALHLP = " ";
-  p.janelas.FECHAJAN(10);
+  p.janelas.FECHAJAN(console::Jan::kMensagem);
   console::MENS(p);
 
   CREATEMAINMENU(p);
   (void)store::ABERTURA(p, store::Area::IMP0910);
-  p.janelas.FECHAJAN(10);
+  p.janelas.FECHAJAN(console::Jan::kMensagem);
   p.NPOSMENU = p.CRESBAK == "S" ? 6 : 1;
 
   OpcoesAtualizacao op;

@@ -15,7 +15,7 @@
 #include "office/email.h"
 #include "platform/child_process.h"
 #include "platform/paths.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
 #include "rt/ui/menu.h"
@@ -121,7 +121,7 @@ class Program : public store::Contexto {
 
   // Held for the whole run: no other tavren or converte takes this terminal number on this
   // program folder while it is held.
-  platform::UniqueFd travaTerminal;
+  rt::UniqueFd travaTerminal;
 
   // Functions of other subsystems by menu item, which the menu's item table runs; an item
   // without one says it is not available in this version. Registered in main as the
@@ -135,6 +135,9 @@ class Program : public store::Contexto {
   platform::TerminalHandover* terminal = nullptr;
   // The converter program; empty: "converte" beside this program's binary, else in PATH.
   std::string conversor;
+  // Runs with the item's number before a menu item, under the item's runtime-error handling;
+  // never set by the program itself: a test sets it to raise an error inside an item.
+  std::function<void(int item)> antesDoItem;
 };
 
 }  // namespace shell

@@ -20,8 +20,8 @@ bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, cons
   const store::SelecaoGuardada selecao(ctx.areas, area);
   bool ok = store::REC_LOCK(ctx, 5);  // a lock not had is said by REC_LOCK
   if (ok) {
-    rt::db::Status s = escreve(t);
-    const rt::db::Status gravado = t.flush();
+    rt::Status s = escreve(t);
+    const rt::Status gravado = t.flush();
     if (s) s = gravado;
     const bool liberado = store::DESTRAVA(ctx);
     ok = store::gravou(ctx, s, t.alias()) && liberado;

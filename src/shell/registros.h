@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "shell/ajustes.h"
 #include "store/areas.h"
@@ -19,7 +19,7 @@ namespace shell {
 // given back at its end.
 using store::UsoTabela;
 
-using Escrita = std::function<rt::db::Status(rt::db::Table&)>;
+using Escrita = std::function<rt::Status(rt::db::Table&)>;
 
 // Writes into the record the table is positioned on, under the 5-second record lock, and
 // releases it. False when the lock was not had or a value was refused; either is said to the

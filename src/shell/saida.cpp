@@ -23,12 +23,12 @@ void ROTSAIDA(Program& p, int id) {
     p.MOS_MENS = true;
     if (p.reorganiza) {
       const Reorganizacao r = p.reorganiza(p, std::string(rt::text::alltrim(p.ROTADOANO)), 3);
-      p.janelas.FECHAJAN(10);
+      p.janelas.FECHAJAN(console::Jan::kMensagem);
       // Tables another terminal has open are left alone: rebuilding their indexes under
       // that terminal would leave it with indexes that no longer match.
       store::avisaOcupadas(p, r.ocupadas);
     }
-    p.janelas.FECHAJAN(10);
+    p.janelas.FECHAJAN(console::Jan::kMensagem);
   }
   (void)p.areas.closeAll();
   p.screen().clear();

@@ -33,7 +33,7 @@ void mensagemErro(store::Contexto& ctx, std::string_view texto) {
 
 // Leaves the prompts: the message window closed and the status line cleared.
 void encerraPrompt(store::Contexto& ctx) {
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   console::MENS(ctx);
 }
 
@@ -132,7 +132,7 @@ Entrada PEDE_SENHA(store::Contexto& ctx, Ajustes& aj) {
     const int gravada = LESENHA1(ctx, aj);
     bool certa = false;
     for (int tentativa = 0; tentativa < 3 && !certa; ++tentativa) certa = SENHA(ctx, aj, gravada, 0);
-    ctx.janelas.FECHAJAN(10);
+    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
     if (!certa) return Entrada::Encerrar;
     console::MENS(ctx);
   }
@@ -164,7 +164,7 @@ bool LIBSEN(store::Contexto& ctx, Ajustes& aj) {
     aj.QUERSEN = false;
   else
     mensagemErro(ctx, "Senha invalida!");
-  ctx.janelas.FECHAJAN(10);
+  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   return certa;
 }
 

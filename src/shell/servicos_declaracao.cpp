@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "console/alerta.h"
+#include "console/mensagens.h"
 #include "console/molduras.h"
 #include "gains/tabela_ganho.h"
 #include "gains/renda_variavel.h"
@@ -210,6 +211,17 @@ void ServicosDeclaracao::MRODAPE(store::Contexto& ctx, grid::Grade&, int k) {
   (void)screens::MRODAPE(ctx, k, screens::EstadoRodape{c.simplificado(), c.calAuto()});
 }
 
+void ServicosDeclaracao::MRODAPER(store::Contexto& ctx, grid::Grade&, int k) {
+  const store::RegistroEspelho& rural = dec_.espelho.rural;
+  const bool soTotais = rural.tem("SO_TOTAL") && rural.logico("SO_TOTAL");
+  const std::string texto = taxcalc::MRODAPER(k, soTotais);
+  // A number with no hint clears the line, as the other screens' hints do.
+  if (texto.empty())
+    console::MENS(ctx);
+  else
+    console::MENS(ctx, 0, texto);
+}
+
 void ServicosDeclaracao::VETEMPO(store::Contexto&, grid::Grade&) {
   if (vetempo) vetempo();
 }
@@ -256,7 +268,7 @@ std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid:
   grid::poeMeses(m, meses);
   console::MTELA1(ctx, 7);
   matriz(ctx, g, 7, 0);
-  ctx.janelas.FECHAJAN(5);
+  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
   grid::tiraMeses(m, meses);
   Decimal total;
   for (const Decimal& v : meses.reais) total += v;

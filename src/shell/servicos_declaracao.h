@@ -49,6 +49,7 @@ class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteV
   std::optional<grid::ListasPoupanca> LISTAS_POUPANCA(store::Contexto& ctx, grid::Grade& g) override;
   void CARNE_PREVIDENCIA(store::Contexto& ctx, grid::Grade& g, std::string_view variavel, rt::text::Decimal total) override;
   void MRODAPE(store::Contexto& ctx, grid::Grade& g, int k) override;
+  void MRODAPER(store::Contexto& ctx, grid::Grade& g, int k) override;
   void VETEMPO(store::Contexto& ctx, grid::Grade& g) override;
   void PARA_REL(store::Contexto& ctx, grid::Grade& g) override;
   void DESLIG_RELG(store::Contexto& ctx, grid::Grade& g) override;

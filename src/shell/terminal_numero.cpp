@@ -63,14 +63,13 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre) {
   return numeroTerminal(std::to_string(n < 0 || n > 99 ? 0 : n));
 }
 
-platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
-                                 std::string* recusa) {
+rt::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado, std::string* recusa) {
   ocupado = false;
   if (const char* cedido = p.env(kTerminalCedido); cedido && std::string_view(cedido) == nusu) return {};
   const std::string pasta = console::caminhoLinux(p, p.ROTADEF);
   const std::string nome = pasta + "/TERM" + std::string(nusu) + ".LCK";
   // Never through a link: a dangling one would make a file wherever it points.
-  platform::UniqueFd fd(rt::fs::openForWriting(nome, O_RDWR | O_CREAT));
+  rt::UniqueFd fd(rt::fs::openForWriting(nome, O_RDWR | O_CREAT));
   if (!fd.valid()) {
     if (recusa != nullptr && rt::fs::isRefusal(errno)) *recusa = nome;
     return {};

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "shell/programa.h"
 
 namespace shell {
@@ -37,7 +37,7 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre = false);
 // told so by the environment (kTerminalCedido = the number) and takes no lock.
 inline constexpr const char* kTerminalCedido = "TAVREN_TERMINAL_CEDIDO";
 // A lock file whose name is a link is not used: `recusa` (when given) then names it.
-platform::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
-                                 std::string* recusa = nullptr);
+rt::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
+                           std::string* recusa = nullptr);
 
 }  // namespace shell

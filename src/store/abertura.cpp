@@ -17,8 +17,8 @@ namespace store {
 namespace {
 
 using namespace rt::text::literals;
-using rt::db::Error;
-using rt::db::Status;
+using rt::Error;
+using rt::Status;
 
 // What is to be opened: the table's stored name (trimmed, base name upper case), the number
 // whose structure CRIA gives it, and its index files as stored names with their keys.
@@ -53,7 +53,7 @@ Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
     const std::string arquivo = cdx(ctx, p.indices[k]);
     if (k > 0 && ctx.MOS_MENS && !platform::fileExists(arquivo))
       ctx.relato().espera("Criando o indice " + p.indices[k].arquivo + ".cdx");
-    RT_DB_TRY(t.openIndex(arquivo, p.indices[k].chave));
+    RT_TRY(t.openIndex(arquivo, p.indices[k].chave));
   }
   return t.setOrder(1);
 }
@@ -154,7 +154,7 @@ bool registraPastaPrograma(Contexto& ctx) {
   t->goTop();
   if (!t->status() || !t->eof()) return true;
   if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
-  rt::db::Status s = t->put("DIRETOR", ctx.ROTADEF);
+  rt::Status s = t->put("DIRETOR", ctx.ROTADEF);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();
   // Committed above, or the failure is said below: the release decides nothing.

@@ -26,8 +26,8 @@ namespace store {
 namespace {
 
 using namespace std::chrono_literals;
-using rt::db::Error;
-using rt::db::Status;
+using rt::Error;
+using rt::Status;
 using rt::db::Table;
 using TabelaAberta = std::unique_ptr<Table>;
 
@@ -60,7 +60,7 @@ bool antigo(const std::string& dbf, const MarcadorDef& m) {
 }
 
 // The exclusive open of the opener, outside the work areas: tried once a second for ten.
-rt::db::Result<TabelaAberta> exclusivo(Contexto& ctx, const std::string& dbf) {
+rt::Result<TabelaAberta> exclusivo(Contexto& ctx, const std::string& dbf) {
   for (int resta = 10;;) {
     auto r = Table::open(dbf, soParaMim());
     if (r || r.code() != Error::kInUse) return r;
@@ -74,19 +74,19 @@ rt::db::Result<TabelaAberta> exclusivo(Contexto& ctx, const std::string& dbf) {
 Status copiaDefine(Table& novo, Table& velho, const TabelaDef& t) {
   velho.setDeletedHidden(true);
   velho.goTop();
-  RT_DB_TRY(velho.status());
+  RT_TRY(velho.status());
   const bool temVelho = !velho.eof();
   const std::vector<ValorSemente> semente = sementeDEFINE();
-  RT_DB_TRY(novo.appendBlank());
+  RT_TRY(novo.appendBlank());
   for (const CampoDef& c : t.campos) {
     const rt::db::FieldDef* f = temVelho ? velho.field(c.nome) : nullptr;
     if (f != nullptr && f->type == c.tipo) {
-      RT_DB_TRY(novo.put(c.nome, velho.get(c.nome)));
+      RT_TRY(novo.put(c.nome, velho.get(c.nome)));
       continue;
     }
     for (const ValorSemente& v : semente)
       if (platform::equalsIgnoreCase(v.campo, c.nome) && !v.valor.empty())
-        RT_DB_TRY(novo.put(c.nome, valorDeTexto(c.tipo, v.valor)));
+        RT_TRY(novo.put(c.nome, valorDeTexto(c.tipo, v.valor)));
   }
   return novo.flush();
 }
@@ -94,14 +94,14 @@ Status copiaDefine(Table& novo, Table& velho, const TabelaDef& t) {
 Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
   const TabelaDef* t6 = tabela(numero(Area::IMP0610));
   // Through its index, so the index stays right as the codes in its key change.
-  for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_DB_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
-  RT_DB_TRY(pagamentos.setOrder(0));
+  for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
+  RT_TRY(pagamentos.setOrder(0));
   pagamentos.setDeletedHidden(false);
   for (pagamentos.goTop(); !pagamentos.eof(); pagamentos.skip()) {
-    RT_DB_TRY(pagamentos.status());
+    RT_TRY(pagamentos.status());
     const rt::text::Decimal codigo = pagamentos.getNumber("I6_3");
     const int novo = codigoPagamentoNovo(static_cast<int>(codigo.toDouble()));
-    if (rt::text::Decimal(novo) != codigo) RT_DB_TRY(pagamentos.put("I6_3", rt::text::Decimal(novo)));
+    if (rt::text::Decimal(novo) != codigo) RT_TRY(pagamentos.put("I6_3", rt::text::Decimal(novo)));
   }
   return pagamentos.commit();
 }
@@ -111,7 +111,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
   const std::string pasta = dbf.substr(0, dbf.size() - platform::lastComponent(dbf).size());
   // Sessions off the network all have terminal "00": the process keeps the names apart.
   const std::string provisorio = pasta + "ACERTO" + ctx.NUSU + "_" + std::to_string(::getpid()) + ".DBF";
-  RT_DB_TRY(Table::create(provisorio, camposDbf(t.campos), rt::db::CreateMode::kReplace));
+  RT_TRY(Table::create(provisorio, camposDbf(t.campos), rt::db::CreateMode::kReplace));
   auto aberto = Table::open(provisorio, soParaMim());
   if (!aberto) {
     // The scratch table of an upgrade that failed and is passed up; the next one replaces it.

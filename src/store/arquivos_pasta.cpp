@@ -9,7 +9,7 @@
 
 #include "platform/paths.h"
 #include "platform/temp_file.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "store/diario_gravacao.h"
@@ -23,15 +23,15 @@ std::string perguntaEmUso(std::string_view arquivo) {
   return "O arquivo " + std::string(arquivo) + " esta sendo usado em algum terminal. Aguarde?";
 }
 
-rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
-                                                                std::string_view arquivo) {
+rt::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
+                                                            std::string_view arquivo) {
   rt::db::OpenOptions op;
   op.exclusive = true;
   op.alias = "SEGURA";
   for (;;) {
     for (int tentativa = 0; tentativa < 5; ++tentativa) {
       auto t = rt::db::Table::open(caminhoDbf, op);
-      if (t || t.code() != rt::db::Error::kInUse) {
+      if (t || t.code() != rt::Error::kInUse) {
         if (tentativa > 0) ctx.relato().linha({});
         return t;
       }
@@ -44,28 +44,28 @@ rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, c
     }
     ctx.relato().linha({});
     if (!ctx.relato().pergunta(perguntaEmUso(arquivo), false))
-      return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
+      return rt::Status(rt::Error::kInUse, caminhoDbf);
   }
 }
 
-rt::db::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, const std::string& caminhoDbf) {
+rt::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, const std::string& caminhoDbf) {
   rt::db::OpenOptions op;
   op.alias = "SEGURA";
   bool avisado = false;
   for (;;) {
     auto t = rt::db::Table::open(caminhoDbf, op);
-    rt::db::Status s = t ? (*t)->lockFile() : t.status();
+    rt::Status s = t ? (*t)->lockFile() : t.status();
     if (s) {
       if (avisado) ctx.relato().linha({});
       return t;
     }
-    if (s.code() != rt::db::Error::kInUse && s.code() != rt::db::Error::kLocked) return s;
+    if (s.code() != rt::Error::kInUse && s.code() != rt::Error::kLocked) return s;
     if (!avisado) ctx.relato().linha("Aguardando arquivo ficar disponível"_cp);
     avisado = true;
     // Reading the key also sends the message out to the screen.
     if (ctx.console.inkey(0ms).code == rt::term::key::Esc) {
       ctx.relato().linha({});
-      return rt::db::Status(rt::db::Error::kInUse, caminhoDbf);
+      return rt::Status(rt::Error::kInUse, caminhoDbf);
     }
     ctx.espera.dorme(500ms);
   }
@@ -73,15 +73,15 @@ rt::db::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, co
 
 namespace {
 
-platform::Status copiaConteudo(const std::string& de, int fdPara) {
-  platform::UniqueFd in(::open(de.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!in.valid()) return platform::Status::fromErrno(errno, "open " + de);
+rt::Status copiaConteudo(const std::string& de, int fdPara) {
+  rt::UniqueFd in(::open(de.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!in.valid()) return rt::Status::fromErrno(errno, "open " + de);
   char buf[1 << 16];
   for (;;) {
     const ssize_t n = ::read(in.get(), buf, sizeof buf);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return platform::Status::fromErrno(errno, "read " + de);
+      return rt::Status::fromErrno(errno, "read " + de);
     }
     if (n == 0) break;
     ssize_t feito = 0;
@@ -89,24 +89,24 @@ platform::Status copiaConteudo(const std::string& de, int fdPara) {
       const ssize_t w = ::write(fdPara, buf + feito, static_cast<std::size_t>(n - feito));
       if (w < 0) {
         if (errno == EINTR) continue;
-        return platform::Status::fromErrno(errno, "write");
+        return rt::Status::fromErrno(errno, "write");
       }
       feito += w;
     }
   }
-  if (::fsync(fdPara) != 0) return platform::Status::fromErrno(errno, "fsync");
-  return platform::Status::ok();
+  if (::fsync(fdPara) != 0) return rt::Status::fromErrno(errno, "fsync");
+  return rt::Status::ok();
 }
 
 }  // namespace
 
-platform::Status copiaArquivo(const std::string& de, const std::string& para,
-                              const std::function<platform::Status(const std::string&)>& confere) {
+rt::Status copiaArquivo(const std::string& de, const std::string& para,
+                        const std::function<rt::Status(const std::string&)>& confere) {
   const std::filesystem::path p(para);
   const std::string pasta = p.parent_path().string();
   auto tmp = platform::createScratchBeside(para);
   if (!tmp) return tmp.status();
-  platform::Status s = copiaConteudo(de, tmp->fd());
+  rt::Status s = copiaConteudo(de, tmp->fd());
   if (!s) return s;
   if (confere) {
     s = confere(tmp->path());

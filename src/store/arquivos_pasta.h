@@ -8,8 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/status.h"
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 #include "rt/db/table.h"
 #include "store/contexto.h"
 
@@ -23,21 +22,21 @@ std::string perguntaEmUso(std::string_view arquivo);
 // another terminal has it, tries again for a few seconds and then asks the question above
 // with `arquivo` as the file's name; "N" (or Esc) gives kInUse. Other failures come back as
 // they are.
-rt::db::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
-                                                                std::string_view arquivo);
+rt::Result<std::unique_ptr<rt::db::Table>> seguraAguardando(Contexto& ctx, const std::string& caminhoDbf,
+                                                            std::string_view arquivo);
 
 // Opens the table file `caminhoDbf` (a Linux path) shared, outside the work areas, and holds
 // its file lock: other terminals (and this one's own work areas) keep it open and read it, but
 // no one writes into it until it is let go, so a copy of it is consistent. While another
 // terminal writes or holds it exclusively, "Aguardando arquivo ficar disponível" stays on the
 // message line and it is tried every half second; Esc abandons (kInUse).
-rt::db::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, const std::string& caminhoDbf);
+rt::Result<std::unique_ptr<rt::db::Table>> seguraParaCopia(Contexto& ctx, const std::string& caminhoDbf);
 
 // Copies the file `de` to `para` (Linux paths): written as a scratch file beside `para`,
 // synced, checked by `confere` (when given) and only then renamed over it, and the folder
 // synced. The old `para` stays when anything fails.
-platform::Status copiaArquivo(const std::string& de, const std::string& para,
-                              const std::function<platform::Status(const std::string&)>& confere = {});
+rt::Status copiaArquivo(const std::string& de, const std::string& para,
+                        const std::function<rt::Status(const std::string&)>& confere = {});
 
 // Removes the save journals that dead saves left in a folder (a Linux path): after its tables
 // were replaced whole, redoing them would put old rows over the new tables. Journals of a

@@ -94,7 +94,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     aviso(ctx, {"Problemas na criação do arquivo compactado."_cp});
     return false;
   }
-  platform::Result<platform::ArchiveListing> feito = platform::ArchiveListing{};
+  rt::Result<platform::ArchiveListing> feito = platform::ArchiveListing{};
   {
     // Every table held under its file lock while the archive is written, so no save is
     // caught halfway; other terminals and this one's own work areas keep them open.
@@ -124,7 +124,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     return false;
   }
   auto alvo = platform::pathForFile(*destinoLx, kArquivoBackup);
-  platform::Status copiado =
+  rt::Status copiado =
       alvo ? copiaArquivo(local, *alvo,
                           [tamanho](const std::string& c) {
                             return platform::verifyArchive(c, static_cast<std::int64_t>(tamanho)).status();
@@ -181,7 +181,7 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
   auto livre = platform::freeSpace(destinoLx);
   limites.maxTotalBytes = livre && *livre > kReservaDisco ? *livre - kReservaDisco : 0;
   auto ex = platform::extractMatching(arquivo, "IMP??10.DBF", destinoLx, limites);
-  if (!ex && ex.code() == platform::Error::kNoSpace) {
+  if (!ex && ex.code() == rt::Error::kNoSpace) {
     const std::string d = ex.status().detail();
     avisoNaoRecuperado(ctx, std::string("Espaço no Disco Insuficiente para "_cp) + d.substr(0, d.find(':')));
     return false;
@@ -247,7 +247,7 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
   if (!trava) return false;
   // The archive is brought beside the data first and read whole there.
   auto copia = platform::createTempFile(destinoLx, "IMPZIP", ".ICE");
-  platform::Status s = copia ? copiaArquivo(arquivo, copia->path()) : copia.status();
+  rt::Status s = copia ? copiaArquivo(arquivo, copia->path()) : copia.status();
   if (!s) {
     aviso(ctx, {"Problemas na copia do Arquivo compactado."});
     return false;

@@ -18,7 +18,7 @@
 namespace store {
 
 using namespace rt::text::literals;
-using rt::db::Status;
+using rt::Status;
 using rt::db::Table;
 
 bool cpfValido(std::string_view cpf) {
@@ -408,7 +408,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   std::vector<std::string> ocupadas;
   auto empacota = [&](int t) {
     const Status s = reindexaTabela(ctx, t, 5);
-    if (!s && s.code() == rt::db::Error::kInUse) ocupadas.push_back(nomeArquivo(*tabela(t), ctx.NUSU) + ".DBF");
+    if (!s && s.code() == rt::Error::kInUse) ocupadas.push_back(nomeArquivo(*tabela(t), ctx.NUSU) + ".DBF");
   };
   for (int t : declaracao(soRural ? 15 : 1, 19)) empacota(t);
   empacota(numero(Area::IMP0910));

@@ -15,7 +15,7 @@ namespace store {
 
 using rt::text::doisDigitos;
 using namespace rt::text::literals;
-using rt::db::Status;
+using rt::Status;
 using rt::db::Table;
 using rt::text::Decimal;
 
@@ -42,21 +42,21 @@ void branco(RegistroEspelho& r, std::string_view nome) {
 // Copies the rows of the CPF in table n (open in area n) into working copy n + 20.
 Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   Table& fonte = *ctx.areas.table(n);
-  RT_DB_TRY(abreCopiaParaCarga(ctx, n + 20));
+  RT_TRY(abreCopiaParaCarga(ctx, n + 20));
   Table& copia = *ctx.areas.table(n + 20);
   const int campoCpf = fonte.fieldIndex("CPF");
   const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
   // The rows are found first, so the copy knows how many it will hold.
   std::vector<std::uint32_t> linhas;
-  RT_DB_TRY(fonte.seek(chave));
+  RT_TRY(fonte.seek(chave));
   while (!fonte.eof()) {
     if (campoCpf < 0 || fonte.raw(campoCpf) != std::string_view(chave).substr(0, 11)) break;
     if (campoAtv >= 0 && fonte.raw(campoAtv) != std::string_view(chave).substr(11, 1)) break;
     if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
     fonte.skip(1);
-    RT_DB_TRY(fonte.status());
+    RT_TRY(fonte.status());
   }
-  RT_DB_TRY(copiaRegistros(fonte, copia, linhas));
+  RT_TRY(copiaRegistros(fonte, copia, linhas));
   copia.goTop();
   return copia.status();
 }
@@ -158,6 +158,9 @@ void LIMPVAR(Declaracao& dec) {
   r.txt("SO_SIMPLES", "N");
   t.num("INDALERTA", 10);
   r.txt("USAPADRAO", "S");
+  // A new declaration is neither an exit nor an estate's final one until the clerk says so.
+  t.txt("DECSAIDA", "N");
+  t.txt("DECFINAL", "N");
 }
 
 void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {

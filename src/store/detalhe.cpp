@@ -81,7 +81,7 @@ bool MOS_DETAL(Contexto& ctx) {
   poe("Correio Eletrônico (Email)"_cp, texto(*t, "EMAIL"));
 
   (void)ctx.console.waitKey();
-  ctx.janelas.FECHAJAN(4);
+  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   return true;
 }
 

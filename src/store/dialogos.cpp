@@ -22,7 +22,7 @@ namespace key = rt::term::key;
 
 void SAI_FORA(Contexto& ctx) {
   ctx.relato().fimEspera();
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   ctx.console.clearKey(key::F1);
   ctx.console.clearKey(key::F2);
   ctx.relato().linha({});
@@ -106,7 +106,7 @@ Lugar lugar(const Contexto& ctx, int n, std::string_view rotulo, const console::
 bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& destino) {
   const console::ArgsMoldura args{.variante = variante};
   // Asked again after a refused answer: the frame is drawn afresh over what it covered.
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   console::MTELA1(ctx, 4, args);
   const bool atualNovo = variante != 2;
   const Lugar lo = lugar(ctx, 4, atualNovo ? "  Atual  " : "Origem   ", args);
@@ -138,7 +138,7 @@ bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& d
 }
 
 bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, bool confereOrigem) {
-  ctx.janelas.FECHAJAN(3);
+  ctx.janelas.FECHAJAN(console::Jan::kTela);
   console::MTELA1(ctx, moldura);
   // Key labels in the window's colour 2, their texts in colour 1.
   ctx.relato().linha(std::string("\x02[F1]\x01 Contribuintes por Nome  \x02[F2]\x01 Contribuintes por CPF "));
@@ -177,7 +177,7 @@ bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, 
 
 int escolheParte(Contexto& ctx, bool rural) {
   // The frame stays drawn from the CPF questions; it is drawn again when it is not.
-  if (!ctx.janelas.isOpen(3)) console::MTELA1(ctx, 2);
+  if (!ctx.janelas.isOpen(console::Jan::kTela)) console::MTELA1(ctx, 2);
   const auto itens = console::itensMoldura(ctx, console::Familia::MTELA1, 2);
   if (!itens) return 0;
   ctx.OPCOES = rural ? "TDLRPABCI" : "TDLRP";

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "console/arquivo_recusado.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -24,10 +24,10 @@ namespace store {
 
 using namespace std::chrono_literals;
 using namespace rt::text::literals;
-using rt::db::Error;
+using rt::Error;
+using rt::Result;
+using rt::Status;
 using rt::db::File;
-using rt::db::Result;
-using rt::db::Status;
 
 // Layout, little-endian:
 //   "TVJNL001"  cpf (11)  atv (1)  u32 tables
@@ -93,11 +93,11 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
   const int campoAtv = t.fieldIndex("ATV_BRASIL");
   // The records the CPF has now, found before any is changed (rewriting moves their keys).
   std::vector<std::uint32_t> antigos;
-  RT_DB_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
+  RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
   while (doCpf(t, tab.numero, campoCpf, campoAtv, d)) {
     antigos.push_back(t.recNo());
     t.skip(1);
-    RT_DB_TRY(t.status());
+    RT_TRY(t.status());
   }
   std::vector<int> destino;
   for (const rt::db::FieldDef& f : tab.campos) {
@@ -109,26 +109,27 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
   for (std::size_t r = 0; r < tab.registros.size(); ++r) {
     if (r < antigos.size()) {
       t.goTo(antigos[r]);
-      RT_DB_TRY(t.status());
+      RT_TRY(t.status());
     } else {
-      RT_DB_TRY(t.appendBlank());
+      RT_TRY(t.appendBlank());
     }
     const std::string& reg = tab.registros[r];
     for (std::size_t i = 0; i < tab.campos.size(); ++i) {
       if (destino[i] < 0) continue;
       const rt::db::FieldDef& f = tab.campos[i];
-      RT_DB_TRY(t.put(destino[i], rt::db::readField(f, std::string_view(reg).substr(static_cast<std::size_t>(f.offset),
-                                                                                   static_cast<std::size_t>(f.width)))));
+      RT_TRY(t.put(destino[i],
+                   rt::db::readField(f, std::string_view(reg).substr(static_cast<std::size_t>(f.offset),
+                                                                     static_cast<std::size_t>(f.width)))));
     }
     if (meio && r + 1 == (tab.registros.size() + 1) / 2) {
-      RT_DB_TRY(t.flush());
+      RT_TRY(t.flush());
       meio(tab.numero);
     }
   }
   for (std::size_t r = tab.registros.size(); r < antigos.size(); ++r) {
     t.goTo(antigos[r]);
-    RT_DB_TRY(t.status());
-    RT_DB_TRY(t.markDeleted());
+    RT_TRY(t.status());
+    RT_TRY(t.markDeleted());
   }
   return t.flush();
 }
@@ -244,7 +245,7 @@ Result<std::optional<File>> travaArquivoDiario(const std::string& caminho) {
     // Never through a link: a journal planted as a link to another file would be emptied. The
     // name is checked and made on a descriptor of its own, and the engine's file must be that
     // very file (a link put at the name in between is refused the same way).
-    platform::UniqueFd conferido(rt::fs::openForWriting(caminho, O_RDWR | O_CREAT));
+    rt::UniqueFd conferido(rt::fs::openForWriting(caminho, O_RDWR | O_CREAT));
     if (!conferido.valid()) return Status(Error::kIo, caminho + ": " + std::strerror(errno));
     Result<File> f = File::open(caminho, File::Mode::kReadWrite);
     if (!f) return f.status();
@@ -276,7 +277,7 @@ Result<std::optional<Diario>> TravaDiario::le() const {
   if (!tamanho) return tamanho.status();
   if (*tamanho == 0) return std::optional<Diario>();
   std::string b(static_cast<std::size_t>(*tamanho), '\0');
-  RT_DB_TRY(arquivo_.readExact(0, b));
+  RT_TRY(arquivo_.readExact(0, b));
   // Cut short: its save never reached the shared tables. Whole but unreadable: someone else
   // wrote it, and it is not for dropping in silence.
   if (!diarioInteiro(b)) return std::optional<Diario>();
@@ -287,20 +288,20 @@ Result<std::optional<Diario>> TravaDiario::le() const {
 
 Status TravaDiario::escreve(const Diario& d, const std::function<void()>& meio) {
   const std::string b = codificaDiario(d);
-  RT_DB_TRY(arquivo_.truncate(0));
+  RT_TRY(arquivo_.truncate(0));
   const std::size_t metade = b.size() / 2;
-  RT_DB_TRY(arquivo_.writeAt(0, std::string_view(b).substr(0, metade)));
+  RT_TRY(arquivo_.writeAt(0, std::string_view(b).substr(0, metade)));
   if (meio) meio();
-  RT_DB_TRY(arquivo_.writeAt(metade, std::string_view(b).substr(metade)));
-  RT_DB_TRY(arquivo_.sync());
+  RT_TRY(arquivo_.writeAt(metade, std::string_view(b).substr(metade)));
+  RT_TRY(arquivo_.sync());
   return rt::db::syncDirectoryOf(caminho_);
 }
 
 Status TravaDiario::conclui() {
   // Emptied and synced first: an empty journal that outlives its name is harmless, so the
   // removal needs no sync of its own.
-  RT_DB_TRY(arquivo_.truncate(0));
-  RT_DB_TRY(arquivo_.sync());
+  RT_TRY(arquivo_.truncate(0));
+  RT_TRY(arquivo_.sync());
   if (arquivo_.sameFileAs(caminho_)) ::unlink(caminho_.c_str());
   arquivo_.close();
   return Status::ok();
@@ -340,7 +341,7 @@ Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
       Result<bool> feito = trava.completa(ctx);
       if (!feito) return feito.status();
       if (!*feito) continue;  // moved aside: a new journal is made in its place
-      RT_DB_TRY(trava.arquivo_.truncate(0));
+      RT_TRY(trava.arquivo_.truncate(0));
       return trava;
     }
     // Another terminal is saving this taxpayer: say so while waiting for it.

@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/result.h"
 #include "rt/db/file.h"
-#include "rt/db/status.h"
 #include "rt/db/structure.h"
 #include "store/contexto.h"
 
@@ -53,16 +53,16 @@ bool diarioInteiro(std::string_view bytes);
 // A journal file (Linux path) opened, made when missing, with its byte 0 locked exclusively
 // by an open-file-description lock: one try, nullopt when another process holds it. When the
 // holder removed the file meanwhile, the name is tried again.
-rt::db::Result<std::optional<rt::db::File>> travaArquivoDiario(const std::string& caminho);
+rt::Result<std::optional<rt::db::File>> travaArquivoDiario(const std::string& caminho);
 
 // The journal of one CPF, held (locked) while the object lives.
 class TravaDiario {
  public:
   // Waits (through ctx.espera, half a second a try) until no other save of the CPF holds the
   // journal; a journal a dead save left behind is completed first.
-  static rt::db::Result<TravaDiario> obtem(Contexto& ctx, std::string_view cpf);
+  static rt::Result<TravaDiario> obtem(Contexto& ctx, std::string_view cpf);
   // One try: nullopt when another save holds it.
-  static rt::db::Result<std::optional<TravaDiario>> tenta(const std::string& caminho);
+  static rt::Result<std::optional<TravaDiario>> tenta(const std::string& caminho);
 
   TravaDiario(TravaDiario&&) noexcept = default;
   TravaDiario& operator=(TravaDiario&&) noexcept = default;
@@ -71,16 +71,16 @@ class TravaDiario {
   const std::string& caminho() const { return caminho_; }
   // What the journal holds now (nullopt: nothing whole); kCorrupt for a whole journal that
   // cannot be read (bad counts, tables or fields).
-  rt::db::Result<std::optional<Diario>> le() const;
+  rt::Result<std::optional<Diario>> le() const;
   // Writes and syncs the journal. `meio`, when given, is called after about half the bytes
   // (tests stop the process there).
-  rt::db::Status escreve(const Diario& d, const std::function<void()>& meio = {});
+  rt::Status escreve(const Diario& d, const std::function<void()>& meio = {});
   // Completes what the journal held: whole, it is redone; cut short, it is dropped (true).
   // A journal that cannot be redone is renamed aside (".RECUSADO") with an alert, and the
   // lock then holds nothing (false).
-  rt::db::Result<bool> completa(Contexto& ctx);
+  rt::Result<bool> completa(Contexto& ctx);
   // Empties and removes the journal: the save is complete.
-  rt::db::Status conclui();
+  rt::Status conclui();
 
  private:
   TravaDiario(rt::db::File f, std::string caminho) : arquivo_(std::move(f)), caminho_(std::move(caminho)) {}
@@ -96,15 +96,15 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf);
 // ATV_BRASIL for 15-19) are replaced by the journal's. `antes(k)` is called before table k is
 // opened, `meio(k)` when half its rows are written (tests stop the process there), `depois(k)`
 // after it is written.
-rt::db::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},
-                            const std::function<void(int)>& depois = {},
-                            const std::function<void(int)>& meio = {});
+rt::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},
+                        const std::function<void(int)>& depois = {},
+                        const std::function<void(int)>& meio = {});
 
 // Completes what dead saves (and a dead restore, first) left in the data folder (start-up).
 // Journals held by a running save are left to it; one that cannot be redone is moved aside
 // with an alert. Returns the number of journals completed, dropped or moved aside.
 int recuperaDiarios(Contexto& ctx);
 // The same for one CPF, before its declaration is loaded; waits for a running save of it.
-rt::db::Status recuperaDiario(Contexto& ctx, std::string_view cpf);
+rt::Status recuperaDiario(Contexto& ctx, std::string_view cpf);
 
 }  // namespace store

@@ -15,10 +15,10 @@
 
 namespace store {
 
-using rt::db::Error;
+using rt::Error;
+using rt::Result;
+using rt::Status;
 using rt::db::File;
-using rt::db::Result;
-using rt::db::Status;
 
 // Layout, one line each ("\n"):
 //   "TVRST001"
@@ -73,7 +73,7 @@ Status move(const std::string& pasta, const std::vector<Troca>& trocas, const st
     }
     if (meio) meio(++k);
   }
-  if (platform::Status s = platform::syncFolder(pasta); !s) return {Error::kIo, s.message()};
+  if (rt::Status s = platform::syncFolder(pasta); !s) return {Error::kIo, s.message()};
   return Status::ok();
 }
 
@@ -98,15 +98,15 @@ Result<bool> finaliza(const File& f, const std::string& pasta) {
   bool feito = false;
   if (*tamanho > 0) {
     std::string b(static_cast<std::size_t>(*tamanho), '\0');
-    RT_DB_TRY(f.readExact(0, b));
+    RT_TRY(f.readExact(0, b));
     if (auto trocas = decodificaRestauracao(b)) {
-      RT_DB_TRY(move(pasta, *trocas, {}));
+      RT_TRY(move(pasta, *trocas, {}));
       feito = true;
     }
   }
   limpaRestos(pasta);
-  RT_DB_TRY(f.truncate(0));
-  RT_DB_TRY(f.sync());
+  RT_TRY(f.truncate(0));
+  RT_TRY(f.sync());
   return feito;
 }
 
@@ -163,19 +163,19 @@ TravaRestauracao::~TravaRestauracao() {
 
 Status TravaRestauracao::troca(const std::vector<Troca>& trocas, const std::function<void(int)>& meio) {
   const std::string b = codificaRestauracao(trocas);
-  RT_DB_TRY(arquivo_.truncate(0));
-  RT_DB_TRY(arquivo_.writeAt(0, b));
-  RT_DB_TRY(arquivo_.sync());
-  RT_DB_TRY(rt::db::syncDirectoryOf(junta(pasta_, kDiarioRestauracao)));
-  RT_DB_TRY(move(pasta_, trocas, meio));
+  RT_TRY(arquivo_.truncate(0));
+  RT_TRY(arquivo_.writeAt(0, b));
+  RT_TRY(arquivo_.sync());
+  RT_TRY(rt::db::syncDirectoryOf(junta(pasta_, kDiarioRestauracao)));
+  RT_TRY(move(pasta_, trocas, meio));
   return conclui();
 }
 
 Status TravaRestauracao::conclui() {
   limpaRestos(pasta_);
   // Emptied and synced first: an empty journal that outlives its name is harmless.
-  RT_DB_TRY(arquivo_.truncate(0));
-  RT_DB_TRY(arquivo_.sync());
+  RT_TRY(arquivo_.truncate(0));
+  RT_TRY(arquivo_.sync());
   const std::string caminho = junta(pasta_, kDiarioRestauracao);
   if (arquivo_.sameFileAs(caminho)) ::unlink(caminho.c_str());
   arquivo_.close();

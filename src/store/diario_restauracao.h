@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/result.h"
 #include "rt/db/file.h"
-#include "rt/db/status.h"
 
 namespace store {
 
@@ -44,7 +44,7 @@ class TravaRestauracao {
  public:
   // One try: nullopt when another terminal is restoring into the folder. A restore that died
   // there is finished first, and the scratch files it left are removed.
-  static rt::db::Result<std::optional<TravaRestauracao>> tenta(const std::string& pastaLx);
+  static rt::Result<std::optional<TravaRestauracao>> tenta(const std::string& pastaLx);
 
   TravaRestauracao(TravaRestauracao&&) noexcept = default;
   TravaRestauracao& operator=(TravaRestauracao&&) = delete;
@@ -53,11 +53,11 @@ class TravaRestauracao {
   // Journals the moves, then makes them, then removes the journal. `meio(k)`, when given, is
   // called after the k-th move (tests stop the process there). A failure after the journal
   // was written leaves it for the next start to finish.
-  rt::db::Status troca(const std::vector<Troca>& trocas, const std::function<void(int)>& meio = {});
+  rt::Status troca(const std::vector<Troca>& trocas, const std::function<void(int)>& meio = {});
 
  private:
   TravaRestauracao(rt::db::File f, std::string pasta) : arquivo_(std::move(f)), pasta_(std::move(pasta)) {}
-  rt::db::Status conclui();
+  rt::Status conclui();
   rt::db::File arquivo_;
   std::string pasta_;
 };

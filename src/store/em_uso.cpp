@@ -61,7 +61,7 @@ PosseDeclaracao tomaCpf(Contexto& ctx, std::string_view pasta, std::string_view 
   }
   const std::string arquivo = caminho(ctx, console::BAR_DIR(rt::text::alltrim(pasta)) + "DECLARA.LCK");
   // Never through a link: a dangling one would make a file wherever it points.
-  platform::UniqueFd fd(rt::fs::openForWriting(arquivo, O_RDWR | O_CREAT));
+  rt::UniqueFd fd(rt::fs::openForWriting(arquivo, O_RDWR | O_CREAT));
   if (!fd.valid()) {
     p.erro = rt::fs::isRefusal(errno) ? console::textoLink(arquivo) : arquivo + ": " + std::strerror(errno);
     return p;

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -28,14 +28,14 @@ class UsoDeclaracao {
   ~UsoDeclaracao() = default;
 
   // The lock file, its lock on this terminal's byte already taken.
-  explicit UsoDeclaracao(platform::UniqueFd fd) : fd_(std::move(fd)) {}
+  explicit UsoDeclaracao(rt::UniqueFd fd) : fd_(std::move(fd)) {}
 
   bool held() const { return fd_.valid(); }
   // Lets the declaration go (closing the file drops the lock).
   void libera() { fd_.reset(); }
 
  private:
-  platform::UniqueFd fd_;
+  rt::UniqueFd fd_;
 };
 
 // The result of asking for a declaration: held, or the terminal that holds it ("??" when it

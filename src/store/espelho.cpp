@@ -127,16 +127,16 @@ void RegistroEspelho::carrega(const rt::db::Table& t) {
   }
 }
 
-rt::db::Status RegistroEspelho::grava(rt::db::Table& t, std::span<const std::string_view> exceto) const {
+rt::Status RegistroEspelho::grava(rt::db::Table& t, std::span<const std::string_view> exceto) const {
   for (std::size_t i = 0; i < campos_.size(); ++i) {
     bool pula = false;
     for (std::string_view e : exceto) pula = pula || rt::text::upper(e) == rt::text::upper(campos_[i].nome);
     if (pula) continue;
     int f = t.fieldIndex(campos_[i].nome);
     if (f < 0) continue;
-    RT_DB_TRY(t.put(f, valores_[i]));
+    RT_TRY(t.put(f, valores_[i]));
   }
-  return rt::db::Status::ok();
+  return rt::Status::ok();
 }
 
 EspelhoDeclaracao::EspelhoDeclaracao()

@@ -31,13 +31,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/structure.h"
 #include "rt/db/table.h"
 #include "rt/text/date.h"
-#include "store/cpf.h"
 #include "rt/text/decimal.h"
 #include "store/catalogo.h"
+#include "store/cpf.h"
 
 namespace store {
 
@@ -89,7 +89,7 @@ class RegistroEspelho {
   void carrega(const rt::db::Table& t);
   // Every field into the current record of `t` (which must be held), matched by name, except
   // those in `exceto`. Stops at the first value the table refuses.
-  rt::db::Status grava(rt::db::Table& t, std::span<const std::string_view> exceto = {}) const;
+  rt::Status grava(rt::db::Table& t, std::span<const std::string_view> exceto = {}) const;
 
  private:
   [[noreturn]] void erroTipo(int i, char pedido) const;

@@ -7,18 +7,18 @@
 
 namespace store {
 
-rt::db::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> campos,
-                            std::span<const ValorSemente> valores) {
-  RT_DB_TRY(tabela.appendBlank());
+rt::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> campos,
+                        std::span<const ValorSemente> valores) {
+  RT_TRY(tabela.appendBlank());
   for (const ValorSemente& v : valores) {
     const CampoDef* c = campo(campos, v.campo);
     if (c == nullptr || v.valor.empty()) continue;
-    RT_DB_TRY(tabela.put(c->nome, valorDeTexto(c->tipo, v.valor)));
+    RT_TRY(tabela.put(c->nome, valorDeTexto(c->tipo, v.valor)));
   }
   return tabela.flush();
 }
 
-rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela) {
+rt::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela) {
   if (!temSemente(t)) return {};
   Semente semente;
   if (!ctx.PASTA_SEMENTE.empty()) {
@@ -31,7 +31,7 @@ rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::
     for (const ArquivoEmbutido& a : sementesEmbutidas())
       if (a.nome == nome) semente = leSemente(t, a.texto, a.nome);
   }
-  for (const LinhaSemente& linha : semente.linhas) RT_DB_TRY(gravaValores(tabela, t.campos, linha.valores));
+  for (const LinhaSemente& linha : semente.linhas) RT_TRY(gravaValores(tabela, t.campos, linha.valores));
   return {};
 }
 

@@ -11,8 +11,7 @@
 #include <string>
 
 #include "platform/paths.h"
-
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
@@ -21,13 +20,13 @@
 namespace store {
 
 // Appends one record holding `valores` to a table opened exclusively.
-rt::db::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> campos,
-                            std::span<const ValorSemente> valores);
+rt::Status gravaValores(rt::db::Table& tabela, std::span<const CampoDef> campos,
+                        std::span<const ValorSemente> valores);
 
 // Appends the seed rows of `t`: from the context's seed folder when one is set (no file for
 // the table there adds nothing), else from the seed built into the program. Rows with a fault
 // are left out (the loader names them).
-rt::db::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela);
+rt::Status preencheSemente(const Contexto& ctx, const TabelaDef& t, rt::db::Table& tabela);
 
 // A seed folder that replaces the built-in seed: the folder named by TAVREN_SEED_DIR when it
 // is one; empty otherwise (the built-in seed is used).

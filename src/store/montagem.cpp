@@ -15,8 +15,8 @@
 namespace store {
 namespace {
 
-using rt::db::Error;
-using rt::db::Status;
+using rt::Error;
+using rt::Status;
 
 #ifndef RENAME_NOREPLACE
 constexpr unsigned kRenameNoReplace = 1;
@@ -71,7 +71,7 @@ Status montaTabela(const std::string& destino, const std::string& provisorio, st
     (void)rt::db::removeFile(provisorio);
     if (temMemo) (void)rt::db::removeFile(provisorioDbt);
   };
-  RT_DB_TRY(rt::db::Table::create(provisorio, std::move(campos), rt::db::CreateMode::kReplace));
+  RT_TRY(rt::db::Table::create(provisorio, std::move(campos), rt::db::CreateMode::kReplace));
   auto t = rt::db::Table::open(provisorio, soParaMim());
   if (!t) {
     limpa();

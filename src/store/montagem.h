@@ -9,22 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/structure.h"
 #include "rt/db/table.h"
 
 namespace store {
 
-using Preenche = std::function<rt::db::Status(rt::db::Table&)>;
+using Preenche = std::function<rt::Status(rt::db::Table&)>;
 
 // Makes `destino` (a Linux path ending in ".DBF") with `campos`, writing it first as
 // `provisorio` (same folder, ".DBF" too) and filling it through `preenche` (may be empty).
 // `jaExistia` tells whether the file was found made by someone else (then nothing of ours
 // stays). A table with memo fields brings its .DBT along.
-rt::db::Status montaTabela(const std::string& destino, const std::string& provisorio,
-                           std::vector<rt::db::FieldDef> campos, const Preenche& preenche, bool* jaExistia);
+rt::Status montaTabela(const std::string& destino, const std::string& provisorio,
+                       std::vector<rt::db::FieldDef> campos, const Preenche& preenche, bool* jaExistia);
 
 // Renames `de` to `para` unless `para` exists; `jaExistia` says it did (and `de` stays).
-rt::db::Status moveSemSubstituir(const std::string& de, const std::string& para, bool* jaExistia);
+rt::Status moveSemSubstituir(const std::string& de, const std::string& para, bool* jaExistia);
 
 }  // namespace store

@@ -12,7 +12,7 @@
 
 namespace store {
 
-using rt::db::Status;
+using rt::Status;
 using rt::db::Table;
 using rt::db::Value;
 
@@ -38,9 +38,9 @@ Table* copiaAberta(Contexto& ctx, int area) {
 Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, std::vector<Linha>& linhas) {
   const std::vector<int> mapa = mapaCampos(fonte, copia);
   const int campoCpf = fonte.fieldIndex("CPF"), campoAtv = fonte.fieldIndex("ATV_BRASIL");
-  if (campoCpf < 0 || campoAtv < 0) return {rt::db::Error::kBadField, fonte.alias() + ": CPF/ATV_BRASIL"};
+  if (campoCpf < 0 || campoAtv < 0) return {rt::Error::kBadField, fonte.alias() + ": CPF/ATV_BRASIL"};
   const std::string_view cpf = std::string_view(chave).substr(0, 11), lado = std::string_view(chave).substr(11, 1);
-  RT_DB_TRY(fonte.seek(chave));
+  RT_TRY(fonte.seek(chave));
   while (!fonte.eof() && fonte.raw(campoCpf) == cpf && fonte.raw(campoAtv) == lado) {
     if (!fonte.isDeleted()) {
       Linha l;
@@ -50,7 +50,7 @@ Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, 
       linhas.push_back(std::move(l));
     }
     fonte.skip(1);
-    RT_DB_TRY(fonte.status());
+    RT_TRY(fonte.status());
   }
   return Status::ok();
 }
@@ -71,19 +71,19 @@ bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view ant
 // order on CPF + side, at its first row.
 Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) {
   Table* t = copiaAberta(ctx, area);
-  if (t == nullptr) return {rt::db::Error::kNotFound, "working copy " + std::to_string(area)};
+  if (t == nullptr) return {rt::Error::kNotFound, "working copy " + std::to_string(area)};
   t->clearFilter();
-  RT_DB_TRY(t->zap());
+  RT_TRY(t->zap());
   for (const Linha& l : linhas) {
-    RT_DB_TRY(t->appendBlank());
-    for (std::size_t i = 0; i < l.size(); ++i) RT_DB_TRY(t->put(static_cast<int>(i), l[i]));
+    RT_TRY(t->appendBlank());
+    for (std::size_t i = 0; i < l.size(); ++i) RT_TRY(t->put(static_cast<int>(i), l[i]));
   }
-  RT_DB_TRY(t->flush());
-  RT_DB_TRY(ctx.areas.close(area));
-  RT_DB_TRY(abreCopia(ctx, area));
+  RT_TRY(t->flush());
+  RT_TRY(ctx.areas.close(area));
+  RT_TRY(abreCopia(ctx, area));
   Table& c = *ctx.areas.table(area);
-  RT_DB_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
-  RT_DB_TRY(c.setOrder(1));
+  RT_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
+  RT_TRY(c.setOrder(1));
   c.goTop();
   return c.status();
 }

@@ -17,7 +17,7 @@
 namespace store {
 
 using namespace rt::text::literals;
-using rt::db::Status;
+using rt::Status;
 
 UsaPasta::UsaPasta(Contexto& ctx, std::string_view pasta) : ctx_(ctx), anterior_(ctx.LOCARQ) {
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));

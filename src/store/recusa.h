@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "console/recusa.h"
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -14,6 +14,6 @@ using console::textoRecusa;
 
 // A write of the store checked: true when `s` succeeded; otherwise the refusal is said in an
 // alert and false is returned for the caller to pass up.
-bool gravou(Contexto& ctx, const rt::db::Status& s, std::string_view oque);
+bool gravou(Contexto& ctx, const rt::Status& s, std::string_view oque);
 
 }  // namespace store

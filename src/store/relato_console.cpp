@@ -15,12 +15,8 @@ namespace store {
 
 namespace {
 
-constexpr int kJanelaBarra = 1;       // the top row's bar
-constexpr int kJanelaDeclaracao = 3;  // the open declaration's frame
-constexpr int kJanelaAviso = 10;      // the message window of MENS
-
 // Writes into a window only while it is open: a run started without its frame shows nothing.
-void escreve(console::Contexto& ctx, int janela, int linha, int coluna, std::string_view texto) {
+void escreve(console::Contexto& ctx, console::Jan janela, int linha, int coluna, std::string_view texto) {
   if (ctx.janelas.find(janela) != nullptr) ctx.janelas.ESCRLCOL(janela, linha, coluna, texto);
 }
 
@@ -61,7 +57,7 @@ bool RelatoConsole::desiste() {
 }
 
 void RelatoConsole::fechaBarra() {
-  ctx_.janelas.FECHAJAN(kJanelaBarra);
+  ctx_.janelas.FECHAJAN(console::Jan::kCabecalho);
 }
 
 void RelatoConsole::espera(std::string_view texto) {
@@ -74,38 +70,38 @@ void RelatoConsole::aguarda(std::string_view texto) {
 }
 
 void RelatoConsole::fimEspera() {
-  ctx_.janelas.FECHAJAN(kJanelaAviso);
+  ctx_.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 
 void RelatoConsole::titulo(Painel painel, std::string_view texto) {
   if (painel == Painel::Declaracao)
-    escreve(ctx_, kJanelaDeclaracao, 5, 2, texto);
+    escreve(ctx_, console::Jan::kTela, 5, 2, texto);
   else
     console::MENS(ctx_, 3, "      " + std::string(texto));
 }
 
 void RelatoConsole::etapa(Painel painel, std::string_view legenda) {
   if (painel == Painel::Declaracao)
-    escreve(ctx_, kJanelaDeclaracao, 5, 2, legenda);
+    escreve(ctx_, console::Jan::kTela, 5, 2, legenda);
   else
-    escreve(ctx_, kJanelaAviso, 1, 1, legenda);
+    escreve(ctx_, console::Jan::kMensagem, 1, 1, legenda);
 }
 
 void RelatoConsole::barra(Painel painel, std::string_view barra) {
   if (painel == Painel::Declaracao)
-    escreve(ctx_, kJanelaDeclaracao, 5, 26, barra);
+    escreve(ctx_, console::Jan::kTela, 5, 26, barra);
   else
-    escreve(ctx_, kJanelaAviso, 2, 1, barra);
+    escreve(ctx_, console::Jan::kMensagem, 2, 1, barra);
 }
 
 // Every field written over its whole width, so nothing of a longer earlier text stays.
 void RelatoConsole::contribuinte(std::string_view cpf, std::string_view nome) {
-  escreve(ctx_, kJanelaDeclaracao, 2, 3, rt::text::transform(Cpf(cpf).chave(), "@R 999.999.999-99"));
-  escreve(ctx_, kJanelaDeclaracao, 2, 19, rt::text::padr(nome, 50));
+  escreve(ctx_, console::Jan::kTela, 2, 3, rt::text::transform(Cpf(cpf).chave(), "@R 999.999.999-99"));
+  escreve(ctx_, console::Jan::kTela, 2, 19, rt::text::padr(nome, 50));
 }
 
 void RelatoConsole::pasta(std::string_view pasta) {
-  escreve(ctx_, kJanelaDeclaracao, 4, 19, rt::text::padr(pasta, 50));
+  escreve(ctx_, console::Jan::kTela, 4, 19, rt::text::padr(pasta, 50));
 }
 
 }  // namespace store

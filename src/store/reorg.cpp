@@ -14,7 +14,7 @@
 namespace store {
 
 using namespace rt::text::literals;
-using rt::db::Status;
+using rt::Status;
 
 const std::vector<std::string>& tabelasEmpacotadas() {
   // OCUPACAB names an index of OCUPACAO, not a table: it is looked for and never found.
@@ -36,7 +36,7 @@ Status refazTabela(Contexto& ctx, int area, const TabelaDef& t, const std::strin
   uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
   uso.alias = rt::text::upper(t.arquivo);
   uso.exclusivo = true;
-  RT_DB_TRY(usa(ctx, area, uso, segundos));
+  RT_TRY(usa(ctx, area, uso, segundos));
   rt::db::Table& tab = *ctx.areas.table(area);
   tab.closeIndexes();
   Status s;
@@ -78,18 +78,18 @@ void empacotaPrograma(Contexto& ctx) {
 
 Status reindexaTabela(Contexto& ctx, int n, int segundos) {
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return {rt::db::Error::kBadField, "table " + std::to_string(n)};
+  if (t == nullptr) return {rt::Error::kBadField, "table " + std::to_string(n)};
   (void)ctx.areas.close(n);
   const std::string arquivo = arquivoTabela(ctx, *t);
   // A missing table is made new, with its indexes, by the opener.
   if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
     const bool ok = ABERTURA(ctx, n, true);
     (void)ctx.areas.close(n);
-    return ok ? Status::ok() : Status(rt::db::Error::kIo, arquivo);
+    return ok ? Status::ok() : Status(rt::Error::kIo, arquivo);
   }
   if (ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + arquivo + ".cdx");
   Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), segundos);
-  if (!s && s.code() != rt::db::Error::kInUse) avisaIndisponivel(ctx, arquivo);
+  if (!s && s.code() != rt::Error::kInUse) avisaIndisponivel(ctx, arquivo);
   return s;
 }
 
@@ -111,7 +111,7 @@ bool reindexaPasta(Contexto& ctx, std::string_view pasta, std::vector<std::strin
   for (int n = 1; n <= 19; ++n) {
     Status s = reindexaTabela(ctx, n, kEsperaOcupada);
     if (s) continue;
-    if (s.code() != rt::db::Error::kInUse) return false;
+    if (s.code() != rt::Error::kInUse) return false;
     ok = false;
     ocupadas.push_back(nomeArquivo(*tabela(n), ctx.NUSU) + ".DBF");
   }
@@ -161,6 +161,12 @@ bool REINDEXA(Contexto& ctx) {
   (void)MUDADIR(ctx, ctx.LOCARQ);
   ctx.relato().fimEspera();
   avisaOcupadas(ctx, ocupadas);
+  // A table that could not be rebuilt has been named already; a whole rebuild is said too, or
+  // the clerk cannot tell it from one that stopped.
+  if (ok) {
+    const std::string linhas[] = {std::string("Índices (CDX) refeitos na pasta "_cp) + pasta};
+    ctx.relato().alerta(linhas);
+  }
   return ok;
 }
 

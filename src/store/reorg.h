@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "store/areas.h"
 #include "store/contexto.h"
 
@@ -45,8 +45,8 @@ const std::vector<std::string>& tabelasEmpacotadas();
 // exclusively (tried for `segundos`), index files erased, packed, indexed. kInUse when another
 // terminal held it all that time (nothing changed, no alert); any other failure has been
 // told in the opener's alert.
-rt::db::Status reindexaTabela(Contexto& ctx, int n, int segundos = 10);
-inline rt::db::Status reindexaTabela(Contexto& ctx, Area a, int segundos = 10) {
+rt::Status reindexaTabela(Contexto& ctx, int n, int segundos = 10);
+inline rt::Status reindexaTabela(Contexto& ctx, Area a, int segundos = 10) {
   return reindexaTabela(ctx, numero(a), segundos);
 }
 

@@ -54,7 +54,7 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
     const std::string alvoLx = platform::join(destinoLx, t.alvo);
     if (platform::fileExists(alvoLx)) {
       auto s = seguraAguardando(ctx, alvoLx, t.alvo);
-      if (!s && s.code() == rt::db::Error::kInUse) {
+      if (!s && s.code() == rt::Error::kInUse) {
         // Let the other terminals go before the alert waits for its key.
         seguras.clear();
         ctx.relato().fimEspera();
@@ -73,7 +73,7 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
     trocas.push_back(std::move(t));
   }
   descartaDiariosMortos(destinoLx);
-  if (rt::db::Status s = trava.troca(trocas); !s) {
+  if (rt::Status s = trava.troca(trocas); !s) {
     // Let the other terminals go before the alert waits for its key.
     seguras.clear();
     ctx.relato().fimEspera();

@@ -21,7 +21,7 @@
 namespace store {
 
 using namespace rt::text::literals;
-using rt::db::Status;
+using rt::Status;
 using rt::db::Table;
 using rt::text::Decimal;
 
@@ -73,15 +73,15 @@ Status paraCada(Table& t, F&& f) {
   const std::uint32_t total = t.recordCount();
   for (std::uint32_t r = 1; r <= total; ++r) {
     t.goTo(r);
-    RT_DB_TRY(t.status());
-    if (!t.isDeleted()) RT_DB_TRY(f(t));
+    RT_TRY(t.status());
+    if (!t.isDeleted()) RT_TRY(f(t));
   }
   if (onde != 0) {
     t.goTo(onde);
     return t.status();
   }
   t.goBottom();
-  RT_DB_TRY(t.status());
+  RT_TRY(t.status());
   if (!t.eof()) t.skip(1);
   return t.status();
 }
@@ -129,9 +129,9 @@ bool escreveRural(Contexto& ctx, Declaracao& dec) {
 // The rows of working copy `area` as they are stored, for the journal. A row without CPF is
 // the declaration's; a row of another CPF cannot be (a copy rebuilt for another taxpayer) and
 // is left out, so it is never saved under this one.
-rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::string& cpf) {
+rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::string& cpf) {
   Table* t = ctx.areas.table(area);
-  if (t == nullptr) return rt::db::Status(rt::db::Error::kNotFound, "working copy " + std::to_string(area));
+  if (t == nullptr) return rt::Status(rt::Error::kNotFound, "working copy " + std::to_string(area));
   TabelaDiario tab;
   tab.numero = area - 20;
   tab.campos.assign(t->fields().begin(), t->fields().end());
@@ -141,10 +141,10 @@ rt::db::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::s
     f.offset = offset;
     offset += f.width;
   }
-  RT_DB_TRY(t->flush());
+  RT_TRY(t->flush());
   const int campoCpf = t->fieldIndex("CPF");
   const std::size_t inicioCpf = campoCpf < 0 ? 0 : static_cast<std::size_t>(tab.campos[static_cast<std::size_t>(campoCpf)].offset);
-  RT_DB_TRY(paraCada(*t, [&](Table& c) {
+  RT_TRY(paraCada(*t, [&](Table& c) {
     std::string r(c.record().substr(1));
     if (campoCpf >= 0) {
       const std::string_view deLa = c.raw(campoCpf);

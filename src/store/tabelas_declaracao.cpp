@@ -12,8 +12,8 @@ namespace store {
 
 using namespace rt::text::literals;
 using namespace std::chrono_literals;
-using rt::db::Error;
-using rt::db::Status;
+using rt::Error;
+using rt::Status;
 using rt::db::Table;
 
 std::string_view aguardandoCarregar() { return "Aguardando outro Terminal carregar dados..."_cp; }
@@ -36,7 +36,7 @@ Status tentaExclusiva(Contexto& ctx, int n, const TabelaDef& t) {
   rt::db::OpenOptions op;
   op.exclusive = true;
   op.alias = alias;
-  RT_DB_TRY(ctx.areas.open(n, dbf, op));
+  RT_TRY(ctx.areas.open(n, dbf, op));
   Table& tab = *ctx.areas.table(n);
   for (const IndiceDef& i : indicesDe(ctx, t)) {
     Status s = tab.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
@@ -86,9 +86,9 @@ Status criaCopia(Contexto& ctx, int area) {
   const std::string base = caminhoCopia(ctx, area);
   if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
   (void)ctx.areas.close(area);
-  RT_DB_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
+  RT_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
   // An index of the copy made before would be opened over the new, empty table.
-  RT_DB_TRY(rt::db::removeFile(base + ".CDX"));
+  RT_TRY(rt::db::removeFile(base + ".CDX"));
   return abreCopia(ctx, area);
 }
 
@@ -108,7 +108,7 @@ Status abreCopiaParaCarga(Contexto& ctx, int area) {
   const std::string base = caminhoCopia(ctx, area);
   if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
   auto nova = [&] {
-    RT_DB_TRY(criaCopia(ctx, area));
+    RT_TRY(criaCopia(ctx, area));
     return indexaCopia(ctx, area, TipoCopia::Trabalho);
   };
   if (!rt::db::fileExists(base + ".DBF")) return nova();
@@ -138,7 +138,7 @@ Status EscritaCopia::inicia(std::uint32_t linhas) {
   total_ = t_.recordCount();
   proximo_ = 1;
   if (total_ > linhas) {
-    RT_DB_TRY(t_.zap());
+    RT_TRY(t_.zap());
     total_ = 0;
   }
   return Status::ok();
@@ -147,15 +147,15 @@ Status EscritaCopia::inicia(std::uint32_t linhas) {
 Status EscritaCopia::escreve(const Table& fonte, const std::vector<int>& mapa) {
   if (proximo_ <= total_) {
     t_.goTo(proximo_);
-    RT_DB_TRY(t_.status());
-    if (t_.isDeleted()) RT_DB_TRY(t_.recall());
+    RT_TRY(t_.status());
+    if (t_.isDeleted()) RT_TRY(t_.recall());
   } else {
-    RT_DB_TRY(t_.appendBlank());
+    RT_TRY(t_.appendBlank());
   }
   ++proximo_;
   for (std::size_t i = 0; i < mapa.size(); ++i) {
     const int f = static_cast<int>(i);
-    RT_DB_TRY(t_.put(f, mapa[i] < 0 ? rt::db::blankValue(t_.fields()[i]) : fonte.get(mapa[i])));
+    RT_TRY(t_.put(f, mapa[i] < 0 ? rt::db::blankValue(t_.fields()[i]) : fonte.get(mapa[i])));
   }
   return Status::ok();
 }
@@ -163,8 +163,8 @@ Status EscritaCopia::escreve(const Table& fonte, const std::vector<int>& mapa) {
 Status EscritaCopia::conclui() {
   for (std::uint32_t r = proximo_; r <= total_; ++r) {
     t_.goTo(r);
-    RT_DB_TRY(t_.status());
-    if (!t_.isDeleted()) RT_DB_TRY(t_.markDeleted());
+    RT_TRY(t_.status());
+    if (!t_.isDeleted()) RT_TRY(t_.markDeleted());
   }
   return t_.flush();
 }
@@ -172,11 +172,11 @@ Status EscritaCopia::conclui() {
 Status copiaRegistros(Table& fonte, Table& para, const std::vector<std::uint32_t>& linhas) {
   const std::vector<int> mapa = mapaCampos(fonte, para);
   EscritaCopia escrita(para);
-  RT_DB_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
+  RT_TRY(escrita.inicia(static_cast<std::uint32_t>(linhas.size())));
   for (std::uint32_t r : linhas) {
     fonte.goTo(r);
-    RT_DB_TRY(fonte.status());
-    RT_DB_TRY(escrita.escreve(fonte, mapa));
+    RT_TRY(fonte.status());
+    RT_TRY(escrita.escreve(fonte, mapa));
   }
   return escrita.conclui();
 }
@@ -185,7 +185,7 @@ Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};
   t->closeIndexes();
-  RT_DB_TRY(t->createIndex(caminhoCopia(ctx, area) + ".CDX", chaveCopia(area, tipo)));
+  RT_TRY(t->createIndex(caminhoCopia(ctx, area) + ".CDX", chaveCopia(area, tipo)));
   return t->setOrder(1);
 }
 
@@ -202,7 +202,7 @@ std::vector<int> mapaCampos(const Table& de, const Table& para) {
 Status copiaCampos(const Table& de, Table& para, const std::vector<int>& mapa) {
   for (std::size_t i = 0; i < mapa.size(); ++i) {
     if (mapa[i] < 0) continue;
-    RT_DB_TRY(para.put(static_cast<int>(i), de.get(mapa[i])));
+    RT_TRY(para.put(static_cast<int>(i), de.get(mapa[i])));
   }
   return Status::ok();
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "store/areas.h"
 #include "store/catalogo.h"
@@ -35,14 +35,14 @@ inline bool abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view agua
 // The Linux path of the working copy of area `area` (21-39) without extension.
 std::string caminhoCopia(const Contexto& ctx, int area);
 // Makes the working copy of `area` anew, empty, and opens it exclusively in its area.
-rt::db::Status criaCopia(Contexto& ctx, int area);
+rt::Status criaCopia(Contexto& ctx, int area);
 // Opens the existing working copy of `area` exclusively in its area (waiting for ever while
 // another handle has it), without index.
-rt::db::Status abreCopia(Contexto& ctx, int area);
+rt::Status abreCopia(Contexto& ctx, int area);
 // Opens the working copy of `area` for loading, with the index of a working copy: the file
 // is kept from the last declaration and its records are reused (see EscritaCopia), so loading
 // makes no file anew; a missing copy or one of another structure is made anew.
-rt::db::Status abreCopiaParaCarga(Contexto& ctx, int area);
+rt::Status abreCopiaParaCarga(Contexto& ctx, int area);
 
 // Fills an open table (a working copy, held exclusively) with `linhas` new rows, reusing its
 // records in order: record 1 gets the first row, and so on. A copy with more records than
@@ -52,10 +52,10 @@ rt::db::Status abreCopiaParaCarga(Contexto& ctx, int area);
 class EscritaCopia {
  public:
   explicit EscritaCopia(rt::db::Table& t) : t_(t) {}
-  rt::db::Status inicia(std::uint32_t linhas);
+  rt::Status inicia(std::uint32_t linhas);
   // The current record of `fonte` as the next row (fields matched through `mapa`, others empty).
-  rt::db::Status escreve(const rt::db::Table& fonte, const std::vector<int>& mapa);
-  rt::db::Status conclui();
+  rt::Status escreve(const rt::db::Table& fonte, const std::vector<int>& mapa);
+  rt::Status conclui();
 
  private:
   rt::db::Table& t_;
@@ -65,15 +65,16 @@ class EscritaCopia {
 
 // The records `linhas` of `fonte`, in that order, as the rows of the copy `para` (an
 // EscritaCopia from start to end, fields matched by name).
-rt::db::Status copiaRegistros(rt::db::Table& fonte, rt::db::Table& para, const std::vector<std::uint32_t>& linhas);
+rt::Status copiaRegistros(rt::db::Table& fonte, rt::db::Table& para,
+                          const std::vector<std::uint32_t>& linhas);
 
 // Builds the copy's single index file with the key of that kind of copy and makes it the order.
-rt::db::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
+rt::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
 
 // For each field of `para`, the field of `de` of the same name and type (-1 when none).
 std::vector<int> mapaCampos(const rt::db::Table& de, const rt::db::Table& para);
 // Writes the current record of `de` into the current record of `para` through `mapa`.
-rt::db::Status copiaCampos(const rt::db::Table& de, rt::db::Table& para, const std::vector<int>& mapa);
+rt::Status copiaCampos(const rt::db::Table& de, rt::db::Table& para, const std::vector<int>& mapa);
 
 // The key prefix of a CPF's rows in table n: the CPF, followed by ATV_BRASIL for 15-20.
 std::string chaveCpf(int n, const Cpf& cpf, std::string_view atvBrasil);

@@ -24,8 +24,8 @@ namespace store {
 
 using rt::text::doisDigitos;
 using namespace rt::text::literals;
-using rt::db::Error;
-using rt::db::Status;
+using rt::Error;
+using rt::Status;
 using rt::db::Table;
 
 namespace {
@@ -64,8 +64,8 @@ std::vector<int> tabelasDaParte(Parte p) {
   return v;
 }
 
-rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
-                                         const std::function<bool(const Table&)>& filtro) {
+rt::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
+                                     const std::function<bool(const Table&)>& filtro) {
   TabelaDiario tab;
   tab.numero = n;
   tab.campos = camposDiario(t.fields());
@@ -76,17 +76,17 @@ rt::db::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
     if (!t.isDeleted() && (!filtro || filtro(t))) tab.registros.emplace_back(t.record().substr(1));
   };
   if (t.order() > 0) {
-    RT_DB_TRY(t.seek(chave));
+    RT_TRY(t.seek(chave));
     while (!t.eof() && t.raw(campoCpf) == chave) {
       pega();
       t.skip(1);
-      RT_DB_TRY(t.status());
+      RT_TRY(t.status());
     }
   } else {
     const std::uint32_t total = t.recordCount();
     for (std::uint32_t r = 1; r <= total; ++r) {
       t.goTo(r);
-      RT_DB_TRY(t.status());
+      RT_TRY(t.status());
       if (t.raw(campoCpf) == chave) pega();
     }
   }
@@ -144,9 +144,9 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
     if (d.tabelas.empty()) continue;
     auto trava = TravaDiario::obtem(ctx, chave);
     if (!trava) return trava.status();
-    RT_DB_TRY(trava->escreve(d));
-    RT_DB_TRY(aplicaDiario(ctx, d));
-    RT_DB_TRY(trava->conclui());
+    RT_TRY(trava->escreve(d));
+    RT_TRY(aplicaDiario(ctx, d));
+    RT_TRY(trava->conclui());
   }
   return Status::ok();
 }

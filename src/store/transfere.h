@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 #include "rt/db/table.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
@@ -29,8 +29,8 @@ std::vector<int> tabelasDaParte(Parte p);
 // The rows of `cpf` in the open table `t` (ordered by a key that starts with the CPF, or in
 // natural order when it has none), as journal rows in the table's own layout; `filtro`, when
 // given, picks rows. Table number `n`.
-rt::db::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, const Cpf& cpf,
-                                         const std::function<bool(const rt::db::Table&)>& filtro = {});
+rt::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, const Cpf& cpf,
+                                     const std::function<bool(const rt::db::Table&)>& filtro = {});
 // A journal table of number n with no rows, in the catalogue's layout.
 TabelaDiario tabelaVazia(int n);
 // Puts `cpf` (and keeps everything else) into every row.
@@ -39,8 +39,8 @@ void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf);
 // Replaces in data folder `pasta` the rows of `cpf` of each table given by exactly the rows
 // given (none: the CPF's rows go). Rows of tables 15-20 go side by side (ATV_BRASIL), each
 // side being one journal.
-rt::db::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
-                           const std::vector<TabelaDiario>& tabelas);
+rt::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
+                       const std::vector<TabelaDiario>& tabelas);
 
 struct Transferencia {
   std::string origem, destino;  // data folders as stored

@@ -14,8 +14,8 @@ namespace {
 
 using namespace rt::text::literals;
 using namespace std::chrono_literals;
-using rt::db::Error;
-using rt::db::Status;
+using rt::Error;
+using rt::Status;
 
 constexpr std::string_view kNaoFicou = "ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp;
 

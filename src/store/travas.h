@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -47,7 +47,7 @@ struct Uso {
   bool exclusivo = false;
   bool somenteLeitura = false;
 };
-rt::db::Status usa(Contexto& ctx, int area, const Uso& uso, int segundos);
+rt::Status usa(Contexto& ctx, int area, const Uso& uso, int segundos);
 
 // The alert of a table that could not be had: "<FILE>.DBF não está disponivel " with "Ok",
 // the file as the opener names it (folder as stored, base name without extension).

@@ -11,7 +11,7 @@ bool Gravacoes::put(rt::db::Table& t, int campo, const rt::db::Value& v) {
   return confere(t.put(campo, v), f != nullptr ? std::string_view(f->name) : std::string_view("?"));
 }
 
-bool Gravacoes::confere(const rt::db::Status& s, std::string_view oque) {
+bool Gravacoes::confere(const rt::Status& s, std::string_view oque) {
   if (s.isOk()) return true;
   if (primeira_.empty()) primeira_ = textoRecusa(s, oque);
   return false;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "console/recusa.h"
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "taxcalc/saida.h"
 
@@ -32,7 +32,7 @@ class Gravacoes {
   bool put(rt::db::Table& t, std::string_view campo, const rt::db::Value& v);
   bool put(rt::db::Table& t, int campo, const rt::db::Value& v);
   // Any other write (flush, delete, lock, pack ...), named by what it did.
-  bool confere(const rt::db::Status& s, std::string_view oque);
+  bool confere(const rt::Status& s, std::string_view oque);
   bool ok() const { return primeira_.empty(); }
   // Says the first refusal now, if any and not said yet.
   void diz();

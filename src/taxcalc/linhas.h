@@ -60,7 +60,7 @@ class Varredura {
     const std::uint32_t n = t_.recordCount();
     for (std::uint32_t r = 1; r <= n; ++r) {
       t_.goTo(r);
-      if (const rt::db::Status& s = t_.status(); !s.isOk()) {
+      if (const rt::Status& s = t_.status(); !s.isOk()) {
         if (grava_ == nullptr) continue;
         grava_->confere(s, t_.alias());
         return;

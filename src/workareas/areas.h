@@ -8,7 +8,7 @@
 // names its areas with it; the store and the layers above say `store::Area` (store/areas.h).
 #pragma once
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/work_areas.h"
 
 namespace workareas {
@@ -110,7 +110,7 @@ inline bool aberta(const rt::db::WorkAreas& areas, Area a) {
 inline void seleciona(rt::db::WorkAreas& areas, Area a) {
   areas.select(numero(a));
 }
-inline rt::db::Status fecha(rt::db::WorkAreas& areas, Area a) {
+inline rt::Status fecha(rt::db::WorkAreas& areas, Area a) {
   return areas.close(numero(a));
 }
 

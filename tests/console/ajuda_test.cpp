@@ -149,9 +149,9 @@ TEST_F(AjudaTest, HelpMenuTopics) {
   EXPECT_TRUE(term.contains("Digite o CPF"));
 
   // The menu over window 6, drawn by the caller: "F" chooses the keys at once.
-  ctx.janelas.REDEFJAN(6, 30, 31, 63, 5, 10, 8, 20, 0);
-  ctx.janelas.ABREJAN(6);
-  ctx.janelas.ESCRJAN(6, "  Geral      Tela       Campo      Funcoes  ");
+  ctx.janelas.REDEFJAN(console::Jan::kSobreposta, 30, 31, 63, 5, 10, 8, 20, 0);
+  ctx.janelas.ABREJAN(console::Jan::kSobreposta);
+  ctx.janelas.ESCRJAN(console::Jan::kSobreposta, "  Geral      Tela       Campo      Funcoes  ");
   term.press('f').press(key::Esc);
   ajuda.MOSTRA_HELP(0);
   EXPECT_TRUE(term.contains("Teclas"));

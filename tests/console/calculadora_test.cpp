@@ -42,7 +42,7 @@ TEST_F(CalculadoraTest, WindowLayoutAndPositions) {
 
   // A top row above 11 and a left column above 48 are pulled back.
   term.press('X');
-  EXPECT_FALSE(console::CALCULADORA(ctx, calc, 9, 20, 60));
+  EXPECT_FALSE(console::CALCULADORA(ctx, calc, console::Jan::kCalculadora, 20, 60));
   EXPECT_EQ(term.row(11).substr(48, 1), std::string("┌"_cp));
   EXPECT_EQ(term.row(24).substr(48, 1), " ");
   // Only a move changes the place the callers keep.
@@ -52,12 +52,12 @@ TEST_F(CalculadoraTest, WindowLayoutAndPositions) {
 
 TEST_F(CalculadoraTest, ArrowsMoveTheWindowAndTheCallersOpenItThereNextTime) {
   term.press(key::Up).press(key::Up).press(key::Left).press(key::Esc);
-  EXPECT_FALSE(console::CALCULADORA(ctx, calc, 9, calc.LCAL, calc.CCAL));
+  EXPECT_FALSE(console::CALCULADORA(ctx, calc, console::Jan::kCalculadora, calc.LCAL, calc.CCAL));
   EXPECT_EQ(calc.LCAL, 9);
   EXPECT_EQ(calc.CCAL, 10);
   EXPECT_EQ(term.row(9).substr(10, 1), std::string("┌"_cp));
   term.press(key::Esc);
-  EXPECT_FALSE(console::CALCULADORA(ctx, calc, 9, calc.LCAL, calc.CCAL));
+  EXPECT_FALSE(console::CALCULADORA(ctx, calc, console::Jan::kCalculadora, calc.LCAL, calc.CCAL));
   EXPECT_EQ(term.row(9).substr(10, 1), std::string("┌"_cp));
 }
 

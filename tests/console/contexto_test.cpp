@@ -15,7 +15,7 @@ TEST_F(ContextoTest, StartsWithTheTerminalsDefaultColoursAndEmptyTables) {
   EXPECT_EQ(ctx.cores.COR_ENCH_C, "W+/B");
   EXPECT_EQ(ctx.ALJ[1], 0);
   EXPECT_EQ(ctx.ACJB[12], 0);
-  for (int id = 1; id <= 10; ++id) EXPECT_NE(ctx.janelas.find(id), nullptr) << id;
+  for (int id = 1; id <= 10; ++id) EXPECT_NE(ctx.janelas.find(console::Jan{id}), nullptr) << id;
   EXPECT_EQ(&ctx.screen(), &con.screen());
 }
 

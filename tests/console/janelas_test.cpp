@@ -7,6 +7,7 @@
 namespace {
 
 using namespace rt::text::literals;
+using console::Jan;
 using console::Janelas;
 using rt::term::Screen;
 
@@ -30,14 +31,14 @@ TEST_F(JanelasTest, AchacorNamesAttributes) {
 TEST_F(JanelasTest, OpeningTwiceAndClosingOnceRestoresTheFirstBackground) {
   screen.put(5, 5, "original", 7);
   Screen before = screen;
-  janelas.REDEFJAN(5, 30, 31, 63, 4, 4, 8, 30, 2);
-  janelas.ABREJAN(5);
-  janelas.ESCRLCOL(5, 2, 2, "first");
-  janelas.ABREJAN(5);  // opening an open window first restores what it covered
-  janelas.FECHAJAN(5);
+  janelas.REDEFJAN(Jan{5}, 30, 31, 63, 4, 4, 8, 30, 2);
+  janelas.ABREJAN(Jan{5});
+  janelas.ESCRLCOL(Jan{5}, 2, 2, "first");
+  janelas.ABREJAN(Jan{5});  // opening an open window first restores what it covered
+  janelas.FECHAJAN(Jan{5});
   for (int r = 0; r < Screen::kRows; ++r) EXPECT_EQ(screen.rowText(r), before.rowText(r)) << r;
-  EXPECT_FALSE(janelas.isOpen(5));
-  janelas.FECHAJAN(5);  // closing a closed window does nothing
+  EXPECT_FALSE(janelas.isOpen(Jan{5}));
+  janelas.FECHAJAN(Jan{5});  // closing a closed window does nothing
   EXPECT_EQ(row(5), before.rowText(5));
 }
 
@@ -60,56 +61,56 @@ TEST_F(JanelasTest, AGuardedScreenComesBackUnlessKept) {
 }
 
 TEST_F(JanelasTest, FrameTypesDrawWhereTheyShould) {
-  janelas.REDEFJAN(11, 30, 31, 63, 5, 10, 8, 20, 1);
-  janelas.ABREJAN(11);
+  janelas.REDEFJAN(Jan{11}, 30, 31, 63, 5, 10, 8, 20, 1);
+  janelas.ABREJAN(Jan{11});
   // Type 1: from (top-1, left-1) to (bottom-1, right-1).
   EXPECT_EQ(screen.at(4, 9).ch, "┌"_cp[0]);
   EXPECT_EQ(screen.at(4, 19).ch, "┐"_cp[0]);
   EXPECT_EQ(screen.at(7, 9).ch, "└"_cp[0]);
   EXPECT_EQ(screen.at(7, 19).ch, "┘"_cp[0]);
   EXPECT_EQ(screen.at(4, 10).attr, 31);
-  janelas.FECHAJAN(11);
+  janelas.FECHAJAN(Jan{11});
   EXPECT_EQ(screen.at(4, 9).ch, ' ');
 
-  janelas.REDEFJAN(12, 30, 31, 63, 5, 10, 8, 20, 2);
-  janelas.ABREJAN(12);
+  janelas.REDEFJAN(Jan{12}, 30, 31, 63, 5, 10, 8, 20, 2);
+  janelas.ABREJAN(Jan{12});
   EXPECT_EQ(screen.at(5, 10).ch, "┌"_cp[0]);
   EXPECT_EQ(screen.at(8, 20).ch, "┘"_cp[0]);
 }
 
 TEST_F(JanelasTest, ShadowTypeRaisesBottomAndDrawsShadow) {
-  janelas.REDEFJAN(20, 30, 31, 8, 10, 10, 11, 20, 7);
-  EXPECT_EQ(janelas.find(20)->bottom, 15);  // new record: raised by 4
-  janelas.REDEFJAN(20, 30, 31, 8, 10, 10, 11, 20, 7);
-  EXPECT_EQ(janelas.find(20)->bottom, 13);  // existing record: raised by 2
-  janelas.ABREJAN(20);
-  janelas.ESCRJAN(20, "123456789");  // exactly the 9 columns left..right-2
+  janelas.REDEFJAN(Jan{20}, 30, 31, 8, 10, 10, 11, 20, 7);
+  EXPECT_EQ(janelas.find(Jan{20})->bottom, 15);  // new record: raised by 4
+  janelas.REDEFJAN(Jan{20}, 30, 31, 8, 10, 10, 11, 20, 7);
+  EXPECT_EQ(janelas.find(Jan{20})->bottom, 13);  // existing record: raised by 2
+  janelas.ABREJAN(Jan{20});
+  janelas.ESCRJAN(Jan{20}, "123456789");  // exactly the 9 columns left..right-2
   EXPECT_EQ(row(10).substr(10, 11), "123456789" + std::string(2, "░"_cp[0]));
   EXPECT_EQ(row(11).substr(11, 10), std::string(10, "░"_cp[0]));
   EXPECT_EQ(screen.at(11, 11).attr, 8);
 }
 
 TEST_F(JanelasTest, TextWrapsAtRightLimitOfAFramedWindow) {
-  janelas.REDEFJAN(21, 30, 31, 63, 2, 10, 6, 15, 1);
-  janelas.ABREJAN(21);
-  janelas.ESCRJAN(21, "abcdefghij");
+  janelas.REDEFJAN(Jan{21}, 30, 31, 63, 2, 10, 6, 15, 1);
+  janelas.ABREJAN(Jan{21});
+  janelas.ESCRJAN(Jan{21}, "abcdefghij");
   EXPECT_EQ(row(2).substr(10, 4), "abcd");  // right - 2 = 13 is the last column
   EXPECT_EQ(row(3).substr(10, 4), "efgh");
   EXPECT_EQ(row(4).substr(10, 2), "ij");
-  EXPECT_EQ(janelas.find(21)->ultimoTexto, "abcdefghij");
+  EXPECT_EQ(janelas.find(Jan{21})->ultimoTexto, "abcdefghij");
 }
 
 TEST_F(JanelasTest, ColourCodesAndRuns) {
-  janelas.REDEFJAN(22, 30, 31, 63, 3, 0, 3, 79, 0);
+  janelas.REDEFJAN(Jan{22}, 30, 31, 63, 3, 0, 3, 79, 0);
   std::string text = "a\x02" "b\x03" "c" + console::REP(10) + "─"_cp[0] + "\x01" "d";
-  janelas.ESCRJAN(22, text);
+  janelas.ESCRJAN(Jan{22}, text);
   EXPECT_EQ(row(3).substr(0, 14), "abc" + std::string(10, "─"_cp[0]) + "d");
   EXPECT_EQ(screen.at(3, 0).attr, 30);
   EXPECT_EQ(screen.at(3, 1).attr, 31);
   EXPECT_EQ(screen.at(3, 2).attr, 63);
   EXPECT_EQ(screen.at(3, 12).attr, 63);
   EXPECT_EQ(screen.at(3, 13).attr, 30);
-  EXPECT_EQ(janelas.find(22)->ultimoTexto, "abc" + std::string(10, "─"_cp[0]) + "d");
+  EXPECT_EQ(janelas.find(Jan{22})->ultimoTexto, "abc" + std::string(10, "─"_cp[0]) + "d");
 }
 
 TEST_F(JanelasTest, XrepExpandsOncePerRunAndNeverLoops) {
@@ -120,42 +121,42 @@ TEST_F(JanelasTest, XrepExpandsOncePerRunAndNeverLoops) {
 }
 
 TEST_F(JanelasTest, StatusLineUsesFixedColoursAndSkipsCodes) {
-  janelas.ESCRJAN(0, "");
+  janelas.ESCRJAN(Jan{0}, "");
   EXPECT_EQ(screen.cursorRow(), 24);
   EXPECT_EQ(screen.cursorCol(), 0);
-  janelas.ESCRJAN(0, "\x02" "Aviso\x01 ok");
+  janelas.ESCRJAN(Jan{0}, "\x02" "Aviso\x01 ok");
   EXPECT_EQ(row(24).substr(0, 8), "Aviso ok");
   EXPECT_EQ(screen.at(24, 0).attr, *rt::term::parseColour("W+/B"));
   EXPECT_EQ(screen.at(24, 6).attr, *rt::term::parseColour("GR+/B"));
 }
 
 TEST_F(JanelasTest, EscrlcolKeepsColoursAndEscratrRecolours) {
-  janelas.REDEFJAN(23, 30, 31, 63, 10, 10, 14, 40, 0);
-  janelas.ABREJAN(23);
-  janelas.ESCRJAN(23, std::string(31, 'x') + "Opcao um" + std::string(23, ' '));
-  janelas.ESCRATR(23, 2, 1, 79, 8);
+  janelas.REDEFJAN(Jan{23}, 30, 31, 63, 10, 10, 14, 40, 0);
+  janelas.ABREJAN(Jan{23});
+  janelas.ESCRJAN(Jan{23}, std::string(31, 'x') + "Opcao um" + std::string(23, ' '));
+  janelas.ESCRATR(Jan{23}, 2, 1, 79, 8);
   EXPECT_EQ(row(11).substr(10, 8), "Opcao um");
   EXPECT_EQ(screen.at(11, 10).attr, 79);
-  janelas.ESCRLCOL(23, 2, 1, "OPCAO");
+  janelas.ESCRLCOL(Jan{23}, 2, 1, "OPCAO");
   EXPECT_EQ(row(11).substr(10, 8), "OPCAO um");
   EXPECT_EQ(screen.at(11, 10).attr, 79);
 }
 
 TEST_F(JanelasTest, MovesStopAtTheScreenEdgeAndWritesAreClipped) {
-  janelas.REDEFJAN(24, 30, 31, 63, 22, 70, 24, 79, 0);
-  janelas.ABREJAN(24);
-  janelas.ESCRJAN(24, "abcdefghijABCDEFGHIJ");
-  janelas.MOVEVER(24, 0);  // bottom already on row 24
-  EXPECT_EQ(janelas.find(24)->bottom, 24);
-  janelas.MOVEHOR(24, 0);
-  EXPECT_EQ(janelas.find(24)->right, 79);
-  janelas.MOVEVER(24, 129);
-  EXPECT_EQ(janelas.find(24)->top, 21);
+  janelas.REDEFJAN(Jan{24}, 30, 31, 63, 22, 70, 24, 79, 0);
+  janelas.ABREJAN(Jan{24});
+  janelas.ESCRJAN(Jan{24}, "abcdefghijABCDEFGHIJ");
+  janelas.MOVEVER(Jan{24}, 0);  // bottom already on row 24
+  EXPECT_EQ(janelas.find(Jan{24})->bottom, 24);
+  janelas.MOVEHOR(Jan{24}, 0);
+  EXPECT_EQ(janelas.find(Jan{24})->right, 79);
+  janelas.MOVEVER(Jan{24}, 129);
+  EXPECT_EQ(janelas.find(Jan{24})->top, 21);
   EXPECT_EQ(row(21).substr(70, 10), "abcdefghij");
   // A window partly off the screen writes only what fits.
-  janelas.REDEFJAN(25, 30, 31, 63, 24, 75, 26, 90, 0);
-  janelas.ABREJAN(25);
-  janelas.ESCRJAN(25, "0123456789");
+  janelas.REDEFJAN(Jan{25}, 30, 31, 63, 24, 75, 26, 90, 0);
+  janelas.ABREJAN(Jan{25});
+  janelas.ESCRJAN(Jan{25}, "0123456789");
   EXPECT_EQ(row(24).substr(75, 5), "01234");
 }
 

@@ -756,7 +756,7 @@ TEST_F(ListasTest, EveryContextOpensItsWindow) {
     EXPECT_EQ(term.row(c.li).substr(static_cast<std::size_t>(c.ci), 1), canto1) << term.dump();
     EXPECT_EQ(term.row(c.lif).substr(static_cast<std::size_t>(c.cf), 1), canto2) << term.dump();
     EXPECT_EQ(listas.PROG, 0);
-    EXPECT_FALSE(ctx.janelas.isOpen(8));
+    EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kLista));
   }
 }
 

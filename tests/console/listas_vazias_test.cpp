@@ -77,7 +77,7 @@ TEST_F(ListasVazias, EveryListOpenedEmptyEndsWithEveryKeyAndWritesNothing) {
           EXPECT_EQ(listas.PROG, 0);
           EXPECT_FALSE(listas.TEMHLP);
           EXPECT_FALSE(listas.escolheu());
-          EXPECT_FALSE(ctx.janelas.isOpen(8));
+          EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kLista));
           EXPECT_EQ(campo.redesenhos, 0);
           // Nothing chosen: no variable of a field is written (only the three the test set).
           EXPECT_FALSE(vars.tem("CPF") || vars.tem("CODMUNI") || vars.tem("BANCO") || vars.tem("ESTATUS") ||

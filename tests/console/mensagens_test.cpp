@@ -17,14 +17,14 @@ class MensTest : public ::testing::Test, protected console::teste::ConsoleFixtur
 
 TEST_F(MensTest, WaitNoticeOpensWindowTenAtRowTwentyEndingAtColumn75) {
   EXPECT_EQ(MENS(ctx, 13, "Encerrando..."), "");
-  const console::Janela* j = ctx.janelas.find(10);
+  const console::Janela* j = ctx.janelas.find(console::Jan::kMensagem);
   ASSERT_NE(j, nullptr);
   EXPECT_EQ(j->top, 20);
   EXPECT_EQ(j->bottom, 22);
   EXPECT_EQ(j->left, 60);
   EXPECT_EQ(j->right, 75);
   EXPECT_EQ(j->tipo, 1);
-  EXPECT_TRUE(ctx.janelas.isOpen(10));
+  EXPECT_TRUE(ctx.janelas.isOpen(console::Jan::kMensagem));
   EXPECT_EQ(trecho(20, 60, 13), "Encerrando...");
   EXPECT_EQ(tela().at(19, 59).ch, "┌"_cp[0]);
   EXPECT_EQ(tela().at(21, 74).ch, "┘"_cp[0]);
@@ -45,9 +45,9 @@ TEST_F(MensTest, WaitNoticeOfTheSameSizeOnlyRewritesItsText) {
 TEST_F(MensTest, WaitNoticeAfterAClosedMessageOfTheSameSizeOpensItsWindowAgain) {
   term.pause().press('x');
   MENS(ctx, 11, "Aguarde 1");  // same size, closed after the key
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   MENS(ctx, 13, "Aguarde 2");
-  EXPECT_TRUE(ctx.janelas.isOpen(10));
+  EXPECT_TRUE(ctx.janelas.isOpen(console::Jan::kMensagem));
   EXPECT_EQ(tela().at(19, 63).ch, "┌"_cp[0]);
 }
 
@@ -65,7 +65,7 @@ TEST_F(MensTest, ErrorMessageBeepsAndWaitsForAnyKeyButModeFiveDoesNotBeep) {
   term.pause().press(key::F2);
   MENS(ctx, 11, "Erro");
   EXPECT_EQ(term.beeps(), 1);
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   term.pause().press('a');
   MENS(ctx, 15, "Aviso");
   EXPECT_EQ(term.beeps(), 1);
@@ -112,7 +112,7 @@ TEST_F(MensTest, WindowLayoutRules) {
 
 TEST_F(MensTest, LongMessageIsClippedNotMisplaced) {
   MENS(ctx, 13, std::string(90, 'z'));
-  EXPECT_EQ(ctx.janelas.find(10)->left, 0);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->left, 0);
   EXPECT_EQ(tela().at(20, 0).ch, 'z');
 }
 
@@ -194,7 +194,7 @@ TEST_F(PromptTest, NumberFieldSitsAfterTheTextAndEscGivesZero) {
   EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
             rt::text::Decimal());
   EXPECT_EQ(n, rt::text::Decimal());
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
 
   n = 0;
   term.pause().type("12").press(key::Enter);

@@ -16,9 +16,9 @@ class MenuTest : public ::testing::Test, protected console::teste::ConsoleFixtur
  protected:
   // Window 5 on rows 5-8, columns 10-19, frame type 0, one option a line.
   void SetUp() override {
-    ctx.janelas.REDEFJAN(5, 30, 31, 63, 5, 10, 8, 19, 0);
-    ctx.janelas.ABREJAN(5);
-    ctx.janelas.ESCRJAN(5, "Incluir   Deletar   alterar   xis       ");
+    ctx.janelas.REDEFJAN(console::Jan::kSubdialogo, 30, 31, 63, 5, 10, 8, 19, 0);
+    ctx.janelas.ABREJAN(console::Jan::kSubdialogo);
+    ctx.janelas.ESCRJAN(console::Jan::kSubdialogo, "Incluir   Deletar   alterar   xis       ");
     ctx.OPCOES = "IDax";
     ctx.MENSMENU = {"Inclui", "Deleta", "Altera", "Xis"};
   }
@@ -26,7 +26,7 @@ class MenuTest : public ::testing::Test, protected console::teste::ConsoleFixtur
 
 TEST_F(MenuTest, HotLetterChoosesAtOnceAndOnlyUpperCaseLettersAreHot) {
   term.press('a').press('x').press('d');
-  EXPECT_EQ(ESC_OPCAO(ctx, 5, 4, 1, 10), 2);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 2);
   EXPECT_EQ(ctx.POSVER, 2);
   EXPECT_EQ(ctx.ULTPOS, 2);
   EXPECT_EQ(term.pending(), 0u);
@@ -37,11 +37,11 @@ TEST_F(MenuTest, HotLetterChoosesAtOnceAndOnlyUpperCaseLettersAreHot) {
 TEST_F(MenuTest, ArrowsStopAtTheEndsAndEnterChooses) {
   ctx.POSVER = 0;  // counts as 1
   term.press(key::Up).press(key::Down).press(key::Down).press(key::Down).press(key::Down).press(key::Enter);
-  EXPECT_EQ(ESC_OPCAO(ctx, 5, 4, 1, 10), 4);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 4);
   term.press(key::Home).press(key::Enter);
-  EXPECT_EQ(ESC_OPCAO(ctx, 5, 4, 1, 10), 1);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 1);
   term.press(key::End).press(key::Up).press(key::Esc);
-  EXPECT_EQ(ESC_OPCAO(ctx, 5, 4, 1, 10), 0);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 0);
   EXPECT_EQ(ctx.ULTPOS, 3);
   EXPECT_EQ(linha(7).substr(10, 10), "alterar   ");
   EXPECT_EQ(tela().at(7, 10).attr, 79);
@@ -52,8 +52,8 @@ TEST_F(MenuTest, StatusLineShowsTheOptionsHelpAndTheWindowClosesOnRequest) {
   ctx.POSVER = 1;
   term.press(key::Down);
   term.press(key::Esc);
-  ESC_OPCAO(ctx, 5, 4, 1, 10, 0, 1, 1);
-  EXPECT_FALSE(ctx.janelas.isOpen(5));
+  ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, 0, 1, 1);
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
   // The status line kept the help of the last line shown, centred.
   EXPECT_EQ(linha(24).substr(37, 6), "Deleta");
 }
@@ -62,19 +62,19 @@ TEST_F(MenuTest, AltAOpensTheCalculatorWithItsOwnHelpContext) {
   std::string contexto;
   ctx.calculadora = [&](console::Contexto& c) { contexto = c.QUALHLP; };
   term.press(key::AltA).press(key::Esc);
-  ESC_OPCAO(ctx, 5, 4, 1, 10);
+  ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10);
   EXPECT_EQ(contexto, "NADA");
   EXPECT_EQ(ctx.QUALHLP, " ");
 }
 
 TEST_F(MenuTest, MarkerMenuMovesTheStar) {
   term.press(key::Down).press(key::Down).press(key::Enter);
-  EXPECT_EQ(ESC_ITEM(ctx, 5, 4, 9, 0, 1), 3);
+  EXPECT_EQ(ESC_ITEM(ctx, console::Jan::kSubdialogo, 4, 9, 0, 1), 3);
   EXPECT_EQ(ctx.ULTESC, 3);
   EXPECT_EQ(tela().at(7, 18).ch, '*');
   EXPECT_EQ(tela().at(5, 18).ch, ' ');
   term.press(key::End).press(key::Down).press(key::Esc);
-  EXPECT_EQ(ESC_ITEM(ctx, 5, 4, 9, 0, 3), 0);
+  EXPECT_EQ(ESC_ITEM(ctx, console::Jan::kSubdialogo, 4, 9, 0, 3), 0);
   EXPECT_EQ(ctx.ULTESC, 4);
   EXPECT_EQ(tela().at(8, 18).ch, '*');
 }

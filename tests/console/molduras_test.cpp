@@ -580,9 +580,9 @@ TEST_F(MoldurasTest, EveryFrameHasItsSlotCornerTypeAndTexts) {
     x.NT = 6;
     tela().clear();
     console::desenhaMoldura(x, c.familia, c.n, c.args);
-    const console::Janela* j = x.janelas.find(c.janela);
+    const console::Janela* j = x.janelas.find(console::Jan{c.janela});
     ASSERT_NE(j, nullptr);
-    EXPECT_TRUE(x.janelas.isOpen(c.janela));
+    EXPECT_TRUE(x.janelas.isOpen(console::Jan{c.janela}));
     EXPECT_EQ(j->top, c.top);
     EXPECT_EQ(j->left, c.left);
     EXPECT_EQ(j->bottom, c.top + c.altura + (c.tipo == 7 ? 2 : 0));  // shadow frames grow on redefinition
@@ -641,9 +641,9 @@ TEST_F(MoldurasTest, FrameTwoOfTheSecondFamilyStandsWhereFrameOneWas) {
   ctx.ALJA[1] = 4;
   ctx.ACJA[1] = 9;
   console::MTELA2(ctx, 1);
-  EXPECT_EQ(ctx.janelas.find(5)->top, 4);
-  EXPECT_EQ(ctx.janelas.find(5)->left, 9);
-  EXPECT_EQ(ctx.janelas.find(5)->bottom, 20);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->top, 4);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->left, 9);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->bottom, 20);
   EXPECT_EQ(tela().at(3, 8).ch, "┌"_cp[0]);
 }
 
@@ -651,7 +651,7 @@ TEST_F(MoldurasTest, TheTaxpayerHeadingHoldsAWholeNameInsideItsBox) {
   // The declaration writes the register's name (53 characters) at the frame's row 2, column
   // 19: the box's right border is right after it and stays.
   console::MTELA3(ctx, 3);
-  ctx.janelas.ESCRLCOL(3, 2, 19, std::string(53, 'N'));
+  ctx.janelas.ESCRLCOL(console::Jan::kTela, 2, 19, std::string(53, 'N'));
   EXPECT_EQ(tela().rowText(18).substr(22, 54), std::string(53, 'N') + std::string("│"_cp));
   EXPECT_EQ(tela().at(17, 75).ch, "┐"_cp[0]);
   EXPECT_EQ(tela().at(19, 75).ch, "┘"_cp[0]);
@@ -660,13 +660,13 @@ TEST_F(MoldurasTest, TheTaxpayerHeadingHoldsAWholeNameInsideItsBox) {
 TEST_F(MoldurasTest, ConverterBoxFollowsTheCursor) {
   tela().setCursor(10, 40);
   console::MTELA1(ctx, 11);
-  EXPECT_EQ(ctx.janelas.find(5)->top, 11);
-  EXPECT_EQ(ctx.janelas.find(5)->left, 20);
-  ctx.janelas.FECHAJAN(5);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->top, 11);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->left, 20);
+  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
   tela().setCursor(20, 5);
   console::MTELA1(ctx, 11);
-  EXPECT_EQ(ctx.janelas.find(5)->top, 14);
-  EXPECT_EQ(ctx.janelas.find(5)->left, 0);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->top, 14);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kSubdialogo)->left, 0);
   // Colours reversed: the text in the frame colour.
   EXPECT_EQ(tela().at(15, 2).attr, 31);
 }
@@ -690,7 +690,7 @@ TEST_F(MoldurasTest, MenusOfTheFramesLightTheirOwnLines) {
   console::MTELA4(ctx);
   auto m4 = console::itensMoldura(ctx, Familia::MTELA4, 2);
   term.press(key::Down).press(key::Enter);
-  EXPECT_EQ(console::ESC_ITEM(ctx, 4, m4->quantos, 18, m4->deslocamento, 1), 2);
+  EXPECT_EQ(console::ESC_ITEM(ctx, console::Jan::kDialogo, m4->quantos, 18, m4->deslocamento, 1), 2);
   EXPECT_EQ(tela().at(14, 59).ch, '*');
   EXPECT_EQ(linha(14).substr(44, 14), "Manual (Alt W)");
 }
@@ -704,14 +704,14 @@ TEST_F(MoldurasTest, PrintMenuTakesItsStepsLettersHelpAndSize) {
   EXPECT_EQ(ctx.OPCOES, "IDaxGRPALSCrd");
   ASSERT_EQ(ctx.MENSMENU.size(), 14u);
   EXPECT_EQ(ctx.MENSMENU[13], "Imprime etiquetas para identificar o disquete");
-  const console::Janela* j = ctx.janelas.find(4);
+  const console::Janela* j = ctx.janelas.find(console::Jan::kDialogo);
   EXPECT_EQ(j->bottom - j->top, 15);
   EXPECT_EQ(j->right - j->left, 19);
   EXPECT_EQ(ctx.ALJ[2], 2);
   EXPECT_EQ(ctx.ACJ[2], 49);
   EXPECT_EQ(linha(2).substr(49, 10), "Declaracao");
   EXPECT_EQ(linha(3).substr(49, 4), "Vesk");
-  ctx.janelas.FECHAJAN(4);
+  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
 
   ctx.OPCIMP = 4;
   console::MTELA13(ctx, 2, a);

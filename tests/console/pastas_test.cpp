@@ -96,7 +96,7 @@ TEST_F(PastasTest, FilesAndFolders) {
   EXPECT_TRUE(console::LF_ISFILE(ctx, "C:\\", true));
   EXPECT_TRUE(console::CRIADIR(ctx, "C:\\NOVA"));
   EXPECT_FALSE(console::CRIADIR(ctx, "C:\\NOVA"));
-  platform::UniqueFd fd = console::LF_FOPEN(ctx, "C:\\Imp0110.dbf");
+  rt::UniqueFd fd = console::LF_FOPEN(ctx, "C:\\Imp0110.dbf");
   ASSERT_TRUE(fd.valid());
   char buf[5];
   EXPECT_EQ(::read(fd.get(), buf, 5), 5);

@@ -166,6 +166,11 @@ TEST_F(Manutencao, RegisterSaveReindexBackUpTerminateAndRestoreIntoAFreshFolder)
   teclas(t00, {"S"});
   ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("refará") == std::string::npos; }, 60s))
       << t00.capture();
+  // The rebuild says that it is done, and that word is read before the menu goes on.
+  ASSERT_TRUE(espera(t00, "Índices (CDX) refeitos na pasta")) << t00.capture();
+  teclas(t00, {"Enter"});
+  ASSERT_TRUE(t00.waitFor([](const std::string& t) { return t.find("refeitos") == std::string::npos; }))
+      << t00.capture();
   EXPECT_TRUE(nenhumaTabelaEm(home));
 
   // The second terminal's first start takes the same data folder and finds the taxpayer.

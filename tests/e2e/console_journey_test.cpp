@@ -230,7 +230,9 @@ TEST_F(PrimeiroUso, AFreshProgramFolderHasItsHelpTextsAndAHelpWithoutItsMemoFile
 }
 
 TEST_F(PrimeiroUso, ARuntimeErrorInsideAnItemShowsTheErrorAlertAndQuitWritesErrorLog) {
-  TmuxSession s(comando("TAVREN_TESTE_ERRO_ITEM=24"), 80, 25);
+  // The office program with a runtime error planted in item 24 (tests/e2e/demos).
+  const std::string planta = "TAVREN_TESTE_ERRO_ITEM=24 TAVREN_BUILD=" + shellQuote(TAVREN_ERRO_ITEM_BUILD);
+  TmuxSession s(comando(planta), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(noMenu(s)) << s.capture();
   // Opções, "Mudar as Cores" (item 24) by its hot letter.

@@ -155,4 +155,44 @@ TEST_F(JornadaGanhos, GainEnteredShownReopenedInTheSummaryAndDeletedWithItsRows)
   EXPECT_EQ(resumo("I4_02"), Decimal());
 }
 
+// Esc on screen 8, at the kind's question or in the list, goes back to the summary (screen 7)
+// it is reached from, as from screen 9; the question carries no other screen's key hint.
+TEST_F(JornadaGanhos, EscOnTheGainsScreenGoesBackToTheSummary) {
+  TmuxSession s(e2e::comandoTavren(pasta_.caminho() + "/tavren", "00", {}, 120), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Sair", 30s)) << s.capture();
+  e2e::teclas(s, {"Enter", "Enter"});
+  ASSERT_TRUE(s.waitForText("C P F")) << s.capture();
+  s.text(kCpf);
+  ASSERT_TRUE(s.waitForText("Esse Contribuinte")) << s.capture();
+  e2e::teclas(s, {"S"});
+  ASSERT_TRUE(s.waitForText("IDENTIFICAÇÃO DO CONTRIBUINTE")) << s.capture();
+  e2e::teclas(s, {"N"});
+  s.text("fulano de tal");
+  e2e::teclas(s, {"Enter"});
+
+  e2e::teclas(s, {"F7"});
+  ASSERT_TRUE(s.waitForText("Declaração Simplificada")) << s.capture();
+  e2e::teclas(s, {"F8"});
+  ASSERT_TRUE(s.waitForText("DIGITE (1) p/ Imovel")) << s.capture();
+  EXPECT_EQ(s.capture().find("Ctrl S=Muda"), std::string::npos) << s.capture();
+  e2e::teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitForText("Declaração Simplificada")) << s.capture();
+  EXPECT_TRUE(s.waitForText("Ctrl S=Muda")) << s.capture();
+
+  e2e::teclas(s, {"F8"});
+  ASSERT_TRUE(s.waitForText("DIGITE (1) p/ Imovel")) << s.capture();
+  e2e::teclas(s, {"2"});
+  ASSERT_TRUE(s.waitForText("Nr Item Descrição do Bem")) << s.capture();
+  e2e::teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitForText("Declaração Simplificada")) << s.capture();
+  EXPECT_EQ(s.capture().find("Nr Item Descrição do Bem"), std::string::npos) << s.capture();
+
+  // Esc on the summary asks whether the declaration ends.
+  e2e::teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitForText("Termina  a  Declaração")) << s.capture();
+  e2e::teclas(s, {"I"});
+  ASSERT_TRUE(s.waitForText("C P F", 10s)) << s.capture();
+}
+
 }  // namespace

@@ -47,8 +47,8 @@ RaizDeTeste::~RaizDeTeste() {
 
 std::string comandoTavren(const std::string& home, const std::string& terminal, const std::string& ambiente,
                           int segundos, const std::string& depois) {
-  return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 " + ambiente +
-         " TAVREN_BUILD=" + shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home) +
+  return "env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 TAVREN_NO_BUILD=1 TAVREN_BUILD=" +
+         shellQuote(TAVREN_BUILD_DIR) + " TAVREN_HOME=" + shellQuote(home) + " " + ambiente +
          " timeout --foreground " + std::to_string(segundos) + " " + shellQuote(TAVREN_RUN_SCRIPT) +
          (terminal.empty() ? "" : " " + terminal) + "; echo tavren-ended $?; " + (depois.empty() ? "" : depois + "; ") +
          "sleep 30";

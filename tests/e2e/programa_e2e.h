@@ -33,9 +33,9 @@ class RaizDeTeste {
 inline constexpr std::chrono::milliseconds kPartida = std::chrono::seconds(60);
 
 // The README's run command on the build at hand, for terminal `terminal` (none: the program's
-// own choice) on the program folder `home`, with `ambiente` added to the environment, cut
-// after `segundos`. Afterwards the shell prints "tavren-ended <code>", runs `depois` and
-// stays, so the screen can still be read.
+// own choice) on the program folder `home`, with `ambiente` added to the environment (it may
+// set TAVREN_BUILD to run another build's program), cut after `segundos`. Afterwards the shell
+// prints "tavren-ended <code>", runs `depois` and stays, so the screen can still be read.
 std::string comandoTavren(const std::string& home, const std::string& terminal, const std::string& ambiente = {},
                           int segundos = 300, const std::string& depois = {});
 

@@ -46,6 +46,24 @@ class TelaGanhoTeste : public grid::teste::GridFixture {
   taxcalc::Contexto calc{ctx.areas, d, v, relogio, saida, vizinhos};
 };
 
+TEST_F(TelaGanhoTeste, TheFormCoversTheListAndTheKindFrameItOpensOver) {
+  // No corner or side of the kind's frame or of the list is left beside the form's own.
+  teclas().pause().type("1");
+  teclas().pause().press(key::Ins);
+  teclas().pause().press(key::Esc);
+  teclas().pause().press(key::Esc);
+  saida.respostas = {true};
+  GANHO3(ctx, g, calc);
+  const std::string forma = ultimaCom("Ganho de Capital n");
+  ASSERT_FALSE(forma.empty());
+  std::vector<std::string> linhas;
+  for (std::size_t i = 0, f; (f = forma.find('\n', i)) != std::string::npos; i = f + 1) linhas.push_back(forma.substr(i, f - i));
+  ASSERT_GE(linhas.size(), 23u);
+  EXPECT_EQ(linhas[2].substr(0, 2), std::string("┌─"_cp)) << linhas[2];
+  for (int r = 3; r <= 21; ++r) EXPECT_EQ(linhas[static_cast<std::size_t>(r)].substr(0, 2), std::string("│"_cp) + " ") << r;
+  EXPECT_EQ(linhas[22].substr(0, 2), std::string("└─"_cp)) << linhas[22];
+}
+
 TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   // Windows and lists drop keys typed ahead: each answer waits for them.
   teclas().pause().type("2");        // other assets

@@ -58,8 +58,9 @@ TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
   // Name, code, number, document, total, not deductible, employee CPF: the seventh column is
   // the last; a cell edit ended there goes to the first column of the next (phantom) row.
   // Enter opens a cell and Enter closes it, so a cell passed untouched takes two; the code
-  // fills its two places and, confirm being off on this screen, closes itself.
-  teclas().type("CLINICA").press(key::Enter).type("10");
+  // fills its two places and, confirm being off on this screen, closes itself; the Enter typed
+  // after it only confirms it.
+  teclas().type("CLINICA").press(key::Enter).type("10").press(key::Enter);
   teclas().press(key::Enter).press(key::Enter).press(key::Enter).press(key::Enter);
   teclas().type("150").press(key::Enter);
   teclas().press(key::Enter).press(key::Enter).press(key::Enter).press(key::Enter);
@@ -72,6 +73,33 @@ TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
   EXPECT_EQ(coluna(26, "CPF"), (Lista{"12345678909", "12345678909"}));
   // The payment's total went through its check.
   EXPECT_NE(std::find(servicos.chamadas.begin(), servicos.chamadas.end(), "valida FDOAPAG"), servicos.chamadas.end());
+}
+
+TEST_F(Edita, TheEnterTypedAfterACellFilledUpConfirmsItAndOpensNothing) {
+  tabela(23);
+  // A dependant typed as a clerk types him: each full cell is followed by Enter out of habit.
+  // That Enter confirms the cell just left, in the middle of the row (the code, the birth
+  // date) and on its last column (the CPF): the next cell is not opened unseen, so Esc then
+  // leaves the grid and the "S" meant for the question after it is still to be read.
+  teclas().type("FILHO UM").press(key::Enter).type("21").press(key::Enter);
+  teclas().type("01012003").press(key::Enter).type("52998224725").press(key::Enter);
+  teclas().press(key::Esc).type("S");
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(g.ULTTECLA, key::Esc);
+  EXPECT_EQ(teclas().pending(), 1u);
+  EXPECT_EQ(con.waitKey().code, 'S');
+  EXPECT_EQ(coluna(23, "NOMEDEPEN"), Lista{"FILHO UM"});
+  EXPECT_EQ(coluna(23, "CODIDEPEN"), Lista{"21"});
+  EXPECT_EQ(coluna(23, "CPFDEPEN"), Lista{"52998224725"});
+  (void)ctx.areas.table(23)->goTop();
+  EXPECT_EQ(ctx.areas.table(23)->getDate("DATADEPEN"), rt::text::Date::fromYmd(2003, 1, 1));
+  // Any other key after a full cell is the clerk's own: Right and Left move, Enter then opens.
+  teclas().press(key::Right).type("05").press(key::Right).press(key::Left).press(key::Enter).type("02022004");
+  teclas().press(key::Esc);
+  grid::EDITA(ctx, g, 3);
+  EXPECT_EQ(coluna(23, "CODIDEPEN"), Lista{"5"});
+  (void)ctx.areas.table(23)->goTop();
+  EXPECT_EQ(ctx.areas.table(23)->getDate("DATADEPEN"), rt::text::Date::fromYmd(2004, 2, 2));
 }
 
 TEST_F(Edita, TypingToTheEndOfACellLeavesItExceptOnTheLongDescriptionScreens) {

@@ -277,9 +277,9 @@ TEST_F(Matriz, ModeTitleStaysOnTheFormInTheClientColour) {
   // The carnê-leão form (window 3) holds its own text where the title goes.
   pagina.TELA = 2;
   modoLeao(3);
-  ctx.janelas.REDEFJAN(3, 0x17, 0x1F, 0x71, 0, 0, 24, 79, 0);
-  ctx.janelas.ABREJAN(3);
-  ctx.janelas.ESCRJAN(3, std::string(80 * 5, '.'));
+  ctx.janelas.REDEFJAN(console::Jan::kTela, 0x17, 0x1F, 0x71, 0, 0, 24, 79, 0);
+  ctx.janelas.ABREJAN(console::Jan::kTela);
+  ctx.janelas.ESCRJAN(console::Jan::kTela, std::string(80 * 5, '.'));
   teclas().press(key::AltA).pause().press(key::Enter).press(key::Esc);
   roda(16);
   EXPECT_EQ(ctx.screen().rowText(3).substr(65, 14), "4)CALC.INVERSO");

@@ -9,6 +9,10 @@
 #include "scratch.h"
 
 namespace platform {
+
+using rt::Error;
+using rt::Result;
+
 namespace {
 
 using platform_test::Scratch;

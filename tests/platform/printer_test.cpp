@@ -10,6 +10,10 @@
 #include "scratch.h"
 
 namespace platform {
+
+using rt::Error;
+using rt::Status;
+
 namespace {
 
 using platform_test::readFile;

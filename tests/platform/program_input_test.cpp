@@ -19,12 +19,12 @@ TEST(ProgramInput, FeedsTheProgramAndReportsHowItEnded) {
 
   auto foi = ProgramInput::start("true", {});
   ASSERT_TRUE(foi);
-  platform::Status s;
+  rt::Status s;
   for (int i = 0; i < 100 && s; ++i) s = foi->write(std::string(65536, 'x'));
   EXPECT_FALSE(s) << "writing to a program that ended fails";
   EXPECT_TRUE(foi->finish());
 
-  EXPECT_EQ(ProgramInput::start("nao-existe-este-programa", {}).code(), platform::Error::kNotFound);
+  EXPECT_EQ(ProgramInput::start("nao-existe-este-programa", {}).code(), rt::Error::kNotFound);
 }
 
 }  // namespace

@@ -8,6 +8,11 @@
 #include "scratch.h"
 
 namespace platform {
+
+using rt::Error;
+using rt::Result;
+using rt::Status;
+
 namespace {
 
 using platform_test::readFile;

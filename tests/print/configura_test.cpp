@@ -79,9 +79,9 @@ TEST_F(ConfiguraTest, TheFirstMarkedModelGoesIntoTheRecordAndAnEmptyListChangesN
 TEST_F(ConfiguraTest, ThePortFormRefusesWhatCannotBeAndKeepsOnePort) {
   // "X" is refused; a serial port 5 is refused; serial 2 clears the parallel port.
   // One-character fields go on by themselves once typed.
-  term.type("X").press(rt::term::key::Enter).type("R");
+  term.type("X").pause().press(rt::term::key::Enter).type("R");
   term.press(rt::term::key::Enter);  // LPT stays 1 for now
-  term.type("5").press(rt::term::key::Enter).type("2");
+  term.type("5").pause().press(rt::term::key::Enter).type("2");
   term.press(27);
   print::MUDA_PORTA(ctx, imp);
   auto t = registroDoTerminal();

@@ -82,9 +82,9 @@ TEST_F(DarfDialogoTest, ConfirmedSlipPrintsAsTypedRunIsComputedAndDueDatesAreSto
   term.pause();                             // the print copies are made
   term.press(key::Enter);                   // code 0211
   term.press(key::Down).press(key::Enter);  // "Várias"
-  term.type("9").press(key::Enter);         // quota 9 refused: "Essa quota não existe !!"
+  term.type("9").pause().press(key::Enter);  // quota 9 refused: "Essa quota não existe !!"
   term.type("1");
-  term.type("9").press(key::Enter);  // the last quota 9 refused too
+  term.type("9").pause().press(key::Enter);  // the last quota 9 refused too
   term.type("2");
   term.press('S');            // Selic and total on slips not yet due
   term.press(key::Enter);     // due date 30/04/2010 kept

@@ -83,7 +83,7 @@ TEST(Destino, EachRecordStateGivesItsTarget) {
   }
   for (const char* ruim : {"../x", "a/b", "..", "x.y", "a b"}) {
     EXPECT_EQ(print::destinoDe(com([&](ConfImp& c) { c.NROLPT = 0; c.SAIDAPR = ruim; }), "/w/", portas).code(),
-              platform::Error::kUnsafe)
+              rt::Error::kUnsafe)
         << ruim;
   }
   EXPECT_FALSE(print::destinoDe(com([](ConfImp& c) { c.LOCIMPR = "R"; c.NOMEREDE = "  "; }), "/w/", portas));
@@ -121,7 +121,7 @@ TEST(Dispositivo, WritesTheOldStreamAndReroutingAppends) {
   // Another terminal holding the file keeps this one out until it lets go.
   const int fd = ::open(arq.c_str(), O_RDONLY);
   ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-  EXPECT_EQ(rt::dev::openFile(arq, false).code(), platform::Error::kNotAvailable);
+  EXPECT_EQ(rt::dev::openFile(arq, false).code(), rt::Error::kNotAvailable);
   ::close(fd);
   EXPECT_EQ(print_test::le(arq).size(), 23u) << "a refused open empties nothing";
 
@@ -138,9 +138,9 @@ TEST(Dispositivo, AFailedWriteIsReportedOnClose) {
   ASSERT_TRUE(t);
   p.route(std::move(*t));
   p.say(0, 0, "texto");
-  const platform::Status s = p.close();
+  const rt::Status s = p.close();
   EXPECT_FALSE(s);
-  EXPECT_EQ(s.code(), platform::Error::kNoSpace);
+  EXPECT_EQ(s.code(), rt::Error::kNoSpace);
   EXPECT_FALSE(rt::dev::openDevice(print_test::Pasta() / "nao-existe", false));
 }
 

@@ -246,9 +246,11 @@ TEST_F(DeclaracaoFixture, ConferirChecksOnEntryAndOnRequest) {
   term.press(key::F10);
   for (int i = 0; i < 7; ++i) term.press(key::Enter);
   term.type("X");          // a full field is left at once
+  term.pause();
   term.press(key::Enter);  // the explanation read
   for (int i = 0; i < 7; ++i) term.press(key::Enter);
   term.type("S");
+  term.pause();
   term.press(key::Enter);  // the verdict read
   termina('S');
   roda();

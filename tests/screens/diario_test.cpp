@@ -243,12 +243,12 @@ TEST_F(Diario, TheMenuAndTheEntryFormTypeConfirmAndTransfer) {
     ASSERT_TRUE(store::ABERTURA(*p, a));
   term.press('L');
   term.type("3108");                                 // a title
-  term.press(key::Enter);                           // its alert
+  term.pause().press(key::Enter);                        // its alert
   term.type("2004");
   term.type("150").press(key::Enter);               // the amount
   term.type("3").press(key::Enter);                 // from March
   term.type("14");                                  // refused
-  term.type("13");                                  // to the thirteenth month
+  term.pause().type("13");                                // to the thirteenth month
   term.press('S');                                  // " Confirma ? "
   term.type("6010");
   term.type("Dr Fulano").press(key::Enter);         // the payee's name

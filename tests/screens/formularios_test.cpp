@@ -34,6 +34,7 @@ TEST_F(Formularios, ExemptLinesAndTheirGainsDialogFeedTheTotal) {
   term.type("1000");
   term.press(key::Enter);
   term.type("2x");  // letters have no place in an amount: said, and the field keeps the 2
+  term.pause();
   term.press(key::Enter);  // the alert
   term.type("00");
   term.press(key::Enter);
@@ -145,10 +146,12 @@ TEST_F(Formularios, TheSpouseDataFollowTheGridsAndRefuseBadValues) {
   term.press(key::Tab);  // assets to debts
   term.press(key::Tab);  // debts to the spouse's data
   term.type("52998224726");
+  term.pause();
   term.press(key::Enter);  // the alert
   term.press(rt::term::ctrlKey('u'));
   term.type("52998224725");
   term.press('X');
+  term.pause();
   term.press(key::Enter);  // the alert
   term.press('N');
   termina('S');

@@ -52,13 +52,13 @@ TEST_P(Fundos, DrawsTheScreenAtItsOriginWithItsTexts) {
   EXPECT_EQ(ctx.ALJ[c.n], c.linha);
   EXPECT_EQ(ctx.ACJ[c.n], c.coluna);
   EXPECT_EQ(ctx.NT, c.n);
-  const console::Janela* j = ctx.janelas.find(3);
+  const console::Janela* j = ctx.janelas.find(console::Jan::kTela);
   ASSERT_NE(j, nullptr);
   EXPECT_EQ(j->top, c.linha);
   EXPECT_EQ(j->left, c.coluna);
   EXPECT_LE(j->bottom, 23) << "row 24 is the status line";
   EXPECT_LE(j->right, 79);
-  EXPECT_TRUE(ctx.janelas.isOpen(3));
+  EXPECT_TRUE(ctx.janelas.isOpen(console::Jan::kTela));
   // The frame's corner stands on the origin.
   EXPECT_EQ(con.screen().rowText(c.linha).substr(static_cast<std::size_t>(c.coluna), 1), "┌"_cp);
   for (const auto& [linha, texto] : c.linhas)

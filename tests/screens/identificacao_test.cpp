@@ -46,16 +46,19 @@ TEST(FundoIdentificacao, NatureAndOccupationStandWhereTheirListsWriteThem) {
 TEST_F(Identificacao, ANewTaxpayerIsIdentifiedFieldByFieldAndBadValuesAreRefused) {
   novo(kNovo);
   term.press('x');  // TEMRURAL: not a flag
+  term.pause();
   term.press(key::Enter);  // the alert
   term.press('N');  // ATV_BRASIL is skipped without rural activity
   term.type("fulano de tal");
   term.press(key::Enter);
   term.type("31022009");  // no such day: said, and the cursor stays
+  term.pause();
   term.press(key::Enter);  // the alert
   term.press(rt::term::ctrlKey('u').code);
   term.type("15031970");  // full: on to the voter's title
   term.press(key::Enter);
   term.type("52998224726");  // wrong check digit
+  term.pause();
   term.press(key::Enter);    // the alert
   term.press(rt::term::ctrlKey('u').code);
   term.type("52998224725");
@@ -94,6 +97,7 @@ TEST_F(Identificacao, AnOverLongNameAndALetterInAnAmountAreSaidAndTheFieldKept) 
   term.type("EMPRESA X");
   term.press(key::Enter);
   term.type("5x");         // in the income's cell
+  term.pause();
   term.press(key::Enter);  // the alert
   term.type("000");
   term.press(key::Enter);

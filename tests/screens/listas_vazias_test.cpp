@@ -146,7 +146,7 @@ TEST_F(ListasVazias, EveryLookupLeftFromItsEmptyListKeepsWhatWasTyped) {
                   (teclas.size() + 1) * static_cast<std::size_t>(c.listas) + (c.aviso ? 2 : 0));
         for (const auto& [campo, valor] : c.digitados)
           EXPECT_EQ(rt::text::trim(r.txt(campo)), rt::text::trim(valor)) << campo;
-        EXPECT_FALSE(a.ctx.janelas.isOpen(8));
+        EXPECT_FALSE(a.ctx.janelas.isOpen(console::Jan::kLista));
       }
   });
   EXPECT_FALSE(term.exhausted());

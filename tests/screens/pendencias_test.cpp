@@ -10,6 +10,7 @@
 #include "rt/term/console.h"
 #include "rt/term/keys.h"
 #include "rt/term/scripted_terminal.h"
+#include "rt/text/cp860.h"
 #include "rt/text/date.h"
 #include "store/abertura.h"
 #include "store/contexto.h"
@@ -132,6 +133,22 @@ TEST_F(PendenciasTest, TheListIsOnlyLookedThroughNothingTypedIsTaken) {
       EXPECT_EQ((*copia)->getText("OBSERV").substr(0, 13), "NOTA DA MARIA");
     }
   }
+}
+
+TEST_F(PendenciasTest, OnTheTaxpayerPromptTheListComesInItsOwnFrame) {
+  using namespace rt::text::literals;
+  // F11 on the prompt of the declaration item: nothing under the list draws a frame for it.
+  mariaEJose();
+  ctx.areas.table(9)->goTo(1);
+  ASSERT_TRUE(ctx.areas.table(9)->status().isOk());
+  g.OPCAO_1 = 11;
+  term.press(rt::term::key::Esc);
+  MOS_PEND(ctx, g);
+  EXPECT_TRUE(viu("NOTA DA MARIA"));
+  const int titulo = linhaDe("Notas e observa");
+  ASSERT_GT(titulo, 0);
+  EXPECT_NE(term.row(titulo - 1).find("┌"_cp), std::string::npos) << term.dump();
+  EXPECT_NE(term.row(titulo).find("│"_cp), std::string::npos) << term.dump();
 }
 
 TEST_F(PendenciasTest, ATaxpayerWithoutNotesGetsAnEmptyCopyNotTheLastOnesNotes) {

@@ -163,6 +163,7 @@ TEST_F(Regras, ReceiptNumbersAndTheSpouseCpfOnScreenSix) {
   term.press(key::Enter);  // birth date
   term.press(key::Enter);  // voter's title
   term.type(kNovo);        // his own CPF as the spouse's
+  term.pause();
   term.press(key::Enter);  // the alert
   limpa();
   term.press(key::Enter);
@@ -170,12 +171,14 @@ TEST_F(Regras, ReceiptNumbersAndTheSpouseCpfOnScreenSix) {
   term.press('S');         // rectifying: the current receipt becomes the rectified one
   term.press(key::Enter);  // the rectified receipt, right as it is
   term.type("123456789000");
+  term.pause();
   term.press(key::Enter);  // the alert
   limpa();
   term.type("1234567890");
   term.press(key::Enter);  // completed
   term.type("12345");
   term.press(key::Enter);
+  term.pause();
   term.press(key::Enter);  // the alert
   limpa();
   term.press(key::Enter);

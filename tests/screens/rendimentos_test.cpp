@@ -99,6 +99,7 @@ TEST_F(Rendimentos, AltNMovesTheAsteriskOfTheMonthlyHeadings) {
   term.press(key::F1);
   term.press(key::Tab);  // screen 2: no dependants, straight into the months
   term.press(key::AltN);
+  term.pause();
   term.press(key::Enter);  // the alert
   term.press(key::Down);
   termina('S');

@@ -32,6 +32,7 @@ TEST_F(Resumo, AnIncomeShowsInTheSummaryAndCtrlSAloneSwitchesTheModel) {
   term.press(key::Left);  // the cursor, not the model (Left and Ctrl+S share code 19)
   term.press(rt::term::ctrlKey('s'));
   term.type("7");  // no model: refused and said, the complete one stays
+  term.pause();
   term.press(key::Enter);
   termina('S');
   roda();

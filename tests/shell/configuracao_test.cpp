@@ -70,7 +70,7 @@ TEST_F(Configuracao, BillingRatesAreStoredAndReadBack) {
   // The amounts line up at the right of their places.
   EXPECT_TRUE(gravador.viuEm(9, 56, " 1,50"));
   EXPECT_TRUE(gravador.viuEm(11, 52, "   250,00"));
-  EXPECT_FALSE(ctx.janelas.isOpen(3));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kTela));
   EXPECT_EQ(aj.VAL_SEG, d("1.5"));
   const Ajustes a = recarregado();
   EXPECT_EQ(a.VAL_SEG, d("1.5"));
@@ -119,8 +119,8 @@ TEST_F(Configuracao, AutomaticSaveProposesFifteenAndRefusesZeroAndNinetyEight) {
   const Ajustes a = recarregado();
   EXPECT_EQ(a.COMO_SAL, 1);
   EXPECT_EQ(a.TEMP_SAL, 97);
-  EXPECT_FALSE(ctx.janelas.isOpen(4));
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kDialogo));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
 }
 
 TEST_F(Configuracao, ManualAndEndOnlyModes) {
@@ -177,7 +177,7 @@ TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
   EXPECT_TRUE(gravador.viu("Cadastra ou altera a descrição do status"_cp));
   EXPECT_TRUE(gravador.viu("Modifica na declaração o status e/ou nro dos Recibos"_cp));
   EXPECT_FALSE(ctx.areas.isOpen(66));
-  EXPECT_FALSE(ctx.janelas.isOpen(5));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
 }
 
 TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
@@ -222,7 +222,7 @@ TEST_F(Configuracao, SelicProposesTheMonthAfterTheLastFilledOne) {
   EXPECT_EQ(tjm("201004"), "0.67 R$  ");
   EXPECT_EQ(linhasUfirm(), 4);
   EXPECT_EQ(recarregado().VAL_CPMF, d("0.38"));
-  EXPECT_FALSE(ctx.janelas.isOpen(5));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
   EXPECT_FALSE(ctx.areas.isOpen(51));
 }
 

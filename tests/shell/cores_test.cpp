@@ -43,7 +43,7 @@ TEST_F(Cores, EditedColoursAreStoredAndComeBackAfterARestart) {
   EXPECT_EQ(ctx.cores.COR_1_CLI, "W+/G");
   EXPECT_EQ(ctx.cores.COR_MENS, 113);
   EXPECT_EQ(ctx.cores.COR_SAY, "B/W");
-  EXPECT_EQ(ctx.janelas.find(10)->cor1, ctx.cores.COR_MENS);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->cor1, ctx.cores.COR_MENS);
 
   // Another terminal start on the same program folder.
   rt::term::ScriptedTerminal t2;
@@ -98,8 +98,8 @@ TEST_F(Cores, ThePaletteShowsEveryColourAndMarksTheCurrentOne) {
   EXPECT_EQ(ctx.cores.COR_HELP, 113);
   EXPECT_EQ(ctx.cores.COR_CLI_HE, "B/W");
   // The windows are closed again; the cells were each in their own colour while shown.
-  EXPECT_FALSE(ctx.janelas.isOpen(4));
-  EXPECT_FALSE(ctx.janelas.isOpen(6));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kDialogo));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSobreposta));
   EXPECT_EQ(ctx.POSVER, 1);
 }
 
@@ -154,7 +154,7 @@ TEST_F(Cores, TheMenuListsTheElementsAndLightsTheOneBeingEdited) {
   EXPECT_TRUE(gravador.viuComCor(12, 41, " Item Escolhido  ", 78));
   // Kept as the program always set it: 12 + the background of the colour left.
   EXPECT_EQ(ctx.cores.COR_FERID, 16);
-  EXPECT_FALSE(ctx.janelas.isOpen(5));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
 }
 
 TEST_F(Cores, WithoutAStoredRecordTheFirstStoreMakesIt) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "console/mensagens.h"
 #include "grid/edita.h"
 #include "programa_fixture.h"
 #include "rt/db/table.h"
@@ -400,6 +401,33 @@ TEST_F(Declaracao, PgDnAndPgUpWalkTheRegisterInThePrompt) {
   term.press(key::Esc);
   roda();
   EXPECT_EQ(abertos, (std::vector<std::string>{std::string(kB)}));
+}
+
+TEST_F(Declaracao, ThePromptComesBackWholeAfterAListANoticeOrADeclaration) {
+  // What the prompt shows each time F9 (free here) is pressed in it: the menu's bar and the
+  // status line.
+  ASSERT_TRUE(p->menu);
+  p->menu->draw();
+  std::vector<std::pair<std::string, std::string>> vistos;
+  con.setKey(key::F9, [&] { vistos.emplace_back(linha(0), linha(24)); });
+  ServicosDeclara s = servicos();
+  s.corrigidos = [](Program& q, Declara&) {
+    console::MENS(q, 0, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
+    return true;
+  };
+  term.press(key::F9);
+  term.press(key::F5).press(key::F9);        // the interest table's notice is gone
+  cpf(kA);                                   // a declaration opened and ended
+  termina('I');
+  term.press(key::F9).press(key::Esc);       // the bar is back over the next prompt
+  DECLARA(*p, s);
+  con.clearKey(key::F9);
+  ASSERT_EQ(vistos.size(), 3u);
+  EXPECT_NE(vistos[0].first.find("Declaracao"), std::string::npos) << vistos[0].first;
+  for (const auto& [barra, rodape] : vistos) {
+    EXPECT_EQ(barra, vistos[0].first);
+    EXPECT_EQ(rodape, vistos[0].second);
+  }
 }
 
 TEST_F(Declaracao, F7ShowsTheFolderRegisterGrid) {

@@ -14,8 +14,8 @@
 #include <sstream>
 
 #include "console/pastas.h"
-#include "platform/unique_fd.h"
 #include "programa_fixture.h"
+#include "rt/base/unique_fd.h"
 #include "rt/db/file.h"
 #include "rt/fs/shared_files.h"
 #include "rt/term/keys.h"
@@ -166,7 +166,7 @@ TEST_F(Inicio, PromptForTheNumberWhenTheFolderAsksForIt) {
 }
 
 TEST_F(Inicio, ATerminalNumberInUseIsRefused) {
-  platform::UniqueFd outro(::open((programa / "TERM00.LCK").c_str(), O_RDWR | O_CREAT, 0666));
+  rt::UniqueFd outro(::open((programa / "TERM00.LCK").c_str(), O_RDWR | O_CREAT, 0666));
   struct flock trava {};
   trava.l_type = F_WRLCK;
   ASSERT_EQ(::fcntl(outro.get(), F_OFD_SETLK, &trava), 0);
@@ -181,7 +181,7 @@ TEST_F(Inicio, ATerminalNumberInUseIsRefused) {
 }
 
 TEST_F(Inicio, EscAtTheOtherNumberEndsTheProgram) {
-  platform::UniqueFd outro(::open((programa / "TERM04.LCK").c_str(), O_RDWR | O_CREAT, 0666));
+  rt::UniqueFd outro(::open((programa / "TERM04.LCK").c_str(), O_RDWR | O_CREAT, 0666));
   struct flock trava {};
   trava.l_type = F_WRLCK;
   ASSERT_EQ(::fcntl(outro.get(), F_OFD_SETLK, &trava), 0);

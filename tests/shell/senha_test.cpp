@@ -183,7 +183,7 @@ TEST_F(SenhaTela, TwoWrongCurrentPasswordsChangeNothing) {
   EXPECT_TRUE(gravador.viu("Senha invalida!"));
   EXPECT_EQ(term.beeps(), 2);
   EXPECT_EQ(leChave(), "fator3=2519\n");
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   EXPECT_EQ(linha(24), std::string(80, ' '));
 }
 

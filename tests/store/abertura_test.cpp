@@ -265,27 +265,27 @@ TEST(PastaSemente, TheEnvironmentNamesAFolderThatReplacesTheBuiltInSeed) {
 
 TEST_F(AberturaTest, CreationShowsTheTableMessageAndClosesItsWindow) {
   ASSERT_TRUE(CRIA(ctx, 1, ctx.LOCARQ + "IMP0110"));
-  const console::Janela* j = ctx.janelas.find(10);
+  const console::Janela* j = ctx.janelas.find(console::Jan::kMensagem);
   ASSERT_NE(j, nullptr);
   EXPECT_EQ(j->ultimoTexto, "Criando banco dos rendimentos (IMP01.DBF)");
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   ASSERT_TRUE(CRIA(ctx, 40, ctx.ARQDEF + "DIRET00"));
-  EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->ultimoTexto, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
 }
 
 TEST_F(AberturaTest, WithMessagesOnTheOpenerTellsWhatItBuildsAndTheEndOfTheOpenClosesIt) {
   ctx.MOS_MENS = true;
   ASSERT_TRUE(ABERTURA(ctx, 3));
-  ASSERT_TRUE(ctx.janelas.isOpen(10));
-  EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0310.cdx");
+  ASSERT_TRUE(ctx.janelas.isOpen(console::Jan::kMensagem));
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0310.cdx");
   ASSERT_TRUE(ABERTURA(ctx, 9));
-  EXPECT_EQ(ctx.janelas.find(10)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0910C.cdx");
+  EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0910C.cdx");
   ASSERT_TRUE(ABERTURA(ctx, 1));
   EXPECT_TRUE(SAI_ABRE(ctx, 1));
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   ctx.MOS_MENS = false;
   ASSERT_TRUE(ABERTURA(ctx, 2));
-  EXPECT_FALSE(ctx.janelas.isOpen(10));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
 }
 
 TEST_F(AberturaTest, WorkingCopiesGetTheStructureOfTheTableTwentyBelow) {
@@ -442,7 +442,7 @@ TEST_F(AberturaTest, ForeignTablesAreReadOnlyNeverPackedAndIndexedInTheWorkFolde
   ASSERT_TRUE(t->setOrder(2));
   ASSERT_TRUE(t->seek("CAIO"));
   EXPECT_TRUE(t->found());
-  EXPECT_EQ(t->put("NOMECONTR", std::string("x")).code(), rt::db::Error::kReadOnly);
+  EXPECT_EQ(t->put("NOMECONTR", std::string("x")).code(), rt::Error::kReadOnly);
   EXPECT_EQ(ano.arquivos(), antes);
   EXPECT_EQ(fs::last_write_time(ano / "IMP0909.DBF"), data);
   EXPECT_TRUE(fs::exists(trabalho / "ALH1900A.CDX"));

@@ -150,7 +150,7 @@ TEST_F(BackupTodasTest, BackupAskedInItsFrameDrawsTheMainScreenAgain) {
   EXPECT_EQ(std::string(rt::text::alltrim(leConfig(ctx, "ROTABACK"))), copias.caminho());
   // A Linux folder names no drive: the drive of the every-folder backup stays.
   EXPECT_EQ(std::string(rt::text::alltrim(leConfig(ctx, "XDRIVE"))), "E");
-  EXPECT_FALSE(ctx.janelas.isOpen(3));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kTela));
 }
 
 TEST_F(BackupTodasTest, BackupOfEveryFolderStopsAtTheFirstFailure) {

@@ -213,12 +213,12 @@ TEST_F(CopiaTrabalhoTest, LoadWaitsWhileAnotherTerminalHoldsATable) {
   EXPECT_TRUE(espera2.viu) << "the one-second alert is shown between tries";
   EXPECT_GE(espera2.vezes, 3);
   EXPECT_EQ(marcasNaCopia(*ctx2.areas.table(25)).size(), 3u);
-  EXPECT_FALSE(ctx2.janelas.isOpen(10));
+  EXPECT_FALSE(ctx2.janelas.isOpen(console::Jan::kMensagem));
 }
 
 TEST_F(CopiaTrabalhoTest, ShowsTheTaxpayerBeingLoaded) {
-  ctx.janelas.REDEFJAN(3, 30, 31, 63, 5, 5, 12, 75, 1);
-  ctx.janelas.ABREJAN(3);
+  ctx.janelas.REDEFJAN(console::Jan::kTela, 30, 31, 63, 5, 5, 12, 75, 1);
+  ctx.janelas.ABREJAN(console::Jan::kTela);
   dec.espelho.CPF = kB;
   ASSERT_TRUE(ABERTURA(ctx, 9));
   ASSERT_TRUE(area(9)->seek(kB));

@@ -85,7 +85,7 @@ TEST_F(DialogosTest, NewCpfTypedInItsFrameAndTheOldOnePickedFromTheList) {
   EXPECT_TRUE(marcasNaTabela(ctx, 4, kA).empty());
   EXPECT_EQ(marcasNaTabela(ctx, 4, kNovo).size(), 2u);
   // Leaving closed the frame and gave F1 and F2 back.
-  EXPECT_FALSE(ctx.janelas.isOpen(3));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kTela));
   EXPECT_EQ(con.hotKeyFor(rt::term::Key{key::F1}), nullptr);
   EXPECT_EQ(con.hotKeyFor(rt::term::Key{key::F2}), nullptr);
 }
@@ -113,7 +113,7 @@ TEST_F(DialogosTest, PartChosenByItsHotKeyReplacesTheDestinationsRows) {
   EXPECT_EQ(marcasNaTabela(ctx, 4, kB), bensA);
   EXPECT_EQ(marcasNaTabela(ctx, 4, kA), bensA);
   EXPECT_EQ(marcasNaTabela(ctx, 6, kB), pagamentosB);
-  EXPECT_FALSE(ctx.janelas.isOpen(3));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kTela));
 }
 
 TEST_F(DialogosTest, MenuOffersTheRuralPartsOnlyWhenTheOriginHasThem) {
@@ -177,7 +177,7 @@ TEST_F(DialogosTest, EscInTheFolderFrameClosesIt) {
   term.press(key::Esc);
   std::string o = "a", d = "b";
   EXPECT_FALSE(pedePastas(ctx, 2, o, d));
-  EXPECT_FALSE(ctx.janelas.isOpen(3));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kTela));
   EXPECT_EQ(o, "a");
 }
 
@@ -187,9 +187,9 @@ TEST_F(DialogosTest, FolderTypedKeepsItsCase) {
   ASSERT_TRUE(pedePastas(ctx, 3, o, d)) << term.dump() << term.pending() << term.exhausted();
   EXPECT_EQ(o, "/srv/X");
   EXPECT_EQ(d, "/Dados/Novo");
-  EXPECT_TRUE(ctx.janelas.isOpen(3));
+  EXPECT_TRUE(ctx.janelas.isOpen(console::Jan::kTela));
   SAI_FORA(ctx);
-  EXPECT_FALSE(ctx.janelas.isOpen(3));
+  EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kTela));
 }
 
 TEST_F(DialogosTest, StatusNames) {

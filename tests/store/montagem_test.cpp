@@ -14,9 +14,9 @@ namespace fs = std::filesystem;
 
 const std::vector<rt::db::FieldDef> kCampos{{"CPF", 'C', 11, 0, 0}, {"TEXTO", 'M', 10, 0, 0}};
 
-rt::db::Status umaLinha(rt::db::Table& t) {
-  RT_DB_TRY(t.appendBlank());
-  RT_DB_TRY(t.put("CPF", std::string("11111111111")));
+rt::Status umaLinha(rt::db::Table& t) {
+  RT_TRY(t.appendBlank());
+  RT_TRY(t.put("CPF", std::string("11111111111")));
   return t.put("TEXTO", std::string("texto longo"));
 }
 
@@ -47,8 +47,8 @@ TEST(Montagem, AFileMadeMeanwhileByAnotherTerminalWinsAndOursIsThrownAway) {
 
 TEST(Montagem, AFillThatFailsLeavesNothingBehind) {
   teste::Pasta p;
-  auto falha = [](rt::db::Table& t) -> rt::db::Status {
-    RT_DB_TRY(t.appendBlank());
+  auto falha = [](rt::db::Table& t) -> rt::Status {
+    RT_TRY(t.appendBlank());
     return t.put("NAOHA", std::string("x"));
   };
   EXPECT_FALSE(montaTabela(p / "HELP.DBF", p / "CRIA00.DBF", kCampos, falha, nullptr));

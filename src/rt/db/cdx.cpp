@@ -78,7 +78,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
   if (*size < kFirstPage || *size % kCdxPage != 0) return Status(Error::kCorrupt, path + ": size");
   ix->view_.attach(ix->file_, kViewCapacity, writable);
   std::string dir(1536, '\0');
-  RT_DB_TRY(ix->file_.readExact(0, dir));
+  RT_TRY(ix->file_.readExact(0, dir));
   if ((static_cast<std::uint8_t>(dir[14]) & 0x60) != 0x60) return Status(Error::kCorrupt, path + ": not a compound index");
   // The directory must name exactly one tag, whose header we read.
   auto dirRoot = decodeCdxNode(std::string_view(dir).substr(1024, 512), 10, ' ');
@@ -86,7 +86,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
   std::uint32_t tag = dirRoot->recnos[0];
   if (tag != kTagHeader) return Status(Error::kCorrupt, path + ": tag header position");
   std::string th(1024, '\0');
-  RT_DB_TRY(ix->file_.readExact(tag, th));
+  RT_TRY(ix->file_.readExact(tag, th));
   if (le16(th, 12) != keyLen) return Status(Error::kCorrupt, path + ": key length");
   if ((static_cast<std::uint8_t>(th[14]) & 0x20) == 0 || (static_cast<std::uint8_t>(th[14]) & 0x08) != 0 ||
       le16(th, 502) != 0)
@@ -97,7 +97,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
   if (normaliseExpression(pool) != normaliseExpression(expression))
     return Status(Error::kCorrupt, path + ": key expression " + std::string(pool));
   if (th[kDirtyFlag] != 0) return Status(Error::kCorrupt, path + ": left unfinished");
-  RT_DB_TRY(ix->readHeader());
+  RT_TRY(ix->readHeader());
   auto r = ix->node(ix->root_);
   if (!r) return r.status();
   if (!(*r)->root) return Status(Error::kCorrupt, path + ": root page");
@@ -106,7 +106,7 @@ Result<std::unique_ptr<CdxIndex>> CdxIndex::open(const std::string& path, std::s
 
 Status CdxIndex::readHeader() {
   std::string h(12, '\0');
-  RT_DB_TRY(view_.readExact(file_, kTagHeader, h));
+  RT_TRY(view_.readExact(file_, kTagHeader, h));
   root_ = le32(h, 0);
   counter_ = le32(h, 8);
   auto size = file_.size();
@@ -119,7 +119,7 @@ Status CdxIndex::readHeader() {
 Status CdxIndex::refresh() {
   if (!dirty_.empty()) return {};  // our own changes are not yet on disk
   char c[4];
-  RT_DB_TRY(view_.readExact(file_, kTagHeader + 8, c));
+  RT_TRY(view_.readExact(file_, kTagHeader + 8, c));
   // Every change bumps the counter, so an unchanged counter means our pages, root and
   // file end are all still right.
   if (le32(std::string_view(c, 4), 0) == counter_) return {};
@@ -134,7 +134,7 @@ Result<CdxNode*> CdxIndex::node(std::uint32_t page) {
   if (page == kCdxNone || page % kCdxPage != 0 || page < kFirstPage - kCdxPage || page + kCdxPage > fileEnd_)
     return Status(Error::kCorrupt, path_ + ": page pointer " + std::to_string(page));
   std::string buf(kCdxPage, '\0');
-  RT_DB_TRY(view_.readExact(file_, page, buf));
+  RT_TRY(view_.readExact(file_, page, buf));
   auto n = decodeCdxNode(buf, keyLen_, pad_);
   if (!n) return Status(Error::kCorrupt, path_ + ": " + n.status().detail());
   return &store(page, std::move(*n));
@@ -184,7 +184,7 @@ Status CdxIndex::descend(std::string_view key, std::uint32_t recno, std::vector<
 
 Result<CdxIndex::Cursor> CdxIndex::find(std::string_view key, std::uint32_t recno) {
   std::vector<Step> path;
-  RT_DB_TRY(descend(key, recno, path));
+  RT_TRY(descend(key, recno, path));
   Cursor c{path.back().page, path.back().pos};
   auto n = node(c.page);
   if (!n) return n.status();
@@ -316,12 +316,12 @@ Result<std::size_t> CdxIndex::countKeys() {
 
 Status CdxIndex::beginChange() {
   if (!writable_) return {Error::kReadOnly, path_};
-  if (deferred_ && !staleWritten_) RT_DB_TRY(markStale());
+  if (deferred_ && !staleWritten_) RT_TRY(markStale());
   return {};
 }
 
 Status CdxIndex::markDamaged() {
-  RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
+  RT_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   damaged_ = true;
   staleWritten_ = false;
   return {};
@@ -329,14 +329,14 @@ Status CdxIndex::markDamaged() {
 
 Status CdxIndex::markStale() {
   if (damaged_) return {};  // already marked, for good
-  RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
+  RT_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\1", 1)));
   staleWritten_ = true;
   return {};
 }
 
 Result<bool> CdxIndex::isMarkedStale() const {
   char flag = 0;
-  RT_DB_TRY(view_.readExact(file_, kTagHeader + kDirtyFlag, std::span<char>(&flag, 1)));
+  RT_TRY(view_.readExact(file_, kTagHeader + kDirtyFlag, std::span<char>(&flag, 1)));
   return flag == 1;
 }
 
@@ -387,9 +387,9 @@ void CdxIndex::release(std::uint32_t page) {
 }
 
 Status CdxIndex::insert(std::string_view key, std::uint32_t recno) {
-  RT_DB_TRY(beginChange());
+  RT_TRY(beginChange());
   std::vector<Step> path;
-  RT_DB_TRY(descend(key, recno, path));
+  RT_TRY(descend(key, recno, path));
   CdxNode& leaf = at(path.back().page);
   std::size_t pos = path.back().pos;
   if (leaf.sized) {
@@ -471,7 +471,7 @@ Status CdxIndex::fixUp(std::vector<Step>& path, bool appendHint) {
     CdxNode* n = &at(page);
     std::vector<std::uint32_t> added;
     if (!fits(*n)) {
-      RT_DB_TRY(splitInto(page, appendHint && n->right == kCdxNone, added));
+      RT_TRY(splitInto(page, appendHint && n->right == kCdxNone, added));
       n = &at(page);
     }
     auto lastOf = [&](std::uint32_t p, std::string& k, std::uint32_t& r) {
@@ -525,9 +525,9 @@ Status CdxIndex::fixUp(std::vector<Step>& path, bool appendHint) {
 }
 
 Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
-  RT_DB_TRY(beginChange());
+  RT_TRY(beginChange());
   std::vector<Step> path;
-  RT_DB_TRY(descend(key, recno, path));
+  RT_TRY(descend(key, recno, path));
   CdxNode* leaf = &at(path.back().page);
   std::size_t pos = path.back().pos;
   if (pos >= leaf->count() || compareEntry(leaf->key(pos, keyLen_), leaf->recnos[pos], key, recno) != 0)
@@ -589,15 +589,15 @@ Status CdxIndex::flush(bool sync) {
     CdxNode* n = cached(p);
     if (!n || !n->dirty) continue;  // released since
     if (!encodeCdxNode(*n, keyLen_, pad_, page)) return {Error::kCorrupt, path_ + ": page overflow"};
-    RT_DB_TRY(view_.write(file_, p, page));
+    RT_TRY(view_.write(file_, p, page));
     n->dirty = false;
   }
   dirty_.clear();
   if (!wrotePages) {
     // Only the mark to clear: the pages did not change, so the counter stays and other
     // terminals keep their cached pages.
-    RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
-    if (sync) RT_DB_TRY(file_.sync());
+    RT_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    if (sync) RT_TRY(file_.sync());
     staleWritten_ = false;
     return {};
   }
@@ -605,11 +605,11 @@ Status CdxIndex::flush(bool sync) {
   putLe(h, 0, root_, 4);
   putLe(h, 4, kCdxNone, 4);
   putLe(h, 8, ++counter_, 4);
-  RT_DB_TRY(view_.write(file_, kTagHeader, h));
-  if (sync) RT_DB_TRY(file_.sync());
+  RT_TRY(view_.write(file_, kTagHeader, h));
+  if (sync) RT_TRY(file_.sync());
   if (staleWritten_) {
-    RT_DB_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
-    if (sync) RT_DB_TRY(file_.sync());
+    RT_TRY(view_.write(file_, kTagHeader + kDirtyFlag, std::string_view("\0", 1)));
+    if (sync) RT_TRY(file_.sync());
     staleWritten_ = false;
   }
   return {};
@@ -713,9 +713,9 @@ Status CdxIndex::build(const std::string& path, std::string_view expression, std
   }
   auto tmp = ScratchFile::beside(path);
   if (!tmp) return tmp.status();
-  RT_DB_TRY(tmp->file().writeAt(0, out));
-  RT_DB_TRY(tmp->file().sync());
-  RT_DB_TRY(tmp->renameOver(path));
+  RT_TRY(tmp->file().writeAt(0, out));
+  RT_TRY(tmp->file().sync());
+  RT_TRY(tmp->renameOver(path));
   return syncDirectoryOf(path);
 }
 

@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/result.h"
 #include "rt/db/cdx_node.h"
 #include "rt/db/file.h"
-#include "rt/db/status.h"
 
 namespace rt::db {
 

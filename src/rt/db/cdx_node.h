@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 
 namespace rt::db {
 

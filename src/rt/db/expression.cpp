@@ -77,7 +77,7 @@ class Parser {
       : e_(e), lex_(text), fields_(fields) {}
 
   Status run() {
-    RT_DB_TRY(advance());
+    RT_TRY(advance());
     auto root = parseOr();
     if (!root) return root.status();
     if (tok_.kind != Token::kEnd) return {Error::kBadExpression, "unexpected '" + tok_.text + "'"};
@@ -137,7 +137,7 @@ class Parser {
   Result<int> parseOr() {
     auto a = parseAnd();
     while (a && isOp("OR")) {
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto b = parseAnd();
       if (!b) return b;
       a = binary("OR", *a, *b);
@@ -147,7 +147,7 @@ class Parser {
   Result<int> parseAnd() {
     auto a = parseNot();
     while (a && isOp("AND")) {
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto b = parseNot();
       if (!b) return b;
       a = binary("AND", *a, *b);
@@ -156,7 +156,7 @@ class Parser {
   }
   Result<int> parseNot() {
     if (isOp("NOT") || isOp("!")) {
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto a = parseNot();
       if (!a) return a;
       if (typeOf(*a) != 'L') return bad("operand of .NOT.");
@@ -177,7 +177,7 @@ class Parser {
       if (isOp(op)) {
         std::string o = op;
         if (o == "<>" || o == "#") o = "!=";
-        RT_DB_TRY(advance());
+        RT_TRY(advance());
         auto b = parseAdd();
         if (!b) return b;
         return binary(o, *a, *b);
@@ -189,7 +189,7 @@ class Parser {
     auto a = parseMul();
     while (a && (isOp("+") || isOp("-"))) {
       std::string op = tok_.text;
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto b = parseMul();
       if (!b) return b;
       a = binary(op, *a, *b);
@@ -200,7 +200,7 @@ class Parser {
     auto a = parseUnary();
     while (a && (isOp("*") || isOp("/"))) {
       std::string op = tok_.text;
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto b = parseUnary();
       if (!b) return b;
       a = binary(op, *a, *b);
@@ -210,7 +210,7 @@ class Parser {
   Result<int> parseUnary() {
     if (isOp("-") || isOp("+")) {
       bool neg = tok_.text == "-";
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto a = parseUnary();
       if (!a || !neg) return a;
       if (typeOf(*a) != 'N') return bad("operand of unary -");
@@ -230,40 +230,40 @@ class Parser {
     if (t.kind == Token::kNumber) {
       auto d = Decimal::parse(t.text);
       if (!d) return bad("number " + t.text);
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       Node n;
       n.type = 'N';
       n.constant = *d;
       return add(std::move(n));
     }
     if (t.kind == Token::kString) {
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       Node n;
       n.constant = t.text;
       return add(std::move(n));
     }
     if (t.kind == Token::kLogical) {
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       Node n;
       n.type = 'L';
       n.constant = t.text == "T" || t.text == "Y";
       return add(std::move(n));
     }
     if (isOp("(")) {
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       auto a = parseOr();
       if (!a) return a;
       if (!isOp(")")) return bad("missing ')'");
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       return a;
     }
     if (t.kind != Token::kIdent) return bad("unexpected '" + t.text + "'");
-    RT_DB_TRY(advance());
+    RT_TRY(advance());
     if (isOp("->")) {  // alias->FIELD: the alias is the table being evaluated
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
       if (tok_.kind != Token::kIdent) return bad("field name after ->");
       t = tok_;
-      RT_DB_TRY(advance());
+      RT_TRY(advance());
     } else if (isOp("(")) {
       return parseCall(t.text);
     }
@@ -281,7 +281,7 @@ class Parser {
   }
 
   Result<int> parseCall(const std::string& name) {
-    RT_DB_TRY(advance());  // past "("
+    RT_TRY(advance());  // past "("
     std::vector<int> args;
     if (!isOp(")")) {
       for (;;) {
@@ -289,14 +289,14 @@ class Parser {
         if (!a) return a;
         args.push_back(*a);
         if (isOp(",")) {
-          RT_DB_TRY(advance());
+          RT_TRY(advance());
           continue;
         }
         break;
       }
     }
     if (!isOp(")")) return bad("missing ')' after arguments of " + name);
-    RT_DB_TRY(advance());
+    RT_TRY(advance());
     struct Sig {
       const char* name;
       const char* args;  // types of the arguments; lower case = optional

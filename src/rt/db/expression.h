@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 #include "rt/db/structure.h"
 
 namespace rt::db {

@@ -287,7 +287,7 @@ Status SharedView::write(const File& file, std::uint64_t at, std::string_view by
     file.noteWritten();
     return {};
   }
-  RT_DB_TRY(file.writeAt(at, bytes));
+  RT_TRY(file.writeAt(at, bytes));
   if (base_) learnSize(at + bytes.size());
   return {};
 }

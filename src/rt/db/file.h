@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 
 namespace rt::db {
 

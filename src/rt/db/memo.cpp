@@ -17,7 +17,7 @@ Status MemoFile::writeEmpty(const File& f) {
 Status MemoFile::create(const std::string& path) {
   auto f = ScratchFile::beside(path);
   if (!f) return f.status();
-  RT_DB_TRY(writeEmpty(f->file()));
+  RT_TRY(writeEmpty(f->file()));
   return f->renameOver(path);
 }
 
@@ -80,11 +80,11 @@ Result<std::uint32_t> MemoFile::write(std::string_view text) {
   data.resize((data.size() + kBlock - 1) / kBlock * kBlock, '\0');
   if (endBlock + data.size() / kBlock > 0xFFFFFFFFu) return Status(Error::kOverflow, path_ + ": memo file full");
   auto next = static_cast<std::uint32_t>(endBlock);
-  RT_DB_TRY(file_.writeAt(static_cast<std::uint64_t>(next) * kBlock, data));
+  RT_TRY(file_.writeAt(static_cast<std::uint64_t>(next) * kBlock, data));
   std::uint32_t after = next + static_cast<std::uint32_t>(data.size() / kBlock);
   std::string h(4, '\0');
   bytes::putLe(h, 0, after, 4);
-  RT_DB_TRY(file_.writeAt(0, h));
+  RT_TRY(file_.writeAt(0, h));
   return next;
 }
 

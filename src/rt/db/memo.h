@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/result.h"
 #include "rt/db/file.h"
-#include "rt/db/status.h"
 
 namespace rt::db {
 

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "rt/db/status.h"
+#include "rt/base/result.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
 #include "rt/text/value.h"

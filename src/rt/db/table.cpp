@@ -30,12 +30,12 @@ std::string baseName(const std::string& path) {
 }  // namespace
 
 Status Table::refreshIndexes() {
-  for (auto& o : orders_) RT_DB_TRY(o.index->refresh());
+  for (auto& o : orders_) RT_TRY(o.index->refresh());
   return {};
 }
 
 Status Table::create(const std::string& path, std::vector<FieldDef> fields, CreateMode mode) {
-  RT_DB_TRY(normaliseFields(fields));
+  RT_TRY(normaliseFields(fields));
   std::string existing = resolveCaseInsensitive(defaultExtension(path, ".DBF"));
   std::string real = fileExists(existing) ? existing : upperCaseName(defaultExtension(path, ".DBF"));
   if (fileExists(real)) {
@@ -56,10 +56,10 @@ Status Table::create(const std::string& path, std::vector<FieldDef> fields, Crea
   bytes += '\x1A';
   auto tmp = ScratchFile::beside(real);
   if (!tmp) return tmp.status();
-  RT_DB_TRY(tmp->file().writeAt(0, bytes));
-  RT_DB_TRY(tmp->file().sync());
-  if (hasMemo) RT_DB_TRY(MemoFile::create(withExtension(real, ".DBT")));
-  RT_DB_TRY(tmp->renameOver(real));
+  RT_TRY(tmp->file().writeAt(0, bytes));
+  RT_TRY(tmp->file().sync());
+  if (hasMemo) RT_TRY(MemoFile::create(withExtension(real, ".DBT")));
+  RT_TRY(tmp->renameOver(real));
   return syncDirectoryOf(real);
 }
 
@@ -95,7 +95,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
   if (!h) return Status(Error::kCorrupt, t->path_ + ": " + h.status().detail());
   t->header_ = std::move(*h);
   t->count_ = t->header_.recordCount;
-  RT_DB_TRY(t->readHeaderCount());
+  RT_TRY(t->readHeaderCount());
   t->blank_.assign(t->header_.recordLength, ' ');
   t->alias_ = options.alias.empty() ? baseName(t->path_) : rt::text::upper(options.alias);
   for (const auto& f : t->header_.fields) {
@@ -115,7 +115,7 @@ Result<std::unique_ptr<Table>> Table::open(const std::string& path, const OpenOp
     t->view_.attach(t->file_, kViewCapacity, true);
     if (!t->view_.active()) return Status(Error::kIo, t->path_ + ": cannot map the table");
   }
-  RT_DB_TRY(t->moveTop());
+  RT_TRY(t->moveTop());
   return t;
 }
 
@@ -156,7 +156,7 @@ const FieldDef* Table::field(std::string_view name) const {
 
 Status Table::readHeaderCount() {
   char c[4];
-  RT_DB_TRY(view_.readExact(file_, 4, c));
+  RT_TRY(view_.readExact(file_, 4, c));
   const std::uint32_t count = bytes::le32(std::string_view(c, 4), 0);
   auto size = file_.size();
   if (!size) return size.status();
@@ -177,7 +177,7 @@ std::uint32_t Table::recordCount() {
 // ---------------------------------------------------------------- reading and moving
 
 Status Table::loadRecord(std::uint32_t recno, bool sequential) {
-  if (!pending_.empty()) RT_DB_TRY(writePending());
+  if (!pending_.empty()) RT_TRY(writePending());
   const std::size_t len = header_.recordLength;
   if (!(recno >= chunkFirst_ && recno < chunkFirst_ + chunkCount_)) {
     if (!sequential) {
@@ -187,7 +187,7 @@ Status Table::loadRecord(std::uint32_t recno, bool sequential) {
         rec_.assign(mapped.substr(at, len));
       } else {
         rec_.resize(len);
-        RT_DB_TRY(view_.readExact(file_, at, rec_));
+        RT_TRY(view_.readExact(file_, at, rec_));
       }
       orig_ = rec_;
       recno_ = recno;
@@ -223,10 +223,10 @@ bool Table::isVisible() const {
 }
 
 Status Table::moveTo(std::uint32_t recno) {
-  RT_DB_TRY(settleKept());
+  RT_TRY(settleKept());
   if (!exclusive_) {
     if (!tracksChanges()) chunkCount_ = 0;
-    RT_DB_TRY(tracksChanges() || recno > count_ ? syncShared() : Status());
+    RT_TRY(tracksChanges() || recno > count_ ? syncShared() : Status());
   }
   found_ = false;
   if (recno < 1 || recno > count_) {
@@ -250,7 +250,7 @@ Status Table::goOrderedEnd(bool top) {
     if (!c) return c.status();
     o.cursor = *c;
     o.cursorGen = o.index->generation();
-    RT_DB_TRY(loadFromCursor(o));
+    RT_TRY(loadFromCursor(o));
     if (!eof_ && !isVisible()) return skipOrderedLocked(top ? 1 : -1);
     return {};
   });
@@ -258,25 +258,25 @@ Status Table::goOrderedEnd(bool top) {
 
 // Before a move from scratch: what is pending is written and other terminals' changes seen.
 Status Table::prepareMove() {
-  RT_DB_TRY(settleKept());
+  RT_TRY(settleKept());
   if (!exclusive_) {
     if (!tracksChanges()) chunkCount_ = 0;
-    RT_DB_TRY(syncShared());
+    RT_TRY(syncShared());
   }
   found_ = false;
   return {};
 }
 
 Status Table::moveTop() {
-  RT_DB_TRY(prepareMove());
+  RT_TRY(prepareMove());
   if (order_ > 0) {
-    RT_DB_TRY(goOrderedEnd(true));
+    RT_TRY(goOrderedEnd(true));
   } else {
     if (count_ == 0) {
       setEof();
     } else {
-      RT_DB_TRY(loadRecord(1, true));
-      if (!isVisible()) RT_DB_TRY(skipNatural(1));
+      RT_TRY(loadRecord(1, true));
+      if (!isVisible()) RT_TRY(skipNatural(1));
     }
   }
   bof_ = eof_;  // only an empty (or wholly hidden) table is at BOF after GO TOP
@@ -284,29 +284,29 @@ Status Table::moveTop() {
 }
 
 Status Table::moveBottom() {
-  RT_DB_TRY(prepareMove());
+  RT_TRY(prepareMove());
   if (order_ > 0) {
-    RT_DB_TRY(goOrderedEnd(false));
+    RT_TRY(goOrderedEnd(false));
   } else {
     if (count_ == 0) {
       setEof();
       return {};
     }
-    RT_DB_TRY(loadRecord(count_));
-    if (!isVisible()) RT_DB_TRY(skipNatural(-1));
+    RT_TRY(loadRecord(count_));
+    if (!isVisible()) RT_TRY(skipNatural(-1));
   }
   bof_ = eof_;
   return {};
 }
 
 Status Table::moveBy(long n) {
-  RT_DB_TRY(settleKept());
+  RT_TRY(settleKept());
   found_ = false;
   if (n == 0) {
     if (!eof_ && !exclusive_) return loadRecord(recno_);
     return {};
   }
-  if (!exclusive_ && (tracksChanges() || eof_ || recno_ >= count_)) RT_DB_TRY(syncShared());
+  if (!exclusive_ && (tracksChanges() || eof_ || recno_ >= count_)) RT_TRY(syncShared());
   return order_ > 0 ? skipOrdered(n) : skipNatural(n);
 }
 
@@ -320,7 +320,7 @@ Status Table::skipNatural(long n) {
         setEof();
         return {};
       }
-      RT_DB_TRY(loadRecord(++r, true));
+      RT_TRY(loadRecord(++r, true));
       if (isVisible()) --n;
     }
     return {};
@@ -335,11 +335,11 @@ Status Table::skipNatural(long n) {
         bof_ = true;
         return {};
       }
-      RT_DB_TRY(moveTop());
+      RT_TRY(moveTop());
       bof_ = true;
       return {};
     }
-    RT_DB_TRY(loadRecord(--r));
+    RT_TRY(loadRecord(--r));
     if (isVisible()) ++n;
   }
   return {};
@@ -366,7 +366,7 @@ Status Table::loadFromCursor(Order& o) {
   }
   std::uint32_t r = o.index->recnoAt(o.cursor);
   if (r < 1 || r > count_) {
-    if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
+    if (!exclusive_ && !tracksChanges()) RT_TRY(readHeaderCount());
     if (r < 1 || r > count_) return {Error::kCorrupt, o.index->path() + ": record " + std::to_string(r) + " beyond the table"};
   }
   return loadRecord(r);
@@ -381,7 +381,7 @@ Status Table::skipOrderedLocked(long n) {
   bof_ = false;
   if (n > 0) {
     if (eof_) return {};
-    RT_DB_TRY(positionCursor(o));
+    RT_TRY(positionCursor(o));
     while (n > 0) {
       if (!o.cursor.valid()) {
         setEof();
@@ -390,7 +390,7 @@ Status Table::skipOrderedLocked(long n) {
       auto c = o.index->next(o.cursor);
       if (!c) return c.status();
       o.cursor = *c;
-      RT_DB_TRY(loadFromCursor(o));
+      RT_TRY(loadFromCursor(o));
       if (eof_) return {};
       if (isVisible()) --n;
     }
@@ -405,21 +405,21 @@ Status Table::skipOrderedLocked(long n) {
       bof_ = true;
       return {};
     }
-    RT_DB_TRY(loadFromCursor(o));
+    RT_TRY(loadFromCursor(o));
     if (isVisible()) ++n;
   } else {
-    RT_DB_TRY(positionCursor(o));
+    RT_TRY(positionCursor(o));
   }
   while (n < 0) {
     auto c = o.index->prev(o.cursor);
     if (!c) return c.status();
     if (!c->valid()) {
-      RT_DB_TRY(moveTop());
+      RT_TRY(moveTop());
       bof_ = true;
       return {};
     }
     o.cursor = *c;
-    RT_DB_TRY(loadFromCursor(o));
+    RT_TRY(loadFromCursor(o));
     if (isVisible()) ++n;
   }
   return {};

@@ -15,11 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/result.h"
 #include "rt/db/cdx.h"
 #include "rt/db/expression.h"
 #include "rt/db/file.h"
 #include "rt/db/memo.h"
-#include "rt/db/status.h"
 #include "rt/db/structure.h"
 
 namespace rt::db {

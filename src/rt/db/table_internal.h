@@ -67,7 +67,7 @@ Status Table::readOrdered(Read read) {
     }
   }
   UpdateGuard g(*this, false);
-  RT_DB_TRY(g.status());
+  RT_TRY(g.status());
   return read();
 }
 

@@ -8,11 +8,11 @@ namespace rt::db {
 Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
   if (recno == 0) recno = recno_;
   if (exclusive_) return {};
-  RT_DB_TRY(settleKept());
+  RT_TRY(settleKept());
   if (recno < 1 || recno > recordCount()) return {Error::kNoRecord, alias_};
   if (fileLocked_) return {};
   if (!lockedRecords_.count(recno)) {
-    RT_DB_TRY(file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive));
+    RT_TRY(file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive));
     lockedRecords_.insert(recno);
   }
   if (!keepOthers) {
@@ -32,8 +32,8 @@ Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
 
 Status Table::lockFile() {
   if (exclusive_ || fileLocked_) return {};
-  RT_DB_TRY(settleKept());
-  RT_DB_TRY(file_.tryLock(kLockRecords, kLockRecordSpan, File::LockKind::kExclusive));
+  RT_TRY(settleKept());
+  RT_TRY(file_.tryLock(kLockRecords, kLockRecordSpan, File::LockKind::kExclusive));
   fileLocked_ = true;
   lockedRecords_.clear();
   chunkCount_ = 0;
@@ -51,7 +51,7 @@ Status Table::unlock() {
 }
 
 Status Table::unlockRecord(std::uint32_t recno) {
-  if (recno == recno_) RT_DB_TRY(settleKept());
+  if (recno == recno_) RT_TRY(settleKept());
   if (exclusive_ || fileLocked_) return {};
   if (lockedRecords_.erase(recno)) (void)file_.unlock(kLockRecords + recno, 1);  // else it goes with the close
   return {};

@@ -85,7 +85,7 @@ Status Table::buildOrder(Order& o, const std::string& path) {
   for (std::uint32_t r = 1; r <= count_;) {
     std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(4 * kChunkBytes / len + 1, count_ - r + 1));
     buf.resize(n * len);
-    RT_DB_TRY(file_.readExact(header_.headerLength + static_cast<std::uint64_t>(r - 1) * len, buf));
+    RT_TRY(file_.readExact(header_.headerLength + static_cast<std::uint64_t>(r - 1) * len, buf));
     for (std::uint32_t i = 0; i < n; ++i) {
       appendKey(o, std::string_view(buf).substr(i * len, len), keys.keys);
       keys.recnos.push_back(r + i);
@@ -113,14 +113,14 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
   std::string file = defaultExtension(path, ".CDX");
   std::string real = resolveCaseInsensitive(file);
   if (!fileExists(real)) real = upperCaseName(file);
-  RT_DB_TRY(settle());
+  RT_TRY(settle());
   // Shared, the index is looked at and built under the update lock held exclusively: of
   // terminals opening at once, one builds a missing index while the others wait, and they
   // then find it built. A build counts as a change, so terminals holding a file it replaced
   // notice. A table opened read only (another program's) may still get an index file of
   // ours, in a folder we can write.
   UpdateGuard g(*this, !readOnly_, false);
-  RT_DB_TRY(g.status());
+  RT_TRY(g.status());
   if (!forceBuild) {
     // Left unfinished by a writer that died: rebuilt by whoever finds it, as no living
     // writer can be in the middle of it while we hold the lock.
@@ -137,16 +137,16 @@ Status Table::openIndexImpl(const std::string& path, std::string_view expression
     }
   }
   if (!o.index) {
-    if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
+    if (!exclusive_ && !tracksChanges()) RT_TRY(readHeaderCount());
     // The new file may be removed again before we open it (by hand, or a restore): then it
     // is built again.
     for (int attempt = 0; !o.index; ++attempt) {
-      RT_DB_TRY(buildOrder(o, real));
+      RT_TRY(buildOrder(o, real));
       auto ix = CdxIndex::open(real, o.expr.text(), o.keyLen, pad, true);
       if (!ix && (ix.code() != Error::kNotFound || attempt == 2)) return ix.status();
       if (ix) o.index = std::move(*ix);
     }
-    RT_DB_TRY(announceRebuild());
+    RT_TRY(announceRebuild());
     if (rebuilt) *rebuilt = true;
   }
   o.index->setDeferred(exclusive_);
@@ -164,14 +164,14 @@ Status Table::createIndex(const std::string& path, std::string_view expression) 
 }
 
 Status Table::rebuildAll() {
-  for (auto& o : orders_) RT_DB_TRY(rebuildOrder(o));
+  for (auto& o : orders_) RT_TRY(rebuildOrder(o));
   return {};
 }
 
 Status Table::reindex() {
-  RT_DB_TRY(settle());
+  RT_TRY(settle());
   if (!exclusive_) return {Error::kNeedExclusive, path_};
-  RT_DB_TRY(rebuildAll());
+  RT_TRY(rebuildAll());
   return moveTop();
 }
 
@@ -186,7 +186,7 @@ void Table::closeIndexes() {
 
 Status Table::setOrder(int n) {
   if (n < 0 || n > orderCount()) return {Error::kBadField, "order " + std::to_string(n)};
-  RT_DB_TRY(settleKept());
+  RT_TRY(settleKept());
   order_ = n;
   if (n > 0) orders_[static_cast<std::size_t>(n - 1)].cursorGen = 0;
   return {};
@@ -201,7 +201,7 @@ const std::string& Table::orderExpression(int n) const {
 Status Table::seek(std::string_view key, bool soft) { return seekValue(Value(std::string(key)), soft); }
 
 Status Table::seekValue(const Value& key, bool soft) {
-  RT_DB_TRY(settleKept());
+  RT_TRY(settleKept());
   if (order_ == 0) return {Error::kBadField, alias_ + ": seek without an order"};
   Order& o = orders_[static_cast<std::size_t>(order_ - 1)];
   auto sought = seekKey(o, key);
@@ -224,7 +224,7 @@ Status Table::seekIn(Order& o, const std::string& full, bool soft) {
   // order of their full text: the full value decides among them.
   CdxIndex::Cursor greater;
   while (o.cursor.valid()) {
-    RT_DB_TRY(loadFromCursor(o));
+    RT_TRY(loadFromCursor(o));
     if (isVisible()) {
       if (o.index->keyAt(o.cursor).substr(0, prefix.size()) != prefix) break;
       if (!longKey) {
@@ -244,7 +244,7 @@ Status Table::seekIn(Order& o, const std::string& full, bool soft) {
   }
   if (!found_ && greater.valid()) {
     o.cursor = greater;
-    RT_DB_TRY(loadFromCursor(o));
+    RT_TRY(loadFromCursor(o));
   }
   if (!o.cursor.valid()) {
     setEof();
@@ -257,11 +257,11 @@ Status Table::seekIn(Order& o, const std::string& full, bool soft) {
 
 Status Table::checkOrder(int n) {
   if (n < 1 || n > orderCount()) return {Error::kBadField, "order"};
-  RT_DB_TRY(settle());
+  RT_TRY(settle());
   Order& o = orders_[static_cast<std::size_t>(n - 1)];
   UpdateGuard g(*this, false);
-  RT_DB_TRY(g.status());
-  if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
+  RT_TRY(g.status());
+  if (!exclusive_ && !tracksChanges()) RT_TRY(readHeaderCount());
   std::vector<bool> seen(count_ + 1, false);
   auto c = o.index->first();
   if (!c) return c.status();
@@ -274,7 +274,8 @@ Status Table::checkOrder(int n) {
     if (r < 1 || r > count_ || seen[r]) return {Error::kCorrupt, "record " + std::to_string(r) + " twice or out of range"};
     seen[r] = true;
     if (!prevKey.empty() && (k < prevKey || (k == prevKey && r < prevRec))) return {Error::kCorrupt, "keys out of order"};
-    RT_DB_TRY(file_.readExact(header_.headerLength + static_cast<std::uint64_t>(r - 1) * header_.recordLength, buf));
+    RT_TRY(file_.readExact(header_.headerLength + static_cast<std::uint64_t>(r - 1) * header_.recordLength,
+                           buf));
     if (makeKey(o, buf) != k) return {Error::kCorrupt, "key of record " + std::to_string(r) + " differs"};
     prevKey = k;
     prevRec = r;

@@ -80,7 +80,7 @@ Status Table::catchUp(bool exclusiveLock, bool& needExclusive) {
     return {};
   }
   chunkCount_ = 0;
-  RT_DB_TRY(readHeaderCount());
+  RT_TRY(readHeaderCount());
   bool rebuilt = false;
   for (auto& o : orders_) {
     bool replaced = o.index->isReplaced();
@@ -91,12 +91,12 @@ Status Table::catchUp(bool exclusiveLock, bool& needExclusive) {
         needExclusive = true;
         return {};
       }
-      RT_DB_TRY(rebuildOrder(o));
+      RT_TRY(rebuildOrder(o));
       rebuilt = true;
     } else if (replaced) {
-      RT_DB_TRY(reopenOrder(o));
+      RT_TRY(reopenOrder(o));
     } else {
-      RT_DB_TRY(o.index->refresh());
+      RT_TRY(o.index->refresh());
     }
   }
   if (deadWriter) setChangeCounter(++c);
@@ -122,13 +122,13 @@ Status Table::beginWrite() {
   // index is marked before the record is written, so none can miss a change unmarked.
   setChangeCounter(static_cast<std::uint32_t>(seen_) + 1);
   writing_ = true;
-  for (auto& o : orders_) RT_DB_TRY(o.index->markStale());
+  for (auto& o : orders_) RT_TRY(o.index->markStale());
   return {};
 }
 
 Status Table::endWrite() {
   writing_ = false;
-  RT_DB_TRY(flushIndexes(false));  // writes what is left and clears the marks
+  RT_TRY(flushIndexes(false));  // writes what is left and clears the marks
   std::uint32_t c = static_cast<std::uint32_t>(seen_) + 2;
   setChangeCounter(c);
   seen_ = c;
@@ -146,7 +146,7 @@ Status Table::syncShared() {
 Status Table::rebuildOrder(Order& o) {
   std::string path = o.index->path();
   char pad = o.index->pad();
-  RT_DB_TRY(buildOrder(o, path));
+  RT_TRY(buildOrder(o, path));
   auto ix = CdxIndex::open(path, o.expr.text(), o.keyLen, pad, true);
   if (!ix) return ix.status();
   o.index = std::move(*ix);

@@ -18,7 +18,7 @@ Status Table::requireWritable() {
 
 Status Table::put(int i, const Value& v) {
   if (i < 0 || i >= fieldCount()) return {Error::kBadField, "field number " + std::to_string(i + 1)};
-  RT_DB_TRY(requireWritable());
+  RT_TRY(requireWritable());
   const FieldDef& f = header_.fields[static_cast<std::size_t>(i)];
   std::string bytes;
   if (f.type == 'M') {
@@ -27,7 +27,7 @@ Status Table::put(int i, const Value& v) {
     if (f.width != kMemoFieldWidth) return {Error::kBadField, f.name + ": a memo pointer of another kind"};
     if (!memo_) return {Error::kNotFound, withExtension(path_, ".DBT")};
     UpdateGuard g(*this, true);
-    RT_DB_TRY(g.status());
+    RT_TRY(g.status());
     auto block = memo_->write(*s);
     if (!block) return block.status();
     bytes = memoFieldFromBlock(*block, f.width);
@@ -52,14 +52,14 @@ Status Table::put(std::string_view name, const Value& v) {
 }
 
 Status Table::markDeleted() {
-  RT_DB_TRY(requireWritable());
+  RT_TRY(requireWritable());
   rec_[0] = '*';
   dirty_ = true;
   return {};
 }
 
 Status Table::recall() {
-  RT_DB_TRY(requireWritable());
+  RT_TRY(requireWritable());
   rec_[0] = ' ';
   dirty_ = true;
   return {};
@@ -68,7 +68,7 @@ Status Table::recall() {
 // Shared, the caller holds the update lock: the count is read again, since other terminals
 // may have appended since we last looked, and only an append ever raises it.
 Status Table::writeHeaderPrefix() {
-  if (!exclusive_ && !tracksChanges()) RT_DB_TRY(readHeaderCount());
+  if (!exclusive_ && !tracksChanges()) RT_TRY(readHeaderCount());
   today(header_.year, header_.month, header_.day);
   header_.recordCount = count_;
   return view_.write(file_, 0, encodeHeaderPrefix(header_));
@@ -93,27 +93,27 @@ Status Table::takeWriteError(Status s) {
 Status Table::flushRecord() {
   if (!dirty_) return {};
   UpdateGuard g(*this, true);
-  RT_DB_TRY(g.status());
+  RT_TRY(g.status());
   const std::size_t len = header_.recordLength;
   std::uint64_t at = header_.headerLength + static_cast<std::uint64_t>(recno_ - 1) * len;
   std::uint32_t pendingCount = static_cast<std::uint32_t>(pending_.size() / len);
   if (newRecord_) {
-    if (!pending_.empty() && recno_ != pendingFirst_ + pendingCount) RT_DB_TRY(writePending());
+    if (!pending_.empty() && recno_ != pendingFirst_ + pendingCount) RT_TRY(writePending());
     if (pending_.empty()) pendingFirst_ = recno_;
     pending_ += rec_;
     headerTouched_ = true;
-    if (pending_.size() >= kChunkBytes) RT_DB_TRY(writePending());
+    if (pending_.size() >= kChunkBytes) RT_TRY(writePending());
   } else if (!pending_.empty() && recno_ >= pendingFirst_ && recno_ < pendingFirst_ + pendingCount) {
     pending_.replace(static_cast<std::size_t>(recno_ - pendingFirst_) * len, len, rec_);
   } else {
-    RT_DB_TRY(view_.write(file_, at, rec_));
+    RT_TRY(view_.write(file_, at, rec_));
   }
   if (recno_ >= chunkFirst_ && recno_ < chunkFirst_ + chunkCount_)
     chunk_.replace(static_cast<std::size_t>(recno_ - chunkFirst_) * header_.recordLength, header_.recordLength, rec_);
   for (auto& o : orders_) {
     std::string newKey = makeKey(o, rec_);
     if (newRecord_) {
-      RT_DB_TRY(o.index->insert(newKey, recno_));
+      RT_TRY(o.index->insert(newKey, recno_));
       continue;
     }
     std::string oldKey = makeKey(o, orig_);
@@ -123,16 +123,16 @@ Status Table::flushRecord() {
       // The index had lost this record: it can no longer be trusted and is rebuilt when
       // next opened or caught up with; the new key still goes in so this session keeps
       // finding the record.
-      RT_DB_TRY(o.index->markDamaged());
+      RT_TRY(o.index->markDamaged());
     } else if (!s) {
       return s;
     }
-    RT_DB_TRY(o.index->insert(newKey, recno_));
+    RT_TRY(o.index->insert(newKey, recno_));
   }
-  if (!exclusive_) RT_DB_TRY(flushIndexes(false));
+  if (!exclusive_) RT_TRY(flushIndexes(false));
   if (!headerTouched_) {
     headerTouched_ = true;
-    RT_DB_TRY(writeHeaderPrefix());
+    RT_TRY(writeHeaderPrefix());
   }
   orig_ = rec_;
   dirty_ = false;
@@ -157,34 +157,34 @@ Status Table::writePending() {
 }
 
 Status Table::settle() {
-  RT_DB_TRY(flushRecord());
+  RT_TRY(flushRecord());
   return writePending();
 }
 
 Status Table::flushIndexes(bool sync) {
-  for (auto& o : orders_) RT_DB_TRY(o.index->flush(sync));
+  for (auto& o : orders_) RT_TRY(o.index->flush(sync));
   return {};
 }
 
 Status Table::commit() {
   // A kept error is said, but after the commit's own work, so what did reach the file is synced.
   const Status kept = takeWriteError({});
-  RT_DB_TRY(settle());
+  RT_TRY(settle());
   if (readOnly_) return kept;
-  RT_DB_TRY(flushIndexes(true));
+  RT_TRY(flushIndexes(true));
   if (headerTouched_) {
     UpdateGuard g(*this, true);
-    RT_DB_TRY(g.status());
-    RT_DB_TRY(writeHeaderPrefix());
+    RT_TRY(g.status());
+    RT_TRY(writeHeaderPrefix());
     headerTouched_ = false;  // written; a commit with nothing new writes nothing
   }
-  RT_DB_TRY(file_.sync());
-  if (memo_) RT_DB_TRY(memo_->sync());
+  RT_TRY(file_.sync());
+  if (memo_) RT_TRY(memo_->sync());
   return kept;
 }
 
 Status Table::appendBlank() {
-  RT_DB_TRY(flushRecord());  // a previous append joins the pending ones
+  RT_TRY(flushRecord());  // a previous append joins the pending ones
   if (readOnly_) return {Error::kReadOnly, path_};
   Status s;
   std::uint32_t recno = 0;

@@ -29,10 +29,10 @@ std::vector<FieldPair> matchFields(const Table& source, const Table& target) {
 Status copyRecords(Table& target, Table& source, const RecordFilter& forCondition) {
   auto pairs = matchFields(source, target);
   source.goTop();
-  RT_DB_TRY(source.status());
+  RT_TRY(source.status());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
-      RT_DB_TRY(target.appendBlank());
+      RT_TRY(target.appendBlank());
       for (auto p : pairs) {
         const FieldDef& t = target.fields()[static_cast<std::size_t>(p.to)];
         Value v = source.get(p.from);
@@ -42,7 +42,7 @@ Status copyRecords(Table& target, Table& source, const RecordFilter& forConditio
       }
     }
     source.skip(1);
-    RT_DB_TRY(source.status());
+    RT_TRY(source.status());
   }
   return target.flush();
 }
@@ -65,14 +65,14 @@ Status appendFrom(Table& target, const std::string& sourcePath, const RecordFilt
 
 Status copyTo(Table& source, const std::string& path, const RecordFilter& forCondition) {
   std::vector<FieldDef> fields(source.fields().begin(), source.fields().end());
-  RT_DB_TRY(Table::create(path, fields, CreateMode::kReplace));
+  RT_TRY(Table::create(path, fields, CreateMode::kReplace));
   OpenOptions o;
   o.exclusive = true;
   o.alias = "COPY_TARGET";
   auto dst = Table::open(path, o);
   if (!dst) return dst.status();
-  RT_DB_TRY(copyRecords(**dst, source, forCondition));
-  RT_DB_TRY((*dst)->commit());
+  RT_TRY(copyRecords(**dst, source, forCondition));
+  RT_TRY((*dst)->commit());
   return (*dst)->close();
 }
 
@@ -113,13 +113,13 @@ Status copyToDelimited(Table& source, const std::string& path, const RecordFilte
   out.reserve(kBlock + 4096);
   std::uint64_t written = 0;
   const auto writeOut = [&]() -> Status {
-    RT_DB_TRY(scratch->file().writeAt(written, out));
+    RT_TRY(scratch->file().writeAt(written, out));
     written += out.size();
     out.clear();
     return {};
   };
   source.goTop();
-  RT_DB_TRY(source.status());
+  RT_TRY(source.status());
   while (!source.eof()) {
     if (!forCondition || forCondition(source)) {
       bool first = true;
@@ -136,13 +136,13 @@ Status copyToDelimited(Table& source, const std::string& path, const RecordFilte
         }
       }
       out += "\r\n";
-      if (out.size() >= kBlock) RT_DB_TRY(writeOut());
+      if (out.size() >= kBlock) RT_TRY(writeOut());
     }
     source.skip(1);
-    RT_DB_TRY(source.status());
+    RT_TRY(source.status());
   }
-  if (!out.empty()) RT_DB_TRY(writeOut());
-  RT_DB_TRY(scratch->file().sync());
+  if (!out.empty()) RT_TRY(writeOut());
+  RT_TRY(scratch->file().sync());
   return scratch->renameOver(path);
 }
 
@@ -190,7 +190,7 @@ Status appendFromDelimited(Table& target, const std::string& path) {
   auto size = f->size();
   if (!size) return size.status();
   std::string text(*size, '\0');
-  RT_DB_TRY(f->readExact(0, text));
+  RT_TRY(f->readExact(0, text));
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
@@ -200,7 +200,7 @@ Status appendFromDelimited(Table& target, const std::string& path) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line == "\x1A") continue;
     auto values = splitLine(line);
-    RT_DB_TRY(target.appendBlank());
+    RT_TRY(target.appendBlank());
     std::size_t v = 0;
     for (int i = 0; i < target.fieldCount() && v < values.size(); ++i) {
       const FieldDef& fd = target.fields()[static_cast<std::size_t>(i)];
@@ -214,7 +214,7 @@ Status appendFromDelimited(Table& target, const std::string& path) {
         case 'L': val = readLogical(s); break;
         default: val = s; break;
       }
-      RT_DB_TRY(target.put(i, val));
+      RT_TRY(target.put(i, val));
     }
   }
   return target.flush();

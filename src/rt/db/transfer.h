@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 
 namespace rt::db {

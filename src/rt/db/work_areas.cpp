@@ -9,7 +9,7 @@ WorkAreas::~WorkAreas() { (void)closeAll(); }
 
 Status WorkAreas::open(int area, const std::string& path, const OpenOptions& options) {
   if (area < 1 || area > kAreas) return {Error::kBadField, "work area " + std::to_string(area)};
-  RT_DB_TRY(close(area));
+  RT_TRY(close(area));
   auto t = Table::open(path, options);
   if (!t) return t.status();
   int other = areaOf((*t)->alias());

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/status.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 
 namespace rt::db {

@@ -6,18 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
-#include "platform/program_input.h"
-#include "platform/unique_fd.h"
+#include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 
 namespace rt::dev {
 
 namespace {
-
-using platform::Error;
-using platform::UniqueFd;
 
 Status writeAll(int fd, std::string_view bytes, const std::string& name) {
   while (!bytes.empty()) {
@@ -55,33 +50,6 @@ class FdTarget final : public Target {
   UniqueFd fd_;
   std::string name_;
   bool sync_;
-};
-
-class QueueTarget final : public Target {
- public:
-  QueueTarget(platform::ProgramInput lp, std::string queue) : lp_(std::move(lp)), name_(std::move(queue)) {}
-  Status write(std::string_view bytes) override {
-    if (closed_) return {Error::kIo, name_ + " is closed"};
-    return lp_.write(bytes);
-  }
-  Status close() override {
-    if (closed_) return {};
-    closed_ = true;
-    Result<platform::CapturedRun> run = lp_.finish();
-    if (!run) return run.status();
-    if (!run->status.succeeded()) {
-      std::string said = run->output;
-      while (!said.empty() && (said.back() == '\n' || said.back() == ' ')) said.pop_back();
-      return {Error::kFailed, said.empty() ? "lp failed for " + name_ : said};
-    }
-    return {};
-  }
-  const std::string& name() const override { return name_; }
-
- private:
-  platform::ProgramInput lp_;
-  std::string name_;
-  bool closed_ = false;
 };
 
 class StringTarget final : public Target {
@@ -140,15 +108,6 @@ Result<std::unique_ptr<Target>> openDevice(const std::string& path, bool serial)
     }
   }
   return R(std::unique_ptr<Target>(std::make_unique<FdTarget>(std::move(fd), path, false)));
-}
-
-Result<std::unique_ptr<Target>> openQueue(const std::string& queue, const std::string& lp) {
-  using R = Result<std::unique_ptr<Target>>;
-  if (queue.empty()) return R(Error::kBadArgument, "no printer queue named");
-  const std::vector<std::string> args{"-d", queue, "-o", "raw"};
-  Result<platform::ProgramInput> child = platform::ProgramInput::start(lp, args, {"LC_ALL=C", "LANG=C"});
-  if (!child) return R(child.status());
-  return R(std::unique_ptr<Target>(std::make_unique<QueueTarget>(std::move(*child), queue)));
 }
 
 std::unique_ptr<Target> stringTarget(std::string& out) { return std::make_unique<StringTarget>(out); }

@@ -1,19 +1,18 @@
-// Where printed bytes go: a file in the work folder, a printer device file, a CUPS queue fed
-// through `lp -d QUEUE -o raw`, a string (the body of an e-mail) or nowhere (after the user
-// abandoned a job). A target is written in order and closed once; close() reports what the
-// operating system or the spooler said, so a failed job is never taken for a printed one.
+// Where printed bytes go: a file in the work folder, a printer device file, a string (the body
+// of an e-mail) or nowhere (after the user abandoned a job); a CUPS queue is a target the
+// platform layer makes (platform/print_queue.h), since it runs the spooler's program. A target
+// is written in order and closed once; close() reports what the operating system or the
+// spooler said, so a failed job is never taken for a printed one.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/status.h"
+#include "rt/base/result.h"
+#include "rt/base/status.h"
 
 namespace rt::dev {
-
-using platform::Result;
-using platform::Status;
 
 class Target {
  public:
@@ -35,11 +34,6 @@ Result<std::unique_ptr<Target>> openFile(const std::string& path, bool append);
 // processing is turned off so that no LF becomes CR LF (the line speed is left as the
 // administrator set it).
 Result<std::unique_ptr<Target>> openDevice(const std::string& path, bool serial);
-
-// A CUPS queue: `lp -d queue -o raw` (the model's own control sequences go to the printer
-// untouched) fed on its input; the job is submitted when closed and lp's exit status decides.
-// `lp` is found in PATH unless given with a "/".
-Result<std::unique_ptr<Target>> openQueue(const std::string& queue, const std::string& lp = "lp");
 
 // Appends to `out`, which must outlive the target.
 std::unique_ptr<Target> stringTarget(std::string& out);

@@ -100,6 +100,11 @@ class Console {
   // SET CONFIRM: typing past the end of a field does not leave it (Enter is needed).
   bool confirm() const { return confirm_; }
   void setConfirm(bool on) { confirm_ = on; }
+  // Set while the check of a field left because it filled up runs: the keys typed after the
+  // field's last place were meant for the next field, and a notice of that check must not be
+  // closed by them before it is read.
+  bool checkingFullField() const { return checkingFull_; }
+  void setCheckingFullField(bool on) { checkingFull_ = on; }
 
   bool bellOn() const { return bellOn_; }
   void setBell(bool on) { bellOn_ = on; }
@@ -125,6 +130,7 @@ class Console {
   bool insert_ = false;
   bool readExit_ = false;
   bool confirm_ = false;
+  bool checkingFull_ = false;
   ActiveInput* activeInput_ = nullptr;
   friend class ActiveInputScope;
 };

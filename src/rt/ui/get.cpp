@@ -104,6 +104,7 @@ void Get::setFocus() {
   offset_ = 0;
   focus_ = true;
   typeOut_ = false;
+  wholeEntry_ = false;
   clearPending_ = pic_.has('K') || kind_ == Kind::Number;
 }
 
@@ -111,6 +112,7 @@ void Get::killFocus() {
   focus_ = false;
   typeOut_ = false;
   clearPending_ = false;
+  wholeEntry_ = false;
 }
 
 void Get::clearBuffer() {
@@ -122,12 +124,84 @@ void Get::clearBuffer() {
   }
 }
 
+int Get::lastWholePlace() const {
+  const int p = decimalPlace_ >= 0 ? prevEditable(decimalPlace_) : lastEditable();
+  return p < 0 ? firstEditable() : p;
+}
+
+int Get::wholePlaces() const {
+  int n = 0;
+  const int end = decimalPlace_ >= 0 ? decimalPlace_ : static_cast<int>(templ_.size());
+  for (int i = 0; i < end; ++i)
+    if (editable(i)) ++n;
+  return n;
+}
+
+// The entry goes on only while nothing else has touched the buffer or moved the cursor.
+bool Get::inWholeEntry() const { return wholeEntry_ && buffer_ == wholeBuffer_ && pos_ == lastWholePlace(); }
+
+void Get::showWhole() {
+  Decimal v = Decimal::val(wholeDigits_.empty() ? "0" : wholeDigits_);
+  if (wholeNegative_) v = -v;
+  buffer_ = format(v);
+  fitBuffer();
+  const int last = lastWholePlace();
+  // A zero the picture blanks is still shown while typed, and so is a sign with no digit yet.
+  if (v.isZero()) {
+    char& unidade = buffer_[static_cast<std::size_t>(last)];
+    if (unidade == ' ' && !wholeDigits_.empty()) unidade = '0';
+    if (wholeNegative_) {
+      const int at = unidade == ' ' ? last : prevEditable(last);
+      if (at >= 0) buffer_[static_cast<std::size_t>(at)] = '-';
+    }
+  }
+  pos_ = last;
+  wholeBuffer_ = buffer_;
+}
+
+bool Get::typeWhole(char c) {
+  char out = c;
+  if (!rt::text::acceptsChar(templ_[static_cast<std::size_t>(firstEditable())], c, out, true)) return false;
+  if (!inWholeEntry()) {
+    wholeEntry_ = true;
+    wholeDigits_.clear();
+    wholeNegative_ = false;
+  }
+  clearPending_ = false;
+  if (c == '-') {
+    wholeNegative_ = !wholeNegative_;
+  } else {
+    const std::size_t room = static_cast<std::size_t>(std::max(wholePlaces() - (wholeNegative_ ? 1 : 0), 0));
+    if (wholeDigits_.size() >= room) {
+      // The whole part is full: the digit goes on into the decimals, as typing on would.
+      wholeEntry_ = false;
+      const int n = decimalPlace_ >= 0 ? nextEditable(decimalPlace_) : -1;
+      if (n < 0) return false;
+      pos_ = n;
+      return type(c, false);
+    }
+    wholeDigits_ += c;
+  }
+  showWhole();
+  // A number with no decimals is full when its places are: the field is typed out.
+  if (decimalPlace_ < 0 && wholeDigits_.size() + (wholeNegative_ ? 1 : 0) >= static_cast<std::size_t>(wholePlaces()))
+    typeOut_ = true;
+  return true;
+}
+
 bool Get::type(char c, bool insert) {
   if (!focus_) return false;
   typeOut_ = false;
+  if (kind_ == Kind::Number && (isDigit(c) || c == '-') &&
+      (inWholeEntry() || (clearPending_ && pos_ == firstEditable()))) {
+    if (!inWholeEntry()) clearBuffer();
+    return typeWhole(c);
+  }
   if (!editable(pos_)) return false;
   char out = c;
+  // A refused character leaves an amount being typed as it was.
   if (!rt::text::acceptsChar(templ_[static_cast<std::size_t>(pos_)], c, out, kind_ == Kind::Number)) return false;
+  wholeEntry_ = false;
   if (pic_.has('!')) out = rt::text::upperChar(out);
   if (clearPending_ && pos_ == firstEditable()) clearBuffer();
   clearPending_ = false;
@@ -211,6 +285,15 @@ void Get::shiftLeftFrom(int i) {
 void Get::backspace() {
   clearPending_ = false;
   typeOut_ = false;
+  if (inWholeEntry()) {
+    // The last digit typed goes, then the sign.
+    if (!wholeDigits_.empty())
+      wholeDigits_.pop_back();
+    else
+      wholeNegative_ = false;
+    showWhole();
+    return;
+  }
   int p = prevEditable(pos_);
   if (p < 0) return;
   pos_ = p;
@@ -261,6 +344,7 @@ void Get::restart() {
   pos_ = firstEditable();
   offset_ = 0;
   typeOut_ = false;
+  wholeEntry_ = false;
   clearPending_ = pic_.has('K') || kind_ == Kind::Number;
 }
 

@@ -7,6 +7,11 @@
 // the cursor has not moved; "." or "," in a number jumps to the decimal places and puts the
 // whole part typed so far right-aligned before them. The value is written to its variable only
 // when it differs from what the field started with.
+//
+// A number typed from the start of its field is shown as it grows, right-aligned before the
+// decimal places with its separators and sign (2500 shows "2.500,00", never "250 0"); a digit
+// that no longer fits the whole part goes on into the decimal places. Any key that moves or
+// edits otherwise ends that entry and leaves an ordinary buffer.
 #pragma once
 
 #include <functional>
@@ -110,6 +115,12 @@ class Get {
   int nextEditable(int from) const;  // -1 when none
   int prevEditable(int from) const;  // -1 when none
   void clearBuffer();
+  // The whole part typed from the start of a number (see the header's note).
+  bool inWholeEntry() const;
+  bool typeWhole(char c);
+  void showWhole();
+  int lastWholePlace() const;
+  int wholePlaces() const;
   void shiftLeftFrom(int i);
   // Whether every place typed into from `from` on is blank.
   bool blankFrom(int from) const;
@@ -131,6 +142,10 @@ class Get {
   bool focus_ = false;
   bool clearPending_ = false;
   bool typeOut_ = false;
+  bool wholeEntry_ = false;     // a number's whole part is being typed from its start
+  std::string wholeDigits_;     // the digits typed so far
+  bool wholeNegative_ = false;  // "-" was typed
+  std::string wholeBuffer_;     // the buffer as the entry last showed it
   mutable int offset_ = 0;  // first buffer place shown in an @S field
   std::function<bool()> when_, valid_;
   std::optional<rt::term::ColourSet> colours_;

@@ -111,6 +111,10 @@ void Read::reader(Get& g) {
         applyKey(g, k);
       }
       g.display(console_.screen(), colours_);
+      // A field typed full is left at once: the key that filled it is shown before the field's
+      // check or the next field can cover it (an amount grows from the right, so its last
+      // digit redraws the whole field).
+      if (leftFull_) console_.refresh();
     }
     if (!postValidate(g)) exit_ = Exit::None;
   }
@@ -135,6 +139,15 @@ void Read::doHotKey(Get& g, const rt::term::Console::HotKey& handler) {
 
 bool Read::postValidate(Get& g) {
   if (exit_ == Exit::Escape) return true;
+  // Whatever the check says about a field that filled up, it says it before the keys typed on.
+  struct Cheio {
+    rt::term::Console& c;
+    Cheio(rt::term::Console& con, bool on) : c(con) { c.setCheckingFullField(on); }
+    ~Cheio() { c.setCheckingFullField(false); }
+    Cheio(const Cheio&) = delete;
+    Cheio& operator=(const Cheio&) = delete;
+  } cheio(console_, leftFull_);
+  leftFull_ = false;
   if (g.badDate()) {
     g.restart();
     console_.bell();
@@ -158,6 +171,7 @@ bool Read::postValidate(Get& g) {
 }
 
 void Read::applyKey(Get& g, const Key& k) {
+  leftFull_ = false;
   switch (k.code) {
     case key::Up:
     case key::ShiftTab: exit_ = Exit::Up; return;
@@ -206,7 +220,10 @@ void Read::applyKey(Get& g, const Key& k) {
   }
   if (g.typeOut()) {
     console_.bell();
-    if (!console_.confirm() && !fica) exit_ = Exit::Enter;
+    if (!console_.confirm() && !fica) {
+      exit_ = Exit::Enter;
+      leftFull_ = true;
+    }
   }
 }
 

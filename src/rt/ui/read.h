@@ -91,6 +91,7 @@ class Read final : public rt::term::ActiveInput {
   bool updated_ = false;
   bool kill_ = false;
   bool redisplay_ = false;
+  bool leftFull_ = false;  // the field being left filled up (typed out)
   RefusalNotice say_;
 };
 

@@ -98,8 +98,8 @@ TEST_F(Boletos, SlipsTypedWithTheirChecksThenOneFileAndAnEmptyTable) {
   term.press('S');  // "Confirma os dados ?"
   // The slips: a CPF with wrong digits, then the right one; a due date before today refused.
   term.press('P');
-  term.type("52998224700");  // said wrong; the cursor stays
-  term.press(key::Enter);    // the alert closed
+  term.type("52998224700");          // said wrong; the cursor stays
+  term.pause().press(key::Enter);    // the alert read, then closed
   term.press(rt::term::ctrlKey('y')).type(kFora);
   term.pause();  // the search of the other folders says "wait" and drops what was typed ahead
   term.type("19062010").type("1234,56").type("7").press(key::Enter).press(key::Enter);  // the cents end the amount

@@ -48,14 +48,14 @@ inline std::unique_ptr<Table> openOrDie(const std::string& path, bool exclusive 
   return t ? std::move(*t) : nullptr;
 }
 
-#define ASSERT_OK(expr)                                  \
-  do {                                                   \
-    ::rt::db::Status s_ = (expr);                        \
+#define ASSERT_OK(expr)                                      \
+  do {                                                       \
+    ::rt::Status s_ = (expr);                                \
     ASSERT_TRUE(s_.isOk()) << #expr << ": " << s_.message(); \
   } while (0)
-#define EXPECT_OK(expr)                                  \
-  do {                                                   \
-    ::rt::db::Status s_ = (expr);                        \
+#define EXPECT_OK(expr)                                      \
+  do {                                                       \
+    ::rt::Status s_ = (expr);                                \
     EXPECT_TRUE(s_.isOk()) << #expr << ": " << s_.message(); \
   } while (0)
 

@@ -8,6 +8,8 @@
 #include "rt/text/strings.h"
 
 using namespace rt::db;
+using rt::Error;
+using rt::Status;
 using namespace rt::db::testing;
 using rt::text::Date;
 using rt::text::Decimal;

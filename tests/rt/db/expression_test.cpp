@@ -4,6 +4,7 @@
 #include "rt/text/strings.h"
 
 using namespace rt::db;
+using rt::Error;
 using rt::text::Date;
 using rt::text::Decimal;
 using namespace rt::text::literals;

@@ -15,6 +15,8 @@
 #include "rt/db/table.h"
 
 using namespace rt::db;
+using rt::Error;
+using rt::Status;
 using namespace rt::db::testing;
 using rt::text::Decimal;
 

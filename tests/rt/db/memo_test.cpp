@@ -5,6 +5,7 @@
 #include "rt/db/table.h"
 
 using namespace rt::db;
+using rt::Error;
 using namespace rt::db::testing;
 
 namespace {

@@ -4,6 +4,7 @@
 #include "rt/db/work_areas.h"
 
 using namespace rt::db;
+using rt::Error;
 using namespace rt::db::testing;
 using rt::text::Decimal;
 

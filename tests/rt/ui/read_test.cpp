@@ -303,6 +303,38 @@ TEST_F(GetPictureTest, NegativeAmountsAndUntouchedOverflowsKeepTheirValue) {
   EXPECT_EQ(a, 5000);
 }
 
+// A number typed from the start of its field grows right-aligned with its separators and sign,
+// as the clerk reads amounts; Backspace takes back the last digit, "," goes on to the cents, a
+// field with no decimals is typed out when its places are full. Every prefilled number, a
+// month's "1" as much as an amount, is replaced by what is typed, never appended to.
+TEST_F(GetPictureTest, AnAmountGrowsRightAlignedAsItIsTypedAndReplacesTheOldOne) {
+  Decimal valor = 0, negativo = 0, mes = 1, seguinte = 0;
+  Read form(console, colours);
+  form.get(1, 1, var("VALOR", valor), "@Ez 999,999.99");
+  form.get(2, 1, var("NEGATIVO", negativo), "@E 9,999.99");
+  form.get(3, 1, var("MES", mes), "@z 99");
+  form.get(4, 1, var("SEGUINTE", seguinte), "@z 99");
+  std::vector<std::string> vistos;
+  console.setKey(key::F2, [&] {
+    console.refresh();
+    vistos.push_back(term.row(1).substr(1, 10) + "|" + term.row(2).substr(1, 8) + "|" + term.row(3).substr(1, 2));
+  });
+  term.type("2").press(key::F2).type("500").press(key::F2).press(key::Backspace).press(key::F2);
+  term.type("0,5").press(key::F2).press(key::Enter);
+  term.type("-500").press(key::F2).press(key::Enter);
+  term.type("6").press(key::F2).press(key::Enter);
+  term.type("12");  // both places full: the field, the last, is left by itself
+  const ReadResult r = form.run();
+  EXPECT_EQ(vistos, (std::vector<std::string>{"      2,00|    0,00| 1", "  2.500,00|    0,00| 1", "    250,00|    0,00| 1",
+                                              "  2.500,50|    0,00| 1", "  2.500,50| -500,00| 1",
+                                              "  2.500,50| -500,00| 6"}));
+  EXPECT_EQ(valor, Decimal::fromRaw(250'050'000'000));
+  EXPECT_EQ(negativo, -500);
+  EXPECT_EQ(mes, 6);
+  EXPECT_EQ(seguinte, 12);
+  EXPECT_FALSE(r.escaped);
+}
+
 TEST_F(GetPictureTest, CtrlHomeGoesToTheFirstFieldAndWriteKeepsEverything) {
   std::string a = "a", b = "b", c = "c";
   Read form(console, colours);

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace rt {
 
 class UniqueFd {
  public:
@@ -38,4 +38,4 @@ class UniqueFd {
   int fd_ = -1;
 };
 
-}  // namespace platform
+}  // namespace rt
