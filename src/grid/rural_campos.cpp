@@ -80,7 +80,7 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
   SomasRurais s;
   if (rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_16)) {
     const std::uint32_t onde = t->recNo();
-    for (t->goTop(); !t->eof(); t->skip(1)) {
+    for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
       s.RESUS += t->getNumber("RESUS");
       s.OPC20US += t->getNumber("OPC20US");
       s.OPC20RS += t->getNumber("OPC20RS");
