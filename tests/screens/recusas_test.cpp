@@ -103,6 +103,7 @@ const Caso kCasos[] = {
     {"DependantBirthDate", ateDataDependente, "31022000",
      "Data inválida: informe dia, mês e ano de uma data que exista (dd/mm/aaaa)."_cp},
     {"DependantCpf", ateCpfDependente, "12345678900", "ATENCAO!! CPF está incorreto. "_cp},
+    {"DependantCpfOwn", ateCpfDependente, "12345678909", "O CPF do dependente não pode ser o do próprio contribuinte."_cp},
     {"GainNature", ateNatureza, "0", "Informe a natureza da operação de 1 a 9:"_cp, true},
     {"ShareholdingKind", ateParticipacao, "0", "Informe a participação:"_cp, true},
     {"SaleInInstalments", ateVendaAPrazo, "0", "Digite S de sim ou N de nao", true},
