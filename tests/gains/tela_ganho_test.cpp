@@ -239,7 +239,7 @@ namespace gains::teste {
 // of an earlier year. Its value and cost were declared that year: the form asks instead the
 // taxable fraction of each instalment, refuses a fraction of 0 with a word, and the gain is
 // complete with it (the disposal value is never asked). The flag is shown and not asked again,
-// the months are asked, and the received amount is taxed by the fraction.
+// the months are asked, and the received amount is taxed by the fraction, with no reduction.
 TEST_F(TelaGanhoTeste, EarlierYearSaleAsksItsTaxableFractionAndNotTheDisposalValue) {
   teclas().pause().type("1").pause().press(key::Ins);
   teclas().type("1").type("APTO").press(key::Enter).type("01012000").type("10102008");
@@ -269,6 +269,8 @@ TEST_F(TelaGanhoTeste, EarlierYearSaleAsksItsTaxableFractionAndNotTheDisposalVal
   EXPECT_EQ(t.getNumber("PER_TRI"), Decimal::parse("0.4").value());
   EXPECT_EQ(t.getNumber("VAL_TRIBU"), Decimal(24000));
   EXPECT_EQ(t.getNumber("CUS_ATUAL"), Decimal(36000));
+  // Its reductions were taken in the year of the sale: none are stored (nor printed) again.
+  for (const char* campo : {"FR1", "FR2", "GAN_TRI1", "GAN_TRI2"}) EXPECT_EQ(t.getNumber(campo), Decimal()) << campo;
 }
 
 }  // namespace gains::teste
