@@ -289,6 +289,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     const Lancamento l = leLancamento(*folha);
     const std::string cpf = rt::text::transform(l.CPF, "@R 999.999.999-99");
     console::MENS(ctx, 0, "Transferindo o cpf " + cpf + " " + rt::text::substr(l.NOMECONTR, 1, 20));
+    ctx.console.refresh();
     Table& registro = *store::tabela(ctx.areas, Area::IMP0910);
     (void)registro.setOrder(1);
     if (!store::gravou(ctx, registro.seek(store::Cpf(l.CPF).chave()), registro.alias())) break;
