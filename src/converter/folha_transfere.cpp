@@ -7,6 +7,7 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "converter/relato_conversor.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
@@ -278,6 +279,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
   }
   const char resposta = respostaLancamento(ctx);
   const std::string inicio = ctx.LOCARQ;
+  const RelatoConversor relato(ctx);
   bool todos = false;
   std::vector<std::uint32_t> linhas;
   for (folha->goTop(); folha->status() && !folha->eof(); folha->skip(1)) linhas.push_back(folha->recNo());
