@@ -115,17 +115,16 @@ Linhas ReceitaFixture::tabela(std::string_view nome, std::string_view cpf) {
 }
 
 std::string ReceitaFixture::foto(std::string_view cpf) {
-  std::string s;
-  for (int n = 1; n <= 19; ++n) {
-    if (n == 13) continue;
-    const std::string nome = "IMP" + rt::text::doisDigitos(n) + "10";
-    for (const auto& l : tabela(nome, cpf)) {
-      s += nome;
-      for (const auto& [k, v] : l) s += " " + k + "=" + v;
-      s += "\n";
-    }
-  }
-  return s;
+  // One reader for every table: the tables of the folder, each row of the CPF on a line.
+  const std::string script = trabalho / "foto.py";
+  std::ofstream(script) << R"(import dbfread, glob, os, sys
+for nome in sorted(glob.glob(os.path.join(sys.argv[1], 'IMP*.DBF'))):
+    t = dbfread.DBF(nome, raw=True)
+    for r in t:
+        if r['CPF'].decode('cp860') == sys.argv[2]:
+            print(os.path.basename(nome), b'|'.join(r[f.name] for f in t.fields).decode('cp860'))
+)";
+  return roda("/usr/bin/python3 " + script + " " + dados.caminho() + " " + std::string(cpf));
 }
 
 }  // namespace converter::teste
