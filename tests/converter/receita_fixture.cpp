@@ -57,6 +57,13 @@ bool Fala::disse(std::string_view texto) const {
   return false;
 }
 
+bool Fala::desiste() {
+  if (escs.empty()) return false;
+  const bool e = escs.front();
+  escs.pop_front();
+  return e;
+}
+
 ReceitaFixture::ReceitaFixture() : ContextoFixture("receita") {
   ctx.PASTA_SEMENTE = TAVREN_SEED_DIR;
   ctx.NUSU = "05";

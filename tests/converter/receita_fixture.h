@@ -44,10 +44,14 @@ class Fala final : public store::Relato {
  public:
   std::vector<std::string> ditos;  // every line of every alert, error and question
   std::deque<bool> respostas;
+  std::deque<bool> escs;  // whether an Esc was typed, at each look between two files
+  std::vector<std::string> notas;  // the status row's notices
   void alerta(std::span<const std::string> linhas) override;
   void erro(std::string_view texto) override { ditos.emplace_back(texto); }
   bool pergunta(std::span<const std::string> linhas, bool padrao) override;
   bool disse(std::string_view texto) const;
+  bool desiste() override;
+  void linha(std::string_view texto, bool) override { notas.emplace_back(texto); }
 };
 
 using Linhas = std::vector<std::map<std::string, std::string>>;
