@@ -45,6 +45,11 @@ rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
   return &v;
 }
 
+void TabelasCpf::substitui(int n) {
+  mudadas_.insert(n);
+  tabelas_[n].clear();
+}
+
 rt::Result<Linha*> TabelasCpf::nova(int n) {
   auto v = linhas(n);
   if (!v) return v.status();

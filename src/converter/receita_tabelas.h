@@ -33,6 +33,9 @@ class TabelasCpf {
 
   // The CPF's rows of table n (read on first use; an unreadable table is an error).
   rt::Result<std::vector<Linha>*> linhas(int n);
+  // Table n emptied: the CPF's rows will be only those added from now on (the folder's are
+  // not even read).
+  void substitui(int n);
   // A new row of table n with the CPF, appended.
   rt::Result<Linha*> nova(int n);
   // The tables changed so far.
