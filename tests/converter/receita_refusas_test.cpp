@@ -152,3 +152,64 @@ TEST_F(ReceitaRecusaTest, UnreadableFilesSayTheirDosCode) {
 
 }  // namespace
 }  // namespace converter::teste
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+#include "store/diario_gravacao.h"
+
+namespace converter::teste {
+namespace {
+
+// A conversion killed at any moment leaves the taxpayer's tables as they were or as the file
+// makes them once the next start completes what the journal holds; never a part of each.
+TEST_F(ReceitaRecusaTest, KilledConversionLeavesTheTablesWholeOneWayOrTheOther) {
+  auto semRegistro = [this] {
+    std::istringstream in(foto(kCpf));
+    std::string s;
+    for (std::string l; std::getline(in, l);)
+      if (l.rfind("IMP0910", 0) != 0) s += l + "\n";
+    return s;
+  };
+  std::vector<std::string> registros;
+  for (int k = 0; k < 30; ++k)
+    registros.push_back(Reg("21").t(12, "11222333000181").t(26, "PAGADOR " + std::to_string(k)).v(86, k));
+  for (int k = 0; k < 30; ++k)
+    registros.push_back(Reg("27").t(12, "11").t(14, "0").t(18, "BEM " + std::to_string(k)).v(530, k).v(543, k + 1));
+  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, declaracao("2010", {Reg("21").t(26, "VELHO").v(86, 1)}, "A.DEC")));
+  const std::string caminho = declaracao("2010", registros, "B.DEC");
+  (void)ctx.areas.closeAll();
+  const std::string antes = semRegistro();
+  std::string depois;
+  for (int micros : {0, 2000, 5000, 10000, 20000, 40000}) {
+    const pid_t filho = fork();
+    if (filho == 0) {
+      (void)FAZCONV(ctx, Modo::Declaracao, caminho);
+      _exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
+    kill(filho, SIGKILL);
+    int status = 0;
+    waitpid(filho, &status, 0);
+    (void)store::recuperaDiarios(ctx);
+    (void)ctx.areas.closeAll();
+    const std::string agora = semRegistro();
+    if (agora != antes) {
+      if (depois.empty()) depois = agora;
+      EXPECT_EQ(agora, depois) << "killed after " << micros << " us";
+      EXPECT_NE(agora.find("PAGADOR 29"), std::string::npos);
+    }
+    // Back to the old tables for the next try.
+    ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, declaracao("2010", {Reg("21").t(26, "VELHO").v(86, 1)}, "A.DEC")));
+    (void)ctx.areas.closeAll();
+    ASSERT_EQ(semRegistro(), antes);
+  }
+}
+
+}  // namespace
+}  // namespace converter::teste
