@@ -86,6 +86,8 @@ Status leIdentificacao(std::string_view linha, const Cabecalho& cab, Linha& regi
 // ---------------------------------------------------------------- age rules
 
 bool VE_IDADE(store::Contexto& ctx, std::string_view nomeDado, int codigo, Date nascimento) {
+  // Without a birth date there is no age to hold against the dependant.
+  if (nascimento.isEmpty()) return true;
   const int ano = nascimento.year();
   const std::string nome(nomeDado);
   if ((codigo == 21 || codigo == 24) && ano < 1987)

@@ -38,7 +38,8 @@ TEST_F(GanhosArquivoTest, GainsFileReplacesItemsAndKeepsVariableIncome) {
       Reg("60").t(12, "01").t(14, "12345678901").t(28, "COMPRADOR").t(88, "TERRENO").t(283, "RUA A").t(458, "S")
           .v(613, 777).t(627, "01500"),
       Reg("61").t(12, "02").t(88, "CARRO").t(286, "N"),
-      Reg("62").t(12, "03").t(88, "12345678000190").t(102, "ACOES XYZ").v(192, 99900).t(356, "Q"),
+      // The buyer's name fills 28-87, where no amount of this record lies.
+      Reg("62").t(12, "03").t(14, "98765432100").t(28, "COMPRADOR DAS ACOES LTDA").t(88, "12345678000190").t(102, "ACOES XYZ").v(192, 99900).t(356, "Q"),
       Reg("63").t(12, "1").t(13, "01").t(15, "10012001").t(23, "15062009").v(31, 10000000).v(44, 4000000).v(57, 150000),
       Reg("63").t(12, "3").t(13, "03").t(15, "01012005").t(23, "20072009").v(31, 500000).v(44, 300000).v(57, 0),
       Reg("64").t(12, "1").t(13, "01").t(15, "06").v(17, 10000000).t(30, "12500").v(35, 6000000).v(48, 900000)
@@ -79,6 +80,8 @@ TEST_F(GanhosArquivoTest, GainsFileReplacesItemsAndKeepsVariableIncome) {
   EXPECT_EQ(t7[3].at("TIPOPART"), "2");
   EXPECT_EQ(t7[3].at("CGC_SOCIE"), "12345678000190");
   EXPECT_EQ(t7[3].at("VAL_ALI"), "5000.00");  // the sale's value, after the item's own
+  EXPECT_EQ(t7[3].at("NOME_ADQ"), "COMPRADOR DAS ACOES LTDA");
+  EXPECT_EQ(t7[3].at("CUS_ATUAL"), "3000.00");
 
   const Linhas t8 = tabela("IMP0810", kCpf);
   std::vector<std::string> v;

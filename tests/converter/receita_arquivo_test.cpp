@@ -51,6 +51,7 @@ TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
        Reg("25").t(12, "00002").t(17, "11").t(19, "FILHA").t(79, "05052000").t(87, "22233344405"),
        Reg("25").t(12, "00003").t(17, "22").t(19, "ESTUDANTE").t(79, "01011980"),
        Reg("25").t(12, "00004").t(17, "41").t(19, "MENOR POBRE").t(79, "01011980"),
+       Reg("25").t(12, "00005").t(17, "21").t(19, "SEM DATA"),
        Reg("26").t(12, "01").t(14, "00002").t(19, "12345678901").t(33, "CLINICA").v(104, 300000).v(117, 0),
        Reg("26").t(12, "50").t(14, "00000").t(19, "ABC123").t(33, "PREVIDENCIA").t(93, "98765432100").v(104, 1000),
        Reg("27").t(12, "11").t(14, "0").t(15, "000").t(18, "CASA").v(530, 100000).v(543, 200000),
@@ -131,18 +132,21 @@ TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
   EXPECT_TRUE(fala.disse("O dependente completou 22 anos. A menos que ele seja"));
   EXPECT_TRUE(fala.disse("O dependente completou 25 anos e não pode ficar"_cp));
   EXPECT_TRUE(fala.disse("O menor pobre completou 22 anos"));
+  // A dependant without a birth date has no age to lose him.
   const Linhas t3 = tabela("IMP0310", kCpf);
-  ASSERT_EQ(t3.size(), 1u);
+  ASSERT_EQ(t3.size(), 2u);
   EXPECT_EQ(t3[0].at("NOMEDEPEN"), "FILHA");
   EXPECT_EQ(t3[0].at("NRODEPEN"), "1");
   EXPECT_EQ(t3[0].at("DATADEPEN"), "20000505");
+  EXPECT_EQ(t3[1].at("NOMEDEPEN"), "SEM DATA");
+  EXPECT_EQ(t3[1].at("NRODEPEN"), "2");
 
   // The self-assessed months, with one kept dependant's deduction in the month of income.
   const Linhas t12 = tabela("IMP1210", kCpf);
   ASSERT_EQ(t12.size(), 1u);
   EXPECT_EQ(t12[0].at("I2_101"), "1000.00");
   EXPECT_EQ(t12[0].at("I2_501"), "15.00");
-  EXPECT_EQ(t12[0].at("I2_401"), "294.20");  // 100.00 + 50.00 + 144.20
+  EXPECT_EQ(t12[0].at("I2_401"), "438.40");  // 100.00 + 50.00 + 2 x 144.20
   EXPECT_EQ(t12[0].at("I2_402"), "0.00");
 
   // Payments: the doctor of the kept dependant (her place, code 3) and the code-50 plan.
