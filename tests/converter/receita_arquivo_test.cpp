@@ -38,7 +38,7 @@ class ReceitaArquivoTest : public ReceitaFixture, public ::testing::Test {
 // a record type the layout does not list ends the declaration and keeps what was read.
 TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
   const std::string nome(40, ' ');
-  fala.respostas = {true};  // the first dependant, 22 years old, is taken off
+  fala.respostas = {true, true};  // the first dependant, 22 years old, is taken off
   const std::string caminho = declaracao(
       "2010",
       {Reg("19").t(12, "12345678000190").v(26, 10000).v(39, 20000).v(52, 30000),
