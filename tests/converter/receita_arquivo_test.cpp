@@ -205,5 +205,79 @@ TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
   EXPECT_EQ(t18[0].at("I9R_2"), "12.00");
 }
 
+
+// An estate's simplified declaration: the simplified totals go to the first payers, dividends
+// come off the payer's exempt amount, an alimony beneficiary is numbered after the
+// dependants, the estate's records fill table 1, variable income and the rural result abroad.
+TEST_F(ReceitaArquivoTest, EstateSimplifiedDeclarationWithVariableIncomeAndRuralAbroad) {
+  Reg id = identificacao(kCpf, "ESPOLIO");
+  id.t(234, std::string(60, ' ')).t(240, "2008").t(279, "01012009");
+  const std::string caminho = arquivo(
+      "ESPL.DEC",
+      {cabecalho("ESPL", "2010"), id,
+       Reg("17").v(25, 500).v(38, 1000).v(64, 2000).v(90, 300),
+       Reg("25").t(12, "00007").t(17, "11").t(19, "NETO").t(79, "01012001").t(87, "22233344405"),
+       Reg("26").t(12, "02").t(14, "00007").t(19, "12345678000190").t(33, "ESCOLA").v(104, 1000),
+       Reg("31").t(12, "11222333000181").t(26, "PAGADOR").v(86, 5000),
+       Reg("32").t(12, "22233344405").t(23, "11222333000181").t(37, "PAGADOR DO NETO").v(97, 100),
+       Reg("33").t(17, "T").t(18, "11222333000181").t(32, "PAGADOR").v(92, 400),
+       Reg("35").t(12, "0").t(13, "00009").t(18, "ALIMENTANDA").t(78, "02022002"),
+       Reg("36").t(12, "22233344405"),
+       Reg("38").t(12, "2009").t(27, "52998224725").t(38, "INVENTARIANTE").t(168, "J").t(236, "10122009").t(374, "SP"),
+       Reg("40").t(12, "01").v(14, 10000).v(183, 20000).v(391, 5000),
+       Reg("50").t(12, "1").t(21, "FAZENDA NO EXTERIOR"),
+       Reg("56").t(12, "249").v(15, 100000).v(28, 40000).v(41, 60000).v(54, 30000)});
+  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, caminho)) << ::testing::PrintToString(fala.ditos);
+
+  const Linhas t1 = tabela("IMP0110", kCpf);
+  ASSERT_EQ(t1.size(), 1u);
+  EXPECT_EQ(t1[0].at("ANOOBITO"), "2009");
+  EXPECT_EQ(t1[0].at("DATADECIS"), "20091210");
+  EXPECT_EQ(t1[0].at("CPFINVENT"), "52998224725");
+  EXPECT_EQ(t1[0].at("DECJUDI"), "S");
+  EXPECT_EQ(t1[0].at("DECFINAL"), "S");
+  EXPECT_EQ(t1[0].at("DECSAIDA"), "N");
+  EXPECT_EQ(t1[0].at("UFPROCES"), "SP");
+
+  const Linhas t2 = tabela("IMP0210", kCpf);
+  ASSERT_EQ(t2.size(), 2u);
+  EXPECT_EQ(t2[0].at("I1_7"), "20.00");    // the titular's simplified totals on his first payer
+  EXPECT_EQ(t2[0].at("I1_15"), "4.00");    // dividends of that payer
+  EXPECT_EQ(t2[0].at("I1_9"), "11.00");    // 10.00 + 5.00 exempt, less the dividends
+  EXPECT_EQ(t2[1].at("I1_7"), "3.00");     // the dependants' on the first payer of theirs
+  EXPECT_EQ(t2[1].at("I1_8"), "22233344405");
+
+  const Linhas t3 = tabela("IMP0310", kCpf);
+  ASSERT_EQ(t3.size(), 2u);
+  EXPECT_EQ(t3[1].at("NOMEDEPEN"), "ALIMENTANDA");
+  EXPECT_EQ(t3[1].at("NRODEPEN"), "2");
+  EXPECT_EQ(t3[1].at("CODIDEPEN"), "99");
+  const Linhas t6 = tabela("IMP0610", kCpf);
+  ASSERT_EQ(t6.size(), 1u);
+  EXPECT_EQ(t6[0].at("I6_3"), "4");  // the school of the kept dependant
+  EXPECT_EQ(t6[0].at("I6_6"), "1");
+  const Linhas t12 = tabela("IMP1210", kCpf);
+  ASSERT_EQ(t12.size(), 1u);
+  EXPECT_EQ(t12[0].at("CPFDEPEN"), "22233344405");
+
+  // Variable income: the common and day-trade matrices of January and the loss to carry.
+  const Linhas t7 = tabela("IMP0710", kCpf);
+  ASSERT_EQ(t7.size(), 29u);
+  EXPECT_EQ(t7[0].at("DAY_TRADE") + t7[0].at("RVAR_NRO") + " " + t7[0].at("REC_MES01"), "11 100.00");
+  EXPECT_EQ(t7[13].at("RVAR_NRO"), "26");
+  EXPECT_EQ(t7[14].at("DAY_TRADE") + t7[14].at("RVAR_NRO") + " " + t7[14].at("REC_MES01"), "21 200.00");
+  EXPECT_EQ(t7[27].at("RVAR_NRO"), "21");
+  EXPECT_EQ(t7[28].at("DAY_TRADE") + t7[28].at("RVAR_NRO") + " " + t7[28].at("REC_MES01"), "115 50.00");
+
+  // The rural result abroad on the property abroad.
+  const Linhas t16 = tabela("IMP1610", kCpf);
+  ASSERT_EQ(t16.size(), 1u);
+  EXPECT_EQ(t16[0].at("ATV_BRASIL"), "N");
+  EXPECT_EQ(t16[0].at("CODPAIS"), "249");
+  EXPECT_EQ(t16[0].at("VALUSE"), "2.00");
+  EXPECT_EQ(t16[0].at("OPC20US"), "60.00");
+  EXPECT_EQ(t16[0].at("OPC20RS"), "353.25");
+}
+
 }  // namespace
 }  // namespace converter::teste
