@@ -303,7 +303,8 @@ bool Laco::teclaTela(int code) {
   if (code == key::F1 || code == key::F2 || code == key::F3) {
     if (registro) {
       if (code == key::F3 && !s_.tela.tracos.ordemEstatus) return true;
-      const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
+      const bool direta = s_.tela.tracos.ordemDireta;
+      const int ordem = code == key::F1 ? (direta ? 1 : 2) : code == key::F2 ? (direta ? 2 : 1) : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
         (void)t->setOrder(ordem);
         t->goTop();

@@ -216,7 +216,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
       este = t->getNumber("NRQUOTA") > um || t->getNumber("NRCLEAO") > um || t->getNumber("NRGCAPIT") > um ||
              t->getNumber("NRRVARIV") > um;
     }
-    grava.put(*t, "IMPRE", std::string(este ? "S" : "N"));
+    grava.put(*t, "IMPRE", std::string(este ? "S" : s.tela.tracos.desmarcaEmBranco ? " " : "N"));
   }
   grava.destrava();
   t->goTop();

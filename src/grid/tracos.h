@@ -23,6 +23,9 @@ struct Tracos {
   bool apaga = false;         // Del removes the row
   bool marcaTodos = false;    // Alt+(+) and Alt+(-) mark and unmark every row
   bool registro = false;      // F1-F3 choose the register list's order
+  bool ordemDireta = false;   // ... F1 the first order and F2 the second (the converter's
+                              // selection list: name, CPF), where the register's are swapped
+  bool desmarcaEmBranco = false;  // Alt+(-) leaves the mark blank rather than "N"
   bool ordemEstatus = false;  // ... F3 the status order among them
   bool marcaDevedores = false;  // Alt+(+) marks only those with more than one quota or slip due
   bool notas = false;         // the notes and pending items: Ctrl+Enter opens the item's page,

@@ -315,19 +315,32 @@ TEST_F(PrimeiroUso, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalN
   EXPECT_TRUE(noMenu(s)) << s.capture();
 }
 
-TEST_F(PrimeiroUso, ConverteOnItsOwnSaysOnTheScreenItIsNotAvailableAndWaitsForAKey) {
+// converte on its own, on terminal 05 of a new program folder: its banner and menu; a second
+// converte on the same number is refused while the first runs; "Terminar" ends it with 0 and
+// gives the terminal back.
+TEST_F(PrimeiroUso, ConverteOnItsOwnShowsItsMenuAndHoldsItsTerminalNumber) {
   const std::string converte = std::string(TAVREN_BUILD_DIR) + "/src/app/converte";
-  TmuxSession s("env TERM=xterm-256color LANG=C.UTF-8 " + shellQuote(converte) +
-                    "; echo converte-ended $?; read -r lido; echo \"lido:$lido\"; sleep 30",
-                80, 25);
+  const std::string inicio = "mkdir -p " + shellQuote(home_) + "; env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 DTAVREN=" +
+                             shellQuote(home_) + " " + shellQuote(converte) + " 05; echo converte-ended $?; ";
+  TmuxSession s(inicio + "read -r lido; echo \"lido:$lido\"; sleep 30", 80, 25);
   ASSERT_TRUE(s.started());
-  ASSERT_TRUE(s.waitForText("Função não disponível nesta versão")) << s.capture();
-  // The notice is shown as it starts to wait: it is still there, asleep on the terminal.
+  ASSERT_TRUE(s.waitForText("Term. 05 Converte Ver.1.07D", e2e::kPartida)) << s.capture();
+  EXPECT_TRUE(s.waitForText("Conversao")) << s.capture();
+  // The menu waits for a key, asleep on the terminal.
   const int pid = processo(s, "converte");
   ASSERT_GT(pid, 0) << s.capture();
-  ASSERT_TRUE(e2e::ate([pid] { return dorme(pid); }));
-  EXPECT_EQ(s.capture().find("converte-ended"), std::string::npos) << "it waits for a key";
-  s.keys({"Enter"});
+  EXPECT_TRUE(e2e::ate([pid] { return dorme(pid); }));
+  // The same number again: refused, and the prompt for another number left with Esc.
+  TmuxSession outra(inicio + "sleep 30", 80, 25);
+  ASSERT_TRUE(outra.started());
+  ASSERT_TRUE(outra.waitForText("Terminal com esse nro aberto em outro local", e2e::kPartida)) << outra.capture();
+  teclas(outra, {"Enter"});
+  outra.keys({"Escape"});
+  EXPECT_TRUE(outra.waitForText("converte-ended")) << outra.capture();
+  // Terminar, from the Conversao pad.
+  teclas(s, {"M-c"});
+  ASSERT_TRUE(s.waitForText("Livro Caixa")) << s.capture();
+  s.keys({"M-t"});
   ASSERT_TRUE(s.waitForText("converte-ended 0")) << s.capture();
   terminalDevolvido(s);
 }

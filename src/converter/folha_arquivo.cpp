@@ -1,0 +1,121 @@
+#include "converter/folha_arquivo.h"
+
+#include <cstdint>
+
+#include "console/documentos.h"
+#include "rt/text/cp860.h"
+#include "rt/text/decimal.h"
+#include "rt/text/strings.h"
+
+namespace conversor {
+
+using rt::text::Decimal;
+
+namespace {
+
+// The values of one line; false when a quote is left open.
+bool separa(std::string_view linha, std::vector<std::string>& valores) {
+  valores.clear();
+  std::size_t i = 0;
+  while (i <= linha.size()) {
+    std::string v;
+    while (i < linha.size() && linha[i] == ' ') ++i;
+    if (i < linha.size() && linha[i] == '"') {
+      std::size_t fim = i + 1;
+      bool fechou = false;
+      for (; fim < linha.size(); ++fim) {
+        if (linha[fim] != '"') {
+          v += linha[fim];
+        } else if (fim + 1 < linha.size() && linha[fim + 1] == '"') {
+          v += '"';
+          ++fim;
+        } else {
+          fechou = true;
+          break;
+        }
+      }
+      if (!fechou) return false;
+      const std::size_t virgula = linha.find(',', fim + 1);
+      i = virgula == std::string_view::npos ? linha.size() + 1 : virgula + 1;
+    } else {
+      const std::size_t virgula = linha.find(',', i);
+      const std::size_t fim = virgula == std::string_view::npos ? linha.size() : virgula;
+      v = std::string(rt::text::trim(linha.substr(i, fim - i)));
+      i = fim + 1;
+    }
+    valores.push_back(std::move(v));
+  }
+  return true;
+}
+
+std::string digitos(std::string_view s) {
+  std::string d;
+  for (char c : s)
+    if (c >= '0' && c <= '9') d += c;
+  return d;
+}
+
+// Whether the amount fits a numeric field of that width and decimals.
+bool cabe(Decimal n, const store::CampoDef& c) {
+  std::int64_t limite = 1;
+  for (int i = 0; i < c.largura - (c.decimais > 0 ? c.decimais + 1 : 0); ++i) limite *= 10;
+  // A negative amount gives one place to its sign.
+  return n < Decimal::fromInt(limite) && n > Decimal::fromInt(-limite / 10);
+}
+
+std::string naLinha(int n, std::string_view motivo) {
+  return "Linha " + std::to_string(n) + " do FOLHA.TXT: " + std::string(motivo);
+}
+
+}  // namespace
+
+LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> campos) {
+  using namespace rt::text::literals;
+  LeituraFolha r;
+  const std::string texto = rt::text::cp1252ToCp860(bytes);
+  std::vector<std::string> valores;
+  std::size_t pos = 0;
+  int numero = 0;
+  while (pos < texto.size()) {
+    std::size_t fim = texto.find('\n', pos);
+    if (fim == std::string::npos) fim = texto.size();
+    std::string_view linha(texto.data() + pos, fim - pos);
+    pos = fim + 1;
+    ++numero;
+    if (!linha.empty() && linha.back() == '\r') linha.remove_suffix(1);
+    if (rt::text::trim(linha).empty() || linha == "\x1A") continue;
+    if (!separa(linha, valores)) {
+      r.recusa = naLinha(numero, "aspas sem fechamento");
+      return r;
+    }
+    if (valores.size() > campos.size()) {
+      r.recusa = naLinha(numero, "mais de " + std::to_string(campos.size()) + " valores");
+      return r;
+    }
+    Comprovante c;
+    c.reserve(campos.size());
+    for (std::size_t i = 0; i < campos.size(); ++i) {
+      const store::CampoDef& campo = campos[i];
+      const std::string bruto = i < valores.size() ? valores[i] : std::string();
+      if (campo.tipo == 'N') {
+        const std::string_view t = rt::text::trim(bruto);
+        std::optional<Decimal> n = t.empty() ? std::optional(Decimal()) : Decimal::parse(t);
+        if (!n || !cabe(*n, campo)) {
+          r.recusa = naLinha(numero, std::string("valor inválido em "_cp) + campo.nome + " (" + bruto + ")");
+          return r;
+        }
+        c.emplace_back(*n);
+      } else if (campo.nome == "CPF") {
+        c.emplace_back(digitos(bruto));
+      } else if (campo.nome == "CNPJFONTE") {
+        c.emplace_back(console::CONTAPONTO(rt::text::trim(bruto)));
+      } else {
+        c.emplace_back(bruto);
+      }
+    }
+    r.comprovantes.push_back(std::move(c));
+  }
+  return r;
+}
+
+}  // namespace conversor

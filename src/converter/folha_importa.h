@@ -1,0 +1,28 @@
+// The import of FOLHA.TXT (the income statements menu's "Importar dados"): the folder asked
+// in frame 7, the file found in it in any case, read whole and appended to FOLHAPG.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "converter/conversor.h"
+#include "converter/folha_arquivo.h"
+#include "store/contexto.h"
+
+namespace conversor {
+
+// IMPORTA: FOLHAPG open and selected.
+void IMPORTA(store::Contexto& ctx, Conversor& c);
+
+// Reads `arquivo` (a Linux path) and appends its statements to FOLHAPG (open) under the
+// table's lock: every one or, when the file is refused, none. The refusal or the failed write
+// is said; false then.
+bool importaArquivo(store::Contexto& ctx, const std::string& arquivo);
+
+// Appends the statements to FOLHAPG under one file lock; false (said) when a write failed.
+bool gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> comprovantes);
+
+// The colours of the converter's inputs (CORNORM).
+rt::term::ColourSet coresEntrada(const store::Contexto& ctx);
+
+}  // namespace conversor

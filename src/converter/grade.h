@@ -1,0 +1,27 @@
+// The converter's grids, run by the program's grid engine over their own screen records:
+// mode 1 the taxpayers found for a conversion (LISNOME) with their marks, mode 2 the same
+// list without footing or frozen columns, mode 3 the income statements (FOLHAPG), mode 4 the
+// terminal's folder list (area 40). Cells are written at once under a record lock; in mode 3
+// the CPF is checked (digits, not mandatory) and the payer's document punctuated and checked.
+#pragma once
+
+#include <string>
+
+#include "converter/conversor.h"
+#include "grid/tela_grade.h"
+#include "store/contexto.h"
+
+namespace conversor {
+
+// The screen record of mode 1-4.
+grid::TelaGrade telaConversor(int modo);
+
+// EDITA(mode): the grid of that mode over its table, which the caller has open; the table's
+// area is selected. Returns "".
+std::string EDITA(store::Contexto& ctx, int modo);
+
+// EDITOR: the folder list of the installation folder (DIRINST + "DIRET" + NUSU) opened in
+// area 40 and shown as mode 4, narrower. False when the list could not be opened.
+bool EDITOR(store::Contexto& ctx, const Conversor& c);
+
+}  // namespace conversor

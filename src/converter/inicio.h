@@ -1,0 +1,24 @@
+// The converter's start-up after the shared one (program folder, terminal number and its
+// CONFIG record): its own colours, the year's and the work folders checked, the terminal's
+// folder list opened, the banner drawn.
+#pragma once
+
+#include "converter/conversor.h"
+#include "store/contexto.h"
+
+namespace conversor {
+
+// The converter's own colours: it does not read the terminal's colour record.
+void coresDoConversor(store::Contexto& ctx);
+
+// A year folder that does not exist is said ("O diretório ... não encontrado.Assumido o
+// atual.") and the program folder is used; a missing work folder becomes the year's folder.
+// LOCARQ, LOCTRAB, ROTA and DIRORIG follow.
+void pastasDoConversor(store::Contexto& ctx, Conversor& c);
+
+// The rest of start-up: folders, the screen filled, the folder list opened (one row, the
+// program folder, when empty), the banner. False when the folder list cannot be opened (the
+// opener has said why): the program ends.
+bool inicia(store::Contexto& ctx, Conversor& c);
+
+}  // namespace conversor

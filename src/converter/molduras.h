@@ -1,0 +1,30 @@
+// The converter's frames: MTELA1 n draws frame n into its window (the current slot NT := n)
+// and MTELA3 3 the taxpayer header. Each frame's corner is kept in ALJA/ACJA at its number, so
+// callers place their fields from it; the window is closed by its slot (janelaDoQuadro).
+#pragma once
+
+#include <optional>
+
+#include "console/janelas.h"
+#include "converter/conversor.h"
+#include "rt/term/screen.h"
+#include "store/contexto.h"
+
+namespace conversor {
+
+// The window slot and rectangle of MTELA1 frame n (none for 1 and numbers without a frame);
+// frame 2 depends on the item being run (c.OPCAO_1).
+struct Quadro {
+  console::Jan janela = console::Jan::kTela;
+  rt::term::Rect ret{};
+};
+std::optional<Quadro> quadroMtela1(const Conversor& c, int n);
+
+void MTELA1(store::Contexto& ctx, const Conversor& c, int n);
+void MTELA3(store::Contexto& ctx, int n);
+
+// Draws an empty box over `r` in window `janela` (defined and opened, the screen under it
+// kept) in the frames' colours; the helpers of the frames share it.
+void abreCaixa(store::Contexto& ctx, console::Jan janela, rt::term::Rect r, int corCaixa, int corTexto);
+
+}  // namespace conversor

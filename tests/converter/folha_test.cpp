@@ -1,0 +1,192 @@
+// The income statements from FOLHA.TXT into FOLHAPG, and from FOLHAPG into the declarations'
+// tables of the folder where each taxpayer is, read back as another reader sees the files.
+#include <fstream>
+
+#include "console/pastas.h"
+#include "converter/folha_digita.h"
+#include "converter/folha_importa.h"
+#include "converter/folha_transfere.h"
+#include "fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "store/abertura.h"
+#include "store/catalogo.h"
+
+namespace conversor::teste {
+namespace {
+
+using namespace rt::text::literals;
+using rt::text::Decimal;
+using store::Area;
+namespace key = rt::term::key;
+
+const std::string kJose = "12345678909", kJoao = "98765432100", kNovo = "11144477735", kOutro = "52998224725";
+
+class Folha : public ConversorFixture {
+ protected:
+  void SetUp() override {
+    ConversorFixture::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(store::ABERTURA(ctx, Area::FOLHAPG));
+  }
+  void arquivo(const std::string& pasta, const std::string& nome, const std::string& bytes) {
+    std::ofstream(console::BAR_DIR(pasta) + nome, std::ios::binary) << bytes;
+  }
+  // Statements straight into FOLHAPG, from lines as FOLHA.TXT has them.
+  void comprovantes(const std::string& linhas) {
+    const LeituraFolha l = leFolha(linhas, store::estrutura(store::numero(Area::FOLHAPG)));
+    ASSERT_EQ(l.recusa, "");
+    ASSERT_TRUE(gravaComprovantes(ctx, l.comprovantes));
+  }
+  void transfere() {
+    if (!store::aberta(ctx.areas, Area::FOLHAPG)) {
+      ASSERT_TRUE(store::ABERTURA(ctx, Area::FOLHAPG));
+    }
+    TRANSFERE(ctx, c);
+    ASSERT_TRUE(store::ABERTURA(ctx, Area::FOLHAPG));
+  }
+  std::vector<std::string> folhapg() { return le(programa.caminho(), "FOLHAPG", "CPF"); }
+};
+
+// Two employers, three employees: one in this folder, one in another registered folder (a
+// CP1252 name), one registered nowhere; every field posted where it belongs.
+TEST_F(Folha, ImportsAndTransfersIntoTheFoldersOfTheTaxpayers) {
+  linha(Area::IMP0910, {{"CPF", kJose}, {"NOMECONTR", std::string("JOSE")}});
+  linha(Area::IMP0110, {{"CPF", kJose}, {"I3_12", Decimal::fromInt(50)}, {"I3_12D", std::string("BOLSA")}});
+  linha(Area::IMP0210, {{"CPF", kJose}, {"I1_1", std::string("J")}, {"I1_2", std::string("ACME")},
+                        {"I1_3", std::string("11.222.333/0001-81")}, {"I1_4", Decimal::fromInt(999)}});
+  outraPasta(kJoao, "JOAO");
+  (void)ctx.areas.closeAll();
+  ASSERT_TRUE(store::ABERTURA(ctx, Area::FOLHAPG));
+  // Found in any case, CR LF lines, CP1252.
+  arquivo(dados.caminho(), "folha.txt",
+          "\"123.456.789-09\",\"JOSE\",\"ACME LTDA\",\"11222333000181\",1000,110,50,200,15,0,300,0,0,0,40,80,"
+          "\"MARIA\",\"\",\"\",0,0\r\n"
+          "\"12345678909\",\"JOSE\",\"BETA SA\",\"44555666000181\",500,0,0,0,0,0,0,0,0,0,0,0,\"\",\"\",\"PLR\",20,30\r\n"
+          "\"98765432100\",\"JO\xC3O\",\"ACME LTDA\",\"11222333000181\",700\r\n"
+          "\"11144477735\",\"NOVO\",\"ACME LTDA\",\"11222333000181\",100\r\n");
+  term.press(key::Enter);  // the year's folder, as proposed
+  IMPORTA(ctx, c);
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJose, kJose, kJoao, kNovo}));
+  EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "NOMECONTR,NOMEFONTE,CNPJFONTE,RENDIMENT,PREVOFICA,PREVPRIVA,PENSAOPAG,"
+                                               "IRRETIDO,DIARIAS,IDENIZA,DECIMO3RO,COMPLENTA,OUTROSEXC,VALOUTRO,VALOUTRE")[0],
+            "JOSE|ACME LTDA|11.222.333/0001-81|1000.00|110.00|50.00|200.00|15.00|300.00|40.00|80.00|MARIA||0.00|0.00");
+  EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "NOMECONTR")[2], "JOÃO");
+
+  term.pause().type("A");  // add to the amounts there
+  term.pause().type("I");  // the taxpayer registered nowhere is added
+  transfere();
+  EXPECT_TRUE(folhapg().empty());
+  EXPECT_TRUE(gravador.viu("Transferindo o cpf 123.456.789-09 JOSE"));
+  EXPECT_TRUE(gravador.viu(std::string("O CPF 111.444.777-35 não está cadastrado"_cp)));
+  EXPECT_TRUE(gravador.viu("Dados Transferidos"));
+  // The transfer ends in the folder it started in.
+  EXPECT_EQ(ctx.LOCARQ, console::BAR_DIR(dados.caminho()));
+
+  const std::string d = dados.caminho();
+  EXPECT_EQ(le(d, "IMP0210", "CPF,I1_1,I1_2,I1_3,I1_4,I1_5,I1_6,I1_7,I1_9"),
+            (std::vector<std::string>{kJose + "|J|ACME|11.222.333/0001-81|1000.00|15.00|110.00|80.00|0.00",
+                                      kJose + "|J|BETA SA|44.555.666/0001-81|500.00|0.00|0.00|0.00|0.00",
+                                      kNovo + "|J|ACME LTDA|11.222.333/0001-81|100.00|0.00|0.00|0.00|0.00"}));
+  // Added parts only: an empty description adds no separator.
+  EXPECT_EQ(le(d, "IMP0110", "CPF,I3_03,I3_12,I3_12D,I4_05,I4_05D"),
+            (std::vector<std::string>{kJose + "|40.00|370.00|BOLSA/DIARIAS E AJUDA DE CUSTO|30.00|PLR", kNovo + "|0.00|0.00||0.00|"}));
+  EXPECT_EQ(le(d, "IMP0610", "CPF,I6_1,I6_3,I6_4"),
+            (std::vector<std::string>{kJose + "|MARIA|12|200.00", kJose + "|MARIA|14|50.00"}));
+  EXPECT_EQ(le(d, "IMP0910", "CPF,NOMECONTR,ESTATUS"), (std::vector<std::string>{kJose + "|JOSE|0", kNovo + "|NOVO|1"}));
+  EXPECT_EQ(le(outra.caminho(), "IMP0210", "CPF,I1_2,I1_4"), (std::vector<std::string>{kJoao + "|ACME LTDA|700.00"}));
+}
+
+// The posting answer: "Acrescente" twice doubles table 1 while tables 2 and 6 are rewritten;
+// "Substituia" replaces; "Nao" leaves table 1 and still rewrites the others.
+TEST_F(Folha, ThePostingAnswerAddsReplacesOrLeavesTableOne) {
+  linha(Area::IMP0910, {{"CPF", kJose}, {"NOMECONTR", std::string("JOSE")}});
+  const std::string base = "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1000,0,0,20,0,0,5,0,0,0,";
+  const std::string resto = ",0,\"ANA\",\"BOLSA\",\"PLR\",7,3\n";
+  const auto tabela1 = [&] { return le(dados.caminho(), "IMP0110", "I3_03,I3_12,I3_12D,I4_05,I4_05D"); };
+  const auto outras = [&] {
+    std::vector<std::string> v = le(dados.caminho(), "IMP0210", "I1_3,I1_4");
+    for (const std::string& s : le(dados.caminho(), "IMP0610", "I6_3,I6_4")) v.push_back(s);
+    return v;
+  };
+  for (const char* resposta : {"A", "A"}) {
+    comprovantes(base + "10" + resto);
+    term.pause().type(resposta);
+    transfere();
+  }
+  EXPECT_EQ(tabela1(), (std::vector<std::string>{"20.00|24.00|DIARIAS BOLSA/DIARIAS BOLSA|6.00|PLR/PLR"}));
+  EXPECT_EQ(outras(), (std::vector<std::string>{"11.222.333/0001-81|1000.00", "12|20.00"}));
+  comprovantes(base + "10" + resto);
+  term.pause().type("S");
+  transfere();
+  EXPECT_EQ(tabela1(), (std::vector<std::string>{"10.00|12.00|DIARIAS BOLSA|3.00|PLR"}));
+  comprovantes("\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",2000,0,0,25,0,0,5,0,0,0,99" + resto);
+  term.pause().press(key::Esc);  // Esc counts as "Nao"
+  transfere();
+  EXPECT_EQ(tabela1(), (std::vector<std::string>{"10.00|12.00|DIARIAS BOLSA|3.00|PLR"}));
+  EXPECT_EQ(outras(), (std::vector<std::string>{"11.222.333/0001-81|2000.00", "12|25.00"}));
+  EXPECT_TRUE(folhapg().empty());
+}
+
+// Registered nowhere: "Salta" keeps the statement, "Todos" adds this one and every later one
+// without asking, "Abandona" ends the transfer leaving the rest. A simplified declaration gets
+// the exempt sum on its payer's row and nothing in tables 1 and 6.
+TEST_F(Folha, TaxpayersRegisteredNowhereAndSimplifiedDeclarations) {
+  linha(Area::IMP0910, {{"CPF", kJose}, {"NOMECONTR", std::string("JOSE")}, {"SO_SIMPLES", std::string("S")}});
+  comprovantes(
+      "\"98765432100\",\"SALTA\",\"ACME\",\"11222333000181\",1\n"
+      "\"11144477735\",\"TODOS\",\"ACME\",\"11222333000181\",2\n"
+      "\"52998224725\",\"SEM PERGUNTA\",\"ACME\",\"11222333000181\",3\n"
+      "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",4,0,50,60,0,1,2,3,4,5,6,0,\"\",\"X\",\"Y\",70,80\n");
+  term.pause().type("N").pause().type("S").pause().type("T");
+  transfere();
+  EXPECT_FALSE(gravador.viu("O CPF 529.982.247-25"));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJoao}));
+  EXPECT_EQ(le(dados.caminho(), "IMP0910", "CPF,NOMECONTR"),
+            (std::vector<std::string>{kJose + "|JOSE", kNovo + "|TODOS", kOutro + "|SEM PERGUNTA"}));
+  EXPECT_EQ(le(dados.caminho(), "IMP0210", "CPF,I1_4,I1_9"),
+            (std::vector<std::string>{kNovo + "|2.00|0.00", kOutro + "|3.00|0.00", kJose + "|4.00|21.00"}));
+  EXPECT_TRUE(le(dados.caminho(), "IMP0110", "CPF").empty());
+  EXPECT_TRUE(le(dados.caminho(), "IMP0610", "CPF").empty());
+
+  comprovantes("\"11144477735\",\"TODOS\",\"BETA\",\"44555666000181\",9\n");
+  term.pause().type("A").pause().type("A");  // add; then "Abandona" for the one still missing
+  transfere();
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJoao, kNovo}));
+  EXPECT_FALSE(gravador.viu("Dados Transferidos"));
+}
+
+// The import refuses a file with a bad line whole, a missing folder and a missing file.
+TEST_F(Folha, ImportRefusals) {
+  arquivo(dados.caminho(), "FOLHA.TXT", "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\n\"1\",\"X\",\"Y\",\"Z\",abc\n");
+  term.press(key::Enter);
+  IMPORTA(ctx, c);
+  EXPECT_TRUE(gravador.viu(std::string("Linha 2 do FOLHA.TXT: valor inválido em RENDIMENT (abc)"_cp)));
+  EXPECT_TRUE(folhapg().empty());
+
+  term.press(rt::term::ctrlKey('y')).type("/NAO/EXISTE").press(key::Enter).pause().press(key::Esc).press(key::Esc);
+  IMPORTA(ctx, c);
+  EXPECT_TRUE(gravador.viu(std::string("Drive e/ou Diretório /NAO/EXISTE inexistente !!"_cp)));
+
+  term.press(rt::term::ctrlKey('y')).type(outra.caminho()).press(key::Enter);
+  IMPORTA(ctx, c);
+  EXPECT_TRUE(gravador.viu(std::string("Arquivo para a importação FOLHA.TXT não localizado!"_cp)));
+  EXPECT_TRUE(folhapg().empty());
+}
+
+// Typing in: a CPF that has a statement asks whether it is another source; "S" keeps the name
+// and stores a new statement with the payer punctuated.
+TEST_F(Folha, TypingAnotherSourceForAKnownCpf) {
+  comprovantes("\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\n");
+  store::seleciona(ctx.areas, Area::FOLHAPG);
+  term.type(kJose).pause().type("S");
+  term.type("BETA").press(key::Enter).type("44555666000181").press(key::Enter).press(rt::term::ctrlKey('w'));
+  term.pause().type("S").press(key::Esc);
+  PEGACOM(ctx, c);
+  EXPECT_TRUE(gravador.viu(std::string("CPF já existente! Outra fonte de Renda? (S/N)"_cp)));
+  EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "CPF,NOMECONTR,NOMEFONTE,CNPJFONTE"),
+            (std::vector<std::string>{kJose + "|JOSE|ACME|11.222.333/0001-81", kJose + "|JOSE|BETA|44.555.666/0001-81"}));
+}
+
+}  // namespace
+}  // namespace conversor::teste

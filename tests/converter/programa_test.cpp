@@ -1,0 +1,97 @@
+// The converter's start-up, menu and grids, driven as a clerk would on the scripted terminal.
+#include "console/pastas.h"
+#include "converter/grade.h"
+#include "converter/inicio.h"
+#include "converter/menu.h"
+#include "fixture.h"
+#include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "store/abertura.h"
+
+namespace conversor::teste {
+namespace {
+
+using namespace rt::text::literals;
+using store::Area;
+namespace key = rt::term::key;
+
+using Programa = ConversorFixture;
+
+// An empty folder list gets exactly one row, the program folder, chosen; a year folder that
+// does not exist is said and the program folder taken; the banner names the terminal.
+TEST_F(Programa, StartUp) {
+  ctx.definePastaDados("/nao/existe");
+  ASSERT_TRUE(inicia(ctx, c));
+  EXPECT_TRUE(gravador.viu(std::string("O diretório /nao/existe não encontrado.Assumido o atual."_cp)));
+  EXPECT_EQ(ctx.LOCARQ, console::BAR_DIR(programa.caminho()));
+  EXPECT_EQ(c.DIRORIG, ctx.LOCARQ);
+  EXPECT_TRUE(gravador.viu("Term. 05 Converte Ver.1.07D "));
+  EXPECT_EQ(le(programa.caminho(), "DIRET05", "DIRETOR,SELEC"), (std::vector<std::string>{programa.caminho() + "|S"}));
+  // Started again, the list keeps its one row.
+  (void)ctx.areas.closeAll();
+  ASSERT_TRUE(inicia(ctx, c));
+  EXPECT_EQ(le(programa.caminho(), "DIRET05", "DIRETOR").size(), 1u);
+}
+
+// "Terminar" ends at once; "Sair" asks and stays on "N"; an item with nothing plugged in says
+// so and the menu goes on; a plugged item runs under its id.
+TEST_F(Programa, MenuItems) {
+  int rodou = 0;
+  c.itens[kComprovante] = [&rodou](store::Contexto&, Conversor& cv) { rodou = cv.OPCAO_1; };
+  term.press(key::AltR).press(key::Enter).pause().type("N");  // Sair, then "N"
+  term.press(key::AltI).pause().press(key::Esc).pause();      // BRANTEL: not in this version
+  term.press(key::Enter);                                     // Comprovante
+  for (int i = 0; i < 6; ++i) term.press(key::Down);
+  term.press(key::Enter).pause();
+  term.press(key::AltT);  // Terminar
+  rodaMenu(ctx, c);
+  EXPECT_TRUE(c.encerra);
+  EXPECT_TRUE(gravador.viu(std::string(" Confirma saída do sistema"_cp)));
+  EXPECT_TRUE(gravador.viu(std::string("Função não disponível nesta versão"_cp)));
+  EXPECT_EQ(rodou, kComprovante);
+  EXPECT_FALSE(term.exhausted());
+
+  Conversor outro;
+  gravador.esquece();
+  EXPECT_EQ(MENUSELECT(ctx, outro, kTerminar), "");
+  EXPECT_TRUE(outro.encerra);
+  EXPECT_FALSE(gravador.viu(std::string("Confirma saída"_cp)));
+}
+
+// The selection grid marks and unmarks every row whatever the order, and F1/F2 choose the
+// name and CPF orders.
+TEST_F(Programa, SelectionGridMarksEveryRow) {
+  for (const auto& [cpf, nome] : {std::pair{"98765432100", "ANA"}, {"12345678909", "CARLOS"}, {"11144477735", "BIA"}})
+    linha(Area::LISNOME, {{"CPF", std::string(cpf)}, {"NOMECONTR", std::string(nome)}, {"ORIGEM", std::string("PASTA")}});
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
+  ASSERT_TRUE(t.setOrder(2).isOk());
+  term.press(key::AltEquals).press(key::Esc);
+  (void)EDITA(ctx, 1);
+  EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"S", "S", "S"}));
+  EXPECT_TRUE(gravador.viu("Marque [S] nos nomes"));
+  term.press(key::F2).press(key::AltKeypadMinus).press(key::F1).press(key::Esc);
+  (void)EDITA(ctx, 1);
+  EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(t.order(), 1);
+  term.press(key::AltKeypadPlus).press(key::Esc);
+  (void)EDITA(ctx, 1);
+  EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"S", "S", "S"}));
+}
+
+// The statements grid checks the CPF's digits and punctuates and checks the payer; Del asks.
+TEST_F(Programa, StatementsGridChecksItsDocuments) {
+  ASSERT_TRUE(store::ABERTURA(ctx, Area::FOLHAPG));
+  term.type("12345678900").pause().press(key::Enter);  // a wrong check digit: said, typed again
+  term.type("12345678909");
+  term.press(key::Right).press(key::Right).press(key::Enter).type("11222333000181").press(key::Enter);
+  term.press(key::Esc);
+  (void)EDITA(ctx, 3);
+  EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "CPF,CNPJFONTE"), (std::vector<std::string>{"12345678909|11.222.333/0001-81"}));
+  term.press(key::Del).pause().type("S").press(key::Esc);
+  (void)EDITA(ctx, 3);
+  EXPECT_TRUE(gravador.viu(std::string("Confirma a Exclusão dessa linha?"_cp)));
+  EXPECT_TRUE(le(programa.caminho(), "FOLHAPG", "CPF").empty());
+}
+
+}  // namespace
+}  // namespace conversor::teste

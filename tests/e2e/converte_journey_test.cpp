@@ -1,0 +1,79 @@
+// The converter started from tavren's menu (Declaracao, Importação) on tavren's terminal: its
+// banner and menu; the income statements of a payroll's FOLHA.TXT imported and transferred into
+// the declaration of a taxpayer registered in tavren; back in tavren, its menu and banner.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "programa_e2e.h"
+#include "rt/db/table.h"
+#include "tmux_session.h"
+
+namespace {
+
+using e2e::teclas;
+using e2e::TmuxSession;
+
+class JornadaConverte : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
+  }
+  std::string home() const { return pasta_.caminho() + "/tavren"; }
+  e2e::RaizDeTeste pasta_;
+};
+
+TEST_F(JornadaConverte, FromTavrenTheStatementsOfAPayrollGoIntoTheDeclaration) {
+  TmuxSession s(e2e::comandoTavren(home(), "05", {}, 300), 80, 25);
+  ASSERT_TRUE(s.started());
+  ASSERT_TRUE(s.waitForText("Terminal 05", e2e::kPartida)) << s.capture();
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(s, "12345678909", tela)) << tela;
+  {
+    std::ofstream f(home() + "/DADOS2010/folha.txt", std::ios::binary);
+    f << "\"123.456.789-09\",\"JOSE\",\"ACME LTDA\",\"11222333000181\",1000.50,110,0,0,15\r\n";
+  }
+
+  // Declaracao, Importação: the converter on terminal 05.
+  teclas(s, {"M-l", "I"});
+  ASSERT_TRUE(s.waitForText("Term. 05 Converte Ver.1.07D", e2e::kPartida)) << s.capture();
+  // Comprovante, Importar dados in the year's folder, Transferir adding to the amounts.
+  teclas(s, {"M-c", "C"});
+  ASSERT_TRUE(s.waitForText("Importar dados")) << s.capture();
+  teclas(s, {"I"});
+  ASSERT_TRUE(s.waitForText("Drive e pasta do Arquivo FOLHA.TXT")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; })) << s.capture();
+  teclas(s, {"T"});
+  ASSERT_TRUE(s.waitForText("Encontrando valores")) << s.capture();
+  teclas(s, {"A"});
+  ASSERT_TRUE(s.waitForText("Dados Transferidos")) << s.capture();
+  ASSERT_TRUE(s.waitForText("Importar dados")) << s.capture();
+  teclas(s, {"Escape"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Importar dados") == std::string::npos; })) << s.capture();
+  s.keys({"M-t"});
+  // Back in tavren: its menu over its banner, the register open again.
+  ASSERT_TRUE(e2e::noMenu(s)) << s.capture();
+  EXPECT_TRUE(s.waitForText("TAVREN")) << s.capture();
+
+  auto t = rt::db::Table::open(home() + "/DADOS2010/IMP0210", {.exclusive = false, .readOnly = true, .alias = {}});
+  ASSERT_TRUE(t) << t.status().message();
+  (*t)->goTop();
+  ASSERT_FALSE((*t)->eof());
+  EXPECT_EQ((*t)->getText("CPF"), "12345678909");
+  EXPECT_EQ((*t)->getText("I1_3"), "11.222.333/0001-81");
+  EXPECT_EQ((*t)->getNumber("I1_4").toString(2), "1000.50");
+
+  // The taxpayer's incomes from companies show the payer.
+  teclas(s, {"M-l", "Enter"});
+  ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
+  s.text("12345678909");
+  s.keys({"Enter"});
+  ASSERT_TRUE(s.waitForText("10=Balan")) << s.capture();
+  teclas(s, {"F2"});
+  EXPECT_TRUE(s.waitForText("ACME LTDA")) << s.capture();
+}
+
+}  // namespace
