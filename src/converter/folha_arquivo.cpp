@@ -67,9 +67,8 @@ std::string naLinha(int n, std::string_view motivo) {
   return "Linha " + std::to_string(n) + " do FOLHA.TXT: " + std::string(motivo);
 }
 
-}  // namespace
-
-LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> campos) {
+// Every line's statement until one refuses the file.
+LeituraFolha leLinhas(std::string_view bytes, std::span<const store::CampoDef> campos) {
   using namespace rt::text::literals;
   LeituraFolha r;
   const std::string texto = rt::text::cp1252ToCp860(bytes);
@@ -115,6 +114,15 @@ LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> ca
     }
     r.comprovantes.push_back(std::move(c));
   }
+  return r;
+}
+
+}  // namespace
+
+LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> campos) {
+  LeituraFolha r = leLinhas(bytes, campos);
+  // A refused file gives no statement at all.
+  if (!r.recusa.empty()) r.comprovantes.clear();
   return r;
 }
 

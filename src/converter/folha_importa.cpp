@@ -67,7 +67,7 @@ void IMPORTA(store::Contexto& ctx, Conversor& c) {
   std::string pasta = rt::text::padr(rt::text::alltrim(ctx.ROTADOANO), 40);
   for (;;) {
     const rt::ui::ReadResult r = rt::ui::readOne(
-        ctx.console, rt::ui::Get(ctx.ALJA[7] + 2, ctx.ACJA[7] + 1, rt::ui::var("PASTA", pasta), "@!"), coresEntrada(ctx));
+        ctx.console, rt::ui::Get(ctx.ALJA[7] + 1, ctx.ACJA[7] + 1, rt::ui::var("PASTA", pasta), "@!"), coresEntrada(ctx));
     if (r.escaped) return;
     const std::string nome(rt::text::alltrim(pasta));
     if (nome.empty() || !console::VERDIR(ctx, nome)) {

@@ -7,6 +7,7 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "converter/relato_conversor.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
@@ -278,6 +279,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
   }
   const char resposta = respostaLancamento(ctx);
   const std::string inicio = ctx.LOCARQ;
+  const RelatoConversor relato(ctx);
   bool todos = false;
   std::vector<std::uint32_t> linhas;
   for (folha->goTop(); folha->status() && !folha->eof(); folha->skip(1)) linhas.push_back(folha->recNo());
@@ -289,6 +291,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     const Lancamento l = leLancamento(*folha);
     const std::string cpf = rt::text::transform(l.CPF, "@R 999.999.999-99");
     console::MENS(ctx, 0, "Transferindo o cpf " + cpf + " " + rt::text::substr(l.NOMECONTR, 1, 20));
+    ctx.console.refresh();
     Table& registro = *store::tabela(ctx.areas, Area::IMP0910);
     (void)registro.setOrder(1);
     if (!store::gravou(ctx, registro.seek(store::Cpf(l.CPF).chave()), registro.alias())) break;

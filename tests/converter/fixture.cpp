@@ -26,6 +26,7 @@ void ConversorFixture::linha(store::Area a, const Campos& campos) {
 
 void ConversorFixture::outraPasta(const std::string& cpf, const std::string& nome) {
   const std::string dadosAntes = ctx.LOCARQ;
+  (void)store::fecha(ctx.areas, store::Area::IMP0910);
   ctx.definePastaDados(outra.caminho());
   linha(store::Area::IMP0910, {{"CPF", cpf}, {"NOMECONTR", nome}, {"ESTATUS", rt::text::Decimal::fromInt(1)}});
   (void)store::fecha(ctx.areas, store::Area::IMP0910);

@@ -85,15 +85,15 @@ TEST_F(Folha, ImportsAndTransfersIntoTheFoldersOfTheTaxpayers) {
 
   const std::string d = dados.caminho();
   EXPECT_EQ(le(d, "IMP0210", "CPF,I1_1,I1_2,I1_3,I1_4,I1_5,I1_6,I1_7,I1_9"),
-            (std::vector<std::string>{kJose + "|J|ACME|11.222.333/0001-81|1000.00|15.00|110.00|80.00|0.00",
-                                      kJose + "|J|BETA SA|44.555.666/0001-81|500.00|0.00|0.00|0.00|0.00",
-                                      kNovo + "|J|ACME LTDA|11.222.333/0001-81|100.00|0.00|0.00|0.00|0.00"}));
+            (std::vector<std::string>{kJose + "|J|ACME|11.222.333/0001-81|1000.00|15.00|110.00|80.00|",
+                                      kNovo + "|J|ACME LTDA|11.222.333/0001-81|100.00|0.00|0.00|0.00|",
+                                      kJose + "|J|BETA SA|44.555.666/0001-81|500.00|0.00|0.00|0.00|"}));
   // Added parts only: an empty description adds no separator.
   EXPECT_EQ(le(d, "IMP0110", "CPF,I3_03,I3_12,I3_12D,I4_05,I4_05D"),
-            (std::vector<std::string>{kJose + "|40.00|370.00|BOLSA/DIARIAS E AJUDA DE CUSTO|30.00|PLR", kNovo + "|0.00|0.00||0.00|"}));
+            (std::vector<std::string>{kJose + "|40.00|370.00|BOLSA/DIARIAS E AJUDA DE CUSTO|30.00|PLR", kNovo + "|0.00|||0.00|"}));
   EXPECT_EQ(le(d, "IMP0610", "CPF,I6_1,I6_3,I6_4"),
             (std::vector<std::string>{kJose + "|MARIA|12|200.00", kJose + "|MARIA|14|50.00"}));
-  EXPECT_EQ(le(d, "IMP0910", "CPF,NOMECONTR,ESTATUS"), (std::vector<std::string>{kJose + "|JOSE|0", kNovo + "|NOVO|1"}));
+  EXPECT_EQ(le(d, "IMP0910", "CPF,NOMECONTR,ESTATUS"), (std::vector<std::string>{kJose + "|JOSE|", kNovo + "|NOVO|1"}));
   EXPECT_EQ(le(outra.caminho(), "IMP0210", "CPF,I1_2,I1_4"), (std::vector<std::string>{kJoao + "|ACME LTDA|700.00"}));
 }
 
@@ -130,29 +130,31 @@ TEST_F(Folha, ThePostingAnswerAddsReplacesOrLeavesTableOne) {
 
 // Registered nowhere: "Salta" keeps the statement, "Todos" adds this one and every later one
 // without asking, "Abandona" ends the transfer leaving the rest. A simplified declaration gets
-// the exempt sum on its payer's row and nothing in tables 1 and 6.
+// the exempt sum on its payer's row and nothing in tables 1 and 6. Statements go in CPF order.
 TEST_F(Folha, TaxpayersRegisteredNowhereAndSimplifiedDeclarations) {
   linha(Area::IMP0910, {{"CPF", kJose}, {"NOMECONTR", std::string("JOSE")}, {"SO_SIMPLES", std::string("S")}});
   comprovantes(
-      "\"98765432100\",\"SALTA\",\"ACME\",\"11222333000181\",1\n"
-      "\"11144477735\",\"TODOS\",\"ACME\",\"11222333000181\",2\n"
-      "\"52998224725\",\"SEM PERGUNTA\",\"ACME\",\"11222333000181\",3\n"
+      "\"98765432100\",\"SEM PERGUNTA\",\"ACME\",\"11222333000181\",3\n"
+      "\"52998224725\",\"TODOS\",\"ACME\",\"11222333000181\",2\n"
+      "\"11144477735\",\"SALTA\",\"ACME\",\"11222333000181\",1\n"
       "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",4,0,50,60,0,1,2,3,4,5,6,0,\"\",\"X\",\"Y\",70,80\n");
   term.pause().type("N").pause().type("S").pause().type("T");
   transfere();
-  EXPECT_FALSE(gravador.viu("O CPF 529.982.247-25"));
-  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJoao}));
+  EXPECT_FALSE(gravador.viu("O CPF 987.654.321-00"));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kNovo}));
   EXPECT_EQ(le(dados.caminho(), "IMP0910", "CPF,NOMECONTR"),
-            (std::vector<std::string>{kJose + "|JOSE", kNovo + "|TODOS", kOutro + "|SEM PERGUNTA"}));
+            (std::vector<std::string>{kJose + "|JOSE", kOutro + "|TODOS", kJoao + "|SEM PERGUNTA"}));
   EXPECT_EQ(le(dados.caminho(), "IMP0210", "CPF,I1_4,I1_9"),
-            (std::vector<std::string>{kNovo + "|2.00|0.00", kOutro + "|3.00|0.00", kJose + "|4.00|21.00"}));
-  EXPECT_TRUE(le(dados.caminho(), "IMP0110", "CPF").empty());
+            (std::vector<std::string>{kJose + "|4.00|21.00", kOutro + "|2.00|", kJoao + "|3.00|"}));
   EXPECT_TRUE(le(dados.caminho(), "IMP0610", "CPF").empty());
+  // Only the taxpayers added got a row of table 1, with nothing posted ("Nao").
+  EXPECT_EQ(le(dados.caminho(), "IMP0110", "CPF").size(), 0u);
 
-  comprovantes("\"11144477735\",\"TODOS\",\"BETA\",\"44555666000181\",9\n");
+  comprovantes("\"12345678909\",\"JOSE\",\"BETA\",\"44555666000181\",9\n");
+  gravador.esquece();
   term.pause().type("A").pause().type("A");  // add; then "Abandona" for the one still missing
   transfere();
-  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJoao, kNovo}));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kNovo, kJose}));
   EXPECT_FALSE(gravador.viu("Dados Transferidos"));
 }
 

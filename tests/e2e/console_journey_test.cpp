@@ -315,12 +315,13 @@ TEST_F(PrimeiroUso, ASignalEndsTheProgramWithTheTerminalGivenBackAndTheTerminalN
   EXPECT_TRUE(noMenu(s)) << s.capture();
 }
 
-// converte on its own, on terminal 05 of a new program folder: its banner and menu; a second
+// converte on its own, on terminal 05 of a new program folder (TERMINAL naming the desktop's
+// terminal emulator, which is no terminal number): its banner and menu; a second
 // converte on the same number is refused while the first runs; "Terminar" ends it with 0 and
 // gives the terminal back.
 TEST_F(PrimeiroUso, ConverteOnItsOwnShowsItsMenuAndHoldsItsTerminalNumber) {
   const std::string converte = std::string(TAVREN_BUILD_DIR) + "/src/app/converte";
-  const std::string inicio = "mkdir -p " + shellQuote(home_) + "; env -u TERMINAL TERM=xterm-256color LANG=C.UTF-8 DTAVREN=" +
+  const std::string inicio = "mkdir -p " + shellQuote(home_) + "; env TERMINAL=gnome-terminal TERM=xterm-256color LANG=C.UTF-8 DTAVREN=" +
                              shellQuote(home_) + " " + shellQuote(converte) + " 05; echo converte-ended $?; ";
   TmuxSession s(inicio + "read -r lido; echo \"lido:$lido\"; sleep 30", 80, 25);
   ASSERT_TRUE(s.started());

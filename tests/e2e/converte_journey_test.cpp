@@ -3,6 +3,7 @@
 // the declaration of a taxpayer registered in tavren; back in tavren, its menu and banner.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -50,29 +51,38 @@ TEST_F(JornadaConverte, FromTavrenTheStatementsOfAPayrollGoIntoTheDeclaration) {
   ASSERT_TRUE(s.waitForText("Encontrando valores")) << s.capture();
   teclas(s, {"A"});
   ASSERT_TRUE(s.waitForText("Dados Transferidos")) << s.capture();
-  ASSERT_TRUE(s.waitForText("Importar dados")) << s.capture();
+  // The notice stays 2 seconds; the menu takes keys again after it.
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Dados Transferidos") == std::string::npos; }))
+      << s.capture();
   teclas(s, {"Escape"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Importar dados") == std::string::npos; })) << s.capture();
+  // Terminar. After an item the menu comes back past a pause of up to 2 seconds that a key
+  // ends, which shows nothing: a Terminar taken by the pause is sent again.
+  const auto voltou = [](const std::string& t) { return t.find("Converte Ver.") == std::string::npos; };
   s.keys({"M-t"});
-  // Back in tavren: its menu over its banner, the register open again.
+  if (!s.waitFor(voltou, std::chrono::seconds(4))) s.keys({"M-t"});
+  ASSERT_TRUE(s.waitFor(voltou)) << s.capture();
+  // Back in tavren: its menu over its banner.
   ASSERT_TRUE(e2e::noMenu(s)) << s.capture();
-  EXPECT_TRUE(s.waitForText("TAVREN")) << s.capture();
+  EXPECT_TRUE(s.waitForText("Terminal 05")) << s.capture();
 
-  auto t = rt::db::Table::open(home() + "/DADOS2010/IMP0210", {.exclusive = false, .readOnly = true, .alias = {}});
-  ASSERT_TRUE(t) << t.status().message();
-  (*t)->goTop();
-  ASSERT_FALSE((*t)->eof());
-  EXPECT_EQ((*t)->getText("CPF"), "12345678909");
-  EXPECT_EQ((*t)->getText("I1_3"), "11.222.333/0001-81");
-  EXPECT_EQ((*t)->getNumber("I1_4").toString(2), "1000.50");
+  {
+    // Read and closed before tavren loads the declaration, which opens it alone.
+    auto t = rt::db::Table::open(home() + "/DADOS2010/IMP0210", {.exclusive = false, .readOnly = true, .alias = {}});
+    ASSERT_TRUE(t) << t.status().message();
+    (*t)->goTop();
+    ASSERT_FALSE((*t)->eof());
+    EXPECT_EQ((*t)->getText("CPF"), "12345678909");
+    EXPECT_EQ((*t)->getText("I1_3"), "11.222.333/0001-81");
+    EXPECT_EQ((*t)->getNumber("I1_4").toString(2), "1000.50");
+  }
 
-  // The taxpayer's incomes from companies show the payer.
+  // The taxpayer's first page, the incomes from companies, shows the payer.
   teclas(s, {"M-l", "Enter"});
   ASSERT_TRUE(s.waitForText("Pasta atual")) << s.capture();
   s.text("12345678909");
   s.keys({"Enter"});
   ASSERT_TRUE(s.waitForText("10=Balan")) << s.capture();
-  teclas(s, {"F2"});
   EXPECT_TRUE(s.waitForText("ACME LTDA")) << s.capture();
 }
 
