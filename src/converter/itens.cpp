@@ -1,11 +1,15 @@
 // The item table: each import of the converter plugs in here the function its menu item runs.
 #include "converter/conversor.h"
 #include "converter/folha_menu.h"
+#include "converter/receita_menu.h"
 
 namespace conversor {
 
 void registraItens(Conversor& c) {
   c.itens[kComprovante] = [](store::Contexto& ctx, Conversor& cv) { CONVFOLHA(ctx, cv); };
+  c.itens[kReceita] = [](store::Contexto& ctx, Conversor& cv) { CONVDISCO(ctx, cv, converter::Modo::Declaracao); };
+  c.itens[kGanhoCapital] = [](store::Contexto& ctx, Conversor& cv) { CONVDISCO(ctx, cv, converter::Modo::Ganhos); };
+  c.itens[kNroRecibo] = [](store::Contexto& ctx, Conversor& cv) { CONVDISCO(ctx, cv, converter::Modo::Recibos); };
 }
 
 }  // namespace conversor

@@ -59,34 +59,6 @@ int ArquivoSaida::fecha() {
   return sincroniza != 0 ? sincroniza : fechou;
 }
 
-int codigoDos(int erro, const std::string& caminho) {
-  switch (erro) {
-    case 0:
-      return 0;
-    case ENOENT: {
-      const auto pai = std::filesystem::path(caminho).parent_path();
-      std::error_code ec;
-      return pai.empty() || std::filesystem::is_directory(pai, ec) ? 2 : 3;
-    }
-    case ENOTDIR:
-      return 3;
-    case EMFILE:
-    case ENFILE:
-      return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return 5;
-    case ELOOP:
-    case EMLINK:
-    case EISDIR:
-    case ENXIO:
-      return kLink;
-    default:
-      return -erro;
-  }
-}
-
 ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destino) {
   ArquivoSaida para;
   if (int e = para.cria(destino); e != 0) return {codigoDos(e, destino), false};

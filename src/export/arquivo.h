@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dos_error.h"
 #include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 
@@ -38,12 +39,9 @@ class ArquivoSaida {
   rt::fs::ScratchFile provisorio_;
 };
 
-// The DOS-style code the messages name for a system error when opening `caminho`: 2 file not
-// found (3 when its folder is missing), 4 too many open files, 5 access denied, kLink a link
-// (or no plain file) where the file belongs; any other error is given as its negated number,
-// which the messages show as it is.
-inline constexpr int kLink = 1001;
-int codigoDos(int erro, const std::string& caminho);
+// The DOS-style code of a system error (platform/dos_error.h), as the export names it.
+using platform::codigoDos;
+using platform::kLink;
 
 // Copies `origem` in blocks of 1024 bytes into `para` (made by cria or criaAoLado); 0, or the
 // code of codigoDos for a file that cannot be opened or read; kGravacaoCurta when a block

@@ -1,0 +1,31 @@
+// One file of the tax authority converted into the current data folder (FAZCONV): a whole
+// declaration (mode 1), a capital-gains file (mode 2) or only a declaration's receipt
+// numbers (mode 3). The file is read and mapped in memory first; only a file read whole and
+// found sound is written, through the save journal, and then its register row.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "store/contexto.h"
+
+namespace converter {
+
+enum class Modo { Declaracao = 1, Ganhos = 2, Recibos = 3 };
+
+// What FAZCONV shows between reading the identification and converting (the taxpayer's
+// header box of the converter's screen); nothing when not given.
+using MostraContribuinte = std::function<void(const std::string& cpf, const std::string& nome)>;
+
+// FAZCONV: true when the file was converted. Every refusal is said to the user through the
+// store's Relato: "Erro de leitura" (and "Erro do Dos " + code, but for a missing folder), a
+// file whose second line is no identification or whose amounts are no numbers ("Leiaute
+// diferente do esperado.Não é possível converter"), a write that failed.
+[[nodiscard]] bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho,
+                           const MostraContribuinte& mostra = {});
+
+// The message of a file that could not be opened or read: "Erro de leitura", then "Erro do
+// Dos " + the code in two digits unless the folder is missing (code 3). The code.
+int erroDeLeitura(store::Contexto& ctx, int erro, const std::string& caminho);
+
+}  // namespace converter

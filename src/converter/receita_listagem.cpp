@@ -1,0 +1,132 @@
+#include "converter/receita_listagem.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "console/documentos.h"
+#include "converter/receita_declaracao.h"
+#include "converter/receita_linhas.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/areas.h"
+#include "store/recusa.h"
+
+namespace converter {
+
+using namespace rt::text::literals;
+using store::Area;
+
+namespace {
+
+std::string maiusculas(std::string s) { return rt::text::upper(s); }
+
+std::string quatro(std::size_t n) { return rt::text::padl(std::to_string(n), 4, '0'); }
+
+// The first two lines of a file; nullopt (said) when it cannot be opened or read. An empty
+// file gives no lines.
+std::optional<std::vector<std::string>> inicio(store::Contexto& ctx, const std::string& caminho, int& codigo) {
+  LeitorLinhas l(caminho);
+  std::vector<std::string> v;
+  while (l.aberto() && v.size() < 2) {
+    auto linha = l.LELINHA();
+    if (!linha) break;
+    v.push_back(std::move(*linha));
+  }
+  if (!l.aberto() || l.erro() != 0) {
+    codigo = erroDeLeitura(ctx, l.erro(), caminho);
+    return std::nullopt;
+  }
+  return v;
+}
+
+}  // namespace
+
+std::vector<std::string> arquivosDaReceita(const std::string& pasta, Modo modo) {
+  const std::vector<std::string> extensoes =
+      modo == Modo::Ganhos ? std::vector<std::string>{".GB9", ".GE9"} : std::vector<std::string>{".DBK", ".DEC"};
+  std::vector<std::string> v;
+  for (const std::string& ext : extensoes) {
+    std::vector<std::string> grupo;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(pasta, ec)) {
+      const std::string nome = e.path().filename().string();
+      if (nome.size() > ext.size() && maiusculas(nome.substr(nome.size() - ext.size())) == ext && !e.is_directory(ec))
+        grupo.push_back(nome);
+    }
+    std::sort(grupo.begin(), grupo.end());
+    v.insert(v.end(), grupo.begin(), grupo.end());
+  }
+  return v;
+}
+
+bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
+  const std::vector<std::string> nomes = arquivosDaReceita(pasta, modo);
+  if (nomes.empty()) {
+    ctx.relato().alerta("O local escolhido não contém a informação pedida da Receita"_cp);
+    return false;
+  }
+  if (!store::ABERTURA(ctx, Area::LISNOME, true)) return false;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
+  if (!store::gravou(ctx, t.zap(), "LISNOME")) return false;
+  std::size_t achados = 0, n = 0;
+  for (const std::string& nome : nomes) {
+    ++n;
+    int codigo = 0;
+    auto linhas = inicio(ctx, pasta + "/" + nome, codigo);
+    if (!linhas) return false;
+    if (linhas->empty()) continue;
+    const Cabecalho cab = leCabecalho((*linhas)[0]);
+    if (cab.anos == 0) continue;
+    // The delivery mark of the tax authority's naming, characters 28-32 of the name.
+    const std::string marca = rt::text::substr(nome, 28, 5);
+    const std::string ano = cab.anos == k2009 ? " 09" : " 10";
+    if (linhas->size() >= 2 && colunas((*linhas)[1], -1, 2) == "16") {
+      rt::Status s = t.appendBlank();
+      if (s) s = t.put("NOMEARQ", nome);
+      if (s) s = t.put("ORIGEM", cab.cdecl + marca + ano);
+      if (s) s = t.put("TIPO", cab.programa + cab.ano);
+      if (s) s = t.put("CPF", colunas((*linhas)[1], 1, 11));
+      if (s) s = t.put("NOMECONTR", console::AJUS_CAR(colunas((*linhas)[1], 12, 53), 1));
+      if (!store::gravou(ctx, s, "LISNOME")) return false;
+    }
+    ++achados;
+    ctx.relato().linha("Verificando " + quatro(n) + " de " + quatro(nomes.size()) + " declaracoes!");
+  }
+  if (!store::gravou(ctx, t.commit(), "LISNOME")) return false;
+  if (achados == 0) {
+    ctx.relato().alerta("Na pasta existem " + quatro(nomes.size()) + " declaracoes, mas nao de 2009 ou 2010");
+    return false;
+  }
+  (void)t.setOrder(1);
+  t.goTop();
+  return true;
+}
+
+Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta, const TelaConversao& tela) {
+  Contadores c;
+  ctx.relato().linha("Processando...");
+  if (!listaArquivos(ctx, modo, pasta)) return c;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
+  if (tela.seleciona) tela.seleciona(ctx);
+  // What to convert, in name order, read before any conversion moves the areas.
+  std::vector<std::string> marcados;
+  (void)t.setOrder(1);
+  for (t.goTop(); !t.eof(); t.skip(1))
+    if (rt::text::alltrim(t.getText("IMPRE")) == "S") marcados.emplace_back(rt::text::trim(t.getText("NOMEARQ")));
+  c.aConverter = c.restantes = static_cast<int>(marcados.size());
+  for (const std::string& nome : marcados) {
+    if (tela.contadores) tela.contadores(c);
+    if (ctx.relato().desiste() && ctx.relato().pergunta("Abandona a conversão dos dados? S/N"_cp, false)) break;
+    if (FAZCONV(ctx, modo, pasta + "/" + nome, tela.mostra))
+      ++c.convertidos;
+    else
+      ++c.existentes;
+    --c.restantes;
+  }
+  if (tela.contadores) tela.contadores(c);
+  if (tela.fecha) tela.fecha();
+  return c;
+}
+
+}  // namespace converter

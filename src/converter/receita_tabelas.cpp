@@ -1,0 +1,89 @@
+#include "converter/receita_tabelas.h"
+
+#include "rt/db/structure.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/transfere.h"
+
+namespace converter {
+
+using rt::text::Decimal;
+using rt::text::Value;
+
+std::string Linha::texto(std::string_view campo) const {
+  auto i = campos.find(campo);
+  if (i == campos.end()) return {};
+  if (const auto* s = std::get_if<std::string>(&i->second)) return *s;
+  return {};
+}
+
+Decimal Linha::valor(std::string_view campo) const {
+  auto i = campos.find(campo);
+  if (i == campos.end()) return Decimal();
+  if (const auto* d = std::get_if<Decimal>(&i->second)) return *d;
+  return Decimal();
+}
+
+rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
+  mudadas_.insert(n);
+  if (auto i = tabelas_.find(n); i != tabelas_.end()) return &i->second;
+  const bool aberta = ctx_.areas.isOpen(n);
+  if (!aberta && !store::ABERTURA(ctx_, n))
+    return rt::Status(rt::Error::kInUse, "table " + std::to_string(n));
+  auto lidas = store::linhasDoCpf(*ctx_.areas.table(n), n, cpf_);
+  // The journal opens every table it writes exclusively: none stays open here.
+  (void)ctx_.areas.close(n);
+  if (!lidas) return lidas.status();
+  std::vector<Linha>& v = tabelas_[n];
+  for (const std::string& r : lidas->registros) {
+    Linha l;
+    for (const rt::db::FieldDef& f : lidas->campos)
+      l.poe(rt::text::upper(f.name), rt::db::readField(f, std::string_view(r).substr(static_cast<std::size_t>(f.offset),
+                                                                                       static_cast<std::size_t>(f.width))));
+    v.push_back(std::move(l));
+  }
+  return &v;
+}
+
+void TabelasCpf::substitui(int n) {
+  mudadas_.insert(n);
+  tabelas_[n].clear();
+}
+
+rt::Result<Linha*> TabelasCpf::nova(int n) {
+  auto v = linhas(n);
+  if (!v) return v.status();
+  Linha l;
+  l.poe("CPF", cpf_.chave());
+  (*v)->push_back(std::move(l));
+  return &(*v)->back();
+}
+
+rt::Status TabelasCpf::grava() {
+  std::vector<store::TabelaDiario> todas;
+  for (int n : mudadas_) {
+    store::TabelaDiario t = store::tabelaVazia(n);
+    for (const Linha& l : tabelas_[n]) {
+      std::string reg;
+      std::size_t usados = 0;
+      for (const rt::db::FieldDef& f : t.campos) {
+        auto i = l.campos.find(rt::text::upper(f.name));
+        Value v = rt::db::blankValue(f);
+        if (i != l.campos.end()) {
+          v = i->second;
+          ++usados;
+        }
+        auto bytes = rt::db::formatField(f, v);
+        if (!bytes) return rt::Status(bytes.code(), "table " + std::to_string(n) + " " + f.name);
+        reg += *bytes;
+      }
+      if (usados != l.campos.size()) return rt::Status(rt::Error::kBadField, "table " + std::to_string(n));
+      t.registros.push_back(std::move(reg));
+    }
+    todas.push_back(std::move(t));
+  }
+  if (todas.empty()) return rt::Status();
+  return store::gravaLinhas(ctx_, ctx_.LOCARQ, cpf_, todas);
+}
+
+}  // namespace converter

@@ -1,0 +1,137 @@
+#include "receita_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "rt/text/strings.h"
+
+namespace converter::teste {
+
+Reg& Reg::t(int pos, std::string_view texto) {
+  const std::size_t i = static_cast<std::size_t>(pos + 1);
+  if (s_.size() < i + texto.size()) s_.resize(i + texto.size(), ' ');
+  s_.replace(i, texto.size(), texto);
+  return *this;
+}
+
+Reg& Reg::v(int pos, std::int64_t centavos, int largura) {
+  std::string d = std::to_string(centavos < 0 ? -centavos : centavos);
+  d = std::string(static_cast<std::size_t>(largura) - d.size(), '0') + d;
+  if (centavos < 0) d[0] = '-';
+  return t(pos, d);
+}
+
+std::string cabecalho(std::string_view tipo, std::string_view ano, std::string_view recibo, std::string_view anterior) {
+  Reg r("");
+  r.t(-1, tipo).t(3, "IRPF").t(7, ano).t(163, recibo).t(202, anterior).t(240, "");
+  return r;
+}
+
+Reg identificacao(std::string_view cpf, std::string_view nome) {
+  Reg r("16");
+  // Columns of the identification record, as line columns - 2.
+  r.t(1, cpf).t(12, nome).t(72, "RUA").t(87, "DAS FLORES").t(127, "123").t(133, "APTO 4");
+  r.t(154, "CENTRO").t(173, "01001000").t(181, "0").t(182, "7107").t(186, "SAO PAULO").t(226, "SP");
+  r.t(228, "000").t(231, "105").t(234, "contador@example.com").t(334, "0011").t(338, "33334444");
+  r.t(346, "0011").t(350, "55556666").t(358, "15031970").t(366, "0012345678901").t(379, "212");
+  r.t(382, "11").t(384, "1").t(385, "N").t(386, "N").t(388, "S").t(389, "112233445566");
+  r.t(401, "001").t(404, "01234").t(410, "000012345").t(451, "N");
+  return r;
+}
+
+void Fala::alerta(std::span<const std::string> linhas) { ditos.insert(ditos.end(), linhas.begin(), linhas.end()); }
+
+bool Fala::pergunta(std::span<const std::string> linhas, bool padrao) {
+  ditos.insert(ditos.end(), linhas.begin(), linhas.end());
+  if (respostas.empty()) return padrao;
+  const bool r = respostas.front();
+  respostas.pop_front();
+  return r;
+}
+
+bool Fala::disse(std::string_view texto) const {
+  for (const std::string& d : ditos)
+    if (d.find(texto) != std::string::npos) return true;
+  return false;
+}
+
+bool Fala::desiste() {
+  if (escs.empty()) return false;
+  const bool e = escs.front();
+  escs.pop_front();
+  return e;
+}
+
+ReceitaFixture::ReceitaFixture() : ContextoFixture("receita") {
+  ctx.PASTA_SEMENTE = TAVREN_SEED_DIR;
+  ctx.NUSU = "05";
+  ctx.defineRelato(&fala);
+}
+
+std::string ReceitaFixture::arquivo(std::string_view nome, const std::vector<std::string>& linhas, std::string_view fim) {
+  const std::string caminho = origem / nome;
+  std::ofstream f(caminho, std::ios::binary);
+  for (const std::string& l : linhas) f << l << fim;
+  return caminho;
+}
+
+namespace {
+
+constexpr const char* kLeitor = R"(import dbfread, sys
+t = dbfread.DBF(sys.argv[1], raw=True)
+for r in t:
+    if r['CPF'].decode('cp860') != sys.argv[2]:
+        continue
+    print('\x1f'.join(f.name + '=' + r[f.name].decode('cp860').strip() for f in t.fields))
+)";
+
+std::string roda(const std::string& comando) {
+  std::string out;
+  FILE* p = popen(comando.c_str(), "r");
+  if (p == nullptr) return out;
+  char buf[4096];
+  for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+  pclose(p);
+  return out;
+}
+
+}  // namespace
+
+Linhas ReceitaFixture::tabela(std::string_view nome, std::string_view cpf) {
+  const std::string script = trabalho / "le.py";
+  std::ofstream(script) << kLeitor;
+  Linhas v;
+  std::istringstream saida(roda("/usr/bin/python3 " + script + " " + (dados / (std::string(nome) + ".DBF")) + " " +
+                                std::string(cpf)));
+  for (std::string linha; std::getline(saida, linha);) {
+    std::map<std::string, std::string> m;
+    std::size_t i = 0;
+    while (i <= linha.size()) {
+      std::size_t f = linha.find('\x1f', i);
+      if (f == std::string::npos) f = linha.size();
+      const std::string par = linha.substr(i, f - i);
+      const std::size_t igual = par.find('=');
+      m[par.substr(0, igual)] = par.substr(igual + 1);
+      i = f + 1;
+    }
+    v.push_back(std::move(m));
+  }
+  return v;
+}
+
+std::string ReceitaFixture::foto(std::string_view cpf) {
+  // One reader for every table: the tables of the folder, each row of the CPF on a line.
+  const std::string script = trabalho / "foto.py";
+  std::ofstream(script) << R"(import dbfread, glob, os, sys
+for nome in sorted(glob.glob(os.path.join(sys.argv[1], 'IMP*.DBF'))):
+    t = dbfread.DBF(nome, raw=True)
+    for r in t:
+        if r['CPF'].decode('cp860') == sys.argv[2]:
+            print(os.path.basename(nome), b'|'.join(r[f.name] for f in t.fields).decode('cp860'))
+)";
+  return roda("/usr/bin/python3 " + script + " " + dados.caminho() + " " + std::string(cpf));
+}
+
+}  // namespace converter::teste

@@ -1,0 +1,74 @@
+// Files of the tax authority made by the tests from the column tables of its layouts, a
+// data folder to convert them into, what the conversion said, and the tables read back as
+// another program reads them (python3-dbfread).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/relato.h"
+#include "support/contexto_fixture.h"
+
+namespace converter::teste {
+
+// One line of a file: the record type, then fields put at body positions (line column =
+// position + 2). The header is made with the type "" and line columns.
+class Reg {
+ public:
+  explicit Reg(std::string tipo) : s_(std::move(tipo)) {}
+  // Text at body position `pos`.
+  Reg& t(int pos, std::string_view texto);
+  // An amount in cents in `largura` digits.
+  Reg& v(int pos, std::int64_t centavos, int largura = 13);
+  operator std::string() const { return s_; }  // NOLINT: a line where a line is expected
+
+ private:
+  std::string s_;
+};
+
+// Line 1: kind (4 characters, "DECL" an ordinary one), year, this and last year's receipts.
+std::string cabecalho(std::string_view tipo, std::string_view ano, std::string_view recibo = "1234567890",
+                      std::string_view anterior = "0987654321");
+// Line 2: the identification of `cpf` named `nome`, with address, phones, birth date, bank.
+Reg identificacao(std::string_view cpf, std::string_view nome);
+
+// What the conversion said; the answers to its questions are taken from `respostas` (the
+// quiet answer when none is left).
+class Fala final : public store::Relato {
+ public:
+  std::vector<std::string> ditos;  // every line of every alert, error and question
+  std::deque<bool> respostas;
+  std::deque<bool> escs;  // whether an Esc was typed, at each look between two files
+  std::vector<std::string> notas;  // the status row's notices
+  void alerta(std::span<const std::string> linhas) override;
+  void erro(std::string_view texto) override { ditos.emplace_back(texto); }
+  bool pergunta(std::span<const std::string> linhas, bool padrao) override;
+  bool disse(std::string_view texto) const;
+  bool desiste() override;
+  void linha(std::string_view texto, bool) override { notas.emplace_back(texto); }
+};
+
+using Linhas = std::vector<std::map<std::string, std::string>>;
+
+class ReceitaFixture : public support::ContextoFixture {
+ protected:
+  ReceitaFixture();
+  // A file of the given lines (joined by CR LF) in the source folder; its path.
+  std::string arquivo(std::string_view nome, const std::vector<std::string>& linhas, std::string_view fim = "\r\n");
+  // The rows (not deleted) of a table of the data folder with `cpf`, as dbfread reads them:
+  // fields by name, texts without trailing blanks, numbers and dates as stored.
+  Linhas tabela(std::string_view nome, std::string_view cpf);
+  // The table's rows of the CPF as texts, for comparing a folder before and after.
+  std::string foto(std::string_view cpf);
+
+  Fala fala;
+  support::Pasta origem{"receita"};
+};
+
+}  // namespace converter::teste
