@@ -112,7 +112,7 @@ Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& 
   // What to convert, in name order, read before any conversion moves the areas.
   std::vector<std::string> marcados;
   (void)t.setOrder(1);
-  for (t.goTop(); !t.eof(); t.skip(1))
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (rt::text::alltrim(t.getText("IMPRE")) == "S") marcados.emplace_back(rt::text::trim(t.getText("NOMEARQ")));
   c.aConverter = c.restantes = static_cast<int>(marcados.size());
   for (const std::string& nome : marcados) {
