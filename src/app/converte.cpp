@@ -27,7 +27,7 @@ void avisa(rt::term::Console& console) {
   centra(11, "Função não disponível nesta versão"_cp);
   centra(13, "Tecle algo para sair"_cp);
   console.refresh();
-  (void)console.waitKey();
+  console.waitKey();
 }
 
 }  // namespace

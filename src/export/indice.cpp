@@ -190,7 +190,7 @@ ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std
     return r;
   };
   // What exports killed midway left beside the index goes first.
-  (void)limpaProvisorios(std::filesystem::path(caminho).parent_path().string());
+  limpaProvisorios(std::filesystem::path(caminho).parent_path().string());
   while (true) {
     const std::string real = rt::db::resolveCaseInsensitive(caminho);
     // A missing index is created empty under the lock, and then reads as a fresh collection.

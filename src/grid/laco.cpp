@@ -305,7 +305,7 @@ bool Laco::teclaTela(int code) {
       if (code == key::F3 && !s_.tela.tracos.ordemEstatus) return true;
       const int ordem = code == key::F1 ? 2 : code == key::F2 ? 1 : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
-        (void)t->setOrder(ordem);
+        t->setOrder(ordem);
         t->goTop();
         s_.redesenha();
       }
@@ -400,7 +400,7 @@ void Laco::despacha(const rt::term::Key& k) {
   } else if (const Acao a = acao(k.code)) {
     (this->*a)(k);
   } else {
-    (void)rt::ui::applyStandardKey(s_.b, k);
+    rt::ui::applyStandardKey(s_.b, k);
   }
 }
 

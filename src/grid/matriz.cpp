@@ -220,11 +220,11 @@ void LacoMatriz::enter() {
     g.OPC = opc;
     g.TIPOCR = crAntes;
     // Mode 2 writes the months into REND_RURAL; the rural totals never refuse a value.
-    (void)taxcalc::SOMA_RUR(a_.calc, 2);
+    taxcalc::SOMA_RUR(a_.calc, 2);
     (void)FX_RT(a_, "Rend_Rural", linha(), col);
     b_.setColPos(col);
     redesenha();
-    (void)MARCA_NEG(a_);
+    MARCA_NEG(a_);
     return;
   }
   GETMTX();
@@ -357,7 +357,7 @@ void LacoMatriz::roda() {
       continue;
     }
     if (teclaDePagina(k.code)) {
-      (void)teclaTela(k.code);
+      teclaTela(k.code);
       continue;
     }
     switch (k.code) {
@@ -421,7 +421,7 @@ void LacoMatriz::roda() {
         }
         break;
       default:
-        (void)rt::ui::applyStandardKey(b_, k);
+        rt::ui::applyStandardKey(b_, k);
         break;
     }
   }
@@ -488,7 +488,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   // The month's name is not typed into: the monthly window starts on the reais.
   if (t.primeiraColuna > 0) b.setColPos(t.primeiraColuna);
   if (t.dica != 0) t.dicaRural ? g.srv().MRODAPER(ctx, g, t.dica) : g.srv().MRODAPE(ctx, g, t.dica);
-  if (t.livroRural) (void)MARCA_NEG(a);
+  if (t.livroRural) MARCA_NEG(a);
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();

@@ -145,7 +145,7 @@ std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha
     }
     case 37:
       (void)FX_RT(a, "REND_RURAL", linha, coluna);
-      (void)MARCA_NEG(a);
+      MARCA_NEG(a);
       break;
     default:
       break;

@@ -31,7 +31,7 @@ using store::Area;
 // registered in some folder.
 std::vector<Boleto> boletosEsperando(store::Contexto& ctx, rt::db::Table& t) {
   std::vector<Boleto> v;
-  (void)t.setOrder(1);  // an order of the table's own index: nothing is written
+  t.setOrder(1);  // an order of the table's own index: nothing is written
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     Boleto b{t.getNumber("NRODOCUM"), t.getNumber("NOSSONRO"), t.getDate("DATADOC"), t.getNumber("VALORDOC"),
              t.getText("NOMESAC"),    t.getText("CPFSAC"),     {}};
@@ -82,7 +82,7 @@ bool GERA_BOLETO(store::Contexto& ctx, Date hoje) {
     const store::SelecaoGuardada selecao(ctx.areas);
     if (!store::ABERTURA(ctx, Area::BOLETO)) return false;  // the opener said why
     boletos = boletosEsperando(ctx, *store::tabela(ctx.areas, Area::BOLETO));
-    (void)store::fecha(ctx.areas, Area::BOLETO);  // only read
+    store::solta(ctx.areas, Area::BOLETO);  // only read
   }
   if (boletos.empty()) {
     console::AVISOSN(ctx, "Nao existe boleto cadastrado para ser gerado o arquivo.", 0);

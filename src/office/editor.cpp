@@ -31,7 +31,7 @@ class TeclasDoEditor {
     for (std::size_t i = 0; i < std::size(kTeclas); ++i) antes_[i] = c_.holdKey(kTeclas[i], true);
   }
   ~TeclasDoEditor() {
-    for (std::size_t i = 0; i < std::size(kTeclas); ++i) (void)c_.holdKey(kTeclas[i], antes_[i]);
+    for (std::size_t i = 0; i < std::size(kTeclas); ++i) c_.holdKey(kTeclas[i], antes_[i]);
   }
   TeclasDoEditor(const TeclasDoEditor&) = delete;
   TeclasDoEditor& operator=(const TeclasDoEditor&) = delete;

@@ -16,7 +16,7 @@ bool criaAjuda(Program& p);
 // The help viewer's access to the help tables: only HELPTXT, and only when both its .DBF and
 // its .DBT are in the program folder.
 console::AcessoTabelas tabelasAjuda(Program& p);
-bool abreAjuda(Program& p, std::string_view arquivo);
+[[nodiscard]] bool abreAjuda(Program& p, std::string_view arquivo);
 
 // The main menu's F1: the general help.
 void ajudaDoMenu(Program& p);

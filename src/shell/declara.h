@@ -87,7 +87,7 @@ class Declara {
   // declaration was found or created and loaded (or, for item 51, prepared for printing).
   // A declaration another terminal has open is not loaded: the user is told which terminal
   // holds it and the CPF is asked again.
-  bool GET_CODIGO(int linha, int coluna, int modo, int carga);
+  [[nodiscard]] bool GET_CODIGO(int linha, int coluna, int modo, int carga);
   // DIRETO (F4): takes up the terminal's working copies left on disk.
   bool DIRETO();
   // SO_MOL (F8): only taxpayers with rural activity in the register, on and off.
@@ -109,7 +109,7 @@ class Declara {
   // ESC_HORIZ: the screen index bar (item 1 the screens, 2 the help topics).
   bool ESC_HORIZ(int item);
   // MOSTRA_INDICE: the screen index list; true when it switched or ended the declaration.
-  bool MOSTRA_INDICE();
+  [[nodiscard]] bool MOSTRA_INDICE();
   // MOS_IND: the screen index on row 0.
   void MOS_IND();
   // VETEMPO: the time spent on the declaration (TEMGAST), in seconds.
@@ -156,7 +156,7 @@ class Declara {
   bool acaoDoItem();
   bool carrega(int modo, int tipo);
   // One CPF asked and looked up (GET_CODIGO without the retry after a declaration in use).
-  bool pedeCodigo(int linha, int coluna, int modo, int carga);
+  [[nodiscard]] bool pedeCodigo(int linha, int coluna, int modo, int carga);
   void copiaIdentificacao();
   void copiaRegistro();
   void mostraPagina();

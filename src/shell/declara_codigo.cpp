@@ -82,12 +82,12 @@ void registroNoCpf(Program& p, const std::string& cpf) {
   if (r == nullptr || rt::text::alltrim(cpf).empty()) return;
   if (!r->eof() && !r->isDeleted() && r->getText("CPF") == cpf) return;
   const int ordem = r->order();
-  (void)r->setOrder(1);
+  r->setOrder(1);
   const bool achou = r->seek(cpf) && r->found();
-  (void)r->setOrder(ordem);
+  r->setOrder(ordem);
   if (!achou) {
-    (void)r->goBottom();
-    (void)r->skip(1);
+    r->goBottom();
+    r->skip(1);
   }
 }
 
@@ -98,7 +98,7 @@ void Declara::escolhe(int lista) {
   ServicosDoCodigo servicos(*this);
   console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
                     servicos);
-  if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+  if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   // The register's list is the one of the CPF prompt, whatever input is running.
   p.QUALHLP = "M->CPF";
   l.TEMHLP = true;
@@ -136,7 +136,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
                             console::AlvoNome{17 + linha, 4 + coluna, &digitado_, &nome});
   bool primeira = true;
   while (true) {
-    if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+    if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
     if (primeira && modo == 1) registroNoCpf(p, digitado_);
     primeira = false;
     if (modo == 1) mostraPagina();
@@ -163,7 +163,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     // Sought in CPF order and without the rural filter; the filter stays for the lists.
     auto filtro = reg.hasFilter();
     if (filtro) reg.clearFilter();
-    (void)reg.setOrder(1);
+    reg.setOrder(1);
     achou = reg.seek(p.CPF) && reg.found();
     if (filtro) SO_MOL_filtro(reg);
   }
@@ -214,7 +214,7 @@ bool Declara::DIRETO() {
       if (!t.eof()) cpf = t.getText("CPF");
     }
     // The recovery opens the copies itself, and only when nothing else has them.
-    (void)store::fecha(p.areas, store::Area::TMP_09);
+    store::solta(p.areas, store::Area::TMP_09);
   }
   if (rt::text::alltrim(cpf).empty()) {
     console::MENS(p, 11, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
@@ -249,7 +249,7 @@ void Declara::SO_MOL() {
 
 void Declara::MOS_DIR() {
   shell::MOS_DIR(p);
-  if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+  if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   mostraPagina();
 }
 

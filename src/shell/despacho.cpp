@@ -77,7 +77,7 @@ void conversor(Program& p) {
     naoDisponivel(p);
     return;
   }
-  (void)store::fecha(p.areas, store::Area::IMP0910);
+  store::solta(p.areas, store::Area::IMP0910);
   platform::RunOptions op;
   op.terminal = p.terminal;
   op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU,
@@ -87,7 +87,7 @@ void conversor(Program& p) {
   p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   // The register back for the menu; a failed open was said by the opener.
-  (void)store::ABERTURA(p, store::Area::IMP0910);
+  store::reabre(p, store::Area::IMP0910);
   if (!r) naoDisponivel(p);
 }
 
@@ -146,7 +146,7 @@ bool letraDoDrive(Program& p, int id) {
   // The backup of every folder reads the drive from the terminal's record.
   const std::string drive = p.cfg.XDRIVE;
   // gravaConfig says its own failure; the drive stays chosen for this session all the same.
-  (void)gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
+  gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
@@ -163,7 +163,7 @@ void backupFeito(Program& p) {
       if (const std::string d(rt::text::alltrim(config->getText("XDRIVE"))); !d.empty()) p.cfg.XDRIVE = d;
     }
   }
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
 }
 
 // The option list of print step `passo` (1-4) for the current report kind.
@@ -202,7 +202,7 @@ int* escolhaDoPasso(Program& p, int passo) {
 
 void gravaEscolhas(Program& p) {
   // gravaConfig says its own failure; the choices stay for this session all the same.
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
   p.janelas.FECHAJAN(console::Jan::kDialogo);
 }
 
@@ -268,7 +268,7 @@ void escolhaDeImpressao(Program& p, int id) {
 // Items 45 (the printer, chosen by the function registered under 45) and 46 (the preview
 // questions) leave their captions as they are.
 void escolhaSemLegenda(Program& p, int id) {
-  (void)SELITEMIMP(p, id);  // gives a caption only to the items 41 to 44 and 47
+  SELITEMIMP(p, id);  // gives a caption only to the items 41 to 44 and 47
   MONTA_ITENS(p);
 }
 
@@ -284,7 +284,7 @@ void impressoraNaoDos(Program& p, int id) {
     p.EMAIL = cad->getText("EMAIL");
   registrada(p, id);
   // The register back for the menu; a failed open was said by the opener.
-  (void)store::ABERTURA(p, store::Area::IMP0910);
+  store::reabre(p, store::Area::IMP0910);
 }
 
 void transferenciaAoSalvar(Program& p, int) {
@@ -366,7 +366,7 @@ constexpr Item kItens[] = {
          }},
     {.id = 25, .roda = [](Program& p, int) { VAL_DECL(p, p.aj); }},
     // TIP_GRAV always gives back "".
-    {.id = 26, .roda = [](Program& p, int) { (void)TIP_GRAV(p, p.aj); }},
+    {.id = 26, .roda = [](Program& p, int) { TIP_GRAV(p, p.aj); }},
     {.id = 27,
      .roda =
          [](Program& p, int) {
@@ -386,7 +386,7 @@ constexpr Item kItens[] = {
            OpcoesAtualizacao op;
            op.gravaConfig = [&p] {
              // gravaConfig says its own failure; the update goes on with the settings in memory.
-             (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+             gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
            };
            if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
          }},

@@ -32,7 +32,7 @@ void MOS_DIR(Program& p) {
     ServicosPastas servicos;
     grid::Grade g;
     g.servicos = &servicos;
-    (void)grid::EDITA(p, g, 40);
+    grid::EDITA(p, g, 40);
   }
 }
 

@@ -63,7 +63,7 @@ bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view ant
   Table& fonte = *ctx.areas.table(n);
   Status s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, antigo), lados.antigo);
   if (s) s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, novo), lados.novo);
-  (void)ctx.areas.close(n);
+  ctx.areas.release(n);
   return s.isOk();
 }
 
@@ -83,7 +83,7 @@ Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) 
   RT_TRY(abreCopia(ctx, area));
   Table& c = *ctx.areas.table(area);
   RT_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
-  RT_TRY(c.setOrder(1));
+  RT_TRY(c.useOrder(1));
   c.goTop();
   return c.status();
 }

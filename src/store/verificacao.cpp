@@ -7,16 +7,16 @@
 namespace store {
 
 bool passaVerificacao(Contexto& ctx) {
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   CORRECAO(ctx, 0);
   bool ok = ABERTURA(ctx, Area::PRINTS);
   // The help texts only when both files came with the installation.
   if (existe(ctx, ctx.ARQDEF + "HELPTXT.DBF") && existe(ctx, ctx.ARQDEF + "HELPTXT.DBT"))
-    (void)ABERTURA(ctx, Area::HELPTXT);
+    reabre(ctx, Area::HELPTXT);
   for (Area a : {Area::CODBENS, Area::CODEPEN, Area::CODDIVI, Area::DESPESA, Area::UFIRM, Area::AUXBENS,
                  Area::AUXPAG, Area::LISERRO, Area::OCUPACAO})
     ok = ABERTURA(ctx, a) && ok;
-  (void)ABERTURA(ctx, Area::STATUS);
+  reabre(ctx, Area::STATUS);
   (void)SAI_ABRE(ctx, 0);
   return ok;
 }
