@@ -125,12 +125,7 @@ TEST_F(JornadaDiario, TwoTerminalsInOneJournalKeepEveryEntry) {
         s.waitFor([](const std::string& t) { return t.find("Desc./Nome") == std::string::npos; }))
         << s.capture();
   };
-  const auto sai = [](TmuxSession& s) {
-    e2e::teclas(s, {"Escape", "Escape"});
-    EXPECT_TRUE(
-        s.waitFor([](const std::string& t) { return t.find("Visualizar") == std::string::npos; }))
-        << s.capture();
-  };
+  const auto sai = [](TmuxSession& s) { EXPECT_TRUE(e2e::escAte(s, "Visualizar", 2)) << s.capture(); };
 
   abreDiario(a);
   ASSERT_TRUE(a.waitForText("Faz os lançamentos dos dados")) << a.capture();

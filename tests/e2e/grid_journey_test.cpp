@@ -75,9 +75,7 @@ TEST_F(JornadaGrade, TheDeletionListTakesOnlyItsMarkColumn) {
   s.keys({"Down", "Left", "Left", "Left"});
   s.text("52998224725");
   s.keys({"Enter"});
-  esc(s);
-  esc(s);
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Elim.") == std::string::npos; })) << s.capture();
+  ASSERT_TRUE(e2e::escAte(s, "Elim.", 2)) << s.capture();
   EXPECT_EQ(s.capture().find("529.982.247-25"), std::string::npos);
   ASSERT_TRUE(noMenu(s)) << s.capture();
   sai(s);

@@ -69,6 +69,16 @@ void teclasComPausa(TmuxSession& s, const std::vector<std::string>& nomes) {
   }
 }
 
+bool escAte(TmuxSession& s, const std::string& texto, int maximo) {
+  const auto mostra = [&] { return parado([&s] { return s.capture(); }).find(texto) != std::string::npos; };
+  for (int i = 0; i < maximo && mostra(); ++i) {
+    const std::string antes = estadoParado(s);
+    s.keys({"Escape"});
+    if (!s.waitForChange(antes)) std::fprintf(stderr, "e2e: the screen did not change after the key Escape\n");
+  }
+  return !mostra();
+}
+
 void digita(TmuxSession& s, const std::string& texto) {
   const std::string antes = estadoParado(s);
   s.text(texto);

@@ -50,6 +50,12 @@ void teclas(TmuxSession& s, const std::vector<std::string>& nomes);
 // showing anything (Up on a grid's first row), so there is no change to wait for.
 void teclasComPausa(TmuxSession& s, const std::vector<std::string>& nomes);
 
+// Esc until `texto` has gone from the screen, at most `maximo` times: each Esc once the screen
+// holds still, and none once the text is gone, so no Esc waits on a screen it cannot change
+// (how many Escs a place takes depends on what the keys before it left open). False when the
+// text is still there after the last one.
+bool escAte(TmuxSession& s, const std::string& texto, int maximo);
+
 // Text typed as with TmuxSession::text, once the program has taken what came before; the
 // screen must change (as with teclas).
 void digita(TmuxSession& s, const std::string& texto);
