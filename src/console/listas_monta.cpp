@@ -187,6 +187,7 @@ void Listas::ENTER(Definicao& d) {
 }
 
 void Listas::Devolucao::poe(std::string_view variavel, const Value& v) {
+  // A list writes back only into the variables it names, each of the type of its column.
   (void)l_.vars_.atribui(variavel, v);
 }
 

@@ -71,7 +71,7 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
 }
 
 BuscaNome buscaPorNome(Contexto& ctx, RegistroNomes reg, AlvoNome alvo) {
-  return [&ctx, reg = std::move(reg), alvo] { (void)VER_NOME(ctx, reg, alvo); };
+  return [&ctx, reg = std::move(reg), alvo] { VER_NOME(ctx, reg, alvo); };
 }
 
 }  // namespace console

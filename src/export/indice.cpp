@@ -173,6 +173,8 @@ int substituiArquivo(const std::string& caminho, std::string_view texto,
   // A failed write's scratch file goes with `saida`.
   if (e == 0) e = saida.poeNoLugar(caminho);
   if (e != 0) return e;
+  // The index is in place; a folder not synced loses only the rename on a crash, and the next export writes
+  // it again.
   (void)rt::db::syncDirectoryOf(caminho);
   return 0;
 }

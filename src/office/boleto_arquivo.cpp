@@ -69,7 +69,7 @@ std::optional<std::string> escreve(store::Contexto& ctx, const std::string& text
     if (erro == 0) erro = arq.fecha();
     if (erro == 0) return nome;
     if (criou == 0) ::unlink(caminho.c_str());  // our own file, cut short
-    (void)exporta::VEJAERRO(ctx, exporta::codigoDos(erro, caminho), *nome);
+    exporta::VEJAERRO(ctx, exporta::codigoDos(erro, caminho), *nome);
     return std::nullopt;
   }
 }
@@ -127,7 +127,7 @@ bool BOLETO(store::Contexto& ctx, Date hoje) {
     if (escolha == 0) break;
     if (escolha == 1) CONF_BOLETO(ctx);
     if (escolha == 2) FAZ_BOLETO(ctx, hoje);
-    if (escolha == 3) (void)GERA_BOLETO(ctx, hoje);
+    if (escolha == 3) GERA_BOLETO(ctx, hoje);
   }
   return true;
 }

@@ -48,7 +48,7 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
   if (store::BUSCA_OUTRO(ctx, chave.chave(), 1, 0, true)) {
     achado = le(*store::tabela(ctx.areas, Area::IMP0910));
     // Back to the clerk's folder, its register on the order it had.
-    (void)store::MUDADIR(ctx, inicio);
+    store::passaParaPasta(ctx, inicio);
   }
   if (rt::db::Table* t = store::tabela(ctx.areas, Area::IMP0910)) t->setOrder(ordem);
   return achado;

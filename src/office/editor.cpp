@@ -60,6 +60,7 @@ void Editor::roda(const std::string& nome) {
     DOEDITING();
     if (e_.pendente.starts_with("Menu")) MENUED();
     if (e_.pendente == "Sair") break;
+    // EDITWRITE says a letter it could not write; the editor goes on with the text.
     if (e_.pendente == "Salvar") (void)EDITWRITE();
     e_.pendente.clear();
   }

@@ -264,9 +264,9 @@ void Editor::imprime(bool mala) {
   if (print::naoDos(imp_.conf)) {
     print::PedidoImpTxt pedido = s_.pedido;
     pedido.tipo = 2;
-    (void)print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment());
+    print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment());
   } else {
-    (void)print::fechaSaida(ctx_, imp_);
+    print::fechaSaida(ctx_, imp_);
   }
   imp_.ARQ_IMP.assign(1, ' ');
 }

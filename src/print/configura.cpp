@@ -97,7 +97,7 @@ void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade
     std::string nome = rt::text::padr(imp.conf.NOMEIMP, 15);
     console::MENS(ctx, 14, "Impressora:", nome);
     if (ctx.console.lastKey().code == 27) return;
-    (void)ESC_IMP(ctx, imp, grade, env);
+    ESC_IMP(ctx, imp, grade, env);
   }
 }
 

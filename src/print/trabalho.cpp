@@ -310,9 +310,9 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
     if (const rt::db::Table* reg = ctx.areas.table(kRegistro); reg != nullptr && esc.QUECON == 1)
       pedido.EMAIL = reg->getText("EMAIL");
     if (naoDos(imp.conf))
-      (void)IMP_TXT(ctx, imp, pedido, env);
+      IMP_TXT(ctx, imp, pedido, env);
     else
-      ok = fechaSaida(ctx, imp);
+      ok = static_cast<bool>(fechaSaida(ctx, imp));
     if (imp.CAN_IMP) console::AVISOSN(ctx, "Impressão abandonada."_cp, 0);
   }
   imp.CAN_IMP = false;
@@ -328,10 +328,10 @@ void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const 
       srv.PEDE_CPF(ctx, [&](const std::string& cpf) { return FAZIMP(ctx, imp, esc, srv, env, cpf); });
   } else {
     if (esc.QUECON == 2 && srv.MARCA) srv.MARCA(ctx, esc.QUEIMP == 5 ? 47 : 46);
-    (void)FAZIMP(ctx, imp, esc, srv, env);
+    FAZIMP(ctx, imp, esc, srv, env);
   }
   store::FECHA_PROV(ctx);
-  (void)fechaSaida(ctx, imp);
+  fechaSaida(ctx, imp);
   console::MENS(ctx);
   if (rt::db::Table* reg = ctx.areas.table(kRegistro)) reg->clearFilter();
 }

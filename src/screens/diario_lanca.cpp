@@ -123,6 +123,7 @@ Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
   if (!cria) return Achado::falta;
   if (!store::ADD_REC(ctx, 5)) return Achado::travado;
   if (!t.put("CPF", rt::ui::Value(cpf.chave())).isOk()) {
+    // The blank row goes; one that stays holds only the CPF, and the entry is said as not had.
     (void)t.markDeleted();
     (void)t.unlockRecord(t.recNo());  // the blank row is given up at once
     return Achado::travado;

@@ -107,7 +107,7 @@ void isentos(AmbienteTela& a, const Fundo& f) {
     grid::EDITA(a.ctx, a.grade, 13);
     a.grade.ULTTECLA = tecla;
     a.grade.TECLAMUDA = muda;
-    if (!a.grade.poupancaMantida) (void)a.grade.srv().FCALPOUPA(a.ctx, a.grade, 1);
+    if (!a.grade.poupancaMantida) a.grade.srv().FCALPOUPA(a.ctx, a.grade, 1);
     a.CALC(3, 1);
     mostraCalculados(a, form);
     if (rt::term::ActiveInput* in = con.activeInput()) in->requestRedisplay();

@@ -262,7 +262,7 @@ bool INFO_CONJU(AmbienteTela& a, bool mostra) {
 
 void ligaConjugeNaCarga(store::Contexto& ctx, store::EspelhoDeclaracao& e) {
   Ligacao l(ctx, e, false);
-  (void)liga(l);
+  liga(l);  // what it answers is for the screen that asks
 }
 
 }  // namespace screens

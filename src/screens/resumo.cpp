@@ -157,7 +157,7 @@ bool Resumo::roda() {
   MRODAPE(a_.ctx, 7, {simplificado(), modoCalculo(e)});
   sim_ = {};
   TeclasLigadas teclas(a_.ctx.console);
-  teclas.liga(key::CtrlEnter, [this] { (void)GET_PREV(); });
+  teclas.liga(key::CtrlEnter, [this] { GET_PREV(); });
   // Ctrl+S only: the Left arrow gives the same code and must move the cursor.
   teclas.liga(kCtrlS, [this] { MUDA(); }, true);
   while (!trocou_) {

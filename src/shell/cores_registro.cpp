@@ -61,11 +61,11 @@ bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
 
 }  // namespace
 
-bool CRIACOR(store::Contexto& ctx) {
+store::Dito CRIACOR(store::Contexto& ctx) {
   bool ok = false;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return false;
+    if (!cores.ok()) return store::Dito::falhou();  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       le(*cores, ctx.cores);
       ok = true;
@@ -74,7 +74,7 @@ bool CRIACOR(store::Contexto& ctx) {
     }
   }
   store::solta(ctx.areas, store::Area::CORES);
-  return ok;
+  return ok ? store::Dito::feito() : store::Dito::falhou();
 }
 
 bool GRAVACOR(store::Contexto& ctx) {

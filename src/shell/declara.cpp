@@ -175,6 +175,7 @@ void Declara::roda() {
   // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
     console::MTELA3(p, 3);
+    // The export says each taxpayer's outcome; the loop goes on to the next either way.
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
     p.janelas.FECHAJAN(console::Jan::kTela);
@@ -196,7 +197,7 @@ void Declara::roda() {
     if (!achou) break;
     p.cfg.ULT_CPF = p.CPF;
     if (item != 11) {
-      (void)acaoDoItem();
+      acaoDoItem();
       // The print selection leaves the taxpayer's frame to the printing that follows.
       if (item == 51) return;
       break;

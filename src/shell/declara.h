@@ -45,6 +45,9 @@ struct ServicosDeclara {
   Acao corrigidos, detalhe, pendencias;
   // Alt-S and Alt-U on the current field (the calculator, the dollar converter).
   Acao calculadora, conversor;
+  // An action run by a key or a list: each action says its own failure, and a key has no item
+  // to end, so what the action answers goes nowhere.
+  static void porTecla(const Acao& acao, Program& p, Declara& d) { (void)acao(p, d); }
   // Help: topic item 1-4 of the help menu, 0 the current field's (Alt-F2).
   std::function<void(Program&, Declara&, int item)> ajuda;
 

@@ -54,8 +54,8 @@ class ServicosDoCodigo final : public console::ServicosLista {
  public:
   explicit ServicosDoCodigo(Declara& d) : d_(d) {}
   void MOSTR_PAG(int) override { store::MOSTR_PAG(d_.p, d_.dec, 1); }
-  void MOS_DETAL() override { (void)d_.srv.detalhe(d_.p, d_); }
-  void MOS_PEND() override { (void)d_.srv.pendencias(d_.p, d_); }
+  void MOS_DETAL() override { ServicosDeclara::porTecla(d_.srv.detalhe, d_.p, d_); }
+  void MOS_PEND() override { ServicosDeclara::porTecla(d_.srv.pendencias, d_.p, d_); }
 
  private:
   Declara& d_;
@@ -223,6 +223,7 @@ bool Declara::DIRETO() {
   digitado_ = store::Cpf(cpf).chave();
   dec.espelho.LRECUPERA = true;
   if (rt::term::ActiveInput* in = p.console.activeInput()) {
+    // A CPF of eleven digits in the CPF field: it always fits.
     (void)in->setText(digitado_);
     in->endRead();
   }

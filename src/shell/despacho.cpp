@@ -47,10 +47,11 @@ void naoDisponivel(console::Contexto& ctx) {
   console::MENS(ctx);
 }
 
-bool chamaFuncao(Program& p, int id) {
-  if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second) return f->second(p);
+store::Dito chamaFuncao(Program& p, int id) {
+  if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second)
+    return f->second(p) ? store::Dito::feito() : store::Dito::falhou();
   naoDisponivel(p);
-  return false;
+  return store::Dito::falhou();
 }
 
 namespace {
@@ -229,7 +230,7 @@ std::string SELITEMIMP(Program& p, int id) {
     return linhas[static_cast<std::size_t>(n - 1)];
   }
   if (p.OPCIMP == 5) {
-    (void)chamaFuncao(p, 45);
+    chamaFuncao(p, 45);
     return {};
   }
   if (p.OPCIMP == 6) {
@@ -252,7 +253,7 @@ namespace {
 // shell around it.
 void registrada(Program& p, int id) {
   // Said by the function itself, or by chamaFuncao when it is not in this version.
-  (void)chamaFuncao(p, id);
+  chamaFuncao(p, id);
 }
 
 // Items 41 to 44: the report kind, model, pages and contents; the pad's captions follow.
@@ -451,7 +452,7 @@ void rodaItem(Program& p, int id) {
   if (id >= 21 && id <= 36) {
     define.emplace(p, store::Area::DEFINE);
     config.emplace(p, store::Area::CONFIG);
-    if (config->ok()) (void)achaTerminal(p, **config);
+    if (config->ok()) achaTerminal(p, **config);
   }
 
   const auto item =

@@ -164,6 +164,7 @@ void registraFuncoes(Program& p) {
   // which tables other terminals kept it from.
   p.reorganiza = [](Program& q, const std::string& pasta, int modo) {
     Reorganizacao r;
+    // Its failures are said by the opener, and the tables others held come back in ocupadas.
     (void)store::REORG(q, pasta, modo, &r.ocupadas);
     return r;
   };

@@ -211,7 +211,7 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
   p.NUSU = *nusu;
   // A crash from here on leaves its line in error.log too.
   rt::term::fatal::setLog(p.ARQDEF + "error.log", "terminal " + p.NUSU);
-  (void)CRIACOR(p);
+  CRIACOR(p);
   return p.NUSU;
 }
 
@@ -230,7 +230,7 @@ bool CONFIGURA(Program& p) {
       rt::Status s = gravaConfigNova(p, t);
       // Said; the terminal runs on the defaults it has in memory.
       store::liberaGravacao(p, t, s, t.alias());
-      (void)achaTerminal(p, t);
+      achaTerminal(p, t);
     }
   }
   limitaEscolhas(p);
@@ -337,8 +337,8 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
 
   // The help texts before the check pass, which opens them only when both files are there.
   // A failure has been said by the creation itself; start-up goes on without help.
-  (void)criaAjuda(p);
-  (void)store::passaVerificacao(p);
+  criaAjuda(p);
+  store::passaVerificacao(p);
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.
   if (!store::aberta(p.areas, store::Area::DIRET)) {

@@ -40,6 +40,7 @@ Chamada separa(std::string_view s) {
   if (abre == std::string_view::npos) return c;
   c.nome = s.substr(0, abre);
   const std::string_view resto = s.substr(abre + 1);
+  // A name without a number keeps the argument 0: the catalogue checks every name at start-up.
   (void)std::from_chars(resto.data(), resto.data() + resto.size(), c.arg);
   return c;
 }

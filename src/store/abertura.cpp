@@ -211,7 +211,7 @@ void reabre(Contexto& ctx, Area a) {
 }
 
 bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
-  if (n == 0) return passaVerificacao(ctx);
+  if (n == 0) return static_cast<bool>(passaVerificacao(ctx));
   const TabelaDef* t = tabela(n);
   if (t == nullptr) return true;
   Pedido p;

@@ -262,7 +262,7 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);
-    (void)passaVerificacao(ctx);
+    passaVerificacao(ctx);
   }
   return true;
 }

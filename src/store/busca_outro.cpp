@@ -29,9 +29,10 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
       rt::db::Table& reg = *tabela(ctx.areas, Area::DIRET);
       for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1))
         if (mesmaPasta(ctx, reg.getText("DIRETOR"), pasta)) break;
+      // TROCASIM says why it could not mark the folder; the search goes on in it all the same.
       (void)TROCASIM(ctx, preenche, a.cpf);
       if (preenche != 1) ctx.LOCARQ = console::BAR_DIR(pasta);
-      (void)MUDADIR(ctx, pasta, a.cpf);
+      passaParaPasta(ctx, pasta, a.cpf);
       mostraPastaAtual(ctx);
     }
     rt::db::Table& achou = *tabela(ctx.areas, Area::IMP0910);
@@ -42,7 +43,7 @@ std::optional<Achado> BUSCA_OUTRO(Contexto& ctx, std::string_view chave, int ord
     if (!posto && conjuge) continue;
     return a;
   }
-  (void)MUDADIR(ctx, inicio);
+  passaParaPasta(ctx, inicio);
   if (aberta(ctx.areas, Area::IMP0910)) tabela(ctx.areas, Area::IMP0910)->setOrder(1);
   // The spouse's search runs over a declaration's screen, and the current folder never
   // changed for the clerk: the taxpayer page is not drawn over it.

@@ -147,7 +147,7 @@ void MUDA_CPF(Contexto& ctx) {
   }
   // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, ctx.ROTADOANO, 3);
-  (void)MUDADIR(ctx, ctx.ROTADOANO);
+  passaParaPasta(ctx, ctx.ROTADOANO);
 }
 
 // ---------------------------------------------------------------- part of a declaration

@@ -150,6 +150,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
     // Back to the side just saved, so the copies hold one side only. The switch has failed and
     // is reported so; putting back goes as far as it can, and nothing is reported twice.
     for (int n = kPrimeira; n <= kUltima; ++n)
+      // As far as it can (see above): the switch's own failure is what is said.
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
     if (!semLado) PRENCHEMOL(ctx, dec, velho);
     return false;

@@ -68,6 +68,11 @@ Dito registraPasta(Contexto& ctx, std::string_view pasta) {
   return liberaGravacao(ctx, t, s, "DIRET");
 }
 
+void passaParaPasta(Contexto& ctx, std::string_view pasta, const Cpf& cpf) {
+  // See the header: a register left closed is checked by its users.
+  (void)MUDADIR(ctx, pasta, cpf);
+}
+
 bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string* nome) {
   if (!platform::folderExists(pastaLinux(ctx, pasta))) return false;
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
@@ -139,7 +144,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
-  (void)MUDADIR(ctx, pasta, cpf);
+  passaParaPasta(ctx, pasta, cpf);
   mostraPastaAtual(ctx);
   // The settings keep the folder for the next start; gravaConfig says a failed write, and the
   // switch stays.

@@ -46,6 +46,10 @@ Dito registraPasta(Contexto& ctx, std::string_view pasta);
 // `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. False when the folder
 // does not exist or the register cannot be opened. LOCARQ is left on `pasta`.
 bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {}, std::string* nome = nullptr);
+// MUDADIR for a caller that goes on whether the register opened or not (back to the data
+// folder after a transfer or a reorganisation, into a folder chosen or found): a register that
+// could not be opened is left closed, and its users check that its area is open.
+void passaParaPasta(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {});
 
 // TROCASIM: on the folder register (area 40) positioned on a row, every other row is
 // unmarked; mode 1 marks this row (a first row appended to an empty register; an empty

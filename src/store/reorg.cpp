@@ -128,8 +128,9 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::str
   if (modo == 4) return ok;
   ctx.areas.releaseAll();
   if (modo == 3) return ok;
+  // The check pass says what it could not open and goes on as far as it can.
   (void)ABERTURA(ctx, 0);
-  (void)MUDADIR(ctx, ctx.LOCARQ);
+  passaParaPasta(ctx, ctx.LOCARQ);
   ctx.MOS_MENS = false;
   return ok;
 }
@@ -157,8 +158,9 @@ bool REINDEXA(Contexto& ctx) {
   const std::string pasta = ctx.LOCARQ;
   const bool ok = REORG(ctx, pasta, 4, &ocupadas);
   ctx.MOS_MENS = false;
+  // The check pass says what it could not open and goes on as far as it can.
   (void)ABERTURA(ctx, 0);
-  (void)MUDADIR(ctx, ctx.LOCARQ);
+  passaParaPasta(ctx, ctx.LOCARQ);
   ctx.relato().fimEspera();
   avisaOcupadas(ctx, ocupadas);
   // A table that could not be rebuilt has been named already; a whole rebuild is said too, or

@@ -30,6 +30,7 @@ std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view pa
     const std::string padrao = pastaPadraoReceita();
     ctx.console.setKey(rt::term::key::AltP, [&ctx, padrao] {
       if (rt::term::ActiveInput* in = ctx.console.activeInput()) {
+        // The default folder fits the field it is offered in.
         (void)in->setText(padrao);
         in->requestRedisplay();
       }

@@ -353,6 +353,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
   if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
     std::array<int, 13> campos{};
     for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
+    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
     (void)paraCada(*t, [&](Table& c) {
       for (int m = 1; m <= 12; ++m) {
         const int f = campos[static_cast<std::size_t>(m)];
@@ -373,6 +374,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
   std::array<Decimal, 13> ganho{}, variavel{};
   int g = 0, v = 0;
   if (Table* t = tabela(ctx.areas, Area::TMP_07)) {
+    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
     (void)paraCada(*t, [&](Table& c) {
       const Decimal tipo = c.getNumber("TIPO_BEM");
       if (tipo != Decimal::fromInt(4)) {

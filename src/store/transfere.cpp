@@ -427,12 +427,12 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   if (!abreRegistroOrigem(ctx, p.origem, true)) {
     ctx.relato().alerta({"A transferencia entre pastas precisa do cadastro so para ela.",
                          "Saia do programa nos outros terminais e tente de novo."});
-    (void)MUDADIR(ctx, ctx.ROTADOANO);
+    passaParaPasta(ctx, ctx.ROTADOANO);
     return true;
   }
   auto sai = [&] {
     ctx.areas.releaseAll();
-    (void)MUDADIR(ctx, ctx.ROTADOANO);
+    passaParaPasta(ctx, ctx.ROTADOANO);
     return true;
   };
   const int total = ctx.relato().escolha(
@@ -499,14 +499,15 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   registraPasta(ctx, p.destino);  // a row it could not write is said
   if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
-    (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
+    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
   } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
     reg.goTop();
     while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
+    // TROCASIM says why it could not change folders; the transfer is done either way.
     (void)TROCASIM(ctx, 1, ultimo);
   } else {
-    (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
+    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
   }
   reabre(ctx, Area::DEFINE);
   reabre(ctx, Area::CONFIG);

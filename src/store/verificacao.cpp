@@ -3,10 +3,11 @@
 #include "store/abertura.h"
 #include "store/acerto.h"
 #include "store/arquivos.h"
+#include "store/recusa.h"
 
 namespace store {
 
-bool passaVerificacao(Contexto& ctx) {
+Dito passaVerificacao(Contexto& ctx) {
   ctx.areas.releaseAll();
   CORRECAO(ctx, 0);
   bool ok = ABERTURA(ctx, Area::PRINTS);
@@ -17,8 +18,10 @@ bool passaVerificacao(Contexto& ctx) {
                  Area::AUXPAG, Area::LISERRO, Area::OCUPACAO})
     ok = ABERTURA(ctx, a) && ok;
   reabre(ctx, Area::STATUS);
+  // The folder register and the folder's tables: a failed open is said by the opener, and
+  // the pass goes on as far as it can.
   (void)SAI_ABRE(ctx, 0);
-  return ok;
+  return ok ? Dito::feito() : Dito::falhou();
 }
 
 }  // namespace store
