@@ -24,7 +24,7 @@ rt::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
   const store::RegistroEspelho modelo(store::numero(store::origem(copia)), "");
   t->goTop();
   RT_TRY(t->status());
-  while (!t->eof()) {
+  while (t->status() && !t->eof()) {
     linhas.push_back(modelo);
     linhas.back().carrega(*t);
     t->skip(1);
@@ -64,7 +64,7 @@ rt::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
   const store::RegistroEspelho modelo(tabela, "");
   t.goTop();
   RT_TRY(t.status());
-  while (!t.eof()) {
+  while (t.status() && !t.eof()) {
     if (!t.isDeleted() && quer(t)) {
       linhas.push_back(modelo);
       linhas.back().carrega(t);

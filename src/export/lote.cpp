@@ -39,7 +39,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
   rt::db::Table* t = ctx.areas.table(kCadastro);
   if (t != nullptr) t->goTop();
   if (t != nullptr && t->status()) {
-    while (t != nullptr && !t->eof()) {
+    while (t != nullptr && t->status() && !t->eof()) {
       if (abandona(ctx)) break;
       if (item != 64 || t->getText("IMPRE") == "S") {
         const std::uint32_t registro = t->recNo();

@@ -24,7 +24,9 @@ void reducoesImovel(Ganho& g) {
   g.NREDUCAO = g.FATOR1 = g.FATOR2 = Decimal();
   for (CustoGanho& c : g.custos) {
     c.VALOR_REDU = c.RESUL_2 = c.RESUL_3 = Decimal();
-    if (g.PEQ_VALOR) continue;
+    // An earlier year's sale had its reductions in the year of the sale: the taxable fraction
+    // of its instalments already holds them.
+    if (g.PEQ_VALOR || g.VENDAANT) continue;
     const Decimal r = despreza(c.PER_CUST / kCem * g.RESUL_I);
     c.VALOR_REDU = despreza(r * Decimal(c.PER_RED) / kCem);
     if (r > Decimal()) {
@@ -96,10 +98,12 @@ void FCUS_TOT(Ganho& g) {
     c.PER_RED1 = c.PER_RED2 = Decimal();
     if (g.TIPO_BEM == Imovel) {
       c.PER_RED = FPER_RED(g.PARCOMPRA ? c.DATA_CUST : g.DATA_ADQ, g.VENDAANT);
-      const FatoresReducao f = CALC_RED(c.DATA_CUST, g.DATA_ALI);
-      if (f.dataInvalida) g.avisos.push_back({"Data invalida. Posterior ao mes da venda"});
-      c.PER_RED1 = f.PER_RED1;
-      c.PER_RED2 = f.PER_RED2;
+      if (!g.VENDAANT) {
+        const FatoresReducao f = CALC_RED(c.DATA_CUST, g.DATA_ALI);
+        if (f.dataInvalida) g.avisos.push_back({"Data invalida. Posterior ao mes da venda"});
+        c.PER_RED1 = f.PER_RED1;
+        c.PER_RED2 = f.PER_RED2;
+      }
     }
     total += c.VALOR_CUST;
   }

@@ -34,6 +34,7 @@ namespace key = rt::term::key;
 namespace {
 
 constexpr const char* kValor = "@E 999,999,999.99";
+constexpr const char* kFracao = "@EZ 9.99999";
 // The table grid's screen of the cost rows and share movements of one gain.
 constexpr int kTelaCustos = 10;
 const std::array<std::string_view, 9> kNaturezas = {
@@ -136,6 +137,8 @@ bool gravaFormulario(taxcalc::Contexto& c, std::uint32_t& registro, const Ganho&
   grava.put(t, "VENDAANT", letra(g.VENDAANT));
   grava.put(t, "PARCOMPRA", letra(g.PARCOMPRA));
   grava.put(t, "PEQ_VALOR", letra(g.PEQ_VALOR));
+  // A sale of this year has its fraction computed from its gain.
+  if (g.VENDAANT) grava.put(t, "PER_TRI", g.PER_TRI);
   grava.put(t, "VAL_PARTE", f.parte);
   grava.put(t, "PERART31", g.PERART31);
   grava.put(t, "IMPPAGO", f.pago);
@@ -191,11 +194,12 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
                                                             {8, std::string("Data de aquisição ......:"_cp)},
                                                             {9, std::string("Data de alienação ......:"_cp)},
                                                             {10, std::string("Valor da alienação .....:"_cp)},
-                                                            {11, "Valor recebido no ano ..:"},
-                                                            {12, std::string("Custo de aquisição .....:"_cp)},
-                                                            {13, "Venda a prazo (S/N) ....:"},
-                                                            {14, "Parte reaplicada .......:"},
-                                                            {15, "Imposto pago ...........:"}};
+                                                            {11, std::string("Fração tributável ......:"_cp)},
+                                                            {12, "Valor recebido no ano ..:"},
+                                                            {13, std::string("Custo de aquisição .....:"_cp)},
+                                                            {14, "Venda a prazo (S/N) ....:"},
+                                                            {15, "Parte reaplicada .......:"},
+                                                            {16, "Imposto pago ...........:"}};
   for (const auto& [r, texto] : rotulos)
     if (r != 7 || tipo == Participacao) tela.put(r, 4, texto, cor);
   tela.put(23, 1, rt::text::padr("Ctrl+W Grava e calcula  Esc Sai", 78), cor);
@@ -227,18 +231,32 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     read.get(9, 30, rt::ui::var("DATA_ALI", g.DATA_ALI)).valid([&] {
       if (!VEIND_VEN(g, c.saida)) return false;
       f.aPrazo = letra(g.VEN_PRAZO);
-      tela.put(13, 30, f.aPrazo, cor);
+      tela.put(14, 30, f.aPrazo, cor);
       return true;
     });
-    read.get(10, 30, rt::ui::var("VAL_ALI", g.VAL_ALI, {12, 2}), kValor).valid([&] {
-      CHECK_VAL(g, c.saida, imoveisNaLista(c));
-      return true;
+    // A sale of this year is given by its value; the instalments of a sale of an earlier year
+    // by the taxable fraction of each, as the sale's own statement gave it: its value and
+    // cost were declared that year.
+    read.get(10, 30, rt::ui::var("VAL_ALI", g.VAL_ALI, {12, 2}), kValor)
+        .when([&] { return !g.VENDAANT; })
+        .valid([&] {
+          CHECK_VAL(g, c.saida, imoveisNaLista(c));
+          return true;
+        });
+    read.get(11, 30, rt::ui::var("PER_TRI", g.PER_TRI, {7, 5}), kFracao)
+        .when([&] { return g.VENDAANT; })
+        .valid([&] {
+          if (g.PER_TRI > Decimal() && g.PER_TRI <= Decimal(1)) return true;
+          console::AVISOSN(ctx, {"Informe a fração tributável de cada parcela: a do"_cp,
+                                 "demonstrativo da venda, de 0 a 1 (ex.: 0,40000). "_cp},
+                           0);
+          return false;
+        });
+    read.get(12, 30, rt::ui::var("VAL_RECOL", g.VAL_RECOL, {12, 2}), kValor);
+    read.get(13, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
+      return tipo != Participacao && !g.VENDAANT;
     });
-    read.get(11, 30, rt::ui::var("VAL_RECOL", g.VAL_RECOL, {12, 2}), kValor);
-    read.get(12, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
-      return tipo != Participacao;
-    });
-    read.get(13, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").when([&] { return !g.VENDAANT; }).valid([&] {
+    read.get(14, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").when([&] { return !g.VENDAANT; }).valid([&] {
       if (f.aPrazo != "S" && f.aPrazo != "N") {
         console::AVISOSN(ctx, "Digite S de sim ou N de nao", 0);
         return false;
@@ -246,12 +264,14 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
       g.VEN_PRAZO = f.aPrazo == "S";
       return true;
     });
-    read.get(14, 30, rt::ui::var("VAL_PARTE", f.parte, {12, 2}), kValor)
+    read.get(15, 30, rt::ui::var("VAL_PARTE", f.parte, {12, 2}), kValor)
         .when([&] { return tipo == Imovel && !g.PEQ_VALOR; })
         .valid([&] { return CHECK_PARTE(g, f.parte, c.saida); });
-    read.get(15, 30, rt::ui::var("IMPPAGO", f.pago, {12, 2}), kValor);
+    read.get(16, 30, rt::ui::var("IMPPAGO", f.pago, {12, 2}), kValor);
     const rt::ui::ReadResult r = read.run();
-    const bool completo = !g.DATA_ALI.isEmpty() && !g.VAL_ALI.isZero();
+    // Without its fraction an earlier year's instalment has no taxable gain to compute.
+    const bool completo =
+        !g.DATA_ALI.isEmpty() && (g.VENDAANT ? g.PER_TRI > Decimal() : !g.VAL_ALI.isZero());
     if (r.escaped || !completo) {
       if (completo && registro != 0 && r.escaped) return;
       if (c.saida.pergunta(std::vector<std::string>{"Termina esse ganho incompleto?"}, false)) return;

@@ -20,7 +20,7 @@ constexpr std::array<const char*, 5> kValores = {"POUPANCA", "APLICACAO", "CPMF"
 
 // Whether some row's description lies inside the typed list (the list names the sources).
 bool listaTemLinha(Table& t, std::string_view lista) {
-  for (t.goTop(); !t.eof(); t.skip(1)) {
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     const std::string d(rt::text::trim(t.getText("DESCRICAO")));
     if (!d.empty() && lista.find(d) != std::string_view::npos) return true;
   }
@@ -52,7 +52,7 @@ void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g) {
   }
   std::array<Decimal, kValores.size()> total{};
   bool ambos = false;
-  for (t->goTop(); !t->eof(); t->skip(1)) {
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
     for (std::size_t i = 0; i < kValores.size(); ++i) total[i] += t->getNumber(kValores[i]);
     if (t->getNumber("LUCROEPP") > Decimal() && t->getNumber("LUCROREAL") > Decimal()) ambos = true;
   }

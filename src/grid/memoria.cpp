@@ -29,13 +29,13 @@ Table* lista(store::Contexto& ctx, int area) {
 bool acha(Table& t, std::string_view campo, std::string_view texto) {
   const std::string_view procura = rt::text::trim(texto);
   if (t.order() > 0 && t.seek(procura).isOk() && t.found()) {
-    for (; !t.eof(); t.skip(1)) {
+    for (; t.status() && !t.eof(); t.skip(1)) {
       const std::string aqui(rt::text::trim(t.getText(campo)));
       if (aqui == procura) return true;
       if (!aqui.starts_with(procura)) break;
     }
   }
-  for (t.goTop(); !t.eof(); t.skip(1))
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (rt::text::trim(t.getText(campo)) == procura) return true;
   return false;
 }

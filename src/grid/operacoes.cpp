@@ -35,7 +35,7 @@ std::string aparado(const Table& t, std::string_view campo) { return std::string
 // rows, so the numbers are taken first).
 std::vector<std::uint32_t> registros(Table& t) {
   std::vector<std::uint32_t> v;
-  for (t.goTop(); !t.eof(); t.skip(1)) v.push_back(t.recNo());
+  for (t.goTop(); t.status() && !t.eof(); t.skip(1)) v.push_back(t.recNo());
   return v;
 }
 
@@ -280,7 +280,7 @@ void SUBTOTAL(Sessao& s, bool fim) {
   const std::uint32_t ate = t->recNo();
   Decimal soma;
   bool achou = false, inicio = false;
-  for (t->goTop(); !t->eof(); t->skip(1)) {
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
     if (t->recNo() == s.g.POSREG) inicio = true;
     if (!inicio) continue;
     soma = soma + t->getNumber("VALOR");
@@ -309,7 +309,7 @@ void RENUMERA(Sessao& s) {
   const std::uint32_t volta = t->recNo();
   if (Decimal* corrente = linhaCorrente(s.g, s.tela.campoLinha)) *corrente = t->getNumber(s.tela.campoLinha);
   Decimal proximo = item;
-  for (t->skip(1); !t->eof(); t->skip(1)) {
+  for (t->skip(1); t->status() && !t->eof(); t->skip(1)) {
     if (t->getNumber(campo).isZero()) continue;  // continuation lines of a description
     proximo = proximo + Decimal::fromInt(1);
     if (store::REC_LOCK(ctx, 5)) {

@@ -80,7 +80,7 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
   SomasRurais s;
   if (rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_16)) {
     const std::uint32_t onde = t->recNo();
-    for (t->goTop(); !t->eof(); t->skip(1)) {
+    for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
       s.RESUS += t->getNumber("RESUS");
       s.OPC20US += t->getNumber("OPC20US");
       s.OPC20RS += t->getNumber("OPC20RS");
@@ -88,10 +88,12 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
     t->goTo(onde);
   }
   if (modo == 1) {
+    // Beside their labels, under the properties' frame: rows 18 and 19 of the form are the
+    // grid's own last rows (its bottom line), which a sum written there would break.
     constexpr const char* kPic = "@Ez 999,999,999.99";
-    ctx.janelas.ESCRLCOL(console::Jan::kTela, 18, 23, rt::text::transform(s.RESUS, kPic));
-    ctx.janelas.ESCRLCOL(console::Jan::kTela, 18, 63, rt::text::transform(s.OPC20US, kPic));
-    ctx.janelas.ESCRLCOL(console::Jan::kTela, 19, 63, rt::text::transform(s.OPC20RS, kPic));
+    ctx.janelas.ESCRLCOL(console::Jan::kTela, kLinhaSomasRurais, 23, rt::text::transform(s.RESUS, kPic));
+    ctx.janelas.ESCRLCOL(console::Jan::kTela, kLinhaSomasRurais, 63, rt::text::transform(s.OPC20US, kPic));
+    ctx.janelas.ESCRLCOL(console::Jan::kTela, kLinhaSomasRurais + 1, 63, rt::text::transform(s.OPC20RS, kPic));
   }
   return s;
 }

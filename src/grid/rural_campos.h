@@ -24,6 +24,9 @@ rt::text::Decimal VAL_COD(store::Contexto& ctx, rt::text::Decimal valor, int mod
 struct SomasRurais {
   rt::text::Decimal RESUS, OPC20US, OPC20RS;
 };
+// The form's row of the foreign properties' sums (the result in dollars and the 20% option
+// in dollars), the option in reais on the next: the rows of their labels on screen 12 abroad.
+inline constexpr int kLinhaSomasRurais = 21;
 // SOMAREC(mode): the sums over every property row (area 36); mode 1 also shows them.
 SomasRurais SOMAREC(store::Contexto& ctx, int modo);
 

@@ -167,7 +167,21 @@ constexpr Regra kRegras[] = {
        valor = console::POEPONTO(texto(valor), arg, codigoPagamento(ctx));
        return true;
      }},
-    {"VAL_CPF", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return console::VAL_CPF(ctx, texto(valor)); }},
+    {"VAL_CPF",
+     [](store::Contexto& ctx, Grade& g, AmbienteValidacao&, int, Value& valor) {
+       if (!console::VAL_CPF(ctx, texto(valor))) return false;
+       // A dependant is someone else: the taxpayer's own CPF there would deduct him as his
+       // own dependant.
+       const int i = g.PONTEIRO - 1;
+       const bool dependente = i >= 0 && i < static_cast<int>(g.TABCPOIN.size()) &&
+                               g.TABCPOIN[static_cast<std::size_t>(i)] == "CPFDEPEN";
+       const store::Cpf cpf(rt::text::alltrim(texto(valor)));
+       if (dependente && !cpf.vazio() && cpf == g.CPF) {
+         console::AVISOSN(ctx, "O CPF do dependente não pode ser o do próprio contribuinte."_cp, 0);
+         return false;
+       }
+       return true;
+     }},
     {"VAL_NIT", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return console::VAL_NIT(ctx, texto(valor)); }},
     {"CPFCGC", [](store::Contexto& ctx, Grade&, AmbienteValidacao&, int, Value& valor) { return console::CPFCGC(ctx, texto(valor)); }},
 };

@@ -64,7 +64,7 @@ bool CONF_DEP(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal nu
   if (rt::db::Table* dependentes = store::tabela(ctx.areas, store::Area::TMP_03)) {
     const std::uint32_t onde = dependentes->recNo();
     bool achou = false;
-    for (dependentes->goTop(); !dependentes->eof() && !achou; dependentes->skip(1))
+    for (dependentes->goTop(); dependentes->status() && !dependentes->eof() && !achou; dependentes->skip(1))
       achou = dependentes->getNumber("NRODEPEN") == numero;
     dependentes->goTo(onde);
     if (achou) return true;

@@ -50,7 +50,7 @@ bool FCALPOUPA(store::Contexto& ctx, AmbienteValidacao& amb, int modo) {
     lista += item;
   };
   const std::uint32_t onde = t->recNo();
-  for (t->goTop(); !t->eof(); t->skip(1)) {
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
     for (std::size_t i = 0; i < cols.size(); ++i) somas[i] += t->getNumber(cols[i].coluna);
     const std::string descricao(rt::text::alltrim(t->getText("DESCRICAO")));
     // A row goes into one list only: the exempt one first.
@@ -86,7 +86,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   GravacoesGrade grava(ctx);
   if (!lista->zap()) {
     store::seleciona(ctx.areas, store::Area::TMP_10);
-    for (lista->goTop(); !lista->eof(); lista->skip(1)) {
+    for (lista->goTop(); lista->status() && !lista->eof(); lista->skip(1)) {
       if (!store::REC_LOCK(ctx, 5)) continue;
       grava.confere(lista->markDeleted(), "a lista de despesas"_cp);
       grava.destrava();
@@ -100,7 +100,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   };
   std::vector<Grupo> grupos;
   const std::uint32_t onde = bens->recNo();
-  for (bens->goTop(); !bens->eof(); bens->skip(1)) {
+  for (bens->goTop(); bens->status() && !bens->eof(); bens->skip(1)) {
     if (!bens->getNumber("I7_1").isZero() || grupos.empty()) grupos.push_back({bens->getText("I7_2"), {}, {}});
     Grupo& gr = grupos.back();
     if (!bens->getNumber("I7_5").isZero()) gr.codigo = bens->getNumber("I7_5");

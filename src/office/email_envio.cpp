@@ -45,7 +45,7 @@ std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& c
   std::optional<std::string> corpo;
   if (t.useOrder(1) && t.seek(chave.chave()) && t.found()) {
     corpo.emplace();
-    for (; !t.eof() && store::Cpf(t.getText("CPF")) == chave; t.skip(1))
+    for (; t.status() && !t.eof() && store::Cpf(t.getText("CPF")) == chave; t.skip(1))
       if (t.getNumber("CODERR").isZero()) *corpo += t.getText("OBSERV") + "\r\n";
   } else {
     const std::string pontuado = rt::text::transform(std::string(alltrim(cpf)), "@R 999.999.999-99");

@@ -66,7 +66,7 @@ rt::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
   if (campoCpf >= 0) {
     // In Brazil and abroad alike: the rural sheets print both.
     RT_TRY(fonte.seek(cpf.chave()));
-    while (!fonte.eof() && fonte.raw(campoCpf) == cpf) {
+    while (fonte.status() && !fonte.eof() && fonte.raw(campoCpf) == cpf) {
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
       fonte.skip(1);
       RT_TRY(fonte.status());

@@ -112,7 +112,7 @@ Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
   t.setOrder(1);
   bool achou = false;
   if (t.seek(cpf.chave()).isOk() && t.found()) {
-    for (; !t.eof() && t.getText("CPF") == cpf; t.skip(1)) {
+    for (; t.status() && !t.eof() && t.getText("CPF") == cpf; t.skip(1)) {
       if (t.isDeleted()) continue;
       achou = std::all_of(iguais.begin(), iguais.end(),
                           [&t](const auto& c) { return chave(t.getText(c.first)) == chave(c.second); });

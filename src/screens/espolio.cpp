@@ -7,11 +7,15 @@
 #include "console/validadores.h"
 #include "rt/term/colour.h"
 #include "rt/term/keys.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
 #include "rt/ui/read.h"
 #include "screens/formulario.h"
 #include "screens/regras_comum.h"
 
 namespace screens {
+
+using namespace rt::text::literals;
 
 namespace {
 
@@ -52,7 +56,15 @@ void dialogoEspolio(AmbienteTela& a, bool judicial) {
         console::AVISOSN(a.ctx, {"A data da decisao em julgado deve", "ser superior a data da partilha."}, 0);
         return false;
       });
-    if (c.nome == "CNPJCARTO") g->valid([&a, &t1] { return console::VAL_CGC(a.ctx, t1.txt("CNPJCARTO"), true); });
+    if (c.nome == "CNPJCARTO")
+      g->valid([&a, &t1] {
+        // The deed's notary office is required: an empty CNPJ is refused, and said so.
+        if (rt::text::alltrim(t1.txt("CNPJCARTO")).empty()) {
+          console::AVISOSN(a.ctx, "Informe o CNPJ do cartório da escritura."_cp, 0);
+          return false;
+        }
+        return console::VAL_CGC(a.ctx, t1.txt("CNPJCARTO"), true);
+      });
   }
   poe("ANOOBITO", "@z 9999");
   while (true) {

@@ -109,10 +109,11 @@ Fundo ruralIdentificacao(const EstadoFundo& e) {
   } else {
     titulo(f, 0, 2, " Atividade Rural exercida no Exterior");
     texto(f, 1, 1, "(1) IDENTIFICAÇÃO DA ATIVIDADE, DO IMOVEL E LANCAMENTO DAS RECEITAS E DEPESAS "_cp);
+    // The properties' sums stand beside these labels (grid/rural_campos.h).
     divisoria(f, 19);
     texto(f, 20, 1, "Resultado US$");
-    texto(f, 20, 30, "Resultado R$");
-    texto(f, 21, 1, "20% da Receita Bruta");
+    texto(f, 20, 37, "20% da Receita Bruta US$");
+    texto(f, 21, 37, "20% da Receita Bruta R$");
   }
   return f;
 }

@@ -29,7 +29,7 @@ bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0 && !cpf.empty() && fonte.seek(cpf).isOk() && fonte.found()) {
-    for (; !fonte.eof() && fonte.raw(campoCpf) == cpf; fonte.skip(1))
+    for (; fonte.status() && !fonte.eof() && fonte.raw(campoCpf) == cpf; fonte.skip(1))
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
   }
   if (!store::copiaRegistros(fonte, copia, linhas)) return false;

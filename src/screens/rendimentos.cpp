@@ -83,7 +83,7 @@ bool achaPessoa(rt::db::Table& t, const std::string& cpfDependente) {
   const std::string procurado(rt::text::alltrim(cpfDependente));
   t.goTop();
   if (!t.status()) return false;
-  while (!t.eof()) {
+  while (t.status() && !t.eof()) {
     if (std::string(rt::text::alltrim(t.getText("CPFDEPEN"))) == procurado) return true;
     t.skip();
     if (!t.status()) return false;
@@ -106,7 +106,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   Formulario pessoa(a, f);
   if (comDependentes) {
     // The first dependant's row from the current one on is proposed.
-    for (; !t->eof(); t->skip()) {
+    for (; t->status() && !t->eof(); t->skip()) {
       const std::string cpf = t->getText("CPFDEPEN");
       if (!rt::text::alltrim(cpf).empty()) {
         g.CPFDEPEN = cpf;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/alerta.h"
+#include "grid/rural_campos.h"
 #include "rt/term/keys.h"
 #include "screens/formulario.h"
 #include "screens/grades.h"
@@ -31,6 +32,9 @@ void rodapeRural(AmbienteTela& a, int k) { a.grade.srv().MRODAPER(a.ctx, a.grade
 void imoveisRurais(AmbienteTela& a, const Fundo&) {
   grid::Grade& g = a.grade;
   taxcalc::CALCRUR(a.calc, estadoRural(a), 12);
+  // Abroad the properties' sums are under the grid from the start, not only once a receipt,
+  // an expense or a rate is typed.
+  if (a.espelho().registro.txt("ATV_BRASIL") == "N") grid::SOMAREC(a.ctx, 1);
   while (true) {
     rodapeRural(a, 1);
     a.ctx.areas.select(store::numero(store::Area::TMP_16));

@@ -200,7 +200,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   rt::db::Table& t = *ufirm;
   // The month after the last one with a rate (or that one, when it is the last row).
   t.goBottom();
-  while (!t.bof() && !t.eof() && t.getNumber("TJM").isZero()) t.skip(-1);
+  while (!t.bof() && t.status() && !t.eof() && t.getNumber("TJM").isZero()) t.skip(-1);
   if (t.bof())
     t.goTop();
   else

@@ -163,6 +163,9 @@ class Declara {
   void copiaIdentificacao();
   void copiaRegistro();
   void mostraPagina();
+  // The page beside the CPF prompt: the taxpayer the register stands on, his name only when
+  // he is the CPF offered.
+  void paginaDoDigitado();
   static void SO_MOL_filtro(rt::db::Table& registro);
   // The computation and the grids' services of the open declaration: made anew for each
   // taxpayer loaded.

@@ -20,6 +20,7 @@
 #include "store/areas.h"
 #include "store/busca_outro.h"
 #include "store/copia_trabalho.h"
+#include "store/pastas_dados.h"
 #include "store/tabelas_declaracao.h"
 
 namespace shell {
@@ -139,9 +140,11 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
     if (primeira && modo == 1) registroNoCpf(p, digitado_);
     primeira = false;
-    if (modo == 1) mostraPagina();
+    if (modo == 1) paginaDoDigitado();
     rt::ui::Get g(17 + linha, 4 + coluna, rt::ui::var("M->CPF", digitado_), "@r 999.999.999-99");
     g.valid([this, &porNome] { return console::VAL_CPF(p, digitado_, false, porNome); });
+    // A CPF being typed is nobody's yet: the name of the one offered goes.
+    if (modo == 1) g.edited([this] { p.relato().contribuinte("", ""); });
     const rt::ui::ReadResult r = rt::ui::readOne(p.console, std::move(g), cores);
     if (!e.LRECUPERA) {
       if (r.escaped) return false;
@@ -166,6 +169,12 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     reg.setOrder(1);
     achou = reg.seek(p.CPF) && reg.found();
     if (filtro) SO_MOL_filtro(reg);
+  }
+  // Beside a CPF this folder does not hold, while other folders are searched and the clerk is
+  // asked to include it, no name.
+  if (!achou && modo == 1) {
+    p.relato().contribuinte(p.CPF.chave(), "");
+    store::mostraPastaAtual(p);
   }
   const bool carrega_ = item == 11 || item == 13;
   if (achou) {
@@ -202,6 +211,16 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     return carrega(carga, 0);
   }
   return carrega(carga, 1);
+}
+
+void Declara::paginaDoDigitado() {
+  mostraPagina();
+  // The register may stand on another taxpayer than the CPF offered (none offered yet, or one
+  // it does not hold): his name is not shown beside it.
+  const rt::db::Table* r = store::tabela(p.areas, store::Area::IMP0910);
+  const bool dele = r != nullptr && !r->eof() && !r->isDeleted() &&
+                    store::Cpf(r->getText("CPF")) == store::Cpf(digitado_);
+  if (!dele) p.relato().contribuinte(digitado_, "");
 }
 
 bool Declara::DIRETO() {

@@ -266,7 +266,7 @@ void registraPasta(Program& p) {
   // Every other chosen row is unmarked first, so the register never has two chosen rows.
   std::uint32_t achado = 0;
   t->goTop();
-  for (; !t->eof(); t->skip()) {
+  for (; t->status() && !t->eof(); t->skip()) {
     if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {

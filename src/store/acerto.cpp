@@ -97,7 +97,7 @@ Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
   for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
   RT_TRY(pagamentos.useOrder(0));
   pagamentos.setDeletedHidden(false);
-  for (pagamentos.goTop(); !pagamentos.eof(); pagamentos.skip()) {
+  for (pagamentos.goTop(); pagamentos.status() && !pagamentos.eof(); pagamentos.skip()) {
     RT_TRY(pagamentos.status());
     const rt::text::Decimal codigo = pagamentos.getNumber("I6_3");
     const int novo = codigoPagamentoNovo(static_cast<int>(codigo.toDouble()));

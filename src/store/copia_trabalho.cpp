@@ -49,7 +49,7 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
   // The rows are found first, so the copy knows how many it will hold.
   std::vector<std::uint32_t> linhas;
   RT_TRY(fonte.seek(chave));
-  while (!fonte.eof()) {
+  while (fonte.status() && !fonte.eof()) {
     if (campoCpf < 0 || fonte.raw(campoCpf) != std::string_view(chave).substr(0, 11)) break;
     if (campoAtv >= 0 && fonte.raw(campoAtv) != std::string_view(chave).substr(11, 1)) break;
     if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());

@@ -41,7 +41,7 @@ Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, 
   if (campoCpf < 0 || campoAtv < 0) return {rt::Error::kBadField, fonte.alias() + ": CPF/ATV_BRASIL"};
   const std::string_view cpf = std::string_view(chave).substr(0, 11), lado = std::string_view(chave).substr(11, 1);
   RT_TRY(fonte.seek(chave));
-  while (!fonte.eof() && fonte.raw(campoCpf) == cpf && fonte.raw(campoAtv) == lado) {
+  while (fonte.status() && !fonte.eof() && fonte.raw(campoCpf) == cpf && fonte.raw(campoAtv) == lado) {
     if (!fonte.isDeleted()) {
       Linha l;
       l.reserve(mapa.size());
@@ -97,7 +97,7 @@ bool linhasDaCopia(Contexto& ctx, int area, std::string_view novo, std::vector<L
   if (t == nullptr) return false;
   t->clearFilter();
   const int campoAtv = t->fieldIndex("ATV_BRASIL");
-  for (t->goTop(); !t->eof(); t->skip(1)) {
+  for (t->goTop(); t->status() && !t->eof(); t->skip(1)) {
     if (!t->status()) return false;
     if (t->isDeleted()) continue;
     Linha l;

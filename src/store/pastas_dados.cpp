@@ -46,7 +46,7 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   t.goTop();
   if (!t.status()) return v;
-  while (!t.eof()) {
+  while (t.status() && !t.eof()) {
     std::string p(rt::text::alltrim(t.getText("DIRETOR")));
     v.push_back(p.empty() ? ctx.ROTADEF : p);
     t.skip(1);
@@ -111,7 +111,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   // Every other row unmarked.
   t->goTop();
   if (!t->status()) return false;
-  while (!t->eof()) {
+  while (t->status() && !t->eof()) {
     if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
       Status s = t->put("SELEC", std::string(" "));
       if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;

@@ -41,7 +41,7 @@ bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {
     if (campoCpf < 0) return false;
     tab.goTop();
     if (!tab.status()) return false;
-    for (; !tab.eof(); tab.skip(1)) {
+    for (; tab.status() && !tab.eof(); tab.skip(1)) {
       if (tab.isDeleted()) continue;
       if (tab.raw(campoCpf) != cpf.chave()) return false;
     }

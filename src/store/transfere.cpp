@@ -77,7 +77,7 @@ rt::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
   };
   if (t.order() > 0) {
     RT_TRY(t.seek(chave));
-    while (!t.eof() && t.raw(campoCpf) == chave) {
+    while (t.status() && !t.eof() && t.raw(campoCpf) == chave) {
       pega();
       t.skip(1);
       RT_TRY(t.status());
@@ -380,7 +380,7 @@ std::vector<std::string> todosDoRegistro(Contexto& ctx, bool soRural) {
   Table& r = *ctx.areas.table(kRegistroOrigem);
   r.goTop();
   if (!r.status()) return v;
-  while (!r.eof()) {
+  while (r.status() && !r.eof()) {
     if (!r.isDeleted() && (!soRural || r.getText("TEMRURAL") == "S")) v.push_back(r.getText("CPF"));
     r.skip(1);
     if (!r.status()) break;
@@ -503,7 +503,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
     reg.goTop();
-    while (!reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
+    while (reg.status() && !reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
     // TROCASIM says why it could not change folders; the transfer is done either way.
     (void)TROCASIM(ctx, 1, ultimo);
   } else {

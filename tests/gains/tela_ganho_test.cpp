@@ -236,26 +236,41 @@ TEST_F(TelaGanhoTeste, SaleInInstalmentsKeepsItsMonthsInTheStoredFields) {
 namespace gains::teste {
 
 // Instalments received in 2009 of a flat sold in 2008: the date makes it a sale in instalments
-// of an earlier year, and the form keeps that (the flag is shown and not asked again), so the
-// months are asked and the row is stored as such.
-TEST_F(TelaGanhoTeste, EarlierYearSaleStaysASaleInInstalments) {
+// of an earlier year. Its value and cost were declared that year: the form asks instead the
+// taxable fraction of each instalment, refuses a fraction of 0 with a word, and the gain is
+// complete with it (the disposal value is never asked). The flag is shown and not asked again,
+// the months are asked, and the received amount is taxed by the fraction, with no reduction.
+TEST_F(TelaGanhoTeste, EarlierYearSaleAsksItsTaxableFractionAndNotTheDisposalValue) {
   teclas().pause().type("1").pause().press(key::Ins);
   teclas().type("1").type("APTO").press(key::Enter).type("01012000").type("10102008");
-  teclas().type("300000").press(key::Enter).type("60000").press(key::Enter).type("200000").press(key::Enter);
-  teclas().press(key::Enter).press(key::Enter);  // nothing reinvested or paid: the form ends
-  teclas().pause().press(key::Esc);              // the months' matrix
-  teclas().pause().press(key::Enter);            // the result read
+  teclas().pause().type("0").press(key::Enter);   // no fraction: refused
+  teclas().pause().press(key::Enter);             // the notice read
+  teclas().type("0,4").press(key::Enter);          // 40% of each instalment is gain
+  teclas().type("60000").press(key::Enter);        // received in 2009
+  teclas().press(key::Enter).press(key::Enter);    // nothing reinvested or paid: the form ends
+  teclas().pause().press(key::Esc);                // the months' matrix
+  teclas().pause().press(key::Enter);              // the result read
   teclas().pause().press(key::Esc);
-  saida.respostas = {true, false};  // instalments of an earlier sale; not the single residence
+  saida.respostas = {true};  // instalments of an earlier sale
   GANHO3(ctx, g, calc);
 
+  EXPECT_TRUE(term.viu("Informe a fração tributável de cada parcela: a do"_cp));
+  EXPECT_TRUE(term.viu("Fração tributável ......: 0,40000"_cp));
   EXPECT_TRUE(term.viu("Venda a prazo (S/N) ....: S"));
   EXPECT_TRUE(term.viu("Val. Recebido"));
+  EXPECT_TRUE(term.viu("Ganho tributável                   24.000,00"_cp));
+  EXPECT_TRUE(term.viu("Imposto devido                      3.600,00"));
+  EXPECT_TRUE(saida.com("pergunta:Termina").empty());
   rt::db::Table& t = *ctx.areas.table(27);
   t.goTo(1);
   ASSERT_TRUE(t.status());
   EXPECT_EQ(t.getText("VENDAANT"), "S");
   EXPECT_EQ(t.getText("VEN_PRAZO"), "S");
+  EXPECT_EQ(t.getNumber("PER_TRI"), Decimal::parse("0.4").value());
+  EXPECT_EQ(t.getNumber("VAL_TRIBU"), Decimal(24000));
+  EXPECT_EQ(t.getNumber("CUS_ATUAL"), Decimal(36000));
+  // Its reductions were taken in the year of the sale: none are stored (nor printed) again.
+  for (const char* campo : {"FR1", "FR2", "GAN_TRI1", "GAN_TRI2"}) EXPECT_EQ(t.getNumber(campo), Decimal()) << campo;
 }
 
 }  // namespace gains::teste

@@ -76,6 +76,54 @@ class Quadros : public DeclaracaoFixture {
   }
 };
 
+// Screen 12 abroad: the year's sums of the properties (the result in dollars, the 20% option
+// in dollars and in reais) stand beside their labels under the grid, and the grid's bottom
+// line stays whole when a receipt, an expense or a rate recomputes them.
+TEST_F(Quadros, TheForeignRuralSumsStandBesideTheirLabelsUnderTheGrid) {
+  aoEntrar = [](shell::Declara& d, int n) {
+    if (n != 6) return;
+    d.dec.espelho.registro.txt("TEMRURAL", "S");
+    d.dec.espelho.registro.txt("ATV_BRASIL", "N");
+  };
+  novo(kNovo);
+  term.press(key::F12);
+  for (const char* v : {"10", "100", "1", "FAZENDA", "ASSUNCAO", "100"}) {
+    term.type(v);
+    term.press(key::Enter);
+  }
+  term.press(key::Right);  // the country left as it is
+  for (const char* v : {"500000", "300000", "2"}) {
+    term.type(v);
+    term.press(key::Enter);
+  }
+  term.press(key::Left);
+  term.press(key::Left);
+  term.type("250000");  // the expenses again, with the rate known
+  term.press(key::Enter);
+  term.press(key::Tab);  // to the months and back: the sums are there when the screen opens
+  term.press(key::F12);
+  termina('S');
+  roda();
+  for (const char* momento : {"250.000,00", "Termina"}) {
+    const Tela t = gravador.ultima("Exterior", momento);
+    ASSERT_FALSE(t.empty()) << momento;
+    const int rodape = linhaDe(t, std::string("┴"_cp));
+    ASSERT_GT(rodape, 0) << mostra(t);
+    const std::string& linha = t[static_cast<std::size_t>(rodape)];
+    const std::size_t de = linha.find_first_of(std::string("─┴"_cp)), ate = linha.find_last_of(std::string("─┴"_cp));
+    EXPECT_EQ(linha.substr(de, ate - de).find(' '), std::string::npos) << mostra(t);
+    const int usd = linhaDe(t, "20% da Receita Bruta US$");
+    ASSERT_GT(usd, rodape) << mostra(t);
+    const std::string& soma = t[static_cast<std::size_t>(usd)];
+    EXPECT_NE(soma.find("Resultado US$" + std::string(8, ' ') + valor(125000)), std::string::npos) << mostra(t);
+    EXPECT_NE(soma.find("20% da Receita Bruta US$ " + valor(50000)), std::string::npos) << mostra(t);
+    EXPECT_NE(t[static_cast<std::size_t>(usd + 1)].find("20% da Receita Bruta R$  " + valor(87020)), std::string::npos)
+        << mostra(t);
+    // Nothing written over the frame's right side.
+    EXPECT_EQ(soma.substr(76, 3), "   ");
+  }
+}
+
 // Screen 13: each month's receipts stand beside its name, the year's beside " TOTAIS ", the
 // mark of a month whose expenses pass its receipts beside that month, and the note about the
 // marks inside the frame, whose bottom line stays whole.

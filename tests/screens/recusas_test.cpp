@@ -84,6 +84,38 @@ void ateVendaAPrazo(ScriptedTerminal& t) {
   }
 }
 
+// Screen 5: an estate's final declaration made by deed, up to its notary office's CNPJ.
+void ateCnpjCartorio(ScriptedTerminal& t) {
+  ateNascimento(t);
+  t.type("15031940");
+  t.press(key::F5);
+  t.pause();
+  t.press(key::Tab);  // past the assets
+  t.pause();
+  t.press(key::Tab);  // past the debts
+  t.pause();
+  t.press(key::Enter);      // no spouse
+  t.type("11144477735");    // the inventory holder
+  t.type("INVENTARIANTE");
+  t.press(key::Enter);
+  t.type("RUA A");
+  t.press(key::Enter);
+  t.press(key::Enter);  // not an exit declaration
+  t.press('S');         // the estate's final declaration
+  t.pause();
+  t.press('N');  // by deed
+  t.pause();
+  t.type("CARTORIO UM");
+  t.press(key::Enter);
+  t.type("SAO PAULO");
+  t.press(key::Enter);
+  t.type("SP");
+  t.type("12");
+  t.press(key::Enter);
+  t.type("34");
+  t.press(key::Enter);
+}
+
 struct Caso {
   const char* campo;
   void (*chega)(ScriptedTerminal&);
@@ -103,9 +135,11 @@ const Caso kCasos[] = {
     {"DependantBirthDate", ateDataDependente, "31022000",
      "Data inválida: informe dia, mês e ano de uma data que exista (dd/mm/aaaa)."_cp},
     {"DependantCpf", ateCpfDependente, "12345678900", "ATENCAO!! CPF está incorreto. "_cp},
+    {"DependantCpfOwn", ateCpfDependente, "12345678909", "O CPF do dependente não pode ser o do próprio contribuinte."_cp},
     {"GainNature", ateNatureza, "0", "Informe a natureza da operação de 1 a 9:"_cp, true},
     {"ShareholdingKind", ateParticipacao, "0", "Informe a participação:"_cp, true},
     {"SaleInInstalments", ateVendaAPrazo, "0", "Digite S de sim ou N de nao", true},
+    {"EstateNotaryCnpjEmpty", ateCnpjCartorio, "", "Informe o CNPJ do cartório da escritura."_cp},
 };
 
 class Recusas : public DeclaracaoFixture, public ::testing::WithParamInterface<Caso> {};

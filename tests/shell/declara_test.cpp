@@ -389,6 +389,26 @@ TEST_F(Declaracao, ATaxpayerFoundNowhereEndsTheActionItemsWithTheAlert) {
   EXPECT_EQ(nomeNoRegistro(kC), "<none>");
 }
 
+// After a declaration is saved the prompt offers its CPF beside its name; a CPF typed over it
+// that the folder does not hold is asked about beside no name, never the saved taxpayer's.
+TEST_F(Declaracao, ACpfTypedAfterASaveIsNeverShownBesideThePreviousName) {
+  cpf(kA);
+  termina('S');
+  novo(kC);
+  termina('I');
+  term.press(key::Esc);
+  roda();
+  EXPECT_TRUE(gravador.viu("Esse Contribuinte n"_cp));
+  EXPECT_TRUE(gravador.viu("111.444.777-35││FULANO"_cp));
+  // Not while it is typed, nor at the question, nor an empty prompt beside a name.
+  for (const std::string& t : gravador.telas) {
+    const std::size_t n = t.find("FULANO");
+    if (n != std::string::npos) {
+      EXPECT_EQ(t.substr(n - 16, 14), "111.444.777-35") << t;
+    }
+  }
+}
+
 TEST_F(Declaracao, PgDnAndPgUpWalkTheRegisterInThePrompt) {
   std::vector<std::string> abertos;
   aoEntrar = [&](Declara& d, int) { abertos.push_back(d.dec.espelho.CPF); };

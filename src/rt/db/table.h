@@ -81,6 +81,7 @@ class Table {
   void goTop();
   void goBottom();
   void skip(long n = 1);
+  // How the last move or seek went.
   const Status& status() const { return moved_; }
   // The first failed write of a pending row not yet reported (ok when none).
   const Status& writeError() const { return writeError_; }
@@ -197,6 +198,7 @@ class Table {
   std::string makeKey(const Order& o, std::string_view record) const;
   void appendKey(const Order& o, std::string_view record, std::string& out) const;
   Result<std::string> seekKey(const Order& o, const Value& key) const;
+  Status seekFrom(const Value& key, bool soft);
   Status seekIn(Order& o, const std::string& full, bool soft);
   Status readHeaderCount();
   Status loadRecord(std::uint32_t recno, bool sequential = false);

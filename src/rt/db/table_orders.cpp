@@ -202,7 +202,14 @@ const std::string& Table::orderExpression(int n) const {
 
 Status Table::seek(std::string_view key, bool soft) { return seekValue(Value(std::string(key)), soft); }
 
+// A seek is a move too: its result is what status() says afterwards, so a walk that starts
+// where a seek left it does not read an older move's failure (or miss the seek's own).
 Status Table::seekValue(const Value& key, bool soft) {
+  moved_ = seekFrom(key, soft);
+  return moved_;
+}
+
+Status Table::seekFrom(const Value& key, bool soft) {
   RT_TRY(settleKept());
   if (order_ == 0) return {Error::kBadField, alias_ + ": seek without an order"};
   Order& o = orders_[static_cast<std::size_t>(order_ - 1)];

@@ -43,6 +43,16 @@ class Get {
     valid_ = std::move(check);
     return *this;
   }
+  // EDITED: runs after each key that left the buffer different from the value the field
+  // started with, before the field is drawn again (what shows beside a field may no longer
+  // belong to what is being typed).
+  Get& edited(std::function<void()> action) {
+    edited_ = std::move(action);
+    return *this;
+  }
+  void runEdited() const {
+    if (edited_ && changed()) edited_();
+  }
   // Unselected (entry 5) and enhanced (entry 2) colours; a Read gives its own otherwise.
   Get& colours(const rt::term::ColourSet& set) {
     colours_ = set;
@@ -148,6 +158,7 @@ class Get {
   std::string wholeBuffer_;     // the buffer as the entry last showed it
   mutable int offset_ = 0;  // first buffer place shown in an @S field
   std::function<bool()> when_, valid_;
+  std::function<void()> edited_;
   std::optional<rt::term::ColourSet> colours_;
 };
 

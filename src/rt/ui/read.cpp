@@ -109,6 +109,7 @@ void Read::reader(Get& g) {
         doHotKey(g, *handler);
       } else {
         applyKey(g, k);
+        g.runEdited();
       }
       g.display(console_.screen(), colours_);
       // A field typed full is left at once: the key that filled it is shown before the field's

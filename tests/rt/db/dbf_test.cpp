@@ -404,6 +404,9 @@ TEST(Dbf, AWriteAMoveCouldNotDoIsKeptUntilReported) {
       full.lift();
       ASSERT_OK(t->appendBlank());  // joins the appends that wait: whole records, nothing between
       ASSERT_OK(t->put("N", Decimal(3)));
+      // A seek is a move: status() then tells its own result, not the older move's.
+      EXPECT_EQ(t->seek("3").code(), Error::kBadField);  // no order
+      EXPECT_EQ(t->status().code(), Error::kBadField);
       EXPECT_EQ(report(*t).code(), Error::kIo);  // said, though the writes now went through
     }
     EXPECT_OK(t->writeError());
