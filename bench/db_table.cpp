@@ -162,7 +162,7 @@ BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Iterations(bench::iteratio
 void BM_Scan(benchmark::State& state) {
   OtherTerminal other(state.range(0) == 0);
   auto t = openImp(state.range(0) != 0);
-  (void)t->setOrder(0);
+  t->setOrder(0);
   std::uint64_t n = 0;
   for (auto _ : state) {
     (void)t->goTop();

@@ -54,7 +54,7 @@ class FimDaAjuda {
     guarda_ = true;
   }
   ~FimDaAjuda() {
-    if (abriu_) (void)workareas::fecha(areas_, kAreaAjuda);
+    if (abriu_) workareas::solta(areas_, kAreaAjuda);
     guarda_ = false;
   }
   FimDaAjuda(const FimDaAjuda&) = delete;
@@ -79,17 +79,17 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
 
   if (!acesso_.abreAjuda || !acesso_.abreAjuda(tabela == 1 ? "HELPTXT" : "HELPATXT")) return;
   fim.abriu();
-  (void)workareas::seleciona(areas, kAreaAjuda);
+  workareas::seleciona(areas, kAreaAjuda);
   rt::db::Table* t = workareas::tabela(areas, kAreaAjuda);
   if (t == nullptr) return;
 
   std::string topico(rt::text::trim(topicoDado));
   if (topico.empty() && acesso_.campoDaGrade) topico = acesso_.campoDaGrade();
   if (rt::text::trim(topico).empty()) {
-    (void)AVISOSN(ctx_, std::string(" Help não encontrado..."_cp), 0);
+    AVISOSN(ctx_, std::string(" Help não encontrado..."_cp), 0);
     return;
   }
-  if (t->orderCount() >= 1) (void)t->setOrder(1);
+  if (t->orderCount() >= 1) t->setOrder(1);
   if (!t->seek(rt::text::padr(rt::text::upper(topico), 10)).isOk() || !t->found()) return;
 
   const std::string texto = textoDoMemo(t->getText("TEXTO"));
@@ -110,7 +110,7 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
   op.keyHook = [this](rt::ui::MemoMode modo, int linha, int coluna) {
     return IMP_TEXTO(static_cast<int>(modo), linha, coluna);
   };
-  (void)rt::ui::memoEdit(ctx_.console, texto, {2, 1, n + 1, 63}, op);
+  rt::ui::memoEdit(ctx_.console, texto, {2, 1, n + 1, 63}, op);
 
   ctx_.janelas.FECHAJAN(Jan::kAjuda);
   if (acesso_.aoFechar) acesso_.aoFechar();

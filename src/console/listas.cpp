@@ -210,7 +210,7 @@ void Listas::HBROWSE(Definicao& d) {
       case key::F3: {
         // An order the table does not have lists it in record order.
         const int ordem = k.code == key::F1 ? 2 : k.code == key::F2 ? 1 : 3;
-        if (auto* t = fonte.tabela()) (void)t->setOrder(ordem <= t->orderCount() ? ordem : 0);
+        if (auto* t = fonte.tabela()) t->setOrder(ordem <= t->orderCount() ? ordem : 0);
         b.refreshAll();
         break;
       }
@@ -261,7 +261,7 @@ void Listas::buscaDigitada(Definicao& d, char c) {
   const bool digito = c >= '0' && c <= '9';
   const int ordem = digito || t->orderCount() < 2 ? 1 : 2;
   if (ordem > t->orderCount()) return;
-  if (!t->setOrder(ordem).isOk()) return;
+  if (!t->useOrder(ordem).isOk()) return;
   if (!t->seek(std::string(1, rt::text::upperChar(c)), SOFTSEEK).isOk()) return;
   if (t->eof()) t->skip(-1);
 }
@@ -272,7 +272,7 @@ void Listas::limpezaEsc(const Definicao& d) {
       return;
     case EscLista::paisDoBem:
       COD = std::string();
-      (void)workareas::seleciona(tab_.areas, workareas::Area::TMP_02);
+      workareas::seleciona(tab_.areas, workareas::Area::TMP_02);
       return;
     case EscLista::padrao:
       break;
@@ -280,7 +280,7 @@ void Listas::limpezaEsc(const Definicao& d) {
   if (!TEMHLP) return;
   if (rt::db::Table* t = tab_.areas.currentTable()) {
     // The working copies (TMP_nn) belong to the open declaration and stay open.
-    if (rt::text::upper(t->alias()).rfind("TMP", 0) != 0) (void)tab_.areas.closeCurrent();
+    if (rt::text::upper(t->alias()).rfind("TMP", 0) != 0) tab_.areas.releaseCurrent();
   }
   // An alias no area has any more leaves the selection where the list left it.
   if (!CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);
@@ -292,12 +292,12 @@ namespace {
 // The register list in one order, left in another afterwards.
 void listaRegistro(Listas& l, rt::db::WorkAreas& areas, int durante, int depois) {
   if (l.PROG == 1) return;  // a list is open: nothing moves under it
-  (void)workareas::seleciona(areas, workareas::Area::IMP0910);
+  workareas::seleciona(areas, workareas::Area::IMP0910);
   if (auto* t = workareas::tabela(areas, workareas::Area::IMP0910))
-    (void)t->setOrder(durante <= t->orderCount() ? durante : 0);
+    t->setOrder(durante <= t->orderCount() ? durante : 0);
   l.GERAL();
   if (auto* t = workareas::tabela(areas, workareas::Area::IMP0910))
-    (void)t->setOrder(depois <= t->orderCount() ? depois : 0);
+    t->setOrder(depois <= t->orderCount() ? depois : 0);
 }
 }  // namespace
 

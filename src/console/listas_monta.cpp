@@ -43,7 +43,7 @@ void Listas::monta(Definicao& d) {
     case OrigemLista::atual:
       break;
     case OrigemLista::seleciona:
-      (void)workareas::seleciona(areas, l.area);
+      workareas::seleciona(areas, l.area);
       d.area = workareas::numero(l.area);
       break;
     case OrigemLista::abre:
@@ -52,7 +52,7 @@ void Listas::monta(Definicao& d) {
       d.area = workareas::numero(l.area);
       // The journal (item 12) works with the table open already.
       if (numeroVar("OPCAO_1") != Decimal(12) && tab_.abre) (void)tab_.abre(d.area);
-      (void)workareas::seleciona(areas, l.area);
+      workareas::seleciona(areas, l.area);
       break;
   }
   if (rt::db::Table* t = areas.table(d.area)) {
@@ -61,7 +61,7 @@ void Listas::monta(Definicao& d) {
       if (t->setFilter(l.filtro).isOk()) filtrosPostos_.push_back(d.area);
       t->goTop();
     }
-    if (l.ordem != 0) (void)t->setOrder(l.ordem <= t->orderCount() ? l.ordem : 0);
+    if (l.ordem != 0) t->setOrder(l.ordem <= t->orderCount() ? l.ordem : 0);
   }
   switch (l.modo) {
     case ModoLista::comoChamada:
@@ -187,6 +187,7 @@ void Listas::ENTER(Definicao& d) {
 }
 
 void Listas::Devolucao::poe(std::string_view variavel, const Value& v) {
+  // A list writes back only into the variables it names, each of the type of its column.
   (void)l_.vars_.atribui(variavel, v);
 }
 
@@ -196,7 +197,7 @@ Value Listas::Devolucao::codigo(std::string_view campo) {
 }
 
 void Listas::Devolucao::fechaTabela() {
-  (void)l_.tab_.areas.closeCurrent();
+  l_.tab_.areas.releaseCurrent();
 }
 
 void Listas::Devolucao::fechaJanela() {
@@ -210,7 +211,7 @@ void Listas::Devolucao::mostra(int linha, int coluna, const std::string& texto, 
 }
 
 void Listas::Devolucao::seleciona(workareas::Area area) {
-  (void)workareas::seleciona(l_.tab_.areas, area);
+  workareas::seleciona(l_.tab_.areas, area);
 }
 
 void Listas::Devolucao::grava(workareas::Area area, std::string_view campo, const Value& v) {
@@ -224,7 +225,7 @@ Decimal Listas::Devolucao::numero(std::string_view variavel) const {
 // Selects `area` and writes a field of its current record, under a record lock when the table
 // is shared.
 void Listas::gravaCampo(workareas::Area area, std::string_view campo, const Value& v) {
-  (void)workareas::seleciona(tab_.areas, area);
+  workareas::seleciona(tab_.areas, area);
   rt::db::Table* t = workareas::tabela(tab_.areas, area);
   if (t == nullptr || t->eof()) return;
   rt::Status s = t->put(campo, v);

@@ -47,7 +47,7 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
   RegistroNomes r;
   r.buscaNome = [registro](const std::string& nome) {
     rt::db::Table* t = registro();
-    if (t == nullptr || !t->setOrder(kOrdemNome).isOk() || !t->seek(nome, true).isOk() || t->eof()) return false;
+    if (t == nullptr || !t->useOrder(kOrdemNome).isOk() || !t->seek(nome, true).isOk() || t->eof()) return false;
     return rt::text::upper(t->getText("NOMECONTR")).starts_with(nome);
   };
   r.escolhe = [registro, &listas] {
@@ -65,13 +65,13 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
   };
   r.restaura = [tabelas, mostraPagina = std::move(mostraPagina)] {
     if (mostraPagina) mostraPagina();
-    if (rt::db::Table* t = workareas::tabela(tabelas.areas, workareas::Area::IMP0910)) (void)t->setOrder(kOrdemCpf);
+    if (rt::db::Table* t = workareas::tabela(tabelas.areas, workareas::Area::IMP0910)) t->setOrder(kOrdemCpf);
   };
   return r;
 }
 
 BuscaNome buscaPorNome(Contexto& ctx, RegistroNomes reg, AlvoNome alvo) {
-  return [&ctx, reg = std::move(reg), alvo] { (void)VER_NOME(ctx, reg, alvo); };
+  return [&ctx, reg = std::move(reg), alvo] { VER_NOME(ctx, reg, alvo); };
 }
 
 }  // namespace console

@@ -94,7 +94,7 @@ bool formulario(store::Contexto& ctx, Lancamento& l) {
 }
 
 std::uint32_t procura(Table& t, const std::string& cpf) {
-  (void)t.setOrder(1);
+  t.setOrder(1);
   // A search that failed finds nothing: the statement is then stored as a new one.
   return t.seek(store::Cpf(cpf).chave()) && t.found() ? t.recNo() : 0;
 }
@@ -139,10 +139,7 @@ bool GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::u
   put("OUTROSEXC", l.OUTROSEXC);
   put("VALOUTRO", l.VALOUTRO);
   put("VALOUTRE", l.VALOUTRE);
-  if (s) s = t.flush();
-  // Flushed above, or the failure is said: the release decides nothing.
-  (void)store::DESTRAVA(ctx);
-  return store::gravou(ctx, s, t.alias());
+  return static_cast<bool>(store::liberaGravacao(ctx, t, s, t.alias()));
 }
 
 void PEGACOM(store::Contexto& ctx, Conversor& c) {

@@ -39,10 +39,7 @@ bool gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> compro
     for (std::size_t i = 0; s && i < c.size() && i < campos.size(); ++i) s = t->put(campos[i].nome, c[i]);
     if (!s) break;
   }
-  if (s) s = t->flush();
-  // Flushed above, or the failure is said: the release decides nothing.
-  (void)store::DESTRAVA(ctx);
-  return store::gravou(ctx, s, t->alias());
+  return static_cast<bool>(store::liberaGravacao(ctx, *t, s, t->alias()));
 }
 
 bool importaArquivo(store::Contexto& ctx, const std::string& arquivo) {

@@ -41,7 +41,7 @@ class Escrita {
     travado_ = nova ? store::ADD_REC(ctx, 5) : store::REC_LOCK(ctx, 5);
     if (!travado_) s_ = rt::Status(rt::Error::kLocked, "");
   }
-  ~Escrita() { (void)ok(); }
+  ~Escrita() { ok(); }
   Escrita(const Escrita&) = delete;
   Escrita& operator=(const Escrita&) = delete;
 
@@ -53,12 +53,9 @@ class Escrita {
   // Releases the row (written first); false when something was not written (said once).
   bool ok() {
     if (travado_) {
-      if (s_) s_ = t_.flush();
-      // Flushed above, or the failure is said below: the release decides nothing.
-      (void)store::DESTRAVA(ctx_);
       travado_ = false;
       dito_ = true;
-      return store::gravou(ctx_, s_, t_.alias());
+      return static_cast<bool>(store::liberaGravacao(ctx_, t_, s_, t_.alias()));
     }
     // A lock not had was said by the lock's wait.
     return dito_ ? s_.isOk() : false;
@@ -87,7 +84,7 @@ bool fontePagadora(store::Contexto& ctx, const Lancamento& l, bool simples) {
   Table& t = *store::tabela(ctx.areas, Area::IMP0210);
   const std::string cnpj(rt::text::alltrim(l.CNPJFONTE));
   std::optional<std::uint32_t> achado;
-  (void)t.setOrder(1);
+  t.setOrder(1);
   rt::Status busca = t.seek(store::Cpf(l.CPF).chave());
   for (; busca && t.status() && t.found() && !t.eof() && t.getText("CPF") == store::Cpf(l.CPF).chave(); t.skip(1)) {
     if (t.getText("I1_1") == "J" && aparado(t, "I1_3") == cnpj) {
@@ -120,7 +117,7 @@ bool fontePagadora(store::Contexto& ctx, const Lancamento& l, bool simples) {
 bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta) {
   if (resposta != 'A' && resposta != 'S') return true;
   Table& t = *store::tabela(ctx.areas, Area::IMP0110);
-  (void)t.setOrder(1);
+  t.setOrder(1);
   if (!store::gravou(ctx, t.seek(store::Cpf(l.CPF).chave()), t.alias())) return false;
   const bool nova = !t.found();
   Escrita e(ctx, Area::IMP0110, nova);
@@ -155,7 +152,7 @@ bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta) {
 bool pagamento(store::Contexto& ctx, const Lancamento& l, int codigo, Decimal valor) {
   if (valor <= Decimal()) return true;
   Table& t = *store::tabela(ctx.areas, Area::IMP0610);
-  (void)t.setOrder(1);
+  t.setOrder(1);
   if (!store::gravou(ctx, t.seek(store::Cpf(l.CPF).chave() + rt::text::str(Decimal::fromInt(codigo), 2)), t.alias()))
     return false;
   const bool nova = !t.found();
@@ -178,7 +175,7 @@ bool abreTabelas(store::Contexto& ctx) {
 
 void fechaTabelas(store::Contexto& ctx) {
   // Each row was written and checked when its lock was released.
-  for (Area a : kTabelas) (void)store::fecha(ctx.areas, a);
+  for (Area a : kTabelas) store::solta(ctx.areas, a);
 }
 
 // The posting answer, asked once: "A", "S" or "N" (Esc).
@@ -233,7 +230,7 @@ bool apagaComprovante(store::Contexto& ctx) {
   Escrita e(ctx, Area::FOLHAPG, false);
   if (!e.travado()) return false;
   const rt::Status s = e.t().markDeleted();
-  if (!s) return store::gravou(ctx, s, e.t().alias());
+  if (!s) return static_cast<bool>(store::gravou(ctx, s, e.t().alias()));
   return e.ok();
 }
 
@@ -273,8 +270,10 @@ bool GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool 
 
 void TRANSFERE(store::Contexto& ctx, Conversor&) {
   Table* folha = store::tabela(ctx.areas, Area::FOLHAPG);
+  // Every row is written and checked as its lock is released: the tables close with nothing
+  // left to write.
   if (folha == nullptr || !store::ABERTURA(ctx, Area::IMP0910) || !abreTabelas(ctx)) {
-    (void)ctx.areas.closeAll();
+    ctx.areas.releaseAll();
     return;
   }
   const char resposta = respostaLancamento(ctx);
@@ -293,7 +292,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     console::MENS(ctx, 0, "Transferindo o cpf " + cpf + " " + rt::text::substr(l.NOMECONTR, 1, 20));
     ctx.console.refresh();
     Table& registro = *store::tabela(ctx.areas, Area::IMP0910);
-    (void)registro.setOrder(1);
+    registro.setOrder(1);
     if (!store::gravou(ctx, registro.seek(store::Cpf(l.CPF).chave()), registro.alias())) break;
     if (registro.found()) {
       falhou = !GRAVA_VALOR(ctx, l, resposta, simplificada(ctx)) || !apagaComprovante(ctx);
@@ -309,16 +308,16 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     if (!abreTabelas(ctx)) break;
     Ausente a = todos ? Ausente::Todos : perguntaAusente(ctx, cpf);
     if (a == Ausente::Abandona) {
-      (void)ctx.areas.closeAll();
+      ctx.areas.releaseAll();
       return;
     }
     if (a == Ausente::Salta) continue;
     if (a == Ausente::Todos) todos = true;
     falhou = !incluiContribuinte(ctx, l) || !GRAVA_VALOR(ctx, l, resposta, false) || !apagaComprovante(ctx);
   }
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   if (!falhou) console::MENS(ctx, 13, "Dados Transferidos");
-  (void)ctx.console.inkey(std::chrono::seconds(2));
+  ctx.console.inkey(std::chrono::seconds(2));
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 

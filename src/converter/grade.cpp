@@ -93,12 +93,11 @@ grid::TelaGrade pastas(rt::term::Rect ret) {
   };
 }
 
-std::string roda(store::Contexto& ctx, grid::TelaGrade tela) {
+void roda(store::Contexto& ctx, grid::TelaGrade tela) {
   ServicosConversor servicos;
   grid::Grade g;
   g.servicos = &servicos;
-  (void)grid::EDITA(ctx, g, std::move(tela));
-  return "";
+  grid::EDITA(ctx, g, std::move(tela));
 }
 
 }  // namespace
@@ -112,13 +111,14 @@ grid::TelaGrade telaConversor(int modo) {
   }
 }
 
-std::string EDITA(store::Contexto& ctx, int modo) { return roda(ctx, telaConversor(modo)); }
+void EDITA(store::Contexto& ctx, int modo) { roda(ctx, telaConversor(modo)); }
 
 bool EDITOR(store::Contexto& ctx, const Conversor& c) {
   const std::string lista = console::BAR_DIR(rt::text::alltrim(c.DIRINST)) + "DIRET" + ctx.NUSU;
-  (void)ctx.areas.close(store::numero(Area::DIRET));
+  // The grid wrote each row it changed as it left it: the list closes with nothing to write.
+  store::solta(ctx.areas, Area::DIRET);
   if (!store::ABREARQ(ctx, store::numero(Area::DIRET), false, lista, "upper(DIRETOR)")) return false;
-  (void)roda(ctx, pastas({10, 18, 22, 59}));
+  roda(ctx, pastas({10, 18, 22, 59}));
   return true;
 }
 

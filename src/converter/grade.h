@@ -18,7 +18,7 @@ grid::TelaGrade telaConversor(int modo);
 
 // EDITA(mode): the grid of that mode over its table, which the caller has open; the table's
 // area is selected. Returns "".
-std::string EDITA(store::Contexto& ctx, int modo);
+void EDITA(store::Contexto& ctx, int modo);
 
 // EDITOR: the folder list of the installation folder (DIRINST + "DIRET" + NUSU) opened in
 // area 40 and shown as mode 4, narrower. False when the list could not be opened.

@@ -28,7 +28,7 @@ MenuItem item(std::string_view caption, int id, std::string_view ajuda, int atal
 
 // Every table closed after an action: each item opens what it needs. The items commit what
 // they wrote before they return, so the close decides nothing.
-void fechaTudo(store::Contexto& ctx) { (void)ctx.areas.closeAll(); }
+void fechaTudo(store::Contexto& ctx) { ctx.areas.releaseAll(); }
 
 // The rural item: its warning, answered SIM, NAO or IGNORE ("S", "N", "I").
 std::string avisoRural(store::Contexto& ctx) {
@@ -95,7 +95,7 @@ std::string MENUSELECT(store::Contexto& ctx, Conversor& c, int id) {
     console::MENS(ctx, 11, "Função não disponível nesta versão"_cp);
   }
   ctx.janelas.FECHAJAN(console::Jan::kGrade);
-  (void)ctx.console.inkey(std::chrono::seconds(2));
+  ctx.console.inkey(std::chrono::seconds(2));
   ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   fechaTudo(ctx);
   return "";
@@ -105,7 +105,7 @@ void rodaMenu(store::Contexto& ctx, Conversor& c) {
   std::unique_ptr<rt::ui::MenuBar> menu = CREATEMAINMENU(ctx);
   while (!c.encerra) {
     const int id = menu->run(0, false);
-    if (id != 0) (void)MENUSELECT(ctx, c, id);
+    if (id != 0) MENUSELECT(ctx, c, id);
   }
 }
 

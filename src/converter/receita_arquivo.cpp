@@ -40,7 +40,7 @@ const std::string_view kLeiaute = "Leiaute diferente do esperado.Não é possív
 rt::db::Table* registroEm(store::Contexto& ctx, const store::Cpf& cpf) {
   if (!store::aberta(ctx.areas, Area::IMP0910) && !store::ABERTURA(ctx, Area::IMP0910)) return nullptr;
   rt::db::Table& r = *store::tabela(ctx.areas, Area::IMP0910);
-  (void)r.setOrder(1);
+  r.setOrder(1);
   store::seleciona(ctx.areas, Area::IMP0910);
   if (!r.seek(cpf.chave()) || !r.found()) return nullptr;
   return &r;
@@ -57,7 +57,7 @@ std::string descricao(store::Contexto& ctx, Area area, std::string_view codigo, 
   std::string achado;
   if (store::aberta(ctx.areas, area) || store::ABERTURA(ctx, area)) {
     rt::db::Table& t = *store::tabela(ctx.areas, area);
-    (void)t.setOrder(1);
+    t.setOrder(1);
     if (!rt::text::alltrim(codigo).empty() && t.seek(codigo) && t.found()) achado = t.getText(campo);
   }
   return rt::text::padr(achado, largura);
@@ -83,7 +83,7 @@ bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& 
   if (s) s = r->commit();
   const Status solta = r->unlock();
   if (s) s = solta;
-  return store::gravou(ctx, s, "IMP0910");
+  return static_cast<bool>(store::gravou(ctx, s, "IMP0910"));
 }
 
 // The register row written: the row of `cpf` when there is one, else a new row.
@@ -109,13 +109,13 @@ Status gravaRegistro(store::Contexto& ctx, const store::Cpf& cpf, const Linha& r
 bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const MostraContribuinte& mostra) {
   LeitorLinhas leitor(caminho);
   if (!leitor.aberto()) {
-    (void)erroDeLeitura(ctx, leitor.erro(), caminho);
+    erroDeLeitura(ctx, leitor.erro(), caminho);
     return false;
   }
   std::vector<std::string> linhas;
   while (auto l = leitor.LELINHA()) linhas.push_back(std::move(*l));
   if (leitor.erro() != 0) {
-    (void)erroDeLeitura(ctx, leitor.erro(), caminho);
+    erroDeLeitura(ctx, leitor.erro(), caminho);
     return false;
   }
   if (linhas.empty()) return false;
@@ -203,14 +203,14 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
     if (s.code() == rt::Error::kCorrupt)
       ctx.relato().alerta(kLeiaute);
     else
-      (void)store::gravou(ctx, s, caminho);
+      store::gravou(ctx, s, caminho);
     return false;
   }
   // The tables first, all or nothing; the register row last, so that a taxpayer listed is
   // one whose rows are all there.
   s = tabelas.grava();
   if (s) s = gravaRegistro(ctx, cpf, final);
-  return store::gravou(ctx, s, caminho);
+  return static_cast<bool>(store::gravou(ctx, s, caminho));
 }
 
 }  // namespace converter

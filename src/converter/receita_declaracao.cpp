@@ -28,14 +28,12 @@ std::string reciboComDigitos(std::string_view dez) {
 
 Cabecalho leCabecalho(std::string_view linha) {
   Cabecalho c;
-  auto campos = leRegistro(linha, "HD", kAmbos);  // texts only: never refused
   c.cdecl = colunas(linha, -1, 4);
   c.programa = colunas(linha, -1, 8);
   c.ano = colunas(linha, 7, 4);
   c.anos = c.ano == "2009" ? unsigned{k2009} : c.ano == "2010" ? unsigned{k2010} : 0u;
   c.reciboAtu = reciboComDigitos(colunas(linha, 163, 10));
   c.reciboAnt = reciboComDigitos(colunas(linha, 202, 10));
-  (void)campos;
   return c;
 }
 

@@ -98,7 +98,7 @@ bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
     ctx.relato().alerta("Na pasta existem " + quatro(nomes.size()) + " declaracoes, mas nao de 2009 ou 2010");
     return false;
   }
-  (void)t.setOrder(1);
+  t.setOrder(1);
   t.goTop();
   return true;
 }
@@ -111,7 +111,7 @@ Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& 
   if (tela.seleciona) tela.seleciona(ctx);
   // What to convert, in name order, read before any conversion moves the areas.
   std::vector<std::string> marcados;
-  (void)t.setOrder(1);
+  t.setOrder(1);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (rt::text::alltrim(t.getText("IMPRE")) == "S") marcados.emplace_back(rt::text::trim(t.getText("NOMEARQ")));
   c.aConverter = c.restantes = static_cast<int>(marcados.size());

@@ -40,7 +40,7 @@ bool pedePastas(store::Contexto& ctx, Conversor& c, std::string& origem, std::st
     destino = std::string(rt::text::alltrim(destino));
     std::error_code ec;
     if (!std::filesystem::is_directory(store::pastaLinux(ctx, origem), ec)) {
-      (void)console::AVISOSN(ctx, "Drive e/ou Diretório de Origem inexistente !!"_cp, 0);
+      console::AVISOSN(ctx, "Drive e/ou Diretório de Origem inexistente !!"_cp, 0);
       if (console::AVISOSN(ctx, "Continua procurando?") == "N") return false;
       continue;
     }
@@ -75,7 +75,7 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
     converter::TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
       store::seleciona(x.areas, store::Area::LISNOME);
-      (void)EDITA(x, 1);
+      EDITA(x, 1);
     };
     tela.contadores = [&](const converter::Contadores& n) {
       if (!contadores.aberta) {
@@ -96,7 +96,7 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
       ctx.screen().put(ctx.ALJA[3] + 5, ctx.ACJA[3] + 19, rt::text::padr(ctx.LOCARQ, 50), cor);
       ctx.console.refresh();
     };
-    (void)converter::converteArquivos(ctx, modo, store::pastaLinux(ctx, origem), tela);
+    converter::converteArquivos(ctx, modo, store::pastaLinux(ctx, origem), tela);
   }
 }
 

@@ -32,7 +32,7 @@ rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
     return rt::Status(rt::Error::kInUse, "table " + std::to_string(n));
   auto lidas = store::linhasDoCpf(*ctx_.areas.table(n), n, cpf_);
   // The journal opens every table it writes exclusively: none stays open here.
-  (void)ctx_.areas.close(n);
+  ctx_.areas.release(n);
   if (!lidas) return lidas.status();
   std::vector<Linha>& v = tabelas_[n];
   for (const std::string& r : lidas->registros) {

@@ -173,6 +173,8 @@ int substituiArquivo(const std::string& caminho, std::string_view texto,
   // A failed write's scratch file goes with `saida`.
   if (e == 0) e = saida.poeNoLugar(caminho);
   if (e != 0) return e;
+  // The index is in place; a folder not synced loses only the rename on a crash, and the next export writes
+  // it again.
   (void)rt::db::syncDirectoryOf(caminho);
   return 0;
 }
@@ -190,7 +192,7 @@ ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std
     return r;
   };
   // What exports killed midway left beside the index goes first.
-  (void)limpaProvisorios(std::filesystem::path(caminho).parent_path().string());
+  limpaProvisorios(std::filesystem::path(caminho).parent_path().string());
   while (true) {
     const std::string real = rt::db::resolveCaseInsensitive(caminho);
     // A missing index is created empty under the lock, and then reads as a fresh collection.

@@ -30,6 +30,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
                     const std::function<void(const std::string& cpf)>& declara) {
   if (!store::ABERTURA(ctx, kCadastro)) return;
   if (item == 64) {
+    // The marks of the last batch are cleared; the refusal of one is said by the marker.
     if (marca) (void)marca(ctx, kCadastro, false);
     ctx.janelas.FECHAJAN(console::Jan::kGrade);
   }

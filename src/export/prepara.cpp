@@ -26,7 +26,9 @@ using namespace rt::text::literals;
 void sincronizaPasta(const std::string& pasta) {
   const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
+  // The file is written and renamed; a folder that cannot be synced loses only the new name on a crash.
   (void)::fsync(fd);
+  // Opened only to sync: nothing was written through it.
   (void)::close(fd);
 }
 
@@ -56,20 +58,20 @@ std::string textoErro(int codigo, std::string_view nome) {
   }
 }
 
-bool VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
-  if (codigo == 0) return true;
+console::Dito VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
+  if (codigo == 0) return console::Dito::feito();
   fala.erro(textoErro(codigo, nome));
-  return false;
+  return console::Dito::falhou();
 }
 
-bool VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
+console::Dito VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
   InteracaoConsole fala(ctx);
   return VEJAERRO(fala, codigo, nome);
 }
 
 bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo) {
   const std::string caminho = console::caminhoLinux(ctx, nome);
-  return VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome);
+  return static_cast<bool>(VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome));
 }
 
 bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {
@@ -87,7 +89,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
   // The taxpayer's folder made a link by someone else would take the file elsewhere.
   if (struct stat st{}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    (void)VEJAERRO(fala, kLink, pasta);
+    VEJAERRO(fala, kLink, pasta);
     return false;
   }
   limpaProvisorios(pastaLinux);
@@ -97,7 +99,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   // and two terminals sending the same CPF never meet) and renamed over it.
   ArquivoSaida para;
   if (const int e = para.criaAoLado(alvo); e != 0) {
-    (void)VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+    VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
     return false;
   }
   const std::string origemGuardada = arquivoTemporario(ctx);
@@ -106,14 +108,14 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
     if (copia.codigo == kGravacaoCurta)
       fala.erro("Problemas na gravação da Declaração."_cp);
     else
-      (void)VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
+      VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
     return false;
   }
   if (const int e = para.poeNoLugar(alvo); e != 0) {
     if (codigoDos(e, alvo) == -e)
       fala.erro("Problemas na gravação da Declaração."_cp);
     else
-      (void)VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+      VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
     return false;
   }
   sincronizaPasta(pastaLinux);

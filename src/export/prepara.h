@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/dito.h"
 #include "export/arquivo.h"
 #include "export/gerar.h"
 #include "export/interacao.h"
@@ -55,9 +56,10 @@ std::string arquivoTemporario(const store::Contexto& ctx);
 // told through VEJAERRO and gives false.
 bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo);
 
-// VEJAERRO: code 0 is true and says nothing; any other code shows its message and is false.
-bool VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome);
-bool VEJAERRO(Interacao& fala, int codigo, std::string_view nome);
+// VEJAERRO: code 0 is done and says nothing; any other code shows its message and has failed
+// (already said).
+console::Dito VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome);
+console::Dito VEJAERRO(Interacao& fala, int codigo, std::string_view nome);
 // The message of a code of codigoDos (a negative code is a system error shown by number).
 std::string textoErro(int codigo, std::string_view nome);
 

@@ -52,7 +52,7 @@ Resumo resumo(store::Contexto& ctx, const std::string& cpf) {
     r.I13_29 = inteiro(*t, "I13_29");
     r.I13_30 = t->getNumber("I13_30");
   }
-  if (abriu) (void)store::fecha(ctx.areas, Area::IMP0110);
+  if (abriu) store::solta(ctx.areas, Area::IMP0110);
   return r;
 }
 

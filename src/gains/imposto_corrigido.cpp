@@ -32,7 +32,7 @@ const Date kVencimento = Date::fromYmd(2010, 4, 30);
 class SaidaAlerta : public taxcalc::Saida {
  public:
   explicit SaidaAlerta(console::Contexto& ctx) : ctx_(ctx) {}
-  void alerta(std::string_view texto) override { (void)console::AVISOSN(ctx_, texto, 1); }
+  void alerta(std::string_view texto) override { console::AVISOSN(ctx_, texto, 1); }
 
  private:
   console::Contexto& ctx_;
@@ -108,7 +108,7 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
     if (s.code() == rt::Error::kInUse || s.code() == rt::Error::kLocked)
       dizNoRodape(ctx, "Opcao sendo usada em outro terminal");
     else
-      (void)console::AVISOSN(ctx, taxcalc::textoRecusa(s, "IMPCORRIG"), 1);
+      console::AVISOSN(ctx, taxcalc::textoRecusa(s, "IMPCORRIG"), 1);
     return false;
   }
   {
@@ -119,8 +119,8 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   if (juros.alemDaTabela)
     console::MENS(ctx, 0, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
   ctx.areas.table(area)->goTop();
-  (void)grid::EDITA(ctx, g, 26, 0, grid::Uso::Leitura);
-  (void)ctx.areas.close(area);
+  grid::EDITA(ctx, g, 26, 0, grid::Uso::Leitura);
+  ctx.areas.release(area);
   return true;
 }
 

@@ -68,7 +68,7 @@ void PARCELAS(grid::AmbienteMatriz& a) {
   if (t == nullptr || t->eof()) return;
   const std::uint32_t registro = t->recNo();
   // Each month the grid recomputes takes the taxable share stored by the last computation.
-  (void)calculaGanho(a.calc);
+  calculaGanho(a.calc);
   t->goTo(registro);
   if (!t->status()) return;
   carregaParcelas(*t, a.m);
@@ -80,7 +80,7 @@ void PARCELAS(grid::AmbienteMatriz& a) {
     gravaParcelas(*t, a.m, grava);
     if (!grava.ok()) return;
   }
-  (void)calculaGanho(a.calc);
+  calculaGanho(a.calc);
 }
 
 }  // namespace gains

@@ -151,6 +151,7 @@ void PRENCHE_MAT(taxcalc::Contexto& c, grid::Matrizes& m, int modo) {
       });
     }
   }
+  // Loading the stored months: a cut withholding is the one the user typed and was told of then.
   (void)SOMA_RENVAR(m);
 }
 

@@ -283,7 +283,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     if (tipo == Participacao || g.PARCOMPRA) {
       grade.TIPO_BEM = tipo;
       grade.BEM_NRO = Decimal(g.BEM_NRO);
-      (void)grid::EDITA(ctx, grade, kTelaCustos);
+      grid::EDITA(ctx, grade, kTelaCustos);
     }
     // A sale in instalments: its months in their matrix.
     if (g.VEN_PRAZO) t.goTo(registro);
@@ -297,7 +297,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
     SOMA_NTRIB(c);
     console::MENS(ctx, 0, "Ganho calculado. Tecle algo para voltar a lista.");
-    (void)ctx.console.waitKey();
+    ctx.console.waitKey();
     console::MENS(ctx);
     return;
   }
@@ -416,6 +416,7 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
 
   ServicosGanhos servicos(ctx, grade, calc);
   console::VariaveisMapa vars;
+  // A map variable of our own, made here: it takes any value.
   (void)vars.atribui("TIPO_BEM", Decimal(k));
   console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars, servicos);
   const FiltroDoTipo filtro(ctx.areas, *t, k);

@@ -81,7 +81,7 @@ void SOMA_NTRIB(taxcalc::Contexto& c, int show) {
   c.poe("I13_41", lei);
   c.poe("CUSTOANO", custoAno);
   c.poe("CUSTOANT", custoAnt);
-  (void)taxcalc::FI10_1(c);
+  taxcalc::FI10_1(c);
   taxcalc::CALC(c, 5, show);
 }
 

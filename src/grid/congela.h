@@ -8,7 +8,7 @@
 namespace grid {
 
 // Whether column `coluna` (1-based) of the browse is frozen.
-inline bool CONGELADA(const rt::ui::Browse& b, int coluna) { return coluna >= 1 && coluna <= b.freeze(); }
+[[nodiscard]] inline bool CONGELADA(const rt::ui::Browse& b, int coluna) { return coluna >= 1 && coluna <= b.freeze(); }
 
 // A cursor standing in a frozen column moves to the first free one (a grid made only of frozen
 // columns keeps it where it is).

@@ -42,10 +42,8 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   if (t->field(campo) == nullptr) return false;
   if (!store::REC_LOCK(ctx, 5)) return false;
   rt::Status s = t->put(campo, valor);
-  // The row goes to the file before the lock is let go, so a refusal there is said too.
-  if (s.isOk()) s = t->flush();
-  // Flushed above, or the refusal is said below: the release writes nothing.
-  (void)store::DESTRAVA(ctx);
+  // The release writes the row before the lock goes, so a refusal there is said too.
+  if (const rt::Status liberada = t->unlock(); s.isOk()) s = liberada;
   // The field keeps what it had; the user is told why the value did not go in.
   if (!s.isOk()) console::AVISOSN(ctx, taxcalc::textoRecusa(s, campo), 0);
   return s.isOk();
@@ -247,7 +245,7 @@ void executa(store::Contexto& ctx, Grade& g, TelaGrade& tela, Uso uso) {
 
 }  // namespace
 
-std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
+void EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
   const Execucao execucao(ctx, g, opc);
   if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
     g.srv().matriz(ctx, g, opc, modo);
@@ -256,13 +254,11 @@ std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
   } else if (tela) {
     executa(ctx, g, *tela, uso);
   }
-  return "";
 }
 
-std::string EDITA(store::Contexto& ctx, Grade& g, TelaGrade tela, Uso uso) {
+void EDITA(store::Contexto& ctx, Grade& g, TelaGrade tela, Uso uso) {
   const Execucao execucao(ctx, g, tela.opc);
   executa(ctx, g, tela, uso);
-  return "";
 }
 
 }  // namespace grid

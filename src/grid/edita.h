@@ -17,12 +17,13 @@ namespace grid {
 // that nothing writes back, such as the notes shown from the taxpayer chooser).
 enum class Uso { Edicao, Leitura };
 
-// EDITA(screen, mode): the numbered screen of the catalogue; returns "" as the old function did.
-std::string EDITA(store::Contexto& ctx, Grade& g, int opc, int modo = 0, Uso uso = Uso::Edicao);
+// EDITA(screen, mode): the numbered screen of the catalogue. What the user did is in what the
+// screen wrote; there is nothing to return.
+void EDITA(store::Contexto& ctx, Grade& g, int opc, int modo = 0, Uso uso = Uso::Edicao);
 
 // EDITA of a screen record the caller made itself (its own table, columns and traits), run as
 // the numbered screens are.
-std::string EDITA(store::Contexto& ctx, Grade& g, TelaGrade tela, Uso uso = Uso::Edicao);
+void EDITA(store::Contexto& ctx, Grade& g, TelaGrade tela, Uso uso = Uso::Edicao);
 
 // MOSTRA: the screen's frame around the table grid; frame 0 draws none.
 std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela);
@@ -47,8 +48,8 @@ std::string recalculoCalculadora(int opc);
 
 // ADIC_REG: appends a row with ADD_REC(5) and sets the screen's link fields (as the traits of
 // the screen OPC, or the traits given, stamp them); clears LAPPEND.
-bool ADIC_REG(store::Contexto& ctx, Grade& g);
-bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos);
+[[nodiscard]] bool ADIC_REG(store::Contexto& ctx, Grade& g);
+[[nodiscard]] bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos);
 
 // DIGA_QUEM (Alt+Q): the open taxpayer's CPF and name on the top row.
 bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome);

@@ -98,7 +98,7 @@ class ServicosGrade {
   virtual void VETEMPO(store::Contexto&, Grade&) {}
   virtual void PARA_REL(store::Contexto&, Grade&) {}
   virtual void DESLIG_RELG(store::Contexto&, Grade&) {}
-  virtual bool SEMHORA(store::Contexto&, Grade&) { return false; }
+  [[nodiscard]] virtual bool SEMHORA(store::Contexto&, Grade&) { return false; }
   virtual void INI_DECLA(store::Contexto&, Grade&) {}
   // BUSCA_DESP (Alt+B): the asset-maintenance list rebuilt from the assets.
   virtual void BUSCA_DESP(store::Contexto&, Grade&) {}

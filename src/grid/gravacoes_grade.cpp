@@ -8,9 +8,8 @@ namespace grid {
 void AvisoGravacao::alerta(std::string_view texto) { console::AVISOSN(ctx_, texto, 0); }
 
 void GravacoesGrade::destrava() {
-  if (rt::db::Table* t = ctx_.areas.currentTable()) confere(t->flush(), t->alias());
-  // The flush above said any refusal (and a write error a move kept): the release writes nothing.
-  (void)store::DESTRAVA(ctx_);
+  // The release writes the row first; its refusal (or a write error a move kept) is said.
+  if (rt::db::Table* t = ctx_.areas.currentTable()) confere(t->unlock(), t->alias());
 }
 
 }  // namespace grid

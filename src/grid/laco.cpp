@@ -306,7 +306,7 @@ bool Laco::teclaTela(int code) {
       const bool direta = s_.tela.tracos.ordemDireta;
       const int ordem = code == key::F1 ? (direta ? 1 : 2) : code == key::F2 ? (direta ? 2 : 1) : 3;
       if (Table* t = s_.t(); t != nullptr && ordem <= t->orderCount()) {
-        (void)t->setOrder(ordem);
+        t->setOrder(ordem);
         t->goTop();
         s_.redesenha();
       }
@@ -401,7 +401,7 @@ void Laco::despacha(const rt::term::Key& k) {
   } else if (const Acao a = acao(k.code)) {
     (this->*a)(k);
   } else {
-    (void)rt::ui::applyStandardKey(s_.b, k);
+    rt::ui::applyStandardKey(s_.b, k);
   }
 }
 

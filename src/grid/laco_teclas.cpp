@@ -59,13 +59,15 @@ Laco::Acao Laco::acao(int code) {
   return nullptr;
 }
 
-void Laco::divideMensal(const rt::term::Key&) { (void)DIVIDE_MENSAL(s_); }
+void Laco::divideMensal(const rt::term::Key&) {
+  DIVIDE_MENSAL(s_);
+}
 
 void Laco::enter(const rt::term::Key&) {
   Grade& g = s_.g;
   // On the carnê-leão's detail grids a value is typed month by month.
   if (tracos().mensalNoEnter != 0 && (tracos().mensalNoEnter == -1 || tracos().mensalNoEnter == g.PONTEIRO)) {
-    (void)DIVIDE_MENSAL(s_, inicial_);
+    DIVIDE_MENSAL(s_, inicial_);
     g.LASTECLA = 0;
     return;
   }
@@ -105,7 +107,9 @@ void Laco::relogio(const rt::term::Key&) {
   if (tracos().relogio && s_.g.declaracaoAberta()) s_.g.srv().DESLIG_RELG(s_.ctx, s_.g);
 }
 
-void Laco::pagina(const rt::term::Key& k) { (void)teclaTela(k.code); }
+void Laco::pagina(const rt::term::Key& k) {
+  teclaTela(k.code);
+}
 
 void Laco::colaNova(const rt::term::Key&) {
   if (tracos().colaNova) cola(true);

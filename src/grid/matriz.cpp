@@ -220,11 +220,12 @@ void LacoMatriz::enter() {
     g.OPC = opc;
     g.TIPOCR = crAntes;
     // Mode 2 writes the months into REND_RURAL; the rural totals never refuse a value.
-    (void)taxcalc::SOMA_RUR(a_.calc, 2);
+    taxcalc::SOMA_RUR(a_.calc, 2);
+    // The rural totals never refuse a value.
     (void)FX_RT(a_, "Rend_Rural", linha(), col);
     b_.setColPos(col);
     redesenha();
-    (void)MARCA_NEG(a_);
+    MARCA_NEG(a_);
     return;
   }
   GETMTX();
@@ -290,7 +291,7 @@ void LacoMatriz::modoLeao() {
   if (cor) a_.ctx.janelas.ESCRATR(console::Jan::kTela, 4, 66, static_cast<int>(*cor), 14);
   a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 4, 66, tituloModo(modo));
   console::AVISOSN(a_.ctx, explicacaoModo(modo), 0);
-  if (modo == 4) (void)taxcalc::CALC(a_.calc, 1, 1);
+  if (modo == 4) taxcalc::CALC(a_.calc, 1, 1);
   redesenha();
 }
 
@@ -309,7 +310,7 @@ void LacoMatriz::soRec() {
                       "entre o valor informado como pago e o valor devido.        ", "Uma diferença para menor deve ser emitido DARF desse valor"_cp},
                      0);
   }
-  (void)taxcalc::CALC(a_.calc, 1, 1);
+  taxcalc::CALC(a_.calc, 1, 1);
   a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 6, 66, agora ? "*" : " ");
   a_.ctx.janelas.ESCRLCOL(console::Jan::kTela, 6, 78, agora ? " " : "*");
   // The headings mark the value that goes to the summary; redrawn, they follow the choice.
@@ -357,7 +358,7 @@ void LacoMatriz::roda() {
       continue;
     }
     if (teclaDePagina(k.code)) {
-      (void)teclaTela(k.code);
+      teclaTela(k.code);
       continue;
     }
     switch (k.code) {
@@ -421,7 +422,7 @@ void LacoMatriz::roda() {
         }
         break;
       default:
-        (void)rt::ui::applyStandardKey(b_, k);
+        rt::ui::applyStandardKey(b_, k);
         break;
     }
   }
@@ -488,7 +489,7 @@ void MBROWSE(AmbienteMatriz& a, int opc) {
   // The month's name is not typed into: the monthly window starts on the reais.
   if (t.primeiraColuna > 0) b.setColPos(t.primeiraColuna);
   if (t.dica != 0) t.dicaRural ? g.srv().MRODAPER(ctx, g, t.dica) : g.srv().MRODAPE(ctx, g, t.dica);
-  if (t.livroRural) (void)MARCA_NEG(a);
+  if (t.livroRural) MARCA_NEG(a);
 
   LacoMatriz laco(a, t, ref, fonte, b, dentro);
   laco.roda();

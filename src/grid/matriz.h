@@ -53,7 +53,7 @@ void MBROWSE(AmbienteMatriz& a, int opc);
 // Whether the cell (row, column) of screen `opc` may be edited; the refusal text, when the
 // screen gives one, in `motivo` (a refusal with a text may still allow the edit: line 26 of a
 // day-trade matrix).
-bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std::string* motivo = nullptr);
+[[nodiscard]] bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std::string* motivo = nullptr);
 
 // The recomputation after cell (row, column) of screen `opc` took a new value: the same after
 // a typed value, a paste, the calculator and the monthly window. A refusal of the computation

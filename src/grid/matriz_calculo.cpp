@@ -140,12 +140,14 @@ std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha
       // VE_LEAO has warned by itself when no bracket gives the tax back; only CALC_MENS's
       // totals refuse a value, and MARCA_NEG's answer is on the form.
       (void)taxcalc::VE_LEAO(a.calc, a.m.leao, linha, 1, inverso);
+      // The totals row of this matrix: only the monthly matrix's totals refuse, and not here.
       (void)FX_RT(a, a.m.MATATU, linha, coluna);
       break;
     }
     case 37:
+      // The rural totals never refuse a value.
       (void)FX_RT(a, "REND_RURAL", linha, coluna);
-      (void)MARCA_NEG(a);
+      MARCA_NEG(a);
       break;
     default:
       break;

@@ -52,6 +52,6 @@ int larguraMascara(std::string_view masc);
 // The decimal places of a number picture ("@Ez 9999,999.99" 2).
 int decimaisMascara(std::string_view masc);
 // Whether an amount shows in a picture without asterisks: what a cell may be given.
-bool cabeNaMascara(rt::text::Decimal v, std::string_view masc);
+[[nodiscard]] bool cabeNaMascara(rt::text::Decimal v, std::string_view masc);
 
 }  // namespace grid

@@ -147,7 +147,7 @@ void ANINHA(Sessao& s, int aninhada) {
   s.seleciona();
   if (aninhada == 13 && !g.poupancaMantida) {
     // False when the user kept the values typed elsewhere: nothing then changes.
-    (void)g.srv().FCALPOUPA(ctx, g, 0);
+    g.srv().FCALPOUPA(ctx, g, 0);
     s.seleciona();
   }
   if (escolheu) {

@@ -16,7 +16,7 @@ std::string camposMensais(const Tracos& tracos, std::string_view campo);
 
 // Whether the key splits the cell under the cursor of this screen (the value columns of the
 // income, payment, carnê-leão, expense, asset and debt screens).
-bool divideCelula(const Tracos& tracos, std::string_view campo);
+[[nodiscard]] bool divideCelula(const Tracos& tracos, std::string_view campo);
 
 // The split itself. False when the cell has nothing to split (the key then does nothing).
 // `primeira`, a character typed on the cell, becomes the monthly grid's first key; it is

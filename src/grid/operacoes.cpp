@@ -234,7 +234,7 @@ void ORDENA(Sessao& s, bool secundaria) {
       const std::string arquivo = arquivoTrabalho(s, s.tela.tracos.indiceOrdem) + ".CDX";
       LIMPA_ORDENS(s);
       t->closeIndexes();
-      if (t->createIndex(arquivo, chave).isOk()) (void)t->setOrder(1);
+      if (t->createIndex(arquivo, chave).isOk()) t->setOrder(1);
       t->goTop();
     }
   } else {
@@ -245,7 +245,7 @@ void ORDENA(Sessao& s, bool secundaria) {
     const std::string arquivo = arquivoTrabalho(s, "PRA_" + s.g.EDI_CAMPO.substr(0, 2)) + ".CDX";
     if (t->createIndex(arquivo, atual + "+" + chave).isOk()) {
       s.temporarios.push_back(arquivo);
-      (void)t->setOrder(t->orderCount());
+      t->setOrder(t->orderCount());
     }
     t->goTop();
   }
@@ -259,7 +259,7 @@ void LIMPA_ORDENS(Sessao& s) {
     t->closeIndexes();
     const std::string proprio = store::caminhoCopia(s.ctx, s.area);
     if (!proprio.empty() && !s.chaveAntes.empty()) {
-      if (t->openIndex(proprio + ".CDX", s.chaveAntes).isOk()) (void)t->setOrder(1);
+      if (t->openIndex(proprio + ".CDX", s.chaveAntes).isOk()) t->setOrder(1);
     }
   }
   std::error_code erro;

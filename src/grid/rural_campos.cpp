@@ -117,7 +117,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   grava.put(*t, "OPC20RS", OPC20RS);
   grava.destrava();
   // Mode 1 shows the sums on the form; the values themselves are not needed here.
-  (void)SOMAREC(ctx, 1);
+  SOMAREC(ctx, 1);
   return true;
 }
 

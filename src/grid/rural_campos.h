@@ -13,7 +13,7 @@
 namespace grid {
 
 // VAL_PART: a share above 100% is refused.
-bool VAL_PART(store::Contexto& ctx, rt::text::Decimal participacao);
+[[nodiscard]] bool VAL_PART(store::Contexto& ctx, rt::text::Decimal participacao);
 
 // VAL_COD(value, mode): mode 1 the activity code (10-17, 19; else chosen from a menu of the
 // digits "012345679", the code being 10 + the digit), mode 3 the condition (1-6; else chosen
@@ -35,7 +35,7 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo);
 // expenses) / rate and the 20% option OPC20US := receipts / rate x 0.2, OPC20RS := OPC20US x
 // the dollar rate, all cut to cents; a rate of 0 gives 0. Writes the row; true unless the
 // record could not be locked.
-bool CALUCRO(store::Contexto& ctx, std::string_view campo, rt::text::Decimal valor, rt::text::Decimal NVALDOLAR);
+[[nodiscard]] bool CALUCRO(store::Contexto& ctx, std::string_view campo, rt::text::Decimal valor, rt::text::Decimal NVALDOLAR);
 
 // TES_SIT: the situation of a rural asset in Brazil (0-4). Above 4 the codes are shown and 0
 // is stored; a sale or purchase, while the rural months come from the cash book, may be

@@ -50,6 +50,6 @@ Tracos doEscritorio(Tracos t);
 Tracos doRural(Tracos t);
 
 // A row's field compared with a value, blanks around both dropped.
-bool campoIgual(const rt::db::Table& t, std::string_view campo, std::string_view valor);
+[[nodiscard]] bool campoIgual(const rt::db::Table& t, std::string_view campo, std::string_view valor);
 
 }  // namespace grid

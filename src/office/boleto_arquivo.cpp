@@ -31,7 +31,7 @@ using store::Area;
 // registered in some folder.
 std::vector<Boleto> boletosEsperando(store::Contexto& ctx, rt::db::Table& t) {
   std::vector<Boleto> v;
-  (void)t.setOrder(1);  // an order of the table's own index: nothing is written
+  t.setOrder(1);  // an order of the table's own index: nothing is written
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     Boleto b{t.getNumber("NRODOCUM"), t.getNumber("NOSSONRO"), t.getDate("DATADOC"), t.getNumber("VALORDOC"),
              t.getText("NOMESAC"),    t.getText("CPFSAC"),     {}};
@@ -69,7 +69,7 @@ std::optional<std::string> escreve(store::Contexto& ctx, const std::string& text
     if (erro == 0) erro = arq.fecha();
     if (erro == 0) return nome;
     if (criou == 0) ::unlink(caminho.c_str());  // our own file, cut short
-    (void)exporta::VEJAERRO(ctx, exporta::codigoDos(erro, caminho), *nome);
+    exporta::VEJAERRO(ctx, exporta::codigoDos(erro, caminho), *nome);
     return std::nullopt;
   }
 }
@@ -82,7 +82,7 @@ bool GERA_BOLETO(store::Contexto& ctx, Date hoje) {
     const store::SelecaoGuardada selecao(ctx.areas);
     if (!store::ABERTURA(ctx, Area::BOLETO)) return false;  // the opener said why
     boletos = boletosEsperando(ctx, *store::tabela(ctx.areas, Area::BOLETO));
-    (void)store::fecha(ctx.areas, Area::BOLETO);  // only read
+    store::solta(ctx.areas, Area::BOLETO);  // only read
   }
   if (boletos.empty()) {
     console::AVISOSN(ctx, "Nao existe boleto cadastrado para ser gerado o arquivo.", 0);
@@ -127,7 +127,7 @@ bool BOLETO(store::Contexto& ctx, Date hoje) {
     if (escolha == 0) break;
     if (escolha == 1) CONF_BOLETO(ctx);
     if (escolha == 2) FAZ_BOLETO(ctx, hoje);
-    if (escolha == 3) (void)GERA_BOLETO(ctx, hoje);
+    if (escolha == 3) GERA_BOLETO(ctx, hoje);
   }
   return true;
 }

@@ -37,9 +37,9 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
   if (!store::aberta(ctx.areas, Area::IMP0910) && !store::ABERTURA(ctx, Area::IMP0910)) return std::nullopt;
   rt::db::Table& r = *store::tabela(ctx.areas, Area::IMP0910);
   const int ordem = r.order();
-  if (r.setOrder(1) && r.seek(chave.chave()) && r.found()) {
+  if (r.useOrder(1) && r.seek(chave.chave()) && r.found()) {
     Localizado l = le(r);
-    (void)r.setOrder(ordem);  // an order already in use: only the index number changes
+    r.setOrder(ordem);  // an order already in use: only the index number changes
     return l;
   }
   const store::SelecaoGuardada selecao(ctx.areas);
@@ -48,9 +48,9 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
   if (store::BUSCA_OUTRO(ctx, chave.chave(), 1, 0, true)) {
     achado = le(*store::tabela(ctx.areas, Area::IMP0910));
     // Back to the clerk's folder, its register on the order it had.
-    (void)store::MUDADIR(ctx, inicio);
+    store::passaParaPasta(ctx, inicio);
   }
-  if (rt::db::Table* t = store::tabela(ctx.areas, Area::IMP0910)) (void)t->setOrder(ordem);
+  if (rt::db::Table* t = store::tabela(ctx.areas, Area::IMP0910)) t->setOrder(ordem);
   return achado;
 }
 

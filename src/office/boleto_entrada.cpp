@@ -92,9 +92,7 @@ bool acrescenta(store::Contexto& ctx, const EntradaBoleto& e) {
   if (s) s = t.put("VALORDOC", e.VALORDOC);
   if (s) s = t.put("NOMESAC", e.NOMESAC);
   if (s) s = t.put("CPFSAC", e.CPFSAC);
-  if (s) s = t.flush();
-  const bool liberado = store::DESTRAVA(ctx);
-  return store::gravou(ctx, s, "BOLETO") && liberado;
+  return static_cast<bool>(store::liberaGravacao(ctx, t, s, "BOLETO"));
 }
 
 // The slip appended to table 67, then the office's next bank reference number (one past the
@@ -206,7 +204,7 @@ void UNICO_BOL(store::Contexto& ctx, EntradaBoleto& e, Date hoje) {
   const bool aberta = store::aberta(ctx.areas, Area::BOLETO);
   if (!aberta && !store::ABERTURA(ctx, Area::BOLETO)) return;  // the opener said why
   FormBoleto(ctx, e, hoje).roda();
-  if (!aberta) (void)store::fecha(ctx.areas, Area::BOLETO);  // written and released already
+  if (!aberta) store::solta(ctx.areas, Area::BOLETO);  // written and released already
 }
 
 void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
@@ -226,10 +224,10 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
     ServicosBoletos servicos(e, hoje);
     grid::Grade g;
     g.servicos = &servicos;
-    (void)grid::EDITA(ctx, g, 45);
+    grid::EDITA(ctx, g, 45);
     console::MENS(ctx);
   }
-  (void)store::fecha(ctx.areas, Area::BOLETO);  // every slip was written and released
+  store::solta(ctx.areas, Area::BOLETO);  // every slip was written and released
 }
 
 }  // namespace office

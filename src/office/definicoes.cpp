@@ -23,7 +23,7 @@ bool noRegistro(store::Contexto& ctx, const std::function<bool(rt::db::Table&)>&
   t.goTop();
   rt::Status s = t.status();
   if (!s || t.eof()) {
-    (void)store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
+    store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
   } else {
     ok = faz(t);
   }
@@ -42,10 +42,7 @@ bool leDefine(store::Contexto& ctx, const std::function<void(const rt::db::Table
 bool gravaDefine(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   return noRegistro(ctx, [&ctx, &grava](rt::db::Table& t) {
     if (!store::REC_LOCK(ctx, 5)) return false;  // REC_LOCK said it
-    rt::Status s = grava(t);
-    if (s) s = t.flush();
-    const bool liberado = store::DESTRAVA(ctx);
-    return store::gravou(ctx, s, "DEFINE") && liberado;
+    return static_cast<bool>(store::liberaGravacao(ctx, t, grava(t), "DEFINE"));
   });
 }
 

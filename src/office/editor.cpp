@@ -31,7 +31,7 @@ class TeclasDoEditor {
     for (std::size_t i = 0; i < std::size(kTeclas); ++i) antes_[i] = c_.holdKey(kTeclas[i], true);
   }
   ~TeclasDoEditor() {
-    for (std::size_t i = 0; i < std::size(kTeclas); ++i) (void)c_.holdKey(kTeclas[i], antes_[i]);
+    for (std::size_t i = 0; i < std::size(kTeclas); ++i) c_.holdKey(kTeclas[i], antes_[i]);
   }
   TeclasDoEditor(const TeclasDoEditor&) = delete;
   TeclasDoEditor& operator=(const TeclasDoEditor&) = delete;
@@ -60,6 +60,7 @@ void Editor::roda(const std::string& nome) {
     DOEDITING();
     if (e_.pendente.starts_with("Menu")) MENUED();
     if (e_.pendente == "Sair") break;
+    // EDITWRITE says a letter it could not write; the editor goes on with the text.
     if (e_.pendente == "Salvar") (void)EDITWRITE();
     e_.pendente.clear();
   }

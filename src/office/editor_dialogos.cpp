@@ -56,11 +56,11 @@ std::string Editor::PROMPT(std::string_view texto, std::string valor) {
     rt::ui::Read read(c);
     read.get(ultimaLinha_, static_cast<int>(texto.size()) + 1, rt::ui::var("cGet", valor),
              "@KS" + std::to_string(n));
-    (void)read.run();
+    read.run();
   }
   if (anterior) {
     c.setKey(key::AltI, *anterior);
-    (void)c.holdKey(key::AltI, presa);
+    c.holdKey(key::AltI, presa);
   } else {
     c.clearKey(key::AltI);
   }
@@ -137,7 +137,7 @@ void Editor::FORMTXT() {
     read.get(l + 5, c + 20, rt::ui::var("nNroLin", linhas), "99").valid([&] {
       return linhas >= sup + inf + Decimal(1);
     });
-    (void)read.run();
+    read.run();
   }
   ctx_.janelas.FECHAJAN(console::Jan::kLista);
   // The values stand even when the form was left with Esc, unless they leave no room for text
@@ -218,7 +218,7 @@ void Editor::DISPLAYHELP(int qual) {
     tela.put(2 + static_cast<int>(i), 2, linhas[i], cor);
   tela.put(ultimaLinha_, 1, "Tecle algo para retornar a edição..."_cp, cor);
   tela.setCursorShape(rt::term::CursorShape::Normal);
-  (void)ctx_.console.waitKey();
+  ctx_.console.waitKey();
   tela.setCursorShape(forma);
   tela.restore(salva);
 }

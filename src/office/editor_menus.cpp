@@ -196,12 +196,12 @@ std::optional<std::string> Editor::nomeNovo() {
   op.coluna = 20;
   op.picture = "@!";
   op.valid = [&nome] { return !rt::text::alltrim(nome).empty(); };
-  (void)console::MENS(ctx_, 14, "Nome da Carta:", nome, op);
+  console::MENS(ctx_, 14, "Nome da Carta:", nome, op);
   const std::string limpo(rt::text::alltrim(nome));
   if (limpo.empty()) return std::nullopt;
   // The name stays in the letters' folder: no folder, no "..".
   if (!arquivoNaPasta(s_.pastaCartas, limpo + ".TXT")) {
-    (void)console::AVISOSN(ctx_, "Nome de carta inválido: use letras, números, _ ou -"_cp, 0);
+    console::AVISOSN(ctx_, "Nome de carta inválido: use letras, números, _ ou -"_cp, 0);
     return std::nullopt;
   }
   return limpo + ".TXT";
@@ -264,9 +264,9 @@ void Editor::imprime(bool mala) {
   if (print::naoDos(imp_.conf)) {
     print::PedidoImpTxt pedido = s_.pedido;
     pedido.tipo = 2;
-    (void)print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment());
+    print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment());
   } else {
-    (void)print::fechaSaida(ctx_, imp_);
+    print::fechaSaida(ctx_, imp_);
   }
   imp_.ARQ_IMP.assign(1, ' ');
 }

@@ -43,7 +43,7 @@ std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& c
   rt::db::Table& t = *notas;
   const store::Cpf chave(cpf);
   std::optional<std::string> corpo;
-  if (t.setOrder(1) && t.seek(chave.chave()) && t.found()) {
+  if (t.useOrder(1) && t.seek(chave.chave()) && t.found()) {
     corpo.emplace();
     for (; t.status() && !t.eof() && store::Cpf(t.getText("CPF")) == chave; t.skip(1))
       if (t.getNumber("CODERR").isZero()) *corpo += t.getText("OBSERV") + "\r\n";
@@ -81,7 +81,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   if (m.CEDITEXT == "S") {
     // The letter is merged with the register's current row: the client's, in this folder.
     rt::db::Table* r = store::tabela(ctx.areas, Area::IMP0910);
-    if (r == nullptr || !r->setOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
+    if (r == nullptr || !r->useOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
       console::AVISOSN(ctx, {"O contribuinte não foi localizado em nenhum dos diretórios "_cp, "indicado. Confira o código ou os diretórios digitados      "_cp}, 0);
       return false;
     }

@@ -203,6 +203,7 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
     if (escolha == 0) break;
     if (escolha == 1) CONF_EMAIL(ctx, c);
     if (escolha == 2) PREP_EMAIL(ctx, c);
+    // MANDA_EMAIL says whether it was sent; the menu comes back either way.
     if (escolha == 3) (void)MANDA_EMAIL(ctx, c);
   }
   ctx.janelas.FECHAJAN(itens->janela);

@@ -81,7 +81,7 @@ bool EXPORTA(store::Contexto& ctx) {
   const bool ok = ENV_ARQ(ctx, item.arquivo);
   // Nothing was changed in the table: closing it and going back to the caller's area cannot
   // lose anything.
-  if (propria) (void)store::fecha(ctx.areas, item.tabela);
+  if (propria) store::solta(ctx.areas, item.tabela);
   return ok;
 }
 

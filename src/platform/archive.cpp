@@ -265,6 +265,7 @@ Result<Extraction> extractMatching(std::string_view archivePath, std::string_vie
     written += bytes;
     const timespec times[2] = {{archive_entry_mtime(e), archive_entry_mtime_nsec(e)},
                                {archive_entry_mtime(e), archive_entry_mtime_nsec(e)}};
+    // The file's time as archived when it can be set; its bytes are what matters.
     if (archive_entry_mtime_is_set(e)) (void)::futimens(fd.get(), times);
     if (::fsync(fd.get()) != 0) return Status::fromErrno(errno, "fsync " + target);
     if (fd.close() != 0) return Status::fromErrno(errno, "close " + target);

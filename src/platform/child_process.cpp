@@ -191,6 +191,7 @@ Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std:
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       if (left.count() <= 0) {
         ::kill(*pid, SIGKILL);
+        // Reaped after the kill; the run has failed already and says so.
         (void)waitFor(*pid);
         return Result<CapturedRun>(Error::kFailed, std::string(program) + ": no answer in time");
       }
@@ -201,6 +202,7 @@ Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std:
     if (r < 0) {
       if (errno == EINTR) continue;
       ::kill(*pid, SIGKILL);
+      // Reaped after the kill; the run has failed already and says so.
       (void)waitFor(*pid);
       return Status::fromErrno(errno, "poll");
     }
@@ -228,6 +230,7 @@ Result<CapturedRun> runAndCapture(std::string_view program, std::span<const std:
       if (r < 0 && errno != EINTR) return Status::fromErrno(errno, "waitpid");
       if (std::chrono::steady_clock::now() >= deadline) {
         ::kill(*pid, SIGKILL);
+        // Reaped after the kill; the run has failed already and says so.
         (void)waitFor(*pid);
         return Result<CapturedRun>(Error::kFailed, std::string(program) + ": no answer in time");
       }

@@ -104,6 +104,7 @@ ProgramInput::ProgramInput(ProgramInput&& other) noexcept
 
 ProgramInput& ProgramInput::operator=(ProgramInput&& other) noexcept {
   if (this != &other) {
+    // The program replaced is waited for; how it ended was not asked for.
     if (pid_ > 0) (void)finish();
     pid_ = std::exchange(other.pid_, -1);
     input_ = std::move(other.input_);
@@ -113,6 +114,7 @@ ProgramInput& ProgramInput::operator=(ProgramInput&& other) noexcept {
 }
 
 ProgramInput::~ProgramInput() {
+  // Waited for, so no zombie stays; how it ended was not asked for.
   if (pid_ > 0) (void)finish();
 }
 

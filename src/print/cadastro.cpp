@@ -314,7 +314,7 @@ bool IMPR_CAD(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
     linhas = selecionaCadastro(leCadastro(*reg), e, esc.QUECON);
   }
   if (imprimeCadastro(ctx, imp, esc, e, linhas) == 0)
-    (void)console::AVISOSN(ctx, "Nao houve contribuinte nas condições escolhidas"_cp, 0);
+    console::AVISOSN(ctx, "Nao houve contribuinte nas condições escolhidas"_cp, 0);
   return true;
 }
 

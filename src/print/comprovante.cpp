@@ -83,7 +83,9 @@ void comprovante(Pagina& p, Impressao& imp, const rt::db::Table& t, const std::s
 
 void FAZ_COMPROV(store::Contexto& ctx, Impressao& imp, const std::string& CNOMERES) {
   if (!temFolhaPg(ctx)) {
-    (void)console::AVISOSN(ctx, {"Nao foi criado ainda o Arquivo nesta Pasta!", "Para criá-lo vá em conversao/comprovante."_cp}, 0);
+    console::AVISOSN(
+        ctx, {"Nao foi criado ainda o Arquivo nesta Pasta!", "Para criá-lo vá em conversao/comprovante."_cp},
+        0);
     return;
   }
   const rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
@@ -100,7 +102,7 @@ void FAZ_COMPROV(store::Contexto& ctx, Impressao& imp, const std::string& CNOMER
     primeiro = false;
     comprovante(p, imp, t, cpf, nome, CNOMERES, ctx.clock.now().date);
   }
-  (void)ctx.areas.close(store::numero(store::Area::FOLHAPG));
+  ctx.areas.release(store::numero(store::Area::FOLHAPG));
   ctx.areas.select(store::numero(store::Area::IMP0910));
 }
 

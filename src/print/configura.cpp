@@ -32,13 +32,12 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::Status(rt::db::
     ok = t.seek(ctx.NUSU) && t.found() && store::REC_LOCK(ctx, 5);
     if (ok) {
       rt::Status s = grava(t);
-      if (s) s = t.flush();
-      // Flushed above, or the failure is said below: the release decides nothing.
-      (void)t.unlock();
+      if (const rt::Status liberada = t.unlock(); s) s = liberada;  // the release writes the row first
       if (!s) {
-        (void)console::alerta(ctx, {std::string("A configuração da impressora não foi gravada:"_cp),
-                                    rt::text::utf8ToCp860(s.message())},
-                              {"Ok"});
+        console::alerta(ctx,
+                        {std::string("A configuração da impressora não foi gravada:"_cp),
+                         rt::text::utf8ToCp860(s.message())},
+                        {"Ok"});
         ok = false;
       }
     }
@@ -96,9 +95,9 @@ void CONFIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
 void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
   while (true) {
     std::string nome = rt::text::padr(imp.conf.NOMEIMP, 15);
-    (void)console::MENS(ctx, 14, "Impressora:", nome);
+    console::MENS(ctx, 14, "Impressora:", nome);
     if (ctx.console.lastKey().code == 27) return;
-    (void)ESC_IMP(ctx, imp, grade, env);
+    ESC_IMP(ctx, imp, grade, env);
   }
 }
 
@@ -117,10 +116,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
     // A mark the table refuses is said, and the list is left as it stands.
     const auto marca = [&](const char* valor) {
       rt::Status s = m.put("CONFIM", std::string(valor));
-      if (s) s = m.flush();
-      // Flushed above, or the failure is said below: the release decides nothing.
-      (void)m.unlock();
-      return store::gravou(ctx, s, m.alias());
+      return static_cast<bool>(store::liberaGravacao(ctx, m, s, m.alias()));
     };
     std::uint32_t escolhido = 0, primeiro = 0;
     for (m.goTop(); m.status() && !m.eof(); m.skip(1)) {
@@ -150,7 +146,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   };
   if (!escolhe()) {
     if (semModelo)
-      (void)console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);
+      console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);
     return false;
   }
   const bool ok = gravaRegistro(ctx, [&c](rt::db::Table& t) {
@@ -188,7 +184,7 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
     rt::ui::Read r(ctx.console);
     r.add(rt::ui::Get(9, 27, rt::ui::var("LOCIMPR", local), "@!")).valid([&] {
       if (local == "L" || local == "R") return true;
-      (void)console::AVISOSN(ctx, "Digite R de Rede ou L de Local", 0);
+      console::AVISOSN(ctx, "Digite R de Rede ou L de Local", 0);
       return false;
     });
     r.add(rt::ui::Get(10, 38, rt::ui::var("NROLPT", lpt, {1, 0}), "@z 9")).valid([&] {
@@ -197,7 +193,7 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
     });
     r.add(rt::ui::Get(11, 38, rt::ui::var("NROCOM", com, {1, 0}), "@z 9")).valid([&] {
       if (com.wholePart() > 4) {
-        (void)console::AVISOSN(ctx, "O maior número de porta serial possível é 4"_cp, 0);
+        console::AVISOSN(ctx, "O maior número de porta serial possível é 4"_cp, 0);
         return false;
       }
       if (com.wholePart() > 0) lpt = Decimal();
@@ -208,7 +204,7 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
         .when([&] { return lpt.wholePart() == 0 && com.wholePart() == 0; })
         .valid([&] {
           if (saidaValida(saida)) return true;
-          (void)console::AVISOSN(ctx, "Nome do arquivo de saída inválido: use letras, números, _ ou -"_cp, 0);
+          console::AVISOSN(ctx, "Nome do arquivo de saída inválido: use letras, números, _ ou -"_cp, 0);
           return false;
         });
     const rt::ui::ReadResult res = r.run();

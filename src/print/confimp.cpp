@@ -64,10 +64,7 @@ void semeiaModelos(store::Contexto& ctx) {
       for (const auto& [n, v] : {std::pair{"SEQ0", padrao.SEQ0}, {"SEQ1", padrao.SEQ1}, {"SEQ2", padrao.SEQ2},
                                  {"SEQ3", padrao.SEQ3}})
         if (s) s = t.put(n, campo(t, n, v));
-    if (s) s = t.flush();
-    // Flushed above, or the failure is said below: the release decides nothing.
-    (void)t.unlock();
-    if (!store::gravou(ctx, s, t.alias())) return;
+    store::liberaGravacao(ctx, t, s, t.alias());
   }
 }
 
@@ -90,10 +87,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     if (!t.seek(ctx.NUSU) || !t.found()) {
       ok = store::ADD_REC(ctx, 5);  // a record not had is said by ADD_REC
       if (ok) {
-        const rt::Status s = gravaPadrao(t, imp.conf, ctx.NUSU);
-        // gravaPadrao flushed the row, or failed and is said here: the release decides nothing.
-        (void)t.unlock();
-        ok = store::gravou(ctx, s, t.alias());
+        ok = static_cast<bool>(store::liberaGravacao(ctx, t, gravaPadrao(t, imp.conf, ctx.NUSU), t.alias()));
       }
     }
     if (ok) imp.conf = leRegistro(t);

@@ -144,7 +144,7 @@ void alteraDatas(store::Contexto& ctx, std::array<Date, 8>& DAT_VENC) {
     for (std::size_t i = 0; i < VCTO.size() && i < campos.size() && m; ++i)
       read.get(m->top + campos[i].linha, m->left + campos[i].coluna,
                rt::ui::var("VCTO" + std::to_string(i + 1), VCTO[i]), "@d");
-    (void)read.run();
+    read.run();
   }
   ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
   const bool mudou = VCTO != DAT_VENC;
@@ -181,7 +181,7 @@ bool escolheDependente(store::Contexto& ctx, gains::OpcoesDarf& o) {
   if (r.escaped) return false;
   const std::optional<std::string> nome = gains::dependenteLeao(ctx, CPFDEPEN);
   if (!nome) {
-    (void)console::AVISOSN(ctx, "Esse dependente não tem rendimentos!"_cp, 0);
+    console::AVISOSN(ctx, "Esse dependente não tem rendimentos!"_cp, 0);
     return false;
   }
   o.CPFDEPEN = CPFDEPEN;
@@ -194,11 +194,15 @@ bool faixaValida(store::Contexto& ctx, bool quota, Decimal v, int minimo) {
   const int n = inteiro(v);
   if (n >= 1 && n <= (quota ? 8 : 12) && n >= minimo) return true;
   if (quota)
-    (void)console::AVISOSN(ctx, n >= 1 && n <= 8 ? "A quota final não pode ser anterior à inicial"_cp
-                                                 : "Essa quota não existe !!"_cp, 0);
+    console::AVISOSN(
+        ctx,
+        n >= 1 && n <= 8 ? "A quota final não pode ser anterior à inicial"_cp : "Essa quota não existe !!"_cp,
+        0);
   else
-    (void)console::AVISOSN(ctx, n >= 1 && n <= 12 ? "O mês final não pode ser anterior ao inicial"_cp
-                                                  : "Informe um mês de 1 a 12"_cp, 0);
+    console::AVISOSN(
+        ctx,
+        n >= 1 && n <= 12 ? "O mês final não pode ser anterior ao inicial"_cp : "Informe um mês de 1 a 12"_cp,
+        0);
   return false;
 }
 
@@ -256,7 +260,7 @@ std::optional<SlipDarf> slipDoDialogo(store::Contexto& ctx, const Escolhas& esc,
     }
   }
   std::optional<SlipDarf> s = gains::BUS_IMPO(ctx, o, o.QUEDARF == 1 ? o.QUE_QUOTA : o.MES_PGTO, lote);
-  if (!s && o.QUEDARF == 1) (void)console::AVISOSN(ctx, "Essa quota não existe !!"_cp, 0);
+  if (!s && o.QUEDARF == 1) console::AVISOSN(ctx, "Essa quota não existe !!"_cp, 0);
   return s;
 }
 
@@ -274,13 +278,15 @@ bool VALI_DATA(store::Contexto& ctx, Formulario& f, SlipDarf& s, gains::OpcoesDa
     f.escreve(kUtil, rt::text::dtoc(s.DDATAUTIL));
   }
   if (qual == 2 && s.DF_VCTO < s.DF_PGTO && s.DF_PGTO < s.DDATAUTIL) {
-    (void)console::AVISOSN(ctx, "O dia p/ pagamento deve ser maior ou igual a " + rt::text::dtoc(s.DDATAUTIL), 0);
+    console::AVISOSN(ctx, "O dia p/ pagamento deve ser maior ou igual a " + rt::text::dtoc(s.DDATAUTIL), 0);
     return false;
   }
   const int dia = rt::text::dow(s.DF_PGTO);
   if (dia == 1 || dia == 7) {
-    (void)console::AVISOSN(ctx, dia == 1 ? "Dia lançado para pagamento é um Domingo"_cp
-                                         : "Dia lançado para pagamento é um Sabado"_cp, 0);
+    console::AVISOSN(
+        ctx,
+        dia == 1 ? "Dia lançado para pagamento é um Domingo"_cp : "Dia lançado para pagamento é um Sabado"_cp,
+        0);
     return false;
   }
   gains::CALCJU(ctx, s);
@@ -335,7 +341,7 @@ std::optional<SlipDarf> editaSlip(store::Contexto& ctx, Formulario& f, const Esc
               return true;
             });
       }
-      (void)read.run();
+      read.run();
     }
     const std::string resposta = console::AVISOSN(ctx, "Confirma a alteração ?"_cp, 3);
     if (resposta == "S") {
@@ -397,12 +403,10 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
   bool ok = false;
   t.goTop();
   if (rt::Status s = t.status(); !s || t.eof()) {
-    ok = store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE");
+    ok = static_cast<bool>(store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE"));
   } else if (store::REC_LOCK(ctx, 5)) {  // a lock not had is said by REC_LOCK
     for (std::size_t i = 0; i < datas.size() && s; ++i) s = t.put("VCTO" + std::to_string(i + 1), rt::text::Value(datas[i]));
-    if (s) s = t.flush();
-    const bool liberado = store::DESTRAVA(ctx);
-    ok = store::gravou(ctx, s, "DEFINE") && liberado;
+    ok = static_cast<bool>(store::liberaGravacao(ctx, t, s, "DEFINE"));
   }
   return ok;
 }

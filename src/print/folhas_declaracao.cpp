@@ -37,7 +37,7 @@ void FOLHA_CARTA(store::Contexto& ctx, Impressao& imp,
   std::ostringstream carta;
   if (in.is_open()) carta << in.rdbuf();
   if (!in.is_open() || in.bad()) {
-    (void)console::AVISOSN(ctx, "Carta nao encontrada!", 0);
+    console::AVISOSN(ctx, "Carta nao encontrada!", 0);
     return;
   }
   if (IMPR_MAIL) IMPR_MAIL(ctx, imp, carta.str());
@@ -53,7 +53,7 @@ void carregaMemvars(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
   if (!aberta && !store::ABERTURA(ctx, kResumo)) return;
   rt::db::Table& t = *ctx.areas.table(kResumo);
   if (t.seek(d.CPF) && t.found()) d.tabela01.carrega(t);
-  if (!aberta) (void)ctx.areas.close(kResumo);
+  if (!aberta) ctx.areas.release(kResumo);
   ctx.areas.select(kRegistro);
 }
 
@@ -71,8 +71,8 @@ Balanco calculaBalanco(store::Contexto& ctx, store::EspelhoDeclaracao& d) {
   taxcalc::FDE_TUDO(c, 2);
   taxcalc::FI7_T(c, 0);
   taxcalc::FI8_T(c, 0);
-  (void)taxcalc::FI10_1(c);
-  (void)taxcalc::VE_SALDO(c);
+  taxcalc::FI10_1(c);
+  taxcalc::VE_SALDO(c);
   b.RECEITA = v.RECEITA;
   b.DESPESA = v.DESPESA;
   b.I10_1 = v.I10_1;

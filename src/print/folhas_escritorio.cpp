@@ -45,7 +45,7 @@ void FOLHA_ESCRITORIO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc,
 
 ServicosImpressao servicosDoEscritorio(std::function<Escolhas()> escolhas, ServicosImpressao base) {
   base.CADASTRO = [escolhas = std::move(escolhas)](store::Contexto& ctx, Impressao& imp) {
-    (void)IMPR_CAD(ctx, imp, escolhas ? escolhas() : Escolhas{});
+    IMPR_CAD(ctx, imp, escolhas ? escolhas() : Escolhas{});
   };
   base.RURAL = [](store::Contexto& ctx, Impressao& imp, bool brasil, int parte) {
     if (parte == 1) FAZ_RURAL1(ctx, imp, brasil);

@@ -351,7 +351,7 @@ void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, con
       if (achou) break;
     }
     if (!achou) {
-      (void)console::AVISOSN(ctx, "Ganho de capital com esse número não existente"_cp, 0);
+      console::AVISOSN(ctx, "Ganho de capital com esse número não existente"_cp, 0);
       return;
     }
     imprimeComQuebra(ctx, imp, nome, cpf);

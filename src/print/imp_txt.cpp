@@ -51,9 +51,9 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
   // A missing file is as empty as an empty one: there is nothing to hand over.
   if (!READSTREAM(arquivo)) {
     if (rt::fs::isRefusal(errno))
-      (void)console::AVISOSN(ctx, console::linhasLink(rt::text::utf8ToCp860(arquivo)), 0);
+      console::AVISOSN(ctx, console::linhasLink(rt::text::utf8ToCp860(arquivo)), 0);
     else
-      (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
+      console::AVISOSN(ctx, "Nada para imprimir!!", 0);
     return false;
   }
   std::string copia;
@@ -64,9 +64,9 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
     // written through.
     if (const int e = rt::fs::replaceWithCopy(arquivo, copia); e != 0) {
       if (rt::fs::isRefusal(e))
-        (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(copia)), {"Ok"});
+        console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(copia)), {"Ok"});
       else
-        (void)console::alerta(
+        console::alerta(
             ctx,
             {std::string("Não foi possível copiar o arquivo para "_cp) + rt::text::utf8ToCp860(copia),
              rt::text::utf8ToCp860(std::strerror(e))},
@@ -101,7 +101,7 @@ bool IMP_NAODOS(store::Contexto& ctx, Impressao& imp, PedidoImpTxt pedido, const
   const std::string arquivo = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB)) + "NAO-DOS.TXT";
   std::error_code ec;
   if (!std::filesystem::exists(arquivo, ec)) {
-    (void)console::AVISOSN(ctx, "Selecione a impressora Nao DOS antes", 0);
+    console::AVISOSN(ctx, "Selecione a impressora Nao DOS antes", 0);
     return false;
   }
   if (const rt::db::Table* reg = store::tabela(ctx.areas, store::Area::IMP0910)) {

@@ -31,7 +31,7 @@ std::optional<int> perguntaNumero(store::Contexto& ctx, std::string_view texto, 
     console::OpcoesMens op;
     op.picture = "@z 99";
     op.largura = 2;
-    (void)console::MENS(ctx, 14, texto, v, op);
+    console::MENS(ctx, 14, texto, v, op);
     if (ctx.console.lastKey().code == 27) return std::nullopt;
     const int n = static_cast<int>(v.wholePart());
     if (n >= minimo && n <= maximo) return n;
@@ -46,7 +46,7 @@ bool PEGA_CARTA(store::Contexto& ctx, Impressao& imp, const std::string& pastaCa
   console::OpcoesMens op;
   op.picture = "@!";
   op.valid = [&nome] { return !rt::text::alltrim(nome).empty(); };
-  (void)console::MENS(ctx, 14, "Nome da Carta:", nome, op);
+  console::MENS(ctx, 14, "Nome da Carta:", nome, op);
   if (mostraCartas) ctx.console.clearKey(rt::term::key::F1);
   console::MENS(ctx);
   nome = std::string(rt::text::alltrim(rt::text::upper(nome)));
@@ -66,7 +66,7 @@ bool PEGA_CARTA(store::Contexto& ctx, Impressao& imp, const std::string& pastaCa
         achado = e.path().string();
   }
   if (achado.empty()) {
-    (void)console::AVISOSN(ctx, "Carta nao encontrada!", 0);
+    console::AVISOSN(ctx, "Carta nao encontrada!", 0);
     return false;
   }
   imp.job.arquivoCarta = achado;

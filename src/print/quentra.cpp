@@ -209,7 +209,7 @@ bool print_captured(store::Contexto& ctx, Impressao& imp, const std::string& cam
                     const platform::EnvLookup& env) {
   std::ifstream arquivo(caminho, std::ios::binary);
   if (!arquivo) {
-    (void)console::AVISOSN(ctx, "Nada para imprimir!!", 0);
+    console::AVISOSN(ctx, "Nada para imprimir!!", 0);
     return false;
   }
   std::ostringstream lido;
@@ -243,7 +243,7 @@ bool print_captured(store::Contexto& ctx, Impressao& imp, const std::string& cam
     s = cups.print(pedido);
   }
   if (!s) {
-    (void)console::alerta(ctx, {std::string("A impressão falhou:"_cp), rt::text::utf8ToCp860(s.detail())}, {"Ok"});
+    console::alerta(ctx, {std::string("A impressão falhou:"_cp), rt::text::utf8ToCp860(s.detail())}, {"Ok"});
     return false;
   }
   return true;

@@ -20,7 +20,8 @@ namespace {
 
 // The reason of a refusal, shown under the system's own line.
 void avisaFalha(store::Contexto& ctx, std::string_view primeira, const rt::Status& s) {
-  (void)console::alerta(ctx, std::vector<std::string>{std::string(primeira), rt::text::utf8ToCp860(s.detail())}, {"Ok"});
+  console::alerta(ctx, std::vector<std::string>{std::string(primeira), rt::text::utf8ToCp860(s.detail())},
+                  {"Ok"});
 }
 
 // PRONTO for a parallel port: the device's own status, else the three-button alert.
@@ -62,15 +63,15 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
   const auto destino = destinoDe(imp.conf, trabalho, imp.portas);
   if (!destino) {
     if (destino.code() == rt::Error::kUnsafe)
-      (void)console::AVISOSN(ctx, "Nome do arquivo de saída inválido: use letras, números, _ ou -"_cp, 0);
+      console::AVISOSN(ctx, "Nome do arquivo de saída inválido: use letras, números, _ ou -"_cp, 0);
     else
-      (void)console::AVISOSN(ctx, "Informe o nome da impressora da rede"_cp, 0);
+      console::AVISOSN(ctx, "Informe o nome da impressora da rede"_cp, 0);
     return false;
   }
   if (destino->tipo == TipoDestino::Paralela && !pronto(ctx, imp, destino->caminho)) return false;
   auto alvo = abre(ctx, imp, *destino);
   if (!alvo && alvo.code() == rt::Error::kUnsafe) {
-    (void)console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(alvo.status().detail())), {"Ok"});
+    console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(alvo.status().detail())), {"Ok"});
     return false;
   }
   if (!alvo) {
@@ -94,7 +95,7 @@ bool PAREIMP(store::Contexto& ctx, Impressao& imp) {
   if (console::AVISOSN(ctx, "Abandona a impressão ???"_cp, 2) == "S") {
     // What was printed so far stays where it went; the rest of the job goes nowhere (never
     // to the screen, where the report's rows would paint over the program).
-    (void)fechaSaida(ctx, imp);
+    fechaSaida(ctx, imp);
     imp.dispositivo.route(rt::dev::nullTarget());
     imp.CAN_IMP = true;
   } else {
@@ -110,13 +111,13 @@ void AJUS_FIN(store::Contexto& ctx, Impressao& imp) {
   imp.FEZ_TES = console::AVISOSN(ctx, {"Pausa p/ um ajuste fino. ", "Tecle Sim para mais pausa"}, 2);
 }
 
-bool fechaSaida(store::Contexto& ctx, Impressao& imp) {
-  if (!imp.dispositivo.routed()) return true;
+console::Dito fechaSaida(store::Contexto& ctx, Impressao& imp) {
+  if (!imp.dispositivo.routed()) return console::Dito::feito();
   const std::string nome = imp.dispositivo.targetName();
   const rt::Status s = imp.dispositivo.close();
-  if (s) return true;
+  if (s) return console::Dito::feito();
   avisaFalha(ctx, std::string("A impressão falhou em "_cp) + rt::text::utf8ToCp860(nome) + ":", s);
-  return false;
+  return console::Dito::falhou();
 }
 
 }  // namespace print

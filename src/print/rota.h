@@ -2,6 +2,7 @@
 // (PAREIMP).
 #pragma once
 
+#include "console/dito.h"
 #include "print/impressao.h"
 #include "store/contexto.h"
 
@@ -24,7 +25,7 @@ bool PAREIMP(store::Contexto& ctx, Impressao& imp);
 // becomes the answer to "Pausa p/ um ajuste fino." (another pause on "Sim").
 void AJUS_FIN(store::Contexto& ctx, Impressao& imp);
 
-// Closes the output device; a failed write or a refused job is said to the user. False then.
-bool fechaSaida(store::Contexto& ctx, Impressao& imp);
+// Closes the output device; a failed write or a refused job is said to the user.
+console::Dito fechaSaida(store::Contexto& ctx, Impressao& imp);
 
 }  // namespace print

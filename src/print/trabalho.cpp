@@ -50,7 +50,7 @@ rt::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db::Ta
     const std::vector<int> mapa = store::mapaCampos(fonte, copia);
     const bool igual = copia.fieldCount() == fonte.fieldCount() &&
                        std::find(mapa.begin(), mapa.end(), -1) == mapa.end();
-    if (igual && copia.openIndex(base + ".CDX", chave) && copia.setOrder(1)) return {};
+    if (igual && copia.openIndex(base + ".CDX", chave) && copia.useOrder(1)) return {};
   }
   RT_TRY(store::criaCopia(ctx, area));
   return store::indexaCopia(ctx, area, store::TipoCopia::Impressao);
@@ -110,7 +110,7 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
   if (t.esc.QUEIMP == 13 && rt::text::alltrim(imp.job.CNOMERES).empty()) {
     console::OpcoesMens op;
     op.picture = "@S40";
-    (void)console::MENS(ctx, 14, "Informe nome do Responsavel: ", imp.job.CNOMERES, op);
+    console::MENS(ctx, 14, "Informe nome do Responsavel: ", imp.job.CNOMERES, op);
   }
   if (t.esc.QUEIMP == 5) {
     if (t.srv.DARF) t.srv.DARF(ctx, imp);
@@ -185,14 +185,14 @@ void porPasta(Trabalho& t) {
     if (t.imp.CAN_IMP || t.rotaFalhou) break;
     std::error_code ec;
     if (!std::filesystem::is_directory(console::caminhoLinux(ctx, pasta), ec)) continue;
-    (void)ctx.areas.close(kRegistro);
+    ctx.areas.release(kRegistro);
     ctx.definePastaDados(pasta);
     if (store::ABERTURA(ctx, kRegistro)) porLinha(t);
   }
   store::FECHA_PROV(ctx);
-  (void)ctx.areas.close(kRegistro);
+  ctx.areas.release(kRegistro);
   ctx.definePastaDados(antes);
-  (void)store::ABERTURA(ctx, kRegistro);
+  store::reabre(ctx, store::Area::IMP0910);
 }
 
 }  // namespace
@@ -252,16 +252,17 @@ bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultim
   console::MENS(ctx, 0, "Separando informações..."_cp);
   // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
   if (!store::abreExclusivaAguardando(ctx, store::Area::IMP0110, store::aguardandoCarregar())) return false;
-  (void)store::fecha(ctx.areas, store::Area::IMP0110);
+  store::solta(ctx.areas, store::Area::IMP0110);
   for (int n = primeira; n <= ultima; ++n) {
     if (n == 9) continue;
     if (!store::ABERTURA(ctx, n)) return false;
     const rt::Status s = copiaLinhas(ctx, n, cpf);
-    (void)ctx.areas.close(n);
+    ctx.areas.release(n);
     if (!s) {
-      (void)console::alerta(ctx, {std::string("Não foi possível separar as informações do contribuinte"_cp),
-                                  rt::text::utf8ToCp860(s.message())},
-                            {"Ok"});
+      console::alerta(ctx,
+                      {std::string("Não foi possível separar as informações do contribuinte"_cp),
+                       rt::text::utf8ToCp860(s.message())},
+                      {"Ok"});
       return false;
     }
   }
@@ -287,7 +288,7 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   if (!store::ABERTURA(ctx, kRegistro)) return false;
   if (esc.QUECON == 1) {
     rt::db::Table& reg = *ctx.areas.table(kRegistro);
-    (void)reg.setOrder(1);
+    reg.setOrder(1);
     const store::Cpf chave(cpf);
     if (reg.seek(chave.chave()) && reg.found()) IMPRESSAO(t, chave);
   } else if (esc.QUECON == 4) {
@@ -309,10 +310,10 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
     if (const rt::db::Table* reg = ctx.areas.table(kRegistro); reg != nullptr && esc.QUECON == 1)
       pedido.EMAIL = reg->getText("EMAIL");
     if (naoDos(imp.conf))
-      (void)IMP_TXT(ctx, imp, pedido, env);
+      IMP_TXT(ctx, imp, pedido, env);
     else
-      ok = fechaSaida(ctx, imp);
-    if (imp.CAN_IMP) (void)console::AVISOSN(ctx, "Impressão abandonada."_cp, 0);
+      ok = static_cast<bool>(fechaSaida(ctx, imp));
+    if (imp.CAN_IMP) console::AVISOSN(ctx, "Impressão abandonada."_cp, 0);
   }
   imp.CAN_IMP = false;
   return ok;
@@ -327,10 +328,10 @@ void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const 
       srv.PEDE_CPF(ctx, [&](const std::string& cpf) { return FAZIMP(ctx, imp, esc, srv, env, cpf); });
   } else {
     if (esc.QUECON == 2 && srv.MARCA) srv.MARCA(ctx, esc.QUEIMP == 5 ? 47 : 46);
-    (void)FAZIMP(ctx, imp, esc, srv, env);
+    FAZIMP(ctx, imp, esc, srv, env);
   }
   store::FECHA_PROV(ctx);
-  (void)fechaSaida(ctx, imp);
+  fechaSaida(ctx, imp);
   console::MENS(ctx);
   if (rt::db::Table* reg = ctx.areas.table(kRegistro)) reg->clearFilter();
 }

@@ -55,12 +55,12 @@ bool FAZCONF(AmbienteTela& a) {
   if (c == "S") {
     if (a.CONFERE) a.CONFERE(2);
   } else if (c == "A") {
-    (void)console::AVISOSN(a.ctx, "A declaracao passa ser conferida automaticamente ao passar nessa tela", 0);
+    console::AVISOSN(a.ctx, "A declaracao passa ser conferida automaticamente ao passar nessa tela", 0);
   } else if (c != "N") {
-    (void)console::AVISOSN(a.ctx,
-                           {"Informe com 'S'(Sim) ou 'N'(Nao) ou 'A'(Automatico)",
-                            "para verificar pendencias e conferir a declaraçao.   "_cp},
-                           0);
+    console::AVISOSN(a.ctx,
+                     {"Informe com 'S'(Sim) ou 'N'(Nao) ou 'A'(Automatico)",
+                      "para verificar pendencias e conferir a declaraçao.   "_cp},
+                     0);
   }
   return true;
 }
@@ -98,7 +98,7 @@ void mostraEm(AmbienteTela& a, const Fundo& f, std::string_view nome, const rt::
 void MOS_BALAN(AmbienteTela& a, const Fundo& f, Formulario& form) {
   taxcalc::Contexto& c = a.calc;
   taxcalc::CALC_PREJU(c);
-  (void)taxcalc::VE_SALDO(c);
+  taxcalc::VE_SALDO(c);
   const Decimal receitas[] = {c.num("I13_07"),
                               c.num("I13_37"),
                               c.num("I13_38") + c.num("I13_39") - c.num("I4_03"),
@@ -160,8 +160,8 @@ void POEDESP(AmbienteTela& a) {
     editaGrade(a, 15);
     a.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     a.grade.TECLAMUDA = muda;
-    (void)taxcalc::TOTALDESP(a.calc);
-    (void)taxcalc::VE_SALDO(a.calc);
+    taxcalc::TOTALDESP(a.calc);
+    taxcalc::VE_SALDO(a.calc);
   }
   a.grade.ULTTECLA = 0;
 }

@@ -248,7 +248,7 @@ std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k) {
 
 void B_DETAL(AmbienteTela& a, int k) {
   taxcalc::Contexto& c = a.calc;
-  (void)taxcalc::VE_SALDO(c);
+  taxcalc::VE_SALDO(c);
   std::vector<LinhaDetalhe> linhas = linhasDetalhe(c, k);
   if (!store::ABERTURA(a.ctx, store::Area::DETALH)) return;
   rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::DETALH));
@@ -287,7 +287,7 @@ void B_DETAL(AmbienteTela& a, int k) {
     a.grade.ULTTECLA = tecla;
     a.grade.TECLAMUDA = muda;
   }
-  (void)a.ctx.areas.close(store::numero(store::Area::DETALH));
+  a.ctx.areas.release(store::numero(store::Area::DETALH));
 }
 
 }  // namespace screens

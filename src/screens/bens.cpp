@@ -21,7 +21,7 @@ constexpr std::string_view kValor = "@Ez 999,999,999.99";
 void totaisPatrimonio(AmbienteTela& a) {
   taxcalc::FI7_T(a.calc, 5);
   taxcalc::FI8_T(a.calc, 6);
-  (void)taxcalc::FI10_1(a.calc);
+  taxcalc::FI10_1(a.calc);
 }
 
 constexpr CampoForm kConjuge[] = {{"CPFCONJU", "@R 999.999.999-99", CampoForm::Cpf},

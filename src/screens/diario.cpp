@@ -67,7 +67,7 @@ std::optional<Conta> contaDoPlano(store::Contexto& ctx, std::string_view codigo)
   rt::db::Table& t = *store::tabela(ctx.areas, Area::CONTAS);
   const std::string k = rt::text::padr(alltrim(codigo), 4);
   if (alltrim(k).empty()) return std::nullopt;
-  (void)t.setOrder(1);
+  t.setOrder(1);
   if (!t.seek(k).isOk() || !t.found()) return std::nullopt;
   return Conta{t.getText("CDCONTA"), t.getText("NMDESCRICA"), rt::text::upper(alltrim(t.getText("CDSTATUS"))),
                rt::text::upper(alltrim(t.getText("TEMCPF"))), rt::text::upper(alltrim(t.getText("TEMCGC"))),
@@ -84,7 +84,7 @@ Lancamento lancamentoDaLinha(const rt::db::Table& t) {
 bool leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lancamento>& saida) {
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
-  (void)t.setOrder(0);
+  t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("CPF") == cpf) saida.push_back(lancamentoDaLinha(t));
   return true;
@@ -113,7 +113,7 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
   store::seleciona(ctx.areas, Area::IMP1310);
   if (!store::FIL_LOCK(ctx, 0)) return false;
   std::vector<std::uint32_t> antigos;
-  (void)t.setOrder(0);
+  t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("CPF") == cpf) antigos.push_back(t.recNo());
   rt::Status s;
@@ -128,9 +128,8 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
     s = t.status();
     if (s) s = t.markDeleted();
   }
-  if (s) s = t.flush();
-  // The rows were flushed above, or the failure is said below.
-  (void)store::DESTRAVA(ctx);
+  // The release writes the last row first: its refusal is said below too.
+  if (const rt::Status liberada = t.unlock(); s) s = liberada;
   if (!s)
     console::AVISOSN(ctx, {std::string("Não foi possível gravar os lançamentos do contribuinte."_cp),
                            console::textoRecusa(s, "IMP1310")},
@@ -144,11 +143,11 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   // Made anew and held at once, without waiting: a copy another process holds is this
   // terminal's number in use elsewhere.
   const std::string base = store::caminhoCopia(ctx, kCopia);
-  (void)ctx.areas.close(kCopia);
+  ctx.areas.release(kCopia);
   rt::Status s = rt::db::Table::create(base + ".DBF", store::camposDbf(store::estrutura(kCopia)),
                                        rt::db::CreateMode::kReplace);
   if (s) {
-    (void)rt::db::removeFile(base + ".CDX");  // an index of an earlier copy: this one has none
+    rt::db::removeScratch(base + ".CDX");  // an index of an earlier copy: this one has none
     rt::db::OpenOptions op;
     op.exclusive = true;
     s = ctx.areas.open(kCopia, base + ".DBF", op);
@@ -162,7 +161,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   }
   rt::db::Table& copia = *ctx.areas.table(kCopia);
   const std::vector<int> mapa = store::mapaCampos(fonte, copia);
-  (void)fonte.setOrder(1);
+  fonte.setOrder(1);
   if (fonte.seek(cpf.chave()).isOk() && fonte.found()) {
     for (; s && !fonte.eof() && fonte.getText("CPF") == cpf; fonte.skip(1), s = fonte.status()) {
       if (fonte.isDeleted()) continue;
@@ -173,7 +172,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   if (s) s = copia.flush();
   if (!s) {
     console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
-    (void)ctx.areas.close(kCopia);
+    ctx.areas.release(kCopia);
     return false;
   }
   copia.goTop();
@@ -184,7 +183,7 @@ std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
   std::vector<Lancamento> v;
   rt::db::Table* t = ctx.areas.table(kCopia);
   if (t == nullptr) return v;
-  (void)t->setOrder(0);
+  t->setOrder(0);
   for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted()) v.push_back(lancamentoDaLinha(*t));
   return v;
@@ -210,7 +209,7 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   if (!abreCopiaLancamentos(ctx, cpf)) {
-    (void)store::fecha(ctx.areas, Area::CONTAS);
+    store::solta(ctx.areas, Area::CONTAS);
     return false;
   }
   console::MTELA3(ctx, 10);
@@ -230,12 +229,12 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
       const Area area = escolha == 3 ? Area::TMP_13 : Area::CONTAS;
       store::seleciona(ctx.areas, area);
       store::tabela(ctx.areas, area)->goTop();
-      (void)grid::EDITA(ctx, g, escolha == 3 ? 25 : 28);
+      grid::EDITA(ctx, g, escolha == 3 ? 25 : 28);
     }
   }
   const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
   store::FECHA_TODO(ctx);
-  (void)store::fecha(ctx.areas, Area::CONTAS);
+  store::solta(ctx.areas, Area::CONTAS);
   ctx.janelas.FECHAJAN(console::Jan::kTela);
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   return ok;

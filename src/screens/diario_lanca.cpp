@@ -109,7 +109,7 @@ Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
                  std::span<const std::pair<std::string, std::string>> iguais, bool cria) {
   rt::db::Table& t = *store::tabela(ctx.areas, area);
   store::seleciona(ctx.areas, area);
-  (void)t.setOrder(1);
+  t.setOrder(1);
   bool achou = false;
   if (t.seek(cpf.chave()).isOk() && t.found()) {
     for (; t.status() && !t.eof() && t.getText("CPF") == cpf; t.skip(1)) {
@@ -123,6 +123,7 @@ Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
   if (!cria) return Achado::falta;
   if (!store::ADD_REC(ctx, 5)) return Achado::travado;
   if (!t.put("CPF", rt::ui::Value(cpf.chave())).isOk()) {
+    // The blank row goes; one that stays holds only the CPF, and the entry is said as not had.
     (void)t.markDeleted();
     (void)t.unlockRecord(t.recNo());  // the blank row is given up at once
     return Achado::travado;
@@ -323,7 +324,7 @@ int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
   rt::db::Table* t = ctx.areas.table(copia);
   if (t == nullptr) return 0;
   std::vector<std::uint32_t> linhas;
-  (void)t->setOrder(0);
+  t->setOrder(0);
   for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted() && !t->getLogical("LANCADO")) linhas.push_back(t->recNo());
   int postados = 0;

@@ -66,7 +66,7 @@ void dialogoEspolio(AmbienteTela& a, bool judicial) {
         return console::VAL_CGC(a.ctx, t1.txt("CNPJCARTO"), true);
       });
   }
-  (void)poe("ANOOBITO", "@z 9999");
+  poe("ANOOBITO", "@z 9999");
   while (true) {
     const rt::ui::ReadResult r = read.run();
     if (r.escaped && r.lastKey.code == rt::term::key::Esc) break;

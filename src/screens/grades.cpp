@@ -10,7 +10,7 @@ void mostraGrade(AmbienteTela& a, int opc) {
   const int tecla = g.ULTTECLA;
   const bool muda = g.TECLAMUDA;
   g.SO_MOS = 1;
-  (void)grid::EDITA(a.ctx, g, opc);
+  grid::EDITA(a.ctx, g, opc);
   g.SO_MOS = 0;
   g.ULTTECLA = tecla;
   g.TECLAMUDA = muda;
@@ -18,7 +18,7 @@ void mostraGrade(AmbienteTela& a, int opc) {
 
 void editaGrade(AmbienteTela& a, int opc, int modo) {
   a.grade.SO_MOS = 0;
-  (void)grid::EDITA(a.ctx, a.grade, opc, modo);
+  grid::EDITA(a.ctx, a.grade, opc, modo);
 }
 
 void calculando(AmbienteTela& a, int n, int mostra) {

@@ -104,10 +104,10 @@ void isentos(AmbienteTela& a, const Fundo& f) {
   con.setKey(key::AltF6, [&] {
     const int tecla = a.grade.ULTTECLA;
     const bool muda = a.grade.TECLAMUDA;
-    (void)grid::EDITA(a.ctx, a.grade, 13);
+    grid::EDITA(a.ctx, a.grade, 13);
     a.grade.ULTTECLA = tecla;
     a.grade.TECLAMUDA = muda;
-    if (!a.grade.poupancaMantida) (void)a.grade.srv().FCALPOUPA(a.ctx, a.grade, 1);
+    if (!a.grade.poupancaMantida) a.grade.srv().FCALPOUPA(a.ctx, a.grade, 1);
     a.CALC(3, 1);
     mostraCalculados(a, form);
     if (rt::term::ActiveInput* in = con.activeInput()) in->requestRedisplay();

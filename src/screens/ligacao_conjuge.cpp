@@ -63,15 +63,15 @@ bool sim(Ligacao& l, std::initializer_list<std::string_view> linhas) {
 // taxpayer's row, and what follows would read or write it as this one's.
 void emCasa(Ligacao& l) {
   if (l.fora) {
-    (void)store::fecha(l.ctx.areas, Area::IMP0910);
+    store::solta(l.ctx.areas, Area::IMP0910);
     l.ctx.LOCARQ = l.inicio;
     l.fora = false;
   }
   if (!store::aberta(l.ctx.areas, Area::IMP0910) && !store::ABERTURA(l.ctx, Area::IMP0910)) return;
   rt::db::Table& t = *l.registro();
-  if (!t.setOrder(1) || !t.seek(l.e.CPF.chave())) {
+  if (!t.useOrder(1) || !t.seek(l.e.CPF.chave())) {
     store::avisaIndisponivel(l.ctx, Area::IMP0910);
-    (void)store::fecha(l.ctx.areas, Area::IMP0910);
+    store::solta(l.ctx.areas, Area::IMP0910);
   }
 }
 
@@ -177,7 +177,7 @@ bool busca(Ligacao& l) {
     const std::string dir(alltrim(r.txt("DIRCONJU")));
     if (dir.empty() || store::mesmaPasta(l.ctx, dir, l.inicio) || !entraNaPasta(l, dir)) emCasa(l);
     rt::db::Table* t = l.registro();
-    if (t != nullptr && t->setOrder(1).isOk() && t->seek(cpf.chave()).isOk() && t->found()) {
+    if (t != nullptr && t->useOrder(1).isOk() && t->seek(cpf.chave()).isOk() && t->found()) {
       traz(l, *t);
       return true;
     }
@@ -244,7 +244,7 @@ bool liga(Ligacao& l) {
   if (busca(l)) registroDe(l.e, "I13_36").num("I13_36", r.num("I9_2"));
   if (l.trouxe && digitados && r.txt("I9_4") == "S") r.txt("I9_5", "N");
   emCasa(l);
-  if (!l.registroAberto) (void)store::fecha(l.ctx.areas, Area::IMP0910);
+  if (!l.registroAberto) store::solta(l.ctx.areas, Area::IMP0910);
   return true;
 }
 
@@ -262,7 +262,7 @@ bool INFO_CONJU(AmbienteTela& a, bool mostra) {
 
 void ligaConjugeNaCarga(store::Contexto& ctx, store::EspelhoDeclaracao& e) {
   Ligacao l(ctx, e, false);
-  (void)liga(l);
+  liga(l);  // what it answers is for the screen that asks
 }
 
 }  // namespace screens

@@ -31,7 +31,7 @@ void bensRurais(AmbienteTela& a, const Fundo&) {
 }
 
 void dividasRurais(AmbienteTela& a, const Fundo&) {
-  (void)taxcalc::SOMA_DIV(a.calc);
+  taxcalc::SOMA_DIV(a.calc);
   a.grade.srv().MRODAPER(a.ctx, a.grade, 6);
   editaGrade(a, 36);
 }

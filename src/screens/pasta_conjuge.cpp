@@ -35,7 +35,7 @@ void nomesDaPasta(AmbienteTela& a) {
   store::RegistroEspelho& r = a.espelho().registro;
   const std::string antes = r.txt("CPFCONJU");
   store::seleciona(a.ctx.areas, store::Area::IMP0910);
-  if (t->orderCount() >= 2) (void)t->setOrder(2);
+  if (t->orderCount() >= 2) t->setOrder(2);
   a.ctx.QUALHLP = "M->DIRCONJU";
   l->TEMHLP = true;
   l->GERAL();
@@ -71,7 +71,7 @@ std::optional<std::string> pedePastaConjuge(AmbienteTela& a) {
                   "os diretórios pesquisados"_cp) +
       std::string(pasta.size(), ' ');
   const rt::term::CursorShape cursor = a.ctx.screen().cursorShape();
-  (void)console::MENS(a.ctx, 13, texto, op);
+  console::MENS(a.ctx, 13, texto, op);
   a.ctx.screen().setCursorShape(cursor);
   const console::LayoutMens l = console::layoutMens(13, texto, op);
   rt::ui::Get campo(l.linha + l.linhas - 1, l.coluna + 1, rt::ui::var("DIRCONJU", pasta), "@K");

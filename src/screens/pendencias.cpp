@@ -47,20 +47,20 @@ void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
   const bool jaAberta = ctx.areas.isOpen(kNotas);
   bool ok = jaAberta || store::ABERTURA(ctx, kNotas);
   if (ok) ok = copiaNotas(ctx, cpf);
-  if (!jaAberta) (void)ctx.areas.close(kNotas);
+  if (!jaAberta) ctx.areas.release(kNotas);
   if (ok) {
     ctx.areas.select(kCopiaNotas);
     ctx.areas.table(kCopiaNotas)->goTop();
     // Only looked through: the copy goes nowhere afterwards, so it takes no typing. The
     // taxpayer prompt has no notes page under it: the list comes in its own frame (mode 1).
-    (void)grid::EDITA(ctx, g, 11, 1, grid::Uso::Leitura);
+    grid::EDITA(ctx, g, 11, 1, grid::Uso::Leitura);
   } else {
     // The table or this terminal's copy of it is held elsewhere.
-    (void)console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);
+    console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);
   }
   // The copy is only a view of the notes: nothing in it is written back, and the next
   // declaration opened makes it anew.
-  (void)ctx.areas.close(kCopiaNotas);
+  ctx.areas.release(kCopiaNotas);
   ctx.areas.select(kRegistro);
 }
 

@@ -46,7 +46,7 @@ bool validaConjuge(AmbienteTela& a, std::string_view campo, bool& tratado) {
     }
     if (cpf.vazio() && a.TELA != nullptr && grid::tracosDaPagina(*a.TELA).valoresConjuge) {
       r.txt("I9_4", "N");
-      (void)INFO_CONJU(a, true);
+      INFO_CONJU(a, true);
     }
     return true;
   }
@@ -60,7 +60,7 @@ bool validaConjuge(AmbienteTela& a, std::string_view campo, bool& tratado) {
                        0);
       return false;
     }
-    (void)INFO_CONJU(a, true);
+    INFO_CONJU(a, true);
     return true;
   }
   if (campo == "I9_5") {

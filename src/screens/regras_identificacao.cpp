@@ -46,7 +46,7 @@ bool escolheNaLista(AmbienteTela& a, store::Area tabela, std::string_view qualhl
   if (l == nullptr || !a.ctx.areas.isOpen(store::numero(tabela))) return false;
   a.ctx.areas.select(store::numero(tabela));
   a.ctx.QUALHLP = std::string(qualhlp);
-  (void)l->GERAL2();
+  l->GERAL2();
   return l->escolheu();
 }
 
@@ -89,7 +89,7 @@ bool QUALBAN(AmbienteTela& a) {
   if (codigo.empty()) return true;
   if (!store::ABERTURA(a.ctx, store::Area::BANCOS)) return true;
   rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::BANCOS));
-  (void)t.setOrder(1);
+  t.setOrder(1);
   if (t.seek(rt::text::padr(codigo, 3)).isOk() && t.found()) return true;
   console::AVISOSN(a.ctx,
                    {"Varios bancos estao autorizados a receber os depósitos para"_cp,
@@ -98,9 +98,9 @@ bool QUALBAN(AmbienteTela& a) {
                     "Se o codigo do seu banco nao estiver nessa relacao tambem  ",
                     "nao sera aceito quando for enviar para a Internet          "},
                    0);
-  (void)t.setOrder(2);
+  t.setOrder(2);
   t.goTop();
-  (void)escolheNaLista(a, store::Area::BANCOS, "M->BANCO");
+  escolheNaLista(a, store::Area::BANCOS, "M->BANCO");
   return true;
 }
 
@@ -109,11 +109,11 @@ bool VELOGRA(AmbienteTela& a) {
   const std::string tipo = upper(alltrim(r.txt("TIPOEND")));
   if (tipo.empty() || !store::ABERTURA(a.ctx, store::Area::TABLOGR)) return true;
   rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABLOGR));
-  (void)t.setOrder(1);
+  t.setOrder(1);
   if (t.seek(tipo, true).isOk() && t.found())
     r.txt("TIPOEND", t.getText("NOMELOGRA"));
   else
-    (void)escolheNaLista(a, store::Area::TABLOGR, "M->TIPOEND");
+    escolheNaLista(a, store::Area::TABLOGR, "M->TIPOEND");
   return true;
 }
 
@@ -125,11 +125,11 @@ constexpr std::array<std::string_view, 28> kEstados = {"AC", "AL", "AP", "AM", "
 void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::string_view qualhlp) {
   if (!store::ABERTURA(a.ctx, t)) return;
   rt::db::Table& tab = *a.ctx.areas.table(store::numero(t));
-  (void)tab.setOrder(1);
+  tab.setOrder(1);
   const std::string codigo(alltrim(a.espelho().registro.txt(campo)));
   if (!codigo.empty() && tab.seek(codigo).isOk() && tab.found()) return;
   tab.goTop();
-  (void)escolheNaLista(a, t, qualhlp);
+  escolheNaLista(a, t, qualhlp);
 }
 
 // The town list's filter off, when the table is still open: a pick closes it, and the table
@@ -149,7 +149,7 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
     std::uint32_t linha;
   };
   std::vector<Municipio> lista;
-  (void)t.setOrder(0);
+  t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("UNIFED") == uf)
       lista.push_back(
@@ -168,7 +168,7 @@ void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   t.setFilter([uf](const rt::db::Table& x) { return x.getText("UNIFED") == uf; });
   if (!procura.empty() && it != lista.end()) t.goTo(it->linha);
   if (procura.empty() || it == lista.end() || !t.status().isOk()) t.goTop();
-  (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
+  escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
   soltaFiltro(a);
 }
 
@@ -181,7 +181,7 @@ bool VEESTADO(AmbienteTela& a) {
     t.setFilter([](const rt::db::Table& x) { return alltrim(x.getText("UNIFED")).empty(); });
     t.goTop();
     const std::string municipio = r.txt("MUNICIPIO"), codigo = r.txt("CODMUNI");
-    (void)escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
+    escolheNaLista(a, store::Area::TABMUNI, "M->MUNICIPIO");
     soltaFiltro(a);
     // Reached from the town's field the list writes the state chosen ("SP-Sao Paulo") where
     // the town goes: it belongs in UF, and the town typed is then sought in that state.
@@ -216,15 +216,15 @@ void procuraCodigo(AmbienteTela& a, store::Area tabela, std::string_view campo, 
   if (!store::ABERTURA(a.ctx, tabela)) return;
   rt::db::Table& t = *a.ctx.areas.table(store::numero(tabela));
   const std::string valor = upper(alltrim(r.txt(campo)));
-  (void)t.setOrder(campo == codigo ? 1 : 2);
+  t.setOrder(campo == codigo ? 1 : 2);
   if (t.seek(valor, true).isOk() && t.found() && upper(alltrim(t.getText(campo))) == valor) {
     r.txt(codigo, t.getText(codigo));
     r.txt(nome, t.getText(nome));
   } else {
-    (void)escolheNaLista(a, tabela, qualhlp);
+    escolheNaLista(a, tabela, qualhlp);
     if (alltrim(r.txt(codigo)).empty()) r.txt(nome, std::string(r.txt(nome).size(), ' '));
   }
-  (void)a.ctx.areas.close(store::numero(tabela));
+  a.ctx.areas.release(store::numero(tabela));
 }
 
 void semOcupacao(store::RegistroEspelho& r) {

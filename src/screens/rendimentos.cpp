@@ -170,9 +170,8 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   if (t->status().isOk() && store::REC_LOCK(a.ctx, 5)) {
     for (int m = 1; m <= 13; ++m)
       for (int x = 1; x <= 7; ++x) grava.put(*t, nomeMes(x, m), e.REC_MENSAL[m][x + 1]);
-    grava.confere(t->flush(), "a linha do carnê-leão"_cp);
-    // Flushed and checked above: the release decides nothing.
-    (void)t->unlock();
+    // The release writes the row first: its refusal is the row's.
+    grava.confere(t->unlock(), "a linha do carnê-leão"_cp);
   } else {
     grava.confere(rt::Status(rt::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);
   }

@@ -104,7 +104,7 @@ bool Resumo::GET_PREV() {
   g.I1_1 = std::string(1, 'M');
   const int tecla = g.ULTTECLA;
   const bool muda = g.TECLAMUDA;
-  (void)grid::EDITA(a_.ctx, g, 24);
+  grid::EDITA(a_.ctx, g, 24);
   g.I1_1 = tipo;
   g.ULTTECLA = tecla;
   g.TECLAMUDA = muda;
@@ -132,7 +132,7 @@ bool Resumo::CONFIR_GET() {
 void Resumo::MUDA() {
   store::RegistroEspelho& r = a_.espelho().registro;
   r.txt("USAPADRAO", r.txt("USAPADRAO") == "N" ? "S" : "N");
-  (void)taxcalc::CONF_PADR(a_.calc);
+  taxcalc::CONF_PADR(a_.calc);
   // The other model's background is drawn once the form has ended, so no field of this one
   // is shown again over it.
   trocou_ = true;
@@ -157,7 +157,7 @@ bool Resumo::roda() {
   MRODAPE(a_.ctx, 7, {simplificado(), modoCalculo(e)});
   sim_ = {};
   TeclasLigadas teclas(a_.ctx.console);
-  teclas.liga(key::CtrlEnter, [this] { (void)GET_PREV(); });
+  teclas.liga(key::CtrlEnter, [this] { GET_PREV(); });
   // Ctrl+S only: the Left arrow gives the same code and must move the cursor.
   teclas.liga(kCtrlS, [this] { MUDA(); }, true);
   while (!trocou_) {

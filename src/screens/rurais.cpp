@@ -31,10 +31,10 @@ void rodapeRural(AmbienteTela& a, int k) { a.grade.srv().MRODAPER(a.ctx, a.grade
 
 void imoveisRurais(AmbienteTela& a, const Fundo&) {
   grid::Grade& g = a.grade;
-  (void)taxcalc::CALCRUR(a.calc, estadoRural(a), 12);
+  taxcalc::CALCRUR(a.calc, estadoRural(a), 12);
   // Abroad the properties' sums are under the grid from the start, not only once a receipt,
   // an expense or a rate is typed.
-  if (a.espelho().registro.txt("ATV_BRASIL") == "N") (void)grid::SOMAREC(a.ctx, 1);
+  if (a.espelho().registro.txt("ATV_BRASIL") == "N") grid::SOMAREC(a.ctx, 1);
   while (true) {
     rodapeRural(a, 1);
     a.ctx.areas.select(store::numero(store::Area::TMP_16));
@@ -45,7 +45,7 @@ void imoveisRurais(AmbienteTela& a, const Fundo&) {
 
 void mesesRurais(AmbienteTela& a, const Fundo&) {
   a.grade.TECLAMUDA = false;
-  (void)taxcalc::CALCRUR(a.calc, estadoRural(a), 13);
+  taxcalc::CALCRUR(a.calc, estadoRural(a), 13);
   editaGrade(a, 37);
   taxcalc::FI4R_03(a.calc, estadoRural(a));
   taxcalc::FI4R_05(a.calc);
@@ -56,7 +56,7 @@ void mesesRurais(AmbienteTela& a, const Fundo&) {
 
 void resultadoRural(AmbienteTela& a, const Fundo& f) {
   store::RegistroEspelho& r = a.espelho().rural;
-  (void)taxcalc::CALCRUR(a.calc, estadoRural(a), 14);
+  taxcalc::CALCRUR(a.calc, estadoRural(a), 14);
   rodapeRural(a, 3);
   while (true) {
     Formulario form(a, f);
@@ -84,7 +84,7 @@ void resultadoRural(AmbienteTela& a, const Fundo& f) {
 
 void rebanho(AmbienteTela& a, const Fundo& f) {
   store::RegistroEspelho& r = a.espelho().rural;
-  (void)taxcalc::CALCRUR(a.calc, estadoRural(a), 15);
+  taxcalc::CALCRUR(a.calc, estadoRural(a), 15);
   rodapeRural(a, 4);
   Formulario form(a, f);
   const auto finais = [&a, &form] {

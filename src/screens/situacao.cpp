@@ -29,9 +29,9 @@ void situacao(AmbienteTela& a, const Fundo& f) {
     form.edita(r, "ESTATUS", "99").valid([&a, &r, &nomeStatus] {
       // A code the office has not named opens the list of the named ones to choose from.
       int codigo = static_cast<int>(r.num("ESTATUS").wholePart());
-      (void)store::VE_STAT(a.ctx, codigo, {}, [&a](int&) {
+      store::VE_STAT(a.ctx, codigo, {}, [&a](int&) {
         if (store::ABERTURA(a.ctx, store::Area::STATUS)) {
-          (void)escolheNaLista(a, store::Area::STATUS, "M->ESTATUS");
+          escolheNaLista(a, store::Area::STATUS, "M->ESTATUS");
           store::seleciona(a.ctx.areas, store::Area::TMP_11);
         }
       });

@@ -17,9 +17,9 @@ bool existe(Program& p, std::string_view extensao) {
 
 }  // namespace
 
-bool criaAjuda(Program& p) {
-  if (existe(p, ".DBF") || existe(p, ".DBT")) return true;
-  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT");
+store::Dito criaAjuda(Program& p) {
+  if (existe(p, ".DBF") || existe(p, ".DBT")) return store::Dito::feito();
+  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT") ? store::Dito::feito() : store::Dito::falhou();
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {

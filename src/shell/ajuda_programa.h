@@ -5,18 +5,19 @@
 
 #include "console/ajuda.h"
 #include "shell/programa.h"
+#include "store/recusa.h"
 
 namespace shell {
 
 // A program folder without the help table gets it from the shipped texts. Only a folder
 // with neither file: a table whose memo file went missing stays so, and its help shows
-// nothing. False when the table could not be made (the user has been told).
-bool criaAjuda(Program& p);
+// nothing. Failed when the table could not be made (the user has been told).
+store::Dito criaAjuda(Program& p);
 
 // The help viewer's access to the help tables: only HELPTXT, and only when both its .DBF and
 // its .DBT are in the program folder.
 console::AcessoTabelas tabelasAjuda(Program& p);
-bool abreAjuda(Program& p, std::string_view arquivo);
+[[nodiscard]] bool abreAjuda(Program& p, std::string_view arquivo);
 
 // The main menu's F1: the general help.
 void ajudaDoMenu(Program& p);

@@ -77,6 +77,6 @@ enum class ResultadoAtualizacao {
                                                      const OpcoesAtualizacao& opcoes = {});
 
 // Opens a page with xdg-open when it exists and a graphical session is there.
-bool abrePaginaNoNavegador(const std::string& url);
+[[nodiscard]] bool abrePaginaNoNavegador(const std::string& url);
 
 }  // namespace shell

@@ -41,6 +41,7 @@ void CalculosDeclaracao::ligaConjuge(store::Contexto& ctx, store::Declaracao& de
 }
 
 void CalculosDeclaracao::transfere(store::Contexto& ctx, store::Declaracao& dec) {
+  // The export says its own outcome to the user; the transfer has nothing left to do with it.
   (void)exporta::PREPARA(ctx, dec, pedidoExportacao(p_));
 }
 

@@ -168,7 +168,7 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
       }
     }
   }
-  (void)store::fecha(ctx.areas, store::Area::STATUS);
+  store::solta(ctx.areas, store::Area::STATUS);
   ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
   console::MENS(ctx);
 }
@@ -188,7 +188,7 @@ void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
   ServicosEstatus servicos;
   grid::Grade g;
   g.servicos = &servicos;
-  (void)grid::EDITA(ctx, g, tela);
+  grid::EDITA(ctx, g, tela);
 }
 
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
@@ -263,10 +263,7 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
       rt::Status s = t.put("ANOMES", chave);
       if (s) s = t.put("SIMB_MOED", std::string("R$  "));
       if (s) s = t.put("TJM", tjm);
-      if (s) s = t.flush();
-      // Flushed above, or the failure is said: the release decides nothing.
-      (void)store::DESTRAVA(ctx);
-      (void)store::gravou(ctx, s, "TJM");  // said; the rate stays as the table had it
+      store::liberaGravacao(ctx, t, s, "TJM");  // said; the rate stays as the table had it
     }
   }
   const Decimal cpmf = aj.VAL_CPMF;

@@ -26,7 +26,7 @@ void MENS_VAL(store::Contexto& ctx, int n);
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj);
 
 // VAL_TEMP: the autosave interval is one the declaration driver saves by (1-97).
-bool VAL_TEMP(const Ajustes& aj);
+[[nodiscard]] bool VAL_TEMP(const Ajustes& aj);
 
 // The grid screens this module opens (42: the folder's declarations with their status and
 // receipt numbers; 29: the status names). Given by whoever has the grid editor.

@@ -34,7 +34,7 @@ constexpr std::string_view kPicReais = "@Ez 999,999,999.99";
 class SeguraTecla {
  public:
   SeguraTecla(rt::term::Console& con, int codigo) : con_(con), codigo_(codigo), antes_(con.holdKey(codigo, true)) {}
-  ~SeguraTecla() { (void)con_.holdKey(codigo_, antes_); }
+  ~SeguraTecla() { con_.holdKey(codigo_, antes_); }
   SeguraTecla(const SeguraTecla&) = delete;
   SeguraTecla& operator=(const SeguraTecla&) = delete;
 

@@ -31,12 +31,12 @@ using GradeDolar = std::function<std::optional<rt::text::Decimal>(Program&)>;
 // a blank and the result with PIC_USU, cut or padded to the field's width. True when the
 // field received a value.
 // The calculator's place (LCAL, CCAL) is kept in `calc` between openings.
-bool CHAMA_CALC(Program& p, console::Calculadora& calc);
-bool CHAMA_CALC(Program& p);
+[[nodiscard]] bool CHAMA_CALC(Program& p, console::Calculadora& calc);
+[[nodiscard]] bool CHAMA_CALC(Program& p);
 
 // Alt+U: the dollar converter into the running field (numeric, 10 wide at least). Not
 // re-entered while it runs. True when the field received a value.
-bool CALC_UFIR(Program& p, int tela, int opc = 0, const GradeDolar& grade = {});
+[[nodiscard]] bool CALC_UFIR(Program& p, int tela, int opc = 0, const GradeDolar& grade = {});
 
 // The conversion of one month: month 0 counts as 1, a month above 12 gives the value back.
 // Grids 12 and 16 and the field VAL_ALI convert in frame 11 (reais, dollars, month); the

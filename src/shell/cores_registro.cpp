@@ -56,19 +56,16 @@ void le(const rt::db::Table& t, console::Cores& c) {
 bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
   store::seleciona(ctx.areas, store::Area::CORES);
   if (!store::ADD_REC(ctx, 5)) return false;
-  const rt::Status s = escreve(t, ctx.NUSU, ctx.cores);
-  // escreve flushed the row, or failed and is said below: the release decides nothing.
-  (void)store::DESTRAVA(ctx);
-  return store::gravou(ctx, s, t.alias());
+  return static_cast<bool>(store::liberaGravacao(ctx, t, escreve(t, ctx.NUSU, ctx.cores), t.alias()));
 }
 
 }  // namespace
 
-bool CRIACOR(store::Contexto& ctx) {
+store::Dito CRIACOR(store::Contexto& ctx) {
   bool ok = false;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return false;
+    if (!cores.ok()) return store::Dito::falhou();  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       le(*cores, ctx.cores);
       ok = true;
@@ -76,8 +73,8 @@ bool CRIACOR(store::Contexto& ctx) {
       ok = acrescenta(ctx, *cores);
     }
   }
-  (void)store::fecha(ctx.areas, store::Area::CORES);
-  return ok;
+  store::solta(ctx.areas, store::Area::CORES);
+  return ok ? store::Dito::feito() : store::Dito::falhou();
 }
 
 bool GRAVACOR(store::Contexto& ctx) {
@@ -88,13 +85,13 @@ bool GRAVACOR(store::Contexto& ctx) {
     if (achaTerminal(ctx, *cores)) {
       const std::string terminal = ctx.NUSU;
       const console::Cores c = ctx.cores;
-      ok = gravaTravado(ctx, store::Area::CORES, *cores,
-                        [&](rt::db::Table& t) { return escreve(t, terminal, c); });
+      ok = static_cast<bool>(gravaTravado(ctx, store::Area::CORES, *cores,
+                                          [&](rt::db::Table& t) { return escreve(t, terminal, c); }));
     } else {
       ok = acrescenta(ctx, *cores);
     }
   }
-  (void)store::fecha(ctx.areas, store::Area::CORES);
+  store::solta(ctx.areas, store::Area::CORES);
   return ok;
 }
 

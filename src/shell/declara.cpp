@@ -84,14 +84,14 @@ bool confereDeclaracao(Program& p, Declara& d) {
   const bool mensagensAbertas = store::aberta(p.areas, store::Area::LISERRO);
   if (!mensagensAbertas && !store::ABERTURA(p, store::Area::LISERRO)) return false;
   if (!store::ABERTURA(p, store::Area::IMP1110, true)) {
-    if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
+    if (!mensagensAbertas) store::solta(p.areas, store::Area::LISERRO);
     return false;
   }
   taxcalc::Contexto c = d.calculos()->contexto(d.dec);
   const taxcalc::ResultadoConferencia r =
       taxcalc::CONFERE(c, *store::tabela(p.areas, store::Area::IMP1110), 1, p.aj.VAL_CPMF);
-  (void)store::fecha(p.areas, store::Area::IMP1110);
-  if (!mensagensAbertas) (void)store::fecha(p.areas, store::Area::LISERRO);
+  store::solta(p.areas, store::Area::IMP1110);
+  if (!mensagensAbertas) store::solta(p.areas, store::Area::LISERRO);
   store::FECHA_PROV(p);
   if (!r.LTEMERR) return true;
   // The list shown is that of the register's current taxpayer: the register is put back on
@@ -100,9 +100,9 @@ bool confereDeclaracao(Program& p, Declara& d) {
     rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
     // A register that could not be searched is said and closed: where the failed search
     // stopped is another taxpayer's row, whose list would be shown as this one's.
-    if (!reg.setOrder(1) || !reg.seek(d.dec.espelho.CPF)) {
+    if (!reg.useOrder(1) || !reg.seek(d.dec.espelho.CPF)) {
       store::avisaIndisponivel(p, store::Area::IMP0910);
-      (void)store::fecha(p.areas, store::Area::IMP0910);
+      store::solta(p.areas, store::Area::IMP0910);
     }
   }
   // Keys typed while the check ran were meant for the prompt (an Enter after a full CPF, which
@@ -175,6 +175,7 @@ void Declara::roda() {
   // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
     console::MTELA3(p, 3);
+    // The export says each taxpayer's outcome; the loop goes on to the next either way.
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
     p.janelas.FECHAJAN(console::Jan::kTela);
@@ -185,7 +186,7 @@ void Declara::roda() {
   while (true) {
     console::MTELA3(p, 3);
     tela.ZOOM_BEM = !tela.ZOOM_DIV;
-    (void)store::ABERTURA(p, store::Area::IMP0910);
+    store::reabre(p, store::Area::IMP0910);
     bool achou;
     {
       TeclasLigadas escolha(p.console);
@@ -196,7 +197,7 @@ void Declara::roda() {
     if (!achou) break;
     p.cfg.ULT_CPF = p.CPF;
     if (item != 11) {
-      (void)acaoDoItem();
+      acaoDoItem();
       // The print selection leaves the taxpayer's frame to the printing that follows.
       if (item == 51) return;
       break;
@@ -261,8 +262,8 @@ void Declara::telas() {
     if (tela.pagina.TELA != tela.pagina.TELANT) {
       tela.pagina.TELA = telaPermitida(tela.pagina.TELA, tela.pagina.TELANT, tela.pagina.TELAMAX);
       MOS_IND();
-      (void)VETEMPO();
-      (void)VETAMHO();
+      VETEMPO();
+      VETAMHO();
       if (grid::tracosDaPagina(tela.pagina.TELA).retorno) tela.pagina.TELANT = tela.pagina.TELA;
     }
     p.janelas.FECHAJAN(console::Jan::kMensagem);
@@ -323,7 +324,7 @@ void Declara::fimDaDeclaracao() {
   dec.espelho.LRECUPERA = false;
   // Saved or dropped: other terminals may open it now.
   uso_.libera();
-  (void)store::ABERTURA(p, store::Area::IMP0910);
+  store::reabre(p, store::Area::IMP0910);
   mostraPagina();
 }
 
@@ -331,16 +332,13 @@ void Declara::fimDoDriver() {
   if (store::ABERTURA(p, store::Area::IMP0910)) {
     rt::db::Table& r = *store::tabela(p.areas, store::Area::IMP0910);
     r.clearFilter();
-    (void)r.setOrder(1);
+    r.setOrder(1);
     // ORDEM is written only on the taxpayer's own row: a failed seek leaves the register at
     // its end, and nothing there may be written.
     if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, 5)) {
       rt::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
-      if (s) s = r.flush();
-      // Flushed above, or the failure is said: the release decides nothing.
-      (void)r.unlock();
-      (void)store::gravou(p, s, "ORDEM");  // said; the driver ends all the same
+      store::liberaGravacao(p, r, s, "ORDEM");  // said; the driver ends all the same
     }
   }
   p.janelas.FECHAJAN(console::Jan::kTela);

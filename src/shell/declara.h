@@ -45,6 +45,9 @@ struct ServicosDeclara {
   Acao corrigidos, detalhe, pendencias;
   // Alt-S and Alt-U on the current field (the calculator, the dollar converter).
   Acao calculadora, conversor;
+  // An action run by a key or a list: each action says its own failure, and a key has no item
+  // to end, so what the action answers goes nowhere.
+  static void porTecla(const Acao& acao, Program& p, Declara& d) { (void)acao(p, d); }
   // Help: topic item 1-4 of the help menu, 0 the current field's (Alt-F2).
   std::function<void(Program&, Declara&, int item)> ajuda;
 
@@ -87,7 +90,7 @@ class Declara {
   // declaration was found or created and loaded (or, for item 51, prepared for printing).
   // A declaration another terminal has open is not loaded: the user is told which terminal
   // holds it and the CPF is asked again.
-  bool GET_CODIGO(int linha, int coluna, int modo, int carga);
+  [[nodiscard]] bool GET_CODIGO(int linha, int coluna, int modo, int carga);
   // DIRETO (F4): takes up the terminal's working copies left on disk.
   bool DIRETO();
   // SO_MOL (F8): only taxpayers with rural activity in the register, on and off.
@@ -109,7 +112,7 @@ class Declara {
   // ESC_HORIZ: the screen index bar (item 1 the screens, 2 the help topics).
   bool ESC_HORIZ(int item);
   // MOSTRA_INDICE: the screen index list; true when it switched or ended the declaration.
-  bool MOSTRA_INDICE();
+  [[nodiscard]] bool MOSTRA_INDICE();
   // MOS_IND: the screen index on row 0.
   void MOS_IND();
   // VETEMPO: the time spent on the declaration (TEMGAST), in seconds.
@@ -156,7 +159,7 @@ class Declara {
   bool acaoDoItem();
   bool carrega(int modo, int tipo);
   // One CPF asked and looked up (GET_CODIGO without the retry after a declaration in use).
-  bool pedeCodigo(int linha, int coluna, int modo, int carga);
+  [[nodiscard]] bool pedeCodigo(int linha, int coluna, int modo, int carga);
   void copiaIdentificacao();
   void copiaRegistro();
   void mostraPagina();

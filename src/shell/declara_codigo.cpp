@@ -55,8 +55,8 @@ class ServicosDoCodigo final : public console::ServicosLista {
  public:
   explicit ServicosDoCodigo(Declara& d) : d_(d) {}
   void MOSTR_PAG(int) override { store::MOSTR_PAG(d_.p, d_.dec, 1); }
-  void MOS_DETAL() override { (void)d_.srv.detalhe(d_.p, d_); }
-  void MOS_PEND() override { (void)d_.srv.pendencias(d_.p, d_); }
+  void MOS_DETAL() override { ServicosDeclara::porTecla(d_.srv.detalhe, d_.p, d_); }
+  void MOS_PEND() override { ServicosDeclara::porTecla(d_.srv.pendencias, d_.p, d_); }
 
  private:
   Declara& d_;
@@ -83,12 +83,12 @@ void registroNoCpf(Program& p, const std::string& cpf) {
   if (r == nullptr || rt::text::alltrim(cpf).empty()) return;
   if (!r->eof() && !r->isDeleted() && r->getText("CPF") == cpf) return;
   const int ordem = r->order();
-  (void)r->setOrder(1);
+  r->setOrder(1);
   const bool achou = r->seek(cpf) && r->found();
-  (void)r->setOrder(ordem);
+  r->setOrder(ordem);
   if (!achou) {
-    (void)r->goBottom();
-    (void)r->skip(1);
+    r->goBottom();
+    r->skip(1);
   }
 }
 
@@ -99,7 +99,7 @@ void Declara::escolhe(int lista) {
   ServicosDoCodigo servicos(*this);
   console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
                     servicos);
-  if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+  if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   // The register's list is the one of the CPF prompt, whatever input is running.
   p.QUALHLP = "M->CPF";
   l.TEMHLP = true;
@@ -137,7 +137,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
                             console::AlvoNome{17 + linha, 4 + coluna, &digitado_, &nome});
   bool primeira = true;
   while (true) {
-    if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+    if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
     if (primeira && modo == 1) registroNoCpf(p, digitado_);
     primeira = false;
     if (modo == 1) paginaDoDigitado();
@@ -166,7 +166,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     // Sought in CPF order and without the rural filter; the filter stays for the lists.
     auto filtro = reg.hasFilter();
     if (filtro) reg.clearFilter();
-    (void)reg.setOrder(1);
+    reg.setOrder(1);
     achou = reg.seek(p.CPF) && reg.found();
     if (filtro) SO_MOL_filtro(reg);
   }
@@ -233,7 +233,7 @@ bool Declara::DIRETO() {
       if (!t.eof()) cpf = t.getText("CPF");
     }
     // The recovery opens the copies itself, and only when nothing else has them.
-    (void)store::fecha(p.areas, store::Area::TMP_09);
+    store::solta(p.areas, store::Area::TMP_09);
   }
   if (rt::text::alltrim(cpf).empty()) {
     console::MENS(p, 11, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
@@ -242,6 +242,7 @@ bool Declara::DIRETO() {
   digitado_ = store::Cpf(cpf).chave();
   dec.espelho.LRECUPERA = true;
   if (rt::term::ActiveInput* in = p.console.activeInput()) {
+    // A CPF of eleven digits in the CPF field: it always fits.
     (void)in->setText(digitado_);
     in->endRead();
   }
@@ -268,7 +269,7 @@ void Declara::SO_MOL() {
 
 void Declara::MOS_DIR() {
   shell::MOS_DIR(p);
-  if (!store::aberta(p.areas, store::Area::IMP0910)) (void)store::ABERTURA(p, store::Area::IMP0910);
+  if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   mostraPagina();
 }
 

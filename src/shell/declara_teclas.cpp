@@ -35,40 +35,40 @@ void ligaTeclasDoCodigo(Declara& d, TeclasLigadas& t) {
   t.liga(key::F1, [&d] { d.escolhe(5); });
   t.liga(key::F2, [&d] { d.escolhe(1); });
   t.liga(key::F3, [&d] { d.escolhe(4); });
-  t.liga(key::F4, [&d] { (void)d.DIRETO(); });
+  t.liga(key::F4, [&d] { d.DIRETO(); });
   // A notice a list left on the status line (the interest table's, after F5) goes when the
   // prompt is back: the line holds the prompt's keys again.
   const auto teclas = [&d] { console::MENS(d.p, 0, textoTeclasDoCodigo()); };
   t.liga(key::F5, [&d, teclas] {
-    (void)d.srv.corrigidos(d.p, d);
+    ServicosDeclara::porTecla(d.srv.corrigidos, d.p, d);
     teclas();
   });
-  t.liga(key::F6, [&d] { (void)d.srv.detalhe(d.p, d); });
+  t.liga(key::F6, [&d] { ServicosDeclara::porTecla(d.srv.detalhe, d.p, d); });
   t.liga(key::F7, [&d] { d.MOS_DIR(); });
   t.liga(key::F8, [&d] { d.SO_MOL(); });
   t.liga(key::F11, [&d, teclas] {
-    (void)d.srv.pendencias(d.p, d);
+    ServicosDeclara::porTecla(d.srv.pendencias, d.p, d);
     teclas();
   });
 }
 
 void ligaTeclasDaTela(Declara& d, TeclasLigadas& t) {
-  t.liga(key::F1, [&d] { (void)d.MUDATEL1(); });
+  t.liga(key::F1, [&d] { d.MUDATEL1(); });
   const int fs[] = {key::F4, key::F5, key::F6, key::F7, key::F8, key::F9, key::F10};
-  for (int i = 0; i < 7; ++i) t.liga(fs[i], [&d, i] { (void)d.QUETEL(4 + i); });
-  t.liga(key::F11, [&d] { (void)d.QUETEL(11); });
-  t.liga(key::AltF1, [&d] { (void)d.QUETEL(11); });
+  for (int i = 0; i < 7; ++i) t.liga(fs[i], [&d, i] { d.QUETEL(4 + i); });
+  t.liga(key::F11, [&d] { d.QUETEL(11); });
+  t.liga(key::AltF1, [&d] { d.QUETEL(11); });
   t.liga(key::F12, [&d] {
-    if (d.dec.espelho.registro.txt("TEMRURAL") == "S") (void)d.QUETEL(12);
+    if (d.dec.espelho.registro.txt("TEMRURAL") == "S") d.QUETEL(12);
   });
   t.liga(key::Tab, [&d] { d.MUDATAB(key::Tab); });
   t.liga(key::ShiftTab, [&d] { d.MUDATAB(key::ShiftTab); });
-  t.liga(key::AltQ, [&d] { (void)grid::DIGA_QUEM(d.p, d.grade, d.dec.espelho.registro.txt("NOMECONTR")); });
-  t.liga(key::AltS, [&d] { (void)d.srv.calculadora(d.p, d); });
-  t.liga(key::AltU, [&d] { (void)d.srv.conversor(d.p, d); });
+  t.liga(key::AltQ, [&d] { grid::DIGA_QUEM(d.p, d.grade, d.dec.espelho.registro.txt("NOMECONTR")); });
+  t.liga(key::AltS, [&d] { ServicosDeclara::porTecla(d.srv.calculadora, d.p, d); });
+  t.liga(key::AltU, [&d] { ServicosDeclara::porTecla(d.srv.conversor, d.p, d); });
   t.liga(key::AltT, [&d] { d.DESLIG_RELG(); });
-  t.liga(key::AltI, [&d] { (void)d.ESC_HORIZ(1); });
-  t.liga(key::AltH, [&d] { (void)d.ESC_HORIZ(2); });
+  t.liga(key::AltI, [&d] { d.ESC_HORIZ(1); });
+  t.liga(key::AltH, [&d] { d.ESC_HORIZ(2); });
   t.liga(key::AltF2, [&d] { d.srv.ajuda(d.p, d, 0); });
   if (d.dec.opcoes.TEMP_SAL < 98) t.liga(key::AltW, [&d] { store::SAL_DEC(d.p, d.dec); });
 }

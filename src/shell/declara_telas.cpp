@@ -79,10 +79,7 @@ void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r,
   if (!store::PREP_REG(p, cpf)) return;
   rt::db::Table& t = *store::tabela(p.areas, area);
   rt::Status s = r.grava(t);
-  if (s) s = t.flush();
-  // Flushed above, or the failure is said: the release decides nothing.
-  (void)t.unlock();
-  (void)store::gravou(p, s, t.alias());  // said; the screen goes on with the mirror as it is
+  store::liberaGravacao(p, t, s, t.alias());  // said; the screen goes on with the mirror as it is
 }
 
 }  // namespace

@@ -47,10 +47,11 @@ void naoDisponivel(console::Contexto& ctx) {
   console::MENS(ctx);
 }
 
-bool chamaFuncao(Program& p, int id) {
-  if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second) return f->second(p);
+store::Dito chamaFuncao(Program& p, int id) {
+  if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second)
+    return f->second(p) ? store::Dito::feito() : store::Dito::falhou();
   naoDisponivel(p);
-  return false;
+  return store::Dito::falhou();
 }
 
 namespace {
@@ -77,7 +78,7 @@ void conversor(Program& p) {
     naoDisponivel(p);
     return;
   }
-  (void)store::fecha(p.areas, store::Area::IMP0910);
+  store::solta(p.areas, store::Area::IMP0910);
   platform::RunOptions op;
   op.terminal = p.terminal;
   op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU,
@@ -87,7 +88,7 @@ void conversor(Program& p) {
   p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
   console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   // The register back for the menu; a failed open was said by the opener.
-  (void)store::ABERTURA(p, store::Area::IMP0910);
+  store::reabre(p, store::Area::IMP0910);
   if (!r) naoDisponivel(p);
 }
 
@@ -146,7 +147,7 @@ bool letraDoDrive(Program& p, int id) {
   // The backup of every folder reads the drive from the terminal's record.
   const std::string drive = p.cfg.XDRIVE;
   // gravaConfig says its own failure; the drive stays chosen for this session all the same.
-  (void)gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
+  gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
@@ -163,7 +164,7 @@ void backupFeito(Program& p) {
       if (const std::string d(rt::text::alltrim(config->getText("XDRIVE"))); !d.empty()) p.cfg.XDRIVE = d;
     }
   }
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
 }
 
 // The option list of print step `passo` (1-4) for the current report kind.
@@ -202,7 +203,7 @@ int* escolhaDoPasso(Program& p, int passo) {
 
 void gravaEscolhas(Program& p) {
   // gravaConfig says its own failure; the choices stay for this session all the same.
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
   p.janelas.FECHAJAN(console::Jan::kDialogo);
 }
 
@@ -229,7 +230,7 @@ std::string SELITEMIMP(Program& p, int id) {
     return linhas[static_cast<std::size_t>(n - 1)];
   }
   if (p.OPCIMP == 5) {
-    (void)chamaFuncao(p, 45);
+    chamaFuncao(p, 45);
     return {};
   }
   if (p.OPCIMP == 6) {
@@ -252,7 +253,7 @@ namespace {
 // shell around it.
 void registrada(Program& p, int id) {
   // Said by the function itself, or by chamaFuncao when it is not in this version.
-  (void)chamaFuncao(p, id);
+  chamaFuncao(p, id);
 }
 
 // Items 41 to 44: the report kind, model, pages and contents; the pad's captions follow.
@@ -268,7 +269,7 @@ void escolhaDeImpressao(Program& p, int id) {
 // Items 45 (the printer, chosen by the function registered under 45) and 46 (the preview
 // questions) leave their captions as they are.
 void escolhaSemLegenda(Program& p, int id) {
-  (void)SELITEMIMP(p, id);  // gives a caption only to the items 41 to 44 and 47
+  SELITEMIMP(p, id);  // gives a caption only to the items 41 to 44 and 47
   MONTA_ITENS(p);
 }
 
@@ -284,7 +285,7 @@ void impressoraNaoDos(Program& p, int id) {
     p.EMAIL = cad->getText("EMAIL");
   registrada(p, id);
   // The register back for the menu; a failed open was said by the opener.
-  (void)store::ABERTURA(p, store::Area::IMP0910);
+  store::reabre(p, store::Area::IMP0910);
 }
 
 void transferenciaAoSalvar(Program& p, int) {
@@ -366,7 +367,7 @@ constexpr Item kItens[] = {
          }},
     {.id = 25, .roda = [](Program& p, int) { VAL_DECL(p, p.aj); }},
     // TIP_GRAV always gives back "".
-    {.id = 26, .roda = [](Program& p, int) { (void)TIP_GRAV(p, p.aj); }},
+    {.id = 26, .roda = [](Program& p, int) { TIP_GRAV(p, p.aj); }},
     {.id = 27,
      .roda =
          [](Program& p, int) {
@@ -386,7 +387,7 @@ constexpr Item kItens[] = {
            OpcoesAtualizacao op;
            op.gravaConfig = [&p] {
              // gravaConfig says its own failure; the update goes on with the settings in memory.
-             (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+             gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
            };
            if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
          }},
@@ -451,7 +452,7 @@ void rodaItem(Program& p, int id) {
   if (id >= 21 && id <= 36) {
     define.emplace(p, store::Area::DEFINE);
     config.emplace(p, store::Area::CONFIG);
-    if (config->ok()) (void)achaTerminal(p, **config);
+    if (config->ok()) achaTerminal(p, **config);
   }
 
   const auto item =

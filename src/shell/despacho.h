@@ -8,6 +8,7 @@
 
 #include "console/contexto.h"
 #include "shell/programa.h"
+#include "store/recusa.h"
 
 namespace shell {
 
@@ -23,7 +24,8 @@ void naoDisponivel(console::Contexto& ctx);
 // Its text.
 std::string_view textoNaoDisponivel();
 
-// Runs the function registered for item `id`, or says it is not available; its result.
-bool chamaFuncao(Program& p, int id);
+// Runs the function registered for item `id` (which says its own failure), or says it is not
+// available; done when the function went through.
+store::Dito chamaFuncao(Program& p, int id);
 
 }  // namespace shell

@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "console/arquivo_recusado.h"
@@ -38,17 +36,13 @@ void gravaOuAvisa(Program& p, std::string_view descricao) {
   const std::vector<std::string> linhas =
       link ? console::linhasLink(p.ARQDEF + "error.log")
            : std::vector<std::string>{std::string("Não foi possível gravar error.log em "_cp) + p.ARQDEF};
-  (void)rt::ui::alert(p.console, linhas, botao, p.cores.COR_SAY);
+  rt::ui::alert(p.console, linhas, botao, p.cores.COR_SAY);
 }
 
 }  // namespace
 
 RespostaErro alertaErro(Program& p, std::string_view descricao) {
-  if (p.env(kErroAborta) != nullptr) {
-    std::fprintf(stderr, "tavren: runtime error in menu item %d: %s\n", p.OPCAO_1,
-                 rt::text::cp860ToUtf8(descricao).c_str());
-    std::abort();
-  }
+  if (p.aoErroDeExecucao) p.aoErroDeExecucao(p.OPCAO_1, descricao);
   const std::vector<std::string> botoes{"Quit", "Retry", "Default"};
   const std::vector<std::string> linhas = linhasErro(descricao);
   switch (rt::ui::alert(p.console, linhas, botoes, p.cores.COR_SAY)) {
@@ -99,7 +93,7 @@ void executaItem(Program& p, int item, const std::function<void()>& acao) {
 
 int erroFatal(Program& p, std::string_view descricao) {
   // Whatever the answer, start-up cannot go on.
-  (void)alertaErro(p, descricao);
+  alertaErro(p, descricao);
   gravaOuAvisa(p, descricao);
   return 1;
 }

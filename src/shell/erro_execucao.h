@@ -21,7 +21,7 @@ RespostaErro alertaErro(Program& p, std::string_view descricao);
 // Appends the error with its date, time, terminal and menu item to error.log in the program
 // folder (the current folder before the program folder is known); false when it cannot be
 // written.
-bool gravaErrorLog(const Program& p, std::string_view descricao);
+[[nodiscard]] bool gravaErrorLog(const Program& p, std::string_view descricao);
 
 // Runs `acao` (menu item `item`), after p.antesDoItem when set; a runtime error inside either
 // shows the alert and acts on the answer. Quit leaves p.saida set to 1.
@@ -30,10 +30,5 @@ void executaItem(Program& p, int item, const std::function<void()>& acao);
 // A runtime error outside any item (start-up, the menu itself): the alert, then error.log, and
 // the program ends with 1 whatever the answer, since there is nothing to retry or go back to.
 int erroFatal(Program& p, std::string_view descricao);
-
-// Fuzzing hook: with this environment variable set, a runtime error ends the process at once
-// by abort(), its description on stderr, instead of showing the alert: the key fuzzer reports
-// it as a fault and keeps the keys that led to it.
-inline constexpr const char* kErroAborta = "TAVREN_ERRO_ABORTA";
 
 }  // namespace shell

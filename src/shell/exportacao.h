@@ -13,10 +13,10 @@ namespace shell {
 // What the program's settings ask of an export now.
 exporta::PedidoExportacao pedidoExportacao(const Program& p);
 // The declaration driver's action for items 63 to 65: the loaded declaration exported.
-bool exportaDeclaracao(Program& p, Declara& d);
+[[nodiscard]] bool exportaDeclaracao(Program& p, Declara& d);
 // The driver's services with the export in place.
 ServicosDeclara servicosComExportacao();
 // Items 64 and 65: the batch over the register; `marca` lets the user mark item 64's taxpayers.
-bool transfereLote(Program& p, const store::MarcaContribuintes& marca);
+[[nodiscard]] bool transfereLote(Program& p, const store::MarcaContribuintes& marca);
 
 }  // namespace shell

@@ -55,7 +55,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
   g.servicos = &servicos;
   g.POSEST = area == 29 ? 4 : 3;
   g.CTITULO = titulo;
-  (void)grid::EDITA(ctx, g, 41);
+  grid::EDITA(ctx, g, 41);
   std::vector<std::string> cpfs;
   for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (t->getText("IMPRE") == "S") cpfs.push_back(t->getText("CPF"));
@@ -130,7 +130,7 @@ void registraFuncoes(Program& p) {
     return true;
   };
   p.funcoes[21] = [](Program& q) {
-    (void)store::SELAREA(q, 1);
+    store::SELAREA(q, 1);
     return true;
   };
   p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1, marcador("Trans")); };
@@ -164,6 +164,7 @@ void registraFuncoes(Program& p) {
   // which tables other terminals kept it from.
   p.reorganiza = [](Program& q, const std::string& pasta, int modo) {
     Reorganizacao r;
+    // Its failures are said by the opener, and the tables others held come back in ocupadas.
     (void)store::REORG(q, pasta, modo, &r.ocupadas);
     return r;
   };

@@ -41,7 +41,7 @@ print::ServicosImpressao servicos(Program& p, print::ServicosImpressao s) {
     grid::Grade g;
     StatusDaMarca st;
     g.servicos = &st;
-    (void)grid::EDITA(ctx, g, tela);
+    grid::EDITA(ctx, g, tela);
   };
   return s;
 }
@@ -75,7 +75,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
         q, *imp,
         [](store::Contexto& ctx) {
           grid::Grade g;
-          (void)grid::EDITA(ctx, g, 33);
+          grid::EDITA(ctx, g, 33);
         },
         q.env);
     return true;
@@ -90,7 +90,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
     pedido.MOSCPF = q.cfg.MOSCPF;
     pedido.enviaEmail = base.enviaEmail;
     const bool ok = print::IMP_NAODOS(q, *imp, pedido, q.env);
-    (void)store::ABERTURA(q, store::Area::IMP0910);
+    store::reabre(q, store::Area::IMP0910);
     return ok;
   };
   return imp;

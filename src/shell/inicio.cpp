@@ -45,10 +45,9 @@ namespace {
 void limpaProvisorios(Program& p) {
   for (const std::string& pasta : {p.ARQDEF, p.LOCARQ, p.LOCTRAB}) {
     if (rt::text::alltrim(pasta).empty()) continue;
-    (void)rt::fs::sweepScratch(console::caminhoLinux(p, pasta));
+    rt::fs::sweepScratch(console::caminhoLinux(p, pasta));
   }
-  if (!rt::text::alltrim(p.LOCIRPF).empty())
-    (void)exporta::limpaProvisorios(console::caminhoLinux(p, p.LOCIRPF));
+  if (!rt::text::alltrim(p.LOCIRPF).empty()) exporta::limpaProvisorios(console::caminhoLinux(p, p.LOCIRPF));
 }
 
 rt::term::Attr cor(std::string_view texto) {
@@ -89,7 +88,7 @@ void telaInicial(Program& p) {
 void gravaNaConfig(Program& p, const Escrita& escreve) {
   rt::db::Table* t = store::tabela(p.areas, store::Area::CONFIG);
   // gravaTravado says a value it could not keep; the run goes on with it in memory.
-  if (t && !t->eof()) (void)gravaTravado(p, store::Area::CONFIG, *t, escreve);
+  if (t && !t->eof()) gravaTravado(p, store::Area::CONFIG, *t, escreve);
 }
 
 // DEFINE into the variables; false when the table could not be had.
@@ -105,11 +104,8 @@ bool leDefine(Program& p) {
     if (t.eof())
       s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
                               store::sementeDEFINE());
-    if (s) s = t.flush();
-    // Flushed above, or the failure is said: the release decides nothing.
-    (void)store::DESTRAVA(p);
     // Said; the settings then stay at their defaults, as when the table cannot be had.
-    (void)store::gravou(p, s, t.alias());
+    store::liberaGravacao(p, t, s, t.alias());
     t.goTop();
   }
   if (!t.eof()) {
@@ -127,7 +123,7 @@ bool leDefine(Program& p) {
   carregaDefine(p, p.aj);
   p.glob.BOL_BANCO = 341;
   p.glob.CVALDOLAR = rt::text::str(p.glob.NVALDOLAR, 6, 4);
-  (void)store::fecha(p.areas, store::Area::DEFINE);
+  store::solta(p.areas, store::Area::DEFINE);
   return true;
 }
 
@@ -215,7 +211,7 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
   p.NUSU = *nusu;
   // A crash from here on leaves its line in error.log too.
   rt::term::fatal::setLog(p.ARQDEF + "error.log", "terminal " + p.NUSU);
-  (void)CRIACOR(p);
+  CRIACOR(p);
   return p.NUSU;
 }
 
@@ -232,12 +228,9 @@ bool CONFIGURA(Program& p) {
     p.definePastaDados(pastaDadosNova(p));
     if (store::ADD_REC(p, 5)) {
       rt::Status s = gravaConfigNova(p, t);
-      if (s) s = t.flush();
-      // Flushed above, or the failure is said: the release decides nothing.
-      (void)store::DESTRAVA(p);
       // Said; the terminal runs on the defaults it has in memory.
-      (void)store::gravou(p, s, t.alias());
-      (void)achaTerminal(p, t);
+      store::liberaGravacao(p, t, s, t.alias());
+      achaTerminal(p, t);
     }
   }
   limitaEscolhas(p);
@@ -277,22 +270,19 @@ void registraPasta(Program& p) {
     if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
-      (void)marca(" ");  // gravaTravado says its own failure
+      marca(" ");  // gravaTravado says its own failure
     }
   }
   if (achado) {
     t->goTo(achado);
     if (store::gravou(p, t->status(), t->alias()) && t->getText("SELEC") != "S")
-      (void)marca("S");  // gravaTravado says its own failure
+      marca("S");  // gravaTravado says its own failure
   } else {
     const store::SelecaoGuardada diret(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, 5)) {
       rt::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
-      if (s) s = t->flush();
-      // Flushed above, or the failure is said: the release decides nothing.
-      (void)store::DESTRAVA(p);
-      (void)store::gravou(p, s, t->alias());  // said; the folder is in use all the same
+      store::liberaGravacao(p, *t, s, t->alias());  // said; the folder is in use all the same
     }
   }
   t->goTop();
@@ -347,8 +337,8 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
 
   // The help texts before the check pass, which opens them only when both files are there.
   // A failure has been said by the creation itself; start-up goes on without help.
-  (void)criaAjuda(p);
-  (void)store::passaVerificacao(p);
+  criaAjuda(p);
+  store::passaVerificacao(p);
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.
   if (!store::aberta(p.areas, store::Area::DIRET)) {
@@ -358,7 +348,7 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   registraPasta(p);
   // A save that died midway left its journal in the data folder: complete it before anyone
   // reads the taxpayer's rows.
-  (void)store::recuperaDiarios(p);
+  store::recuperaDiarios(p);
   limpaProvisorios(p);
 
   p.TAM_OLD = 0;
@@ -368,13 +358,13 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   console::MENS(p);
 
   CREATEMAINMENU(p);
-  (void)store::ABERTURA(p, store::Area::IMP0910);
+  store::reabre(p, store::Area::IMP0910);
   p.janelas.FECHAJAN(console::Jan::kMensagem);
   p.NPOSMENU = p.CRESBAK == "S" ? 6 : 1;
 
   OpcoesAtualizacao op;
   // gravaConfig says its own failure.
-  op.gravaConfig = [&p] { (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
+  op.gravaConfig = [&p] { gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
   if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) {
     encerra(p, 0);
     return false;

@@ -26,7 +26,7 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
 // the defaults when missing (5-second lock); a new terminal's data folder is pastaDadosNova. False, after the alert "Arquivo de configuraçao
 // sendo usado no momento", when the table could not be opened. The values are in p.cfg
 // either way: a record that could not be made leaves the defaults.
-bool CONFIGURA(Program& p);
+[[nodiscard]] bool CONFIGURA(Program& p);
 
 // The days since the last backup and the reminder at start-up (January to April 2010, more
 // than 3 days): "S" when the user will make the backup now, else "N" ("Nao" puts it off by 4
@@ -39,6 +39,6 @@ void registraPasta(Program& p);
 
 // MAIN up to the menu: true when the main loop is to run, false when the program ends
 // (p.saida then holds the exit code).
-bool INICIA(Program& p, std::optional<std::string_view> argumento);
+[[nodiscard]] bool INICIA(Program& p, std::optional<std::string_view> argumento);
 
 }  // namespace shell

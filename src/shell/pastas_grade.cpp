@@ -24,6 +24,7 @@ class ServicosPastas final : public grid::ServicosGrade {
 
 void MOS_DIR(Program& p) {
   const store::SelecaoGuardada selecao(p.areas);
+  // A register not opened is said by the opener; the grid below is shown only when it is open.
   if (!store::aberta(p.areas, store::Area::DIRET)) (void)store::SAI_ABRE(p, store::Area::DIRET);
   if (store::aberta(p.areas, store::Area::DIRET)) {
     // The grid has no frame of its own: what it covered comes back when it closes.
@@ -32,7 +33,7 @@ void MOS_DIR(Program& p) {
     ServicosPastas servicos;
     grid::Grade g;
     g.servicos = &servicos;
-    (void)grid::EDITA(p, g, 40);
+    grid::EDITA(p, g, 40);
   }
 }
 

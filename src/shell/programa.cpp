@@ -12,7 +12,7 @@ Program::Program(rt::term::Console& con, const rt::text::Clock& relogio, store::
 // The tables close before the terminal number is given back.
 Program::~Program() {
   menu.reset();
-  (void)areas.closeAll();
+  areas.releaseAll();
 }
 
 }  // namespace shell

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "office/email.h"
@@ -138,6 +139,10 @@ class Program : public store::Contexto {
   // Runs with the item's number before a menu item, under the item's runtime-error handling;
   // never set by the program itself: a test sets it to raise an error inside an item.
   std::function<void(int item)> antesDoItem;
+  // Handed a runtime error (the menu item's number and the description) before its alert
+  // shows; never set by the program itself: the key fuzzer sets it to end the process, so
+  // the error is a fault it reports.
+  std::function<void(int item, std::string_view descricao)> aoErroDeExecucao;
 };
 
 }  // namespace shell

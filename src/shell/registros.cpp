@@ -15,37 +15,31 @@ using store::inteiro;
 
 }  // namespace
 
-bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
-  if (t.eof()) return false;
+store::Dito gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
+  if (t.eof()) return store::Dito::falhou();  // no record: nothing to write into
   const store::SelecaoGuardada selecao(ctx.areas, area);
-  bool ok = store::REC_LOCK(ctx, 5);  // a lock not had is said by REC_LOCK
-  if (ok) {
-    rt::Status s = escreve(t);
-    const rt::Status gravado = t.flush();
-    if (s) s = gravado;
-    const bool liberado = store::DESTRAVA(ctx);
-    ok = store::gravou(ctx, s, t.alias()) && liberado;
-  }
-  return ok;
+  if (!store::REC_LOCK(ctx, 5)) return store::Dito::falhou();  // a lock not had is said by REC_LOCK
+  return store::liberaGravacao(ctx, t, escreve(t), t.alias());
 }
 
-bool gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
+store::Dito gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok()) return false;
+  if (!define.ok()) return store::Dito::falhou();  // the opener said why
   define->goTop();
-  if (!define->status()) return false;
+  if (!define->status()) return store::Dito::falhou();
   return gravaTravado(ctx, store::Area::DEFINE, *define, escreve);
 }
 
 bool achaTerminal(store::Contexto& ctx, rt::db::Table& t) {
   if (t.orderCount() == 0) return false;
-  if (t.order() != 1 && !t.setOrder(1)) return false;
+  if (t.order() != 1 && !t.useOrder(1)) return false;
   return t.seek(ctx.NUSU) && t.found();
 }
 
-bool gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
+store::Dito gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela config(ctx, store::Area::CONFIG);
-  if (!config.ok() || !achaTerminal(ctx, *config)) return false;
+  // Not opened: the opener said why. No record of this terminal: nothing to store.
+  if (!config.ok() || !achaTerminal(ctx, *config)) return store::Dito::falhou();
   return gravaTravado(ctx, store::Area::CONFIG, *config, escreve);
 }
 

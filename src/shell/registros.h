@@ -11,6 +11,7 @@
 #include "shell/ajustes.h"
 #include "store/areas.h"
 #include "store/contexto.h"
+#include "store/recusa.h"
 #include "store/uso_tabela.h"
 
 namespace shell {
@@ -22,15 +23,15 @@ using store::UsoTabela;
 using Escrita = std::function<rt::Status(rt::db::Table&)>;
 
 // Writes into the record the table is positioned on, under the 5-second record lock, and
-// releases it. False when the lock was not had or a value was refused; either is said to the
-// user here, so a caller that has nothing else to undo may drop the result.
-bool gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve);
+// releases it. Failed when the lock was not had or a value was refused, either said to the
+// user here, or when the table stands on no record (nothing to write into).
+store::Dito gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve);
 
 // DEFINE's record (the first): `escreve` under the lock.
-bool gravaDefine(store::Contexto& ctx, const Escrita& escreve);
+store::Dito gravaDefine(store::Contexto& ctx, const Escrita& escreve);
 // The terminal's CONFIG record: `escreve` under the lock. A terminal without its record (it
 // is made at start-up) stores nothing.
-bool gravaConfig(store::Contexto& ctx, const Escrita& escreve);
+store::Dito gravaConfig(store::Contexto& ctx, const Escrita& escreve);
 
 // Positions a table indexed by NRO_TERM on the terminal's record; false when it has none.
 bool achaTerminal(store::Contexto& ctx, rt::db::Table& t);

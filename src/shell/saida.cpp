@@ -16,7 +16,7 @@ using namespace rt::text::literals;
 
 void ROTSAIDA(Program& p, int id) {
   if (id == 81 && console::AVISOSN(p, "Confirma saída do sistema"_cp, 2) != "S") return;
-  (void)gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
   if (p.OPCAO_1 == 17) {
     console::MENS(p, 13, "Encerrando...");
     p.console.refresh();  // shown while the tables are rebuilt
@@ -30,7 +30,7 @@ void ROTSAIDA(Program& p, int id) {
     }
     p.janelas.FECHAJAN(console::Jan::kMensagem);
   }
-  (void)p.areas.closeAll();
+  p.areas.releaseAll();
   p.screen().clear();
   p.console.refresh();
   p.saida = 0;

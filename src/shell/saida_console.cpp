@@ -25,10 +25,12 @@ std::vector<std::string> linhasDe(std::string_view texto) {
 }  // namespace
 
 void SaidaConsole::aviso(std::span<const std::string> linhas) {
-  (void)console::AVISOSN(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()), 0);
+  console::AVISOSN(ctx_, std::vector<std::string>(linhas.begin(), linhas.end()), 0);
 }
 
-void SaidaConsole::alerta(std::string_view texto) { (void)console::AVISOSN(ctx_, linhasDe(texto), 0); }
+void SaidaConsole::alerta(std::string_view texto) {
+  console::AVISOSN(ctx_, linhasDe(texto), 0);
+}
 
 bool SaidaConsole::pergunta(std::span<const std::string> linhas, bool /*padrao*/) {
   // Esc answers "Nao", as every yes/no question of the program does.

@@ -26,9 +26,9 @@ int ANALISEN(std::string_view texto);
 // was ever stored) 1.
 int LESENHA1(store::Contexto& ctx, const Ajustes& aj);
 // Whether a number was ever stored (settings file or ULT_SENIR).
-bool temSenhaGravada(store::Contexto& ctx, const Ajustes& aj);
+[[nodiscard]] bool temSenhaGravada(store::Contexto& ctx, const Ajustes& aj);
 // MUDASE1: writes the number into the settings file; false when it could not be written.
-bool MUDASE1(store::Contexto& ctx, int numero);
+[[nodiscard]] bool MUDASE1(store::Contexto& ctx, int numero);
 
 
 // VESENHA: reads the hidden text at (row, column + 1), clears the status line and tells
@@ -38,7 +38,7 @@ bool VESENHA(store::Contexto& ctx, int gravada, int linha, int coluna, int* nume
 // SENHA: one attempt. Mode 0 (start-up) reads at row 21, column 65; mode 1 at row 21, column
 // 29; mode 2 at row 22, column 43, under the notice "Digite a senha". Right: ULT_SENIR takes
 // the number. Wrong: a tone and "Senha inválida!" on the status line.
-bool SENHA(store::Contexto& ctx, Ajustes& aj, int gravada, int modo);
+[[nodiscard]] bool SENHA(store::Contexto& ctx, Ajustes& aj, int gravada, int modo);
 
 // What start-up does after the password step.
 enum class Entrada { Liberada, Encerrar };

@@ -40,6 +40,7 @@ Chamada separa(std::string_view s) {
   if (abre == std::string_view::npos) return c;
   c.nome = s.substr(0, abre);
   const std::string_view resto = s.substr(abre + 1);
+  // A name without a number keeps the argument 0: the catalogue checks every name at start-up.
   (void)std::from_chars(resto.data(), resto.data() + resto.size(), c.arg);
   return c;
 }
@@ -64,20 +65,20 @@ constexpr Recalculo kRecalculos[] = {
     {"FI8_T", [](taxcalc::Contexto& c, int arg) { taxcalc::FI8_T(c, arg); }},
     {"FDE_LEAO", [](taxcalc::Contexto& c, int arg) { c.vizinhos.FDE_LEAO(c, arg); }},
     // A dependant's row written: numbered at once, so its number shows while the grid is open.
-    {"NRODP", [](taxcalc::Contexto& c, int) { (void)taxcalc::NRODP(c); }},
+    {"NRODP", [](taxcalc::Contexto& c, int) { taxcalc::NRODP(c); }},
     // The totals are kept in the rural summary; the values returned are the screens'.
-    {"SOMA_RUR", [](taxcalc::Contexto& c, int arg) { (void)taxcalc::SOMA_RUR(c, arg); }},
-    {"SOMA_DIV", [](taxcalc::Contexto& c, int) { (void)taxcalc::SOMA_DIV(c); }},
+    {"SOMA_RUR", [](taxcalc::Contexto& c, int arg) { taxcalc::SOMA_RUR(c, arg); }},
+    {"SOMA_DIV", [](taxcalc::Contexto& c, int) { taxcalc::SOMA_DIV(c); }},
     // A payment's amount changed outside its cell (the calculator): its checks of the amount
     // run on what the row now holds.
     {"FDOAPAG",
      [](taxcalc::Contexto& c, int) {
        if (const rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_06); t != nullptr && !t->eof())
-         (void)taxcalc::FDOAPAG(c, t->getNumber("I6_4"));
+         taxcalc::FDOAPAG(c, t->getNumber("I6_4"));
      }},
     // A cost row or share movement of the gain being edited changed: the gain again.
-    {"FCALGAN", [](taxcalc::Contexto& c, int) { (void)gains::calculaGanho(c); }},
-    {"VER_GAN", [](taxcalc::Contexto& c, int) { (void)gains::calculaGanho(c); }},
+    {"FCALGAN", [](taxcalc::Contexto& c, int) { gains::calculaGanho(c); }},
+    {"VER_GAN", [](taxcalc::Contexto& c, int) { gains::calculaGanho(c); }},
 };
 
 const Recalculo* recalculo(std::string_view nome) {
@@ -208,7 +209,7 @@ void ServicosDeclaracao::CARNE_PREVIDENCIA(store::Contexto&, grid::Grade&, std::
 
 void ServicosDeclaracao::MRODAPE(store::Contexto& ctx, grid::Grade&, int k) {
   const taxcalc::Contexto c = calculos_.contexto(dec_);
-  (void)screens::MRODAPE(ctx, k, screens::EstadoRodape{c.simplificado(), c.calAuto()});
+  screens::MRODAPE(ctx, k, screens::EstadoRodape{c.simplificado(), c.calAuto()});
 }
 
 void ServicosDeclaracao::MRODAPER(store::Contexto& ctx, grid::Grade&, int k) {

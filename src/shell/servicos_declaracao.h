@@ -24,11 +24,11 @@ class CalculosDeclaracao;
 
 // Whether `nome` ("FI7_T(5)", "FDE_LEAO(1)"; "" for none) is a recomputation the grids may
 // ask for; the grid catalogue's names are all checked against it when the program starts.
-bool recalculoConhecido(std::string_view nome);
+[[nodiscard]] bool recalculoConhecido(std::string_view nome);
 
 // Every name the grid screens' catalogue uses resolved (grid::nomesDesconhecidos): true when all
 // are known; otherwise they are shown in an alert and the program is not to go on.
-bool confereCatalogo(Program& p);
+[[nodiscard]] bool confereCatalogo(Program& p);
 
 class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteValidacao {
  public:

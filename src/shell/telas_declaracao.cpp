@@ -48,7 +48,7 @@ void telaDeclaracao(Program& p, Declara& d, int n, const screens::RegrasCampos& 
     if (lista == nullptr) return;
     // The rules' texts, degrees and screens come from the shipped message list.
     const store::UsoTabela mensagens(p, store::Area::LISERRO);
-    if (mensagens.ok()) (void)taxcalc::CONFERE(calc, *lista, modo, p.aj.VAL_CPMF);
+    if (mensagens.ok()) taxcalc::CONFERE(calc, *lista, modo, p.aj.VAL_CPMF);
   };
   const bool rodou = screens::GTELA(a, n);
   // Outside a screen the computation's redraws have nowhere to go.

@@ -20,11 +20,11 @@ std::optional<std::string> numeroTerminal(std::string_view texto);
 
 // Whether the environment variable TERMINAL names a terminal number (one or two digits) rather
 // than, as on many Linux desktops, the terminal emulator.
-bool terminalNumerico(std::string_view valor);
+[[nodiscard]] bool terminalNumerico(std::string_view valor);
 
 // Whether the terminal number is asked for: the program folder is on a network file system,
 // or the installation's settings file has "pede_terminal=S".
-bool TA_NA_REDE(const Program& p);
+[[nodiscard]] bool TA_NA_REDE(const Program& p);
 
 // QUAL_USUR: on a network folder the prompt proposing EQUIP to the user named in USUAR; else
 // "00". With `sempre` the prompt is shown anywhere. Esc in the prompt gives nothing.

@@ -55,7 +55,7 @@ Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
       ctx.relato().espera("Criando o indice " + p.indices[k].arquivo + ".cdx");
     RT_TRY(t.openIndex(arquivo, p.indices[k].chave));
   }
-  return t.setOrder(1);
+  return t.useOrder(1);
 }
 
 // Under an exclusive open: packs the table when its first index file is missing, builds the
@@ -77,7 +77,7 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
     for (const IndiceDef& i : p.indices)
       if (s) s = rt::db::removeFile(cdx(ctx, i));
   if (s) s = abreIndices(ctx, t, p);
-  (void)ctx.areas.close(p.area);
+  ctx.areas.release(p.area);
   if (!s) {
     indisponivel(ctx, p.arquivo);
     return false;
@@ -92,7 +92,7 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
 
 bool abre(Contexto& ctx, const Pedido& p) {
   ctx.areas.select(p.area);
-  (void)ctx.areas.close(p.area);
+  ctx.areas.release(p.area);
   if (ctx.MOS_MENS) ctx.relato().espera("Verificando o Arquivo " + p.arquivo);
   const std::string dbf = comExtensao(p.arquivo, ".DBF");
   if (!existe(ctx, dbf)) {
@@ -119,9 +119,9 @@ bool abre(Contexto& ctx, const Pedido& p) {
     for (const IndiceDef& i : p.indices) {
       if (s) s = t.createIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
     }
-    if (s) s = t.setOrder(1);
+    if (s) s = t.useOrder(1);
     if (!s) {
-      (void)ctx.areas.close(p.area);
+      ctx.areas.release(p.area);
       indisponivel(ctx, p.arquivo);
       return false;
     }
@@ -136,7 +136,7 @@ bool abre(Contexto& ctx, const Pedido& p) {
     s = abreIndices(ctx, *ctx.areas.table(p.area), p);
   }
   if (!s) {
-    (void)ctx.areas.close(p.area);
+    ctx.areas.release(p.area);
     indisponivel(ctx, p.arquivo);
     return false;
   }
@@ -157,9 +157,7 @@ bool registraPastaPrograma(Contexto& ctx) {
   rt::Status s = t->put("DIRETOR", ctx.ROTADEF);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();
-  // Committed above, or the failure is said below: the release decides nothing.
-  (void)t->unlock();
-  return gravou(ctx, s, "DIRET");
+  return static_cast<bool>(liberaGravacao(ctx, *t, s, "DIRET"));
 }
 
 }  // namespace
@@ -207,8 +205,13 @@ bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<co
   return abre(ctx, p);
 }
 
+void reabre(Contexto& ctx, Area a) {
+  // Said by the opener; the users of the table check that its area is open.
+  (void)ABERTURA(ctx, a);
+}
+
 bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
-  if (n == 0) return passaVerificacao(ctx);
+  if (n == 0) return static_cast<bool>(passaVerificacao(ctx));
   const TabelaDef* t = tabela(n);
   if (t == nullptr) return true;
   Pedido p;
@@ -245,18 +248,18 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
 bool SAI_ABRE(Contexto& ctx, int n) {
   if (ctx.MOS_MENS) ctx.relato().fimEspera();
   ctx.areas.setDeletedHidden(true);
-  if (n == 0) (void)ctx.areas.closeAll();
+  if (n == 0) ctx.areas.releaseAll();
   if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);
   return true;
 }
 
 void FECHA_PROV(Contexto& ctx) {
-  for (int a = 21; a <= 39; ++a) (void)ctx.areas.close(a);
+  for (int a = 21; a <= 39; ++a) ctx.areas.release(a);
 }
 
 void FECHA_TODO(Contexto& ctx) {
   for (int a = 1; a <= 19; ++a)
-    if (a != 9) (void)ctx.areas.close(a);
+    if (a != 9) ctx.areas.release(a);
   FECHA_PROV(ctx);
 }
 

@@ -28,6 +28,11 @@ namespace store {
 [[nodiscard]] bool ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
 [[nodiscard]] inline bool ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) { return ABERTURA(ctx, numero(a), exclusivo); }
 
+// Opens a table again for whatever comes next (the register back for the menu or the CPF
+// prompt, the settings after a folder change): ABERTURA, whose failure the opener says, and
+// whoever uses the table next finds its area closed and does without it.
+void reabre(Contexto& ctx, Area a);
+
 // The alert of a table of the catalogue that could not be had or searched, named as the
 // opener names it ("<FILE>.DBF não está disponivel ").
 void avisaIndisponivel(Contexto& ctx, Area a);
@@ -35,14 +40,14 @@ void avisaIndisponivel(Contexto& ctx, Area a);
 // ABREARQ: opens `arquivo` (stored name, ".DBF" when it has no extension) in `area` with up
 // to three index files: the first named like the table, the second `arquivo2` (by default
 // the table's name + "B"), the third `arquivo3`. A missing table is made by CRIA(area).
-bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1 = {},
+[[nodiscard]] bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1 = {},
              std::string_view chave2 = {}, std::string_view arquivo2 = {}, std::string_view chave3 = {},
              std::string_view arquivo3 = {});
 
 // Opens a foreign table read only in `area` (alias APELIDO when set) ordered by `chaves`,
 // each a temporary index in the work folder; nothing is written into its folder. False, after
 // the opener's alert, when it cannot be opened.
-bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves);
+[[nodiscard]] bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves);
 
 // SAI_ABRE: the end of an open. Closes the message window when MOS_MENS is on and hides
 // deleted rows; n = 0 closes every area first; n = 0 or 40 opens the terminal's folder

@@ -95,7 +95,7 @@ Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
   const TabelaDef* t6 = tabela(numero(Area::IMP0610));
   // Through its index, so the index stays right as the codes in its key change.
   for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
-  RT_TRY(pagamentos.setOrder(0));
+  RT_TRY(pagamentos.useOrder(0));
   pagamentos.setDeletedHidden(false);
   for (pagamentos.goTop(); pagamentos.status() && !pagamentos.eof(); pagamentos.skip()) {
     RT_TRY(pagamentos.status());
@@ -115,7 +115,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
   auto aberto = Table::open(provisorio, soParaMim());
   if (!aberto) {
     // The scratch table of an upgrade that failed and is passed up; the next one replaces it.
-    (void)rt::db::removeFile(provisorio);
+    rt::db::removeScratch(provisorio);
     return aberto.status();
   }
   Table& novo = **aberto;
@@ -136,7 +136,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
   if (!s) {
     // The scratch table of an upgrade that failed and is passed up; the next one replaces it.
     (void)novo.close();
-    (void)rt::db::removeFile(provisorio);
+    rt::db::removeScratch(provisorio);
     return s;
   }
   s = rt::db::syncDirectoryOf(dbf);
@@ -161,8 +161,8 @@ bool CORRIGE(Contexto& ctx, int area) {
   const std::string dbf = dbfDe(ctx, *t);
   if (!platform::fileExists(dbf) || !antigo(dbf, *t->marcador)) return false;
   // Our own opens would keep the exclusive ones out.
-  (void)ctx.areas.close(area);
-  if (area == numero(Area::IMP0110)) (void)fecha(ctx.areas, Area::IMP0610);
+  ctx.areas.release(area);
+  if (area == numero(Area::IMP0110)) solta(ctx.areas, Area::IMP0610);
   auto velho = exclusivo(ctx, dbf);
   if (!velho) {
     avisaIndisponivel(ctx, arquivoTabela(ctx, *t));
@@ -186,7 +186,7 @@ bool CORRIGE(Contexto& ctx, int area) {
   }
   if (!t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
   // A failed upgrade is said; the old table stays in place and the next start tries again.
-  (void)gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t));
+  gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t));
   ctx.relato().fimEspera();
   ctx.relato().linha({});
   return true;
@@ -196,12 +196,12 @@ void CORRECAO(Contexto& ctx, int modo) {
   ctx.MOS_MENS = false;
   // CORRIGE's result says whether it upgraded; what it could not do it has said itself.
   if (modo == 1) {
-    (void)CORRIGE(ctx, Area::DEFINE);
+    CORRIGE(ctx, Area::DEFINE);
     return;
   }
-  (void)CORRIGE(ctx, Area::IMP0110);
-  (void)CORRIGE(ctx, Area::IMP0210);
-  (void)CORRIGE(ctx, Area::IMP0910);
+  CORRIGE(ctx, Area::IMP0110);
+  CORRIGE(ctx, Area::IMP0210);
+  CORRIGE(ctx, Area::IMP0910);
 }
 
 }  // namespace store

@@ -14,6 +14,7 @@ using workareas::SelecaoGuardada;
 using workareas::aberta;
 using workareas::copia;
 using workareas::fecha;
+using workareas::solta;
 using workareas::numero;
 using workareas::origem;
 using workareas::seleciona;

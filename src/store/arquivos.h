@@ -38,7 +38,7 @@ std::string comExtensao(std::string_view arquivo, std::string_view extensao);
 // itself found in any case).
 std::string caminho(const Contexto& ctx, std::string_view arquivo);
 // Whether the file exists, its name compared without regard to case.
-bool existe(const Contexto& ctx, std::string_view arquivo);
+[[nodiscard]] bool existe(const Contexto& ctx, std::string_view arquivo);
 
 // Open options of a table held exclusively, and of one only read.
 rt::db::OpenOptions soParaMim();

@@ -119,7 +119,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   auto livre = platform::freeSpace(*destinoLx);
   if (!livre || *livre < tamanho) {
     // The backup has failed and says so; an archive that stays is removed by the next run.
-    (void)rt::db::removeFile(local);
+    rt::db::removeScratch(local);
     aviso(ctx, {"Espaço no Disco Insuficiente"_cp});
     return false;
   }
@@ -131,14 +131,14 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
                           })
            : alvo.status();
   // The local archive has served; one that stays is removed at the start of the next run.
-  (void)rt::db::removeFile(local);
+  rt::db::removeScratch(local);
   if (!copiado) {
     aviso(ctx, {"Problemas na copia do Arquivo compactado."});
     return false;
   }
   ctx.relato().fimEspera();
   // The backup is made; gravaConfig says a date it could not keep.
-  (void)gravaConfig(ctx, "ULTBACK", ctx.clock.now().date);
+  gravaConfig(ctx, "ULTBACK", ctx.clock.now().date);
   return true;
 }
 
@@ -262,7 +262,7 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);
-    (void)passaVerificacao(ctx);
+    passaVerificacao(ctx);
   }
   return true;
 }
@@ -347,10 +347,10 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
       continue;
     const std::string backup = modo == 1 ? destino : origem;
     // Remembered for the next time; gravaConfig says its own failure.
-    (void)gravaConfig(ctx, "ROTABACK", backup);
+    gravaConfig(ctx, "ROTABACK", backup);
     // A Linux folder names no drive: the drive of the every-folder backup stays as it was.
     if (backup.size() >= 2 && backup[1] == ':')
-      (void)gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));  // says its own failure
+      gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));  // says its own failure
     SAI_FORA(ctx);
     return true;
   }

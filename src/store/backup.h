@@ -32,13 +32,13 @@ inline constexpr std::string_view kArquivoBackup = "IMPZIP10.ICE";
 // IMP0910.DBF is reported and gives true without an archive. False when the backup was not
 // made (the reason has been shown). Mode 1 draws the screen again afterwards (`redesenho`, or
 // the background and the about frame).
-bool BKMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
+[[nodiscard]] bool BKMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
               const Redesenho& redesenho = {});
 
 // VOMANUAL: restore into `destino` (a data folder) of the archive in `origem` (the backup
 // folder), after the question "Recupera os dados em" + destination. Mode 1 asks the folders
 // and draws the screen again afterwards.
-bool VOMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
+[[nodiscard]] bool VOMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
               const Redesenho& redesenho = {});
 
 // BKAUTOMA / VOAUTOMA: the same for every existing folder of the register, the backup folder
@@ -46,17 +46,17 @@ bool VOMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string ori
 // folders asks whether to abandon (PAREBAK). A backup that fails ends the run (false); a
 // restore that fails is reported and the next folder follows (false at the end). The screen is
 // drawn again at the end.
-bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
-bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
+[[nodiscard]] bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
+[[nodiscard]] bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
 
 // BUSCANOME: asks the origin and destination folders of a backup (1) or restore (2) in frame 4
 // ("Atual" and "Novo"), preset from the year folder and ROTABACK, checks them (the question
 // comes back after a refused answer) and stores ROTABACK and XDRIVE. False on Esc.
-bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destino);
+[[nodiscard]] bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destino);
 
 // PAREBAK: empties the keyboard buffer up to the first Esc; on Esc asks "Abandona a Cópia  ???".
 // Whether to abandon (CAN_IMP).
-bool PAREBAK(Contexto& ctx);
+[[nodiscard]] bool PAREBAK(Contexto& ctx);
 
 // The backup folder of a data folder on drive `drive`: the drive followed by the folder's
 // path without its own drive ("C:\DADOS\2010" on "E" gives "E:\DADOS\2010").

@@ -30,7 +30,7 @@ bool cpfValido(std::string_view cpf) {
 namespace {
 
 void fecha(Contexto& ctx, const std::vector<int>& ns) {
-  for (int n : ns) (void)ctx.areas.close(n);
+  for (int n : ns) ctx.areas.release(n);
 }
 
 // Holds every table of `ns` exclusively (made when missing); false, with none held, when one
@@ -57,10 +57,10 @@ Table* registroEm(Contexto& ctx, const Cpf& cpf) {
   if (!aberta(ctx.areas, Area::IMP0910) && !ABERTURA(ctx, Area::IMP0910)) return nullptr;
   Table& r = *tabela(ctx.areas, Area::IMP0910);
   const int ordem = r.order();
-  (void)r.setOrder(1);
+  r.setOrder(1);
   const bool achou = r.seek(cpf.chave()) && r.found();
   const std::uint32_t rec = r.recNo();
-  (void)r.setOrder(ordem);
+  r.setOrder(ordem);
   if (!achou) return nullptr;
   r.goTo(rec);
   seleciona(ctx.areas, Area::IMP0910);
@@ -116,8 +116,7 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
     if (s) s = r->put("CPF", novo);
     if (s) s = r->commit();
   }
-  // Committed above, or the failure is in s: the release decides nothing.
-  (void)r->unlock();
+  if (const Status liberada = r->unlock(); s) s = liberada;
   fecha(ctx, ns);
   if (!s) return ResultadoCpf::Falhou;
   // The old CPF's rows go last: until then the taxpayer is whole under one CPF or both.
@@ -148,7 +147,7 @@ void MUDA_CPF(Contexto& ctx) {
   }
   // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, ctx.ROTADOANO, 3);
-  (void)MUDADIR(ctx, ctx.ROTADOANO);
+  passaParaPasta(ctx, ctx.ROTADOANO);
 }
 
 // ---------------------------------------------------------------- part of a declaration
@@ -260,9 +259,7 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
     if (r != nullptr && REC_LOCK(ctx, 5)) {
       Status marca = r->put("TEMRURAL", std::string("S"));
       if (marca) marca = r->commit();
-      // Committed above, or the failure is said below: the release decides nothing.
-      (void)r->unlock();
-      if (!gravou(ctx, marca, "TEMRURAL")) return ResultadoCpf::Falhou;
+      if (!liberaGravacao(ctx, *r, marca, "TEMRURAL")) return ResultadoCpf::Falhou;
     }
   }
   return ResultadoCpf::Feito;
@@ -345,8 +342,7 @@ bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::st
     }
     if (s) s = r->commit();
   }
-  // Committed above, or the failure is in s: the release decides nothing.
-  (void)r->unlock();
+  if (const Status liberada = r->unlock(); s) s = liberada;
   return s.isOk();
 }
 
@@ -365,9 +361,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
       if (r.getText("IMPRE") != " " && !(s = r.put("IMPRE", std::string(" ")))) break;
     }
     if (s) s = r.commit();
-    // Committed above, or the failure is said below: the release decides nothing.
-    (void)r.unlock();
-    if (!gravou(ctx, s, "IMPRE")) {
+    if (!liberaGravacao(ctx, r, s, "IMPRE")) {
       ctx.relato().fimEspera();
       return;
     }
@@ -404,7 +398,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   // Deleted rows are hidden at once; packing them away needs each table to itself. A table
   // another terminal holds keeps its deleted rows hidden until the next reorganisation; the
   // user is told which ones. Other failures are reported by reindexaTabela itself.
-  (void)fecha(ctx.areas, Area::IMP0910);
+  solta(ctx.areas, Area::IMP0910);
   std::vector<std::string> ocupadas;
   auto empacota = [&](int t) {
     const Status s = reindexaTabela(ctx, t, 5);
@@ -413,7 +407,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   for (int t : declaracao(soRural ? 15 : 1, 19)) empacota(t);
   empacota(numero(Area::IMP0910));
   avisaOcupadas(ctx, ocupadas);
-  (void)ABERTURA(ctx, Area::IMP0910);
+  reabre(ctx, Area::IMP0910);
 }
 
 }  // namespace store

@@ -15,7 +15,7 @@
 namespace store {
 
 // Whether a CPF (11 digits, punctuation allowed) has right check digits.
-bool cpfValido(std::string_view cpf);
+[[nodiscard]] bool cpfValido(std::string_view cpf);
 
 enum class ResultadoCpf { Feito, NovoExiste, OrigemNaoAchada, Igual, DestinoNaoExiste, SemImoveis, EmUso, Falhou };
 
@@ -52,7 +52,7 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origem, std::string_view
                         bool acrescenta, std::string* motivo = nullptr);
 
 // Whether a CPF has a row in the register of the current data folder.
-bool noRegistro(Contexto& ctx, std::string_view cpf);
+[[nodiscard]] bool noRegistro(Contexto& ctx, std::string_view cpf);
 
 // TRANF_PARTE (menu item 31): the CPFs in frame 2, the part in its option menu, whether the
 // destination's rows of that part stay, then copiaParte.
@@ -62,7 +62,7 @@ void TRANF_PARTE(Contexto& ctx);
 // row, or with `soRural` the rows of 15-19 and the register's rural marks (TEMRURAL "N",
 // ATV_BRASIL blank). False when a table could not be had or the declaration is open in another
 // terminal (nothing changed; `motivo`, when given, says which terminal holds it).
-bool excluiContribuinte(Contexto& ctx, const Cpf& cpf, bool soRural, std::string* motivo = nullptr);
+[[nodiscard]] bool excluiContribuinte(Contexto& ctx, const Cpf& cpf, bool soRural, std::string* motivo = nullptr);
 
 // EXCLUI (menu item 15): the taxpayers chosen in the marking grid are deleted after the
 // confirmation; the tables are packed at the end.

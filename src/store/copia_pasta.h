@@ -14,13 +14,13 @@ namespace store {
 
 // FAZ_COPIA: tables 01-19 of the year folder into ROTABACK, when the destination disk has room
 // for them ("(T)roque" measures it again). False when stopped.
-bool FAZ_COPIA(Contexto& ctx);
+[[nodiscard]] bool FAZ_COPIA(Contexto& ctx);
 // The same with the folders given.
-bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
+[[nodiscard]] bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
 
 // TRAZ_COPIA: the declaration tables of ROTABACK back into the year folder, after the
 // question "Recupera os dados em" (No: nothing changes, false), then the check pass.
-bool TRAZ_COPIA(Contexto& ctx);
-bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
+[[nodiscard]] bool TRAZ_COPIA(Contexto& ctx);
+[[nodiscard]] bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
 
 }  // namespace store

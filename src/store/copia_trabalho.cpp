@@ -90,11 +90,11 @@ bool estaNoRegistro(Contexto& ctx, const Cpf& cpf) {
   Table& r = *tabela(ctx.areas, Area::IMP0910);
   const std::uint32_t onde = r.eof() ? 0 : r.recNo();
   const int ordem = r.order();
-  (void)r.setOrder(1);
+  r.setOrder(1);
   const bool achou = r.seek(cpf.chave()) && r.found();
-  (void)r.setOrder(ordem);
+  r.setOrder(ordem);
   if (!aberto)
-    (void)fecha(ctx.areas, Area::IMP0910);
+    solta(ctx.areas, Area::IMP0910);
   else if (onde != 0)
     r.goTo(onde);
   return achou;
@@ -207,7 +207,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.SALCPF = e.CPF;
   if (modo == 1)
     ctx.relato().titulo(Painel::Declaracao, tipo > 0 ? "Reprocessando os dados..." : "Criando os dados...");
-  (void)ABERTURA(ctx, Area::UFIRM);
+  reabre(ctx, Area::UFIRM);
 
   if (e.LRECUPERA) {
     if (!podeRecuperar(ctx, e.SALCPF)) {
@@ -241,7 +241,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     if (reg != nullptr) e.registro.carrega(*reg);
     e.CPF = e.SALCPF;
     e.registro.txt("CPF", e.CPF);
-    if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) (void)fecha(ctx.areas, Area::IMP0910);
+    if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) solta(ctx.areas, Area::IMP0910);
     MOSTR_PAG(ctx, dec, modo);
     if (!abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar())) return false;
     Table& t01 = *tabela(ctx.areas, Area::IMP0110);
@@ -251,7 +251,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     else
       LIMPVAR(dec);
     e.tabela01.txt("CPF", e.CPF);
-    (void)fecha(ctx.areas, Area::IMP0110);
+    solta(ctx.areas, Area::IMP0110);
     ctx.areas.setDeletedHidden(true);
 
     const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
@@ -271,7 +271,7 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
           (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
         tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
       else
-        (void)ctx.areas.close(n);
+        ctx.areas.release(n);
       if (!s) return false;
       MOSTRADOR(ctx, dec, 1, modo);
     }
@@ -299,8 +299,8 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   e.PONTEIRO = 1;
   BALANCO(ctx, dec);
 
-  (void)ABERTURA(ctx, Area::AUXPAG);
-  (void)ABERTURA(ctx, Area::AUXBENS);
+  reabre(ctx, Area::AUXPAG);
+  reabre(ctx, Area::AUXBENS);
   ctx.relato().fimEspera();
   PRENCHEMOL(ctx, dec, rt::text::padr(e.registro.txt("ATV_BRASIL"), 1));
   if (!e.rural.logico("SO_TOTAL")) dec.calc().somaRural(ctx, dec);

@@ -15,11 +15,11 @@ namespace store {
 // is opened and sought. `modo` 0 loads silently, 1 shows what it does. With LRECUPERA the
 // terminal's existing copies are taken up again, after checking that they hold that CPF
 // only; otherwise the alert "Impossível recuperar o último CPF." and false.
-bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo);
+[[nodiscard]] bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo);
 
 // Whether the register of the current data folder has a row of `cpf` (in CPF order, whatever
 // order it is in); an open register is left on the row it stood on, a closed one closed.
-bool estaNoRegistro(Contexto& ctx, const Cpf& cpf);
+[[nodiscard]] bool estaNoRegistro(Contexto& ctx, const Cpf& cpf);
 
 // LIMPVAR: the variables of a new declaration: every field of table 01 empty, then the
 // defaults (register fields included).

@@ -14,6 +14,6 @@ namespace store {
 // the message window while it works. Returns true when the file is there afterwards (made
 // now, or by another terminal meanwhile); false, after the alert "Arquivo <file> não
 // localizado!", when the number has no structure or the file could not be made.
-bool CRIA(Contexto& ctx, int area, std::string_view arquivo);
+[[nodiscard]] bool CRIA(Contexto& ctx, int area, std::string_view arquivo);
 
 }  // namespace store

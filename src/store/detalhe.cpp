@@ -80,7 +80,7 @@ bool MOS_DETAL(Contexto& ctx) {
   poe("FAX", texto(*t, "NROFAX", "@R ##99-9999"));
   poe("Correio Eletrônico (Email)"_cp, texto(*t, "EMAIL"));
 
-  (void)ctx.console.waitKey();
+  ctx.console.waitKey();
   ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   return true;
 }

@@ -48,7 +48,7 @@ std::string codificaDiario(const Diario& d);
 std::optional<Diario> decodificaDiario(std::string_view bytes);
 // Whether the bytes end with a trailer whose length and hash match: a journal that is not
 // whole was cut short while its save wrote it.
-bool diarioInteiro(std::string_view bytes);
+[[nodiscard]] bool diarioInteiro(std::string_view bytes);
 
 // A journal file (Linux path) opened, made when missing, with its byte 0 locked exclusively
 // by an open-file-description lock: one try, nullopt when another process holds it. When the

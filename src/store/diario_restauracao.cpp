@@ -85,8 +85,10 @@ void limpaRestos(const std::string& pasta) {
     const std::string nome = e.path().filename().string();
     // Leftovers only: one that stays is tried again by the next holder of the journal.
     if (nome.starts_with(kPrefixoRestauracao) && e.is_directory(ec) && !e.is_symlink(ec))
+      // A leftover that stays is tried again by the next holder of the journal.
       (void)platform::removeTree(e.path().string());
     else if (platform::wildcardMatch(nome, "IMPZIP??????.ICE") && e.is_regular_file(ec))
+      // As above: tried again by the next holder.
       (void)::unlink(e.path().c_str());
   }
 }
@@ -158,6 +160,7 @@ TravaRestauracao::~TravaRestauracao() {
   // A restore that ended before its moves (the user said no, the archive was refused) leaves
   // nothing; one whose moves failed keeps its journal for the next start to finish.
   if (!arquivo_.isOpen()) return;
+  // An empty journal recorded nothing; one that cannot be removed is finished as empty next time.
   if (auto n = arquivo_.size(); n && *n == 0) (void)conclui();
 }
 

@@ -65,6 +65,6 @@ class TravaRestauracao {
 // Start-up: finishes or drops what a restore that died left in the data folder (a Linux
 // path) and removes its scratch folders and archive copies. Nothing is touched while a
 // restore runs there. Whether a restore was finished.
-bool recuperaRestauracao(const std::string& pastaLx);
+[[nodiscard]] bool recuperaRestauracao(const std::string& pastaLx);
 
 }  // namespace store

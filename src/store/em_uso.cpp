@@ -100,8 +100,10 @@ PosseDeclaracao tomaCpf(Contexto& ctx, std::string_view pasta, std::string_view 
     }
   }
   struct flock f {};
+  // The other terminals' slots were only tested: a lock not let go goes with the descriptor.
   if (eu > 0) (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa, eu, &f);
   if (eu + 1 < kTerminais)
+    // As above: a lock not let go goes with the descriptor.
     (void)trava(fd.get(), F_OFD_SETLK, F_UNLCK, faixa + eu + 1, kTerminais - eu - 1, &f);
   p.livre = true;
   p.uso = UsoDeclaracao(std::move(fd));

@@ -68,7 +68,7 @@ std::string textoRecusa(const PosseDeclaracao& p);
 
 // tomaDeclaracao for a change made on the taxpayer's rows outside the driver: true with the
 // hold in `uso`; false with the refusal's text in `motivo` (when given).
-bool reservaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf, UsoDeclaracao& uso,
+[[nodiscard]] bool reservaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf, UsoDeclaracao& uso,
                        std::string* motivo);
 
 }  // namespace store

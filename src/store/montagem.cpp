@@ -68,8 +68,8 @@ Status montaTabela(const std::string& destino, const std::string& provisorio, st
   const std::string provisorioDbt = rt::db::withExtension(provisorio, ".DBT");
   // Scratch files only: one that stays is replaced by the next build and read by nothing.
   auto limpa = [&] {
-    (void)rt::db::removeFile(provisorio);
-    if (temMemo) (void)rt::db::removeFile(provisorioDbt);
+    rt::db::removeScratch(provisorio);
+    if (temMemo) rt::db::removeScratch(provisorioDbt);
   };
   RT_TRY(rt::db::Table::create(provisorio, std::move(campos), rt::db::CreateMode::kReplace));
   auto t = rt::db::Table::open(provisorio, soParaMim());

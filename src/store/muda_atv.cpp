@@ -63,7 +63,7 @@ bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view ant
   Table& fonte = *ctx.areas.table(n);
   Status s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, antigo), lados.antigo);
   if (s) s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, novo), lados.novo);
-  (void)ctx.areas.close(n);
+  ctx.areas.release(n);
   return s.isOk();
 }
 
@@ -83,7 +83,7 @@ Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) 
   RT_TRY(abreCopia(ctx, area));
   Table& c = *ctx.areas.table(area);
   RT_TRY(c.createIndex(caminhoCopia(ctx, area) + ".CDX", kChave));
-  RT_TRY(c.setOrder(1));
+  RT_TRY(c.useOrder(1));
   c.goTop();
   return c.status();
 }
@@ -150,6 +150,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
     // Back to the side just saved, so the copies hold one side only. The switch has failed and
     // is reported so; putting back goes as far as it can, and nothing is reported twice.
     for (int n = kPrimeira; n <= kUltima; ++n)
+      // As far as it can (see above): the switch's own failure is what is said.
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
     if (!semLado) PRENCHEMOL(ctx, dec, velho);
     return false;

@@ -25,6 +25,6 @@ namespace store {
 // old side's rows under the new one): when the save or a read fails nothing is switched; when
 // filling a copy fails the old side is put back. ATV_BRASIL then stays the old side and the
 // result is false.
-bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo);
+[[nodiscard]] bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo);
 
 }  // namespace store

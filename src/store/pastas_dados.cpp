@@ -55,20 +55,22 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
   return v;
 }
 
-bool registraPasta(Contexto& ctx, std::string_view pasta) {
+Dito registraPasta(Contexto& ctx, std::string_view pasta) {
   for (const std::string& p : pastasDoRegistro(ctx))
-    if (mesmaPasta(ctx, p, pasta)) return true;
-  if (!aberta(ctx.areas, Area::DIRET)) return false;
+    if (mesmaPasta(ctx, p, pasta)) return Dito::feito();
+  if (!aberta(ctx.areas, Area::DIRET)) return Dito::falhou();  // nothing to write into
   seleciona(ctx.areas, Area::DIRET);
-  if (!ADD_REC(ctx, 5)) return false;
+  if (!ADD_REC(ctx, 5)) return Dito::falhou();  // said by ADD_REC
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
   if (s) s = t.put("SELEC", std::string(" "));
   if (s) s = t.commit();
-  const bool ok = gravou(ctx, s, "DIRET");
-  // Committed above, or the failure said: the release decides nothing.
-  (void)t.unlock();
-  return ok;
+  return liberaGravacao(ctx, t, s, "DIRET");
+}
+
+void passaParaPasta(Contexto& ctx, std::string_view pasta, const Cpf& cpf) {
+  // See the header: a register left closed is checked by its users.
+  (void)MUDADIR(ctx, pasta, cpf);
 }
 
 bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string* nome) {
@@ -81,7 +83,7 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string*
   if (achou && nome != nullptr) *nome = r.getText("NOMECONTR");
   const std::uint32_t rec = achou ? r.recNo() : 0;
   // The name order; the row stays where it was found.
-  if (r.orderCount() >= 2) (void)r.setOrder(2);
+  if (r.orderCount() >= 2) r.setOrder(2);
   if (achou) {
     r.goTo(rec);
   } else {
@@ -112,10 +114,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   while (t->status() && !t->eof()) {
     if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
       Status s = t->put("SELEC", std::string(" "));
-      if (s) s = t->flush();
-      // Flushed above, or failed: the release decides nothing.
-      (void)t->unlock();
-      if (!gravou(ctx, s, "DIRET")) return false;
+      if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;
     }
     t->skip(1);
     if (!t->status()) break;
@@ -142,16 +141,14 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   Status s = t->put("DIRETOR", pasta);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();
-  // Committed above, or the failure is said below: the release decides nothing.
-  (void)t->unlock();
-  if (!gravou(ctx, s, "DIRET")) return false;
+  if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
-  (void)MUDADIR(ctx, pasta, cpf);
+  passaParaPasta(ctx, pasta, cpf);
   mostraPastaAtual(ctx);
   // The settings keep the folder for the next start; gravaConfig says a failed write, and the
   // switch stays.
-  (void)gravaConfig(ctx, "ROTADOANO", pasta);
+  gravaConfig(ctx, "ROTADOANO", pasta);
   return true;
 }
 
@@ -209,18 +206,14 @@ std::string leConfig(Contexto& ctx, std::string_view campo) {
   return v;
 }
 
-bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
+Dito gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
   const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
-  bool ok = c != nullptr && REC_LOCK(ctx, 5);
-  if (ok) {
-    Status s = c->put(campo, valor);
-    if (s) s = c->commit();
-    ok = gravou(ctx, s, campo);
-    // Committed above, or the failure said: the release decides nothing.
-    (void)c->unlock();
-  }
-  return ok;
+  // No record: nothing to write into. A lock not had is said by REC_LOCK.
+  if (c == nullptr || !REC_LOCK(ctx, 5)) return Dito::falhou();
+  Status s = c->put(campo, valor);
+  if (s) s = c->commit();
+  return liberaGravacao(ctx, *c, s, campo);
 }
 
 }  // namespace store

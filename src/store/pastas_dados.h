@@ -13,6 +13,7 @@
 #include "rt/db/structure.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
+#include "store/recusa.h"
 
 namespace store {
 
@@ -33,18 +34,22 @@ class UsaPasta {
 // The Linux folder of a stored folder name (existing levels found in any case).
 std::string pastaLinux(const Contexto& ctx, std::string_view pasta);
 // Whether two stored folder names name the same folder on disk.
-bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b);
+[[nodiscard]] bool mesmaPasta(const Contexto& ctx, std::string_view a, std::string_view b);
 
 // The folders of the terminal's register, in its order, trimmed; the register is left open.
 std::vector<std::string> pastasDoRegistro(Contexto& ctx);
-// Adds a folder to the register when it is not there yet (unmarked). False when the register
-// is not open, or when the row could not be written (which is said).
-bool registraPasta(Contexto& ctx, std::string_view pasta);
+// Adds a folder to the register when it is not there yet (unmarked). Failed when the register
+// is not open (nothing to write into), or when the row could not be written (which is said).
+Dito registraPasta(Contexto& ctx, std::string_view pasta);
 
 // MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on
 // `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. False when the folder
 // does not exist or the register cannot be opened. LOCARQ is left on `pasta`.
 bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {}, std::string* nome = nullptr);
+// MUDADIR for a caller that goes on whether the register opened or not (back to the data
+// folder after a transfer or a reorganisation, into a folder chosen or found): a register that
+// could not be opened is left closed, and its users check that its area is open.
+void passaParaPasta(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {});
 
 // TROCASIM: on the folder register (area 40) positioned on a row, every other row is
 // unmarked; mode 1 marks this row (a first row appended to an empty register; an empty
@@ -63,21 +68,21 @@ void mostraPastaAtual(Contexto& ctx);
 // VEJA_ARQ: whether a file is missing among pasta + prefixo + k + sufixo + ".DBF" for
 // k = 1..quantos (one digit for the prefixes "MOL" and "ZUK", else two); the first missing one
 // is told in an alert ("Não encontrado o Arquivo " + name).
-bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
+[[nodiscard]] bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
               std::string_view sufixo);
 
 // Whether a typed folder name fits the `largura` characters of the fields it is stored in
 // (CONFIG's folders, the register's DIRETOR: 40); a longer one, which would be stored cut and
 // name another folder, is told in an alert and gives false.
-bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
+[[nodiscard]] bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
 
 // TA_NA_REDE: whether the current data folder lies on a network file system.
-bool TA_NA_REDE(const Contexto& ctx);
+[[nodiscard]] bool TA_NA_REDE(const Contexto& ctx);
 
 // The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as
 // text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record
 // lock (false when not written; the failure has been said).
 std::string leConfig(Contexto& ctx, std::string_view campo);
-bool gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
+Dito gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
 
 }  // namespace store

@@ -22,6 +22,6 @@ bool gravaManifesto(const Contexto& ctx, const Cpf& cpf);
 // Whether the working copies can be taken up again for `cpf`: the manifest names it and every
 // copy (TMP_01 .. TMP_19 but 13) exists and holds only rows of that CPF. The copies must not be
 // open in this program.
-bool podeRecuperar(Contexto& ctx, const Cpf& cpf);
+[[nodiscard]] bool podeRecuperar(Contexto& ctx, const Cpf& cpf);
 
 }  // namespace store

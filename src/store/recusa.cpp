@@ -2,10 +2,15 @@
 
 namespace store {
 
-bool gravou(Contexto& ctx, const rt::Status& s, std::string_view oque) {
-  if (s.isOk()) return true;
+Dito gravou(Contexto& ctx, const rt::Status& s, std::string_view oque) {
+  if (s.isOk()) return Dito::feito();
   ctx.relato().alerta(textoRecusa(s, oque));
-  return false;
+  return Dito::falhou();
+}
+
+Dito liberaGravacao(Contexto& ctx, rt::db::Table& t, const rt::Status& s, std::string_view oque) {
+  const rt::Status liberada = t.unlock();
+  return gravou(ctx, s.isOk() ? liberada : s, oque);
 }
 
 }  // namespace store

@@ -4,16 +4,24 @@
 
 #include <string_view>
 
+#include "console/dito.h"
 #include "console/recusa.h"
 #include "rt/base/status.h"
+#include "rt/db/table.h"
 #include "store/contexto.h"
 
 namespace store {
 
 using console::textoRecusa;
 
-// A write of the store checked: true when `s` succeeded; otherwise the refusal is said in an
-// alert and false is returned for the caller to pass up.
-bool gravou(Contexto& ctx, const rt::Status& s, std::string_view oque);
+using console::Dito;
+
+// A write of the store checked: done when `s` succeeded; otherwise the refusal is said in an
+// alert, and the caller passes up that it failed.
+Dito gravou(Contexto& ctx, const rt::Status& s, std::string_view oque);
+
+// Ends a write made under a lock on `t`: the locks go (their release writes the row first),
+// and the first refusal, the write's own (`s`) or the release's, is said.
+Dito liberaGravacao(Contexto& ctx, rt::db::Table& t, const rt::Status& s, std::string_view oque);
 
 }  // namespace store

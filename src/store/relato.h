@@ -36,9 +36,9 @@ class Relato {
     alerta(std::span<const std::string>(texto(linhas)));
   }
   // A yes/no question; `padrao` is the quiet answer.
-  virtual bool pergunta(std::span<const std::string> /*linhas*/, bool padrao) { return padrao; }
-  bool pergunta(std::string_view texto, bool padrao) { return pergunta({texto}, padrao); }
-  bool pergunta(std::initializer_list<std::string_view> linhas, bool padrao) {
+  [[nodiscard]] virtual bool pergunta(std::span<const std::string> /*linhas*/, bool padrao) { return padrao; }
+  [[nodiscard]] bool pergunta(std::string_view texto, bool padrao) { return pergunta({texto}, padrao); }
+  [[nodiscard]] bool pergunta(std::initializer_list<std::string_view> linhas, bool padrao) {
     return pergunta(std::span<const std::string>(texto(linhas)), padrao);
   }
   // A question answered by one of the letters `teclas` (upper case), which is returned;
@@ -55,7 +55,7 @@ class Relato {
   }
   // Whether the user gives up a wait: an Esc typed meanwhile, read (and taken) between two tries
   // of a lock. Quiet: never, and the wait lasts its time.
-  virtual bool desiste() { return false; }
+  [[nodiscard]] virtual bool desiste() { return false; }
   // The top row's bar taken off before a run over every folder, which draws the screen again
   // at its end.
   virtual void fechaBarra() {}

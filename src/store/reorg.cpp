@@ -68,7 +68,7 @@ void empacotaPrograma(Contexto& ctx) {
     // A scratch area, the one number between the program's tables that has none: the table's
     // own area may hold it open shared.
     const int area = numero(Area::Rascunho);
-    (void)ctx.areas.close(t->numero);
+    ctx.areas.release(t->numero);
     Status s = refazTabela(ctx, area, *t, arquivo, indices, 5);
     if (!s) ctx.relato().linha(nome + std::string(".DBF em uso. Não foi compactado."_cp));
   }
@@ -79,12 +79,12 @@ void empacotaPrograma(Contexto& ctx) {
 Status reindexaTabela(Contexto& ctx, int n, int segundos) {
   const TabelaDef* t = tabela(n);
   if (t == nullptr) return {rt::Error::kBadField, "table " + std::to_string(n)};
-  (void)ctx.areas.close(n);
+  ctx.areas.release(n);
   const std::string arquivo = arquivoTabela(ctx, *t);
   // A missing table is made new, with its indexes, by the opener.
   if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
     const bool ok = ABERTURA(ctx, n, true);
-    (void)ctx.areas.close(n);
+    ctx.areas.release(n);
     return ok ? Status::ok() : Status(rt::Error::kIo, arquivo);
   }
   if (ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + arquivo + ".cdx");
@@ -126,10 +126,11 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::str
   if (ocupadas != nullptr) ocupadas->insert(ocupadas->end(), puladas.begin(), puladas.end());
   if (modo == 1 || modo == 4) empacotaPrograma(ctx);
   if (modo == 4) return ok;
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   if (modo == 3) return ok;
+  // The check pass says what it could not open and goes on as far as it can.
   (void)ABERTURA(ctx, 0);
-  (void)MUDADIR(ctx, ctx.LOCARQ);
+  passaParaPasta(ctx, ctx.LOCARQ);
   ctx.MOS_MENS = false;
   return ok;
 }
@@ -143,22 +144,23 @@ bool REINDEXA(Contexto& ctx) {
       false);
   if (!refaz) return false;
   ctx.MOS_MENS = true;
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   // The working copies live in the work folder; the next opening of a declaration makes them.
   for (int n = 1; n <= 19; ++n) {
     const std::string nn = (n < 10 ? "0" : "") + std::to_string(n);
     for (const char* ext : {".DBF", ".CDX"}) {
       const std::string c = caminho(ctx, ctx.LOCTRAB + "TMP_" + nn + ctx.NUSU + ext);
       // A copy that stays is made anew (replaced) at the next opening: nothing hangs on this.
-      if (rt::db::fileExists(c)) (void)rt::db::removeFile(c);
+      if (rt::db::fileExists(c)) rt::db::removeScratch(c);
     }
   }
   std::vector<std::string> ocupadas;
   const std::string pasta = ctx.LOCARQ;
   const bool ok = REORG(ctx, pasta, 4, &ocupadas);
   ctx.MOS_MENS = false;
+  // The check pass says what it could not open and goes on as far as it can.
   (void)ABERTURA(ctx, 0);
-  (void)MUDADIR(ctx, ctx.LOCARQ);
+  passaParaPasta(ctx, ctx.LOCARQ);
   ctx.relato().fimEspera();
   avisaOcupadas(ctx, ocupadas);
   // A table that could not be rebuilt has been named already; a whole rebuild is said too, or

@@ -36,7 +36,7 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::str
 // Only the current folder: rebuilding every folder of the register made a full set of empty
 // declaration tables wherever a register row pointed (the program folder among them), which
 // later starts took for a data folder.
-bool REINDEXA(Contexto& ctx);
+[[nodiscard]] bool REINDEXA(Contexto& ctx);
 
 // The program-folder tables the reorganisation packs, in order.
 const std::vector<std::string>& tabelasEmpacotadas();

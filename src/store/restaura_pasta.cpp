@@ -45,7 +45,7 @@ std::optional<TravaRestauracao> travaParaRestaurar(Contexto& ctx, const std::str
 
 bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
                       const std::vector<Preparada>& tabelas) {
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   std::vector<std::unique_ptr<rt::db::Table>> seguras;
   std::vector<Troca> trocas;
   for (const Preparada& p : tabelas) {

@@ -25,7 +25,7 @@ struct Preparada {
 // asked whether to wait for one another terminal uses; "N" ends it with "Copia encerrada sem
 // terminar." and nothing changed), the dead save journals dropped (their rows are older than
 // the backup's), and the files moved under the journal. False when nothing was replaced.
-bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
+[[nodiscard]] bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
                       const std::vector<Preparada>& tabelas);
 
 // The restore journal of a folder, taken for a restore; nullopt, after an alert, when another

@@ -30,11 +30,12 @@ std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view pa
     const std::string padrao = pastaPadraoReceita();
     ctx.console.setKey(rt::term::key::AltP, [&ctx, padrao] {
       if (rt::term::ActiveInput* in = ctx.console.activeInput()) {
+        // The default folder fits the field it is offered in.
         (void)in->setText(padrao);
         in->requestRedisplay();
       }
     });
-    (void)console::MENS(ctx, 14, "Nova pasta" + std::string(palavra) + ":", var, op);
+    console::MENS(ctx, 14, "Nova pasta" + std::string(palavra) + ":", var, op);
     ctx.console.clearKey(rt::term::key::AltP);
     if (ctx.console.lastKey().code == rt::term::key::Esc) return rt::text::padr(velho, largura);
     std::string nova(rt::text::alltrim(var));
@@ -55,11 +56,11 @@ std::string SELAREA(Contexto& ctx, int qual) {
   if (qual == 1) {
     const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, ctx.DIRTRAB, " TAVREN", 40)));
     ctx.definePastaTrabalho(nova);
-    (void)gravaConfig(ctx, "dirtrab", nova);  // says its own failure; the folder is in use anyway
+    gravaConfig(ctx, "dirtrab", nova);  // says its own failure; the folder is in use anyway
     return nova;
   }
   const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, leConfig(ctx, "ROTAJAVA"), " IRPF10", 80)));
-  (void)gravaConfig(ctx, "ROTAJAVA", nova);  // says its own failure
+  gravaConfig(ctx, "ROTAJAVA", nova);  // says its own failure
   return nova;
 }
 

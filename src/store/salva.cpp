@@ -175,10 +175,9 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
     // The register keeps I13_21 with I13_22 added, as the office reports read it.
     if (s) s = r.put("I13_21", e.registro.num("I13_21") + e.registro.num("I13_22"));
     // Made durable with the tables, by the one flush that ends them.
-    if (s) s = r.flush();
+    // The release writes the row first.
+    if (const rt::Status liberada = r.unlock(); s) s = liberada;
     if (!s) ctx.relato().linha("ATENÇAO! Registro não ficou disponível. Dado não será gravado."_cp);
-    // The flush above wrote the row, or its failure was said: the release decides nothing.
-    (void)r.unlock();
   }
   e.registro.num("TAM_USO", 0);
 }
@@ -337,7 +336,7 @@ bool PREP_REG(Contexto& ctx, std::string_view chave) {
       }
     }
   }
-  if (t->isExclusive()) return gravou(ctx, t->flush(), t->alias());
+  if (t->isExclusive()) return static_cast<bool>(gravou(ctx, t->flush(), t->alias()));
   if (!t->isFileLocked()) return true;  // the append holds the new record already
   // The release writes the new record with its key.
   if (!gravou(ctx, t->unlock(), t->alias())) return false;
@@ -354,6 +353,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
   if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
     std::array<int, 13> campos{};
     for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
+    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
     (void)paraCada(*t, [&](Table& c) {
       for (int m = 1; m <= 12; ++m) {
         const int f = campos[static_cast<std::size_t>(m)];
@@ -374,6 +374,7 @@ void contadores(Contexto& ctx, Declaracao& dec) {
   std::array<Decimal, 13> ganho{}, variavel{};
   int g = 0, v = 0;
   if (Table* t = tabela(ctx.areas, Area::TMP_07)) {
+    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
     (void)paraCada(*t, [&](Table& c) {
       const Decimal tipo = c.getNumber("TIPO_BEM");
       if (tipo != Decimal::fromInt(4)) {
@@ -533,7 +534,7 @@ bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   if (!trava) dizFalhaDoDiario(ctx, e.CPF, textoRecusa(trava.status(), "o diário de gravação"_cp));
   bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
   if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
-  if (ok && modo == 1 && !transfereDepois(dec, modo)) (void)fecha(ctx.areas, copia(static_cast<Area>(n)));
+  if (ok && modo == 1 && !transfereDepois(dec, modo)) solta(ctx.areas, copia(static_cast<Area>(n)));
   return ok;
 }
 

@@ -33,7 +33,7 @@ inline constexpr int kPassoConcluido = 200;
 bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo);
 
 // SALVA_PARC: writes table n (2..19 but 9 and 13) back from its copy, on its own.
-bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo);
+[[nodiscard]] bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo);
 
 // SAL_DEC (also Alt-W): an autosave when TEMP_SAL is below 98, then SEM_SALV := now; the
 // area that was current is selected again.
@@ -42,7 +42,7 @@ void SAL_DEC(Contexto& ctx, Declaracao& dec);
 // PREP_REG: seeks `chave` in the current table and locks the record found; otherwise appends
 // one (seeking again under the table's lock, so two terminals never both append the same key)
 // and writes the key into it when the order is a single field. Whether the record is held.
-bool PREP_REG(Contexto& ctx, std::string_view chave);
+[[nodiscard]] bool PREP_REG(Contexto& ctx, std::string_view chave);
 
 // VE_LIM_NEG: INDGAS within -99.99 .. 999.99 (above 999.99 it becomes 999), SALDO and IMPPGRE
 // not below -99999999.99 (the most negative their N12.2 fields hold).
@@ -56,6 +56,6 @@ void contadores(Contexto& ctx, Declaracao& dec);
 // Renumbers copy 24 (assets, I7_0) or 25 (debts, I8_0) 10, 20, 30 ... in the order of their
 // numbers; 1, 2, 3 ... when ten times the count would not fit the field. False, with nothing
 // changed, when even that does not fit.
-bool renumera(Contexto& ctx, int area);
+[[nodiscard]] bool renumera(Contexto& ctx, int area);
 
 }  // namespace store

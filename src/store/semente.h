@@ -43,7 +43,7 @@ struct Semente {
 
 // Whether the installation brings rows for the table: the shipped reference tables and the
 // checker's message list.
-bool temSemente(const TabelaDef& t);
+[[nodiscard]] bool temSemente(const TabelaDef& t);
 
 // The seed file of a table in `pasta`: the file base name in upper case + ".csv".
 std::filesystem::path arquivoSemente(const std::filesystem::path& pasta, const TabelaDef& t);
@@ -54,7 +54,7 @@ Semente leSemente(const TabelaDef& t, std::string_view textoUtf8, std::string_vi
 Semente leArquivoSemente(const TabelaDef& t, const std::filesystem::path& arquivo);
 
 // Checks and normalises one value for a field; on failure `motivo` says why.
-bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor, std::string& motivo);
+[[nodiscard]] bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor, std::string& motivo);
 
 // The single record written into a new DEFINE: the quota due dates of 2010, the billing
 // rates, the save mode and the dollar rate; every other field blank.

@@ -41,12 +41,12 @@ Status tentaExclusiva(Contexto& ctx, int n, const TabelaDef& t) {
   for (const IndiceDef& i : indicesDe(ctx, t)) {
     Status s = tab.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
     if (!s) {
-      (void)ctx.areas.close(n);
+      ctx.areas.release(n);
       return s;
     }
   }
-  Status s = tab.setOrder(1);
-  if (!s) (void)ctx.areas.close(n);
+  Status s = tab.useOrder(1);
+  if (!s) ctx.areas.release(n);
   return s;
 }
 
@@ -85,7 +85,7 @@ std::string caminhoCopia(const Contexto& ctx, int area) {
 Status criaCopia(Contexto& ctx, int area) {
   const std::string base = caminhoCopia(ctx, area);
   if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
-  (void)ctx.areas.close(area);
+  ctx.areas.release(area);
   RT_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
   // An index of the copy made before would be opened over the new, empty table.
   RT_TRY(rt::db::removeFile(base + ".CDX"));
@@ -127,7 +127,7 @@ Status abreCopiaParaCarga(Contexto& ctx, int area) {
   if (igual) {
     const std::string chave = chaveCopia(area, TipoCopia::Trabalho);
     Status si = t->openIndex(base + ".CDX", chave);
-    if (si) si = t->setOrder(1);
+    if (si) si = t->useOrder(1);
     if (si) return si;
   }
   // Another structure, a damaged file or an index that cannot be had: made anew.
@@ -186,7 +186,7 @@ Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
   if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};
   t->closeIndexes();
   RT_TRY(t->createIndex(caminhoCopia(ctx, area) + ".CDX", chaveCopia(area, tipo)));
-  return t->setOrder(1);
+  return t->useOrder(1);
 }
 
 std::vector<int> mapaCampos(const Table& de, const Table& para) {

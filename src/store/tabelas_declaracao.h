@@ -27,8 +27,8 @@ void alertaUmSegundo(Contexto& ctx, std::string_view texto);
 // is missing; while another terminal holds it, shows `aguardando` for a second and tries
 // again, for ever. False only when the table cannot be had for another reason (damaged,
 // not creatable), after the opener's alert.
-bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
-inline bool abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view aguardando) {
+[[nodiscard]] bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
+[[nodiscard]] inline bool abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view aguardando) {
   return abreExclusivaAguardando(ctx, numero(a), aguardando);
 }
 

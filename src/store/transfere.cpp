@@ -120,7 +120,7 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
     if (!aberta && !ABERTURA(ctx, t.numero, true))
       return {Error::kInUse, "table " + std::to_string(t.numero)};
     auto atuais = linhasDoCpf(*ctx.areas.table(t.numero), t.numero, chave);
-    if (!aberta) (void)ctx.areas.close(t.numero);
+    if (!aberta) ctx.areas.release(t.numero);
     if (!atuais) return atuais.status();
     for (const std::string& r : atuais->registros) lados.insert(ladoDe(*atuais, r));
   }
@@ -161,11 +161,11 @@ constexpr int kAreaOrigem = 70;  // origin table n is held in area 70 + n
 constexpr int kRegistroOrigem = numero(Area::TMP_09);
 
 void fechaOrigem(Contexto& ctx) {
-  for (int n = 1; n <= 20; ++n) (void)ctx.areas.close(kAreaOrigem + n);
+  for (int n = 1; n <= 20; ++n) ctx.areas.release(kAreaOrigem + n);
 }
 
 void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
-  for (int n : ns) (void)ctx.areas.close(n);
+  for (int n : ns) ctx.areas.release(n);
 }
 
 // The origin register in area 29 (alias ORIGEM), with its CPF order.
@@ -183,8 +183,8 @@ bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
   }
   Table& r = *ctx.areas.table(kRegistroOrigem);
   const IndiceDef i = indicesDe(ctx, t).front();
-  if (!r.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave) || !r.setOrder(1)) {
-    (void)ctx.areas.close(kRegistroOrigem);
+  if (!r.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave) || !r.useOrder(1)) {
+    ctx.areas.release(kRegistroOrigem);
     avisaIndisponivel(ctx, arquivoTabela(ctx, t));
     return false;
   }
@@ -215,7 +215,7 @@ bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
     const IndiceDef i = indicesDe(ctx, t).front();
     const std::string cdx = caminho(ctx, comExtensao(i.arquivo, ".CDX"));
     // Without its index (or with one that cannot be had shared) the table is read in full.
-    if (rt::db::fileExists(cdx) && tab.openIndex(cdx, i.chave)) (void)tab.setOrder(1);
+    if (rt::db::fileExists(cdx) && tab.openIndex(cdx, i.chave)) tab.setOrder(1);
     auto l = linhasDoCpf(tab, n, cpf);
     if (!l) {
       avisaIndisponivel(ctx, arquivo);
@@ -291,8 +291,8 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
       if (desfeito) desfeito = destino.flush();
       if (!desfeito && motivo != nullptr) *motivo = "falhou, e ficou no destino um registro so com o CPF";
     }
-    // After the commit the release has nothing left to write; a failed write before it is in s.
-    (void)destino.unlock();
+    // After the commit the release has nothing left to write; should it fail, the transfer did.
+    if (const Status liberada = destino.unlock(); s) s = liberada;
     fechaDestino(ctx, ns);
     if (!s) {
       fechaOrigem(ctx);
@@ -318,9 +318,8 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
   Status apagada = origem.status();
   if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, 5)) apagada = Status(Error::kLocked, "register");
   if (apagada) apagada = origem.markDeleted();
-  if (apagada) apagada = origem.flush();
-  // Flushed above, or failed already: the release decides nothing.
-  (void)origem.unlock();
+  // The release writes the row first.
+  if (const Status liberada = origem.unlock(); apagada) apagada = liberada;
   if (!apagada) {
     if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
     return ResultadoTransf::Falhou;
@@ -359,8 +358,8 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
     // a folder full of tables); a refusal or a failure asks again.
     if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
     // Remembered for the next time; gravaConfig says its own failure.
-    if (modo == 2) (void)gravaConfig(ctx, "ROTABACK", p.destino);
-    if (modo == 3) (void)gravaConfig(ctx, "ROTABACK", p.origem);
+    if (modo == 2) gravaConfig(ctx, "ROTABACK", p.destino);
+    if (modo == 3) gravaConfig(ctx, "ROTABACK", p.origem);
     return true;
   }
 }
@@ -423,17 +422,17 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   if (!perguntaPastas(ctx, modo, p)) return false;
   if (modo != 1) return true;
   SAI_FORA(ctx);
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   // The whole office must be idle: every running terminal keeps the register open.
   if (!abreRegistroOrigem(ctx, p.origem, true)) {
     ctx.relato().alerta({"A transferencia entre pastas precisa do cadastro so para ela.",
                          "Saia do programa nos outros terminais e tente de novo."});
-    (void)MUDADIR(ctx, ctx.ROTADOANO);
+    passaParaPasta(ctx, ctx.ROTADOANO);
     return true;
   }
   auto sai = [&] {
-    (void)ctx.areas.closeAll();
-    (void)MUDADIR(ctx, ctx.ROTADOANO);
+    ctx.areas.releaseAll();
+    passaParaPasta(ctx, ctx.ROTADOANO);
     return true;
   };
   const int total = ctx.relato().escolha(
@@ -487,7 +486,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     }
   }
   ctx.relato().fimEspera();
-  (void)ctx.areas.closeAll();
+  ctx.areas.releaseAll();
   // The destination's tables rebuilt one by one: one another terminal holds is left (its rows
   // are complete, only not packed) and named, and the others are still done.
   std::vector<std::string> naoRefeitas;
@@ -495,22 +494,23 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     UsaPasta naPasta(ctx, p.destino);
     for (int n = 1; n <= 19; ++n)
       if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
-    (void)ctx.areas.closeAll();
+    ctx.areas.releaseAll();
   }
-  (void)registraPasta(ctx, p.destino);  // a row it could not write is said
+  registraPasta(ctx, p.destino);  // a row it could not write is said
   if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
-    (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
+    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
   } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
     reg.goTop();
     while (reg.status() && !reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
+    // TROCASIM says why it could not change folders; the transfer is done either way.
     (void)TROCASIM(ctx, 1, ultimo);
   } else {
-    (void)MUDADIR(ctx, ctx.ROTADOANO, ultimo);
+    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
   }
-  (void)ABERTURA(ctx, Area::DEFINE);
-  (void)ABERTURA(ctx, Area::CONFIG);
+  reabre(ctx, Area::DEFINE);
+  reabre(ctx, Area::CONFIG);
   return true;
 }
 

@@ -70,12 +70,12 @@ using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, int
 // created only when the user says so. A transfer that left a taxpayer out, was interrupted or
 // could not rebuild a table of the destination ends with a message naming what was and was
 // not done, and asks nothing more.
-bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca = {});
+[[nodiscard]] bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca = {});
 
 // The folders chosen by TRANOME's questions (for FAZ_COPIA and TRAZ_COPIA).
 struct PastasTransf {
   std::string origem, destino;
 };
-bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p);
+[[nodiscard]] bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p);
 
 }  // namespace store

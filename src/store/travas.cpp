@@ -57,7 +57,7 @@ Status usa(Contexto& ctx, int area, const Uso& uso, int segundos) {
       atual->isReadOnly() == uso.somenteLeitura) {
     if (rt::db::resolveCaseInsensitive(uso.caminho) == atual->path()) return {};
   }
-  (void)ctx.areas.close(area);
+  ctx.areas.release(area);
   // An alias taken by another area of ours is a fault of the caller; no wait mends it.
   if (int outra = ctx.areas.areaOf(uso.alias); outra != 0 && outra != area)
     return {Error::kBadField, "alias " + uso.alias + " in area " + std::to_string(outra)};

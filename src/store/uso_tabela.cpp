@@ -16,7 +16,7 @@ UsoTabela::UsoTabela(Contexto& ctx, Area area) : selecao_(ctx.areas), ctx_(ctx),
 }
 
 UsoTabela::~UsoTabela() {
-  if (abriu_) (void)fecha(ctx_.areas, area_);
+  if (abriu_) solta(ctx_.areas, area_);
 }
 
 }  // namespace store

@@ -3,22 +3,25 @@
 #include "store/abertura.h"
 #include "store/acerto.h"
 #include "store/arquivos.h"
+#include "store/recusa.h"
 
 namespace store {
 
-bool passaVerificacao(Contexto& ctx) {
-  (void)ctx.areas.closeAll();
+Dito passaVerificacao(Contexto& ctx) {
+  ctx.areas.releaseAll();
   CORRECAO(ctx, 0);
   bool ok = ABERTURA(ctx, Area::PRINTS);
   // The help texts only when both files came with the installation.
   if (existe(ctx, ctx.ARQDEF + "HELPTXT.DBF") && existe(ctx, ctx.ARQDEF + "HELPTXT.DBT"))
-    (void)ABERTURA(ctx, Area::HELPTXT);
+    reabre(ctx, Area::HELPTXT);
   for (Area a : {Area::CODBENS, Area::CODEPEN, Area::CODDIVI, Area::DESPESA, Area::UFIRM, Area::AUXBENS,
                  Area::AUXPAG, Area::LISERRO, Area::OCUPACAO})
     ok = ABERTURA(ctx, a) && ok;
-  (void)ABERTURA(ctx, Area::STATUS);
+  reabre(ctx, Area::STATUS);
+  // The folder register and the folder's tables: a failed open is said by the opener, and
+  // the pass goes on as far as it can.
   (void)SAI_ABRE(ctx, 0);
-  return ok;
+  return ok ? Dito::feito() : Dito::falhou();
 }
 
 }  // namespace store

@@ -5,12 +5,13 @@
 #pragma once
 
 #include "store/contexto.h"
+#include "store/recusa.h"
 
 namespace store {
 
-// False when one of the tables the program cannot work without (41, 46-49, 51-54, 58) could
+// Failed when one of the tables the program cannot work without (41, 46-49, 51-54, 58) could
 // not be opened; that failure has been shown, and the pass still goes through the others and
 // opens the folder register, so the program can carry on as far as it can.
-bool passaVerificacao(Contexto& ctx);
+Dito passaVerificacao(Contexto& ctx);
 
 }  // namespace store

@@ -15,7 +15,7 @@ class VizinhosCalculo : public Vizinhos {
   void FDE_LEAO(Contexto& c, int modo) override { taxcalc::FDE_LEAO(c, leao, modo); }
   void recalculaRural(Contexto& c) override { resultadoRural(c, rural); }
   // The balance is kept in SALDO and the cash variables; the value returned is the screens'.
-  void VE_SALDO(Contexto& c) override { (void)taxcalc::VE_SALDO(c); }
+  void VE_SALDO(Contexto& c) override { taxcalc::VE_SALDO(c); }
 
   EstadoLeao leao;
   EstadoRural rural;

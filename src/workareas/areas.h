@@ -113,5 +113,9 @@ inline void seleciona(rt::db::WorkAreas& areas, Area a) {
 inline rt::Status fecha(rt::db::WorkAreas& areas, Area a) {
   return areas.close(numero(a));
 }
+// The close of a table with nothing left to write (rt::db::WorkAreas::release).
+inline void solta(rt::db::WorkAreas& areas, Area a) {
+  areas.release(numero(a));
+}
 
 }  // namespace workareas

@@ -71,17 +71,17 @@ TEST_F(Programa, SelectionGridMarksEveryRow) {
   for (const auto& [cpf, nome] : {std::pair{"98765432100", "ANA"}, {"12345678909", "CARLOS"}, {"11144477735", "BIA"}})
     linha(Area::LISNOME, {{"CPF", std::string(cpf)}, {"NOMECONTR", std::string(nome)}, {"ORIGEM", std::string("PASTA")}});
   rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
-  ASSERT_TRUE(t.setOrder(2).isOk());
+  ASSERT_TRUE(t.useOrder(2).isOk());
   term.press(key::AltEquals).press(key::Esc);
-  (void)EDITA(ctx, 1);
+  EDITA(ctx, 1);
   EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"S", "S", "S"}));
   EXPECT_TRUE(gravador.viu("Marque [S] nos nomes"));
   term.press(key::F2).press(key::AltKeypadMinus).press(key::F1).press(key::Esc);
-  (void)EDITA(ctx, 1);
+  EDITA(ctx, 1);
   EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"", "", ""}));
   EXPECT_EQ(t.order(), 1);
   term.press(key::AltKeypadPlus).press(key::Esc);
-  (void)EDITA(ctx, 1);
+  EDITA(ctx, 1);
   EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"S", "S", "S"}));
 }
 
@@ -92,10 +92,10 @@ TEST_F(Programa, StatementsGridChecksItsDocuments) {
   term.type("12345678909");
   term.press(key::Right).press(key::Right).press(key::Enter).type("11222333000181").press(key::Enter);
   term.press(key::Esc);
-  (void)EDITA(ctx, 3);
+  EDITA(ctx, 3);
   EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "CPF,CNPJFONTE"), (std::vector<std::string>{"12345678909|11.222.333/0001-81"}));
   term.press(key::Del).pause().type("S").press(key::Esc);
-  (void)EDITA(ctx, 3);
+  EDITA(ctx, 3);
   EXPECT_TRUE(gravador.viu(std::string("Confirma a Exclusão dessa linha?"_cp)));
   EXPECT_TRUE(le(programa.caminho(), "FOLHAPG", "CPF").empty());
 }

@@ -18,6 +18,7 @@
 #include "shell/programa.h"
 #include "shell/saida.h"
 #include "store/espera.h"
+#include "aborta_no_erro.h"
 #include "teclado_fuzz.h"
 
 namespace fuzz {
@@ -72,7 +73,6 @@ class Pastas {
     }
     ambiente["DTAVREN"] = trabalho;
     ambiente["TERMINAL"] = "00";
-    ambiente[shell::kErroAborta] = "1";
     for (char l = 'A'; l <= 'Z'; ++l) ambiente[std::string("TAVREN_DRIVE_") + l] = trabalho + "/unidade/" + l;
     ambiente["TAVREN_UNC_ROOT"] = trabalho + "/rede";
     fs::create_directories(trabalho);
@@ -100,6 +100,7 @@ void roda(Pastas& pastas, TecladoFuzz& teclado) {
     return it == pastas.ambiente.end() ? nullptr : it->second.c_str();
   });
   shell::registraFuncoes(programa);
+  abortaNoErro(programa);
   try {
     if (!shell::INICIA(programa, std::nullopt)) return;
     (void)shell::LACO(programa);

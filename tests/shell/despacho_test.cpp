@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "fuzz/aborta_no_erro.h"
 #include "programa_fixture.h"
 #include "rt/term/colour.h"
 #include "rt/term/keys.h"
@@ -122,7 +123,7 @@ TEST_F(Despacho, ARuntimeErrorAbortsWithItsDescriptionUnderTheFuzzHookElseShowsT
   ASSERT_TRUE(std::getline(log, linha));
   EXPECT_NE(linha.find("Decimal out of range"), std::string::npos);
   p->saida.reset();
-  env[kErroAborta] = "1";
+  abortaNoErro(*p);
   EXPECT_DEATH(executaItem(*p, 12, [] { throw std::runtime_error("Decimal out of range"); }),
                "runtime error in menu item .*: Decimal out of range");
 }

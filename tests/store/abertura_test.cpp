@@ -349,7 +349,7 @@ TEST_F(AberturaTest, RegisterGetsItsThreeIndexesAndAMissingSecondOneIsBuiltWitho
   t = area(9);
   EXPECT_TRUE(fs::exists(dados / "IMP0910B.CDX"));
   EXPECT_EQ(t->recordCount(), 2u);
-  ASSERT_TRUE(t->setOrder(2));
+  ASSERT_TRUE(t->useOrder(2));
   ASSERT_TRUE(t->seek("ZECA"));
   EXPECT_TRUE(t->found());
   EXPECT_TRUE(t->checkOrder(2));
@@ -439,7 +439,7 @@ TEST_F(AberturaTest, ForeignTablesAreReadOnlyNeverPackedAndIndexedInTheWorkFolde
   t->goTop();
   ASSERT_TRUE(t->status());
   EXPECT_EQ(t->getText("CPF"), "22222222222");
-  ASSERT_TRUE(t->setOrder(2));
+  ASSERT_TRUE(t->useOrder(2));
   ASSERT_TRUE(t->seek("CAIO"));
   EXPECT_TRUE(t->found());
   EXPECT_EQ(t->put("NOMECONTR", std::string("x")).code(), rt::Error::kReadOnly);

@@ -244,7 +244,7 @@ TEST_F(AcertoTest, OldRegisterGetsItsNewFieldAndAllThreeIndexesRebuilt) {
   rt::db::Table* t = area(9);
   confereEstrutura(*t, 9);
   EXPECT_EQ(t->recordCount(), 2u);
-  ASSERT_TRUE(t->setOrder(2));
+  ASSERT_TRUE(t->useOrder(2));
   ASSERT_TRUE(t->seek("CAIO"));
   ASSERT_TRUE(t->found());
   EXPECT_EQ(t->getText("CPF"), "11111111111");

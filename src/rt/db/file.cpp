@@ -172,8 +172,9 @@ Result<bool> File::isLockedByOthers(std::uint64_t start, std::uint64_t length, L
   return fl.l_type != F_UNLCK;
 }
 
-Status File::unlock(std::uint64_t start, std::uint64_t length) const {
-  return lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
+void File::unlock(std::uint64_t start, std::uint64_t length) const {
+  // See the header: a lock not let go goes with the close.
+  (void)lockCall(fd_, F_OFD_SETLK, F_UNLCK, start, length);
 }
 
 Result<ScratchFile> ScratchFile::beside(const std::string& target) {
@@ -348,6 +349,11 @@ Status removeFile(const std::string& path) {
   std::string real = resolveCaseInsensitive(path);
   if (::unlink(real.c_str()) != 0 && errno != ENOENT) return ioError("remove");
   return {};
+}
+
+void removeScratch(const std::string& path) {
+  // See the header: one that stays harms nothing.
+  (void)removeFile(path);
 }
 
 }  // namespace rt::db

@@ -50,7 +50,10 @@ class File {
   Status tryLock(std::uint64_t start, std::uint64_t length, LockKind kind) const;
   // Blocking, for the short update lock that serialises writers.
   Status waitLock(std::uint64_t start, std::uint64_t length, LockKind kind) const;
-  Status unlock(std::uint64_t start, std::uint64_t length) const;
+  // Lets a lock of this description go. Nothing is returned: the only refusal would be of a
+  // descriptor that is not ours, and a lock not let go here goes with the close (OFD locks
+  // belong to the description), which every caller reaches.
+  void unlock(std::uint64_t start, std::uint64_t length) const;
   // Whether another open file description holds a lock that would refuse this one.
   Result<bool> isLockedByOthers(std::uint64_t start, std::uint64_t length, LockKind kind) const;
 
@@ -150,5 +153,9 @@ std::string withExtension(const std::string& path, std::string_view ext);
 Status syncDirectoryOf(const std::string& path);
 // Removes a file if present (case-insensitive lookup); not an error when it is missing.
 Status removeFile(const std::string& path);
+// Removes a scratch file of a step that failed or is done with it. Nothing is returned: a
+// scratch file that stays is read by nothing, and is replaced by the next step that makes it
+// or swept at the next start.
+void removeScratch(const std::string& path);
 
 }  // namespace rt::db

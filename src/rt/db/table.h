@@ -143,8 +143,15 @@ class Table {
   void closeIndexes();
   int orderCount() const { return static_cast<int>(orders_.size()); }
   int order() const { return order_; }
-  // 0: natural order; 1..orderCount(). The record pointer stays.
-  Status setOrder(int n);
+  // 0: natural order; 1..orderCount(). The record pointer stays. A move like the others: it
+  // writes the pending row first, and status() says how that went (a write it could not do is
+  // kept, as for any move) or that `n` names no order, which leaves the order as it was.
+  void setOrder(int n);
+  // setOrder, then its status(): for a chain of checks (the order, then a seek on it).
+  Status useOrder(int n) {
+    setOrder(n);
+    return status();
+  }
   const std::string& orderExpression(int n) const;
   // SEEK on the controlling order: the first visible record whose key starts with `key`
   // (text keys: a shorter key seeks a prefix). Not found: end of file, or with `soft` the
@@ -203,6 +210,7 @@ class Table {
   Status moveTop();
   Status moveBottom();
   Status moveBy(long n);
+  Status changeOrder(int n);
   // settle() for a move or another change of position: a failure is also kept in writeError_.
   Status settleKept();
   // The kept write error, forgotten once taken; else `s`.

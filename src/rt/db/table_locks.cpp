@@ -18,7 +18,7 @@ Status Table::lockRecord(std::uint32_t recno, bool keepOthers) {
   if (!keepOthers) {
     for (auto it = lockedRecords_.begin(); it != lockedRecords_.end();) {
       if (*it != recno) {
-        (void)file_.unlock(kLockRecords + *it, 1);  // a lock not let go goes with the close
+        file_.unlock(kLockRecords + *it, 1);
         it = lockedRecords_.erase(it);
       } else {
         ++it;
@@ -44,7 +44,7 @@ Status Table::lockFile() {
 Status Table::unlock() {
   Status s = flush();
   // A lock not let go goes with the close (OFD locks belong to the descriptor).
-  if (!exclusive_ && (fileLocked_ || !lockedRecords_.empty())) (void)file_.unlock(kLockRecords, kLockRecordSpan);
+  if (!exclusive_ && (fileLocked_ || !lockedRecords_.empty())) file_.unlock(kLockRecords, kLockRecordSpan);
   fileLocked_ = false;
   lockedRecords_.clear();
   return s;
@@ -53,7 +53,7 @@ Status Table::unlock() {
 Status Table::unlockRecord(std::uint32_t recno) {
   if (recno == recno_) RT_TRY(settleKept());
   if (exclusive_ || fileLocked_) return {};
-  if (lockedRecords_.erase(recno)) (void)file_.unlock(kLockRecords + recno, 1);  // else it goes with the close
+  if (lockedRecords_.erase(recno)) file_.unlock(kLockRecords + recno, 1);
   return {};
 }
 

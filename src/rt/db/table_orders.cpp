@@ -184,7 +184,9 @@ void Table::closeIndexes() {
   order_ = 0;
 }
 
-Status Table::setOrder(int n) {
+void Table::setOrder(int n) { moved_ = changeOrder(n); }
+
+Status Table::changeOrder(int n) {
   if (n < 0 || n > orderCount()) return {Error::kBadField, "order " + std::to_string(n)};
   RT_TRY(settleKept());
   order_ = n;

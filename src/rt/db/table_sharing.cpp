@@ -44,14 +44,14 @@ Status Table::updateLock(bool writer, bool marksWrite) {
     if (s) s = catchUp(exclusiveLock, needExclusive);
     if (s && needExclusive) {
       // A repair is due: only a writer may make it.
-      (void)file_.unlock(kLockUpdate, 1);
+      file_.unlock(kLockUpdate, 1);
       exclusiveLock = true;
       continue;
     }
     if (s && marksWrite && tracksChanges()) s = beginWrite();
     if (!s) {
       writing_ = false;  // what was begun stays marked for the next locker to repair
-      (void)file_.unlock(kLockUpdate, 1);  // a lock not let go goes with the close
+      file_.unlock(kLockUpdate, 1);
       --updateDepth_;
     }
     return s;
@@ -63,7 +63,7 @@ void Table::updateUnlock() {
   // A write that cannot be finished leaves the counter odd and the indexes marked: the next
   // terminal to take the lock repairs them, so nothing is dropped here.
   if (writing_) (void)endWrite();
-  (void)file_.unlock(kLockUpdate, 1);  // a lock not let go goes with the close
+  file_.unlock(kLockUpdate, 1);
 }
 
 Status Table::catchUp(bool exclusiveLock, bool& needExclusive) {

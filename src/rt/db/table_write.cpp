@@ -224,7 +224,7 @@ Status Table::appendBlank() {
   if (!exclusive_ && s && !fileLocked_) {
     // The new record comes locked; other record locks go, as with the old runtime.
     for (auto r : lockedRecords_)
-      if (r != recno) (void)file_.unlock(kLockRecords + r, 1);  // a lock not let go goes with the close
+      if (r != recno) file_.unlock(kLockRecords + r, 1);
     lockedRecords_ = {recno};
   }
   if (!s) return s;

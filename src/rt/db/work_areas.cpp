@@ -5,7 +5,7 @@
 namespace rt::db {
 
 // Quiet, as the tables' own destructors: the program closes its areas itself first.
-WorkAreas::~WorkAreas() { (void)closeAll(); }
+WorkAreas::~WorkAreas() { releaseAll(); }
 
 Status WorkAreas::open(int area, const std::string& path, const OpenOptions& options) {
   if (area < 1 || area > kAreas) return {Error::kBadField, "work area " + std::to_string(area)};
@@ -36,6 +36,15 @@ Status WorkAreas::closeAll() {
     if (first && !s) first = s;
   }
   return first;
+}
+
+void WorkAreas::release(int area) {
+  // Nothing is left to write (see the header): a failure here has nothing to report.
+  (void)close(area);
+}
+
+void WorkAreas::releaseAll() {
+  for (int a = 1; a <= kAreas; ++a) release(a);
 }
 
 void WorkAreas::select(int area) {

@@ -28,9 +28,17 @@ class WorkAreas {
   Status open(int area, const std::string& path, const OpenOptions& options = {});
   // Opens in the current area.
   Status open(const std::string& path, const OpenOptions& options = {}) { return open(current_, path, options); }
+  // Writes what is pending in the area's table and closes it; says how the writes went.
   Status close(int area);
-  Status closeCurrent() { return close(current_); }
   Status closeAll();
+  // Closes a table that has nothing left to write: one only read, or one whose writes were
+  // made good before (committed, or flushed and released under their lock) or were already
+  // reported as failed. Its close has nothing to tell anyone (an index page it could not
+  // write leaves the index marked unfinished, rebuilt at its next open), so these return
+  // nothing; where a write may still be pending, close() says how it went.
+  void release(int area);
+  void releaseCurrent() { release(current_); }
+  void releaseAll();
 
   // SELECT: a number 1-99, the number as text, or an alias (any case). A number outside 1-99
   // or an unknown alias leaves the selection as it was; the alias then returns kNotFound.

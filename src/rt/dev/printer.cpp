@@ -6,9 +6,11 @@ namespace {
 constexpr std::size_t kFlushAt = 64 * 1024;
 }
 
+// Quiet, as a table's destructor: whoever must know how the output ended calls close() first.
 Printer::~Printer() { (void)close(); }
 
 void Printer::route(std::unique_ptr<Target> target) {
+  // A new target replaces one its caller chose not to close: what the old one held is given up.
   if (target_) (void)close();
   error_ = {};
   target_ = std::move(target);

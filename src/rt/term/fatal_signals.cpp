@@ -98,17 +98,20 @@ extern "C" void onFatalSignal(int sig) {
   if (!s.handling.exchange(true)) {
     if (s.terminalArmed.load()) {
       writeAll(s.outFd, s.leave, s.leaveSize);
+      // In the handler of a fatal signal nothing can be done about a call that fails: each is tried.
       (void)::tcsetattr(s.inFd, TCSANOW, &s.modes);
     }
     if (s.logSet.load()) {
       const int fd = ::open(s.logPath, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
       if (fd >= 0) {
         timespec now{};
+        // Tried, as every call of the handler: a failed clock leaves the time zeroed in the line.
         (void)::clock_gettime(CLOCK_REALTIME, &now);
         char line[512];
         const std::size_t n =
             formatLine(line, sizeof line, now.tv_sec, s.utcOffset, {s.prefix, s.prefixSize}, sig);
         writeAll(fd, line, n);
+        // The line was written or not; the process is ending either way.
         (void)::close(fd);
       }
     }
@@ -117,11 +120,14 @@ extern "C" void onFatalSignal(int sig) {
   struct sigaction dfl {};
   dfl.sa_handler = SIG_DFL;
   sigemptyset(&dfl.sa_mask);
+  // Back to the default action; should it fail, SA_RESETHAND has already put it back.
   (void)::sigaction(sig, &dfl, nullptr);
   sigset_t only;
   sigemptyset(&only);
   sigaddset(&only, sig);
+  // Tried, as every call of the handler: the raise below ends the process on return at worst.
   (void)::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  // With the default action restored the raise does not return; nothing is left to do if it does.
   (void)::raise(sig);
 }
 
@@ -134,6 +140,7 @@ void install() {
   stack_t stack{};
   stack.ss_sp = altStack;
   stack.ss_size = sizeof altStack;
+  // Without its own stack the handler still runs, only not on a stack overflow.
   (void)::sigaltstack(&stack, nullptr);
   for (int sig : kFatalSignals) {
     struct sigaction old {};
@@ -142,6 +149,7 @@ void install() {
     act.sa_handler = onFatalSignal;
     sigemptyset(&act.sa_mask);
     act.sa_flags = SA_RESETHAND | SA_ONSTACK;
+    // A signal left to its default action still ends the process, only without the clean-up.
     (void)::sigaction(sig, &act, nullptr);
   }
 }

@@ -147,7 +147,7 @@ TEST_F(BigTable, SeeksNumericAndDateKeys) {
   auto t = openOrDie(dir_->file("BIG"));
   ASSERT_OK(t->openIndex(dir_->file("BIGV"), "VALOR"));
   ASSERT_OK(t->openIndex(dir_->file("BIGD"), "DT"));
-  ASSERT_OK(t->setOrder(1));
+  ASSERT_OK(t->useOrder(1));
   ASSERT_OK(t->seek((-2500.00_d)));
   ASSERT_TRUE(t->found());
   EXPECT_EQ(t->getNumber("VALOR"), -2500.00_d);
@@ -164,7 +164,7 @@ TEST_F(BigTable, SeeksNumericAndDateKeys) {
   t->goBottom();
   ASSERT_OK(t->status());
   EXPECT_EQ(t->getNumber("VALOR"), 2499.00_d);
-  ASSERT_OK(t->setOrder(2));
+  ASSERT_OK(t->useOrder(2));
   Date d = Date::fromYmd(2009, 6, 30);
   ASSERT_OK(t->seek((d)));
   ASSERT_TRUE(t->found());

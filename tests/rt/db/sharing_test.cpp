@@ -182,7 +182,7 @@ TEST(Sharing, TwoProcessesAppendingAtOnceKeepBothIndexesRight) {
   EXPECT_EQ(t->recordCount(), 2u * kEach);
   ASSERT_OK(t->checkOrder(1));
   ASSERT_OK(t->checkOrder(2));
-  ASSERT_OK(t->setOrder(2));
+  ASSERT_OK(t->useOrder(2));
   ASSERT_OK(t->seek("NOME 2 1499"));
   EXPECT_TRUE(t->found());
 }
