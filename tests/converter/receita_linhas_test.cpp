@@ -165,7 +165,8 @@ TEST(CamposFixos, DamagedRecordsAreRefusedNeverCrash) {
   std::mt19937 sorte(41);
   std::set<std::string> tipos;
   for (const CampoFixo& c : camposFixos()) tipos.insert(std::string(c.registro).substr(0, 2));
-  const std::string lixo = std::string("0123456789 -+.,AZaz\r\xC7\xE3", 24) + std::string(1, '\0');
+  const char kLixo[] = "0123456789 -+.,AZaz\r\xC7\xE3";
+  const std::string lixo = std::string(kLixo, sizeof kLixo - 1) + std::string(1, '\0');
   for (int vez = 0; vez < 3000; ++vez) {
     std::string bytes;
     for (int l = 0; l < 4; ++l) {
