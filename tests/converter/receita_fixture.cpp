@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "rt/text/strings.h"
+#include "support/saida_de.h"
 
 namespace converter::teste {
 
@@ -87,15 +88,6 @@ for r in t:
     print('\x1f'.join(f.name + '=' + r[f.name].decode('cp860').strip() for f in t.fields))
 )";
 
-std::string roda(const std::string& comando) {
-  std::string out;
-  FILE* p = popen(comando.c_str(), "r");
-  if (p == nullptr) return out;
-  char buf[4096];
-  for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-  pclose(p);
-  return out;
-}
 
 }  // namespace
 
@@ -103,7 +95,7 @@ Linhas ReceitaFixture::tabela(std::string_view nome, std::string_view cpf) {
   const std::string script = trabalho / "le.py";
   std::ofstream(script) << kLeitor;
   Linhas v;
-  std::istringstream saida(roda("/usr/bin/python3 " + script + " " + (dados / (std::string(nome) + ".DBF")) + " " +
+  std::istringstream saida(::teste::saidaDe("/usr/bin/python3 " + script + " " + (dados / (std::string(nome) + ".DBF")) + " " +
                                 std::string(cpf)));
   for (std::string linha; std::getline(saida, linha);) {
     std::map<std::string, std::string> m;
@@ -131,7 +123,7 @@ for nome in sorted(glob.glob(os.path.join(sys.argv[1], 'IMP*.DBF'))):
         if r['CPF'].decode('cp860') == sys.argv[2]:
             print(os.path.basename(nome), b'|'.join(r[f.name] for f in t.fields).decode('cp860'))
 )";
-  return roda("/usr/bin/python3 " + script + " " + dados.caminho() + " " + std::string(cpf));
+  return ::teste::saidaDe("/usr/bin/python3 " + script + " " + dados.caminho() + " " + std::string(cpf));
 }
 
 }  // namespace converter::teste

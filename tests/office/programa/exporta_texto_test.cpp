@@ -15,6 +15,7 @@
 #include "shell/despacho.h"
 #include "shell/funcoes.h"
 #include "store/abertura.h"
+#include "support/saida_de.h"
 
 namespace shell::teste {
 namespace {
@@ -32,15 +33,6 @@ std::string leTudo(const std::string& caminho) {
   return s.str();
 }
 
-std::string roda(const std::string& comando) {
-  std::string out;
-  FILE* p = popen(comando.c_str(), "r");
-  if (p == nullptr) return out;
-  char buf[4096];
-  for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-  pclose(p);
-  return out;
-}
 
 // Builds the expected text of a table from its file (deleted rows left out, the format's own
 // rules written once more here, independently), compares it with the exported file byte by
@@ -83,7 +75,7 @@ class ExportaTexto : public ProgramaFixture {
   std::string confere(std::string_view tabela, std::string_view arquivo) {
     const std::string script = trabalho("confere.py");
     std::ofstream(script) << kConfere;
-    return roda("/usr/bin/python3 " + script + " " + p->LOCARQ + std::string(tabela) + ".DBF " + trabalho(arquivo) +
+    return ::teste::saidaDe("/usr/bin/python3 " + script + " " + p->LOCARQ + std::string(tabela) + ".DBF " + trabalho(arquivo) +
                 " 2>&1");
   }
 };

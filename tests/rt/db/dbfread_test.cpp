@@ -7,6 +7,7 @@
 #include "db_test_util.h"
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
+#include "support/saida_de.h"
 
 using namespace rt::db;
 using namespace rt::db::testing;
@@ -17,17 +18,6 @@ using namespace rt::text::literals;
 namespace {
 
 bool havePythonDbfread() { return std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") == 0; }
-
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
 
 TEST(Dbfread, ReadsWhatTheEngineWrote) {
   if (!havePythonDbfread()) GTEST_SKIP() << "python3-dbfread is not installed";
@@ -57,7 +47,7 @@ TEST(Dbfread, ReadsWhatTheEngineWrote) {
       "for r in t:\n"
       "  print('|'.join(repr(v) if not isinstance(v,str) else v for v in r.values()))\n";
   writeAll(dir.file("dump.py"), script);
-  std::string out = run("/usr/bin/python3 " + dir.file("dump.py") + " " + dir.file("IMP0410.DBF") + " 2>&1");
+  std::string out = ::teste::saidaDe("/usr/bin/python3 " + dir.file("dump.py") + " " + dir.file("IMP0410.DBF") + " 2>&1");
   EXPECT_EQ(out,
             "6 3 225 343\n"
             "12345678901|" + std::string(280, 'b') + "FIM" + "|-1234.56|datetime.date(2009, 12, 31)|True|uma nota\n"
