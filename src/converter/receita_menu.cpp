@@ -1,55 +1,23 @@
 #include "converter/receita_menu.h"
 
-#include <filesystem>
 
-#include "console/alerta.h"
 #include "console/janelas.h"
 #include "converter/folha_importa.h"
 #include "converter/grade.h"
 #include "converter/moldura_contadores.h"
 #include "converter/moldura_pastas.h"
 #include "converter/molduras.h"
+#include "converter/pegaosdir.h"
 #include "converter/receita_listagem.h"
-#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
-#include "rt/ui/read.h"
 #include "store/areas.h"
 #include "store/pastas_dados.h"
 
 namespace conversor {
 
-using namespace rt::text::literals;
 using console::Jan;
 
 namespace {
-
-// The folder dialog: the source and the target folder typed; false on Esc or when the user
-// gives up a source that is no folder.
-bool pedePastas(store::Contexto& ctx, Conversor& c, std::string& origem, std::string& destino) {
-  for (;;) {
-    MTELA1(ctx, c, 2);
-    const console::JanelaAberta quadro = console::JanelaAberta::adota(ctx.janelas, quadroPastas(c).janela);
-    rt::ui::Read read(ctx.console, coresEntrada(ctx));
-    origem = rt::text::padr(origem, 120);
-    destino = rt::text::padr(destino, 40);
-    read.get(ctx.ALJA[2] + 1, ctx.ACJA[2] + 2, rt::ui::var("ORIGEM", origem), "@S73");
-    read.get(ctx.ALJA[2] + 3, ctx.ACJA[2] + 2, rt::ui::var("DESTINO", destino), "@!");
-    const rt::ui::ReadResult r = read.run();
-    if (r.escaped) return false;
-    origem = std::string(rt::text::alltrim(origem));
-    destino = std::string(rt::text::alltrim(destino));
-    std::error_code ec;
-    if (!std::filesystem::is_directory(store::pastaLinux(ctx, origem), ec)) {
-      console::AVISOSN(ctx, "Drive e/ou Diretório de Origem inexistente !!"_cp, 0);
-      if (console::AVISOSN(ctx, "Continua procurando?") == "N") return false;
-      continue;
-    }
-    if (destino.size() > 3 && !std::filesystem::is_directory(store::pastaLinux(ctx, destino), ec) &&
-        !std::filesystem::create_directories(store::pastaLinux(ctx, destino), ec))
-      continue;
-    return true;
-  }
-}
 
 // A window the run may open: closed at the end of the run when it was.
 struct JanelaTalvez {
@@ -65,12 +33,9 @@ struct JanelaTalvez {
 
 void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
   ctx.MOS_MENS = false;
-  std::string origem = c.ROTAREANT;
-  std::string destino = ctx.LOCARQ;
-  while (pedePastas(ctx, c, origem, destino)) {
-    c.ARQORIG = origem;
-    c.ARQDEST = destino;
-    if (!destino.empty()) ctx.definePastaDados(destino);
+  c.ORIGEM = c.ROTAREANT;
+  c.DESTINO = ctx.LOCARQ;
+  while (PEGAOSDIR(ctx, c, ModoPastas::Receita)) {
     JanelaTalvez cabecalho{ctx.janelas, Jan::kTela}, contadores{ctx.janelas, Jan::kDialogo};
     converter::TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
@@ -96,7 +61,7 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
       ctx.screen().put(ctx.ALJA[3] + 5, ctx.ACJA[3] + 19, rt::text::padr(ctx.LOCARQ, 50), cor);
       ctx.console.refresh();
     };
-    converter::converteArquivos(ctx, modo, store::pastaLinux(ctx, origem), tela);
+    converter::converteArquivos(ctx, modo, store::pastaLinux(ctx, c.ARQORIG), tela);
   }
 }
 
