@@ -1,0 +1,68 @@
+// The rural activity carried from last year: the sibling program's previous edition (its
+// tables MOL1..MOL4 of a source folder) and the cash book's rural tables, turned into the
+// rows of tables 15 to 19 of one taxpayer; and the sibling's re-conversion of a whole folder.
+//
+// The per-taxpayer copies only add rows to the taxpayer's tables held in memory
+// (converter::TabelasCpf); the caller writes them with the rest of the taxpayer, so each
+// taxpayer is carried whole or not at all.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "converter/conversor.h"
+#include "converter/receita_tabelas.h"
+#include "rt/base/result.h"
+#include "store/contexto.h"
+#include "store/cpf.h"
+
+namespace conversor {
+
+// The sibling's previous-edition rural tables of a source folder, read only, held open for a
+// run (work areas 91 to 94). PREPRMOL: a table that cannot be opened is left out.
+class RuralAnterior {
+ public:
+  // `origem`: the source folder as stored (ARQORIG). Null when none of the tables is there.
+  static std::unique_ptr<RuralAnterior> abre(store::Contexto& ctx, const std::string& origem);
+  ~RuralAnterior();
+  RuralAnterior(const RuralAnterior&) = delete;
+  RuralAnterior& operator=(const RuralAnterior&) = delete;
+
+  // CONV_VESKAR, the copy itself: adds the CPF's rows of tables 15 to 18 to `destino`.
+  rt::Status copia(const store::Cpf& cpf, converter::TabelasCpf& destino);
+
+ private:
+  explicit RuralAnterior(store::Contexto& ctx) : ctx_(ctx) {}
+  store::Contexto& ctx_;
+};
+
+// The cash book's rural tables of a source folder (ZUK15, ZUK10, ZUK2, ZUK12, ZUK13), read
+// only, held open for a run (work areas 95 to 99).
+class RuralLivroCaixa {
+ public:
+  // Null when none of the tables is there.
+  static std::unique_ptr<RuralLivroCaixa> abre(store::Contexto& ctx, const std::string& origem);
+  ~RuralLivroCaixa();
+  RuralLivroCaixa(const RuralLivroCaixa&) = delete;
+  RuralLivroCaixa& operator=(const RuralLivroCaixa&) = delete;
+
+  // CONV_ZUK_MOL: adds the CPF's rural rows to tables 15 to 19 of `destino`. True when the
+  // taxpayer has rural activity (the caller marks TEMRURAL and ATV_BRASIL "S" in the register
+  // row it writes).
+  rt::Result<bool> copia(const store::Cpf& cpf, converter::TabelasCpf& destino);
+
+ private:
+  explicit RuralLivroCaixa(store::Contexto& ctx) : ctx_(ctx) {}
+  store::Contexto& ctx_;
+};
+
+// CONV_VESKAR for the rural item: the taxpayer must already be in the target register (else
+// the alert naming the CPF and false); his register row gets TEMRURAL and ATV_BRASIL "S" and
+// his rural rows from `fontes`, written together.
+bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf);
+
+// The rural re-conversion of the current edition's sibling tables of c.ARQORIG into the data
+// folder, ending with its warning.
+void reconverteRural(store::Contexto& ctx, Conversor& c);
+
+}  // namespace conversor
