@@ -5,7 +5,7 @@ namespace conversor {
 
 std::unique_ptr<RuralAnterior> RuralAnterior::abre(store::Contexto&, const std::string&) { return nullptr; }
 RuralAnterior::~RuralAnterior() = default;
-rt::Status RuralAnterior::copia(const store::Cpf&, converter::TabelasCpf&) { return rt::Status::ok(); }
+rt::Result<bool> RuralAnterior::copia(const store::Cpf&, converter::TabelasCpf&) { return false; }
 
 std::unique_ptr<RuralLivroCaixa> RuralLivroCaixa::abre(store::Contexto&, const std::string&) { return nullptr; }
 RuralLivroCaixa::~RuralLivroCaixa() = default;

@@ -18,18 +18,22 @@
 
 namespace conversor {
 
-// The sibling's previous-edition rural tables of a source folder, read only, held open for a
-// run (work areas 91 to 94). PREPRMOL: a table that cannot be opened is left out.
+// The sibling's previous-edition register MOL909 and rural tables MOL109..MOL409 of a source
+// folder, read only, held open for a run (work areas 90 to 94). PREPRMOL: a rural table that
+// cannot be opened is left out.
 class RuralAnterior {
  public:
-  // `origem`: the source folder as stored (ARQORIG). Null when none of the tables is there.
+  // `origem`: the source folder as stored (ARQORIG). Null when the folder has no MOL909, or
+  // (after "Problema ao abrir arquivo do KELSVOR") when it cannot be opened.
   static std::unique_ptr<RuralAnterior> abre(store::Contexto& ctx, const std::string& origem);
   ~RuralAnterior();
   RuralAnterior(const RuralAnterior&) = delete;
   RuralAnterior& operator=(const RuralAnterior&) = delete;
 
-  // CONV_VESKAR, the copy itself: adds the CPF's rows of tables 15 to 18 to `destino`.
-  rt::Status copia(const store::Cpf& cpf, converter::TabelasCpf& destino);
+  // CONV_VESKAR, the copy itself: adds the CPF's rows of tables 15 to 18 to `destino`. True
+  // when MOL909 has the CPF (the caller marks TEMRURAL and ATV_BRASIL "S" in the register row
+  // it writes); false, and nothing added, when it has not.
+  rt::Result<bool> copia(const store::Cpf& cpf, converter::TabelasCpf& destino);
 
  private:
   explicit RuralAnterior(store::Contexto& ctx) : ctx_(ctx) {}
