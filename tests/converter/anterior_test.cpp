@@ -1,0 +1,350 @@
+// Last year's taxpayers carried into this year's folder: source folders made here with last
+// year's tables (the catalogue's field types for the names the copy reads), converted by the
+// run of items 1 and 3, and this year's tables read back with dbfread.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <thread>
+
+#include "converter/anterior_blocos.h"
+#include "converter/anterior_menu.h"
+#include "receita_fixture.h"
+#include "rt/db/table.h"
+#include "rt/text/cp860.h"
+#include "rt/text/strings.h"
+#include "store/abertura.h"
+#include "store/catalogo.h"
+#include "store/diario_restauracao.h"
+
+namespace conversor::teste {
+namespace {
+
+using namespace rt::text::literals;
+using converter::Linha;
+using converter::teste::Linhas;
+using rt::text::Date;
+using rt::text::Decimal;
+using rt::text::Value;
+using Campos = std::vector<std::pair<std::string, Value>>;
+
+Decimal dec(const char* s) { return *Decimal::parse(s); }
+
+// What the run said and the answers it gets.
+class Ouvinte final : public store::Relato {
+ public:
+  std::vector<std::string> ditos;
+  std::deque<bool> respostas;
+  std::deque<int> escolhas;
+  void alerta(std::span<const std::string> l) override { ditos.insert(ditos.end(), l.begin(), l.end()); }
+  void erro(std::string_view t) override { ditos.emplace_back(t); }
+  bool pergunta(std::span<const std::string> l, bool padrao) override {
+    ditos.insert(ditos.end(), l.begin(), l.end());
+    if (respostas.empty()) return padrao;
+    const bool r = respostas.front();
+    respostas.pop_front();
+    return r;
+  }
+  int escolha(std::span<const std::string> l, std::span<const std::string>) override {
+    ditos.insert(ditos.end(), l.begin(), l.end());
+    if (escolhas.empty()) return 0;
+    const int r = escolhas.front();
+    escolhas.pop_front();
+    return r;
+  }
+  bool disse(std::string_view t) const {
+    for (const std::string& d : ditos)
+      if (d.find(t) != std::string::npos) return true;
+    return false;
+  }
+};
+
+constexpr const char* kAna = "11111111111";
+constexpr const char* kBruno = "33333333333";
+constexpr const char* kCarla = "44444444444";
+
+class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::Test {
+ protected:
+  AnteriorTest() {
+    ctx.defineRelato(&ouve);
+    c.ARQORIG = origem.caminho();
+    c.ARQDEST = dados.caminho();
+    c.DIRORIG = ctx.LOCARQ;
+  }
+
+  // A table of the source folder: the fields of catalogue table n (less `sem`) and `extra`,
+  // with the rows given.
+  void fonte(const std::string& arquivo, int n, const std::vector<Campos>& linhas,
+             const std::vector<rt::db::FieldDef>& extra = {}, const std::string& sem = {}) {
+    std::vector<rt::db::FieldDef> f;
+    for (const store::CampoDef& cd : store::estrutura(n))
+      if (rt::text::upper(cd.nome) != sem) f.push_back({rt::text::upper(cd.nome), cd.tipo, cd.largura, cd.decimais});
+    f.insert(f.end(), extra.begin(), extra.end());
+    const std::string caminho = origem / (arquivo + ".DBF");
+    ASSERT_TRUE(rt::db::Table::create(caminho, f, rt::db::CreateMode::kReplace));
+    rt::db::OpenOptions o;
+    o.exclusive = true;
+    auto t = rt::db::Table::open(caminho, o);
+    ASSERT_TRUE(t);
+    for (const Campos& l : linhas) {
+      ASSERT_TRUE((*t)->appendBlank());
+      for (const auto& [campo, v] : l) ASSERT_TRUE((*t)->put(campo, v)) << arquivo << " " << campo;
+    }
+    ASSERT_TRUE((*t)->commit());
+  }
+
+  // Last year's edition: every table, those not given empty.
+  void brantel(std::map<int, std::vector<Campos>> linhas, int semTabela = 0, const std::string& semCampo = {}) {
+    for (int n : {9, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 14})
+      fonte("IMP" + rt::text::doisDigitos(n) + "09", n, linhas[n], {}, n == semTabela ? semCampo : "");
+  }
+
+  // A row written straight into this year's table n.
+  void destino(int n, const Campos& campos) {
+    ASSERT_TRUE(store::ABERTURA(ctx, n));
+    rt::db::Table& t = *ctx.areas.table(n);
+    ASSERT_TRUE(t.appendBlank());
+    for (const auto& [campo, v] : campos) ASSERT_TRUE(t.put(campo, v));
+    ASSERT_TRUE(t.commit());
+    ctx.areas.release(n);
+  }
+
+  // The marking grid stood in for: every row marked (or none).
+  converter::TelaConversao marca(bool todos = true) {
+    converter::TelaConversao tela;
+    tela.seleciona = [todos](store::Contexto& x) {
+      rt::db::Table& t = *store::tabela(x.areas, store::Area::LISNOME);
+      for (t.goTop(); !t.eof(); t.skip(1)) ASSERT_TRUE(t.put("IMPRE", std::string(todos ? "S" : " ")));
+      ASSERT_TRUE(t.commit());
+    };
+    tela.contadores = [this](const converter::Contadores& n) { vistos.push_back(n); };
+    return tela;
+  }
+
+  converter::Contadores roda(int item, int vendidos = 2) {
+    c.OPCAO_1 = item;
+    ouve.escolhas.push_back(vendidos);
+    auto n = converteAnteriores(ctx, c, marca());
+    (void)ctx.areas.closeAll();
+    return n;
+  }
+
+  std::string campo(std::string_view tabela, std::string_view cpf, std::size_t i, const std::string& nome) {
+    const Linhas v = this->tabela(tabela, cpf);
+    return i < v.size() ? v[i].at(nome) : "<no row " + std::to_string(i) + ">";
+  }
+  // Given fields of every row of a table of the CPF, "|"-joined, one string a row.
+  std::vector<std::string> linhas(std::string_view tabela, std::string_view cpf, const std::vector<std::string>& campos) {
+    std::vector<std::string> v;
+    for (const auto& l : this->tabela(tabela, cpf)) {
+      std::string s;
+      for (const std::string& c1 : campos) s += (s.empty() ? "" : "|") + l.at(c1);
+      v.push_back(s);
+    }
+    return v;
+  }
+
+  Ouvinte ouve;
+  Conversor c;
+  std::vector<converter::Contadores> vistos;
+};
+
+// Three taxpayers of last year: one with every block, one plain, one already in this year's
+// folder.
+std::map<int, std::vector<Campos>> tresContribuintes() {
+  const Date d2000 = Date::fromYmd(2000, 5, 1), d1980 = Date::fromYmd(1980, 1, 2);
+  std::map<int, std::vector<Campos>> m;
+  m[9] = {{{"CPF", kAna}, {"NOMECONTR", "ANA ANTERIOR"}, {"ENDERECO", "RUA A"}, {"DDDTEL", "11"},
+           {"RECIBOATU", "123456789012"}, {"RECIBOANT", "999999999999"}, {"IMPPGRE", dec("-150.00")},
+           {"ESTATUS", Decimal(3)}, {"CONJUNTA", "N"}, {"TELCELU", "99998888"}, {"TEMRURAL", "S"},
+           {"VALOREC", dec("80.00")}, {"NASCIMENTO", Date::fromYmd(1970, 3, 15)}, {"NRORECIBO", "555"}},
+          {{"CPF", kBruno}, {"NOMECONTR", "BRUNO BASICO"}, {"IMPPGRE", dec("75.25")}, {"DDDFAX", "021"}},
+          {{"CPF", kCarla}, {"NOMECONTR", "CARLA CADASTRADA"}},
+          {{"CPF", "           "}, {"NOMECONTR", "SEM CPF"}}};
+  m[1] = {{{"CPF", kAna}, {"VALFUTUR", dec("2500.00")}, {"DESPALIM", Decimal(1)}, {"DESPNAO", Decimal(999)},
+           {"INDALERTA", Decimal(5)}, {"CPFINVENT", "22222222222"}, {"I3_01", Decimal(7)}},
+          {{"CPF", kBruno}, {"OUTRDES", dec("10.00")}}};
+  m[2] = {{{"CPF", kAna}, {"I1_1", "R"}, {"I1_2", "RURAL"}},
+          {{"CPF", kAna}, {"I1_1", "F"}, {"I1_2", "FONTE"}, {"I1_3", "11222333000181"}, {"I1_4", dec("500.00")},
+           {"I1_11", "N"}},
+          {{"CPF", kAna}, {"I1_1", "J"}, {"I1_2", "JUROS"}, {"I1_11", "X"}}};
+  m[3] = {{{"CPF", kAna}, {"NOMEDEPEN", "MENOR POBRE"}, {"CODIDEPEN", Decimal(41)}, {"DATADEPEN", d1980}},
+          {{"CPF", kAna}, {"NOMEDEPEN", "FILHO"}, {"CODIDEPEN", Decimal(21)}, {"DATADEPEN", d2000},
+           {"CPFDEPEN", "55555555555"}, {"NRODEPEN", Decimal(9)}}};
+  m[4] = {{{"CPF", kAna}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "CASA NA RUA"}, {"I7_5", Decimal(11)}},
+          {{"CPF", kAna}, {"I7_0", Decimal(2)}, {"I7_2", " DAS FLORES"}, {"I7_3", dec("100000.00")},
+           {"I7_4", dec("120000.00")}, {"I7_7", "S"}, {"I7_8", "105"}},
+          {{"CPF", kAna}, {"I7_1", Decimal(2)}, {"I7_2", "CARRO VENDIDO"}, {"I7_3", dec("30000.00")}, {"I7_5", Decimal(21)}},
+          {{"CPF", kAna}, {"I7_1", Decimal(3)}, {"I7_2", "CONTA CORRENTE"}, {"I7_3", dec("500.00")},
+           {"I7_4", dec("800.00")}, {"I7_5", Decimal(61)}}};
+  m[5] = {{{"CPF", kAna}, {"I8_1", Decimal(1)}, {"I8_2", "EMPRESTIMO"}, {"I8_3", dec("5000.00")},
+           {"I8_4", dec("3000.00")}, {"I8_5", Decimal(11)}}};
+  m[6] = {};
+  for (int codigo : {3, 4, 5, 6, 50, 0, 10})
+    m[6].push_back({{"CPF", kAna}, {"I6_1", "PAGO " + std::to_string(codigo)}, {"I6_3", Decimal(codigo)},
+                    {"I6_4", dec("10.00")}, {"I6_6", Decimal(7)}, {"I6_7", "66666666666"}});
+  m[7] = {{{"CPF", kAna}, {"BEM_NRO", Decimal(5)}, {"VEN_PRAZO", "S"}, {"VAL_ALI", dec("10000.00")},
+           {"VAL_RECOL", dec("4000.00")}, {"PER_TRI", dec("0.5")}, {"PERART31", Decimal(20)}, {"PARCOMPRA", "S"},
+           {"NOME_ADQ", "COMPRADOR"}, {"VENDAANT", "N"}, {"VAL_PARTE", dec("3.00")}},
+          {{"CPF", kAna}, {"TIPO_BEM", Decimal(4)}, {"RVAR_NRO", Decimal(17)}, {"REC_MES12", dec("-300.00")}},
+          {{"CPF", kAna}, {"TIPO_BEM", Decimal(4)}, {"RVAR_NRO", Decimal(23)}, {"REC_MES12", dec("200.00")},
+           {"DAY_TRADE", "1"}},
+          {{"CPF", kAna}, {"VEN_PRAZO", "S"}, {"VAL_ALI", dec("100.00")}, {"VAL_RECOL", dec("100.00")}}};
+  m[8] = {{{"CPF", kAna}, {"BEM_NRO", Decimal(5)}, {"LOTE", "L1"}, {"VALOR_CUST", dec("9.00")}},
+          {{"CPF", kAna}, {"BEM_NRO", Decimal(6)}, {"LOTE", "L2"}}};
+  m[10] = {{{"CPF", kAna}, {"CODDESP", Decimal(1)}, {"DESCDESP", "ALUGUEL"}, {"VALODESP", dec("100.50")}}};
+  m[11] = {{{"CPF", kAna}, {"OBSERV", "NOTA LIVRE"}},
+           {{"CPF", kAna}, {"OBSERV", "ERRO DO ANO"}, {"CODERR", Decimal(3)}}};
+  m[14] = {{{"CPF", kAna}, {"DESCRICAO", "POUPANCA X"}, {"TIPO", "Z"}}};
+  return m;
+}
+
+// Item 1 end to end: every block of a taxpayer, the refund and the balance, a taxpayer
+// already there left byte for byte (also his assets, which the continuation merge must not
+// join), the counters, and a second run that adds nothing.
+TEST_F(AnteriorTest, Item1CarriesEveryBlockAndNeverTouchesAnExistingTaxpayer) {
+  brantel(tresContribuintes());
+  destino(9, {{"CPF", kCarla}, {"NOMECONTR", "CARLA DESTE ANO"}});
+  destino(4, {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
+  destino(4, {{"CPF", kCarla}, {"I7_0", Decimal(11)}, {"I7_2", "PARTE DOIS"}, {"I7_3", Decimal(10)}, {"I7_4", Decimal(20)}});
+  const std::string carla = foto(kCarla);
+
+  ouve.respostas = {true};  // the over-age dependant removed
+  const converter::Contadores n = roda(kBrantel, 1);
+  EXPECT_EQ(std::vector<int>({n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes}),
+            std::vector<int>({3, 2, 1, 0, 0}));
+  EXPECT_TRUE(c.NOVIN);
+  EXPECT_EQ(foto(kCarla), carla);
+
+  // The register: last year's receipt is the previous one, the phone codes as numbers.
+  const auto r = tabela("IMP0910", kAna).at(0);
+  EXPECT_EQ(r.at("NOMECONTR"), "ANA ANTERIOR");
+  EXPECT_EQ(r.at("RECIBOANT"), "123456789012");
+  EXPECT_EQ(r.at("RECIBOATU"), "");
+  EXPECT_EQ(r.at("NRORECIBO"), "");
+  EXPECT_EQ(r.at("DDDTEL"), "11");
+  EXPECT_EQ(r.at("DDDFAX"), "");
+  EXPECT_EQ(r.at("ESTATUS"), "1");
+  EXPECT_EQ(r.at("TEMRURAL"), "N");
+  EXPECT_EQ(r.at("NOVO"), "N");
+  EXPECT_EQ(r.at("TELCELU"), "99998888");
+  EXPECT_EQ(r.at("VALOREC"), "80.00");
+  EXPECT_EQ(r.at("NASCIMENTO"), "19700315");
+  EXPECT_EQ(campo("IMP0910", kBruno, 0, "DDDFAX"), "21");
+
+  // Table 1: the refund is exempt income, a balance to pay is last year's tax; the year's
+  // expenses from the monthly ones.
+  EXPECT_EQ(linhas("IMP0110", kAna, {"I3_12", "I3_12D", "IMPOANTER", "CAL_AUTO", "DESPNAO", "INDALERTA", "CPFINVENT",
+                                     "VALFUTUR", "I3_01"}),
+            std::vector<std::string>({"150.00|RESTITUICAO DO BRANTEL|0.00|1|1206.00|5|22222222222|2500.00|0.00"}));
+  EXPECT_EQ(linhas("IMP0110", kBruno, {"I3_12", "I3_12D", "IMPOANTER", "OUTRDES"}),
+            std::vector<std::string>({"0.00||75.25|10.00"}));
+
+  // Income sources without amounts; rural ones left; only kind F keeps its mark.
+  EXPECT_EQ(linhas("IMP0210", kAna, {"I1_1", "I1_2", "I1_3", "I1_4", "I1_11"}),
+            std::vector<std::string>({"F|FONTE|11222333000181|0.00|N", "J|JUROS||0.00|"}));
+  // The over-age dependant asked about and left out; the others renumbered.
+  EXPECT_TRUE(ouve.disse("O menor pobre completou 22 anos"));
+  EXPECT_EQ(linhas("IMP0310", kAna, {"NOMEDEPEN", "CODIDEPEN", "DATADEPEN", "CPFDEPEN", "NRODEPEN"}),
+            std::vector<std::string>({"FILHO|21|20000501|55555555555|1"}));
+  // Payees without amounts, codes 3-6 lowered, code 0 left.
+  EXPECT_EQ(linhas("IMP0610", kAna, {"I6_1", "I6_3", "I6_4", "I6_6", "I6_7"}),
+            std::vector<std::string>({"PAGO 3|1|0.00|7|", "PAGO 4|2|0.00|7|", "PAGO 5|1|0.00|7|", "PAGO 6|2|0.00|7|",
+                                      "PAGO 50|50|0.00|0|66666666666", "PAGO 10|10|0.00|0|"}));
+  // Assets: closing values open the year, the sold car left out and the next item renumbered,
+  // a code-61 account without this year's value, the description's continuation joined.
+  EXPECT_EQ(linhas("IMP0410", kAna, {"I7_0", "I7_1", "I7_2", "I7_3", "I7_4", "I7_5", "I7_7", "I7_8", "I7_9"}),
+            std::vector<std::string>({"1|1|CASA NA RUA DAS FLORES|120000.00|120000.00|11|||120000.00",
+                                      "21|2|CONTA CORRENTE|800.00|0.00|61|||800.00"}));
+  EXPECT_EQ(linhas("IMP0510", kAna, {"I8_0", "I8_1", "I8_2", "I8_3", "I8_4", "I8_5", "I8_6"}),
+            std::vector<std::string>({"1|1|EMPRESTIMO|3000.00|3000.00|11|3000.00"}));
+  // Gains: the instalment sale with what is left to receive, its purchase rows, December's
+  // variable-income figures as January's.
+  EXPECT_EQ(linhas("IMP0710", kAna, {"BEM_NRO", "TIPO_BEM", "RVAR_NRO", "VAL_ALI", "PER_TRI", "PERART31", "VAL_PARTE",
+                                     "VENDAANT", "NOME_ADQ", "REC_MES01", "DAY_TRADE"}),
+            std::vector<std::string>({"1|0|0|6000.00|0.40000|0.00|0.00|S|COMPRADOR|0.00|",
+                                      "0|4|15|0.00|0.00000|0.00|0.00|||-300.00|",
+                                      "0|4|22|0.00|0.00000|0.00|0.00|||200.00|1"}));
+  EXPECT_EQ(linhas("IMP0810", kAna, {"BEM_NRO", "LOTE", "VALOR_CUST"}), std::vector<std::string>({"1|L1|9.00"}));
+  EXPECT_EQ(linhas("IMP1110", kAna, {"OBSERV"}),
+            std::vector<std::string>({"NOTA LIVRE", "Existe ganho de capital a receber R$       2.500,00"}));
+  EXPECT_EQ(linhas("IMP1410", kAna, {"DESCRICAO", "TIPO"}), std::vector<std::string>({"POUPANCA X|B"}));
+  EXPECT_EQ(linhas("IMP1010", kAna, {"CODDESP", "DESCDESP", "VALODESP"}), std::vector<std::string>({"1|ALUGUEL|100.50"}));
+
+  // Again: everybody is there now, nothing is added.
+  const std::string ana = foto(kAna), bruno = foto(kBruno);
+  const converter::Contadores m = roda(kBrantel, 2);
+  EXPECT_EQ(std::vector<int>({m.convertidos, m.existentes, m.restantes}), std::vector<int>({0, 3, 0}));
+  EXPECT_FALSE(c.NOVIN);
+  EXPECT_EQ(foto(kAna), ana);
+  EXPECT_EQ(foto(kBruno), bruno);
+  EXPECT_EQ(foto(kCarla), carla);
+}
+
+// The walk over one taxpayer's asset rows, answered "Sim" and "Nao", from either edition.
+TEST(AnteriorBlocos, SoldItemsRenumberingValuesAndContinuations) {
+  auto bem = [](int item, const char* texto, const char* v3, const char* v4, int codigo = 0) {
+    Linha l;
+    l.poe("I7_1", Decimal(item));
+    l.poe("I7_2", std::string(texto));
+    l.poe("I7_3", dec(v3));
+    l.poe("I7_4", dec(v4));
+    l.poe("I7_5", Decimal(codigo));
+    return l;
+  };
+  const std::vector<Linha> fonte = {bem(1, "TERRENO", "0", "0", 11), bem(0, "LOTE 2", "10", "10"),
+                                    bem(2, "CARRO", "30", "0", 21),  bem(3, "ACOES", "0", "0", 31),
+                                    bem(0, "CIA X", "5", "7"),       bem(4, "CONTA", "1", "2", 45),
+                                    bem(5, "SEM VALOR", "0", "0")};
+  auto mostra = [](const std::vector<Linha>& v) {
+    std::vector<std::string> s;
+    for (const Linha& l : v)
+      s.push_back(l.valor("I7_0").toString(0) + "|" + l.valor("I7_1").toString(0) + "|" + l.texto("I7_2") + "|" +
+                  l.valor("I7_3").toString(0) + "|" + l.valor("I7_4").toString(0));
+    return s;
+  };
+  struct Caso {
+    Blocos b;
+    std::vector<std::string> esperado;
+  };
+  const Caso casos[] = {
+      // "Nao": the car goes, the items after it close the gap; the closing value opens the
+      // year; code 45 has no value at the end of this year; trailing rows without values stay
+      // behind.
+      {{'7', true, 1},
+       {"1|1|TERRENO|0|0", "11|0|LOTE 2|10|10", "21|2|ACOES|0|0", "31|0|CIA X|7|7", "41|3|CONTA|2|0"}},
+      // "Sim": the car is carried with both values 0.
+      {{'7', true, 2},
+       {"1|1|TERRENO|0|0", "11|0|LOTE 2|10|10", "21|2|CARRO|0|0", "31|3|ACOES|0|0", "41|0|CIA X|7|7",
+        "51|4|CONTA|2|0"}},
+      // The cash book keeps both values as they are.
+      {{'7', false, 2},
+       {"1|1|TERRENO|0|0", "11|0|LOTE 2|10|10", "21|2|CARRO|30|0", "31|3|ACOES|0|0", "41|0|CIA X|5|7",
+        "51|4|CONTA|1|2"}},
+  };
+  for (const Caso& k : casos) EXPECT_EQ(mostra(copiaBlocos(fonte, k.b)), k.esperado) << k.b.MOST_VEND;
+
+  std::vector<Linha> bens = copiaBlocos(fonte, {'7', true, 1});
+  juntaContinuacoes(bens);
+  EXPECT_EQ(mostra(bens), std::vector<std::string>({"1|1|TERRENOLOTE 2|10|10", "21|2|ACOESCIA X|7|7", "41|3|CONTA|2|0"}));
+  EXPECT_EQ(bens[0].valor("I7_9"), Decimal(10));
+
+  // Debts: the opening value is also I8_6.
+  Linha divida;
+  divida.poe("I8_1", Decimal(1));
+  divida.poe("I8_3", Decimal(9));
+  divida.poe("I8_4", Decimal(4));
+  const auto d = copiaBlocos({divida}, {'8', true, 2});
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_EQ(d[0].valor("I8_3"), Decimal(4));
+  EXPECT_EQ(d[0].valor("I8_6"), Decimal(4));
+}
+
+}  // namespace
+}  // namespace conversor::teste
