@@ -21,7 +21,9 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/catalogo.h"
-#include "store/diario_restauracao.h"
+#include "console/pastas.h"
+#include "store/diario_gravacao.h"
+#include "store/pastas_dados.h"
 
 namespace conversor::teste {
 namespace {
@@ -94,7 +96,10 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
     ASSERT_TRUE(t);
     for (const Campos& l : linhas) {
       ASSERT_TRUE((*t)->appendBlank());
-      for (const auto& [campo, v] : l) ASSERT_TRUE((*t)->put(campo, v)) << arquivo << " " << campo;
+      for (const auto& [campo, v] : l)
+        if ((*t)->field(campo) != nullptr) {
+          ASSERT_TRUE((*t)->put(campo, v)) << arquivo << " " << campo;
+        }
     }
     ASSERT_TRUE((*t)->commit());
   }
@@ -129,7 +134,7 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
 
   converter::Contadores roda(int item, int vendidos = 2) {
     c.OPCAO_1 = item;
-    ouve.escolhas.push_back(vendidos);
+    ouve.escolhas = {vendidos};
     auto n = converteAnteriores(ctx, c, marca());
     (void)ctx.areas.closeAll();
     return n;
@@ -344,6 +349,193 @@ TEST(AnteriorBlocos, SoldItemsRenumberingValuesAndContinuations) {
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0].valor("I8_3"), Decimal(4));
   EXPECT_EQ(d[0].valor("I8_6"), Decimal(4));
+}
+
+// The cash book (item 3): its year totals and monthly figures, its expenses table, its
+// gains, payments of code 69 as income; but only from the version whose register has TITULO.
+TEST_F(AnteriorTest, Item3CarriesTheCashBookFromTheVersionThatHasTitulo) {
+  constexpr const char* kDora = "77777777777";
+  auto n122 = [](const char* nome) { return rt::db::FieldDef{nome, 'N', 12, 2}; };
+  auto livro = [&](const std::string& semTitulo) {
+    fonte("ZUK9", 9, {{{"CPF", kDora}, {"NOMECONTR", "DORA DO LIVRO"}, {"CONJUNTA", "S"}, {"ESTATUS", Decimal(1)},
+                       {"I9_5", "S"}, {"USAPADRAO", "S"}, {"DDDTEL", "61"}}},
+          {}, semTitulo);
+    std::vector<rt::db::FieldDef> t1 = {n122("VALOR_FUT")};
+    for (int k = 1; k <= 12; ++k) t1.push_back(n122(("I3_" + rt::text::doisDigitos(k) + "T").c_str()));
+    for (int k = 1; k <= 5; ++k) t1.push_back(n122(("I4_" + rt::text::doisDigitos(k) + "T").c_str()));
+    fonte("ZUK1", 1,
+          {{{"CPF", kDora}, {"I3_01T", Decimal(1)}, {"I3_06T", Decimal(6)}, {"I3_07T", Decimal(7)},
+            {"I3_11T", Decimal(11)}, {"I3_12T", Decimal(12)}, {"I4_01T", Decimal(41)}, {"I3_12D", "ISENTO"},
+            {"VALOR_FUT", Decimal(99)}, {"DESPNAO", Decimal(5)}, {"PREJVEN", Decimal(3)}}},
+          t1);
+    fonte("ZUK2", 2,
+          {{{"CPF", kDora}, {"I1_1", "J"}, {"I1_2", "JUROS"}, {"I1_413", Decimal(1000)}, {"I1_513", Decimal(100)},
+            {"I1_613", Decimal(10)}, {"I1_713", Decimal(1)}, {"I1_4", Decimal(8)}},
+           {{"CPF", kDora}, {"I1_1", "F"}, {"I1_2", "FILHO"}, {"I1_413", Decimal(5)}, {"TIPOCR", "X"},
+            {"DT_LC", Date::fromYmd(2009, 5, 1)}},
+           {{"CPF", kDora}, {"I1_1", "T"}, {"I1_2", "SALARIO"}, {"I1_401", Decimal(10)}, {"I1_412", Decimal(20)},
+            {"I1_501", Decimal(1)}},
+           {{"CPF", kDora}, {"I1_1", "R"}, {"I1_2", "RURAL"}}},
+          {n122("I1_413"), n122("I1_513"), n122("I1_613"), n122("I1_713")});
+    fonte("ZUK3", 3, {});
+    fonte("ZUK4", 4,
+          {{{"CPF", kDora}, {"I7_1", Decimal(1)}, {"I7_2", "APTO"}, {"I7_3", Decimal(100)}, {"I7_4", Decimal(200)},
+            {"I7_5", Decimal(61)}}});
+    fonte("ZUK5", 5, {});
+    fonte("ZUK6", 6,
+          {{{"CPF", kDora}, {"I6_1", "ALUGUEL RECEBIDO"}, {"I6_3", Decimal(69)}, {"I6_401", Decimal(100)},
+            {"I6_402", Decimal(50)}},
+           {{"CPF", kDora}, {"I6_1", "MEDICO"}, {"I6_3", Decimal(5)}, {"I6_401", Decimal(7)}, {"I6_403", Decimal(3)}}});
+    fonte("ZUK7", 7,
+          {{{"CPF", kDora}, {"BEM_NRO", Decimal(3)}, {"NOME_ADQ", "X"}, {"IMP_PAG01", Decimal(50)},
+            {"VAL_ALI", Decimal(10)}, {"PREJU_ANT", Decimal(4)}}},
+          {n122("PREJU_ANT")});
+    fonte("ZUK8", 8, {{{"CPF", kDora}, {"BEM_NRO", Decimal(3)}, {"LOTE", "Z"}}});
+    fonte("ZUK11", 10, {{{"CPF", kDora}, {"CODDESP", "12"}, {"DESCDESP", "LUZ"}, {"VALODESP", Decimal(10)}}},
+          {{"CODDESP", 'C', 3, 0}}, "CODDESP");
+  };
+  livro("TITULO");
+  roda(kLivroCaixa);
+  EXPECT_TRUE(ouve.disse("com a versão 9.02 ou posterior."_cp));
+  EXPECT_TRUE(tabela("IMP0910", kDora).empty());
+  EXPECT_TRUE(vistos.empty());
+
+  livro("");
+  const converter::Contadores n = roda(kLivroCaixa);
+  EXPECT_EQ(n.convertidos, 1);
+  EXPECT_EQ(linhas("IMP0910", kDora, {"ESTATUS", "CONJUNTA", "I9_5", "USAPADRAO", "SO_SIMPLES", "DDDTEL"}),
+            std::vector<std::string>({"4||N|N|N|61"}));
+  EXPECT_EQ(linhas("IMP0110", kDora, {"I3_01", "I3_06", "I3_10", "I3_11", "I3_12", "I3_12D", "I4_01", "INDALERTA",
+                                      "VALFUTUR", "PREJVEN", "DESPNAO", "I13_24", "CAL_AUTO"}),
+            std::vector<std::string>({"1.00|7.00|11.00|6.00|12.00|ISENTO|41.00|10|99.00|3.00|120.00|150.00|3"}));
+  EXPECT_EQ(linhas("IMP0210", kDora, {"I1_1", "I1_2", "I1_4", "I1_5", "I1_6", "I1_7", "I1_11", "TIPOCR", "DT_LC",
+                                      "I1_401", "I1_412"}),
+            std::vector<std::string>({"J|JUROS|1000.00|100.00|10.00|1.00|S|||0.00|0.00",
+                                      "F|FILHO|5.00|0.00|0.00|0.00|S|X|20090501|0.00|0.00",
+                                      "T|SALARIO|30.00|1.00|0.00|0.00|S|||10.00|20.00",
+                                      "M|ALUGUEL RECEBIDO|150.00|0.00|0.00|0.00||||100.00|0.00"}));
+  EXPECT_EQ(linhas("IMP0610", kDora, {"I6_1", "I6_3", "I6_4", "I6_401", "I6_403"}),
+            std::vector<std::string>({"MEDICO|1|10.00|7.00|3.00"}));
+  EXPECT_EQ(linhas("IMP0410", kDora, {"I7_1", "I7_3", "I7_4", "I7_9"}), std::vector<std::string>({"1|100.00|200.00|100.00"}));
+  EXPECT_EQ(linhas("IMP0710", kDora, {"BEM_NRO", "NOME_ADQ", "VAL_ALI", "IMP_PAG01"}),
+            std::vector<std::string>({"3|X|10.00|0.00"}));
+  EXPECT_EQ(linhas("IMP0810", kDora, {"BEM_NRO", "LOTE"}), std::vector<std::string>({"3|Z"}));
+  EXPECT_EQ(linhas("IMP1010", kDora, {"CODDESP", "DESCDESP", "VALODESP"}), std::vector<std::string>({"12|LUZ|10.00"}));
+}
+
+// What stops a run before anything is written: a source table lacking a field the copy reads
+// or damaged, Esc on the sold-item question, nobody marked (the auxiliary tables are still
+// filled from the installation folder).
+TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
+  auto nada = [this](const char* caso) {
+    for (const char* t : {"IMP0910", "IMP0410"})
+      EXPECT_TRUE(!std::filesystem::exists(dados / (std::string(t) + ".DBF")) || tabela(t, kAna).empty()) << caso;
+    EXPECT_FALSE(c.NOVIN) << caso;
+  };
+  brantel(tresContribuintes(), 4, "I7_3");
+  roda(kBrantel);
+  EXPECT_TRUE(ouve.disse("A tabela IMP0409 da pasta de origem não tem o campo I7_3."_cp));
+  EXPECT_TRUE(vistos.empty());
+  nada("lacking field");
+
+  brantel(tresContribuintes());
+  std::ofstream(origem / "IMP0509.DBF", std::ios::binary | std::ios::trunc) << "\x03 nothing of a table";
+  ouve.ditos.clear();
+  roda(kBrantel);
+  EXPECT_TRUE(ouve.disse("IMP0509")) << ::testing::PrintToString(ouve.ditos);
+  nada("damaged");
+
+  brantel(tresContribuintes());
+  ouve.ditos.clear();
+  roda(kBrantel, 0);
+  EXPECT_TRUE(ouve.disse(" Nao transporte esse bem p/TAVREN"));
+  EXPECT_TRUE(vistos.empty());
+  nada("Esc on the sold-item question");
+
+  support::Pasta instalacao{"inst"};
+  for (auto [n, nome] : {std::pair{52, "auxbens.dbf"}, std::pair{53, "AUXPAG.DBF"}}) {
+    std::vector<rt::db::FieldDef> f;
+    for (const store::CampoDef& cd : store::estrutura(n))
+      f.push_back({rt::text::upper(cd.nome), cd.tipo, cd.largura, cd.decimais});
+    ASSERT_TRUE(rt::db::Table::create(instalacao / nome, f));
+    auto t = rt::db::Table::open(instalacao / nome);
+    ASSERT_TRUE(t);
+    ASSERT_TRUE((*t)->appendBlank());
+    ASSERT_TRUE((*t)->put(f[0].name, std::string("AUXILIAR")));
+    ASSERT_TRUE((*t)->commit());
+  }
+  c.DIRINST = instalacao.caminho();
+  c.OPCAO_1 = kBrantel;
+  ouve.ditos.clear();
+  converteAnteriores(ctx, c, marca(false));
+  EXPECT_TRUE(ouve.disse("Nenhum contribuinte foi marcado para a conversao."));
+  nada("nobody marked");
+  for (store::Area a : {store::Area::AUXBENS, store::Area::AUXPAG}) {
+    rt::db::Table* t = store::tabela(ctx.areas, a);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->recordCount(), 1u);
+    t->goTop();
+    EXPECT_EQ(rt::text::trim(t->getText(t->fields()[0].name)), "AUXILIAR");
+  }
+}
+
+// A run killed in the middle of a taxpayer, then run again, leaves the tables one clean run
+// leaves.
+TEST_F(AnteriorTest, KilledRunThenANewRunGivesTheTablesOfOneCleanRun) {
+  auto m = tresContribuintes();
+  for (int k = 0; k < 300; ++k)
+    m[4].push_back({{"CPF", kAna}, {"I7_1", Decimal(10 + k)}, {"I7_2", "BEM " + std::to_string(k)},
+                    {"I7_3", Decimal(k)}, {"I7_4", Decimal(k + 1)}});
+  brantel(m);
+  auto limpa = [this] {
+    (void)ctx.areas.closeAll();
+    for (const std::string& f : dados.arquivos()) std::filesystem::remove_all(dados / f);
+  };
+  auto foto2 = [this] { return foto(kAna) + foto(kBruno) + foto(kCarla); };
+  roda(kBrantel);
+  const std::string limpo = foto2();
+  ASSERT_NE(limpo.find("BEM 299"), std::string::npos);
+  for (int micros : {0, 3000, 10000, 30000, 60000}) {
+    limpa();
+    const pid_t filho = fork();
+    if (filho == 0) {
+      (void)roda(kBrantel);
+      _exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
+    kill(filho, SIGKILL);
+    int status = 0;
+    waitpid(filho, &status, 0);
+    (void)store::recuperaDiarios(ctx);
+    roda(kBrantel);
+    EXPECT_EQ(foto2(), limpo) << "killed after " << micros << " us";
+  }
+}
+
+// After a run: the target's indexes rebuilt, the target in the folder list, and the question
+// whether to stay there.
+TEST_F(AnteriorTest, AfterTheRunTheTargetJoinsTheFolderListAndTheUserChoosesWhereToStay) {
+  brantel(tresContribuintes());
+  support::Pasta inicio{"inicio"};
+  for (bool fica : {false, true}) {
+    ctx.definePastaDados(dados.caminho());
+    c.DIRORIG = console::BAR_DIR(inicio.caminho());
+    roda(kBrantel);
+    ASSERT_TRUE(c.NOVIN || !fica);
+    c.NOVIN = true;
+    ouve.respostas = {fica};
+    ouve.ditos.clear();
+    AJUST_DIR(ctx, c);
+    EXPECT_TRUE(ouve.disse(std::string("Permanece no diretório "_cp) + console::BAR_FORA(dados.caminho())));
+    EXPECT_TRUE(store::mesmaPasta(ctx, ctx.LOCARQ, fica ? dados.caminho() : inicio.caminho())) << ctx.LOCARQ;
+    std::vector<std::string> lista = store::pastasDoRegistro(ctx);
+    EXPECT_EQ(std::count_if(lista.begin(), lista.end(),
+                            [&](const std::string& p) { return store::mesmaPasta(ctx, p, dados.caminho()); }),
+              1);
+  }
+  // The rebuilt indexes find the converted taxpayer.
+  ASSERT_TRUE(store::MUDADIR(ctx, dados.caminho(), store::Cpf(kAna)));
+  EXPECT_EQ(store::tabela(ctx.areas, store::Area::IMP0910)->getText("CPF"), kAna);
 }
 
 }  // namespace
