@@ -311,5 +311,108 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
   EXPECT_EQ(bens[1].at("ITEM"), "2");
 }
 
+// The re-conversion appends the sibling's current tables to what each taxpayer has, fields by
+// name (those of tables 1 to 4 renamed, those of another type or unknown here left out), marks
+// only the register rows of its own taxpayers, alerts a taxpayer this year's register lacks
+// and writes nothing of his; run twice it doubles the rows, as its closing warning says.
+TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
+  registra(kAna, "ANA");
+  registra(kCid, "CID", "S");
+  grava(kAna, 16, {{{"ATV_BRASIL", s("S")}, {"I2R_01", s("ANTIGA")}}});
+  fonte("MOL910", camposMol09(0), {{{"CPF", kAna}}, {{"CPF", kAna}}, {{"CPF", kBia}}});
+  std::vector<rt::db::FieldDef> c1{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER")};
+  for (int i = 1; i <= 7; ++i) c1.push_back(doCatalogo(15, "I4R_0" + std::to_string(i), "I4_0" + std::to_string(i)));
+  for (const char* f : {"I5_08", "I7_1B", "SO_TOTAL"}) c1.push_back(doCatalogo(15, f));
+  c1.push_back({"XTRA", 'C', 5, 0, 0});
+  c1.push_back({"I6_10", 'C', 10, 0, 0});
+  Valores l1{{"CPF", kAna}, {"I5_08", 8_d}, {"I7_1B", 12_d}, {"SO_TOTAL", true}, {"XTRA", s("XX")}, {"I6_10", s("9")}};
+  for (int i = 1; i <= 7; ++i) l1["I4_0" + std::to_string(i)] = Decimal(i * 100);
+  fonte("mol110", c1, {l1});
+  std::vector<rt::db::FieldDef> c2 = camposMol09(2);
+  c2.push_back(doCatalogo(16, "VALITR"));
+  fonte("MOL210", c2,
+        {{{"CPF", kAna}, {"I2_01", s("NOVA")}, {"I2_05", 1_d}, {"VALITR", 33_d}},
+         {{"CPF", kAna}, {"ATV_EXTER", s("X")}, {"I2_01", s("FORA")}},
+         {{"CPF", kBia}, {"I2_01", s("DELA")}}});
+  std::vector<rt::db::FieldDef> c3{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER"),
+                                   doCatalogo(17, "ITEM"), doCatalogo(17, "CODIGO")};
+  for (int i = 0; i <= 4; ++i) c3.push_back(doCatalogo(17, "I8R_" + std::to_string(i), "I8_" + std::to_string(i)));
+  fonte("MOL310", c3,
+        {{{"CPF", kAna}, {"ITEM", 1_d}, {"CODIGO", 11_d}, {"I8_0", 10_d}, {"I8_1", s("TRATOR")}, {"I8_2", 100_d},
+          {"I8_3", s("ABC")}, {"I8_4", 1_d}}});
+  std::vector<rt::db::FieldDef> c4{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER"),
+                                   doCatalogo(18, "ITEM")};
+  for (int i = 0; i <= 5; ++i) c4.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+  fonte("MOL410", c4,
+        {{{"CPF", kAna}, {"ITEM", 2_d}, {"I9_0", 20_d}, {"I9_1", s("BANCO")}, {"I9_2", 1_d}, {"I9_3", 2_d},
+          {"I9_4", 3_d}, {"I9_5", 4_d}}});
+  std::vector<rt::db::FieldDef> c5{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER")};
+  for (const char* f : {"DT_LC", "DESCR", "VALOR", "TIPOCR", "NROIMO"}) c5.push_back(doCatalogo(19, f));
+  fonte("MOL510", c5,
+        {{{"CPF", kAna}, {"DT_LC", Date::fromYmd(2010, 1, 5)}, {"DESCR", s("BEZERROS")}, {"VALOR", 750.3_d},
+          {"TIPOCR", s("R")}, {"NROIMO", 1_d}}});
+  const std::string cid = foto(kCid);
+
+  conversor::Conversor conv;
+  conv.ARQORIG = origem.caminho();
+  conversor::reconverteRural(ctx, conv);
+  EXPECT_TRUE(fala.disse("CPF 529.982.247-25 nao encontrado nos dados do TAVREN."));
+  EXPECT_EQ(fala.ditos.back(), "Re-conversao concluida. Nao fazer novamente pois podera dobrar as informacoes");
+  for (int a = 90; a <= 95; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+
+  const Linhas reg = tabela("IMP0910", kAna);
+  ASSERT_EQ(reg.size(), 1u);
+  EXPECT_EQ(reg[0].at("TEMRURAL"), "S");
+  EXPECT_EQ(reg[0].at("ATV_BRASIL"), "S");
+  // A taxpayer the source does not hold keeps his register row as it was.
+  EXPECT_EQ(foto(kCid), cid);
+  EXPECT_EQ(foto(kBia), "");
+
+  const Campos a{{"CPF", kAna}, {"ATV_BRASIL", "S"}};
+  auto com = [&a](Campos c, std::string_view atv = "S") {
+    c.insert(a.begin(), a.end());
+    c["ATV_BRASIL"] = std::string(atv);
+    return c;
+  };
+  Campos resumo = com({{"I5_08", "8.00"}, {"I7_1B", "12"}, {"SO_TOTAL", "T"}});
+  for (int i = 1; i <= 7; ++i) resumo["I4R_0" + std::to_string(i)] = std::to_string(i * 100) + ".00";
+  struct Caso {
+    const char* tabela;
+    std::vector<Campos> linhas;
+  } casos[] = {
+      {"IMP1510", {resumo}},
+      {"IMP1610",
+       {com({{"I2R_01", "ANTIGA"}}), com({{"I2R_01", "NOVA"}, {"I2R_05", "1"}, {"VALITR", "33.00"}}),
+        com({{"I2R_01", "FORA"}}, "N")}},
+      {"IMP1710",
+       {com({{"ITEM", "1"}, {"CODIGO", "11"}, {"I8R_0", "10"}, {"I8R_1", "TRATOR"}, {"I8R_2", "100.00"},
+             {"I8R_3", "ABC"}, {"I8R_4", "1"}})}},
+      {"IMP1810",
+       {com({{"ITEM", "2"}, {"I9R_0", "20"}, {"I9R_1", "BANCO"}, {"I9R_2", "1.00"}, {"I9R_3", "2.00"},
+             {"I9R_4", "3.00"}, {"I9R_5", "4.00"}})}},
+      {"IMP1910",
+       {com({{"DT_LC", "20100105"}, {"DESCR", "BEZERROS"}, {"VALOR", "750.30"}, {"TIPOCR", "R"}, {"NROIMO", "1"}})}},
+  };
+  for (const Caso& c : casos) {
+    Linhas l = lado(c.tabela, kAna, "S");
+    for (auto& n : lado(c.tabela, kAna, "N")) l.push_back(std::move(n));
+    ASSERT_EQ(l.size(), c.linhas.size()) << c.tabela;
+    for (std::size_t i = 0; i < l.size(); ++i) {
+      SCOPED_TRACE(std::string(c.tabela) + " " + std::to_string(i));
+      soEsses(l[i], c.linhas[i]);
+    }
+  }
+
+  // Once more: every row the source brought is there twice; the register is as it was.
+  const std::string registro = foto(kCid);
+  conversor::reconverteRural(ctx, conv);
+  for (const auto& [nome, linhas] :
+       std::vector<std::pair<const char*, std::size_t>>{{"IMP1510", 2}, {"IMP1610", 5}, {"IMP1710", 2}, {"IMP1810", 2},
+                                                        {"IMP1910", 2}})
+    EXPECT_EQ(tabela(nome, kAna).size(), linhas) << nome;
+  EXPECT_EQ(tabela("IMP0910", kAna), reg);
+  EXPECT_EQ(foto(kCid), registro);
+}
+
 }  // namespace
 }  // namespace converter::teste
