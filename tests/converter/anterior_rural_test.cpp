@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 #include "anterior_rural_fixture.h"
 #include "converter/receita_tabelas.h"
 #include "rt/text/cp860.h"
 #include "rt/text/date.h"
+#include "store/em_uso.h"
 
 namespace converter::teste {
 namespace {
@@ -130,8 +132,8 @@ TEST_F(RuralTest, PreviousEditionCarriesEveryRuralTable) {
 }
 
 // The rural item writes the taxpayer himself: his register row is marked as having rural
-// activity in Brazil together with his rows, and one missing from this year's register gets
-// the alert and nothing.
+// activity in Brazil together with his rows; one open on another terminal, and one missing
+// from this year's register (with the alert), get nothing.
 TEST_F(RuralTest, RuralItemMarksTheRegisterAndRefusesATaxpayerNotConverted) {
   molAnterior();
   registra(kAna, "ANA");
@@ -145,6 +147,15 @@ TEST_F(RuralTest, RuralItemMarksTheRegisterAndRefusesATaxpayerNotConverted) {
   EXPECT_EQ(reg[0].at("ATV_BRASIL"), "S");
   EXPECT_EQ(reg[0].at("NOMECONTR"), "ANA");
   EXPECT_EQ(tabela("IMP1710", kAna).size(), 3u);
+  EXPECT_EQ(tabela("IMP0910", kBia).at(0).at("TEMRURAL"), "N");
+
+  // A declaration open on another terminal would be saved over the rows: left as it is.
+  ctx.NUSU = "07";
+  store::PosseDeclaracao outro = store::tomaDeclaracao(ctx, ctx.LOCARQ, kBia);
+  ctx.NUSU = "05";
+  ASSERT_TRUE(outro.livre);
+  EXPECT_FALSE(conversor::CONV_VESKAR(ctx, *fontes, kBia));
+  EXPECT_TRUE(fala.disse(std::string("Declaração em uso no terminal 07"_cp)));
   EXPECT_EQ(tabela("IMP0910", kBia).at(0).at("TEMRURAL"), "N");
 
   EXPECT_FALSE(conversor::CONV_VESKAR(ctx, *fontes, kCid));
@@ -245,8 +256,8 @@ TEST_F(RuralTest, CashBookCarriesEveryRuralTable) {
 }
 
 // A source lacking a field a copy reads, or holding it with another type, is refused with
-// the table and the field named, before anything is written; MOL309 without its sold mark
-// carries every good.
+// the table and the field named, before anything is written; an unreadable register means no
+// rural data; MOL309 without its sold mark carries every good.
 TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
   registra(kAna, "ANA");
   auto mol = [this](int mudada, std::vector<rt::db::FieldDef> campos) {
@@ -296,6 +307,15 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
     for (int a = 90; a <= 99; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
     EXPECT_EQ(foto(kAna), antes);
   }
+
+  // A register that cannot be read: the opener's alert, and no rural data.
+  {
+    std::ofstream(origem / "MOL909.DBF", std::ios::binary | std::ios::trunc) << "nao e tabela";
+  }
+  fala.ditos.clear();
+  EXPECT_EQ(conversor::RuralAnterior::abre(ctx, origem.caminho()), nullptr);
+  EXPECT_TRUE(fala.disse("Problema ao abrir arquivo do KELSVOR")) << ::testing::PrintToString(fala.ditos);
+  fonte("MOL909", camposMol09(0), {{{"CPF", kAna}}});
 
   // Without the sold mark every good is carried.
   fonte("MOL309", sem(camposMol09(3), "I8_4"),
