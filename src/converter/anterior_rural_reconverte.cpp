@@ -149,7 +149,8 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
     fonte.skip(1);
   }
   if (!fonte.status()) store::gravou(ctx, fonte.status(), "MOL910");
-  ctx.relato().alerta("Re-conversao concluida. Nao fazer novamente pois podera dobrar as informacoes");
+  // Two lines: as one it is wider than an alert box.
+  ctx.relato().alerta({"Re-conversao concluida.", "Nao fazer novamente pois podera dobrar as informacoes"});
 }
 
 }  // namespace conversor
