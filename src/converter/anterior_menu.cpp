@@ -21,6 +21,7 @@
 #include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/em_uso.h"
 #include "store/pastas_dados.h"
 #include "store/recusa.h"
 #include "store/reorg.h"
@@ -108,6 +109,13 @@ bool abandona(store::Contexto& ctx) {
 // row, so that a taxpayer listed is one whose rows are all there). False when refused or not
 // written (said).
 bool converteUm(store::Contexto& ctx, CopiaAnterior& copia, const store::Cpf& cpf) {
+  // A new declaration of the CPF open on another terminal would be saved over what is carried.
+  store::UsoDeclaracao uso;
+  std::string motivo;
+  if (!store::reservaDeclaracao(ctx, ctx.LOCARQ, cpf.chave(), uso, &motivo)) {
+    ctx.relato().alerta(motivo);
+    return false;
+  }
   Linha registro;
   converter::TabelasCpf tabelas(ctx, cpf);
   Status s = CONV_VESKIR(copia, cpf, registro, tabelas);
@@ -161,12 +169,26 @@ struct Execucao {
                            "Nenhum contribuinte foi convertido."});
       return;
     }
+    // The rural tables come along when there; one lacking a field refuses the run (said).
+    std::unique_ptr<RuralAnterior> rural;
+    std::unique_ptr<RuralLivroCaixa> livro;
+    if (e == Edicao::Brantel) {
+      auto r = RuralAnterior::abreConferida(ctx, origem);
+      if (!r) return;
+      rural = std::move(*r);
+    } else {
+      auto r = RuralLivroCaixa::abreConferida(ctx, origem);
+      if (!r) return;
+      livro = std::move(*r);
+    }
     if (!ctx.areas.isOpen(9) && !store::ABERTURA(ctx, Area::IMP0910)) return;
     auto quem = fontes->contribuintes();
     if (!store::gravou(ctx, quem.status(), arquivoFonte(e, 9))) return;
     auto v = seleciona(*quem, e == Edicao::LivroCaixa ? "QRB/TAVREN  " : "BRANTEL     ");
     if (v.empty()) return;
     CopiaAnterior copia{ctx, *fontes};
+    copia.rural = rural.get();
+    copia.livro = livro.get();
     if (e == Edicao::Brantel) {
       copia.MOST_VEND = ctx.relato().escolha({"Ao buscar dados de 2009 para 2010", "caso encontre um bem vendido qual",
                                               "     a providência a tomar ?     "_cp,
@@ -177,14 +199,6 @@ struct Execucao {
       if (copia.MOST_VEND != 1 && copia.MOST_VEND != 2) return;
     }
     contadores();
-    std::unique_ptr<RuralAnterior> rural;
-    std::unique_ptr<RuralLivroCaixa> livro;
-    if (e == Edicao::Brantel)
-      rural = RuralAnterior::abre(ctx, origem);
-    else
-      livro = RuralLivroCaixa::abre(ctx, origem);
-    copia.rural = rural.get();
-    copia.livro = livro.get();
     for (const auto& [cpfTexto, nome] : v) {
       const store::Cpf cpf(cpfTexto);
       const std::optional<bool> tem = temCpf(ctx, 9, cpf);

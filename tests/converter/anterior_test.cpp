@@ -15,6 +15,7 @@
 
 #include "converter/anterior_blocos.h"
 #include "converter/anterior_menu.h"
+#include "anterior_rural_fixture.h"
 #include "receita_fixture.h"
 #include "rt/db/table.h"
 #include "rt/text/cp860.h"
@@ -100,6 +101,19 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
         if ((*t)->field(campo) != nullptr) {
           ASSERT_TRUE((*t)->put(campo, v)) << arquivo << " " << campo;
         }
+    }
+    ASSERT_TRUE((*t)->commit());
+  }
+
+  // A table of the source folder with the fields given.
+  void fonte(const std::string& arquivo, std::vector<rt::db::FieldDef> f, const std::vector<Campos>& linhas) {
+    const std::string caminho = origem / (arquivo + ".DBF");
+    ASSERT_TRUE(rt::db::Table::create(caminho, std::move(f), rt::db::CreateMode::kReplace));
+    auto t = rt::db::Table::open(caminho);
+    ASSERT_TRUE(t);
+    for (const Campos& l : linhas) {
+      ASSERT_TRUE((*t)->appendBlank());
+      for (const auto& [campo, v] : l) ASSERT_TRUE((*t)->put(campo, v)) << arquivo << " " << campo;
     }
     ASSERT_TRUE((*t)->commit());
   }
@@ -536,6 +550,36 @@ TEST_F(AnteriorTest, AfterTheRunTheTargetJoinsTheFolderListAndTheUserChoosesWher
   // The rebuilt indexes find the converted taxpayer.
   ASSERT_TRUE(store::MUDADIR(ctx, dados.caminho(), store::Cpf(kAna)));
   EXPECT_EQ(store::tabela(ctx.areas, store::Area::IMP0910)->getText("CPF"), kAna);
+}
+
+// The sibling's rural data: carried with item 1 for the taxpayers it has; item 2 then finds
+// them there, converts the others of the register, and counts one the folder lacks as not
+// converted.
+TEST_F(AnteriorTest, RuralDataComeWithItem1AndItem2CountsARefusalAsNotConverted) {
+  constexpr const char* kEdu = "88888888888";
+  brantel(tresContribuintes());
+  auto mol909 = [this](const std::vector<const char*>& quem) {
+    std::vector<Campos> v;
+    for (const char* cpf : quem) v.push_back({{"CPF", cpf}, {"NOMECONTR", "NOME " + std::string(cpf)}});
+    fonte("MOL909", converter::teste::camposMol09(0), v);
+  };
+  mol909({kAna});
+  fonte("MOL109", converter::teste::camposMol09(1), {{{"CPF", kAna}, {"I5_08", Decimal(1000)}}});
+  for (int k = 2; k <= 4; ++k) fonte("MOL" + std::to_string(k) + "09", converter::teste::camposMol09(k), {});
+  roda(kBrantel);
+  EXPECT_EQ(linhas("IMP0910", kAna, {"TEMRURAL", "ATV_BRASIL"}), std::vector<std::string>({"S|S"}));
+  EXPECT_EQ(linhas("IMP1510", kAna, {"I4R_04"}), std::vector<std::string>({"1000.00"}));
+  EXPECT_EQ(linhas("IMP0910", kBruno, {"TEMRURAL"}), std::vector<std::string>({"N"}));
+
+  // Edu is not in this year's folder.
+  mol909({kAna, kBruno, kEdu});
+  c.CTIPOCONV = "S";
+  const converter::Contadores n = roda(kKelsvor);
+  EXPECT_EQ(std::vector<int>({n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes}),
+            std::vector<int>({3, 1, 1, 1, 0}));
+  EXPECT_TRUE(ouve.disse("nao foi encontrado na base de dados TAVREN"));
+  EXPECT_EQ(linhas("IMP0910", kBruno, {"TEMRURAL", "ATV_BRASIL"}), std::vector<std::string>({"S|S"}));
+  EXPECT_EQ(foto(kEdu), "");
 }
 
 }  // namespace
