@@ -357,16 +357,18 @@ void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
   ctx.relato().linha("Use a Tecla F1 para selecionar as pastas de origem do IR ou MOL");
   if (!PEGAOSDIR(ctx, c, c.OPCAO_1 == kKelsvor ? ModoPastas::Rural : ModoPastas::Anterior)) return;
   {
-    JanelaTalvez cabecalho{ctx.janelas, console::Jan::kTela}, caixa{ctx.janelas, console::Jan::kDialogo};
+    // The counters stay in view until the menu takes over again, which closes their window.
+    JanelaTalvez cabecalho{ctx.janelas, console::Jan::kTela};
+    bool caixa = false;
     TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
       store::seleciona(x.areas, Area::LISNOME);
       EDITA(x, 1);
     };
     tela.contadores = [&](const converter::Contadores& n) {
-      if (!caixa.aberta) {
+      if (!caixa) {
         MTELA1(ctx, c, 4);
-        caixa.aberta = true;
+        caixa = true;
       }
       mostraContadores(ctx, conversor::Contadores{n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes});
       ctx.console.refresh();
