@@ -25,7 +25,6 @@
 #include "store/pastas_dados.h"
 #include "store/recusa.h"
 #include "store/reorg.h"
-#include "store/travas.h"
 
 namespace conversor {
 
@@ -86,28 +85,14 @@ std::optional<bool> temCpf(store::Contexto& ctx, int n, const store::Cpf& cpf) {
   return t.found();
 }
 
-// The register row appended to the data folder's register.
-Status acrescentaRegistro(store::Contexto& ctx, const Linha& registro) {
-  if (!ctx.areas.isOpen(9) && !store::ABERTURA(ctx, Area::IMP0910)) return {rt::Error::kInUse, "IMP0910"};
-  store::seleciona(ctx.areas, Area::IMP0910);
-  if (!store::ADD_REC(ctx, 5)) return {rt::Error::kLocked, "IMP0910"};
-  rt::db::Table& r = *store::tabela(ctx.areas, Area::IMP0910);
-  Status s;
-  for (const auto& [campo, v] : registro.campos)
-    if (s) s = r.put(campo, v);
-  if (s) s = r.commit();
-  const Status solta = r.unlock();
-  return s ? solta : s;
-}
-
 // Between two taxpayers: an Esc typed asks whether to stop.
 bool abandona(store::Contexto& ctx) {
   return ctx.relato().desiste() && ctx.relato().pergunta("Abandona a conversão dos dados?"_cp, false);
 }
 
-// One taxpayer of items 1 and 3: built in memory, then written (tables, then the register
-// row, so that a taxpayer listed is one whose rows are all there). False when refused or not
-// written (said).
+// One taxpayer of items 1 and 3: built in memory, then written with his register row in one
+// journal, so that a kill leaves him as before or whole. False when refused or not written
+// (said).
 bool converteUm(store::Contexto& ctx, CopiaAnterior& copia, const store::Cpf& cpf) {
   // A new declaration of the CPF open on another terminal would be saved over what is carried.
   store::UsoDeclaracao uso;
@@ -119,8 +104,15 @@ bool converteUm(store::Contexto& ctx, CopiaAnterior& copia, const store::Cpf& cp
   Linha registro;
   converter::TabelasCpf tabelas(ctx, cpf);
   Status s = CONV_VESKIR(copia, cpf, registro, tabelas);
+  if (s) {
+    tabelas.substitui(store::numero(Area::IMP0910));
+    auto r = tabelas.nova(store::numero(Area::IMP0910));
+    if (r)
+      **r = std::move(registro);
+    else
+      s = r.status();
+  }
   if (s) s = tabelas.grava();
-  if (s) s = acrescentaRegistro(ctx, registro);
   return static_cast<bool>(store::gravou(ctx, s, cpf.chave()));
 }
 
