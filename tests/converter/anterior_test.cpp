@@ -45,6 +45,13 @@ class Ouvinte final : public store::Relato {
   std::vector<std::string> ditos;
   std::deque<bool> respostas;
   std::deque<int> escolhas;
+  std::deque<bool> escs;  // whether an Esc was typed, at each look between two taxpayers
+  bool desiste() override {
+    if (escs.empty()) return false;
+    const bool e = escs.front();
+    escs.pop_front();
+    return e;
+  }
   void alerta(std::span<const std::string> l) override { ditos.insert(ditos.end(), l.begin(), l.end()); }
   void erro(std::string_view t) override { ditos.emplace_back(t); }
   bool pergunta(std::span<const std::string> l, bool padrao) override {
@@ -438,7 +445,7 @@ TEST_F(AnteriorTest, Item3CarriesTheCashBookFromTheVersionThatHasTitulo) {
 }
 
 // What stops a run before anything is written: a source table lacking a field the copy reads
-// or damaged, Esc on the sold-item question, nobody marked (the auxiliary tables are still
+// or damaged, Esc on the sold-item question, Esc between taxpayers, nobody marked (the auxiliary tables are still
 // filled from the installation folder).
 TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
   auto nada = [this](const char* caso) {
@@ -465,6 +472,14 @@ TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
   EXPECT_TRUE(ouve.disse(" Nao transporte esse bem p/TAVREN"));
   EXPECT_TRUE(vistos.empty());
   nada("Esc on the sold-item question");
+
+  // Esc before the first taxpayer, and "S" to stop.
+  ouve.ditos.clear();
+  ouve.escs = {true};
+  ouve.respostas = {true};
+  EXPECT_EQ(roda(kBrantel).convertidos, 0);
+  EXPECT_TRUE(ouve.disse("Abandona a conversão dos dados?"_cp));
+  EXPECT_TRUE(tabela("IMP0410", kAna).empty());
 
   support::Pasta instalacao{"inst"};
   for (auto [n, nome] : {std::pair{52, "auxbens.dbf"}, std::pair{53, "AUXPAG.DBF"}}) {
