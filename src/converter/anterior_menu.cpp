@@ -77,9 +77,9 @@ std::vector<std::pair<std::string, std::string>> marcados(store::Contexto& ctx, 
 
 // Whether table n of the data folder (9 the register, 15 the rural summary) has the CPF;
 // nullopt when it could not be opened (said by the opener).
-std::optional<bool> temCpf(store::Contexto& ctx, int n, const store::Cpf& cpf) {
-  if (!ctx.areas.isOpen(n) && !store::ABERTURA(ctx, n)) return std::nullopt;
-  rt::db::Table& t = *ctx.areas.table(n);
+std::optional<bool> temCpf(store::Contexto& ctx, Area n, const store::Cpf& cpf) {
+  if (!store::aberta(ctx.areas, n) && !store::ABERTURA(ctx, n)) return std::nullopt;
+  rt::db::Table& t = *store::tabela(ctx.areas, n);
   t.setOrder(1);
   if (!t.seek(cpf.chave())) return std::nullopt;
   return t.found();
@@ -173,7 +173,7 @@ struct Execucao {
       if (!r) return;
       livro = std::move(*r);
     }
-    if (!ctx.areas.isOpen(9) && !store::ABERTURA(ctx, Area::IMP0910)) return;
+    if (!store::aberta(ctx.areas, Area::IMP0910) && !store::ABERTURA(ctx, Area::IMP0910)) return;
     auto quem = fontes->contribuintes();
     if (!store::gravou(ctx, quem.status(), arquivoFonte(e, 9))) return;
     auto v = seleciona(*quem, e == Edicao::LivroCaixa ? "QRB/TAVREN  " : "BRANTEL     ");
@@ -193,7 +193,7 @@ struct Execucao {
     contadores();
     for (const auto& [cpfTexto, nome] : v) {
       const store::Cpf cpf(cpfTexto);
-      const std::optional<bool> tem = temCpf(ctx, 9, cpf);
+      const std::optional<bool> tem = temCpf(ctx, Area::IMP0910, cpf);
       if (!tem) break;
       if (*tem) {
         ++n.existentes;
@@ -231,7 +231,7 @@ struct Execucao {
       store::Contexto& ctx;
       ~Fecha() { ctx.areas.release(kRegistroFonte); }
     } fecha{ctx};
-    if (!ctx.areas.isOpen(9) && !store::ABERTURA(ctx, Area::IMP0910)) {
+    if (!store::aberta(ctx.areas, Area::IMP0910) && !store::ABERTURA(ctx, Area::IMP0910)) {
       ctx.relato().alerta("Problema ao abrir arquivo Destino");
       return;
     }
@@ -253,8 +253,8 @@ struct Execucao {
     for (const auto& [cpfTexto, nome] : v) {
       const store::Cpf cpf(cpfTexto);
       // Here a taxpayer is already there when he has a rural summary.
-      const std::optional<bool> tem = temCpf(ctx, 15, cpf);
-      ctx.areas.release(15);
+      const std::optional<bool> tem = temCpf(ctx, Area::IMP1510, cpf);
+      (void)store::fecha(ctx.areas, Area::IMP1510);
       if (!tem) break;
       if (*tem) {
         ++n.existentes;
