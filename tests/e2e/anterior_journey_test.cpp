@@ -71,8 +71,9 @@ TEST_F(JornadaAnterior, LastYearsClosingValueOpensTheYearInTavren) {
   ASSERT_TRUE(s.waitForText("Converte Ver.", e2e::kPartida)) << s.capture();
   teclas(s, {"M-c", "B"});
   ASSERT_TRUE(s.waitForText("pasta de destino")) << s.capture();
-  // The source typed over what the settings held; the target a new folder.
+  // The source typed over what the settings held; the target another folder than the year's.
   const std::string alvo = pasta_.caminho() + "/conv2010";
+  std::filesystem::create_directories(alvo);
   s.keys({"C-y"});
   e2e::digita(s, anterior);
   teclas(s, {"Enter"});
