@@ -50,12 +50,15 @@ class JornadaAnterior : public ::testing::Test {
 };
 
 TEST_F(JornadaAnterior, LastYearsClosingValueOpensTheYearInTavren) {
-  TmuxSession s(e2e::comandoTavren(home(), "05", {}, 300), 80, 25);
+  // Drive C: is a folder of the test: the dialog's fields keep folders in capitals, as typed
+  // on a drive letter.
+  const std::string drive = pasta_.caminho() + "/c";
+  const std::string anterior = drive + "/ANT";
+  for (const char* p : {"/ANT", "/CONV2010", "/INST"}) std::filesystem::create_directories(drive + p);
+  TmuxSession s(e2e::comandoTavren(home(), "05", "TAVREN_DRIVE_C=" + e2e::shellQuote(drive), 300), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitForText("Terminal 05", e2e::kPartida)) << s.capture();
 
-  const std::string anterior = pasta_.caminho() + "/ant";
-  std::filesystem::create_directories(anterior);
   tabelaAnterior(anterior, 9,
                  {{{"CPF", "12345678909"}, {"NOMECONTR", "ANA DO ANO PASSADO"}, {"ESTATUS", Decimal(1)}},
                   {{"CPF", "98765432100"}, {"NOMECONTR", "BRUNO DO ANO PASSADO"}, {"ESTATUS", Decimal(1)}}});
@@ -72,18 +75,16 @@ TEST_F(JornadaAnterior, LastYearsClosingValueOpensTheYearInTavren) {
   teclas(s, {"M-c", "B"});
   ASSERT_TRUE(s.waitForText("pasta de destino")) << s.capture();
   // The source typed over what the settings held; the target another folder than the year's.
-  const std::string alvo = pasta_.caminho() + "/conv2010";
-  std::filesystem::create_directories(alvo);
   s.keys({"C-y"});
-  e2e::digita(s, anterior);
+  e2e::digita(s, "C:\\ANT");
   teclas(s, {"Enter"});
   s.keys({"C-y"});
-  e2e::digita(s, alvo);
+  e2e::digita(s, "C:\\CONV2010");
   teclas(s, {"Enter"});
   // The installation folder, where the dialog asks it: the program folder.
   if (!s.waitForText("Marque [S] nos nomes", std::chrono::seconds(3))) {
     s.keys({"C-y"});
-    e2e::digita(s, home());
+    e2e::digita(s, "C:\\INST");
     teclas(s, {"Enter"});
   }
   ASSERT_TRUE(s.waitForText("BRUNO DO ANO PASSADO")) << s.capture();
