@@ -148,6 +148,8 @@ bool EDITOR(store::Contexto& ctx, Conversor& c) {
   const bool propria = store::aberta(ctx.areas, Area::DIRET);
   store::solta(ctx.areas, Area::DIRET);
   if (!store::ABREARQ(ctx, store::numero(Area::DIRET), false, lista, "upper(DIRETOR)")) return false;
+  // The list starts on its first folder by name.
+  store::tabela(ctx.areas, Area::DIRET)->goTop();
   grid::TelaGrade tela = pastas(kListaInstalacao);
   // Enter copies the row's folder into the dialog's field waiting for it, shown there at once
   // when the list does not cover it (else the field shows it when the list closes).

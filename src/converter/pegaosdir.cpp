@@ -55,7 +55,9 @@ struct Digitado {
 // stands on (the source or the target), which shows it when the list closes.
 void listaDaInstalacao(store::Contexto& ctx, Conversor& c, const Digitado& d) {
   rt::term::ActiveInput* campo = ctx.console.activeInput();
-  const std::string nome = campo != nullptr ? campo->name() : std::string();
+  // The field's variable, as a memvar ("M->ORIGEM").
+  std::string nome = campo != nullptr ? campo->name() : std::string();
+  if (nome.starts_with("M->")) nome.erase(0, 3);
   c.campoPendente = nome == "ORIGEM" || nome == "DESTINO" ? nome : std::string();
   std::string& alvo = nome == "ORIGEM" ? c.ORIGEM : c.DESTINO;
   const std::string antes = alvo;
