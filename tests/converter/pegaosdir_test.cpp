@@ -155,13 +155,18 @@ TEST_F(Dialogo, MissingFoldersAreSaidAndTheTaxAuthorityDialogKeepsItsFoldersOnEs
   EXPECT_TRUE(gravador.viu("Atencao! Pasta nao existente."));
   EXPECT_EQ(c.ORIGEM, maiusculas(origem.caminho()));
 
-  // The tax authority's: the source is any folder; accepted, then left with Esc.
+  // The tax authority's: the source is any folder; a target too short to be made and not
+  // there is refused (it would name no data folder); accepted, then left with Esc.
   c.OPCAO_1 = kReceita;
   c.ORIGEM = "/ANTES";
-  c.DESTINO = ctx.LOCARQ;
+  const std::string dadosAtual = ctx.LOCARQ;
   campo(maiusculas(instalacao.caminho()));
+  campo("XY");
+  term.pause().press(key::Enter);
   term.press(key::Enter);
+  campo(dadosAtual);
   ASSERT_TRUE(PEGAOSDIR(ctx, c, ModoPastas::Receita));
+  EXPECT_EQ(c.ARQDEST, console::BAR_DIR(dadosAtual));
   EXPECT_EQ(c.ARQORIG, console::BAR_DIR(maiusculas(instalacao.caminho())));
   const std::string antes = config();
   campo("/OUTRA/DIGITADA");
@@ -182,6 +187,7 @@ TEST_F(Dialogo, F1ListsTheInstallationFoldersAndEnterFillsTheField) {
   c.DIRINST = instalacao.caminho();
   arquivos(origem.caminho(), {"IMP0109.DBF", "IMP0209.DBF", "IMP0309.DBF", "IMP0409.DBF", "IMP0509.DBF"});
   listaDePastas(instalacao.caminho(), {origem.caminho(), dados.caminho()});
+  ASSERT_TRUE(store::ABERTURA(ctx, Area::DIRET));  // the terminal's own, open from start-up
   const bool origemPrimeiro = rt::text::upper(origem.caminho()) < rt::text::upper(dados.caminho());
   // The list is in name order: the source's row first or second.
   term.press(key::F1);
@@ -198,6 +204,10 @@ TEST_F(Dialogo, F1ListsTheInstallationFoldersAndEnterFillsTheField) {
   // Shown on the dialog while the list was still open: source row +1, target row +3.
   EXPECT_TRUE(gravador.viuEm(ctx.ALJA[2] + 1, ctx.ACJA[2] + 1, origem.caminho()));
   EXPECT_TRUE(gravador.viuEm(ctx.ALJA[2] + 3, ctx.ACJA[2] + 1, dados.caminho()));
+  // Area 40 holds the terminal's own list again, not the installation's.
+  ASSERT_TRUE(store::aberta(ctx.areas, Area::DIRET));
+  EXPECT_TRUE(store::mesmaPasta(ctx, fs::path(store::tabela(ctx.areas, Area::DIRET)->path()).parent_path().string(),
+                                programa.caminho()));
 
   support::Pasta vazia{"vazia"};
   c.DIRINST = vazia.caminho();
