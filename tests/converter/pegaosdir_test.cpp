@@ -30,6 +30,16 @@ class Dialogo : public ConversorFixture {
     ConversorFixture::SetUp();
     linha(Area::CONFIG, {{"NRO_TERM", std::string("05")}});
     (void)store::fecha(ctx.areas, Area::CONFIG);
+    // Folders are typed as the office types them, on a drive: the scratch folders' parent is
+    // drive T:, so the capitals of the fields only meet names found in any case.
+    ctx.unidades.setDrive('T', raiz_);
+  }
+  // How a clerk types a scratch folder: on drive T:, in capitals.
+  std::string digitado(const std::string& caminho) const {
+    std::string resto = rt::text::upper(caminho.substr(raiz_.size() + 1));
+    for (char& ch : resto)
+      if (ch == '/') ch = '\\';
+    return "T:\\" + resto;
   }
   // Files made empty in `pasta`: only their names are looked for.
   static void arquivos(const std::string& pasta, const std::vector<std::string>& nomes) {
@@ -51,9 +61,8 @@ class Dialogo : public ConversorFixture {
     store::solta(ctx.areas, Area::DIRET);
   }
   support::Pasta origem{"orig"}, instalacao{"inst"};
+  const std::string raiz_ = fs::path(origem.caminho()).parent_path().string();
 };
-
-std::string maiusculas(const std::string& s) { return rt::text::upper(s); }
 
 std::vector<std::string> campos(const std::string& linha) {
   std::vector<std::string> v(1);
@@ -105,13 +114,13 @@ TEST_F(Dialogo, EachItemChecksItsSourceAndKeepsItsFolders) {
     c.OPCAO_1 = k.item;
     c.CTIPOCONV = k.tipo;
     gravador.esquece();
-    campo(maiusculas(fonte));
-    campo(maiusculas(alvo));
-    campo(maiusculas(instalacao.caminho()));
+    campo(digitado(fonte));
+    campo(digitado(alvo));
+    campo(digitado(instalacao.caminho()));
     if (!k.falta.empty()) {
       term.pause().press(key::Enter).pause().type("N");
       EXPECT_FALSE(PEGAOSDIR(ctx, c, k.modo));
-      EXPECT_TRUE(gravador.viu(std::string("Não encontrado o Arquivo "_cp) + console::BAR_DIR(maiusculas(fonte)) + k.falta));
+      EXPECT_TRUE(gravador.viu(std::string("Não encontrado o Arquivo "_cp) + console::BAR_DIR(digitado(fonte)) + k.falta));
       EXPECT_TRUE(gravador.viu("Continua procurando?"));
       EXPECT_EQ(config(), antes);
       EXPECT_EQ(ctx.LOCARQ, dadosAntes);
@@ -122,16 +131,16 @@ TEST_F(Dialogo, EachItemChecksItsSourceAndKeepsItsFolders) {
     ASSERT_TRUE(PEGAOSDIR(ctx, c, k.modo));
     EXPECT_TRUE(gravador.viu(std::string("Diretório novo para "_cp) + k.finalidade + "? Cria-o ?"));
     EXPECT_TRUE(fs::is_directory(alvo));
-    EXPECT_EQ(c.ARQORIG, console::BAR_DIR(maiusculas(fonte)));
-    EXPECT_EQ(c.ARQDEST, console::BAR_DIR(maiusculas(alvo)));
+    EXPECT_EQ(c.ARQORIG, console::BAR_DIR(digitado(fonte)));
+    EXPECT_EQ(c.ARQDEST, console::BAR_DIR(digitado(alvo)));
     EXPECT_TRUE(store::mesmaPasta(ctx, c.ARQORIG, fonte));
     EXPECT_EQ(ctx.LOCARQ, c.ARQDEST);
-    EXPECT_EQ(c.DIRINST, maiusculas(instalacao.caminho()));
+    EXPECT_EQ(c.DIRINST, digitado(instalacao.caminho()));
     const std::vector<std::string> lidos = campos(config());
     ASSERT_EQ(lidos.size(), 5u);
-    EXPECT_EQ(lidos[static_cast<std::size_t>(k.campoGuardado)], maiusculas(fonte));
-    EXPECT_EQ(lidos[3], maiusculas(alvo));
-    EXPECT_EQ(lidos[4], maiusculas(instalacao.caminho()));
+    EXPECT_EQ(lidos[static_cast<std::size_t>(k.campoGuardado)], digitado(fonte));
+    EXPECT_EQ(lidos[3], digitado(alvo));
+    EXPECT_EQ(lidos[4], digitado(instalacao.caminho()));
   }
 }
 
@@ -142,39 +151,38 @@ TEST_F(Dialogo, MissingFoldersAreSaidAndTheTaxAuthorityDialogKeepsItsFoldersOnEs
   c.OPCAO_1 = kBrantel;
   arquivos(origem.caminho(), {"IMP0109.DBF", "IMP0209.DBF", "IMP0309.DBF", "IMP0409.DBF", "IMP0509.DBF"});
   campo("/NAO/EXISTE");
-  campo(maiusculas(dados.caminho()));
-  campo(maiusculas(instalacao.caminho()));
+  campo(digitado(dados.caminho()));
+  campo(digitado(instalacao.caminho()));
   term.pause().press(key::Enter).pause().type("S");  // "Continua procurando?" yes: asked again
-  campo(maiusculas(origem.caminho()));
+  campo(digitado(origem.caminho()));
   term.press(key::Enter);
   campo("/NAO/HA");  // the installation folder refused in its field
   term.pause().press(key::Enter);
-  campo(maiusculas(instalacao.caminho()));
+  campo(digitado(instalacao.caminho()));
   ASSERT_TRUE(PEGAOSDIR(ctx, c, ModoPastas::Anterior));
   EXPECT_TRUE(gravador.viu(std::string("Drive e/ou Diretório de Origem inexistente !!"_cp)));
   EXPECT_TRUE(gravador.viu("Atencao! Pasta nao existente."));
-  EXPECT_EQ(c.ORIGEM, maiusculas(origem.caminho()));
+  EXPECT_EQ(c.ORIGEM, digitado(origem.caminho()));
 
   // The tax authority's: the source is any folder; a target too short to be made and not
   // there is refused (it would name no data folder); accepted, then left with Esc.
   c.OPCAO_1 = kReceita;
   c.ORIGEM = "/ANTES";
-  const std::string dadosAtual = ctx.LOCARQ;
-  campo(maiusculas(instalacao.caminho()));
+  campo(digitado(instalacao.caminho()));
   campo("XY");
   term.pause().press(key::Enter);
   term.press(key::Enter);
-  campo(dadosAtual);
+  campo(digitado(dados.caminho()));
   ASSERT_TRUE(PEGAOSDIR(ctx, c, ModoPastas::Receita));
-  EXPECT_EQ(c.ARQDEST, console::BAR_DIR(dadosAtual));
-  EXPECT_EQ(c.ARQORIG, console::BAR_DIR(maiusculas(instalacao.caminho())));
+  EXPECT_TRUE(store::mesmaPasta(ctx, c.ARQDEST, dados.caminho()));
+  EXPECT_EQ(c.ARQORIG, console::BAR_DIR(digitado(instalacao.caminho())));
   const std::string antes = config();
   campo("/OUTRA/DIGITADA");
   term.press(key::Esc);
   EXPECT_FALSE(PEGAOSDIR(ctx, c, ModoPastas::Receita));
   const std::vector<std::string> lidos = campos(config());
   ASSERT_EQ(lidos.size(), 5u);
-  EXPECT_EQ(lidos[2], maiusculas(instalacao.caminho()));  // what was accepted, not what was typed after
+  EXPECT_EQ(lidos[2], digitado(instalacao.caminho()));  // what was accepted, not what was typed after
   EXPECT_EQ(lidos[3], rt::text::alltrim(c.DESTINO));
   EXPECT_NE(config(), antes);
 }
