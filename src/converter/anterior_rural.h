@@ -29,7 +29,8 @@ class RuralAnterior {
   // abre, telling a refused source from an absent one: an error (already said, naming the
   // table and the field) when a table lacks a field the copy reads, and the run must then
   // write nothing; otherwise what abre gives.
-  static rt::Result<std::unique_ptr<RuralAnterior>> abreConferida(store::Contexto& ctx, const std::string& origem);
+  static rt::Result<std::unique_ptr<RuralAnterior>> abreConferida(store::Contexto& ctx,
+                                                                  const std::string& origem);
   ~RuralAnterior();
   RuralAnterior(const RuralAnterior&) = delete;
   RuralAnterior& operator=(const RuralAnterior&) = delete;
@@ -51,7 +52,8 @@ class RuralLivroCaixa {
   // Null when none of the tables is there.
   static std::unique_ptr<RuralLivroCaixa> abre(store::Contexto& ctx, const std::string& origem);
   // abre, telling a refused source from an absent one, as RuralAnterior::abreConferida.
-  static rt::Result<std::unique_ptr<RuralLivroCaixa>> abreConferida(store::Contexto& ctx, const std::string& origem);
+  static rt::Result<std::unique_ptr<RuralLivroCaixa>> abreConferida(store::Contexto& ctx,
+                                                                    const std::string& origem);
   ~RuralLivroCaixa();
   RuralLivroCaixa(const RuralLivroCaixa&) = delete;
   RuralLivroCaixa& operator=(const RuralLivroCaixa&) = delete;

@@ -21,7 +21,9 @@ rt::db::FieldDef doCatalogo(int n, std::string_view noCatalogo, std::string_view
 
 namespace {
 
-std::string dois(int k) { return rt::text::doisDigitos(k); }
+std::string dois(int k) {
+  return rt::text::doisDigitos(k);
+}
 
 void rebanhos(std::vector<rt::db::FieldDef>& v, int n, std::initializer_list<const char*> tipos) {
   for (int i = 1; i <= 5; ++i)
@@ -54,7 +56,8 @@ std::vector<rt::db::FieldDef> camposMol09(int k) {
       v.push_back(doCatalogo(17, "CODIGO"));
       break;
     default:
-      for (int i = 1; i <= 4; ++i) v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+      for (int i = 1; i <= 4; ++i)
+        v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
   }
   return v;
 }
@@ -87,7 +90,8 @@ std::vector<rt::db::FieldDef> camposZuk(int n) {
       break;
     default:
       v.push_back(doCatalogo(18, "ITEM"));
-      for (int i = 1; i <= 4; ++i) v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+      for (int i = 1; i <= 4; ++i)
+        v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
   }
   return v;
 }
@@ -97,7 +101,8 @@ std::vector<rt::db::FieldDef> sem(std::vector<rt::db::FieldDef> campos, std::str
   return campos;
 }
 
-std::vector<rt::db::FieldDef> comTipo(std::vector<rt::db::FieldDef> campos, std::string_view nome, char tipo) {
+std::vector<rt::db::FieldDef> comTipo(std::vector<rt::db::FieldDef> campos, std::string_view nome,
+                                      char tipo) {
   for (rt::db::FieldDef& f : campos)
     if (f.name == nome) {
       f.type = tipo;

@@ -33,7 +33,8 @@ class RuralFixture : public ReceitaFixture, public ::testing::Test {
  protected:
   void SetUp() override;
   // Table `arquivo` (file name as written on disk, ".dbf" added) in the source folder.
-  void fonte(std::string_view arquivo, std::vector<rt::db::FieldDef> campos, const std::vector<Valores>& linhas);
+  void fonte(std::string_view arquivo, std::vector<rt::db::FieldDef> campos,
+             const std::vector<Valores>& linhas);
   // A taxpayer in the data folder's register, with TEMRURAL as given.
   void registra(std::string_view cpf, std::string_view nome, std::string_view temRural = "N");
   // Rows of table n of the data folder given to the taxpayer through the save journal.
@@ -42,7 +43,8 @@ class RuralFixture : public ReceitaFixture, public ::testing::Test {
   Linhas lado(std::string_view nome, std::string_view cpf, std::string_view atv);
   // Fails on every field of `linha` outside `esperados` that is not blank, 0 or false: what
   // the copy does not fill stays empty.
-  static void soEsses(const std::map<std::string, std::string>& linha, const std::map<std::string, std::string>& esperados);
+  static void soEsses(const std::map<std::string, std::string>& linha,
+                      const std::map<std::string, std::string>& esperados);
 };
 
 }  // namespace converter::teste

@@ -24,13 +24,16 @@ using Campos = std::map<std::string, std::string>;
 
 const std::string kAna = "11144477735", kBia = "52998224725", kCid = "39053344705";
 
-std::string s(std::string_view t) { return std::string(t); }
+std::string s(std::string_view t) {
+  return std::string(t);
+}
 
 class RuralTest : public RuralFixture {
  protected:
   // The sibling's previous-edition tables of the first test.
   void molAnterior() {
-    fonte("mol909", camposMol09(0), {{{"CPF", kAna}, {"NOMECONTR", s("ANA")}}, {{"CPF", kBia}, {"NOMECONTR", s("BIA")}}});
+    fonte("mol909", camposMol09(0),
+          {{{"CPF", kAna}, {"NOMECONTR", s("ANA")}}, {{"CPF", kBia}, {"NOMECONTR", s("BIA")}}});
     auto rebanho = [](Valores v, int b[5], int v1[5]) {
       for (int i = 0; i < 5; ++i) {
         v["I7_" + std::to_string(i + 1) + "B"] = Decimal(b[i]);
@@ -40,8 +43,16 @@ class RuralTest : public RuralFixture {
     };
     int b[5] = {10, 5, 3, 2, 6}, v1[5] = {3, 1, 2, 0, 2}, nada[5] = {};
     fonte("Mol109", camposMol09(1),
-          {rebanho({{"CPF", kAna}, {"ATV_EXTER", s(" ")}, {"I5_08", 1500.5_d}, {"I5_09", 320_d}, {"I7_1C", 7_d},
-                    {"I7_5C", 7_d}, {"I7_2A", 1_d}, {"I7_3S", 4_d}, {"I7_4S", 1_d}, {"I7_V1", s("OVELHAS")}},
+          {rebanho({{"CPF", kAna},
+                    {"ATV_EXTER", s(" ")},
+                    {"I5_08", 1500.5_d},
+                    {"I5_09", 320_d},
+                    {"I7_1C", 7_d},
+                    {"I7_5C", 7_d},
+                    {"I7_2A", 1_d},
+                    {"I7_3S", 4_d},
+                    {"I7_4S", 1_d},
+                    {"I7_V1", s("OVELHAS")}},
                    b, v1),
            // Counts of other animals without their name are not carried.
            rebanho({{"CPF", kAna}, {"ATV_EXTER", s("X")}, {"I5_08", 10_d}}, nada, v1),
@@ -102,19 +113,40 @@ TEST_F(RuralTest, PreviousEditionCarriesEveryRuralTable) {
     const char* lado;
     std::vector<Campos> linhas;
   } casos[] = {
-      {"IMP1510", "S",
-       {com({{"I4R_04", "1500.50"}, {"I5_10", "320.00"}, {"I7_1B", "10"}, {"I7_1S", "3"}, {"I7_1C", "0"},
-             {"I7_1A", "1"}, {"I7_1V1", "4"}, {"I7_V1", "OVELHAS"}, {"SO_TOTAL", "F"}})}},
+      {"IMP1510",
+       "S",
+       {com({{"I4R_04", "1500.50"},
+             {"I5_10", "320.00"},
+             {"I7_1B", "10"},
+             {"I7_1S", "3"},
+             {"I7_1C", "0"},
+             {"I7_1A", "1"},
+             {"I7_1V1", "4"},
+             {"I7_V1", "OVELHAS"},
+             {"SO_TOTAL", "F"}})}},
       {"IMP1510", "N", {com({{"I4R_04", "10.00"}, {"I7_1V1", "0"}, {"SO_TOTAL", "F"}}, "N")}},
-      {"IMP1610", "S",
-       {com({{"I2R_01", "FAZENDA BOA VISTA"}, {"I2R_02", "150.25"}, {"I2R_03", "MG"}, {"I2R_04", "50.00"},
-             {"I2R_05", "1"}, {"I2R_06", "INCRA 123"}, {"I2R_07", "12"}})}},
+      {"IMP1610",
+       "S",
+       {com({{"I2R_01", "FAZENDA BOA VISTA"},
+             {"I2R_02", "150.25"},
+             {"I2R_03", "MG"},
+             {"I2R_04", "50.00"},
+             {"I2R_05", "1"},
+             {"I2R_06", "INCRA 123"},
+             {"I2R_07", "12"}})}},
       {"IMP1610", "N", {com({{"I2R_01", "ESTANCIA"}, {"I2R_07", "3"}}, "N")}},
-      {"IMP1710", "S",
-       {com({{"I8R_0", "10"}, {"ITEM", "1"}, {"I8R_1", "TRATOR"}, {"I8R_2", "0.00"}, {"I8R_4", "2"}, {"CODIGO", "11"}}),
+      {"IMP1710",
+       "S",
+       {com({{"I8R_0", "10"},
+             {"ITEM", "1"},
+             {"I8R_1", "TRATOR"},
+             {"I8R_2", "0.00"},
+             {"I8R_4", "2"},
+             {"CODIGO", "11"}}),
         com({{"I8R_0", "20"}, {"ITEM", "2"}, {"I8R_1", "ARADO"}, {"CODIGO", "12"}})}},
       {"IMP1710", "N", {com({{"I8R_0", "30"}, {"ITEM", "3"}, {"I8R_1", "GALPAO"}, {"CODIGO", "13"}}, "N")}},
-      {"IMP1810", "S",
+      {"IMP1810",
+       "S",
        {com({{"I9R_0", "10"}, {"ITEM", "1"}, {"I9R_1", "BANCO X"}, {"I9R_2", "120.00"}}),
         com({{"I9R_0", "20"}, {"ITEM", "2"}, {"I9R_1", "COOP"}, {"I9R_2", "5.00"}})}},
   };
@@ -194,8 +226,12 @@ TEST_F(RuralTest, CashBookCarriesEveryRuralTable) {
           {"I7_V1", s("CABRAS")}},
          {{"CPF", kCid}, {"I4_04", 9_d}}});
   fonte("ZUK2", camposZuk(2),
-        {{{"CPF", kAna}, {"I1_1", s("R")}, {"I1_2", s("VENDA DE LEITE")}, {"I1_413", 500_d},
-          {"DT_LC", Date::fromYmd(2009, 3, 10)}, {"TIPOCR", s("R")}},
+        {{{"CPF", kAna},
+          {"I1_1", s("R")},
+          {"I1_2", s("VENDA DE LEITE")},
+          {"I1_413", 500_d},
+          {"DT_LC", Date::fromYmd(2009, 3, 10)},
+          {"TIPOCR", s("R")}},
          {{"CPF", kAna}, {"I1_1", s("R")}, {"I1_2", s("SEM VALOR")}},
          {{"CPF", kAna}, {"I1_1", s("J")}, {"I1_2", s("SALARIO")}, {"I1_413", 999_d}},
          {{"CPF", kBia}, {"I1_1", s("J")}, {"I1_413", 5_d}}});
@@ -203,7 +239,12 @@ TEST_F(RuralTest, CashBookCarriesEveryRuralTable) {
         {{{"CPF", kAna}, {"I8_1", s("TRATOR")}, {"I8_2", 5000_d}, {"ITEM", 1_d}, {"CODIGO", 11_d}},
          {{"CPF", kAna}, {"I8_1", s("CASA SEDE")}, {"I8_2", 9000_d}, {"ITEM", 2_d}, {"CODIGO", 1_d}}});
   fonte("ZUK13", camposZuk(13),
-        {{{"CPF", kAna}, {"ITEM", 1_d}, {"I9_1", s("BANCO")}, {"I9_2", 100_d}, {"I9_3", 50_d}, {"I9_4", 20_d}}});
+        {{{"CPF", kAna},
+          {"ITEM", 1_d},
+          {"I9_1", s("BANCO")},
+          {"I9_2", 100_d},
+          {"I9_3", 50_d},
+          {"I9_4", 20_d}}});
   grava(kAna, 17, {{{"ATV_BRASIL", s("S")}, {"ITEM", 9_d}, {"I8R_1", s("VELHO")}}});
   grava(kAna, 18, {{{"ATV_BRASIL", s("S")}, {"ITEM", 9_d}, {"I9R_1", s("VELHA")}}});
 
@@ -216,29 +257,61 @@ TEST_F(RuralTest, CashBookCarriesEveryRuralTable) {
     EXPECT_EQ(*r, cpf != kCid) << cpf;
     ASSERT_TRUE(t.grava());
   }
-  Campos resumo{{"CPF", kAna}, {"ATV_BRASIL", "S"}, {"I4R_04", "1000.00"}, {"I4R_07", "200.00"}, {"I5_09", "30.00"},
-                {"I5_10", "40.00"}, {"I3_01OR", "100.00"}, {"I3_12OD", "50.00"}, {"I7_1A", "1"}, {"I7_2B", "2"},
-                {"I7_3C", "3"}, {"I7_4S", "4"}, {"I7_5V1", "5"}, {"I7_V1", "CABRAS"}, {"SO_TOTAL", "F"}};
+  Campos resumo{{"CPF", kAna},      {"ATV_BRASIL", "S"}, {"I4R_04", "1000.00"}, {"I4R_07", "200.00"},
+                {"I5_09", "30.00"}, {"I5_10", "40.00"},  {"I3_01OR", "100.00"}, {"I3_12OD", "50.00"},
+                {"I7_1A", "1"},     {"I7_2B", "2"},      {"I7_3C", "3"},        {"I7_4S", "4"},
+                {"I7_5V1", "5"},    {"I7_V1", "CABRAS"}, {"SO_TOTAL", "F"}};
   struct Caso {
     const char* tabela;
     std::string cpf;
     std::vector<Campos> linhas;
   } casos[] = {
       {"IMP1510", kAna, {resumo}},
-      {"IMP1610", kAna,
-       {{{"CPF", kAna}, {"ATV_BRASIL", "S"}, {"I2R_01", "SITIO"}, {"I2R_02", "80.50"}, {"I2R_03", "SP"},
-         {"I2R_04", "100.00"}, {"I2R_05", "2"}, {"I2R_06", "NIRF 9"}, {"I2R_07", "1"}}}},
-      {"IMP1910", kAna,
-       {{{"CPF", kAna}, {"ATV_BRASIL", "S"}, {"DT_LC", "20090310"}, {"DESCR", "VENDA DE LEITE"}, {"VALOR", "500.00"},
+      {"IMP1610",
+       kAna,
+       {{{"CPF", kAna},
+         {"ATV_BRASIL", "S"},
+         {"I2R_01", "SITIO"},
+         {"I2R_02", "80.50"},
+         {"I2R_03", "SP"},
+         {"I2R_04", "100.00"},
+         {"I2R_05", "2"},
+         {"I2R_06", "NIRF 9"},
+         {"I2R_07", "1"}}}},
+      {"IMP1910",
+       kAna,
+       {{{"CPF", kAna},
+         {"ATV_BRASIL", "S"},
+         {"DT_LC", "20090310"},
+         {"DESCR", "VENDA DE LEITE"},
+         {"VALOR", "500.00"},
          {"TIPOCR", "R"}}}},
-      {"IMP1710", kAna,
-       {{{"CPF", kAna}, {"ATV_BRASIL", "S"}, {"I8R_0", "0"}, {"I8R_1", "TRATOR"}, {"I8R_2", "5000.00"}, {"ITEM", "1"},
+      {"IMP1710",
+       kAna,
+       {{{"CPF", kAna},
+         {"ATV_BRASIL", "S"},
+         {"I8R_0", "0"},
+         {"I8R_1", "TRATOR"},
+         {"I8R_2", "5000.00"},
+         {"ITEM", "1"},
          {"CODIGO", "11"}},
-        {{"CPF", kAna}, {"ATV_BRASIL", "S"}, {"I8R_0", "10"}, {"I8R_1", "CASA SEDE"}, {"I8R_2", "9000.00"},
-         {"ITEM", "2"}, {"CODIGO", "1"}}}},
-      {"IMP1810", kAna,
-       {{{"CPF", kAna}, {"ATV_BRASIL", "S"}, {"I9R_0", "0"}, {"ITEM", "1"}, {"I9R_1", "BANCO"}, {"I9R_2", "100.00"},
-         {"I9R_3", "50.00"}, {"I9R_4", "20.00"}}}},
+        {{"CPF", kAna},
+         {"ATV_BRASIL", "S"},
+         {"I8R_0", "10"},
+         {"I8R_1", "CASA SEDE"},
+         {"I8R_2", "9000.00"},
+         {"ITEM", "2"},
+         {"CODIGO", "1"}}}},
+      {"IMP1810",
+       kAna,
+       {{{"CPF", kAna},
+         {"ATV_BRASIL", "S"},
+         {"I9R_0", "0"},
+         {"ITEM", "1"},
+         {"I9R_1", "BANCO"},
+         {"I9R_2", "100.00"},
+         {"I9R_3", "50.00"},
+         {"I9R_4", "20.00"}}}},
       // Without a summary row nor entries: an empty summary that keeps only totals.
       {"IMP1510", kBia, {{{"CPF", kBia}, {"ATV_BRASIL", "S"}, {"SO_TOTAL", "T"}}}},
       {"IMP1610", kBia, {{{"CPF", kBia}, {"ATV_BRASIL", "S"}, {"I2R_01", "CHACARA"}}}},
@@ -263,11 +336,11 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
   auto mol = [this](int mudada, std::vector<rt::db::FieldDef> campos) {
     fonte("MOL909", camposMol09(0), {{{"CPF", kAna}}});
     for (int k = 1; k <= 4; ++k)
-      fonte("MOL" + std::to_string(k) + "09", k == mudada ? campos : camposMol09(k),
-            {{{"CPF", kAna}}});
+      fonte("MOL" + std::to_string(k) + "09", k == mudada ? campos : camposMol09(k), {{{"CPF", kAna}}});
   };
   auto zuk = [this](int mudada, std::vector<rt::db::FieldDef> campos) {
-    for (int n : {15, 10, 2, 12, 13}) fonte("ZUK" + std::to_string(n), n == mudada ? campos : camposZuk(n), {{{"CPF", kAna}}});
+    for (int n : {15, 10, 2, 12, 13})
+      fonte("ZUK" + std::to_string(n), n == mudada ? campos : camposZuk(n), {{{"CPF", kAna}}});
   };
   auto recon = [this](int mudada, std::vector<rt::db::FieldDef> campos) {
     fonte("MOL910", camposMol09(0), {{{"CPF", kAna}}});
@@ -279,12 +352,18 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
     int qual;  // 1 previous edition, 2 cash book, 3 re-conversion
     std::string dito;
   } casos[] = {
-      {[&] { mol(4, sem(camposMol09(4), "I9_3")); }, 1, "A tabela MOL409 não tem o campo I9_3."},
-      {[&] { mol(1, comTipo(camposMol09(1), "I7_V1", 'N')); }, 1, "A tabela MOL109 não tem o campo I7_V1 do tipo esperado."},
-      {[&] { mol(3, sem(camposMol09(3), "I8R_4")); }, 1, "A tabela MOL309 não tem o campo I8R_4."},
-      {[&] { zuk(10, sem(camposZuk(10), "I3_07OD")); }, 2, "A tabela ZUK10 não tem o campo I3_07OD."},
-      {[&] { zuk(2, comTipo(camposZuk(2), "DT_LC", 'C')); }, 2, "A tabela ZUK2 não tem o campo DT_LC do tipo esperado."},
-      {[&] { recon(3, sem(camposMol09(1), "ATV_EXTER")); }, 3, "A tabela MOL310 não tem o campo ATV_EXTER."},
+      {[&] { mol(4, sem(camposMol09(4), "I9_3")); }, 1,
+       "A tabela MOL409 da pasta de origem não tem o campo I9_3."},
+      {[&] { mol(1, comTipo(camposMol09(1), "I7_V1", 'N')); }, 1,
+       "A tabela MOL109 da pasta de origem tem o campo I7_V1 de outro tipo."},
+      {[&] { mol(3, sem(camposMol09(3), "I8R_4")); }, 1,
+       "A tabela MOL309 da pasta de origem não tem o campo I8R_4."},
+      {[&] { zuk(10, sem(camposZuk(10), "I3_07OD")); }, 2,
+       "A tabela ZUK10 da pasta de origem não tem o campo I3_07OD."},
+      {[&] { zuk(2, comTipo(camposZuk(2), "DT_LC", 'C')); }, 2,
+       "A tabela ZUK2 da pasta de origem tem o campo DT_LC de outro tipo."},
+      {[&] { recon(3, sem(camposMol09(1), "ATV_EXTER")); }, 3,
+       "A tabela MOL310 da pasta de origem não tem o campo ATV_EXTER."},
   };
   const std::string antes = foto(kAna);
   for (const Caso& c : casos) {
@@ -302,16 +381,14 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
       conversor::reconverteRural(ctx, conv);
       EXPECT_FALSE(fala.disse("Re-conversao concluida"));
     }
-    EXPECT_TRUE(fala.disse(std::string("Atenção! "_cp) + rt::text::utf8ToCp860(c.dito))) << ::testing::PrintToString(fala.ditos);
-    EXPECT_TRUE(fala.disse(std::string("A conversão não será feita."_cp)));
+    EXPECT_TRUE(fala.disse(rt::text::utf8ToCp860(c.dito))) << ::testing::PrintToString(fala.ditos);
+    EXPECT_TRUE(fala.disse("Nenhum contribuinte foi convertido."));
     for (int a = 90; a <= 99; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
     EXPECT_EQ(foto(kAna), antes);
   }
 
   // A register that cannot be read: the opener's alert, and no rural data.
-  {
-    std::ofstream(origem / "MOL909.DBF", std::ios::binary | std::ios::trunc) << "nao e tabela";
-  }
+  { std::ofstream(origem / "MOL909.DBF", std::ios::binary | std::ios::trunc) << "nao e tabela"; }
   fala.ditos.clear();
   EXPECT_EQ(conversor::RuralAnterior::abre(ctx, origem.caminho()), nullptr);
   EXPECT_TRUE(fala.disse("Problema ao abrir arquivo do KELSVOR")) << ::testing::PrintToString(fala.ditos);
@@ -341,11 +418,13 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
   grava(kAna, 16, {{{"ATV_BRASIL", s("S")}, {"I2R_01", s("ANTIGA")}}});
   fonte("MOL910", camposMol09(0), {{{"CPF", kAna}}, {{"CPF", kAna}}, {{"CPF", kBia}}});
   std::vector<rt::db::FieldDef> c1{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER")};
-  for (int i = 1; i <= 7; ++i) c1.push_back(doCatalogo(15, "I4R_0" + std::to_string(i), "I4_0" + std::to_string(i)));
+  for (int i = 1; i <= 7; ++i)
+    c1.push_back(doCatalogo(15, "I4R_0" + std::to_string(i), "I4_0" + std::to_string(i)));
   for (const char* f : {"I5_08", "I7_1B", "SO_TOTAL"}) c1.push_back(doCatalogo(15, f));
   c1.push_back({"XTRA", 'C', 5, 0, 0});
   c1.push_back({"I6_10", 'C', 10, 0, 0});
-  Valores l1{{"CPF", kAna}, {"I5_08", 8_d}, {"I7_1B", 12_d}, {"SO_TOTAL", true}, {"XTRA", s("XX")}, {"I6_10", s("9")}};
+  Valores l1{{"CPF", kAna},      {"I5_08", 8_d},    {"I7_1B", 12_d},
+             {"SO_TOTAL", true}, {"XTRA", s("XX")}, {"I6_10", s("9")}};
   for (int i = 1; i <= 7; ++i) l1["I4_0" + std::to_string(i)] = Decimal(i * 100);
   fonte("mol110", c1, {l1});
   std::vector<rt::db::FieldDef> c2 = camposMol09(2);
@@ -356,21 +435,39 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
          {{"CPF", kBia}, {"I2_01", s("DELA")}}});
   std::vector<rt::db::FieldDef> c3{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER"),
                                    doCatalogo(17, "ITEM"), doCatalogo(17, "CODIGO")};
-  for (int i = 0; i <= 4; ++i) c3.push_back(doCatalogo(17, "I8R_" + std::to_string(i), "I8_" + std::to_string(i)));
+  for (int i = 0; i <= 4; ++i)
+    c3.push_back(doCatalogo(17, "I8R_" + std::to_string(i), "I8_" + std::to_string(i)));
   fonte("MOL310", c3,
-        {{{"CPF", kAna}, {"ITEM", 1_d}, {"CODIGO", 11_d}, {"I8_0", 10_d}, {"I8_1", s("TRATOR")}, {"I8_2", 100_d},
-          {"I8_3", s("ABC")}, {"I8_4", 1_d}}});
+        {{{"CPF", kAna},
+          {"ITEM", 1_d},
+          {"CODIGO", 11_d},
+          {"I8_0", 10_d},
+          {"I8_1", s("TRATOR")},
+          {"I8_2", 100_d},
+          {"I8_3", s("ABC")},
+          {"I8_4", 1_d}}});
   std::vector<rt::db::FieldDef> c4{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER"),
                                    doCatalogo(18, "ITEM")};
-  for (int i = 0; i <= 5; ++i) c4.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+  for (int i = 0; i <= 5; ++i)
+    c4.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
   fonte("MOL410", c4,
-        {{{"CPF", kAna}, {"ITEM", 2_d}, {"I9_0", 20_d}, {"I9_1", s("BANCO")}, {"I9_2", 1_d}, {"I9_3", 2_d},
-          {"I9_4", 3_d}, {"I9_5", 4_d}}});
+        {{{"CPF", kAna},
+          {"ITEM", 2_d},
+          {"I9_0", 20_d},
+          {"I9_1", s("BANCO")},
+          {"I9_2", 1_d},
+          {"I9_3", 2_d},
+          {"I9_4", 3_d},
+          {"I9_5", 4_d}}});
   std::vector<rt::db::FieldDef> c5{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER")};
   for (const char* f : {"DT_LC", "DESCR", "VALOR", "TIPOCR", "NROIMO"}) c5.push_back(doCatalogo(19, f));
   fonte("MOL510", c5,
-        {{{"CPF", kAna}, {"DT_LC", Date::fromYmd(2010, 1, 5)}, {"DESCR", s("BEZERROS")}, {"VALOR", 750.3_d},
-          {"TIPOCR", s("R")}, {"NROIMO", 1_d}}});
+        {{{"CPF", kAna},
+          {"DT_LC", Date::fromYmd(2010, 1, 5)},
+          {"DESCR", s("BEZERROS")},
+          {"VALOR", 750.3_d},
+          {"TIPOCR", s("R")},
+          {"NROIMO", 1_d}}});
   const std::string cid = foto(kCid);
 
   conversor::Conversor conv;
@@ -407,13 +504,27 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
        {com({{"I2R_01", "ANTIGA"}}), com({{"I2R_01", "NOVA"}, {"I2R_05", "1"}, {"VALITR", "33.00"}}),
         com({{"I2R_01", "FORA"}}, "N")}},
       {"IMP1710",
-       {com({{"ITEM", "1"}, {"CODIGO", "11"}, {"I8R_0", "10"}, {"I8R_1", "TRATOR"}, {"I8R_2", "100.00"},
-             {"I8R_3", "ABC"}, {"I8R_4", "1"}})}},
+       {com({{"ITEM", "1"},
+             {"CODIGO", "11"},
+             {"I8R_0", "10"},
+             {"I8R_1", "TRATOR"},
+             {"I8R_2", "100.00"},
+             {"I8R_3", "ABC"},
+             {"I8R_4", "1"}})}},
       {"IMP1810",
-       {com({{"ITEM", "2"}, {"I9R_0", "20"}, {"I9R_1", "BANCO"}, {"I9R_2", "1.00"}, {"I9R_3", "2.00"},
-             {"I9R_4", "3.00"}, {"I9R_5", "4.00"}})}},
+       {com({{"ITEM", "2"},
+             {"I9R_0", "20"},
+             {"I9R_1", "BANCO"},
+             {"I9R_2", "1.00"},
+             {"I9R_3", "2.00"},
+             {"I9R_4", "3.00"},
+             {"I9R_5", "4.00"}})}},
       {"IMP1910",
-       {com({{"DT_LC", "20100105"}, {"DESCR", "BEZERROS"}, {"VALOR", "750.30"}, {"TIPOCR", "R"}, {"NROIMO", "1"}})}},
+       {com({{"DT_LC", "20100105"},
+             {"DESCR", "BEZERROS"},
+             {"VALOR", "750.30"},
+             {"TIPOCR", "R"},
+             {"NROIMO", "1"}})}},
   };
   for (const Caso& c : casos) {
     Linhas l = lado(c.tabela, kAna, "S");
@@ -428,9 +539,8 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
   // Once more: every row the source brought is there twice; the register is as it was.
   const std::string registro = foto(kCid);
   conversor::reconverteRural(ctx, conv);
-  for (const auto& [nome, linhas] :
-       std::vector<std::pair<const char*, std::size_t>>{{"IMP1510", 2}, {"IMP1610", 5}, {"IMP1710", 2}, {"IMP1810", 2},
-                                                        {"IMP1910", 2}})
+  for (const auto& [nome, linhas] : std::vector<std::pair<const char*, std::size_t>>{
+           {"IMP1510", 2}, {"IMP1610", 5}, {"IMP1710", 2}, {"IMP1810", 2}, {"IMP1910", 2}})
     EXPECT_EQ(tabela(nome, kAna).size(), linhas) << nome;
   EXPECT_EQ(tabela("IMP0910", kAna), reg);
   EXPECT_EQ(foto(kCid), registro);
