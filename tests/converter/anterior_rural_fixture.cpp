@@ -140,12 +140,16 @@ void RuralFixture::fonte(std::string_view arquivo, std::vector<rt::db::FieldDef>
   ASSERT_TRUE(t);
   for (const Fila& l : linhas) {
     ASSERT_TRUE((*t)->appendBlank());
-    Campos m = pares(l.campos);
+    const bool apagada = l.campos.starts_with('*');
+    Campos m = pares(std::string_view(l.campos).substr(apagada ? 1 : 0));
     m["CPF"] = l.cpf;
     for (const auto& [campo, texto] : m) {
       const rt::db::FieldDef* f = (*t)->field(campo);
       ASSERT_NE(f, nullptr) << arquivo << " " << campo;
       ASSERT_TRUE((*t)->put(campo, store::valorDeTexto(f->type, texto))) << arquivo << " " << campo;
+    }
+    if (apagada) {
+      ASSERT_TRUE((*t)->markDeleted());
     }
   }
   ASSERT_TRUE((*t)->commit());

@@ -30,7 +30,8 @@ std::vector<rt::db::FieldDef> comTipo(std::vector<rt::db::FieldDef> campos, std:
 using Campos = std::map<std::string, std::string>;
 Campos pares(std::string_view texto);
 
-// A row of a source table: the CPF and the other fields as `pares` reads them.
+// A row of a source table: the CPF and the other fields as `pares` reads them; a deleted row
+// when they begin with "*".
 struct Fila {
   std::string cpf;
   std::string campos;

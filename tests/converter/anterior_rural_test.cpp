@@ -37,6 +37,7 @@ class RuralTest : public RuralFixture {
     fonte(
         "MOL209", camposMol09(2),
         {{kAna, "ATV_EXTER=X;I2_01=ESTANCIA;I2_07=3"},
+         {kAna, "*I2_01=APAGADA"},
          {kAna, "I2_01=FAZENDA BOA VISTA;I2_02=150.25;I2_03=MG;I2_04=50;I2_05=1;I2_06=INCRA 123;I2_07=12"}});
     // In key order the goods abroad come last, and the running number goes on over them.
     fonte("MOL309", camposMol09(3),
@@ -53,9 +54,9 @@ class RuralTest : public RuralFixture {
 };
 
 // The previous edition's copy: last year's closing herd opens this year (births and purchases
-// in, deaths and sales out; other animals only when named), goods sold are left out and the
-// others numbered by tens across both sides, only debts with an open balance come along; a
-// taxpayer the register lacks gets nothing even when the tables have his rows.
+// in, deaths and sales out; other animals only when named), deleted rows stay, goods sold are
+// left out and the others numbered by tens across both sides, only debts with an open balance
+// come along; a taxpayer the register lacks gets nothing even when the tables have his rows.
 TEST_F(RuralTest, PreviousEditionCarriesEveryRuralTable) {
   molAnterior();
   auto fontes = conversor::RuralAnterior::abre(ctx, origem.caminho());
