@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "converter/anterior_rural_fontes.h"
-#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "store/em_uso.h"
 #include "store/recusa.h"
 
@@ -17,7 +17,6 @@ using converter::Linha;
 using converter::TabelasCpf;
 using rt::Status;
 using rt::text::Decimal;
-using namespace rt::text::literals;
 using rural::Aberta;
 using rural::Lido;
 
@@ -154,6 +153,7 @@ Status dividas(rt::db::Table& t, const store::Cpf& cpf, TabelasCpf& destino) {
 
 rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::Contexto& ctx,
                                                                         const std::string& origem) {
+  // Made first: a refusal halfway lets go the tables opened so far.
   std::unique_ptr<RuralAnterior> r(new RuralAnterior(ctx));
   const std::vector<Lido> registro{{"CPF", 'C'}};
   switch (rural::abreFonte(ctx, kRegistro, origem, "MOL909", "RURAL90", "CPF", registro)) {
@@ -210,7 +210,7 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
     return false;
   }
   TabelasCpf tabelas(ctx, cpf);
-  auto registro = tabelas.linhas(9);
+  auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
   if (!registro) {
     store::gravou(ctx, registro.status(), "IMP0910");
     return false;

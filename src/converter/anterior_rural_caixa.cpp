@@ -73,6 +73,7 @@ rt::Result<Linha*> resumo(TabelasCpf& destino) {
 
 rt::Result<std::unique_ptr<RuralLivroCaixa>> RuralLivroCaixa::abreConferida(store::Contexto& ctx,
                                                                             const std::string& origem) {
+  // Made first: a refusal halfway lets go the tables opened so far.
   std::unique_ptr<RuralLivroCaixa> r(new RuralLivroCaixa(ctx));
   bool alguma = false;
   for (const TabelaCaixa& t : kTabelas) {

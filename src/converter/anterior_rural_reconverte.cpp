@@ -7,6 +7,7 @@
 #include "converter/anterior_rural_fontes.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/em_uso.h"
 #include "store/recusa.h"
@@ -87,7 +88,7 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
     return;
   }
   TabelasCpf tabelas(ctx, cpf);
-  auto registro = tabelas.linhas(9);
+  auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
   if (!registro) {
     store::gravou(ctx, registro.status(), oque);
     return;
