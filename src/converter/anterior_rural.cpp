@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "converter/anterior_rural_fontes.h"
-#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "store/em_uso.h"
 #include "store/recusa.h"
 
@@ -17,7 +17,6 @@ using converter::Linha;
 using converter::TabelasCpf;
 using rt::Status;
 using rt::text::Decimal;
-using namespace rt::text::literals;
 using rural::Aberta;
 using rural::Lido;
 
@@ -25,7 +24,9 @@ namespace {
 
 // The register MOL909 in area 90, its rural table MOL<k>09 in area 90 + k (k = 1 to 4).
 constexpr int kRegistro = 90;
-constexpr int areaMol(int k) { return kRegistro + k; }
+constexpr int areaMol(int k) {
+  return kRegistro + k;
+}
 
 // The herd kinds whose opening count is carried: cattle, pigs, goats, others.
 constexpr const char* kRebanhos[] = {"B", "S", "C", "A"};
@@ -65,7 +66,9 @@ std::vector<Lido> camposMol(int k) {
   return v;
 }
 
-std::string nomeMol(int k) { return "MOL" + std::to_string(k) + "09"; }
+std::string nomeMol(int k) {
+  return "MOL" + std::to_string(k) + "09";
+}
 
 // Last year's closing count of herd x: opening + births + purchases - (deaths + sales).
 Decimal rebanhoFinal(const rt::db::Table& t, std::string_view x) {
@@ -148,7 +151,9 @@ Status dividas(rt::db::Table& t, const store::Cpf& cpf, TabelasCpf& destino) {
 
 }  // namespace
 
-rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::Contexto& ctx, const std::string& origem) {
+rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::Contexto& ctx,
+                                                                        const std::string& origem) {
+  // Made first: a refusal halfway lets go the tables opened so far.
   std::unique_ptr<RuralAnterior> r(new RuralAnterior(ctx));
   const std::vector<Lido> registro{{"CPF", 'C'}};
   switch (rural::abreFonte(ctx, kRegistro, origem, "MOL909", "RURAL90", "CPF", registro)) {
@@ -165,8 +170,8 @@ rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::C
   // A rural table that is missing or cannot be had is left out; one that lacks a field the
   // copy reads refuses the whole source.
   for (int k = 1; k <= 4; ++k)
-    if (rural::abreFonte(ctx, areaMol(k), origem, nomeMol(k), "RURAL" + std::to_string(areaMol(k)), "CPF+ATV_EXTER",
-                         camposMol(k)) == Aberta::Recusada)
+    if (rural::abreFonte(ctx, areaMol(k), origem, nomeMol(k), "RURAL" + std::to_string(areaMol(k)),
+                         "CPF+ATV_EXTER", camposMol(k)) == Aberta::Recusada)
       return Status(rt::Error::kBadField, nomeMol(k));
   return r;
 }
@@ -205,7 +210,7 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
     return false;
   }
   TabelasCpf tabelas(ctx, cpf);
-  auto registro = tabelas.linhas(9);
+  auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
   if (!registro) {
     store::gravou(ctx, registro.status(), "IMP0910");
     return false;

@@ -29,7 +29,8 @@ class RuralAnterior {
   // abre, telling a refused source from an absent one: an error (already said, naming the
   // table and the field) when a table lacks a field the copy reads, and the run must then
   // write nothing; otherwise what abre gives.
-  static rt::Result<std::unique_ptr<RuralAnterior>> abreConferida(store::Contexto& ctx, const std::string& origem);
+  static rt::Result<std::unique_ptr<RuralAnterior>> abreConferida(store::Contexto& ctx,
+                                                                  const std::string& origem);
   ~RuralAnterior();
   RuralAnterior(const RuralAnterior&) = delete;
   RuralAnterior& operator=(const RuralAnterior&) = delete;
@@ -51,7 +52,8 @@ class RuralLivroCaixa {
   // Null when none of the tables is there.
   static std::unique_ptr<RuralLivroCaixa> abre(store::Contexto& ctx, const std::string& origem);
   // abre, telling a refused source from an absent one, as RuralAnterior::abreConferida.
-  static rt::Result<std::unique_ptr<RuralLivroCaixa>> abreConferida(store::Contexto& ctx, const std::string& origem);
+  static rt::Result<std::unique_ptr<RuralLivroCaixa>> abreConferida(store::Contexto& ctx,
+                                                                    const std::string& origem);
   ~RuralLivroCaixa();
   RuralLivroCaixa(const RuralLivroCaixa&) = delete;
   RuralLivroCaixa& operator=(const RuralLivroCaixa&) = delete;
@@ -69,8 +71,8 @@ class RuralLivroCaixa {
 // CONV_VESKAR for the rural item: the taxpayer must already be in the target register (else
 // the alert naming the CPF and false); his register row gets TEMRURAL and ATV_BRASIL "S" and
 // his rural rows from `fontes`, written together. A declaration open on another terminal is
-// left as it is (its alert, false), and so is one whose write is refused (said). The data
-// folder's tables it read are left closed, the register (area 9) too.
+// left as it is (its alert, false), and so is one whose write is refused (said). The register
+// is left open in area 9.
 bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf);
 
 // The rural re-conversion of the current edition's sibling tables of c.ARQORIG into the data
@@ -79,7 +81,6 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
 // first taxpayer. Per taxpayer of MOL910 found in the register: his register row gets TEMRURAL
 // and ATV_BRASIL "S" and the source's rows are appended to his, all written together; one the
 // register lacks gets the alert and nothing. Register rows of other taxpayers are not touched.
-// Leaves the register (area 9) closed.
 void reconverteRural(store::Contexto& ctx, Conversor& c);
 
 }  // namespace conversor

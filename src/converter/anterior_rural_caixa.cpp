@@ -23,11 +23,13 @@ struct TabelaCaixa {
   const char* nome;
   int area;
 };
-constexpr TabelaCaixa kPropriedades{"ZUK15", 95}, kResumo{"ZUK10", 96}, kFontes{"ZUK2", 97}, kBens{"ZUK12", 98},
-    kDividas{"ZUK13", 99};
+constexpr TabelaCaixa kPropriedades{"ZUK15", 95}, kResumo{"ZUK10", 96}, kFontes{"ZUK2", 97},
+    kBens{"ZUK12", 98}, kDividas{"ZUK13", 99};
 constexpr TabelaCaixa kTabelas[] = {kPropriedades, kResumo, kFontes, kBens, kDividas};
 
-std::string dois(int k) { return rt::text::doisDigitos(k); }
+std::string dois(int k) {
+  return rt::text::doisDigitos(k);
+}
 
 std::vector<Lido> campos(const TabelaCaixa& t) {
   std::vector<Lido> v{{"CPF", 'C'}};
@@ -70,7 +72,8 @@ rt::Result<Linha*> resumo(TabelasCpf& destino) {
 }  // namespace
 
 rt::Result<std::unique_ptr<RuralLivroCaixa>> RuralLivroCaixa::abreConferida(store::Contexto& ctx,
-                                                                             const std::string& origem) {
+                                                                            const std::string& origem) {
+  // Made first: a refusal halfway lets go the tables opened so far.
   std::unique_ptr<RuralLivroCaixa> r(new RuralLivroCaixa(ctx));
   bool alguma = false;
   for (const TabelaCaixa& t : kTabelas) {
@@ -180,7 +183,8 @@ rt::Result<bool> RuralLivroCaixa::copia(const store::Cpf& cpf, TabelasCpf& desti
         ordem += 10;
         (*l)->poe("ITEM", f.getNumber("ITEM"));
         (*l)->poe("I9R_1", f.getText("I9_1"));
-        for (int i = 2; i <= 4; ++i) (*l)->poe("I9R_" + std::to_string(i), f.getNumber("I9_" + std::to_string(i)));
+        for (int i = 2; i <= 4; ++i)
+          (*l)->poe("I9R_" + std::to_string(i), f.getNumber("I9_" + std::to_string(i)));
         return Status::ok();
       }));
     }

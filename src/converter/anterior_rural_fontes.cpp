@@ -37,13 +37,17 @@ bool doTipo(char tipo, char esperado) {
   return tipo == esperado;
 }
 
-}  // namespace
-
+// The alert of a refused source: the table and the field.
 void avisaRecusa(store::Contexto& ctx, std::string_view tabela, const Lido& campo, bool outroTipo) {
-  ctx.relato().alerta({std::string("Atenção! A tabela "_cp) + std::string(tabela) + std::string(" não tem o campo "_cp) +
-                           campo.nome + (outroTipo ? " do tipo esperado." : "."),
-                       std::string("A conversão não será feita."_cp)});
+  // Worded as the refusal of last year's own tables.
+  const std::string tem =
+      outroTipo ? " da pasta de origem tem o campo " : std::string(" da pasta de origem não tem o campo "_cp);
+  ctx.relato().alerta(
+      {"A tabela " + std::string(tabela) + tem + campo.nome + (outroTipo ? " de outro tipo." : "."),
+       "Nenhum contribuinte foi convertido."});
 }
+
+}  // namespace
 
 Aberta abreFonte(store::Contexto& ctx, int area, std::string_view pasta, std::string_view nome,
                  std::string_view apelido, std::string_view chave, std::span<const Lido> campos) {
@@ -66,7 +70,8 @@ Aberta abreFonte(store::Contexto& ctx, int area, std::string_view pasta, std::st
   return store::ABRE_ALHEIA(ctx, area, arquivo, chaves) ? Aberta::Sim : Aberta::Falhou;
 }
 
-Status linhasDoCpf(rt::db::Table& t, const store::Cpf& cpf, const std::function<Status(const rt::db::Table&)>& cada) {
+Status linhasDoCpf(rt::db::Table& t, const store::Cpf& cpf,
+                   const std::function<Status(const rt::db::Table&)>& cada) {
   RT_TRY(t.seek(cpf.chave()));
   if (!t.found()) return Status::ok();
   while (t.status() && !t.eof() && t.getText("CPF") == cpf.chave()) {
@@ -81,6 +86,8 @@ rt::Result<bool> temCpf(rt::db::Table& t, const store::Cpf& cpf) {
   return t.found();
 }
 
-std::string ladoDe(const rt::db::Table& t) { return rt::text::isEmptyText(t.getText("ATV_EXTER")) ? "S" : "N"; }
+std::string ladoDe(const rt::db::Table& t) {
+  return rt::text::isEmptyText(t.getText("ATV_EXTER")) ? "S" : "N";
+}
 
 }  // namespace conversor::rural

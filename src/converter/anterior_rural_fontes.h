@@ -36,12 +36,10 @@ enum class Aberta {
 Aberta abreFonte(store::Contexto& ctx, int area, std::string_view pasta, std::string_view nome,
                  std::string_view apelido, std::string_view chave, std::span<const Lido> campos);
 
-// The alert of a refused source: the table and the field.
-void avisaRecusa(store::Contexto& ctx, std::string_view tabela, const Lido& campo, bool outroTipo);
-
 // Calls `cada` on each row of `cpf` in `t` (ordered by a key that begins with the CPF), in key
 // order; stops at the first failure, of a move or of `cada`.
-rt::Status linhasDoCpf(rt::db::Table& t, const store::Cpf& cpf, const std::function<rt::Status(const rt::db::Table&)>& cada);
+rt::Status linhasDoCpf(rt::db::Table& t, const store::Cpf& cpf,
+                       const std::function<rt::Status(const rt::db::Table&)>& cada);
 
 // Whether `t` has a row of `cpf` (same order).
 rt::Result<bool> temCpf(rt::db::Table& t, const store::Cpf& cpf);

@@ -7,6 +7,7 @@
 #include "converter/anterior_rural_fontes.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/em_uso.h"
 #include "store/recusa.h"
@@ -24,8 +25,12 @@ namespace {
 // The register MOL910 in area 90, its table MOL<k>10 in area 90 + k (k = 1 to 5), appended
 // to table 14 + k.
 constexpr int kRegistro = 90;
-constexpr int areaMol(int k) { return kRegistro + k; }
-std::string nomeMol(int k) { return "MOL" + std::to_string(k) + "10"; }
+constexpr int areaMol(int k) {
+  return kRegistro + k;
+}
+std::string nomeMol(int k) {
+  return "MOL" + std::to_string(k) + "10";
+}
 
 // The target field of a source field: the sibling names some fields of tables 1 to 4 without
 // the "R" that this program's rural tables carry.
@@ -35,7 +40,9 @@ std::string nomeDestino(int k, const std::string& campo) {
     const char* para;
     int primeiro, ultimo;
     bool doisDigitos;
-  } kTrocas[] = {{"I4_", "I4R_", 1, 7, true}, {"I2_", "I2R_", 1, 7, true}, {"I8_", "I8R_", 0, 4, false},
+  } kTrocas[] = {{"I4_", "I4R_", 1, 7, true},
+                 {"I2_", "I2R_", 1, 7, true},
+                 {"I8_", "I8R_", 0, 4, false},
                  {"I9_", "I9R_", 0, 5, false}};
   if (k < 1 || k > 4) return campo;
   const auto& t = kTrocas[k - 1];
@@ -65,11 +72,14 @@ std::vector<std::string> mapa(const rt::db::Table& fonte, int k) {
   return v;
 }
 
-std::string cpfMostrado(const store::Cpf& cpf) { return rt::text::transform(cpf.chave(), "@R 999.999.999-99"); }
+std::string cpfMostrado(const store::Cpf& cpf) {
+  return rt::text::transform(cpf.chave(), "@R 999.999.999-99");
+}
 
 // One taxpayer: his register row marked, the source's rows appended to his, all written
 // together.
-void reconverte(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<std::vector<std::string>>& mapas) {
+void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
+                const std::vector<std::vector<std::string>>& mapas) {
   const std::string oque = "CPF " + cpfMostrado(cpf);
   store::UsoDeclaracao uso;
   std::string motivo;
@@ -78,7 +88,7 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<s
     return;
   }
   TabelasCpf tabelas(ctx, cpf);
-  auto registro = tabelas.linhas(9);
+  auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
   if (!registro) {
     store::gravou(ctx, registro.status(), oque);
     return;
@@ -133,8 +143,8 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
   const std::vector<Lido> chave{{"CPF", 'C'}, {"ATV_EXTER", 'C'}};
   std::vector<std::vector<std::string>> mapas(6);
   for (int k = 1; k <= 5; ++k) {
-    const Aberta a = rural::abreFonte(ctx, areaMol(k), c.ARQORIG, nomeMol(k), "RURAL" + std::to_string(areaMol(k)),
-                                      "CPF+ATV_EXTER", chave);
+    const Aberta a = rural::abreFonte(ctx, areaMol(k), c.ARQORIG, nomeMol(k),
+                                      "RURAL" + std::to_string(areaMol(k)), "CPF+ATV_EXTER", chave);
     if (a == Aberta::Recusada) return;
     if (a == Aberta::Sim) mapas[static_cast<std::size_t>(k)] = mapa(*ctx.areas.table(areaMol(k)), k);
   }

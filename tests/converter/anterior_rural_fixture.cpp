@@ -1,5 +1,6 @@
 #include "anterior_rural_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 
@@ -8,6 +9,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/arquivos.h"
 #include "store/catalogo.h"
 
 namespace converter::teste {
@@ -21,7 +23,9 @@ rt::db::FieldDef doCatalogo(int n, std::string_view noCatalogo, std::string_view
 
 namespace {
 
-std::string dois(int k) { return rt::text::doisDigitos(k); }
+std::string dois(int k) {
+  return rt::text::doisDigitos(k);
+}
 
 void rebanhos(std::vector<rt::db::FieldDef>& v, int n, std::initializer_list<const char*> tipos) {
   for (int i = 1; i <= 5; ++i)
@@ -54,7 +58,8 @@ std::vector<rt::db::FieldDef> camposMol09(int k) {
       v.push_back(doCatalogo(17, "CODIGO"));
       break;
     default:
-      for (int i = 1; i <= 4; ++i) v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+      for (int i = 1; i <= 4; ++i)
+        v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
   }
   return v;
 }
@@ -87,7 +92,8 @@ std::vector<rt::db::FieldDef> camposZuk(int n) {
       break;
     default:
       v.push_back(doCatalogo(18, "ITEM"));
-      for (int i = 1; i <= 4; ++i) v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+      for (int i = 1; i <= 4; ++i)
+        v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
   }
   return v;
 }
@@ -97,7 +103,8 @@ std::vector<rt::db::FieldDef> sem(std::vector<rt::db::FieldDef> campos, std::str
   return campos;
 }
 
-std::vector<rt::db::FieldDef> comTipo(std::vector<rt::db::FieldDef> campos, std::string_view nome, char tipo) {
+std::vector<rt::db::FieldDef> comTipo(std::vector<rt::db::FieldDef> campos, std::string_view nome,
+                                      char tipo) {
   for (rt::db::FieldDef& f : campos)
     if (f.name == nome) {
       f.type = tipo;
@@ -111,17 +118,39 @@ void RuralFixture::SetUp() {
   if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
 }
 
+Campos pares(std::string_view texto) {
+  Campos m;
+  while (!texto.empty()) {
+    const std::size_t fim = std::min(texto.find(';'), texto.size());
+    const std::string_view par = texto.substr(0, fim);
+    const std::size_t igual = par.find('=');
+    m[std::string(par.substr(0, igual))] = std::string(par.substr(igual + 1));
+    texto.remove_prefix(std::min(fim + 1, texto.size()));
+  }
+  return m;
+}
+
 void RuralFixture::fonte(std::string_view arquivo, std::vector<rt::db::FieldDef> campos,
-                         const std::vector<Valores>& linhas) {
+                         const std::vector<Fila>& linhas) {
   const std::string caminho = origem / (std::string(arquivo) + ".dbf");
-  ASSERT_TRUE(rt::db::Table::create(caminho, std::move(campos), rt::db::CreateMode::kReplace));
+  ASSERT_TRUE(rt::db::Table::create(caminho, campos, rt::db::CreateMode::kReplace));
   rt::db::OpenOptions exclusiva;
   exclusiva.exclusive = true;
   auto t = rt::db::Table::open(caminho, exclusiva);
   ASSERT_TRUE(t);
-  for (const Valores& l : linhas) {
+  for (const Fila& l : linhas) {
     ASSERT_TRUE((*t)->appendBlank());
-    for (const auto& [campo, v] : l) ASSERT_TRUE((*t)->put(campo, v)) << arquivo << " " << campo;
+    const bool apagada = l.campos.starts_with('*');
+    Campos m = pares(std::string_view(l.campos).substr(apagada ? 1 : 0));
+    m["CPF"] = l.cpf;
+    for (const auto& [campo, texto] : m) {
+      const rt::db::FieldDef* f = (*t)->field(campo);
+      ASSERT_NE(f, nullptr) << arquivo << " " << campo;
+      ASSERT_TRUE((*t)->put(campo, store::valorDeTexto(f->type, texto))) << arquivo << " " << campo;
+    }
+    if (apagada) {
+      ASSERT_TRUE((*t)->markDeleted());
+    }
   }
   ASSERT_TRUE((*t)->commit());
   ASSERT_TRUE((*t)->close());
@@ -138,34 +167,37 @@ void RuralFixture::registra(std::string_view cpf, std::string_view nome, std::st
   ASSERT_TRUE(store::fecha(ctx.areas, store::Area::IMP0910));
 }
 
-void RuralFixture::grava(std::string_view cpf, int n, const std::vector<Valores>& linhas) {
+void RuralFixture::grava(std::string_view cpf, int n, const std::vector<std::string>& linhas) {
   TabelasCpf t(ctx, store::Cpf(cpf));
-  for (const Valores& l : linhas) {
+  for (const std::string& l : linhas) {
     auto r = t.nova(n);
     ASSERT_TRUE(r);
-    for (const auto& [campo, v] : l) (*r)->poe(campo, v);
+    for (const auto& [campo, texto] : pares(l))
+      (*r)->poe(campo, store::valorDeTexto(store::campo(store::estrutura(n), campo)->tipo, texto));
   }
   ASSERT_TRUE(t.grava());
 }
 
-Linhas RuralFixture::lado(std::string_view nome, std::string_view cpf, std::string_view atv) {
-  Linhas v;
-  for (auto& l : tabela(nome, cpf))
-    if (l.at("ATV_BRASIL") == atv) v.push_back(std::move(l));
-  return v;
-}
-
-void RuralFixture::soEsses(const std::map<std::string, std::string>& linha,
-                           const std::map<std::string, std::string>& esperados) {
+void RuralFixture::confere(std::string_view nome, std::string_view cpf, std::string_view atv,
+                           const std::vector<std::string>& esperadas) {
   static const std::regex vazio(R"(|0|0\.0+|F)");
-  for (const auto& [campo, valor] : linha) {
-    auto e = esperados.find(campo);
-    if (e != esperados.end())
-      EXPECT_EQ(valor, e->second) << campo;
-    else
-      EXPECT_TRUE(std::regex_match(valor, vazio)) << campo << " = " << valor;
+  Linhas linhas;
+  for (auto& l : tabela(nome, cpf))
+    if (l.at("ATV_BRASIL") == atv) linhas.push_back(std::move(l));
+  ASSERT_EQ(linhas.size(), esperadas.size()) << nome << " " << cpf << " " << atv;
+  for (std::size_t i = 0; i < linhas.size(); ++i) {
+    Campos e = pares(esperadas[i]);
+    e["CPF"] = std::string(cpf);
+    e["ATV_BRASIL"] = std::string(atv);
+    for (const auto& [campo, valor] : linhas[i]) {
+      auto c = e.find(campo);
+      if (c != e.end())
+        EXPECT_EQ(valor, c->second) << nome << " " << i << " " << campo;
+      else
+        EXPECT_TRUE(std::regex_match(valor, vazio)) << nome << " " << i << " " << campo << " = " << valor;
+    }
+    for (const auto& [campo, valor] : e) EXPECT_TRUE(linhas[i].contains(campo)) << nome << " " << campo;
   }
-  for (const auto& [campo, valor] : esperados) EXPECT_TRUE(linha.contains(campo)) << campo;
 }
 
 }  // namespace converter::teste
