@@ -161,6 +161,10 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
     return n;
   }
 
+  // Whether this year's table has no row of the CPF (or is not there at all).
+  bool semLinhas(const std::string& t, std::string_view cpf) {
+    return !std::filesystem::exists(dados / (t + ".DBF")) || tabela(t, cpf).empty();
+  }
   std::string campo(std::string_view tabela, std::string_view cpf, std::size_t i, const std::string& nome) {
     const Linhas v = this->tabela(tabela, cpf);
     return i < v.size() ? v[i].at(nome) : "<no row " + std::to_string(i) + ">";
@@ -418,7 +422,7 @@ TEST_F(AnteriorTest, Item3CarriesTheCashBookFromTheVersionThatHasTitulo) {
   livro("TITULO");
   roda(kLivroCaixa);
   EXPECT_TRUE(ouve.disse("com a versão 9.02 ou posterior."_cp));
-  EXPECT_TRUE(tabela("IMP0910", kDora).empty());
+  EXPECT_TRUE(semLinhas("IMP0910", kDora));
   EXPECT_TRUE(vistos.empty());
 
   livro("");
@@ -449,8 +453,7 @@ TEST_F(AnteriorTest, Item3CarriesTheCashBookFromTheVersionThatHasTitulo) {
 // filled from the installation folder).
 TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
   auto nada = [this](const char* caso) {
-    for (const char* t : {"IMP0910", "IMP0410"})
-      EXPECT_TRUE(!std::filesystem::exists(dados / (std::string(t) + ".DBF")) || tabela(t, kAna).empty()) << caso;
+    for (const char* t : {"IMP0910", "IMP0410"}) EXPECT_TRUE(semLinhas(t, kAna)) << caso;
     EXPECT_FALSE(c.NOVIN) << caso;
   };
   brantel(tresContribuintes(), 4, "I7_3");
@@ -479,7 +482,7 @@ TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
   ouve.respostas = {true};
   EXPECT_EQ(roda(kBrantel).convertidos, 0);
   EXPECT_TRUE(ouve.disse("Abandona a conversão dos dados?"_cp));
-  EXPECT_TRUE(tabela("IMP0410", kAna).empty());
+  EXPECT_TRUE(semLinhas("IMP0410", kAna));
 
   support::Pasta instalacao{"inst"};
   for (auto [n, nome] : {std::pair{52, "auxbens.dbf"}, std::pair{53, "AUXPAG.DBF"}}) {
@@ -595,6 +598,15 @@ TEST_F(AnteriorTest, RuralDataComeWithItem1AndItem2CountsARefusalAsNotConverted)
   EXPECT_TRUE(ouve.disse("nao foi encontrado na base de dados TAVREN"));
   EXPECT_EQ(linhas("IMP0910", kBruno, {"TEMRURAL", "ATV_BRASIL"}), std::vector<std::string>({"S|S"}));
   EXPECT_EQ(foto(kEdu), "");
+
+  // Kind "N" is the re-conversion of this year's sibling tables, without the listing: here
+  // the folder has none.
+  c.CTIPOCONV = "N";
+  vistos.clear();
+  ouve.ditos.clear();
+  roda(kKelsvor);
+  EXPECT_TRUE(ouve.disse("Problema ao abrir arquivo Origem"));
+  EXPECT_TRUE(vistos.empty());
 }
 
 }  // namespace
