@@ -20,17 +20,20 @@ Quadro quadroPastas(const Conversor& c) {
 }
 
 LegendasPastas legendasPastas(int opcao) {
+  // The narrow box of last year's editions holds 38 characters of caption: the programs go
+  // by their short names there.
   std::string origem;
   switch (opcao) {
-    case kBrantel: origem = "BRANTEL 2009"; break;
-    case kKelsvor: origem = "KELSVOR 2009"; break;
-    case kLivroCaixa: origem = "Livro Caixa QRB"; break;
+    case kBrantel: origem = "BRANTEL"; break;
+    case kKelsvor: origem = "KELSVOR"; break;
+    case kLivroCaixa: origem = "QRB"; break;
     case kGanhoCapital: origem = "Ganhos de Capital da Receita"; break;
     default: origem = "programa da Receita Federal"; break;
   }
   const std::string destino = opcao == kKelsvor ? "MOLDRIK" : "TAVREN";
   return {" Drive e pasta de origem (" + origem + ") ", " Drive e pasta de destino (" + destino + ") ",
-          std::string(" Pasta onde foi instalado o programa anterior "_cp)};
+          daReceita(opcao) ? std::string(" Pasta onde foi instalado o programa anterior "_cp)
+                           : std::string(" Pasta do programa anterior ")};
 }
 
 void desenhaPastas(store::Contexto& ctx, const Conversor& c, const Quadro& q) {
