@@ -47,10 +47,16 @@ void desenhaPastas(store::Contexto& ctx, const Conversor& c, const Quadro& q) {
   legenda(4, l.instalacao);
 }
 
+CampoPasta campoPasta(const Conversor& c, int deslocamento) {
+  // The narrow box holds a 40-character folder between its borders; the wide one leaves a
+  // margin and shows 73 characters of the source.
+  if (!daReceita(c.OPCAO_1)) return {c.linhaDialogo + deslocamento, c.colunaDialogo + 1, 40};
+  return {c.linhaDialogo + deslocamento, c.colunaDialogo + 2, deslocamento == 1 ? 73 : 40};
+}
+
 void mostraPasta(store::Contexto& ctx, const Conversor& c, int deslocamento, std::string_view pasta) {
-  const Quadro q = quadroPastas(c);
-  const int largura = q.ret.right - q.ret.left - 3;
-  ctx.screen().put(ctx.ALJA[2] + deslocamento, ctx.ACJA[2] + 2, rt::text::padr(pasta, largura),
+  const CampoPasta f = campoPasta(c, deslocamento);
+  ctx.screen().put(f.linha, f.coluna, rt::text::padr(rt::text::substr(pasta, 1, f.largura), f.largura),
                    static_cast<rt::term::Attr>(ctx.cores.COR_TEL1));
 }
 
