@@ -86,24 +86,6 @@ bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& 
   return static_cast<bool>(store::gravou(ctx, s, "IMP0910"));
 }
 
-// The register row written: the row of `cpf` when there is one, else a new row.
-Status gravaRegistro(store::Contexto& ctx, const store::Cpf& cpf, const Linha& registro) {
-  rt::db::Table* r = registroEm(ctx, cpf);
-  if (r != nullptr) {
-    if (!store::REC_LOCK(ctx, 5)) return {rt::Error::kLocked, "IMP0910"};
-  } else {
-    store::seleciona(ctx.areas, Area::IMP0910);
-    if (!store::ADD_REC(ctx, 5)) return {rt::Error::kLocked, "IMP0910"};
-    r = store::tabela(ctx.areas, Area::IMP0910);
-  }
-  Status s;
-  for (const auto& [campo, v] : registro.campos)
-    if (s) s = r->put(campo, v);
-  if (s) s = r->commit();
-  const Status solta = r->unlock();
-  return s ? solta : s;
-}
-
 }  // namespace
 
 bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const MostraContribuinte& mostra) {
@@ -206,10 +188,12 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
       store::gravou(ctx, s, caminho);
     return false;
   }
-  // The tables first, all or nothing; the register row last, so that a taxpayer listed is
-  // one whose rows are all there.
-  s = tabelas.grava();
-  if (s) s = gravaRegistro(ctx, cpf, final);
+  // The register row with the tables, in the same journal (which writes it last): all or
+  // nothing, also when the process is killed in the middle.
+  tabelas.substitui(store::numero(Area::IMP0910));
+  auto linhaRegistro = tabelas.nova(store::numero(Area::IMP0910));
+  if (linhaRegistro) **linhaRegistro = std::move(final);
+  s = linhaRegistro ? tabelas.grava() : linhaRegistro.status();
   return static_cast<bool>(store::gravou(ctx, s, caminho));
 }
 

@@ -1,7 +1,7 @@
 // One file of the tax authority converted into the current data folder (FAZCONV): a whole
 // declaration (mode 1), a capital-gains file (mode 2) or only a declaration's receipt
 // numbers (mode 3). The file is read and mapped in memory first; only a file read whole and
-// found sound is written, through the save journal, and then its register row.
+// found sound is written, its register row with its tables, through the save journal.
 #pragma once
 
 #include <functional>

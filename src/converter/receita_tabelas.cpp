@@ -3,6 +3,7 @@
 #include "rt/db/structure.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/transfere.h"
 
 namespace converter {
@@ -30,9 +31,24 @@ rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
   const bool aberta = ctx_.areas.isOpen(n);
   if (!aberta && !store::ABERTURA(ctx_, n))
     return rt::Status(rt::Error::kInUse, "table " + std::to_string(n));
-  auto lidas = store::linhasDoCpf(*ctx_.areas.table(n), n, cpf_);
-  // The journal opens every table it writes exclusively: none stays open here.
-  ctx_.areas.release(n);
+  rt::db::Table& t = *ctx_.areas.table(n);
+  auto lidas = [&]() -> rt::Result<store::TabelaDiario> {
+    if (n != store::numero(store::Area::IMP0910)) {
+      auto v = store::linhasDoCpf(t, n, cpf_);
+      // The journal opens every other table it writes exclusively: none stays open here.
+      ctx_.areas.release(n);
+      return v;
+    }
+    // The register stays open (shared, as the journal writes it), read on its CPF order and
+    // left on the order and row it was on.
+    const int ordem = t.order();
+    const std::uint32_t linha = t.eof() ? 0 : t.recNo();
+    t.setOrder(1);
+    auto v = store::linhasDoCpf(t, n, cpf_);
+    t.setOrder(ordem);
+    if (linha != 0) t.goTo(linha);
+    return v;
+  }();
   if (!lidas) return lidas.status();
   std::vector<Linha>& v = tabelas_[n];
   for (const std::string& r : lidas->registros) {

@@ -14,11 +14,14 @@
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "rt/db/file.h"
+#include "store/abertura.h"
 #include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/cpf.h"
 #include "store/diario_restauracao.h"
 #include "store/tabelas_declaracao.h"
+#include "store/travas.h"
 
 namespace store {
 
@@ -88,22 +91,48 @@ bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const Diar
   return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != rt::text::padr(d.atvBrasil, 1));
 }
 
-Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
+// The records the CPF (and side) has now from the current one on, found before any is
+// changed (rewriting moves their keys). A deleted record is no row of the CPF: rewritten, it
+// would stay deleted and the row be lost.
+std::vector<std::uint32_t> registrosDoCpf(rt::db::Table& t, int n, const Diario& d) {
   const int campoCpf = t.fieldIndex("CPF");
   const int campoAtv = t.fieldIndex("ATV_BRASIL");
-  // The records the CPF has now, found before any is changed (rewriting moves their keys).
-  std::vector<std::uint32_t> antigos;
-  RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
-  while (doCpf(t, tab.numero, campoCpf, campoAtv, d)) {
-    antigos.push_back(t.recNo());
+  std::vector<std::uint32_t> v;
+  while (doCpf(t, n, campoCpf, campoAtv, d)) {
+    if (!t.isDeleted()) v.push_back(t.recNo());
     t.skip(1);
-    RT_TRY(t.status());
+    if (!t.status()) break;
   }
+  return v;
+}
+
+// For each journal field, the table's field of the same name, type and width (-1: none).
+std::vector<int> camposDestino(const rt::db::Table& t, const TabelaDiario& tab) {
   std::vector<int> destino;
   for (const rt::db::FieldDef& f : tab.campos) {
     const rt::db::FieldDef* g = t.field(f.name);
     destino.push_back(g != nullptr && g->type == f.type && g->width == f.width ? t.fieldIndex(f.name) : -1);
   }
+  return destino;
+}
+
+// One row into the current record. A row shorter than its fields (a caller's, not yet through
+// the journal's encoding, which pads it) reads blanks past its end.
+Status poeLinha(rt::db::Table& t, const TabelaDiario& tab, const std::vector<int>& destino, const std::string& reg) {
+  for (std::size_t i = 0; i < tab.campos.size(); ++i) {
+    if (destino[i] < 0) continue;
+    const rt::db::FieldDef& f = tab.campos[i];
+    const std::string bytes =
+        rt::text::padr(std::string_view(reg).substr(std::min(reg.size(), static_cast<std::size_t>(f.offset))), f.width);
+    RT_TRY(t.put(destino[i], rt::db::readField(f, std::string_view(bytes).substr(0, static_cast<std::size_t>(f.width)))));
+  }
+  return Status::ok();
+}
+
+Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
+  RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
+  const std::vector<std::uint32_t> antigos = registrosDoCpf(t, tab.numero, d);
+  const std::vector<int> destino = camposDestino(t, tab);
   // Old records are reused in their order, so the table grows only by what the CPF gained,
   // and the rows keep their order among equal keys.
   for (std::size_t r = 0; r < tab.registros.size(); ++r) {
@@ -113,14 +142,7 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
     } else {
       RT_TRY(t.appendBlank());
     }
-    const std::string& reg = tab.registros[r];
-    for (std::size_t i = 0; i < tab.campos.size(); ++i) {
-      if (destino[i] < 0) continue;
-      const rt::db::FieldDef& f = tab.campos[i];
-      RT_TRY(t.put(destino[i],
-                   rt::db::readField(f, std::string_view(reg).substr(static_cast<std::size_t>(f.offset),
-                                                                     static_cast<std::size_t>(f.width)))));
-    }
+    RT_TRY(poeLinha(t, tab, destino, tab.registros[r]));
     if (meio && r + 1 == (tab.registros.size() + 1) / 2) {
       RT_TRY(t.flush());
       meio(tab.numero);
@@ -132,6 +154,114 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
     RT_TRY(t.markDeleted());
   }
   return t.flush();
+}
+
+// Tries `tenta` until no other terminal holds what it needs, showing the waiting alert for a
+// second between tries, as the exclusive opens of the journal's tables do.
+Status aguardaTrava(Contexto& ctx, const std::function<Status()>& tenta) {
+  for (;;) {
+    Status s = tenta();
+    if (s.code() != Error::kLocked && s.code() != Error::kInUse) return s;
+    alertaUmSegundo(ctx, aguardandoSalvar());
+  }
+}
+
+// The register row of the CPF replaced in the register as every terminal keeps it open:
+// shared, the rows rewritten under their record locks, a new row appended under the table's
+// lock (sought again under it, so that two terminals registering one CPF make one row). The
+// engine keeps the register's three indexes as it writes.
+Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& tab, const Diario& d,
+                         const std::function<void(int)>& meio) {
+  int ordemCpf = 0;
+  for (int o = 1; o <= t.orderCount() && ordemCpf == 0; ++o)
+    if (rt::text::upper(rt::text::alltrim(t.orderExpression(o))) == "CPF") ordemCpf = o;
+  if (ordemCpf == 0) return {Error::kBadField, t.alias() + ": no CPF order"};
+  t.setOrder(ordemCpf);
+  const std::string chave = Cpf(d.cpf).chave();
+  std::vector<std::uint32_t> antigos;
+  auto procura = [&]() -> Status {
+    RT_TRY(t.seek(chave));
+    antigos = registrosDoCpf(t, tab.numero, d);
+    return Status::ok();
+  };
+  RT_TRY(procura());
+  const bool acrescenta = tab.registros.size() > antigos.size();
+  if (acrescenta) {
+    RT_TRY(aguardaTrava(ctx, [&] { return t.lockFile(); }));
+    if (Status s = procura(); !s) {
+      (void)t.unlock();
+      return s;
+    }
+  } else {
+    for (std::uint32_t r : antigos) RT_TRY(aguardaTrava(ctx, [&] { return t.lockRecord(r, true); }));
+  }
+  const std::vector<int> destino = camposDestino(t, tab);
+  Status s;
+  for (std::size_t r = 0; r < tab.registros.size() && s; ++r) {
+    if (r < antigos.size()) {
+      t.goTo(antigos[r]);
+      s = t.status();
+    } else {
+      s = t.appendBlank();
+    }
+    if (s) s = poeLinha(t, tab, destino, tab.registros[r]);
+    if (s) s = t.flush();
+    if (s && meio && r + 1 == (tab.registros.size() + 1) / 2) meio(tab.numero);
+  }
+  for (std::size_t r = tab.registros.size(); r < antigos.size() && s; ++r) {
+    t.goTo(antigos[r]);
+    s = t.status();
+    if (s) s = t.markDeleted();
+    if (s) s = t.flush();
+  }
+  // The release writes what is left of the row first.
+  const Status solta = t.unlock();
+  return s ? solta : s;
+}
+
+// Table n as the journal writes it: the register shared (the one already open in its area
+// when it is this folder's), the others exclusively, waiting for other terminals.
+Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
+  const int n = tab.numero;
+  if (n != numero(Area::IMP0910)) {
+    if (!abreExclusivaAguardando(ctx, n, n == 1 ? aguardandoSalvar() : aguardandoCarregar()))
+      return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+    Status s = substitui(*ctx.areas.table(n), tab, d, meio);
+    Status f = ctx.areas.close(n);
+    return s ? f : s;
+  }
+  const TabelaDef& def = *tabela(n);
+  const std::string dbf = rt::db::resolveCaseInsensitive(caminho(ctx, comExtensao(arquivoTabela(ctx, def), ".DBF")));
+  rt::db::Table* t = ctx.areas.table(n);
+  if (t != nullptr && !t->isReadOnly() && t->path() == dbf) {
+    // Whoever keeps the register open finds it on the order and row it left.
+    const int ordem = t->order();
+    const std::uint32_t linha = t->eof() ? 0 : t->recNo();
+    Status s = substituiRegistro(ctx, *t, tab, d, meio);
+    t->setOrder(ordem);
+    if (linha != 0) t->goTo(linha);
+    return s;
+  }
+  if (t == nullptr) {
+    if (!ABERTURA(ctx, n)) return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+    Status s = substituiRegistro(ctx, *ctx.areas.table(n), tab, d, meio);
+    Status f = ctx.areas.close(n);
+    return s ? f : s;
+  }
+  // The area holds another folder's register, which its user keeps: this folder's is opened
+  // beside it, shared, with its indexes, for this write only.
+  const int area = numero(Area::Rascunho);
+  Uso uso;
+  uso.caminho = dbf;
+  uso.alias = "DIARIO_REG";
+  if (!usa(ctx, area, uso, 10)) return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+  rt::db::Table& r = *ctx.areas.table(area);
+  Status s;
+  for (const IndiceDef& i : indicesDe(ctx, def))
+    if (s) s = r.openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave);
+  if (s) s = substituiRegistro(ctx, r, tab, d, meio);
+  Status f = ctx.areas.close(area);
+  return s ? f : s;
 }
 
 // One flush of the data folder's file system for every table the journal touched: a sync
@@ -208,7 +338,7 @@ std::optional<Diario> decodificaDiario(std::string_view bytes) {
   for (std::uint64_t k = 0; k < tabelas && l.ok(); ++k) {
     TabelaDiario t;
     t.numero = static_cast<int>(l.num(1));
-    if (t.numero < 1 || t.numero > 19 || t.numero == 9 || t.numero == 13) return std::nullopt;
+    if (t.numero < 1 || t.numero > 19 || t.numero == numero(Area::IMP1310)) return std::nullopt;
     const std::uint64_t campos = l.num(2);
     int offset = 0;
     for (std::uint64_t c = 0; c < campos && l.ok(); ++c) {
@@ -354,12 +484,7 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
   const SelecaoGuardada selecao(ctx.areas);
   for (const TabelaDiario& tab : d.tabelas) {
     if (antes) antes(tab.numero);
-    if (!abreExclusivaAguardando(ctx, tab.numero, tab.numero == 1 ? aguardandoSalvar() : aguardandoCarregar()))
-      return {Error::kInUse, "table " + std::to_string(tab.numero) + " could not be opened"};
-    Status s = substitui(*ctx.areas.table(tab.numero), tab, d, meio);
-    Status f = ctx.areas.close(tab.numero);
-    if (!s) return s;
-    if (!f) return f;
+    RT_TRY(aplicaTabela(ctx, tab, d, meio));
     if (depois) depois(tab.numero);
   }
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());

@@ -93,7 +93,10 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf);
 
 // Puts the journal's rows into the shared tables: for each table, opened exclusively (waiting
 // for other terminals with the one-second alert between tries), the rows of the CPF (with
-// ATV_BRASIL for 15-19) are replaced by the journal's. `antes(k)` is called before table k is
+// ATV_BRASIL for 15-19) are replaced by the journal's. The register (09) is never had
+// exclusively, every terminal keeping it open: the one open in its area (opened there when the
+// area is empty) is written shared, its rows under their record locks and a new row under the
+// table's lock, waiting with the same alert. `antes(k)` is called before table k is
 // opened, `meio(k)` when half its rows are written (tests stop the process there), `depois(k)`
 // after it is written.
 rt::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},

@@ -125,12 +125,19 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
     for (const std::string& r : atuais->registros) lados.insert(ladoDe(*atuais, r));
   }
   if (lados.empty()) lados.insert("S");
+  // The register row goes last, in the last journal: a taxpayer listed in the register has
+  // every other row written (or a whole journal that the next start completes).
+  const TabelaDiario* registro = nullptr;
+  for (const TabelaDiario& t : tabelas)
+    if (t.numero == numero(Area::IMP0910)) registro = &t;
   bool primeiro = true;
+  std::size_t feitos = 0;
   for (const std::string& lado : lados) {
     Diario d;
     d.cpf = chave;
     d.atvBrasil = lado;
     for (const TabelaDiario& t : tabelas) {
+      if (&t == registro) continue;
       if (t.numero < 15) {
         if (primeiro) d.tabelas.push_back(t);
         continue;
@@ -141,6 +148,7 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
       d.tabelas.push_back(std::move(deLado));
     }
     primeiro = false;
+    if (++feitos == lados.size() && registro != nullptr) d.tabelas.push_back(*registro);
     if (d.tabelas.empty()) continue;
     auto trava = TravaDiario::obtem(ctx, chave);
     if (!trava) return trava.status();

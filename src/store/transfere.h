@@ -38,7 +38,9 @@ void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf);
 
 // Replaces in data folder `pasta` the rows of `cpf` of each table given by exactly the rows
 // given (none: the CPF's rows go). Rows of tables 15-20 go side by side (ATV_BRASIL), each
-// side being one journal.
+// side being one journal. The register (09) may be one of the tables: its row of the CPF is
+// replaced by the one given (none: the row goes) in the register as it is kept open, shared,
+// and written last, after every other table.
 rt::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
                        const std::vector<TabelaDiario>& tabelas);
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -52,6 +53,11 @@ class Fala final : public store::Relato {
   bool disse(std::string_view texto) const;
   bool desiste() override;
   void linha(std::string_view texto, bool) override { notas.emplace_back(texto); }
+  // Called when the store waits for another terminal.
+  std::function<void()> aoAguardar;
+  void aguarda(std::string_view) override {
+    if (aoAguardar) aoAguardar();
+  }
 };
 
 using Linhas = std::vector<std::map<std::string, std::string>>;

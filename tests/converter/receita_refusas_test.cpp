@@ -158,56 +158,130 @@ TEST_F(ReceitaRecusaTest, UnreadableFilesSayTheirDosCode) {
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
 
+#include "rt/db/file.h"
+#include "rt/db/table.h"
 #include "store/diario_gravacao.h"
 
 namespace converter::teste {
 namespace {
 
-// A conversion killed at any moment leaves the taxpayer's tables as they were or as the file
+class ReceitaMorteTest : public ReceitaRecusaTest {
+ protected:
+  // Every file of the data folder but the journals, by name: the folder byte for byte.
+  std::map<std::string, std::string> bytes() {
+    std::map<std::string, std::string> v;
+    for (const auto& e : fs::directory_iterator(dados.caminho())) {
+      const std::string nome = e.path().filename().string();
+      if (nome.find(".JNL") != std::string::npos) continue;
+      std::ifstream f(e.path(), std::ios::binary);
+      std::ostringstream o;
+      o << f.rdbuf();
+      v[nome] = o.str();
+    }
+    return v;
+  }
+  // FAZCONV of `caminho` in a child process that kills itself at its first wait for another
+  // terminal (or is killed after `micros`, when given); then the next start's recovery.
+  void morre(const std::string& caminho, int micros = -1) {
+    (void)ctx.areas.closeAll();
+    const pid_t filho = fork();
+    if (filho == 0) {
+      fala.aoAguardar = [] { ::raise(SIGKILL); };
+      (void)FAZCONV(ctx, Modo::Declaracao, caminho);
+      _exit(0);
+    }
+    if (micros >= 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(micros));
+      kill(filho, SIGKILL);
+    }
+    int status = 0;
+    waitpid(filho, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the conversion was not stopped";
+  }
+  void recupera() {
+    (void)store::recuperaDiarios(ctx);
+    (void)ctx.areas.closeAll();
+  }
+};
+
+// A conversion killed at any moment leaves the taxpayer's rows, register row included, as
+// they were (the folder byte for byte, when the journal was not yet whole) or as the file
 // makes them once the next start completes what the journal holds; never a part of each.
-TEST_F(ReceitaRecusaTest, KilledConversionLeavesTheTablesWholeOneWayOrTheOther) {
-  auto semRegistro = [this] {
-    std::istringstream in(foto(kCpf));
-    std::string s;
-    for (std::string l; std::getline(in, l);)
-      if (l.rfind("IMP0910", 0) != 0) s += l + "\n";
-    return s;
-  };
+TEST_F(ReceitaMorteTest, KilledConversionLeavesTheFolderWholeOneWayOrTheOther) {
   std::vector<std::string> registros;
   for (int k = 0; k < 30; ++k)
     registros.push_back(Reg("21").t(12, "11222333000181").t(26, "PAGADOR " + std::to_string(k)).v(86, k));
   for (int k = 0; k < 30; ++k)
     registros.push_back(Reg("27").t(12, "11").t(14, "0").t(18, "BEM " + std::to_string(k)).v(530, k).v(543, k + 1));
-  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, declaracao("2010", {Reg("21").t(26, "VELHO").v(86, 1)}, "A.DEC")));
-  const std::string caminho = declaracao("2010", registros, "B.DEC");
+  const std::string velho = declaracao("2010", {Reg("21").t(26, "VELHO").v(86, 1)}, "A.DEC");
+  // Another name, so the register row differs too.
+  registros.insert(registros.begin(), {cabecalho("DECL", "2010"), identificacao(kCpf, "MARIA NOVA")});
+  const std::string novo = arquivo("B.DEC", registros);
+  auto volta = [&] {
+    ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, velho));
+    (void)ctx.areas.closeAll();
+  };
+  // The two states a kill may leave: the old declaration's and the new one's.
+  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, novo));
   (void)ctx.areas.closeAll();
-  const std::string antes = semRegistro();
-  std::string depois;
+  const std::string depois = foto(kCpf);
+  volta();
+  const std::string antes = foto(kCpf);
+  ASSERT_EQ(tabela("IMP0910", kCpf).at(0).at("NOMECONTR"), "MARIA");
+  ASSERT_NE(depois.find("IMP0910.DBF"), std::string::npos);
+  ASSERT_NE(antes.substr(antes.find("IMP0910.DBF")), depois.substr(depois.find("IMP0910.DBF")));
+
+  {
+    // Killed with everything read, before its journal: nothing of the folder changed.
+    const auto arquivos = bytes();
+    auto trava = store::TravaDiario::tenta(store::caminhoDiario(ctx, kCpf));
+    ASSERT_TRUE(trava && trava->has_value());
+    morre(novo);
+    trava->reset();
+    EXPECT_EQ(bytes(), arquivos);
+    recupera();
+    EXPECT_EQ(foto(kCpf), antes);
+  }
+  {
+    // Killed with the journal whole and every other table written, while another terminal
+    // holds the register row: the register is still the old one, and the next start brings
+    // it with the rest.
+    auto r = rt::db::Table::open(rt::db::resolveCaseInsensitive(dados / "IMP0910.DBF"));
+    ASSERT_TRUE(r);
+    for ((*r)->goTop(); !(*r)->eof() && (*r)->getText("CPF") != kCpf;) (*r)->skip(1);
+    ASSERT_TRUE((*r)->lockRecord());
+    morre(novo);
+    const std::string meio = foto(kCpf);
+    auto sem = [](const std::string& f, bool registro) {
+      std::istringstream in(f);
+      std::string s;
+      for (std::string l; std::getline(in, l);)
+        if ((l.rfind("IMP0910", 0) == 0) == registro) s += l + "\n";
+      return s;
+    };
+    EXPECT_EQ(sem(meio, false), sem(depois, false));
+    EXPECT_EQ(sem(meio, true), sem(antes, true));
+    ASSERT_TRUE((*r)->unlock());
+    (void)(*r)->close();
+    recupera();
+    EXPECT_EQ(foto(kCpf), depois);
+    volta();
+  }
+  std::string visto;
   for (int micros : {0, 2000, 5000, 10000, 20000, 40000}) {
-    const pid_t filho = fork();
-    if (filho == 0) {
-      (void)FAZCONV(ctx, Modo::Declaracao, caminho);
-      _exit(0);
-    }
-    std::this_thread::sleep_for(std::chrono::microseconds(micros));
-    kill(filho, SIGKILL);
-    int status = 0;
-    waitpid(filho, &status, 0);
-    (void)store::recuperaDiarios(ctx);
-    (void)ctx.areas.closeAll();
-    const std::string agora = semRegistro();
+    ASSERT_EQ(foto(kCpf), antes);
+    morre(novo, micros);
+    recupera();
+    const std::string agora = foto(kCpf);
     if (agora != antes) {
-      if (depois.empty()) depois = agora;
       EXPECT_EQ(agora, depois) << "killed after " << micros << " us";
-      EXPECT_NE(agora.find("PAGADOR 29"), std::string::npos);
     }
-    // Back to the old tables for the next try.
-    ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, declaracao("2010", {Reg("21").t(26, "VELHO").v(86, 1)}, "A.DEC")));
-    (void)ctx.areas.closeAll();
-    ASSERT_EQ(semRegistro(), antes);
+    volta();
   }
 }
 

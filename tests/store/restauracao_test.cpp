@@ -138,7 +138,7 @@ TEST_F(RestauracaoTest, ACraftedSaveJournalIsMovedAsideWithAMessage) {
   u(enorme, 4'000'000'000, 4);  // four thousand million of them
   std::string registro = "TVJNL00112345678901N";
   u(registro, 1, 4);
-  u(registro, 9, 1);  // the register is never in a save journal
+  u(registro, 13, 1);  // table 13 is never in a save journal
   u(registro, 0, 2);
   u(registro, 0, 4);
   u(registro, 0, 4);
