@@ -98,21 +98,21 @@ void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
 
   const Cores& c = ctx_.cores;
   ctx_.janelas.REDEFJAN(Jan::kAjuda, c.COR_TEL1, c.COR_TEL2, c.COR_TEL2, 1, 0, n + 2, 64, 2);
-  ctx_.janelas.ABREJAN(Jan::kAjuda);
-  const auto moldura = static_cast<rt::term::Attr>(c.COR_TEL2);
-  // Rows here count from the window's top edge (row 0), columns from its left edge.
-  ctx_.screen().put(1, 2, "   H E L P       ", moldura);
-  ctx_.screen().put(1 + n + 1, 35, " <ALT P>  Imprime este HELP", moldura);
+  {
+    const JanelaAberta janela(ctx_.janelas, Jan::kAjuda);
+    const auto moldura = static_cast<rt::term::Attr>(c.COR_TEL2);
+    // Rows here count from the window's top edge (row 0), columns from its left edge.
+    ctx_.screen().put(1, 2, "   H E L P       ", moldura);
+    ctx_.screen().put(1 + n + 1, 35, " <ALT P>  Imprime este HELP", moldura);
 
-  rt::ui::MemoOptions op;
-  op.edit = false;
-  op.colour = rt::term::parseColour(c.COR_2_CLI).value_or(rt::term::makeAttr(15, 1));
-  op.keyHook = [this](rt::ui::MemoMode modo, int linha, int coluna) {
-    return IMP_TEXTO(static_cast<int>(modo), linha, coluna);
-  };
-  rt::ui::memoEdit(ctx_.console, texto, {2, 1, n + 1, 63}, op);
-
-  ctx_.janelas.FECHAJAN(Jan::kAjuda);
+    rt::ui::MemoOptions op;
+    op.edit = false;
+    op.colour = rt::term::parseColour(c.COR_2_CLI).value_or(rt::term::makeAttr(15, 1));
+    op.keyHook = [this](rt::ui::MemoMode modo, int linha, int coluna) {
+      return IMP_TEXTO(static_cast<int>(modo), linha, coluna);
+    };
+    rt::ui::memoEdit(ctx_.console, texto, {2, 1, n + 1, 63}, op);
+  }
   if (acesso_.aoFechar) acesso_.aoFechar();
 }
 

@@ -326,11 +326,13 @@ bool CALCULADORA(Contexto& ctx, Calculadora& calc, Jan janela, std::optional<int
                        0);
   rt::term::Screen& tela = ctx.screen();
   tela.setCursorShape(rt::term::CursorShape::Hidden);
-  ctx.janelas.ABREJAN(janela);
-  ctx.janelas.ESCRJAN(janela, desenho());
-  Calc calculo(ctx, calc, janela);
-  const bool enviado = calculo.roda();
-  ctx.janelas.FECHAJAN(janela);
+  bool enviado;
+  {
+    const JanelaAberta aberta(ctx.janelas, janela);
+    ctx.janelas.ESCRJAN(janela, desenho());
+    Calc calculo(ctx, calc, janela);
+    enviado = calculo.roda();
+  }
   tela.setCursorShape(rt::term::CursorShape::Normal);
   return enviado;
 }

@@ -102,14 +102,19 @@ class Janelas {
 
 // A window open for a scope: closed when the guard goes, on every way out. The plain form
 // opens a window already defined; `adota` takes over one something else opened (the frame
-// an MTELA routine draws), to close it only.
+// an MTELA routine draws, a wait notice of MENS), to close it only.
 class JanelaAberta {
  public:
   JanelaAberta(Janelas& janelas, Jan id) : janelas_(janelas), id_(id) { janelas_.ABREJAN(id_); }
   static JanelaAberta adota(Janelas& janelas, Jan id) { return JanelaAberta(janelas, id, Adota{}); }
-  ~JanelaAberta() { janelas_.FECHAJAN(id_); }
+  ~JanelaAberta() {
+    if (fecha_) janelas_.FECHAJAN(id_);
+  }
   JanelaAberta(const JanelaAberta&) = delete;
   JanelaAberta& operator=(const JanelaAberta&) = delete;
+  // The window outlives the scope on this way out: a wait notice that stays up for the work
+  // after it, which the caller ends. Every other way out still closes it.
+  void solta() { fecha_ = false; }
 
  private:
   struct Adota {};
@@ -117,6 +122,7 @@ class JanelaAberta {
 
   Janelas& janelas_;
   Jan id_;
+  bool fecha_ = true;
 };
 
 // The whole screen kept while an action runs that draws over it and leaves it as the action

@@ -128,11 +128,13 @@ void Listas::GERAL() {
   const JanelaLista& j = d.lista.janela;
   ctx_.janelas.REDEFJAN(Jan::kLista, ctx_.cores.COR_HELP, ctx_.cores.COR_TEL2, ctx_.cores.COR_HELP, j.li, j.ci, j.lif,
                         j.cf, 2);
-  ctx_.janelas.ABREJAN(Jan::kLista);
-  escolheu_ = false;
-  HBROWSE(d);
-  ctx_.console.clearTypeahead();
-  ctx_.janelas.FECHAJAN(Jan::kLista);
+  {
+    // An Enter that writes back may close it first, to show what it wrote on the screen under.
+    const JanelaAberta janela(ctx_.janelas, Jan::kLista);
+    escolheu_ = false;
+    HBROWSE(d);
+    ctx_.console.clearTypeahead();
+  }
 
   // An alias no area has any more leaves the selection where the list left it.
   if (!TEMHLP && !CL_AREA.empty()) (void)tab_.areas.select(CL_AREA);

@@ -103,6 +103,7 @@ std::string MENS(Contexto& ctx, int codigo, std::string_view texto, const Opcoes
   const LayoutMens l = layoutMens(codigo, texto, op);
   const rt::term::CursorShape cursor = ctx.screen().cursorShape();
   detail::abreMens(ctx, l, op.janela);
+  JanelaAberta janela = JanelaAberta::adota(ctx.janelas, op.janela);
   std::string resposta;
   switch (modo) {
     case 1:
@@ -126,11 +127,12 @@ std::string MENS(Contexto& ctx, int codigo, std::string_view texto, const Opcoes
     default:
       break;
   }
-  // A wait notice stays on screen, and the cursor stays hidden with it.
-  if (modo != 3) {
-    ctx.janelas.FECHAJAN(op.janela);
+  // A wait notice stays on screen, and the cursor stays hidden with it, until the caller
+  // closes it when the work is done.
+  if (modo == 3)
+    janela.solta();
+  else
     ctx.screen().setCursorShape(cursor);
-  }
   return resposta;
 }
 

@@ -25,6 +25,7 @@ bool pergunta(Contexto& ctx, int codigo, std::string_view texto, rt::ui::Binding
   const LayoutMens l = layoutMens(codigo, texto, op, larguraCampo);
   const rt::term::CursorShape cursor = ctx.screen().cursorShape();
   detail::abreMens(ctx, l, op.janela);
+  const auto janela = JanelaAberta::adota(ctx.janelas, op.janela);
   int k = static_cast<int>(texto.size());
   if (l.linhas > 1) k = l.largura - (k % l.largura) - 1;
   const int linha = l.tipo == 7 ? l.linha + l.linhas - 2 : l.linha + l.linhas - 1;
@@ -32,9 +33,7 @@ bool pergunta(Contexto& ctx, int codigo, std::string_view texto, rt::ui::Binding
   ctx.screen().setCursorShape(cursor);
   rt::ui::Get campo(linha, coluna, std::move(binding), op.picture);
   campo.valid(op.valid ? op.valid : [] { return NDA(); });
-  const rt::ui::ReadResult r = rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx.cores));
-  ctx.janelas.FECHAJAN(op.janela);
-  return !r.escaped;
+  return !rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx.cores)).escaped;
 }
 
 // The window is sized for a field as wide as the variable: a scroll width "@S<n>" wider than

@@ -26,6 +26,11 @@ class RuralAnterior {
   // `origem`: the source folder as stored (ARQORIG). Null when the folder has no MOL909, or
   // (after "Problema ao abrir arquivo do KELSVOR") when it cannot be opened.
   static std::unique_ptr<RuralAnterior> abre(store::Contexto& ctx, const std::string& origem);
+  // abre, telling a refused source from an absent one: an error (already said, naming the
+  // table and the field) when a table lacks a field the copy reads, and the run must then
+  // write nothing; otherwise what abre gives.
+  static rt::Result<std::unique_ptr<RuralAnterior>> abreConferida(store::Contexto& ctx,
+                                                                  const std::string& origem);
   ~RuralAnterior();
   RuralAnterior(const RuralAnterior&) = delete;
   RuralAnterior& operator=(const RuralAnterior&) = delete;
@@ -46,6 +51,9 @@ class RuralLivroCaixa {
  public:
   // Null when none of the tables is there.
   static std::unique_ptr<RuralLivroCaixa> abre(store::Contexto& ctx, const std::string& origem);
+  // abre, telling a refused source from an absent one, as RuralAnterior::abreConferida.
+  static rt::Result<std::unique_ptr<RuralLivroCaixa>> abreConferida(store::Contexto& ctx,
+                                                                    const std::string& origem);
   ~RuralLivroCaixa();
   RuralLivroCaixa(const RuralLivroCaixa&) = delete;
   RuralLivroCaixa& operator=(const RuralLivroCaixa&) = delete;
@@ -62,11 +70,17 @@ class RuralLivroCaixa {
 
 // CONV_VESKAR for the rural item: the taxpayer must already be in the target register (else
 // the alert naming the CPF and false); his register row gets TEMRURAL and ATV_BRASIL "S" and
-// his rural rows from `fontes`, written together.
+// his rural rows from `fontes`, written together. A declaration open on another terminal is
+// left as it is (its alert, false), and so is one whose write is refused (said). The register
+// is left open in area 9.
 bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf);
 
 // The rural re-conversion of the current edition's sibling tables of c.ARQORIG into the data
-// folder, ending with its warning.
+// folder, ending with its warning. It opens MOL910 and MOL110..MOL510 itself (areas 90 to 95;
+// "Problema ao abrir arquivo Origem" when MOL910 cannot be had) and checks them all before the
+// first taxpayer. Per taxpayer of MOL910 found in the register: his register row gets TEMRURAL
+// and ATV_BRASIL "S" and the source's rows are appended to his, all written together; one the
+// register lacks gets the alert and nothing. Register rows of other taxpayers are not touched.
 void reconverteRural(store::Contexto& ctx, Conversor& c);
 
 }  // namespace conversor

@@ -105,7 +105,14 @@ LeituraFolha leLinhas(std::string_view bytes, std::span<const store::CampoDef> c
         }
         c.emplace_back(*n);
       } else if (campo.nome == "CPF") {
-        c.emplace_back(digitos(bruto));
+        // A statement without a CPF, or with more digits than a CPF has, would reach the
+        // register as a taxpayer nobody can find again.
+        std::string cpf = digitos(bruto);
+        if (cpf.empty() || cpf.size() > static_cast<std::size_t>(campo.largura)) {
+          r.recusa = naLinha(numero, std::string("CPF inválido ("_cp) + bruto + ")");
+          return r;
+        }
+        c.emplace_back(std::move(cpf));
       } else if (campo.nome == "CNPJFONTE") {
         c.emplace_back(console::CONTAPONTO(rt::text::trim(bruto)));
       } else {

@@ -1,11 +1,13 @@
 #include "converter/grade.h"
 
 #include "console/pastas.h"
+#include "converter/moldura_pastas.h"
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "grid/validacao.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/areas.h"
 
@@ -29,6 +31,23 @@ class ServicosConversor final : public grid::ServicosGrade {
 
 // What the converter's grids share: a new row past the last one, Del asks and removes it.
 grid::Tracos tracosConversor() { return {.cresce = true, .apaga = true}; }
+// ... with the converter's own question.
+constexpr std::string_view kPerguntaApaga = "Confirma a Exclusão dessa linha? "_cp;
+
+// Where the installation's folder list is shown, over the folder dialog.
+constexpr rt::term::Rect kListaInstalacao{10, 18, 22, 59};
+
+// The rows of a table that are not marked deleted, wherever it stands and whatever its order.
+int linhasVivas(rt::db::Table& t) {
+  const std::uint32_t aqui = t.recNo();
+  int n = 0;
+  for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
+    t.goTo(r);
+    if (!t.isDeleted()) ++n;
+  }
+  t.goTo(aqui);
+  return n;
+}
 
 grid::TelaGrade selecao(bool marcas) {
   grid::Tracos t = tracosConversor();
@@ -47,7 +66,7 @@ grid::TelaGrade selecao(bool marcas) {
       .ret = {10, 4, 22, 70},
       .moldura = 6,
       .mensagem = marcas ? "Marque [S] nos nomes - Esc termina |Alt(+)Marca todos | ALT(-)Desmarca" : "",
-      .tracos = t,
+      .tracos = t,      .perguntaApaga = std::string(kPerguntaApaga),
   };
 }
 
@@ -78,7 +97,7 @@ grid::TelaGrade comprovantes() {
       .ultPos = 21,
       .ret = {1, 1, 22, 78},
       .moldura = 6,
-      .tracos = tracosConversor(),
+      .tracos = tracosConversor(),      .perguntaApaga = std::string(kPerguntaApaga),
   };
 }
 
@@ -89,7 +108,7 @@ grid::TelaGrade pastas(rt::term::Rect ret) {
       .ultPos = 1,
       .ret = ret,
       .moldura = 6,
-      .tracos = tracosConversor(),
+      .tracos = tracosConversor(),      .perguntaApaga = std::string(kPerguntaApaga),
   };
 }
 
@@ -111,14 +130,41 @@ grid::TelaGrade telaConversor(int modo) {
   }
 }
 
-void EDITA(store::Contexto& ctx, int modo) { roda(ctx, telaConversor(modo)); }
+void EDITA(store::Contexto& ctx, int modo) {
+  grid::TelaGrade tela = telaConversor(modo);
+  // The taxpayers found are counted under the list as it opens.
+  if (rt::db::Table* t = store::tabela(ctx.areas, Area::LISNOME); modo == 1 && t != nullptr)
+    tela.rodapes = {"", std::string("Nro. de Declarações."_cp), "............",
+                    rt::text::transform(rt::text::Decimal::fromInt(linhasVivas(*t)), "@e 9999")};
+  roda(ctx, std::move(tela));
+}
 
-bool EDITOR(store::Contexto& ctx, const Conversor& c) {
+bool EDITOR(store::Contexto& ctx, Conversor& c) {
   const std::string lista = console::BAR_DIR(rt::text::alltrim(c.DIRINST)) + "DIRET" + ctx.NUSU;
-  // The grid wrote each row it changed as it left it: the list closes with nothing to write.
+  // The list is the previous installation's: a missing one is not made here, empty, in its
+  // folder.
+  if (!console::LF_ISFILE(ctx, lista + ".DBF")) return false;
+  // The grid wrote each row it changed as it left it: the lists close with nothing to write.
+  const bool propria = store::aberta(ctx.areas, Area::DIRET);
   store::solta(ctx.areas, Area::DIRET);
   if (!store::ABREARQ(ctx, store::numero(Area::DIRET), false, lista, "upper(DIRETOR)")) return false;
-  roda(ctx, pastas({10, 18, 22, 59}));
+  // The list starts on its first folder by name.
+  store::tabela(ctx.areas, Area::DIRET)->goTop();
+  grid::TelaGrade tela = pastas(kListaInstalacao);
+  // Enter copies the row's folder into the dialog's field waiting for it, shown there at once
+  // when the list does not cover it (else the field shows it when the list closes).
+  tela.aoEnter = [&ctx, &c](const rt::db::Table& t) {
+    const int deslocamento = c.campoPendente == "ORIGEM" ? 1 : c.campoPendente == "DESTINO" ? 3 : 0;
+    if (deslocamento == 0) return;
+    const std::string pasta(rt::text::alltrim(t.getText("DIRETOR")));
+    (deslocamento == 1 ? c.ORIGEM : c.DESTINO) = pasta;
+    const CampoPasta f = campoPasta(c, deslocamento);
+    if (f.linha < kListaInstalacao.top || f.linha > kListaInstalacao.bottom) mostraPasta(ctx, c, deslocamento, pasta);
+  };
+  roda(ctx, std::move(tela));
+  // Area 40 is the terminal's own list for everyone else (the search in the other folders).
+  store::solta(ctx.areas, Area::DIRET);
+  if (propria) (void)store::ABERTURA(ctx, Area::DIRET);  // a failure is said by the opener
   return true;
 }
 

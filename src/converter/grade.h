@@ -21,7 +21,10 @@ grid::TelaGrade telaConversor(int modo);
 void EDITA(store::Contexto& ctx, int modo);
 
 // EDITOR: the folder list of the installation folder (DIRINST + "DIRET" + NUSU) opened in
-// area 40 and shown as mode 4, narrower. False when the list could not be opened.
-bool EDITOR(store::Contexto& ctx, const Conversor& c);
+// area 40 and shown as mode 4, narrower; Enter on a row copies its folder into the folder
+// dialog's field named in c.campoPendente (ORIGEM or DESTINO). False when the list is not
+// there or could not be opened. The terminal's own list is back in area 40 afterwards when
+// it was open before.
+bool EDITOR(store::Contexto& ctx, Conversor& c);
 
 }  // namespace conversor

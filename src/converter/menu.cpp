@@ -17,14 +17,7 @@ namespace key = rt::term::key;
 
 namespace {
 
-MenuItem item(std::string_view caption, int id, std::string_view ajuda, int atalho = 0) {
-  MenuItem m;
-  m.caption = std::string(caption);
-  m.id = id;
-  m.help = std::string(ajuda);
-  m.shortcut = atalho;
-  return m;
-}
+using rt::ui::menuItem;
 
 // Every table closed after an action: each item opens what it needs. The items commit what
 // they wrote before they return, so the close decides nothing.
@@ -58,17 +51,17 @@ std::unique_ptr<rt::ui::MenuBar> CREATEMAINMENU(store::Contexto& ctx) {
   auto m = std::make_unique<rt::ui::MenuBar>(ctx.console, cores, 0, 24);
   m->addPad(" &Conversao ",
             {
-                item("&BRANTEL ", kBrantel, "Importa a declaracao de dados de 2009 para o TAVREN.", key::AltI),
-                item("&KELSVOR ", kKelsvor, "Importa os dados da Atividade Rural de 2009 para o MOLDRIK.", key::AltA),
-                item("&Livro Caixa", kLivroCaixa, "Transfere os dados do programa QRB - (QRB) para o TAVREN.", key::AltL),
-                item("&Receita ", kReceita, "Importa os dados do programa da Receita Federal de 2009 ou 2010."),
-                item("&G. Capital ", kGanhoCapital, "Importa os Ganhos de capital da Receita Federal."),
-                item("&Nro. Recibo", kNroRecibo, "Busca o numero de recibo de 2010 e/ou 2009 ."),
-                item("&Comprovante", kComprovante, "Recupera e transfere os dados de comprovante de rendimentos."),
+                menuItem("&BRANTEL ", kBrantel, "Importa a declaracao de dados de 2009 para o TAVREN.", key::AltI),
+                menuItem("&KELSVOR ", kKelsvor, "Importa os dados da Atividade Rural de 2009 para o MOLDRIK.", key::AltA),
+                menuItem("&Livro Caixa", kLivroCaixa, "Transfere os dados do programa QRB - (QRB) para o TAVREN.", key::AltL),
+                menuItem("&Receita ", kReceita, "Importa os dados do programa da Receita Federal de 2009 ou 2010."),
+                menuItem("&G. Capital ", kGanhoCapital, "Importa os Ganhos de capital da Receita Federal."),
+                menuItem("&Nro. Recibo", kNroRecibo, "Busca o numero de recibo de 2010 e/ou 2009 ."),
+                menuItem("&Comprovante", kComprovante, "Recupera e transfere os dados de comprovante de rendimentos."),
                 rt::ui::menuSeparator(),
-                item("&Terminar ", kTerminar, "Sair da conversao", key::AltT),
+                menuItem("&Terminar ", kTerminar, "Sair da conversao", key::AltT),
             });
-  m->addPad("Sai&r", {item("Sai&r ", kSair, "Sai do programa ", key::AltR)});
+  m->addPad("Sai&r", {menuItem("Sai&r ", kSair, "Sai do programa ", key::AltR)});
   return m;
 }
 

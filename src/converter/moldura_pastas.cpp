@@ -20,17 +20,20 @@ Quadro quadroPastas(const Conversor& c) {
 }
 
 LegendasPastas legendasPastas(int opcao) {
+  // The narrow box of last year's editions holds 38 characters of caption: the programs go
+  // by their short names there.
   std::string origem;
   switch (opcao) {
-    case kBrantel: origem = "BRANTEL 2009"; break;
-    case kKelsvor: origem = "KELSVOR 2009"; break;
-    case kLivroCaixa: origem = "Livro Caixa QRB"; break;
+    case kBrantel: origem = "BRANTEL"; break;
+    case kKelsvor: origem = "KELSVOR"; break;
+    case kLivroCaixa: origem = "QRB"; break;
     case kGanhoCapital: origem = "Ganhos de Capital da Receita"; break;
     default: origem = "programa da Receita Federal"; break;
   }
   const std::string destino = opcao == kKelsvor ? "MOLDRIK" : "TAVREN";
   return {" Drive e pasta de origem (" + origem + ") ", " Drive e pasta de destino (" + destino + ") ",
-          std::string(" Pasta onde foi instalado o programa anterior "_cp)};
+          daReceita(opcao) ? std::string(" Pasta onde foi instalado o programa anterior "_cp)
+                           : std::string(" Pasta do programa anterior ")};
 }
 
 void desenhaPastas(store::Contexto& ctx, const Conversor& c, const Quadro& q) {
@@ -47,10 +50,16 @@ void desenhaPastas(store::Contexto& ctx, const Conversor& c, const Quadro& q) {
   legenda(4, l.instalacao);
 }
 
+CampoPasta campoPasta(const Conversor& c, int deslocamento) {
+  // The narrow box holds a 40-character folder between its borders; the wide one leaves a
+  // margin and shows 73 characters of the source.
+  if (!daReceita(c.OPCAO_1)) return {c.linhaDialogo + deslocamento, c.colunaDialogo + 1, 40};
+  return {c.linhaDialogo + deslocamento, c.colunaDialogo + 2, deslocamento == 1 ? 73 : 40};
+}
+
 void mostraPasta(store::Contexto& ctx, const Conversor& c, int deslocamento, std::string_view pasta) {
-  const Quadro q = quadroPastas(c);
-  const int largura = q.ret.right - q.ret.left - 3;
-  ctx.screen().put(ctx.ALJA[2] + deslocamento, ctx.ACJA[2] + 2, rt::text::padr(pasta, largura),
+  const CampoPasta f = campoPasta(c, deslocamento);
+  ctx.screen().put(f.linha, f.coluna, rt::text::padr(rt::text::substr(pasta, 1, f.largura), f.largura),
                    static_cast<rt::term::Attr>(ctx.cores.COR_TEL1));
 }
 

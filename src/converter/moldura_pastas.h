@@ -21,8 +21,15 @@ struct LegendasPastas {
 };
 LegendasPastas legendasPastas(int opcao);
 
-// Writes a folder on row `deslocamento` of the dialog (1 source, 3 target, 5 installation),
-// padded to the box's width.
+// Where a folder is typed in the dialog whose corner is c.linhaDialogo/c.colunaDialogo: on
+// row `deslocamento` (1 source, 3 target, 5 installation), from `coluna`, `largura`
+// characters shown. The tax authority's items show a longer source in their wider box.
+struct CampoPasta {
+  int linha = 0, coluna = 0, largura = 0;
+};
+CampoPasta campoPasta(const Conversor& c, int deslocamento);
+
+// Writes a folder where its field stands (as campoPasta), padded to the field's width.
 void mostraPasta(store::Contexto& ctx, const Conversor& c, int deslocamento, std::string_view pasta);
 
 }  // namespace conversor

@@ -15,8 +15,8 @@ void RENDA_VARIAVEL(grid::AmbienteMatriz& a, int modo) {
   PRENCHE_MAT(a.calc, a.m, modo);
   grid::MBROWSE(a, kTelaRendaVariavel);
   console::MENS(a.ctx, 13, "Gravando..");
+  const auto aviso = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kMensagem);
   GRAVA_RV(a.calc, a.m);
-  a.ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 
 }  // namespace gains

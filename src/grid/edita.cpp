@@ -109,7 +109,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   b.setColours(rt::term::parseColourList(c.COR_1_CLI + "," + c.COR_GET + "," + c.COR_2_CLI + "," + c.COR_SAY));
   b.setHeadSep(std::string("┬─"_cp));
   b.setColSep(std::string("│"_cp));
-  if (tela.rodape) b.setFootSep(std::string("┴─"_cp));
+  if (tela.rodape || !tela.rodapes.empty()) b.setFootSep(std::string("┴─"_cp));
   for (int i = 0; i < g.N_CAM; ++i) {
     const Coluna& col = tela.colunas[static_cast<std::size_t>(i)];
     auto bloco = [&ctx, area, &col]() -> Value {
@@ -128,6 +128,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
     };
     rt::ui::Column coluna = rt::ui::makeColumn(g.TABDESC[static_cast<std::size_t>(i)], bloco, g.TABMASC[static_cast<std::size_t>(i)]);
     if (tela.tracos.poupanca && static_cast<std::size_t>(i) < g.MATAUX.size()) coluna.footing = g.MATAUX[static_cast<std::size_t>(i)];
+    if (static_cast<std::size_t>(i) < tela.rodapes.size()) coluna.footing = tela.rodapes[static_cast<std::size_t>(i)];
     b.addColumn(std::move(coluna));
   }
   if (tela.congela > 0) {

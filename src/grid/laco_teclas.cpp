@@ -65,6 +65,9 @@ void Laco::divideMensal(const rt::term::Key&) {
 
 void Laco::enter(const rt::term::Key&) {
   Grade& g = s_.g;
+  // Enter itself, not a character that starts the cell's edit, hands the row to the screen.
+  if (s_.tela.aoEnter && !inicial_ && !s_.fonte.fantasma())
+    if (const Table* t = s_.t()) s_.tela.aoEnter(*t);
   // On the carnê-leão's detail grids a value is typed month by month.
   if (tracos().mensalNoEnter != 0 && (tracos().mensalNoEnter == -1 || tracos().mensalNoEnter == g.PONTEIRO)) {
     DIVIDE_MENSAL(s_, inicial_);

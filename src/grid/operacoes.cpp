@@ -164,7 +164,9 @@ void EXCLUI_LINHA(Sessao& s) {
   s.seleciona();
   Table* t = s.t();
   if (t == nullptr || t->eof() || !store::REC_LOCK(ctx, 5)) return;
-  if (!sim(ctx, "Confirma a Exclusão dessa linha?"_cp)) {
+  const std::string pergunta =
+      s.tela.perguntaApaga.empty() ? std::string("Confirma a Exclusão dessa linha?"_cp) : s.tela.perguntaApaga;
+  if (!sim(ctx, pergunta)) {
     grava.destrava();
     return;
   }

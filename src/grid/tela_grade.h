@@ -86,6 +86,14 @@ struct TelaGrade {
   // taken in (none: the screen's own).
   int dicaDepois = 0;
   AreaTela areaDepois{};
+  // The footings under the columns, one a column in their order ("" none); any given draws the
+  // separator above them.
+  std::vector<std::string> rodapes{};
+  // Enter on a row hands the row here before its cell is edited (a list another dialog picks
+  // a value from); the new row being added is no row yet and is not handed.
+  std::function<void(const rt::db::Table&)> aoEnter{};
+  // The question Del asks before it removes a row ("" the grid's own).
+  std::string perguntaApaga{};
 };
 
 }  // namespace grid

@@ -116,14 +116,17 @@ bool BOLETO(store::Contexto& ctx, Date hoje) {
   if (!itens) return false;
   ctx.POSVER = 1;
   for (;;) {
-    // The forms of the menu take its window: the menu is drawn again after each one.
-    console::MTELA1(ctx, 5);
-    ctx.OPCOES = "CPG";
-    ctx.MENSMENU = {"Configura conta/agencia e a carteira do Boleto", "Prepara os boletos para a cobranca",
-                    "Gera o arquivo para os boletos"};
-    const int escolha =
-        console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 0, 1);
-    ctx.janelas.FECHAJAN(itens->janela);
+    int escolha;
+    {
+      // The forms of the menu take its window: the menu is drawn again after each one.
+      console::MTELA1(ctx, 5);
+      const auto menu = console::JanelaAberta::adota(ctx.janelas, itens->janela);
+      ctx.OPCOES = "CPG";
+      ctx.MENSMENU = {"Configura conta/agencia e a carteira do Boleto", "Prepara os boletos para a cobranca",
+                      "Gera o arquivo para os boletos"};
+      escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura,
+                                   itens->deslocamento, 0, 1);
+    }
     if (escolha == 0) break;
     if (escolha == 1) CONF_BOLETO(ctx);
     if (escolha == 2) FAZ_BOLETO(ctx, hoje);

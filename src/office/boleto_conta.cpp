@@ -34,6 +34,7 @@ void CONF_BOLETO(store::Contexto& ctx) {
   if (!lida) return;
   ContaBoleto c = *lida;
   console::MTELA3(ctx, 4);
+  const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
   const LugaresMoldura l(ctx, console::Familia::MTELA3, 4);
   for (;;) {
     {
@@ -70,7 +71,6 @@ void CONF_BOLETO(store::Contexto& ctx) {
         }))
       break;
   }
-  ctx.janelas.FECHAJAN(console::Jan::kTela);
 }
 
 }  // namespace office

@@ -113,10 +113,12 @@ class FormBoleto {
 
   void roda() {
     for (;;) {
-      console::MTELA3(ctx_, 5);
-      const LugaresMoldura l(ctx_, console::Familia::MTELA3, 5);
-      const std::string r = pede(l);
-      ctx_.janelas.FECHAJAN(console::Jan::kTela);
+      std::string r;
+      {
+        console::MTELA3(ctx_, 5);
+        const auto form = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kTela);
+        r = pede(LugaresMoldura(ctx_, console::Familia::MTELA3, 5));
+      }
       if (r != "S") return;
       if (!grava(ctx_, e_)) continue;  // said there; the slip is typed again
       std::string outro = "N";

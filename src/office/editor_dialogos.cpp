@@ -100,15 +100,15 @@ void Editor::XSEARCH(int salto) {
 }
 
 void Editor::INS_CAMP() {
-  TELA_ED(8);
   Decimal escolha;
   {
+    TELA_ED(8);
+    const auto dialogo = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kLista);
     rt::ui::Read read(ctx_.console, coresDoDialogo(ctx_.cores));
     read.get(ctx_.ALJA[ctx_.NT] + 17, ctx_.ACJA[ctx_.NT] + 20, rt::ui::var("nEscolha", escolha), "99")
         .valid([&escolha] { return !escolha.isNegative() && escolha < Decimal(35); });
     if (read.run().escaped) escolha = Decimal(0);
   }
-  ctx_.janelas.FECHAJAN(console::Jan::kLista);
   const int n = inteiro(escolha);
   if (n >= 1 && n <= static_cast<int>(camposDaCarta().size())) {
     const std::string campo = std::string(" ") + kCampoAbre +
@@ -121,11 +121,12 @@ void Editor::INS_CAMP() {
 
 void Editor::FORMTXT() {
   FormatoCarta& f = e_.carta.formato;
-  TELA_ED(7);
-  const int l = ctx_.ALJA[ctx_.NT], c = ctx_.ACJA[ctx_.NT];
   Decimal esq(f.margemEsquerda), dir(f.margemDireita), total(f.largura + f.margemEsquerda + f.margemDireita);
   Decimal sup(f.margemSuperior), inf(f.margemInferior), linhas(f.linhas);
   {
+    TELA_ED(7);
+    const auto dialogo = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kLista);
+    const int l = ctx_.ALJA[ctx_.NT], c = ctx_.ACJA[ctx_.NT];
     rt::ui::Read read(ctx_.console, coresDoDialogo(ctx_.cores));
     read.get(l, c + 19, rt::ui::var("nMargemE", esq), "999").valid([&] { return !esq.isNegative(); });
     read.get(l + 1, c + 19, rt::ui::var("nMargemD", dir), "999").valid([&] { return !dir.isNegative(); });
@@ -139,7 +140,6 @@ void Editor::FORMTXT() {
     });
     read.run();
   }
-  ctx_.janelas.FECHAJAN(console::Jan::kLista);
   // The values stand even when the form was left with Esc, unless they leave no room for text
   // (a field left with Esc is not checked).
   const FormatoCarta novo{inteiro(esq),    inteiro(dir), inteiro(total) - inteiro(esq) - inteiro(dir),

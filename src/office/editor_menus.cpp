@@ -94,6 +94,8 @@ int Editor::ESCOLHE() {
   int h = 1, mostrado = 0;
   rt::term::Screen& tela = ctx_.screen();
   tela.setCursorShape(rt::term::CursorShape::Hidden);
+  // The heading's menu, drawn again for each heading shown.
+  const auto janela = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kSobreposta);
   int escolha = 0;
   for (bool fim = false; !fim;) {
     if (h != mostrado) {
@@ -135,7 +137,6 @@ int Editor::ESCOLHE() {
     }
   }
   cursor(false);
-  ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
   return escolha;
 }
 

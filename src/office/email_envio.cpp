@@ -104,9 +104,11 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   std::string senha(alltrim(c.conta.SEN_USUA));
   if (senha.empty()) {
     // A small window with the prompt; what is typed is not shown.
-    console::MENS(ctx, 13, "Informe a senha: " + std::string(20, ' '), {.linha = 12, .coluna = 20});
-    senha = console::leOculto(ctx, 13, 39, 19);
-    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
+    {
+      console::MENS(ctx, 13, "Informe a senha: " + std::string(20, ' '), {.linha = 12, .coluna = 20});
+      const auto prompt = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
+      senha = console::leOculto(ctx, 13, 39, 19);
+    }
     if (senha.empty()) return false;
     c.conta.SEN_USUA = senha;  // serves until the program ends
   }

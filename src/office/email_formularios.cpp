@@ -88,6 +88,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
   c.EMA_USUA = padr(c.EMA_USUA, 40);
   c.MEMORIZ = padr(c.MEMORIZ, 1);
   console::MTELA3(ctx, 6);
+  const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
   const LugaresMoldura l(ctx, console::Familia::MTELA3, 6);
   for (;;) {
     {
@@ -123,7 +124,6 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
       break;
     }
   }
-  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   console::MENS(ctx);
 }
 
@@ -138,49 +138,54 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
     m.CEMAIL_ENV = padr(m.CEMAIL_ENV, 40);
     m.CASSUNTO = padr(m.CASSUNTO, 50);
     m.CANEXO = padr(m.CANEXO, 60);
-    console::MTELA3(ctx, 7);
-    const LugaresMoldura l(ctx, console::Familia::MTELA3, 7);
     std::string r;
-    do {
-      {
-        rt::ui::Read read(ctx.console, coresFormulario(ctx));
-        read.onRefusal(console::avisoDeRecusa(ctx));
-        l.get(read, "CPF:", rt::ui::var("CPFEMAIL", m.CPFEMAIL), "@R 999.999.999-99").when(dica(ctx, 6)).valid([&] {
-          if (alltrim(m.CPFEMAIL).empty()) return true;
-          std::optional<Localizado> a = LOCALI_CPF(ctx, m.CPFEMAIL);
-          if (!a) return false;
-          m.CPFEMAIL = padr(a->cpf, 11);
-          m.CEMAIL_ENV = padr(a->email, 40);
-          read.requestRedisplay();
-          return true;
-        });
-        l.get(read, "Para:", rt::ui::var("CEMAIL_ENV", m.CEMAIL_ENV), "@S40").when(dica(ctx, 7));
-        l.get(read, "Assunto:", rt::ui::var("CASSUNTO", m.CASSUNTO), "@S50").when(dica(ctx, 8));
-        l.get(read, "Anexar :", rt::ui::var("CANEXO", m.CANEXO), "@S28").when(dica(ctx, 9));
-        l.get(read, "Pendencias", rt::ui::var("CENVPEND", m.CENVPEND), "!").when(dica(ctx, 10)).valid([&] {
-          return simNao(ctx, m.CENVPEND);
-        });
-        l.get(read, "Texto Editado", rt::ui::var("CEDITEXT", m.CEDITEXT), "!").when(dica(ctx, 11)).valid([&] {
-          return simNao(ctx, m.CEDITEXT);
-        });
-        const std::string ajudaAntes = ctx.QUALHLP;
-        ctx.QUALHLP = "M->CPFEMAIL";
-        // The taxpayer list shows the current area, and the menu leaves its settings tables
-        // current: the register is made current for the list, and the area given back after.
-        const TeclaF1 f1(ctx.console, [&ctx, &listas] {
-          const store::SelecaoGuardada selecao(ctx.areas);
-          const bool registro = store::aberta(ctx.areas, store::Area::IMP0910) || store::ABERTURA(ctx, store::Area::IMP0910);
-          if (registro) store::seleciona(ctx.areas, store::Area::IMP0910);
-          if (registro) listas.GERAL();
-        });
-        const bool saiu = read.run().escaped;
-        ctx.QUALHLP = ajudaAntes;
-        console::MENS(ctx);
-        if (saiu) break;
-      }
-      r = console::AVISOSN(ctx, "Confirma os dados ?", 3);
-    } while (r == "N");
-    ctx.janelas.FECHAJAN(console::Jan::kDialogo);
+    {
+      console::MTELA3(ctx, 7);
+      const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
+      const LugaresMoldura l(ctx, console::Familia::MTELA3, 7);
+      do {
+        {
+          rt::ui::Read read(ctx.console, coresFormulario(ctx));
+          read.onRefusal(console::avisoDeRecusa(ctx));
+          l.get(read, "CPF:", rt::ui::var("CPFEMAIL", m.CPFEMAIL), "@R 999.999.999-99")
+              .when(dica(ctx, 6))
+              .valid([&] {
+                if (alltrim(m.CPFEMAIL).empty()) return true;
+                std::optional<Localizado> a = LOCALI_CPF(ctx, m.CPFEMAIL);
+                if (!a) return false;
+                m.CPFEMAIL = padr(a->cpf, 11);
+                m.CEMAIL_ENV = padr(a->email, 40);
+                read.requestRedisplay();
+                return true;
+              });
+          l.get(read, "Para:", rt::ui::var("CEMAIL_ENV", m.CEMAIL_ENV), "@S40").when(dica(ctx, 7));
+          l.get(read, "Assunto:", rt::ui::var("CASSUNTO", m.CASSUNTO), "@S50").when(dica(ctx, 8));
+          l.get(read, "Anexar :", rt::ui::var("CANEXO", m.CANEXO), "@S28").when(dica(ctx, 9));
+          l.get(read, "Pendencias", rt::ui::var("CENVPEND", m.CENVPEND), "!").when(dica(ctx, 10)).valid([&] {
+            return simNao(ctx, m.CENVPEND);
+          });
+          l.get(read, "Texto Editado", rt::ui::var("CEDITEXT", m.CEDITEXT), "!")
+              .when(dica(ctx, 11))
+              .valid([&] { return simNao(ctx, m.CEDITEXT); });
+          const std::string ajudaAntes = ctx.QUALHLP;
+          ctx.QUALHLP = "M->CPFEMAIL";
+          // The taxpayer list shows the current area, and the menu leaves its settings tables
+          // current: the register is made current for the list, and the area given back after.
+          const TeclaF1 f1(ctx.console, [&ctx, &listas] {
+            const store::SelecaoGuardada selecao(ctx.areas);
+            const bool registro =
+                store::aberta(ctx.areas, store::Area::IMP0910) || store::ABERTURA(ctx, store::Area::IMP0910);
+            if (registro) store::seleciona(ctx.areas, store::Area::IMP0910);
+            if (registro) listas.GERAL();
+          });
+          const bool saiu = read.run().escaped;
+          ctx.QUALHLP = ajudaAntes;
+          console::MENS(ctx);
+          if (saiu) break;
+        }
+        r = console::AVISOSN(ctx, "Confirma os dados ?", 3);
+      } while (r == "N");
+    }
     if (r != "S") break;
     if (console::AVISOSN(ctx, "Envia agora o Email?", 2) == "S") {
       (void)MANDA_EMAIL(ctx, correio);  // says its own outcome
@@ -192,6 +197,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
 
 bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
   console::MTELA1(ctx, 6);
+  const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, 6);
   if (!itens) return false;
   ctx.POSVER = 1;
@@ -206,7 +212,6 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
     // MANDA_EMAIL says whether it was sent; the menu comes back either way.
     if (escolha == 3) (void)MANDA_EMAIL(ctx, c);
   }
-  ctx.janelas.FECHAJAN(itens->janela);
   return true;
 }
 

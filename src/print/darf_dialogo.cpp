@@ -126,27 +126,26 @@ void mostra(Formulario& f, const Escolhas& esc, const SlipDarf& s) {
 // ESC_ITEM over the items of an MTELA13 menu frame; 0 for Esc. The menu's window closes.
 int menu(store::Contexto& ctx, int n, int inicial) {
   console::MTELA13(ctx, n);
+  const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMenuDarf);
   const auto it = console::itensMoldura(ctx, Familia::MTELA13, n);
-  const int escolha = it ? console::ESC_ITEM(ctx, it->janela, it->quantos, it->coluna - 1, it->deslocamento, inicial) : 0;
-  ctx.janelas.FECHAJAN(console::Jan::kMenuDarf);
-  return escolha;
+  return it ? console::ESC_ITEM(ctx, it->janela, it->quantos, it->coluna - 1, it->deslocamento, inicial) : 0;
 }
 
 // Kind 7: the eight quota due dates, for the rest of the run and, under DEFINE's lock, for
 // every later start.
 void alteraDatas(store::Contexto& ctx, std::array<Date, 8>& DAT_VENC) {
   std::array<Date, 8> VCTO = DAT_VENC;
-  console::MTELA21(ctx, 3);
-  const auto m = console::moldura(ctx, Familia::MTELA21, 3);
-  const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, 3);
   {
+    console::MTELA21(ctx, 3);
+    const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kFormDarf);
+    const auto m = console::moldura(ctx, Familia::MTELA21, 3);
+    const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, 3);
     rt::ui::Read read(ctx.console);
     for (std::size_t i = 0; i < VCTO.size() && i < campos.size() && m; ++i)
       read.get(m->top + campos[i].linha, m->left + campos[i].coluna,
                rt::ui::var("VCTO" + std::to_string(i + 1), VCTO[i]), "@d");
     read.run();
   }
-  ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
   const bool mudou = VCTO != DAT_VENC;
   DAT_VENC = VCTO;
   // A refused write was said; the dates then hold for this run only.
@@ -167,17 +166,19 @@ bool escolheDependente(store::Contexto& ctx, gains::OpcoesDarf& o) {
     DARFTD = console::AVISOSN(ctx, "Responda com Sim Darf do Titular Nao do Dependente.", 2);
   if (DARFTD == "S") return true;
   std::string CPFDEPEN(11, ' ');
-  console::MTELA21(ctx, 7);
-  const auto m = console::moldura(ctx, Familia::MTELA21, 7);
-  const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, 7);
   rt::ui::ReadResult r;
-  if (m && !campos.empty()) {
-    rt::ui::Get g(m->top + campos[0].linha, m->left + campos[0].coluna, rt::ui::var("CPFDEPEN", CPFDEPEN),
-                  "@r 999.999.999-99");
-    g.valid([&ctx, &CPFDEPEN] { return console::VAL_CPF(ctx, CPFDEPEN, true); });
-    r = rt::ui::readOne(ctx.console, std::move(g));
+  {
+    console::MTELA21(ctx, 7);
+    const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMenuDarf);
+    const auto m = console::moldura(ctx, Familia::MTELA21, 7);
+    const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, 7);
+    if (m && !campos.empty()) {
+      rt::ui::Get g(m->top + campos[0].linha, m->left + campos[0].coluna, rt::ui::var("CPFDEPEN", CPFDEPEN),
+                    "@r 999.999.999-99");
+      g.valid([&ctx, &CPFDEPEN] { return console::VAL_CPF(ctx, CPFDEPEN, true); });
+      r = rt::ui::readOne(ctx.console, std::move(g));
+    }
   }
-  ctx.janelas.FECHAJAN(console::Jan::kMenuDarf);
   if (r.escaped) return false;
   const std::optional<std::string> nome = gains::dependenteLeao(ctx, CPFDEPEN);
   if (!nome) {
@@ -359,15 +360,16 @@ std::optional<gains::OpcoesDarf> DARF(store::Contexto& ctx, const Escolhas& esc,
   gains::OpcoesDarf& o = e.o;
   o.DF_PGTO = gains::pagamentoDarf(ctx.clock.now().date);
   Formulario f(ctx);
+  const auto forma = console::JanelaAberta::adota(ctx.janelas, console::Jan::kFormDarf);
   while (true) {
     const int k = menu(ctx, 7, o.QUEDARF);
     if (k == 0) {
       o.QUEDARF = 1;
-      ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
       return std::nullopt;
     }
     o.QUEDARF = k;
     if (k == 7) {
+      // The due dates' frame takes the form's place.
       ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
       alteraDatas(ctx, DAT_VENC);
       return std::nullopt;
@@ -381,7 +383,6 @@ std::optional<gains::OpcoesDarf> DARF(store::Contexto& ctx, const Escolhas& esc,
       if (k == 6) o.livre = *s;
       gains::OpcoesDarf confirmadas = o;
       confirmadas.confirmada = std::move(s);
-      ctx.janelas.FECHAJAN(console::Jan::kFormDarf);
       return confirmadas;
     }
   }

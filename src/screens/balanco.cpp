@@ -156,9 +156,11 @@ void POEDESP(AmbienteTela& a) {
     const bool muda = a.grade.TECLAMUDA;
     // The grid has a frame of its own (window 4) with the note on what to list; closing it
     // gives back the balance it covered.
-    console::MTELA5(a.ctx, 6);
-    editaGrade(a, 15);
-    a.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
+    {
+      console::MTELA5(a.ctx, 6);
+      const auto moldura = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kDialogo);
+      editaGrade(a, 15);
+    }
     a.grade.TECLAMUDA = muda;
     taxcalc::TOTALDESP(a.calc);
     taxcalc::VE_SALDO(a.calc);

@@ -213,6 +213,7 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
     return false;
   }
   console::MTELA3(ctx, 10);
+  const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, 10);
   grid::Grade g;
   g.CPF = cpf;
@@ -235,7 +236,6 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
   store::FECHA_TODO(ctx);
   store::solta(ctx.areas, Area::CONTAS);
-  ctx.janelas.FECHAJAN(console::Jan::kTela);
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   return ok;
 }

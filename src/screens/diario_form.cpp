@@ -99,6 +99,8 @@ class Formulario {
 
   void roda() {
     desenha();
+    // The form is drawn afresh for each entry; it closes once, when the entries end.
+    const auto form = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kDialogo);
     VariaveisLancamento vars(codigo_);
     console::ServicosLista servicos;
     console::Listas listas(ctx_, {ctx_.areas, [this](int n) { return store::ABERTURA(ctx_, n); }}, vars, servicos);
@@ -113,7 +115,6 @@ class Formulario {
     }
     listas_ = nullptr;
     ctx_.janelas.FECHAJAN(console::Jan::kMensagem);
-    ctx_.janelas.FECHAJAN(console::Jan::kDialogo);
     console::MENS(ctx_);
   }
 

@@ -36,6 +36,7 @@ constexpr CampoEspolio kCartorial[] = {{"NOMECARTO", "@!S40"},     {"MUNICARTO",
 void dialogoEspolio(AmbienteTela& a, bool judicial) {
   store::RegistroEspelho& t1 = a.espelho().tabela01;
   console::MTELA1(a.ctx, 10, {.judicial = judicial});
+  const auto moldura = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kSubdialogo);
   const std::vector<console::CampoMoldura> lugares =
       console::camposMoldura(a.ctx, console::Familia::MTELA1, 10, {.judicial = judicial});
   rt::ui::Read read(a.ctx.console, a.cores);
@@ -71,7 +72,6 @@ void dialogoEspolio(AmbienteTela& a, bool judicial) {
     const rt::ui::ReadResult r = read.run();
     if (r.escaped && r.lastKey.code == rt::term::key::Esc) break;
   }
-  a.ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
 }
 
 }  // namespace screens

@@ -23,8 +23,8 @@ void editaGrade(AmbienteTela& a, int opc, int modo) {
 
 void calculando(AmbienteTela& a, int n, int mostra) {
   console::MENS(a.ctx, 13, "Calculando!!");
+  const auto aviso = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kMensagem);
   a.CALC(n, mostra);
-  a.ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 
 }  // namespace screens

@@ -45,15 +45,16 @@ void somaGanhos(AmbienteTela& a) {
 
 // MOS_CAL for I3_04: its parts typed in dialog frame 10, beside the parts the gains computed.
 bool MOS_CAL(AmbienteTela& a) {
-  console::MTELA2(a.ctx, 10);
-  // Computed without showing: the screen's redraw would paint the form's amounts over the
-  // dialog.
-  a.CALC(5, 0);
-  const auto campos = console::camposMoldura(a.ctx, console::Familia::MTELA2, 10);
-  const int top = a.ctx.ALJA[10], left = a.ctx.ACJA[10];
-  static constexpr std::string_view kInformados[4] = {"I3_04GCPV", "I3_04UNIC", "I3_04REDU", "I3_04EXTR"};
-  static constexpr std::string_view kCalculadosGanho[3] = {"I3_04GCPVC", "I3_04UNICC", "I3_04REDUC"};
   {
+    console::MTELA2(a.ctx, 10);
+    const auto moldura = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kDialogo);
+    // Computed without showing: the screen's redraw would paint the form's amounts over the
+    // dialog.
+    a.CALC(5, 0);
+    const auto campos = console::camposMoldura(a.ctx, console::Familia::MTELA2, 10);
+    const int top = a.ctx.ALJA[10], left = a.ctx.ACJA[10];
+    static constexpr std::string_view kInformados[4] = {"I3_04GCPV", "I3_04UNIC", "I3_04REDU", "I3_04EXTR"};
+    static constexpr std::string_view kCalculadosGanho[3] = {"I3_04GCPVC", "I3_04UNICC", "I3_04REDUC"};
     rt::ui::Read read(a.ctx.console, a.cores);
     for (std::size_t i = 0; i < campos.size(); ++i) {
       const console::CampoMoldura& c = campos[i];
@@ -73,7 +74,6 @@ bool MOS_CAL(AmbienteTela& a) {
     }
     read.run();
   }
-  a.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   somaGanhos(a);
   a.ctx.QUALHLP = std::string(1, ' ');
   return true;

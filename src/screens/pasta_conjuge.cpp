@@ -71,13 +71,16 @@ std::optional<std::string> pedePastaConjuge(AmbienteTela& a) {
                   "os diretórios pesquisados"_cp) +
       std::string(pasta.size(), ' ');
   const rt::term::CursorShape cursor = a.ctx.screen().cursorShape();
-  console::MENS(a.ctx, 13, texto, op);
-  a.ctx.screen().setCursorShape(cursor);
-  const console::LayoutMens l = console::layoutMens(13, texto, op);
-  rt::ui::Get campo(l.linha + l.linhas - 1, l.coluna + 1, rt::ui::var("DIRCONJU", pasta), "@K");
-  campo.valid([&a, &pasta] { return console::ESPCIF(a.ctx, pasta); });
-  const rt::ui::ReadResult lido = rt::ui::readOne(a.ctx.console, std::move(campo), a.cores);
-  a.ctx.janelas.FECHAJAN(op.janela);
+  rt::ui::ReadResult lido;
+  {
+    console::MENS(a.ctx, 13, texto, op);
+    const auto janela = console::JanelaAberta::adota(a.ctx.janelas, op.janela);
+    a.ctx.screen().setCursorShape(cursor);
+    const console::LayoutMens l = console::layoutMens(13, texto, op);
+    rt::ui::Get campo(l.linha + l.linhas - 1, l.coluna + 1, rt::ui::var("DIRCONJU", pasta), "@K");
+    campo.valid([&a, &pasta] { return console::ESPCIF(a.ctx, pasta); });
+    lido = rt::ui::readOne(a.ctx.console, std::move(campo), a.cores);
+  }
   if (lido.escaped && lido.lastKey.code == key::Esc) return std::nullopt;
   return std::string(alltrim(pasta));
 }

@@ -69,17 +69,18 @@ void MENS_VAL(store::Contexto& ctx, int n) {
 
 void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
-  console::MTELA2(ctx, 6);
-  // The pictures fit the fields of DEFINE (N5.2, N5.2, N8.2, N2): a larger amount would be
-  // stored as asterisks and read back as 0.
-  const char* kMinuto = "@EZ 99.99";
-  const char* kMinimo = "@EZ 99,999.99";
-  const char* kTempo = "@ez 99";
-  const Lugar seg = lugar(ctx, Familia::MTELA2, 6, "Por Minuto");
-  const Lugar byte = lugar(ctx, Familia::MTELA2, 6, "Por KByte");
-  const Lugar min = lugar(ctx, Familia::MTELA2, 6, "Mínimo"_cp);
-  const Lugar des = lugar(ctx, Familia::MTELA2, 6, "Desligar após"_cp);
   {
+    console::MTELA2(ctx, 6);
+    const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
+    // The pictures fit the fields of DEFINE (N5.2, N5.2, N8.2, N2): a larger amount would be
+    // stored as asterisks and read back as 0.
+    const char* kMinuto = "@EZ 99.99";
+    const char* kMinimo = "@EZ 99,999.99";
+    const char* kTempo = "@ez 99";
+    const Lugar seg = lugar(ctx, Familia::MTELA2, 6, "Por Minuto");
+    const Lugar byte = lugar(ctx, Familia::MTELA2, 6, "Por KByte");
+    const Lugar min = lugar(ctx, Familia::MTELA2, 6, "Mínimo"_cp);
+    const Lugar des = lugar(ctx, Familia::MTELA2, 6, "Desligar após"_cp);
     rt::ui::Read read(ctx.console, coresNormais(ctx));
     auto dica = [&ctx](int n) {
       return [&ctx, n] {
@@ -94,7 +95,6 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
     read.get(des.linha, alinhado(des, kTempo), inteiro("TEMP_DES", aj.TEMP_DES), kTempo).when(dica(4));
     read.run();
   }
-  ctx.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(ctx);
   const Ajustes v = aj;
   gravaDefine(ctx, [&v](rt::db::Table& t) {
@@ -111,6 +111,7 @@ bool VAL_TEMP(const Ajustes& aj) {
 
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   console::MTELA4(ctx);
+  const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
   const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, 2);
   const int deslocamento = itens ? itens->deslocamento : 1;
   int modo = console::ESC_ITEM(ctx, console::Jan::kDialogo, 3, 18, deslocamento, aj.COMO_SAL);
@@ -120,11 +121,14 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
     Ajustes novo = aj;
     // 98 would neither autosave nor mean "end only": it is proposed as 15 too.
     if (novo.TEMP_SAL == 0 || novo.TEMP_SAL >= 98) novo.TEMP_SAL = 15;
-    console::MENS(ctx, 13, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
-    rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", novo.TEMP_SAL), "@z 99");
-    campo.valid([&novo] { return VAL_TEMP(novo); });
-    const rt::ui::ReadResult r = rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
-    ctx.janelas.FECHAJAN(console::Jan::kMensagem);
+    rt::ui::ReadResult r;
+    {
+      console::MENS(ctx, 13, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
+      const auto prompt = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
+      rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", novo.TEMP_SAL), "@z 99");
+      campo.valid([&novo] { return VAL_TEMP(novo); });
+      r = rt::ui::readOne(ctx.console, std::move(campo), coresNormais(ctx));
+    }
     if (r.escaped || !VAL_TEMP(novo)) {
       modo = 0;
     } else {
@@ -142,13 +146,13 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
     RT_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
   });
-  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   return "";
 }
 
 void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
-  console::MTELA2(ctx, 9);
   {
+    console::MTELA2(ctx, 9);
+    const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
     UsoTabela status(ctx, store::Area::STATUS);
     if (status.ok()) {
       ctx.POSVER = 1;
@@ -169,7 +173,6 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
     }
   }
   store::solta(ctx.areas, store::Area::STATUS);
-  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
   console::MENS(ctx);
 }
 

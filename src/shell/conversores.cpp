@@ -113,6 +113,7 @@ Decimal gradeMensal(Program& p, const GradeDolar& grade) {
 // rate, cut at the cent. The reais typed, or nothing after Esc.
 std::optional<Decimal> dialogoDolar(Program& p, int mes, Decimal valor) {
   console::MTELA1(p, 11);
+  const auto moldura = console::JanelaAberta::adota(p.janelas, console::Jan::kSubdialogo);
   int lr = 0, cr = 0, lu = 0, cu = 0, lm = 0, cm = 0;
   for (const console::CampoMoldura& c : console::camposMoldura(p, console::Familia::MTELA1, 11)) {
     const int l = p.ALJA[11] + c.linha, col = p.ACJA[11] + c.coluna;
@@ -155,9 +156,7 @@ std::optional<Decimal> dialogoDolar(Program& p, int mes, Decimal valor) {
     mostraMes(QME);
     return true;
   });
-  const rt::ui::ReadResult r = read.run();
-  p.janelas.FECHAJAN(console::Jan::kSubdialogo);
-  if (r.escaped) return std::nullopt;
+  if (read.run().escaped) return std::nullopt;
   return QCR1;
 }
 

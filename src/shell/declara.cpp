@@ -175,10 +175,10 @@ void Declara::roda() {
   // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
     console::MTELA3(p, 3);
+    const auto moldura = console::JanelaAberta::adota(p.janelas, console::Jan::kTela);
     // The export says each taxpayer's outcome; the loop goes on to the next either way.
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
     store::FECHA_PROV(p);
-    p.janelas.FECHAJAN(console::Jan::kTela);
     return;
   }
 

@@ -76,13 +76,13 @@ bool Declara::ESC_HORIZ(int item) {
       p.janelas.FECHAJAN(console::Jan::kSobreposta);
       if (escolha == -1) {
         console::MTELAVER(p, 2);
+        const auto menu = console::JanelaAberta::adota(p.janelas, console::Jan::kSobreposta);
         const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 2);
         p.OPCOES = std::string(kLetrasAjuda);
         p.POSVER = 1;
         escolha = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
                                              itens->deslocamento)
                         : 0;
-        p.janelas.FECHAJAN(console::Jan::kSobreposta);
       }
       if (escolha > 0) srv.ajuda(p, *this, escolha);
     }
@@ -93,15 +93,18 @@ bool Declara::ESC_HORIZ(int item) {
 }
 
 bool Declara::MOSTRA_INDICE() {
-  console::MTELAVER(p, 1);
-  const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 1);
-  p.OPCOES = std::string(kLetrasIndice);
-  // The index lists the pages 1 to 12 in their order, so the page's number is its line there.
-  p.POSVER = tela.pagina.TELA >= 1 && tela.pagina.TELA <= 12 ? tela.pagina.TELA : 1;
-  const int n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
-                                           itens->deslocamento)
-                      : 0;
-  p.janelas.FECHAJAN(console::Jan::kSobreposta);
+  int n;
+  {
+    console::MTELAVER(p, 1);
+    const auto indice = console::JanelaAberta::adota(p.janelas, console::Jan::kSobreposta);
+    const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 1);
+    p.OPCOES = std::string(kLetrasIndice);
+    // The index lists the pages 1 to 12 in their order, so the page's number is its line there.
+    p.POSVER = tela.pagina.TELA >= 1 && tela.pagina.TELA <= 12 ? tela.pagina.TELA : 1;
+    n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
+                                   itens->deslocamento)
+              : 0;
+  }
   if (n == 0) return false;
   if (n == 13) {
     tela.INI =

@@ -204,7 +204,6 @@ int* escolhaDoPasso(Program& p, int passo) {
 void gravaEscolhas(Program& p) {
   // gravaConfig says its own failure; the choices stay for this session all the same.
   gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
-  p.janelas.FECHAJAN(console::Jan::kDialogo);
 }
 
 }  // namespace
@@ -215,16 +214,14 @@ std::string SELITEMIMP(Program& p, int id) {
   if (p.OPCIMP >= 1 && p.OPCIMP <= 4) {
     const std::vector<std::string> linhas = listaDoPasso(p, p.OPCIMP);
     console::MTELA13(p, 2, {.linhasMenu = linhas});
+    const auto menu = console::JanelaAberta::adota(p.janelas, console::Jan::kDialogo);
     const auto itens = console::itensMoldura(p, console::Familia::MTELA13, 2, {.linhasMenu = linhas});
     int* escolha = escolhaDoPasso(p, p.OPCIMP);
     p.POSVER = std::clamp(*escolha, 1, static_cast<int>(linhas.size()));
     const int n = itens ? console::ESC_OPCAO(p, itens->janela, static_cast<int>(linhas.size()), itens->coluna,
                                              itens->largura, itens->deslocamento, 0, 1)
                         : 0;
-    if (n <= 0) {
-      p.janelas.FECHAJAN(console::Jan::kDialogo);
-      return {};
-    }
+    if (n <= 0) return {};
     *escolha = n;
     gravaEscolhas(p);
     return linhas[static_cast<std::size_t>(n - 1)];

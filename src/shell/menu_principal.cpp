@@ -65,14 +65,7 @@ std::string_view da(std::span<const std::string_view> lista, int i) {
   return (i >= 1 && i < static_cast<int>(lista.size())) ? lista[static_cast<std::size_t>(i)] : lista[1];
 }
 
-MenuItem item(std::string_view caption, int id, std::string_view help, int atalho = 0) {
-  MenuItem m;
-  m.caption = std::string(caption);
-  m.id = id;
-  m.help = std::string(help);
-  m.shortcut = atalho;
-  return m;
-}
+using rt::ui::menuItem;
 
 }  // namespace
 
@@ -159,62 +152,62 @@ void CREATEMAINMENU(Program& p) {
   rt::ui::MenuBar& m = *p.menu;
   m.addPad(
       std::string(kPads[0]),
-      {item("&Declaração"_cp, 11, "Inicia ou modifica uma declaração"_cp),
-       item("&Lancamentos", 12, "Prepara todos os lançamentos em um so local."_cp),
-       item("&Conferencia", 13, "Confere uma declaração antes de gerar o disquete"_cp),
-       item("&Pastas", 14, "Seleciona o Drive e a Pasta onde a declaracao ficara"),
-       item("&Exclusão"_cp, 15, "Elimina um contribuinte do banco de dados"),
-       item("&Importação"_cp, 16, "Importa os dados de declaracoes do ano anterior "),
+      {menuItem("&Declaração"_cp, 11, "Inicia ou modifica uma declaração"_cp),
+       menuItem("&Lancamentos", 12, "Prepara todos os lançamentos em um so local."_cp),
+       menuItem("&Conferencia", 13, "Confere uma declaração antes de gerar o disquete"_cp),
+       menuItem("&Pastas", 14, "Seleciona o Drive e a Pasta onde a declaracao ficara"),
+       menuItem("&Exclusão"_cp, 15, "Elimina um contribuinte do banco de dados"),
+       menuItem("&Importação"_cp, 16, "Importa os dados de declaracoes do ano anterior "),
        rt::ui::menuSeparator(),
-       item("&Terminar", 17, "Sai do programa reorganizando os dados da pasta atual", rt::term::key::AltT)});
+       menuItem("&Terminar", 17, "Sai do programa reorganizando os dados da pasta atual", rt::term::key::AltT)});
   m.addPad(std::string(kPads[1]),
-           {item("&Area de Trabalho", 21, "Seleciona drive e a pasta para guardar dados temporarios"),
-            item("&Trans.Declaracao", 22, "Transfere a declaracao de uma pasta para outra"),
-            item("&Senha", 23, "Retira, coloca ou modifica a senha para entrar no programa"),
-            item("Mudar as &Cores", 24, "Seleciona as opcoes de ajustes nas cores e tonalidades do video"),
-            item("&Valores a Cobrar", 25, "Cadastra os valores para o calculo do custo da declaracao"),
-            item("&Gravar os dados", 26, "Quando e como o programa deve salvar os dados"),
-            item("Status &Declaracao", 27, "Cadastra ou altera o status ou o numero dos recibos"),
-            item("Cadastro &SELIC", 28, "Cadastra ou altera o valor da SELIC"),
-            item("Reindexar &Dados", 29, "Refaz os indices e reinicia o banco de dados"),
-            item("Mudar C&PF", 30, "Modifica ou altera o CPF da declaracao inteira"),
-            item("C&opia Declaracao", 31, "Copia uma declaracao ou parte dela para outra"),
-            item("E&xporta Arquivo", 32, "Exporta arquivos no formato TXT para uso em outros locais"),
-            item("&Boletos", 33, "Configura,prepara ou gera um boleto para a cobranca"),
-            item("&E-mail", 34, "Configura,prepara ou gera um email"),
-            item("&Ver Atualizacao", 35, "Verifica se existe atualizacoes na versao atual")});
+           {menuItem("&Area de Trabalho", 21, "Seleciona drive e a pasta para guardar dados temporarios"),
+            menuItem("&Trans.Declaracao", 22, "Transfere a declaracao de uma pasta para outra"),
+            menuItem("&Senha", 23, "Retira, coloca ou modifica a senha para entrar no programa"),
+            menuItem("Mudar as &Cores", 24, "Seleciona as opcoes de ajustes nas cores e tonalidades do video"),
+            menuItem("&Valores a Cobrar", 25, "Cadastra os valores para o calculo do custo da declaracao"),
+            menuItem("&Gravar os dados", 26, "Quando e como o programa deve salvar os dados"),
+            menuItem("Status &Declaracao", 27, "Cadastra ou altera o status ou o numero dos recibos"),
+            menuItem("Cadastro &SELIC", 28, "Cadastra ou altera o valor da SELIC"),
+            menuItem("Reindexar &Dados", 29, "Refaz os indices e reinicia o banco de dados"),
+            menuItem("Mudar C&PF", 30, "Modifica ou altera o CPF da declaracao inteira"),
+            menuItem("C&opia Declaracao", 31, "Copia uma declaracao ou parte dela para outra"),
+            menuItem("E&xporta Arquivo", 32, "Exporta arquivos no formato TXT para uso em outros locais"),
+            menuItem("&Boletos", 33, "Configura,prepara ou gera um boleto para a cobranca"),
+            menuItem("&E-mail", 34, "Configura,prepara ou gera um email"),
+            menuItem("&Ver Atualizacao", 35, "Verifica se existe atualizacoes na versao atual")});
   m.addPad(std::string(kPads[2]),
-           {item({}, 41, "Selecione O QUE será impresso."_cp),
-            item({}, 42, "Selecione o tipo de papel a ser utilizado."),
-            item({}, 43, "Selecione a página ou páginas a ser(em) impressa(s)."_cp),
-            item({}, 44, "Escolha como selecionar o(s) contribuinte(s) para imprimir."),
-            item({}, 45, "Seleciona impressora e redirecionamento de impressão."_cp),
-            item({}, 46, "Como usar a impresao com impressora que NAO imprime no MS-DOS"),
-            item({}, 47, "Informe o numero de vias a ser impressa.")});
+           {menuItem({}, 41, "Selecione O QUE será impresso."_cp),
+            menuItem({}, 42, "Selecione o tipo de papel a ser utilizado."),
+            menuItem({}, 43, "Selecione a página ou páginas a ser(em) impressa(s)."_cp),
+            menuItem({}, 44, "Escolha como selecionar o(s) contribuinte(s) para imprimir."),
+            menuItem({}, 45, "Seleciona impressora e redirecionamento de impressão."_cp),
+            menuItem({}, 46, "Como usar a impresao com impressora que NAO imprime no MS-DOS"),
+            menuItem({}, 47, "Informe o numero de vias a ser impressa.")});
   m.addPad(std::string(kPads[3]),
-           {item("&Impressao", 51, "Inicia a Impressao conforme a selecao"),
-            item("imp &Nao Dos", 52,
+           {menuItem("&Impressao", 51, "Inicia a Impressao conforme a selecao"),
+            menuItem("imp &Nao Dos", 52,
                  "Imprime o arquivo gerado na impressao se impressora selecionada foi a NAO-DOS"),
-            item("&Cartas", 53, "Edita cartas ou texto para serem enviadas aos clientes")});
+            menuItem("&Cartas", 53, "Edita cartas ou texto para serem enviadas aos clientes")});
   m.addPad(
       std::string(kPads[4]),
-      {item("&Automático ao salvar "_cp, 61, "Transfere para a receita ao terminar a declaracao"),
-       item("apenas as com stat&us  " + rt::text::str(rt::text::Decimal(p.cfg.SOESTE), 2), 62,
+      {menuItem("&Automático ao salvar "_cp, 61, "Transfere para a receita ao terminar a declaracao"),
+       menuItem("apenas as com stat&us  " + rt::text::str(rt::text::Decimal(p.cfg.SOESTE), 2), 62,
             "Tranfere p/receita ao terminar so aquelas com o Estatus selecionado"),
-       item("&Somente um contribuinte", 63, "Seleciona um CPF para transferir para a receita"),
-       item("os &Cpfs selecionados", 64, "Envia para a receita os CPF selecionados"),
-       item("&Todos os CPFs da pasta", 65, "Transfere todos os CPF dessa pasta"),
-       item("&Local do prog.da Receita", 66, "Seleciona a pasta onde foi instalado o Programa da receita"),
-       item("&Recupera Indice do IRPF ", 67, "Recupera o indice do programa da Receita Java")});
+       menuItem("&Somente um contribuinte", 63, "Seleciona um CPF para transferir para a receita"),
+       menuItem("os &Cpfs selecionados", 64, "Envia para a receita os CPF selecionados"),
+       menuItem("&Todos os CPFs da pasta", 65, "Transfere todos os CPF dessa pasta"),
+       menuItem("&Local do prog.da Receita", 66, "Seleciona a pasta onde foi instalado o Programa da receita"),
+       menuItem("&Recupera Indice do IRPF ", 67, "Recupera o indice do programa da Receita Java")});
   m.addPad(
       std::string(kPads[5]),
-      {item("&Fazer a copia    ", 71, "Faz a copia de seguranca dos arquivos em uma determinada pasta"),
-       item("&Recuperar a copia", 72, "Recupera a copia de seguranca dos arquivos de uma pasta"),
-       item("&Compacta    todos no A:", 73, "Faz a copia do bancos de dados de TODAS AS PASTAS"),
-       item("&Descompacta todos do A:", 74, "Recupera a copia do bancos de dados de TODAS AS PASTAS"),
-       item("&Compacta uma Pasta", 75, "Faz a copia compactadada apenas de UMA PASTA selecionada"),
-       item("&Descompacta uma Pasta", 76, "Recupera a copia dos bancos de dados de UMA PASTA selecionada.")});
-  m.addPad(std::string(kPads[6]), {item("Sai&r ", 81, "Sai do programa ", rt::term::key::AltR)});
+      {menuItem("&Fazer a copia    ", 71, "Faz a copia de seguranca dos arquivos em uma determinada pasta"),
+       menuItem("&Recuperar a copia", 72, "Recupera a copia de seguranca dos arquivos de uma pasta"),
+       menuItem("&Compacta    todos no A:", 73, "Faz a copia do bancos de dados de TODAS AS PASTAS"),
+       menuItem("&Descompacta todos do A:", 74, "Recupera a copia do bancos de dados de TODAS AS PASTAS"),
+       menuItem("&Compacta uma Pasta", 75, "Faz a copia compactadada apenas de UMA PASTA selecionada"),
+       menuItem("&Descompacta uma Pasta", 76, "Recupera a copia dos bancos de dados de UMA PASTA selecionada.")});
+  m.addPad(std::string(kPads[6]), {menuItem("Sai&r ", 81, "Sai do programa ", rt::term::key::AltR)});
   MONTA_ITENS(p);
 }
 

@@ -1,5 +1,7 @@
 #include "shell/saida.h"
 
+#include <optional>
+
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "rt/text/cp860.h"
@@ -18,17 +20,17 @@ void ROTSAIDA(Program& p, int id) {
   if (id == 81 && console::AVISOSN(p, "Confirma saída do sistema"_cp, 2) != "S") return;
   gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
   if (p.OPCAO_1 == 17) {
-    console::MENS(p, 13, "Encerrando...");
-    p.console.refresh();  // shown while the tables are rebuilt
-    p.MOS_MENS = true;
-    if (p.reorganiza) {
-      const Reorganizacao r = p.reorganiza(p, std::string(rt::text::alltrim(p.ROTADOANO)), 3);
-      p.janelas.FECHAJAN(console::Jan::kMensagem);
-      // Tables another terminal has open are left alone: rebuilding their indexes under
-      // that terminal would leave it with indexes that no longer match.
-      store::avisaOcupadas(p, r.ocupadas);
+    std::optional<Reorganizacao> r;
+    {
+      console::MENS(p, 13, "Encerrando...");
+      const auto aviso = console::JanelaAberta::adota(p.janelas, console::Jan::kMensagem);
+      p.console.refresh();  // shown while the tables are rebuilt
+      p.MOS_MENS = true;
+      if (p.reorganiza) r = p.reorganiza(p, std::string(rt::text::alltrim(p.ROTADOANO)), 3);
     }
-    p.janelas.FECHAJAN(console::Jan::kMensagem);
+    // Tables another terminal has open are left alone: rebuilding their indexes under that
+    // terminal would leave it with indexes that no longer match.
+    if (r) store::avisaOcupadas(p, r->ocupadas);
   }
   p.areas.releaseAll();
   p.screen().clear();

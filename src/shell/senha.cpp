@@ -159,12 +159,12 @@ bool CONSENH(store::Contexto& ctx, Ajustes& aj, int linha, int coluna) {
 bool LIBSEN(store::Contexto& ctx, Ajustes& aj) {
   const int gravada = LESENHA1(ctx, aj);
   console::MENS(ctx, 13, "Informe a Senha Atual " + std::string(8, ' '), {.linha = 6, .coluna = 38});
+  const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
   const bool certa = VESENHA(ctx, gravada, 6, 60);
   if (certa)
     aj.QUERSEN = false;
   else
     mensagemErro(ctx, "Senha invalida!");
-  ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   return certa;
 }
 

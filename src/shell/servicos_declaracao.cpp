@@ -267,9 +267,11 @@ std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid:
   }
   grid::Matrizes& m = mats();
   grid::poeMeses(m, meses);
-  console::MTELA1(ctx, 7);
-  matriz(ctx, g, 7, 0);
-  ctx.janelas.FECHAJAN(console::Jan::kSubdialogo);
+  {
+    console::MTELA1(ctx, 7);
+    const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
+    matriz(ctx, g, 7, 0);
+  }
   grid::tiraMeses(m, meses);
   Decimal total;
   for (const Decimal& v : meses.reais) total += v;

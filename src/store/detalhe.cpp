@@ -31,6 +31,7 @@ bool MOS_DETAL(Contexto& ctx) {
   if (t == nullptr || t->eof()) return false;
 
   console::MTELAVER(ctx, 4);
+  const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
   const int top = ctx.ALJ[4], left = ctx.ACJ[4];
   const auto attr = static_cast<rt::term::Attr>(ctx.cores.COR_TEL3);
   auto poe = [&](std::string_view rotulo, const std::string& valor) {
@@ -81,7 +82,6 @@ bool MOS_DETAL(Contexto& ctx) {
   poe("Correio Eletrônico (Email)"_cp, texto(*t, "EMAIL"));
 
   ctx.console.waitKey();
-  ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "rt/text/cp860.h"
 
 namespace {
@@ -40,6 +42,40 @@ TEST_F(JanelasTest, OpeningTwiceAndClosingOnceRestoresTheFirstBackground) {
   EXPECT_FALSE(janelas.isOpen(Jan{5}));
   janelas.FECHAJAN(Jan{5});  // closing a closed window does nothing
   EXPECT_EQ(row(5), before.rowText(5));
+}
+
+TEST_F(JanelasTest, AWindowGuardClosesOnEveryWayOutUnlessReleased) {
+  screen.put(6, 6, "under", 7);
+  const Screen before = screen;
+  janelas.REDEFJAN(Jan::kDialogo, 30, 31, 63, 4, 4, 8, 30, 2);
+  auto mesmaTela = [&] {
+    for (int r = 0; r < Screen::kRows; ++r)
+      if (screen.rowText(r) != before.rowText(r)) return false;
+    return !janelas.isOpen(Jan::kDialogo);
+  };
+  // An early return and a thrown error close it as the end of the scope does.
+  auto recusa = [&](bool lanca) {
+    const console::JanelaAberta janela(janelas, Jan::kDialogo);
+    janelas.ESCRLCOL(Jan::kDialogo, 2, 2, "refused");
+    if (lanca) throw std::overflow_error("Decimal out of range");
+  };
+  recusa(false);
+  EXPECT_TRUE(mesmaTela());
+  EXPECT_THROW(recusa(true), std::overflow_error);
+  EXPECT_TRUE(mesmaTela());
+  // A window something else opened is closed by the guard that adopts it...
+  janelas.ABREJAN(Jan::kDialogo);
+  { const auto adotada = console::JanelaAberta::adota(janelas, Jan::kDialogo); }
+  EXPECT_TRUE(mesmaTela());
+  // ...and one released stays open for its caller to close.
+  {
+    console::JanelaAberta aviso(janelas, Jan::kDialogo);
+    aviso.solta();
+  }
+  EXPECT_TRUE(janelas.isOpen(Jan::kDialogo));
+  EXPECT_NE(row(4), before.rowText(4));
+  janelas.FECHAJAN(Jan::kDialogo);
+  EXPECT_TRUE(mesmaTela());
 }
 
 TEST_F(JanelasTest, AGuardedScreenComesBackUnlessKept) {

@@ -62,6 +62,8 @@ TEST(FolhaArquivo, ABadLineRefusesTheWholeFileNamingIt) {
       {"\"1\",\"A\",\"B\",\"C\",12a", "valor inválido em RENDIMENT (12a)"},
       {"\"1\",\"A\",\"B\",\"C\",1000000000", "valor inválido em RENDIMENT (1000000000)"},
       {"\"1\",\"A sem fim,2,3", "aspas sem fechamento"},
+      {"\"\",\"A\",\"B\",\"C\",1", "CPF inválido ()"},
+      {"\"123.456.789-091\",\"A\",\"B\",\"C\",1", "CPF inválido (123.456.789-091)"},
   };
   for (const auto& c : casos) {
     const LeituraFolha l = leFolha(boa + boa + c.linha + "\r\n" + boa, campos());

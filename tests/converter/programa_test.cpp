@@ -66,7 +66,7 @@ TEST_F(Programa, MenuItems) {
 }
 
 // The selection grid marks and unmarks every row whatever the order, and F1/F2 choose the
-// name and CPF orders.
+// name and CPF orders; its footing counts the rows.
 TEST_F(Programa, SelectionGridMarksEveryRow) {
   for (const auto& [cpf, nome] : {std::pair{"98765432100", "ANA"}, {"12345678909", "CARLOS"}, {"11144477735", "BIA"}})
     linha(Area::LISNOME, {{"CPF", std::string(cpf)}, {"NOMECONTR", std::string(nome)}, {"ORIGEM", std::string("PASTA")}});
@@ -76,6 +76,8 @@ TEST_F(Programa, SelectionGridMarksEveryRow) {
   EDITA(ctx, 1);
   EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"S", "S", "S"}));
   EXPECT_TRUE(gravador.viu("Marque [S] nos nomes"));
+  // Under the list: how many were found.
+  EXPECT_TRUE(gravador.viuJuntos("Nro. de Declarações."_cp, "............    3"));
   term.press(key::F2).press(key::AltKeypadMinus).press(key::F1).press(key::Esc);
   EDITA(ctx, 1);
   EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"", "", ""}));
@@ -85,7 +87,8 @@ TEST_F(Programa, SelectionGridMarksEveryRow) {
   EXPECT_EQ(le(programa.caminho(), "LISNOME", "IMPRE"), (std::vector<std::string>{"S", "S", "S"}));
 }
 
-// The statements grid checks the CPF's digits and punctuates and checks the payer; Del asks.
+// The statements grid checks the CPF's digits and punctuates and checks the payer; Del asks
+// the converter's own question.
 TEST_F(Programa, StatementsGridChecksItsDocuments) {
   ASSERT_TRUE(store::ABERTURA(ctx, Area::FOLHAPG));
   term.type("12345678900").pause().press(key::Enter);  // a wrong check digit: said, typed again
@@ -96,7 +99,10 @@ TEST_F(Programa, StatementsGridChecksItsDocuments) {
   EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "CPF,CNPJFONTE"), (std::vector<std::string>{"12345678909|11.222.333/0001-81"}));
   term.press(key::Del).pause().type("S").press(key::Esc);
   EDITA(ctx, 3);
-  EXPECT_TRUE(gravador.viu(std::string("Confirma a Exclusão dessa linha?"_cp)));
+  // The question ends in a blank, which widens its window by one column to the left.
+  bool pergunta = false;
+  for (int r = 0; r < 25; ++r) pergunta = pergunta || gravador.viuEm(r, 40, std::string("Confirma a Exclusão dessa linha? "_cp));
+  EXPECT_TRUE(pergunta);
   EXPECT_TRUE(le(programa.caminho(), "FOLHAPG", "CPF").empty());
 }
 

@@ -23,6 +23,10 @@ bool MenuItem::isSeparator() const {
 
 MenuItem menuSeparator() { return MenuItem{std::string(1, kHorizontal), 0, {}, 0, false}; }
 
+MenuItem menuItem(std::string_view caption, int id, std::string_view help, int shortcut) {
+  return MenuItem{std::string(caption), id, std::string(help), shortcut, true};
+}
+
 Caption parseCaption(std::string_view caption) {
   Caption c;
   for (std::size_t i = 0; i < caption.size(); ++i) {

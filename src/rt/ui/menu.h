@@ -31,6 +31,8 @@ struct MenuItem {
 
 // A separator line in a pop-up.
 MenuItem menuSeparator();
+// An enabled item.
+MenuItem menuItem(std::string_view caption, int id, std::string_view help, int shortcut = 0);
 
 struct MenuPad {
   std::string caption;

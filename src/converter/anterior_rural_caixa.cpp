@@ -1,0 +1,195 @@
+// The cash book's rural tables carried into this year's rural tables.
+#include <string>
+#include <vector>
+
+#include "converter/anterior_rural.h"
+#include "converter/anterior_rural_fontes.h"
+#include "rt/text/strings.h"
+
+namespace conversor {
+
+using converter::Linha;
+using converter::TabelasCpf;
+using rt::Status;
+using rt::text::Decimal;
+using rural::Aberta;
+using rural::Lido;
+
+namespace {
+
+// The cash book's tables and the work areas they are held in: the properties, the summary,
+// the income sources (whose rural rows are the cash-book entries), the goods, the debts.
+struct TabelaCaixa {
+  const char* nome;
+  int area;
+};
+constexpr TabelaCaixa kPropriedades{"ZUK15", 95}, kResumo{"ZUK10", 96}, kFontes{"ZUK2", 97},
+    kBens{"ZUK12", 98}, kDividas{"ZUK13", 99};
+constexpr TabelaCaixa kTabelas[] = {kPropriedades, kResumo, kFontes, kBens, kDividas};
+
+std::string dois(int k) {
+  return rt::text::doisDigitos(k);
+}
+
+std::vector<Lido> campos(const TabelaCaixa& t) {
+  std::vector<Lido> v{{"CPF", 'C'}};
+  if (t.area == kPropriedades.area) {
+    for (int i = 1; i <= 7; ++i) v.push_back({"I2_" + dois(i), i == 1 || i == 3 || i == 6 ? 'C' : 'N'});
+  } else if (t.area == kResumo.area) {
+    for (const char* f : {"I4_04", "I4_07", "I5_09", "I5_10"}) v.push_back({f, 'N'});
+    for (int mes = 1; mes <= 12; ++mes) {
+      v.push_back({"I3_" + dois(mes) + "OR", 'N'});
+      v.push_back({"I3_" + dois(mes) + "OD", 'N'});
+    }
+    for (int i = 1; i <= 5; ++i)
+      for (const char* x : {"A", "B", "C", "S", "V1"}) v.push_back({"I7_" + std::to_string(i) + x, 'N'});
+    v.push_back({"I7_V1", 'C'});
+  } else if (t.area == kFontes.area) {
+    v.insert(v.end(), {{"I1_1", 'C'}, {"I1_2", 'C'}, {"I1_413", 'N'}, {"DT_LC", 'D'}, {"TIPOCR", 'C'}});
+  } else if (t.area == kBens.area) {
+    v.insert(v.end(), {{"I8_1", 'C'}, {"I8_2", 'N'}, {"ITEM", 'N'}, {"CODIGO", 'N'}});
+  } else {
+    v.insert(v.end(), {{"ITEM", 'N'}, {"I9_1", 'C'}, {"I9_2", 'N'}, {"I9_3", 'N'}, {"I9_4", 'N'}});
+  }
+  return v;
+}
+
+rt::Result<Linha*> nova(TabelasCpf& destino, int tabela) {
+  auto l = destino.nova(tabela);
+  if (l) (*l)->poe("ATV_BRASIL", std::string("S"));
+  return l;
+}
+
+// The CPF's summary row of the activity in Brazil, added when missing.
+rt::Result<Linha*> resumo(TabelasCpf& destino) {
+  auto linhas = destino.linhas(15);
+  if (!linhas) return linhas.status();
+  for (Linha& l : **linhas)
+    if (l.texto("ATV_BRASIL") == "S") return &l;
+  return nova(destino, 15);
+}
+
+}  // namespace
+
+rt::Result<std::unique_ptr<RuralLivroCaixa>> RuralLivroCaixa::abreConferida(store::Contexto& ctx,
+                                                                            const std::string& origem) {
+  // Made first: a refusal halfway lets go the tables opened so far.
+  std::unique_ptr<RuralLivroCaixa> r(new RuralLivroCaixa(ctx));
+  bool alguma = false;
+  for (const TabelaCaixa& t : kTabelas) {
+    const Aberta a =
+        rural::abreFonte(ctx, t.area, origem, t.nome, "RURAL" + std::to_string(t.area), "CPF", campos(t));
+    if (a == Aberta::Recusada) return Status(rt::Error::kBadField, t.nome);
+    alguma = alguma || a == Aberta::Sim;
+  }
+  if (!alguma) return std::unique_ptr<RuralLivroCaixa>();
+  return r;
+}
+
+std::unique_ptr<RuralLivroCaixa> RuralLivroCaixa::abre(store::Contexto& ctx, const std::string& origem) {
+  auto r = abreConferida(ctx, origem);
+  if (!r) return nullptr;
+  return std::move(*r);
+}
+
+RuralLivroCaixa::~RuralLivroCaixa() {
+  for (const TabelaCaixa& t : kTabelas) ctx_.areas.release(t.area);
+}
+
+rt::Result<bool> RuralLivroCaixa::copia(const store::Cpf& cpf, TabelasCpf& destino) {
+  auto aberta = [this](const TabelaCaixa& t) { return ctx_.areas.table(t.area); };
+  // Without properties there is no rural activity, and nothing else is carried.
+  rt::db::Table* propriedades = aberta(kPropriedades);
+  if (propriedades == nullptr) return false;
+  auto tem = rural::temCpf(*propriedades, cpf);
+  if (!tem || !*tem) return tem;
+  RT_TRY(rural::linhasDoCpf(*propriedades, cpf, [&destino](const rt::db::Table& f) {
+    auto l = nova(destino, 16);
+    if (!l) return l.status();
+    for (int i = 1; i <= 7; ++i) (*l)->poe("I2R_" + dois(i), f.get("I2_" + dois(i)));
+    return Status::ok();
+  }));
+
+  auto r = resumo(destino);
+  if (!r) return r.status();
+  Linha& soma = **r;
+  if (rt::db::Table* t = aberta(kResumo)) {
+    auto achou = rural::temCpf(*t, cpf);
+    if (!achou) return achou.status();
+    if (*achou) {
+      soma.poe("I4R_04", t->getNumber("I4_04"));
+      soma.poe("I4R_07", t->getNumber("I4_07"));
+      for (const char* f : {"I5_09", "I5_10"}) soma.poe(f, t->getNumber(f));
+      for (int mes = 1; mes <= 12; ++mes)
+        for (const char* lado : {"OR", "OD"}) {
+          const std::string f = "I3_" + dois(mes) + lado;
+          soma.poe(f, t->getNumber(f));
+        }
+      for (int i = 1; i <= 5; ++i)
+        for (const char* x : {"A", "B", "C", "S", "V1"}) {
+          const std::string f = "I7_" + std::to_string(i) + x;
+          soma.poe(f, t->getNumber(f));
+        }
+      soma.poe("I7_V1", t->getText("I7_V1"));
+    }
+  }
+
+  // The cash-book entries: the income sources of kind "R" with a year's amount.
+  bool lancamentos = false;
+  if (rt::db::Table* t = aberta(kFontes))
+    RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
+      if (f.getText("I1_1") != "R" || f.getNumber("I1_413") == Decimal()) return Status::ok();
+      auto l = nova(destino, 19);
+      if (!l) return l.status();
+      (*l)->poe("DT_LC", f.get("DT_LC"));
+      (*l)->poe("DESCR", f.getText("I1_2"));
+      (*l)->poe("VALOR", f.getNumber("I1_413"));
+      (*l)->poe("TIPOCR", f.getText("TIPOCR"));
+      lancamentos = true;
+      return Status::ok();
+    }));
+  soma.poe("SO_TOTAL", !lancamentos);
+
+  // The goods and the debts replace whatever the taxpayer had, numbered from 0 by tens.
+  if (rt::db::Table* t = aberta(kBens)) {
+    auto achou = rural::temCpf(*t, cpf);
+    if (!achou) return achou.status();
+    if (*achou) {
+      destino.substitui(17);
+      int ordem = 0;
+      RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
+        auto l = nova(destino, 17);
+        if (!l) return l.status();
+        (*l)->poe("I8R_0", Decimal(ordem));
+        ordem += 10;
+        (*l)->poe("I8R_1", f.getText("I8_1"));
+        (*l)->poe("I8R_2", f.getNumber("I8_2"));
+        (*l)->poe("ITEM", f.getNumber("ITEM"));
+        (*l)->poe("CODIGO", f.getNumber("CODIGO"));
+        return Status::ok();
+      }));
+    }
+  }
+  if (rt::db::Table* t = aberta(kDividas)) {
+    auto achou = rural::temCpf(*t, cpf);
+    if (!achou) return achou.status();
+    if (*achou) {
+      destino.substitui(18);
+      int ordem = 0;
+      RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
+        auto l = nova(destino, 18);
+        if (!l) return l.status();
+        (*l)->poe("I9R_0", Decimal(ordem));
+        ordem += 10;
+        (*l)->poe("ITEM", f.getNumber("ITEM"));
+        (*l)->poe("I9R_1", f.getText("I9_1"));
+        for (int i = 2; i <= 4; ++i)
+          (*l)->poe("I9R_" + std::to_string(i), f.getNumber("I9_" + std::to_string(i)));
+        return Status::ok();
+      }));
+    }
+  }
+  return true;
+}
+
+}  // namespace conversor
