@@ -10,6 +10,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/diario_gravacao.h"
 #include "store/recusa.h"
 
 namespace converter {
@@ -115,6 +116,8 @@ Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& 
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (rt::text::alltrim(t.getText("IMPRE")) == "S") marcados.emplace_back(rt::text::trim(t.getText("NOMEARQ")));
   c.aConverter = c.restantes = static_cast<int>(marcados.size());
+  // One open of each table for the whole run, each file still written whole or not at all.
+  store::LoteGravacao lote(ctx);
   for (const std::string& nome : marcados) {
     if (tela.contadores) tela.contadores(c);
     if (ctx.relato().desiste() && ctx.relato().pergunta("Abandona a conversão dos dados? S/N"_cp, false)) break;
@@ -124,6 +127,8 @@ Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& 
       ++c.existentes;
     --c.restantes;
   }
+  // Every file is on disk already; a table that does not close is still said.
+  (void)store::gravou(ctx, lote.termina(), pasta);
   if (tela.contadores) tela.contadores(c);
   if (tela.fecha) tela.fecha();
   return c;

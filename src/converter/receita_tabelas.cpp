@@ -35,8 +35,9 @@ rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
   auto lidas = [&]() -> rt::Result<store::TabelaDiario> {
     if (n != store::numero(store::Area::IMP0910)) {
       auto v = store::linhasDoCpf(t, n, cpf_);
-      // The journal opens every other table it writes exclusively: none stays open here.
-      ctx_.areas.release(n);
+      // The journal opens every other table it writes exclusively: none opened here stays
+      // open (one open already, as a batch of saves keeps it, is left so).
+      if (!aberta) ctx_.areas.release(n);
       return v;
     }
     // The register stays open (shared, as the journal writes it), read on its CPF order and

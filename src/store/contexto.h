@@ -19,6 +19,8 @@
 
 namespace store {
 
+class LoteGravacao;
+
 class Contexto : public console::Contexto {
  public:
   Contexto(rt::term::Console& console, const rt::text::Clock& clock, Espera& espera);
@@ -26,6 +28,9 @@ class Contexto : public console::Contexto {
   // The open tables, by number (the table number is the area).
   rt::db::WorkAreas areas;
   Espera& espera;
+  // The batch of saves alive, if any (LoteGravacao, diario_gravacao.h): the tables it keeps
+  // open between saves.
+  LoteGravacao* loteGravacao = nullptr;
 
   // Folders.
   std::string ROTADEF;    // program folder, without a trailing separator

@@ -223,14 +223,29 @@ Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& ta
 // when it is this folder's), the others exclusively, waiting for other terminals.
 Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
   const int n = tab.numero;
+  const TabelaDef& def = *tabela(n);
   if (n != numero(Area::IMP0910)) {
-    if (!abreExclusivaAguardando(ctx, n, n == 1 ? aguardandoSalvar() : aguardandoCarregar()))
-      return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
-    Status s = substitui(*ctx.areas.table(n), tab, d, meio);
+    LoteGravacao* lote = ctx.loteGravacao;
+    const std::string arquivo = caminho(ctx, comExtensao(arquivoTabela(ctx, def), ".DBF"));
+    if (lote == nullptr || !lote->mantem(n, arquivo)) {
+      if (lote != nullptr) lote->esquece(n);
+      if (!abreExclusivaAguardando(ctx, n, n == 1 ? aguardandoSalvar() : aguardandoCarregar()))
+        return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+    }
+    rt::db::Table& t = *ctx.areas.table(n);
+    Status s = substitui(t, tab, d, meio);
+    if (s && lote != nullptr) {
+      // Kept for the batch's next taxpayer. Its records and count are in the file already
+      // (the folder's flush below makes them durable before the journal goes); its index
+      // pages wait for the close, the index marked unfinished meanwhile, so a process killed
+      // before it leaves an index the next open rebuilds.
+      lote->guarda(n, arquivo);
+      return s;
+    }
+    if (lote != nullptr) lote->esquece(n);
     Status f = ctx.areas.close(n);
     return s ? f : s;
   }
-  const TabelaDef& def = *tabela(n);
   const std::string dbf = rt::db::resolveCaseInsensitive(caminho(ctx, comExtensao(arquivoTabela(ctx, def), ".DBF")));
   rt::db::Table* t = ctx.areas.table(n);
   if (t != nullptr && !t->isReadOnly() && t->path() == dbf) {
@@ -488,6 +503,37 @@ Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int
     if (depois) depois(tab.numero);
   }
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
+}
+
+LoteGravacao::LoteGravacao(Contexto& ctx) : ctx_(ctx), ativo_(ctx.loteGravacao == nullptr) {
+  if (ativo_) ctx_.loteGravacao = this;
+}
+
+LoteGravacao::~LoteGravacao() {
+  // A close that fails here goes unsaid: whoever must say it calls termina() first.
+  (void)termina();
+  if (ativo_) ctx_.loteGravacao = nullptr;
+}
+
+bool LoteGravacao::mantem(int n, const std::string& arquivo) const {
+  auto i = mantidas_.find(n);
+  const rt::db::Table* t = ctx_.areas.table(n);
+  return i != mantidas_.end() && i->second == arquivo && t != nullptr && t->isExclusive();
+}
+
+void LoteGravacao::guarda(int n, const std::string& arquivo) {
+  if (ativo_) mantidas_[n] = arquivo;
+}
+
+Status LoteGravacao::termina() {
+  Status primeiro;
+  for (const auto& [n, arquivo] : mantidas_) {
+    if (!mantem(n, arquivo)) continue;  // another open took the area meanwhile
+    Status s = ctx_.areas.close(n);
+    if (primeiro && !s) primeiro = s;
+  }
+  mantidas_.clear();
+  return primeiro;
 }
 
 namespace {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,6 +87,40 @@ class TravaDiario {
   TravaDiario(rt::db::File f, std::string caminho) : arquivo_(std::move(f)), caminho_(std::move(caminho)) {}
   rt::db::File arquivo_;
   std::string caminho_;
+};
+
+// A batch of saves: an import or a conversion of many taxpayers in a row. While the guard
+// lives, the tables the journal opens exclusively stay open between gravaLinhas (and
+// aplicaDiario) calls, each opened once per run, and are closed when the guard ends. Crash
+// safety is unchanged: every taxpayer is still journaled, his records written and flushed to
+// disk with his folder and his journal removed before the next one starts (the kept tables'
+// index pages wait for the close; killed before it, the next open rebuilds them). Other terminals wait for the
+// tables kept (as they wait for a save) until the guard ends. A guard made while another
+// lives leaves the work to that one.
+//
+//   store::LoteGravacao lote(ctx);
+//   for (...) gravaLinhas(ctx, pasta, cpf, tabelas);
+//   RT_TRY(lote.termina());  // or let the guard end, if a failed close may go unsaid
+class LoteGravacao {
+ public:
+  explicit LoteGravacao(Contexto& ctx);
+  ~LoteGravacao();
+  LoteGravacao(const LoteGravacao&) = delete;
+  LoteGravacao& operator=(const LoteGravacao&) = delete;
+
+  // Closes the tables kept (the first failure); the guard keeps none from then on.
+  rt::Status termina();
+
+  // For the journal: whether area n holds table `arquivo` (a path as the opener makes it)
+  // kept open by this batch; a table kept and written, to be kept; one to forget.
+  [[nodiscard]] bool mantem(int n, const std::string& arquivo) const;
+  void guarda(int n, const std::string& arquivo);
+  void esquece(int n) { mantidas_.erase(n); }
+
+ private:
+  Contexto& ctx_;
+  bool ativo_;
+  std::map<int, std::string> mantidas_;  // area -> table path
 };
 
 // The Linux path of the journal of `cpf` in the current data folder.

@@ -1,6 +1,9 @@
 // The register row of a taxpayer written through the save journal, beside his tables: in the
 // register as every terminal keeps it open (shared), with its three indexes kept right.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -146,6 +149,54 @@ TEST_F(DiarioRegistroTest, DeletedRecordsOfTheCpfAreNotReused) {
   ctx.areas.setDeletedHidden(false);
   ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kA), {linhas(kBens, kA, {"UM", "DOIS"})}));
   EXPECT_EQ(marcasNaTabela(ctx, kBens, kA), (std::vector<std::string>{"UM", "DOIS"}));
+}
+
+// A batch keeps each table open from one taxpayer to the next (other terminals wait for it),
+// and a process killed in the middle of a batch loses none of the taxpayers it finished:
+// each was written out and flushed before his journal went.
+TEST_F(DiarioRegistroTest, ABatchOpensEachTableOnceAndAKillLosesNoTaxpayerItFinished) {
+  // The rows are read before the batch holds the tables.
+  const TabelaDiario a = linhas(kBens, kA, {"A1", "A2", "A3"}), b = linhas(kBens, kB, {"B1"}),
+                     rb = linhas(kRegistro, kB, {"B NOVO"}), c = linhas(kBens, kC, {"C1", "C2", "C3", "C4"}),
+                     d1 = linhas(1, kD, {}), d = linhas(kBens, kD, {"D1", "D2"}), rd = linhas(kRegistro, kD, {"D NOVO"});
+  {
+    LoteGravacao lote(ctx);
+    ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kA), {a}));
+    const rt::db::Table* bens = ctx.areas.table(kBens);
+    ASSERT_NE(bens, nullptr);
+    EXPECT_TRUE(bens->isExclusive());
+    EXPECT_EQ(rt::db::Table::open(dbf(kBens)).code(), rt::Error::kInUse);  // another terminal waits for it
+    ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {b, rb}));
+    EXPECT_EQ(ctx.areas.table(kBens), bens);
+    {
+      LoteGravacao dentro(ctx);  // a guard inside another leaves the work to it
+    }
+    EXPECT_EQ(ctx.areas.table(kBens), bens);
+    EXPECT_TRUE(lote.termina());
+    EXPECT_FALSE(ctx.areas.isOpen(kBens));
+  }
+  EXPECT_EQ(marcasNaTabela(ctx, kBens, kA), (std::vector<std::string>{"A1", "A2", "A3"}));
+  EXPECT_EQ(marcasNaTabela(ctx, kBens, kB), std::vector<std::string>{"B1"});
+
+  const pid_t filho = fork();
+  if (filho == 0) {
+    LoteGravacao lote(ctx);
+    const bool ok = gravaLinhas(ctx, dados.caminho(), Cpf(kC), {c}) && gravaLinhas(ctx, dados.caminho(), Cpf(kD), {d1, d, rd});
+    // Killed with the tables still open, their last changes never closed.
+    if (ok) ::raise(SIGKILL);
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(filho, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(recuperaDiarios(ctx), 0);  // nothing was left to redo
+  EXPECT_EQ(marcasNaTabela(ctx, kBens, kC), (std::vector<std::string>{"C1", "C2", "C3", "C4"}));
+  EXPECT_EQ(marcasNaTabela(ctx, kBens, kD), (std::vector<std::string>{"D1", "D2"}));
+  EXPECT_EQ(marcasNaTabela(ctx, kRegistro, kD), std::vector<std::string>{"D NOVO"});
+  ASSERT_TRUE(ABERTURA(ctx, kBens, true));
+  for (int o = 1; o <= ctx.areas.table(kBens)->orderCount(); ++o) EXPECT_TRUE(ctx.areas.table(kBens)->checkOrder(o));
+  ASSERT_TRUE(ctx.areas.table(kBens)->seek(Cpf(kD).chave()));
+  EXPECT_TRUE(ctx.areas.table(kBens)->found());
 }
 
 }  // namespace
