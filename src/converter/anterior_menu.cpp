@@ -1,5 +1,6 @@
 #include "converter/anterior_menu.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -190,24 +191,32 @@ struct Execucao {
       // written.
       if (copia.MOST_VEND != 1 && copia.MOST_VEND != 2) return;
     }
+    percorre(v, [&](const store::Cpf& cpf) { return temCpf(ctx, Area::IMP0910, cpf); },
+             [&](const store::Cpf& cpf) { return converteUm(ctx, copia, cpf); });
+  }
+
+  // Step 11 over the marked taxpayers: one already in the folder (`existe`) is counted and
+  // left alone, the others converted (`converte`; false: not converted) until the user
+  // abandons the run; then the auxiliary tables.
+  void percorre(const std::vector<std::pair<std::string, std::string>>& v,
+                const std::function<std::optional<bool>(const store::Cpf&)>& existe,
+                const std::function<bool(const store::Cpf&)>& converte) {
     contadores();
     for (const auto& [cpfTexto, nome] : v) {
       const store::Cpf cpf(cpfTexto);
-      const std::optional<bool> tem = temCpf(ctx, Area::IMP0910, cpf);
+      const std::optional<bool> tem = existe(cpf);
       if (!tem) break;
       if (*tem) {
         ++n.existentes;
-        --n.restantes;
-        contadores();
-        continue;
+      } else {
+        if (tela.mostra) tela.mostra(cpf.chave(), nome);
+        c.NOVIN = true;
+        if (abandona(ctx)) break;
+        if (converte(cpf))
+          ++n.convertidos;
+        else
+          ++n.naoConvertidos;
       }
-      if (tela.mostra) tela.mostra(cpf.chave(), nome);
-      c.NOVIN = true;
-      if (abandona(ctx)) break;
-      if (converteUm(ctx, copia, cpf))
-        ++n.convertidos;
-      else
-        ++n.naoConvertidos;
       --n.restantes;
       contadores();
     }
@@ -249,44 +258,20 @@ struct Execucao {
     if (!store::gravou(ctx, r.status(), "MOL909")) return;
     auto v = seleciona(quem, "BRANTEL     ");
     if (v.empty()) return;
-    contadores();
-    for (const auto& [cpfTexto, nome] : v) {
-      const store::Cpf cpf(cpfTexto);
-      // Here a taxpayer is already there when he has a rural summary.
-      const std::optional<bool> tem = temCpf(ctx, Area::IMP1510, cpf);
-      (void)store::fecha(ctx.areas, Area::IMP1510);
-      if (!tem) break;
-      if (*tem) {
-        ++n.existentes;
-        --n.restantes;
-        contadores();
-        continue;
-      }
-      if (tela.mostra) tela.mostra(cpf.chave(), nome);
-      c.NOVIN = true;
-      if (abandona(ctx)) break;
-      // A taxpayer refused (not in this folder) was not converted.
-      if (CONV_VESKAR(ctx, *fontes, cpf))
-        ++n.convertidos;
-      else
-        ++n.naoConvertidos;
-      --n.restantes;
-      contadores();
-    }
-    if (tela.fecha) tela.fecha();
-    CONVAUX(ctx, c);
+    // Here a taxpayer is already there when he has a rural summary.
+    percorre(
+        v,
+        [&](const store::Cpf& cpf) {
+          const std::optional<bool> tem = temCpf(ctx, Area::IMP1510, cpf);
+          // Only read here: its close has nothing to report.
+          (void)store::fecha(ctx.areas, Area::IMP1510);
+          return tem;
+        },
+        // A taxpayer refused (not in this folder) was not converted.
+        [&](const store::Cpf& cpf) { return CONV_VESKAR(ctx, *fontes, cpf); });
   }
 };
 
-// A window the run may open: closed at the end of the run when it was.
-struct JanelaTalvez {
-  console::Janelas& janelas;
-  console::Jan id;
-  bool aberta = false;
-  ~JanelaTalvez() {
-    if (aberta) janelas.FECHAJAN(id);
-  }
-};
 
 }  // namespace
 

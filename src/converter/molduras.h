@@ -21,6 +21,20 @@ struct Quadro {
 std::optional<Quadro> quadroMtela1(const Conversor& c, int n);
 
 void MTELA1(store::Contexto& ctx, const Conversor& c, int n);
+
+// A frame's window a run opens only when it first needs it: closed at the end of the run
+// when it was.
+struct JanelaTalvez {
+  JanelaTalvez(console::Janelas& j, console::Jan i) : janelas(j), id(i) {}
+  console::Janelas& janelas;
+  console::Jan id;
+  bool aberta = false;
+  ~JanelaTalvez() {
+    if (aberta) janelas.FECHAJAN(id);
+  }
+  JanelaTalvez(const JanelaTalvez&) = delete;
+  JanelaTalvez& operator=(const JanelaTalvez&) = delete;
+};
 void MTELA3(store::Contexto& ctx, int n);
 
 // Draws an empty box over `r` in window `janela` (defined and opened, the screen under it

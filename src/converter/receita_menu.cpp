@@ -17,20 +17,6 @@ namespace conversor {
 
 using console::Jan;
 
-namespace {
-
-// A window the run may open: closed at the end of the run when it was.
-struct JanelaTalvez {
-  console::Janelas& janelas;
-  Jan id;
-  bool aberta = false;
-  ~JanelaTalvez() {
-    if (aberta) janelas.FECHAJAN(id);
-  }
-};
-
-}  // namespace
-
 void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
   ctx.MOS_MENS = false;
   c.ORIGEM = c.ROTAREANT;
