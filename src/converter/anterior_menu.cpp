@@ -22,6 +22,7 @@
 #include "rt/text/transform.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/diario_gravacao.h"
 #include "store/em_uso.h"
 #include "store/pastas_dados.h"
 #include "store/recusa.h"
@@ -191,8 +192,13 @@ struct Execucao {
       // written.
       if (copia.MOST_VEND != 1 && copia.MOST_VEND != 2) return;
     }
+    // One open of each table for the whole run, each taxpayer still written whole or not at
+    // all. (The rural item reads its summary table between taxpayers, so it goes without.)
+    store::LoteGravacao lote(ctx);
     percorre(v, [&](const store::Cpf& cpf) { return temCpf(ctx, Area::IMP0910, cpf); },
              [&](const store::Cpf& cpf) { return converteUm(ctx, copia, cpf); });
+    // Every taxpayer is on disk already; a table that does not close is still said.
+    (void)store::gravou(ctx, lote.termina(), ctx.LOCARQ);
   }
 
   // Step 11 over the marked taxpayers: one already in the folder (`existe`) is counted and
