@@ -77,9 +77,13 @@ class Pastas {
     ambiente["TAVREN_UNC_ROOT"] = trabalho + "/rede";
     fs::create_directories(trabalho);
     for (const char* p : {"casa", "tmp", "rede", "unidade/A", "unidade/C"}) fs::create_directories(trabalho + "/" + p);
+    // Folders typed without a root are made where the process stands: in the scratch folder,
+    // never where the fuzzer was started.
+    fs::current_path(trabalho);
   }
   ~Pastas() {
     std::error_code ec;
+    fs::current_path("/", ec);  // out of the folder about to go
     fs::remove_all(base, ec);
   }
 
