@@ -33,13 +33,16 @@ using rt::Status;
 using rt::db::File;
 
 // Layout, little-endian:
-//   "TVJNL001"  cpf (11)  atv (1)  u32 tables
-//   per table: u8 number, u16 fields, per field: name (11, NUL-padded), type (1), u16 width,
-//              u8 decimals; u32 record length; u32 rows; the rows
+//   "TVJNL002"  cpf (11)  atv (1)  u32 tables
+//   per table: u8 number, side (1), u16 fields, per field: name (11, NUL-padded), type (1),
+//              u16 width, u8 decimals; u32 record length; u32 rows; the rows
 //   "FIM!"  u64 length of everything before "FIM!"  u64 FNV-1a of the same bytes
+// Journals "TVJNL001" (written before both sides went into one journal) have no side per
+// table: every table is on the header's side.
 namespace {
 
-constexpr std::string_view kMagico = "TVJNL001";
+constexpr std::string_view kMagico = "TVJNL002";
+constexpr std::string_view kMagicoUmLado = "TVJNL001";
 constexpr std::string_view kFim = "FIM!";
 constexpr std::size_t kRodape = 4 + 8 + 8;
 
@@ -84,21 +87,29 @@ std::string nomeSeguro(std::string_view cpf) {
   return n;
 }
 
-// Whether the current record of `t` belongs to the CPF (and side) of the journal.
-bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const Diario& d) {
+// The side of a journal table's rows (1 character).
+std::string ladoDe(const TabelaDiario& tab, const Diario& d) {
+  return rt::text::padr(tab.lado.empty() ? d.atvBrasil : tab.lado, 1);
+}
+
+// Whether the current record of `t` belongs to the CPF (and side) of the journal's table.
+bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const std::string& chave,
+           const std::string& lado) {
   if (t.eof() || campoCpf < 0) return false;
-  if (t.raw(campoCpf) != Cpf(d.cpf).chave()) return false;
-  return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != rt::text::padr(d.atvBrasil, 1));
+  if (t.raw(campoCpf) != chave) return false;
+  return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != lado);
 }
 
 // The records the CPF (and side) has now from the current one on, found before any is
 // changed (rewriting moves their keys). A deleted record is no row of the CPF: rewritten, it
 // would stay deleted and the row be lost.
-std::vector<std::uint32_t> registrosDoCpf(rt::db::Table& t, int n, const Diario& d) {
+std::vector<std::uint32_t> registrosDoCpf(rt::db::Table& t, const TabelaDiario& tab, const Diario& d) {
   const int campoCpf = t.fieldIndex("CPF");
   const int campoAtv = t.fieldIndex("ATV_BRASIL");
+  const std::string chave = Cpf(d.cpf).chave();
+  const std::string lado = ladoDe(tab, d);
   std::vector<std::uint32_t> v;
-  while (doCpf(t, n, campoCpf, campoAtv, d)) {
+  while (doCpf(t, tab.numero, campoCpf, campoAtv, chave, lado)) {
     if (!t.isDeleted()) v.push_back(t.recNo());
     t.skip(1);
     if (!t.status()) break;
@@ -130,8 +141,8 @@ Status poeLinha(rt::db::Table& t, const TabelaDiario& tab, const std::vector<int
 }
 
 Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
-  RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, d.atvBrasil)));
-  const std::vector<std::uint32_t> antigos = registrosDoCpf(t, tab.numero, d);
+  RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, ladoDe(tab, d))));
+  const std::vector<std::uint32_t> antigos = registrosDoCpf(t, tab, d);
   const std::vector<int> destino = camposDestino(t, tab);
   // Old records are reused in their order, so the table grows only by what the CPF gained,
   // and the rows keep their order among equal keys.
@@ -181,7 +192,7 @@ Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& ta
   std::vector<std::uint32_t> antigos;
   auto procura = [&]() -> Status {
     RT_TRY(t.seek(chave));
-    antigos = registrosDoCpf(t, tab.numero, d);
+    antigos = registrosDoCpf(t, tab, d);
     return Status::ok();
   };
   RT_TRY(procura());
@@ -220,20 +231,24 @@ Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& ta
 }
 
 // Table n as the journal writes it: the register shared (the one already open in its area
-// when it is this folder's), the others exclusively, waiting for other terminals.
-Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
+// when it is this folder's), the others exclusively, waiting for other terminals. `aberta`:
+// the entry before was this table's and left it open; `fica`: the next one is this table's
+// too (its other side), so it stays open for it.
+Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio,
+                    bool aberta, bool fica) {
   const int n = tab.numero;
   const TabelaDef& def = *tabela(n);
   if (n != numero(Area::IMP0910)) {
     LoteGravacao* lote = ctx.loteGravacao;
     const std::string arquivo = caminho(ctx, comExtensao(arquivoTabela(ctx, def), ".DBF"));
-    if (lote == nullptr || !lote->mantem(n, arquivo)) {
+    if (!aberta && (lote == nullptr || !lote->mantem(n, arquivo))) {
       if (lote != nullptr) lote->esquece(n);
       if (!abreExclusivaAguardando(ctx, n, n == 1 ? aguardandoSalvar() : aguardandoCarregar()))
         return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
     }
     rt::db::Table& t = *ctx.areas.table(n);
     Status s = substitui(t, tab, d, meio);
+    if (s && fica) return s;
     if (s && lote != nullptr) {
       // Kept for the batch's next taxpayer. Its records and count are in the file already
       // (the folder's flush below makes them durable before the journal goes); its index
@@ -310,6 +325,7 @@ std::string codificaDiario(const Diario& d) {
   poe(s, d.tabelas.size(), 4);
   for (const TabelaDiario& t : d.tabelas) {
     poe(s, static_cast<std::uint64_t>(t.numero), 1);
+    s += ladoDe(t, d);
     poe(s, t.campos.size(), 2);
     std::size_t tamanho = 0;
     for (const rt::db::FieldDef& f : t.campos) {
@@ -343,7 +359,9 @@ bool diarioInteiro(std::string_view bytes) {
 std::optional<Diario> decodificaDiario(std::string_view bytes) {
   if (!diarioInteiro(bytes)) return std::nullopt;
   Leitor l(bytes.substr(0, bytes.size() - kRodape));
-  if (l.bytes(kMagico.size()) != kMagico) return std::nullopt;
+  const std::string_view magico = l.bytes(kMagico.size());
+  const bool umLado = magico == kMagicoUmLado;
+  if (magico != kMagico && !umLado) return std::nullopt;
   Diario d;
   d.cpf = std::string(l.bytes(11));
   d.atvBrasil = std::string(l.bytes(1));
@@ -354,6 +372,7 @@ std::optional<Diario> decodificaDiario(std::string_view bytes) {
     TabelaDiario t;
     t.numero = static_cast<int>(l.num(1));
     if (t.numero < 1 || t.numero > 19 || t.numero == numero(Area::IMP1310)) return std::nullopt;
+    t.lado = umLado ? d.atvBrasil : std::string(l.bytes(1));
     const std::uint64_t campos = l.num(2);
     int offset = 0;
     for (std::uint64_t c = 0; c < campos && l.ok(); ++c) {
@@ -497,10 +516,13 @@ Result<TravaDiario> TravaDiario::obtem(Contexto& ctx, std::string_view cpf) {
 Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes,
                     const std::function<void(int)>& depois, const std::function<void(int)>& meio) {
   const SelecaoGuardada selecao(ctx.areas);
-  for (const TabelaDiario& tab : d.tabelas) {
-    if (antes) antes(tab.numero);
-    RT_TRY(aplicaTabela(ctx, tab, d, meio));
-    if (depois) depois(tab.numero);
+  const std::vector<TabelaDiario>& v = d.tabelas;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    if (antes) antes(v[i].numero);
+    const bool aberta = i > 0 && v[i - 1].numero == v[i].numero;
+    const bool fica = i + 1 < v.size() && v[i + 1].numero == v[i].numero;
+    RT_TRY(aplicaTabela(ctx, v[i], d, meio, aberta, fica));
+    if (depois) depois(v[i].numero);
   }
   return sincronizaPasta(std::filesystem::path(caminhoDiario(ctx, d.cpf)).parent_path().string());
 }

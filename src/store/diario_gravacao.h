@@ -27,15 +27,18 @@ namespace store {
 
 // The new rows of one shared table: the fields they were read with (offsets counted from the
 // first field) and the records as stored, without the deletion flag.
+// In tables 15-20 the rows replaced are those of one side (ATV_BRASIL), so a journal holding
+// both sides has such a table twice, once per side.
 struct TabelaDiario {
   int numero = 0;
   std::vector<rt::db::FieldDef> campos;
   std::vector<std::string> registros;
+  std::string lado = {};  // the side of these rows in tables 15-20; empty: the journal's
 };
 
 struct Diario {
   std::string cpf;         // 11 characters
-  std::string atvBrasil;   // 1 character: the side of tables 15-19
+  std::string atvBrasil;   // 1 character: the side of the tables that name none
   std::vector<TabelaDiario> tabelas;
 };
 
@@ -43,8 +46,9 @@ struct Diario {
 // does not match was cut short or damaged.
 std::uint64_t hashDiario(std::string_view bytes);
 
-// The journal bytes of a save and back. `ler` gives nullopt for a journal that is empty,
-// cut short or damaged (its save never reached the shared tables).
+// The journal bytes of a save and back. `decodificaDiario` gives nullopt for a journal that is
+// empty, cut short or damaged (its save never reached the shared tables). It also reads the
+// journals of one side that earlier versions wrote, each table then on the journal's side.
 std::string codificaDiario(const Diario& d);
 std::optional<Diario> decodificaDiario(std::string_view bytes);
 // Whether the bytes end with a trailer whose length and hash match: a journal that is not
@@ -128,12 +132,13 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf);
 
 // Puts the journal's rows into the shared tables: for each table, opened exclusively (waiting
 // for other terminals with the one-second alert between tries), the rows of the CPF (with
-// ATV_BRASIL for 15-19) are replaced by the journal's. The register (09) is never had
+// the table's side for 15-20) are replaced by the journal's. Two entries of one table in a
+// row (its two sides) are written in one open. The register (09) is never had
 // exclusively, every terminal keeping it open: the one open in its area (opened there when the
 // area is empty) is written shared, its rows under their record locks and a new row under the
-// table's lock, waiting with the same alert. `antes(k)` is called before table k is
-// opened, `meio(k)` when half its rows are written (tests stop the process there), `depois(k)`
-// after it is written.
+// table's lock, waiting with the same alert. `antes(k)` is called before an entry of table k
+// is written (and the table opened), `meio(k)` when half its rows are written (tests stop the
+// process there), `depois(k)` after it is written.
 rt::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},
                         const std::function<void(int)>& depois = {},
                         const std::function<void(int)>& meio = {});

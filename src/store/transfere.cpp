@@ -109,6 +109,11 @@ void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf) {
 
 Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
                    const std::vector<TabelaDiario>& tabelas) {
+  return gravaLinhas(ctx, pasta, cpf, tabelas, GanchosGravacao{});
+}
+
+Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
+                   const std::vector<TabelaDiario>& tabelas, const GanchosGravacao& ganchos) {
   UsaPasta naPasta(ctx, pasta);
   const std::string& chave = cpf.chave();
   // The sides of the rural tables: those of the new rows and those the folder has now.
@@ -125,38 +130,35 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
     for (const std::string& r : atuais->registros) lados.insert(ladoDe(*atuais, r));
   }
   if (lados.empty()) lados.insert("S");
-  // The register row goes last, in the last journal: a taxpayer listed in the register has
-  // every other row written (or a whole journal that the next start completes).
+  // One journal for the whole call: the other tables, each rural table once per side, and the
+  // register row last, so a taxpayer listed in the register has every other row written (or a
+  // whole journal that the next start completes), and a process killed anywhere leaves all of
+  // the call or none of it.
+  Diario d;
+  d.cpf = chave;
+  d.atvBrasil = *lados.begin();
   const TabelaDiario* registro = nullptr;
-  for (const TabelaDiario& t : tabelas)
-    if (t.numero == numero(Area::IMP0910)) registro = &t;
-  bool primeiro = true;
-  std::size_t feitos = 0;
-  for (const std::string& lado : lados) {
-    Diario d;
-    d.cpf = chave;
-    d.atvBrasil = lado;
-    for (const TabelaDiario& t : tabelas) {
-      if (&t == registro) continue;
-      if (t.numero < 15) {
-        if (primeiro) d.tabelas.push_back(t);
-        continue;
+  for (const TabelaDiario& t : tabelas) {
+    if (t.numero == numero(Area::IMP0910)) {
+      registro = &t;
+    } else if (t.numero < 15) {
+      d.tabelas.push_back(t);
+    } else {
+      for (const std::string& lado : lados) {
+        TabelaDiario deLado{t.numero, t.campos, {}, lado};
+        for (const std::string& r : t.registros)
+          if (ladoDe(t, r) == lado) deLado.registros.push_back(r);
+        d.tabelas.push_back(std::move(deLado));
       }
-      TabelaDiario deLado{t.numero, t.campos, {}};
-      for (const std::string& r : t.registros)
-        if (ladoDe(t, r) == lado) deLado.registros.push_back(r);
-      d.tabelas.push_back(std::move(deLado));
     }
-    primeiro = false;
-    if (++feitos == lados.size() && registro != nullptr) d.tabelas.push_back(*registro);
-    if (d.tabelas.empty()) continue;
-    auto trava = TravaDiario::obtem(ctx, chave);
-    if (!trava) return trava.status();
-    RT_TRY(trava->escreve(d));
-    RT_TRY(aplicaDiario(ctx, d));
-    RT_TRY(trava->conclui());
   }
-  return Status::ok();
+  if (registro != nullptr) d.tabelas.push_back(*registro);
+  if (d.tabelas.empty()) return Status::ok();
+  auto trava = TravaDiario::obtem(ctx, chave);
+  if (!trava) return trava.status();
+  RT_TRY(trava->escreve(d, ganchos.diarioMeio));
+  RT_TRY(aplicaDiario(ctx, d, ganchos.antes, {}, ganchos.meio));
+  return trava->conclui();
 }
 
 // ---------------------------------------------------------------- one taxpayer

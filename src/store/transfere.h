@@ -37,12 +37,21 @@ TabelaDiario tabelaVazia(int n);
 void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf);
 
 // Replaces in data folder `pasta` the rows of `cpf` of each table given by exactly the rows
-// given (none: the CPF's rows go). Rows of tables 15-20 go side by side (ATV_BRASIL), each
-// side being one journal. The register (09) may be one of the tables: its row of the CPF is
-// replaced by the one given (none: the row goes) in the register as it is kept open, shared,
-// and written last, after every other table.
+// given (none: the CPF's rows go). Rows of tables 15-20 go side by side (ATV_BRASIL): each
+// side the rows or the folder have is replaced. The register (09) may be one of the tables:
+// its row of the CPF is replaced by the one given (none: the row goes) in the register as it
+// is kept open, shared, and written last, after every other table. The whole call is one
+// journal: a process killed midway leaves, once the journal is completed, all of it or none.
 rt::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
                        const std::vector<TabelaDiario>& tabelas);
+// Where tests stop gravaLinhas: about halfway through writing the journal, before table k is
+// opened, when half its rows are written (aplicaDiario's `antes` and `meio`).
+struct GanchosGravacao {
+  std::function<void()> diarioMeio;
+  std::function<void(int)> antes, meio;
+};
+rt::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
+                       const std::vector<TabelaDiario>& tabelas, const GanchosGravacao& ganchos);
 
 struct Transferencia {
   std::string origem, destino;  // data folders as stored
