@@ -557,18 +557,30 @@ Status Secoes::depois32() {
   return Status::ok();
 }
 
+// The dividends of a payer. The simplified totals put every payer's dividends into the
+// exempt amount of the first payer of each kind, so the dividends also come off the rows of
+// their kind that carry an exempt amount. The rows are walked in order: the payer's own row
+// of the kind takes the dividends and ends the walk; a row of the kind met before it loses
+// them from its exempt amount, but only while no row with dividends (of either kind) has
+// been passed yet. No row of the payer and kind: one is added.
 Status Secoes::s33(const Campos& r) {
   const std::string tipo = texto(r, "titular") == "T" ? "J" : "D";
   const std::string pagador = texto(r, "I1_3");
   const Decimal quantia = valor(r, "I1_15");
   auto t = tabela(2);
   if (!t) return t.status();
-  for (Linha& l : **t)
-    if (l.texto("I1_1") == tipo && l.texto("I1_3") == pagador) {
+  auto semDividendos = [&](Linha& l) { l.poe("I1_9", std::max(l.valor("I1_9") - quantia, Decimal())); };
+  bool passouDividendos = false;
+  for (Linha& l : **t) {
+    const bool mesmoTipo = l.texto("I1_1") == tipo;
+    if (mesmoTipo && l.texto("I1_3") == pagador) {
       l.poe("I1_15", quantia);
-      l.poe("I1_9", std::max(l.valor("I1_9") - quantia, Decimal()));
+      semDividendos(l);
       return Status::ok();
     }
+    if (mesmoTipo && !passouDividendos && l.valor("I1_9") > Decimal()) semDividendos(l);
+    if (!l.valor("I1_15").isZero()) passouDividendos = true;
+  }
   auto l = nova(2);
   if (!l) return l.status();
   (*l)->poe("I1_1", tipo);

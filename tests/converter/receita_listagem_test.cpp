@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
+#include "converter/receita_arquivo.h"
 #include "receita_fixture.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/areas.h"
+#include "store/em_uso.h"
 
 namespace converter::teste {
 namespace {
@@ -95,6 +98,45 @@ TEST_F(ReceitaListagemTest, SaysWhyNothingIsListedAndStopsOnEsc) {
   EXPECT_TRUE(fala.disse("Abandona a conversão dos dados? S/N"_cp));
   EXPECT_EQ(c.convertidos, 1);
   EXPECT_EQ(c.restantes, 1);
+}
+
+// A declaration open in another terminal would be saved over what the file brings: its file
+// is refused with the terminal that holds it, counted as already existing, and nothing of it
+// reaches the folder, for a registered taxpayer as for a new one; the others are converted.
+TEST_F(ReceitaListagemTest, DeclarationOpenInAnotherTerminalIsLeftAlone) {
+  if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+  const std::string kAberta = "11144477735", kNova = "86288366757";
+  const std::string a = dec("2010", kAberta, "A.DEC");
+  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, a));
+  (void)arquivo("A.DEC", {cabecalho("DECL", "2010"), identificacao(kAberta, "OUTRO NOME"),
+                          Reg("21").t(12, "11222333000181").t(26, "NOVO PAGADOR").v(86, 100)});
+  (void)dec("2010", "52998224725", "B.DEC");
+  (void)dec("2010", kNova, "C.DEC");
+  const std::string antes = foto(kAberta);
+  ASSERT_NE(antes, "");
+
+  ctx.NUSU = "07";
+  store::PosseDeclaracao aberta = store::tomaDeclaracao(ctx, ctx.LOCARQ, kAberta);
+  store::PosseDeclaracao nova = store::tomaDeclaracao(ctx, ctx.LOCARQ, kNova);
+  ctx.NUSU = "05";
+  ASSERT_TRUE(aberta.livre && nova.livre);
+  const Contadores c = converteArquivos(ctx, Modo::Declaracao, origem.caminho(), marcaTodos());
+  EXPECT_EQ(c.convertidos, 1);
+  EXPECT_EQ(c.existentes, 2);
+  EXPECT_EQ(c.naoConvertidos, 0);
+  EXPECT_EQ(c.restantes, 0);
+  const std::string emUso(std::string("Declaração em uso no terminal 07"_cp));
+  EXPECT_EQ(fala.ditos, (std::vector<std::string>{emUso, emUso}));
+  (void)ctx.areas.closeAll();
+  EXPECT_EQ(foto(kAberta), antes);
+  EXPECT_EQ(foto(kNova), "");
+  EXPECT_EQ(tabela("IMP0910", "52998224725").size(), 1u);
+
+  // Once the other terminal lets it go, the same file goes in.
+  aberta.uso.libera();
+  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, a));
+  EXPECT_EQ(tabela("IMP0910", kAberta).at(0).at("NOMECONTR"), "OUTRO NOME");
+  EXPECT_EQ(tabela("IMP0210", kAberta).at(0).at("I1_2"), "NOVO PAGADOR");
 }
 
 }  // namespace
