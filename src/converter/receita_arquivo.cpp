@@ -63,6 +63,15 @@ std::string descricao(store::Contexto& ctx, Area area, std::string_view codigo, 
   return rt::text::padr(achado, largura);
 }
 
+// The declaration of `cpf` in the data folder held for this terminal while `uso` lives;
+// false, said, when another terminal has it open.
+bool reserva(store::Contexto& ctx, const store::Cpf& cpf, store::UsoDeclaracao& uso) {
+  std::string motivo;
+  if (store::reservaDeclaracao(ctx, ctx.LOCARQ, cpf.chave(), uso, &motivo)) return true;
+  ctx.relato().alerta(motivo);
+  return false;
+}
+
 // Mode 3: the receipts into the register row of the taxpayer, wherever he is registered.
 bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& cpf, const std::string& nome) {
   rt::db::Table* r = registroEm(ctx, cpf);
@@ -72,6 +81,9 @@ bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& 
                          "Nao sera possivel entao gravar o nro do recibo"});
     return false;
   }
+  // A declaration open in another terminal saves its whole register row, receipts included.
+  store::UsoDeclaracao uso;
+  if (!reserva(ctx, cpf, uso)) return false;
   if (!store::REC_LOCK(ctx, 5)) return false;
   Status s;
   if (cab.anos == k2010) {
@@ -136,11 +148,7 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
   }
   // A declaration open in another terminal would be saved over what is imported.
   store::UsoDeclaracao uso;
-  std::string motivo;
-  if (!store::reservaDeclaracao(ctx, ctx.LOCARQ, cpf.chave(), uso, &motivo)) {
-    ctx.relato().alerta(motivo);
-    return false;
-  }
+  if (!reserva(ctx, cpf, uso)) return false;
   // What is kept of the register row, then what the file brings.
   Linha final = r != nullptr ? linhaAtual(*r) : Linha{};
   final.poe("CPF", cpf.chave());

@@ -132,6 +132,10 @@ TEST_F(ReceitaListagemTest, DeclarationOpenInAnotherTerminalIsLeftAlone) {
   EXPECT_EQ(foto(kNova), "");
   EXPECT_EQ(tabela("IMP0910", "52998224725").size(), 1u);
 
+  // Nor do its receipts go into the register row that terminal will save whole.
+  EXPECT_FALSE(FAZCONV(ctx, Modo::Recibos, a));
+  EXPECT_EQ(fala.ditos, (std::vector<std::string>{emUso, emUso, emUso}));
+
   // Once the other terminal lets it go, the same file goes in.
   aberta.uso.libera();
   ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, a));
