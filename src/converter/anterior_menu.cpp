@@ -304,7 +304,7 @@ void CONVAUX(store::Contexto& ctx, const Conversor& c) {
     Status s = t.lockFile();
     if (s) s = rt::db::appendFrom(t, caminho);
     if (s) s = t.commit();
-    (void)store::liberaGravacao(ctx, t, s, nome);
+    (void)store::liberaGravacao(ctx, t, s, nome);  // says its own failure
   };
   if (c.OPCAO_1 == kBrantel) junta(Area::AUXBENS, "auxbens.dbf");
   junta(Area::AUXPAG, "auxpag.dbf");
@@ -315,7 +315,7 @@ void AJUST_DIR(store::Contexto& ctx, Conversor& c) {
     const std::string alvo = console::BAR_FORA(rt::text::alltrim(c.ARQDEST.empty() ? ctx.LOCARQ : c.ARQDEST));
     std::vector<std::string> ocupadas;
     if (!store::REORG(ctx, ctx.LOCARQ, 1, &ocupadas) && !ocupadas.empty()) store::avisaOcupadas(ctx, ocupadas);
-    if (!store::aberta(ctx.areas, Area::DIRET)) (void)store::ABERTURA(ctx, Area::DIRET);
+    if (!store::aberta(ctx.areas, Area::DIRET)) (void)store::ABERTURA(ctx, Area::DIRET);  // said by the opener
     (void)store::registraPasta(ctx, alvo);  // a failure is said there
     if (!store::mesmaPasta(ctx, alvo, c.DIRORIG)) {
       if (ctx.relato().pergunta(std::string("Permanece no diretório "_cp) + alvo, true)) {

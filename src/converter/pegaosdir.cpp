@@ -70,6 +70,7 @@ void listaDaInstalacao(store::Contexto& ctx, Conversor& c, const Digitado& d) {
   c.DIRINST = instalacao;
   if (!c.campoPendente.empty()) {
     if (alvo != digitado) {
+      // A folder of the list (40 characters) is never longer than the field: it fits.
       (void)campo->setText(rt::text::padr(alvo, static_cast<int>(std::max(largura, alvo.size()))));
       campo->requestRedisplay();
     }
@@ -155,7 +156,7 @@ void guardaPastas(store::Contexto& ctx, Conversor& c, ModoPastas modo) {
   if (!store::gravaConfig(ctx, campo, c.ORIGEM)) return;
   (modo == ModoPastas::Anterior ? c.ROTAANTER : modo == ModoPastas::Rural ? c.ROTAMOL : c.ROTAREANT) = c.ORIGEM;
   if (!store::gravaConfig(ctx, "ROTADOANO", c.DESTINO)) return;
-  (void)store::gravaConfig(ctx, "DIRINST", c.DIRINST);
+  (void)store::gravaConfig(ctx, "DIRINST", c.DIRINST);  // says its own failure
 }
 
 }  // namespace

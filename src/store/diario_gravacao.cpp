@@ -200,7 +200,7 @@ Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& ta
   if (acrescenta) {
     RT_TRY(aguardaTrava(ctx, [&] { return t.lockFile(); }));
     if (Status s = procura(); !s) {
-      (void)t.unlock();
+      (void)t.unlock();  // the failed search is what is reported
       return s;
     }
   } else {
