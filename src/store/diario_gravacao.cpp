@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -101,8 +102,14 @@ bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const std:
 }
 
 // The records the CPF (and side) has now from the current one on, found before any is
-// changed (rewriting moves their keys). A deleted record is no row of the CPF: rewritten, it
-// would stay deleted and the row be lost.
+// changed (rewriting moves their keys), in record order. A deleted record is no row of the
+// CPF: rewritten, it would stay deleted and the row be lost.
+//
+// Record order, not the index's: the new rows go into these records one after the other, so
+// the rows end in the journal's order whatever order the old ones had. Taken in key order,
+// rows sharing a CPF but not a key (table 06 is keyed by CPF and code) would be shuffled by
+// every rewrite, and a save redone after a crash would leave another order than one that ran
+// through, while grids and printed pages show rows of one key in record order.
 std::vector<std::uint32_t> registrosDoCpf(rt::db::Table& t, const TabelaDiario& tab, const Diario& d) {
   const int campoCpf = t.fieldIndex("CPF");
   const int campoAtv = t.fieldIndex("ATV_BRASIL");
@@ -114,6 +121,7 @@ std::vector<std::uint32_t> registrosDoCpf(rt::db::Table& t, const TabelaDiario& 
     t.skip(1);
     if (!t.status()) break;
   }
+  std::sort(v.begin(), v.end());
   return v;
 }
 
@@ -144,8 +152,8 @@ Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, con
   RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, ladoDe(tab, d))));
   const std::vector<std::uint32_t> antigos = registrosDoCpf(t, tab, d);
   const std::vector<int> destino = camposDestino(t, tab);
-  // Old records are reused in their order, so the table grows only by what the CPF gained,
-  // and the rows keep their order among equal keys.
+  // Old records are reused in record order, so the table grows only by what the CPF gained,
+  // and the rows stand in the journal's order.
   for (std::size_t r = 0; r < tab.registros.size(); ++r) {
     if (r < antigos.size()) {
       t.goTo(antigos[r]);

@@ -1,6 +1,7 @@
 // The rural tables hold a taxpayer's rows on two sides (ATV_BRASIL "S" and "N"). Replacing
 // them is still all or nothing for the taxpayer: both sides, his other tables and his register
 // row go through one journal, and a journal of one side that an older save left is completed.
+// Whatever rows the tables had, the rows written stand in the order given.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -217,6 +218,56 @@ TEST_F(DiarioUmLadoTest, AJournalOfOneSideLeftByAnEarlierVersionIsCompleted) {
   ASSERT_EQ(novo->tabelas.size(), 3U);
   EXPECT_EQ(novo->tabelas[0].lado + novo->tabelas[1].lado + novo->tabelas[2].lado, "SNS");
   EXPECT_EQ(novo->tabelas[1].registros, d.tabelas[1].registros);
+}
+
+}  // namespace
+}  // namespace store::teste
+
+namespace store::teste {
+namespace {
+
+class DiarioOrdemTest : public DiarioLadosTest, public ::testing::Test {
+ protected:
+  // Payments (table 06, keyed by CPF and code) of kB: one row per (mark, code), in that order.
+  TabelaDiario pagamentos(const std::vector<std::pair<std::string, int>>& linhas6) {
+    std::vector<std::pair<std::string, std::string>> marcas;
+    for (const auto& [m, codigo] : linhas6) marcas.emplace_back("", m);
+    TabelaDiario t = linhas(6, kB, marcas);
+    for (const rt::db::FieldDef& f : t.campos)
+      if (f.name == "I6_3")
+        for (std::size_t i = 0; i < linhas6.size(); ++i)
+          t.registros[i].replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width),
+                                 rt::text::padl(std::to_string(linhas6[i].second), f.width));
+    return t;
+  }
+};
+
+// Rows that share a CPF but not a key stand in the order they were given, whether they are
+// written over rows in another order or redone after a kill halfway through the table: a
+// crash never changes the order a grid or a printed page shows.
+TEST_F(DiarioOrdemTest, RewrittenAndRedoneRowsKeepTheOrderGiven) {
+  preenche();
+  const std::vector<std::string> primeira = {"R1", "R2", "R3", "R4"};
+  const TabelaDiario r = pagamentos({{"R1", 30}, {"R2", 20}, {"R3", 10}, {"R4", 40}});
+  for (int vez = 0; vez < 2; ++vez) {  // the second time over rows whose key order is 3, 2, 1, 4
+    ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {r}));
+    EXPECT_EQ(marcasNaTabela(ctx, 6, kB), primeira) << "write " << vez + 1;
+  }
+
+  const TabelaDiario s = pagamentos({{"S1", 50}, {"S2", 5}, {"S3", 25}, {"S4", 15}, {"S5", 1}});
+  const pid_t filho = fork();
+  if (filho == 0) {
+    GanchosGravacao g;
+    g.meio = [](int) { ::raise(SIGKILL); };
+    _exit(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {s}, g) ? 0 : 5);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(filho, &status, 0), filho);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "not killed: status " << status;
+  EXPECT_EQ(recuperaDiarios(ctx), 1);
+  EXPECT_EQ(marcasNaTabela(ctx, 6, kB), (std::vector<std::string>{"S1", "S2", "S3", "S4", "S5"}));
+  EXPECT_EQ(marcasNaTabela(ctx, 6, kA).size(), 2U) << "the other taxpayer";
+  indicesCertos();
 }
 
 }  // namespace
