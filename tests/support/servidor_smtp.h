@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "support/scratch_dir.h"
@@ -81,15 +80,26 @@ class ServidorSmtp {
   std::string bruta(int n) const { return le(pasta_ + "/" + std::to_string(n) + ".eml"); }
   // "from|to|subject|body|attachment name|attachment bytes" of message n, decoded.
   std::string mensagem(int n) const {
-    const std::string script =
-        "import email,json,sys\nfrom email import policy\n"
-        "e=json.load(open(sys.argv[1]+'.json'))\nm=email.message_from_bytes(open(sys.argv[1]+'.eml','rb').read(),"
-        "policy=policy.default)\n"
-        "b=m.get_body(('plain',))\nanexos=list(m.iter_attachments())\n"
-        "a=anexos[0] if anexos else None\n"
-        "sys.stdout.write('|'.join([e['from'],','.join(e['to']),str(m['subject']),b.get_content() if b else '',"
-        "a.get_filename() if a else '',a.get_payload(decode=True).hex() if a else '']))\n";
-    std::ofstream(pasta_ + "/le.py") << script;
+    return python(n,
+                  "b=m.get_body(('plain',))\nanexos=list(m.iter_attachments())\n"
+                  "a=anexos[0] if anexos else None\n"
+                  "sys.stdout.write('|'.join([e['from'],','.join(e['to']),str(m['subject']),b.get_content() if b else '',"
+                  "a.get_filename() if a else '',a.get_payload(decode=True).hex() if a else '']))\n");
+  }
+  // A Python expression over message n as Python's email parser reads it (`m`, with the modules
+  // email and email.utils at hand), written out with str().
+  std::string campo(int n, const std::string& expressao) const {
+    return python(n, "sys.stdout.write(str(" + expressao + "))\n");
+  }
+
+ private:
+  // Runs `corpo` with `e` the envelope and `m` the message n; its output.
+  std::string python(int n, const std::string& corpo) const {
+    std::ofstream(pasta_ + "/le.py") << "import email,email.utils,json,sys\nfrom email import policy\n"
+                                        "e=json.load(open(sys.argv[1]+'.json'))\n"
+                                        "m=email.message_from_bytes(open(sys.argv[1]+'.eml','rb').read(),"
+                                        "policy=policy.default)\n"
+                                     << corpo;
     std::string out;
     FILE* p = popen(("/usr/bin/python3 " + pasta_ + "/le.py " + pasta_ + "/" + std::to_string(n) + " 2>&1").c_str(), "r");
     char buf[4096];
@@ -97,11 +107,13 @@ class ServidorSmtp {
     if (p != nullptr) pclose(p);
     return out;
   }
-
- private:
   static std::string le(const std::string& caminho) {
-    std::ifstream f(caminho, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    std::string out;
+    FILE* f = std::fopen(caminho.c_str(), "rb");
+    char buf[4096];
+    for (std::size_t k; f != nullptr && (k = std::fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, k);
+    if (f != nullptr) std::fclose(f);
+    return out;
   }
   std::string pasta_;
   pid_t pid_ = -1;
