@@ -14,8 +14,8 @@ std::string base64(std::string_view s) {
   std::string out;
   std::size_t i = 0;
   for (; i + 2 < s.size(); i += 3) {
-    const unsigned v = (static_cast<unsigned char>(s[i]) << 16) | (static_cast<unsigned char>(s[i + 1]) << 8) |
-                       static_cast<unsigned char>(s[i + 2]);
+    const unsigned v = (static_cast<unsigned char>(s[i]) << 16) |
+                       (static_cast<unsigned char>(s[i + 1]) << 8) | static_cast<unsigned char>(s[i + 2]);
     for (int k = 18; k >= 0; k -= 6) out += kBase64[(v >> k) & 63];
   }
   if (i < s.size()) {
@@ -59,7 +59,8 @@ bool dominio(std::string_view d) {
   if (d.empty() || d.size() > 253 || d.back() == '.') return false;
   for (std::size_t ini = 0;;) {
     const std::size_t ponto = d.find('.', ini);
-    if (!rotulo(d.substr(ini, ponto == std::string_view::npos ? std::string_view::npos : ponto - ini))) return false;
+    if (!rotulo(d.substr(ini, ponto == std::string_view::npos ? std::string_view::npos : ponto - ini)))
+      return false;
     if (ponto == std::string_view::npos) return true;
     ini = ponto + 1;
   }
@@ -95,9 +96,9 @@ std::string dataDoCabecalho(std::time_t t) {
   // The names are English whatever the locale, as the header's grammar has them.
   const long minutos = tm.tm_gmtoff / 60;
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld", kDias[tm.tm_wday % 7], tm.tm_mday,
-                kMeses[tm.tm_mon % 12], tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec, minutos < 0 ? '-' : '+',
-                std::labs(minutos) / 60, std::labs(minutos) % 60);
+  std::snprintf(buf, sizeof buf, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld", kDias[tm.tm_wday % 7],
+                tm.tm_mday, kMeses[tm.tm_mon % 12], tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                minutos < 0 ? '-' : '+', std::labs(minutos) / 60, std::labs(minutos) % 60);
   return buf;
 }
 
@@ -107,10 +108,11 @@ std::string identificadorDeMensagem(std::time_t t, std::string_view remetente) {
   std::random_device aleatorio;
   const unsigned long long a = (static_cast<unsigned long long>(aleatorio()) << 32) | aleatorio();
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d.%016llx", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
-                tm.tm_hour, tm.tm_min, tm.tm_sec, a);
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d.%016llx", tm.tm_year + 1900, tm.tm_mon + 1,
+                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, a);
   const std::size_t arroba = remetente.rfind('@');
-  const std::string_view d = arroba == std::string_view::npos ? std::string_view("localhost") : remetente.substr(arroba + 1);
+  const std::string_view d =
+      arroba == std::string_view::npos ? std::string_view("localhost") : remetente.substr(arroba + 1);
   return "<" + std::string(buf) + "@" + std::string(d) + ">";
 }
 

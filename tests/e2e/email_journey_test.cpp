@@ -104,7 +104,8 @@ TEST_F(JornadaEmail, EscAtTheLettersNameAndAServerWithoutTlsSendNothingAndSaySo)
   ASSERT_TRUE(s.waitForText("a senha nao foi enviada.", 60s)) << s.capture();
   tela = s.capture();
   EXPECT_NE(tela.find("Error: STARTTLS not supported."), std::string::npos) << tela;
-  EXPECT_NE(tela.find("Use um servidor com STARTTLS, ou TLS direto na porta 465 (smtps://)."), std::string::npos)
+  EXPECT_NE(tela.find("Use um servidor com STARTTLS, ou TLS direto na porta 465 (smtps://)."),
+            std::string::npos)
       << tela;
   EXPECT_EQ(tela.find("Email enviado"), std::string::npos) << tela;
   teclas(s, {"Enter"});

@@ -51,10 +51,11 @@ TEST(UrlSmtp, TheSchemeAndPortOfAServerSettingChooseTheTransport) {
 TEST(EnderecoSmtp, OnlyOnePlainAddressPasses) {
   for (const char* bom : {"joao@cliente.com.br", "a.b+c_d@x-y.z", "o'neil@exemplo", "A1@B2.COM"})
     EXPECT_TRUE(platform::enderecoValido(bom)) << bom;
-  for (const std::string ruim : {"", "joao", "@cliente.com.br", "joao@", "a@b@c.com", "<joao@cliente.com.br>",
-                                 "joao@cliente.com.br>\r\nRCPT TO:<evil@example.com>", "joao@cliente.com.br\r\n",
-                                 "jo ao@cliente.com.br", "a@b.com,c@d.com", ".a@b.com", "a.@b.com", "a..b@c.com",
-                                 "a@-b.com", "a@b..com", "a@b.com.", "jo\x87o@cliente.com.br", "\"a b\"@c.com"})
+  for (const std::string ruim :
+       {"", "joao", "@cliente.com.br", "joao@", "a@b@c.com", "<joao@cliente.com.br>",
+        "joao@cliente.com.br>\r\nRCPT TO:<evil@example.com>", "joao@cliente.com.br\r\n",
+        "jo ao@cliente.com.br", "a@b.com,c@d.com", ".a@b.com", "a.@b.com", "a..b@c.com", "a@-b.com",
+        "a@b..com", "a@b.com.", "jo\x87o@cliente.com.br", "\"a b\"@c.com"})
     EXPECT_FALSE(platform::enderecoValido(ruim)) << ruim;
   EXPECT_TRUE(platform::valorDeCabecalhoValido("Declaração 2010"));
   for (const char* ruim : {"a\r\nBcc: evil@example.com", "a\nb", "a\tb", "a\x7f"})
@@ -74,7 +75,8 @@ class Smtp : public ::testing::Test {
 TEST_F(Smtp, AnAddressOrSubjectCarryingCommandsReachesNoServer) {
   support::ServidorSmtp s(kUsuario, kSenha, support::Tls::starttls);
   ASSERT_GT(s.porta(), 0);
-  const std::string injecao = "cliente@example.com>\r\nRCPT TO:<evil@example.com>\r\nDATA\r\nSubject: x\r\n\r\nescrito\r\n.\r\n";
+  const std::string injecao =
+      "cliente@example.com>\r\nRCPT TO:<evil@example.com>\r\nDATA\r\nSubject: x\r\n\r\nescrito\r\n.\r\n";
   for (const auto& muda : std::initializer_list<std::function<void(platform::Email&)>>{
            [&](platform::Email& e) { e.para = injecao; },
            [&](platform::Email& e) { e.de = kUsuario + "\r\nBcc: evil@example.com"; },
@@ -110,10 +112,12 @@ TEST_F(Smtp, TheServerGetsDateMessageIdAndTheAttachmentsNameInsideItsHeader) {
   EXPECT_EQ(s.campo(0, "m.get('X-Injetado')"), "None");
   const std::string bruta = s.bruta(0);
   EXPECT_EQ(bruta.find("\nX-Injetado"), std::string::npos) << bruta;
-  EXPECT_NE(bruta.find("filename*=UTF-8''relat%C3%B3rio%20%22final%22%0D%0AX-Injetado%3A%20sim.txt"), std::string::npos)
+  EXPECT_NE(bruta.find("filename*=UTF-8''relat%C3%B3rio%20%22final%22%0D%0AX-Injetado%3A%20sim.txt"),
+            std::string::npos)
       << bruta;
   for (int n : {0, 1}) {
-    const long quando = std::stol(s.campo(n, "int(email.utils.parsedate_to_datetime(m['date']).timestamp())"));
+    const long quando =
+        std::stol(s.campo(n, "int(email.utils.parsedate_to_datetime(m['date']).timestamp())"));
     EXPECT_GE(quando, antes);
     EXPECT_LE(quando, depois);
     EXPECT_TRUE(s.campo(n, "m['date'].datetime.tzinfo is not None") == "True");
