@@ -18,7 +18,7 @@ struct ContaEmail {
   std::string SER_SMTP, NOM_USUA, EMA_USUA, SEN_USUA, MEMORIZ = "N";
 };
 
-// The message being prepared (CP860 texts; "S"/"N" flags).
+// The message being prepared (CP860 texts, the attachment's path too, as typed; "S"/"N" flags).
 struct MensagemEmail {
   std::string CPFEMAIL, CEMAIL_ENV, CASSUNTO, CANEXO;
   std::string CENVPEND = "N", CEDITEXT = "N";
@@ -32,7 +32,7 @@ struct Correio {
   ContaEmail conta;
   MensagemEmail msg;
   std::function<std::optional<std::string>(store::Contexto&)> carta;
-  std::function<std::optional<std::string>(const platform::Email&)> envia = platform::enviaEmail;
+  std::function<std::optional<platform::FalhaEmail>(const platform::Email&)> envia = platform::enviaEmail;
 };
 
 // AJUDA_EMAIL: the hint line of field n (1-11).

@@ -7,9 +7,11 @@
 #include "console/oculto.h"
 #include "console/pastas.h"
 #include "office/email.h"
+#include "platform/mensagem_smtp.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "rt/ui/memoedit.h"
 #include "store/abertura.h"
 #include "store/areas.h"
 #include "store/cpf.h"
@@ -54,6 +56,40 @@ std::optional<std::string> pendencias(store::Contexto& ctx, const std::string& c
   return corpo;
 }
 
+// An address or the subject that would go into the envelope or a header as it stands: one plain
+// address each (the recipient comes from the register's EMAIL, which imports fill, line ends
+// included; the sender from DEFINE), a subject without control bytes. Said with the field,
+// never with the text itself, which may hold bytes that move the cursor.
+bool recusaCampos(store::Contexto& ctx, const std::string& de, const std::string& para, const std::string& assunto) {
+  static constexpr std::string_view kComo = "Use um so endereco nome@dominio, sem espacos nem caracteres de controle.";
+  if (!platform::enderecoValido(para)) {
+    console::AVISOSN(ctx, {"O endereco em Para: nao e valido (vem do EMAIL do contribuinte).", kComo}, 0);
+    return true;
+  }
+  if (!platform::enderecoValido(de)) {
+    console::AVISOSN(ctx, {"O Email do usuario, na configuracao da conta, nao e valido.", kComo}, 0);
+    return true;
+  }
+  if (!platform::valorDeCabecalhoValido(assunto)) {
+    console::AVISOSN(ctx, {"O Assunto tem caracteres de controle.", "Digite o assunto de novo antes de enviar."}, 0);
+    return true;
+  }
+  return false;
+}
+
+// The server's refusal as the clerk reads it: "Error: " and the mail library's reason whole,
+// in lines that fit the alert; with a password and no TLS offered, what that means.
+void avisaFalha(store::Contexto& ctx, const platform::FalhaEmail& f) {
+  std::vector<std::string> linhas;
+  for (const std::string& l : rt::ui::memoLines("Error: " + rt::text::utf8ToCp860(f.texto), 70))
+    linhas.emplace_back(rt::text::trim(l));
+  if (f.semTls) {
+    linhas.emplace_back("O servidor nao oferece conexao segura (TLS): a senha nao foi enviada.");
+    linhas.emplace_back("Use um servidor com STARTTLS, ou TLS direto na porta 465 (smtps://).");
+  }
+  console::AVISOSN(ctx, linhas, 0);
+}
+
 }  // namespace
 
 bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
@@ -72,6 +108,8 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
     return false;
   }
   if (alltrim(m.CASSUNTO).empty() && !pergunta(ctx, "Vai enviar um texto sem o assunto?")) return false;
+  const std::string de(alltrim(conta.EMA_USUA)), para(alltrim(m.CEMAIL_ENV)), assunto(alltrim(m.CASSUNTO));
+  if (recusaCampos(ctx, de, para, assunto)) return false;
   m.CCORPO.clear();
   if (m.CENVPEND == "S") {
     std::optional<std::string> notas = pendencias(ctx, m.CPFEMAIL);
@@ -86,13 +124,19 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
       return false;
     }
     std::optional<std::string> carta = c.carta ? c.carta(ctx) : std::nullopt;
-    if (!carta) return false;  // no letter chosen, or the letter's own refusal was said
+    if (!carta) {
+      // No letter chosen (Esc at its name), or the letter's own refusal was said: either way
+      // the clerk is told that nothing went.
+      avisa(ctx, "Email não enviado."_cp);
+      return false;
+    }
     m.CCORPO += *carta;
   }
   const std::string anexo(alltrim(m.CANEXO));
   std::string caminhoAnexo;
   if (!anexo.empty()) {
-    caminhoAnexo = console::caminhoLinux(ctx, anexo);
+    // Typed in the console's code page; the file system's names are UTF-8.
+    caminhoAnexo = console::caminhoLinux(ctx, rt::text::cp860ToUtf8(anexo));
     std::error_code ec;
     if (!std::filesystem::is_regular_file(caminhoAnexo, ec)) {
       avisa(ctx, "Arquivo " + anexo + " nao encontrado");
@@ -116,16 +160,16 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   e.servidor = alltrim(conta.SER_SMTP);
   e.usuario = alltrim(conta.NOM_USUA);
   e.senha = senha;
-  e.de = alltrim(conta.EMA_USUA);
-  e.para = alltrim(m.CEMAIL_ENV);
-  e.assunto = rt::text::cp860ToUtf8(alltrim(m.CASSUNTO));
+  e.de = de;
+  e.para = para;
+  e.assunto = rt::text::cp860ToUtf8(assunto);
   e.corpo = rt::text::cp860ToUtf8(m.CCORPO);
   e.anexo = caminhoAnexo;
   console::MENS(ctx, 0, "Enviando o email...");
-  const std::optional<std::string> erro = c.envia(e);
+  const std::optional<platform::FalhaEmail> erro = c.envia(e);
   console::MENS(ctx);
   if (erro) {
-    avisa(ctx, "Error: " + rt::text::utf8ToCp860(*erro));
+    avisaFalha(ctx, *erro);
     return false;
   }
   avisa(ctx, "Email enviado");

@@ -15,6 +15,7 @@
 #include "print/folhas_declaracao.h"
 #include "print/perguntas.h"
 #include "rt/term/colour.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "shell/declara_registro.h"
 #include "shell/exportacao.h"
@@ -96,7 +97,8 @@ void registraFuncoes(Program& p) {
   // A printed file's copy offered by e-mail to the taxpayer goes through the office's sender.
   cartas.enviaEmail = [&p](const std::string& cpf, const std::string& email, const std::string& assunto,
                            const std::string& anexo) {
-    p.correio.msg = {cpf, email, assunto, anexo, "N", "N", {}};
+    // The copy's path is the file system's (UTF-8); the message keeps names as typed.
+    p.correio.msg = {cpf, email, assunto, rt::text::utf8ToCp860(anexo), "N", "N", {}};
     (void)office::MANDA_EMAIL(p, p.correio);  // says whether it was sent
   };
   const auto impressao =

@@ -111,9 +111,13 @@ TEST_F(JornadaEscritorio, TextExportAndBankSlipsWithTheirRemittanceFile) {
 
 TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
   if (!support::temAiosmtpd()) GTEST_SKIP() << "python3-aiosmtpd is not installed";
-  support::ServidorSmtp smtp("escritorio@exemplo.com.br", "s3nh@:x");
+  // The password goes only over TLS: a STARTTLS server, and the office program trusting its
+  // certificate (tests/e2e/demos).
+  support::ServidorSmtp smtp("escritorio@exemplo.com.br", "s3nh@:x", support::Tls::starttls);
   ASSERT_GT(smtp.porta(), 0);
-  TmuxSession s(e2e::comandoTavren(home(), "00", {}, 300), 80, 25);
+  const std::string confia = "TAVREN_TESTE_SMTP_CA=" + e2e::shellQuote(smtp.certificado()) +
+                             " TAVREN_BUILD=" + e2e::shellQuote(TAVREN_SMTP_TESTE_BUILD);
+  TmuxSession s(e2e::comandoTavren(home(), "00", confia, 300), 80, 25);
   ASSERT_TRUE(s.started());
   ASSERT_TRUE(s.waitForText("Terminal 00", e2e::kPartida)) << s.capture();
   std::string tela;
@@ -170,6 +174,7 @@ TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
   teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitForText("Envia Email para outro contribuinte?")) << s.capture();
   teclas(s, {"n", "Escape"});
+  EXPECT_EQ(smtp.comandos(), "STARTTLS\nAUTH\n");
   const std::string m = smtp.mensagem(0);
   EXPECT_EQ(m.rfind("escritorio@exemplo.com.br|ana@cliente.com.br|Aviso|Prezado(a) ANA DE SOUZA,", 0), 0u) << m;
   EXPECT_NE(m.find("sua declaracao esta pronta."), std::string::npos) << m;

@@ -3,7 +3,10 @@
 // connection is made.
 #include "office/email.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,6 +44,7 @@ class Email : public ProgramaFixture {
     ASSERT_GT(smtp.porta(), 0);
     ASSERT_TRUE(inicia());
     registraFuncoes(*p);
+    p->correio.envia = confia(smtp);
     ASSERT_TRUE(store::ABERTURA(*p, 9));
     rt::db::Table& r = *p->areas.table(9);
     ASSERT_TRUE(store::ADD_REC(*p, 5));
@@ -65,8 +69,17 @@ class Email : public ProgramaFixture {
     ASSERT_TRUE(store::fecha(p->areas, store::Area::IMP1110));
     store::seleciona(p->areas, store::Area::IMP0910);
   }
+  // The sender trusting the test server's own certificate (the program trusts the system's).
+  static decltype(office::Correio::envia) confia(const support::ServidorSmtp& s) {
+    return [ca = s.certificado()](const platform::Email& e) {
+      platform::Email confiando = e;
+      confiando.certificados = ca;
+      return platform::enviaEmail(confiando);
+    };
+  }
   office::Correio correio() {
     office::Correio c;
+    c.envia = confia(smtp);
     c.conta = {"127.0.0.1:" + std::to_string(smtp.porta()), kUsuario, kUsuario, kSenha, "N"};
     c.msg.CPFEMAIL = kCliente;
     c.msg.CEMAIL_ENV = "joao@cliente.com.br";
@@ -74,7 +87,7 @@ class Email : public ProgramaFixture {
     c.msg.CCORPO.clear();
     return c;
   }
-  support::ServidorSmtp smtp{kUsuario, kSenha};
+  support::ServidorSmtp smtp{kUsuario, kSenha, support::Tls::starttls};
 };
 
 TEST_F(Email, TheFormsStoreTheAccountAndSendNotesWithAnAttachment) {
@@ -130,6 +143,21 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
       {"senha errada", [](office::Correio& c) { c.conta.SEN_USUA = "errada"; }, "Error: ", true},
       {"destino recusado", [](office::Correio& c) { c.msg.CEMAIL_ENV = "recusa@cliente.com.br"; }, "Error: ", true},
       {"dados rejeitados", [](office::Correio& c) { c.msg.CASSUNTO = "REJEITA"; }, "Error: ", true},
+      // The register's EMAIL (a tax-authority import fills it, line ends included) and DEFINE's
+      // sender are shared tables: a text that would be SMTP commands or headers never leaves.
+      {"destino com comandos",
+       [](office::Correio& c) {
+         c.msg.CEMAIL_ENV = "cliente@example.com>\r\nRCPT TO:<evil@example.com>\r\nDATA\r\nSubject: x\r\n\r\nescrito\r\n.";
+       },
+       "O endereco em Para: nao e valido (vem do EMAIL do contribuinte).", false},
+      {"destino com fim de linha", [](office::Correio& c) { c.msg.CEMAIL_ENV = "joao@cliente.com.br\r\n"; },
+       "O endereco em Para: nao e valido (vem do EMAIL do contribuinte).", false},
+      {"dois destinos", [](office::Correio& c) { c.msg.CEMAIL_ENV = "joao@cliente.com.br,evil@example.com"; },
+       "O endereco em Para: nao e valido (vem do EMAIL do contribuinte).", false},
+      {"remetente com cabecalho", [](office::Correio& c) { c.conta.EMA_USUA = kUsuario + "\r\nBcc: evil@example.com"; },
+       "O Email do usuario, na configuracao da conta, nao e valido.", false},
+      {"assunto com cabecalho", [](office::Correio& c) { c.msg.CASSUNTO = "Oi\r\nBcc: evil@example.com"; },
+       "O Assunto tem caracteres de controle.", false},
   };
   // An attachment gives every message a body.
   const std::string anexo = p->LOCTRAB + "X.TXT";
@@ -153,6 +181,8 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   term.pause().press(key::Enter);
   EXPECT_TRUE(office::MANDA_EMAIL(*p, c));
   EXPECT_NE(smtp.mensagem(0).find("|Veja arquivo anexado"), std::string::npos) << smtp.mensagem(0);
+  EXPECT_EQ(smtp.bruta(1), "");  // the refused ones delivered nothing, to nobody
+  EXPECT_EQ(smtp.bruta(0).find("evil"), std::string::npos);
   // Only checker errors for this client now.
   {
     ASSERT_TRUE(store::ABERTURA(*p, 11));
@@ -173,6 +203,132 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   EXPECT_FALSE(office::MANDA_EMAIL(*p, s));
   EXPECT_TRUE(gravador.viu("Email sem texto?"));
   EXPECT_EQ(smtp.conexoes(), antes);
+}
+
+// The rows of the alert box that holds `texto` on the last screen showing it, trimmed, from the
+// row of `texto` down to the buttons.
+std::vector<std::string> linhasDoAlerta(const support::TerminalGravado& g, const std::string& texto) {
+  const std::vector<std::string> tela = g.ultima(texto);
+  std::vector<std::string> linhas;
+  for (std::size_t i = 0; i < tela.size(); ++i) {
+    const std::size_t c = tela[i].find(texto);
+    if (c == std::string::npos) continue;
+    const std::size_t esq = tela[i].rfind('\xB3', c), dir = tela[i].find('\xB3', c);
+    if (esq == std::string::npos || dir == std::string::npos) return {};
+    for (std::size_t k = i; k < tela.size() && tela[k].size() > dir && tela[k][esq] == '\xB3'; ++k) {
+      const std::string l(rt::text::alltrim(tela[k].substr(esq + 1, dir - esq - 1)));
+      if (l.empty() || l == "Ok") break;
+      linhas.push_back(l);
+    }
+    break;
+  }
+  return linhas;
+}
+
+// A failure keeps "Error: " and the mail library's reason, whole, wrapped inside the alert; a
+// server without TLS gets neither the login nor the message, and the clerk is told why.
+TEST_F(Email, AServersFailureIsSaidWholeInTheAlert) {
+  // A port bound and never listened on refuses every connection.
+  const int fechado = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t n = sizeof a;
+  ASSERT_EQ(::bind(fechado, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  ASSERT_EQ(::getsockname(fechado, reinterpret_cast<sockaddr*>(&a), &n), 0);
+  support::ServidorSmtp claro(kUsuario, kSenha, support::Tls::nenhum);
+  ASSERT_GT(claro.porta(), 0);
+  for (const int porta : {static_cast<int>(ntohs(a.sin_port)), claro.porta()}) {
+    office::Correio c = correio();
+    c.conta.SER_SMTP = "127.0.0.1:" + std::to_string(porta);
+    c.msg.CCORPO = "x";
+    c.msg.CENVPEND = "N";
+    std::string razao;
+    c.envia = [&razao, envia = c.envia](const platform::Email& e) {
+      auto f = envia(e);
+      if (f) razao = f->texto;
+      return f;
+    };
+    c.msg.CANEXO = p->LOCTRAB + "X.TXT";
+    std::ofstream(c.msg.CANEXO) << "x";
+    gravador.esquece();
+    term.pause().press(key::Enter);
+    EXPECT_FALSE(office::MANDA_EMAIL(*p, c));
+    ASSERT_FALSE(razao.empty());
+    std::vector<std::string> linhas = linhasDoAlerta(gravador, "Error: ");
+    ASSERT_FALSE(linhas.empty()) << gravador.todas();
+    if (porta == claro.porta()) {
+      ASSERT_GE(linhas.size(), 3u);
+      EXPECT_EQ(linhas[linhas.size() - 2], "O servidor nao oferece conexao segura (TLS): a senha nao foi enviada.");
+      EXPECT_EQ(linhas.back(), "Use um servidor com STARTTLS, ou TLS direto na porta 465 (smtps://).");
+      linhas.resize(linhas.size() - 2);
+    } else {
+      EXPECT_GE(linhas.size(), 2u) << razao;  // longer than the alert is wide
+    }
+    std::string junto;
+    for (const std::string& l : linhas) junto += (junto.empty() ? "" : " ") + l;
+    EXPECT_EQ(junto, "Error: " + razao);
+  }
+  ::close(fechado);
+  EXPECT_EQ(claro.conexoes(), 1);
+  EXPECT_EQ(claro.comandos(), "");  // no AUTH
+  EXPECT_EQ(claro.bruta(0), "");
+}
+
+// "Texto Editado" S and Esc at the letter's name: nothing goes, and the clerk is told so before
+// the question about another client.
+TEST_F(Email, EscAtTheLettersNameSaysTheEmailWasNotSent) {
+  p->correio.conta = correio().conta;
+  term.press('P');
+  term.type(kCliente).press(key::Enter);
+  term.type("Aviso").press(key::Enter);
+  term.press(key::Enter);  // no attachment
+  term.type("N").type("S");
+  term.press('S');  // "Confirma os dados ?"
+  term.press('S');  // "Envia agora o Email?"
+  term.press(key::Esc);  // "Nome da Carta:"
+  term.press(key::Enter);  // "Email não enviado."
+  term.press('N');  // "Envia Email para outro contribuinte?"
+  term.press(key::Esc);
+  MENUSELECT(*p, 34);
+  EXPECT_EQ(term.pending(), 0u);
+  EXPECT_TRUE(gravador.viu("Nome da Carta:"));
+  const std::vector<std::string> aviso = gravador.ultima("Email não enviado."_cp);
+  ASSERT_FALSE(aviso.empty());
+  EXPECT_TRUE(gravador.viu("Envia Email para outro contribuinte?"));
+  EXPECT_EQ(smtp.conexoes(), 0);
+}
+
+// An attachment typed with an accent (the console's code page) is the file of that name on disk
+// (UTF-8), and goes under its own name; one that is missing is said as typed.
+TEST_F(Email, AnAttachmentWithAnAccentedNameIsFoundAndSent) {
+  const std::string utf8 = programa / "relatório.txt";
+  std::ofstream(utf8, std::ios::binary) << "conteúdo";
+  const std::string digitado = rt::text::utf8ToCp860(utf8);
+  ASSERT_NE(digitado, utf8);
+  p->correio.conta = correio().conta;
+  term.press('P');
+  term.type(kCliente).press(key::Enter);
+  term.type("Relatorio").press(key::Enter);
+  term.type(digitado).press(key::Enter);
+  term.type("N").type("N");
+  term.press('S');  // "Confirma os dados ?"
+  term.press('S');  // "Envia agora o Email?"
+  term.pause().press(key::Enter);  // "Email enviado"
+  term.press('N');
+  term.press(key::Esc);
+  MENUSELECT(*p, 34);
+  EXPECT_EQ(term.pending(), 0u);
+  EXPECT_TRUE(gravador.viu("Email enviado"));
+  EXPECT_EQ(smtp.mensagem(0), kUsuario + "|joao@cliente.com.br|Relatorio|Veja arquivo anexado|relatório.txt|" +
+                                  "636f6e7465c3ba646f");
+
+  office::Correio c = correio();
+  c.msg.CANEXO = rt::text::utf8ToCp860(programa / "relatórios.txt");
+  gravador.esquece();
+  term.pause().press(key::Enter);
+  EXPECT_FALSE(office::MANDA_EMAIL(*p, c));
+  EXPECT_TRUE(gravador.viu("Arquivo " + c.msg.CANEXO + " nao encontrado"));
 }
 
 // F1 on the client's CPF lists the register's taxpayers (the menu leaves its settings tables
