@@ -1,8 +1,6 @@
 #include "servidor_cups.h"
 
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,20 +16,6 @@
 namespace print_test {
 
 namespace {
-
-int portaLivre() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t n = sizeof a;
-  int porta = 0;
-  if (::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-      ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n) == 0)
-    porta = ntohs(a.sin_port);
-  ::close(s);
-  return porta;
-}
 
 bool roda(const std::string& programa, std::vector<std::string> args, std::string* saida = nullptr) {
   auto r = platform::runAndCapture(programa, args, {.environment = {}, .mergeErrors = true, .maxOutput = 1 << 16,
@@ -66,8 +50,11 @@ ServidorCups::ServidorCups() {
           "alvo=${DEVICE_URI#captura:}\n"
           "if [ -n \"$6\" ]; then cat \"$6\" >> \"$alvo\"; else cat >> \"$alvo\"; fi\n");
   ::chmod((pasta_ / "bin/backend/captura").c_str(), 0755);
-  const int porta = portaLivre();
-  escreve(pasta_ / "conf/cupsd.conf", "Listen 127.0.0.1:" + std::to_string(porta) +
+  // The scheduler listens on a socket in the scratch folder, never on a port: a port found
+  // free and let go before the scheduler binds it could be taken meanwhile by another test,
+  // whose server the printing test would then talk to.
+  const std::string soquete = d + "/cups.sock";
+  escreve(pasta_ / "conf/cupsd.conf", "Listen " + soquete +
                                           "\nLogLevel info\nWebInterface No\nBrowsing No\nDefaultAuthType None\n"
                                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                           "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
@@ -81,7 +68,7 @@ ServidorCups::ServidorCups() {
     tinhaServidor_ = true;
     servidorAntes_ = antes;
   }
-  ::setenv("CUPS_SERVER", ("127.0.0.1:" + std::to_string(porta)).c_str(), 1);
+  ::setenv("CUPS_SERVER", soquete.c_str(), 1);
 
   pid_ = ::fork();
   if (pid_ == 0) {
@@ -91,7 +78,7 @@ ServidorCups::ServidorCups() {
   }
   std::string dito;
   bool pronto = false;
-  for (int i = 0; i < 100 && !pronto; ++i) {
+  for (int i = 0; i < 600 && !pronto; ++i) {  // up to a minute on a loaded machine
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
       pid_ = -1;
