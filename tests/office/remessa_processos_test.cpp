@@ -164,6 +164,77 @@ class RemessaProcessos : public store::teste::StoreFixture, public ::testing::Te
   long long nosso_ = 1000;
 };
 
+// Only a whole journal naming plain names of the program folder is read: cut anywhere, one
+// byte changed or a name leading out of the folder, it counts as a generation that never
+// reached its rename.
+TEST(RemessaDiario, OnlyAWholeJournalOfPlainNamesIsRead) {
+  DiarioRemessa d;
+  d.arquivo = "C100620A.txt";
+  d.provisorio = "C100620A.txt.tmpAb12Cd";
+  d.tamanho = 1206;
+  d.hash = 0x0123456789abcdefULL;
+  d.registros = {{3, std::string("\0\n 1 \xff", 6)}, {17, "ANA"}};
+  const std::string b = codificaDiarioRemessa(d);
+  const std::optional<DiarioRemessa> lido = decodificaDiarioRemessa(b);
+  ASSERT_TRUE(lido);
+  EXPECT_EQ(lido->arquivo, d.arquivo);
+  EXPECT_EQ(lido->provisorio, d.provisorio);
+  EXPECT_EQ(lido->tamanho, d.tamanho);
+  EXPECT_EQ(lido->hash, d.hash);
+  ASSERT_EQ(lido->registros.size(), 2u);
+  EXPECT_EQ(lido->registros[0].numero, 3u);
+  EXPECT_EQ(lido->registros[0].bytes, d.registros[0].bytes);
+  EXPECT_EQ(lido->registros[1].bytes, "ANA");
+  for (std::size_t n = 0; n < b.size(); ++n) EXPECT_FALSE(decodificaDiarioRemessa(b.substr(0, n))) << "cut at " << n;
+  for (std::size_t i : {std::size_t{0}, std::size_t{12}, b.size() / 2, b.size() - 3}) {
+    std::string mudado = b;
+    mudado[i] = static_cast<char>(mudado[i] ^ 1);
+    EXPECT_FALSE(decodificaDiarioRemessa(mudado)) << "byte " << i;
+  }
+  for (const char* nome : {"../C100620A.txt", "/etc/passwd", "a/b", "..", ""}) {
+    DiarioRemessa fora = d;
+    fora.arquivo = nome;
+    EXPECT_FALSE(decodificaDiarioRemessa(codificaDiarioRemessa(fora))) << nome;
+    fora = d;
+    fora.provisorio = nome;
+    EXPECT_FALSE(decodificaDiarioRemessa(codificaDiarioRemessa(fora))) << nome;
+  }
+}
+
+// A journal completed after the table was packed: its records are found by their bytes where
+// the pack moved them, each taken out once, and the slips typed since stay.
+TEST_F(RemessaProcessos, ACompletionAfterAPackFindsTheSlipsByTheirBytes) {
+  digita(6);
+  std::vector<RegistroRemessa> enviados;
+  {
+    auto t = store::teste::abre(programa / "BOLETO.DBF", true);
+    ASSERT_TRUE(t);
+    for (std::uint32_t r : {2u, 3u, 5u}) {
+      t->goTo(r);
+      enviados.push_back({r, std::string(t->record().substr(1))});
+    }
+    t->goTo(1);
+    ASSERT_TRUE(t->markDeleted());
+    ASSERT_TRUE(t->pack());  // every record one place up
+    ASSERT_TRUE(t->close());
+  }
+  digita(1);
+  ASSERT_TRUE(store::ABERTURA(ctx, Area::BOLETO));
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
+  ASSERT_TRUE(t.lockFile());
+  ASSERT_TRUE(retiraBoletos(t, enviados));
+  ASSERT_TRUE(retiraBoletos(t, enviados));  // again: nothing more goes
+  ASSERT_TRUE(t.unlock());
+  ASSERT_TRUE(ctx.areas.closeAll());
+  std::vector<long long> ficaram;
+  auto b = store::teste::abre(programa / "BOLETO.DBF");
+  for (std::uint32_t r = 1; r <= b->recordCount(); ++r) {
+    b->goTo(r);
+    if (!b->isDeleted()) ficaram.push_back(b->getNumber("NOSSONRO").wholePart());
+  }
+  EXPECT_EQ(ficaram, (std::vector<long long>{1004, 1006, 1007}));
+}
+
 // At each step of the remittance the terminal dies; the next generation finishes what it
 // left: undone before the file is under its name (the slips go in the next file), completed
 // from then on (the slips are in the dead terminal's file and nowhere else).
