@@ -49,6 +49,7 @@ std::optional<Esperando> boletosEsperando(store::Contexto& ctx, rt::db::Table& t
   Esperando e;
   t.setOrder(1);  // an order of the table's own index: nothing is written
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
+    if (t.isDeleted()) continue;  // sent already, whatever the deleted switch says
     e.boletos.push_back({t.getNumber("NRODOCUM"), t.getNumber("NOSSONRO"), t.getDate("DATADOC"),
                          t.getNumber("VALORDOC"), t.getText("NOMESAC"), t.getText("CPFSAC"), {}});
     e.registros.push_back({t.recNo(), std::string(t.record().substr(1))});
