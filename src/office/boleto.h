@@ -3,6 +3,7 @@
 // which the table is emptied. Main menu item 33.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,9 +48,29 @@ void UNICO_BOL(store::Contexto& ctx, EntradaBoleto& e, rt::text::Date hoje);
 // FAZ_BOLETO: the slips entered: the grid of those waiting (Ins enters one) or, with none
 // waiting, the entry at once.
 void FAZ_BOLETO(store::Contexto& ctx, rt::text::Date hoje);
-// GERA_BOLETO: the remittance file of every slip waiting, then the slips are removed. False
-// when no file was written.
-bool GERA_BOLETO(store::Contexto& ctx, rt::text::Date hoje);
+// The slip appended to table 67 under its append lock, as the entry does for each slip typed.
+// False after saying why.
+bool acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e);
+
+// Steps of the remittance at which GERA_BOLETO calls its hook (tests stop the process there).
+enum PassoRemessa : int {
+  kRemessaLida = 1,      // table 67 held, the slips read
+  kRemessaMeioArquivo,   // half the file written under its scratch name
+  kRemessaArquivo,       // the file whole and synced under its scratch name
+  kRemessaDiario,        // the journal written and synced
+  kRemessaNoLugar,       // the file under its day's name
+  kRemessaMeioRetirada,  // half the slips taken out of the table
+  kRemessaRetirada,      // every slip taken out, the table committed
+  kRemessaConcluida,     // the journal removed
+};
+using GanchoRemessa = std::function<void(int passo)>;
+
+// GERA_BOLETO: the remittance file of every slip waiting, then those slips leave table 67.
+// The table is held under its file lock from the read to the end, so a terminal that cannot
+// have it is refused before anything is written, and slips typed meanwhile wait for their
+// append; a kill anywhere leaves the file and its slips' removal both done or both undone
+// (office/remessa_diario.h). False when no file was written.
+bool GERA_BOLETO(store::Contexto& ctx, rt::text::Date hoje, const GanchoRemessa& gancho = {});
 // BOLETO: the slip menu (account, slips, file); Esc leaves it.
 bool BOLETO(store::Contexto& ctx, rt::text::Date hoje);
 

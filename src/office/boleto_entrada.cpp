@@ -13,6 +13,7 @@
 #include "office/boleto.h"
 #include "office/definicoes.h"
 #include "office/formulario.h"
+#include "office/remessa_diario.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
@@ -81,24 +82,10 @@ bool nossoNumeroUsado(rt::db::Table& t, Decimal nro) {
   return usado;
 }
 
-// The slip appended to table 67 under its append lock. False after saying why.
-bool acrescenta(store::Contexto& ctx, const EntradaBoleto& e) {
-  const store::SelecaoGuardada boleto(ctx.areas, Area::BOLETO);
-  if (!store::ADD_REC(ctx, 0)) return false;  // waits for the append lock, as every terminal does
-  rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
-  rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
-  if (s) s = t.put("NOSSONRO", e.NOSSONRO);
-  if (s) s = t.put("DATADOC", e.DATADOC);
-  if (s) s = t.put("VALORDOC", e.VALORDOC);
-  if (s) s = t.put("NOMESAC", e.NOMESAC);
-  if (s) s = t.put("CPFSAC", e.CPFSAC);
-  return static_cast<bool>(store::liberaGravacao(ctx, t, s, "BOLETO"));
-}
-
 // The slip appended to table 67, then the office's next bank reference number (one past the
 // greatest used) kept in DEFINE, both under their locks. False after saying why.
 bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
-  if (!acrescenta(ctx, e)) return false;
+  if (!acrescentaBoleto(ctx, e)) return false;
   const Decimal proximo = e.NOSSONRO + Decimal(1);
   return gravaDefine(ctx, [proximo](rt::db::Table& d) {
     if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::Status();
@@ -202,6 +189,21 @@ class ServicosBoletos final : public grid::ServicosGrade {
 
 }  // namespace
 
+bool acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e) {
+  const store::SelecaoGuardada boleto(ctx.areas, Area::BOLETO);
+  // Waits for the append lock, as every terminal does: also while another terminal generating
+  // the remittance file holds the table.
+  if (!store::ADD_REC(ctx, 0)) return false;
+  rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
+  rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
+  if (s) s = t.put("NOSSONRO", e.NOSSONRO);
+  if (s) s = t.put("DATADOC", e.DATADOC);
+  if (s) s = t.put("VALORDOC", e.VALORDOC);
+  if (s) s = t.put("NOMESAC", e.NOMESAC);
+  if (s) s = t.put("CPFSAC", e.CPFSAC);
+  return static_cast<bool>(store::liberaGravacao(ctx, t, s, "BOLETO"));
+}
+
 void UNICO_BOL(store::Contexto& ctx, EntradaBoleto& e, Date hoje) {
   const bool aberta = store::aberta(ctx.areas, Area::BOLETO);
   if (!aberta && !store::ABERTURA(ctx, Area::BOLETO)) return;  // the opener said why
@@ -215,6 +217,8 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
   EntradaBoleto e;
   e.NOSSONRO = conta->BOL_NOSNRO;
   e.DATADOC = hoje;
+  // Slips a terminal killed in its remittance had already sent are not offered again.
+  (void)recuperaRemessa(ctx);
   const store::SelecaoGuardada selecao(ctx.areas);
   if (!store::ABERTURA(ctx, Area::BOLETO)) return;  // the opener said why
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);

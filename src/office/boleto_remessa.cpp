@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
 namespace office {
@@ -11,9 +12,27 @@ namespace {
 using rt::text::Date;
 using rt::text::Decimal;
 
-// A text cut or padded with blanks to `n` positions, left-aligned.
+// The bank reads plain upper-case ASCII: a letter of the console code page loses its accent
+// ("Ó" and "ó" are "O", "Ç" is "C"), "ª" and "º" are "A" and "O", and any other byte outside
+// printable ASCII is a blank, so every field keeps its width.
+char letraDoBanco(unsigned char c) {
+  // The letters of U+00C0..U+00FF without their marks, capitals and small ones alike.
+  static constexpr std::string_view kLatinas = "AAAAAAACEEEEIIIIDNOOOOO OUUUUY SAAAAAAACEEEEIIIIDNOOOOO OUUUUY Y";
+  static_assert(kLatinas.size() == 64);
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+  if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
+  const char16_t u = rt::text::cp860::toCodepoint(c);
+  if (u == 0x00AA) return 'A';
+  if (u == 0x00BA) return 'O';
+  if (u >= 0x00C0 && u <= 0x00FF) return kLatinas[u - 0x00C0];
+  return ' ';
+}
+
+// A text cut or padded with blanks to `n` positions, left-aligned, as the bank reads it.
 std::string texto(std::string_view s, int n) {
-  return rt::text::padr(rt::text::left(s, n), n);
+  std::string t = rt::text::padr(rt::text::left(s, n), n);
+  for (char& c : t) c = letraDoBanco(static_cast<unsigned char>(c));
+  return t;
 }
 
 // A whole number in `n` digits with leading zeros (a longer one keeps its last digits, so no

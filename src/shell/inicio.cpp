@@ -6,6 +6,7 @@
 #include "console/molduras.h"
 #include "console/pastas.h"
 #include "export/indice.h"
+#include "office/remessa_diario.h"
 #include "platform/paths.h"
 #include "rt/fs/shared_files.h"
 #include "rt/term/colour.h"
@@ -349,6 +350,8 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   // A save that died midway left its journal in the data folder: complete it before anyone
   // reads the taxpayer's rows.
   store::recuperaDiarios(p);
+  // And a remittance file killed midway: its slips sent or waiting, never both.
+  (void)office::recuperaRemessa(p);
   limpaProvisorios(p);
 
   p.TAM_OLD = 0;

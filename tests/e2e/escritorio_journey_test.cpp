@@ -1,7 +1,7 @@
 // The office's menu items on the real program in tmux: the text export (item 32) writes the
 // register and the assets into the work folder; the bank slips (item 33) take the issuer's
 // account, a slip for a registered taxpayer, and write the remittance file, after which the
-// table of slips is empty.
+// slips sent are out of their table; a terminal is refused the file while another holds a slip.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -103,10 +103,72 @@ TEST_F(JornadaEscritorio, TextExportAndBankSlipsWithTheirRemittanceFile) {
   EXPECT_EQ(r.substr(402 + 220, 14), "00012345678909");
   EXPECT_EQ(r.substr(402 + 62, 8), "00000077");
   EXPECT_EQ(r.substr(804, 1), "9");
-  // The slips sent are gone from their table.
+  // The slips sent are gone from their table (marked deleted, packed by the reorganisation).
   auto t = rt::db::Table::open(home() + "/BOLETO.DBF");
   ASSERT_TRUE(t);
-  EXPECT_EQ((*t)->recordCount(), 0u);
+  for (std::uint32_t n = 1; n <= (*t)->recordCount(); ++n) {
+    (*t)->goTo(n);
+    EXPECT_TRUE((*t)->isDeleted()) << n;
+  }
+}
+
+// Terminal 00 holds a slip (its clerk at the grid's delete question): terminal 01 asking for
+// the remittance file waits, and on Esc is told the slips are in use, with no file written;
+// once 00 lets the slip go, 01 writes the file.
+TEST_F(JornadaEscritorio, TheRemittanceIsRefusedWhileAnotherTerminalHoldsTheSlips) {
+  TmuxSession a(e2e::comandoTavren(home(), "00", {}, 300), 80, 25);
+  ASSERT_TRUE(a.started());
+  ASSERT_TRUE(a.waitForText("Terminal 00", e2e::kPartida)) << a.capture();
+  std::string tela;
+  ASSERT_TRUE(e2e::cadastraContribuinte(a, "12345678909", tela)) << tela;
+  teclas(a, {"M-p", "b"});
+  ASSERT_TRUE(a.waitForText("Prepara Boletos")) << a.capture();
+  teclas(a, {"p"});
+  ASSERT_TRUE(a.waitForText("Nosso Nro.")) << a.capture();
+  a.text("12345678909");
+  ASSERT_TRUE(a.waitForText("Vencimento")) << a.capture();
+  ASSERT_TRUE(e2e::cursorNaLinhaDe(a, "Vencimento")) << a.capture();
+  a.text("30122099");
+  a.text("150,00");
+  a.text("1");
+  teclas(a, {"Enter"});
+  a.text("77");
+  teclas(a, {"Enter"});
+  ASSERT_TRUE(a.waitForText("Confirma os dados ?")) << a.capture();
+  teclas(a, {"s"});
+  ASSERT_TRUE(a.waitForText("Outro boleto ?")) << a.capture();
+  teclas(a, {"Enter"});
+  ASSERT_TRUE(a.waitForText("Gera o Arquivo")) << a.capture();
+  teclas(a, {"p"});
+  ASSERT_TRUE(a.waitForText("Use a tecla insert para um novo boleto.")) << a.capture();
+  teclas(a, {"DC"});
+  ASSERT_TRUE(a.waitForText("Confirma a Exclusão dessa linha?")) << a.capture();
+
+  TmuxSession b(e2e::comandoTavren(home(), "01", {}, 300), 80, 25);
+  ASSERT_TRUE(b.started());
+  ASSERT_TRUE(b.waitForText("Terminal 01", e2e::kPartida)) << b.capture();
+  teclas(b, {"M-p", "b"});
+  ASSERT_TRUE(b.waitForText("Gera o Arquivo")) << b.capture();
+  teclas(b, {"g"});
+  ASSERT_TRUE(b.waitForText("Aguardando arquivo ficar disponível")) << b.capture();
+  teclas(b, {"Escape"});
+  ASSERT_TRUE(b.waitForText("Os boletos estão em uso em outro terminal.")) << b.capture();
+  EXPECT_TRUE(b.waitForText("Nenhum arquivo foi gerado.")) << b.capture();
+  EXPECT_TRUE(arquivoDeRemessa().empty());
+  teclas(b, {"Enter"});
+  ASSERT_TRUE(b.waitForText("Gera o Arquivo")) << b.capture();
+
+  teclas(a, {"n"});  // the slip is kept, and let go
+  ASSERT_TRUE(a.waitFor([](const std::string& t) { return t.find("Confirma a Exclus") == std::string::npos; }))
+      << a.capture();
+  teclas(b, {"g"});
+  ASSERT_TRUE(b.waitForText("gerado com sucesso.", 60s)) << b.capture();
+  teclas(b, {"Enter"});
+  const fs::path remessa = arquivoDeRemessa();
+  ASSERT_FALSE(remessa.empty());
+  const std::string r = le(remessa);
+  ASSERT_EQ(r.size(), 3u * 402) << r;
+  EXPECT_EQ(r.substr(402 + 62, 8), "00000077");
 }
 
 TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
 namespace office {
@@ -70,6 +71,35 @@ TEST(Remessa, EveryRecordHoldsItsFieldsAtTheBanksPositions) {
   ASSERT_EQ(f.size(), 4u * 402);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(f.substr(static_cast<std::size_t>(i) * 402 + 394, 8), "00000" + std::to_string(i + 1) + "\r\n");
   EXPECT_EQ(f.substr(402 + 62, 8), "12345678");
+}
+
+// Names and addresses typed with accents (the console code page) reach the bank as plain
+// upper-case ASCII, each field at its width: no byte of the file lies outside 0x20..0x5F but
+// the CR LF that ends each record.
+TEST(Remessa, NamesAndAddressesGoWithoutAccentsInCapitals) {
+  using namespace rt::text::literals;
+  ContaBoleto c = conta(true);
+  c.BOL_NOME = std::string("ESCRITÓRIO CONTÁBIL Nº 1"_cp);
+  Boleto acentos{Decimal(1), Decimal(2), Date::fromYmd(2010, 7, 5), Decimal(10),
+                 std::string("JOÃO DA CONCEIÇÃO ÂNGELO"_cp), "52998224725",
+                 {std::string("Pça"_cp), std::string("São José é Ürün ½"_cp), std::string("12ª"_cp), std::string("Jd. Itú"_cp),
+                  "01310100", std::string("Ribeirão Prêto"_cp), "sp"}};
+  const std::string f = remessa(c, {acentos}, kHoje);
+  ASSERT_EQ(f.size(), 3u * 402);
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    if (i % 402 >= 400) continue;
+    const auto byte = static_cast<unsigned char>(f[i]);
+    EXPECT_TRUE(byte >= 0x20 && byte <= 0x5F) << "byte " << int(byte) << " at " << i;
+  }
+  EXPECT_EQ(f.substr(46, 30), pad("ESCRITORIO CONTABIL NO 1", 30));
+  const std::string d = f.substr(402, 400);
+  EXPECT_EQ(d.substr(234, 30), pad("JOAO DA CONCEICAO ANGELO", 30));
+  EXPECT_EQ(d.substr(274, 5), "PCA  ");
+  EXPECT_EQ(d.substr(280, 27), pad("SAO JOSE E URUN", 27));
+  EXPECT_EQ(d.substr(308, 6), "12A   ");
+  EXPECT_EQ(d.substr(314, 12), pad("JD. ITU", 12));
+  EXPECT_EQ(d.substr(334, 15), pad("RIBEIRAO PRETO", 15));
+  EXPECT_EQ(d.substr(349, 2), "SP");
 }
 
 TEST(Remessa, AmountsInExactCents) {

@@ -9,11 +9,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "office/remessa_diario.h"
 #include "programa_fixture.h"
+#include "rt/db/child_process.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "shell/despacho.h"
 #include "shell/funcoes.h"
+#include "shell/inicio.h"
 #include "store/abertura.h"
 #include "store/pastas_dados.h"
 #include "store/travas.h"
@@ -223,6 +226,64 @@ TEST_F(Boletos, AFileTheDiskCutsShortIsRemovedAndTheSlipsStay) {
   EXPECT_TRUE(office::GERA_BOLETO(*p, Date::fromYmd(2010, 6, 20)));
   EXPECT_EQ(leTudo(arquivo).size(), 5u * 402);
   EXPECT_TRUE(boletos().empty());
+}
+
+// Another terminal holds the slips (its clerk at the slip grid's delete question, which keeps
+// the row locked): this one waits, is refused before anything is written, and the slips stay
+// for the next file. A terminal killed after its file was in place, before its slips left the
+// table: the next start takes them out, so the next file does not bill them again.
+TEST_F(Boletos, RefusedWhileAnotherTerminalHoldsTheSlipsAndADeadRemittanceIsCompletedAtTheStart) {
+  const Date hoje = Date::fromYmd(2010, 6, 20);
+  ASSERT_TRUE(store::ABERTURA(*p, store::Area::BOLETO));
+  for (int n = 1; n <= 3; ++n) {
+    office::EntradaBoleto e;
+    e.NRODOCUM = Decimal(n);
+    e.NOSSONRO = Decimal(300 + n);
+    e.VALORDOC = Decimal(10);
+    e.DATADOC = Date::fromYmd(2010, 7, 1);
+    e.CPFSAC = kAqui;
+    ASSERT_TRUE(office::acrescentaBoleto(*p, e));
+  }
+  ASSERT_TRUE(p->areas.closeAll());
+  {
+    rt::db::testing::Child outro([this](rt::db::testing::Child& c) {
+      auto t = rt::db::Table::open(programa / "BOLETO.DBF");
+      if (!t || !(*t)->lockRecord(1)) return 1;
+      c.signalParent();
+      c.awaitParent();
+      return 0;
+    });
+    outro.awaitChild();
+    term.press(key::Enter);  // the refusal read
+    EXPECT_FALSE(office::GERA_BOLETO(*p, hoje));
+    outro.signalChild();
+    EXPECT_EQ(outro.wait(), 0);
+  }
+  EXPECT_TRUE(gravador.viu("Aguardando arquivo ficar disponível"_cp));
+  EXPECT_TRUE(gravador.viu("Os boletos estão em uso em outro terminal."_cp));
+  EXPECT_FALSE(gravador.viu("gerado com sucesso."));
+  EXPECT_FALSE(fs::exists(programa / "C100620A.txt"));
+  EXPECT_EQ(boletos().size(), 3u);
+
+  ASSERT_TRUE(p->areas.closeAll());
+  {
+    rt::db::testing::Child morre([this, hoje](rt::db::testing::Child&) {
+      (void)office::GERA_BOLETO(*p, hoje, [](int k) {
+        if (k == office::kRemessaNoLugar) ::kill(::getpid(), SIGKILL);
+      });
+      return 0;
+    });
+    EXPECT_EQ(morre.wait(), 100);
+  }
+  EXPECT_EQ(leTudo(programa / "C100620A.txt").size(), 5u * 402);
+  EXPECT_EQ(boletos().size(), 3u);  // in the file and still waiting, until the journal is completed
+  p.reset();
+  ASSERT_TRUE(inicia());
+  EXPECT_TRUE(boletos().empty());
+  EXPECT_FALSE(fs::exists(office::caminhoDiarioRemessa(*p)));
+  term.press(key::Enter);  // "Nao existe boleto cadastrado ..."
+  EXPECT_FALSE(office::GERA_BOLETO(*p, hoje));
+  EXPECT_FALSE(fs::exists(programa / "C100620B.txt"));
 }
 
 }  // namespace
