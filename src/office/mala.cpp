@@ -75,7 +75,8 @@ const std::vector<CampoCarta>& camposDaCarta() {
 DadosDaMala::DadosDaMala(const rt::db::Table& registro, const console::PrecosEscritorio& precos)
     : reg_(registro),
       custos_(
-          console::calculaHonorarios(registro.getNumber("TEM_USO"), registro.getNumber("TAM_USO"), precos)) {}
+          console::calculaHonorarios(registro.getNumber("TEM_USO"), registro.getNumber("TAM_USO"), precos,
+                                    console::SemTempo::Nada)) {}
 
 std::optional<std::string> DadosDaMala::valor(std::string_view campo) const {
   const auto txt = [this](std::string_view n) { return reg_.getText(n); };
