@@ -1,14 +1,13 @@
 #include "office/carta.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/temp_file.h"
+#include "rt/fs/names.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
@@ -24,12 +23,11 @@ int numero(std::string_view campo) {
   return static_cast<int>(rt::text::Decimal::val(rt::text::alltrim(campo)).wholePart());
 }
 
+// A typed name (CP860) that stays in the letters' folder: letters (accented too), digits, "_",
+// "-" and at most one ".", not first.
 bool nomeSimples(std::string_view nome) {
   if (nome.empty() || nome.front() == '.' || std::count(nome.begin(), nome.end(), '.') > 1) return false;
-  return std::all_of(nome.begin(), nome.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-' || c == '.';
-  });
+  return std::all_of(nome.begin(), nome.end(), [](char c) { return c == '.' || rt::fs::isPlainNameChar(c); });
 }
 
 }  // namespace
@@ -86,23 +84,18 @@ std::optional<std::string> leArquivo(const std::string& caminho) {
 }
 
 rt::Status gravaCarta(const std::string& caminho, const Carta& c) {
-  const std::string bytes = bytesDaCarta(c);
-  // Emptied only once known to be a plain file of its own (not a link, pipe or second name).
-  const int fd = rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd < 0) return rt::Status::fromErrno(errno, "open " + caminho);
-  std::size_t feito = 0;
-  while (feito < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + feito, bytes.size() - feito);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int e = n < 0 ? errno : ENOSPC;
-      ::close(fd);
-      return rt::Status::fromErrno(e, "write " + caminho);
-    }
-    feito += static_cast<std::size_t>(n);
-  }
-  if (::close(fd) != 0) return rt::Status::fromErrno(errno, "close " + caminho);
-  return rt::Status::ok();
+  // The new letter is written whole beside the old one and renamed over it only once synced:
+  // a kill, a full disk or a failed write leaves the old letter as it was.
+  if (const int recusa = rt::fs::checkReplaceable(caminho); recusa != 0)
+    return rt::Status::fromErrno(recusa, "replace " + caminho);
+  rt::fs::ScratchFile nova = rt::fs::ScratchFile::beside(caminho);
+  if (!nova.ok()) return rt::Status::fromErrno(nova.error(), "create beside " + caminho);
+  if (const int e = nova.write(bytesDaCarta(c)); e != 0) return rt::Status::fromErrno(e, "write " + caminho);
+  if (const int e = nova.sync(); e != 0) return rt::Status::fromErrno(e, "fsync " + caminho);
+  if (const int e = nova.renameOver(caminho); e != 0) return rt::Status::fromErrno(e, "rename over " + caminho);
+  if (const int e = nova.close(); e != 0) return rt::Status::fromErrno(e, "close " + caminho);
+  // The rename itself lasts a power cut only once the folder is synced.
+  return platform::syncFolder(std::filesystem::path(caminho).parent_path().string());
 }
 
 std::optional<std::string> arquivoNaPasta(const std::string& pasta, std::string_view nome) {
@@ -110,15 +103,9 @@ std::optional<std::string> arquivoNaPasta(const std::string& pasta, std::string_
   if (!nomeSimples(base)) return std::nullopt;
   if (base.find('.') == std::string::npos) base += ".txt";
   const std::filesystem::path dir = pasta.empty() ? std::filesystem::path(".") : std::filesystem::path(pasta);
-  const std::string procurado = rt::text::upper(base);
-  std::string achado;
-  std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
-    const std::string n = e.path().filename().string();
-    // Of two names that differ only in case, the first in byte order, as the print job takes it.
-    if (rt::text::upper(n) == procurado && (achado.empty() || n < achado)) achado = n;
-  }
-  return (dir / (achado.empty() ? procurado : achado)).string();
+  // The name is typed in the console's code page; the folder's names are UTF-8.
+  if (const auto achado = rt::fs::findTyped(dir.string(), base)) return (dir / *achado).string();
+  return (dir / rt::fs::diskName(rt::text::upper(base))).string();
 }
 
 }  // namespace office

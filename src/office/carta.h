@@ -53,14 +53,16 @@ std::string bytesDaCarta(const Carta& c);
 // The file's bytes; nothing when it cannot be read.
 std::optional<std::string> leArquivo(const std::string& caminho);
 
-// Writes the letter to `caminho` (created or emptied, never through a link): every byte or an
-// error.
+// Puts the letter at `caminho`: written whole into a scratch file beside it, synced and renamed
+// over it, so a kill or a failed write (a full disk) leaves the old letter whole. A name that
+// is a link or no plain file is refused. The error says the step and the system's reason.
 rt::Status gravaCarta(const std::string& caminho, const Carta& c);
 
-// The letters' folder rule. `nome` is a plain file name ("CARTA", "carta.txt"); a name without
-// extension gets ".txt". An existing file of the folder is found whatever its case; a new one is
-// made in upper case. A name with a folder, "..", or characters other than letters, digits,
-// "_", "-" and one "." gives nothing.
+// The letters' folder rule. `nome` is a plain file name as typed (CP860: "CARTA", "carta.txt",
+// "RELATÓRIO"); a name without extension gets ".txt". An existing file of the folder is found
+// whatever its case (accented letters too); a new one is made in upper case. The path is the
+// file system's (UTF-8). A name with a folder, "..", or characters other than letters (accented
+// ones too), digits, "_", "-" and one "." gives nothing.
 std::optional<std::string> arquivoNaPasta(const std::string& pasta, std::string_view nome);
 
 }  // namespace office

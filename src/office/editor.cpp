@@ -59,6 +59,8 @@ void Editor::roda(const std::string& nome) {
   for (;;) {
     DOEDITING();
     if (e_.pendente.starts_with("Menu")) MENUED();
+    // Esc after typing: the text was kept, and leaving is asked as "saiR" asks it.
+    if (e_.pendente == "Esc") e_.pendente = ABANDONA() ? "Sair" : "NONE";
     if (e_.pendente == "Sair") break;
     // EDITWRITE says a letter it could not write; the editor goes on with the text.
     if (e_.pendente == "Salvar") (void)EDITWRITE();
@@ -107,7 +109,8 @@ void Editor::DOEDITING() {
   };
   const rt::ui::MemoResult r =
       rt::ui::memoEdit(ctx_.console, e_.carta.texto, {e_.topo, e_.esquerda, e_.base, e_.direita}, op);
-  // Esc gives back the text as this run started: the editor's undo.
+  // An Esc on an unchanged text gives it back as it was; a changed one ends as "Esc" with what
+  // was typed (UFUNC).
   e_.carta.texto = r.text;
   e_.linha = r.line;
   e_.coluna = r.col;
@@ -149,6 +152,12 @@ int Editor::UFUNC(int modo, int linha, int coluna) {
     case key::AltH:
       e_.pendente = "MenuH";
       return 23;
+    case key::Esc:
+      // The memo's own Esc would give back the text as this run began, losing what was typed:
+      // a changed text ends the run with what was typed, for the leaving question.
+      if (modo != 2) return 0;
+      e_.pendente = "Esc";
+      return 23;
     case key::Ins:
       e_.insere = !ctx_.console.insertMode();
       cursor(e_.insere);
@@ -181,8 +190,18 @@ bool Editor::EDITWRITE() {
   }
   console::MENS(ctx_, 0, "Gravando " + e_.nome);
   const auto arquivo = arquivoNaPasta(s_.pastaCartas, e_.nome);
-  if (!arquivo || !gravaCarta(*arquivo, e_.carta)) {
-    console::MENS(ctx_, 0, "Erro na gravação"_cp);
+  if (!arquivo) {
+    console::MENS(ctx_, 0, "Erro na gravação: nome de carta inválido"_cp);
+    return false;
+  }
+  if (const rt::Status gravou = gravaCarta(*arquivo, e_.carta); !gravou) {
+    // The old letter is still whole; the clerk is told the system's reason (the detail's last
+    // part, after the step and the file).
+    const std::string& d = gravou.detail();
+    const std::size_t motivo = d.rfind(": ");
+    console::MENS(ctx_, 0,
+                  std::string("Erro na gravação"_cp) +
+                      (motivo == std::string::npos ? std::string() : ": " + rt::text::utf8ToCp860(d.substr(motivo + 2))));
     return false;
   }
   console::MENS(ctx_, 0, "Gravação OK"_cp);

@@ -21,7 +21,9 @@ struct Estado {
   bool modificado = false;
   int ultimaTecla = 0;
   std::string busca;
-  std::string pendente;  // "Menu", "MenuA", "MenuE", "MenuI", "MenuH", "NONE", "Salvar", "Sair"
+  // "Menu", "MenuA", "MenuE", "MenuI", "MenuH", "NONE", "Salvar", "Sair", or "Esc" (Esc on a
+  // changed text: the leaving question)
+  std::string pendente;
 };
 
 class Editor {
@@ -56,6 +58,8 @@ class Editor {
   void imprime(bool mala);
   // Before a letter replaces a modified one: its save question. False: keep the letter.
   bool podeTrocar();
+  // "salvar Como" onto a letter that exists (not this one): whether the clerk lets it be replaced.
+  bool podeSubstituir(const std::string& nome);
   // "Nome da Carta:"; nothing on Esc or a name that is not a plain file name.
   std::optional<std::string> nomeNovo();
   std::size_t posicaoDoCursor() const;

@@ -1,4 +1,6 @@
 // The letter editor's frames, menu bar and menus, and its printing.
+#include <filesystem>
+
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/menus.h"
@@ -233,7 +235,7 @@ bool Editor::arquivos(int opcao) {
       return true;
     case 4: {
       const auto nome = nomeNovo();
-      if (!nome) return false;
+      if (!nome || !podeSubstituir(*nome)) return false;
       e_.nome = *nome;
       e_.modificado = true;  // written even when unchanged
       e_.pendente = "Salvar";
@@ -243,6 +245,15 @@ bool Editor::arquivos(int opcao) {
       if (ABANDONA()) e_.pendente = "Sair";
       return true;
   }
+}
+
+bool Editor::podeSubstituir(const std::string& nome) {
+  const auto alvo = arquivoNaPasta(s_.pastaCartas, nome);
+  std::error_code ec;
+  if (!alvo || !std::filesystem::exists(std::filesystem::symlink_status(*alvo, ec))) return true;
+  // Saving the letter under its own name is a save, not a replacement.
+  if (const auto atual = arquivoNaPasta(s_.pastaCartas, e_.nome); atual == alvo) return true;
+  return console::AVISOSN(ctx_, "O arquivo " + nome + std::string(" já existe. Substituir?"_cp), 2) == "S";
 }
 
 void Editor::imprime(bool mala) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "rt/fs/names.h"
 #include "rt/text/strings.h"
 #include "rt/ui/achoice.h"
 
@@ -18,8 +19,11 @@ std::vector<std::string> cartasDaPasta(const std::string& pasta) {
   std::vector<std::string> nomes;
   std::error_code ec;
   for (const auto& e : std::filesystem::directory_iterator(pasta.empty() ? "." : pasta, ec)) {
-    const std::string n = e.path().filename().string();
-    if (n.size() > 4 && rt::text::upper(n.substr(n.size() - 4)) == ".TXT" && e.is_regular_file(ec))
+    // Shown in the console's code page; a name it cannot show could not be typed back.
+    const std::string disco = e.path().filename().string();
+    const std::string n = rt::fs::shownName(disco);
+    if (n.size() > 4 && rt::text::upper(n.substr(n.size() - 4)) == ".TXT" && e.is_regular_file(ec) &&
+        rt::fs::roundTrips(disco))
       nomes.push_back(n);
   }
   std::sort(nomes.begin(), nomes.end(), [](const std::string& a, const std::string& b) {

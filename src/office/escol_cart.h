@@ -10,7 +10,7 @@
 namespace office {
 
 // The ".txt" files of the folder ("" the current one), whatever the case of their names, in
-// name order.
+// name order, as the console shows them (CP860); names it cannot show are left out.
 std::vector<std::string> cartasDaPasta(const std::string& pasta);
 
 // The list in window 8, its box's top-left corner at (linha - 1, coluna - 1), eight rows at

@@ -16,6 +16,8 @@ using rt::text::transform;
 
 namespace {
 
+constexpr std::string_view kQuebraSuave = "\x8D\n";
+
 std::string limpo(std::string_view s) {
   return std::string(rt::text::alltrim(s));
 }
@@ -75,7 +77,8 @@ const std::vector<CampoCarta>& camposDaCarta() {
 DadosDaMala::DadosDaMala(const rt::db::Table& registro, const console::PrecosEscritorio& precos)
     : reg_(registro),
       custos_(
-          console::calculaHonorarios(registro.getNumber("TEM_USO"), registro.getNumber("TAM_USO"), precos)) {}
+          console::calculaHonorarios(registro.getNumber("TEM_USO"), registro.getNumber("TAM_USO"), precos,
+                                    console::SemTempo::Nada)) {}
 
 std::optional<std::string> DadosDaMala::valor(std::string_view campo) const {
   const auto txt = [this](std::string_view n) { return reg_.getText(n); };
@@ -137,7 +140,8 @@ std::string MESCLA(std::string_view texto, const DadosDaMala& dados) {
     // The field is the innermost pair: in "«a «Nome»" the first guillemet is text.
     const std::size_t inicio = texto.rfind(kCampoAbre, fecha);
     out.append(texto.substr(i, inicio - i));
-    const std::string_view nome = texto.substr(inicio + 1, fecha - inicio - 1);
+    // A soft line end the editor's word wrap put inside the field is not part of its name.
+    const std::string nome = rt::text::strtran(texto.substr(inicio + 1, fecha - inicio - 1), kQuebraSuave);
     if (auto v = dados.valor(nome))
       out += *v;
     else

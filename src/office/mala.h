@@ -33,8 +33,9 @@ class DadosDaMala {
 };
 
 // The letter `texto` (header included) with every known merge field replaced by the record's
-// data; unknown fields stay as written. The data is put in once: a guillemet in a name is
-// never taken for another field.
+// data; unknown fields stay as written. A soft line end (8D 0A) that word wrap left inside a
+// field's name is ignored. The data is put in once: a guillemet in a name is never taken for
+// another field.
 std::string MESCLA(std::string_view texto, const DadosDaMala& dados);
 
 // IMPR_EDT: prints a letter (header included) on the terminal's output device with its page

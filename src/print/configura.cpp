@@ -199,7 +199,7 @@ void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {
       if (com.wholePart() > 0) lpt = Decimal();
       return true;
     });
-    // The output file is a name of the work folder: letters, digits, "_" and "-" only.
+    // The output file is a name of the work folder: letters (accented too), digits, "_" and "-".
     r.add(rt::ui::Get(12, 35, rt::ui::var("SAIDAPR", saida), "@!"))
         .when([&] { return lpt.wholePart() == 0 && com.wholePart() == 0; })
         .valid([&] {

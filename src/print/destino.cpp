@@ -1,5 +1,8 @@
 #include "print/destino.h"
 
+#include <algorithm>
+
+#include "rt/fs/names.h"
 #include "rt/text/strings.h"
 
 namespace print {
@@ -7,12 +10,8 @@ namespace print {
 bool naoDos(const ConfImp& c) { return rt::text::alltrim(c.NOMEIMP) == "NAO DOS"; }
 
 bool saidaValida(std::string_view SAIDAPR) {
-  for (char ch : rt::text::alltrim(SAIDAPR)) {
-    const bool letra = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-    const bool digito = ch >= '0' && ch <= '9';
-    if (!letra && !digito && ch != '_' && ch != '-') return false;
-  }
-  return true;
+  const std::string_view nome = rt::text::alltrim(SAIDAPR);
+  return std::all_of(nome.begin(), nome.end(), rt::fs::isPlainNameChar);
 }
 
 rt::Result<Destino> destinoDe(const ConfImp& c, std::string_view trabalho, const platform::PortMap& portas) {
@@ -22,7 +21,9 @@ rt::Result<Destino> destinoDe(const ConfImp& c, std::string_view trabalho, const
   if (c.NROLPT == 0 && c.NROCOM == 0) {
     const std::string nome = rt::text::upper(rt::text::alltrim(c.SAIDAPR));
     if (!saidaValida(nome)) return R(rt::Error::kUnsafe, "output name " + nome);
-    return Destino{TipoDestino::Arquivo, pasta + (nome.empty() ? std::string("RELATOR") : nome) + ".TXT", 0};
+    // Typed in the console's code page; the file is named in the file system's UTF-8.
+    return Destino{TipoDestino::Arquivo, pasta + rt::fs::diskName(nome.empty() ? std::string("RELATOR") : nome) + ".TXT",
+                   0};
   }
   if (rt::text::upper(rt::text::alltrim(c.LOCIMPR)) == "R") {
     const std::string fila = platform::cupsQueueName(c.NOMEREDE);

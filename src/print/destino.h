@@ -40,12 +40,12 @@ struct Destino {
 // Whether NOMEIMP names the captured-output model "NAO DOS".
 bool naoDos(const ConfImp& c);
 
-// Whether SAIDAPR is an acceptable output name: blank, or letters, digits, "_" and "-" only,
-// so that the file always stays in the work folder.
+// Whether SAIDAPR is an acceptable output name: blank, or letters (accented ones too), digits,
+// "_" and "-" only, so that the file always stays in the work folder.
 bool saidaValida(std::string_view SAIDAPR);
 
 // The destination of the record; `trabalho` is the work folder as a Linux path with its
-// separator. kUnsafe for an output name that is not a plain base name; kBadArgument for a
+// separator. The output file's name, typed in the console's code page, is given in UTF-8. kUnsafe for an output name that is not a plain base name; kBadArgument for a
 // network printer without a name.
 rt::Result<Destino> destinoDe(const ConfImp& c, std::string_view trabalho, const platform::PortMap& portas);
 

@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "platform/paths.h"
 #include "print/trabalho.h"
+#include "rt/fs/names.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -16,14 +17,6 @@ namespace print {
 
 using namespace rt::text::literals;
 using rt::text::Decimal;
-
-namespace {
-
-bool letraOuDigito(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
-}
-
-}  // namespace
 
 std::optional<int> perguntaNumero(store::Contexto& ctx, std::string_view texto, int inicial, int minimo, int maximo) {
   while (true) {
@@ -52,18 +45,18 @@ bool PEGA_CARTA(store::Contexto& ctx, Impressao& imp, const std::string& pastaCa
   nome = std::string(rt::text::alltrim(rt::text::upper(nome)));
   imp.job.NOMCART = nome;
   if (nome.empty()) return false;
-  // Only a name of this folder: no path, no "..".
+  // Only a name of this folder: no path, no "..". Typed in the console's code page, found
+  // among the folder's UTF-8 names.
   std::string base = nome;
   if (!base.ends_with(".TXT")) base += ".TXT";
   const std::string_view semExt = std::string_view(base).substr(0, base.size() - 4);
-  const bool simples = !semExt.empty() && std::all_of(semExt.begin(), semExt.end(), letraOuDigito);
+  const bool simples = !semExt.empty() && std::all_of(semExt.begin(), semExt.end(), rt::fs::isPlainNameChar);
   std::string achado;
   if (simples) {
+    const std::filesystem::path pasta(pastaCartas.empty() ? "." : pastaCartas);
     std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(pastaCartas.empty() ? "." : pastaCartas, ec))
-      if (e.is_regular_file(ec) && rt::text::upper(e.path().filename().string()) == base &&
-          (achado.empty() || e.path().filename().string() < std::filesystem::path(achado).filename().string()))
-        achado = e.path().string();
+    if (const auto n = rt::fs::findTyped(pasta.string(), base); n && std::filesystem::is_regular_file(pasta / *n, ec))
+      achado = (pasta / *n).string();
   }
   if (achado.empty()) {
     console::AVISOSN(ctx, "Carta nao encontrada!", 0);

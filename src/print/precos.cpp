@@ -88,7 +88,7 @@ void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
     const LinhaCadastro c = daLinha(*reg);
     if (esc.QUECON == 2 && c.IMPRE != "S") continue;
     if (p.QLIN() == 0) p.cabecalho();
-    const console::Honorarios h = console::calculaHonorarios(c.TEM_USO, c.TAM_USO, precos);
+    const console::Honorarios h = console::calculaHonorarios(c.TEM_USO, c.TAM_USO, precos, console::SemTempo::Nada);
     const Decimal taxaTamanho = h.tamanho, taxaTempo = h.tempo, calculado = h.declaracao;
     p.diz(0, transform(c.CPF, kCpf));
     p.diz(16, rt::text::left(c.NOMECONTR, 40));

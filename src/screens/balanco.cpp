@@ -30,7 +30,7 @@ namespace key = rt::term::key;
 
 Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h) {
   return console::calculaHonorarios(Decimal::fromInt(segundos), Decimal::fromInt(bytes),
-                                    {h.VAL_SEG, h.VAL_BYTE, h.VAL_MIN})
+                                    {h.VAL_SEG, h.VAL_BYTE, h.VAL_MIN}, console::SemTempo::Minimo)
       .declaracao;
 }
 

@@ -30,7 +30,8 @@ std::vector<LinhaDetalhe> linhasDetalhe(taxcalc::Contexto& c, int k);
 void B_DETAL(AmbienteTela& a, int k);
 
 // The fee screen 10 proposes for a declaration of `segundos` of work and `bytes` of data: the
-// office's fee rule (console::calculaHonorarios), as the fee list charges it.
+// office's fee rule (console::calculaHonorarios), never below the minimum, also with no time
+// spent (where the fee list charges nothing).
 rt::text::Decimal VALCALC(long long segundos, long long bytes, const AmbienteTela::Honorarios& h);
 
 // The balance screen.

@@ -14,6 +14,7 @@
 #include "office/mala.h"
 #include "print/folhas_declaracao.h"
 #include "print/perguntas.h"
+#include "rt/fs/names.h"
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -109,7 +110,7 @@ void registraFuncoes(Program& p) {
     if (!print::PEGA_CARTA(ctx, *impressao, {}, mostra)) return std::nullopt;
     const std::optional<std::string> bytes = office::leArquivo(impressao->job.arquivoCarta);
     if (!bytes) {
-      console::MENS(ctx, 11, "Arquivo " + impressao->job.arquivoCarta + " nao encontrado");
+      console::MENS(ctx, 11, "Arquivo " + rt::fs::shownName(impressao->job.arquivoCarta) + " nao encontrado");
       return std::nullopt;
     }
     return office::corpoDaCarta(ctx, *bytes);

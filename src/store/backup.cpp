@@ -9,6 +9,7 @@
 #include "platform/drive.h"
 #include "platform/paths.h"
 #include "rt/db/file.h"
+#include "rt/fs/names.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -43,6 +44,20 @@ std::string arquivoNaPasta(const std::string& pastaLx, std::string_view nome) {
   return r && platform::fileExists(*r) ? *r : std::string();
 }
 
+// A backup's folders are typed (and kept in CONFIG) in the console's code page; on disk they
+// are named in UTF-8. The messages name them as typed.
+std::string noDisco(const Contexto& ctx, std::string_view pasta) {
+  return pastaLinux(ctx, rt::fs::diskName(pasta));
+}
+
+rt::Result<std::string> criaNoDisco(const Contexto& ctx, std::string_view pasta) {
+  return platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(rt::fs::diskName(pasta))));
+}
+
+bool mesmasNoDisco(const Contexto& ctx, std::string_view a, std::string_view b) {
+  return mesmaPasta(ctx, rt::fs::diskName(a), rt::fs::diskName(b));
+}
+
 // Where the archive is made: the terminal's work folder, else the program folder.
 std::string pastaLocal(const Contexto& ctx) {
   const std::string& base = rt::text::isEmptyText(ctx.LOCTRAB) ? ctx.ARQDEF : ctx.LOCTRAB;
@@ -63,7 +78,7 @@ std::string pastaNoDrive(std::string_view drive, std::string_view pasta) {
 namespace {
 
 bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::string& destino) {
-  if (mesmaPasta(ctx, origem, destino)) {
+  if (mesmasNoDisco(ctx, origem, destino)) {
     if (modo == 2) {
       aviso(ctx, {"ATENCAO! O drive nao pode ser o mesmo", "de onde esta a base de Dados. Troque"});
     } else {
@@ -71,12 +86,12 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
     }
     return false;
   }
-  const std::string origemLx = pastaLinux(ctx, origem);
+  const std::string origemLx = noDisco(ctx, origem);
   if (arquivoNaPasta(origemLx, "IMP0910.DBF").empty()) {
     aviso(ctx, {"A pasta " + origem, "nao tem dados do TAVREN!"});
     return true;
   }
-  auto destinoLx = platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(destino)));
+  auto destinoLx = criaNoDisco(ctx, destino);
   if (!destinoLx) {
     aviso(ctx, {"Problemas na criacao da pasta " + destino});
     return false;
@@ -231,13 +246,13 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
 }
 
 bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string& destino) {
-  const std::string origemLx = pastaLinux(ctx, origem);
+  const std::string origemLx = noDisco(ctx, origem);
   const std::string arquivo = arquivoNaPasta(origemLx, kArquivoBackup);
   if (arquivo.empty()) {
     aviso(ctx, {"Nao existe o arquivo compactado em " + origem});
     return false;
   }
-  const std::string destinoLx = pastaLinux(ctx, destino);
+  const std::string destinoLx = noDisco(ctx, destino);
   if (!platform::folderExists(destinoLx)) {
     aviso(ctx, {std::string("Nao foi possível mudar para a pasta "_cp) + destino});
     return false;
@@ -283,9 +298,9 @@ bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
   bool ok = true;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {
-    if (!platform::folderExists(pastaLinux(ctx, pasta))) continue;
+    if (!platform::folderExists(noDisco(ctx, pasta))) continue;
     const std::string destino = pastaNoDrive(drive, pasta);
-    if (!platform::createFolders(ctx.unidades.toLinux(console::BAR_FORA(destino)))) {
+    if (!criaNoDisco(ctx, destino)) {
       aviso(ctx, {"Problemas na criacao da pasta " + destino});
       return false;
     }
@@ -303,9 +318,9 @@ bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
   bool ok = true;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {
-    if (!platform::folderExists(pastaLinux(ctx, pasta))) continue;
+    if (!platform::folderExists(noDisco(ctx, pasta))) continue;
     const std::string copia = pastaNoDrive(drive, pasta);
-    if (!platform::folderExists(pastaLinux(ctx, copia))) {
+    if (!platform::folderExists(noDisco(ctx, copia))) {
       ctx.relato().linha("Pasta " + copia + std::string(" não encontrada. Copia dela cancelada"_cp));
       continue;
     }
@@ -332,18 +347,20 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
     destino = limpa(destino);
     // The entries take more than the 40 characters that ROTABACK keeps.
     if (!pastaCabe(ctx, origem) || !pastaCabe(ctx, destino)) continue;
-    if (mesmaPasta(ctx, origem, destino)) {
+    if (mesmasNoDisco(ctx, origem, destino)) {
       aviso(ctx, {"ATENCAO! As pastas origem e destino não podem ser iguais"_cp});
       continue;
     }
-    if (!platform::folderExists(pastaLinux(ctx, origem))) {
+    if (!platform::folderExists(noDisco(ctx, origem))) {
       aviso(ctx, {"Pasta origem " + origem + " inexistente !!"});
       continue;
     }
     if (modo == 1 && VEJA_ARQ(ctx, 12, origem, "IMP", "10")) continue;
     const std::string criar = modo == 1 ? destino : origem;
-    if (modo == 1 && criar.size() > 3 && !platform::folderExists(pastaLinux(ctx, criar)) &&
-        !console::CRI_NDIR(ctx, criar, "a copia"))
+    // A new backup folder is asked for here and made by the backup, in the file system's
+    // encoding, with every missing level.
+    if (modo == 1 && criar.size() > 3 && !platform::folderExists(noDisco(ctx, criar)) &&
+        !ctx.relato().pergunta("Diretório novo para a copia? Cria-o ?"_cp, false))
       continue;
     const std::string backup = modo == 1 ? destino : origem;
     // Remembered for the next time; gravaConfig says its own failure.

@@ -1,14 +1,24 @@
 // The letter file by its bytes: the page-format header written only off the defaults, the end
-// byte, soft line ends kept, headers that cannot be laid out, and the letters' folder rule.
+// byte, soft line ends kept, headers that cannot be laid out, and the letters' folder rule. A
+// save killed midway or met by a full disk leaves the old letter whole.
 #include "office/carta.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <thread>
 
 #include "print_test_util.h"
+#include "rt/fs/shared_files.h"
 
 namespace {
 
@@ -81,10 +91,99 @@ TEST(CartaArquivo, WritesEveryByteNeverThroughALinkAndSaysWhy) {
   EXPECT_FALSE(office::leArquivo(pasta / "nenhuma.txt").has_value());
 }
 
+// Saves of two letters in turn by a child killed at a random moment, round after round: the
+// file is always one of the two whole letters, and what a killed save left beside it is swept.
+TEST(CartaArquivo, ASaveKilledAnywhereLeavesAWholeLetter) {
+  print_test::Pasta pasta;
+  const std::string arquivo = pasta / "CARTA.TXT";
+  // Large enough for a kill to fall inside the write.
+  const Carta versoes[2] = {{std::string(1 << 20, 'a'), {}}, {std::string(3 << 19, 'b'), {0, 0, 80, 66, 0, 0}}};
+  const std::string inteiras[2] = {office::bytesDaCarta(versoes[0]), office::bytesDaCarta(versoes[1])};
+  ASSERT_TRUE(office::gravaCarta(arquivo, versoes[0]));
+  std::mt19937 sorte(std::random_device{}());
+  constexpr int kRodadas = 120;
+  int noMeio = 0;  // kills that left a scratch file: the save was under way
+  for (int r = 0; r < kRodadas; ++r) {
+    int comecou[2];
+    ASSERT_EQ(::pipe(comecou), 0);
+    const pid_t filho = ::fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+      ::close(comecou[0]);
+      for (int i = r;; ++i) {
+        (void)!::write(comecou[1], "s", 1);
+        (void)office::gravaCarta(arquivo, versoes[i % 2]);
+      }
+    }
+    ::close(comecou[1]);
+    char c = 0;
+    ASSERT_EQ(::read(comecou[0], &c, 1), 1);  // the child is in its first save
+    // The moment of the kill is the test's input, not a wait for anything.
+    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 15000)(sorte)));
+    ASSERT_EQ(::kill(filho, SIGKILL), 0);
+    int estado = 0;
+    ASSERT_EQ(::waitpid(filho, &estado, 0), filho);
+    ::close(comecou[0]);
+    const std::string agora = le(arquivo);
+    ASSERT_TRUE(agora == inteiras[0] || agora == inteiras[1]) << "round " << r << ": " << agora.size() << " bytes";
+    if (rt::fs::sweepScratch(pasta.caminho()) > 0) ++noMeio;
+    ASSERT_EQ(pasta.arquivos(), std::vector<std::string>{"CARTA.TXT"}) << "round " << r;
+  }
+  RecordProperty("kills_inside_a_save", noMeio);
+  EXPECT_GT(noMeio, 0) << "no kill fell inside a save";
+}
+
+// A disk that fills during the save: the save fails saying why and the old letter stays as it
+// was, with nothing left beside it. The disk is a 64 KB tmpfs mounted in the child's own mount
+// namespace (as root, or as root of a user namespace), gone when the child ends.
+TEST(CartaArquivo, AFullDiskKeepsTheOldLetterAndSaysWhy) {
+  print_test::Pasta pasta;
+  int canal[2];
+  ASSERT_EQ(::pipe(canal), 0);
+  const pid_t filho = ::fork();
+  ASSERT_GE(filho, 0);
+  if (filho == 0) {
+    ::close(canal[0]);
+    const auto diz = [&](const std::string& t) {
+      (void)!::write(canal[1], t.data(), t.size());
+      ::_exit(0);
+    };
+    if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) diz("sem namespace");
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", pasta.caminho().c_str(), "tmpfs", 0, "size=64k") != 0)
+      diz("sem tmpfs");
+    const std::string arquivo = pasta / "CARTA.TXT";
+    const Carta velha{"Prezado cliente,\r\nsegue a carta antiga.", {5, 0, 70, 60, 2, 2}};
+    if (!office::gravaCarta(arquivo, velha)) diz("the old letter was not written");
+    {
+      const int fd = ::open((pasta / "ENCHE").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+      const std::string bloco(4096, 'x');
+      while (::write(fd, bloco.data(), bloco.size()) > 0) {
+      }
+      ::close(fd);
+    }
+    const rt::Status s = office::gravaCarta(arquivo, Carta{std::string(32 << 10, 'n'), {}});
+    std::string nomes;
+    for (const std::string& n : pasta.arquivos()) nomes += n + " ";
+    diz((s ? std::string("saved") : s.detail()) + "\n" +
+        (le(arquivo) == office::bytesDaCarta(velha) ? "whole" : "lost") + "\n" + nomes);
+  }
+  ::close(canal[1]);
+  std::string dito;
+  char b[512];
+  for (ssize_t n; (n = ::read(canal[0], b, sizeof b)) > 0;) dito.append(b, static_cast<std::size_t>(n));
+  ::close(canal[0]);
+  int estado = 0;
+  ASSERT_EQ(::waitpid(filho, &estado, 0), filho);
+  if (dito == "sem namespace" || dito == "sem tmpfs") GTEST_SKIP() << "no private tmpfs here: " << dito;
+  EXPECT_EQ(dito, "write " + (pasta / "CARTA.TXT") + ": No space left on device\nwhole\nCARTA.TXT ENCHE ");
+}
+
 TEST(CartaArquivo, NamesOfTheLettersFolder) {
   print_test::Pasta pasta;
   print_test::escreve(pasta / "carta.txt", "x");
   print_test::escreve(pasta / "Aviso.Txt", "x");
+  print_test::escreve(pasta / "Relat\xC3\xB3rio.txt", "x");  // Relatório, as the file system names it
   struct Caso {
     const char* nome;
     std::string arquivo;  // "" refused
@@ -96,6 +195,10 @@ TEST(CartaArquivo, NamesOfTheLettersFolder) {
       {"nova", "NOVA.TXT"},
       {"Nova.doc", "NOVA.DOC"},
       {"  CARTA  ", "carta.txt"},
+      // Typed in the console's code page, looked up and made in UTF-8.
+      {"RELAT\x9FRIO", "Relat\xC3\xB3rio.txt"},
+      {"A\x80\x8EO", "A\xC3\x87\xC3\x83O.TXT"},
+      {"\xB3x", ""},
       {"../CARTA", ""},
       {"/etc/passwd", ""},
       {"sub/carta", ""},

@@ -57,6 +57,11 @@ class EditorCartas : public print_test::PrintFixture {
           return true;
     return false;
   }
+  static std::string todasDe(const std::vector<std::string>& f) {
+    std::string t;
+    for (const auto& l : f) t += l + "\n";
+    return t;
+  }
   std::string todas() const {
     std::string t;
     for (const auto& f : fotos) {
@@ -109,7 +114,7 @@ TEST_F(EditorCartas, NewLetterWithAFieldSavedOnceAndLeft) {
   EXPECT_FALSE(imp.dispositivo.routed());
 }
 
-TEST_F(EditorCartas, OpenSearchAgainWithoutWrapFormatAndEscUndo) {
+TEST_F(EditorCartas, OpenSearchAgainWithoutWrapFormatAndEscAsksFirst) {
   print_test::escreve(cartas / "aviso.txt", "um dois um\r\ntres um\x1A");
   // "Buscar por:" from the cursor, then again: the next match each time, never back to the top.
   menu(key::AltE, 'B');
@@ -122,8 +127,8 @@ TEST_F(EditorCartas, OpenSearchAgainWithoutWrapFormatAndEscUndo) {
   const std::size_t antes = 4;  // pictures taken before the last search
   menu(key::AltE, 'N');
   foto();
-  // The memo's Esc gives back the text the run began with.
-  term.type("XYZ").press(key::Esc);
+  // Esc on a changed text asks before leaving; "N" goes on with what was typed.
+  term.type("XYZ").press(key::Esc).pause().type("N");
   // Margins 5 and 10 with the total 151: width 136; the form shows the total again.
   menu(key::AltE, 'F');
   for (const char* v : {"5", "10"}) term.pause().press(25).type(v).press(key::Enter);
@@ -148,7 +153,85 @@ TEST_F(EditorCartas, OpenSearchAgainWithoutWrapFormatAndEscUndo) {
   EXPECT_EQ(le(cartas / "aviso.txt"),
             "\xB2\xB3  5 10136"
             "66 0 0\xB3\xB2"
-            "um dois um\r\ntres um\x1A");
+            "um dois um\r\ntres XYZ\x1A");
+}
+
+// Esc on an unchanged text leaves nothing to lose and asks nothing; on a changed one it asks
+// the leaving question with the text kept: "N" goes on editing it, "S" asks to save it.
+TEST_F(EditorCartas, EscAfterTypingAsksBeforeAnythingIsLost) {
+  print_test::escreve(cartas / "aviso.txt", "Prezado,\x1A");
+  term.press(key::Esc);  // nothing typed: the memo starts again
+  foto();
+  term.press(key::Down).press(key::End).press(key::Enter).type("linha um").press(key::Enter).type("linha dois");
+  term.press(key::Esc);
+  foto();
+  term.type("N");  // stays, with both lines
+  foto();
+  term.type(" e tres").press(key::Esc).pause().type("S").pause().type("S");  // leave, saving
+  roda("aviso");
+  ASSERT_GE(fotos.size(), 4u) << todas();
+  EXPECT_EQ(fotos[0][24].find("Sair do Editor"), std::string::npos) << todas();
+  EXPECT_NE(todasDe(fotos[1]).find("Sair do Editor ?"), std::string::npos) << todas();
+  EXPECT_NE(todasDe(fotos[2]).find("linha dois"), std::string::npos) << "the typed lines stay on screen";
+  EXPECT_TRUE(viu("O arquivo aviso.txt foi modificado. Gravar?"));
+  EXPECT_EQ(le(cartas / "aviso.txt"), "Prezado,\r\nlinha um\r\nlinha dois e tres\x1A");
+
+  // "S" to leaving and "N" to saving: the clerk chose to drop the text; the file stays.
+  fotos.clear();
+  term.type("rascunho").press(key::Esc).pause().type("S").pause().type("N");
+  roda("aviso");
+  EXPECT_EQ(le(cartas / "aviso.txt"), "Prezado,\r\nlinha um\r\nlinha dois e tres\x1A");
+}
+
+// "salvar Como" onto another letter that exists asks first: "N" leaves it and shows the menu
+// again, "S" replaces it; onto the letter's own name it is a save and asks nothing.
+TEST_F(EditorCartas, SaveAsOntoAnExistingLetterAsksBeforeReplacingIt) {
+  const std::string antiga = "\xB2\xB3  5  0 70 60 2 2\xB3\xB2" "Carta de cobran\x87" "a\x1A";
+  print_test::escreve(cartas / "aviso.txt", antiga);
+  print_test::escreve(cartas / "nova.txt", "Nova carta\x1A");
+  term.press(key::End).type(" revista");
+  menu(key::AltA, 'C');
+  nome("aviso");
+  foto();
+  term.type("N");  // kept; the menu shows again
+  foto();
+  term.press(key::Esc);
+  menu(key::AltA, 'C');
+  nome("NOVA");  // its own name: written without a question
+  foto();
+  menu(key::AltA, 'C');
+  nome("aviso");
+  term.pause().type("S");
+  sai();
+  roda("nova");
+  EXPECT_TRUE(viu("O arquivo AVISO.TXT j\xA0 existe. Substituir?")) << todas();
+  ASSERT_GE(fotos.size(), 3u);
+  EXPECT_NE(todasDe(fotos[1]).find("salvar Como"), std::string::npos) << "the menu again: " << todas();
+  EXPECT_EQ(todasDe(fotos[2]).find("Substituir?"), std::string::npos) << todas();
+  EXPECT_EQ(le(cartas / "nova.txt"), "Nova carta revista\x1A");
+  EXPECT_EQ(le(cartas / "aviso.txt"), "Nova carta revista\x1A") << "replaced once the clerk said so";
+}
+
+// A name with accents, typed in the console's code page: the letter is made, listed and opened
+// under the file system's (UTF-8) name; a name the console cannot show is not listed.
+TEST_F(EditorCartas, AccentedLetterNamesTypedListedAndOpened) {
+  print_test::escreve(cartas / "Cobran\xC3\xA7" "a.txt", "Prezado,\x1A");  // Cobrança
+  print_test::escreve(cartas / "\xE2\x82\xAC" "uro.txt", "x");          // €uro: no CP860 form
+  menu(key::AltA, 'N');
+  nome("A\x80\x8EO");  // AÇÃO
+  term.type("Segue o relat\xA2rio.");
+  menu(key::AltA, 'S');
+  menu(key::AltA, 'A');
+  term.pause().press(key::Down).press(key::Enter);  // the second of the list: Cobrança
+  foto();
+  sai();
+  roda();
+  EXPECT_EQ(le(cartas / "A\xC3\x87\xC3\x83O.TXT"), kNovo + "Segue o relat\xA2rio.\x1A");
+  EXPECT_TRUE(viu("A\x80\x8EO.TXT", 2, 15)) << todas();
+  EXPECT_TRUE(viu("Cobran\x87" "a.txt", 3, 15)) << todas();
+  EXPECT_FALSE(viu("uro.txt")) << todas();
+  EXPECT_TRUE(viu("Arquivo: cobran\x87" "a.txt", 23, 1)) << todas();
+  EXPECT_TRUE(viu("Prezado,", 2, 0)) << "the letter opened";
 }
 
 TEST_F(EditorCartas, FieldZeroMarksTheLetterAndAFailedSaveKeepsTheEditor) {
@@ -166,7 +249,7 @@ TEST_F(EditorCartas, FieldZeroMarksTheLetterAndAFailedSaveKeepsTheEditor) {
   sai("SS");
   roda("carta");
   EXPECT_TRUE(viu("O arquivo carta.txt foi modificado. Gravar?")) << todas();
-  EXPECT_TRUE(viu("Erro na grava\x87\x84o"));
+  EXPECT_TRUE(viu("Erro na grava\x87\x84o: Is a directory")) << "the system's reason is said";
   EXPECT_TRUE(viu("Arquivos  Edi\x87\x84o", 0, 0));
   EXPECT_EQ(le(cartas / "CARTA.TXT"), "\x1A") << "nothing was inserted";
 }

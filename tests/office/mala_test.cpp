@@ -141,6 +141,13 @@ TEST_F(Mala, EveryFieldFromTheRegisterRecord) {
   }
   // All at once, and twice over: every occurrence is replaced.
   EXPECT_EQ(mescla(carta + carta), esperada + esperada);
+  // A soft line end that word wrap put inside a field is not part of its name: a long typed
+  // line broken inside «Agen/Conta» still gets the account; an unknown field keeps its break.
+  EXPECT_EQ(mescla("Conta: \xAE"
+                   "Agen/\x8D\nConta\xAF e \xAE\x8D\nNome\xAF; \xAE"
+                   "Cida\x8D\nde\xAF"),
+            "Conta: Ag. 12345-X CC 998877 e MARIA DA SILVA; \xAE"
+            "Cida\x8D\nde\xAF");
   // Unknown fields and stray guillemets stay as written; data is never merged again.
   EXPECT_EQ(mescla("\xAE"
                    "Cidade\xAF e \xAE"

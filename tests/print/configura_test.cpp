@@ -3,6 +3,7 @@
 
 #include "print/confimp.h"
 #include "print/configura.h"
+#include "print/rota.h"
 #include "print_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -88,6 +89,25 @@ TEST_F(ConfiguraTest, ThePortFormRefusesWhatCannotBeAndKeepsOnePort) {
   EXPECT_EQ(t->getText("LOCIMPR"), "R") << term.dump();
   EXPECT_EQ(t->getNumber("NROLPT").wholePart(), 0);
   EXPECT_EQ(t->getNumber("NROCOM").wholePart(), 2);
+}
+
+// An output file name typed with accents is kept as typed and names the file in the file
+// system's UTF-8; a name with a separator is still refused.
+TEST_F(ConfiguraTest, AnAccentedOutputNameIsTypedKeptAndWrittenInUtf8) {
+  term.press(rt::term::key::Enter).type("0").press(rt::term::key::Enter);  // local, no ports
+  term.type("REL/").press(rt::term::key::Enter).pause().press(rt::term::key::Enter);  // a folder: refused
+  term.press(25).type("REL\x80\x8EO").press(rt::term::key::Enter);                          // RELAÇÃO
+  term.press(27);
+  bool recusou = false;
+  con.setIdle([&] { recusou = recusou || term.contains("Nome do arquivo de sa\xA1" "da inv\xA0lido"); });
+  print::MUDA_PORTA(ctx, imp);
+  EXPECT_TRUE(recusou);
+  EXPECT_EQ(registroDoTerminal()->getText("SAIDAPR"), "REL\x80\x8EO  ");
+  ASSERT_TRUE(print::PREP_IMP(ctx, imp));
+  EXPECT_EQ(imp.ARQ_IMP, trabalhoLinux() + "REL\xC3\x87\xC3\x83O.TXT");
+  imp.dispositivo.say(0, 0, "lista");
+  ASSERT_TRUE(print::fechaSaida(ctx, imp));
+  EXPECT_EQ(print_test::le(trabalhoLinux() + "REL\xC3\x87\xC3\x83O.TXT"), "lista");
 }
 
 // A terminal's first record that the table refuses (here a port number wider than its field)

@@ -216,6 +216,13 @@ TEST_F(TrabalhoTest, KindQuestionsFilterOrEndTheJobBeforeAnything) {
   EXPECT_EQ(folhas, 3);
   EXPECT_EQ(imp.job.NOMCART, "CARTA");
   EXPECT_EQ(imp.job.arquivoCarta, registro / "carta.txt");
+  // A name with accents typed in the console's code page finds the file system's UTF-8 name,
+  // whatever the case of its accented letters.
+  print_test::escreve(registro / "Cobran\xC3\xA7" "a.txt", "Prezado cliente");  // Cobrança
+  term.pause().press(25).type("COBRAN\x80" "A").press(rt::term::key::Enter);
+  roda();
+  EXPECT_EQ(folhas, 6);
+  EXPECT_EQ(imp.job.arquivoCarta, registro / "Cobran\xC3\xA7" "a.txt");
 
   // The cash book: Esc on the month choice ends the job; one month is asked and kept.
   folhas = 0;

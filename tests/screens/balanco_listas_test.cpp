@@ -169,11 +169,10 @@ TEST_F(BalancoListas, EachListShowsItsRowsWithTheirShares) {
     }
   }
   EXPECT_TRUE(gravador.viu("Total dos Impostos pagos no Ano"));
-  // The fee block: no time spent yet (the test's clock stands still) is no fee, as the fee
-  // list charges it, though the data has a size.
+  // The fee block: with no time spent yet (the test's clock stands still) the screen proposes
+  // the minimum, where the fee list would charge nothing.
   EXPECT_TRUE(gravador.viuEm(21, 14, "00D00h00m"));
-  EXPECT_TRUE(gravador.viuEm(21, 64, "             "));
-  EXPECT_FALSE(gravador.viu("60,00"));
+  EXPECT_TRUE(gravador.viuEm(21, 64, "        60,00"));
   EXPECT_EQ(dados("IMP0110", kNovo)->getNumber("OUTREC"), Decimal::fromInt(7));
 }
 
@@ -264,12 +263,13 @@ TEST_F(DeclaracaoFixture, ConferirChecksOnEntryAndOnRequest) {
 }
 
 // The fee: thousand bytes and minutes at their prices, cut to cents each, never below the
-// minimum; nothing for a declaration with no time spent, as the fee list charges it.
+// minimum, also for a declaration with no time spent (where the fee list charges nothing).
 TEST(Honorarios, SizeAndTimeAtTheirPricesWithTheMinimum) {
   const AmbienteTela::Honorarios h{{}, {}, 1.60_d, 1.00_d, 60.00_d};
   EXPECT_EQ(VALCALC(1200, 50000, h), 82.00_d);
   EXPECT_EQ(VALCALC(600, 10000, h), 60.00_d);
-  EXPECT_EQ(VALCALC(0, 0, h), 0.00_d) << "no time spent: the declaration is not charged";
+  EXPECT_EQ(VALCALC(0, 0, h), 60.00_d) << "no time and no data: the screen proposes the minimum";
+  EXPECT_EQ(VALCALC(0, 50000, h), 60.00_d);
   EXPECT_EQ(VALCALC(100, 20999, h), 60.00_d);
   EXPECT_EQ(VALCALC(3601, 20999, h), 117.01_d);  // 20.99 + 96.02, each cut
 }

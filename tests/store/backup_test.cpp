@@ -79,6 +79,31 @@ TEST_F(BackupTest, RoundTripGivesTheSameTablesWithRebuiltIndexes) {
   EXPECT_TRUE(fs::exists(dados / "IMP0910C.CDX"));
 }
 
+// The backup folder typed with accents (in the console's code page) is made, written and read
+// back under the file system's UTF-8 name, and kept in CONFIG as typed.
+TEST_F(BackupTest, AnAccentedBackupFolderTypedInTheDialogs) {
+  ctx.definePastaDados(dados.caminho());
+  const std::string digitada = copias.caminho() + "/C\x9FPIAS";  // CÓPIAS
+  const std::string noDisco = copias.caminho() + "/C\xC3\x93PIAS";
+  const auto antes = tabelas();
+  term.pause().press(rt::term::key::Enter);  // origin: the year folder
+  term.pause().press(rt::term::ctrlKey('y')).type(digitada).press(rt::term::key::Enter);
+  term.pause().type("S");  // "Diretório novo para a copia? Cria-o ?"
+  ASSERT_TRUE(BKMANUAL(ctx, 1)) << term.dump();
+  EXPECT_TRUE(platform::verifyArchive(noDisco + "/IMPZIP10.ICE"));
+  EXPECT_EQ(copias.arquivos(), std::vector<std::string>{"C\xC3\x93PIAS"});
+  EXPECT_EQ(std::string(rt::text::alltrim(leConfig(ctx, "ROTABACK"))), digitada);
+
+  escreveArquivo(dados / "IMP0410.DBF", "estragado");
+  term.pause().press(rt::term::key::Enter);  // origin: ROTABACK, as kept
+  term.pause().press(rt::term::key::Enter);  // destination: the year folder
+  term.pause().type("S");                    // "Recupera os dados em"
+  ASSERT_TRUE(VOMANUAL(ctx, 1)) << term.dump();
+  const auto depois = tabelas();
+  for (const auto& [nome, bytes] : antes) EXPECT_TRUE(depois.count(nome) && depois.at(nome) == bytes) << nome;
+  EXPECT_FALSE(term.exhausted());
+}
+
 TEST_F(BackupTest, FolderWithoutRegisterMakesNoArchive) {
   Pasta vazia;
   EXPECT_TRUE(BKMANUAL(ctx, 2, copias.caminho(), vazia.caminho()));
