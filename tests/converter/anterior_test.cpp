@@ -530,6 +530,7 @@ TEST_F(AnteriorTest, KilledRunThenANewRunGivesTheTablesOfOneCleanRun) {
   for (int micros : {0, 3000, 10000, 30000, 60000}) {
     limpa();
     const pid_t filho = fork();
+    ASSERT_GE(filho, 0) << "fork";  // -1 given to kill() below would signal every process
     if (filho == 0) {
       (void)roda(kBrantel);
       _exit(0);

@@ -190,6 +190,7 @@ class ReceitaMorteTest : public ReceitaRecusaTest {
   void morre(const std::string& caminho, int micros = -1) {
     (void)ctx.areas.closeAll();
     const pid_t filho = fork();
+    ASSERT_GE(filho, 0) << "fork";  // -1 given to kill() below would signal every process
     if (filho == 0) {
       fala.aoAguardar = [] { ::raise(SIGKILL); };
       _exit(FAZCONV(ctx, Modo::Declaracao, caminho) ? 0 : 3);

@@ -16,6 +16,9 @@ class Child {
   explicit Child(const std::function<int(Child&)>& body) {
     if (pipe(toChild_) != 0 || pipe(toParent_) != 0) std::abort();
     pid_ = fork();
+    // A failed fork must end the test here: its -1 given to kill() later would signal every
+    // process of the user, the other tests running beside this one among them.
+    if (pid_ < 0) std::abort();
     if (pid_ == 0) {
       ::close(toChild_[1]);
       ::close(toParent_[0]);
