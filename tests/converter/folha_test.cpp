@@ -240,16 +240,18 @@ TEST_F(Folha, ImportSaysWhatItTookAndWarnsOfStatementsAlreadyWaiting) {
 // The folder of FOLHA.TXT as the clerk types it, in the console's code page, is found on the
 // disk, whose names are UTF-8; the year's folder is proposed with its accents.
 TEST_F(Folha, AFolderTypedWithAccentsIsFound) {
+  // On a drive, as the office types folders: the field holds 40 characters.
+  ctx.unidades.setDrive('T', dados.caminho());
   const std::string pasta = dados.caminho() + "/Folha de Março";
   std::filesystem::create_directories(pasta);
   arquivo(pasta, "folha.txt", "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\r\n");
-  term.press(rt::term::ctrlKey('y')).type(rt::text::utf8ToCp860(pasta)).press(key::Enter);
+  term.press(rt::term::ctrlKey('y')).type("T:\\Folha de Março"_cp).press(key::Enter);
   IMPORTA(ctx, c);
   EXPECT_FALSE(gravador.viu("inexistente"));
   EXPECT_TRUE(gravador.viu(std::string("1 declaração de rendimentos importada"_cp)));
   EXPECT_EQ(folhapg(), (std::vector<std::string>{kJose}));
 
-  ctx.definePastaDados(pasta);
+  ctx.definePastaDados("T:\\Folha de Março");
   gravador.esquece();
   term.press(key::Enter).pause().type("I");  // proposed as it is; imported again
   IMPORTA(ctx, c);

@@ -33,16 +33,19 @@ class PastasAcentuadas : public ConversorFixture {
 };
 
 TEST_F(PastasAcentuadas, TheTaxAuthorityDialogFindsAndKeepsFoldersTypedWithAccents) {
-  const std::string origem = dados.caminho() + "/Declarações 2010", destino = outra.caminho() + "/Março";
-  std::filesystem::create_directories(origem);
-  std::filesystem::create_directories(destino);
+  std::filesystem::create_directories(dados / "Declarações 2010");
+  std::filesystem::create_directories(outra / "Março");
+  // On drives, as the office types folders: the target's field holds 40 characters.
+  ctx.unidades.setDrive('S', dados.caminho());
+  ctx.unidades.setDrive('T', outra.caminho());
+  const std::string origem = "S:\\Declarações 2010";
   c.OPCAO_1 = kReceita;
   campo(origem);
-  campo(destino);
+  campo("T:\\Março");
   ASSERT_TRUE(PEGAOSDIR(ctx, c, ModoPastas::Receita));
   EXPECT_EQ(c.ORIGEM, origem);
-  EXPECT_TRUE(store::mesmaPasta(ctx, c.ARQDEST, destino)) << c.ARQDEST;
-  EXPECT_TRUE(store::mesmaPasta(ctx, ctx.LOCARQ, destino)) << ctx.LOCARQ;
+  EXPECT_TRUE(store::mesmaPasta(ctx, c.ARQDEST, outra / "Março")) << c.ARQDEST;
+  EXPECT_TRUE(store::mesmaPasta(ctx, ctx.LOCARQ, outra / "Março")) << ctx.LOCARQ;
 
   // Asked again, the source kept is shown as typed; Esc keeps it in the terminal's settings.
   gravador.esquece();
