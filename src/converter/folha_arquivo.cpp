@@ -48,11 +48,38 @@ bool separa(std::string_view linha, std::vector<std::string>& valores) {
   return true;
 }
 
-std::string digitos(std::string_view s) {
+// The digits of a document written with or without its separators; nullopt when anything else
+// is there ("1000.50" is no document, nor is a name that a misplaced quote moved here).
+std::optional<std::string> digitosDoDocumento(std::string_view s) {
   std::string d;
-  for (char c : s)
-    if (c >= '0' && c <= '9') d += c;
+  for (char c : rt::text::trim(s)) {
+    if (c >= '0' && c <= '9') {
+      d += c;
+    } else if (c != '.' && c != '-' && c != '/') {
+      return std::nullopt;
+    }
+  }
   return d;
+}
+
+bool cpfCerto(std::string_view d) { return d.size() == 11 && console::cpfDigitos(d.substr(0, 9)) == d.substr(9); }
+bool cnpjCerto(std::string_view d) { return d.size() == 14 && console::cnpjDigitos(d.substr(0, 12)) == d.substr(12); }
+
+// Whether the whole text is well-formed UTF-8.
+bool utf8Valido(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();)
+    if (!rt::text::cp860::decodeUtf8(s, i)) return false;
+  return true;
+}
+
+// The file in the console code page: a file that is valid UTF-8 (as current systems write it,
+// with or without the byte-order mark) is read as UTF-8, anything else as the Windows code
+// page the payroll programs have always used. Text in the Windows code page with accents is
+// practically never valid UTF-8, and plain ASCII reads the same either way.
+std::string noConsole(std::string_view bytes) {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kBom)) bytes.remove_prefix(kBom.size());
+  return utf8Valido(bytes) ? rt::text::utf8ToCp860(bytes) : rt::text::cp1252ToCp860(bytes);
 }
 
 // Whether the amount fits a numeric field of that width and decimals.
@@ -71,7 +98,7 @@ std::string naLinha(int n, std::string_view motivo) {
 LeituraFolha leLinhas(std::string_view bytes, std::span<const store::CampoDef> campos) {
   using namespace rt::text::literals;
   LeituraFolha r;
-  const std::string texto = rt::text::cp1252ToCp860(bytes);
+  const std::string texto = noConsole(bytes);
   std::vector<std::string> valores;
   std::size_t pos = 0;
   int numero = 0;
@@ -105,16 +132,22 @@ LeituraFolha leLinhas(std::string_view bytes, std::span<const store::CampoDef> c
         }
         c.emplace_back(*n);
       } else if (campo.nome == "CPF") {
-        // A statement without a CPF, or with more digits than a CPF has, would reach the
-        // register as a taxpayer nobody can find again.
-        std::string cpf = digitos(bruto);
-        if (cpf.empty() || cpf.size() > static_cast<std::size_t>(campo.largura)) {
+        // A statement whose CPF is not one would reach the register as a taxpayer nobody can
+        // find again; a value shifted by a misplaced quote lands here or in the payer's document.
+        const std::optional<std::string> cpf = digitosDoDocumento(bruto);
+        if (!cpf || !cpfCerto(*cpf)) {
           r.recusa = naLinha(numero, std::string("CPF inválido ("_cp) + bruto + ")");
           return r;
         }
-        c.emplace_back(std::move(cpf));
+        c.emplace_back(*cpf);
       } else if (campo.nome == "CNPJFONTE") {
-        c.emplace_back(console::CONTAPONTO(rt::text::trim(bruto)));
+        // The payer is a company (CNPJ) or a person (CPF).
+        const std::optional<std::string> doc = digitosDoDocumento(bruto);
+        if (!doc || !(cnpjCerto(*doc) || cpfCerto(*doc))) {
+          r.recusa = naLinha(numero, std::string("CNPJ/CPF da fonte pagadora inválido ("_cp) + bruto + ")");
+          return r;
+        }
+        c.emplace_back(console::CONTAPONTO(*doc));
       } else {
         c.emplace_back(bruto);
       }

@@ -1,12 +1,14 @@
 // FOLHA.TXT, the payroll program's file of annual income statements: one statement a line
 // (LF or CR LF), the 21 values of FOLHAPG in its field order separated by commas, texts in
 // double quotes (a doubled quote stands for one), amounts with "." as the decimal separator;
-// missing trailing values are blank. The file is made under Windows (CP1252).
+// missing trailing values are blank. Payroll programs made under Windows write CP1252;
+// current ones write UTF-8, which is told by the text being valid UTF-8.
 //
 // The whole file is read before anything is stored: a line with more than 21 values, an amount
-// that is not a number (or too large for its field) or a quote left open refuses the file,
-// naming the line. A CPF is kept as its digits, punctuated or not; the payer's document is
-// punctuated; texts longer than their field are cut when stored.
+// that is not a number (or too large for its field), a quote left open, a CPF or a payer's
+// document (CNPJ or CPF) that is not one by its check digits refuses the file, naming the line.
+// A CPF is kept as its digits, punctuated or not; the payer's document is punctuated; texts
+// longer than their field are cut when stored.
 #pragma once
 
 #include <optional>
@@ -29,7 +31,7 @@ struct LeituraFolha {
   std::string recusa;
 };
 
-// Reads the file's bytes (CP1252) against the table's fields.
+// Reads the file's bytes (UTF-8 or CP1252) against the table's fields.
 LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> campos);
 
 }  // namespace conversor

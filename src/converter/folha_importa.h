@@ -15,11 +15,14 @@ namespace conversor {
 void IMPORTA(store::Contexto& ctx, Conversor& c);
 
 // Reads `arquivo` (a Linux path) and appends its statements to FOLHAPG (open) under the
-// table's lock: every one or, when the file is refused, none. The refusal or the failed write
-// is said; false then.
+// table's lock: every one or, when the file is refused, none. When statements of the same CPF
+// and payer are already waiting, the clerk is asked whether to import the file or skip it.
+// The refusal, an empty file, the failed write or the number imported is said; false when
+// nothing was imported.
 bool importaArquivo(store::Contexto& ctx, const std::string& arquivo);
 
-// Appends the statements to FOLHAPG under one file lock; false (said) when a write failed.
+// Appends the statements to FOLHAPG under one file lock, all in one step that a kill cannot
+// split, and syncs them; false (said) when a write failed.
 bool gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> comprovantes);
 
 // The colours of the converter's inputs (CORNORM).

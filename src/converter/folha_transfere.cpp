@@ -113,8 +113,17 @@ bool fontePagadora(store::Contexto& ctx, const Lancamento& l, bool simples) {
   return e.ok();
 }
 
+// A description longer than its field is cut when stored; the clerk is told which.
+void notaCorte(const Table& t, std::string_view campo, const std::string& descricao, const Lancamento& l,
+               Cortes* cortes) {
+  const rt::db::FieldDef* f = t.field(campo);
+  if (cortes == nullptr || f == nullptr || descricao.size() <= static_cast<std::size_t>(f->width)) return;
+  cortes->push_back(rt::text::transform(l.CPF, "@R 999.999.999-99") + " " + std::string(campo) + ": " +
+                    descricao.substr(0, static_cast<std::size_t>(f->width)));
+}
+
 // Table 1: the exempt and exclusively taxed amounts, added to or replacing what is there.
-bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta) {
+bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta, Cortes* cortes) {
   if (resposta != 'A' && resposta != 'S') return true;
   Table& t = *store::tabela(ctx.areas, Area::IMP0110);
   t.setOrder(1);
@@ -128,22 +137,26 @@ bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta) {
                             : diarias         ? std::string("DIARIAS E AJUDA DE CUSTO")
                                               : std::string(rt::text::trim(l.OUTROS));
   const Decimal isento = (diarias ? l.DIARIAS : Decimal()) + (outros ? l.VALOUTRO : Decimal());
+  const auto descreve = [&](std::string_view campo, const std::string& descricao) {
+    notaCorte(t, campo, descricao, l, cortes);
+    e.put(campo, descricao);
+  };
   if (resposta == 'A') {
     e.put("I3_03", t.getNumber("I3_03") + l.IDENIZA);
     if (diarias || outros) {
       e.put("I3_12", t.getNumber("I3_12") + isento);
-      e.put("I3_12D", junta(t.getText("I3_12D"), parte));
+      descreve("I3_12D", junta(t.getText("I3_12D"), parte));
     }
     e.put("I4_05", t.getNumber("I4_05") + l.VALOUTRE);
-    e.put("I4_05D", junta(t.getText("I4_05D"), l.OUTROSEXC));
+    descreve("I4_05D", junta(t.getText("I4_05D"), l.OUTROSEXC));
   } else {
     e.put("I3_03", l.IDENIZA);
     if (diarias || outros) {
       e.put("I3_12", isento);
-      e.put("I3_12D", parte);
+      descreve("I3_12D", parte);
     }
     e.put("I4_05", l.VALOUTRE);
-    e.put("I4_05D", std::string(rt::text::trim(l.OUTROSEXC)));
+    descreve("I4_05D", std::string(rt::text::trim(l.OUTROSEXC)));
   }
   return e.ok();
 }
@@ -225,6 +238,16 @@ bool voltaPasta(store::Contexto& ctx, const std::string& inicio) {
   return abreTabelas(ctx);
 }
 
+// At the end of a transfer, however it ends: the descriptions that were cut.
+void dizCortes(store::Contexto& ctx, const Cortes& cortes) {
+  if (cortes.empty()) return;
+  constexpr std::size_t kLinhas = 8;  // what an alert holds on the screen
+  std::vector<std::string> linhas{std::string("Descrições maiores que o campo, cortadas (CPF, campo: como ficou):"_cp)};
+  for (std::size_t i = 0; i < cortes.size() && i < kLinhas; ++i) linhas.push_back(cortes[i]);
+  if (cortes.size() > kLinhas) linhas.push_back("e mais " + std::to_string(cortes.size() - kLinhas) + ".");
+  console::AVISOSN(ctx, linhas, 0);
+}
+
 // The statement's row of FOLHAPG deleted once posted.
 bool apagaComprovante(store::Contexto& ctx) {
   Escrita e(ctx, Area::FOLHAPG, false);
@@ -262,10 +285,11 @@ Lancamento leLancamento(const Table& f) {
   return l;
 }
 
-bool GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples) {
+bool GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples, Cortes* cortes) {
   if (!fontePagadora(ctx, l, simples)) return false;
   if (simples) return true;
-  return rendimentos(ctx, l, resposta) && pagamento(ctx, l, 12, l.PENSAOPAG) && pagamento(ctx, l, 14, l.PREVPRIVA);
+  return rendimentos(ctx, l, resposta, cortes) && pagamento(ctx, l, 12, l.PENSAOPAG) &&
+         pagamento(ctx, l, 14, l.PREVPRIVA);
 }
 
 void TRANSFERE(store::Contexto& ctx, Conversor&) {
@@ -277,6 +301,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     return;
   }
   const char resposta = respostaLancamento(ctx);
+  Cortes cortes;
   const std::string inicio = ctx.LOCARQ;
   const RelatoConversor relato(ctx);
   bool todos = false;
@@ -295,13 +320,13 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     registro.setOrder(1);
     if (!store::gravou(ctx, registro.seek(store::Cpf(l.CPF).chave()), registro.alias())) break;
     if (registro.found()) {
-      falhou = !GRAVA_VALOR(ctx, l, resposta, simplificada(ctx)) || !apagaComprovante(ctx);
+      falhou = !GRAVA_VALOR(ctx, l, resposta, simplificada(ctx), &cortes) || !apagaComprovante(ctx);
       continue;
     }
     fechaTabelas(ctx);
     if (store::BUSCA_OUTRO(ctx, l.CPF, 1, 0)) {
       // Posted in the folder where he is, and back to the starting folder for the next one.
-      falhou = !abreTabelas(ctx) || !GRAVA_VALOR(ctx, l, resposta, simplificada(ctx)) || !apagaComprovante(ctx);
+      falhou = !abreTabelas(ctx) || !GRAVA_VALOR(ctx, l, resposta, simplificada(ctx), &cortes) || !apagaComprovante(ctx);
       if (!voltaPasta(ctx, inicio)) falhou = true;
       continue;
     }
@@ -309,13 +334,15 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     Ausente a = todos ? Ausente::Todos : perguntaAusente(ctx, cpf);
     if (a == Ausente::Abandona) {
       ctx.areas.releaseAll();
+      dizCortes(ctx, cortes);
       return;
     }
     if (a == Ausente::Salta) continue;
     if (a == Ausente::Todos) todos = true;
-    falhou = !incluiContribuinte(ctx, l) || !GRAVA_VALOR(ctx, l, resposta, false) || !apagaComprovante(ctx);
+    falhou = !incluiContribuinte(ctx, l) || !GRAVA_VALOR(ctx, l, resposta, false, &cortes) || !apagaComprovante(ctx);
   }
   ctx.areas.releaseAll();
+  dizCortes(ctx, cortes);
   if (!falhou) console::MENS(ctx, 13, "Dados Transferidos");
   ctx.console.inkey(std::chrono::seconds(2));
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);

@@ -65,7 +65,7 @@ void listaDaInstalacao(store::Contexto& ctx, Conversor& c, const Digitado& d) {
   if (!c.campoPendente.empty()) alvo = std::string(rt::text::alltrim(campo->text()));
   const std::string digitado = alvo;
   const std::string instalacao = c.DIRINST;
-  c.DIRINST = std::string(rt::text::alltrim(d.instalacao));
+  c.DIRINST = rt::text::cp860ToUtf8(rt::text::alltrim(d.instalacao));
   if (!EDITOR(ctx, c)) console::AVISOSN(ctx, "Nao encontrado o arquivo com as pastas do ano anterior", 0);
   c.DIRINST = instalacao;
   if (!c.campoPendente.empty()) {
@@ -98,7 +98,7 @@ Pedido pede(store::Contexto& ctx, Conversor& c, ModoPastas modo, Digitado& d) {
   read.get(t.linha, t.coluna, rt::ui::var("DESTINO", d.destino), "@!");
   if (!receita) {
     read.get(i.linha, i.coluna, rt::ui::var("DIRINST", d.instalacao), "@!").valid([&ctx, &d] {
-      if (console::VERDIR(ctx, rt::text::alltrim(d.instalacao))) return true;
+      if (console::VERDIR(ctx, rt::text::cp860ToUtf8(rt::text::alltrim(d.instalacao)))) return true;
       console::AVISOSN(ctx, "Atencao! Pasta nao existente.", 0);
       return false;
     });
@@ -168,7 +168,10 @@ bool PEGAOSDIR(store::Contexto& ctx, Conversor& c, ModoPastas modo) {
     c.ORIGEM = modo == ModoPastas::Anterior ? c.ROTAANTER : c.ROTARURAL;
     c.DESTINO = ctx.LOCARQ;
   }
-  Digitado d{c.ORIGEM, c.DESTINO, c.DIRINST};
+  // Folders are kept as the file system names them (UTF-8) and shown and typed in the
+  // console's code page.
+  using rt::text::cp860ToUtf8, rt::text::utf8ToCp860;
+  Digitado d{utf8ToCp860(c.ORIGEM), utf8ToCp860(c.DESTINO), utf8ToCp860(c.DIRINST)};
   for (;;) {
     if (pede(ctx, c, modo, d) == Pedido::Esc) {
       // The tax authority's dialog is asked again after every run and left with Esc: the
@@ -176,14 +179,16 @@ bool PEGAOSDIR(store::Contexto& ctx, Conversor& c, ModoPastas modo) {
       if (modo == ModoPastas::Receita) guardaPastas(ctx, c, modo);
       return false;
     }
+    const Digitado noDisco{cp860ToUtf8(rt::text::alltrim(d.origem)), cp860ToUtf8(rt::text::alltrim(d.destino)),
+                           cp860ToUtf8(rt::text::alltrim(d.instalacao))};
     bool desiste = false;
-    if (!confere(ctx, c, modo, d, desiste)) {
+    if (!confere(ctx, c, modo, noDisco, desiste)) {
       if (desiste) return false;
       continue;
     }
-    c.ORIGEM = std::string(rt::text::alltrim(d.origem));
-    c.DESTINO = std::string(rt::text::alltrim(d.destino));
-    if (modo != ModoPastas::Receita) c.DIRINST = std::string(rt::text::alltrim(d.instalacao));
+    c.ORIGEM = noDisco.origem;
+    c.DESTINO = noDisco.destino;
+    if (modo != ModoPastas::Receita) c.DIRINST = noDisco.instalacao;
     c.ARQORIG = console::BAR_DIR(c.ORIGEM);
     c.ARQDEST = console::BAR_DIR(c.DESTINO);
     // The target is the data folder from now on.

@@ -1,12 +1,23 @@
 // The income statements from FOLHA.TXT into FOLHAPG, and from FOLHAPG into the declarations'
 // tables of the folder where each taxpayer is, read back as another reader sees the files.
-#include <fstream>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "console/documentos.h"
 #include "console/pastas.h"
 #include "converter/folha_digita.h"
 #include "converter/folha_importa.h"
 #include "converter/folha_transfere.h"
 #include "fixture.h"
+#include "rt/db/file.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "store/abertura.h"
@@ -160,7 +171,7 @@ TEST_F(Folha, TaxpayersRegisteredNowhereAndSimplifiedDeclarations) {
 
 // The import refuses a file with a bad line whole, a missing folder and a missing file.
 TEST_F(Folha, ImportRefusals) {
-  arquivo(dados.caminho(), "FOLHA.TXT", "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\n\"1\",\"X\",\"Y\",\"Z\",abc\n");
+  arquivo(dados.caminho(), "FOLHA.TXT", "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\n\"98765432100\",\"X\",\"Y\",\"11222333000181\",abc\n");
   term.press(key::Enter);
   IMPORTA(ctx, c);
   EXPECT_TRUE(gravador.viu(std::string("Linha 2 do FOLHA.TXT: valor inválido em RENDIMENT (abc)"_cp)));
@@ -188,6 +199,180 @@ TEST_F(Folha, TypingAnotherSourceForAKnownCpf) {
   EXPECT_TRUE(gravador.viu(std::string("CPF já existente! Outra fonte de Renda? (S/N)"_cp)));
   EXPECT_EQ(le(programa.caminho(), "FOLHAPG", "CPF,NOMECONTR,NOMEFONTE,CNPJFONTE"),
             (std::vector<std::string>{kJose + "|JOSE|ACME|11.222.333/0001-81", kJose + "|JOSE|BETA|44.555.666/0001-81"}));
+}
+
+// The import says how many statements it took, or that the file had none; the same file again
+// warns that statements of its taxpayers and payers are still waiting: "Salta" leaves FOLHAPG as
+// it was, "Importa" adds the file.
+TEST_F(Folha, ImportSaysWhatItTookAndWarnsOfStatementsAlreadyWaiting) {
+  const std::string jose = "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",100\r\n";
+  arquivo(dados.caminho(), "FOLHA.TXT", jose + "\"98765432100\",\"JOAO\",\"ACME\",\"11222333000181\",200\r\n");
+  term.press(key::Enter);
+  IMPORTA(ctx, c);
+  EXPECT_TRUE(gravador.viu(std::string("2 declarações de rendimentos importadas"_cp)));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJose, kJoao}));
+
+  // José's statement from ACME is waiting; from BETA, and Novo's, are new.
+  arquivo(dados.caminho(), "FOLHA.TXT",
+          jose + "\"12345678909\",\"JOSE\",\"BETA\",\"44555666000181\",5\r\n" +
+              "\"11144477735\",\"NOVO\",\"ACME\",\"11.222.333/0001-81\",7\r\n");
+  for (const char* resposta : {"S", "I"}) {
+    gravador.esquece();
+    term.press(key::Enter).pause().type(resposta);
+    IMPORTA(ctx, c);
+    EXPECT_TRUE(gravador.viuJuntos("do mesmo CPF e fonte pagadora: 1 de 3 no FOLHA.TXT",
+                                   "(CPF 123.456.789-09, fonte 11.222.333/0001-81)."));
+  }
+  EXPECT_TRUE(gravador.viu(std::string("3 declarações de rendimentos importadas"_cp)));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJose, kJoao, kJose, kJose, kNovo}));
+
+  for (const std::string& vazio : {std::string(), std::string("\r\n\r\n\x1A")}) {
+    gravador.esquece();
+    arquivo(dados.caminho(), "FOLHA.TXT", vazio);
+    term.press(key::Enter);
+    IMPORTA(ctx, c);
+    EXPECT_TRUE(gravador.viu(std::string("O arquivo FOLHA.TXT não tem declarações de rendimentos."_cp)));
+    EXPECT_FALSE(gravador.viu("importada"));
+  }
+  EXPECT_EQ(folhapg().size(), 5u);
+}
+
+// The folder of FOLHA.TXT as the clerk types it, in the console's code page, is found on the
+// disk, whose names are UTF-8; the year's folder is proposed with its accents.
+TEST_F(Folha, AFolderTypedWithAccentsIsFound) {
+  // On a drive, as the office types folders: the field holds 40 characters.
+  ctx.unidades.setDrive('T', dados.caminho());
+  const std::string pasta = dados.caminho() + "/Folha de Março";
+  std::filesystem::create_directories(pasta);
+  arquivo(pasta, "folha.txt", "\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\r\n");
+  term.press(rt::term::ctrlKey('y')).type("T:\\Folha de Março"_cp).press(key::Enter);
+  IMPORTA(ctx, c);
+  EXPECT_FALSE(gravador.viu("inexistente"));
+  EXPECT_TRUE(gravador.viu(std::string("1 declaração de rendimentos importada"_cp)));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJose}));
+
+  ctx.definePastaDados("T:\\Folha de Março");
+  gravador.esquece();
+  term.press(key::Enter).pause().type("I");  // proposed as it is; imported again
+  IMPORTA(ctx, c);
+  EXPECT_TRUE(gravador.viu(std::string("FOLHA DE MARçO"_cp)));
+  EXPECT_EQ(folhapg(), (std::vector<std::string>{kJose, kJose}));
+}
+
+// Three statements of one payer posted with "Acrescente": the descriptions grow past their 50
+// characters and the clerk is told which were cut; empty parts add nothing.
+TEST_F(Folha, ADescriptionCutToItsFieldIsSaid) {
+  linha(Area::IMP0910, {{"CPF", kJose}, {"NOMECONTR", std::string("JOSE")}});
+  for (int i = 0; i < 3; ++i)
+    comprovantes("\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1000,0,0,0,0,0,100,0,0,0,0,0,\"\","
+                 "\"BOLSA ESTAGIO\",\"\",1000,0\n");
+  term.pause().type("A");
+  transfere();
+  EXPECT_EQ(le(dados.caminho(), "IMP0110", "I3_12,I3_12D,I4_05,I4_05D"),
+            (std::vector<std::string>{"3300.00|DIARIAS BOLSA ESTAGIO/DIARIAS BOLSA ESTAGIO/DIARIA|0.00|"}));
+  EXPECT_TRUE(gravador.viuJuntos("Descrições maiores que o campo, cortadas (CPF, campo: como ficou):"_cp,
+                                  "123.456.789-09 I3_12D: DIARIAS BOLSA ESTAGIO/DIARIAS BOLSA ESTAGIO/DIARIA"));
+  EXPECT_FALSE(gravador.viu("I4_05D"));
+  EXPECT_TRUE(gravador.viu("Dados Transferidos"));
+}
+
+// A CPF with valid check digits for each number.
+std::string cpfDe(int n) {
+  std::string nove = std::to_string(100000000 + n);
+  return nove + console::cpfDigitos(nove);
+}
+
+std::string leArquivo(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  std::ostringstream o;
+  o << f.rdbuf();
+  return o.str();
+}
+
+// An import of a 3,000-line FOLHA.TXT killed at random moments: afterwards, once FOLHAPG is
+// opened as the converter opens it, the table holds none of the file or all of it, and its
+// index agrees with it.
+TEST_F(Folha, AnImportKilledAtAnyMomentLeavesNoneOrAllOfTheFile) {
+  comprovantes("\"12345678909\",\"JOSE\",\"ACME\",\"11222333000181\",1\n\"98765432100\",\"JOAO\",\"ACME\",\"11222333000181\",2\n");
+  constexpr long kAntes = 2, kLinhas = 3000;
+  std::string linhas;
+  for (int i = 0; i < kLinhas; ++i)
+    linhas += "\"" + cpfDe(i) + "\",\"EMPREGADO " + std::to_string(i) + "\",\"ACME LTDA\",\"11222333000181\"," +
+              std::to_string(1000 + i) + ".25,110,0,0,15,0,0,0,0,0,0,80,\"\",\"\",\"\",0,0\r\n";
+  const std::string folha = dados / "FOLHA.TXT";
+  arquivo(dados.caminho(), "FOLHA.TXT", linhas);
+  ASSERT_TRUE(ctx.areas.closeAll());
+  const std::string dbf = rt::db::resolveCaseInsensitive(programa / "FOLHAPG.DBF");
+  const std::string cdx = rt::db::resolveCaseInsensitive(programa / "FOLHAPG.CDX");
+  const std::string dbfAntes = leArquivo(dbf), cdxAntes = leArquivo(cdx);
+  const auto restaura = [&] {
+    std::ofstream(dbf, std::ios::binary | std::ios::trunc) << dbfAntes;
+    std::ofstream(cdx, std::ios::binary | std::ios::trunc) << cdxAntes;
+  };
+  const auto importa = [&] {
+    if (!store::ABERTURA(ctx, Area::FOLHAPG)) return false;
+    store::seleciona(ctx.areas, Area::FOLHAPG);
+    return importaArquivo(ctx, folha);
+  };
+  // The rows of FOLHAPG after the converter opened it, checked against its index; -1 when the
+  // index disagrees.
+  const auto linhasDepois = [&]() -> long {
+    if (!store::ABERTURA(ctx, Area::FOLHAPG)) return -2;
+    rt::db::Table& t = *store::tabela(ctx.areas, Area::FOLHAPG);
+    long n = 0;
+    for (t.goTop(); t.status() && !t.eof(); t.skip(1)) ++n;
+    const bool certo = t.status() && t.checkOrder(1);
+    if (n == kAntes + kLinhas) {
+      (void)t.seek(cpfDe(1500));
+      if (!t.found() || t.getNumber("RENDIMENT") != Decimal::parse("2500.25")) return -1;
+    }
+    (void)ctx.areas.closeAll();
+    return certo ? n : -1;
+  };
+  // How long a whole import takes here: the kills fall within it and a little beyond.
+  const auto inicio = std::chrono::steady_clock::now();
+  ASSERT_TRUE(importa());
+  const auto duracao = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - inicio);
+  ASSERT_EQ(linhasDepois(), kAntes + kLinhas);
+
+  std::mt19937 aleatorio(51);
+  std::uniform_int_distribution<long> momento(0, duracao.count() * 6 / 5);
+  int nenhum = 0, todos = 0, parte = 0, errado = 0;
+  for (int rodada = 0; rodada < 100; ++rodada) {
+    restaura();
+    int pronto[2];
+    ASSERT_EQ(pipe(pronto), 0);
+    const pid_t filho = fork();
+    if (filho == 0) {
+      ::close(pronto[0]);
+      (void)!write(pronto[1], "x", 1);
+      (void)importa();
+      _exit(0);
+    }
+    ::close(pronto[1]);
+    char x;
+    (void)!read(pronto[0], &x, 1);
+    ::close(pronto[0]);
+    std::this_thread::sleep_for(std::chrono::microseconds(momento(aleatorio)));
+    kill(filho, SIGKILL);
+    waitpid(filho, nullptr, 0);
+    const long n = linhasDepois();
+    if (n == kAntes) {
+      ++nenhum;
+    } else if (n == kAntes + kLinhas) {
+      ++todos;
+    } else if (n < 0) {
+      ++errado;
+    } else {
+      ++parte;
+    }
+  }
+  RecordProperty("none", nenhum);
+  RecordProperty("all", todos);
+  std::cout << "import of " << kLinhas << " lines, " << duracao.count() << " us; after 100 kills: none " << nenhum
+            << ", all " << todos << ", part " << parte << ", index wrong " << errado << "\n";
+  EXPECT_EQ(parte, 0);
+  EXPECT_EQ(errado, 0);
 }
 
 }  // namespace

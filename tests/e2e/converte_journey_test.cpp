@@ -1,6 +1,8 @@
 // The converter started from tavren's menu (Declaracao, Importação) on tavren's terminal: its
-// banner and menu; the income statements of a payroll's FOLHA.TXT imported and transferred into
-// the declaration of a taxpayer registered in tavren; back in tavren, its menu and banner.
+// banner and menu; the income statements of a payroll's FOLHA.TXT imported (the count said; the
+// same file again is told to be waiting and skipped; an empty one has nothing to import) and
+// transferred into the declaration of a taxpayer registered in tavren, once; back in tavren, its
+// menu and banner.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -46,6 +48,25 @@ TEST_F(JornadaConverte, FromTavrenTheStatementsOfAPayrollGoIntoTheDeclaration) {
   teclas(s, {"I"});
   ASSERT_TRUE(s.waitForText("Drive e pasta do Arquivo FOLHA.TXT")) << s.capture();
   teclas(s, {"Enter"});
+  // The import says what it took.
+  ASSERT_TRUE(s.waitForText("1 declaração de rendimentos importada")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; })) << s.capture();
+  // The same file again: its statement is still waiting, and the clerk skips the file.
+  teclas(s, {"I"});
+  ASSERT_TRUE(s.waitForText("Drive e pasta do Arquivo FOLHA.TXT")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("do mesmo CPF e fonte pagadora: 1 de 1 no FOLHA.TXT")) << s.capture();
+  EXPECT_TRUE(s.waitForText("(CPF 123.456.789-09, fonte 11.222.333/0001-81).")) << s.capture();
+  teclas(s, {"S"});
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; })) << s.capture();
+  // An empty file says there is nothing to import.
+  std::ofstream(home() + "/DADOS2010/folha.txt", std::ios::binary | std::ios::trunc);
+  teclas(s, {"I"});
+  ASSERT_TRUE(s.waitForText("Drive e pasta do Arquivo FOLHA.TXT")) << s.capture();
+  teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("O arquivo FOLHA.TXT não tem declarações de rendimentos.")) << s.capture();
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; })) << s.capture();
   teclas(s, {"T"});
   ASSERT_TRUE(s.waitForText("Encontrando valores")) << s.capture();
@@ -75,6 +96,8 @@ TEST_F(JornadaConverte, FromTavrenTheStatementsOfAPayrollGoIntoTheDeclaration) {
     EXPECT_EQ((*t)->getText("CPF"), "12345678909");
     EXPECT_EQ((*t)->getText("I1_3"), "11.222.333/0001-81");
     EXPECT_EQ((*t)->getNumber("I1_4").toString(2), "1000.50");
+    (*t)->skip(1);
+    EXPECT_TRUE((*t)->eof()) << "one payer row";
   }
 
   // The taxpayer's first page, the incomes from companies, shows the payer.

@@ -104,6 +104,14 @@ class Table {
   // Appends a blank record and makes it current; shared, it comes locked (other record locks
   // are released) under the append lock, so two terminals never get the same number.
   Status appendBlank();
+  // Appends whole records (values in field order; missing trailing values stay blank) in one
+  // step that a kill cannot split: every value is encoded first (one that does not fit
+  // refuses the batch before anything is written), the records and their keys are written
+  // beyond the record count, and only then is the count raised. A process killed before that
+  // leaves none of them, after it all of them; indexes it was changing are rebuilt by the
+  // next locker. Shared, the file lock is needed. The last record appended becomes current.
+  // Not for tables with memo fields.
+  Status appendRecords(std::span<const std::vector<Value>> rows);
   // Writes the current record if it changed (moving does this too), so that the file holds
   // it when this returns; a write error kept from a move is reported here (and forgotten).
   Status flush();

@@ -397,4 +397,52 @@ TEST(Sharing, AWriterKilledInTheMiddleOfASharedWriteNeverLeavesAnIndexWrong) {
   EXPECT_EQ(wrong, 0);
 }
 
+// A batch of whole records: refused whole without the file lock or with a value that does not
+// fit; appended, another terminal sees every record and finds it through both indexes; the same
+// on an exclusive table.
+TEST(Sharing, AppendRecordsWritesAWholeBatchOrNothing) {
+  TempDir dir;
+  makeIndexedTable(dir, 3);
+  auto open = [&](bool exclusive) {
+    auto t = openOrDie(dir.file("IMP0910"), exclusive);
+    EXPECT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+    EXPECT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+    return t;
+  };
+  std::vector<std::vector<Value>> rows;
+  for (int i = 0; i < 1000; ++i) rows.push_back({cpfOf(i), "nome " + std::to_string(i), Decimal::fromInt(i % 90)});
+  {
+    auto a = open(false), b = open(false);
+    EXPECT_EQ(a->appendRecords(rows).code(), Error::kNotLocked);
+    ASSERT_OK(a->lockFile());
+    auto ruim = rows;
+    ruim[999][2] = Decimal::fromInt(100);  // ESTATUS is N2
+    EXPECT_EQ(a->appendRecords(ruim).code(), Error::kOverflow);
+    EXPECT_EQ(b->recordCount(), 3u);
+    ASSERT_OK(a->appendRecords(rows));
+    ASSERT_OK(a->unlock());
+    EXPECT_EQ(a->recNo(), 1003u);
+    EXPECT_EQ(b->recordCount(), 1003u);
+    ASSERT_OK(b->seek(cpfOf(500)));
+    EXPECT_TRUE(b->found());
+    EXPECT_EQ(b->recNo(), 504u);
+    EXPECT_EQ(b->getText("NOMECONTR"), "nome 500" + std::string(45, ' '));
+    b->setOrder(2);
+    ASSERT_OK(b->seek("NOME 999"));
+    EXPECT_EQ(b->recNo(), 1003u);
+    EXPECT_EQ(b->getNumber("ESTATUS"), Decimal::fromInt(999 % 90));
+    EXPECT_OK(b->checkOrder(1));
+    EXPECT_OK(b->checkOrder(2));
+  }
+  {
+    auto x = open(true);
+    ASSERT_OK(x->appendRecords(std::span(rows).first(2)));
+    ASSERT_OK(x->close());
+  }
+  auto t = open(false);
+  EXPECT_EQ(t->recordCount(), 1005u);
+  EXPECT_OK(t->checkOrder(1));
+  EXPECT_OK(t->checkOrder(2));
+}
+
 }  // namespace
