@@ -351,9 +351,9 @@ void AJUST_DIR(store::Contexto& ctx, Conversor& c) {
       // target here would last only until then. The converter goes back to tavren's folder,
       // and the clerk is told where the taxpayers went and how to get there.
       voltaPasta(ctx, c);
+      // Three lines: the alert then stays clear of the counters above it.
       ctx.relato().alerta({"Contribuintes convertidos na pasta", alvo,
-                           "O TAVREN continua na pasta atual; para trabalhar",
-                           "na nova, escolha-a em Declaracao, Pastas."});
+                           "O TAVREN continua na pasta atual (troque-a em Pastas)."});
     } else if (outra && ctx.relato().pergunta(std::string("Permanece no diretório "_cp) + alvo, true)) {
       if (rt::db::Table* lista = store::tabela(ctx.areas, Area::DIRET)) {
         const store::SelecaoGuardada selecao(ctx.areas, Area::DIRET);
