@@ -369,7 +369,9 @@ void AJUST_DIR(store::Contexto& ctx, Conversor& c) {
   ctx.janelas.FECHAJAN(console::Jan::kTela);
 }
 
-void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
+namespace {
+
+void conversaoNaTela(store::Contexto& ctx, Conversor& c) {
   ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   c.NOVIN = false;
   ctx.relato().linha("Use a Tecla F1 para selecionar as pastas de origem do IR ou MOL");
@@ -408,6 +410,15 @@ void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
     converteAnteriores(ctx, c, tela);
   }
   if (c.OPCAO_1 != kKelsvor) AJUST_DIR(ctx, c);
+}
+
+}  // namespace
+
+void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
+  conversaoNaTela(ctx, c);
+  // The run's notices ("Use a Tecla F1...", "ESC - Interrompe...") end with it: the status row
+  // would bring them back under the next item's dialogs.
+  ctx.relato().linha("");
 }
 
 }  // namespace conversor
