@@ -107,8 +107,9 @@ TEST_F(JornadaAnterior, LastYearsClosingValueOpensTheYearInTavren) {
     EXPECT_NE(fim.find(linha), std::string::npos) << linha << "\n" << fim;
   teclas(s, {"Enter"});
   const auto voltou = [](const std::string& t) { return t.find("Converte Ver.") == std::string::npos; };
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Contribuintes convertidos") == std::string::npos; }))
-      << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) {
+    return t.find("Contribuintes convertidos") == std::string::npos;
+  })) << s.capture();
   s.keys({"M-t"});
   if (!s.waitFor(voltou, std::chrono::seconds(4))) s.keys({"M-t"});
   ASSERT_TRUE(s.waitFor(voltou)) << s.capture();
@@ -144,7 +145,8 @@ std::string fontes(const std::string& pasta, const std::string& cpf) {
   if (!t) return "<no table>";
   std::string v;
   for ((*t)->goTop(); !(*t)->eof(); (*t)->skip(1))
-    if ((*t)->getText("CPF") == cpf) v += (v.empty() ? "" : "|") + std::string(rt::text::trim((*t)->getText("I1_2")));
+    if ((*t)->getText("CPF") == cpf)
+      v += (v.empty() ? "" : "|") + std::string(rt::text::trim((*t)->getText("I1_2")));
   return v;
 }
 
@@ -176,10 +178,14 @@ TEST_F(JornadaAnterior, FromTavrenTheConversionEndsAtOnceAndTheNextRunWorksInTav
   // the run while her header is on the screen); Bruno with one.
   tabelaAnterior(anterior, 9,
                  {{{"CPF", "12345678909"}, {"NOMECONTR", "ANA DO ANO PASSADO"}, {"ESTATUS", Decimal(1)}},
-                  {{"CPF", "98765432100"}, {"NOMECONTR", "BRUNO DO ANO PASSADO"}, {"DDDTEL", "21"},
+                  {{"CPF", "98765432100"},
+                   {"NOMECONTR", "BRUNO DO ANO PASSADO"},
+                   {"DDDTEL", "21"},
                    {"ESTATUS", Decimal(1)}}});
   tabelaAnterior(anterior, 3,
-                 {{{"CPF", "12345678909"}, {"NOMEDEPEN", "MENOR POBRE"}, {"CODIDEPEN", Decimal(41)},
+                 {{{"CPF", "12345678909"},
+                   {"NOMEDEPEN", "MENOR POBRE"},
+                   {"CODIDEPEN", Decimal(41)},
                    {"DATADEPEN", rt::text::Date::fromYmd(1980, 1, 2)}}});
   for (int n : {1, 2, 4, 5, 6, 7, 8, 10, 11, 14}) tabelaAnterior(anterior, n, {});
 
@@ -221,8 +227,9 @@ TEST_F(JornadaAnterior, FromTavrenTheConversionEndsAtOnceAndTheNextRunWorksInTav
   EXPECT_EQ(fim.find("compactado"), std::string::npos) << fim;
   EXPECT_EQ(fim.find("Permanece"), std::string::npos) << fim;
   teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Contribuintes convertidos") == std::string::npos; }))
-      << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) {
+    return t.find("Contribuintes convertidos") == std::string::npos;
+  })) << s.capture();
   // Nothing of the run stays drawn over the converter's screen.
   const std::string depois = e2e::visivel(e2e::telaParada(s));
   EXPECT_EQ(depois.find("CONV2010"), std::string::npos) << depois;
@@ -240,8 +247,9 @@ TEST_F(JornadaAnterior, FromTavrenTheConversionEndsAtOnceAndTheNextRunWorksInTav
   EXPECT_EQ(receita.find("CONV2010"), std::string::npos) << receita;
   EXPECT_EQ(receita.find("Interrompe"), std::string::npos) << receita;
   teclas(s, {"Escape"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Drive e pasta de origem") == std::string::npos; }))
-      << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) {
+    return t.find("Drive e pasta de origem") == std::string::npos;
+  })) << s.capture();
   ASSERT_TRUE(terminaConversor(s)) << s.capture();
 
   // An empty area code stays empty; one given keeps its number.
@@ -264,15 +272,18 @@ TEST_F(JornadaAnterior, FromTavrenTheConversionEndsAtOnceAndTheNextRunWorksInTav
   ASSERT_TRUE(s.waitForText("Drive e pasta do Arquivo FOLHA.TXT")) << s.capture();
   EXPECT_NE(s.capture().find("DADOS2010"), std::string::npos) << s.capture();
   teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; })) << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; }))
+      << s.capture();
   teclas(s, {"T"});
   ASSERT_TRUE(s.waitForText("Encontrando valores")) << s.capture();
   teclas(s, {"A"});
   ASSERT_TRUE(s.waitForText("Dados Transferidos")) << s.capture();
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Dados Transferidos") == std::string::npos; }))
-      << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) {
+    return t.find("Dados Transferidos") == std::string::npos;
+  })) << s.capture();
   teclas(s, {"Escape"});
-  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Importar dados") == std::string::npos; })) << s.capture();
+  ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Importar dados") == std::string::npos; }))
+      << s.capture();
   ASSERT_TRUE(terminaConversor(s)) << s.capture();
   EXPECT_EQ(fontes(dados, "12345678909"), "ACME LTDA");
   EXPECT_EQ(fontes(conv, "12345678909"), "");
