@@ -1,7 +1,7 @@
 // converte: the converter. It starts as the office program does (program folder, terminal
 // number held for the run unless tavren lent it its own, the terminal's CONFIG record) with its
 // own colours, then runs its menu until an item ends it. Started by tavren's item 16 it runs on
-// tavren's terminal while tavren waits.
+// tavren's terminal, in tavren's current data folder, while tavren waits.
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -40,6 +40,7 @@ int converte(shell::Program& p, std::optional<std::string_view> argumento) {
   conversor::coresDoConversor(p);
   if (!shell::CONFIGURA(p)) return 1;
   pastasDoTerminal(p, c);
+  if (const char* pasta = p.env(shell::kPastaCedida); pasta != nullptr) conversor::pastaCedida(p, c, pasta);
   if (!conversor::inicia(p, c)) return 1;
   conversor::registraItens(c);
   conversor::rodaMenu(p, c);

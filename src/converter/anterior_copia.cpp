@@ -107,7 +107,8 @@ class Copia {
            "TITULO", "CDPRO",     "OCUPACAO", "CODAT",    "DESCRAT", "TELEFO", "NROFAX",   "EMAIL"});
     reg_.poe("CPF", cpf_.chave());
     reg_.poe("RECIBOANT", bruto(o, "RECIBOATU"));
-    reg_.poe("DDDTEL", rt::text::str(num(o, "DDDTEL"), 4));
+    // An area code nobody gave stays empty: as a number it would become "   0".
+    if (!vazio(o, "DDDTEL")) reg_.poe("DDDTEL", rt::text::str(num(o, "DDDTEL"), 4));
     if (!vazio(o, "DDDFAX")) reg_.poe("DDDFAX", rt::text::str(num(o, "DDDFAX"), 4));
     for (const char* c : {"RETIFICA", "NOVOEND", "IMPRE"}) reg_.poe(c, std::string(" "));
     reg_.poe("TEMRURAL", std::string("N"));

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -310,31 +311,67 @@ void CONVAUX(store::Contexto& ctx, const Conversor& c) {
   junta(Area::AUXPAG, "auxpag.dbf");
 }
 
+namespace {
+
+// REORG after a conversion: the target's declaration tables packed and indexed again, and the
+// check pass. Nothing of the program folder: tavren, which may have started this run, and the
+// other terminals keep its tables open. A table in use is waited for with its name on the
+// status row, and named at the end when it was left as it was.
+void reorganizaDestino(store::Contexto& ctx, std::string_view pasta) {
+  const bool mostra = ctx.MOS_MENS;
+  ctx.MOS_MENS = true;
+  std::vector<std::string> ocupadas;
+  (void)store::REORG(ctx, pasta, 3, &ocupadas);  // a table that could not be had was said
+  ctx.MOS_MENS = mostra;
+  ctx.relato().fimEspera();
+  store::avisaOcupadas(ctx, ocupadas);
+  // The check pass says what it could not open and goes on as far as it can.
+  (void)store::ABERTURA(ctx, 0);
+}
+
+// Back in the folder the run started in: the data folder, the register, and the folder the
+// next dialogs offer.
+void voltaPasta(store::Contexto& ctx, Conversor& c) {
+  ctx.definePastaDados(console::BAR_FORA(c.DIRORIG));
+  c.ROTA = ctx.ROTADOANO;
+  store::passaParaPasta(ctx, c.DIRORIG);
+}
+
+}  // namespace
+
 void AJUST_DIR(store::Contexto& ctx, Conversor& c) {
   if (c.NOVIN) {
     const std::string alvo = console::BAR_FORA(rt::text::alltrim(c.ARQDEST.empty() ? ctx.LOCARQ : c.ARQDEST));
-    std::vector<std::string> ocupadas;
-    if (!store::REORG(ctx, ctx.LOCARQ, 1, &ocupadas) && !ocupadas.empty()) store::avisaOcupadas(ctx, ocupadas);
+    reorganizaDestino(ctx, ctx.LOCARQ);
     if (!store::aberta(ctx.areas, Area::DIRET)) (void)store::ABERTURA(ctx, Area::DIRET);  // said by the opener
     (void)store::registraPasta(ctx, alvo);  // a failure is said there
-    if (!store::mesmaPasta(ctx, alvo, c.DIRORIG)) {
-      if (ctx.relato().pergunta(std::string("Permanece no diretório "_cp) + alvo, true)) {
-        if (rt::db::Table* lista = store::tabela(ctx.areas, Area::DIRET)) {
-          const store::SelecaoGuardada selecao(ctx.areas, Area::DIRET);
-          for (lista->goTop(); lista->status() && !lista->eof(); lista->skip(1))
-            if (store::mesmaPasta(ctx, lista->getText("DIRETOR"), alvo)) break;
-          if (lista->status() && !lista->eof()) (void)store::TROCASIM(ctx, 1);  // says its own failure
-        }
-      } else {
-        store::passaParaPasta(ctx, c.DIRORIG);
+    const bool outra = !store::mesmaPasta(ctx, alvo, c.DIRORIG);
+    if (outra && !c.pastaDoTavren.empty()) {
+      // Tavren stays in its own folder and writes it into CONFIG when it ends: staying in the
+      // target here would last only until then. The converter goes back to tavren's folder,
+      // and the clerk is told where the taxpayers went and how to get there.
+      voltaPasta(ctx, c);
+      // Three lines: the alert then stays clear of the counters above it.
+      ctx.relato().alerta({"Contribuintes convertidos na pasta", alvo,
+                           "O TAVREN continua na pasta atual (troque-a em Pastas)."});
+    } else if (outra && ctx.relato().pergunta(std::string("Permanece no diretório "_cp) + alvo, true)) {
+      if (rt::db::Table* lista = store::tabela(ctx.areas, Area::DIRET)) {
+        const store::SelecaoGuardada selecao(ctx.areas, Area::DIRET);
+        for (lista->goTop(); lista->status() && !lista->eof(); lista->skip(1))
+          if (store::mesmaPasta(ctx, lista->getText("DIRETOR"), alvo)) break;
+        if (lista->status() && !lista->eof()) (void)store::TROCASIM(ctx, 1);  // says its own failure
       }
+    } else if (outra) {
+      voltaPasta(ctx, c);
     }
   }
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   ctx.janelas.FECHAJAN(console::Jan::kTela);
 }
 
-void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
+namespace {
+
+void conversaoNaTela(store::Contexto& ctx, Conversor& c) {
   ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   c.NOVIN = false;
   ctx.relato().linha("Use a Tecla F1 para selecionar as pastas de origem do IR ou MOL");
@@ -363,7 +400,8 @@ void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
         ctx.relato().linha("ESC - Interrompe a conversão"_cp);
       }
       const auto cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
-      ctx.screen().put(ctx.ALJA[3] + 2, ctx.ACJA[3] + 3, rt::text::transform(cpf, "@R 999.999.999-99"), cor);
+      // The punctuated CPF fills the 14 columns inside its box.
+      ctx.screen().put(ctx.ALJA[3] + 2, ctx.ACJA[3] + 2, rt::text::transform(cpf, "@R 999.999.999-99"), cor);
       ctx.screen().put(ctx.ALJA[3] + 2, ctx.ACJA[3] + 19, rt::text::padr(nome, 50), cor);
       ctx.screen().put(ctx.ALJA[3] + 4, ctx.ACJA[3] + 2, "Convertendo ", cor);
       ctx.screen().put(ctx.ALJA[3] + 5, ctx.ACJA[3] + 19, rt::text::padr(ctx.LOCARQ, 50), cor);
@@ -372,6 +410,15 @@ void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
     converteAnteriores(ctx, c, tela);
   }
   if (c.OPCAO_1 != kKelsvor) AJUST_DIR(ctx, c);
+}
+
+}  // namespace
+
+void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
+  conversaoNaTela(ctx, c);
+  // The run's notices ("Use a Tecla F1...", "ESC - Interrompe...") end with it: the status row
+  // would bring them back under the next item's dialogs.
+  ctx.relato().linha("");
 }
 
 }  // namespace conversor

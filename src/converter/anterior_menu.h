@@ -25,8 +25,10 @@ converter::Contadores converteAnteriores(store::Contexto& ctx, Conversor& c, con
 // the program folder's AUXBENS and AUXPAG when these are empty.
 void CONVAUX(store::Contexto& ctx, const Conversor& c);
 
-// AJUST_DIR: after a run that converted somebody, the target's indexes rebuilt, the target
-// added to the folder list, and the question whether to stay in it.
+// AJUST_DIR: after a run that converted somebody, the target's indexes rebuilt (only its
+// declaration tables), the target added to the folder list, and the question whether to stay
+// in it; started by tavren, which keeps its own folder, no question: the converter goes back
+// to tavren's folder and says where the taxpayers went.
 void AJUST_DIR(store::Contexto& ctx, Conversor& c);
 
 }  // namespace conversor

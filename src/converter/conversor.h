@@ -39,6 +39,9 @@ struct Conversor {
   std::string ROTARURAL;
   std::string ROTA;     // the year's data folder, trimmed
   std::string DIRORIG;  // LOCARQ at start-up
+  // Tavren's current data folder when tavren started this run ("" when started by hand): the
+  // converter works there, and tavren keeps it (writing it into CONFIG) when it ends.
+  std::string pastaDoTavren;
 
   // Source and target of a conversion, set by its folder dialog.
   std::string ORIGEM, DESTINO, ARQORIG, ARQDEST;

@@ -35,6 +35,13 @@ void coresDoConversor(store::Contexto& ctx) {
   c.COR_ENCH_C = "G/W";
 }
 
+void pastaCedida(store::Contexto& ctx, Conversor& c, std::string_view pasta) {
+  const std::string_view p = rt::text::alltrim(pasta);
+  if (p.empty()) return;
+  c.pastaDoTavren = std::string(p);
+  ctx.definePastaDados(p);
+}
+
 void pastasDoConversor(store::Contexto& ctx, Conversor& c) {
   const std::string ano(rt::text::alltrim(ctx.ROTADOANO));
   if (ano.empty() || !console::VERDIR(ctx, ano)) {

@@ -3,6 +3,8 @@
 // folder list opened, the banner drawn.
 #pragma once
 
+#include <string_view>
+
 #include "converter/conversor.h"
 #include "store/contexto.h"
 
@@ -10,6 +12,11 @@ namespace conversor {
 
 // The converter's own colours: it does not read the terminal's colour record.
 void coresDoConversor(store::Contexto& ctx);
+
+// Started by tavren: its current data folder `pasta` is the year's folder of this run (not the
+// one the terminal's CONFIG holds, which a conversion may have changed and tavren rewrites at
+// its exit). An empty one is ignored.
+void pastaCedida(store::Contexto& ctx, Conversor& c, std::string_view pasta);
 
 // A year folder that does not exist is said ("O diretório ... não encontrado.Assumido o
 // atual.") and the program folder is used; a missing work folder becomes the year's folder.

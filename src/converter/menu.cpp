@@ -5,6 +5,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "converter/relato_conversor.h"
 #include "rt/term/colour.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
@@ -83,6 +84,9 @@ std::string MENUSELECT(store::Contexto& ctx, Conversor& c, int id) {
       c.CTIPOCONV = avisoRural(ctx);
       if (c.CTIPOCONV == "I") return "";
     }
+    // The store writes a folder it switches to on the taxpayer page, a window the converter
+    // has not got: over whatever its frames left, the folder name would stay on the screen.
+    const RelatoConversor relato(ctx);
     f->second(ctx, c);
   } else {
     console::MENS(ctx, 11, "Função não disponível nesta versão"_cp);

@@ -81,7 +81,9 @@ void conversor(Program& p) {
   store::solta(p.areas, store::Area::IMP0910);
   platform::RunOptions op;
   op.terminal = p.terminal;
+  // The converter works in this terminal's current folder, not in the one CONFIG names.
   op.environment = {std::string(kTerminalCedido) + "=" + p.NUSU,
+                    std::string(kPastaCedida) + "=" + console::BAR_FORA(p.LOCARQ),
                     "DTAVREN=" + console::caminhoLinux(p, p.ROTADEF)};
   const std::vector<std::string> args{p.NUSU};
   const auto r = platform::runProgram(programa, args, op);

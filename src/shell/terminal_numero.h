@@ -36,6 +36,9 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre = false);
 // converter that tavren starts runs on tavren's own number while tavren waits for it: it is
 // told so by the environment (kTerminalCedido = the number) and takes no lock.
 inline constexpr const char* kTerminalCedido = "TAVREN_TERMINAL_CEDIDO";
+// Beside the number tavren hands the converter its current data folder (as stored, "C:\..."):
+// the terminal's CONFIG may name another one, which tavren replaces at its exit.
+inline constexpr const char* kPastaCedida = "TAVREN_PASTA_CEDIDA";
 // A lock file whose name is a link is not used: `recusa` (when given) then names it.
 rt::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupado,
                            std::string* recusa = nullptr);

@@ -88,7 +88,14 @@ Status reindexaTabela(Contexto& ctx, int n, int segundos) {
     return ok ? Status::ok() : Status(rt::Error::kIo, arquivo);
   }
   if (ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + arquivo + ".cdx");
-  Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), segundos);
+  Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), 1);
+  if (s.code() == rt::Error::kInUse && segundos > 1) {
+    // The rest of the wait says what it waits for: the screen would otherwise stand still
+    // with nothing on it while another terminal keeps the table.
+    ctx.relato().aguarda(nomeArquivo(*t, ctx.NUSU) + ".DBF em uso. Aguardando...");
+    s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), segundos - 1);
+    ctx.relato().fimEspera();
+  }
   if (!s && s.code() != rt::Error::kInUse) avisaIndisponivel(ctx, arquivo);
   return s;
 }

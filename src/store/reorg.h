@@ -42,9 +42,10 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::str
 const std::vector<std::string>& tabelasEmpacotadas();
 
 // Rebuilds the indexes of declaration table n (1-19) of the current data folder: held
-// exclusively (tried for `segundos`), index files erased, packed, indexed. kInUse when another
-// terminal held it all that time (nothing changed, no alert); any other failure has been
-// told in the opener's alert.
+// exclusively (tried for `segundos`), index files erased, packed, indexed. A table still held
+// after the first try is waited for with a notice naming it. kInUse when another terminal held
+// it all that time (nothing changed, no alert); any other failure has been told in the
+// opener's alert.
 rt::Status reindexaTabela(Contexto& ctx, int n, int segundos = 10);
 inline rt::Status reindexaTabela(Contexto& ctx, Area a, int segundos = 10) {
   return reindexaTabela(ctx, numero(a), segundos);

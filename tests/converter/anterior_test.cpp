@@ -54,6 +54,8 @@ class Ouvinte final : public store::Relato {
   }
   void alerta(std::span<const std::string> l) override { ditos.insert(ditos.end(), l.begin(), l.end()); }
   void erro(std::string_view t) override { ditos.emplace_back(t); }
+  void linha(std::string_view t, bool) override { ditos.emplace_back(t); }
+  void aguarda(std::string_view t) override { ditos.emplace_back(t); }
   bool pergunta(std::span<const std::string> l, bool padrao) override {
     ditos.insert(ditos.end(), l.begin(), l.end());
     if (respostas.empty()) return padrao;
@@ -267,6 +269,8 @@ TEST_F(AnteriorTest, Item1CarriesEveryBlockAndNeverTouchesAnExistingTaxpayer) {
   EXPECT_EQ(r.at("VALOREC"), "80.00");
   EXPECT_EQ(r.at("NASCIMENTO"), "19700315");
   EXPECT_EQ(campo("IMP0910", kBruno, 0, "DDDFAX"), "21");
+  // No phone area code last year: none this year either (not "   0").
+  EXPECT_EQ(campo("IMP0910", kBruno, 0, "DDDTEL"), "");
 
   // Table 1: the refund is exempt income, a balance to pay is last year's tax; the year's
   // expenses from the monthly ones.
@@ -569,6 +573,49 @@ TEST_F(AnteriorTest, AfterTheRunTheTargetJoinsTheFolderListAndTheUserChoosesWher
   // The rebuilt indexes find the converted taxpayer.
   ASSERT_TRUE(store::MUDADIR(ctx, dados.caminho(), store::Cpf(kAna)));
   EXPECT_EQ(store::tabela(ctx.areas, store::Area::IMP0910)->getText("CPF"), kAna);
+}
+
+// Started by tavren, which keeps its own folder at its exit: no offer to stay in the target;
+// the converter goes back to tavren's folder and says where the taxpayers went. The rebuild
+// after the run touches only the target's declaration tables, never the program folder's that
+// tavren holds open, and a target table in use is waited for with its name on the screen.
+TEST_F(AnteriorTest, StartedByTavrenTheRunGoesBackToItsFolderAndRebuildsOnlyTheTarget) {
+  brantel(tresContribuintes());
+  support::Pasta tavren{"tavren"};
+  ctx.definePastaDados(dados.caminho());
+  c.DIRORIG = console::BAR_DIR(tavren.caminho());
+  c.pastaDoTavren = tavren.caminho();
+  roda(kBrantel);
+  ASSERT_TRUE(c.NOVIN);
+  // The program folder's tables tavren keeps open, and one it does not.
+  for (store::Area a : {store::Area::TABLOGR, store::Area::CONFIMP, store::Area::CODBENS})
+    ASSERT_TRUE(store::ABERTURA(ctx, a));
+  (void)ctx.areas.closeAll();
+  const auto cdx = [&](const char* nome) { return std::filesystem::last_write_time(programa / nome); };
+  const auto codbens = cdx("CODBENS.CDX");
+  rt::db::OpenOptions partilhada;
+  auto tablogr = rt::db::Table::open(programa / "TABLOGR.DBF", partilhada);
+  auto confimp = rt::db::Table::open(programa / "CONFIMP.DBF", partilhada);
+  auto dividas = rt::db::Table::open(dados / "IMP0510.DBF", partilhada);
+  ASSERT_TRUE(tablogr && confimp && dividas);
+  ouve.ditos.clear();
+  AJUST_DIR(ctx, c);
+  EXPECT_FALSE(ouve.disse("Permanece"));
+  EXPECT_TRUE(ouve.disse("Contribuintes convertidos na pasta"));
+  EXPECT_TRUE(ouve.disse(console::BAR_FORA(dados.caminho())));
+  EXPECT_TRUE(store::mesmaPasta(ctx, ctx.LOCARQ, tavren.caminho())) << ctx.LOCARQ;
+  EXPECT_TRUE(store::mesmaPasta(ctx, ctx.ROTADOANO, tavren.caminho())) << ctx.ROTADOANO;
+  // Only the target's tables: the busy one waited for by name, then named as left alone.
+  EXPECT_FALSE(ouve.disse("compactado"));
+  EXPECT_EQ(cdx("CODBENS.CDX"), codbens);
+  EXPECT_TRUE(ouve.disse("IMP0510.DBF em uso. Aguardando..."));
+  EXPECT_TRUE(ouve.disse("IMP0510.DBF"));
+  EXPECT_TRUE(ouve.disse("Em uso em outro terminal"));
+  // The target is in the folder list, where tavren's Pastas finds it.
+  std::vector<std::string> lista = store::pastasDoRegistro(ctx);
+  EXPECT_EQ(std::count_if(lista.begin(), lista.end(),
+                          [&](const std::string& p) { return store::mesmaPasta(ctx, p, dados.caminho()); }),
+            1);
 }
 
 // The sibling's rural data: carried with item 1 for the taxpayers it has; item 2 then finds

@@ -3,10 +3,13 @@
 #include "converter/grade.h"
 #include "converter/inicio.h"
 #include "converter/menu.h"
+#include "converter/molduras.h"
 #include "fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
+#include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/pastas_dados.h"
 #include "support/termina_em_tempo.h"
 
 namespace conversor::teste {
@@ -34,6 +37,17 @@ TEST_F(Programa, StartUp) {
   (void)ctx.areas.closeAll();
   ASSERT_TRUE(inicia(ctx, c));
   EXPECT_EQ(le(programa.caminho(), "DIRET05", "DIRETOR").size(), 1u);
+  // Started by tavren: its folder, whatever the terminal's settings named; a blank one is
+  // no folder handed over.
+  (void)ctx.areas.closeAll();
+  Conversor cedido;
+  pastaCedida(ctx, cedido, "   ");
+  EXPECT_TRUE(cedido.pastaDoTavren.empty());
+  pastaCedida(ctx, cedido, dados.caminho());
+  ASSERT_TRUE(inicia(ctx, cedido));
+  EXPECT_EQ(cedido.pastaDoTavren, dados.caminho());
+  EXPECT_EQ(ctx.LOCARQ, console::BAR_DIR(dados.caminho()));
+  EXPECT_EQ(cedido.DIRORIG, ctx.LOCARQ);
 }
 
 // "Terminar" ends at once; "Sair" asks and stays on "N"; an item with nothing plugged in says
@@ -63,6 +77,29 @@ TEST_F(Programa, MenuItems) {
   EXPECT_EQ(MENUSELECT(ctx, outro, kTerminar), "");
   EXPECT_TRUE(outro.encerra);
   EXPECT_FALSE(gravador.viu(std::string("Confirma saída"_cp)));
+}
+
+// A menu item that switches the data folder, as staying in a conversion's target does, leaves
+// nothing of it on the screen when its frames have closed: the converter has no taxpayer page
+// for the store to show the folder on.
+TEST_F(Programa, AFolderSwitchedToInAnItemLeavesNothingOnTheScreen) {
+  outraPasta("12345678909", "ANA");
+  c.itens[kBrantel] = [this](store::Contexto& x, Conversor& cv) {
+    MTELA3(x, 3);  // the taxpayer header of a conversion, then closed
+    x.janelas.FECHAJAN(console::Jan::kTela);
+    rt::db::Table& lista = *store::tabela(x.areas, store::Area::DIRET);
+    for (lista.goTop(); !lista.eof(); lista.skip(1))
+      if (rt::text::alltrim(lista.getText("DIRETOR")) == outra.caminho()) break;
+    ASSERT_FALSE(lista.eof());
+    ASSERT_TRUE(store::TROCASIM(x, 1));
+    cv.ROTA = x.ROTADOANO;
+  };
+  (void)MENUSELECT(ctx, c, kBrantel);
+  EXPECT_EQ(ctx.LOCARQ, console::BAR_DIR(outra.caminho()));
+  for (int r = 0; r < 25; ++r) {
+    const std::string texto = con.screen().rowText(r);
+    EXPECT_EQ(texto.find(outra.caminho()), std::string::npos) << r << ": " << texto;
+  }
 }
 
 // The selection grid marks and unmarks every row whatever the order, and F1/F2 choose the

@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "console/pastas.h"
 #include "fuzz/aborta_no_erro.h"
 #include "programa_fixture.h"
 #include "rt/term/colour.h"
@@ -253,15 +254,21 @@ TEST_F(Despacho, NaoDosPrintsTheFileLeftByTheLastRun) {
   EXPECT_EQ(p->ARQ_IMP, p->LOCTRAB + "NAO-DOS.TXT");
 }
 
+// ... and in this terminal's current data folder, whatever its settings record names.
 TEST_F(Despacho, TheConverterRunsOnThisTerminalsNumber) {
   const std::string script = programa / "conv.sh";
-  std::ofstream(script) << "#!/bin/sh\necho \"$1 $TAVREN_TERMINAL_CEDIDO\" > \"$DTAVREN/saida.txt\"\n";
+  std::ofstream(script) << "#!/bin/sh\necho \"$1 $TAVREN_TERMINAL_CEDIDO\" > \"$DTAVREN/saida.txt\"\n"
+                        << "echo \"$TAVREN_PASTA_CEDIDA\" >> \"$DTAVREN/saida.txt\"\n";
   ::chmod(script.c_str(), 0755);
   p->conversor = script;
   MENUSELECT(*p, 16);
-  std::string linha;
-  std::getline(std::ifstream(programa / "saida.txt"), linha);
+  std::ifstream saida(programa / "saida.txt");
+  std::string linha, pasta;
+  std::getline(saida, linha);
+  std::getline(saida, pasta);
   EXPECT_EQ(linha, "00 00");
+  EXPECT_EQ(pasta, console::BAR_FORA(p->LOCARQ));
+  EXPECT_FALSE(pasta.empty());
   EXPECT_TRUE(p->areas.isOpen(9));
 }
 
