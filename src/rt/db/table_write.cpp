@@ -274,13 +274,17 @@ Status Table::appendRecords(std::span<const std::vector<Value>> rows) {
       for (std::size_t k = 0; k < rows.size(); ++k)
         RT_TRY(o.index->insert(makeKey(o, std::string_view(data).substr(k * len, len)), first + static_cast<std::uint32_t>(k)));
     }
-    if (!exclusive_) RT_TRY(flushIndexes(false));
     // The one write that makes them all visible.
     count_ = first + static_cast<std::uint32_t>(rows.size()) - 1;
     headerTouched_ = true;
     today(header_.year, header_.month, header_.day);
     header_.recordCount = count_;
     RT_TRY(view_.write(file_, 0, encodeHeaderPrefix(header_)));
+    // Only now the index pages, whose writing clears their "left unfinished" marks: flushed
+    // before the count, a kill between the two would leave unmarked indexes holding keys of
+    // records the table does not count, which nobody would rebuild. Killed after the count,
+    // the marks still stand and the next locker rebuilds the indexes from the records.
+    if (!exclusive_) RT_TRY(flushIndexes(false));
   }
   goTo(count_);
   return status();
