@@ -1,7 +1,8 @@
 // Waits and texts of the locks and opens, with another terminal played by a child process
-// that holds an exclusive open, a record lock or the file lock. Long waits run on the virtual
-// wait (the fixed clock moves on, nothing sleeps); waits that must end when the other
-// terminal lets go use a short real pause per try.
+// that holds an exclusive open, a record lock or the file lock. Waits run on the virtual wait
+// (the fixed clock moves on, nothing sleeps); where the other terminal must let go during the
+// wait, it does so at a given try of the waiter, so the outcome never hangs on how fast the
+// machine runs the two processes.
 #include "store/travas.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <functional>
+#include <utility>
 
 #include "console/mensagens.h"
 #include "rt/term/keys.h"
@@ -40,6 +43,26 @@ class Olho final : public Espera {
 
  private:
   rt::term::Console& con_;
+};
+
+// The virtual wait, with the other terminal told to let go at the k-th try.
+class Soltador final : public Espera {
+ public:
+  explicit Soltador(rt::text::FixedClock& r) : conta_(&r) {}
+  void dorme(std::chrono::milliseconds tempo) override {
+    conta_.dorme(tempo);
+    if (conta_.vezes() == quando_ && solta_) std::exchange(solta_, {})();
+  }
+  void soltaNa(int k, std::function<void()> solta) {
+    quando_ = k;
+    solta_ = std::move(solta);
+  }
+  int vezes() const { return conta_.vezes(); }
+
+ private:
+  EsperaVirtual conta_;
+  int quando_ = 0;
+  std::function<void()> solta_;
 };
 
 class TravasTest : public ::testing::Test, protected teste::StoreFixture {
@@ -93,7 +116,7 @@ class TravasTest : public ::testing::Test, protected teste::StoreFixture {
 
   std::string mensagem() { return std::string(rt::text::alltrim(linha(24))); }
 
-  EsperaVirtual devagar{&relogio, 25ms};
+  Soltador devagar{relogio};
   Contexto lento{con, relogio, devagar};
   Olho olho{con};
   Contexto olhado{con, relogio, olho};
@@ -149,10 +172,11 @@ TEST_F(TravasTest, EscCutsARecordLockWaitShortAndOtherKeysAreThrownAwayOneAPass)
 
 TEST_F(TravasTest, RecordLockIsHadOnceTheOtherTerminalLetsGo) {
   preparaDependentes(lento);
-  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")), 300ms);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
   ASSERT_TRUE(outro.pronto());
+  devagar.soltaNa(3, [&] { outro.libera(); });
   EXPECT_TRUE(REC_LOCK(lento, 10));
-  EXPECT_GT(devagar.vezes(), 0);
+  EXPECT_EQ(devagar.vezes(), 3);
   EXPECT_EQ(mensagem(), "");
 }
 
@@ -172,11 +196,12 @@ TEST_F(TravasTest, ANewRecordLockReleasesTheAreasPreviousOne) {
 
 TEST_F(TravasTest, FileLockForEverWaitsUntilTheOtherLetsGoAndIgnoresEsc) {
   preparaDependentes(lento);
-  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")), 300ms);
+  teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
   ASSERT_TRUE(outro.pronto());
+  devagar.soltaNa(3, [&] { outro.libera(); });
   term.press(key::Esc);
   EXPECT_TRUE(FIL_LOCK(lento, 0));
-  EXPECT_GT(devagar.vezes(), 1);
+  EXPECT_EQ(devagar.vezes(), 3);
   EXPECT_EQ(term.pending(), 1u);  // the keyboard is not looked at
   EXPECT_TRUE(area3(lento)->isFileLocked());
   EXPECT_EQ(mensagem(), "");
@@ -200,10 +225,11 @@ TEST_F(TravasTest, FileLockWithALimitGivesUpOnEscOrWhenTheTimeIsOver) {
 
 TEST_F(TravasTest, AppendWaitsWhileAnotherTerminalHoldsTheFileAndComesLocked) {
   preparaDependentes(lento);
-  teste::OutroTerminal outro(arquivo(dbf("IMP0310.DBF")), 300ms);
+  teste::OutroTerminal outro(arquivo(dbf("IMP0310.DBF")));
   ASSERT_TRUE(outro.pronto());
+  devagar.soltaNa(2, [&] { outro.libera(); });
   EXPECT_TRUE(ADD_REC(lento, 0));
-  EXPECT_GT(devagar.vezes(), 0);
+  EXPECT_EQ(devagar.vezes(), 2);
   EXPECT_FALSE(lento.ERRO_REDE);
   EXPECT_EQ(area3(lento)->recNo(), 3u);
   EXPECT_TRUE(area3(lento)->isRecordLocked(3));
@@ -243,11 +269,11 @@ TEST_F(TravasTest, AnOpenIsRetriedOnceASecondForTenSecondsAndThenReported) {
 TEST_F(TravasTest, AnOpenSucceedsOnceTheOtherTerminalLetsGo) {
   ASSERT_TRUE(ABERTURA(lento, 1));
   ASSERT_TRUE(lento.areas.closeAll());
-  teste::OutroTerminal outro(exclusivo(dbf("IMP0110.DBF")), 120ms);
+  teste::OutroTerminal outro(exclusivo(dbf("IMP0110.DBF")));
   ASSERT_TRUE(outro.pronto());
+  devagar.soltaNa(4, [&] { outro.libera(); });
   EXPECT_TRUE(ABERTURA(lento, 1));
-  EXPECT_GT(devagar.vezes(), 0);
-  EXPECT_LT(devagar.vezes(), 10);
+  EXPECT_EQ(devagar.vezes(), 4);
   EXPECT_FALSE(lento.ERRO_REDE);
 }
 
@@ -259,12 +285,12 @@ TEST_F(TravasTest, AnExclusiveOpenWaitsForASharedOneElsewhere) {
         Tabelas v;
         v.push_back(teste::abre(caminho));
         return v;
-      },
-      300ms);
+      });
   ASSERT_TRUE(outro.pronto());
+  devagar.soltaNa(2, [&] { outro.libera(); });
   EXPECT_TRUE(NETUSE(lento, lento.LOCARQ + "IMP0110", true, 0));
   EXPECT_TRUE(lento.areas.currentTable()->isExclusive());
-  EXPECT_GT(devagar.vezes(), 0);
+  EXPECT_EQ(devagar.vezes(), 2);
 }
 
 // The release of a lock writes the row first: when the disk refuses it, the caller hears of it.
