@@ -309,7 +309,7 @@ Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, con
 Status sincronizaPasta(const std::string& pasta) {
   const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return {Error::kIo, pasta + ": " + std::strerror(errno)};
-  const int r = ::syncfs(fd);
+  const int r = rt::fs::syncfs(fd);
   const int erro = errno;
   ::close(fd);
   if (r != 0) return {Error::kIo, pasta + ": " + std::strerror(erro)};

@@ -69,6 +69,11 @@ int fsync(int fd) {
   return ::fsync(fd);
 }
 
+int syncfs(int fd) {
+  if (refused(Call::kSync, fd, nullptr) != 0) return -1;
+  return ::syncfs(fd);
+}
+
 int rename(const char* from, const char* to) {
   if (refused(Call::kRename, -1, to) != 0) return -1;
   return std::rename(from, to);

@@ -44,6 +44,8 @@ void installFaults(FaultInjector* injector);
 ssize_t write(int fd, const void* data, std::size_t size);
 ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offset);
 int fsync(int fd);
+// syncfs(2): the whole file system of `fd` (a folder) flushed at once.
+int syncfs(int fd);
 int rename(const char* from, const char* to);
 // rename(2) that fails with EEXIST instead of replacing `to` (renameat2 RENAME_NOREPLACE);
 // EINVAL or ENOSYS where the file system or the kernel lacks it.
