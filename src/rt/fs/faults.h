@@ -1,6 +1,7 @@
-// The calls that change what a file holds or where it is: every write, sync and rename of the
-// files the program keeps goes through here, so that a test can make any one of them fail as
-// a full disk, a failing disk or a write cut short does, without a full disk.
+// The calls that change what a file holds or where it is. The writes, syncs and renames of the
+// table engine and of the files the program keeps beside it (letters, journals, the remittance
+// and export files) go through here, so that a test can make any one of them fail as a full
+// disk, a failing disk or a write cut short does, without a full disk.
 //
 // The hook below is the one process-wide variable outside the program state object, and the
 // one exception to that rule: a fault has to reach a system call several layers under the
