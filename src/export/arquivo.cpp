@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "rt/fs/faults.h"
+
 namespace exporta {
 
 int ArquivoSaida::cria(const std::string& caminho) {
@@ -41,7 +43,7 @@ int ArquivoSaida::poeNoLugar(const std::string& alvo) {
 int ArquivoSaida::anexa(std::string_view texto) {
   if (descritor() < 0) return EBADF;
   while (!texto.empty()) {
-    const ssize_t n = ::write(descritor(), texto.data(), texto.size());
+    const ssize_t n = rt::fs::write(descritor(), texto.data(), texto.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -54,7 +56,7 @@ int ArquivoSaida::anexa(std::string_view texto) {
 
 int ArquivoSaida::fecha() {
   if (!fd_.valid()) return EBADF;
-  const int sincroniza = ::fsync(fd_.get()) == 0 ? 0 : errno;
+  const int sincroniza = rt::fs::fsync(fd_.get()) == 0 ? 0 : errno;
   const int fechou = fd_.close() == 0 ? 0 : errno;
   return sincroniza != 0 ? sincroniza : fechou;
 }

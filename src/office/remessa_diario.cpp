@@ -10,6 +10,7 @@
 
 #include "console/pastas.h"
 #include "rt/db/file.h"
+#include "rt/fs/faults.h"
 #include "rt/fs/shared_files.h"
 #include "store/diario_gravacao.h"
 #include "store/uso_tabela.h"
@@ -161,13 +162,13 @@ int escreveDiarioRemessa(const std::string& caminho, const DiarioRemessa& d) {
   const std::string bytes = codificaDiarioRemessa(d);
   std::string_view resta = bytes;
   while (!resta.empty()) {
-    const ssize_t n = ::write(fd.get(), resta.data(), resta.size());
+    const ssize_t n = rt::fs::write(fd.get(), resta.data(), resta.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return errno;
     if (n == 0) return ENOSPC;
     resta.remove_prefix(static_cast<std::size_t>(n));
   }
-  if (::fsync(fd.get()) != 0) return errno;
+  if (rt::fs::fsync(fd.get()) != 0) return errno;
   // The folder too: a journal whose name a power cut lost would leave the file renamed and
   // its slips waiting.
   const rt::Status s = rt::db::syncDirectoryOf(caminho);

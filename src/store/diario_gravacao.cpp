@@ -12,6 +12,7 @@
 
 #include "console/arquivo_recusado.h"
 #include "rt/base/unique_fd.h"
+#include "rt/fs/faults.h"
 #include "rt/fs/shared_files.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -308,7 +309,7 @@ Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, con
 Status sincronizaPasta(const std::string& pasta) {
   const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return {Error::kIo, pasta + ": " + std::strerror(errno)};
-  const int r = ::syncfs(fd);
+  const int r = rt::fs::syncfs(fd);
   const int erro = errno;
   ::close(fd);
   if (r != 0) return {Error::kIo, pasta + ": " + std::strerror(erro)};
@@ -488,7 +489,7 @@ Result<bool> TravaDiario::completa(Contexto& ctx) {
   // It cannot be redone: kept under another name for whoever mends the declaration by hand,
   // so that neither this start nor any later one stops on it.
   const std::string aparte = caminho_ + ".RECUSADO";
-  if (!arquivo_.sameFileAs(caminho_) || ::rename(caminho_.c_str(), aparte.c_str()) != 0)
+  if (!arquivo_.sameFileAs(caminho_) || rt::fs::rename(caminho_.c_str(), aparte.c_str()) != 0)
     return Status(Error::kIo, caminho_ + ": " + s.message());
   // A rename a crash undoes leaves the journal under its name, refused the same way at the next
   // start: the sync's result changes nothing.

@@ -1,7 +1,6 @@
 #include "store/montagem.h"
 
 #include <fcntl.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <cstring>
 
 #include "rt/db/file.h"
+#include "rt/fs/faults.h"
 #include "store/arquivos.h"
 
 namespace store {
@@ -17,12 +17,6 @@ namespace {
 
 using rt::Error;
 using rt::Status;
-
-#ifndef RENAME_NOREPLACE
-constexpr unsigned kRenameNoReplace = 1;
-#else
-constexpr unsigned kRenameNoReplace = RENAME_NOREPLACE;
-#endif
 
 Status erroSistema(int err, const std::string& o_que) {
   return {Error::kIo, o_que + ": " + std::strerror(err)};
@@ -37,7 +31,7 @@ Status moveSemSubstituir(const std::string& de, const std::string& para, bool* j
     if (jaExistia) *jaExistia = true;
     return {};
   }
-  if (::syscall(SYS_renameat2, AT_FDCWD, de.c_str(), AT_FDCWD, para.c_str(), kRenameNoReplace) == 0)
+  if (rt::fs::renameNoReplace(de.c_str(), para.c_str()) == 0)
     return rt::db::syncDirectoryOf(para);
   int err = errno;
   if (err == EEXIST) {
@@ -56,7 +50,7 @@ Status moveSemSubstituir(const std::string& de, const std::string& para, bool* j
     return {};
   }
   // Nor hard links (some network shares): the name was free a moment ago.
-  if (std::rename(de.c_str(), para.c_str()) != 0) return erroSistema(errno, "rename " + de);
+  if (rt::fs::rename(de.c_str(), para.c_str()) != 0) return erroSistema(errno, "rename " + de);
   return rt::db::syncDirectoryOf(para);
 }
 
@@ -87,7 +81,7 @@ Status montaTabela(const std::string& destino, const std::string& provisorio, st
     // The memo file goes after the table; one left behind by a lost table is replaced.
     const std::string dbt = rt::db::withExtension(destino, ".DBT");
     const std::string real = rt::db::resolveCaseInsensitive(dbt);
-    if (std::rename(provisorioDbt.c_str(), (rt::db::fileExists(real) ? real : dbt).c_str()) != 0)
+    if (rt::fs::rename(provisorioDbt.c_str(), (rt::db::fileExists(real) ? real : dbt).c_str()) != 0)
       s = erroSistema(errno, "rename " + provisorioDbt);
   }
   Status fecha = (*t)->close();

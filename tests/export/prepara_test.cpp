@@ -24,6 +24,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/store_fixture.h"
+#include "support/disk_faults.h"
 #include "support/links_plantados.h"
 #include "support/scratch_dir.h"
 
@@ -241,6 +242,44 @@ TEST_F(Exportacao, FalhaNaCopiaGuardaODeclaracaoAnterior) {
   }
 }
 
+// The disk fails the export's files: the file of the work folder at a write or its sync (the
+// export stops before the program's folder), the copy in the program's folder at a write, its
+// sync or its rename (the previous file stays as it was, nothing beside it). What the clerk
+// reads names the failure; a write cut short is completed and the export goes through.
+TEST_F(Exportacao, UmDiscoQueFalhaGuardaODeclaracaoAnteriorEDizPorque) {
+  fs::create_directories(irpf / "12345678909");
+  const std::string naoTransferida =
+      "erro:" + std::string("A declaração não foi transferida para o programa da receita!"_cp);
+  for (const char* nome : {"Decla07.XML", "12345678909.XML"}) {
+    const bool copia = std::string_view(nome) != "Decla07.XML";
+    for (const support::FaultCase& c : support::everyFault()) {
+      if (!copia && c.call == support::Call::kRename) continue;  // written in place
+      SCOPED_TRACE(std::string(nome) + ": " + c.label());
+      std::ofstream(alvo()) << "ANTERIOR";
+      fala.eventos.clear();
+      ResultadoExportacao r{};
+      {
+        support::DiskFaults falhas(support::Fault{c.call, c.kind, nome});
+        r = exporta();
+        EXPECT_EQ(falhas.made(), 1);
+      }
+      EXPECT_EQ(std::distance(fs::directory_iterator(irpf / "12345678909"), fs::directory_iterator{}), 1);
+      if (c.kind == support::FaultKind::kShortWrite) {
+        EXPECT_EQ(r, ResultadoExportacao::Transferida);
+        EXPECT_EQ(le(alvo()), le(temporario()));
+        continue;
+      }
+      EXPECT_EQ(le(alvo()), "ANTERIOR");
+      const std::vector<std::string> esperado =
+          copia ? std::vector<std::string>{"erro:" + std::string("Problemas na gravação da Declaração."_cp), naoTransferida}
+                : std::vector<std::string>{"erro:" + textoErro(-support::faultErrno(c.kind), ""),
+                                           "erro:" + std::string("Os dados não foram transferidos para o programa da receita!"_cp)};
+      EXPECT_EQ(r, copia ? ResultadoExportacao::NaoCopiada : ResultadoExportacao::NaoGerada);
+      EXPECT_EQ(fala.eventos, esperado);
+    }
+  }
+}
+
 TEST_F(Exportacao, PastaDoProgramaInexistente) {
   pedido.LOCIRPF = irpf / "NAO/EXISTE/";
   EXPECT_EQ(exporta(), ResultadoExportacao::NaoCopiada);
@@ -399,11 +438,24 @@ TEST(ArquivosDaExportacao, CodigosETextosDeErro) {
   support::removeScratchDir(pasta);
 }
 
-TEST(ArquivosDaExportacao, DiscoCheioFalhaOGerar) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP();
+// GERAR's result is the failing call's error: a write or the final sync of the file the disk
+// fails; a write cut short is completed.
+TEST(ArquivosDaExportacao, UmDiscoQueFalhaFalhaOGerar) {
   Declaracao x;
   completa(x);
-  EXPECT_EQ(GERAR("/dev/full", x.dados, [](std::string_view) { return true; }), -ENOSPC);
+  store::teste::Pasta pasta;
+  const std::string inteiro = pasta / "INTEIRO.XML", arquivo = pasta / "DECLA.XML";
+  ASSERT_EQ(GERAR(inteiro, x.dados, [](std::string_view) { return true; }), 0);
+  for (const support::FaultCase& c : support::everyFault()) {
+    if (c.call == support::Call::kRename) continue;  // written in place
+    SCOPED_TRACE(c.label());
+    support::DiskFaults falhas(support::Fault{c.call, c.kind, "DECLA.XML"});
+    EXPECT_EQ(GERAR(arquivo, x.dados, [](std::string_view) { return true; }), -support::faultErrno(c.kind));
+    EXPECT_EQ(falhas.made(), 1);
+    if (c.kind == support::FaultKind::kShortWrite) {
+      EXPECT_EQ(le(arquivo), le(inteiro));
+    }
+  }
 }
 
 }  // namespace

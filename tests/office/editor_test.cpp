@@ -14,6 +14,7 @@
 #include "print_fixture.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
+#include "support/disk_faults.h"
 
 namespace {
 
@@ -252,6 +253,37 @@ TEST_F(EditorCartas, FieldZeroMarksTheLetterAndAFailedSaveKeepsTheEditor) {
   EXPECT_TRUE(viu("Erro na grava\x87\x84o: Is a directory")) << "the system's reason is said";
   EXPECT_TRUE(viu("Arquivos  Edi\x87\x84o", 0, 0));
   EXPECT_EQ(le(cartas / "CARTA.TXT"), "\x1A") << "nothing was inserted";
+}
+
+// A save the disk fails at its write, its sync or its rename: the clerk reads the system's
+// reason, the letter on disk is the old one and the editor stays with the text, which the
+// save on leaving then writes.
+TEST_F(EditorCartas, ASaveTheDiskFailsSaysWhyAndKeepsTheOldLetterAndTheText) {
+  const support::FaultCase casos[] = {{support::Call::kWrite, support::FaultKind::kNoSpace},
+                                      {support::Call::kSync, support::FaultKind::kIoError},
+                                      {support::Call::kRename, support::FaultKind::kNoSpace}};
+  for (const support::FaultCase& c : casos) {
+    SCOPED_TRACE(c.label());
+    print_test::escreve(cartas / "carta.txt", "Antiga\x1A");
+    fotos.clear();
+    std::string entreAsGravacoes;
+    con.setKey(key::F11, [&] { entreAsGravacoes = le(cartas / "carta.txt"); });
+    term.type("Nova ");
+    menu(key::AltA, 'S');
+    foto();
+    term.press(key::F11);
+    sai("SS");
+    {
+      support::DiskFaults falhas(support::Fault{c.call, c.kind, "carta.txt"});
+      roda("carta");
+      EXPECT_EQ(falhas.made(), 1);
+    }
+    EXPECT_EQ(entreAsGravacoes, "Antiga\x1A");
+    EXPECT_TRUE(viu("Erro na grava\x87\x84o: " + std::string(support::faultText(c.kind)))) << todas();
+    // Typed over the old text (the editor starts in overwrite mode).
+    EXPECT_EQ(le(cartas / "carta.txt"), "Nova a\x1A") << "the save on leaving wrote the text";
+    EXPECT_EQ(cartas.arquivos(), std::vector<std::string>{"carta.txt"});
+  }
 }
 
 TEST_F(EditorCartas, OpenAndNewAskToSaveAModifiedLetterAndSaveAsWritesUnchanged) {

@@ -21,6 +21,7 @@
 #include "store/em_uso.h"
 #include "store/relato.h"
 #include "store_fixture.h"
+#include "support/disk_faults.h"
 #include "support/links_plantados.h"
 
 namespace store::teste {
@@ -448,6 +449,74 @@ TEST_F(SalvaTest, ASaveReportsItsStepsThroughTheStoresReport) {
       g.ditos.end());
   EXPECT_TRUE(std::none_of(g.ditos.begin(), g.ditos.end(),
                            [](const std::string& d) { return d.find("etapa") != std::string::npos; }));
+  ctx.defineRelato(nullptr);
+}
+
+// A save met by a full or failing disk loses nothing and says so, with the system's reason.
+// Its shared tables are left as they were; what the journal held reaches them at the next
+// start only when the journal is whole: not after a failed write of the journal (the journal,
+// cut short, is dropped), but after a failed sync of it, a failed write of a shared table or
+// a failed flush of the tables (one sync of the data folder's file system, after the folder's
+// own sync for the journal). A write cut short is completed. (A save renames nothing: its
+// journal is written in place and removed.)
+TEST_F(SalvaTest, ADiskThatFailsLosesNothingAndIsSaid) {
+  Gravador g;
+  ctx.defineRelato(&g);
+  const std::map<int, std::vector<std::string>> esperado = mudaTudo();
+  const std::string diario = caminhoDiario(ctx, kB);
+  const std::string nomeDiario = std::filesystem::path(diario).filename().string();
+  const std::string pasta = std::filesystem::path(diario).parent_path().filename().string();
+  auto marcas = [this, &esperado] {
+    std::map<int, std::vector<std::string>> m;
+    for (const auto& [n, e] : esperado) m[n] = marcasNaTabela(ctx, n, kB);
+    return m;
+  };
+  struct Onde {
+    std::string nome;
+    support::Call call;
+    int vez;
+  };
+  const Onde ondes[] = {{nomeDiario, support::Call::kWrite, 1},
+                        {nomeDiario, support::Call::kSync, 1},
+                        {"IMP0210.DBF", support::Call::kWrite, 1},
+                        {pasta, support::Call::kSync, 2}};
+  for (const Onde& o : ondes) {
+    for (const support::FaultKind k : {support::FaultKind::kNoSpace, support::FaultKind::kIoError}) {
+      SCOPED_TRACE(o.nome + ": " + std::string(support::callName(o.call)) + " " + std::string(support::kindName(k)));
+      const std::map<int, std::vector<std::string>> antes = marcas();
+      g.ditos.clear();
+      {
+        support::DiskFaults falhas(support::Fault{o.call, k, o.nome, o.vez});
+        EXPECT_FALSE(SALVATUDO(ctx, dec, 0));
+        EXPECT_EQ(falhas.made(), 1);
+      }
+      const std::string motivo = ": " + std::string(support::faultText(k));
+      EXPECT_TRUE(std::any_of(g.ditos.begin(), g.ditos.end(),
+                              [&motivo](const std::string& d) {
+                                return d.starts_with("erro:Salvando: ") && d.ends_with(motivo);
+                              }))
+          << ::testing::PrintToString(g.ditos);
+      EXPECT_TRUE(std::filesystem::exists(diario));
+      const bool inteiro = o.nome != nomeDiario || o.call == support::Call::kSync;
+      if (o.nome == nomeDiario) {
+        EXPECT_EQ(marcas(), antes);
+      }
+      EXPECT_EQ(recuperaDiarios(ctx), 1);
+      EXPECT_FALSE(std::filesystem::exists(diario));
+      EXPECT_EQ(marcas(), inteiro ? esperado : antes);
+      confereOutros();
+    }
+  }
+  g.ditos.clear();
+  {
+    support::DiskFaults falhas({support::Fault{support::Call::kWrite, support::FaultKind::kShortWrite, nomeDiario},
+                                support::Fault{support::Call::kWrite, support::FaultKind::kShortWrite, "IMP0210.DBF"}});
+    EXPECT_TRUE(SALVATUDO(ctx, dec, 0));
+    EXPECT_EQ(falhas.made(), 2);
+  }
+  EXPECT_EQ(marcas(), esperado);
+  EXPECT_FALSE(std::filesystem::exists(diario));
+  confereOutros();
   ctx.defineRelato(nullptr);
 }
 

@@ -6,10 +6,8 @@
 #include "store/travas.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <chrono>
-#include <csignal>
 #include <functional>
 #include <utility>
 
@@ -19,6 +17,7 @@
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store_fixture.h"
+#include "support/disk_faults.h"
 
 namespace store {
 namespace {
@@ -293,29 +292,30 @@ TEST_F(TravasTest, AnExclusiveOpenWaitsForASharedOneElsewhere) {
   EXPECT_EQ(devagar.vezes(), 2);
 }
 
-// The release of a lock writes the row first: when the disk refuses it, the caller hears of it.
-// The disk is made to refuse by a file-size limit at the table's present size.
+// The release of a lock writes the row first: when the disk refuses it (full, or failing),
+// the caller hears of it; once the disk takes it again, the same row goes in. A write the disk
+// cuts short is completed.
 TEST_F(TravasTest, ARowTheReleaseCannotWriteIsReportedNotDropped) {
   ASSERT_TRUE(ABERTURA(ctx, Area::IMP0310, true));
   rt::db::Table& t = *tabela(ctx.areas, Area::IMP0310);
-  ASSERT_TRUE(ADD_REC(ctx, 1));
-  ASSERT_TRUE(t.put("CPF", std::string("11111111111")));
-
-  rlimit antes{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
-  const auto tamanho = std::filesystem::file_size(dbf("IMP0310.DBF"));
-  rlimit limite = antes;
-  limite.rlim_cur = static_cast<rlim_t>(tamanho);
-  auto* const sinal = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-  const bool liberado = DESTRAVA(ctx);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &antes), 0);
-  std::signal(SIGXFSZ, sinal);
-
-  EXPECT_FALSE(liberado);
-  // Once the disk takes it again, the same row goes in.
-  EXPECT_TRUE(DESTRAVA(ctx));
-  EXPECT_EQ(t.recordCount(), 1u);
+  for (const support::FaultKind k :
+       {support::FaultKind::kNoSpace, support::FaultKind::kIoError, support::FaultKind::kShortWrite}) {
+    SCOPED_TRACE(support::kindName(k));
+    ASSERT_TRUE(ADD_REC(ctx, 1));
+    ASSERT_TRUE(t.put("CPF", std::string("11111111111")));
+    const std::uint32_t linhas = t.recordCount();
+    {
+      support::DiskFaults falhas(support::Fault{support::Call::kWrite, k, "IMP0310.DBF"});
+      EXPECT_EQ(static_cast<bool>(DESTRAVA(ctx)), k == support::FaultKind::kShortWrite);
+      EXPECT_EQ(falhas.made(), 1);
+    }
+    if (k != support::FaultKind::kShortWrite) {
+      EXPECT_TRUE(DESTRAVA(ctx));
+    }
+    EXPECT_EQ(t.recordCount(), linhas);
+    // Written whole: the file holds every row to its end.
+    EXPECT_EQ(std::filesystem::file_size(dbf("IMP0310.DBF")), t.headerSize() + std::uint64_t{linhas} * t.recordSize() + 1);
+  }
 }
 
 }  // namespace

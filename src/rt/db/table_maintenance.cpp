@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "rt/db/table_internal.h"
+#include "rt/fs/faults.h"
 
 namespace rt::db {
 
@@ -110,7 +111,7 @@ Status Table::packMemo() {
   RT_TRY(fresh.sync());
   RT_TRY(out->tryLock(kLockOpen, 1, File::LockKind::kExclusive));
   std::string old = dbt + ".old";
-  if (std::rename(dbt.c_str(), old.c_str()) != 0) return {Error::kIo, "rename " + dbt};
+  if (rt::fs::rename(dbt.c_str(), old.c_str()) != 0) return {Error::kIo, "rename " + dbt};
   RT_TRY(dbtTmp->renameOver(dbt));
   RT_TRY(tmp->renameOver(path_));
   RT_TRY(syncDirectoryOf(path_));

@@ -1,5 +1,7 @@
 #include "rt/fs/shared_files.h"
 
+#include "rt/fs/faults.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
@@ -155,7 +157,7 @@ ScratchFile::~ScratchFile() {
 
 int ScratchFile::write(std::string_view data) {
   while (!data.empty()) {
-    const ssize_t n = ::write(fd_, data.data(), data.size());
+    const ssize_t n = fs::write(fd_, data.data(), data.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -167,12 +169,12 @@ int ScratchFile::write(std::string_view data) {
 }
 
 int ScratchFile::sync() {
-  return ::fsync(fd_) == 0 ? 0 : errno;
+  return fs::fsync(fd_) == 0 ? 0 : errno;
 }
 
 int ScratchFile::renameOver(const std::string& target) {
   if (path_.empty()) return ENOENT;
-  if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+  if (fs::rename(path_.c_str(), target.c_str()) != 0) return errno;
   path_.clear();
   return 0;
 }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
+#include <optional>
 
 #include "db_test_util.h"
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
+#include "support/disk_faults.h"
 
 using namespace rt::db;
 using rt::Error;
@@ -347,29 +347,6 @@ TEST(Dbf, ACommitWithNothingNewWritesNothing) {
   }
 }
 
-namespace {
-// Writes past `limit` bytes fail (EFBIG, as a full disk would) while this lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t limit) {
-    old_ = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit r = saved_;
-    r.rlim_cur = limit;
-    setrlimit(RLIMIT_FSIZE, &r);
-  }
-  ~FileSizeLimit() { lift(); }
-  void lift() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, old_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*old_)(int) = nullptr;
-};
-}  // namespace
-
 // A move whose pending row cannot be written returns all the same, stays on the row, and the
 // error waits for the next flush, commit, unlock or close, which report it once; the row is
 // not lost: once the disk takes writes again it reaches the file.
@@ -392,7 +369,9 @@ TEST(Dbf, AWriteAMoveCouldNotDoIsKeptUntilReported) {
     ASSERT_OK(t->appendBlank());
     ASSERT_OK(t->put("N", Decimal(2)));
     {
-      FileSizeLimit full(readAll(dir.file("W.DBF")).size());
+      // A full disk while this lives.
+      std::optional<support::DiskFaults> full(
+          std::in_place, support::Fault{support::Call::kWrite, support::FaultKind::kNoSpace, "W.DBF", 1, true});
       t->goTop();
       EXPECT_EQ(t->status().code(), Error::kIo);
       EXPECT_EQ(t->writeError().code(), Error::kIo);
@@ -401,7 +380,7 @@ TEST(Dbf, AWriteAMoveCouldNotDoIsKeptUntilReported) {
       t->skip(-1);  // a later move fails again; the first error is the one kept
       EXPECT_EQ(t->status().code(), Error::kIo);
       EXPECT_EQ(t->recNo(), 2u);
-      full.lift();
+      full.reset();
       ASSERT_OK(t->appendBlank());  // joins the appends that wait: whole records, nothing between
       ASSERT_OK(t->put("N", Decimal(3)));
       // A seek is a move: status() then tells its own result, not the older move's.
