@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "console/documentos.h"
 #include "converter/receita_arquivo.h"
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
@@ -20,10 +21,16 @@
 
 namespace {
 
+// A CPF of its own for each file, with its check digits (a file of an impossible CPF is refused).
 std::string cpfDe(int i) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "%011d", 20000000 + i * 7);
-  return buf;
+  std::snprintf(buf, sizeof buf, "%09d", 200000 + i * 7);
+  return buf + console::cpfDigitos(buf);
+}
+
+// The tax authority's records are fixed-length lines: blanks up to the end of each.
+void completa(std::string& linha, std::size_t colunas) {
+  if (linha.size() < colunas) linha.resize(colunas, ' ');
 }
 
 // Text at body position p of a record line (line column p + 2).
@@ -49,11 +56,13 @@ std::string declaracao(int i) {
   poe(id, 12, "CONTRIBUINTE " + std::to_string(i));
   poe(id, 186, "SAO PAULO");
   poe(id, 358, "15031970");
+  completa(id, 460);
   out += id + "\r\n";
   auto registro = [&](const char* tipo, int n, auto preenche) {
     for (int k = 0; k < n; ++k) {
       std::string l = tipo;
       preenche(l, k);
+      completa(l, 560);
       out += l + "\r\n";
     }
   };
