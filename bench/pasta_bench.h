@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "console/documentos.h"
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
@@ -22,10 +23,12 @@ namespace bench {
 
 constexpr int kContribuintes = 10000;
 
+// A CPF of its own for each taxpayer, with its check digits: the converter refuses a CPF that
+// is none.
 inline std::string cpfDe(int i) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "%011llu", static_cast<unsigned long long>(i) * 99991ULL % 99999999999ULL);
-  return buf;
+  std::snprintf(buf, sizeof buf, "%09llu", static_cast<unsigned long long>(i) * 99991ULL % 999999999ULL);
+  return buf + console::cpfDigitos(buf);
 }
 
 // Appends `porContribuinte` rows for each taxpayer to each table given (number, rows), with

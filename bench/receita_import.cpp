@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "console/documentos.h"
 #include "converter/receita_arquivo.h"
+#include "pasta_bench.h"
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
@@ -20,13 +20,6 @@
 #include "store/relato.h"
 
 namespace {
-
-// A CPF of its own for each file, with its check digits (a file of an impossible CPF is refused).
-std::string cpfDe(int i) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%09d", 200000 + i * 7);
-  return buf + console::cpfDigitos(buf);
-}
 
 // The tax authority's records are fixed-length lines: blanks up to the end of each.
 void completa(std::string& linha, std::size_t colunas) {
@@ -52,7 +45,7 @@ std::string declaracao(int i) {
   cab.replace(164, 10, "1234567890");
   out += cab + "\r\n";
   std::string id = "16";
-  poe(id, 1, cpfDe(i));
+  poe(id, 1, bench::cpfDe(i));
   poe(id, 12, "CONTRIBUINTE " + std::to_string(i));
   poe(id, 186, "SAO PAULO");
   poe(id, 358, "15031970");
