@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "console/documentos.h"
 #include "console/validadores.h"
@@ -126,7 +127,7 @@ Recusa ConfereArquivo::linha(std::string_view texto) {
   // The fixed order: the current section again (when it takes more than one), or a later one.
   const auto secoes = modo_ == Modo::Ganhos ? secoesGanhos() : secoesDeclaracao();
   const std::string proprio = colunas(texto, -1, 2);
-  std::size_t k = secao_ + (tomou_ && (secao_ >= secoes.size() || secoes[secao_].um) ? 1 : 0);
+  std::size_t k = secao_ + (tomou_ && secoes[secao_].um ? 1 : 0);
   while (k < secoes.size() && secoes[k].registro != proprio) ++k;
   if (k == secoes.size()) {
     const bool conhecido = std::any_of(secoes.begin(), secoes.end(), [&](const Secao& s) { return s.registro == proprio; });
