@@ -23,7 +23,8 @@ namespace bench {
 
 constexpr int kContribuintes = 10000;
 
-// A CPF for each number, with its check digits (imports refuse any other).
+// A CPF of its own for each taxpayer, with its check digits: the converter refuses a CPF that
+// is none.
 inline std::string cpfDe(int i) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%09llu", static_cast<unsigned long long>(i) * 99991ULL % 999999999ULL);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "converter/receita_arquivo.h"
+#include "pasta_bench.h"
 #include "rt/term/console.h"
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
@@ -20,10 +21,9 @@
 
 namespace {
 
-std::string cpfDe(int i) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%011d", 20000000 + i * 7);
-  return buf;
+// The tax authority's records are fixed-length lines: blanks up to the end of each.
+void completa(std::string& linha, std::size_t colunas) {
+  if (linha.size() < colunas) linha.resize(colunas, ' ');
 }
 
 // Text at body position p of a record line (line column p + 2).
@@ -45,15 +45,17 @@ std::string declaracao(int i) {
   cab.replace(164, 10, "1234567890");
   out += cab + "\r\n";
   std::string id = "16";
-  poe(id, 1, cpfDe(i));
+  poe(id, 1, bench::cpfDe(i));
   poe(id, 12, "CONTRIBUINTE " + std::to_string(i));
   poe(id, 186, "SAO PAULO");
   poe(id, 358, "15031970");
+  completa(id, 460);
   out += id + "\r\n";
   auto registro = [&](const char* tipo, int n, auto preenche) {
     for (int k = 0; k < n; ++k) {
       std::string l = tipo;
       preenche(l, k);
+      completa(l, 560);
       out += l + "\r\n";
     }
   };

@@ -2,14 +2,18 @@
 
 #include <map>
 
+#include "console/validadores.h"
 #include "rt/db/structure.h"
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/areas.h"
+#include "store/catalogo.h"
 #include "store/travas.h"
 
 namespace conversor {
 
+using namespace rt::text::literals;
 using converter::Linha;
 
 namespace {
@@ -121,10 +125,39 @@ bool FontesAnteriores::temCampo(int k, std::string_view campo) const {
   return t != nullptr && t->field(campo) != nullptr;
 }
 
+std::string Falta::texto() const {
+  return "A tabela " + tabela + std::string(" da pasta de origem "_cp) +
+         (outroTipo ? "tem o campo " + campo + " de outro tipo." : std::string("não tem o campo "_cp) + campo + ".");
+}
+
+namespace {
+
+// The digits before the point of a numeric field.
+int inteiros(const rt::db::FieldDef& f) { return f.width - (f.decimals > 0 ? f.decimals + 1 : 0); }
+
+// Whether a source field holds what this year's field of its name takes: the same type, and a
+// number of no more digits before the point. A field this year's table lacks is read by a rule
+// of its own (the cash book's names) and passes.
+bool mesmoTipo(const rt::db::FieldDef& fonte, int n, std::string_view campo) {
+  for (const store::CampoDef& d : store::estrutura(n)) {
+    if (rt::text::upper(d.nome) != campo) continue;
+    if (d.tipo != fonte.type) return false;
+    return d.tipo != 'N' || inteiros(fonte) <= inteiros({d.nome, d.tipo, d.largura, d.decimais});
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<Falta> FontesAnteriores::falta() const {
   for (const auto& [k, campos] : lidos(edicao_))
-    for (const std::string& c : campos)
+    for (const std::string& c : campos) {
       if (!temCampo(k, c)) return Falta{arquivoFonte(edicao_, k), c};
+      // The cash book's expenses (its table 11) become table 10 by rules of their own.
+      const bool mesmaTabela = !(edicao_ == Edicao::LivroCaixa && k == 11);
+      if (mesmaTabela && !mesmoTipo(*ctx_.areas.table(area(k))->field(c), k, c))
+        return Falta{arquivoFonte(edicao_, k), c, true};
+    }
   return std::nullopt;
 }
 
@@ -134,7 +167,15 @@ rt::Result<std::vector<std::pair<std::string, std::string>>> FontesAnteriores::c
   t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     const std::string cpf = t.getText("CPF");
-    if (!rt::text::alltrim(cpf).empty()) v.emplace_back(cpf, t.getText("NOMECONTR"));
+    if (rt::text::alltrim(cpf).empty()) continue;
+    // A row whose CPF is no CPF would become a taxpayer nobody can find again.
+    if (std::vector<std::string> aviso = console::avisoCpf(cpf); !aviso.empty()) {
+      aviso.push_back("CPF " + std::string(rt::text::trim(cpf)) + " de " + std::string(rt::text::trim(t.getText("NOMECONTR"))) +
+                      " na tabela " + arquivoFonte(edicao_, 9) + std::string(": não convertido."_cp));
+      ctx_.relato().alerta(aviso);
+      continue;
+    }
+    v.emplace_back(cpf, t.getText("NOMECONTR"));
   }
   if (!t.status()) return t.status();
   t.setOrder(1);

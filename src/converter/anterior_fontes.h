@@ -29,9 +29,13 @@ const std::vector<int>& tabelasFonte(Edicao e);
 // A source table's file base name: "IMP0409", "ZUK11"; 9 is the register.
 std::string arquivoFonte(Edicao e, int k);
 
-// What a source table lacks: the table's file name and the field.
+// What a source table lacks: the table's file name and the field, which it has not or has
+// of another type than this year's table (a text for a number, a number of more digits).
 struct Falta {
   std::string tabela, campo;
+  bool outroTipo = false;
+  // The first line of its alert.
+  std::string texto() const;
 };
 
 class FontesAnteriores {
@@ -46,11 +50,12 @@ class FontesAnteriores {
   Edicao edicao() const { return edicao_; }
   // Whether source table k (9 the register) has the field.
   bool temCampo(int k, std::string_view campo) const;
-  // The first field the copy reads that a source table lacks (the cash book's TITULO aside,
-  // which has its own alert).
+  // The first field the copy reads that a source table lacks or holds in another type (the
+  // cash book's TITULO aside, which has its own alert).
   std::optional<Falta> falta() const;
 
-  // The register's taxpayers with a CPF, in file order: CPF and name.
+  // The register's taxpayers with a CPF, in file order: CPF and name. One whose CPF is not a
+  // CPF is said (the CPF alert) and left out.
   rt::Result<std::vector<std::pair<std::string, std::string>>> contribuintes();
   // The register row of the CPF (nullopt when absent).
   rt::Result<std::optional<converter::Linha>> registro(const store::Cpf& cpf);

@@ -160,8 +160,7 @@ struct Execucao {
     }
     if (auto f = fontes->falta()) {
       // Last year's tables of another layout: nothing is carried rather than something wrong.
-      ctx.relato().alerta({"A tabela " + f->tabela + std::string( " da pasta de origem não tem o campo "_cp) + f->campo + ".",
-                           "Nenhum contribuinte foi convertido."});
+      ctx.relato().alerta({f->texto(), "Nenhum contribuinte foi convertido."});
       return;
     }
     // The rural tables come along when there; one lacking a field refuses the run (said).

@@ -1,6 +1,7 @@
 #include "converter/ganhos_arquivo.h"
 
 #include <cctype>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -63,7 +64,11 @@ class Ganhos {
   std::vector<std::pair<int, int>> itens_;  // (item number, kind) of records 60, 61, 62
   Date ultimaVenda_;
   // The lot being read (records 65).
-  int loteBem_ = 0, loteTipo_ = 0, loteQuantidade_ = 0;
+  int loteBem_ = 0, loteTipo_ = 0;
+  // The sum of a lot's quantities: each fits a quantity field (9 digits, as the check of the
+  // file made sure), their sum may not, and is refused then.
+  std::int64_t loteQuantidade_ = 0;
+  std::size_t loteLinha_ = 0;
   std::string loteNome_;
   Decimal loteMedio_, loteCoeficiente_;
   bool temLote_ = false;
@@ -137,21 +142,22 @@ Status Ganhos::mensal(const Campos& r) {
 }
 
 Status Ganhos::lote(const Campos& r) {
-  const auto quantidade = static_cast<int>(valor(r, "quantidade").wholePart());
+  const std::int64_t quantidade = valor(r, "quantidade").wholePart();
   loteBem_ = lugar(static_cast<int>(valor(r, "item").wholePart()), 3);
   loteTipo_ = static_cast<int>(valor(r, "TIPO_ACAO").wholePart());
   loteNome_ = texto(r, "LOTE");
   loteMedio_ = valor(r, "medio");
   loteCoeficiente_ = valor(r, "custo");
   loteQuantidade_ += quantidade;
+  loteLinha_ = l_.atual + 1;
   temLote_ = true;
   auto c = c_.tabelas.nova(8);
   if (!c) return c.status();
   Linha& l = **c;
   l.poe("BEM_NRO", Decimal(loteBem_));
   l.poe("TIPO_ACAO", Decimal(loteTipo_));
-  l.poe("MOV_ACAO", Decimal(quantidade));
-  l.poe("SALDO_ACAO", Decimal(quantidade));
+  l.poe("MOV_ACAO", Decimal::fromInt(quantidade));
+  l.poe("SALDO_ACAO", Decimal::fromInt(quantidade));
   l.poe("CM_PONDER", loteMedio_);
   l.poe("CMED_COEF", valor(r, "custo"));
   l.poe("VALOR_CUST", valor(r, "custo"));
@@ -162,14 +168,18 @@ Status Ganhos::lote(const Campos& r) {
 
 Status Ganhos::fechaLote() {
   if (!temLote_) return Status::ok();
+  if (loteQuantidade_ > kMaiorQuantidade)
+    return Status(rt::Error::kCorrupt, "Linha " + std::to_string(loteLinha_) +
+                                           ", registro 65: a soma das quantidades do lote, " +
+                                           std::to_string(loteQuantidade_) + ", maior do que o campo comporta");
   auto c = c_.tabelas.nova(8);
   if (!c) return c.status();
   Linha& l = **c;
   l.poe("BEM_NRO", Decimal(loteBem_));
   l.poe("TIPO_ACAO", Decimal(loteTipo_));
   l.poe("LOTE", loteNome_);
-  l.poe("MOV_ACAO", Decimal(loteQuantidade_));
-  l.poe("SALDO_ACAO", Decimal(loteQuantidade_));
+  l.poe("MOV_ACAO", Decimal::fromInt(loteQuantidade_));
+  l.poe("SALDO_ACAO", Decimal::fromInt(loteQuantidade_));
   l.poe("CM_PONDER", loteMedio_);
   l.poe("CMED_COEF", loteCoeficiente_);
   l.poe("TIPO_OPER", Decimal(3));
@@ -231,8 +241,12 @@ Status Ganhos::roda() {
 }  // namespace
 
 Status CONV_GANHO(ConversaoDeclaracao& c, Leitura& l, int leiaute) {
-  // A declaration of last year brings no gains.
-  if (leiaute == 0 && c.cab.anos != k2010) return Status::ok();
+  // A declaration of last year brings no gains: its records are passed over.
+  if (leiaute == 0 && c.cab.anos != k2010) {
+    for (const Secao& s : secoesGanhos())
+      while (l.tipo() == s.registro) ++l.atual;
+    return Status::ok();
+  }
   Ganhos g(c, l, leiaute);
   return g.roda();
 }

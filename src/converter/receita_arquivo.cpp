@@ -1,8 +1,11 @@
 #include "converter/receita_arquivo.h"
 
+#include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "converter/ganhos_arquivo.h"
+#include "converter/receita_confere.h"
 #include "converter/receita_declaracao.h"
 #include "converter/receita_linhas.h"
 #include "converter/receita_tabelas.h"
@@ -63,6 +66,70 @@ std::string descricao(store::Contexto& ctx, Area area, std::string_view codigo, 
   return rt::text::padr(achado, largura);
 }
 
+Desfecho feito(bool gravou) { return {gravou ? Desfecho::Convertido : Desfecho::Recusado}; }
+
+// Why a file mapped in memory was not written: a record the sections could not take, a value
+// that does not fit its field (nothing is written then), or the store's refusal.
+void dizRecusa(store::Contexto& ctx, const Status& s, const std::string& caminho) {
+  if (s.code() == rt::Error::kCorrupt)
+    ctx.relato().alerta({std::string(kLeiaute), s.message()});
+  else if (s.code() == rt::Error::kOverflow)
+    ctx.relato().alerta({std::string("Valor maior do que o campo comporta: "_cp) + s.message(),
+                         "Nada do arquivo foi gravado."});
+  else
+    (void)store::gravou(ctx, s, caminho);
+}
+
+// The name of a file as the user knows it.
+std::string nomeDe(const std::string& caminho) { return visivel(std::filesystem::path(caminho).filename().string()); }
+
+// The file read whole and checked against its layout (ConfereArquivo): its lines (without
+// the empty ones that end it); nullopt, said, when it cannot be read or is refused.
+std::optional<std::vector<std::string>> leConferido(store::Contexto& ctx, Modo modo, const std::string& caminho) {
+  LeitorLinhas leitor(caminho, {kMaiorLinha, kMaiorArquivo});
+  if (leitor.naoComum()) {
+    ctx.relato().alerta({"Erro de leitura", nomeDe(caminho) + std::string(" não é um arquivo comum."_cp)});
+    return std::nullopt;
+  }
+  if (!leitor.aberto()) {
+    erroDeLeitura(ctx, leitor.erro(), caminho);
+    return std::nullopt;
+  }
+  ConfereArquivo confere(modo);
+  std::vector<std::string> linhas;
+  std::size_t lidas = 0;
+  while (auto l = leitor.LELINHA()) {
+    ++lidas;
+    if (Recusa r = confere.linha(*l); !r.empty()) {
+      ctx.relato().alerta(r);
+      return std::nullopt;
+    }
+    if (confere.guarda()) linhas.push_back(std::move(*l));
+  }
+  if (leitor.erro() != 0) {
+    erroDeLeitura(ctx, leitor.erro(), caminho);
+    return std::nullopt;
+  }
+  if (leitor.excesso() == LeitorLinhas::Excesso::Linha) {
+    ctx.relato().alerta({std::string(kLeiaute), "Linha " + std::to_string(lidas + 1) + " com mais de " +
+                                                    std::to_string(kMaiorLinha) + " caracteres"});
+    return std::nullopt;
+  }
+  if (leitor.excesso() == LeitorLinhas::Excesso::Arquivo) {
+    ctx.relato().alerta({std::string(kLeiaute), "Arquivo com mais de " + std::to_string(kMaiorArquivo >> 20) + " MB"});
+    return std::nullopt;
+  }
+  if (lidas == 0) {
+    ctx.relato().alerta({nomeDe(caminho) + std::string(" está vazio: nada a importar."_cp)});
+    return std::nullopt;
+  }
+  if (Recusa r = confere.fim(); !r.empty()) {
+    ctx.relato().alerta(r);
+    return std::nullopt;
+  }
+  return linhas;
+}
+
 // The declaration of `cpf` in the data folder held for this terminal while `uso` lives;
 // false, said, when another terminal has it open.
 bool reserva(store::Contexto& ctx, const store::Cpf& cpf, store::UsoDeclaracao& uso) {
@@ -73,18 +140,18 @@ bool reserva(store::Contexto& ctx, const store::Cpf& cpf, store::UsoDeclaracao& 
 }
 
 // Mode 3: the receipts into the register row of the taxpayer, wherever he is registered.
-bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& cpf, const std::string& nome) {
+Desfecho gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& cpf, const std::string& nome) {
   rt::db::Table* r = registroEm(ctx, cpf);
   if (r == nullptr && store::BUSCA_OUTRO(ctx, cpf.chave(), 1, 1)) r = registroEm(ctx, cpf);
   if (r == nullptr) {
     ctx.relato().alerta({"O contribuinte " + nome, "não foi localizado em nenhum dos diretórios"_cp,
                          "Nao sera possivel entao gravar o nro do recibo"});
-    return false;
+    return {Desfecho::Existente};
   }
   // A declaration open in another terminal saves its whole register row, receipts included.
   store::UsoDeclaracao uso;
-  if (!reserva(ctx, cpf, uso)) return false;
-  if (!store::REC_LOCK(ctx, 5)) return false;
+  if (!reserva(ctx, cpf, uso)) return {Desfecho::Recusado};
+  if (!store::REC_LOCK(ctx, 5)) return {Desfecho::Recusado};
   Status s;
   if (cab.anos == k2010) {
     s = r->put("RECIBOATU", cab.reciboAtu);
@@ -95,29 +162,16 @@ bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& 
   if (s) s = r->commit();
   const Status solta = r->unlock();
   if (s) s = solta;
-  return static_cast<bool>(store::gravou(ctx, s, "IMP0910"));
+  return feito(static_cast<bool>(store::gravou(ctx, s, "IMP0910")));
 }
 
 }  // namespace
 
-bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const MostraContribuinte& mostra) {
-  LeitorLinhas leitor(caminho);
-  if (!leitor.aberto()) {
-    erroDeLeitura(ctx, leitor.erro(), caminho);
-    return false;
-  }
-  std::vector<std::string> linhas;
-  while (auto l = leitor.LELINHA()) linhas.push_back(std::move(*l));
-  if (leitor.erro() != 0) {
-    erroDeLeitura(ctx, leitor.erro(), caminho);
-    return false;
-  }
-  if (linhas.empty()) return false;
+Desfecho FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const MostraContribuinte& mostra) {
+  const auto lidas = leConferido(ctx, modo, caminho);
+  if (!lidas) return {Desfecho::Recusado};
+  const std::vector<std::string>& linhas = *lidas;
   const Cabecalho cab = leCabecalho(linhas[0]);
-  if (linhas.size() < 2 || colunas(linhas[1], -1, 2) != "16" || cab.anos == 0) {
-    ctx.relato().alerta(kLeiaute);
-    return false;
-  }
   const store::Cpf cpf(colunas(linhas[1], 1, 11));
   const std::string nome = console::AJUS_CAR(colunas(linhas[1], 12, 53), 1);
   if (modo == Modo::Recibos) return gravaRecibos(ctx, cab, cpf, nome);
@@ -125,30 +179,29 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
   Linha registro, tabela1;
   if (modo == Modo::Declaracao && !leIdentificacao(linhas[1], cab, registro, tabela1)) {
     ctx.relato().alerta(kLeiaute);
-    return false;
+    return {Desfecho::Recusado};
   }
   if (mostra) mostra(cpf.chave(), nome);
 
   rt::db::Table* r = registroEm(ctx, cpf);
   if (r != nullptr) {
     if (modo == Modo::Ganhos &&
-        !ctx.relato().pergunta("Atencao! Todos os ganhos de capital feitos anteriormente serao excluidos! "
-                               "Continua a conversao? ",
+        !ctx.relato().pergunta({"Atencao! Todos os ganhos de capital feitos anteriormente serao excluidos!",
+                                "Continua a conversao? "},
                                false))
-      return false;
+      return {Desfecho::Existente};
     // Last year's file never overwrites a taxpayer already there.
-    if (modo == Modo::Declaracao && cab.anos == k2009) return false;
+    if (modo == Modo::Declaracao && cab.anos == k2009) return {Desfecho::Existente};
   } else if (modo == Modo::Ganhos) {
     if (store::BUSCA_OUTRO(ctx, cpf.chave(), 1, 1)) r = registroEm(ctx, cpf);
-    if (r == nullptr &&
-        !ctx.relato().pergunta("O contribuinte não foi localizado em nenhum dos diretórios indicado. Cria assim "
-                               "mesmo com cadastro incompleto?       "_cp,
-                               false))
-      return false;
+    if (r == nullptr && !ctx.relato().pergunta({"O contribuinte não foi localizado em nenhum dos diretórios"_cp,
+                                                "indicado. Cria assim mesmo com cadastro incompleto?       "},
+                                               false))
+      return {Desfecho::Existente};
   }
   // A declaration open in another terminal would be saved over what is imported.
   store::UsoDeclaracao uso;
-  if (!reserva(ctx, cpf, uso)) return false;
+  if (!reserva(ctx, cpf, uso)) return {Desfecho::Recusado};
   // What is kept of the register row, then what the file brings.
   Linha final = r != nullptr ? linhaAtual(*r) : Linha{};
   final.poe("CPF", cpf.chave());
@@ -189,12 +242,13 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
     leitura.atual = 2;
     s = CONV_GANHO(conv, leitura, 1);
   }
+  // The sections take every record the check let through; one left over would be lost.
+  if (s && leitura.atual < linhas.size())
+    s = Status(rt::Error::kCorrupt, "Linha " + std::to_string(leitura.atual + 1) + ", registro " +
+                                        tipoVisivel(leitura.linha()) + ": fora da ordem dos registros");
   if (!s) {
-    if (s.code() == rt::Error::kCorrupt)
-      ctx.relato().alerta(kLeiaute);
-    else
-      store::gravou(ctx, s, caminho);
-    return false;
+    dizRecusa(ctx, s, caminho);
+    return {Desfecho::Recusado};
   }
   // The register row with the tables, in the same journal (which writes it last): all or
   // nothing, also when the process is killed in the middle.
@@ -202,7 +256,8 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
   auto linhaRegistro = tabelas.nova(store::numero(Area::IMP0910));
   if (linhaRegistro) **linhaRegistro = std::move(final);
   s = linhaRegistro ? tabelas.grava() : linhaRegistro.status();
-  return static_cast<bool>(store::gravou(ctx, s, caminho));
+  if (!s) dizRecusa(ctx, s, caminho);
+  return feito(s.isOk());
 }
 
 }  // namespace converter

@@ -17,12 +17,21 @@ enum class Modo { Declaracao = 1, Ganhos = 2, Recibos = 3 };
 // header box of the converter's screen); nothing when not given.
 using MostraContribuinte = std::function<void(const std::string& cpf, const std::string& nome)>;
 
-// FAZCONV: true when the file was converted. Every refusal is said to the user through the
-// store's Relato: "Erro de leitura" (and "Erro do Dos " + code, but for a missing folder), a
-// file whose second line is no identification or whose amounts are no numbers ("Leiaute
-// diferente do esperado.Não é possível converter"), a write that failed.
-[[nodiscard]] bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho,
-                           const MostraContribuinte& mostra = {});
+// What became of a file: converted; not converted because the taxpayer is there already
+// (last year's declaration) or the user declined; refused, said to the user through the
+// store's Relato: "Erro de leitura" (and "Erro do Dos " + code, but for a missing folder),
+// no regular file, an empty one, a file of another layout or of an impossible taxpayer
+// ("Leiaute diferente do esperado.Não é possível converter" with the line and record, or the
+// CPF alert), the declaration open in another terminal, a write that failed.
+struct Desfecho {
+  enum Tipo { Convertido, Existente, Recusado } tipo;
+  explicit operator bool() const { return tipo == Convertido; }
+};
+
+// FAZCONV: the whole file is read and checked (receita_confere.h) before anything is asked
+// or written.
+[[nodiscard]] Desfecho FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho,
+                               const MostraContribuinte& mostra = {});
 
 // The message of a file that could not be opened or read: "Erro de leitura", then "Erro do
 // Dos " + the code in two digits unless the folder is missing (code 3). The code.

@@ -1,5 +1,6 @@
 #include "converter/receita_campos.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
 #include <optional>
@@ -464,6 +465,32 @@ Date dataDe(std::string_view s) {
 std::span<const CampoFixo> camposFixos() {
   static const std::vector<CampoFixo> tabela = monta();
   return tabela;
+}
+
+namespace {
+
+constexpr bool um = true, varios = false;
+constexpr Secao kSecoesGanhos[] = {{"60", varios}, {"61", varios}, {"62", varios}, {"63", varios}, {"64", varios},
+                             {"65", varios}, {"66", varios}, {"67", varios}, {"68", varios}};
+constexpr Secao kSecoesDeclaracao[] = {
+    {"17", um},     {"18", um},     {"19", um},     {"20", um},     {"21", varios}, {"22", varios}, {"23", um},
+    {"24", um},     {"25", varios}, {"26", varios}, {"27", varios}, {"28", varios}, {"29", um},     {"30", um},
+    {"31", varios}, {"32", varios}, {"33", varios}, {"34", varios}, {"35", varios}, {"36", varios}, {"38", um},
+    {"40", varios}, {"41", um},     {"42", varios}, {"43", um},     {"50", varios}, {"51", varios}, {"52", varios},
+    {"53", varios}, {"54", varios}, {"55", varios}, {"56", varios}, {"60", varios}, {"61", varios}, {"62", varios},
+    {"63", varios}, {"64", varios}, {"65", varios}, {"66", varios}, {"67", varios}, {"68", varios}, {"80", varios},
+    {"81", varios}};
+
+}  // namespace
+
+std::span<const Secao> secoesDeclaracao() { return kSecoesDeclaracao; }
+std::span<const Secao> secoesGanhos() { return kSecoesGanhos; }
+
+int ultimaColuna(std::string_view registro, unsigned ano) {
+  int ultima = 2;
+  for (const CampoFixo& c : camposFixos())
+    if (c.registro == registro && (c.anos & ano) != 0) ultima = std::max(ultima, c.posicao + c.largura + 1);
+  return ultima;
 }
 
 std::string colunas(std::string_view linha, int posicao, int largura) {

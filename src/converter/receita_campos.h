@@ -10,6 +10,7 @@
 // is a value the conversion holds for later (a month, a count, a mark).
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <span>
 #include <string>
@@ -48,6 +49,30 @@ struct CampoFixo {
 
 // Every field, in record order.
 std::span<const CampoFixo> camposFixos();
+
+// The fixed order of the records after the identification. Each section takes the records of
+// its type while they come (`um`: one record only); a record of a type that no later section
+// takes is out of order. A declaration holds its own sections (17 to 56), the gains' (60 to
+// 68, read only in a file of 2010) and the suspended incomes (80, 81, read only in 2010); a
+// capital-gains file holds the gains' sections alone.
+struct Secao {
+  std::string_view registro;
+  bool um;
+};
+std::span<const Secao> secoesDeclaracao();
+std::span<const Secao> secoesGanhos();
+
+// The last line column that the fields of `registro` read in a file of `ano` (a record with
+// no field read, 2: its type). A shorter line was cut.
+int ultimaColuna(std::string_view registro, unsigned ano);
+
+// The largest and the smallest number a table field takes from these layouts: amounts go
+// into fields of 12 digits with two decimals (999999999.99, and a sign takes a digit) and a
+// lot's share quantity into one of 9 digits, so nothing beyond them can be held (and sums of
+// a declaration's amounts stay far inside what the program computes with).
+inline constexpr rt::text::Decimal kMaiorValor = rt::text::Decimal::fromRaw(99'999'999'999 * 1'000'000);
+inline constexpr rt::text::Decimal kMenorValor = rt::text::Decimal::fromRaw(-9'999'999'999 * 1'000'000);
+inline constexpr std::int64_t kMaiorQuantidade = 999'999'999;
 
 // A field's text: the columns of the line, blanks where the line is shorter.
 std::string colunas(std::string_view linha, int posicao, int largura);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <stdexcept>
 
 #include "console/documentos.h"
 #include "rt/text/cp860.h"
@@ -849,15 +850,22 @@ Status Secoes::s56(const Campos& r) {
     if (!l.texto("CODPAIS").empty()) continue;
     if (l.texto("ATV_BRASIL") != "N") continue;
     const Decimal resultado = valor(r, "resultado"), dolares = valor(r, "RESUS");
-    const Decimal cotacao = dolares.isZero() ? Decimal() : resultado / dolares;
-    l.poe("CODPAIS", texto(r, "CODPAIS"));
-    l.poe("RECEXT", valor(r, "RECEXT"));
-    l.poe("DESEXT", valor(r, "DESEXT"));
-    l.poe("VALUSE", console::DESPREZA(cotacao));
-    l.poe("RESUS", dolares);
-    l.poe("OPC20US", console::DESPREZA(dolares * Decimal::fromRaw(20000000)));
-    const Decimal porCotacao = cotacao.isZero() ? Decimal() : valor(r, "RECEXT") / console::DESPREZA(cotacao);
-    l.poe("OPC20RS", console::DESPREZA(porCotacao * Decimal::fromRaw(20000000) * Decimal::fromRaw(353250000)));
+    // A rate made of a tiny divisor is beyond any number the program holds: the record is
+    // refused rather than the run ended.
+    try {
+      const Decimal cotacao = dolares.isZero() ? Decimal() : resultado / dolares;
+      l.poe("CODPAIS", texto(r, "CODPAIS"));
+      l.poe("RECEXT", valor(r, "RECEXT"));
+      l.poe("DESEXT", valor(r, "DESEXT"));
+      l.poe("VALUSE", console::DESPREZA(cotacao));
+      l.poe("RESUS", dolares);
+      l.poe("OPC20US", console::DESPREZA(dolares * Decimal::fromRaw(20000000)));
+      const Decimal porCotacao = cotacao.isZero() ? Decimal() : valor(r, "RECEXT") / console::DESPREZA(cotacao);
+      l.poe("OPC20RS", console::DESPREZA(porCotacao * Decimal::fromRaw(20000000) * Decimal::fromRaw(353250000)));
+    } catch (const std::overflow_error&) {
+      return Status(rt::Error::kCorrupt, "Linha " + std::to_string(l_.atual + 1) +
+                                             std::string(", registro 56: a cotação do resultado maior do que o campo comporta"_cp));
+    }
     break;
   }
   return Status::ok();
@@ -954,9 +962,13 @@ Status CONV_DECL(ConversaoDeclaracao& c, Leitura& l) {
 }
 
 Status CONV_EXIG(ConversaoDeclaracao& c, Leitura& l) {
-  if (c.cab.anos != k2010) return Status::ok();
   for (const char* tipo : {"80", "81"}) {
     while (l.tipo() == tipo) {
+      // Last year's declaration: read and passed over.
+      if (c.cab.anos != k2010) {
+        ++l.atual;
+        continue;
+      }
       auto r = leRegistro(l.linha(), tipo, k2010);
       if (!r) return r.status();
       auto n = c.tabelas.nova(2);

@@ -1,9 +1,12 @@
 #include "converter/receita_linhas.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <filesystem>
 
 namespace converter {
 
@@ -19,8 +22,45 @@ void tiraCr(std::string& linha, char terminou) {
 
 }  // namespace
 
-LeitorLinhas::LeitorLinhas(const std::string& caminho) : fd_(::open(caminho.c_str(), O_RDONLY | O_CLOEXEC)) {
-  if (!fd_.valid()) erro_ = errno;
+bool arquivoComum(const std::string& caminho) {
+  struct stat st {};
+  if (::lstat(caminho.c_str(), &st) != 0) return false;
+  if (S_ISREG(st.st_mode)) return true;
+  if (!S_ISLNK(st.st_mode)) return false;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path alvo = fs::canonical(caminho, ec);
+  if (ec) return false;
+  const fs::path pasta = fs::canonical(fs::absolute(caminho, ec).parent_path(), ec);
+  if (ec || alvo.parent_path() != pasta) return false;
+  return ::stat(alvo.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+LeitorLinhas::LeitorLinhas(const std::string& caminho, Limites limites) : limites_(limites) {
+  struct stat st {};
+  if (::lstat(caminho.c_str(), &st) != 0) {
+    erro_ = errno;
+    return;
+  }
+  if (!arquivoComum(caminho)) {
+    naoComum_ = true;
+    return;
+  }
+  // Not blocking: what was a file when looked at may be a pipe by now.
+  fd_.reset(::open(caminho.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!fd_.valid()) {
+    erro_ = errno;
+    return;
+  }
+  if (::fstat(fd_.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    fd_.reset();
+    naoComum_ = true;
+    return;
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > limites_.arquivo) {
+    excesso_ = Excesso::Arquivo;
+    fim_ = true;
+  }
 }
 
 bool LeitorLinhas::enche() {
@@ -40,7 +80,14 @@ bool LeitorLinhas::enche() {
     return false;
   }
   buffer_.resize(antes + static_cast<std::size_t>(n));
+  lidos_ += static_cast<std::size_t>(n);
   leuAlgo_ = true;
+  if (lidos_ > limites_.arquivo) {
+    // The file grew past its limit since it was opened.
+    excesso_ = Excesso::Arquivo;
+    fim_ = true;
+    return false;
+  }
   return true;
 }
 
@@ -51,20 +98,34 @@ bool LeitorLinhas::vazio() {
 }
 
 std::optional<std::string> LeitorLinhas::LELINHA() {
+  if (erro_ != 0 || excesso_ != Excesso::Nenhum) return std::nullopt;
   std::size_t procura = pos_;
   for (;;) {
     for (; procura < buffer_.size(); ++procura) {
       if (!terminador(buffer_[procura])) continue;
       std::string linha = buffer_.substr(pos_, procura - pos_);
       tiraCr(linha, buffer_[procura]);
+      if (linha.size() > limites_.linha) {
+        excesso_ = Excesso::Linha;
+        return std::nullopt;
+      }
       pos_ = procura + 1;
       return linha;
     }
     const std::size_t jaVisto = procura - pos_;
+    // (A carriage return may still come off the line.)
+    if (jaVisto > limites_.linha && jaVisto - limites_.linha > 1) {
+      excesso_ = Excesso::Linha;
+      return std::nullopt;
+    }
     if (!enche()) break;
     procura = pos_ + jaVisto;
   }
-  if (erro_ != 0 || pos_ >= buffer_.size()) return std::nullopt;
+  if (erro_ != 0 || excesso_ != Excesso::Nenhum || pos_ >= buffer_.size()) return std::nullopt;
+  if (buffer_.size() - pos_ > limites_.linha) {
+    excesso_ = Excesso::Linha;
+    return std::nullopt;
+  }
   // The last line, without a terminator, is still whole.
   std::string linha = buffer_.substr(pos_);
   pos_ = buffer_.size();

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "console/documentos.h"
+#include "converter/receita_confere.h"
 #include "converter/receita_declaracao.h"
 #include "converter/receita_linhas.h"
 #include "rt/text/cp860.h"
@@ -12,6 +13,7 @@
 #include "store/areas.h"
 #include "store/diario_gravacao.h"
 #include "store/recusa.h"
+#include "store/restaura_pasta.h"
 
 namespace converter {
 
@@ -25,19 +27,37 @@ std::string maiusculas(std::string s) { return rt::text::upper(s); }
 std::string quatro(std::size_t n) { return rt::text::padl(std::to_string(n), 4, '0'); }
 
 // The first two lines of a file; nullopt (said) when it cannot be opened or read. An empty
-// file gives no lines.
+// file gives no lines; one whose first line is longer than any record gives an empty one.
 std::optional<std::vector<std::string>> inicio(store::Contexto& ctx, const std::string& caminho, int& codigo) {
-  LeitorLinhas l(caminho);
+  LeitorLinhas l(caminho, {.linha = kMaiorLinha});
   std::vector<std::string> v;
   while (l.aberto() && v.size() < 2) {
     auto linha = l.LELINHA();
     if (!linha) break;
     v.push_back(std::move(*linha));
   }
+  // No longer a file since the folder was listed: nothing of the tax authority.
+  if (l.naoComum()) return std::vector<std::string>{""};
   if (!l.aberto() || l.erro() != 0) {
     codigo = erroDeLeitura(ctx, l.erro(), caminho);
     return std::nullopt;
   }
+  if (v.empty() && l.excesso() != LeitorLinhas::Excesso::Nenhum) v.emplace_back();
+  return v;
+}
+
+// What a run did, said when it ends.
+std::vector<std::string> resumo(const Contadores& c, Modo modo) {
+  auto quantos = [](int n, std::string_view um, std::string_view varios) {
+    return std::to_string(n) + " " + std::string(n == 1 ? um : varios);
+  };
+  std::vector<std::string> v = {
+      modo == Modo::Declaracao ? quantos(c.convertidos, "declaração importada"_cp, "declarações importadas"_cp)
+      : modo == Modo::Ganhos   ? quantos(c.convertidos, "arquivo de ganhos de capital importado",
+                                         "arquivos de ganhos de capital importados")
+                               : quantos(c.convertidos, "número de recibo gravado"_cp, "números de recibo gravados"_cp)};
+  if (c.existentes > 0) v.push_back(quantos(c.existentes, "já existente ou não confirmada"_cp, "já existentes ou não confirmadas"_cp));
+  if (c.naoConvertidos > 0) v.push_back(quantos(c.naoConvertidos, "arquivo recusado", "arquivos recusados"));
   return v;
 }
 
@@ -52,7 +72,9 @@ std::vector<std::string> arquivosDaReceita(const std::string& pasta, Modo modo) 
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(pasta, ec)) {
       const std::string nome = e.path().filename().string();
-      if (nome.size() > ext.size() && maiusculas(nome.substr(nome.size() - ext.size())) == ext && !e.is_directory(ec))
+      // Only files: a pipe of that name would hang the listing, a device never end.
+      if (nome.size() > ext.size() && maiusculas(nome.substr(nome.size() - ext.size())) == ext &&
+          arquivoComum(e.path().string()))
         grupo.push_back(nome);
     }
     std::sort(grupo.begin(), grupo.end());
@@ -71,12 +93,16 @@ bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
   rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
   if (!store::gravou(ctx, t.zap(), "LISNOME")) return false;
   std::size_t achados = 0, n = 0;
+  std::vector<std::string> vazios;
   for (const std::string& nome : nomes) {
     ++n;
     int codigo = 0;
     auto linhas = inicio(ctx, pasta + "/" + nome, codigo);
     if (!linhas) return false;
-    if (linhas->empty()) continue;
+    if (linhas->empty()) {
+      vazios.push_back(visivel(nome));
+      continue;
+    }
     const Cabecalho cab = leCabecalho((*linhas)[0]);
     if (cab.anos == 0) continue;
     // The delivery mark of the tax authority's naming, characters 28-32 of the name.
@@ -95,6 +121,19 @@ bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
     ctx.relato().linha("Verificando " + quatro(n) + " de " + quatro(nomes.size()) + " declaracoes!");
   }
   if (!store::gravou(ctx, t.commit(), "LISNOME")) return false;
+  if (!vazios.empty()) {
+    // A few names; of many, the count.
+    const std::size_t todos = vazios.size();
+    constexpr std::size_t kNomes = 10;
+    if (todos > kNomes) {
+      vazios.resize(kNomes);
+      vazios.push_back("e mais " + std::to_string(todos - kNomes));
+    }
+    ctx.relato().alerta(store::linhasDeNomes(todos == nomes.size() ? "Nada a importar: os arquivos estão vazios:"_cp
+                                                                    : "Arquivos vazios, nada a importar deles:"_cp,
+                                             vazios));
+  }
+  if (vazios.size() == nomes.size()) return false;
   if (achados == 0) {
     ctx.relato().alerta("Na pasta existem " + quatro(nomes.size()) + " declaracoes, mas nao de 2009 ou 2010");
     return false;
@@ -121,15 +160,24 @@ Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& 
   for (const std::string& nome : marcados) {
     if (tela.contadores) tela.contadores(c);
     if (ctx.relato().desiste() && ctx.relato().pergunta("Abandona a conversão dos dados? S/N"_cp, false)) break;
-    if (FAZCONV(ctx, modo, pasta + "/" + nome, tela.mostra))
-      ++c.convertidos;
-    else
-      ++c.existentes;
+    switch (FAZCONV(ctx, modo, pasta + "/" + nome, tela.mostra).tipo) {
+      case Desfecho::Convertido:
+        ++c.convertidos;
+        break;
+      case Desfecho::Existente:
+        ++c.existentes;
+        break;
+      case Desfecho::Recusado:
+        ++c.naoConvertidos;
+        break;
+    }
     --c.restantes;
   }
   // Every file is on disk already; a table that does not close is still said.
   (void)store::gravou(ctx, lote.termina(), pasta);
   if (tela.contadores) tela.contadores(c);
+  // The counters stay in view until this is read.
+  if (c.aConverter > 0) ctx.relato().alerta(resumo(c, modo));
   if (tela.fecha) tela.fecha();
   return c;
 }

@@ -91,7 +91,8 @@ rt::Status TabelasCpf::grava() {
           ++usados;
         }
         auto bytes = rt::db::formatField(f, v);
-        if (!bytes) return rt::Status(bytes.code(), "table " + std::to_string(n) + " " + f.name);
+        // Named as the user knows the field: its table's file and its own name.
+        if (!bytes) return rt::Status(bytes.code(), "IMP" + rt::text::doisDigitos(n) + "10." + f.name);
         reg += *bytes;
       }
       if (usados != l.campos.size()) return rt::Status(rt::Error::kBadField, "table " + std::to_string(n));

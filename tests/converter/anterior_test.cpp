@@ -515,6 +515,48 @@ TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
   }
 }
 
+// Last year's tables holding what no taxpayer of this year can be: a CPF that is none is said
+// with the CPF alert and its row left out; a field of another type than this year's (a text
+// where an amount goes, an amount of more digits) refuses the run, naming table and field.
+TEST_F(AnteriorTest, ImpossibleCpfsAndFieldsOfAnotherTypeAreRefused) {
+  auto m = tresContribuintes();
+  m[9].push_back({{"CPF", "ABC"}, {"NOMECONTR", "LETRAS"}});
+  m[9].push_back({{"CPF", "11144477700"}, {"NOMECONTR", "DIGITOS ERRADOS"}});
+  m[4].push_back({{"CPF", "11144477700"}, {"I7_1", Decimal(1)}, {"I7_2", "BEM ERRADO"}, {"I7_3", Decimal(5)}});
+  brantel(m);
+  const converter::Contadores n = roda(kBrantel);
+  EXPECT_TRUE(ouve.disse("ATENCAO!! CPF está incompleto."_cp));
+  EXPECT_TRUE(ouve.disse("CPF ABC de LETRAS na tabela IMP0909: não convertido."_cp));
+  EXPECT_TRUE(ouve.disse("O dígito correto deve ser:35"_cp));
+  EXPECT_EQ(n.aConverter, 3);  // Ana, Bruno, Carla
+  EXPECT_EQ(n.convertidos, 3);
+  for (const char* cpf : {"ABC", "11144477700"}) {
+    EXPECT_TRUE(semLinhas("IMP0910", cpf)) << cpf;
+    EXPECT_TRUE(semLinhas("IMP0410", cpf)) << cpf;
+  }
+
+  for (const rt::db::FieldDef& outro : {rt::db::FieldDef{"I7_3", 'C', 12, 0}, rt::db::FieldDef{"I7_3", 'N', 17, 2}}) {
+    SCOPED_TRACE(std::string(1, outro.type) + std::to_string(outro.width));
+    for (const std::string& f : dados.arquivos()) {
+      (void)ctx.areas.closeAll();
+      std::filesystem::remove_all(dados / f);
+    }
+    auto bens = tresContribuintes();
+    for (Campos& l : bens[4])
+      for (auto& [campo, v] : l)
+        if (campo == "I7_3" && outro.type == 'C') v = std::string("100000.00");
+    brantel(tresContribuintes());
+    fonte("IMP0409", 4, bens[4], {outro}, "I7_3");
+    ouve.ditos.clear();
+    vistos.clear();
+    roda(kBrantel);
+    EXPECT_TRUE(ouve.disse("A tabela IMP0409 da pasta de origem tem o campo I7_3 de outro tipo."))
+        << ::testing::PrintToString(ouve.ditos);
+    EXPECT_TRUE(vistos.empty());
+    EXPECT_TRUE(semLinhas("IMP0910", kAna));
+  }
+}
+
 // A run killed in the middle of a taxpayer, then run again, leaves the tables one clean run
 // leaves.
 TEST_F(AnteriorTest, KilledRunThenANewRunGivesTheTablesOfOneCleanRun) {

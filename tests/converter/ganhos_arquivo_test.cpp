@@ -8,9 +8,12 @@
 
 #include "converter/receita_arquivo.h"
 #include "receita_fixture.h"
+#include "rt/text/cp860.h"
 
 namespace converter::teste {
 namespace {
+
+using namespace rt::text::literals;
 
 const std::string kCpf = "11144477735";
 
@@ -121,6 +124,24 @@ TEST_F(GanhosArquivoTest, GainsInsideADeclarationOfThisYear) {
   ASSERT_EQ(t8.size(), 1u);
   EXPECT_EQ(t8[0].at("VALOR_CUST"), "15000.00");
   EXPECT_EQ(t8[0].at("DATA_CUST"), "20051231");
+}
+
+// A capital-gains file of a negative share quantity is refused whole with its line and
+// record, and nothing of it reaches the folder.
+TEST_F(GanhosArquivoTest, NegativeQuantityRefusesTheGainsFile) {
+  ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, arquivo("D.DEC", {cabecalho("DECL", "2010"), identificacao(kCpf, "MARIA")})));
+  (void)ctx.areas.closeAll();
+  const auto antes = bytes();
+  fala.respostas = {true};
+  EXPECT_EQ(FAZCONV(ctx, Modo::Ganhos,
+                    ganhos("G.GB9", {Reg("62").t(12, "03").t(102, "ACOES"),
+                                     Reg("65").t(12, "03").t(14, "1").t(15, "-000000100").t(25, "0000000012345")}))
+                .tipo,
+            Desfecho::Recusado);
+  EXPECT_TRUE(fala.disse("Linha 4, registro 65: valor da posição 15 negativo"_cp)) << ::testing::PrintToString(fala.ditos);
+  EXPECT_FALSE(fala.disse("serao excluidos"));  // refused before anything is asked
+  (void)ctx.areas.closeAll();
+  EXPECT_EQ(bytes(), antes);
 }
 
 }  // namespace

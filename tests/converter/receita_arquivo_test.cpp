@@ -34,8 +34,7 @@ class ReceitaArquivoTest : public ReceitaFixture, public ::testing::Test {
 
 // Everything of a complete 2010 declaration: register, incomes, the self-assessed months,
 // dependants under the age rules, payments tied to them, assets with their countries, debts,
-// the spouse, dependants' payers, variable income, rural records and the suspended incomes;
-// a record type the layout does not list ends the declaration and keeps what was read.
+// the spouse, dependants' payers, variable income, rural records and the suspended incomes.
 TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
   const std::string nome(40, ' ');
   fala.respostas = {true, true};  // the first dependant, 22 years old, is taken off
@@ -69,9 +68,7 @@ TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
        Reg("54").t(12, "0").t(13, "000").t(16, "01").t(18, "TRATOR").v(530, 50000),
        Reg("55").t(12, "0").t(13, "FINANCIAMENTO").v(263, 1000).v(276, 500).v(289, 300),
        Reg("80").t(12, "11222333000181").t(26, "SUSPENSA").v(86, 1234).v(99, 56),
-       Reg("81").t(12, "22233344405").t(23, "11222333000181").t(37, "SUSPENSA DEP").v(97, 78).v(110, 9),
-       Reg("99").t(12, "FIM"),
-       Reg("27").t(12, "99").t(18, "DEPOIS DO FIM").v(530, 1).v(543, 1)});
+       Reg("81").t(12, "22233344405").t(23, "11222333000181").t(37, "SUSPENSA DEP").v(97, 78).v(110, 9)});
   ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, caminho)) << ::testing::PrintToString(fala.ditos);
 
   const Linhas reg = tabela("IMP0910", kCpf);

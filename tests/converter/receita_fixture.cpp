@@ -1,10 +1,14 @@
 #include "receita_fixture.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "converter/receita_campos.h"
 #include "rt/text/strings.h"
 #include "support/saida_de.h"
 
@@ -22,6 +26,17 @@ Reg& Reg::v(int pos, std::int64_t centavos, int largura) {
   d = std::string(static_cast<std::size_t>(largura) - d.size(), '0') + d;
   if (centavos < 0) d[0] = '-';
   return t(pos, d);
+}
+
+Reg::operator std::string() const {
+  std::string tipo = s_.substr(0, 2);
+  int ultima = 0;
+  for (unsigned ano : {unsigned{k2009}, unsigned{k2010}, unsigned{kGanhos}})
+    for (const std::string& parte : {tipo, tipo + "O", tipo + "E", tipo + "S"})
+      ultima = std::max(ultima, ultimaColuna(parte, ano));
+  std::string s = s_;
+  if (s.size() < static_cast<std::size_t>(ultima)) s.resize(static_cast<std::size_t>(ultima), ' ');
+  return s;
 }
 
 std::string cabecalho(std::string_view tipo, std::string_view ano, std::string_view recibo, std::string_view anterior) {
@@ -124,6 +139,19 @@ for nome in sorted(glob.glob(os.path.join(sys.argv[1], 'IMP*.DBF'))):
             print(os.path.basename(nome), b'|'.join(r[f.name] for f in t.fields).decode('cp860'))
 )";
   return ::teste::saidaDe("/usr/bin/python3 " + script + " " + dados.caminho() + " " + std::string(cpf));
+}
+
+std::map<std::string, std::string> ReceitaFixture::bytes() const {
+  std::map<std::string, std::string> v;
+  for (const auto& e : std::filesystem::directory_iterator(dados.caminho())) {
+    const std::string nome = e.path().filename().string();
+    if (nome.find(".JNL") != std::string::npos) continue;
+    std::ifstream f(e.path(), std::ios::binary);
+    std::ostringstream o;
+    o << f.rdbuf();
+    v[nome] = o.str();
+  }
+  return v;
 }
 
 }  // namespace converter::teste

@@ -27,7 +27,11 @@ class Reg {
   Reg& t(int pos, std::string_view texto);
   // An amount in cents in `largura` digits.
   Reg& v(int pos, std::int64_t centavos, int largura = 13);
-  operator std::string() const { return s_; }  // NOLINT: a line where a line is expected
+  // The line, filled with blanks up to the last column any layout reads from a record of its
+  // type, as the tax authority writes its fixed-length records.
+  operator std::string() const;  // NOLINT: a line where a line is expected
+  // The line as given, for a record cut short.
+  const std::string& bruta() const { return s_; }
 
  private:
   std::string s_;
@@ -72,6 +76,8 @@ class ReceitaFixture : public support::ContextoFixture {
   Linhas tabela(std::string_view nome, std::string_view cpf);
   // The table's rows of the CPF as texts, for comparing a folder before and after.
   std::string foto(std::string_view cpf);
+  // Every file of the data folder but the journals, by name: the folder byte for byte.
+  std::map<std::string, std::string> bytes() const;
 
   Fala fala;
   support::Pasta origem{"receita"};

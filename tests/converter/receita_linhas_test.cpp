@@ -53,6 +53,26 @@ TEST(LeitorLinhas, LinesEndAtLineFeedNulOrEndOfFile) {
   EXPECT_EQ(falta.erro(), ENOENT);
 }
 
+// The limits of a declaration's reader: a line at the limit passes (its carriage return does
+// not count), one character more stops the reading, as does a file longer than its limit.
+TEST(LeitorLinhas, StopsAtTheLongestLineAndTheLargestFile) {
+  support::Pasta p("receita");
+  auto le = [&](const std::string& bytes, std::size_t arquivo) {
+    const std::string caminho = p / "L.DEC";
+    std::ofstream(caminho, std::ios::binary | std::ios::trunc) << bytes;
+    LeitorLinhas l(caminho, {.linha = 10, .arquivo = arquivo});
+    std::vector<std::string> v;
+    while (auto linha = l.LELINHA()) v.push_back(*linha);
+    return std::pair{v, l.excesso()};
+  };
+  using E = LeitorLinhas::Excesso;
+  EXPECT_EQ(le("0123456789\r\nABC", 100), (std::pair{std::vector<std::string>{"0123456789", "ABC"}, E::Nenhum}));
+  EXPECT_EQ(le("0123456789\r\n01234567890\nX", 100), (std::pair{std::vector<std::string>{"0123456789"}, E::Linha}));
+  EXPECT_EQ(le("A\n" + std::string(20, 'B'), 100), (std::pair{std::vector<std::string>{"A"}, E::Linha}));
+  EXPECT_EQ(le(std::string(30, '\n'), 29).second, E::Arquivo);
+  EXPECT_EQ(le(std::string(30, '\n'), 30).second, E::Nenhum);
+}
+
 // Every field of the table is read at its own columns and in its own form: a line holding
 // only that field's value gives it back; a line cut before the field reads it blank; the
 // fields of one record and year never overlap, but for the few the layouts overlay.

@@ -76,18 +76,19 @@ TEST_F(ReceitaListagemTest, ListsTheFilesOfTheKindAndConvertsTheMarkedOnes) {
   EXPECT_EQ(outra.naoConvertidos, 0);
 }
 
-// What the listing says: no file of the kind, none of the two years, a file that cannot be
-// read; and Esc between two files, confirmed, stops the run.
+// What the listing says: no file of the kind, none of the two years; and Esc between two
+// files, confirmed, stops the run.
 TEST_F(ReceitaListagemTest, SaysWhyNothingIsListedAndStopsOnEsc) {
   EXPECT_FALSE(listaArquivos(ctx, Modo::Ganhos, origem.caminho()));
   EXPECT_TRUE(fala.disse("O local escolhido não contém a informação pedida da Receita"_cp));
   (void)dec("2008", "86288366757", "VELHA.DEC");
   EXPECT_FALSE(listaArquivos(ctx, Modo::Declaracao, origem.caminho()));
   EXPECT_TRUE(fala.disse("Na pasta existem 0001 declaracoes, mas nao de 2009 ou 2010"));
+  // A link to nothing is no file: not listed, not counted.
   fs::create_symlink(origem / "SUMIU", origem / "PERDIDO.DEC");
   fala.ditos.clear();
   EXPECT_FALSE(listaArquivos(ctx, Modo::Declaracao, origem.caminho()));
-  EXPECT_EQ(fala.ditos, (std::vector<std::string>{"Erro de leitura", "Erro do Dos 02"}));
+  EXPECT_EQ(fala.ditos, (std::vector<std::string>{"Na pasta existem 0001 declaracoes, mas nao de 2009 ou 2010"}));
   fs::remove(origem / "PERDIDO.DEC");
 
   (void)dec("2010", "11144477735", "A.DEC");
@@ -101,7 +102,7 @@ TEST_F(ReceitaListagemTest, SaysWhyNothingIsListedAndStopsOnEsc) {
 }
 
 // A declaration open in another terminal would be saved over what the file brings: its file
-// is refused with the terminal that holds it, counted as already existing, and nothing of it
+// is refused with the terminal that holds it, counted as not converted, and nothing of it
 // reaches the folder, for a registered taxpayer as for a new one; the others are converted.
 TEST_F(ReceitaListagemTest, DeclarationOpenInAnotherTerminalIsLeftAlone) {
   if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
@@ -122,11 +123,13 @@ TEST_F(ReceitaListagemTest, DeclarationOpenInAnotherTerminalIsLeftAlone) {
   ASSERT_TRUE(aberta.livre && nova.livre);
   const Contadores c = converteArquivos(ctx, Modo::Declaracao, origem.caminho(), marcaTodos());
   EXPECT_EQ(c.convertidos, 1);
-  EXPECT_EQ(c.existentes, 2);
-  EXPECT_EQ(c.naoConvertidos, 0);
+  EXPECT_EQ(c.existentes, 0);
+  EXPECT_EQ(c.naoConvertidos, 2);
   EXPECT_EQ(c.restantes, 0);
   const std::string emUso(std::string("Declaração em uso no terminal 07"_cp));
-  EXPECT_EQ(fala.ditos, (std::vector<std::string>{emUso, emUso}));
+  EXPECT_EQ(fala.ditos, (std::vector<std::string>{emUso, emUso, std::string("1 declaração importada"_cp),
+                                                  "2 arquivos recusados"}));
+  fala.ditos.clear();
   (void)ctx.areas.closeAll();
   EXPECT_EQ(foto(kAberta), antes);
   EXPECT_EQ(foto(kNova), "");
@@ -134,7 +137,7 @@ TEST_F(ReceitaListagemTest, DeclarationOpenInAnotherTerminalIsLeftAlone) {
 
   // Nor do its receipts go into the register row that terminal will save whole.
   EXPECT_FALSE(FAZCONV(ctx, Modo::Recibos, a));
-  EXPECT_EQ(fala.ditos, (std::vector<std::string>{emUso, emUso, emUso}));
+  EXPECT_EQ(fala.ditos, (std::vector<std::string>{emUso}));
 
   // Once the other terminal lets it go, the same file goes in.
   aberta.uso.libera();

@@ -138,7 +138,8 @@ TEST_F(ReceitaRecusaTest, ReceiptNumbersGoWhereverTheTaxpayerIs) {
   EXPECT_TRUE(fala.disse("Nao sera possivel entao gravar o nro do recibo"));
 }
 
-// A file that cannot be opened: "Erro de leitura", and the DOS code but for a missing folder.
+// A file that cannot be opened: "Erro de leitura", and the DOS code but for a missing folder;
+// an empty one says there is nothing in it to import.
 TEST_F(ReceitaRecusaTest, UnreadableFilesSayTheirDosCode) {
   EXPECT_FALSE(FAZCONV(ctx, Modo::Declaracao, origem / "NAO/EXISTE.DEC"));
   EXPECT_EQ(fala.ditos, (std::vector<std::string>{"Erro de leitura"}));
@@ -146,8 +147,8 @@ TEST_F(ReceitaRecusaTest, UnreadableFilesSayTheirDosCode) {
   EXPECT_FALSE(FAZCONV(ctx, Modo::Declaracao, origem / "FALTA.DEC"));
   EXPECT_EQ(fala.ditos, (std::vector<std::string>{"Erro de leitura", "Erro do Dos 02"}));
   fala.ditos.clear();
-  EXPECT_FALSE(FAZCONV(ctx, Modo::Declaracao, arquivo("VAZIO.DEC", {}, "")));
-  EXPECT_TRUE(fala.ditos.empty());
+  EXPECT_EQ(FAZCONV(ctx, Modo::Declaracao, arquivo("VAZIO.DEC", {}, "")).tipo, Desfecho::Recusado);
+  EXPECT_EQ(fala.ditos, (std::vector<std::string>{std::string("VAZIO.DEC está vazio: nada a importar."_cp)}));
 }
 
 }  // namespace
@@ -172,19 +173,6 @@ namespace {
 
 class ReceitaMorteTest : public ReceitaRecusaTest {
  protected:
-  // Every file of the data folder but the journals, by name: the folder byte for byte.
-  std::map<std::string, std::string> bytes() {
-    std::map<std::string, std::string> v;
-    for (const auto& e : fs::directory_iterator(dados.caminho())) {
-      const std::string nome = e.path().filename().string();
-      if (nome.find(".JNL") != std::string::npos) continue;
-      std::ifstream f(e.path(), std::ios::binary);
-      std::ostringstream o;
-      o << f.rdbuf();
-      v[nome] = o.str();
-    }
-    return v;
-  }
   // FAZCONV of `caminho` in a child process that kills itself at its first wait for another
   // terminal (or is killed after `micros`, when given); then the next start's recovery.
   void morre(const std::string& caminho, int micros = -1) {
