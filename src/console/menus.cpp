@@ -27,7 +27,7 @@ int ESC_OPCAO(Contexto& ctx, Jan janela, int ultimo, int coluna, int largura, in
     ctx.janelas.ESCRATR(janela, ctx.POSVER + deslocamento, coluna, attr, largura);
     if (attr != ctx.cores.COR_ESCOL) return;
     if (mensagens == 1)
-      MENS(ctx, 0, mensagemMenu(ctx, ctx.POSVER), {.coluna = std::string("C")});
+      MENS(ctx, mens::Linha, mensagemMenu(ctx, ctx.POSVER), {.coluna = std::string("C")});
     else
       MENS(ctx);
   };

@@ -14,7 +14,7 @@ namespace conversor {
 using store::Area;
 
 void CONVFOLHA(store::Contexto& ctx, Conversor& c) {
-  MTELA1(ctx, c, 5);
+  MTELA1(ctx, c, moldura::MenuFolha);
   const console::JanelaAberta quadro = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
   ctx.POSVER = 1;
   for (;;) {

@@ -84,7 +84,7 @@ bool gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::Cpf& 
   // A declaration open in another terminal saves its whole register row, receipts included.
   store::UsoDeclaracao uso;
   if (!reserva(ctx, cpf, uso)) return false;
-  if (!store::REC_LOCK(ctx, 5)) return false;
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;
   Status s;
   if (cab.anos == k2010) {
     s = r->put("RECIBOATU", cab.reciboAtu);

@@ -185,13 +185,13 @@ void Editor::STATMSG() {
 
 bool Editor::EDITWRITE() {
   if (!e_.modificado) {
-    console::MENS(ctx_, 0, "O arquivo não foi modificado. Não gravado."_cp);
+    console::MENS(ctx_, console::mens::Linha, "O arquivo não foi modificado. Não gravado."_cp);
     return true;
   }
-  console::MENS(ctx_, 0, "Gravando " + e_.nome);
+  console::MENS(ctx_, console::mens::Linha, "Gravando " + e_.nome);
   const auto arquivo = arquivoNaPasta(s_.pastaCartas, e_.nome);
   if (!arquivo) {
-    console::MENS(ctx_, 0, "Erro na gravação: nome de carta inválido"_cp);
+    console::MENS(ctx_, console::mens::Linha, "Erro na gravação: nome de carta inválido"_cp);
     return false;
   }
   if (const rt::Status gravou = gravaCarta(*arquivo, e_.carta); !gravou) {
@@ -199,12 +199,12 @@ bool Editor::EDITWRITE() {
     // part, after the step and the file).
     const std::string& d = gravou.detail();
     const std::size_t motivo = d.rfind(": ");
-    console::MENS(ctx_, 0,
+    console::MENS(ctx_, console::mens::Linha,
                   std::string("Erro na gravação"_cp) +
                       (motivo == std::string::npos ? std::string() : ": " + rt::text::utf8ToCp860(d.substr(motivo + 2))));
     return false;
   }
-  console::MENS(ctx_, 0, "Gravação OK"_cp);
+  console::MENS(ctx_, console::mens::Linha, "Gravação OK"_cp);
   e_.modificado = false;
   return true;
 }

@@ -199,7 +199,7 @@ std::optional<std::string> Editor::nomeNovo() {
   op.coluna = 20;
   op.picture = "@!";
   op.valid = [&nome] { return !rt::text::alltrim(nome).empty(); };
-  console::MENS(ctx_, 14, "Nome da Carta:", nome, op);
+  console::MENS(ctx_, console::mens::Campo, "Nome da Carta:", nome, op);
   const std::string limpo(rt::text::alltrim(nome));
   if (limpo.empty()) return std::nullopt;
   // The name stays in the letters' folder: no folder, no "..".

@@ -51,7 +51,7 @@ bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
   const rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, std::string(nome))
                                     : rt::db::copyToDelimited(*t, destino);
   if (!s) {
-    console::MENS(ctx, 11, console::textoRecusa(s, nome), {.linhas = 2});
+    console::MENS(ctx, console::mens::Aviso, console::textoRecusa(s, nome), {.linhas = 2});
     return false;
   }
   console::AVISOSN(ctx, {"Criado arquivo " + std::string(nome) + " na pasta", ctx.LOCTRAB}, 0);
@@ -59,8 +59,8 @@ bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
 }
 
 bool EXPORTA(store::Contexto& ctx) {
-  console::MTELA1(ctx, 12);
-  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, 12);
+  console::MTELA1(ctx, console::mtela1::MenuExporta);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuExporta);
   if (!itens) return false;
   ctx.OPCOES = std::string(kLetras);
   ctx.MENSMENU.clear();

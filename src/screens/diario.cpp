@@ -111,7 +111,7 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   store::seleciona(ctx.areas, Area::IMP1310);
-  if (!store::FIL_LOCK(ctx, 0)) return false;
+  if (!store::FIL_LOCK(ctx, store::kSemLimite)) return false;
   std::vector<std::uint32_t> antigos;
   t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
@@ -212,9 +212,9 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
     store::solta(ctx.areas, Area::CONTAS);
     return false;
   }
-  console::MTELA3(ctx, 10);
+  console::MTELA3(ctx, console::mtela3::MenuDiario);
   const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
-  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, 10);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, console::mtela3::MenuDiario);
   grid::Grade g;
   g.CPF = cpf;
   g.OPCAO_1 = 12;
@@ -230,7 +230,7 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
       const Area area = escolha == 3 ? Area::TMP_13 : Area::CONTAS;
       store::seleciona(ctx.areas, area);
       store::tabela(ctx.areas, area)->goTop();
-      grid::EDITA(ctx, g, escolha == 3 ? 25 : 28);
+      grid::EDITA(ctx, g, escolha == 3 ? grid::Tela::Despesas : grid::Tela::Contas);
     }
   }
   const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));

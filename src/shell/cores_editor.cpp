@@ -108,7 +108,7 @@ void marca(store::Contexto& ctx, const Posicoes& p, int attr, bool ligada) {
 
 void fundo(store::Contexto& ctx, const std::string& versao) {
   ctx.janelas.ENCHETELA(' ', atributo(ctx.cores.COR_ENCH_C));
-  console::MTELA1(ctx, 9, {.versao = versao});
+  console::MTELA1(ctx, console::mtela1::Apresentacao, {.versao = versao});
 }
 
 // Every window of the editor drawn again in the current colours, the element's menu line lit
