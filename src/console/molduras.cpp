@@ -517,6 +517,8 @@ std::optional<Moldura> molduraMtela13(const Contexto& ctx, int n, const ArgsMold
                              : std::string_view());
       opcoes(m, 0, 0, linhas);
       m.itens->largura = p.largura - 1;
+      // The print menu's letters and help lines are its step's.
+      m.itens->opcoes = {p.teclas, p.ajuda};
       return m;
     }
     case 3:
@@ -663,12 +665,6 @@ std::optional<Moldura> moldura(const Contexto& ctx, Familia familia, int n, cons
 void desenhaMoldura(Contexto& ctx, Familia familia, int n, const ArgsMoldura& args) {
   std::optional<Moldura> m = moldura(ctx, familia, n, args);
   if (!m) return;
-  if (familia == Familia::MTELA13 && n == 2) {
-    // The print menu also sets the option menu's letters and help lines for its step.
-    PassoImpressao p = passoImpressao(ctx.OPCIMP, ctx.QUEIMP, ctx.NUSU);
-    ctx.OPCOES = p.teclas;
-    ctx.MENSMENU = std::move(p.ajuda);
-  }
   guardaPosicao(ctx, *m, n);
   Janelas& j = ctx.janelas;
   j.REDEFJAN(m->janela, m->cor1, m->cor2, m->cor3, m->top, m->left, m->top + m->altura, m->left + m->largura,

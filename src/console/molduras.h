@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "console/contexto.h"
+#include "console/menus.h"
 #include "console/quadro.h"
 
 namespace console {
@@ -102,6 +103,7 @@ struct ArgsMoldura {
 struct ItensMoldura {
   Jan janela = Jan::kStatus;
   int quantos = 0, coluna = 0, largura = 0, deslocamento = 0;
+  OpcoesMenu opcoes{};  // the letters and texts of the options, where the frame gives them
 };
 
 enum class TabelaPosicao { Dialogo, Forma, FormaAtual, Ajuda };

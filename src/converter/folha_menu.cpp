@@ -21,11 +21,12 @@ void CONVFOLHA(store::Contexto& ctx, Conversor& c) {
     // Each choice may close every table (the transfer does): FOLHAPG is had again each time.
     if (!store::aberta(ctx.areas, Area::FOLHAPG) && !store::ABERTURA(ctx, Area::FOLHAPG)) return;
     store::seleciona(ctx.areas, Area::FOLHAPG);
-    ctx.OPCOES = "IEGT";
-    ctx.MENSMENU = {"Importa dados de um arquivo TXT emitido pela folha pagamento",
-                    "Edita os dados individualmente para a transferencia", "Edita todos os dados para a transferencia",
-                    "Transfere os dados para o TAVREN"};
-    const int escolha = console::ESC_OPCAO(ctx, console::Jan::kTela, 4, 3, 18, 1, 0, 1);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "IEGT";
+    opcoes.mensagens = {"Importa dados de um arquivo TXT emitido pela folha pagamento",
+                        "Edita os dados individualmente para a transferencia", "Edita todos os dados para a transferencia",
+                        "Transfere os dados para o TAVREN"};
+    const int escolha = console::ESC_OPCAO(ctx, console::Jan::kTela, 4, 3, 18, opcoes, 1);
     switch (escolha) {
       case 1: IMPORTA(ctx, c); break;
       case 2: PEGACOM(ctx, c); break;

@@ -161,8 +161,9 @@ void Editor::MENUED() {
     denovo = false;
     TELA_ED(h);
     ctx_.POSVER = 1;
-    ctx_.OPCOES = std::string(m.letras);
-    const int opcao = console::ESC_OPCAO(ctx_, console::Jan::kSobreposta, static_cast<int>(m.linhas.size()), 1, m.largura, 0, 0);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = std::string(m.letras);
+    const int opcao = console::ESC_OPCAO(ctx_, console::Jan::kSobreposta, static_cast<int>(m.linhas.size()), 1, m.largura, opcoes);
     if (opcao == 0) break;
     switch (h) {
       case 1:

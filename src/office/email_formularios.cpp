@@ -202,10 +202,11 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
   if (!itens) return false;
   ctx.POSVER = 1;
   for (;;) {
-    ctx.OPCOES = "CPG";
-    ctx.MENSMENU = {"Conta de e-mail", "Prepara o texto, arquivo e para quem vai enviar", "Envia os emails"};
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "CPG";
+    opcoes.mensagens = {"Conta de e-mail", "Prepara o texto, arquivo e para quem vai enviar", "Envia os emails"};
     const int escolha =
-        console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 0, 1);
+        console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento);
     if (escolha == 0) break;
     if (escolha == 1) CONF_EMAIL(ctx, c);
     if (escolha == 2) PREP_EMAIL(ctx, c);

@@ -62,12 +62,12 @@ bool EXPORTA(store::Contexto& ctx) {
   console::MTELA1(ctx, console::mtela1::MenuExporta);
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuExporta);
   if (!itens) return false;
-  ctx.OPCOES = std::string(kLetras);
-  ctx.MENSMENU.clear();
-  for (const ItemExporta& i : kItens) ctx.MENSMENU.emplace_back(i.ajuda);
+  console::OpcoesMenu opcoes;
+  opcoes.teclas = std::string(kLetras);
+  for (const ItemExporta& i : kItens) opcoes.mensagens.emplace_back(i.ajuda);
   ctx.POSVER = 1;
   const int escolha =
-      console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 1, 1);
+      console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento, 1);
   if (escolha < 1 || escolha > static_cast<int>(kItens.size())) return false;
   const ItemExporta& item = kItens[static_cast<std::size_t>(escolha - 1)];
   const store::SelecaoGuardada selecao(ctx.areas);

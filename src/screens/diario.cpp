@@ -220,10 +220,11 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   g.OPCAO_1 = 12;
   ctx.POSVER = 1;
   for (int escolha = 1; itens && escolha != 0;) {
-    ctx.OPCOES = "LTVA";
-    ctx.MENSMENU = {std::string("Faz os lançamentos dos dados"_cp), std::string("Transfere os novos lançamentos para o IR"_cp),
-                    std::string("Visualiza os lançamentos feitos"_cp), "Altera ou cria novo plano de contas"};
-    escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 0, 1);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "LTVA";
+    opcoes.mensagens = {std::string("Faz os lançamentos dos dados"_cp), std::string("Transfere os novos lançamentos para o IR"_cp),
+                        std::string("Visualiza os lançamentos feitos"_cp), "Altera ou cria novo plano de contas"};
+    escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento);
     if (escolha == 1) FAZLANC(ctx, cpf);
     if (escolha == 2) transfere(ctx, cpf);
     if (escolha == 3 || escolha == 4) {

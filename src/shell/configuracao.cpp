@@ -157,10 +157,11 @@ void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
     if (status.ok()) {
       ctx.POSVER = 1;
       for (;;) {
-        ctx.OPCOES = "AC";
-        ctx.MENSMENU = {std::string("Modifica na declaração o status e/ou nro dos Recibos"_cp),
-                        std::string("Cadastra ou altera a descrição do status"_cp)};
-        const int e = console::ESC_OPCAO(ctx, console::Jan::kSubdialogo, 2, 3, 16, 1, 0, 1);
+        console::OpcoesMenu opcoes;
+        opcoes.teclas = "AC";
+        opcoes.mensagens = {std::string("Modifica na declaração o status e/ou nro dos Recibos"_cp),
+                            std::string("Cadastra ou altera a descrição do status"_cp)};
+        const int e = console::ESC_OPCAO(ctx, console::Jan::kSubdialogo, 2, 3, 16, opcoes, 1);
         if (e == 0) break;
         if (e == 1) {
           if (edita) edita(ctx, grid::Tela::RegistroCobranca);

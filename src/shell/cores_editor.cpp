@@ -231,10 +231,10 @@ void MODCOR(store::Contexto& ctx, bool padrao, const std::string& versao) {
   DESTELA(ctx, p);
   int ultimo = 1;
   for (;;) {
-    ctx.OPCOES = "TCISEMHF";
-    ctx.MENSMENU.clear();
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "TCISEMHF";
     ctx.POSVER = ultimo;
-    const int e = console::ESC_OPCAO(ctx, console::Jan::kMenuCores, 8, 2, 17, 1);
+    const int e = console::ESC_OPCAO(ctx, console::Jan::kMenuCores, 8, 2, 17, opcoes, 1);
     if (e == 0) break;
     ultimo = e;
     ESCOL_COR(ctx, e, padrao, versao);

@@ -221,7 +221,7 @@ std::string SELITEMIMP(Program& p, int id) {
     int* escolha = escolhaDoPasso(p, p.OPCIMP);
     p.POSVER = std::clamp(*escolha, 1, static_cast<int>(linhas.size()));
     const int n = itens ? console::ESC_OPCAO(p, itens->janela, static_cast<int>(linhas.size()), itens->coluna,
-                                             itens->largura, itens->deslocamento, 0, 1)
+                                             itens->largura, itens->opcoes, itens->deslocamento)
                         : 0;
     if (n <= 0) return {};
     *escolha = n;

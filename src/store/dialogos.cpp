@@ -180,21 +180,21 @@ int escolheParte(Contexto& ctx, bool rural) {
   if (!ctx.janelas.isOpen(console::Jan::kTela)) console::MTELA1(ctx, console::mtela1::CopiaCpf);
   const auto itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::CopiaCpf);
   if (!itens) return 0;
-  ctx.OPCOES = rural ? "TDLRPABCI" : "TDLRP";
-  ctx.MENSMENU = {rural
-                      ? std::string("Copia todos itens da declaração inclusive o Rural exceto o cadastro"_cp)
-                      : std::string("Copia todos itens da declaração exceto o cadastro"_cp),
-                  std::string("Copia só a declaração de bens (ideal p/ a divisao de espólios)"_cp),
-                  std::string("Copia o Livro caixa ou os Rendimentos recebido de P. Física"_cp),
-                  "Copia apenas os rendimentos Recebido de P. Juridica.",
-                  std::string("Copia apenas os pagamentos e doaçoes efetuados."_cp),
-                  "Copia a toda atividade Rural.",
-                  "Copia a declaracao de Bens e Dividas Rural",
-                  "Copia o Livro Caixa Rural",
-                  "Copia os imoveis rurais"};
+  console::OpcoesMenu opcoes;
+  opcoes.teclas = rural ? "TDLRPABCI" : "TDLRP";
+  opcoes.mensagens = {rural
+                          ? std::string("Copia todos itens da declaração inclusive o Rural exceto o cadastro"_cp)
+                          : std::string("Copia todos itens da declaração exceto o cadastro"_cp),
+                      std::string("Copia só a declaração de bens (ideal p/ a divisao de espólios)"_cp),
+                      std::string("Copia o Livro caixa ou os Rendimentos recebido de P. Física"_cp),
+                      "Copia apenas os rendimentos Recebido de P. Juridica.",
+                      std::string("Copia apenas os pagamentos e doaçoes efetuados."_cp),
+                      "Copia a toda atividade Rural.",
+                      "Copia a declaracao de Bens e Dividas Rural",
+                      "Copia o Livro Caixa Rural",
+                      "Copia os imoveis rurais"};
   ctx.POSVER = 1;
-  return console::ESC_OPCAO(ctx, itens->janela, rural ? 9 : 5, itens->coluna, itens->largura,
-                            itens->deslocamento, 0, 1);
+  return console::ESC_OPCAO(ctx, itens->janela, rural ? 9 : 5, itens->coluna, itens->largura, opcoes, itens->deslocamento);
 }
 
 void redesenhaFundo(Contexto& ctx, const Redesenho& r) {
