@@ -144,17 +144,17 @@ int Editor::ESCOLHE() {
 
 void Editor::MENUED() {
   int h = 0;
-  if (e_.pendente == "Menu")
+  if (e_.pendente == Pendente::Menu)
     h = ESCOLHE();
-  else if (e_.pendente == "MenuA")
+  else if (e_.pendente == Pendente::MenuArquivo)
     h = 1;
-  else if (e_.pendente == "MenuE")
+  else if (e_.pendente == Pendente::MenuEdita)
     h = 2;
-  else if (e_.pendente == "MenuI")
+  else if (e_.pendente == Pendente::MenuImprime)
     h = 3;
-  else if (e_.pendente == "MenuH")
+  else if (e_.pendente == Pendente::MenuAjuda)
     h = 4;
-  e_.pendente = "NONE";
+  e_.pendente = Pendente::Nada;
   if (h == 0) return;
   const Menu& m = menu(h);
   for (bool denovo = true; denovo;) {
@@ -232,18 +232,18 @@ bool Editor::arquivos(int opcao) {
       return true;
     }
     case 3:
-      e_.pendente = "Salvar";
+      e_.pendente = Pendente::Salvar;
       return true;
     case 4: {
       const auto nome = nomeNovo();
       if (!nome || !podeSubstituir(*nome)) return false;
       e_.nome = *nome;
       e_.modificado = true;  // written even when unchanged
-      e_.pendente = "Salvar";
+      e_.pendente = Pendente::Salvar;
       return true;
     }
     default:
-      if (ABANDONA()) e_.pendente = "Sair";
+      if (ABANDONA()) e_.pendente = Pendente::Sair;
       return true;
   }
 }
