@@ -383,7 +383,7 @@ void conversaoNaTela(store::Contexto& ctx, Conversor& c) {
     TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
       store::seleciona(x.areas, Area::LISNOME);
-      EDITA(x, 1);
+      EDITA(x, grade::Contribuintes);
     };
     tela.contadores = [&](const converter::Contadores& n) {
       if (!caixa) {

@@ -30,7 +30,7 @@ void CONVFOLHA(store::Contexto& ctx, Conversor& c) {
     switch (escolha) {
       case 1: IMPORTA(ctx, c); break;
       case 2: PEGACOM(ctx, c); break;
-      case 3: EDITA(ctx, 3); break;
+      case 3: EDITA(ctx, grade::Comprovantes); break;
       case 4: TRANSFERE(ctx, c); break;
       default: return;
     }

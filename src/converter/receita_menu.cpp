@@ -26,7 +26,7 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
     converter::TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
       store::seleciona(x.areas, store::Area::LISNOME);
-      EDITA(x, 1);
+      EDITA(x, grade::Contribuintes);
     };
     tela.contadores = [&](const converter::Contadores& n) {
       if (!contadores.aberta) {
