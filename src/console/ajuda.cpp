@@ -135,8 +135,9 @@ std::string Ajuda::campoAtual() const {
 void Ajuda::MOSTRA_HELP(int item, int tabela) {
   if (item == 0) {
     ctx_.POSVER = 1;
-    ctx_.OPCOES = "GTCF";
-    item = ESC_OPCAO(ctx_, Jan::kSobreposta, 4, 3, 7);
+    OpcoesMenu opcoes;
+    opcoes.teclas = "GTCF";
+    item = ESC_OPCAO(ctx_, Jan::kSobreposta, 4, 3, 7, opcoes);
   }
   if (item < 1 || item > 4) return;
   rt::term::Screen& tela = ctx_.screen();

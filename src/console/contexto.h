@@ -83,12 +83,10 @@ class Contexto {
   // Size of the last message window, so a wait notice is not redrawn needlessly.
   int TAM_OLD = 0, NL_OLD = 0, CONT_OLD = 0;
   // Option menus: the selected line, the last position of the light bar and of the marker
-  // menu, one hot letter per option and one status-line text per option (1-based).
+  // menu.
   int POSVER = 1;
   int ULTPOS = 0;
   int ULTESC = 0;
-  std::string OPCOES;
-  std::vector<std::string> MENSMENU;
   // The help context the help viewer and the calculator look at.
   std::string QUALHLP = " ";
   // The print menu's step (what, paper, pages, whom) and the report kind chosen.

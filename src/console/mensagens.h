@@ -21,6 +21,21 @@
 
 namespace console {
 
+// The codes callers give, by name; the value is the frame type x 10 + the mode, as MENS reads it.
+namespace mens {
+enum Codigo : int {
+  Linha = 0,              // the status line
+  AvisoSemMoldura = 1,    // a window without a frame, error beep, any key closes it
+  EsperaSemMoldura = 3,   // ... left open (wait notices)
+  CampoSemMoldura = 4,    // ... with one input field
+  Aviso = 11,             // a framed window, error beep, any key closes it
+  Escolha = 12,           // ... waits for one of the given letters
+  Espera = 13,            // ... left open (wait notices)
+  Campo = 14,             // ... with one input field
+  Nota = 15,              // ... any key closes it, without the beep
+};
+}  // namespace mens
+
 // The column of a message window: a number, or "E" (left edge, column 2), "C" (centred);
 // nothing or any other text right-aligns the window to column 75.
 using ColunaMens = std::variant<std::monostate, int, std::string>;

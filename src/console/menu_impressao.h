@@ -9,8 +9,8 @@
 namespace console {
 
 struct PassoImpressao {
-  std::string teclas;              // OPCOES
-  std::vector<std::string> ajuda;  // MENSMENU
+  std::string teclas;              // the menu's letters (OpcoesMenu::teclas)
+  std::vector<std::string> ajuda;  // ... and its status-line texts
   int altura = 0, largura = 0;     // of the frame (its lines are altura - 1)
 };
 

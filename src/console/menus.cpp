@@ -12,22 +12,22 @@ namespace {
 using rt::term::Key;
 namespace key = rt::term::key;
 
-std::string mensagemMenu(const Contexto& ctx, int item) {
-  if (item < 1 || item > static_cast<int>(ctx.MENSMENU.size())) return {};
-  return ctx.MENSMENU[static_cast<std::size_t>(item - 1)];
+std::string mensagemMenu(const OpcoesMenu& menu, int item) {
+  if (item < 1 || item > static_cast<int>(menu.mensagens.size())) return {};
+  return menu.mensagens[static_cast<std::size_t>(item - 1)];
 }
 
 }  // namespace
 
-int ESC_OPCAO(Contexto& ctx, Jan janela, int ultimo, int coluna, int largura, int deslocamento, int fechar,
-              int mensagens) {
+int ESC_OPCAO(Contexto& ctx, Jan janela, int ultimo, int coluna, int largura, const OpcoesMenu& menu, int deslocamento,
+              int fechar) {
   ultimo = std::max(ultimo, 1);
   ctx.POSVER = std::clamp(ctx.POSVER, 1, ultimo);
   auto mostra = [&](int attr) {
     ctx.janelas.ESCRATR(janela, ctx.POSVER + deslocamento, coluna, attr, largura);
     if (attr != ctx.cores.COR_ESCOL) return;
-    if (mensagens == 1)
-      MENS(ctx, 0, mensagemMenu(ctx, ctx.POSVER), {.coluna = std::string("C")});
+    if (!menu.mensagens.empty())
+      MENS(ctx, mens::Linha, mensagemMenu(menu, ctx.POSVER), {.coluna = std::string("C")});
     else
       MENS(ctx);
   };
@@ -56,9 +56,9 @@ int ESC_OPCAO(Contexto& ctx, Jan janela, int ultimo, int coluna, int largura, in
         ctx.QUALHLP = antes;
       }
     } else if (k.isChar()) {
-      // Only upper-case letters of OPCOES are hot: a lower-case one marks an option that is
-      // shown but cannot be chosen by its letter.
-      const std::size_t p = ctx.OPCOES.find(rt::text::upperChar(k.ch()));
+      // Only upper-case letters are hot: a lower-case one marks an option that is shown but
+      // cannot be chosen by its letter.
+      const std::size_t p = menu.teclas.find(rt::text::upperChar(k.ch()));
       if (p != std::string::npos) {
         novo = static_cast<int>(p) + 1;
         escolha = novo;

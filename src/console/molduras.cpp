@@ -80,7 +80,7 @@ void caixasPasta(Moldura& m, std::string_view cap1, std::string_view cap2) {
   }
 }
 
-std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) {
+std::optional<Moldura> molduraMtela1(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 2: {
       Moldura m = base(ctx, Jan::kTela, 3, 37, 16, 21, 0);
@@ -189,7 +189,7 @@ std::optional<Moldura> mtela1(const Contexto& ctx, int n, const ArgsMoldura& a) 
   }
 }
 
-std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
+std::optional<Moldura> molduraMtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
   switch (n) {
     case 1:
       // An empty box where frame 1 last stood.
@@ -249,7 +249,7 @@ std::optional<Moldura> mtela2(const Contexto& ctx, int n, const ArgsMoldura&) {
   }
 }
 
-std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
+std::optional<Moldura> molduraMtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
   switch (n) {
     case 1: {
       Moldura m = base(ctx, Jan::kDialogo, 7, 19, 3, 17, 1);
@@ -341,14 +341,14 @@ std::optional<Moldura> mtela3(const Contexto& ctx, int n, const ArgsMoldura&) {
   }
 }
 
-std::optional<Moldura> mtela4(const Contexto& ctx) {
+std::optional<Moldura> molduraMtela4(const Contexto& ctx) {
   Moldura m = base(ctx, Jan::kDialogo, 12, 42, 5, 18, 0, Cores::Normal, TabelaPosicao::FormaAtual);
   // The marker of ESC_ITEM goes in window column 18, just inside the right edge.
   opcoes(m, 1, 2, {"Automático"_cp, "Manual (Alt W)", "Só no Final"_cp});
   return m;
 }
 
-std::optional<Moldura> mtela5(const Contexto& ctx, int n, const ArgsMoldura& a) {
+std::optional<Moldura> molduraMtela5(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 1:
       return base(ctx, Jan::kDialogo, 3, 1, 13, 78, 0, Cores::Enche);
@@ -403,7 +403,7 @@ std::optional<Moldura> mtela5(const Contexto& ctx, int n, const ArgsMoldura& a) 
   }
 }
 
-std::optional<Moldura> mtelaver(const Contexto& ctx, int n) {
+std::optional<Moldura> molduraMtelaver(const Contexto& ctx, int n) {
   switch (n) {
     case 1: {
       Moldura m = base(ctx, Jan::kSobreposta, 1, 0, 16, 41, 7, Cores::Normal, TabelaPosicao::Ajuda);
@@ -505,7 +505,7 @@ std::optional<Moldura> mtelaver(const Contexto& ctx, int n) {
   }
 }
 
-std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a) {
+std::optional<Moldura> molduraMtela13(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 2: {
       const PassoImpressao p = passoImpressao(ctx.OPCIMP, ctx.QUEIMP, ctx.NUSU);
@@ -517,10 +517,12 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
                              : std::string_view());
       opcoes(m, 0, 0, linhas);
       m.itens->largura = p.largura - 1;
+      // The print menu's letters and help lines are its step's.
+      m.itens->opcoes = {p.teclas, p.ajuda};
       return m;
     }
     case 3:
-      return mtela3(ctx, 13, a);
+      return molduraMtela3(ctx, 13, a);
     case 7: {
       Moldura m = base(ctx, Jan::kSubdialogo, 3, 32, 9, 19, 0, Cores::Normal, TabelaPosicao::Forma);
       m.quadro.escreve(1, 2, "Código do DARF"_cp, 3);
@@ -550,7 +552,7 @@ std::optional<Moldura> mtela13(const Contexto& ctx, int n, const ArgsMoldura& a)
   }
 }
 
-std::optional<Moldura> mtela21(const Contexto& ctx, int n, const ArgsMoldura& a) {
+std::optional<Moldura> molduraMtela21(const Contexto& ctx, int n, const ArgsMoldura& a) {
   switch (n) {
     case 1: {
       Moldura m = base(ctx, Jan::kDialogo, 2, 0, 19, 78, 0, Cores::Normal, TabelaPosicao::Forma);
@@ -641,21 +643,21 @@ void guardaPosicao(Contexto& ctx, const Moldura& m, int n) {
 std::optional<Moldura> moldura(const Contexto& ctx, Familia familia, int n, const ArgsMoldura& args) {
   switch (familia) {
     case Familia::MTELA1:
-      return mtela1(ctx, n, args);
+      return molduraMtela1(ctx, n, args);
     case Familia::MTELA2:
-      return mtela2(ctx, n, args);
+      return molduraMtela2(ctx, n, args);
     case Familia::MTELA3:
-      return n == 13 ? std::nullopt : mtela3(ctx, n, args);
+      return n == 13 ? std::nullopt : molduraMtela3(ctx, n, args);
     case Familia::MTELA4:
-      return mtela4(ctx);
+      return molduraMtela4(ctx);
     case Familia::MTELA5:
-      return mtela5(ctx, n, args);
+      return molduraMtela5(ctx, n, args);
     case Familia::MTELAVER:
-      return mtelaver(ctx, n);
+      return molduraMtelaver(ctx, n);
     case Familia::MTELA13:
-      return mtela13(ctx, n, args);
+      return molduraMtela13(ctx, n, args);
     case Familia::MTELA21:
-      return mtela21(ctx, n, args);
+      return molduraMtela21(ctx, n, args);
   }
   return std::nullopt;
 }
@@ -663,12 +665,6 @@ std::optional<Moldura> moldura(const Contexto& ctx, Familia familia, int n, cons
 void desenhaMoldura(Contexto& ctx, Familia familia, int n, const ArgsMoldura& args) {
   std::optional<Moldura> m = moldura(ctx, familia, n, args);
   if (!m) return;
-  if (familia == Familia::MTELA13 && n == 2) {
-    // The print menu also sets the option menu's letters and help lines for its step.
-    PassoImpressao p = passoImpressao(ctx.OPCIMP, ctx.QUEIMP, ctx.NUSU);
-    ctx.OPCOES = p.teclas;
-    ctx.MENSMENU = std::move(p.ajuda);
-  }
   guardaPosicao(ctx, *m, n);
   Janelas& j = ctx.janelas;
   j.REDEFJAN(m->janela, m->cor1, m->cor2, m->cor3, m->top, m->left, m->top + m->altura, m->left + m->largura,

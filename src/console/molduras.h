@@ -21,11 +21,69 @@
 #include <vector>
 
 #include "console/contexto.h"
+#include "console/menus.h"
 #include "console/quadro.h"
 
 namespace console {
 
 enum class Familia { MTELA1, MTELA2, MTELA3, MTELA4, MTELA5, MTELAVER, MTELA13, MTELA21 };
+
+// The frames by name, one list a family; the value is the frame's number in its family.
+namespace mtela1 {
+enum Numero : int {
+  CopiaCpf = 2,        // a taxpayer's declaration copied to another CPF, with the parts to copy
+  Pastas = 4,          // the two folder boxes (current and new, or origin and destination)
+  MenuBoletos = 5,     // the bank slips' menu
+  MenuEmail = 6,       // the e-mail's menu
+  ValoresMensais = 7,  // the box around a field's monthly values
+  Apresentacao = 9,    // the banner with the terminal and the version
+  Espolio = 10,        // the closing of an estate
+  Dolar = 11,          // a field's amount in reais, dollars and the month
+  MenuExporta = 12,    // the tables the text export offers
+};
+}  // namespace mtela1
+namespace mtela2 {
+enum Numero : int {
+  IndiceMensal = 2,        // a month's index (the monthly index table)
+  Honorarios = 6,          // the fee rates and the idle clock
+  MenuEstatus = 9,         // the statuses' menu
+  InformadoCalculado = 10, // the exempt incomes, informed beside computed
+};
+}  // namespace mtela2
+namespace mtela3 {
+enum Numero : int {
+  Lancamento = 2,     // an entry of the journal
+  Contribuinte = 3,   // the taxpayer heading
+  Cedente = 4,        // the office's bank account for its slips
+  Sacado = 5,         // one bank slip
+  ServidorEmail = 6,  // the mail server and its user
+  Envio = 7,          // one e-mail: the taxpayer, the address, the subject, the attachments
+  MenuDiario = 10,    // the journal's menu
+};
+}  // namespace mtela3
+namespace mtela4 {
+enum Numero : int { Salvamento = 2 };  // how the declaration is saved
+}  // namespace mtela4
+namespace mtela5 {
+enum Numero : int { NotaDespesas = 6 };  // the note above the expenses' grid
+}  // namespace mtela5
+namespace mtelaver {
+enum Numero : int {
+  Indice = 1,     // the declaration's index of pages
+  MenuAjuda = 2,  // the help's menu
+  Cadastro = 4,   // the taxpayer's register record
+};
+}  // namespace mtelaver
+namespace mtela13 {
+enum Numero : int { MenuImpressao = 2 };  // the print menu of the current step
+}  // namespace mtela13
+namespace mtela21 {
+enum Numero : int {
+  Darf = 1,           // the payment slip's boxes
+  Quotas = 3,         // the quotas to print
+  CpfDependente = 7,  // a dependant's CPF
+};
+}  // namespace mtela21
 
 // What some frames need besides their number.
 struct ArgsMoldura {
@@ -45,6 +103,7 @@ struct ArgsMoldura {
 struct ItensMoldura {
   Jan janela = Jan::kStatus;
   int quantos = 0, coluna = 0, largura = 0, deslocamento = 0;
+  OpcoesMenu opcoes{};  // the letters and texts of the options, where the frame gives them
 };
 
 enum class TabelaPosicao { Dialogo, Forma, FormaAtual, Ajuda };

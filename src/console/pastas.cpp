@@ -53,7 +53,7 @@ bool VERDIR(const Contexto& ctx, std::string_view caminho) {
 
 bool CONFER_DIR(Contexto& ctx, std::string_view caminho) {
   if (VERDIR(ctx, caminho)) return true;
-  MENS(ctx, 0, "<Dir> " + std::string(caminho) + std::string("não encontrado. Assumiremos o default"_cp));
+  MENS(ctx, mens::Linha, "<Dir> " + std::string(caminho) + std::string("não encontrado. Assumiremos o default"_cp));
   return false;
 }
 

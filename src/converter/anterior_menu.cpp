@@ -382,11 +382,11 @@ void conversaoNaTela(store::Contexto& ctx, Conversor& c) {
     TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
       store::seleciona(x.areas, Area::LISNOME);
-      EDITA(x, 1);
+      EDITA(x, grade::Contribuintes);
     };
     tela.contadores = [&](const converter::Contadores& n) {
       if (!caixa) {
-        MTELA1(ctx, c, 4);
+        MTELA1(ctx, c, moldura::Contadores);
         caixa = true;
       }
       mostraContadores(ctx, conversor::Contadores{n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes});
@@ -394,7 +394,7 @@ void conversaoNaTela(store::Contexto& ctx, Conversor& c) {
     };
     tela.mostra = [&](const std::string& cpf, const std::string& nome) {
       if (!cabecalho.aberta) {
-        MTELA3(ctx, 3);
+        MTELA3(ctx, moldura::Contribuinte);
         cabecalho.aberta = true;
         ctx.relato().linha("ESC - Interrompe a conversão"_cp);
       }

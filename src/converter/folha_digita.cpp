@@ -113,7 +113,7 @@ bool GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::u
   const store::SelecaoGuardada selecao(ctx.areas, Area::FOLHAPG);
   const bool nova = resposta == 'S' || achado == 0;
   if (!nova) t.goTo(achado);
-  if (!(nova ? store::ADD_REC(ctx, 5) : store::REC_LOCK(ctx, 5))) return false;
+  if (!(nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava))) return false;
   rt::Status s;
   const auto put = [&](std::string_view campo, const rt::text::Value& v) {
     if (s) s = t.put(campo, v);
@@ -145,7 +145,7 @@ bool GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::u
 void PEGACOM(store::Contexto& ctx, Conversor& c) {
   Table* t = store::tabela(ctx.areas, Area::FOLHAPG);
   if (t == nullptr) return;
-  MTELA1(ctx, c, 6);
+  MTELA1(ctx, c, moldura::Digitacao);
   const console::JanelaAberta quadro = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
   const int topo = ctx.ALJA[6], esq = ctx.ACJA[6];
   ctx.screen().put(topo + 1, esq + 2, cp("CPF do beneficiário"), static_cast<rt::term::Attr>(ctx.cores.COR_TEL1));

@@ -33,7 +33,7 @@ bool gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> compro
   rt::db::Table* t = store::tabela(ctx.areas, Area::FOLHAPG);
   if (t == nullptr) return false;
   const store::SelecaoGuardada selecao(ctx.areas, Area::FOLHAPG);
-  if (!store::FIL_LOCK(ctx, 5)) return false;
+  if (!store::FIL_LOCK(ctx, store::kEsperaTrava)) return false;
   // One step that a kill cannot split: statements appended one by one and killed half-way
   // would leave part of the file, and importing it again would post the rest twice.
   rt::Status s = t->appendRecords(comprovantes);
@@ -128,7 +128,7 @@ bool importaArquivo(store::Contexto& ctx, const std::string& arquivo) {
 }
 
 void IMPORTA(store::Contexto& ctx, Conversor& c) {
-  MTELA1(ctx, c, 7);
+  MTELA1(ctx, c, moldura::ArquivoFolha);
   const console::JanelaAberta quadro = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
   // Folder names are the file system's (UTF-8); the clerk sees and types them in the
   // console's code page.
@@ -140,7 +140,7 @@ void IMPORTA(store::Contexto& ctx, Conversor& c) {
     const std::string nome(rt::text::alltrim(pasta));
     const std::string noDisco = rt::text::cp860ToUtf8(nome);
     if (nome.empty() || !console::VERDIR(ctx, noDisco)) {
-      console::MENS(ctx, 11, std::string("Drive e/ou Diretório "_cp) + nome + std::string(" inexistente !!"_cp));
+      console::MENS(ctx, console::mens::Aviso, std::string("Drive e/ou Diretório "_cp) + nome + std::string(" inexistente !!"_cp));
       continue;
     }
     const std::string caminho = rt::db::resolveCaseInsensitive(console::caminhoLinux(ctx, console::BAR_DIR(noDisco) + "FOLHA.TXT"));

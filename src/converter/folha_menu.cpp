@@ -14,22 +14,23 @@ namespace conversor {
 using store::Area;
 
 void CONVFOLHA(store::Contexto& ctx, Conversor& c) {
-  MTELA1(ctx, c, 5);
+  MTELA1(ctx, c, moldura::MenuFolha);
   const console::JanelaAberta quadro = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
   ctx.POSVER = 1;
   for (;;) {
     // Each choice may close every table (the transfer does): FOLHAPG is had again each time.
     if (!store::aberta(ctx.areas, Area::FOLHAPG) && !store::ABERTURA(ctx, Area::FOLHAPG)) return;
     store::seleciona(ctx.areas, Area::FOLHAPG);
-    ctx.OPCOES = "IEGT";
-    ctx.MENSMENU = {"Importa dados de um arquivo TXT emitido pela folha pagamento",
-                    "Edita os dados individualmente para a transferencia", "Edita todos os dados para a transferencia",
-                    "Transfere os dados para o TAVREN"};
-    const int escolha = console::ESC_OPCAO(ctx, console::Jan::kTela, 4, 3, 18, 1, 0, 1);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "IEGT";
+    opcoes.mensagens = {"Importa dados de um arquivo TXT emitido pela folha pagamento",
+                        "Edita os dados individualmente para a transferencia", "Edita todos os dados para a transferencia",
+                        "Transfere os dados para o TAVREN"};
+    const int escolha = console::ESC_OPCAO(ctx, console::Jan::kTela, 4, 3, 18, opcoes, 1);
     switch (escolha) {
       case 1: IMPORTA(ctx, c); break;
       case 2: PEGACOM(ctx, c); break;
-      case 3: EDITA(ctx, 3); break;
+      case 3: EDITA(ctx, grade::Comprovantes); break;
       case 4: TRANSFERE(ctx, c); break;
       default: return;
     }

@@ -38,7 +38,7 @@ std::string aparado(const Table& t, std::string_view campo) { return std::string
 class Escrita {
  public:
   Escrita(store::Contexto& ctx, Area a, bool nova) : ctx_(ctx), selecao_(ctx.areas, a), t_(*store::tabela(ctx.areas, a)) {
-    travado_ = nova ? store::ADD_REC(ctx, 5) : store::REC_LOCK(ctx, 5);
+    travado_ = nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava);
     if (!travado_) s_ = rt::Status(rt::Error::kLocked, "");
   }
   ~Escrita() { ok(); }
@@ -314,7 +314,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
     if (!store::gravou(ctx, folha->status(), folha->alias())) break;
     const Lancamento l = leLancamento(*folha);
     const std::string cpf = rt::text::transform(l.CPF, "@R 999.999.999-99");
-    console::MENS(ctx, 0, "Transferindo o cpf " + cpf + " " + rt::text::substr(l.NOMECONTR, 1, 20));
+    console::MENS(ctx, console::mens::Linha, "Transferindo o cpf " + cpf + " " + rt::text::substr(l.NOMECONTR, 1, 20));
     ctx.console.refresh();
     Table& registro = *store::tabela(ctx.areas, Area::IMP0910);
     registro.setOrder(1);
@@ -343,7 +343,7 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
   }
   ctx.areas.releaseAll();
   dizCortes(ctx, cortes);
-  if (!falhou) console::MENS(ctx, 13, "Dados Transferidos");
+  if (!falhou) console::MENS(ctx, console::mens::Espera, "Dados Transferidos");
   ctx.console.inkey(std::chrono::seconds(2));
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }

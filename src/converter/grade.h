@@ -13,6 +13,11 @@
 
 namespace conversor {
 
+// The grids by name; the value is the grid's mode.
+namespace grade {
+enum Modo : int { Contribuintes = 1, ContribuintesSoLista = 2, Comprovantes = 3, Pastas = 4 };
+}  // namespace grade
+
 // The screen record of mode 1-4.
 grid::TelaGrade telaConversor(int modo);
 

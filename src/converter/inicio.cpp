@@ -64,7 +64,7 @@ bool inicia(store::Contexto& ctx, Conversor& c) {
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   ctx.TAM_OLD = 0;
   ctx.console.clearTypeahead();
-  MTELA1(ctx, c, 9);
+  MTELA1(ctx, c, moldura::Apresentacao);
   return true;
 }
 

@@ -89,7 +89,7 @@ std::string MENUSELECT(store::Contexto& ctx, Conversor& c, int id) {
     const RelatoConversor relato(ctx);
     f->second(ctx, c);
   } else {
-    console::MENS(ctx, 11, "Função não disponível nesta versão"_cp);
+    console::MENS(ctx, console::mens::Aviso, "Função não disponível nesta versão"_cp);
   }
   ctx.janelas.FECHAJAN(console::Jan::kGrade);
   ctx.console.inkey(std::chrono::seconds(2));

@@ -12,6 +12,19 @@
 
 namespace conversor {
 
+// The frames by name; the value is the frame's number (MTELA3 has only the taxpayer header).
+namespace moldura {
+enum Numero : int {
+  Pastas = 2,        // the folders the item being run reads and writes
+  Contadores = 4,    // the counters of a conversion run
+  MenuFolha = 5,     // the income statements' menu
+  Digitacao = 6,     // the whole-screen box of the statements typed in
+  ArquivoFolha = 7,  // the drive and folder of FOLHA.TXT
+  Apresentacao = 9,  // the banner with the terminal and the version
+  Contribuinte = 3,  // MTELA3: the taxpayer header
+};
+}  // namespace moldura
+
 // The window slot and rectangle of MTELA1 frame n (none for 1 and numbers without a frame);
 // frame 2 depends on the item being run (c.OPCAO_1).
 struct Quadro {

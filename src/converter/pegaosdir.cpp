@@ -83,7 +83,7 @@ enum class Pedido { Aceito, Esc };
 
 // One pass of the dialog: the frame drawn afresh and the folders asked.
 Pedido pede(store::Contexto& ctx, Conversor& c, ModoPastas modo, Digitado& d) {
-  MTELA1(ctx, c, 2);
+  MTELA1(ctx, c, moldura::Pastas);
   const console::JanelaAberta quadro = console::JanelaAberta::adota(ctx.janelas, quadroPastas(c).janela);
   c.linhaDialogo = ctx.ALJA[2];
   c.colunaDialogo = ctx.ACJA[2];

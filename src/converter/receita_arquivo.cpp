@@ -151,7 +151,7 @@ Desfecho gravaRecibos(store::Contexto& ctx, const Cabecalho& cab, const store::C
   // A declaration open in another terminal saves its whole register row, receipts included.
   store::UsoDeclaracao uso;
   if (!reserva(ctx, cpf, uso)) return {Desfecho::Recusado};
-  if (!store::REC_LOCK(ctx, 5)) return {Desfecho::Recusado};
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return {Desfecho::Recusado};
   Status s;
   if (cab.anos == k2010) {
     s = r->put("RECIBOATU", cab.reciboAtu);

@@ -26,11 +26,11 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
     converter::TelaConversao tela;
     tela.seleciona = [](store::Contexto& x) {
       store::seleciona(x.areas, store::Area::LISNOME);
-      EDITA(x, 1);
+      EDITA(x, grade::Contribuintes);
     };
     tela.contadores = [&](const converter::Contadores& n) {
       if (!contadores.aberta) {
-        MTELA1(ctx, c, 4);
+        MTELA1(ctx, c, moldura::Contadores);
         contadores.aberta = true;
       }
       mostraContadores(ctx, {n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes});
@@ -38,7 +38,7 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
     };
     tela.mostra = [&](const std::string& cpf, const std::string& nome) {
       if (!cabecalho.aberta) {
-        MTELA3(ctx, 3);
+        MTELA3(ctx, moldura::Contribuinte);
         cabecalho.aberta = true;
       }
       const auto cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);

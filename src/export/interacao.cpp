@@ -18,20 +18,20 @@ std::string emLinhas(std::initializer_list<std::string_view> linhas) {
 }
 
 void InteracaoConsole::erro(std::string_view texto, int linhas) {
-  console::MENS(ctx_, 11, texto, {.linhas = linhas});
+  console::MENS(ctx_, console::mens::Aviso, texto, {.linhas = linhas});
 }
 
 void InteracaoConsole::aviso(std::string_view texto) {
-  console::MENS(ctx_, 15, texto);
+  console::MENS(ctx_, console::mens::Nota, texto);
 }
 
 void InteracaoConsole::status(std::string_view texto) {
-  console::MENS(ctx_, 0, texto);
+  console::MENS(ctx_, console::mens::Linha, texto);
 }
 
 bool InteracaoConsole::continua(std::string_view texto, int linhas) {
   // Only "S" goes on: "N" and Esc stop, so nothing is sent the user did not let through.
-  return console::MENS(ctx_, 12, texto, {.linhas = linhas, .teclas = "SN"}) == "S";
+  return console::MENS(ctx_, console::mens::Escolha, texto, {.linhas = linhas, .teclas = "SN"}) == "S";
 }
 
 void InteracaoConsole::beep() {
@@ -39,7 +39,7 @@ void InteracaoConsole::beep() {
 }
 
 bool InteracaoConsole::aguarda(std::string_view texto) {
-  console::MENS(ctx_, 0, texto);
+  console::MENS(ctx_, console::mens::Linha, texto);
   // The half second is spent waiting for a key: only Esc means anything here.
   return ctx_.console.inkey(std::chrono::milliseconds(500)).code != rt::term::key::Esc;
 }

@@ -21,7 +21,7 @@ constexpr int kCadastro = store::numero(store::Area::IMP0910);
 bool abandona(store::Contexto& ctx) {
   if (!ctx.console.keyWaiting()) return false;
   if (ctx.console.inkey(std::chrono::milliseconds(0)).code != rt::term::key::Esc) return false;
-  return console::MENS(ctx, 12, "Abandona a transferência dos dados? "_cp, {.teclas = "SN"}) == "S";
+  return console::MENS(ctx, console::mens::Escolha, "Abandona a transferência dos dados? "_cp, {.teclas = "SN"}) == "S";
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
       if (abandona(ctx)) break;
       if (item != 64 || t->getText("IMPRE") == "S") {
         const std::uint32_t registro = t->recNo();
-        console::MTELA3(ctx, 3);
+        console::MTELA3(ctx, console::mtela3::Contribuinte);
         declara(t->getText("CPF"));
         // The driver may have closed the register: back to the same record.
         if (!store::ABERTURA(ctx, kCadastro)) break;

@@ -40,7 +40,7 @@ class SaidaAlerta : public taxcalc::Saida {
 
 // The text on the status line until a key is typed; the key is handed on.
 void dizNoRodape(store::Contexto& ctx, std::string_view texto) {
-  console::MENS(ctx, 0, texto);
+  console::MENS(ctx, console::mens::Linha, texto);
   const rt::term::Key k = ctx.console.inkey(std::chrono::seconds(3));
   if (!k.isNone()) ctx.console.push(k);
   console::MENS(ctx);
@@ -117,9 +117,9 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
     preencheCorrigidos(*registro, *ctx.areas.table(area), juros.DF_JURO, grava);
   }
   if (juros.alemDaTabela)
-    console::MENS(ctx, 0, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
+    console::MENS(ctx, console::mens::Linha, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
   ctx.areas.table(area)->goTop();
-  grid::EDITA(ctx, g, 26, 0, grid::Uso::Leitura);
+  grid::EDITA(ctx, g, grid::Tela::Corrigidos, 0, grid::Uso::Leitura);
   ctx.areas.release(area);
   return true;
 }

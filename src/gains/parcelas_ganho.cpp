@@ -5,6 +5,7 @@
 #include "gains/campos.h"
 #include "gains/ganho.h"
 #include "gains/tabela_ganho.h"
+#include "grid/tela.h"
 #include "store/areas.h"
 
 namespace gains {
@@ -12,7 +13,7 @@ namespace gains {
 namespace {
 
 // The matrix grid's screen of an instalment sale.
-constexpr int kTelaParcelas = 12;
+constexpr int kTelaParcelas = grid::Tela::RecebimentosGanho;
 
 // The fields behind the matrix columns the user gives, by column (1-based, 0 none).
 struct Colunas {

@@ -36,7 +36,7 @@ namespace {
 constexpr const char* kValor = "@E 999,999,999.99";
 constexpr const char* kFracao = "@EZ 9.99999";
 // The table grid's screen of the cost rows and share movements of one gain.
-constexpr int kTelaCustos = 10;
+constexpr int kTelaCustos = grid::Tela::CustosGanho;
 const std::array<std::string_view, 9> kNaturezas = {
     "Venda",  "Permuta com torna",   "Desapropriacao",      "Dacao em pagamento",
     "Doacao", "Proc. Causa Propria", "Prom.Compra e Venda", "Cessao de direitos",
@@ -296,7 +296,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
     t.goTo(registro);
     if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
     SOMA_NTRIB(c);
-    console::MENS(ctx, 0, "Ganho calculado. Tecle algo para voltar a lista.");
+    console::MENS(ctx, console::mens::Linha, "Ganho calculado. Tecle algo para voltar a lista.");
     ctx.console.waitKey();
     console::MENS(ctx);
     return;
@@ -406,7 +406,7 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
   op.picture = "9";
   // The summary's hint is no hint for the kind's question.
   grade.srv().MRODAPE(ctx, grade, 0);
-  console::MENS(ctx, 4, "DIGITE (1) p/ Imovel,(2) Outros bens e (3) Participação Societária"_cp, tipo, op);
+  console::MENS(ctx, console::mens::CampoSemMoldura, "DIGITE (1) p/ Imovel,(2) Outros bens e (3) Participação Societária"_cp, tipo, op);
   // Esc goes back to the summary this screen was reached from, as it does from screen 9.
   if (ctx.console.lastKey().code == key::Esc || tipo < Decimal(1) || tipo > Decimal(3)) {
     grade.ULTTECLA = key::Esc;

@@ -30,7 +30,7 @@ bool listaTemLinha(Table& t, std::string_view lista) {
 void acrescentaLista(store::Contexto& ctx, Grade& g, Table& t, std::string_view lista, const char* campo, Decimal valor) {
   const std::string_view texto = rt::text::trim(lista);
   if (texto.empty() || listaTemLinha(t, texto)) return;
-  if (!ADIC_REG(ctx, g) || !store::REC_LOCK(ctx, 5)) return;
+  if (!ADIC_REG(ctx, g) || !store::REC_LOCK(ctx, store::kEsperaTrava)) return;
   const rt::db::FieldDef* f = t.field("DESCRICAO");
   GravacoesGrade grava(ctx);
   grava.put(t, "DESCRICAO", rt::text::padr(texto, f != nullptr ? f->width : static_cast<int>(texto.size())));
@@ -45,7 +45,7 @@ void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g) {
   if (t == nullptr) return;
   if (const std::optional<ListasPoupanca> l = g.srv().LISTAS_POUPANCA(ctx, g)) {
     const int opc = g.OPC;
-    g.OPC = 13;
+    g.OPC = Tela::Poupanca;
     acrescentaLista(ctx, g, *t, l->I3_12D, "LUCROEPP", l->I3_12);
     acrescentaLista(ctx, g, *t, l->I4_05D, "LUCROREAL", l->I4_05);
     g.OPC = opc;
@@ -59,7 +59,7 @@ void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g) {
   t->goTop();
   g.MATAUX.assign(1, std::string());
   for (const Decimal& v : total) g.MATAUX.push_back(rt::text::transform(v, "@Ez 99,999,999.99"));
-  if (ambos) console::MENS(ctx, 1, "Use uma linha para o Tributado e outra para o Isento");
+  if (ambos) console::MENS(ctx, console::mens::AvisoSemMoldura, "Use uma linha para o Tributado e outra para o Isento");
 }
 
 }  // namespace grid

@@ -40,7 +40,7 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   if (t == nullptr || t->eof() || g.PONTEIRO < 1 || g.PONTEIRO > static_cast<int>(g.TABCPOIN.size())) return false;
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
   if (t->field(campo) == nullptr) return false;
-  if (!store::REC_LOCK(ctx, 5)) return false;
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;
   rt::Status s = t->put(campo, valor);
   // The release writes the row before the lock goes, so a refusal there is said too.
   if (const rt::Status liberada = t->unlock(); s.isOk()) s = liberada;
@@ -52,7 +52,7 @@ bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
 bool ADIC_REG(store::Contexto& ctx, Grade& g) { return ADIC_REG(ctx, g, tracosDaTela(g.OPC)); }
 
 bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos) {
-  if (!store::ADD_REC(ctx, 5)) return false;
+  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return false;
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
   if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
@@ -98,7 +98,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   const console::Cores& c = ctx.cores;
   const rt::term::Rect& r = tela.ret;
   const std::optional<console::Jan> janela = ABRE_MOLDURA(ctx, tela);
-  if (!tela.mensagem.empty()) console::MENS(ctx, 0, tela.mensagem);
+  if (!tela.mensagem.empty()) console::MENS(ctx, console::mens::Linha, tela.mensagem);
 
   const int area = ctx.areas.current();
   Table* t = ctx.areas.table(area);
@@ -251,7 +251,7 @@ void EDITA(store::Contexto& ctx, Grade& g, int opc, int modo, Uso uso) {
   if (std::find(telasMatriz().begin(), telasMatriz().end(), opc) != telasMatriz().end()) {
     g.srv().matriz(ctx, g, opc, modo);
   } else if (std::optional<TelaGrade> tela = telaGrade(ctx, g, opc, modo); tela && !tela->recusa.empty()) {
-    console::MENS(ctx, 11, tela->recusa, {.linhas = 2});
+    console::MENS(ctx, console::mens::Aviso, tela->recusa, {.linhas = 2});
   } else if (tela) {
     executa(ctx, g, *tela, uso);
   }

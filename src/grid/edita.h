@@ -8,6 +8,7 @@
 #include <string>
 
 #include "grid/estado.h"
+#include "grid/tela.h"
 #include "grid/telas.h"
 #include "store/contexto.h"
 

@@ -123,7 +123,7 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   if (CONGELADA(s_.b, g.PONTEIRO) || s_.tela.soLeitura) return 0;
   const Coluna& c = colunaAtual(s_);
   if (!c.editavel) {
-    console::MENS(ctx, 1, "Os valores aqui são calculados. Não se pode editar."_cp);
+    console::MENS(ctx, console::mens::AvisoSemMoldura, "Os valores aqui são calculados. Não se pode editar."_cp);
     const int prox = exitKey(s_, con.lastKey(), false);
     passaAdiante(primeira);
     return prox;
@@ -282,7 +282,7 @@ void Laco::juntaDescricao(const rt::term::Key&) {
   if (copiado == nullptr || t == nullptr || t->eof()) return;
   const std::string pergunta =
       duasLinhas("Essa opção acrescenta os dado copiados com ALT M"_cp, " para o fim dessa descrição.Confirma?"_cp);
-  if (console::MENS(s_.ctx, 12, pergunta, {.linhas = 2, .teclas = "SN"}) != "S") return;
+  if (console::MENS(s_.ctx, console::mens::Escolha, pergunta, {.linhas = 2, .teclas = "SN"}) != "S") return;
   s_.seleciona();
   const rt::db::FieldDef* f = t->field("I7_2");
   std::string junto = std::string(rt::text::trim(t->getText("I7_2"))) + std::string(rt::text::trim(*copiado));

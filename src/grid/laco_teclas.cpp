@@ -142,7 +142,7 @@ void Laco::salva(const rt::term::Key&) {
 void Laco::insereVarias(const rt::term::Key&) {
   if (!tracos().insereVarias || s_.fonte.fantasma()) return;
   rt::text::Decimal n;
-  console::MENS(s_.ctx, 14, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
+  console::MENS(s_.ctx, console::mens::Campo, "Insere    linhas após esse Item."_cp, n, {.picture = "@Z 9"});
   if (n.raw() > 0) INSERE_APOS(s_, static_cast<int>(n.wholePart()));
 }
 
@@ -190,7 +190,7 @@ void Laco::insere(const rt::term::Key&) {
     s_.redesenha();
   } else if (!s_.fonte.fantasma()) {
     if (!s_.tela.campoLinha.empty()) {
-      if (console::MENS(s_.ctx, 12, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
+      if (console::MENS(s_.ctx, console::mens::Escolha, "Insere uma linha após esse Item?"_cp, {.teclas = "SN"}) == "S") INSERE_APOS(s_, 1);
     } else if (tracos().insereAntes) {
       INSERE_ANTES(s_);
     }

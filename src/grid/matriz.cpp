@@ -75,11 +75,14 @@ class LacoMatriz {
     b_.invalidate();
   }
   void avancaAposEdicao(const rt::term::Key& k);
+  bool editavel(int l, int c, std::string* motivo = nullptr) const {
+    return t_.editavel != nullptr && t_.editavel(a_, l, c, motivo);
+  }
   // Whether the current cell takes a value from a paste, the calculator or the monthly window;
   // a refusal with a reason is said.
-  bool podeEscrever(int opc) {
+  bool podeEscrever() {
     std::string motivo;
-    const bool pode = celulaEditavel(a_, opc, linha(), coluna(), &motivo);
+    const bool pode = editavel(linha(), coluna(), &motivo);
     if (!pode && !motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
     return pode;
   }
@@ -94,8 +97,11 @@ class LacoMatriz {
 };
 
 void LacoMatriz::depois(Decimal anterior) {
-  if (std::optional<std::string> recusa = recalculaCelula(a_, t_.opc, linha(), coluna(), anterior))
+  if (t_.recalcula == nullptr) {
+    // A screen without a recomputation only redraws.
+  } else if (std::optional<std::string> recusa = t_.recalcula(a_, linha(), coluna(), anterior)) {
     console::AVISOSN(a_.ctx, *recusa, 0);
+  }
   redesenha();
 }
 
@@ -131,7 +137,7 @@ void LacoMatriz::GETMTX(std::optional<rt::term::Key> primeira) {
   // The frozen columns name the row (the month, the market line): never typed into.
   if (CONGELADA(b_, coluna())) return;
   std::string motivo;
-  const bool pode = celulaEditavel(a_, t_.opc, linha(), coluna(), &motivo);
+  const bool pode = editavel(linha(), coluna(), &motivo);
   if (!motivo.empty()) console::AVISOSN(a_.ctx, motivo, 0);
   const CelulaRef c = celula();
   if (!pode || (c.valor == nullptr && c.texto == nullptr)) {
@@ -179,25 +185,16 @@ void LacoMatriz::enter() {
   Grade& g = a_.g;
   const int opc = t_.opc, col = coluna();
   const int modo = a_.calc.calAuto();
-  if (t_.lancamentosLeao && (modo == 1 || modo == 3) && col < 7) {
-    // The month's entries: column 1 (the month's name) opens nothing.
-    if (col == 1) return;
+  if (const std::optional<LancamentosMes> l = t_.lancamentos != nullptr ? t_.lancamentos(col, modo) : std::nullopt) {
+    if (!l->recusa.empty()) console::AVISOSN(a_.ctx, l->recusa, 0);
+    if (l->tela == 0) return;
     static const char* const kTipos[] = {"F", "E", "L", "P", "I"};
     const std::string tipoAntes = g.I1_1, crAntes = g.TIPOCR;
     const int posAntes = g.POSHORMAT;
     g.POSHORMAT = col;
-    int tela = col < 5 ? 17 : 24;
-    if (modo == 3 && col < 5) {
-      if (col == 3) {
-        console::AVISOSN(a_.ctx, {"Rendimentos do exterior deve ser preenchido", "no modo individual. Mude com ALT A.       "}, 0);
-        g.POSHORMAT = posAntes;
-        return;
-      }
-      tela = 18;
-      g.TIPOCR = col == 2 ? "C" : "D";
-    }
+    if (!l->tipoCr.empty()) g.TIPOCR = l->tipoCr;
     g.I1_1 = kTipos[col - 2];
-    a_.srv.grade(a_.ctx, g, tela, 0);
+    a_.srv.grade(a_.ctx, g, l->tela, 0);
     a_.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     g.OPC = opc;
     g.I1_1 = tipoAntes;
@@ -214,7 +211,7 @@ void LacoMatriz::enter() {
     const std::string crAntes = g.TIPOCR;
     g.TIPOCR = col == 1 ? "C" : "D";
     g.MESATI = linha();
-    a_.srv.grade(a_.ctx, g, 38, 0);
+    a_.srv.grade(a_.ctx, g, Tela::LivroRural, 0);
     g.MESATI = 0;
     a_.ctx.janelas.FECHAJAN(console::Jan::kDialogo);
     g.OPC = opc;
@@ -234,14 +231,13 @@ void LacoMatriz::enter() {
 void LacoMatriz::cola() {
   Grade& g = a_.g;
   if (!g.CLIPTEX) return;
-  const int opc = t_.opc;
   const auto* texto = std::get_if<std::string>(&*g.CLIPTEX);
   const auto* numero = std::get_if<Decimal>(&*g.CLIPTEX);
   // Matrix cells are copied as what they hold (an amount stays a number), so every matrix
   // takes a number as well as a text.
   if (texto == nullptr && numero == nullptr) return;
   // A cell that may not be typed into takes no paste either (the totals row, the names).
-  if (!podeEscrever(opc)) return;
+  if (!podeEscrever()) return;
   const CelulaRef c = celula();
   if (c.texto != nullptr) {
     if (texto == nullptr) return;
@@ -255,10 +251,9 @@ void LacoMatriz::cola() {
 
 void LacoMatriz::calculadora() {
   Grade& g = a_.g;
-  const int opc = t_.opc;
   if (!t_.calcula) return;
   if (!console::CALCULADORA(a_.ctx, g.calculadora, console::Jan::kCalculadora, g.calculadora.LCAL, g.calculadora.CCAL)) return;
-  if (!podeEscrever(opc)) return;
+  if (!podeEscrever()) return;
   escreve(g.calculadora.RESULT);
 }
 
@@ -266,7 +261,7 @@ void LacoMatriz::mensal() {
   const int opc = t_.opc;
   if (!t_.divideMensal) return;
   const CelulaRef c = celula();
-  if (c.valor == nullptr || !podeEscrever(opc)) return;
+  if (c.valor == nullptr || !podeEscrever()) return;
   MesesValor meses;
   const std::optional<Decimal> total = a_.g.srv().MUDATEL13(a_.ctx, a_.g, meses, linha(), *c.valor);
   a_.g.OPC = opc;
@@ -277,7 +272,7 @@ void LacoMatriz::mensal() {
 void LacoMatriz::buscaCampo() {
   const std::optional<Decimal> valor = a_.srv.campoChamador();
   const int col = coluna(), mes = linha();
-  if (!valor || !celulaEditavel(a_, 7, mes, col)) return;
+  if (!valor || !editavel(mes, col)) return;
   escreve(col == 3 ? rt::text::despreza(*valor / taxcalc::TAB_DOLAR(mes)) : *valor);
 }
 

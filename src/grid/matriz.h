@@ -50,17 +50,6 @@ struct AmbienteMatriz {
 // grid run until the user leaves it (ULTTECLA, TECLAMUDA as in the table grid).
 void MBROWSE(AmbienteMatriz& a, int opc);
 
-// Whether the cell (row, column) of screen `opc` may be edited; the refusal text, when the
-// screen gives one, in `motivo` (a refusal with a text may still allow the edit: line 26 of a
-// day-trade matrix).
-[[nodiscard]] bool celulaEditavel(const AmbienteMatriz& a, int opc, int linha, int coluna, std::string* motivo = nullptr);
-
-// The recomputation after cell (row, column) of screen `opc` took a new value: the same after
-// a typed value, a paste, the calculator and the monthly window. A refusal of the computation
-// (the employer's column of the domestic employee) comes back as its text, the cell restored to
-// the amount `anterior` (only amounts are ever refused).
-std::optional<std::string> recalculaCelula(AmbienteMatriz& a, int opc, int linha, int coluna, rt::text::Decimal anterior);
-
 // FX_RT(matrix name, row, column): the totals row of a matrix (and the conversion of CALC_MENS).
 std::optional<std::string> FX_RT(AmbienteMatriz& a, std::string_view nome, int linha, int coluna);
 

@@ -1,12 +1,15 @@
-// The matrix screens as data: the matrix each shows, its columns with their headings and
-// pictures, where it stands and what stays frozen. Internal to the matrix grid.
+// The matrix screens as records: the matrix each shows, its columns with their headings and
+// pictures, where it stands, what stays frozen, and what its cells allow and set off. Internal
+// to the matrix grid.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "grid/matriz.h"
+#include "grid/tela.h"
 #include "rt/term/screen.h"
 #include "rt/text/decimal.h"
 
@@ -16,6 +19,15 @@ struct ColunaMatriz {
   ColunaMatriz(std::string_view d, std::string_view m) : desc(d), masc(m) {}
   std::string desc;
   std::string masc;
+};
+
+// Enter on a month's column of the carnê-leão: the table grid of the month's entries (0: none
+// for this column), the cash book's side it is opened on ("" none) or, said instead, why the
+// column opens none in this mode.
+struct LancamentosMes {
+  int tela = 0;
+  std::string tipoCr{};
+  std::vector<std::string> recusa{};
 };
 
 struct TelaMatriz {
@@ -32,8 +44,8 @@ struct TelaMatriz {
   bool buscaCampo = false;    // Alt+B: the amount brought from its field
   bool colunaDoMes = false;   // column 1 holds the month's name (drawn 9 wide, not typed)
   int primeiraColuna = 0;     // the column the cursor starts on (0: the browse's own)
-  // Enter on a month's column opens that month's carnê-leão entries (17, 18 or 24 by the mode
-  // and the column); End stops at the last column that has entries.
+  // The carnê-leão's months: End stops at the last column that has entries (Enter opens them:
+  // `lancamentos`).
   bool lancamentosLeao = false;
   // The rural cash book's two sides (column 1 receipts "C", 2 expenses "D"): Enter opens the
   // month's entries of the side (38) unless only totals are kept, Alt+A switches between only
@@ -42,6 +54,17 @@ struct TelaMatriz {
   bool livroRural = false;
   int dica = 0;               // footer hint (0 none)
   bool dicaRural = false;     // the hint is one of the rural screens' (MRODAPER)
+
+  // Whether the cell (row, column) may be edited; the refusal text, when the screen gives one,
+  // in `motivo` (a refusal with a text may still allow the edit: line 26 of a day-trade matrix).
+  bool (*editavel)(const AmbienteMatriz& a, int linha, int coluna, std::string* motivo) = nullptr;
+  // The recomputation after cell (row, column) took a new value: the same after a typed value,
+  // a paste, the calculator and the monthly window. A refusal of the computation (the
+  // employer's column of the domestic employee) comes back as its text, the cell restored to
+  // the amount `anterior` (only amounts are ever refused).
+  std::optional<std::string> (*recalcula)(AmbienteMatriz& a, int linha, int coluna, rt::text::Decimal anterior) = nullptr;
+  // What Enter on a cell opens instead of its edit (none: the cell is edited).
+  std::optional<LancamentosMes> (*lancamentos)(int coluna, int modo) = nullptr;
 };
 
 // Screen `opc` (7, 12, 14, 16, 37) as the declaration stands; no columns for another number.

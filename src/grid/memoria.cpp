@@ -43,7 +43,7 @@ bool acha(Table& t, std::string_view campo, std::string_view texto) {
 // Appends one entry to a remembered list (ADD_REC(0): the list is shared by the terminals and
 // an append there waits for its turn).
 void guarda(store::Contexto& ctx, Table& t, const std::vector<std::pair<const char*, rt::ui::Value>>& campos) {
-  if (!store::ADD_REC(ctx, 0)) return;
+  if (!store::ADD_REC(ctx, store::kSemLimite)) return;
   GravacoesGrade grava(ctx);
   for (const auto& [nome, v] : campos) {
     const rt::db::FieldDef* f = t.field(nome);
@@ -79,7 +79,7 @@ void acrescentaEscolhido(Sessao& s, int aninhada) {
   if (!ADIC_REG(ctx, g, s.tela.tracos)) return;
   s.seleciona();
   Table& t = *s.t();
-  if (!store::REC_LOCK(ctx, 5)) return;
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return;
   GravacoesGrade grava(ctx);
   if (aninhada == 30) {
     grava.put(t, "I6_1", cabe(t, "I6_1", escolhido(g, "NOME")));

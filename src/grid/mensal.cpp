@@ -45,7 +45,7 @@ MesesValor leMeses(const Table& t, const std::string& prefixo, bool gps) {
 }
 
 bool gravaMeses(store::Contexto& ctx, Table& t, const std::string& prefixo, const std::array<Decimal, 12>& v) {
-  if (!store::REC_LOCK(ctx, 5)) return false;
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;
   GravacoesGrade grava(ctx);
   for (int mes = 1; mes <= 12; ++mes) grava.put(t, prefixo + mes2(mes), v[static_cast<std::size_t>(mes - 1)]);
   grava.destrava();

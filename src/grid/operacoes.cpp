@@ -26,7 +26,7 @@ using rt::text::Decimal;
 namespace {
 
 bool sim(store::Contexto& ctx, std::string_view texto, int linhas = 1) {
-  return console::MENS(ctx, 12, texto, {.linhas = linhas, .teclas = "SN"}) == "S";
+  return console::MENS(ctx, console::mens::Escolha, texto, {.linhas = linhas, .teclas = "SN"}) == "S";
 }
 
 std::string aparado(const Table& t, std::string_view campo) { return std::string(rt::text::trim(t.getText(campo))); }
@@ -41,7 +41,7 @@ std::vector<std::uint32_t> registros(Table& t) {
 
 // Deletes a row of another area (the grid's own tables are the terminal's working copies).
 void apaga(store::Contexto& ctx, GravacoesGrade& grava, Table& t) {
-  if (store::REC_LOCK(ctx, 5)) {
+  if (store::REC_LOCK(ctx, store::kEsperaTrava)) {
     grava.confere(t.markDeleted(), "a exclusão da linha"_cp);
     grava.destrava();
   }
@@ -107,7 +107,7 @@ bool cascataDependente(Sessao& s) {
     for (std::uint32_t r : registros(*pag)) {
       pag->goTo(r);
       const Decimal n = pag->getNumber("I6_6");
-      if (n > nro && store::REC_LOCK(ctx, 5)) {
+      if (n > nro && store::REC_LOCK(ctx, store::kEsperaTrava)) {
         grava.put(*pag, "I6_6", n - Decimal::fromInt(1));
         grava.destrava();
       }
@@ -135,7 +135,7 @@ void afastaSeguintes(Sessao& s, const std::string& campoLinha, Decimal base, int
   Decimal proximo = base + Decimal::fromInt(n + 10);
   for (const auto& [linha, r] : seguintes) {
     t.goTo(r);
-    if (store::REC_LOCK(s.ctx, 5)) {
+    if (store::REC_LOCK(s.ctx, store::kEsperaTrava)) {
       grava.put(t, campoLinha, proximo);
       grava.destrava();
     }
@@ -163,7 +163,7 @@ void EXCLUI_LINHA(Sessao& s) {
   GravacoesGrade grava(ctx);
   s.seleciona();
   Table* t = s.t();
-  if (t == nullptr || t->eof() || !store::REC_LOCK(ctx, 5)) return;
+  if (t == nullptr || t->eof() || !store::REC_LOCK(ctx, store::kEsperaTrava)) return;
   const std::string pergunta =
       s.tela.perguntaApaga.empty() ? std::string("Confirma a Exclusão dessa linha?"_cp) : s.tela.perguntaApaga;
   if (!sim(ctx, pergunta)) {
@@ -176,14 +176,14 @@ void EXCLUI_LINHA(Sessao& s) {
       s.sair = true;
       return;
     }
-    if (!store::REC_LOCK(ctx, 5)) return;
+    if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return;
   }
   grava.confere(t->markDeleted(), "a exclusão da linha"_cp);
   grava.destrava();
   if (s.tela.tracos.dependentes) {
     for (std::uint32_t r : registros(*t)) {
       t->goTo(r);
-      if (store::REC_LOCK(ctx, 5)) {
+      if (store::REC_LOCK(ctx, store::kEsperaTrava)) {
         grava.put(*t, "NRODEPEN", Decimal());
         grava.destrava();
       }
@@ -209,7 +209,7 @@ void MARCA_TODOS(Sessao& s, bool marca) {
   GravacoesGrade grava(ctx);
   s.seleciona();
   Table* t = s.t();
-  if (t == nullptr || !store::FIL_LOCK(ctx, 5)) return;
+  if (t == nullptr || !store::FIL_LOCK(ctx, store::kEsperaTrava)) return;
   for (std::uint32_t r : registros(*t)) {
     t->goTo(r);
     bool este = marca;
@@ -292,7 +292,7 @@ void SUBTOTAL(Sessao& s, bool fim) {
     }
   }
   if (!achou) t->goTo(ate);
-  console::MENS(s.ctx, 15, "SUBTOTAL=" + rt::text::transform(soma, "@Ez 999,999,999.99"), {.linha = 21, .janela = console::Jan::kSubtotal});
+  console::MENS(s.ctx, console::mens::Nota, "SUBTOTAL=" + rt::text::transform(soma, "@Ez 999,999,999.99"), {.linha = 21, .janela = console::Jan::kSubtotal});
   s.redesenha();
 }
 
@@ -305,7 +305,7 @@ void RENUMERA(Sessao& s) {
   if (!sim(ctx, "Reorganiza os nros dos Bens após esse Item.?"_cp)) return;
   const Decimal item = t->getNumber(campo);
   if (item.isZero()) {
-    console::MENS(ctx, 1, "Só é possível reorganizar a partir de um Item diferente de 0"_cp);
+    console::MENS(ctx, console::mens::AvisoSemMoldura, "Só é possível reorganizar a partir de um Item diferente de 0"_cp);
     return;
   }
   const std::uint32_t volta = t->recNo();
@@ -314,7 +314,7 @@ void RENUMERA(Sessao& s) {
   for (t->skip(1); t->status() && !t->eof(); t->skip(1)) {
     if (t->getNumber(campo).isZero()) continue;  // continuation lines of a description
     proximo = proximo + Decimal::fromInt(1);
-    if (store::REC_LOCK(ctx, 5)) {
+    if (store::REC_LOCK(ctx, store::kEsperaTrava)) {
       grava.put(*t, campo, proximo);
       grava.destrava();
     }
@@ -332,7 +332,7 @@ void INSERE_APOS(Sessao& s, int quantos) {
   const Decimal base = campoLinha.empty() ? Decimal() : t->getNumber(campoLinha);
   std::vector<std::uint32_t> novos;
   for (int i = 1; i <= quantos; ++i) {
-    if (!store::ADD_REC(ctx, 5)) break;
+    if (!store::ADD_REC(ctx, store::kEsperaTrava)) break;
     if (s.tela.tracos.gravaCpf && t->field("CPF") != nullptr) grava.put(*t, "CPF", s.g.CPF);
     if (s.tela.tracos.gravaAtividade && t->field("ATV_BRASIL") != nullptr) grava.put(*t, "ATV_BRASIL", s.g.ATV_BRASIL);
     if (!campoLinha.empty()) grava.put(*t, campoLinha, base + Decimal::fromInt(i));
@@ -369,13 +369,13 @@ void INSERE_ANTES(Sessao& s) {
     std::vector<rt::ui::Value> campos;
     for (int f = 0; f < t->fieldCount(); ++f) campos.push_back(t->get(f));
     t->goTo(cadeia[i]);
-    if (store::REC_LOCK(ctx, 5)) {
+    if (store::REC_LOCK(ctx, store::kEsperaTrava)) {
       for (int f = 0; f < t->fieldCount(); ++f) grava.put(*t, f, campos[static_cast<std::size_t>(f)]);
       grava.destrava();
     }
   }
   t->goTo(atual);
-  if (store::REC_LOCK(ctx, 5)) {
+  if (store::REC_LOCK(ctx, store::kEsperaTrava)) {
     if (s.tela.tracos.notas) {
       grava.put(*t, "OBSERV", std::string(60, ' '));
       grava.put(*t, "CODERR", Decimal());

@@ -32,7 +32,7 @@ std::string menu(store::Contexto& ctx, const std::vector<std::string_view>& iten
   op.coluna = coluna;
   op.linhas = static_cast<int>(itens.size());
   op.teclas = std::string(teclas);
-  return console::MENS(ctx, 12, texto, op);
+  return console::MENS(ctx, console::mens::Escolha, texto, op);
 }
 
 int digito(const std::string& tecla) { return tecla.empty() ? 0 : tecla[0] - '0'; }
@@ -109,7 +109,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   const Decimal RESUS = rt::text::despreza((receitas - despesas) / taxa);
   const Decimal OPC20US = rt::text::despreza(receitas / taxa * Decimal::fromRaw(20'000'000));
   const Decimal OPC20RS = rt::text::despreza(OPC20US * NVALDOLAR);
-  if (!store::REC_LOCK(ctx, 5)) return false;
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;
   GravacoesGrade grava(ctx);
   grava.put(*t, campo, valor);
   grava.put(*t, "RESUS", RESUS);
@@ -145,7 +145,7 @@ Decimal TES_SIT(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, Decimal 
   const std::string tipoAntes = g.TIPOCR;
   g.TIPOCR.assign(1, c == 1 || c == 3 ? 'C' : 'D');
   const int opc = g.OPC, coluna = g.PONTEIRO;
-  EDITA(ctx, g, 38, 1);
+  EDITA(ctx, g, Tela::LivroRural, 1);
   ctx.janelas.FECHAJAN(console::Jan::kDialogo);
   g.OPC = opc;
   g.PONTEIRO = coluna;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "grid/estado.h"
+#include "grid/tela.h"
 #include "grid/tela_grade.h"
 #include "grid/tracos.h"
 #include "rt/db/table.h"

@@ -78,7 +78,7 @@ std::span<const RegistroTela> telasDeclaracao() {
   static const RegistroTela telas[] = {
       {.opc = 3, .tracos = daDeclaracao({.dependentes = true}), .monta = dependentes},
       {.opc = 4,
-       .tracos = daDeclaracao({.lembra = true, .pagamentos = true, .mesAMes = {"I6_4"}, .aninhaF4 = 30, .recalculoCalculadora = "FDOAPAG"}),
+       .tracos = daDeclaracao({.lembra = true, .pagamentos = true, .mesAMes = {"I6_4"}, .aninhaF4 = Tela::Beneficiarios, .recalculoCalculadora = "FDOAPAG"}),
        .monta = pagamentos},
       {.opc = 11, .tracos = daDeclaracao({.escolhe = true, .insereVarias = true, .notas = true, .insereAntes = true}), .monta = notas},
       {.opc = 13, .tracos = daDeclaracao({.poupanca = true, .gravaTipoOperacao = true}), .monta = poupanca},

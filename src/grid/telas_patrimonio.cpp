@@ -151,8 +151,8 @@ Tracos tracosBens(Tracos t) {
   t.textoLembrado = "I7_2";
   t.codigoLembrado = "I7_5";
   t.umMes = {"I7_3", "I7_4"};
-  t.aninhaF5 = 31;
-  t.aninhaF6 = 13;
+  t.aninhaF5 = Tela::TextosLembrados;
+  t.aninhaF6 = Tela::Poupanca;
   return t;
 }
 
@@ -162,7 +162,7 @@ Tracos tracosDividas(Tracos t) {
   t.textoLembrado = "I8_2";
   t.codigoLembrado = "I8_5";
   t.umMes = {"I8_3", "I8_4"};
-  t.aninhaF5 = 31;
+  t.aninhaF5 = Tela::TextosLembrados;
   return t;
 }
 

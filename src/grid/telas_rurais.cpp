@@ -114,7 +114,7 @@ TelaGrade livroRural(const Montagem& m) {
 
 // The rural assets and debts remember their texts and insert lines after an item.
 Tracos lembraTextos(const char* linha, const char* texto, const char* codigo) {
-  return {.lembra = true, .insereVarias = true, .campoNumerado = linha, .textoLembrado = texto, .codigoLembrado = codigo, .aninhaF5 = 31};
+  return {.lembra = true, .insereVarias = true, .campoNumerado = linha, .textoLembrado = texto, .codigoLembrado = codigo, .aninhaF5 = Tela::TextosLembrados};
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
   if (!lista->zap()) {
     store::seleciona(ctx.areas, store::Area::TMP_10);
     for (lista->goTop(); lista->status() && !lista->eof(); lista->skip(1)) {
-      if (!store::REC_LOCK(ctx, 5)) continue;
+      if (!store::REC_LOCK(ctx, store::kEsperaTrava)) continue;
       grava.confere(lista->markDeleted(), "a lista de despesas"_cp);
       grava.destrava();
     }
@@ -119,7 +119,7 @@ void BUSCA_DESP(store::Contexto& ctx, Grade& g) {
       despesa = std::string(rt::text::trim(codigos.getText("DESPBEM")));
     }
     if (despesa.empty() || mensal.isZero()) continue;
-    if (!store::ADD_REC(ctx, 5)) break;
+    if (!store::ADD_REC(ctx, store::kEsperaTrava)) break;
     grava.put(*lista, "CPF", g.CPF);
     grava.put(*lista, "CODDESP", codigo);
     grava.put(*lista, "DESCRITEM", rt::text::substr(gr.descricao, 1, 25));

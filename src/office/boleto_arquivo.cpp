@@ -210,20 +210,20 @@ bool GERA_BOLETO(store::Contexto& ctx, Date hoje, const GanchoRemessa& gancho) {
 }
 
 bool BOLETO(store::Contexto& ctx, Date hoje) {
-  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, 5);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuBoletos);
   if (!itens) return false;
   ctx.POSVER = 1;
   for (;;) {
     int escolha;
     {
       // The forms of the menu take its window: the menu is drawn again after each one.
-      console::MTELA1(ctx, 5);
+      console::MTELA1(ctx, console::mtela1::MenuBoletos);
       const auto menu = console::JanelaAberta::adota(ctx.janelas, itens->janela);
-      ctx.OPCOES = "CPG";
-      ctx.MENSMENU = {"Configura conta/agencia e a carteira do Boleto", "Prepara os boletos para a cobranca",
-                      "Gera o arquivo para os boletos"};
-      escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura,
-                                   itens->deslocamento, 0, 1);
+      console::OpcoesMenu opcoes;
+      opcoes.teclas = "CPG";
+      opcoes.mensagens = {"Configura conta/agencia e a carteira do Boleto", "Prepara os boletos para a cobranca",
+                          "Gera o arquivo para os boletos"};
+      escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento);
     }
     if (escolha == 0) break;
     if (escolha == 1) CONF_BOLETO(ctx);

@@ -33,9 +33,9 @@ void CONF_BOLETO(store::Contexto& ctx) {
   std::optional<ContaBoleto> lida = leContaBoleto(ctx);
   if (!lida) return;
   ContaBoleto c = *lida;
-  console::MTELA3(ctx, 4);
+  console::MTELA3(ctx, console::mtela3::Cedente);
   const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
-  const LugaresMoldura l(ctx, console::Familia::MTELA3, 4);
+  const LugaresMoldura l(ctx, console::Familia::MTELA3, console::mtela3::Cedente);
   for (;;) {
     {
       rt::ui::Read read(ctx.console, coresFormulario(ctx));

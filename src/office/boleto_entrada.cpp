@@ -102,14 +102,14 @@ class FormBoleto {
     for (;;) {
       std::string r;
       {
-        console::MTELA3(ctx_, 5);
+        console::MTELA3(ctx_, console::mtela3::Sacado);
         const auto form = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kTela);
-        r = pede(LugaresMoldura(ctx_, console::Familia::MTELA3, 5));
+        r = pede(LugaresMoldura(ctx_, console::Familia::MTELA3, console::mtela3::Sacado));
       }
       if (r != "S") return;
       if (!grava(ctx_, e_)) continue;  // said there; the slip is typed again
       std::string outro = "N";
-      console::MENS(ctx_, 14, "Outro boleto ? ", outro, {.picture = "@ !"});
+      console::MENS(ctx_, console::mens::Campo, "Outro boleto ? ", outro, {.picture = "@ !"});
       if (rt::text::alltrim(outro) == "N" || rt::text::alltrim(outro).empty()) return;
       e_.NRODOCUM = e_.NRODOCUM + Decimal(1);
       e_.NOSSONRO = e_.NOSSONRO + Decimal(1);
@@ -193,7 +193,7 @@ bool acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e) {
   const store::SelecaoGuardada boleto(ctx.areas, Area::BOLETO);
   // Waits for the append lock, as every terminal does: also while another terminal generating
   // the remittance file holds the table.
-  if (!store::ADD_REC(ctx, 0)) return false;
+  if (!store::ADD_REC(ctx, store::kSemLimite)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
   rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
   if (s) s = t.put("NOSSONRO", e.NOSSONRO);
@@ -226,11 +226,11 @@ void FAZ_BOLETO(store::Contexto& ctx, Date hoje) {
   if (t.eof()) {
     UNICO_BOL(ctx, e, hoje);
   } else {
-    console::MENS(ctx, 0, "Use a tecla insert para um novo boleto.");
+    console::MENS(ctx, console::mens::Linha, "Use a tecla insert para um novo boleto.");
     ServicosBoletos servicos(e, hoje);
     grid::Grade g;
     g.servicos = &servicos;
-    grid::EDITA(ctx, g, 45);
+    grid::EDITA(ctx, g, grid::Tela::Boletos);
     console::MENS(ctx);
   }
   store::solta(ctx.areas, Area::BOLETO);  // every slip was written and released

@@ -41,7 +41,7 @@ bool leDefine(store::Contexto& ctx, const std::function<void(const rt::db::Table
 
 bool gravaDefine(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   return noRegistro(ctx, [&ctx, &grava](rt::db::Table& t) {
-    if (!store::REC_LOCK(ctx, 5)) return false;  // REC_LOCK said it
+    if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;  // REC_LOCK said it
     return static_cast<bool>(store::liberaGravacao(ctx, t, grava(t), "DEFINE"));
   });
 }

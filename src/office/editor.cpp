@@ -58,13 +58,13 @@ void Editor::roda(const std::string& nome) {
   TELA_ED(0);
   for (;;) {
     DOEDITING();
-    if (e_.pendente.starts_with("Menu")) MENUED();
+    if (e_.pendente >= Pendente::Menu && e_.pendente <= Pendente::MenuAjuda) MENUED();
     // Esc after typing: the text was kept, and leaving is asked as "saiR" asks it.
-    if (e_.pendente == "Esc") e_.pendente = ABANDONA() ? "Sair" : "NONE";
-    if (e_.pendente == "Sair") break;
+    if (e_.pendente == Pendente::Esc) e_.pendente = ABANDONA() ? Pendente::Sair : Pendente::Nada;
+    if (e_.pendente == Pendente::Sair) break;
     // EDITWRITE says a letter it could not write; the editor goes on with the text.
-    if (e_.pendente == "Salvar") (void)EDITWRITE();
-    e_.pendente.clear();
+    if (e_.pendente == Pendente::Salvar) (void)EDITWRITE();
+    e_.pendente = Pendente::Nada;
   }
   ctx_.janelas.FECHAJAN(console::Jan::kSobreposta);
   ctx_.janelas.FECHAJAN(console::Jan::kSubdialogo);
@@ -105,7 +105,7 @@ void Editor::DOEDITING() {
   op.windowCol = e_.colunaJanela;
   op.colour = kCorTexto;
   op.keyHook = [this](rt::ui::MemoMode modo, int linha, int coluna) {
-    return UFUNC(static_cast<int>(modo), linha, coluna);
+    return UFUNC(modo, linha, coluna);
   };
   const rt::ui::MemoResult r =
       rt::ui::memoEdit(ctx_.console, e_.carta.texto, {e_.topo, e_.esquerda, e_.base, e_.direita}, op);
@@ -116,7 +116,7 @@ void Editor::DOEDITING() {
   e_.coluna = r.col;
 }
 
-int Editor::UFUNC(int modo, int linha, int coluna) {
+int Editor::UFUNC(rt::ui::MemoMode modo, int linha, int coluna) {
   const rt::term::Screen& tela = ctx_.screen();
   e_.ultimaTecla = ctx_.console.lastKey().code;
   e_.linha = linha;
@@ -124,13 +124,13 @@ int Editor::UFUNC(int modo, int linha, int coluna) {
   e_.linhaJanela = tela.cursorRow() - e_.topo;
   e_.colunaJanela = tela.cursorCol() - e_.esquerda;
   switch (modo) {
-    case 3:
+    case rt::ui::MemoMode::Init:
       cursor(e_.insere);
-      return 0;
-    case 0:
+      return rt::ui::memo::kDefault;
+    case rt::ui::MemoMode::Idle:
       STATMSG();
-      return 0;
-    case 2:
+      return rt::ui::memo::kDefault;
+    case rt::ui::MemoMode::KeyChanged:
       e_.modificado = true;
       break;
     default:
@@ -138,32 +138,32 @@ int Editor::UFUNC(int modo, int linha, int coluna) {
   }
   switch (e_.ultimaTecla) {
     case key::F10:
-      e_.pendente = "Menu";
-      return 23;
+      e_.pendente = Pendente::Menu;
+      return rt::ui::memo::kSave;
     case key::AltA:
-      e_.pendente = "MenuA";
-      return 23;
+      e_.pendente = Pendente::MenuArquivo;
+      return rt::ui::memo::kSave;
     case key::AltE:
-      e_.pendente = "MenuE";
-      return 23;
+      e_.pendente = Pendente::MenuEdita;
+      return rt::ui::memo::kSave;
     case key::AltI:
-      e_.pendente = "MenuI";
-      return 23;
+      e_.pendente = Pendente::MenuImprime;
+      return rt::ui::memo::kSave;
     case key::AltH:
-      e_.pendente = "MenuH";
-      return 23;
+      e_.pendente = Pendente::MenuAjuda;
+      return rt::ui::memo::kSave;
     case key::Esc:
       // The memo's own Esc would give back the text as this run began, losing what was typed:
       // a changed text ends the run with what was typed, for the leaving question.
-      if (modo != 2) return 0;
-      e_.pendente = "Esc";
-      return 23;
+      if (modo != rt::ui::MemoMode::KeyChanged) return rt::ui::memo::kDefault;
+      e_.pendente = Pendente::Esc;
+      return rt::ui::memo::kSave;
     case key::Ins:
       e_.insere = !ctx_.console.insertMode();
       cursor(e_.insere);
-      return 22;
+      return rt::ui::memo::kToggleInsert;
     default:
-      return 0;
+      return rt::ui::memo::kDefault;
   }
 }
 
@@ -185,13 +185,13 @@ void Editor::STATMSG() {
 
 bool Editor::EDITWRITE() {
   if (!e_.modificado) {
-    console::MENS(ctx_, 0, "O arquivo não foi modificado. Não gravado."_cp);
+    console::MENS(ctx_, console::mens::Linha, "O arquivo não foi modificado. Não gravado."_cp);
     return true;
   }
-  console::MENS(ctx_, 0, "Gravando " + e_.nome);
+  console::MENS(ctx_, console::mens::Linha, "Gravando " + e_.nome);
   const auto arquivo = arquivoNaPasta(s_.pastaCartas, e_.nome);
   if (!arquivo) {
-    console::MENS(ctx_, 0, "Erro na gravação: nome de carta inválido"_cp);
+    console::MENS(ctx_, console::mens::Linha, "Erro na gravação: nome de carta inválido"_cp);
     return false;
   }
   if (const rt::Status gravou = gravaCarta(*arquivo, e_.carta); !gravou) {
@@ -199,12 +199,12 @@ bool Editor::EDITWRITE() {
     // part, after the step and the file).
     const std::string& d = gravou.detail();
     const std::size_t motivo = d.rfind(": ");
-    console::MENS(ctx_, 0,
+    console::MENS(ctx_, console::mens::Linha,
                   std::string("Erro na gravação"_cp) +
                       (motivo == std::string::npos ? std::string() : ": " + rt::text::utf8ToCp860(d.substr(motivo + 2))));
     return false;
   }
-  console::MENS(ctx_, 0, "Gravação OK"_cp);
+  console::MENS(ctx_, console::mens::Linha, "Gravação OK"_cp);
   e_.modificado = false;
   return true;
 }

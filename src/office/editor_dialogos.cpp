@@ -87,7 +87,7 @@ void Editor::XSEARCH(int salto) {
   const std::size_t p = static_cast<std::size_t>(salto) + posicaoDoCursor();
   const std::size_t q = p <= t.size() ? t.find(e_.busca, p) : std::string::npos;
   if (q == std::string::npos) {
-    console::MENS(ctx_, 0, "Texto não encontrado."_cp);
+    console::MENS(ctx_, console::mens::Linha, "Texto não encontrado."_cp);
     return;
   }
   const rt::ui::LineCol lc = rt::ui::memoPosToLineCol(t, e_.carta.formato.largura, q, e_.tabulacao, true);
@@ -96,7 +96,7 @@ void Editor::XSEARCH(int salto) {
   // A match within the window moves the cursor down to it; further on, the text scrolls.
   if (lc.line - e_.linha <= (e_.base - e_.topo) - e_.linhaJanela) e_.linhaJanela += lc.line - e_.linha;
   e_.linha = lc.line;
-  console::MENS(ctx_, 0, "Busca OK.");
+  console::MENS(ctx_, console::mens::Linha, "Busca OK.");
 }
 
 void Editor::INS_CAMP() {
@@ -145,7 +145,7 @@ void Editor::FORMTXT() {
   const FormatoCarta novo{inteiro(esq),    inteiro(dir), inteiro(total) - inteiro(esq) - inteiro(dir),
                           inteiro(linhas), inteiro(sup), inteiro(inf)};
   if (!novo.utilizavel()) {
-    console::MENS(ctx_, 0, "Formato sem espaço para o texto: mantido o anterior."_cp);
+    console::MENS(ctx_, console::mens::Linha, "Formato sem espaço para o texto: mantido o anterior."_cp);
     return;
   }
   f = novo;

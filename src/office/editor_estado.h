@@ -6,8 +6,14 @@
 
 #include "office/carta.h"
 #include "office/editor.h"
+#include "rt/ui/memoedit.h"
 
 namespace office::editor {
+
+// What the editor does when the memo edit ends: a menu (F10 the menu bar, Alt+A, Alt+E, Alt+I,
+// Alt+H the file, edit, print and help menus), save, leave, or ask whether to leave (Esc on a
+// changed text).
+enum class Pendente { Nada, Menu, MenuArquivo, MenuEdita, MenuImprime, MenuAjuda, Salvar, Sair, Esc };
 
 // One letter in the editor, from opening it to opening another or leaving.
 struct Estado {
@@ -21,9 +27,7 @@ struct Estado {
   bool modificado = false;
   int ultimaTecla = 0;
   std::string busca;
-  // "Menu", "MenuA", "MenuE", "MenuI", "MenuH", "NONE", "Salvar", "Sair", or "Esc" (Esc on a
-  // changed text: the leaving question)
-  std::string pendente;
+  Pendente pendente = Pendente::Nada;
 };
 
 class Editor {
@@ -37,7 +41,7 @@ class Editor {
   // The parts, by the names the office knows them by.
   void ABRTXT(std::string nome);
   void DOEDITING();
-  int UFUNC(int modo, int linha, int coluna);
+  int UFUNC(rt::ui::MemoMode modo, int linha, int coluna);
   void MENUED();
   int ESCOLHE();
   void TELA_ED(int codigo, int linha = 0, int coluna = 0);

@@ -144,25 +144,26 @@ int Editor::ESCOLHE() {
 
 void Editor::MENUED() {
   int h = 0;
-  if (e_.pendente == "Menu")
+  if (e_.pendente == Pendente::Menu)
     h = ESCOLHE();
-  else if (e_.pendente == "MenuA")
+  else if (e_.pendente == Pendente::MenuArquivo)
     h = 1;
-  else if (e_.pendente == "MenuE")
+  else if (e_.pendente == Pendente::MenuEdita)
     h = 2;
-  else if (e_.pendente == "MenuI")
+  else if (e_.pendente == Pendente::MenuImprime)
     h = 3;
-  else if (e_.pendente == "MenuH")
+  else if (e_.pendente == Pendente::MenuAjuda)
     h = 4;
-  e_.pendente = "NONE";
+  e_.pendente = Pendente::Nada;
   if (h == 0) return;
   const Menu& m = menu(h);
   for (bool denovo = true; denovo;) {
     denovo = false;
     TELA_ED(h);
     ctx_.POSVER = 1;
-    ctx_.OPCOES = std::string(m.letras);
-    const int opcao = console::ESC_OPCAO(ctx_, console::Jan::kSobreposta, static_cast<int>(m.linhas.size()), 1, m.largura, 0, 0);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = std::string(m.letras);
+    const int opcao = console::ESC_OPCAO(ctx_, console::Jan::kSobreposta, static_cast<int>(m.linhas.size()), 1, m.largura, opcoes);
     if (opcao == 0) break;
     switch (h) {
       case 1:
@@ -199,7 +200,7 @@ std::optional<std::string> Editor::nomeNovo() {
   op.coluna = 20;
   op.picture = "@!";
   op.valid = [&nome] { return !rt::text::alltrim(nome).empty(); };
-  console::MENS(ctx_, 14, "Nome da Carta:", nome, op);
+  console::MENS(ctx_, console::mens::Campo, "Nome da Carta:", nome, op);
   const std::string limpo(rt::text::alltrim(nome));
   if (limpo.empty()) return std::nullopt;
   // The name stays in the letters' folder: no folder, no "..".
@@ -231,18 +232,18 @@ bool Editor::arquivos(int opcao) {
       return true;
     }
     case 3:
-      e_.pendente = "Salvar";
+      e_.pendente = Pendente::Salvar;
       return true;
     case 4: {
       const auto nome = nomeNovo();
       if (!nome || !podeSubstituir(*nome)) return false;
       e_.nome = *nome;
       e_.modificado = true;  // written even when unchanged
-      e_.pendente = "Salvar";
+      e_.pendente = Pendente::Salvar;
       return true;
     }
     default:
-      if (ABANDONA()) e_.pendente = "Sair";
+      if (ABANDONA()) e_.pendente = Pendente::Sair;
       return true;
   }
 }

@@ -28,12 +28,12 @@ using store::Area;
 // A yes/no question whose offered answer is "N"; true for "S".
 bool pergunta(store::Contexto& ctx, std::string_view texto) {
   std::string r = "N";
-  console::MENS(ctx, 14, texto, r, {.picture = "@ !"});
+  console::MENS(ctx, console::mens::Campo, texto, r, {.picture = "@ !"});
   return alltrim(r) == "S";
 }
 
 void avisa(store::Contexto& ctx, std::string_view texto) {
-  console::MENS(ctx, 11, texto);
+  console::MENS(ctx, console::mens::Aviso, texto);
 }
 
 // The client's notes (rows of table 11 with CODERR 0; the checker's errors are not sent), each
@@ -149,7 +149,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   if (senha.empty()) {
     // A small window with the prompt; what is typed is not shown.
     {
-      console::MENS(ctx, 13, "Informe a senha: " + std::string(20, ' '), {.linha = 12, .coluna = 20});
+      console::MENS(ctx, console::mens::Espera, "Informe a senha: " + std::string(20, ' '), {.linha = 12, .coluna = 20});
       const auto prompt = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
       senha = console::leOculto(ctx, 13, 39, 19);
     }
@@ -165,7 +165,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   e.assunto = rt::text::cp860ToUtf8(assunto);
   e.corpo = rt::text::cp860ToUtf8(m.CCORPO);
   e.anexo = caminhoAnexo;
-  console::MENS(ctx, 0, "Enviando o email...");
+  console::MENS(ctx, console::mens::Linha, "Enviando o email...");
   const std::optional<platform::FalhaEmail> erro = c.envia(e);
   console::MENS(ctx);
   if (erro) {

@@ -27,14 +27,14 @@ using rt::text::padr;
 // The hint of field n on the status line while the field is typed.
 std::function<bool()> dica(store::Contexto& ctx, int n) {
   return [&ctx, n] {
-    console::MENS(ctx, 0, AJUDA_EMAIL(n));
+    console::MENS(ctx, console::mens::Linha, AJUDA_EMAIL(n));
     return true;
   };
 }
 
 bool simNao(store::Contexto& ctx, const std::string& v) {
   if (v == "S" || v == "N") return true;
-  console::MENS(ctx, 0, "Digite S de sim ou N de nao");
+  console::MENS(ctx, console::mens::Linha, "Digite S de sim ou N de nao");
   return false;
 }
 
@@ -87,9 +87,9 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
   c.NOM_USUA = padr(c.NOM_USUA, 40);
   c.EMA_USUA = padr(c.EMA_USUA, 40);
   c.MEMORIZ = padr(c.MEMORIZ, 1);
-  console::MTELA3(ctx, 6);
+  console::MTELA3(ctx, console::mtela3::ServidorEmail);
   const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
-  const LugaresMoldura l(ctx, console::Familia::MTELA3, 6);
+  const LugaresMoldura l(ctx, console::Familia::MTELA3, console::mtela3::ServidorEmail);
   for (;;) {
     {
       rt::ui::Read read(ctx.console, coresFormulario(ctx));
@@ -103,7 +103,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
       if (read.run().escaped) break;
     }
     // The password, typed without being shown; Enter alone keeps the one already given.
-    console::MENS(ctx, 0, AJUDA_EMAIL(3));
+    console::MENS(ctx, console::mens::Linha, AJUDA_EMAIL(3));
     const Lugar s = l["Senha:"];
     const std::string senha = console::leOculto(ctx, s.linha, s.coluna, 19);
     if (!senha.empty()) c.SEN_USUA = senha;
@@ -140,9 +140,9 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
     m.CANEXO = padr(m.CANEXO, 60);
     std::string r;
     {
-      console::MTELA3(ctx, 7);
+      console::MTELA3(ctx, console::mtela3::Envio);
       const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
-      const LugaresMoldura l(ctx, console::Familia::MTELA3, 7);
+      const LugaresMoldura l(ctx, console::Familia::MTELA3, console::mtela3::Envio);
       do {
         {
           rt::ui::Read read(ctx.console, coresFormulario(ctx));
@@ -196,16 +196,17 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
 }
 
 bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
-  console::MTELA1(ctx, 6);
+  console::MTELA1(ctx, console::mtela1::MenuEmail);
   const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
-  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, 6);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuEmail);
   if (!itens) return false;
   ctx.POSVER = 1;
   for (;;) {
-    ctx.OPCOES = "CPG";
-    ctx.MENSMENU = {"Conta de e-mail", "Prepara o texto, arquivo e para quem vai enviar", "Envia os emails"};
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "CPG";
+    opcoes.mensagens = {"Conta de e-mail", "Prepara o texto, arquivo e para quem vai enviar", "Envia os emails"};
     const int escolha =
-        console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 0, 1);
+        console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento);
     if (escolha == 0) break;
     if (escolha == 1) CONF_EMAIL(ctx, c);
     if (escolha == 2) PREP_EMAIL(ctx, c);

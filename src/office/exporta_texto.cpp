@@ -51,7 +51,7 @@ bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
   const rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, std::string(nome))
                                     : rt::db::copyToDelimited(*t, destino);
   if (!s) {
-    console::MENS(ctx, 11, console::textoRecusa(s, nome), {.linhas = 2});
+    console::MENS(ctx, console::mens::Aviso, console::textoRecusa(s, nome), {.linhas = 2});
     return false;
   }
   console::AVISOSN(ctx, {"Criado arquivo " + std::string(nome) + " na pasta", ctx.LOCTRAB}, 0);
@@ -59,15 +59,15 @@ bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
 }
 
 bool EXPORTA(store::Contexto& ctx) {
-  console::MTELA1(ctx, 12);
-  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, 12);
+  console::MTELA1(ctx, console::mtela1::MenuExporta);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuExporta);
   if (!itens) return false;
-  ctx.OPCOES = std::string(kLetras);
-  ctx.MENSMENU.clear();
-  for (const ItemExporta& i : kItens) ctx.MENSMENU.emplace_back(i.ajuda);
+  console::OpcoesMenu opcoes;
+  opcoes.teclas = std::string(kLetras);
+  for (const ItemExporta& i : kItens) opcoes.mensagens.emplace_back(i.ajuda);
   ctx.POSVER = 1;
   const int escolha =
-      console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 1, 1);
+      console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento, 1);
   if (escolha < 1 || escolha > static_cast<int>(kItens.size())) return false;
   const ItemExporta& item = kItens[static_cast<std::size_t>(escolha - 1)];
   const store::SelecaoGuardada selecao(ctx.areas);

@@ -29,7 +29,7 @@ bool gravaRegistro(store::Contexto& ctx, const std::function<rt::Status(rt::db::
   if (ok) {
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
-    ok = t.seek(ctx.NUSU) && t.found() && store::REC_LOCK(ctx, 5);
+    ok = t.seek(ctx.NUSU) && t.found() && store::REC_LOCK(ctx, store::kEsperaTrava);
     if (ok) {
       rt::Status s = grava(t);
       if (const rt::Status liberada = t.unlock(); s) s = liberada;  // the release writes the row first
@@ -95,7 +95,7 @@ void CONFIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
 void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
   while (true) {
     std::string nome = rt::text::padr(imp.conf.NOMEIMP, 15);
-    console::MENS(ctx, 14, "Impressora:", nome);
+    console::MENS(ctx, console::mens::Campo, "Impressora:", nome);
     if (ctx.console.lastKey().code == 27) return;
     ESC_IMP(ctx, imp, grade, env);
   }
@@ -125,11 +125,11 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
       if (m.getText("CONFIM") != "S") continue;
       if (escolhido == 0)
         escolhido = m.recNo();
-      else if (store::REC_LOCK(ctx, 5) && !marca(" "))
+      else if (store::REC_LOCK(ctx, store::kEsperaTrava) && !marca(" "))
         break;
     }
     if (escolhido == 0 && primeiro != 0) m.goTo(primeiro);
-    if (escolhido == 0 && primeiro != 0 && m.status() && store::REC_LOCK(ctx, 5)) {
+    if (escolhido == 0 && primeiro != 0 && m.status() && store::REC_LOCK(ctx, store::kEsperaTrava)) {
       if (!marca("S")) return false;
       escolhido = primeiro;
     }

@@ -56,7 +56,7 @@ void semeiaModelos(store::Contexto& ctx) {
   if (t.recordCount() != 0) return;
   const ConfImp padrao;
   for (const char* nome : {"Impressora padrao", "NAO DOS"}) {
-    if (!store::ADD_REC(ctx, 5)) return;
+    if (!store::ADD_REC(ctx, store::kEsperaTrava)) return;
     const bool primeira = std::string_view(nome) != "NAO DOS";
     rt::Status s = t.put("CONFIM", std::string(primeira ? "S" : " "));
     if (s) s = t.put("NOMEIMP", campo(t, "NOMEIMP", nome));
@@ -85,7 +85,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
     if (!t.seek(ctx.NUSU) || !t.found()) {
-      ok = store::ADD_REC(ctx, 5);  // a record not had is said by ADD_REC
+      ok = store::ADD_REC(ctx, store::kEsperaTrava);  // a record not had is said by ADD_REC
       if (ok) {
         ok = static_cast<bool>(store::liberaGravacao(ctx, t, gravaPadrao(t, imp.conf, ctx.NUSU), t.alias()));
       }

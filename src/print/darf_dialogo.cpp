@@ -44,11 +44,11 @@ int inteiro(Decimal v) { return static_cast<int>(v.wholePart()); }
 class Formulario {
  public:
   explicit Formulario(store::Contexto& ctx) : ctx_(ctx) {
-    console::MTELA21(ctx, 1);
-    const auto m = console::moldura(ctx, Familia::MTELA21, 1);
+    console::MTELA21(ctx, console::mtela21::Darf);
+    const auto m = console::moldura(ctx, Familia::MTELA21, console::mtela21::Darf);
     topo_ = m ? m->top : 0;
     esquerda_ = m ? m->left : 0;
-    campos_ = console::camposMoldura(ctx, Familia::MTELA21, 1);
+    campos_ = console::camposMoldura(ctx, Familia::MTELA21, console::mtela21::Darf);
   }
   // The place of a field by its label.
   console::CampoMoldura lugar(std::string_view rotulo) const {
@@ -136,10 +136,10 @@ int menu(store::Contexto& ctx, int n, int inicial) {
 void alteraDatas(store::Contexto& ctx, std::array<Date, 8>& DAT_VENC) {
   std::array<Date, 8> VCTO = DAT_VENC;
   {
-    console::MTELA21(ctx, 3);
+    console::MTELA21(ctx, console::mtela21::Quotas);
     const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kFormDarf);
-    const auto m = console::moldura(ctx, Familia::MTELA21, 3);
-    const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, 3);
+    const auto m = console::moldura(ctx, Familia::MTELA21, console::mtela21::Quotas);
+    const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, console::mtela21::Quotas);
     rt::ui::Read read(ctx.console);
     for (std::size_t i = 0; i < VCTO.size() && i < campos.size() && m; ++i)
       read.get(m->top + campos[i].linha, m->left + campos[i].coluna,
@@ -168,10 +168,10 @@ bool escolheDependente(store::Contexto& ctx, gains::OpcoesDarf& o) {
   std::string CPFDEPEN(11, ' ');
   rt::ui::ReadResult r;
   {
-    console::MTELA21(ctx, 7);
+    console::MTELA21(ctx, console::mtela21::CpfDependente);
     const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMenuDarf);
-    const auto m = console::moldura(ctx, Familia::MTELA21, 7);
-    const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, 7);
+    const auto m = console::moldura(ctx, Familia::MTELA21, console::mtela21::CpfDependente);
+    const std::vector<console::CampoMoldura> campos = console::camposMoldura(ctx, Familia::MTELA21, console::mtela21::CpfDependente);
     if (m && !campos.empty()) {
       rt::ui::Get g(m->top + campos[0].linha, m->left + campos[0].coluna, rt::ui::var("CPFDEPEN", CPFDEPEN),
                     "@r 999.999.999-99");
@@ -405,7 +405,7 @@ bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
   t.goTop();
   if (rt::Status s = t.status(); !s || t.eof()) {
     ok = static_cast<bool>(store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE"));
-  } else if (store::REC_LOCK(ctx, 5)) {  // a lock not had is said by REC_LOCK
+  } else if (store::REC_LOCK(ctx, store::kEsperaTrava)) {  // a lock not had is said by REC_LOCK
     for (std::size_t i = 0; i < datas.size() && s; ++i) s = t.put("VCTO" + std::to_string(i + 1), rt::text::Value(datas[i]));
     ok = static_cast<bool>(store::liberaGravacao(ctx, t, s, "DEFINE"));
   }

@@ -102,7 +102,7 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n,
     imp.dispositivo.at(0, 0);
     imp.dispositivo.control("\x1b&l0E\x1b&l74P");
   }
-  if (n == 5) console::MENS(ctx, 0, "Imprimindo a malha fina.");
+  if (n == 5) console::MENS(ctx, console::mens::Linha, "Imprimindo a malha fina.");
   auto d = std::make_unique<store::EspelhoDeclaracao>();
   carregaMemvars(ctx, *d);
   const Memvars m(*d);
@@ -119,15 +119,15 @@ void FOLHA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n,
       IMPGANHO(ctx, imp, std::string(rt::text::trim(m.txt("NOMECONTR"))), d->CPF, esc.QUECON == 1);
       break;
     case 8:
-      console::MENS(ctx, 0, "Imprimindo carta personalizada.");
+      console::MENS(ctx, console::mens::Linha, "Imprimindo carta personalizada.");
       FOLHA_CARTA(ctx, imp, IMPR_MAIL);
       break;
     case 9:
-      console::MENS(ctx, 0, "Imprimindo as anotações desse contribuinte."_cp);
+      console::MENS(ctx, console::mens::Linha, "Imprimindo as anotações desse contribuinte."_cp);
       ANOTE_ESP(f);
       break;
     case 7: {
-      console::MENS(ctx, 0, "Imprimindo o demostrativo do ganho em R.Variável."_cp);
+      console::MENS(ctx, console::mens::Linha, "Imprimindo o demostrativo do ganho em R.Variável."_cp);
       GRV_IMP(ctx, imp, d->CPF, std::string(rt::text::trim(m.txt("NOMECONTR"))));
       break;
     }

@@ -15,24 +15,24 @@ using namespace rt::text::literals;
 void FOLHA_ESCRITORIO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, int n) {
   switch (n) {
     case 10:
-      console::MENS(ctx, 0, esc.QUEIMP == 4 ? "Imprimindo o Livro caixa da Atividade Rural." : "Imprimindo o Livro Caixa Normal.");
+      console::MENS(ctx, console::mens::Linha, esc.QUEIMP == 4 ? "Imprimindo o Livro caixa da Atividade Rural." : "Imprimindo o Livro Caixa Normal.");
       LIVRO_CAIXA(ctx, imp, esc);
       break;
     case 11:
-      console::MENS(ctx, 0, "Imprimindo os valores a cobrar.");
+      console::MENS(ctx, console::mens::Linha, "Imprimindo os valores a cobrar.");
       FAZ_PRECO(ctx, imp, esc);
       break;
     case 12:
-      console::MENS(ctx, 0, "Imprimindo o Comprovante de Rendimento.");
+      console::MENS(ctx, console::mens::Linha, "Imprimindo o Comprovante de Rendimento.");
       FAZ_COMPROV(ctx, imp, imp.job.CNOMERES);
       break;
     case 13:
-      console::MENS(ctx, 0, "Imprimindo etiquetas para o Disquete.");
+      console::MENS(ctx, console::mens::Linha, "Imprimindo etiquetas para o Disquete.");
       FAZ_ETI(ctx, imp, esc);
       break;
     case 14:
     case 15:
-      console::MENS(ctx, 0, "Imprimindo a Atividade Rural.");
+      console::MENS(ctx, console::mens::Linha, "Imprimindo a Atividade Rural.");
       for (bool brasil : {true, false}) {
         if (n == 14) FAZ_RURAL1(ctx, imp, brasil);
         else FAZ_RURAL2(ctx, imp, brasil);

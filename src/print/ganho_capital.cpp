@@ -310,7 +310,7 @@ void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, cons
   rt::db::Table* op = ctx.areas.table(store::numero(store::Area::TMP_07));
   rt::db::Table* custos = ctx.areas.table(store::numero(store::Area::TMP_08));
   if (op == nullptr || custos == nullptr) return;
-  if (mostra) console::MENS(ctx, 0, "Imprimindo o Ganho de Capital nro " + rt::text::doisDigitos(inteiro(*op, "BEM_NRO")));
+  if (mostra) console::MENS(ctx, console::mens::Linha, "Imprimindo o Ganho de Capital nro " + rt::text::doisDigitos(inteiro(*op, "BEM_NRO")));
   const std::uint32_t registro = op->recNo();
   Demonstrativo(imp, *op, *custos, nome, cpf).imprime();
   op->goTo(registro);

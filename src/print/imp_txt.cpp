@@ -74,7 +74,7 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
       copia.clear();
     }
   }
-  console::MENS(ctx, 0, "Aguarde! Preparando impressao Nao DOS.....");
+  console::MENS(ctx, console::mens::Linha, "Aguarde! Preparando impressao Nao DOS.....");
   OpcoesQuentra op;
   op.pre = pedido.MOSTEL == "S";
   op.sel = pedido.MOSIMP == "S";

@@ -24,7 +24,7 @@ std::optional<int> perguntaNumero(store::Contexto& ctx, std::string_view texto, 
     console::OpcoesMens op;
     op.picture = "@z 99";
     op.largura = 2;
-    console::MENS(ctx, 14, texto, v, op);
+    console::MENS(ctx, console::mens::Campo, texto, v, op);
     if (ctx.console.lastKey().code == 27) return std::nullopt;
     const int n = static_cast<int>(v.wholePart());
     if (n >= minimo && n <= maximo) return n;
@@ -34,12 +34,12 @@ std::optional<int> perguntaNumero(store::Contexto& ctx, std::string_view texto, 
 bool PEGA_CARTA(store::Contexto& ctx, Impressao& imp, const std::string& pastaCartas,
                 const std::function<void()>& mostraCartas) {
   if (mostraCartas) ctx.console.setKey(rt::term::key::F1, mostraCartas);
-  console::MENS(ctx, 0, "Tecle F1 para ver as cartas disponíveis"_cp);
+  console::MENS(ctx, console::mens::Linha, "Tecle F1 para ver as cartas disponíveis"_cp);
   std::string nome = rt::text::padr(imp.job.NOMCART, 12);
   console::OpcoesMens op;
   op.picture = "@!";
   op.valid = [&nome] { return !rt::text::alltrim(nome).empty(); };
-  console::MENS(ctx, 14, "Nome da Carta:", nome, op);
+  console::MENS(ctx, console::mens::Campo, "Nome da Carta:", nome, op);
   if (mostraCartas) ctx.console.clearKey(rt::term::key::F1);
   console::MENS(ctx);
   nome = std::string(rt::text::alltrim(rt::text::upper(nome)));

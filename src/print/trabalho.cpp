@@ -6,6 +6,7 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "grid/tela.h"
 #include "print/pagina.h"
 #include "print/perguntas.h"
 #include "print/renda_variavel.h"
@@ -101,7 +102,7 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
   ctx.areas.select(kRegistro);
   if (t.esc.QUECON != 1) {
     const rt::db::Table* reg = ctx.areas.table(kRegistro);
-    console::MENS(ctx, 0, "Imprimindo " + (reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : cpf.chave()));
+    console::MENS(ctx, console::mens::Linha, "Imprimindo " + (reg != nullptr ? std::string(rt::text::trim(reg->getText("NOMECONTR"))) : cpf.chave()));
   }
   if (t.faixa.ultima >= t.faixa.primeira && !INIVAR(ctx, cpf, t.faixa.primeira, t.faixa.ultima)) {
     // The copies could not be made (the reason was said): this taxpayer is not printed.
@@ -110,7 +111,7 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
   if (t.esc.QUEIMP == 13 && rt::text::alltrim(imp.job.CNOMERES).empty()) {
     console::OpcoesMens op;
     op.picture = "@S40";
-    console::MENS(ctx, 14, "Informe nome do Responsavel: ", imp.job.CNOMERES, op);
+    console::MENS(ctx, console::mens::Campo, "Informe nome do Responsavel: ", imp.job.CNOMERES, op);
   }
   if (t.esc.QUEIMP == 5) {
     if (t.srv.DARF) t.srv.DARF(ctx, imp);
@@ -249,7 +250,7 @@ FaixaTipo faixaDoTipo(int QUEIMP, int QUEPAG) {
 }
 
 bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima) {
-  console::MENS(ctx, 0, "Separando informações..."_cp);
+  console::MENS(ctx, console::mens::Linha, "Separando informações..."_cp);
   // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
   if (!store::abreExclusivaAguardando(ctx, store::Area::IMP0110, store::aguardandoCarregar())) return false;
   store::solta(ctx.areas, store::Area::IMP0110);
@@ -327,7 +328,7 @@ void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const 
     if (srv.PEDE_CPF)
       srv.PEDE_CPF(ctx, [&](const std::string& cpf) { return FAZIMP(ctx, imp, esc, srv, env, cpf); });
   } else {
-    if (esc.QUECON == 2 && srv.MARCA) srv.MARCA(ctx, esc.QUEIMP == 5 ? 47 : 46);
+    if (esc.QUECON == 2 && srv.MARCA) srv.MARCA(ctx, esc.QUEIMP == 5 ? grid::Tela::RegistroDevedores : grid::Tela::RegistroMarcados);
     FAZIMP(ctx, imp, esc, srv, env);
   }
   store::FECHA_PROV(ctx);

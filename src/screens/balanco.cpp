@@ -80,7 +80,7 @@ bool MOSTEX(AmbienteTela& a, std::string_view campo) {
     if (nome != campo) continue;
     console::OpcoesMens op;
     op.coluna = std::string("C");
-    console::MENS(a.ctx, 0, texto, op);
+    console::MENS(a.ctx, console::mens::Linha, texto, op);
   }
   return true;
 }
@@ -157,7 +157,7 @@ void POEDESP(AmbienteTela& a) {
     // The grid has a frame of its own (window 4) with the note on what to list; closing it
     // gives back the balance it covered.
     {
-      console::MTELA5(a.ctx, 6);
+      console::MTELA5(a.ctx, console::mtela5::NotaDespesas);
       const auto moldura = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kDialogo);
       editaGrade(a, 15);
     }

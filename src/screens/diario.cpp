@@ -111,7 +111,7 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
   if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   store::seleciona(ctx.areas, Area::IMP1310);
-  if (!store::FIL_LOCK(ctx, 0)) return false;
+  if (!store::FIL_LOCK(ctx, store::kSemLimite)) return false;
   std::vector<std::uint32_t> antigos;
   t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
@@ -212,25 +212,26 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
     store::solta(ctx.areas, Area::CONTAS);
     return false;
   }
-  console::MTELA3(ctx, 10);
+  console::MTELA3(ctx, console::mtela3::MenuDiario);
   const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
-  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, 10);
+  const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA3, console::mtela3::MenuDiario);
   grid::Grade g;
   g.CPF = cpf;
   g.OPCAO_1 = 12;
   ctx.POSVER = 1;
   for (int escolha = 1; itens && escolha != 0;) {
-    ctx.OPCOES = "LTVA";
-    ctx.MENSMENU = {std::string("Faz os lançamentos dos dados"_cp), std::string("Transfere os novos lançamentos para o IR"_cp),
-                    std::string("Visualiza os lançamentos feitos"_cp), "Altera ou cria novo plano de contas"};
-    escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, itens->deslocamento, 0, 1);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "LTVA";
+    opcoes.mensagens = {std::string("Faz os lançamentos dos dados"_cp), std::string("Transfere os novos lançamentos para o IR"_cp),
+                        std::string("Visualiza os lançamentos feitos"_cp), "Altera ou cria novo plano de contas"};
+    escolha = console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento);
     if (escolha == 1) FAZLANC(ctx, cpf);
     if (escolha == 2) transfere(ctx, cpf);
     if (escolha == 3 || escolha == 4) {
       const Area area = escolha == 3 ? Area::TMP_13 : Area::CONTAS;
       store::seleciona(ctx.areas, area);
       store::tabela(ctx.areas, area)->goTop();
-      grid::EDITA(ctx, g, escolha == 3 ? 25 : 28);
+      grid::EDITA(ctx, g, escolha == 3 ? grid::Tela::Despesas : grid::Tela::Contas);
     }
   }
   const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));

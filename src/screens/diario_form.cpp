@@ -122,7 +122,7 @@ class Formulario {
   // The form drawn afresh with its entry variables cleared.
   void desenha() {
     ctx_.janelas.FECHAJAN(console::Jan::kDialogo);
-    console::MTELA3(ctx_, 2);
+    console::MTELA3(ctx_, console::mtela3::Lancamento);
     codigo_ = std::string(4, ' ');
     conta_ = Conta{};
     l_ = Lancamento{};
@@ -133,7 +133,7 @@ class Formulario {
   }
 
   Lugar lugar(std::string_view rotulo) const {
-    for (const console::CampoMoldura& c : console::camposMoldura(ctx_, console::Familia::MTELA3, 2))
+    for (const console::CampoMoldura& c : console::camposMoldura(ctx_, console::Familia::MTELA3, console::mtela3::Lancamento))
       if (c.rotulo == rotulo) return {ctx_.ALJ[2] + c.linha, ctx_.ACJ[2] + c.coluna, c.largura};
     return {};
   }
@@ -149,7 +149,7 @@ class Formulario {
     std::optional<Conta> c = contaDoPlano(ctx_, codigo_);
     if (!c) {
       mostraNome({});
-      console::MENS(ctx_, 0, "Conta não cadastrada no plano de contas"_cp);
+      console::MENS(ctx_, console::mens::Linha, "Conta não cadastrada no plano de contas"_cp);
       return false;
     }
     if (c->CDSTATUS == "N") {
@@ -196,7 +196,7 @@ class Formulario {
       console::MENS(ctx_);
       return true;
     }
-    console::MENS(ctx_, 0, "Mês inválido: do mês 1 a 12, até o mês não menor que ele e até 13"_cp);
+    console::MENS(ctx_, console::mens::Linha, "Mês inválido: do mês 1 a 12, até o mês não menor que ele e até 13"_cp);
     return false;
   }
 

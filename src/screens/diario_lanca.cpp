@@ -119,9 +119,9 @@ Achado ACHA_ITEM(store::Contexto& ctx, Area area, const store::Cpf& cpf,
       if (achou) break;
     }
   }
-  if (achou) return store::REC_LOCK(ctx, 5) ? Achado::achou : Achado::travado;
+  if (achou) return store::REC_LOCK(ctx, store::kEsperaTrava) ? Achado::achou : Achado::travado;
   if (!cria) return Achado::falta;
-  if (!store::ADD_REC(ctx, 5)) return Achado::travado;
+  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return Achado::travado;
   if (!t.put("CPF", rt::ui::Value(cpf.chave())).isOk()) {
     // The blank row goes; one that stays holds only the CPF, and the entry is said as not had.
     (void)t.markDeleted();

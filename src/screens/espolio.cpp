@@ -35,10 +35,10 @@ constexpr CampoEspolio kCartorial[] = {{"NOMECARTO", "@!S40"},     {"MUNICARTO",
 
 void dialogoEspolio(AmbienteTela& a, bool judicial) {
   store::RegistroEspelho& t1 = a.espelho().tabela01;
-  console::MTELA1(a.ctx, 10, {.judicial = judicial});
+  console::MTELA1(a.ctx, console::mtela1::Espolio, {.judicial = judicial});
   const auto moldura = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kSubdialogo);
   const std::vector<console::CampoMoldura> lugares =
-      console::camposMoldura(a.ctx, console::Familia::MTELA1, 10, {.judicial = judicial});
+      console::camposMoldura(a.ctx, console::Familia::MTELA1, console::mtela1::Espolio, {.judicial = judicial});
   rt::ui::Read read(a.ctx.console, a.cores);
   std::size_t i = 0;
   const auto poe = [&](std::string_view nome, std::string_view picture) {

@@ -22,7 +22,7 @@ void editaGrade(AmbienteTela& a, int opc, int modo) {
 }
 
 void calculando(AmbienteTela& a, int n, int mostra) {
-  console::MENS(a.ctx, 13, "Calculando!!");
+  console::MENS(a.ctx, console::mens::Espera, "Calculando!!");
   const auto aviso = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kMensagem);
   a.CALC(n, mostra);
 }

@@ -46,12 +46,12 @@ void somaGanhos(AmbienteTela& a) {
 // MOS_CAL for I3_04: its parts typed in dialog frame 10, beside the parts the gains computed.
 bool MOS_CAL(AmbienteTela& a) {
   {
-    console::MTELA2(a.ctx, 10);
+    console::MTELA2(a.ctx, console::mtela2::InformadoCalculado);
     const auto moldura = console::JanelaAberta::adota(a.ctx.janelas, console::Jan::kDialogo);
     // Computed without showing: the screen's redraw would paint the form's amounts over the
     // dialog.
     a.CALC(5, 0);
-    const auto campos = console::camposMoldura(a.ctx, console::Familia::MTELA2, 10);
+    const auto campos = console::camposMoldura(a.ctx, console::Familia::MTELA2, console::mtela2::InformadoCalculado);
     const int top = a.ctx.ALJA[10], left = a.ctx.ACJA[10];
     static constexpr std::string_view kInformados[4] = {"I3_04GCPV", "I3_04UNIC", "I3_04REDU", "I3_04EXTR"};
     static constexpr std::string_view kCalculadosGanho[3] = {"I3_04GCPVC", "I3_04UNICC", "I3_04REDUC"};
@@ -94,7 +94,7 @@ void isentos(AmbienteTela& a, const Fundo& f) {
   store::RegistroEspelho& t01 = a.espelho().tabela01;
   rt::term::Console& con = a.ctx.console;
   a.CALC(3, 1);
-  console::MENS(a.ctx, 0, "Próxima página  ALT F6 Aux. Rend"_cp);
+  console::MENS(a.ctx, console::mens::Linha, "Próxima página  ALT F6 Aux. Rend"_cp);
   somaGanhos(a);
   Formulario form(a, f);
   const Redesenho redesenho(a, [&](taxcalc::Quadro) { mostraCalculados(a, form); });
@@ -104,7 +104,7 @@ void isentos(AmbienteTela& a, const Fundo& f) {
   con.setKey(key::AltF6, [&] {
     const int tecla = a.grade.ULTTECLA;
     const bool muda = a.grade.TECLAMUDA;
-    grid::EDITA(a.ctx, a.grade, 13);
+    grid::EDITA(a.ctx, a.grade, grid::Tela::Poupanca);
     a.grade.ULTTECLA = tecla;
     a.grade.TECLAMUDA = muda;
     if (!a.grade.poupancaMantida) a.grade.srv().FCALPOUPA(a.ctx, a.grade, 1);

@@ -90,7 +90,7 @@ bool entraNaPasta(Ligacao& l, std::string_view pasta) {
 template <typename F>
 bool gravaNoConjuge(Ligacao& l, rt::db::Table& t, F escreve) {
   l.ctx.areas.select(store::numero(Area::IMP0910));
-  if (!store::REC_LOCK(l.ctx, 5)) {
+  if (!store::REC_LOCK(l.ctx, store::kEsperaTrava)) {
     console::AVISOSN(l.ctx,
                      {"O registro do cônjuge está em uso em outro terminal."_cp,
                       "A marca na declaração do cônjuge não foi gravada.   "_cp},

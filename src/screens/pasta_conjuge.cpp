@@ -73,7 +73,7 @@ std::optional<std::string> pedePastaConjuge(AmbienteTela& a) {
   const rt::term::CursorShape cursor = a.ctx.screen().cursorShape();
   rt::ui::ReadResult lido;
   {
-    console::MENS(a.ctx, 13, texto, op);
+    console::MENS(a.ctx, console::mens::Espera, texto, op);
     const auto janela = console::JanelaAberta::adota(a.ctx.janelas, op.janela);
     a.ctx.screen().setCursorShape(cursor);
     const console::LayoutMens l = console::layoutMens(13, texto, op);

@@ -53,7 +53,7 @@ void MOS_PEND(store::Contexto& ctx, grid::Grade& g) {
     ctx.areas.table(kCopiaNotas)->goTop();
     // Only looked through: the copy goes nowhere afterwards, so it takes no typing. The
     // taxpayer prompt has no notes page under it: the list comes in its own frame (mode 1).
-    grid::EDITA(ctx, g, 11, 1, grid::Uso::Leitura);
+    grid::EDITA(ctx, g, grid::Tela::Notas, 1, grid::Uso::Leitura);
   } else {
     // The table or this terminal's copy of it is held elsewhere.
     console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);

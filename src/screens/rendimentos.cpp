@@ -138,7 +138,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   a.ctx.areas.select(store::numero(store::Area::TMP_12));
   taxcalc::Gravacoes grava(a.calc.saida);
   if (!achaPessoa(*t, cpfPessoa)) {
-    if (!store::ADD_REC(a.ctx, 5)) return;
+    if (!store::ADD_REC(a.ctx, store::kEsperaTrava)) return;
     grava.put(*t, "CPF", e.CPF);
     grava.put(*t, "CPFDEPEN", cpfPessoa);
     grava.confere(t->flush(), "a linha do carnê-leão"_cp);
@@ -167,7 +167,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   // The months as the grid left them go back into the person's row.
   a.ctx.areas.select(store::numero(store::Area::TMP_12));
   t->goTo(linha);
-  if (t->status().isOk() && store::REC_LOCK(a.ctx, 5)) {
+  if (t->status().isOk() && store::REC_LOCK(a.ctx, store::kEsperaTrava)) {
     for (int m = 1; m <= 13; ++m)
       for (int x = 1; x <= 7; ++x) grava.put(*t, nomeMes(x, m), e.REC_MENSAL[m][x + 1]);
     // The release writes the row first: its refusal is the row's.

@@ -104,7 +104,7 @@ bool Resumo::GET_PREV() {
   g.I1_1 = std::string(1, 'M');
   const int tecla = g.ULTTECLA;
   const bool muda = g.TECLAMUDA;
-  grid::EDITA(a_.ctx, g, 24);
+  grid::EDITA(a_.ctx, g, grid::Tela::LeaoTotal);
   g.I1_1 = tipo;
   g.ULTTECLA = tecla;
   g.TECLAMUDA = muda;

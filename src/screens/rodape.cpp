@@ -14,7 +14,7 @@ namespace {
 void escreve(console::Contexto& ctx, std::string_view texto, bool centrado) {
   console::OpcoesMens op;
   if (centrado) op.coluna = std::string("C");
-  console::MENS(ctx, 0, texto, op);
+  console::MENS(ctx, console::mens::Linha, texto, op);
 }
 
 }  // namespace

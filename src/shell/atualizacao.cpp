@@ -133,7 +133,7 @@ bool abrePaginaNoNavegador(const std::string& url) {
 
 ResultadoAtualizacao INTER(store::Contexto& ctx, const Ajustes& aj, int modo,
                            const OpcoesAtualizacao& opcoes) {
-  console::MENS(ctx, 0, "Verificando atualizacao");
+  console::MENS(ctx, console::mens::Linha, "Verificando atualizacao");
   ctx.console.refresh();
   const ServidorAtualizacao servidor = opcoes.servidor ? *opcoes.servidor : servidorAtualizacao(ctx);
   const VersaoNoSite v = consultaVersao(servidor, opcoes.limite);

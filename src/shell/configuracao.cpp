@@ -64,23 +64,23 @@ void MENS_VAL(store::Contexto& ctx, int n) {
   static constexpr std::string_view kDicas[4] = {
       "Informe o valor a cobrar por minuto", "Informe o valor a cobrar por KByte de memoria usada",
       "Informe o valor minimo a cobrar.", "Informe o tempo sem teclar para desligar o relógio"_cp};
-  if (n >= 1 && n <= 4) console::MENS(ctx, 0, kDicas[n - 1]);
+  if (n >= 1 && n <= 4) console::MENS(ctx, console::mens::Linha, kDicas[n - 1]);
 }
 
 void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
   {
-    console::MTELA2(ctx, 6);
+    console::MTELA2(ctx, console::mtela2::Honorarios);
     const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
     // The pictures fit the fields of DEFINE (N5.2, N5.2, N8.2, N2): a larger amount would be
     // stored as asterisks and read back as 0.
     const char* kMinuto = "@EZ 99.99";
     const char* kMinimo = "@EZ 99,999.99";
     const char* kTempo = "@ez 99";
-    const Lugar seg = lugar(ctx, Familia::MTELA2, 6, "Por Minuto");
-    const Lugar byte = lugar(ctx, Familia::MTELA2, 6, "Por KByte");
-    const Lugar min = lugar(ctx, Familia::MTELA2, 6, "Mínimo"_cp);
-    const Lugar des = lugar(ctx, Familia::MTELA2, 6, "Desligar após"_cp);
+    const Lugar seg = lugar(ctx, Familia::MTELA2, console::mtela2::Honorarios, "Por Minuto");
+    const Lugar byte = lugar(ctx, Familia::MTELA2, console::mtela2::Honorarios, "Por KByte");
+    const Lugar min = lugar(ctx, Familia::MTELA2, console::mtela2::Honorarios, "Mínimo"_cp);
+    const Lugar des = lugar(ctx, Familia::MTELA2, console::mtela2::Honorarios, "Desligar após"_cp);
     rt::ui::Read read(ctx.console, coresNormais(ctx));
     auto dica = [&ctx](int n) {
       return [&ctx, n] {
@@ -112,7 +112,7 @@ bool VAL_TEMP(const Ajustes& aj) {
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   console::MTELA4(ctx);
   const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
-  const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, 2);
+  const auto itens = console::itensMoldura(ctx, console::Familia::MTELA4, console::mtela4::Salvamento);
   const int deslocamento = itens ? itens->deslocamento : 1;
   int modo = console::ESC_ITEM(ctx, console::Jan::kDialogo, 3, 18, deslocamento, aj.COMO_SAL);
   if (modo == 1) {
@@ -123,7 +123,7 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
     if (novo.TEMP_SAL == 0 || novo.TEMP_SAL >= 98) novo.TEMP_SAL = 15;
     rt::ui::ReadResult r;
     {
-      console::MENS(ctx, 13, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
+      console::MENS(ctx, console::mens::Espera, "Gravar a cada    minutos", {.linha = 18, .coluna = 43});
       const auto prompt = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
       rt::ui::Get campo(18, 57, inteiro("TEMP_SAL", novo.TEMP_SAL), "@z 99");
       campo.valid([&novo] { return VAL_TEMP(novo); });
@@ -151,22 +151,23 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
 
 void MUDA_ESTATUS(store::Contexto& ctx, const AbreGrade& edita) {
   {
-    console::MTELA2(ctx, 9);
+    console::MTELA2(ctx, console::mtela2::MenuEstatus);
     const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
     UsoTabela status(ctx, store::Area::STATUS);
     if (status.ok()) {
       ctx.POSVER = 1;
       for (;;) {
-        ctx.OPCOES = "AC";
-        ctx.MENSMENU = {std::string("Modifica na declaração o status e/ou nro dos Recibos"_cp),
-                        std::string("Cadastra ou altera a descrição do status"_cp)};
-        const int e = console::ESC_OPCAO(ctx, console::Jan::kSubdialogo, 2, 3, 16, 1, 0, 1);
+        console::OpcoesMenu opcoes;
+        opcoes.teclas = "AC";
+        opcoes.mensagens = {std::string("Modifica na declaração o status e/ou nro dos Recibos"_cp),
+                            std::string("Cadastra ou altera a descrição do status"_cp)};
+        const int e = console::ESC_OPCAO(ctx, console::Jan::kSubdialogo, 2, 3, 16, opcoes, 1);
         if (e == 0) break;
         if (e == 1) {
-          if (edita) edita(ctx, 42);
+          if (edita) edita(ctx, grid::Tela::RegistroCobranca);
           ctx.janelas.FECHAJAN(console::Jan::kTela);
         } else {
-          if (edita) edita(ctx, 29);
+          if (edita) edita(ctx, grid::Tela::Estatus);
           ctx.janelas.FECHAJAN(console::Jan::kDialogo);
         }
       }
@@ -196,7 +197,7 @@ void GRADE_ESTATUS(store::Contexto& ctx, int tela) {
 
 void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
   using console::Familia;
-  console::MTELA2(ctx, 2);
+  console::MTELA2(ctx, console::mtela2::IndiceMensal);
   const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
   UsoTabela ufirm(ctx, store::Area::UFIRM);
   if (!ufirm.ok()) return;
@@ -220,9 +221,9 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
     mes = Decimal(hoje.month());
   }
 
-  const Lugar lMes = lugar(ctx, Familia::MTELA2, 2, "Mês"_cp);
-  const Lugar lAno = lugar(ctx, Familia::MTELA2, 2, "Ano");
-  const Lugar lTjm = lugar(ctx, Familia::MTELA2, 2, "Selic");
+  const Lugar lMes = lugar(ctx, Familia::MTELA2, console::mtela2::IndiceMensal, "Mês"_cp);
+  const Lugar lAno = lugar(ctx, Familia::MTELA2, console::mtela2::IndiceMensal, "Ano");
+  const Lugar lTjm = lugar(ctx, Familia::MTELA2, console::mtela2::IndiceMensal, "Selic");
   const rt::term::Attr corTexto = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
 
   // BUSMES / BUSANO: the month's name and the row of year + month (multiplier 1 and rate 0
@@ -259,9 +260,9 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
     const store::SelecaoGuardada selecao(ctx.areas, store::Area::UFIRM);
     bool travado;
     if (t.seek(chave) && t.found())
-      travado = store::REC_LOCK(ctx, 5);
+      travado = store::REC_LOCK(ctx, store::kEsperaTrava);
     else
-      travado = store::ADD_REC(ctx, 5);
+      travado = store::ADD_REC(ctx, store::kEsperaTrava);
     if (travado) {
       rt::Status s = t.put("ANOMES", chave);
       if (s) s = t.put("SIMB_MOED", std::string("R$  "));

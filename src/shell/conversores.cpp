@@ -105,17 +105,17 @@ rt::term::ColourSet coresDialogo(const Program& p) {
 // The monthly dollar grid, or the notice that this installation has none.
 Decimal gradeMensal(Program& p, const GradeDolar& grade) {
   if (grade) return grade(p).value_or(Decimal());
-  console::MENS(p, 11, "Conversor mensal do dolar indisponivel nesta tela.", {.linha = 10, .coluna = std::string("C")});
+  console::MENS(p, console::mens::Aviso, "Conversor mensal do dolar indisponivel nesta tela.", {.linha = 10, .coluna = std::string("C")});
   return Decimal();
 }
 
 // Frame 11: reais, dollars and month; each field left shows the other value at the month's
 // rate, cut at the cent. The reais typed, or nothing after Esc.
 std::optional<Decimal> dialogoDolar(Program& p, int mes, Decimal valor) {
-  console::MTELA1(p, 11);
+  console::MTELA1(p, console::mtela1::Dolar);
   const auto moldura = console::JanelaAberta::adota(p.janelas, console::Jan::kSubdialogo);
   int lr = 0, cr = 0, lu = 0, cu = 0, lm = 0, cm = 0;
-  for (const console::CampoMoldura& c : console::camposMoldura(p, console::Familia::MTELA1, 11)) {
+  for (const console::CampoMoldura& c : console::camposMoldura(p, console::Familia::MTELA1, console::mtela1::Dolar)) {
     const int l = p.ALJA[11] + c.linha, col = p.ACJA[11] + c.coluna;
     if (c.rotulo == "R$ ") lr = l, cr = col;
     if (c.rotulo == "US$") lu = l, cu = col;
@@ -199,7 +199,7 @@ bool CALC_UFIR(Program& p, int tela, int opc, const GradeDolar& grade) {
   if (campo == nullptr || campo->type() != 'N' || campo->text().size() < 10) return false;
   const std::string nome = nomeCampo(campo->name());
   if (grid::tracosDaPagina(tela).resumo && nome == "I13_24") {
-    console::MENS(p, 11, "Tecle antes CTRL ENTER para acionar o conversor mensal do DOLAR        ",
+    console::MENS(p, console::mens::Aviso, "Tecle antes CTRL ENTER para acionar o conversor mensal do DOLAR        ",
                   {.linha = 10, .coluna = std::string("C"), .linhas = 2});
     return false;
   }

@@ -108,7 +108,7 @@ void marca(store::Contexto& ctx, const Posicoes& p, int attr, bool ligada) {
 
 void fundo(store::Contexto& ctx, const std::string& versao) {
   ctx.janelas.ENCHETELA(' ', atributo(ctx.cores.COR_ENCH_C));
-  console::MTELA1(ctx, 9, {.versao = versao});
+  console::MTELA1(ctx, console::mtela1::Apresentacao, {.versao = versao});
 }
 
 // Every window of the editor drawn again in the current colours, the element's menu line lit
@@ -231,10 +231,10 @@ void MODCOR(store::Contexto& ctx, bool padrao, const std::string& versao) {
   DESTELA(ctx, p);
   int ultimo = 1;
   for (;;) {
-    ctx.OPCOES = "TCISEMHF";
-    ctx.MENSMENU.clear();
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = "TCISEMHF";
     ctx.POSVER = ultimo;
-    const int e = console::ESC_OPCAO(ctx, console::Jan::kMenuCores, 8, 2, 17, 1);
+    const int e = console::ESC_OPCAO(ctx, console::Jan::kMenuCores, 8, 2, 17, opcoes, 1);
     if (e == 0) break;
     ultimo = e;
     ESCOL_COR(ctx, e, padrao, versao);

@@ -55,7 +55,7 @@ void le(const rt::db::Table& t, console::Cores& c) {
 // Appends the terminal's record (it comes locked) and writes the colours into it.
 bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
   store::seleciona(ctx.areas, store::Area::CORES);
-  if (!store::ADD_REC(ctx, 5)) return false;
+  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return false;
   return static_cast<bool>(store::liberaGravacao(ctx, t, escreve(t, ctx.NUSU, ctx.cores), t.alias()));
 }
 

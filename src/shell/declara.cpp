@@ -10,6 +10,7 @@
 #include "console/molduras.h"
 #include "console/pastas.h"
 #include "gains/imposto_corrigido.h"
+#include "grid/tela.h"
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
@@ -155,7 +156,7 @@ Declara::Declara(Program& prog, ServicosDeclara servicos) : p(prog), srv(std::mo
   dec.opcoes.SOESTE = p.cfg.SOESTE;
   dec.opcoes.ITEM_MENU = p.OPCAO_1;
   grade.tela = &tela.pagina;
-  grade.OPC = 1;
+  grade.OPC = grid::Tela::RendimentosTitular;
   grade.PONTEIRO = 1;
   grade.PONTVERT = 1;
   grade.OPCAO_1 = p.OPCAO_1;
@@ -174,7 +175,7 @@ void Declara::roda() {
 
   // The export's loop has put the CPF of each taxpayer to send.
   if (item == 64 || item == 65) {
-    console::MTELA3(p, 3);
+    console::MTELA3(p, console::mtela3::Contribuinte);
     const auto moldura = console::JanelaAberta::adota(p.janelas, console::Jan::kTela);
     // The export says each taxpayer's outcome; the loop goes on to the next either way.
     if (carrega(1, 1)) (void)srv.exporta(p, *this);
@@ -184,14 +185,14 @@ void Declara::roda() {
 
   p.CPF = p.cfg.ULT_CPF;
   while (true) {
-    console::MTELA3(p, 3);
+    console::MTELA3(p, console::mtela3::Contribuinte);
     tela.ZOOM_BEM = !tela.ZOOM_DIV;
     store::reabre(p, store::Area::IMP0910);
     bool achou;
     {
       TeclasLigadas escolha(p.console);
       ligaTeclasDoCodigo(*this, escolha);
-      console::MENS(p, 0, textoTeclasDoCodigo());
+      console::MENS(p, console::mens::Linha, textoTeclasDoCodigo());
       achou = GET_CODIGO(1, 2, 1, 1);
     }
     if (!achou) break;
@@ -239,7 +240,7 @@ void Declara::lacoDeTelas() {
     tela.PVEZ = antes.PVEZ;
     tela.pagina.TELA = tela.PVEZ ? 6 : 1;
     tela.pagina.TELANT = 0;
-    grade.OPC = 1;
+    grade.OPC = grid::Tela::RendimentosTitular;
     p.janelas.FECHAJAN(console::Jan::kSobre);
     p.janelas.ENCHETELA(' ', cor);
 
@@ -312,8 +313,8 @@ void Declara::fimDaDeclaracao() {
   p.janelas.FECHAJAN(console::Jan::kTela);
   console::MENS(p);
   p.janelas.ENCHETELA(' ', corEnche(p));
-  console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
-  console::MTELA3(p, 3);
+  console::MTELA1(p, console::mtela1::Apresentacao, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  console::MTELA3(p, console::mtela3::Contribuinte);
   // The prompt for the next taxpayer stands under the main menu's bar, as the first one did:
   // the declaration's index row took its place.
   if (p.menu) p.menu->draw();
@@ -336,7 +337,7 @@ void Declara::fimDoDriver() {
     // ORDEM is written only on the taxpayer's own row: a failed seek leaves the register at
     // its end, and nothing there may be written.
     if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
-        store::REC_LOCK(p, 5)) {
+        store::REC_LOCK(p, store::kEsperaTrava)) {
       rt::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
       store::liberaGravacao(p, r, s, "ORDEM");  // said; the driver ends all the same
     }

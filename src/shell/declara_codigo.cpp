@@ -236,7 +236,7 @@ bool Declara::DIRETO() {
     store::solta(p.areas, store::Area::TMP_09);
   }
   if (rt::text::alltrim(cpf).empty()) {
-    console::MENS(p, 11, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
+    console::MENS(p, console::mens::Aviso, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
     return false;
   }
   digitado_ = store::Cpf(cpf).chave();

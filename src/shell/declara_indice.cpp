@@ -75,13 +75,13 @@ bool Declara::ESC_HORIZ(int item) {
     } else {
       p.janelas.FECHAJAN(console::Jan::kSobreposta);
       if (escolha == -1) {
-        console::MTELAVER(p, 2);
+        console::MTELAVER(p, console::mtelaver::MenuAjuda);
         const auto menu = console::JanelaAberta::adota(p.janelas, console::Jan::kSobreposta);
-        const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 2);
-        p.OPCOES = std::string(kLetrasAjuda);
+        const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, console::mtelaver::MenuAjuda);
+        console::OpcoesMenu opcoes;
+        opcoes.teclas = std::string(kLetrasAjuda);
         p.POSVER = 1;
-        escolha = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
-                                             itens->deslocamento)
+        escolha = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento)
                         : 0;
       }
       if (escolha > 0) srv.ajuda(p, *this, escolha);
@@ -95,14 +95,14 @@ bool Declara::ESC_HORIZ(int item) {
 bool Declara::MOSTRA_INDICE() {
   int n;
   {
-    console::MTELAVER(p, 1);
+    console::MTELAVER(p, console::mtelaver::Indice);
     const auto indice = console::JanelaAberta::adota(p.janelas, console::Jan::kSobreposta);
-    const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, 1);
-    p.OPCOES = std::string(kLetrasIndice);
+    const auto itens = console::itensMoldura(p, console::Familia::MTELAVER, console::mtelaver::Indice);
+    console::OpcoesMenu opcoes;
+    opcoes.teclas = std::string(kLetrasIndice);
     // The index lists the pages 1 to 12 in their order, so the page's number is its line there.
     p.POSVER = tela.pagina.TELA >= 1 && tela.pagina.TELA <= 12 ? tela.pagina.TELA : 1;
-    n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura,
-                                   itens->deslocamento)
+    n = itens ? console::ESC_OPCAO(p, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento)
               : 0;
   }
   if (n == 0) return false;

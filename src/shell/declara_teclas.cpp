@@ -38,7 +38,7 @@ void ligaTeclasDoCodigo(Declara& d, TeclasLigadas& t) {
   t.liga(key::F4, [&d] { d.DIRETO(); });
   // A notice a list left on the status line (the interest table's, after F5) goes when the
   // prompt is back: the line holds the prompt's keys again.
-  const auto teclas = [&d] { console::MENS(d.p, 0, textoTeclasDoCodigo()); };
+  const auto teclas = [&d] { console::MENS(d.p, console::mens::Linha, textoTeclasDoCodigo()); };
   t.liga(key::F5, [&d, teclas] {
     ServicosDeclara::porTecla(d.srv.corrigidos, d.p, d);
     teclas();

@@ -39,7 +39,7 @@ std::string_view textoNaoDisponivel() {
 }
 
 void naoDisponivel(console::Contexto& ctx) {
-  console::MENS(ctx, 0, textoNaoDisponivel());
+  console::MENS(ctx, console::mens::Linha, textoNaoDisponivel());
   // The menu writes its help texts on the same line as soon as it runs again, so the message
   // stays until a key is typed; that key is handed on to the menu.
   const rt::term::Key k = ctx.console.inkey(std::chrono::seconds(3));
@@ -88,7 +88,7 @@ void conversor(Program& p) {
   const std::vector<std::string> args{p.NUSU};
   const auto r = platform::runProgram(programa, args, op);
   p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
-  console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  console::MTELA1(p, console::mtela1::Apresentacao, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   // The register back for the menu; a failed open was said by the opener.
   store::reabre(p, store::Area::IMP0910);
   if (!r) naoDisponivel(p);
@@ -139,7 +139,7 @@ bool semPastaIrpf(Program& p) {
 // Items 73 and 74: the drive letter first; an empty answer puts back "A" and ends the item.
 bool letraDoDrive(Program& p, int id) {
   std::string letra = p.cfg.XDRIVE;
-  console::MENS(p, 14, "Informe a letra do Drive", letra, {.linha = 3, .coluna = 25, .picture = "@ !"});
+  console::MENS(p, console::mens::Campo, "Informe a letra do Drive", letra, {.linha = 3, .coluna = 25, .picture = "@ !"});
   letra = rt::text::alltrim(letra);
   if (letra.empty()) {
     p.cfg.XDRIVE = "A";
@@ -215,13 +215,13 @@ std::string SELITEMIMP(Program& p, int id) {
   p.PRIM_ETI = true;
   if (p.OPCIMP >= 1 && p.OPCIMP <= 4) {
     const std::vector<std::string> linhas = listaDoPasso(p, p.OPCIMP);
-    console::MTELA13(p, 2, {.linhasMenu = linhas});
+    console::MTELA13(p, console::mtela13::MenuImpressao, {.linhasMenu = linhas});
     const auto menu = console::JanelaAberta::adota(p.janelas, console::Jan::kDialogo);
-    const auto itens = console::itensMoldura(p, console::Familia::MTELA13, 2, {.linhasMenu = linhas});
+    const auto itens = console::itensMoldura(p, console::Familia::MTELA13, console::mtela13::MenuImpressao, {.linhasMenu = linhas});
     int* escolha = escolhaDoPasso(p, p.OPCIMP);
     p.POSVER = std::clamp(*escolha, 1, static_cast<int>(linhas.size()));
     const int n = itens ? console::ESC_OPCAO(p, itens->janela, static_cast<int>(linhas.size()), itens->coluna,
-                                             itens->largura, itens->deslocamento, 0, 1)
+                                             itens->largura, itens->opcoes, itens->deslocamento)
                         : 0;
     if (n <= 0) return {};
     *escolha = n;
@@ -240,7 +240,7 @@ std::string SELITEMIMP(Program& p, int id) {
     return {};
   }
   Decimal vias(p.NRO_VIAS);
-  console::MENS(p, 14, "Informe o nro vias (vezes) a imprimir", vias,
+  console::MENS(p, console::mens::Campo, "Informe o nro vias (vezes) a imprimir", vias,
                 {.linha = 17, .coluna = 20, .picture = "@ 9"});
   p.NRO_VIAS = std::clamp(static_cast<int>(vias.wholePart()), 1, 9);
   return std::to_string(p.NRO_VIAS);
@@ -314,7 +314,7 @@ void comPastaIrpf(Program& p, int id) {
 }
 
 void pastaDoIrpf(Program& p, int id) {
-  console::MENS(p, 0, "Pasta vazia não transfere p/a Receita. ALT P preenche com o Padrão"_cp);
+  console::MENS(p, console::mens::Linha, "Pasta vazia não transfere p/a Receita. ALT P preenche com o Padrão"_cp);
   registrada(p, id);
   p.LOCIRPF = console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
 }

@@ -57,7 +57,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
   g.servicos = &servicos;
   g.POSEST = area == 29 ? 4 : 3;
   g.CTITULO = titulo;
-  grid::EDITA(ctx, g, 41);
+  grid::EDITA(ctx, g, grid::Tela::RegistroPorEstatus);
   std::vector<std::string> cpfs;
   for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (t->getText("IMPRE") == "S") cpfs.push_back(t->getText("CPF"));
@@ -76,7 +76,7 @@ store::MarcaContribuintes marcador(std::string titulo) {
 store::Redesenho redesenho(Program& p) {
   return [&p](store::Contexto&) {
     p.janelas.ENCHETELA(' ', rt::term::parseColour(p.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
-    console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+    console::MTELA1(p, console::mtela1::Apresentacao, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   };
 }
 
@@ -110,7 +110,7 @@ void registraFuncoes(Program& p) {
     if (!print::PEGA_CARTA(ctx, *impressao, {}, mostra)) return std::nullopt;
     const std::optional<std::string> bytes = office::leArquivo(impressao->job.arquivoCarta);
     if (!bytes) {
-      console::MENS(ctx, 11, "Arquivo " + rt::fs::shownName(impressao->job.arquivoCarta) + " nao encontrado");
+      console::MENS(ctx, console::mens::Aviso, "Arquivo " + rt::fs::shownName(impressao->job.arquivoCarta) + " nao encontrado");
       return std::nullopt;
     }
     return office::corpoDaCarta(ctx, *bytes);

@@ -75,7 +75,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
         q, *imp,
         [](store::Contexto& ctx) {
           grid::Grade g;
-          grid::EDITA(ctx, g, 33);
+          grid::EDITA(ctx, g, grid::Tela::Impressoras);
         },
         q.env);
     return true;

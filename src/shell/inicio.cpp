@@ -73,7 +73,7 @@ void pastaPrograma(Program& p) {
 // The start-up screen: the about box and, in window 2, the program's name and version.
 void telaInicial(Program& p) {
   p.janelas.ENCHETELA(' ', cor(p.cores.COR_ENCH_C));
-  console::MTELA1(p, 9, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
+  console::MTELA1(p, console::mtela1::Apresentacao, {.versao = p.VERSAO + " " + p.aj.CULTIMAVER});
   p.janelas.DEFINEJAN(console::Jan::kGrade, p.cores.COR_TEL1, p.cores.COR_TEL2, p.cores.COR_ENCHE, 19, 2, 23, 51, 0);
   p.janelas.ABREJAN(console::Jan::kGrade);
   auto& s = p.screen();
@@ -98,7 +98,7 @@ bool leDefine(Program& p) {
   rt::db::Table& t = *store::tabela(p.areas, store::Area::DEFINE);
   t.goTop();
   // An empty DEFINE would leave no prices, no due dates and the bank-slip counter at 0.
-  if (t.eof() && store::FIL_LOCK(p, 5)) {
+  if (t.eof() && store::FIL_LOCK(p, store::kEsperaTrava)) {
     // Under the file lock, so two terminals starting together seed it once.
     t.goTop();
     rt::Status s;
@@ -227,7 +227,7 @@ bool CONFIGURA(Program& p) {
     leConfig(p, t);
   } else {
     p.definePastaDados(pastaDadosNova(p));
-    if (store::ADD_REC(p, 5)) {
+    if (store::ADD_REC(p, store::kEsperaTrava)) {
       rt::Status s = gravaConfigNova(p, t);
       // Said; the terminal runs on the defaults it has in memory.
       store::liberaGravacao(p, t, s, t.alias());
@@ -280,7 +280,7 @@ void registraPasta(Program& p) {
       marca("S");  // gravaTravado says its own failure
   } else {
     const store::SelecaoGuardada diret(p.areas, store::Area::DIRET);
-    if (store::ADD_REC(p, 5)) {
+    if (store::ADD_REC(p, store::kEsperaTrava)) {
       rt::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
       store::liberaGravacao(p, *t, s, t->alias());  // said; the folder is in use all the same

@@ -33,7 +33,7 @@ void MOS_DIR(Program& p) {
     ServicosPastas servicos;
     grid::Grade g;
     g.servicos = &servicos;
-    grid::EDITA(p, g, 40);
+    grid::EDITA(p, g, grid::Tela::Pastas);
   }
 }
 

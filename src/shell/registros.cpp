@@ -18,7 +18,7 @@ using store::inteiro;
 store::Dito gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
   if (t.eof()) return store::Dito::falhou();  // no record: nothing to write into
   const store::SelecaoGuardada selecao(ctx.areas, area);
-  if (!store::REC_LOCK(ctx, 5)) return store::Dito::falhou();  // a lock not had is said by REC_LOCK
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return store::Dito::falhou();  // a lock not had is said by REC_LOCK
   return store::liberaGravacao(ctx, t, escreve(t), t.alias());
 }
 

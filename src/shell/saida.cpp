@@ -22,7 +22,7 @@ void ROTSAIDA(Program& p, int id) {
   if (p.OPCAO_1 == 17) {
     std::optional<Reorganizacao> r;
     {
-      console::MENS(p, 13, "Encerrando...");
+      console::MENS(p, console::mens::Espera, "Encerrando...");
       const auto aviso = console::JanelaAberta::adota(p.janelas, console::Jan::kMensagem);
       p.console.refresh();  // shown while the tables are rebuilt
       p.MOS_MENS = true;

@@ -27,7 +27,7 @@ std::optional<int> numeroGravado(const store::Contexto& ctx) {
 }
 
 void mensagemErro(store::Contexto& ctx, std::string_view texto) {
-  console::MENS(ctx, 0, texto, {.coluna = std::string("C")});
+  console::MENS(ctx, console::mens::Linha, texto, {.coluna = std::string("C")});
   console::BEEP_ERRO(ctx);
 }
 
@@ -38,7 +38,7 @@ void encerraPrompt(store::Contexto& ctx) {
 }
 
 void prompt(store::Contexto& ctx, std::string_view texto, int linha, int coluna) {
-  console::MENS(ctx, 13, std::string(texto) + std::string(8, ' '), {.linha = linha, .coluna = coluna});
+  console::MENS(ctx, console::mens::Espera, std::string(texto) + std::string(8, ' '), {.linha = linha, .coluna = coluna});
 }
 
 bool gravaNumero(store::Contexto& ctx, Ajustes& aj, int numero) {
@@ -71,7 +71,7 @@ bool novaSenha(store::Contexto& ctx, Ajustes& aj, int atual, int linha, int colu
   }
   encerraPrompt(ctx);
   if (!repetida) {
-    console::MENS(ctx, 11, "ATENÇAO! A senha anterior foi mantida"_cp);
+    console::MENS(ctx, console::mens::Aviso, "ATENÇAO! A senha anterior foi mantida"_cp);
     return false;
   }
   if (!gravaNumero(ctx, aj, nova))
@@ -113,7 +113,7 @@ bool VESENHA(store::Contexto& ctx, int gravada, int linha, int coluna, int* nume
 }
 
 bool SENHA(store::Contexto& ctx, Ajustes& aj, int gravada, int modo) {
-  console::MENS(ctx, 13, "Digite a senha                ", {.linha = 19, .coluna = 61, .linhas = 2});
+  console::MENS(ctx, console::mens::Espera, "Digite a senha                ", {.linha = 19, .coluna = 61, .linhas = 2});
   int linha = 21, coluna = 65;
   if (modo == 1) coluna = 29;
   if (modo == 2) linha = 22, coluna = 43;
@@ -123,7 +123,7 @@ bool SENHA(store::Contexto& ctx, Ajustes& aj, int gravada, int modo) {
     return true;
   }
   ctx.console.beep();
-  console::MENS(ctx, 0, "Senha inválida!"_cp, {.coluna = std::string("C")});
+  console::MENS(ctx, console::mens::Linha, "Senha inválida!"_cp, {.coluna = std::string("C")});
   return false;
 }
 
@@ -158,7 +158,7 @@ bool CONSENH(store::Contexto& ctx, Ajustes& aj, int linha, int coluna) {
 
 bool LIBSEN(store::Contexto& ctx, Ajustes& aj) {
   const int gravada = LESENHA1(ctx, aj);
-  console::MENS(ctx, 13, "Informe a Senha Atual " + std::string(8, ' '), {.linha = 6, .coluna = 38});
+  console::MENS(ctx, console::mens::Espera, "Informe a Senha Atual " + std::string(8, ' '), {.linha = 6, .coluna = 38});
   const auto janela = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
   const bool certa = VESENHA(ctx, gravada, 6, 60);
   if (certa)

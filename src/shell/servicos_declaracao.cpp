@@ -220,7 +220,7 @@ void ServicosDeclaracao::MRODAPER(store::Contexto& ctx, grid::Grade&, int k) {
   if (texto.empty())
     console::MENS(ctx);
   else
-    console::MENS(ctx, 0, texto);
+    console::MENS(ctx, console::mens::Linha, texto);
 }
 
 void ServicosDeclaracao::VETEMPO(store::Contexto&, grid::Grade&) {
@@ -268,7 +268,7 @@ std::optional<Decimal> ServicosDeclaracao::MUDATEL13(store::Contexto& ctx, grid:
   grid::Matrizes& m = mats();
   grid::poeMeses(m, meses);
   {
-    console::MTELA1(ctx, 7);
+    console::MTELA1(ctx, console::mtela1::ValoresMensais);
     const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kSubdialogo);
     matriz(ctx, g, 7, 0);
   }

@@ -57,7 +57,7 @@ std::optional<std::string> QUAL_USUR(Program& p, bool sempre) {
   op.linha = 20;
   op.coluna = 2;
   op.picture = "@z 99";
-  console::MENS(p, 14, texto, numero, op);
+  console::MENS(p, console::mens::Campo, texto, numero, op);
   if (p.console.lastKey().code == rt::term::key::Esc) return std::nullopt;
   const auto n = static_cast<int>(numero.wholePart());
   return numeroTerminal(std::to_string(n < 0 || n > 99 ? 0 : n));

@@ -153,7 +153,7 @@ bool registraPastaPrograma(Contexto& ctx) {
   seleciona(ctx.areas, Area::DIRET);
   t->goTop();
   if (!t->status() || !t->eof()) return true;
-  if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
+  if (!ADD_REC(ctx, kEsperaTrava)) return true;  // said by ADD_REC; the next start tries again
   rt::Status s = t->put("DIRETOR", ctx.ROTADEF);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();

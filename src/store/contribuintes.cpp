@@ -103,7 +103,7 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   }
   // The register row is held before anything changes; without it nothing is done.
   Table* r = registroEm(ctx, velho);
-  if (r == nullptr || !REC_LOCK(ctx, 5)) {
+  if (r == nullptr || !REC_LOCK(ctx, kEsperaTrava)) {
     fecha(ctx, ns);
     return ResultadoCpf::Falhou;
   }
@@ -256,7 +256,7 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   if (!s) return ResultadoCpf::Falhou;
   if (parte == ParteCopia::Rural) {
     Table* r = registroEm(ctx, destino);
-    if (r != nullptr && REC_LOCK(ctx, 5)) {
+    if (r != nullptr && REC_LOCK(ctx, kEsperaTrava)) {
       Status marca = r->put("TEMRURAL", std::string("S"));
       if (marca) marca = r->commit();
       if (!liberaGravacao(ctx, *r, marca, "TEMRURAL")) return ResultadoCpf::Falhou;
@@ -321,7 +321,7 @@ bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::st
   if (!reservaDeclaracao(ctx, ctx.LOCARQ, cpf, uso, motivo)) return false;
   if (!seguraTodas(ctx, ns)) return false;
   Table* r = registroEm(ctx, cpf);
-  if (r == nullptr || !REC_LOCK(ctx, 5)) {
+  if (r == nullptr || !REC_LOCK(ctx, kEsperaTrava)) {
     fecha(ctx, ns);
     return false;
   }
@@ -351,7 +351,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   Table& r = *tabela(ctx.areas, Area::IMP0910);
   int rurais = 0, total = 0;
   ctx.relato().espera("Processando!");
-  if (FIL_LOCK(ctx, 5)) {
+  if (FIL_LOCK(ctx, kEsperaTrava)) {
     // Every print mark cleared; a row the table refuses stops the deletion before it starts.
     r.goTop();
     Status s = r.status();

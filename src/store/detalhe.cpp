@@ -30,12 +30,12 @@ bool MOS_DETAL(Contexto& ctx) {
   rt::db::Table* t = tabela(ctx.areas, Area::IMP0910);
   if (t == nullptr || t->eof()) return false;
 
-  console::MTELAVER(ctx, 4);
+  console::MTELAVER(ctx, console::mtelaver::Cadastro);
   const auto moldura = console::JanelaAberta::adota(ctx.janelas, console::Jan::kDialogo);
   const int top = ctx.ALJ[4], left = ctx.ACJ[4];
   const auto attr = static_cast<rt::term::Attr>(ctx.cores.COR_TEL3);
   auto poe = [&](std::string_view rotulo, const std::string& valor) {
-    for (const console::CampoMoldura& c : console::camposMoldura(ctx, console::Familia::MTELAVER, 4))
+    for (const console::CampoMoldura& c : console::camposMoldura(ctx, console::Familia::MTELAVER, console::mtelaver::Cadastro))
       if (c.rotulo == rotulo) {
         ctx.screen().put(top + c.linha, left + c.coluna, valor, attr);
         return;

@@ -107,7 +107,7 @@ bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& d
   const console::ArgsMoldura args{.variante = variante};
   // Asked again after a refused answer: the frame is drawn afresh over what it covered.
   ctx.janelas.FECHAJAN(console::Jan::kTela);
-  console::MTELA1(ctx, 4, args);
+  console::MTELA1(ctx, console::mtela1::Pastas, args);
   const bool atualNovo = variante != 2;
   const Lugar lo = lugar(ctx, 4, atualNovo ? "  Atual  " : "Origem   ", args);
   const Lugar ld = lugar(ctx, 4, atualNovo ? "  Novo   " : "Destino  ", args);
@@ -177,24 +177,24 @@ bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, 
 
 int escolheParte(Contexto& ctx, bool rural) {
   // The frame stays drawn from the CPF questions; it is drawn again when it is not.
-  if (!ctx.janelas.isOpen(console::Jan::kTela)) console::MTELA1(ctx, 2);
-  const auto itens = console::itensMoldura(ctx, console::Familia::MTELA1, 2);
+  if (!ctx.janelas.isOpen(console::Jan::kTela)) console::MTELA1(ctx, console::mtela1::CopiaCpf);
+  const auto itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::CopiaCpf);
   if (!itens) return 0;
-  ctx.OPCOES = rural ? "TDLRPABCI" : "TDLRP";
-  ctx.MENSMENU = {rural
-                      ? std::string("Copia todos itens da declaração inclusive o Rural exceto o cadastro"_cp)
-                      : std::string("Copia todos itens da declaração exceto o cadastro"_cp),
-                  std::string("Copia só a declaração de bens (ideal p/ a divisao de espólios)"_cp),
-                  std::string("Copia o Livro caixa ou os Rendimentos recebido de P. Física"_cp),
-                  "Copia apenas os rendimentos Recebido de P. Juridica.",
-                  std::string("Copia apenas os pagamentos e doaçoes efetuados."_cp),
-                  "Copia a toda atividade Rural.",
-                  "Copia a declaracao de Bens e Dividas Rural",
-                  "Copia o Livro Caixa Rural",
-                  "Copia os imoveis rurais"};
+  console::OpcoesMenu opcoes;
+  opcoes.teclas = rural ? "TDLRPABCI" : "TDLRP";
+  opcoes.mensagens = {rural
+                          ? std::string("Copia todos itens da declaração inclusive o Rural exceto o cadastro"_cp)
+                          : std::string("Copia todos itens da declaração exceto o cadastro"_cp),
+                      std::string("Copia só a declaração de bens (ideal p/ a divisao de espólios)"_cp),
+                      std::string("Copia o Livro caixa ou os Rendimentos recebido de P. Física"_cp),
+                      "Copia apenas os rendimentos Recebido de P. Juridica.",
+                      std::string("Copia apenas os pagamentos e doaçoes efetuados."_cp),
+                      "Copia a toda atividade Rural.",
+                      "Copia a declaracao de Bens e Dividas Rural",
+                      "Copia o Livro Caixa Rural",
+                      "Copia os imoveis rurais"};
   ctx.POSVER = 1;
-  return console::ESC_OPCAO(ctx, itens->janela, rural ? 9 : 5, itens->coluna, itens->largura,
-                            itens->deslocamento, 0, 1);
+  return console::ESC_OPCAO(ctx, itens->janela, rural ? 9 : 5, itens->coluna, itens->largura, opcoes, itens->deslocamento);
 }
 
 void redesenhaFundo(Contexto& ctx, const Redesenho& r) {
@@ -203,7 +203,7 @@ void redesenhaFundo(Contexto& ctx, const Redesenho& r) {
     return;
   }
   ctx.janelas.ENCHETELA(' ', rt::term::parseColour(ctx.cores.COR_ENCH_C).value_or(rt::term::makeAttr(15, 1)));
-  console::MTELA1(ctx, 9);
+  console::MTELA1(ctx, console::mtela1::Apresentacao);
 }
 
 }  // namespace store

@@ -60,7 +60,7 @@ Dito registraPasta(Contexto& ctx, std::string_view pasta) {
     if (mesmaPasta(ctx, p, pasta)) return Dito::feito();
   if (!aberta(ctx.areas, Area::DIRET)) return Dito::falhou();  // nothing to write into
   seleciona(ctx.areas, Area::DIRET);
-  if (!ADD_REC(ctx, 5)) return Dito::falhou();  // said by ADD_REC
+  if (!ADD_REC(ctx, kEsperaTrava)) return Dito::falhou();  // said by ADD_REC
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
   if (s) s = t.put("SELEC", std::string(" "));
@@ -112,7 +112,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   t->goTop();
   if (!t->status()) return false;
   while (t->status() && !t->eof()) {
-    if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, 5)) {
+    if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, kEsperaTrava)) {
       Status s = t->put("SELEC", std::string(" "));
       if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;
     }
@@ -125,10 +125,10 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
     return true;
   }
   if (aqui == 0) {
-    if (!ADD_REC(ctx, 5)) return false;
+    if (!ADD_REC(ctx, kEsperaTrava)) return false;
   } else {
     t->goTo(aqui);
-    if (!gravou(ctx, t->status(), "DIRET") || !REC_LOCK(ctx, 5)) return false;
+    if (!gravou(ctx, t->status(), "DIRET") || !REC_LOCK(ctx, kEsperaTrava)) return false;
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;
@@ -210,7 +210,7 @@ Dito gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& val
   const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
   // No record: nothing to write into. A lock not had is said by REC_LOCK.
-  if (c == nullptr || !REC_LOCK(ctx, 5)) return Dito::falhou();
+  if (c == nullptr || !REC_LOCK(ctx, kEsperaTrava)) return Dito::falhou();
   Status s = c->put(campo, valor);
   if (s) s = c->commit();
   return liberaGravacao(ctx, *c, s, campo);

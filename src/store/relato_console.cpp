@@ -25,11 +25,11 @@ void escreve(console::Contexto& ctx, console::Jan janela, int linha, int coluna,
 void RelatoConsole::linha(std::string_view texto, bool centrada) {
   console::OpcoesMens op;
   if (centrada) op.coluna = std::string("C");
-  console::MENS(ctx_, 0, texto, op);
+  console::MENS(ctx_, console::mens::Linha, texto, op);
 }
 
 void RelatoConsole::erro(std::string_view texto) {
-  console::MENS(ctx_, 15, texto);
+  console::MENS(ctx_, console::mens::Nota, texto);
 }
 
 void RelatoConsole::alerta(std::span<const std::string> linhas) {
@@ -43,7 +43,7 @@ bool RelatoConsole::pergunta(std::span<const std::string> linhas, bool /*padrao*
 char RelatoConsole::letra(std::string_view texto, std::string_view teclas, char padrao) {
   console::OpcoesMens op;
   op.teclas = std::string(teclas);
-  const std::string r = console::MENS(ctx_, 12, texto, op);
+  const std::string r = console::MENS(ctx_, console::mens::Escolha, texto, op);
   return r.empty() ? padrao : r[0];
 }
 
@@ -61,11 +61,11 @@ void RelatoConsole::fechaBarra() {
 }
 
 void RelatoConsole::espera(std::string_view texto) {
-  console::MENS(ctx_, 13, texto);
+  console::MENS(ctx_, console::mens::Espera, texto);
 }
 
 void RelatoConsole::aguarda(std::string_view texto) {
-  console::MENS(ctx_, 3, texto);
+  console::MENS(ctx_, console::mens::EsperaSemMoldura, texto);
   ctx_.console.refresh();
 }
 
@@ -77,7 +77,7 @@ void RelatoConsole::titulo(Painel painel, std::string_view texto) {
   if (painel == Painel::Declaracao)
     escreve(ctx_, console::Jan::kTela, 5, 2, texto);
   else
-    console::MENS(ctx_, 3, "      " + std::string(texto));
+    console::MENS(ctx_, console::mens::EsperaSemMoldura, "      " + std::string(texto));
 }
 
 void RelatoConsole::etapa(Painel painel, std::string_view legenda) {

@@ -35,7 +35,7 @@ std::string NOVA_ROTA(Contexto& ctx, std::string_view atual, std::string_view pa
         in->requestRedisplay();
       }
     });
-    console::MENS(ctx, 14, "Nova pasta" + std::string(palavra) + ":", var, op);
+    console::MENS(ctx, console::mens::Campo, "Nova pasta" + std::string(palavra) + ":", var, op);
     ctx.console.clearKey(rt::term::key::AltP);
     if (ctx.console.lastKey().code == rt::term::key::Esc) return rt::text::padr(velho, largura);
     std::string nova(rt::text::alltrim(var));

@@ -309,18 +309,18 @@ void VE_LIM_NEG(Declaracao& dec) {
 bool PREP_REG(Contexto& ctx, std::string_view chave) {
   Table* t = ctx.areas.currentTable();
   if (t == nullptr) return false;
-  if (t->seek(chave) && t->found()) return REC_LOCK(ctx, 5);
+  if (t->seek(chave) && t->found()) return REC_LOCK(ctx, kEsperaTrava);
   if (!t->isExclusive()) {
     // The key is sought again under the table's lock, which keeps other terminals from
     // appending meanwhile: two terminals registering one new key get one record.
-    if (!FIL_LOCK(ctx, 5)) return false;
+    if (!FIL_LOCK(ctx, kEsperaTrava)) return false;
     if (t->seek(chave) && t->found()) {
       // Nothing was written under the table's lock: its release has nothing to write.
       (void)t->unlock();
-      return REC_LOCK(ctx, 5);
+      return REC_LOCK(ctx, kEsperaTrava);
     }
   }
-  if (!ADD_REC(ctx, 5)) {
+  if (!ADD_REC(ctx, kEsperaTrava)) {
     // The append failed and said so; the table's lock goes with nothing written under it.
     (void)t->unlock();
     return false;
@@ -342,7 +342,7 @@ bool PREP_REG(Contexto& ctx, std::string_view chave) {
   if (!gravou(ctx, t->unlock(), t->alias())) return false;
   t->goTo(novo);
   if (!gravou(ctx, t->status(), t->alias())) return false;
-  return REC_LOCK(ctx, 5);
+  return REC_LOCK(ctx, kEsperaTrava);
 }
 
 void contadores(Contexto& ctx, Declaracao& dec) {

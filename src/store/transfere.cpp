@@ -282,7 +282,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     // The register row is written where the cursor stands: a failed move writes nothing.
     if (jaExiste) destino.goTo(linhaDestino);
     Status s = jaExiste ? destino.status() : Status();
-    const bool preso = s && (jaExiste ? REC_LOCK(ctx, 5) : ADD_REC(ctx, 5));
+    const bool preso = s && (jaExiste ? REC_LOCK(ctx, kEsperaTrava) : ADD_REC(ctx, kEsperaTrava));
     if (s && !preso) s = Status(Error::kLocked, "register");
     if (s && !jaExiste) s = destino.put("CPF", cpf);
     if (s && !jaExiste) s = destino.flush();
@@ -326,7 +326,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
   // The origin's register row goes last; a row that stays is said like the rows that stay.
   origem.goTo(linhaOrigem);
   Status apagada = origem.status();
-  if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, 5)) apagada = Status(Error::kLocked, "register");
+  if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, kEsperaTrava)) apagada = Status(Error::kLocked, "register");
   if (apagada) apagada = origem.markDeleted();
   // The release writes the row first.
   if (const Status liberada = origem.unlock(); apagada) apagada = liberada;

@@ -18,6 +18,12 @@
 
 namespace store {
 
+// The seconds a writer waits for a lock or an append before it gives up and says so (Esc ends
+// the wait sooner): long enough for another terminal's write to finish.
+inline constexpr int kEsperaTrava = 5;
+// ADD_REC and FIL_LOCK given this wait until they succeed (REC_LOCK takes 0 as one try only).
+inline constexpr int kSemLimite = 0;
+
 // NETUSE: opens `arquivo` (a stored name; ".DBF" when it has no extension) in the current
 // area, shared or exclusive, under APELIDO when that is not empty, else under the file's base
 // name. When the area already holds that file under that alias in the same mode, nothing is

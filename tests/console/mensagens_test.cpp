@@ -16,7 +16,7 @@ using console::MENS;
 class MensTest : public ::testing::Test, protected console::teste::ConsoleFixture {};
 
 TEST_F(MensTest, WaitNoticeOpensWindowTenAtRowTwentyEndingAtColumn75) {
-  EXPECT_EQ(MENS(ctx, 13, "Encerrando..."), "");
+  EXPECT_EQ(MENS(ctx, console::mens::Espera, "Encerrando..."), "");
   const console::Janela* j = ctx.janelas.find(console::Jan::kMensagem);
   ASSERT_NE(j, nullptr);
   EXPECT_EQ(j->top, 20);
@@ -33,20 +33,20 @@ TEST_F(MensTest, WaitNoticeOpensWindowTenAtRowTwentyEndingAtColumn75) {
 }
 
 TEST_F(MensTest, WaitNoticeOfTheSameSizeOnlyRewritesItsText) {
-  MENS(ctx, 13, "Aguarde 1");
+  MENS(ctx, console::mens::Espera, "Aguarde 1");
   tela().put(19, 63, "X", 7);  // a redraw would draw the frame again
-  MENS(ctx, 13, "Aguarde 2");
+  MENS(ctx, console::mens::Espera, "Aguarde 2");
   EXPECT_EQ(tela().at(19, 63).ch, 'X');
   EXPECT_EQ(trecho(20, 64, 9), "Aguarde 2");
-  MENS(ctx, 13, "Aguarde muito mais");
+  MENS(ctx, console::mens::Espera, "Aguarde muito mais");
   EXPECT_EQ(tela().at(19, 54).ch, "┌"_cp[0]);
 }
 
 TEST_F(MensTest, WaitNoticeAfterAClosedMessageOfTheSameSizeOpensItsWindowAgain) {
   term.pause().press('x');
-  MENS(ctx, 11, "Aguarde 1");  // same size, closed after the key
+  MENS(ctx, console::mens::Aviso, "Aguarde 1");  // same size, closed after the key
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
-  MENS(ctx, 13, "Aguarde 2");
+  MENS(ctx, console::mens::Espera, "Aguarde 2");
   EXPECT_TRUE(ctx.janelas.isOpen(console::Jan::kMensagem));
   EXPECT_EQ(tela().at(19, 63).ch, "┌"_cp[0]);
 }
@@ -54,27 +54,27 @@ TEST_F(MensTest, WaitNoticeAfterAClosedMessageOfTheSameSizeOpensItsWindowAgain) 
 TEST_F(MensTest, QuestionTakesOnlyTheGivenLettersAndRestoresTheScreen) {
   tela().put(20, 60, "fundo", 7);
   term.pause().press('x').press('1').press(key::Esc).press('n');
-  EXPECT_EQ(MENS(ctx, 12, "Confirma?", {.teclas = "SN"}), "N");
+  EXPECT_EQ(MENS(ctx, console::mens::Escolha, "Confirma?", {.teclas = "SN"}), "N");
   EXPECT_EQ(trecho(20, 60, 5), "fundo");
   EXPECT_EQ(term.pending(), 0u);
   term.pause().press('s');
-  EXPECT_EQ(MENS(ctx, 12, "Confirma?", {.teclas = "SN"}), "S");
+  EXPECT_EQ(MENS(ctx, console::mens::Escolha, "Confirma?", {.teclas = "SN"}), "S");
 }
 
 TEST_F(MensTest, ErrorMessageBeepsAndWaitsForAnyKeyButModeFiveDoesNotBeep) {
   term.pause().press(key::F2);
-  MENS(ctx, 11, "Erro");
+  MENS(ctx, console::mens::Aviso, "Erro");
   EXPECT_EQ(term.beeps(), 1);
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   term.pause().press('a');
-  MENS(ctx, 15, "Aviso");
+  MENS(ctx, console::mens::Nota, "Aviso");
   EXPECT_EQ(term.beeps(), 1);
   EXPECT_EQ(term.pending(), 0u);
 }
 
 TEST_F(MensTest, TypeaheadIsDiscardedBeforeTheQuestion) {
   term.press('n').pause().press('s');  // 'n' typed before the question showed
-  EXPECT_EQ(MENS(ctx, 12, "Confirma?", {.teclas = "SN"}), "S");
+  EXPECT_EQ(MENS(ctx, console::mens::Escolha, "Confirma?", {.teclas = "SN"}), "S");
 }
 
 TEST_F(MensTest, WindowLayoutRules) {
@@ -111,16 +111,16 @@ TEST_F(MensTest, WindowLayoutRules) {
 }
 
 TEST_F(MensTest, LongMessageIsClippedNotMisplaced) {
-  MENS(ctx, 13, std::string(90, 'z'));
+  MENS(ctx, console::mens::Espera, std::string(90, 'z'));
   EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->left, 0);
   EXPECT_EQ(tela().at(20, 0).ch, 'z');
 }
 
 TEST_F(MensTest, StatusLineModeAndClearing) {
   tela().put(24, 0, std::string(80, '#'), 7);
-  MENS(ctx, 0, "Tecle algo");
+  MENS(ctx, console::mens::Linha, "Tecle algo");
   EXPECT_EQ(linha(24), " Tecle algo" + std::string(69, ' '));
-  MENS(ctx, 0, "abcd", {.coluna = std::string("C")});
+  MENS(ctx, console::mens::Linha, "abcd", {.coluna = std::string("C")});
   EXPECT_EQ(trecho(24, 38, 4), "abcd");
   EXPECT_EQ(tela().at(24, 37).ch, ' ');
   EXPECT_EQ(MENS(ctx), "");
@@ -191,14 +191,14 @@ class PromptTest : public ::testing::Test, protected console::teste::ConsoleFixt
 TEST_F(PromptTest, NumberFieldSitsAfterTheTextAndEscGivesZero) {
   rt::text::Decimal n = 7;
   term.pause().press(key::Esc);
-  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
+  EXPECT_EQ(MENS(ctx, console::mens::Campo, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
             rt::text::Decimal());
   EXPECT_EQ(n, rt::text::Decimal());
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
 
   n = 0;
   term.pause().type("12").press(key::Enter);
-  EXPECT_EQ(MENS(ctx, 14, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
+  EXPECT_EQ(MENS(ctx, console::mens::Campo, "Terminal:", n, {.linha = 20, .coluna = 2, .picture = "@z 99"}),
             rt::text::Decimal(12));
   // The field was at row 20, column 2 + 9 + 1, inside the window's frame.
   EXPECT_EQ(term.shown().rowText(20).substr(2, 9), "Terminal:");
@@ -208,15 +208,15 @@ TEST_F(PromptTest, NumberFieldSitsAfterTheTextAndEscGivesZero) {
 TEST_F(PromptTest, TextDateAndLogicalFields) {
   std::string s = "ABC ";
   term.pause().type("xy").press(key::Enter);
-  EXPECT_EQ(MENS(ctx, 14, "Letra:", s), "xy  ");  // "@K": the first key clears the field
+  EXPECT_EQ(MENS(ctx, console::mens::Campo, "Letra:", s), "xy  ");  // "@K": the first key clears the field
   term.pause().press(key::Esc);
-  EXPECT_EQ(MENS(ctx, 14, "Letra:", s), "");
+  EXPECT_EQ(MENS(ctx, console::mens::Campo, "Letra:", s), "");
   rt::text::Date d;
   term.pause().press(key::Esc);
-  EXPECT_EQ(MENS(ctx, 14, "Data:", d, {.picture = "@D"}), rt::text::Date::fromYmd(2010, 4, 30));
+  EXPECT_EQ(MENS(ctx, console::mens::Campo, "Data:", d, {.picture = "@D"}), rt::text::Date::fromYmd(2010, 4, 30));
   bool b = true;
   term.pause().press(key::Esc);
-  EXPECT_FALSE(MENS(ctx, 14, "Sim?", b, {.picture = "Y"}));
+  EXPECT_FALSE(MENS(ctx, console::mens::Campo, "Sim?", b, {.picture = "Y"}));
 }
 
 TEST_F(PromptTest, AWideScrollPictureStaysInsideTheWindowAndTheScreenComesBack) {
@@ -229,7 +229,7 @@ TEST_F(PromptTest, AWideScrollPictureStaysInsideTheWindowAndTheScreenComesBack) 
   ctx.console.setKey(key::F9, [&] { durante = tela().rowText(20); });
   std::string pasta(40, ' ');
   term.pause().type(std::string(30, 'x')).press(key::F9).press(key::Enter);
-  MENS(ctx, 14, "Nova pasta TAVREN:", pasta, {.picture = "@S76"});
+  MENS(ctx, console::mens::Campo, "Nova pasta TAVREN:", pasta, {.picture = "@S76"});
   ctx.console.clearKey(key::F9);
   EXPECT_EQ(pasta, std::string(30, 'x') + std::string(10, ' '));
   ASSERT_EQ(durante.size(), 80u);
@@ -242,7 +242,7 @@ TEST_F(PromptTest, ValidRuleKeepsTheCursorInTheField) {
   int chamadas = 0;
   auto valid = [&] { return ++chamadas > 1; };
   term.pause().type("5").press(key::Enter).press(key::Enter);
-  MENS(ctx, 14, "Vias:", n, {.linha = 17, .coluna = 20, .picture = "@ 9", .valid = valid});
+  MENS(ctx, console::mens::Campo, "Vias:", n, {.linha = 17, .coluna = 20, .picture = "@ 9", .valid = valid});
   EXPECT_EQ(chamadas, 2);
   EXPECT_EQ(n, rt::text::Decimal(5));
 }

@@ -19,14 +19,13 @@ class MenuTest : public ::testing::Test, protected console::teste::ConsoleFixtur
     ctx.janelas.REDEFJAN(console::Jan::kSubdialogo, 30, 31, 63, 5, 10, 8, 19, 0);
     ctx.janelas.ABREJAN(console::Jan::kSubdialogo);
     ctx.janelas.ESCRJAN(console::Jan::kSubdialogo, "Incluir   Deletar   alterar   xis       ");
-    ctx.OPCOES = "IDax";
-    ctx.MENSMENU = {"Inclui", "Deleta", "Altera", "Xis"};
   }
+  const console::OpcoesMenu opcoes{"IDax", {"Inclui", "Deleta", "Altera", "Xis"}};
 };
 
 TEST_F(MenuTest, HotLetterChoosesAtOnceAndOnlyUpperCaseLettersAreHot) {
   term.press('a').press('x').press('d');
-  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 2);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, opcoes), 2);
   EXPECT_EQ(ctx.POSVER, 2);
   EXPECT_EQ(ctx.ULTPOS, 2);
   EXPECT_EQ(term.pending(), 0u);
@@ -37,11 +36,11 @@ TEST_F(MenuTest, HotLetterChoosesAtOnceAndOnlyUpperCaseLettersAreHot) {
 TEST_F(MenuTest, ArrowsStopAtTheEndsAndEnterChooses) {
   ctx.POSVER = 0;  // counts as 1
   term.press(key::Up).press(key::Down).press(key::Down).press(key::Down).press(key::Down).press(key::Enter);
-  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 4);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, opcoes), 4);
   term.press(key::Home).press(key::Enter);
-  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 1);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, opcoes), 1);
   term.press(key::End).press(key::Up).press(key::Esc);
-  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10), 0);
+  EXPECT_EQ(ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, opcoes), 0);
   EXPECT_EQ(ctx.ULTPOS, 3);
   EXPECT_EQ(linha(7).substr(10, 10), "alterar   ");
   EXPECT_EQ(tela().at(7, 10).attr, 79);
@@ -52,7 +51,7 @@ TEST_F(MenuTest, StatusLineShowsTheOptionsHelpAndTheWindowClosesOnRequest) {
   ctx.POSVER = 1;
   term.press(key::Down);
   term.press(key::Esc);
-  ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, 0, 1, 1);
+  ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, opcoes, 0, 1);
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
   // The status line kept the help of the last line shown, centred.
   EXPECT_EQ(linha(24).substr(37, 6), "Deleta");
@@ -62,7 +61,7 @@ TEST_F(MenuTest, AltAOpensTheCalculatorWithItsOwnHelpContext) {
   std::string contexto;
   ctx.calculadora = [&](console::Contexto& c) { contexto = c.QUALHLP; };
   term.press(key::AltA).press(key::Esc);
-  ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10);
+  ESC_OPCAO(ctx, console::Jan::kSubdialogo, 4, 1, 10, opcoes);
   EXPECT_EQ(contexto, "NADA");
   EXPECT_EQ(ctx.QUALHLP, " ");
 }

@@ -677,11 +677,10 @@ TEST_F(MoldurasTest, MenusOfTheFramesLightTheirOwnLines) {
   ASSERT_TRUE(it);
   EXPECT_EQ(it->coluna, 3);
   EXPECT_EQ(it->largura, 16);  // as the status menu asks: column 3, width 16
-  ctx.OPCOES = "AC";
   ctx.POSVER = 1;
   term.press(key::Down);
   term.press(key::Esc);
-  console::ESC_OPCAO(ctx, it->janela, it->quantos, it->coluna, it->largura, it->deslocamento);
+  console::ESC_OPCAO(ctx, it->janela, it->quantos, it->coluna, it->largura, {"AC", {}}, it->deslocamento);
   EXPECT_EQ(linha(10).substr(39, 16), "Cadastrar status");
   EXPECT_EQ(tela().at(10, 39).attr, 79);
   EXPECT_EQ(tela().at(9, 39).attr, 30);
@@ -701,9 +700,11 @@ TEST_F(MoldurasTest, PrintMenuTakesItsStepsLettersHelpAndSize) {
   a.linhasMenu = {"Declaracao", "Vesk"};
   ctx.OPCIMP = 1;
   console::MTELA13(ctx, 2, a);
-  EXPECT_EQ(ctx.OPCOES, "IDaxGRPALSCrd");
-  ASSERT_EQ(ctx.MENSMENU.size(), 14u);
-  EXPECT_EQ(ctx.MENSMENU[13], "Imprime etiquetas para identificar o disquete");
+  const auto menu1 = console::itensMoldura(ctx, Familia::MTELA13, 2, a);
+  ASSERT_TRUE(menu1);
+  EXPECT_EQ(menu1->opcoes.teclas, "IDaxGRPALSCrd");
+  ASSERT_EQ(menu1->opcoes.mensagens.size(), 14u);
+  EXPECT_EQ(menu1->opcoes.mensagens[13], "Imprime etiquetas para identificar o disquete");
   const console::Janela* j = ctx.janelas.find(console::Jan::kDialogo);
   EXPECT_EQ(j->bottom - j->top, 15);
   EXPECT_EQ(j->right - j->left, 19);
@@ -715,8 +716,10 @@ TEST_F(MoldurasTest, PrintMenuTakesItsStepsLettersHelpAndSize) {
 
   ctx.OPCIMP = 4;
   console::MTELA13(ctx, 2, a);
-  EXPECT_EQ(ctx.OPCOES, "IVTD");
-  EXPECT_EQ(ctx.MENSMENU[3], "Imprime o cadastro de todos os diretórios da lista do terminal 03"_cp);
+  const auto menu4 = console::itensMoldura(ctx, Familia::MTELA13, 2, a);
+  ASSERT_TRUE(menu4);
+  EXPECT_EQ(menu4->opcoes.teclas, "IVTD");
+  EXPECT_EQ(menu4->opcoes.mensagens[3], "Imprime o cadastro de todos os diretórios da lista do terminal 03"_cp);
 
   using console::passoImpressao;
   EXPECT_EQ(passoImpressao(2, 5, "").teclas, "FB");

@@ -579,7 +579,13 @@ TEST_F(Matriz, EachMatrixScreenCarriesTheTraitsItsKeysAskFor) {
     EXPECT_EQ(t.colunaDoMes, c.colunaDoMes) << c.opc;
     EXPECT_EQ(t.dica, c.dica) << c.opc;
     EXPECT_EQ(t.dicaRural, c.dicaRural) << c.opc;
+    // Each record carries its own cells' rule and recomputation; only the carnê-leão opens a
+    // month's entries.
+    EXPECT_NE(t.editavel, nullptr) << c.opc;
+    EXPECT_NE(t.recalcula, nullptr) << c.opc;
+    EXPECT_EQ(t.lancamentos != nullptr, c.opc == grid::Tela::CarneLeao) << c.opc;
   }
+  EXPECT_TRUE(grid::telaMatriz(a, grid::Tela::Notas).colunas.empty());
 }
 
 }  // namespace

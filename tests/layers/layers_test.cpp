@@ -1,6 +1,7 @@
 // The layer order of src/, read from every #include "..." of every source file, and the rule
-// that code names its work areas: a bare number handed to the work areas is a table nobody can
-// see at a glance, and a typo in it still compiles.
+// that code names its work areas (and its screens, frames, message codes and lock waits): a bare
+// number handed to the work areas is a table nobody can see at a glance, and a typo in it still
+// compiles.
 //
 // The order, lowest first (a folder may include itself and the folders before it; folders
 // sharing a rank may include each other):
@@ -127,6 +128,23 @@ std::vector<std::string> walksWithoutStatus(const std::vector<Source>& srcs) {
   return out;
 }
 
+// "file: the call" for every screen, frame, message code or lock wait given by a bare number:
+// `EDITA(ctx, g, 45)`, `MTELA1(ctx, 9)`, `itensMoldura(ctx, Familia::MTELA2, 6)`,
+// `MENS(ctx, 11, ...)`, `REC_LOCK(ctx, 5)` (each shown up to its number).
+std::vector<std::string> bareCodes(const std::vector<Source>& srcs) {
+  static const std::regex call(
+      R"(\b(EDITA\([^,()]+,(\s*[^,()]+,)?|MENS\([^,()]+,|MTELA(?:[0-9]+|VER)\([^,()]+,(\s*[^,()]+,)?|Familia::\w+,|)"
+      R"((?:REC_LOCK|ADD_REC|FIL_LOCK)\([^,()]+,)\s*([0-9]+)\b)");
+  std::vector<std::string> out;
+  for (const Source& s : srcs)
+    for (const std::string& l : s.lines) {
+      const std::string c = code(l);
+      for (auto it = std::sregex_iterator(c.begin(), c.end(), call); it != std::sregex_iterator(); ++it)
+        out.push_back(s.path + ": " + (*it)[1].str() + " " + (*it)[4].str());
+    }
+  return out;
+}
+
 std::string lista(const std::vector<std::string>& v) {
   std::string s;
   for (const std::string& e : v) s += "\n  " + e;
@@ -197,6 +215,23 @@ TEST(Layers, WorkAreasAreNamed) {
   for (const std::string& b : kBareAreas)
     if (!vistos.contains(b)) idos.push_back(b);
   EXPECT_TRUE(idos.empty()) << "exceptions that no longer occur (take them off the list):" << lista(idos);
+}
+
+// Screens, frames, message codes and lock waits go by their names (grid::Tela, console::mtela1
+// ..., console::mens, store::kEsperaTrava).
+TEST(Layers, CodesAreNamed) {
+  const std::vector<Source> amostra = {
+      {"shell/x.cpp",
+       {"grid::EDITA(ctx, g, 45);", "EDITA(ctx, 3);", "console::MTELA1(p, 9, {.versao = v});", "MTELA1(ctx, c, 7);",
+        "console::itensMoldura(ctx, Familia::MTELA2, 6);", "console::MENS(ctx, 11, \"x\");",
+        "if (!store::REC_LOCK(ctx, 5)) return;", "store::FIL_LOCK(ctx, 0)", "grid::EDITA(ctx, g, grid::Tela::Boletos);",
+        "console::MENS(ctx, console::mens::Aviso, \"x\", {.linhas = 2});", "REC_LOCK(ctx, kEsperaTrava)",
+        "console::MTELA4(ctx);", "// MENS(ctx, 11) in a comment"}}};
+  EXPECT_EQ(bareCodes(amostra), (std::vector<std::string>{"shell/x.cpp: EDITA(ctx, g, 45", "shell/x.cpp: EDITA(ctx, 3",
+                                                          "shell/x.cpp: MTELA1(p, 9", "shell/x.cpp: MTELA1(ctx, c, 7",
+                                                          "shell/x.cpp: Familia::MTELA2, 6", "shell/x.cpp: MENS(ctx, 11",
+                                                          "shell/x.cpp: REC_LOCK(ctx, 5", "shell/x.cpp: FIL_LOCK(ctx, 0"}));
+  EXPECT_EQ(lista(bareCodes(sources())), "");
 }
 
 // Every walk over a table also stops on a failed move.

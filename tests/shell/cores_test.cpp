@@ -58,7 +58,7 @@ TEST_F(Cores, EditedColoursAreStoredAndComeBackAfterARestart) {
   EXPECT_EQ(outro.cores.COR_SAY, ctx.cores.COR_SAY);
   EXPECT_EQ(outro.cores.COR_ENCH_C, "W+/B");
   // And the new start shows them: a message window's text is in the edited colour.
-  console::MENS(outro, 13, "Teste", {.linha = 20, .coluna = 10});
+  console::MENS(outro, console::mens::Espera, "Teste", {.linha = 20, .coluna = 10});
   EXPECT_EQ(outro.screen().rowText(20).substr(10, 5), "Teste");
   EXPECT_EQ(outro.screen().at(20, 10).attr, 47);
   // Another terminal's number gets its own record with the defaults.

@@ -432,7 +432,7 @@ TEST_F(Declaracao, ThePromptComesBackWholeAfterAListANoticeOrADeclaration) {
   con.setKey(key::F9, [&] { vistos.emplace_back(linha(0), linha(24)); });
   ServicosDeclara s = servicos();
   s.corrigidos = [](Program& q, Declara&) {
-    console::MENS(q, 0, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
+    console::MENS(q, console::mens::Linha, "Atenção! A tabela de juros termina antes do mês atual: juros incompletos."_cp);
     return true;
   };
   term.press(key::F9);

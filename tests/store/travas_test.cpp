@@ -133,7 +133,7 @@ TEST_F(TravasTest, RecordLockWaitsTwoSecondsByDefaultAndNotAtAllForZero) {
   EXPECT_EQ(mensagem(), kNaoFicou);
 
   espera.zera();
-  console::MENS(ctx, 0);
+  console::MENS(ctx, console::mens::Linha);
   EXPECT_FALSE(REC_LOCK(ctx, 0));
   EXPECT_EQ(espera.vezes(), 0);
   EXPECT_EQ(mensagem(), kNaoFicou);

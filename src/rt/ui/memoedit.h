@@ -37,6 +37,10 @@ namespace memo {
 inline constexpr int kDefault = 0;
 inline constexpr int kIgnore = 32;
 inline constexpr int kData = 33;
+// The key codes a hook answers with most: Ctrl+W's action (end, giving back the edited text)
+// and Ins's (insert/overwrite).
+inline constexpr int kSave = 23;
+inline constexpr int kToggleInsert = 22;
 }  // namespace memo
 
 struct MemoOptions {
