@@ -1,8 +1,8 @@
 // The sibling rural program's previous edition carried into this year's rural tables.
 #include "converter/anterior_rural.h"
 
+#include <span>
 #include <string>
-#include <vector>
 
 #include "converter/anterior_rural_fontes.h"
 #include "rt/text/strings.h"
@@ -13,57 +13,41 @@
 
 namespace conversor {
 
-using converter::Linha;
-using converter::TabelasCpf;
-using rt::Status;
-using rt::text::Decimal;
-using rural::Aberta;
-using rural::Lido;
+using namespace rural;
 
 namespace {
-
-// The register MOL909 in area 90, its rural table MOL<k>09 in area 90 + k (k = 1 to 4).
-constexpr int kRegistro = 90;
-constexpr int areaMol(int k) {
-  return kRegistro + k;
-}
 
 // The herd kinds whose opening count is carried: cattle, pigs, goats, others.
 constexpr const char* kRebanhos[] = {"B", "S", "C", "A"};
 
-std::vector<Lido> camposMol(int k) {
-  std::vector<Lido> v{{"CPF", 'C'}, {"ATV_EXTER", 'C'}};
+// The fields each copy reads of MOL<k>09, the key's CPF and ATV_EXTER first. The summary (1)
+// reads the herds I7_<i><kind> of the kinds above and "V1" (the other kind, named in I7_V1).
+constexpr Lido kCamposResumo[] = {
+    {"CPF", 'C'},    {"ATV_EXTER", 'C'}, {"I5_08", 'N'},  {"I5_09", 'N'}, {"I7_1B", 'N'},  {"I7_1S", 'N'},
+    {"I7_1C", 'N'},  {"I7_1A", 'N'},     {"I7_1V1", 'N'}, {"I7_2B", 'N'}, {"I7_2S", 'N'},  {"I7_2C", 'N'},
+    {"I7_2A", 'N'},  {"I7_2V1", 'N'},    {"I7_3B", 'N'},  {"I7_3S", 'N'}, {"I7_3C", 'N'},  {"I7_3A", 'N'},
+    {"I7_3V1", 'N'}, {"I7_4B", 'N'},     {"I7_4S", 'N'},  {"I7_4C", 'N'}, {"I7_4A", 'N'},  {"I7_4V1", 'N'},
+    {"I7_5B", 'N'},  {"I7_5S", 'N'},     {"I7_5C", 'N'},  {"I7_5A", 'N'}, {"I7_5V1", 'N'}, {"I7_V1", 'C'}};
+constexpr Lido kCamposPropriedades[] = {{"CPF", 'C'},   {"ATV_EXTER", 'C'}, {"I2_01", 'C'},
+                                        {"I2_02", 'N'}, {"I2_03", 'C'},     {"I2_04", 'N'},
+                                        {"I2_05", 'N'}, {"I2_06", 'C'},     {"I2_07", 'N'}};
+// I8_4 (the sold mark) is optional: a table without it has none sold.
+constexpr Lido kCamposBens[] = {
+    {"CPF", 'C'}, {"ATV_EXTER", 'C'}, {"I8_1", 'C'}, {"I8R_4", 'N'}, {"CODIGO", 'N'}};
+constexpr Lido kCamposDividas[] = {{"CPF", 'C'},  {"ATV_EXTER", 'C'}, {"I9_1", 'C'},
+                                   {"I9_2", 'N'}, {"I9_3", 'N'},      {"I9_4", 'N'}};
+
+std::span<const Lido> camposMol(int k) {
   switch (k) {
     case 1:
-      v.push_back({"I5_08", 'N'});
-      v.push_back({"I5_09", 'N'});
-      for (int i = 1; i <= 5; ++i) {
-        for (const char* x : kRebanhos) v.push_back({"I7_" + std::to_string(i) + x, 'N'});
-        v.push_back({"I7_" + std::to_string(i) + "V1", 'N'});
-      }
-      v.push_back({"I7_V1", 'C'});
-      break;
+      return kCamposResumo;
     case 2:
-      v.push_back({"I2_01", 'C'});
-      v.push_back({"I2_02", 'N'});
-      v.push_back({"I2_03", 'C'});
-      v.push_back({"I2_04", 'N'});
-      v.push_back({"I2_05", 'N'});
-      v.push_back({"I2_06", 'C'});
-      v.push_back({"I2_07", 'N'});
-      break;
+      return kCamposPropriedades;
     case 3:
-      // I8_4 (the sold mark) is optional: a table without it has none sold.
-      v.push_back({"I8_1", 'C'});
-      v.push_back({"I8R_4", 'N'});
-      v.push_back({"CODIGO", 'N'});
-      break;
+      return kCamposBens;
     default:
-      v.push_back({"I9_1", 'C'});
-      for (const char* f : {"I9_2", "I9_3", "I9_4"}) v.push_back({f, 'N'});
-      break;
+      return kCamposDividas;
   }
-  return v;
 }
 
 std::string nomeMol(int k) {
@@ -155,8 +139,7 @@ rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::C
                                                                         const std::string& origem) {
   // Made first: a refusal halfway lets go the tables opened so far.
   std::unique_ptr<RuralAnterior> r(new RuralAnterior(ctx));
-  const std::vector<Lido> registro{{"CPF", 'C'}};
-  switch (rural::abreFonte(ctx, kRegistro, origem, "MOL909", "RURAL90", "CPF", registro)) {
+  switch (rural::abreFonte(ctx, kAreaRegistro, origem, "MOL909", "CPF", kCamposRegistro)) {
     case Aberta::Sim:
       break;
     case Aberta::Ausente:
@@ -170,8 +153,8 @@ rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::C
   // A rural table that is missing or cannot be had is left out; one that lacks a field the
   // copy reads refuses the whole source.
   for (int k = 1; k <= 4; ++k)
-    if (rural::abreFonte(ctx, areaMol(k), origem, nomeMol(k), "RURAL" + std::to_string(areaMol(k)),
-                         "CPF+ATV_EXTER", camposMol(k)) == Aberta::Recusada)
+    if (rural::abreFonte(ctx, areaDaTabela(k), origem, nomeMol(k), "CPF+ATV_EXTER", camposMol(k)) ==
+        Aberta::Recusada)
       return Status(rt::Error::kBadField, nomeMol(k));
   return r;
 }
@@ -183,11 +166,11 @@ std::unique_ptr<RuralAnterior> RuralAnterior::abre(store::Contexto& ctx, const s
 }
 
 RuralAnterior::~RuralAnterior() {
-  for (int a = kRegistro; a <= areaMol(4); ++a) ctx_.areas.release(a);
+  for (int a = kAreaRegistro; a <= areaDaTabela(4); ++a) ctx_.areas.release(a);
 }
 
 rt::Result<bool> RuralAnterior::copia(const store::Cpf& cpf, TabelasCpf& destino) {
-  rt::db::Table* registro = ctx_.areas.table(kRegistro);
+  rt::db::Table* registro = ctx_.areas.table(kAreaRegistro);
   if (registro == nullptr) return false;
   auto tem = rural::temCpf(*registro, cpf);
   if (!tem || !*tem) return tem;
@@ -197,7 +180,7 @@ rt::Result<bool> RuralAnterior::copia(const store::Cpf& cpf, TabelasCpf& destino
     Copia copia;
   } kCopias[] = {{2, propriedades}, {1, resumo}, {3, bens}, {4, dividas}};
   for (const auto& c : kCopias)
-    if (rt::db::Table* t = ctx_.areas.table(areaMol(c.k))) RT_TRY(c.copia(*t, cpf, destino));
+    if (rt::db::Table* t = ctx_.areas.table(areaDaTabela(c.k))) RT_TRY(c.copia(*t, cpf, destino));
   return true;
 }
 

@@ -1,6 +1,6 @@
 // The cash book's rural tables carried into this year's rural tables.
+#include <span>
 #include <string>
-#include <vector>
 
 #include "converter/anterior_rural.h"
 #include "converter/anterior_rural_fontes.h"
@@ -8,50 +8,45 @@
 
 namespace conversor {
 
-using converter::Linha;
-using converter::TabelasCpf;
-using rt::Status;
-using rt::text::Decimal;
-using rural::Aberta;
-using rural::Lido;
+using namespace rural;
 
 namespace {
+
+// The fields each copy reads of the cash book's tables, the CPF first.
+constexpr Lido kCamposPropriedades[] = {{"CPF", 'C'},   {"I2_01", 'C'}, {"I2_02", 'N'}, {"I2_03", 'C'},
+                                        {"I2_04", 'N'}, {"I2_05", 'N'}, {"I2_06", 'C'}, {"I2_07", 'N'}};
+constexpr Lido kCamposResumo[] = {
+    {"CPF", 'C'},     {"I4_04", 'N'},   {"I4_07", 'N'},   {"I5_09", 'N'},   {"I5_10", 'N'},
+    {"I3_01OR", 'N'}, {"I3_01OD", 'N'}, {"I3_02OR", 'N'}, {"I3_02OD", 'N'}, {"I3_03OR", 'N'},
+    {"I3_03OD", 'N'}, {"I3_04OR", 'N'}, {"I3_04OD", 'N'}, {"I3_05OR", 'N'}, {"I3_05OD", 'N'},
+    {"I3_06OR", 'N'}, {"I3_06OD", 'N'}, {"I3_07OR", 'N'}, {"I3_07OD", 'N'}, {"I3_08OR", 'N'},
+    {"I3_08OD", 'N'}, {"I3_09OR", 'N'}, {"I3_09OD", 'N'}, {"I3_10OR", 'N'}, {"I3_10OD", 'N'},
+    {"I3_11OR", 'N'}, {"I3_11OD", 'N'}, {"I3_12OR", 'N'}, {"I3_12OD", 'N'}, {"I7_1A", 'N'},
+    {"I7_1B", 'N'},   {"I7_1C", 'N'},   {"I7_1S", 'N'},   {"I7_1V1", 'N'},  {"I7_2A", 'N'},
+    {"I7_2B", 'N'},   {"I7_2C", 'N'},   {"I7_2S", 'N'},   {"I7_2V1", 'N'},  {"I7_3A", 'N'},
+    {"I7_3B", 'N'},   {"I7_3C", 'N'},   {"I7_3S", 'N'},   {"I7_3V1", 'N'},  {"I7_4A", 'N'},
+    {"I7_4B", 'N'},   {"I7_4C", 'N'},   {"I7_4S", 'N'},   {"I7_4V1", 'N'},  {"I7_5A", 'N'},
+    {"I7_5B", 'N'},   {"I7_5C", 'N'},   {"I7_5S", 'N'},   {"I7_5V1", 'N'},  {"I7_V1", 'C'}};
+constexpr Lido kCamposFontes[] = {{"CPF", 'C'},    {"I1_1", 'C'},  {"I1_2", 'C'},
+                                  {"I1_413", 'N'}, {"DT_LC", 'D'}, {"TIPOCR", 'C'}};
+constexpr Lido kCamposBens[] = {{"CPF", 'C'}, {"I8_1", 'C'}, {"I8_2", 'N'}, {"ITEM", 'N'}, {"CODIGO", 'N'}};
+constexpr Lido kCamposDividas[] = {{"CPF", 'C'},  {"ITEM", 'N'}, {"I9_1", 'C'},
+                                   {"I9_2", 'N'}, {"I9_3", 'N'}, {"I9_4", 'N'}};
 
 // The cash book's tables and the work areas they are held in: the properties, the summary,
 // the income sources (whose rural rows are the cash-book entries), the goods, the debts.
 struct TabelaCaixa {
   const char* nome;
   int area;
+  std::span<const Lido> campos;
 };
-constexpr TabelaCaixa kPropriedades{"ZUK15", 95}, kResumo{"ZUK10", 96}, kFontes{"ZUK2", 97},
-    kBens{"ZUK12", 98}, kDividas{"ZUK13", 99};
+constexpr TabelaCaixa kPropriedades{"ZUK15", 95, kCamposPropriedades}, kResumo{"ZUK10", 96, kCamposResumo},
+    kFontes{"ZUK2", 97, kCamposFontes}, kBens{"ZUK12", 98, kCamposBens},
+    kDividas{"ZUK13", 99, kCamposDividas};
 constexpr TabelaCaixa kTabelas[] = {kPropriedades, kResumo, kFontes, kBens, kDividas};
 
 std::string dois(int k) {
   return rt::text::doisDigitos(k);
-}
-
-std::vector<Lido> campos(const TabelaCaixa& t) {
-  std::vector<Lido> v{{"CPF", 'C'}};
-  if (t.area == kPropriedades.area) {
-    for (int i = 1; i <= 7; ++i) v.push_back({"I2_" + dois(i), i == 1 || i == 3 || i == 6 ? 'C' : 'N'});
-  } else if (t.area == kResumo.area) {
-    for (const char* f : {"I4_04", "I4_07", "I5_09", "I5_10"}) v.push_back({f, 'N'});
-    for (int mes = 1; mes <= 12; ++mes) {
-      v.push_back({"I3_" + dois(mes) + "OR", 'N'});
-      v.push_back({"I3_" + dois(mes) + "OD", 'N'});
-    }
-    for (int i = 1; i <= 5; ++i)
-      for (const char* x : {"A", "B", "C", "S", "V1"}) v.push_back({"I7_" + std::to_string(i) + x, 'N'});
-    v.push_back({"I7_V1", 'C'});
-  } else if (t.area == kFontes.area) {
-    v.insert(v.end(), {{"I1_1", 'C'}, {"I1_2", 'C'}, {"I1_413", 'N'}, {"DT_LC", 'D'}, {"TIPOCR", 'C'}});
-  } else if (t.area == kBens.area) {
-    v.insert(v.end(), {{"I8_1", 'C'}, {"I8_2", 'N'}, {"ITEM", 'N'}, {"CODIGO", 'N'}});
-  } else {
-    v.insert(v.end(), {{"ITEM", 'N'}, {"I9_1", 'C'}, {"I9_2", 'N'}, {"I9_3", 'N'}, {"I9_4", 'N'}});
-  }
-  return v;
 }
 
 rt::Result<Linha*> nova(TabelasCpf& destino, int tabela) {
@@ -77,8 +72,7 @@ rt::Result<std::unique_ptr<RuralLivroCaixa>> RuralLivroCaixa::abreConferida(stor
   std::unique_ptr<RuralLivroCaixa> r(new RuralLivroCaixa(ctx));
   bool alguma = false;
   for (const TabelaCaixa& t : kTabelas) {
-    const Aberta a =
-        rural::abreFonte(ctx, t.area, origem, t.nome, "RURAL" + std::to_string(t.area), "CPF", campos(t));
+    const Aberta a = rural::abreFonte(ctx, t.area, origem, t.nome, "CPF", t.campos);
     if (a == Aberta::Recusada) return Status(rt::Error::kBadField, t.nome);
     alguma = alguma || a == Aberta::Sim;
   }

@@ -42,18 +42,18 @@ void avisaRecusa(store::Contexto& ctx, std::string_view tabela, const Lido& camp
   // Worded as the refusal of last year's own tables.
   const std::string tem =
       outroTipo ? " da pasta de origem tem o campo " : std::string(" da pasta de origem não tem o campo "_cp);
-  ctx.relato().alerta(
-      {"A tabela " + std::string(tabela) + tem + campo.nome + (outroTipo ? " de outro tipo." : "."),
-       "Nenhum contribuinte foi convertido."});
+  ctx.relato().alerta({"A tabela " + std::string(tabela) + tem + std::string(campo.nome) +
+                           (outroTipo ? " de outro tipo." : "."),
+                       "Nenhum contribuinte foi convertido."});
 }
 
 }  // namespace
 
 Aberta abreFonte(store::Contexto& ctx, int area, std::string_view pasta, std::string_view nome,
-                 std::string_view apelido, std::string_view chave, std::span<const Lido> campos) {
+                 std::string_view chave, std::span<const Lido> campos) {
   const std::string arquivo = console::BAR_DIR(pasta) + std::string(nome);
   if (!store::existe(ctx, store::comExtensao(arquivo, ".DBF"))) return Aberta::Ausente;
-  const ComApelido nomeado(ctx, apelido);
+  const ComApelido nomeado(ctx, "RURAL" + std::to_string(area));
   // The fields first, on the bare table: a key over a missing field would fail as a damaged
   // table would, and the user would not learn which field is missing.
   if (!store::ABRE_ALHEIA(ctx, area, arquivo, {})) return Aberta::Falhou;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "converter/receita_tabelas.h"
 #include "rt/base/result.h"
 #include "rt/db/table.h"
 #include "rt/text/value.h"
@@ -16,11 +17,27 @@
 
 namespace conversor::rural {
 
+// The names the three rural copies share (anterior_rural*.cpp say `using namespace rural`).
+using converter::Linha;
+using converter::TabelasCpf;
+using rt::Status;
+using rt::text::Decimal;
+
 // A field a copy reads, with the kind of value it must hold: 'C' text, 'N' number, 'D' date.
+// The copies list theirs as tables, in the order a missing one is looked for.
 struct Lido {
-  std::string nome;
+  std::string_view nome;
   char tipo = 'N';
 };
+
+// The fields of the sibling's register (MOL909, MOL910): the CPF.
+inline constexpr Lido kCamposRegistro[] = {{"CPF", 'C'}};
+
+// The sibling's register is held in work area 90, its table k in area 90 + k.
+inline constexpr int kAreaRegistro = 90;
+constexpr int areaDaTabela(int k) {
+  return kAreaRegistro + k;
+}
 
 // How the opening of a source table went.
 enum class Aberta {
@@ -31,10 +48,10 @@ enum class Aberta {
 };
 
 // Opens table `nome` (base name, found in any case) of folder `pasta` (stored, with or
-// without its separator) read only in work area
-// `area` under `apelido`, ordered by `chave`, when it has every field of `campos`.
+// without its separator) read only in work area `area` under the alias "RURAL" + the area's
+// number, ordered by `chave`, when it has every field of `campos`.
 Aberta abreFonte(store::Contexto& ctx, int area, std::string_view pasta, std::string_view nome,
-                 std::string_view apelido, std::string_view chave, std::span<const Lido> campos);
+                 std::string_view chave, std::span<const Lido> campos);
 
 // Calls `cada` on each row of `cpf` in `t` (ordered by a key that begins with the CPF), in key
 // order; stops at the first failure, of a move or of `cada`.

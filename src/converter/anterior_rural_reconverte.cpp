@@ -14,20 +14,11 @@
 
 namespace conversor {
 
-using converter::Linha;
-using converter::TabelasCpf;
-using rt::Status;
-using rural::Aberta;
-using rural::Lido;
+using namespace rural;
 
 namespace {
 
-// The register MOL910 in area 90, its table MOL<k>10 in area 90 + k (k = 1 to 5), appended
-// to table 14 + k.
-constexpr int kRegistro = 90;
-constexpr int areaMol(int k) {
-  return kRegistro + k;
-}
+// The register MOL910 and its tables MOL<k>10 (k = 1 to 5), table k appended to table 14 + k.
 std::string nomeMol(int k) {
   return "MOL" + std::to_string(k) + "10";
 }
@@ -102,7 +93,7 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
   r.poe("ATV_BRASIL", std::string("S"));
   Status s;
   for (int k = 1; k <= 5 && s; ++k) {
-    rt::db::Table* t = ctx.areas.table(areaMol(k));
+    rt::db::Table* t = ctx.areas.table(areaDaTabela(k));
     if (t == nullptr) continue;
     const std::vector<std::string>& m = mapas[static_cast<std::size_t>(k)];
     s = rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
@@ -124,11 +115,10 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
   struct Fecha {
     store::Contexto& ctx;
     ~Fecha() {
-      for (int a = kRegistro; a <= areaMol(5); ++a) ctx.areas.release(a);
+      for (int a = kAreaRegistro; a <= areaDaTabela(5); ++a) ctx.areas.release(a);
     }
   } fecha{ctx};
-  const std::vector<Lido> registro{{"CPF", 'C'}};
-  switch (rural::abreFonte(ctx, kRegistro, c.ARQORIG, "MOL910", "RURAL90", "CPF", registro)) {
+  switch (rural::abreFonte(ctx, kAreaRegistro, c.ARQORIG, "MOL910", "CPF", kCamposRegistro)) {
     case Aberta::Sim:
       break;
     case Aberta::Recusada:
@@ -140,15 +130,14 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
   }
   // Every table is checked before the first taxpayer is written; one that cannot be had is
   // left out.
-  const std::vector<Lido> chave{{"CPF", 'C'}, {"ATV_EXTER", 'C'}};
+  constexpr Lido kChave[] = {{"CPF", 'C'}, {"ATV_EXTER", 'C'}};
   std::vector<std::vector<std::string>> mapas(6);
   for (int k = 1; k <= 5; ++k) {
-    const Aberta a = rural::abreFonte(ctx, areaMol(k), c.ARQORIG, nomeMol(k),
-                                      "RURAL" + std::to_string(areaMol(k)), "CPF+ATV_EXTER", chave);
+    const Aberta a = rural::abreFonte(ctx, areaDaTabela(k), c.ARQORIG, nomeMol(k), "CPF+ATV_EXTER", kChave);
     if (a == Aberta::Recusada) return;
-    if (a == Aberta::Sim) mapas[static_cast<std::size_t>(k)] = mapa(*ctx.areas.table(areaMol(k)), k);
+    if (a == Aberta::Sim) mapas[static_cast<std::size_t>(k)] = mapa(*ctx.areas.table(areaDaTabela(k)), k);
   }
-  rt::db::Table& fonte = *ctx.areas.table(kRegistro);
+  rt::db::Table& fonte = *ctx.areas.table(kAreaRegistro);
   fonte.goTop();
   std::string anterior;
   while (fonte.status() && !fonte.eof()) {

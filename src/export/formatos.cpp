@@ -119,7 +119,7 @@ std::string inteiro(Decimal valor) {
   return (n < 0 ? "-" : "") + milhares(absoluto(n));
 }
 
-std::string digitos(Decimal valor) {
+std::string inteiroSemPontos(Decimal valor) {
   return std::to_string(rt::text::round(valor, 0).wholePart());
 }
 

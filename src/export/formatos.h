@@ -24,7 +24,7 @@ using rt::text::Decimal;
 // CONVNRO's forms: money "1.234,56", integer "1.235", digits "1235", one decimal "1.234,5".
 std::string dinheiro(Decimal valor);
 std::string inteiro(Decimal valor);
-std::string digitos(Decimal valor);
+std::string inteiroSemPontos(Decimal valor);
 // The "one decimal" form, cut like money: "1.234,5".
 std::string umDecimal(Decimal valor);
 

@@ -147,17 +147,17 @@ std::string indiceCom(std::string_view antigo, std::string_view cpf, std::string
 }
 
 bool nomeProvisorioAntigo(std::string_view nome) {
-  auto digitos = [](std::string_view s) {
+  auto soDigitos = [](std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
   };
   // The index's: "iddeclaracoes.xml." + a process number + ".tmp".
   constexpr std::string_view kIndice = "iddeclaracoes.xml.";
   if (nome.size() > kIndice.size() + 4 && rt::text::lower(nome.substr(0, kIndice.size())) == kIndice &&
       nome.ends_with(".tmp"))
-    return digitos(nome.substr(kIndice.size(), nome.size() - kIndice.size() - 4));
+    return soDigitos(nome.substr(kIndice.size(), nome.size() - kIndice.size() - 4));
   // A declaration's: CPF + "." + terminal + ".TMP".
-  return nome.size() == 18 && digitos(nome.substr(0, 11)) && nome[11] == '.' && digitos(nome.substr(12, 2)) &&
-         nome.substr(14) == ".TMP";
+  return nome.size() == 18 && soDigitos(nome.substr(0, 11)) && nome[11] == '.' &&
+         soDigitos(nome.substr(12, 2)) && nome.substr(14) == ".TMP";
 }
 
 int limpaProvisorios(const std::string& pasta) {

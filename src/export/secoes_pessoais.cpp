@@ -23,7 +23,7 @@ void contribuinte(const Secao& s) {
   const std::string bairro = rt::text::left(r.txt("BAIRRO"), 19);
   x.abre("contribuinte");
   if (espolio)
-    x.digitos("anoObito", s.n("ANOOBITO"));
+    x.inteiroSemPontos("anoObito", s.n("ANOOBITO"));
   else
     x.a("anoObito", "");
   x.mapeado("bairro", bairro);
@@ -123,8 +123,8 @@ void espolio(const Secao& s) {
     x.abre("escrituracaoPublica")
         .a("cnpjCartorio", comCnpj(r.txt("CNPJCARTO")))
         .bruto("dataLavratura", dataTexto(r.data("DATALAVRA")))
-        .digitos("folhas", r.num("FOLHCARTO"))
-        .digitos("livro", r.num("LIVRCARTO"))
+        .inteiroSemPontos("folhas", r.num("FOLHCARTO"))
+        .inteiroSemPontos("livro", r.num("LIVRCARTO"))
         .mapeado("municipio", r.txt("MUNICARTO"))
         .mapeado("nome", rt::text::left(r.txt("NOMECARTO"), 60))
         .texto("uf", r.txt("UFPROCES"))

@@ -46,7 +46,9 @@ class TextoXml {
   }
   TextoXml& dinheiro(std::string_view nome, Decimal v) { return a(nome, exporta::dinheiro(v)); }
   TextoXml& inteiro(std::string_view nome, Decimal v) { return a(nome, exporta::inteiro(v)); }
-  TextoXml& digitos(std::string_view nome, Decimal v) { return a(nome, exporta::digitos(v)); }
+  TextoXml& inteiroSemPontos(std::string_view nome, Decimal v) {
+    return a(nome, exporta::inteiroSemPontos(v));
+  }
   TextoXml& umDecimal(std::string_view nome, Decimal v) { return a(nome, exporta::umDecimal(v)); }
   TextoXml& texto(std::string_view nome, std::string_view cp860) { return a(nome, exporta::texto(cp860)); }
   TextoXml& mapeado(std::string_view nome, std::string_view cp860) { return a(nome, exporta::mapeado(cp860)); }

@@ -6,15 +6,15 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
+#include "taxcalc/tax_year.h"
 
 namespace gains {
 
 using namespace rt::text::literals;
 using rt::text::despreza;
+using taxcalc::kAnoBase;
 
 namespace {
-
-constexpr int kAnoBase = 2009;
 
 std::string reais(Decimal v) {
   return std::string(rt::text::alltrim(rt::text::transform(v, "@Ez 999,999,999.99")));

@@ -25,6 +25,9 @@ struct Localizado {
 std::optional<Localizado> BUSCACPF(store::Contexto& ctx, std::string_view cpf);
 // As BUSCACPF without a word when nothing is found (the remittance's address lookup).
 std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf);
+// The two-line message of a client in no folder (BUSCACPF's, and the e-mail's when the letter
+// finds no register row to merge).
+void avisaNaoLocalizado(store::Contexto& ctx);
 
 // LOCALI_CPF: the check of a CPF field: wrong check digits (said by the CPF check) or a CPF in
 // no folder (said) refuse it.

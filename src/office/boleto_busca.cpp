@@ -54,10 +54,16 @@ std::optional<Localizado> procuraCpf(store::Contexto& ctx, std::string_view cpf)
   return achado;
 }
 
+void avisaNaoLocalizado(store::Contexto& ctx) {
+  console::AVISOSN(ctx,
+                   {"O contribuinte não foi localizado em nenhum dos diretórios "_cp,
+                    "indicado. Confira o código ou os diretórios digitados      "_cp},
+                   0);
+}
+
 std::optional<Localizado> BUSCACPF(store::Contexto& ctx, std::string_view cpf) {
   std::optional<Localizado> l = procuraCpf(ctx, cpf);
-  if (!l)
-    console::AVISOSN(ctx, {"O contribuinte não foi localizado em nenhum dos diretórios "_cp, "indicado. Confira o código ou os diretórios digitados      "_cp}, 0);
+  if (!l) avisaNaoLocalizado(ctx);
   return l;
 }
 

@@ -37,23 +37,23 @@ std::string texto(std::string_view s, int n) {
 
 // A whole number in `n` digits with leading zeros (a longer one keeps its last digits, so no
 // record ever grows).
-std::string digitos(long long v, int n) {
+std::string comZeros(long long v, int n) {
   std::string s = std::to_string(v < 0 ? -v : v);
   if (static_cast<int>(s.size()) > n) return s.substr(s.size() - static_cast<std::size_t>(n));
   return std::string(static_cast<std::size_t>(n) - s.size(), '0') + s;
 }
 
-std::string digitos(Decimal v, int n) {
-  return digitos(static_cast<long long>(v.wholePart()), n);
+std::string comZeros(Decimal v, int n) {
+  return comZeros(static_cast<long long>(v.wholePart()), n);
 }
 
 std::string ddmmaa(Date d) {
   if (d.isEmpty()) return std::string(6, '0');
-  return digitos(d.day(), 2) + digitos(d.month(), 2) + digitos(d.year() % 100, 2);
+  return comZeros(d.day(), 2) + comZeros(d.month(), 2) + comZeros(d.year() % 100, 2);
 }
 
 std::string sequencia(int n) {
-  return digitos(n, 6);
+  return comZeros(n, 6);
 }
 
 // Positions are counted from 1, as the bank's layout gives them.
@@ -80,7 +80,7 @@ std::string centavos(Decimal valor) {
   // cents is beyond what a Decimal holds.
   const long long reais = valor.wholePart();
   const long long fracao = rt::text::round((valor - Decimal::fromInt(reais)) * Decimal(100), 0).wholePart();
-  return digitos(reais * 100 + fracao, 13);
+  return comZeros(reais * 100 + fracao, 13);
 }
 
 std::string registroHeader(const ContaBoleto& c, Date hoje) {
@@ -106,11 +106,11 @@ std::string registroDetalhe(const ContaBoleto& c, const Boleto& b, Date hoje, in
       .em(18, texto(c.BOL_AGENCI, 4))
       .em(22, "00")
       .em(24, texto(c.BOL_CONTA, 6))
-      .em(63, digitos(b.NOSSONRO, 8))
+      .em(63, comZeros(b.NOSSONRO, 8))
       .em(71, std::string(13, '0'))
       .em(84, texto(c.BOL_CARTEI, 3))
       .em(108, "I01")
-      .em(111, digitos(b.NRODOCUM, 5))
+      .em(111, comZeros(b.NRODOCUM, 5))
       .em(121, ddmmaa(b.DATADOC))
       .em(127, centavos(b.VALORDOC))
       .em(140, "3410000017N")
@@ -143,8 +143,8 @@ std::string remessa(const ContaBoleto& conta, const std::vector<Boleto>& boletos
 
 std::optional<std::string> nomeRemessa(std::string_view pasta, Date hoje,
                                        const std::function<bool(const std::string&)>& existe) {
-  const std::string base = std::string(pasta) + "C" + digitos(hoje.year() % 100, 2) + digitos(hoje.month(), 2) +
-                           digitos(hoje.day(), 2);
+  const std::string base = std::string(pasta) + "C" + comZeros(hoje.year() % 100, 2) +
+                           comZeros(hoje.month(), 2) + comZeros(hoje.day(), 2);
   for (char letra = 'A'; letra <= 'Z'; ++letra) {
     std::string nome = base + letra + ".txt";
     if (!existe(nome)) return nome;

@@ -6,6 +6,7 @@
 #include "console/mensagens.h"
 #include "console/oculto.h"
 #include "console/pastas.h"
+#include "office/boleto.h"
 #include "office/email.h"
 #include "platform/mensagem_smtp.h"
 #include "rt/text/cp860.h"
@@ -120,7 +121,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
     // The letter is merged with the register's current row: the client's, in this folder.
     rt::db::Table* r = store::tabela(ctx.areas, Area::IMP0910);
     if (r == nullptr || !r->useOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
-      console::AVISOSN(ctx, {"O contribuinte não foi localizado em nenhum dos diretórios "_cp, "indicado. Confira o código ou os diretórios digitados      "_cp}, 0);
+      avisaNaoLocalizado(ctx);
       return false;
     }
     std::optional<std::string> carta = c.carta ? c.carta(ctx) : std::nullopt;

@@ -34,42 +34,80 @@ std::string fone(std::string_view numero) {
 
 }  // namespace
 
+namespace {
+
+std::string txt(const DadosDaMala& d, std::string_view campo) {
+  return d.registro().getText(campo);
+}
+Decimal num(const DadosDaMala& d, std::string_view campo) {
+  return d.registro().getNumber(campo);
+}
+
+std::string imposto(const DadosDaMala& d) {
+  const Decimal i = num(d, "IMPPGRE");
+  if (i.isZero()) return std::string("Isento ");
+  return (i.isNegative() ? "Devolucao " : "Imposto ") + dinheiro(rt::text::abs(i));
+}
+
+}  // namespace
+
+// Each field with the caption of the editor's list and the text the register record gives it.
 const std::vector<CampoCarta>& camposDaCarta() {
+  using D = const DadosDaMala&;
   static const std::vector<CampoCarta> campos{
-      {"CPF", "CPF"},
-      {"Nome", "Nome"},
-      {"TipoEnd", "Tipo Ender."},
-      {"Logradouro", "Logradouro"},
-      {"Numero", "Numero"},
-      {"Complemento", "Complem."},
-      {"Bairro", "Bairro"},
-      {"CEP", "CEP"},
-      {"Municipio", "Municipio"},
-      {"Estado", "Estado"},
-      {"MudouEnd", "Mudou Ender"},
-      {"Email", "Email"},
-      {"Telefone", "Telefone"},
-      {"FAX", "FAX"},
-      {"Celular", "Celular"},
-      {"TelSecr", "Tel. Secrt"},
-      {"Titulo", "Titulo"},
-      {"Nascimento", "Nascimento"},
-      {"Tempo", "Tempo uso"},
-      {"Area", "Area usada"},
-      {"ValorTempo", "Valor*Tempo"},
-      {"ValorArea", "Valor*Area"},
-      {"CustoDecl", "Custo Decl"},
-      {"ValorCobrar", "Val.Cobrar"},
-      {"Imposto", "Imposto"},
-      {"NroQuotas", "Nro quotas"},
-      {"NroRecibo", "Nro Recibo"},
-      {"ReciboAnt", "Rec. Anter"},
-      {"CpfConjuge", "Cpf conjug"},
-      {"Estatus", "Estatus"},
-      {"Banco", "Banco"},
-      {"Agen/Conta", "Age./Conta"},
-      {"Senha", "Senha"},
-      {"Codigo", "Codigo"},
+      {"CPF", "CPF", [](D d) { return transform(txt(d, "CPF"), "@R 999.999.999-99"); }},
+      {"Nome", "Nome", [](D d) { return limpo(txt(d, "NOMECONTR")); }},
+      {"TipoEnd", "Tipo Ender.", [](D d) { return limpo(txt(d, "TIPOEND")); }},
+      {"Logradouro", "Logradouro", [](D d) { return limpo(txt(d, "ENDERECO")); }},
+      {"Numero", "Numero", [](D d) { return limpo(txt(d, "NUMERO")); }},
+      {"Complemento", "Complem.", [](D d) { return limpo(txt(d, "COMPLEM")); }},
+      {"Bairro", "Bairro", [](D d) { return limpo(txt(d, "BAIRRO")); }},
+      {"CEP", "CEP", [](D d) { return transform(txt(d, "CEP"), "@R 99999-999"); }},
+      {"Municipio", "Municipio", [](D d) { return limpo(txt(d, "MUNICIPIO")); }},
+      {"Estado", "Estado", [](D d) { return txt(d, "UF"); }},
+      {"MudouEnd", "Mudou Ender", [](D d) { return txt(d, "NOVOEND"); }},
+      {"Email", "Email", [](D d) { return limpo(txt(d, "EMAIL")); }},
+      {"Telefone", "Telefone", [](D d) { return limpo(txt(d, "DDDTEL")) + fone(txt(d, "TELEFO")); }},
+      {"FAX", "FAX", [](D d) { return limpo(txt(d, "DDDFAX")) + fone(txt(d, "NROFAX")); }},
+      {"Celular", "Celular", [](D d) { return fone(txt(d, "TELCELU")); }},
+      {"TelSecr", "Tel. Secrt", [](D d) { return fone(txt(d, "TELSECR")); }},
+      {"Titulo", "Titulo", [](D d) { return transform(txt(d, "TITULO"), "@R 99999999999-99"); }},
+      {"Nascimento", "Nascimento", [](D d) { return rt::text::dtoc(d.registro().getDate("NASCIMENTO")); }},
+      {"Tempo", "Tempo uso", [](D d) { return console::SEG_HOR_2(num(d, "TEM_USO").wholePart()); }},
+      {"Area", "Area usada",
+       [](D d) {
+         const Decimal a = num(d, "TAM_USO");
+         return a.isZero() ? std::string() : limpo(transform(a, "@E 999,999,999"));
+       }},
+      {"ValorTempo", "Valor*Tempo", [](D d) { return dinheiro(d.custos().tempo); }},
+      {"ValorArea", "Valor*Area", [](D d) { return dinheiro(d.custos().tamanho); }},
+      {"CustoDecl", "Custo Decl", [](D d) { return dinheiro(d.custos().declaracao); }},
+      {"ValorCobrar", "Val.Cobrar", [](D d) { return dinheiro(num(d, "VALOREC")); }},
+      {"Imposto", "Imposto", imposto},
+      {"NroQuotas", "Nro quotas",
+       [](D d) {
+         const Decimal q = num(d, "I13_29");
+         return q.isZero() ? std::string() : std::to_string(q.wholePart() % 10);
+       }},
+      {"NroRecibo", "Nro Recibo", [](D d) { return rt::text::padr(txt(d, "RECIBOATU"), 12); }},
+      {"ReciboAnt", "Rec. Anter", [](D d) { return rt::text::padr(txt(d, "RECIBOANT"), 12); }},
+      {"CpfConjuge", "Cpf conjug", [](D d) { return transform(txt(d, "CPFCONJU"), "@R 999.999.999-99"); }},
+      {"Estatus", "Estatus",
+       [](D d) {
+         const Decimal e = num(d, "ESTATUS");
+         return e.isZero() ? std::string() : rt::text::doisDigitos(e.wholePart());
+       }},
+      {"Banco", "Banco", [](D d) { return txt(d, "BANCO"); }},
+      {"Agen/Conta", "Age./Conta",
+       [](D d) {
+         return "Ag. " + transform(txt(d, "AGENCIA"), "@R !!!!!-!") + " CC " + limpo(txt(d, "CONTACO"));
+       }},
+      {"Senha", "Senha", [](D d) { return txt(d, "SENACESSO"); }},
+      {"Codigo", "Codigo",
+       [](D d) {
+         const Decimal c = num(d, "CODACESSO");
+         return c.isZero() ? std::string() : std::to_string(c.wholePart());
+       }},
   };
   return campos;
 }
@@ -81,51 +119,8 @@ DadosDaMala::DadosDaMala(const rt::db::Table& registro, const console::PrecosEsc
                                     console::SemTempo::Nada)) {}
 
 std::optional<std::string> DadosDaMala::valor(std::string_view campo) const {
-  const auto txt = [this](std::string_view n) { return reg_.getText(n); };
-  const auto num = [this](std::string_view n) { return reg_.getNumber(n); };
-  if (campo == "CPF") return transform(txt("CPF"), "@R 999.999.999-99");
-  if (campo == "Nome") return limpo(txt("NOMECONTR"));
-  if (campo == "TipoEnd") return limpo(txt("TIPOEND"));
-  if (campo == "Logradouro") return limpo(txt("ENDERECO"));
-  if (campo == "Numero") return limpo(txt("NUMERO"));
-  if (campo == "Complemento") return limpo(txt("COMPLEM"));
-  if (campo == "Bairro") return limpo(txt("BAIRRO"));
-  if (campo == "CEP") return transform(txt("CEP"), "@R 99999-999");
-  if (campo == "Municipio") return limpo(txt("MUNICIPIO"));
-  if (campo == "Estado") return txt("UF");
-  if (campo == "Telefone") return limpo(txt("DDDTEL")) + fone(txt("TELEFO"));
-  if (campo == "FAX") return limpo(txt("DDDFAX")) + fone(txt("NROFAX"));
-  if (campo == "MudouEnd") return txt("NOVOEND");
-  if (campo == "Email") return limpo(txt("EMAIL"));
-  if (campo == "Celular") return fone(txt("TELCELU"));
-  if (campo == "TelSecr") return fone(txt("TELSECR"));
-  if (campo == "Titulo") return transform(txt("TITULO"), "@R 99999999999-99");
-  if (campo == "Nascimento") return rt::text::dtoc(reg_.getDate("NASCIMENTO"));
-  if (campo == "Tempo") return console::SEG_HOR_2(num("TEM_USO").wholePart());
-  if (campo == "Area")
-    return num("TAM_USO").isZero() ? std::string() : limpo(transform(num("TAM_USO"), "@E 999,999,999"));
-  if (campo == "ValorTempo") return dinheiro(custos_.tempo);
-  if (campo == "ValorArea") return dinheiro(custos_.tamanho);
-  if (campo == "CustoDecl") return dinheiro(custos_.declaracao);
-  if (campo == "ValorCobrar") return dinheiro(num("VALOREC"));
-  if (campo == "Imposto") {
-    const Decimal i = num("IMPPGRE");
-    if (i.isZero()) return std::string("Isento ");
-    return (i.isNegative() ? "Devolucao " : "Imposto ") + dinheiro(rt::text::abs(i));
-  }
-  if (campo == "NroQuotas")
-    return num("I13_29").isZero() ? std::string() : std::to_string(num("I13_29").wholePart() % 10);
-  if (campo == "NroRecibo") return rt::text::padr(txt("RECIBOATU"), 12);
-  if (campo == "ReciboAnt") return rt::text::padr(txt("RECIBOANT"), 12);
-  if (campo == "CpfConjuge") return transform(txt("CPFCONJU"), "@R 999.999.999-99");
-  if (campo == "Estatus")
-    return num("ESTATUS").isZero() ? std::string() : rt::text::doisDigitos(num("ESTATUS").wholePart());
-  if (campo == "Banco") return txt("BANCO");
-  if (campo == "Agen/Conta")
-    return "Ag. " + transform(txt("AGENCIA"), "@R !!!!!-!") + " CC " + limpo(txt("CONTACO"));
-  if (campo == "Senha") return txt("SENACESSO");
-  if (campo == "Codigo")
-    return num("CODACESSO").isZero() ? std::string() : std::to_string(num("CODACESSO").wholePart());
+  for (const CampoCarta& c : camposDaCarta())
+    if (c.nome == campo) return c.valor(*this);
   return std::nullopt;
 }
 

@@ -13,10 +13,14 @@
 
 namespace office {
 
-// The merge fields, in the order the editor's field list shows them: the name between AE and AF
-// and the caption of the list.
+class DadosDaMala;
+
+// The merge fields, in the order the editor's field list shows them: the name between AE and AF,
+// the caption of the list and the text a record gives the field. The one list of them: the
+// editor offers these names and the merge knows no other.
 struct CampoCarta {
   std::string_view nome, legenda;
+  std::string (*valor)(const DadosDaMala&);
 };
 const std::vector<CampoCarta>& camposDaCarta();
 
@@ -26,6 +30,9 @@ class DadosDaMala {
  public:
   DadosDaMala(const rt::db::Table& registro, const console::PrecosEscritorio& precos);
   std::optional<std::string> valor(std::string_view campo) const;
+
+  const rt::db::Table& registro() const { return reg_; }
+  const console::Honorarios& custos() const { return custos_; }
 
  private:
   const rt::db::Table& reg_;

@@ -14,6 +14,7 @@
 #include "rt/term/colour.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "screens/detalhe.h"
 #include "screens/diario.h"
 #include "screens/pendencias.h"
 #include "screens/regras.h"
@@ -28,7 +29,6 @@
 #include "store/abertura.h"
 #include "store/areas.h"
 #include "store/copia_trabalho.h"
-#include "store/detalhe.h"
 #include "store/recusa.h"
 #include "store/salva.h"
 #include "store/travas.h"
@@ -130,7 +130,7 @@ void ajudaPadrao(Program& p, Declara& d, int item) {
 void ServicosDeclara::completa() {
   if (!GTELA) GTELA = [](Program& p, Declara& d, int n) { telaDeclaracao(p, d, n, screens::regrasDeclaracao()); };
   if (!conferencia) conferencia = confereDeclaracao;
-  if (!detalhe) detalhe = [](Program& p, Declara&) { return store::MOS_DETAL(p); };
+  if (!detalhe) detalhe = [](Program& p, Declara&) { return screens::MOS_DETAL(p); };
   if (!pendencias)
     pendencias = [](Program& p, Declara& d) {
       screens::MOS_PEND(p, d.grade);

@@ -11,6 +11,7 @@
 #include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 
@@ -21,81 +22,94 @@ rt::db::FieldDef doCatalogo(int n, std::string_view noCatalogo, std::string_view
   return {std::string(naFonte.empty() ? noCatalogo : naFonte), c->tipo, c->largura, c->decimais, 0};
 }
 
-namespace {
-
-std::string dois(int k) {
-  return rt::text::doisDigitos(k);
+Nomes serie(std::string_view aqui, std::string_view la, int de, int ate, bool doisDigitos) {
+  Nomes v;
+  for (int i = de; i <= ate; ++i) {
+    const std::string n = doisDigitos ? rt::text::doisDigitos(i) : std::to_string(i);
+    v.emplace_back(std::string(aqui) + n, std::string(la) + n);
+  }
+  return v;
 }
 
-void rebanhos(std::vector<rt::db::FieldDef>& v, int n, std::initializer_list<const char*> tipos) {
+Nomes iguais(std::initializer_list<std::string_view> nomes) {
+  Nomes v;
+  for (std::string_view n : nomes) v.emplace_back(n, n);
+  return v;
+}
+
+Nomes junta(std::initializer_list<Nomes> partes) {
+  Nomes v;
+  for (const Nomes& p : partes) v.insert(v.end(), p.begin(), p.end());
+  return v;
+}
+
+std::vector<rt::db::FieldDef> camposFonte(int n, const Nomes& nomes, bool comLado) {
+  std::vector<rt::db::FieldDef> v{doCatalogo(9, "CPF")};
+  if (comLado) v.push_back(doCatalogo(15, "ATV_BRASIL", "ATV_EXTER"));
+  for (const auto& [aqui, la] : nomes) v.push_back(doCatalogo(n, aqui, la));
+  return v;
+}
+
+namespace {
+
+// The herds I7_<i><kind> (i = 1 to 5) of the kinds given, in that order, then I7_V1.
+Nomes rebanhos(std::initializer_list<std::string_view> tipos) {
+  Nomes v;
   for (int i = 1; i <= 5; ++i)
-    for (const char* x : tipos) v.push_back(doCatalogo(n, "I7_" + std::to_string(i) + x));
-  v.push_back(doCatalogo(n, "I7_V1"));
+    for (std::string_view x : tipos) {
+      const std::string f = "I7_" + std::to_string(i) + std::string(x);
+      v.emplace_back(f, f);
+    }
+  v.emplace_back("I7_V1", "I7_V1");
+  return v;
 }
 
 }  // namespace
 
 std::vector<rt::db::FieldDef> camposMol09(int k) {
-  std::vector<rt::db::FieldDef> v{doCatalogo(9, "CPF")};
-  if (k == 0) {
-    v.push_back(doCatalogo(9, "NOMECONTR"));
-    return v;
-  }
-  v.push_back(doCatalogo(15, "ATV_BRASIL", "ATV_EXTER"));
   switch (k) {
+    case 0:
+      return camposFonte(9, iguais({"NOMECONTR"}), false);
     case 1:
-      v.push_back(doCatalogo(15, "I5_08"));
-      v.push_back(doCatalogo(15, "I5_09"));
-      rebanhos(v, 15, {"B", "S", "C", "A", "V1"});
-      break;
+      return camposFonte(15, junta({iguais({"I5_08", "I5_09"}), rebanhos({"B", "S", "C", "A", "V1"})}), true);
     case 2:
-      for (int i = 1; i <= 7; ++i) v.push_back(doCatalogo(16, "I2R_" + dois(i), "I2_" + dois(i)));
-      break;
+      return camposFonte(16, serie("I2R_", "I2_", 1, 7, true), true);
     case 3:
-      v.push_back(doCatalogo(17, "I8R_1", "I8_1"));
-      v.push_back(doCatalogo(17, "I8R_4", "I8_4"));
-      v.push_back(doCatalogo(17, "I8R_4"));
-      v.push_back(doCatalogo(17, "CODIGO"));
-      break;
+      return camposFonte(17, {{"I8R_1", "I8_1"}, {"I8R_4", "I8_4"}, {"I8R_4", "I8R_4"}, {"CODIGO", "CODIGO"}},
+                         true);
     default:
-      for (int i = 1; i <= 4; ++i)
-        v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+      return camposFonte(18, serie("I9R_", "I9_", 1, 4, false), true);
   }
-  return v;
 }
 
 std::vector<rt::db::FieldDef> camposZuk(int n) {
-  std::vector<rt::db::FieldDef> v{doCatalogo(9, "CPF")};
   switch (n) {
     case 15:
-      for (int i = 1; i <= 7; ++i) v.push_back(doCatalogo(16, "I2R_" + dois(i), "I2_" + dois(i)));
-      break;
-    case 10:
-      v.push_back(doCatalogo(15, "I4R_04", "I4_04"));
-      v.push_back(doCatalogo(15, "I4R_07", "I4_07"));
-      v.push_back(doCatalogo(15, "I5_09"));
-      v.push_back(doCatalogo(15, "I5_10"));
+      return camposFonte(16, serie("I2R_", "I2_", 1, 7, true), false);
+    case 10: {
+      Nomes meses;
       for (int m = 1; m <= 12; ++m)
-        for (const char* s : {"OR", "OD"}) v.push_back(doCatalogo(15, "I3_" + dois(m) + s));
-      rebanhos(v, 15, {"A", "B", "C", "S", "V1"});
-      break;
+        for (const char* x : {"OR", "OD"}) {
+          const std::string f = "I3_" + rt::text::doisDigitos(m) + x;
+          meses.emplace_back(f, f);
+        }
+      return camposFonte(15,
+                         junta({{{"I4R_04", "I4_04"}, {"I4R_07", "I4_07"}},
+                                iguais({"I5_09", "I5_10"}),
+                                meses,
+                                rebanhos({"A", "B", "C", "S", "V1"})}),
+                         false);
+    }
     case 2:
-      for (const char* f : {"I1_1", "I1_2", "TIPOCR", "DT_LC"}) v.push_back(doCatalogo(2, f));
       // The year's total has no field of its own here: the type of the months'.
-      v.push_back(doCatalogo(2, "I1_412", "I1_413"));
-      break;
+      return camposFonte(2, junta({iguais({"I1_1", "I1_2", "TIPOCR", "DT_LC"}), {{"I1_412", "I1_413"}}}),
+                         false);
     case 12:
-      v.push_back(doCatalogo(17, "I8R_1", "I8_1"));
-      v.push_back(doCatalogo(17, "I8R_2", "I8_2"));
-      v.push_back(doCatalogo(17, "ITEM"));
-      v.push_back(doCatalogo(17, "CODIGO"));
-      break;
+      return camposFonte(17, junta({{{"I8R_1", "I8_1"}, {"I8R_2", "I8_2"}}, iguais({"ITEM", "CODIGO"})}),
+                         false);
     default:
-      v.push_back(doCatalogo(18, "ITEM"));
-      for (int i = 1; i <= 4; ++i)
-        v.push_back(doCatalogo(18, "I9R_" + std::to_string(i), "I9_" + std::to_string(i)));
+      return camposFonte(18, junta({iguais({"ITEM"}), serie("I9R_", "I9_", 1, 4, false)}), false);
   }
-  return v;
 }
 
 std::vector<rt::db::FieldDef> sem(std::vector<rt::db::FieldDef> campos, std::string_view nome) {
@@ -115,7 +129,7 @@ std::vector<rt::db::FieldDef> comTipo(std::vector<rt::db::FieldDef> campos, std:
 }
 
 void RuralFixture::SetUp() {
-  if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+  if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
 }
 
 Campos pares(std::string_view texto) {

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "receita_fixture.h"
@@ -17,6 +19,17 @@ namespace converter::teste {
 
 // A source field named `naFonte` with the catalogue's type of field `noCatalogo` of table n.
 rt::db::FieldDef doCatalogo(int n, std::string_view noCatalogo, std::string_view naFonte = {});
+
+// The fields of a source table, the one builder of them all: the CPF, ATV_EXTER when
+// `comLado`, then per pair (this program's name, the source's) the source field with the type
+// of this program's field of table n.
+using Nomes = std::vector<std::pair<std::string, std::string>>;
+std::vector<rt::db::FieldDef> camposFonte(int n, const Nomes& nomes, bool comLado);
+// Pairs numbered de..ate: serie("I2R_", "I2_", 1, 7, true) is I2R_01/I2_01 .. I2R_07/I2_07.
+Nomes serie(std::string_view aqui, std::string_view la, int de, int ate, bool doisDigitos);
+// Fields named alike on both sides, and pairs one list after the other.
+Nomes iguais(std::initializer_list<std::string_view> nomes);
+Nomes junta(std::initializer_list<Nomes> partes);
 
 // Every field the copies read from the sibling's previous-edition table MOL<k>09 (0: MOL909).
 std::vector<rt::db::FieldDef> camposMol09(int k);

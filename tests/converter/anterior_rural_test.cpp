@@ -259,38 +259,22 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
   grava(kAna, 16, {"ATV_BRASIL=S;I2R_01=ANTIGA"});
   fonte("MOL910", camposMol09(0), {{kAna, ""}, {kAna, ""}, {kBia, ""}});
   // Each table's fields, the sibling's names beside this program's.
-  auto campos = [](int n, std::vector<std::pair<std::string, std::string>> nomes) {
-    std::vector<rt::db::FieldDef> v{doCatalogo(9, "CPF"), doCatalogo(15, "ATV_BRASIL", "ATV_EXTER")};
-    for (const auto& [aqui, la] : nomes) v.push_back(doCatalogo(n, aqui, la));
-    return v;
-  };
-  auto serie = [](std::string_view aqui, std::string_view la, int de, int ate, bool dois) {
-    std::vector<std::pair<std::string, std::string>> v;
-    for (int i = de; i <= ate; ++i) {
-      const std::string n = dois ? rt::text::doisDigitos(i) : std::to_string(i);
-      v.emplace_back(std::string(aqui) + n, std::string(la) + n);
-    }
-    return v;
-  };
-  auto mais = [](std::vector<std::pair<std::string, std::string>> v, std::vector<std::string> iguais) {
-    for (const std::string& n : iguais) v.emplace_back(n, n);
-    return v;
-  };
+  auto campos = [](int n, const Nomes& nomes) { return camposFonte(n, nomes, true); };
   std::vector<rt::db::FieldDef> c1 =
-      campos(15, mais(serie("I4R_", "I4_", 1, 7, true), {"I5_08", "I7_1B", "SO_TOTAL"}));
+      campos(15, junta({serie("I4R_", "I4_", 1, 7, true), iguais({"I5_08", "I7_1B", "SO_TOTAL"})}));
   c1.push_back({"XTRA", 'C', 5, 0, 0});
   c1.push_back({"I6_10", 'C', 10, 0, 0});
   fonte("mol110", c1,
         {{kAna,
           "I4_01=100;I4_02=200;I4_03=300;I4_04=400;I4_05=500;I4_06=600;I4_07=700;I5_08=8;I7_1B=12;SO_TOTAL=T;"
           "XTRA=XX;I6_10=9"}});
-  fonte("MOL210", campos(16, mais(serie("I2R_", "I2_", 1, 7, true), {"VALITR"})),
+  fonte("MOL210", campos(16, junta({serie("I2R_", "I2_", 1, 7, true), iguais({"VALITR"})})),
         {{kAna, "I2_01=NOVA;I2_05=1;VALITR=33"}, {kAna, "ATV_EXTER=X;I2_01=FORA"}, {kBia, "I2_01=DELA"}});
-  fonte("MOL310", campos(17, mais(serie("I8R_", "I8_", 0, 4, false), {"ITEM", "CODIGO"})),
+  fonte("MOL310", campos(17, junta({serie("I8R_", "I8_", 0, 4, false), iguais({"ITEM", "CODIGO"})})),
         {{kAna, "ITEM=1;CODIGO=11;I8_0=10;I8_1=TRATOR;I8_2=100;I8_3=ABC;I8_4=1"}});
-  fonte("MOL410", campos(18, mais(serie("I9R_", "I9_", 0, 5, false), {"ITEM"})),
+  fonte("MOL410", campos(18, junta({serie("I9R_", "I9_", 0, 5, false), iguais({"ITEM"})})),
         {{kAna, "ITEM=2;I9_0=20;I9_1=BANCO;I9_2=1;I9_3=2;I9_4=3;I9_5=4"}});
-  fonte("MOL510", campos(19, mais({}, {"DT_LC", "DESCR", "VALOR", "TIPOCR", "NROIMO"})),
+  fonte("MOL510", campos(19, iguais({"DT_LC", "DESCR", "VALOR", "TIPOCR", "NROIMO"})),
         {{kAna, "DT_LC=20100105;DESCR=BEZERROS;VALOR=750.3;TIPOCR=R;NROIMO=1"}});
   const std::string cid = foto(kCid);
 

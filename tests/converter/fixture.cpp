@@ -35,8 +35,6 @@ void ConversorFixture::outraPasta(const std::string& cpf, const std::string& nom
   linha(store::Area::DIRET, {{"DIRETOR", outra.caminho()}, {"SELEC", std::string(" ")}});
 }
 
-bool ConversorFixture::temDbfread() { return std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") == 0; }
-
 std::vector<std::string> ConversorFixture::le(const std::string& pasta, const std::string& tabela,
                                               const std::string& campos) {
   const std::string comando =

@@ -13,6 +13,7 @@
 #include "rt/text/value.h"
 #include "store/areas.h"
 #include "support/contexto_fixture.h"
+#include "support/dbfread.h"
 
 namespace conversor::teste {
 
@@ -22,7 +23,7 @@ class ConversorFixture : public ::testing::Test, public support::ContextoFixture
  protected:
   ConversorFixture();
   void SetUp() override {
-    if (!temDbfread()) GTEST_SKIP() << "no dbfread";
+    if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   }
 
   // Appends a row to the table of `a` (opened when closed) under the append lock.
@@ -32,7 +33,6 @@ class ConversorFixture : public ::testing::Test, public support::ContextoFixture
   // The rows of `tabela` (a file name without ".DBF" in `pasta`) as dbfread reads them, the
   // given fields stripped and joined by "|", deleted rows left out.
   std::vector<std::string> le(const std::string& pasta, const std::string& tabela, const std::string& campos);
-  static bool temDbfread();
 
   support::Pasta outra{"conv"};
   Conversor c;

@@ -9,6 +9,7 @@
 #include "converter/receita_arquivo.h"
 #include "receita_fixture.h"
 #include "rt/text/cp860.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 namespace {
@@ -20,7 +21,7 @@ const std::string kCpf = "11144477735";
 class GanhosArquivoTest : public ReceitaFixture, public ::testing::Test {
  protected:
   void SetUp() override {
-    if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+    if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   }
   std::string ganhos(std::string_view nome, const std::vector<std::string>& registros) {
     std::vector<std::string> linhas = {cabecalho("GCAP", "2010"), identificacao(kCpf, "MARIA")};

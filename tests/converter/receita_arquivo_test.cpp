@@ -8,6 +8,7 @@
 
 #include "receita_fixture.h"
 #include "rt/text/cp860.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 namespace {
@@ -16,12 +17,10 @@ using namespace rt::text::literals;
 
 const std::string kCpf = "11144477735";
 
-bool temDbfread() { return std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") == 0; }
-
 class ReceitaArquivoTest : public ReceitaFixture, public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!temDbfread()) GTEST_SKIP() << "no dbfread";
+    if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   }
   // A 2010 declaration of kCpf with the records given after the identification.
   std::string declaracao(std::string_view ano, const std::vector<std::string>& registros,
@@ -201,7 +200,6 @@ TEST_F(ReceitaArquivoTest, WholeDeclarationOfThisYearFillsEveryTable) {
   ASSERT_EQ(t18.size(), 1u);
   EXPECT_EQ(t18[0].at("I9R_2"), "12.00");
 }
-
 
 // An estate's simplified declaration: the simplified totals go to the first payers, dividends
 // come off the payer's exempt amount, an alimony beneficiary is numbered after the

@@ -14,6 +14,7 @@
 #include "receita_fixture.h"
 #include "rt/text/cp860.h"
 #include "store/areas.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 namespace {
@@ -33,7 +34,7 @@ std::string junta(const std::vector<std::string>& linhas) {
 class ReceitaDanificadaTest : public ReceitaFixture, public ::testing::Test {
  protected:
   void SetUp() override {
-    if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+    if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   }
   std::string bytesEm(std::string_view nome, const std::string& conteudo) {
     const std::string caminho = origem / nome;

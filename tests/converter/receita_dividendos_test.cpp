@@ -6,6 +6,7 @@
 
 #include "converter/receita_arquivo.h"
 #include "receita_fixture.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 namespace {
@@ -27,7 +28,7 @@ Reg dividendos(std::string_view quem, const std::string& cnpj, std::string_view 
 class ReceitaDividendosTest : public ReceitaFixture, public ::testing::Test {
  protected:
   void SetUp() override {
-    if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+    if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   }
 };
 

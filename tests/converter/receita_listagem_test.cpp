@@ -12,6 +12,7 @@
 #include "rt/text/strings.h"
 #include "store/areas.h"
 #include "store/em_uso.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 namespace {
@@ -105,7 +106,7 @@ TEST_F(ReceitaListagemTest, SaysWhyNothingIsListedAndStopsOnEsc) {
 // is refused with the terminal that holds it, counted as not converted, and nothing of it
 // reaches the folder, for a registered taxpayer as for a new one; the others are converted.
 TEST_F(ReceitaListagemTest, DeclarationOpenInAnotherTerminalIsLeftAlone) {
-  if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+  if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   const std::string kAberta = "11144477735", kNova = "86288366757";
   const std::string a = dec("2010", kAberta, "A.DEC");
   ASSERT_TRUE(FAZCONV(ctx, Modo::Declaracao, a));

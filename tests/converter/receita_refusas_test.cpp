@@ -9,6 +9,7 @@
 #include "receita_fixture.h"
 #include "rt/text/cp860.h"
 #include "store/pastas_dados.h"
+#include "support/dbfread.h"
 
 namespace converter::teste {
 namespace {
@@ -22,7 +23,7 @@ const std::string_view kLeiaute = "Leiaute diferente do esperado.Não é possív
 class ReceitaRecusaTest : public ReceitaFixture, public ::testing::Test {
  protected:
   void SetUp() override {
-    if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+    if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   }
   std::string declaracao(std::string_view ano, const std::vector<std::string>& registros, std::string_view nome = "D.DEC",
                          std::string_view recibo = "1234567890", std::string_view cpf = kCpf) {

@@ -35,7 +35,7 @@ TEST(Formatos, Numeros) {
   for (const Caso& c : casos) {
     EXPECT_EQ(dinheiro(d(c.valor)), c.dinheiro) << c.valor;
     EXPECT_EQ(inteiro(d(c.valor)), c.inteiro) << c.valor;
-    EXPECT_EQ(digitos(d(c.valor)), c.digitos) << c.valor;
+    EXPECT_EQ(inteiroSemPontos(d(c.valor)), c.digitos) << c.valor;
   }
 }
 

@@ -7,11 +7,13 @@
 #include <memory>
 
 #include "rt/text/decimal.h"
+#include "rt/text/strings.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/copia_trabalho.h"
 #include "store/declaracao.h"
+#include "store/transfere.h"
 #include "store_fixture.h"
 
 namespace store::teste {
@@ -151,6 +153,33 @@ std::vector<std::string> marcasNaTabela(Contexto& ctx, int n, const std::string&
     v.push_back(s.substr(0, s.find_last_not_of(' ') + 1));
   }
   return v;
+}
+
+TabelaDiario linhasComMarca(Contexto& ctx, int n, const std::string& cpf, const Marcas& marcas) {
+  TabelaDiario t = tabelaVazia(n);
+  auto atual = rt::db::Table::open(caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(n)), ".DBF")), {});
+  EXPECT_TRUE(atual.isOk()) << n;
+  if (!atual) return t;
+  auto lidas = linhasDoCpf(**atual, n, Cpf(cpf));
+  EXPECT_TRUE(lidas);
+  std::size_t tamanho = 0;
+  for (const rt::db::FieldDef& f : t.campos) tamanho += static_cast<std::size_t>(f.width);
+  const std::string modelo =
+      !lidas || lidas->registros.empty() ? std::string(tamanho, ' ') : lidas->registros.front();
+  auto poe = [&t](std::string& r, std::string_view nome, std::string_view valor) {
+    for (const rt::db::FieldDef& f : t.campos)
+      if (f.name == nome)
+        r.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width),
+                  rt::text::padr(valor, f.width));
+  };
+  for (const auto& [lado, m] : marcas) {
+    std::string r = modelo;
+    if (n >= 15 && !lado.empty()) poe(r, "ATV_BRASIL", lado);
+    poe(r, campoMarca(n), m);
+    t.registros.push_back(r);
+  }
+  trocaCpfDasLinhas(t, cpf);
+  return t;
 }
 
 }  // namespace store::teste

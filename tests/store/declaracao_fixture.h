@@ -4,10 +4,12 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rt/db/table.h"
 #include "store/contexto.h"
+#include "store/diario_gravacao.h"
 
 namespace store::teste {
 
@@ -29,5 +31,11 @@ void preencheDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, in
 std::vector<std::string> marcasNaTabela(Contexto& ctx, int n, const std::string& cpf);
 // The same in an open table (a working copy), all rows whatever their CPF.
 std::vector<std::string> marcasNaCopia(rt::db::Table& t);
+
+// Rows for a save of `cpf` in table n's layout, one per (side, mark) of `marcas`: each a copy of
+// his first row in the data folder (blanks when he has none) with the mark and, in the rural
+// tables (15 to 19) when a side is given, ATV_BRASIL set; every row carries his CPF.
+using Marcas = std::vector<std::pair<std::string, std::string>>;
+TabelaDiario linhasComMarca(Contexto& ctx, int n, const std::string& cpf, const Marcas& marcas);
 
 }  // namespace store::teste

@@ -42,28 +42,8 @@ class DiarioLadosTest : public StoreFixture {
     std::sort(v.begin(), v.end());
     return v;
   }
-  // Rows of `cpf` in table n's layout, one per (side, mark), made from his first row there.
-  TabelaDiario linhas(int n, const std::string& cpf, const std::vector<std::pair<std::string, std::string>>& marcas) {
-    TabelaDiario t = tabelaVazia(n);
-    auto atual = abre(dbf(n));
-    auto lidas = linhasDoCpf(*atual, n, Cpf(cpf));
-    EXPECT_TRUE(lidas);
-    std::size_t tamanho = 0;
-    for (const rt::db::FieldDef& f : t.campos) tamanho += static_cast<std::size_t>(f.width);
-    const std::string modelo = lidas->registros.empty() ? std::string(tamanho, ' ') : lidas->registros.front();
-    auto poe = [&](std::string& r, std::string_view nome, std::string_view valor) {
-      for (const rt::db::FieldDef& f : t.campos)
-        if (f.name == nome)
-          r.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width), rt::text::padr(valor, f.width));
-    };
-    for (const auto& [lado, m] : marcas) {
-      std::string r = modelo;
-      if (n >= 15) poe(r, "ATV_BRASIL", lado);
-      poe(r, campoMarca(n), m);
-      t.registros.push_back(r);
-    }
-    trocaCpfDasLinhas(t, cpf);
-    return t;
+  TabelaDiario linhas(int n, const std::string& cpf, const Marcas& marcas) {
+    return linhasComMarca(ctx, n, cpf, marcas);
   }
   // The rows of every table's indexes agree with the table.
   void indicesCertos() {

@@ -35,23 +35,9 @@ class DiarioRegistroTest : public StoreFixture, public ::testing::Test {
   std::string dbf(int n) { return caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(n)), ".DBF")); }
   // The CPF's rows of table n as the table holds them, each with its mark field set to `marcas`.
   TabelaDiario linhas(int n, const std::string& cpf, const std::vector<std::string>& marcas) {
-    TabelaDiario t = tabelaVazia(n);
-    auto atual = abre(dbf(n));
-    auto lidas = linhasDoCpf(*atual, n, Cpf(cpf));
-    EXPECT_TRUE(lidas);
-    std::size_t tamanho = 0;
-    for (const rt::db::FieldDef& f : t.campos) tamanho += static_cast<std::size_t>(f.width);
-    const std::string modelo = lidas->registros.empty() ? std::string(tamanho, ' ') : lidas->registros.front();
-    for (const rt::db::FieldDef& f : t.campos) {
-      if (f.name != campoMarca(n)) continue;
-      for (const std::string& m : marcas) {
-        std::string r = modelo;
-        r.replace(static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.width), rt::text::padr(m, f.width));
-        t.registros.push_back(r);
-      }
-    }
-    trocaCpfDasLinhas(t, cpf);
-    return t;
+    Marcas m;
+    for (const std::string& x : marcas) m.emplace_back("", x);
+    return linhasComMarca(ctx, n, cpf, m);
   }
   // Every order of the register checked against its rows.
   void indicesCertos() {

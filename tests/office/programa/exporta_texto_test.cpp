@@ -15,6 +15,7 @@
 #include "shell/despacho.h"
 #include "shell/funcoes.h"
 #include "store/abertura.h"
+#include "support/dbfread.h"
 #include "support/saida_de.h"
 
 namespace shell::teste {
@@ -81,7 +82,7 @@ class ExportaTexto : public ProgramaFixture {
 };
 
 TEST_F(ExportaTexto, EachTableLeavesItsFileAndSaysWhere) {
-  if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbfread";
+  if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   // Three assets, one deleted; a description with a quote, a comma and an accent.
   ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0410));
   rt::db::Table& bens = *p->areas.table(4);

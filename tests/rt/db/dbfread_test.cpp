@@ -7,6 +7,7 @@
 #include "db_test_util.h"
 #include "rt/db/table.h"
 #include "rt/text/strings.h"
+#include "support/dbfread.h"
 #include "support/saida_de.h"
 
 using namespace rt::db;
@@ -17,10 +18,8 @@ using namespace rt::text::literals;
 
 namespace {
 
-bool havePythonDbfread() { return std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") == 0; }
-
 TEST(Dbfread, ReadsWhatTheEngineWrote) {
-  if (!havePythonDbfread()) GTEST_SKIP() << "python3-dbfread is not installed";
+  if (!support::temDbfread()) GTEST_SKIP() << "python3-dbfread is not installed";
   TempDir dir;
   ASSERT_OK(Table::create(dir.file("IMP0410"), {{"CPF", 'C', 11, 0}, {"I7_2", 'C', 300, 0}, {"I7_3", 'N', 12, 2},
                                                 {"DT", 'D', 8, 0}, {"OK", 'L', 1, 0}, {"TEXTO", 'M', 10, 0}}));

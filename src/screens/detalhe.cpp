@@ -1,4 +1,4 @@
-#include "store/detalhe.h"
+#include "screens/detalhe.h"
 
 #include <string>
 #include <string_view>
@@ -9,15 +9,14 @@
 #include "rt/text/strings.h"
 #include "rt/text/transform.h"
 #include "store/areas.h"
+#include "taxcalc/tax_year.h"
 
-namespace store {
+namespace screens {
 
 namespace {
 
 using namespace rt::text::literals;
-
-// The year the declaration is about: ages are counted at its end.
-constexpr int kAnoBase = 2009;
+using taxcalc::kAnoBase;
 
 std::string texto(const rt::db::Table& t, std::string_view campo, std::string_view picture = {}) {
   const std::string v = t.getText(campo);
@@ -26,8 +25,8 @@ std::string texto(const rt::db::Table& t, std::string_view campo, std::string_vi
 
 }  // namespace
 
-bool MOS_DETAL(Contexto& ctx) {
-  rt::db::Table* t = tabela(ctx.areas, Area::IMP0910);
+bool MOS_DETAL(store::Contexto& ctx) {
+  rt::db::Table* t = store::tabela(ctx.areas, store::Area::IMP0910);
   if (t == nullptr || t->eof()) return false;
 
   console::MTELAVER(ctx, console::mtelaver::Cadastro);
@@ -85,4 +84,4 @@ bool MOS_DETAL(Contexto& ctx) {
   return true;
 }
 
-}  // namespace store
+}  // namespace screens

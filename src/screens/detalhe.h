@@ -4,10 +4,10 @@
 
 #include "store/contexto.h"
 
-namespace store {
+namespace screens {
 
 // Shows the current row of the register (area 09); false when the register is not open or
 // stands on no row.
-bool MOS_DETAL(Contexto& ctx);
+bool MOS_DETAL(store::Contexto& ctx);
 
-}  // namespace store
+}  // namespace screens

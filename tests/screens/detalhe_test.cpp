@@ -1,4 +1,4 @@
-#include "store/detalhe.h"
+#include "screens/detalhe.h"
 
 #include <gtest/gtest.h>
 
@@ -7,17 +7,17 @@
 #include "store/abertura.h"
 #include "store_fixture.h"
 
-namespace store {
+namespace screens {
 namespace {
 
 using namespace rt::text::literals;
 using rt::text::Date;
 using rt::text::Decimal;
 
-class DetalheTest : public ::testing::Test, protected teste::StoreFixture {
+class DetalheTest : public ::testing::Test, protected store::teste::StoreFixture {
  protected:
   rt::db::Table& registro() {
-    EXPECT_TRUE(ABERTURA(ctx, 9));
+    EXPECT_TRUE(store::ABERTURA(ctx, 9));
     return *area(9);
   }
 };
@@ -76,4 +76,4 @@ TEST_F(DetalheTest, NoAgeForABirthAfterTheBaseYearAndNothingWithoutARow) {
 }
 
 }  // namespace
-}  // namespace store
+}  // namespace screens
