@@ -81,6 +81,13 @@ class EsperaContada final : public store::Espera {
     real.dorme(tempo);
     total += Relogio::now() - t0;
   }
+  bool aguarda(std::chrono::milliseconds tempo, const std::function<bool()>& tenta) override {
+    ++vezes;
+    const auto t0 = Relogio::now();
+    const bool veio = real.aguarda(tempo, tenta);
+    total += Relogio::now() - t0;
+    return veio;
+  }
   store::EsperaReal real;
   long vezes = 0;
   Relogio::duration total{};
