@@ -155,7 +155,7 @@ bool preparaPasta(const Opcoes& o) {
   if (std::filesystem::exists(pronto)) return true;
   Terminal t(o, 0);
   if (!t.iniciado) {
-    std::fprintf(stderr, "the program did not start on %s\n", o.programa.c_str());
+    std::fprintf(stderr, "the program did not start on %s (a folder of at most 40 characters?)\n", o.programa.c_str());
     return false;
   }
   for (auto [n, porContribuinte] : kLinhas) {
