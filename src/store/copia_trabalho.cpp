@@ -251,7 +251,8 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     else
       LIMPVAR(dec);
     e.tabela01.txt("CPF", e.CPF);
-    solta(ctx.areas, Area::IMP0110);
+    // Table 01 stays open, still exclusively, for its copy below: opened again there, it would
+    // be waited for a second time behind every other terminal loading or saving.
     ctx.areas.setDeletedHidden(true);
 
     const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
@@ -261,6 +262,8 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
       if (n == numero(Area::IMP0910)) {
         // The export's loop keeps walking the register: a second handle leaves its position.
         aberta = store::aberta(ctx.areas, Area::IMP0910) ? true : ABERTURA(ctx, Area::IMP0910);
+      } else if (n == numero(Area::IMP0110) && store::aberta(ctx.areas, Area::IMP0110)) {
+        aberta = true;  // held since its variables were read
       } else {
         aberta = abreExclusivaAguardando(ctx, n, aguardandoCarregar());
       }

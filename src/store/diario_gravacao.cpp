@@ -182,7 +182,7 @@ Status aguardaTrava(Contexto& ctx, const std::function<Status()>& tenta) {
   for (;;) {
     Status s = tenta();
     if (s.code() != Error::kLocked && s.code() != Error::kInUse) return s;
-    alertaUmSegundo(ctx, aguardandoSalvar());
+    if (alertaUmSegundo(ctx, aguardandoSalvar(), tenta, s)) return s;
   }
 }
 

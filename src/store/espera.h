@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include "rt/text/date.h"
 
@@ -13,12 +14,22 @@ class Espera {
  public:
   virtual ~Espera() = default;
   virtual void dorme(std::chrono::milliseconds tempo) = 0;
+  // A wait between two tries of something another terminal holds: at most `tempo`, ended as
+  // soon as `tenta` (tried again now and then) succeeds; says whether it did. By default the
+  // whole time is slept and nothing is tried: the caller tries again after it.
+  virtual bool aguarda(std::chrono::milliseconds tempo, const std::function<bool()>& tenta) {
+    (void)tenta;
+    dorme(tempo);
+    return false;
+  }
 };
 
-// Sleeps the time asked.
+// Sleeps the time asked. Its waits between tries end when what was awaited comes free: a
+// terminal that lets go of a table after a few milliseconds is not waited for a whole second.
 class EsperaReal final : public Espera {
  public:
   void dorme(std::chrono::milliseconds tempo) override;
+  bool aguarda(std::chrono::milliseconds tempo, const std::function<bool()>& tenta) override;
 };
 
 // Counts the time asked instead of sleeping it; moves `relogio` on by it when given. A small

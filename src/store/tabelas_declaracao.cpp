@@ -25,6 +25,16 @@ void alertaUmSegundo(Contexto& ctx, std::string_view texto) {
   ctx.relato().fimEspera();
 }
 
+bool alertaUmSegundo(Contexto& ctx, std::string_view texto, const std::function<Status()>& tenta, Status& s) {
+  ctx.relato().aguarda(texto);
+  const bool veio = ctx.espera.aguarda(1000ms, [&] {
+    s = tenta();
+    return s.code() != Error::kLocked && s.code() != Error::kInUse;
+  });
+  ctx.relato().fimEspera();
+  return veio;
+}
+
 namespace {
 
 // One exclusive try of a table whose files are all there. kInUse: another terminal has it.
@@ -72,7 +82,11 @@ bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) 
       return true;
     }
     if (s.code() != Error::kInUse) return ABERTURA(ctx, n, true);
-    alertaUmSegundo(ctx, aguardando);
+    // Tried again within the second; anything but a success goes round again.
+    if (alertaUmSegundo(ctx, aguardando, [&] { return tentaExclusiva(ctx, n, *t); }, s) && s) {
+      ctx.areas.select(n);
+      return true;
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 // TMP_nn made, opened and indexed; rows moved between tables of the same fields.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,10 @@ std::string_view aguardandoSalvar();
 
 // The alert that closes by itself after a second, shown between tries of an exclusive open.
 void alertaUmSegundo(Contexto& ctx, std::string_view texto);
+// The same alert between tries of `tenta`, closed as soon as a try within the second
+// succeeds (true; the wait's tries end at the first result that is not kLocked or kInUse, which
+// `s` then holds); false after the whole second.
+bool alertaUmSegundo(Contexto& ctx, std::string_view texto, const std::function<rt::Status()>& tenta, rt::Status& s);
 
 // Opens declaration table n (1-20) exclusively in area n with its index files, creating what
 // is missing; while another terminal holds it, shows `aguardando` for a second and tries

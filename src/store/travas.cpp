@@ -75,7 +75,11 @@ Status usa(Contexto& ctx, int area, const Uso& uso, int segundos) {
     }
     if (s.code() != Error::kInUse) return s;
     ctx.ERRO_REDE = true;
-    ctx.espera.dorme(1000ms);
+    // Tried again within the second, so a table let go after a moment is not waited for longer.
+    if (ctx.espera.aguarda(1000ms, [&] { return (s = ctx.areas.open(area, uso.caminho, op)).code() != Error::kInUse; })) {
+      if (s) ctx.ERRO_REDE = false;
+      return s;
+    }
     if (!sempre && --resta <= 0) return s;
   }
 }

@@ -80,3 +80,24 @@ TEST_F(EsperasTest, EachWaitShowsItsMessageOnTheTerminal) {
 
 }  // namespace
 }  // namespace store::teste
+
+namespace store::teste {
+namespace {
+
+// The program's wait between two tries of something another terminal holds ends at the first
+// try within it that succeeds, and a wait whose tries all fail lasts its time and says so.
+TEST(EsperaRealTest, AWaitBetweenTriesEndsAtTheFirstTryThatSucceeds) {
+  EsperaReal espera;
+  int tentativas = 0;
+  EXPECT_TRUE(espera.aguarda(std::chrono::seconds(30), [&] { return ++tentativas == 3; }));
+  EXPECT_EQ(tentativas, 3);
+  int falhas = 0;
+  EXPECT_FALSE(espera.aguarda(std::chrono::milliseconds(20), [&] {
+    ++falhas;
+    return false;
+  }));
+  EXPECT_GT(falhas, 0);
+}
+
+}  // namespace
+}  // namespace store::teste

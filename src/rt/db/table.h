@@ -231,7 +231,9 @@ class Table {
   Status requireWritable();
   Status writeHeaderPrefix();
   Status writePending();
-  Status flushRecord();  // the current record into the file, or among the pending appends
+  // The current record into the file, or among the pending appends. Shared, `writeIndexes`
+  // false leaves its index pages to the caller, who holds the update lock and writes them.
+  Status flushRecord(bool writeIndexes = true);
   Status settle();       // flushRecord, then write the pending appends
   Status buildOrder(Order& o, const std::string& path);
   Status rebuildAll();
@@ -239,7 +241,8 @@ class Table {
   Status updateLock(bool exclusiveLock, bool marksWrite);
   // After an index file was built anew: tells the terminals that have the table open.
   Status announceRebuild();
-  void updateUnlock();
+  // `keep` other than 0 lets go, in the same call, of every record lock below record `keep`.
+  void updateUnlock(std::uint32_t keep = 0);
   bool tracksChanges() const { return view_.active(); }
   std::uint32_t changeCounter() const;
   void setChangeCounter(std::uint32_t value);

@@ -58,12 +58,13 @@ Status Table::updateLock(bool writer, bool marksWrite) {
   }
 }
 
-void Table::updateUnlock() {
+void Table::updateUnlock(std::uint32_t keep) {
   if (exclusive_ || --updateDepth_ > 0) return;
   // A write that cannot be finished leaves the counter odd and the indexes marked: the next
   // terminal to take the lock repairs them, so nothing is dropped here.
   if (writing_) (void)endWrite();
-  file_.unlock(kLockUpdate, 1);
+  // The record locks lie right after the update lock (locks.h): one range lets go of both.
+  file_.unlock(kLockUpdate, keep == 0 ? 1 : kLockRecords + keep - kLockUpdate);
 }
 
 Status Table::catchUp(bool exclusiveLock, bool& needExclusive) {

@@ -92,7 +92,7 @@ Status Table::takeWriteError(Status s) {
   return kept;
 }
 
-Status Table::flushRecord() {
+Status Table::flushRecord(bool writeIndexes) {
   if (!dirty_) return {};
   UpdateGuard g(*this, true);
   RT_TRY(g.status());
@@ -131,7 +131,7 @@ Status Table::flushRecord() {
     }
     RT_TRY(o.index->insert(newKey, recno_));
   }
-  if (!exclusive_) RT_TRY(flushIndexes(false));
+  if (!exclusive_ && writeIndexes) RT_TRY(flushIndexes(false));
   if (!headerTouched_) {
     headerTouched_ = true;
     RT_TRY(writeHeaderPrefix());
@@ -186,48 +186,61 @@ Status Table::commit() {
 }
 
 Status Table::appendBlank() {
-  RT_TRY(flushRecord());  // a previous append joins the pending ones
-  if (readOnly_) return {Error::kReadOnly, path_};
-  Status s;
-  std::uint32_t recno = 0;
-  {
-    UpdateGuard g(*this, true);
-    s = g.status();
-    if (s && !exclusive_ && !tracksChanges()) s = readHeaderCount();
-    if (s) {
-      recno = count_ + 1;
-      if (!exclusive_ && !fileLocked_) s = file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive);
-    }
-    // Exclusive, nothing is written yet: the first flush writes the record, the end mark and
-    // then the header count in that order, as a shared append does here at once.
-    if (s && !exclusive_) {
-      std::string data = blank_;
-      data += '\x1A';
-      s = view_.write(file_, header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
-    }
-    if (s) {
-      count_ = recno;
-      headerTouched_ = true;
-      if (!exclusive_) {
-        today(header_.year, header_.month, header_.day);
-        header_.recordCount = count_;
-        s = view_.write(file_, 0, encodeHeaderPrefix(header_));
-      }
-    }
-    // Exclusive, the keys go in when the record is first written, saving an insert and an
-    // erase per index; the index is flagged behind first, so a crash in between is repaired.
-    // Shared, the blank keys go in at once, so other terminals never see a record unindexed.
-    for (auto& o : orders_) {
-      if (!s) break;
-      s = exclusive_ ? o.index->prepareChange() : o.index->insert(makeKey(o, blank_), recno);
-    }
-    if (s && !exclusive_) s = flushIndexes(false);
+  if (readOnly_) {
+    RT_TRY(flushRecord());
+    return {Error::kReadOnly, path_};
   }
+  // Shared, one hold of the update lock writes the row still pending (the previous append's
+  // values) and appends the new record, and its release lets go of the other record locks: a
+  // terminal appending row after row takes the update lock, the new record's lock and lets
+  // both go, three lock calls an append (docs/terminais.md).
+  Status s = updateLock(true, true);
+  if (!s) return s;
+  s = flushRecord(false);  // a previous append joins the pending ones; its pages go with ours
+  std::uint32_t recno = 0;
+  if (s && !exclusive_ && !tracksChanges()) s = readHeaderCount();
+  if (s) {
+    recno = count_ + 1;
+    if (!exclusive_ && !fileLocked_) s = file_.tryLock(kLockRecords + recno, 1, File::LockKind::kExclusive);
+  }
+  // Exclusive, nothing is written yet: the first flush writes the record, the end mark and
+  // then the header count in that order, as a shared append does here at once.
+  if (s && !exclusive_) {
+    std::string data = blank_;
+    data += '\x1A';
+    s = view_.write(file_, header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength, data);
+  }
+  if (s) {
+    count_ = recno;
+    headerTouched_ = true;
+    if (!exclusive_) {
+      today(header_.year, header_.month, header_.day);
+      header_.recordCount = count_;
+      s = view_.write(file_, 0, encodeHeaderPrefix(header_));
+    }
+  }
+  // Exclusive, the keys go in when the record is first written, saving an insert and an
+  // erase per index; the index is flagged behind first, so a crash in between is repaired.
+  // Shared, the blank keys go in at once, so other terminals never see a record unindexed.
+  for (auto& o : orders_) {
+    if (!s) break;
+    s = exclusive_ ? o.index->prepareChange() : o.index->insert(makeKey(o, blank_), recno);
+  }
+  if (s && !exclusive_) s = flushIndexes(false);
   if (!exclusive_ && s && !fileLocked_) {
-    // The new record comes locked; other record locks go, as with the old runtime.
-    for (auto r : lockedRecords_)
-      if (r != recno) file_.unlock(kLockRecords + r, 1);
+    // The new record comes locked; other record locks go, as with the old runtime. Every one
+    // of them lies below the new record (it is the last), so the release of the update lock
+    // takes them with it unless an outer hold keeps the update lock.
+    if (updateDepth_ == 1) {
+      updateUnlock(recno);
+    } else {
+      updateUnlock();
+      for (auto r : lockedRecords_)
+        if (r != recno) file_.unlock(kLockRecords + r, 1);
+    }
     lockedRecords_ = {recno};
+  } else {
+    updateUnlock();
   }
   if (!s) return s;
   rec_ = blank_;

@@ -445,4 +445,42 @@ TEST(Sharing, AppendRecordsWritesAWholeBatchOrNothing) {
   EXPECT_OK(t->checkOrder(2));
 }
 
+// An append lets go of the record locks its handle held and holds the new record, also when
+// one release lets go of the update lock and the other records at once: another process
+// then gets the old records and not the new one, until the next append moves it on.
+TEST(Sharing, AnAppendMovesTheHandlesRecordLockToTheNewRecord) {
+  TempDir dir;
+  makeIndexedTable(dir, 3);
+  auto t = openOrDie(dir.file("IMP0910"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910"), "CPF"));
+  ASSERT_OK(t->openIndex(dir.file("IMP0910B"), "UPPER(NOMECONTR)"));
+  ASSERT_OK(t->lockRecord(1));
+  ASSERT_OK(t->lockRecord(3, true));
+  ASSERT_OK(t->appendBlank());
+  ASSERT_EQ(t->recNo(), 4u);
+  ASSERT_OK(t->put("CPF", std::string("20000000004")));
+  // What another process may lock now: 1-3 free, 4 held; the file lock refused.
+  auto outro = [&](std::vector<std::uint32_t> livres, std::uint32_t preso) {
+    Child c([&](Child&) {
+      auto o = Table::open(dir.file("IMP0910"));
+      if (!o) return 1;
+      for (std::uint32_t r : livres)
+        if (!(*o)->lockRecord(r, true)) return 2;
+      if ((*o)->lockRecord(preso, true).code() != Error::kLocked) return 3;
+      if ((*o)->lockFile().code() != Error::kLocked) return 4;
+      return (*o)->unlock() ? 0 : 5;
+    });
+    return c.wait();
+  };
+  EXPECT_EQ(outro({1, 2, 3}, 4), 0);
+  ASSERT_OK(t->appendBlank());  // writes record 4 and holds 5
+  ASSERT_OK(t->put("CPF", std::string("20000000005")));
+  EXPECT_EQ(outro({1, 2, 3, 4}, 5), 0);
+  ASSERT_OK(t->unlock());
+  EXPECT_OK(t->checkOrder(1));
+  EXPECT_OK(t->checkOrder(2));
+  ASSERT_OK(t->seek("20000000004"));
+  EXPECT_TRUE(t->found());
+}
+
 }  // namespace
