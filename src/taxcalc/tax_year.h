@@ -12,6 +12,9 @@ namespace taxcalc {
 using rt::text::Decimal;
 using namespace rt::text::literals;
 
+// The calendar year the declaration is of; ages are counted at its end.
+inline constexpr int kAnoBase = 2009;
+
 // Yearly progressive table: upper limits of the brackets and the amounts to deduct.
 // NBASEAN3 is one cent above the 34400.40 the monthly limits would give; the readers compare
 // against the value as it stands here.

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "converter/receita_campos.h"
-#include "converter/receita_confere.h"
+#include "converter/receita/campos.h"
+#include "converter/receita/confere.h"
 #include "converter/receita_declaracao.h"
-#include "converter/receita_linhas.h"
+#include "converter/receita/linhas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
