@@ -213,9 +213,10 @@ Desfecho FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, co
   }
 
   TabelasCpf tabelas(ctx, cpf);
-  ConversaoDeclaracao conv{cab, tabelas, final, taxcalc::NVALDEPEN, [&ctx](std::string_view nomeDependente, int codigo, rt::text::Date nascimento) {
-                             return VE_IDADE(ctx, nomeDependente, codigo, nascimento);
-                           }};
+  auto fica = [&ctx](std::string_view dependente, int codigo, rt::text::Date nascimento) {
+    return VE_IDADE(ctx, dependente, codigo, nascimento);
+  };
+  ConversaoDeclaracao conv{cab, tabelas, final, taxcalc::NVALDEPEN, fica};
   Status s = leRegistros(modo, conv, linhas, tabela1);
   if (!s) {
     dizRecusa(ctx, s, caminho);

@@ -1,7 +1,5 @@
 #include "converter/receita/declaracao.h"
 
-#include <array>
-
 #include "converter/receita/confere.h"
 #include "converter/receita/ganhos.h"
 #include "converter/receita/secoes.h"
