@@ -1,10 +1,15 @@
 #include "console/documentos.h"
 
+#include <algorithm>
 #include <array>
 
+#include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
 namespace console {
+
+using namespace rt::text::literals;
+
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -48,6 +53,15 @@ std::string cpfDigitos(std::string_view nove) {
   std::string d1 = MODULO_11(nove.substr(0, 9));
   std::string d2 = MODULO_11(std::string(nove.substr(0, 9)) + d1);
   return d1 + d2;
+}
+
+std::vector<std::string> avisoCpf(std::string_view cpf) {
+  const std::string d = TIRA_PONTO(cpf.substr(0, std::min<std::size_t>(cpf.size(), 11)));
+  if (d.size() < 9) return {std::string("ATENCAO!! CPF está incompleto."_cp)};
+  const std::string certo = cpfDigitos(d.substr(0, 9));
+  if (d.substr(9) != certo)
+    return {std::string("ATENCAO!! CPF está incorreto. "_cp), std::string("O dígito correto deve ser:"_cp) + certo};
+  return {};
 }
 
 std::string cnpjDigitos(std::string_view doze) {

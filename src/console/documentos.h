@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rt/text/decimal.h"
 
@@ -21,6 +22,9 @@ std::string cpfDigitos(std::string_view nove);
 std::string cnpjDigitos(std::string_view doze);
 // The check digit of the first 10 digits of a NIT (weights 3,2,9,8,7,6,5,4,3,2).
 char nitDigito(std::string_view dez);
+// The lines of VAL_CPF's alert for a CPF that is not one (incomplete, or wrong check digits);
+// none for a valid one. A blank CPF is incomplete here.
+std::vector<std::string> avisoCpf(std::string_view cpf);
 
 // Only the digits of a text.
 std::string TIRA_PONTO(std::string_view documento);

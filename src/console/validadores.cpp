@@ -38,15 +38,6 @@ bool VAL_CPF(Contexto& ctx, std::string_view cpf, bool obrigatorio, const BuscaN
   return false;
 }
 
-std::vector<std::string> avisoCpf(std::string_view cpf) {
-  const std::string d = TIRA_PONTO(cpf.substr(0, std::min<std::size_t>(cpf.size(), 11)));
-  if (d.size() < 9) return {std::string("ATENCAO!! CPF está incompleto."_cp)};
-  const std::string certo = cpfDigitos(d.substr(0, 9));
-  if (d.substr(9) != certo)
-    return {std::string("ATENCAO!! CPF está incorreto. "_cp), std::string("O dígito correto deve ser:"_cp) + certo};
-  return {};
-}
-
 bool VAL_CGC(Contexto& ctx, std::string_view cnpj, bool obrigatorio) {
   const std::string_view s = cnpj.substr(0, std::min<std::size_t>(cnpj.size(), 14));
   if (vazio(s)) return !obrigatorio;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console/contexto.h"
+#include "console/documentos.h"  // avisoCpf, the lines of VAL_CPF's alert
 
 namespace console {
 
@@ -18,9 +19,6 @@ using BuscaNome = std::function<void()>;
 // The CPF is the first 11 characters (9 digits and 2 check digits). Empty: false when
 // required, but with a name search the search runs and the result is true.
 bool VAL_CPF(Contexto& ctx, std::string_view cpf, bool obrigatorio = false, const BuscaNome& buscaNome = {});
-// The lines of VAL_CPF's alert for a CPF that is not one (incomplete, or wrong check digits);
-// none for a valid one. A blank CPF is incomplete here.
-std::vector<std::string> avisoCpf(std::string_view cpf);
 // The CNPJ is the first 14 characters (12 digits and 2 check digits).
 bool VAL_CGC(Contexto& ctx, std::string_view cnpj, bool obrigatorio = false);
 // An employee's NIT: 11 digits with its own check digit; empty is accepted.

@@ -4,10 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "converter/ganhos_arquivo.h"
-#include "converter/receita_confere.h"
+#include "converter/receita/confere.h"
+#include "converter/receita/linhas.h"
 #include "converter/receita_declaracao.h"
-#include "converter/receita_linhas.h"
 #include "converter/receita_tabelas.h"
 #include "console/documentos.h"
 #include "platform/dos_error.h"
@@ -19,6 +18,7 @@
 #include "store/em_uso.h"
 #include "store/recusa.h"
 #include "store/travas.h"
+#include "taxcalc/tax_year.h"
 
 namespace converter {
 
@@ -213,39 +213,11 @@ Desfecho FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, co
   }
 
   TabelasCpf tabelas(ctx, cpf);
-  ConversaoDeclaracao conv{ctx, cab, tabelas, final};
-  Leitura leitura{linhas};
-  Status s;
-  if (modo == Modo::Declaracao) {
-    auto t1 = tabelas.linhas(1);
-    if (!t1) {
-      s = t1.status();
-    } else {
-      if ((*t1)->empty()) {
-        auto n = tabelas.nova(1);
-        (*n)->poe("INDALERTA", Decimal(10));
-        (*n)->poe("SO_REC", false);
-      }
-      for (auto& [campo, v] : tabela1.campos) (*t1)->front().poe(campo, v);
-      if (cab.cdecl == "ESPL") {
-        (*t1)->front().poe("DECFINAL", std::string("S"));
-        (*t1)->front().poe("DECSAIDA", std::string("N"));
-      } else if (cab.cdecl == "SAID") {
-        (*t1)->front().poe("DECFINAL", std::string("N"));
-        (*t1)->front().poe("DECSAIDA", std::string("S"));
-      }
-    }
-    if (s) s = CONV_DECL(conv, leitura);
-    if (s) s = CONV_GANHO(conv, leitura, 0);
-    if (s) s = CONV_EXIG(conv, leitura);
-  } else {
-    leitura.atual = 2;
-    s = CONV_GANHO(conv, leitura, 1);
-  }
-  // The sections take every record the check let through; one left over would be lost.
-  if (s && leitura.atual < linhas.size())
-    s = Status(rt::Error::kCorrupt, "Linha " + std::to_string(leitura.atual + 1) + ", registro " +
-                                        tipoVisivel(leitura.linha()) + ": fora da ordem dos registros");
+  auto fica = [&ctx](std::string_view dependente, int codigo, rt::text::Date nascimento) {
+    return VE_IDADE(ctx, dependente, codigo, nascimento);
+  };
+  ConversaoDeclaracao conv{cab, tabelas, final, taxcalc::NVALDEPEN, fica};
+  Status s = leRegistros(modo, conv, linhas, tabela1);
   if (!s) {
     dizRecusa(ctx, s, caminho);
     return {Desfecho::Recusado};

@@ -7,11 +7,10 @@
 #include <functional>
 #include <string>
 
+#include "converter/receita/declaracao.h"
 #include "store/contexto.h"
 
 namespace converter {
-
-enum class Modo { Declaracao = 1, Ganhos = 2, Recibos = 3 };
 
 // What FAZCONV shows between reading the identification and converting (the taxpayer's
 // header box of the converter's screen); nothing when not given.
@@ -28,7 +27,7 @@ struct Desfecho {
   explicit operator bool() const { return tipo == Convertido; }
 };
 
-// FAZCONV: the whole file is read and checked (receita_confere.h) before anything is asked
+// FAZCONV: the whole file is read and checked (receita/confere.h) before anything is asked
 // or written.
 [[nodiscard]] Desfecho FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho,
                                const MostraContribuinte& mostra = {});

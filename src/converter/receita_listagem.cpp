@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "console/documentos.h"
-#include "converter/receita_confere.h"
-#include "converter/receita_declaracao.h"
-#include "converter/receita_linhas.h"
+#include "converter/receita/confere.h"
+#include "converter/receita/declaracao.h"
+#include "converter/receita/linhas.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"

@@ -11,23 +11,7 @@ namespace converter {
 using rt::text::Decimal;
 using rt::text::Value;
 
-std::string Linha::texto(std::string_view campo) const {
-  auto i = campos.find(campo);
-  if (i == campos.end()) return {};
-  if (const auto* s = std::get_if<std::string>(&i->second)) return *s;
-  return {};
-}
-
-Decimal Linha::valor(std::string_view campo) const {
-  auto i = campos.find(campo);
-  if (i == campos.end()) return Decimal();
-  if (const auto* d = std::get_if<Decimal>(&i->second)) return *d;
-  return Decimal();
-}
-
-rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
-  mudadas_.insert(n);
-  if (auto i = tabelas_.find(n); i != tabelas_.end()) return &i->second;
+rt::Result<std::vector<Linha>> TabelasCpf::carrega(int n) {
   const bool aberta = ctx_.areas.isOpen(n);
   if (!aberta && !store::ABERTURA(ctx_, n))
     return rt::Status(rt::Error::kInUse, "table " + std::to_string(n));
@@ -51,7 +35,7 @@ rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
     return v;
   }();
   if (!lidas) return lidas.status();
-  std::vector<Linha>& v = tabelas_[n];
+  std::vector<Linha> v;
   for (const std::string& r : lidas->registros) {
     Linha l;
     for (const rt::db::FieldDef& f : lidas->campos)
@@ -59,28 +43,14 @@ rt::Result<std::vector<Linha>*> TabelasCpf::linhas(int n) {
                                                                                        static_cast<std::size_t>(f.width))));
     v.push_back(std::move(l));
   }
-  return &v;
-}
-
-void TabelasCpf::substitui(int n) {
-  mudadas_.insert(n);
-  tabelas_[n].clear();
-}
-
-rt::Result<Linha*> TabelasCpf::nova(int n) {
-  auto v = linhas(n);
-  if (!v) return v.status();
-  Linha l;
-  l.poe("CPF", cpf_.chave());
-  (*v)->push_back(std::move(l));
-  return &(*v)->back();
+  return v;
 }
 
 rt::Status TabelasCpf::grava() {
   std::vector<store::TabelaDiario> todas;
-  for (int n : mudadas_) {
+  for (int n : mudadas()) {
     store::TabelaDiario t = store::tabelaVazia(n);
-    for (const Linha& l : tabelas_[n]) {
+    for (const Linha& l : guardadas(n)) {
       std::string reg;
       std::size_t usados = 0;
       for (const rt::db::FieldDef& f : t.campos) {

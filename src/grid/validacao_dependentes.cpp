@@ -4,6 +4,7 @@
 #include "grid/validacao.h"
 #include "rt/text/cp860.h"
 #include "store/areas.h"
+#include "taxcalc/idade.h"
 
 namespace grid {
 
@@ -38,11 +39,7 @@ void VEJA_ANO(store::Contexto& ctx, int codigo, rt::text::Date nascimento, int a
 
 bool TES_MES(store::Contexto& ctx, int codigo, rt::text::Date nascimento) {
   if (nascimento.isEmpty()) return true;
-  if (codigo == 21 || codigo == 24 || codigo == 41) {
-    VEJA_ANO(ctx, codigo, nascimento, 1987);
-  } else if (universitario(codigo)) {
-    VEJA_ANO(ctx, codigo, nascimento, 1984);
-  }
+  if (const int limite = taxcalc::anoLimiteDependente(codigo); limite != 0) VEJA_ANO(ctx, codigo, nascimento, limite);
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "taxcalc/tax_year.h"
 
 namespace taxcalc {
 
@@ -30,6 +31,17 @@ Idade DIZANOS(rt::text::Date nascimento, rt::text::Date hoje) {
     r.aviso = std::string("Aniversário n"_cp) + std::string(kDias[static_cast<std::size_t>(dia - 1)]);
   }
   return r;
+}
+
+int anoLimiteDependente(int codigo) {
+  if (codigo == 21 || codigo == 24 || codigo == 41) return kAnoBase - 22;
+  if (codigo == 22 || codigo == 25) return kAnoBase - 25;
+  return 0;
+}
+
+bool passouDaIdade(int codigo, rt::text::Date nascimento) {
+  const int limite = anoLimiteDependente(codigo);
+  return limite != 0 && !nascimento.isEmpty() && nascimento.year() < limite;
 }
 
 }  // namespace taxcalc

@@ -19,4 +19,13 @@ struct Idade {
 // days ahead, "Aniversário no Domingo" and the like for the weekday the birthday falls on.
 Idade DIZANOS(rt::text::Date nascimento, rt::text::Date hoje);
 
+// The dependants' age limit: the first birth year a dependant of `codigo` may have and still be
+// one in the tax year (tax_year.h). A child or grandchild (21, 24) and a poor minor raised by
+// the taxpayer (41) stay while at most 22 at the year's end (born in kAnoBase - 22, 1987, or
+// later), a student (22, 25) while at most 25 (1984); 0 for a code without an age limit.
+int anoLimiteDependente(int codigo);
+// Whether a dependant of `codigo` born on `nascimento` is past that limit (never without a
+// birth date).
+bool passouDaIdade(int codigo, rt::text::Date nascimento);
+
 }  // namespace taxcalc

@@ -1,6 +1,6 @@
 // Capital-gains records in both layouts: the capital-gains program's own files and the gains
 // inside a declaration of this year.
-#include "converter/ganhos_arquivo.h"
+#include "converter/receita/ganhos.h"
 
 #include <gtest/gtest.h>
 

@@ -38,5 +38,22 @@ TEST(DIZANOS, BlankWithoutADateOrBornAfterTheYear) {
   EXPECT_EQ(i.aviso, "");
 }
 
+// The one age limit of the dependants, which the grid's warnings and the converter's
+// questions both read: each code's limit year on both sides of it, a code without one, and
+// no birth date.
+TEST(DependentesIdade, LimitYearOfEachCode) {
+  const struct {
+    int codigo;
+    int limite;
+  } casos[] = {{21, 1987}, {24, 1987}, {41, 1987}, {22, 1984}, {25, 1984}, {11, 0}, {23, 0}, {31, 0}};
+  for (const auto& c : casos) {
+    EXPECT_EQ(anoLimiteDependente(c.codigo), c.limite) << c.codigo;
+    const int ano = c.limite != 0 ? c.limite : 1950;
+    EXPECT_EQ(passouDaIdade(c.codigo, Date::fromYmd(ano - 1, 12, 31)), c.limite != 0) << c.codigo;
+    EXPECT_FALSE(passouDaIdade(c.codigo, Date::fromYmd(ano, 1, 1))) << c.codigo;
+    EXPECT_FALSE(passouDaIdade(c.codigo, Date())) << c.codigo;
+  }
+}
+
 }  // namespace
 }  // namespace taxcalc

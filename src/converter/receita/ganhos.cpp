@@ -1,4 +1,4 @@
-#include "converter/ganhos_arquivo.h"
+#include "converter/receita/ganhos.h"
 
 #include <cctype>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "converter/receita_linhas.h"
+#include "converter/receita/linhas.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -6,9 +6,9 @@
 #include <random>
 #include <set>
 
-#include "converter/receita_campos.h"
-#include "converter/receita_declaracao.h"
-#include "converter/receita_linhas.h"
+#include "converter/receita/campos.h"
+#include "converter/receita/declaracao.h"
+#include "converter/receita/linhas.h"
 #include "support/scratch_dir.h"
 
 namespace converter::teste {

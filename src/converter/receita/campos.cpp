@@ -1,4 +1,4 @@
-#include "converter/receita_campos.h"
+#include "converter/receita/campos.h"
 
 #include <algorithm>
 #include <cctype>

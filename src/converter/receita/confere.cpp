@@ -1,11 +1,10 @@
-#include "converter/receita_confere.h"
+#include "converter/receita/confere.h"
 
 #include <algorithm>
 #include <cctype>
 #include <utility>
 
 #include "console/documentos.h"
-#include "console/validadores.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 

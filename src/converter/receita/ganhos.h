@@ -3,7 +3,7 @@
 // declaration of this year, layout 1 in the capital-gains program's own files.
 #pragma once
 
-#include "converter/receita_declaracao.h"
+#include "converter/receita/declaracao.h"
 
 namespace converter {
 

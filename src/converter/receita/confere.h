@@ -1,6 +1,6 @@
 // A file of the tax authority checked whole against its layout before anything of it is
 // written (FAZCONV): the header of a year this program takes, the identification of a valid
-// CPF, then records of known types in their fixed order (receita_campos.h), none shorter
+// CPF, then records of known types in their fixed order (campos.h), none shorter
 // than the last column its layout reads, their numbers numbers that the tables can hold.
 // Empty lines may only end the file. A file that fails is refused whole, with the line, the
 // record type and what is wrong, so a damaged file never replaces a declaration with a part
@@ -11,8 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "converter/receita_arquivo.h"
-#include "converter/receita_declaracao.h"
+#include "converter/receita/declaracao.h"
 
 namespace converter {
 
