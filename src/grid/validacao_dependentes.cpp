@@ -5,6 +5,7 @@
 #include "rt/text/cp860.h"
 #include "store/areas.h"
 #include "taxcalc/idade.h"
+#include "taxcalc/tax_year.h"
 
 namespace grid {
 
@@ -13,16 +14,13 @@ using rt::text::Decimal;
 
 namespace {
 
-// The year the ages are counted in.
-constexpr int kAnoBase = 2009;
-
 bool universitario(int codigo) { return codigo == 22 || codigo == 25; }
 
 }  // namespace
 
 void VEJA_ANO(store::Contexto& ctx, int codigo, rt::text::Date nascimento, int anoLimite) {
   const int ANONAS = nascimento.year();
-  if (kAnoBase - ANONAS < 21 && universitario(codigo)) {
+  if (taxcalc::kAnoBase - ANONAS < 21 && universitario(codigo)) {
     console::AVISOSN(ctx, {"ATENÇAO! O código para essa idade mesmo sendo"_cp, "universitario ou escola tecnica deve ser  21"}, 0);
     return;
   }

@@ -13,8 +13,8 @@ using namespace rt::text::literals;
 
 Idade DIZANOS(rt::text::Date nascimento, rt::text::Date hoje) {
   Idade r{std::string(3, ' '), std::string(2, ' '), {}};
-  if (nascimento.isEmpty() || nascimento > rt::text::Date::fromYmd(2009, 12, 31)) return r;
-  r.anos = rt::text::str(2009 - nascimento.year(), 3);
+  if (nascimento.isEmpty() || nascimento > rt::text::Date::fromYmd(kAnoBase, 12, 31)) return r;
+  r.anos = rt::text::str(kAnoBase - nascimento.year(), 3);
   r.meses = rt::text::str(12 - nascimento.month(), 2);
   if (hoje.isEmpty() || hoje.month() != nascimento.month()) return r;
   const int faltam = nascimento.day() - hoje.day();
