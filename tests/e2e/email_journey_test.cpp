@@ -48,39 +48,9 @@ TEST_F(JornadaEmail, EscAtTheLettersNameAndAServerWithoutTlsSendNothingAndSaySo)
   }
 
   // Item 34: the account on a server that offers no TLS.
-  teclas(s, {"M-p", "e"});
-  ASSERT_TRUE(s.waitForText("Configura Email")) << s.capture();
-  teclas(s, {"c"});
-  ASSERT_TRUE(s.waitForText("Servidor de saida (SMTP):")) << s.capture();
-  s.text("127.0.0.1:" + std::to_string(claro.porta()));
-  teclas(s, {"Enter"});
-  s.text(kConta);
-  teclas(s, {"Enter"});
-  s.text(kConta);
-  teclas(s, {"Enter"});
-  s.text("N");
-  ASSERT_TRUE(s.waitForText("Informe a sua senha para enviar email")) << s.capture();
-  s.text(kSenha);
-  teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("Confirma os dados ?")) << s.capture();
-  teclas(s, {"s"});
-
+  ASSERT_TRUE(e2e::configuraEmail(s, "127.0.0.1:" + std::to_string(claro.porta()), kConta, kSenha)) << s.capture();
   // A letter as the body, and Esc at its name.
-  ASSERT_TRUE(s.waitForText("Prepara o Email")) << s.capture();
-  teclas(s, {"p"});
-  ASSERT_TRUE(s.waitForText("Texto Editado")) << s.capture();
-  s.text("12345678909");
-  ASSERT_TRUE(s.waitForText("ana@cliente.com.br")) << s.capture();
-  teclas(s, {"Enter"});
-  s.text("Aviso");
-  teclas(s, {"Enter", "Enter"});
-  s.text("N");
-  s.text("S");
-  ASSERT_TRUE(s.waitForText("Confirma os dados ?")) << s.capture();
-  teclas(s, {"s"});
-  ASSERT_TRUE(s.waitForText("Envia agora o Email?")) << s.capture();
-  teclas(s, {"s"});
-  ASSERT_TRUE(s.waitForText("Nome da Carta:")) << s.capture();
+  ASSERT_TRUE(e2e::preparaEmailComCarta(s, "12345678909", "ana@cliente.com.br")) << s.capture();
   teclas(s, {"Escape"});
   ASSERT_TRUE(s.waitForText("Email não enviado.")) << s.capture();
   EXPECT_EQ(s.capture().find("Envia Email para outro contribuinte?"), std::string::npos) << s.capture();

@@ -198,38 +198,10 @@ TEST_F(JornadaEscritorio, ALetterMergedForATaxpayerGoesByEmail) {
   std::ofstream(home() + "/AVISO.TXT", std::ios::binary) << "Prezado(a) \xAENome\xAF,\r\nsua declaracao esta pronta.\x1A";
 
   // Item 34: the account, not remembered.
-  teclas(s, {"M-p", "e"});
-  ASSERT_TRUE(s.waitForText("Configura Email")) << s.capture();
-  teclas(s, {"c"});
-  ASSERT_TRUE(s.waitForText("Servidor de saida (SMTP):")) << s.capture();
-  s.text("127.0.0.1:" + std::to_string(smtp.porta()));
-  teclas(s, {"Enter"});
-  s.text("escritorio@exemplo.com.br");
-  teclas(s, {"Enter"});
-  s.text("escritorio@exemplo.com.br");
-  teclas(s, {"Enter"});
-  s.text("N");
-  ASSERT_TRUE(s.waitForText("Informe a sua senha para enviar email")) << s.capture();
-  s.text("s3nh@:x");
-  teclas(s, {"Enter"});
-  ASSERT_TRUE(s.waitForText("Confirma os dados ?")) << s.capture();
-  teclas(s, {"s"});
+  ASSERT_TRUE(e2e::configuraEmail(s, "127.0.0.1:" + std::to_string(smtp.porta()), "escritorio@exemplo.com.br", "s3nh@:x"))
+      << s.capture();
   // The message: the taxpayer by CPF, its address from the register, the edited letter.
-  ASSERT_TRUE(s.waitForText("Prepara o Email")) << s.capture();
-  teclas(s, {"p"});
-  ASSERT_TRUE(s.waitForText("Texto Editado")) << s.capture();
-  s.text("12345678909");
-  ASSERT_TRUE(s.waitForText("ana@cliente.com.br")) << s.capture();
-  teclas(s, {"Enter"});
-  s.text("Aviso");
-  teclas(s, {"Enter", "Enter"});
-  s.text("N");
-  s.text("S");
-  ASSERT_TRUE(s.waitForText("Confirma os dados ?")) << s.capture();
-  teclas(s, {"s"});
-  ASSERT_TRUE(s.waitForText("Envia agora o Email?")) << s.capture();
-  teclas(s, {"s"});
-  ASSERT_TRUE(s.waitForText("Nome da Carta:")) << s.capture();
+  ASSERT_TRUE(e2e::preparaEmailComCarta(s, "12345678909", "ana@cliente.com.br")) << s.capture();
   s.text("aviso");
   teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitForText("Email enviado", 60s)) << s.capture();

@@ -105,6 +105,43 @@ bool sai(TmuxSession& s) {
   return s.waitForText("tavren-ended 0");
 }
 
+bool configuraEmail(TmuxSession& s, const std::string& servidor, const std::string& conta, const std::string& senha) {
+  teclas(s, {"M-p", "e"});
+  if (!s.waitForText("Configura Email")) return false;
+  teclas(s, {"c"});
+  if (!s.waitForText("Servidor de saida (SMTP):")) return false;
+  s.text(servidor);
+  teclas(s, {"Enter"});
+  s.text(conta);
+  teclas(s, {"Enter"});
+  s.text(conta);
+  teclas(s, {"Enter"});
+  s.text("N");
+  if (!s.waitForText("Informe a sua senha para enviar email")) return false;
+  s.text(senha);
+  teclas(s, {"Enter"});
+  if (!s.waitForText("Confirma os dados ?")) return false;
+  teclas(s, {"s"});
+  return s.waitForText("Prepara o Email");
+}
+
+bool preparaEmailComCarta(TmuxSession& s, const std::string& cpf, const std::string& email) {
+  teclas(s, {"p"});
+  if (!s.waitForText("Texto Editado")) return false;
+  s.text(cpf);
+  if (!s.waitForText(email)) return false;
+  teclas(s, {"Enter"});
+  s.text("Aviso");
+  teclas(s, {"Enter", "Enter"});
+  s.text("N");
+  s.text("S");
+  if (!s.waitForText("Confirma os dados ?")) return false;
+  teclas(s, {"s"});
+  if (!s.waitForText("Envia agora o Email?")) return false;
+  teclas(s, {"s"});
+  return s.waitForText("Nome da Carta:");
+}
+
 bool cadastraContribuinte(TmuxSession& s, const std::string& cpf, std::string& tela) {
   teclas(s, {"M-l", "Enter"});
   bool ok = s.waitForText("Pasta atual");

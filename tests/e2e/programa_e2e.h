@@ -79,6 +79,16 @@ bool cadastraContribuinte(TmuxSession& s, const std::string& cpf, std::string& t
 // did not come; `tela` then holds the screen.
 bool impressoraEmArquivo(TmuxSession& s, const std::string& nome, std::string& tela);
 
+// From the main menu: item 34 sets the office's e-mail account (server, sender and login
+// `conta`, password `senha` not remembered) and goes on to "Prepara o Email". False when a
+// step's screen did not come.
+bool configuraEmail(TmuxSession& s, const std::string& servidor, const std::string& conta, const std::string& senha);
+
+// At "Prepara o Email": a message to taxpayer `cpf`, whose address `email` the form brings,
+// subject "Aviso", no attachment, with an edited letter as its body, sent now; ends at the
+// letter's name ("Nome da Carta:"). False when a step's screen did not come.
+bool preparaEmailComCarta(TmuxSession& s, const std::string& cpf, const std::string& email);
+
 // Until the cursor stands on the row that shows `texto` (a form's field the program has moved
 // on to); false after `limite`.
 bool cursorNaLinhaDe(TmuxSession& s, const std::string& texto, std::chrono::milliseconds limite = kEspera);
