@@ -76,8 +76,8 @@ void ConverteAnterior1000(benchmark::State& state) {
   tabela(origem, 10, n, {{{"CODDESP", Decimal(1)}, {"VALODESP", Decimal(10)}}});
   for (int t : {7, 8, 14}) tabela(origem, t, n, {});
 
-  conversor::Conversor c;
-  c.OPCAO_1 = conversor::kBrantel;
+  converter::Conversor c;
+  c.OPCAO_1 = converter::kBrantel;
   c.ARQORIG = origem;
   converter::TelaConversao tela;
   tela.seleciona = [](store::Contexto& x) {
@@ -92,7 +92,7 @@ void ConverteAnterior1000(benchmark::State& state) {
     std::filesystem::remove_all(p.raiz + "/dados");
     std::filesystem::create_directories(p.raiz + "/dados");
     state.ResumeTiming();
-    const converter::Contadores r = conversor::converteAnteriores(p.ctx, c, tela);
+    const converter::Contadores r = converter::converteAnteriores(p.ctx, c, tela);
     if (r.convertidos != n) state.SkipWithError("not every taxpayer was converted");
   }
   state.SetItemsProcessed(state.iterations() * n);

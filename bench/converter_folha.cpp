@@ -47,7 +47,7 @@ void ImportaFolha10000(benchmark::State& state) {
     state.PauseTiming();
     folhaVazia(p.ctx);
     state.ResumeTiming();
-    if (!conversor::importaArquivo(p.ctx, arquivo)) state.SkipWithError("import");
+    if (!converter::importaArquivo(p.ctx, arquivo)) state.SkipWithError("import");
   }
   state.SetItemsProcessed(state.iterations() * quantos());
 }
@@ -57,17 +57,17 @@ void TransfereFolha10000(benchmark::State& state) {
   bench::PastaBench p("tavren-bench-transfere", {{9, 1}});
   const std::string arquivo = p.raiz + "/dados/FOLHA.TXT";
   std::ofstream(arquivo, std::ios::binary) << folha(quantos());
-  conversor::Conversor c;
+  converter::Conversor c;
   for (auto _ : state) {
     state.PauseTiming();
     (void)p.ctx.areas.closeAll();
     for (const char* t : {"IMP0110", "IMP0210", "IMP0610"})
       for (const char* ext : {".DBF", ".CDX"}) std::filesystem::remove(p.ctx.LOCARQ + t + ext);
     folhaVazia(p.ctx);
-    if (!conversor::importaArquivo(p.ctx, arquivo)) state.SkipWithError("import");
+    if (!converter::importaArquivo(p.ctx, arquivo)) state.SkipWithError("import");
     p.term.pause().type("A");
     state.ResumeTiming();
-    conversor::TRANSFERE(p.ctx, c);
+    converter::TRANSFERE(p.ctx, c);
   }
   state.SetItemsProcessed(state.iterations() * quantos());
 }

@@ -23,7 +23,7 @@
 namespace {
 
 // The terminal's folders, as its CONFIG record holds them.
-void pastasDoTerminal(const shell::Program& p, conversor::Conversor& c) {
+void pastasDoTerminal(const shell::Program& p, converter::Conversor& c) {
   c.ROTAANTER = p.cfg.ROTAANTER;
   c.ROTARECEI = p.cfg.ROTARECEI;
   c.ROTAREANT = p.cfg.ROTAREANT;
@@ -35,15 +35,15 @@ void pastasDoTerminal(const shell::Program& p, conversor::Conversor& c) {
 }
 
 int converte(shell::Program& p, std::optional<std::string_view> argumento) {
-  conversor::Conversor c;
+  converter::Conversor c;
   if (!shell::INICIOSIS(p, argumento)) return 1;
-  conversor::coresDoConversor(p);
+  converter::coresDoConversor(p);
   if (!shell::CONFIGURA(p)) return 1;
   pastasDoTerminal(p, c);
-  if (const char* pasta = p.env(shell::kPastaCedida); pasta != nullptr) conversor::pastaCedida(p, c, pasta);
-  if (!conversor::inicia(p, c)) return 1;
-  conversor::registraItens(c);
-  conversor::rodaMenu(p, c);
+  if (const char* pasta = p.env(shell::kPastaCedida); pasta != nullptr) converter::pastaCedida(p, c, pasta);
+  if (!converter::inicia(p, c)) return 1;
+  converter::registraItens(c);
+  converter::rodaMenu(p, c);
   return 0;
 }
 

@@ -4,7 +4,7 @@
 
 #include "rt/text/strings.h"
 
-namespace conversor {
+namespace converter {
 
 using converter::Linha;
 using rt::text::Decimal;
@@ -124,4 +124,4 @@ void juntaContinuacoes(std::vector<Linha>& bens) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

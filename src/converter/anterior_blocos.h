@@ -13,7 +13,7 @@
 
 #include "converter/receita_tabelas.h"
 
-namespace conversor {
+namespace converter {
 
 struct Blocos {
   char tipo = '7';    // '7' assets (table 4, I7_*), '8' debts (table 5, I8_*)
@@ -29,4 +29,4 @@ std::vector<converter::Linha> copiaBlocos(const std::vector<converter::Linha>& f
 // continuation per row. Only the rows given (one taxpayer's).
 void juntaContinuacoes(std::vector<converter::Linha>& bens);
 
-}  // namespace conversor
+}  // namespace converter

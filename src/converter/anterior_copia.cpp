@@ -9,7 +9,7 @@
 #include "rt/text/transform.h"
 #include "store/catalogo.h"
 
-namespace conversor {
+namespace converter {
 
 using converter::Linha;
 using converter::TabelasCpf;
@@ -491,4 +491,4 @@ void ajustaLinha(int n, Linha& l) {
   l = std::move(nova);
 }
 
-}  // namespace conversor
+}  // namespace converter

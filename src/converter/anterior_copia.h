@@ -12,7 +12,7 @@
 #include "store/contexto.h"
 #include "store/cpf.h"
 
-namespace conversor {
+namespace converter {
 
 struct CopiaAnterior {
   store::Contexto& ctx;
@@ -31,4 +31,4 @@ rt::Status CONV_VESKIR(CopiaAnterior& c, const store::Cpf& cpf, converter::Linha
 // value turned into its field's type (a number read from a text, a text cut to its width).
 void ajustaLinha(int n, converter::Linha& l);
 
-}  // namespace conversor
+}  // namespace converter

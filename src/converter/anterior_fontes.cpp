@@ -11,7 +11,7 @@
 #include "store/catalogo.h"
 #include "store/travas.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using converter::Linha;
@@ -210,4 +210,4 @@ rt::Result<std::vector<Linha>> FontesAnteriores::linhas(int k, const store::Cpf&
   return v;
 }
 
-}  // namespace conversor
+}  // namespace converter

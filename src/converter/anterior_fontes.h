@@ -18,7 +18,7 @@
 #include "store/contexto.h"
 #include "store/cpf.h"
 
-namespace conversor {
+namespace converter {
 
 // Which previous edition: menu item 1 or 3.
 enum class Edicao : int { Brantel = 1, LivroCaixa = 3 };
@@ -70,4 +70,4 @@ class FontesAnteriores {
   std::vector<int> abertas_;
 };
 
-}  // namespace conversor
+}  // namespace converter

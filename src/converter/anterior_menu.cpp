@@ -29,7 +29,7 @@
 #include "store/recusa.h"
 #include "store/reorg.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using converter::Linha;
@@ -389,7 +389,7 @@ void conversaoNaTela(store::Contexto& ctx, Conversor& c) {
         MTELA1(ctx, c, moldura::Contadores);
         caixa = true;
       }
-      mostraContadores(ctx, conversor::Contadores{n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes});
+      mostraContadores(ctx, n);
       ctx.console.refresh();
     };
     tela.mostra = [&](const std::string& cpf, const std::string& nome) {
@@ -420,4 +420,4 @@ void CONVIRVESK(store::Contexto& ctx, Conversor& c) {
   ctx.relato().linha("");
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -12,7 +12,7 @@
 #include "converter/receita_listagem.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // CONVIRVESK: the folder dialog, the run and, for items 1 and 3, AJUST_DIR. Item c.OPCAO_1.
 void CONVIRVESK(store::Contexto& ctx, Conversor& c);
@@ -31,4 +31,4 @@ void CONVAUX(store::Contexto& ctx, const Conversor& c);
 // to tavren's folder and says where the taxpayers went.
 void AJUST_DIR(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

@@ -11,7 +11,7 @@
 #include "store/em_uso.h"
 #include "store/recusa.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rural;
 
@@ -216,4 +216,4 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
   return static_cast<bool>(store::gravou(ctx, tabelas.grava(), "IMP0910"));
 }
 
-}  // namespace conversor
+}  // namespace converter

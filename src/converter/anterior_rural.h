@@ -16,7 +16,7 @@
 #include "store/contexto.h"
 #include "store/cpf.h"
 
-namespace conversor {
+namespace converter {
 
 // The sibling's previous-edition register MOL909 and rural tables MOL109..MOL409 of a source
 // folder, read only, held open for a run (work areas 90 to 94). PREPRMOL: a rural table that
@@ -83,4 +83,4 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
 // register lacks gets the alert and nothing. Register rows of other taxpayers are not touched.
 void reconverteRural(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

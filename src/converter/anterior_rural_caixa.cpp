@@ -6,7 +6,7 @@
 #include "converter/anterior_rural_fontes.h"
 #include "rt/text/strings.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rural;
 
@@ -186,4 +186,4 @@ rt::Result<bool> RuralLivroCaixa::copia(const store::Cpf& cpf, TabelasCpf& desti
   return true;
 }
 
-}  // namespace conversor
+}  // namespace converter

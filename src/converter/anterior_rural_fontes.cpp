@@ -9,7 +9,7 @@
 #include "store/abertura.h"
 #include "store/arquivos.h"
 
-namespace conversor::rural {
+namespace converter::rural {
 
 using namespace rt::text::literals;
 using rt::Status;
@@ -90,4 +90,4 @@ std::string ladoDe(const rt::db::Table& t) {
   return rt::text::isEmptyText(t.getText("ATV_EXTER")) ? "S" : "N";
 }
 
-}  // namespace conversor::rural
+}  // namespace converter::rural

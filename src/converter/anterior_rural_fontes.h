@@ -15,7 +15,7 @@
 #include "store/contexto.h"
 #include "store/cpf.h"
 
-namespace conversor::rural {
+namespace converter::rural {
 
 // The names the three rural copies share (anterior_rural*.cpp say `using namespace rural`).
 using converter::Linha;
@@ -65,4 +65,4 @@ rt::Result<bool> temCpf(rt::db::Table& t, const store::Cpf& cpf);
 // ATV_EXTER is blank, else "N".
 std::string ladoDe(const rt::db::Table& t);
 
-}  // namespace conversor::rural
+}  // namespace converter::rural

@@ -12,7 +12,7 @@
 #include "store/em_uso.h"
 #include "store/recusa.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rural;
 
@@ -152,4 +152,4 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
   ctx.relato().alerta({"Re-conversao concluida.", "Nao fazer novamente pois podera dobrar as informacoes"});
 }
 
-}  // namespace conversor
+}  // namespace converter

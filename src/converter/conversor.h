@@ -10,7 +10,7 @@
 
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 struct Conversor;
 
@@ -64,4 +64,4 @@ struct Conversor {
 // Fills the item table with the imports this program has.
 void registraItens(Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

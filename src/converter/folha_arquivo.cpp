@@ -7,7 +7,7 @@
 #include "rt/text/decimal.h"
 #include "rt/text/strings.h"
 
-namespace conversor {
+namespace converter {
 
 using rt::text::Decimal;
 
@@ -166,4 +166,4 @@ LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> ca
   return r;
 }
 
-}  // namespace conversor
+}  // namespace converter

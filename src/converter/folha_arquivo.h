@@ -20,7 +20,7 @@
 #include "rt/text/value.h"
 #include "store/catalogo.h"
 
-namespace conversor {
+namespace converter {
 
 // One statement: a value for each field of `campos`, in order.
 using Comprovante = std::vector<rt::text::Value>;
@@ -34,4 +34,4 @@ struct LeituraFolha {
 // Reads the file's bytes (UTF-8 or CP1252) against the table's fields.
 LeituraFolha leFolha(std::string_view bytes, std::span<const store::CampoDef> campos);
 
-}  // namespace conversor
+}  // namespace converter

@@ -15,7 +15,7 @@
 #include "store/recusa.h"
 #include "store/travas.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using rt::db::Table;
@@ -187,4 +187,4 @@ void PEGACOM(store::Contexto& ctx, Conversor& c) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -6,7 +6,7 @@
 #include "converter/folha_transfere.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // PEGACOM: FOLHAPG open and selected.
 void PEGACOM(store::Contexto& ctx, Conversor& c);
@@ -20,4 +20,4 @@ void PEGACOM(store::Contexto& ctx, Conversor& c);
 // punctuated form replaces the value when valid.
 bool CPFCNPJ(store::Contexto& ctx, std::string& documento);
 
-}  // namespace conversor
+}  // namespace converter

@@ -19,7 +19,7 @@
 #include "store/recusa.h"
 #include "store/travas.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using store::Area;
@@ -153,4 +153,4 @@ void IMPORTA(store::Contexto& ctx, Conversor& c) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -9,7 +9,7 @@
 #include "converter/folha_arquivo.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // IMPORTA: FOLHAPG open and selected.
 void IMPORTA(store::Contexto& ctx, Conversor& c);
@@ -28,4 +28,4 @@ bool gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> compro
 // The colours of the converter's inputs (CORNORM).
 rt::term::ColourSet coresEntrada(const store::Contexto& ctx);
 
-}  // namespace conversor
+}  // namespace converter

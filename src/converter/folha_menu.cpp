@@ -9,7 +9,7 @@
 #include "store/abertura.h"
 #include "store/areas.h"
 
-namespace conversor {
+namespace converter {
 
 using store::Area;
 
@@ -37,4 +37,4 @@ void CONVFOLHA(store::Contexto& ctx, Conversor& c) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -5,10 +5,10 @@
 #include "converter/conversor.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // CONVFOLHA: frame 5 with FOLHAPG open (shared); the menu returns after each choice, Esc
 // closes it.
 void CONVFOLHA(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

@@ -19,7 +19,7 @@
 #include "store/recusa.h"
 #include "store/travas.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using rt::db::Table;
@@ -348,4 +348,4 @@ void TRANSFERE(store::Contexto& ctx, Conversor&) {
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
 }
 
-}  // namespace conversor
+}  // namespace converter

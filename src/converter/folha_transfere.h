@@ -11,7 +11,7 @@
 #include "rt/text/decimal.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // One statement as FOLHAPG holds it.
 struct Lancamento {
@@ -36,4 +36,4 @@ using Cortes = std::vector<std::string>;
 // for a taxpayer registered in no folder, whether to add him.
 void TRANSFERE(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

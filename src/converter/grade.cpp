@@ -11,7 +11,7 @@
 #include "store/abertura.h"
 #include "store/areas.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using grid::col;
@@ -168,4 +168,4 @@ bool EDITOR(store::Contexto& ctx, Conversor& c) {
   return true;
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -11,7 +11,7 @@
 #include "grid/tela_grade.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // The grids by name; the value is the grid's mode.
 namespace grade {
@@ -32,4 +32,4 @@ void EDITA(store::Contexto& ctx, int modo);
 // it was open before.
 bool EDITOR(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

@@ -10,7 +10,7 @@
 #include "store/abertura.h"
 #include "store/areas.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 
@@ -68,4 +68,4 @@ bool inicia(store::Contexto& ctx, Conversor& c) {
   return true;
 }
 
-}  // namespace conversor
+}  // namespace converter

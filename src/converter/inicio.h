@@ -8,7 +8,7 @@
 #include "converter/conversor.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // The converter's own colours: it does not read the terminal's colour record.
 void coresDoConversor(store::Contexto& ctx);
@@ -28,4 +28,4 @@ void pastasDoConversor(store::Contexto& ctx, Conversor& c);
 // opener has said why): the program ends.
 bool inicia(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

@@ -4,7 +4,7 @@
 #include "converter/folha_menu.h"
 #include "converter/receita_menu.h"
 
-namespace conversor {
+namespace converter {
 
 void registraItens(Conversor& c) {
   for (int item : {kBrantel, kKelsvor, kLivroCaixa}) c.itens[item] = CONVIRVESK;
@@ -14,4 +14,4 @@ void registraItens(Conversor& c) {
   c.itens[kNroRecibo] = [](store::Contexto& ctx, Conversor& cv) { CONVDISCO(ctx, cv, converter::Modo::Recibos); };
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -10,7 +10,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using rt::ui::MenuItem;
@@ -106,4 +106,4 @@ void rodaMenu(store::Contexto& ctx, Conversor& c) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

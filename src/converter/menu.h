@@ -9,7 +9,7 @@
 #include "rt/ui/menu.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // CREATEMAINMENU: the bar "Conversao" / "Sair" in the converter's colours.
 std::unique_ptr<rt::ui::MenuBar> CREATEMAINMENU(store::Contexto& ctx);
@@ -22,4 +22,4 @@ std::string MENUSELECT(store::Contexto& ctx, Conversor& c, int id);
 // The menu run until an item ends the program.
 void rodaMenu(store::Contexto& ctx, Conversor& c);
 
-}  // namespace conversor
+}  // namespace converter

@@ -7,7 +7,7 @@
 #include "rt/text/decimal.h"
 #include "rt/text/transform.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 
@@ -29,7 +29,7 @@ void desenhaContadores(store::Contexto& ctx, rt::term::Rect r) {
 
 void mostraContadores(store::Contexto& ctx, const Contadores& n) {
   const int topo = ctx.ALJA[kQuadro], esquerda = ctx.ACJA[kQuadro];
-  const std::array<int, 5> valores = {n.aConverter, n.convertidos, n.jaExistente, n.naoConverter, n.faltam};
+  const std::array<int, 5> valores = {n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes};
   for (std::size_t i = 0; i < valores.size(); ++i)
     ctx.screen().put(topo + 1 + static_cast<int>(i), esquerda + 17,
                      rt::text::transform(rt::text::Decimal::fromInt(valores[i]), "@ 999"),
@@ -37,4 +37,4 @@ void mostraContadores(store::Contexto& ctx, const Contadores& n) {
   ctx.console.refresh();
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -2,14 +2,11 @@
 // converted, were converted, already existed, are not to be converted and are left.
 #pragma once
 
+#include "converter/contadores.h"
 #include "rt/term/screen.h"
 #include "store/contexto.h"
 
-namespace conversor {
-
-struct Contadores {
-  int aConverter = 0, convertidos = 0, jaExistente = 0, naoConverter = 0, faltam = 0;
-};
+namespace converter {
 
 // The box's captions inside `r` (the frame draws the box).
 void desenhaContadores(store::Contexto& ctx, rt::term::Rect r);
@@ -17,4 +14,4 @@ void desenhaContadores(store::Contexto& ctx, rt::term::Rect r);
 // The values beside the captions of the frame drawn last (picture "@ 999").
 void mostraContadores(store::Contexto& ctx, const Contadores& n);
 
-}  // namespace conversor
+}  // namespace converter

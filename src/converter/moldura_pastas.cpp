@@ -3,7 +3,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 
@@ -63,4 +63,4 @@ void mostraPasta(store::Contexto& ctx, const Conversor& c, int deslocamento, std
                    static_cast<rt::term::Attr>(ctx.cores.COR_TEL1));
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -10,7 +10,7 @@
 #include "converter/conversor.h"
 #include "converter/molduras.h"
 
-namespace conversor {
+namespace converter {
 
 Quadro quadroPastas(const Conversor& c);
 void desenhaPastas(store::Contexto& ctx, const Conversor& c, const Quadro& q);
@@ -32,4 +32,4 @@ CampoPasta campoPasta(const Conversor& c, int deslocamento);
 // Writes a folder where its field stands (as campoPasta), padded to the field's width.
 void mostraPasta(store::Contexto& ctx, const Conversor& c, int deslocamento, std::string_view pasta);
 
-}  // namespace conversor
+}  // namespace converter

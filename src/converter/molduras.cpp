@@ -7,7 +7,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 using console::Jan;
@@ -133,4 +133,4 @@ void MTELA3(store::Contexto& ctx, int n) {
   texto(ctx, r.top + 5, r.left + 2, "Diretório atual:"_cp, cor.COR_TEL1);
 }
 
-}  // namespace conversor
+}  // namespace converter

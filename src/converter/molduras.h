@@ -10,7 +10,7 @@
 #include "rt/term/screen.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // The frames by name; the value is the frame's number (MTELA3 has only the taxpayer header).
 namespace moldura {
@@ -54,4 +54,4 @@ void MTELA3(store::Contexto& ctx, int n);
 // kept) in the frames' colours; the helpers of the frames share it.
 void abreCaixa(store::Contexto& ctx, console::Jan janela, rt::term::Rect r, int corCaixa, int corTexto);
 
-}  // namespace conversor
+}  // namespace converter

@@ -16,7 +16,7 @@
 #include "rt/ui/read.h"
 #include "store/pastas_dados.h"
 
-namespace conversor {
+namespace converter {
 
 using namespace rt::text::literals;
 
@@ -199,4 +199,4 @@ bool PEGAOSDIR(store::Contexto& ctx, Conversor& c, ModoPastas modo) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

@@ -6,7 +6,7 @@
 #include "converter/conversor.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // The dialog's modes: last year's edition or the cash book (items 1 and 3), the sibling's
 // rural data (item 2), the tax authority's files (items 4 to 6).
@@ -17,4 +17,4 @@ enum class ModoPastas : int { Anterior = 1, Rural = 2, Receita = 5 };
 // a source that is no folder.
 [[nodiscard]] bool PEGAOSDIR(store::Contexto& ctx, Conversor& c, ModoPastas modo);
 
-}  // namespace conversor
+}  // namespace converter

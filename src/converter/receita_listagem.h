@@ -12,14 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "converter/contadores.h"
 #include "converter/receita_arquivo.h"
 #include "store/contexto.h"
 
 namespace converter {
-
-struct Contadores {
-  int aConverter = 0, convertidos = 0, existentes = 0, naoConvertidos = 0, restantes = 0;
-};
 
 struct TelaConversao {
   // The marking grid over LISNOME (open in its area on the name order): the user sets IMPRE.

@@ -13,7 +13,7 @@
 #include "store/areas.h"
 #include "store/pastas_dados.h"
 
-namespace conversor {
+namespace converter {
 
 using console::Jan;
 
@@ -33,7 +33,7 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
         MTELA1(ctx, c, moldura::Contadores);
         contadores.aberta = true;
       }
-      mostraContadores(ctx, {n.aConverter, n.convertidos, n.existentes, n.naoConvertidos, n.restantes});
+      mostraContadores(ctx, n);
       ctx.console.refresh();
     };
     tela.mostra = [&](const std::string& cpf, const std::string& nome) {
@@ -51,4 +51,4 @@ void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo) {
   }
 }
 
-}  // namespace conversor
+}  // namespace converter

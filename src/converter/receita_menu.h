@@ -6,10 +6,10 @@
 #include "converter/receita_arquivo.h"
 #include "store/contexto.h"
 
-namespace conversor {
+namespace converter {
 
 // CONVDISCO: the messages of the opener off, then the folder dialog and the conversion of the
 // marked files of the chosen folder, until the dialog is left with Esc.
 void CONVDISCO(store::Contexto& ctx, Conversor& c, converter::Modo modo);
 
-}  // namespace conversor
+}  // namespace converter

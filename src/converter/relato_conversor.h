@@ -7,7 +7,7 @@
 #include "store/contexto.h"
 #include "store/relato.h"
 
-namespace conversor {
+namespace converter {
 
 // Installed for its lifetime as the context's Relato; the previous one comes back after.
 class RelatoConversor final : public store::Relato {
@@ -39,4 +39,4 @@ class RelatoConversor final : public store::Relato {
   store::Relato& base_;
 };
 
-}  // namespace conversor
+}  // namespace converter

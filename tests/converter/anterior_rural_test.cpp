@@ -59,7 +59,7 @@ class RuralTest : public RuralFixture {
 // come along; a taxpayer the register lacks gets nothing even when the tables have his rows.
 TEST_F(RuralTest, PreviousEditionCarriesEveryRuralTable) {
   molAnterior();
-  auto fontes = conversor::RuralAnterior::abre(ctx, origem.caminho());
+  auto fontes = converter::RuralAnterior::abre(ctx, origem.caminho());
   ASSERT_NE(fontes, nullptr) << ::testing::PrintToString(fala.ditos);
   for (const std::string& cpf : {kAna, kBia, kCid}) {
     TabelasCpf t(ctx, cpf);
@@ -97,9 +97,9 @@ TEST_F(RuralTest, RuralItemMarksTheRegisterAndRefusesATaxpayerNotConverted) {
   molAnterior();
   registra(kAna, "ANA");
   registra(kBia, "BIA");
-  auto fontes = conversor::RuralAnterior::abre(ctx, origem.caminho());
+  auto fontes = converter::RuralAnterior::abre(ctx, origem.caminho());
   ASSERT_NE(fontes, nullptr);
-  EXPECT_TRUE(conversor::CONV_VESKAR(ctx, *fontes, kAna)) << ::testing::PrintToString(fala.ditos);
+  EXPECT_TRUE(converter::CONV_VESKAR(ctx, *fontes, kAna)) << ::testing::PrintToString(fala.ditos);
   const Linhas reg = tabela("IMP0910", kAna);
   ASSERT_EQ(reg.size(), 1u);
   EXPECT_EQ(reg[0].at("TEMRURAL"), "S");
@@ -112,11 +112,11 @@ TEST_F(RuralTest, RuralItemMarksTheRegisterAndRefusesATaxpayerNotConverted) {
   store::PosseDeclaracao outro = store::tomaDeclaracao(ctx, ctx.LOCARQ, kBia);
   ctx.NUSU = "05";
   ASSERT_TRUE(outro.livre);
-  EXPECT_FALSE(conversor::CONV_VESKAR(ctx, *fontes, kBia));
+  EXPECT_FALSE(converter::CONV_VESKAR(ctx, *fontes, kBia));
   EXPECT_TRUE(fala.disse(std::string("Declaração em uso no terminal 07"_cp)));
   EXPECT_EQ(tabela("IMP0910", kBia).at(0).at("TEMRURAL"), "N");
 
-  EXPECT_FALSE(conversor::CONV_VESKAR(ctx, *fontes, kCid));
+  EXPECT_FALSE(converter::CONV_VESKAR(ctx, *fontes, kCid));
   EXPECT_TRUE(fala.disse("O CPF 390.533.447-05 nao foi encontrado na base de dados TAVREN"));
   EXPECT_TRUE(fala.disse("converta na pasta onde foi convertido esse CPF na opcao BRANTEL acima."));
   EXPECT_EQ(foto(kCid), "");
@@ -147,7 +147,7 @@ TEST_F(RuralTest, CashBookCarriesEveryRuralTable) {
   grava(kAna, 17, {"ATV_BRASIL=S;ITEM=9;I8R_1=VELHO"});
   grava(kAna, 18, {"ATV_BRASIL=S;ITEM=9;I9R_1=VELHA"});
 
-  auto caixa = conversor::RuralLivroCaixa::abre(ctx, origem.caminho());
+  auto caixa = converter::RuralLivroCaixa::abre(ctx, origem.caminho());
   ASSERT_NE(caixa, nullptr) << ::testing::PrintToString(fala.ditos);
   for (const std::string& cpf : {kAna, kBia, kCid}) {
     TabelasCpf t(ctx, cpf);
@@ -215,14 +215,14 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
     c.monta();
     fala.ditos.clear();
     if (c.qual == 1) {
-      EXPECT_FALSE(conversor::RuralAnterior::abreConferida(ctx, origem.caminho()));
-      EXPECT_EQ(conversor::RuralAnterior::abre(ctx, origem.caminho()), nullptr);
+      EXPECT_FALSE(converter::RuralAnterior::abreConferida(ctx, origem.caminho()));
+      EXPECT_EQ(converter::RuralAnterior::abre(ctx, origem.caminho()), nullptr);
     } else if (c.qual == 2) {
-      EXPECT_FALSE(conversor::RuralLivroCaixa::abreConferida(ctx, origem.caminho()));
+      EXPECT_FALSE(converter::RuralLivroCaixa::abreConferida(ctx, origem.caminho()));
     } else {
-      conversor::Conversor conv;
+      converter::Conversor conv;
       conv.ARQORIG = origem.caminho();
-      conversor::reconverteRural(ctx, conv);
+      converter::reconverteRural(ctx, conv);
       EXPECT_FALSE(fala.disse("Re-conversao concluida"));
     }
     EXPECT_TRUE(fala.disse("A tabela " + rt::text::utf8ToCp860(c.dito)))
@@ -235,13 +235,13 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
   // A register that cannot be read: the opener's alert, and no rural data.
   { std::ofstream(origem / "MOL909.DBF", std::ios::binary | std::ios::trunc) << "nao e tabela"; }
   fala.ditos.clear();
-  EXPECT_EQ(conversor::RuralAnterior::abre(ctx, origem.caminho()), nullptr);
+  EXPECT_EQ(converter::RuralAnterior::abre(ctx, origem.caminho()), nullptr);
   EXPECT_TRUE(fala.disse("Problema ao abrir arquivo do KELSVOR")) << ::testing::PrintToString(fala.ditos);
 
   // Without the sold mark every good is carried.
   fonte("MOL909", camposMol09(0), {{kAna, ""}});
   fonte("MOL309", sem(camposMol09(3), "I8_4"), {{kAna, "I8_1=UM"}, {kAna, "I8_1=DOIS"}});
-  auto fontes = conversor::RuralAnterior::abre(ctx, origem.caminho());
+  auto fontes = converter::RuralAnterior::abre(ctx, origem.caminho());
   ASSERT_NE(fontes, nullptr) << ::testing::PrintToString(fala.ditos);
   TabelasCpf t(ctx, kAna);
   ASSERT_TRUE(fontes->copia(kAna, t));
@@ -278,9 +278,9 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
         {{kAna, "DT_LC=20100105;DESCR=BEZERROS;VALOR=750.3;TIPOCR=R;NROIMO=1"}});
   const std::string cid = foto(kCid);
 
-  conversor::Conversor conv;
+  converter::Conversor conv;
   conv.ARQORIG = origem.caminho();
-  conversor::reconverteRural(ctx, conv);
+  converter::reconverteRural(ctx, conv);
   EXPECT_TRUE(fala.disse("CPF 529.982.247-25 nao encontrado nos dados do TAVREN."));
   ASSERT_GE(fala.ditos.size(), 2u);
   EXPECT_EQ(fala.ditos[fala.ditos.size() - 2], "Re-conversao concluida.");
@@ -306,7 +306,7 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
   confere("IMP1910", kAna, "S", {"DT_LC=20100105;DESCR=BEZERROS;VALOR=750.30;TIPOCR=R;NROIMO=1"});
 
   // Once more: every row the source brought is there twice; the register is as it was.
-  conversor::reconverteRural(ctx, conv);
+  converter::reconverteRural(ctx, conv);
   for (const auto& [nome, linhas] : std::vector<std::pair<const char*, std::size_t>>{
            {"IMP1510", 2}, {"IMP1610", 5}, {"IMP1710", 2}, {"IMP1810", 2}, {"IMP1910", 2}})
     EXPECT_EQ(tabela(nome, kAna).size(), linhas) << nome;

@@ -26,7 +26,7 @@
 #include "store/diario_gravacao.h"
 #include "store/pastas_dados.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 namespace {
 
 using namespace rt::text::literals;
@@ -700,4 +700,4 @@ TEST_F(AnteriorTest, RuralDataComeWithItem1AndItem2CountsARefusalAsNotConverted)
 }
 
 }  // namespace
-}  // namespace conversor::teste
+}  // namespace converter::teste

@@ -8,7 +8,7 @@
 #include "store/abertura.h"
 #include "store/travas.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 
 ConversorFixture::ConversorFixture() : support::ContextoFixture("conv") { ctx.NUSU = "05"; }
 
@@ -57,4 +57,4 @@ std::vector<std::string> ConversorFixture::le(const std::string& pasta, const st
   return linhas;
 }
 
-}  // namespace conversor::teste
+}  // namespace converter::teste

@@ -15,7 +15,7 @@
 #include "support/contexto_fixture.h"
 #include "support/dbfread.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 
 using Campos = std::vector<std::pair<std::string, rt::text::Value>>;
 
@@ -38,4 +38,4 @@ class ConversorFixture : public ::testing::Test, public support::ContextoFixture
   Conversor c;
 };
 
-}  // namespace conversor::teste
+}  // namespace converter::teste

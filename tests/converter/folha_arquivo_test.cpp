@@ -8,7 +8,7 @@
 #include "rt/text/strings.h"
 #include "store/areas.h"
 
-namespace conversor {
+namespace converter {
 namespace {
 
 using namespace rt::text::literals;
@@ -106,4 +106,4 @@ TEST(FolhaArquivo, ABadLineRefusesTheWholeFileNamingIt) {
 }
 
 }  // namespace
-}  // namespace conversor
+}  // namespace converter

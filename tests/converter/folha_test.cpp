@@ -23,7 +23,7 @@
 #include "store/abertura.h"
 #include "store/catalogo.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 namespace {
 
 using namespace rt::text::literals;
@@ -376,4 +376,4 @@ TEST_F(Folha, AnImportKilledAtAnyMomentLeavesNoneOrAllOfTheFile) {
 }
 
 }  // namespace
-}  // namespace conversor::teste
+}  // namespace converter::teste

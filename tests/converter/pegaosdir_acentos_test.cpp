@@ -12,7 +12,7 @@
 #include "store/pastas_dados.h"
 #include "store/travas.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 namespace {
 
 using namespace rt::text::literals;
@@ -60,4 +60,4 @@ TEST_F(PastasAcentuadas, TheTaxAuthorityDialogFindsAndKeepsFoldersTypedWithAccen
 }
 
 }  // namespace
-}  // namespace conversor::teste
+}  // namespace converter::teste

@@ -14,7 +14,7 @@
 #include "store/pastas_dados.h"
 #include "store/travas.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 namespace {
 
 using namespace rt::text::literals;
@@ -226,4 +226,4 @@ TEST_F(Dialogo, F1ListsTheInstallationFoldersAndEnterFillsTheField) {
 }
 
 }  // namespace
-}  // namespace conversor::teste
+}  // namespace converter::teste

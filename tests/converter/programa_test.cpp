@@ -12,7 +12,7 @@
 #include "store/pastas_dados.h"
 #include "support/termina_em_tempo.h"
 
-namespace conversor::teste {
+namespace converter::teste {
 namespace {
 
 using namespace rt::text::literals;
@@ -144,4 +144,4 @@ TEST_F(Programa, StatementsGridChecksItsDocuments) {
 }
 
 }  // namespace
-}  // namespace conversor::teste
+}  // namespace converter::teste
