@@ -323,7 +323,15 @@ void CursesTerminal::showTooSmall() {
 }
 
 void CursesTerminal::onResize() {
+  const bool wasTooSmall = tooSmall_;
   checkSize();
+  if (wasTooSmall && !tooSmall_) {
+    // Keys typed while the screen could not be seen are dropped, whether they were read
+    // before the resize came in or still wait in the input: typed blind, they would act on a
+    // screen the clerk never saw.
+    pending_.clear();
+    flushinp();
+  }
   clearok(stdscr, TRUE);
   if (tooSmall_) {
     showTooSmall();

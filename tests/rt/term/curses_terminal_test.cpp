@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <atomic>
 #include <mutex>
@@ -134,6 +137,31 @@ TEST_F(CursesTerminalTest, KeysAreDecoded) {
 TEST_F(CursesTerminalTest, LoneEscArrivesAfterTheDelay) {
   type("\x1b");
   EXPECT_EQ(terminal_->readKey(-1ms), Key{key::Esc});
+}
+
+// A key typed while the window was too small, still unread when it is made large enough, is
+// dropped: typed blind, it must not act on the screen that then appears.
+TEST_F(CursesTerminalTest, AKeyTypedWhileTooSmallIsDroppedWhenTheWindowFits) {
+  const auto tamanho = [this](unsigned short linhas, unsigned short colunas) {
+    winsize w{};
+    w.ws_row = linhas;
+    w.ws_col = colunas;
+    ASSERT_EQ(::ioctl(master_, TIOCSWINSZ, &w), 0);
+    ASSERT_EQ(::raise(SIGWINCH), 0);  // the test is not the terminal's foreground process
+  };
+  tamanho(20, 70);
+  EXPECT_FALSE(terminal_->readKey(50ms));  // the resize read: too small
+  type("a");
+  int esperando = 0;
+  for (int i = 0; i < 1000 && esperando == 0; ++i) {
+    ASSERT_EQ(::ioctl(slave_, FIONREAD, &esperando), 0);
+    if (esperando == 0) std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_GT(esperando, 0) << "the key never reached the terminal";
+  tamanho(25, 80);
+  EXPECT_FALSE(terminal_->readKey(100ms));
+  type("b");
+  EXPECT_EQ(terminal_->readKey(5s), Key{'b'});
 }
 
 TEST_F(CursesTerminalTest, RefusedCharacterBeepsAndTypingGoesOn) {
