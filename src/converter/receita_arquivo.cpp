@@ -193,7 +193,7 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
     if (s.code() == rt::Error::kCorrupt)
       ctx.relato().alerta(kLeiaute);
     else
-      store::gravou(ctx, s, caminho);
+      store::gravou(ctx, s, caminho).ignoreTold();
     return false;
   }
   // The register row with the tables, in the same journal (which writes it last): all or

@@ -10,6 +10,7 @@
 #include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "export/dados.h"
 #include "export/indice.h"
 #include "export/recupera_indice.h"
@@ -58,13 +59,13 @@ std::string textoErro(int codigo, std::string_view nome) {
   }
 }
 
-console::Dito VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
-  if (codigo == 0) return console::Dito::feito();
+rt::Status VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
+  if (codigo == 0) return {};
   fala.erro(textoErro(codigo, nome));
-  return console::Dito::falhou();
+  return console::jaDito(rt::Error::kIo, nome);
 }
 
-console::Dito VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
+rt::Status VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
   InteracaoConsole fala(ctx);
   return VEJAERRO(fala, codigo, nome);
 }
@@ -89,7 +90,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
   // The taxpayer's folder made a link by someone else would take the file elsewhere.
   if (struct stat st{}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    VEJAERRO(fala, kLink, pasta);
+    VEJAERRO(fala, kLink, pasta).ignoreTold();
     return false;
   }
   limpaProvisorios(pastaLinux);
@@ -99,7 +100,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   // and two terminals sending the same CPF never meet) and renamed over it.
   ArquivoSaida para;
   if (const int e = para.criaAoLado(alvo); e != 0) {
-    VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+    VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado).ignoreTold();
     return false;
   }
   const std::string origemGuardada = arquivoTemporario(ctx);
@@ -108,14 +109,14 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
     if (copia.codigo == kGravacaoCurta)
       fala.erro("Problemas na gravação da Declaração."_cp);
     else
-      VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
+      VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado).ignoreTold();
     return false;
   }
   if (const int e = para.poeNoLugar(alvo); e != 0) {
     if (codigoDos(e, alvo) == -e)
       fala.erro("Problemas na gravação da Declaração."_cp);
     else
-      VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+      VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado).ignoreTold();
     return false;
   }
   sincronizaPasta(pastaLinux);

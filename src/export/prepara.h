@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "console/dito.h"
 #include "export/arquivo.h"
 #include "export/gerar.h"
 #include "export/interacao.h"
@@ -57,9 +56,9 @@ std::string arquivoTemporario(const store::Contexto& ctx);
 bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo);
 
 // VEJAERRO: code 0 is done and says nothing; any other code shows its message and has failed
-// (already said).
-console::Dito VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome);
-console::Dito VEJAERRO(Interacao& fala, int codigo, std::string_view nome);
+// (told).
+rt::Status VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome);
+rt::Status VEJAERRO(Interacao& fala, int codigo, std::string_view nome);
 // The message of a code of codigoDos (a negative code is a system error shown by number).
 std::string textoErro(int codigo, std::string_view nome);
 

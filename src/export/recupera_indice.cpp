@@ -114,12 +114,12 @@ bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, 
     case ResultadoIndice::Gravado:
       return true;
     case ResultadoIndice::Ocupado:
-      VEJAERRO(fala, 5, guardado);
+      VEJAERRO(fala, 5, guardado).ignoreTold();
       fala.erro("ATENÇAO! Registro não disponível. Dado não será gravado."_cp);
       return false;
     case ResultadoIndice::ErroLeitura:
       if (codigoDos(erro, guardado) == kLink)
-        VEJAERRO(fala, kLink, guardado);
+        VEJAERRO(fala, kLink, guardado).ignoreTold();
       else
         fala.erro("Erro de leitura");
       return false;
@@ -187,7 +187,7 @@ bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura
   if (alteraIndice(pasta + "/" + std::string(kNomeIndice), [&](std::string_view) { return novo; }, opcoes, &erro) !=
       ResultadoIndice::Gravado) {
     if (codigoDos(erro, pasta) == kLink)
-      VEJAERRO(fala, kLink, pasta + "/" + std::string(kNomeIndice));
+      VEJAERRO(fala, kLink, pasta + "/" + std::string(kNomeIndice)).ignoreTold();
     else
       fala.erro("Problemas na gravação da Declaração."_cp);
     return false;

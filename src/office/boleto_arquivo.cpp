@@ -116,7 +116,9 @@ std::optional<DiarioRemessa> poeArquivo(store::Contexto& ctx, const std::string&
     return std::nullopt;
   }
   auto falhou = [&ctx, &nome](int erro) {
-    exporta::VEJAERRO(ctx, exporta::codigoDos(erro, console::caminhoLinux(ctx, ctx.ARQDEF + *nome)), ctx.ARQDEF + *nome);
+    exporta::VEJAERRO(ctx, exporta::codigoDos(erro, console::caminhoLinux(ctx, ctx.ARQDEF + *nome)),
+                      ctx.ARQDEF + *nome)
+        .ignoreTold();
     return std::nullopt;
   };
   rt::fs::ScratchFile provisorio = rt::fs::ScratchFile::beside(pasta + *nome);
@@ -147,7 +149,7 @@ std::optional<DiarioRemessa> poeArquivo(store::Contexto& ctx, const std::string&
     if (movido && !jaHavia) break;
     rt::db::removeScratch(diario);
     if (!movido) {
-      store::gravou(ctx, movido, ctx.ARQDEF + *nome);
+      store::gravou(ctx, movido, ctx.ARQDEF + *nome).ignoreTold();
       return std::nullopt;
     }
     tomados.insert(ctx.ARQDEF + *nome);

@@ -9,7 +9,7 @@
 #include "console/oculto.h"
 #include "console/recusas.h"
 #include "office/boleto.h"
-#include "office/definicoes.h"
+#include "store/definicoes.h"
 #include "office/email.h"
 #include "office/formulario.h"
 #include "rt/text/strings.h"
@@ -110,7 +110,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
     console::MENS(ctx);
     if (console::OKEI(ctx) != "S") continue;
     const ContaEmail nova = c;
-    if (gravaDefine(ctx, [&nova](rt::db::Table& t) {
+    if (store::gravaDefine(ctx, [&nova](rt::db::Table& t) {
           rt::Status st = t.put("SER_SMTP", nova.SER_SMTP);
           if (st) st = t.put("NOM_USUA", nova.NOM_USUA);
           if (st) st = t.put("EMA_USUA", nova.EMA_USUA);

@@ -64,7 +64,7 @@ void semeiaModelos(store::Contexto& ctx) {
       for (const auto& [n, v] : {std::pair{"SEQ0", padrao.SEQ0}, {"SEQ1", padrao.SEQ1}, {"SEQ2", padrao.SEQ2},
                                  {"SEQ3", padrao.SEQ3}})
         if (s) s = t.put(n, campo(t, n, v));
-    store::liberaGravacao(ctx, t, s, t.alias());
+    store::liberaGravacao(ctx, t, s, t.alias()).ignoreTold();
   }
 }
 

@@ -17,9 +17,10 @@ bool existe(Program& p, std::string_view extensao) {
 
 }  // namespace
 
-store::Dito criaAjuda(Program& p) {
-  if (existe(p, ".DBF") || existe(p, ".DBT")) return store::Dito::feito();
-  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT") ? store::Dito::feito() : store::Dito::falhou();
+rt::Status criaAjuda(Program& p) {
+  if (existe(p, ".DBF") || existe(p, ".DBT")) return {};
+  if (!store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT")) return store::jaDito(rt::Error::kFailed, "HELPTXT");
+  return {};
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {

@@ -61,11 +61,11 @@ bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
 
 }  // namespace
 
-store::Dito CRIACOR(store::Contexto& ctx) {
+rt::Status CRIACOR(store::Contexto& ctx) {
   bool ok = false;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return store::Dito::falhou();  // the opener said why
+    if (!cores.ok()) return store::jaDito(rt::Error::kNotAvailable, "CORES");  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       le(*cores, ctx.cores);
       ok = true;
@@ -74,7 +74,7 @@ store::Dito CRIACOR(store::Contexto& ctx) {
     }
   }
   store::solta(ctx.areas, store::Area::CORES);
-  return ok ? store::Dito::feito() : store::Dito::falhou();
+  return ok ? rt::Status::ok() : store::jaDito(rt::Error::kFailed, "CORES");
 }
 
 bool GRAVACOR(store::Contexto& ctx) {

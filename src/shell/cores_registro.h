@@ -14,7 +14,7 @@ namespace shell {
 // CRIACOR: the terminal's colours from its record into ctx.cores; a terminal without one gets
 // it made with the colours ctx.cores holds (the defaults at start-up). Table 56 is closed
 // afterwards. Failed when the table could not be had or the record not made (said).
-store::Dito CRIACOR(store::Contexto& ctx);
+rt::Status CRIACOR(store::Contexto& ctx);
 
 // GRAVACOR: ctx.cores into the terminal's record under its lock (5 seconds), appending the
 // record when missing. False, with nothing stored, when the lock was not had.

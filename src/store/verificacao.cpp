@@ -7,7 +7,7 @@
 
 namespace store {
 
-Dito passaVerificacao(Contexto& ctx) {
+rt::Status passaVerificacao(Contexto& ctx) {
   ctx.areas.releaseAll();
   CORRECAO(ctx, 0);
   bool ok = ABERTURA(ctx, Area::PRINTS);
@@ -21,7 +21,7 @@ Dito passaVerificacao(Contexto& ctx) {
   // The folder register and the folder's tables: a failed open is said by the opener, and
   // the pass goes on as far as it can.
   (void)SAI_ABRE(ctx, 0);
-  return ok ? Dito::feito() : Dito::falhou();
+  return ok ? rt::Status::ok() : jaDito(rt::Error::kNotAvailable, "tables of the folder");
 }
 
 }  // namespace store
