@@ -99,7 +99,7 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   // Written beside the target (an unguessable name, so the rename never crosses file systems
   // and two terminals sending the same CPF never meet) and renamed over it.
   ArquivoSaida para;
-  if (const int e = para.criaAoLado(alvo); e != 0) {
+  if (const rt::Status e = para.criaAoLado(alvo); !e) {
     VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado).ignoreTold();
     return false;
   }
@@ -112,8 +112,9 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
       VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado).ignoreTold();
     return false;
   }
-  if (const int e = para.poeNoLugar(alvo); e != 0) {
-    if (codigoDos(e, alvo) == -e)
+  if (const rt::Status e = para.poeNoLugar(alvo); !e) {
+    // A system error that has no DOS code of its own is a failed write.
+    if (codigoDos(e, alvo) < 0)
       fala.erro("Problemas na gravação da Declaração."_cp);
     else
       VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado).ignoreTold();

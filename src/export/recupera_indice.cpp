@@ -107,7 +107,7 @@ bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, 
   opcoes.espera = [&] {
     return ++tentativas <= kTentativas && fala.aguarda("Aguardando registro do programa receita ficar disponível!"_cp);
   };
-  int erro = 0;
+  rt::Status erro;
   const ResultadoIndice r =
       gravaIndice(console::caminhoLinux(ctx, guardado), id.CPF, "<item" + IDENTIF(id) + "/>", opcoes, &erro);
   switch (r) {
@@ -183,7 +183,7 @@ bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura
     }
   }
   const std::string novo = inicioColecao() + itens + "</classe>";
-  int erro = 0;
+  rt::Status erro;
   if (alteraIndice(pasta + "/" + std::string(kNomeIndice), [&](std::string_view) { return novo; }, opcoes, &erro) !=
       ResultadoIndice::Gravado) {
     if (codigoDos(erro, pasta) == kLink)
