@@ -285,11 +285,15 @@ Lancamento leLancamento(const Table& f) {
   return l;
 }
 
-bool GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples, Cortes* cortes) {
-  if (!fontePagadora(ctx, l, simples)) return false;
-  if (simples) return true;
-  return rendimentos(ctx, l, resposta, cortes) && pagamento(ctx, l, 12, l.PENSAOPAG) &&
-         pagamento(ctx, l, 14, l.PREVPRIVA);
+rt::Status GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples,
+                       Cortes* cortes) {
+  // Each step says its own refusal.
+  if (!fontePagadora(ctx, l, simples)) return store::jaDito(rt::Error::kFailed, "IMP0210");
+  if (simples) return {};
+  if (!rendimentos(ctx, l, resposta, cortes)) return store::jaDito(rt::Error::kFailed, "IMP0110");
+  if (!pagamento(ctx, l, 12, l.PENSAOPAG) || !pagamento(ctx, l, 14, l.PREVPRIVA))
+    return store::jaDito(rt::Error::kFailed, "IMP0610");
+  return {};
 }
 
 void TRANSFERE(store::Contexto& ctx, Conversor&) {

@@ -61,21 +61,21 @@ std::vector<std::string> arquivosDaReceita(const std::string& pasta, Modo modo) 
   return v;
 }
 
-bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
+rt::Status listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
   const std::vector<std::string> nomes = arquivosDaReceita(pasta, modo);
   if (nomes.empty()) {
     ctx.relato().alerta("O local escolhido não contém a informação pedida da Receita"_cp);
-    return false;
+    return store::jaDito(rt::Error::kNotFound, pasta);
   }
-  if (!store::ABERTURA(ctx, Area::LISNOME, true)) return false;
+  if (!store::ABERTURA(ctx, Area::LISNOME, true)) return store::jaDito(rt::Error::kNotAvailable, "LISNOME");
   rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
-  if (!store::gravou(ctx, t.zap(), "LISNOME")) return false;
+  RT_TRY(store::gravou(ctx, t.zap(), "LISNOME"));
   std::size_t achados = 0, n = 0;
   for (const std::string& nome : nomes) {
     ++n;
     int codigo = 0;
     auto linhas = inicio(ctx, pasta + "/" + nome, codigo);
-    if (!linhas) return false;
+    if (!linhas) return store::jaDito(rt::Error::kIo, nome);  // said by inicio
     if (linhas->empty()) continue;
     const Cabecalho cab = leCabecalho((*linhas)[0]);
     if (cab.anos == 0) continue;
@@ -89,19 +89,19 @@ bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
       if (s) s = t.put("TIPO", cab.programa + cab.ano);
       if (s) s = t.put("CPF", colunas((*linhas)[1], 1, 11));
       if (s) s = t.put("NOMECONTR", console::AJUS_CAR(colunas((*linhas)[1], 12, 53), 1));
-      if (!store::gravou(ctx, s, "LISNOME")) return false;
+      RT_TRY(store::gravou(ctx, s, "LISNOME"));
     }
     ++achados;
     ctx.relato().linha("Verificando " + quatro(n) + " de " + quatro(nomes.size()) + " declaracoes!");
   }
-  if (!store::gravou(ctx, t.commit(), "LISNOME")) return false;
+  RT_TRY(store::gravou(ctx, t.commit(), "LISNOME"));
   if (achados == 0) {
     ctx.relato().alerta("Na pasta existem " + quatro(nomes.size()) + " declaracoes, mas nao de 2009 ou 2010");
-    return false;
+    return store::jaDito(rt::Error::kNotFound, pasta);
   }
   t.setOrder(1);
   t.goTop();
-  return true;
+  return {};
 }
 
 Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta, const TelaConversao& tela) {

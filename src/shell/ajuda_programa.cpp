@@ -19,8 +19,7 @@ bool existe(Program& p, std::string_view extensao) {
 
 rt::Status criaAjuda(Program& p) {
   if (existe(p, ".DBF") || existe(p, ".DBT")) return {};
-  if (!store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT")) return store::jaDito(rt::Error::kFailed, "HELPTXT");
-  return {};
+  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT");
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {

@@ -38,7 +38,11 @@ std::string semExtensao(std::string_view arquivo) {
   return std::string(arquivo.substr(0, arquivo.size() - nome.size() + ponto));
 }
 
-void indisponivel(Contexto& ctx, const std::string& arquivo) { avisaIndisponivel(ctx, arquivo); }
+// Said at once; the table's name for the logs.
+Status indisponivel(Contexto& ctx, const std::string& arquivo) {
+  avisaIndisponivel(ctx, arquivo);
+  return jaDito(Error::kNotAvailable, arquivo);
+}
 
 std::string aliasDe(const Contexto& ctx, const std::string& arquivo) {
   if (!rt::text::isEmptyText(ctx.APELIDO)) return rt::text::upper(rt::text::alltrim(ctx.APELIDO));
@@ -61,12 +65,11 @@ Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
 // Under an exclusive open: packs the table when its first index file is missing, builds the
 // missing index files (all of them with REFAZ_IND, a damaged one or one with another key
 // anyway), then opens the table again as asked.
-bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
+Status reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   const bool pedido = uso.exclusivo;
   uso.exclusivo = true;
   if (!usa(ctx, p.area, uso, 10)) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
   rt::db::Table& t = *ctx.areas.table(p.area);
   Status s;
@@ -79,29 +82,26 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   if (s) s = abreIndices(ctx, t, p);
   ctx.areas.release(p.area);
   if (!s) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
   uso.exclusivo = pedido;
   if (!usa(ctx, p.area, uso, 10)) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
-  return true;
+  return {};
 }
 
-bool abre(Contexto& ctx, const Pedido& p) {
+Status abre(Contexto& ctx, const Pedido& p) {
   ctx.areas.select(p.area);
   ctx.areas.release(p.area);
   if (ctx.MOS_MENS) ctx.relato().espera("Verificando o Arquivo " + p.arquivo);
   const std::string dbf = comExtensao(p.arquivo, ".DBF");
   if (!existe(ctx, dbf)) {
     if (p.alheia) {
-      indisponivel(ctx, p.arquivo);
-      return false;
+      return indisponivel(ctx, p.arquivo);
     }
     if (ctx.MOS_MENS) ctx.relato().espera(p.arquivo + std::string(" não localizado está sendo criado "_cp));
-    if (!CRIA(ctx, p.numero, p.arquivo)) return false;
+    RT_TRY(CRIA(ctx, p.numero, p.arquivo));
   }
   Uso uso;
   uso.caminho = caminho(ctx, dbf);
@@ -109,10 +109,9 @@ bool abre(Contexto& ctx, const Pedido& p) {
   uso.exclusivo = p.exclusivo && !p.alheia;
   uso.somenteLeitura = p.alheia;
   if (!usa(ctx, p.area, uso, 10)) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
-  if (p.indices.empty()) return true;
+  if (p.indices.empty()) return {};
   if (p.alheia) {
     rt::db::Table& t = *ctx.areas.table(p.area);
     Status s;
@@ -122,25 +121,23 @@ bool abre(Contexto& ctx, const Pedido& p) {
     if (s) s = t.useOrder(1);
     if (!s) {
       ctx.areas.release(p.area);
-      indisponivel(ctx, p.arquivo);
-      return false;
+      return indisponivel(ctx, p.arquivo);
     }
-    return true;
+    return {};
   }
   const bool falta = !platform::fileExists(cdx(ctx, p.indices.front()));
-  if ((falta || ctx.REFAZ_IND) && !reconstroi(ctx, p, uso, falta)) return false;
+  if (falta || ctx.REFAZ_IND) RT_TRY(reconstroi(ctx, p, uso, falta));
   Status s = abreIndices(ctx, *ctx.areas.table(p.area), p);
   if (s.code() == Error::kNeedExclusive) {
     // An index file left damaged, or built on another key: rebuilt without packing.
-    if (!reconstroi(ctx, p, uso, false)) return false;
+    RT_TRY(reconstroi(ctx, p, uso, false));
     s = abreIndices(ctx, *ctx.areas.table(p.area), p);
   }
   if (!s) {
     ctx.areas.release(p.area);
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
-  return true;
+  return {};
 }
 
 std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltrim(arquivo), ""); }
@@ -168,8 +165,9 @@ std::vector<IndiceDef> indicesDe(const Contexto& ctx, const TabelaDef& t) {
   return v;
 }
 
-bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
-             std::string_view chave2, std::string_view arquivo2, std::string_view chave3, std::string_view arquivo3) {
+Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
+               std::string_view chave2, std::string_view arquivo2, std::string_view chave3,
+               std::string_view arquivo3) {
   Pedido p;
   p.area = area;
   p.numero = area;
@@ -193,7 +191,7 @@ bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, 
   return abre(ctx, p);
 }
 
-bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves) {
+Status ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves) {
   Pedido p;
   p.area = area;
   p.numero = area;
@@ -235,7 +233,7 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
     ctx.NOMARQ1 = p.arquivo + "B";
     ctx.NOMARQ2 = p.arquivo + "C";
   }
-  bool ok = abre(ctx, p);
+  bool ok = abre(ctx, p).isOk();
   if (ok && n == numero(Area::DIRET)) ok = registraPastaPrograma(ctx);
   if (n == numero(Area::CONFIG) || n == numero(Area::DEFINE) ||
       (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/status.h"
 #include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
@@ -40,14 +41,16 @@ void avisaIndisponivel(Contexto& ctx, Area a);
 // ABREARQ: opens `arquivo` (stored name, ".DBF" when it has no extension) in `area` with up
 // to three index files: the first named like the table, the second `arquivo2` (by default
 // the table's name + "B"), the third `arquivo3`. A missing table is made by CRIA(area).
-[[nodiscard]] bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1 = {},
-             std::string_view chave2 = {}, std::string_view arquivo2 = {}, std::string_view chave3 = {},
-             std::string_view arquivo3 = {});
+// Failed, and told ("não disponível", or CRIA's alert), when it could not be opened.
+rt::Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo,
+                   std::string_view chave1 = {}, std::string_view chave2 = {}, std::string_view arquivo2 = {},
+                   std::string_view chave3 = {}, std::string_view arquivo3 = {});
 
 // Opens a foreign table read only in `area` (alias APELIDO when set) ordered by `chaves`,
-// each a temporary index in the work folder; nothing is written into its folder. False, after
-// the opener's alert, when it cannot be opened.
-[[nodiscard]] bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves);
+// each a temporary index in the work folder; nothing is written into its folder. Failed,
+// and told by the opener's alert, when it cannot be opened.
+rt::Status ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo,
+                       std::span<const std::string> chaves);
 
 // SAI_ABRE: the end of an open. Closes the message window when MOS_MENS is on and hides
 // deleted rows; n = 0 closes every area first; n = 0 or 40 opens the terminal's folder
