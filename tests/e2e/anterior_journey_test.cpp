@@ -272,6 +272,8 @@ TEST_F(JornadaAnterior, FromTavrenTheConversionEndsAtOnceAndTheNextRunWorksInTav
   ASSERT_TRUE(s.waitForText("Drive e pasta do Arquivo FOLHA.TXT")) << s.capture();
   EXPECT_NE(s.capture().find("DADOS2010"), std::string::npos) << s.capture();
   teclas(s, {"Enter"});
+  ASSERT_TRUE(s.waitForText("1 declaração de rendimentos importada")) << s.capture();
+  teclas(s, {"Enter"});
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("FOLHA.TXT") == std::string::npos; }))
       << s.capture();
   teclas(s, {"T"});
