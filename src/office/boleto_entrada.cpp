@@ -96,7 +96,12 @@ bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
 class FormBoleto {
  public:
   FormBoleto(store::Contexto& ctx, EntradaBoleto& e, Date hoje)
-      : ctx_(ctx), e_(e), hoje_(hoje), vars_(e), listas_(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars_, servicos_) {}
+      : ctx_(ctx),
+        e_(e),
+        hoje_(hoje),
+        vars_(e),
+        listas_(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars_,
+                servicos_) {}
 
   void roda() {
     for (;;) {

@@ -131,7 +131,8 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
   MensagemEmail& m = correio.msg;
   VariaveisEmail vars(m);
   console::ServicosLista servicos;
-  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars, servicos);
+  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+                         servicos);
   for (bool outro = true; outro;) {
     outro = false;
     m.CPFEMAIL = padr(m.CPFEMAIL, 11);

@@ -80,7 +80,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
   const store::SelecaoGuardada selecao(ctx.areas);
   imp.conf.NOMEREDE = impressoraPadrao(imp, env);
   semeiaModelos(ctx);
-  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
+  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP).isOk();
   if (ok) {
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);

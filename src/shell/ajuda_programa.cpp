@@ -23,7 +23,7 @@ rt::Status criaAjuda(Program& p) {
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {
-  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }};
+  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n).isOk(); }};
 }
 
 bool abreAjuda(Program& p, std::string_view arquivo) {

@@ -144,17 +144,17 @@ std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltr
 
 // The register of data folders, empty on a terminal's first start, gets the program folder
 // as its chosen row.
-bool registraPastaPrograma(Contexto& ctx) {
+Status registraPastaPrograma(Contexto& ctx) {
   rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {Error::kNotAvailable, "DIRET"};  // not opened: nothing to write into
   seleciona(ctx.areas, Area::DIRET);
   t->goTop();
-  if (!t->status() || !t->eof()) return true;
-  if (!ADD_REC(ctx, 5)) return true;  // said by ADD_REC; the next start tries again
+  if (!t->status() || !t->eof()) return {};
+  if (!ADD_REC(ctx, 5)) return {};  // said by ADD_REC; the next start tries again
   rt::Status s = t->put("DIRETOR", ctx.ROTADEF);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();
-  return static_cast<bool>(liberaGravacao(ctx, *t, s, "DIRET"));
+  return liberaGravacao(ctx, *t, s, "DIRET");
 }
 
 }  // namespace
@@ -208,10 +208,10 @@ void reabre(Contexto& ctx, Area a) {
   (void)ABERTURA(ctx, a);
 }
 
-bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
-  if (n == 0) return static_cast<bool>(passaVerificacao(ctx));
+Status ABERTURA(Contexto& ctx, int n, bool exclusivo) {
+  if (n == 0) return passaVerificacao(ctx);
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return true;
+  if (t == nullptr) return {};
   Pedido p;
   p.area = n;
   p.numero = n;
@@ -233,22 +233,22 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
     ctx.NOMARQ1 = p.arquivo + "B";
     ctx.NOMARQ2 = p.arquivo + "C";
   }
-  bool ok = abre(ctx, p).isOk();
-  if (ok && n == numero(Area::DIRET)) ok = registraPastaPrograma(ctx);
+  Status aberta = abre(ctx, p);
+  if (aberta && n == numero(Area::DIRET)) aberta = registraPastaPrograma(ctx);
   if (n == numero(Area::CONFIG) || n == numero(Area::DEFINE) ||
       (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||
       (n >= numero(Area::CODNATUR) && n <= numero(Area::BOLETO)))
-    SAI_ABRE(ctx, n);
+    SAI_ABRE(ctx, n).ignoreTold();  // opens nothing for these numbers
   ctx.areas.select(n);
-  return ok;
+  return aberta;
 }
 
-bool SAI_ABRE(Contexto& ctx, int n) {
+Status SAI_ABRE(Contexto& ctx, int n) {
   if (ctx.MOS_MENS) ctx.relato().fimEspera();
   ctx.areas.setDeletedHidden(true);
   if (n == 0) ctx.areas.releaseAll();
   if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);
-  return true;
+  return {};
 }
 
 void FECHA_PROV(Contexto& ctx) {

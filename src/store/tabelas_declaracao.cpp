@@ -59,9 +59,9 @@ bool arquivosPresentes(const Contexto& ctx, const TabelaDef& t) {
 
 }  // namespace
 
-bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) {
+Status abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) {
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {Error::kBadArgument, "no table " + std::to_string(n)};
   for (;;) {
     // A missing table or index file is the opener's work (it makes them); so is any failure
     // other than another terminal holding the table.
@@ -69,7 +69,7 @@ bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) 
     Status s = tentaExclusiva(ctx, n, *t);
     if (s) {
       ctx.areas.select(n);
-      return true;
+      return s;
     }
     if (s.code() != Error::kInUse) return ABERTURA(ctx, n, true);
     alertaUmSegundo(ctx, aguardando);

@@ -10,7 +10,7 @@ namespace store {
 rt::Status passaVerificacao(Contexto& ctx) {
   ctx.areas.releaseAll();
   CORRECAO(ctx, 0);
-  bool ok = ABERTURA(ctx, Area::PRINTS);
+  bool ok = ABERTURA(ctx, Area::PRINTS).isOk();
   // The help texts only when both files came with the installation.
   if (existe(ctx, ctx.ARQDEF + "HELPTXT.DBF") && existe(ctx, ctx.ARQDEF + "HELPTXT.DBT"))
     reabre(ctx, Area::HELPTXT);
