@@ -70,9 +70,9 @@ rt::Status VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
   return VEJAERRO(fala, codigo, nome);
 }
 
-bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo) {
+rt::Status ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo) {
   const std::string caminho = console::caminhoLinux(ctx, nome);
-  return static_cast<bool>(VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome));
+  return VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome);
 }
 
 bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {

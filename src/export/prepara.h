@@ -52,8 +52,8 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
 std::string arquivoTemporario(const store::Contexto& ctx);
 
 // ABRE_DISCO: creates (or empties) the file `nome` (as stored) in `arquivo`; a failure is
-// told through VEJAERRO and gives false.
-bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo);
+// told through VEJAERRO.
+rt::Status ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo);
 
 // VEJAERRO: code 0 is done and says nothing; any other code shows its message and has failed
 // (told).

@@ -216,11 +216,11 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
   return p.NUSU;
 }
 
-bool CONFIGURA(Program& p) {
+rt::Status CONFIGURA(Program& p) {
   padroesConfig(p);
-  if (!store::ABERTURA(p, store::Area::CONFIG)) {
+  if (const rt::Status aberta = store::ABERTURA(p, store::Area::CONFIG); !aberta) {
     console::AVISOSN(p, "Arquivo de configuraçao sendo usado no momento"_cp, 0);
-    return false;
+    return aberta.markTold();
   }
   rt::db::Table& t = *store::tabela(p.areas, store::Area::CONFIG);
   if (achaTerminal(p, t)) {
@@ -235,7 +235,7 @@ bool CONFIGURA(Program& p) {
     }
   }
   limitaEscolhas(p);
-  return true;
+  return {};
 }
 
 std::string lembreteBackup(Program& p) {
