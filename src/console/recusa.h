@@ -17,7 +17,7 @@ std::string textoRecusa(const rt::Status& s, std::string_view oque);
 // The failure of a step that has said it itself and knows only that it failed (a lock not
 // had, a table its opener could not open, a message already shown); `oque` names it for the
 // logs and the tests.
-inline rt::Status jaDito(rt::Error code, std::string_view oque) {
+inline rt::Status falhaDita(rt::Error code, std::string_view oque) {
   return rt::Status(code, std::string(oque)).markTold();
 }
 

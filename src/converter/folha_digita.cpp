@@ -114,7 +114,7 @@ rt::Status GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, 
   const bool nova = resposta == 'S' || achado == 0;
   if (!nova) t.goTo(achado);
   if (!(nova ? store::ADD_REC(ctx, 5) : store::REC_LOCK(ctx, 5)))
-    return store::jaDito(rt::Error::kLocked, t.alias());
+    return store::falhaDita(rt::Error::kLocked, t.alias());
   rt::Status s;
   const auto put = [&](std::string_view campo, const rt::text::Value& v) {
     if (s) s = t.put(campo, v);

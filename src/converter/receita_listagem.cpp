@@ -65,9 +65,10 @@ rt::Status listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pas
   const std::vector<std::string> nomes = arquivosDaReceita(pasta, modo);
   if (nomes.empty()) {
     ctx.relato().alerta("O local escolhido não contém a informação pedida da Receita"_cp);
-    return store::jaDito(rt::Error::kNotFound, pasta);
+    return store::falhaDita(rt::Error::kNotFound, pasta);
   }
-  if (!store::ABERTURA(ctx, Area::LISNOME, true)) return store::jaDito(rt::Error::kNotAvailable, "LISNOME");
+  if (!store::ABERTURA(ctx, Area::LISNOME, true))
+    return store::falhaDita(rt::Error::kNotAvailable, "LISNOME");
   rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
   RT_TRY(store::gravou(ctx, t.zap(), "LISNOME"));
   std::size_t achados = 0, n = 0;
@@ -75,7 +76,7 @@ rt::Status listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pas
     ++n;
     int codigo = 0;
     auto linhas = inicio(ctx, pasta + "/" + nome, codigo);
-    if (!linhas) return store::jaDito(rt::Error::kIo, nome);  // said by inicio
+    if (!linhas) return store::falhaDita(rt::Error::kIo, nome);  // said by inicio
     if (linhas->empty()) continue;
     const Cabecalho cab = leCabecalho((*linhas)[0]);
     if (cab.anos == 0) continue;
@@ -97,7 +98,7 @@ rt::Status listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pas
   RT_TRY(store::gravou(ctx, t.commit(), "LISNOME"));
   if (achados == 0) {
     ctx.relato().alerta("Na pasta existem " + quatro(nomes.size()) + " declaracoes, mas nao de 2009 ou 2010");
-    return store::jaDito(rt::Error::kNotFound, pasta);
+    return store::falhaDita(rt::Error::kNotFound, pasta);
   }
   t.setOrder(1);
   t.goTop();

@@ -62,7 +62,7 @@ std::string textoErro(int codigo, std::string_view nome) {
 rt::Status VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
   if (codigo == 0) return {};
   fala.erro(textoErro(codigo, nome));
-  return console::jaDito(rt::Error::kIo, nome);
+  return console::falhaDita(rt::Error::kIo, nome);
 }
 
 rt::Status VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {

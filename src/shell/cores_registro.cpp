@@ -55,7 +55,7 @@ void le(const rt::db::Table& t, console::Cores& c) {
 // Appends the terminal's record (it comes locked) and writes the colours into it.
 rt::Status acrescenta(store::Contexto& ctx, rt::db::Table& t) {
   store::seleciona(ctx.areas, store::Area::CORES);
-  if (!store::ADD_REC(ctx, 5)) return store::jaDito(rt::Error::kLocked, t.alias());  // said by ADD_REC
+  if (!store::ADD_REC(ctx, 5)) return store::falhaDita(rt::Error::kLocked, t.alias());  // said by ADD_REC
   return store::liberaGravacao(ctx, t, escreve(t, ctx.NUSU, ctx.cores), t.alias());
 }
 
@@ -65,7 +65,7 @@ rt::Status CRIACOR(store::Contexto& ctx) {
   rt::Status ok;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return store::jaDito(rt::Error::kNotAvailable, "CORES");  // the opener said why
+    if (!cores.ok()) return store::falhaDita(rt::Error::kNotAvailable, "CORES");  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       le(*cores, ctx.cores);
     } else {
@@ -80,7 +80,7 @@ rt::Status GRAVACOR(store::Contexto& ctx) {
   rt::Status ok;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return store::jaDito(rt::Error::kNotAvailable, "CORES");  // the opener said why
+    if (!cores.ok()) return store::falhaDita(rt::Error::kNotAvailable, "CORES");  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       const std::string terminal = ctx.NUSU;
       const console::Cores c = ctx.cores;

@@ -18,7 +18,7 @@ using store::inteiro;
 rt::Status gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
   if (t.eof()) return {rt::Error::kNoRecord, t.alias()};  // nothing to write into
   const store::SelecaoGuardada selecao(ctx.areas, area);
-  if (!store::REC_LOCK(ctx, 5)) return store::jaDito(rt::Error::kLocked, t.alias());  // said by REC_LOCK
+  if (!store::REC_LOCK(ctx, 5)) return store::falhaDita(rt::Error::kLocked, t.alias());  // said by REC_LOCK
   return store::liberaGravacao(ctx, t, escreve(t), t.alias());
 }
 
@@ -30,7 +30,7 @@ bool achaTerminal(store::Contexto& ctx, rt::db::Table& t) {
 
 rt::Status gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela config(ctx, store::Area::CONFIG);
-  if (!config.ok()) return store::jaDito(rt::Error::kNotAvailable, "CONFIG");  // the opener said why
+  if (!config.ok()) return store::falhaDita(rt::Error::kNotAvailable, "CONFIG");  // the opener said why
   if (!achaTerminal(ctx, *config)) return {rt::Error::kNoRecord, "CONFIG"};    // nothing to store
   return gravaTravado(ctx, store::Area::CONFIG, *config, escreve);
 }

@@ -41,7 +41,7 @@ std::string semExtensao(std::string_view arquivo) {
 // Said at once; the table's name for the logs.
 Status indisponivel(Contexto& ctx, const std::string& arquivo) {
   avisaIndisponivel(ctx, arquivo);
-  return jaDito(Error::kNotAvailable, arquivo);
+  return falhaDita(Error::kNotAvailable, arquivo);
 }
 
 std::string aliasDe(const Contexto& ctx, const std::string& arquivo) {

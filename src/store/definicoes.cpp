@@ -14,7 +14,7 @@ namespace {
 rt::Status noRegistro(Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& faz) {
   // Only read or already written and released when the guard closes it: closing loses nothing.
   const UsoTabela define(ctx, Area::DEFINE);
-  if (!define.ok()) return jaDito(rt::Error::kNotAvailable, "DEFINE");  // the opener said why
+  if (!define.ok()) return falhaDita(rt::Error::kNotAvailable, "DEFINE");  // the opener said why
   rt::db::Table& t = *define;
   seleciona(ctx.areas, Area::DEFINE);
   t.goTop();
@@ -34,7 +34,7 @@ rt::Status leDefine(Contexto& ctx, const std::function<void(const rt::db::Table&
 
 rt::Status gravaDefine(Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   return noRegistro(ctx, [&ctx, &grava](rt::db::Table& t) {
-    if (!REC_LOCK(ctx, 5)) return jaDito(rt::Error::kLocked, "DEFINE");  // REC_LOCK said it
+    if (!REC_LOCK(ctx, 5)) return falhaDita(rt::Error::kLocked, "DEFINE");  // REC_LOCK said it
     return liberaGravacao(ctx, t, grava(t), "DEFINE");
   });
 }

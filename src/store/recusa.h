@@ -13,7 +13,7 @@ namespace store {
 
 using console::textoRecusa;
 
-using console::jaDito;
+using console::falhaDita;
 
 // A write of the store checked: `s` as it is when it succeeded or was said already; otherwise
 // the refusal is said in an alert and `s` comes back marked told, for the caller to pass up.

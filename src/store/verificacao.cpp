@@ -21,7 +21,7 @@ rt::Status passaVerificacao(Contexto& ctx) {
   // The folder register and the folder's tables: a failed open is said by the opener, and
   // the pass goes on as far as it can.
   (void)SAI_ABRE(ctx, 0);
-  return ok ? rt::Status::ok() : jaDito(rt::Error::kNotAvailable, "tables of the folder");
+  return ok ? rt::Status::ok() : falhaDita(rt::Error::kNotAvailable, "tables of the folder");
 }
 
 }  // namespace store
