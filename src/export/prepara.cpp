@@ -75,7 +75,7 @@ rt::Status ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaid
   return VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome);
 }
 
-bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {
+rt::Status DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {
   const std::string nome = std::string(cpf) + ".XML";
   const std::string pasta = console::BAR_DIR(LOCIRPF) + std::string(cpf);
   if (!console::VERDIR(ctx, pasta) && !console::CRIADIR(ctx, pasta)) {
@@ -83,15 +83,14 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
                         "programa da Receita foi instalado nesse micro e nessa pasta",
                         " Vá no menu Env. Receita e corrija esse endereco.          "_cp}),
               3);
-    return false;
+    return console::falhaDita(rt::Error::kIo, pasta);
   }
   const std::string alvoGuardado = console::BAR_DIR(pasta) + nome;
   const std::string alvo = console::caminhoLinux(ctx, alvoGuardado);
   const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
   // The taxpayer's folder made a link by someone else would take the file elsewhere.
   if (struct stat st{}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    VEJAERRO(fala, kLink, pasta).ignoreTold();
-    return false;
+    return VEJAERRO(fala, kLink, pasta);
   }
   limpaProvisorios(pastaLinux);
   fala.pasta(LOCIRPF);
@@ -99,29 +98,23 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   // Written beside the target (an unguessable name, so the rename never crosses file systems
   // and two terminals sending the same CPF never meet) and renamed over it.
   ArquivoSaida para;
-  if (const rt::Status e = para.criaAoLado(alvo); !e) {
-    VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado).ignoreTold();
-    return false;
-  }
+  if (const rt::Status e = para.criaAoLado(alvo); !e) return VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
   const std::string origemGuardada = arquivoTemporario(ctx);
   const ResultadoCopia copia = copiaArquivo(console::caminhoLinux(ctx, origemGuardada), para);
   if (copia.codigo != 0) {
-    if (copia.codigo == kGravacaoCurta)
-      fala.erro("Problemas na gravação da Declaração."_cp);
-    else
-      VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado).ignoreTold();
-    return false;
+    if (copia.codigo != kGravacaoCurta)
+      return VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
+    fala.erro("Problemas na gravação da Declaração."_cp);
+    return console::falhaDita(rt::Error::kIo, alvoGuardado);
   }
   if (const rt::Status e = para.poeNoLugar(alvo); !e) {
     // A system error that has no DOS code of its own is a failed write.
-    if (codigoDos(e, alvo) < 0)
-      fala.erro("Problemas na gravação da Declaração."_cp);
-    else
-      VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado).ignoreTold();
-    return false;
+    if (codigoDos(e, alvo) >= 0) return VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+    fala.erro("Problemas na gravação da Declaração."_cp);
+    return e.markTold();
   }
   sincronizaPasta(pastaLinux);
-  return true;
+  return {};
 }
 
 ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const PedidoExportacao& pedido) {

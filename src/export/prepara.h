@@ -45,8 +45,8 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
                             Interacao& fala);
 
 // DISQUETE: the work folder's declaration file into LOCIRPF + CPF + "\" + CPF + ".XML",
-// creating the CPF's folder when missing. True when the file is in place.
-bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala);
+// creating the CPF's folder when missing. Failed, and told, when the file is not in place.
+rt::Status DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala);
 
 // The work folder's declaration file of this terminal: LOCTRAB + "Decla" + NUSU + ".XML".
 std::string arquivoTemporario(const store::Contexto& ctx);
