@@ -25,8 +25,8 @@ using rt::text::Value;
 using store::Area;
 using namespace rt::text::literals;
 
-int erroDeLeitura(store::Contexto& ctx, int erro, const std::string& caminho) {
-  const int codigo = platform::codigoDos(erro, caminho);
+int erroDeLeitura(store::Contexto& ctx, const rt::Status& erro, const std::string& caminho) {
+  const int codigo = platform::codigoDos(erro.sysError(), caminho);
   ctx.relato().alerta("Erro de leitura");
   if (codigo != 3) ctx.relato().alerta("Erro do Dos " + rt::text::doisDigitos(codigo));
   return codigo;
@@ -108,7 +108,7 @@ bool FAZCONV(store::Contexto& ctx, Modo modo, const std::string& caminho, const 
   }
   std::vector<std::string> linhas;
   while (auto l = leitor.LELINHA()) linhas.push_back(std::move(*l));
-  if (leitor.erro() != 0) {
+  if (!leitor.erro()) {
     erroDeLeitura(ctx, leitor.erro(), caminho);
     return false;
   }

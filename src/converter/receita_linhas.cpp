@@ -20,7 +20,7 @@ void tiraCr(std::string& linha, char terminou) {
 }  // namespace
 
 LeitorLinhas::LeitorLinhas(const std::string& caminho) : fd_(::open(caminho.c_str(), O_RDONLY | O_CLOEXEC)) {
-  if (!fd_.valid()) erro_ = errno;
+  if (!fd_.valid()) erro_ = rt::Status::fromErrno(errno, "open " + caminho);
 }
 
 bool LeitorLinhas::enche() {
@@ -35,7 +35,7 @@ bool LeitorLinhas::enche() {
   } while (n < 0 && errno == EINTR);
   if (n <= 0) {
     buffer_.resize(antes);
-    if (n < 0) erro_ = errno;
+    if (n < 0) erro_ = rt::Status::fromErrno(errno, "read");
     fim_ = true;
     return false;
   }
@@ -64,7 +64,7 @@ std::optional<std::string> LeitorLinhas::LELINHA() {
     if (!enche()) break;
     procura = pos_ + jaVisto;
   }
-  if (erro_ != 0 || pos_ >= buffer_.size()) return std::nullopt;
+  if (!erro_ || pos_ >= buffer_.size()) return std::nullopt;
   // The last line, without a terminator, is still whole.
   std::string linha = buffer_.substr(pos_);
   pos_ = buffer_.size();

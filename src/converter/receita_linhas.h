@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/status.h"
 #include "rt/base/unique_fd.h"
 
 namespace converter {
@@ -21,8 +22,8 @@ class LeitorLinhas {
   LeitorLinhas& operator=(const LeitorLinhas&) = delete;
 
   bool aberto() const { return fd_.valid(); }
-  // The system error number of the open or of the last read (0 none).
-  int erro() const { return erro_; }
+  // The failure of the open or of the last read (ok: none), its system error kept.
+  const rt::Status& erro() const { return erro_; }
   // LELINHA: the next line without its terminator; nullopt at the end of the file or after a
   // read error (erro() then says which).
   std::optional<std::string> LELINHA();
@@ -32,7 +33,7 @@ class LeitorLinhas {
  private:
   bool enche();
   rt::UniqueFd fd_;
-  int erro_ = 0;
+  rt::Status erro_;
   std::string buffer_;
   std::size_t pos_ = 0;
   bool fim_ = false;

@@ -34,7 +34,7 @@ std::optional<std::vector<std::string>> inicio(store::Contexto& ctx, const std::
     if (!linha) break;
     v.push_back(std::move(*linha));
   }
-  if (!l.aberto() || l.erro() != 0) {
+  if (!l.aberto() || !l.erro()) {
     codigo = erroDeLeitura(ctx, l.erro(), caminho);
     return std::nullopt;
   }
