@@ -86,9 +86,9 @@ bool LF_ISFILE(const Contexto& ctx, std::string_view nome, bool pasta) {
   return pasta ? platform::folderExists(c) : platform::fileExists(c);
 }
 
-int ALTDIR(const Contexto& ctx, std::string_view caminho) {
+rt::Status ALTDIR(const Contexto& ctx, std::string_view caminho) {
   const std::string c = caminhoLinux(ctx, semBrancos(caminho));
-  return ::chdir(c.c_str()) == 0 ? 0 : errno;
+  return ::chdir(c.c_str()) == 0 ? rt::Status() : rt::Status::fromErrno(errno, "chdir " + c);
 }
 
 bool CRIADIR(const Contexto& ctx, std::string_view caminho) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "console/contexto.h"
+#include "rt/base/status.h"
 #include "rt/base/unique_fd.h"
 
 namespace console {
@@ -39,8 +40,8 @@ bool ESPCIF(Contexto& ctx, std::string_view drive);
 bool CRI_NDIR(Contexto& ctx, std::string_view caminho, std::string_view finalidade);
 // With `pasta` true: whether the folder exists; otherwise whether the file exists.
 bool LF_ISFILE(const Contexto& ctx, std::string_view nome, bool pasta = false);
-// Changes the current folder: 0 on success, else the system's error number.
-int ALTDIR(const Contexto& ctx, std::string_view caminho);
+// Changes the current folder (the system's error kept in a failure).
+rt::Status ALTDIR(const Contexto& ctx, std::string_view caminho);
 // Creates one folder level.
 bool CRIADIR(const Contexto& ctx, std::string_view caminho);
 

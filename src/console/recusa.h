@@ -14,4 +14,11 @@ namespace console {
 // done). A number too wide for its field says that the field kept its value.
 std::string textoRecusa(const rt::Status& s, std::string_view oque);
 
+// The failure of a step that has said it itself and knows only that it failed (a lock not
+// had, a table its opener could not open, a message already shown); `oque` names it for the
+// logs and the tests.
+inline rt::Status falhaDita(rt::Error code, std::string_view oque) {
+  return rt::Status(code, std::string(oque)).markTold();
+}
+
 }  // namespace console

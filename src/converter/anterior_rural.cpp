@@ -195,7 +195,7 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
   TabelasCpf tabelas(ctx, cpf);
   auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
   if (!registro) {
-    store::gravou(ctx, registro.status(), "IMP0910");
+    store::gravou(ctx, registro.status(), "IMP0910").ignoreTold();
     return false;
   }
   if ((*registro)->empty()) {
@@ -206,7 +206,7 @@ bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& 
   }
   auto copiado = fontes.copia(cpf, tabelas);
   if (!copiado) {
-    store::gravou(ctx, copiado.status(), "MOL909");
+    store::gravou(ctx, copiado.status(), "MOL909").ignoreTold();
     return false;
   }
   if (!*copiado) return false;

@@ -81,7 +81,7 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
   TabelasCpf tabelas(ctx, cpf);
   auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
   if (!registro) {
-    store::gravou(ctx, registro.status(), oque);
+    store::gravou(ctx, registro.status(), oque).ignoreTold();
     return;
   }
   if ((*registro)->empty()) {
@@ -106,7 +106,7 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
     });
   }
   if (s) s = tabelas.grava();
-  store::gravou(ctx, s, oque);
+  store::gravou(ctx, s, oque).ignoreTold();
 }
 
 }  // namespace
@@ -147,7 +147,7 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
     anterior = cpf;
     fonte.skip(1);
   }
-  if (!fonte.status()) store::gravou(ctx, fonte.status(), "MOL910");
+  if (!fonte.status()) store::gravou(ctx, fonte.status(), "MOL910").ignoreTold();
   // Two lines: as one it is wider than an alert box.
   ctx.relato().alerta({"Re-conversao concluida.", "Nao fazer novamente pois podera dobrar as informacoes"});
 }

@@ -108,12 +108,13 @@ bool CPFCNPJ(store::Contexto& ctx, std::string& documento) {
   return true;
 }
 
-bool GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::uint32_t achado) {
+rt::Status GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::uint32_t achado) {
   Table& t = *store::tabela(ctx.areas, Area::FOLHAPG);
   const store::SelecaoGuardada selecao(ctx.areas, Area::FOLHAPG);
   const bool nova = resposta == 'S' || achado == 0;
   if (!nova) t.goTo(achado);
-  if (!(nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava))) return false;
+  if (!(nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava)))
+    return store::falhaDita(rt::Error::kLocked, t.alias());
   rt::Status s;
   const auto put = [&](std::string_view campo, const rt::text::Value& v) {
     if (s) s = t.put(campo, v);
@@ -139,7 +140,7 @@ bool GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::u
   put("OUTROSEXC", l.OUTROSEXC);
   put("VALOUTRO", l.VALOUTRO);
   put("VALOUTRE", l.VALOUTRE);
-  return static_cast<bool>(store::liberaGravacao(ctx, t, s, t.alias()));
+  return store::liberaGravacao(ctx, t, s, t.alias());
 }
 
 void PEGACOM(store::Contexto& ctx, Conversor& c) {

@@ -13,8 +13,8 @@ void PEGACOM(store::Contexto& ctx, Conversor& c);
 
 // GRAVA_DADO: with "N" the statement found for the CPF (JATEM "S") is rewritten under a record
 // lock, or a new row made when none; with "S" a new row is appended. All 21 fields written;
-// false (said) when a write failed.
-[[nodiscard]] bool GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::uint32_t achado);
+// failed, and told, when a write failed.
+rt::Status GRAVA_DADO(store::Contexto& ctx, const Lancamento& l, char resposta, std::uint32_t achado);
 
 // CPFCNPJ: the payer's document punctuated (CONTAPONTO) and checked (CPFCGC, mandatory); the
 // punctuated form replaces the value when valid.

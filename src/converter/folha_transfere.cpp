@@ -34,14 +34,14 @@ std::string aparado(const Table& t, std::string_view campo) { return std::string
 
 // The writes of one row of area `a`: under the record lock (or the append lock for a new
 // row), each put checked, the row written when the lock is released; the first failure is
-// kept and said once by `ok()`.
+// kept and said once, by `ok()` or by the lock's wait.
 class Escrita {
  public:
   Escrita(store::Contexto& ctx, Area a, bool nova) : ctx_(ctx), selecao_(ctx.areas, a), t_(*store::tabela(ctx.areas, a)) {
     travado_ = nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava);
-    if (!travado_) s_ = rt::Status(rt::Error::kLocked, "");
+    if (!travado_) s_ = store::falhaDita(rt::Error::kLocked, t_.alias());  // said by the lock's wait
   }
-  ~Escrita() { ok(); }
+  ~Escrita() { ok().ignoreTold(); }
   Escrita(const Escrita&) = delete;
   Escrita& operator=(const Escrita&) = delete;
 
@@ -50,22 +50,20 @@ class Escrita {
   void put(std::string_view campo, const rt::text::Value& v) {
     if (travado_ && s_) s_ = t_.put(campo, v);
   }
-  // Releases the row (written first); false when something was not written (said once).
-  bool ok() {
+  // Releases the row (written first); failed, and told once, when something was not written.
+  rt::Status ok() {
     if (travado_) {
       travado_ = false;
-      dito_ = true;
-      return static_cast<bool>(store::liberaGravacao(ctx_, t_, s_, t_.alias()));
+      s_ = store::liberaGravacao(ctx_, t_, s_, t_.alias());
     }
-    // A lock not had was said by the lock's wait.
-    return dito_ ? s_.isOk() : false;
+    return s_;
   }
 
  private:
   store::Contexto& ctx_;
   store::SelecaoGuardada selecao_;
   Table& t_;
-  bool travado_ = false, dito_ = false;
+  bool travado_ = false;
   rt::Status s_;
 };
 
@@ -80,7 +78,7 @@ std::string junta(std::string_view descricao, std::string_view parte) {
 
 // Table 2: the payer's row of the taxpayer (I1_1 "J", I1_3 the payer's document) rewritten,
 // or a new one.
-bool fontePagadora(store::Contexto& ctx, const Lancamento& l, bool simples) {
+rt::Status fontePagadora(store::Contexto& ctx, const Lancamento& l, bool simples) {
   Table& t = *store::tabela(ctx.areas, Area::IMP0210);
   const std::string cnpj(rt::text::alltrim(l.CNPJFONTE));
   std::optional<std::uint32_t> achado;
@@ -92,9 +90,9 @@ bool fontePagadora(store::Contexto& ctx, const Lancamento& l, bool simples) {
       break;
     }
   }
-  if (!store::gravou(ctx, busca ? t.status() : busca, t.alias())) return false;
+  RT_TRY(store::gravou(ctx, busca ? t.status() : busca, t.alias()));
   Escrita e(ctx, Area::IMP0210, !achado);
-  if (!e.travado()) return false;
+  if (!e.travado()) return e.ok();
   if (!achado) {
     e.put("I1_1", std::string("J"));
     e.put("I1_2", l.NOMEFONTE);
@@ -123,14 +121,14 @@ void notaCorte(const Table& t, std::string_view campo, const std::string& descri
 }
 
 // Table 1: the exempt and exclusively taxed amounts, added to or replacing what is there.
-bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta, Cortes* cortes) {
-  if (resposta != 'A' && resposta != 'S') return true;
+rt::Status rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta, Cortes* cortes) {
+  if (resposta != 'A' && resposta != 'S') return {};
   Table& t = *store::tabela(ctx.areas, Area::IMP0110);
   t.setOrder(1);
-  if (!store::gravou(ctx, t.seek(store::Cpf(l.CPF).chave()), t.alias())) return false;
+  RT_TRY(store::gravou(ctx, t.seek(store::Cpf(l.CPF).chave()), t.alias()));
   const bool nova = !t.found();
   Escrita e(ctx, Area::IMP0110, nova);
-  if (!e.travado()) return false;
+  if (!e.travado()) return e.ok();
   if (nova) e.put("CPF", l.CPF);
   const bool diarias = l.DIARIAS > Decimal(), outros = l.VALOUTRO > Decimal();
   const std::string parte = diarias && outros ? "DIARIAS " + std::string(rt::text::trim(l.OUTROS))
@@ -162,15 +160,15 @@ bool rendimentos(store::Contexto& ctx, const Lancamento& l, char resposta, Corte
 }
 
 // Table 6: a payment of code `codigo` rewritten, or a new one named by COMPLENTA.
-bool pagamento(store::Contexto& ctx, const Lancamento& l, int codigo, Decimal valor) {
-  if (valor <= Decimal()) return true;
+rt::Status pagamento(store::Contexto& ctx, const Lancamento& l, int codigo, Decimal valor) {
+  if (valor <= Decimal()) return {};
   Table& t = *store::tabela(ctx.areas, Area::IMP0610);
   t.setOrder(1);
-  if (!store::gravou(ctx, t.seek(store::Cpf(l.CPF).chave() + rt::text::str(Decimal::fromInt(codigo), 2)), t.alias()))
-    return false;
+  RT_TRY(store::gravou(ctx, t.seek(store::Cpf(l.CPF).chave() + rt::text::str(Decimal::fromInt(codigo), 2)),
+                       t.alias()));
   const bool nova = !t.found();
   Escrita e(ctx, Area::IMP0610, nova);
-  if (!e.travado()) return false;
+  if (!e.travado()) return e.ok();
   if (nova) {
     e.put("I6_1", l.COMPLENTA);
     e.put("I6_3", Decimal::fromInt(codigo));
@@ -210,9 +208,9 @@ Ausente perguntaAusente(store::Contexto& ctx, const std::string& cpf) {
 }
 
 // A new taxpayer in the current folder's register: CPF, name and status 1.
-bool incluiContribuinte(store::Contexto& ctx, const Lancamento& l) {
+rt::Status incluiContribuinte(store::Contexto& ctx, const Lancamento& l) {
   Escrita e(ctx, Area::IMP0910, true);
-  if (!e.travado()) return false;
+  if (!e.travado()) return e.ok();
   e.put("CPF", l.CPF);
   e.put("NOMECONTR", l.NOMECONTR);
   e.put("ESTATUS", Decimal::fromInt(1));
@@ -249,11 +247,11 @@ void dizCortes(store::Contexto& ctx, const Cortes& cortes) {
 }
 
 // The statement's row of FOLHAPG deleted once posted.
-bool apagaComprovante(store::Contexto& ctx) {
+rt::Status apagaComprovante(store::Contexto& ctx) {
   Escrita e(ctx, Area::FOLHAPG, false);
-  if (!e.travado()) return false;
+  if (!e.travado()) return e.ok();
   const rt::Status s = e.t().markDeleted();
-  if (!s) return static_cast<bool>(store::gravou(ctx, s, e.t().alias()));
+  if (!s) return store::gravou(ctx, s, e.t().alias());
   return e.ok();
 }
 
@@ -285,11 +283,13 @@ Lancamento leLancamento(const Table& f) {
   return l;
 }
 
-bool GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples, Cortes* cortes) {
-  if (!fontePagadora(ctx, l, simples)) return false;
-  if (simples) return true;
-  return rendimentos(ctx, l, resposta, cortes) && pagamento(ctx, l, 12, l.PENSAOPAG) &&
-         pagamento(ctx, l, 14, l.PREVPRIVA);
+rt::Status GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples,
+                       Cortes* cortes) {
+  RT_TRY(fontePagadora(ctx, l, simples));
+  if (simples) return {};
+  RT_TRY(rendimentos(ctx, l, resposta, cortes));
+  RT_TRY(pagamento(ctx, l, 12, l.PENSAOPAG));
+  return pagamento(ctx, l, 14, l.PREVPRIVA);
 }
 
 void TRANSFERE(store::Contexto& ctx, Conversor&) {

@@ -27,10 +27,10 @@ using Cortes = std::vector<std::string>;
 // GRAVA_VALOR: posts one statement into tables 2, 1 and 6 of the current data folder (open in
 // their areas); `resposta` is the posting answer for amounts already there ("A" add, "S"
 // replace, "N" leave table 1), `simples` whether the declaration is simplified (SO_SIMPLES
-// "S": the payer row gets the exempt sum I1_9 and nothing goes to tables 1 and 6). False when
-// a write failed (said). A description cut to its field's width is added to `cortes`.
-[[nodiscard]] bool GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples,
-                               Cortes* cortes = nullptr);
+// "S": the payer row gets the exempt sum I1_9 and nothing goes to tables 1 and 6). Failed,
+// and told, when a write failed. A description cut to its field's width is added to `cortes`.
+rt::Status GRAVA_VALOR(store::Contexto& ctx, const Lancamento& l, char resposta, bool simples,
+                       Cortes* cortes = nullptr);
 
 // TRANSFERE: every statement of FOLHAPG (open) posted, asking the posting answer once and,
 // for a taxpayer registered in no folder, whether to add him.

@@ -28,8 +28,8 @@ using rt::text::Value;
 using store::Area;
 using namespace rt::text::literals;
 
-int erroDeLeitura(store::Contexto& ctx, int erro, const std::string& caminho) {
-  const int codigo = platform::codigoDos(erro, caminho);
+int erroDeLeitura(store::Contexto& ctx, const rt::Status& erro, const std::string& caminho) {
+  const int codigo = platform::codigoDos(erro.sysError(), caminho);
   ctx.relato().alerta("Erro de leitura");
   if (codigo != 3) ctx.relato().alerta("Erro do Dos " + rt::text::doisDigitos(codigo));
   return codigo;
@@ -106,7 +106,7 @@ std::optional<std::vector<std::string>> leConferido(store::Contexto& ctx, Modo m
     }
     if (confere.guarda()) linhas.push_back(std::move(*l));
   }
-  if (leitor.erro() != 0) {
+  if (!leitor.erro()) {
     erroDeLeitura(ctx, leitor.erro(), caminho);
     return std::nullopt;
   }

@@ -33,7 +33,8 @@ struct Desfecho {
                                const MostraContribuinte& mostra = {});
 
 // The message of a file that could not be opened or read: "Erro de leitura", then "Erro do
-// Dos " + the code in two digits unless the folder is missing (code 3). The code.
-int erroDeLeitura(store::Contexto& ctx, int erro, const std::string& caminho);
+// Dos " + the code in two digits unless the folder is missing (code 3), from the system error
+// the failure keeps. The code.
+int erroDeLeitura(store::Contexto& ctx, const rt::Status& erro, const std::string& caminho);
 
 }  // namespace converter

@@ -38,7 +38,7 @@ std::optional<std::vector<std::string>> inicio(store::Contexto& ctx, const std::
   }
   // No longer a file since the folder was listed: nothing of the tax authority.
   if (l.naoComum()) return std::vector<std::string>{""};
-  if (!l.aberto() || l.erro() != 0) {
+  if (!l.aberto() || !l.erro()) {
     codigo = erroDeLeitura(ctx, l.erro(), caminho);
     return std::nullopt;
   }
@@ -83,22 +83,23 @@ std::vector<std::string> arquivosDaReceita(const std::string& pasta, Modo modo) 
   return v;
 }
 
-bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
+rt::Status listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
   const std::vector<std::string> nomes = arquivosDaReceita(pasta, modo);
   if (nomes.empty()) {
     ctx.relato().alerta("O local escolhido não contém a informação pedida da Receita"_cp);
-    return false;
+    return store::falhaDita(rt::Error::kNotFound, pasta);
   }
-  if (!store::ABERTURA(ctx, Area::LISNOME, true)) return false;
+  if (!store::ABERTURA(ctx, Area::LISNOME, true))
+    return store::falhaDita(rt::Error::kNotAvailable, "LISNOME");
   rt::db::Table& t = *store::tabela(ctx.areas, Area::LISNOME);
-  if (!store::gravou(ctx, t.zap(), "LISNOME")) return false;
+  RT_TRY(store::gravou(ctx, t.zap(), "LISNOME"));
   std::size_t achados = 0, n = 0;
   std::vector<std::string> vazios;
   for (const std::string& nome : nomes) {
     ++n;
     int codigo = 0;
     auto linhas = inicio(ctx, pasta + "/" + nome, codigo);
-    if (!linhas) return false;
+    if (!linhas) return store::falhaDita(rt::Error::kIo, nome);  // said by inicio
     if (linhas->empty()) {
       vazios.push_back(visivel(nome));
       continue;
@@ -115,12 +116,12 @@ bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
       if (s) s = t.put("TIPO", cab.programa + cab.ano);
       if (s) s = t.put("CPF", colunas((*linhas)[1], 1, 11));
       if (s) s = t.put("NOMECONTR", console::AJUS_CAR(colunas((*linhas)[1], 12, 53), 1));
-      if (!store::gravou(ctx, s, "LISNOME")) return false;
+      RT_TRY(store::gravou(ctx, s, "LISNOME"));
     }
     ++achados;
     ctx.relato().linha("Verificando " + quatro(n) + " de " + quatro(nomes.size()) + " declaracoes!");
   }
-  if (!store::gravou(ctx, t.commit(), "LISNOME")) return false;
+  RT_TRY(store::gravou(ctx, t.commit(), "LISNOME"));
   if (!vazios.empty()) {
     // A few names; of many, the count.
     const std::size_t todos = vazios.size();
@@ -133,14 +134,14 @@ bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta) {
                                                                     : "Arquivos vazios, nada a importar deles:"_cp,
                                              vazios));
   }
-  if (vazios.size() == nomes.size()) return false;
+  if (vazios.size() == nomes.size()) return store::falhaDita(rt::Error::kNotFound, pasta);  // said above
   if (achados == 0) {
     ctx.relato().alerta("Na pasta existem " + quatro(nomes.size()) + " declaracoes, mas nao de 2009 ou 2010");
-    return false;
+    return store::falhaDita(rt::Error::kNotFound, pasta);
   }
   t.setOrder(1);
   t.goTop();
-  return true;
+  return {};
 }
 
 Contadores converteArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta, const TelaConversao& tela) {

@@ -31,9 +31,9 @@ struct TelaConversao {
 // "*.DBK" then "*.DEC", or "*.GB9" then "*.GE9"; each group in name order.
 std::vector<std::string> arquivosDaReceita(const std::string& pasta, Modo modo);
 
-// Lists the files of `pasta` (a Linux path) in LISNOME; false, said to the user, when there
-// are none to convert or a file could not be read.
-[[nodiscard]] bool listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta);
+// Lists the files of `pasta` (a Linux path) in LISNOME; failed, and told, when there are none
+// to convert or a file could not be read.
+rt::Status listaArquivos(store::Contexto& ctx, Modo modo, const std::string& pasta);
 
 // The whole run after the folder dialog: listing, marking, conversion of the marked files.
 // The counters at the end (as shown).

@@ -12,60 +12,78 @@
 
 namespace exporta {
 
-int ArquivoSaida::cria(const std::string& caminho) {
+namespace {
+
+// The status of a call that gave `erro` (0: it went through).
+rt::Status deu(int erro, std::string_view oque, const std::string& caminho) {
+  if (erro == 0) return {};
+  return rt::Status::fromErrno(erro, std::string(oque) + " " + caminho);
+}
+
+}  // namespace
+
+int codigoDos(const rt::Status& s, const std::string& caminho) {
+  if (s) return 0;
+  return codigoDos(s.sysError() != 0 ? s.sysError() : EIO, caminho);
+}
+
+rt::Status ArquivoSaida::cria(const std::string& caminho) {
   provisorio_ = {};
   fd_.reset(rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC));
-  return fd_.valid() ? 0 : errno;
+  caminho_ = caminho;
+  return deu(fd_.valid() ? 0 : errno, "open", caminho);
 }
 
-int ArquivoSaida::criaNovo(const std::string& caminho) {
+rt::Status ArquivoSaida::criaNovo(const std::string& caminho) {
   provisorio_ = {};
   fd_.reset(::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-  return fd_.valid() ? 0 : errno;
+  caminho_ = caminho;
+  return deu(fd_.valid() ? 0 : errno, "open", caminho);
 }
 
-int ArquivoSaida::criaAoLado(const std::string& alvo) {
+rt::Status ArquivoSaida::criaAoLado(const std::string& alvo) {
   fd_.reset();
-  if (const int recusa = rt::fs::checkReplaceable(alvo); recusa != 0) return recusa;
+  caminho_ = alvo;
+  if (const int recusa = rt::fs::checkReplaceable(alvo); recusa != 0) return deu(recusa, "replace", alvo);
   provisorio_ = rt::fs::ScratchFile::beside(alvo);
-  return provisorio_.ok() ? 0 : provisorio_.error();
+  return deu(provisorio_.ok() ? 0 : provisorio_.error(), "create beside", alvo);
 }
 
-int ArquivoSaida::poeNoLugar(const std::string& alvo) {
-  if (!provisorio_.ok()) return EBADF;
+rt::Status ArquivoSaida::poeNoLugar(const std::string& alvo) {
+  if (!provisorio_.ok()) return deu(EBADF, "rename over", alvo);
   int e = provisorio_.sync();
   if (e == 0) e = provisorio_.renameOver(alvo);
   const int fechou = provisorio_.close();
   provisorio_ = {};  // removes the scratch file when the rename did not happen
-  return e != 0 ? e : fechou;
+  return deu(e != 0 ? e : fechou, "rename over", alvo);
 }
 
-int ArquivoSaida::anexa(std::string_view texto) {
-  if (descritor() < 0) return EBADF;
+rt::Status ArquivoSaida::anexa(std::string_view texto) {
+  if (descritor() < 0) return deu(EBADF, "write", caminho_);
   while (!texto.empty()) {
     const ssize_t n = rt::fs::write(descritor(), texto.data(), texto.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      return errno;
+      return deu(errno, "write", caminho_);
     }
-    if (n == 0) return ENOSPC;
+    if (n == 0) return deu(ENOSPC, "write", caminho_);
     texto.remove_prefix(static_cast<std::size_t>(n));
   }
-  return 0;
+  return {};
 }
 
-int ArquivoSaida::fecha() {
-  if (!fd_.valid()) return EBADF;
+rt::Status ArquivoSaida::fecha() {
+  if (!fd_.valid()) return deu(EBADF, "close", caminho_);
   const int sincroniza = rt::fs::fsync(fd_.get()) == 0 ? 0 : errno;
   const int fechou = fd_.close() == 0 ? 0 : errno;
-  return sincroniza != 0 ? sincroniza : fechou;
+  return sincroniza != 0 ? deu(sincroniza, "fsync", caminho_) : deu(fechou, "close", caminho_);
 }
 
 ResultadoCopia copiaArquivo(const std::string& origem, const std::string& destino) {
   ArquivoSaida para;
-  if (int e = para.cria(destino); e != 0) return {codigoDos(e, destino), false};
+  if (const rt::Status s = para.cria(destino); !s) return {codigoDos(s, destino), false};
   ResultadoCopia r = copiaArquivo(origem, para);
-  if (r.codigo == 0 && para.fecha() != 0) r.codigo = kGravacaoCurta;
+  if (r.codigo == 0 && !para.fecha()) r.codigo = kGravacaoCurta;
   return r;
 }
 
@@ -81,7 +99,7 @@ ResultadoCopia copiaArquivo(const std::string& origem, ArquivoSaida& para) {
       return {codigoDos(errno, origem), true};
     }
     if (lidos == 0) break;
-    if (para.anexa(std::string_view(bloco.data(), static_cast<std::size_t>(lidos))) != 0)
+    if (!para.anexa(std::string_view(bloco.data(), static_cast<std::size_t>(lidos))))
       return {kGravacaoCurta, false};
   }
   return {};

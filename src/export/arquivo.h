@@ -1,12 +1,13 @@
-// Files of the export, written through checked system calls: every failure comes back as the
-// system's error number, so a full disk or a vanished folder is an error, never a file cut short
-// that is then reported as sent.
+// Files of the export, written through checked system calls: every failure comes back as a
+// Status (its system error number kept for the DOS-style codes the messages name), so a full
+// disk or a vanished folder is an error, never a file cut short that is then reported as sent.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "platform/dos_error.h"
+#include "rt/base/status.h"
 #include "rt/base/unique_fd.h"
 #include "rt/fs/shared_files.h"
 
@@ -17,31 +18,34 @@ namespace exporta {
 // are written beside their name first and renamed over it.
 class ArquivoSaida {
  public:
-  // Creates (or empties) the named file, never through a link; 0 or the error number.
-  int cria(const std::string& caminho);
-  // Creates the file only when no file (nor link) of that name is there; 0 or the error number
-  // (EEXIST when one is). Two terminals never take one name.
-  int criaNovo(const std::string& caminho);
-  // A scratch file beside `alvo` (rt::fs::ScratchFile), for poeNoLugar; 0 or the error number,
-  // a refusal's (rt::fs::isRefusal) when `alvo` is a link or no plain file.
-  int criaAoLado(const std::string& alvo);
-  // Appends the whole text; 0 or the error number.
-  int anexa(std::string_view texto);
-  // Makes the contents durable and closes; 0 or the error number.
-  int fecha();
-  // The scratch file made durable, renamed over `alvo` and closed; 0 or the error number (the
-  // scratch file is then removed and `alvo` is as it was).
-  int poeNoLugar(const std::string& alvo);
+  // Creates (or empties) the named file, never through a link.
+  rt::Status cria(const std::string& caminho);
+  // Creates the file only when no file (nor link) of that name is there (kExists when one is).
+  // Two terminals never take one name.
+  rt::Status criaNovo(const std::string& caminho);
+  // A scratch file beside `alvo` (rt::fs::ScratchFile), for poeNoLugar; a refusal's error
+  // (rt::fs::isRefusal) when `alvo` is a link or no plain file.
+  rt::Status criaAoLado(const std::string& alvo);
+  // Appends the whole text.
+  rt::Status anexa(std::string_view texto);
+  // Makes the contents durable and closes.
+  rt::Status fecha();
+  // The scratch file made durable, renamed over `alvo` and closed (on a failure the scratch
+  // file is removed and `alvo` is as it was).
+  rt::Status poeNoLugar(const std::string& alvo);
 
  private:
   int descritor() const { return provisorio_.ok() ? provisorio_.fd() : fd_.get(); }
   rt::UniqueFd fd_;
   rt::fs::ScratchFile provisorio_;
+  std::string caminho_;  // named in a failure's detail
 };
 
-// The DOS-style code of a system error (platform/dos_error.h), as the export names it.
+// The DOS-style code of a system error (platform/dos_error.h), as the export names it; of a
+// failed Status, from the system error it came from (0 for an ok one).
 using platform::codigoDos;
 using platform::kLink;
+int codigoDos(const rt::Status& s, const std::string& caminho);
 
 // Copies `origem` in blocks of 1024 bytes into `para` (made by cria or criaAoLado); 0, or the
 // code of codigoDos for a file that cannot be opened or read; kGravacaoCurta when a block

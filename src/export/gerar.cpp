@@ -58,11 +58,11 @@ bool escreveDeclaracao(const DadosDeclaracao& dados, const Confirma& confirma, c
 int GERAR(const std::string& caminho, const DadosDeclaracao& dados, const Confirma& confirma,
           const Complementos& complementos) {
   ArquivoSaida arquivo;
-  if (int e = arquivo.cria(caminho); e != 0) return codigoDos(e, caminho);
-  int erro = 0;
+  if (const rt::Status s = arquivo.cria(caminho); !s) return codigoDos(s, caminho);
+  rt::Status erro;
   const bool escreveu = escreveDeclaracao(dados, confirma, complementos, [&](std::string_view texto) {
     erro = arquivo.anexa(texto);
-    return erro == 0;
+    return erro.isOk();
   });
   if (!escreveu) return codigoDos(erro, caminho);
   return codigoDos(arquivo.fecha(), caminho);

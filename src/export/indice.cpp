@@ -164,32 +164,36 @@ int limpaProvisorios(const std::string& pasta) {
   return rt::fs::sweepScratch(pasta, nomeProvisorioAntigo);
 }
 
-int substituiArquivo(const std::string& caminho, std::string_view texto,
-                     const std::function<void()>& antesDeRenomear) {
+rt::Status substituiArquivo(const std::string& caminho, std::string_view texto,
+                            const std::function<void()>& antesDeRenomear) {
   ArquivoSaida saida;
-  int e = saida.criaAoLado(caminho);
-  if (e == 0) e = saida.anexa(texto);
-  if (e == 0 && antesDeRenomear) antesDeRenomear();
+  rt::Status s = saida.criaAoLado(caminho);
+  if (s) s = saida.anexa(texto);
+  if (s && antesDeRenomear) antesDeRenomear();
   // A failed write's scratch file goes with `saida`.
-  if (e == 0) e = saida.poeNoLugar(caminho);
-  if (e != 0) return e;
+  if (s) s = saida.poeNoLugar(caminho);
+  if (!s) return s;
   // The index is in place; a folder not synced loses only the rename on a crash, and the next export writes
   // it again.
   (void)rt::db::syncDirectoryOf(caminho);
-  return 0;
+  return {};
 }
 
 ResultadoIndice gravaIndice(const std::string& caminho, std::string_view cpf, std::string_view item,
-                            const OpcoesIndice& opcoes, int* erro) {
+                            const OpcoesIndice& opcoes, rt::Status* erro) {
   return alteraIndice(
       caminho, [&](std::string_view antigo) { return indiceCom(antigo, cpf, item); }, opcoes, erro);
 }
 
-ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std::string(std::string_view)>& novo,
-                             const OpcoesIndice& opcoes, int* erro) {
-  auto falha = [erro](ResultadoIndice r, int e) {
-    if (erro != nullptr) *erro = e;
+ResultadoIndice alteraIndice(const std::string& caminho,
+                             const std::function<std::string(std::string_view)>& novo,
+                             const OpcoesIndice& opcoes, rt::Status* erro) {
+  auto falha = [erro](ResultadoIndice r, const rt::Status& s) {
+    if (erro != nullptr) *erro = s;
     return r;
+  };
+  auto falhaDe = [&falha, &caminho](ResultadoIndice r, int e) {
+    return falha(r, rt::Status::fromErrno(e, "index " + caminho));
   };
   // What exports killed midway left beside the index goes first.
   limpaProvisorios(std::filesystem::path(caminho).parent_path().string());
@@ -201,15 +205,15 @@ ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std
     int e = fd.valid() ? trava(fd.get()) : errno;
     if (e == EACCES || e == EPERM || e == EAGAIN || e == ETXTBSY) {
       if (opcoes.espera && opcoes.espera()) continue;
-      return falha(ResultadoIndice::Ocupado, EACCES);
+      return falhaDe(ResultadoIndice::Ocupado, EACCES);
     }
-    if (e != 0) return falha(ResultadoIndice::ErroLeitura, e);
+    if (e != 0) return falhaDe(ResultadoIndice::ErroLeitura, e);
     // Another terminal renamed a new index over the one locked here: lock that one instead.
     if (!mesmoArquivo(fd.get(), real)) continue;
     std::string antigo;
-    if (e = leTudo(fd.get(), antigo); e != 0) return falha(ResultadoIndice::ErroLeitura, e);
-    if (e = substituiArquivo(real, novo(antigo), opcoes.antesDeRenomear); e != 0)
-      return falha(ResultadoIndice::ErroGravacao, e);
+    if (e = leTudo(fd.get(), antigo); e != 0) return falhaDe(ResultadoIndice::ErroLeitura, e);
+    if (const rt::Status s = substituiArquivo(real, novo(antigo), opcoes.antesDeRenomear); !s)
+      return falha(ResultadoIndice::ErroGravacao, s);
     return ResultadoIndice::Gravado;
   }
 }

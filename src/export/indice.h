@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/status.h"
 #include "store/espelho.h"
 
 namespace exporta {
@@ -57,13 +58,14 @@ struct OpcoesIndice {
 };
 
 // The read-modify-write of the index `caminho` (a Linux path, found in any case) under its
-// lock: `novo` makes the new index from the old one. `erro` gets the system's error number of a
-// failure.
-ResultadoIndice alteraIndice(const std::string& caminho, const std::function<std::string(std::string_view)>& novo,
-                             const OpcoesIndice& opcoes, int* erro = nullptr);
+// lock: `novo` makes the new index from the old one. `erro` gets the failure's status (with
+// its system error number).
+ResultadoIndice alteraIndice(const std::string& caminho,
+                             const std::function<std::string(std::string_view)>& novo,
+                             const OpcoesIndice& opcoes, rt::Status* erro = nullptr);
 // The item of `cpf` replaced in the index (indiceCom) under its lock.
 ResultadoIndice gravaIndice(const std::string& caminho, std::string_view cpf, std::string_view item,
-                            const OpcoesIndice& opcoes, int* erro = nullptr);
+                            const OpcoesIndice& opcoes, rt::Status* erro = nullptr);
 
 // Removes from `pasta` the scratch files of exports that no living process holds (killed
 // midway): those of rt::fs::ScratchFile and the names older versions used. The number removed.
@@ -72,8 +74,8 @@ int limpaProvisorios(const std::string& pasta);
 bool nomeProvisorioAntigo(std::string_view nome);
 
 // Writes `texto` as the whole file `caminho` through a scratch file beside it and a rename;
-// 0 or the error number (a refusal's when `caminho` is a link). `antesDeRenomear` as above.
-int substituiArquivo(const std::string& caminho, std::string_view texto,
-                     const std::function<void()>& antesDeRenomear = {});
+// failed with a refusal's error when `caminho` is a link. `antesDeRenomear` as above.
+rt::Status substituiArquivo(const std::string& caminho, std::string_view texto,
+                            const std::function<void()>& antesDeRenomear = {});
 
 }  // namespace exporta

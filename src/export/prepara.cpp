@@ -10,6 +10,7 @@
 #include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "export/dados.h"
 #include "export/indice.h"
 #include "export/recupera_indice.h"
@@ -58,23 +59,23 @@ std::string textoErro(int codigo, std::string_view nome) {
   }
 }
 
-console::Dito VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
-  if (codigo == 0) return console::Dito::feito();
+rt::Status VEJAERRO(Interacao& fala, int codigo, std::string_view nome) {
+  if (codigo == 0) return {};
   fala.erro(textoErro(codigo, nome));
-  return console::Dito::falhou();
+  return console::falhaDita(rt::Error::kIo, nome);
 }
 
-console::Dito VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
+rt::Status VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome) {
   InteracaoConsole fala(ctx);
   return VEJAERRO(fala, codigo, nome);
 }
 
-bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo) {
+rt::Status ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo) {
   const std::string caminho = console::caminhoLinux(ctx, nome);
-  return static_cast<bool>(VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome));
+  return VEJAERRO(ctx, codigoDos(arquivo.cria(caminho), caminho), nome);
 }
 
-bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {
+rt::Status DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala) {
   const std::string nome = std::string(cpf) + ".XML";
   const std::string pasta = console::BAR_DIR(LOCIRPF) + std::string(cpf);
   if (!console::VERDIR(ctx, pasta) && !console::CRIADIR(ctx, pasta)) {
@@ -82,15 +83,14 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
                         "programa da Receita foi instalado nesse micro e nessa pasta",
                         " Vá no menu Env. Receita e corrija esse endereco.          "_cp}),
               3);
-    return false;
+    return console::falhaDita(rt::Error::kIo, pasta);
   }
   const std::string alvoGuardado = console::BAR_DIR(pasta) + nome;
   const std::string alvo = console::caminhoLinux(ctx, alvoGuardado);
   const std::string pastaLinux = console::caminhoLinux(ctx, pasta);
   // The taxpayer's folder made a link by someone else would take the file elsewhere.
   if (struct stat st{}; ::lstat(pastaLinux.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    VEJAERRO(fala, kLink, pasta);
-    return false;
+    return VEJAERRO(fala, kLink, pasta);
   }
   limpaProvisorios(pastaLinux);
   fala.pasta(LOCIRPF);
@@ -98,28 +98,23 @@ bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIR
   // Written beside the target (an unguessable name, so the rename never crosses file systems
   // and two terminals sending the same CPF never meet) and renamed over it.
   ArquivoSaida para;
-  if (const int e = para.criaAoLado(alvo); e != 0) {
-    VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
-    return false;
-  }
+  if (const rt::Status e = para.criaAoLado(alvo); !e) return VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
   const std::string origemGuardada = arquivoTemporario(ctx);
   const ResultadoCopia copia = copiaArquivo(console::caminhoLinux(ctx, origemGuardada), para);
   if (copia.codigo != 0) {
-    if (copia.codigo == kGravacaoCurta)
-      fala.erro("Problemas na gravação da Declaração."_cp);
-    else
-      VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
-    return false;
+    if (copia.codigo != kGravacaoCurta)
+      return VEJAERRO(fala, copia.codigo, copia.naOrigem ? origemGuardada : alvoGuardado);
+    fala.erro("Problemas na gravação da Declaração."_cp);
+    return console::falhaDita(rt::Error::kIo, alvoGuardado);
   }
-  if (const int e = para.poeNoLugar(alvo); e != 0) {
-    if (codigoDos(e, alvo) == -e)
-      fala.erro("Problemas na gravação da Declaração."_cp);
-    else
-      VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
-    return false;
+  if (const rt::Status e = para.poeNoLugar(alvo); !e) {
+    // A system error that has no DOS code of its own is a failed write.
+    if (codigoDos(e, alvo) >= 0) return VEJAERRO(fala, codigoDos(e, alvo), alvoGuardado);
+    fala.erro("Problemas na gravação da Declaração."_cp);
+    return e.markTold();
   }
   sincronizaPasta(pastaLinux);
-  return true;
+  return {};
 }
 
 ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const PedidoExportacao& pedido) {

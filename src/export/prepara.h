@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "console/dito.h"
 #include "export/arquivo.h"
 #include "export/gerar.h"
 #include "export/interacao.h"
@@ -46,20 +45,20 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
                             Interacao& fala);
 
 // DISQUETE: the work folder's declaration file into LOCIRPF + CPF + "\" + CPF + ".XML",
-// creating the CPF's folder when missing. True when the file is in place.
-bool DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala);
+// creating the CPF's folder when missing. Failed, and told, when the file is not in place.
+rt::Status DISQUETE(store::Contexto& ctx, std::string_view cpf, std::string_view LOCIRPF, Interacao& fala);
 
 // The work folder's declaration file of this terminal: LOCTRAB + "Decla" + NUSU + ".XML".
 std::string arquivoTemporario(const store::Contexto& ctx);
 
 // ABRE_DISCO: creates (or empties) the file `nome` (as stored) in `arquivo`; a failure is
-// told through VEJAERRO and gives false.
-bool ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo);
+// told through VEJAERRO.
+rt::Status ABRE_DISCO(console::Contexto& ctx, std::string_view nome, ArquivoSaida& arquivo);
 
 // VEJAERRO: code 0 is done and says nothing; any other code shows its message and has failed
-// (already said).
-console::Dito VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome);
-console::Dito VEJAERRO(Interacao& fala, int codigo, std::string_view nome);
+// (told).
+rt::Status VEJAERRO(console::Contexto& ctx, int codigo, std::string_view nome);
+rt::Status VEJAERRO(Interacao& fala, int codigo, std::string_view nome);
 // The message of a code of codigoDos (a negative code is a system error shown by number).
 std::string textoErro(int codigo, std::string_view nome);
 

@@ -107,19 +107,19 @@ bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, 
   opcoes.espera = [&] {
     return ++tentativas <= kTentativas && fala.aguarda("Aguardando registro do programa receita ficar disponível!"_cp);
   };
-  int erro = 0;
+  rt::Status erro;
   const ResultadoIndice r =
       gravaIndice(console::caminhoLinux(ctx, guardado), id.CPF, "<item" + IDENTIF(id) + "/>", opcoes, &erro);
   switch (r) {
     case ResultadoIndice::Gravado:
       return true;
     case ResultadoIndice::Ocupado:
-      VEJAERRO(fala, 5, guardado);
+      VEJAERRO(fala, 5, guardado).ignoreTold();
       fala.erro("ATENÇAO! Registro não disponível. Dado não será gravado."_cp);
       return false;
     case ResultadoIndice::ErroLeitura:
       if (codigoDos(erro, guardado) == kLink)
-        VEJAERRO(fala, kLink, guardado);
+        VEJAERRO(fala, kLink, guardado).ignoreTold();
       else
         fala.erro("Erro de leitura");
       return false;
@@ -183,11 +183,11 @@ bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura
     }
   }
   const std::string novo = inicioColecao() + itens + "</classe>";
-  int erro = 0;
+  rt::Status erro;
   if (alteraIndice(pasta + "/" + std::string(kNomeIndice), [&](std::string_view) { return novo; }, opcoes, &erro) !=
       ResultadoIndice::Gravado) {
     if (codigoDos(erro, pasta) == kLink)
-      VEJAERRO(fala, kLink, pasta + "/" + std::string(kNomeIndice));
+      VEJAERRO(fala, kLink, pasta + "/" + std::string(kNomeIndice)).ignoreTold();
     else
       fala.erro("Problemas na gravação da Declaração."_cp);
     return false;

@@ -115,18 +115,21 @@ std::optional<DiarioRemessa> poeArquivo(store::Contexto& ctx, const std::string&
     console::AVISOSN(ctx, {"Já foram gerados os arquivos de A a Z de hoje."_cp, "Nenhum arquivo foi gerado."}, 0);
     return std::nullopt;
   }
-  auto falhou = [&ctx, &nome](int erro) {
-    exporta::VEJAERRO(ctx, exporta::codigoDos(erro, console::caminhoLinux(ctx, ctx.ARQDEF + *nome)), ctx.ARQDEF + *nome);
+  auto falhou = [&ctx, &nome](const rt::Status& erro) {
+    exporta::VEJAERRO(ctx, exporta::codigoDos(erro, console::caminhoLinux(ctx, ctx.ARQDEF + *nome)),
+                      ctx.ARQDEF + *nome)
+        .ignoreTold();
     return std::nullopt;
   };
   rt::fs::ScratchFile provisorio = rt::fs::ScratchFile::beside(pasta + *nome);
-  if (!provisorio.ok()) return falhou(provisorio.error());
+  if (!provisorio.ok()) return falhou(rt::Status::fromErrno(provisorio.error(), "create beside"));
   const std::size_t metade = texto.size() / 2;
   int erro = provisorio.write(std::string_view(texto).substr(0, metade));
   if (gancho) gancho(kRemessaMeioArquivo);
   if (erro == 0) erro = provisorio.write(std::string_view(texto).substr(metade));
   if (erro == 0) erro = provisorio.sync();
-  if (erro != 0) return falhou(erro);  // the scratch file goes with the object
+  if (erro != 0)
+    return falhou(rt::Status::fromErrno(erro, "write"));  // the scratch file goes with the object
   if (gancho) gancho(kRemessaArquivo);
 
   DiarioRemessa d;
@@ -137,7 +140,7 @@ std::optional<DiarioRemessa> poeArquivo(store::Contexto& ctx, const std::string&
   const std::string diario = caminhoDiarioRemessa(ctx);
   for (;;) {
     d.arquivo = *nome;
-    if (int e = escreveDiarioRemessa(diario, d); e != 0) {
+    if (const rt::Status e = escreveDiarioRemessa(diario, d); !e) {
       rt::db::removeScratch(diario);
       return falhou(e);
     }
@@ -147,7 +150,7 @@ std::optional<DiarioRemessa> poeArquivo(store::Contexto& ctx, const std::string&
     if (movido && !jaHavia) break;
     rt::db::removeScratch(diario);
     if (!movido) {
-      store::gravou(ctx, movido, ctx.ARQDEF + *nome);
+      store::gravou(ctx, movido, ctx.ARQDEF + *nome).ignoreTold();
       return std::nullopt;
     }
     tomados.insert(ctx.ARQDEF + *nome);

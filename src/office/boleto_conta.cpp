@@ -5,7 +5,7 @@
 #include "console/recusas.h"
 #include "console/validadores.h"
 #include "office/boleto.h"
-#include "office/definicoes.h"
+#include "store/definicoes.h"
 #include "office/formulario.h"
 #include "rt/text/strings.h"
 #include "rt/ui/read.h"
@@ -14,7 +14,7 @@ namespace office {
 
 std::optional<ContaBoleto> leContaBoleto(store::Contexto& ctx) {
   ContaBoleto c;
-  const bool ok = leDefine(ctx, [&c](const rt::db::Table& t) {
+  const rt::Status lida = store::leDefine(ctx, [&c](const rt::db::Table& t) {
     c.BOL_BANCO = t.getText("BOL_BANCO");
     if (rt::text::alltrim(c.BOL_BANCO).empty()) c.BOL_BANCO = "341 ";
     c.BOL_AGENCI = t.getText("BOL_AGENCI");
@@ -25,7 +25,7 @@ std::optional<ContaBoleto> leContaBoleto(store::Contexto& ctx) {
     c.BOL_CARTEI = t.getText("BOL_CARTEI");
     c.BOL_NOSNRO = t.getNumber("BOL_NOSNRO");
   });
-  if (!ok) return std::nullopt;
+  if (!lida) return std::nullopt;
   return c;
 }
 
@@ -59,7 +59,7 @@ void CONF_BOLETO(store::Contexto& ctx) {
     if (console::OKEI(ctx) != "S") continue;
     if (!rt::text::alltrim(c.BOL_CNPJ).empty()) c.BOL_CPF = std::string(11, ' ');
     // A failed write is said there; the form stays for another try.
-    if (gravaDefine(ctx, [&c](rt::db::Table& t) {
+    if (store::gravaDefine(ctx, [&c](rt::db::Table& t) {
           rt::Status s = t.put("BOL_BANCO", c.BOL_BANCO);
           if (s) s = t.put("BOL_AGENCI", c.BOL_AGENCI);
           if (s) s = t.put("BOL_CONTA", c.BOL_CONTA);

@@ -11,7 +11,7 @@
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "office/boleto.h"
-#include "office/definicoes.h"
+#include "store/definicoes.h"
 #include "office/formulario.h"
 #include "office/remessa_diario.h"
 #include "rt/text/cp860.h"
@@ -87,16 +87,21 @@ bool nossoNumeroUsado(rt::db::Table& t, Decimal nro) {
 bool grava(store::Contexto& ctx, const EntradaBoleto& e) {
   if (!acrescentaBoleto(ctx, e)) return false;
   const Decimal proximo = e.NOSSONRO + Decimal(1);
-  return gravaDefine(ctx, [proximo](rt::db::Table& d) {
+  return static_cast<bool>(store::gravaDefine(ctx, [proximo](rt::db::Table& d) {
     if (d.getNumber("BOL_NOSNRO") >= proximo) return rt::Status();
     return d.put("BOL_NOSNRO", proximo);
-  });
+  }));
 }
 
 class FormBoleto {
  public:
   FormBoleto(store::Contexto& ctx, EntradaBoleto& e, Date hoje)
-      : ctx_(ctx), e_(e), hoje_(hoje), vars_(e), listas_(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars_, servicos_) {}
+      : ctx_(ctx),
+        e_(e),
+        hoje_(hoje),
+        vars_(e),
+        listas_(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars_,
+                servicos_) {}
 
   void roda() {
     for (;;) {

@@ -279,7 +279,7 @@ void Editor::imprime(bool mala) {
     pedido.tipo = 2;
     print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment());
   } else {
-    print::fechaSaida(ctx_, imp_);
+    print::fechaSaida(ctx_, imp_).ignoreTold();
   }
   imp_.ARQ_IMP.assign(1, ' ');
 }

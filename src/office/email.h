@@ -32,7 +32,7 @@ struct Correio {
   ContaEmail conta;
   MensagemEmail msg;
   std::function<std::optional<std::string>(store::Contexto&)> carta;
-  std::function<std::optional<platform::FalhaEmail>(const platform::Email&)> envia = platform::enviaEmail;
+  std::function<rt::Status(const platform::Email&)> envia = platform::enviaEmail;
 };
 
 // AJUDA_EMAIL: the hint line of field n (1-11).

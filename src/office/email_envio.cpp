@@ -80,11 +80,11 @@ bool recusaCampos(store::Contexto& ctx, const std::string& de, const std::string
 
 // The server's refusal as the clerk reads it: "Error: " and the mail library's reason whole,
 // in lines that fit the alert; with a password and no TLS offered, what that means.
-void avisaFalha(store::Contexto& ctx, const platform::FalhaEmail& f) {
+void avisaFalha(store::Contexto& ctx, const rt::Status& f) {
   std::vector<std::string> linhas;
-  for (const std::string& l : rt::ui::memoLines("Error: " + rt::text::utf8ToCp860(f.texto), 70))
+  for (const std::string& l : rt::ui::memoLines("Error: " + rt::text::utf8ToCp860(f.detail()), 70))
     linhas.emplace_back(rt::text::trim(l));
-  if (f.semTls) {
+  if (platform::semTls(f)) {
     linhas.emplace_back("O servidor nao oferece conexao segura (TLS): a senha nao foi enviada.");
     linhas.emplace_back("Use um servidor com STARTTLS, ou TLS direto na porta 465 (smtps://).");
   }
@@ -167,10 +167,10 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   e.corpo = rt::text::cp860ToUtf8(m.CCORPO);
   e.anexo = caminhoAnexo;
   console::MENS(ctx, console::mens::Linha, "Enviando o email...");
-  const std::optional<platform::FalhaEmail> erro = c.envia(e);
+  const rt::Status enviado = c.envia(e);
   console::MENS(ctx);
-  if (erro) {
-    avisaFalha(ctx, *erro);
+  if (!enviado) {
+    avisaFalha(ctx, enviado);
     return false;
   }
   avisa(ctx, "Email enviado");

@@ -9,7 +9,7 @@
 #include "console/oculto.h"
 #include "console/recusas.h"
 #include "office/boleto.h"
-#include "office/definicoes.h"
+#include "store/definicoes.h"
 #include "office/email.h"
 #include "office/formulario.h"
 #include "rt/text/strings.h"
@@ -110,7 +110,7 @@ void CONF_EMAIL(store::Contexto& ctx, Correio& correio) {
     console::MENS(ctx);
     if (console::OKEI(ctx) != "S") continue;
     const ContaEmail nova = c;
-    if (gravaDefine(ctx, [&nova](rt::db::Table& t) {
+    if (store::gravaDefine(ctx, [&nova](rt::db::Table& t) {
           rt::Status st = t.put("SER_SMTP", nova.SER_SMTP);
           if (st) st = t.put("NOM_USUA", nova.NOM_USUA);
           if (st) st = t.put("EMA_USUA", nova.EMA_USUA);
@@ -131,7 +131,8 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
   MensagemEmail& m = correio.msg;
   VariaveisEmail vars(m);
   console::ServicosLista servicos;
-  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars, servicos);
+  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+                         servicos);
   for (bool outro = true; outro;) {
     outro = false;
     m.CPFEMAIL = padr(m.CPFEMAIL, 11);

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "console/pastas.h"
+#include "export/arquivo.h"
 #include "rt/db/file.h"
 #include "rt/fs/faults.h"
 #include "rt/fs/shared_files.h"
@@ -156,23 +157,16 @@ std::string caminhoDiarioRemessa(const store::Contexto& ctx) {
   return pastaRemessa(ctx) + "REMESSA.JNL";
 }
 
-int escreveDiarioRemessa(const std::string& caminho, const DiarioRemessa& d) {
-  const rt::UniqueFd fd(rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC));
-  if (!fd.valid()) return errno;
-  const std::string bytes = codificaDiarioRemessa(d);
-  std::string_view resta = bytes;
-  while (!resta.empty()) {
-    const ssize_t n = rt::fs::write(fd.get(), resta.data(), resta.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    resta.remove_prefix(static_cast<std::size_t>(n));
-  }
-  if (rt::fs::fsync(fd.get()) != 0) return errno;
+rt::Status escreveDiarioRemessa(const std::string& caminho, const DiarioRemessa& d) {
+  exporta::ArquivoSaida f;
+  rt::Status s = f.cria(caminho);
+  if (s) s = f.anexa(codificaDiarioRemessa(d));
+  if (s) s = f.fecha();  // synced before it is closed
+  RT_TRY(s);
   // The folder too: a journal whose name a power cut lost would leave the file renamed and
-  // its slips waiting.
-  const rt::Status s = rt::db::syncDirectoryOf(caminho);
-  return s ? 0 : EIO;
+  // its slips waiting. Said as an input/output error, whatever the folder's own.
+  const rt::Status pasta = rt::db::syncDirectoryOf(caminho);
+  return pasta ? pasta : rt::Status::fromErrno(EIO, pasta.detail());
 }
 
 rt::Status retiraBoletos(rt::db::Table& t, const std::vector<RegistroRemessa>& registros,

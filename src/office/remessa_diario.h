@@ -52,8 +52,8 @@ std::optional<DiarioRemessa> decodificaDiarioRemessa(std::string_view bytes);
 std::string pastaRemessa(const store::Contexto& ctx);
 std::string caminhoDiarioRemessa(const store::Contexto& ctx);
 
-// Writes the journal and syncs it and its folder; 0 or the errno.
-int escreveDiarioRemessa(const std::string& caminho, const DiarioRemessa& d);
+// Writes the journal and syncs it and its folder.
+rt::Status escreveDiarioRemessa(const std::string& caminho, const DiarioRemessa& d);
 
 // Takes out of `boletos` (held under its file lock) each record of the list: the record at
 // its number when its bytes still match (already deleted counts as taken), else another

@@ -28,16 +28,17 @@ struct FechaLista {
   void operator()(curl_slist* l) const { curl_slist_free_all(l); }
 };
 
-FalhaEmail falha(std::string texto) {
-  return {false, std::move(texto)};
+rt::Status falha(std::string texto, rt::Error code = rt::Error::kNotAvailable) {
+  return {code, std::move(texto)};
 }
 
 // What must not reach the server: each text that goes into the envelope or a header line.
-std::optional<FalhaEmail> recusa(const Email& e) {
-  if (!enderecoValido(e.de)) return falha("invalid From address");
-  if (!enderecoValido(e.para)) return falha("invalid To address");
-  if (!valorDeCabecalhoValido(e.assunto)) return falha("control character in the Subject");
-  return std::nullopt;
+rt::Status recusa(const Email& e) {
+  if (!enderecoValido(e.de)) return falha("invalid From address", rt::Error::kBadArgument);
+  if (!enderecoValido(e.para)) return falha("invalid To address", rt::Error::kBadArgument);
+  if (!valorDeCabecalhoValido(e.assunto))
+    return falha("control character in the Subject", rt::Error::kBadArgument);
+  return {};
 }
 
 }  // namespace
@@ -63,11 +64,12 @@ std::string urlSmtp(const std::string& servidor) {
   return (implicito ? "smtps://" : "smtp://") + host + (temPorta ? "" : implicito ? ":465" : ":587") + resto;
 }
 
-std::optional<FalhaEmail> enviaEmail(const Email& e) {
+rt::Status enviaEmail(const Email& e) {
   static const bool iniciado = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
   if (!iniciado) return falha("curl_global_init failed");
-  if (auto r = recusa(e)) return r;
-  if (!e.anexo.empty() && !std::filesystem::is_regular_file(e.anexo)) return falha("attachment not found: " + e.anexo);
+  RT_TRY(recusa(e));
+  if (!e.anexo.empty() && !std::filesystem::is_regular_file(e.anexo))
+    return falha("attachment not found: " + e.anexo, rt::Error::kNotFound);
   std::unique_ptr<CURL, FechaCurl> c(curl_easy_init());
   if (!c) return falha("curl_easy_init failed");
   char erro[CURL_ERROR_SIZE] = {};
@@ -110,7 +112,8 @@ std::optional<FalhaEmail> enviaEmail(const Email& e) {
     // curl names the part after the file and guesses its type from the name; the name itself
     // goes in our own Content-Disposition, which takes the place of curl's (curl writes the
     // name as it is, line ends included).
-    if (curl_mime_filedata(arq, e.anexo.c_str()) != CURLE_OK) return falha("attachment not readable: " + e.anexo);
+    if (curl_mime_filedata(arq, e.anexo.c_str()) != CURLE_OK)
+      return falha("attachment not readable: " + e.anexo, rt::Error::kAccess);
     const std::string linha =
         "Content-Disposition: " + disposicaoDoAnexo(std::filesystem::path(e.anexo).filename().string());
     curl_slist* disposicao = curl_slist_append(nullptr, linha.c_str());
@@ -122,10 +125,9 @@ std::optional<FalhaEmail> enviaEmail(const Email& e) {
   }
   curl_easy_setopt(h, CURLOPT_MIMEPOST, mime.get());
   const CURLcode r = curl_easy_perform(h);
-  if (r == CURLE_OK) return std::nullopt;
-  FalhaEmail f = falha(erro[0] != 0 ? std::string(erro) : std::string(curl_easy_strerror(r)));
-  f.semTls = r == CURLE_USE_SSL_FAILED;
-  return f;
+  if (r == CURLE_OK) return {};
+  return falha(erro[0] != 0 ? std::string(erro) : std::string(curl_easy_strerror(r)),
+               r == CURLE_USE_SSL_FAILED ? rt::Error::kUnsafe : rt::Error::kNotAvailable);
 }
 
 }  // namespace platform

@@ -5,8 +5,9 @@
 // gets no login and no message.
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "rt/base/status.h"
 
 namespace platform {
 
@@ -23,16 +24,14 @@ struct Email {
   std::string certificados;
 };
 
-// Why a message did not go.
-struct FalhaEmail {
-  // A password was set and the server offers no TLS: neither the login nor the message left.
-  bool semTls = false;
-  std::string texto;  // curl's own words (UTF-8), or what was refused before connecting
-};
-
-// Sends it; nothing on success. An address that is not one plain address, or a header value
-// holding a control byte, is refused before any connection is made.
-std::optional<FalhaEmail> enviaEmail(const Email& e);
+// Sends it. A failure's detail is curl's own words (UTF-8), or what was refused before
+// connecting: an address that is not one plain address, or a header value holding a control
+// byte (kBadArgument), an attachment that is not there (kNotFound). kUnsafe (semTls): a
+// password was set and the server offers no TLS, so neither the login nor the message left.
+rt::Status enviaEmail(const Email& e);
+inline bool semTls(const rt::Status& s) {
+  return s.code() == rt::Error::kUnsafe;
+}
 
 // The URL of a server setting: "smtp://host:587" for "host", "smtps://host:465" for
 // "smtps://host" and for "host:465".

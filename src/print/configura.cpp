@@ -25,7 +25,7 @@ namespace {
 // old values when the lock or a write is refused (said to the user).
 bool gravaRegistro(store::Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   const store::SelecaoGuardada selecao(ctx.areas);
-  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
+  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP).isOk();
   if (ok) {
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);

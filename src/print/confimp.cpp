@@ -64,7 +64,7 @@ void semeiaModelos(store::Contexto& ctx) {
       for (const auto& [n, v] : {std::pair{"SEQ0", padrao.SEQ0}, {"SEQ1", padrao.SEQ1}, {"SEQ2", padrao.SEQ2},
                                  {"SEQ3", padrao.SEQ3}})
         if (s) s = t.put(n, campo(t, n, v));
-    store::liberaGravacao(ctx, t, s, t.alias());
+    store::liberaGravacao(ctx, t, s, t.alias()).ignoreTold();
   }
 }
 
@@ -80,7 +80,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
   const store::SelecaoGuardada selecao(ctx.areas);
   imp.conf.NOMEREDE = impressoraPadrao(imp, env);
   semeiaModelos(ctx);
-  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP);
+  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP).isOk();
   if (ok) {
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);

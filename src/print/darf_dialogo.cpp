@@ -15,9 +15,7 @@
 #include "rt/ui/read.h"
 #include "store/abertura.h"
 #include "store/areas.h"
-#include "store/recusa.h"
-#include "store/travas.h"
-#include "store/uso_tabela.h"
+#include "store/definicoes.h"
 #include "taxcalc/carne_leao.h"
 
 namespace print {
@@ -149,7 +147,7 @@ void alteraDatas(store::Contexto& ctx, std::array<Date, 8>& DAT_VENC) {
   const bool mudou = VCTO != DAT_VENC;
   DAT_VENC = VCTO;
   // A refused write was said; the dates then hold for this run only.
-  if (mudou) (void)gravaVencimentos(ctx, DAT_VENC);
+  if (mudou) gravaVencimentos(ctx, DAT_VENC).ignoreTold();
   ctx.areas.select(kRegistro);
 }
 
@@ -396,20 +394,13 @@ DialogoDarf dialogoDarf(std::array<Date, 8>& DAT_VENC) {
   };
 }
 
-bool gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
-  const store::UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok()) return false;  // the opener said why
-  store::seleciona(ctx.areas, store::Area::DEFINE);
-  rt::db::Table& t = *define;
-  bool ok = false;
-  t.goTop();
-  if (rt::Status s = t.status(); !s || t.eof()) {
-    ok = static_cast<bool>(store::gravou(ctx, s ? rt::Status(rt::Error::kNoRecord, "DEFINE") : s, "DEFINE"));
-  } else if (store::REC_LOCK(ctx, store::kEsperaTrava)) {  // a lock not had is said by REC_LOCK
-    for (std::size_t i = 0; i < datas.size() && s; ++i) s = t.put("VCTO" + std::to_string(i + 1), rt::text::Value(datas[i]));
-    ok = static_cast<bool>(store::liberaGravacao(ctx, t, s, "DEFINE"));
-  }
-  return ok;
+rt::Status gravaVencimentos(store::Contexto& ctx, const std::array<Date, 8>& datas) {
+  return store::gravaDefine(ctx, [&datas](rt::db::Table& t) {
+    rt::Status s;
+    for (std::size_t i = 0; i < datas.size() && s; ++i)
+      s = t.put("VCTO" + std::to_string(i + 1), rt::text::Value(datas[i]));
+    return s;
+  });
 }
 
 }  // namespace print

@@ -9,6 +9,7 @@
 #include "gains/darf_slip.h"
 #include "print/darf.h"
 #include "print/trabalho.h"
+#include "rt/base/status.h"
 #include "rt/text/date.h"
 #include "store/contexto.h"
 
@@ -38,8 +39,8 @@ std::optional<gains::OpcoesDarf> DARF(store::Contexto& ctx, const Escolhas& esc,
 // The dialog as the slip service takes it; its state starts afresh with every job.
 DialogoDarf dialogoDarf(std::array<rt::text::Date, 8>& DAT_VENC);
 
-// VCTO1..VCTO8 of DEFINE's record, written under its record lock. False, said to the user,
-// when the table, the lock or the write was refused.
-bool gravaVencimentos(store::Contexto& ctx, const std::array<rt::text::Date, 8>& datas);
+// VCTO1..VCTO8 of DEFINE's record, written under its record lock (store::gravaDefine).
+// Failed, and told, when the table, the lock or the write was refused.
+rt::Status gravaVencimentos(store::Contexto& ctx, const std::array<rt::text::Date, 8>& datas);
 
 }  // namespace print

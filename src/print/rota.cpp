@@ -95,7 +95,7 @@ bool PAREIMP(store::Contexto& ctx, Impressao& imp) {
   if (console::AVISOSN(ctx, "Abandona a impressão ???"_cp, 2) == "S") {
     // What was printed so far stays where it went; the rest of the job goes nowhere (never
     // to the screen, where the report's rows would paint over the program).
-    fechaSaida(ctx, imp);
+    fechaSaida(ctx, imp).ignoreTold();
     imp.dispositivo.route(rt::dev::nullTarget());
     imp.CAN_IMP = true;
   } else {
@@ -111,13 +111,13 @@ void AJUS_FIN(store::Contexto& ctx, Impressao& imp) {
   imp.FEZ_TES = console::AVISOSN(ctx, {"Pausa p/ um ajuste fino. ", "Tecle Sim para mais pausa"}, 2);
 }
 
-console::Dito fechaSaida(store::Contexto& ctx, Impressao& imp) {
-  if (!imp.dispositivo.routed()) return console::Dito::feito();
+rt::Status fechaSaida(store::Contexto& ctx, Impressao& imp) {
+  if (!imp.dispositivo.routed()) return {};
   const std::string nome = imp.dispositivo.targetName();
   const rt::Status s = imp.dispositivo.close();
-  if (s) return console::Dito::feito();
+  if (s) return s;
   avisaFalha(ctx, std::string("A impressão falhou em "_cp) + rt::text::utf8ToCp860(nome) + ":", s);
-  return console::Dito::falhou();
+  return s.markTold();
 }
 
 }  // namespace print

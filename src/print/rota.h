@@ -2,8 +2,8 @@
 // (PAREIMP).
 #pragma once
 
-#include "console/dito.h"
 #include "print/impressao.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace print {
@@ -26,6 +26,6 @@ bool PAREIMP(store::Contexto& ctx, Impressao& imp);
 void AJUS_FIN(store::Contexto& ctx, Impressao& imp);
 
 // Closes the output device; a failed write or a refused job is said to the user.
-console::Dito fechaSaida(store::Contexto& ctx, Impressao& imp);
+rt::Status fechaSaida(store::Contexto& ctx, Impressao& imp);
 
 }  // namespace print

@@ -332,7 +332,7 @@ void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const 
     FAZIMP(ctx, imp, esc, srv, env);
   }
   store::FECHA_PROV(ctx);
-  fechaSaida(ctx, imp);
+  fechaSaida(ctx, imp).ignoreTold();
   console::MENS(ctx);
   if (rt::db::Table* reg = ctx.areas.table(kRegistro)) reg->clearFilter();
 }

@@ -103,7 +103,8 @@ class Formulario {
     const auto form = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kDialogo);
     VariaveisLancamento vars(codigo_);
     console::ServicosLista servicos;
-    console::Listas listas(ctx_, {ctx_.areas, [this](int n) { return store::ABERTURA(ctx_, n); }}, vars, servicos);
+    console::Listas listas(ctx_, {ctx_.areas, [this](int n) { return store::ABERTURA(ctx_, n).isOk(); }},
+                           vars, servicos);
     listas_ = &listas;
     while (pedeConta()) {
       if (!pedeLancamento()) break;

@@ -17,13 +17,13 @@ bool existe(Program& p, std::string_view extensao) {
 
 }  // namespace
 
-store::Dito criaAjuda(Program& p) {
-  if (existe(p, ".DBF") || existe(p, ".DBT")) return store::Dito::feito();
-  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT") ? store::Dito::feito() : store::Dito::falhou();
+rt::Status criaAjuda(Program& p) {
+  if (existe(p, ".DBF") || existe(p, ".DBT")) return {};
+  return store::CRIA(p, kAreaAjuda, p.ARQDEF + "HELPTXT");
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {
-  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }};
+  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n).isOk(); }};
 }
 
 bool abreAjuda(Program& p, std::string_view arquivo) {

@@ -12,7 +12,7 @@ namespace shell {
 // A program folder without the help table gets it from the shipped texts. Only a folder
 // with neither file: a table whose memo file went missing stays so, and its help shows
 // nothing. Failed when the table could not be made (the user has been told).
-store::Dito criaAjuda(Program& p);
+rt::Status criaAjuda(Program& p);
 
 // The help viewer's access to the help tables: only HELPTXT, and only when both its .DBF and
 // its .DBT are in the program folder.

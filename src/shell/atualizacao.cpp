@@ -13,6 +13,7 @@
 #include "platform/setting_store.h"
 #include "rt/text/strings.h"
 #include "shell/registros.h"
+#include "store/definicoes.h"
 
 namespace shell {
 namespace {
@@ -176,7 +177,7 @@ ResultadoAtualizacao atualizacaoNaEntrada(store::Contexto& ctx, const Ajustes& a
 ResultadoAtualizacao OPCAO_ATUALIZACAO(store::Contexto& ctx, Ajustes& aj, const OpcoesAtualizacao& opcoes) {
   aj.VER_ATUAL = console::AVISOSN(ctx, "Deseja fazer essa verificacao sempre na entrada?", 2);
   const std::string v = aj.VER_ATUAL;
-  gravaDefine(ctx, [&v](rt::db::Table& t) { return t.put("VER_ATUAL", v); });
+  store::gravaDefine(ctx, [&v](rt::db::Table& t) { return t.put("VER_ATUAL", v); }).ignoreTold();
   return INTER(ctx, aj, 1, opcoes);
 }
 

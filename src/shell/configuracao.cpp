@@ -13,6 +13,7 @@
 #include "shell/cores_registro.h"
 #include "shell/registros.h"
 #include "store/areas.h"
+#include "store/definicoes.h"
 #include "store/estatus.h"
 #include "store/recusa.h"
 #include "store/travas.h"
@@ -97,12 +98,12 @@ void VAL_DECL(store::Contexto& ctx, Ajustes& aj) {
   }
   console::MENS(ctx);
   const Ajustes v = aj;
-  gravaDefine(ctx, [&v](rt::db::Table& t) {
+  store::gravaDefine(ctx, [&v](rt::db::Table& t) {
     RT_TRY(t.put("VAL_SEG", v.VAL_SEG));
     RT_TRY(t.put("VAL_BYTE", v.VAL_BYTE));
     RT_TRY(t.put("VAL_MIN", v.VAL_MIN));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
-  });
+  }).ignoreTold();
 }
 
 bool VAL_TEMP(const Ajustes& aj) {
@@ -141,11 +142,11 @@ std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj) {
   }
   if (modo != 0) aj.COMO_SAL = modo;
   const Ajustes v = aj;
-  gravaDefine(ctx, [&v](rt::db::Table& t) {
+  store::gravaDefine(ctx, [&v](rt::db::Table& t) {
     RT_TRY(t.put("COMO_SAL", Decimal(v.COMO_SAL)));
     RT_TRY(t.put("TEMP_SAL", Decimal(v.TEMP_SAL)));
     return t.put("TEMP_DES", Decimal(v.TEMP_DES));
-  });
+  }).ignoreTold();
   return "";
 }
 
@@ -267,11 +268,11 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
       rt::Status s = t.put("ANOMES", chave);
       if (s) s = t.put("SIMB_MOED", std::string("R$  "));
       if (s) s = t.put("TJM", tjm);
-      store::liberaGravacao(ctx, t, s, "TJM");  // said; the rate stays as the table had it
+      store::liberaGravacao(ctx, t, s, "TJM").ignoreTold();  // said; the rate stays as the table had it
     }
   }
   const Decimal cpmf = aj.VAL_CPMF;
-  gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); });
+  store::gravaDefine(ctx, [cpmf](rt::db::Table& d) { return d.put("VAL_CPMF", cpmf); }).ignoreTold();
 }
 
 }  // namespace shell

@@ -219,7 +219,7 @@ std::string ESCOL_COR(store::Contexto& ctx, int elemento, bool padrao, const std
   ctx.janelas.REDFATR(console::Jan::kStatus, 1, c.COR_MENS);
   ctx.janelas.REDFATR(console::Jan::kStatus, 2, c.COR_TEL2);
   ctx.janelas.REDFATR(console::Jan::kStatus, 3, c.COR_TEL3);
-  GRAVACOR(ctx);
+  GRAVACOR(ctx).ignoreTold();  // the colours stay for this run
   for (console::Jan j : {console::Jan::kAmostra, console::Jan::kPaleta, console::Jan::kMensagem}) ctx.janelas.FECHAJAN(j);
   ctx.POSVER = 1;
   return "";

@@ -53,40 +53,39 @@ void le(const rt::db::Table& t, console::Cores& c) {
 }
 
 // Appends the terminal's record (it comes locked) and writes the colours into it.
-bool acrescenta(store::Contexto& ctx, rt::db::Table& t) {
+rt::Status acrescenta(store::Contexto& ctx, rt::db::Table& t) {
   store::seleciona(ctx.areas, store::Area::CORES);
-  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return false;
-  return static_cast<bool>(store::liberaGravacao(ctx, t, escreve(t, ctx.NUSU, ctx.cores), t.alias()));
+  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return store::falhaDita(rt::Error::kLocked, t.alias());  // said by ADD_REC
+  return store::liberaGravacao(ctx, t, escreve(t, ctx.NUSU, ctx.cores), t.alias());
 }
 
 }  // namespace
 
-store::Dito CRIACOR(store::Contexto& ctx) {
-  bool ok = false;
+rt::Status CRIACOR(store::Contexto& ctx) {
+  rt::Status ok;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return store::Dito::falhou();  // the opener said why
+    if (!cores.ok()) return store::falhaDita(rt::Error::kNotAvailable, "CORES");  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       le(*cores, ctx.cores);
-      ok = true;
     } else {
       ok = acrescenta(ctx, *cores);
     }
   }
   store::solta(ctx.areas, store::Area::CORES);
-  return ok ? store::Dito::feito() : store::Dito::falhou();
+  return ok;
 }
 
-bool GRAVACOR(store::Contexto& ctx) {
-  bool ok = false;
+rt::Status GRAVACOR(store::Contexto& ctx) {
+  rt::Status ok;
   {
     UsoTabela cores(ctx, store::Area::CORES);
-    if (!cores.ok()) return false;
+    if (!cores.ok()) return store::falhaDita(rt::Error::kNotAvailable, "CORES");  // the opener said why
     if (achaTerminal(ctx, *cores)) {
       const std::string terminal = ctx.NUSU;
       const console::Cores c = ctx.cores;
-      ok = static_cast<bool>(gravaTravado(ctx, store::Area::CORES, *cores,
-                                          [&](rt::db::Table& t) { return escreve(t, terminal, c); }));
+      ok = gravaTravado(ctx, store::Area::CORES, *cores,
+                        [&](rt::db::Table& t) { return escreve(t, terminal, c); });
     } else {
       ok = acrescenta(ctx, *cores);
     }

@@ -339,7 +339,7 @@ void Declara::fimDoDriver() {
     if (r.seek(p.CPF.chave()) && r.found() && !rt::text::alltrim(p.NUSU).empty() &&
         store::REC_LOCK(p, store::kEsperaTrava)) {
       rt::Status s = r.put("ORDEM", rt::text::Decimal::fromInt(0));
-      store::liberaGravacao(p, r, s, "ORDEM");  // said; the driver ends all the same
+      store::liberaGravacao(p, r, s, "ORDEM").ignoreTold();  // said; the driver ends all the same
     }
   }
   p.janelas.FECHAJAN(console::Jan::kTela);

@@ -97,8 +97,9 @@ void registroNoCpf(Program& p, const std::string& cpf) {
 void Declara::escolhe(int lista) {
   VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicos(*this);
-  console::Listas l(p, console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }}, vars,
-                    servicos);
+  console::Listas l(p,
+                    console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a).isOk(); }},
+                    vars, servicos);
   if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   // The register's list is the one of the CPF prompt, whatever input is running.
   p.QUALHLP = "M->CPF";
@@ -129,7 +130,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   digitado_ = p.CPF.chave();
   VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicosLista(*this);
-  const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }};
+  const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a).isOk(); }};
   console::Listas listas(p, tabelas, vars, servicosLista);
   std::string nome;
   const console::BuscaNome porNome =

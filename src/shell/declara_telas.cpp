@@ -79,7 +79,8 @@ void gravaNaCopia(Program& p, store::Area area, const store::RegistroEspelho& r,
   if (!store::PREP_REG(p, cpf)) return;
   rt::db::Table& t = *store::tabela(p.areas, area);
   rt::Status s = r.grava(t);
-  store::liberaGravacao(p, t, s, t.alias());  // said; the screen goes on with the mirror as it is
+  // Said; the screen goes on with the mirror as it is.
+  store::liberaGravacao(p, t, s, t.alias()).ignoreTold();
 }
 
 }  // namespace

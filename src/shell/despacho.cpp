@@ -47,11 +47,12 @@ void naoDisponivel(console::Contexto& ctx) {
   console::MENS(ctx);
 }
 
-store::Dito chamaFuncao(Program& p, int id) {
+rt::Status chamaFuncao(Program& p, int id) {
   if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second)
-    return f->second(p) ? store::Dito::feito() : store::Dito::falhou();
+    return f->second(p) ? rt::Status::ok()
+                        : store::falhaDita(rt::Error::kFailed, "item " + std::to_string(id));
   naoDisponivel(p);
-  return store::Dito::falhou();
+  return store::falhaDita(rt::Error::kNotAvailable, "item " + std::to_string(id));
 }
 
 namespace {
@@ -149,7 +150,7 @@ bool letraDoDrive(Program& p, int id) {
   // The backup of every folder reads the drive from the terminal's record.
   const std::string drive = p.cfg.XDRIVE;
   // gravaConfig says its own failure; the drive stays chosen for this session all the same.
-  gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); });
+  gravaConfig(p, [&drive](rt::db::Table& t) { return t.put("XDRIVE", drive); }).ignoreTold();
   if (rt::ui::MenuItem* m = p.menu ? p.menu->findItem(id) : nullptr)
     m->caption = (id == 73 ? "&Compacta    todos no " : "&Descompacta todos do ") + p.cfg.XDRIVE + ":";
   return true;
@@ -166,7 +167,8 @@ void backupFeito(Program& p) {
       if (const std::string d(rt::text::alltrim(config->getText("XDRIVE"))); !d.empty()) p.cfg.XDRIVE = d;
     }
   }
-  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); });  // says its own failure
+  // gravaConfig says its own failure.
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigBackup(p, t); }).ignoreTold();
 }
 
 // The option list of print step `passo` (1-4) for the current report kind.
@@ -205,7 +207,7 @@ int* escolhaDoPasso(Program& p, int passo) {
 
 void gravaEscolhas(Program& p) {
   // gravaConfig says its own failure; the choices stay for this session all the same.
-  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); });
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigImpressao(p, t); }).ignoreTold();
 }
 
 }  // namespace
@@ -229,7 +231,7 @@ std::string SELITEMIMP(Program& p, int id) {
     return linhas[static_cast<std::size_t>(n - 1)];
   }
   if (p.OPCIMP == 5) {
-    chamaFuncao(p, 45);
+    chamaFuncao(p, 45).ignoreTold();
     return {};
   }
   if (p.OPCIMP == 6) {
@@ -252,7 +254,7 @@ namespace {
 // shell around it.
 void registrada(Program& p, int id) {
   // Said by the function itself, or by chamaFuncao when it is not in this version.
-  chamaFuncao(p, id);
+  chamaFuncao(p, id).ignoreTold();
 }
 
 // Items 41 to 44: the report kind, model, pages and contents; the pad's captions follow.
@@ -386,7 +388,7 @@ constexpr Item kItens[] = {
            OpcoesAtualizacao op;
            op.gravaConfig = [&p] {
              // gravaConfig says its own failure; the update goes on with the settings in memory.
-             gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });
+             gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }).ignoreTold();
            };
            if (OPCAO_ATUALIZACAO(p, p.aj, op) == ResultadoAtualizacao::Encerrar) p.saida = 0;
          }},

@@ -26,6 +26,6 @@ std::string_view textoNaoDisponivel();
 
 // Runs the function registered for item `id` (which says its own failure), or says it is not
 // available; done when the function went through.
-store::Dito chamaFuncao(Program& p, int id);
+rt::Status chamaFuncao(Program& p, int id);
 
 }  // namespace shell

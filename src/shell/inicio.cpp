@@ -89,7 +89,7 @@ void telaInicial(Program& p) {
 void gravaNaConfig(Program& p, const Escrita& escreve) {
   rt::db::Table* t = store::tabela(p.areas, store::Area::CONFIG);
   // gravaTravado says a value it could not keep; the run goes on with it in memory.
-  if (t && !t->eof()) gravaTravado(p, store::Area::CONFIG, *t, escreve);
+  if (t && !t->eof()) gravaTravado(p, store::Area::CONFIG, *t, escreve).ignoreTold();
 }
 
 // DEFINE into the variables; false when the table could not be had.
@@ -106,7 +106,7 @@ bool leDefine(Program& p) {
       s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
                               store::sementeDEFINE());
     // Said; the settings then stay at their defaults, as when the table cannot be had.
-    store::liberaGravacao(p, t, s, t.alias());
+    store::liberaGravacao(p, t, s, t.alias()).ignoreTold();
     t.goTop();
   }
   if (!t.eof()) {
@@ -212,15 +212,15 @@ std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view>
   p.NUSU = *nusu;
   // A crash from here on leaves its line in error.log too.
   rt::term::fatal::setLog(p.ARQDEF + "error.log", "terminal " + p.NUSU);
-  CRIACOR(p);
+  CRIACOR(p).ignoreTold();
   return p.NUSU;
 }
 
-bool CONFIGURA(Program& p) {
+rt::Status CONFIGURA(Program& p) {
   padroesConfig(p);
-  if (!store::ABERTURA(p, store::Area::CONFIG)) {
+  if (const rt::Status aberta = store::ABERTURA(p, store::Area::CONFIG); !aberta) {
     console::AVISOSN(p, "Arquivo de configuraçao sendo usado no momento"_cp, 0);
-    return false;
+    return aberta.markTold();
   }
   rt::db::Table& t = *store::tabela(p.areas, store::Area::CONFIG);
   if (achaTerminal(p, t)) {
@@ -230,12 +230,12 @@ bool CONFIGURA(Program& p) {
     if (store::ADD_REC(p, store::kEsperaTrava)) {
       rt::Status s = gravaConfigNova(p, t);
       // Said; the terminal runs on the defaults it has in memory.
-      store::liberaGravacao(p, t, s, t.alias());
+      store::liberaGravacao(p, t, s, t.alias()).ignoreTold();
       achaTerminal(p, t);
     }
   }
   limitaEscolhas(p);
-  return true;
+  return {};
 }
 
 std::string lembreteBackup(Program& p) {
@@ -271,19 +271,19 @@ void registraPasta(Program& p) {
     if (!achado && platform::equalsIgnoreCase(rt::text::alltrim(t->getText("DIRETOR")), nome)) {
       achado = t->recNo();
     } else if (t->getText("SELEC") == "S") {
-      marca(" ");  // gravaTravado says its own failure
+      marca(" ").ignoreTold();  // gravaTravado says its own failure
     }
   }
   if (achado) {
     t->goTo(achado);
     if (store::gravou(p, t->status(), t->alias()) && t->getText("SELEC") != "S")
-      marca("S");  // gravaTravado says its own failure
+      marca("S").ignoreTold();  // gravaTravado says its own failure
   } else {
     const store::SelecaoGuardada diret(p.areas, store::Area::DIRET);
     if (store::ADD_REC(p, store::kEsperaTrava)) {
       rt::Status s = t->put("SELEC", std::string("S"));
       if (s) s = t->put("DIRETOR", nome);
-      store::liberaGravacao(p, *t, s, t->alias());  // said; the folder is in use all the same
+      store::liberaGravacao(p, *t, s, t->alias()).ignoreTold();  // said; the folder is in use all the same
     }
   }
   t->goTop();
@@ -338,8 +338,8 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
 
   // The help texts before the check pass, which opens them only when both files are there.
   // A failure has been said by the creation itself; start-up goes on without help.
-  criaAjuda(p);
-  store::passaVerificacao(p);
+  criaAjuda(p).ignoreTold();
+  store::passaVerificacao(p).ignoreTold();
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.
   if (!store::aberta(p.areas, store::Area::DIRET)) {
@@ -367,7 +367,9 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
 
   OpcoesAtualizacao op;
   // gravaConfig says its own failure.
-  op.gravaConfig = [&p] { gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }); };
+  op.gravaConfig = [&p] {
+    gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }).ignoreTold();
+  };
   if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) {
     encerra(p, 0);
     return false;

@@ -23,10 +23,10 @@ namespace shell {
 std::optional<std::string> INICIOSIS(Program& p, std::optional<std::string_view> argumento);
 
 // CONFIGURA: opens CONFIG (area 42) and positions it on the terminal's record, making it with
-// the defaults when missing (5-second lock); a new terminal's data folder is pastaDadosNova. False, after the alert "Arquivo de configuraçao
-// sendo usado no momento", when the table could not be opened. The values are in p.cfg
-// either way: a record that could not be made leaves the defaults.
-[[nodiscard]] bool CONFIGURA(Program& p);
+// the defaults when missing (5-second lock); a new terminal's data folder is pastaDadosNova. Failed, told by
+// the alert "Arquivo de configuraçao sendo usado no momento", when the table could not be opened. The values
+// are in p.cfg either way: a record that could not be made leaves the defaults.
+rt::Status CONFIGURA(Program& p);
 
 // The days since the last backup and the reminder at start-up (January to April 2010, more
 // than 3 days): "S" when the user will make the backup now, else "N" ("Nao" puts it off by 4

@@ -15,19 +15,11 @@ using store::inteiro;
 
 }  // namespace
 
-store::Dito gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
-  if (t.eof()) return store::Dito::falhou();  // no record: nothing to write into
+rt::Status gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve) {
+  if (t.eof()) return {rt::Error::kNoRecord, t.alias()};  // nothing to write into
   const store::SelecaoGuardada selecao(ctx.areas, area);
-  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return store::Dito::falhou();  // a lock not had is said by REC_LOCK
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return store::falhaDita(rt::Error::kLocked, t.alias());  // said by REC_LOCK
   return store::liberaGravacao(ctx, t, escreve(t), t.alias());
-}
-
-store::Dito gravaDefine(store::Contexto& ctx, const Escrita& escreve) {
-  UsoTabela define(ctx, store::Area::DEFINE);
-  if (!define.ok()) return store::Dito::falhou();  // the opener said why
-  define->goTop();
-  if (!define->status()) return store::Dito::falhou();
-  return gravaTravado(ctx, store::Area::DEFINE, *define, escreve);
 }
 
 bool achaTerminal(store::Contexto& ctx, rt::db::Table& t) {
@@ -36,10 +28,10 @@ bool achaTerminal(store::Contexto& ctx, rt::db::Table& t) {
   return t.seek(ctx.NUSU) && t.found();
 }
 
-store::Dito gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
+rt::Status gravaConfig(store::Contexto& ctx, const Escrita& escreve) {
   UsoTabela config(ctx, store::Area::CONFIG);
-  // Not opened: the opener said why. No record of this terminal: nothing to store.
-  if (!config.ok() || !achaTerminal(ctx, *config)) return store::Dito::falhou();
+  if (!config.ok()) return store::falhaDita(rt::Error::kNotAvailable, "CONFIG");  // the opener said why
+  if (!achaTerminal(ctx, *config)) return {rt::Error::kNoRecord, "CONFIG"};    // nothing to store
   return gravaTravado(ctx, store::Area::CONFIG, *config, escreve);
 }
 

@@ -23,15 +23,13 @@ using store::UsoTabela;
 using Escrita = std::function<rt::Status(rt::db::Table&)>;
 
 // Writes into the record the table is positioned on, under the 5-second record lock, and
-// releases it. Failed when the lock was not had or a value was refused, either said to the
-// user here, or when the table stands on no record (nothing to write into).
-store::Dito gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve);
+// releases it. Failed when the lock was not had or a value was refused (told), or when the
+// table stands on no record (nothing to write into, not told).
+rt::Status gravaTravado(store::Contexto& ctx, store::Area area, rt::db::Table& t, const Escrita& escreve);
 
-// DEFINE's record (the first): `escreve` under the lock.
-store::Dito gravaDefine(store::Contexto& ctx, const Escrita& escreve);
 // The terminal's CONFIG record: `escreve` under the lock. A terminal without its record (it
-// is made at start-up) stores nothing.
-store::Dito gravaConfig(store::Contexto& ctx, const Escrita& escreve);
+// is made at start-up) stores nothing and is not told.
+rt::Status gravaConfig(store::Contexto& ctx, const Escrita& escreve);
 
 // Positions a table indexed by NRO_TERM on the terminal's record; false when it has none.
 bool achaTerminal(store::Contexto& ctx, rt::db::Table& t);

@@ -18,7 +18,8 @@ using namespace rt::text::literals;
 
 void ROTSAIDA(Program& p, int id) {
   if (id == 81 && console::AVISOSN(p, "Confirma saída do sistema"_cp, 2) != "S") return;
-  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); });  // says its own failure
+  // gravaConfig says its own failure.
+  gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }).ignoreTold();
   if (p.OPCAO_1 == 17) {
     std::optional<Reorganizacao> r;
     {

@@ -44,7 +44,9 @@ void prompt(store::Contexto& ctx, std::string_view texto, int linha, int coluna)
 bool gravaNumero(store::Contexto& ctx, Ajustes& aj, int numero) {
   const bool gravou = MUDASE1(ctx, numero);
   aj.ULT_SENIR = numero;
-  gravaConfig(ctx, [numero](rt::db::Table& t) { return t.put("ULT_SENIR", rt::text::Decimal(numero)); });
+  gravaConfig(ctx, [numero](rt::db::Table& t) {
+    return t.put("ULT_SENIR", rt::text::Decimal(numero));
+  }).ignoreTold();
   return gravou;
 }
 
@@ -137,7 +139,9 @@ Entrada PEDE_SENHA(store::Contexto& ctx, Ajustes& aj) {
     console::MENS(ctx);
   }
   const int numero = aj.ULT_SENIR;
-  gravaConfig(ctx, [numero](rt::db::Table& t) { return t.put("ULT_SENIR", rt::text::Decimal(numero)); });
+  gravaConfig(ctx, [numero](rt::db::Table& t) {
+    return t.put("ULT_SENIR", rt::text::Decimal(numero));
+  }).ignoreTold();
   return Entrada::Liberada;
 }
 

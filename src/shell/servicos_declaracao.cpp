@@ -5,8 +5,9 @@
 #include "console/alerta.h"
 #include "console/mensagens.h"
 #include "console/molduras.h"
-#include "gains/tabela_ganho.h"
+#include "console/recusa.h"
 #include "gains/renda_variavel.h"
+#include "gains/tabela_ganho.h"
 #include "gains/tela_renda_variavel.h"
 #include "grid/catalogo_nomes.h"
 #include "rt/text/cp860.h"
@@ -91,13 +92,13 @@ const Recalculo* recalculo(std::string_view nome) {
 
 bool recalculoConhecido(std::string_view nome) { return nome.empty() || recalculo(separa(nome).nome) != nullptr; }
 
-bool confereCatalogo(Program& p) {
+rt::Status confereCatalogo(Program& p) {
   const std::vector<grid::NomeDesconhecido> nomes = grid::nomesDesconhecidos(p, recalculoConhecido);
-  if (nomes.empty()) return true;
+  if (nomes.empty()) return {};
   std::vector<std::string> linhas{"Erro interno do programa: nomes desconhecidos nas telas."};
   for (std::size_t i = 0; i < nomes.size() && i < 8; ++i) linhas.push_back(nomes[i].texto());
   console::AVISOSN(p, linhas, 0);
-  return false;
+  return console::falhaDita(rt::Error::kBadField, nomes.front().texto());
 }
 
 ServicosDeclaracao::ServicosDeclaracao(Program& p, store::Declaracao& dec, CalculosDeclaracao& calculos)

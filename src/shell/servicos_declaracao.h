@@ -27,8 +27,8 @@ class CalculosDeclaracao;
 [[nodiscard]] bool recalculoConhecido(std::string_view nome);
 
 // Every name the grid screens' catalogue uses resolved (grid::nomesDesconhecidos): true when all
-// are known; otherwise they are shown in an alert and the program is not to go on.
-[[nodiscard]] bool confereCatalogo(Program& p);
+// are known; otherwise they are shown in an alert (told) and the program is not to go on.
+rt::Status confereCatalogo(Program& p);
 
 class ServicosDeclaracao : public grid::ServicosGrade, public grid::ComAmbienteValidacao {
  public:

@@ -38,7 +38,11 @@ std::string semExtensao(std::string_view arquivo) {
   return std::string(arquivo.substr(0, arquivo.size() - nome.size() + ponto));
 }
 
-void indisponivel(Contexto& ctx, const std::string& arquivo) { avisaIndisponivel(ctx, arquivo); }
+// Said at once; the table's name for the logs.
+Status indisponivel(Contexto& ctx, const std::string& arquivo) {
+  avisaIndisponivel(ctx, arquivo);
+  return falhaDita(Error::kNotAvailable, arquivo);
+}
 
 std::string aliasDe(const Contexto& ctx, const std::string& arquivo) {
   if (!rt::text::isEmptyText(ctx.APELIDO)) return rt::text::upper(rt::text::alltrim(ctx.APELIDO));
@@ -61,12 +65,11 @@ Status abreIndices(Contexto& ctx, rt::db::Table& t, const Pedido& p) {
 // Under an exclusive open: packs the table when its first index file is missing, builds the
 // missing index files (all of them with REFAZ_IND, a damaged one or one with another key
 // anyway), then opens the table again as asked.
-bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
+Status reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   const bool pedido = uso.exclusivo;
   uso.exclusivo = true;
   if (!usa(ctx, p.area, uso, 10)) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
   rt::db::Table& t = *ctx.areas.table(p.area);
   Status s;
@@ -79,29 +82,26 @@ bool reconstroi(Contexto& ctx, const Pedido& p, Uso uso, bool empacota) {
   if (s) s = abreIndices(ctx, t, p);
   ctx.areas.release(p.area);
   if (!s) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
   uso.exclusivo = pedido;
   if (!usa(ctx, p.area, uso, 10)) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
-  return true;
+  return {};
 }
 
-bool abre(Contexto& ctx, const Pedido& p) {
+Status abre(Contexto& ctx, const Pedido& p) {
   ctx.areas.select(p.area);
   ctx.areas.release(p.area);
   if (ctx.MOS_MENS) ctx.relato().espera("Verificando o Arquivo " + p.arquivo);
   const std::string dbf = comExtensao(p.arquivo, ".DBF");
   if (!existe(ctx, dbf)) {
     if (p.alheia) {
-      indisponivel(ctx, p.arquivo);
-      return false;
+      return indisponivel(ctx, p.arquivo);
     }
     if (ctx.MOS_MENS) ctx.relato().espera(p.arquivo + std::string(" não localizado está sendo criado "_cp));
-    if (!CRIA(ctx, p.numero, p.arquivo)) return false;
+    RT_TRY(CRIA(ctx, p.numero, p.arquivo));
   }
   Uso uso;
   uso.caminho = caminho(ctx, dbf);
@@ -109,10 +109,9 @@ bool abre(Contexto& ctx, const Pedido& p) {
   uso.exclusivo = p.exclusivo && !p.alheia;
   uso.somenteLeitura = p.alheia;
   if (!usa(ctx, p.area, uso, 10)) {
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
-  if (p.indices.empty()) return true;
+  if (p.indices.empty()) return {};
   if (p.alheia) {
     rt::db::Table& t = *ctx.areas.table(p.area);
     Status s;
@@ -122,42 +121,40 @@ bool abre(Contexto& ctx, const Pedido& p) {
     if (s) s = t.useOrder(1);
     if (!s) {
       ctx.areas.release(p.area);
-      indisponivel(ctx, p.arquivo);
-      return false;
+      return indisponivel(ctx, p.arquivo);
     }
-    return true;
+    return {};
   }
   const bool falta = !platform::fileExists(cdx(ctx, p.indices.front()));
-  if ((falta || ctx.REFAZ_IND) && !reconstroi(ctx, p, uso, falta)) return false;
+  if (falta || ctx.REFAZ_IND) RT_TRY(reconstroi(ctx, p, uso, falta));
   Status s = abreIndices(ctx, *ctx.areas.table(p.area), p);
   if (s.code() == Error::kNeedExclusive) {
     // An index file left damaged, or built on another key: rebuilt without packing.
-    if (!reconstroi(ctx, p, uso, false)) return false;
+    RT_TRY(reconstroi(ctx, p, uso, false));
     s = abreIndices(ctx, *ctx.areas.table(p.area), p);
   }
   if (!s) {
     ctx.areas.release(p.area);
-    indisponivel(ctx, p.arquivo);
-    return false;
+    return indisponivel(ctx, p.arquivo);
   }
-  return true;
+  return {};
 }
 
 std::string limpo(std::string_view arquivo) { return comExtensao(rt::text::alltrim(arquivo), ""); }
 
 // The register of data folders, empty on a terminal's first start, gets the program folder
 // as its chosen row.
-bool registraPastaPrograma(Contexto& ctx) {
+Status registraPastaPrograma(Contexto& ctx) {
   rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {Error::kNotAvailable, "DIRET"};  // not opened: nothing to write into
   seleciona(ctx.areas, Area::DIRET);
   t->goTop();
-  if (!t->status() || !t->eof()) return true;
-  if (!ADD_REC(ctx, kEsperaTrava)) return true;  // said by ADD_REC; the next start tries again
+  if (!t->status() || !t->eof()) return {};
+  if (!ADD_REC(ctx, kEsperaTrava)) return {};  // said by ADD_REC; the next start tries again
   rt::Status s = t->put("DIRETOR", ctx.ROTADEF);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();
-  return static_cast<bool>(liberaGravacao(ctx, *t, s, "DIRET"));
+  return liberaGravacao(ctx, *t, s, "DIRET");
 }
 
 }  // namespace
@@ -168,8 +165,9 @@ std::vector<IndiceDef> indicesDe(const Contexto& ctx, const TabelaDef& t) {
   return v;
 }
 
-bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
-             std::string_view chave2, std::string_view arquivo2, std::string_view chave3, std::string_view arquivo3) {
+Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
+               std::string_view chave2, std::string_view arquivo2, std::string_view chave3,
+               std::string_view arquivo3) {
   Pedido p;
   p.area = area;
   p.numero = area;
@@ -193,7 +191,7 @@ bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, 
   return abre(ctx, p);
 }
 
-bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves) {
+Status ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves) {
   Pedido p;
   p.area = area;
   p.numero = area;
@@ -210,10 +208,10 @@ void reabre(Contexto& ctx, Area a) {
   (void)ABERTURA(ctx, a);
 }
 
-bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
-  if (n == 0) return static_cast<bool>(passaVerificacao(ctx));
+Status ABERTURA(Contexto& ctx, int n, bool exclusivo) {
+  if (n == 0) return passaVerificacao(ctx);
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return true;
+  if (t == nullptr) return {};
   Pedido p;
   p.area = n;
   p.numero = n;
@@ -235,22 +233,22 @@ bool ABERTURA(Contexto& ctx, int n, bool exclusivo) {
     ctx.NOMARQ1 = p.arquivo + "B";
     ctx.NOMARQ2 = p.arquivo + "C";
   }
-  bool ok = abre(ctx, p);
-  if (ok && n == numero(Area::DIRET)) ok = registraPastaPrograma(ctx);
+  Status aberta = abre(ctx, p);
+  if (aberta && n == numero(Area::DIRET)) aberta = registraPastaPrograma(ctx);
   if (n == numero(Area::CONFIG) || n == numero(Area::DEFINE) ||
       (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||
       (n >= numero(Area::CODNATUR) && n <= numero(Area::BOLETO)))
-    SAI_ABRE(ctx, n);
+    SAI_ABRE(ctx, n).ignoreTold();  // opens nothing for these numbers
   ctx.areas.select(n);
-  return ok;
+  return aberta;
 }
 
-bool SAI_ABRE(Contexto& ctx, int n) {
+Status SAI_ABRE(Contexto& ctx, int n) {
   if (ctx.MOS_MENS) ctx.relato().fimEspera();
   ctx.areas.setDeletedHidden(true);
   if (n == 0) ctx.areas.releaseAll();
   if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);
-  return true;
+  return {};
 }
 
 void FECHA_PROV(Contexto& ctx) {

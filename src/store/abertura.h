@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/status.h"
 #include "store/areas.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
@@ -23,10 +24,13 @@ namespace store {
 
 // ABERTURA: opens table n (1-20, 40-70) in area n, shared or as the catalogue says; for the
 // declaration tables 1-20 and for 66 and 67, `exclusivo` asks an exclusive open. Numbers
-// without a table (21-39, 50) open nothing and give true. n = 0 is the check pass (see
-// verificacao.h). Sets NOMARQ (and NOMARQ1, NOMARQ2 for 9). Leaves area n selected.
-[[nodiscard]] bool ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
-[[nodiscard]] inline bool ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) { return ABERTURA(ctx, numero(a), exclusivo); }
+// without a table (21-39, 50) open nothing and succeed. n = 0 is the check pass (see
+// verificacao.h). Sets NOMARQ (and NOMARQ1, NOMARQ2 for 9). Leaves area n selected. A
+// failure has been told (the opener's alert).
+rt::Status ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
+inline rt::Status ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) {
+  return ABERTURA(ctx, numero(a), exclusivo);
+}
 
 // Opens a table again for whatever comes next (the register back for the menu or the CPF
 // prompt, the settings after a folder change): ABERTURA, whose failure the opener says, and
@@ -40,21 +44,23 @@ void avisaIndisponivel(Contexto& ctx, Area a);
 // ABREARQ: opens `arquivo` (stored name, ".DBF" when it has no extension) in `area` with up
 // to three index files: the first named like the table, the second `arquivo2` (by default
 // the table's name + "B"), the third `arquivo3`. A missing table is made by CRIA(area).
-[[nodiscard]] bool ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1 = {},
-             std::string_view chave2 = {}, std::string_view arquivo2 = {}, std::string_view chave3 = {},
-             std::string_view arquivo3 = {});
+// Failed, and told ("não disponível", or CRIA's alert), when it could not be opened.
+rt::Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo,
+                   std::string_view chave1 = {}, std::string_view chave2 = {}, std::string_view arquivo2 = {},
+                   std::string_view chave3 = {}, std::string_view arquivo3 = {});
 
 // Opens a foreign table read only in `area` (alias APELIDO when set) ordered by `chaves`,
-// each a temporary index in the work folder; nothing is written into its folder. False, after
-// the opener's alert, when it cannot be opened.
-[[nodiscard]] bool ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves);
+// each a temporary index in the work folder; nothing is written into its folder. Failed,
+// and told by the opener's alert, when it cannot be opened.
+rt::Status ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo,
+                       std::span<const std::string> chaves);
 
 // SAI_ABRE: the end of an open. Closes the message window when MOS_MENS is on and hides
 // deleted rows; n = 0 closes every area first; n = 0 or 40 opens the terminal's folder
-// register (area 40), which gets the program folder as its chosen row when empty. False when
-// the register could not be opened.
-bool SAI_ABRE(Contexto& ctx, int n);
-inline bool SAI_ABRE(Contexto& ctx, Area a) {
+// register (area 40), which gets the program folder as its chosen row when empty. Failed,
+// and told, when the register could not be opened.
+rt::Status SAI_ABRE(Contexto& ctx, int n);
+inline rt::Status SAI_ABRE(Contexto& ctx, Area a) {
   return SAI_ABRE(ctx, numero(a));
 }
 

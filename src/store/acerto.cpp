@@ -186,7 +186,7 @@ bool CORRIGE(Contexto& ctx, int area) {
   }
   if (!t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
   // A failed upgrade is said; the old table stays in place and the next start tries again.
-  gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t));
+  gravou(ctx, troca(ctx, *t, **velho, dbf, pagamentos.get()), arquivoTabela(ctx, *t)).ignoreTold();
   ctx.relato().fimEspera();
   ctx.relato().linha({});
   return true;

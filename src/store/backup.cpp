@@ -153,7 +153,7 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   }
   ctx.relato().fimEspera();
   // The backup is made; gravaConfig says a date it could not keep.
-  gravaConfig(ctx, "ULTBACK", ctx.clock.now().date);
+  gravaConfig(ctx, "ULTBACK", ctx.clock.now().date).ignoreTold();
   return true;
 }
 
@@ -277,7 +277,7 @@ bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string&
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);
-    passaVerificacao(ctx);
+    passaVerificacao(ctx).ignoreTold();
   }
   return true;
 }
@@ -364,10 +364,10 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
       continue;
     const std::string backup = modo == 1 ? destino : origem;
     // Remembered for the next time; gravaConfig says its own failure.
-    gravaConfig(ctx, "ROTABACK", backup);
+    gravaConfig(ctx, "ROTABACK", backup).ignoreTold();
     // A Linux folder names no drive: the drive of the every-folder backup stays as it was.
     if (backup.size() >= 2 && backup[1] == ':')
-      gravaConfig(ctx, "XDRIVE", backup.substr(0, 1));  // says its own failure
+      gravaConfig(ctx, "XDRIVE", backup.substr(0, 1)).ignoreTold();  // says its own failure
     SAI_FORA(ctx);
     return true;
   }

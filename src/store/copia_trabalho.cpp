@@ -261,11 +261,11 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
       bool aberta;
       if (n == numero(Area::IMP0910)) {
         // The export's loop keeps walking the register: a second handle leaves its position.
-        aberta = store::aberta(ctx.areas, Area::IMP0910) ? true : ABERTURA(ctx, Area::IMP0910);
+        aberta = store::aberta(ctx.areas, Area::IMP0910) || ABERTURA(ctx, Area::IMP0910);
       } else if (n == numero(Area::IMP0110) && store::aberta(ctx.areas, Area::IMP0110)) {
         aberta = true;  // held since its variables were read
       } else {
-        aberta = abreExclusivaAguardando(ctx, n, aguardandoCarregar());
+        aberta = abreExclusivaAguardando(ctx, n, aguardandoCarregar()).isOk();
       }
       if (!aberta) return false;
       std::uint32_t posicao = ctx.areas.table(n)->recNo();

@@ -31,13 +31,14 @@ const TabelaDef* tabelaDoArquivo(int area, std::string_view arquivo) {
 
 }  // namespace
 
-bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
+rt::Status CRIA(Contexto& ctx, int area, std::string_view arquivo) {
   const std::string nome(rt::text::alltrim(arquivo));
   const TabelaDef* t = tabelaDoArquivo(area, nome);
   if (t != nullptr && !t->mensagemCriacao.empty()) ctx.relato().espera(t->mensagemCriacao);
   const std::span<const CampoDef> campos = estrutura(area);
-  bool ok = !campos.empty();
-  if (ok) {
+  rt::Status feita;
+  if (campos.empty()) feita = {rt::Error::kBadArgument, "no structure for table " + std::to_string(area)};
+  if (feita) {
     const std::string destino = caminho(ctx, comExtensao(nome, ".DBF"));
     const std::string pasta(destino.substr(0, destino.size() - platform::lastComponent(destino).size()));
     // Sessions off the network all have terminal "00": the process keeps the names apart.
@@ -52,11 +53,14 @@ bool CRIA(Contexto& ctx, int area, std::string_view arquivo) {
     } else if (t != nullptr && area == t->numero && temSemente(*t)) {
       preenche = [&ctx, t](rt::db::Table& tb) { return preencheSemente(ctx, *t, tb); };
     }
-    ok = montaTabela(destino, provisorio, camposDbf(campos), preenche, nullptr).isOk();
+    feita = montaTabela(destino, provisorio, camposDbf(campos), preenche, nullptr);
   }
-  if (!ok) ctx.relato().alerta("Arquivo " + nome + std::string(" não localizado!"_cp));
+  if (!feita) {
+    ctx.relato().alerta("Arquivo " + nome + std::string(" não localizado!"_cp));
+    feita = feita.markTold();
+  }
   ctx.relato().fimEspera();
-  return ok;
+  return feita;
 }
 
 }  // namespace store

@@ -5,15 +5,16 @@
 
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace store {
 
 // Creates table `area` (01-70; 21-39 give the structure of the number less 20, 39 that of 19)
 // at `arquivo` (a stored name, with or without ".DBF"). Shows the table's creation message in
-// the message window while it works. Returns true when the file is there afterwards (made
-// now, or by another terminal meanwhile); false, after the alert "Arquivo <file> não
-// localizado!", when the number has no structure or the file could not be made.
-[[nodiscard]] bool CRIA(Contexto& ctx, int area, std::string_view arquivo);
+// the message window while it works. Ok when the file is there afterwards (made now, or by
+// another terminal meanwhile); failed, told by the alert "Arquivo <file> não localizado!",
+// when the number has no structure or the file could not be made.
+rt::Status CRIA(Contexto& ctx, int area, std::string_view arquivo);
 
 }  // namespace store

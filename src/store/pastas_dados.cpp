@@ -55,12 +55,12 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx) {
   return v;
 }
 
-Dito registraPasta(Contexto& ctx, std::string_view pasta) {
+rt::Status registraPasta(Contexto& ctx, std::string_view pasta) {
   for (const std::string& p : pastasDoRegistro(ctx))
-    if (mesmaPasta(ctx, p, pasta)) return Dito::feito();
-  if (!aberta(ctx.areas, Area::DIRET)) return Dito::falhou();  // nothing to write into
+    if (mesmaPasta(ctx, p, pasta)) return {};
+  if (!aberta(ctx.areas, Area::DIRET)) return {rt::Error::kNotAvailable, "DIRET"};  // nothing to write into
   seleciona(ctx.areas, Area::DIRET);
-  if (!ADD_REC(ctx, kEsperaTrava)) return Dito::falhou();  // said by ADD_REC
+  if (!ADD_REC(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, "DIRET");  // said by ADD_REC
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
   if (s) s = t.put("SELEC", std::string(" "));
@@ -148,7 +148,7 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   mostraPastaAtual(ctx);
   // The settings keep the folder for the next start; gravaConfig says a failed write, and the
   // switch stays.
-  gravaConfig(ctx, "ROTADOANO", pasta);
+  gravaConfig(ctx, "ROTADOANO", pasta).ignoreTold();
   return true;
 }
 
@@ -206,11 +206,12 @@ std::string leConfig(Contexto& ctx, std::string_view campo) {
   return v;
 }
 
-Dito gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
+rt::Status gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor) {
   const SelecaoGuardada selecao(ctx.areas);
   rt::db::Table* c = registroConfig(ctx);
-  // No record: nothing to write into. A lock not had is said by REC_LOCK.
-  if (c == nullptr || !REC_LOCK(ctx, kEsperaTrava)) return Dito::falhou();
+  // No record: nothing to write into, and nothing to say (the record is made at start-up).
+  if (c == nullptr) return {rt::Error::kNoRecord, "CONFIG"};
+  if (!REC_LOCK(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, campo);  // said by REC_LOCK
   Status s = c->put(campo, valor);
   if (s) s = c->commit();
   return liberaGravacao(ctx, *c, s, campo);

@@ -39,8 +39,8 @@ std::string pastaLinux(const Contexto& ctx, std::string_view pasta);
 // The folders of the terminal's register, in its order, trimmed; the register is left open.
 std::vector<std::string> pastasDoRegistro(Contexto& ctx);
 // Adds a folder to the register when it is not there yet (unmarked). Failed when the register
-// is not open (nothing to write into), or when the row could not be written (which is said).
-Dito registraPasta(Contexto& ctx, std::string_view pasta);
+// is not open (nothing to write into, not told), or when the row could not be written (told).
+rt::Status registraPasta(Contexto& ctx, std::string_view pasta);
 
 // MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on
 // `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. False when the folder
@@ -81,8 +81,8 @@ void mostraPastaAtual(Contexto& ctx);
 
 // The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as
 // text (a date as "yyyymmdd"; "" when there is no record), and writes one under a 5-second record
-// lock (false when not written; the failure has been said).
+// lock (failed when not written: told, except for a terminal without its record).
 std::string leConfig(Contexto& ctx, std::string_view campo);
-Dito gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
+rt::Status gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Value& valor);
 
 }  // namespace store

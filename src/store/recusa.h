@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-#include "console/dito.h"
 #include "console/recusa.h"
 #include "rt/base/status.h"
 #include "rt/db/table.h"
@@ -14,14 +13,14 @@ namespace store {
 
 using console::textoRecusa;
 
-using console::Dito;
+using console::falhaDita;
 
-// A write of the store checked: done when `s` succeeded; otherwise the refusal is said in an
-// alert, and the caller passes up that it failed.
-Dito gravou(Contexto& ctx, const rt::Status& s, std::string_view oque);
+// A write of the store checked: `s` as it is when it succeeded or was said already; otherwise
+// the refusal is said in an alert and `s` comes back marked told, for the caller to pass up.
+rt::Status gravou(Contexto& ctx, const rt::Status& s, std::string_view oque);
 
 // Ends a write made under a lock on `t`: the locks go (their release writes the row first),
 // and the first refusal, the write's own (`s`) or the release's, is said.
-Dito liberaGravacao(Contexto& ctx, rt::db::Table& t, const rt::Status& s, std::string_view oque);
+rt::Status liberaGravacao(Contexto& ctx, rt::db::Table& t, const rt::Status& s, std::string_view oque);
 
 }  // namespace store

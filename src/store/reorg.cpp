@@ -83,9 +83,9 @@ Status reindexaTabela(Contexto& ctx, int n, int segundos) {
   const std::string arquivo = arquivoTabela(ctx, *t);
   // A missing table is made new, with its indexes, by the opener.
   if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
-    const bool ok = ABERTURA(ctx, n, true);
+    const Status aberta = ABERTURA(ctx, n, true);
     ctx.areas.release(n);
-    return ok ? Status::ok() : Status(rt::Error::kIo, arquivo);
+    return aberta;
   }
   if (ctx.MOS_MENS) ctx.relato().espera("Criando o indice " + arquivo + ".cdx");
   Status s = refazTabela(ctx, n, *t, arquivo, indicesDe(ctx, *t), 1);

@@ -56,11 +56,11 @@ std::string SELAREA(Contexto& ctx, int qual) {
   if (qual == 1) {
     const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, ctx.DIRTRAB, " TAVREN", 40)));
     ctx.definePastaTrabalho(nova);
-    gravaConfig(ctx, "dirtrab", nova);  // says its own failure; the folder is in use anyway
+    gravaConfig(ctx, "dirtrab", nova).ignoreTold();  // says its own failure; the folder is in use anyway
     return nova;
   }
   const std::string nova(rt::text::alltrim(NOVA_ROTA(ctx, leConfig(ctx, "ROTAJAVA"), " IRPF10", 80)));
-  gravaConfig(ctx, "ROTAJAVA", nova);  // says its own failure
+  gravaConfig(ctx, "ROTAJAVA", nova).ignoreTold();  // says its own failure
   return nova;
 }
 

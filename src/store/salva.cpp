@@ -163,7 +163,7 @@ rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::strin
 // register is not written and the rest of the save goes on.
 void gravaRegistro(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
-  const bool aberto = ABERTURA(ctx, Area::IMP0910);
+  const bool aberto = ABERTURA(ctx, Area::IMP0910).isOk();
   const bool seguro = aberto && PREP_REG(ctx, e.CPF);
   e.registro.num("TEM_USO", tempoDeUso(ctx, dec));
   e.INI_DECLA = agora(ctx);

@@ -69,9 +69,9 @@ bool arquivosPresentes(const Contexto& ctx, const TabelaDef& t) {
 
 }  // namespace
 
-bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) {
+Status abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) {
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {Error::kBadArgument, "no table " + std::to_string(n)};
   for (;;) {
     // A missing table or index file is the opener's work (it makes them); so is any failure
     // other than another terminal holding the table.
@@ -79,13 +79,13 @@ bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) 
     Status s = tentaExclusiva(ctx, n, *t);
     if (s) {
       ctx.areas.select(n);
-      return true;
+      return s;
     }
     if (s.code() != Error::kInUse) return ABERTURA(ctx, n, true);
     // Tried again within the second; anything but a success goes round again.
     if (alertaUmSegundo(ctx, aguardando, [&] { return tentaExclusiva(ctx, n, *t); }, s) && s) {
       ctx.areas.select(n);
-      return true;
+      return s;
     }
   }
 }

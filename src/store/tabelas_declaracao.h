@@ -30,10 +30,10 @@ bool alertaUmSegundo(Contexto& ctx, std::string_view texto, const std::function<
 
 // Opens declaration table n (1-20) exclusively in area n with its index files, creating what
 // is missing; while another terminal holds it, shows `aguardando` for a second and tries
-// again, for ever. False only when the table cannot be had for another reason (damaged,
-// not creatable), after the opener's alert.
-[[nodiscard]] bool abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
-[[nodiscard]] inline bool abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view aguardando) {
+// again, for ever. Failed only when the table cannot be had for another reason (damaged,
+// not creatable), told by the opener's alert.
+rt::Status abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
+inline rt::Status abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view aguardando) {
   return abreExclusivaAguardando(ctx, numero(a), aguardando);
 }
 

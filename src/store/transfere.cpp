@@ -368,8 +368,8 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
     // a folder full of tables); a refusal or a failure asks again.
     if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
     // Remembered for the next time; gravaConfig says its own failure.
-    if (modo == 2) gravaConfig(ctx, "ROTABACK", p.destino);
-    if (modo == 3) gravaConfig(ctx, "ROTABACK", p.origem);
+    if (modo == 2) gravaConfig(ctx, "ROTABACK", p.destino).ignoreTold();
+    if (modo == 3) gravaConfig(ctx, "ROTABACK", p.origem).ignoreTold();
     return true;
   }
 }
@@ -506,7 +506,7 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
       if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
     ctx.areas.releaseAll();
   }
-  registraPasta(ctx, p.destino);  // a row it could not write is said
+  registraPasta(ctx, p.destino).ignoreTold();  // a row it could not write is said
   if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
     informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
     passaParaPasta(ctx, ctx.ROTADOANO, ultimo);

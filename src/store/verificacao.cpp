@@ -7,10 +7,10 @@
 
 namespace store {
 
-Dito passaVerificacao(Contexto& ctx) {
+rt::Status passaVerificacao(Contexto& ctx) {
   ctx.areas.releaseAll();
   CORRECAO(ctx, 0);
-  bool ok = ABERTURA(ctx, Area::PRINTS);
+  bool ok = ABERTURA(ctx, Area::PRINTS).isOk();
   // The help texts only when both files came with the installation.
   if (existe(ctx, ctx.ARQDEF + "HELPTXT.DBF") && existe(ctx, ctx.ARQDEF + "HELPTXT.DBT"))
     reabre(ctx, Area::HELPTXT);
@@ -21,7 +21,7 @@ Dito passaVerificacao(Contexto& ctx) {
   // The folder register and the folder's tables: a failed open is said by the opener, and
   // the pass goes on as far as it can.
   (void)SAI_ABRE(ctx, 0);
-  return ok ? Dito::feito() : Dito::falhou();
+  return ok ? rt::Status::ok() : falhaDita(rt::Error::kNotAvailable, "tables of the folder");
 }
 
 }  // namespace store

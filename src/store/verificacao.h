@@ -12,6 +12,6 @@ namespace store {
 // Failed when one of the tables the program cannot work without (41, 46-49, 51-54, 58) could
 // not be opened; that failure has been shown, and the pass still goes through the others and
 // opens the folder register, so the program can carry on as far as it can.
-Dito passaVerificacao(Contexto& ctx);
+rt::Status passaVerificacao(Contexto& ctx);
 
 }  // namespace store

@@ -13,14 +13,17 @@ bool Gravacoes::put(rt::db::Table& t, int campo, const rt::db::Value& v) {
 
 bool Gravacoes::confere(const rt::Status& s, std::string_view oque) {
   if (s.isOk()) return true;
-  if (primeira_.empty()) primeira_ = textoRecusa(s, oque);
+  if (primeira_.isOk()) {
+    primeira_ = s;
+    texto_ = textoRecusa(s, oque);
+  }
   return false;
 }
 
 void Gravacoes::diz() {
-  if (primeira_.empty() || dita_) return;
-  dita_ = true;
-  saida_.alerta(primeira_);
+  if (primeira_.isOk() || primeira_.told()) return;
+  saida_.alerta(texto_);
+  primeira_ = primeira_.markTold();
 }
 
 }  // namespace taxcalc

@@ -33,15 +33,15 @@ class Gravacoes {
   bool put(rt::db::Table& t, int campo, const rt::db::Value& v);
   // Any other write (flush, delete, lock, pack ...), named by what it did.
   bool confere(const rt::Status& s, std::string_view oque);
-  bool ok() const { return primeira_.empty(); }
+  bool ok() const { return primeira_.isOk(); }
   // Says the first refusal now, if any and not said yet.
   void diz();
 
  private:
   Saida& saida_;
   int excecoes_;
-  std::string primeira_;
-  bool dita_ = false;
+  rt::Status primeira_;  // the first refusal, told once said
+  std::string texto_;    // its words
 };
 
 }  // namespace taxcalc

@@ -102,9 +102,9 @@ TEST_F(PastasTest, FilesAndFolders) {
   EXPECT_EQ(::read(fd.get(), buf, 5), 5);
   EXPECT_FALSE(console::LF_FOPEN(ctx, "C:\\NADA.DBF").valid());
   const std::string antes = console::GETDIR();
-  EXPECT_EQ(console::ALTDIR(ctx, "C:\\NOVA"), 0);
+  EXPECT_TRUE(console::ALTDIR(ctx, "C:\\NOVA"));
   EXPECT_EQ(fs::current_path(), fs::canonical(dir / "NOVA"));
-  EXPECT_NE(console::ALTDIR(ctx, "C:\\NADA"), 0);
+  EXPECT_EQ(console::ALTDIR(ctx, "C:\\NADA").code(), rt::Error::kNotFound);
   fs::current_path(antes);
 }
 

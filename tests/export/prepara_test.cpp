@@ -408,6 +408,43 @@ TEST_F(Exportacao, CopiasDeExportacoesMortasSaemAntesDaProxima) {
   EXPECT_FALSE(nomeProvisorioAntigo("12345678909.XML"));
 }
 
+// Each refusal of the export's files comes back as a Status that keeps the system's error, so
+// the message names the same DOS code it always did; a file written whole reads back whole.
+TEST(ArquivosDaExportacao, FalhasDosArquivosDaoStatusComOCodigoDoDos) {
+  const std::string pasta = support::makeScratchDir("saida");
+  const std::string existe = pasta + "/JA.XML", link = pasta + "/LINK.XML";
+  std::ofstream(existe, std::ios::binary) << "antes";
+  ASSERT_EQ(::symlink(existe.c_str(), link.c_str()), 0);
+  struct Caso {
+    const char* oque;
+    rt::Status s;
+    std::string caminho;
+    rt::Error code;
+    int dos;
+  };
+  ArquivoSaida a, b, c, d;
+  const Caso casos[] = {
+      {"cria sem pasta", a.cria(pasta + "/NAO/ARQ.XML"), pasta + "/NAO/ARQ.XML", rt::Error::kNotFound, 3},
+      {"criaNovo sobre um", b.criaNovo(existe), existe, rt::Error::kExists, -EEXIST},
+      {"criaAoLado de um link", c.criaAoLado(link), link, rt::Error::kIo, kLink},
+      {"anexa sem arquivo", d.anexa("x"), existe, rt::Error::kIo, -EBADF},
+      {"fecha sem arquivo", d.fecha(), existe, rt::Error::kIo, -EBADF},
+  };
+  for (const Caso& k : casos) {
+    EXPECT_FALSE(k.s) << k.oque;
+    EXPECT_FALSE(k.s.told()) << k.oque;
+    EXPECT_EQ(k.s.code(), k.code) << k.oque << ": " << k.s.message();
+    EXPECT_EQ(codigoDos(k.s, k.caminho), k.dos) << k.oque << ": " << k.s.message();
+  }
+  EXPECT_EQ(codigoDos(rt::Status(), existe), 0);
+  ArquivoSaida e;
+  ASSERT_TRUE(e.criaAoLado(existe));
+  ASSERT_TRUE(e.anexa("depois"));
+  ASSERT_TRUE(e.poeNoLugar(existe));
+  EXPECT_EQ(le(existe), "depois");
+  support::removeScratchDir(pasta);
+}
+
 TEST(ArquivosDaExportacao, CodigosETextosDeErro) {
   const std::string pasta = support::makeScratchDir("erro");
   EXPECT_EQ(codigoDos(ENOENT, pasta + "/ARQ.XML"), 2);

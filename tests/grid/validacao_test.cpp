@@ -70,7 +70,9 @@ TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
   (void)ctx.areas.select(24);
   console::VariaveisMapa vars;
   console::ServicosLista servLista;
-  console::Listas listas{ctx, console::AcessoTabelas{ctx.areas, [this](int n) { return store::ABERTURA(ctx, n); }}, vars, servLista};
+  console::Listas listas{
+      ctx, console::AcessoTabelas{ctx.areas, [this](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+      servLista};
   amb.listas = &listas;
   teclas().press(key::Down).press(key::Enter);
   EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(99), 5), Decimal(12));

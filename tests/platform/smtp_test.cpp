@@ -84,9 +84,9 @@ TEST_F(Smtp, AnAddressOrSubjectCarryingCommandsReachesNoServer) {
            [&](platform::Email& e) { e.assunto = "Oi\r\nBcc: evil@example.com"; }}) {
     platform::Email e = email(s);
     muda(e);
-    const std::optional<platform::FalhaEmail> f = platform::enviaEmail(e);
-    ASSERT_TRUE(f);
-    EXPECT_FALSE(f->semTls);
+    const rt::Status f = platform::enviaEmail(e);
+    ASSERT_FALSE(f);
+    EXPECT_EQ(f.code(), rt::Error::kBadArgument);
   }
   EXPECT_EQ(s.conexoes(), 0);
   EXPECT_EQ(s.bruta(0), "");
@@ -102,8 +102,8 @@ TEST_F(Smtp, TheServerGetsDateMessageIdAndTheAttachmentsNameInsideItsHeader) {
   const std::time_t antes = std::time(nullptr);
   platform::Email e = email(s);
   e.anexo = pasta / nome;
-  ASSERT_FALSE(platform::enviaEmail(e).has_value());
-  ASSERT_FALSE(platform::enviaEmail(email(s)).has_value());
+  ASSERT_TRUE(platform::enviaEmail(e));
+  ASSERT_TRUE(platform::enviaEmail(email(s)));
   const std::time_t depois = std::time(nullptr);
   EXPECT_EQ(s.comandos(), "STARTTLS\nAUTH\nSTARTTLS\nAUTH\n");
 
@@ -139,22 +139,22 @@ TEST_F(Smtp, APasswordGoesOnlyOverTls) {
   ASSERT_GT(implicito.porta(), 0);
   ASSERT_GT(starttls.porta(), 0);
 
-  const std::optional<platform::FalhaEmail> f = platform::enviaEmail(email(claro));
-  ASSERT_TRUE(f);
-  EXPECT_TRUE(f->semTls);
+  const rt::Status f = platform::enviaEmail(email(claro));
+  ASSERT_FALSE(f);
+  EXPECT_TRUE(platform::semTls(f));
   EXPECT_EQ(claro.conexoes(), 1);
   EXPECT_EQ(claro.comandos(), "");
   EXPECT_EQ(claro.bruta(0), "");
 
-  EXPECT_FALSE(platform::enviaEmail(email(implicito, "smtps://")).has_value());
+  EXPECT_TRUE(platform::enviaEmail(email(implicito, "smtps://")));
   EXPECT_EQ(implicito.comandos(), "AUTH\n");
   EXPECT_EQ(implicito.mensagem(0), kUsuario + "|joao@cliente.com.br|Assunto|Corpo\r\n||");
 
   platform::Email semConfianca = email(starttls);
   semConfianca.certificados.clear();  // the system's authorities do not know the test's own
-  const std::optional<platform::FalhaEmail> g = platform::enviaEmail(semConfianca);
-  ASSERT_TRUE(g);
-  EXPECT_FALSE(g->semTls);
+  const rt::Status g = platform::enviaEmail(semConfianca);
+  ASSERT_FALSE(g);
+  EXPECT_FALSE(platform::semTls(g));
   EXPECT_EQ(starttls.comandos(), "STARTTLS\n");
   EXPECT_EQ(starttls.bruta(0), "");
 }

@@ -7,6 +7,8 @@
 #include "ajustes_fixture.h"
 #include "rt/term/keys.h"
 #include "servidor_http.h"
+#include "store/abertura.h"
+#include "store/areas.h"
 
 namespace shell::teste {
 namespace {
@@ -174,6 +176,25 @@ TEST_F(Atualizacao, TheMenuItemStoresWhetherToCheckAtStartUp) {
   EXPECT_TRUE(gravador.viu("Deseja fazer essa verificacao sempre na entrada?"));
   EXPECT_EQ(aj.VER_ATUAL, "S");
   EXPECT_EQ(abre("DEFINE")->getText("VER_ATUAL"), "S");
+}
+
+// DEFINE without its record stores nothing, and the clerk who just answered is told so
+// instead of the answer being dropped without a word.
+TEST_F(Atualizacao, AnAnswerDefineCannotKeepIsSaid) {
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::DEFINE));  // made with its record
+  ASSERT_TRUE(ctx.areas.close(store::numero(store::Area::DEFINE)));
+  {
+    rt::db::OpenOptions so;
+    so.exclusive = true;
+    auto define = rt::db::Table::open(programa / "DEFINE.DBF", so);
+    ASSERT_TRUE(define.isOk());
+    ASSERT_TRUE((*define)->zap());
+  }
+  ServidorHttp s(pagina("10/06/10"));
+  term.type("S").press(key::Enter).press(key::Enter);
+  EXPECT_EQ(OPCAO_ATUALIZACAO(ctx, aj, opcoes(s)), ResultadoAtualizacao::SemNovidade);
+  EXPECT_TRUE(gravador.viu("gravar DEFINE"));
+  EXPECT_EQ(aj.VER_ATUAL, "S");
 }
 
 }  // namespace

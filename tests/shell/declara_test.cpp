@@ -60,7 +60,7 @@ bool mudaPastas(Program& q, const std::string& pasta) {
   (void)q.areas.close(9);
   q.definePastaDados(pasta);
   q.definePastaTrabalho(pasta);
-  return store::ABERTURA(q, 9);
+  return store::ABERTURA(q, 9).isOk();
 }
 
 // A stand-in screen for the driver's tests: clears the screen below the index row, shows

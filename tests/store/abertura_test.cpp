@@ -19,6 +19,7 @@
 #include "store/catalogo.h"
 #include "store/cria.h"
 #include "store/fornecidas.h"
+#include "store/recusa.h"
 #include "store/semente.h"
 #include "store/travas.h"
 #include "store_fixture.h"
@@ -500,6 +501,27 @@ TEST_F(AberturaTest, CheckPassGoesOnPastATableItCannotOpen) {
   EXPECT_TRUE(term.contains(ctx.ARQDEF + std::string("CODEPEN.DBF não está disponivel "_cp)));
   EXPECT_TRUE(fs::exists(programa / "OCUPACAO.DBF"));  // opened after it
   EXPECT_TRUE(ctx.areas.isOpen(40));
+}
+
+// A table that cannot be opened is said once, by the opener: its status comes back told, and
+// passed through the store's refusal check it is not said again (each alert takes one key);
+// a refusal not said yet is said there and comes back told.
+TEST_F(AberturaTest, AFailedOpenIsToldOnceAndPassesUpUnsaid) {
+  { std::ofstream(programa / "CODEPEN.DBF") << "not a table"; }
+  term.press(rt::term::key::Enter).press(rt::term::key::Enter).press(rt::term::key::Enter);
+  const rt::Status aberta = ABERTURA(ctx, Area::CODEPEN);
+  EXPECT_FALSE(aberta);
+  EXPECT_TRUE(aberta.told());
+  EXPECT_EQ(term.pending(), 2u);
+  const rt::Status passada = gravou(ctx, aberta, "CODEPEN");
+  EXPECT_TRUE(passada.told());
+  EXPECT_EQ(passada.message(), aberta.message());
+  EXPECT_EQ(term.pending(), 2u);
+  const rt::Status recusa = gravou(ctx, rt::Status(rt::Error::kNoSpace, "CODEPEN.DBF"), "CODEPEN");
+  EXPECT_TRUE(recusa.told());
+  EXPECT_EQ(term.pending(), 1u);
+  EXPECT_FALSE(gravou(ctx, rt::Status(), "CODEPEN").told());
+  EXPECT_EQ(term.pending(), 1u);
 }
 
 TEST_F(AberturaTest, ClosingHelpersCloseTheWorkingCopiesAndTheDeclarationTablesButNotTheRegister) {

@@ -39,7 +39,7 @@ bool arquivoComum(const std::string& caminho) {
 LeitorLinhas::LeitorLinhas(const std::string& caminho, Limites limites) : limites_(limites) {
   struct stat st {};
   if (::lstat(caminho.c_str(), &st) != 0) {
-    erro_ = errno;
+    erro_ = rt::Status::fromErrno(errno, "open " + caminho);
     return;
   }
   if (!arquivoComum(caminho)) {
@@ -49,7 +49,7 @@ LeitorLinhas::LeitorLinhas(const std::string& caminho, Limites limites) : limite
   // Not blocking: what was a file when looked at may be a pipe by now.
   fd_.reset(::open(caminho.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!fd_.valid()) {
-    erro_ = errno;
+    erro_ = rt::Status::fromErrno(errno, "open " + caminho);
     return;
   }
   if (::fstat(fd_.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -75,7 +75,7 @@ bool LeitorLinhas::enche() {
   } while (n < 0 && errno == EINTR);
   if (n <= 0) {
     buffer_.resize(antes);
-    if (n < 0) erro_ = errno;
+    if (n < 0) erro_ = rt::Status::fromErrno(errno, "read");
     fim_ = true;
     return false;
   }
@@ -98,7 +98,7 @@ bool LeitorLinhas::vazio() {
 }
 
 std::optional<std::string> LeitorLinhas::LELINHA() {
-  if (erro_ != 0 || excesso_ != Excesso::Nenhum) return std::nullopt;
+  if (!erro_ || excesso_ != Excesso::Nenhum) return std::nullopt;
   std::size_t procura = pos_;
   for (;;) {
     for (; procura < buffer_.size(); ++procura) {
@@ -121,7 +121,7 @@ std::optional<std::string> LeitorLinhas::LELINHA() {
     if (!enche()) break;
     procura = pos_ + jaVisto;
   }
-  if (erro_ != 0 || excesso_ != Excesso::Nenhum || pos_ >= buffer_.size()) return std::nullopt;
+  if (!erro_ || excesso_ != Excesso::Nenhum || pos_ >= buffer_.size()) return std::nullopt;
   if (buffer_.size() - pos_ > limites_.linha) {
     excesso_ = Excesso::Linha;
     return std::nullopt;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rt/base/status.h"
 #include "rt/base/unique_fd.h"
 
 namespace converter {
@@ -44,8 +45,8 @@ class LeitorLinhas {
 
   bool aberto() const { return fd_.valid(); }
   bool naoComum() const { return naoComum_; }
-  // The system error number of the open or of the last read (0 none).
-  int erro() const { return erro_; }
+  // The failure of the open or of the last read (ok: none), its system error kept.
+  const rt::Status& erro() const { return erro_; }
   // Which limit stopped the reading: a line or the file longer than given.
   enum class Excesso { Nenhum, Linha, Arquivo };
   Excesso excesso() const { return excesso_; }
@@ -59,7 +60,7 @@ class LeitorLinhas {
   bool enche();
   rt::UniqueFd fd_;
   Limites limites_;
-  int erro_ = 0;
+  rt::Status erro_;
   bool naoComum_ = false;
   Excesso excesso_ = Excesso::Nenhum;
   std::string buffer_;

@@ -45,7 +45,9 @@ Status Status::fromErrno(int err, std::string_view what) {
   std::string detail(what);
   detail += ": ";
   detail += std::strerror(err);
-  return {code, std::move(detail)};
+  Status s(code, std::move(detail));
+  s.errno_ = err;
+  return s;
 }
 
 std::string Status::message() const {

@@ -3,6 +3,8 @@
 // in an office's shared folder; the caller decides which of the system's own messages to show.
 // The table engine, the printer output and the platform layer all speak in these codes, so a
 // failure passes up unchanged from the layer that met it to the one that tells the user.
+// Whether the user has been told is part of the status: the function that says a failure
+// returns it marked told, so the layers above stop or pass it up and never say it again.
 #pragma once
 
 #include <string>
@@ -56,10 +58,29 @@ class [[nodiscard]] Status {
   const std::string& detail() const { return detail_; }
   // The error's name and its detail, in English: "not found: open X: No such file or directory".
   std::string message() const;
+  // The system's error number the status was made from (fromErrno), or 0: the messages that
+  // name the old DOS codes derive them from it.
+  int sysError() const { return errno_; }
+
+  // True when the failure has been said to the user by the function that met it.
+  bool told() const { return told_; }
+  // This status marked as said, by the function that has just said it; an ok status stays
+  // ok and untold.
+  Status markTold() const {
+    Status s = *this;
+    s.told_ = !isOk();
+    return s;
+  }
+  // Lets the status go where nothing else depends on the step (a setting written on the way
+  // out, a row marked after the work it records): its failure, if any, has been said by the
+  // callee, or needs no saying by the callee's own contract.
+  void ignoreTold() const {}
 
  private:
   Error code_ = Error::kNone;
   std::string detail_;
+  int errno_ = 0;
+  bool told_ = false;
 };
 
 // Returns the Status of `expr` from the calling function when it is an error.

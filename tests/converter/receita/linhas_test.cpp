@@ -24,7 +24,7 @@ std::vector<std::string> peloArquivo(const std::string& bytes) {
   LeitorLinhas l(caminho);
   std::vector<std::string> v;
   while (auto linha = l.LELINHA()) v.push_back(*linha);
-  EXPECT_EQ(l.erro(), 0);
+  EXPECT_TRUE(l.erro());
   return v;
 }
 
@@ -50,7 +50,7 @@ TEST(LeitorLinhas, LinesEndAtLineFeedNulOrEndOfFile) {
   }
   LeitorLinhas falta("/nao/existe/L.DEC");
   EXPECT_FALSE(falta.aberto());
-  EXPECT_EQ(falta.erro(), ENOENT);
+  EXPECT_EQ(falta.erro().sysError(), ENOENT);
 }
 
 // The limits of a declaration's reader: a line at the limit passes (its carriage return does

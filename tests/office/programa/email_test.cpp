@@ -245,8 +245,8 @@ TEST_F(Email, AServersFailureIsSaidWholeInTheAlert) {
     c.msg.CENVPEND = "N";
     std::string razao;
     c.envia = [&razao, envia = c.envia](const platform::Email& e) {
-      auto f = envia(e);
-      if (f) razao = f->texto;
+      rt::Status f = envia(e);
+      if (!f) razao = f.detail();
       return f;
     };
     c.msg.CANEXO = p->LOCTRAB + "X.TXT";

@@ -34,7 +34,9 @@ TEST(Status, ErrnoMapsOntoTheSharedCodesAndTheMessageNamesCodeCallAndReason) {
     EXPECT_EQ(s.code(), c.code) << c.err;
     EXPECT_EQ(s.detail(), std::string("open /x: ") + std::strerror(c.err));
     EXPECT_EQ(s.message(), std::string(c.name) + ": open /x: " + std::strerror(c.err));
+    EXPECT_EQ(s.sysError(), c.err);
   }
+  EXPECT_EQ(Status(Error::kIo, "x").sysError(), 0);
   EXPECT_TRUE(Status::ok());
   EXPECT_EQ(Status::ok().message(), "ok");
   EXPECT_EQ(Status(Error::kOverflow, "").message(), "number does not fit the field");
@@ -63,6 +65,37 @@ TEST(Status, ResultHoldsValueOrErrorAndTryReturnsTheFirstError) {
   EXPECT_EQ(depois, 0);
   EXPECT_TRUE(passaAdiante({}, depois));
   EXPECT_EQ(depois, 1);
+}
+
+rt::Status dizUmaVez(rt::Status s, int& ditas) {
+  if (s.isOk() || s.told()) return s;
+  ++ditas;
+  return s.markTold();
+}
+
+// A failure said once is marked told by whoever said it, and stays marked on its way up
+// (copied, through RT_TRY, into a Result); an ok status is never told, and telling keeps the
+// code, the detail and the system's number.
+TEST(Status, ToldIsSetByTheOneWhoSaysItAndTravelsUpSoNoOneSaysItTwice) {
+  EXPECT_FALSE(Status::ok().markTold().told());
+  EXPECT_TRUE(Status::ok().markTold());
+  const Status cru = Status::fromErrno(ENOSPC, "write /x");
+  EXPECT_FALSE(cru.told());
+  int ditas = 0;
+  const Status dito = dizUmaVez(dizUmaVez(cru, ditas), ditas);
+  EXPECT_EQ(ditas, 1);
+  EXPECT_TRUE(dito.told());
+  EXPECT_FALSE(dito);
+  EXPECT_EQ(dito.code(), Error::kNoSpace);
+  EXPECT_EQ(dito.message(), cru.message());
+  EXPECT_EQ(dito.sysError(), ENOSPC);
+  int depois = 0;
+  EXPECT_TRUE(passaAdiante(dito, depois).told());
+  const rt::Result<int> r = dito;
+  EXPECT_TRUE(r.status().told());
+  EXPECT_EQ(dizUmaVez(passaAdiante(dito, depois), ditas).message(), cru.message());
+  EXPECT_EQ(ditas, 1);
+  EXPECT_EQ(depois, 0);
 }
 
 }  // namespace
