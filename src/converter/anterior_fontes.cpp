@@ -18,10 +18,9 @@ using converter::Linha;
 
 namespace {
 
-constexpr int kAreaRegistro = 89;
-constexpr int kAreaBase = 70;
+constexpr int kAreaRegistro = workareas::kRegistroAnterior;
 
-int area(int k) { return k == 9 ? kAreaRegistro : kAreaBase + k; }
+int area(int k) { return k == 9 ? kAreaRegistro : workareas::kFontesAnterior.area(k); }
 
 std::vector<std::string> serie(const std::string& prefixo, int de, int ate, const std::string& sufixo = {}) {
   std::vector<std::string> v;

@@ -39,7 +39,7 @@ using store::Area;
 
 namespace {
 
-constexpr int kRegistroFonte = 89;
+constexpr int kRegistroFonte = workareas::kRegistroRuralListado;
 
 // The source's taxpayers in LISNOME (emptied first), unmarked, in name order; false when it
 // could not be had or written (said).

@@ -14,6 +14,7 @@
 #include "rt/text/value.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
+#include "workareas/areas.h"
 
 namespace converter::rural {
 
@@ -33,11 +34,9 @@ struct Lido {
 // The fields of the sibling's register (MOL909, MOL910): the CPF.
 inline constexpr Lido kCamposRegistro[] = {{"CPF", 'C'}};
 
-// The sibling's register is held in work area 90, its table k in area 90 + k.
-inline constexpr int kAreaRegistro = 90;
-constexpr int areaDaTabela(int k) {
-  return kAreaRegistro + k;
-}
+// The sibling's register is held in the first area of its lent range, its table k in the k-th.
+inline constexpr int kAreaRegistro = workareas::kFontesRurais.base;
+constexpr int areaDaTabela(int k) { return workareas::kFontesRurais.area(k); }
 
 // How the opening of a source table went.
 enum class Aberta {

@@ -10,6 +10,7 @@
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/dialogos.h"
@@ -165,13 +166,12 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
 
 namespace {
 
-constexpr int kAreaOrigem = 70;  // origin table n is held in area 70 + n
 // The origin folder's register borrows the area of the register's working copy, which a
 // transfer does not use.
 constexpr int kRegistroOrigem = numero(Area::TMP_09);
 
 void fechaOrigem(Contexto& ctx) {
-  for (int n = 1; n <= 20; ++n) ctx.areas.release(kAreaOrigem + n);
+  for (int n = 1; n <= 20; ++n) ctx.areas.release(workareas::kOrigensTransferencia.area(n));
 }
 
 void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
@@ -212,7 +212,7 @@ bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
       linhas.push_back(tabelaVazia(n));
       continue;
     }
-    const int area = kAreaOrigem + n;
+    const int area = workareas::kOrigensTransferencia.area(n);
     Uso uso;
     uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
     uso.alias = "ORIG" + doisDigitos(n);

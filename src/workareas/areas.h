@@ -91,6 +91,29 @@ enum class Area : int {
 // The area number the table engine and the catalogue work with.
 constexpr int numero(Area a) { return static_cast<int>(a); }
 
+// Areas above the catalogue's last, lent to one task while it runs for tables of its own
+// (another folder's, another program's): table k of the task is held in area `base` + k, and
+// nothing of the task reaches past `ultima`.
+struct Faixa {
+  int base, ultima;
+  constexpr int area(int k) const { return base + k; }
+};
+// A transfer between data folders: the origin's table n (1-20).
+inline constexpr Faixa kOrigensTransferencia{70, 90};
+// Last year's conversion: last year's table k (1-14), its register apart in `kRegistroAnterior`.
+inline constexpr Faixa kFontesAnterior{70, 89};
+inline constexpr int kRegistroAnterior = 89;
+// The sibling rural program's tables, which the same conversion holds beside last year's: its
+// register in the range's first area, its table k in base + k (1-5).
+inline constexpr Faixa kFontesRurais{90, 95};
+// The register of the sibling's folder while its taxpayers are listed for conversion.
+inline constexpr int kRegistroRuralListado = 89;
+static_assert(kOrigensTransferencia.area(1) > numero(Area::LISNOME) && kFontesAnterior.area(1) > numero(Area::LISNOME),
+              "a lent area would be a catalogued table's");
+static_assert(kFontesAnterior.area(14) < kRegistroAnterior && kRegistroAnterior <= kFontesAnterior.ultima);
+static_assert(kFontesAnterior.ultima < kFontesRurais.base, "the two sources of one conversion would meet");
+static_assert(kFontesRurais.area(5) <= kFontesRurais.ultima && kRegistroRuralListado < kFontesRurais.base);
+
 // The working copy of declaration table `t` (IMP0110 .. IMP1910 give TMP_01 .. TMP_19).
 constexpr Area copia(Area t) { return static_cast<Area>(numero(t) + 20); }
 
