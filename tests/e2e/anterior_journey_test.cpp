@@ -50,6 +50,21 @@ class JornadaAnterior : public ::testing::Test {
     if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed";
   }
   std::string home() const { return pasta_.caminho() + "/tavren"; }
+  // From tavren's menu: the converter (Declaracao, Importação), its item BRANTEL, the source
+  // C:\ANT typed over what the settings held and the target C:\CONV2010, another folder than
+  // the year's; then the dialog goes on to the installation folder.
+  static bool brantelDeAntParaConv(TmuxSession& s) {
+    teclas(s, {"M-l", "I"});
+    if (!s.waitForText("Converte Ver.", e2e::kPartida)) return false;
+    teclas(s, {"M-c", "B"});
+    if (!s.waitForText("pasta de destino")) return false;
+    for (const char* pasta : {"C:\\ANT", "C:\\CONV2010"}) {
+      s.keys({"C-y"});
+      e2e::digita(s, pasta);
+      teclas(s, {"Enter"});
+    }
+    return true;
+  }
   e2e::RaizDeTeste pasta_;
 };
 
@@ -74,17 +89,7 @@ TEST_F(JornadaAnterior, LastYearsClosingValueOpensTheYearInTavren) {
   for (int n : {1, 2, 3, 5, 6, 7, 8, 10, 11, 14}) tabelaAnterior(anterior, n, {});
 
   // Declaracao, Importação: the converter; Conversao, BRANTEL.
-  teclas(s, {"M-l", "I"});
-  ASSERT_TRUE(s.waitForText("Converte Ver.", e2e::kPartida)) << s.capture();
-  teclas(s, {"M-c", "B"});
-  ASSERT_TRUE(s.waitForText("pasta de destino")) << s.capture();
-  // The source typed over what the settings held; the target another folder than the year's.
-  s.keys({"C-y"});
-  e2e::digita(s, "C:\\ANT");
-  teclas(s, {"Enter"});
-  s.keys({"C-y"});
-  e2e::digita(s, "C:\\CONV2010");
-  teclas(s, {"Enter"});
+  ASSERT_TRUE(brantelDeAntParaConv(s)) << s.capture();
   // The installation folder, where the dialog asks it: the program folder.
   if (!s.waitForText("Marque [S] nos nomes", std::chrono::seconds(3))) {
     s.keys({"C-y"});
@@ -189,16 +194,7 @@ TEST_F(JornadaAnterior, FromTavrenTheConversionEndsAtOnceAndTheNextRunWorksInTav
                    {"DATADEPEN", rt::text::Date::fromYmd(1980, 1, 2)}}});
   for (int n : {1, 2, 4, 5, 6, 7, 8, 10, 11, 14}) tabelaAnterior(anterior, n, {});
 
-  teclas(s, {"M-l", "I"});
-  ASSERT_TRUE(s.waitForText("Converte Ver.", e2e::kPartida)) << s.capture();
-  teclas(s, {"M-c", "B"});
-  ASSERT_TRUE(s.waitForText("pasta de destino")) << s.capture();
-  s.keys({"C-y"});
-  e2e::digita(s, "C:\\ANT");
-  teclas(s, {"Enter"});
-  s.keys({"C-y"});
-  e2e::digita(s, "C:\\CONV2010");
-  teclas(s, {"Enter"});
+  ASSERT_TRUE(brantelDeAntParaConv(s)) << s.capture();
   s.keys({"C-y"});
   e2e::digita(s, "C:\\INST");
   teclas(s, {"Enter"});

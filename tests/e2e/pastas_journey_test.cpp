@@ -106,12 +106,7 @@ TEST_F(JornadaPastas, F1ListsThePreviousInstallationsFoldersAndFillsTheSource) {
       if ((*c)->getText("NRO_TERM") == "05") rotareant = (*c)->getText("ROTAREANT");
     EXPECT_EQ(rotareant.substr(0, origem.size()), origem);
   }
-  bool saiu = false;
-  for (int vez = 0; vez < 3 && !saiu; ++vez) {
-    s.keys({"M-t"});
-    saiu = s.waitForText("Terminal 05", std::chrono::seconds(10));
-  }
-  ASSERT_TRUE(saiu) << s.capture();
+  ASSERT_TRUE(e2e::teclaAteVer(s, "M-t", "Terminal 05")) << s.capture();
 }
 
 }  // namespace

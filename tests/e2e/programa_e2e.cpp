@@ -105,6 +105,14 @@ bool sai(TmuxSession& s) {
   return s.waitForText("tavren-ended 0");
 }
 
+bool teclaAteVer(TmuxSession& s, const std::string& tecla, const std::string& texto) {
+  for (int vez = 0; vez < 3; ++vez) {
+    s.keys({tecla});
+    if (s.waitForText(texto, std::chrono::seconds(10))) return true;
+  }
+  return false;
+}
+
 bool configuraEmail(TmuxSession& s, const std::string& servidor, const std::string& conta, const std::string& senha) {
   teclas(s, {"M-p", "e"});
   if (!s.waitForText("Configura Email")) return false;

@@ -89,6 +89,10 @@ bool configuraEmail(TmuxSession& s, const std::string& servidor, const std::stri
 // letter's name ("Nome da Carta:"). False when a step's screen did not come.
 bool preparaEmailComCarta(TmuxSession& s, const std::string& cpf, const std::string& email);
 
+// A key typed during the pause that ends a converter's item only cuts the pause short: `tecla`
+// again (three tries at the most) until the screen shows `texto`.
+bool teclaAteVer(TmuxSession& s, const std::string& tecla, const std::string& texto);
+
 // Until the cursor stands on the row that shows `texto` (a form's field the program has moved
 // on to); false after `limite`.
 bool cursorNaLinhaDe(TmuxSession& s, const std::string& texto, std::chrono::milliseconds limite = kEspera);

@@ -94,12 +94,7 @@ TEST_F(JornadaReceita, TwoDeclarationsOfAFolderConvertedAndOpenedInTavren) {
   ASSERT_TRUE(s.waitFor([](const std::string& t) { return t.find("Drive e pasta de origem") == std::string::npos; }))
       << s.capture();
   // A key typed during that pause only cuts it short: "Terminar" again until the program ends.
-  bool saiu = false;
-  for (int vez = 0; vez < 3 && !saiu; ++vez) {
-    s.keys({"M-t"});
-    saiu = s.waitForText("Terminal 05", std::chrono::seconds(10));
-  }
-  ASSERT_TRUE(saiu) << s.capture();
+  ASSERT_TRUE(e2e::teclaAteVer(s, "M-t", "Terminal 05")) << s.capture();
   ASSERT_TRUE(e2e::noMenu(s)) << s.capture();
 
   // In tavren: the taxpayer's identification and assets.
@@ -161,12 +156,7 @@ TEST_F(JornadaReceita, DamagedFileRefusedCountersWaitAndTheGainsQuestionFits) {
 
   // A key typed during the pause that ends an item only cuts it short: Alt-C until the pad
   // opens.
-  bool aberto = false;
-  for (int vez = 0; vez < 3 && !aberto; ++vez) {
-    s.keys({"M-c"});
-    aberto = s.waitForText("Nro. Recibo", std::chrono::seconds(10));
-  }
-  ASSERT_TRUE(aberto) << s.capture();
+  ASSERT_TRUE(e2e::teclaAteVer(s, "M-c", "Nro. Recibo")) << s.capture();
   teclas(s, {"G"});
   ASSERT_TRUE(s.waitForText("Ganhos de Capital da Receita")) << s.capture();
   s.keys({"C-y"});
