@@ -9,7 +9,7 @@
 
 #include "export/gerar.h"
 #include "rt/db/table.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/espelho.h"
@@ -86,7 +86,7 @@ struct Declaracao300 {
   }
 
   std::string pasta;
-  rt::db::WorkAreas areas;
+  workareas::AreasTrabalho areas;
   store::EspelhoDeclaracao d;
 };
 

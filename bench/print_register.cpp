@@ -40,7 +40,7 @@ struct Cadastro {
     ctx.definePastaDados(raiz + "/dados");
     ctx.definePastaTrabalho(raiz + "/trab");
     if (!store::ABERTURA(ctx, store::Area::IMP0910, true)) std::abort();
-    rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::IMP0910));
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0910);
     for (int i = 1; i <= kContribuintes; ++i) {
       char cpf[16];
       std::snprintf(cpf, sizeof cpf, "%011d", i * 9973);

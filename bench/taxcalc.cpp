@@ -8,7 +8,7 @@
 #include <string>
 
 #include "rt/db/table.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/espelho.h"
@@ -88,7 +88,7 @@ struct Declaracao300 {
   }
 
   std::string pasta;
-  rt::db::WorkAreas areas;
+  workareas::AreasTrabalho areas;
   store::EspelhoDeclaracao d;
   taxcalc::Variaveis v;
   rt::text::FixedClock relogio{rt::text::LocalTime{rt::text::Date::fromYmd(2010, 3, 15), 0, 0}};

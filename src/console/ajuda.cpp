@@ -49,7 +49,7 @@ std::string textoDoMemo(std::string_view memo) {
 // and the guard cleared.
 class FimDaAjuda {
  public:
-  FimDaAjuda(bool& guarda, rt::db::WorkAreas& areas)
+  FimDaAjuda(bool& guarda, workareas::AreasTrabalho& areas)
       : selecao_(areas), guarda_(guarda), areas_(areas) {
     guarda_ = true;
   }
@@ -64,7 +64,7 @@ class FimDaAjuda {
  private:
   workareas::SelecaoGuardada selecao_;  // given back after the table is closed
   bool& guarda_;
-  rt::db::WorkAreas& areas_;
+  workareas::AreasTrabalho& areas_;
   bool abriu_ = false;
 };
 
@@ -74,7 +74,7 @@ Ajuda::Ajuda(Contexto& ctx, AcessoAjuda acesso) : ctx_(ctx), acesso_(std::move(a
 
 void Ajuda::TXT_HELP(std::string_view topicoDado, int tabela) {
   if (LTOHELP) return;
-  rt::db::WorkAreas& areas = acesso_.tabelas.areas;
+  workareas::AreasTrabalho& areas = acesso_.tabelas.areas;
   FimDaAjuda fim(LTOHELP, areas);
 
   if (!acesso_.abreAjuda || !acesso_.abreAjuda(tabela == 1 ? "HELPTXT" : "HELPATXT")) return;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "rt/ui/data_source.h"
 #include "rt/ui/binding.h"
 
@@ -16,10 +16,10 @@ namespace console {
 // the jumps to them. How far a skip goes, and what a row's place is, each kind says.
 class FonteArea : public rt::ui::DataSource {
  public:
-  FonteArea(rt::db::WorkAreas& areas, int area) : areas_(areas), area_(area) {}
+  FonteArea(workareas::AreasTrabalho& areas, workareas::Area area) : areas_(areas), area_(area) {}
 
   rt::db::Table* tabela() const { return areas_.table(area_); }
-  int area() const { return area_; }
+  workareas::Area area() const { return area_; }
 
   void goTop() override;
   void goBottom() override;
@@ -27,8 +27,8 @@ class FonteArea : public rt::ui::DataSource {
   bool bof() const override;
 
  private:
-  rt::db::WorkAreas& areas_;
-  int area_;
+  workareas::AreasTrabalho& areas_;
+  workareas::Area area_;
 };
 
 class FonteTabela final : public FonteArea {

@@ -69,13 +69,13 @@ namespace {
 // filters it set on its own.
 class FimDaLista {
  public:
-  FimDaLista(int& prog, bool& temhlp, std::vector<int>& filtros, rt::db::WorkAreas& areas)
+  FimDaLista(int& prog, bool& temhlp, std::vector<workareas::Area>& filtros, workareas::AreasTrabalho& areas)
       : prog_(prog), temhlp_(temhlp), filtros_(filtros), areas_(areas) {
     prog_ = 1;
     filtros_.clear();
   }
   ~FimDaLista() {
-    for (int area : filtros_)
+    for (workareas::Area area : filtros_)
       if (auto* t = areas_.table(area)) t->clearFilter();
     filtros_.clear();
     temhlp_ = false;
@@ -87,11 +87,11 @@ class FimDaLista {
  private:
   int& prog_;
   bool& temhlp_;
-  std::vector<int>& filtros_;
-  rt::db::WorkAreas& areas_;
+  std::vector<workareas::Area>& filtros_;
+  workareas::AreasTrabalho& areas_;
 };
 
-std::string aliasAtual(const rt::db::WorkAreas& areas) {
+std::string aliasAtual(const workareas::AreasTrabalho& areas) {
   if (auto* t = areas.currentTable()) return t->alias();
   return {};
 }
@@ -292,7 +292,7 @@ void Listas::limpezaEsc(const Definicao& d) {
 
 namespace {
 // The register list in one order, left in another afterwards.
-void listaRegistro(Listas& l, rt::db::WorkAreas& areas, int durante, int depois) {
+void listaRegistro(Listas& l, workareas::AreasTrabalho& areas, int durante, int depois) {
   if (l.PROG == 1) return;  // a list is open: nothing moves under it
   workareas::seleciona(areas, workareas::Area::IMP0910);
   if (auto* t = workareas::tabela(areas, workareas::Area::IMP0910))

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "console/contexto.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "rt/term/keys.h"
 #include "rt/ui/binding.h"
 #include "rt/ui/browse.h"
@@ -34,8 +34,8 @@ struct ColunaLista;
 // Tables by number for the console's services: the program's work areas and the opener that
 // opens table n in area n with its indexes (false when it could not, after its own message).
 struct AcessoTabelas {
-  rt::db::WorkAreas& areas;
-  std::function<bool(int area)> abre;
+  workareas::AreasTrabalho& areas;
+  std::function<bool(workareas::Area area)> abre;
 };
 
 // The program's named variables ("CPF", "TIPO_BEM", "OPCAO_1"), by their bare names.
@@ -141,7 +141,7 @@ class Listas {
   bool viaGERAL3_ = false;
   bool escolheu_ = false;  // Enter wrote a row back
   // The areas whose filter the list set itself; removed on every way out.
-  std::vector<int> filtrosPostos_;
+  std::vector<workareas::Area> filtrosPostos_;
 };
 
 }  // namespace console

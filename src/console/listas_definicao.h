@@ -18,7 +18,7 @@ namespace console {
 struct Listas::Definicao {
   const Lista& lista;
   const EscolhaLista& escolha;
-  int area = 0;  // the list's area, chosen when the list is set up
+  workareas::Area area = workareas::Area::Nenhuma;  // the list's area, chosen when the list is set up
   std::vector<rt::ui::Column> colunas = {};
 };
 

@@ -36,7 +36,7 @@ Decimal numeroDe(const Value& v) {
 // CL_AREA and TEMPE settings, and the columns.
 void Listas::monta(Definicao& d) {
   const Lista& l = d.lista;
-  rt::db::WorkAreas& areas = tab_.areas;
+  workareas::AreasTrabalho& areas = tab_.areas;
 
   d.area = areas.current();
   switch (l.origem) {
@@ -44,12 +44,12 @@ void Listas::monta(Definicao& d) {
       break;
     case OrigemLista::seleciona:
       workareas::seleciona(areas, l.area);
-      d.area = workareas::numero(l.area);
+      d.area = l.area;
       break;
     case OrigemLista::abre:
       CL_AREA =
-          areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(areas.current());
-      d.area = workareas::numero(l.area);
+          areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(workareas::numero(areas.current()));
+      d.area = l.area;
       // The journal (item 12) works with the table open already.
       if (numeroVar("OPCAO_1") != Decimal(12) && tab_.abre) (void)tab_.abre(d.area);
       workareas::seleciona(areas, l.area);
@@ -92,8 +92,8 @@ void Listas::monta(Definicao& d) {
 
 // A column of the list over its area, read afresh from the area on every row.
 Column Listas::coluna(const Definicao& d, const ColunaLista& c, bool variante) {
-  rt::db::WorkAreas* a = &tab_.areas;
-  const int area = d.area;
+  workareas::AreasTrabalho* a = &tab_.areas;
+  const workareas::Area area = d.area;
   const std::string campo(c.campo);
   std::string titulo(variante && !c.outroTitulo.empty() ? c.outroTitulo : c.titulo);
   Column col;

@@ -40,7 +40,7 @@ RegistroNomes registroNomes(AcessoTabelas tabelas, Listas& listas, std::function
   constexpr int kOrdemCpf = 1, kOrdemNome = 2;
   auto registro = [tabelas]() -> rt::db::Table* {
     if (workareas::tabela(tabelas.areas, workareas::Area::IMP0910) == nullptr &&
-        (!tabelas.abre || !tabelas.abre(workareas::numero(workareas::Area::IMP0910))))
+        (!tabelas.abre || !tabelas.abre(workareas::Area::IMP0910)))
       return nullptr;
     return workareas::tabela(tabelas.areas, workareas::Area::IMP0910);
   };

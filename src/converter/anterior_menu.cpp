@@ -288,7 +288,7 @@ converter::Contadores converteAnteriores(store::Contexto& ctx, Conversor& c, con
     x.rurais();
   else
     x.anteriores();
-  ctx.areas.release(numero(Area::LISNOME));
+  ctx.areas.release(Area::LISNOME);
   return x.n;
 }
 

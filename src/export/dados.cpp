@@ -15,7 +15,7 @@ std::string cpfAberto(const store::EspelhoDeclaracao& d) {
   return std::string(cpf.empty() ? rt::text::alltrim(d.registro.txt("CPF")) : cpf);
 }
 
-rt::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
+rt::Result<Linhas> leCopia(workareas::AreasTrabalho& areas, store::Area copia) {
   Linhas linhas;
   rt::db::Table* t = areas.table(store::numero(copia));
   if (t == nullptr) return linhas;
@@ -34,7 +34,7 @@ rt::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia) {
   return linhas;
 }
 
-rt::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados) {
+rt::Status leCopias(workareas::AreasTrabalho& areas, DadosDeclaracao& dados) {
   using store::Area;
   const std::pair<Area, Linhas*> copias[] = {
       {Area::TMP_02, &dados.rendimentos}, {Area::TMP_03, &dados.dependentes}, {Area::TMP_04, &dados.bens},

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "rt/base/result.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
 #include "store/areas.h"
@@ -61,10 +61,10 @@ std::string cpfAberto(const store::EspelhoDeclaracao& d);
 
 // The rows of a working copy in its current order, each as a record of the copy's own fields.
 // A copy that is not open has no rows; a read that fails is passed up.
-rt::Result<Linhas> leCopia(rt::db::WorkAreas& areas, store::Area copia);
+rt::Result<Linhas> leCopia(workareas::AreasTrabalho& areas, store::Area copia);
 
 // Every copy the writer reads, into `dados`.
-rt::Status leCopias(rt::db::WorkAreas& areas, DadosDeclaracao& dados);
+rt::Status leCopias(workareas::AreasTrabalho& areas, DadosDeclaracao& dados);
 
 // Both sides of the rural activity: the side open in the working copies from copies 35-38 (its
 // summary from the record mirror), the other from the data folder's tables 15-18, opened on

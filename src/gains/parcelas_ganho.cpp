@@ -65,7 +65,7 @@ void gravaParcelas(rt::db::Table& t, const grid::Matrizes& m, taxcalc::Gravacoes
 }
 
 void PARCELAS(grid::AmbienteMatriz& a) {
-  rt::db::Table* t = a.calc.areas.table(store::numero(store::Area::TMP_07));
+  rt::db::Table* t = a.calc.areas.table(store::Area::TMP_07);
   if (t == nullptr || t->eof()) return;
   const std::uint32_t registro = t->recNo();
   // Each month the grid recomputes takes the taxable share stored by the last computation.

@@ -80,7 +80,7 @@ std::uint32_t registroRV(rt::db::Table& t, const std::string& cpf, int linha, in
 }
 
 void gravaModo(taxcalc::Contexto& c, grid::Matrizes& m, int modo, taxcalc::Gravacoes& grava) {
-  rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07));
+  rt::db::Table* t = c.areas.table(store::Area::TMP_07);
   if (t == nullptr) return;
   const std::string cpf(c.d.CPF.digitos());
   const int ultima = modo == DayTrade ? 24 : kLinhasRV;
@@ -130,7 +130,7 @@ void ZER_RENVAR(grid::Matrizes& m, int modo) {
 
 void PRENCHE_MAT(taxcalc::Contexto& c, grid::Matrizes& m, int modo) {
   ZER_RENVAR(m, modo);
-  rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07));
+  rt::db::Table* t = c.areas.table(store::Area::TMP_07);
   if (t != nullptr) {
     const std::string cpf(c.d.CPF.digitos());
     // Two passes: a shared line's own mode comes last and wins.
@@ -202,7 +202,7 @@ void GRAVA_RV(taxcalc::Contexto& c, grid::Matrizes& m) {
 
 void CALC_GRV(taxcalc::Contexto& c) {
   Decimal perdas, lucros, exclusivo, pagos;
-  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07))) {
+  if (rt::db::Table* t = c.areas.table(store::Area::TMP_07)) {
     const std::string cpf(c.d.CPF.digitos());
     taxcalc::Varredura(*t).cada([&](rt::db::Table& l, std::uint32_t) {
       if (inteiro(l, "TIPO_BEM") != RendaVariavel || rt::text::alltrim(l.getText("CPF")) != cpf) return;

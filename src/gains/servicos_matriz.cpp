@@ -20,8 +20,8 @@ Decimal valor(const grid::Celula& c) {
 }  // namespace
 
 void ServicosMatrizGanhos::FX_GANHO(taxcalc::Contexto& c, grid::Matrizes& m, int linha) {
-  rt::db::Table* operacoes = c.areas.table(store::numero(store::Area::TMP_07));
-  rt::db::Table* custos = c.areas.table(store::numero(store::Area::TMP_08));
+  rt::db::Table* operacoes = c.areas.table(store::Area::TMP_07);
+  rt::db::Table* custos = c.areas.table(store::Area::TMP_08);
   if (operacoes == nullptr || custos == nullptr || operacoes->eof() || linha < 1 || linha > 12) return;
   Ganho g = leGanho(*operacoes, *custos);
   const auto l = static_cast<std::size_t>(linha);

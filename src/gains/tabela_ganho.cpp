@@ -140,8 +140,8 @@ void gravaGanho(rt::db::Table& operacoes, rt::db::Table& custos, Ganho& g, taxca
 }
 
 std::optional<Ganho> calculaGanho(taxcalc::Contexto& c) {
-  rt::db::Table* operacoes = c.areas.table(store::numero(store::Area::TMP_07));
-  rt::db::Table* custos = c.areas.table(store::numero(store::Area::TMP_08));
+  rt::db::Table* operacoes = c.areas.table(store::Area::TMP_07);
+  rt::db::Table* custos = c.areas.table(store::Area::TMP_08);
   if (operacoes == nullptr || custos == nullptr || operacoes->eof()) return std::nullopt;
   Ganho g = leGanho(*operacoes, *custos);
   FCALGAN(g);

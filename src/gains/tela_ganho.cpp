@@ -22,6 +22,7 @@
 #include "rt/text/transform.h"
 #include "rt/ui/read.h"
 #include "store/abertura.h"
+#include "store/acesso_tabelas.h"
 #include "store/areas.h"
 #include "taxcalc/gravacoes.h"
 #include "taxcalc/linhas.h"
@@ -43,10 +44,10 @@ const std::array<std::string_view, 9> kNaturezas = {
     "Outros"};
 
 rt::db::Table* operacoes(taxcalc::Contexto& c) {
-  return c.areas.table(store::numero(store::Area::TMP_07));
+  return c.areas.table(store::Area::TMP_07);
 }
 rt::db::Table* custos(taxcalc::Contexto& c) {
-  return c.areas.table(store::numero(store::Area::TMP_08));
+  return c.areas.table(store::Area::TMP_08);
 }
 
 std::string_view nomeTipo(int tipo) {
@@ -77,7 +78,7 @@ int proximoNumero(rt::db::Table& t) {
 }
 
 int imoveisNaLista(taxcalc::Contexto& c) {
-  rt::db::Table* bens = c.areas.table(store::numero(store::Area::TMP_04));
+  rt::db::Table* bens = c.areas.table(store::Area::TMP_04);
   if (bens == nullptr || bens->fieldIndex("I7_5") < 0) return 0;
   int n = 0;
   taxcalc::Varredura(*bens).cada([&](rt::db::Table& l, std::uint32_t) {
@@ -335,7 +336,7 @@ namespace {
 // and the area that was selected is selected again.
 class FiltroDoTipo {
  public:
-  FiltroDoTipo(rt::db::WorkAreas& areas, rt::db::Table& t, int tipo)
+  FiltroDoTipo(workareas::AreasTrabalho& areas, rt::db::Table& t, int tipo)
       : selecao_(areas), t_(t), tipo_(tipo) {}
   ~FiltroDoTipo() { t_.clearFilter(); }
   FiltroDoTipo(const FiltroDoTipo&) = delete;
@@ -418,7 +419,7 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
   console::VariaveisMapa vars;
   // A map variable of our own, made here: it takes any value.
   (void)vars.atribui("TIPO_BEM", Decimal(k));
-  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+  console::Listas listas(ctx, store::acessoTabelas(ctx), vars,
                          servicos);
   const FiltroDoTipo filtro(ctx.areas, *t, k);
   grade.srv().MRODAPE(ctx, grade, 13);

@@ -22,8 +22,8 @@ constexpr int kLinhaLei11033 = 24;
 }  // namespace
 
 void SOMA_NTRIB(taxcalc::Contexto& c, int show) {
-  rt::db::Table* operacoes = c.areas.table(store::numero(store::Area::TMP_07));
-  rt::db::Table* custos = c.areas.table(store::numero(store::Area::TMP_08));
+  rt::db::Table* operacoes = c.areas.table(store::Area::TMP_07);
+  rt::db::Table* custos = c.areas.table(store::Area::TMP_08);
   Decimal unico, pequeno, reducao, exclusivo, pago, entradas, isentos, futuro, lei, custoAno, custoAnt;
   if (operacoes != nullptr) {
     std::map<int, bool> anterior;  // operation number -> sold in an earlier year

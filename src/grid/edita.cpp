@@ -100,7 +100,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   const std::optional<console::Jan> janela = ABRE_MOLDURA(ctx, tela);
   if (!tela.mensagem.empty()) console::MENS(ctx, console::mens::Linha, tela.mensagem);
 
-  const int area = ctx.areas.current();
+  const store::Area area = ctx.areas.current();
   Table* t = ctx.areas.table(area);
   g.LAPPEND = !tela.soLeitura && (t == nullptr || (t->eof() && t->bof()) || t->recordCount() == 0);
   FonteGrade fonte(ctx.areas, area, g.LAPPEND);

@@ -9,7 +9,7 @@ namespace grid {
 
 class FonteGrade final : public console::FonteArea {
  public:
-  FonteGrade(rt::db::WorkAreas& areas, int area, const bool& anexando)
+  FonteGrade(workareas::AreasTrabalho& areas, workareas::Area area, const bool& anexando)
       : FonteArea(areas, area), anexando_(anexando) {}
 
   // On the phantom row (or the table is empty): the table's end of file.

@@ -21,7 +21,7 @@ struct Sessao {
   const TelaGrade& tela;
   FonteGrade& fonte;
   rt::ui::Browse& b;
-  int area = 0;
+  store::Area area = store::Area::Nenhuma;
   bool sair = false;
   // Temporary indexes made by the secondary sort, removed when the grid closes, and the
   // order they stood on.

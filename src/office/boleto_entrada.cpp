@@ -11,6 +11,7 @@
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "office/boleto.h"
+#include "store/acesso_tabelas.h"
 #include "store/definicoes.h"
 #include "office/formulario.h"
 #include "office/remessa_diario.h"
@@ -100,7 +101,7 @@ class FormBoleto {
         e_(e),
         hoje_(hoje),
         vars_(e),
-        listas_(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars_,
+        listas_(ctx, store::acessoTabelas(ctx), vars_,
                 servicos_) {}
 
   void roda() {

@@ -268,7 +268,7 @@ void Editor::imprime(bool mala) {
   if (!mala) {
     IMPR_EDT(imp_, texto);
   } else if (store::ABERTURA(ctx_, store::Area::IMP0910)) {
-    rt::db::Table& reg = *ctx_.areas.table(store::numero(store::Area::IMP0910));
+    rt::db::Table& reg = *ctx_.areas.table(store::Area::IMP0910);
     reg.goTop();
     IMPR_MAIL(ctx_, imp_, texto);
   }

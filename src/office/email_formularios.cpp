@@ -9,6 +9,7 @@
 #include "console/oculto.h"
 #include "console/recusas.h"
 #include "office/boleto.h"
+#include "store/acesso_tabelas.h"
 #include "store/definicoes.h"
 #include "office/email.h"
 #include "office/formulario.h"
@@ -131,7 +132,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
   MensagemEmail& m = correio.msg;
   VariaveisEmail vars(m);
   console::ServicosLista servicos;
-  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+  console::Listas listas(ctx, store::acessoTabelas(ctx), vars,
                          servicos);
   for (bool outro = true; outro;) {
     outro = false;

@@ -170,7 +170,7 @@ void IMPR_EDT(print::Impressao& imp, std::string_view texto) {
 
 void IMPR_MAIL(store::Contexto& ctx, print::Impressao& imp, std::string_view texto) {
   const console::PrecosEscritorio precos = print::precosDoEscritorio(ctx);
-  const rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+  const rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
   if (reg == nullptr) return;
   IMPR_EDT(imp, MESCLA(texto, DadosDaMala(*reg, precos)));
 }

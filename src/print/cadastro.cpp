@@ -283,7 +283,7 @@ int imprimeCadastro(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, c
 }
 
 bool IMPR_CAD(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
-  rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+  rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
   if (reg == nullptr) return false;
   VariaveisTrabalho& j = imp.job;
   EscolhasCadastro e;

@@ -88,11 +88,11 @@ void FAZ_COMPROV(store::Contexto& ctx, Impressao& imp, const std::string& CNOMER
         0);
     return;
   }
-  const rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+  const rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
   if (reg == nullptr || !store::ABERTURA(ctx, store::Area::FOLHAPG)) return;
   const std::string cpf = reg->getText("CPF");
   const std::string nome(trim(reg->getText("NOMECONTR")));
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::FOLHAPG));
+  rt::db::Table& t = *ctx.areas.table(store::Area::FOLHAPG);
   Pagina p(imp);
   p.normal();
   bool primeiro = true;
@@ -102,8 +102,8 @@ void FAZ_COMPROV(store::Contexto& ctx, Impressao& imp, const std::string& CNOMER
     primeiro = false;
     comprovante(p, imp, t, cpf, nome, CNOMERES, ctx.clock.now().date);
   }
-  ctx.areas.release(store::numero(store::Area::FOLHAPG));
-  ctx.areas.select(store::numero(store::Area::IMP0910));
+  ctx.areas.release(store::Area::FOLHAPG);
+  ctx.areas.select(store::Area::IMP0910);
 }
 
 }  // namespace print

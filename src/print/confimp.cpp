@@ -51,8 +51,8 @@ ConfImp leRegistro(const rt::db::Table& t) {
 // captured-output model. A row the table refuses is said, and the seeding stops there.
 void semeiaModelos(store::Contexto& ctx) {
   if (!store::ABERTURA(ctx, store::Area::PRINTS)) return;
-  ctx.areas.select(store::numero(store::Area::PRINTS));
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::PRINTS));
+  ctx.areas.select(store::Area::PRINTS);
+  rt::db::Table& t = *ctx.areas.table(store::Area::PRINTS);
   if (t.recordCount() != 0) return;
   const ConfImp padrao;
   for (const char* nome : {"Impressora padrao", "NAO DOS"}) {

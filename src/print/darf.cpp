@@ -146,7 +146,7 @@ namespace {
 // FAZ_DARF: the slips of the taxpayer on the register. The confirmed slip stands for the
 // first taxpayer; every other slip is computed from the print copies.
 void FAZ_DARF(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, gains::OpcoesDarf& o) {
-  ctx.areas.select(store::numero(store::Area::IMP0910));
+  ctx.areas.select(store::Area::IMP0910);
   if (imp.seq.TEM_LASER != 0) {
     imp.dispositivo.at(imp.QLIN, 0);
     imp.dispositivo.control("\x1b&l0E\x1b&l74P");

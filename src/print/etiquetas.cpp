@@ -63,7 +63,7 @@ void GERETI(Pagina& p, Impressao& imp, int modelo, const std::vector<Etiqueta>& 
 }  // namespace
 
 void FAZ_ETI(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
-  rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+  rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
   if (reg == nullptr) return;
   const int modelo = esc.QUEMOD >= 1 && esc.QUEMOD <= 4 ? esc.QUEMOD : 1;
   const std::size_t porFileira = modelo == 3 ? 2 : modelo == 4 ? 3 : 1;

@@ -307,8 +307,8 @@ class Demonstrativo {
 }  // namespace
 
 void IMPRGAN(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf, bool mostra) {
-  rt::db::Table* op = ctx.areas.table(store::numero(store::Area::TMP_07));
-  rt::db::Table* custos = ctx.areas.table(store::numero(store::Area::TMP_08));
+  rt::db::Table* op = ctx.areas.table(store::Area::TMP_07);
+  rt::db::Table* custos = ctx.areas.table(store::Area::TMP_08);
   if (op == nullptr || custos == nullptr) return;
   if (mostra) console::MENS(ctx, console::mens::Linha, "Imprimindo o Ganho de Capital nro " + rt::text::doisDigitos(inteiro(*op, "BEM_NRO")));
   const std::uint32_t registro = op->recNo();
@@ -336,7 +336,7 @@ void imprimeComQuebra(store::Contexto& ctx, Impressao& imp, const std::string& n
 
 void IMPGANHO(store::Contexto& ctx, Impressao& imp, const std::string& nome, const std::string& cpf,
               bool pergunta) {
-  rt::db::Table* op = ctx.areas.table(store::numero(store::Area::TMP_07));
+  rt::db::Table* op = ctx.areas.table(store::Area::TMP_07);
   if (op == nullptr) return;
   bool temGanho = false;
   for (op->goTop(); op->status() && !op->eof() && !temGanho; op->skip(1)) temGanho = ehGanho(*op);

@@ -112,7 +112,7 @@ struct Livro {
 
   // NOME_IDEN: who keeps the book, and the signature line.
   void NOME_IDEN() {
-    const rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+    const rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
     auto campo = [&](const char* nome) { return reg != nullptr ? std::string(alltrim(reg->getText(nome))) : std::string(); };
     pag.diz(5, titular.nome);
     pag.diz(55, "CPF nro");

@@ -58,7 +58,7 @@ void TOTALDEC(Pagina& p, const Totais& t) {
 console::PrecosEscritorio precosDoEscritorio(store::Contexto& ctx) {
   console::PrecosEscritorio p{Decimal::val("1.6"), Decimal(1), Decimal(60)};
   if (store::ABERTURA(ctx, store::Area::DEFINE)) {
-    rt::db::Table& d = *ctx.areas.table(store::numero(store::Area::DEFINE));
+    rt::db::Table& d = *ctx.areas.table(store::Area::DEFINE);
     d.goTop();
     if (d.status() && !d.eof()) {
       p.VAL_BYTE = d.getNumber("VAL_BYTE");
@@ -71,7 +71,7 @@ console::PrecosEscritorio precosDoEscritorio(store::Contexto& ctx) {
 
 void FAZ_PRECO(store::Contexto& ctx, Impressao& imp, const Escolhas& esc) {
   const console::PrecosEscritorio precos = precosDoEscritorio(ctx);
-  rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+  rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
   if (reg == nullptr) return;
   Pagina p(imp, [&](Pagina& q) {
     q.linha(0, "Relacao dos contribuintes, das declaracoes feitas e valores a cobrar no diretorio: " + ctx.LOCARQ);

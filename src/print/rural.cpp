@@ -285,7 +285,7 @@ void lista(Rural& r, store::Area area, int k) {
 }  // namespace
 
 Titular titularDoRegistro(store::Contexto& ctx) {
-  const rt::db::Table* reg = ctx.areas.table(store::numero(store::Area::IMP0910));
+  const rt::db::Table* reg = ctx.areas.table(store::Area::IMP0910);
   if (reg == nullptr) return {};
   return {std::string(trim(reg->getText("NOMECONTR"))), reg->getText("CPF")};
 }

@@ -51,7 +51,7 @@ std::string mes2(int mes) {
 // them, so that the rows add up to those totals.
 void rendaVariavel(taxcalc::Contexto& c, Lista& l) {
   Decimal lucro[13], prejuizo[13];
-  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07))) {
+  if (rt::db::Table* t = c.areas.table(store::Area::TMP_07)) {
     const std::string cpf(c.d.CPF.digitos());
     taxcalc::Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       if (gains::inteiro(r, "TIPO_BEM") != gains::RendaVariavel || gains::inteiro(r, "RVAR_NRO") != 14 ||
@@ -80,13 +80,13 @@ void rendaVariavel(taxcalc::Contexto& c, Lista& l) {
 void ganhoCapital(taxcalc::Contexto& c, Lista& l) {
   l.itens.push_back({"Total das entradas no Ganho de Capital", c.num("ENTRADGP"), Lado::Receita});
   std::map<int, bool> anterior;  // operation number -> sold in an earlier year
-  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_07)))
+  if (rt::db::Table* t = c.areas.table(store::Area::TMP_07))
     taxcalc::Varredura(*t).cada([&anterior](rt::db::Table& r, std::uint32_t) {
       if (gains::inteiro(r, "TIPO_BEM") != gains::RendaVariavel)
         anterior[gains::inteiro(r, "BEM_NRO")] = gains::sim(r, "VENDAANT");
     });
   std::map<int, Decimal> custos;  // year -> costs
-  if (rt::db::Table* t = c.areas.table(store::numero(store::Area::TMP_08)))
+  if (rt::db::Table* t = c.areas.table(store::Area::TMP_08))
     taxcalc::Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
       const int ano = r.getDate("DATA_CUST").year();
       if (ano == 2009 || !anterior[gains::inteiro(r, "BEM_NRO")]) custos[ano] += r.getNumber("VALOR_CUST");
@@ -251,7 +251,7 @@ void B_DETAL(AmbienteTela& a, int k) {
   taxcalc::VE_SALDO(c);
   std::vector<LinhaDetalhe> linhas = linhasDetalhe(c, k);
   if (!store::ABERTURA(a.ctx, store::Area::DETALH)) return;
-  rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::DETALH));
+  rt::db::Table& t = *a.ctx.areas.table(store::Area::DETALH);
   bool ok = t.zap().isOk();
   const auto acrescenta = [&t](const LinhaDetalhe& l) {
     return t.appendBlank().isOk() && t.put("DESCRICAO", rt::ui::Value(l.DESCRICAO)).isOk() &&
@@ -287,7 +287,7 @@ void B_DETAL(AmbienteTela& a, int k) {
     a.grade.ULTTECLA = tecla;
     a.grade.TECLAMUDA = muda;
   }
-  a.ctx.areas.release(store::numero(store::Area::DETALH));
+  a.ctx.areas.release(store::Area::DETALH);
 }
 
 }  // namespace screens

@@ -32,7 +32,7 @@ void dependentes(AmbienteTela& a, const Fundo& f) {
     if (contaDependentes() != antes) {
       e.LEAO_CAL = false;
       a.calc.vizinhos.FDE_LEAO(a.calc, 1);
-      a.ctx.areas.select(store::numero(store::Area::TMP_03));
+      a.ctx.areas.select(store::Area::TMP_03);
     }
     if (g.ULTTECLA == key::ShiftTab) break;
     if (!e.JA_CALC) calculando(a, 4, 1);

@@ -18,6 +18,7 @@
 #include "rt/ui/read.h"
 #include "screens/diario.h"
 #include "store/abertura.h"
+#include "store/acesso_tabelas.h"
 
 namespace screens {
 
@@ -103,7 +104,7 @@ class Formulario {
     const auto form = console::JanelaAberta::adota(ctx_.janelas, console::Jan::kDialogo);
     VariaveisLancamento vars(codigo_);
     console::ServicosLista servicos;
-    console::Listas listas(ctx_, {ctx_.areas, [this](int n) { return store::ABERTURA(ctx_, n).isOk(); }},
+    console::Listas listas(ctx_, store::acessoTabelas(ctx_),
                            vars, servicos);
     listas_ = &listas;
     while (pedeConta()) {

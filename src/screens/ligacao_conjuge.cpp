@@ -89,7 +89,7 @@ bool entraNaPasta(Ligacao& l, std::string_view pasta) {
 // lock cannot be had the record keeps every field it had and the clerk is told.
 template <typename F>
 bool gravaNoConjuge(Ligacao& l, rt::db::Table& t, F escreve) {
-  l.ctx.areas.select(store::numero(Area::IMP0910));
+  l.ctx.areas.select(Area::IMP0910);
   if (!store::REC_LOCK(l.ctx, store::kEsperaTrava)) {
     console::AVISOSN(l.ctx,
                      {"O registro do cônjuge está em uso em outro terminal."_cp,

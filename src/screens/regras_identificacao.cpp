@@ -88,7 +88,7 @@ bool QUALBAN(AmbienteTela& a) {
   const std::string codigo(alltrim(r.txt("BANCO")));
   if (codigo.empty()) return true;
   if (!store::ABERTURA(a.ctx, store::Area::BANCOS)) return true;
-  rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::BANCOS));
+  rt::db::Table& t = *a.ctx.areas.table(store::Area::BANCOS);
   t.setOrder(1);
   if (t.seek(rt::text::padr(codigo, 3)).isOk() && t.found()) return true;
   console::AVISOSN(a.ctx,
@@ -108,7 +108,7 @@ bool VELOGRA(AmbienteTela& a) {
   store::RegistroEspelho& r = a.espelho().registro;
   const std::string tipo = upper(alltrim(r.txt("TIPOEND")));
   if (tipo.empty() || !store::ABERTURA(a.ctx, store::Area::TABLOGR)) return true;
-  rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABLOGR));
+  rt::db::Table& t = *a.ctx.areas.table(store::Area::TABLOGR);
   t.setOrder(1);
   if (t.seek(tipo, true).isOk() && t.found())
     r.txt("TIPOEND", t.getText("NOMELOGRA"));
@@ -135,7 +135,7 @@ void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::
 // The town list's filter off, when the table is still open: a pick closes it, and the table
 // the filter was set on is gone with it.
 void soltaFiltro(AmbienteTela& a) {
-  if (rt::db::Table* t = a.ctx.areas.table(store::numero(store::Area::TABMUNI))) t->clearFilter();
+  if (rt::db::Table* t = a.ctx.areas.table(store::Area::TABMUNI)) t->clearFilter();
 }
 
 // The towns of a state, found in memory: the shared table is only read, so no other terminal
@@ -143,7 +143,7 @@ void soltaFiltro(AmbienteTela& a) {
 void VEMUNICIPIO(AmbienteTela& a, const std::string& uf) {
   store::RegistroEspelho& r = a.espelho().registro;
   if (!store::ABERTURA(a.ctx, store::Area::TABMUNI)) return;
-  rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
+  rt::db::Table& t = *a.ctx.areas.table(store::Area::TABMUNI);
   struct Municipio {
     std::string chave, nome, numero;
     std::uint32_t linha;
@@ -177,7 +177,7 @@ bool VEESTADO(AmbienteTela& a) {
   const std::string uf = upper(alltrim(r.txt("UF")));
   if (std::find(kEstados.begin(), kEstados.end(), uf) == kEstados.end()) {
     if (!store::ABERTURA(a.ctx, store::Area::TABMUNI)) return true;
-    rt::db::Table& t = *a.ctx.areas.table(store::numero(store::Area::TABMUNI));
+    rt::db::Table& t = *a.ctx.areas.table(store::Area::TABMUNI);
     t.setFilter([](const rt::db::Table& x) { return alltrim(x.getText("UNIFED")).empty(); });
     t.goTop();
     const std::string municipio = r.txt("MUNICIPIO"), codigo = r.txt("CODMUNI");

@@ -100,7 +100,7 @@ std::string nomeMes(int x, int mes) {
 void RENDPF(AmbienteTela& a, const Fundo& f) {
   grid::Grade& g = a.grade;
   store::EspelhoDeclaracao& e = a.espelho();
-  rt::db::Table* t = a.ctx.areas.table(store::numero(store::Area::TMP_12));
+  rt::db::Table* t = a.ctx.areas.table(store::Area::TMP_12);
   if (t == nullptr) return;
   const bool comDependentes = dependentes(a) > 0;
   Formulario pessoa(a, f);
@@ -135,7 +135,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   }
   const std::string cpfPessoa = titular ? std::string(11, ' ') : rt::text::padr(g.CPFDEPEN, 11);
   if (titular) g.CPFDEPEN = cpfPessoa;
-  a.ctx.areas.select(store::numero(store::Area::TMP_12));
+  a.ctx.areas.select(store::Area::TMP_12);
   taxcalc::Gravacoes grava(a.calc.saida);
   if (!achaPessoa(*t, cpfPessoa)) {
     if (!store::ADD_REC(a.ctx, store::kEsperaTrava)) return;
@@ -165,7 +165,7 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   editaGrade(a, 16, modo);
 
   // The months as the grid left them go back into the person's row.
-  a.ctx.areas.select(store::numero(store::Area::TMP_12));
+  a.ctx.areas.select(store::Area::TMP_12);
   t->goTo(linha);
   if (t->status().isOk() && store::REC_LOCK(a.ctx, store::kEsperaTrava)) {
     for (int m = 1; m <= 13; ++m)

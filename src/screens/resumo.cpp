@@ -35,7 +35,7 @@ constexpr int kCtrlS = 19;
 
 // The monthly complementary tax typed month by month: rows of kind "M" of the income copy.
 Decimal somaMensalao(AmbienteTela& a) {
-  rt::db::Table* t = a.ctx.areas.table(store::numero(store::Area::TMP_02));
+  rt::db::Table* t = a.ctx.areas.table(store::Area::TMP_02);
   if (t == nullptr) return {};
   const std::uint32_t onde = t->recNo();
   t->clearFilter();
@@ -108,7 +108,7 @@ bool Resumo::GET_PREV() {
   g.I1_1 = tipo;
   g.ULTTECLA = tecla;
   g.TECLAMUDA = muda;
-  if (rt::db::Table* t = a_.ctx.areas.table(store::numero(store::Area::TMP_02))) t->clearFilter();
+  if (rt::db::Table* t = a_.ctx.areas.table(store::Area::TMP_02)) t->clearFilter();
   taxcalc::FI1_T(a_.calc, 4);
   a_.CALC(7, 1);
   a_.ctx.console.clearTypeahead();

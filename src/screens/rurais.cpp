@@ -37,7 +37,7 @@ void imoveisRurais(AmbienteTela& a, const Fundo&) {
   if (a.espelho().registro.txt("ATV_BRASIL") == "N") grid::SOMAREC(a.ctx, 1);
   while (true) {
     rodapeRural(a, 1);
-    a.ctx.areas.select(store::numero(store::Area::TMP_16));
+    a.ctx.areas.select(store::Area::TMP_16);
     editaGrade(a, 34);
     if (g.TECLAMUDA || g.ULTTECLA != key::ShiftTab) return;
   }

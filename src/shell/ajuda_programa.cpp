@@ -2,6 +2,7 @@
 
 #include "console/pastas.h"
 #include "store/abertura.h"
+#include "store/acesso_tabelas.h"
 #include "store/areas.h"
 #include "store/cria.h"
 
@@ -23,7 +24,7 @@ rt::Status criaAjuda(Program& p) {
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {
-  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n).isOk(); }};
+  return store::acessoTabelas(p);
 }
 
 bool abreAjuda(Program& p, std::string_view arquivo) {

@@ -17,6 +17,7 @@
 #include "shell/declara.h"
 #include "shell/pastas_grade.h"
 #include "store/abertura.h"
+#include "store/acesso_tabelas.h"
 #include "store/areas.h"
 #include "store/busca_outro.h"
 #include "store/copia_trabalho.h"
@@ -98,7 +99,7 @@ void Declara::escolhe(int lista) {
   VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicos(*this);
   console::Listas l(p,
-                    console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a).isOk(); }},
+                    store::acessoTabelas(p),
                     vars, servicos);
   if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   // The register's list is the one of the CPF prompt, whatever input is running.
@@ -130,7 +131,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   digitado_ = p.CPF.chave();
   VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicosLista(*this);
-  const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a).isOk(); }};
+  const console::AcessoTabelas tabelas = store::acessoTabelas(p);
   console::Listas listas(p, tabelas, vars, servicosLista);
   std::string nome;
   const console::BuscaNome porNome =

@@ -2,6 +2,7 @@
 
 #include "shell/programa.h"
 #include "store/abertura.h"
+#include "store/acesso_tabelas.h"
 #include "store/estatus.h"
 
 namespace shell {
@@ -45,7 +46,7 @@ std::string ServicosListaDeclaracao::VE_STAT(int codigo) { return store::VE_STAT
 ListasDeclaracao::ListasDeclaracao(Program& p, store::Declaracao& dec)
     : vars_(dec),
       servicos_(p),
-      listas_(p, console::AcessoTabelas{p.areas, [&p](int a) { return store::ABERTURA(p, a).isOk(); }}, vars_,
+      listas_(p, store::acessoTabelas(p), vars_,
               servicos_) {}
 
 }  // namespace shell

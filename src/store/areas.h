@@ -4,11 +4,13 @@
 #pragma once
 
 #include "workareas/areas.h"
+#include "workareas/areas_trabalho.h"
 #include "workareas/selecao.h"
 
 namespace store {
 
 using workareas::Area;
+using workareas::AreasTrabalho;
 using workareas::SelecaoGuardada;
 
 using workareas::aberta;

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "console/contexto.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "store/espera.h"
 #include "store/relato.h"
 #include "store/relato_console.h"
@@ -26,7 +26,7 @@ class Contexto : public console::Contexto {
   Contexto(rt::term::Console& console, const rt::text::Clock& clock, Espera& espera);
 
   // The open tables, by number (the table number is the area).
-  rt::db::WorkAreas areas;
+  workareas::AreasTrabalho areas;
   Espera& espera;
   // The batch of saves alive, if any (LoteGravacao, diario_gravacao.h): the tables it keeps
   // open between saves.

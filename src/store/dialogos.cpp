@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "store/acesso_tabelas.h"
 #include "console/documentos.h"
 #include "console/listas.h"
 #include "console/menus.h"
@@ -73,7 +74,7 @@ class ListasDialogo {
   explicit ListasDialogo(Contexto& ctx)
       : ctx_(ctx),
         servicos_(ctx),
-        listas_(ctx, {ctx.areas, [&ctx](int n) { return ABERTURA(ctx, n).isOk(); }}, vars_, servicos_) {}
+        listas_(ctx, store::acessoTabelas(ctx), vars_, servicos_) {}
   ~ListasDialogo() {
     ctx_.console.clearKey(key::F1);
     ctx_.console.clearKey(key::F2);

@@ -41,8 +41,8 @@ namespace {
 Status tentaExclusiva(Contexto& ctx, int n, const TabelaDef& t) {
   const std::string dbf = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
   const std::string alias = rt::text::upper(t.arquivo);
-  if (int outra = ctx.areas.areaOf(alias); outra != 0 && outra != n)
-    return {Error::kBadField, "alias " + alias + " in area " + std::to_string(outra)};
+  if (Area outra = ctx.areas.areaOf(alias); outra != Area::Nenhuma && numero(outra) != n)
+    return {Error::kBadField, "alias " + alias + " in area " + std::to_string(numero(outra))};
   rt::db::OpenOptions op;
   op.exclusive = true;
   op.alias = alias;

@@ -59,8 +59,8 @@ Status usa(Contexto& ctx, int area, const Uso& uso, int segundos) {
   }
   ctx.areas.release(area);
   // An alias taken by another area of ours is a fault of the caller; no wait mends it.
-  if (int outra = ctx.areas.areaOf(uso.alias); outra != 0 && outra != area)
-    return {Error::kBadField, "alias " + uso.alias + " in area " + std::to_string(outra)};
+  if (workareas::Area outra = ctx.areas.areaOf(uso.alias); outra != workareas::Area::Nenhuma && workareas::numero(outra) != area)
+    return {Error::kBadField, "alias " + uso.alias + " in area " + std::to_string(workareas::numero(outra))};
   rt::db::OpenOptions op;
   op.exclusive = uso.exclusivo;
   op.readOnly = uso.somenteLeitura;
@@ -103,7 +103,7 @@ bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundo
     std::string base(platform::lastComponent(nome));
     uso.alias = rt::text::upper(base.substr(0, base.find('.')));
   }
-  return usa(ctx, ctx.areas.current(), uso, segundos).isOk();
+  return usa(ctx, workareas::numero(ctx.areas.current()), uso, segundos).isOk();
 }
 
 bool REC_LOCK(Contexto& ctx, int segundos) {

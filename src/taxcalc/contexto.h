@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
 #include "store/espelho.h"
@@ -22,7 +22,7 @@
 namespace taxcalc {
 
 struct Contexto {
-  rt::db::WorkAreas& areas;
+  workareas::AreasTrabalho& areas;
   store::EspelhoDeclaracao& d;
   Variaveis& v;
   const rt::text::Clock& relogio;

@@ -8,8 +8,8 @@
 // names its areas with it; the store and the layers above say `store::Area` (store/areas.h).
 #pragma once
 
-#include "rt/base/status.h"
-#include "rt/db/work_areas.h"
+#include <array>
+#include <cstddef>
 
 namespace workareas {
 
@@ -122,23 +122,16 @@ constexpr Area origem(Area copiaTrabalho) { return static_cast<Area>(numero(copi
 
 static_assert(copia(Area::IMP0910) == Area::TMP_09 && origem(Area::TMP_19) == Area::IMP1910);
 
-// The engine's work areas reached by name: the engine numbers its areas, these keep the number
-// out of the caller's sight.
-inline rt::db::Table* tabela(const rt::db::WorkAreas& areas, Area a) {
-  return areas.table(numero(a));
+// The areas from `primeira` to `ultima`, in order: the declaration tables, their copies.
+template <Area primeira, Area ultima>
+constexpr std::array<Area, numero(ultima) - numero(primeira) + 1> sequencia() {
+  std::array<Area, numero(ultima) - numero(primeira) + 1> v{};
+  for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<Area>(numero(primeira) + static_cast<int>(i));
+  return v;
 }
-inline bool aberta(const rt::db::WorkAreas& areas, Area a) {
-  return areas.isOpen(numero(a));
-}
-inline void seleciona(rt::db::WorkAreas& areas, Area a) {
-  areas.select(numero(a));
-}
-inline rt::Status fecha(rt::db::WorkAreas& areas, Area a) {
-  return areas.close(numero(a));
-}
-// The close of a table with nothing left to write (rt::db::WorkAreas::release).
-inline void solta(rt::db::WorkAreas& areas, Area a) {
-  areas.release(numero(a));
-}
+// The declaration tables IMP0110 .. IMP2010.
+inline constexpr auto kDeclaracao = sequencia<Area::IMP0110, Area::IMP2010>();
+// Their working copies TMP_01 .. TMP_19 (IMP2010 has none of its own).
+inline constexpr auto kCopias = sequencia<Area::TMP_01, Area::TMP_19>();
 
 }  // namespace workareas

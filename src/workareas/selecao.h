@@ -2,17 +2,16 @@
 // selected when the guard was made is selected again when it ends, on every way out.
 #pragma once
 
-#include "rt/db/work_areas.h"
-#include "workareas/areas.h"
+#include "workareas/areas_trabalho.h"
 
 namespace workareas {
 
 class SelecaoGuardada {
  public:
-  explicit SelecaoGuardada(rt::db::WorkAreas& areas) : areas_(areas), antes_(areas.current()) {}
+  explicit SelecaoGuardada(AreasTrabalho& areas) : areas_(areas), antes_(areas.current()) {}
   // Keeps the selection and selects `a`.
-  SelecaoGuardada(rt::db::WorkAreas& areas, Area a) : SelecaoGuardada(areas) {
-    seleciona(areas, a);  // Nenhuma changes nothing
+  SelecaoGuardada(AreasTrabalho& areas, Area a) : SelecaoGuardada(areas) {
+    areas.select(a);  // Nenhuma changes nothing
   }
   ~SelecaoGuardada() {
     areas_.select(antes_);
@@ -21,11 +20,11 @@ class SelecaoGuardada {
   SelecaoGuardada& operator=(const SelecaoGuardada&) = delete;
 
   // The area selected when the guard was made.
-  int antes() const { return antes_; }
+  Area antes() const { return antes_; }
 
  private:
-  rt::db::WorkAreas& areas_;
-  int antes_;
+  AreasTrabalho& areas_;
+  Area antes_;
 };
 
 }  // namespace workareas

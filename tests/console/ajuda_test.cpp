@@ -31,7 +31,7 @@ std::string linhas(int n) {
 class AjudaTest : public ::testing::Test, protected console::teste::TabelasFixture {
  protected:
   void SetUp() override {
-    cria(45, "HELPTXT", {C("NOME", 10), M("TEXTO")},
+    cria(workareas::Area::HELPTXT, "HELPTXT", {C("NOME", 10), M("TEXTO")},
          {{"GERAL", "Primeira linha da ajuda\r\nSegunda\r\nTerceira"},
           {"LONGO", linhas(30)},
           {"VAZIO", ""},
@@ -42,7 +42,7 @@ class AjudaTest : public ::testing::Test, protected console::teste::TabelasFixtu
           {"QUATRO", std::string(40, '.')},
           {"UMFIM", std::string(40, '.')}},
          {{"HELPTXT", "UPPER(NOME)"}}, false);
-    cria(3, "OUTRA", {C("X", 1)}, {{"a"}});
+    cria(workareas::Area::IMP0310, "OUTRA", {C("X", 1)}, {{"a"}});
   }
 
   console::AcessoAjuda acesso() {
@@ -50,8 +50,8 @@ class AjudaTest : public ::testing::Test, protected console::teste::TabelasFixtu
     a.abreAjuda = [this](std::string_view arquivo) {
       const std::string base = dir + "/" + std::string(arquivo);
       if (!std::filesystem::exists(base + ".DBF") || !std::filesystem::exists(base + ".DBT")) return false;
-      if (!areas.open(45, base + ".DBF").isOk()) return false;
-      return areas.table(45)->openIndex(base + ".CDX", "UPPER(NOME)").isOk();
+      if (!areas.open(workareas::Area::HELPTXT, base + ".DBF").isOk()) return false;
+      return areas.table(workareas::Area::HELPTXT)->openIndex(base + ".CDX", "UPPER(NOME)").isOk();
     };
     a.campoDaGrade = [this] { return grade; };
     a.tela = [] { return 7; };
@@ -76,8 +76,8 @@ TEST_F(AjudaTest, ShowsATopicInAWindowSizedToItsText) {
   EXPECT_EQ(term.row(4).substr(1, 8), "Terceira");
   // Everything is given back.
   EXPECT_FALSE(ajuda.LTOHELP);
-  EXPECT_FALSE(areas.isOpen(45));
-  EXPECT_EQ(areas.current(), 3);
+  EXPECT_FALSE(areas.isOpen(workareas::Area::HELPTXT));
+  EXPECT_EQ(areas.current(), workareas::Area::IMP0310);
   EXPECT_EQ(fechadas, 1);
   EXPECT_EQ(linha(1).substr(0, 2), "  ");
 }
@@ -96,8 +96,8 @@ TEST_F(AjudaTest, MissingTopicOrTableShowsNothingAndHelpStillWorks) {
   ajuda.TXT_HELP("NAOEXISTE");
   EXPECT_EQ(term.presents(), 0);
   EXPECT_FALSE(ajuda.LTOHELP);
-  EXPECT_FALSE(areas.isOpen(45));
-  EXPECT_EQ(areas.current(), 3);
+  EXPECT_FALSE(areas.isOpen(workareas::Area::HELPTXT));
+  EXPECT_EQ(areas.current(), workareas::Area::IMP0310);
   EXPECT_EQ(fechadas, 0);
 
   // The second help table is not installed.
@@ -116,7 +116,7 @@ TEST_F(AjudaTest, EmptyTopicTakesTheGridColumnOrSaysHelpNotFound) {
   ajuda.TXT_HELP("");
   EXPECT_TRUE(term.contains(" Help não encontrado..."_cp)) << term.dump();
   EXPECT_FALSE(ajuda.LTOHELP);
-  EXPECT_FALSE(areas.isOpen(45));
+  EXPECT_FALSE(areas.isOpen(workareas::Area::HELPTXT));
 
   grade = "I7_5";
   term.press(key::Esc);

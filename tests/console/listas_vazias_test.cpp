@@ -23,25 +23,26 @@ class ListasVazias : public ::testing::Test, protected console::teste::TabelasFi
  protected:
   console::VariaveisMapa vars;
   console::ServicosLista serv;
-  console::Listas listas{ctx, console::AcessoTabelas{areas, [this](int n) { return abre(n); }}, vars, serv};
+  console::Listas listas{ctx, console::AcessoTabelas{areas, [this](workareas::Area n) { return abre(n); }}, vars, serv};
 };
 
 TEST_F(ListasVazias, EveryListOpenedEmptyEndsWithEveryKeyAndWritesNothing) {
   struct Contexto {
     const char* qualhlp;
-    int area;  // the area the list selects itself; 0: the table the caller selected
+    workareas::Area area;  // the area the list selects itself; Nenhuma: the table the caller selected
   };
   // Every field name of the lists, grouped as the lists are.
+  using A = workareas::Area;
   const Contexto contextos[] = {
-      {"M->CPF", 0},      {"M->CPF1", 0},     {"M->CPF2", 0},      {"M->NOMECONTR", 0},
-      {"M->DIRCONJU", 0}, {"M->CPFEMAIL", 0}, {"M->CPFSAC", 9},    {"M->CGCPAGADOR", 22},
-      {"M->CDPRO", 0},    {"M->OCUPACAO", 0}, {"I1_8", 23},        {"M->CPFDEPEN", 23},
-      {"M->CODAT", 0},    {"M->DESCRAT", 0},  {"M->BANCO", 0},     {"CODIDEPEN", 0},
-      {"I7_5", 0},        {"I8_5", 0},        {"I6_3", 0},         {"CODIGO", 0},
-      {"M->ORIGEM", 40},  {"M->DESTINO", 40}, {"M->TIPO_BEM", 27}, {"M->I3_04", 27},
-      {"I7_8", 0},        {"CODPAIS", 0},     {"I8R_3", 0},        {"M->CODEMB", 0},
-      {"M->ESTATUS", 0},  {"M->TIPOEND", 0},  {"M->MUNICIPIO", 0}, {"M->CDCONTA", 62},
-      {"CDCONTA", 62},    {"CODIGOA", 0},
+      {"M->CPF", A::Nenhuma},      {"M->CPF1", A::Nenhuma},     {"M->CPF2", A::Nenhuma},      {"M->NOMECONTR", A::Nenhuma},
+      {"M->DIRCONJU", A::Nenhuma}, {"M->CPFEMAIL", A::Nenhuma}, {"M->CPFSAC", A::IMP0910},    {"M->CGCPAGADOR", A::TMP_02},
+      {"M->CDPRO", A::Nenhuma},    {"M->OCUPACAO", A::Nenhuma}, {"I1_8", A::TMP_03},        {"M->CPFDEPEN", A::TMP_03},
+      {"M->CODAT", A::Nenhuma},    {"M->DESCRAT", A::Nenhuma},  {"M->BANCO", A::Nenhuma},     {"CODIDEPEN", A::Nenhuma},
+      {"I7_5", A::Nenhuma},        {"I8_5", A::Nenhuma},        {"I6_3", A::Nenhuma},         {"CODIGO", A::Nenhuma},
+      {"M->ORIGEM", A::DIRET},  {"M->DESTINO", A::DIRET}, {"M->TIPO_BEM", A::TMP_07}, {"M->I3_04", A::TMP_07},
+      {"I7_8", A::Nenhuma},        {"CODPAIS", A::Nenhuma},     {"I8R_3", A::Nenhuma},        {"M->CODEMB", A::Nenhuma},
+      {"M->ESTATUS", A::Nenhuma},  {"M->TIPOEND", A::Nenhuma},  {"M->MUNICIPIO", A::Nenhuma}, {"M->CDCONTA", A::CONTAS},
+      {"CDCONTA", A::CONTAS},    {"CODIGOA", A::Nenhuma},
   };
   // The keys, each followed by Esc in case the first one leaves the list open.
   const std::vector<int> teclas = {key::Esc,  key::Enter,    key::CtrlEnter, key::Up,   key::Down,  key::PgUp,
@@ -54,8 +55,8 @@ TEST_F(ListasVazias, EveryListOpenedEmptyEndsWithEveryKeyAndWritesNothing) {
     // Opened by a field check (the code table selected first) and by a key during a form.
     for (const bool porChecagem : {true, false}) {
       EXPECT_TRUE(support::terminaEmTempo([&] {
-        const int area = c.area == 0 ? 50 : c.area;
-        cria(1, "OUTRA", {C("X", 1)}, {{"a"}});
+        const workareas::Area area = c.area == workareas::Area::Nenhuma ? workareas::Area::Rascunho : c.area;
+        cria(workareas::Area::IMP0110, "OUTRA", {C("X", 1)}, {{"a"}});
         cria(area, "VAZIA", {N("TIPO_BEM", 1), C("CPF", 11), C("I1_1", 1), N("CODBEM", 2)}, {});
         for (int tecla : teclas) {
           SCOPED_TRACE(tecla);

@@ -14,7 +14,7 @@
 
 #include "support/scratch_dir.h"
 #include "fixture.h"
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "rt/term/console.h"
 
 namespace console::teste {
@@ -65,7 +65,7 @@ class TabelasFixture : protected ConsoleFixture {
 
   // Makes table `nome` with its rows and index files, remembers it as table `area` for the
   // opener, and opens it there unless `abrir` is false.
-  void cria(int area, const std::string& nome, std::vector<FieldDef> campos, const std::vector<Linha>& linhas,
+  void cria(workareas::Area area, const std::string& nome, std::vector<FieldDef> campos, const std::vector<Linha>& linhas,
             std::vector<std::pair<std::string, std::string>> indices = {}, bool abrir = true) {
     (void)areas.close(area);
     const std::string caminho = dir + "/" + nome + ".DBF";
@@ -89,7 +89,7 @@ class TabelasFixture : protected ConsoleFixture {
   }
 
   // The opener the lists get: table `area` in area `area`, shared, with its indexes.
-  bool abre(int area) {
+  bool abre(workareas::Area area) {
     ++aberturas[area];
     auto it = arquivos.find(area);
     if (it == arquivos.end()) return false;
@@ -101,14 +101,14 @@ class TabelasFixture : protected ConsoleFixture {
     return true;
   }
 
-  std::string texto(int area, const std::string& campo) { return areas.table(area)->getText(campo); }
-  Decimal numero(int area, const std::string& campo) { return areas.table(area)->getNumber(campo); }
+  std::string texto(workareas::Area area, const std::string& campo) { return areas.table(area)->getText(campo); }
+  Decimal numero(workareas::Area area, const std::string& campo) { return areas.table(area)->getNumber(campo); }
   std::string aliasAtual() { return areas.currentTable() ? areas.currentTable()->alias() : std::string(); }
 
   std::string dir;
-  rt::db::WorkAreas areas;
-  std::map<int, Arquivo> arquivos;
-  std::map<int, int> aberturas;
+  workareas::AreasTrabalho areas;
+  std::map<workareas::Area, Arquivo> arquivos;
+  std::map<workareas::Area, int> aberturas;
 };
 
 }  // namespace console::teste

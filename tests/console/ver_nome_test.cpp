@@ -111,16 +111,16 @@ class ServicosNada final : public console::ServicosLista {
 class RegistroNomesTest : public ::testing::Test, protected console::teste::TabelasFixture {
  protected:
   RegistroNomesTest() {
-    cria(9, "IMP0910", {C("CPF", 11), C("NOMECONTR", 53)},
+    cria(workareas::Area::IMP0910, "IMP0910", {C("CPF", 11), C("NOMECONTR", 53)},
          {Linha{"11111111111", "Maria Silva"}, Linha{"52222222222", "ANTONIO SOUZA"}, Linha{"33333333333", "ZULMIRA COSTA"}},
          {{"IMP0910", "CPF"}, {"IMP0910B", "UPPER(NOMECONTR)"}});
   }
   console::VariaveisMapa vars;
   ServicosNada serv;
-  console::Listas listas{ctx, console::AcessoTabelas{areas, [this](int n) { return abre(n); }}, vars, serv};
+  console::Listas listas{ctx, console::AcessoTabelas{areas, [this](workareas::Area n) { return abre(n); }}, vars, serv};
   int paginas = 0;
   console::RegistroNomes reg =
-      console::registroNomes(console::AcessoTabelas{areas, [this](int n) { return abre(n); }}, listas, [this] { ++paginas; });
+      console::registroNomes(console::AcessoTabelas{areas, [this](workareas::Area n) { return abre(n); }}, listas, [this] { ++paginas; });
   std::string CPF = std::string(11, ' '), NOMECONTR;
   console::AlvoNome alvo{18, 6, &CPF, &NOMECONTR};
 };
@@ -130,7 +130,7 @@ TEST_F(RegistroNomesTest, FindsByTheUpperCaseNameAndLeavesTheRegisterInCpfOrder)
   EXPECT_TRUE(console::VER_NOME(ctx, reg, alvo));
   EXPECT_EQ(CPF, "11111111111");
   EXPECT_EQ(rt::text::trim(NOMECONTR), "Maria Silva");
-  EXPECT_EQ(areas.table(9)->order(), 1);
+  EXPECT_EQ(areas.table(workareas::Area::IMP0910)->order(), 1);
   EXPECT_EQ(paginas, 1);
 }
 
@@ -146,11 +146,11 @@ TEST_F(RegistroNomesTest, ANameNotFoundOpensTheListAndEscTakesNothing) {
   term.type("BEATRIZ").press(key::Enter).press(key::Esc);
   EXPECT_FALSE(console::VER_NOME(ctx, reg, alvo));
   EXPECT_EQ(CPF, std::string(11, ' '));
-  EXPECT_EQ(areas.table(9)->order(), 1);
+  EXPECT_EQ(areas.table(workareas::Area::IMP0910)->order(), 1);
 }
 
 TEST_F(RegistroNomesTest, TheRegisterIsOpenedWhenItIsNot) {
-  (void)areas.close(9);
+  (void)areas.close(workareas::Area::IMP0910);
   term.type("ZUL").press(key::Enter);
   EXPECT_TRUE(console::VER_NOME(ctx, reg, alvo));
   EXPECT_EQ(CPF, "33333333333");

@@ -53,8 +53,8 @@ class Exportacao : public store::teste::StoreFixture, public ::testing::Test {
     ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(store::Area::TMP_02))), rt::db::CreateMode::kReplace));
     rt::db::OpenOptions o;
     o.exclusive = true;
-    ASSERT_TRUE(ctx.areas.open(store::numero(store::Area::TMP_02), nome + ".DBF", o));
-    rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::TMP_02));
+    ASSERT_TRUE(ctx.areas.open(store::Area::TMP_02, nome + ".DBF", o));
+    rt::db::Table& t = *ctx.areas.table(store::Area::TMP_02);
     ASSERT_TRUE(t.appendBlank());
     ASSERT_TRUE(t.put("I1_1", std::string("J")));
     ASSERT_TRUE(t.put("I1_2", std::string("EMPRESA GAMA")));
@@ -161,7 +161,7 @@ TEST_F(Exportacao, RuralDosDoisLadosSemGravarTabelas) {
   std::vector<std::string> depois;
   for (const char* t : {"IMP1510.DBF", "IMP1610.DBF", "IMP1710.DBF", "IMP1810.DBF"}) depois.push_back(le(dados / t));
   EXPECT_EQ(depois, antes);
-  EXPECT_EQ(ctx.areas.table(store::numero(Area::TMP_16))->recordCount(), 1u);
+  EXPECT_EQ(ctx.areas.table(Area::TMP_16)->recordCount(), 1u);
 }
 
 TEST_F(Exportacao, GanhosDasCopiasComSeusCustos) {

@@ -103,7 +103,7 @@ TEST_F(ListaCorrigidaTela, QuotasAndRefundsCorrectedAndShown) {
   EXPECT_FALSE(term.viu("DANIEL"));
   EXPECT_FALSE(term.viu("Atenção! A tabela de juros"_cp));
   // The list is let go: another terminal may build it now.
-  EXPECT_EQ(ctx.areas.table(44), nullptr);
+  EXPECT_EQ(ctx.areas.table(store::Area::IMPCORRIG), nullptr);
 }
 
 TEST_F(ListaCorrigidaTela, WalkPastTheTablesEndWarnsOnTheStatusLine) {

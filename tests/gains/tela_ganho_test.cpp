@@ -132,7 +132,7 @@ TEST_F(TelaGanhoTeste, ListShowsItsKindOpensARowAndTheDeclarationsScreenKeysLeav
   EXPECT_EQ(calculadora, 1);
   // F7 left the list: Esc was never needed, and the copy is left unfiltered.
   EXPECT_FALSE(teclas().exhausted());
-  EXPECT_FALSE(ctx.areas.table(27)->hasFilter());
+  EXPECT_FALSE(ctx.areas.table(store::Area::TMP_07)->hasFilter());
   EXPECT_EQ(vivas(27), 3);
 }
 
@@ -213,7 +213,7 @@ TEST_F(TelaGanhoTeste, SaleInInstalmentsKeepsItsMonthsInTheStoredFields) {
   EXPECT_TRUE(term.viu("Imposto devido                      1.800,00"));
   EXPECT_TRUE(term.viu("Ganho tributável                   16.000,00"_cp));
   EXPECT_TRUE(term.viu("Imposto devido                      2.400,00"));
-  rt::db::Table& t = *ctx.areas.table(27);
+  rt::db::Table& t = *ctx.areas.table(store::Area::TMP_07);
   t.goTo(1);
   ASSERT_TRUE(t.status());
   const auto n = [&](const char* campo) { return t.getNumber(campo); };
@@ -261,7 +261,7 @@ TEST_F(TelaGanhoTeste, EarlierYearSaleAsksItsTaxableFractionAndNotTheDisposalVal
   EXPECT_TRUE(term.viu("Ganho tributável                   24.000,00"_cp));
   EXPECT_TRUE(term.viu("Imposto devido                      3.600,00"));
   EXPECT_TRUE(saida.com("pergunta:Termina").empty());
-  rt::db::Table& t = *ctx.areas.table(27);
+  rt::db::Table& t = *ctx.areas.table(store::Area::TMP_07);
   t.goTo(1);
   ASSERT_TRUE(t.status());
   EXPECT_EQ(t.getText("VENDAANT"), "S");

@@ -56,7 +56,7 @@ TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
   l.I4_05D = "BANCO B, CDB";  // names a row already there: nothing added
   l.I4_05 = rt::text::Decimal(70);
   servicos.listas = l;
-  (void)ctx.areas.select(34);
+  (void)ctx.areas.select(store::Area::TMP_14);
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 13);
   EXPECT_EQ(coluna(34, "DESCRICAO"), (Lista{"BANCO A", "BANCO B", "HERANCA DO PAI"}));
@@ -77,7 +77,7 @@ TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
 TEST_F(Detalhes, SavingsRowWithExemptAndTaxedAmountsIsWarned) {
   tabela(34);
   linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("FUNDO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(20)}});
-  (void)ctx.areas.select(34);
+  (void)ctx.areas.select(store::Area::TMP_14);
   teclas().press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 13);
   EXPECT_TRUE(term.viu("Use uma linha para o Tributado e outra para o Isento"));
@@ -91,13 +91,13 @@ TEST_F(Detalhes, GridOnlyDrawnReadsNoKey) {
   grid::EDITA(ctx, g, 3);
   EXPECT_TRUE(term.viu("MARIA"));
   EXPECT_EQ(teclas().pending(), 1u);
-  EXPECT_EQ(ctx.areas.table(23)->recordCount(), 1u);
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_03)->recordCount(), 1u);
 }
 
 TEST_F(Detalhes, InsOnTheBankSlipsIssuesOne) {
   tabela(67);
   linha(67, {{"NOSSONRO", N(1)}});
-  (void)ctx.areas.select(67);
+  (void)ctx.areas.select(store::Area::BOLETO);
   g.OPCAO_1 = 0;
   teclas().press(key::Ins).press(key::Esc);
   grid::EDITA(ctx, g, 45);
@@ -134,7 +134,7 @@ TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
   EXPECT_EQ(servicos.conta("BUSCA_DESP"), 1);
   servicos.chamadas.clear();
   linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(100)}});
-  (void)ctx.areas.select(30);
+  (void)ctx.areas.select(store::Area::TMP_10);
   pagina.TELA = 9;
   teclas().press(key::AltB).press(key::Esc);
   grid::EDITA(ctx, g, 15);

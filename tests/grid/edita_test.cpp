@@ -47,7 +47,7 @@ TEST_F(Edita, ARowTypedAfterMovingAroundAnEmptyGridStaysOneRow) {
   // are one row, not the name in a second one.
   tabela(66);
   teclas().press(key::CtrlPgDn).press(key::Down).type("77").type("PRONTA").press(key::Enter).press(key::Esc);
-  (void)ctx.areas.select(66);
+  (void)ctx.areas.select(store::Area::STATUS);
   grid::EDITA(ctx, g, 29);
   EXPECT_EQ(coluna(66, "COD"), Lista{"77"});
   EXPECT_EQ(coluna(66, "DESCRICAO"), Lista{"PRONTA"});
@@ -91,15 +91,15 @@ TEST_F(Edita, TheEnterTypedAfterACellFilledUpConfirmsItAndOpensNothing) {
   EXPECT_EQ(coluna(23, "NOMEDEPEN"), Lista{"FILHO UM"});
   EXPECT_EQ(coluna(23, "CODIDEPEN"), Lista{"21"});
   EXPECT_EQ(coluna(23, "CPFDEPEN"), Lista{"52998224725"});
-  (void)ctx.areas.table(23)->goTop();
-  EXPECT_EQ(ctx.areas.table(23)->getDate("DATADEPEN"), rt::text::Date::fromYmd(2003, 1, 1));
+  (void)ctx.areas.table(store::Area::TMP_03)->goTop();
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_03)->getDate("DATADEPEN"), rt::text::Date::fromYmd(2003, 1, 1));
   // Any other key after a full cell is the clerk's own: Right and Left move, Enter then opens.
   teclas().press(key::Right).type("05").press(key::Right).press(key::Left).press(key::Enter).type("02022004");
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 3);
   EXPECT_EQ(coluna(23, "CODIDEPEN"), Lista{"5"});
-  (void)ctx.areas.table(23)->goTop();
-  EXPECT_EQ(ctx.areas.table(23)->getDate("DATADEPEN"), rt::text::Date::fromYmd(2004, 2, 2));
+  (void)ctx.areas.table(store::Area::TMP_03)->goTop();
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_03)->getDate("DATADEPEN"), rt::text::Date::fromYmd(2004, 2, 2));
 }
 
 TEST_F(Edita, TypingToTheEndOfACellLeavesItExceptOnTheLongDescriptionScreens) {
@@ -112,7 +112,7 @@ TEST_F(Edita, TypingToTheEndOfACellLeavesItExceptOnTheLongDescriptionScreens) {
   tabela(24);
   teclas().type("123").press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 22);
-  EXPECT_EQ(ctx.areas.table(24)->recordCount(), 0u);
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_04)->recordCount(), 0u);
 }
 
 TEST_F(Edita, CheckBeforeTheCellCanKeepItClosed) {
@@ -193,8 +193,8 @@ class Dependentes : public GridFixture {
     linha(26, {{"I6_1", C("MEDICO 3")}, {"I6_3", N(10)}, {"I6_6", N(3)}});
     linha(26, {{"I6_1", C("MEDICO 1")}, {"I6_3", N(10)}, {"I6_6", N(1)}});
     linha(26, {{"I6_1", C("TITULAR")}, {"I6_3", N(10)}, {"I6_6", N(0)}});
-    (void)ctx.areas.select(23);
-    (void)ctx.areas.table(23)->goTop();
+    (void)ctx.areas.select(store::Area::TMP_03);
+    (void)ctx.areas.table(store::Area::TMP_03)->goTop();
   }
 };
 
@@ -207,7 +207,7 @@ TEST_F(Dependentes, DeletingADependantTakesHisRowsAndRenumbersTheOthersPayments)
   // Numbers are given again by NRODP.
   EXPECT_EQ(coluna(23, "NRODEPEN"), (Lista{"0", "0"}));
   EXPECT_NE(std::find(servicos.chamadas.begin(), servicos.chamadas.end(), "NRODP"), servicos.chamadas.end());
-  (void)ctx.areas.table(22)->clearFilter();
+  (void)ctx.areas.table(store::Area::TMP_02)->clearFilter();
   EXPECT_EQ(coluna(22, "I1_2"), Lista{"EMPRESA DO TITULAR"});
   EXPECT_EQ(coluna(26, "I6_1"), (Lista{"ESCOLA 3", "MEDICO 3", "MEDICO 1", "TITULAR"}));
   EXPECT_EQ(coluna(26, "I6_6"), (Lista{"2", "2", "1", "0"}));
@@ -218,7 +218,7 @@ TEST_F(Dependentes, RefusingTheCascadeKeepsEverything) {
   grid::EDITA(ctx, g, 3);
   EXPECT_EQ(coluna(23, "NOMEDEPEN"), (Lista{"DEP 1", "DEP 2", "DEP 3"}));
   EXPECT_EQ(coluna(26, "I6_6"), (Lista{"2", "2", "3", "3", "1", "0"}));
-  EXPECT_EQ(ctx.areas.table(22)->recordCount(), 2u);
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_02)->recordCount(), 2u);
 }
 
 TEST_F(Dependentes, PaymentsAloneAlsoAskTheCascadeQuestion) {
@@ -236,8 +236,8 @@ class Registro : public GridFixture {
     linha(9, {{"CPF", C("11111111111")}, {"NOMECONTR", C("ANA")}, {"NRQUOTA", N(1)}});
     linha(9, {{"CPF", C("22222222222")}, {"NOMECONTR", C("BRUNO")}, {"NRQUOTA", N(3)}});
     linha(9, {{"CPF", C("33333333333")}, {"NOMECONTR", C("CARLA")}, {"NRCLEAO", N(2)}});
-    (void)ctx.areas.select(9);
-    (void)ctx.areas.table(9)->goTop();
+    (void)ctx.areas.select(store::Area::IMP0910);
+    (void)ctx.areas.table(store::Area::IMP0910)->goTop();
     g.OPCAO_1 = 0;
   }
 };
@@ -277,7 +277,7 @@ TEST_F(Registro, DelAndAltVDoNothingOnTheRegisterLists) {
   teclas().press(key::Del).press(key::AltV).press(key::Esc);
   grid::EDITA(ctx, g, 42);
   EXPECT_EQ(coluna(9, "CPF"), (Lista{"11111111111", "22222222222", "33333333333"}));
-  EXPECT_EQ(ctx.areas.table(9)->recordCount(), 3u);
+  EXPECT_EQ(ctx.areas.table(store::Area::IMP0910)->recordCount(), 3u);
 }
 
 TEST_F(Registro, CellIsWrittenOnlyUnderItsRecordLock) {
@@ -323,14 +323,14 @@ class Caixa : public GridFixture {
     linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 1)}, {"DESCR", C("JANEIRO")}, {"VALOR", N(10)}});
     linha(39, {{"TIPOCR", C("D")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 5)}, {"DESCR", C("DESPESA")}, {"VALOR", N(99)}});
     linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 2, 1)}, {"DESCR", C("FEVEREIRO")}, {"VALOR", N(20)}});
-    (void)ctx.areas.select(39);
+    (void)ctx.areas.select(store::Area::TMP_19);
   }
 };
 
 TEST_F(Caixa, SortByTheDateColumn) {
   teclas().press(key::AltO).press(key::Esc);
   grid::EDITA(ctx, g, 38);
-  ctx.areas.table(39)->setFilter([](const rt::db::Table& t) { return t.getText("TIPOCR") == "C"; });
+  ctx.areas.table(store::Area::TMP_19)->setFilter([](const rt::db::Table& t) { return t.getText("TIPOCR") == "C"; });
   EXPECT_EQ(coluna(39, "DESCR"), (Lista{"JANEIRO", "FEVEREIRO", "MARCO"}));
 }
 

@@ -101,7 +101,7 @@ TEST_F(Matriz, TotalsWiderThanTheColumnStayExactFromTheGridToTheSummary) {
   // still the sum, in the matrix, in the titular's row of copy 32 and in the summary line.
   modoLeao(2);
   linha(32, {{"CPFDEPEN", grid::teste::C("")}});
-  rt::db::Table& grade = *ctx.areas.table(32);
+  rt::db::Table& grade = *ctx.areas.table(store::Area::TMP_12);
   teclas().type("6000000").press(key::Enter).press(key::Down).type("9999999,99").press(key::Enter).press(key::Esc);
   roda(16);
   const Decimal ano = 15999999.99_d;

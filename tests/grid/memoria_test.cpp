@@ -34,8 +34,8 @@ TEST_F(Memoria, CtrlEnterRemembersAPayeeOnce) {
   EXPECT_EQ(coluna(53, "CGCCPF"), (Lista{"12.345.678/0001-95", ""}));
   EXPECT_EQ(coluna(53, "CODIGO"), (Lista{"10", "11"}));
   // The grid went on over its own table.
-  EXPECT_EQ(ctx.areas.current(), 26);
-  EXPECT_EQ(ctx.areas.table(26)->recordCount(), 2u);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_06);
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_06)->recordCount(), 2u);
 }
 
 TEST_F(Memoria, CtrlEnterRemembersAssetAndDebtTexts) {
@@ -46,7 +46,7 @@ TEST_F(Memoria, CtrlEnterRemembersAssetAndDebtTexts) {
   linha(52, {{"DESCRICAO", C("APARTAMENTO NA PRAIA")}, {"CODIGO", N(11)}});
   teclas().press(key::CtrlEnter).press(key::Esc);
   grid::EDITA(ctx, g, 8);
-  (void)ctx.areas.select(25);
+  (void)ctx.areas.select(store::Area::TMP_05);
   teclas().press(key::CtrlEnter).press(key::Esc);
   grid::EDITA(ctx, g, 9);
   EXPECT_EQ(coluna(52, "DESCRICAO"), (Lista{"APARTAMENTO NA PRAIA", "FINANCIAMENTO DO CARRO"}));
@@ -62,8 +62,8 @@ TEST_F(Memoria, NothingIsRememberedFromAnEmptyRowOrOtherScreens) {
   linha(23, {{"NOMEDEPEN", C("MARIA")}});
   teclas().press(key::CtrlEnter).press(key::Esc);
   grid::EDITA(ctx, g, 3);
-  EXPECT_EQ(ctx.areas.table(53)->recordCount(), 0u);
-  EXPECT_EQ(ctx.areas.table(52)->recordCount(), 0u);
+  EXPECT_EQ(ctx.areas.table(store::Area::AUXPAG)->recordCount(), 0u);
+  EXPECT_EQ(ctx.areas.table(store::Area::AUXBENS)->recordCount(), 0u);
 }
 
 TEST_F(Memoria, AltF4PicksARememberedPayeeAndReturnsToTheSameRow) {
@@ -72,7 +72,7 @@ TEST_F(Memoria, AltF4PicksARememberedPayeeAndReturnsToTheSameRow) {
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("SEGUNDO")}});
   linha(53, {{"NOME", C("ESCOLA A")}, {"CGCCPF", C("11.111.111/0001-11")}, {"CODIGO", N(1)}});
   linha(53, {{"NOME", C("HOSPITAL B")}, {"CGCCPF", C("22.222.222/0001-22")}, {"CODIGO", N(10)}});
-  (void)ctx.areas.select(26);
+  (void)ctx.areas.select(store::Area::TMP_06);
   // On the second row: Alt+F4, leave the list with Esc: nothing added, still on the second row,
   // whose name is then copied; Alt+F4 again and pick the second payee.
   teclas().press(key::Down).press(key::AltF4).press(key::Esc).press(key::AltM);
@@ -96,7 +96,7 @@ TEST_F(Memoria, AltF5PickedTextsSortBeforeTheRowLastWorkedOn) {
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}, {"I7_0", N(10)}});
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(2)}, {"I7_2", C("CARRO")}, {"I7_0", N(20)}});
   linha(52, {{"DESCRICAO", C("ACOES DA EMPRESA X")}, {"CODIGO", N(31)}});
-  (void)ctx.areas.select(24);
+  (void)ctx.areas.select(store::Area::TMP_04);
   // An insert after the first row sets the running line to 10; two picks then take 9 and 8.
   teclas().press(key::Ins).pause().type("S");
   teclas().press(key::AltF5).press(key::CtrlEnter).press(key::AltF5).press(key::CtrlEnter).press(key::Esc);
@@ -111,7 +111,7 @@ TEST_F(Memoria, RuralDebtTakesThePickedCodeAsItsItem) {
   tabela(38);
   linha(38, {{"CPF", C("12345678909")}, {"ITEM", N(1)}, {"I9R_1", C("CUSTEIO")}});
   linha(52, {{"DESCRICAO", C("EMPRESTIMO RURAL")}, {"CODIGO", N(7)}});
-  (void)ctx.areas.select(38);
+  (void)ctx.areas.select(store::Area::TMP_18);
   teclas().press(key::AltF5).press(key::CtrlEnter).press(key::Esc);
   grid::EDITA(ctx, g, 36);
   EXPECT_EQ(coluna(38, "I9R_1"), (Lista{"CUSTEIO", "EMPRESTIMO RURAL"}));
@@ -123,12 +123,12 @@ TEST_F(Memoria, AltF6OpensTheSavingsGridAndTakesItsTotalsAsking) {
   tabela(24);
   tabela(34);
   linha(24, {{"CPF", C("12345678909")}, {"I7_2", C("POUPANCA")}});
-  (void)ctx.areas.select(24);
+  (void)ctx.areas.select(store::Area::TMP_04);
   teclas().press(key::AltF6).press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 5);
   EXPECT_EQ(servicos.conta("FCALPOUPA(0)"), 2);
   EXPECT_FALSE(servicos.chamou("FCALPOUPA(1)"));
-  EXPECT_EQ(ctx.areas.current(), 24);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_04);
   EXPECT_EQ(g.OPC, 5);
 }
 
@@ -138,7 +138,7 @@ TEST_F(Memoria, GridOpenedFromACellCheckGivesTheOuterGridBackItsColumns) {
   tabela(37);
   tabela(39);
   linha(37, {{"CPF", C("12345678909")}, {"ATV_BRASIL", C("S")}, {"ITEM", N(1)}, {"I8R_1", C("TRATOR")}});
-  (void)ctx.areas.select(37);
+  (void)ctx.areas.select(store::Area::TMP_17);
   servicos.gancho = [this](std::string_view nome, rt::ui::Value&) {
     if (nome == "TES_SIT") {
       g.TIPOCR = "D";
@@ -150,7 +150,7 @@ TEST_F(Memoria, GridOpenedFromACellCheckGivesTheOuterGridBackItsColumns) {
   teclas().press(key::End).type("2").press(key::Esc).press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 35);
   EXPECT_EQ(coluna(37, "I8R_4"), Lista{"2"});
-  EXPECT_EQ(ctx.areas.table(39)->recordCount(), 0u);
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_19)->recordCount(), 0u);
   EXPECT_EQ(g.OPC, 35);
   EXPECT_EQ(g.TABCPOIN[4], "I8R_4");
   EXPECT_EQ(g.nivel, 0);

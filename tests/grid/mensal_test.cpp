@@ -114,7 +114,7 @@ TEST_F(Mensal, SelfPaidSocialSecurityRowSetsTheCarneLeaoTotal) {
   g.I1_11 = "N";
   g.CPFDEPEN = "00000000002";
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("P")}, {"I1_11", C("N")}, {"I1_8", C("00000000002")}, {"I1_405", N(40)}});
-  (void)ctx.areas.select(22);
+  (void)ctx.areas.select(store::Area::TMP_02);
   digitaNoMes(6, 60_d);
   teclas().press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 24);
@@ -228,7 +228,7 @@ TEST_F(Mensal, OnTheCarneLeaoDetailEnterEditsTheNameAndSplitsTheTotal) {
 TEST_F(Mensal, MaintenanceExpenseIsSplitFromItsColumn) {
   tabela(30);
   linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(120)}});
-  (void)ctx.areas.select(30);
+  (void)ctx.areas.select(store::Area::TMP_10);
   int mesVisto = 0;
   servicos.mensal = [&](MesesValor&, int mes, Decimal) -> std::optional<Decimal> {
     mesVisto = mes;

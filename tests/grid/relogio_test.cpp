@@ -64,7 +64,7 @@ TEST_F(Relogio, APausedClockOrNoDeclarationIsNotStopped) {
 
 TEST_F(Relogio, GridsAboveTwentyJustWait) {
   tabela(53);
-  (void)ctx.areas.select(53);
+  (void)ctx.areas.select(store::Area::AUXPAG);
   teclas().pause(minutes(4)).press(key::Esc);
   grid::EDITA(ctx, g, 30);
   EXPECT_FALSE(servicos.chamou("VETEMPO"));

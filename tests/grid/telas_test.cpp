@@ -84,10 +84,10 @@ TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
   tabela(22);
   tabela(24);
   tabela(39);
-  (void)ctx.areas.select(22);
+  (void)ctx.areas.select(store::Area::TMP_02);
   grid::EDITA(ctx, g, 1);
   EXPECT_EQ(servicos.conta("FI1_T(1)"), 2);
-  (void)ctx.areas.select(24);
+  (void)ctx.areas.select(store::Area::TMP_04);
   grid::EDITA(ctx, g, 22);
   EXPECT_TRUE(servicos.chamou("FI7_T(6)"));
   servicos.chamadas.clear();
@@ -102,13 +102,13 @@ TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
   servicos.chamadas.clear();
   grid::EDITA(ctx, g, 38, 1);
   EXPECT_EQ(servicos.chamadas, (std::vector<std::string>{"SOMA_RUR(2)", "MRODAPER(14)", "SOMA_RUR(2)"}));
-  EXPECT_EQ(ctx.areas.current(), 37);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_17);
 }
 
 TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
   tabela(26);
   tabela(39);
-  (void)ctx.areas.select(26);
+  (void)ctx.areas.select(store::Area::TMP_06);
   grid::EDITA(ctx, g, 4);
   EXPECT_TRUE(servicos.chamou("MRODAPE(1)"));
   // The rural cash book opened from the matrix sets the rural hint back when it ends.
@@ -125,7 +125,7 @@ TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
   linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("D")}, {"DT_LC", Date::fromYmd(2009, 3, 9)}, {"DESCR", std::string("ADUBO MARCO")}});
   g.TIPOCR = "C";
   g.MESATI = 3;
-  (void)ctx.areas.select(39);
+  (void)ctx.areas.select(store::Area::TMP_19);
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 38, 0);
   EXPECT_TRUE(term.viu("VENDA MARCO"));

@@ -9,6 +9,7 @@
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "rt/text/strings.h"
+#include "store/acesso_tabelas.h"
 #include "store/abertura.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
@@ -31,9 +32,9 @@ class Validacao : public GridFixture {
   void referencia(int numero, const std::string& arquivo, std::vector<std::vector<std::pair<std::string, Value>>> linhas) {
     const std::string p = programa.caminho() + "/" + arquivo + ".DBF";
     rt::db::Table::create(p, store::camposDbf(store::estrutura(numero)), rt::db::CreateMode::kReplace).isOk();
-    rt::db::WorkAreas areas;
+    workareas::AreasTrabalho areas;
     ASSERT_TRUE(areas.open(1, p).isOk());
-    rt::db::Table& t = *areas.table(1);
+    rt::db::Table& t = *areas.table(store::Area::IMP0110);
     for (const auto& l : linhas) {
       ASSERT_TRUE(t.appendBlank().isOk());
       for (const auto& [campo, valor] : l) ASSERT_TRUE(t.put(campo, valor).isOk()) << campo;
@@ -52,32 +53,32 @@ class Validacao : public GridFixture {
 TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
   referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
   tabela(24);
-  (void)ctx.areas.select(24);
+  (void)ctx.areas.select(store::Area::TMP_04);
   ctx.QUALHLP = "MGETVAR";
   fechaAlertas(1);
   EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(12), 5), Decimal(12));
   EXPECT_TRUE(term.viu("CASA"));
   // The grid's area and help key come back; the code table is closed again.
-  EXPECT_EQ(ctx.areas.current(), 24);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_04);
   EXPECT_EQ(ctx.QUALHLP, "MGETVAR");
-  EXPECT_FALSE(ctx.areas.isOpen(46));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::CODBENS));
 }
 
 TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
   referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
   tabela(24);
   linha(24, {{"I7_2", C("IMOVEL")}});
-  (void)ctx.areas.select(24);
+  (void)ctx.areas.select(store::Area::TMP_04);
   console::VariaveisMapa vars;
   console::ServicosLista servLista;
   console::Listas listas{
-      ctx, console::AcessoTabelas{ctx.areas, [this](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+      ctx, store::acessoTabelas(ctx), vars,
       servLista};
   amb.listas = &listas;
   teclas().press(key::Down).press(key::Enter);
   EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(99), 5), Decimal(12));
   EXPECT_TRUE(term.viu("APARTAMENTO"));
-  EXPECT_EQ(ctx.areas.current(), 24);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_04);
   // Esc in the list stores 0.
   teclas().press(key::Esc);
   EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(98), 5), Decimal());
@@ -206,10 +207,10 @@ class Propriedades : public Validacao {
     tabela(36);
     linha(36, {{"I2R_01", C("FAZENDA FORA")}, {"RECEXT", N(1000)}, {"DESEXT", N(400)}});
     linha(36, {{"I2R_01", C("OUTRA")}, {"RESUS", N(50)}, {"OPC20US", N(10)}, {"OPC20RS", N(17)}});
-    (void)ctx.areas.select(36);
-    (void)ctx.areas.table(36)->goTop();
+    (void)ctx.areas.select(store::Area::TMP_16);
+    (void)ctx.areas.table(store::Area::TMP_16)->goTop();
   }
-  Decimal campo(const char* nome) { return ctx.areas.table(36)->getNumber(nome); }
+  Decimal campo(const char* nome) { return ctx.areas.table(store::Area::TMP_16)->getNumber(nome); }
 };
 
 TEST_F(Propriedades, ResultAbroadFromReceiptsExpensesAndRate) {
@@ -275,7 +276,7 @@ TEST_F(Validacao, AssetSaleGoesToTheCashBookOfItsRow) {
   EXPECT_EQ(g.OPC, 35);
   EXPECT_EQ(g.PONTEIRO, 5);
   EXPECT_EQ(g.TABCPOIN.at(4), "I8R_4");
-  EXPECT_EQ(ctx.areas.current(), 37);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_17);
 }
 
 TEST_F(Validacao, FolderList) {
@@ -337,21 +338,21 @@ TEST_F(Validacao, MaintenanceListFromTheAssets) {
   linha(24, {{"I7_1", N(0)}, {"I7_2", C("SEM VALOR")}});
   linha(24, {{"I7_1", N(3)}, {"I7_2", C("CARRO")}, {"I7_5", N(21)}, {"I7_4", N(30000)}});
   linha(24, {{"I7_1", N(4)}, {"I7_2", C("SALA")}, {"I7_5", N(11)}, {"I7_4", N(1000)}});
-  (void)ctx.areas.select(24);
+  (void)ctx.areas.select(store::Area::TMP_04);
   grid::BUSCA_DESP(ctx, g);
   EXPECT_EQ(coluna(30, "DESCRITEM"), (std::vector<std::string>{"APARTAMENTO NO CENTRO DA", "SALA"}));
   EXPECT_EQ(coluna(30, "DESCDESP"), (std::vector<std::string>{"CONDOMINIO", "CONDOMINIO"}));
   // A twelfth of a tenth, in cents: 1000 and 8.33.
-  rt::db::Table& lista = *ctx.areas.table(30);
+  rt::db::Table& lista = *ctx.areas.table(store::Area::TMP_10);
   (void)lista.goTop();
   EXPECT_EQ(lista.getNumber("VALODESP"), Decimal(1000));
   (void)lista.skip(1);
   EXPECT_EQ(lista.getNumber("VALODESP"), Decimal::fromRaw(833'000'000));
   EXPECT_EQ(coluna(30, "CPF"), (std::vector<std::string>{"12345678909", "12345678909"}));
-  EXPECT_EQ(ctx.areas.current(), 24);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_04);
   // Rebuilding replaces the list.
   grid::BUSCA_DESP(ctx, g);
-  EXPECT_EQ(ctx.areas.table(30)->recordCount(), 2u);
+  EXPECT_EQ(ctx.areas.table(store::Area::TMP_10)->recordCount(), 2u);
 }
 
 class ServicosComAmbiente : public grid::ServicosGrade, public grid::ComAmbienteValidacao {

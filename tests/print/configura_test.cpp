@@ -26,7 +26,7 @@ class ConfiguraTest : public print_test::PrintFixture {
   // A grid that leaves the marks "S" on the rows given (1-based).
   print::GradeModelos marca(std::vector<std::uint32_t> linhas) {
     return [linhas](store::Contexto& c) {
-      rt::db::Table& m = *c.areas.table(41);
+      rt::db::Table& m = *c.areas.table(store::Area::PRINTS);
       for (std::uint32_t r = 1; r <= m.recordCount(); ++r) {
         m.goTo(r);
         ASSERT_TRUE(m.status());
@@ -65,7 +65,7 @@ TEST_F(ConfiguraTest, TheFirstMarkedModelGoesIntoTheRecordAndAnEmptyListChangesN
   modelos.reset();
 
   // An empty list keeps the printer and says so.
-  (void)ctx.areas.close(41);
+  (void)ctx.areas.close(store::Area::PRINTS);
   auto exclusiva = store::teste::abre(programa / "PRINTS.DBF", true);
   ASSERT_NE(exclusiva, nullptr);
   ASSERT_TRUE(exclusiva->zap());

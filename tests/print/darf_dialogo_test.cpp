@@ -53,7 +53,7 @@ class DarfDialogoTest : public PrintFixture {
     EXPECT_TRUE(store::CRIA(ctx, store::numero(store::Area::DEFINE), ctx.ARQDEF + "DEFINE"));
     EXPECT_TRUE(store::CRIA(ctx, store::numero(store::Area::UFIRM), ctx.ARQDEF + "UFIRM"));
     EXPECT_TRUE(store::ABERTURA(ctx, 1));
-    rt::db::Table& t = *ctx.areas.table(1);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0110);
     t.goTop();
     EXPECT_TRUE(t.status());
     EXPECT_TRUE(t.lockRecord());
@@ -122,7 +122,7 @@ TEST_F(DarfDialogoTest, ConfirmedSlipPrintsAsTypedRunIsComputedAndDueDatesAreSto
   EXPECT_EQ(datas[7], Date::fromYmd(2010, 12, 30));
   EXPECT_EQ(datas[0], Date::fromYmd(2010, 4, 30));
   ASSERT_TRUE(store::ABERTURA(ctx, store::Area::DEFINE));
-  rt::db::Table& def = *ctx.areas.table(store::numero(store::Area::DEFINE));
+  rt::db::Table& def = *ctx.areas.table(store::Area::DEFINE);
   def.goTop();
   ASSERT_TRUE(def.status());
   EXPECT_EQ(def.getDate("VCTO8"), Date::fromYmd(2010, 12, 30));
@@ -165,7 +165,7 @@ TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
   const std::string kDep = "52998224725";
   {
     ASSERT_TRUE(store::ABERTURA(ctx, 12, true));
-    rt::db::Table& t = *ctx.areas.table(12);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP1210);
     t.goTop();
     ASSERT_TRUE(t.status());
     ASSERT_TRUE(t.put("CPFdepen", std::string(11, ' ')));
@@ -176,7 +176,7 @@ TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
     ASSERT_TRUE(t.put("I2_103", rt::text::Value(2000_d)));
     ASSERT_TRUE(t.put("I2_603", rt::text::Value(300_d)));
     ASSERT_TRUE(store::ABERTURA(ctx, 3, true));
-    rt::db::Table& d = *ctx.areas.table(3);
+    rt::db::Table& d = *ctx.areas.table(store::Area::IMP0310);
     d.goTop();
     ASSERT_TRUE(d.status());
     ASSERT_TRUE(d.put("CPFDEPEN", kDep));

@@ -76,7 +76,7 @@ class DarfJobTest : public PrintFixture {
     store::teste::preencheDeclaracoes(ctx, {kA, kB, kC}, 1);
     imp.conf.NROLPT = 0;
     EXPECT_TRUE(store::ABERTURA(ctx, 1));
-    rt::db::Table& t = *ctx.areas.table(1);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0110);
     for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
       EXPECT_TRUE(t.lockRecord());
       EXPECT_TRUE(t.put("I13_29", rt::text::Value(rt::text::Decimal(t.getText("CPF") == kC ? 1 : 2))));
@@ -93,7 +93,7 @@ class DarfJobTest : public PrintFixture {
 // for a taxpayer whose summary says more quotas.
 TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
   EXPECT_TRUE(store::ABERTURA(ctx, 1));
-  rt::db::Table& t = *ctx.areas.table(1);
+  rt::db::Table& t = *ctx.areas.table(store::Area::IMP0110);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     EXPECT_TRUE(t.lockRecord());
     EXPECT_TRUE(t.put("I13_29", rt::text::Value(rt::text::Decimal(9))));
@@ -103,7 +103,7 @@ TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
   (void)ctx.areas.closeAll();
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
   ASSERT_TRUE(print::INIVAR(ctx, kA, 1, 1));
-  rt::db::Table& reg = *ctx.areas.table(9);
+  rt::db::Table& reg = *ctx.areas.table(store::Area::IMP0910);
   reg.goTop();
   ASSERT_TRUE(reg.status());
   gains::OpcoesDarf o;
@@ -127,7 +127,7 @@ TEST_F(DarfJobTest, MarkedTaxpayersGetTheirSlipsInOneFile) {
   int dialogos = 0, tela = 0;
   srv.MARCA = [&](store::Contexto& c, int t) {
     tela = t;
-    rt::db::Table& reg = *c.areas.table(9);
+    rt::db::Table& reg = *c.areas.table(store::Area::IMP0910);
     for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
       ASSERT_TRUE(reg.lockRecord());
       ASSERT_TRUE(reg.put("IMPRE", std::string(reg.getText("CPF") == kB ? " " : "S")));
@@ -158,7 +158,7 @@ TEST_F(DarfJobTest, MarkedTaxpayersGetTheirSlipsInOneFile) {
   EXPECT_EQ(dialogos, 1);
   // The summaries read for the quotas leave table 01 closed: another terminal's load opens
   // it exclusively while this one is back at the menu.
-  EXPECT_FALSE(ctx.areas.isOpen(1));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::IMP0110));
   rt::db::OpenOptions exclusiva;
   exclusiva.exclusive = true;
   EXPECT_TRUE(rt::db::Table::open(dados / "IMP0110.DBF", exclusiva).isOk());

@@ -134,7 +134,7 @@ TEST_F(Escritorio, IncomeStatementOfAPayingSource) {
   EXPECT_FALSE(store::existe(ctx, ctx.ARQDEF + "FOLHAPG.DBF")) << "the check makes no table";
 
   ASSERT_TRUE(store::ABERTURA(ctx, store::Area::FOLHAPG));
-  rt::db::Table& t = *ctx.areas.table(store::numero(store::Area::FOLHAPG));
+  rt::db::Table& t = *ctx.areas.table(store::Area::FOLHAPG);
   for (const char* cpf : {"11144477735", "22233344405"}) {
     ASSERT_TRUE(t.appendBlank());
     for (const auto& [campo, valor] : Campos{{"CPF", s(cpf)}, {"NOMEFONTE", s("EMPRESA ALFA LTDA")},
@@ -145,7 +145,7 @@ TEST_F(Escritorio, IncomeStatementOfAPayingSource) {
       ASSERT_TRUE(t.put(campo, valor));
   }
   ASSERT_TRUE(t.flush());
-  ASSERT_TRUE(ctx.areas.close(store::numero(store::Area::FOLHAPG)));
+  ASSERT_TRUE(ctx.areas.close(store::Area::FOLHAPG));
   term.pause().press(25).type("ANA CONTADORA").press(rt::term::key::Enter);
   const auto ps = roda(13, 1, 1, "11144477735");
   ASSERT_EQ(ps.size(), 1u);

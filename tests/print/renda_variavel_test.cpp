@@ -18,7 +18,7 @@ class RendaVariavelTest : public print_test::PrintFixture {
   // Rows of table 07 for the CPF: (RVAR_NRO, DAY_TRADE, month, value, TIPO_BEM).
   void linha(int nro, const char* dayTrade, int mes, long valor, int tipo = 4) {
     ASSERT_TRUE(store::ABERTURA(ctx, 7, true));
-    rt::db::Table& t = *ctx.areas.table(7);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0710);
     ASSERT_TRUE(t.appendBlank());
     ASSERT_TRUE(t.put("CPF", cpf));
     ASSERT_TRUE(t.put("TIPO_BEM", Decimal::fromInt(tipo)));
@@ -26,7 +26,7 @@ class RendaVariavelTest : public print_test::PrintFixture {
     ASSERT_TRUE(t.put("DAY_TRADE", std::string(dayTrade)));
     ASSERT_TRUE(t.put(std::string("REC_MES") + (mes < 10 ? "0" : "") + std::to_string(mes), Decimal::fromInt(valor)));
     ASSERT_TRUE(t.commit());
-    (void)ctx.areas.close(7);
+    (void)ctx.areas.close(store::Area::IMP0710);
   }
   const std::string cpf = "12345678909";
 };

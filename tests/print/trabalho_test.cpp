@@ -45,7 +45,7 @@ class TrabalhoTest : public print_test::PrintFixture {
     };
     srv.MARCA = [this](store::Contexto& c, int tela) {
       telaMarcada = tela;
-      rt::db::Table& reg = *c.areas.table(9);
+      rt::db::Table& reg = *c.areas.table(store::Area::IMP0910);
       for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
         ASSERT_TRUE(reg.lockRecord());
         ASSERT_TRUE(reg.put("IMPRE", std::string(reg.getText("CPF") == kB ? " " : "S")));
@@ -121,7 +121,7 @@ TEST_F(TrabalhoTest, EveryFolderSkipsMissingOnesAndGivesBackTheDataFolder) {
   (void)ctx.areas.closeAll();
   ctx.definePastaDados(dadosAntes);
   ASSERT_TRUE(store::ABERTURA(ctx, store::Area::DIRET));
-  rt::db::Table& d = *ctx.areas.table(store::numero(store::Area::DIRET));
+  rt::db::Table& d = *ctx.areas.table(store::Area::DIRET);
   for (const std::string& p : {outra.caminho(), std::string("/nao/existe"), dados.caminho()}) {
     ASSERT_TRUE(d.appendBlank());
     ASSERT_TRUE(d.put("DIRETOR", p));
@@ -137,8 +137,8 @@ TEST_F(TrabalhoTest, EveryFolderSkipsMissingOnesAndGivesBackTheDataFolder) {
   EXPECT_EQ(saida(), rt::text::upper(outra.caminho()) < rt::text::upper(dados.caminho()) ? umaPasta + estaPasta
                                                                                           : estaPasta + umaPasta);
   EXPECT_EQ(ctx.ROTADOANO, dadosAntes);
-  ASSERT_NE(ctx.areas.table(9), nullptr);
-  EXPECT_EQ(ctx.areas.table(9)->recordCount(), 3u) << "the register of the data folder is open again";
+  ASSERT_NE(ctx.areas.table(store::Area::IMP0910), nullptr);
+  EXPECT_EQ(ctx.areas.table(store::Area::IMP0910)->recordCount(), 3u) << "the register of the data folder is open again";
 }
 
 TEST_F(TrabalhoTest, EscAbandonsTheRestOfTheJobAndSaysSo) {
@@ -172,7 +172,7 @@ namespace {
 
 void estatus(store::Contexto& ctx, const std::string& cpf, int valor) {
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  rt::db::Table& reg = *ctx.areas.table(9);
+  rt::db::Table& reg = *ctx.areas.table(store::Area::IMP0910);
   ASSERT_TRUE(reg.seek(cpf));
   ASSERT_TRUE(reg.lockRecord());
   ASSERT_TRUE(reg.put("ESTATUS", rt::text::Decimal::fromInt(valor)));

@@ -61,7 +61,7 @@ class BalancoListas : public DeclaracaoFixture {
       e.registro.txt("CONJPAD", "S");
       // Variable income: common operations gain 2,000 in March and lose 500 in May; the day
       // trade loses 200 in March, which counts as March's loss, apart from its gain.
-      rt::db::Table& rv = *p->areas.table(store::numero(store::Area::TMP_07));
+      rt::db::Table& rv = *p->areas.table(store::Area::TMP_07);
       const auto linha = [&rv](std::string_view modo, int nro,
                                const std::vector<std::pair<int, int>>& meses) {
         ASSERT_TRUE(rv.appendBlank().isOk());
@@ -78,8 +78,8 @@ class BalancoListas : public DeclaracaoFixture {
       linha("1", 13, {{4, 900}});  // not the month's result: left out
       // Capital gains: one property sold this year, its costs of 2005 and 2009; a second one
       // sold in an earlier year, whose old cost no longer counts.
-      rt::db::Table& ops = *p->areas.table(store::numero(store::Area::TMP_07));
-      rt::db::Table& custos = *p->areas.table(store::numero(store::Area::TMP_08));
+      rt::db::Table& ops = *p->areas.table(store::Area::TMP_07);
+      rt::db::Table& custos = *p->areas.table(store::Area::TMP_08);
       for (const auto& [bem, antes] : std::vector<std::pair<int, std::string>>{{1, "N"}, {2, "S"}}) {
         ASSERT_TRUE(ops.appendBlank().isOk());
         (void)ops.put("CPF", rt::ui::Value(std::string(kNovo)));
@@ -211,7 +211,7 @@ TEST_F(DeclaracaoFixture, CtrlEnterInTheLivingExpensesBringsTheUpkeepGrid) {
   aoEntrar = [this](shell::Declara& d, int n) {
     if (n != 10) return;
     d.dec.espelho.tabela01.num("DESPNAO", Decimal::fromInt(999));
-    rt::db::Table& t = *p->areas.table(store::numero(store::Area::TMP_10));
+    rt::db::Table& t = *p->areas.table(store::Area::TMP_10);
     for (int v : {100, 50}) {
       ASSERT_TRUE(t.appendBlank().isOk());
       (void)t.put("CPF", rt::ui::Value(std::string(kNovo)));

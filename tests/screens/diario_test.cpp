@@ -46,7 +46,7 @@ class Diario : public DeclaracaoFixture {
  protected:
   void poeConta(const ContaTeste& c) {
     ASSERT_TRUE(store::ABERTURA(*p, store::Area::CONTAS));
-    rt::db::Table& t = *p->areas.table(store::numero(store::Area::CONTAS));
+    rt::db::Table& t = *p->areas.table(store::Area::CONTAS);
     ASSERT_TRUE(t.appendBlank().isOk());
     for (auto [campo, valor] : std::map<std::string, std::string>{{"CDCONTA", c.codigo}, {"NMDESCRICA", "Conta " + c.codigo},
                                                                    {"CDSTATUS", c.status}, {"TEMCPF", c.cpf},

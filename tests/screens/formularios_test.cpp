@@ -116,8 +116,8 @@ TEST_F(Formularios, TheEnlargedAssetListShowsItsTotals) {
   aoEntrar = [](shell::Declara& d, int n) {
     if (n != 6) return;
     store::Contexto& ctx = d.p;
-    rt::db::Table& bens = *ctx.areas.table(store::numero(store::Area::TMP_04));
-    (void)ctx.areas.select(store::numero(store::Area::TMP_04));
+    rt::db::Table& bens = *ctx.areas.table(store::Area::TMP_04);
+    (void)ctx.areas.select(store::Area::TMP_04);
     for (int i = 1; i <= 2; ++i) {
       ASSERT_TRUE(store::ADD_REC(ctx, 5));
       ASSERT_TRUE(bens.put("CPF", std::string(kNovo)).isOk());

@@ -78,7 +78,7 @@ TEST_F(ListasVazias, EveryLookupLeftFromItsEmptyListKeepsWhatWasTyped) {
   };
   auto celula = [](const char* checagem, rt::ui::Value v) {
     return [checagem, v](AmbienteTela& a) mutable {
-      const int antes = a.ctx.areas.current();
+      const store::Area antes = a.ctx.areas.current();
       (void)a.grade.srv().valida(a.ctx, a.grade, checagem, v);
       EXPECT_EQ(a.ctx.areas.current(), antes);
     };

@@ -82,7 +82,7 @@ class MaioresValores : public DeclaracaoFixture {
       const Caso* c = casoDe(std::string(e.CPF.digitos()));
       ASSERT_NE(c, nullptr);
       if (n == 6 && c->onde == Onde::DezRendas) {
-        rt::db::Table& t = *p->areas.table(store::numero(store::Area::TMP_02));
+        rt::db::Table& t = *p->areas.table(store::Area::TMP_02);
         for (int i = 0; i < 10; ++i) {
           ASSERT_TRUE(t.appendBlank().isOk());
           (void)t.put("CPF", rt::ui::Value(std::string(c->cpf)));

@@ -26,7 +26,7 @@ TEST_F(OutrasTelas, StatusAndPhonesThenTheNotes) {
   aoEntrar = [this](shell::Declara&, int n) {
     if (n != 11) return;
     ASSERT_TRUE(store::ABERTURA(*p, store::Area::STATUS));
-    rt::db::Table& t = *p->areas.table(store::numero(store::Area::STATUS));
+    rt::db::Table& t = *p->areas.table(store::Area::STATUS);
     ASSERT_TRUE(t.appendBlank().isOk());
     (void)t.put("COD", rt::ui::Value(Decimal::fromInt(3)));
     (void)t.put("DESCRICAO", rt::ui::Value(std::string("EM ANDAMENTO")));

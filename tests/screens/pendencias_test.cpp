@@ -38,14 +38,14 @@ class PendenciasTest : public ::testing::Test {
   }
 
   void nota(const std::string& cpf, const std::string& texto, int codigo) {
-    rt::db::Table& t = *ctx.areas.table(11);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP1110);
     ASSERT_TRUE(t.appendBlank().isOk());
     ASSERT_TRUE(t.put("CPF", cpf).isOk());
     ASSERT_TRUE(t.put("OBSERV", texto).isOk());
     ASSERT_TRUE(t.put("CODERR", Decimal(codigo)).isOk());
   }
   void contribuinte(const std::string& cpf) {
-    rt::db::Table& t = *ctx.areas.table(9);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0910);
     ASSERT_TRUE(t.appendBlank().isOk());
     ASSERT_TRUE(t.put("CPF", cpf).isOk());
   }
@@ -81,9 +81,9 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
   nota("11144477735", "PRIMEIRA NOTA DA MARIA", 2);
   contribuinte("52998224725");
   contribuinte("11144477735");
-  ctx.areas.table(9)->goTo(2);
-  ASSERT_TRUE(ctx.areas.table(9)->status());
-  (void)ctx.areas.close(11);  // the chooser has table 11 closed
+  ctx.areas.table(store::Area::IMP0910)->goTo(2);
+  ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status());
+  (void)ctx.areas.close(store::Area::IMP1110);  // the chooser has table 11 closed
 
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);
@@ -91,9 +91,9 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
   EXPECT_TRUE(viu("SEGUNDA NOTA DA MARIA"));
   EXPECT_FALSE(viu("NOTA DO JOSE"));
   EXPECT_LT(linhaDe("PRIMEIRA NOTA DA MARIA"), linhaDe("SEGUNDA NOTA DA MARIA"));  // by codERR
-  EXPECT_EQ(ctx.areas.current(), 9);
-  EXPECT_FALSE(ctx.areas.isOpen(11));
-  EXPECT_FALSE(ctx.areas.isOpen(31));
+  EXPECT_EQ(ctx.areas.current(), store::Area::IMP0910);
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::IMP1110));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::TMP_11));
 
   // The copy on disk holds exactly Maria's rows, and the shared table is untouched.
   rt::db::OpenOptions o;
@@ -106,7 +106,7 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
     EXPECT_EQ((*copia)->getText("CPF"), "11144477735");
   }
   ASSERT_TRUE(store::ABERTURA(ctx, 11));
-  EXPECT_EQ(ctx.areas.table(11)->recordCount(), 3u);
+  EXPECT_EQ(ctx.areas.table(store::Area::IMP1110)->recordCount(), 3u);
 }
 
 TEST_F(PendenciasTest, TheListIsOnlyLookedThroughNothingTypedIsTaken) {
@@ -114,8 +114,8 @@ TEST_F(PendenciasTest, TheListIsOnlyLookedThroughNothingTypedIsTaken) {
   // takes no typing, no new row, no deletion.
   mariaEJose();
   for (int linha : {1, 2}) {
-    ctx.areas.table(9)->goTo(static_cast<std::uint32_t>(linha));
-    ASSERT_TRUE(ctx.areas.table(9)->status().isOk());
+    ctx.areas.table(store::Area::IMP0910)->goTo(static_cast<std::uint32_t>(linha));
+    ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status().isOk());
     term.type("NOVA NOTA").press(rt::term::key::Enter).press(rt::term::key::Down).type("OUTRA");
     term.press(rt::term::key::Enter).press(rt::term::key::Up).press(rt::term::key::Del).type("S");
     term.press(rt::term::key::Esc);
@@ -139,8 +139,8 @@ TEST_F(PendenciasTest, OnTheTaxpayerPromptTheListComesInItsOwnFrame) {
   using namespace rt::text::literals;
   // F11 on the prompt of the declaration item: nothing under the list draws a frame for it.
   mariaEJose();
-  ctx.areas.table(9)->goTo(1);
-  ASSERT_TRUE(ctx.areas.table(9)->status().isOk());
+  ctx.areas.table(store::Area::IMP0910)->goTo(1);
+  ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status().isOk());
   g.OPCAO_1 = 11;
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);
@@ -153,18 +153,18 @@ TEST_F(PendenciasTest, OnTheTaxpayerPromptTheListComesInItsOwnFrame) {
 
 TEST_F(PendenciasTest, ATaxpayerWithoutNotesGetsAnEmptyCopyNotTheLastOnesNotes) {
   mariaEJose();
-  ctx.areas.table(9)->goTo(1);
-  ASSERT_TRUE(ctx.areas.table(9)->status());
+  ctx.areas.table(store::Area::IMP0910)->goTo(1);
+  ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status());
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);
   EXPECT_TRUE(viu("NOTA DA MARIA"));
 
-  ctx.areas.table(9)->goTo(2);
-  ASSERT_TRUE(ctx.areas.table(9)->status());
+  ctx.areas.table(store::Area::IMP0910)->goTo(2);
+  ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status());
   term.press(rt::term::key::Esc);
   MOS_PEND(ctx, g);
   EXPECT_FALSE(viu("NOTA DA MARIA"));
-  EXPECT_TRUE(ctx.areas.isOpen(11));  // open before, so left open
+  EXPECT_TRUE(ctx.areas.isOpen(store::Area::IMP1110));  // open before, so left open
   auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", rt::db::OpenOptions{});
   ASSERT_TRUE(copia.isOk());
   EXPECT_EQ((*copia)->recordCount(), 0u);

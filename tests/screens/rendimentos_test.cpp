@@ -116,8 +116,8 @@ TEST_F(Rendimentos, AYearTotalWiderThanItsColumnIsKeptExactly) {
     if (n != 6) return;
     store::Contexto& ctx = d.p;
     d.dec.espelho.tabela01.num("CAL_AUTO", 2);
-    rt::db::Table& leao = *ctx.areas.table(store::numero(store::Area::TMP_12));
-    (void)ctx.areas.select(store::numero(store::Area::TMP_12));
+    rt::db::Table& leao = *ctx.areas.table(store::Area::TMP_12);
+    (void)ctx.areas.select(store::Area::TMP_12);
     ASSERT_TRUE(store::ADD_REC(ctx, 5));
     ASSERT_TRUE(leao.put("CPF", std::string(kNovo)).isOk());
     ASSERT_TRUE(leao.put("I2_101", Decimal::parse("6000000.25").value()).isOk());
@@ -147,8 +147,8 @@ TEST_F(Rendimentos, ADependantsOnlyRowIsFoundNotDuplicated) {
     if (n != 6) return;
     store::Contexto& ctx = d.p;
     // The dependant, registered on screen 4, and his months, left by an earlier session.
-    rt::db::Table& dep = *ctx.areas.table(store::numero(store::Area::TMP_03));
-    (void)ctx.areas.select(store::numero(store::Area::TMP_03));
+    rt::db::Table& dep = *ctx.areas.table(store::Area::TMP_03);
+    (void)ctx.areas.select(store::Area::TMP_03);
     ASSERT_TRUE(store::ADD_REC(ctx, 5));
     ASSERT_TRUE(dep.put("CPF", std::string(kNovo)).isOk());
     ASSERT_TRUE(dep.put("NOMEDEPEN", std::string("FILHO")).isOk());
@@ -156,8 +156,8 @@ TEST_F(Rendimentos, ADependantsOnlyRowIsFoundNotDuplicated) {
     ASSERT_TRUE(dep.put("CPFDEPEN", std::string(kDependente)).isOk());
     ASSERT_TRUE(dep.flush().isOk());
     (void)dep.unlock();
-    rt::db::Table& leao = *ctx.areas.table(store::numero(store::Area::TMP_12));
-    (void)ctx.areas.select(store::numero(store::Area::TMP_12));
+    rt::db::Table& leao = *ctx.areas.table(store::Area::TMP_12);
+    (void)ctx.areas.select(store::Area::TMP_12);
     ASSERT_TRUE(store::ADD_REC(ctx, 5));
     ASSERT_TRUE(leao.put("CPF", std::string(kNovo)).isOk());
     ASSERT_TRUE(leao.put("CPFDEPEN", std::string(kDependente)).isOk());

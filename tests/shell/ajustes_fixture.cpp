@@ -26,13 +26,13 @@ AjustesFixture::~AjustesFixture() {
 void AjustesFixture::criaConfig(bool quersen, int ultSenir) {
   ASSERT_TRUE(store::ABERTURA(ctx, 42));
   ASSERT_TRUE(store::ADD_REC(ctx, 5));
-  rt::db::Table& t = *ctx.areas.table(42);
+  rt::db::Table& t = *ctx.areas.table(store::Area::CONFIG);
   ASSERT_TRUE(t.put("NRO_TERM", ctx.NUSU));
   ASSERT_TRUE(t.put("QUERSEN", quersen));
   ASSERT_TRUE(t.put("ULT_SENIR", rt::text::Decimal(ultSenir)));
   ASSERT_TRUE(t.flush());
   ASSERT_TRUE(store::DESTRAVA(ctx));
-  ASSERT_TRUE(ctx.areas.close(42));
+  ASSERT_TRUE(ctx.areas.close(store::Area::CONFIG));
   aj.QUERSEN = quersen;
   aj.ULT_SENIR = ultSenir;
 }

@@ -182,7 +182,7 @@ TEST_F(Atualizacao, TheMenuItemStoresWhetherToCheckAtStartUp) {
 // instead of the answer being dropped without a word.
 TEST_F(Atualizacao, AnAnswerDefineCannotKeepIsSaid) {
   ASSERT_TRUE(store::ABERTURA(ctx, store::Area::DEFINE));  // made with its record
-  ASSERT_TRUE(ctx.areas.close(store::numero(store::Area::DEFINE)));
+  ASSERT_TRUE(ctx.areas.close(store::Area::DEFINE));
   {
     rt::db::OpenOptions so;
     so.exclusive = true;

@@ -35,14 +35,14 @@ class Configuracao : public AjustesFixture {
     ASSERT_TRUE(store::ABERTURA(ctx, 51));
     for (const auto& [anoMes, tjm] : linhas) {
       ASSERT_TRUE(store::ADD_REC(ctx, 5));
-      rt::db::Table& t = *ctx.areas.table(51);
+      rt::db::Table& t = *ctx.areas.table(store::Area::UFIRM);
       ASSERT_TRUE(t.put("ANOMES", std::string(anoMes)));
       ASSERT_TRUE(t.put("TJM", d(tjm)));
       ASSERT_TRUE(t.put("MULTIPL", d("1.5")));
       ASSERT_TRUE(t.flush());
       ASSERT_TRUE(store::DESTRAVA(ctx));
     }
-    ASSERT_TRUE(ctx.areas.close(51));
+    ASSERT_TRUE(ctx.areas.close(store::Area::UFIRM));
   }
   // The TJM of a month, or "missing".
   std::string tjm(const char* anoMes) {
@@ -168,7 +168,7 @@ TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
   std::vector<int> grades;
   term.type("c").press(key::Home).press(key::Enter).press(key::Esc);
   MUDA_ESTATUS(ctx, [&](store::Contexto& c, int tela) {
-    EXPECT_TRUE(c.areas.isOpen(66));
+    EXPECT_TRUE(c.areas.isOpen(store::Area::STATUS));
     grades.push_back(tela);
   });
   EXPECT_FALSE(term.exhausted());
@@ -176,14 +176,14 @@ TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
   EXPECT_TRUE(gravador.viu("Alterar situação"_cp));
   EXPECT_TRUE(gravador.viu("Cadastra ou altera a descrição do status"_cp));
   EXPECT_TRUE(gravador.viu("Modifica na declaração o status e/ou nro dos Recibos"_cp));
-  EXPECT_FALSE(ctx.areas.isOpen(66));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::STATUS));
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
 }
 
 TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
   {
-    rt::db::Table& t = *ctx.areas.table(9);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0910);
     ASSERT_TRUE(t.appendBlank().isOk());
     ASSERT_TRUE(t.put("CPF", std::string("12345678909")).isOk());
     ASSERT_TRUE(t.put("NOMECONTR", std::string("ANA PRIMEIRA")).isOk());
@@ -203,10 +203,10 @@ TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
     if (status->getNumber("COD") == Decimal(77)) achou = rt::text::trim(status->getText("DESCRICAO")) == "PRONTA";
   EXPECT_TRUE(achou);
   ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  ctx.areas.table(9)->goTop();
-  ASSERT_TRUE(ctx.areas.table(9)->status());
-  EXPECT_EQ(ctx.areas.table(9)->getNumber("ESTATUS"), Decimal(77));
-  EXPECT_EQ(ctx.areas.table(9)->getText("CPF"), "12345678909");
+  ctx.areas.table(store::Area::IMP0910)->goTop();
+  ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status());
+  EXPECT_EQ(ctx.areas.table(store::Area::IMP0910)->getNumber("ESTATUS"), Decimal(77));
+  EXPECT_EQ(ctx.areas.table(store::Area::IMP0910)->getText("CPF"), "12345678909");
   EXPECT_TRUE(gravador.viu("ANA PRIMEIRA           │PRONTA"_cp)) << term.dump();
 }
 
@@ -223,7 +223,7 @@ TEST_F(Configuracao, SelicProposesTheMonthAfterTheLastFilledOne) {
   EXPECT_EQ(linhasUfirm(), 4);
   EXPECT_EQ(recarregado().VAL_CPMF, d("0.38"));
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kSubdialogo));
-  EXPECT_FALSE(ctx.areas.isOpen(51));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::UFIRM));
 }
 
 TEST_F(Configuracao, SelicWithoutAnEmptyMonthAfterProposesTheLastOne) {

@@ -20,7 +20,7 @@ class Cores : public AjustesFixture {
 
 TEST_F(Cores, AFirstStartMakesTheRecordWithTheDefaults) {
   EXPECT_TRUE(CRIACOR(ctx));
-  EXPECT_FALSE(ctx.areas.isOpen(56));
+  EXPECT_FALSE(ctx.areas.isOpen(workareas::Area::CORES));
   auto t = abre("CORES", true);
   ASSERT_FALSE(t->eof());
   EXPECT_EQ(t->getText("NRO_TERM"), "00");

@@ -34,7 +34,7 @@ class DarfItem : public ProgramaFixture {
     for (const auto& [cpf, quota] : quotas) {
       store::seleciona(p->areas, store::Area::IMP0910);
       ASSERT_TRUE(store::ADD_REC(*p, 5));
-      rt::db::Table& r = *p->areas.table(9);
+      rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
       ASSERT_TRUE(r.put("CPF", cpf));
       ASSERT_TRUE(r.put("NOMECONTR", "CONTRIBUINTE " + cpf));
       // Only A and C are marked.
@@ -43,7 +43,7 @@ class DarfItem : public ProgramaFixture {
       ASSERT_TRUE(r.unlock());
       store::seleciona(p->areas, store::Area::IMP0110);
       ASSERT_TRUE(store::ADD_REC(*p, 5));
-      rt::db::Table& t = *p->areas.table(1);
+      rt::db::Table& t = *p->areas.table(store::Area::IMP0110);
       ASSERT_TRUE(t.put("CPF", cpf));
       ASSERT_TRUE(t.put("I13_29", Decimal(3)));
       ASSERT_TRUE(t.put("I13_30", quota));

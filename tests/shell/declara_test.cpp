@@ -57,7 +57,7 @@ class Rascunho {
 
 // The data and work folders of a program moved to `pasta`, with its register open there.
 bool mudaPastas(Program& q, const std::string& pasta) {
-  (void)q.areas.close(9);
+  (void)q.areas.close(store::Area::IMP0910);
   q.definePastaDados(pasta);
   q.definePastaTrabalho(pasta);
   return store::ABERTURA(q, 9).isOk();
@@ -79,7 +79,7 @@ class Declaracao : public ProgramaFixture {
     ASSERT_TRUE(inicia());
     ASSERT_TRUE(mudaPastas(*p, pasta.caminho() + "/"));
     // A ("FULANO") and B ("BELTRANO") are registered.
-    rt::db::Table& r = *p->areas.table(9);
+    rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     for (auto [c, nome] : {std::pair{kA, "FULANO"}, std::pair{kB, "BELTRANO"}}) {
       ASSERT_TRUE(r.appendBlank());
       ASSERT_TRUE(r.put("CPF", std::string(c)));
@@ -254,7 +254,7 @@ TEST_F(Declaracao, AFinalSaveThatFailsKeepsTheDeclarationOpen) {
     d.dec.espelho.registro.txt("NOMECONTR", "SALVO NA SEGUNDA");
     // The first save finds table 01's working copy closed; the second has it again.
     if (telas.size() == 1)
-      (void)p->areas.close(21);
+      (void)p->areas.close(store::Area::TMP_01);
     else
       ASSERT_TRUE(store::abreCopia(*p, 21));
   };
@@ -561,7 +561,7 @@ TEST_F(Declaracao, TheSizeOfUseCountsTheCopiesAndStopsAtSixDigits) {
   aoEntrar = [&](Declara& d, int) {
     tamanho = d.VETAMHO();
     // Copy 22 made to look huge: the size stops at what the field holds.
-    rt::db::Table& c = *p->areas.table(22);
+    rt::db::Table& c = *p->areas.table(store::Area::TMP_02);
     const int linhas = 1000000 / c.recordSize() + 1;
     for (int i = 0; i < linhas; ++i) ASSERT_TRUE(c.appendBlank());
     ASSERT_TRUE(c.flush());

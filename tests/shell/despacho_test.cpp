@@ -269,7 +269,7 @@ TEST_F(Despacho, TheConverterRunsOnThisTerminalsNumber) {
   EXPECT_EQ(linha, "00 00");
   EXPECT_EQ(pasta, console::BAR_FORA(p->LOCARQ));
   EXPECT_FALSE(pasta.empty());
-  EXPECT_TRUE(p->areas.isOpen(9));
+  EXPECT_TRUE(p->areas.isOpen(workareas::Area::IMP0910));
 }
 
 TEST_F(Despacho, SairAnsweredNoStoresNothing) {
@@ -298,7 +298,7 @@ TEST_F(Despacho, TerminarStoresReorganisesAndReportsBusyTables) {
   EXPECT_EQ(modo, 3);
   EXPECT_TRUE(gravador.viu("Encerrando..."));
   EXPECT_TRUE(gravador.viu("IMP0110 IMP0210"));
-  EXPECT_FALSE(p->areas.isOpen(9));
+  EXPECT_FALSE(p->areas.isOpen(workareas::Area::IMP0910));
   EXPECT_EQ(abre("CONFIG", "00")->getNumber("SOESTE"), Decimal(33));
 }
 
@@ -307,7 +307,7 @@ TEST_F(Despacho, TerminarWithTheStoresReorganisation) {
   ASSERT_TRUE(p->reorganiza);
   MENUSELECT(*p, 17);
   EXPECT_EQ(p->saida, 0);
-  EXPECT_FALSE(p->areas.isOpen(9));
+  EXPECT_FALSE(p->areas.isOpen(workareas::Area::IMP0910));
   // The register's indexes are there again, and the next start finds everything.
   p.reset();
   EXPECT_TRUE(std::filesystem::exists(programa / "DADOS2010/IMP0910.CDX"));

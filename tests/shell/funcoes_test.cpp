@@ -26,7 +26,7 @@ class Funcoes : public ProgramaFixture {
     ASSERT_TRUE(inicia());
     registraFuncoes(*p);
     ASSERT_TRUE(store::ABERTURA(*p, 9));
-    rt::db::Table& r = *p->areas.table(9);
+    rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     for (const std::string& cpf : {kA, kB}) {
       ASSERT_TRUE(store::ADD_REC(*p, 5));
       ASSERT_TRUE(r.put("CPF", cpf));
@@ -40,7 +40,7 @@ class Funcoes : public ProgramaFixture {
     std::vector<std::string> v;
     (void)p->areas.closeAll();
     if (!store::ABERTURA(*p, 9)) return v;
-    rt::db::Table& r = *p->areas.table(9);
+    rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     for (std::uint32_t n = 1; n <= r.recordCount(); ++n) {
       r.goTo(n);
       EXPECT_TRUE(r.status());
@@ -63,12 +63,12 @@ TEST_F(Funcoes, EveryFolderAndTaxpayerToolHasItsItem) {
 }
 
 TEST_F(Funcoes, FolderRegisterOpensInItsGridAndLeavesTheRegisterSelected) {
-  const int antes = p->areas.current();
+  const store::Area antes = p->areas.current();
   term.press(key::Esc);
   MENUSELECT(*p, 14);
   EXPECT_TRUE(gravador.viu("Drive e diretório"_cp));
   EXPECT_EQ(p->areas.current(), antes);
-  EXPECT_TRUE(p->areas.isOpen(40));
+  EXPECT_TRUE(p->areas.isOpen(store::Area::DIRET));
 }
 
 TEST_F(Funcoes, DeletionMarksEveryoneInTheGridAndAsksFirst) {
@@ -145,7 +145,7 @@ namespace {
 
 TEST_F(Funcoes, RuralOnlyDeletionOffersAndTakesOnlyTaxpayersWithRuralActivity) {
   {
-    rt::db::Table& r = *p->areas.table(9);
+    rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     r.goTop();
     ASSERT_TRUE(r.status());
     ASSERT_TRUE(store::REC_LOCK(*p, 5));
@@ -153,7 +153,7 @@ TEST_F(Funcoes, RuralOnlyDeletionOffersAndTakesOnlyTaxpayersWithRuralActivity) {
     ASSERT_TRUE(r.commit());
     ASSERT_TRUE(r.unlock());
   }
-  const std::string rural = p->areas.table(9)->getText("CPF");
+  const std::string rural = p->areas.table(store::Area::IMP0910)->getText("CPF");
   term.pause();
   term.press('N');                             // "NAO - Exclui so a atividade Rural"
   term.press(key::AltEquals).press(key::Esc);  // every taxpayer shown is marked
@@ -162,7 +162,7 @@ TEST_F(Funcoes, RuralOnlyDeletionOffersAndTakesOnlyTaxpayersWithRuralActivity) {
   EXPECT_TRUE(gravador.viu("Confirma a Exclusão de 1 contribuinte?"_cp));
   EXPECT_EQ(registro(), (std::vector<std::string>{kA, kB}));
   // The rural activity of the marked one went; the other was never offered.
-  rt::db::Table& r = *p->areas.table(9);
+  rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
   for (r.goTop(); r.status() && !r.eof(); r.skip(1))
     EXPECT_EQ(r.getText("TEMRURAL"), r.getText("CPF") == rural ? "N" : " ") << r.getText("CPF");
 }

@@ -75,7 +75,7 @@ TEST_F(Inicio, FirstStartMakesTheTerminalsRecordsAndReachesTheMenu) {
   ASSERT_NE(p->menu, nullptr);
   EXPECT_EQ(p->menu->pads().size(), 7u);
   EXPECT_EQ(p->NPOSMENU, 1);
-  EXPECT_TRUE(p->areas.isOpen(9));
+  EXPECT_TRUE(p->areas.isOpen(workareas::Area::IMP0910));
   con.refresh();
   EXPECT_TRUE(gravador.viu("Versão Lib D 10/06/10"_cp));
 

@@ -99,7 +99,7 @@ void ProgramaFixture::criaConfig(std::string_view nusu, const std::function<void
     q.definePastaPrograma(programa.caminho());
     q.NUSU = std::string(nusu);
     ASSERT_TRUE(CONFIGURA(q));
-    rt::db::Table& t = *q.areas.table(42);
+    rt::db::Table& t = *q.areas.table(store::Area::CONFIG);
     ASSERT_FALSE(t.eof());
     ASSERT_TRUE(t.lockRecord());
     ajusta(t);

@@ -115,7 +115,7 @@ class ServicosDeclaracaoTest : public ::testing::Test, protected shell::teste::S
     support::removeScratchDir(pasta);
   }
   void bem(Decimal anterior, Decimal atual) {
-    rt::db::Table& t = *p.areas.table(24);
+    rt::db::Table& t = *p.areas.table(store::Area::TMP_04);
     ASSERT_TRUE(t.appendBlank().isOk());
     ASSERT_TRUE(t.put("CPF", std::string("11144477735")).isOk());
     ASSERT_TRUE(t.put("I7_3", anterior).isOk());
@@ -141,12 +141,12 @@ TEST_F(ServicosDeclaracaoTest, AssetTotalsAreRecomputedByTheNameTheGridGives) {
   ASSERT_TRUE(store::criaCopia(p, 24).isOk());
   bem(dec("1000.50"), dec("2000.25"));
   bem(dec("10"), Decimal());
-  p.areas.table(24)->goTo(1);
-  ASSERT_TRUE(p.areas.table(24)->status());
+  p.areas.table(store::Area::TMP_04)->goTo(1);
+  ASSERT_TRUE(p.areas.table(store::Area::TMP_04)->status());
   servicos.recalcula(p, g, "FI7_T(0)");
   EXPECT_EQ(declaracao.espelho.tabela01.num("I13_32"), dec("1010.50"));
   EXPECT_EQ(declaracao.espelho.tabela01.num("I13_33"), dec("2000.25"));
-  EXPECT_EQ(p.areas.table(24)->recNo(), 1u);  // the grid's row is left where it was
+  EXPECT_EQ(p.areas.table(store::Area::TMP_04)->recNo(), 1u);  // the grid's row is left where it was
 
   // The gains' totals are known and belong to the gains screens: nothing here changes.
   servicos.recalcula(p, g, "FCALGAN(10)");
@@ -185,7 +185,7 @@ TEST_F(ServicosDeclaracaoTest, EveryNameOfTheGridCatalogueResolvesAndAnUnknownOn
 TEST_F(ServicosDeclaracaoTest, TheCalculatorsPaymentRecomputationChecksTheAmountPaid) {
   // Education (code 1) above its limit: the excess goes to the row's non-deductible part.
   ASSERT_TRUE(store::criaCopia(p, 26).isOk());
-  rt::db::Table& t = *p.areas.table(26);
+  rt::db::Table& t = *p.areas.table(store::Area::TMP_06);
   ASSERT_TRUE(t.appendBlank().isOk());
   ASSERT_TRUE(t.put("I6_3", Decimal(1)).isOk());
   ASSERT_TRUE(t.put("I6_4", dec("5000.00")).isOk());
@@ -302,7 +302,7 @@ TEST_F(ServicosDeclaracaoTest, ChecksOpenTheirListsOverTheDeclarationsVariables)
 TEST_F(ServicosDeclaracaoTest, TheIncomeRowsDependantIsTakenWhenHeIsADependant) {
   ASSERT_TRUE(store::criaCopia(p, 22).isOk());
   ASSERT_TRUE(store::criaCopia(p, 23).isOk());
-  rt::db::Table& d = *p.areas.table(23);
+  rt::db::Table& d = *p.areas.table(store::Area::TMP_03);
   ASSERT_TRUE(d.appendBlank().isOk());
   ASSERT_TRUE(d.put("CPF", std::string("11144477735")).isOk());
   ASSERT_TRUE(d.put("CPFDEPEN", std::string("52998224725")).isOk());

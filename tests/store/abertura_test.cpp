@@ -61,7 +61,7 @@ TEST_F(AberturaTest, EveryTableIsCreatedInEmptyFoldersWithItsStructureAndIndexes
     ASSERT_TRUE(ABERTURA(ctx, t.numero));
     rt::db::Table* tb = area(t.numero);
     ASSERT_NE(tb, nullptr);
-    EXPECT_EQ(ctx.areas.current(), t.numero);
+    EXPECT_EQ(numero(ctx.areas.current()), t.numero);
     // The file has the upper-case name in its folder.
     const std::string dbf = pastaLinux(t) + "/" + nomeArquivo(t, "00") + ".DBF";
     EXPECT_TRUE(fs::exists(dbf));
@@ -398,13 +398,13 @@ TEST_F(AberturaTest, NetuseReopensWhenTheModeDiffersAndKeepsTheSameOpenOtherwise
 
 TEST_F(AberturaTest, NetuseUnderAnAliasOpensTheSameFileTwice) {
   ASSERT_TRUE(ABERTURA(ctx, 9));
-  ctx.areas.select(19);
+  ctx.areas.select(store::Area::IMP1910);
   ctx.APELIDO = "ORIGEM";
   EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 1));
   ctx.APELIDO.clear();
   EXPECT_EQ(area(19)->alias(), "ORIGEM");
   // The alias of another area is not waited for.
-  ctx.areas.select(18);
+  ctx.areas.select(store::Area::IMP1810);
   EXPECT_FALSE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 10));
   EXPECT_EQ(espera.vezes(), 0);
 }
@@ -462,7 +462,7 @@ TEST_F(AberturaTest, AMissingForeignTableIsReportedNotCreated) {
 TEST_F(AberturaTest, CheckPassCreatesTheProgramTablesAndLeavesOnlyTheFolderRegisterOpen) {
   ASSERT_TRUE(ABERTURA(ctx, 0));
   for (int n = 1; n <= 99; ++n) EXPECT_EQ(ctx.areas.isOpen(n), n == 40) << n;
-  EXPECT_EQ(ctx.areas.current(), 40);
+  EXPECT_EQ(ctx.areas.current(), store::Area::DIRET);
   for (const char* f : {"PRINTS.DBF", "CODBENS.DBF", "CODEPEN.DBF", "CODDIVI.DBF", "DESPESA.DBF", "UFIRM.DBF",
                         "AUXBENS.DBF", "AUXPAG.DBF", "LISERRO.DBF", "LISERRO.CDX", "OCUPACAO.DBF", "OCUPACAB.CDX",
                         "STATUS.DBF", "DIRET00.DBF"})
@@ -500,7 +500,7 @@ TEST_F(AberturaTest, CheckPassGoesOnPastATableItCannotOpen) {
   EXPECT_FALSE(ABERTURA(ctx, 0));
   EXPECT_TRUE(term.contains(ctx.ARQDEF + std::string("CODEPEN.DBF não está disponivel "_cp)));
   EXPECT_TRUE(fs::exists(programa / "OCUPACAO.DBF"));  // opened after it
-  EXPECT_TRUE(ctx.areas.isOpen(40));
+  EXPECT_TRUE(ctx.areas.isOpen(store::Area::DIRET));
 }
 
 // A table that cannot be opened is said once, by the opener: its status comes back told, and
@@ -531,12 +531,12 @@ TEST_F(AberturaTest, ClosingHelpersCloseTheWorkingCopiesAndTheDeclarationTablesB
   ASSERT_TRUE(CRIA(ctx, 21, ctx.LOCTRAB + "TMP_0100"));
   ASSERT_TRUE(ctx.areas.open(21, trabalho / "TMP_0100.DBF"));
   FECHA_PROV(ctx);
-  EXPECT_FALSE(ctx.areas.isOpen(21));
-  EXPECT_TRUE(ctx.areas.isOpen(1));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::TMP_01));
+  EXPECT_TRUE(ctx.areas.isOpen(store::Area::IMP0110));
   FECHA_TODO(ctx);
-  EXPECT_FALSE(ctx.areas.isOpen(1));
-  EXPECT_TRUE(ctx.areas.isOpen(9));
-  EXPECT_TRUE(ctx.areas.isOpen(42));
+  EXPECT_FALSE(ctx.areas.isOpen(store::Area::IMP0110));
+  EXPECT_TRUE(ctx.areas.isOpen(store::Area::IMP0910));
+  EXPECT_TRUE(ctx.areas.isOpen(store::Area::CONFIG));
 }
 
 }  // namespace

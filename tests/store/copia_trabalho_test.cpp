@@ -212,7 +212,7 @@ TEST_F(CopiaTrabalhoTest, LoadWaitsWhileAnotherTerminalHoldsATable) {
   ASSERT_TRUE(INIC_VAR(ctx2, dec, 0, 1));
   EXPECT_TRUE(espera2.viu) << "the one-second alert is shown between tries";
   EXPECT_GE(espera2.vezes, 3);
-  EXPECT_EQ(marcasNaCopia(*ctx2.areas.table(25)).size(), 3u);
+  EXPECT_EQ(marcasNaCopia(*ctx2.areas.table(store::Area::TMP_05)).size(), 3u);
   EXPECT_FALSE(ctx2.janelas.isOpen(console::Jan::kMensagem));
 }
 

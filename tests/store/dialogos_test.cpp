@@ -205,11 +205,11 @@ TEST_F(DialogosTest, StatusNames) {
   ASSERT_TRUE(ABERTURA(ctx, 9));
   ASSERT_TRUE(ABERTURA(ctx, 1));
   EXPECT_EQ(VE_STAT(ctx, codigo, 3), nome);
-  EXPECT_EQ(ctx.areas.current(), 9);
+  EXPECT_EQ(ctx.areas.current(), store::Area::IMP0910);
   EXPECT_EQ(VE_STAT(ctx, 98, 3), std::string(13, ' '));
-  (void)ctx.areas.select(1);
+  (void)ctx.areas.select(store::Area::IMP0110);
   EXPECT_EQ(VE_STAT(ctx, codigo, 4), nome);
-  EXPECT_EQ(ctx.areas.current(), 29);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_09);
   // Shown beside the field.
   EXPECT_EQ(VE_STAT(ctx, codigo, 2, {5, 40}), nome);
   EXPECT_EQ(con.screen().rowText(5).substr(40, 13), nome);

@@ -66,7 +66,7 @@ TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
     marcados += r.getText("SELEC") == "S";
   EXPECT_EQ(marcados, 1);
   // Its register is open, made new in the folder.
-  ASSERT_TRUE(ctx.areas.isOpen(9));
+  ASSERT_TRUE(ctx.areas.isOpen(store::Area::IMP0910));
   EXPECT_TRUE(fs::exists(outra / "IMP0910.DBF"));
 }
 

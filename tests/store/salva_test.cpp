@@ -150,10 +150,10 @@ TEST_F(SalvaTest, AutosaveLeavesTheCopiesOpenWhereTheyWere) {
   ASSERT_TRUE(area(26)->status());
   area(37)->goTo(1);
   ASSERT_TRUE(area(37)->status());
-  (void)ctx.areas.select(26);
+  (void)ctx.areas.select(store::Area::TMP_06);
   dec.opcoes.TEMP_SAL = 15;
   SAL_DEC(ctx, dec);
-  EXPECT_EQ(ctx.areas.current(), 26);
+  EXPECT_EQ(ctx.areas.current(), store::Area::TMP_06);
   for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
   confereOutros();
   for (int n : tabelasDeclaracao()) EXPECT_TRUE(ctx.areas.isOpen(n + 20)) << n;
@@ -207,7 +207,7 @@ TEST_F(SalvaTest, PartialSaveWritesOneTable) {
   ASSERT_TRUE(SALVA_PARC(ctx, dec, 10, 0));
   EXPECT_EQ(marcasNaTabela(ctx, 10, kB), esperado[10]);
   EXPECT_EQ(marcasNaTabela(ctx, 11, kB), (std::vector<std::string>{marca(11, kB, 0), marca(11, kB, 1), marca(11, kB, 2)}));
-  EXPECT_TRUE(ctx.areas.isOpen(30));
+  EXPECT_TRUE(ctx.areas.isOpen(store::Area::TMP_10));
   EXPECT_FALSE(SALVA_PARC(ctx, dec, 13, 0));
   EXPECT_FALSE(SALVA_PARC(ctx, dec, 9, 0));
 }

@@ -85,7 +85,7 @@ class TravasTest : public ::testing::Test, protected teste::StoreFixture {
     area3(c)->goTop();
     ASSERT_TRUE(area3(c)->status());
   }
-  static rt::db::Table* area3(Contexto& c) { return c.areas.table(3); }
+  static rt::db::Table* area3(Contexto& c) { return c.areas.table(store::Area::IMP0310); }
   std::string dbf(const char* nome) { return dados / nome; }
 
   // Another terminal holding record 1, the whole file, or the table exclusively.

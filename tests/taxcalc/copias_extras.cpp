@@ -10,7 +10,7 @@ namespace taxcalc::teste {
 
 namespace {
 
-void abre(rt::db::WorkAreas& areas, const std::string& pasta, int area) {
+void abre(workareas::AreasTrabalho& areas, const std::string& pasta, int area) {
   const std::string nome = pasta + "/EXTRA" + std::to_string(area);
   ASSERT_TRUE(
       rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));

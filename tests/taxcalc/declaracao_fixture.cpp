@@ -55,7 +55,7 @@ std::vector<std::string> SaidaGravada::com(std::string_view prefixo) const {
 }
 
 void VizinhosDeTeste::FDE_LEAO(Contexto& c, int modo) {
-  rt::db::Table* t = c.areas.table(22);
+  rt::db::Table* t = c.areas.table(workareas::Area::TMP_02);
   std::string lado = (t != nullptr && !t->eof()) ? t->getText("I1_11") : "-";
   leao.push_back(lado + "/" + std::to_string(modo));
 }
@@ -70,7 +70,7 @@ std::string pastaTemporaria() {
   return support::makeScratchDir("taxcalc");
 }
 
-void criaCopias(rt::db::WorkAreas& areas, const std::string& pasta) {
+void criaCopias(workareas::AreasTrabalho& areas, const std::string& pasta) {
   areas.setDeletedHidden(true);
   for (int area : {22, 23, 24, 25, 26, 30}) {
     const std::string nome = pasta + "/TMP_" + std::to_string(area - 20) + "01";

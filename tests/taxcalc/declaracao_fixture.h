@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "rt/db/work_areas.h"
+#include "workareas/areas_trabalho.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
 #include "store/espelho.h"
@@ -62,7 +62,7 @@ class VizinhosDeTeste : public Vizinhos {
 };
 
 // Makes the working copies 22-26 and 30 empty in `pasta` and opens them in `areas`.
-void criaCopias(rt::db::WorkAreas& areas, const std::string& pasta);
+void criaCopias(workareas::AreasTrabalho& areas, const std::string& pasta);
 // A scratch folder under TAVREN_TEST_TMP (or /tmp).
 std::string pastaTemporaria();
 
@@ -90,7 +90,7 @@ class DeclaracaoTeste : public ::testing::Test {
   void calcula(int show = 0);
 
   std::string pasta;
-  rt::db::WorkAreas areas;
+  workareas::AreasTrabalho areas;
   store::EspelhoDeclaracao d;
   Variaveis v;
   rt::text::FixedClock relogio{rt::text::LocalTime{Date::fromYmd(2010, 3, 15), 36000, 0}};

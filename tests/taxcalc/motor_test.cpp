@@ -40,7 +40,7 @@ TEST_F(MotorTeste, LoadingStartsAfreshAndSavingRecomputes) {
   dec.calculos = &motor;
   dec.espelho.registro.txt("USAPADRAO", "N");
   dec.espelho.tabela01.num("CAL_AUTO", Decimal(1));
-  rt::db::Table& rendas = *ctx.areas.table(22);
+  rt::db::Table& rendas = *ctx.areas.table(workareas::Area::TMP_02);
   ASSERT_TRUE(rendas.appendBlank());
   ASSERT_TRUE(rendas.put("I1_1", std::string("J")));
   ASSERT_TRUE(rendas.put("I1_4", 18000.00_d));

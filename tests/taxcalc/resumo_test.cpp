@@ -201,7 +201,7 @@ TEST(Quotas, CutNeverRounded) {
   for (const Caso& k : casos) {
     Variaveis v;
     store::EspelhoDeclaracao d;
-    rt::db::WorkAreas areas;
+    workareas::AreasTrabalho areas;
     rt::text::FixedClock relogio;
     Saida saida;
     Vizinhos vizinhos;

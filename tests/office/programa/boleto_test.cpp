@@ -50,7 +50,7 @@ class Boletos : public ProgramaFixture {
     {
       store::UsaPasta la(*p, outra.caminho());
       cadastra(kFora, "BETO DE FORA", "AV", "BRASIL", "RJ");
-      (void)p->areas.close(9);
+      (void)p->areas.close(store::Area::IMP0910);
     }
     ASSERT_TRUE(store::ABERTURA(*p, 9));
     defineNumero(Decimal(100));
@@ -58,7 +58,7 @@ class Boletos : public ProgramaFixture {
   void cadastra(const std::string& cpf, const std::string& nome, const std::string& tipo, const std::string& rua,
                 const std::string& uf) {
     ASSERT_TRUE(store::ABERTURA(*p, 9));
-    rt::db::Table& r = *p->areas.table(9);
+    rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     ASSERT_TRUE(store::ADD_REC(*p, 5));
     for (const auto& [campo, valor] : std::vector<std::pair<std::string, std::string>>{
              {"CPF", cpf}, {"NOMECONTR", nome}, {"TIPOEND", tipo}, {"ENDERECO", rua}, {"UF", uf}})
@@ -89,7 +89,7 @@ class Boletos : public ProgramaFixture {
   // Three slips of kAqui waiting in table 67.
   void poeTresBoletos() {
     ASSERT_TRUE(store::ABERTURA(*p, store::Area::BOLETO));
-    rt::db::Table* t = p->areas.table(67);
+    rt::db::Table* t = p->areas.table(store::Area::BOLETO);
     for (int n = 1; n <= 3; ++n) {
       ASSERT_TRUE(t->appendBlank());
       ASSERT_TRUE(t->put("CPFSAC", kAqui));
@@ -179,7 +179,7 @@ TEST_F(Boletos, SlipsTypedWithTheirChecksThenOneFileAndAnEmptyTable) {
 TEST_F(Boletos, NoFreeNameOfTheDayLeavesTheSlipsAndWaitingSlipsOpenInTheirGrid) {
   {
     ASSERT_TRUE(store::ABERTURA(*p, store::Area::BOLETO));  // made on its first open
-    rt::db::Table* t = p->areas.table(67);
+    rt::db::Table* t = p->areas.table(store::Area::BOLETO);
     ASSERT_TRUE(t->appendBlank());
     ASSERT_TRUE(t->put("CPFSAC", kAqui));
     ASSERT_TRUE(t->put("NOMESAC", std::string("ANA AQUI")));

@@ -46,7 +46,7 @@ class Email : public ProgramaFixture {
     registraFuncoes(*p);
     p->correio.envia = confia(smtp);
     ASSERT_TRUE(store::ABERTURA(*p, 9));
-    rt::db::Table& r = *p->areas.table(9);
+    rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     ASSERT_TRUE(store::ADD_REC(*p, 5));
     ASSERT_TRUE(r.put("CPF", kCliente));
     ASSERT_TRUE(r.put("NOMECONTR", std::string("JOÃO CLIENTE"_cp)));
@@ -57,7 +57,7 @@ class Email : public ProgramaFixture {
   }
   void notas(const std::vector<std::pair<std::string, int>>& linhas) {
     ASSERT_TRUE(store::ABERTURA(*p, 11));
-    rt::db::Table& t = *p->areas.table(11);
+    rt::db::Table& t = *p->areas.table(store::Area::IMP1110);
     for (const auto& [texto, codigo] : linhas) {
       ASSERT_TRUE(store::ADD_REC(*p, 5));
       ASSERT_TRUE(t.put("CPF", kCliente));
@@ -186,7 +186,7 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   // Only checker errors for this client now.
   {
     ASSERT_TRUE(store::ABERTURA(*p, 11));
-    rt::db::Table& t = *p->areas.table(11);
+    rt::db::Table& t = *p->areas.table(store::Area::IMP1110);
     t.goTop();
     ASSERT_TRUE(t.status());
     ASSERT_TRUE(store::REC_LOCK(*p, 5));

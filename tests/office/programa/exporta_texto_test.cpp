@@ -85,7 +85,7 @@ TEST_F(ExportaTexto, EachTableLeavesItsFileAndSaysWhere) {
   if (!support::temDbfread()) GTEST_SKIP() << "no dbfread";
   // Three assets, one deleted; a description with a quote, a comma and an accent.
   ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0410));
-  rt::db::Table& bens = *p->areas.table(4);
+  rt::db::Table& bens = *p->areas.table(store::Area::IMP0410);
   const struct {
     const char* cpf;
     int nro;
@@ -110,7 +110,7 @@ TEST_F(ExportaTexto, EachTableLeavesItsFileAndSaysWhere) {
   ASSERT_TRUE(store::fecha(p->areas, store::Area::IMP0410));
   // One registered taxpayer with a birth date.
   ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0910));
-  rt::db::Table& reg = *p->areas.table(9);
+  rt::db::Table& reg = *p->areas.table(store::Area::IMP0910);
   ASSERT_TRUE(reg.appendBlank());
   ASSERT_TRUE(reg.put("CPF", std::string("11144477735")));
   ASSERT_TRUE(reg.put("NOMECONTR", std::string("JOSÉ D'ÁVILA"_cp)));
@@ -141,7 +141,7 @@ TEST_F(ExportaTexto, EachTableLeavesItsFileAndSaysWhere) {
   EXPECT_EQ(cadastro.rfind("\"11144477735\",\"", 0), 0u) << cadastro;
   EXPECT_NE(cadastro.find(",19600307,"), std::string::npos);
   EXPECT_EQ(confere("IMP0910", "Cadastro.txt").substr(0, 5), "ok 1 ");
-  EXPECT_TRUE(p->areas.isOpen(9));
+  EXPECT_TRUE(p->areas.isOpen(store::Area::IMP0910));
 
   // Empty tables give empty files under the names other software looks for.
   for (char letra : {'S', 'R'}) {

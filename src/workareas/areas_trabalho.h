@@ -1,0 +1,94 @@
+// The terminal's work areas as the system sees them: tables open in areas named by the
+// catalogue. The engine numbers its areas (rt::db::WorkAreas); this owner of the engine's areas
+// takes only `Area`, so no caller can open, select or close a table by a number it made up,
+// and a typo does not compile. The program state holds one for the whole run.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rt/base/status.h"
+#include "rt/db/table.h"
+#include "rt/db/work_areas.h"
+#include "workareas/areas.h"
+
+namespace workareas {
+
+class AreasTrabalho {
+ public:
+  AreasTrabalho() = default;
+  AreasTrabalho(const AreasTrabalho&) = delete;
+  AreasTrabalho& operator=(const AreasTrabalho&) = delete;
+
+  // Opens `path` in area `a` (closing what was there) and selects it; kInUse when another area
+  // already uses the alias.
+  rt::Status open(Area a, const std::string& path, const rt::db::OpenOptions& options = {}) {
+    return motor_.open(numero(a), path, options);
+  }
+  // Opens in the selected area.
+  rt::Status open(const std::string& path, const rt::db::OpenOptions& options = {}) {
+    return motor_.open(path, options);
+  }
+  // Writes what is pending in the area's table and closes it; says how the writes went.
+  rt::Status close(Area a) { return motor_.close(numero(a)); }
+  rt::Status closeAll() { return motor_.closeAll(); }
+  // Closes a table with nothing left to write (rt::db::WorkAreas::release).
+  void release(Area a) { motor_.release(numero(a)); }
+  void releaseCurrent() { motor_.releaseCurrent(); }
+  void releaseAll() { motor_.releaseAll(); }
+
+  // Nenhuma changes nothing.
+  void select(Area a) { motor_.select(numero(a)); }
+  // By alias (any case) or the area's number as text, as the old runtime's SELECT took it from
+  // a stored expression; an unknown alias returns kNotFound and leaves the selection.
+  rt::Status select(std::string_view aliasOuNumero) { return motor_.select(aliasOuNumero); }
+  Area current() const { return static_cast<Area>(motor_.current()); }
+  // The area holding an alias, Nenhuma when none.
+  Area areaOf(std::string_view alias) const { return static_cast<Area>(motor_.areaOf(alias)); }
+
+  // The table in an area (nullptr when the area is empty).
+  rt::db::Table* table(Area a) const { return motor_.table(numero(a)); }
+  rt::db::Table* table(std::string_view aliasOuNumero) const { return motor_.table(aliasOuNumero); }
+  rt::db::Table* currentTable() const { return motor_.currentTable(); }
+  rt::db::Table& operator*() const { return *motor_.currentTable(); }
+  rt::db::Table* operator->() const { return motor_.currentTable(); }
+  bool isOpen(Area a) const { return motor_.isOpen(numero(a)); }
+
+  void setDeletedHidden(bool hidden) { motor_.setDeletedHidden(hidden); }
+  bool deletedHidden() const { return motor_.deletedHidden(); }
+
+  // Areas by number, for the callers not yet turned to names.
+#ifdef TAVREN_SO_NOMES
+  rt::Status open(int, const std::string&, const rt::db::OpenOptions& = {}) = delete;
+  rt::Status close(int) = delete;
+  void release(int) = delete;
+  void select(int) = delete;
+  rt::db::Table* table(int) const = delete;
+  bool isOpen(int) const = delete;
+#else
+  rt::Status open(int n, const std::string& path, const rt::db::OpenOptions& options = {}) {
+    return motor_.open(n, path, options);
+  }
+  rt::Status close(int n) { return motor_.close(n); }
+  void release(int n) { motor_.release(n); }
+  void select(int n) { motor_.select(n); }
+  rt::db::Table* table(int n) const { return motor_.table(n); }
+  bool isOpen(int n) const { return motor_.isOpen(n); }
+#endif
+
+  // The engine's areas, for the engine's own users (a compiled expression resolving an alias).
+  rt::db::WorkAreas& motor() { return motor_; }
+  const rt::db::WorkAreas& motor() const { return motor_; }
+
+ private:
+  rt::db::WorkAreas motor_;
+};
+
+// The same, said as the store's callers have long said them.
+inline rt::db::Table* tabela(const AreasTrabalho& areas, Area a) { return areas.table(a); }
+inline bool aberta(const AreasTrabalho& areas, Area a) { return areas.isOpen(a); }
+inline void seleciona(AreasTrabalho& areas, Area a) { areas.select(a); }
+inline rt::Status fecha(AreasTrabalho& areas, Area a) { return areas.close(a); }
+inline void solta(AreasTrabalho& areas, Area a) { areas.release(a); }
+
+}  // namespace workareas
