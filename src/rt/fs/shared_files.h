@@ -4,9 +4,9 @@
 // other name, and scratch files are made exclusively under names nobody can guess, held by
 // their writer for as long as it lives, and renamed into place.
 //
-// Every failure is an rt::Status made by Status::fromErrno: its sysError() is the system's
-// error number (a refusal's below included, never 0), which the callers that name the old DOS
-// codes or word a refusal of their own read; its detail names the step and the file.
+// Results are rt::Status or rt::Result<T>. Every failure is made by Status::fromErrno, so its
+// sysError() is the system's error number, never 0 (a refusal's below included): isRefusal
+// and the callers that name the old DOS codes read it. Its detail names the step and the file.
 #pragma once
 
 #include <sys/types.h>
