@@ -29,9 +29,10 @@ int codigoDos(const rt::Status& s, const std::string& caminho) {
 
 rt::Status ArquivoSaida::cria(const std::string& caminho) {
   provisorio_ = {};
-  fd_.reset(rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC));
+  rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(caminho, O_WRONLY | O_CREAT | O_TRUNC);
+  fd_ = aberto ? std::move(*aberto) : rt::UniqueFd();
   caminho_ = caminho;
-  return deu(fd_.valid() ? 0 : errno, "open", caminho);
+  return deu(aberto.status().sysError(), "open", caminho);
 }
 
 rt::Status ArquivoSaida::criaNovo(const std::string& caminho) {
@@ -44,16 +45,18 @@ rt::Status ArquivoSaida::criaNovo(const std::string& caminho) {
 rt::Status ArquivoSaida::criaAoLado(const std::string& alvo) {
   fd_.reset();
   caminho_ = alvo;
-  if (const int recusa = rt::fs::checkReplaceable(alvo); recusa != 0) return deu(recusa, "replace", alvo);
-  provisorio_ = rt::fs::ScratchFile::beside(alvo);
-  return deu(provisorio_.ok() ? 0 : provisorio_.error(), "create beside", alvo);
+  if (const rt::Status recusa = rt::fs::checkReplaceable(alvo); !recusa)
+    return deu(recusa.sysError(), "replace", alvo);
+  rt::Result<rt::fs::ScratchFile> provisorio = rt::fs::ScratchFile::beside(alvo);
+  provisorio_ = provisorio ? std::move(*provisorio) : rt::fs::ScratchFile();
+  return deu(provisorio.status().sysError(), "create beside", alvo);
 }
 
 rt::Status ArquivoSaida::poeNoLugar(const std::string& alvo) {
   if (!provisorio_.ok()) return deu(EBADF, "rename over", alvo);
-  int e = provisorio_.sync();
-  if (e == 0) e = provisorio_.renameOver(alvo);
-  const int fechou = provisorio_.close();
+  int e = provisorio_.sync().sysError();
+  if (e == 0) e = provisorio_.renameOver(alvo).sysError();
+  const int fechou = provisorio_.close().sysError();
   provisorio_ = {};  // removes the scratch file when the rename did not happen
   return deu(e != 0 ? e : fechou, "rename over", alvo);
 }

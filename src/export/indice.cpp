@@ -201,8 +201,9 @@ ResultadoIndice alteraIndice(const std::string& caminho,
     const std::string real = rt::db::resolveCaseInsensitive(caminho);
     // A missing index is created empty under the lock, and then reads as a fresh collection.
     // Never through a link: the tax program's folder is shared.
-    rt::UniqueFd fd(rt::fs::openForWriting(real, O_RDWR | O_CREAT));
-    int e = fd.valid() ? trava(fd.get()) : errno;
+    rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(real, O_RDWR | O_CREAT);
+    rt::UniqueFd fd = aberto ? std::move(*aberto) : rt::UniqueFd();
+    int e = fd.valid() ? trava(fd.get()) : aberto.status().sysError();
     if (e == EACCES || e == EPERM || e == EAGAIN || e == ETXTBSY) {
       if (opcoes.espera && opcoes.espera()) continue;
       return falhaDe(ResultadoIndice::Ocupado, EACCES);

@@ -121,13 +121,14 @@ std::optional<DiarioRemessa> poeArquivo(store::Contexto& ctx, const std::string&
         .ignoreTold();
     return std::nullopt;
   };
-  rt::fs::ScratchFile provisorio = rt::fs::ScratchFile::beside(pasta + *nome);
-  if (!provisorio.ok()) return falhou(rt::Status::fromErrno(provisorio.error(), "create beside"));
+  rt::Result<rt::fs::ScratchFile> criado = rt::fs::ScratchFile::beside(pasta + *nome);
+  if (!criado) return falhou(rt::Status::fromErrno(criado.status().sysError(), "create beside"));
+  rt::fs::ScratchFile provisorio = std::move(*criado);
   const std::size_t metade = texto.size() / 2;
-  int erro = provisorio.write(std::string_view(texto).substr(0, metade));
+  int erro = provisorio.write(std::string_view(texto).substr(0, metade)).sysError();
   if (gancho) gancho(kRemessaMeioArquivo);
-  if (erro == 0) erro = provisorio.write(std::string_view(texto).substr(metade));
-  if (erro == 0) erro = provisorio.sync();
+  if (erro == 0) erro = provisorio.write(std::string_view(texto).substr(metade)).sysError();
+  if (erro == 0) erro = provisorio.sync().sysError();
   if (erro != 0)
     return falhou(rt::Status::fromErrno(erro, "write"));  // the scratch file goes with the object
   if (gancho) gancho(kRemessaArquivo);

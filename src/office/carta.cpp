@@ -86,14 +86,15 @@ std::optional<std::string> leArquivo(const std::string& caminho) {
 rt::Status gravaCarta(const std::string& caminho, const Carta& c) {
   // The new letter is written whole beside the old one and renamed over it only once synced:
   // a kill, a full disk or a failed write leaves the old letter as it was.
-  if (const int recusa = rt::fs::checkReplaceable(caminho); recusa != 0)
-    return rt::Status::fromErrno(recusa, "replace " + caminho);
-  rt::fs::ScratchFile nova = rt::fs::ScratchFile::beside(caminho);
-  if (!nova.ok()) return rt::Status::fromErrno(nova.error(), "create beside " + caminho);
-  if (const int e = nova.write(bytesDaCarta(c)); e != 0) return rt::Status::fromErrno(e, "write " + caminho);
-  if (const int e = nova.sync(); e != 0) return rt::Status::fromErrno(e, "fsync " + caminho);
-  if (const int e = nova.renameOver(caminho); e != 0) return rt::Status::fromErrno(e, "rename over " + caminho);
-  if (const int e = nova.close(); e != 0) return rt::Status::fromErrno(e, "close " + caminho);
+  if (const rt::Status recusa = rt::fs::checkReplaceable(caminho); !recusa) return recusa;
+  rt::Result<rt::fs::ScratchFile> criada = rt::fs::ScratchFile::beside(caminho);
+  if (!criada) return criada.status();
+  rt::fs::ScratchFile& nova = *criada;
+  if (const int e = nova.write(bytesDaCarta(c)).sysError(); e != 0)
+    return rt::Status::fromErrno(e, "write " + caminho);
+  if (const int e = nova.sync().sysError(); e != 0) return rt::Status::fromErrno(e, "fsync " + caminho);
+  if (const rt::Status e = nova.renameOver(caminho); !e) return e;
+  if (const int e = nova.close().sysError(); e != 0) return rt::Status::fromErrno(e, "close " + caminho);
   // The rename itself lasts a power cut only once the folder is synced.
   return platform::syncFolder(std::filesystem::path(caminho).parent_path().string());
 }

@@ -74,11 +74,11 @@ Status TempFile::putInPlace(const std::string& target) {
 }
 
 Result<TempFile> createScratchBeside(const std::string& target, mode_t mode) {
-  rt::fs::ScratchFile s = rt::fs::ScratchFile::beside(target, mode);
-  if (!s.ok()) return Status::fromErrno(s.error(), "create beside " + target);
-  std::string path = s.path();
-  s.keep();
-  return TempFile(std::move(path), UniqueFd(s.releaseFd()));
+  Result<rt::fs::ScratchFile> s = rt::fs::ScratchFile::beside(target, mode);
+  if (!s) return s.status();
+  std::string path = s->path();
+  s->keep();
+  return TempFile(std::move(path), UniqueFd(s->releaseFd()));
 }
 
 Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix, std::string_view suffix,
@@ -88,9 +88,9 @@ Result<TempFile> createTempFile(std::string_view folder, std::string_view prefix
     name += randomSuffix();
     name += suffix;
     std::string path = join(folder, name);
-    int fd = rt::fs::createHeld(path, mode);
-    if (fd >= 0) return TempFile(std::move(path), UniqueFd(fd));
-    if (errno != EEXIST) return Status::fromErrno(errno, "create " + path);
+    Result<UniqueFd> fd = rt::fs::createHeld(path, mode);
+    if (fd) return TempFile(std::move(path), std::move(*fd));
+    if (fd.status().sysError() != EEXIST) return fd.status();
   }
   return Result<TempFile>(Error::kExists, "no free scratch name in " + std::string(folder));
 }

@@ -28,8 +28,12 @@ using namespace rt::text::literals;
 bool READSTREAM(const std::string& caminho) {
   errno = 0;
   // Written in place, so never through a link.
-  rt::UniqueFd fd(rt::fs::openForWriting(caminho, O_RDWR));
-  if (!fd.valid()) return false;
+  rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(caminho, O_RDWR);
+  if (!aberto) {
+    errno = aberto.status().sysError();  // the caller words a refusal from it
+    return false;
+  }
+  rt::UniqueFd fd = std::move(*aberto);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || st.st_size == 0) return false;
   if (st.st_size >= 2) {
@@ -62,14 +66,14 @@ bool entrega(store::Contexto& ctx, Impressao& imp, const std::string& arquivo, c
             std::string(rt::text::alltrim(pedido.CPF)) + ".TXT";
     // Put in place by a rename: a link planted under the taxpayer's name is replaced, never
     // written through.
-    if (const int e = rt::fs::replaceWithCopy(arquivo, copia); e != 0) {
-      if (rt::fs::isRefusal(e))
+    if (const rt::Status copiado = rt::fs::replaceWithCopy(arquivo, copia); !copiado) {
+      if (rt::fs::isRefusal(copiado))
         console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(copia)), {"Ok"});
       else
         console::alerta(
             ctx,
             {std::string("Não foi possível copiar o arquivo para "_cp) + rt::text::utf8ToCp860(copia),
-             rt::text::utf8ToCp860(std::strerror(e))},
+             rt::text::utf8ToCp860(std::strerror(copiado.sysError()))},
             {"Ok"});
       copia.clear();
     }

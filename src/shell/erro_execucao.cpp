@@ -58,8 +58,12 @@ RespostaErro alertaErro(Program& p, std::string_view descricao) {
 bool gravaErrorLog(const Program& p, std::string_view descricao) {
   const std::string arquivo = (p.ARQDEF.empty() ? std::string() : p.ARQDEF) + "error.log";
   // Never through a link planted in the program folder.
-  rt::UniqueFd log(rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND));
-  if (!log.valid()) return false;
+  rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND);
+  if (!aberto) {
+    errno = aberto.status().sysError();  // gravaOuAvisa words a refusal from it
+    return false;
+  }
+  rt::UniqueFd log = std::move(*aberto);
   const std::string linha = rt::text::dtoc(p.clock.now().date) + ' ' + rt::text::timeText(p.clock) +
                             " terminal " + p.NUSU + " item " + std::to_string(p.OPCAO_1) + ": " +
                             rt::text::cp860ToUtf8(descricao) + '\n';

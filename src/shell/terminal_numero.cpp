@@ -69,11 +69,12 @@ rt::UniqueFd travaTerminal(const Program& p, std::string_view nusu, bool& ocupad
   const std::string pasta = console::caminhoLinux(p, p.ROTADEF);
   const std::string nome = pasta + "/TERM" + std::string(nusu) + ".LCK";
   // Never through a link: a dangling one would make a file wherever it points.
-  rt::UniqueFd fd(rt::fs::openForWriting(nome, O_RDWR | O_CREAT));
-  if (!fd.valid()) {
-    if (recusa != nullptr && rt::fs::isRefusal(errno)) *recusa = nome;
+  rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(nome, O_RDWR | O_CREAT);
+  if (!aberto) {
+    if (recusa != nullptr && rt::fs::isRefusal(aberto.status())) *recusa = nome;
     return {};
   }
+  rt::UniqueFd fd = std::move(*aberto);
   // An open-file-description lock belongs to this open file, not to the process, so a child
   // program started meanwhile does not take it over, and it works over NFS.
   struct flock trava {};

@@ -418,13 +418,13 @@ Result<std::optional<File>> travaArquivoDiario(const std::string& caminho) {
     // Never through a link: a journal planted as a link to another file would be emptied. The
     // name is checked and made on a descriptor of its own, and the engine's file must be that
     // very file (a link put at the name in between is refused the same way).
-    rt::UniqueFd conferido(rt::fs::openForWriting(caminho, O_RDWR | O_CREAT));
-    if (!conferido.valid()) return Status(Error::kIo, caminho + ": " + std::strerror(errno));
+    Result<rt::UniqueFd> conferido = rt::fs::openForWriting(caminho, O_RDWR | O_CREAT);
+    if (!conferido) return Status(Error::kIo, caminho + ": " + std::strerror(conferido.status().sysError()));
     Result<File> f = File::open(caminho, File::Mode::kReadWrite);
     if (!f) return f.status();
     struct stat a {
     }, b{};
-    if (::fstat(conferido.get(), &a) != 0 || ::fstat(f->fd(), &b) != 0 || a.st_dev != b.st_dev ||
+    if (::fstat(conferido->get(), &a) != 0 || ::fstat(f->fd(), &b) != 0 || a.st_dev != b.st_dev ||
         a.st_ino != b.st_ino)
       return Status(Error::kIo, caminho + ": " + std::strerror(ELOOP));
     Status s = f->tryLock(0, 1, File::LockKind::kExclusive);

@@ -61,11 +61,13 @@ PosseDeclaracao tomaCpf(Contexto& ctx, std::string_view pasta, std::string_view 
   }
   const std::string arquivo = caminho(ctx, console::BAR_DIR(rt::text::alltrim(pasta)) + "DECLARA.LCK");
   // Never through a link: a dangling one would make a file wherever it points.
-  rt::UniqueFd fd(rt::fs::openForWriting(arquivo, O_RDWR | O_CREAT));
-  if (!fd.valid()) {
-    p.erro = rt::fs::isRefusal(errno) ? console::textoLink(arquivo) : arquivo + ": " + std::strerror(errno);
+  rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(arquivo, O_RDWR | O_CREAT);
+  if (!aberto) {
+    p.erro = rt::fs::isRefusal(aberto.status()) ? console::textoLink(arquivo)
+                                                 : arquivo + ": " + std::strerror(aberto.status().sysError());
     return p;
   }
+  rt::UniqueFd fd = std::move(*aberto);
   const off_t faixa = base + static_cast<off_t>(c) * kTerminais;
   const int eu = numeroTerminal(ctx.NUSU);
   for (int tentativa = 0;; ++tentativa) {

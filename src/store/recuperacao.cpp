@@ -22,9 +22,9 @@ bool gravaManifesto(const Contexto& ctx, const Cpf& cpf) {
   const std::string c = caminhoManifesto(ctx);
   // Written beside it under an unguessable name and renamed over it: the work folder may be
   // shared, and a fixed scratch name could be a planted link.
-  rt::fs::ScratchFile f = rt::fs::ScratchFile::beside(c);
-  return f.ok() && f.write(std::string(kRotulo) + std::string(cpf.chave()) + "\r\n") == 0 &&
-         f.renameOver(c) == 0;
+  rt::Result<rt::fs::ScratchFile> f = rt::fs::ScratchFile::beside(c);
+  return f && f->write(std::string(kRotulo) + std::string(cpf.chave()) + "\r\n").isOk() &&
+         f->renameOver(c).isOk();
 }
 
 bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {

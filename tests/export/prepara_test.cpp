@@ -366,8 +366,8 @@ pid_t escritor(const std::string& alvo, std::string& nome) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::close(tubo[0]);
-    rt::fs::ScratchFile s = rt::fs::ScratchFile::beside(alvo);
-    const std::string n = s.path() + "\n";
+    rt::Result<rt::fs::ScratchFile> s = rt::fs::ScratchFile::beside(alvo);
+    const std::string n = (s ? s->path() : std::string()) + "\n";
     if (::write(tubo[1], n.data(), n.size()) < 0) ::_exit(1);
     for (;;) ::pause();
   }

@@ -1,17 +1,34 @@
+// Opening a CDX index against its tag header, the cache of decoded pages, the marks that say
+// the file is behind, and the flush that writes the changed pages and the header.
 #include "rt/db/cdx.h"
 
-#include <cstdio>
 #include <algorithm>
 #include <cstring>
 
 #include "rt/db/bytes.h"
+#include "rt/db/cdx_internal.h"
 #include "rt/text/strings.h"
 
+// The tag header at kTagHeader (the tag directory's header at 0 has the same layout):
+//   0    root page
+//   4    free list (always none: see allocate())
+//   8    change counter, bumped by every flush that wrote pages
+//   12   key length (2 bytes)
+//   14   options: 0x20 compact, 0x40 compound, 0x08 a FOR expression (refused); 0xE0 in the
+//        directory's header
+//   15   signature 1
+//   16   our mark that the file is behind (kDirtyFlag), in the reserved bytes
+//   502  order: 0 ascending (a descending tag is refused)
+//   504  length of both expressions with their NULs
+//   506  FOR expression's length with its NUL (1: empty)
+//   510  key expression's length with its NUL
+//   512  the expression pool: the key expression, NUL-ended
 namespace rt::db {
+
+using cdx::kDirtyFlag;
+
 namespace {
 
-constexpr std::size_t kDirtyFlag = 16;  // our flag byte inside the reserved part of the tag header
-constexpr int kMaxDepth = 64;
 // Address space mapped per index beyond its size, so that it can grow without remapping.
 constexpr std::uint64_t kViewCapacity = std::uint64_t{64} << 20;
 
@@ -26,14 +43,10 @@ std::string normaliseExpression(std::string_view e) {
   return out;
 }
 
-// Compares an entry (key, recno) with a target.
-int compareEntry(std::string_view k, std::uint32_t r, std::string_view key, std::uint32_t recno) {
-  int c = std::memcmp(k.data(), key.data(), k.size());
-  if (c != 0) return c;
-  return r < recno ? -1 : r > recno ? 1 : 0;
-}
+}  // namespace
 
-std::string header(std::uint32_t root, std::size_t keyLen, std::uint8_t options, std::string_view expression) {
+std::string cdx::tagHeader(std::uint32_t root, std::size_t keyLen, std::uint8_t options,
+                           std::string_view expression) {
   std::string h(1024, '\0');
   putLe(h, 0, root, 4);
   putLe(h, 4, kCdxNone, 4);
@@ -48,8 +61,6 @@ std::string header(std::uint32_t root, std::size_t keyLen, std::uint8_t options,
   putLe(h, 510, static_cast<std::uint32_t>(n + 1), 2);
   return h;
 }
-
-}  // namespace
 
 std::string numericKey(double value) {
   std::uint64_t bits;
@@ -140,180 +151,6 @@ Result<CdxNode*> CdxIndex::node(std::uint32_t page) {
   return &store(page, std::move(*n));
 }
 
-void CdxIndex::size(CdxNode& n) const {
-  n.keyBytes = 0;
-  n.maxRecno = 0;
-  for (std::size_t i = 0; i < n.count(); ++i) {
-    n.keyBytes += leafKeyCost(n.key(i, keyLen_), i == 0 ? std::string_view() : n.key(i - 1, keyLen_), pad_);
-    n.maxRecno = std::max(n.maxRecno, n.recnos[i]);
-  }
-  n.sized = true;
-}
-
-bool CdxIndex::fits(CdxNode& n) const {
-  if (!n.leaf) return n.count() * (keyLen_ + 8) <= kInteriorSpace;
-  if (!n.sized) size(n);
-  std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen_, n.maxRecno).bytes);
-  return n.keyBytes + n.count() * bytes <= kLeafSpace;
-}
-
-Status CdxIndex::descend(std::string_view key, std::uint32_t recno, std::vector<Step>& path) {
-  path.clear();
-  std::uint32_t page = root_;
-  for (int depth = 0; depth < kMaxDepth; ++depth) {
-    auto n = node(page);
-    if (!n) return n.status();
-    CdxNode& nd = **n;
-    std::size_t lo = 0, hi = nd.count();
-    while (lo < hi) {
-      std::size_t mid = (lo + hi) / 2;
-      if (compareEntry(nd.key(mid, keyLen_), nd.recnos[mid], key, recno) < 0) lo = mid + 1;
-      else hi = mid;
-    }
-    if (nd.leaf) {
-      path.push_back({page, lo});
-      return {};
-    }
-    if (nd.count() == 0) return {Error::kCorrupt, path_ + ": empty interior page"};
-    if (lo == nd.count()) lo = nd.count() - 1;
-    path.push_back({page, lo});
-    page = nd.children[lo];
-  }
-  return {Error::kCorrupt, path_ + ": tree too deep"};
-}
-
-Result<CdxIndex::Cursor> CdxIndex::find(std::string_view key, std::uint32_t recno) {
-  std::vector<Step> path;
-  RT_TRY(descend(key, recno, path));
-  Cursor c{path.back().page, path.back().pos};
-  auto n = node(c.page);
-  if (!n) return n.status();
-  std::size_t count = (*n)->count();
-  if (c.pos < count) return c;
-  return next(Cursor{c.page, count == 0 ? 0 : count - 1});
-}
-
-Result<CdxIndex::Cursor> CdxIndex::lowerBound(std::string_view prefix) {
-  std::size_t plen = std::min(prefix.size(), keyLen_);
-  std::uint32_t page = root_;
-  for (int depth = 0; depth < kMaxDepth; ++depth) {
-    auto n = node(page);
-    if (!n) return n.status();
-    CdxNode& nd = **n;
-    std::size_t lo = 0, hi = nd.count();
-    while (lo < hi) {
-      std::size_t mid = (lo + hi) / 2;
-      if (std::memcmp(nd.keys.data() + mid * keyLen_, prefix.data(), plen) < 0) lo = mid + 1;
-      else hi = mid;
-    }
-    if (nd.leaf) {
-      if (lo < nd.count()) return Cursor{page, lo};
-      if (nd.count() == 0) return Cursor{};
-      return next(Cursor{page, nd.count() - 1});
-    }
-    if (nd.count() == 0) return Status(Error::kCorrupt, path_ + ": empty interior page");
-    if (lo == nd.count()) lo = nd.count() - 1;
-    page = nd.children[lo];
-  }
-  return Status(Error::kCorrupt, path_ + ": tree too deep");
-}
-
-Result<CdxIndex::Cursor> CdxIndex::first() { return edge(false); }
-
-Result<CdxIndex::Cursor> CdxIndex::last() { return edge(true); }
-
-// Down the leftmost (or rightmost) children to a leaf; an empty leaf at that end goes on along
-// the chain, away from the end.
-Result<CdxIndex::Cursor> CdxIndex::edge(bool last) {
-  std::uint32_t page = root_;
-  for (int depth = 0; depth < kMaxDepth; ++depth) {
-    auto n = node(page);
-    if (!n) return n.status();
-    const CdxNode& nd = **n;
-    if (nd.leaf) {
-      if (nd.count() > 0) return Cursor{page, last ? nd.count() - 1 : 0};
-      if ((last ? nd.left : nd.right) == kCdxNone) return Cursor{};
-      return last ? prev(Cursor{page, 0}) : next(Cursor{page, 0});
-    }
-    if (nd.count() == 0) return Cursor{};
-    page = last ? nd.children.back() : nd.children[0];
-  }
-  return Status(Error::kCorrupt, path_ + ": tree too deep");
-}
-
-// Walking the leaf chain: a healthy chain holds entries in strictly increasing order, so a
-// sibling whose entries do not follow ours (or precede them, walking left) means the chain is
-// damaged, and a loop of empty pages is caught by never visiting more pages than the file has.
-Result<CdxIndex::Cursor> CdxIndex::next(Cursor c) {
-  auto n = node(c.page);
-  if (!n) return n.status();
-  if (c.pos + 1 < (*n)->count()) return Cursor{c.page, c.pos + 1};
-  std::string lastKey;
-  std::uint32_t lastRec = 0;
-  bool haveLast = (*n)->count() > 0;
-  if (haveLast) {
-    lastKey.assign((*n)->key((*n)->count() - 1, keyLen_));
-    lastRec = (*n)->recnos.back();
-  }
-  std::uint32_t page = (*n)->right;
-  for (std::uint64_t guard = 0; page != kCdxNone; ++guard) {
-    if (guard > pageCount()) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
-    auto r = node(page);
-    if (!r) return r.status();
-    if (!(*r)->leaf) return Status(Error::kCorrupt, path_ + ": sibling is not a leaf");
-    if ((*r)->count() > 0) {
-      if (haveLast && compareEntry((*r)->key(0, keyLen_), (*r)->recnos[0], lastKey, lastRec) <= 0)
-        return Status(Error::kCorrupt, path_ + ": leaf chain out of order");
-      return Cursor{page, 0};
-    }
-    page = (*r)->right;
-  }
-  return Cursor{};
-}
-
-Result<CdxIndex::Cursor> CdxIndex::prev(Cursor c) {
-  if (c.pos > 0) return Cursor{c.page, c.pos - 1};
-  auto n = node(c.page);
-  if (!n) return n.status();
-  std::string firstKey;
-  std::uint32_t firstRec = 0;
-  bool haveFirst = (*n)->count() > 0;
-  if (haveFirst) {
-    firstKey.assign((*n)->key(0, keyLen_));
-    firstRec = (*n)->recnos[0];
-  }
-  std::uint32_t page = (*n)->left;
-  for (std::uint64_t guard = 0; page != kCdxNone; ++guard) {
-    if (guard > pageCount()) return Status(Error::kCorrupt, path_ + ": leaf chain loops");
-    auto r = node(page);
-    if (!r) return r.status();
-    if (!(*r)->leaf) return Status(Error::kCorrupt, path_ + ": sibling is not a leaf");
-    if ((*r)->count() > 0) {
-      std::size_t lastPos = (*r)->count() - 1;
-      if (haveFirst && compareEntry((*r)->key(lastPos, keyLen_), (*r)->recnos[lastPos], firstKey, firstRec) >= 0)
-        return Status(Error::kCorrupt, path_ + ": leaf chain out of order");
-      return Cursor{page, lastPos};
-    }
-    page = (*r)->left;
-  }
-  return Cursor{};
-}
-
-std::string_view CdxIndex::keyAt(Cursor c) { return at(c.page).key(c.pos, keyLen_); }
-std::uint32_t CdxIndex::recnoAt(Cursor c) { return at(c.page).recnos[c.pos]; }
-
-Result<std::size_t> CdxIndex::countKeys() {
-  auto c = first();
-  if (!c) return c.status();
-  std::size_t n = 0;
-  for (Cursor cur = *c; cur.valid(); ++n) {
-    auto nx = next(cur);
-    if (!nx) return nx.status();
-    cur = *nx;
-  }
-  return n;
-}
-
 Status CdxIndex::beginChange() {
   if (!writable_) return {Error::kReadOnly, path_};
   if (deferred_ && !staleWritten_) RT_TRY(markStale());
@@ -386,200 +223,6 @@ void CdxIndex::release(std::uint32_t page) {
   free_.push_back(page);
 }
 
-Status CdxIndex::insert(std::string_view key, std::uint32_t recno) {
-  RT_TRY(beginChange());
-  std::vector<Step> path;
-  RT_TRY(descend(key, recno, path));
-  CdxNode& leaf = at(path.back().page);
-  std::size_t pos = path.back().pos;
-  if (leaf.sized) {
-    // The new key's cost after its predecessor, and its successor's cost now after it.
-    std::string_view k = key.substr(0, keyLen_);
-    std::string_view before = pos > 0 ? leaf.key(pos - 1, keyLen_) : std::string_view();
-    leaf.keyBytes += leafKeyCost(k, before, pad_);
-    if (pos < leaf.count()) {
-      std::string_view after = leaf.key(pos, keyLen_);
-      leaf.keyBytes += leafKeyCost(after, k, pad_);
-      leaf.keyBytes -= leafKeyCost(after, before, pad_);
-    }
-    leaf.maxRecno = std::max(leaf.maxRecno, recno);
-  }
-  leaf.keys.insert(pos * keyLen_, key.substr(0, keyLen_));
-  leaf.recnos.insert(leaf.recnos.begin() + static_cast<std::ptrdiff_t>(pos), recno);
-  touch(path.back().page);
-  bool appendHint = pos + 1 == leaf.count() && leaf.right == kCdxNone;
-  ++generation_;
-  return fixUp(path, appendHint);
-}
-
-Status CdxIndex::splitInto(std::uint32_t page, bool appendHint, std::vector<std::uint32_t>& added) {
-  CdxNode whole = std::move(at(page));
-  std::size_t count = whole.count();
-  // Parts: the first takes what fits up to a target (half, or all but the last entry when
-  // keys arrive in order), the rest fill further pages.
-  std::vector<std::pair<std::size_t, std::size_t>> parts;  // [begin, end)
-  std::size_t target = appendHint ? count - 1 : (count + 1) / 2;
-  std::uint32_t maxRec = 0;
-  for (auto r : whole.recnos) maxRec = std::max(maxRec, r);
-  const std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen_, maxRec).bytes);
-  const std::size_t space = whole.leaf ? kLeafSpace : kInteriorSpace;
-  std::size_t begin = 0;
-  while (begin < count) {
-    std::size_t end = begin, used = 0;
-    std::size_t limit = parts.empty() ? std::max<std::size_t>(target, 1) : count;
-    while (end < count && end - begin < limit) {
-      std::size_t cost = whole.leaf ? bytes + leafKeyCost(whole.key(end, keyLen_),
-                                                           end == begin ? std::string_view() : whole.key(end - 1, keyLen_), pad_)
-                                    : keyLen_ + 8;
-      if (end > begin && used + cost > space) break;
-      used += cost;
-      ++end;
-    }
-    parts.emplace_back(begin, end);
-    begin = end;
-  }
-  std::uint32_t right = whole.right;
-  std::vector<std::uint32_t> pages{page};
-  for (std::size_t i = 1; i < parts.size(); ++i) pages.push_back(allocate());
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    CdxNode part;
-    part.leaf = whole.leaf;
-    part.root = false;
-    part.left = i == 0 ? whole.left : pages[i - 1];
-    part.right = i + 1 < parts.size() ? pages[i + 1] : right;
-    auto [b, e] = parts[i];
-    part.keys = whole.keys.substr(b * keyLen_, (e - b) * keyLen_);
-    part.recnos.assign(whole.recnos.begin() + static_cast<std::ptrdiff_t>(b), whole.recnos.begin() + static_cast<std::ptrdiff_t>(e));
-    if (!whole.leaf)
-      part.children.assign(whole.children.begin() + static_cast<std::ptrdiff_t>(b), whole.children.begin() + static_cast<std::ptrdiff_t>(e));
-    store(pages[i], std::move(part));
-    touch(pages[i]);
-    if (i > 0) added.push_back(pages[i]);
-  }
-  if (right != kCdxNone) {
-    auto r = node(right);
-    if (!r) return r.status();
-    (*r)->left = pages.back();
-    touch(right);
-  }
-  return {};
-}
-
-Status CdxIndex::fixUp(std::vector<Step>& path, bool appendHint) {
-  for (std::size_t level = path.size(); level-- > 0;) {
-    std::uint32_t page = path[level].page;
-    CdxNode* n = &at(page);
-    std::vector<std::uint32_t> added;
-    if (!fits(*n)) {
-      RT_TRY(splitInto(page, appendHint && n->right == kCdxNone, added));
-      n = &at(page);
-    }
-    auto lastOf = [&](std::uint32_t p, std::string& k, std::uint32_t& r) {
-      const CdxNode& c = at(p);
-      k.assign(c.key(c.count() - 1, keyLen_));
-      r = c.recnos.back();
-    };
-    if (level == 0) {
-      if (added.empty()) return {};
-      // The root split: a new root above the parts.
-      std::uint32_t rootPage = allocate();
-      CdxNode r;
-      r.leaf = false;
-      r.root = true;
-      std::vector<std::uint32_t> all{page};
-      all.insert(all.end(), added.begin(), added.end());
-      for (auto p : all) {
-        std::string k;
-        std::uint32_t rec;
-        lastOf(p, k, rec);
-        r.keys += k;
-        r.recnos.push_back(rec);
-        r.children.push_back(p);
-      }
-      store(rootPage, std::move(r));
-      touch(rootPage);
-      root_ = rootPage;
-      return {};
-    }
-    CdxNode& parent = at(path[level - 1].page);
-    std::size_t i = path[level - 1].pos;
-    if (n->count() == 0) return {Error::kCorrupt, path_ + ": empty page after insert"};
-    std::string k;
-    std::uint32_t rec;
-    lastOf(page, k, rec);
-    bool changed = parent.key(i, keyLen_) != k || parent.recnos[i] != rec;
-    if (changed) {
-      std::memcpy(parent.keys.data() + i * keyLen_, k.data(), keyLen_);
-      parent.recnos[i] = rec;
-    }
-    for (std::size_t a = 0; a < added.size(); ++a) {
-      lastOf(added[a], k, rec);
-      parent.keys.insert((i + 1 + a) * keyLen_, k);
-      parent.recnos.insert(parent.recnos.begin() + static_cast<std::ptrdiff_t>(i + 1 + a), rec);
-      parent.children.insert(parent.children.begin() + static_cast<std::ptrdiff_t>(i + 1 + a), added[a]);
-    }
-    if (!changed && added.empty()) return {};
-    touch(path[level - 1].page);
-  }
-  return {};
-}
-
-Status CdxIndex::erase(std::string_view key, std::uint32_t recno) {
-  RT_TRY(beginChange());
-  std::vector<Step> path;
-  RT_TRY(descend(key, recno, path));
-  CdxNode* leaf = &at(path.back().page);
-  std::size_t pos = path.back().pos;
-  if (pos >= leaf->count() || compareEntry(leaf->key(pos, keyLen_), leaf->recnos[pos], key, recno) != 0)
-    return {Error::kCorrupt, path_ + ": key of record " + std::to_string(recno) + " missing"};
-  leaf->keys.erase(pos * keyLen_, keyLen_);
-  leaf->recnos.erase(leaf->recnos.begin() + static_cast<std::ptrdiff_t>(pos));
-  leaf->sized = false;
-  touch(path.back().page);
-  ++generation_;
-  for (std::size_t level = path.size(); level-- > 0;) {
-    std::uint32_t page = path[level].page;
-    CdxNode& n = at(page);
-    if (level == 0) {
-      if (n.count() == 0 && !n.leaf) {
-        n.leaf = true;  // the tree is empty again: the root becomes an empty leaf
-        n.children.clear();
-        touch(page);
-      }
-      return {};
-    }
-    CdxNode& parent = at(path[level - 1].page);
-    std::size_t i = path[level - 1].pos;
-    if (n.count() == 0) {
-      // Unlink the empty page from its siblings and give it back.
-      if (n.left != kCdxNone) {
-        auto l = node(n.left);
-        if (!l) return l.status();
-        (*l)->right = n.right;
-        touch(n.left);
-      }
-      if (n.right != kCdxNone) {
-        auto r = node(n.right);
-        if (!r) return r.status();
-        (*r)->left = n.left;
-        touch(n.right);
-      }
-      release(page);
-      parent.keys.erase(i * keyLen_, keyLen_);
-      parent.recnos.erase(parent.recnos.begin() + static_cast<std::ptrdiff_t>(i));
-      parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(i));
-      touch(path[level - 1].page);
-      continue;
-    }
-    std::string_view k = n.key(n.count() - 1, keyLen_);
-    if (parent.key(i, keyLen_) == k && parent.recnos[i] == n.recnos.back()) return {};
-    std::memcpy(parent.keys.data() + i * keyLen_, k.data(), keyLen_);
-    parent.recnos[i] = n.recnos.back();
-    touch(path[level - 1].page);
-  }
-  return {};
-}
-
 Status CdxIndex::flush(bool sync) {
   if (dirty_.empty() && !staleWritten_) return {};
   std::sort(dirty_.begin(), dirty_.end());
@@ -613,110 +256,6 @@ Status CdxIndex::flush(bool sync) {
     staleWritten_ = false;
   }
   return {};
-}
-
-Status CdxIndex::build(const std::string& path, std::string_view expression, std::size_t keyLen, char pad,
-                       KeyList& entries) {
-  const std::size_t n = entries.size();
-  const char* keys = entries.keys.data();
-  // Sorting on the first 8 key bytes as one big-endian number keeps most comparisons in the
-  // sort array itself; ties go to the rest of the key, then the record number.
-  struct Slot {
-    std::uint64_t head;
-    std::uint32_t index;
-  };
-  std::vector<Slot> slots(n);
-  const std::size_t headLen = std::min<std::size_t>(8, keyLen);
-  for (std::size_t i = 0; i < n; ++i) {
-    std::uint64_t h = 0;
-    const char* k = keys + i * keyLen;
-    for (std::size_t b = 0; b < 8; ++b) h = h << 8 | (b < headLen ? static_cast<std::uint8_t>(k[b]) : 0u);
-    slots[i] = {h, static_cast<std::uint32_t>(i)};
-  }
-  std::sort(slots.begin(), slots.end(), [&](const Slot& a, const Slot& b) {
-    if (a.head != b.head) return a.head < b.head;
-    if (keyLen > 8) {
-      int c = std::memcmp(keys + a.index * keyLen + 8, keys + b.index * keyLen + 8, keyLen - 8);
-      if (c != 0) return c < 0;
-    }
-    return entries.recnos[a.index] < entries.recnos[b.index];
-  });
-  std::vector<std::uint32_t> order(n);
-  for (std::size_t i = 0; i < n; ++i) order[i] = slots[i].index;
-  slots = {};
-  std::uint32_t maxRec = 0;
-  for (auto r : entries.recnos) maxRec = std::max(maxRec, r);
-  const std::size_t bytes = static_cast<std::size_t>(leafLayout(keyLen, maxRec).bytes);
-
-  // Leaves, filled as far as they go.
-  std::vector<CdxNode> nodes;
-  std::size_t i = 0;
-  do {
-    CdxNode leaf;
-    std::size_t used = 0;
-    std::string_view prev;
-    while (i < n) {
-      std::string_view k(keys + order[i] * keyLen, keyLen);
-      std::size_t cost = bytes + leafKeyCost(k, leaf.count() == 0 ? std::string_view() : prev, pad);
-      if (leaf.count() > 0 && used + cost > kLeafSpace) break;
-      used += cost;
-      leaf.keys.append(k);
-      leaf.recnos.push_back(entries.recnos[order[i]]);
-      prev = k;
-      ++i;
-    }
-    nodes.push_back(std::move(leaf));
-  } while (i < n);
-  // Interior levels until one page holds a level; node j goes to page kFirstPage + 512 j.
-  auto pageOf = [](std::size_t j) { return static_cast<std::uint32_t>(kFirstPage + j * kCdxPage); };
-  const std::size_t perInterior = kInteriorSpace / (keyLen + 8);
-  std::vector<std::pair<std::size_t, std::size_t>> levels{{0, nodes.size()}};
-  while (levels.back().second - levels.back().first > 1) {
-    auto [lb, le] = levels.back();
-    for (std::size_t j = lb; j < le; j += perInterior) {
-      CdxNode in;
-      in.leaf = false;
-      for (std::size_t c = j; c < std::min(le, j + perInterior); ++c) {
-        const CdxNode& child = nodes[c];
-        in.keys.append(child.count() ? child.key(child.count() - 1, keyLen) : std::string(keyLen, pad));
-        in.recnos.push_back(child.count() ? child.recnos.back() : 0);
-        in.children.push_back(pageOf(c));
-      }
-      nodes.push_back(std::move(in));
-    }
-    levels.emplace_back(le, nodes.size());
-  }
-  for (auto [lb, le] : levels)
-    for (std::size_t j = lb; j < le; ++j) {
-      nodes[j].left = j > lb ? pageOf(j - 1) : kCdxNone;
-      nodes[j].right = j + 1 < le ? pageOf(j + 1) : kCdxNone;
-    }
-  nodes.back().root = true;
-  std::uint32_t root = pageOf(nodes.size() - 1);
-
-  std::string out;
-  out.reserve(kFirstPage + nodes.size() * kCdxPage);
-  out += header(1024, 10, 0xE0, "");
-  CdxNode dir;
-  dir.root = true;
-  std::string base = path.substr(path.find_last_of('/') + 1);
-  base = rt::text::upper(base.substr(0, base.find('.')));
-  dir.keys = rt::text::padr(base, 10);
-  dir.recnos.push_back(kTagHeader);
-  std::string page;
-  encodeCdxNode(dir, 10, ' ', page);
-  out += page;
-  out += header(root, keyLen, 0x60, expression);
-  for (const CdxNode& nd : nodes) {
-    if (!encodeCdxNode(nd, keyLen, pad, page)) return {Error::kCorrupt, path + ": page overflow while building"};
-    out += page;
-  }
-  auto tmp = ScratchFile::beside(path);
-  if (!tmp) return tmp.status();
-  RT_TRY(tmp->file().writeAt(0, out));
-  RT_TRY(tmp->file().sync());
-  RT_TRY(tmp->renameOver(path));
-  return syncDirectoryOf(path);
 }
 
 }  // namespace rt::db

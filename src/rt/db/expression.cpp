@@ -410,39 +410,45 @@ Value Expression::eval(int index, std::string_view record) const {
       if (n.op == "NOT") return !std::get<bool>(a);
       return -std::get<Decimal>(a);
     }
-    case Node::kBinary: {
-      if (n.op == "AND") return std::get<bool>(eval(n.args[0], record)) && std::get<bool>(eval(n.args[1], record));
-      if (n.op == "OR") return std::get<bool>(eval(n.args[0], record)) || std::get<bool>(eval(n.args[1], record));
-      Value a = eval(n.args[0], record), b = eval(n.args[1], record);
-      if (n.op == "+" || n.op == "-") {
-        if (auto* sa = std::get_if<std::string>(&a)) {
-          if (n.op == "+") return *sa + std::get<std::string>(b);
-          // "-" moves the trailing blanks of the left text to the end of the result
-          std::string_view t = rt::text::trim(*sa);
-          std::string r = std::string(t) + std::get<std::string>(b);
-          return rt::text::padr(r, static_cast<int>(sa->size() + std::get<std::string>(b).size()));
-        }
-        if (auto* da = std::get_if<Date>(&a)) {
-          if (auto* db = std::get_if<Date>(&b)) return Decimal(*da - *db);
-          int days = toInt(b);
-          return n.op == "+" ? *da + days : *da - days;
-        }
-        Decimal x = std::get<Decimal>(a), y = std::get<Decimal>(b);
-        return n.op == "+" ? x + y : x - y;
-      }
-      if (n.op == "*") return std::get<Decimal>(a) * std::get<Decimal>(b);
-      if (n.op == "/") return std::get<Decimal>(a) / std::get<Decimal>(b);
-      if (n.op == "$") return rt::text::at(std::get<std::string>(a), std::get<std::string>(b)) > 0;
-      int c = compareValues(a, b, n.op == "==");
-      if (n.op == "=" || n.op == "==") return c == 0;
-      if (n.op == "!=") return c != 0;
-      if (n.op == "<") return c < 0;
-      if (n.op == "<=") return c <= 0;
-      if (n.op == ">") return c > 0;
-      return c >= 0;
-    }
+    case Node::kBinary: return evalBinary(n, record);
     case Node::kCall: break;
   }
+  return evalCall(n, record);
+}
+
+Value Expression::evalBinary(const Node& n, std::string_view record) const {
+  if (n.op == "AND") return std::get<bool>(eval(n.args[0], record)) && std::get<bool>(eval(n.args[1], record));
+  if (n.op == "OR") return std::get<bool>(eval(n.args[0], record)) || std::get<bool>(eval(n.args[1], record));
+  Value a = eval(n.args[0], record), b = eval(n.args[1], record);
+  if (n.op == "+" || n.op == "-") {
+    if (auto* sa = std::get_if<std::string>(&a)) {
+      if (n.op == "+") return *sa + std::get<std::string>(b);
+      // "-" moves the trailing blanks of the left text to the end of the result
+      std::string_view t = rt::text::trim(*sa);
+      std::string r = std::string(t) + std::get<std::string>(b);
+      return rt::text::padr(r, static_cast<int>(sa->size() + std::get<std::string>(b).size()));
+    }
+    if (auto* da = std::get_if<Date>(&a)) {
+      if (auto* db = std::get_if<Date>(&b)) return Decimal(*da - *db);
+      int days = toInt(b);
+      return n.op == "+" ? *da + days : *da - days;
+    }
+    Decimal x = std::get<Decimal>(a), y = std::get<Decimal>(b);
+    return n.op == "+" ? x + y : x - y;
+  }
+  if (n.op == "*") return std::get<Decimal>(a) * std::get<Decimal>(b);
+  if (n.op == "/") return std::get<Decimal>(a) / std::get<Decimal>(b);
+  if (n.op == "$") return rt::text::at(std::get<std::string>(a), std::get<std::string>(b)) > 0;
+  int c = compareValues(a, b, n.op == "==");
+  if (n.op == "=" || n.op == "==") return c == 0;
+  if (n.op == "!=") return c != 0;
+  if (n.op == "<") return c < 0;
+  if (n.op == "<=") return c <= 0;
+  if (n.op == ">") return c > 0;
+  return c >= 0;
+}
+
+Value Expression::evalCall(const Node& n, std::string_view record) const {
   std::vector<Value> a;
   a.reserve(n.args.size());
   for (int arg : n.args) a.push_back(eval(arg, record));

@@ -39,6 +39,9 @@ class Expression {
   std::vector<Node> nodes_;
   int root_ = -1;
   Value eval(int node, std::string_view record) const;
+  // The operators of two operands, and the functions.
+  Value evalBinary(const Node& n, std::string_view record) const;
+  Value evalCall(const Node& n, std::string_view record) const;
   friend class Parser;
 };
 

@@ -70,6 +70,7 @@ void File::close() {
 
 Result<File> File::open(const std::string& path, Mode mode) {
   int fd = -1;
+  int err = 0;  // of openForWriting, which says it in its status
   switch (mode) {
     case Mode::kRead:
       fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -80,16 +81,21 @@ Result<File> File::open(const std::string& path, Mode mode) {
     // A file made or emptied is never reached through a link (nor a folder, a pipe or a second
     // name of another file): the shared folders are open to every terminal.
     case Mode::kCreate:
-      fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_EXCL);
+    case Mode::kTruncate: {
+      Result<rt::UniqueFd> made =
+          rt::fs::openForWriting(path, O_RDWR | O_CREAT | (mode == Mode::kCreate ? O_EXCL : O_TRUNC));
+      if (made)
+        fd = made->release();
+      else
+        err = made.status().sysError();
       break;
-    case Mode::kTruncate:
-      fd = rt::fs::openForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
-      break;
+    }
   }
   if (fd < 0) {
-    if (errno == ENOENT) return Status(Error::kNotFound, path);
-    if (errno == EEXIST) return Status(Error::kExists, path);
-    return Status(Error::kIo, path + ": " + std::strerror(errno));
+    if (err == 0) err = errno;
+    if (err == ENOENT) return Status(Error::kNotFound, path);
+    if (err == EEXIST) return Status(Error::kExists, path);
+    return Status(Error::kIo, path + ": " + std::strerror(err));
   }
   // A file just created or cut to nothing is itself a change to make durable.
   return File(fd, mode == Mode::kCreate || mode == Mode::kTruncate);
@@ -179,11 +185,11 @@ void File::unlock(std::uint64_t start, std::uint64_t length) const {
 }
 
 Result<ScratchFile> ScratchFile::beside(const std::string& target) {
-  rt::fs::ScratchFile s = rt::fs::ScratchFile::beside(target);
-  if (!s.ok()) return Status(Error::kIo, target + ".tmp: " + std::strerror(s.error()));
-  std::string name = s.path();
-  s.keep();  // the path is ours to remove from here on
-  return ScratchFile(File(s.releaseFd(), true), std::move(name));
+  Result<rt::fs::ScratchFile> s = rt::fs::ScratchFile::beside(target);
+  if (!s) return Status(Error::kIo, target + ".tmp: " + std::strerror(s.status().sysError()));
+  std::string name = s->path();
+  s->keep();  // the path is ours to remove from here on
+  return ScratchFile(File(s->releaseFd(), true), std::move(name));
 }
 
 ScratchFile::ScratchFile(ScratchFile&& other) noexcept : file_(std::move(other.file_)), path_(std::move(other.path_)) {

@@ -85,9 +85,10 @@ Result<std::unique_ptr<Target>> openFile(const std::string& path, bool append) {
   using R = Result<std::unique_ptr<Target>>;
   // Not O_TRUNC: the file is emptied only once its lock is ours. Never through a link planted
   // in the work folder (nor into a folder, a pipe or a second name of another file).
-  UniqueFd fd(rt::fs::openForWriting(path, O_WRONLY | O_CREAT | (append ? O_APPEND : 0), 0644));
-  if (!fd.valid() && rt::fs::isRefusal(errno)) return R(Error::kUnsafe, path);
-  if (!fd.valid()) return R(Status::fromErrno(errno, "open " + path));
+  Result<UniqueFd> opened = rt::fs::openForWriting(path, O_WRONLY | O_CREAT | (append ? O_APPEND : 0), 0644);
+  if (!opened && rt::fs::isRefusal(opened.status())) return R(Error::kUnsafe, path);
+  if (!opened) return R(opened.status());
+  UniqueFd fd = std::move(*opened);
   if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) return R(Error::kNotAvailable, path + " is in use by another terminal");
     return R(Status::fromErrno(errno, "flock " + path));

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <utility>
 
@@ -33,33 +34,29 @@ bool alnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Closes `fd` keeping the errno that explains why.
-int fail(int fd, int err) {
-  if (fd >= 0) ::close(fd);
-  errno = err;
-  return -1;
-}
-
 }  // namespace
 
 bool isRefusal(int err) {
   return err == ELOOP || err == EMLINK || err == EISDIR || err == ENXIO;
 }
 
-int openForWriting(const std::string& path, int flags, mode_t mode) {
+bool isRefusal(const rt::Status& s) { return isRefusal(s.sysError()); }
+
+rt::Result<rt::UniqueFd> openForWriting(const std::string& path, int flags, mode_t mode) {
+  auto failed = [&path](int err) { return rt::Status::fromErrno(err, "open " + path); };
   // Without O_TRUNC until the checks are done; non-blocking so that a planted pipe cannot hang
   // the open.
-  const int fd = ::open(path.c_str(), (flags & ~O_TRUNC) | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, mode);
-  if (fd < 0) return -1;
+  rt::UniqueFd fd(::open(path.c_str(), (flags & ~O_TRUNC) | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, mode));
+  if (!fd.valid()) return failed(errno);
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return fail(fd, errno);
+  if (::fstat(fd.get(), &st) != 0) return failed(errno);
   // A device node can be made only by the administrator, so one at the name is the office's
   // own choice (output to /dev/null); a pipe or a socket anyone can make.
-  if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode)) return fail(fd, S_ISDIR(st.st_mode) ? EISDIR : ENXIO);
-  if (S_ISREG(st.st_mode) && st.st_nlink > 1) return fail(fd, EMLINK);
-  if (::fcntl(fd, F_SETFL, (flags & O_APPEND)) != 0) return fail(fd, errno);
-  if ((flags & O_TRUNC) != 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) return fail(fd, errno);
-  return fd;
+  if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode)) return failed(S_ISDIR(st.st_mode) ? EISDIR : ENXIO);
+  if (S_ISREG(st.st_mode) && st.st_nlink > 1) return failed(EMLINK);
+  if (::fcntl(fd.get(), F_SETFL, (flags & O_APPEND)) != 0) return failed(errno);
+  if ((flags & O_TRUNC) != 0 && S_ISREG(st.st_mode) && ::ftruncate(fd.get(), 0) != 0) return failed(errno);
+  return rt::Result<rt::UniqueFd>(std::move(fd));
 }
 
 bool isScratchName(std::string_view name) {
@@ -87,24 +84,25 @@ std::string randomSuffix() {
   return out;
 }
 
-int createHeld(const std::string& path, mode_t mode) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-  if (fd < 0) return -1;
-  if (lockHold(fd, F_OFD_SETLK, F_WRLCK) != 0) {
+rt::Result<rt::UniqueFd> createHeld(const std::string& path, mode_t mode) {
+  auto failed = [&path](int err) { return rt::Status::fromErrno(err, "create " + path); };
+  rt::UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+  if (!fd.valid()) return failed(errno);
+  if (lockHold(fd.get(), F_OFD_SETLK, F_WRLCK) != 0) {
+    const int err = errno;
     // A sweep holds the file while it removes it: the name is lost, try another.
-    if (errno == EAGAIN || errno == EACCES) return fail(fd, EEXIST);
+    if (err == EAGAIN || err == EACCES) return failed(EEXIST);
     // A file system without locks: the file goes unheld, and a sweep, which cannot lock it
     // either, leaves it alone.
-    if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return fd;
-    const int err = errno;
+    if (err == ENOLCK || err == EINVAL || err == EOPNOTSUPP) return rt::Result<rt::UniqueFd>(std::move(fd));
     ::unlink(path.c_str());
-    return fail(fd, err);
+    return failed(err);
   }
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return fail(fd, errno);
+  if (::fstat(fd.get(), &st) != 0) return failed(errno);
   // Removed by a sweep between the create and the hold.
-  if (st.st_nlink == 0) return fail(fd, EEXIST);
-  return fd;
+  if (st.st_nlink == 0) return failed(EEXIST);
+  return rt::Result<rt::UniqueFd>(std::move(fd));
 }
 
 bool isHeld(int fd) {
@@ -116,35 +114,35 @@ bool isHeld(int fd) {
   return ::fcntl(fd, F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
 }
 
-ScratchFile ScratchFile::beside(const std::string& target, mode_t mode) {
-  ScratchFile s;
-  for (int i = 0; i < kAttempts; ++i) {
+rt::Result<ScratchFile> ScratchFile::beside(const std::string& target, mode_t mode) {
+  int err = EEXIST;
+  for (int i = 0; i < kAttempts && err == EEXIST; ++i) {
     std::string path = target + ".tmp" + randomSuffix();
-    const int fd = createHeld(path, mode);
-    if (fd >= 0) {
-      s.fd_ = fd;
-      s.path_ = std::move(path);
-      return s;
+    rt::Result<rt::UniqueFd> fd = createHeld(path, mode);
+    if (fd) {
+      ScratchFile s;
+      s.fd_ = fd->release();
+      s.path_ = path;
+      s.name_ = std::move(path);
+      return rt::Result<ScratchFile>(std::move(s));
     }
-    if (errno != EEXIST) {
-      s.error_ = errno;
-      return s;
-    }
+    err = fd.status().sysError();
   }
-  s.error_ = EEXIST;
-  return s;
+  return rt::Status::fromErrno(err, "create beside " + target);
 }
 
 ScratchFile::ScratchFile(ScratchFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), error_(other.error_), path_(std::exchange(other.path_, {})) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      path_(std::exchange(other.path_, {})),
+      name_(std::exchange(other.name_, {})) {}
 
 ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
     if (!path_.empty()) ::unlink(path_.c_str());
     fd_ = std::exchange(other.fd_, -1);
-    error_ = other.error_;
     path_ = std::exchange(other.path_, {});
+    name_ = std::exchange(other.name_, {});
   }
   return *this;
 }
@@ -155,66 +153,69 @@ ScratchFile::~ScratchFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-int ScratchFile::write(std::string_view data) {
+rt::Status ScratchFile::write(std::string_view data) {
   while (!data.empty()) {
     const ssize_t n = fs::write(fd_, data.data(), data.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      return errno;
+      return rt::Status::fromErrno(errno, "write " + name_);
     }
-    if (n == 0) return ENOSPC;
+    if (n == 0) return rt::Status::fromErrno(ENOSPC, "write " + name_);
     data.remove_prefix(static_cast<std::size_t>(n));
   }
-  return 0;
+  return {};
 }
 
-int ScratchFile::sync() {
-  return fs::fsync(fd_) == 0 ? 0 : errno;
+rt::Status ScratchFile::sync() {
+  if (fs::fsync(fd_) != 0) return rt::Status::fromErrno(errno, "fsync " + name_);
+  return {};
 }
 
-int ScratchFile::renameOver(const std::string& target) {
-  if (path_.empty()) return ENOENT;
-  if (fs::rename(path_.c_str(), target.c_str()) != 0) return errno;
+rt::Status ScratchFile::renameOver(const std::string& target) {
+  if (path_.empty()) return rt::Status::fromErrno(ENOENT, "rename over " + target);
+  if (fs::rename(path_.c_str(), target.c_str()) != 0)
+    return rt::Status::fromErrno(errno, "rename over " + target);
   path_.clear();
-  return 0;
+  return {};
 }
 
-int ScratchFile::close() {
+rt::Status ScratchFile::close() {
   const int fd = std::exchange(fd_, -1);
-  return fd < 0 || ::close(fd) == 0 ? 0 : errno;
+  if (fd >= 0 && ::close(fd) != 0) return rt::Status::fromErrno(errno, "close " + name_);
+  return {};
 }
 
 int ScratchFile::releaseFd() {
   return std::exchange(fd_, -1);
 }
 
-int checkReplaceable(const std::string& target) {
+rt::Status checkReplaceable(const std::string& target) {
+  auto refused = [&target](int err) { return rt::Status::fromErrno(err, "replace " + target); };
   struct stat st {};
-  if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
-  if (S_ISLNK(st.st_mode)) return ELOOP;
-  if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
-  return st.st_nlink > 1 ? EMLINK : 0;
+  if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? rt::Status() : refused(errno);
+  if (S_ISLNK(st.st_mode)) return refused(ELOOP);
+  if (!S_ISREG(st.st_mode)) return refused(S_ISDIR(st.st_mode) ? EISDIR : ENXIO);
+  return st.st_nlink > 1 ? refused(EMLINK) : rt::Status();
 }
 
-int replaceWithCopy(const std::string& from, const std::string& target) {
-  if (const int refused = checkReplaceable(target); refused != 0) return refused;
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return errno;
-  ScratchFile out = ScratchFile::beside(target);
-  int err = out.ok() ? 0 : out.error();
+rt::Status replaceWithCopy(const std::string& from, const std::string& target) {
+  RT_TRY(checkReplaceable(target));
+  rt::UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!in.valid()) return rt::Status::fromErrno(errno, "open " + from);
+  rt::Result<ScratchFile> out = ScratchFile::beside(target);
+  if (!out) return out.status();
   char block[65536];
-  while (err == 0) {
-    const ssize_t n = ::read(in, block, sizeof block);
+  for (;;) {
+    const ssize_t n = ::read(in.get(), block, sizeof block);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) err = errno;
-    if (n <= 0) break;
-    err = out.write(std::string_view(block, static_cast<std::size_t>(n)));
+    if (n < 0) return rt::Status::fromErrno(errno, "read " + from);
+    if (n == 0) break;
+    RT_TRY(out->write(std::string_view(block, static_cast<std::size_t>(n))));
   }
-  ::close(in);
-  if (err == 0) err = out.sync();
-  if (err == 0) err = out.renameOver(target);
-  if (err == 0) err = out.close();
-  return err;
+  in.reset();
+  RT_TRY(out->sync());
+  RT_TRY(out->renameOver(target));
+  return out->close();
 }
 
 int sweepScratch(const std::string& folder, bool (*alsoOurs)(std::string_view)) {

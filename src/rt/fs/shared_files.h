@@ -4,28 +4,34 @@
 // other name, and scratch files are made exclusively under names nobody can guess, held by
 // their writer for as long as it lives, and renamed into place.
 //
-// Errors are errno values, so every layer (the table engine, the platform layer, the
-// subsystems) keeps its own error type.
+// Results are rt::Status or rt::Result<T>. Every failure is made by Status::fromErrno, so its
+// sysError() is the system's error number, never 0 (a refusal's below included): isRefusal
+// and the callers that name the old DOS codes read it. Its detail names the step and the file.
 #pragma once
 
 #include <sys/types.h>
 
-#include <cerrno>
 #include <string>
 #include <string_view>
+
+#include "rt/base/result.h"
+#include "rt/base/status.h"
+#include "rt/base/unique_fd.h"
 
 namespace rt::fs {
 
 // Why a name was refused: a symbolic link at the name (to a file, to a folder, dangling) is
 // ELOOP, a second name of another file (a hard link) EMLINK, a folder EISDIR, a pipe or a
-// socket ENXIO. A device node (only the administrator can make one) is accepted.
+// socket ENXIO. A device node (only the administrator can make one) is accepted. Of a system
+// error number, or of a failure's sysError().
 bool isRefusal(int err);
+bool isRefusal(const rt::Status& s);
 
 // Opens `path` for writing (flags O_WRONLY or O_RDWR, with O_CREAT, O_APPEND or O_TRUNC as
 // wanted) without following a link at its last component. The checks come before anything is
 // written: O_TRUNC empties the file only once it is known to be a plain file of its own.
-// Returns the descriptor (close-on-exec), or -1 with errno.
-int openForWriting(const std::string& path, int flags, mode_t mode = 0666);
+// Returns the descriptor (close-on-exec).
+rt::Result<rt::UniqueFd> openForWriting(const std::string& path, int flags, mode_t mode = 0666);
 
 // Whether a scratch file's name is one of ours: the target's name + ".tmp" + six letters or
 // digits.
@@ -38,27 +44,25 @@ bool isScratchName(std::string_view name);
 class ScratchFile {
  public:
   ScratchFile() = default;
-  // Check ok(); error() is the errno of a failure.
-  static ScratchFile beside(const std::string& target, mode_t mode = 0666);
+  static rt::Result<ScratchFile> beside(const std::string& target, mode_t mode = 0666);
   ScratchFile(ScratchFile&& other) noexcept;
   ScratchFile& operator=(ScratchFile&& other) noexcept;
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
   ~ScratchFile();
 
+  // Whether the descriptor is open: not default-made, closed or handed over.
   bool ok() const { return fd_ >= 0; }
-  int error() const { return error_; }
   int fd() const { return fd_; }
   const std::string& path() const { return path_; }
 
-  // Writes all of `data` at the current position; 0 or errno.
-  int write(std::string_view data);
-  // fsync; 0 or errno.
-  int sync();
-  // Renames the file over `target` (which it then is); 0 or errno. The descriptor stays open.
-  int renameOver(const std::string& target);
-  // Closes the descriptor (ending the hold); 0 or errno of close(2).
-  int close();
+  // Writes all of `data` at the current position.
+  rt::Status write(std::string_view data);
+  rt::Status sync();
+  // Renames the file over `target` (which it then is). The descriptor stays open.
+  rt::Status renameOver(const std::string& target);
+  // Closes the descriptor (ending the hold), with the result of close(2).
+  rt::Status close();
   // Hands the descriptor to the caller, who keeps the hold while it stays open; the file is
   // still removed when dropped unless renamed.
   int releaseFd();
@@ -67,23 +71,23 @@ class ScratchFile {
 
  private:
   int fd_ = -1;
-  int error_ = 0;
   std::string path_;  // empty once renamed or kept
+  std::string name_;  // the scratch file's name in a failure's detail, also once renamed
 };
 
-// Whether `target` may be replaced by a rename: 0 when it is missing or a plain file with no
-// other name, else the refusal's errno (as openForWriting gives it). A link where a file
-// belongs is refused, not silently replaced.
-int checkReplaceable(const std::string& target);
+// Whether `target` may be replaced by a rename: ok when it is missing or a plain file with no
+// other name, else the refusal (as openForWriting gives it). A link where a file belongs is
+// refused, not silently replaced.
+rt::Status checkReplaceable(const std::string& target);
 
 // Replaces `target` by a copy of `from`, written into a scratch file beside it, synced and
 // renamed over it, so nothing is ever written through `target`, and a failed copy leaves it as
-// it was. A `target` that checkReplaceable refuses is left alone. 0 or errno.
-int replaceWithCopy(const std::string& from, const std::string& target);
+// it was. A `target` that checkReplaceable refuses is left alone.
+rt::Status replaceWithCopy(const std::string& from, const std::string& target);
 
 // Creates `path` exclusively (an existing name, a link included, is EEXIST) and takes the
-// writer's hold on it. For callers that choose their own unguessable names; -1 with errno.
-int createHeld(const std::string& path, mode_t mode = 0666);
+// writer's hold on it. For callers that choose their own unguessable names.
+rt::Result<rt::UniqueFd> createHeld(const std::string& path, mode_t mode = 0666);
 
 // Six random letters and digits (from the kernel's random source).
 std::string randomSuffix();

@@ -222,65 +222,65 @@ Parsed notYet() {
   return {};
 }
 
-// CSI: `in` starts with ESC [.
-Parsed parseCsi(std::string_view in) {
-  if (in.size() < 3) return notYet();
-  // The Linux console's F1-F5: ESC [ [ A..E.
-  if (in[2] == '[') {
-    if (in.size() < 4) return notYet();
-    if (in[3] >= 'A' && in[3] <= 'E') return withEvent({Event::Type::Function, in[3] - 'A' + 1, {}}, 4);
-    return withResult(ignored(4));
-  }
-  // X10 mouse report: ESC [ M, then button, column and row, each plus 32.
-  if (in[2] == 'M') {
-    if (in.size() < 6) return notYet();
-    int button = static_cast<unsigned char>(in[3]) - 32;
-    int col = static_cast<unsigned char>(in[4]) - 33;
-    int row = static_cast<unsigned char>(in[5]) - 33;
-    if ((button & ~(4 | 8 | 16)) == 0) return withResult(keyResult(Key{key::MouseLeft, false, row, col}, 6));
-    return withResult(ignored(6));
-  }
-  std::size_t pos = 2;
-  char marker = 0;
-  if (in[pos] >= 0x3C && in[pos] <= 0x3F) marker = in[pos++];
+// The parameters and final byte of a CSI sequence, and the bytes it takes.
+struct Csi {
+  char marker = 0;  // a private marker before the parameters ('<' of the SGR mouse, '?' of replies)
   std::array<int, 4> params{};
+  char final = 0;  // 0: the sequence was broken off, and `used` bytes are dropped
+  std::size_t used = 0;
+};
+
+// Reads a CSI sequence (`in` starts with ESC [) up to its final byte; nothing while it is
+// incomplete.
+std::optional<Csi> readCsi(std::string_view in) {
+  Csi csi;
+  std::size_t pos = 2;
+  if (in[pos] >= 0x3C && in[pos] <= 0x3F) csi.marker = in[pos++];
   std::size_t count = 0;
   bool inSub = false;  // after ':' the sub-parameters (alternate keys) are skipped
-  char final = 0;
   for (; pos < in.size(); ++pos) {
     char c = in[pos];
     if (c >= '0' && c <= '9') {
-      if (!inSub && count < params.size() && params[count] < 100000)
-        params[count] = params[count] * 10 + (c - '0');
+      if (!inSub && count < csi.params.size() && csi.params[count] < 100000)
+        csi.params[count] = csi.params[count] * 10 + (c - '0');
     } else if (c == ';') {
       inSub = false;
       ++count;
     } else if (c == ':') {
       inSub = true;
-    } else if (c == '$' && marker == 0) {
-      final = c;  // rxvt's Shift form, although '$' is an intermediate byte elsewhere
+    } else if (c == '$' && csi.marker == 0) {
+      csi.final = c;  // rxvt's Shift form, although '$' is an intermediate byte elsewhere
       break;
     } else if (c >= 0x20 && c <= 0x2F) {
       // intermediate bytes: none of the keys use them; the sequence is skipped at its final
     } else if (c >= 0x40 && c <= 0x7E) {
-      final = c;
+      csi.final = c;
       break;
     } else {
-      return withResult(ignored(pos));  // broken off: drop what came so far
+      csi.used = pos;  // broken off: drop what came so far
+      return csi;
     }
   }
-  if (final == 0) return notYet();
-  const std::size_t used = pos + 1;
+  if (csi.final == 0) return std::nullopt;
+  csi.used = pos + 1;
+  return csi;
+}
+
+// The key of a whole CSI sequence.
+Parsed csiKey(const Csi& csi) {
+  const std::size_t used = csi.used;
+  const char final = csi.final;
+  const auto& params = csi.params;
   const int p0 = params[0];
   const Mods mods = modsOf(params[1]);
 
-  if (marker == '<') {
+  if (csi.marker == '<') {
     // SGR mouse report: ESC [ < button ; column ; row M (press) or m (release).
     if (final == 'M' && (p0 & ~(4 | 8 | 16)) == 0)
       return withResult(keyResult(Key{key::MouseLeft, false, params[2] - 1, params[1] - 1}, used));
     return withResult(ignored(used));
   }
-  if (marker != 0) return withResult(ignored(used));  // replies to queries, not keys
+  if (csi.marker != 0) return withResult(ignored(used));  // replies to queries, not keys
 
   if (auto nav = navOfLetter(final))
     return withEvent({Event::Type::Navigation, static_cast<int>(*nav), mods}, used);
@@ -321,6 +321,30 @@ Parsed parseCsi(std::string_view in) {
     default:
       return withResult(ignored(used));
   }
+}
+
+// CSI: `in` starts with ESC [.
+Parsed parseCsi(std::string_view in) {
+  if (in.size() < 3) return notYet();
+  // The Linux console's F1-F5: ESC [ [ A..E.
+  if (in[2] == '[') {
+    if (in.size() < 4) return notYet();
+    if (in[3] >= 'A' && in[3] <= 'E') return withEvent({Event::Type::Function, in[3] - 'A' + 1, {}}, 4);
+    return withResult(ignored(4));
+  }
+  // X10 mouse report: ESC [ M, then button, column and row, each plus 32.
+  if (in[2] == 'M') {
+    if (in.size() < 6) return notYet();
+    int button = static_cast<unsigned char>(in[3]) - 32;
+    int col = static_cast<unsigned char>(in[4]) - 33;
+    int row = static_cast<unsigned char>(in[5]) - 33;
+    if ((button & ~(4 | 8 | 16)) == 0) return withResult(keyResult(Key{key::MouseLeft, false, row, col}, 6));
+    return withResult(ignored(6));
+  }
+  const std::optional<Csi> csi = readCsi(in);
+  if (!csi) return notYet();
+  if (csi->final == 0) return withResult(ignored(csi->used));
+  return csiKey(*csi);
 }
 
 // SS3: `in` starts with ESC O.

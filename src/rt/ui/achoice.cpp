@@ -74,6 +74,14 @@ class AChoice {
     return false;
   }
 
+  // The item the list starts on: the initial one, or the nearest selectable one after it (else
+  // before it).
+  int startItem() const;
+  // Where a cursor key takes the highlight from the current item: an item, kHitEnd when it
+  // already is at the end the key moves to (`up` says which end), or kNoMove for any other key.
+  static constexpr int kNoMove = -2, kHitEnd = -1;
+  int moveTarget(int code, int first, bool& up) const;
+
   rt::term::Console& console_;
   rt::term::Rect rect_;
   std::span<const std::string> items_;
@@ -82,6 +90,42 @@ class AChoice {
   int cur_ = 0, top_ = 0;
 };
 
+int AChoice::startItem() const {
+  int start = std::clamp(opt_.initial - 1, 0, n_ - 1);
+  if (!selectable(start)) {
+    int f = nextSelectable(start, 1);
+    start = f >= 0 ? f : nextSelectable(start, -1);
+  }
+  return start;
+}
+
+int AChoice::moveTarget(int code, int first, bool& up) const {
+  up = false;
+  switch (code) {
+    case key::Up: up = true; return nextSelectable(cur_, -1);
+    case key::Down: return nextSelectable(cur_, 1);
+    case key::PgUp: {
+      up = true;
+      if (cur_ == first) return kHitEnd;
+      int t = std::max(cur_ - rows_, 0);
+      int target = selectable(t) ? t : nextSelectable(t, 1);
+      return target >= cur_ ? first : target;
+    }
+    case key::PgDn: {
+      int last = nextSelectable(n_, -1);
+      if (cur_ == last) return kHitEnd;
+      int t = std::min(cur_ + rows_, n_ - 1);
+      int target = selectable(t) ? t : nextSelectable(t, -1);
+      return target <= cur_ ? last : target;
+    }
+    case key::Home:
+    case key::CtrlPgUp: up = true; return first;
+    case key::End:
+    case key::CtrlPgDn: return nextSelectable(n_, -1);
+    default: return kNoMove;
+  }
+}
+
 int AChoice::run() {
   const bool udf = static_cast<bool>(opt_.userFunction);
   int first = nextSelectable(-1, 1);
@@ -89,11 +133,7 @@ int AChoice::run() {
     if (udf) call(AChoiceMode::NoItem);
     return 0;
   }
-  int start = std::clamp(opt_.initial - 1, 0, n_ - 1);
-  if (!selectable(start)) {
-    int f = nextSelectable(start, 1);
-    start = f >= 0 ? f : nextSelectable(start, -1);
-  }
+  const int start = startItem();
   top_ = std::max(0, start - rows_ + 1);
   moveTo(start);
   auto shape = console_.screen().cursorShape();
@@ -113,38 +153,13 @@ int AChoice::run() {
       (*hot)();
       continue;
     }
-    int target = -2;  // -2: not a move; -1: a move that hit an end
     bool up = false;
-    switch (k.code) {
-      case key::Up: target = nextSelectable(cur_, -1); up = true; break;
-      case key::Down: target = nextSelectable(cur_, 1); break;
-      case key::PgUp: {
-        up = true;
-        if (cur_ == first) { target = -1; break; }
-        int t = std::max(cur_ - rows_, 0);
-        target = selectable(t) ? t : nextSelectable(t, 1);
-        if (target >= cur_) target = first;
-        break;
-      }
-      case key::PgDn: {
-        int last = nextSelectable(n_, -1);
-        if (cur_ == last) { target = -1; break; }
-        int t = std::min(cur_ + rows_, n_ - 1);
-        target = selectable(t) ? t : nextSelectable(t, -1);
-        if (target <= cur_) target = last;
-        break;
-      }
-      case key::Home:
-      case key::CtrlPgUp: target = first; up = true; break;
-      case key::End:
-      case key::CtrlPgDn: target = nextSelectable(n_, -1); break;
-      default: break;
-    }
+    const int target = moveTarget(k.code, first, up);
     if (target >= 0) {
       moveTo(target);
       continue;
     }
-    if (target == -1) {
+    if (target == kHitEnd) {
       if (udf && act(call(up ? AChoiceMode::HitTop : AChoiceMode::HitBottom), result)) return finish(result);
       continue;
     }

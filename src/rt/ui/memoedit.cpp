@@ -3,117 +3,25 @@
 #include <algorithm>
 #include <vector>
 
+#include "rt/ui/memo_layout.h"
+
 namespace rt::ui {
 
 using rt::term::Key;
 namespace key = rt::term::key;
+using memo::kSoftReturn;
+using memo::Layout;
+using memo::Line;
 
 namespace {
 
-constexpr char kSoftReturn = '\x8D';
 constexpr int kCtrlT = 20, kCtrlY = 25, kCtrlW = 23;
-
-// A paragraph (a line ended by a hard line end) with, for each of its characters, its offset
-// in the text it was read from.
-struct Paragraph {
-  std::string text;
-  std::vector<std::size_t> src;
-  std::size_t srcEnd = 0;  // where its line end (or the text) begins
-  std::size_t srcStart() const { return src.empty() ? srcEnd : src.front(); }
-};
-
-std::vector<Paragraph> parse(std::string_view text, int tabSize) {
-  std::vector<Paragraph> out(1);
-  std::size_t end = text.size();
-  if (end > 0 && text[end - 1] == '\x1A') --end;  // the end-of-file byte of text files
-  for (std::size_t i = 0; i < end; ++i) {
-    char c = text[i];
-    Paragraph& p = out.back();
-    if (c == kSoftReturn && i + 1 < end && text[i + 1] == '\n') {
-      ++i;
-      continue;
-    }
-    if (c == '\r' || c == '\n') {
-      p.srcEnd = i;
-      if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
-      out.emplace_back();
-      continue;
-    }
-    if (c == '\t') {
-      int n = tabSize > 0 ? tabSize - static_cast<int>(p.text.size() % static_cast<std::size_t>(tabSize)) : 1;
-      for (int k = 0; k < n; ++k) {
-        p.text += ' ';
-        p.src.push_back(i);
-      }
-      continue;
-    }
-    p.text += c;
-    p.src.push_back(i);
-  }
-  out.back().srcEnd = end;
-  return out;
-}
-
-struct Line {
-  int para = 0, start = 0, end = 0;
-};
-
-// Word wrap: a line breaks after the last blank that lets it hold `width` characters (the
-// blank stays at its end), or at `width` when a word is longer than the line.
-void wrap(const std::string& t, int para, int width, bool wordWrap, std::vector<Line>& out) {
-  const int len = static_cast<int>(t.size());
-  int start = 0;
-  if (wordWrap && width > 0) {
-    while (len - start > width) {
-      int k = -1;
-      for (int i = std::min(start + width, len - 1); i > start; --i)
-        if (t[static_cast<std::size_t>(i)] == ' ') {
-          k = i;
-          break;
-        }
-      int next = k >= 0 ? k + 1 : start + width;
-      out.push_back({para, start, next});
-      start = next;
-    }
-  }
-  out.push_back({para, start, len});
-}
-
-struct Layout {
-  std::vector<Line> lines;
-  std::vector<int> first;  // first line of each paragraph
-
-  template <typename Paras>
-  void build(const Paras& paras, int width, bool wordWrap, auto textOf) {
-    lines.clear();
-    first.clear();
-    for (std::size_t p = 0; p < paras.size(); ++p) {
-      first.push_back(static_cast<int>(lines.size()));
-      wrap(textOf(paras[p]), static_cast<int>(p), width, wordWrap, lines);
-    }
-  }
-  bool lastOfPara(int li) const {
-    return li + 1 >= static_cast<int>(lines.size()) || lines[static_cast<std::size_t>(li + 1)].para != lines[static_cast<std::size_t>(li)].para;
-  }
-  int lineOf(int para, int off) const {
-    int li = first[static_cast<std::size_t>(para)];
-    while (!lastOfPara(li) && off >= lines[static_cast<std::size_t>(li)].end) ++li;
-    return li;
-  }
-  // The offset in the paragraph for a column of a line: past the end of a wrapped line the
-  // cursor stays on its last character.
-  int offsetAt(int li, int col) const {
-    const Line& l = lines[static_cast<std::size_t>(li)];
-    int maxOff = lastOfPara(li) ? l.end : std::max(l.start, l.end - 1);
-    return std::clamp(l.start + std::max(col, 0), l.start, maxOff);
-  }
-};
 
 class MemoEditor {
  public:
   MemoEditor(rt::term::Console& console, std::string_view text, rt::term::Rect rect, const MemoOptions& opt)
       : console_(console), rect_(rect), opt_(opt), original_(text) {
-    for (auto& p : parse(text, opt.tabSize)) paras_.push_back(std::move(p.text));
+    for (auto& p : memo::parse(text, opt.tabSize)) paras_.push_back(std::move(p.text));
     winRows_ = std::max(1, rect.bottom - rect.top + 1);
     winCols_ = std::max(1, rect.right - rect.left + 1);
     width_ = opt.lineWidth > 0 ? opt.lineWidth : winCols_;
@@ -152,8 +60,19 @@ class MemoEditor {
     changed_ = true;
     relayout();
   }
-  // Carries out a key; false when the edit is over (done_ says how).
+  // Carries out a key; false when the edit is over (saved_ says how).
   bool perform(const Key& k, int code);
+  // The moves to another line that keep to the column `col`, and those along the text; false
+  // for a key that is no move.
+  bool moveAcross(int code, int col);
+  bool moveAlong(int code);
+  // The keys that change the text, in edit mode.
+  void edit(int code);
+  void breakLine();
+  void eraseBack();
+  void eraseHere();
+  void eraseLine();
+  void eraseWord();
   bool handles(const Key& k) const;
   void typeChar(char c);
   void wordLeft();
@@ -285,35 +204,46 @@ bool MemoEditor::perform(const Key& k, int code) {
   const bool vertical = code == key::Up || code == key::Down || code == key::PgUp || code == key::PgDn ||
                         (code == key::CtrlHome) || (code == key::CtrlEnd && !k.ctrlLetter);
   if (!vertical) wantCol_ = -1;
-  const int col = wantCol_ >= 0 ? wantCol_ : curCol();
+  if (code == key::Esc) return false;
+  if (code == kCtrlW && (k.ctrlLetter || code != k.code)) {
+    saved_ = true;
+    return false;
+  }
+  if (moveAcross(code, wantCol_ >= 0 ? wantCol_ : curCol()) || moveAlong(code)) return true;
+  if (code == key::Ins) {
+    console_.setInsertMode(!console_.insertMode());
+    return true;
+  }
+  if (opt_.edit) edit(code);
+  return true;
+}
+
+bool MemoEditor::moveAcross(int code, int col) {
   const int lastLine = static_cast<int>(layout_.lines.size()) - 1;
+  const int li = curLine();
   switch (code) {
-    case key::Esc: return false;
-    case kCtrlW:
-      if (k.ctrlLetter || code != k.code) {
-        saved_ = true;
-        return false;
-      }
-      place(std::min(topLine_ + winRows_ - 1, lastLine), col);  // Ctrl+End: last row of the window
-      wantCol_ = col;
-      return true;
-    case key::Up: place(curLine() - 1, col); wantCol_ = col; return true;
-    case key::Down: place(curLine() + 1, col); wantCol_ = col; return true;
-    case key::PgUp: {
-      int li = curLine();
+    case key::CtrlEnd:  // the window's last row
+      place(std::min(topLine_ + winRows_ - 1, lastLine), col);
+      break;
+    case key::Up: place(li - 1, col); break;
+    case key::Down: place(li + 1, col); break;
+    case key::PgUp:
       topLine_ = std::max(0, topLine_ - winRows_);
       place(li - winRows_, col);
-      wantCol_ = col;
-      return true;
-    }
-    case key::PgDn: {
-      int li = curLine();
+      break;
+    case key::PgDn:
       topLine_ = std::min(std::max(0, lastLine - winRows_ + 1), topLine_ + winRows_);
       place(li + winRows_, col);
-      wantCol_ = col;
-      return true;
-    }
-    case key::CtrlHome: place(topLine_, col); wantCol_ = col; return true;
+      break;
+    case key::CtrlHome: place(topLine_, col); break;
+    default: return false;
+  }
+  wantCol_ = col;
+  return true;
+}
+
+bool MemoEditor::moveAlong(int code) {
+  switch (code) {
     case key::CtrlPgUp: para_ = 0; off_ = 0; return true;
     case key::CtrlPgDn:
       para_ = static_cast<int>(paras_.size()) - 1;
@@ -339,95 +269,109 @@ bool MemoEditor::perform(const Key& k, int code) {
       return true;
     case key::CtrlLeft: wordLeft(); return true;
     case key::CtrlRight: wordRight(); return true;
-    case key::Ins:
-      console_.setInsertMode(!console_.insertMode());
-      return true;
-    default: break;
+    default: return false;
   }
-  if (!opt_.edit) return true;
+}
+
+void MemoEditor::edit(int code) {
   switch (code) {
-    case key::Enter:
-      if (console_.insertMode()) {
-        std::string rest = text().substr(static_cast<std::size_t>(off_));
-        text().resize(static_cast<std::size_t>(off_));
-        paras_.insert(paras_.begin() + para_ + 1, rest);
-        ++para_;
-        off_ = 0;
-      } else {
-        int li = curLine();
-        if (li == lastLine) {
-          paras_.emplace_back();
-          para_ = static_cast<int>(paras_.size()) - 1;
-          off_ = 0;
-        } else {
-          edited();
-          place(li + 1, 0);
-          return true;
-        }
-      }
-      edited();
-      return true;
-    case key::Backspace:
-      if (off_ > 0) {
-        text().erase(static_cast<std::size_t>(off_ - 1), 1);
-        --off_;
-      } else if (para_ > 0) {
-        std::string cur = text();
-        paras_.erase(paras_.begin() + para_);
-        --para_;
-        off_ = static_cast<int>(text().size());
-        text() += cur;
-      } else {
-        return true;
-      }
-      edited();
-      return true;
-    case key::Del:
-      if (off_ < static_cast<int>(text().size())) {
-        text().erase(static_cast<std::size_t>(off_), 1);
-      } else if (para_ + 1 < static_cast<int>(paras_.size())) {
-        text() += paras_[static_cast<std::size_t>(para_ + 1)];
-        paras_.erase(paras_.begin() + para_ + 1);
-      } else {
-        return true;
-      }
-      edited();
-      return true;
+    case key::Enter: breakLine(); return;
+    case key::Backspace: eraseBack(); return;
+    case key::Del: eraseHere(); return;
     case key::Tab: {
       int n = opt_.tabSize > 0 ? opt_.tabSize - curCol() % opt_.tabSize : 1;
       for (int i = 0; i < n; ++i) typeChar(' ');
-      return true;
+      return;
     }
-    case kCtrlY: {
-      int li = curLine();
-      const Line l = layout_.lines[static_cast<std::size_t>(li)];
-      bool whole = layout_.first[static_cast<std::size_t>(para_)] == li && layout_.lastOfPara(li);
-      if (whole && paras_.size() > 1) {
-        paras_.erase(paras_.begin() + para_);
-        if (para_ >= static_cast<int>(paras_.size())) para_ = static_cast<int>(paras_.size()) - 1;
-        off_ = 0;
-      } else {
-        text().erase(static_cast<std::size_t>(l.start), static_cast<std::size_t>(l.end - l.start));
-        off_ = l.start;
-      }
-      edited();
-      return true;
-    }
-    case kCtrlT: {
-      std::string& t = text();
-      int end = off_;
-      const int len = static_cast<int>(t.size());
-      while (end < len && t[static_cast<std::size_t>(end)] != ' ') ++end;
-      while (end < len && t[static_cast<std::size_t>(end)] == ' ') ++end;
-      if (end > off_) {
-        t.erase(static_cast<std::size_t>(off_), static_cast<std::size_t>(end - off_));
-        edited();
-      }
-      return true;
-    }
+    case kCtrlY: eraseLine(); return;
+    case kCtrlT: eraseWord(); return;
     default:
       if (code >= 32 && code <= 255) typeChar(static_cast<char>(code));
-      return true;
+      return;
+  }
+}
+
+// Enter: in insert mode the paragraph is cut at the cursor; in overwrite mode the cursor goes
+// to the start of the next line, and past the last line a new empty paragraph is added.
+void MemoEditor::breakLine() {
+  if (console_.insertMode()) {
+    std::string rest = text().substr(static_cast<std::size_t>(off_));
+    text().resize(static_cast<std::size_t>(off_));
+    paras_.insert(paras_.begin() + para_ + 1, rest);
+    ++para_;
+    off_ = 0;
+  } else {
+    int li = curLine();
+    if (li == static_cast<int>(layout_.lines.size()) - 1) {
+      paras_.emplace_back();
+      para_ = static_cast<int>(paras_.size()) - 1;
+      off_ = 0;
+    } else {
+      edited();
+      place(li + 1, 0);
+      return;
+    }
+  }
+  edited();
+}
+
+// Backspace: the character before the cursor, or at a paragraph's start the join with the one
+// before.
+void MemoEditor::eraseBack() {
+  if (off_ > 0) {
+    text().erase(static_cast<std::size_t>(off_ - 1), 1);
+    --off_;
+  } else if (para_ > 0) {
+    std::string cur = text();
+    paras_.erase(paras_.begin() + para_);
+    --para_;
+    off_ = static_cast<int>(text().size());
+    text() += cur;
+  } else {
+    return;
+  }
+  edited();
+}
+
+// Del: the character under the cursor, or at a paragraph's end the join with the next one.
+void MemoEditor::eraseHere() {
+  if (off_ < static_cast<int>(text().size())) {
+    text().erase(static_cast<std::size_t>(off_), 1);
+  } else if (para_ + 1 < static_cast<int>(paras_.size())) {
+    text() += paras_[static_cast<std::size_t>(para_ + 1)];
+    paras_.erase(paras_.begin() + para_ + 1);
+  } else {
+    return;
+  }
+  edited();
+}
+
+// Ctrl+Y: the cursor's line; a paragraph of one line goes whole unless it is the only one.
+void MemoEditor::eraseLine() {
+  int li = curLine();
+  const Line l = layout_.lines[static_cast<std::size_t>(li)];
+  bool whole = layout_.first[static_cast<std::size_t>(para_)] == li && layout_.lastOfPara(li);
+  if (whole && paras_.size() > 1) {
+    paras_.erase(paras_.begin() + para_);
+    if (para_ >= static_cast<int>(paras_.size())) para_ = static_cast<int>(paras_.size()) - 1;
+    off_ = 0;
+  } else {
+    text().erase(static_cast<std::size_t>(l.start), static_cast<std::size_t>(l.end - l.start));
+    off_ = l.start;
+  }
+  edited();
+}
+
+// Ctrl+T: from the cursor to the start of the next word.
+void MemoEditor::eraseWord() {
+  std::string& t = text();
+  int end = off_;
+  const int len = static_cast<int>(t.size());
+  while (end < len && t[static_cast<std::size_t>(end)] != ' ') ++end;
+  while (end < len && t[static_cast<std::size_t>(end)] == ' ') ++end;
+  if (end > off_) {
+    t.erase(static_cast<std::size_t>(off_), static_cast<std::size_t>(end - off_));
+    edited();
   }
 }
 
@@ -482,41 +426,6 @@ MemoResult MemoEditor::run() {
 
 MemoResult memoEdit(rt::term::Console& console, std::string_view text, rt::term::Rect rect, const MemoOptions& options) {
   return MemoEditor(console, text, rect, options).run();
-}
-
-LineCol memoPosToLineCol(std::string_view text, int lineWidth, std::size_t pos, int tabSize, bool wordWrap) {
-  auto paras = parse(text, tabSize);
-  Layout layout;
-  layout.build(paras, lineWidth, wordWrap, [](const Paragraph& p) -> const std::string& { return p.text; });
-  std::size_t p = 0;
-  while (p + 1 < paras.size() && paras[p + 1].srcStart() <= pos && paras[p].srcEnd < pos) ++p;
-  const auto& para = paras[p];
-  int off = static_cast<int>(std::lower_bound(para.src.begin(), para.src.end(), pos) - para.src.begin());
-  int li = layout.lineOf(static_cast<int>(p), off);
-  return {li + 1, off - layout.lines[static_cast<std::size_t>(li)].start};
-}
-
-std::size_t memoLineColToPos(std::string_view text, int lineWidth, int line, int col, int tabSize, bool wordWrap) {
-  auto paras = parse(text, tabSize);
-  Layout layout;
-  layout.build(paras, lineWidth, wordWrap, [](const Paragraph& p) -> const std::string& { return p.text; });
-  int li = std::clamp(line - 1, 0, static_cast<int>(layout.lines.size()) - 1);
-  const Line& l = layout.lines[static_cast<std::size_t>(li)];
-  const auto& para = paras[static_cast<std::size_t>(l.para)];
-  int off = std::clamp(l.start + std::max(col, 0), l.start, l.end);
-  return off < static_cast<int>(para.src.size()) ? para.src[static_cast<std::size_t>(off)] : para.srcEnd;
-}
-
-std::vector<std::string> memoLines(std::string_view text, int lineWidth, int tabSize, bool wordWrap) {
-  auto paras = parse(text, tabSize);
-  Layout layout;
-  layout.build(paras, lineWidth, wordWrap, [](const Paragraph& p) -> const std::string& { return p.text; });
-  std::vector<std::string> out;
-  out.reserve(layout.lines.size());
-  for (const Line& l : layout.lines)
-    out.push_back(paras[static_cast<std::size_t>(l.para)].text.substr(static_cast<std::size_t>(l.start),
-                                                                     static_cast<std::size_t>(l.end - l.start)));
-  return out;
 }
 
 }  // namespace rt::ui

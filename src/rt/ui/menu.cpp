@@ -191,6 +191,102 @@ std::optional<int> MenuBar::shortcutItem(int code, int& pad) const {
   return std::nullopt;
 }
 
+std::optional<int> MenuBar::choose(int item) const {
+  const auto& it = pads_[static_cast<std::size_t>(pad_)].items[static_cast<std::size_t>(item)];
+  if (!it.enabled || it.isSeparator()) return std::nullopt;
+  return it.id;
+}
+
+void MenuBar::switchPad(int p) {
+  const int n = static_cast<int>(pads_.size());
+  pad_ = (p + n) % n;
+  draw(pad_);
+  openPopup();
+}
+
+bool MenuBar::menuWideKey(const Key& k, std::optional<int>& chosen) {
+  int sp = pad_;
+  if (auto id = shortcutItem(k.code, sp)) {
+    pad_ = sp;
+    chosen = *id;
+    return true;
+  }
+  if (int p = padForAlt(k.code); p >= 0) {
+    switchPad(p);
+    return true;
+  }
+  if (k.code != key::MouseLeft) return false;
+  if (int p = padAt(k.row, k.col); p >= 0) {
+    switchPad(p);
+  } else if (int i = itemAt(k.row, k.col); i >= 0) {
+    item_ = i;
+    chosen = choose(i);
+  } else {
+    chosen = 0;  // a click outside the menu closes it
+  }
+  return true;
+}
+
+std::optional<int> MenuBar::keyAtBar(const Key& k) {
+  const int n = static_cast<int>(pads_.size());
+  switch (k.code) {
+    case key::Left: pad_ = (pad_ + n - 1) % n; draw(pad_); return std::nullopt;
+    case key::Right: pad_ = (pad_ + 1) % n; draw(pad_); return std::nullopt;
+    case key::Home: pad_ = 0; draw(pad_); return std::nullopt;
+    case key::End: pad_ = n - 1; draw(pad_); return std::nullopt;
+    case key::Enter:
+    case key::Down: openPopup(); return std::nullopt;
+    case key::Esc: return 0;
+    default: break;
+  }
+  if (!k.isChar()) return std::nullopt;
+  const char c = rt::text::upperChar(k.ch());
+  for (int p = 0; p < n; ++p) {
+    auto cap = parseCaption(pads_[static_cast<std::size_t>(p)].caption);
+    if (cap.hot >= 0 && rt::text::upperChar(cap.text[static_cast<std::size_t>(cap.hot)]) == c) {
+      switchPad(p);
+      break;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<int> MenuBar::keyInPopup(const Key& k) {
+  const auto& items = pads_[static_cast<std::size_t>(pad_)].items;
+  const int count = static_cast<int>(items.size());
+  switch (k.code) {
+    case key::Esc: closePopup(); draw(pad_); return std::nullopt;
+    case key::Left: switchPad(pad_ - 1); return std::nullopt;
+    case key::Right: switchPad(pad_ + 1); return std::nullopt;
+    case key::Up: {
+      int i = firstItem(item_ - 1, -1);
+      if (i < 0) i = firstItem(count - 1, -1);
+      item_ = i;
+      return std::nullopt;
+    }
+    case key::Down: {
+      int i = firstItem(item_ + 1, 1);
+      if (i < 0) i = firstItem(0, 1);
+      item_ = i;
+      return std::nullopt;
+    }
+    case key::Home: item_ = firstItem(0, 1); return std::nullopt;
+    case key::End: item_ = firstItem(count - 1, -1); return std::nullopt;
+    case key::Enter: return item_ >= 0 ? choose(item_) : std::nullopt;
+    default: break;
+  }
+  if (!k.isChar()) return std::nullopt;
+  const char c = rt::text::upperChar(k.ch());
+  for (int i = 0; i < count; ++i) {
+    auto cap = parseCaption(items[static_cast<std::size_t>(i)].caption);
+    if (selectable(i) && cap.hot >= 0 && rt::text::upperChar(cap.text[static_cast<std::size_t>(cap.hot)]) == c) {
+      item_ = i;
+      return choose(i);
+    }
+  }
+  return std::nullopt;
+}
+
 int MenuBar::run(int startPad, bool open) {
   if (pads_.empty()) return 0;
   auto& s = console_.screen();
@@ -198,24 +294,12 @@ int MenuBar::run(int startPad, bool open) {
   s.setCursorShape(rt::term::CursorShape::Hidden);
   std::optional<rt::term::Screen::Saved> messageUnder;
   if (messageRow_ >= 0) messageUnder = s.save({messageRow_, 0, messageRow_, rt::term::Screen::kCols - 1});
-  const int n = static_cast<int>(pads_.size());
-  pad_ = std::clamp(startPad, 0, n - 1);
+  pad_ = std::clamp(startPad, 0, static_cast<int>(pads_.size()) - 1);
   layout();
   draw(pad_);
   if (open) openPopup();
-  int result = 0;
-  auto choose = [&](int item) -> bool {
-    const auto& it = pads_[static_cast<std::size_t>(pad_)].items[static_cast<std::size_t>(item)];
-    if (!it.enabled || it.isSeparator()) return false;
-    result = it.id;
-    return true;
-  };
-  auto switchPad = [&](int p) {
-    pad_ = (p + n) % n;
-    draw(pad_);
-    openPopup();
-  };
-  for (;;) {
+  std::optional<int> chosen;
+  while (!chosen) {
     if (open_) {
       drawPopup();
     } else {
@@ -226,100 +310,13 @@ int MenuBar::run(int startPad, bool open) {
       (*hot)();
       continue;
     }
-    int sp = pad_;
-    if (auto id = shortcutItem(k.code, sp)) {
-      pad_ = sp;
-      result = *id;
-      break;
-    }
-    if (int p = padForAlt(k.code); p >= 0) {
-      switchPad(p);
-      continue;
-    }
-    if (k.code == key::MouseLeft) {
-      if (int p = padAt(k.row, k.col); p >= 0) {
-        switchPad(p);
-        continue;
-      }
-      if (int i = itemAt(k.row, k.col); i >= 0) {
-        item_ = i;
-        if (choose(i)) break;
-        continue;
-      }
-      result = 0;
-      break;
-    }
-    if (!open_) {
-      switch (k.code) {
-        case key::Left: pad_ = (pad_ + n - 1) % n; draw(pad_); continue;
-        case key::Right: pad_ = (pad_ + 1) % n; draw(pad_); continue;
-        case key::Home: pad_ = 0; draw(pad_); continue;
-        case key::End: pad_ = n - 1; draw(pad_); continue;
-        case key::Enter:
-        case key::Down: openPopup(); continue;
-        case key::Esc: result = 0; break;
-        default:
-          if (k.isChar()) {
-            char c = rt::text::upperChar(k.ch());
-            for (int p = 0; p < n; ++p) {
-              auto cap = parseCaption(pads_[static_cast<std::size_t>(p)].caption);
-              if (cap.hot >= 0 && rt::text::upperChar(cap.text[static_cast<std::size_t>(cap.hot)]) == c) {
-                switchPad(p);
-                break;
-              }
-            }
-          }
-          continue;
-      }
-      break;
-    }
-    // A pop-up is open.
-    const auto& items = pads_[static_cast<std::size_t>(pad_)].items;
-    const int count = static_cast<int>(items.size());
-    switch (k.code) {
-      case key::Esc: closePopup(); draw(pad_); continue;
-      case key::Left: switchPad(pad_ - 1); continue;
-      case key::Right: switchPad(pad_ + 1); continue;
-      case key::Up: {
-        int i = firstItem(item_ - 1, -1);
-        if (i < 0) i = firstItem(count - 1, -1);
-        item_ = i;
-        continue;
-      }
-      case key::Down: {
-        int i = firstItem(item_ + 1, 1);
-        if (i < 0) i = firstItem(0, 1);
-        item_ = i;
-        continue;
-      }
-      case key::Home: item_ = firstItem(0, 1); continue;
-      case key::End: item_ = firstItem(count - 1, -1); continue;
-      case key::Enter:
-        if (item_ >= 0 && choose(item_)) break;
-        continue;
-      default: {
-        if (!k.isChar()) continue;
-        char c = rt::text::upperChar(k.ch());
-        bool chosen = false;
-        for (int i = 0; i < count; ++i) {
-          auto cap = parseCaption(items[static_cast<std::size_t>(i)].caption);
-          if (selectable(i) && cap.hot >= 0 && rt::text::upperChar(cap.text[static_cast<std::size_t>(cap.hot)]) == c) {
-            item_ = i;
-            chosen = choose(i);
-            break;
-          }
-        }
-        if (chosen) break;
-        continue;
-      }
-    }
-    break;
+    if (!menuWideKey(k, chosen)) chosen = open_ ? keyInPopup(k) : keyAtBar(k);
   }
   closePopup();
   draw(-1);
   if (messageUnder) s.restore(*messageUnder);
   s.setCursorShape(shape);
-  return result;
+  return *chosen;
 }
 
 }  // namespace rt::ui

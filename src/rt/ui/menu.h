@@ -80,6 +80,16 @@ class MenuBar {
   int firstItem(int from, int step) const;
   std::optional<int> shortcutItem(int code, int& pad) const;
   bool selectable(int item) const;
+  // The keys of run(): each gives the id the menu ends with (0: none chosen), or nothing while
+  // it goes on. The menu-wide ones (an item's shortcut, Alt and a pad's letter, a mouse click)
+  // come first; menuWideKey is false for any other key.
+  bool menuWideKey(const rt::term::Key& k, std::optional<int>& chosen);
+  std::optional<int> keyAtBar(const rt::term::Key& k);
+  std::optional<int> keyInPopup(const rt::term::Key& k);
+  // The id of the current pad's item `item`, unless it is disabled or a separator.
+  std::optional<int> choose(int item) const;
+  // Pad `p` (counted round the bar) highlighted with its pop-up open.
+  void switchPad(int p);
 
   rt::term::Console& console_;
   rt::term::ColourSet colours_;

@@ -47,13 +47,13 @@ TEST(FaultHook, EveryFaultOfACopyLeavesTheOldFileWholeOrTheNewOneComplete) {
     const std::string novo(200000, 'n');
     escreve(de, novo);
     escreve(alvo, "antigo");
-    int e = 0;
+    Status e;
     {
       DiskFaults falhas(Fault{c.call, c.kind, "ALVO"});
       e = replaceWithCopy(de, alvo);
       EXPECT_EQ(falhas.made(), 1);
     }
-    EXPECT_EQ(e, support::faultErrno(c.kind));
+    EXPECT_EQ(e.sysError(), support::faultErrno(c.kind));
     EXPECT_EQ(le(alvo), c.kind == FaultKind::kShortWrite ? novo : "antigo");
     EXPECT_EQ(nomes(pasta.caminho()), (std::vector<std::string>{"ALVO.TXT", "NOVO"}));
   }

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -52,58 +53,58 @@ TEST_F(Pasta, AnyLinkOrOtherThanAPlainFileIsRefusedBeforeAnythingIsWritten) {
     for (support::Planta p : support::plantas()) {
       SCOPED_TRACE(std::string(support::nomePlanta(p)) + " flags " + std::to_string(flags));
       const std::string alvo = support::planta(p, nome, fora);
-      errno = 0;
-      EXPECT_EQ(openForWriting(nome, flags), -1);
-      EXPECT_EQ(errno, ELOOP);
-      EXPECT_TRUE(isRefusal(errno));
+      const Result<UniqueFd> aberto = openForWriting(nome, flags);
+      EXPECT_EQ(aberto.status().sysError(), ELOOP);
+      EXPECT_EQ(aberto.status().detail(), "open " + nome + ": " + std::strerror(ELOOP));
+      EXPECT_TRUE(isRefusal(aberto.status()));
       EXPECT_TRUE(support::intacto(p, alvo));
-      EXPECT_EQ(checkReplaceable(nome), ELOOP);
+      EXPECT_EQ(checkReplaceable(nome).sysError(), ELOOP);
     }
     // A second name of another file, a folder and a pipe at the name.
     sfs::remove_all(nome);
     std::ofstream(fora + "/outro") << "OUTRO";
     ASSERT_EQ(::link((fora + "/outro").c_str(), nome.c_str()), 0);
-    EXPECT_EQ(openForWriting(nome, flags), -1);
-    EXPECT_EQ(errno, EMLINK);
-    EXPECT_EQ(checkReplaceable(nome), EMLINK);
+    EXPECT_EQ(openForWriting(nome, flags).status().sysError(), EMLINK);
+    EXPECT_EQ(checkReplaceable(nome).sysError(), EMLINK);
     EXPECT_EQ(le(fora + "/outro"), "OUTRO");
     sfs::remove(nome);
     sfs::create_directory(nome);
-    EXPECT_EQ(openForWriting(nome, flags), -1);
-    EXPECT_EQ(errno, EISDIR);
+    EXPECT_EQ(openForWriting(nome, flags).status().sysError(), EISDIR);
     sfs::remove(nome);
     ASSERT_EQ(::mkfifo(nome.c_str(), 0600), 0);
-    EXPECT_EQ(openForWriting(nome, flags), -1);  // and no hang waiting for a reader
-    EXPECT_EQ(errno, ENXIO);
-    EXPECT_TRUE(isRefusal(errno));
+    // And no hang waiting for a reader.
+    const Result<UniqueFd> tubo = openForWriting(nome, flags);
+    EXPECT_EQ(tubo.status().sysError(), ENXIO);
+    EXPECT_TRUE(isRefusal(tubo.status()));
     sfs::remove(nome);
   }
   // A plain file is written: emptied, appended to, created; a device node is the office's own.
   std::ofstream(nome) << "ANTIGO";
-  int fd = openForWriting(nome, O_WRONLY | O_APPEND);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::write(fd, "+", 1), 1);
-  ::close(fd);
+  {
+    Result<UniqueFd> fd = openForWriting(nome, O_WRONLY | O_APPEND);
+    ASSERT_TRUE(fd) << fd.status().message();
+    ASSERT_EQ(::write(fd->get(), "+", 1), 1);
+  }
   EXPECT_EQ(le(nome), "ANTIGO+");
-  fd = openForWriting(nome, O_WRONLY | O_CREAT | O_TRUNC);
-  ASSERT_GE(fd, 0);
-  ::close(fd);
+  EXPECT_TRUE(openForWriting(nome, O_WRONLY | O_CREAT | O_TRUNC));
   EXPECT_EQ(le(nome), "");
-  EXPECT_EQ(checkReplaceable(nome), 0);
-  EXPECT_EQ(checkReplaceable(dir + "/NOVO"), 0);
-  fd = openForWriting("/dev/null", O_WRONLY | O_TRUNC);
-  EXPECT_GE(fd, 0);
-  ::close(fd);
+  EXPECT_TRUE(checkReplaceable(nome));
+  EXPECT_TRUE(checkReplaceable(dir + "/NOVO"));
+  EXPECT_TRUE(openForWriting("/dev/null", O_WRONLY | O_TRUNC));
+  // A name already there is no scratch file's to take.
+  const Result<UniqueFd> tomado = createHeld(nome);
+  EXPECT_EQ(tomado.status().sysError(), EEXIST);
+  EXPECT_EQ(tomado.status().code(), Error::kExists);
 }
 
 TEST_F(Pasta, AScratchFileIsPutInPlaceByARenameAndNeverWrittenThroughTheTarget) {
   const std::string alvo = dir + "/INDICE.XML";
   {
-    ScratchFile s = ScratchFile::beside(alvo);
-    ASSERT_TRUE(s.ok()) << s.error();
-    EXPECT_TRUE(isScratchName(sfs::path(s.path()).filename().string())) << s.path();
-    EXPECT_EQ(s.write("NOVO"), 0);
-    const int outro = ::open(s.path().c_str(), O_RDONLY | O_CLOEXEC);
+    Result<ScratchFile> s = ScratchFile::beside(alvo);
+    ASSERT_TRUE(s) << s.status().message();
+    EXPECT_TRUE(isScratchName(sfs::path(s->path()).filename().string())) << s->path();
+    EXPECT_TRUE(s->write("NOVO"));
+    const int outro = ::open(s->path().c_str(), O_RDONLY | O_CLOEXEC);
     EXPECT_TRUE(isHeld(outro));
     ::close(outro);
   }
@@ -112,11 +113,11 @@ TEST_F(Pasta, AScratchFileIsPutInPlaceByARenameAndNeverWrittenThroughTheTarget) 
   std::ofstream(fonte) << "COPIA";
   for (support::Planta p : support::plantas()) {
     const std::string t = support::planta(p, alvo, fora);
-    EXPECT_EQ(replaceWithCopy(fonte, alvo), ELOOP) << support::nomePlanta(p);
+    EXPECT_EQ(replaceWithCopy(fonte, alvo).sysError(), ELOOP) << support::nomePlanta(p);
     EXPECT_TRUE(support::intacto(p, t));
   }
   sfs::remove(alvo);
-  EXPECT_EQ(replaceWithCopy(fonte, alvo), 0);
+  EXPECT_TRUE(replaceWithCopy(fonte, alvo));
   EXPECT_EQ(le(alvo), "COPIA");
   EXPECT_EQ(nomes(), std::vector<std::string>{"INDICE.XML"});
   EXPECT_FALSE(isScratchName("INDICE.XML.tmp12345"));
@@ -131,8 +132,8 @@ pid_t escritor(const std::string& alvo, std::string& nome) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::close(tubo[0]);
-    ScratchFile s = ScratchFile::beside(alvo);
-    const std::string n = s.path() + "\n";
+    Result<ScratchFile> s = ScratchFile::beside(alvo);
+    const std::string n = (s ? s->path() : std::string()) + "\n";
     if (::write(tubo[1], n.data(), n.size()) < 0) ::_exit(1);
     for (;;) ::pause();
   }
@@ -152,7 +153,8 @@ TEST_F(Pasta, TheSweepRemovesAKilledWritersScratchFilesAndLeavesALivingOnesAndOt
   ASSERT_GT(v, 0);
   ::kill(m, SIGKILL);
   ::waitpid(m, nullptr, 0);
-  ScratchFile meu = ScratchFile::beside(dir + "/TAVREN.KEY");
+  Result<ScratchFile> meu = ScratchFile::beside(dir + "/TAVREN.KEY");
+  ASSERT_TRUE(meu);
   std::ofstream(dir + "/IMP0110.DBF") << "TABELA";
   std::ofstream(dir + "/ANTIGO.tmpABCDEF") << "sem dono";  // older versions held nothing
   std::ofstream(dir + "/iddeclaracoes.xml.4242.tmp") << "antigo";
@@ -161,7 +163,7 @@ TEST_F(Pasta, TheSweepRemovesAKilledWritersScratchFilesAndLeavesALivingOnesAndOt
   EXPECT_EQ(sweepScratch(dir, [](std::string_view n) { return n == "iddeclaracoes.xml.4242.tmp"; }), 3);
   EXPECT_FALSE(sfs::exists(morto));
   EXPECT_TRUE(sfs::exists(vivo));
-  EXPECT_TRUE(sfs::exists(meu.path()));
+  EXPECT_TRUE(sfs::exists(meu->path()));
   EXPECT_TRUE(sfs::exists(dir + "/IMP0110.DBF"));
   EXPECT_TRUE(sfs::is_symlink(dir + "/LINK.tmpABCDEF"));
   ::kill(v, SIGKILL);
