@@ -150,6 +150,27 @@ void Listas::HBROWSE(Definicao& d) {
   FonteTabela fonte(tab_.areas, d.area);
   const JanelaLista& j = d.lista.janela;
   rt::ui::Browse b(ctx_.screen(), {j.li + 1, j.ci + 1, j.lif - 1, j.cf - 1}, fonte);
+  configuraNavegador(d, b);
+  if (fonte.eof()) fonte.goTop();
+
+  for (;;) {
+    // The list's own keys: hot keys of the form underneath do not run while it is open.
+    while (!b.stabilize())
+      if (con.keyWaiting()) break;
+    const rt::term::Key k = con.waitKey();
+    if (k.isChar()) {
+      if (d.lista.busca) {
+        buscaDigitada(d, k.ch());
+        b.refreshAll();
+      }
+      continue;
+    }
+    if (trataTecla(d, b, fonte, k)) return;
+  }
+}
+
+// The list's colours, separators and columns.
+void Listas::configuraNavegador(Definicao& d, rt::ui::Browse& b) {
   const Cores& c = ctx_.cores;
   if (d.lista.operacoes) {
     // The operations list's four colours, in the order of a colour list: cells, cursor,
@@ -170,88 +191,78 @@ void Listas::HBROWSE(Definicao& d) {
     if (!TEMPE) col.footing.clear();
     b.addColumn(col);
   }
-  if (fonte.eof()) fonte.goTop();
+}
 
-  // After a routine drew over the list: the footers again and every row.
-  auto redesenha = [&] {
-    tab_.areas.select(d.area);
-    if (d.lista.operacoes) rodapes(d);  // operations added or deleted change the sums
-    for (int i = 1; i <= b.columnCount(); ++i)
-      b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
-    b.configure();
-    b.refreshAll();
-    b.invalidate();
-  };
+// After a routine drew over the list: the footers again and every row.
+void Listas::redesenha(Definicao& d, rt::ui::Browse& b) {
+  tab_.areas.select(d.area);
+  if (d.lista.operacoes) rodapes(d);  // operations added or deleted change the sums
+  for (int i = 1; i <= b.columnCount(); ++i)
+    b.column(i).footing = d.colunas[static_cast<std::size_t>(i - 1)].footing;
+  b.configure();
+  b.refreshAll();
+  b.invalidate();
+}
 
-  for (;;) {
-    // The list's own keys: hot keys of the form underneath do not run while it is open.
-    while (!b.stabilize())
-      if (con.keyWaiting()) break;
-    const rt::term::Key k = con.waitKey();
-    if (k.isChar()) {
-      if (d.lista.busca) {
-        buscaDigitada(d, k.ch());
-        b.refreshAll();
+// A key other than a character typed into the list; true when it closes the list.
+bool Listas::trataTecla(Definicao& d, rt::ui::Browse& b, FonteTabela& fonte, const rt::term::Key& k) {
+  switch (k.code) {
+    case key::Enter:
+      if (!fonte.eof()) {
+        ENTER(d);
+        escolheu_ = true;
       }
-      continue;
+      return true;
+    case key::Esc:
+      limpezaEsc(d);
+      return true;
+    case key::CtrlEnter:
+      return true;
+    case key::F1:
+    case key::F2:
+    case key::F3: {
+      // An order the table does not have lists it in record order.
+      const int ordem = k.code == key::F1 ? 2 : k.code == key::F2 ? 1 : 3;
+      if (auto* t = fonte.tabela()) t->setOrder(ordem <= t->orderCount() ? ordem : 0);
+      b.refreshAll();
+      break;
     }
-    switch (k.code) {
-      case key::Enter:
-        if (!fonte.eof()) {
-          ENTER(d);
-          escolheu_ = true;
-        }
-        return;
-      case key::Esc:
-        limpezaEsc(d);
-        return;
-      case key::CtrlEnter:
-        return;
-      case key::F1:
-      case key::F2:
-      case key::F3: {
-        // An order the table does not have lists it in record order.
-        const int ordem = k.code == key::F1 ? 2 : k.code == key::F2 ? 1 : 3;
-        if (auto* t = fonte.tabela()) t->setOrder(ordem <= t->orderCount() ? ordem : 0);
-        b.refreshAll();
-        break;
+    case key::F6:
+    case key::F11: {
+      {
+        const workareas::SelecaoGuardada selecao(tab_.areas);
+        if (k.code == key::F6)
+          serv_.MOS_DETAL();
+        else
+          serv_.MOS_PEND();
       }
-      case key::F6:
-      case key::F11: {
-        {
-          const workareas::SelecaoGuardada selecao(tab_.areas);
-          if (k.code == key::F6)
-            serv_.MOS_DETAL();
-          else
-            serv_.MOS_PEND();
-        }
-        redesenha();
-        break;
-      }
-      case key::Del:
-      case key::Ins:
-        if (d.lista.operacoes) {
-          if (k.code == key::Del)
-            serv_.DEL_GP();
-          else
-            serv_.MOSTR_BEM(static_cast<int>(numeroVar("TIPO_BEM").wholePart()), 0);
-          redesenha();
-        }
-        break;
-      default:
-        if (rt::ui::applyStandardKey(b, k)) break;
-        switch (serv_.teclaLivre(k)) {
-          case ServicosLista::Tecla::sai:
-            return;
-          case ServicosLista::Tecla::tratada:
-            redesenha();  // it may have drawn over the list
-            break;
-          case ServicosLista::Tecla::ignorada:
-            break;
-        }
-        break;
+      redesenha(d, b);
+      break;
     }
+    case key::Del:
+    case key::Ins:
+      if (d.lista.operacoes) {
+        if (k.code == key::Del)
+          serv_.DEL_GP();
+        else
+          serv_.MOSTR_BEM(static_cast<int>(numeroVar("TIPO_BEM").wholePart()), 0);
+        redesenha(d, b);
+      }
+      break;
+    default:
+      if (rt::ui::applyStandardKey(b, k)) break;
+      switch (serv_.teclaLivre(k)) {
+        case ServicosLista::Tecla::sai:
+          return true;
+        case ServicosLista::Tecla::tratada:
+          redesenha(d, b);  // it may have drawn over the list
+          break;
+        case ServicosLista::Tecla::ignorada:
+          break;
+      }
+      break;
   }
+  return false;
 }
 
 // A typed character seeks the first row whose key starts with it: digits in the first order,

@@ -30,6 +30,7 @@
 namespace console {
 
 struct ColunaLista;
+class FonteTabela;
 
 // Tables by number for the console's services: the program's work areas and the opener that
 // opens table n in area n with its indexes (false when it could not, after its own message).
@@ -125,6 +126,9 @@ class Listas {
   rt::ui::Column coluna(const Definicao& d, const ColunaLista& c, bool variante);
   void rodapes(Definicao& d);
   void HBROWSE(Definicao& d);
+  void configuraNavegador(Definicao& d, rt::ui::Browse& b);
+  void redesenha(Definicao& d, rt::ui::Browse& b);
+  bool trataTecla(Definicao& d, rt::ui::Browse& b, FonteTabela& fonte, const rt::term::Key& k);
   void buscaDigitada(Definicao& d, char c);
   void ENTER(Definicao& d);
   void limpezaEsc(const Definicao& d);

@@ -155,12 +155,9 @@ std::vector<std::string> listaNaturezas() {
   return l;
 }
 
-// MOSTR_BEM: the form of operation `bem` (0 a new one of kind `tipo`).
-void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, int tipo, int bem) {
-  rt::db::Table& t = *operacoes(c);
-  std::uint32_t registro = bem == 0 ? 0 : registroDe(t, bem);
-  Ganho g;
-  Campos f;
+// The operation's row read into the form (a new operation gets the next number and the kind).
+void leFormulario(taxcalc::Contexto& c, rt::db::Table& t, std::uint32_t registro, int tipo, Ganho& g,
+                  Campos& f) {
   if (registro != 0) {
     t.goTo(registro);
     g = leGanho(t, *custos(c));
@@ -177,10 +174,11 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   f.aPrazo = letra(g.VEN_PRAZO);
   // A text field is as wide as its variable: the description's field width.
   f.descricao = rt::text::padr(f.descricao, 53);
+}
 
-  console::TelaGuardada guarda(ctx.console.screen());
+// The form's frame, its title, the fields' labels and the keys' hint.
+void desenhaFormulario(store::Contexto& ctx, const Ganho& g, int tipo, rt::term::Attr cor) {
   auto& tela = ctx.console.screen();
-  const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
   // Over the kind's frame and the operations list, from the first column to the last: a
   // narrower form left their corners and sides beside its own.
   tela.fill({2, 0, 22, 79}, ' ', cor);
@@ -204,72 +202,119 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
   for (const auto& [r, texto] : rotulos)
     if (r != 7 || tipo == Participacao) tela.put(r, 4, texto, cor);
   tela.put(23, 1, rt::text::padr("Ctrl+W Grava e calcula  Esc Sai", 78), cor);
+}
 
-  for (;;) {
-    rt::ui::Read read(ctx.console);
-    read.get(5, 30, rt::ui::var("NATUOPER", f.natureza, {1, 0}), "9").valid([&] {
-      const int n = static_cast<int>(f.natureza.wholePart());
-      if (n < 1 || n > 9) {
-        console::AVISOSN(ctx, listaNaturezas(), 0);
-        return false;
-      }
-      tela.put(5, 33, rt::text::padr(kNaturezas[static_cast<std::size_t>(n - 1)], 20), cor);
-      return true;
+// The form's fields read, each with its check.
+rt::ui::ReadResult leCampos(store::Contexto& ctx, taxcalc::Contexto& c, int tipo, Ganho& g, Campos& f,
+                            rt::term::Attr cor) {
+  auto& tela = ctx.console.screen();
+  rt::ui::Read read(ctx.console);
+  read.get(5, 30, rt::ui::var("NATUOPER", f.natureza, {1, 0}), "9").valid([&] {
+    const int n = static_cast<int>(f.natureza.wholePart());
+    if (n < 1 || n > 9) {
+      console::AVISOSN(ctx, listaNaturezas(), 0);
+      return false;
+    }
+    tela.put(5, 33, rt::text::padr(kNaturezas[static_cast<std::size_t>(n - 1)], 20), cor);
+    return true;
+  });
+  read.get(6, 30, rt::ui::var("ESPC_BEM1", f.descricao), "@S45");
+  if (tipo == Participacao)
+    read.get(7, 30, rt::ui::var("TIPOPART", f.tipoPart, {1, 0}), "9").valid([&] {
+      g.TIPOPART = static_cast<int>(f.tipoPart.wholePart());
+      if (g.TIPOPART >= 1 && g.TIPOPART <= 3) return true;
+      console::AVISOSN(ctx, {"Informe a participação:"_cp, "1 - Ações                 "_cp,
+                             "2 - Quotas ou outras     ", "3 - Quotas de fundos     "},
+                       0);
+      return false;
     });
-    read.get(6, 30, rt::ui::var("ESPC_BEM1", f.descricao), "@S45");
-    if (tipo == Participacao)
-      read.get(7, 30, rt::ui::var("TIPOPART", f.tipoPart, {1, 0}), "9").valid([&] {
-        g.TIPOPART = static_cast<int>(f.tipoPart.wholePart());
-        if (g.TIPOPART >= 1 && g.TIPOPART <= 3) return true;
-        console::AVISOSN(ctx, {"Informe a participação:"_cp, "1 - Ações                 "_cp,
-                               "2 - Quotas ou outras     ", "3 - Quotas de fundos     "},
+  read.get(8, 30, rt::ui::var("DATA_ADQ", g.DATA_ADQ));
+  // A sale of an earlier year is one in instalments: the flag the date sets is what the
+  // form shows and keeps, and the clerk does not answer it again.
+  read.get(9, 30, rt::ui::var("DATA_ALI", g.DATA_ALI)).valid([&] {
+    if (!VEIND_VEN(g, c.saida)) return false;
+    f.aPrazo = letra(g.VEN_PRAZO);
+    tela.put(14, 30, f.aPrazo, cor);
+    return true;
+  });
+  // A sale of this year is given by its value; the instalments of a sale of an earlier year
+  // by the taxable fraction of each, as the sale's own statement gave it: its value and
+  // cost were declared that year.
+  read.get(10, 30, rt::ui::var("VAL_ALI", g.VAL_ALI, {12, 2}), kValor)
+      .when([&] { return !g.VENDAANT; })
+      .valid([&] {
+        CHECK_VAL(g, c.saida, imoveisNaLista(c));
+        return true;
+      });
+  read.get(11, 30, rt::ui::var("PER_TRI", g.PER_TRI, {7, 5}), kFracao)
+      .when([&] { return g.VENDAANT; })
+      .valid([&] {
+        if (g.PER_TRI > Decimal() && g.PER_TRI <= Decimal(1)) return true;
+        console::AVISOSN(ctx, {"Informe a fração tributável de cada parcela: a do"_cp,
+                               "demonstrativo da venda, de 0 a 1 (ex.: 0,40000). "_cp},
                          0);
         return false;
       });
-    read.get(8, 30, rt::ui::var("DATA_ADQ", g.DATA_ADQ));
-    // A sale of an earlier year is one in instalments: the flag the date sets is what the
-    // form shows and keeps, and the clerk does not answer it again.
-    read.get(9, 30, rt::ui::var("DATA_ALI", g.DATA_ALI)).valid([&] {
-      if (!VEIND_VEN(g, c.saida)) return false;
-      f.aPrazo = letra(g.VEN_PRAZO);
-      tela.put(14, 30, f.aPrazo, cor);
-      return true;
-    });
-    // A sale of this year is given by its value; the instalments of a sale of an earlier year
-    // by the taxable fraction of each, as the sale's own statement gave it: its value and
-    // cost were declared that year.
-    read.get(10, 30, rt::ui::var("VAL_ALI", g.VAL_ALI, {12, 2}), kValor)
-        .when([&] { return !g.VENDAANT; })
-        .valid([&] {
-          CHECK_VAL(g, c.saida, imoveisNaLista(c));
-          return true;
-        });
-    read.get(11, 30, rt::ui::var("PER_TRI", g.PER_TRI, {7, 5}), kFracao)
-        .when([&] { return g.VENDAANT; })
-        .valid([&] {
-          if (g.PER_TRI > Decimal() && g.PER_TRI <= Decimal(1)) return true;
-          console::AVISOSN(ctx, {"Informe a fração tributável de cada parcela: a do"_cp,
-                                 "demonstrativo da venda, de 0 a 1 (ex.: 0,40000). "_cp},
-                           0);
-          return false;
-        });
-    read.get(12, 30, rt::ui::var("VAL_RECOL", g.VAL_RECOL, {12, 2}), kValor);
-    read.get(13, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
-      return tipo != Participacao && !g.VENDAANT;
-    });
-    read.get(14, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").when([&] { return !g.VENDAANT; }).valid([&] {
-      if (f.aPrazo != "S" && f.aPrazo != "N") {
-        console::AVISOSN(ctx, "Digite S de sim ou N de nao", 0);
-        return false;
-      }
-      g.VEN_PRAZO = f.aPrazo == "S";
-      return true;
-    });
-    read.get(15, 30, rt::ui::var("VAL_PARTE", f.parte, {12, 2}), kValor)
-        .when([&] { return tipo == Imovel && !g.PEQ_VALOR; })
-        .valid([&] { return CHECK_PARTE(g, f.parte, c.saida); });
-    read.get(16, 30, rt::ui::var("IMPPAGO", f.pago, {12, 2}), kValor);
-    const rt::ui::ReadResult r = read.run();
+  read.get(12, 30, rt::ui::var("VAL_RECOL", g.VAL_RECOL, {12, 2}), kValor);
+  read.get(13, 30, rt::ui::var("CUS_ATUAL", g.CUS_ATUAL, {12, 2}), kValor).when([&] {
+    return tipo != Participacao && !g.VENDAANT;
+  });
+  read.get(14, 30, rt::ui::var("VEN_PRAZO", f.aPrazo), "!").when([&] { return !g.VENDAANT; }).valid([&] {
+    if (f.aPrazo != "S" && f.aPrazo != "N") {
+      console::AVISOSN(ctx, "Digite S de sim ou N de nao", 0);
+      return false;
+    }
+    g.VEN_PRAZO = f.aPrazo == "S";
+    return true;
+  });
+  read.get(15, 30, rt::ui::var("VAL_PARTE", f.parte, {12, 2}), kValor)
+      .when([&] { return tipo == Imovel && !g.PEQ_VALOR; })
+      .valid([&] { return CHECK_PARTE(g, f.parte, c.saida); });
+  read.get(16, 30, rt::ui::var("IMPPAGO", f.pago, {12, 2}), kValor);
+  return read.run();
+}
+
+// After the form was written: the cost rows or share movements and the instalments edited,
+// then the gain computed and shown.
+void calculaGravado(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, rt::db::Table& t,
+                    std::uint32_t registro, int tipo, const Ganho& g, rt::term::Attr cor) {
+  // The share movements, and the cost instalments of an acquisition in instalments, are
+  // rows of copy 28 edited in their grid; each change there computes the gain again.
+  if (tipo == Participacao || g.PARCOMPRA) {
+    grade.TIPO_BEM = tipo;
+    grade.BEM_NRO = Decimal(g.BEM_NRO);
+    grid::EDITA(ctx, grade, kTelaCustos);
+  }
+  // A sale in instalments: its months in their matrix.
+  if (g.VEN_PRAZO) t.goTo(registro);
+  if (g.VEN_PRAZO && t.status()) {
+    grid::Matrizes meses;
+    ServicosMatrizGanhos servicos;
+    grid::AmbienteMatriz a{ctx, grade, c, meses, servicos};
+    PARCELAS(a);
+  }
+  t.goTo(registro);
+  if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
+  SOMA_NTRIB(c);
+  console::MENS(ctx, console::mens::Linha, "Ganho calculado. Tecle algo para voltar a lista.");
+  ctx.console.waitKey();
+  console::MENS(ctx);
+}
+
+// MOSTR_BEM: the form of operation `bem` (0 a new one of kind `tipo`).
+void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, int tipo, int bem) {
+  rt::db::Table& t = *operacoes(c);
+  std::uint32_t registro = bem == 0 ? 0 : registroDe(t, bem);
+  Ganho g;
+  Campos f;
+  leFormulario(c, t, registro, tipo, g, f);
+
+  console::TelaGuardada guarda(ctx.console.screen());
+  const rt::term::Attr cor = static_cast<rt::term::Attr>(ctx.cores.COR_TEL1);
+  desenhaFormulario(ctx, g, tipo, cor);
+
+  for (;;) {
+    const rt::ui::ReadResult r = leCampos(ctx, c, tipo, g, f, cor);
     // Without its fraction an earlier year's instalment has no taxable gain to compute.
     const bool completo =
         !g.DATA_ALI.isEmpty() && (g.VENDAANT ? g.PER_TRI > Decimal() : !g.VAL_ALI.isZero());
@@ -279,27 +324,7 @@ void MOSTR_BEM(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& c, i
       continue;
     }
     if (!gravaFormulario(c, registro, g, f)) return;
-    // The share movements, and the cost instalments of an acquisition in instalments, are
-    // rows of copy 28 edited in their grid; each change there computes the gain again.
-    if (tipo == Participacao || g.PARCOMPRA) {
-      grade.TIPO_BEM = tipo;
-      grade.BEM_NRO = Decimal(g.BEM_NRO);
-      grid::EDITA(ctx, grade, kTelaCustos);
-    }
-    // A sale in instalments: its months in their matrix.
-    if (g.VEN_PRAZO) t.goTo(registro);
-    if (g.VEN_PRAZO && t.status()) {
-      grid::Matrizes meses;
-      ServicosMatrizGanhos servicos;
-      grid::AmbienteMatriz a{ctx, grade, c, meses, servicos};
-      PARCELAS(a);
-    }
-    t.goTo(registro);
-    if (const std::optional<Ganho> feito = calculaGanho(c)) escreveResultado(ctx, *feito, cor);
-    SOMA_NTRIB(c);
-    console::MENS(ctx, console::mens::Linha, "Ganho calculado. Tecle algo para voltar a lista.");
-    ctx.console.waitKey();
-    console::MENS(ctx);
+    calculaGravado(ctx, grade, c, t, registro, tipo, g, cor);
     return;
   }
 }

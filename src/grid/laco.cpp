@@ -1,7 +1,9 @@
 #include "grid/laco.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "console/calculadora.h"
@@ -109,6 +111,52 @@ bool teclaDeLeitura(int code) {
   }
 }
 
+// A long description started with Enter is shown whole while it is edited; true when it is.
+bool abreDetalhe(Sessao& s, const Coluna& c, Table& t, int linha, int coluna) {
+  const bool detalhe = c.valida == "MOS_DETBEM" || c.valida == "MOS_DETDIV";
+  if (!detalhe || s.g.LASTECLA != key::Enter || t.eof()) return false;
+  const std::string texto(rt::text::trim(t.getText(c.cpoin)));
+  if (c.valida == "MOS_DETBEM") {
+    MOS_DETBEM(s.ctx, texto, linha, coluna);
+  } else {
+    MOS_DETDIV(s.ctx, texto, linha, coluna);
+  }
+  return true;
+}
+
+// Where the edited row stood in the table's order before the edit.
+struct LinhaAntes {
+  std::string chave;
+  std::uint32_t registro = 0;
+};
+
+// The value an edit accepted written into the row (added first on the append row), with the
+// column's recomputation; the key to go on with, or nothing when the row could not be added
+// or moved in the order, which ends the edit there.
+std::optional<int> gravaEditado(Sessao& s, const Coluna& c, Table& t, const Value& valor, bool anexa,
+                                const LinhaAntes& antes, const rt::term::Key& ultima) {
+  Grade& g = s.g;
+  store::Contexto& ctx = s.ctx;
+  const bool novo = g.LAPPEND && s.fonte.fantasma();
+  if (novo && !ADIC_REG(ctx, g, s.tela.tracos)) return std::nullopt;
+  g.LASTECLA = 0;
+  s.seleciona();
+  if (F_TROCA(ctx, g, valor) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
+  s.seleciona();
+  if (t.order() > 0 && !anexa && !novo && t.currentKey(t.order()) != antes.chave) {
+    // FRESHORDER: the row moved in the order; show the rows again around it.
+    t.goTo(antes.registro);
+    s.redesenha();
+    return std::nullopt;
+  }
+  if (novo) {
+    s.redesenha();
+  } else {
+    s.b.refreshCurrent();
+  }
+  return exitKey(s, ultima, anexa);
+}
+
 }  // namespace
 
 // `primeira`: the character that started the edit; it goes to the input as its first key. A
@@ -153,17 +201,8 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
   const int coluna = std::max(s_.b.screenColOf(g.PONTEIRO), 0);
   const int linha = linhaAtual(s_, dentro_);
   rt::ui::Get get(linha, coluna, std::move(bind), c.masc);
-  // A long description started with Enter is shown whole while it is edited.
   const bool detalhe = c.valida == "MOS_DETBEM" || c.valida == "MOS_DETDIV";
-  const bool mostraDetalhe = detalhe && g.LASTECLA == key::Enter && !t->eof();
-  if (mostraDetalhe) {
-    const std::string texto(rt::text::trim(t->getText(c.cpoin)));
-    if (c.valida == "MOS_DETBEM") {
-      MOS_DETBEM(ctx, texto, linha, coluna);
-    } else {
-      MOS_DETDIV(ctx, texto, linha, coluna);
-    }
-  }
+  const bool mostraDetalhe = abreDetalhe(s_, c, *t, linha, coluna);
   if (!c.valida.empty() && !detalhe)
     get.valid([this, &c, &MGETVAR] { return s_.g.srv().valida(s_.ctx, s_.g, c.valida, MGETVAR); });
   const bool saida = con.readExit();
@@ -184,24 +223,9 @@ int Laco::DOGET(bool anexa, std::optional<rt::term::Key> primeira) {
 
   int proxima = 0;
   if (r.updated && !r.escaped) {
-    const bool novo = g.LAPPEND && s_.fonte.fantasma();
-    if (novo && !ADIC_REG(ctx, g, tracos())) return 0;
-    g.LASTECLA = 0;
-    s_.seleciona();
-    if (F_TROCA(ctx, g, MGETVAR) && !c.recalc.empty()) g.srv().recalcula(ctx, g, c.recalc);
-    s_.seleciona();
-    if (t->order() > 0 && !anexa && !novo && t->currentKey(t->order()) != chave) {
-      // FRESHORDER: the row moved in the order; show the rows again around it.
-      t->goTo(registro);
-      s_.redesenha();
-      return 0;
-    }
-    if (novo) {
-      s_.redesenha();
-    } else {
-      s_.b.refreshCurrent();
-    }
-    proxima = exitKey(s_, r.lastKey, anexa);
+    const std::optional<int> p = gravaEditado(s_, c, *t, MGETVAR, anexa, {chave, registro}, r.lastKey);
+    if (!p) return 0;
+    proxima = *p;
   } else {
     proxima = exitKey(s_, r.lastKey, anexa);
   }

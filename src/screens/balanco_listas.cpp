@@ -103,6 +103,48 @@ void ganhoCapital(taxcalc::Contexto& c, Lista& l) {
       {"Total Abatimento de Isentos e Tributado", pequeno + unico + reducao + tributado, Lado::Receita}};
 }
 
+// The exempt incomes, line 12 named by the declaration's own description.
+void isentos(taxcalc::Contexto& c, Lista& l) {
+  static const std::string_view kIsentos[] = {"Bolsa de Estudo ",
+                                              "Capital ou Prêmio de seguro pago"_cp,
+                                              "Indenizações p/rescisão ou acidentes"_cp,
+                                              "Valores isentos no ganho de capital",
+                                              "Lucros e dividendos recebidos",
+                                              "Parcela isenta aposentad. Maior 65 anos",
+                                              "Pensão,aposentadoria por molestia grave"_cp,
+                                              "Rendimentos de caderneta de poupança"_cp,
+                                              "Rendimentos de Sócio de ME ou EPP"_cp,
+                                              "Transf. patrimonial, doações, heranças"_cp,
+                                              "Parcela isenta da atividade rural",
+                                              "",
+                                              "Rendimentos isentos dos dependentes",
+                                              "IR de anos anteriores compensado"};
+  for (int i = 1; i <= 14; ++i) {
+    std::string t(kIsentos[i - 1]);
+    if (i == 12) t = "Outros " + c.d.tabela01.txt("I3_12D").substr(0, 33);
+    l.itens.push_back({t, c.num("I3_" + std::string(i < 10 ? "0" : "") + std::to_string(i))});
+  }
+  l.total = "Total dos rendimentos isentos";
+}
+
+// The spouse's official income by the spouse's model (the self-assessed tax counts only
+// under the simplified one), the other income, and the spouse's own balance that enters
+// the receipts.
+void conjuge(const taxcalc::Contexto& c, Lista& l) {
+  const store::RegistroEspelho& r = c.d.registro;
+  const Decimal imposto = rt::text::alltrim(r.txt("CONJPAD")) == "S" ? r.num("I13_5C") : Decimal();
+  const Decimal oficial = r.num("I13_1C") + r.num("I13_2C") + r.num("I13_3C") - r.num("I13_4C") - imposto;
+  l.itens = {{"Rendimentos tributaveis do conjuge", r.num("I13_1C")},
+             {"Rendimentos isentos do conjuge", r.num("I13_2C")},
+             {"Rend. tributacao exclusiva do conjuge", r.num("I13_3C")},
+             {"Imposto retido do conjuge", -r.num("I13_4C")},
+             {"Imposto pago pelo conjuge", -imposto}};
+  l.finais = {{"Total rendimento oficial do conjuge", oficial},
+              {"Outras rendas do conjuge", Decimal()},
+              {"Saldo no balanco do conjuge", r.num("I9_3")},
+              {"Diferenca entre Rendimento e Saldo", oficial - r.num("I9_3")}};
+}
+
 Lista lista(taxcalc::Contexto& c, int k) {
   Lista l;
   switch (k) {
@@ -115,29 +157,9 @@ Lista lista(taxcalc::Contexto& c, int k) {
                  {"Resultado Tributável da Atividade Rural"_cp, c.num("I13_06")}};
       l.total = "Total dos Rendimentos Tributáveis"_cp;
       break;
-    case 2: {
-      static const std::string_view kIsentos[] = {"Bolsa de Estudo ",
-                                                  "Capital ou Prêmio de seguro pago"_cp,
-                                                  "Indenizações p/rescisão ou acidentes"_cp,
-                                                  "Valores isentos no ganho de capital",
-                                                  "Lucros e dividendos recebidos",
-                                                  "Parcela isenta aposentad. Maior 65 anos",
-                                                  "Pensão,aposentadoria por molestia grave"_cp,
-                                                  "Rendimentos de caderneta de poupança"_cp,
-                                                  "Rendimentos de Sócio de ME ou EPP"_cp,
-                                                  "Transf. patrimonial, doações, heranças"_cp,
-                                                  "Parcela isenta da atividade rural",
-                                                  "",
-                                                  "Rendimentos isentos dos dependentes",
-                                                  "IR de anos anteriores compensado"};
-      for (int i = 1; i <= 14; ++i) {
-        std::string t(kIsentos[i - 1]);
-        if (i == 12) t = "Outros " + c.d.tabela01.txt("I3_12D").substr(0, 33);
-        l.itens.push_back({t, c.num("I3_" + std::string(i < 10 ? "0" : "") + std::to_string(i))});
-      }
-      l.total = "Total dos rendimentos isentos";
+    case 2:
+      isentos(c, l);
       break;
-    }
     case 3:
       l.itens = {{"Decimo terceiro salario (do Titular) ", c.num("I4_01")},
                  {"Ganhos de capital na alienacao de bens", c.num("I4_02")},
@@ -150,24 +172,9 @@ Lista lista(taxcalc::Contexto& c, int k) {
     case 4:
       rendaVariavel(c, l);
       break;
-    case 5: {
-      // The spouse's official income by the spouse's model (the self-assessed tax counts only
-      // under the simplified one), the other income, and the spouse's own balance that enters
-      // the receipts.
-      const store::RegistroEspelho& r = c.d.registro;
-      const Decimal imposto = rt::text::alltrim(r.txt("CONJPAD")) == "S" ? r.num("I13_5C") : Decimal();
-      const Decimal oficial = r.num("I13_1C") + r.num("I13_2C") + r.num("I13_3C") - r.num("I13_4C") - imposto;
-      l.itens = {{"Rendimentos tributaveis do conjuge", r.num("I13_1C")},
-                 {"Rendimentos isentos do conjuge", r.num("I13_2C")},
-                 {"Rend. tributacao exclusiva do conjuge", r.num("I13_3C")},
-                 {"Imposto retido do conjuge", -r.num("I13_4C")},
-                 {"Imposto pago pelo conjuge", -imposto}};
-      l.finais = {{"Total rendimento oficial do conjuge", oficial},
-                  {"Outras rendas do conjuge", Decimal()},
-                  {"Saldo no balanco do conjuge", r.num("I9_3")},
-                  {"Diferenca entre Rendimento e Saldo", oficial - r.num("I9_3")}};
+    case 5:
+      conjuge(c, l);
       break;
-    }
     case 6:
       ganhoCapital(c, l);
       break;

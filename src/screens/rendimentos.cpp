@@ -95,19 +95,15 @@ std::string nomeMes(int x, int mes) {
   return "I2_" + std::to_string(x) + (mes < 10 ? "0" : "") + std::to_string(mes);
 }
 
-}  // namespace
-
-void RENDPF(AmbienteTela& a, const Fundo& f) {
+// The person of screen 2 chosen: the taxpayer, or a dependant by the CPF. False when the
+// choice left the screen.
+bool escolhePessoa(AmbienteTela& a, const Fundo& f, rt::db::Table& t, bool comDependentes) {
   grid::Grade& g = a.grade;
-  store::EspelhoDeclaracao& e = a.espelho();
-  rt::db::Table* t = a.ctx.areas.table(store::Area::TMP_12);
-  if (t == nullptr) return;
-  const bool comDependentes = dependentes(a) > 0;
   Formulario pessoa(a, f);
   if (comDependentes) {
     // The first dependant's row from the current one on is proposed.
-    for (; t->status() && !t->eof(); t->skip()) {
-      const std::string cpf = t->getText("CPFDEPEN");
+    for (; t.status() && !t.eof(); t.skip()) {
+      const std::string cpf = t.getText("CPFDEPEN");
       if (!rt::text::alltrim(cpf).empty()) {
         g.CPFDEPEN = cpf;
         break;
@@ -123,11 +119,59 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
           return true;
         });
     pessoa.roda();
-    if (g.TECLAMUDA || g.ULTTECLA != 0) return;
+    if (g.TECLAMUDA || g.ULTTECLA != 0) return false;
   } else {
     g.I1_11 = "S";
     pessoa.mostra("I1_11", g.I1_11, "@!");
   }
+  return true;
+}
+
+// The months as the grid left them go back into the person's row.
+void guardaMeses(AmbienteTela& a, rt::db::Table& t, std::uint32_t linha, taxcalc::Gravacoes& grava) {
+  store::EspelhoDeclaracao& e = a.espelho();
+  a.ctx.areas.select(store::Area::TMP_12);
+  t.goTo(linha);
+  if (t.status().isOk() && store::REC_LOCK(a.ctx, store::kEsperaTrava)) {
+    for (int m = 1; m <= 13; ++m)
+      for (int x = 1; x <= 7; ++x) grava.put(t, nomeMes(x, m), e.REC_MENSAL[m][x + 1]);
+    // The release writes the row first: its refusal is the row's.
+    grava.confere(t.unlock(), "a linha do carnê-leão"_cp);
+  } else {
+    grava.confere(rt::Status(rt::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);
+  }
+}
+
+// The person's contribution, after the months: the key that left the months then decides
+// where the screen goes unless the field was left by a key of its own (Esc, another screen).
+void editaCarne(AmbienteTela& a, const Fundo& f, bool titular) {
+  grid::Grade& g = a.grade;
+  store::EspelhoDeclaracao& e = a.espelho();
+  Formulario carne(a, f);
+  carne.edita("CARNE", campoEspelho(e.tabela01, titular ? "CARNEINSS" : "CARNEDEPEN"), kCarne).valid([&a] {
+    a.CALC(6, 1);
+    return true;
+  });
+  const int tecla = g.ULTTECLA;
+  const bool muda = g.TECLAMUDA;
+  g.ULTTECLA = 0;
+  g.TECLAMUDA = false;
+  carne.roda();
+  if (g.ULTTECLA == 0 && !g.TECLAMUDA) {
+    g.ULTTECLA = tecla;
+    g.TECLAMUDA = muda;
+  }
+}
+
+}  // namespace
+
+void RENDPF(AmbienteTela& a, const Fundo& f) {
+  grid::Grade& g = a.grade;
+  store::EspelhoDeclaracao& e = a.espelho();
+  rt::db::Table* t = a.ctx.areas.table(store::Area::TMP_12);
+  if (t == nullptr) return;
+  const bool comDependentes = dependentes(a) > 0;
+  if (!escolhePessoa(a, f, *t, comDependentes)) return;
   const bool titular = g.I1_11 != "N";
   if (!titular && rt::text::alltrim(g.CPFDEPEN).empty()) {
     g.TECLAMUDA = true;
@@ -164,37 +208,12 @@ void RENDPF(AmbienteTela& a, const Fundo& f) {
   a.CALC(1, 1);
   editaGrade(a, 16, modo);
 
-  // The months as the grid left them go back into the person's row.
-  a.ctx.areas.select(store::Area::TMP_12);
-  t->goTo(linha);
-  if (t->status().isOk() && store::REC_LOCK(a.ctx, store::kEsperaTrava)) {
-    for (int m = 1; m <= 13; ++m)
-      for (int x = 1; x <= 7; ++x) grava.put(*t, nomeMes(x, m), e.REC_MENSAL[m][x + 1]);
-    // The release writes the row first: its refusal is the row's.
-    grava.confere(t->unlock(), "a linha do carnê-leão"_cp);
-  } else {
-    grava.confere(rt::Status(rt::Error::kLocked, "IMP1210"), "a linha do carnê-leão"_cp);
-  }
+  guardaMeses(a, *t, linha, grava);
   mostraValores();
   // In the modes whose months are typed, the contribution follows them: the months left with
-  // Esc or Tab go on to it, and the key that left them then decides where the screen goes
-  // unless the field was left by a key of its own (Esc, another screen).
-  if ((modo == 2 || modo == 4) && (g.ULTTECLA == key::Esc || g.ULTTECLA == key::Tab)) {
-    Formulario carne(a, f);
-    carne.edita("CARNE", campoEspelho(e.tabela01, titular ? "CARNEINSS" : "CARNEDEPEN"), kCarne).valid([&a] {
-      a.CALC(6, 1);
-      return true;
-    });
-    const int tecla = g.ULTTECLA;
-    const bool muda = g.TECLAMUDA;
-    g.ULTTECLA = 0;
-    g.TECLAMUDA = false;
-    carne.roda();
-    if (g.ULTTECLA == 0 && !g.TECLAMUDA) {
-      g.ULTTECLA = tecla;
-      g.TECLAMUDA = muda;
-    }
-  }
+  // Esc or Tab go on to it.
+  if ((modo == 2 || modo == 4) && (g.ULTTECLA == key::Esc || g.ULTTECLA == key::Tab))
+    editaCarne(a, f, titular);
   a.CALC(1, 1);
   taxcalc::FI1_T(a.calc, 6);
   a.CALC(7, 0);

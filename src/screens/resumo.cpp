@@ -62,6 +62,17 @@ class Resumo {
   void MUDA();
   bool VE_QUOT();
   bool TEM_EXTER();
+  void camposSimplificado(Formulario& form);
+  void camposCompleto(Formulario& form);
+  // A field's check that recomputes and then shows the summary again.
+  template <class F>
+  auto recalcula(Formulario& form, F f) {
+    return [this, &form, f] {
+      const bool ok = f();
+      mostraValores(form);
+      return ok;
+    };
+  }
 
   AmbienteTela& a_;
   Fundo f_;
@@ -151,6 +162,65 @@ bool Resumo::TEM_EXTER() {
   return false;
 }
 
+// The simplified model's fields: the quotas and the simulation.
+void Resumo::camposSimplificado(Formulario& form) {
+  store::EspelhoDeclaracao& e = a_.espelho();
+  avisoRural();
+  taxcalc::FI13_07(a_.calc);
+  taxcalc::CSIMPLES(a_.calc, 1, 1);
+  form.edita(e.tabela01, "I13_29", "@Z 9")
+      .when([this] { return VE_QUOT(); })
+      .valid(recalcula(form, [this] {
+        taxcalc::CSIMPLES(a_.calc, 1, 1);
+        return true;
+      }));
+  form.edita("nSImposto", rt::ui::var("nSImposto", sim_.NSIMPOSTO, {11, 2}), "@Ez 9999,999.99")
+      .valid(recalcula(form, [this] { return taxcalc::SIMUL(a_.calc, sim_, 2); }));
+}
+
+// The complete model's fields: the model, the complementary and foreign taxes, the quotas
+// and the simulation.
+void Resumo::camposCompleto(Formulario& form) {
+  store::EspelhoDeclaracao& e = a_.espelho();
+  a_.CALC(7, 1);
+  auto naoFinal = [this] { return !final(); };
+  form.edita(e.registro, "USAPADRAO", "@!").when(naoFinal).valid(recalcula(form, [this] {
+    // Only "S" and "N" name a model: any other letter would be shown as the complete
+    // model while the summary took the simplified discount. The complete model, the one
+    // this form stands for, is put back.
+    if (!simNao(a_, a_.espelho().registro.txt("USAPADRAO"))) {
+      a_.espelho().registro.txt("USAPADRAO", "N");
+      return false;
+    }
+    const taxcalc::EscolhaModelo m = taxcalc::CONF_PADR(a_.calc);
+    // The simplified model chosen here is drawn as Ctrl+S draws it.
+    if (m.aceita && a_.espelho().registro.txt("USAPADRAO") == "S") {
+      trocou_ = true;
+      if (rt::term::ActiveInput* in = a_.ctx.console.activeInput()) in->endRead();
+    }
+    return m.aceita;
+  }));
+  form.edita(e.tabela01, "I13_24", kValor).valid(recalcula(form, [this] { return CONFIR_GET(); }));
+  form.edita(e.tabela01, "I13_25", kValor).when([this] { return TEM_EXTER(); }).valid(recalcula(form, [this] {
+    a_.calc.poe("I13_25", taxcalc::FI13_25(a_.calc, a_.calc.num("I13_25")));
+    return true;
+  }));
+  form.edita(e.tabela01, "I13_26", kValor).valid(recalcula(form, [this] {
+    a_.CALC(7, 1);
+    return true;
+  }));
+  form.edita(e.tabela01, "I13_29", "@Z 9").when([this] { return VE_QUOT(); }).valid(recalcula(form, [this] {
+    a_.CALC(7, 1);
+    return true;
+  }));
+  form.edita("nSDeducao", rt::ui::var("nSDeducao", sim_.NSDEDUCAO, {10, 2}), "@EZ 999,999.99")
+      .when(naoFinal)
+      .valid(recalcula(form, [this] { return taxcalc::SIMUL(a_.calc, sim_, 1); }));
+  form.edita("nSImposto", rt::ui::var("nSImposto", sim_.NSIMPOSTO, {11, 2}), "@Ez 9999,999.99")
+      .when(naoFinal)
+      .valid(recalcula(form, [this] { return taxcalc::SIMUL(a_.calc, sim_, 3); }));
+}
+
 bool Resumo::roda() {
   trocou_ = false;
   store::EspelhoDeclaracao& e = a_.espelho();
@@ -162,67 +232,13 @@ bool Resumo::roda() {
   teclas.liga(kCtrlS, [this] { MUDA(); }, true);
   while (!trocou_) {
     Formulario form(a_, f_);
-    auto redesenha = [&] { mostraValores(form); };
     const Redesenho redesenhoPedido(a_, [&](taxcalc::Quadro) { mostraValores(form); });
-    auto recalcula = [&](auto f) {
-      return [&, f] {
-        const bool ok = f();
-        redesenha();
-        return ok;
-      };
-    };
     if (simplificado()) {
-      avisoRural();
-      taxcalc::FI13_07(a_.calc);
-      taxcalc::CSIMPLES(a_.calc, 1, 1);
-      form.edita(e.tabela01, "I13_29", "@Z 9")
-          .when([this] { return VE_QUOT(); })
-          .valid(recalcula([this] {
-            taxcalc::CSIMPLES(a_.calc, 1, 1);
-            return true;
-          }));
-      form.edita("nSImposto", rt::ui::var("nSImposto", sim_.NSIMPOSTO, {11, 2}), "@Ez 9999,999.99")
-          .valid(recalcula([this] { return taxcalc::SIMUL(a_.calc, sim_, 2); }));
+      camposSimplificado(form);
     } else {
-      a_.CALC(7, 1);
-      auto naoFinal = [this] { return !final(); };
-      form.edita(e.registro, "USAPADRAO", "@!").when(naoFinal).valid(recalcula([this] {
-        // Only "S" and "N" name a model: any other letter would be shown as the complete
-        // model while the summary took the simplified discount. The complete model, the one
-        // this form stands for, is put back.
-        if (!simNao(a_, a_.espelho().registro.txt("USAPADRAO"))) {
-          a_.espelho().registro.txt("USAPADRAO", "N");
-          return false;
-        }
-        const taxcalc::EscolhaModelo m = taxcalc::CONF_PADR(a_.calc);
-        // The simplified model chosen here is drawn as Ctrl+S draws it.
-        if (m.aceita && a_.espelho().registro.txt("USAPADRAO") == "S") {
-          trocou_ = true;
-          if (rt::term::ActiveInput* in = a_.ctx.console.activeInput()) in->endRead();
-        }
-        return m.aceita;
-      }));
-      form.edita(e.tabela01, "I13_24", kValor).valid(recalcula([this] { return CONFIR_GET(); }));
-      form.edita(e.tabela01, "I13_25", kValor).when([this] { return TEM_EXTER(); }).valid(recalcula([this] {
-        a_.calc.poe("I13_25", taxcalc::FI13_25(a_.calc, a_.calc.num("I13_25")));
-        return true;
-      }));
-      form.edita(e.tabela01, "I13_26", kValor).valid(recalcula([this] {
-        a_.CALC(7, 1);
-        return true;
-      }));
-      form.edita(e.tabela01, "I13_29", "@Z 9").when([this] { return VE_QUOT(); }).valid(recalcula([this] {
-        a_.CALC(7, 1);
-        return true;
-      }));
-      form.edita("nSDeducao", rt::ui::var("nSDeducao", sim_.NSDEDUCAO, {10, 2}), "@EZ 999,999.99")
-          .when(naoFinal)
-          .valid(recalcula([this] { return taxcalc::SIMUL(a_.calc, sim_, 1); }));
-      form.edita("nSImposto", rt::ui::var("nSImposto", sim_.NSIMPOSTO, {11, 2}), "@Ez 9999,999.99")
-          .when(naoFinal)
-          .valid(recalcula([this] { return taxcalc::SIMUL(a_.calc, sim_, 3); }));
+      camposCompleto(form);
     }
-    redesenha();
+    mostraValores(form);
     const rt::ui::ReadResult r = form.roda();
     if (trocou_) {
       if (std::optional<Fundo> f = MTELA(a_.ctx, 7, estadoFundo(a_, 7))) f_ = std::move(*f);

@@ -328,28 +328,11 @@ MatrizLeao dasLinhas(Contexto& c, Gravacoes& grava, EstadoLeao& e, const Pessoa&
   return m;
 }
 
-}  // namespace
-
-void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
-  if (c.d.LEAO_CAL) return;
-  Gravacoes grava(c.saida);
-  if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
-  rt::db::Table* rendas = store::tabela(c.areas, store::Area::TMP_02);
-  const bool titular = rendas == nullptr || rendas->eof() || rendas->getText("I1_11") != "N";
-  const int cal = c.calAuto();
-  const bool pelasLinhas = cal == 1 || cal == 3;
-  const bool soRecolhido = c.d.tabela01.logico("SO_REC");
-
-  if (pelasLinhas) {
-    c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", Decimal());
-    c.poe("I13_03", Decimal());
-    c.poe("I13_04", Decimal());
-  }
-
-  rt::db::Table* grade = store::tabela(c.areas, store::Area::TMP_12);
-  // The people of the side, and whose months the screen's matrix holds (the row copy 32 is on).
+// The people of the side, and whose months the screen's matrix holds (`mostrada`: the row copy
+// 32 is on).
+std::vector<Pessoa> pessoasDoLado(rt::db::Table* grade, rt::db::Table* rendas, bool titular, bool pelasLinhas,
+                                  std::uint32_t& mostrada) {
   std::vector<Pessoa> pessoas;
-  std::uint32_t mostrada = 0;
   if (grade != nullptr) {
     Varredura varre(*grade);
     mostrada = varre.linhaAtual();
@@ -373,6 +356,59 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
         pessoas.push_back({cpf, 0});
     });
   }
+  return pessoas;
+}
+
+// The summary lines from every person's row.
+void linhasDoResumo(Contexto& c, rt::db::Table* grade, bool soRecolhido) {
+  Decimal i13_03, i13_04, i13_05, i13_14, a, b;
+  if (grade != nullptr) {
+    const int cpf = grade->fieldIndex("CPFDEPEN");
+    Varredura(*grade).cada([&](rt::db::Table& r, std::uint32_t) {
+      const bool doTitular = rt::text::alltrim(texto(r, cpf)).empty();
+      (doTitular ? i13_03 : i13_04) += r.getNumber("I2_113");
+      i13_05 += r.getNumber("I2_213");
+      i13_14 += r.getNumber("I2_313");
+      Decimal leao;
+      if (soRecolhido) {
+        leao = r.getNumber("I2_513");
+      } else {
+        for (int mes = 1; mes <= 12; ++mes)
+          leao += std::max(r.getNumber("I2_5" + mm(mes)), r.getNumber("I2_6" + mm(mes)));
+      }
+      (doTitular ? a : b) += leao;
+    });
+  }
+  c.poe("I13_03", i13_03);
+  c.poe("I13_04", i13_04);
+  c.poe("I13_05", i13_05);
+  c.poe("I13_14", i13_14);
+  c.v.I13_23A = a;
+  c.v.I13_23B = b;
+  c.poe("I13_23", a + b);
+}
+
+}  // namespace
+
+void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
+  if (c.d.LEAO_CAL) return;
+  Gravacoes grava(c.saida);
+  if (e.DF_PAGTO.isEmpty()) e.DF_PAGTO = pagamentoPadrao(c.hoje());
+  rt::db::Table* rendas = store::tabela(c.areas, store::Area::TMP_02);
+  const bool titular = rendas == nullptr || rendas->eof() || rendas->getText("I1_11") != "N";
+  const int cal = c.calAuto();
+  const bool pelasLinhas = cal == 1 || cal == 3;
+  const bool soRecolhido = c.d.tabela01.logico("SO_REC");
+
+  if (pelasLinhas) {
+    c.poe(titular ? "CARNEINSS" : "CARNEDEPEN", Decimal());
+    c.poe("I13_03", Decimal());
+    c.poe("I13_04", Decimal());
+  }
+
+  rt::db::Table* grade = store::tabela(c.areas, store::Area::TMP_12);
+  std::uint32_t mostrada = 0;
+  std::vector<Pessoa> pessoas = pessoasDoLado(grade, rendas, titular, pelasLinhas, mostrada);
 
   Decimal previdencia;
   for (Pessoa& p : pessoas) {
@@ -420,32 +456,7 @@ void FDE_LEAO(Contexto& c, EstadoLeao& e, int modo) {
 
   FI1_T(c, 0);
 
-  // The summary lines from every person's row.
-  Decimal i13_03, i13_04, i13_05, i13_14, a, b;
-  if (grade != nullptr) {
-    const int cpf = grade->fieldIndex("CPFDEPEN");
-    Varredura(*grade).cada([&](rt::db::Table& r, std::uint32_t) {
-      const bool doTitular = rt::text::alltrim(texto(r, cpf)).empty();
-      (doTitular ? i13_03 : i13_04) += r.getNumber("I2_113");
-      i13_05 += r.getNumber("I2_213");
-      i13_14 += r.getNumber("I2_313");
-      Decimal leao;
-      if (soRecolhido) {
-        leao = r.getNumber("I2_513");
-      } else {
-        for (int mes = 1; mes <= 12; ++mes)
-          leao += std::max(r.getNumber("I2_5" + mm(mes)), r.getNumber("I2_6" + mm(mes)));
-      }
-      (doTitular ? a : b) += leao;
-    });
-  }
-  c.poe("I13_03", i13_03);
-  c.poe("I13_04", i13_04);
-  c.poe("I13_05", i13_05);
-  c.poe("I13_14", i13_14);
-  c.v.I13_23A = a;
-  c.v.I13_23B = b;
-  c.poe("I13_23", a + b);
+  linhasDoResumo(c, grade, soRecolhido);
   c.d.LEAO_CAL = true;
 }
 

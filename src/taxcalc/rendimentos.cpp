@@ -44,6 +44,83 @@ std::string mm(int mes) {
   return mes < 10 ? "0" + std::to_string(mes) : std::to_string(mes);
 }
 
+// What the scan of the income rows adds up besides the variables it keeps.
+struct SomasRenda {
+  Decimal i13_01, i13_02, i13_21, i13_22, i3_05, i3_06, i3_07, i3_09, i3_13, i4_06, previdenc;
+  Decimal carneInss, carneDepen;
+  std::string pagador;  // the CNPJ of the largest salary
+};
+
+// A row of the titular's income from a legal entity ('J').
+void somaTitular(rt::db::Table& r, const CamposRenda& f, Variaveis& v, SomasRenda& s) {
+  const Decimal renda = numero(r, f.renda);
+  if (renda > v.NMAIORSAL) {
+    v.NMAIORSAL = renda;
+    s.pagador = texto(r, f.cnpj);
+  }
+  s.i13_01 += renda;
+  s.i13_21 += numero(r, f.retido);
+  s.i3_05 += numero(r, f.i15);
+  s.i3_06 += numero(r, f.i17);
+  s.i3_07 += numero(r, f.i18);
+  s.i3_09 += numero(r, f.i16);
+  const Decimal prev = numero(r, f.previdencia);
+  s.previdenc += prev;
+  v.NPREVTIT += prev;
+  v.N13ROTIT += numero(r, f.decimo);
+  v.NEXIGI += numero(r, f.i19);
+  if (letra(r, f.marca) == 'N') v.LNASSAL = true;
+}
+
+// A row of a dependant's income ('D').
+void somaDependente(rt::db::Table& r, const CamposRenda& f, Variaveis& v, SomasRenda& s) {
+  s.i13_02 += numero(r, f.renda);
+  s.i13_22 += numero(r, f.retido);
+  const Decimal isento = numero(r, f.i15), i9 = numero(r, f.i9), decimo = numero(r, f.decimo),
+                i10 = numero(r, f.i10);
+  s.i3_05 += isento;
+  v.NPREVDEP += numero(r, f.previdencia);
+  v.NISENDEP += i9 + isento;
+  v.N13RODEP += decimo;
+  v.NTRIFDEP += i10;
+  v.NMENDEP += numero(r, f.i13);
+  s.i3_13 += i9;
+  s.i4_06 += decimo + i10;
+  v.NEXIGI += numero(r, f.i19);
+}
+
+// Every income row by its kind; the self-paid social security ('P') counts here only when the
+// carnê-leão's months are computed from the rows.
+void somaLinhas(rt::db::Table& t, bool leaoPelasLinhas, Variaveis& v, SomasRenda& s) {
+  const CamposRenda f(t);
+  Varredura(t).cada([&](rt::db::Table& r, std::uint32_t) {
+    switch (letra(r, f.tipo)) {
+      case 'J':
+        somaTitular(r, f, v, s);
+        break;
+      case 'D':
+        somaDependente(r, f, v, s);
+        break;
+      case 'P':
+        if (leaoPelasLinhas) {
+          if (letra(r, f.titular) == 'N')
+            s.carneDepen += numero(r, f.renda);
+          else
+            s.carneInss += numero(r, f.renda);
+        }
+        break;
+      case 'M':
+        v.MENS += numero(r, f.renda);
+        break;
+      case 'V':
+        v.VARIA += numero(r, f.renda);
+        break;
+      default:
+        break;
+    }
+  });
+}
+
 }  // namespace
 
 void FI1_T(Contexto& c, int modo) {
@@ -52,91 +129,31 @@ void FI1_T(Contexto& c, int modo) {
   const int cal = c.calAuto();
   const bool leaoPelasLinhas = cal == 1 || cal == 3;
 
-  Decimal i13_01, i13_02, i13_21, i13_22, i3_05, i3_06, i3_07, i3_09, i3_13, i4_06, previdenc;
-  Decimal carneInss = leaoPelasLinhas ? Decimal() : c.num("CARNEINSS");
-  Decimal carneDepen = leaoPelasLinhas ? Decimal() : c.num("CARNEDEPEN");
+  SomasRenda s;
+  s.carneInss = leaoPelasLinhas ? Decimal() : c.num("CARNEINSS");
+  s.carneDepen = leaoPelasLinhas ? Decimal() : c.num("CARNEDEPEN");
   v.NPREVTIT = v.NPREVDEP = v.N13ROTIT = v.N13RODEP = Decimal();
   v.NISENDEP = v.NTRIFDEP = v.NMENDEP = v.NEXIGI = v.NMAIORSAL = Decimal();
   v.MENS = v.VARIA = Decimal();
   v.LNASSAL = false;
-  std::string pagador;
+  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02)) somaLinhas(*t, leaoPelasLinhas, v, s);
 
-  if (rt::db::Table* t = store::tabela(c.areas, store::Area::TMP_02)) {
-    const CamposRenda f(*t);
-    Varredura(*t).cada([&](rt::db::Table& r, std::uint32_t) {
-      switch (letra(r, f.tipo)) {
-        case 'J': {
-          const Decimal renda = numero(r, f.renda);
-          if (renda > v.NMAIORSAL) {
-            v.NMAIORSAL = renda;
-            pagador = texto(r, f.cnpj);
-          }
-          i13_01 += renda;
-          i13_21 += numero(r, f.retido);
-          i3_05 += numero(r, f.i15);
-          i3_06 += numero(r, f.i17);
-          i3_07 += numero(r, f.i18);
-          i3_09 += numero(r, f.i16);
-          const Decimal prev = numero(r, f.previdencia);
-          previdenc += prev;
-          v.NPREVTIT += prev;
-          v.N13ROTIT += numero(r, f.decimo);
-          v.NEXIGI += numero(r, f.i19);
-          if (letra(r, f.marca) == 'N') v.LNASSAL = true;
-          break;
-        }
-        case 'D': {
-          i13_02 += numero(r, f.renda);
-          i13_22 += numero(r, f.retido);
-          const Decimal isento = numero(r, f.i15), i9 = numero(r, f.i9), decimo = numero(r, f.decimo),
-                        i10 = numero(r, f.i10);
-          i3_05 += isento;
-          v.NPREVDEP += numero(r, f.previdencia);
-          v.NISENDEP += i9 + isento;
-          v.N13RODEP += decimo;
-          v.NTRIFDEP += i10;
-          v.NMENDEP += numero(r, f.i13);
-          i3_13 += i9;
-          i4_06 += decimo + i10;
-          v.NEXIGI += numero(r, f.i19);
-          break;
-        }
-        case 'P':
-          if (leaoPelasLinhas) {
-            if (letra(r, f.titular) == 'N')
-              carneDepen += numero(r, f.renda);
-            else
-              carneInss += numero(r, f.renda);
-          }
-          break;
-        case 'M':
-          v.MENS += numero(r, f.renda);
-          break;
-        case 'V':
-          v.VARIA += numero(r, f.renda);
-          break;
-        default:
-          break;
-      }
-    });
-  }
+  c.poe("I13_01", s.i13_01);
+  c.poe("I13_02", s.i13_02);
+  c.poe("I13_21", s.i13_21);
+  c.poe("I13_22", s.i13_22);
+  c.poe("I3_05", s.i3_05);
+  c.poe("I3_06", s.i3_06);
+  c.poe("I3_07", s.i3_07);
+  c.poe("I3_09", s.i3_09);
+  c.poe("I3_13", s.i3_13);
+  c.poe("I4_06", s.i4_06);
+  c.poe("PREVIDENC", s.previdenc);
+  c.poe("CARNEINSS", s.carneInss);
+  c.poe("CARNEDEPEN", s.carneDepen);
+  c.d.registro.txt("CGCPAGADOR", s.pagador);
 
-  c.poe("I13_01", i13_01);
-  c.poe("I13_02", i13_02);
-  c.poe("I13_21", i13_21);
-  c.poe("I13_22", i13_22);
-  c.poe("I3_05", i3_05);
-  c.poe("I3_06", i3_06);
-  c.poe("I3_07", i3_07);
-  c.poe("I3_09", i3_09);
-  c.poe("I3_13", i3_13);
-  c.poe("I4_06", i4_06);
-  c.poe("PREVIDENC", previdenc);
-  c.poe("CARNEINSS", carneInss);
-  c.poe("CARNEDEPEN", carneDepen);
-  c.d.registro.txt("CGCPAGADOR", pagador);
-
-  c.poe("I13_08", carneInss + carneDepen + v.NPREVTIT + v.NPREVDEP);
+  c.poe("I13_08", s.carneInss + s.carneDepen + v.NPREVTIT + v.NPREVDEP);
   c.poe("I13_23", v.I13_23A + v.I13_23B);
   if (v.MENS > Decimal() || v.NMENDEP > Decimal()) c.poe("I13_24", v.MENS + v.NMENDEP);
   c.poe("I4_01", v.N13ROTIT);
