@@ -64,6 +64,94 @@ rt::Result<Linha*> resumo(TabelasCpf& destino) {
   return nova(destino, 15);
 }
 
+// The cash book's summary of the CPF into this year's summary row.
+Status copiaResumo(rt::db::Table* t, const store::Cpf& cpf, Linha& soma) {
+  if (t == nullptr) return Status::ok();
+  auto achou = rural::temCpf(*t, cpf);
+  if (!achou) return achou.status();
+  if (*achou) {
+    soma.poe("I4R_04", t->getNumber("I4_04"));
+    soma.poe("I4R_07", t->getNumber("I4_07"));
+    for (const char* f : {"I5_09", "I5_10"}) soma.poe(f, t->getNumber(f));
+    for (int mes = 1; mes <= 12; ++mes)
+      for (const char* lado : {"OR", "OD"}) {
+        const std::string f = "I3_" + dois(mes) + lado;
+        soma.poe(f, t->getNumber(f));
+      }
+    for (int i = 1; i <= 5; ++i)
+      for (const char* x : {"A", "B", "C", "S", "V1"}) {
+        const std::string f = "I7_" + std::to_string(i) + x;
+        soma.poe(f, t->getNumber(f));
+      }
+    soma.poe("I7_V1", t->getText("I7_V1"));
+  }
+  return Status::ok();
+}
+
+// The cash-book entries: the income sources of kind "R" with a year's amount. Whether any
+// was carried.
+rt::Result<bool> copiaLancamentos(rt::db::Table* t, const store::Cpf& cpf, TabelasCpf& destino) {
+  bool lancamentos = false;
+  if (t == nullptr) return lancamentos;
+  RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
+    if (f.getText("I1_1") != "R" || f.getNumber("I1_413") == Decimal()) return Status::ok();
+    auto l = nova(destino, 19);
+    if (!l) return l.status();
+    (*l)->poe("DT_LC", f.get("DT_LC"));
+    (*l)->poe("DESCR", f.getText("I1_2"));
+    (*l)->poe("VALOR", f.getNumber("I1_413"));
+    (*l)->poe("TIPOCR", f.getText("TIPOCR"));
+    lancamentos = true;
+    return Status::ok();
+  }));
+  return lancamentos;
+}
+
+// The goods and the debts replace whatever the taxpayer had, numbered from 0 by tens.
+Status substituiBens(rt::db::Table* t, const store::Cpf& cpf, TabelasCpf& destino) {
+  if (t == nullptr) return Status::ok();
+  auto achou = rural::temCpf(*t, cpf);
+  if (!achou) return achou.status();
+  if (*achou) {
+    destino.substitui(17);
+    int ordem = 0;
+    RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
+      auto l = nova(destino, 17);
+      if (!l) return l.status();
+      (*l)->poe("I8R_0", Decimal(ordem));
+      ordem += 10;
+      (*l)->poe("I8R_1", f.getText("I8_1"));
+      (*l)->poe("I8R_2", f.getNumber("I8_2"));
+      (*l)->poe("ITEM", f.getNumber("ITEM"));
+      (*l)->poe("CODIGO", f.getNumber("CODIGO"));
+      return Status::ok();
+    }));
+  }
+  return Status::ok();
+}
+
+Status substituiDividas(rt::db::Table* t, const store::Cpf& cpf, TabelasCpf& destino) {
+  if (t == nullptr) return Status::ok();
+  auto achou = rural::temCpf(*t, cpf);
+  if (!achou) return achou.status();
+  if (*achou) {
+    destino.substitui(18);
+    int ordem = 0;
+    RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
+      auto l = nova(destino, 18);
+      if (!l) return l.status();
+      (*l)->poe("I9R_0", Decimal(ordem));
+      ordem += 10;
+      (*l)->poe("ITEM", f.getNumber("ITEM"));
+      (*l)->poe("I9R_1", f.getText("I9_1"));
+      for (int i = 2; i <= 4; ++i)
+        (*l)->poe("I9R_" + std::to_string(i), f.getNumber("I9_" + std::to_string(i)));
+      return Status::ok();
+    }));
+  }
+  return Status::ok();
+}
+
 }  // namespace
 
 rt::Result<std::unique_ptr<RuralLivroCaixa>> RuralLivroCaixa::abreConferida(store::Contexto& ctx,
@@ -107,82 +195,12 @@ rt::Result<bool> RuralLivroCaixa::copia(const store::Cpf& cpf, TabelasCpf& desti
   auto r = resumo(destino);
   if (!r) return r.status();
   Linha& soma = **r;
-  if (rt::db::Table* t = aberta(kResumo)) {
-    auto achou = rural::temCpf(*t, cpf);
-    if (!achou) return achou.status();
-    if (*achou) {
-      soma.poe("I4R_04", t->getNumber("I4_04"));
-      soma.poe("I4R_07", t->getNumber("I4_07"));
-      for (const char* f : {"I5_09", "I5_10"}) soma.poe(f, t->getNumber(f));
-      for (int mes = 1; mes <= 12; ++mes)
-        for (const char* lado : {"OR", "OD"}) {
-          const std::string f = "I3_" + dois(mes) + lado;
-          soma.poe(f, t->getNumber(f));
-        }
-      for (int i = 1; i <= 5; ++i)
-        for (const char* x : {"A", "B", "C", "S", "V1"}) {
-          const std::string f = "I7_" + std::to_string(i) + x;
-          soma.poe(f, t->getNumber(f));
-        }
-      soma.poe("I7_V1", t->getText("I7_V1"));
-    }
-  }
-
-  // The cash-book entries: the income sources of kind "R" with a year's amount.
-  bool lancamentos = false;
-  if (rt::db::Table* t = aberta(kFontes))
-    RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
-      if (f.getText("I1_1") != "R" || f.getNumber("I1_413") == Decimal()) return Status::ok();
-      auto l = nova(destino, 19);
-      if (!l) return l.status();
-      (*l)->poe("DT_LC", f.get("DT_LC"));
-      (*l)->poe("DESCR", f.getText("I1_2"));
-      (*l)->poe("VALOR", f.getNumber("I1_413"));
-      (*l)->poe("TIPOCR", f.getText("TIPOCR"));
-      lancamentos = true;
-      return Status::ok();
-    }));
-  soma.poe("SO_TOTAL", !lancamentos);
-
-  // The goods and the debts replace whatever the taxpayer had, numbered from 0 by tens.
-  if (rt::db::Table* t = aberta(kBens)) {
-    auto achou = rural::temCpf(*t, cpf);
-    if (!achou) return achou.status();
-    if (*achou) {
-      destino.substitui(17);
-      int ordem = 0;
-      RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
-        auto l = nova(destino, 17);
-        if (!l) return l.status();
-        (*l)->poe("I8R_0", Decimal(ordem));
-        ordem += 10;
-        (*l)->poe("I8R_1", f.getText("I8_1"));
-        (*l)->poe("I8R_2", f.getNumber("I8_2"));
-        (*l)->poe("ITEM", f.getNumber("ITEM"));
-        (*l)->poe("CODIGO", f.getNumber("CODIGO"));
-        return Status::ok();
-      }));
-    }
-  }
-  if (rt::db::Table* t = aberta(kDividas)) {
-    auto achou = rural::temCpf(*t, cpf);
-    if (!achou) return achou.status();
-    if (*achou) {
-      destino.substitui(18);
-      int ordem = 0;
-      RT_TRY(rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
-        auto l = nova(destino, 18);
-        if (!l) return l.status();
-        (*l)->poe("I9R_0", Decimal(ordem));
-        ordem += 10;
-        (*l)->poe("ITEM", f.getNumber("ITEM"));
-        (*l)->poe("I9R_1", f.getText("I9_1"));
-        for (int i = 2; i <= 4; ++i)
-          (*l)->poe("I9R_" + std::to_string(i), f.getNumber("I9_" + std::to_string(i)));
-        return Status::ok();
-      }));
-    }
-  }
+  RT_TRY(copiaResumo(aberta(kResumo), cpf, soma));
+  auto lancamentos = copiaLancamentos(aberta(kFontes), cpf, destino);
+  if (!lancamentos) return lancamentos.status();
+  soma.poe("SO_TOTAL", !*lancamentos);
+  RT_TRY(substituiBens(aberta(kBens), cpf, destino));
+  RT_TRY(substituiDividas(aberta(kDividas), cpf, destino));
   return true;
 }
 

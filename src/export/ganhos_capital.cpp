@@ -143,6 +143,50 @@ std::string_view indMP252(Decimal PERART31) {
   return PERART31 == Decimal(100) ? "I" : "P";
 }
 
+// Property acquired before 1989 has the old-property reduction, one item per cost row.
+void colReducao(TextoXml& x, const Apuracao& g) {
+  x.abre("colReducao")
+      .texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosReducaoPercentual")
+      .fim();
+  const Date aquisicao = g.op.data("DATA_ADQ");
+  if (!aquisicao.isEmpty() && aquisicao < Date::fromYmd(1988, 12, 31))
+    for (const RegistroEspelho* c : g.custos)
+      x.abre("item")
+          .a("ano", std::to_string(c->data("DATA_CUST").year()))
+          .dinheiro("coeficienteCusto", c->num("PER_CUST"))
+          .a("cpf", g.cpf)
+          .inteiro("numeroItem", g.numero)
+          .dinheiro("parcela", c->num("VALOR_CUST"))
+          // The amount open to the reduction is not stored apart from the cost row's value.
+          .dinheiro("passivelReducao", Decimal())
+          .dinheiro("percentualReducao", c->num("PER_RED"))
+          .dinheiro("reducao", g.NREDUCAO)
+          .vazio();
+  x.fecha("colReducao");
+}
+
+// The renovation items: one per cost row, when a cost came after the factors began.
+void colReforma(TextoXml& x, const Apuracao& g) {
+  x.abre("colReforma").texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosReforma").fim();
+  if (g.INDREFOR)
+    for (const RegistroEspelho* c : g.custos) {
+      const Date quando = c->data("DATA_CUST");
+      x.abre("item")
+          .a("ano", std::to_string(quando.year()))
+          .dinheiro("coeficienteCusto", c->num("PER_CUST"))
+          .a("cpf", g.cpf)
+          .a("mes", doisDigitos(quando.month()))
+          .inteiro("numeroItem", g.numero)
+          .dinheiro("parcela", c->num("VALOR_CUST"))
+          .dinheiro("percentualReducao35", c->num("PER_RED2") * Decimal(100))
+          .dinheiro("percentualReducao60", c->num("PER_RED1") * Decimal(100))
+          .dinheiro("valorReducao35", c->num("RESUL_3"))
+          .dinheiro("valorReducao60", c->num("RESUL_2"))
+          .vazio();
+    }
+  x.fecha("colReforma");
+}
+
 void bemImovel(TextoXml& x, const Apuracao& g) {
   const RegistroEspelho& r = g.op;
   const Decimal PERART31 = r.num("PERART31");
@@ -209,44 +253,8 @@ void bemImovel(TextoXml& x, const Apuracao& g) {
            .percentAplica = PERART31,
            .ganhoAposAplica = true});
 
-  // Property acquired before 1989 has the old-property reduction, one item per cost row.
-  x.abre("colReducao")
-      .texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosReducaoPercentual")
-      .fim();
-  const Date aquisicao = r.data("DATA_ADQ");
-  if (!aquisicao.isEmpty() && aquisicao < Date::fromYmd(1988, 12, 31))
-    for (const RegistroEspelho* c : g.custos)
-      x.abre("item")
-          .a("ano", std::to_string(c->data("DATA_CUST").year()))
-          .dinheiro("coeficienteCusto", c->num("PER_CUST"))
-          .a("cpf", g.cpf)
-          .inteiro("numeroItem", g.numero)
-          .dinheiro("parcela", c->num("VALOR_CUST"))
-          // The amount open to the reduction is not stored apart from the cost row's value.
-          .dinheiro("passivelReducao", Decimal())
-          .dinheiro("percentualReducao", c->num("PER_RED"))
-          .dinheiro("reducao", g.NREDUCAO)
-          .vazio();
-  x.fecha("colReducao");
-
-  x.abre("colReforma").texto("tipoItens", "serpro.ppgd.irpf.ganhosdecapital.ItemDadosReforma").fim();
-  if (g.INDREFOR)
-    for (const RegistroEspelho* c : g.custos) {
-      const Date quando = c->data("DATA_CUST");
-      x.abre("item")
-          .a("ano", std::to_string(quando.year()))
-          .dinheiro("coeficienteCusto", c->num("PER_CUST"))
-          .a("cpf", g.cpf)
-          .a("mes", doisDigitos(quando.month()))
-          .inteiro("numeroItem", g.numero)
-          .dinheiro("parcela", c->num("VALOR_CUST"))
-          .dinheiro("percentualReducao35", c->num("PER_RED2") * Decimal(100))
-          .dinheiro("percentualReducao60", c->num("PER_RED1") * Decimal(100))
-          .dinheiro("valorReducao35", c->num("RESUL_3"))
-          .dinheiro("valorReducao60", c->num("RESUL_2"))
-          .vazio();
-    }
-  x.fecha("colReforma");
+  colReducao(x, g);
+  colReforma(x, g);
   dadosApuracao(x, g);
   x.fecha("item");
 }

@@ -141,27 +141,15 @@ void CABEC_PAG(Folha& f, int k) {
   f.pag.continua([&] { transporte(f, k); }, [&] { tituloDaSecao(f, k); });
 }
 
-void IDENTIFICA(Folha& f) {
-  Pagina& p = f.pag;
-  const Memvars& m = f.m;
-  auto simNao = [&](std::string_view campo) { return std::string(alltrim(m.txt(campo)) == "S" ? "SIM" : "NAO"); };
-  f.LDUPLACOL = f.QUEPAG == 1 || f.QUEPAG == 8 || f.QUEIMP == 2;
-  p.condensado();
-  p.linha(0, f.imp.LIN_DIV2);
-  p.linha(0, "IDENTIFICACAO DO CONTRIBUINTE                    EXERCICIO 2010  Ano Base 2009");
-  p.linha(0, f.imp.LIN_DIV2);
-  p.diz(0, "CPF:");
-  p.diz(6, transform(m.txt("CPF"), kCpf));
-  p.diz(30, "Nome:");
-  p.diz(36, trim(m.txt("NOMECONTR")));
-  p.diz(100, "Status:");
-  p.linha(108, transform(m.num("ESTATUS"), "@z 99"));
-  p.diz(0, "Data de nascimento:");
-  p.diz(20, transform(m.data("NASCIMENTO"), ""));
-  p.diz(40, "Titulo Eleitoral:");
-  p.diz(58, transform(m.txt("TITULO"), "@R !!!!!!!!!!!-!!"));
-  p.diz(80, "Houve mudanca de endereco?");
-  p.linha(107, simNao("NOVOEND"));
+namespace {
+
+std::string simNao(const Memvars& m, std::string_view campo) {
+  return std::string(alltrim(m.txt(campo)) == "S" ? "SIM" : "NAO");
+}
+
+// The address lines: street, district and town, state and postcode (or country and foreign
+// code), phone and fax with their area codes, and the e-mail.
+void enderecoEContatos(Pagina& p, const Memvars& m) {
   p.diz(0, "Endereco:");
   std::string endereco = std::string(trim(m.txt("TIPOEND")));
   for (const char* campo : {"ENDERECO", ",", "NUMERO"}) {
@@ -197,16 +185,11 @@ void IDENTIFICA(Folha& f) {
   p.linha(104, transform(m.txt("NROFAX"), "@R 9999-9999"));
   p.diz(0, "Correio Eletronico(e-mail):");
   p.linha(28, trim(m.txt("EMAIL")));
-  p.diz(0, "Natureza da ocupacao:");
-  p.diz(22, m.txt("CODAT"));
-  p.linha(25, trim(m.txt("DESCRAT")));
-  p.diz(0, "Ocupacao principal:");
-  p.diz(22, m.txt("CDPRO"));
-  p.linha(26, trim(m.txt("OCUPACAO")));
-  p.diz(0, "CPF conjuge:");
-  p.diz(13, transform(m.txt("CPFCONJU"), kCpf));
-  p.diz(40, "Em Conjunto?");
-  p.linha(53, simNao("CONJUNTA"));
+}
+
+// Whether the declaration rectifies an earlier one (with that one's receipt), and the receipts
+// of last year's and this year's declarations.
+void retificacaoERecibos(Pagina& p, const Memvars& m) {
   p.diz(0, "Retificadora?");
   if (alltrim(m.txt("RETIFICA")) == "S") {
     p.diz(14, "SIM");
@@ -220,16 +203,56 @@ void IDENTIFICA(Folha& f) {
   p.diz(33, m.txt("RECIBOANT"));
   p.diz(60, "Numero do recibo de 2010:");
   p.linha(86, m.txt("RECIBOATU"));
-  if (!m.simplificada() && f.LDUPLACOL) {
-    p.diz(0, "Banco");
-    p.diz(6, transform(m.txt("BANCO"), "@R ###"));
-    p.diz(12, "Agencia");
-    p.diz(20, transform(m.txt("AGENCIA"), "@R #####-#"));
-    p.diz(30, "Conta para credito");
-    p.diz(49, transform(m.txt("CONTACO"), "@R !!!!!!!!!!!!!-!!"));
-    p.diz(70, "Deb. Automatico");
-    p.linha(86, simNao("DEBITAUT"));
-  }
+}
+
+// The bank account line of the identification, for the complete declaration printed in two
+// columns (the summary then has no bank lines of its own).
+void contaBancaria(Pagina& p, const Memvars& m) {
+  p.diz(0, "Banco");
+  p.diz(6, transform(m.txt("BANCO"), "@R ###"));
+  p.diz(12, "Agencia");
+  p.diz(20, transform(m.txt("AGENCIA"), "@R #####-#"));
+  p.diz(30, "Conta para credito");
+  p.diz(49, transform(m.txt("CONTACO"), "@R !!!!!!!!!!!!!-!!"));
+  p.diz(70, "Deb. Automatico");
+  p.linha(86, simNao(m, "DEBITAUT"));
+}
+
+}  // namespace
+
+void IDENTIFICA(Folha& f) {
+  Pagina& p = f.pag;
+  const Memvars& m = f.m;
+  f.LDUPLACOL = f.QUEPAG == 1 || f.QUEPAG == 8 || f.QUEIMP == 2;
+  p.condensado();
+  p.linha(0, f.imp.LIN_DIV2);
+  p.linha(0, "IDENTIFICACAO DO CONTRIBUINTE                    EXERCICIO 2010  Ano Base 2009");
+  p.linha(0, f.imp.LIN_DIV2);
+  p.diz(0, "CPF:");
+  p.diz(6, transform(m.txt("CPF"), kCpf));
+  p.diz(30, "Nome:");
+  p.diz(36, trim(m.txt("NOMECONTR")));
+  p.diz(100, "Status:");
+  p.linha(108, transform(m.num("ESTATUS"), "@z 99"));
+  p.diz(0, "Data de nascimento:");
+  p.diz(20, transform(m.data("NASCIMENTO"), ""));
+  p.diz(40, "Titulo Eleitoral:");
+  p.diz(58, transform(m.txt("TITULO"), "@R !!!!!!!!!!!-!!"));
+  p.diz(80, "Houve mudanca de endereco?");
+  p.linha(107, simNao(m, "NOVOEND"));
+  enderecoEContatos(p, m);
+  p.diz(0, "Natureza da ocupacao:");
+  p.diz(22, m.txt("CODAT"));
+  p.linha(25, trim(m.txt("DESCRAT")));
+  p.diz(0, "Ocupacao principal:");
+  p.diz(22, m.txt("CDPRO"));
+  p.linha(26, trim(m.txt("OCUPACAO")));
+  p.diz(0, "CPF conjuge:");
+  p.diz(13, transform(m.txt("CPFCONJU"), kCpf));
+  p.diz(40, "Em Conjunto?");
+  p.linha(53, simNao(m, "CONJUNTA"));
+  retificacaoERecibos(p, m);
+  if (!m.simplificada() && f.LDUPLACOL) contaBancaria(p, m);
   p.linha(0, f.imp.LIN_DIV2);
   p.normal();
 }

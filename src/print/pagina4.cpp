@@ -123,6 +123,77 @@ void duasColunas(Folha& f) {
   }
 }
 
+// Two columns side by side, printed row by row: the tax due and the tax paid on the left,
+// the refund or tax to pay and the bank lines on the right.
+struct Celula {
+  std::string rotulo;
+  Decimal valor;
+  bool temValor;
+  std::string_view picture;
+  std::string texto;  // a text in the value's place
+};
+
+Celula titulo(std::string r) { return Celula{std::move(r), Decimal(), false, kValor, ""}; }
+Celula valor(std::string r, Decimal x, std::string_view pic = kValor) {
+  return Celula{std::move(r), x, true, pic, ""};
+}
+Celula texto(std::string r, std::string t) { return Celula{std::move(r), Decimal(), false, kValor, std::move(t)}; }
+
+std::vector<Celula> impostoDevidoEPago(const Memvars& m) {
+  return {
+      titulo("IMPOSTO DEVIDO"),
+      valor("  Base de calculo", m.num("I13_16")),
+      valor("  Imposto", m.num("I13_17")),
+      valor("  Deducao de incentivo", m.num("I13_18")),
+      valor("  Imposto devido I", m.num("I13_19")),
+      valor("  Contribicao Prev. Empregador Domestico", m.num("I13_20")),
+      valor("  Imposto devido II", m.num("I13_19") - m.num("I13_20")),
+      titulo("IMPOSTO PAGO"),
+      valor("  Imposto retido na fonte do titular", m.num("I13_21")),
+      valor("  Imposto retido na fonte dos dependentes", m.num("I13_22")),
+      valor("  Carne Leao", m.num("I13_23")),
+      valor("  Imposto complementar", m.num("I13_24")),
+      valor("  Imposto pago no exterior", m.num("I13_25")),
+      valor("  Imposto retido Lei 11.033/2004", m.num("I13_26")),
+      valor("  TOTAL", m.num("I13_27")),
+  };
+}
+
+std::vector<Celula> saldoEBanco(const Memvars& m) {
+  const bool aPagar = m.num("I13_28") > Decimal();
+  std::vector<Celula> direita{
+      valor("IMPOSTO A RESTITUIR", m.num("I13_31")),
+      valor("SALDO DO IMPOSTO A PAGAR", m.num("I13_28")),
+      titulo("PARCELAMENTO"),
+      valor("  Valor da quota", m.num("I13_30")),
+      valor("  Numero de quotas", m.num("I13_29"), "@z 9"),
+      titulo(""),
+      titulo(""),
+      titulo("INFORMACOES BANCARIAS"),
+  };
+  if (aPagar) direita.push_back(texto("  Debito Automatico:", trim(m.txt("DEBITAUT")) == "S" ? "SIM" : "NAO"));
+  direita.push_back(texto("  Banco", transform(m.txt("BANCO"), "@R ###")));
+  direita.push_back(texto("  Agencia(Sem DV)", transform(rt::text::left(m.txt("AGENCIA"), 5), "@R #####")));
+  direita.push_back(texto(std::string("  Conta para ") + (aPagar ? "debito" : "credito"),
+                          transform(m.txt("CONTACO"), "@R !!!!!!!!!!!!!-!!")));
+  return direita;
+}
+
+// The left column's labels at 0 and values at v, the right column's at d and dv.
+void ladoALado(Pagina& p, const std::vector<Celula>& esquerda, const std::vector<Celula>& direita, int v, int d,
+               int dv) {
+  auto celula = [&](const Celula& c, int col, int colValor) {
+    p.diz(col, c.rotulo);
+    if (c.temValor) p.valor(c.picture == kValor ? colValor : colValor + 13, c.valor, c.picture);
+    if (!c.texto.empty()) p.diz(colValor, c.texto);
+  };
+  for (std::size_t i = 0; i < std::max(esquerda.size(), direita.size()); ++i) {
+    if (i < esquerda.size()) celula(esquerda[i], 0, v);
+    if (i < direita.size()) celula(direita[i], d, dv);
+    p.avanca();
+  }
+}
+
 void gruposLongos(Folha& f) {
   Pagina& p = f.pag;
   const Memvars& m = f.m;
@@ -149,63 +220,7 @@ void gruposLongos(Folha& f) {
   l("Pensao alimenticia judicial", m.num("I13_13"));
   l("Livro caixa", m.num("I13_14"));
   l("TOTAL", m.num("I13_15"));
-  // Two columns side by side, printed row by row: the tax due and the tax paid on the left,
-  // the refund or tax to pay and the bank lines on the right.
-  struct Celula {
-    std::string rotulo;
-    Decimal valor;
-    bool temValor;
-    std::string_view picture;
-    std::string texto;  // a text in the value's place
-  };
-  auto titulo = [](std::string r) { return Celula{std::move(r), Decimal(), false, kValor, ""}; };
-  auto valor = [](std::string r, Decimal x, std::string_view pic = kValor) {
-    return Celula{std::move(r), x, true, pic, ""};
-  };
-  auto texto = [](std::string r, std::string t) { return Celula{std::move(r), Decimal(), false, kValor, std::move(t)}; };
-  const bool aPagar = m.num("I13_28") > Decimal();
-  std::vector<Celula> esquerda{
-      titulo("IMPOSTO DEVIDO"),
-      valor("  Base de calculo", m.num("I13_16")),
-      valor("  Imposto", m.num("I13_17")),
-      valor("  Deducao de incentivo", m.num("I13_18")),
-      valor("  Imposto devido I", m.num("I13_19")),
-      valor("  Contribicao Prev. Empregador Domestico", m.num("I13_20")),
-      valor("  Imposto devido II", m.num("I13_19") - m.num("I13_20")),
-      titulo("IMPOSTO PAGO"),
-      valor("  Imposto retido na fonte do titular", m.num("I13_21")),
-      valor("  Imposto retido na fonte dos dependentes", m.num("I13_22")),
-      valor("  Carne Leao", m.num("I13_23")),
-      valor("  Imposto complementar", m.num("I13_24")),
-      valor("  Imposto pago no exterior", m.num("I13_25")),
-      valor("  Imposto retido Lei 11.033/2004", m.num("I13_26")),
-      valor("  TOTAL", m.num("I13_27")),
-  };
-  std::vector<Celula> direita{
-      valor("IMPOSTO A RESTITUIR", m.num("I13_31")),
-      valor("SALDO DO IMPOSTO A PAGAR", m.num("I13_28")),
-      titulo("PARCELAMENTO"),
-      valor("  Valor da quota", m.num("I13_30")),
-      valor("  Numero de quotas", m.num("I13_29"), "@z 9"),
-      titulo(""),
-      titulo(""),
-      titulo("INFORMACOES BANCARIAS"),
-  };
-  if (aPagar) direita.push_back(texto("  Debito Automatico:", trim(m.txt("DEBITAUT")) == "S" ? "SIM" : "NAO"));
-  direita.push_back(texto("  Banco", transform(m.txt("BANCO"), "@R ###")));
-  direita.push_back(texto("  Agencia(Sem DV)", transform(rt::text::left(m.txt("AGENCIA"), 5), "@R #####")));
-  direita.push_back(texto(std::string("  Conta para ") + (aPagar ? "debito" : "credito"),
-                          transform(m.txt("CONTACO"), "@R !!!!!!!!!!!!!-!!")));
-  auto celula = [&](const Celula& c, int col, int colValor) {
-    p.diz(col, c.rotulo);
-    if (c.temValor) p.valor(c.picture == kValor ? colValor : colValor + 13, c.valor, c.picture);
-    if (!c.texto.empty()) p.diz(colValor, c.texto);
-  };
-  for (std::size_t i = 0; i < std::max(esquerda.size(), direita.size()); ++i) {
-    if (i < esquerda.size()) celula(esquerda[i], 0, v);
-    if (i < direita.size()) celula(direita[i], d, dv);
-    p.avanca();
-  }
+  ladoALado(p, impostoDevidoEPago(m), saldoEBanco(m), v, d, dv);
   p.linha(0, "EVOLUCAO PATRIMONIAL");
   patrimonio(f, 2, v);
   l("Informacoes do conjuge", m.num("I9_2"));

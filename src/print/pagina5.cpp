@@ -65,15 +65,11 @@ void conselhos(Folha& f, Decimal saldo, Decimal NINDGAS) {
     p.linha(0, "Despesas medicas c/ % alto. A Receita pode chamar p/mostrar os recibos.");
 }
 
-}  // namespace
-
-void PAGINA5(Folha& f) {
+// Every receipt of the year with its share of the total, then what is still to be received.
+void receitas(Folha& f) {
   Pagina& p = f.pag;
   const Memvars& m = f.m;
   const Balanco& b = f.bal;
-  f.imp.QLIN = 0;
-  CABEC_PAG(f, 0);
-  p.linha(0, "CALCULO DA MALHA FINA IR PESSOA FISICA 2010/2009 ");
   p.linha(0, "      RECEITAS                              SITUACAO ATUAL % total      ");
   receita(f, "Rendimentos tributaveis ...................", m.num("I13_07"));
   receita(f, "Rendimentos Isentos e nao tributados ......", m.num("I13_37"));
@@ -95,7 +91,15 @@ void PAGINA5(Folha& f) {
   p.diz(0, "Valor a receber no proximo exercicio ......");
   p.valor(kColValor, m.num("VALFUTUR"));
   p.avanca();
-  p.linha(0, f.imp.LIN_DIV1);
+}
+
+// Every expense of the year with its share of the expenses and of the receipts: the
+// deductions (the standard discount of the simplified declaration, or each one declared), the
+// taxes paid and what went into assets, debts and living.
+void despesas(Folha& f) {
+  Pagina& p = f.pag;
+  const Memvars& m = f.m;
+  const Balanco& b = f.bal;
   p.linha(0, "     DESPESAS                              SITUACAO ATUAL  % Desp.  %Rec.");
   auto anteriores = [&] {
     if (m.num("IMPOANTER") > Decimal()) despesa(f, "    Ref.anos anteriores pago em 2009.......", m.num("IMPOANTER"));
@@ -145,6 +149,19 @@ void PAGINA5(Folha& f) {
   p.valor(kColParte, b.DESPESA > Decimal() ? Decimal(100) : Decimal(), kParte);
   p.valor(kColParteRec, percentual(b.DESPESA, b.RECEITA), kParte);
   p.avanca();
+}
+
+}  // namespace
+
+void PAGINA5(Folha& f) {
+  Pagina& p = f.pag;
+  const Balanco& b = f.bal;
+  f.imp.QLIN = 0;
+  CABEC_PAG(f, 0);
+  p.linha(0, "CALCULO DA MALHA FINA IR PESSOA FISICA 2010/2009 ");
+  receitas(f);
+  p.linha(0, f.imp.LIN_DIV1);
+  despesas(f);
   const Decimal saldo = b.SALDO();
   const Decimal NINDGAS = percentual(saldo, b.RECEITA);
   p.diz(0, saldo > Decimal() ? "RESERVA ........." : "DEFICIT .........");

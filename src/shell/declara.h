@@ -160,6 +160,14 @@ class Declara {
   bool carrega(int modo, int tipo);
   // One CPF asked and looked up (GET_CODIGO without the retry after a declaration in use).
   [[nodiscard]] bool pedeCodigo(int linha, int coluna, int modo, int carga);
+  // The CPF prompt until a CPF is given (false on Esc): PgDn and PgUp move through the
+  // register, the lists and the name search fill it.
+  [[nodiscard]] bool leCpf(int linha, int coluna, int modo);
+  // Whether this folder's register holds the CPF asked for.
+  [[nodiscard]] bool cpfNaPasta();
+  // A CPF this folder does not hold: sought in the other folders and loaded from the one
+  // that has it; for an inclusion (item 11), one found nowhere may be included here.
+  [[nodiscard]] bool deOutraPasta(int modo, int item, int carga);
   void copiaIdentificacao();
   void copiaRegistro();
   void mostraPagina();

@@ -121,11 +121,8 @@ bool Declara::GET_CODIGO(int linha, int coluna, int modo, int carga) {
   }
 }
 
-bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
+bool Declara::leCpf(int linha, int coluna, int modo) {
   store::EspelhoDeclaracao& e = dec.espelho;
-  // A recovery asked for at an earlier prompt never reaches this one.
-  e.LRECUPERA = false;
-  const int item = p.OPCAO_1;
   const rt::term::ColourSet cores = rt::term::parseColourList(CORNORM(p.cores));
   // An empty CPF searches the register by name; the taxpayer chosen fills the prompt.
   digitado_ = p.CPF.chave();
@@ -159,19 +156,31 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     }
     break;
   }
+  return true;
+}
+
+bool Declara::cpfNaPasta() {
+  if (!store::ABERTURA(p, store::Area::IMP0910)) return false;
+  rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
+  // Sought in CPF order and without the rural filter; the filter stays for the lists.
+  auto filtro = reg.hasFilter();
+  if (filtro) reg.clearFilter();
+  reg.setOrder(1);
+  const bool achou = reg.seek(p.CPF) && reg.found();
+  if (filtro) SO_MOL_filtro(reg);
+  return achou;
+}
+
+bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
+  store::EspelhoDeclaracao& e = dec.espelho;
+  // A recovery asked for at an earlier prompt never reaches this one.
+  e.LRECUPERA = false;
+  const int item = p.OPCAO_1;
+  if (!leCpf(linha, coluna, modo)) return false;
   p.CPF = digitado_;
   e.CPF = p.CPF;
 
-  bool achou = e.LRECUPERA;
-  if (!achou && store::ABERTURA(p, store::Area::IMP0910)) {
-    rt::db::Table& reg = *store::tabela(p.areas, store::Area::IMP0910);
-    // Sought in CPF order and without the rural filter; the filter stays for the lists.
-    auto filtro = reg.hasFilter();
-    if (filtro) reg.clearFilter();
-    reg.setOrder(1);
-    achou = reg.seek(p.CPF) && reg.found();
-    if (filtro) SO_MOL_filtro(reg);
-  }
+  const bool achou = e.LRECUPERA || cpfNaPasta();
   // Beside a CPF this folder does not hold, while other folders are searched and the clerk is
   // asked to include it, no name.
   if (!achou && modo == 1) {
@@ -184,7 +193,10 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     if (carrega_) return carrega(carga, 1);
     return true;
   }
+  return deOutraPasta(modo, item, carga);
+}
 
+bool Declara::deOutraPasta(int modo, int item, int carga) {
   const std::optional<store::Achado> fora = store::BUSCA_OUTRO(p, p.CPF, 1, 1);
   // Found elsewhere, that folder is now the current one: the page shows it and the taxpayer.
   if (fora && modo == 1) mostraPagina();

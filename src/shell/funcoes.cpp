@@ -80,11 +80,8 @@ store::Redesenho redesenho(Program& p) {
   };
 }
 
-}  // namespace
-
-void registraFuncoes(Program& p) {
-  registraDeclaracao(p, servicosComExportacao());
-  p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
+// The print job with its letters and the e-mail and editor that use them.
+void registraCartas(Program& p) {
   // The letters: kind 8 of the print job merges them, its F1 lists them (the name chosen is
   // typed into the question), and item 53 edits them, all in the current folder.
   print::ServicosImpressao cartas;
@@ -123,6 +120,25 @@ void registraFuncoes(Program& p) {
     office::EDITEXT(q, *impressao, s);
     return true;
   };
+}
+
+void registraCopiasDeSeguranca(Program& p) {
+  // Whole-table copies of the year folder to the backup folder and back, each after the
+  // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
+  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q); };
+  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q); };
+  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)); };
+  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)); };
+  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)); };
+  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)); };
+}
+
+}  // namespace
+
+void registraFuncoes(Program& p) {
+  registraDeclaracao(p, servicosComExportacao());
+  p.funcoes[64] = p.funcoes[65] = [](Program& q) { return transfereLote(q, marcador("Trans")); };
+  registraCartas(p);
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);
@@ -155,14 +171,7 @@ void registraFuncoes(Program& p) {
   p.funcoes[33] = [](Program& q) { return office::BOLETO(q, q.HOJE); };
   p.funcoes[34] = [](Program& q) { return office::GERA_EMAIL(q, q.correio); };
   p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
-  // Whole-table copies of the year folder to the backup folder and back, each after the
-  // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
-  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q); };
-  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q); };
-  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)); };
-  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)); };
-  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)); };
-  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)); };
+  registraCopiasDeSeguranca(p);
   // The reorganisation holds each table exclusively before touching it and tells itself
   // which tables other terminals kept it from.
   p.reorganiza = [](Program& q, const std::string& pasta, int modo) {

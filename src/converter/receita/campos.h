@@ -1,6 +1,7 @@
 // The fixed-column fields of the tax authority's declaration and capital-gains files: one
 // table of (record type, years, body position, width, target field, conversion) that every
-// reader of those files goes through, so no column is written anywhere else.
+// reader of those files goes through, so no column is written anywhere else. It is kept by
+// subject, one file each (campos_assuntos.h), and joined once.
 //
 // Body positions count from the first character after the two-character record type (body
 // position 1 is line column 3); the header (type "HD") and the identification record (types
@@ -47,7 +48,8 @@ struct CampoFixo {
   Conversao conversao;
 };
 
-// Every field, in record order.
+// Every field; those of one record in the order of their table (a check reports the first
+// one refused).
 std::span<const CampoFixo> camposFixos();
 
 // The fixed order of the records after the identification. Each section takes the records of
