@@ -1,6 +1,7 @@
 #include "store/transfere.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "console/pastas.h"
@@ -363,7 +364,7 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
       ctx.relato().alerta("Foi colocado o Disquete?");
       continue;
     }
-    if (modo != 3 && VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
+    if (modo != 3 && !VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
     // A new folder is made only when the user agrees (a typing mistake would otherwise become
     // a folder full of tables); a refusal or a failure asks again.
     if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
@@ -425,12 +426,91 @@ void informaTransferencia(Contexto& ctx, const Transferencia& tr, int feitos, in
   ctx.relato().alerta(l);
 }
 
+// The transfer's questions (partial or total, copy or move, the part, what an existing CPF
+// gets) and the CPFs chosen; nullopt when the clerk left one of them.
+std::optional<Transferencia> pedeTransferencia(Contexto& ctx, const PastasTransf& p, const MarcaContribuintes& marca,
+                                               std::vector<std::string>& cpfs) {
+  const int total = ctx.relato().escolha(
+      {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "}, {"Parcial", "Total "});
+  if (total == 0) return std::nullopt;
+  const int mover = ctx.relato().escolha(
+      {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
+  if (mover == 0) return std::nullopt;
+  const int parte = ctx.relato().escolha(
+      {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
+      {"Tudo", "So Ir", "So MOL"});
+  if (parte == 0) return std::nullopt;
+  Transferencia tr;
+  tr.origem = p.origem;
+  tr.destino = p.destino;
+  tr.mover = mover == 2;
+  tr.parte = parte == 1 ? Parte::Tudo : parte == 2 ? Parte::SoIr : Parte::SoMol;
+  const bool soRural = tr.parte == Parte::SoMol;
+  cpfs = total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
+                    : todosDoRegistro(ctx, soRural);
+  tr.sobrepoe =
+      ctx.relato().escolha({"Encontrando CPF iguais "},
+                           {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
+  return tr;
+}
+
+// What a run of transfers did.
+struct Andamento {
+  std::string ultimo;  // the last CPF carried
+  int feitos = 0, saltados = 0;
+  std::vector<std::string> naoFeitos;  // each: the CPF and why
+  bool interrompida = false;
+};
+
+// Every CPF chosen carried in turn, until Esc stops the run.
+Andamento transfereTodos(Contexto& ctx, const Transferencia& tr, const std::vector<std::string>& cpfs) {
+  Andamento a;
+  for (const std::string& cpf : cpfs) {
+    // Looked at before the notice, which throws away what was typed.
+    if (interrompe(ctx)) {
+      a.interrompida = true;
+      break;
+    }
+    ctx.relato().espera("ESC - Interrompe a transferência"_cp);
+    std::string motivo;
+    switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
+      case ResultadoTransf::Feito:
+        ++a.feitos;
+        a.ultimo = cpf;
+        break;
+      case ResultadoTransf::Saltado:
+        ++a.saltados;
+        break;
+      case ResultadoTransf::EmUso:
+        a.naoFeitos.push_back(cpf + ": " + motivo);
+        break;
+      case ResultadoTransf::Falhou:
+        a.naoFeitos.push_back(cpf + ": " + (motivo.empty() ? std::string("tabela não disponível"_cp) : motivo));
+        break;
+    }
+  }
+  ctx.relato().fimEspera();
+  ctx.areas.releaseAll();
+  return a;
+}
+
+// The destination's tables rebuilt one by one: one another terminal holds is left (its rows
+// are complete, only not packed) and named, and the others are still done.
+std::vector<std::string> refazDestino(Contexto& ctx, const std::string& destino) {
+  std::vector<std::string> naoRefeitas;
+  UsaPasta naPasta(ctx, destino);
+  for (int n = 1; n <= 19; ++n)
+    if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
+  ctx.areas.releaseAll();
+  return naoRefeitas;
+}
+
 }  // namespace
 
-bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
+Status TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   PastasTransf p;
-  if (!perguntaPastas(ctx, modo, p)) return false;
-  if (modo != 1) return true;
+  if (!perguntaPastas(ctx, modo, p)) return falhaDita(Error::kFailed, "Esc");  // the clerk left
+  if (modo != 1) return Status::ok();
   SAI_FORA(ctx);
   ctx.areas.releaseAll();
   // The whole office must be idle: every running terminal keeps the register open.
@@ -438,90 +518,34 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     ctx.relato().alerta({"A transferencia entre pastas precisa do cadastro so para ela.",
                          "Saia do programa nos outros terminais e tente de novo."});
     passaParaPasta(ctx, ctx.ROTADOANO);
-    return true;
+    return Status::ok();
   }
-  auto sai = [&] {
+  std::vector<std::string> cpfs;
+  const std::optional<Transferencia> tr = pedeTransferencia(ctx, p, marca, cpfs);
+  if (!tr) {
     ctx.areas.releaseAll();
     passaParaPasta(ctx, ctx.ROTADOANO);
-    return true;
-  };
-  const int total = ctx.relato().escolha(
-      {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "}, {"Parcial", "Total "});
-  if (total == 0) return sai();
-  const int mover = ctx.relato().escolha(
-      {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
-  if (mover == 0) return sai();
-  const int parte = ctx.relato().escolha(
-      {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
-      {"Tudo", "So Ir", "So MOL"});
-  if (parte == 0) return sai();
-  Transferencia tr;
-  tr.origem = p.origem;
-  tr.destino = p.destino;
-  tr.mover = mover == 2;
-  tr.parte = parte == 1 ? Parte::Tudo : parte == 2 ? Parte::SoIr : Parte::SoMol;
-  const bool soRural = tr.parte == Parte::SoMol;
-  const std::vector<std::string> cpfs =
-      total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
-                 : todosDoRegistro(ctx, soRural);
-  tr.sobrepoe =
-      ctx.relato().escolha({"Encontrando CPF iguais "},
-                           {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
-  std::string ultimo;
-  int feitos = 0, saltados = 0;
-  std::vector<std::string> naoFeitos;  // each: the CPF and why
-  bool interrompida = false;
-  for (const std::string& cpf : cpfs) {
-    // Looked at before the notice, which throws away what was typed.
-    if (interrompe(ctx)) {
-      interrompida = true;
-      break;
-    }
-    ctx.relato().espera("ESC - Interrompe a transferência"_cp);
-    std::string motivo;
-    switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
-      case ResultadoTransf::Feito:
-        ++feitos;
-        ultimo = cpf;
-        break;
-      case ResultadoTransf::Saltado:
-        ++saltados;
-        break;
-      case ResultadoTransf::EmUso:
-        naoFeitos.push_back(cpf + ": " + motivo);
-        break;
-      case ResultadoTransf::Falhou:
-        naoFeitos.push_back(cpf + ": " + (motivo.empty() ? std::string("tabela não disponível"_cp) : motivo));
-        break;
-    }
+    return Status::ok();
   }
-  ctx.relato().fimEspera();
-  ctx.areas.releaseAll();
-  // The destination's tables rebuilt one by one: one another terminal holds is left (its rows
-  // are complete, only not packed) and named, and the others are still done.
+  const Andamento a = transfereTodos(ctx, *tr, cpfs);
   std::vector<std::string> naoRefeitas;
-  if (feitos > 0) {
-    UsaPasta naPasta(ctx, p.destino);
-    for (int n = 1; n <= 19; ++n)
-      if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
-    ctx.areas.releaseAll();
-  }
+  if (a.feitos > 0) naoRefeitas = refazDestino(ctx, p.destino);
   registraPasta(ctx, p.destino).ignoreTold();  // a row it could not write is said
-  if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
-    informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
-    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
+  if (a.interrompida || !a.naoFeitos.empty() || !naoRefeitas.empty()) {
+    informaTransferencia(ctx, *tr, a.feitos, a.saltados, a.naoFeitos, naoRefeitas, a.interrompida);
+    passaParaPasta(ctx, ctx.ROTADOANO, a.ultimo);
   } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
     reg.goTop();
     while (reg.status() && !reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
     // TROCASIM says why it could not change folders; the transfer is done either way.
-    (void)TROCASIM(ctx, 1, ultimo);
+    (void)TROCASIM(ctx, 1, a.ultimo);
   } else {
-    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
+    passaParaPasta(ctx, ctx.ROTADOANO, a.ultimo);
   }
   reabre(ctx, Area::DEFINE);
   reabre(ctx, Area::CONFIG);
-  return true;
+  return Status::ok();
 }
 
 }  // namespace store
