@@ -65,27 +65,6 @@ std::string_view legenda(int n) {
   return n >= 1 && n <= 19 ? kLegendas[static_cast<std::size_t>(n)] : std::string_view();
 }
 
-// Every row of a table that is not deleted, in record order, whatever its filter and order;
-// the position is kept.
-template <typename F>
-Status paraCada(Table& t, F&& f) {
-  const std::uint32_t onde = t.eof() ? 0 : t.recNo();
-  const std::uint32_t total = t.recordCount();
-  for (std::uint32_t r = 1; r <= total; ++r) {
-    t.goTo(r);
-    RT_TRY(t.status());
-    if (!t.isDeleted()) RT_TRY(f(t));
-  }
-  if (onde != 0) {
-    t.goTo(onde);
-    return t.status();
-  }
-  t.goBottom();
-  RT_TRY(t.status());
-  if (!t.eof()) t.skip(1);
-  return t.status();
-}
-
 Decimal agora(const Contexto& ctx) { return Decimal::fromInt(rt::text::seconds(ctx.clock).wholePart()); }
 
 // The time of use: what it was plus the seconds since the declaration was opened or last
@@ -145,7 +124,7 @@ rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::strin
   RT_TRY(t->flush());
   const int campoCpf = t->fieldIndex("CPF");
   const std::size_t inicioCpf = campoCpf < 0 ? 0 : static_cast<std::size_t>(tab.campos[static_cast<std::size_t>(campoCpf)].offset);
-  RT_TRY(paraCada(*t, [&](Table& c) {
+  RT_TRY(paraCadaLinha(*t, [&](Table& c) {
     std::string r(c.record().substr(1));
     if (campoCpf >= 0) {
       const std::string_view deLa = c.raw(campoCpf);
@@ -350,89 +329,6 @@ Status PREP_REG(Contexto& ctx, std::string_view chave) {
   return REC_LOCK(ctx, kEsperaTrava);
 }
 
-void contadores(Contexto& ctx, Declaracao& dec) {
-  EspelhoDeclaracao& e = dec.espelho;
-  RegistroEspelho& r = e.registro;
-  std::int64_t nrLeao = 0;
-  Decimal dfLeao;
-  if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
-    std::array<int, 13> campos{};
-    for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
-    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
-    (void)paraCada(*t, [&](Table& c) {
-      for (int m = 1; m <= 12; ++m) {
-        const int f = campos[static_cast<std::size_t>(m)];
-        const rt::db::Value valor = f < 0 ? rt::db::Value(Decimal()) : c.get(f);
-        const Decimal* v = std::get_if<Decimal>(&valor);
-        if (v != nullptr && *v > Decimal()) {
-          ++nrLeao;
-          dfLeao += *v;
-        }
-      }
-      return Status::ok();
-    });
-  }
-  // NRCLEAO is N2: with the titular and eight dependants every month would not fit.
-  r.num("NRCLEAO", std::min<std::int64_t>(nrLeao, 99));
-  r.num("DFCLEAO", dfLeao);
-
-  std::array<Decimal, 13> ganho{}, variavel{};
-  int g = 0, v = 0;
-  if (Table* t = tabela(ctx.areas, Area::TMP_07)) {
-    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
-    (void)paraCada(*t, [&](Table& c) {
-      const Decimal tipo = c.getNumber("TIPO_BEM");
-      if (tipo != Decimal::fromInt(4)) {
-        const Decimal ali = c.getNumber("VAL_ALI"), custo = c.getNumber("CUS_ATUAL");
-        if (ali <= custo || c.getNumber("VAL_TRIBU").isZero()) {
-          ++g;
-        } else {
-          for (int m = 1; m <= 12; ++m) {
-            const Decimal devido = c.getNumber("IMP_DEV" + dois(m));
-            ganho[static_cast<std::size_t>(m)] += devido - c.getNumber("IMP_PAG" + dois(m));
-            if (devido > Decimal()) ++g;
-          }
-        }
-      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::alltrim(c.getText("DAY_TRADE")) == "1") {
-        // A month's variable-income tax as its payment slip reads it: line 25 (tax to pay) of
-        // the common operations less their line 26 (tax paid).
-        const bool soma = c.getNumber("RVAR_NRO") == Decimal::fromInt(25);
-        for (int m = 1; m <= 12; ++m) {
-          const Decimal rec = c.getNumber("REC_MES" + dois(m));
-          if (soma) {
-            variavel[static_cast<std::size_t>(m)] += rec;
-            if (rec > Decimal()) ++v;
-          } else {
-            variavel[static_cast<std::size_t>(m)] -= rec;
-          }
-        }
-      }
-      return Status::ok();
-    });
-  }
-  std::int64_t nrGanho = 0, nrVar = 0;
-  Decimal dfGanho, dfVar;
-  for (int m = 1; m <= 12; ++m) {
-    if (ganho[static_cast<std::size_t>(m)] > Decimal()) {
-      dfGanho += ganho[static_cast<std::size_t>(m)];
-      ++nrGanho;
-    }
-    if (variavel[static_cast<std::size_t>(m)] > Decimal()) {
-      dfVar += variavel[static_cast<std::size_t>(m)];
-      ++nrVar;
-    }
-  }
-  // -1: there are items, but nothing is due.
-  if (nrGanho == 0 && g > 0) nrGanho = -1;
-  if (nrVar == 0 && v > 0) nrVar = -1;
-  r.num("NRGCAPIT", nrGanho);
-  r.num("DFGCAPIT", dfGanho);
-  r.num("NRRVARIV", nrVar);
-  r.num("DFRVARIV", dfVar);
-  r.num("NRQUOTA", e.tabela01.num("I13_29"));
-  r.num("DFQUOTA", e.tabela01.num("I13_30"));
-}
-
 Status renumera(Contexto& ctx, int area) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return Status::ok();
@@ -444,7 +340,7 @@ Status renumera(Contexto& ctx, int area) {
   for (int i = 0; i < f.width - f.decimals - (f.decimals > 0 ? 1 : 0); ++i) maximo *= 10;
   --maximo;
   std::vector<std::pair<Decimal, std::uint32_t>> itens;
-  RT_TRY(paraCada(*t, [&](Table& c) {
+  RT_TRY(paraCadaLinha(*t, [&](Table& c) {
     itens.emplace_back(c.getNumber(nome), c.recNo());
     return Status::ok();
   }));
