@@ -60,7 +60,7 @@ rt::Status registraPasta(Contexto& ctx, std::string_view pasta) {
     if (mesmaPasta(ctx, p, pasta)) return {};
   if (!aberta(ctx.areas, Area::DIRET)) return {rt::Error::kNotAvailable, "DIRET"};  // nothing to write into
   seleciona(ctx.areas, Area::DIRET);
-  if (!ADD_REC(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, "DIRET");  // said by ADD_REC
+  RT_TRY(ADD_REC(ctx, kEsperaTrava));  // said by ADD_REC
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
   if (s) s = t.put("SELEC", std::string(" "));
@@ -213,7 +213,7 @@ rt::Status gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Valu
   rt::db::Table* c = registroConfig(ctx);
   // No record: nothing to write into, and nothing to say (the record is made at start-up).
   if (c == nullptr) return {rt::Error::kNoRecord, "CONFIG"};
-  if (!REC_LOCK(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, campo);  // said by REC_LOCK
+  RT_TRY(REC_LOCK(ctx, kEsperaTrava));  // said by REC_LOCK
   Status s = c->put(campo, valor);
   if (s) s = c->commit();
   return liberaGravacao(ctx, *c, s, campo);

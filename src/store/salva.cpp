@@ -414,8 +414,8 @@ Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   todas.insert(todas.end(), numeros.begin(), numeros.end());
   if (s) s = gravaTabelas(ctx, dec, *trava, todas, modo);
   ctx.relato().fimEspera();
-  // A failure has been said by the step that met it (the rural summary's write into its copy
-  // passes up untold, as it always did).
+  // A failure has been said by the step that met it, but for the rural summary's write into
+  // its working copy, which passes up untold.
   if (!s) return s;
   const bool transfere = transfereDepois(dec, modo);
   if (modo == 0 || transfere) retomaCopias(ctx, numeros, posicoes);
