@@ -63,12 +63,13 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
 }
 
 // Puts `t` (table a, open) on the CPF's first row. A search that fails is said, the table
-// named as not available, and answers false: where it stopped is another taxpayer's row, which
-// the load must not take for this one's.
-bool procuraCpf(Contexto& ctx, Area a, Table& t, const Cpf& cpf) {
-  if (t.seek(cpf.chave())) return true;
+// named as not available, and comes back told: where it stopped is another taxpayer's row,
+// which the load must not take for this one's.
+Status procuraCpf(Contexto& ctx, Area a, Table& t, const Cpf& cpf) {
+  Status s = t.seek(cpf.chave());
+  if (s) return s;
   avisaIndisponivel(ctx, a);
-  return false;
+  return s.markTold();
 }
 
 // The matrix is the row as stored, the year's row 13 included: modes 2 and 4 keep the matrix as
@@ -233,7 +234,7 @@ Status leRegistroETabela01(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
     if (ABERTURA(ctx, Area::IMP0910)) {
       reg = tabela(ctx.areas, Area::IMP0910);
-      if (!procuraCpf(ctx, Area::IMP0910, *reg, e.SALCPF)) return falhaDita(rt::Error::kNotAvailable, "IMP0910");
+      RT_TRY(procuraCpf(ctx, Area::IMP0910, *reg, e.SALCPF));
     }
   }
   dec.cadastrado = reg != nullptr && !reg->eof() && reg->getText("CPF") == e.SALCPF;
@@ -244,7 +245,7 @@ Status leRegistroETabela01(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   MOSTR_PAG(ctx, dec, modo);
   RT_TRY(abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar()));
   Table& t01 = *tabela(ctx.areas, Area::IMP0110);
-  if (!procuraCpf(ctx, Area::IMP0110, t01, e.CPF)) return falhaDita(rt::Error::kNotAvailable, "IMP0110");
+  RT_TRY(procuraCpf(ctx, Area::IMP0110, t01, e.CPF));
   if (modo == 0 || tipo > 0)
     e.tabela01.carrega(t01);
   else
