@@ -321,7 +321,7 @@ int rodaTerminal(const Opcoes& o, int numero, int total, int contribuintes, int 
       exporta::PedidoExportacao pedido;
       pedido.LOCIRPF = p.LOCIRPF;
       pedido.OPCAO_1 = 64;
-      const bool carregado = store::INIC_VAR(p, dec, 0, 1);
+      const bool carregado = store::INIC_VAR(p, dec, 0, 1).isOk();
       const auto como = carregado ? exporta::PREPARA(p, dec, pedido, fala) : exporta::ResultadoExportacao::NaoGerada;
       store::FECHA_PROV(p);
       r.esperas += fala.esperas;

@@ -38,7 +38,7 @@ std::string aparado(const Table& t, std::string_view campo) { return std::string
 class Escrita {
  public:
   Escrita(store::Contexto& ctx, Area a, bool nova) : ctx_(ctx), selecao_(ctx.areas, a), t_(*store::tabela(ctx.areas, a)) {
-    travado_ = nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava);
+    travado_ = (nova ? store::ADD_REC(ctx, store::kEsperaTrava) : store::REC_LOCK(ctx, store::kEsperaTrava)).isOk();
     if (!travado_) s_ = store::falhaDita(rt::Error::kLocked, t_.alias());  // said by the lock's wait
   }
   ~Escrita() { ok().ignoreTold(); }

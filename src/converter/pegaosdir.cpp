@@ -111,9 +111,9 @@ Pedido pede(store::Contexto& ctx, Conversor& c, ModoPastas modo, Digitado& d) {
 // is converted again), six ZUKn (the cash book). The first one missing is said.
 bool temTabelasAnteriores(store::Contexto& ctx, const Conversor& c, std::string_view origem) {
   switch (c.OPCAO_1) {
-    case kBrantel: return !store::VEJA_ARQ(ctx, 5, origem, "IMP", "09");
-    case kKelsvor: return !store::VEJA_ARQ(ctx, 4, origem, "MOL", c.CTIPOCONV == "S" ? "09" : "10");
-    case kLivroCaixa: return !store::VEJA_ARQ(ctx, 6, origem, "ZUK", "");
+    case kBrantel: return store::VEJA_ARQ(ctx, 5, origem, "IMP", "09").isOk();
+    case kKelsvor: return store::VEJA_ARQ(ctx, 4, origem, "MOL", c.CTIPOCONV == "S" ? "09" : "10").isOk();
+    case kLivroCaixa: return store::VEJA_ARQ(ctx, 6, origem, "ZUK", "").isOk();
     default: return true;
   }
 }

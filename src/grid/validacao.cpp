@@ -295,7 +295,7 @@ bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor) {
   if (g.PONTEIRO <= 1) {
     if (v == "S") {
       // A row whose folder cannot be taken is not marked.
-      const bool feito = store::TROCASIM(ctx, 1);
+      const bool feito = store::TROCASIM(ctx, 1).isOk();
       store::seleciona(ctx.areas, store::Area::DIRET);
       return feito;
     } else if (!v.empty() && v != "N") {

@@ -85,7 +85,7 @@ bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& e
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
     if (!t.seek(ctx.NUSU) || !t.found()) {
-      ok = store::ADD_REC(ctx, store::kEsperaTrava);  // a record not had is said by ADD_REC
+      ok = store::ADD_REC(ctx, store::kEsperaTrava).isOk();  // a record not had is said by ADD_REC
       if (ok) {
         ok = static_cast<bool>(store::liberaGravacao(ctx, t, gravaPadrao(t, imp.conf, ctx.NUSU), t.alias()));
       }

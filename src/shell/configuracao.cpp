@@ -261,9 +261,9 @@ void CAD_UFIR(store::Contexto& ctx, Ajustes& aj) {
     const store::SelecaoGuardada selecao(ctx.areas, store::Area::UFIRM);
     bool travado;
     if (t.seek(chave) && t.found())
-      travado = store::REC_LOCK(ctx, store::kEsperaTrava);
+      travado = store::REC_LOCK(ctx, store::kEsperaTrava).isOk();
     else
-      travado = store::ADD_REC(ctx, store::kEsperaTrava);
+      travado = store::ADD_REC(ctx, store::kEsperaTrava).isOk();
     if (travado) {
       rt::Status s = t.put("ANOMES", chave);
       if (s) s = t.put("SIMB_MOED", std::string("R$  "));

@@ -384,7 +384,7 @@ bool Declara::carrega(int modo, int tipo) {
     uso_ = std::move(posse.uso);
   }
   const bool recuperando = dec.espelho.LRECUPERA;
-  const bool ok = store::INIC_VAR(p, dec, modo, tipo);
+  const bool ok = store::INIC_VAR(p, dec, modo, tipo).isOk();
   // A recovery takes up the copies for this one load only: the next taxpayer is read from
   // the shared tables.
   dec.espelho.LRECUPERA = false;

@@ -125,12 +125,12 @@ void registraCartas(Program& p) {
 void registraCopiasDeSeguranca(Program& p) {
   // Whole-table copies of the year folder to the backup folder and back, each after the
   // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
-  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q); };
-  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q); };
-  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)); };
-  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)); };
-  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)); };
-  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)); };
+  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q).isOk(); };
+  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q).isOk(); };
+  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)).isOk(); };
+  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)).isOk(); };
+  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)).isOk(); };
+  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)).isOk(); };
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ void registraFuncoes(Program& p) {
     store::SELAREA(q, 1);
     return true;
   };
-  p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1, marcador("Trans")); };
+  p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1, marcador("Trans")).isOk(); };
   p.funcoes[30] = [](Program& q) {
     store::MUDA_CPF(q);
     return true;
@@ -166,7 +166,7 @@ void registraFuncoes(Program& p) {
     q.cfg.ROTAJAVA = store::SELAREA(q, 2);
     return true;
   };
-  p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
+  p.funcoes[29] = [](Program& q) { return store::REINDEXA(q).isOk(); };
   p.funcoes[32] = [](Program& q) { return office::EXPORTA(q); };
   p.funcoes[33] = [](Program& q) { return office::BOLETO(q, q.HOJE); };
   p.funcoes[34] = [](Program& q) { return office::GERA_EMAIL(q, q.correio); };

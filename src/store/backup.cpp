@@ -19,6 +19,7 @@
 #include "store/catalogo.h"
 #include "store/dialogos.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/reorg.h"
 #include "store/restaura_pasta.h"
 #include "store/verificacao.h"
@@ -36,6 +37,12 @@ std::string limpa(std::string_view s) {
 void aviso(Contexto& ctx, std::initializer_list<std::string_view> linhas) {
   ctx.relato().fimEspera();
   ctx.relato().alerta(linhas);
+}
+
+// The alert of a backup or restore that stops, and its told failure.
+rt::Status falhou(Contexto& ctx, rt::Error e, std::initializer_list<std::string_view> linhas) {
+  aviso(ctx, linhas);
+  return falhaDita(e, *linhas.begin());
 }
 
 // The archive file in a folder, found in any case; "" when absent.
@@ -77,37 +84,30 @@ std::string pastaNoDrive(std::string_view drive, std::string_view pasta) {
 
 namespace {
 
-bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::string& destino) {
+rt::Status fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::string& destino) {
   if (mesmasNoDisco(ctx, origem, destino)) {
-    if (modo == 2) {
-      aviso(ctx, {"ATENCAO! O drive nao pode ser o mesmo", "de onde esta a base de Dados. Troque"});
-    } else {
-      aviso(ctx, {"ATENCAO! As pastas origem e destino não podem ser iguais"_cp});
-    }
-    return false;
+    if (modo == 2) return falhou(ctx, rt::Error::kBadArgument, {"ATENCAO! O drive nao pode ser o mesmo", "de onde esta a base de Dados. Troque"});
+    return falhou(ctx, rt::Error::kBadArgument, {"ATENCAO! As pastas origem e destino não podem ser iguais"_cp});
   }
   const std::string origemLx = noDisco(ctx, origem);
   if (arquivoNaPasta(origemLx, "IMP0910.DBF").empty()) {
     aviso(ctx, {"A pasta " + origem, "nao tem dados do TAVREN!"});
-    return true;
+    return rt::Status::ok();
   }
   auto destinoLx = criaNoDisco(ctx, destino);
   if (!destinoLx) {
-    aviso(ctx, {"Problemas na criacao da pasta " + destino});
-    return false;
+    return falhou(ctx, rt::Error::kIo, {"Problemas na criacao da pasta " + destino});
   }
   // An archive left by an earlier run must never pass for this one.
   const std::string local = platform::join(pastaLocal(ctx), kArquivoBackup);
   if (std::string velho = arquivoNaPasta(pastaLocal(ctx), kArquivoBackup);
       !velho.empty() && !rt::db::removeFile(velho)) {
-    aviso(ctx, {"Problemas na criação do arquivo compactado."_cp});
-    return false;
+    return falhou(ctx, rt::Error::kIo, {"Problemas na criação do arquivo compactado."_cp});
   }
   ctx.relato().espera("COMPACTANDO DADOS DO TAVREN EM " + destino);
   auto nomes = platform::listFiles(origemLx, "IMP*.DBF");
   if (!nomes) {
-    aviso(ctx, {"Problemas na criação do arquivo compactado."_cp});
-    return false;
+    return falhou(ctx, rt::Error::kIo, {"Problemas na criação do arquivo compactado."_cp});
   }
   rt::Result<platform::ArchiveListing> feito = platform::ArchiveListing{};
   {
@@ -119,24 +119,21 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
       if (!t) {
         // Let the other terminals go before the alert waits for its key.
         seguras.clear();
-        aviso(ctx, {"Copia encerrada sem terminar."});
-        return false;
+        return falhou(ctx, rt::Error::kInUse, {"Copia encerrada sem terminar."});
       }
       seguras.push_back(std::move(*t));
     }
     feito = platform::writeZip(local, origemLx, *nomes);
   }
   if (!feito) {
-    aviso(ctx, {"Problemas na criação do arquivo compactado."_cp});
-    return false;
+    return falhou(ctx, rt::Error::kIo, {"Problemas na criação do arquivo compactado."_cp});
   }
   const std::uint64_t tamanho = feito->archiveBytes;
   auto livre = platform::freeSpace(*destinoLx);
   if (!livre || *livre < tamanho) {
     // The backup has failed and says so; an archive that stays is removed by the next run.
     rt::db::removeScratch(local);
-    aviso(ctx, {"Espaço no Disco Insuficiente"_cp});
-    return false;
+    return falhou(ctx, rt::Error::kNoSpace, {"Espaço no Disco Insuficiente"_cp});
   }
   auto alvo = platform::pathForFile(*destinoLx, kArquivoBackup);
   rt::Status copiado =
@@ -148,22 +145,24 @@ bool fazBackup(Contexto& ctx, int modo, const std::string& origem, const std::st
   // The local archive has served; one that stays is removed at the start of the next run.
   rt::db::removeScratch(local);
   if (!copiado) {
-    aviso(ctx, {"Problemas na copia do Arquivo compactado."});
-    return false;
+    return falhou(ctx, rt::Error::kIo, {"Problemas na copia do Arquivo compactado."});
   }
   ctx.relato().fimEspera();
   // The backup is made; gravaConfig says a date it could not keep.
   gravaConfig(ctx, "ULTBACK", ctx.clock.now().date).ignoreTold();
-  return true;
+  return rt::Status::ok();
 }
+
+// The clerk left the folder questions: nothing more to say.
+rt::Status deixou() { return falhaDita(rt::Error::kFailed, "Esc"); }
 
 }  // namespace
 
-bool BKMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, const Redesenho& redesenho) {
-  if (modo == 1 && !BUSCANOME(ctx, 1, origem, destino)) return false;
-  if (!fazBackup(ctx, modo, limpa(origem), limpa(destino))) return false;
+rt::Status BKMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, const Redesenho& redesenho) {
+  if (modo == 1 && !BUSCANOME(ctx, 1, origem, destino)) return deixou();
+  RT_TRY(fazBackup(ctx, modo, limpa(origem), limpa(destino)));
   if (modo == 1) redesenhaFundo(ctx, redesenho);
-  return true;
+  return rt::Status::ok();
 }
 
 // ---------------------------------------------------------------- restore
@@ -186,11 +185,11 @@ std::uint64_t tamanhoMaximo(std::string_view nome) {
   return 65535 + 2ULL * static_cast<std::uint64_t>(tamanhoRegistro(estrutura(t->numero))) * kMaxRegistros + 1;
 }
 
-void avisoNaoRecuperado(Contexto& ctx, std::string_view motivo) {
-  aviso(ctx, {motivo, "Nenhum dado foi recuperado."});
+rt::Status avisoNaoRecuperado(Contexto& ctx, rt::Error e, std::string_view motivo) {
+  return falhou(ctx, e, {motivo, "Nenhum dado foi recuperado."});
 }
 
-bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo, const std::string& destinoLx) {
+rt::Status recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo, const std::string& destinoLx) {
   platform::ExtractLimits limites;
   limites.maxEntryBytes = tamanhoMaximo;
   auto livre = platform::freeSpace(destinoLx);
@@ -198,12 +197,10 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
   auto ex = platform::extractMatching(arquivo, "IMP??10.DBF", destinoLx, limites);
   if (!ex && ex.code() == rt::Error::kNoSpace) {
     const std::string d = ex.status().detail();
-    avisoNaoRecuperado(ctx, std::string("Espaço no Disco Insuficiente para "_cp) + d.substr(0, d.find(':')));
-    return false;
+    return avisoNaoRecuperado(ctx, rt::Error::kNoSpace, std::string("Espaço no Disco Insuficiente para "_cp) + d.substr(0, d.find(':')));
   }
   if (!ex) {
-    avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
-    return false;
+    return avisoNaoRecuperado(ctx, rt::Error::kCorrupt, "Arquivo compactado danificado.");
   }
   std::vector<std::string> recusadas;
   for (const platform::RefusedEntry& r : ex->refused) recusadas.push_back(r.name);
@@ -219,8 +216,7 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
     so.readOnly = true;
     auto aberta = rt::db::Table::open(ex->pathOf(e), so);
     if (!aberta || (*aberta)->isDamaged()) {
-      avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
-      return false;
+      return avisoNaoRecuperado(ctx, rt::Error::kCorrupt, "Arquivo compactado danificado.");
     }
     tabelas.push_back({t, ex->pathOf(e)});
   }
@@ -231,92 +227,83 @@ bool recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& arquivo
     linhas.insert(linhas.begin() + 1, std::string(recusadas.empty() ? "Está vazio."_cp : "Recusados:"));
     linhas.push_back("Nenhum dado foi recuperado.");
     ctx.relato().alerta(linhas);
-    return false;
+    return falhaDita(rt::Error::kNotFound, "IMP??10.DBF");
   }
   // From here the journal's lock owns the scratch folder: once the moves are journaled, the
   // next start needs what is left in it.
   ex->folder.keep();
-  if (!substituiTabelas(ctx, trava, destinoLx, tabelas)) return false;
+  RT_TRY(substituiTabelas(ctx, trava, destinoLx, tabelas));
   if (!recusadas.empty()) {
     ctx.relato().fimEspera();
     ctx.relato().alerta(
         linhasDeNomes("Recuperados " + std::to_string(tabelas.size()) + " arquivos. Recusados:", recusadas));
   }
-  return true;
+  return rt::Status::ok();
 }
 
-bool fazRestauracao(Contexto& ctx, const std::string& origem, const std::string& destino) {
+rt::Status fazRestauracao(Contexto& ctx, const std::string& origem, const std::string& destino) {
   const std::string origemLx = noDisco(ctx, origem);
   const std::string arquivo = arquivoNaPasta(origemLx, kArquivoBackup);
   if (arquivo.empty()) {
-    aviso(ctx, {"Nao existe o arquivo compactado em " + origem});
-    return false;
+    return falhou(ctx, rt::Error::kNotFound, {"Nao existe o arquivo compactado em " + origem});
   }
   const std::string destinoLx = noDisco(ctx, destino);
   if (!platform::folderExists(destinoLx)) {
-    aviso(ctx, {std::string("Nao foi possível mudar para a pasta "_cp) + destino});
-    return false;
+    return falhou(ctx, rt::Error::kNotFound, {std::string("Nao foi possível mudar para a pasta "_cp) + destino});
   }
   // Held before anything is put in the folder: the scratch files are then known to be ours.
   std::optional<TravaRestauracao> trava = travaParaRestaurar(ctx, destinoLx);
-  if (!trava) return false;
+  if (!trava) return falhaDita(rt::Error::kInUse, destino);  // said by travaParaRestaurar
   // The archive is brought beside the data first and read whole there.
   auto copia = platform::createTempFile(destinoLx, "IMPZIP", ".ICE");
   rt::Status s = copia ? copiaArquivo(arquivo, copia->path()) : copia.status();
   if (!s) {
-    aviso(ctx, {"Problemas na copia do Arquivo compactado."});
-    return false;
+    return falhou(ctx, rt::Error::kIo, {"Problemas na copia do Arquivo compactado."});
   }
   if (!platform::verifyArchive(copia->path())) {
-    avisoNaoRecuperado(ctx, "Arquivo compactado danificado.");
-    return false;
+    return avisoNaoRecuperado(ctx, rt::Error::kCorrupt, "Arquivo compactado danificado.");
   }
-  if (!ctx.relato().pergunta({"Recupera os dados em ", destino}, false)) return true;
-  if (!recupera(ctx, *trava, copia->path(), destinoLx)) return false;
+  if (!ctx.relato().pergunta({"Recupera os dados em ", destino}, false)) return rt::Status::ok();
+  RT_TRY(recupera(ctx, *trava, copia->path(), destinoLx));
   // REORG says a table it could not rebuild; its old indexes stand until the next one.
   (void)REORG(ctx, destino, 3);
   {
     UsaPasta naPasta(ctx, destino);
     passaVerificacao(ctx).ignoreTold();
   }
-  return true;
+  return rt::Status::ok();
 }
 
 }  // namespace
 
-bool VOMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, const Redesenho& redesenho) {
-  if (modo == 1 && !BUSCANOME(ctx, 2, origem, destino)) return false;
-  if (!fazRestauracao(ctx, limpa(origem), limpa(destino))) return false;
+rt::Status VOMANUAL(Contexto& ctx, int modo, std::string destino, std::string origem, const Redesenho& redesenho) {
+  if (modo == 1 && !BUSCANOME(ctx, 2, origem, destino)) return deixou();
+  RT_TRY(fazRestauracao(ctx, limpa(origem), limpa(destino)));
   if (modo == 1) redesenhaFundo(ctx, redesenho);
-  return true;
+  return rt::Status::ok();
 }
 
 // ---------------------------------------------------------------- every folder
 
-bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
+rt::Status BKAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
   ctx.relato().fechaBarra();
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
-  bool ok = true;
+  rt::Status s;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {
     if (!platform::folderExists(noDisco(ctx, pasta))) continue;
     const std::string destino = pastaNoDrive(drive, pasta);
-    if (!criaNoDisco(ctx, destino)) {
-      aviso(ctx, {"Problemas na criacao da pasta " + destino});
-      return false;
-    }
-    if (!BKMANUAL(ctx, 2, destino, pasta)) {
-      ok = false;
-      break;
-    }
+    if (!criaNoDisco(ctx, destino)) return falhou(ctx, rt::Error::kIo, {"Problemas na criacao da pasta " + destino});
+    s = BKMANUAL(ctx, 2, destino, pasta);
+    if (!s) break;
     if (PAREBAK(ctx)) break;
   }
   redesenhaFundo(ctx, redesenho);
-  return ok;
+  return s;
 }
 
-bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
+rt::Status VOAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
   const std::string drive = limpa(leConfig(ctx, "XDRIVE"));
-  bool ok = true;
+  rt::Status primeira;
   for (const std::string& pasta : pastasDoRegistro(ctx)) {
     if (!platform::folderExists(noDisco(ctx, pasta))) continue;
     const std::string copia = pastaNoDrive(drive, pasta);
@@ -324,11 +311,11 @@ bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho) {
       ctx.relato().linha("Pasta " + copia + std::string(" não encontrada. Copia dela cancelada"_cp));
       continue;
     }
-    if (!VOMANUAL(ctx, 2, pasta, copia)) ok = false;
+    if (rt::Status s = VOMANUAL(ctx, 2, pasta, copia); !s && primeira) primeira = s;
     if (PAREBAK(ctx)) break;
   }
   redesenhaFundo(ctx, redesenho);
-  return ok;
+  return primeira;
 }
 
 // ---------------------------------------------------------------- dialogs
@@ -355,7 +342,7 @@ bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destin
       aviso(ctx, {"Pasta origem " + origem + " inexistente !!"});
       continue;
     }
-    if (modo == 1 && VEJA_ARQ(ctx, 12, origem, "IMP", "10")) continue;
+    if (modo == 1 && !VEJA_ARQ(ctx, 12, origem, "IMP", "10")) continue;
     const std::string criar = modo == 1 ? destino : origem;
     // A new backup folder is asked for here and made by the backup, in the file system's
     // encoding, with every missing level.

@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 #include "store/dialogos.h"
 
@@ -29,33 +30,35 @@ inline constexpr std::string_view kArquivoBackup = "IMPZIP10.ICE";
 
 // BKMANUAL: backup of `origem` (a data folder) into `destino` (the backup folder). Mode 1 asks
 // both folders first (BUSCANOME(1)); mode 2 takes them from the arguments. A folder without
-// IMP0910.DBF is reported and gives true without an archive. False when the backup was not
-// made (the reason has been shown). Mode 1 draws the screen again afterwards (`redesenho`, or
-// the background and the about frame).
-[[nodiscard]] bool BKMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
+// IMP0910.DBF is reported and gives ok without an archive. Failed and told when the backup
+// was not made (the reason has been shown) or the clerk left the folder questions with Esc.
+// Mode 1 draws the screen again afterwards (`redesenho`, or the background and the about
+// frame).
+rt::Status BKMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
               const Redesenho& redesenho = {});
 
 // VOMANUAL: restore into `destino` (a data folder) of the archive in `origem` (the backup
-// folder), after the question "Recupera os dados em" + destination. Mode 1 asks the folders
-// and draws the screen again afterwards.
-[[nodiscard]] bool VOMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
+// folder), after the question "Recupera os dados em" + destination (No: ok, nothing changed).
+// Mode 1 asks the folders and draws the screen again afterwards. Failed and told like BKMANUAL.
+rt::Status VOMANUAL(Contexto& ctx, int modo, std::string destino = {}, std::string origem = {},
               const Redesenho& redesenho = {});
 
 // BKAUTOMA / VOAUTOMA: the same for every existing folder of the register, the backup folder
 // of each being the drive XDRIVE followed by the folder's path without its drive. Esc between
-// folders asks whether to abandon (PAREBAK). A backup that fails ends the run (false); a
-// restore that fails is reported and the next folder follows (false at the end). The screen is
-// drawn again at the end.
-[[nodiscard]] bool BKAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
-[[nodiscard]] bool VOAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
+// folders asks whether to abandon (PAREBAK). A backup that fails ends the run (its told
+// failure); a restore that fails is reported and the next folder follows (the first told
+// failure at the end). The screen is drawn again at the end.
+rt::Status BKAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
+rt::Status VOAUTOMA(Contexto& ctx, const Redesenho& redesenho = {});
 
 // BUSCANOME: asks the origin and destination folders of a backup (1) or restore (2) in frame 4
 // ("Atual" and "Novo"), preset from the year folder and ROTABACK, checks them (the question
-// comes back after a refused answer) and stores ROTABACK and XDRIVE. False on Esc.
+// comes back after a refused answer) and stores ROTABACK and XDRIVE. True with both folders
+// checked; false when the clerk left with Esc or an empty folder.
 [[nodiscard]] bool BUSCANOME(Contexto& ctx, int modo, std::string& origem, std::string& destino);
 
 // PAREBAK: empties the keyboard buffer up to the first Esc; on Esc asks "Abandona a Cópia  ???".
-// Whether to abandon (CAN_IMP).
+// The clerk's answer: true to abandon (CAN_IMP); false when no Esc was typed or he said no.
 [[nodiscard]] bool PAREBAK(Contexto& ctx);
 
 // The backup folder of a data folder on drive `drive`: the drive followed by the folder's

@@ -312,18 +312,18 @@ void TRANF_PARTE(Contexto& ctx) {
 
 // ---------------------------------------------------------------- deletion
 
-bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::string* motivo) {
+Status excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural) {
   const std::string& cpf = cpfDado.chave();
   const std::vector<int> ns = soRural ? declaracao(15, 19) : declaracao();
-  if (registroEm(ctx, cpf) == nullptr) return false;
+  if (registroEm(ctx, cpf) == nullptr) return {rt::Error::kNotFound, "IMP0910 " + cpf};
   // An open declaration would be saved back over the deletion.
   UsoDeclaracao uso;
-  if (!reservaDeclaracao(ctx, ctx.LOCARQ, cpf, uso, motivo)) return false;
-  if (!seguraTodas(ctx, ns)) return false;
+  RT_TRY(reservaDeclaracao(ctx, ctx.LOCARQ, cpf, uso, nullptr));
+  if (!seguraTodas(ctx, ns)) return {rt::Error::kNotAvailable, "tables of " + cpf};
   Table* r = registroEm(ctx, cpf);
   if (r == nullptr || !REC_LOCK(ctx, kEsperaTrava)) {
     fecha(ctx, ns);
-    return false;
+    return {rt::Error::kLocked, "IMP0910 " + cpf};
   }
   std::vector<TabelaDiario> vazias;
   for (int n : ns) vazias.push_back(tabelaVazia(n));
@@ -343,7 +343,9 @@ bool excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural, std::st
     if (s) s = r->commit();
   }
   if (const Status liberada = r->unlock(); s) s = liberada;
-  return s.isOk();
+  // What the table met is not said here: the caller says the taxpayer stays.
+  if (!s) return {s.code() == rt::Error::kInUse ? rt::Error::kIo : s.code(), s.detail()};
+  return s;
 }
 
 void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
@@ -385,13 +387,12 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
     return;
   for (const std::string& cpf : cpfs) {
     ctx.relato().espera(soRural ? "Excluindo os dados da Atividade Rural..." : "Excluindo os dados...");
-    std::string motivo;
-    if (!excluiContribuinte(ctx, cpf, soRural, &motivo)) {
+    if (const Status s = excluiContribuinte(ctx, cpf, soRural); !s) {
       ctx.relato().fimEspera();
-      if (motivo.empty())
+      if (s.code() != rt::Error::kInUse)
         ctx.relato().alerta("O contribuinte " + cpf + " nao foi excluido.");
       else
-        ctx.relato().alerta({"O contribuinte " + cpf + " nao foi excluido.", motivo});
+        ctx.relato().alerta({"O contribuinte " + cpf + " nao foi excluido.", s.detail()});
     }
   }
   ctx.relato().fimEspera();

@@ -60,9 +60,10 @@ void TRANF_PARTE(Contexto& ctx);
 
 // Deletes a taxpayer of the current data folder: every row of tables 01-19 and the register
 // row, or with `soRural` the rows of 15-19 and the register's rural marks (TEMRURAL "N",
-// ATV_BRASIL blank). False when a table could not be had or the declaration is open in another
-// terminal (nothing changed; `motivo`, when given, says which terminal holds it).
-[[nodiscard]] bool excluiContribuinte(Contexto& ctx, const Cpf& cpf, bool soRural, std::string* motivo = nullptr);
+// ATV_BRASIL blank). Failed when a table could not be had or the declaration is open in another
+// terminal (kInUse, its detail saying which terminal holds it); nothing changed then, and
+// nothing is said (untold): the caller says the taxpayer was not deleted.
+rt::Status excluiContribuinte(Contexto& ctx, const Cpf& cpf, bool soRural);
 
 // EXCLUI (menu item 15): the taxpayers chosen in the marking grid are deleted after the
 // confirmation; the tables are packed at the end.

@@ -14,6 +14,7 @@
 #include "store/arquivos_pasta.h"
 #include "store/catalogo.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/restaura_pasta.h"
 #include "store/transfere.h"
 #include "store/verificacao.h"
@@ -46,12 +47,19 @@ std::vector<std::string> resumo(std::string_view feito, std::size_t arquivos, st
           std::move(de), std::move(para)};
 }
 
+// The alert that ends a copy midway, and its told failure.
+rt::Status encerrada(Contexto& ctx, const rt::Status& s) {
+  ctx.relato().fimEspera();
+  ctx.relato().alerta("Copia encerrada sem terminar.");
+  return s.markTold();
+}
+
 }  // namespace
 
-bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& destino) {
+rt::Status fazCopia(Contexto& ctx, const std::string& origem, const std::string& destino) {
   const std::string origemLx = pastaLinux(ctx, origem);
   auto destinoLx = platform::createFolders(ctx.unidades.toLinux(platform::withoutSeparator(destino)));
-  if (!destinoLx) return false;
+  if (!destinoLx) return destinoLx.status();
   // This terminal's own tables would otherwise be "in use in some terminal" for ever; the
   // register stays open, and is held under its file lock below.
   FECHA_TODO(ctx);
@@ -68,9 +76,7 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     if (!t) {
       // Let the other terminals go before the alert waits for its key.
       seguras.clear();
-      ctx.relato().fimEspera();
-      ctx.relato().alerta("Copia encerrada sem terminar.");
-      return false;
+      return encerrada(ctx, t.status());
     }
     total += tamanhoEsperado(**t);
     seguras.emplace_back(n, std::move(*t));
@@ -79,32 +85,32 @@ bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& desti
     auto livre = platform::freeSpace(*destinoLx);
     if (livre && *livre >= total) break;
     if (ctx.relato().letra("Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp, "TA", 'A') != 'T')
-      return false;
+      return falhaDita(rt::Error::kNoSpace, destino);  // the question said it
   }
   for (const auto& [n, t] : seguras) {
     ctx.relato().espera("Copiando para " + destino + " o arquivo " + nomeTabela(n));
     auto alvo = platform::pathForFile(*destinoLx, nomeTabela(n));
-    if (!alvo || !copiaArquivo(t->path(), *alvo) || !apagaIndices(ctx, destino, *tabela(n))) {
+    rt::Status s = alvo ? copiaArquivo(t->path(), *alvo) : alvo.status();
+    if (s && !apagaIndices(ctx, destino, *tabela(n))) s = {rt::Error::kIo, "index of " + nomeTabela(n)};
+    if (!s) {
       // Let the other terminals go before the alert waits for its key.
       seguras.clear();
-      ctx.relato().fimEspera();
-      ctx.relato().alerta("Copia encerrada sem terminar.");
-      return false;
+      return encerrada(ctx, s);
     }
   }
   ctx.relato().fimEspera();
   ctx.relato().alerta(
       resumo("Copiados", seguras.size(), contaContribuintes(*destinoLx), "de " + origem, "para " + destino));
-  return true;
+  return rt::Status::ok();
 }
 
-bool FAZ_COPIA(Contexto& ctx) {
+rt::Status FAZ_COPIA(Contexto& ctx) {
   PastasTransf p;
-  if (!perguntaPastas(ctx, 2, p)) return false;
+  if (!perguntaPastas(ctx, 2, p)) return falhaDita(rt::Error::kFailed, "Esc");  // the clerk left
   return fazCopia(ctx, p.origem, p.destino);
 }
 
-bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& destino) {
+rt::Status trazCopia(Contexto& ctx, const std::string& origem, const std::string& destino) {
   const std::string origemLx = pastaLinux(ctx, origem);
   const std::string destinoLx = pastaLinux(ctx, destino);
   auto nomes = platform::listFiles(origemLx, "IMP??10.DBF");
@@ -115,7 +121,7 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
         tabelas.push_back(t);
   if (tabelas.empty()) {
     ctx.relato().alerta("O " + origem + std::string(" não contém dados do TAVREN"_cp));
-    return false;
+    return falhaDita(rt::Error::kNotFound, origem);
   }
   // Whatever the folder holds now is replaced: the user sees what is at stake first.
   const std::uint64_t agora = contaContribuintes(destinoLx);
@@ -125,15 +131,15 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
            "A pasta tem hoje " + std::to_string(agora) + " contribuinte" + (agora == 1 ? "" : "s") + ";",
            std::string("a cópia traz "_cp) + std::to_string(traz) + "."},
           false))
-    return false;
+    return falhaDita(rt::Error::kFailed, "No");  // the clerk said no
   std::optional<TravaRestauracao> trava = travaParaRestaurar(ctx, destinoLx);
-  if (!trava) return false;
+  if (!trava) return falhaDita(rt::Error::kInUse, destino);  // said by travaParaRestaurar
   // Every table is copied into a scratch folder beside the data first; then they all go into
   // place together.
   auto preparo = platform::createTempFolder(destinoLx, kPrefixoRestauracao);
   if (!preparo) {
     ctx.relato().alerta("Copia encerrada sem terminar.");
-    return false;
+    return preparo.status().markTold();
   }
   std::vector<Preparada> preparadas;
   for (const TabelaDef* t : tabelas) {
@@ -141,10 +147,11 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
     ctx.relato().espera("Copiando de " + origem + " o arquivo " + nome);
     auto de = platform::resolveExisting(platform::join(origemLx, nome));
     const std::string para = platform::join(preparo->path(), nome);
-    if (!de || !copiaArquivo(*de, para)) {
+    rt::Status s = de ? copiaArquivo(*de, para) : de.status();
+    if (!s) {
       ctx.relato().fimEspera();
       ctx.relato().alerta({"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."});
-      return false;
+      return s.markTold();
     }
     preparadas.push_back({t, para});
   }
@@ -152,19 +159,19 @@ bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& dest
   // From here the journal's lock owns the scratch folder: once the moves are journaled, the
   // next start needs what is left in it.
   preparo->keep();
-  if (!substituiTabelas(ctx, *trava, destinoLx, preparadas)) return false;
+  RT_TRY(substituiTabelas(ctx, *trava, destinoLx, preparadas));
   {
     UsaPasta naPasta(ctx, destino);
     passaVerificacao(ctx).ignoreTold();
   }
   ctx.relato().alerta(resumo("Recuperados", preparadas.size(), contaContribuintes(destinoLx), "de " + origem,
                              "em " + destino));
-  return true;
+  return rt::Status::ok();
 }
 
-bool TRAZ_COPIA(Contexto& ctx) {
+rt::Status TRAZ_COPIA(Contexto& ctx) {
   PastasTransf p;
-  if (!perguntaPastas(ctx, 3, p)) return false;
+  if (!perguntaPastas(ctx, 3, p)) return falhaDita(rt::Error::kFailed, "Esc");  // the clerk left
   return trazCopia(ctx, p.origem, p.destino);
 }
 

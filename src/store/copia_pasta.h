@@ -8,19 +8,25 @@
 // Both end by saying what was copied.
 #pragma once
 
+#include <string>
+
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace store {
 
 // FAZ_COPIA: tables 01-19 of the year folder into ROTABACK, when the destination disk has room
-// for them ("(T)roque" measures it again). False when stopped.
-[[nodiscard]] bool FAZ_COPIA(Contexto& ctx);
+// for them ("(T)roque" measures it again). Failed when stopped: told when the alert said why
+// or the clerk stopped it (Esc, "(A)bandona"); a destination folder that could not be made
+// comes back untold.
+rt::Status FAZ_COPIA(Contexto& ctx);
 // The same with the folders given.
-[[nodiscard]] bool fazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
+rt::Status fazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
 
 // TRAZ_COPIA: the declaration tables of ROTABACK back into the year folder, after the
-// question "Recupera os dados em" (No: nothing changes, false), then the check pass.
-[[nodiscard]] bool TRAZ_COPIA(Contexto& ctx);
-[[nodiscard]] bool trazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
+// question "Recupera os dados em" (No: nothing changes, a told failure), then the check pass.
+// Every other failure has been said (told).
+rt::Status TRAZ_COPIA(Contexto& ctx);
+rt::Status trazCopia(Contexto& ctx, const std::string& origem, const std::string& destino);
 
 }  // namespace store

@@ -8,6 +8,7 @@
 #include "store/diario_gravacao.h"
 #include "store/pastas_dados.h"
 #include "store/recuperacao.h"
+#include "store/recusa.h"
 #include "store/relato.h"
 #include "store/tabelas_declaracao.h"
 
@@ -62,12 +63,13 @@ Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
 }
 
 // Puts `t` (table a, open) on the CPF's first row. A search that fails is said, the table
-// named as not available, and answers false: where it stopped is another taxpayer's row, which
-// the load must not take for this one's.
-bool procuraCpf(Contexto& ctx, Area a, Table& t, const Cpf& cpf) {
-  if (t.seek(cpf.chave())) return true;
+// named as not available, and comes back told: where it stopped is another taxpayer's row,
+// which the load must not take for this one's.
+Status procuraCpf(Contexto& ctx, Area a, Table& t, const Cpf& cpf) {
+  Status s = t.seek(cpf.chave());
+  if (s) return s;
   avisaIndisponivel(ctx, a);
-  return false;
+  return s.markTold();
 }
 
 // The matrix is the row as stored, the year's row 13 included: modes 2 and 4 keep the matrix as
@@ -197,92 +199,91 @@ void BALANCO(Contexto& ctx, Declaracao& dec) {
   dec.espelho.JA_CALC = true;
 }
 
-bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
+namespace {
+
+// The terminal's existing copies taken up again (F4), after checking that they hold this CPF
+// only; the register row and table 01's variables read from them.
+Status retomaCopias(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
-  e.INI_DECLA = rt::text::seconds(ctx.clock);
-  e.SEM_SALV = e.INI_DECLA;
-  e.TAM_CALC.clear();
-  for (int m = 1; m <= 13; ++m)
-    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = Decimal();
-  e.SALCPF = e.CPF;
-  if (modo == 1)
-    ctx.relato().titulo(Painel::Declaracao, tipo > 0 ? "Reprocessando os dados..." : "Criando os dados...");
-  reabre(ctx, Area::UFIRM);
-
-  if (e.LRECUPERA) {
-    if (!podeRecuperar(ctx, e.SALCPF)) {
-      ctx.relato().alerta("Impossível recuperar o último CPF."_cp);
-      return false;
-    }
-    for (int n = 1; n <= 19; ++n) {
-      if (n == numero(Area::IMP1310)) continue;
-      if (!abreCopia(ctx, n + 20) || !indexaCopia(ctx, n + 20, TipoCopia::Trabalho)) return false;
-      MOSTRADOR(ctx, dec, 1, modo);
-    }
-    dec.cadastrado = estaNoRegistro(ctx, e.SALCPF);
-    Table& reg = *tabela(ctx.areas, Area::TMP_09);
-    reg.goTop();
-    e.registro.carrega(reg);
-    Table& t01 = *tabela(ctx.areas, Area::TMP_01);
-    t01.goTop();
-    e.tabela01.carrega(t01);
-    e.CPF = e.SALCPF;
-  } else {
-    // A save of this CPF that died midway is completed before anything is read.
-    (void)recuperaDiario(ctx, e.SALCPF);
-    Table* reg = tabela(ctx.areas, Area::IMP0910);
-    if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
-      if (ABERTURA(ctx, Area::IMP0910)) {
-        reg = tabela(ctx.areas, Area::IMP0910);
-        if (!procuraCpf(ctx, Area::IMP0910, *reg, e.SALCPF)) return false;
-      }
-    }
-    dec.cadastrado = reg != nullptr && !reg->eof() && reg->getText("CPF") == e.SALCPF;
-    if (reg != nullptr) e.registro.carrega(*reg);
-    e.CPF = e.SALCPF;
-    e.registro.txt("CPF", e.CPF);
-    if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) solta(ctx.areas, Area::IMP0910);
-    MOSTR_PAG(ctx, dec, modo);
-    if (!abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar())) return false;
-    Table& t01 = *tabela(ctx.areas, Area::IMP0110);
-    if (!procuraCpf(ctx, Area::IMP0110, t01, e.CPF)) return false;
-    if (modo == 0 || tipo > 0)
-      e.tabela01.carrega(t01);
-    else
-      LIMPVAR(dec);
-    e.tabela01.txt("CPF", e.CPF);
-    // Table 01 stays open, still exclusively, for its copy below: opened again there, it would
-    // be waited for a second time behind every other terminal loading or saving.
-    ctx.areas.setDeletedHidden(true);
-
-    const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
-    for (int n = 1; n <= 19; ++n) {
-      if (n == numero(Area::IMP1310)) continue;
-      bool aberta;
-      if (n == numero(Area::IMP0910)) {
-        // The export's loop keeps walking the register: a second handle leaves its position.
-        aberta = store::aberta(ctx.areas, Area::IMP0910) || ABERTURA(ctx, Area::IMP0910);
-      } else if (n == numero(Area::IMP0110) && store::aberta(ctx.areas, Area::IMP0110)) {
-        aberta = true;  // held since its variables were read
-      } else {
-        aberta = abreExclusivaAguardando(ctx, n, aguardandoCarregar()).isOk();
-      }
-      if (!aberta) return false;
-      std::uint32_t posicao = ctx.areas.table(n)->recNo();
-      Status s = copiaLinhas(ctx, n, chaveCpf(n, e.CPF, atv));
-      if (n == numero(Area::IMP0910) && store::aberta(ctx.areas, Area::IMP0910) &&
-          (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
-        tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
-      else
-        ctx.areas.release(n);
-      if (!s) return false;
-      MOSTRADOR(ctx, dec, 1, modo);
-    }
-    // Without its manifest F4 refuses to take these copies up again, which is the safe side; the
-    // load itself is whole.
-    (void)gravaManifesto(ctx, e.CPF);
+  if (!podeRecuperar(ctx, e.SALCPF)) {
+    ctx.relato().alerta("Impossível recuperar o último CPF."_cp);
+    return falhaDita(rt::Error::kNotAvailable, "TMP_MAN");
   }
+  for (int n = 1; n <= 19; ++n) {
+    if (n == numero(Area::IMP1310)) continue;
+    RT_TRY(abreCopia(ctx, n + 20));
+    RT_TRY(indexaCopia(ctx, n + 20, TipoCopia::Trabalho));
+    MOSTRADOR(ctx, dec, 1, modo);
+  }
+  dec.cadastrado = estaNoRegistro(ctx, e.SALCPF);
+  Table& reg = *tabela(ctx.areas, Area::TMP_09);
+  reg.goTop();
+  e.registro.carrega(reg);
+  Table& t01 = *tabela(ctx.areas, Area::TMP_01);
+  t01.goTop();
+  e.tabela01.carrega(t01);
+  e.CPF = e.SALCPF;
+  return Status::ok();
+}
 
+// The register row of the CPF (area 9, sought when it is not on it) and table 01's variables;
+// table 01 is left open exclusively for its copy.
+Status leRegistroETabela01(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
+  EspelhoDeclaracao& e = dec.espelho;
+  Table* reg = tabela(ctx.areas, Area::IMP0910);
+  if (reg == nullptr || reg->eof() || reg->getText("CPF") != e.SALCPF) {
+    if (ABERTURA(ctx, Area::IMP0910)) {
+      reg = tabela(ctx.areas, Area::IMP0910);
+      RT_TRY(procuraCpf(ctx, Area::IMP0910, *reg, e.SALCPF));
+    }
+  }
+  dec.cadastrado = reg != nullptr && !reg->eof() && reg->getText("CPF") == e.SALCPF;
+  if (reg != nullptr) e.registro.carrega(*reg);
+  e.CPF = e.SALCPF;
+  e.registro.txt("CPF", e.CPF);
+  if (dec.opcoes.ITEM_MENU != 63 && dec.opcoes.ITEM_MENU != 64) solta(ctx.areas, Area::IMP0910);
+  MOSTR_PAG(ctx, dec, modo);
+  RT_TRY(abreExclusivaAguardando(ctx, Area::IMP0110, aguardandoCarregar()));
+  Table& t01 = *tabela(ctx.areas, Area::IMP0110);
+  RT_TRY(procuraCpf(ctx, Area::IMP0110, t01, e.CPF));
+  if (modo == 0 || tipo > 0)
+    e.tabela01.carrega(t01);
+  else
+    LIMPVAR(dec);
+  e.tabela01.txt("CPF", e.CPF);
+  return Status::ok();
+}
+
+// The CPF's rows of the shared tables 01-19 (but 13) copied into the working copies.
+Status copiaTabelas(Contexto& ctx, Declaracao& dec, int modo) {
+  EspelhoDeclaracao& e = dec.espelho;
+  const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
+  for (int n = 1; n <= 19; ++n) {
+    if (n == numero(Area::IMP1310)) continue;
+    if (n == numero(Area::IMP0910)) {
+      // The export's loop keeps walking the register: a second handle leaves its position.
+      if (!store::aberta(ctx.areas, Area::IMP0910)) RT_TRY(ABERTURA(ctx, Area::IMP0910));
+    } else if (n != numero(Area::IMP0110) || !store::aberta(ctx.areas, Area::IMP0110)) {
+      // Table 01 is held since its variables were read.
+      RT_TRY(abreExclusivaAguardando(ctx, n, aguardandoCarregar()));
+    }
+    std::uint32_t posicao = ctx.areas.table(n)->recNo();
+    Status s = copiaLinhas(ctx, n, chaveCpf(n, e.CPF, atv));
+    if (n == numero(Area::IMP0910) && store::aberta(ctx.areas, Area::IMP0910) &&
+        (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
+      tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
+    else
+      ctx.areas.release(n);
+    RT_TRY(s);
+    MOSTRADOR(ctx, dec, 1, modo);
+  }
+  return Status::ok();
+}
+
+// What every load ends with: the carnê-leão matrix, the spouse, the gains and the whole
+// declaration recomputed, the rural side's summary.
+void completaCarga(Contexto& ctx, Declaracao& dec) {
+  EspelhoDeclaracao& e = dec.espelho;
   // Carnê-leão: the first row of copy 32 and the monthly matrix.
   if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
     t->goTop();
@@ -307,7 +308,38 @@ bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
   ctx.relato().fimEspera();
   PRENCHEMOL(ctx, dec, rt::text::padr(e.registro.txt("ATV_BRASIL"), 1));
   if (!e.rural.logico("SO_TOTAL")) dec.calc().somaRural(ctx, dec);
-  return true;
+}
+
+}  // namespace
+
+Status INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
+  EspelhoDeclaracao& e = dec.espelho;
+  e.INI_DECLA = rt::text::seconds(ctx.clock);
+  e.SEM_SALV = e.INI_DECLA;
+  e.TAM_CALC.clear();
+  for (int m = 1; m <= 13; ++m)
+    for (int c = 2; c <= 8; ++c) e.REC_MENSAL[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = Decimal();
+  e.SALCPF = e.CPF;
+  if (modo == 1)
+    ctx.relato().titulo(Painel::Declaracao, tipo > 0 ? "Reprocessando os dados..." : "Criando os dados...");
+  reabre(ctx, Area::UFIRM);
+
+  if (e.LRECUPERA) {
+    RT_TRY(retomaCopias(ctx, dec, modo));
+  } else {
+    // A save of this CPF that died midway is completed before anything is read.
+    (void)recuperaDiario(ctx, e.SALCPF);
+    RT_TRY(leRegistroETabela01(ctx, dec, modo, tipo));
+    // Table 01 stays open, still exclusively, for its copy below: opened again there, it would
+    // be waited for a second time behind every other terminal loading or saving.
+    ctx.areas.setDeletedHidden(true);
+    RT_TRY(copiaTabelas(ctx, dec, modo));
+    // Without its manifest F4 refuses to take these copies up again, which is the safe side; the
+    // load itself is whole.
+    (void)gravaManifesto(ctx, e.CPF);
+  }
+  completaCarga(ctx, dec);
+  return Status::ok();
 }
 
 }  // namespace store

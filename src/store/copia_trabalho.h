@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 #include "store/declaracao.h"
 
@@ -14,8 +15,10 @@ namespace store {
 // expected on its row, or at end of file for a new taxpayer (kind 0); when it is not open it
 // is opened and sought. `modo` 0 loads silently, 1 shows what it does. With LRECUPERA the
 // terminal's existing copies are taken up again, after checking that they hold that CPF
-// only; otherwise the alert "Impossível recuperar o último CPF." and false.
-[[nodiscard]] bool INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo);
+// only; otherwise the alert "Impossível recuperar o último CPF." and a told failure. A table
+// not had or a search that failed has been said too (told); a working copy that could not be
+// opened, indexed or filled comes back as met (untold).
+rt::Status INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo);
 
 // Whether the register of the current data folder has a row of `cpf` (in CPF order, whatever
 // order it is in); an open register is left on the row it stood on, a closed one closed.

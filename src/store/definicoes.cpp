@@ -34,7 +34,7 @@ rt::Status leDefine(Contexto& ctx, const std::function<void(const rt::db::Table&
 
 rt::Status gravaDefine(Contexto& ctx, const std::function<rt::Status(rt::db::Table&)>& grava) {
   return noRegistro(ctx, [&ctx, &grava](rt::db::Table& t) {
-    if (!REC_LOCK(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, "DEFINE");  // REC_LOCK said it
+    RT_TRY(REC_LOCK(ctx, kEsperaTrava));  // REC_LOCK said it
     return liberaGravacao(ctx, t, grava(t), "DEFINE");
   });
 }

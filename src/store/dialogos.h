@@ -18,15 +18,16 @@ void SAI_FORA(Contexto& ctx);
 
 // The folders of frame 4 (variante 2: "Origem" and "Destino"; 3: "Atual" and "Novo"), each
 // shown and kept as typed (case kept) in 80 characters, 40 at a time. F1 opens the list of the
-// terminal's registered folders into the field being edited. False on Esc, with the frame
-// closed.
+// terminal's registered folders into the field being edited. The clerk's answer: true with
+// both fields confirmed, false on Esc, with the frame closed.
 [[nodiscard]] bool pedePastas(Contexto& ctx, int variante, std::string& origem, std::string& destino);
 
 // The CPFs of frame 2 (copy between taxpayers) or 3 (change of CPF), with "[F1] Contribuintes
 // por Nome [F2] Contribuintes por CPF" on the message line; F1 and F2 open the register of the
 // current folder by name or by CPF into the field being edited. The second CPF, and the first
 // too when `confereOrigem`, must pass the check digits. The answers come back as 11 digits.
-// False on Esc or when a CPF was left empty, with the frame closed.
+// The clerk's answer: true with both CPFs given, false on Esc or when a CPF was left empty,
+// with the frame closed.
 [[nodiscard]] bool pedeCpfs(Contexto& ctx, int moldura, std::string& cpf1, std::string& cpf2, bool confereOrigem);
 
 // The option menu of frame 2 (what to copy between taxpayers): items 1-9 with their hot keys

@@ -54,6 +54,8 @@ std::optional<Diario> decodificaDiario(std::string_view bytes);
 // Whether the bytes end with a trailer whose length and hash match: a journal that is not
 // whole was cut short while its save wrote it.
 [[nodiscard]] bool diarioInteiro(std::string_view bytes);
+// The side of a journal table's rows (1 character): the table's own, else the journal's.
+std::string ladoDaTabela(const TabelaDiario& tab, const Diario& d);
 
 // A journal file (Linux path) opened, made when missing, with its byte 0 locked exclusively
 // by an open-file-description lock: one try, nullopt when another process holds it. When the

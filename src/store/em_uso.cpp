@@ -136,15 +136,16 @@ std::string textoRecusa(const PosseDeclaracao& p) {
   return "Declaracao nao pode ser reservada: " + p.erro;
 }
 
-bool reservaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf, UsoDeclaracao& uso,
-                       std::string* motivo) {
+rt::Status reservaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf, UsoDeclaracao& uso,
+                             std::string* motivo) {
   PosseDeclaracao p = tomaDeclaracao(ctx, pasta, cpf);
   if (!p.livre) {
-    if (motivo != nullptr) *motivo = textoRecusa(p);
-    return false;
+    rt::Status recusa(rt::Error::kInUse, textoRecusa(p));
+    if (motivo != nullptr) *motivo = recusa.detail();
+    return recusa;
   }
   uso = std::move(p.uso);
-  return true;
+  return rt::Status::ok();
 }
 
 }  // namespace store

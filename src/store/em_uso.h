@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "rt/base/unique_fd.h"
 #include "store/contexto.h"
 
@@ -66,9 +67,10 @@ std::string textoEmUso(std::string_view terminal);
 // The message of a refused taking: the terminal that holds it, or why the lock could not be had.
 std::string textoRecusa(const PosseDeclaracao& p);
 
-// tomaDeclaracao for a change made on the taxpayer's rows outside the driver: true with the
-// hold in `uso`; false with the refusal's text in `motivo` (when given).
-[[nodiscard]] bool reservaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf, UsoDeclaracao& uso,
-                       std::string* motivo);
+// tomaDeclaracao for a change made on the taxpayer's rows outside the driver: ok with the hold
+// in `uso`; refused with kInUse, untold, the refusal's text as its detail and in `motivo`
+// (when given), for the caller to say or gather.
+rt::Status reservaDeclaracao(Contexto& ctx, std::string_view pasta, std::string_view cpf, UsoDeclaracao& uso,
+                             std::string* motivo);
 
 }  // namespace store

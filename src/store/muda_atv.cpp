@@ -90,6 +90,10 @@ Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) 
 
 bool lado(std::string_view s) { return s == "S" || s == "N"; }
 
+// The switch's failure as MUDA_ATV gives it: untold, whatever a step said, since the caller
+// says that the side stays.
+Status naoTrocou(std::string_view oque) { return {rt::Error::kNotAvailable, std::string(oque)}; }
+
 // The rows working copy `area` holds, each as it is and given side `novo`.
 bool linhasDaCopia(Contexto& ctx, int area, std::string_view novo, std::vector<Linha>& comoEstao,
                    std::vector<Linha>& noLado) {
@@ -111,11 +115,11 @@ bool linhasDaCopia(Contexto& ctx, int area, std::string_view novo, std::vector<L
 
 }  // namespace
 
-bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo) {
-  if (!lado(novo)) return false;
+Status MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo) {
+  if (!lado(novo)) return {rt::Error::kBadArgument, "ATV_BRASIL " + std::string(novo)};
   EspelhoDeclaracao& e = dec.espelho;
   const std::string velho = rt::text::padr(antigo, 1);
-  if (velho == novo) return true;
+  if (velho == novo) return Status::ok();
   const SelecaoGuardada selecao(ctx.areas);
 
   // No side yet (a new taxpayer): what the copies hold belongs to no side and is not saved
@@ -125,35 +129,34 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   // The save writes the copies under the side in ATV_BRASIL: the side they hold.
   e.registro.txt("ATV_BRASIL", velho);
   for (int n = kPrimeira; !semLado && n <= kUltima; ++n) {
-    if (!SALVA_PARC(ctx, dec, n, 0)) return false;
+    if (!SALVA_PARC(ctx, dec, n, 0)) return naoTrocou("save of copy " + std::to_string(n + 20));
   }
 
   std::array<Lados, kUltima - kPrimeira + 1> lados;
   bool resumoNaTabela = true;
   for (int n = kPrimeira; n <= kUltima; ++n) {
     Lados& l = lados[static_cast<std::size_t>(n - kPrimeira)];
-    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) return false;
+    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) return naoTrocou("table " + std::to_string(n));
     if (!semLado) continue;
     // The copies' rows as they are (put back if the switch fails) and on the new side, after
     // what the tables already hold there; the one rural summary is the table's when it has one.
     std::vector<Linha> noLado;
     l.antigo.clear();
-    if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) return false;
+    if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) return naoTrocou("copy " + std::to_string(n + 20));
     if (n == kPrimeira) resumoNaTabela = !l.novo.empty();
     if (n != kPrimeira || !resumoNaTabela) l.novo.insert(l.novo.end(), noLado.begin(), noLado.end());
   }
 
-  bool ok = true;
-  for (int n = kPrimeira; ok && n <= kUltima; ++n)
-    ok = preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].novo).isOk();
-  if (!ok) {
+  Status s;
+  for (int n = kPrimeira; s && n <= kUltima; ++n) s = preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].novo);
+  if (!s) {
     // Back to the side just saved, so the copies hold one side only. The switch has failed and
     // is reported so; putting back goes as far as it can, and nothing is reported twice.
     for (int n = kPrimeira; n <= kUltima; ++n)
       // As far as it can (see above): the switch's own failure is what is said.
       (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
     if (!semLado) PRENCHEMOL(ctx, dec, velho);
-    return false;
+    return s;
   }
   e.registro.txt("ATV_BRASIL", std::string(novo));
   if (semLado && !resumoNaTabela) {
@@ -162,7 +165,7 @@ bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::stri
   } else {
     PRENCHEMOL(ctx, dec, novo);
   }
-  return true;
+  return Status::ok();
 }
 
 }  // namespace store

@@ -5,14 +5,15 @@
 
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 #include "store/declaracao.h"
 
 namespace store {
 
 // MUDA_ATV(old, new), the check of ATV_BRASIL on the identification screen. Only "S" and "N"
-// are sides; any other new value is refused (false, nothing done) and the same side again
-// changes nothing.
+// are sides; any other new value is refused (kBadArgument, nothing done) and the same side
+// again changes nothing.
 //
 // The old side's copies 15-19 are saved (SALVA_PARC, the rural summary variables with them);
 // then each shared table 15-19 is opened exclusively, repeating "Aguardando outro Terminal
@@ -24,7 +25,8 @@ namespace store {
 // A failure never leaves the copies holding part of each side (a later save would write the
 // old side's rows under the new one): when the save or a read fails nothing is switched; when
 // filling a copy fails the old side is put back. ATV_BRASIL then stays the old side and the
-// result is false.
-[[nodiscard]] bool MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo);
+// result is failed and untold: the caller says that the side stays (what a step said, a save's
+// refusal, comes before).
+rt::Status MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::string_view novo);
 
 }  // namespace store

@@ -60,7 +60,7 @@ rt::Status registraPasta(Contexto& ctx, std::string_view pasta) {
     if (mesmaPasta(ctx, p, pasta)) return {};
   if (!aberta(ctx.areas, Area::DIRET)) return {rt::Error::kNotAvailable, "DIRET"};  // nothing to write into
   seleciona(ctx.areas, Area::DIRET);
-  if (!ADD_REC(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, "DIRET");  // said by ADD_REC
+  RT_TRY(ADD_REC(ctx, kEsperaTrava));  // said by ADD_REC
   rt::db::Table& t = *tabela(ctx.areas, Area::DIRET);
   Status s = t.put("DIRETOR", console::BAR_FORA(rt::text::alltrim(pasta)));
   if (s) s = t.put("SELEC", std::string(" "));
@@ -73,10 +73,10 @@ void passaParaPasta(Contexto& ctx, std::string_view pasta, const Cpf& cpf) {
   (void)MUDADIR(ctx, pasta, cpf);
 }
 
-bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string* nome) {
-  if (!platform::folderExists(pastaLinux(ctx, pasta))) return false;
+Status MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string* nome) {
+  if (!platform::folderExists(pastaLinux(ctx, pasta))) return {rt::Error::kNotFound, std::string(pasta)};
   ctx.LOCARQ = console::BAR_DIR(rt::text::alltrim(pasta));
-  if (!ABERTURA(ctx, Area::IMP0910)) return false;
+  RT_TRY(ABERTURA(ctx, Area::IMP0910));
   rt::db::Table& r = *tabela(ctx.areas, Area::IMP0910);
   bool achou = false;
   if (!rt::text::isEmptyText(cpf.chave()) && r.seek(cpf.chave()) && r.found()) achou = true;
@@ -90,31 +90,31 @@ bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf, std::string*
     r.goTop();
   }
   ctx.relato().fimEspera();
-  return true;
+  return Status::ok();
 }
 
 void mostraPastaAtual(Contexto& ctx) {
   ctx.relato().pasta(ctx.LOCARQ);
 }
 
-bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
+Status TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   rt::db::Table* t = tabela(ctx.areas, Area::DIRET);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {rt::Error::kNotAvailable, "DIRET"};
   seleciona(ctx.areas, Area::DIRET);
   const std::uint32_t aqui = t->eof() ? 0 : t->recNo();
   // Off the end of a register that has rows (the list's new, empty row) there is no folder to
   // take: appending one here would only repeat the program folder.
   if (modo == 1 && aqui == 0 && t->recordCount() > 0) {
     ctx.relato().alerta("Escreva antes o nome da pasta na coluna ao lado.");
-    return false;
+    return falhaDita(rt::Error::kNoRecord, "DIRET");
   }
   // Every other row unmarked.
   t->goTop();
-  if (!t->status()) return false;
+  RT_TRY(t->status());
   while (t->status() && !t->eof()) {
     if (t->recNo() != aqui && t->getText("SELEC") == "S" && REC_LOCK(ctx, kEsperaTrava)) {
       Status s = t->put("SELEC", std::string(" "));
-      if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;
+      RT_TRY(liberaGravacao(ctx, *t, s, "DIRET"));
     }
     t->skip(1);
     if (!t->status()) break;
@@ -122,13 +122,14 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   if (modo != 1) {
     // Only the cursor comes back to the row; nothing is written there.
     if (aqui != 0) t->goTo(aqui);
-    return true;
+    return Status::ok();
   }
   if (aqui == 0) {
-    if (!ADD_REC(ctx, kEsperaTrava)) return false;
+    RT_TRY(ADD_REC(ctx, kEsperaTrava));
   } else {
     t->goTo(aqui);
-    if (!gravou(ctx, t->status(), "DIRET") || !REC_LOCK(ctx, kEsperaTrava)) return false;
+    RT_TRY(gravou(ctx, t->status(), "DIRET"));
+    RT_TRY(REC_LOCK(ctx, kEsperaTrava));
   }
   std::string pasta(rt::text::alltrim(t->getText("DIRETOR")));
   if (pasta.empty()) pasta = ctx.ROTADEF;
@@ -136,12 +137,13 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   if (!console::CRI_NDIR(ctx, pasta, " TAVREN")) {
     // Nothing written yet: the release has nothing to write.
     (void)t->unlock();
-    return false;
+    // The user refused the folder, or its making failed and was said.
+    return falhaDita(rt::Error::kNotFound, pasta);
   }
   Status s = t->put("DIRETOR", pasta);
   if (s) s = t->put("SELEC", std::string("S"));
   if (s) s = t->commit();
-  if (!liberaGravacao(ctx, *t, s, "DIRET")) return false;
+  RT_TRY(liberaGravacao(ctx, *t, s, "DIRET"));
   ctx.definePastaDados(pasta);
   CORRECAO(ctx, 0);
   passaParaPasta(ctx, pasta, cpf);
@@ -149,10 +151,10 @@ bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf) {
   // The settings keep the folder for the next start; gravaConfig says a failed write, and the
   // switch stays.
   gravaConfig(ctx, "ROTADOANO", pasta).ignoreTold();
-  return true;
+  return Status::ok();
 }
 
-bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
+Status VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
               std::string_view sufixo) {
   const std::string base = console::BAR_DIR(rt::text::alltrim(pasta));
   const bool umDigito = rt::text::upper(prefixo) == "MOL" || rt::text::upper(prefixo) == "ZUK";
@@ -162,18 +164,18 @@ bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_vi
     const std::string nome = base + std::string(prefixo) + num + std::string(sufixo) + ".DBF";
     if (!existe(ctx, nome)) {
       ctx.relato().alerta(std::string("Não encontrado o Arquivo "_cp) + nome);
-      return true;
+      return falhaDita(rt::Error::kNotFound, nome);
     }
   }
-  return false;
+  return Status::ok();
 }
 
-bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura) {
-  if (rt::text::alltrim(pasta).size() <= static_cast<std::size_t>(largura)) return true;
+Status pastaCabe(Contexto& ctx, std::string_view pasta, int largura) {
+  if (rt::text::alltrim(pasta).size() <= static_cast<std::size_t>(largura)) return Status::ok();
   ctx.relato().alerta(
       std::vector<std::string>{"O nome da pasta tem mais de " + std::to_string(largura) + " caracteres.",
                                "Digite uma pasta de nome mais curto."});
-  return false;
+  return falhaDita(rt::Error::kBadArgument, pasta);
 }
 
 bool TA_NA_REDE(const Contexto& ctx) {
@@ -211,7 +213,7 @@ rt::Status gravaConfig(Contexto& ctx, std::string_view campo, const rt::db::Valu
   rt::db::Table* c = registroConfig(ctx);
   // No record: nothing to write into, and nothing to say (the record is made at start-up).
   if (c == nullptr) return {rt::Error::kNoRecord, "CONFIG"};
-  if (!REC_LOCK(ctx, kEsperaTrava)) return falhaDita(rt::Error::kLocked, campo);  // said by REC_LOCK
+  RT_TRY(REC_LOCK(ctx, kEsperaTrava));  // said by REC_LOCK
   Status s = c->put(campo, valor);
   if (s) s = c->commit();
   return liberaGravacao(ctx, *c, s, campo);

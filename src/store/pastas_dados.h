@@ -43,9 +43,10 @@ std::vector<std::string> pastasDoRegistro(Contexto& ctx);
 rt::Status registraPasta(Contexto& ctx, std::string_view pasta);
 
 // MUDADIR: opens the register IMP0910 of `pasta` in area 9, in name order, positioned on
-// `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. False when the folder
-// does not exist or the register cannot be opened. LOCARQ is left on `pasta`.
-bool MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {}, std::string* nome = nullptr);
+// `cpf` (when found, `nome` gets its NOMECONTR) or on its first row. kNotFound, untold, when
+// the folder does not exist; the opener's told failure when the register cannot be opened.
+// LOCARQ is left on `pasta` once the folder exists.
+rt::Status MUDADIR(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {}, std::string* nome = nullptr);
 // MUDADIR for a caller that goes on whether the register opened or not (back to the data
 // folder after a transfer or a reorganisation, into a folder chosen or found): a register that
 // could not be opened is left closed, and its users check that its area is open.
@@ -55,28 +56,31 @@ void passaParaPasta(Contexto& ctx, std::string_view pasta, const Cpf& cpf = {});
 // unmarked; mode 1 marks this row (a first row appended to an empty register; an empty
 // DIRETOR is the program folder; a missing folder is created) and makes it the current data
 // folder: ROTADOANO and LOCARQ, the upgrade check of its tables, its register opened (MUDADIR)
-// and CONFIG.ROTADOANO written. Mode 0 only changes the marks. False when the folder cannot be
-// made (the user refused it) or, off the end of a register that has rows, there is no row to
-// take (said to the user; nothing changes).
-bool TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
+// and CONFIG.ROTADOANO written. Mode 0 only changes the marks. Failed and told when the folder
+// cannot be made (the user refused it) or, off the end of a register that has rows, there is
+// no row to take (said to the user; nothing changes), or a mark could not be written (said).
+// Without the folder register, or a register that cannot be read, the failure comes back
+// untold.
+rt::Status TROCASIM(Contexto& ctx, int modo, std::string_view cpf = {});
 
 // The current data folder (LOCARQ) on the taxpayer page ("Pasta atual", window 3 row 4
 // column 19) when that page is open, over the field's whole width; every switch of folder
 // shows it at once.
 void mostraPastaAtual(Contexto& ctx);
 
-// VEJA_ARQ: whether a file is missing among pasta + prefixo + k + sufixo + ".DBF" for
-// k = 1..quantos (one digit for the prefixes "MOL" and "ZUK", else two); the first missing one
-// is told in an alert ("Não encontrado o Arquivo " + name).
-[[nodiscard]] bool VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
-              std::string_view sufixo);
+// VEJA_ARQ: ok when every file pasta + prefixo + k + sufixo + ".DBF" for k = 1..quantos (one
+// digit for the prefixes "MOL" and "ZUK", else two) exists; the first missing one is told in an
+// alert ("Não encontrado o Arquivo " + name) and gives kNotFound, told.
+rt::Status VEJA_ARQ(Contexto& ctx, int quantos, std::string_view pasta, std::string_view prefixo,
+                    std::string_view sufixo);
 
 // Whether a typed folder name fits the `largura` characters of the fields it is stored in
-// (CONFIG's folders, the register's DIRETOR: 40); a longer one, which would be stored cut and
-// name another folder, is told in an alert and gives false.
-[[nodiscard]] bool pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
+// (CONFIG's folders, the register's DIRETOR: 40): ok when it fits. A longer one, which would be
+// stored cut and name another folder, is told in an alert and gives kBadArgument, told.
+rt::Status pastaCabe(Contexto& ctx, std::string_view pasta, int largura = 40);
 
-// TA_NA_REDE: whether the current data folder lies on a network file system.
+// TA_NA_REDE: whether the current data folder lies on a network file system (false when that
+// cannot be told).
 [[nodiscard]] bool TA_NA_REDE(const Contexto& ctx);
 
 // The terminal's settings record (CONFIG, NRO_TERM = NUSU): reads one text or date field as

@@ -16,7 +16,8 @@ namespace store {
 // The Linux path of the terminal's manifest ("TMP_MAN" + NUSU + ".TXT" in the work folder).
 std::string caminhoManifesto(const Contexto& ctx);
 
-// Written when a declaration has been copied into the working copies.
+// Written when a declaration has been copied into the working copies; true when the manifest
+// is in place (without it F4 refuses the copies, which is the safe side).
 bool gravaManifesto(const Contexto& ctx, const Cpf& cpf);
 
 // Whether the working copies can be taken up again for `cpf`: the manifest names it and every

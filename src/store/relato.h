@@ -35,7 +35,7 @@ class Relato {
   void alerta(std::initializer_list<std::string_view> linhas) {
     alerta(std::span<const std::string>(texto(linhas)));
   }
-  // A yes/no question; `padrao` is the quiet answer.
+  // A yes/no question: true when the user said yes; `padrao` is the quiet answer.
   [[nodiscard]] virtual bool pergunta(std::span<const std::string> /*linhas*/, bool padrao) { return padrao; }
   [[nodiscard]] bool pergunta(std::string_view texto, bool padrao) { return pergunta({texto}, padrao); }
   [[nodiscard]] bool pergunta(std::initializer_list<std::string_view> linhas, bool padrao) {

@@ -8,6 +8,7 @@
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/pastas_dados.h"
+#include "store/recusa.h"
 #include "store/restaura_pasta.h"
 #include "store/travas.h"
 
@@ -112,24 +113,26 @@ namespace {
 // other terminal may be at its menu for hours, and the rest of the folder is worth rebuilding.
 constexpr int kEsperaOcupada = 3;
 
-bool reindexaPasta(Contexto& ctx, std::string_view pasta, std::vector<std::string>& ocupadas) {
+// The first table left because another terminal held it (untold: `ocupadas` names them all),
+// or the told failure that stopped the rebuild.
+Status reindexaPasta(Contexto& ctx, std::string_view pasta, std::vector<std::string>& ocupadas) {
   UsaPasta naPasta(ctx, pasta);
-  bool ok = true;
+  Status primeira;
   for (int n = 1; n <= 19; ++n) {
     Status s = reindexaTabela(ctx, n, kEsperaOcupada);
     if (s) continue;
-    if (s.code() != rt::Error::kInUse) return false;
-    ok = false;
+    if (s.code() != rt::Error::kInUse) return s;
+    if (primeira) primeira = s;
     ocupadas.push_back(nomeArquivo(*tabela(n), ctx.NUSU) + ".DBF");
   }
-  return ok;
+  return primeira;
 }
 
 }  // namespace
 
-bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::string>* ocupadas) {
+Status REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::string>* ocupadas) {
   std::vector<std::string> puladas;
-  const bool ok = reindexaPasta(ctx, pasta, puladas);
+  const Status ok = reindexaPasta(ctx, pasta, puladas);
   if (ocupadas != nullptr) ocupadas->insert(ocupadas->end(), puladas.begin(), puladas.end());
   if (modo == 1 || modo == 4) empacotaPrograma(ctx);
   if (modo == 4) return ok;
@@ -142,14 +145,14 @@ bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::str
   return ok;
 }
 
-bool REINDEXA(Contexto& ctx) {
+Status REINDEXA(Contexto& ctx) {
   const bool refaz = ctx.relato().pergunta(
       {"Esta opção refará todos arquivos índices (CDX)."_cp,
        "Operaçao recomendada a ser feita após uma queda"_cp,
        "da energia ou quando arquivos forem copiados de", "um equipamento para outro. Em rede todos outros",
        "equipamentos nao podem estar usando o programa."},
       false);
-  if (!refaz) return false;
+  if (!refaz) return falhaDita(rt::Error::kFailed, "No");  // the clerk said no
   ctx.MOS_MENS = true;
   ctx.areas.releaseAll();
   // The working copies live in the work folder; the next opening of a declaration makes them.
@@ -163,7 +166,7 @@ bool REINDEXA(Contexto& ctx) {
   }
   std::vector<std::string> ocupadas;
   const std::string pasta = ctx.LOCARQ;
-  const bool ok = REORG(ctx, pasta, 4, &ocupadas);
+  Status ok = REORG(ctx, pasta, 4, &ocupadas);
   ctx.MOS_MENS = false;
   // The check pass says what it could not open and goes on as far as it can.
   (void)ABERTURA(ctx, 0);
@@ -176,7 +179,8 @@ bool REINDEXA(Contexto& ctx) {
     const std::string linhas[] = {std::string("Índices (CDX) refeitos na pasta "_cp) + pasta};
     ctx.relato().alerta(linhas);
   }
-  return ok;
+  // Said: by the opener, or in the alert naming the tables others kept.
+  return ok.markTold();
 }
 
 }  // namespace store

@@ -23,20 +23,21 @@ namespace store {
 // (a table in use is skipped and told on the status line). Mode 4 (from REINDEXA) returns
 // there; the other modes then close everything, run the check pass, open the register of
 // `pasta` again and turn the opener's messages off. A table another terminal holds is skipped
-// and its file name ("IMP0510.DBF") added to `ocupadas` when given. False when a table was
-// skipped or could not be had for another reason (the rebuild of that folder stops there,
-// after the opener's alert).
-bool REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::string>* ocupadas = nullptr);
+// and its file name ("IMP0510.DBF") added to `ocupadas` when given. kInUse, untold, when a
+// table was skipped (the caller names `ocupadas`); the opener's told failure when a table could
+// not be had for another reason (the rebuild of that folder stops there, after its alert).
+rt::Status REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::string>* ocupadas = nullptr);
 
 // REINDEXA: after the warning that no other terminal may be working, erases this terminal's
 // working copies in the work folder and rebuilds the current data folder (and packs the
 // program folder's tables); then the check pass. Tables other terminals kept it from are
-// listed in an alert. False when the user said no or the folder could not be wholly rebuilt.
+// listed in an alert. Failed, told, when the user said no or the folder could not be wholly
+// rebuilt.
 //
 // Only the current folder: rebuilding every folder of the register made a full set of empty
 // declaration tables wherever a register row pointed (the program folder among them), which
 // later starts took for a data folder.
-[[nodiscard]] bool REINDEXA(Contexto& ctx);
+rt::Status REINDEXA(Contexto& ctx);
 
 // The program-folder tables the reorganisation packs, in order.
 const std::vector<std::string>& tabelasEmpacotadas();

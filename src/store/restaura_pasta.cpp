@@ -43,8 +43,8 @@ std::optional<TravaRestauracao> travaParaRestaurar(Contexto& ctx, const std::str
   return std::nullopt;
 }
 
-bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
-                      const std::vector<Preparada>& tabelas) {
+rt::Status substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
+                            const std::vector<Preparada>& tabelas) {
   ctx.areas.releaseAll();
   std::vector<std::unique_ptr<rt::db::Table>> seguras;
   std::vector<Troca> trocas;
@@ -59,7 +59,7 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
         seguras.clear();
         ctx.relato().fimEspera();
         ctx.relato().alerta({"Copia encerrada sem terminar.", "Nenhum dado foi recuperado."});
-        return false;
+        return s.status().markTold();
       }
       // A table too damaged to open is what a restore is for: it is replaced without a hold.
       if (s) seguras.push_back(std::move(*s));
@@ -79,9 +79,9 @@ bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string&
     ctx.relato().fimEspera();
     ctx.relato().alerta(
         {"Copia encerrada sem terminar.", "A recuperação termina no próximo início do programa."_cp});
-    return false;
+    return s.markTold();
   }
-  return true;
+  return rt::Status::ok();
 }
 
 std::uint64_t contaContribuintes(const std::string& pastaLx) {

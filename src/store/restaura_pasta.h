@@ -24,9 +24,10 @@ struct Preparada {
 // prepared files: each existing table held exclusively first (the user is
 // asked whether to wait for one another terminal uses; "N" ends it with "Copia encerrada sem
 // terminar." and nothing changed), the dead save journals dropped (their rows are older than
-// the backup's), and the files moved under the journal. False when nothing was replaced.
-[[nodiscard]] bool substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
-                      const std::vector<Preparada>& tabelas);
+// the backup's), and the files moved under the journal. Failed when nothing was replaced now,
+// told: the alert has said whether the journal finishes it at the next start.
+rt::Status substituiTabelas(Contexto& ctx, TravaRestauracao& trava, const std::string& destinoLx,
+                            const std::vector<Preparada>& tabelas);
 
 // The restore journal of a folder, taken for a restore; nullopt, after an alert, when another
 // terminal is restoring into it or it cannot be had.

@@ -65,27 +65,6 @@ std::string_view legenda(int n) {
   return n >= 1 && n <= 19 ? kLegendas[static_cast<std::size_t>(n)] : std::string_view();
 }
 
-// Every row of a table that is not deleted, in record order, whatever its filter and order;
-// the position is kept.
-template <typename F>
-Status paraCada(Table& t, F&& f) {
-  const std::uint32_t onde = t.eof() ? 0 : t.recNo();
-  const std::uint32_t total = t.recordCount();
-  for (std::uint32_t r = 1; r <= total; ++r) {
-    t.goTo(r);
-    RT_TRY(t.status());
-    if (!t.isDeleted()) RT_TRY(f(t));
-  }
-  if (onde != 0) {
-    t.goTo(onde);
-    return t.status();
-  }
-  t.goBottom();
-  RT_TRY(t.status());
-  if (!t.eof()) t.skip(1);
-  return t.status();
-}
-
 Decimal agora(const Contexto& ctx) { return Decimal::fromInt(rt::text::seconds(ctx.clock).wholePart()); }
 
 // The time of use: what it was plus the seconds since the declaration was opened or last
@@ -110,20 +89,21 @@ Decimal tamanhoDeUso(Contexto& ctx) {
 }
 
 // Copy 35 gets the rural summary of the side being saved.
-bool escreveRural(Contexto& ctx, Declaracao& dec) {
+Status escreveRural(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   Table* t = tabela(ctx.areas, Area::TMP_15);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {rt::Error::kNotFound, "working copy 35"};
   seleciona(ctx.areas, Area::TMP_15);
   const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
-  if (!PREP_REG(ctx, chaveCpf(15, e.CPF, atv))) return false;
+  RT_TRY(PREP_REG(ctx, chaveCpf(15, e.CPF, atv)));
   e.rural.txt("CPF", e.CPF);
   e.rural.txt("ATV_BRASIL", atv);
   for (int m = 1; m <= 12; ++m) {
     e.rural.num("I3_" + dois(m) + "OR", e.REND_RURAL[static_cast<std::size_t>(m)][1]);
     e.rural.num("I3_" + dois(m) + "OD", e.REND_RURAL[static_cast<std::size_t>(m)][2]);
   }
-  return e.rural.grava(*t) && t->flush();
+  RT_TRY(e.rural.grava(*t));
+  return t->flush();
 }
 
 // The rows of working copy `area` as they are stored, for the journal. A row without CPF is
@@ -144,7 +124,7 @@ rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::strin
   RT_TRY(t->flush());
   const int campoCpf = t->fieldIndex("CPF");
   const std::size_t inicioCpf = campoCpf < 0 ? 0 : static_cast<std::size_t>(tab.campos[static_cast<std::size_t>(campoCpf)].offset);
-  RT_TRY(paraCada(*t, [&](Table& c) {
+  RT_TRY(paraCadaLinha(*t, [&](Table& c) {
     std::string r(c.record().substr(1));
     if (campoCpf >= 0) {
       const std::string_view deLa = c.raw(campoCpf);
@@ -164,7 +144,7 @@ rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::strin
 void gravaRegistro(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   const bool aberto = ABERTURA(ctx, Area::IMP0910).isOk();
-  const bool seguro = aberto && PREP_REG(ctx, e.CPF);
+  const bool seguro = aberto && PREP_REG(ctx, e.CPF).isOk();
   e.registro.num("TEM_USO", tempoDeUso(ctx, dec));
   e.INI_DECLA = agora(ctx);
   VE_LIM_NEG(dec);
@@ -183,24 +163,25 @@ void gravaRegistro(Contexto& ctx, Declaracao& dec) {
 }
 
 // Table 01's variables into copy 21, whose single row is then what table 01 receives.
-bool escreveTabela01(Contexto& ctx, Declaracao& dec) {
+Status escreveTabela01(Contexto& ctx, Declaracao& dec) {
   EspelhoDeclaracao& e = dec.espelho;
   Table* t = tabela(ctx.areas, Area::TMP_01);
-  if (t == nullptr) return false;
+  if (t == nullptr) return {rt::Error::kNotFound, "working copy 21"};
   seleciona(ctx.areas, Area::TMP_01);
-  if (!PREP_REG(ctx, e.CPF)) return false;
+  RT_TRY(PREP_REG(ctx, e.CPF));
   e.tabela01.txt("CPF", e.CPF);
-  return e.tabela01.grava(*t) && t->flush();
+  RT_TRY(e.tabela01.grava(*t));
+  return t->flush();
 }
 
 // A declaration opened on a registered taxpayer whose register row has gone since (deleted,
 // moved to another folder, or given another CPF by another terminal) is not saved at all:
 // writing its rows would bring back a taxpayer the office removed, without his register row
-// or with a new one. Said to the user; the declaration stays open.
-bool perdeuRegistro(Contexto& ctx, Declaracao& dec) {
-  if (!dec.cadastrado || estaNoRegistro(ctx, dec.espelho.CPF)) return false;
+// or with a new one. Said to the user (told); the declaration stays open.
+Status naoPerdeuRegistro(Contexto& ctx, Declaracao& dec) {
+  if (!dec.cadastrado || estaNoRegistro(ctx, dec.espelho.CPF)) return Status::ok();
   ctx.relato().erro("Contribuinte excluído ou movido em outro terminal. Nada foi gravado."_cp);
-  return true;
+  return falhaDita(rt::Error::kNotFound, dec.espelho.CPF);
 }
 
 bool transfereDepois(const Declaracao& dec, int modo) {
@@ -210,19 +191,22 @@ bool transfereDepois(const Declaracao& dec, int modo) {
 }
 
 // Copy n before its rows are taken: the rural summary into 35, assets and debts renumbered.
-bool preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
-  if (n == numero(Area::IMP1510) && !escreveRural(ctx, dec)) return false;
-  if ((n == numero(Area::IMP0410) || n == numero(Area::IMP0510)) && !renumera(ctx, n + 20)) {
-    ctx.relato().erro(n == numero(Area::IMP0410)
-                          ? "Bens demais para numerar: a declaração não foi salva."_cp
-                          : "Dívidas demais para numerar: a declaração não foi salva."_cp);
-    return false;
+Status preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
+  if (n == numero(Area::IMP1510)) RT_TRY(escreveRural(ctx, dec));
+  if (n == numero(Area::IMP0410) || n == numero(Area::IMP0510)) {
+    if (Status s = renumera(ctx, n + 20); !s) {
+      ctx.relato().erro(n == numero(Area::IMP0410)
+                            ? "Bens demais para numerar: a declaração não foi salva."_cp
+                            : "Dívidas demais para numerar: a declaração não foi salva."_cp);
+      return s.markTold();
+    }
   }
-  return true;
+  return Status::ok();
 }
 
-// Writes the tables `numeros` (their copies prepared) through the CPF's journal.
-bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std::vector<int>& numeros, int modo) {
+// Writes the tables `numeros` (their copies prepared) through the CPF's journal; a failure
+// is said here.
+Status gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std::vector<int>& numeros, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   Diario d;
   d.cpf = e.CPF;
@@ -231,7 +215,7 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
     auto tab = linhasDaCopia(ctx, n + 20, e.CPF);
     if (!tab) {
       ctx.relato().erro("Salvando IMP" + dois(n) + ": " + tab.status().message());
-      return false;
+      return tab.status().markTold();
     }
     d.tabelas.push_back(std::move(*tab));
   }
@@ -253,11 +237,11 @@ bool gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std:
   if (!s) {
     // The journal stays: the next start or load of this CPF completes the save.
     ctx.relato().erro("Salvando: " + s.message());
-    return false;
+    return s.markTold();
   }
   passo(dec, kPassoConcluido);
   ctx.relato().linha({});
-  return true;
+  return s;
 }
 
 // After the save the copies are taken up again (autosave, or an export follows): their own
@@ -306,157 +290,73 @@ void VE_LIM_NEG(Declaracao& dec) {
     r.num("IMPPGRE", Decimal::parse("-99999999.99").value());
 }
 
-bool PREP_REG(Contexto& ctx, std::string_view chave) {
+Status PREP_REG(Contexto& ctx, std::string_view chave) {
   Table* t = ctx.areas.currentTable();
-  if (t == nullptr) return false;
+  if (t == nullptr) return {rt::Error::kNotAvailable, "no table in the current area"};
   if (t->seek(chave) && t->found()) return REC_LOCK(ctx, kEsperaTrava);
   if (!t->isExclusive()) {
     // The key is sought again under the table's lock, which keeps other terminals from
     // appending meanwhile: two terminals registering one new key get one record.
-    if (!FIL_LOCK(ctx, kEsperaTrava)) return false;
+    RT_TRY(FIL_LOCK(ctx, kEsperaTrava));
     if (t->seek(chave) && t->found()) {
       // Nothing was written under the table's lock: its release has nothing to write.
       (void)t->unlock();
       return REC_LOCK(ctx, kEsperaTrava);
     }
   }
-  if (!ADD_REC(ctx, kEsperaTrava)) {
+  if (Status s = ADD_REC(ctx, kEsperaTrava); !s) {
     // The append failed and said so; the table's lock goes with nothing written under it.
     (void)t->unlock();
-    return false;
+    return s;
   }
   const std::uint32_t novo = t->recNo();
   if (t->order() > 0) {
     const std::string campo(rt::text::alltrim(t->orderExpression(t->order())));
     if (const rt::db::FieldDef* f = t->field(campo); f != nullptr && f->type == 'C') {
-      if (!gravou(ctx, t->put(campo, std::string(chave)), campo)) {
+      if (Status s = gravou(ctx, t->put(campo, std::string(chave)), campo); !s) {
         // Said above; the locks go, leaving the blank row the append made.
         (void)t->unlock();
-        return false;
+        return s;
       }
     }
   }
-  if (t->isExclusive()) return static_cast<bool>(gravou(ctx, t->flush(), t->alias()));
-  if (!t->isFileLocked()) return true;  // the append holds the new record already
+  if (t->isExclusive()) return gravou(ctx, t->flush(), t->alias());
+  if (!t->isFileLocked()) return Status::ok();  // the append holds the new record already
   // The release writes the new record with its key.
-  if (!gravou(ctx, t->unlock(), t->alias())) return false;
+  RT_TRY(gravou(ctx, t->unlock(), t->alias()));
   t->goTo(novo);
-  if (!gravou(ctx, t->status(), t->alias())) return false;
+  RT_TRY(gravou(ctx, t->status(), t->alias()));
   return REC_LOCK(ctx, kEsperaTrava);
 }
 
-void contadores(Contexto& ctx, Declaracao& dec) {
-  EspelhoDeclaracao& e = dec.espelho;
-  RegistroEspelho& r = e.registro;
-  std::int64_t nrLeao = 0;
-  Decimal dfLeao;
-  if (Table* t = tabela(ctx.areas, Area::TMP_12)) {
-    std::array<int, 13> campos{};
-    for (int m = 1; m <= 12; ++m) campos[static_cast<std::size_t>(m)] = t->fieldIndex("I2_7" + dois(m));
-    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
-    (void)paraCada(*t, [&](Table& c) {
-      for (int m = 1; m <= 12; ++m) {
-        const int f = campos[static_cast<std::size_t>(m)];
-        const rt::db::Value valor = f < 0 ? rt::db::Value(Decimal()) : c.get(f);
-        const Decimal* v = std::get_if<Decimal>(&valor);
-        if (v != nullptr && *v > Decimal()) {
-          ++nrLeao;
-          dfLeao += *v;
-        }
-      }
-      return Status::ok();
-    });
-  }
-  // NRCLEAO is N2: with the titular and eight dependants every month would not fit.
-  r.num("NRCLEAO", std::min<std::int64_t>(nrLeao, 99));
-  r.num("DFCLEAO", dfLeao);
-
-  std::array<Decimal, 13> ganho{}, variavel{};
-  int g = 0, v = 0;
-  if (Table* t = tabela(ctx.areas, Area::TMP_07)) {
-    // The counts of the rows read: a copy that cannot be read fails its own table's save, which says it.
-    (void)paraCada(*t, [&](Table& c) {
-      const Decimal tipo = c.getNumber("TIPO_BEM");
-      if (tipo != Decimal::fromInt(4)) {
-        const Decimal ali = c.getNumber("VAL_ALI"), custo = c.getNumber("CUS_ATUAL");
-        if (ali <= custo || c.getNumber("VAL_TRIBU").isZero()) {
-          ++g;
-        } else {
-          for (int m = 1; m <= 12; ++m) {
-            const Decimal devido = c.getNumber("IMP_DEV" + dois(m));
-            ganho[static_cast<std::size_t>(m)] += devido - c.getNumber("IMP_PAG" + dois(m));
-            if (devido > Decimal()) ++g;
-          }
-        }
-      } else if (c.getNumber("RVAR_NRO") > Decimal::fromInt(24) && rt::text::alltrim(c.getText("DAY_TRADE")) == "1") {
-        // A month's variable-income tax as its payment slip reads it: line 25 (tax to pay) of
-        // the common operations less their line 26 (tax paid).
-        const bool soma = c.getNumber("RVAR_NRO") == Decimal::fromInt(25);
-        for (int m = 1; m <= 12; ++m) {
-          const Decimal rec = c.getNumber("REC_MES" + dois(m));
-          if (soma) {
-            variavel[static_cast<std::size_t>(m)] += rec;
-            if (rec > Decimal()) ++v;
-          } else {
-            variavel[static_cast<std::size_t>(m)] -= rec;
-          }
-        }
-      }
-      return Status::ok();
-    });
-  }
-  std::int64_t nrGanho = 0, nrVar = 0;
-  Decimal dfGanho, dfVar;
-  for (int m = 1; m <= 12; ++m) {
-    if (ganho[static_cast<std::size_t>(m)] > Decimal()) {
-      dfGanho += ganho[static_cast<std::size_t>(m)];
-      ++nrGanho;
-    }
-    if (variavel[static_cast<std::size_t>(m)] > Decimal()) {
-      dfVar += variavel[static_cast<std::size_t>(m)];
-      ++nrVar;
-    }
-  }
-  // -1: there are items, but nothing is due.
-  if (nrGanho == 0 && g > 0) nrGanho = -1;
-  if (nrVar == 0 && v > 0) nrVar = -1;
-  r.num("NRGCAPIT", nrGanho);
-  r.num("DFGCAPIT", dfGanho);
-  r.num("NRRVARIV", nrVar);
-  r.num("DFRVARIV", dfVar);
-  r.num("NRQUOTA", e.tabela01.num("I13_29"));
-  r.num("DFQUOTA", e.tabela01.num("I13_30"));
-}
-
-bool renumera(Contexto& ctx, int area) {
+Status renumera(Contexto& ctx, int area) {
   Table* t = ctx.areas.table(area);
-  if (t == nullptr) return true;
+  if (t == nullptr) return Status::ok();
   const char* nome = area == numero(Area::TMP_04) ? "I7_0" : "I8_0";
   const int campo = t->fieldIndex(nome);
-  if (campo < 0) return true;
+  if (campo < 0) return Status::ok();
   const rt::db::FieldDef& f = t->fields()[static_cast<std::size_t>(campo)];
   std::int64_t maximo = 1;
   for (int i = 0; i < f.width - f.decimals - (f.decimals > 0 ? 1 : 0); ++i) maximo *= 10;
   --maximo;
   std::vector<std::pair<Decimal, std::uint32_t>> itens;
-  if (!paraCada(*t, [&](Table& c) {
-        itens.emplace_back(c.getNumber(nome), c.recNo());
-        return Status::ok();
-      }))
-    return false;
+  RT_TRY(paraCadaLinha(*t, [&](Table& c) {
+    itens.emplace_back(c.getNumber(nome), c.recNo());
+    return Status::ok();
+  }));
   const auto n = static_cast<std::int64_t>(itens.size());
-  if (n > maximo) return false;
+  if (n > maximo) return {rt::Error::kOverflow, nome};
   const std::int64_t fator = n * 10 <= maximo ? 10 : 1;
   std::stable_sort(itens.begin(), itens.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   const std::uint32_t onde = t->eof() ? 0 : t->recNo();
   for (std::size_t i = 0; i < itens.size(); ++i) {
     t->goTo(itens[i].second);
-    if (!t->status()) return false;
-    if (!t->put(campo, Decimal::fromInt(static_cast<std::int64_t>(i + 1) * fator))) return false;
+    RT_TRY(t->status());
+    RT_TRY(t->put(campo, Decimal::fromInt(static_cast<std::int64_t>(i + 1) * fator)));
   }
-  if (!t->flush()) return false;
+  RT_TRY(t->flush());
   if (onde != 0) t->goTo(onde);
-  return true;
+  return Status::ok();
 }
 
 namespace {
@@ -473,7 +373,7 @@ void dizFalhaDoDiario(Contexto& ctx, const Cpf& cpf, const std::string& texto) {
 
 }  // namespace
 
-bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
+Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   const SelecaoGuardada selecao(ctx.areas);
   VE_LIM_NEG(dec);
@@ -496,21 +396,27 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   if (!trava) {
     dizFalhaDoDiario(ctx, e.CPF, "Salvando: " + trava.status().message());
     ctx.relato().fimEspera();
-    return false;
+    return trava.status().markTold();
   }
-  bool ok = !perdeuRegistro(ctx, dec);
-  for (int n : numeros) ok = ok && preparaCopia(ctx, dec, n);
-  if (ok) {
+  Status s = naoPerdeuRegistro(ctx, dec);
+  for (int n : numeros)
+    if (s) s = preparaCopia(ctx, dec, n);
+  if (s) {
     gravaRegistro(ctx, dec);
     dec.cadastrado = estaNoRegistro(ctx, e.CPF);
-    ok = escreveTabela01(ctx, dec);
-    if (!ok) ctx.relato().erro("Salvando IMP01: a cópia de trabalho não está aberta"_cp);
+    s = escreveTabela01(ctx, dec);
+    if (!s) {
+      ctx.relato().erro("Salvando IMP01: a cópia de trabalho não está aberta"_cp);
+      s = s.markTold();
+    }
   }
   std::vector<int> todas = {1};
   todas.insert(todas.end(), numeros.begin(), numeros.end());
-  if (ok) ok = gravaTabelas(ctx, dec, *trava, todas, modo);
+  if (s) s = gravaTabelas(ctx, dec, *trava, todas, modo);
   ctx.relato().fimEspera();
-  if (!ok) return false;
+  // A failure has been said by the step that met it, but for the rural summary's write into
+  // its working copy, which passes up untold.
+  if (!s) return s;
   const bool transfere = transfereDepois(dec, modo);
   if (modo == 0 || transfere) retomaCopias(ctx, numeros, posicoes);
   if (modo == 1) {
@@ -521,28 +427,34 @@ bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     FECHA_PROV(ctx);
   }
   e.SEM_SALV = agora(ctx);
-  return true;
+  return s;
 }
 
-bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
-  if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310)) return false;
+Status SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
+  if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310))
+    return {rt::Error::kBadArgument, "table " + std::to_string(n)};
   EspelhoDeclaracao& e = dec.espelho;
   const SelecaoGuardada selecao(ctx.areas);
   const std::vector<int> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
-  if (!trava) dizFalhaDoDiario(ctx, e.CPF, textoRecusa(trava.status(), "o diário de gravação"_cp));
-  bool ok = trava.isOk() && !perdeuRegistro(ctx, dec) && preparaCopia(ctx, dec, n) && gravaTabelas(ctx, dec, *trava, numeros, modo);
-  if (ok && (modo == 0 || transfereDepois(dec, modo))) retomaCopias(ctx, numeros, posicoes);
-  if (ok && modo == 1 && !transfereDepois(dec, modo)) solta(ctx.areas, copia(static_cast<Area>(n)));
-  return ok;
+  if (!trava) {
+    dizFalhaDoDiario(ctx, e.CPF, textoRecusa(trava.status(), "o diário de gravação"_cp));
+    return trava.status().markTold();
+  }
+  RT_TRY(naoPerdeuRegistro(ctx, dec));
+  RT_TRY(preparaCopia(ctx, dec, n));
+  RT_TRY(gravaTabelas(ctx, dec, *trava, numeros, modo));
+  if (modo == 0 || transfereDepois(dec, modo)) retomaCopias(ctx, numeros, posicoes);
+  if (modo == 1 && !transfereDepois(dec, modo)) solta(ctx.areas, copia(static_cast<Area>(n)));
+  return Status::ok();
 }
 
 void SAL_DEC(Contexto& ctx, Declaracao& dec) {
   const SelecaoGuardada selecao(ctx.areas);
   if (dec.opcoes.TEMP_SAL < 98) {
     // SALVATUDO says why a save failed; the timed save comes again at its next interval.
-    (void)SALVATUDO(ctx, dec, 0);
+    SALVATUDO(ctx, dec, 0).ignoreTold();
     dec.espelho.SEM_SALV = agora(ctx);
   }
 }

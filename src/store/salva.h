@@ -16,6 +16,7 @@
 
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 #include "store/declaracao.h"
 
@@ -29,11 +30,13 @@ inline constexpr int kPassoConcluido = 200;
 
 // SALVATUDO: mode 1 the final save (the export may follow, and the working copies are
 // closed), mode 0 an autosave (the copies stay open, each on the record it was on).
-// False when the rows could not be written (the message has been shown).
-bool SALVATUDO(Contexto& ctx, Declaracao& dec, int modo);
+// Failed when the rows could not be written: told, the message has been shown (but for a
+// refused write of the rural summary into its working copy, which passes up untold).
+rt::Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo);
 
-// SALVA_PARC: writes table n (2..19 but 9 and 13) back from its copy, on its own.
-[[nodiscard]] bool SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo);
+// SALVA_PARC: writes table n (2..19 but 9 and 13) back from its copy, on its own. Failed
+// like SALVATUDO; another n fails at once, untold (kBadArgument).
+rt::Status SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo);
 
 // SAL_DEC (also Alt-W): an autosave when TEMP_SAL is below 98, then SEM_SALV := now; the
 // area that was current is selected again.
@@ -41,8 +44,10 @@ void SAL_DEC(Contexto& ctx, Declaracao& dec);
 
 // PREP_REG: seeks `chave` in the current table and locks the record found; otherwise appends
 // one (seeking again under the table's lock, so two terminals never both append the same key)
-// and writes the key into it when the order is a single field. Whether the record is held.
-[[nodiscard]] bool PREP_REG(Contexto& ctx, std::string_view chave);
+// and writes the key into it when the order is a single field. Ok when the record is held; a
+// lock, append or write not had has been said (told); with no table in the current area, or a
+// table refusing a write after a lock, the failure comes back as met.
+rt::Status PREP_REG(Contexto& ctx, std::string_view chave);
 
 // VE_LIM_NEG: INDGAS within -99.99 .. 999.99 (above 999.99 it becomes 999), SALDO and IMPPGRE
 // not below -99999999.99 (the most negative their N12.2 fields hold).
@@ -54,8 +59,8 @@ void VE_LIM_NEG(Declaracao& dec);
 void contadores(Contexto& ctx, Declaracao& dec);
 
 // Renumbers copy 24 (assets, I7_0) or 25 (debts, I8_0) 10, 20, 30 ... in the order of their
-// numbers; 1, 2, 3 ... when ten times the count would not fit the field. False, with nothing
-// changed, when even that does not fit.
-[[nodiscard]] bool renumera(Contexto& ctx, int area);
+// numbers; 1, 2, 3 ... when ten times the count would not fit the field. kOverflow, with
+// nothing changed, when even that does not fit; nothing is said (untold), the caller says it.
+rt::Status renumera(Contexto& ctx, int area);
 
 }  // namespace store

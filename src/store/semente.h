@@ -53,7 +53,8 @@ Semente leSemente(const TabelaDef& t, std::string_view textoUtf8, std::string_vi
 // Reads a seed file; a file that cannot be read is reported as an error on line 0.
 Semente leArquivoSemente(const TabelaDef& t, const std::filesystem::path& arquivo);
 
-// Checks and normalises one value for a field; on failure `motivo` says why.
+// Checks and normalises one value for a field: true when the value fits the field (`valor` then
+// holds it as stored); false with the reason in `motivo`, which the seed's report collects.
 [[nodiscard]] bool normalizaValor(const CampoDef& c, std::string_view textoUtf8, std::string& valor, std::string& motivo);
 
 // The single record written into a new DEFINE: the quota due dates of 2010, the billing

@@ -195,6 +195,24 @@ Status copiaRegistros(Table& fonte, Table& para, const std::vector<std::uint32_t
   return escrita.conclui();
 }
 
+Status paraCadaLinha(Table& t, const std::function<Status(Table&)>& f) {
+  const std::uint32_t onde = t.eof() ? 0 : t.recNo();
+  const std::uint32_t total = t.recordCount();
+  for (std::uint32_t r = 1; r <= total; ++r) {
+    t.goTo(r);
+    RT_TRY(t.status());
+    if (!t.isDeleted()) RT_TRY(f(t));
+  }
+  if (onde != 0) {
+    t.goTo(onde);
+    return t.status();
+  }
+  t.goBottom();
+  RT_TRY(t.status());
+  if (!t.eof()) t.skip(1);
+  return t.status();
+}
+
 Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};

@@ -73,6 +73,10 @@ class EscritaCopia {
 rt::Status copiaRegistros(rt::db::Table& fonte, rt::db::Table& para,
                           const std::vector<std::uint32_t>& linhas);
 
+// Every row of `t` that is not deleted, in record order, whatever its filter and order; the
+// position is kept. Stops at the first failure, of `f` or of the table.
+rt::Status paraCadaLinha(rt::db::Table& t, const std::function<rt::Status(rt::db::Table&)>& f);
+
 // Builds the copy's single index file with the key of that kind of copy and makes it the order.
 rt::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
 

@@ -1,6 +1,7 @@
 #include "store/transfere.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "console/pastas.h"
@@ -28,139 +29,6 @@ using namespace rt::text::literals;
 using rt::Error;
 using rt::Status;
 using rt::db::Table;
-
-namespace {
-
-// Journal offsets count from the first field (the deletion flag is not kept).
-std::vector<rt::db::FieldDef> camposDiario(std::span<const rt::db::FieldDef> campos) {
-  std::vector<rt::db::FieldDef> v(campos.begin(), campos.end());
-  int offset = 0;
-  for (rt::db::FieldDef& f : v) {
-    f.offset = offset;
-    offset += f.width;
-  }
-  return v;
-}
-
-const rt::db::FieldDef* campoDiario(const TabelaDiario& t, std::string_view nome) {
-  for (const rt::db::FieldDef& f : t.campos)
-    if (rt::text::upper(f.name) == rt::text::upper(nome)) return &f;
-  return nullptr;
-}
-
-std::string ladoDe(const TabelaDiario& t, const std::string& reg) {
-  const rt::db::FieldDef* f = campoDiario(t, "ATV_BRASIL");
-  if (f == nullptr || static_cast<std::size_t>(f->offset) >= reg.size()) return " ";
-  return reg.substr(static_cast<std::size_t>(f->offset), 1);
-}
-
-}  // namespace
-
-std::vector<int> tabelasDaParte(Parte p) {
-  std::vector<int> v;
-  const int de = p == Parte::SoMol ? 15 : 1;
-  const int ate = p == Parte::SoIr ? 14 : 19;
-  for (int n = de; n <= ate; ++n)
-    if (n != numero(Area::IMP0910)) v.push_back(n);
-  return v;
-}
-
-rt::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
-                                     const std::function<bool(const Table&)>& filtro) {
-  TabelaDiario tab;
-  tab.numero = n;
-  tab.campos = camposDiario(t.fields());
-  const std::string& chave = cpf.chave();
-  const int campoCpf = t.fieldIndex("CPF");
-  if (campoCpf < 0) return tab;
-  auto pega = [&]() {
-    if (!t.isDeleted() && (!filtro || filtro(t))) tab.registros.emplace_back(t.record().substr(1));
-  };
-  if (t.order() > 0) {
-    RT_TRY(t.seek(chave));
-    while (t.status() && !t.eof() && t.raw(campoCpf) == chave) {
-      pega();
-      t.skip(1);
-      RT_TRY(t.status());
-    }
-  } else {
-    const std::uint32_t total = t.recordCount();
-    for (std::uint32_t r = 1; r <= total; ++r) {
-      t.goTo(r);
-      RT_TRY(t.status());
-      if (t.raw(campoCpf) == chave) pega();
-    }
-  }
-  return tab;
-}
-
-TabelaDiario tabelaVazia(int n) {
-  TabelaDiario t;
-  t.numero = n;
-  t.campos = camposDiario(camposDbf(estrutura(n)));
-  return t;
-}
-
-void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf) {
-  const rt::db::FieldDef* f = campoDiario(t, "CPF");
-  if (f == nullptr) return;
-  const std::string novo = rt::text::padr(cpf, f->width);
-  for (std::string& r : t.registros) r.replace(static_cast<std::size_t>(f->offset), novo.size(), novo);
-}
-
-Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
-                   const std::vector<TabelaDiario>& tabelas) {
-  return gravaLinhas(ctx, pasta, cpf, tabelas, GanchosGravacao{});
-}
-
-Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
-                   const std::vector<TabelaDiario>& tabelas, const GanchosGravacao& ganchos) {
-  UsaPasta naPasta(ctx, pasta);
-  const std::string& chave = cpf.chave();
-  // The sides of the rural tables: those of the new rows and those the folder has now.
-  std::set<std::string> lados;
-  for (const TabelaDiario& t : tabelas) {
-    if (t.numero < 15) continue;
-    for (const std::string& r : t.registros) lados.insert(ladoDe(t, r));
-    const bool aberta = ctx.areas.isOpen(t.numero);
-    if (!aberta && !ABERTURA(ctx, t.numero, true))
-      return {Error::kInUse, "table " + std::to_string(t.numero)};
-    auto atuais = linhasDoCpf(*ctx.areas.table(t.numero), t.numero, chave);
-    if (!aberta) ctx.areas.release(t.numero);
-    if (!atuais) return atuais.status();
-    for (const std::string& r : atuais->registros) lados.insert(ladoDe(*atuais, r));
-  }
-  if (lados.empty()) lados.insert("S");
-  // One journal for the whole call: the other tables, each rural table once per side, and the
-  // register row last, so a taxpayer listed in the register has every other row written (or a
-  // whole journal that the next start completes), and a process killed anywhere leaves all of
-  // the call or none of it.
-  Diario d;
-  d.cpf = chave;
-  d.atvBrasil = *lados.begin();
-  const TabelaDiario* registro = nullptr;
-  for (const TabelaDiario& t : tabelas) {
-    if (t.numero == numero(Area::IMP0910)) {
-      registro = &t;
-    } else if (t.numero < 15) {
-      d.tabelas.push_back(t);
-    } else {
-      for (const std::string& lado : lados) {
-        TabelaDiario deLado{t.numero, t.campos, {}, lado};
-        for (const std::string& r : t.registros)
-          if (ladoDe(t, r) == lado) deLado.registros.push_back(r);
-        d.tabelas.push_back(std::move(deLado));
-      }
-    }
-  }
-  if (registro != nullptr) d.tabelas.push_back(*registro);
-  if (d.tabelas.empty()) return Status::ok();
-  auto trava = TravaDiario::obtem(ctx, chave);
-  if (!trava) return trava.status();
-  RT_TRY(trava->escreve(d, ganchos.diarioMeio));
-  RT_TRY(aplicaDiario(ctx, d, ganchos.antes, {}, ganchos.meio));
-  return trava->conclui();
-}
 
 // ---------------------------------------------------------------- one taxpayer
 
@@ -363,7 +231,7 @@ bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p) {
       ctx.relato().alerta("Foi colocado o Disquete?");
       continue;
     }
-    if (modo != 3 && VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
+    if (modo != 3 && !VEJA_ARQ(ctx, 11, p.origem, "IMP", "10")) continue;
     // A new folder is made only when the user agrees (a typing mistake would otherwise become
     // a folder full of tables); a refusal or a failure asks again.
     if (p.destino.size() > 3 && !console::CRI_NDIR(ctx, p.destino, " TAVREN")) continue;
@@ -425,12 +293,91 @@ void informaTransferencia(Contexto& ctx, const Transferencia& tr, int feitos, in
   ctx.relato().alerta(l);
 }
 
+// The transfer's questions (partial or total, copy or move, the part, what an existing CPF
+// gets) and the CPFs chosen; nullopt when the clerk left one of them.
+std::optional<Transferencia> pedeTransferencia(Contexto& ctx, const PastasTransf& p, const MarcaContribuintes& marca,
+                                               std::vector<std::string>& cpfs) {
+  const int total = ctx.relato().escolha(
+      {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "}, {"Parcial", "Total "});
+  if (total == 0) return std::nullopt;
+  const int mover = ctx.relato().escolha(
+      {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
+  if (mover == 0) return std::nullopt;
+  const int parte = ctx.relato().escolha(
+      {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
+      {"Tudo", "So Ir", "So MOL"});
+  if (parte == 0) return std::nullopt;
+  Transferencia tr;
+  tr.origem = p.origem;
+  tr.destino = p.destino;
+  tr.mover = mover == 2;
+  tr.parte = parte == 1 ? Parte::Tudo : parte == 2 ? Parte::SoIr : Parte::SoMol;
+  const bool soRural = tr.parte == Parte::SoMol;
+  cpfs = total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
+                    : todosDoRegistro(ctx, soRural);
+  tr.sobrepoe =
+      ctx.relato().escolha({"Encontrando CPF iguais "},
+                           {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
+  return tr;
+}
+
+// What a run of transfers did.
+struct Andamento {
+  std::string ultimo;  // the last CPF carried
+  int feitos = 0, saltados = 0;
+  std::vector<std::string> naoFeitos;  // each: the CPF and why
+  bool interrompida = false;
+};
+
+// Every CPF chosen carried in turn, until Esc stops the run.
+Andamento transfereTodos(Contexto& ctx, const Transferencia& tr, const std::vector<std::string>& cpfs) {
+  Andamento a;
+  for (const std::string& cpf : cpfs) {
+    // Looked at before the notice, which throws away what was typed.
+    if (interrompe(ctx)) {
+      a.interrompida = true;
+      break;
+    }
+    ctx.relato().espera("ESC - Interrompe a transferência"_cp);
+    std::string motivo;
+    switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
+      case ResultadoTransf::Feito:
+        ++a.feitos;
+        a.ultimo = cpf;
+        break;
+      case ResultadoTransf::Saltado:
+        ++a.saltados;
+        break;
+      case ResultadoTransf::EmUso:
+        a.naoFeitos.push_back(cpf + ": " + motivo);
+        break;
+      case ResultadoTransf::Falhou:
+        a.naoFeitos.push_back(cpf + ": " + (motivo.empty() ? std::string("tabela não disponível"_cp) : motivo));
+        break;
+    }
+  }
+  ctx.relato().fimEspera();
+  ctx.areas.releaseAll();
+  return a;
+}
+
+// The destination's tables rebuilt one by one: one another terminal holds is left (its rows
+// are complete, only not packed) and named, and the others are still done.
+std::vector<std::string> refazDestino(Contexto& ctx, const std::string& destino) {
+  std::vector<std::string> naoRefeitas;
+  UsaPasta naPasta(ctx, destino);
+  for (int n = 1; n <= 19; ++n)
+    if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
+  ctx.areas.releaseAll();
+  return naoRefeitas;
+}
+
 }  // namespace
 
-bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
+Status TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
   PastasTransf p;
-  if (!perguntaPastas(ctx, modo, p)) return false;
-  if (modo != 1) return true;
+  if (!perguntaPastas(ctx, modo, p)) return falhaDita(Error::kFailed, "Esc");  // the clerk left
+  if (modo != 1) return Status::ok();
   SAI_FORA(ctx);
   ctx.areas.releaseAll();
   // The whole office must be idle: every running terminal keeps the register open.
@@ -438,90 +385,34 @@ bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca) {
     ctx.relato().alerta({"A transferencia entre pastas precisa do cadastro so para ela.",
                          "Saia do programa nos outros terminais e tente de novo."});
     passaParaPasta(ctx, ctx.ROTADOANO);
-    return true;
+    return Status::ok();
   }
-  auto sai = [&] {
+  std::vector<std::string> cpfs;
+  const std::optional<Transferencia> tr = pedeTransferencia(ctx, p, marca, cpfs);
+  if (!tr) {
     ctx.areas.releaseAll();
     passaParaPasta(ctx, ctx.ROTADOANO);
-    return true;
-  };
-  const int total = ctx.relato().escolha(
-      {"PARCIAL - Copia alguns selecionados ", "TOTAL  - Copia todos da pasta      "}, {"Parcial", "Total "});
-  if (total == 0) return sai();
-  const int mover = ctx.relato().escolha(
-      {"COPIAR - Copia e mantem o original ", "MOVER - Copia e APAGA o original  "}, {"Copiar", "Mover"});
-  if (mover == 0) return sai();
-  const int parte = ctx.relato().escolha(
-      {"Tudo - Transfere IR e MOL ", "SO IR - Transfere so o IR  ", "SO MOL Transfere so o MOL"},
-      {"Tudo", "So Ir", "So MOL"});
-  if (parte == 0) return sai();
-  Transferencia tr;
-  tr.origem = p.origem;
-  tr.destino = p.destino;
-  tr.mover = mover == 2;
-  tr.parte = parte == 1 ? Parte::Tudo : parte == 2 ? Parte::SoIr : Parte::SoMol;
-  const bool soRural = tr.parte == Parte::SoMol;
-  const std::vector<std::string> cpfs =
-      total == 1 ? (marca ? marca(ctx, kRegistroOrigem, soRural) : std::vector<std::string>{})
-                 : todosDoRegistro(ctx, soRural);
-  tr.sobrepoe =
-      ctx.relato().escolha({"Encontrando CPF iguais "},
-                           {"Sim - Sobrepoe os dados", std::string("Não - Salta o CPF      "_cp)}) == 1;
-  std::string ultimo;
-  int feitos = 0, saltados = 0;
-  std::vector<std::string> naoFeitos;  // each: the CPF and why
-  bool interrompida = false;
-  for (const std::string& cpf : cpfs) {
-    // Looked at before the notice, which throws away what was typed.
-    if (interrompe(ctx)) {
-      interrompida = true;
-      break;
-    }
-    ctx.relato().espera("ESC - Interrompe a transferência"_cp);
-    std::string motivo;
-    switch (transfereContribuinte(ctx, tr, cpf, &motivo)) {
-      case ResultadoTransf::Feito:
-        ++feitos;
-        ultimo = cpf;
-        break;
-      case ResultadoTransf::Saltado:
-        ++saltados;
-        break;
-      case ResultadoTransf::EmUso:
-        naoFeitos.push_back(cpf + ": " + motivo);
-        break;
-      case ResultadoTransf::Falhou:
-        naoFeitos.push_back(cpf + ": " + (motivo.empty() ? std::string("tabela não disponível"_cp) : motivo));
-        break;
-    }
+    return Status::ok();
   }
-  ctx.relato().fimEspera();
-  ctx.areas.releaseAll();
-  // The destination's tables rebuilt one by one: one another terminal holds is left (its rows
-  // are complete, only not packed) and named, and the others are still done.
+  const Andamento a = transfereTodos(ctx, *tr, cpfs);
   std::vector<std::string> naoRefeitas;
-  if (feitos > 0) {
-    UsaPasta naPasta(ctx, p.destino);
-    for (int n = 1; n <= 19; ++n)
-      if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
-    ctx.areas.releaseAll();
-  }
+  if (a.feitos > 0) naoRefeitas = refazDestino(ctx, p.destino);
   registraPasta(ctx, p.destino).ignoreTold();  // a row it could not write is said
-  if (interrompida || !naoFeitos.empty() || !naoRefeitas.empty()) {
-    informaTransferencia(ctx, tr, feitos, saltados, naoFeitos, naoRefeitas, interrompida);
-    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
+  if (a.interrompida || !a.naoFeitos.empty() || !naoRefeitas.empty()) {
+    informaTransferencia(ctx, *tr, a.feitos, a.saltados, a.naoFeitos, naoRefeitas, a.interrompida);
+    passaParaPasta(ctx, ctx.ROTADOANO, a.ultimo);
   } else if (ctx.relato().pergunta("Muda para a nova Pasta?", false)) {
     Table& reg = *tabela(ctx.areas, Area::DIRET);
     reg.goTop();
     while (reg.status() && !reg.eof() && !mesmaPasta(ctx, reg.getText("DIRETOR"), p.destino)) reg.skip(1);
     // TROCASIM says why it could not change folders; the transfer is done either way.
-    (void)TROCASIM(ctx, 1, ultimo);
+    (void)TROCASIM(ctx, 1, a.ultimo);
   } else {
-    passaParaPasta(ctx, ctx.ROTADOANO, ultimo);
+    passaParaPasta(ctx, ctx.ROTADOANO, a.ultimo);
   }
   reabre(ctx, Area::DEFINE);
   reabre(ctx, Area::CONFIG);
-  return true;
+  return Status::ok();
 }
 
 }  // namespace store

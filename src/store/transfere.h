@@ -77,16 +77,20 @@ using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, int
 
 // TRANOME: the folder-to-folder transfer. Mode 1 from the year folder to a folder the user
 // types; modes 2 and 3 only ask and check the folders of a copy to and from ROTABACK (kept in
-// the settings) and return. False on Esc at the folder questions. A missing destination is
-// created only when the user says so. A transfer that left a taxpayer out, was interrupted or
-// could not rebuild a table of the destination ends with a message naming what was and was
-// not done, and asks nothing more.
-[[nodiscard]] bool TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca = {});
+// the settings) and return. Failed (told: nothing more to say) when the clerk left the folder
+// questions with Esc; ok otherwise, also when the origin register could not be had alone (the
+// alert said so) or a later question was left. A missing destination is created only when the
+// user says so. A transfer that left a taxpayer out, was interrupted or could not rebuild a
+// table of the destination ends with a message naming what was and was not done, and asks
+// nothing more.
+rt::Status TRANOME(Contexto& ctx, int modo, const MarcaContribuintes& marca = {});
 
 // The folders chosen by TRANOME's questions (for FAZ_COPIA and TRAZ_COPIA).
 struct PastasTransf {
   std::string origem, destino;
 };
+// The clerk's answer: true with both folders checked; false when he left with Esc or an empty
+// folder.
 [[nodiscard]] bool perguntaPastas(Contexto& ctx, int modo, PastasTransf& p);
 
 }  // namespace store

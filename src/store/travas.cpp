@@ -24,10 +24,11 @@ bool passa(const Status& s) { return s.code() == Error::kLocked || s.code() == E
 
 // The common pattern of the file lock and the append: try once; then, on the message line,
 // say what is awaited and try every half second while `segundos` lasts and no Esc is read,
-// or for ever when `segundos` is 0.
-bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std::function<Status()>& tenta) {
+// or for ever when `segundos` is 0. A try that still fails is said on the message line and
+// comes back told.
+Status espera(Contexto& ctx, int segundos, std::string_view aguardando, const std::function<Status()>& tenta) {
   Status s = tenta();
-  if (s) return true;
+  if (s) return s;
   if (passa(s)) {
     ctx.relato().linha(aguardando);
     // A wait for ever reads no key, which is what would otherwise send the screen out.
@@ -40,14 +41,17 @@ bool espera(Contexto& ctx, int segundos, std::string_view aguardando, const std:
       s = tenta();
       if (s) {
         ctx.relato().linha({});
-        return true;
+        return s;
       }
       if (!passa(s)) break;
     }
   }
   ctx.relato().linha(kNaoFicou);
-  return false;
+  return s.markTold();
 }
+
+// No table in the current area: a fault of the caller, which nothing here says.
+Status semTabela() { return {Error::kNotAvailable, "no table in the current area"}; }
 
 }  // namespace
 
@@ -92,7 +96,7 @@ void avisaIndisponivel(Contexto& ctx, std::string_view arquivo) {
   ctx.relato().alerta(nome + std::string(".DBF não está disponivel "_cp));
 }
 
-bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos) {
+Status NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos) {
   const std::string nome = comExtensao(arquivo, ".DBF");
   Uso uso;
   uso.caminho = caminho(ctx, nome);
@@ -103,14 +107,14 @@ bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundo
     std::string base(platform::lastComponent(nome));
     uso.alias = rt::text::upper(base.substr(0, base.find('.')));
   }
-  return usa(ctx, workareas::numero(ctx.areas.current()), uso, segundos).isOk();
+  return usa(ctx, workareas::numero(ctx.areas.current()), uso, segundos);
 }
 
-bool REC_LOCK(Contexto& ctx, int segundos) {
+Status REC_LOCK(Contexto& ctx, int segundos) {
   rt::db::Table* t = ctx.areas.currentTable();
-  if (t == nullptr) return false;
+  if (t == nullptr) return semTabela();
   Status s = t->lockRecord();
-  if (s) return true;
+  if (s) return s;
   if (passa(s)) {
     ctx.relato().linha(std::string("Aguardando registro ficar disponível no arquivo "_cp) + t->alias(), true);
     int meios = segundos * 2;
@@ -118,7 +122,7 @@ bool REC_LOCK(Contexto& ctx, int segundos) {
       s = t->lockRecord();
       if (s) {
         ctx.relato().linha({});
-        return true;
+        return s;
       }
       if (!passa(s)) break;
       ctx.espera.dorme(500ms);
@@ -126,18 +130,18 @@ bool REC_LOCK(Contexto& ctx, int segundos) {
     }
   }
   ctx.relato().linha(kNaoFicou);
-  return false;
+  return s.markTold();
 }
 
-bool FIL_LOCK(Contexto& ctx, int segundos) {
+Status FIL_LOCK(Contexto& ctx, int segundos) {
   rt::db::Table* t = ctx.areas.currentTable();
-  if (t == nullptr) return false;
+  if (t == nullptr) return semTabela();
   return espera(ctx, segundos, "Aguardando arquivo ficar disponível"_cp, [t] { return t->lockFile(); });
 }
 
-bool ADD_REC(Contexto& ctx, int segundos) {
+Status ADD_REC(Contexto& ctx, int segundos) {
   rt::db::Table* t = ctx.areas.currentTable();
-  if (t == nullptr) return false;
+  if (t == nullptr) return semTabela();
   return espera(ctx, segundos, "Aguardando registro ficar disponível"_cp, [&ctx, t] {
     Status s = t->appendBlank();
     ctx.ERRO_REDE = s.code() == Error::kLocked;
@@ -145,9 +149,9 @@ bool ADD_REC(Contexto& ctx, int segundos) {
   });
 }
 
-bool DESTRAVA(Contexto& ctx) {
+Status DESTRAVA(Contexto& ctx) {
   rt::db::Table* t = ctx.areas.currentTable();
-  return t == nullptr || t->unlock().isOk();
+  return t == nullptr ? Status::ok() : t->unlock();
 }
 
 }  // namespace store

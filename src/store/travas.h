@@ -6,8 +6,9 @@
 // Waits: an open is tried again once a second; locks and appends every half second. A wait
 // with a limit reads one key from the keyboard buffer per pass, throws away anything but Esc,
 // and stops at Esc; a wait for ever (0 seconds) does not look at the keyboard at all, so keys
-// typed meanwhile stay for whatever comes next. Failures leave the common message on the
-// message line and the caller skips its write.
+// typed meanwhile stay for whatever comes next. A lock or append not had leaves the common
+// message on the message line and comes back told: the caller skips its write and says no
+// more. With no table in the current area nothing is tried or said (untold).
 #pragma once
 
 #include <string>
@@ -29,21 +30,22 @@ inline constexpr int kSemLimite = 0;
 // name. When the area already holds that file under that alias in the same mode, nothing is
 // done; in another mode it is opened again. An open refused because another terminal holds
 // the file is tried again once a second for `segundos` seconds (0: for ever); any other
-// failure (a missing or damaged file, an alias another area uses) ends it at once.
-[[nodiscard]] bool NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos);
+// failure (a missing or damaged file, an alias another area uses) ends it at once. Nothing is
+// said: the failure comes back untold, for the caller to say.
+rt::Status NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segundos);
 
 // REC_LOCK: locks the current record of the current area, releasing the area's other record
 // locks. Tried again every half second for `segundos` (0: one try only), while no Esc is read.
-[[nodiscard]] bool REC_LOCK(Contexto& ctx, int segundos = 2);
+rt::Status REC_LOCK(Contexto& ctx, int segundos = 2);
 // FIL_LOCK: locks the whole table of the current area; 0 waits until it succeeds.
-[[nodiscard]] bool FIL_LOCK(Contexto& ctx, int segundos);
+rt::Status FIL_LOCK(Contexto& ctx, int segundos);
 // ADD_REC: appends a blank record to the current area (it comes locked); 0 waits until it
 // succeeds.
-[[nodiscard]] bool ADD_REC(Contexto& ctx, int segundos);
+rt::Status ADD_REC(Contexto& ctx, int segundos);
 // Releases every lock of the current area (UNLOCK). The release writes the current row first:
-// false when the table refused that write. Nothing is said here; a caller flushes the row
-// before (and says that refusal) or says this false itself.
-[[nodiscard]] bool DESTRAVA(Contexto& ctx);
+// failed when the table refused that write. Nothing is said here (untold); a caller flushes
+// the row before (and says that refusal) or says this failure itself.
+rt::Status DESTRAVA(Contexto& ctx);
 
 // What NETUSE does, with the error: the open of a Linux path in `area` under `alias`, for
 // the opener and the upgrade.

@@ -32,7 +32,7 @@ class CopiaTrabalhoTest : public StoreFixture, public ::testing::Test {
   }
   bool carrega(const std::string& cpf, int tipo = 1) {
     dec.espelho.CPF = cpf;
-    return INIC_VAR(ctx, dec, 0, tipo);
+    return INIC_VAR(ctx, dec, 0, tipo).isOk();
   }
   Declaracao dec;
 };

@@ -66,10 +66,11 @@ TEST_F(EmUsoTest, ChangesOutsideTheDriverLeaveAHeldTaxpayerAsHeWas) {
   const auto antes = marcas(kA);
   const std::string naoFeito = textoEmUso("02");
 
+  const rt::Status exclusao = excluiContribuinte(ctx, kA, false);
+  EXPECT_EQ(exclusao.code(), rt::Error::kInUse);
+  EXPECT_FALSE(exclusao.told());
+  EXPECT_EQ(exclusao.detail(), naoFeito);
   std::string motivo;
-  EXPECT_FALSE(excluiContribuinte(ctx, kA, false, &motivo));
-  EXPECT_EQ(motivo, naoFeito);
-  motivo.clear();
   EXPECT_EQ(trocaCpf(ctx, kA, kNovo, &motivo), ResultadoCpf::EmUso);
   EXPECT_EQ(motivo, naoFeito);
   // The new CPF held counts as much as the old one.

@@ -88,8 +88,8 @@ TEST_F(PastasTest, MudadirFindsTheTaxpayer) {
 }
 
 TEST_F(PastasTest, MissingTableIsFound) {
-  EXPECT_FALSE(VEJA_ARQ(ctx, 12, dados.caminho(), "IMP", "10"));
-  EXPECT_TRUE(VEJA_ARQ(ctx, 13, dados.caminho(), "IMP", "10"));  // 13 is not made by the fixture
+  EXPECT_TRUE(VEJA_ARQ(ctx, 12, dados.caminho(), "IMP", "10"));
+  EXPECT_FALSE(VEJA_ARQ(ctx, 13, dados.caminho(), "IMP", "10"));  // 13 is not made by the fixture
 }
 
 TEST_F(PastasTest, WholeTableCopiesGoAndComeBack) {

@@ -126,7 +126,10 @@ TEST_F(TravasTest, RecordLockWaitsTwoSecondsByDefaultAndNotAtAllForZero) {
   teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
   ASSERT_TRUE(outro.pronto());
   const auto antes = relogio.now().secondsOfDay;
-  EXPECT_FALSE(REC_LOCK(ctx));
+  // Said on the message line: told, so no caller says it again.
+  const rt::Status s = REC_LOCK(ctx);
+  EXPECT_EQ(s.code(), rt::Error::kLocked);
+  EXPECT_TRUE(s.told());
   EXPECT_EQ(espera.total(), 2000ms);
   EXPECT_EQ(espera.vezes(), 4);
   EXPECT_EQ(relogio.now().secondsOfDay, antes + 2);
@@ -210,7 +213,9 @@ TEST_F(TravasTest, FileLockWithALimitGivesUpOnEscOrWhenTheTimeIsOver) {
   preparaDependentes(olhado);
   teste::OutroTerminal outro(registro(dbf("IMP0310.DBF")));
   ASSERT_TRUE(outro.pronto());
-  EXPECT_FALSE(FIL_LOCK(olhado, 1));
+  const rt::Status s = FIL_LOCK(olhado, 1);
+  EXPECT_FALSE(s);
+  EXPECT_TRUE(s.told());
   EXPECT_EQ(olho.vezes, 2);
   EXPECT_EQ(rt::text::alltrim(olho.visto), "Aguardando arquivo ficar disponível"_cp);
   EXPECT_EQ(mensagem(), kNaoFicou);
@@ -239,7 +244,9 @@ TEST_F(TravasTest, AppendThatCannotBeHadSetsTheNetworkErrorAndTellsTheCommonMess
   preparaDependentes(olhado);
   teste::OutroTerminal outro(arquivo(dbf("IMP0310.DBF")));
   ASSERT_TRUE(outro.pronto());
-  EXPECT_FALSE(ADD_REC(olhado, 1));
+  const rt::Status s = ADD_REC(olhado, 1);
+  EXPECT_FALSE(s);
+  EXPECT_TRUE(s.told());
   EXPECT_TRUE(olhado.ERRO_REDE);
   EXPECT_EQ(olho.vezes, 2);
   EXPECT_EQ(rt::text::alltrim(olho.visto), "Aguardando registro ficar disponível"_cp);
@@ -292,6 +299,20 @@ TEST_F(TravasTest, AnExclusiveOpenWaitsForASharedOneElsewhere) {
   EXPECT_EQ(devagar.vezes(), 2);
 }
 
+// What NETUSE and the locks cannot even try is not said by them: the caller says it.
+TEST_F(TravasTest, AnOpenRefusedOrNoTableLeavesTheFailureUntoldAndTheScreenAsItWas) {
+  const rt::Status aberta = NETUSE(ctx, ctx.LOCARQ + "NAOHA10", false, 1);
+  EXPECT_EQ(aberta.code(), rt::Error::kNotFound);
+  EXPECT_FALSE(aberta.told());
+  EXPECT_EQ(espera.vezes(), 0);
+  for (const rt::Status& s : {REC_LOCK(ctx, 0), FIL_LOCK(ctx, 1), ADD_REC(ctx, 1)}) {
+    EXPECT_FALSE(s);
+    EXPECT_FALSE(s.told());
+  }
+  EXPECT_TRUE(DESTRAVA(ctx));
+  EXPECT_EQ(mensagem(), "");
+}
+
 // The release of a lock writes the row first: when the disk refuses it (full, or failing),
 // the caller hears of it; once the disk takes it again, the same row goes in. A write the disk
 // cuts short is completed.
@@ -306,7 +327,9 @@ TEST_F(TravasTest, ARowTheReleaseCannotWriteIsReportedNotDropped) {
     const std::uint32_t linhas = t.recordCount();
     {
       support::DiskFaults falhas(support::Fault{support::Call::kWrite, k, "IMP0310.DBF"});
-      EXPECT_EQ(static_cast<bool>(DESTRAVA(ctx)), k == support::FaultKind::kShortWrite);
+      const rt::Status s = DESTRAVA(ctx);
+      EXPECT_EQ(s.isOk(), k == support::FaultKind::kShortWrite);
+      EXPECT_FALSE(s.told());  // the caller says it
       EXPECT_EQ(falhas.made(), 1);
     }
     if (k != support::FaultKind::kShortWrite) {
