@@ -153,8 +153,7 @@ std::string MOSTRA(store::Contexto& ctx, Grade& g, const TelaGrade& tela) {
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   ctx.TAM_OLD = 0;
   GravacoesGrade grava(ctx);
-  for (int i = 1; i <= rt::db::WorkAreas::kAreas; ++i)
-    if (Table* tab = ctx.areas.table(i)) grava.confere(tab->commit(), tab->alias());
+  for (Table* tab : ctx.areas.abertas()) grava.confere(tab->commit(), tab->alias());
   ctx.areas.select(area);
   return "";
 }

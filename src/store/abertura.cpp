@@ -252,12 +252,12 @@ Status SAI_ABRE(Contexto& ctx, int n) {
 }
 
 void FECHA_PROV(Contexto& ctx) {
-  for (int a = 21; a <= 39; ++a) ctx.areas.release(a);
+  for (Area a : workareas::kCopias) ctx.areas.release(a);
 }
 
 void FECHA_TODO(Contexto& ctx) {
-  for (int a = 1; a <= 19; ++a)
-    if (a != 9) ctx.areas.release(a);
+  for (Area a : workareas::kDeclaracao)
+    if (a != Area::IMP0910 && a != Area::IMP2010) ctx.areas.release(a);
   FECHA_PROV(ctx);
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rt/base/status.h"
 #include "rt/db/table.h"
@@ -53,6 +54,13 @@ class AreasTrabalho {
   rt::db::Table& operator*() const { return *motor_.currentTable(); }
   rt::db::Table* operator->() const { return motor_.currentTable(); }
   bool isOpen(Area a) const { return motor_.isOpen(numero(a)); }
+  // Every open table, in the order of its area.
+  std::vector<rt::db::Table*> abertas() const {
+    std::vector<rt::db::Table*> v;
+    for (int n = 1; n <= rt::db::WorkAreas::kAreas; ++n)
+      if (rt::db::Table* t = motor_.table(n)) v.push_back(t);
+    return v;
+  }
 
   void setDeletedHidden(bool hidden) { motor_.setDeletedHidden(hidden); }
   bool deletedHidden() const { return motor_.deletedHidden(); }

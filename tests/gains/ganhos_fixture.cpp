@@ -12,7 +12,7 @@ DeclaracaoGanhos::DeclaracaoGanhos() {
       rt::db::Table::create(nome, store::camposDbf(store::estrutura(28)), rt::db::CreateMode::kReplace));
   rt::db::OpenOptions o;
   o.exclusive = true;
-  EXPECT_TRUE(areas.open(28, nome + ".DBF", o));
+  EXPECT_TRUE(areas.open(workareas::Area::TMP_08, nome + ".DBF", o));
 }
 
 void DeclaracaoGanhos::operacao(int bem, Campos campos) {

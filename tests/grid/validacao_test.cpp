@@ -33,7 +33,7 @@ class Validacao : public GridFixture {
     const std::string p = programa.caminho() + "/" + arquivo + ".DBF";
     rt::db::Table::create(p, store::camposDbf(store::estrutura(numero)), rt::db::CreateMode::kReplace).isOk();
     workareas::AreasTrabalho areas;
-    ASSERT_TRUE(areas.open(1, p).isOk());
+    ASSERT_TRUE(areas.open(workareas::Area::IMP0110, p).isOk());
     rt::db::Table& t = *areas.table(store::Area::IMP0110);
     for (const auto& l : linhas) {
       ASSERT_TRUE(t.appendBlank().isOk());

@@ -529,7 +529,7 @@ TEST_F(AberturaTest, ClosingHelpersCloseTheWorkingCopiesAndTheDeclarationTablesB
   ASSERT_TRUE(ABERTURA(ctx, 1));
   ASSERT_TRUE(ABERTURA(ctx, 42));
   ASSERT_TRUE(CRIA(ctx, 21, ctx.LOCTRAB + "TMP_0100"));
-  ASSERT_TRUE(ctx.areas.open(21, trabalho / "TMP_0100.DBF"));
+  ASSERT_TRUE(ctx.areas.open(store::Area::TMP_01, trabalho / "TMP_0100.DBF"));
   FECHA_PROV(ctx);
   EXPECT_FALSE(ctx.areas.isOpen(store::Area::TMP_01));
   EXPECT_TRUE(ctx.areas.isOpen(store::Area::IMP0110));
