@@ -18,9 +18,6 @@ using converter::Linha;
 
 namespace {
 
-constexpr int kAreaRegistro = workareas::kRegistroAnterior;
-
-int area(int k) { return k == 9 ? kAreaRegistro : workareas::kFontesAnterior.area(k); }
 
 std::vector<std::string> serie(const std::string& prefixo, int de, int ate, const std::string& sufixo = {}) {
   std::vector<std::string> v;
@@ -101,9 +98,8 @@ std::unique_ptr<FontesAnteriores> FontesAnteriores::abre(store::Contexto& ctx, E
   std::unique_ptr<FontesAnteriores> f(new FontesAnteriores(ctx, e));
   const std::vector<std::string> cpf = {"CPF"};
   auto abreUma = [&](int k) {
-    if (!store::ABRE_ALHEIA(ctx, area(k), origem + arquivoFonte(e, k), cpf)) return false;
-    f->abertas_.push_back(area(k));
-    rt::db::Table& t = *ctx.areas.table(area(k));
+    if (!store::ABRE_ALHEIA(ctx, store::numero(f->area(k)), origem + arquivoFonte(e, k), cpf)) return false;
+    rt::db::Table& t = *ctx.areas.table(f->area(k));
     t.setDeletedHidden(true);
     if (!t.isDamaged()) return true;
     store::avisaIndisponivel(ctx, arquivoFonte(e, k));
@@ -115,8 +111,11 @@ std::unique_ptr<FontesAnteriores> FontesAnteriores::abre(store::Contexto& ctx, E
   return f;
 }
 
-FontesAnteriores::~FontesAnteriores() {
-  for (int a : abertas_) ctx_.areas.release(a);
+FontesAnteriores::~FontesAnteriores() = default;
+
+store::Area FontesAnteriores::area(int k) const {
+  // The register in the range's last area, table k in its k-th.
+  return emprestimo_.area(k == 9 ? workareas::kFontesAnterior.tamanho() : k);
 }
 
 bool FontesAnteriores::temCampo(int k, std::string_view campo) const {
@@ -161,7 +160,7 @@ std::optional<Falta> FontesAnteriores::falta() const {
 }
 
 rt::Result<std::vector<std::pair<std::string, std::string>>> FontesAnteriores::contribuintes() {
-  rt::db::Table& t = *ctx_.areas.table(kAreaRegistro);
+  rt::db::Table& t = *ctx_.areas.table(area(9));
   std::vector<std::pair<std::string, std::string>> v;
   t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {

@@ -15,6 +15,7 @@
 
 #include "converter/receita_tabelas.h"
 #include "rt/base/result.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
 
@@ -64,10 +65,14 @@ class FontesAnteriores {
   rt::Result<std::vector<converter::Linha>> linhas(int k, const store::Cpf& cpf);
 
  private:
-  FontesAnteriores(store::Contexto& ctx, Edicao e) : ctx_(ctx), edicao_(e) {}
+  FontesAnteriores(store::Contexto& ctx, Edicao e)
+      : ctx_(ctx), edicao_(e), emprestimo_(ctx.areas, workareas::kFontesAnterior) {}
+  // The area of source table k (9 the register).
+  store::Area area(int k) const;
   store::Contexto& ctx_;
   Edicao edicao_;
-  std::vector<int> abertas_;
+  // Last year's tables are held in the areas lent to the run, and let go with it.
+  workareas::Emprestimo emprestimo_;
 };
 
 }  // namespace converter

@@ -39,8 +39,6 @@ using store::Area;
 
 namespace {
 
-constexpr int kRegistroFonte = workareas::kRegistroRuralListado;
-
 // The source's taxpayers in LISNOME (emptied first), unmarked, in name order; false when it
 // could not be had or written (said).
 bool listaContribuintes(store::Contexto& ctx, const std::vector<std::pair<std::string, std::string>>& quem,
@@ -238,14 +236,11 @@ struct Execucao {
     const std::string origem = console::BAR_DIR(rt::text::alltrim(c.ARQORIG));
     const std::vector<std::string> chave = {"CPF"};
     ctx.MOS_MENS = false;
-    if (!store::ABRE_ALHEIA(ctx, kRegistroFonte, origem + "MOL909", chave)) {
+    const workareas::Emprestimo listado(ctx.areas, workareas::kRegistroRuralListado);
+    if (!store::ABRE_ALHEIA(ctx, store::numero(listado.area(1)), origem + "MOL909", chave)) {
       ctx.relato().alerta("Problema ao abrir arquivo Origem");
       return;
     }
-    struct Fecha {
-      store::Contexto& ctx;
-      ~Fecha() { ctx.areas.release(kRegistroFonte); }
-    } fecha{ctx};
     if (!store::aberta(ctx.areas, Area::IMP0910) && !store::ABERTURA(ctx, Area::IMP0910)) {
       ctx.relato().alerta("Problema ao abrir arquivo Destino");
       return;
@@ -256,7 +251,7 @@ struct Execucao {
       return;
     }
     std::vector<std::pair<std::string, std::string>> quem;
-    rt::db::Table& r = *ctx.areas.table(kRegistroFonte);
+    rt::db::Table& r = *ctx.areas.table(listado.area(1));
     r.setDeletedHidden(true);
     r.setOrder(0);
     for (r.goTop(); r.status() && !r.eof(); r.skip(1))

@@ -139,7 +139,7 @@ rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::C
                                                                         const std::string& origem) {
   // Made first: a refusal halfway lets go the tables opened so far.
   std::unique_ptr<RuralAnterior> r(new RuralAnterior(ctx));
-  switch (rural::abreFonte(ctx, kAreaRegistro, origem, "MOL909", "CPF", kCamposRegistro)) {
+  switch (rural::abreFonte(ctx, areaDoRegistro(r->emprestimo_), origem, "MOL909", "CPF", kCamposRegistro)) {
     case Aberta::Sim:
       break;
     case Aberta::Ausente:
@@ -153,7 +153,7 @@ rt::Result<std::unique_ptr<RuralAnterior>> RuralAnterior::abreConferida(store::C
   // A rural table that is missing or cannot be had is left out; one that lacks a field the
   // copy reads refuses the whole source.
   for (int k = 1; k <= 4; ++k)
-    if (rural::abreFonte(ctx, areaDaTabela(k), origem, nomeMol(k), "CPF+ATV_EXTER", camposMol(k)) ==
+    if (rural::abreFonte(ctx, areaDaTabela(r->emprestimo_, k), origem, nomeMol(k), "CPF+ATV_EXTER", camposMol(k)) ==
         Aberta::Recusada)
       return Status(rt::Error::kBadField, nomeMol(k));
   return r;
@@ -165,12 +165,10 @@ std::unique_ptr<RuralAnterior> RuralAnterior::abre(store::Contexto& ctx, const s
   return std::move(*r);
 }
 
-RuralAnterior::~RuralAnterior() {
-  for (int a = kAreaRegistro; a <= areaDaTabela(4); ++a) ctx_.areas.release(a);
-}
+RuralAnterior::~RuralAnterior() = default;
 
 rt::Result<bool> RuralAnterior::copia(const store::Cpf& cpf, TabelasCpf& destino) {
-  rt::db::Table* registro = ctx_.areas.table(kAreaRegistro);
+  rt::db::Table* registro = ctx_.areas.table(areaDoRegistro(emprestimo_));
   if (registro == nullptr) return false;
   auto tem = rural::temCpf(*registro, cpf);
   if (!tem || !*tem) return tem;
@@ -180,7 +178,7 @@ rt::Result<bool> RuralAnterior::copia(const store::Cpf& cpf, TabelasCpf& destino
     Copia copia;
   } kCopias[] = {{2, propriedades}, {1, resumo}, {3, bens}, {4, dividas}};
   for (const auto& c : kCopias)
-    if (rt::db::Table* t = ctx_.areas.table(areaDaTabela(c.k))) RT_TRY(c.copia(*t, cpf, destino));
+    if (rt::db::Table* t = ctx_.areas.table(areaDaTabela(emprestimo_, c.k))) RT_TRY(c.copia(*t, cpf, destino));
   return true;
 }
 

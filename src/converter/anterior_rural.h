@@ -13,13 +13,14 @@
 #include "converter/conversor.h"
 #include "converter/receita_tabelas.h"
 #include "rt/base/result.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
 
 namespace converter {
 
 // The sibling's previous-edition register MOL909 and rural tables MOL109..MOL409 of a source
-// folder, read only, held open for a run (work areas 90 to 94). PREPRMOL: a rural table that
+// folder, read only, held open for a run (the areas lent to the run). PREPRMOL: a rural table that
 // cannot be opened is left out.
 class RuralAnterior {
  public:
@@ -41,12 +42,14 @@ class RuralAnterior {
   rt::Result<bool> copia(const store::Cpf& cpf, converter::TabelasCpf& destino);
 
  private:
-  explicit RuralAnterior(store::Contexto& ctx) : ctx_(ctx) {}
+  explicit RuralAnterior(store::Contexto& ctx) : ctx_(ctx), emprestimo_(ctx.areas, workareas::kFontesRurais) {}
   store::Contexto& ctx_;
+  // The sibling's tables are held in the areas lent to the run, and let go with it.
+  workareas::Emprestimo emprestimo_;
 };
 
 // The cash book's rural tables of a source folder (ZUK15, ZUK10, ZUK2, ZUK12, ZUK13), read
-// only, held open for a run (work areas 95 to 99).
+// only, held open for a run (the areas lent to the run).
 class RuralLivroCaixa {
  public:
   // Null when none of the tables is there.
@@ -64,8 +67,10 @@ class RuralLivroCaixa {
   rt::Result<bool> copia(const store::Cpf& cpf, converter::TabelasCpf& destino);
 
  private:
-  explicit RuralLivroCaixa(store::Contexto& ctx) : ctx_(ctx) {}
+  explicit RuralLivroCaixa(store::Contexto& ctx) : ctx_(ctx), emprestimo_(ctx.areas, workareas::kCaixaRural) {}
   store::Contexto& ctx_;
+  // The cash book's tables are held in the areas lent to the run, and let go with it.
+  workareas::Emprestimo emprestimo_;
 };
 
 // CONV_VESKAR for the rural item: the taxpayer must already be in the target register (else

@@ -33,16 +33,16 @@ constexpr Lido kCamposBens[] = {{"CPF", 'C'}, {"I8_1", 'C'}, {"I8_2", 'N'}, {"IT
 constexpr Lido kCamposDividas[] = {{"CPF", 'C'},  {"ITEM", 'N'}, {"I9_1", 'C'},
                                    {"I9_2", 'N'}, {"I9_3", 'N'}, {"I9_4", 'N'}};
 
-// The cash book's tables and the work areas they are held in: the properties, the summary,
-// the income sources (whose rural rows are the cash-book entries), the goods, the debts.
+// The cash book's tables and their places in the range lent to the run: the properties, the
+// summary, the income sources (whose rural rows are the cash-book entries), the goods, the debts.
 struct TabelaCaixa {
   const char* nome;
-  int area;
+  int lugar;
   std::span<const Lido> campos;
 };
-constexpr TabelaCaixa kPropriedades{"ZUK15", 95, kCamposPropriedades}, kResumo{"ZUK10", 96, kCamposResumo},
-    kFontes{"ZUK2", 97, kCamposFontes}, kBens{"ZUK12", 98, kCamposBens},
-    kDividas{"ZUK13", 99, kCamposDividas};
+constexpr TabelaCaixa kPropriedades{"ZUK15", 1, kCamposPropriedades}, kResumo{"ZUK10", 2, kCamposResumo},
+    kFontes{"ZUK2", 3, kCamposFontes}, kBens{"ZUK12", 4, kCamposBens},
+    kDividas{"ZUK13", 5, kCamposDividas};
 constexpr TabelaCaixa kTabelas[] = {kPropriedades, kResumo, kFontes, kBens, kDividas};
 
 std::string dois(int k) {
@@ -160,7 +160,7 @@ rt::Result<std::unique_ptr<RuralLivroCaixa>> RuralLivroCaixa::abreConferida(stor
   std::unique_ptr<RuralLivroCaixa> r(new RuralLivroCaixa(ctx));
   bool alguma = false;
   for (const TabelaCaixa& t : kTabelas) {
-    const Aberta a = rural::abreFonte(ctx, t.area, origem, t.nome, "CPF", t.campos);
+    const Aberta a = rural::abreFonte(ctx, r->emprestimo_.area(t.lugar), origem, t.nome, "CPF", t.campos);
     if (a == Aberta::Recusada) return Status(rt::Error::kBadField, t.nome);
     alguma = alguma || a == Aberta::Sim;
   }
@@ -174,12 +174,10 @@ std::unique_ptr<RuralLivroCaixa> RuralLivroCaixa::abre(store::Contexto& ctx, con
   return std::move(*r);
 }
 
-RuralLivroCaixa::~RuralLivroCaixa() {
-  for (const TabelaCaixa& t : kTabelas) ctx_.areas.release(t.area);
-}
+RuralLivroCaixa::~RuralLivroCaixa() = default;
 
 rt::Result<bool> RuralLivroCaixa::copia(const store::Cpf& cpf, TabelasCpf& destino) {
-  auto aberta = [this](const TabelaCaixa& t) { return ctx_.areas.table(t.area); };
+  auto aberta = [this](const TabelaCaixa& t) { return ctx_.areas.table(emprestimo_.area(t.lugar)); };
   // Without properties there is no rural activity, and nothing else is carried.
   rt::db::Table* propriedades = aberta(kPropriedades);
   if (propriedades == nullptr) return false;

@@ -12,6 +12,7 @@
 #include "rt/base/result.h"
 #include "rt/db/table.h"
 #include "rt/text/value.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
 #include "workareas/areas.h"
@@ -34,9 +35,10 @@ struct Lido {
 // The fields of the sibling's register (MOL909, MOL910): the CPF.
 inline constexpr Lido kCamposRegistro[] = {{"CPF", 'C'}};
 
-// The sibling's register is held in the first area of its lent range, its table k in the k-th.
-inline constexpr int kAreaRegistro = workareas::kFontesRurais.base;
-constexpr int areaDaTabela(int k) { return workareas::kFontesRurais.area(k); }
+// The sibling's tables are held in the areas lent to the run (workareas::kFontesRurais): its
+// register in the first, its table k in the one after the k-th.
+inline store::Area areaDoRegistro(const workareas::Emprestimo& e) { return e.area(1); }
+inline store::Area areaDaTabela(const workareas::Emprestimo& e, int k) { return e.area(k + 1); }
 
 // How the opening of a source table went.
 enum class Aberta {
@@ -49,7 +51,7 @@ enum class Aberta {
 // Opens table `nome` (base name, found in any case) of folder `pasta` (stored, with or
 // without its separator) read only in work area `area` under the alias "RURAL" + the area's
 // number, ordered by `chave`, when it has every field of `campos`.
-Aberta abreFonte(store::Contexto& ctx, int area, std::string_view pasta, std::string_view nome,
+Aberta abreFonte(store::Contexto& ctx, store::Area area, std::string_view pasta, std::string_view nome,
                  std::string_view chave, std::span<const Lido> campos);
 
 // Calls `cada` on each row of `cpf` in `t` (ordered by a key that begins with the CPF), in key

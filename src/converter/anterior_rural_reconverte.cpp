@@ -69,7 +69,7 @@ std::string cpfMostrado(const store::Cpf& cpf) {
 
 // One taxpayer: his register row marked, the source's rows appended to his, all written
 // together.
-void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
+void reconverte(store::Contexto& ctx, const workareas::Emprestimo& fontes, const store::Cpf& cpf,
                 const std::vector<std::vector<std::string>>& mapas) {
   const std::string oque = "CPF " + cpfMostrado(cpf);
   store::UsoDeclaracao uso;
@@ -93,7 +93,7 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
   r.poe("ATV_BRASIL", std::string("S"));
   Status s;
   for (int k = 1; k <= 5 && s; ++k) {
-    rt::db::Table* t = ctx.areas.table(areaDaTabela(k));
+    rt::db::Table* t = ctx.areas.table(areaDaTabela(fontes, k));
     if (t == nullptr) continue;
     const std::vector<std::string>& m = mapas[static_cast<std::size_t>(k)];
     s = rural::linhasDoCpf(*t, cpf, [&](const rt::db::Table& f) {
@@ -112,13 +112,8 @@ void reconverte(store::Contexto& ctx, const store::Cpf& cpf,
 }  // namespace
 
 void reconverteRural(store::Contexto& ctx, Conversor& c) {
-  struct Fecha {
-    store::Contexto& ctx;
-    ~Fecha() {
-      for (int a = kAreaRegistro; a <= areaDaTabela(5); ++a) ctx.areas.release(a);
-    }
-  } fecha{ctx};
-  switch (rural::abreFonte(ctx, kAreaRegistro, c.ARQORIG, "MOL910", "CPF", kCamposRegistro)) {
+  const workareas::Emprestimo fontes(ctx.areas, workareas::kFontesRurais);
+  switch (rural::abreFonte(ctx, areaDoRegistro(fontes), c.ARQORIG, "MOL910", "CPF", kCamposRegistro)) {
     case Aberta::Sim:
       break;
     case Aberta::Recusada:
@@ -133,17 +128,17 @@ void reconverteRural(store::Contexto& ctx, Conversor& c) {
   constexpr Lido kChave[] = {{"CPF", 'C'}, {"ATV_EXTER", 'C'}};
   std::vector<std::vector<std::string>> mapas(6);
   for (int k = 1; k <= 5; ++k) {
-    const Aberta a = rural::abreFonte(ctx, areaDaTabela(k), c.ARQORIG, nomeMol(k), "CPF+ATV_EXTER", kChave);
+    const Aberta a = rural::abreFonte(ctx, areaDaTabela(fontes, k), c.ARQORIG, nomeMol(k), "CPF+ATV_EXTER", kChave);
     if (a == Aberta::Recusada) return;
-    if (a == Aberta::Sim) mapas[static_cast<std::size_t>(k)] = mapa(*ctx.areas.table(areaDaTabela(k)), k);
+    if (a == Aberta::Sim) mapas[static_cast<std::size_t>(k)] = mapa(*ctx.areas.table(areaDaTabela(fontes, k)), k);
   }
-  rt::db::Table& fonte = *ctx.areas.table(kAreaRegistro);
+  rt::db::Table& fonte = *ctx.areas.table(areaDoRegistro(fontes));
   fonte.goTop();
   std::string anterior;
   while (fonte.status() && !fonte.eof()) {
     const std::string cpf = fonte.getText("CPF");
     // A taxpayer listed twice is carried once.
-    if (!rt::text::isEmptyText(cpf) && cpf != anterior) reconverte(ctx, store::Cpf(cpf), mapas);
+    if (!rt::text::isEmptyText(cpf) && cpf != anterior) reconverte(ctx, fontes, store::Cpf(cpf), mapas);
     anterior = cpf;
     fonte.skip(1);
   }

@@ -38,10 +38,6 @@ namespace {
 // transfer does not use.
 constexpr int kRegistroOrigem = numero(Area::TMP_09);
 
-void fechaOrigem(Contexto& ctx) {
-  for (int n = 1; n <= 20; ++n) ctx.areas.release(workareas::kOrigensTransferencia.area(n));
-}
-
 void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
   for (int n : ns) ctx.areas.release(n);
 }
@@ -70,7 +66,7 @@ bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
 }
 
 // Reads the origin rows of every table of the part; held exclusively when they are to go.
-bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
+bool leOrigem(Contexto& ctx, const workareas::Emprestimo& origens, const Transferencia& tr, const std::string& cpf,
               std::vector<TabelaDiario>& linhas) {
   UsaPasta naPasta(ctx, tr.origem);
   for (int n : tabelasDaParte(tr.parte)) {
@@ -80,7 +76,7 @@ bool leOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
       linhas.push_back(tabelaVazia(n));
       continue;
     }
-    const int area = workareas::kOrigensTransferencia.area(n);
+    const int area = numero(origens.area(n));
     Uso uso;
     uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
     uso.alias = "ORIG" + doisDigitos(n);
@@ -116,25 +112,24 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
       !reservaDeclaracao(ctx, tr.destino, cpf, usoDestino, motivo))
     return ResultadoTransf::EmUso;
   if (!abreRegistroOrigem(ctx, tr.origem, false)) return ResultadoTransf::Falhou;
+  // The origin's tables, read into the areas lent to the transfer, are let go on every way out.
+  workareas::Emprestimo origens(ctx.areas, workareas::kOrigensTransferencia);
   Table& origem = *ctx.areas.table(kRegistroOrigem);
   if (!origem.seek(cpf) || !origem.found()) return ResultadoTransf::Falhou;
   const std::uint32_t linhaOrigem = origem.recNo();
 
   std::vector<TabelaDiario> linhas;
-  if (!leOrigem(ctx, tr, cpf, linhas)) {
-    fechaOrigem(ctx);
+  if (!leOrigem(ctx, origens, tr, cpf, linhas)) {
     return ResultadoTransf::Falhou;
   }
   {
     UsaPasta naPasta(ctx, tr.destino);
     if (!ABERTURA(ctx, Area::IMP0910)) {
-      fechaOrigem(ctx);
       return ResultadoTransf::Falhou;
     }
     Table& destino = *tabela(ctx.areas, Area::IMP0910);
     const bool jaExiste = destino.seek(cpf) && destino.found();
     if (jaExiste && !tr.sobrepoe) {
-      fechaOrigem(ctx);
       return ResultadoTransf::Saltado;
     }
     const std::uint32_t linhaDestino = jaExiste ? destino.recNo() : 0;
@@ -142,7 +137,6 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     for (int n : ns) {
       if (!ABERTURA(ctx, n, true)) {
         fechaDestino(ctx, ns);
-        fechaOrigem(ctx);
         return ResultadoTransf::Falhou;
       }
     }
@@ -173,16 +167,14 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     if (const Status liberada = destino.unlock(); s) s = liberada;
     fechaDestino(ctx, ns);
     if (!s) {
-      fechaOrigem(ctx);
       return ResultadoTransf::Falhou;
     }
   }
   if (!tr.mover) {
-    fechaOrigem(ctx);
     return ResultadoTransf::Feito;
   }
   // The origin's rows go only now that the destination holds the whole taxpayer.
-  fechaOrigem(ctx);
+  origens.soltaTodas();
   std::vector<TabelaDiario> vazias;
   for (const TabelaDiario& t : linhas) vazias.push_back({t.numero, t.campos, {}});
   if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) {

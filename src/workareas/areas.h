@@ -92,27 +92,34 @@ enum class Area : int {
 constexpr int numero(Area a) { return static_cast<int>(a); }
 
 // Areas above the catalogue's last, lent to one task while it runs for tables of its own
-// (another folder's, another program's): table k of the task is held in area `base` + k, and
-// nothing of the task reaches past `ultima`.
+// (another folder's, another program's). A task holds its range through a lease
+// (workareas::Emprestimo, areas_trabalho.h), which no other lease can overlap while it lives;
+// its k-th area (k from 1) is area(k).
 struct Faixa {
-  int base, ultima;
-  constexpr int area(int k) const { return base + k; }
+  int primeira, ultima;
+  constexpr Area area(int k) const { return static_cast<Area>(primeira + k - 1); }
+  constexpr int tamanho() const { return ultima - primeira + 1; }
+  constexpr bool encontra(Faixa o) const { return primeira <= o.ultima && o.primeira <= ultima; }
+  constexpr bool valida() const { return primeira > numero(Area::LISNOME) && primeira <= ultima && ultima <= 99; }
 };
-// A transfer between data folders: the origin's table n (1-20).
-inline constexpr Faixa kOrigensTransferencia{70, 90};
-// Last year's conversion: last year's table k (1-14), its register apart in `kRegistroAnterior`.
-inline constexpr Faixa kFontesAnterior{70, 89};
-inline constexpr int kRegistroAnterior = 89;
+// A transfer between data folders: the origin's table n (1-20) in area(n).
+inline constexpr Faixa kOrigensTransferencia{71, 90};
+// Last year's conversion: last year's table k (1-14) in area(k), its register in the last area.
+inline constexpr Faixa kFontesAnterior{71, 89};
 // The sibling rural program's tables, which the same conversion holds beside last year's: its
-// register in the range's first area, its table k in base + k (1-5).
+// register in area(1), its table k (1-5) in area(k + 1).
 inline constexpr Faixa kFontesRurais{90, 95};
-// The register of the sibling's folder while its taxpayers are listed for conversion.
-inline constexpr int kRegistroRuralListado = 89;
-static_assert(kOrigensTransferencia.area(1) > numero(Area::LISNOME) && kFontesAnterior.area(1) > numero(Area::LISNOME),
-              "a lent area would be a catalogued table's");
-static_assert(kFontesAnterior.area(14) < kRegistroAnterior && kRegistroAnterior <= kFontesAnterior.ultima);
-static_assert(kFontesAnterior.ultima < kFontesRurais.base, "the two sources of one conversion would meet");
-static_assert(kFontesRurais.area(5) <= kFontesRurais.ultima && kRegistroRuralListado < kFontesRurais.base);
+// The cash book's rural tables, held beside last year's in the cash book's conversion.
+inline constexpr Faixa kCaixaRural{95, 99};
+// The register of the sibling's folder while its taxpayers are listed for conversion, beside
+// its rural tables.
+inline constexpr Faixa kRegistroRuralListado{89, 89};
+static_assert(kOrigensTransferencia.valida() && kFontesAnterior.valida() && kFontesRurais.valida() &&
+                  kCaixaRural.valida() && kRegistroRuralListado.valida(),
+              "a lent range reaches into the catalogue or beyond the engine's areas");
+static_assert(!kFontesAnterior.encontra(kFontesRurais) && !kFontesAnterior.encontra(kCaixaRural) &&
+                  !kRegistroRuralListado.encontra(kFontesRurais),
+              "ranges one conversion holds together meet");
 
 // The working copy of declaration table `t` (IMP0110 .. IMP1910 give TMP_01 .. TMP_19).
 constexpr Area copia(Area t) { return static_cast<Area>(numero(t) + 20); }

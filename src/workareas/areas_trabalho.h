@@ -4,6 +4,7 @@
 // and a typo does not compile. The program state holds one for the whole run.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,12 +85,60 @@ class AreasTrabalho {
   bool isOpen(int n) const { return motor_.isOpen(n); }
 #endif
 
+  // Whether a range is lent now, wholly or in part.
+  bool emprestada(Faixa f) const {
+    for (const Faixa& e : emprestadas_)
+      if (e.encontra(f)) return true;
+    return false;
+  }
+
   // The engine's areas, for the engine's own users (a compiled expression resolving an alias).
   rt::db::WorkAreas& motor() { return motor_; }
   const rt::db::WorkAreas& motor() const { return motor_; }
 
  private:
+  friend class Emprestimo;
   rt::db::WorkAreas motor_;
+  std::vector<Faixa> emprestadas_;
+};
+
+// A range of areas lent to one task for as long as this lives: the task's k-th table goes in
+// area(k), no other lease may take any of its areas meanwhile (two would close each other's
+// tables), and whatever the task leaves open there is let go at the end. The tables of a
+// range are another folder's or program's, only read, so letting them go has nothing to say;
+// a task that writes one closes it itself first.
+class Emprestimo {
+ public:
+  // A range already lent, even in part, is a fault of the program.
+  Emprestimo(AreasTrabalho& areas, Faixa f) : areas_(areas), faixa_(f) {
+    if (areas_.emprestada(f))
+      throw std::logic_error("work areas " + std::to_string(f.primeira) + "-" + std::to_string(f.ultima) +
+                             " lent twice");
+    areas_.emprestadas_.push_back(f);
+  }
+  ~Emprestimo() {
+    soltaTodas();
+    std::erase_if(areas_.emprestadas_, [this](const Faixa& e) {
+      return e.primeira == faixa_.primeira && e.ultima == faixa_.ultima;
+    });
+  }
+  Emprestimo(const Emprestimo&) = delete;
+  Emprestimo& operator=(const Emprestimo&) = delete;
+
+  // The k-th area of the range (k from 1); outside it, a fault of the program.
+  Area area(int k) const {
+    if (k < 1 || k > faixa_.tamanho())
+      throw std::logic_error("area " + std::to_string(k) + " of a lent range of " + std::to_string(faixa_.tamanho()));
+    return faixa_.area(k);
+  }
+  // Lets go every table of the range now; the range stays lent.
+  void soltaTodas() {
+    for (int k = 1; k <= faixa_.tamanho(); ++k) areas_.release(faixa_.area(k));
+  }
+
+ private:
+  AreasTrabalho& areas_;
+  Faixa faixa_;
 };
 
 // The same, said as the store's callers have long said them.
