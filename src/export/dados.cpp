@@ -17,7 +17,7 @@ std::string cpfAberto(const store::EspelhoDeclaracao& d) {
 
 rt::Result<Linhas> leCopia(workareas::AreasTrabalho& areas, store::Area copia) {
   Linhas linhas;
-  rt::db::Table* t = areas.table(store::numero(copia));
+  rt::db::Table* t = areas.table(copia);
   if (t == nullptr) return linhas;
   const std::uint32_t onde = t->recNo();
   // One record copied for each row is cheaper than resolving the names again.

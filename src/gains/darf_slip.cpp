@@ -19,7 +19,7 @@ namespace {
 
 const Date kFimDoAno = Date::fromYmd(2009, 12, 31);
 
-rt::db::Table* area(store::Contexto& ctx, Area a) { return ctx.areas.table(store::numero(a)); }
+rt::db::Table* area(store::Contexto& ctx, Area a) { return ctx.areas.table(a); }
 
 template <class F>
 void paraCada(store::Contexto& ctx, Area a, F&& f) {

@@ -47,8 +47,8 @@ void dizNoRodape(store::Contexto& ctx, std::string_view texto) {
 }
 
 rt::db::Table* aberta(store::Contexto& ctx, store::Area a) {
-  if (rt::db::Table* t = ctx.areas.table(store::numero(a))) return t;
-  return store::ABERTURA(ctx, a) ? ctx.areas.table(store::numero(a)) : nullptr;
+  if (rt::db::Table* t = ctx.areas.table(a)) return t;
+  return store::ABERTURA(ctx, a) ? ctx.areas.table(a) : nullptr;
 }
 
 }  // namespace

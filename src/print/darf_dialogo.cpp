@@ -29,7 +29,7 @@ using rt::text::transform;
 
 namespace {
 
-constexpr int kRegistro = store::numero(store::Area::IMP0910);
+constexpr workareas::Area kRegistro = store::Area::IMP0910;
 // The five text lines of the slip go under the boxes, from this row of the form.
 constexpr int kLinhaTextos = 13;
 

@@ -79,7 +79,7 @@ void REL_PAGAMENTO(Folha& f, int primeiro, int ultimo);
 // Walks a print copy in its order, skipping deleted rows.
 template <typename F>
 void paraCadaLinha(store::Contexto& ctx, store::Area area, F&& f) {
-  rt::db::Table* t = ctx.areas.table(store::numero(area));
+  rt::db::Table* t = ctx.areas.table(area);
   if (t == nullptr) return;
   for (t->goTop(); t->status() && !t->eof(); t->skip(1))
     if (!t->isDeleted()) f(*t);

@@ -10,7 +10,7 @@ using rt::text::Decimal;
 
 namespace {
 
-constexpr int kCopia = store::numero(store::Area::TMP_07);
+constexpr workareas::Area kCopia = store::Area::TMP_07;
 constexpr std::string_view kValor = "@Ez 999,999,999.99";
 
 constexpr std::array<std::string_view, 26> kRotulos{

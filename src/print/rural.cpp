@@ -253,7 +253,7 @@ void lista(Rural& r, store::Area area, int k) {
   const bool bens = k == 3;
   std::vector<std::uint32_t> linhas;
   r.linhas(area, [&](rt::db::Table& t) { linhas.push_back(t.recNo()); });
-  rt::db::Table& t = *r.ctx.areas.table(store::numero(area));
+  rt::db::Table& t = *r.ctx.areas.table(area);
   for (std::size_t i = 0; i < linhas.size(); ++i) {
     t.goTo(linhas[i]);
     if (!t.status()) break;

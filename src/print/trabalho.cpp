@@ -24,8 +24,8 @@ using namespace rt::text::literals;
 
 namespace {
 
-constexpr int kRegistro = store::numero(store::Area::IMP0910);
-constexpr int kPastas = store::numero(store::Area::DIRET);
+constexpr workareas::Area kRegistro = store::Area::IMP0910;
+constexpr workareas::Area kPastas = store::Area::DIRET;
 
 // Kinds whose sheet walks the register itself: with several taxpayers it runs once a folder.
 bool percorreRegistro(int QUEIMP) { return QUEIMP == 11 || QUEIMP == 12 || QUEIMP == 14; }

@@ -43,8 +43,8 @@ console::Listas* listas(AmbienteTela& a) {
 
 bool escolheNaLista(AmbienteTela& a, store::Area tabela, std::string_view qualhlp) {
   console::Listas* l = listas(a);
-  if (l == nullptr || !a.ctx.areas.isOpen(store::numero(tabela))) return false;
-  a.ctx.areas.select(store::numero(tabela));
+  if (l == nullptr || !a.ctx.areas.isOpen(tabela)) return false;
+  a.ctx.areas.select(tabela);
   a.ctx.QUALHLP = std::string(qualhlp);
   l->GERAL2();
   return l->escolheu();
@@ -124,7 +124,7 @@ constexpr std::array<std::string_view, 28> kEstados = {"AC", "AL", "AP", "AM", "
 // A seek of `codigo` in reference table `t` by its first order; the pick list when missing.
 void confereCodigo(AmbienteTela& a, store::Area t, std::string_view campo, std::string_view qualhlp) {
   if (!store::ABERTURA(a.ctx, t)) return;
-  rt::db::Table& tab = *a.ctx.areas.table(store::numero(t));
+  rt::db::Table& tab = *a.ctx.areas.table(t);
   tab.setOrder(1);
   const std::string codigo(alltrim(a.espelho().registro.txt(campo)));
   if (!codigo.empty() && tab.seek(codigo).isOk() && tab.found()) return;
@@ -214,7 +214,7 @@ void procuraCodigo(AmbienteTela& a, store::Area tabela, std::string_view campo, 
                    std::string_view nome, std::string_view qualhlp) {
   store::RegistroEspelho& r = a.espelho().registro;
   if (!store::ABERTURA(a.ctx, tabela)) return;
-  rt::db::Table& t = *a.ctx.areas.table(store::numero(tabela));
+  rt::db::Table& t = *a.ctx.areas.table(tabela);
   const std::string valor = upper(alltrim(r.txt(campo)));
   t.setOrder(campo == codigo ? 1 : 2);
   if (t.seek(valor, true).isOk() && t.found() && upper(alltrim(t.getText(campo))) == valor) {
@@ -224,7 +224,7 @@ void procuraCodigo(AmbienteTela& a, store::Area tabela, std::string_view campo, 
     escolheNaLista(a, tabela, qualhlp);
     if (alltrim(r.txt(codigo)).empty()) r.txt(nome, std::string(r.txt(nome).size(), ' '));
   }
-  a.ctx.areas.release(store::numero(tabela));
+  a.ctx.areas.release(tabela);
 }
 
 void semOcupacao(store::RegistroEspelho& r) {

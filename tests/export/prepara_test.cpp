@@ -144,7 +144,7 @@ TEST_F(Exportacao, RuralDosDoisLadosSemGravarTabelas) {
       tabela(nome, store::origem(a), {{{"ATV_BRASIL", std::string("S")}}});
     rt::db::OpenOptions o;
     o.exclusive = true;
-    ASSERT_TRUE(ctx.areas.open(store::numero(a), nome + ".DBF", o));
+    ASSERT_TRUE(ctx.areas.open(a, nome + ".DBF", o));
   }
   std::vector<std::string> antes;
   for (const char* t : {"IMP1510.DBF", "IMP1610.DBF", "IMP1710.DBF", "IMP1810.DBF"}) antes.push_back(le(dados / t));
@@ -173,7 +173,7 @@ TEST_F(Exportacao, GanhosDasCopiasComSeusCustos) {
     tabela(nome, store::origem(a), linhas);
     rt::db::OpenOptions o;
     o.exclusive = true;
-    ASSERT_TRUE(ctx.areas.open(store::numero(a), nome + ".DBF", o));
+    ASSERT_TRUE(ctx.areas.open(a, nome + ".DBF", o));
   };
   copia(Area::TMP_07, {{{"CPF", cpf}, {"BEM_NRO", rt::text::Decimal(1)}, {"TIPO_BEM", rt::text::Decimal(1)},
                         {"ESPC_BEM1", std::string("CASA")}, {"VAL_ALI", rt::text::Decimal(1000)},

@@ -206,7 +206,7 @@ TEST_F(Diario, EntriesArePostedByPageAndLineOnceAndBadPostingsWriteNothing) {
     i13_24 = dc.dec.espelho.tabela01.num("I13_24");
     const auto procura = [this](store::Area copia, const char* campo, std::string_view valor,
                                 const std::function<void(const rt::db::Table&)>& le) {
-      rt::db::Table* t = p->areas.table(store::numero(copia));
+      rt::db::Table* t = p->areas.table(copia);
       if (t != nullptr) t->goTop();
       for (bool ok = t != nullptr && t->status().isOk(); ok && !t->eof(); t->skip(), ok = t->status().isOk())
         if (rt::text::trim(t->getText(campo)) == valor) le(*t);

@@ -84,13 +84,13 @@ class Regras : public DeclaracaoFixture {
   // opener (so its index files follow).
   void acrescenta(store::Area tabela, const std::vector<std::vector<std::pair<std::string, std::string>>>& linhas) {
     ASSERT_TRUE(store::ABERTURA(*p, tabela));
-    rt::db::Table& t = *p->areas.table(store::numero(tabela));
+    rt::db::Table& t = *p->areas.table(tabela);
     for (const auto& l : linhas) {
       ASSERT_TRUE(t.appendBlank().isOk());
       for (const auto& [campo, valor] : l) ASSERT_TRUE(t.put(campo, rt::ui::Value(valor)).isOk());
     }
     ASSERT_TRUE(t.flush().isOk());
-    ASSERT_TRUE(p->areas.close(store::numero(tabela)).isOk());
+    ASSERT_TRUE(p->areas.close(tabela).isOk());
   }
 
   Decimal numero(std::string_view cpf, std::string_view campo) {

@@ -98,7 +98,7 @@ TEST_F(Resumo, SummaryAndBalanceComputeWhatTheOtherScreensChanged) {
     e.rural.num("I4R_01", rt::text::Decimal::fromInt(200000));
     e.rural.num("I4R_02", rt::text::Decimal::fromInt(50000));
     const auto linha = [this](store::Area area, std::vector<std::pair<std::string, rt::ui::Value>> campos) {
-      rt::db::Table& t = *p->areas.table(store::numero(area));
+      rt::db::Table& t = *p->areas.table(area);
       ASSERT_TRUE(t.appendBlank().isOk());
       ASSERT_TRUE(t.put("CPF", rt::ui::Value(std::string(kNovo))).isOk());
       for (const auto& [campo, valor] : campos) ASSERT_TRUE(t.put(campo, valor).isOk()) << campo;
