@@ -101,7 +101,7 @@ std::unique_ptr<FontesAnteriores> FontesAnteriores::abre(store::Contexto& ctx, E
   std::unique_ptr<FontesAnteriores> f(new FontesAnteriores(ctx, e));
   const std::vector<std::string> cpf = {"CPF"};
   auto abreUma = [&](int k) {
-    if (!store::ABRE_ALHEIA(ctx, area(k), origem + arquivoFonte(e, k), cpf)) return false;
+    if (!store::ABRE_ALHEIA(ctx, static_cast<store::Area>(area(k)), origem + arquivoFonte(e, k), cpf)) return false;
     f->abertas_.push_back(area(k));
     rt::db::Table& t = *ctx.areas.table(area(k));
     t.setDeletedHidden(true);
@@ -138,7 +138,7 @@ int inteiros(const rt::db::FieldDef& f) { return f.width - (f.decimals > 0 ? f.d
 // number of no more digits before the point. A field this year's table lacks is read by a rule
 // of its own (the cash book's names) and passes.
 bool mesmoTipo(const rt::db::FieldDef& fonte, int n, std::string_view campo) {
-  for (const store::CampoDef& d : store::estrutura(n)) {
+  for (const store::CampoDef& d : store::estrutura(static_cast<store::Area>(n))) {
     if (rt::text::upper(d.nome) != campo) continue;
     if (d.tipo != fonte.type) return false;
     return d.tipo != 'N' || inteiros(fonte) <= inteiros({d.nome, d.tipo, d.largura, d.decimais});

@@ -238,7 +238,7 @@ struct Execucao {
     const std::string origem = console::BAR_DIR(rt::text::alltrim(c.ARQORIG));
     const std::vector<std::string> chave = {"CPF"};
     ctx.MOS_MENS = false;
-    if (!store::ABRE_ALHEIA(ctx, kRegistroFonte, origem + "MOL909", chave)) {
+    if (!store::ABRE_ALHEIA(ctx, static_cast<store::Area>(kRegistroFonte), origem + "MOL909", chave)) {
       ctx.relato().alerta("Problema ao abrir arquivo Origem");
       return;
     }
@@ -325,7 +325,7 @@ void reorganizaDestino(store::Contexto& ctx, std::string_view pasta) {
   ctx.relato().fimEspera();
   store::avisaOcupadas(ctx, ocupadas);
   // The check pass says what it could not open and goes on as far as it can.
-  (void)store::ABERTURA(ctx, 0);
+  (void)store::ABERTURA(ctx, store::Area::Nenhuma);
 }
 
 // Back in the folder the run started in: the data folder, the register, and the folder the

@@ -171,7 +171,7 @@ TEST_F(TrabalhoTest, ARoutingThatFailsEndsTheJobBeforeAnySheet) {
 namespace {
 
 void estatus(store::Contexto& ctx, const std::string& cpf, int valor) {
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
   rt::db::Table& reg = *ctx.areas.table(store::Area::IMP0910);
   ASSERT_TRUE(reg.seek(cpf));
   ASSERT_TRUE(reg.lockRecord());
