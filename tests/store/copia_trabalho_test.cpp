@@ -93,7 +93,7 @@ TEST_F(CopiaTrabalhoTest, CopiesHoldTheRowsOfTheCpfOnly) {
     EXPECT_EQ(c->recordCount(), esperado.size()) << "copy of table " << n;
   }
   // The shared tables are closed again; the copies have their own keys.
-  for (int n = 1; n <= 19; ++n) EXPECT_FALSE(ctx.areas.isOpen(n)) << n;
+  for (Area n : kComCopia) EXPECT_FALSE(ctx.areas.isOpen(n)) << numero(n);
   EXPECT_EQ(area(store::Area::TMP_04)->orderExpression(1), "I7_0");
   EXPECT_EQ(area(store::Area::TMP_17)->orderExpression(1), "I8R_0");
   EXPECT_EQ(area(store::Area::TMP_15)->orderExpression(1), "cpf+ATV_BRASIL");

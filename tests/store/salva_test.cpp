@@ -139,7 +139,7 @@ TEST_F(SalvaTest, FinalSaveReplacesTheRowsOfEveryTable) {
   rt::db::Table& r = registroDe(kB);
   EXPECT_EQ(r.getText("NOMECONTR").substr(0, 9), "NOME NOVO");
   // A final save without export closes the copies.
-  for (int a = 21; a <= 39; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+  for (Area a : kCopias) EXPECT_FALSE(ctx.areas.isOpen(a)) << numero(a);
   // Nothing is left of the journal.
   EXPECT_FALSE(rt::db::fileExists(caminhoDiario(ctx, kB)));
 }
