@@ -33,17 +33,17 @@ class Responde final : public store::Relato {
   int escolha(std::span<const std::string>, std::span<const std::string>) override { return 2; }
 };
 
-void tabela(const std::string& pasta, int n, int contribuintes, const std::vector<Campos>& porContribuinte) {
+void tabela(const std::string& pasta, store::Area n, int contribuintes, const std::vector<Campos>& porContribuinte) {
   std::vector<rt::db::FieldDef> f;
   for (const store::CampoDef& c : store::estrutura(n)) f.push_back({rt::text::upper(c.nome), c.tipo, c.largura, c.decimais});
-  const std::string caminho = pasta + "/IMP" + rt::text::doisDigitos(n) + "09.DBF";
+  const std::string caminho = pasta + "/IMP" + rt::text::doisDigitos(store::numero(n)) + "09.DBF";
   if (!rt::db::Table::create(caminho, f, rt::db::CreateMode::kReplace)) std::abort();
   auto t = rt::db::Table::open(caminho);
   if (!t) std::abort();
   for (int i = 1; i <= contribuintes; ++i)
     for (const Campos& l : porContribuinte) {
       if (!(*t)->appendBlank() || !(*t)->put("CPF", bench::cpfDe(i))) std::abort();
-      if (n == 9 && !(*t)->put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
+      if (n == store::Area::IMP0910 && !(*t)->put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
       for (const auto& [campo, v] : l)
         if (!(*t)->put(campo, v)) std::abort();
     }
@@ -57,12 +57,12 @@ void ConverteAnterior1000(benchmark::State& state) {
   const std::string origem = p.raiz + "/ant";
   std::filesystem::create_directories(origem);
   const int n = quantos();
-  tabela(origem, 9, n, {{{"ENDERECO", std::string("RUA DO BANCO")}, {"IMPPGRE", Decimal(-120)}}});
-  tabela(origem, 1, n, {{{"DESPALIM", Decimal(1)}}});
-  tabela(origem, 2, n, {{{"I1_1", std::string("F")}, {"I1_2", std::string("EMPRESA")}},
+  tabela(origem, store::Area::IMP0910, n, {{{"ENDERECO", std::string("RUA DO BANCO")}, {"IMPPGRE", Decimal(-120)}}});
+  tabela(origem, store::Area::IMP0110, n, {{{"DESPALIM", Decimal(1)}}});
+  tabela(origem, store::Area::IMP0210, n, {{{"I1_1", std::string("F")}, {"I1_2", std::string("EMPRESA")}},
                         {{"I1_1", std::string("J")}, {"I1_2", std::string("BANCO")}}});
-  tabela(origem, 3, n, {{{"NOMEDEPEN", std::string("FILHO")}, {"CODIDEPEN", Decimal(21)}}});
-  tabela(origem, 6, n, {{{"I6_1", std::string("MEDICO")}, {"I6_3", Decimal(3)}},
+  tabela(origem, store::Area::IMP0310, n, {{{"NOMEDEPEN", std::string("FILHO")}, {"CODIDEPEN", Decimal(21)}}});
+  tabela(origem, store::Area::IMP0610, n, {{{"I6_1", std::string("MEDICO")}, {"I6_3", Decimal(3)}},
                         {{"I6_1", std::string("DENTISTA")}, {"I6_3", Decimal(4)}},
                         {{"I6_1", std::string("ESCOLA")}, {"I6_3", Decimal(50)}}});
   std::vector<Campos> bens;
@@ -70,11 +70,11 @@ void ConverteAnterior1000(benchmark::State& state) {
     bens.push_back({{"I7_1", Decimal(k)}, {"I7_2", std::string("BEM DESCRITO")}, {"I7_5", Decimal(11)}});
     bens.push_back({{"I7_2", std::string(" EM DUAS LINHAS")}, {"I7_3", Decimal(100 * k)}, {"I7_4", Decimal(150 * k)}});
   }
-  tabela(origem, 4, n, bens);
-  tabela(origem, 5, n, {{{"I8_1", Decimal(1)}, {"I8_2", std::string("EMPRESTIMO")}, {"I8_4", Decimal(50)}}});
-  tabela(origem, 11, n, {{{"OBSERV", std::string("NOTA")}}});
-  tabela(origem, 10, n, {{{"CODDESP", Decimal(1)}, {"VALODESP", Decimal(10)}}});
-  for (int t : {7, 8, 14}) tabela(origem, t, n, {});
+  tabela(origem, store::Area::IMP0410, n, bens);
+  tabela(origem, store::Area::IMP0510, n, {{{"I8_1", Decimal(1)}, {"I8_2", std::string("EMPRESTIMO")}, {"I8_4", Decimal(50)}}});
+  tabela(origem, store::Area::IMP1110, n, {{{"OBSERV", std::string("NOTA")}}});
+  tabela(origem, store::Area::IMP1010, n, {{{"CODDESP", Decimal(1)}, {"VALODESP", Decimal(10)}}});
+  for (store::Area t : {store::Area::IMP0710, store::Area::IMP0810, store::Area::IMP1410}) tabela(origem, t, n, {});
 
   converter::Conversor c;
   c.OPCAO_1 = converter::kBrantel;

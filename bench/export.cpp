@@ -22,8 +22,9 @@ struct Declaracao300 {
   Declaracao300() {
     std::string modelo = (std::filesystem::temp_directory_path() / "benchexportXXXXXX").string();
     pasta = mkdtemp(modelo.data());
-    for (int area : {22, 23, 24, 25, 26, 32, 34}) {
-      const std::string nome = pasta + "/TMP_" + std::to_string(area - 20) + "01";
+    for (store::Area area : {store::Area::TMP_02, store::Area::TMP_03, store::Area::TMP_04, store::Area::TMP_05,
+                             store::Area::TMP_06, store::Area::TMP_12, store::Area::TMP_14}) {
+      const std::string nome = pasta + "/TMP_" + std::to_string(store::numero(store::origem(area))) + "01";
       (void)rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace);
       rt::db::OpenOptions o;
       o.exclusive = true;

@@ -14,7 +14,7 @@ namespace {
 void BM_GridPaging(benchmark::State& state) {
   bench::CopiasBench b("bench_grid");
   store::Contexto& ctx = b.ctx;
-  if (!store::criaCopia(ctx, 26).isOk()) {
+  if (!store::criaCopia(ctx, store::Area::TMP_06).isOk()) {
     state.SkipWithError("working copy");
     return;
   }

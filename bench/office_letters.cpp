@@ -38,7 +38,7 @@ struct Registro {
     ctx.definePastaPrograma(raiz + "/prog");
     ctx.definePastaDados(raiz + "/dados");
     ctx.definePastaTrabalho(raiz + "/trab");
-    if (!store::ABERTURA(ctx, 9, true)) std::abort();
+    if (!store::ABERTURA(ctx, store::Area::IMP0910, true)) std::abort();
     rt::db::Table& t = *ctx.areas.table(9);
     for (int i = 1; i <= kContribuintes; ++i) {
       char cpf[16];

@@ -44,7 +44,7 @@ void CadastroDelimitado100000(benchmark::State& state) {
   std::filesystem::create_directories(pasta);
   const int n = bench::smoke() ? 100 : 100000;
   {
-    if (!rt::db::Table::create(pasta + "/IMP0910", store::camposDbf(store::estrutura(9)))) {
+    if (!rt::db::Table::create(pasta + "/IMP0910", store::camposDbf(store::estrutura(store::Area::IMP0910)))) {
       state.SkipWithError("create");
       return;
     }

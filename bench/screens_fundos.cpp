@@ -50,7 +50,7 @@ void BM_Tela4PrimeiroDesenho(benchmark::State& state) {
   bench::CopiasBench b("bench_tela4");
   store::Contexto& ctx = b.ctx;
   // Every working copy of an open declaration, as a loaded one has them.
-  for (int area = 21; area <= 39; ++area) (void)store::criaCopia(ctx, area);
+  for (store::Area area : store::kCopias) (void)store::criaCopia(ctx, area);
   auto linhas = [&ctx](int area, int n, auto&& preenche) {
     rt::db::Table* t = ctx.areas.table(area);
     if (t == nullptr) return false;

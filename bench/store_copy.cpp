@@ -40,7 +40,7 @@ std::string cpfDe(int i) {
 }
 
 // Writes table n's file directly: header, records, end mark.
-void escreveTabela(const std::string& caminho, int n) {
+void escreveTabela(const std::string& caminho, store::Area n) {
   std::vector<FieldDef> campos = store::camposDbf(store::estrutura(n));
   if (!rt::db::normaliseFields(campos)) std::abort();
   rt::db::DbfHeader h;
@@ -54,7 +54,8 @@ void escreveTabela(const std::string& caminho, int n) {
   std::string branco = " ";
   for (const FieldDef& f : campos) branco += rt::db::formatField(f, rt::db::blankValue(f)).value();
   std::uint32_t total = 0;
-  for (int c = 0; c < kContribuintes; ++c) total += static_cast<std::uint32_t>(kLinhas[n] * (c == kAlvo && n != 1 && n != 9 && n != 15 ? 3 : 1));
+  for (int c = 0; c < kContribuintes; ++c) total += static_cast<std::uint32_t>(kLinhas[store::numero(n)] *
+      (c == kAlvo && n != store::Area::IMP0110 && n != store::Area::IMP0910 && n != store::Area::IMP1510 ? 3 : 1));
   h.recordCount = total;
   std::ofstream out(caminho, std::ios::binary);
   out << rt::db::encodeHeader(h);
@@ -63,7 +64,8 @@ void escreveTabela(const std::string& caminho, int n) {
     if (f.name == "ATV_BRASIL") atv = &f;
   for (int c = 0; c < kContribuintes; ++c) {
     const std::string cpf = cpfDe(c);
-    const int k = kLinhas[n] * (c == kAlvo && n != 1 && n != 9 && n != 15 ? 3 : 1);
+    const int k = kLinhas[store::numero(n)] *
+      (c == kAlvo && n != store::Area::IMP0110 && n != store::Area::IMP0910 && n != store::Area::IMP1510 ? 3 : 1);
     for (int i = 0; i < k; ++i) {
       std::string r = branco;
       r.replace(static_cast<std::size_t>(campos[0].offset), 11, cpf);
@@ -93,8 +95,8 @@ struct Ambiente {
     if (!std::filesystem::exists(pronto)) {
       std::filesystem::remove_all(raiz);
       for (const char* p : {"/prog", "/dados", "/trab"}) std::filesystem::create_directories(raiz + p);
-      for (int n = 1; n <= 20; ++n) {
-        if (n == 13 || n == 20) continue;
+      for (store::Area n : store::kComCopia) {
+        if (n == store::Area::IMP1310) continue;
         const store::TabelaDef& t = *store::tabela(n);
         const std::string dbf = store::caminho(ctx, store::comExtensao(store::arquivoTabela(ctx, t), ".DBF"));
         escreveTabela(dbf, n);
@@ -125,7 +127,7 @@ void BM_LoadDeclaration(benchmark::State& state) {
   }
   std::size_t linhas = 0;
   (void)store::INIC_VAR(a.ctx, a.dec, 0, 1);
-  for (int n = 21; n <= 39; ++n)
+  for (store::Area n : store::kCopias)
     if (auto* t = a.ctx.areas.table(n)) {
       (void)t->goTop();
       for (; !t->eof(); (void)t->skip(1)) ++linhas;

@@ -13,7 +13,13 @@
 namespace {
 
 struct Ambiente : bench::PastaBench {
-  Ambiente() : PastaBench("tavren-bench-store", {{9, 1}, {1, 1}, {2, 3}, {3, 2}, {4, 4}, {6, 3}, {12, 1}}) {
+  Ambiente() : PastaBench("tavren-bench-store", {{store::Area::IMP0910, 1},
+                                                {store::Area::IMP0110, 1},
+                                                {store::Area::IMP0210, 3},
+                                                {store::Area::IMP0310, 2},
+                                                {store::Area::IMP0410, 4},
+                                                {store::Area::IMP0610, 3},
+                                                {store::Area::IMP1210, 1}}) {
     // Every table made once, so the runs below only open.
     abreTudo();
     (void)ctx.areas.closeAll();
@@ -45,7 +51,7 @@ BENCHMARK(BM_AbreTodasAsTabelas)->Unit(benchmark::kMillisecond);
 void BM_AbreOCadastro(benchmark::State& state) {
   Ambiente& a = ambiente();
   for (auto _ : state) {
-    if (!store::ABERTURA(a.ctx, 9)) std::abort();
+    if (!store::ABERTURA(a.ctx, store::Area::IMP0910)) std::abort();
     benchmark::DoNotOptimize(a.ctx.areas.table(9)->recordCount());
   }
 }
@@ -54,7 +60,7 @@ BENCHMARK(BM_AbreOCadastro)->Unit(benchmark::kMicrosecond);
 void BM_Verificacao(benchmark::State& state) {
   Ambiente& a = ambiente();
   for (auto _ : state)
-    if (!store::ABERTURA(a.ctx, 0)) std::abort();
+    if (!store::ABERTURA(a.ctx, store::Area::Nenhuma)) std::abort();
 }
 BENCHMARK(BM_Verificacao)->Unit(benchmark::kMillisecond);
 

@@ -16,7 +16,7 @@ using bench::kContribuintes;
 
 struct Ambiente : bench::PastaBench {
   Ambiente()
-      : PastaBench("tavren-bench-reorg", {{9, 1}, {1, 1}, {2, 3}, {3, 2}, {4, 4}, {6, 3}, {15, 1}, {19, 5}}) {}
+      : PastaBench("tavren-bench-reorg", {{store::Area::IMP0910, 1}, {store::Area::IMP0110, 1}, {store::Area::IMP0210, 3}, {store::Area::IMP0310, 2}, {store::Area::IMP0410, 4}, {store::Area::IMP0610, 3}, {store::Area::IMP1510, 1}, {store::Area::IMP1910, 5}}) {}
 };
 
 Ambiente& ambiente() {

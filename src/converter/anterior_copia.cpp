@@ -481,7 +481,7 @@ Status CONV_VESKIR(CopiaAnterior& c, const store::Cpf& cpf, Linha& registro, Tab
 }
 
 void ajustaLinha(int n, Linha& l) {
-  const auto campos = store::estrutura(n);
+  const auto campos = store::estrutura(workareas::declaracao(n));
   Linha nova;
   for (const store::CampoDef& f : campos) {
     const std::string nome = rt::text::upper(f.nome);

@@ -98,7 +98,7 @@ std::unique_ptr<FontesAnteriores> FontesAnteriores::abre(store::Contexto& ctx, E
   std::unique_ptr<FontesAnteriores> f(new FontesAnteriores(ctx, e));
   const std::vector<std::string> cpf = {"CPF"};
   auto abreUma = [&](int k) {
-    if (!store::ABRE_ALHEIA(ctx, store::numero(f->area(k)), origem + arquivoFonte(e, k), cpf)) return false;
+    if (!store::ABRE_ALHEIA(ctx, f->area(k), origem + arquivoFonte(e, k), cpf)) return false;
     rt::db::Table& t = *ctx.areas.table(f->area(k));
     t.setDeletedHidden(true);
     if (!t.isDamaged()) return true;
@@ -137,7 +137,7 @@ int inteiros(const rt::db::FieldDef& f) { return f.width - (f.decimals > 0 ? f.d
 // number of no more digits before the point. A field this year's table lacks is read by a rule
 // of its own (the cash book's names) and passes.
 bool mesmoTipo(const rt::db::FieldDef& fonte, int n, std::string_view campo) {
-  for (const store::CampoDef& d : store::estrutura(n)) {
+  for (const store::CampoDef& d : store::estrutura(workareas::declaracao(n))) {
     if (rt::text::upper(d.nome) != campo) continue;
     if (d.tipo != fonte.type) return false;
     return d.tipo != 'N' || inteiros(fonte) <= inteiros({d.nome, d.tipo, d.largura, d.decimais});

@@ -237,7 +237,7 @@ struct Execucao {
     const std::vector<std::string> chave = {"CPF"};
     ctx.MOS_MENS = false;
     const workareas::Emprestimo listado(ctx.areas, workareas::kRegistroRuralListado);
-    if (!store::ABRE_ALHEIA(ctx, store::numero(listado.area(1)), origem + "MOL909", chave)) {
+    if (!store::ABRE_ALHEIA(ctx, listado.area(1), origem + "MOL909", chave)) {
       ctx.relato().alerta("Problema ao abrir arquivo Origem");
       return;
     }
@@ -320,7 +320,7 @@ void reorganizaDestino(store::Contexto& ctx, std::string_view pasta) {
   ctx.relato().fimEspera();
   store::avisaOcupadas(ctx, ocupadas);
   // The check pass says what it could not open and goes on as far as it can.
-  (void)store::ABERTURA(ctx, 0);
+  (void)store::ABERTURA(ctx, store::Area::Nenhuma);
 }
 
 // Back in the folder the run started in: the data folder, the register, and the folder the

@@ -56,7 +56,7 @@ Aberta abreFonte(store::Contexto& ctx, store::Area area, std::string_view pasta,
   const ComApelido nomeado(ctx, "RURAL" + std::to_string(store::numero(area)));
   // The fields first, on the bare table: a key over a missing field would fail as a damaged
   // table would, and the user would not learn which field is missing.
-  if (!store::ABRE_ALHEIA(ctx, store::numero(area), arquivo, {})) return Aberta::Falhou;
+  if (!store::ABRE_ALHEIA(ctx, area, arquivo, {})) return Aberta::Falhou;
   const rt::db::Table& t = *ctx.areas.table(area);
   for (const Lido& c : campos) {
     const rt::db::FieldDef* f = t.field(c.nome);
@@ -67,7 +67,7 @@ Aberta abreFonte(store::Contexto& ctx, store::Area area, std::string_view pasta,
     }
   }
   const std::vector<std::string> chaves{std::string(chave)};
-  return store::ABRE_ALHEIA(ctx, store::numero(area), arquivo, chaves) ? Aberta::Sim : Aberta::Falhou;
+  return store::ABRE_ALHEIA(ctx, area, arquivo, chaves) ? Aberta::Sim : Aberta::Falhou;
 }
 
 Status linhasDoCpf(rt::db::Table& t, const store::Cpf& cpf,

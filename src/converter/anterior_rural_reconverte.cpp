@@ -51,7 +51,7 @@ bool mesmoTipo(char de, char para) {
 
 // For each field of source table k, the target field it is copied into ("" for none).
 std::vector<std::string> mapa(const rt::db::Table& fonte, int k) {
-  const auto destino = store::estrutura(14 + k);
+  const auto destino = store::estrutura(workareas::declaracao(14 + k));
   std::vector<std::string> v;
   for (const rt::db::FieldDef& f : fonte.fields()) {
     const std::string nome = nomeDestino(k, rt::text::upper(f.name));

@@ -58,7 +58,7 @@ std::string chaveComprovante(std::string_view cpf, std::string_view fonte) {
 // False when FOLHAPG could not be read (said).
 bool procuraPendentes(store::Contexto& ctx, std::span<const Comprovante> comprovantes, JaPendentes& r) {
   rt::db::Table& t = *store::tabela(ctx.areas, Area::FOLHAPG);
-  const auto campos = store::estrutura(store::numero(Area::FOLHAPG));
+  const auto campos = store::estrutura(Area::FOLHAPG);
   std::size_t iCpf = 0, iFonte = 0;
   for (std::size_t i = 0; i < campos.size(); ++i) {
     if (campos[i].nome == "CPF") iCpf = i;
@@ -110,7 +110,7 @@ bool importaArquivo(store::Contexto& ctx, const std::string& arquivo) {
   }
   std::ostringstream bytes;
   bytes << f.rdbuf();
-  const LeituraFolha l = leFolha(bytes.str(), store::estrutura(store::numero(Area::FOLHAPG)));
+  const LeituraFolha l = leFolha(bytes.str(), store::estrutura(Area::FOLHAPG));
   if (!l.recusa.empty()) {
     console::AVISOSN(ctx, {std::string_view(l.recusa), "Nada foi importado."}, 0);
     return false;

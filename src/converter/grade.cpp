@@ -147,7 +147,7 @@ bool EDITOR(store::Contexto& ctx, Conversor& c) {
   // The grid wrote each row it changed as it left it: the lists close with nothing to write.
   const bool propria = store::aberta(ctx.areas, Area::DIRET);
   store::solta(ctx.areas, Area::DIRET);
-  if (!store::ABREARQ(ctx, store::numero(Area::DIRET), false, lista, "upper(DIRETOR)")) return false;
+  if (!store::ABREARQ(ctx, Area::DIRET, false, lista, "upper(DIRETOR)")) return false;
   // The list starts on its first folder by name.
   store::tabela(ctx.areas, Area::DIRET)->goTop();
   grid::TelaGrade tela = pastas(kListaInstalacao);

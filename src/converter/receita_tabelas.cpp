@@ -11,13 +11,15 @@ namespace converter {
 using rt::text::Decimal;
 using rt::text::Value;
 
-rt::Result<std::vector<Linha>> TabelasCpf::carrega(int n) {
+rt::Result<std::vector<Linha>> TabelasCpf::carrega(int numeroTabela) {
+  // The reader below numbers its tables as the data folder does; here they are named.
+  const store::Area n = workareas::declaracao(numeroTabela);
   const bool aberta = ctx_.areas.isOpen(n);
   if (!aberta && !store::ABERTURA(ctx_, n))
-    return rt::Status(rt::Error::kInUse, "table " + std::to_string(n));
+    return rt::Status(rt::Error::kInUse, "table " + std::to_string(numeroTabela));
   rt::db::Table& t = *ctx_.areas.table(n);
   auto lidas = [&]() -> rt::Result<store::TabelaDiario> {
-    if (n != store::numero(store::Area::IMP0910)) {
+    if (n != store::Area::IMP0910) {
       auto v = store::linhasDoCpf(t, n, cpf_);
       // The journal opens every other table it writes exclusively: none opened here stays
       // open (one open already, as a batch of saves keeps it, is left so).
@@ -49,7 +51,7 @@ rt::Result<std::vector<Linha>> TabelasCpf::carrega(int n) {
 rt::Status TabelasCpf::grava() {
   std::vector<store::TabelaDiario> todas;
   for (int n : mudadas()) {
-    store::TabelaDiario t = store::tabelaVazia(n);
+    store::TabelaDiario t = store::tabelaVazia(workareas::declaracao(n));
     for (const Linha& l : guardadas(n)) {
       std::string reg;
       std::size_t usados = 0;

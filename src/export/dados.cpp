@@ -21,7 +21,7 @@ rt::Result<Linhas> leCopia(workareas::AreasTrabalho& areas, store::Area copia) {
   if (t == nullptr) return linhas;
   const std::uint32_t onde = t->recNo();
   // One record copied for each row is cheaper than resolving the names again.
-  const store::RegistroEspelho modelo(store::numero(store::origem(copia)), "");
+  const store::RegistroEspelho modelo(store::origem(copia), "");
   t->goTop();
   RT_TRY(t->status());
   while (t->status() && !t->eof()) {
@@ -53,7 +53,7 @@ namespace {
 
 // The rows of a table of the data or program folder that pass `quer`, the table opened on its
 // own, shared and read only. A missing table has no rows.
-rt::Result<Linhas> leTabela(const std::string& arquivo, int tabela,
+rt::Result<Linhas> leTabela(const std::string& arquivo, store::Area tabela,
                             const std::function<bool(const rt::db::Table&)>& quer) {
   Linhas linhas;
   const std::string real = rt::db::resolveCaseInsensitive(arquivo);
@@ -106,7 +106,7 @@ rt::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados) {
                                                 {Area::IMP1810, &lado->dividas}};
     for (const auto& [tabela, destino] : tabelas) {
       const int n = store::numero(tabela);
-      auto r = leTabela(pasta + "IMP" + doisDigitos(n) + "10.DBF", n, doLado);
+      auto r = leTabela(pasta + "IMP" + doisDigitos(n) + "10.DBF", tabela, doLado);
       if (!r) return r.status();
       if (destino != nullptr)
         *destino = std::move(*r);
@@ -119,7 +119,7 @@ rt::Status leRural(store::Contexto& ctx, DadosDeclaracao& dados) {
   for (const auto& r : dados.ruralExterior.bens) codigos.emplace(rt::text::alltrim(r.txt("I8R_3")));
   codigos.erase("");
   if (codigos.empty()) return rt::Status::ok();
-  auto paises = leTabela(console::caminhoLinux(ctx, ctx.ARQDEF) + "/TABPAIS.DBF", store::numero(Area::TABPAIS),
+  auto paises = leTabela(console::caminhoLinux(ctx, ctx.ARQDEF) + "/TABPAIS.DBF", Area::TABPAIS,
                          [&](const rt::db::Table& t) { return codigos.contains(rt::text::alltrim(t.getText("CODPAIS"))); });
   if (!paises) return paises.status();
   for (const auto& p : *paises) dados.NOMPAIS.emplace(rt::text::alltrim(p.txt("CODPAIS")), p.txt("NOMPAIS"));

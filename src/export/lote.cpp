@@ -15,7 +15,7 @@ namespace {
 
 using namespace rt::text::literals;
 
-constexpr int kCadastro = store::numero(store::Area::IMP0910);
+constexpr store::Area kCadastro = store::Area::IMP0910;
 
 // Esc typed while a batch runs asks whether to stop it.
 bool abandona(store::Contexto& ctx) {

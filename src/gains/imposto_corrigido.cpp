@@ -98,7 +98,7 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
 
   // The list is held exclusive while it is built and shown: another terminal is refused at
   // once rather than kept waiting.
-  const int area = store::numero(store::Area::IMPCORRIG);
+  const store::Area area = store::Area::IMPCORRIG;
   const std::string arquivo = store::arquivoTabela(ctx, *store::tabela(area));
   const std::string dbf = store::caminho(ctx, arquivo + ".DBF");
   if (!std::filesystem::exists(dbf) && !store::CRIA(ctx, area, arquivo)) return false;

@@ -64,7 +64,7 @@ std::vector<NomeDesconhecido> nomesDesconhecidos(store::Contexto& ctx,
         confereRecalculo(opc, t->antes);
         confereRecalculo(opc, t->depois);
         confereRecalculo(opc, recalculoCalculadora(opc));
-        const std::span<const store::CampoDef> campos = store::estrutura(t->area);
+        const std::span<const store::CampoDef> campos = store::estrutura(t->area.nome());
         for (const Coluna& c : t->colunas) {
           confereValidacao(opc, c.valida);
           confereValidacao(opc, c.antes);

@@ -259,7 +259,7 @@ void LIMPA_ORDENS(Sessao& s) {
   Table* t = s.t();
   if (t != nullptr) {
     t->closeIndexes();
-    const std::string proprio = store::caminhoCopia(s.ctx, store::numero(s.area));
+    const std::string proprio = store::caminhoCopia(s.ctx, s.area);
     if (!proprio.empty() && !s.chaveAntes.empty()) {
       if (t->openIndex(proprio + ".CDX", s.chaveAntes).isOk()) t->setOrder(1);
     }

@@ -21,7 +21,7 @@ namespace {
 // Whether the program folder holds the table, its name matched as the data store matches
 // every table's file.
 bool temFolhaPg(store::Contexto& ctx) {
-  const store::TabelaDef* t = store::tabela(store::numero(store::Area::FOLHAPG));
+  const store::TabelaDef* t = store::tabela(store::Area::FOLHAPG);
   return t != nullptr && store::existe(ctx, store::comExtensao(store::arquivoTabela(ctx, *t), ".DBF"));
 }
 

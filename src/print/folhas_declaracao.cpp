@@ -26,8 +26,8 @@ using namespace rt::text::literals;
 
 namespace {
 
-constexpr workareas::Area kRegistro = store::Area::IMP0910;
-constexpr workareas::Area kResumo = store::Area::IMP0110;
+constexpr store::Area kRegistro = store::Area::IMP0910;
+constexpr store::Area kResumo = store::Area::IMP0110;
 
 // Sheet 8: the job's letter read whole and merged with the taxpayer. A letter that cannot be
 // read (removed since the job's question) is said and nothing is printed.

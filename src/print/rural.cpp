@@ -33,7 +33,7 @@ struct Rural {
   bool brasil;
   Titular titular;
   Pagina pag;
-  store::RegistroEspelho resumo{store::numero(store::Area::IMP1510), "IMP1510"};  // the side's summary row, field by field
+  store::RegistroEspelho resumo{store::Area::IMP1510, "IMP1510"};  // the side's summary row, field by field
 
   std::string lado() const { return brasil ? "S" : "N"; }
   Decimal num(std::string_view campo) const { return resumo.num(campo); }

@@ -33,7 +33,7 @@ namespace {
 
 using store::inteiro;
 
-constexpr int kCopia = store::numero(Area::TMP_13);
+constexpr store::Area kCopia = Area::TMP_13;
 
 // The taxpayer's declaration held while the entries are posted into it, so no other terminal
 // has it open meanwhile: its save would write back the tables as it read them, without the

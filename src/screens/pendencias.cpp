@@ -17,8 +17,8 @@ namespace screens {
 
 namespace {
 
-constexpr int kNotas = store::numero(store::Area::IMP1110);      // the checker's errors and the notes
-constexpr int kCopiaNotas = store::numero(store::Area::TMP_11);  // the terminal's working copy of them
+constexpr store::Area kNotas = store::Area::IMP1110;      // the checker's errors and the notes
+constexpr store::Area kCopiaNotas = store::Area::TMP_11;  // the terminal's working copy of them
 constexpr int kRegistro = store::numero(store::Area::IMP0910);
 
 // The taxpayer's rows of table 11 into copy 31, which is left holding exactly them.

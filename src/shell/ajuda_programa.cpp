@@ -10,7 +10,7 @@ namespace shell {
 
 namespace {
 
-constexpr int kAreaAjuda = store::numero(store::Area::HELPTXT);
+constexpr store::Area kAreaAjuda = store::Area::HELPTXT;
 
 bool existe(Program& p, std::string_view extensao) {
   return console::LF_ISFILE(p, p.ARQDEF + "HELPTXT" + std::string(extensao));

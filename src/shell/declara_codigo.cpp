@@ -240,7 +240,7 @@ void Declara::paginaDoDigitado() {
 bool Declara::DIRETO() {
   std::string cpf;
   {
-    const bool aberta = static_cast<bool>(store::abreCopia(p, store::numero(store::Area::TMP_09)));
+    const bool aberta = static_cast<bool>(store::abreCopia(p, store::Area::TMP_09));
     if (aberta) {
       rt::db::Table& t = *store::tabela(p.areas, store::Area::TMP_09);
       t.goTop();

@@ -45,7 +45,7 @@ class ServicosMarca final : public grid::ServicosGrade {
 
 // The taxpayers marked ("S" in IMPRE) in grid screen 41 over the register in `area`, headed
 // `titulo`; with `soRural` only those with rural activity are shown and taken.
-std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRural,
+std::vector<std::string> marcaNaGrade(store::Contexto& ctx, store::Area area, bool soRural,
                                       const std::string& titulo) {
   rt::db::Table* t = ctx.areas.table(area);
   if (t == nullptr) return {};
@@ -55,7 +55,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
   grid::Grade g;
   ServicosMarca servicos;
   g.servicos = &servicos;
-  g.POSEST = area == 29 ? 4 : 3;
+  g.POSEST = area == store::Area::TMP_09 ? 4 : 3;
   g.CTITULO = titulo;
   grid::EDITA(ctx, g, grid::Tela::RegistroPorEstatus);
   std::vector<std::string> cpfs;
@@ -67,7 +67,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
 }
 
 store::MarcaContribuintes marcador(std::string titulo) {
-  return [titulo](store::Contexto& ctx, int area, bool soRural) {
+  return [titulo](store::Contexto& ctx, store::Area area, bool soRural) {
     return marcaNaGrade(ctx, area, soRural, titulo);
   };
 }

@@ -103,7 +103,7 @@ bool leDefine(Program& p) {
     t.goTop();
     rt::Status s;
     if (t.eof())
-      s = store::gravaValores(t, store::estrutura(store::numero(store::Area::DEFINE)),
+      s = store::gravaValores(t, store::estrutura(store::Area::DEFINE),
                               store::sementeDEFINE());
     // Said; the settings then stay at their defaults, as when the table cannot be had.
     store::liberaGravacao(p, t, s, t.alias()).ignoreTold();

@@ -23,8 +23,8 @@ using rt::Status;
 // What is to be opened: the table's stored name (trimmed, base name upper case), the number
 // whose structure CRIA gives it, and its index files as stored names with their keys.
 struct Pedido {
-  int area = 0;
-  int numero = 0;
+  Area area = Area::Nenhuma;
+  Area numero = Area::Nenhuma;
   bool exclusivo = false;
   std::string arquivo;
   std::vector<IndiceDef> indices;
@@ -165,7 +165,7 @@ std::vector<IndiceDef> indicesDe(const Contexto& ctx, const TabelaDef& t) {
   return v;
 }
 
-Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
+Status ABREARQ(Contexto& ctx, Area area, bool exclusivo, std::string_view arquivo, std::string_view chave1,
                std::string_view chave2, std::string_view arquivo2, std::string_view chave3,
                std::string_view arquivo3) {
   Pedido p;
@@ -191,13 +191,13 @@ Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo
   return abre(ctx, p);
 }
 
-Status ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo, std::span<const std::string> chaves) {
+Status ABRE_ALHEIA(Contexto& ctx, Area area, std::string_view arquivo, std::span<const std::string> chaves) {
   Pedido p;
   p.area = area;
   p.numero = area;
   p.arquivo = limpo(arquivo);
   p.alheia = true;
-  const std::string nn = (area < 10 ? "0" : "") + std::to_string(area);
+  const std::string nn = (numero(area) < 10 ? "0" : "") + std::to_string(numero(area));
   char letra = 'A';
   for (const std::string& chave : chaves) p.indices.push_back({ctx.LOCTRAB + "ALH" + nn + ctx.NUSU + letra++, chave});
   return abre(ctx, p);
@@ -208,8 +208,8 @@ void reabre(Contexto& ctx, Area a) {
   (void)ABERTURA(ctx, a);
 }
 
-Status ABERTURA(Contexto& ctx, int n, bool exclusivo) {
-  if (n == 0) return passaVerificacao(ctx);
+Status ABERTURA(Contexto& ctx, Area n, bool exclusivo) {
+  if (n == Area::Nenhuma) return passaVerificacao(ctx);
   const TabelaDef* t = tabela(n);
   if (t == nullptr) return {};
   Pedido p;
@@ -229,25 +229,24 @@ Status ABERTURA(Contexto& ctx, int n, bool exclusivo) {
   p.arquivo = arquivoTabela(ctx, *t);
   p.indices = indicesDe(ctx, *t);
   ctx.NOMARQ = p.arquivo;
-  if (n == numero(Area::IMP0910)) {
+  if (n == Area::IMP0910) {
     ctx.NOMARQ1 = p.arquivo + "B";
     ctx.NOMARQ2 = p.arquivo + "C";
   }
   Status aberta = abre(ctx, p);
-  if (aberta && n == numero(Area::DIRET)) aberta = registraPastaPrograma(ctx);
-  if (n == numero(Area::CONFIG) || n == numero(Area::DEFINE) ||
-      (n >= numero(Area::BANCOS) && n <= numero(Area::CONFIMP)) ||
-      (n >= numero(Area::CODNATUR) && n <= numero(Area::BOLETO)))
+  if (aberta && n == Area::DIRET) aberta = registraPastaPrograma(ctx);
+  if (n == Area::CONFIG || n == Area::DEFINE || (n >= Area::BANCOS && n <= Area::CONFIMP) ||
+      (n >= Area::CODNATUR && n <= Area::BOLETO))
     SAI_ABRE(ctx, n).ignoreTold();  // opens nothing for these numbers
   ctx.areas.select(n);
   return aberta;
 }
 
-Status SAI_ABRE(Contexto& ctx, int n) {
+Status SAI_ABRE(Contexto& ctx, Area n) {
   if (ctx.MOS_MENS) ctx.relato().fimEspera();
   ctx.areas.setDeletedHidden(true);
-  if (n == 0) ctx.areas.releaseAll();
-  if (n == 0 || n == numero(Area::DIRET)) return ABERTURA(ctx, Area::DIRET);
+  if (n == Area::Nenhuma) ctx.areas.releaseAll();
+  if (n == Area::Nenhuma || n == Area::DIRET) return ABERTURA(ctx, Area::DIRET);
   return {};
 }
 
@@ -261,6 +260,6 @@ void FECHA_TODO(Contexto& ctx) {
   FECHA_PROV(ctx);
 }
 
-void avisaIndisponivel(Contexto& ctx, Area a) { avisaIndisponivel(ctx, arquivoTabela(ctx, *tabela(numero(a)))); }
+void avisaIndisponivel(Contexto& ctx, Area a) { avisaIndisponivel(ctx, arquivoTabela(ctx, *tabela(a))); }
 
 }  // namespace store

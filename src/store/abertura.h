@@ -24,13 +24,10 @@ namespace store {
 
 // ABERTURA: opens table n (1-20, 40-70) in area n, shared or as the catalogue says; for the
 // declaration tables 1-20 and for 66 and 67, `exclusivo` asks an exclusive open. Numbers
-// without a table (21-39, 50) open nothing and succeed. n = 0 is the check pass (see
+// without a table (21-39, 50) open nothing and succeed. Nenhuma is the check pass (see
 // verificacao.h). Sets NOMARQ (and NOMARQ1, NOMARQ2 for 9). Leaves area n selected. A
 // failure has been told (the opener's alert).
-rt::Status ABERTURA(Contexto& ctx, int n, bool exclusivo = false);
-inline rt::Status ABERTURA(Contexto& ctx, Area a, bool exclusivo = false) {
-  return ABERTURA(ctx, numero(a), exclusivo);
-}
+rt::Status ABERTURA(Contexto& ctx, Area n, bool exclusivo = false);
 
 // Opens a table again for whatever comes next (the register back for the menu or the CPF
 // prompt, the settings after a folder change): ABERTURA, whose failure the opener says, and
@@ -45,24 +42,21 @@ void avisaIndisponivel(Contexto& ctx, Area a);
 // to three index files: the first named like the table, the second `arquivo2` (by default
 // the table's name + "B"), the third `arquivo3`. A missing table is made by CRIA(area).
 // Failed, and told ("não disponível", or CRIA's alert), when it could not be opened.
-rt::Status ABREARQ(Contexto& ctx, int area, bool exclusivo, std::string_view arquivo,
+rt::Status ABREARQ(Contexto& ctx, Area area, bool exclusivo, std::string_view arquivo,
                    std::string_view chave1 = {}, std::string_view chave2 = {}, std::string_view arquivo2 = {},
                    std::string_view chave3 = {}, std::string_view arquivo3 = {});
 
 // Opens a foreign table read only in `area` (alias APELIDO when set) ordered by `chaves`,
 // each a temporary index in the work folder; nothing is written into its folder. Failed,
 // and told by the opener's alert, when it cannot be opened.
-rt::Status ABRE_ALHEIA(Contexto& ctx, int area, std::string_view arquivo,
+rt::Status ABRE_ALHEIA(Contexto& ctx, Area area, std::string_view arquivo,
                        std::span<const std::string> chaves);
 
 // SAI_ABRE: the end of an open. Closes the message window when MOS_MENS is on and hides
-// deleted rows; n = 0 closes every area first; n = 0 or 40 opens the terminal's folder
+// deleted rows; Nenhuma closes every area first; Nenhuma or DIRET opens the terminal's folder
 // register (area 40), which gets the program folder as its chosen row when empty. Failed,
 // and told, when the register could not be opened.
-rt::Status SAI_ABRE(Contexto& ctx, int n);
-inline rt::Status SAI_ABRE(Contexto& ctx, Area a) {
-  return SAI_ABRE(ctx, numero(a));
-}
+rt::Status SAI_ABRE(Contexto& ctx, Area n);
 
 // FECHA_PROV: closes the working copies (areas 21-39).
 void FECHA_PROV(Contexto& ctx);

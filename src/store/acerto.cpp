@@ -92,7 +92,7 @@ Status copiaDefine(Table& novo, Table& velho, const TabelaDef& t) {
 }
 
 Status renumeraPagamentos(const Contexto& ctx, Table& pagamentos) {
-  const TabelaDef* t6 = tabela(numero(Area::IMP0610));
+  const TabelaDef* t6 = tabela(Area::IMP0610);
   // Through its index, so the index stays right as the codes in its key change.
   for (const IndiceDef& i : indicesDe(ctx, *t6)) RT_TRY(pagamentos.openIndex(cdxDe(ctx, i), i.chave));
   RT_TRY(pagamentos.useOrder(0));
@@ -120,7 +120,7 @@ Status troca(const Contexto& ctx, const TabelaDef& t, Table& velho, const std::s
   }
   Table& novo = **aberto;
   Status s;
-  if (t.numero == numero(Area::DEFINE)) {
+  if (t.numero == Area::DEFINE) {
     s = copiaDefine(novo, velho, t);
   } else {
     velho.setDeletedHidden(true);
@@ -155,14 +155,14 @@ int codigoPagamentoNovo(int codigo) {
   return codigo > 2 ? codigo - 2 : codigo;
 }
 
-bool CORRIGE(Contexto& ctx, int area) {
+bool CORRIGE(Contexto& ctx, Area area) {
   const TabelaDef* t = tabela(area);
   if (t == nullptr || !t->marcador) return false;
   const std::string dbf = dbfDe(ctx, *t);
   if (!platform::fileExists(dbf) || !antigo(dbf, *t->marcador)) return false;
   // Our own opens would keep the exclusive ones out.
   ctx.areas.release(area);
-  if (area == numero(Area::IMP0110)) solta(ctx.areas, Area::IMP0610);
+  if (area == Area::IMP0110) solta(ctx.areas, Area::IMP0610);
   auto velho = exclusivo(ctx, dbf);
   if (!velho) {
     avisaIndisponivel(ctx, arquivoTabela(ctx, *t));
@@ -172,8 +172,8 @@ bool CORRIGE(Contexto& ctx, int area) {
   if (const rt::db::FieldDef* f = (*velho)->field(t->marcador->campo); f != nullptr && f->type == t->marcador->tipo)
     return false;
   TabelaAberta pagamentos;
-  if (area == numero(Area::IMP0110)) {
-    const TabelaDef* t6 = tabela(numero(Area::IMP0610));
+  if (area == Area::IMP0110) {
+    const TabelaDef* t6 = tabela(Area::IMP0610);
     const std::string dbf6 = dbfDe(ctx, *t6);
     if (platform::fileExists(dbf6)) {
       auto p = exclusivo(ctx, dbf6);

@@ -24,10 +24,7 @@ void CORRECAO(Contexto& ctx, int modo);
 // CORRIGE: upgrades table 1, 2, 9 or 43 when its marker is missing. False when nothing had to
 // be done (also for a missing file, which the opener creates new); true otherwise, also when
 // the table could not be had exclusively (the upgrade waits for the next check pass).
-bool CORRIGE(Contexto& ctx, int area);
-inline bool CORRIGE(Contexto& ctx, Area a) {
-  return CORRIGE(ctx, numero(a));
-}
+bool CORRIGE(Contexto& ctx, Area area);
 
 // The payment codes of the old numbering: 3 and 5 become 1, 4 and 6 become 2.
 int codigoPagamentoNovo(int codigo);

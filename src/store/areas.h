@@ -13,6 +13,11 @@ using workareas::Area;
 using workareas::AreasTrabalho;
 using workareas::SelecaoGuardada;
 
+using workareas::kCopias;
+using workareas::kDeclaracao;
+// The declaration tables that have a working copy: IMP0110 .. IMP1910 (all but IMP2010).
+inline constexpr auto kComCopia = workareas::sequencia<Area::IMP0110, Area::IMP1910>();
+
 using workareas::aberta;
 using workareas::copia;
 using workareas::fecha;

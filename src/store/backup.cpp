@@ -181,7 +181,7 @@ constexpr std::uint64_t kReservaDisco = 32ULL << 20;
 // any other name.
 std::uint64_t tamanhoMaximo(std::string_view nome) {
   const TabelaDef* t = tabelaPorNome(nome);
-  if (t == nullptr || t->numero < 1 || t->numero > 20) return 0;
+  if (t == nullptr || t->numero < Area::IMP0110 || t->numero > Area::IMP2010) return 0;
   return 65535 + 2ULL * static_cast<std::uint64_t>(tamanhoRegistro(estrutura(t->numero))) * kMaxRegistros + 1;
 }
 
@@ -208,7 +208,7 @@ rt::Status recupera(Contexto& ctx, TravaRestauracao& trava, const std::string& a
   for (const platform::ArchiveEntry& e : ex->files) {
     const TabelaDef* t = tabelaPorNome(e.name);
     // Only the declaration tables; a name that merely looks like one is left behind.
-    if (t == nullptr || t->numero < 1 || t->numero > 20) {
+    if (t == nullptr || t->numero < Area::IMP0110 || t->numero > Area::IMP2010) {
       recusadas.push_back(e.name);
       continue;
     }

@@ -14,7 +14,7 @@ using namespace rt::text::literals;
 
 // One row of the catalogue: everything but the fields, which come from estruturas.
 struct Linha {
-  int numero;
+  Area numero;
   const char* arquivo;
   Pasta pasta;
   ModoAbertura modo;
@@ -30,140 +30,140 @@ std::vector<Linha> linhas() {
   using enum Origem;
   return {
       // Declaration tables of the data folder; the first index has the table's own name.
-      {1,
+      {Area::IMP0110,
        "IMP0110",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0110", "CPF"}},
        "Criando banco dos rendimentos (IMP01.DBF)"},
-      {2,
+      {Area::IMP0210,
        "IMP0210",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0210", "CPF"}},
        "Criando banco das fontes pagadoras (IMP02.DBF)"},
-      {3,
+      {Area::IMP0310,
        "IMP0310",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0310", "CPF"}},
        "Criando banco dos Dependentes IMP03.DBF"},
-      {4,
+      {Area::IMP0410,
        "IMP0410",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0410", "CPF+str(I7_0,4)"}},
        "Criando banco dos Bens IMP04"},
-      {5,
+      {Area::IMP0510,
        "IMP0510",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0510", "CPF+STR(I8_0,4)"}},
        "Criando banco das Dividas e Onus (IMP05.DBF)"},
-      {6,
+      {Area::IMP0610,
        "IMP0610",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0610", "CPF+str(I6_3,2)"}},
        "Criando banco de Pagamentos efetuados (IMP06.DBF)"},
-      {7,
+      {Area::IMP0710,
        "IMP0710",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0710", "CPF"}},
        "Criando banco Ganho de capital (IMP07.DBF)"},
-      {8,
+      {Area::IMP0810,
        "IMP0810",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0810", "CPF"}},
        "Criando auxiliar de Ganho de capital (IMP08.DBF)"},
-      {9,
+      {Area::IMP0910,
        "IMP0910",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP0910", "CPF"}, {"IMP0910B", "UPPER(NOMECONTR)"}, {"IMP0910C", "ESTATUS"}},
        "Criando o cadastro dos contribuintes (IMP09.DBF)"},
-      {10,
+      {Area::IMP1010,
        "IMP1010",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1010", "CPF"}},
        "Criando o banco das Despesas (IMP10.DBF)"},
-      {11,
+      {Area::IMP1110,
        "IMP1110",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1110", "CPF"}},
        "Criando o banco de observacoes (IMP11.DBF)"},
-      {12,
+      {Area::IMP1210,
        "IMP1210",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1210", "CPF"}},
        "Criando isento trib na fonte (IMP12.DBF)"},
-      {13,
+      {Area::IMP1310,
        "IMP1310",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1310", "CPF"}},
        "Criando o banco dos Lancamentos(IMP13.DBF)"},
-      {14,
+      {Area::IMP1410,
        "IMP1410",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1410", "CPF"}},
        "Criando auxiliar rendimentos (IMP14.DBF)"},
-      {15,
+      {Area::IMP1510,
        "IMP1510",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1510", "CPF+ATV_BRASIL"}},
        "Criando banco dos Contribuintes (MOL109.DBF)"},
-      {16,
+      {Area::IMP1610,
        "IMP1610",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1610", "CPF+ATV_BRASIL"}},
        "Criando banco dos Imoveis (MOL2.DBF)"},
-      {17,
+      {Area::IMP1710,
        "IMP1710",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1710", "CPF+ATV_BRASIL"}},
        "Criando banco dos Bens (MOL3.DBF)"},
-      {18,
+      {Area::IMP1810,
        "IMP1810",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1810", "CPF+ATV_BRASIL"}},
        "Criando banco das Dividas (MOL4.DBF)"},
-      {19,
+      {Area::IMP1910,
        "IMP1910",
        Dados,
        Compartilhado,
        Criada,
        {{"IMP1910", "CPF+ATV_BRASIL+DTOS(DT_LC)"}},
        "Criando banco do Livro Caixa (MOL5.DBF)"},
-      {20,
+      {Area::IMP2010,
        "IMP2010",
        Dados,
        Compartilhado,
@@ -172,7 +172,7 @@ std::vector<Linha> linhas() {
        "Criando banco do Livro Caixa (MOL5.DBF)"},
 
       // Program folder. DIRET and DETALH carry the terminal number in their names.
-      {40,
+      {Area::DIRET,
        "DIRET",
        Programa,
        Compartilhado,
@@ -180,65 +180,65 @@ std::vector<Linha> linhas() {
        {{"DIRET", "upper(DIRETOR)"}},
        "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp,
        true},
-      {41, "PRINTS", Programa, Compartilhado, Criada, {}},
-      {42, "CONFIG", Programa, Compartilhado, Criada, {{"CONFIG", "NRO_TERM"}}},
-      {43, "DEFINE", Programa, Compartilhado, CriadaSemeada, {}},
-      {44, "IMPCORRIG", Programa, Exclusivo, Criada, {}, "Criando o banco auxiliar de imposto a pagar"},
-      {45, "HELPTXT", Programa, Compartilhado, Fornecida, {{"HELPTXT", "UPPER(NOME)"}}},
-      {46, "CODBENS", Programa, Compartilhado, Fornecida, {{"CODBENS", "CODBEM"}}},
-      {47, "CODEPEN", Programa, Compartilhado, Fornecida, {{"CODEPEN", "CODDEP"}}},
-      {48, "CODDIVI", Programa, Compartilhado, Fornecida, {{"CODDIVI", "CODDIV"}}},
-      {49, "DESPESA", Programa, Compartilhado, Fornecida, {{"DESPESA", "CODDES"}}},
-      {51, "UFIRM", Programa, Compartilhado, Fornecida, {{"UFIRM", "ANOMES"}}},
-      {52,
+      {Area::PRINTS, "PRINTS", Programa, Compartilhado, Criada, {}},
+      {Area::CONFIG, "CONFIG", Programa, Compartilhado, Criada, {{"CONFIG", "NRO_TERM"}}},
+      {Area::DEFINE, "DEFINE", Programa, Compartilhado, CriadaSemeada, {}},
+      {Area::IMPCORRIG, "IMPCORRIG", Programa, Exclusivo, Criada, {}, "Criando o banco auxiliar de imposto a pagar"},
+      {Area::HELPTXT, "HELPTXT", Programa, Compartilhado, Fornecida, {{"HELPTXT", "UPPER(NOME)"}}},
+      {Area::CODBENS, "CODBENS", Programa, Compartilhado, Fornecida, {{"CODBENS", "CODBEM"}}},
+      {Area::CODEPEN, "CODEPEN", Programa, Compartilhado, Fornecida, {{"CODEPEN", "CODDEP"}}},
+      {Area::CODDIVI, "CODDIVI", Programa, Compartilhado, Fornecida, {{"CODDIVI", "CODDIV"}}},
+      {Area::DESPESA, "DESPESA", Programa, Compartilhado, Fornecida, {{"DESPESA", "CODDES"}}},
+      {Area::UFIRM, "UFIRM", Programa, Compartilhado, Fornecida, {{"UFIRM", "ANOMES"}}},
+      {Area::AUXBENS,
        "AUXBENS",
        Programa,
        Compartilhado,
        Criada,
        {{"AUXBENS", "DESCRICAO"}},
        "Criando o banco auxiliar de Bens "},
-      {53,
+      {Area::AUXPAG,
        "AUXPAG",
        Programa,
        Compartilhado,
        Criada,
        {{"AUXPAG", "NOME"}},
        "Criando o banco auxiliar de Pagamentos"},
-      {54,
+      {Area::LISERRO,
        "LisErro",
        Programa,
        Compartilhado,
        CriadaLinhas,
        {{"LisErro", "CODERR"}},
        "Criando o banco erros"},
-      {55, "BANCOS", Programa, Compartilhado, Fornecida, {{"BANCOS", "NUMBAN"}, {"BANCOSB", "NOMEBAN"}}},
-      {56, "CORES", Programa, Compartilhado, Criada, {{"CORES", "NRO_TERM"}}},
-      {57, "CONFIMP", Programa, Compartilhado, Criada, {{"CONFIMP", "NRO_TERM"}}},
-      {58,
+      {Area::BANCOS, "BANCOS", Programa, Compartilhado, Fornecida, {{"BANCOS", "NUMBAN"}, {"BANCOSB", "NOMEBAN"}}},
+      {Area::CORES, "CORES", Programa, Compartilhado, Criada, {{"CORES", "NRO_TERM"}}},
+      {Area::CONFIMP, "CONFIMP", Programa, Compartilhado, Criada, {{"CONFIMP", "NRO_TERM"}}},
+      {Area::OCUPACAO,
        "OCUPACAO",
        Programa,
        Compartilhado,
        Fornecida,
        {{"OCUPACAO", "CDPRO"}, {"OCUPACAB", "upper(OCUPACAO)"}}},
-      {59,
+      {Area::CODNATUR,
        "CODNATUR",
        Programa,
        Compartilhado,
        Fornecida,
        {{"CODNATUR", "CODAT"}, {"CODNATB", "UPPER(DESCRAT)"}}},
-      {60, "TABPAIS", Programa, Compartilhado, Fornecida, {{"TABPAIS", "CODPAIS"}}},
-      {61, "TABEMBA", Programa, Compartilhado, Fornecida, {{"TABEMBA", "CD_EX"}}},
-      {62, "CONTAS", Programa, Compartilhado, Fornecida, {{"CONTAS", "CDCONTA"}}},
-      {63, "FOLHAPG", Programa, Compartilhado, Criada, {{"FOLHAPG", "CPF"}}},
+      {Area::TABPAIS, "TABPAIS", Programa, Compartilhado, Fornecida, {{"TABPAIS", "CODPAIS"}}},
+      {Area::TABEMBA, "TABEMBA", Programa, Compartilhado, Fornecida, {{"TABEMBA", "CD_EX"}}},
+      {Area::CONTAS, "CONTAS", Programa, Compartilhado, Fornecida, {{"CONTAS", "CDCONTA"}}},
+      {Area::FOLHAPG, "FOLHAPG", Programa, Compartilhado, Criada, {{"FOLHAPG", "CPF"}}},
       // The town list has no index file of its own: the address check sorts it in a
       // temporary index.
-      {64, "TABMUNI", Programa, Compartilhado, Fornecida, {}},
-      {65, "TABLOGR", Programa, Compartilhado, Fornecida, {{"TABLOGR", "upper(nomelogra)"}}},
-      {66, "STATUS", Programa, Chamador, Fornecida, {{"STATUS", "cod"}}},
-      {67, "BOLETO", Programa, Chamador, Criada, {{"BOLETO", "NOSSONRO"}}},
-      {68, "DETALH", Programa, Exclusivo, Criada, {}, {}, true},
-      {69, "CODABENS", Programa, Compartilhado, Fornecida, {{"CODABENS", "CODBEM"}}},
-      {70, "LISNOME", Programa, Exclusivo, Criada, {{"LISNOME", "NOMECONTR"}, {"LISNOMEB", "CPF"}}},
+      {Area::TABMUNI, "TABMUNI", Programa, Compartilhado, Fornecida, {}},
+      {Area::TABLOGR, "TABLOGR", Programa, Compartilhado, Fornecida, {{"TABLOGR", "upper(nomelogra)"}}},
+      {Area::STATUS, "STATUS", Programa, Chamador, Fornecida, {{"STATUS", "cod"}}},
+      {Area::BOLETO, "BOLETO", Programa, Chamador, Criada, {{"BOLETO", "NOSSONRO"}}},
+      {Area::DETALH, "DETALH", Programa, Exclusivo, Criada, {}, {}, true},
+      {Area::CODABENS, "CODABENS", Programa, Compartilhado, Fornecida, {{"CODABENS", "CODBEM"}}},
+      {Area::LISNOME, "LISNOME", Programa, Exclusivo, Criada, {{"LISNOME", "NOMECONTR"}, {"LISNOMEB", "CPF"}}},
   };
 }
 
@@ -252,12 +252,12 @@ std::vector<TabelaDef> constroi() {
     t.pasta = l.pasta;
     t.modo = l.modo;
     t.origem = l.origem;
-    t.campos = l.numero <= 20 ? estruturas::declaracao(l.numero) : estruturas::programa(l.numero);
+    t.campos = l.numero <= Area::IMP2010 ? estruturas::declaracao(l.numero) : estruturas::programa(l.numero);
     t.indices = std::move(l.indices);
     t.mensagemCriacao = l.mensagem;
     v.push_back(std::move(t));
     // The second help table shares area 45 and is found only by its name.
-    if (l.numero == 45) {
+    if (l.numero == Area::HELPTXT) {
       TabelaDef a = v.back();
       a.arquivo = "HELPATXT";
       a.indices = {{"HELPATXT", "UPPER(NOME)"}};
@@ -266,14 +266,14 @@ std::vector<TabelaDef> constroi() {
     }
   }
   // A table whose file lacks its marker field (with this type) has the old structure.
-  auto marca = [&v](int numero, const char* campo, char tipo) {
+  auto marca = [&v](Area numero, const char* campo, char tipo) {
     for (TabelaDef& t : v)
       if (t.numero == numero) t.marcador = MarcadorDef{campo, tipo};
   };
-  marca(1, "I3_14", 'N');
-  marca(2, "I1_20", 'N');
-  marca(9, "TEMRURAL", 'C');
-  marca(43, "VER_ATUAL", 'C');
+  marca(Area::IMP0110, "I3_14", 'N');
+  marca(Area::IMP0210, "I1_20", 'N');
+  marca(Area::IMP0910, "TEMRURAL", 'C');
+  marca(Area::DEFINE, "VER_ATUAL", 'C');
   return v;
 }
 
@@ -292,7 +292,7 @@ std::span<const TabelaDef> catalogo() {
   return tabelas;
 }
 
-const TabelaDef* tabela(int numero) {
+const TabelaDef* tabela(Area numero) {
   for (const TabelaDef& t : catalogo())
     if (t.numero == numero && !t.alternativa) return &t;
   return nullptr;
@@ -313,9 +313,9 @@ const TabelaDef* tabelaPorNome(std::string_view nome) {
   return nullptr;
 }
 
-std::span<const CampoDef> estrutura(int numero) {
-  // The working copies 21-39 have the structure of the table numbered 20 less.
-  if (numero >= 21 && numero <= 39) numero -= 20;
+std::span<const CampoDef> estrutura(Area numero) {
+  // A working copy has the structure of the table it stands for.
+  if (numero >= Area::TMP_01 && numero <= Area::TMP_19) numero = origem(numero);
   const TabelaDef* t = tabela(numero);
   if (t == nullptr) return {};
   return t->campos;

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/areas.h"
+
 namespace store {
 
 // One field: name as the catalogue writes it (case kept; DBF stores it upper-cased), type
@@ -55,7 +57,7 @@ struct MarcadorDef {
 };
 
 struct TabelaDef {
-  int numero = 0;
+  Area numero = Area::Nenhuma;
   // Base name as the catalogue writes it; it is also the alias. For per-terminal tables
   // (`porTerminal`) it is the prefix that the terminal number completes ("DIRET" + "07").
   std::string arquivo;
@@ -80,7 +82,7 @@ std::span<const TabelaDef> catalogo();
 
 // The table of number n (01-20, 40-49, 51-70); nullptr for numbers without a table of their
 // own (0, 21-39, 50, beyond 70). 45 gives HELPTXT.
-const TabelaDef* tabela(int numero);
+const TabelaDef* tabela(Area numero);
 
 // The table whose file base name is `nome`, compared without regard to case; the name may
 // carry a folder and the ".DBF" extension. Per-terminal tables match their prefix followed
@@ -89,7 +91,7 @@ const TabelaDef* tabelaPorNome(std::string_view nome);
 
 // The fields that CRIA gives number n: 01-20 and 40-70 their own; 21-39 those of n - 20,
 // with 39 (and 20) those of 19. Empty for numbers without a structure.
-std::span<const CampoDef> estrutura(int numero);
+std::span<const CampoDef> estrutura(Area numero);
 
 // Record length of a structure: 1 (deletion flag) + the sum of the widths.
 int tamanhoRegistro(std::span<const CampoDef> campos);
@@ -113,9 +115,9 @@ enum class TipoCopia { Trabalho, AposGravar, Impressao };
 // (completed by the terminal number), work folder, exclusive, the structure of the source
 // table and one index file of the copy's own name with the key of that kind of copy.
 // nullopt outside 21-39.
-std::optional<TabelaDef> copiaDeTrabalho(int area, TipoCopia tipo = TipoCopia::Trabalho);
+std::optional<TabelaDef> copiaDeTrabalho(Area area, TipoCopia tipo = TipoCopia::Trabalho);
 
 // The index key of copy `area` of that kind ("" outside 21-39).
-std::string chaveCopia(int area, TipoCopia tipo);
+std::string chaveCopia(Area area, TipoCopia tipo);
 
 }  // namespace store

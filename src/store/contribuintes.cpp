@@ -29,14 +29,14 @@ bool cpfValido(std::string_view cpf) {
 
 namespace {
 
-void fecha(Contexto& ctx, const std::vector<int>& ns) {
-  for (int n : ns) ctx.areas.release(n);
+void fecha(Contexto& ctx, const std::vector<Area>& ns) {
+  for (Area n : ns) ctx.areas.release(n);
 }
 
 // Holds every table of `ns` exclusively (made when missing); false, with none held, when one
 // cannot be had.
-bool seguraTodas(Contexto& ctx, const std::vector<int>& ns) {
-  for (int n : ns) {
+bool seguraTodas(Contexto& ctx, const std::vector<Area>& ns) {
+  for (Area n : ns) {
     if (!ABERTURA(ctx, n, true)) {
       fecha(ctx, ns);
       return false;
@@ -45,10 +45,11 @@ bool seguraTodas(Contexto& ctx, const std::vector<int>& ns) {
   return true;
 }
 
-std::vector<int> declaracao(int de = 1, int ate = 19) {
-  std::vector<int> v;
-  for (int n = de; n <= ate; ++n)
-    if (n != 9) v.push_back(n);
+// The declaration tables from `de` to `ate` but the register.
+std::vector<Area> declaracao(Area de = Area::IMP0110, Area ate = Area::IMP1910) {
+  std::vector<Area> v;
+  for (Area n : kDeclaracao)
+    if (n >= de && n <= ate && n != Area::IMP0910) v.push_back(n);
   return v;
 }
 
@@ -88,10 +89,10 @@ ResultadoCpf trocaCpf(Contexto& ctx, std::string_view velhoDado, std::string_vie
   if (!reservaDeclaracao(ctx, ctx.LOCARQ, velho, usoVelho, motivo) ||
       !reservaDeclaracao(ctx, ctx.LOCARQ, novo, usoNovo, motivo))
     return ResultadoCpf::EmUso;
-  const std::vector<int> ns = declaracao();
+  const std::vector<Area> ns = declaracao();
   if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
   std::vector<TabelaDiario> linhas, vazias;
-  for (int n : ns) {
+  for (Area n : ns) {
     auto l = linhasDoCpf(*ctx.areas.table(n), n, velho);
     if (!l) {
       fecha(ctx, ns);
@@ -155,7 +156,7 @@ void MUDA_CPF(Contexto& ctx) {
 namespace {
 
 struct ItemParte {
-  int numero;
+  Area numero;
   std::function<bool(const Table&)> filtro;  // the rows of the part; none: all
 };
 
@@ -169,32 +170,32 @@ std::vector<ItemParte> itensDe(ParteCopia p, bool rural) {
   std::vector<ItemParte> v;
   switch (p) {
     case ParteCopia::Tudo:
-      for (int n : declaracao(1, rural ? 19 : 14)) v.push_back({n, {}});
+      for (Area n : declaracao(Area::IMP0110, rural ? Area::IMP1910 : Area::IMP1410)) v.push_back({n, {}});
       break;
     case ParteCopia::Bens:
-      v.push_back({4, {}});
+      v.push_back({Area::IMP0410, {}});
       break;
     case ParteCopia::LivroCaixa:
-      v.push_back({2, tipo("LF")});
+      v.push_back({Area::IMP0210, tipo("LF")});
       break;
     case ParteCopia::Juridica:
-      v.push_back({2, tipo("J")});
+      v.push_back({Area::IMP0210, tipo("J")});
       break;
     case ParteCopia::Pagamentos:
-      v.push_back({6, {}});
+      v.push_back({Area::IMP0610, {}});
       break;
     case ParteCopia::Rural:
-      for (int n = 15; n <= 19; ++n) v.push_back({n, {}});
+      for (Area n : declaracao(Area::IMP1510, Area::IMP1910)) v.push_back({n, {}});
       break;
     case ParteCopia::BensDividasRural:
-      v.push_back({17, {}});
-      v.push_back({18, {}});
+      v.push_back({Area::IMP1710, {}});
+      v.push_back({Area::IMP1810, {}});
       break;
     case ParteCopia::CaixaRural:
-      v.push_back({19, {}});
+      v.push_back({Area::IMP1910, {}});
       break;
     case ParteCopia::Imoveis:
-      v.push_back({16, {}});
+      v.push_back({Area::IMP1610, {}});
       break;
   }
   return v;
@@ -213,9 +214,9 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
   // The destination's open declaration would be saved over the copied rows.
   UsoDeclaracao uso;
   if (!reservaDeclaracao(ctx, ctx.LOCARQ, destino, uso, motivo)) return ResultadoCpf::EmUso;
-  std::vector<int> ns = declaracao();
+  std::vector<Area> ns = declaracao();
   if (!seguraTodas(ctx, ns)) return ResultadoCpf::Falhou;
-  auto origem15 = linhasDoCpf(*tabela(ctx.areas, Area::IMP1510), 15, origem);
+  auto origem15 = linhasDoCpf(*tabela(ctx.areas, Area::IMP1510), Area::IMP1510, origem);
   const bool rural = origem15 && !origem15->registros.empty();
   std::vector<TabelaDiario> finais;
   for (const ItemParte& item : itensDe(parte, rural)) {
@@ -233,14 +234,14 @@ ResultadoCpf copiaParte(Contexto& ctx, std::string_view origemDado, std::string_
     }
     trocaCpfDasLinhas(*novas, destino);
     TabelaDiario final{item.numero, atuais->campos, {}};
-    const bool unica = item.numero == 1 || item.numero == 15;
+    const bool unica = item.numero == Area::IMP0110 || item.numero == Area::IMP1510;
     std::set<std::string> ladosNovos;
     for (const std::string& r : novas->registros) ladosNovos.insert(ladoDe(*novas, r));
     std::multiset<std::string> tirar;
     if (!acrescenta) tirar.insert(daParte->registros.begin(), daParte->registros.end());
     for (const std::string& r : atuais->registros) {
       // Single-row tables: the copied row takes the place of the destination's (15 by side).
-      if (unica && !novas->registros.empty() && (item.numero == 1 || ladosNovos.count(ladoDe(*atuais, r))))
+      if (unica && !novas->registros.empty() && (item.numero == Area::IMP0110 || ladosNovos.count(ladoDe(*atuais, r))))
         continue;
       if (auto i = tirar.find(r); i != tirar.end()) {
         tirar.erase(i);
@@ -314,7 +315,7 @@ void TRANF_PARTE(Contexto& ctx) {
 
 Status excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural) {
   const std::string& cpf = cpfDado.chave();
-  const std::vector<int> ns = soRural ? declaracao(15, 19) : declaracao();
+  const std::vector<Area> ns = soRural ? declaracao(Area::IMP1510, Area::IMP1910) : declaracao();
   if (registroEm(ctx, cpf) == nullptr) return {rt::Error::kNotFound, "IMP0910 " + cpf};
   // An open declaration would be saved back over the deletion.
   UsoDeclaracao uso;
@@ -326,7 +327,7 @@ Status excluiContribuinte(Contexto& ctx, const Cpf& cpfDado, bool soRural) {
     return {rt::Error::kLocked, "IMP0910 " + cpf};
   }
   std::vector<TabelaDiario> vazias;
-  for (int n : ns) vazias.push_back(tabelaVazia(n));
+  for (Area n : ns) vazias.push_back(tabelaVazia(n));
   const std::uint32_t linha = r->recNo();
   Status s = gravaLinhas(ctx, ctx.LOCARQ, cpf, vazias);
   fecha(ctx, ns);
@@ -378,7 +379,7 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
     soRural = ctx.relato().escolha({"SIM - Exclui toda a declaracao", "NAO - Exclui so a atividade Rural"},
                                    {"Sim", "Nao"}) == 2;
   const std::vector<std::string> cpfs =
-      marca ? marca(ctx, numero(Area::IMP0910), soRural) : std::vector<std::string>{};
+      marca ? marca(ctx, Area::IMP0910, soRural) : std::vector<std::string>{};
   if (cpfs.empty()) return;
   const std::string n = std::to_string(cpfs.size());
   if (!ctx.relato().pergunta(std::string("Confirma a Exclusão de "_cp) + n + " contribuinte" +
@@ -401,12 +402,12 @@ void EXCLUI(Contexto& ctx, const MarcaContribuintes& marca) {
   // user is told which ones. Other failures are reported by reindexaTabela itself.
   solta(ctx.areas, Area::IMP0910);
   std::vector<std::string> ocupadas;
-  auto empacota = [&](int t) {
+  auto empacota = [&](Area t) {
     const Status s = reindexaTabela(ctx, t, 5);
     if (!s && s.code() == rt::Error::kInUse) ocupadas.push_back(nomeArquivo(*tabela(t), ctx.NUSU) + ".DBF");
   };
-  for (int t : declaracao(soRural ? 15 : 1, 19)) empacota(t);
-  empacota(numero(Area::IMP0910));
+  for (Area t : declaracao(soRural ? Area::IMP1510 : Area::IMP0110, Area::IMP1910)) empacota(t);
+  empacota(Area::IMP0910);
   avisaOcupadas(ctx, ocupadas);
   reabre(ctx, Area::IMP0910);
 }

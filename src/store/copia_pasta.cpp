@@ -26,7 +26,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string nomeTabela(int n) {
+std::string nomeTabela(Area t) {
+  const int n = numero(t);
   return std::string("IMP") + (n < 10 ? "0" : "") + std::to_string(n) + "10.DBF";
 }
 
@@ -63,15 +64,15 @@ rt::Status fazCopia(Contexto& ctx, const std::string& origem, const std::string&
   // This terminal's own tables would otherwise be "in use in some terminal" for ever; the
   // register stays open, and is held under its file lock below.
   FECHA_TODO(ctx);
-  std::vector<std::pair<int, std::unique_ptr<rt::db::Table>>> seguras;
+  std::vector<std::pair<Area, std::unique_ptr<rt::db::Table>>> seguras;
   std::uint64_t total = 0;
-  for (int n = 1; n <= 19; ++n) {
+  for (Area n : kComCopia) {
     const std::string dbf = platform::join(origemLx, nomeTabela(n));
     auto achado = platform::resolveExisting(dbf);
     if (!achado) continue;
     // The register stays open shared on every running terminal: it is copied under its file
     // lock, which keeps record writers out while the file is copied.
-    auto t = n == numero(Area::IMP0910) ? seguraParaCopia(ctx, *achado)
+    auto t = n == Area::IMP0910 ? seguraParaCopia(ctx, *achado)
                                         : seguraAguardando(ctx, *achado, nomeTabela(n));
     if (!t) {
       // Let the other terminals go before the alert waits for its key.
@@ -117,7 +118,7 @@ rt::Status trazCopia(Contexto& ctx, const std::string& origem, const std::string
   std::vector<const TabelaDef*> tabelas;
   if (nomes)
     for (const std::string& n : *nomes)
-      if (const TabelaDef* t = tabelaPorNome(n); t != nullptr && t->numero >= 1 && t->numero <= 20)
+      if (const TabelaDef* t = tabelaPorNome(n); t != nullptr && t->numero >= Area::IMP0110 && t->numero <= Area::IMP2010)
         tabelas.push_back(t);
   if (tabelas.empty()) {
     ctx.relato().alerta("O " + origem + std::string(" não contém dados do TAVREN"_cp));

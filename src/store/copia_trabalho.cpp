@@ -40,13 +40,13 @@ void branco(RegistroEspelho& r, std::string_view nome) {
   }
 }
 
-// Copies the rows of the CPF in table n (open in area n) into working copy n + 20.
-Status copiaLinhas(Contexto& ctx, int n, const std::string& chave) {
+// Copies the rows of the CPF in table n (open in its own area) into its working copy.
+Status copiaLinhas(Contexto& ctx, Area n, const std::string& chave) {
   Table& fonte = *ctx.areas.table(n);
-  RT_TRY(abreCopiaParaCarga(ctx, n + 20));
-  Table& copia = *ctx.areas.table(n + 20);
+  RT_TRY(abreCopiaParaCarga(ctx, store::copia(n)));
+  Table& copia = *ctx.areas.table(store::copia(n));
   const int campoCpf = fonte.fieldIndex("CPF");
-  const int campoAtv = n >= 15 ? fonte.fieldIndex("ATV_BRASIL") : -1;
+  const int campoAtv = n >= Area::IMP1510 ? fonte.fieldIndex("ATV_BRASIL") : -1;
   // The rows are found first, so the copy knows how many it will hold.
   std::vector<std::uint32_t> linhas;
   RT_TRY(fonte.seek(chave));
@@ -169,7 +169,7 @@ void PRENCHEMOL(Contexto& ctx, Declaracao& dec, std::string_view atv) {
   EspelhoDeclaracao& e = dec.espelho;
   Table* t = tabela(ctx.areas, Area::TMP_15);
   bool achou = false;
-  if (t != nullptr && t->seek(chaveCpf(15, e.CPF, atv)) && t->found()) achou = true;
+  if (t != nullptr && t->seek(chaveCpf(Area::IMP1510, e.CPF, atv)) && t->found()) achou = true;
   if (achou) {
     e.rural.carrega(*t);
     e.MVALOR1 = Decimal();
@@ -209,10 +209,10 @@ Status retomaCopias(Contexto& ctx, Declaracao& dec, int modo) {
     ctx.relato().alerta("Impossível recuperar o último CPF."_cp);
     return falhaDita(rt::Error::kNotAvailable, "TMP_MAN");
   }
-  for (int n = 1; n <= 19; ++n) {
-    if (n == numero(Area::IMP1310)) continue;
-    RT_TRY(abreCopia(ctx, n + 20));
-    RT_TRY(indexaCopia(ctx, n + 20, TipoCopia::Trabalho));
+  for (Area n : kComCopia) {
+    if (n == Area::IMP1310) continue;
+    RT_TRY(abreCopia(ctx, copia(n)));
+    RT_TRY(indexaCopia(ctx, copia(n), TipoCopia::Trabalho));
     MOSTRADOR(ctx, dec, 1, modo);
   }
   dec.cadastrado = estaNoRegistro(ctx, e.SALCPF);
@@ -258,18 +258,18 @@ Status leRegistroETabela01(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
 Status copiaTabelas(Contexto& ctx, Declaracao& dec, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
-  for (int n = 1; n <= 19; ++n) {
-    if (n == numero(Area::IMP1310)) continue;
-    if (n == numero(Area::IMP0910)) {
+  for (Area n : kComCopia) {
+    if (n == Area::IMP1310) continue;
+    if (n == Area::IMP0910) {
       // The export's loop keeps walking the register: a second handle leaves its position.
       if (!store::aberta(ctx.areas, Area::IMP0910)) RT_TRY(ABERTURA(ctx, Area::IMP0910));
-    } else if (n != numero(Area::IMP0110) || !store::aberta(ctx.areas, Area::IMP0110)) {
+    } else if (n != Area::IMP0110 || !store::aberta(ctx.areas, Area::IMP0110)) {
       // Table 01 is held since its variables were read.
       RT_TRY(abreExclusivaAguardando(ctx, n, aguardandoCarregar()));
     }
     std::uint32_t posicao = ctx.areas.table(n)->recNo();
     Status s = copiaLinhas(ctx, n, chaveCpf(n, e.CPF, atv));
-    if (n == numero(Area::IMP0910) && store::aberta(ctx.areas, Area::IMP0910) &&
+    if (n == Area::IMP0910 && store::aberta(ctx.areas, Area::IMP0910) &&
         (dec.opcoes.ITEM_MENU == 63 || dec.opcoes.ITEM_MENU == 64))
       tabela(ctx.areas, Area::IMP0910)->goTo(posicao);
     else

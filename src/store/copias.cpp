@@ -11,32 +11,32 @@ namespace {
 // not listed are keyed on "cpf" in both. After a save the copy is reindexed with the load
 // key, except the rural assets and debts (37, 38), which go back to "cpf".
 struct ChaveCopia {
-  int area;
+  Area area;
   const char* trabalho;
   const char* impressao;
 };
 
 constexpr ChaveCopia kChaves[] = {
-    {22, "cpf", "DTOS(DT_LC)"},
-    {24, "I7_0", "I7_0"},
-    {25, "I8_0", "I8_0"},
-    {26, "cpf", "I6_3"},
-    {27, "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)+DAY_TRADE",
+    {Area::TMP_02, "cpf", "DTOS(DT_LC)"},
+    {Area::TMP_04, "I7_0", "I7_0"},
+    {Area::TMP_05, "I8_0", "I8_0"},
+    {Area::TMP_06, "cpf", "I6_3"},
+    {Area::TMP_07, "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)+DAY_TRADE",
      "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)+DAY_TRADE"},
-    {28, "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)", "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)"},
-    {30, "coddesp", "coddesp"},
-    {31, "codERR", "codERR"},
-    {35, "cpf+ATV_BRASIL", "CPF+ATV_BRASIL"},
-    {36, "cpf+ATV_BRASIL", "CPF+ATV_BRASIL"},
-    {37, "I8R_0", "STR(I8R_0,4)"},
-    {38, "I9R_0", "STR(I9R_0,4)"},
-    {39, "cpf", "DTOS(DT_LC)"},
+    {Area::TMP_08, "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)", "STRZERO(BEM_NRO,2)+STRZERO(RVAR_NRO,2)"},
+    {Area::TMP_10, "coddesp", "coddesp"},
+    {Area::TMP_11, "codERR", "codERR"},
+    {Area::TMP_15, "cpf+ATV_BRASIL", "CPF+ATV_BRASIL"},
+    {Area::TMP_16, "cpf+ATV_BRASIL", "CPF+ATV_BRASIL"},
+    {Area::TMP_17, "I8R_0", "STR(I8R_0,4)"},
+    {Area::TMP_18, "I9R_0", "STR(I9R_0,4)"},
+    {Area::TMP_19, "cpf", "DTOS(DT_LC)"},
 };
 
 }  // namespace
 
-std::string chaveCopia(int area, TipoCopia tipo) {
-  if (area < 21 || area > 39) return {};
+std::string chaveCopia(Area area, TipoCopia tipo) {
+  if (area < Area::TMP_01 || area > Area::TMP_19) return {};
   for (const ChaveCopia& k : kChaves) {
     if (k.area != area) continue;
     switch (tipo) {
@@ -52,9 +52,9 @@ std::string chaveCopia(int area, TipoCopia tipo) {
   return "cpf";
 }
 
-std::optional<TabelaDef> copiaDeTrabalho(int area, TipoCopia tipo) {
-  if (area < 21 || area > 39) return std::nullopt;
-  const int fonte = area - 20;
+std::optional<TabelaDef> copiaDeTrabalho(Area area, TipoCopia tipo) {
+  if (area < Area::TMP_01 || area > Area::TMP_19) return std::nullopt;
+  const int fonte = numero(origem(area));
   TabelaDef t;
   t.numero = area;
   t.arquivo = std::string("TMP_") + (fonte < 10 ? "0" : "") + std::to_string(fonte);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "rt/base/status.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -15,6 +16,6 @@ namespace store {
 // the message window while it works. Ok when the file is there afterwards (made now, or by
 // another terminal meanwhile); failed, told by the alert "Arquivo <file> não localizado!",
 // when the number has no structure or the file could not be made.
-rt::Status CRIA(Contexto& ctx, int area, std::string_view arquivo);
+rt::Status CRIA(Contexto& ctx, Area area, std::string_view arquivo);
 
 }  // namespace store

@@ -39,11 +39,11 @@ using rt::db::File;
 namespace {
 
 // Whether the current record of `t` belongs to the CPF (and side) of the journal's table.
-bool doCpf(const rt::db::Table& t, int n, int campoCpf, int campoAtv, const std::string& chave,
+bool doCpf(const rt::db::Table& t, Area n, int campoCpf, int campoAtv, const std::string& chave,
            const std::string& lado) {
   if (t.eof() || campoCpf < 0) return false;
   if (t.raw(campoCpf) != chave) return false;
-  return !(n >= 15 && n <= 20 && campoAtv >= 0 && t.raw(campoAtv) != lado);
+  return !(n >= Area::IMP1510 && n <= Area::IMP2010 && campoAtv >= 0 && t.raw(campoAtv) != lado);
 }
 
 // The records the CPF (and side) has now from the current one on, found before any is
@@ -93,7 +93,7 @@ Status poeLinha(rt::db::Table& t, const TabelaDiario& tab, const std::vector<int
   return Status::ok();
 }
 
-Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio) {
+Status substitui(rt::db::Table& t, const TabelaDiario& tab, const Diario& d, const std::function<void(Area)>& meio) {
   RT_TRY(t.seek(chaveCpf(tab.numero, d.cpf, ladoDaTabela(tab, d))));
   const std::vector<std::uint32_t> antigos = registrosDoCpf(t, tab, d);
   const std::vector<int> destino = camposDestino(t, tab);
@@ -135,7 +135,7 @@ Status aguardaTrava(Contexto& ctx, const std::function<Status()>& tenta) {
 // lock (sought again under it, so that two terminals registering one CPF make one row). The
 // engine keeps the register's three indexes as it writes.
 Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& tab, const Diario& d,
-                         const std::function<void(int)>& meio) {
+                         const std::function<void(Area)>& meio) {
   int ordemCpf = 0;
   for (int o = 1; o <= t.orderCount() && ordemCpf == 0; ++o)
     if (rt::text::upper(rt::text::alltrim(t.orderExpression(o))) == "CPF") ordemCpf = o;
@@ -187,17 +187,17 @@ Status substituiRegistro(Contexto& ctx, rt::db::Table& t, const TabelaDiario& ta
 // when it is this folder's), the others exclusively, waiting for other terminals. `aberta`:
 // the entry before was this table's and left it open; `fica`: the next one is this table's
 // too (its other side), so it stays open for it.
-Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, const std::function<void(int)>& meio,
+Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, const std::function<void(Area)>& meio,
                     bool aberta, bool fica) {
-  const int n = tab.numero;
+  const Area n = tab.numero;
   const TabelaDef& def = *tabela(n);
-  if (n != numero(Area::IMP0910)) {
+  if (n != Area::IMP0910) {
     LoteGravacao* lote = ctx.loteGravacao;
     const std::string arquivo = caminho(ctx, comExtensao(arquivoTabela(ctx, def), ".DBF"));
     if (!aberta && (lote == nullptr || !lote->mantem(n, arquivo))) {
       if (lote != nullptr) lote->esquece(n);
-      if (!abreExclusivaAguardando(ctx, n, n == 1 ? aguardandoSalvar() : aguardandoCarregar()))
-        return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+      if (!abreExclusivaAguardando(ctx, n, n == Area::IMP0110 ? aguardandoSalvar() : aguardandoCarregar()))
+        return {Error::kInUse, "table " + std::to_string(numero(n)) + " could not be opened"};
     }
     rt::db::Table& t = *ctx.areas.table(n);
     Status s = substitui(t, tab, d, meio);
@@ -226,18 +226,18 @@ Status aplicaTabela(Contexto& ctx, const TabelaDiario& tab, const Diario& d, con
     return s;
   }
   if (t == nullptr) {
-    if (!ABERTURA(ctx, n)) return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+    if (!ABERTURA(ctx, n)) return {Error::kInUse, "table " + std::to_string(numero(n)) + " could not be opened"};
     Status s = substituiRegistro(ctx, *ctx.areas.table(n), tab, d, meio);
     Status f = ctx.areas.close(n);
     return s ? f : s;
   }
   // The area holds another folder's register, which its user keeps: this folder's is opened
   // beside it, shared, with its indexes, for this write only.
-  const int area = numero(Area::Rascunho);
+  const Area area = Area::Rascunho;
   Uso uso;
   uso.caminho = dbf;
   uso.alias = "DIARIO_REG";
-  if (!usa(ctx, area, uso, 10)) return {Error::kInUse, "table " + std::to_string(n) + " could not be opened"};
+  if (!usa(ctx, area, uso, 10)) return {Error::kInUse, "table " + std::to_string(numero(n)) + " could not be opened"};
   rt::db::Table& r = *ctx.areas.table(area);
   Status s;
   for (const IndiceDef& i : indicesDe(ctx, def))
@@ -262,8 +262,8 @@ Status sincronizaPasta(const std::string& pasta) {
 
 }  // namespace
 
-Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes,
-                    const std::function<void(int)>& depois, const std::function<void(int)>& meio) {
+Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(Area)>& antes,
+                    const std::function<void(Area)>& depois, const std::function<void(Area)>& meio) {
   const SelecaoGuardada selecao(ctx.areas);
   const std::vector<TabelaDiario>& v = d.tabelas;
   for (std::size_t i = 0; i < v.size(); ++i) {

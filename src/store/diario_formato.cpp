@@ -77,7 +77,7 @@ std::string codificaDiario(const Diario& d) {
   s += rt::text::padr(d.atvBrasil, 1);
   poe(s, d.tabelas.size(), 4);
   for (const TabelaDiario& t : d.tabelas) {
-    poe(s, static_cast<std::uint64_t>(t.numero), 1);
+    poe(s, static_cast<std::uint64_t>(numero(t.numero)), 1);
     s += ladoDaTabela(t, d);
     poe(s, t.campos.size(), 2);
     std::size_t tamanho = 0;
@@ -123,8 +123,11 @@ std::optional<Diario> decodificaDiario(std::string_view bytes) {
   const std::uint64_t tabelas = l.num(4);
   for (std::uint64_t k = 0; k < tabelas && l.ok(); ++k) {
     TabelaDiario t;
-    t.numero = static_cast<int>(l.num(1));
-    if (t.numero < 1 || t.numero > 19 || t.numero == numero(Area::IMP1310)) return std::nullopt;
+    const std::uint64_t lido = l.num(1);
+    if (lido < static_cast<std::uint64_t>(numero(Area::IMP0110)) || lido > static_cast<std::uint64_t>(numero(Area::IMP1910)) ||
+        lido == static_cast<std::uint64_t>(numero(Area::IMP1310)))
+      return std::nullopt;
+    t.numero = static_cast<Area>(lido);
     t.lado = umLado ? d.atvBrasil : std::string(l.bytes(1));
     const std::uint64_t campos = l.num(2);
     int offset = 0;

@@ -168,13 +168,13 @@ LoteGravacao::~LoteGravacao() {
   if (ativo_) ctx_.loteGravacao = nullptr;
 }
 
-bool LoteGravacao::mantem(int n, const std::string& arquivo) const {
+bool LoteGravacao::mantem(Area n, const std::string& arquivo) const {
   auto i = mantidas_.find(n);
   const rt::db::Table* t = ctx_.areas.table(n);
   return i != mantidas_.end() && i->second == arquivo && t != nullptr && t->isExclusive();
 }
 
-void LoteGravacao::guarda(int n, const std::string& arquivo) {
+void LoteGravacao::guarda(Area n, const std::string& arquivo) {
   if (ativo_) mantidas_[n] = arquivo;
 }
 

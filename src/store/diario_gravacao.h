@@ -21,6 +21,7 @@
 #include "rt/base/result.h"
 #include "rt/db/file.h"
 #include "rt/db/structure.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -30,7 +31,7 @@ namespace store {
 // In tables 15-20 the rows replaced are those of one side (ATV_BRASIL), so a journal holding
 // both sides has such a table twice, once per side.
 struct TabelaDiario {
-  int numero = 0;
+  Area numero = Area::Nenhuma;
   std::vector<rt::db::FieldDef> campos;
   std::vector<std::string> registros;
   std::string lado = {};  // the side of these rows in tables 15-20; empty: the journal's
@@ -119,14 +120,14 @@ class LoteGravacao {
 
   // For the journal: whether area n holds table `arquivo` (a path as the opener makes it)
   // kept open by this batch; a table kept and written, to be kept; one to forget.
-  [[nodiscard]] bool mantem(int n, const std::string& arquivo) const;
-  void guarda(int n, const std::string& arquivo);
-  void esquece(int n) { mantidas_.erase(n); }
+  [[nodiscard]] bool mantem(Area n, const std::string& arquivo) const;
+  void guarda(Area n, const std::string& arquivo);
+  void esquece(Area n) { mantidas_.erase(n); }
 
  private:
   Contexto& ctx_;
   bool ativo_;
-  std::map<int, std::string> mantidas_;  // area -> table path
+  std::map<Area, std::string> mantidas_;  // area -> table path
 };
 
 // The Linux path of the journal of `cpf` in the current data folder.
@@ -141,9 +142,9 @@ std::string caminhoDiario(const Contexto& ctx, std::string_view cpf);
 // table's lock, waiting with the same alert. `antes(k)` is called before an entry of table k
 // is written (and the table opened), `meio(k)` when half its rows are written (tests stop the
 // process there), `depois(k)` after it is written.
-rt::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(int)>& antes = {},
-                        const std::function<void(int)>& depois = {},
-                        const std::function<void(int)>& meio = {});
+rt::Status aplicaDiario(Contexto& ctx, const Diario& d, const std::function<void(Area)>& antes = {},
+                        const std::function<void(Area)>& depois = {},
+                        const std::function<void(Area)>& meio = {});
 
 // Completes what dead saves (and a dead restore, first) left in the data folder (start-up).
 // Journals held by a running save are left to it; one that cannot be redone is moved aside

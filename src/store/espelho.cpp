@@ -31,9 +31,9 @@ char tipoValor(char tipoCampo) { return tipoCampo == 'M' ? 'C' : tipoCampo; }
 
 }  // namespace
 
-RegistroEspelho::RegistroEspelho(int tabela, std::string nome) : tabela_(tabela), nome_(std::move(nome)) {
+RegistroEspelho::RegistroEspelho(Area tabela, std::string nome) : tabela_(tabela), nome_(std::move(nome)) {
   auto campos = estrutura(tabela);
-  if (campos.empty()) throw std::logic_error("record mirror of table " + std::to_string(tabela) + " without fields");
+  if (campos.empty()) throw std::logic_error("record mirror of table " + std::to_string(numero(tabela)) + " without fields");
   campos_.assign(campos.begin(), campos.end());
   valores_.reserve(campos_.size());
   for (std::size_t i = 0; i < campos_.size(); ++i) {
@@ -140,7 +140,9 @@ rt::Status RegistroEspelho::grava(rt::db::Table& t, std::span<const std::string_
 }
 
 EspelhoDeclaracao::EspelhoDeclaracao()
-    : registro(9, "register"), tabela01(1, "table 01 record"), carneLeao(12, "carne-leao record"),
-      rural(15, "rural summary") {}
+    : registro(Area::IMP0910, "register"),
+      tabela01(Area::IMP0110, "table 01 record"),
+      carneLeao(Area::IMP1210, "carne-leao record"),
+      rural(Area::IMP1510, "rural summary") {}
 
 }  // namespace store

@@ -44,9 +44,9 @@ namespace store {
 class RegistroEspelho {
  public:
   // The fields of catalogue table `tabela` (01, 09, 12, 15 ...), every one at its empty value.
-  RegistroEspelho(int tabela, std::string nome);
+  RegistroEspelho(Area tabela, std::string nome);
 
-  int tabela() const { return tabela_; }
+  Area tabela() const { return tabela_; }
   const std::string& nome() const { return nome_; }
   std::span<const CampoDef> campos() const { return campos_; }
   int tamanho() const { return static_cast<int>(valores_.size()); }
@@ -95,7 +95,7 @@ class RegistroEspelho {
   [[noreturn]] void erroTipo(int i, char pedido) const;
   void confere(int i, char tipo) const;
 
-  int tabela_;
+  Area tabela_;
   std::string nome_;
   std::vector<CampoDef> campos_;
   std::vector<rt::db::Value> valores_;

@@ -366,46 +366,46 @@ std::vector<CampoDef> folhapg() {
 
 }  // namespace
 
-std::vector<CampoDef> declaracao(int numero) {
+std::vector<CampoDef> declaracao(Area numero) {
   switch (numero) {
-    case 1:
+    case Area::IMP0110:
       return imp01();
-    case 2:
+    case Area::IMP0210:
       return imp02();
-    case 3:
+    case Area::IMP0310:
       return imp03();
-    case 4:
+    case Area::IMP0410:
       return imp04();
-    case 5:
+    case Area::IMP0510:
       return imp05();
-    case 6:
+    case Area::IMP0610:
       return imp06();
-    case 7:
+    case Area::IMP0710:
       return imp07();
-    case 8:
+    case Area::IMP0810:
       return imp08();
-    case 9:
+    case Area::IMP0910:
       return imp09();
-    case 10:
+    case Area::IMP1010:
       return imp10();
-    case 11:
+    case Area::IMP1110:
       return imp11();
-    case 12:
+    case Area::IMP1210:
       return imp12();
-    case 13:
+    case Area::IMP1310:
       return imp13();
-    case 14:
+    case Area::IMP1410:
       return imp14();
-    case 15:
+    case Area::IMP1510:
       return imp15();
-    case 16:
+    case Area::IMP1610:
       return imp16();
-    case 17:
+    case Area::IMP1710:
       return imp17();
-    case 18:
+    case Area::IMP1810:
       return imp18();
-    case 19:
-    case 20:
+    case Area::IMP1910:
+    case Area::IMP2010:
       return imp19();
     default:
       return {};
@@ -417,56 +417,56 @@ std::vector<CampoDef> declaracao(int numero) {
 // follow the register fields their values are copied into (CDPRO, OCUPACAO, CODAT, DESCRAT,
 // BANCO, MUNICIPIO, CODMUNI, TIPOEND, CODEMB, CODPAIS, DESCDESP), otherwise the pick lists'
 // display widths, widened where a published description is longer.
-std::vector<CampoDef> programa(int numero) {
+std::vector<CampoDef> programa(Area numero) {
   switch (numero) {
-    case 40:
+    case Area::DIRET:
       return Campos().c("SELEC", 1).c("DIRETOR", 40).fim();
-    case 41:
+    case Area::PRINTS:
       return Campos().c("CONFIM", 1).c("NOMEIMP", 15).serie("SEQ", 0, 3, "", 'C', 60, 0, false).fim();
-    case 42:
+    case Area::CONFIG:
       return config();
-    case 43:
+    case Area::DEFINE:
       return define();
-    case 44:
+    case Area::IMPCORRIG:
       return comCpf()
           .c("NOMECONTR", 53)
           .valores({"IMPPGRE"})
           .n("I13_29", 1)
           .valores({"IMPOSTO", "RESTITU", "CORRIGI"})
           .fim();
-    case 45:
+    case Area::HELPTXT:
       return Campos().c("NOME", 10).m("TEXTO").fim();
-    case 46:
+    case Area::CODBENS:
       return Campos().n("CODBEM", 2).c("DESCBENS", 60).c("DESPBEM", 25).fim();
-    case 47:
+    case Area::CODEPEN:
       return Campos().n("CODDEP", 2).c("DESCRICAO", 150).fim();
-    case 48:
+    case Area::CODDIVI:
       return Campos().n("CODDIV", 2).c("DESCDIV", 60).fim();
-    case 49:
+    case Area::DESPESA:
       return Campos().n("CODDES", 2).c("DESCDOA", 80).fim();
-    case 51:
+    case Area::UFIRM:
       return Campos().c("ANOMES", 6).c("SIMB_MOED", 4).n("TJM", 6, 2).n("MULTIPL", 12, 6).fim();
-    case 52:
+    case Area::AUXBENS:
       return Campos().c("DESCRICAO", 512).n("CODIGO", 3).fim();
-    case 53:
+    case Area::AUXPAG:
       return Campos().c("NOME", 50).c("CGCCPF", 18).n("CODIGO", 2).fim();
-    case 54:
+    case Area::LISERRO:
       return Campos().n("coderr", 2).c("DESCRI", 60).n("GRAU", 1).n("PAGINA", 2).fim();
-    case 55:
+    case Area::BANCOS:
       return Campos().c("NUMBAN", 3).c("NOMEBAN", 48).fim();
-    case 56:
+    case Area::CORES:
       return cores();
-    case 57:
+    case Area::CONFIMP:
       return confimp();
-    case 58:
+    case Area::OCUPACAO:
       return Campos().c("CDPRO", 3).c("OCUPACAO", 69).fim();
-    case 59:
+    case Area::CODNATUR:
       return Campos().c("CODAT", 2).c("DESCRAT", 58).fim();
-    case 60:
+    case Area::TABPAIS:
       return Campos().c("CODPAIS", 3).c("NOMPAIS", 40).fim();
-    case 61:
+    case Area::TABEMBA:
       return Campos().c("CD_EX", 3).c("NM_CIDADE", 20).c("NM_PAIS", 22).c("NM_REP", 30).fim();
-    case 62:
+    case Area::CONTAS:
       return Campos()
           .c("CDCONTA", 4)
           .c("NMDESCRICA", 80)
@@ -475,15 +475,15 @@ std::vector<CampoDef> programa(int numero) {
           .n("LINHA", 2)
           .todos({"TEMCPF", "TEMCGC", "LIVROCX", "TEMDESCR"}, 'C', 1)
           .fim();
-    case 63:
+    case Area::FOLHAPG:
       return folhapg();
-    case 64:
+    case Area::TABMUNI:
       return Campos().c("NOMEMUNI", 30).c("NROMUNI", 4).c("UNIFED", 2).fim();
-    case 65:
+    case Area::TABLOGR:
       return Campos().c("NOMELOGRA", 11).fim();
-    case 66:
+    case Area::STATUS:
       return Campos().n("COD", 2).c("DESCRICAO", 13).fim();
-    case 67:
+    case Area::BOLETO:
       return Campos()
           .n("NRODOCUM", 5)
           .n("NOSSONRO", 8)
@@ -492,11 +492,11 @@ std::vector<CampoDef> programa(int numero) {
           .c("NOMESAC", 30)
           .c("CPFSAC", 11)
           .fim();
-    case 68:
+    case Area::DETALH:
       return Campos().c("DESCRICAO", 40).valores({"VALORDOC"}).n("PERCDESP", 6, 2).n("PERCRECE", 6, 2).fim();
-    case 69:
+    case Area::CODABENS:
       return Campos().n("CODBEM", 2).c("DESCBENS", 60).fim();
-    case 70:
+    case Area::LISNOME:
       return comCpf().c("NOMECONTR", 40).c("NOMEARQ", 40).c("TIPO", 12).c("ORIGEM", 12).c("IMPRE", 1).fim();
     default:
       return {};

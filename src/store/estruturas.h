@@ -9,8 +9,8 @@
 namespace store::estruturas {
 
 // The declaration tables 01-20 (20 has the structure of 19).
-std::vector<CampoDef> declaracao(int numero);
+std::vector<CampoDef> declaracao(Area numero);
 // The program-folder tables 40-49 and 51-70 (45 for both help tables); empty for others.
-std::vector<CampoDef> programa(int numero);
+std::vector<CampoDef> programa(Area numero);
 
 }  // namespace store::estruturas

@@ -47,16 +47,16 @@ std::string ladoDe(const TabelaDiario& t, const std::string& reg) {
 
 }  // namespace
 
-std::vector<int> tabelasDaParte(Parte p) {
-  std::vector<int> v;
-  const int de = p == Parte::SoMol ? 15 : 1;
-  const int ate = p == Parte::SoIr ? 14 : 19;
-  for (int n = de; n <= ate; ++n)
-    if (n != numero(Area::IMP0910)) v.push_back(n);
+std::vector<Area> tabelasDaParte(Parte p) {
+  std::vector<Area> v;
+  const Area de = p == Parte::SoMol ? Area::IMP1510 : Area::IMP0110;
+  const Area ate = p == Parte::SoIr ? Area::IMP1410 : Area::IMP1910;
+  for (Area n : kDeclaracao)
+    if (n >= de && n <= ate && n != Area::IMP0910) v.push_back(n);
   return v;
 }
 
-rt::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
+rt::Result<TabelaDiario> linhasDoCpf(Table& t, Area n, const Cpf& cpf,
                                      const std::function<bool(const Table&)>& filtro) {
   TabelaDiario tab;
   tab.numero = n;
@@ -85,7 +85,7 @@ rt::Result<TabelaDiario> linhasDoCpf(Table& t, int n, const Cpf& cpf,
   return tab;
 }
 
-TabelaDiario tabelaVazia(int n) {
+TabelaDiario tabelaVazia(Area n) {
   TabelaDiario t;
   t.numero = n;
   t.campos = camposDiario(camposDbf(estrutura(n)));
@@ -111,11 +111,11 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
   // The sides of the rural tables: those of the new rows and those the folder has now.
   std::set<std::string> lados;
   for (const TabelaDiario& t : tabelas) {
-    if (t.numero < 15) continue;
+    if (t.numero < Area::IMP1510) continue;
     for (const std::string& r : t.registros) lados.insert(ladoDe(t, r));
     const bool aberta = ctx.areas.isOpen(t.numero);
     if (!aberta && !ABERTURA(ctx, t.numero, true))
-      return {Error::kInUse, "table " + std::to_string(t.numero)};
+      return {Error::kInUse, "table " + std::to_string(numero(t.numero))};
     auto atuais = linhasDoCpf(*ctx.areas.table(t.numero), t.numero, chave);
     if (!aberta) ctx.areas.release(t.numero);
     if (!atuais) return atuais.status();
@@ -131,9 +131,9 @@ Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
   d.atvBrasil = *lados.begin();
   const TabelaDiario* registro = nullptr;
   for (const TabelaDiario& t : tabelas) {
-    if (t.numero == numero(Area::IMP0910)) {
+    if (t.numero == Area::IMP0910) {
       registro = &t;
-    } else if (t.numero < 15) {
+    } else if (t.numero < Area::IMP1510) {
       d.tabelas.push_back(t);
     } else {
       for (const std::string& lado : lados) {

@@ -18,7 +18,8 @@ using rt::db::Value;
 
 namespace {
 
-constexpr int kPrimeira = 15, kUltima = 19;
+// The rural tables, whose rows go by side.
+constexpr auto kRurais = workareas::sequencia<Area::IMP1510, Area::IMP1910>();
 constexpr std::string_view kChave = "cpf+ATV_BRASIL";
 
 using Linha = std::vector<Value>;  // one row in the fields of the working copy
@@ -29,7 +30,7 @@ struct Lados {
 };
 
 // The open working copy of `area`, opened when it is not.
-Table* copiaAberta(Contexto& ctx, int area) {
+Table* copiaAberta(Contexto& ctx, Area area) {
   if (Table* t = ctx.areas.table(area)) return t;
   return abreCopia(ctx, area) ? ctx.areas.table(area) : nullptr;
 }
@@ -56,9 +57,9 @@ Status linhasDoLado(Table& fonte, const Table& copia, const std::string& chave, 
 }
 
 // Table n opened exclusively (waiting for other terminals), both sides read, the table closed.
-bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view antigo, std::string_view novo,
+bool leTabela(Contexto& ctx, Area n, const std::string& cpf, std::string_view antigo, std::string_view novo,
               Lados& lados) {
-  Table* copia = copiaAberta(ctx, n + 20);
+  Table* copia = copiaAberta(ctx, store::copia(n));
   if (copia == nullptr || !abreExclusivaAguardando(ctx, n, aguardandoCarregar())) return false;
   Table& fonte = *ctx.areas.table(n);
   Status s = linhasDoLado(fonte, *copia, chaveCpf(n, cpf, antigo), lados.antigo);
@@ -69,9 +70,9 @@ bool leTabela(Contexto& ctx, int n, const std::string& cpf, std::string_view ant
 
 // The copy of area `area` emptied and given `linhas`, then reopened exclusive with its one
 // order on CPF + side, at its first row.
-Status preencheCopia(Contexto& ctx, int area, const std::vector<Linha>& linhas) {
+Status preencheCopia(Contexto& ctx, Area area, const std::vector<Linha>& linhas) {
   Table* t = copiaAberta(ctx, area);
-  if (t == nullptr) return {rt::Error::kNotFound, "working copy " + std::to_string(area)};
+  if (t == nullptr) return {rt::Error::kNotFound, "working copy " + std::to_string(numero(area))};
   t->clearFilter();
   RT_TRY(t->zap());
   for (const Linha& l : linhas) {
@@ -95,7 +96,7 @@ bool lado(std::string_view s) { return s == "S" || s == "N"; }
 Status naoTrocou(std::string_view oque) { return {rt::Error::kNotAvailable, std::string(oque)}; }
 
 // The rows working copy `area` holds, each as it is and given side `novo`.
-bool linhasDaCopia(Contexto& ctx, int area, std::string_view novo, std::vector<Linha>& comoEstao,
+bool linhasDaCopia(Contexto& ctx, Area area, std::string_view novo, std::vector<Linha>& comoEstao,
                    std::vector<Linha>& noLado) {
   Table* t = copiaAberta(ctx, area);
   if (t == nullptr) return false;
@@ -128,33 +129,35 @@ Status MUDA_ATV(Contexto& ctx, Declaracao& dec, std::string_view antigo, std::st
 
   // The save writes the copies under the side in ATV_BRASIL: the side they hold.
   e.registro.txt("ATV_BRASIL", velho);
-  for (int n = kPrimeira; !semLado && n <= kUltima; ++n) {
-    if (!SALVA_PARC(ctx, dec, n, 0)) return naoTrocou("save of copy " + std::to_string(n + 20));
+  for (Area n : kRurais) {
+    if (semLado) break;
+    if (!SALVA_PARC(ctx, dec, n, 0)) return naoTrocou("save of copy " + std::to_string(numero(copia(n))));
   }
 
-  std::array<Lados, kUltima - kPrimeira + 1> lados;
+  std::array<Lados, kRurais.size()> lados;
   bool resumoNaTabela = true;
-  for (int n = kPrimeira; n <= kUltima; ++n) {
-    Lados& l = lados[static_cast<std::size_t>(n - kPrimeira)];
-    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) return naoTrocou("table " + std::to_string(n));
+  for (std::size_t i = 0; i < kRurais.size(); ++i) {
+    const Area n = kRurais[i];
+    Lados& l = lados[i];
+    if (!leTabela(ctx, n, e.CPF, velho, novo, l)) return naoTrocou("table " + std::to_string(numero(n)));
     if (!semLado) continue;
     // The copies' rows as they are (put back if the switch fails) and on the new side, after
     // what the tables already hold there; the one rural summary is the table's when it has one.
     std::vector<Linha> noLado;
     l.antigo.clear();
-    if (!linhasDaCopia(ctx, n + 20, novo, l.antigo, noLado)) return naoTrocou("copy " + std::to_string(n + 20));
-    if (n == kPrimeira) resumoNaTabela = !l.novo.empty();
-    if (n != kPrimeira || !resumoNaTabela) l.novo.insert(l.novo.end(), noLado.begin(), noLado.end());
+    if (!linhasDaCopia(ctx, copia(n), novo, l.antigo, noLado)) return naoTrocou("copy " + std::to_string(numero(copia(n))));
+    if (i == 0) resumoNaTabela = !l.novo.empty();
+    if (i != 0 || !resumoNaTabela) l.novo.insert(l.novo.end(), noLado.begin(), noLado.end());
   }
 
   Status s;
-  for (int n = kPrimeira; s && n <= kUltima; ++n) s = preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].novo);
+  for (std::size_t i = 0; s && i < kRurais.size(); ++i) s = preencheCopia(ctx, copia(kRurais[i]), lados[i].novo);
   if (!s) {
     // Back to the side just saved, so the copies hold one side only. The switch has failed and
     // is reported so; putting back goes as far as it can, and nothing is reported twice.
-    for (int n = kPrimeira; n <= kUltima; ++n)
+    for (std::size_t i = 0; i < kRurais.size(); ++i)
       // As far as it can (see above): the switch's own failure is what is said.
-      (void)preencheCopia(ctx, n + 20, lados[static_cast<std::size_t>(n - kPrimeira)].antigo);
+      (void)preencheCopia(ctx, copia(kRurais[i]), lados[i].antigo);
     if (!semLado) PRENCHEMOL(ctx, dec, velho);
     return s;
   }

@@ -32,9 +32,9 @@ bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {
   std::string linha;
   if (!std::getline(f, linha) || linha.substr(0, kRotulo.size()) != kRotulo) return false;
   if (Cpf(linha.substr(kRotulo.size(), 11)) != cpf) return false;
-  for (int n = 1; n <= 19; ++n) {
-    if (n == numero(Area::IMP1310)) continue;
-    auto t = rt::db::Table::open(caminhoCopia(ctx, n + 20) + ".DBF", {.exclusive = true, .readOnly = false, .alias = {}});
+  for (Area n : kComCopia) {
+    if (n == Area::IMP1310) continue;
+    auto t = rt::db::Table::open(caminhoCopia(ctx, copia(n)) + ".DBF", {.exclusive = true, .readOnly = false, .alias = {}});
     if (!t) return false;
     rt::db::Table& tab = **t;
     const int campoCpf = tab.fieldIndex("CPF");

@@ -31,7 +31,7 @@ namespace {
 
 // Holds table `t` (a file `arquivo` without extension) exclusively in `area`, erases its index
 // files, packs it and builds its indexes anew. kInUse when another terminal has it.
-Status refazTabela(Contexto& ctx, int area, const TabelaDef& t, const std::string& arquivo,
+Status refazTabela(Contexto& ctx, Area area, const TabelaDef& t, const std::string& arquivo,
                    const std::vector<IndiceDef>& indices, int segundos) {
   Uso uso;
   uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
@@ -68,7 +68,7 @@ void empacotaPrograma(Contexto& ctx) {
       indices.push_back({ctx.ARQDEF + nomeIndice(*t, i, ctx.NUSU), i.chave});
     // A scratch area, the one number between the program's tables that has none: the table's
     // own area may hold it open shared.
-    const int area = numero(Area::Rascunho);
+    const Area area = Area::Rascunho;
     ctx.areas.release(t->numero);
     Status s = refazTabela(ctx, area, *t, arquivo, indices, 5);
     if (!s) ctx.relato().linha(nome + std::string(".DBF em uso. Não foi compactado."_cp));
@@ -77,9 +77,9 @@ void empacotaPrograma(Contexto& ctx) {
 
 }  // namespace
 
-Status reindexaTabela(Contexto& ctx, int n, int segundos) {
+Status reindexaTabela(Contexto& ctx, Area n, int segundos) {
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return {rt::Error::kBadField, "table " + std::to_string(n)};
+  if (t == nullptr) return {rt::Error::kBadField, "table " + std::to_string(numero(n))};
   ctx.areas.release(n);
   const std::string arquivo = arquivoTabela(ctx, *t);
   // A missing table is made new, with its indexes, by the opener.
@@ -118,7 +118,7 @@ constexpr int kEsperaOcupada = 3;
 Status reindexaPasta(Contexto& ctx, std::string_view pasta, std::vector<std::string>& ocupadas) {
   UsaPasta naPasta(ctx, pasta);
   Status primeira;
-  for (int n = 1; n <= 19; ++n) {
+  for (Area n : kComCopia) {
     Status s = reindexaTabela(ctx, n, kEsperaOcupada);
     if (s) continue;
     if (s.code() != rt::Error::kInUse) return s;
@@ -139,7 +139,7 @@ Status REORG(Contexto& ctx, std::string_view pasta, int modo, std::vector<std::s
   ctx.areas.releaseAll();
   if (modo == 3) return ok;
   // The check pass says what it could not open and goes on as far as it can.
-  (void)ABERTURA(ctx, 0);
+  (void)ABERTURA(ctx, Area::Nenhuma);
   passaParaPasta(ctx, ctx.LOCARQ);
   ctx.MOS_MENS = false;
   return ok;
@@ -156,7 +156,8 @@ Status REINDEXA(Contexto& ctx) {
   ctx.MOS_MENS = true;
   ctx.areas.releaseAll();
   // The working copies live in the work folder; the next opening of a declaration makes them.
-  for (int n = 1; n <= 19; ++n) {
+  for (Area trabalho : kCopias) {
+    const int n = numero(origem(trabalho));
     const std::string nn = (n < 10 ? "0" : "") + std::to_string(n);
     for (const char* ext : {".DBF", ".CDX"}) {
       const std::string c = caminho(ctx, ctx.LOCTRAB + "TMP_" + nn + ctx.NUSU + ext);
@@ -169,7 +170,7 @@ Status REINDEXA(Contexto& ctx) {
   Status ok = REORG(ctx, pasta, 4, &ocupadas);
   ctx.MOS_MENS = false;
   // The check pass says what it could not open and goes on as far as it can.
-  (void)ABERTURA(ctx, 0);
+  (void)ABERTURA(ctx, Area::Nenhuma);
   passaParaPasta(ctx, ctx.LOCARQ);
   ctx.relato().fimEspera();
   avisaOcupadas(ctx, ocupadas);

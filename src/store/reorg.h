@@ -47,10 +47,7 @@ const std::vector<std::string>& tabelasEmpacotadas();
 // after the first try is waited for with a notice naming it. kInUse when another terminal held
 // it all that time (nothing changed, no alert); any other failure has been told in the
 // opener's alert.
-rt::Status reindexaTabela(Contexto& ctx, int n, int segundos = 10);
-inline rt::Status reindexaTabela(Contexto& ctx, Area a, int segundos = 10) {
-  return reindexaTabela(ctx, numero(a), segundos);
-}
+rt::Status reindexaTabela(Contexto& ctx, Area n, int segundos = 10);
 
 // The alert naming the tables a reorganisation left alone because other terminals used them.
 void avisaOcupadas(Contexto& ctx, const std::vector<std::string>& ocupadas);

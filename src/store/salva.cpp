@@ -39,7 +39,8 @@ Painel painelDe(int modo) {
   return modo == 1 ? Painel::Declaracao : Painel::Aviso;
 }
 
-std::string_view legenda(int n) {
+std::string_view legenda(Area tabela) {
+  const int n = numero(tabela);
   static constexpr std::array<std::string_view, 20> kLegendas = {
       "",
       "Cálculos da Pag. 4  "_cp,
@@ -79,10 +80,10 @@ Decimal tempoDeUso(const Contexto& ctx, const Declaracao& dec) {
   return std::min(Decimal::fromInt(999999), e.registro.num("TEM_USO") + gasto);
 }
 
-// The size of use: the bytes of working copies 21 to 34, at most 999999.
+// The size of use: the bytes of working copies TMP_01 to TMP_14, at most 999999.
 Decimal tamanhoDeUso(Contexto& ctx) {
   std::int64_t total = 0;
-  for (int a = 21; a <= 34; ++a)
+  for (Area a : workareas::sequencia<Area::TMP_01, Area::TMP_14>())
     if (Table* t = ctx.areas.table(a))
       total += static_cast<std::int64_t>(t->recordSize()) * t->recordCount() + t->headerSize() + 1;
   return Decimal::fromInt(std::min<std::int64_t>(total, 999999));
@@ -95,7 +96,7 @@ Status escreveRural(Contexto& ctx, Declaracao& dec) {
   if (t == nullptr) return {rt::Error::kNotFound, "working copy 35"};
   seleciona(ctx.areas, Area::TMP_15);
   const std::string atv = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
-  RT_TRY(PREP_REG(ctx, chaveCpf(15, e.CPF, atv)));
+  RT_TRY(PREP_REG(ctx, chaveCpf(Area::IMP1510, e.CPF, atv)));
   e.rural.txt("CPF", e.CPF);
   e.rural.txt("ATV_BRASIL", atv);
   for (int m = 1; m <= 12; ++m) {
@@ -109,11 +110,11 @@ Status escreveRural(Contexto& ctx, Declaracao& dec) {
 // The rows of working copy `area` as they are stored, for the journal. A row without CPF is
 // the declaration's; a row of another CPF cannot be (a copy rebuilt for another taxpayer) and
 // is left out, so it is never saved under this one.
-rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, int area, const std::string& cpf) {
+rt::Result<TabelaDiario> linhasDaCopia(Contexto& ctx, Area area, const std::string& cpf) {
   Table* t = ctx.areas.table(area);
-  if (t == nullptr) return rt::Status(rt::Error::kNotFound, "working copy " + std::to_string(area));
+  if (t == nullptr) return rt::Status(rt::Error::kNotFound, "working copy " + std::to_string(numero(area)));
   TabelaDiario tab;
-  tab.numero = area - 20;
+  tab.numero = origem(area);
   tab.campos.assign(t->fields().begin(), t->fields().end());
   // The journal's records leave the deletion flag out: offsets count from the first field.
   int offset = 0;
@@ -191,11 +192,11 @@ bool transfereDepois(const Declaracao& dec, int modo) {
 }
 
 // Copy n before its rows are taken: the rural summary into 35, assets and debts renumbered.
-Status preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
-  if (n == numero(Area::IMP1510)) RT_TRY(escreveRural(ctx, dec));
-  if (n == numero(Area::IMP0410) || n == numero(Area::IMP0510)) {
-    if (Status s = renumera(ctx, n + 20); !s) {
-      ctx.relato().erro(n == numero(Area::IMP0410)
+Status preparaCopia(Contexto& ctx, Declaracao& dec, Area n) {
+  if (n == Area::IMP1510) RT_TRY(escreveRural(ctx, dec));
+  if (n == Area::IMP0410 || n == Area::IMP0510) {
+    if (Status s = renumera(ctx, copia(n)); !s) {
+      ctx.relato().erro(n == Area::IMP0410
                             ? "Bens demais para numerar: a declaração não foi salva."_cp
                             : "Dívidas demais para numerar: a declaração não foi salva."_cp);
       return s.markTold();
@@ -206,15 +207,15 @@ Status preparaCopia(Contexto& ctx, Declaracao& dec, int n) {
 
 // Writes the tables `numeros` (their copies prepared) through the CPF's journal; a failure
 // is said here.
-Status gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std::vector<int>& numeros, int modo) {
+Status gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const std::vector<Area>& numeros, int modo) {
   EspelhoDeclaracao& e = dec.espelho;
   Diario d;
   d.cpf = e.CPF;
   d.atvBrasil = rt::text::padr(e.registro.txt("ATV_BRASIL"), 1);
-  for (int n : numeros) {
-    auto tab = linhasDaCopia(ctx, n + 20, e.CPF);
+  for (Area n : numeros) {
+    auto tab = linhasDaCopia(ctx, copia(n), e.CPF);
     if (!tab) {
-      ctx.relato().erro("Salvando IMP" + dois(n) + ": " + tab.status().message());
+      ctx.relato().erro("Salvando IMP" + dois(numero(n)) + ": " + tab.status().message());
       return tab.status().markTold();
     }
     d.tabelas.push_back(std::move(*tab));
@@ -224,15 +225,15 @@ Status gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const st
   if (s)
     s = aplicaDiario(
         ctx, d,
-        [&](int n) {
+        [&](Area n) {
           ctx.relato().etapa(painelDe(modo), legenda(n));
-          ctx.relato().linha("Salvando IMP" + dois(n));
+          ctx.relato().linha("Salvando IMP" + dois(numero(n)));
         },
-        [&](int n) {
-          passo(dec, kPassoTabela + n);
+        [&](Area n) {
+          passo(dec, kPassoTabela + numero(n));
           MOSTRADOR(ctx, dec, 1, modo == 1 ? 1 : 0);
         },
-        [&dec](int n) { passo(dec, kPassoMeio + n); });
+        [&dec](Area n) { passo(dec, kPassoMeio + numero(n)); });
   if (s) s = trava.conclui();
   if (!s) {
     // The journal stays: the next start or load of this CPF completes the save.
@@ -246,9 +247,9 @@ Status gravaTabelas(Contexto& ctx, Declaracao& dec, TravaDiario& trava, const st
 
 // After the save the copies are taken up again (autosave, or an export follows): their own
 // keys, each back on the record it was on.
-void retomaCopias(Contexto& ctx, const std::vector<int>& numeros, const std::vector<std::uint32_t>& posicoes) {
+void retomaCopias(Contexto& ctx, const std::vector<Area>& numeros, const std::vector<std::uint32_t>& posicoes) {
   for (std::size_t i = 0; i < numeros.size(); ++i) {
-    const int area = numeros[i] + 20;
+    const Area area = copia(numeros[i]);
     Table* c = ctx.areas.table(area);
     // The copies stayed open with their index kept up to date; one with another order (or
     // none) is indexed again.
@@ -264,10 +265,10 @@ void retomaCopias(Contexto& ctx, const std::vector<int>& numeros, const std::vec
   }
 }
 
-std::vector<std::uint32_t> posicoesDe(Contexto& ctx, const std::vector<int>& numeros) {
+std::vector<std::uint32_t> posicoesDe(Contexto& ctx, const std::vector<Area>& numeros) {
   std::vector<std::uint32_t> v;
-  for (int n : numeros) {
-    Table* t = ctx.areas.table(n + 20);
+  for (Area n : numeros) {
+    Table* t = ctx.areas.table(copia(n));
     v.push_back(t != nullptr && !t->eof() ? t->recNo() : 0);
   }
   return v;
@@ -329,10 +330,10 @@ Status PREP_REG(Contexto& ctx, std::string_view chave) {
   return REC_LOCK(ctx, kEsperaTrava);
 }
 
-Status renumera(Contexto& ctx, int area) {
+Status renumera(Contexto& ctx, Area area) {
   Table* t = ctx.areas.table(area);
   if (t == nullptr) return Status::ok();
-  const char* nome = area == numero(Area::TMP_04) ? "I7_0" : "I8_0";
+  const char* nome = area == Area::TMP_04 ? "I7_0" : "I8_0";
   const int campo = t->fieldIndex(nome);
   if (campo < 0) return Status::ok();
   const rt::db::FieldDef& f = t->fields()[static_cast<std::size_t>(campo)];
@@ -385,10 +386,10 @@ Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   contadores(ctx, dec);
   dec.calc().CALC(ctx, dec, 7, 0);
 
-  std::vector<int> numeros;
-  const int ultima = e.registro.txt("TEMRURAL") == "S" ? 19 : 14;
-  for (int n = 2; n <= ultima; ++n)
-    if (n != numero(Area::IMP0910) && n != numero(Area::IMP1310)) numeros.push_back(n);
+  std::vector<Area> numeros;
+  const Area ultima = e.registro.txt("TEMRURAL") == "S" ? Area::IMP1910 : Area::IMP1410;
+  for (Area n : kComCopia)
+    if (n != Area::IMP0110 && n <= ultima && n != Area::IMP0910 && n != Area::IMP1310) numeros.push_back(n);
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
 
   // Saves of one CPF take turns: the journal's lock is held from the register to the end.
@@ -399,7 +400,7 @@ Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
     return trava.status().markTold();
   }
   Status s = naoPerdeuRegistro(ctx, dec);
-  for (int n : numeros)
+  for (Area n : numeros)
     if (s) s = preparaCopia(ctx, dec, n);
   if (s) {
     gravaRegistro(ctx, dec);
@@ -410,7 +411,7 @@ Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
       s = s.markTold();
     }
   }
-  std::vector<int> todas = {1};
+  std::vector<Area> todas = {Area::IMP0110};
   todas.insert(todas.end(), numeros.begin(), numeros.end());
   if (s) s = gravaTabelas(ctx, dec, *trava, todas, modo);
   ctx.relato().fimEspera();
@@ -430,12 +431,12 @@ Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo) {
   return s;
 }
 
-Status SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
-  if (n < 2 || n > 19 || n == numero(Area::IMP0910) || n == numero(Area::IMP1310))
-    return {rt::Error::kBadArgument, "table " + std::to_string(n)};
+Status SALVA_PARC(Contexto& ctx, Declaracao& dec, Area n, int modo) {
+  if (n < Area::IMP0210 || n > Area::IMP1910 || n == Area::IMP0910 || n == Area::IMP1310)
+    return {rt::Error::kBadArgument, "table " + std::to_string(numero(n))};
   EspelhoDeclaracao& e = dec.espelho;
   const SelecaoGuardada selecao(ctx.areas);
-  const std::vector<int> numeros = {n};
+  const std::vector<Area> numeros = {n};
   const std::vector<std::uint32_t> posicoes = posicoesDe(ctx, numeros);
   auto trava = TravaDiario::obtem(ctx, e.CPF);
   if (!trava) {
@@ -446,7 +447,7 @@ Status SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo) {
   RT_TRY(preparaCopia(ctx, dec, n));
   RT_TRY(gravaTabelas(ctx, dec, *trava, numeros, modo));
   if (modo == 0 || transfereDepois(dec, modo)) retomaCopias(ctx, numeros, posicoes);
-  if (modo == 1 && !transfereDepois(dec, modo)) solta(ctx.areas, copia(static_cast<Area>(n)));
+  if (modo == 1 && !transfereDepois(dec, modo)) solta(ctx.areas, copia(n));
   return Status::ok();
 }
 

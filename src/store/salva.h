@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "rt/base/status.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/declaracao.h"
 
@@ -36,7 +37,7 @@ rt::Status SALVATUDO(Contexto& ctx, Declaracao& dec, int modo);
 
 // SALVA_PARC: writes table n (2..19 but 9 and 13) back from its copy, on its own. Failed
 // like SALVATUDO; another n fails at once, untold (kBadArgument).
-rt::Status SALVA_PARC(Contexto& ctx, Declaracao& dec, int n, int modo);
+rt::Status SALVA_PARC(Contexto& ctx, Declaracao& dec, Area n, int modo);
 
 // SAL_DEC (also Alt-W): an autosave when TEMP_SAL is below 98, then SEM_SALV := now; the
 // area that was current is selected again.
@@ -61,6 +62,6 @@ void contadores(Contexto& ctx, Declaracao& dec);
 // Renumbers copy 24 (assets, I7_0) or 25 (debts, I8_0) 10, 20, 30 ... in the order of their
 // numbers; 1, 2, 3 ... when ten times the count would not fit the field. kOverflow, with
 // nothing changed, when even that does not fit; nothing is said (untold), the caller says it.
-rt::Status renumera(Contexto& ctx, int area);
+rt::Status renumera(Contexto& ctx, Area area);
 
 }  // namespace store

@@ -230,7 +230,7 @@ std::vector<ValorSemente> sementeDEFINE() {
       {"VAL_SEG", "1.6"},    {"VAL_BYTE", "1.0"},   {"VAL_MIN", "60"},     {"COMO_SAL", "2"},
       {"TEMP_SAL", "15"},    {"TEMP_DES", "2"},     {"VAL_CPMF", "0"},     {"VAL_DOLAR", "1.7404"},
   };
-  const TabelaDef* define = tabela(numero(Area::DEFINE));
+  const TabelaDef* define = tabela(Area::DEFINE);
   std::vector<ValorSemente> out;
   for (auto [nome, texto] : kValores) {
     std::string valor, motivo;

@@ -38,10 +38,10 @@ bool alertaUmSegundo(Contexto& ctx, std::string_view texto, const std::function<
 namespace {
 
 // One exclusive try of a table whose files are all there. kInUse: another terminal has it.
-Status tentaExclusiva(Contexto& ctx, int n, const TabelaDef& t) {
+Status tentaExclusiva(Contexto& ctx, Area n, const TabelaDef& t) {
   const std::string dbf = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
   const std::string alias = rt::text::upper(t.arquivo);
-  if (Area outra = ctx.areas.areaOf(alias); outra != Area::Nenhuma && numero(outra) != n)
+  if (Area outra = ctx.areas.areaOf(alias); outra != Area::Nenhuma && outra != n)
     return {Error::kBadField, "alias " + alias + " in area " + std::to_string(numero(outra))};
   rt::db::OpenOptions op;
   op.exclusive = true;
@@ -69,9 +69,9 @@ bool arquivosPresentes(const Contexto& ctx, const TabelaDef& t) {
 
 }  // namespace
 
-Status abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando) {
+Status abreExclusivaAguardando(Contexto& ctx, Area n, std::string_view aguardando) {
   const TabelaDef* t = tabela(n);
-  if (t == nullptr) return {Error::kBadArgument, "no table " + std::to_string(n)};
+  if (t == nullptr) return {Error::kBadArgument, "no table " + std::to_string(numero(n))};
   for (;;) {
     // A missing table or index file is the opener's work (it makes them); so is any failure
     // other than another terminal holding the table.
@@ -90,15 +90,15 @@ Status abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando
   }
 }
 
-std::string caminhoCopia(const Contexto& ctx, int area) {
+std::string caminhoCopia(const Contexto& ctx, Area area) {
   auto def = copiaDeTrabalho(area);
   if (!def) return {};
   return caminho(ctx, arquivoTabela(ctx, *def));
 }
 
-Status criaCopia(Contexto& ctx, int area) {
+Status criaCopia(Contexto& ctx, Area area) {
   const std::string base = caminhoCopia(ctx, area);
-  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
+  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(numero(area))};
   ctx.areas.release(area);
   RT_TRY(Table::create(base + ".DBF", camposDbf(estrutura(area)), rt::db::CreateMode::kReplace));
   // An index of the copy made before would be opened over the new, empty table.
@@ -106,9 +106,9 @@ Status criaCopia(Contexto& ctx, int area) {
   return abreCopia(ctx, area);
 }
 
-Status abreCopia(Contexto& ctx, int area) {
+Status abreCopia(Contexto& ctx, Area area) {
   const std::string base = caminhoCopia(ctx, area);
-  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
+  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(numero(area))};
   rt::db::OpenOptions op;
   op.exclusive = true;
   for (;;) {
@@ -118,9 +118,9 @@ Status abreCopia(Contexto& ctx, int area) {
   }
 }
 
-Status abreCopiaParaCarga(Contexto& ctx, int area) {
+Status abreCopiaParaCarga(Contexto& ctx, Area area) {
   const std::string base = caminhoCopia(ctx, area);
-  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(area)};
+  if (base.empty()) return {Error::kBadField, "working copy " + std::to_string(numero(area))};
   auto nova = [&] {
     RT_TRY(criaCopia(ctx, area));
     return indexaCopia(ctx, area, TipoCopia::Trabalho);
@@ -213,9 +213,9 @@ Status paraCadaLinha(Table& t, const std::function<Status(Table&)>& f) {
   return t.status();
 }
 
-Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo) {
+Status indexaCopia(Contexto& ctx, Area area, TipoCopia tipo) {
   Table* t = ctx.areas.table(area);
-  if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(area) + " is not open"};
+  if (t == nullptr) return {Error::kNotFound, "working copy " + std::to_string(numero(area)) + " is not open"};
   t->closeIndexes();
   RT_TRY(t->createIndex(caminhoCopia(ctx, area) + ".CDX", chaveCopia(area, tipo)));
   return t->useOrder(1);
@@ -239,9 +239,9 @@ Status copiaCampos(const Table& de, Table& para, const std::vector<int>& mapa) {
   return Status::ok();
 }
 
-std::string chaveCpf(int n, const Cpf& cpf, std::string_view atvBrasil) {
+std::string chaveCpf(Area n, const Cpf& cpf, std::string_view atvBrasil) {
   std::string k = cpf.chave();
-  if (n >= 15 && n <= 20) k += rt::text::padr(atvBrasil, 1);
+  if (n >= Area::IMP1510 && n <= Area::IMP2010) k += rt::text::padr(atvBrasil, 1);
   return k;
 }
 

@@ -32,22 +32,19 @@ bool alertaUmSegundo(Contexto& ctx, std::string_view texto, const std::function<
 // is missing; while another terminal holds it, shows `aguardando` for a second and tries
 // again, for ever. Failed only when the table cannot be had for another reason (damaged,
 // not creatable), told by the opener's alert.
-rt::Status abreExclusivaAguardando(Contexto& ctx, int n, std::string_view aguardando);
-inline rt::Status abreExclusivaAguardando(Contexto& ctx, Area a, std::string_view aguardando) {
-  return abreExclusivaAguardando(ctx, numero(a), aguardando);
-}
+rt::Status abreExclusivaAguardando(Contexto& ctx, Area n, std::string_view aguardando);
 
 // The Linux path of the working copy of area `area` (21-39) without extension.
-std::string caminhoCopia(const Contexto& ctx, int area);
+std::string caminhoCopia(const Contexto& ctx, Area area);
 // Makes the working copy of `area` anew, empty, and opens it exclusively in its area.
-rt::Status criaCopia(Contexto& ctx, int area);
+rt::Status criaCopia(Contexto& ctx, Area area);
 // Opens the existing working copy of `area` exclusively in its area (waiting for ever while
 // another handle has it), without index.
-rt::Status abreCopia(Contexto& ctx, int area);
+rt::Status abreCopia(Contexto& ctx, Area area);
 // Opens the working copy of `area` for loading, with the index of a working copy: the file
 // is kept from the last declaration and its records are reused (see EscritaCopia), so loading
 // makes no file anew; a missing copy or one of another structure is made anew.
-rt::Status abreCopiaParaCarga(Contexto& ctx, int area);
+rt::Status abreCopiaParaCarga(Contexto& ctx, Area area);
 
 // Fills an open table (a working copy, held exclusively) with `linhas` new rows, reusing its
 // records in order: record 1 gets the first row, and so on. A copy with more records than
@@ -78,7 +75,7 @@ rt::Status copiaRegistros(rt::db::Table& fonte, rt::db::Table& para,
 rt::Status paraCadaLinha(rt::db::Table& t, const std::function<rt::Status(rt::db::Table&)>& f);
 
 // Builds the copy's single index file with the key of that kind of copy and makes it the order.
-rt::Status indexaCopia(Contexto& ctx, int area, TipoCopia tipo);
+rt::Status indexaCopia(Contexto& ctx, Area area, TipoCopia tipo);
 
 // For each field of `para`, the field of `de` of the same name and type (-1 when none).
 std::vector<int> mapaCampos(const rt::db::Table& de, const rt::db::Table& para);
@@ -86,6 +83,6 @@ std::vector<int> mapaCampos(const rt::db::Table& de, const rt::db::Table& para);
 rt::Status copiaCampos(const rt::db::Table& de, rt::db::Table& para, const std::vector<int>& mapa);
 
 // The key prefix of a CPF's rows in table n: the CPF, followed by ATV_BRASIL for 15-20.
-std::string chaveCpf(int n, const Cpf& cpf, std::string_view atvBrasil);
+std::string chaveCpf(Area n, const Cpf& cpf, std::string_view atvBrasil);
 
 }  // namespace store

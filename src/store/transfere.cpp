@@ -36,17 +36,17 @@ namespace {
 
 // The origin folder's register borrows the area of the register's working copy, which a
 // transfer does not use.
-constexpr int kRegistroOrigem = numero(Area::TMP_09);
+constexpr Area kRegistroOrigem = Area::TMP_09;
 
-void fechaDestino(Contexto& ctx, const std::vector<int>& ns) {
-  for (int n : ns) ctx.areas.release(n);
+void fechaDestino(Contexto& ctx, const std::vector<Area>& ns) {
+  for (Area n : ns) ctx.areas.release(n);
 }
 
 // The origin register in area 29 (alias ORIGEM), with its CPF order.
 bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
   if (ctx.areas.isOpen(kRegistroOrigem)) return true;
   UsaPasta naPasta(ctx, pasta);
-  const TabelaDef& t = *tabela(numero(Area::IMP0910));
+  const TabelaDef& t = *tabela(Area::IMP0910);
   Uso uso;
   uso.caminho = caminho(ctx, comExtensao(arquivoTabela(ctx, t), ".DBF"));
   uso.alias = "ORIGEM";
@@ -69,17 +69,17 @@ bool abreRegistroOrigem(Contexto& ctx, std::string_view pasta, bool exclusivo) {
 bool leOrigem(Contexto& ctx, const workareas::Emprestimo& origens, const Transferencia& tr, const std::string& cpf,
               std::vector<TabelaDiario>& linhas) {
   UsaPasta naPasta(ctx, tr.origem);
-  for (int n : tabelasDaParte(tr.parte)) {
+  for (Area n : tabelasDaParte(tr.parte)) {
     const TabelaDef& t = *tabela(n);
     const std::string arquivo = arquivoTabela(ctx, t);
     if (!existe(ctx, comExtensao(arquivo, ".DBF"))) {
       linhas.push_back(tabelaVazia(n));
       continue;
     }
-    const int area = numero(origens.area(n));
+    const Area area = origens.area(numero(n));
     Uso uso;
     uso.caminho = caminho(ctx, comExtensao(arquivo, ".DBF"));
-    uso.alias = "ORIG" + doisDigitos(n);
+    uso.alias = "ORIG" + doisDigitos(numero(n));
     uso.exclusivo = tr.mover;
     if (!usa(ctx, area, uso, 10)) {
       avisaIndisponivel(ctx, arquivo);
@@ -105,7 +105,7 @@ bool leOrigem(Contexto& ctx, const workareas::Emprestimo& origens, const Transfe
 ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, const Cpf& cpfDado,
                                       std::string* motivo) {
   const std::string& cpf = cpfDado.chave();
-  const std::vector<int> ns = tabelasDaParte(tr.parte);
+  const std::vector<Area> ns = tabelasDaParte(tr.parte);
   // Held until the end, so neither declaration can be opened while its rows change.
   UsoDeclaracao usoOrigem, usoDestino;
   if ((tr.mover && !reservaDeclaracao(ctx, tr.origem, cpf, usoOrigem, motivo)) ||
@@ -134,7 +134,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
     }
     const std::uint32_t linhaDestino = jaExiste ? destino.recNo() : 0;
     // Every destination table held before anything is written.
-    for (int n : ns) {
+    for (Area n : ns) {
       if (!ABERTURA(ctx, n, true)) {
         fechaDestino(ctx, ns);
         return ResultadoTransf::Falhou;
@@ -358,8 +358,9 @@ Andamento transfereTodos(Contexto& ctx, const Transferencia& tr, const std::vect
 std::vector<std::string> refazDestino(Contexto& ctx, const std::string& destino) {
   std::vector<std::string> naoRefeitas;
   UsaPasta naPasta(ctx, destino);
-  for (int n = 1; n <= 19; ++n)
-    if (!reindexaTabela(ctx, n, 5)) naoRefeitas.push_back("IMP" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "10");
+  for (Area n : kComCopia)
+    if (!reindexaTabela(ctx, n, 5))
+      naoRefeitas.push_back("IMP" + std::string(numero(n) < 10 ? "0" : "") + std::to_string(numero(n)) + "10");
   ctx.areas.releaseAll();
   return naoRefeitas;
 }

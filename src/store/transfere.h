@@ -15,6 +15,7 @@
 
 #include "rt/base/result.h"
 #include "rt/db/table.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
 #include "store/diario_gravacao.h"
@@ -24,15 +25,15 @@ namespace store {
 // Which tables a transfer carries: "Tudo" 01-19, "So Ir" 01-14, "So MOL" 15-19; the
 // register (09) is carried apart.
 enum class Parte { Tudo, SoIr, SoMol };
-std::vector<int> tabelasDaParte(Parte p);
+std::vector<Area> tabelasDaParte(Parte p);
 
 // The rows of `cpf` in the open table `t` (ordered by a key that starts with the CPF, or in
 // natural order when it has none), as journal rows in the table's own layout; `filtro`, when
 // given, picks rows. Table number `n`.
-rt::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, int n, const Cpf& cpf,
+rt::Result<TabelaDiario> linhasDoCpf(rt::db::Table& t, Area n, const Cpf& cpf,
                                      const std::function<bool(const rt::db::Table&)>& filtro = {});
 // A journal table of number n with no rows, in the catalogue's layout.
-TabelaDiario tabelaVazia(int n);
+TabelaDiario tabelaVazia(Area n);
 // Puts `cpf` (and keeps everything else) into every row.
 void trocaCpfDasLinhas(TabelaDiario& t, std::string_view cpf);
 
@@ -48,7 +49,7 @@ rt::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
 // opened, when half its rows are written (aplicaDiario's `antes` and `meio`).
 struct GanchosGravacao {
   std::function<void()> diarioMeio;
-  std::function<void(int)> antes, meio;
+  std::function<void(Area)> antes, meio;
 };
 rt::Status gravaLinhas(Contexto& ctx, std::string_view pasta, const Cpf& cpf,
                        const std::vector<TabelaDiario>& tabelas, const GanchosGravacao& ganchos);
@@ -73,7 +74,7 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& t, con
 // The marking grid of taxpayers (screen 41) over the register open in `area` (9, or 29 for
 // the origin of a transfer): the CPFs chosen. `soRural`: only taxpayers with rural activity
 // are offered.
-using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, int area, bool soRural)>;
+using MarcaContribuintes = std::function<std::vector<std::string>(Contexto&, Area area, bool soRural)>;
 
 // TRANOME: the folder-to-folder transfer. Mode 1 from the year folder to a folder the user
 // types; modes 2 and 3 only ask and check the folders of a copy to and from ROTABACK (kept in

@@ -55,7 +55,7 @@ Status semTabela() { return {Error::kNotAvailable, "no table in the current area
 
 }  // namespace
 
-Status usa(Contexto& ctx, int area, const Uso& uso, int segundos) {
+Status usa(Contexto& ctx, Area area, const Uso& uso, int segundos) {
   rt::db::Table* atual = ctx.areas.table(area);
   if (atual != nullptr && atual->alias() == uso.alias && atual->isExclusive() == uso.exclusivo &&
       atual->isReadOnly() == uso.somenteLeitura) {
@@ -63,7 +63,7 @@ Status usa(Contexto& ctx, int area, const Uso& uso, int segundos) {
   }
   ctx.areas.release(area);
   // An alias taken by another area of ours is a fault of the caller; no wait mends it.
-  if (workareas::Area outra = ctx.areas.areaOf(uso.alias); outra != workareas::Area::Nenhuma && workareas::numero(outra) != area)
+  if (workareas::Area outra = ctx.areas.areaOf(uso.alias); outra != workareas::Area::Nenhuma && outra != area)
     return {Error::kBadField, "alias " + uso.alias + " in area " + std::to_string(workareas::numero(outra))};
   rt::db::OpenOptions op;
   op.exclusive = uso.exclusivo;
@@ -107,7 +107,7 @@ Status NETUSE(Contexto& ctx, std::string_view arquivo, bool exclusivo, int segun
     std::string base(platform::lastComponent(nome));
     uso.alias = rt::text::upper(base.substr(0, base.find('.')));
   }
-  return usa(ctx, workareas::numero(ctx.areas.current()), uso, segundos);
+  return usa(ctx, ctx.areas.current(), uso, segundos);
 }
 
 Status REC_LOCK(Contexto& ctx, int segundos) {

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "rt/base/status.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 
 namespace store {
@@ -55,7 +56,7 @@ struct Uso {
   bool exclusivo = false;
   bool somenteLeitura = false;
 };
-rt::Status usa(Contexto& ctx, int area, const Uso& uso, int segundos);
+rt::Status usa(Contexto& ctx, Area area, const Uso& uso, int segundos);
 
 // The alert of a table that could not be had: "<FILE>.DBF não está disponivel " with "Ok",
 // the file as the opener names it (folder as stored, base name without extension).

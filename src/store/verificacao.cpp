@@ -20,7 +20,7 @@ rt::Status passaVerificacao(Contexto& ctx) {
   reabre(ctx, Area::STATUS);
   // The folder register and the folder's tables: a failed open is said by the opener, and
   // the pass goes on as far as it can.
-  (void)SAI_ABRE(ctx, 0);
+  (void)SAI_ABRE(ctx, Area::Nenhuma);
   return ok ? rt::Status::ok() : falhaDita(rt::Error::kNotAvailable, "tables of the folder");
 }
 

@@ -129,6 +129,11 @@ constexpr Area origem(Area copiaTrabalho) { return static_cast<Area>(numero(copi
 
 static_assert(copia(Area::IMP0910) == Area::TMP_09 && origem(Area::TMP_19) == Area::IMP1910);
 
+// The declaration table numbered `n` (1-20), as the files of other programs and of last year
+// number them.
+constexpr Area declaracao(int n) { return static_cast<Area>(numero(Area::IMP0110) + n - 1); }
+static_assert(declaracao(9) == Area::IMP0910 && declaracao(20) == Area::IMP2010);
+
 // The areas from `primeira` to `ultima`, in order: the declaration tables, their copies.
 template <Area primeira, Area ultima>
 constexpr std::array<Area, numero(ultima) - numero(primeira) + 1> sequencia() {

@@ -16,7 +16,7 @@
 namespace converter::teste {
 
 rt::db::FieldDef doCatalogo(int n, std::string_view noCatalogo, std::string_view naFonte) {
-  const store::CampoDef* c = store::campo(store::estrutura(n), noCatalogo);
+  const store::CampoDef* c = store::campo(store::estrutura(static_cast<store::Area>(n)), noCatalogo);
   EXPECT_NE(c, nullptr) << noCatalogo;
   if (c == nullptr) return {};
   return {std::string(naFonte.empty() ? noCatalogo : naFonte), c->tipo, c->largura, c->decimais, 0};
@@ -187,7 +187,7 @@ void RuralFixture::grava(std::string_view cpf, int n, const std::vector<std::str
     auto r = t.nova(n);
     ASSERT_TRUE(r);
     for (const auto& [campo, texto] : pares(l))
-      (*r)->poe(campo, store::valorDeTexto(store::campo(store::estrutura(n), campo)->tipo, texto));
+      (*r)->poe(campo, store::valorDeTexto(store::campo(store::estrutura(static_cast<store::Area>(n)), campo)->tipo, texto));
   }
   ASSERT_TRUE(t.grava());
 }

@@ -95,7 +95,7 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
   void fonte(const std::string& arquivo, int n, const std::vector<Campos>& linhas,
              const std::vector<rt::db::FieldDef>& extra = {}, const std::string& sem = {}) {
     std::vector<rt::db::FieldDef> f;
-    for (const store::CampoDef& cd : store::estrutura(n))
+    for (const store::CampoDef& cd : store::estrutura(static_cast<store::Area>(n)))
       if (rt::text::upper(cd.nome) != sem) f.push_back({rt::text::upper(cd.nome), cd.tipo, cd.largura, cd.decimais});
     f.insert(f.end(), extra.begin(), extra.end());
     const std::string caminho = origem / (arquivo + ".DBF");
@@ -134,7 +134,7 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
   }
 
   // A row written straight into this year's table n.
-  void destino(int n, const Campos& campos) {
+  void destino(store::Area n, const Campos& campos) {
     ASSERT_TRUE(store::ABERTURA(ctx, n));
     rt::db::Table& t = *ctx.areas.table(n);
     ASSERT_TRUE(t.appendBlank());
@@ -242,9 +242,9 @@ std::map<int, std::vector<Campos>> tresContribuintes() {
 // join), the counters, and a second run that adds nothing.
 TEST_F(AnteriorTest, Item1CarriesEveryBlockAndNeverTouchesAnExistingTaxpayer) {
   brantel(tresContribuintes());
-  destino(9, {{"CPF", kCarla}, {"NOMECONTR", "CARLA DESTE ANO"}});
-  destino(4, {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
-  destino(4, {{"CPF", kCarla}, {"I7_0", Decimal(11)}, {"I7_2", "PARTE DOIS"}, {"I7_3", Decimal(10)}, {"I7_4", Decimal(20)}});
+  destino(store::Area::IMP0910, {{"CPF", kCarla}, {"NOMECONTR", "CARLA DESTE ANO"}});
+  destino(store::Area::IMP0410, {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
+  destino(store::Area::IMP0410, {{"CPF", kCarla}, {"I7_0", Decimal(11)}, {"I7_2", "PARTE DOIS"}, {"I7_3", Decimal(10)}, {"I7_4", Decimal(20)}});
   const std::string carla = foto(kCarla);
 
   ouve.respostas = {true};  // the over-age dependant removed
@@ -489,7 +489,7 @@ TEST_F(AnteriorTest, BadSourcesAndUnansweredQuestionsWriteNothing) {
   EXPECT_TRUE(semLinhas("IMP0410", kAna));
 
   support::Pasta instalacao{"inst"};
-  for (auto [n, nome] : {std::pair{52, "auxbens.dbf"}, std::pair{53, "AUXPAG.DBF"}}) {
+  for (auto [n, nome] : {std::pair{store::Area::AUXBENS, "auxbens.dbf"}, std::pair{store::Area::AUXPAG, "AUXPAG.DBF"}}) {
     std::vector<rt::db::FieldDef> f;
     for (const store::CampoDef& cd : store::estrutura(n))
       f.push_back({rt::text::upper(cd.nome), cd.tipo, cd.largura, cd.decimais});

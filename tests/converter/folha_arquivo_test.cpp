@@ -14,7 +14,7 @@ namespace {
 using namespace rt::text::literals;
 using rt::text::Decimal;
 
-std::span<const store::CampoDef> campos() { return store::estrutura(store::numero(store::Area::FOLHAPG)); }
+std::span<const store::CampoDef> campos() { return store::estrutura(store::Area::FOLHAPG); }
 
 std::string texto(const rt::text::Value& v) { return std::get<std::string>(v); }
 Decimal valor(const rt::text::Value& v) { return std::get<Decimal>(v); }

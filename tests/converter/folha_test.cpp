@@ -45,7 +45,7 @@ class Folha : public ConversorFixture {
   }
   // Statements straight into FOLHAPG, from lines as FOLHA.TXT has them.
   void comprovantes(const std::string& linhas) {
-    const LeituraFolha l = leFolha(linhas, store::estrutura(store::numero(Area::FOLHAPG)));
+    const LeituraFolha l = leFolha(linhas, store::estrutura(Area::FOLHAPG));
     ASSERT_EQ(l.recusa, "");
     ASSERT_TRUE(gravaComprovantes(ctx, l.comprovantes));
   }

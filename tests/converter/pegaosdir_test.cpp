@@ -56,7 +56,7 @@ class Dialogo : public ConversorFixture {
   // A folder list of terminal 05 in `pasta` with these folders.
   void listaDePastas(const std::string& pasta, const std::vector<std::string>& pastas) {
     const std::string lista = console::BAR_DIR(pasta) + "DIRET05";
-    ASSERT_TRUE(store::ABREARQ(ctx, store::numero(Area::DIRET), false, lista, "upper(DIRETOR)"));
+    ASSERT_TRUE(store::ABREARQ(ctx, Area::DIRET, false, lista, "upper(DIRETOR)"));
     for (const std::string& p : pastas) linha(Area::DIRET, {{"DIRETOR", p}});
     store::solta(ctx.areas, Area::DIRET);
   }

@@ -31,7 +31,7 @@ using Campos = std::vector<std::pair<std::string, Value>>;
 // Last year's table n in `pasta`, with the fields of this year's table of that number.
 void tabelaAnterior(const std::string& pasta, int n, const std::vector<Campos>& linhas) {
   std::vector<rt::db::FieldDef> f;
-  for (const store::CampoDef& c : store::estrutura(n))
+  for (const store::CampoDef& c : store::estrutura(static_cast<store::Area>(n)))
     f.push_back({rt::text::upper(c.nome), c.tipo, c.largura, c.decimais});
   const std::string caminho = pasta + "/IMP" + rt::text::doisDigitos(n) + "09.DBF";
   ASSERT_TRUE(rt::db::Table::create(caminho, f));

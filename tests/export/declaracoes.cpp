@@ -24,7 +24,7 @@ void preenche(store::RegistroEspelho& r, Campos campos) {
 }
 
 store::RegistroEspelho linha(store::Area tabela, Campos campos) {
-  store::RegistroEspelho r(store::numero(tabela), "");
+  store::RegistroEspelho r(tabela, "");
   preenche(r, campos);
   return r;
 }

@@ -50,7 +50,7 @@ class Exportacao : public store::teste::StoreFixture, public ::testing::Test {
   // Copy 22 with one income row, as the loaded declaration has it.
   void copiaDeRendimentos() {
     const std::string nome = trabalho / "TMP_0207";
-    ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(store::Area::TMP_02))), rt::db::CreateMode::kReplace));
+    ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::Area::TMP_02)), rt::db::CreateMode::kReplace));
     rt::db::OpenOptions o;
     o.exclusive = true;
     ASSERT_TRUE(ctx.areas.open(store::Area::TMP_02, nome + ".DBF", o));
@@ -106,7 +106,7 @@ TEST_F(Exportacao, CaixaNegativoEDeclaracaoEntregue) {
 // A table of the structure of `area` at `nome` with the rows given (field, value).
 void tabela(const std::string& nome, store::Area area,
             std::initializer_list<std::initializer_list<std::pair<const char*, rt::db::Value>>> linhas) {
-  ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::numero(area))),
+  ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)),
                                     rt::db::CreateMode::kReplace));
   auto t = store::teste::abre(nome + ".DBF");
   for (const auto& campos : linhas) {

@@ -18,8 +18,8 @@ using namespace rt::text::literals;
 class TelaGanhoTeste : public grid::teste::GridFixture {
  protected:
   TelaGanhoTeste() {
-    tabela(27);
-    tabela(28);
+    tabela(store::Area::TMP_07);
+    tabela(store::Area::TMP_08);
     d.CPF = "12345678909";
   }
   // Rows of `area` not deleted.

@@ -40,7 +40,7 @@ TEST_F(Congela, TypingIntoAFrozenColumnLandsInTheFirstFreeOne) {
   };
   for (const Caso& c : casos) {
     const std::string nome = "screen " + std::to_string(c.opc) + " kind " + std::to_string(c.TIPO_BEM);
-    tabela(c.area);
+    tabela(static_cast<store::Area>(c.area));
     auto linha = c.linha;
     for (auto& [campo, valor] : linha)
       if (campo == "PER_RED1" || campo == "PER_RED2") valor = rt::text::Decimal::parse(std::get<std::string>(valor)).value();

@@ -23,7 +23,7 @@ const std::string kLonga =
     "COM RECURSOS PROPRIOS E FINANCIAMENTO QUITADO EM 2008";
 
 TEST_F(Detalhes, DescriptionEditedWithEnterIsShownWhole) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C(kLonga)}});
   // The cell shows 39 characters; the end of the text only appears in the message window.
   teclas().press(key::Right).press(key::Enter).press(key::Esc).press(key::Esc);
@@ -37,7 +37,7 @@ TEST_F(Detalhes, DescriptionEditedWithEnterIsShownWhole) {
 }
 
 TEST_F(Detalhes, DebtDescriptionIsShownWholeToo) {
-  tabela(25);
+  tabela(store::Area::TMP_05);
   linha(25, {{"CPF", C("12345678909")}, {"I8_1", N(1)}, {"I8_2", C("EMPRESTIMO BANCARIO CONTRATADO EM MARCO DE 2009 COM GARANTIA")}});
   teclas().press(key::Right).press(key::Enter).press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 6);
@@ -47,7 +47,7 @@ TEST_F(Detalhes, DebtDescriptionIsShownWholeToo) {
 }
 
 TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
-  tabela(34);
+  tabela(store::Area::TMP_14);
   linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(1200)}});
   linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("BANCO B")}, {"POUPANCA", N(300)}, {"APLICACAO", N(45)}});
   grid::ListasPoupanca l;
@@ -75,7 +75,7 @@ TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
 }
 
 TEST_F(Detalhes, SavingsRowWithExemptAndTaxedAmountsIsWarned) {
-  tabela(34);
+  tabela(store::Area::TMP_14);
   linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("FUNDO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(20)}});
   (void)ctx.areas.select(store::Area::TMP_14);
   teclas().press(key::Esc).press(key::Esc);
@@ -84,7 +84,7 @@ TEST_F(Detalhes, SavingsRowWithExemptAndTaxedAmountsIsWarned) {
 }
 
 TEST_F(Detalhes, GridOnlyDrawnReadsNoKey) {
-  tabela(23);
+  tabela(store::Area::TMP_03);
   linha(23, {{"NOMEDEPEN", C("MARIA")}});
   g.SO_MOS = 1;
   teclas().press(key::Del);
@@ -95,7 +95,7 @@ TEST_F(Detalhes, GridOnlyDrawnReadsNoKey) {
 }
 
 TEST_F(Detalhes, InsOnTheBankSlipsIssuesOne) {
-  tabela(67);
+  tabela(store::Area::BOLETO);
   linha(67, {{"NOSSONRO", N(1)}});
   (void)ctx.areas.select(store::Area::BOLETO);
   g.OPCAO_1 = 0;
@@ -105,7 +105,7 @@ TEST_F(Detalhes, InsOnTheBankSlipsIssuesOne) {
 }
 
 TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}});
   pagina.TELA = 5;
   g.CLIPTEX = C("  NA PRAIA ");
@@ -127,7 +127,7 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
 }
 
 TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
-  tabela(30);
+  tabela(store::Area::TMP_10);
   // An empty list is rebuilt on entry anyway; this one has a row.
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 15);

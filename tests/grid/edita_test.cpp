@@ -22,7 +22,7 @@ namespace key = rt::term::key;
 class Edita : public GridFixture {};
 
 TEST_F(Edita, TypingOnAnEmptyGridAppendsARowWithItsLinks) {
-  tabela(23);
+  tabela(store::Area::TMP_03);
   // The first column is frozen: the cursor starts on the name.
   teclas().type("MARIA").press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 3);
@@ -32,7 +32,7 @@ TEST_F(Edita, TypingOnAnEmptyGridAppendsARowWithItsLinks) {
 }
 
 TEST_F(Edita, ACalculatorResultTooWideForItsFieldIsRefusedWithAMessage) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_4", N(100)}});
   // I1_4 is N 12,2: 9,999,999,999.00 does not fit, and the 100 typed before stays.
   teclas().press(key::Right).press(key::AltS).type("9999999999").press(key::CtrlEnter).pause().press(key::Enter);
@@ -45,7 +45,7 @@ TEST_F(Edita, ACalculatorResultTooWideForItsFieldIsRefusedWithAMessage) {
 TEST_F(Edita, ARowTypedAfterMovingAroundAnEmptyGridStaysOneRow) {
   // Ctrl+PgDn leaves the append row, Down opens it again: the code and the name typed then
   // are one row, not the name in a second one.
-  tabela(66);
+  tabela(store::Area::STATUS);
   teclas().press(key::CtrlPgDn).press(key::Down).type("77").type("PRONTA").press(key::Enter).press(key::Esc);
   (void)ctx.areas.select(store::Area::STATUS);
   grid::EDITA(ctx, g, 29);
@@ -54,7 +54,7 @@ TEST_F(Edita, ARowTypedAfterMovingAroundAnEmptyGridStaysOneRow) {
 }
 
 TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   // Name, code, number, document, total, not deductible, employee CPF: the seventh column is
   // the last; a cell edit ended there goes to the first column of the next (phantom) row.
   // Enter opens a cell and Enter closes it, so a cell passed untouched takes two; the code
@@ -76,7 +76,7 @@ TEST_F(Edita, EnterMovesRightAndWrapsOnTheLastColumn) {
 }
 
 TEST_F(Edita, TheEnterTypedAfterACellFilledUpConfirmsItAndOpensNothing) {
-  tabela(23);
+  tabela(store::Area::TMP_03);
   // A dependant typed as a clerk types him: each full cell is followed by Enter out of habit.
   // That Enter confirms the cell just left, in the middle of the row (the code, the birth
   // date) and on its last column (the CPF): the next cell is not opened unseen, so Esc then
@@ -103,20 +103,20 @@ TEST_F(Edita, TheEnterTypedAfterACellFilledUpConfirmsItAndOpensNothing) {
 }
 
 TEST_F(Edita, TypingToTheEndOfACellLeavesItExceptOnTheLongDescriptionScreens) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   // The item's three places filled on screen 5 close the cell and write it; screens 8, 9,
   // 22 and 23 keep confirm on, so the cell stays open and Esc drops what was typed.
   teclas().type("123").press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 5);
   EXPECT_EQ(coluna(24, "I7_1"), Lista{"123"});
-  tabela(24);
+  tabela(store::Area::TMP_04);
   teclas().type("123").press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 22);
   EXPECT_EQ(ctx.areas.table(store::Area::TMP_04)->recordCount(), 0u);
 }
 
 TEST_F(Edita, CheckBeforeTheCellCanKeepItClosed) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("MEDICO")}, {"I6_3", N(10)}});
   // The number of a payment that takes no dependant: the cell does not open, the 5 typed
   // goes to the next cell's edit (the document) instead.
@@ -136,7 +136,7 @@ TEST_F(Edita, CheckBeforeTheCellCanKeepItClosed) {
 }
 
 TEST_F(Edita, ChangedCellRecomputesTheTotals) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA A")}});
   teclas().press(key::Right).type("1000").press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 1);
@@ -145,7 +145,7 @@ TEST_F(Edita, ChangedCellRecomputesTheTotals) {
 }
 
 TEST_F(Edita, IncomeScreensShowOnlyTheirKind) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"I1_1", C("J")}, {"I1_2", C("TITULAR SA")}});
   linha(22, {{"I1_1", C("D")}, {"I1_2", C("DEPENDENTE SA")}});
   grid::EDITA(ctx, g, 2);
@@ -158,7 +158,7 @@ TEST_F(Edita, IncomeScreensShowOnlyTheirKind) {
 }
 
 TEST_F(Edita, DeleteAsksAndRemovesTheRow) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"I6_1", C("PRIMEIRO")}});
   linha(26, {{"I6_1", C("SEGUNDO")}});
   teclas().press(key::Del).pause().type("N").press(key::Down).press(key::Del).pause().type("S").press(key::Esc);
@@ -168,7 +168,7 @@ TEST_F(Edita, DeleteAsksAndRemovesTheRow) {
 }
 
 TEST_F(Edita, DeletingTheLastRowTurnsAppendModeOn) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"I7_2", C("CASA")}});
   teclas().press(key::Del).pause().type("S").type("CARRO").press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 8);
@@ -178,10 +178,10 @@ TEST_F(Edita, DeletingTheLastRowTurnsAppendModeOn) {
 class Dependentes : public GridFixture {
  protected:
   void SetUp() override {
-    tabela(22);
-    tabela(26);
-    tabela(32);
-    tabela(23);
+    tabela(store::Area::TMP_02);
+    tabela(store::Area::TMP_06);
+    tabela(store::Area::TMP_12);
+    tabela(store::Area::TMP_03);
     for (int i = 1; i <= 3; ++i)
       linha(23, {{"NRODEPEN", N(i)}, {"NOMEDEPEN", C("DEP " + std::to_string(i))}, {"CPFDEPEN", C("0000000000" + std::to_string(i))}});
     linha(22, {{"I1_1", C("D")}, {"I1_2", C("EMPRESA DO DOIS")}, {"I1_8", C("00000000002")}});
@@ -232,7 +232,7 @@ TEST_F(Dependentes, PaymentsAloneAlsoAskTheCascadeQuestion) {
 class Registro : public GridFixture {
  protected:
   void SetUp() override {
-    tabela(9);
+    tabela(store::Area::IMP0910);
     linha(9, {{"CPF", C("11111111111")}, {"NOMECONTR", C("ANA")}, {"NRQUOTA", N(1)}});
     linha(9, {{"CPF", C("22222222222")}, {"NOMECONTR", C("BRUNO")}, {"NRQUOTA", N(3)}});
     linha(9, {{"CPF", C("33333333333")}, {"NOMECONTR", C("CARLA")}, {"NRCLEAO", N(2)}});
@@ -254,7 +254,7 @@ TEST_F(Registro, MarkAllAndUnmarkAllOnScreen41) {
 TEST_F(Registro, MarkAllWaitsForTheFileLock) {
   // Another handle (another terminal) holds a record: the whole-table lock is not had and
   // nothing is marked.
-  auto outro = rt::db::Table::open(caminhoTabela(9));
+  auto outro = rt::db::Table::open(caminhoTabela(store::Area::IMP0910));
   ASSERT_TRUE(outro.isOk());
   (*outro)->goTo(2);
   ASSERT_TRUE((*outro)->status().isOk());
@@ -282,7 +282,7 @@ TEST_F(Registro, DelAndAltVDoNothingOnTheRegisterLists) {
 
 TEST_F(Registro, CellIsWrittenOnlyUnderItsRecordLock) {
   // Column 5 of screen 42 is the fee; three columns are frozen, the cursor starts on 4.
-  auto outro = rt::db::Table::open(caminhoTabela(9));
+  auto outro = rt::db::Table::open(caminhoTabela(store::Area::IMP0910));
   ASSERT_TRUE(outro.isOk());
   (*outro)->goTo(1);
   ASSERT_TRUE((*outro)->status().isOk());
@@ -298,7 +298,7 @@ TEST_F(Registro, CellIsWrittenOnlyUnderItsRecordLock) {
 }
 
 TEST_F(Edita, CopyAndPaste) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"I7_2", C("TERRENO")}, {"I7_4", N(5)}});
   linha(24, {{"I7_2", C("CASA")}});
   // Screen 8 starts on the description: copy it, paste it on the next row, and paste into a
@@ -317,7 +317,7 @@ TEST_F(Edita, CopyAndPaste) {
 class Caixa : public GridFixture {
  protected:
   void SetUp() override {
-    tabela(39);
+    tabela(store::Area::TMP_19);
     g.TIPOCR = "C";
     linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 3, 1)}, {"DESCR", C("MARCO")}, {"VALOR", N(30)}});
     linha(39, {{"TIPOCR", C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 1)}, {"DESCR", C("JANEIRO")}, {"VALOR", N(10)}});
@@ -350,7 +350,7 @@ TEST_F(Caixa, SubtotalBetweenTwoRows) {
 }
 
 TEST_F(Edita, RenumberSkipsContinuationLines) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"I7_1", N(5)}, {"I7_2", C("A")}});
   linha(24, {{"I7_1", N(9)}, {"I7_2", C("B")}});
   linha(24, {{"I7_1", N(0)}, {"I7_2", C("B cont")}});
@@ -364,7 +364,7 @@ TEST_F(Edita, RenumberSkipsContinuationLines) {
 }
 
 TEST_F(Edita, InsertAfterAnItemMovesTheFollowingLines) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"I7_2", C("A")}, {"I7_0", N(10)}});
   linha(24, {{"I7_2", C("B")}, {"I7_0", N(20)}});
   teclas().press(key::Ins).pause().type("S").press(key::Esc);
@@ -374,7 +374,7 @@ TEST_F(Edita, InsertAfterAnItemMovesTheFollowingLines) {
 }
 
 TEST_F(Edita, ScreenKeysLeaveOnlyInsideADeclaration) {
-  tabela(23);
+  tabela(store::Area::TMP_03);
   linha(23, {{"NOMEDEPEN", C("X")}});
   g.OPCAO_1 = 0;
   teclas().press(key::F1).press(key::Tab);

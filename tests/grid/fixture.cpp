@@ -16,20 +16,20 @@ GridFixture::GridFixture() : ContextoFixture("grid") {
   g.OPCAO_1 = 11;
 }
 
-std::string GridFixture::caminhoTabela(int area) const {
-  if (area >= 21 && area <= 39) return store::caminhoCopia(ctx, area) + ".DBF";
-  return dados.caminho() + "/T" + std::to_string(area) + ".DBF";
+std::string GridFixture::caminhoTabela(store::Area area) const {
+  if (area >= store::Area::TMP_01 && area <= store::Area::TMP_19) return store::caminhoCopia(ctx, area) + ".DBF";
+  return dados.caminho() + "/T" + std::to_string(store::numero(area)) + ".DBF";
 }
 
-rt::db::Table& GridFixture::tabela(int area) {
-  if (area >= 21 && area <= 39) {
-    EXPECT_TRUE(store::criaCopia(ctx, area).isOk()) << area;
+rt::db::Table& GridFixture::tabela(store::Area area) {
+  if (area >= store::Area::TMP_01 && area <= store::Area::TMP_19) {
+    EXPECT_TRUE(store::criaCopia(ctx, area).isOk()) << store::numero(area);
   } else {
     const std::string p = caminhoTabela(area);
     (void)ctx.areas.close(area);
     EXPECT_TRUE(rt::db::Table::create(p, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace).isOk())
-        << area;
-    EXPECT_TRUE(ctx.areas.open(area, p).isOk()) << area;
+        << store::numero(area);
+    EXPECT_TRUE(ctx.areas.open(area, p).isOk()) << store::numero(area);
   }
   return *ctx.areas.table(area);
 }

@@ -76,12 +76,12 @@ class GridFixture : public ::testing::Test, public support::ContextoFixture {
 
   // Makes the table of `area` empty and opens it there: a working copy for 21-39 (held
   // exclusively), else the catalogue's table, shared, in the data folder.
-  rt::db::Table& tabela(int area);
+  rt::db::Table& tabela(store::Area area);
   // Appends a row with the given fields to the table of `area`.
   void linha(int area, std::vector<std::pair<std::string, rt::ui::Value>> campos);
   // The visible rows' values of a field, in the table's current order.
   std::vector<std::string> coluna(int area, const std::string& campo);
-  std::string caminhoTabela(int area) const;
+  std::string caminhoTabela(store::Area area) const;
 
   // The grid's tests call the recorder `term` (its keys are `term.script`, or teclas()).
   TerminalGravado& term = gravador;

@@ -56,8 +56,8 @@ class Matriz : public GridFixture {
  protected:
   Matriz() {
     srv.m = &m;
-    tabela(22);
-    tabela(32);
+    tabela(store::Area::TMP_02);
+    tabela(store::Area::TMP_12);
   }
   void roda(int opc) {
     grid::AmbienteMatriz a{ctx, g, calc, m, srv};
@@ -378,8 +378,8 @@ TEST_F(Matriz, RuralCashBookModeOpensTheMonthsBook) {
 
 TEST_F(Matriz, RuralCashBookEntriesBecomeTheMonthsAndMarkDecember) {
   d.rural.logico("SO_TOTAL", false);
-  tabela(36);
-  tabela(39);
+  tabela(store::Area::TMP_16);
+  tabela(store::Area::TMP_19);
   linha(39, {{"TIPOCR", grid::teste::C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 12, 5)}, {"VALOR", grid::teste::N(100)}});
   linha(39, {{"TIPOCR", grid::teste::C("D")}, {"DT_LC", rt::text::Date::fromYmd(2009, 12, 10)}, {"VALOR", grid::teste::N(300)}});
   linha(39, {{"TIPOCR", grid::teste::C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 10)}, {"VALOR", grid::teste::N(50)}});

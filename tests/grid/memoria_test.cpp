@@ -18,13 +18,13 @@ namespace key = rt::term::key;
 class Memoria : public GridFixture {
  protected:
   void SetUp() override {
-    tabela(52);
-    tabela(53);
+    tabela(store::Area::AUXBENS);
+    tabela(store::Area::AUXPAG);
   }
 };
 
 TEST_F(Memoria, CtrlEnterRemembersAPayeeOnce) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("CLINICA BOA")}, {"I6_2", C("12.345.678/0001-95")}, {"I6_3", N(10)}});
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("LABORATORIO")}, {"I6_3", N(11)}});
   // The same payee twice, the second row once with Ctrl+J, which terminals send for Ctrl+Enter.
@@ -39,8 +39,8 @@ TEST_F(Memoria, CtrlEnterRemembersAPayeeOnce) {
 }
 
 TEST_F(Memoria, CtrlEnterRemembersAssetAndDebtTexts) {
-  tabela(24);
-  tabela(25);
+  tabela(store::Area::TMP_04);
+  tabela(store::Area::TMP_05);
   linha(24, {{"CPF", C("12345678909")}, {"I7_2", C("APARTAMENTO NA PRAIA")}, {"I7_5", N(11)}});
   linha(25, {{"CPF", C("12345678909")}, {"I8_2", C("FINANCIAMENTO DO CARRO")}, {"I8_5", N(14)}});
   linha(52, {{"DESCRICAO", C("APARTAMENTO NA PRAIA")}, {"CODIGO", N(11)}});
@@ -54,11 +54,11 @@ TEST_F(Memoria, CtrlEnterRemembersAssetAndDebtTexts) {
 }
 
 TEST_F(Memoria, NothingIsRememberedFromAnEmptyRowOrOtherScreens) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"CPF", C("12345678909")}, {"I6_3", N(10)}});
   teclas().press(key::CtrlEnter).press(key::Esc);
   grid::EDITA(ctx, g, 4);
-  tabela(23);
+  tabela(store::Area::TMP_03);
   linha(23, {{"NOMEDEPEN", C("MARIA")}});
   teclas().press(key::CtrlEnter).press(key::Esc);
   grid::EDITA(ctx, g, 3);
@@ -67,7 +67,7 @@ TEST_F(Memoria, NothingIsRememberedFromAnEmptyRowOrOtherScreens) {
 }
 
 TEST_F(Memoria, AltF4PicksARememberedPayeeAndReturnsToTheSameRow) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("PRIMEIRO")}});
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("SEGUNDO")}});
   linha(53, {{"NOME", C("ESCOLA A")}, {"CGCCPF", C("11.111.111/0001-11")}, {"CODIGO", N(1)}});
@@ -92,7 +92,7 @@ TEST_F(Memoria, AltF4PicksARememberedPayeeAndReturnsToTheSameRow) {
 }
 
 TEST_F(Memoria, AltF5PickedTextsSortBeforeTheRowLastWorkedOn) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}, {"I7_0", N(10)}});
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(2)}, {"I7_2", C("CARRO")}, {"I7_0", N(20)}});
   linha(52, {{"DESCRICAO", C("ACOES DA EMPRESA X")}, {"CODIGO", N(31)}});
@@ -108,7 +108,7 @@ TEST_F(Memoria, AltF5PickedTextsSortBeforeTheRowLastWorkedOn) {
 }
 
 TEST_F(Memoria, RuralDebtTakesThePickedCodeAsItsItem) {
-  tabela(38);
+  tabela(store::Area::TMP_18);
   linha(38, {{"CPF", C("12345678909")}, {"ITEM", N(1)}, {"I9R_1", C("CUSTEIO")}});
   linha(52, {{"DESCRICAO", C("EMPRESTIMO RURAL")}, {"CODIGO", N(7)}});
   (void)ctx.areas.select(store::Area::TMP_18);
@@ -120,8 +120,8 @@ TEST_F(Memoria, RuralDebtTakesThePickedCodeAsItsItem) {
 }
 
 TEST_F(Memoria, AltF6OpensTheSavingsGridAndTakesItsTotalsAsking) {
-  tabela(24);
-  tabela(34);
+  tabela(store::Area::TMP_04);
+  tabela(store::Area::TMP_14);
   linha(24, {{"CPF", C("12345678909")}, {"I7_2", C("POUPANCA")}});
   (void)ctx.areas.select(store::Area::TMP_04);
   teclas().press(key::AltF6).press(key::Esc).press(key::Esc);
@@ -135,8 +135,8 @@ TEST_F(Memoria, AltF6OpensTheSavingsGridAndTakesItsTotalsAsking) {
 TEST_F(Memoria, GridOpenedFromACellCheckGivesTheOuterGridBackItsColumns) {
   // The rural asset's situation check opens the rural cash book; the situation typed is then
   // written into the asset's own field, not into a column of the cash book.
-  tabela(37);
-  tabela(39);
+  tabela(store::Area::TMP_17);
+  tabela(store::Area::TMP_19);
   linha(37, {{"CPF", C("12345678909")}, {"ATV_BRASIL", C("S")}, {"ITEM", N(1)}, {"I8R_1", C("TRATOR")}});
   (void)ctx.areas.select(store::Area::TMP_17);
   servicos.gancho = [this](std::string_view nome, rt::ui::Value&) {

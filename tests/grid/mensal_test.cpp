@@ -41,7 +41,7 @@ class Mensal : public GridFixture {
 };
 
 TEST_F(Mensal, IncomeCellSpreadsIntoItsMonthsAndSumsThem) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_401", N(1000)},
              {"I1_402", N(2000)}, {"I1_4", N(3000)}, {"I1_601", N(110)}});
   digitaNoMes(3, 1500_d);
@@ -62,7 +62,7 @@ TEST_F(Mensal, IncomeCellSpreadsIntoItsMonthsAndSumsThem) {
 }
 
 TEST_F(Mensal, MonthlyGridLoadingItsOwnColumnsDoesNotMisdirectTheTotal) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
   servicos.mensal = [this](MesesValor& m, int, Decimal) -> std::optional<Decimal> {
     // The matrix grid puts its own columns and cursor into the grid's arrays.
@@ -80,7 +80,7 @@ TEST_F(Mensal, MonthlyGridLoadingItsOwnColumnsDoesNotMisdirectTheTotal) {
 }
 
 TEST_F(Mensal, SplittingASalaryLeavesTheSelfPaidSocialSecurityAlone) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
   digitaNoMes(2, 100_d);
   // Column 3 is the social security withheld: its months are the row's, and no carnê-leão
@@ -96,7 +96,7 @@ TEST_F(Mensal, SplittingASalaryLeavesTheSelfPaidSocialSecurityAlone) {
 }
 
 TEST_F(Mensal, SelfPaidSocialSecurityRowSetsTheCarneLeaoTotal) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   g.I1_1 = "P";
   g.I1_11 = "S";
   g.POSHORMAT = 5;
@@ -122,7 +122,7 @@ TEST_F(Mensal, SelfPaidSocialSecurityRowSetsTheCarneLeaoTotal) {
 }
 
 TEST_F(Mensal, TypingOnTheCarneLeaoDetailOpensTheMonthsOfANewRow) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   g.I1_1 = "F";
   g.I1_11 = "S";
   digitaNoMes(1, 80_d);
@@ -136,7 +136,7 @@ TEST_F(Mensal, TypingOnTheCarneLeaoDetailOpensTheMonthsOfANewRow) {
 }
 
 TEST_F(Mensal, DomesticEmployeeSocialSecurityDeductsTheEmployersPart) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("EMPREGADA")}, {"I6_3", N(50)}, {"I6_401", N(100)}, {"I6_4", N(60)}});
   servicos.mensal = [this](MesesValor& m, int, Decimal) -> std::optional<Decimal> {
     visto = m;
@@ -158,7 +158,7 @@ TEST_F(Mensal, DomesticEmployeeSocialSecurityDeductsTheEmployersPart) {
 }
 
 TEST_F(Mensal, UnchangedPaymentTotalWritesNothing) {
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("MEDICO")}, {"I6_3", N(10)}, {"I6_401", N(100)}, {"I6_4", N(100)}});
   servicos.mensal = [](MesesValor& m, int, Decimal) -> std::optional<Decimal> { return soma(m.reais); };
   teclas().press(key::Right).press(key::Right).press(key::Right).press(key::Right).press(key::AltU).press(key::Esc);
@@ -168,7 +168,7 @@ TEST_F(Mensal, UnchangedPaymentTotalWritesNothing) {
 }
 
 TEST_F(Mensal, ColumnsWithoutMonthsDoNothing) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("D")}, {"I1_2", C("EMPRESA")}, {"I1_8", C("00000000002")}});
   digitaNoMes(1, 10_d);
   // Screen 2's dependant CPF column and its name column.
@@ -179,7 +179,7 @@ TEST_F(Mensal, ColumnsWithoutMonthsDoNothing) {
 }
 
 TEST_F(Mensal, LeavingTheMonthlyGridWithoutATotalKeepsTheRow) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_401", N(10)}, {"I1_4", N(10)}});
   teclas().press(key::Right).press(key::AltU).press(key::Esc);
   grid::EDITA(ctx, g, 1);
@@ -189,7 +189,7 @@ TEST_F(Mensal, LeavingTheMonthlyGridWithoutATotalKeepsTheRow) {
 }
 
 TEST_F(Mensal, AssetValueIsTakenFromTheLastMonth) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}, {"I7_4", N(700)}});
   g.ULT_MES = 12;
   int mesVisto = 0;
@@ -210,7 +210,7 @@ TEST_F(Mensal, AssetValueIsTakenFromTheLastMonth) {
 }
 
 TEST_F(Mensal, OnTheCarneLeaoDetailEnterEditsTheNameAndSplitsTheTotal) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   g.I1_1 = "F";
   g.I1_11 = "S";
   g.POSHORMAT = 2;
@@ -226,7 +226,7 @@ TEST_F(Mensal, OnTheCarneLeaoDetailEnterEditsTheNameAndSplitsTheTotal) {
 }
 
 TEST_F(Mensal, MaintenanceExpenseIsSplitFromItsColumn) {
-  tabela(30);
+  tabela(store::Area::TMP_10);
   linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(120)}});
   (void)ctx.areas.select(store::Area::TMP_10);
   int mesVisto = 0;

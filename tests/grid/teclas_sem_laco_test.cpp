@@ -36,7 +36,7 @@ TEST_F(TeclasSemLaco, ACharacterOnTheEmptyLastRowStartsTheRowOrIsDropped) {
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.opc);
     const auto grade = [&] {
-      tabela(c.area);
+      tabela(static_cast<store::Area>(c.area));
       (void)ctx.areas.select(c.area);
       // Up leaves the append row of the empty table; the first character then finds the cursor
       // on the phantom row outside append mode.
@@ -54,7 +54,7 @@ TEST_F(TeclasSemLaco, ACharacterOnTheEmptyLastRowStartsTheRowOrIsDropped) {
 // On the carnê-leão's detail grid a character opens the monthly window, which reads it as its
 // first key.
 TEST_F(TeclasSemLaco, ACharacterOnTheCarneLeaoDetailIsTheMonthlyWindowsFirstKey) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   g.I1_1 = "F";
   g.I1_11 = "S";
   std::vector<int> lidas;

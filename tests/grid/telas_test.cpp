@@ -28,7 +28,7 @@ TEST_F(Telas, EveryScreenOpensWithItsColumnsAndHeadings) {
     ASSERT_FALSE(tela->colunas.empty()) << opc;
     int area = tela->area == 0 ? (opc == 29 ? 66 : opc == 33 ? 41 : 67) : tela->area;
     if (!feitas.count(area)) {
-      tabela(area);
+      tabela(static_cast<store::Area>(area));
       feitas.insert(area);
     }
     (void)ctx.areas.select(area);
@@ -70,7 +70,7 @@ TEST_F(Telas, IncomeScreenShrinksWhenTheDeclarationHasDependants) {
 }
 
 TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
-  tabela(24);
+  tabela(store::Area::TMP_04);
   linha(24, {{"CPF", grid::teste::C("12345678909")}, {"I7_1", grid::teste::N(1)}, {"I7_2", grid::teste::C("APARTAMENTO")},
              {"I7_4", grid::teste::N(150000)}});
   grid::EDITA(ctx, g, 5);
@@ -81,9 +81,9 @@ TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
 }
 
 TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
-  tabela(22);
-  tabela(24);
-  tabela(39);
+  tabela(store::Area::TMP_02);
+  tabela(store::Area::TMP_04);
+  tabela(store::Area::TMP_19);
   (void)ctx.areas.select(store::Area::TMP_02);
   grid::EDITA(ctx, g, 1);
   EXPECT_EQ(servicos.conta("FI1_T(1)"), 2);
@@ -106,8 +106,8 @@ TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
 }
 
 TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
-  tabela(26);
-  tabela(39);
+  tabela(store::Area::TMP_06);
+  tabela(store::Area::TMP_19);
   (void)ctx.areas.select(store::Area::TMP_06);
   grid::EDITA(ctx, g, 4);
   EXPECT_TRUE(servicos.chamou("MRODAPE(1)"));
@@ -118,7 +118,7 @@ TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
 }
 
 TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
-  tabela(39);
+  tabela(store::Area::TMP_19);
   using rt::text::Date;
   linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 3, 5)}, {"DESCR", std::string("VENDA MARCO")}});
   linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 4, 5)}, {"DESCR", std::string("VENDA ABRIL")}});
@@ -139,7 +139,7 @@ TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
 }
 
 TEST_F(Telas, AltQShowsWhoseDeclarationItIs) {
-  tabela(23);
+  tabela(store::Area::TMP_03);
   g.NOMECONTR = "JOAO DA SILVA";
   teclas().press(key::AltQ).press(key::Esc);
   grid::EDITA(ctx, g, 3);
@@ -147,7 +147,7 @@ TEST_F(Telas, AltQShowsWhoseDeclarationItIs) {
 }
 
 TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   g.POSHORMAT = 3;
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 18);

@@ -29,7 +29,7 @@ class Validacao : public GridFixture {
   Validacao() { amb.espelho = &d; }
 
   // A reference table of the program folder with the given rows.
-  void referencia(int numero, const std::string& arquivo, std::vector<std::vector<std::pair<std::string, Value>>> linhas) {
+  void referencia(store::Area numero, const std::string& arquivo, std::vector<std::vector<std::pair<std::string, Value>>> linhas) {
     const std::string p = programa.caminho() + "/" + arquivo + ".DBF";
     rt::db::Table::create(p, store::camposDbf(store::estrutura(numero)), rt::db::CreateMode::kReplace).isOk();
     workareas::AreasTrabalho areas;
@@ -51,8 +51,8 @@ class Validacao : public GridFixture {
 };
 
 TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
-  referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
-  tabela(24);
+  referencia(store::Area::CODBENS, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
+  tabela(store::Area::TMP_04);
   (void)ctx.areas.select(store::Area::TMP_04);
   ctx.QUALHLP = "MGETVAR";
   fechaAlertas(1);
@@ -65,8 +65,8 @@ TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
 }
 
 TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
-  referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
-  tabela(24);
+  referencia(store::Area::CODBENS, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
+  tabela(store::Area::TMP_04);
   linha(24, {{"I7_2", C("IMOVEL")}});
   (void)ctx.areas.select(store::Area::TMP_04);
   console::VariaveisMapa vars;
@@ -85,7 +85,7 @@ TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
 }
 
 TEST_F(Validacao, UnknownCodeWithoutAChoiceStoresZero) {
-  referencia(49, "DESPESA", {{{"CODDES", N(10)}, {"DESCDOA", C("MEDICOS NO BRASIL")}}});
+  referencia(store::Area::DESPESA, "DESPESA", {{{"CODDES", N(10)}, {"DESCDOA", C("MEDICOS NO BRASIL")}}});
   d.JA_CALC = true;
   EXPECT_EQ(grid::TES_COD(ctx, amb, Decimal(77), 4), Decimal());
   // A payment code marks the computation stale.
@@ -103,7 +103,7 @@ TEST_F(Validacao, AbroadFlagOfAnAsset) {
 }
 
 TEST_F(Validacao, CountryCodeIsLookedUp) {
-  referencia(60, "TABPAIS", {{{"CODPAIS", C("105")}, {"NOMPAIS", C("BRASIL")}}, {{"CODPAIS", C("249")}, {"NOMPAIS", C("ESTADOS UNIDOS")}}});
+  referencia(store::Area::TABPAIS, "TABPAIS", {{{"CODPAIS", C("105")}, {"NOMPAIS", C("BRASIL")}}, {{"CODPAIS", C("249")}, {"NOMPAIS", C("ESTADOS UNIDOS")}}});
   fechaAlertas(1);
   EXPECT_EQ(grid::TES_PAIS(ctx, amb, "249", 2), "249");
   EXPECT_TRUE(term.viu("ESTADOS UNIDOS"));
@@ -134,14 +134,14 @@ TEST_F(Validacao, DependantAgeWarnings) {
 class NumeroDependente : public Validacao {
  protected:
   NumeroDependente() {
-    tabela(23);
-    tabela(26);
+    tabela(store::Area::TMP_03);
+    tabela(store::Area::TMP_06);
     linha(23, {{"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}});
     linha(23, {{"NRODEPEN", N(2)}, {"NOMEDEPEN", C("PEDRO")}});
     g.N_DEPEN = 2;
   }
   void pagamento(int codigo) {
-    tabela(26);
+    tabela(store::Area::TMP_06);
     linha(26, {{"I6_1", C("BENEFICIARIO")}, {"I6_3", N(codigo)}});
   }
 };
@@ -204,7 +204,7 @@ TEST_F(Validacao, ActivityCodeMenuGivesTenPlusTheDigit) {
 class Propriedades : public Validacao {
  protected:
   Propriedades() {
-    tabela(36);
+    tabela(store::Area::TMP_16);
     linha(36, {{"I2R_01", C("FAZENDA FORA")}, {"RECEXT", N(1000)}, {"DESEXT", N(400)}});
     linha(36, {{"I2R_01", C("OUTRA")}, {"RESUS", N(50)}, {"OPC20US", N(10)}, {"OPC20RS", N(17)}});
     (void)ctx.areas.select(store::Area::TMP_16);
@@ -261,8 +261,8 @@ TEST_F(Validacao, AssetSituationAboveFourShowsTheCodes) {
 TEST_F(Validacao, AssetSaleGoesToTheCashBookOfItsRow) {
   grid::Matrizes m;
   amb.matrizes = &m;
-  tabela(37);
-  tabela(39);
+  tabela(store::Area::TMP_17);
+  tabela(store::Area::TMP_19);
   d.rural.logico("SO_TOTAL", false);
   g.OPC = 35;
   g.PONTEIRO = 5;
@@ -295,7 +295,7 @@ TEST_F(Validacao, FolderList) {
 class Poupanca : public Validacao {
  protected:
   Poupanca() {
-    tabela(34);
+    tabela(store::Area::TMP_14);
     linha(34, {{"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(100)}});
     linha(34, {{"DESCRICAO", C("FUNDO X")}, {"LUCROEPP", N(50)}});
     linha(34, {{"DESCRICAO", C("CDB Y")}, {"LUCROREAL", N(30)}});
@@ -326,11 +326,11 @@ TEST_F(Poupanca, AskingModeKeepsTypedValuesUnlessTheUserAgrees) {
 }
 
 TEST_F(Validacao, MaintenanceListFromTheAssets) {
-  referencia(46, "CODBENS",
+  referencia(store::Area::CODBENS, "CODBENS",
              {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}, {"DESPBEM", C("CONDOMINIO")}},
               {{"CODBEM", N(21)}, {"DESCBENS", C("VEICULO")}, {"DESPBEM", C("")}}});
-  tabela(24);
-  tabela(30);
+  tabela(store::Area::TMP_04);
+  tabela(store::Area::TMP_10);
   // The value on the continuation line counts; a group whose last line has none gets no row.
   linha(24, {{"I7_1", N(1)}, {"I7_2", C("APARTAMENTO NO CENTRO DA CIDADE DE SAO PAULO")}, {"I7_5", N(11)}});
   linha(24, {{"I7_1", N(0)}, {"I7_2", C("CONTINUACAO")}, {"I7_4", N(120000)}});
@@ -383,11 +383,11 @@ TEST_F(Validacao, DispatcherNamesChainsAndTheShellsEnvironment) {
   ServicosComAmbiente srv;
   srv.a.espelho = &d;
   g.servicos = &srv;
-  tabela(26);
+  tabela(store::Area::TMP_06);
   linha(26, {{"I6_3", N(10)}});
   g.N_DEPEN = 0;
   d.tabela01.num("DESPALIM", 1);
-  tabela(23);
+  tabela(store::Area::TMP_03);
   linha(23, {{"NRODEPEN", N(1)}});
   Value n = Decimal(1);
   EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, "CONF_DEP", n));

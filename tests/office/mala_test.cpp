@@ -66,10 +66,10 @@ class Mala : public print_test::FolhasFixture {
   }
 
   rt::db::Table& registro() {
-    if (area(9) == nullptr) {
-      EXPECT_TRUE(store::ABERTURA(ctx, 9));
+    if (area(store::Area::IMP0910) == nullptr) {
+      EXPECT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
     }
-    rt::db::Table& r = *area(9);
+    rt::db::Table& r = *area(store::Area::IMP0910);
     r.goTop();
     EXPECT_TRUE(r.status());
     return r;
@@ -301,9 +301,9 @@ TEST_F(CartaNoTrabalho, MarkedTaxpayersToAFileToCupsAndIntoAString) {
   }
 
   // The e-mail's body: the same letter for the register's current taxpayer, in a string.
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  area(9)->goTop();
-  ASSERT_TRUE(area(9)->status());
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
+  area(store::Area::IMP0910)->goTop();
+  ASSERT_TRUE(area(store::Area::IMP0910)->status());
   const std::string corpo = office::corpoDaCarta(ctx, *office::leArquivo(cartas / "aviso.txt"));
   EXPECT_EQ(corpo,
             "\r\n    Prezado(a) MARIA DA SILVA,\r\n\r\n    Seu resultado: Imposto 1.234,50\r\n"

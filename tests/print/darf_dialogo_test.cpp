@@ -50,9 +50,9 @@ class DarfDialogoTest : public PrintFixture {
   DarfDialogoTest() {
     store::teste::preencheDeclaracoes(ctx, {kA}, 1);
     imp.conf.NROLPT = 0;
-    EXPECT_TRUE(store::CRIA(ctx, store::numero(store::Area::DEFINE), ctx.ARQDEF + "DEFINE"));
-    EXPECT_TRUE(store::CRIA(ctx, store::numero(store::Area::UFIRM), ctx.ARQDEF + "UFIRM"));
-    EXPECT_TRUE(store::ABERTURA(ctx, 1));
+    EXPECT_TRUE(store::CRIA(ctx, store::Area::DEFINE, ctx.ARQDEF + "DEFINE"));
+    EXPECT_TRUE(store::CRIA(ctx, store::Area::UFIRM, ctx.ARQDEF + "UFIRM"));
+    EXPECT_TRUE(store::ABERTURA(ctx, store::Area::IMP0110));
     rt::db::Table& t = *ctx.areas.table(store::Area::IMP0110);
     t.goTop();
     EXPECT_TRUE(t.status());
@@ -164,7 +164,7 @@ namespace print_test {
 TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
   const std::string kDep = "52998224725";
   {
-    ASSERT_TRUE(store::ABERTURA(ctx, 12, true));
+    ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP1210, true));
     rt::db::Table& t = *ctx.areas.table(store::Area::IMP1210);
     t.goTop();
     ASSERT_TRUE(t.status());
@@ -175,7 +175,7 @@ TEST_F(DarfDialogoTest, DependantsCarneLeaoAskedByCpf) {
     ASSERT_TRUE(t.put("CPFdepen", kDep));
     ASSERT_TRUE(t.put("I2_103", rt::text::Value(2000_d)));
     ASSERT_TRUE(t.put("I2_603", rt::text::Value(300_d)));
-    ASSERT_TRUE(store::ABERTURA(ctx, 3, true));
+    ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0310, true));
     rt::db::Table& d = *ctx.areas.table(store::Area::IMP0310);
     d.goTop();
     ASSERT_TRUE(d.status());

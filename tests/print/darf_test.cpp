@@ -75,7 +75,7 @@ class DarfJobTest : public PrintFixture {
   DarfJobTest() {
     store::teste::preencheDeclaracoes(ctx, {kA, kB, kC}, 1);
     imp.conf.NROLPT = 0;
-    EXPECT_TRUE(store::ABERTURA(ctx, 1));
+    EXPECT_TRUE(store::ABERTURA(ctx, store::Area::IMP0110));
     rt::db::Table& t = *ctx.areas.table(store::Area::IMP0110);
     for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
       EXPECT_TRUE(t.lockRecord());
@@ -92,7 +92,7 @@ class DarfJobTest : public PrintFixture {
 // Quotas run 1 to 8: a ninth asked for (the quota field takes one digit) gives no slip, even
 // for a taxpayer whose summary says more quotas.
 TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
-  EXPECT_TRUE(store::ABERTURA(ctx, 1));
+  EXPECT_TRUE(store::ABERTURA(ctx, store::Area::IMP0110));
   rt::db::Table& t = *ctx.areas.table(store::Area::IMP0110);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1)) {
     EXPECT_TRUE(t.lockRecord());
@@ -101,7 +101,7 @@ TEST_F(DarfJobTest, ANinthQuotaGivesNoSlip) {
   }
   (void)t.unlock();
   (void)ctx.areas.closeAll();
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
   ASSERT_TRUE(print::INIVAR(ctx, kA, 1, 1));
   rt::db::Table& reg = *ctx.areas.table(store::Area::IMP0910);
   reg.goTop();

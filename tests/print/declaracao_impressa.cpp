@@ -16,9 +16,10 @@ FolhasFixture::FolhasFixture() {
 }
 
 void FolhasFixture::declara(const std::string& cpf, const std::vector<LinhaDeTabela>& linhas) {
-  for (int n = 1; n <= 19; ++n) {
-    if (n == 13) continue;
-    ASSERT_TRUE(store::ABERTURA(ctx, n, true)) << n;
+  for (store::Area tab : store::kComCopia) {
+    if (tab == store::Area::IMP1310) continue;
+    const int n = store::numero(tab);
+    ASSERT_TRUE(store::ABERTURA(ctx, tab, true)) << n;
     rt::db::Table& t = *ctx.areas.table(n);
     for (const LinhaDeTabela& l : linhas) {
       if (l.tabela != n) continue;

@@ -17,7 +17,7 @@ class RendaVariavelTest : public print_test::PrintFixture {
  protected:
   // Rows of table 07 for the CPF: (RVAR_NRO, DAY_TRADE, month, value, TIPO_BEM).
   void linha(int nro, const char* dayTrade, int mes, long valor, int tipo = 4) {
-    ASSERT_TRUE(store::ABERTURA(ctx, 7, true));
+    ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0710, true));
     rt::db::Table& t = *ctx.areas.table(store::Area::IMP0710);
     ASSERT_TRUE(t.appendBlank());
     ASSERT_TRUE(t.put("CPF", cpf));

@@ -28,7 +28,8 @@ class TrabalhoTest : public print_test::PrintFixture {
     // The test sheet: its number and the rows of the first print copy (the taxpayer's).
     srv.FOLHA = [this](store::Contexto& c, print::Impressao& i, int folha) {
       rt::db::Table* copia = nullptr;
-      for (int a = 21; a <= 39 && copia == nullptr; ++a) copia = c.areas.table(a);
+      for (store::Area a : store::kCopias)
+        if (copia == nullptr) copia = c.areas.table(a);
       std::string linhas;
       if (copia != nullptr) {
         // The sheets read the copy in its print order: the index kept from the last taxpayer
@@ -171,7 +172,7 @@ TEST_F(TrabalhoTest, ARoutingThatFailsEndsTheJobBeforeAnySheet) {
 namespace {
 
 void estatus(store::Contexto& ctx, const std::string& cpf, int valor) {
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
   rt::db::Table& reg = *ctx.areas.table(store::Area::IMP0910);
   ASSERT_TRUE(reg.seek(cpf));
   ASSERT_TRUE(reg.lockRecord());

@@ -17,8 +17,8 @@ using rt::text::Decimal;
 class DetalheTest : public ::testing::Test, protected store::teste::StoreFixture {
  protected:
   rt::db::Table& registro() {
-    EXPECT_TRUE(store::ABERTURA(ctx, 9));
-    return *area(9);
+    EXPECT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
+    return *area(store::Area::IMP0910);
   }
 };
 

@@ -360,7 +360,7 @@ TEST_F(Diario, ACopyOrADeclarationHeldElsewhereAndTheWriteBackWaitingForTheTable
     (void)store::fecha(p->areas, store::Area::TMP_13);
     rt::db::OpenOptions op;
     op.exclusive = true;
-    auto outra = rt::db::Table::open(store::caminhoCopia(*p, store::numero(store::Area::TMP_13)) + ".DBF", op);
+    auto outra = rt::db::Table::open(store::caminhoCopia(*p, store::Area::TMP_13) + ".DBF", op);
     ASSERT_TRUE(outra);
     term.press(key::Enter);
     EXPECT_FALSE(LANCAMEN(*p, kNovo));

@@ -51,8 +51,8 @@ class PendenciasTest : public ::testing::Test {
   }
   // Maria, with one note, and José, with none, in the register; both tables open.
   void mariaEJose() {
-    ASSERT_TRUE(store::ABERTURA(ctx, 9));
-    ASSERT_TRUE(store::ABERTURA(ctx, 11));
+    ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
+    ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP1110));
     nota("11144477735", "NOTA DA MARIA", 2);
     contribuinte("11144477735");
     contribuinte("52998224725");
@@ -74,8 +74,8 @@ class PendenciasTest : public ::testing::Test {
 };
 
 TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) {
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
-  ASSERT_TRUE(store::ABERTURA(ctx, 11));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP1110));
   nota("11144477735", "SEGUNDA NOTA DA MARIA", 7);
   nota("52998224725", "NOTA DO JOSE", 1);
   nota("11144477735", "PRIMEIRA NOTA DA MARIA", 2);
@@ -97,7 +97,7 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
 
   // The copy on disk holds exactly Maria's rows, and the shared table is untouched.
   rt::db::OpenOptions o;
-  auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", o);
+  auto copia = rt::db::Table::open(store::caminhoCopia(ctx, store::Area::TMP_11) + ".DBF", o);
   ASSERT_TRUE(copia.isOk()) << copia.status().message();
   EXPECT_EQ((*copia)->recordCount(), 2u);
   for (std::uint32_t r = 1; r <= 2; ++r) {
@@ -105,7 +105,7 @@ TEST_F(PendenciasTest, ShowsOnlyTheNotesOfTheTaxpayerUnderTheCursorInCodeOrder) 
     ASSERT_TRUE((*copia)->status().isOk());
     EXPECT_EQ((*copia)->getText("CPF"), "11144477735");
   }
-  ASSERT_TRUE(store::ABERTURA(ctx, 11));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP1110));
   EXPECT_EQ(ctx.areas.table(store::Area::IMP1110)->recordCount(), 3u);
 }
 
@@ -123,7 +123,7 @@ TEST_F(PendenciasTest, TheListIsOnlyLookedThroughNothingTypedIsTaken) {
     EXPECT_FALSE(term.exhausted());
     EXPECT_FALSE(viu("NOVA NOTA"));
     EXPECT_FALSE(viu("OUTRA"));
-    auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", rt::db::OpenOptions{});
+    auto copia = rt::db::Table::open(store::caminhoCopia(ctx, store::Area::TMP_11) + ".DBF", rt::db::OpenOptions{});
     ASSERT_TRUE(copia.isOk());
     ASSERT_EQ((*copia)->recordCount(), linha == 1 ? 1u : 0u);
     if (linha == 1) {
@@ -165,7 +165,7 @@ TEST_F(PendenciasTest, ATaxpayerWithoutNotesGetsAnEmptyCopyNotTheLastOnesNotes) 
   MOS_PEND(ctx, g);
   EXPECT_FALSE(viu("NOTA DA MARIA"));
   EXPECT_TRUE(ctx.areas.isOpen(store::Area::IMP1110));  // open before, so left open
-  auto copia = rt::db::Table::open(store::caminhoCopia(ctx, 31) + ".DBF", rt::db::OpenOptions{});
+  auto copia = rt::db::Table::open(store::caminhoCopia(ctx, store::Area::TMP_11) + ".DBF", rt::db::OpenOptions{});
   ASSERT_TRUE(copia.isOk());
   EXPECT_EQ((*copia)->recordCount(), 0u);
 }

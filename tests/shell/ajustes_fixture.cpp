@@ -24,7 +24,7 @@ AjustesFixture::~AjustesFixture() {
 }
 
 void AjustesFixture::criaConfig(bool quersen, int ultSenir) {
-  ASSERT_TRUE(store::ABERTURA(ctx, 42));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::CONFIG));
   ASSERT_TRUE(store::ADD_REC(ctx, 5));
   rt::db::Table& t = *ctx.areas.table(store::Area::CONFIG);
   ASSERT_TRUE(t.put("NRO_TERM", ctx.NUSU));

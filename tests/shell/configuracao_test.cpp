@@ -32,7 +32,7 @@ class Configuracao : public AjustesFixture {
   }
   // UFIRM with the rows given (ANOMES, TJM).
   void ufirm(const std::vector<std::pair<const char*, const char*>>& linhas) {
-    ASSERT_TRUE(store::ABERTURA(ctx, 51));
+    ASSERT_TRUE(store::ABERTURA(ctx, store::Area::UFIRM));
     for (const auto& [anoMes, tjm] : linhas) {
       ASSERT_TRUE(store::ADD_REC(ctx, 5));
       rt::db::Table& t = *ctx.areas.table(store::Area::UFIRM);
@@ -181,7 +181,7 @@ TEST_F(Configuracao, StatusMenuOpensItsGridsUntilEsc) {
 }
 
 TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
   {
     rt::db::Table& t = *ctx.areas.table(store::Area::IMP0910);
     ASSERT_TRUE(t.appendBlank().isOk());
@@ -202,7 +202,7 @@ TEST_F(Configuracao, StatusGridsNameAStatusAndGiveItToATaxpayer) {
   for (; !status->eof(); (void)status->skip(1))
     if (status->getNumber("COD") == Decimal(77)) achou = rt::text::trim(status->getText("DESCRICAO")) == "PRONTA";
   EXPECT_TRUE(achou);
-  ASSERT_TRUE(store::ABERTURA(ctx, 9));
+  ASSERT_TRUE(store::ABERTURA(ctx, store::Area::IMP0910));
   ctx.areas.table(store::Area::IMP0910)->goTop();
   ASSERT_TRUE(ctx.areas.table(store::Area::IMP0910)->status());
   EXPECT_EQ(ctx.areas.table(store::Area::IMP0910)->getNumber("ESTATUS"), Decimal(77));

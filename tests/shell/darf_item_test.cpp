@@ -29,7 +29,7 @@ class DarfItem : public ProgramaFixture {
   void SetUp() override {
     ASSERT_TRUE(inicia());
     registraFuncoes(*p);
-    for (int n = 1; n <= 19; ++n) ASSERT_TRUE(store::ABERTURA(*p, n)) << n;
+    for (store::Area n : store::kComCopia) ASSERT_TRUE(store::ABERTURA(*p, n)) << store::numero(n);
     const std::pair<std::string, Decimal> quotas[] = {{kA, Decimal(1000)}, {kB, Decimal(2000)}, {kC, Decimal(3000)}};
     for (const auto& [cpf, quota] : quotas) {
       store::seleciona(p->areas, store::Area::IMP0910);
@@ -63,7 +63,7 @@ class DarfItem : public ProgramaFixture {
       (void)conf->unlock();
     }
     ASSERT_TRUE(p->CRIA_SEQ(*p));
-    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0910));
     p->QUEIMP = 5;
     p->cfg.QUEMOD = 2;
     p->cfg.QUECON = 2;

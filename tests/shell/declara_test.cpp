@@ -60,7 +60,7 @@ bool mudaPastas(Program& q, const std::string& pasta) {
   (void)q.areas.close(store::Area::IMP0910);
   q.definePastaDados(pasta);
   q.definePastaTrabalho(pasta);
-  return store::ABERTURA(q, 9).isOk();
+  return store::ABERTURA(q, store::Area::IMP0910).isOk();
 }
 
 // A stand-in screen for the driver's tests: clears the screen below the index row, shows
@@ -256,7 +256,7 @@ TEST_F(Declaracao, AFinalSaveThatFailsKeepsTheDeclarationOpen) {
     if (telas.size() == 1)
       (void)p->areas.close(store::Area::TMP_01);
     else
-      ASSERT_TRUE(store::abreCopia(*p, 21));
+      ASSERT_TRUE(store::abreCopia(*p, store::Area::TMP_01));
   };
   cpf(kA);
   termina('S');

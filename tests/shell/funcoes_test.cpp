@@ -25,7 +25,7 @@ class Funcoes : public ProgramaFixture {
   void SetUp() override {
     ASSERT_TRUE(inicia());
     registraFuncoes(*p);
-    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0910));
     rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     for (const std::string& cpf : {kA, kB}) {
       ASSERT_TRUE(store::ADD_REC(*p, 5));
@@ -39,7 +39,7 @@ class Funcoes : public ProgramaFixture {
   std::vector<std::string> registro() {
     std::vector<std::string> v;
     (void)p->areas.closeAll();
-    if (!store::ABERTURA(*p, 9)) return v;
+    if (!store::ABERTURA(*p, store::Area::IMP0910)) return v;
     rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     for (std::uint32_t n = 1; n <= r.recordCount(); ++n) {
       r.goTo(n);
@@ -117,9 +117,9 @@ namespace {
 
 TEST_F(Funcoes, PartialTransferCarriesTheTaxpayersMarkedInTheGrid) {
   // Every declaration table of the year folder is there, as a folder in use has them.
-  for (int n = 1; n <= 19; ++n) ASSERT_TRUE(store::ABERTURA(*p, n)) << n;
+  for (store::Area n : store::kComCopia) ASSERT_TRUE(store::ABERTURA(*p, n)) << store::numero(n);
   (void)p->areas.closeAll();
-  (void)store::ABERTURA(*p, 9);
+  (void)store::ABERTURA(*p, store::Area::IMP0910);
   PastaCurta outra;
   term.press(key::Enter).type(outra.caminho()).press(key::Enter);  // the folders
   term.press('P').press('C').press('T');                           // Parcial, Copiar, Tudo

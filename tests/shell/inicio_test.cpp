@@ -126,7 +126,7 @@ TEST_F(Inicio, FirstStartOnAnEmptyProgramFolderMakesItsOwnDataFolder) {
 
 TEST_F(Inicio, AProgramFolderHoldingDeclarationsStaysTheDataFolderOfANewTerminal) {
   std::filesystem::remove_all(programa / "DADOS2010");
-  ASSERT_TRUE(rt::db::Table::create(programa / "IMP0910.DBF", store::camposDbf(store::estrutura(9))));
+  ASSERT_TRUE(rt::db::Table::create(programa / "IMP0910.DBF", store::camposDbf(store::estrutura(store::Area::IMP0910))));
   ASSERT_TRUE(inicia("02"));
   EXPECT_EQ(p->ROTADOANO, programa.caminho());
   p.reset();
@@ -304,7 +304,7 @@ TEST_F(Inicio, StoredChoicesOutsideTheirListsAreBroughtIn) {
 TEST_F(Inicio, OldDefineIsUpgradedKeepingItsValues) {
   // DEFINE as an older version left it: no VER_ATUAL, a bank-slip counter in use.
   std::vector<store::CampoDef> antigos;
-  for (const store::CampoDef& c : store::estrutura(43))
+  for (const store::CampoDef& c : store::estrutura(store::Area::DEFINE))
     if (c.nome != "VER_ATUAL") antigos.push_back(c);
   const std::string arquivo = programa / "DEFINE.DBF";
   ASSERT_TRUE(rt::db::Table::create(arquivo, store::camposDbf(antigos)));
@@ -326,7 +326,7 @@ TEST_F(Inicio, OldDefineIsUpgradedKeepingItsValues) {
 
 TEST_F(Inicio, EmptyDefineGetsItsFirstRecord) {
   const std::string arquivo = programa / "DEFINE.DBF";
-  ASSERT_TRUE(rt::db::Table::create(arquivo, store::camposDbf(store::estrutura(43))));
+  ASSERT_TRUE(rt::db::Table::create(arquivo, store::camposDbf(store::estrutura(store::Area::DEFINE))));
   ASSERT_TRUE(inicia());
   auto define = abre("DEFINE");
   ASSERT_TRUE(define);

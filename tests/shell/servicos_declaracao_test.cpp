@@ -132,13 +132,13 @@ class ServicosDeclaracaoTest : public ::testing::Test, protected shell::teste::S
 TEST_F(ServicosDeclaracaoTest, TheComputationStartsWithTheMonthsLastWorkingDayAndTheRateInForce) {
   EXPECT_EQ(calculos.vizinhos.leao.DF_PAGTO, taxcalc::pagamentoPadrao(p.HOJE));
   EXPECT_EQ(calculos.vizinhos.leao.DF_PAGTO, Date::fromYmd(2010, 4, 30));
-  ASSERT_TRUE(store::criaCopia(p, 24).isOk());
+  ASSERT_TRUE(store::criaCopia(p, store::Area::TMP_04).isOk());
   calculos.CALC(p, declaracao, 1, 0);
   EXPECT_EQ(calculos.vizinhos.rural.NVALDOLAR, dec("1.7412"));
 }
 
 TEST_F(ServicosDeclaracaoTest, AssetTotalsAreRecomputedByTheNameTheGridGives) {
-  ASSERT_TRUE(store::criaCopia(p, 24).isOk());
+  ASSERT_TRUE(store::criaCopia(p, store::Area::TMP_04).isOk());
   bem(dec("1000.50"), dec("2000.25"));
   bem(dec("10"), Decimal());
   p.areas.table(store::Area::TMP_04)->goTo(1);
@@ -184,7 +184,7 @@ TEST_F(ServicosDeclaracaoTest, EveryNameOfTheGridCatalogueResolvesAndAnUnknownOn
 
 TEST_F(ServicosDeclaracaoTest, TheCalculatorsPaymentRecomputationChecksTheAmountPaid) {
   // Education (code 1) above its limit: the excess goes to the row's non-deductible part.
-  ASSERT_TRUE(store::criaCopia(p, 26).isOk());
+  ASSERT_TRUE(store::criaCopia(p, store::Area::TMP_06).isOk());
   rt::db::Table& t = *p.areas.table(store::Area::TMP_06);
   ASSERT_TRUE(t.appendBlank().isOk());
   ASSERT_TRUE(t.put("I6_3", Decimal(1)).isOk());
@@ -300,8 +300,8 @@ TEST_F(ServicosDeclaracaoTest, ChecksOpenTheirListsOverTheDeclarationsVariables)
 
 // The dependant's CPF of an income row: a CPF of one of the dependants is taken and linked.
 TEST_F(ServicosDeclaracaoTest, TheIncomeRowsDependantIsTakenWhenHeIsADependant) {
-  ASSERT_TRUE(store::criaCopia(p, 22).isOk());
-  ASSERT_TRUE(store::criaCopia(p, 23).isOk());
+  ASSERT_TRUE(store::criaCopia(p, store::Area::TMP_02).isOk());
+  ASSERT_TRUE(store::criaCopia(p, store::Area::TMP_03).isOk());
   rt::db::Table& d = *p.areas.table(store::Area::TMP_03);
   ASSERT_TRUE(d.appendBlank().isOk());
   ASSERT_TRUE(d.put("CPF", std::string("11144477735")).isOk());

@@ -61,7 +61,7 @@ TEST_F(AberturaTest, EveryTableIsCreatedInEmptyFoldersWithItsStructureAndIndexes
     ASSERT_TRUE(ABERTURA(ctx, t.numero));
     rt::db::Table* tb = area(t.numero);
     ASSERT_NE(tb, nullptr);
-    EXPECT_EQ(numero(ctx.areas.current()), t.numero);
+    EXPECT_EQ(ctx.areas.current(), t.numero);
     // The file has the upper-case name in its folder.
     const std::string dbf = pastaLinux(t) + "/" + nomeArquivo(t, "00") + ".DBF";
     EXPECT_TRUE(fs::exists(dbf));
@@ -88,7 +88,7 @@ TEST_F(AberturaTest, EveryTableIsCreatedInEmptyFoldersWithItsStructureAndIndexes
     }
     EXPECT_EQ(tb->order(), t.indices.empty() ? 0 : 1);
     EXPECT_EQ(tb->isExclusive(), t.modo == ModoAbertura::Exclusivo);
-    if (t.numero == 45) {
+    if (t.numero == Area::HELPTXT) {
       EXPECT_TRUE(fs::exists(programa / "HELPTXT.DBT"));
     }
   }
@@ -108,8 +108,8 @@ TEST_F(AberturaTest, EveryTableIsCreatedInEmptyFoldersWithItsStructureAndIndexes
 }
 
 TEST_F(AberturaTest, SecondHelpTableOpensByNameWithItsOwnStructureAndIndex) {
-  ASSERT_TRUE(ABREARQ(ctx, 45, false, ctx.ARQDEF + "HELPATXT", "UPPER(NOME)"));
-  rt::db::Table* t = area(45);
+  ASSERT_TRUE(ABREARQ(ctx, store::Area::HELPTXT, false, ctx.ARQDEF + "HELPATXT", "UPPER(NOME)"));
+  rt::db::Table* t = area(store::Area::HELPTXT);
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->alias(), "HELPATXT");
   EXPECT_TRUE(fs::exists(programa / "HELPATXT.DBF"));
@@ -120,11 +120,11 @@ TEST_F(AberturaTest, SecondHelpTableOpensByNameWithItsOwnStructureAndIndex) {
 }
 
 TEST_F(AberturaTest, DeclarationTablesGoToTheDataFolderAndProgramTablesToTheProgramFolder) {
-  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
   EXPECT_EQ(ctx.NOMARQ, ctx.LOCARQ + "IMP0910");
   EXPECT_EQ(ctx.NOMARQ1, ctx.LOCARQ + "IMP0910B");
   EXPECT_EQ(ctx.NOMARQ2, ctx.LOCARQ + "IMP0910C");
-  ASSERT_TRUE(ABERTURA(ctx, 42));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::CONFIG));
   EXPECT_EQ(ctx.NOMARQ, ctx.ARQDEF + "CONFIG");
   EXPECT_TRUE(fs::exists(dados / "IMP0910.DBF"));
   EXPECT_FALSE(fs::exists(programa / "IMP0910.DBF"));
@@ -147,7 +147,7 @@ TEST_F(AberturaTest, AFolderStoredInTheOldFormIsFoundThroughTheDriveMapInAnyCase
   fs::create_directories(dados / "ano2010");
   ctx.unidades.setDrive('X', dados.caminho());
   ctx.definePastaDados("X:\\ANO2010");
-  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
   EXPECT_EQ(ctx.NOMARQ, "X:\\ANO2010\\IMP0910");
   EXPECT_TRUE(fs::exists(dados / "ano2010/IMP0910.DBF"));
   EXPECT_TRUE(fs::exists(dados / "ano2010/IMP0910B.CDX"));
@@ -155,31 +155,31 @@ TEST_F(AberturaTest, AFolderStoredInTheOldFormIsFoundThroughTheDriveMapInAnyCase
 
 TEST_F(AberturaTest, PerTerminalTablesCarryTheTerminalNumber) {
   ctx.NUSU = "07";
-  ASSERT_TRUE(ABERTURA(ctx, 40));
-  ASSERT_TRUE(ABERTURA(ctx, 68));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::DIRET));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::DETALH));
   EXPECT_TRUE(fs::exists(programa / "DIRET07.DBF"));
   EXPECT_TRUE(fs::exists(programa / "DIRET07.CDX"));
   EXPECT_TRUE(fs::exists(programa / "DETALH07.DBF"));
-  EXPECT_EQ(area(40)->alias(), "DIRET07");
+  EXPECT_EQ(area(store::Area::DIRET)->alias(), "DIRET07");
 }
 
 TEST_F(AberturaTest, ModesFollowTheCatalogueAndTheCaller) {
-  ASSERT_TRUE(ABERTURA(ctx, 1));
-  EXPECT_FALSE(area(1)->isExclusive());
-  ASSERT_TRUE(ABERTURA(ctx, 1, true));
-  EXPECT_TRUE(area(1)->isExclusive());
-  ASSERT_TRUE(ABERTURA(ctx, 42, true));  // settings are always shared
-  EXPECT_FALSE(area(42)->isExclusive());
-  ASSERT_TRUE(ABERTURA(ctx, 44));  // always exclusive
-  EXPECT_TRUE(area(44)->isExclusive());
-  ASSERT_TRUE(ABERTURA(ctx, 67));
-  EXPECT_FALSE(area(67)->isExclusive());
-  ASSERT_TRUE(ABERTURA(ctx, 67, true));
-  EXPECT_TRUE(area(67)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110));
+  EXPECT_FALSE(area(store::Area::IMP0110)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110, true));
+  EXPECT_TRUE(area(store::Area::IMP0110)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::CONFIG, true));  // settings are always shared
+  EXPECT_FALSE(area(store::Area::CONFIG)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMPCORRIG));  // always exclusive
+  EXPECT_TRUE(area(store::Area::IMPCORRIG)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::BOLETO));
+  EXPECT_FALSE(area(store::Area::BOLETO)->isExclusive());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::BOLETO, true));
+  EXPECT_TRUE(area(store::Area::BOLETO)->isExclusive());
 }
 
 TEST_F(AberturaTest, NumbersWithoutATableOpenNothing) {
-  for (int n : {21, 30, 39, 50}) {
+  for (Area n : {Area::TMP_01, Area::TMP_10, Area::TMP_19, Area::Rascunho}) {
     EXPECT_TRUE(ABERTURA(ctx, n));
     EXPECT_EQ(area(n), nullptr);
   }
@@ -187,8 +187,8 @@ TEST_F(AberturaTest, NumbersWithoutATableOpenNothing) {
 }
 
 TEST_F(AberturaTest, DefineIsCreatedWithItsOneSeededRecord) {
-  ASSERT_TRUE(ABERTURA(ctx, 43));
-  rt::db::Table* t = area(43);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::DEFINE));
+  rt::db::Table* t = area(store::Area::DEFINE);
   ASSERT_EQ(t->recordCount(), 1u);
   t->goTop();
   ASSERT_TRUE(t->status());
@@ -205,12 +205,12 @@ TEST_F(AberturaTest, DefineIsCreatedWithItsOneSeededRecord) {
 }
 
 TEST_F(AberturaTest, ShippedTablesAreFilledFromTheirSeedOnlyWhenFirstCreated) {
-  const TabelaDef* codbens = tabela(46);
+  const TabelaDef* codbens = tabela(store::Area::CODBENS);
   const Semente semente = leArquivoSemente(*codbens, arquivoSemente(ctx.PASTA_SEMENTE, *codbens));
   ASSERT_TRUE(semente.ok());
   ASSERT_GT(semente.linhas.size(), 10u);
-  ASSERT_TRUE(ABERTURA(ctx, 46));
-  rt::db::Table* t = area(46);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::CODBENS));
+  rt::db::Table* t = area(store::Area::CODBENS);
   EXPECT_EQ(t->recordCount(), semente.linhas.size());
   // In key order, each code found with its text.
   for (const LinhaSemente& l : semente.linhas) {
@@ -230,26 +230,26 @@ TEST_F(AberturaTest, ShippedTablesAreFilledFromTheirSeedOnlyWhenFirstCreated) {
   ASSERT_TRUE(t->markDeleted());
   ASSERT_TRUE(t->commit());
   ASSERT_TRUE(ctx.areas.closeAll());
-  ASSERT_TRUE(ABERTURA(ctx, 46));
-  EXPECT_EQ(area(46)->recordCount(), semente.linhas.size());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::CODBENS));
+  EXPECT_EQ(area(store::Area::CODBENS)->recordCount(), semente.linhas.size());
   int vivos = 0;
-  for (area(46)->goTop(); !area(46)->eof(); area(46)->skip()) ++vivos;
+  for (area(store::Area::CODBENS)->goTop(); !area(store::Area::CODBENS)->eof(); area(store::Area::CODBENS)->skip()) ++vivos;
   EXPECT_EQ(vivos, static_cast<int>(semente.linhas.size()) - 1);
 }
 
 TEST_F(AberturaTest, ShippedTablesTakeTheBuiltInSeedUnlessASeedFolderIsGiven) {
-  const TabelaDef* paises = tabela(60);
+  const TabelaDef* paises = tabela(store::Area::TABPAIS);
   const Semente semente = leArquivoSemente(*paises, arquivoSemente(TAVREN_SEED_DIR, *paises));
   ASSERT_FALSE(semente.linhas.empty());
   ctx.PASTA_SEMENTE.clear();
-  ASSERT_TRUE(ABERTURA(ctx, 60));
-  EXPECT_EQ(area(60)->recordCount(), semente.linhas.size());
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::TABPAIS));
+  EXPECT_EQ(area(store::Area::TABPAIS)->recordCount(), semente.linhas.size());
   // A seed folder without the table's file gives an empty table.
   ASSERT_TRUE(ctx.areas.closeAll());
   fs::remove(programa / "TABPAIS.DBF");
   ctx.PASTA_SEMENTE = trabalho.caminho();
-  ASSERT_TRUE(ABERTURA(ctx, 60));
-  EXPECT_EQ(area(60)->recordCount(), 0u);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::TABPAIS));
+  EXPECT_EQ(area(store::Area::TABPAIS)->recordCount(), 0u);
 }
 
 TEST(PastaSemente, TheEnvironmentNamesAFolderThatReplacesTheBuiltInSeed) {
@@ -265,68 +265,69 @@ TEST(PastaSemente, TheEnvironmentNamesAFolderThatReplacesTheBuiltInSeed) {
 }
 
 TEST_F(AberturaTest, CreationShowsTheTableMessageAndClosesItsWindow) {
-  ASSERT_TRUE(CRIA(ctx, 1, ctx.LOCARQ + "IMP0110"));
+  ASSERT_TRUE(CRIA(ctx, store::Area::IMP0110, ctx.LOCARQ + "IMP0110"));
   const console::Janela* j = ctx.janelas.find(console::Jan::kMensagem);
   ASSERT_NE(j, nullptr);
   EXPECT_EQ(j->ultimoTexto, "Criando banco dos rendimentos (IMP01.DBF)");
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
-  ASSERT_TRUE(CRIA(ctx, 40, ctx.ARQDEF + "DIRET00"));
+  ASSERT_TRUE(CRIA(ctx, store::Area::DIRET, ctx.ARQDEF + "DIRET00"));
   EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->ultimoTexto, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
 }
 
 TEST_F(AberturaTest, WithMessagesOnTheOpenerTellsWhatItBuildsAndTheEndOfTheOpenClosesIt) {
   ctx.MOS_MENS = true;
-  ASSERT_TRUE(ABERTURA(ctx, 3));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0310));
   ASSERT_TRUE(ctx.janelas.isOpen(console::Jan::kMensagem));
   EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0310.cdx");
-  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
   EXPECT_EQ(ctx.janelas.find(console::Jan::kMensagem)->ultimoTexto, "Criando o indice " + ctx.LOCARQ + "IMP0910C.cdx");
-  ASSERT_TRUE(ABERTURA(ctx, 1));
-  EXPECT_TRUE(SAI_ABRE(ctx, 1));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110));
+  EXPECT_TRUE(SAI_ABRE(ctx, store::Area::IMP0110));
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
   ctx.MOS_MENS = false;
-  ASSERT_TRUE(ABERTURA(ctx, 2));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0210));
   EXPECT_FALSE(ctx.janelas.isOpen(console::Jan::kMensagem));
 }
 
 TEST_F(AberturaTest, WorkingCopiesGetTheStructureOfTheTableTwentyBelow) {
-  for (int n = 21; n <= 39; ++n) {
+  for (Area copia : kCopias) {
+    const int n = numero(copia);
     SCOPED_TRACE(n);
     const std::string nome = "TMP_" + std::string(n - 20 < 10 ? "0" : "") + std::to_string(n - 20) + "00";
-    ASSERT_TRUE(CRIA(ctx, n, ctx.LOCTRAB + nome));
+    ASSERT_TRUE(CRIA(ctx, copia, ctx.LOCTRAB + nome));
     auto t = teste::abre(trabalho / (nome + ".DBF"));
     ASSERT_NE(t, nullptr);
-    const TabelaDef* fonte = tabela(n == 39 ? 19 : n - 20);
+    const TabelaDef* fonte = tabela(origem(copia));
     ASSERT_EQ(t->fieldCount(), static_cast<int>(fonte->campos.size()));
     for (std::size_t i = 0; i < fonte->campos.size(); ++i)
       EXPECT_EQ(t->fields()[i].name, rt::text::upper(fonte->campos[i].nome));
     EXPECT_EQ(t->recordSize(), static_cast<std::uint32_t>(tamanhoRegistro(fonte->campos)));
   }
-  ASSERT_TRUE(CRIA(ctx, 20, ctx.LOCARQ + "IMP2010"));
-  EXPECT_EQ(teste::abre(dados / "IMP2010.DBF")->recordSize(), static_cast<std::uint32_t>(tamanhoRegistro(tabela(19)->campos)));
+  ASSERT_TRUE(CRIA(ctx, store::Area::IMP2010, ctx.LOCARQ + "IMP2010"));
+  EXPECT_EQ(teste::abre(dados / "IMP2010.DBF")->recordSize(), static_cast<std::uint32_t>(tamanhoRegistro(tabela(store::Area::IMP1910)->campos)));
 }
 
 TEST_F(AberturaTest, NumberWithoutAStructureIsReportedAndNotCreated) {
   term.press(rt::term::key::Enter);
-  EXPECT_FALSE(CRIA(ctx, 50, ctx.ARQDEF + "TMP"));
+  EXPECT_FALSE(CRIA(ctx, store::Area::Rascunho, ctx.ARQDEF + "TMP"));
   EXPECT_TRUE(term.contains(std::string("Arquivo ") + ctx.ARQDEF + "TMP" + std::string(" não localizado!"_cp)));
   EXPECT_FALSE(fs::exists(programa / "TMP.DBF"));
 }
 
 TEST_F(AberturaTest, AMissingFirstIndexPacksTheTableBeforeItIsBuilt) {
-  ASSERT_TRUE(ABERTURA(ctx, 3));
-  rt::db::Table* t = area(3);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0310));
+  rt::db::Table* t = area(store::Area::IMP0310);
   acrescenta(*t, "33333333333");
   acrescenta(*t, "11111111111", true);
   acrescenta(*t, "22222222222");
   ASSERT_TRUE(ctx.areas.closeAll());
   // With its index there the deleted row stays in the file.
-  ASSERT_TRUE(ABERTURA(ctx, 3));
-  EXPECT_EQ(area(3)->recordCount(), 3u);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0310));
+  EXPECT_EQ(area(store::Area::IMP0310)->recordCount(), 3u);
   ASSERT_TRUE(ctx.areas.closeAll());
   fs::remove(dados / "IMP0310.CDX");
-  ASSERT_TRUE(ABERTURA(ctx, 3));
-  t = area(3);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0310));
+  t = area(store::Area::IMP0310);
   EXPECT_EQ(t->recordCount(), 2u);
   EXPECT_FALSE(t->isExclusive());
   t->goTop();
@@ -336,9 +337,9 @@ TEST_F(AberturaTest, AMissingFirstIndexPacksTheTableBeforeItIsBuilt) {
 }
 
 TEST_F(AberturaTest, RegisterGetsItsThreeIndexesAndAMissingSecondOneIsBuiltWithoutPacking) {
-  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
   for (const char* f : {"IMP0910.CDX", "IMP0910B.CDX", "IMP0910C.CDX"}) EXPECT_TRUE(fs::exists(dados / f)) << f;
-  rt::db::Table* t = area(9);
+  rt::db::Table* t = area(store::Area::IMP0910);
   acrescenta(*t, "11111111111");
   ASSERT_TRUE(REC_LOCK(ctx));
   ASSERT_TRUE(t->put("NOMECONTR", std::string("zeca")));
@@ -346,8 +347,8 @@ TEST_F(AberturaTest, RegisterGetsItsThreeIndexesAndAMissingSecondOneIsBuiltWitho
   acrescenta(*t, "22222222222", true);
   ASSERT_TRUE(ctx.areas.closeAll());
   fs::remove(dados / "IMP0910B.CDX");
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  t = area(9);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  t = area(store::Area::IMP0910);
   EXPECT_TRUE(fs::exists(dados / "IMP0910B.CDX"));
   EXPECT_EQ(t->recordCount(), 2u);
   ASSERT_TRUE(t->useOrder(2));
@@ -357,52 +358,52 @@ TEST_F(AberturaTest, RegisterGetsItsThreeIndexesAndAMissingSecondOneIsBuiltWitho
 }
 
 TEST_F(AberturaTest, AnIndexFileOnAnotherKeyIsRebuiltOnTheCatalogueKey) {
-  ASSERT_TRUE(ABERTURA(ctx, 7, true));
-  acrescenta(*area(7), "22222222222");
-  acrescenta(*area(7), "11111111111");
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0710, true));
+  acrescenta(*area(store::Area::IMP0710), "22222222222");
+  acrescenta(*area(store::Area::IMP0710), "11111111111");
   // Another program built the file under the same name on its own key.
-  area(7)->closeIndexes();
+  area(store::Area::IMP0710)->closeIndexes();
   fs::remove(dados / "IMP0710.CDX");
-  ASSERT_TRUE(area(7)->openIndex(dados / "IMP0710.CDX", "CPF+STRZERO(BEM_NRO,2)"));
+  ASSERT_TRUE(area(store::Area::IMP0710)->openIndex(dados / "IMP0710.CDX", "CPF+STRZERO(BEM_NRO,2)"));
   ASSERT_TRUE(ctx.areas.closeAll());
-  ASSERT_TRUE(ABERTURA(ctx, 7));
-  EXPECT_EQ(area(7)->orderExpression(1), "CPF");
-  ASSERT_TRUE(area(7)->seek("11111111111"));
-  EXPECT_TRUE(area(7)->found());
-  EXPECT_EQ(area(7)->recordCount(), 2u);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0710));
+  EXPECT_EQ(area(store::Area::IMP0710)->orderExpression(1), "CPF");
+  ASSERT_TRUE(area(store::Area::IMP0710)->seek("11111111111"));
+  EXPECT_TRUE(area(store::Area::IMP0710)->found());
+  EXPECT_EQ(area(store::Area::IMP0710)->recordCount(), 2u);
 }
 
 TEST_F(AberturaTest, ExistingFilesAreFoundInAnyCase) {
-  ASSERT_TRUE(ABERTURA(ctx, 3));
-  acrescenta(*area(3), "11111111111");
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0310));
+  acrescenta(*area(store::Area::IMP0310), "11111111111");
   ASSERT_TRUE(ctx.areas.closeAll());
   fs::rename(dados / "IMP0310.DBF", dados / "imp0310.dbf");
   fs::rename(dados / "IMP0310.CDX", dados / "Imp0310.cdx");
-  ASSERT_TRUE(ABERTURA(ctx, 3));
-  EXPECT_EQ(area(3)->recordCount(), 1u);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0310));
+  EXPECT_EQ(area(store::Area::IMP0310)->recordCount(), 1u);
   EXPECT_FALSE(fs::exists(dados / "IMP0310.DBF"));
   EXPECT_FALSE(fs::exists(dados / "IMP0310.CDX"));
 }
 
 TEST_F(AberturaTest, NetuseReopensWhenTheModeDiffersAndKeepsTheSameOpenOtherwise) {
-  ASSERT_TRUE(ABERTURA(ctx, 1));
-  rt::db::Table* antes = area(1);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110));
+  rt::db::Table* antes = area(store::Area::IMP0110);
   EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0110", false, 1));
-  EXPECT_EQ(area(1), antes);
+  EXPECT_EQ(area(store::Area::IMP0110), antes);
   EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0110", true, 1));
-  ASSERT_NE(area(1), nullptr);
-  EXPECT_TRUE(area(1)->isExclusive());
-  EXPECT_EQ(area(1)->alias(), "IMP0110");
+  ASSERT_NE(area(store::Area::IMP0110), nullptr);
+  EXPECT_TRUE(area(store::Area::IMP0110)->isExclusive());
+  EXPECT_EQ(area(store::Area::IMP0110)->alias(), "IMP0110");
   EXPECT_EQ(espera.vezes(), 0);
 }
 
 TEST_F(AberturaTest, NetuseUnderAnAliasOpensTheSameFileTwice) {
-  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
   ctx.areas.select(store::Area::IMP1910);
   ctx.APELIDO = "ORIGEM";
   EXPECT_TRUE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 1));
   ctx.APELIDO.clear();
-  EXPECT_EQ(area(19)->alias(), "ORIGEM");
+  EXPECT_EQ(area(store::Area::IMP1910)->alias(), "ORIGEM");
   // The alias of another area is not waited for.
   ctx.areas.select(store::Area::IMP1810);
   EXPECT_FALSE(NETUSE(ctx, ctx.LOCARQ + "IMP0910", false, 10));
@@ -430,9 +431,9 @@ TEST_F(AberturaTest, ForeignTablesAreReadOnlyNeverPackedAndIndexedInTheWorkFolde
   const auto data = fs::last_write_time(ano / "IMP0909.DBF");
   ctx.APELIDO = "origem";
   const std::vector<std::string> chaves{"CPF", "UPPER(NOMECONTR)"};
-  ASSERT_TRUE(ABRE_ALHEIA(ctx, 19, ano.caminho() + "/imp0909", chaves));
+  ASSERT_TRUE(ABRE_ALHEIA(ctx, store::Area::IMP1910, ano.caminho() + "/imp0909", chaves));
   ctx.APELIDO.clear();
-  rt::db::Table* t = area(19);
+  rt::db::Table* t = area(store::Area::IMP1910);
   EXPECT_TRUE(t->isReadOnly());
   EXPECT_EQ(t->alias(), "ORIGEM");
   EXPECT_EQ(t->recordCount(), 3u);
@@ -454,13 +455,13 @@ TEST_F(AberturaTest, AMissingForeignTableIsReportedNotCreated) {
   teste::Pasta ano;
   term.press(rt::term::key::Enter);
   const std::vector<std::string> chaves{"CPF"};
-  EXPECT_FALSE(ABRE_ALHEIA(ctx, 19, ano.caminho() + "/IMP0909", chaves));
+  EXPECT_FALSE(ABRE_ALHEIA(ctx, store::Area::IMP1910, ano.caminho() + "/IMP0909", chaves));
   EXPECT_TRUE(ano.arquivos().empty());
   EXPECT_TRUE(term.contains(ano.caminho() + std::string("/IMP0909.DBF não está disponivel "_cp)));
 }
 
 TEST_F(AberturaTest, CheckPassCreatesTheProgramTablesAndLeavesOnlyTheFolderRegisterOpen) {
-  ASSERT_TRUE(ABERTURA(ctx, 0));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::Nenhuma));
   for (int n = 1; n <= 99; ++n) EXPECT_EQ(ctx.areas.isOpen(n), n == 40) << n;
   EXPECT_EQ(ctx.areas.current(), store::Area::DIRET);
   for (const char* f : {"PRINTS.DBF", "CODBENS.DBF", "CODEPEN.DBF", "CODDIVI.DBF", "DESPESA.DBF", "UFIRM.DBF",
@@ -469,7 +470,7 @@ TEST_F(AberturaTest, CheckPassCreatesTheProgramTablesAndLeavesOnlyTheFolderRegis
     EXPECT_TRUE(fs::exists(programa / f)) << f;
   // The help texts only when they came with the installation.
   EXPECT_FALSE(fs::exists(programa / "HELPTXT.DBF"));
-  rt::db::Table* t = area(40);
+  rt::db::Table* t = area(store::Area::DIRET);
   ASSERT_EQ(t->recordCount(), 1u);
   t->goTop();
   ASSERT_TRUE(t->status());
@@ -477,19 +478,19 @@ TEST_F(AberturaTest, CheckPassCreatesTheProgramTablesAndLeavesOnlyTheFolderRegis
   EXPECT_EQ(t->getText("SELEC"), "S");
   EXPECT_TRUE(ctx.areas.deletedHidden());
   // Again: still one row.
-  ASSERT_TRUE(ABERTURA(ctx, 0));
-  EXPECT_EQ(area(40)->recordCount(), 1u);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::Nenhuma));
+  EXPECT_EQ(area(store::Area::DIRET)->recordCount(), 1u);
 }
 
 TEST_F(AberturaTest, CheckPassOpensTheHelpTextsWhenBothFilesAreThere) {
-  ASSERT_TRUE(ABERTURA(ctx, 45));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::HELPTXT));
   ASSERT_TRUE(ctx.areas.closeAll());
   fs::remove(programa / "HELPTXT.CDX");
-  ASSERT_TRUE(ABERTURA(ctx, 0));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::Nenhuma));
   EXPECT_TRUE(fs::exists(programa / "HELPTXT.CDX"));
   fs::remove(programa / "HELPTXT.CDX");
   fs::remove(programa / "HELPTXT.DBT");
-  ASSERT_TRUE(ABERTURA(ctx, 0));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::Nenhuma));
   EXPECT_FALSE(fs::exists(programa / "HELPTXT.CDX"));
 }
 
@@ -497,7 +498,7 @@ TEST_F(AberturaTest, CheckPassGoesOnPastATableItCannotOpen) {
   // A damaged table of the program folder.
   { std::ofstream(programa / "CODEPEN.DBF") << "not a table"; }
   term.press(rt::term::key::Enter);
-  EXPECT_FALSE(ABERTURA(ctx, 0));
+  EXPECT_FALSE(ABERTURA(ctx, store::Area::Nenhuma));
   EXPECT_TRUE(term.contains(ctx.ARQDEF + std::string("CODEPEN.DBF não está disponivel "_cp)));
   EXPECT_TRUE(fs::exists(programa / "OCUPACAO.DBF"));  // opened after it
   EXPECT_TRUE(ctx.areas.isOpen(store::Area::DIRET));
@@ -525,10 +526,10 @@ TEST_F(AberturaTest, AFailedOpenIsToldOnceAndPassesUpUnsaid) {
 }
 
 TEST_F(AberturaTest, ClosingHelpersCloseTheWorkingCopiesAndTheDeclarationTablesButNotTheRegister) {
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(ABERTURA(ctx, 1));
-  ASSERT_TRUE(ABERTURA(ctx, 42));
-  ASSERT_TRUE(CRIA(ctx, 21, ctx.LOCTRAB + "TMP_0100"));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::CONFIG));
+  ASSERT_TRUE(CRIA(ctx, store::Area::TMP_01, ctx.LOCTRAB + "TMP_0100"));
   ASSERT_TRUE(ctx.areas.open(store::Area::TMP_01, trabalho / "TMP_0100.DBF"));
   FECHA_PROV(ctx);
   EXPECT_FALSE(ctx.areas.isOpen(store::Area::TMP_01));

@@ -36,7 +36,7 @@ std::string bytes(const std::string& caminho) {
 class AcertoTest : public ::testing::Test, protected teste::StoreFixture {
  protected:
   // The catalogue's structure of table n without the fields named (and with `extras`).
-  static std::vector<rt::db::FieldDef> velha(int n, std::initializer_list<const char*> sem,
+  static std::vector<rt::db::FieldDef> velha(Area n, std::initializer_list<const char*> sem,
                                              std::vector<rt::db::FieldDef> extras = {}) {
     std::vector<CampoDef> campos;
     for (const CampoDef& c : tabela(n)->campos) {
@@ -48,7 +48,7 @@ class AcertoTest : public ::testing::Test, protected teste::StoreFixture {
     v.insert(v.end(), extras.begin(), extras.end());
     return v;
   }
-  void confereEstrutura(rt::db::Table& t, int n) {
+  void confereEstrutura(rt::db::Table& t, Area n) {
     const TabelaDef* d = tabela(n);
     ASSERT_EQ(t.fieldCount(), static_cast<int>(d->campos.size()));
     for (std::size_t i = 0; i < d->campos.size(); ++i) EXPECT_EQ(t.fields()[i].name, rt::text::upper(d->campos[i].nome));
@@ -56,7 +56,7 @@ class AcertoTest : public ::testing::Test, protected teste::StoreFixture {
   }
   // An old table 01 with three rows (the second deleted) and its old index.
   void imp01Velha() {
-    ASSERT_TRUE(rt::db::Table::create(dados / "IMP0110", velha(1, {"I3_14"})));
+    ASSERT_TRUE(rt::db::Table::create(dados / "IMP0110", velha(Area::IMP0110, {"I3_14"})));
     auto t = teste::abre(dados / "IMP0110.DBF", true);
     ASSERT_TRUE(t->openIndex(dados / "IMP0110.CDX", "CPF"));
     ASSERT_TRUE(t->appendBlank());
@@ -75,8 +75,8 @@ class AcertoTest : public ::testing::Test, protected teste::StoreFixture {
   }
   // Table 06 with one row of each code 1-7, all of one taxpayer.
   void imp06() {
-    ASSERT_TRUE(ABERTURA(ctx, 6, true));
-    rt::db::Table* t = area(6);
+    ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0610, true));
+    rt::db::Table* t = area(store::Area::IMP0610);
     for (int c = 1; c <= 7; ++c) {
       ASSERT_TRUE(t->appendBlank());
       ASSERT_TRUE(t->put("CPF", std::string("11111111111")));
@@ -109,7 +109,7 @@ TEST_F(AcertoTest, OldTableOneIsRebuiltWithItsRowsKeptByNameAndThePaymentCodesRe
   imp06();
   CORRECAO(ctx, 0);
   auto t = teste::abre(dados / "IMP0110.DBF");
-  confereEstrutura(*t, 1);
+  confereEstrutura(*t, Area::IMP0110);
   EXPECT_EQ(t->recordCount(), 2u);  // the deleted row is not carried
   t->goTop();
   ASSERT_TRUE(t->status());
@@ -137,7 +137,7 @@ TEST_F(AcertoTest, OldTableOneIsRebuiltWithItsRowsKeptByNameAndThePaymentCodesRe
   EXPECT_TRUE(p->found());
 
   for (const std::string& f : dados.arquivos()) EXPECT_EQ(f.find("ACERTO"), std::string::npos) << f;
-  EXPECT_FALSE(CORRIGE(ctx, 1));  // done once
+  EXPECT_FALSE(CORRIGE(ctx, store::Area::IMP0110));  // done once
   EXPECT_EQ(codigos(), (std::vector<int>{1, 2, 1, 2, 1, 2, 7}));
 }
 
@@ -151,14 +151,14 @@ TEST_F(AcertoTest, TableOneAndThePaymentCodesStayAsTheyWereWhenThePaymentsCannot
   });
   ASSERT_TRUE(outro.pronto());
   term.press(rt::term::key::Enter);
-  EXPECT_TRUE(CORRIGE(ctx, 1));
+  EXPECT_TRUE(CORRIGE(ctx, store::Area::IMP0110));
   EXPECT_EQ(espera.vezes(), 10);
   EXPECT_TRUE(term.contains(ctx.LOCARQ + std::string("IMP0610.DBF não está disponivel "_cp)));
   outro.libera();
   EXPECT_TRUE(semMarcador(dados / "IMP0110.DBF", "I3_14"));
   EXPECT_EQ(codigos(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
   // Next time both go.
-  EXPECT_TRUE(CORRIGE(ctx, 1));
+  EXPECT_TRUE(CORRIGE(ctx, store::Area::IMP0110));
   EXPECT_FALSE(semMarcador(dados / "IMP0110.DBF", "I3_14"));
   EXPECT_EQ(codigos(), (std::vector<int>{1, 2, 1, 2, 1, 2, 7}));
 }
@@ -175,7 +175,7 @@ TEST_F(AcertoTest, NothingIsTouchedWhenTheOldTableItselfCannotBeHad) {
   });
   ASSERT_TRUE(outro.pronto());
   term.press(rt::term::key::Enter);
-  EXPECT_TRUE(CORRIGE(ctx, 1));
+  EXPECT_TRUE(CORRIGE(ctx, store::Area::IMP0110));
   EXPECT_TRUE(term.contains(ctx.LOCARQ + std::string("IMP0110.DBF não está disponivel "_cp)));
   outro.libera();
   EXPECT_EQ(bytes(dados / "IMP0110.DBF"), antes);
@@ -184,7 +184,7 @@ TEST_F(AcertoTest, NothingIsTouchedWhenTheOldTableItselfCannotBeHad) {
 
 TEST_F(AcertoTest, DefineKeepsEveryOldValueAndTakesTheSeedOnlyInNewFields) {
   ASSERT_TRUE(rt::db::Table::create(programa / "DEFINE",
-                                    velha(43, {"VER_ATUAL", "VAL_DOLAR"}, {{"OBSOLETO", 'C', 5, 0, 0}})));
+                                    velha(Area::DEFINE, {"VER_ATUAL", "VAL_DOLAR"}, {{"OBSOLETO", 'C', 5, 0, 0}})));
   {
     auto t = teste::abre(programa / "DEFINE.DBF", true);
     ASSERT_TRUE(t->appendBlank());
@@ -199,7 +199,7 @@ TEST_F(AcertoTest, DefineKeepsEveryOldValueAndTakesTheSeedOnlyInNewFields) {
   CORRECAO(ctx, 1);
   EXPECT_FALSE(ctx.MOS_MENS);
   auto t = teste::abre(programa / "DEFINE.DBF");
-  confereEstrutura(*t, 43);
+  confereEstrutura(*t, Area::DEFINE);
   ASSERT_EQ(t->recordCount(), 1u);
   t->goTop();
   ASSERT_TRUE(t->status());
@@ -212,11 +212,11 @@ TEST_F(AcertoTest, DefineKeepsEveryOldValueAndTakesTheSeedOnlyInNewFields) {
   EXPECT_EQ(t->getDate("VCTO2"), Date());
   EXPECT_EQ(t->getNumber("VAL_DOLAR"), *Decimal::parse("1.7404"));
   EXPECT_EQ(t->getText("VER_ATUAL"), " ");
-  EXPECT_FALSE(CORRIGE(ctx, 43));
+  EXPECT_FALSE(CORRIGE(ctx, store::Area::DEFINE));
 }
 
 TEST_F(AcertoTest, AnEmptyOldDefineGetsTheSeedRecord) {
-  ASSERT_TRUE(rt::db::Table::create(programa / "DEFINE", velha(43, {"VER_ATUAL"})));
+  ASSERT_TRUE(rt::db::Table::create(programa / "DEFINE", velha(Area::DEFINE, {"VER_ATUAL"})));
   CORRECAO(ctx, 1);
   auto t = teste::abre(programa / "DEFINE.DBF");
   ASSERT_EQ(t->recordCount(), 1u);
@@ -226,7 +226,7 @@ TEST_F(AcertoTest, AnEmptyOldDefineGetsTheSeedRecord) {
 }
 
 TEST_F(AcertoTest, OldRegisterGetsItsNewFieldAndAllThreeIndexesRebuilt) {
-  ASSERT_TRUE(rt::db::Table::create(dados / "IMP0910", velha(9, {"TEMRURAL"})));
+  ASSERT_TRUE(rt::db::Table::create(dados / "IMP0910", velha(Area::IMP0910, {"TEMRURAL"})));
   {
     auto t = teste::abre(dados / "IMP0910.DBF", true);
     for (auto [cpf, nome, estatus] : {std::tuple{"22222222222", "bia", 3}, std::tuple{"11111111111", "caio", 1}}) {
@@ -240,9 +240,9 @@ TEST_F(AcertoTest, OldRegisterGetsItsNewFieldAndAllThreeIndexesRebuilt) {
   CORRECAO(ctx, 0);
   EXPECT_FALSE(semMarcador(dados / "IMP0910.DBF", "TEMRURAL"));
   for (const char* f : {"IMP0910.CDX", "IMP0910B.CDX", "IMP0910C.CDX"}) EXPECT_TRUE(fs::exists(dados / f)) << f;
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  rt::db::Table* t = area(9);
-  confereEstrutura(*t, 9);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  rt::db::Table* t = area(store::Area::IMP0910);
+  confereEstrutura(*t, Area::IMP0910);
   EXPECT_EQ(t->recordCount(), 2u);
   ASSERT_TRUE(t->useOrder(2));
   ASSERT_TRUE(t->seek("CAIO"));
@@ -252,18 +252,18 @@ TEST_F(AcertoTest, OldRegisterGetsItsNewFieldAndAllThreeIndexesRebuilt) {
 }
 
 TEST_F(AcertoTest, ACurrentTableIsLeftUntouchedAndAMissingOneIsNotMade) {
-  ASSERT_TRUE(ABERTURA(ctx, 2));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0210));
   ASSERT_TRUE(ctx.areas.closeAll());
   const std::string antes = bytes(dados / "IMP0210.DBF");
-  EXPECT_FALSE(CORRIGE(ctx, 2));
+  EXPECT_FALSE(CORRIGE(ctx, store::Area::IMP0210));
   EXPECT_EQ(bytes(dados / "IMP0210.DBF"), antes);
-  EXPECT_FALSE(CORRIGE(ctx, 9));
+  EXPECT_FALSE(CORRIGE(ctx, store::Area::IMP0910));
   EXPECT_FALSE(fs::exists(dados / "IMP0910.DBF"));
-  EXPECT_FALSE(CORRIGE(ctx, 3));  // no marker: never upgraded
+  EXPECT_FALSE(CORRIGE(ctx, store::Area::IMP0310));  // no marker: never upgraded
 }
 
 TEST_F(AcertoTest, AValueThatDoesNotFitTheNewStructureLeavesTheOldTableAsItWas) {
-  std::vector<rt::db::FieldDef> campos = velha(2, {"I1_20", "I1_4"}, {{"I1_4", 'N', 16, 2, 0}});
+  std::vector<rt::db::FieldDef> campos = velha(Area::IMP0210, {"I1_20", "I1_4"}, {{"I1_4", 'N', 16, 2, 0}});
   ASSERT_TRUE(rt::db::Table::create(dados / "IMP0210", campos));
   {
     auto t = teste::abre(dados / "IMP0210.DBF", true);
@@ -273,7 +273,7 @@ TEST_F(AcertoTest, AValueThatDoesNotFitTheNewStructureLeavesTheOldTableAsItWas) 
     ASSERT_TRUE(t->commit());
   }
   const std::string antes = bytes(dados / "IMP0210.DBF");
-  EXPECT_TRUE(CORRIGE(ctx, 2));
+  EXPECT_TRUE(CORRIGE(ctx, store::Area::IMP0210));
   EXPECT_EQ(bytes(dados / "IMP0210.DBF"), antes);
   for (const std::string& f : dados.arquivos()) EXPECT_EQ(f.find("ACERTO"), std::string::npos) << f;
 }

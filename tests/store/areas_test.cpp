@@ -39,7 +39,7 @@ const std::map<Area, std::string> kNomes = {
 TEST(Areas, NamesAgreeWithTheCatalogue) {
   std::map<int, std::string> doCatalogo;
   for (const store::TabelaDef& t : store::catalogo())
-    if (!t.alternativa) doCatalogo[t.numero] = rt::text::upper(t.arquivo);
+    if (!t.alternativa) doCatalogo[store::numero(t.numero)] = rt::text::upper(t.arquivo);
 
   std::map<int, std::string> doEnum;
   for (const auto& [a, nome] : kNomes) doEnum[store::numero(a)] = nome;
@@ -51,7 +51,7 @@ TEST(Areas, NamesAgreeWithTheCatalogue) {
       const Area t = store::origem(a);
       EXPECT_EQ(store::copia(t), a);
       ASSERT_TRUE(doCatalogo.count(store::numero(t))) << nome;
-      const auto copia = store::copiaDeTrabalho(n);
+      const auto copia = store::copiaDeTrabalho(a);
       ASSERT_TRUE(copia.has_value()) << nome;
       EXPECT_EQ(copia->arquivo, nome);
       EXPECT_EQ(nome.substr(4), doCatalogo[store::numero(t)].substr(3, 2)) << nome;

@@ -70,10 +70,10 @@ TEST_F(BackupTest, RoundTripGivesTheSameTablesWithRebuiltIndexes) {
   for (const std::string& n : dados.arquivos())
     EXPECT_FALSE(n.starts_with("IMPZIP") || n.starts_with("tmp")) << n;
   // Every table of the folder opens on freshly built indexes that agree with its rows.
-  for (int n = 1; n <= 19; ++n) {
-    ASSERT_TRUE(ABERTURA(ctx, n)) << n;
+  for (Area n : kComCopia) {
+    ASSERT_TRUE(ABERTURA(ctx, n)) << numero(n);
     rt::db::Table& t = *area(n);
-    for (int o = 1; o <= t.orderCount(); ++o) EXPECT_TRUE(t.checkOrder(o)) << n << " order " << o;
+    for (int o = 1; o <= t.orderCount(); ++o) EXPECT_TRUE(t.checkOrder(o)) << numero(n) << " order " << o;
   }
   EXPECT_TRUE(fs::exists(dados / "IMP0910B.CDX"));
   EXPECT_TRUE(fs::exists(dados / "IMP0910C.CDX"));
@@ -119,8 +119,8 @@ TEST_F(BackupTest, BackupOntoTheDataFolderIsRefused) {
 TEST_F(BackupTest, OpenTablesAreArchivedAsTheyAreAndAWriterIsWaitedForUntilEsc) {
   // This terminal sits with its register and a table open, another one has a table open:
   // nothing to wait for, nothing asked.
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(ABERTURA(ctx, 4));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0410));
   {
     OutroTerminal leitor([&] {
       std::vector<std::unique_ptr<rt::db::Table>> v;

@@ -42,7 +42,7 @@ class BackupTodasTest : public StoreFixture, public ::testing::Test {
     ASSERT_TRUE(registraPasta(ctx, segunda.caminho()));
     // A folder named in the register that is not there is passed over.
     ASSERT_TRUE(registraPasta(ctx, dados.caminho() + "-sumiu"));
-    rt::db::Table& reg = *area(40);
+    rt::db::Table& reg = *area(store::Area::DIRET);
     (void)ctx.areas.select(store::Area::DIRET);
     for (reg.goTop(); reg.status() && !reg.eof(); reg.skip(1)) {
       if (!mesmaPasta(ctx, reg.getText("DIRETOR"), programa.caminho())) continue;

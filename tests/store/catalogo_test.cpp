@@ -176,7 +176,7 @@ std::string descreve(const CampoDef& c) {
 
 void comparaEstrutura(const Esperada& e) {
   SCOPED_TRACE(std::string("table ") + std::to_string(e.numero) + " " + e.arquivo);
-  const store::TabelaDef* t = store::tabela(e.numero);
+  const store::TabelaDef* t = store::tabela(static_cast<store::Area>(e.numero));
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->arquivo, e.arquivo);
   std::vector<CampoDef> esperados = esperado::estrutura(e.texto);
@@ -214,7 +214,7 @@ TEST(Catalogo, EveryNumberHasOneTable) {
   for (const Esperada& e : kFornecidas) numeros.insert(e.numero);
   for (int n = 0; n <= 75; ++n) {
     bool tem = (n >= 1 && n <= 20) || (n >= 40 && n <= 70 && n != 50);
-    EXPECT_EQ(store::tabela(n) != nullptr, tem) << n;
+    EXPECT_EQ(store::tabela(static_cast<store::Area>(n)) != nullptr, tem) << n;
     EXPECT_EQ(numeros.count(n) == 1, tem) << n;
   }
   // 50 numbers plus HELPATXT, which shares area 45.
@@ -313,7 +313,7 @@ TEST(Catalogo, IndexFilesAndKeys) {
       {70, {{"LISNOME", "NOMECONTR"}, {"LISNOMEB", "CPF"}}},
   };
   for (const Indices& e : esperados) {
-    const store::TabelaDef* t = store::tabela(e.numero);
+    const store::TabelaDef* t = store::tabela(static_cast<store::Area>(e.numero));
     ASSERT_NE(t, nullptr) << e.numero;
     std::vector<std::pair<std::string, std::string>> tem;
     for (const store::IndiceDef& i : t->indices) tem.emplace_back(i.arquivo, i.chave);
@@ -349,7 +349,7 @@ TEST(Catalogo, IndexKeysNameFieldsOfTheirTable) {
   for (const store::TabelaDef& t : store::catalogo())
     for (const store::IndiceDef& i : t.indices) verifica(i.chave, t.campos, t.arquivo);
   for (auto tipo : {store::TipoCopia::Trabalho, store::TipoCopia::AposGravar, store::TipoCopia::Impressao})
-    for (int area = 21; area <= 39; ++area) {
+    for (store::Area area : store::kCopias) {
       auto copia = store::copiaDeTrabalho(area, tipo);
       ASSERT_TRUE(copia);
       verifica(copia->indices.at(0).chave, copia->campos, copia->arquivo);
@@ -362,7 +362,7 @@ TEST(Catalogo, FoldersModesAndOrigins) {
   using store::Pasta;
   for (const store::TabelaDef& t : store::catalogo()) {
     SCOPED_TRACE(t.arquivo);
-    int n = t.numero;
+    const int n = store::numero(t.numero);
     EXPECT_EQ(t.pasta, n <= 20 ? Pasta::Dados : Pasta::Programa);
     ModoAbertura modo = ModoAbertura::Compartilhado;
     if (n == 44 || n == 68 || n == 70) modo = ModoAbertura::Exclusivo;
@@ -384,7 +384,7 @@ TEST(Catalogo, UpgradeMarkers) {
     char tipo;
   };
   for (M m : {M{1, "I3_14", 'N'}, M{2, "I1_20", 'N'}, M{9, "TEMRURAL", 'C'}, M{43, "VER_ATUAL", 'C'}}) {
-    const store::TabelaDef* t = store::tabela(m.numero);
+    const store::TabelaDef* t = store::tabela(static_cast<store::Area>(m.numero));
     ASSERT_TRUE(t->marcador) << m.numero;
     EXPECT_EQ(t->marcador->campo, m.campo);
     EXPECT_EQ(t->marcador->tipo, m.tipo);
@@ -398,24 +398,26 @@ TEST(Catalogo, UpgradeMarkers) {
 }
 
 TEST(Catalogo, CreationMessages) {
-  EXPECT_EQ(store::tabela(1)->mensagemCriacao, "Criando banco dos rendimentos (IMP01.DBF)");
-  EXPECT_EQ(store::tabela(15)->mensagemCriacao, "Criando banco dos Contribuintes (MOL109.DBF)");
-  EXPECT_EQ(store::tabela(20)->mensagemCriacao, "Criando banco do Livro Caixa (MOL5.DBF)");
-  EXPECT_EQ(store::tabela(40)->mensagemCriacao, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
-  EXPECT_EQ(store::tabela(52)->mensagemCriacao, "Criando o banco auxiliar de Bens ");
-  EXPECT_EQ(store::tabela(54)->mensagemCriacao, "Criando o banco erros");
-  for (int n : {41, 42, 43, 56, 57, 63, 67, 68, 70}) EXPECT_EQ(store::tabela(n)->mensagemCriacao, "") << n;
-  for (int n = 1; n <= 20; ++n) EXPECT_FALSE(store::tabela(n)->mensagemCriacao.empty()) << n;
+  EXPECT_EQ(store::tabela(store::Area::IMP0110)->mensagemCriacao, "Criando banco dos rendimentos (IMP01.DBF)");
+  EXPECT_EQ(store::tabela(store::Area::IMP1510)->mensagemCriacao, "Criando banco dos Contribuintes (MOL109.DBF)");
+  EXPECT_EQ(store::tabela(store::Area::IMP2010)->mensagemCriacao, "Criando banco do Livro Caixa (MOL5.DBF)");
+  EXPECT_EQ(store::tabela(store::Area::DIRET)->mensagemCriacao, "Criando o banco dos Diretórios (DIRETOR.DBF)"_cp);
+  EXPECT_EQ(store::tabela(store::Area::AUXBENS)->mensagemCriacao, "Criando o banco auxiliar de Bens ");
+  EXPECT_EQ(store::tabela(store::Area::LISERRO)->mensagemCriacao, "Criando o banco erros");
+  for (store::Area a : {store::Area::PRINTS, store::Area::CONFIG, store::Area::DEFINE, store::Area::CORES, store::Area::CONFIMP,
+                        store::Area::FOLHAPG, store::Area::BOLETO, store::Area::DETALH, store::Area::LISNOME})
+    EXPECT_EQ(store::tabela(a)->mensagemCriacao, "") << store::numero(a);
+  for (store::Area a : store::kDeclaracao) EXPECT_FALSE(store::tabela(a)->mensagemCriacao.empty()) << store::numero(a);
 }
 
 TEST(Catalogo, LookupByNameIgnoresCaseFolderAndExtension) {
-  EXPECT_EQ(store::tabelaPorNome("imp0910")->numero, 9);
-  EXPECT_EQ(store::tabelaPorNome("LISERRO")->numero, 54);
-  EXPECT_EQ(store::tabelaPorNome("liserro.dbf")->numero, 54);
-  EXPECT_EQ(store::tabelaPorNome("/dados/2010/Imp0110.DBF")->numero, 1);
-  EXPECT_EQ(store::tabelaPorNome("C:\\TAVREN\\define.dbf")->numero, 43);
-  EXPECT_EQ(store::tabelaPorNome("Diret07.dbf")->numero, 40);
-  EXPECT_EQ(store::tabelaPorNome("DETALH00")->numero, 68);
+  EXPECT_EQ(store::tabelaPorNome("imp0910")->numero, store::Area::IMP0910);
+  EXPECT_EQ(store::tabelaPorNome("LISERRO")->numero, store::Area::LISERRO);
+  EXPECT_EQ(store::tabelaPorNome("liserro.dbf")->numero, store::Area::LISERRO);
+  EXPECT_EQ(store::tabelaPorNome("/dados/2010/Imp0110.DBF")->numero, store::Area::IMP0110);
+  EXPECT_EQ(store::tabelaPorNome("C:\\TAVREN\\define.dbf")->numero, store::Area::DEFINE);
+  EXPECT_EQ(store::tabelaPorNome("Diret07.dbf")->numero, store::Area::DIRET);
+  EXPECT_EQ(store::tabelaPorNome("DETALH00")->numero, store::Area::DETALH);
   EXPECT_EQ(store::tabelaPorNome("HelpTxt")->arquivo, "HELPTXT");
   EXPECT_TRUE(store::tabelaPorNome("helpatxt")->alternativa);
   EXPECT_EQ(store::tabelaPorNome("DIRET"), nullptr);
@@ -424,20 +426,20 @@ TEST(Catalogo, LookupByNameIgnoresCaseFolderAndExtension) {
   EXPECT_EQ(store::tabelaPorNome("TMP_0107"), nullptr);
   EXPECT_EQ(store::tabelaPorNome("IMP0910B"), nullptr);
   EXPECT_EQ(store::tabelaPorNome(""), nullptr);
-  EXPECT_EQ(store::tabela(45)->arquivo, "HELPTXT");
+  EXPECT_EQ(store::tabela(store::Area::HELPTXT)->arquivo, "HELPTXT");
 }
 
 TEST(Catalogo, FileAndIndexNamesAreUpperCaseWithTheTerminal) {
-  const store::TabelaDef* erros = store::tabela(54);
+  const store::TabelaDef* erros = store::tabela(store::Area::LISERRO);
   EXPECT_EQ(store::nomeArquivo(*erros, "07"), "LISERRO");
   EXPECT_EQ(store::nomeIndice(*erros, erros->indices[0], "07"), "LISERRO");
-  const store::TabelaDef* diret = store::tabela(40);
+  const store::TabelaDef* diret = store::tabela(store::Area::DIRET);
   EXPECT_EQ(store::nomeArquivo(*diret, "07"), "DIRET07");
   EXPECT_EQ(store::nomeIndice(*diret, diret->indices[0], "07"), "DIRET07");
-  EXPECT_EQ(store::nomeArquivo(*store::tabela(68), "12"), "DETALH12");
-  const store::TabelaDef* ocup = store::tabela(58);
+  EXPECT_EQ(store::nomeArquivo(*store::tabela(store::Area::DETALH), "12"), "DETALH12");
+  const store::TabelaDef* ocup = store::tabela(store::Area::OCUPACAO);
   EXPECT_EQ(store::nomeIndice(*ocup, ocup->indices[1], "07"), "OCUPACAB");
-  EXPECT_EQ(store::nomeArquivo(*store::tabela(9), "07"), "IMP0910");
+  EXPECT_EQ(store::nomeArquivo(*store::tabela(store::Area::IMP0910), "07"), "IMP0910");
 }
 
 TEST(Catalogo, SizesFromTheFieldWidths) {
@@ -446,14 +448,14 @@ TEST(Catalogo, SizesFromTheFieldWidths) {
   EXPECT_EQ(store::tamanhoCabecalho(dois), 97);
   EXPECT_EQ(store::tamanhoRegistro({}), 1);
   EXPECT_EQ(store::tamanhoCabecalho({}), 33);
-  EXPECT_EQ(store::tamanhoCabecalho(store::tabela(1)->campos), 3937);
+  EXPECT_EQ(store::tamanhoCabecalho(store::tabela(store::Area::IMP0110)->campos), 3937);
 }
 
 TEST(CopiaDeTrabalho, StructureOfTheSourceTable) {
-  for (int area = 21; area <= 39; ++area) {
+  for (store::Area area : store::kCopias) {
     auto copia = store::copiaDeTrabalho(area);
-    ASSERT_TRUE(copia) << area;
-    const store::TabelaDef* fonte = store::tabela(area - 20);
+    ASSERT_TRUE(copia) << store::numero(area);
+    const store::TabelaDef* fonte = store::tabela(store::origem(area));
     ASSERT_EQ(copia->campos.size(), fonte->campos.size());
     for (std::size_t i = 0; i < fonte->campos.size(); ++i)
       EXPECT_EQ(descreve(copia->campos[i]), descreve(fonte->campos[i]));
@@ -465,34 +467,34 @@ TEST(CopiaDeTrabalho, StructureOfTheSourceTable) {
     // estrutura() gives the same fields for the area.
     EXPECT_EQ(store::estrutura(area).size(), fonte->campos.size());
   }
-  EXPECT_FALSE(store::copiaDeTrabalho(20));
-  EXPECT_FALSE(store::copiaDeTrabalho(40));
+  EXPECT_FALSE(store::copiaDeTrabalho(store::Area::IMP2010));
+  EXPECT_FALSE(store::copiaDeTrabalho(store::Area::DIRET));
 }
 
 TEST(CopiaDeTrabalho, TwentyOneIsTableOneAndThirtyNineTheCashBook) {
-  auto s21 = store::estrutura(21);
+  auto s21 = store::estrutura(store::Area::TMP_01);
   ASSERT_EQ(s21.size(), 122U);
   EXPECT_EQ(s21[1].nome, "I3_01");
-  auto s39 = store::estrutura(39);
-  auto s20 = store::estrutura(20);
-  auto s19 = store::estrutura(19);
+  auto s39 = store::estrutura(store::Area::TMP_19);
+  auto s20 = store::estrutura(store::Area::IMP2010);
+  auto s19 = store::estrutura(store::Area::IMP1910);
   ASSERT_EQ(s39.size(), 8U);
   ASSERT_EQ(s20.size(), 8U);
   for (std::size_t i = 0; i < 8; ++i) {
     EXPECT_EQ(descreve(s39[i]), descreve(s19[i]));
     EXPECT_EQ(descreve(s20[i]), descreve(s19[i]));
   }
-  EXPECT_TRUE(store::estrutura(50).empty());
-  EXPECT_TRUE(store::estrutura(0).empty());
-  EXPECT_TRUE(store::estrutura(71).empty());
+  EXPECT_TRUE(store::estrutura(store::Area::Rascunho).empty());
+  EXPECT_TRUE(store::estrutura(store::Area::Nenhuma).empty());
+  EXPECT_TRUE(store::estrutura(static_cast<store::Area>(71)).empty());
 }
 
 TEST(CopiaDeTrabalho, FileNamesCarryTableAndTerminal) {
-  auto copia = store::copiaDeTrabalho(24);
+  auto copia = store::copiaDeTrabalho(store::Area::TMP_04);
   EXPECT_EQ(copia->arquivo, "TMP_04");
   EXPECT_EQ(store::nomeArquivo(*copia, "07"), "TMP_0407");
   EXPECT_EQ(store::nomeIndice(*copia, copia->indices[0], "07"), "TMP_0407");
-  EXPECT_EQ(store::nomeArquivo(*store::copiaDeTrabalho(39), "00"), "TMP_1900");
+  EXPECT_EQ(store::nomeArquivo(*store::copiaDeTrabalho(store::Area::TMP_19), "00"), "TMP_1900");
 }
 
 TEST(CopiaDeTrabalho, KeysOfEachKindOfCopy) {
@@ -524,17 +526,18 @@ TEST(CopiaDeTrabalho, KeysOfEachKindOfCopy) {
       {38, "STR(I9R_0,4)"},
       {39, "DTOS(DT_LC)"},
   };
-  for (int area = 21; area <= 39; ++area) {
+  for (store::Area copia : store::kCopias) {
+    const int area = store::numero(copia);
     auto t = trabalho.find(area);
     std::string chave = t == trabalho.end() ? "cpf" : t->second;
-    EXPECT_EQ(store::chaveCopia(area, TipoCopia::Trabalho), chave) << area;
-    EXPECT_EQ(store::copiaDeTrabalho(area)->indices[0].chave, chave) << area;
+    EXPECT_EQ(store::chaveCopia(copia, TipoCopia::Trabalho), chave) << area;
+    EXPECT_EQ(store::copiaDeTrabalho(copia)->indices[0].chave, chave) << area;
     // After a save every copy keeps its own key, 37 and 38 included.
-    EXPECT_EQ(store::chaveCopia(area, TipoCopia::AposGravar), chave) << area;
+    EXPECT_EQ(store::chaveCopia(copia, TipoCopia::AposGravar), chave) << area;
     auto p = impressao.find(area);
-    EXPECT_EQ(store::chaveCopia(area, TipoCopia::Impressao), p == impressao.end() ? "cpf" : p->second)
+    EXPECT_EQ(store::chaveCopia(copia, TipoCopia::Impressao), p == impressao.end() ? "cpf" : p->second)
         << area;
   }
-  EXPECT_EQ(store::chaveCopia(20, TipoCopia::Trabalho), "");
-  EXPECT_EQ(store::chaveCopia(40, TipoCopia::Impressao), "");
+  EXPECT_EQ(store::chaveCopia(store::Area::IMP2010, TipoCopia::Trabalho), "");
+  EXPECT_EQ(store::chaveCopia(store::Area::DIRET, TipoCopia::Impressao), "");
 }

@@ -152,7 +152,7 @@ TEST_F(ContribuintesTest, MarkedTaxpayersAreDeletedAfterTheConfirmation) {
   term.pause();     // the "Processando!" notice throws away what was typed before it
   term.press('S');  // whole declarations
   term.press('S');  // "Confirma a Exclusão de 2 contribuintes?"
-  EXCLUI(ctx, [](Contexto&, int, bool) { return std::vector<std::string>{kA, kC}; });
+  EXCLUI(ctx, [](Contexto&, Area, bool) { return std::vector<std::string>{kA, kC}; });
   EXPECT_FALSE(term.exhausted()) << term.dump();
   (void)ctx.areas.closeAll();
   EXPECT_TRUE(marcas(kA).at(4).empty());

@@ -39,8 +39,8 @@ class CopiaPastaTest : public StoreFixture, public ::testing::Test {
 
 TEST_F(CopiaPastaTest, CopyAndRestoreAskAndSayWhatTheyDid) {
   // The terminal sits with its register and a declaration table open, as after a declaration.
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(ABERTURA(ctx, 4));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0410));
   term.press(rt::term::key::Enter);
   ASSERT_TRUE(fazCopia(ctx, dados.caminho(), copia.caminho()));
   EXPECT_TRUE(term.contains("Copiados 18 arquivos, com 2 contribuintes,")) << term.dump();

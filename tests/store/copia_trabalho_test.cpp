@@ -44,8 +44,8 @@ TEST_F(CopiaTrabalhoTest, ThePageShowsTheRegisterRowItStandsOnAndNothingOlder) {
     for (int r = 0; r < 25; ++r) t += linha(r) + "\n";
     return t;
   };
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(area(9)->seek(kB));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(area(store::Area::IMP0910)->seek(kB));
   // The mirror still holds an earlier taxpayer: the register's row is what is shown.
   dec.espelho.registro.txt("CPF", kA);
   dec.espelho.registro.txt("NOMECONTR", "NOME DE OUTRO");
@@ -80,9 +80,10 @@ TEST_F(CopiaTrabalhoTest, ThePageShowsTheRegisterRowItStandsOnAndNothingOlder) {
 
 TEST_F(CopiaTrabalhoTest, CopiesHoldTheRowsOfTheCpfOnly) {
   ASSERT_TRUE(carrega(kB));
-  for (int n = 1; n <= 19; ++n) {
-    if (n == 13) continue;
-    rt::db::Table* c = area(n + 20);
+  for (Area tab : kComCopia) {
+    if (tab == Area::IMP1310) continue;
+    const int n = numero(tab);
+    rt::db::Table* c = area(copia(tab));
     ASSERT_NE(c, nullptr) << n;
     EXPECT_TRUE(c->isExclusive());
     std::vector<std::string> esperado;
@@ -92,10 +93,10 @@ TEST_F(CopiaTrabalhoTest, CopiesHoldTheRowsOfTheCpfOnly) {
     EXPECT_EQ(c->recordCount(), esperado.size()) << "copy of table " << n;
   }
   // The shared tables are closed again; the copies have their own keys.
-  for (int n = 1; n <= 19; ++n) EXPECT_FALSE(ctx.areas.isOpen(n)) << n;
-  EXPECT_EQ(area(24)->orderExpression(1), "I7_0");
-  EXPECT_EQ(area(37)->orderExpression(1), "I8R_0");
-  EXPECT_EQ(area(35)->orderExpression(1), "cpf+ATV_BRASIL");
+  for (Area n : kComCopia) EXPECT_FALSE(ctx.areas.isOpen(n)) << numero(n);
+  EXPECT_EQ(area(store::Area::TMP_04)->orderExpression(1), "I7_0");
+  EXPECT_EQ(area(store::Area::TMP_17)->orderExpression(1), "I8R_0");
+  EXPECT_EQ(area(store::Area::TMP_15)->orderExpression(1), "cpf+ATV_BRASIL");
   // The mirror holds the register, table 01 and the rural summary.
   EXPECT_EQ(dec.espelho.registro.txt("NOMECONTR").substr(0, 10), rt::text::padr(marca(9, kB, 0), 10));
   EXPECT_EQ(dec.espelho.tabela01.num("I3_14"), Decimal::fromInt(777));
@@ -128,8 +129,8 @@ TEST_F(CopiaTrabalhoTest, NewTaxpayerStartsEmptyWithDefaults) {
   EXPECT_EQ(r.txt("I9_4"), "N");
   EXPECT_EQ(dec.espelho.REC_MENSAL[13][8], Decimal());
   // The copies of the larger declaration before are emptied, not left with deleted rows.
-  EXPECT_EQ(marcasNaCopia(*area(22)), std::vector<std::string>{});
-  EXPECT_EQ(area(22)->recordCount(), 0u);
+  EXPECT_EQ(marcasNaCopia(*area(store::Area::TMP_02)), std::vector<std::string>{});
+  EXPECT_EQ(area(store::Area::TMP_02)->recordCount(), 0u);
 }
 
 TEST_F(CopiaTrabalhoTest, RecoveryTakesTheCopiesUpAgain) {
@@ -141,13 +142,13 @@ TEST_F(CopiaTrabalhoTest, RecoveryTakesTheCopiesUpAgain) {
   ASSERT_TRUE(carrega(kC));
   EXPECT_EQ(dec.espelho.tabela01.num("I3_14"), Decimal::fromInt(777));
   EXPECT_EQ(dec.espelho.registro.txt("NOMECONTR").substr(0, 8), marca(9, kC, 0));
-  EXPECT_EQ(marcasNaCopia(*area(26)).size(), 3u);
+  EXPECT_EQ(marcasNaCopia(*area(store::Area::TMP_06)).size(), 3u);
 }
 
 TEST_F(CopiaTrabalhoTest, RecoveryRefusesCopiesWithAnotherTaxpayersRows) {
   ASSERT_TRUE(carrega(kC));
   // The pending-notes view (or a print job) filled copy 31 with another taxpayer's notes.
-  rt::db::Table& notas = *area(31);
+  rt::db::Table& notas = *area(store::Area::TMP_11);
   ASSERT_TRUE(notas.appendBlank());
   ASSERT_TRUE(notas.put("CPF", kA));
   FECHA_PROV(ctx);
@@ -220,8 +221,8 @@ TEST_F(CopiaTrabalhoTest, ShowsTheTaxpayerBeingLoaded) {
   ctx.janelas.REDEFJAN(console::Jan::kTela, 30, 31, 63, 5, 5, 12, 75, 1);
   ctx.janelas.ABREJAN(console::Jan::kTela);
   dec.espelho.CPF = kB;
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(area(9)->seek(kB));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(area(store::Area::IMP0910)->seek(kB));
   ASSERT_TRUE(INIC_VAR(ctx, dec, 1, 1));
   EXPECT_EQ(linha(6).substr(7, 14), "222.222.222-22");
   EXPECT_EQ(linha(6).substr(23, 8), marca(9, kB, 0));

@@ -94,8 +94,9 @@ TEST_P(CrashTest, EveryTableHoldsTheOldOrTheNewRows) {
   }
   // The tables are whole: every index agrees with its table.
   for (int n : tabelasDeclaracao()) {
-    ASSERT_TRUE(ABERTURA(ctx, n, true)) << n;
-    for (int o = 1; o <= area(n)->orderCount(); ++o) EXPECT_TRUE(area(n)->checkOrder(o)) << n;
+    const Area tab = static_cast<store::Area>(n);
+    ASSERT_TRUE(ABERTURA(ctx, tab, true)) << n;
+    for (int o = 1; o <= area(tab)->orderCount(); ++o) EXPECT_TRUE(area(tab)->checkOrder(o)) << n;
     ASSERT_TRUE(ctx.areas.close(n));
   }
 }
@@ -112,7 +113,7 @@ TEST_F(CrashTest, LoadingTheTaxpayerCompletesADeadSave) {
   ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
   EXPECT_FALSE(rt::db::fileExists(caminhoDiario(ctx, kB)));
   for (int n : tabelasDeclaracao()) EXPECT_EQ(marcasNaTabela(ctx, n, kB), novas[n]) << "table " << n;
-  EXPECT_EQ(marcasNaCopia(*area(22)), novas[2]);
+  EXPECT_EQ(marcasNaCopia(*area(store::Area::TMP_02)), novas[2]);
 }
 
 TEST(DiarioTest, DamagedJournalsAreNotWhole) {
@@ -120,7 +121,7 @@ TEST(DiarioTest, DamagedJournalsAreNotWhole) {
   d.cpf = "12345678901";
   d.atvBrasil = "S";
   TabelaDiario t;
-  t.numero = 3;
+  t.numero = Area::IMP0310;
   t.campos = {{"CPF", 'C', 11, 0, 0}, {"NRODEPEN", 'N', 2, 0, 11}};
   t.registros = {"12345678901 1", "12345678901 2"};
   d.tabelas.push_back(t);

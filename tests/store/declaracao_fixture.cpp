@@ -28,7 +28,7 @@ std::vector<int> tabelasDeclaracao() {
 }
 
 std::string campoMarca(int n) {
-  for (const CampoDef& c : estrutura(n))
+  for (const CampoDef& c : estrutura(static_cast<store::Area>(n)))
     if (c.tipo == 'C' && c.largura >= 10 && c.nome != "CPF") return c.nome;
   return {};
 }
@@ -40,10 +40,11 @@ std::string marca(int n, const std::string& cpf, int linha) {
 namespace {
 
 void criaDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, int linhas) {
-  for (int n = 1; n <= 19; ++n) {
-    if (n == 13) continue;
-    ASSERT_TRUE(ABERTURA(ctx, n, true)) << n;
-    rt::db::Table& t = *ctx.areas.table(n);
+  for (Area tab : kComCopia) {
+    if (tab == Area::IMP1310) continue;
+    const int n = numero(tab);
+    ASSERT_TRUE(ABERTURA(ctx, tab, true)) << n;
+    rt::db::Table& t = *ctx.areas.table(tab);
     const std::string campo = campoMarca(n);
     const int k = (n == 1 || n == 9 || n == 15) ? 1 : linhas;
     for (const std::string& cpf : cpfs) {
@@ -137,7 +138,7 @@ std::vector<std::string> marcasNaCopia(rt::db::Table& t) {
 }
 
 std::vector<std::string> marcasNaTabela(Contexto& ctx, int n, const std::string& cpf) {
-  const TabelaDef* def = tabela(n);
+  const TabelaDef* def = tabela(static_cast<store::Area>(n));
   auto t = rt::db::Table::open(caminho(ctx, comExtensao(arquivoTabela(ctx, *def), ".DBF")), {});
   EXPECT_TRUE(t.isOk()) << n;
   if (!t) return {};
@@ -156,11 +157,11 @@ std::vector<std::string> marcasNaTabela(Contexto& ctx, int n, const std::string&
 }
 
 TabelaDiario linhasComMarca(Contexto& ctx, int n, const std::string& cpf, const Marcas& marcas) {
-  TabelaDiario t = tabelaVazia(n);
-  auto atual = rt::db::Table::open(caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(n)), ".DBF")), {});
+  TabelaDiario t = tabelaVazia(static_cast<store::Area>(n));
+  auto atual = rt::db::Table::open(caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(t.numero)), ".DBF")), {});
   EXPECT_TRUE(atual.isOk()) << n;
   if (!atual) return t;
-  auto lidas = linhasDoCpf(**atual, n, Cpf(cpf));
+  auto lidas = linhasDoCpf(**atual, t.numero, Cpf(cpf));
   EXPECT_TRUE(lidas);
   std::size_t tamanho = 0;
   for (const rt::db::FieldDef& f : t.campos) tamanho += static_cast<std::size_t>(f.width);

@@ -64,7 +64,7 @@ class DialogosTest : public StoreFixture, public ::testing::Test {
 
 TEST_F(DialogosTest, NewCpfTypedInItsFrameAndTheOldOnePickedFromTheList) {
   // The register is open while the program runs.
-  ASSERT_TRUE(ABERTURA(ctx, 9));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
   fotografaCom(key::F9);
   term.press(key::F9);
   // F2: the register by CPF; Enter takes the first row (kA) into "CPF  Original".
@@ -193,8 +193,8 @@ TEST_F(DialogosTest, FolderTypedKeepsItsCase) {
 }
 
 TEST_F(DialogosTest, StatusNames) {
-  ASSERT_TRUE(ABERTURA(ctx, 66));
-  rt::db::Table& s = *area(66);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::STATUS));
+  rt::db::Table& s = *area(store::Area::STATUS);
   ASSERT_TRUE(s.appendBlank());
   ASSERT_TRUE(s.put("COD", rt::text::Decimal(7)));
   ASSERT_TRUE(s.put("DESCRICAO", std::string("Entregue")));
@@ -202,8 +202,8 @@ TEST_F(DialogosTest, StatusNames) {
   ASSERT_TRUE(s.unlock());
   const int codigo = 7;
   const std::string nome = rt::text::padr("Entregue", 13);
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  ASSERT_TRUE(ABERTURA(ctx, 1));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110));
   EXPECT_EQ(VE_STAT(ctx, codigo, 3), nome);
   EXPECT_EQ(ctx.areas.current(), store::Area::IMP0910);
   EXPECT_EQ(VE_STAT(ctx, 98, 3), std::string(13, ' '));

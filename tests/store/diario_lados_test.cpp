@@ -36,7 +36,7 @@ class DiarioLadosTest : public StoreFixture {
     preencheDeclaracoes(ctx, {kA, kB}, 2);
     for (int n : kTabelas) antigas[n] = ordenadas(kB, n);
   }
-  std::string dbf(int n) { return caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(n)), ".DBF")); }
+  std::string dbf(int n) { return caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(static_cast<Area>(n))), ".DBF")); }
   std::vector<std::string> ordenadas(const std::string& cpf, int n) {
     std::vector<std::string> v = marcasNaTabela(ctx, n, cpf);
     std::sort(v.begin(), v.end());
@@ -49,7 +49,7 @@ class DiarioLadosTest : public StoreFixture {
   void indicesCertos() {
     for (int n : kTabelas) {
       auto t = abre(dbf(n));
-      for (const IndiceDef& i : indicesDe(ctx, *tabela(n)))
+      for (const IndiceDef& i : indicesDe(ctx, *tabela(static_cast<Area>(n))))
         ASSERT_TRUE(t->openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave)) << n;
       for (int o = 1; o <= t->orderCount(); ++o) EXPECT_TRUE(t->checkOrder(o)) << "table " << n << " order " << o;
     }
@@ -95,10 +95,10 @@ TEST_P(DiarioLadosMorteTest, AKillLeavesBothSidesAndTheRegisterAllOrNothing) {
     g.diarioMeio = [&] {
       if (morte.diario) ::raise(SIGKILL);
     };
-    g.antes = [&](int) {
+    g.antes = [&](Area) {
       if (++antes == morte.antes) ::raise(SIGKILL);
     };
-    g.meio = [&](int) {
+    g.meio = [&](Area) {
       if (++meio == morte.meio) ::raise(SIGKILL);
     };
     _exit(gravaLinhas(ctx, dados.caminho(), Cpf(kB), tabelas, g) ? 0 : 5);
@@ -171,7 +171,7 @@ TEST_F(DiarioUmLadoTest, AJournalOfOneSideLeftByAnEarlierVersionIsCompleted) {
   auto lido = decodificaDiario(velho);
   ASSERT_TRUE(lido.has_value());
   ASSERT_EQ(lido->tabelas.size(), 3U);
-  for (const TabelaDiario& t : lido->tabelas) EXPECT_EQ(t.lado, "N") << t.numero;
+  for (const TabelaDiario& t : lido->tabelas) EXPECT_EQ(t.lado, "N") << numero(t.numero);
   EXPECT_EQ(lido->tabelas[1].registros, tabelas[1].registros);
 
   escreveArquivo(caminhoDiario(ctx, kB), velho);
@@ -238,7 +238,7 @@ TEST_F(DiarioOrdemTest, RewrittenAndRedoneRowsKeepTheOrderGiven) {
   const pid_t filho = fork();
   if (filho == 0) {
     GanchosGravacao g;
-    g.meio = [](int) { ::raise(SIGKILL); };
+    g.meio = [](Area) { ::raise(SIGKILL); };
     _exit(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {s}, g) ? 0 : 5);
   }
   int status = 0;

@@ -32,7 +32,7 @@ class DiarioRegistroTest : public StoreFixture, public ::testing::Test {
     ctx.NUSU = "03";
     preencheDeclaracoes(ctx, {kA, kB, kC}, 2);
   }
-  std::string dbf(int n) { return caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(n)), ".DBF")); }
+  std::string dbf(int n) { return caminho(ctx, comExtensao(arquivoTabela(ctx, *tabela(static_cast<Area>(n))), ".DBF")); }
   // The CPF's rows of table n as the table holds them, each with its mark field set to `marcas`.
   TabelaDiario linhas(int n, const std::string& cpf, const std::vector<std::string>& marcas) {
     Marcas m;
@@ -42,7 +42,7 @@ class DiarioRegistroTest : public StoreFixture, public ::testing::Test {
   // Every order of the register checked against its rows.
   void indicesCertos() {
     auto r = abre(dbf(kRegistro));
-    for (const IndiceDef& i : indicesDe(ctx, *tabela(kRegistro)))
+    for (const IndiceDef& i : indicesDe(ctx, *tabela(Area::IMP0910)))
       ASSERT_TRUE(r->openIndex(caminho(ctx, comExtensao(i.arquivo, ".CDX")), i.chave));
     ASSERT_EQ(r->orderCount(), 3);
     for (int o = 1; o <= 3; ++o) EXPECT_TRUE(r->checkOrder(o)) << "order " << o;
@@ -70,7 +70,7 @@ TEST_F(DiarioRegistroTest, TheRegisterRowGoesThroughTheJournalSharedWithItsIndex
   ASSERT_TRUE(outro.pronto());
 
   ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kA), {linhas(kBens, kA, {"BEM NOVO"}), linhas(kRegistro, kA, {"A NOVO"})}));
-  ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {tabelaVazia(kRegistro)}));
+  ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {tabelaVazia(Area::IMP0910)}));
   EXPECT_EQ(espera.vezes(), 0);
   outro.libera();
   ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kD), {linhas(1, kD, {}), linhas(kRegistro, kD, {"D NOVO"})}));
@@ -179,7 +179,7 @@ TEST_F(DiarioRegistroTest, ABatchOpensEachTableOnceAndAKillLosesNoTaxpayerItFini
   EXPECT_EQ(marcasNaTabela(ctx, kBens, kC), (std::vector<std::string>{"C1", "C2", "C3", "C4"}));
   EXPECT_EQ(marcasNaTabela(ctx, kBens, kD), (std::vector<std::string>{"D1", "D2"}));
   EXPECT_EQ(marcasNaTabela(ctx, kRegistro, kD), std::vector<std::string>{"D NOVO"});
-  ASSERT_TRUE(ABERTURA(ctx, kBens, true));
+  ASSERT_TRUE(ABERTURA(ctx, Area::IMP0410, true));
   for (int o = 1; o <= ctx.areas.table(kBens)->orderCount(); ++o) EXPECT_TRUE(ctx.areas.table(kBens)->checkOrder(o));
   ASSERT_TRUE(ctx.areas.table(kBens)->seek(Cpf(kD).chave()));
   EXPECT_TRUE(ctx.areas.table(kBens)->found());

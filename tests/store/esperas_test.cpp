@@ -43,7 +43,7 @@ TEST_F(EsperasTest, EachWaitShowsItsMessageOnTheTerminal) {
   {
     auto outro = segura(dados / "IMP0110.DBF");
     ASSERT_TRUE(outro->pronto());
-    ASSERT_TRUE(abreExclusivaAguardando(ctx, 1, aguardandoSalvar()));
+    ASSERT_TRUE(abreExclusivaAguardando(ctx, store::Area::IMP0110, aguardandoSalvar()));
     EXPECT_TRUE(term.contains(aguardandoSalvar())) << term.dump();
     (void)ctx.areas.closeAll();
   }
@@ -59,7 +59,7 @@ TEST_F(EsperasTest, EachWaitShowsItsMessageOnTheTerminal) {
         },
         300ms);
     ASSERT_TRUE(outro.pronto());
-    ASSERT_TRUE(ABERTURA(ctx, 5));
+    ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0510));
     (void)ctx.areas.closeAll();
     term.press('x');  // anything shown before is sent out and replaced
     (void)con.inkey(0ms);
@@ -71,7 +71,7 @@ TEST_F(EsperasTest, EachWaitShowsItsMessageOnTheTerminal) {
   {
     auto outro = segura(dados / "IMP0210.DBF", false);
     ASSERT_TRUE(outro->pronto());
-    ASSERT_TRUE(ABERTURA(ctx, 2));
+    ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0210));
     EXPECT_TRUE(FIL_LOCK(ctx, 0));
     EXPECT_TRUE(term.contains("Aguardando arquivo ficar disponível"_cp)) << term.dump();
     (void)ctx.areas.closeAll();

@@ -50,7 +50,7 @@ TEST_F(PastasTest, ChosenFolderBecomesCurrentAndIsTheOnlyOneMarked) {
   ASSERT_TRUE(registraPasta(ctx, outra.caminho()));
   ASSERT_TRUE(registraPasta(ctx, outra.caminho() + "/"));  // the same folder once
   EXPECT_EQ(pastasDoRegistro(ctx).size(), 3u);
-  rt::db::Table& r = *area(40);
+  rt::db::Table& r = *area(store::Area::DIRET);
   r.goTop();
   ASSERT_TRUE(r.status());
   while (!r.eof() && rt::text::alltrim(r.getText("DIRETOR")) != outra.caminho()) {
@@ -75,15 +75,15 @@ TEST_F(PastasTest, ASettingItsFieldCannotHoldIsSaidAndKeptOut) {
   term.press(rt::term::key::Enter);
   EXPECT_FALSE(gravaConfig(ctx, "NOVOIT", rt::text::Decimal(123)));
   EXPECT_TRUE(term.contains("O valor não cabe no campo NOVOIT"_cp)) << term.dump();
-  EXPECT_EQ(area(42)->getNumber("NOVOIT"), rt::text::Decimal(0));
+  EXPECT_EQ(area(store::Area::CONFIG)->getNumber("NOVOIT"), rt::text::Decimal(0));
 }
 
 TEST_F(PastasTest, MudadirFindsTheTaxpayer) {
   std::string nome;
   ASSERT_TRUE(MUDADIR(ctx, dados.caminho(), kB, &nome));
   EXPECT_EQ(rt::text::alltrim(nome), marca(9, kB, 0));
-  EXPECT_EQ(area(9)->getText("CPF"), kB);
-  EXPECT_EQ(area(9)->order(), 2);
+  EXPECT_EQ(area(store::Area::IMP0910)->getText("CPF"), kB);
+  EXPECT_EQ(area(store::Area::IMP0910)->order(), 2);
   EXPECT_FALSE(MUDADIR(ctx, outra / "falta"));
 }
 
@@ -111,8 +111,8 @@ TEST_F(PastasTest, WholeTableCopiesGoAndComeBack) {
   term.press('S').press(rt::term::key::Enter);  // "Recupera os dados em", then what was brought
   ASSERT_TRUE(trazCopia(ctx, outra.caminho(), dados.caminho()));
   EXPECT_TRUE(bytes(dados / "IMP0410.DBF") == original);
-  ASSERT_TRUE(ABERTURA(ctx, 4));
-  EXPECT_TRUE(area(4)->checkOrder(1));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0410));
+  EXPECT_TRUE(area(store::Area::IMP0410)->checkOrder(1));
 }
 
 TEST_F(PastasTest, RestoreFromAFolderWithoutTablesIsRefused) {
@@ -187,7 +187,7 @@ TEST_F(BuscaOutroTest, TaxpayerOfAnotherFolderMakesItCurrent) {
   ASSERT_TRUE(a.has_value());
   EXPECT_EQ(a->pasta, outra.caminho());
   EXPECT_EQ(ctx.LOCARQ, outra.caminho() + "/");
-  EXPECT_EQ(area(9)->getText("CPF"), "33333333333");
+  EXPECT_EQ(area(store::Area::IMP0910)->getText("CPF"), "33333333333");
   // By name, from there: found back in the first folder.
   auto b = BUSCA_OUTRO(ctx, rt::text::lower(marca(9, kB, 0)), 2, 1);
   ASSERT_TRUE(b.has_value());

@@ -25,11 +25,11 @@ class ReorgTest : public StoreFixture, public ::testing::Test {
     preencheDeclaracoes(ctx, {kA, kB}, 2);
   }
   void confereIndices() {
-    for (int n = 1; n <= 19; ++n) {
-      ASSERT_TRUE(ABERTURA(ctx, n)) << n;
+    for (Area n : kComCopia) {
+      ASSERT_TRUE(ABERTURA(ctx, n)) << numero(n);
       rt::db::Table& t = *area(n);
-      EXPECT_GE(t.orderCount(), 1) << n;
-      for (int o = 1; o <= t.orderCount(); ++o) EXPECT_TRUE(t.checkOrder(o)) << n << " order " << o;
+      EXPECT_GE(t.orderCount(), 1) << numero(n);
+      for (int o = 1; o <= t.orderCount(); ++o) EXPECT_TRUE(t.checkOrder(o)) << numero(n) << " order " << o;
     }
     (void)ctx.areas.closeAll();
   }
@@ -52,8 +52,8 @@ TEST_F(ReorgTest, EveryTableIsPackedAndIndexedAgain) {
   EXPECT_TRUE(fs::exists(dados / "IMP1310.DBF"));
   confereIndices();
   // The cash book is ordered by CPF, side and date.
-  ASSERT_TRUE(ABERTURA(ctx, 19));
-  EXPECT_EQ(area(19)->orderExpression(1), "CPF+ATV_BRASIL+DTOS(DT_LC)");
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP1910));
+  EXPECT_EQ(area(store::Area::IMP1910)->orderExpression(1), "CPF+ATV_BRASIL+DTOS(DT_LC)");
 }
 
 TEST_F(ReorgTest, TableInUseIsSkippedTheOthersFinishedAndTheBusyOnesNamed) {

@@ -82,7 +82,7 @@ class SalvaTest : public StoreFixture, public ::testing::Test {
     std::map<int, std::vector<std::string>> esperado;
     for (int n : tabelasDeclaracao()) {
       if (n == 1 || n == 15) continue;
-      rt::db::Table& c = *area(n + 20);
+      rt::db::Table& c = *area(copia(static_cast<Area>(n)));
       const std::string campo = campoMarca(n);
       c.goTo(1);
       EXPECT_TRUE(c.status());
@@ -118,8 +118,8 @@ class SalvaTest : public StoreFixture, public ::testing::Test {
     }
   }
   rt::db::Table& registroDe(const std::string& cpf) {
-    EXPECT_TRUE(ABERTURA(ctx, 9));
-    rt::db::Table& r = *area(9);
+    EXPECT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+    rt::db::Table& r = *area(store::Area::IMP0910);
     EXPECT_TRUE(r.seek(cpf));
     EXPECT_TRUE(r.found());
     return r;
@@ -139,17 +139,17 @@ TEST_F(SalvaTest, FinalSaveReplacesTheRowsOfEveryTable) {
   rt::db::Table& r = registroDe(kB);
   EXPECT_EQ(r.getText("NOMECONTR").substr(0, 9), "NOME NOVO");
   // A final save without export closes the copies.
-  for (int a = 21; a <= 39; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+  for (Area a : kCopias) EXPECT_FALSE(ctx.areas.isOpen(a)) << numero(a);
   // Nothing is left of the journal.
   EXPECT_FALSE(rt::db::fileExists(caminhoDiario(ctx, kB)));
 }
 
 TEST_F(SalvaTest, AutosaveLeavesTheCopiesOpenWhereTheyWere) {
   auto esperado = mudaTudo();
-  area(26)->goTo(3);
-  ASSERT_TRUE(area(26)->status());
-  area(37)->goTo(1);
-  ASSERT_TRUE(area(37)->status());
+  area(store::Area::TMP_06)->goTo(3);
+  ASSERT_TRUE(area(store::Area::TMP_06)->status());
+  area(store::Area::TMP_17)->goTo(1);
+  ASSERT_TRUE(area(store::Area::TMP_17)->status());
   (void)ctx.areas.select(store::Area::TMP_06);
   dec.opcoes.TEMP_SAL = 15;
   SAL_DEC(ctx, dec);
@@ -157,12 +157,12 @@ TEST_F(SalvaTest, AutosaveLeavesTheCopiesOpenWhereTheyWere) {
   for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
   confereOutros();
   for (int n : tabelasDeclaracao()) EXPECT_TRUE(ctx.areas.isOpen(n + 20)) << n;
-  EXPECT_EQ(area(26)->recNo(), 3u);
-  EXPECT_EQ(area(37)->recNo(), 1u);
+  EXPECT_EQ(area(store::Area::TMP_06)->recNo(), 3u);
+  EXPECT_EQ(area(store::Area::TMP_17)->recNo(), 1u);
   // The rural assets and debts keep their own keys.
-  EXPECT_EQ(area(37)->orderExpression(1), "I8R_0");
-  EXPECT_EQ(area(38)->orderExpression(1), "I9R_0");
-  EXPECT_EQ(area(25)->orderExpression(1), "I8_0");
+  EXPECT_EQ(area(store::Area::TMP_17)->orderExpression(1), "I8R_0");
+  EXPECT_EQ(area(store::Area::TMP_18)->orderExpression(1), "I9R_0");
+  EXPECT_EQ(area(store::Area::TMP_05)->orderExpression(1), "I8_0");
   // A second autosave finds the same rows.
   SAL_DEC(ctx, dec);
   for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
@@ -190,7 +190,7 @@ TEST_F(SalvaTest, WithoutRuralActivityTheRuralTablesStayAsTheyWere) {
 }
 
 TEST_F(SalvaTest, RowsOfAnotherTaxpayerInACopyAreNotSavedUnderThisOne) {
-  rt::db::Table& c = *area(22);
+  rt::db::Table& c = *area(store::Area::TMP_02);
   ASSERT_TRUE(c.appendBlank());
   ASSERT_TRUE(c.put("CPF", kA));
   ASSERT_TRUE(c.put("I1_2", std::string("ALHEIA")));
@@ -204,12 +204,12 @@ TEST_F(SalvaTest, RowsOfAnotherTaxpayerInACopyAreNotSavedUnderThisOne) {
 
 TEST_F(SalvaTest, PartialSaveWritesOneTable) {
   auto esperado = mudaTudo();
-  ASSERT_TRUE(SALVA_PARC(ctx, dec, 10, 0));
+  ASSERT_TRUE(SALVA_PARC(ctx, dec, Area::IMP1010, 0));
   EXPECT_EQ(marcasNaTabela(ctx, 10, kB), esperado[10]);
   EXPECT_EQ(marcasNaTabela(ctx, 11, kB), (std::vector<std::string>{marca(11, kB, 0), marca(11, kB, 1), marca(11, kB, 2)}));
   EXPECT_TRUE(ctx.areas.isOpen(store::Area::TMP_10));
-  EXPECT_FALSE(SALVA_PARC(ctx, dec, 13, 0));
-  EXPECT_FALSE(SALVA_PARC(ctx, dec, 9, 0));
+  EXPECT_FALSE(SALVA_PARC(ctx, dec, Area::IMP1310, 0));
+  EXPECT_FALSE(SALVA_PARC(ctx, dec, Area::IMP0910, 0));
 }
 
 TEST_F(SalvaTest, RuralSummaryIsWrittenFromTheVariables) {
@@ -232,7 +232,7 @@ TEST_F(SalvaTest, RuralSummaryIsWrittenFromTheVariables) {
 }
 
 TEST_F(SalvaTest, AssetsAreRenumberedByTens) {
-  rt::db::Table& bens = *area(24);
+  rt::db::Table& bens = *area(store::Area::TMP_04);
   // 10, 20, 30 as loaded; the middle one goes, so 10, 30 remain, then 40 is added.
   bens.goTo(2);
   ASSERT_TRUE(bens.status());
@@ -255,13 +255,13 @@ TEST_F(SalvaTest, AssetsAreRenumberedByTens) {
 }
 
 TEST_F(SalvaTest, ManyDebtsAreNumberedWithoutTheFactor) {
-  rt::db::Table& d = *area(25);
+  rt::db::Table& d = *area(store::Area::TMP_05);
   while (d.recordCount() < 1000) {
     ASSERT_TRUE(d.appendBlank());
     ASSERT_TRUE(d.put("CPF", kB));
     ASSERT_TRUE(d.put("I8_0", Decimal::fromInt(static_cast<std::int64_t>(d.recordCount()))));
   }
-  ASSERT_TRUE(renumera(ctx, 25));
+  ASSERT_TRUE(renumera(ctx, store::Area::TMP_05));
   std::vector<std::int64_t> numeros;
   for (std::uint32_t r = 1; r <= d.recordCount(); ++r) {
     d.goTo(r);
@@ -276,7 +276,7 @@ TEST_F(SalvaTest, ManyDebtsAreNumberedWithoutTheFactor) {
 
 TEST_F(SalvaTest, RegisterCounters) {
   // Copy 32: two rows with carnê-leão in three months.
-  rt::db::Table& leao = *area(32);
+  rt::db::Table& leao = *area(store::Area::TMP_12);
   leao.goTo(1);
   ASSERT_TRUE(leao.status());
   ASSERT_TRUE(leao.put("I2_701", dec_("100.10")));
@@ -289,7 +289,7 @@ TEST_F(SalvaTest, RegisterCounters) {
   // operations' tax to pay (line 25) of 3,000 in January, 750 in March and 100 in May, and
   // their tax paid (line 26) of 100 in May; the day trade's line 25 of April is not what the
   // payment slip reads.
-  rt::db::Table& g = *area(27);
+  rt::db::Table& g = *area(store::Area::TMP_07);
   g.goTo(1);
   ASSERT_TRUE(g.status());
   ASSERT_TRUE(g.put("TIPO_BEM", Decimal::fromInt(1)));
@@ -331,7 +331,7 @@ TEST_F(SalvaTest, RegisterCounters) {
 }
 
 TEST_F(SalvaTest, NothingInGainsLeavesTheCounterAtZero) {
-  rt::db::Table& g = *area(27);
+  rt::db::Table& g = *area(store::Area::TMP_07);
   for (std::uint32_t r = 1; r <= g.recordCount(); ++r) {
     g.goTo(r);
     ASSERT_TRUE(g.status());
@@ -371,8 +371,8 @@ TEST_F(SalvaTest, TimeOfUseGrowsAndIsCapped) {
 
 TEST_F(SalvaTest, NewTaxpayerGetsOneRegisterRowWithItsKey) {
   dec.espelho.CPF = "55555555555";
-  ASSERT_TRUE(ABERTURA(ctx, 9));
-  rt::db::Table& r = *area(9);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0910));
+  rt::db::Table& r = *area(store::Area::IMP0910);
   r.goBottom();
   ASSERT_TRUE(r.status());
   r.skip(1);
@@ -398,7 +398,7 @@ TEST_F(SalvaTest, ATaxpayerWhoseRegisterRowWentMeanwhileIsNotBroughtBack) {
   // Another terminal deletes the register row while the declaration is open.
   apagaRegistroDe(kB);
   // Each refusal said by the save itself: told.
-  for (const rt::Status& s : {SALVATUDO(ctx, dec, 0), SALVATUDO(ctx, dec, 1), SALVA_PARC(ctx, dec, 2, 0)}) {
+  for (const rt::Status& s : {SALVATUDO(ctx, dec, 0), SALVATUDO(ctx, dec, 1), SALVA_PARC(ctx, dec, Area::IMP0210, 0)}) {
     EXPECT_FALSE(s);
     EXPECT_TRUE(s.told());
   }

@@ -24,7 +24,7 @@ std::string valor(const store::LinhaSemente& l, std::string_view campo) {
   return "<absent>";
 }
 
-const store::TabelaDef& tab(int n) {
+const store::TabelaDef& tab(store::Area n) {
   return *store::tabela(n);
 }
 
@@ -101,7 +101,7 @@ TEST(Semente, PublishedCodeListsAreFilledAndCodesUnique) {
 }
 
 TEST(Semente, TextBecomesCp860AndNumbersTakeTheFieldsDecimals) {
-  store::Semente s = store::leSemente(tab(47), "CODDEP,DESCRICAO\n11,Cônjuge\n", "CODEPEN.csv");
+  store::Semente s = store::leSemente(tab(store::Area::CODEPEN), "CODDEP,DESCRICAO\n11,Cônjuge\n", "CODEPEN.csv");
   ASSERT_TRUE(s.ok());
   ASSERT_EQ(s.linhas.size(), 1U);
   EXPECT_EQ(s.linhas[0].linha, 2);
@@ -110,7 +110,7 @@ TEST(Semente, TextBecomesCp860AndNumbersTakeTheFieldsDecimals) {
   EXPECT_EQ(valor(s.linhas[0], "CODDEP"), "11");
 
   store::Semente u =
-      store::leSemente(tab(51), "anomes,TJM,Multipl,SIMB_MOED\n201001, 0.66 ,1.5,R$  \n", "UFIRM.csv");
+      store::leSemente(tab(store::Area::UFIRM), "anomes,TJM,Multipl,SIMB_MOED\n201001, 0.66 ,1.5,R$  \n", "UFIRM.csv");
   ASSERT_TRUE(u.ok()) << u.erros[0].texto();
   EXPECT_EQ(valor(u.linhas[0], "TJM"), "0.66");
   EXPECT_EQ(valor(u.linhas[0], "MULTIPL"), "1.500000");
@@ -162,7 +162,7 @@ TEST(Semente, MalformedLinesNameFileLineAndField) {
       "14\n"
       "15,Preço em €\n"
       "16,Terreno\n";
-  store::Semente s = store::leSemente(tab(46), texto, "CODBENS.csv");
+  store::Semente s = store::leSemente(tab(store::Area::CODBENS), texto, "CODBENS.csv");
   ASSERT_EQ(s.erros.size(), 4U);
   EXPECT_EQ(s.erros[0].texto(), "CODBENS.csv:3: CODBEM: not a number: \"1x\"");
   EXPECT_EQ(s.erros[1].texto(), "CODBENS.csv:4: DESCBENS: value too wide (61 > 60)");
@@ -178,34 +178,34 @@ TEST(Semente, MalformedLinesNameFileLineAndField) {
 }
 
 TEST(Semente, UnknownOrRepeatedHeaderFieldsStopTheFile) {
-  store::Semente s = store::leSemente(tab(46), "CODBEM,DESCRICAO,codbem\n11,x,11\n", "CODBENS.csv");
+  store::Semente s = store::leSemente(tab(store::Area::CODBENS), "CODBEM,DESCRICAO,codbem\n11,x,11\n", "CODBENS.csv");
   ASSERT_EQ(s.erros.size(), 2U);
   EXPECT_EQ(s.erros[0].texto(), "CODBENS.csv:1: DESCRICAO: no such field in CODBENS");
   EXPECT_EQ(s.erros[1].campo, "codbem");
   EXPECT_TRUE(s.linhas.empty());
 
-  store::Semente vazio = store::leSemente(tab(46), "", "CODBENS.csv");
+  store::Semente vazio = store::leSemente(tab(store::Area::CODBENS), "", "CODBENS.csv");
   ASSERT_EQ(vazio.erros.size(), 1U);
   EXPECT_EQ(vazio.erros[0].linha, 1);
 
-  store::Semente aberto = store::leSemente(tab(46), "CODBEM,DESCBENS\n11,\"Casa\n", "CODBENS.csv");
+  store::Semente aberto = store::leSemente(tab(store::Area::CODBENS), "CODBEM,DESCBENS\n11,\"Casa\n", "CODBENS.csv");
   ASSERT_EQ(aberto.erros.size(), 1U);
   EXPECT_EQ(aberto.erros[0].linha, 2);
 }
 
 TEST(Semente, MissingFileIsReported) {
-  store::Semente s = store::leArquivoSemente(tab(46), kPasta / "NAO_EXISTE.csv");
+  store::Semente s = store::leArquivoSemente(tab(store::Area::CODBENS), kPasta / "NAO_EXISTE.csv");
   ASSERT_EQ(s.erros.size(), 1U);
   EXPECT_EQ(s.erros[0].linha, 0);
   EXPECT_NE(s.erros[0].texto().find("NAO_EXISTE.csv"), std::string::npos);
 }
 
 TEST(Semente, SeedFileNames) {
-  EXPECT_EQ(store::arquivoSemente("/x", tab(54)), std::filesystem::path("/x/LISERRO.csv"));
-  EXPECT_TRUE(store::temSemente(tab(54)));
-  EXPECT_TRUE(store::temSemente(tab(45)));
-  EXPECT_FALSE(store::temSemente(tab(43)));
-  EXPECT_FALSE(store::temSemente(tab(52)));
+  EXPECT_EQ(store::arquivoSemente("/x", tab(store::Area::LISERRO)), std::filesystem::path("/x/LISERRO.csv"));
+  EXPECT_TRUE(store::temSemente(tab(store::Area::LISERRO)));
+  EXPECT_TRUE(store::temSemente(tab(store::Area::HELPTXT)));
+  EXPECT_FALSE(store::temSemente(tab(store::Area::DEFINE)));
+  EXPECT_FALSE(store::temSemente(tab(store::Area::AUXBENS)));
 }
 
 TEST(SementeDefine, OneRecordOfDueDatesAndRates) {

@@ -64,8 +64,8 @@ void OutroTerminal::libera() {
 OutroTerminal::~OutroTerminal() { libera(); }
 
 void StoreFixture::configDoTerminal(const std::string& nusu, std::vector<std::pair<std::string, std::string>> campos) {
-  ASSERT_TRUE(ABERTURA(ctx, 42));
-  rt::db::Table& c = *area(42);
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::CONFIG));
+  rt::db::Table& c = *area(store::Area::CONFIG);
   ASSERT_TRUE(c.appendBlank());
   ASSERT_TRUE(c.put("NRO_TERM", nusu));
   for (auto& [campo, valor] : campos) ASSERT_TRUE(c.put(campo, valor));

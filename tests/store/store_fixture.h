@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "rt/db/table.h"
+#include "store/areas.h"
 #include "support/contexto_fixture.h"
 #include "support/scratch_dir.h"
 
@@ -24,7 +25,7 @@ class StoreFixture : public support::ContextoFixture {
  protected:
   StoreFixture();
 
-  rt::db::Table* area(int n) { return ctx.areas.table(n); }
+  rt::db::Table* area(store::Area n) { return ctx.areas.table(n); }
   // The terminal's settings record (CONFIG) for terminal `nusu`, with other fields as given;
   // area 42 stays open on it.
   void configDoTerminal(const std::string& nusu, std::vector<std::pair<std::string, std::string>> campos = {});

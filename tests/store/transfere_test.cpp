@@ -125,7 +125,7 @@ TEST_F(TransfereTest, RuralOnlyMoveCarriesTablesFifteenToNineteen) {
 }
 
 TEST(Transfere, RowsGetANewCpf) {
-  TabelaDiario t = tabelaVazia(3);
+  TabelaDiario t = tabelaVazia(store::Area::IMP0310);
   t.registros.push_back(std::string(static_cast<std::size_t>(11), '1') + std::string(68, ' '));
   trocaCpfDasLinhas(t, "99999999999");
   EXPECT_EQ(t.registros[0].substr(0, 12), "99999999999 ");

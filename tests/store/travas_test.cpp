@@ -75,7 +75,7 @@ class TravasTest : public ::testing::Test, protected teste::StoreFixture {
   }
   // Table 03 with two rows, open shared in area 3 of `c`, on its first row.
   void preparaDependentes(Contexto& c) {
-    ASSERT_TRUE(ABERTURA(c, 3));
+    ASSERT_TRUE(ABERTURA(c, store::Area::IMP0310));
     for (const char* cpf : {"11111111111", "22222222222"}) {
       ASSERT_TRUE(ADD_REC(c, 1));
       ASSERT_TRUE(area3(c)->put("CPF", std::string(cpf)));
@@ -256,35 +256,35 @@ TEST_F(TravasTest, AppendThatCannotBeHadSetsTheNetworkErrorAndTellsTheCommonMess
 }
 
 TEST_F(TravasTest, AnOpenIsRetriedOnceASecondForTenSecondsAndThenReported) {
-  ASSERT_TRUE(ABERTURA(ctx, 1));
+  ASSERT_TRUE(ABERTURA(ctx, store::Area::IMP0110));
   ASSERT_TRUE(ctx.areas.closeAll());
   teste::OutroTerminal outro(exclusivo(dbf("IMP0110.DBF")));
   ASSERT_TRUE(outro.pronto());
   term.press(key::Enter);
   const auto antes = relogio.now().secondsOfDay;
-  EXPECT_FALSE(ABERTURA(ctx, 1));
+  EXPECT_FALSE(ABERTURA(ctx, store::Area::IMP0110));
   EXPECT_EQ(espera.vezes(), 10);
   EXPECT_EQ(espera.total(), 10000ms);
   EXPECT_EQ(relogio.now().secondsOfDay, antes + 10);
   EXPECT_TRUE(ctx.ERRO_REDE);
-  EXPECT_EQ(area(1), nullptr);
+  EXPECT_EQ(area(store::Area::IMP0110), nullptr);
   EXPECT_TRUE(term.contains(ctx.LOCARQ + std::string("IMP0110.DBF não está disponivel "_cp))) << term.dump();
   EXPECT_EQ(term.pending(), 0u);  // the alert took its "Ok"
 }
 
 TEST_F(TravasTest, AnOpenSucceedsOnceTheOtherTerminalLetsGo) {
-  ASSERT_TRUE(ABERTURA(lento, 1));
+  ASSERT_TRUE(ABERTURA(lento, store::Area::IMP0110));
   ASSERT_TRUE(lento.areas.closeAll());
   teste::OutroTerminal outro(exclusivo(dbf("IMP0110.DBF")));
   ASSERT_TRUE(outro.pronto());
   devagar.soltaNa(4, [&] { outro.libera(); });
-  EXPECT_TRUE(ABERTURA(lento, 1));
+  EXPECT_TRUE(ABERTURA(lento, store::Area::IMP0110));
   EXPECT_EQ(devagar.vezes(), 4);
   EXPECT_FALSE(lento.ERRO_REDE);
 }
 
 TEST_F(TravasTest, AnExclusiveOpenWaitsForASharedOneElsewhere) {
-  ASSERT_TRUE(ABERTURA(lento, 1));
+  ASSERT_TRUE(ABERTURA(lento, store::Area::IMP0110));
   ASSERT_TRUE(lento.areas.closeAll());
   teste::OutroTerminal outro(
       [caminho = dbf("IMP0110.DBF")] {

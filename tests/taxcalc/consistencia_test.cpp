@@ -39,7 +39,7 @@ class Confere : public DeclaracaoCompleta {
   void t1(const char* campo, Decimal valor) { d.tabela01.num(campo, valor); }
   void t1(const char* campo, const char* valor) { d.tabela01.txt(campo, valor); }
   void ultima(int area, const char* campo, rt::db::Value valor) {
-    ASSERT_TRUE(tabela(area).put(campo, valor));
+    ASSERT_TRUE(tabela(static_cast<store::Area>(area)).put(campo, valor));
   }
   Decimal valCpmf;
 };
@@ -419,7 +419,7 @@ TEST_F(Confere, RuralProperties) {
 class ListaDeErros : public Confere {
  protected:
   void nota(const char* cpf, int codigo, const char* texto) {
-    rt::db::Table& t = tabela(31);
+    rt::db::Table& t = tabela(store::Area::TMP_11);
     ASSERT_TRUE(t.appendBlank());
     ASSERT_TRUE(t.put("CPF", std::string(cpf)));
     ASSERT_TRUE(t.put("CODERR", Decimal(codigo)));
@@ -429,7 +429,7 @@ class ListaDeErros : public Confere {
   // The list's rows as "CPF/CODERR/OBSERV".
   std::vector<std::string> lista() {
     std::vector<std::string> r;
-    rt::db::Table& t = tabela(31);
+    rt::db::Table& t = tabela(store::Area::TMP_11);
     for (std::uint32_t i = 1; i <= t.recordCount(); ++i) {
       t.goTo(i);
       EXPECT_TRUE(t.status());
@@ -445,26 +445,26 @@ class ListaDeErros : public Confere {
 TEST_F(ListaDeErros, CleanDeclarationIsReadyToSend) {
   for (int modo : {1, 2}) {
     saida.eventos.clear();
-    const ResultadoConferencia r = CONFERE(c, tabela(31), modo);
+    const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), modo);
     EXPECT_FALSE(r.LTEMERR);
     EXPECT_EQ(saida.eventos,
               std::vector<std::string>{"aviso:" + std::string("Declaração OK e pronta para transferir"_cp)});
   }
   saida.eventos.clear();
-  CONFERE(c, tabela(31), 3);
+  CONFERE(c, tabela(store::Area::TMP_11), 3);
   EXPECT_TRUE(saida.eventos.empty());
 }
 
 TEST_F(ListaDeErros, EachCodeListedOnceAndCountedPerRow) {
   for (int i = 0; i < 3; ++i) renda("J", 100.00_d, {}, {}, {{"I1_3", std::string("12.345.678/0001-90")}});
-  const ResultadoConferencia r = CONFERE(c, tabela(31), 2);
+  const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(r.codigos, (std::vector<int>{12, 12, 12}));
   EXPECT_EQ(r.NQTDERR, 3);
   EXPECT_EQ(lista(), std::vector<std::string>{"12345678909/12/" +
                                               std::string("Fonte pagadora do titular sem o nome")});
-  tabela(31).goTo(1);
-  ASSERT_TRUE(tabela(31).status());
-  EXPECT_EQ(tabela(31).getNumber("PAGINA"), Decimal(1));
+  tabela(store::Area::TMP_11).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_11).status());
+  EXPECT_EQ(tabela(store::Area::TMP_11).getNumber("PAGINA"), Decimal(1));
   EXPECT_EQ(
       saida.com("aviso:"),
       std::vector<std::string>{
@@ -477,7 +477,7 @@ TEST_F(ListaDeErros, AnotherRunKeepsNotesAndOtherTaxpayers) {
   nota("12345678909", 54, "ACHADO ANTIGO");
   nota("99999999999", 21, "OUTRO CONTRIBUINTE");
   d.registro.txt("RECIBOANT", "");  // 54, an attention
-  const ResultadoConferencia r = CONFERE(c, tabela(31), 1);
+  const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), 1);
   EXPECT_EQ(r.NQTDATEN, 1);
   // The old finding of this taxpayer went; the note stays and the separator comes before the
   // new finding; the other taxpayer's row is untouched.
@@ -487,23 +487,23 @@ TEST_F(ListaDeErros, AnotherRunKeepsNotesAndOtherTaxpayers) {
                 "12345678909/99/+" + std::string(58, '-') + "+",
                 "12345678909/54/" + std::string("Número do recibo da declaração anterior em branco"_cp)}));
   // A second run replaces the findings again.
-  CONFERE(c, tabela(31), 3);
+  CONFERE(c, tabela(store::Area::TMP_11), 3);
   EXPECT_EQ(lista().size(), 4u);
 }
 
 TEST_F(ListaDeErros, VerdictByDegrees) {
   d.registro.txt("RECIBOANT", "");  // attention
-  CONFERE(c, tabela(31), 2);
+  CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
             "aviso:" + std::string("Atenção! Há algum item que pode ser erro de digitação. Ela passará"_cp) +
                 "|" + std::string("no programa da Receita, mas convém ver a relação na tela 11 (F11)"_cp));
   d.registro.num("SALDO", -1.00_d);  // danger as well
-  CONFERE(c, tabela(31), 2);
+  CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
             "aviso:" + std::string("Atenção! O programa localizou alguns erros que devem"_cp) + "|" +
                 std::string("ser conferidos. Veja a relação na tela 11(F11)     "_cp));
   d.registro.txt("RECIBOANT", "123");
-  CONFERE(c, tabela(31), 2);
+  CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
             "aviso:" + std::string("Atenção! Declaração com problemas embora passe no programa da"_cp) + "|" +
                 std::string("Receita. Confira a relação na tela 11 (F11) antes de enviar."_cp));
@@ -513,7 +513,7 @@ TEST_F(ListaDeErros, ProgressLineWalksTheSectionsInOrderAndEndsWithTheCounts) {
   d.registro.txt("RECIBOANT", "");  // an attention
   d.registro.num("SALDO", -1.00_d);  // a danger
   for (int i = 0; i < 3; ++i) renda("J", 100.00_d, {}, {}, {{"I1_3", std::string("12.345.678/0001-90")}});
-  const ResultadoConferencia r = CONFERE(c, tabela(31), 3);
+  const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), 3);
   ASSERT_EQ(r.NQTDERR, 3);
   ASSERT_EQ(r.NQTDPERI, 1);
   ASSERT_EQ(r.NQTDATEN, 1);
@@ -542,7 +542,7 @@ TEST_F(ListaDeErros, ProgressLineWalksTheSectionsInOrderAndEndsWithTheCounts) {
 TEST_F(ListaDeErros, ProgressShownInEveryModeWithZeroCountsWhenClean) {
   for (int modo : {1, 2, 3}) {
     saida.progressos.clear();
-    CONFERE(c, tabela(31), modo);
+    CONFERE(c, tabela(store::Area::TMP_11), modo);
     ASSERT_EQ(saida.progressos.size(), 8u) << modo;
     EXPECT_EQ(saida.progressos.back(), "7/7:Conferido.  Resultado =======>        0         0          0   ");
   }

@@ -13,7 +13,7 @@ namespace {
 void abre(workareas::AreasTrabalho& areas, const std::string& pasta, int area) {
   const std::string nome = pasta + "/EXTRA" + std::to_string(area);
   ASSERT_TRUE(
-      rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));
+      rt::db::Table::create(nome, store::camposDbf(store::estrutura(static_cast<store::Area>(area))), rt::db::CreateMode::kReplace));
   rt::db::OpenOptions o;
   o.exclusive = true;
   ASSERT_TRUE(areas.open(area, nome + ".DBF", o)) << nome;
@@ -21,7 +21,7 @@ void abre(workareas::AreasTrabalho& areas, const std::string& pasta, int area) {
 
 // The checker's messages as the program ships them.
 void carregaLisErro(rt::db::Table& t) {
-  const store::TabelaDef* def = store::tabela(54);
+  const store::TabelaDef* def = store::tabela(store::Area::LISERRO);
   for (const store::ArquivoEmbutido& a : store::sementesEmbutidas()) {
     if (a.nome != "LISERRO.csv") continue;
     const store::Semente s = store::leSemente(*def, a.texto, a.nome);
@@ -44,12 +44,12 @@ void carregaLisErro(rt::db::Table& t) {
 
 DeclaracaoCompleta::DeclaracaoCompleta() {
   for (int area : {27, 31, 32, 35, 36, 38, 39, 51, 54, 68}) abre(areas, pasta, area);
-  carregaLisErro(tabela(54));
+  carregaLisErro(tabela(store::Area::LISERRO));
   d.REC_MENSAL = {};
 }
 
 void DeclaracaoCompleta::taxa(const char* anomes, Decimal tjm) {
-  rt::db::Table& t = tabela(51);
+  rt::db::Table& t = tabela(store::Area::UFIRM);
   ASSERT_TRUE(t.appendBlank());
   ASSERT_TRUE(t.put("ANOMES", std::string(anomes)));
   ASSERT_TRUE(t.put("TJM", tjm));
@@ -58,12 +58,12 @@ void DeclaracaoCompleta::taxa(const char* anomes, Decimal tjm) {
 
 std::uint32_t DeclaracaoCompleta::linhaLeao(const char* cpf) {
   linha(32, {{"CPFDEPEN", std::string(cpf)}});
-  return tabela(32).recNo();
+  return tabela(store::Area::TMP_12).recNo();
 }
 
 void DeclaracaoCompleta::celula32(int mes, int coluna, Decimal valor) {
   const std::string campo = "I2_" + std::to_string(coluna - 1) + (mes < 10 ? "0" : "") + std::to_string(mes);
-  ASSERT_TRUE(tabela(32).put(campo, valor));
+  ASSERT_TRUE(tabela(store::Area::TMP_12).put(campo, valor));
 }
 
 }  // namespace taxcalc::teste

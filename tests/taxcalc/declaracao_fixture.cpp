@@ -72,8 +72,9 @@ std::string pastaTemporaria() {
 
 void criaCopias(workareas::AreasTrabalho& areas, const std::string& pasta) {
   areas.setDeletedHidden(true);
-  for (int area : {22, 23, 24, 25, 26, 30}) {
-    const std::string nome = pasta + "/TMP_" + std::to_string(area - 20) + "01";
+  for (store::Area area : {store::Area::TMP_02, store::Area::TMP_03, store::Area::TMP_04, store::Area::TMP_05,
+                           store::Area::TMP_06, store::Area::TMP_10}) {
+    const std::string nome = pasta + "/TMP_" + std::to_string(store::numero(store::origem(area))) + "01";
     EXPECT_TRUE(
         rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));
     rt::db::OpenOptions o;
@@ -100,7 +101,7 @@ DeclaracaoTeste::~DeclaracaoTeste() {
 }
 
 void DeclaracaoTeste::linha(int area, Campos campos) {
-  rt::db::Table& t = tabela(area);
+  rt::db::Table& t = tabela(static_cast<store::Area>(area));
   ASSERT_TRUE(t.appendBlank());
   ASSERT_TRUE(t.put("CPF", std::string(kCpf)));
   for (const auto& [nome, valor] : campos) ASSERT_TRUE(t.put(nome, valor)) << nome;
@@ -114,7 +115,7 @@ void DeclaracaoTeste::renda(const char* tipo, Decimal valor, Decimal retido, Dec
              {"I1_5", retido},
              {"I1_6", previdencia},
              {"I1_11", std::string(std::string_view(tipo) == "D" ? "N" : "S")}});
-  for (const auto& [nome, valor2] : outros) ASSERT_TRUE(tabela(22).put(nome, valor2)) << nome;
+  for (const auto& [nome, valor2] : outros) ASSERT_TRUE(tabela(store::Area::TMP_02).put(nome, valor2)) << nome;
 }
 
 void DeclaracaoTeste::pagamento(int codigo, Decimal valor, Decimal naoDedutivel, int pessoa) {

@@ -81,7 +81,7 @@ class DeclaracaoTeste : public ::testing::Test {
   void pagamento(int codigo, Decimal valor, Decimal naoDedutivel = {}, int pessoa = 0);
   // A dependant (code below 98) or an alimony beneficiary (98 and above).
   void dependente(int codigo, const char* nome = "DEPENDENTE");
-  rt::db::Table& tabela(int area) { return *areas.table(area); }
+  rt::db::Table& tabela(store::Area area) { return *areas.table(area); }
 
   // The summary line or other field of table 01.
   Decimal l(const char* campo) const { return d.tabela01.num(campo); }

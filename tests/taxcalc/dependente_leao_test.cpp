@@ -40,7 +40,7 @@ class CpfDoDependente : public DeclaracaoTeste {
   // The kinds of the incomes copy's visible rows.
   std::vector<std::string> tiposVisiveis() {
     std::vector<std::string> tipos;
-    rt::db::Table& t = tabela(22);
+    rt::db::Table& t = tabela(store::Area::TMP_02);
     for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
       t.goTo(r);
       EXPECT_TRUE(t.status());

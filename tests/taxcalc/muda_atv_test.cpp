@@ -34,9 +34,10 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
     ctx.NUSU = "03";
     preencheDeclaracoes(ctx, {kA, kB}, 2);
     // The abroad side of both taxpayers: one summary, two rows in each other table.
-    for (int n = 15; n <= 19; ++n) {
-      ASSERT_TRUE(ABERTURA(ctx, n, true));  // with its index, which must know the rows
-      rt::db::Table* t = area(n);
+    for (Area tab : workareas::sequencia<Area::IMP1510, Area::IMP1910>()) {
+      const int n = numero(tab);
+      ASSERT_TRUE(ABERTURA(ctx, tab, true));  // with its index, which must know the rows
+      rt::db::Table* t = area(tab);
       for (const std::string& cpf : {kA, kB})
         for (int i = 0; i < (n == 15 ? 1 : 2); ++i) {
           ASSERT_TRUE(t->appendBlank());
@@ -74,7 +75,7 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
     for (const std::string& e : extra) v.push_back(std::string(s) + ":" + e);
     return v;
   }
-  std::vector<std::string> naCopia(int n) { return marcasNaCopia(*area(n + 20)); }
+  std::vector<std::string> naCopia(int n) { return marcasNaCopia(*area(copia(static_cast<Area>(n)))); }
   std::vector<std::string> marcas(const std::vector<std::string>& ladoMarca) {
     std::vector<std::string> v;
     for (const std::string& s : ladoMarca) v.push_back(s.substr(2));
@@ -86,7 +87,7 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
 
 TEST_F(MudaAtv, EachSideGoesAndComesBackWithoutLosingOrDoublingARow) {
   // Work on the Brazil side: a new property and the summary's text.
-  rt::db::Table& imoveis = *area(36);
+  rt::db::Table& imoveis = *area(store::Area::TMP_16);
   ASSERT_TRUE(imoveis.appendBlank());
   ASSERT_TRUE(imoveis.put("CPF", kB));
   ASSERT_TRUE(imoveis.put("ATV_BRASIL", std::string("S")));
@@ -100,7 +101,7 @@ TEST_F(MudaAtv, EachSideGoesAndComesBackWithoutLosingOrDoublingARow) {
   EXPECT_EQ(dec.espelho.rural.txt("ATV_BRASIL"), "N");
   for (int n = 15; n <= 19; ++n) {
     EXPECT_EQ(naCopia(n), marcas(lado("N", n, kB))) << n;
-    rt::db::Table& c = *area(n + 20);
+    rt::db::Table& c = *area(copia(static_cast<Area>(n)));
     ASSERT_EQ(c.orderCount(), 1) << n;
     EXPECT_EQ(rt::text::upper(c.orderExpression(1)), "CPF+ATV_BRASIL") << n;
     EXPECT_TRUE(c.isExclusive());
@@ -117,10 +118,10 @@ TEST_F(MudaAtv, EachSideGoesAndComesBackWithoutLosingOrDoublingARow) {
   EXPECT_EQ(naTabela(15, kB), (std::vector<std::string>{"S:RESUMO BR", "N:EXT15C222L0"}));
 
   // Work on the abroad side, then back.
-  area(39)->goTo(1);
-  ASSERT_TRUE(area(39)->status());
-  ASSERT_TRUE(area(39)->put("DESCR", std::string("VENDA NO EXTERIOR")));
-  ASSERT_TRUE(area(39)->flush());
+  area(store::Area::TMP_19)->goTo(1);
+  ASSERT_TRUE(area(store::Area::TMP_19)->status());
+  ASSERT_TRUE(area(store::Area::TMP_19)->put("DESCR", std::string("VENDA NO EXTERIOR")));
+  ASSERT_TRUE(area(store::Area::TMP_19)->flush());
   ASSERT_TRUE(MUDA_ATV(ctx, dec, "N", "S"));
   EXPECT_EQ(dec.espelho.registro.txt("ATV_BRASIL"), "S");
   EXPECT_EQ(aparado(dec.espelho.rural.txt("I7_V1")), "RESUMO BR");
@@ -155,7 +156,7 @@ TEST_F(MudaAtv, ANewTaxpayersRowsTakeTheFirstSideChosen) {
   dec.espelho.CPF = kNovo;
   ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 0));
   ASSERT_EQ(dec.espelho.registro.txt("ATV_BRASIL"), " ");
-  rt::db::Table& imoveis = *area(36);
+  rt::db::Table& imoveis = *area(store::Area::TMP_16);
   ASSERT_TRUE(imoveis.appendBlank());
   ASSERT_TRUE(imoveis.put("CPF", kNovo));
   ASSERT_TRUE(imoveis.put("I2R_01", std::string("FAZENDA FORA")));
@@ -167,10 +168,10 @@ TEST_F(MudaAtv, ANewTaxpayersRowsTakeTheFirstSideChosen) {
   EXPECT_EQ(dec.espelho.rural.txt("ATV_BRASIL"), "N");
   EXPECT_EQ(aparado(dec.espelho.rural.txt("I7_V1")), "RESUMO FORA");
   EXPECT_EQ(naCopia(16), (std::vector<std::string>{"FAZENDA FORA"}));
-  EXPECT_EQ(area(36)->getText("ATV_BRASIL"), "N");
+  EXPECT_EQ(area(store::Area::TMP_16)->getText("ATV_BRASIL"), "N");
   for (int n = 15; n <= 19; ++n) {
     EXPECT_TRUE(naTabela(n, kNovo).empty()) << n;
-    EXPECT_EQ(rt::text::upper(area(n + 20)->orderExpression(1)), "CPF+ATV_BRASIL") << n;
+    EXPECT_EQ(rt::text::upper(area(copia(static_cast<Area>(n)))->orderExpression(1)), "CPF+ATV_BRASIL") << n;
   }
   // Switched again, the rows and the summary are saved under the side they took.
   ASSERT_TRUE(MUDA_ATV(ctx, dec, "N", "S"));

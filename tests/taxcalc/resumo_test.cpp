@@ -439,7 +439,7 @@ TEST_F(Resumo, MonthlyTaxOnBothSidesComesBackToTheRowsOwn) {
   CALC(c, 1, 2);
   // First the titular's side (the dependant's row inverted), then the dependant's again.
   EXPECT_EQ(vizinhos.leao, (std::vector<std::string>{"S/2", "N/2"}));
-  EXPECT_EQ(tabela(22).getText("I1_11"), "N");
+  EXPECT_EQ(tabela(store::Area::TMP_02).getText("I1_11"), "N");
   CALC(c, 2, 0);
   EXPECT_EQ(vizinhos.leao.back(), "N/0");
 }

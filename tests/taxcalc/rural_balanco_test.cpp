@@ -126,9 +126,9 @@ TEST_F(Rural, CashBookByPropertyShare) {
   EXPECT_EQ(t.despesas[3], 500.00_d);
   EXPECT_EQ(t.receitas[3], 2000.00_d);
   EXPECT_EQ(t.despesas[4], 300.00_d);
-  tabela(36).goTo(1);
-  ASSERT_TRUE(tabela(36).status());
-  EXPECT_EQ(tabela(36).getNumber("VALITR"), 500.00_d);
+  tabela(store::Area::TMP_16).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_16).status());
+  EXPECT_EQ(tabela(store::Area::TMP_16).getNumber("VALITR"), 500.00_d);
   EXPECT_EQ(d.REND_RURAL[3][1], 2000.00_d);
   totaisMensais(c);
   EXPECT_EQ(r("I4R_01"), 2000.00_d);
@@ -230,15 +230,15 @@ TEST_F(Balanco, DetailWithOnlyMedicalExpenses) {
   v.RECEITA = 20000.00_d;
   v.DESPESA = 6000.00_d;
   EXPECT_EQ(POERESTO(c, 0), 0.00_d);  // the first five lines only when asked
-  EXPECT_EQ(tabela(68).recordCount(), 0u);
+  EXPECT_EQ(tabela(store::Area::DETALH).recordCount(), 0u);
   EXPECT_EQ(POERESTO(c, 1), 1500.00_d);
-  ASSERT_EQ(tabela(68).recordCount(), 1u);
-  tabela(68).goTo(1);
-  ASSERT_TRUE(tabela(68).status());
-  EXPECT_EQ(tabela(68).getText("DESCRICAO").substr(0, 34), "Despesas medicas e/ou hospitalares");
+  ASSERT_EQ(tabela(store::Area::DETALH).recordCount(), 1u);
+  tabela(store::Area::DETALH).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::DETALH).status());
+  EXPECT_EQ(tabela(store::Area::DETALH).getText("DESCRICAO").substr(0, 34), "Despesas medicas e/ou hospitalares");
   // 1,500.00 of 6,000.00 and of 20,000.00.
-  EXPECT_EQ(tabela(68).getNumber("PERCDESP"), 25.00_d);
-  EXPECT_EQ(tabela(68).getNumber("PERCRECE"), 7.50_d);
+  EXPECT_EQ(tabela(store::Area::DETALH).getNumber("PERCDESP"), 25.00_d);
+  EXPECT_EQ(tabela(store::Area::DETALH).getNumber("PERCRECE"), 7.50_d);
 }
 
 TEST_F(Balanco, SimulationSwitchesWhereTheDiscountReachesItsCap) {

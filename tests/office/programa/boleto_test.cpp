@@ -52,12 +52,12 @@ class Boletos : public ProgramaFixture {
       cadastra(kFora, "BETO DE FORA", "AV", "BRASIL", "RJ");
       (void)p->areas.close(store::Area::IMP0910);
     }
-    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0910));
     defineNumero(Decimal(100));
   }
   void cadastra(const std::string& cpf, const std::string& nome, const std::string& tipo, const std::string& rua,
                 const std::string& uf) {
-    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0910));
     rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     ASSERT_TRUE(store::ADD_REC(*p, 5));
     for (const auto& [campo, valor] : std::vector<std::pair<std::string, std::string>>{

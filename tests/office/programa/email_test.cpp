@@ -45,7 +45,7 @@ class Email : public ProgramaFixture {
     ASSERT_TRUE(inicia());
     registraFuncoes(*p);
     p->correio.envia = confia(smtp);
-    ASSERT_TRUE(store::ABERTURA(*p, 9));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP0910));
     rt::db::Table& r = *p->areas.table(store::Area::IMP0910);
     ASSERT_TRUE(store::ADD_REC(*p, 5));
     ASSERT_TRUE(r.put("CPF", kCliente));
@@ -56,7 +56,7 @@ class Email : public ProgramaFixture {
     notas({{"Falta o informe do banco", 0}, {"Erro do verificador", 7}});
   }
   void notas(const std::vector<std::pair<std::string, int>>& linhas) {
-    ASSERT_TRUE(store::ABERTURA(*p, 11));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP1110));
     rt::db::Table& t = *p->areas.table(store::Area::IMP1110);
     for (const auto& [texto, codigo] : linhas) {
       ASSERT_TRUE(store::ADD_REC(*p, 5));
@@ -185,7 +185,7 @@ TEST_F(Email, EachRefusalIsSaidAndOnlyTheServersOwnFailuresReachIt) {
   EXPECT_EQ(smtp.bruta(0).find("evil"), std::string::npos);
   // Only checker errors for this client now.
   {
-    ASSERT_TRUE(store::ABERTURA(*p, 11));
+    ASSERT_TRUE(store::ABERTURA(*p, store::Area::IMP1110));
     rt::db::Table& t = *p->areas.table(store::Area::IMP1110);
     t.goTop();
     ASSERT_TRUE(t.status());
