@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "console/contexto.h"
+#include "rt/base/status.h"
 #include "rt/db/work_areas.h"
 #include "rt/term/keys.h"
 #include "rt/ui/binding.h"
@@ -35,7 +36,9 @@ struct ColunaLista;
 // opens table n in area n with its indexes (false when it could not, after its own message).
 struct AcessoTabelas {
   rt::db::WorkAreas& areas;
-  std::function<bool(int area)> abre;
+  // Opens table `area` in its own area with its indexes; failed, and told by the opener, when
+  // it could not be had.
+  std::function<rt::Status(int area)> abre;
 };
 
 // The program's named variables ("CPF", "TIPO_BEM", "OPCAO_1"), by their bare names.

@@ -418,7 +418,7 @@ void GANHO3(store::Contexto& ctx, grid::Grade& grade, taxcalc::Contexto& calc) {
   console::VariaveisMapa vars;
   // A map variable of our own, made here: it takes any value.
   (void)vars.atribui("TIPO_BEM", Decimal(k));
-  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars,
                          servicos);
   const FiltroDoTipo filtro(ctx.areas, *t, k);
   grade.srv().MRODAPE(ctx, grade, 13);

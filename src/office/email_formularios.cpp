@@ -131,7 +131,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
   MensagemEmail& m = correio.msg;
   VariaveisEmail vars(m);
   console::ServicosLista servicos;
-  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+  console::Listas listas(ctx, {ctx.areas, [&ctx](int n) { return store::ABERTURA(ctx, n); }}, vars,
                          servicos);
   for (bool outro = true; outro;) {
     outro = false;
@@ -189,7 +189,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
     }
     if (r != "S") break;
     if (console::AVISOSN(ctx, "Envia agora o Email?", 2) == "S") {
-      (void)MANDA_EMAIL(ctx, correio);  // says its own outcome
+      MANDA_EMAIL(ctx, correio).ignoreTold();  // says its own outcome
       outro = console::AVISOSN(ctx, "Envia Email para outro contribuinte?", 2) == "S";
     }
   }
@@ -212,7 +212,7 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
     if (escolha == 1) CONF_EMAIL(ctx, c);
     if (escolha == 2) PREP_EMAIL(ctx, c);
     // MANDA_EMAIL says whether it was sent; the menu comes back either way.
-    if (escolha == 3) (void)MANDA_EMAIL(ctx, c);
+    if (escolha == 3) MANDA_EMAIL(ctx, c).ignoreTold();
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "shell/ajuda_programa.h"
 
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "store/abertura.h"
 #include "store/areas.h"
 #include "store/cria.h"
@@ -23,11 +24,14 @@ rt::Status criaAjuda(Program& p) {
 }
 
 console::AcessoTabelas tabelasAjuda(Program& p) {
-  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n).isOk(); }};
+  return console::AcessoTabelas{p.areas, [&p](int n) { return store::ABERTURA(p, n); }};
 }
 
-bool abreAjuda(Program& p, std::string_view arquivo) {
-  return arquivo == "HELPTXT" && existe(p, ".DBF") && existe(p, ".DBT") && store::ABERTURA(p, kAreaAjuda);
+rt::Status abreAjuda(Program& p, std::string_view arquivo) {
+  // A folder without the help files shows no help, and nothing is said of it.
+  if (arquivo != "HELPTXT" || !existe(p, ".DBF") || !existe(p, ".DBT"))
+    return console::falhaDita(rt::Error::kNotFound, std::string(arquivo));
+  return store::ABERTURA(p, kAreaAjuda);
 }
 
 void ajudaDoMenu(Program& p) {

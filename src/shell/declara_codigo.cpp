@@ -98,7 +98,7 @@ void Declara::escolhe(int lista) {
   VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicos(*this);
   console::Listas l(p,
-                    console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a).isOk(); }},
+                    console::AcessoTabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }},
                     vars, servicos);
   if (!store::aberta(p.areas, store::Area::IMP0910)) store::reabre(p, store::Area::IMP0910);
   // The register's list is the one of the CPF prompt, whatever input is running.
@@ -130,7 +130,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   digitado_ = p.CPF.chave();
   VariaveisDoCodigo vars(p, digitado_);
   ServicosDoCodigo servicosLista(*this);
-  const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a).isOk(); }};
+  const console::AcessoTabelas tabelas{p.areas, [this](int a) { return store::ABERTURA(p, a); }};
   console::Listas listas(p, tabelas, vars, servicosLista);
   std::string nome;
   const console::BuscaNome porNome =
@@ -180,7 +180,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   const bool carrega_ = item == 11 || item == 13;
   if (achou) {
     if (modo == 1) mostraPagina();
-    if (carrega_) return carrega(carga, 1);
+    if (carrega_) return carrega(carga, 1).isOk();
     return true;
   }
 
@@ -197,7 +197,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
           0);
       return false;
     }
-    if (item == 12 || item == 13) return carrega(carga, 1);
+    if (item == 12 || item == 13) return carrega(carga, 1).isOk();
     return true;
   }
   if (!fora) {
@@ -209,9 +209,9 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
     tela.PVEZ = true;
     if (rt::db::Table* reg = store::tabela(p.areas, store::Area::IMP0910))
       reg->goBottom(), reg->skip(1);
-    return carrega(carga, 0);
+    return carrega(carga, 0).isOk();
   }
-  return carrega(carga, 1);
+  return carrega(carga, 1).isOk();
 }
 
 void Declara::paginaDoDigitado() {
@@ -224,7 +224,7 @@ void Declara::paginaDoDigitado() {
   if (!dele) p.relato().contribuinte(digitado_, "");
 }
 
-bool Declara::DIRETO() {
+rt::Status Declara::DIRETO() {
   std::string cpf;
   {
     const bool aberta = static_cast<bool>(store::abreCopia(p, store::numero(store::Area::TMP_09)));
@@ -238,7 +238,7 @@ bool Declara::DIRETO() {
   }
   if (rt::text::alltrim(cpf).empty()) {
     console::MENS(p, console::mens::Aviso, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, "DIRETO");
   }
   digitado_ = store::Cpf(cpf).chave();
   dec.espelho.LRECUPERA = true;
@@ -247,7 +247,7 @@ bool Declara::DIRETO() {
     (void)in->setText(digitado_);
     in->endRead();
   }
-  return true;
+  return {};
 }
 
 void Declara::SO_MOL_filtro(rt::db::Table& reg) {

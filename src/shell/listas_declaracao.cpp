@@ -45,7 +45,7 @@ std::string ServicosListaDeclaracao::VE_STAT(int codigo) { return store::VE_STAT
 ListasDeclaracao::ListasDeclaracao(Program& p, store::Declaracao& dec)
     : vars_(dec),
       servicos_(p),
-      listas_(p, console::AcessoTabelas{p.areas, [&p](int a) { return store::ABERTURA(p, a).isOk(); }}, vars_,
+      listas_(p, console::AcessoTabelas{p.areas, [&p](int a) { return store::ABERTURA(p, a); }}, vars_,
               servicos_) {}
 
 }  // namespace shell

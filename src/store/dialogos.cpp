@@ -73,7 +73,7 @@ class ListasDialogo {
   explicit ListasDialogo(Contexto& ctx)
       : ctx_(ctx),
         servicos_(ctx),
-        listas_(ctx, {ctx.areas, [&ctx](int n) { return ABERTURA(ctx, n).isOk(); }}, vars_, servicos_) {}
+        listas_(ctx, {ctx.areas, [&ctx](int n) { return ABERTURA(ctx, n); }}, vars_, servicos_) {}
   ~ListasDialogo() {
     ctx_.console.clearKey(key::F1);
     ctx_.console.clearKey(key::F2);

@@ -71,7 +71,7 @@ TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
   console::VariaveisMapa vars;
   console::ServicosLista servLista;
   console::Listas listas{
-      ctx, console::AcessoTabelas{ctx.areas, [this](int n) { return store::ABERTURA(ctx, n).isOk(); }}, vars,
+      ctx, console::AcessoTabelas{ctx.areas, [this](int n) { return store::ABERTURA(ctx, n); }}, vars,
       servLista};
   amb.listas = &listas;
   teclas().press(key::Down).press(key::Enter);
