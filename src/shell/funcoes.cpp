@@ -154,7 +154,7 @@ void registraFuncoes(Program& p) {
   p.funcoes[32] = [](Program& q) { return office::EXPORTA(q); };
   p.funcoes[33] = [](Program& q) { return funcaoFeita(office::BOLETO(q, q.HOJE), "BOLETO"); };
   p.funcoes[34] = [](Program& q) { return funcaoFeita(office::GERA_EMAIL(q, q.correio), "GERA_EMAIL"); };
-  p.funcoes[67] = [](Program& q) { return funcaoFeita(exporta::RECUP_INDICE(q, q.LOCIRPF), "RECUP_INDICE"); };
+  p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
   // Whole-table copies of the year folder to the backup folder and back, each after the
   // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
   p.funcoes[71] = [](Program& q) { return funcaoFeita(store::FAZ_COPIA(q), "FAZ_COPIA"); };
