@@ -141,7 +141,8 @@ void ServicosDeclara::completa() {
     conversor = [](Program& p, Declara& d) {
       return CALC_UFIR(p, d.tela.pagina.TELA, d.grade.OPC, d.gradeDolar());
     };
-  if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade); };
+  // The list says why it could not be shown.
+  if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade).isOk(); };
   // The journal says why it could not be opened or written back.
   if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, p.CPF).isOk(); };
   // Not in this version: printing and the export.
