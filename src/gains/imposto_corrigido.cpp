@@ -95,7 +95,8 @@ rt::Status IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   rt::db::Table* registro = aberta(ctx, store::Area::IMP0910);
   rt::db::Table* ufirm = aberta(ctx, store::Area::UFIRM);
   // The opener has said why a table could not be had.
-  if (registro == nullptr || ufirm == nullptr) return console::falhaDita(rt::Error::kNotFound, "IMPCORRIG sources");
+  if (registro == nullptr || ufirm == nullptr)
+    return console::falhaDita(rt::Error::kNotFound, "IMPCORRIG sources");
   const Juros juros = ACHAJURO(*ufirm, kVencimento, hoje, 2, hoje.month());
 
   // The list is held exclusive while it is built and shown: another terminal is refused at

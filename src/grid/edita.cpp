@@ -43,7 +43,8 @@ rt::Status F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
     return console::falhaDita(rt::Error::kNoRecord, "F_TROCA: no row under the cursor");
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
   if (t->field(campo) == nullptr) return console::falhaDita(rt::Error::kBadField, "F_TROCA: " + campo);
-  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return console::falhaDita(rt::Error::kLocked, "F_TROCA: " + campo);
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava))
+    return console::falhaDita(rt::Error::kLocked, "F_TROCA: " + campo);
   rt::Status s = t->put(campo, valor);
   // The release writes the row before the lock goes, so a refusal there is said too.
   if (const rt::Status liberada = t->unlock(); s.isOk()) s = liberada;

@@ -36,7 +36,8 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo);
 // expenses) / rate and the 20% option OPC20US := receipts / rate x 0.2, OPC20RS := OPC20US x
 // the dollar rate, all cut to cents; a rate of 0 gives 0. Writes the row (a refused field is
 // said); failed, and told by the store, when the record could not be locked.
-rt::Status CALUCRO(store::Contexto& ctx, std::string_view campo, rt::text::Decimal valor, rt::text::Decimal NVALDOLAR);
+rt::Status CALUCRO(store::Contexto& ctx, std::string_view campo, rt::text::Decimal valor,
+                   rt::text::Decimal NVALDOLAR);
 
 // TES_SIT: the situation of a rural asset in Brazil (0-4). Above 4 the codes are shown and 0
 // is stored; a sale or purchase, while the rural months come from the cash book, may be

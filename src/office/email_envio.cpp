@@ -112,7 +112,8 @@ rt::Status confereEnvio(store::Contexto& ctx, const ContaEmail& conta, const Men
     avisa(ctx, "Preencha antes o endereco para enviar");
     return naoEnviado("recipient");
   }
-  if (alltrim(m.CASSUNTO).empty() && !pergunta(ctx, "Vai enviar um texto sem o assunto?")) return naoEnviado("subject");
+  if (alltrim(m.CASSUNTO).empty() && !pergunta(ctx, "Vai enviar um texto sem o assunto?"))
+    return naoEnviado("subject");
   const std::string de(alltrim(conta.EMA_USUA)), para(alltrim(m.CEMAIL_ENV)), assunto(alltrim(m.CASSUNTO));
   if (recusaCampos(ctx, de, para, assunto)) return naoEnviado("header");
   return {};

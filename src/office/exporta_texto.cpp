@@ -68,7 +68,8 @@ rt::Status EXPORTA(store::Contexto& ctx) {
   ctx.POSVER = 1;
   const int escolha =
       console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento, 1);
-  if (escolha < 1 || escolha > static_cast<int>(kItens.size())) return console::falhaDita(rt::Error::kFailed, "export left");
+  if (escolha < 1 || escolha > static_cast<int>(kItens.size()))
+    return console::falhaDita(rt::Error::kFailed, "export left");
   const ItemExporta& item = kItens[static_cast<std::size_t>(escolha - 1)];
   const store::SelecaoGuardada selecao(ctx.areas);
   // The register is open for the whole run; the other tables only for the copy.

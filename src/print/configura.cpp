@@ -102,7 +102,8 @@ void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade
   }
 }
 
-rt::Status ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
+rt::Status ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade,
+                   const platform::EnvLookup& env) {
   ConfImp c = imp.conf;
   bool semModelo = false;
   // The model comes from the printers' list; the caller's area is selected again before the

@@ -107,7 +107,8 @@ rt::Status poeLancamento(rt::db::Table& t, const store::Cpf& cpf, const Lancamen
 
 }  // namespace
 
-rt::Status gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<Lancamento>& lancamentos) {
+rt::Status gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf,
+                            const std::vector<Lancamento>& lancamentos) {
   RT_TRY(store::ABERTURA(ctx, Area::IMP1310));
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   store::seleciona(ctx.areas, Area::IMP1310);

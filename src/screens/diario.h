@@ -47,7 +47,8 @@ rt::Status leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vecto
 // (waited for as long as it takes, with its message) the new rows are appended first and only
 // then the old ones deleted, so a failure half-way leaves the old entries, never none.
 // Documents are stored punctuated (CONTAPONTO). Failed, and told, when they could not be.
-rt::Status gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<Lancamento>& lancamentos);
+rt::Status gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf,
+                            const std::vector<Lancamento>& lancamentos);
 
 // The working copy: the taxpayer's rows of table 13 copied into area 33, held exclusively by
 // this terminal without waiting. Failed, and told, when the copy is held elsewhere or the
