@@ -139,7 +139,7 @@ struct Terminal {
   bool iniciado = false;
 
   Terminal(const Opcoes& o, int numero) : p(con, rt::text::systemClock(), espera, ambiente(o.programa)) {
-    iniciado = shell::INICIA(p, doisDigitos(numero));
+    iniciado = shell::INICIA(p, doisDigitos(numero)).isOk();
     if (!iniciado) return;
     (void)p.areas.closeAll();
     p.definePastaDados(o.dados);

@@ -24,9 +24,10 @@ namespace console {
 struct AcessoAjuda {
   AcessoTabelas tabelas;
   // Opens the help table of that file name ("HELPTXT" or "HELPATXT") in area 45 with its
-  // index on UPPER(NOME), quietly; false when its .DBF or .DBT is missing in the program
-  // folder or it cannot be opened.
-  std::function<bool(std::string_view arquivo)> abreAjuda;
+  // index on UPPER(NOME). Failed when its .DBF or .DBT is missing in the program folder
+  // (nothing is said: a folder without help shows none) or it cannot be opened (told by the
+  // opener).
+  std::function<rt::Status(std::string_view arquivo)> abreAjuda;
   // The field name under the cursor on grid and matrix screens (the column's field), empty
   // elsewhere: the topic of an empty topic.
   std::function<std::string()> campoDaGrade;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "console/contexto.h"
+#include "rt/base/status.h"
 #include "workareas/areas_trabalho.h"
 #include "rt/term/keys.h"
 #include "rt/ui/binding.h"
@@ -36,7 +37,9 @@ class FonteTabela;
 // opens table n in area n with its indexes (false when it could not, after its own message).
 struct AcessoTabelas {
   workareas::AreasTrabalho& areas;
-  std::function<bool(workareas::Area area)> abre;
+  // Opens table `area` in its own area with its indexes; failed, and told by the opener, when
+  // it could not be had.
+  std::function<rt::Status(workareas::Area area)> abre;
 };
 
 // The program's named variables ("CPF", "TIPO_BEM", "OPCAO_1"), by their bare names.

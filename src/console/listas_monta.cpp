@@ -51,7 +51,8 @@ void Listas::monta(Definicao& d) {
           areas.currentTable() != nullptr ? areas.currentTable()->alias() : std::to_string(workareas::numero(areas.current()));
       d.area = l.area;
       // The journal (item 12) works with the table open already.
-      if (numeroVar("OPCAO_1") != Decimal(12) && tab_.abre) (void)tab_.abre(d.area);
+      // The opener says a failure; the list below reads only an area that is open.
+      if (numeroVar("OPCAO_1") != Decimal(12) && tab_.abre) tab_.abre(d.area).ignoreTold();
       workareas::seleciona(areas, l.area);
       break;
   }

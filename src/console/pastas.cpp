@@ -91,8 +91,8 @@ rt::Status ALTDIR(const Contexto& ctx, std::string_view caminho) {
   return ::chdir(c.c_str()) == 0 ? rt::Status() : rt::Status::fromErrno(errno, "chdir " + c);
 }
 
-bool CRIADIR(const Contexto& ctx, std::string_view caminho) {
-  return platform::createFolder(ctx.unidades.toLinux(semBrancos(caminho))).isOk();
+rt::Status CRIADIR(const Contexto& ctx, std::string_view caminho) {
+  return platform::createFolder(ctx.unidades.toLinux(semBrancos(caminho)));
 }
 
 rt::UniqueFd LF_FOPEN(const Contexto& ctx, std::string_view nome, int modo) {

@@ -42,8 +42,8 @@ bool CRI_NDIR(Contexto& ctx, std::string_view caminho, std::string_view finalida
 bool LF_ISFILE(const Contexto& ctx, std::string_view nome, bool pasta = false);
 // Changes the current folder (the system's error kept in a failure).
 rt::Status ALTDIR(const Contexto& ctx, std::string_view caminho);
-// Creates one folder level.
-bool CRIADIR(const Contexto& ctx, std::string_view caminho);
+// Creates one folder level; failed, and not told, when it could not be made.
+rt::Status CRIADIR(const Contexto& ctx, std::string_view caminho);
 
 // Opening modes of LF_FOPEN (the low two bits, as the runtime's FOPEN had them).
 inline constexpr int kFoLeitura = 0, kFoEscrita = 1, kFoLeituraEscrita = 2;

@@ -19,6 +19,7 @@ using BuscaNome = std::function<void()>;
 // The CPF is the first 11 characters (9 digits and 2 check digits). Empty: false when
 // required, but with a name search the search runs and the result is true.
 bool VAL_CPF(Contexto& ctx, std::string_view cpf, bool obrigatorio = false, const BuscaNome& buscaNome = {});
+// Each check is true when the document is accepted; a refusal is said.
 // The CNPJ is the first 14 characters (12 digits and 2 check digits).
 bool VAL_CGC(Contexto& ctx, std::string_view cnpj, bool obrigatorio = false);
 // An employee's NIT: 11 digits with its own check digit; empty is accepted.

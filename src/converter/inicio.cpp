@@ -53,19 +53,19 @@ void pastasDoConversor(store::Contexto& ctx, Conversor& c) {
   c.DIRORIG = ctx.LOCARQ;
 }
 
-bool inicia(store::Contexto& ctx, Conversor& c) {
+rt::Status inicia(store::Contexto& ctx, Conversor& c) {
   pastasDoConversor(ctx, c);
   for (int i = 1; i <= 3; ++i)
     ctx.janelas.REDFATR(console::Jan::kMensagem, i, i == 1 ? ctx.cores.COR_TEL1 : i == 2 ? ctx.cores.COR_TEL2 : ctx.cores.COR_TEL3);
   ctx.janelas.ENCHETELA(' ', rt::term::parseColour(ctx.cores.COR_ENCH_C).value_or(rt::term::makeAttr(2, 7)));
   // The opener adds the program folder as the chosen row of an empty list, and says why a
   // list it cannot open is missing.
-  if (!store::ABERTURA(ctx, store::Area::DIRET)) return false;
+  RT_TRY(store::ABERTURA(ctx, store::Area::DIRET));
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
   ctx.TAM_OLD = 0;
   ctx.console.clearTypeahead();
   MTELA1(ctx, c, moldura::Apresentacao);
-  return true;
+  return {};
 }
 
 }  // namespace converter

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "converter/conversor.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace converter {
@@ -24,8 +25,8 @@ void pastaCedida(store::Contexto& ctx, Conversor& c, std::string_view pasta);
 void pastasDoConversor(store::Contexto& ctx, Conversor& c);
 
 // The rest of start-up: folders, the screen filled, the folder list opened (one row, the
-// program folder, when empty), the banner. False when the folder list cannot be opened (the
-// opener has said why): the program ends.
-bool inicia(store::Contexto& ctx, Conversor& c);
+// program folder, when empty), the banner. Failed, and told by the opener, when the folder
+// list cannot be opened: the program ends.
+rt::Status inicia(store::Contexto& ctx, Conversor& c);
 
 }  // namespace converter

@@ -175,7 +175,7 @@ ResultadoExportacao PREPARA(store::Contexto& ctx, store::Declaracao& dec, const 
   }
   // The index names only a declaration whose file is in place.
   const bool indexado = pedido.atualizaIndice ? pedido.atualizaIndice(ctx, cpf)
-                                             : ATUALIZA_INDICE(ctx, dec.espelho, pedido.LOCIRPF, fala);
+                                             : ATUALIZA_INDICE(ctx, dec.espelho, pedido.LOCIRPF, fala).isOk();
   if (!indexado) return fecha(ResultadoExportacao::IndiceRecusado);
   if (pedido.OPCAO_1 == 64 || pedido.OPCAO_1 == 65)
     fala.status("Declaracao de " + std::string(rt::text::alltrim(reg.txt("NOMECONTR"))) + " transferida !");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "export/formatos.h"
 #include "export/prepara.h"
 #include "rt/base/unique_fd.h"
@@ -98,7 +99,7 @@ Leitura itemDoArquivo(const std::string& arquivo, std::string_view cpf, const Pr
 
 }  // namespace
 
-bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, std::string_view LOCIRPF,
+rt::Status ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, std::string_view LOCIRPF,
                      Interacao& fala) {
   const Identificador id = identificadorDe(d);
   const std::string guardado = console::BAR_DIR(LOCIRPF) + std::string(kNomeIndice);
@@ -112,22 +113,22 @@ bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, 
       gravaIndice(console::caminhoLinux(ctx, guardado), id.CPF, "<item" + IDENTIF(id) + "/>", opcoes, &erro);
   switch (r) {
     case ResultadoIndice::Gravado:
-      return true;
+      return {};
     case ResultadoIndice::Ocupado:
       VEJAERRO(fala, 5, guardado).ignoreTold();
       fala.erro("ATENÇAO! Registro não disponível. Dado não será gravado."_cp);
-      return false;
+      return console::falhaDita(rt::Error::kLocked, guardado);
     case ResultadoIndice::ErroLeitura:
       if (codigoDos(erro, guardado) == kLink)
         VEJAERRO(fala, kLink, guardado).ignoreTold();
       else
         fala.erro("Erro de leitura");
-      return false;
+      return erro.isOk() ? console::falhaDita(rt::Error::kIo, guardado) : erro.markTold();
     case ResultadoIndice::ErroGravacao:
       fala.erro("Problemas na gravação da Declaração."_cp);
-      return false;
+      return erro.isOk() ? console::falhaDita(rt::Error::kIo, guardado) : erro.markTold();
   }
-  return false;
+  return console::falhaDita(rt::Error::kIo, guardado);
 }
 
 ProcuraContribuinte procuraNosRegistros(store::Contexto& ctx) {
@@ -141,7 +142,7 @@ ProcuraContribuinte procuraNosRegistros(store::Contexto& ctx) {
   };
 }
 
-bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura, Interacao& fala,
+rt::Status recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura, Interacao& fala,
                     const OpcoesIndice& opcoes) {
   std::error_code ec;
   std::vector<std::string> cpfs;
@@ -154,7 +155,7 @@ bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura
   }
   if (ec || !algum) {
     fala.erro("Nao existem arquivos para serem recuperados! A Pasta esta correta?");
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, pasta);
   }
   std::sort(cpfs.begin(), cpfs.end());
   std::string itens;
@@ -190,25 +191,25 @@ bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura
       VEJAERRO(fala, kLink, pasta + "/" + std::string(kNomeIndice)).ignoreTold();
     else
       fala.erro("Problemas na gravação da Declaração."_cp);
-    return false;
+    return erro.isOk() ? console::falhaDita(rt::Error::kIo, pasta) : erro.markTold();
   }
-  return true;
+  return {};
 }
 
-bool RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF) {
+rt::Status RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF) {
   InteracaoConsole fala(ctx);
   return RECUP_INDICE(ctx, LOCIRPF, fala);
 }
 
-bool RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF, Interacao& fala) {
+rt::Status RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF, Interacao& fala) {
   if (rt::text::alltrim(LOCIRPF).empty()) {
     fala.erro("Preencha em Opcões/Pasta do IRPF a pasta do programa da receita"_cp);
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, "LOCIRPF");
   }
   if (!fala.continua(emLinhas({"Essa opcao deve ser usada para recuperar a lista dos CPFs",
                                "perdidas no programa da Receita. Continua?"}),
                      2))
-    return false;
+    return console::falhaDita(rt::Error::kFailed, "index rebuild declined");
   int tentativas = 0;
   OpcoesIndice opcoes;
   opcoes.espera = [&] {

@@ -10,14 +10,15 @@
 
 #include "export/indice.h"
 #include "export/interacao.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace exporta {
 
 // The index item of the open declaration replaced in LOCIRPF + "iddeclaracoes.xml". While the
-// index is held it waits up to ten seconds (Esc ends the wait); every failure is said and
-// gives false.
-bool ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, std::string_view LOCIRPF,
+// index is held it waits up to ten seconds (Esc ends the wait); every failure is said, and
+// the status told.
+rt::Status ATUALIZA_INDICE(console::Contexto& ctx, const store::EspelhoDeclaracao& d, std::string_view LOCIRPF,
                      Interacao& fala);
 
 // Where the rebuild finds a taxpayer whose declaration file carries no identifier copy.
@@ -29,13 +30,14 @@ ProcuraContribuinte procuraNosRegistros(store::Contexto& ctx);
 
 // The rebuild of the index of the program folder `pasta` (a Linux path): only folders named
 // with eleven digits are read; one without its declaration file is removed when it is empty.
-// A declaration file without its identifier copy gets it, from the register. True when the new
-// index was written.
-bool recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura, Interacao& fala,
+// A declaration file without its identifier copy gets it, from the register. Failed, and
+// told, when the new index was not written.
+rt::Status recuperaIndice(const std::string& pasta, const ProcuraContribuinte& procura, Interacao& fala,
                     const OpcoesIndice& opcoes = {});
 
-// RECUP_INDICE: menu item 67, after the user confirms.
-bool RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF);
-bool RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF, Interacao& fala);
+// RECUP_INDICE: menu item 67, after the user confirms. Failed, and told, when no index was
+// written (also when the user did not confirm).
+rt::Status RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF);
+rt::Status RECUP_INDICE(store::Contexto& ctx, std::string_view LOCIRPF, Interacao& fala);
 
 }  // namespace exporta

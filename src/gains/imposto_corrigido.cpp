@@ -4,6 +4,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "console/recusa.h"
 #include "gains/juros.h"
 #include "grid/edita.h"
 #include "rt/text/cp860.h"
@@ -85,15 +86,17 @@ void preencheCorrigidos(rt::db::Table& registro, rt::db::Table& lista, Decimal f
   grava.confere(lista.flush(), lista.alias());
 }
 
-bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
+rt::Status IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   const Date hoje = rt::text::today(ctx.clock);
   if (const std::optional<std::string> antes = listaAntesDoPrazo(hoje)) {
     dizNoRodape(ctx, *antes);
-    return false;
+    return console::falhaDita(rt::Error::kNotAvailable, "IMPCORRIG before its date");
   }
   rt::db::Table* registro = aberta(ctx, store::Area::IMP0910);
   rt::db::Table* ufirm = aberta(ctx, store::Area::UFIRM);
-  if (registro == nullptr || ufirm == nullptr) return false;
+  // The opener has said why a table could not be had.
+  if (registro == nullptr || ufirm == nullptr)
+    return console::falhaDita(rt::Error::kNotFound, "IMPCORRIG sources");
   const Juros juros = ACHAJURO(*ufirm, kVencimento, hoje, 2, hoje.month());
 
   // The list is held exclusive while it is built and shown: another terminal is refused at
@@ -101,7 +104,7 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   const store::Area area = store::Area::IMPCORRIG;
   const std::string arquivo = store::arquivoTabela(ctx, *store::tabela(area));
   const std::string dbf = store::caminho(ctx, arquivo + ".DBF");
-  if (!std::filesystem::exists(dbf) && !store::CRIA(ctx, area, arquivo)) return false;
+  if (!std::filesystem::exists(dbf)) RT_TRY(store::CRIA(ctx, area, arquivo));
   rt::db::OpenOptions o;
   o.exclusive = true;
   if (const rt::Status s = ctx.areas.open(area, dbf, o); !s.isOk()) {
@@ -109,7 +112,7 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
       dizNoRodape(ctx, "Opcao sendo usada em outro terminal");
     else
       console::AVISOSN(ctx, taxcalc::textoRecusa(s, "IMPCORRIG"), 1);
-    return false;
+    return s.markTold();
   }
   {
     SaidaAlerta saida(ctx);
@@ -121,7 +124,7 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
   ctx.areas.table(area)->goTop();
   grid::EDITA(ctx, g, grid::Tela::Corrigidos, 0, grid::Uso::Leitura);
   ctx.areas.release(area);
-  return true;
+  return {};
 }
 
 }  // namespace gains

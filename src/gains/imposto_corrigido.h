@@ -8,6 +8,7 @@
 #include <string>
 
 #include "grid/estado.h"
+#include "rt/base/status.h"
 #include "rt/db/table.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
@@ -24,7 +25,8 @@ std::optional<std::string> listaAntesDoPrazo(rt::text::Date hoje);
 void preencheCorrigidos(rt::db::Table& registro, rt::db::Table& lista, rt::text::Decimal fator,
                         taxcalc::Gravacoes& grava);
 
-// The whole function: the date checked, the list built and shown. False when nothing was shown.
-bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g);
+// The whole function: the date checked, the list built and shown. Failed, and told, when
+// nothing was shown.
+rt::Status IMPCORRIG(store::Contexto& ctx, grid::Grade& g);
 
 }  // namespace gains

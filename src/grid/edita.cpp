@@ -6,6 +6,7 @@
 #include "console/alerta.h"
 #include "console/fonte_tabela.h"
 #include "console/mensagens.h"
+#include "console/recusa.h"
 #include "console/recusas.h"
 #include "grid/congela.h"
 #include "grid/gravacoes_grade.h"
@@ -35,24 +36,27 @@ void poe(taxcalc::Gravacoes& grava, Table& t, std::string_view campo, const Valu
 
 std::string recalculoCalculadora(int opc) { return tracosDaTela(opc).recalculoCalculadora; }
 
-bool F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
+rt::Status F_TROCA(store::Contexto& ctx, Grade& g, const Value& valor) {
   Table* t = ctx.areas.currentTable();
-  if (t == nullptr || t->eof() || g.PONTEIRO < 1 || g.PONTEIRO > static_cast<int>(g.TABCPOIN.size())) return false;
+  // No cell of the table under the cursor: the grid leaves it as it is, with nothing to say.
+  if (t == nullptr || t->eof() || g.PONTEIRO < 1 || g.PONTEIRO > static_cast<int>(g.TABCPOIN.size()))
+    return console::falhaDita(rt::Error::kNoRecord, "F_TROCA: no row under the cursor");
   const std::string& campo = g.TABCPOIN[static_cast<std::size_t>(g.PONTEIRO - 1)];
-  if (t->field(campo) == nullptr) return false;
-  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;
+  if (t->field(campo) == nullptr) return console::falhaDita(rt::Error::kBadField, "F_TROCA: " + campo);
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava))
+    return console::falhaDita(rt::Error::kLocked, "F_TROCA: " + campo);
   rt::Status s = t->put(campo, valor);
   // The release writes the row before the lock goes, so a refusal there is said too.
   if (const rt::Status liberada = t->unlock(); s.isOk()) s = liberada;
   // The field keeps what it had; the user is told why the value did not go in.
   if (!s.isOk()) console::AVISOSN(ctx, taxcalc::textoRecusa(s, campo), 0);
-  return s.isOk();
+  return s.markTold();
 }
 
-bool ADIC_REG(store::Contexto& ctx, Grade& g) { return ADIC_REG(ctx, g, tracosDaTela(g.OPC)); }
+rt::Status ADIC_REG(store::Contexto& ctx, Grade& g) { return ADIC_REG(ctx, g, tracosDaTela(g.OPC)); }
 
-bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos) {
-  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return false;
+rt::Status ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos) {
+  if (!store::ADD_REC(ctx, store::kEsperaTrava)) return console::falhaDita(rt::Error::kLocked, "ADIC_REG");
   Table& t = *ctx.areas.currentTable();
   GravacoesGrade grava(ctx);
   if (tracos.gravaCpf) poe(grava, t, "CPF", g.CPF);
@@ -71,15 +75,14 @@ bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos) {
   if (tracos.gravaTipoOperacao) poe(grava, t, "TIPO", g.pagina().tipoOperacao);
   grava.destrava();
   g.LAPPEND = false;
-  return true;
+  return {};
 }
 
-bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome) {
+void DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome) {
   const console::Cores& c = ctx.cores;
   ctx.janelas.REDEFJAN(console::Jan::kCabecalho, c.COR_TEL2, c.COR_TEL1, c.COR_TEL3, 0, 0, 0, 80, 0);
   ctx.janelas.ABREJAN(console::Jan::kCabecalho);
   ctx.janelas.ESCRJAN(console::Jan::kCabecalho, rt::text::transform(g.CPF, "@R 999.999.999-99") + "  " + std::string(nome) + std::string(10, ' '));
-  return true;
 }
 
 std::optional<console::Jan> ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& tela) {

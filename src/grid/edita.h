@@ -10,6 +10,7 @@
 #include "grid/estado.h"
 #include "grid/tela.h"
 #include "grid/telas.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace grid {
@@ -38,21 +39,24 @@ std::optional<console::Jan> ABRE_MOLDURA(store::Contexto& ctx, const TelaGrade& 
 void TOTAIS_POUPANCA(store::Contexto& ctx, Grade& g);
 
 // F_TROCA: writes `valor` into the field under the cursor (TABCPOIN[PONTEIRO]) of the current
-// record of the current area under REC_LOCK(5). False when the lock was not had (the store
-// has said so) or the table refused the value (said here: a number too wide for its field
-// names the field, which keeps its value).
-[[nodiscard]] bool F_TROCA(store::Contexto& ctx, Grade& g, const rt::ui::Value& valor);
+// record of the current area under REC_LOCK(5). Failed, and told, when the lock was not had
+// (the store has said so) or the table refused the value (said here: a number too wide for
+// its field names the field, which keeps its value); failed, with nothing to say, when there
+// is no row or no field of the table under the cursor (a label column, an empty grid).
+rt::Status F_TROCA(store::Contexto& ctx, Grade& g, const rt::ui::Value& valor);
 
 // The totals the calculator's result recomputes on screen `opc` ("" none), as the program's
 // recomputation names them.
 std::string recalculoCalculadora(int opc);
 
 // ADIC_REG: appends a row with ADD_REC(5) and sets the screen's link fields (as the traits of
-// the screen OPC, or the traits given, stamp them); clears LAPPEND.
-[[nodiscard]] bool ADIC_REG(store::Contexto& ctx, Grade& g);
-[[nodiscard]] bool ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos);
+// the screen OPC, or the traits given, stamp them); clears LAPPEND. Failed, and told by the
+// store, when no row could be appended; a link field the table refuses is said, and the row
+// stays.
+rt::Status ADIC_REG(store::Contexto& ctx, Grade& g);
+rt::Status ADIC_REG(store::Contexto& ctx, Grade& g, const Tracos& tracos);
 
 // DIGA_QUEM (Alt+Q): the open taxpayer's CPF and name on the top row.
-bool DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome);
+void DIGA_QUEM(store::Contexto& ctx, Grade& g, std::string_view nome);
 
 }  // namespace grid

@@ -94,7 +94,7 @@ class ServicosGrade {
   virtual void CARNE_PREVIDENCIA(store::Contexto&, Grade&, std::string_view /*variavel*/, rt::text::Decimal /*total*/) {}
   // The time-of-use clock of the open declaration: VETEMPO shows it, PARA_REL adds the time so
   // far to the declaration's use, DESLIG_RELG pauses it or lets it run again (Alt+T), SEMHORA
-  // says whether it is paused, and INI_DECLA starts counting again from now.
+  // says whether it is paused (true: paused), and INI_DECLA starts counting again from now.
   virtual void VETEMPO(store::Contexto&, Grade&) {}
   virtual void PARA_REL(store::Contexto&, Grade&) {}
   virtual void DESLIG_RELG(store::Contexto&, Grade&) {}

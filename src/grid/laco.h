@@ -59,6 +59,7 @@ class Laco {
   void cola(bool novaLinha);
   void escolhe();
   rt::term::Key esperaTecla();
+  // A page or order key of the driver's screens; true: the key was taken (every one is).
   bool teclaTela(int code);
   void saiCom(int code) {
     s_.g.ULTTECLA = code;

@@ -125,7 +125,7 @@ bool DIVIDE_MENSAL(Sessao& s, std::optional<rt::term::Key> primeira) {
         if (g.srv().valida(ctx, g, "FDOAPAG", pago)) {
           s.seleciona();
           // A refused total has been said by F_TROCA; the months are written either way.
-          (void)F_TROCA(ctx, g, pago);
+          F_TROCA(ctx, g, pago).ignoreTold();
         }
       }
     }

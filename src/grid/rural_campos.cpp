@@ -6,6 +6,7 @@
 
 #include "console/alerta.h"
 #include "console/mensagens.h"
+#include "console/recusa.h"
 #include "grid/edita.h"
 #include "grid/telas.h"
 #include "rt/text/cp860.h"
@@ -98,10 +99,10 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo) {
   return s;
 }
 
-bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decimal NVALDOLAR) {
-  if (campo != "RECEXT" && campo != "DESEXT" && campo != "VALUSE") return true;
+rt::Status CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decimal NVALDOLAR) {
+  if (campo != "RECEXT" && campo != "DESEXT" && campo != "VALUSE") return {};
   rt::db::Table* t = store::tabela(ctx.areas, store::Area::TMP_16);
-  if (t == nullptr || t->eof()) return true;
+  if (t == nullptr || t->eof()) return {};
   const store::SelecaoGuardada imoveis(ctx.areas, store::Area::TMP_16);
   Decimal receitas = t->getNumber("RECEXT"), despesas = t->getNumber("DESEXT"), taxa = t->getNumber("VALUSE");
   (campo == "RECEXT" ? receitas : campo == "DESEXT" ? despesas : taxa) = valor;
@@ -109,7 +110,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   const Decimal RESUS = rt::text::despreza((receitas - despesas) / taxa);
   const Decimal OPC20US = rt::text::despreza(receitas / taxa * Decimal::fromRaw(20'000'000));
   const Decimal OPC20RS = rt::text::despreza(OPC20US * NVALDOLAR);
-  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return false;
+  if (!store::REC_LOCK(ctx, store::kEsperaTrava)) return console::falhaDita(rt::Error::kLocked, "CALUCRO");
   GravacoesGrade grava(ctx);
   grava.put(*t, campo, valor);
   grava.put(*t, "RESUS", RESUS);
@@ -118,7 +119,7 @@ bool CALUCRO(store::Contexto& ctx, std::string_view campo, Decimal valor, Decima
   grava.destrava();
   // Mode 1 shows the sums on the form; the values themselves are not needed here.
   SOMAREC(ctx, 1);
-  return true;
+  return {};
 }
 
 void MASCBENS(store::Contexto& ctx, Grade& g) {

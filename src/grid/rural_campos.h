@@ -7,12 +7,13 @@
 
 #include "grid/estado.h"
 #include "grid/validacao.h"
+#include "rt/base/status.h"
 #include "rt/text/decimal.h"
 #include "store/contexto.h"
 
 namespace grid {
 
-// VAL_PART: a share above 100% is refused.
+// VAL_PART: a share above 100% is refused (said); true when the share is accepted.
 [[nodiscard]] bool VAL_PART(store::Contexto& ctx, rt::text::Decimal participacao);
 
 // VAL_COD(value, mode): mode 1 the activity code (10-17, 19; else chosen from a menu of the
@@ -33,9 +34,10 @@ SomasRurais SOMAREC(store::Contexto& ctx, int modo);
 // CALUCRO: after the receipts, expenses or rate of a property abroad (the field being edited,
 // `campo`, one of RECEXT, DESEXT, VALUSE) took `valor`, its result RESUS := (receipts -
 // expenses) / rate and the 20% option OPC20US := receipts / rate x 0.2, OPC20RS := OPC20US x
-// the dollar rate, all cut to cents; a rate of 0 gives 0. Writes the row; true unless the
-// record could not be locked.
-[[nodiscard]] bool CALUCRO(store::Contexto& ctx, std::string_view campo, rt::text::Decimal valor, rt::text::Decimal NVALDOLAR);
+// the dollar rate, all cut to cents; a rate of 0 gives 0. Writes the row (a refused field is
+// said); failed, and told by the store, when the record could not be locked.
+rt::Status CALUCRO(store::Contexto& ctx, std::string_view campo, rt::text::Decimal valor,
+                   rt::text::Decimal NVALDOLAR);
 
 // TES_SIT: the situation of a rural asset in Brazil (0-4). Above 4 the codes are shown and 0
 // is stored; a sale or purchase, while the rural months come from the cash book, may be

@@ -50,7 +50,7 @@ Tracos doEscritorio(Tracos t);
 // The rural tables (34-38): the CPF and the rural side stamped.
 Tracos doRural(Tracos t);
 
-// A row's field compared with a value, blanks around both dropped.
+// Whether a row's field equals a value, blanks around both dropped.
 [[nodiscard]] bool campoIgual(const rt::db::Table& t, std::string_view campo, std::string_view valor);
 
 }  // namespace grid

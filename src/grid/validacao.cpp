@@ -154,7 +154,8 @@ constexpr Regra kRegras[] = {
      [](store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, int, Value& valor) {
        const int i = g.PONTEIRO - 1;
        const std::string campo = i >= 0 && i < static_cast<int>(g.TABCPOIN.size()) ? g.TABCPOIN[static_cast<std::size_t>(i)] : "";
-       return CALUCRO(ctx, campo, numero(valor), amb.NVALDOLAR);
+       // A row that could not be locked keeps its old value, so the typed one is refused.
+       return CALUCRO(ctx, campo, numero(valor), amb.NVALDOLAR).isOk();
      }},
     {"TES_SIT",
      [](store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, int, Value& valor) {

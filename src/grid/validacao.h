@@ -43,7 +43,8 @@ class ComAmbienteValidacao {
 // rules (the payments' totals MENSAL, FDOAPAG, FCONFNDEDU, the limits LIMIT2 and LIMIT3, the
 // long descriptions, the dependant link VE_RELDEP) accept here: the shell's services run them
 // before forwarding. Any other name refuses the value with a message (the catalogue's names
-// are all checked when the program starts, see validacaoConhecida).
+// are all checked when the program starts, see validacaoConhecida). True when the value is
+// accepted; a refusal has been said.
 [[nodiscard]] bool VALIDA_CELULA(store::Contexto& ctx, Grade& g, std::string_view nome, rt::ui::Value& valor);
 
 // Whether every name of a chain of checks ("POEPONTO(1);VAL_NIT|CPFCGC") is a check the grid
@@ -61,18 +62,18 @@ rt::text::Decimal TES_COD(store::Contexto& ctx, AmbienteValidacao& amb, rt::text
 // looked up in TABPAIS.
 std::string TES_PAIS(store::Contexto& ctx, AmbienteValidacao& amb, std::string_view valor, int modo);
 
-// TES_MES: the dependant's age warnings for the code of the row; always accepts.
+// TES_MES: the dependant's age warnings for the code of the row; always accepts (true).
 [[nodiscard]] bool TES_MES(store::Contexto& ctx, int codigo, rt::text::Date nascimento);
 // VEJA_ANO: the warnings of one limit year.
 void VEJA_ANO(store::Contexto& ctx, int codigo, rt::text::Date nascimento, int anoLimite);
 
 // CONF_DEP(number, mode): the dependant number of the current payment row (area 26). Mode 1 is
 // the check before the cell is entered (only whether a number may be given at all), mode 2 the
-// check of the number typed.
+// check of the number typed. True when the number is accepted (a refusal is said).
 [[nodiscard]] bool CONF_DEP(store::Contexto& ctx, Grade& g, AmbienteValidacao& amb, rt::text::Decimal numero, int modo);
 
 // TROCA_NAO: the folder list's cells (screen 40): column 1 "S" takes the folder, column 2 the
-// folder's name (made when missing).
+// folder's name (made when missing). True when the value is accepted (a refusal is said).
 [[nodiscard]] bool TROCA_NAO(store::Contexto& ctx, Grade& g, std::string_view valor);
 
 // FCALPOUPA(mode): the savings grid's five sums (area 34) into the declaration (I3_08, I4_04,

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "office/boleto_remessa.h"
+#include "rt/base/status.h"
 #include "rt/text/date.h"
 #include "store/contexto.h"
 
@@ -52,8 +53,8 @@ void UNICO_BOL(store::Contexto& ctx, EntradaBoleto& e, rt::text::Date hoje);
 // waiting, the entry at once.
 void FAZ_BOLETO(store::Contexto& ctx, rt::text::Date hoje);
 // The slip appended to table 67 under its append lock, as the entry does for each slip typed.
-// False after saying why.
-bool acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e);
+// Failed, and told, when it could not be.
+rt::Status acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e);
 
 // Steps of the remittance at which GERA_BOLETO calls its hook (tests stop the process there).
 enum PassoRemessa : int {
@@ -72,8 +73,9 @@ using GanchoRemessa = std::function<void(int passo)>;
 // The table is held under its file lock from the read to the end, so a terminal that cannot
 // have it is refused before anything is written, and slips typed meanwhile wait for their
 // append; a kill anywhere leaves the file and its slips' removal both done or both undone
-// (office/remessa_diario.h). False when no file was written.
-bool GERA_BOLETO(store::Contexto& ctx, rt::text::Date hoje, const GanchoRemessa& gancho = {});
+// (office/remessa_diario.h). Failed, and told, when no file was written (also when no slip
+// was waiting).
+rt::Status GERA_BOLETO(store::Contexto& ctx, rt::text::Date hoje, const GanchoRemessa& gancho = {});
 // BOLETO: the slip menu (account, slips, file); Esc leaves it.
 bool BOLETO(store::Contexto& ctx, rt::text::Date hoje);
 

@@ -204,13 +204,13 @@ Gerado gera(store::Contexto& ctx, Date hoje, const GanchoRemessa& gancho) {
 
 }  // namespace
 
-bool GERA_BOLETO(store::Contexto& ctx, Date hoje, const GanchoRemessa& gancho) {
+rt::Status GERA_BOLETO(store::Contexto& ctx, Date hoje, const GanchoRemessa& gancho) {
   // Said once the table is let go: the other terminals need not wait for the clerk to read it.
   const Gerado g = gera(ctx, hoje, gancho);
   if (g.semBoletos) console::AVISOSN(ctx, "Nao existe boleto cadastrado para ser gerado o arquivo.", 0);
-  if (!g.nome) return false;
+  if (!g.nome) return console::falhaDita(rt::Error::kFailed, "remittance");
   console::AVISOSN(ctx, "Arquivo " + *g.nome + " gerado com sucesso.", 0);
-  return true;
+  return {};
 }
 
 bool BOLETO(store::Contexto& ctx, Date hoje) {
@@ -232,7 +232,8 @@ bool BOLETO(store::Contexto& ctx, Date hoje) {
     if (escolha == 0) break;
     if (escolha == 1) CONF_BOLETO(ctx);
     if (escolha == 2) FAZ_BOLETO(ctx, hoje);
-    if (escolha == 3) GERA_BOLETO(ctx, hoje);
+    // GERA_BOLETO says what became of the file; the menu comes back either way.
+    if (escolha == 3) GERA_BOLETO(ctx, hoje).ignoreTold();
   }
   return true;
 }

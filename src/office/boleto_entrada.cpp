@@ -195,11 +195,11 @@ class ServicosBoletos final : public grid::ServicosGrade {
 
 }  // namespace
 
-bool acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e) {
+rt::Status acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e) {
   const store::SelecaoGuardada boleto(ctx.areas, Area::BOLETO);
   // Waits for the append lock, as every terminal does: also while another terminal generating
   // the remittance file holds the table.
-  if (!store::ADD_REC(ctx, store::kSemLimite)) return false;
+  if (!store::ADD_REC(ctx, store::kSemLimite)) return console::falhaDita(rt::Error::kLocked, "BOLETO");
   rt::db::Table& t = *store::tabela(ctx.areas, Area::BOLETO);
   rt::Status s = t.put("NRODOCUM", e.NRODOCUM);
   if (s) s = t.put("NOSSONRO", e.NOSSONRO);
@@ -207,7 +207,7 @@ bool acrescentaBoleto(store::Contexto& ctx, const EntradaBoleto& e) {
   if (s) s = t.put("VALORDOC", e.VALORDOC);
   if (s) s = t.put("NOMESAC", e.NOMESAC);
   if (s) s = t.put("CPFSAC", e.CPFSAC);
-  return static_cast<bool>(store::liberaGravacao(ctx, t, s, "BOLETO"));
+  return store::liberaGravacao(ctx, t, s, "BOLETO");
 }
 
 void UNICO_BOL(store::Contexto& ctx, EntradaBoleto& e, Date hoje) {

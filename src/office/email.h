@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/smtp.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace office {
@@ -44,8 +45,9 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c);
 void CONF_EMAIL(store::Contexto& ctx, Correio& c);
 // PREP_EMAIL: the message form, for one client after another.
 void PREP_EMAIL(store::Contexto& ctx, Correio& c);
-// MANDA_EMAIL: sends the message prepared; true when the server took it. Every missing
-// setting or input is said before any connection is made.
-bool MANDA_EMAIL(store::Contexto& ctx, Correio& c);
+// MANDA_EMAIL: sends the message prepared; ok when the server took it. Every missing
+// setting or input is said before any connection is made, and so is the server's refusal:
+// a failure is told, also where the clerk declined to send.
+rt::Status MANDA_EMAIL(store::Contexto& ctx, Correio& c);
 
 }  // namespace office

@@ -6,6 +6,7 @@
 #include "console/mensagens.h"
 #include "console/oculto.h"
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "office/boleto.h"
 #include "office/email.h"
 #include "platform/mensagem_smtp.h"
@@ -91,30 +92,42 @@ void avisaFalha(store::Contexto& ctx, const rt::Status& f) {
   console::AVISOSN(ctx, linhas, 0);
 }
 
-}  // namespace
+// The message not sent at step `passo`, which has said why (or where the clerk stopped it).
+rt::Status naoEnviado(std::string_view passo) {
+  return console::falhaDita(rt::Error::kFailed, std::string("e-mail not sent: ") + std::string(passo));
+}
 
-bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
-  const ContaEmail& conta = c.conta;
-  MensagemEmail& m = c.msg;
+// The account's and the message's settings checked before anything is built; a missing or
+// unusable one is said.
+rt::Status confereEnvio(store::Contexto& ctx, const ContaEmail& conta, const MensagemEmail& m) {
   if (alltrim(conta.NOM_USUA).empty()) {
     avisa(ctx, "Falta configurar o nome do usuario do email");
-    return false;
+    return naoEnviado("user name");
   }
   if (alltrim(conta.SER_SMTP).empty()) {
     avisa(ctx, "Falta configurar o servidor SMTP do email");
-    return false;
+    return naoEnviado("SMTP server");
   }
   if (alltrim(m.CEMAIL_ENV).empty()) {
     avisa(ctx, "Preencha antes o endereco para enviar");
-    return false;
+    return naoEnviado("recipient");
   }
-  if (alltrim(m.CASSUNTO).empty() && !pergunta(ctx, "Vai enviar um texto sem o assunto?")) return false;
+  if (alltrim(m.CASSUNTO).empty() && !pergunta(ctx, "Vai enviar um texto sem o assunto?"))
+    return naoEnviado("subject");
   const std::string de(alltrim(conta.EMA_USUA)), para(alltrim(m.CEMAIL_ENV)), assunto(alltrim(m.CASSUNTO));
-  if (recusaCampos(ctx, de, para, assunto)) return false;
+  if (recusaCampos(ctx, de, para, assunto)) return naoEnviado("header");
+  return {};
+}
+
+// The message's body into CCORPO: the client's notes, the letter merged with the client's row,
+// and the attachment's path on disk (empty: none) into `caminhoAnexo`; what keeps it from
+// being built is said.
+rt::Status montaCorpo(store::Contexto& ctx, Correio& c, std::string& caminhoAnexo) {
+  MensagemEmail& m = c.msg;
   m.CCORPO.clear();
   if (m.CENVPEND == "S") {
     std::optional<std::string> notas = pendencias(ctx, m.CPFEMAIL);
-    if (!notas) return false;
+    if (!notas) return naoEnviado("notes");
     m.CCORPO = *notas;
   }
   if (m.CEDITEXT == "S") {
@@ -122,30 +135,41 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
     rt::db::Table* r = store::tabela(ctx.areas, Area::IMP0910);
     if (r == nullptr || !r->useOrder(1) || !r->seek(store::Cpf(m.CPFEMAIL).chave()) || !r->found()) {
       avisaNaoLocalizado(ctx);
-      return false;
+      return naoEnviado("client");
     }
     std::optional<std::string> carta = c.carta ? c.carta(ctx) : std::nullopt;
     if (!carta) {
       // No letter chosen (Esc at its name), or the letter's own refusal was said: either way
       // the clerk is told that nothing went.
       avisa(ctx, "Email não enviado."_cp);
-      return false;
+      return naoEnviado("letter");
     }
     m.CCORPO += *carta;
   }
   const std::string anexo(alltrim(m.CANEXO));
-  std::string caminhoAnexo;
   if (!anexo.empty()) {
     // Typed in the console's code page; the file system's names are UTF-8.
     caminhoAnexo = console::caminhoLinux(ctx, rt::text::cp860ToUtf8(anexo));
     std::error_code ec;
     if (!std::filesystem::is_regular_file(caminhoAnexo, ec)) {
       avisa(ctx, "Arquivo " + anexo + " nao encontrado");
-      return false;
+      return naoEnviado("attachment");
     }
     if (m.CCORPO.empty()) m.CCORPO = "Veja arquivo anexado";
   }
-  if (m.CCORPO.empty() && !pergunta(ctx, "Email sem texto?")) return false;
+  if (m.CCORPO.empty() && !pergunta(ctx, "Email sem texto?")) return naoEnviado("body");
+  return {};
+}
+
+}  // namespace
+
+rt::Status MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
+  const ContaEmail& conta = c.conta;
+  MensagemEmail& m = c.msg;
+  RT_TRY(confereEnvio(ctx, conta, m));
+  const std::string de(alltrim(conta.EMA_USUA)), para(alltrim(m.CEMAIL_ENV)), assunto(alltrim(m.CASSUNTO));
+  std::string caminhoAnexo;
+  RT_TRY(montaCorpo(ctx, c, caminhoAnexo));
   std::string senha(alltrim(c.conta.SEN_USUA));
   if (senha.empty()) {
     // A small window with the prompt; what is typed is not shown.
@@ -154,7 +178,7 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
       const auto prompt = console::JanelaAberta::adota(ctx.janelas, console::Jan::kMensagem);
       senha = console::leOculto(ctx, 13, 39, 19);
     }
-    if (senha.empty()) return false;
+    if (senha.empty()) return naoEnviado("password");
     c.conta.SEN_USUA = senha;  // serves until the program ends
   }
   platform::Email e;
@@ -171,10 +195,10 @@ bool MANDA_EMAIL(store::Contexto& ctx, Correio& c) {
   console::MENS(ctx);
   if (!enviado) {
     avisaFalha(ctx, enviado);
-    return false;
+    return enviado.markTold();
   }
   avisa(ctx, "Email enviado");
-  return true;
+  return {};
 }
 
 }  // namespace office

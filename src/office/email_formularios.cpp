@@ -190,7 +190,7 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
     }
     if (r != "S") break;
     if (console::AVISOSN(ctx, "Envia agora o Email?", 2) == "S") {
-      (void)MANDA_EMAIL(ctx, correio);  // says its own outcome
+      MANDA_EMAIL(ctx, correio).ignoreTold();  // says its own outcome
       outro = console::AVISOSN(ctx, "Envia Email para outro contribuinte?", 2) == "S";
     }
   }
@@ -213,7 +213,7 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
     if (escolha == 1) CONF_EMAIL(ctx, c);
     if (escolha == 2) PREP_EMAIL(ctx, c);
     // MANDA_EMAIL says whether it was sent; the menu comes back either way.
-    if (escolha == 3) (void)MANDA_EMAIL(ctx, c);
+    if (escolha == 3) MANDA_EMAIL(ctx, c).ignoreTold();
   }
   return true;
 }

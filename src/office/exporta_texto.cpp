@@ -45,40 +45,38 @@ constexpr std::string_view kLetras = "BDPCSRV";
 
 }  // namespace
 
-bool ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
+rt::Status ENV_ARQ(store::Contexto& ctx, std::string_view nome) {
   rt::db::Table* t = ctx.areas.currentTable();
   const std::string destino = console::caminhoLinux(ctx, ctx.LOCTRAB + std::string(nome));
   const rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, std::string(nome))
                                     : rt::db::copyToDelimited(*t, destino);
   if (!s) {
     console::MENS(ctx, console::mens::Aviso, console::textoRecusa(s, nome), {.linhas = 2});
-    return false;
+    return s.markTold();
   }
   console::AVISOSN(ctx, {"Criado arquivo " + std::string(nome) + " na pasta", ctx.LOCTRAB}, 0);
-  return true;
+  return {};
 }
 
-bool EXPORTA(store::Contexto& ctx) {
+rt::Status EXPORTA(store::Contexto& ctx) {
   console::MTELA1(ctx, console::mtela1::MenuExporta);
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuExporta);
-  if (!itens) return false;
+  if (!itens) return console::falhaDita(rt::Error::kNotFound, "export menu");
   console::OpcoesMenu opcoes;
   opcoes.teclas = std::string(kLetras);
   for (const ItemExporta& i : kItens) opcoes.mensagens.emplace_back(i.ajuda);
   ctx.POSVER = 1;
   const int escolha =
       console::ESC_OPCAO(ctx, itens->janela, itens->quantos, itens->coluna, itens->largura, opcoes, itens->deslocamento, 1);
-  if (escolha < 1 || escolha > static_cast<int>(kItens.size())) return false;
+  if (escolha < 1 || escolha > static_cast<int>(kItens.size()))
+    return console::falhaDita(rt::Error::kFailed, "export left");
   const ItemExporta& item = kItens[static_cast<std::size_t>(escolha - 1)];
   const store::SelecaoGuardada selecao(ctx.areas);
   // The register is open for the whole run; the other tables only for the copy.
   const bool propria = item.tabela != Area::IMP0910;
-  if (propria && !store::ABERTURA(ctx, item.tabela)) return false;
-  if (!propria && !store::aberta(ctx.areas, item.tabela)) {
-    if (!store::ABERTURA(ctx, item.tabela)) return false;
-  }
+  if (propria || !store::aberta(ctx.areas, item.tabela)) RT_TRY(store::ABERTURA(ctx, item.tabela));
   if (!propria) store::seleciona(ctx.areas, item.tabela);
-  const bool ok = ENV_ARQ(ctx, item.arquivo);
+  const rt::Status ok = ENV_ARQ(ctx, item.arquivo);
   // Nothing was changed in the table: closing it and going back to the caller's area cannot
   // lose anything.
   if (propria) store::solta(ctx.areas, item.tabela);

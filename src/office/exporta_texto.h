@@ -5,17 +5,19 @@
 
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace office {
 
 // Copies the table of the current work area to LOCTRAB + nome in the delimited form and says
-// so ("Criado arquivo <nome> na pasta", the work folder below). False, after saying why,
-// when the file could not be written; an old file of that name is then left as it was.
-bool ENV_ARQ(store::Contexto& ctx, std::string_view nome);
+// so ("Criado arquivo <nome> na pasta", the work folder below). Failed, and told, when the
+// file could not be written; an old file of that name is then left as it was.
+rt::Status ENV_ARQ(store::Contexto& ctx, std::string_view nome);
 
 // The export menu (frame 12 of the first family): the chosen table is exported once and the
-// menu closes. False when it was left with Esc or the export failed.
-bool EXPORTA(store::Contexto& ctx);
+// menu closes. Failed, and told, when the export failed; also when the menu was left with Esc,
+// which needs no saying.
+rt::Status EXPORTA(store::Contexto& ctx);
 
 }  // namespace office

@@ -55,7 +55,7 @@ std::string porta(const ConfImp& c) {
 }  // namespace
 
 void CONFIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
-  (void)CRIA_SEQ(ctx, imp, env);  // says its own failure; the menu shows the record as loaded
+  CRIA_SEQ(ctx, imp, env).ignoreTold();  // says its own failure; the menu shows the record as loaded
   const std::vector<std::string> ajuda{"Informa ou modifica o nome e tipo da impressora",
                                        std::string("Informa ou modifica a porta de comunicação da impressora"_cp)};
   const rt::term::Attr cor = rt::term::makeAttr(15, 1);
@@ -97,11 +97,13 @@ void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade
     std::string nome = rt::text::padr(imp.conf.NOMEIMP, 15);
     console::MENS(ctx, console::mens::Campo, "Impressora:", nome);
     if (ctx.console.lastKey().code == 27) return;
-    ESC_IMP(ctx, imp, grade, env);
+    // ESC_IMP says why the printer was not changed; the name is asked again either way.
+    ESC_IMP(ctx, imp, grade, env).ignoreTold();
   }
 }
 
-bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env) {
+rt::Status ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade,
+                   const platform::EnvLookup& env) {
   ConfImp c = imp.conf;
   bool semModelo = false;
   // The model comes from the printers' list; the caller's area is selected again before the
@@ -147,7 +149,7 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
   if (!escolhe()) {
     if (semModelo)
       console::AVISOSN(ctx, "A lista de impressoras está vazia: a impressora não foi mudada"_cp, 0);
-    return false;
+    return console::falhaDita(semModelo ? rt::Error::kNotFound : rt::Error::kFailed, "PRINTS");
   }
   const bool ok = gravaRegistro(ctx, [&c](rt::db::Table& t) {
     for (const auto& [nome, valor] : {std::pair<const char*, const std::string&>{"NOMEIMP", c.NOMEIMP}, {"SEQ0", c.SEQ0},
@@ -156,8 +158,8 @@ bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, co
     return rt::Status::ok();
   });
   imp.seq.TEM_LASER = 0;
-  (void)CRIA_SEQ(ctx, imp, env);  // says its own failure; what was written is told by ok
-  return ok;
+  CRIA_SEQ(ctx, imp, env).ignoreTold();  // says its own failure; what was written is told by ok
+  return ok ? rt::Status() : console::falhaDita(rt::Error::kFailed, "CONFIMP");
 }
 
 void MUDA_PORTA(store::Contexto& ctx, Impressao& imp) {

@@ -6,6 +6,7 @@
 
 #include "platform/paths.h"
 #include "print/impressao.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace print {
@@ -22,9 +23,10 @@ void MUDA_TIPIMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade
 
 // ESC_IMP: the model list; the first row marked is the model chosen (any other mark goes;
 // with none the first row is marked) and its name and sequences go into the terminal's
-// record. An empty list keeps the record as it is and says so. False when nothing was
-// written.
-bool ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade, const platform::EnvLookup& env);
+// record. An empty list keeps the record as it is and says so. Failed, and told, when nothing
+// was written.
+rt::Status ESC_IMP(store::Contexto& ctx, Impressao& imp, const GradeModelos& grade,
+                   const platform::EnvLookup& env);
 
 // MUDA_PORTA: "L"ocal or "R"ede, parallel port, serial port (1-4) and, with neither port,
 // the output file's name; written into the terminal's record when the form is left with Esc.

@@ -76,19 +76,20 @@ std::string impressoraPadrao(const Impressao& imp, const platform::EnvLookup& en
   return nome ? *nome : std::string();
 }
 
-bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& env) {
+rt::Status CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& env) {
   const store::SelecaoGuardada selecao(ctx.areas);
   imp.conf.NOMEREDE = impressoraPadrao(imp, env);
   semeiaModelos(ctx);
-  bool ok = store::ABERTURA(ctx, store::Area::CONFIMP).isOk();
+  rt::Status ok = store::ABERTURA(ctx, store::Area::CONFIMP);
   if (ok) {
     store::seleciona(ctx.areas, store::Area::CONFIMP);
     rt::db::Table& t = *store::tabela(ctx.areas, store::Area::CONFIMP);
     if (!t.seek(ctx.NUSU) || !t.found()) {
-      ok = store::ADD_REC(ctx, store::kEsperaTrava).isOk();  // a record not had is said by ADD_REC
-      if (ok) {
-        ok = static_cast<bool>(store::liberaGravacao(ctx, t, gravaPadrao(t, imp.conf, ctx.NUSU), t.alias()));
-      }
+      // A record not had is said by ADD_REC.
+      if (!store::ADD_REC(ctx, store::kEsperaTrava))
+        ok = console::falhaDita(rt::Error::kLocked, t.alias());
+      else
+        ok = store::liberaGravacao(ctx, t, gravaPadrao(t, imp.conf, ctx.NUSU), t.alias());
     }
     if (ok) imp.conf = leRegistro(t);
   }

@@ -3,6 +3,7 @@
 
 #include "platform/paths.h"
 #include "print/impressao.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace print {
@@ -14,8 +15,8 @@ std::string impressoraPadrao(const Impressao& imp, const platform::EnvLookup& en
 // CRIA_SEQ: takes the default printer's name into NOMEREDE, makes the terminal's row with the
 // defaults when it has none (under a 5-second record lock), loads the row and builds
 // STRING0..STRING4. The model list is given its two rows ("Impressora padrao" and "NAO DOS")
-// when it is empty. False when the table cannot be opened or the row made (a refused write is
-// said to the user); the record keeps the defaults then.
-bool CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& env);
+// when it is empty. Failed, and told, when the table cannot be opened or the row made; the
+// record keeps the defaults then.
+rt::Status CRIA_SEQ(store::Contexto& ctx, Impressao& imp, const platform::EnvLookup& env);
 
 }  // namespace print

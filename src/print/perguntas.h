@@ -28,6 +28,7 @@ bool PEGA_CARTA(store::Contexto& ctx, Impressao& imp, const std::string& pastaCa
 // MES_FINAL.
 bool ESCOLHE_MES(store::Contexto& ctx, Impressao& imp);
 // ESCOLHE_COMO (kind): the month choice and the page and balance questions of the cash books.
+// These questions give true when answered, false when the clerk left one with Esc.
 bool ESCOLHE_COMO(store::Contexto& ctx, Impressao& imp, int tipo, int AQUECON);
 
 // Steps 3 to 6 of a job for kind esc.QUEIMP.

@@ -6,6 +6,7 @@
 #include "console/arquivo_recusado.h"
 #include "console/mensagens.h"
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "platform/paths.h"
 #include "platform/print_queue.h"
 #include "rt/dev/target.h"
@@ -58,7 +59,7 @@ rt::Result<std::unique_ptr<rt::dev::Target>> abre(store::Contexto& ctx, Impressa
 
 }  // namespace
 
-bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
+rt::Status PREP_IMP(store::Contexto& ctx, Impressao& imp) {
   const std::string trabalho = platform::withSeparator(console::caminhoLinux(ctx, ctx.LOCTRAB));
   const auto destino = destinoDe(imp.conf, trabalho, imp.portas);
   if (!destino) {
@@ -66,22 +67,23 @@ bool PREP_IMP(store::Contexto& ctx, Impressao& imp) {
       console::AVISOSN(ctx, "Nome do arquivo de saída inválido: use letras, números, _ ou -"_cp, 0);
     else
       console::AVISOSN(ctx, "Informe o nome da impressora da rede"_cp, 0);
-    return false;
+    return destino.status().markTold();
   }
-  if (destino->tipo == TipoDestino::Paralela && !pronto(ctx, imp, destino->caminho)) return false;
+  if (destino->tipo == TipoDestino::Paralela && !pronto(ctx, imp, destino->caminho))
+    return console::falhaDita(rt::Error::kNotAvailable, destino->caminho);
   auto alvo = abre(ctx, imp, *destino);
   if (!alvo && alvo.code() == rt::Error::kUnsafe) {
     console::alerta(ctx, console::linhasLink(rt::text::utf8ToCp860(alvo.status().detail())), {"Ok"});
-    return false;
+    return alvo.status().markTold();
   }
   if (!alvo) {
     avisaFalha(ctx, "Não foi possível abrir a saída da impressão:"_cp, alvo.status());
-    return false;
+    return alvo.status().markTold();
   }
   imp.dispositivo.route(std::move(*alvo));
   imp.ARQ_IMP = destino->caminho;
   imp.roteadoNoTrabalho = true;
-  return true;
+  return {};
 }
 
 bool PAREIMP(store::Contexto& ctx, Impressao& imp) {

@@ -249,14 +249,14 @@ FaixaTipo faixaDoTipo(int QUEIMP, int QUEPAG) {
   return f;
 }
 
-bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima) {
+rt::Status INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima) {
   console::MENS(ctx, console::mens::Linha, "Separando informações..."_cp);
   // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
-  if (!store::abreExclusivaAguardando(ctx, store::Area::IMP0110, store::aguardandoCarregar())) return false;
+  RT_TRY(store::abreExclusivaAguardando(ctx, store::Area::IMP0110, store::aguardandoCarregar()));
   store::solta(ctx.areas, store::Area::IMP0110);
   for (store::Area n : store::kComCopia) {
     if (store::numero(n) < primeira || store::numero(n) > ultima || n == store::Area::IMP0910) continue;
-    if (!store::ABERTURA(ctx, n)) return false;
+    RT_TRY(store::ABERTURA(ctx, n));
     const rt::Status s = copiaLinhas(ctx, n, cpf);
     ctx.areas.release(n);
     if (!s) {
@@ -264,11 +264,11 @@ bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultim
                       {std::string("Não foi possível separar as informações do contribuinte"_cp),
                        rt::text::utf8ToCp860(s.message())},
                       {"Ok"});
-      return false;
+      return s.markTold();
     }
   }
   ctx.areas.select(kRegistro);
-  return true;
+  return {};
 }
 
 bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,

@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "print/imp_txt.h"
 #include "print/impressao.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
 
@@ -70,7 +71,8 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
             const platform::EnvLookup& env, const std::string& cpf = {});
 
 // INIVAR: the print copies of tables primeira..ultima (9 skipped) for `cpf`, rebuilt from
-// the shared tables of the current data folder and indexed with the print keys.
-bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima);
+// the shared tables of the current data folder and indexed with the print keys. Failed, and
+// told, when a table could not be had or a copy made.
+rt::Status INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultima);
 
 }  // namespace print

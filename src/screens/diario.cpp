@@ -81,13 +81,13 @@ Lancamento lancamentoDaLinha(const rt::db::Table& t) {
           inteiro(t, "MESFIM"),   t.getLogical("LANCADO")};
 }
 
-bool leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lancamento>& saida) {
-  if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
+rt::Status leLancamentos(store::Contexto& ctx, const store::Cpf& cpf, std::vector<Lancamento>& saida) {
+  RT_TRY(store::ABERTURA(ctx, Area::IMP1310));
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
     if (!t.isDeleted() && t.getText("CPF") == cpf) saida.push_back(lancamentoDaLinha(t));
-  return true;
+  return {};
 }
 
 namespace {
@@ -107,11 +107,13 @@ rt::Status poeLancamento(rt::db::Table& t, const store::Cpf& cpf, const Lancamen
 
 }  // namespace
 
-bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::vector<Lancamento>& lancamentos) {
-  if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
+rt::Status gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf,
+                            const std::vector<Lancamento>& lancamentos) {
+  RT_TRY(store::ABERTURA(ctx, Area::IMP1310));
   rt::db::Table& t = *store::tabela(ctx.areas, Area::IMP1310);
   store::seleciona(ctx.areas, Area::IMP1310);
-  if (!store::FIL_LOCK(ctx, store::kSemLimite)) return false;
+  // A lock not had is said by FIL_LOCK.
+  if (!store::FIL_LOCK(ctx, store::kSemLimite)) return console::falhaDita(rt::Error::kLocked, "IMP1310");
   std::vector<std::uint32_t> antigos;
   t.setOrder(0);
   for (t.goTop(); t.status() && !t.eof(); t.skip(1))
@@ -134,11 +136,11 @@ bool gravaLancamentos(store::Contexto& ctx, const store::Cpf& cpf, const std::ve
     console::AVISOSN(ctx, {std::string("Não foi possível gravar os lançamentos do contribuinte."_cp),
                            console::textoRecusa(s, "IMP1310")},
                      0);
-  return s.isOk();
+  return s.markTold();
 }
 
-bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
-  if (!store::ABERTURA(ctx, Area::IMP1310)) return false;
+rt::Status abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
+  RT_TRY(store::ABERTURA(ctx, Area::IMP1310));
   rt::db::Table& fonte = *store::tabela(ctx.areas, Area::IMP1310);
   // Made anew and held at once, without waiting: a copy another process holds is this
   // terminal's number in use elsewhere.
@@ -157,7 +159,7 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
       console::AVISOSN(ctx, "Terminal com esse nro aberto em outro local", 0);
     else
       console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
-    return false;
+    return s.markTold();
   }
   rt::db::Table& copia = *ctx.areas.table(kCopia);
   const std::vector<int> mapa = store::mapaCampos(fonte, copia);
@@ -173,10 +175,10 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   if (!s) {
     console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
     ctx.areas.release(kCopia);
-    return false;
+    return s.markTold();
   }
   copia.goTop();
-  return true;
+  return {};
 }
 
 std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
@@ -189,28 +191,28 @@ std::vector<Lancamento> lancamentosDaCopia(store::Contexto& ctx) {
   return v;
 }
 
-bool acrescentaNaCopia(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l) {
+rt::Status acrescentaNaCopia(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l) {
   rt::db::Table* t = ctx.areas.table(kCopia);
   rt::Status s = t == nullptr ? rt::Status(rt::Error::kNotFound, "TMP_13") : t->appendBlank();
   if (s) s = poeLancamento(*t, cpf, l);
   if (s) s = t->flush();
   if (!s) console::AVISOSN(ctx, console::textoRecusa(s, "TMP_13"), 0);
-  return s.isOk();
+  return s.markTold();
 }
 
-bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
+rt::Status LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
   // One terminal at a time in a taxpayer's journal: the write-back replaces his entries with
   // this terminal's copy, which holds nothing another terminal typed meanwhile.
   store::PosseDeclaracao posse = store::tomaLancamentos(ctx, ctx.LOCARQ, cpf);
   if (!posse.livre) {
     console::AVISOSN(ctx, store::textoLancamentosEmUso(posse), 0);
-    return false;
+    return console::falhaDita(rt::Error::kInUse, "journal " + cpf.chave());
   }
-  if (!store::ABERTURA(ctx, Area::CONTAS)) return false;
+  RT_TRY(store::ABERTURA(ctx, Area::CONTAS));
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
-  if (!abreCopiaLancamentos(ctx, cpf)) {
+  if (rt::Status copia = abreCopiaLancamentos(ctx, cpf); !copia) {
     store::solta(ctx.areas, Area::CONTAS);
-    return false;
+    return copia;
   }
   console::MTELA3(ctx, console::mtela3::MenuDiario);
   const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
@@ -234,7 +236,7 @@ bool LANCAMEN(store::Contexto& ctx, const store::Cpf& cpf) {
       grid::EDITA(ctx, g, escolha == 3 ? grid::Tela::Despesas : grid::Tela::Contas);
     }
   }
-  const bool ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
+  const rt::Status ok = gravaLancamentos(ctx, cpf, lancamentosDaCopia(ctx));
   store::FECHA_TODO(ctx);
   store::solta(ctx.areas, Area::CONTAS);
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);

@@ -112,7 +112,7 @@ class Formulario {
       if (conta_.TEMDESCR != "S") l_.DESCONTA = rt::text::substr(conta_.NMDESCRICA, 1, 60);
       l_.MESINI = static_cast<int>(mesIni_.wholePart());
       l_.MESFIM = static_cast<int>(mesFim_.wholePart());
-      (void)acrescentaNaCopia(ctx_, cpf_, l_);  // a refusal is said there; the next account is asked
+      acrescentaNaCopia(ctx_, cpf_, l_).ignoreTold();  // a refusal is said there; the next account is asked
       desenha();
     }
     listas_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/ajuda_programa.h"
 
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "store/abertura.h"
 #include "store/acesso_tabelas.h"
 #include "store/areas.h"
@@ -27,8 +28,11 @@ console::AcessoTabelas tabelasAjuda(Program& p) {
   return store::acessoTabelas(p);
 }
 
-bool abreAjuda(Program& p, std::string_view arquivo) {
-  return arquivo == "HELPTXT" && existe(p, ".DBF") && existe(p, ".DBT") && store::ABERTURA(p, kAreaAjuda);
+rt::Status abreAjuda(Program& p, std::string_view arquivo) {
+  // A folder without the help files shows no help, and nothing is said of it.
+  if (arquivo != "HELPTXT" || !existe(p, ".DBF") || !existe(p, ".DBT"))
+    return console::falhaDita(rt::Error::kNotFound, std::string(arquivo));
+  return store::ABERTURA(p, kAreaAjuda);
 }
 
 void ajudaDoMenu(Program& p) {

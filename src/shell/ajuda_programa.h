@@ -17,7 +17,9 @@ rt::Status criaAjuda(Program& p);
 // The help viewer's access to the help tables: only HELPTXT, and only when both its .DBF and
 // its .DBT are in the program folder.
 console::AcessoTabelas tabelasAjuda(Program& p);
-[[nodiscard]] bool abreAjuda(Program& p, std::string_view arquivo);
+// Opens help table `arquivo` ("HELPTXT", the only one this program ships) in area 45: the help
+// viewer's opener (see console::AcessoAjuda::abreAjuda).
+rt::Status abreAjuda(Program& p, std::string_view arquivo);
 
 // The main menu's F1: the general help.
 void ajudaDoMenu(Program& p);

@@ -76,7 +76,8 @@ enum class ResultadoAtualizacao {
 [[nodiscard]] ResultadoAtualizacao OPCAO_ATUALIZACAO(store::Contexto& ctx, Ajustes& aj,
                                                      const OpcoesAtualizacao& opcoes = {});
 
-// Opens a page with xdg-open when it exists and a graphical session is there.
+// Opens a page with xdg-open when it exists and a graphical session is there; true when it
+// was opened.
 [[nodiscard]] bool abrePaginaNoNavegador(const std::string& url);
 
 }  // namespace shell

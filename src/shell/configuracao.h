@@ -25,7 +25,7 @@ void MENS_VAL(store::Contexto& ctx, int n);
 // are stored in DEFINE either way. Returns "".
 std::string TIP_GRAV(store::Contexto& ctx, Ajustes& aj);
 
-// VAL_TEMP: the autosave interval is one the declaration driver saves by (1-97).
+// VAL_TEMP: whether the autosave interval is one the declaration driver saves by (1-97).
 [[nodiscard]] bool VAL_TEMP(const Ajustes& aj);
 
 // The grid screens this module opens (42: the folder's declarations with their status and

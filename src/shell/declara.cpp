@@ -141,8 +141,10 @@ void ServicosDeclara::completa() {
     conversor = [](Program& p, Declara& d) {
       return CALC_UFIR(p, d.tela.pagina.TELA, d.grade.OPC, d.gradeDolar());
     };
-  if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade); };
-  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, p.CPF); };
+  // The list says why it could not be shown.
+  if (!corrigidos) corrigidos = [](Program& p, Declara& d) { return gains::IMPCORRIG(p, d.grade).isOk(); };
+  // The journal says why it could not be opened or written back.
+  if (!diario) diario = [](Program& p, Declara&) { return screens::LANCAMEN(p, p.CPF).isOk(); };
   // Not in this version: printing and the export.
   for (Acao* a : {&diario, &impressao, &exporta})
     if (!*a) *a = naoHa;
@@ -219,7 +221,7 @@ bool Declara::acaoDoItem() {
     case 63: {
       store::FECHA_PROV(p);
       dec.espelho.CPF = p.CPF;
-      const bool ok = carrega(1, 1) && srv.exporta(p, *this);
+      const bool ok = carrega(1, 1).isOk() && srv.exporta(p, *this);
       store::FECHA_PROV(p);
       return ok;
     }
@@ -351,7 +353,7 @@ void Declara::preparaMatrizes() {
   matrizes = grid::Matrizes{};
 }
 
-bool Declara::carrega(int modo, int tipo) {
+rt::Status Declara::carrega(int modo, int tipo) {
   // Each declaration gets its own computation, so nothing of the last taxpayer's carries over.
   dec.calculos = nullptr;
   grade.servicos = nullptr;
@@ -379,7 +381,7 @@ bool Declara::carrega(int modo, int tipo) {
       console::AVISOSN(p, store::textoRecusa(posse), 0);
       emUso_ = !posse.terminal.empty();
       dec.espelho.LRECUPERA = false;
-      return false;
+      return console::falhaDita(rt::Error::kInUse, p.CPF.chave());
     }
     uso_ = std::move(posse.uso);
   }
@@ -394,7 +396,8 @@ bool Declara::carrega(int modo, int tipo) {
   // CPF, which ended the field by itself): the first screen's grid must not take them as the
   // start of an edit, where the clerk's next Esc would only end that edit.
   if (ok && p.OPCAO_1 < 61) p.console.clearTypeahead();
-  return ok;
+  // INIC_VAR has said why a declaration could not be loaded.
+  return ok ? rt::Status() : console::falhaDita(rt::Error::kFailed, "INIC_VAR " + p.CPF.chave());
 }
 
 void DECLARA(Program& p) {

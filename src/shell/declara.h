@@ -91,8 +91,9 @@ class Declara {
   // A declaration another terminal has open is not loaded: the user is told which terminal
   // holds it and the CPF is asked again.
   [[nodiscard]] bool GET_CODIGO(int linha, int coluna, int modo, int carga);
-  // DIRETO (F4): takes up the terminal's working copies left on disk.
-  bool DIRETO();
+  // DIRETO (F4): takes up the terminal's working copies left on disk; failed, and told, when
+  // they hold no CPF to take up.
+  rt::Status DIRETO();
   // SO_MOL (F8): only taxpayers with rural activity in the register, on and off.
   void SO_MOL();
   // MOS_DIR (F7): the folder register grid, then the register page again.
@@ -100,7 +101,8 @@ class Declara {
   // F1, F2, F3: the register's pick list in name (5), CPF (1) or status (4) order.
   void escolhe(int lista);
 
-  // QUETEL(n[, pgdn]): switches to screen n from a screen key.
+  // QUETEL(n[, pgdn]): switches to screen n from a screen key; true when it switched (false on
+  // screen n already). MUDATEL1, MUDATEL12, MUDATEL14 and ESC_HORIZ answer the same.
   bool QUETEL(int n, bool comPgDn = false);
   // MUDATAB: ends the running screen with Tab or Shift-Tab.
   void MUDATAB(int tecla);
@@ -156,8 +158,12 @@ class Declara {
   // What the grids read of the open declaration, before each screen.
   void sincronizaGrade();
   void fimDoDriver();
+  // The action of menu items 12, 13, 51 and 63 on the taxpayer chosen; true when it went to its
+  // end (each action says why not).
   bool acaoDoItem();
-  bool carrega(int modo, int tipo);
+  // The chosen taxpayer's declaration held against other terminals and loaded (INIC_VAR);
+  // failed, and told, when another terminal holds it or it could not be loaded.
+  rt::Status carrega(int modo, int tipo);
   // One CPF asked and looked up (GET_CODIGO without the retry after a declaration in use).
   [[nodiscard]] bool pedeCodigo(int linha, int coluna, int modo, int carga);
   // The CPF prompt until a CPF is given (false on Esc): PgDn and PgUp move through the

@@ -190,7 +190,7 @@ bool Declara::pedeCodigo(int linha, int coluna, int modo, int carga) {
   const bool carrega_ = item == 11 || item == 13;
   if (achou) {
     if (modo == 1) mostraPagina();
-    if (carrega_) return carrega(carga, 1);
+    if (carrega_) return carrega(carga, 1).isOk();
     return true;
   }
   return deOutraPasta(modo, item, carga);
@@ -210,7 +210,7 @@ bool Declara::deOutraPasta(int modo, int item, int carga) {
           0);
       return false;
     }
-    if (item == 12 || item == 13) return carrega(carga, 1);
+    if (item == 12 || item == 13) return carrega(carga, 1).isOk();
     return true;
   }
   if (!fora) {
@@ -222,9 +222,9 @@ bool Declara::deOutraPasta(int modo, int item, int carga) {
     tela.PVEZ = true;
     if (rt::db::Table* reg = store::tabela(p.areas, store::Area::IMP0910))
       reg->goBottom(), reg->skip(1);
-    return carrega(carga, 0);
+    return carrega(carga, 0).isOk();
   }
-  return carrega(carga, 1);
+  return carrega(carga, 1).isOk();
 }
 
 void Declara::paginaDoDigitado() {
@@ -237,7 +237,7 @@ void Declara::paginaDoDigitado() {
   if (!dele) p.relato().contribuinte(digitado_, "");
 }
 
-bool Declara::DIRETO() {
+rt::Status Declara::DIRETO() {
   std::string cpf;
   {
     const bool aberta = static_cast<bool>(store::abreCopia(p, store::Area::TMP_09));
@@ -251,7 +251,7 @@ bool Declara::DIRETO() {
   }
   if (rt::text::alltrim(cpf).empty()) {
     console::MENS(p, console::mens::Aviso, "Impossível recuperar o último CPF."_cp, {.linha = 20, .coluna = std::string("C")});
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, "DIRETO");
   }
   digitado_ = store::Cpf(cpf).chave();
   dec.espelho.LRECUPERA = true;
@@ -260,7 +260,7 @@ bool Declara::DIRETO() {
     (void)in->setText(digitado_);
     in->endRead();
   }
-  return true;
+  return {};
 }
 
 void Declara::SO_MOL_filtro(rt::db::Table& reg) {

@@ -6,7 +6,7 @@ void registraDeclaracao(Program& p, const ServicosDeclara& servicos) {
   for (int item : {11, 12, 13, 51, 63, 64, 65})
     p.funcoes[item] = [servicos](Program& q) {
       DECLARA(q, servicos);
-      return true;
+      return rt::Status();
     };
 }
 

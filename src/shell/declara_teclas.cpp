@@ -35,7 +35,8 @@ void ligaTeclasDoCodigo(Declara& d, TeclasLigadas& t) {
   t.liga(key::F1, [&d] { d.escolhe(5); });
   t.liga(key::F2, [&d] { d.escolhe(1); });
   t.liga(key::F3, [&d] { d.escolhe(4); });
-  t.liga(key::F4, [&d] { d.DIRETO(); });
+  // DIRETO says why the copies could not be taken up; the prompt stays as it was.
+  t.liga(key::F4, [&d] { d.DIRETO().ignoreTold(); });
   // A notice a list left on the status line (the interest table's, after F5) goes when the
   // prompt is back: the line holds the prompt's keys again.
   const auto teclas = [&d] { console::MENS(d.p, console::mens::Linha, textoTeclasDoCodigo()); };

@@ -49,8 +49,7 @@ void naoDisponivel(console::Contexto& ctx) {
 
 rt::Status chamaFuncao(Program& p, int id) {
   if (auto f = p.funcoes.find(id); f != p.funcoes.end() && f->second)
-    return f->second(p) ? rt::Status::ok()
-                        : store::falhaDita(rt::Error::kFailed, "item " + std::to_string(id));
+    return f->second(p);
   naoDisponivel(p);
   return store::falhaDita(rt::Error::kNotAvailable, "item " + std::to_string(id));
 }

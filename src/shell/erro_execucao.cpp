@@ -30,8 +30,9 @@ std::vector<std::string> linhasErro(std::string_view descricao) {
 
 // error.log written, or the user told that it could not be; the program ends either way.
 void gravaOuAvisa(Program& p, std::string_view descricao) {
-  if (gravaErrorLog(p, descricao)) return;
-  const bool link = rt::fs::isRefusal(errno);
+  const rt::Status gravado = gravaErrorLog(p, descricao);
+  if (gravado) return;
+  const bool link = rt::fs::isRefusal(gravado.sysError());
   const std::vector<std::string> botao{"Ok"};
   const std::vector<std::string> linhas =
       link ? console::linhasLink(p.ARQDEF + "error.log")
@@ -55,21 +56,19 @@ RespostaErro alertaErro(Program& p, std::string_view descricao) {
   }
 }
 
-bool gravaErrorLog(const Program& p, std::string_view descricao) {
+rt::Status gravaErrorLog(const Program& p, std::string_view descricao) {
   const std::string arquivo = (p.ARQDEF.empty() ? std::string() : p.ARQDEF) + "error.log";
   // Never through a link planted in the program folder.
   rt::Result<rt::UniqueFd> aberto = rt::fs::openForWriting(arquivo, O_WRONLY | O_CREAT | O_APPEND);
-  if (!aberto) {
-    errno = aberto.status().sysError();  // gravaOuAvisa words a refusal from it
-    return false;
-  }
+  if (!aberto) return aberto.status();
   rt::UniqueFd log = std::move(*aberto);
   const std::string linha = rt::text::dtoc(p.clock.now().date) + ' ' + rt::text::timeText(p.clock) +
                             " terminal " + p.NUSU + " item " + std::to_string(p.OPCAO_1) + ": " +
                             rt::text::cp860ToUtf8(descricao) + '\n';
   // One write, so lines of terminals sharing the folder never interleave.
-  return ::write(log.get(), linha.data(), linha.size()) == static_cast<ssize_t>(linha.size()) &&
-         log.close() == 0;
+  if (::write(log.get(), linha.data(), linha.size()) != static_cast<ssize_t>(linha.size()) || log.close() != 0)
+    return rt::Status::fromErrno(errno, "write " + arquivo);
+  return {};
 }
 
 void executaItem(Program& p, int item, const std::function<void()>& acao) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "shell/programa.h"
 
 namespace shell {
@@ -19,9 +20,9 @@ enum class RespostaErro { Quit, Retry, Default };
 RespostaErro alertaErro(Program& p, std::string_view descricao);
 
 // Appends the error with its date, time, terminal and menu item to error.log in the program
-// folder (the current folder before the program folder is known); false when it cannot be
-// written.
-[[nodiscard]] bool gravaErrorLog(const Program& p, std::string_view descricao);
+// folder (the current folder before the program folder is known); failed, and not told, when
+// it cannot be written (the system's error kept in the status).
+rt::Status gravaErrorLog(const Program& p, std::string_view descricao);
 
 // Runs `acao` (menu item `item`), after p.antesDoItem when set; a runtime error inside either
 // shows the alert and acts on the answer. Quit leaves p.saida set to 1.

@@ -1,5 +1,6 @@
 #include "shell/exportacao.h"
 
+#include "console/recusa.h"
 #include "export/lote.h"
 #include "rt/text/strings.h"
 
@@ -12,22 +13,24 @@ exporta::PedidoExportacao pedidoExportacao(const Program& p) {
   return pedido;
 }
 
-bool exportaDeclaracao(Program& p, Declara& d) {
-  return exporta::PREPARA(p, d.dec, pedidoExportacao(p)) == exporta::ResultadoExportacao::Transferida;
+rt::Status exportaDeclaracao(Program& p, Declara& d) {
+  if (exporta::PREPARA(p, d.dec, pedidoExportacao(p)) == exporta::ResultadoExportacao::Transferida) return {};
+  return console::falhaDita(rt::Error::kFailed, "export " + d.dec.espelho.CPF.chave());
 }
 
 ServicosDeclara servicosComExportacao() {
   ServicosDeclara s;
-  s.exporta = exportaDeclaracao;
+  // The driver's actions answer whether they went to their end; the export has said why not.
+  s.exporta = [](Program& p, Declara& d) { return exportaDeclaracao(p, d).isOk(); };
   return s;
 }
 
-bool transfereLote(Program& p, const store::MarcaContribuintes& marca) {
+rt::Status transfereLote(Program& p, const store::MarcaContribuintes& marca) {
   exporta::TRANSFERE_LOTE(p, p.OPCAO_1, marca, [&p](const std::string& cpf) {
     p.CPF = cpf;
     DECLARA(p, servicosComExportacao());
   });
-  return true;
+  return {};
 }
 
 }  // namespace shell

@@ -97,7 +97,7 @@ void registraCartas(Program& p) {
                            const std::string& anexo) {
     // The copy's path is the file system's (UTF-8); the message keeps names as typed.
     p.correio.msg = {cpf, email, assunto, rt::text::utf8ToCp860(anexo), "N", "N", {}};
-    (void)office::MANDA_EMAIL(p, p.correio);  // says whether it was sent
+    office::MANDA_EMAIL(p, p.correio).ignoreTold();  // says whether it was sent
   };
   const auto impressao =
       registraImpressao(p, print::folhasDaDeclaracao([&p] { return escolhasDeImpressao(p); }, cartas));
@@ -118,19 +118,19 @@ void registraCartas(Program& p) {
     s.pedido.MOSIMP = q.cfg.MOSIMP;
     s.env = q.env;
     office::EDITEXT(q, *impressao, s);
-    return true;
+    return rt::Status();
   };
 }
 
 void registraCopiasDeSeguranca(Program& p) {
   // Whole-table copies of the year folder to the backup folder and back, each after the
   // folder questions of the transfer; the backup folder chosen is kept in the terminal's record.
-  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q).isOk(); };
-  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q).isOk(); };
-  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)).isOk(); };
-  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)).isOk(); };
-  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)).isOk(); };
-  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)).isOk(); };
+  p.funcoes[71] = [](Program& q) { return store::FAZ_COPIA(q); };
+  p.funcoes[72] = [](Program& q) { return store::TRAZ_COPIA(q); };
+  p.funcoes[73] = [](Program& q) { return store::BKAUTOMA(q, redesenho(q)); };
+  p.funcoes[74] = [](Program& q) { return store::VOAUTOMA(q, redesenho(q)); };
+  p.funcoes[75] = [](Program& q) { return store::BKMANUAL(q, 1, {}, {}, redesenho(q)); };
+  p.funcoes[76] = [](Program& q) { return store::VOMANUAL(q, 1, {}, {}, redesenho(q)); };
 }
 
 }  // namespace
@@ -142,34 +142,34 @@ void registraFuncoes(Program& p) {
   // The folder register of the terminal, in its grid; the taxpayer register stays as it was.
   p.funcoes[14] = [](Program& q) {
     MOS_DIR(q);
-    return true;
+    return rt::Status();
   };
   p.funcoes[15] = [](Program& q) {
     store::EXCLUI(q, marcador("Elim."));
-    return true;
+    return rt::Status();
   };
   p.funcoes[21] = [](Program& q) {
     store::SELAREA(q, 1);
-    return true;
+    return rt::Status();
   };
-  p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1, marcador("Trans")).isOk(); };
+  p.funcoes[22] = [](Program& q) { return store::TRANOME(q, 1, marcador("Trans")); };
   p.funcoes[30] = [](Program& q) {
     store::MUDA_CPF(q);
-    return true;
+    return rt::Status();
   };
   p.funcoes[31] = [](Program& q) {
     store::TRANF_PARTE(q);
-    return true;
+    return rt::Status();
   };
   // The folder is kept in the settings the exit writes back.
   p.funcoes[66] = [](Program& q) {
     q.cfg.ROTAJAVA = store::SELAREA(q, 2);
-    return true;
+    return rt::Status();
   };
-  p.funcoes[29] = [](Program& q) { return store::REINDEXA(q).isOk(); };
+  p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
   p.funcoes[32] = [](Program& q) { return office::EXPORTA(q); };
-  p.funcoes[33] = [](Program& q) { return office::BOLETO(q, q.HOJE); };
-  p.funcoes[34] = [](Program& q) { return office::GERA_EMAIL(q, q.correio); };
+  p.funcoes[33] = [](Program& q) { return funcaoFeita(office::BOLETO(q, q.HOJE), "BOLETO"); };
+  p.funcoes[34] = [](Program& q) { return funcaoFeita(office::GERA_EMAIL(q, q.correio), "GERA_EMAIL"); };
   p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
   registraCopiasDeSeguranca(p);
   // The reorganisation holds each table exclusively before touching it and tells itself

@@ -67,7 +67,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
   p.funcoes[51] = [imp, base](Program& q) {
     print::SELECIONA(q, *imp, escolhasDeImpressao(q), servicos(q, base), q.env);
     if (!q.CPF.vazio()) q.cfg.ULT_CPF = q.CPF;
-    return true;
+    return rt::Status();
   };
   // The printer set-up of the print menu; the model list is grid screen 33.
   p.funcoes[45] = [imp](Program& q) {
@@ -78,7 +78,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
           grid::EDITA(ctx, g, grid::Tela::Impressoras);
         },
         q.env);
-    return true;
+    return rt::Status();
   };
   p.funcoes[52] = [imp, base](Program& q) {
     print::PedidoImpTxt pedido;
@@ -91,7 +91,7 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
     pedido.enviaEmail = base.enviaEmail;
     const bool ok = print::IMP_NAODOS(q, *imp, pedido, q.env);
     store::reabre(q, store::Area::IMP0910);
-    return ok;
+    return funcaoFeita(ok, "IMP_NAODOS");
   };
   return imp;
 }

@@ -5,6 +5,7 @@
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "console/pastas.h"
+#include "console/recusa.h"
 #include "export/indice.h"
 #include "office/remessa_diario.h"
 #include "platform/paths.h"
@@ -172,8 +173,11 @@ bool pastaDoAno(Program& p) {
   return true;
 }
 
-void encerra(Program& p, int codigo) {
+// The program is to end with `codigo` at the start-up step `passo`: what stopped it has been
+// said (or was the clerk's choice).
+rt::Status encerra(Program& p, int codigo, std::string_view passo) {
   p.saida = codigo;
+  return console::falhaDita(rt::Error::kFailed, std::string("start-up: ") + std::string(passo));
 }
 
 }  // namespace
@@ -289,21 +293,16 @@ void registraPasta(Program& p) {
   t->goTop();
 }
 
-bool INICIA(Program& p, std::optional<std::string_view> argumento) {
+namespace {
+
+// The terminal up to the main menu's folder work: its number, settings, DEFINE, the year's
+// folder and the password. Failed, and told (p.saida set), when the program is to end.
+rt::Status preparaTerminal(Program& p, std::optional<std::string_view> argumento) {
   auto nusu = INICIOSIS(p, argumento);
-  if (!nusu) {
-    encerra(p, 1);
-    return false;
-  }
+  if (!nusu) return encerra(p, 1, "terminal");
   // Every name the grid screens use resolves before anyone can type into one of them.
-  if (!confereCatalogo(p)) {
-    encerra(p, 1);
-    return false;
-  }
-  if (!CONFIGURA(p)) {
-    encerra(p, 1);
-    return false;
-  }
+  if (!confereCatalogo(p)) return encerra(p, 1, "catalogue");
+  if (!CONFIGURA(p)) return encerra(p, 1, "CONFIG");
   p.LOCIRPF = rt::text::alltrim(p.cfg.ROTARECEI).empty()
                   ? std::string()
                   : console::BAR_DIR(rt::text::alltrim(p.cfg.ROTAJAVA));
@@ -314,38 +313,33 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   store::seleciona(p.areas, store::Area::CONFIG);
   p.CRESBAK = lembreteBackup(p);
 
-  if (!leDefine(p)) {
-    encerra(p, 1);
-    return false;
-  }
+  if (!leDefine(p)) return encerra(p, 1, "DEFINE");
   store::seleciona(p.areas, store::Area::CONFIG);
-  if (!pastaDoAno(p)) {
-    encerra(p, 0);
-    return false;
-  }
+  if (!pastaDoAno(p)) return encerra(p, 0, "data folder");
 
   p.janelas.REDFATR(console::Jan::kMensagem, 1, p.cores.COR_TEL2);
   p.janelas.REDFATR(console::Jan::kMensagem, 2, p.cores.COR_TEL1);
   p.janelas.REDFATR(console::Jan::kMensagem, 3, p.cores.COR_TEL2);
   // The printer record belongs to the printing subsystem, which loads it when present.
-  if (p.CRIA_SEQ) (void)p.CRIA_SEQ(p);
+  // CRIA_SEQ says its own failure; start-up goes on with the record as it could be loaded.
+  if (p.CRIA_SEQ) p.CRIA_SEQ(p).ignoreTold();
 
-  if (PEDE_SENHA(p, p.aj) == Entrada::Encerrar) {
-    encerra(p, 1);
-    return false;
-  }
+  if (PEDE_SENHA(p, p.aj) == Entrada::Encerrar) return encerra(p, 1, "password");
   p.janelas.FECHAJAN(console::Jan::kGrade);
+  return {};
+}
 
+}  // namespace
+
+rt::Status INICIA(Program& p, std::optional<std::string_view> argumento) {
+  RT_TRY(preparaTerminal(p, argumento));
   // The help texts before the check pass, which opens them only when both files are there.
   // A failure has been said by the creation itself; start-up goes on without help.
   criaAjuda(p).ignoreTold();
   store::passaVerificacao(p).ignoreTold();
   // Without its folder register the terminal cannot choose a folder or find a declaration;
   // the opener has said why.
-  if (!store::aberta(p.areas, store::Area::DIRET)) {
-    encerra(p, 1);
-    return false;
-  }
+  if (!store::aberta(p.areas, store::Area::DIRET)) return encerra(p, 1, "DIRET");
   registraPasta(p);
   // A save that died midway left its journal in the data folder: complete it before anyone
   // reads the taxpayer's rows.
@@ -370,11 +364,8 @@ bool INICIA(Program& p, std::optional<std::string_view> argumento) {
   op.gravaConfig = [&p] {
     gravaConfig(p, [&p](rt::db::Table& t) { return gravaConfigSaida(p, t); }).ignoreTold();
   };
-  if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) {
-    encerra(p, 0);
-    return false;
-  }
-  return true;
+  if (atualizacaoNaEntrada(p, p.aj, op) == ResultadoAtualizacao::Encerrar) return encerra(p, 0, "update");
+  return {};
 }
 
 }  // namespace shell

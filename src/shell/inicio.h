@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "shell/programa.h"
 
 namespace shell {
@@ -37,8 +38,8 @@ std::string lembreteBackup(Program& p);
 // the only chosen one, appended when missing.
 void registraPasta(Program& p);
 
-// MAIN up to the menu: true when the main loop is to run, false when the program ends
-// (p.saida then holds the exit code).
-[[nodiscard]] bool INICIA(Program& p, std::optional<std::string_view> argumento);
+// MAIN up to the menu: ok when the main loop is to run; failed, and told, when the program
+// ends (p.saida then holds the exit code; 0 when the clerk chose to leave).
+rt::Status INICIA(Program& p, std::optional<std::string_view> argumento);
 
 }  // namespace shell

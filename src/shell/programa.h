@@ -13,9 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "console/recusa.h"
 #include "office/email.h"
 #include "platform/child_process.h"
 #include "platform/paths.h"
+#include "rt/base/status.h"
 #include "rt/base/unique_fd.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
@@ -70,9 +72,14 @@ struct Reorganizacao {
 
 class Program;
 
-// A function of another subsystem that a menu item runs. False when it ended early (for the
-// backups: nothing was copied, so the reminder date stays).
-using FuncaoMenu = std::function<bool(Program&)>;
+// A function of another subsystem that a menu item runs. Failed, and told, when it ended early
+// (for the backups: nothing was copied, so the reminder date stays): each function says why.
+using FuncaoMenu = std::function<rt::Status(Program&)>;
+// What a menu function gives for a subsystem's step that answers only whether it went to its
+// end, having said why not: the told failure of `oque` when it did not.
+inline rt::Status funcaoFeita(bool feita, std::string_view oque) {
+  return feita ? rt::Status() : console::falhaDita(rt::Error::kFailed, oque);
+}
 // REORG(folder, mode) of the folder upkeep.
 using Reorganiza = std::function<Reorganizacao(Program&, const std::string& pasta, int modo)>;
 

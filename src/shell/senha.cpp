@@ -41,8 +41,10 @@ void prompt(store::Contexto& ctx, std::string_view texto, int linha, int coluna)
   console::MENS(ctx, console::mens::Espera, std::string(texto) + std::string(8, ' '), {.linha = linha, .coluna = coluna});
 }
 
-bool gravaNumero(store::Contexto& ctx, Ajustes& aj, int numero) {
-  const bool gravou = MUDASE1(ctx, numero);
+// The number into the settings file, ULT_SENIR and CONFIG (which says its own failure); the
+// settings file's failure is the caller's to say.
+rt::Status gravaNumero(store::Contexto& ctx, Ajustes& aj, int numero) {
+  rt::Status gravou = MUDASE1(ctx, numero);
   aj.ULT_SENIR = numero;
   gravaConfig(ctx, [numero](rt::db::Table& t) {
     return t.put("ULT_SENIR", rt::text::Decimal(numero));
@@ -102,8 +104,8 @@ bool temSenhaGravada(store::Contexto& ctx, const Ajustes& aj) {
   return numeroGravado(ctx).has_value() || aj.ULT_SENIR > 0;
 }
 
-bool MUDASE1(store::Contexto& ctx, int numero) {
-  return static_cast<bool>(arquivoAjustes(ctx).writeFator3(numero));
+rt::Status MUDASE1(store::Contexto& ctx, int numero) {
+  return arquivoAjustes(ctx).writeFator3(numero);
 }
 
 

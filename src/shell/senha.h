@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "shell/ajustes.h"
 #include "store/contexto.h"
 
@@ -27,17 +28,19 @@ int ANALISEN(std::string_view texto);
 int LESENHA1(store::Contexto& ctx, const Ajustes& aj);
 // Whether a number was ever stored (settings file or ULT_SENIR).
 [[nodiscard]] bool temSenhaGravada(store::Contexto& ctx, const Ajustes& aj);
-// MUDASE1: writes the number into the settings file; false when it could not be written.
-[[nodiscard]] bool MUDASE1(store::Contexto& ctx, int numero);
+// MUDASE1: writes the number into the settings file; failed, and not told, when it could not
+// be written.
+rt::Status MUDASE1(store::Contexto& ctx, int numero);
 
 
 // VESENHA: reads the hidden text at (row, column + 1), clears the status line and tells
-// whether its number equals `gravada`. The number typed is left in `numero` when given.
+// whether its number equals `gravada` (true: the right password). The number typed is left
+// in `numero` when given.
 bool VESENHA(store::Contexto& ctx, int gravada, int linha, int coluna, int* numero = nullptr);
 
 // SENHA: one attempt. Mode 0 (start-up) reads at row 21, column 65; mode 1 at row 21, column
 // 29; mode 2 at row 22, column 43, under the notice "Digite a senha". Right: ULT_SENIR takes
-// the number. Wrong: a tone and "Senha inválida!" on the status line.
+// the number. Wrong: a tone and "Senha inválida!" on the status line. True when right.
 [[nodiscard]] bool SENHA(store::Contexto& ctx, Ajustes& aj, int gravada, int modo);
 
 // What start-up does after the password step.
@@ -54,7 +57,7 @@ enum class Entrada { Liberada, Encerrar };
 // number goes to the settings file, ULT_SENIR and the terminal's CONFIG record.
 bool CONSENH(store::Contexto& ctx, Ajustes& aj, int linha, int coluna);
 
-// LIBSEN: one attempt at the current password; right turns QUERSEN off.
+// LIBSEN: one attempt at the current password; right turns QUERSEN off and gives true.
 bool LIBSEN(store::Contexto& ctx, Ajustes& aj);
 
 // The menu's "Senha" item: puts the requirement on (asking for a first password when none

@@ -9,7 +9,7 @@
 namespace store {
 
 inline console::AcessoTabelas acessoTabelas(Contexto& ctx) {
-  return console::AcessoTabelas{ctx.areas, [&ctx](Area a) { return ABERTURA(ctx, a).isOk(); }};
+  return console::AcessoTabelas{ctx.areas, [&ctx](Area a) { return ABERTURA(ctx, a); }};
 }
 
 }  // namespace store

@@ -49,9 +49,10 @@ class AjudaTest : public ::testing::Test, protected console::teste::TabelasFixtu
     console::AcessoAjuda a{console::AcessoTabelas{areas, nullptr}, nullptr, nullptr, nullptr, nullptr};
     a.abreAjuda = [this](std::string_view arquivo) {
       const std::string base = dir + "/" + std::string(arquivo);
-      if (!std::filesystem::exists(base + ".DBF") || !std::filesystem::exists(base + ".DBT")) return false;
-      if (!areas.open(workareas::Area::HELPTXT, base + ".DBF").isOk()) return false;
-      return areas.table(workareas::Area::HELPTXT)->openIndex(base + ".CDX", "UPPER(NOME)").isOk();
+      if (!std::filesystem::exists(base + ".DBF") || !std::filesystem::exists(base + ".DBT"))
+        return rt::Status(rt::Error::kNotFound, base);
+      RT_TRY(areas.open(workareas::Area::HELPTXT, base + ".DBF"));
+      return areas.table(workareas::Area::HELPTXT)->openIndex(base + ".CDX", "UPPER(NOME)");
     };
     a.campoDaGrade = [this] { return grade; };
     a.tela = [] { return 7; };

@@ -14,6 +14,7 @@
 
 #include "support/scratch_dir.h"
 #include "fixture.h"
+#include "rt/base/status.h"
 #include "workareas/areas_trabalho.h"
 #include "rt/term/console.h"
 
@@ -89,16 +90,16 @@ class TabelasFixture : protected ConsoleFixture {
   }
 
   // The opener the lists get: table `area` in area `area`, shared, with its indexes.
-  bool abre(workareas::Area area) {
+  rt::Status abre(workareas::Area area) {
     ++aberturas[area];
     auto it = arquivos.find(area);
-    if (it == arquivos.end()) return false;
-    if (!areas.open(area, it->second.caminho).isOk()) return false;
+    if (it == arquivos.end()) return rt::Status(rt::Error::kNotFound, std::to_string(workareas::numero(area)));
+    RT_TRY(areas.open(area, it->second.caminho));
     for (const auto& [arquivo, chave] : it->second.indices)
-      if (!areas.table(area)->openIndex(dir + "/" + arquivo + ".CDX", chave).isOk()) return false;
+      RT_TRY(areas.table(area)->openIndex(dir + "/" + arquivo + ".CDX", chave));
     if (!it->second.indices.empty()) (void)areas.table(area)->setOrder(1);
     (void)areas.table(area)->goTop();
-    return true;
+    return {};
   }
 
   std::string texto(workareas::Area area, const std::string& campo) { return areas.table(area)->getText(campo); }

@@ -320,7 +320,7 @@ TEST_F(Diario, ASecondTerminalIsSentAwayAndEveryEntryTypedIsKept) {
       p->NUSU = "01";
       digita("275");
       term.press(key::Esc).press(key::Esc);
-      const bool entrou = LANCAMEN(*p, kNovo);
+      const bool entrou = LANCAMEN(*p, kNovo).isOk();
       _exit(entrou ? 1 : gravador.viu("Lançamentos em uso no terminal 00"_cp) ? 0 : 2);
     }
     int estado = 0;

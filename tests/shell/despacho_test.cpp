@@ -46,7 +46,7 @@ class Despacho : public ProgramaFixture {
     for (int id : todosOsItens())
       p->funcoes[id] = [this, id](Program&) {
         chamados.push_back(id);
-        return retorno;
+        return funcaoFeita(retorno, "item");
       };
   }
   std::vector<int> chamados;

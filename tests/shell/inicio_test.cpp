@@ -442,7 +442,11 @@ TEST_F(Inicio, ALinkAtTheTerminalLockOrTheErrorLogIsRefusedAndNamed) {
 
     const std::string log = programa / "error.log";
     const std::string alvoLog = support::planta(planta, log, fora.caminho());
-    EXPECT_FALSE(gravaErrorLog(*p, "falha"));
+    // Refused and not said: the caller says it, as a planted link when the system's error is.
+    const rt::Status recusado = gravaErrorLog(*p, "falha");
+    EXPECT_FALSE(recusado);
+    EXPECT_FALSE(recusado.told());
+    EXPECT_TRUE(rt::fs::isRefusal(recusado.sysError())) << recusado.message();
     term.press(key::Enter).pause().press(key::Enter);
     EXPECT_EQ(erroFatal(*p, "falha"), 1);
     EXPECT_TRUE(gravador.viu("Recusado: " + p->ARQDEF + "error.log"));

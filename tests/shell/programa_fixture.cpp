@@ -38,7 +38,7 @@ void ProgramaFixture::SetUpTestSuite() {
   Program q(c, r, e, [&pasta](const char* nome) -> const char* {
     return std::string_view(nome) == "DTAVREN" ? pasta.c_str() : nullptr;
   });
-  (void)INICIA(q, std::nullopt);
+  INICIA(q, std::nullopt).ignoreTold();
 }
 
 void ProgramaFixture::TearDownTestSuite() {
@@ -80,7 +80,7 @@ Program& ProgramaFixture::cria(rt::text::Date hoje) {
 
 bool ProgramaFixture::inicia(std::optional<std::string_view> argumento, rt::text::Date hoje) {
   cria(hoje);
-  return INICIA(*p, argumento);
+  return INICIA(*p, argumento).isOk();
 }
 
 std::unique_ptr<rt::db::Table> ProgramaFixture::abre(std::string_view arquivo, std::string_view terminal) {

@@ -228,7 +228,7 @@ TEST_F(Boletos, AFileOrJournalTheDiskFailsLeavesNoFileAndTheSlipsStay) {
       bool gerou = true;
       {
         support::DiskFaults falhas(support::Fault{c.call, c.kind, nome});
-        gerou = office::GERA_BOLETO(*p, Date::fromYmd(2010, 6, 20));
+        gerou = office::GERA_BOLETO(*p, Date::fromYmd(2010, 6, 20)).isOk();
         EXPECT_EQ(falhas.made(), 1);
       }
       EXPECT_FALSE(gerou);
