@@ -5,6 +5,9 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace e2e {
@@ -26,6 +29,28 @@ std::string run(const std::string& commandLine, int* status) {
 }
 
 std::atomic<int> sessionCount{0};
+
+// Whether a process of session `sid` (the pane's, which tmux makes its leader) still runs: the
+// shell, the time limit, the script and the program below them. A zombie holds nothing and
+// counts as gone.
+bool sessionAlive(int sid) {
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator("/proc", ec)) {
+    const std::string name = e.path().filename().string();
+    if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream in(e.path() / "stat");
+    std::string stat;
+    if (!std::getline(in, stat)) continue;
+    // "pid (comm) state ppid pgrp session ...": the command may hold spaces and parentheses.
+    const std::size_t fim = stat.rfind(')');
+    if (fim == std::string::npos) continue;
+    char state = 0;
+    int ppid = 0, pgrp = 0, session = 0;
+    if (std::sscanf(stat.c_str() + fim + 1, " %c %d %d %d", &state, &ppid, &pgrp, &session) != 4) continue;
+    if (session == sid && state != 'Z') return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -64,7 +89,16 @@ TmuxSession::TmuxSession(const std::string& command, int width, int height) {
 
 TmuxSession::~TmuxSession() {
   if (folder_.empty()) return;
+  const int pane = started_ ? std::atoi(format("#{pane_pid}").c_str()) : 0;
   tmux({"kill-server"});
+  // The hang-up ends the program, which lets go of its locks only as it exits: a test that
+  // goes on from here (another terminal opening what this one held) waits for that, not for
+  // tmux to have been told.
+  if (pane > 0) {
+    const auto limite = std::chrono::steady_clock::now() + kEspera;
+    while (sessionAlive(pane) && std::chrono::steady_clock::now() < limite)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   ::unlink(socket_.c_str());
   ::rmdir(folder_.c_str());
 }
