@@ -100,12 +100,85 @@ bool leOrigem(Contexto& ctx, const workareas::Emprestimo& origens, const Transfe
   return true;
 }
 
+// The taxpayer written into the destination folder: his register row (appended, or the old
+// one when overwriting is asked) with every field of the origin's, and the part's rows, all
+// under the destination tables held exclusively. Saltado when he is there and may not be
+// overwritten.
+ResultadoTransf gravaDestino(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
+                             const std::vector<TabelaDiario>& linhas, Table& origem, std::uint32_t linhaOrigem,
+                             std::string* motivo) {
+  const std::vector<Area> ns = tabelasDaParte(tr.parte);
+  UsaPasta naPasta(ctx, tr.destino);
+  if (!ABERTURA(ctx, Area::IMP0910)) return ResultadoTransf::Falhou;
+  Table& destino = *tabela(ctx.areas, Area::IMP0910);
+  const bool jaExiste = destino.seek(cpf) && destino.found();
+  if (jaExiste && !tr.sobrepoe) return ResultadoTransf::Saltado;
+  const std::uint32_t linhaDestino = jaExiste ? destino.recNo() : 0;
+  // Every destination table held before anything is written.
+  for (Area n : ns) {
+    if (!ABERTURA(ctx, n, true)) {
+      fechaDestino(ctx, ns);
+      return ResultadoTransf::Falhou;
+    }
+  }
+  seleciona(ctx.areas, Area::IMP0910);
+  // The register row is written where the cursor stands: a failed move writes nothing.
+  if (jaExiste) destino.goTo(linhaDestino);
+  Status s = jaExiste ? destino.status() : Status();
+  const bool preso = s && (jaExiste ? REC_LOCK(ctx, kEsperaTrava) : ADD_REC(ctx, kEsperaTrava));
+  if (s && !preso) s = Status(Error::kLocked, "register");
+  if (s && !jaExiste) s = destino.put("CPF", cpf);
+  if (s && !jaExiste) s = destino.flush();
+  if (s) s = gravaLinhas(ctx, tr.destino, cpf, linhas);
+  if (s) {
+    // Every field of the origin row, by name.
+    const std::vector<int> mapa = mapaCampos(origem, destino);
+    origem.goTo(linhaOrigem);
+    s = origem.status();
+    if (s) s = copiaCampos(origem, destino, mapa);
+    if (s) s = destino.commit();
+  } else if (preso && !jaExiste) {
+    // The transfer has failed already and is reported so; the row it appended is taken back,
+    // and one that stays (the CPF and nothing else) is named in that report.
+    Status desfeito = destino.markDeleted();
+    if (desfeito) desfeito = destino.flush();
+    if (!desfeito && motivo != nullptr) *motivo = "falhou, e ficou no destino um registro so com o CPF";
+  }
+  // After the commit the release has nothing left to write; should it fail, the transfer did.
+  if (const Status liberada = destino.unlock(); s) s = liberada;
+  fechaDestino(ctx, ns);
+  return s ? ResultadoTransf::Feito : ResultadoTransf::Falhou;
+}
+
+// A move's second half, once the destination holds the whole taxpayer: his rows and then his
+// register row taken out of the origin. False, with the reason, when some stay there.
+bool apagaDaOrigem(Contexto& ctx, const Transferencia& tr, const std::string& cpf,
+                   const std::vector<TabelaDiario>& linhas, Table& origem, std::uint32_t linhaOrigem,
+                   std::string* motivo) {
+  std::vector<TabelaDiario> vazias;
+  for (const TabelaDiario& t : linhas) vazias.push_back({t.numero, t.campos, {}});
+  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) {
+    // The destination is whole; the origin keeps its rows too: the taxpayer is in both.
+    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
+    return false;
+  }
+  ctx.areas.select(kRegistroOrigem);
+  // The origin's register row goes last; a row that stays is said like the rows that stay.
+  origem.goTo(linhaOrigem);
+  Status apagada = origem.status();
+  if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, kEsperaTrava)) apagada = Status(Error::kLocked, "register");
+  if (apagada) apagada = origem.markDeleted();
+  // The release writes the row first.
+  if (const Status liberada = origem.unlock(); apagada) apagada = liberada;
+  if (!apagada && motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
+  return apagada.isOk();
+}
+
 }  // namespace
 
 ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, const Cpf& cpfDado,
                                       std::string* motivo) {
   const std::string& cpf = cpfDado.chave();
-  const std::vector<Area> ns = tabelasDaParte(tr.parte);
   // Held until the end, so neither declaration can be opened while its rows change.
   UsoDeclaracao usoOrigem, usoDestino;
   if ((tr.mover && !reservaDeclaracao(ctx, tr.origem, cpf, usoOrigem, motivo)) ||
@@ -119,82 +192,13 @@ ResultadoTransf transfereContribuinte(Contexto& ctx, const Transferencia& tr, co
   const std::uint32_t linhaOrigem = origem.recNo();
 
   std::vector<TabelaDiario> linhas;
-  if (!leOrigem(ctx, origens, tr, cpf, linhas)) {
-    return ResultadoTransf::Falhou;
-  }
-  {
-    UsaPasta naPasta(ctx, tr.destino);
-    if (!ABERTURA(ctx, Area::IMP0910)) {
-      return ResultadoTransf::Falhou;
-    }
-    Table& destino = *tabela(ctx.areas, Area::IMP0910);
-    const bool jaExiste = destino.seek(cpf) && destino.found();
-    if (jaExiste && !tr.sobrepoe) {
-      return ResultadoTransf::Saltado;
-    }
-    const std::uint32_t linhaDestino = jaExiste ? destino.recNo() : 0;
-    // Every destination table held before anything is written.
-    for (Area n : ns) {
-      if (!ABERTURA(ctx, n, true)) {
-        fechaDestino(ctx, ns);
-        return ResultadoTransf::Falhou;
-      }
-    }
-    seleciona(ctx.areas, Area::IMP0910);
-    // The register row is written where the cursor stands: a failed move writes nothing.
-    if (jaExiste) destino.goTo(linhaDestino);
-    Status s = jaExiste ? destino.status() : Status();
-    const bool preso = s && (jaExiste ? REC_LOCK(ctx, kEsperaTrava) : ADD_REC(ctx, kEsperaTrava));
-    if (s && !preso) s = Status(Error::kLocked, "register");
-    if (s && !jaExiste) s = destino.put("CPF", cpf);
-    if (s && !jaExiste) s = destino.flush();
-    if (s) s = gravaLinhas(ctx, tr.destino, cpf, linhas);
-    if (s) {
-      // Every field of the origin row, by name.
-      const std::vector<int> mapa = mapaCampos(origem, destino);
-      origem.goTo(linhaOrigem);
-      s = origem.status();
-      if (s) s = copiaCampos(origem, destino, mapa);
-      if (s) s = destino.commit();
-    } else if (preso && !jaExiste) {
-      // The transfer has failed already and is reported so; the row it appended is taken back,
-      // and one that stays (the CPF and nothing else) is named in that report.
-      Status desfeito = destino.markDeleted();
-      if (desfeito) desfeito = destino.flush();
-      if (!desfeito && motivo != nullptr) *motivo = "falhou, e ficou no destino um registro so com o CPF";
-    }
-    // After the commit the release has nothing left to write; should it fail, the transfer did.
-    if (const Status liberada = destino.unlock(); s) s = liberada;
-    fechaDestino(ctx, ns);
-    if (!s) {
-      return ResultadoTransf::Falhou;
-    }
-  }
-  if (!tr.mover) {
-    return ResultadoTransf::Feito;
-  }
+  if (!leOrigem(ctx, origens, tr, cpf, linhas)) return ResultadoTransf::Falhou;
+  const ResultadoTransf escrito = gravaDestino(ctx, tr, cpf, linhas, origem, linhaOrigem, motivo);
+  if (escrito != ResultadoTransf::Feito || !tr.mover) return escrito;
   // The origin's rows go only now that the destination holds the whole taxpayer.
   origens.soltaTodas();
-  std::vector<TabelaDiario> vazias;
-  for (const TabelaDiario& t : linhas) vazias.push_back({t.numero, t.campos, {}});
-  if (!gravaLinhas(ctx, tr.origem, cpf, vazias)) {
-    // The destination is whole; the origin keeps its rows too: the taxpayer is in both.
-    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
-    return ResultadoTransf::Falhou;
-  }
-  ctx.areas.select(kRegistroOrigem);
-  // The origin's register row goes last; a row that stays is said like the rows that stay.
-  origem.goTo(linhaOrigem);
-  Status apagada = origem.status();
-  if (apagada && !origem.isExclusive() && !REC_LOCK(ctx, kEsperaTrava)) apagada = Status(Error::kLocked, "register");
-  if (apagada) apagada = origem.markDeleted();
-  // The release writes the row first.
-  if (const Status liberada = origem.unlock(); apagada) apagada = liberada;
-  if (!apagada) {
-    if (motivo != nullptr) *motivo = "copiado, mas nao apagado da origem";
-    return ResultadoTransf::Falhou;
-  }
-  return ResultadoTransf::Feito;
+  return apagaDaOrigem(ctx, tr, cpf, linhas, origem, linhaOrigem, motivo) ? ResultadoTransf::Feito
+                                                                          : ResultadoTransf::Falhou;
 }
 
 // ---------------------------------------------------------------- the dialog
