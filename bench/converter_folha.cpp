@@ -54,7 +54,7 @@ void ImportaFolha10000(benchmark::State& state) {
 BENCHMARK(ImportaFolha10000)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
 void TransfereFolha10000(benchmark::State& state) {
-  bench::PastaBench p("tavren-bench-transfere", {{9, 1}});
+  bench::PastaBench p("tavren-bench-transfere", {{store::Area::IMP0910, 1}});
   const std::string arquivo = p.raiz + "/dados/FOLHA.TXT";
   std::ofstream(arquivo, std::ios::binary) << folha(quantos());
   converter::Conversor c;

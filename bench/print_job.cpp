@@ -17,6 +17,7 @@
 #include "rt/text/date.h"
 #include "smoke.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/espera.h"
 
@@ -37,15 +38,16 @@ struct Pasta {
     ctx.definePastaPrograma(raiz + "/prog");
     ctx.definePastaDados(raiz + "/dados");
     ctx.definePastaTrabalho(raiz + "/trab");
-    for (int n : {1, 2, 9}) {
+    for (store::Area n : {store::Area::IMP0110, store::Area::IMP0210, store::Area::IMP0910}) {
       if (!store::ABERTURA(ctx, n, true)) std::abort();
       rt::db::Table& t = *ctx.areas.table(n);
       for (int i = 1; i <= kContribuintes; ++i) {
         char cpf[16];
         std::snprintf(cpf, sizeof cpf, "%011d", i * 9973);
-        for (int k = 0; k < (n == 2 ? 12 : 1); ++k)
+        for (int k = 0; k < (n == store::Area::IMP0210 ? 12 : 1); ++k)
           if (!t.appendBlank() || !t.put("CPF", std::string(cpf))) std::abort();
-        if (n == 9 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
+        if (n == store::Area::IMP0910 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i)))
+          std::abort();
       }
       if (!t.commit()) std::abort();
     }

@@ -16,6 +16,7 @@
 #include "rt/text/date.h"
 #include "smoke.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
@@ -125,7 +126,7 @@ void BM_LoadDeclaration(benchmark::State& state) {
   }
   std::size_t linhas = 0;
   (void)store::INIC_VAR(a.ctx, a.dec, 0, 1);
-  for (int n = 21; n <= 39; ++n)
+  for (const store::Area n : workareas::kCopias)
     if (auto* t = a.ctx.areas.table(n)) {
       (void)t->goTop();
       for (; !t->eof(); (void)t->skip(1)) ++linhas;

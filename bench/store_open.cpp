@@ -8,12 +8,22 @@
 
 #include "pasta_bench.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
 
 namespace {
 
+using store::Area;
+
 struct Ambiente : bench::PastaBench {
-  Ambiente() : PastaBench("tavren-bench-store", {{9, 1}, {1, 1}, {2, 3}, {3, 2}, {4, 4}, {6, 3}, {12, 1}}) {
+  Ambiente()
+      : PastaBench("tavren-bench-store", {{Area::IMP0910, 1},
+                                          {Area::IMP0110, 1},
+                                          {Area::IMP0210, 3},
+                                          {Area::IMP0310, 2},
+                                          {Area::IMP0410, 4},
+                                          {Area::IMP0610, 3},
+                                          {Area::IMP1210, 1}}) {
     // Every table made once, so the runs below only open.
     abreTudo();
     (void)ctx.areas.closeAll();
@@ -45,8 +55,8 @@ BENCHMARK(BM_AbreTodasAsTabelas)->Unit(benchmark::kMillisecond);
 void BM_AbreOCadastro(benchmark::State& state) {
   Ambiente& a = ambiente();
   for (auto _ : state) {
-    if (!store::ABERTURA(a.ctx, 9)) std::abort();
-    benchmark::DoNotOptimize(a.ctx.areas.table(9)->recordCount());
+    if (!store::ABERTURA(a.ctx, store::Area::IMP0910)) std::abort();
+    benchmark::DoNotOptimize(a.ctx.areas.table(store::Area::IMP0910)->recordCount());
   }
 }
 BENCHMARK(BM_AbreOCadastro)->Unit(benchmark::kMicrosecond);

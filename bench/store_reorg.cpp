@@ -8,15 +8,24 @@
 
 #include "pasta_bench.h"
 #include "smoke.h"
+#include "store/areas.h"
 #include "store/reorg.h"
 
 namespace {
 
 using bench::kContribuintes;
+using store::Area;
 
 struct Ambiente : bench::PastaBench {
   Ambiente()
-      : PastaBench("tavren-bench-reorg", {{9, 1}, {1, 1}, {2, 3}, {3, 2}, {4, 4}, {6, 3}, {15, 1}, {19, 5}}) {}
+      : PastaBench("tavren-bench-reorg", {{Area::IMP0910, 1},
+                                          {Area::IMP0110, 1},
+                                          {Area::IMP0210, 3},
+                                          {Area::IMP0310, 2},
+                                          {Area::IMP0410, 4},
+                                          {Area::IMP0610, 3},
+                                          {Area::IMP1510, 1},
+                                          {Area::IMP1910, 5}}) {}
 };
 
 Ambiente& ambiente() {

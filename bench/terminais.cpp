@@ -33,6 +33,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,7 +64,10 @@ using Relogio = std::chrono::steady_clock;
 using rt::text::Decimal;
 
 // Rows per taxpayer and table: about 40, a small office declaration.
-constexpr std::pair<int, int> kLinhas[] = {{9, 1}, {1, 1}, {2, 15}, {3, 3}, {4, 10}, {6, 10}, {12, 1}};
+constexpr std::pair<store::Area, int> kLinhas[] = {{store::Area::IMP0910, 1},  {store::Area::IMP0110, 1},
+                                                   {store::Area::IMP0210, 15}, {store::Area::IMP0310, 3},
+                                                   {store::Area::IMP0410, 10}, {store::Area::IMP0610, 10},
+                                                   {store::Area::IMP1210, 1}};
 constexpr int kLinhasRendimentos = 15;
 
 struct Opcoes {
@@ -160,7 +164,7 @@ bool preparaPasta(const Opcoes& o) {
   }
   for (auto [n, porContribuinte] : kLinhas) {
     if (!store::ABERTURA(t.p, n, true)) {
-      std::fprintf(stderr, "table %d could not be opened in %s\n", n, o.dados.c_str());
+      std::fprintf(stderr, "table %d could not be opened in %s\n", store::numero(n), o.dados.c_str());
       return false;
     }
     rt::db::Table& tab = *t.p.areas.table(n);
@@ -169,18 +173,18 @@ bool preparaPasta(const Opcoes& o) {
       for (int k = 1; k <= porContribuinte && s; ++k) {
         s = tab.appendBlank();
         if (s) s = tab.put("CPF", bench::cpfDe(i));
-        if (s && n == 9) s = tab.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i));
-        if (s && n == 2) s = tab.put("I1_1", std::string("J"));
-        if (s && n == 2) s = tab.put("I1_4", Decimal::fromInt(1000 + k));
-        if (s && n == 4) s = tab.put("I7_0", Decimal::fromInt(k));
-        if (s && n == 4) s = tab.put("I7_4", Decimal::fromInt(5000 * k));
-        if (s && n == 6) s = tab.put("I6_3", Decimal::fromInt(k * 9));
-        if (s && n == 6) s = tab.put("I6_4", Decimal::fromInt(300));
+        if (s && n == store::Area::IMP0910) s = tab.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i));
+        if (s && n == store::Area::IMP0210) s = tab.put("I1_1", std::string("J"));
+        if (s && n == store::Area::IMP0210) s = tab.put("I1_4", Decimal::fromInt(1000 + k));
+        if (s && n == store::Area::IMP0410) s = tab.put("I7_0", Decimal::fromInt(k));
+        if (s && n == store::Area::IMP0410) s = tab.put("I7_4", Decimal::fromInt(5000 * k));
+        if (s && n == store::Area::IMP0610) s = tab.put("I6_3", Decimal::fromInt(k * 9));
+        if (s && n == store::Area::IMP0610) s = tab.put("I6_4", Decimal::fromInt(300));
       }
     }
     if (s) s = tab.commit();
     if (!s) {
-      std::fprintf(stderr, "table %d: %s\n", n, s.message().c_str());
+      std::fprintf(stderr, "table %d: %s\n", store::numero(n), s.message().c_str());
       return false;
     }
   }
@@ -405,11 +409,11 @@ void confere(const Opcoes& o, Resultado& res) {
     auto& u = ultimo[cpf];
     if (quando >= u.second) u = {valor, quando};
   }
-  if (!store::ABERTURA(t.p, 2)) {
+  if (!store::ABERTURA(t.p, store::Area::IMP0210)) {
     ++res.indicesRuins;
     return;
   }
-  rt::db::Table& rend = *t.p.areas.table(2);
+  rt::db::Table& rend = *t.p.areas.table(store::Area::IMP0210);
   for (const auto& [cpf, vq] : ultimo) {
     if (!rend.seek(cpf) || !rend.found()) {
       ++res.perdidos;
@@ -425,8 +429,8 @@ void confere(const Opcoes& o, Resultado& res) {
     for (; !rend.eof() && rend.getText("CPF") == cpf; rend.skip(1)) ++linhas;
     if (linhas != kLinhasRendimentos) ++res.perdidos;
   }
-  for (int n = 1; n <= 19; ++n) {
-    if (n == 13 || !store::ABERTURA(t.p, n)) continue;
+  for (const store::Area n : std::span(workareas::kDeclaracao).first<19>()) {
+    if (n == store::Area::IMP1310 || !store::ABERTURA(t.p, n)) continue;
     rt::db::Table& tab = *t.p.areas.table(n);
     for (int k = 1; k <= tab.orderCount(); ++k)
       if (!tab.checkOrder(k)) ++res.indicesRuins;

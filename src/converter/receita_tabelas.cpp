@@ -12,16 +12,19 @@ using rt::text::Decimal;
 using rt::text::Value;
 
 rt::Result<std::vector<Linha>> TabelasCpf::carrega(int n) {
-  const bool aberta = ctx_.areas.isOpen(n);
-  if (!aberta && !store::ABERTURA(ctx_, n))
+  // The file's reader numbers the declaration tables as their files are numbered, which is
+  // also their work area.
+  const store::Area area = static_cast<store::Area>(n);
+  const bool aberta = ctx_.areas.isOpen(area);
+  if (!aberta && !store::ABERTURA(ctx_, area))
     return rt::Status(rt::Error::kInUse, "table " + std::to_string(n));
-  rt::db::Table& t = *ctx_.areas.table(n);
+  rt::db::Table& t = *ctx_.areas.table(area);
   auto lidas = [&]() -> rt::Result<store::TabelaDiario> {
-    if (n != store::numero(store::Area::IMP0910)) {
+    if (area != store::Area::IMP0910) {
       auto v = store::linhasDoCpf(t, n, cpf_);
       // The journal opens every other table it writes exclusively: none opened here stays
       // open (one open already, as a batch of saves keeps it, is left so).
-      if (!aberta) ctx_.areas.release(n);
+      if (!aberta) ctx_.areas.release(area);
       return v;
     }
     // The register stays open (shared, as the journal writes it), read on its CPF order and

@@ -15,7 +15,7 @@ namespace {
 
 using namespace rt::text::literals;
 
-constexpr int kCadastro = store::numero(store::Area::IMP0910);
+constexpr store::Area kCadastro = store::Area::IMP0910;
 
 // Esc typed while a batch runs asks whether to stop it.
 bool abandona(store::Contexto& ctx) {
@@ -31,7 +31,7 @@ void TRANSFERE_LOTE(store::Contexto& ctx, int item, const store::MarcaContribuin
   if (!store::ABERTURA(ctx, kCadastro)) return;
   if (item == 64) {
     // The marks of the last batch are cleared; the refusal of one is said by the marker.
-    if (marca) (void)marca(ctx, kCadastro, false);
+    if (marca) (void)marca(ctx, store::numero(kCadastro), false);
     ctx.janelas.FECHAJAN(console::Jan::kGrade);
   }
   console::AVISOSN(ctx, {"Evite enviar declaracoes com o IRPF da Receita aberto",

@@ -98,10 +98,10 @@ bool IMPCORRIG(store::Contexto& ctx, grid::Grade& g) {
 
   // The list is held exclusive while it is built and shown: another terminal is refused at
   // once rather than kept waiting.
-  const int area = store::numero(store::Area::IMPCORRIG);
-  const std::string arquivo = store::arquivoTabela(ctx, *store::tabela(area));
+  const store::Area area = store::Area::IMPCORRIG;
+  const std::string arquivo = store::arquivoTabela(ctx, *store::tabela(store::numero(area)));
   const std::string dbf = store::caminho(ctx, arquivo + ".DBF");
-  if (!std::filesystem::exists(dbf) && !store::CRIA(ctx, area, arquivo)) return false;
+  if (!std::filesystem::exists(dbf) && !store::CRIA(ctx, store::numero(area), arquivo)) return false;
   rt::db::OpenOptions o;
   o.exclusive = true;
   if (const rt::Status s = ctx.areas.open(area, dbf, o); !s.isOk()) {

@@ -1,11 +1,12 @@
-#include "grid/gravacoes_grade.h"
 #include "grid/memoria.h"
 
 #include <algorithm>
 
 #include "grid/edita.h"
+#include "grid/gravacoes_grade.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/travas.h"
 
 namespace grid {
@@ -17,7 +18,7 @@ namespace {
 
 // The table of a remembered list, opened in its area when the grid found it closed.
 // Leaves its area selected (the append goes to the current area).
-Table* lista(store::Contexto& ctx, int area) {
+Table* lista(store::Contexto& ctx, store::Area area) {
   if (ctx.areas.table(area) == nullptr && !store::ABERTURA(ctx, area)) return nullptr;
   ctx.areas.select(area);
   return ctx.areas.table(area);
@@ -117,13 +118,13 @@ void LEMBRA(Sessao& s) {
     if (rt::text::trim(nome).empty()) return;
     const std::string doc = t->getText("I6_2");
     const Decimal codigo = t->getNumber("I6_3");
-    if (Table* aux = lista(ctx, 53); aux != nullptr && !acha(*aux, "NOME", nome))
+    if (Table* aux = lista(ctx, store::Area::AUXPAG); aux != nullptr && !acha(*aux, "NOME", nome))
       guarda(ctx, *aux, {{"NOME", nome}, {"CGCCPF", doc}, {"CODIGO", codigo}});
   } else if (const Tracos& tr = s.tela.tracos; !tr.textoLembrado.empty()) {
     const std::string texto = t->getText(tr.textoLembrado);
     if (rt::text::trim(texto).empty()) return;
     const Decimal codigo = t->getNumber(tr.codigoLembrado);
-    if (Table* aux = lista(ctx, 52); aux != nullptr && !acha(*aux, "DESCRICAO", texto))
+    if (Table* aux = lista(ctx, store::Area::AUXBENS); aux != nullptr && !acha(*aux, "DESCRICAO", texto))
       guarda(ctx, *aux, {{"DESCRICAO", texto}, {"CODIGO", codigo}});
   }
   s.seleciona();

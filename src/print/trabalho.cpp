@@ -43,25 +43,25 @@ struct Trabalho {
 // Opens print copy `area` with its print index for a copy of table `fonte`. The copy and its
 // index are kept from the last taxpayer, so a job over a folder rewrites records in place and
 // rebuilds nothing; a missing copy, or one of another structure, is made anew.
-rt::Status abreCopiaDeImpressao(store::Contexto& ctx, int area, const rt::db::Table& fonte) {
-  const std::string base = store::caminhoCopia(ctx, area);
-  const std::string chave = store::chaveCopia(area, store::TipoCopia::Impressao);
-  if (rt::Status s = store::abreCopia(ctx, area); s) {
+rt::Status abreCopiaDeImpressao(store::Contexto& ctx, store::Area area, const rt::db::Table& fonte) {
+  const std::string base = store::caminhoCopia(ctx, store::numero(area));
+  const std::string chave = store::chaveCopia(store::numero(area), store::TipoCopia::Impressao);
+  if (rt::Status s = store::abreCopia(ctx, store::numero(area)); s) {
     rt::db::Table& copia = *ctx.areas.table(area);
     const std::vector<int> mapa = store::mapaCampos(fonte, copia);
     const bool igual = copia.fieldCount() == fonte.fieldCount() &&
                        std::find(mapa.begin(), mapa.end(), -1) == mapa.end();
     if (igual && copia.openIndex(base + ".CDX", chave) && copia.useOrder(1)) return {};
   }
-  RT_TRY(store::criaCopia(ctx, area));
-  return store::indexaCopia(ctx, area, store::TipoCopia::Impressao);
+  RT_TRY(store::criaCopia(ctx, store::numero(area)));
+  return store::indexaCopia(ctx, store::numero(area), store::TipoCopia::Impressao);
 }
 
-// Copies the rows of `cpf` in table n (open in area n) into print copy n + 20.
-rt::Status copiaLinhas(store::Contexto& ctx, int n, const store::Cpf& cpf) {
+// Copies the rows of `cpf` in declaration table `n` (open in its area) into its print copy.
+rt::Status copiaLinhas(store::Contexto& ctx, store::Area n, const store::Cpf& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(n);
-  RT_TRY(abreCopiaDeImpressao(ctx, n + 20, fonte));
-  rt::db::Table& copia = *ctx.areas.table(n + 20);
+  RT_TRY(abreCopiaDeImpressao(ctx, store::copia(n), fonte));
+  rt::db::Table& copia = *ctx.areas.table(store::copia(n));
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
   if (campoCpf >= 0) {
@@ -254,8 +254,9 @@ bool INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int ultim
   // Table 01 is read under its exclusive open, so no terminal is halfway through saving it.
   if (!store::abreExclusivaAguardando(ctx, store::Area::IMP0110, store::aguardandoCarregar())) return false;
   store::solta(ctx.areas, store::Area::IMP0110);
-  for (int n = primeira; n <= ultima; ++n) {
-    if (n == 9) continue;
+  for (const store::Area n : workareas::kDeclaracao) {
+    // The register is read where it is open, not copied.
+    if (store::numero(n) < primeira || store::numero(n) > ultima || n == kRegistro) continue;
     if (!store::ABERTURA(ctx, n)) return false;
     const rt::Status s = copiaLinhas(ctx, n, cpf);
     ctx.areas.release(n);

@@ -33,7 +33,7 @@ namespace {
 
 using store::inteiro;
 
-constexpr int kCopia = store::numero(Area::TMP_13);
+constexpr Area kCopia = Area::TMP_13;
 
 // The taxpayer's declaration held while the entries are posted into it, so no other terminal
 // has it open meanwhile: its save would write back the tables as it read them, without the
@@ -142,10 +142,10 @@ bool abreCopiaLancamentos(store::Contexto& ctx, const store::Cpf& cpf) {
   rt::db::Table& fonte = *store::tabela(ctx.areas, Area::IMP1310);
   // Made anew and held at once, without waiting: a copy another process holds is this
   // terminal's number in use elsewhere.
-  const std::string base = store::caminhoCopia(ctx, kCopia);
+  const std::string base = store::caminhoCopia(ctx, store::numero(kCopia));
   ctx.areas.release(kCopia);
-  rt::Status s = rt::db::Table::create(base + ".DBF", store::camposDbf(store::estrutura(kCopia)),
-                                       rt::db::CreateMode::kReplace);
+  rt::Status s = rt::db::Table::create(
+      base + ".DBF", store::camposDbf(store::estrutura(store::numero(kCopia))), rt::db::CreateMode::kReplace);
   if (s) {
     rt::db::removeScratch(base + ".CDX");  // an index of an earlier copy: this one has none
     rt::db::OpenOptions op;

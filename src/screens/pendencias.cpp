@@ -17,14 +17,14 @@ namespace screens {
 
 namespace {
 
-constexpr int kNotas = store::numero(store::Area::IMP1110);      // the checker's errors and the notes
-constexpr int kCopiaNotas = store::numero(store::Area::TMP_11);  // the terminal's working copy of them
-constexpr int kRegistro = store::numero(store::Area::IMP0910);
+constexpr store::Area kNotas = store::Area::IMP1110;       // the checker's errors and the notes
+constexpr store::Area kCopiaNotas = store::copia(kNotas);  // the terminal's working copy of them
+constexpr store::Area kRegistro = store::Area::IMP0910;
 
 // The taxpayer's rows of table 11 into copy 31, which is left holding exactly them.
 bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
   rt::db::Table& fonte = *ctx.areas.table(kNotas);
-  if (!store::abreCopiaParaCarga(ctx, kCopiaNotas)) return false;
+  if (!store::abreCopiaParaCarga(ctx, store::numero(kCopiaNotas))) return false;
   rt::db::Table& copia = *ctx.areas.table(kCopiaNotas);
   const int campoCpf = fonte.fieldIndex("CPF");
   std::vector<std::uint32_t> linhas;
@@ -33,7 +33,7 @@ bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {
       if (!fonte.isDeleted()) linhas.push_back(fonte.recNo());
   }
   if (!store::copiaRegistros(fonte, copia, linhas)) return false;
-  return static_cast<bool>(store::indexaCopia(ctx, kCopiaNotas, store::TipoCopia::Trabalho));
+  return static_cast<bool>(store::indexaCopia(ctx, store::numero(kCopiaNotas), store::TipoCopia::Trabalho));
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "shell/impressao_registro.h"
 #include "shell/pastas_grade.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/backup.h"
 #include "store/contribuintes.h"
 #include "store/copia_pasta.h"
@@ -45,7 +46,7 @@ class ServicosMarca final : public grid::ServicosGrade {
 
 // The taxpayers marked ("S" in IMPRE) in grid screen 41 over the register in `area`, headed
 // `titulo`; with `soRural` only those with rural activity are shown and taken.
-std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRural,
+std::vector<std::string> marcaNaGrade(store::Contexto& ctx, store::Area area, bool soRural,
                                       const std::string& titulo) {
   rt::db::Table* t = ctx.areas.table(area);
   if (t == nullptr) return {};
@@ -55,7 +56,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
   grid::Grade g;
   ServicosMarca servicos;
   g.servicos = &servicos;
-  g.POSEST = area == 29 ? 4 : 3;
+  g.POSEST = area == store::Area::TMP_09 ? 4 : 3;
   g.CTITULO = titulo;
   grid::EDITA(ctx, g, grid::Tela::RegistroPorEstatus);
   std::vector<std::string> cpfs;
@@ -68,7 +69,7 @@ std::vector<std::string> marcaNaGrade(store::Contexto& ctx, int area, bool soRur
 
 store::MarcaContribuintes marcador(std::string titulo) {
   return [titulo](store::Contexto& ctx, int area, bool soRural) {
-    return marcaNaGrade(ctx, area, soRural, titulo);
+    return marcaNaGrade(ctx, static_cast<store::Area>(area), soRural, titulo);
   };
 }
 

@@ -228,7 +228,8 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(fala.disse("A tabela " + rt::text::utf8ToCp860(c.dito)))
         << ::testing::PrintToString(fala.ditos);
     EXPECT_TRUE(fala.disse("Nenhum contribuinte foi convertido."));
-    for (int a = 90; a <= 99; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+    for (const workareas::Faixa f : {workareas::kFontesRurais, workareas::kCaixaRural})
+      for (int k = 1; k <= f.tamanho(); ++k) EXPECT_FALSE(ctx.areas.isOpen(f.area(k))) << f.primeira + k - 1;
     EXPECT_EQ(foto(kAna), antes);
   }
 
@@ -285,7 +286,8 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
   ASSERT_GE(fala.ditos.size(), 2u);
   EXPECT_EQ(fala.ditos[fala.ditos.size() - 2], "Re-conversao concluida.");
   EXPECT_EQ(fala.ditos.back(), "Nao fazer novamente pois podera dobrar as informacoes");
-  for (int a = 90; a <= 95; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+  for (int k = 1; k <= workareas::kFontesRurais.tamanho(); ++k)
+    EXPECT_FALSE(ctx.areas.isOpen(workareas::kFontesRurais.area(k))) << k;
 
   const Linhas reg = tabela("IMP0910", kAna);
   ASSERT_EQ(reg.size(), 1u);

@@ -134,7 +134,7 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
   }
 
   // A row written straight into this year's table n.
-  void destino(int n, const Campos& campos) {
+  void destino(store::Area n, const Campos& campos) {
     ASSERT_TRUE(store::ABERTURA(ctx, n));
     rt::db::Table& t = *ctx.areas.table(n);
     ASSERT_TRUE(t.appendBlank());
@@ -242,9 +242,14 @@ std::map<int, std::vector<Campos>> tresContribuintes() {
 // join), the counters, and a second run that adds nothing.
 TEST_F(AnteriorTest, Item1CarriesEveryBlockAndNeverTouchesAnExistingTaxpayer) {
   brantel(tresContribuintes());
-  destino(9, {{"CPF", kCarla}, {"NOMECONTR", "CARLA DESTE ANO"}});
-  destino(4, {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
-  destino(4, {{"CPF", kCarla}, {"I7_0", Decimal(11)}, {"I7_2", "PARTE DOIS"}, {"I7_3", Decimal(10)}, {"I7_4", Decimal(20)}});
+  destino(store::Area::IMP0910, {{"CPF", kCarla}, {"NOMECONTR", "CARLA DESTE ANO"}});
+  destino(store::Area::IMP0410,
+          {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
+  destino(store::Area::IMP0410, {{"CPF", kCarla},
+                                 {"I7_0", Decimal(11)},
+                                 {"I7_2", "PARTE DOIS"},
+                                 {"I7_3", Decimal(10)},
+                                 {"I7_4", Decimal(20)}});
   const std::string carla = foto(kCarla);
 
   ouve.respostas = {true};  // the over-age dependant removed

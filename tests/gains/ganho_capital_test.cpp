@@ -26,7 +26,7 @@ class GanhoCapital : public DeclaracaoGanhos {
                    {"CUS_ATUAL", custo},
                    {"VAL_ALI", valor},
                    {"VAL_RECOL", valor}});
-    for (const auto& [nome, dado] : outros) ASSERT_TRUE(tabela(27).put(nome, dado)) << nome;
+    for (const auto& [nome, dado] : outros) ASSERT_TRUE(tabela(store::Area::TMP_07).put(nome, dado)) << nome;
   }
   Ganho calcula() {
     std::optional<Ganho> g = calculaGanho(c);
@@ -187,8 +187,8 @@ TEST_F(GanhoCapital, QuotasSoldOutsideTheExchangeAtTheWeightedCost) {
   EXPECT_EQ(campoCusto(4, 3, "CM_PONDER"), 11.3333_d);
   EXPECT_EQ(campoCusto(4, 2, "SALDO_ACAO"), 1500_d);
   EXPECT_EQ(campoCusto(4, 3, "SALDO_ACAO"), 900_d);
-  tabela(27).goTo(1);
-  ASSERT_TRUE(tabela(27).status());
+  tabela(store::Area::TMP_07).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_07).status());
   // 600 x the stored average 11.3333.
   EXPECT_EQ(campo("CUS_ATUAL"), 6799.98_d);
   EXPECT_EQ(campo("VAL_TRIBU"), 2200.02_d);

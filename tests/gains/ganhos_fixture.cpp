@@ -16,23 +16,23 @@ DeclaracaoGanhos::DeclaracaoGanhos() {
 }
 
 void DeclaracaoGanhos::operacao(int bem, Campos campos) {
-  linha(27, campos);
-  ASSERT_TRUE(tabela(27).put("BEM_NRO", rt::text::Decimal(bem)));
-  ASSERT_TRUE(tabela(27).flush());
+  linha(store::Area::TMP_07, campos);
+  ASSERT_TRUE(tabela(store::Area::TMP_07).put("BEM_NRO", rt::text::Decimal(bem)));
+  ASSERT_TRUE(tabela(store::Area::TMP_07).flush());
 }
 
 void DeclaracaoGanhos::custo(int bem, int seq, Campos campos) {
-  const std::uint32_t volta = tabela(27).recNo();
-  linha(28, campos);
-  ASSERT_TRUE(tabela(28).put("BEM_NRO", rt::text::Decimal(bem)));
-  ASSERT_TRUE(tabela(28).put("RVAR_NRO", rt::text::Decimal(seq)));
-  ASSERT_TRUE(tabela(28).flush());
-  tabela(27).goTo(volta);
-  ASSERT_TRUE(tabela(27).status());
+  const std::uint32_t volta = tabela(store::Area::TMP_07).recNo();
+  linha(store::Area::TMP_08, campos);
+  ASSERT_TRUE(tabela(store::Area::TMP_08).put("BEM_NRO", rt::text::Decimal(bem)));
+  ASSERT_TRUE(tabela(store::Area::TMP_08).put("RVAR_NRO", rt::text::Decimal(seq)));
+  ASSERT_TRUE(tabela(store::Area::TMP_08).flush());
+  tabela(store::Area::TMP_07).goTo(volta);
+  ASSERT_TRUE(tabela(store::Area::TMP_07).status());
 }
 
 rt::text::Decimal DeclaracaoGanhos::campoCusto(int bem, int seq, const char* campo) {
-  rt::db::Table& t = tabela(28);
+  rt::db::Table& t = tabela(store::Area::TMP_08);
   for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
     t.goTo(r);
     EXPECT_TRUE(t.status());

@@ -17,7 +17,7 @@ class DeclaracaoGanhos : public taxcalc::teste::DeclaracaoCompleta {
   // Field `campo` of the cost row `seq` of operation `bem`.
   rt::text::Decimal campoCusto(int bem, int seq, const char* campo);
   // Field of the current operation row.
-  rt::text::Decimal campo(const char* nome) { return tabela(27).getNumber(nome); }
+  rt::text::Decimal campo(const char* nome) { return tabela(store::Area::TMP_07).getNumber(nome); }
 };
 
 }  // namespace gains::teste

@@ -31,7 +31,7 @@ TEST_F(ParcelasGanho, MonthsLoadedAndStoredByTheKindsColumns) {
                                            {"IMP_LEI03", Decimal(5)},
                                            {"IMP_PAG03", Decimal(7)}});
     grid::Matrizes m;
-    carregaParcelas(tabela(27), m);
+    carregaParcelas(tabela(store::Area::TMP_07), m);
     EXPECT_EQ(m.REC_GANHO_COLUNAS, k.colunas);
     EXPECT_EQ(m.REC_GANHO[3][1], grid::Celula(Decimal(40)));
     EXPECT_EQ(m.REC_GANHO[3][2], grid::Celula(Decimal(6)));
@@ -45,7 +45,7 @@ TEST_F(ParcelasGanho, MonthsLoadedAndStoredByTheKindsColumns) {
     m.REC_GANHO[3][5] = Decimal(9);
     m.REC_GANHO[3][6] = Decimal(11);
     taxcalc::Gravacoes grava(saida);
-    gravaParcelas(tabela(27), m, grava);
+    gravaParcelas(tabela(store::Area::TMP_07), m, grava);
     EXPECT_TRUE(grava.ok());
     EXPECT_EQ(campo("REC_MES07"), Decimal(80));
     EXPECT_EQ(campo("REC_MES03"), Decimal(100));

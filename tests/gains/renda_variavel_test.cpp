@@ -17,7 +17,7 @@ class RendaVariavelTeste : public DeclaracaoGanhos {
   Decimal& cel(int linha, int mes) { return celulaRV(m, linha, mes); }
   // Month `mes` of the stored row of line `linha`, mode `modo` (nullopt when there is none).
   std::optional<Decimal> guardado(int linha, int modo, int mes) {
-    rt::db::Table& t = tabela(27);
+    rt::db::Table& t = tabela(store::Area::TMP_07);
     for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
       t.goTo(r);
       EXPECT_TRUE(t.status());

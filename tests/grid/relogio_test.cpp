@@ -18,8 +18,8 @@ using std::chrono::seconds;
 class Relogio : public GridFixture {
  protected:
   void SetUp() override {
-    tabela(23);
-    linha(23, {{"NOMEDEPEN", C("MARIA")}});
+    tabela(store::Area::TMP_03);
+    linha(store::Area::TMP_03, {{"NOMEDEPEN", C("MARIA")}});
     g.TEMP_DES = 2;
   }
 };
@@ -63,7 +63,7 @@ TEST_F(Relogio, APausedClockOrNoDeclarationIsNotStopped) {
 }
 
 TEST_F(Relogio, GridsAboveTwentyJustWait) {
-  tabela(53);
+  tabela(store::Area::AUXPAG);
   (void)ctx.areas.select(store::Area::AUXPAG);
   teclas().pause(minutes(4)).press(key::Esc);
   grid::EDITA(ctx, g, 30);

@@ -20,13 +20,16 @@ namespace key = rt::term::key;
 class Telas : public GridFixture {};
 
 TEST_F(Telas, EveryScreenOpensWithItsColumnsAndHeadings) {
-  std::set<int> feitas;
+  std::set<store::Area> feitas;
   for (int opc : grid::telasTabela()) {
     grid::Grade base;
     auto tela = grid::telaGrade(ctx, base, opc, 0);
     ASSERT_TRUE(tela) << opc;
     ASSERT_FALSE(tela->colunas.empty()) << opc;
-    int area = tela->area == 0 ? (opc == 29 ? 66 : opc == 33 ? 41 : 67) : tela->area;
+    const store::Area area = tela->area != store::Area::Nenhuma ? tela->area
+                             : opc == 29                        ? store::Area::STATUS
+                             : opc == 33                        ? store::Area::PRINTS
+                                                                : store::Area::BOLETO;
     if (!feitas.count(area)) {
       tabela(area);
       feitas.insert(area);
@@ -70,9 +73,11 @@ TEST_F(Telas, IncomeScreenShrinksWhenTheDeclarationHasDependants) {
 }
 
 TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
-  tabela(24);
-  linha(24, {{"CPF", grid::teste::C("12345678909")}, {"I7_1", grid::teste::N(1)}, {"I7_2", grid::teste::C("APARTAMENTO")},
-             {"I7_4", grid::teste::N(150000)}});
+  tabela(store::Area::TMP_04);
+  linha(store::Area::TMP_04, {{"CPF", grid::teste::C("12345678909")},
+                              {"I7_1", grid::teste::N(1)},
+                              {"I7_2", grid::teste::C("APARTAMENTO")},
+                              {"I7_4", grid::teste::N(150000)}});
   grid::EDITA(ctx, g, 5);
   EXPECT_TRUE(term.viu("APARTAMENTO"));
   EXPECT_TRUE(term.viu("150.000,00"));
@@ -81,9 +86,9 @@ TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
 }
 
 TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
-  tabela(22);
-  tabela(24);
-  tabela(39);
+  tabela(store::Area::TMP_02);
+  tabela(store::Area::TMP_04);
+  tabela(store::Area::TMP_19);
   (void)ctx.areas.select(store::Area::TMP_02);
   grid::EDITA(ctx, g, 1);
   EXPECT_EQ(servicos.conta("FI1_T(1)"), 2);
@@ -106,8 +111,8 @@ TEST_F(Telas, TotalsAreTakenBeforeAndAfterTheScreensThatAskForThem) {
 }
 
 TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
-  tabela(26);
-  tabela(39);
+  tabela(store::Area::TMP_06);
+  tabela(store::Area::TMP_19);
   (void)ctx.areas.select(store::Area::TMP_06);
   grid::EDITA(ctx, g, 4);
   EXPECT_TRUE(servicos.chamou("MRODAPE(1)"));
@@ -118,11 +123,20 @@ TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
 }
 
 TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
-  tabela(39);
+  tabela(store::Area::TMP_19);
   using rt::text::Date;
-  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 3, 5)}, {"DESCR", std::string("VENDA MARCO")}});
-  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 4, 5)}, {"DESCR", std::string("VENDA ABRIL")}});
-  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("D")}, {"DT_LC", Date::fromYmd(2009, 3, 9)}, {"DESCR", std::string("ADUBO MARCO")}});
+  linha(store::Area::TMP_19, {{"CPF", std::string("12345678909")},
+                              {"TIPOCR", std::string("C")},
+                              {"DT_LC", Date::fromYmd(2009, 3, 5)},
+                              {"DESCR", std::string("VENDA MARCO")}});
+  linha(store::Area::TMP_19, {{"CPF", std::string("12345678909")},
+                              {"TIPOCR", std::string("C")},
+                              {"DT_LC", Date::fromYmd(2009, 4, 5)},
+                              {"DESCR", std::string("VENDA ABRIL")}});
+  linha(store::Area::TMP_19, {{"CPF", std::string("12345678909")},
+                              {"TIPOCR", std::string("D")},
+                              {"DT_LC", Date::fromYmd(2009, 3, 9)},
+                              {"DESCR", std::string("ADUBO MARCO")}});
   g.TIPOCR = "C";
   g.MESATI = 3;
   (void)ctx.areas.select(store::Area::TMP_19);
@@ -139,7 +153,7 @@ TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
 }
 
 TEST_F(Telas, AltQShowsWhoseDeclarationItIs) {
-  tabela(23);
+  tabela(store::Area::TMP_03);
   g.NOMECONTR = "JOAO DA SILVA";
   teclas().press(key::AltQ).press(key::Esc);
   grid::EDITA(ctx, g, 3);
@@ -147,7 +161,7 @@ TEST_F(Telas, AltQShowsWhoseDeclarationItIs) {
 }
 
 TEST_F(Telas, IncomeBookFromAbroadIsRefused) {
-  tabela(22);
+  tabela(store::Area::TMP_02);
   g.POSHORMAT = 3;
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 18);
@@ -270,7 +284,7 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_TRUE(grid::telaGrade(ctx, base, 18, 0)->recusa.empty());
   EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->primeiraColuna, 2);
   EXPECT_EQ(grid::telaGrade(ctx, base, 38, 0)->dicaDepois, 2);
-  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, 37);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, store::Area::TMP_17);
   // Every nesting target is itself a grid screen of the catalogue; every split cell, remembered
   // field and line number is a column.
   for (int opc : grid::telasTabela()) {

@@ -52,7 +52,7 @@ class Validacao : public GridFixture {
 
 TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
   referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
-  tabela(24);
+  tabela(store::Area::TMP_04);
   (void)ctx.areas.select(store::Area::TMP_04);
   ctx.QUALHLP = "MGETVAR";
   fechaAlertas(1);
@@ -66,8 +66,8 @@ TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
 
 TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
   referencia(46, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
-  tabela(24);
-  linha(24, {{"I7_2", C("IMOVEL")}});
+  tabela(store::Area::TMP_04);
+  linha(store::Area::TMP_04, {{"I7_2", C("IMOVEL")}});
   (void)ctx.areas.select(store::Area::TMP_04);
   console::VariaveisMapa vars;
   console::ServicosLista servLista;
@@ -134,15 +134,15 @@ TEST_F(Validacao, DependantAgeWarnings) {
 class NumeroDependente : public Validacao {
  protected:
   NumeroDependente() {
-    tabela(23);
-    tabela(26);
-    linha(23, {{"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}});
-    linha(23, {{"NRODEPEN", N(2)}, {"NOMEDEPEN", C("PEDRO")}});
+    tabela(store::Area::TMP_03);
+    tabela(store::Area::TMP_06);
+    linha(store::Area::TMP_03, {{"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}});
+    linha(store::Area::TMP_03, {{"NRODEPEN", N(2)}, {"NOMEDEPEN", C("PEDRO")}});
     g.N_DEPEN = 2;
   }
   void pagamento(int codigo) {
-    tabela(26);
-    linha(26, {{"I6_1", C("BENEFICIARIO")}, {"I6_3", N(codigo)}});
+    tabela(store::Area::TMP_06);
+    linha(store::Area::TMP_06, {{"I6_1", C("BENEFICIARIO")}, {"I6_3", N(codigo)}});
   }
 };
 
@@ -204,9 +204,10 @@ TEST_F(Validacao, ActivityCodeMenuGivesTenPlusTheDigit) {
 class Propriedades : public Validacao {
  protected:
   Propriedades() {
-    tabela(36);
-    linha(36, {{"I2R_01", C("FAZENDA FORA")}, {"RECEXT", N(1000)}, {"DESEXT", N(400)}});
-    linha(36, {{"I2R_01", C("OUTRA")}, {"RESUS", N(50)}, {"OPC20US", N(10)}, {"OPC20RS", N(17)}});
+    tabela(store::Area::TMP_16);
+    linha(store::Area::TMP_16, {{"I2R_01", C("FAZENDA FORA")}, {"RECEXT", N(1000)}, {"DESEXT", N(400)}});
+    linha(store::Area::TMP_16,
+          {{"I2R_01", C("OUTRA")}, {"RESUS", N(50)}, {"OPC20US", N(10)}, {"OPC20RS", N(17)}});
     (void)ctx.areas.select(store::Area::TMP_16);
     (void)ctx.areas.table(store::Area::TMP_16)->goTop();
   }
@@ -261,8 +262,8 @@ TEST_F(Validacao, AssetSituationAboveFourShowsTheCodes) {
 TEST_F(Validacao, AssetSaleGoesToTheCashBookOfItsRow) {
   grid::Matrizes m;
   amb.matrizes = &m;
-  tabela(37);
-  tabela(39);
+  tabela(store::Area::TMP_17);
+  tabela(store::Area::TMP_19);
   d.rural.logico("SO_TOTAL", false);
   g.OPC = 35;
   g.PONTEIRO = 5;
@@ -295,11 +296,11 @@ TEST_F(Validacao, FolderList) {
 class Poupanca : public Validacao {
  protected:
   Poupanca() {
-    tabela(34);
-    linha(34, {{"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(100)}});
-    linha(34, {{"DESCRICAO", C("FUNDO X")}, {"LUCROEPP", N(50)}});
-    linha(34, {{"DESCRICAO", C("CDB Y")}, {"LUCROREAL", N(30)}});
-    linha(34, {{"DESCRICAO", C("MISTO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(5)}});
+    tabela(store::Area::TMP_14);
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(100)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("FUNDO X")}, {"LUCROEPP", N(50)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("CDB Y")}, {"LUCROREAL", N(30)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("MISTO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(5)}});
   }
 };
 
@@ -329,26 +330,28 @@ TEST_F(Validacao, MaintenanceListFromTheAssets) {
   referencia(46, "CODBENS",
              {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}, {"DESPBEM", C("CONDOMINIO")}},
               {{"CODBEM", N(21)}, {"DESCBENS", C("VEICULO")}, {"DESPBEM", C("")}}});
-  tabela(24);
-  tabela(30);
+  tabela(store::Area::TMP_04);
+  tabela(store::Area::TMP_10);
   // The value on the continuation line counts; a group whose last line has none gets no row.
-  linha(24, {{"I7_1", N(1)}, {"I7_2", C("APARTAMENTO NO CENTRO DA CIDADE DE SAO PAULO")}, {"I7_5", N(11)}});
-  linha(24, {{"I7_1", N(0)}, {"I7_2", C("CONTINUACAO")}, {"I7_4", N(120000)}});
-  linha(24, {{"I7_1", N(2)}, {"I7_2", C("CASA")}, {"I7_5", N(11)}, {"I7_4", N(50000)}});
-  linha(24, {{"I7_1", N(0)}, {"I7_2", C("SEM VALOR")}});
-  linha(24, {{"I7_1", N(3)}, {"I7_2", C("CARRO")}, {"I7_5", N(21)}, {"I7_4", N(30000)}});
-  linha(24, {{"I7_1", N(4)}, {"I7_2", C("SALA")}, {"I7_5", N(11)}, {"I7_4", N(1000)}});
+  linha(store::Area::TMP_04,
+        {{"I7_1", N(1)}, {"I7_2", C("APARTAMENTO NO CENTRO DA CIDADE DE SAO PAULO")}, {"I7_5", N(11)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(0)}, {"I7_2", C("CONTINUACAO")}, {"I7_4", N(120000)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(2)}, {"I7_2", C("CASA")}, {"I7_5", N(11)}, {"I7_4", N(50000)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(0)}, {"I7_2", C("SEM VALOR")}});
+  linha(store::Area::TMP_04, {{"I7_1", N(3)}, {"I7_2", C("CARRO")}, {"I7_5", N(21)}, {"I7_4", N(30000)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(4)}, {"I7_2", C("SALA")}, {"I7_5", N(11)}, {"I7_4", N(1000)}});
   (void)ctx.areas.select(store::Area::TMP_04);
   grid::BUSCA_DESP(ctx, g);
-  EXPECT_EQ(coluna(30, "DESCRITEM"), (std::vector<std::string>{"APARTAMENTO NO CENTRO DA", "SALA"}));
-  EXPECT_EQ(coluna(30, "DESCDESP"), (std::vector<std::string>{"CONDOMINIO", "CONDOMINIO"}));
+  EXPECT_EQ(coluna(store::Area::TMP_10, "DESCRITEM"),
+            (std::vector<std::string>{"APARTAMENTO NO CENTRO DA", "SALA"}));
+  EXPECT_EQ(coluna(store::Area::TMP_10, "DESCDESP"), (std::vector<std::string>{"CONDOMINIO", "CONDOMINIO"}));
   // A twelfth of a tenth, in cents: 1000 and 8.33.
   rt::db::Table& lista = *ctx.areas.table(store::Area::TMP_10);
   (void)lista.goTop();
   EXPECT_EQ(lista.getNumber("VALODESP"), Decimal(1000));
   (void)lista.skip(1);
   EXPECT_EQ(lista.getNumber("VALODESP"), Decimal::fromRaw(833'000'000));
-  EXPECT_EQ(coluna(30, "CPF"), (std::vector<std::string>{"12345678909", "12345678909"}));
+  EXPECT_EQ(coluna(store::Area::TMP_10, "CPF"), (std::vector<std::string>{"12345678909", "12345678909"}));
   EXPECT_EQ(ctx.areas.current(), store::Area::TMP_04);
   // Rebuilding replaces the list.
   grid::BUSCA_DESP(ctx, g);
@@ -383,12 +386,12 @@ TEST_F(Validacao, DispatcherNamesChainsAndTheShellsEnvironment) {
   ServicosComAmbiente srv;
   srv.a.espelho = &d;
   g.servicos = &srv;
-  tabela(26);
-  linha(26, {{"I6_3", N(10)}});
+  tabela(store::Area::TMP_06);
+  linha(store::Area::TMP_06, {{"I6_3", N(10)}});
   g.N_DEPEN = 0;
   d.tabela01.num("DESPALIM", 1);
-  tabela(23);
-  linha(23, {{"NRODEPEN", N(1)}});
+  tabela(store::Area::TMP_03);
+  linha(store::Area::TMP_03, {{"NRODEPEN", N(1)}});
   Value n = Decimal(1);
   EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, "CONF_DEP", n));
   d.tabela01.num("DESPALIM", 0);

@@ -29,16 +29,16 @@ class Leao : public DeclaracaoCompleta {
   // An income row of the monthly tax with the amount of one month.
   void mensal(const char* tipo, int mes, Decimal valor, const char* lado = "S", const char* cpf = "") {
     const std::string campo = std::string("I1_4") + (mes < 10 ? "0" : "") + std::to_string(mes);
-    linha(22, {{"I1_1", std::string(tipo)},
-               {"I1_4", valor},
-               {"I1_11", std::string(lado)},
-               {"I1_8", std::string(cpf)},
-               {campo.c_str(), valor}});
+    linha(store::Area::TMP_02, {{"I1_1", std::string(tipo)},
+                                {"I1_4", valor},
+                                {"I1_11", std::string(lado)},
+                                {"I1_8", std::string(cpf)},
+                                {campo.c_str(), valor}});
   }
   Decimal campo32(std::uint32_t linha, const std::string& nome) {
-    tabela(32).goTo(linha);
-    EXPECT_TRUE(tabela(32).status());
-    return tabela(32).getNumber(nome);
+    tabela(store::Area::TMP_12).goTo(linha);
+    EXPECT_TRUE(tabela(store::Area::TMP_12).status());
+    return tabela(store::Area::TMP_12).getNumber(nome);
   }
   EstadoLeao e;
 };
@@ -188,8 +188,8 @@ TEST_F(Leao, TwoDependantsEachWithTheirGrid) {
   linhaLeao();
   const std::uint32_t a = linhaLeao("11111111111");
   const std::uint32_t b = linhaLeao("22222222222");
-  tabela(22).goTo(1);
-  ASSERT_TRUE(tabela(22).status());  // a dependant's income row: the dependants' side
+  tabela(store::Area::TMP_02).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_02).status());  // a dependant's income row: the dependants' side
   FDE_LEAO(c, e, 1);
   // A: 42.41 due, 50.00 paid; B: 191.15 due, nothing paid.
   EXPECT_EQ(campo32(a, "I2_601"), 42.41_d);
@@ -202,11 +202,11 @@ TEST_F(Leao, TwoDependantsEachWithTheirGrid) {
 
 TEST_F(Leao, DependantWithoutARowGetsOne) {
   mensal("F", 6, 2000.00_d, "N", "33333333333");
-  tabela(22).goTo(1);
-  ASSERT_TRUE(tabela(22).status());
+  tabela(store::Area::TMP_02).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_02).status());
   FDE_LEAO(c, e, 1);
-  ASSERT_EQ(tabela(32).recordCount(), 1u);
-  EXPECT_EQ(tabela(32).getText("CPFDEPEN"), "33333333333");
+  ASSERT_EQ(tabela(store::Area::TMP_12).recordCount(), 1u);
+  EXPECT_EQ(tabela(store::Area::TMP_12).getText("CPFDEPEN"), "33333333333");
   // 2,000.00 x 0.075 - 107.594167 = 42.41.
   EXPECT_EQ(campo32(1, "I2_606"), 42.41_d);
   EXPECT_EQ(l("I13_04"), 2000.00_d);
@@ -233,9 +233,9 @@ TEST_F(Leao, EnteredTotalsAreKept) {
   celula32(5, 2, 2500.00_d);
   celula32(5, 6, 10.00_d);
   celula32(13, 2, 2500.00_d);
-  ASSERT_TRUE(tabela(32).flush());
-  tabela(32).goTo(titular);
-  ASSERT_TRUE(tabela(32).status());
+  ASSERT_TRUE(tabela(store::Area::TMP_12).flush());
+  tabela(store::Area::TMP_12).goTo(titular);
+  ASSERT_TRUE(tabela(store::Area::TMP_12).status());
   d.REC_MENSAL[5][2] = 2500.00_d;
   d.REC_MENSAL[5][6] = 10.00_d;
   d.REC_MENSAL[13][2] = 2500.00_d;
@@ -249,18 +249,19 @@ TEST_F(Leao, EnteredTotalsAreKept) {
 
 TEST_F(Leao, CashBookEntriesCountInTheMonthOfTheirDate) {
   d.tabela01.num("CAL_AUTO", Decimal(3));
-  linha(22, {{"I1_1", std::string("F")},
-             {"I1_4", 1500.00_d},
-             {"I1_11", std::string("S")},
-             {"DT_LC", Date::fromYmd(2009, 7, 20)}});
-  linha(22, {{"I1_1", std::string("L")},
-             {"I1_4", 200.00_d},
-             {"I1_11", std::string("S")},
-             {"DT_LC", Date::fromYmd(2009, 7, 2)}});
-  linha(22, {{"I1_1", std::string("F")}, {"I1_4", 900.00_d}, {"I1_11", std::string("S")}});  // no date
+  linha(store::Area::TMP_02, {{"I1_1", std::string("F")},
+                              {"I1_4", 1500.00_d},
+                              {"I1_11", std::string("S")},
+                              {"DT_LC", Date::fromYmd(2009, 7, 20)}});
+  linha(store::Area::TMP_02, {{"I1_1", std::string("L")},
+                              {"I1_4", 200.00_d},
+                              {"I1_11", std::string("S")},
+                              {"DT_LC", Date::fromYmd(2009, 7, 2)}});
+  linha(store::Area::TMP_02,
+        {{"I1_1", std::string("F")}, {"I1_4", 900.00_d}, {"I1_11", std::string("S")}});  // no date
   FDE_LEAO(c, e, 1);
   // The titular's row is made, and the screen's matrix holds it.
-  ASSERT_EQ(tabela(32).recordCount(), 1u);
+  ASSERT_EQ(tabela(store::Area::TMP_12).recordCount(), 1u);
   EXPECT_EQ(campo32(1, "I2_107"), 1500.00_d);
   EXPECT_EQ(campo32(1, "I2_307"), 200.00_d);
   EXPECT_EQ(campo32(1, "I2_113"), 1500.00_d);
@@ -269,9 +270,9 @@ TEST_F(Leao, CashBookEntriesCountInTheMonthOfTheirDate) {
   EXPECT_EQ(d.REC_MENSAL[7][2], 1500.00_d);
   EXPECT_EQ(l("I13_14"), 200.00_d);
   // The entry's month is written back into its row.
-  tabela(22).goTo(1);
-  ASSERT_TRUE(tabela(22).status());
-  EXPECT_EQ(tabela(22).getNumber("I1_407"), 1500.00_d);
+  tabela(store::Area::TMP_02).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_02).status());
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_407"), 1500.00_d);
 }
 
 TEST_F(Leao, PaymentMonthsConverted) {

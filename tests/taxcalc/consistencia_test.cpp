@@ -38,7 +38,7 @@ class Confere : public DeclaracaoCompleta {
   bool dispara(int codigo) { return vezes(codigo) > 0; }
   void t1(const char* campo, Decimal valor) { d.tabela01.num(campo, valor); }
   void t1(const char* campo, const char* valor) { d.tabela01.txt(campo, valor); }
-  void ultima(int area, const char* campo, rt::db::Value valor) {
+  void ultima(store::Area area, const char* campo, rt::db::Value valor) {
     ASSERT_TRUE(tabela(area).put(campo, valor));
   }
   Decimal valCpmf;
@@ -155,27 +155,27 @@ TEST_F(Confere, IncomeRows) {
   const std::string cnpj = "12.345.678/0001-90";
   renda("J", 100.00_d, {}, {}, {{"I1_3", cnpj}});
   EXPECT_TRUE(dispara(12));
-  ultima(22, "I1_2", std::string("EMPRESA"));
+  ultima(store::Area::TMP_02, "I1_2", std::string("EMPRESA"));
   EXPECT_FALSE(dispara(12));
   EXPECT_FALSE(dispara(26));
-  ultima(22, "I1_4", Decimal());
+  ultima(store::Area::TMP_02, "I1_4", Decimal());
   EXPECT_TRUE(dispara(26));  // a payer with nothing received
-  ultima(22, "I1_20", 1.00_d);
+  ultima(store::Area::TMP_02, "I1_20", 1.00_d);
   EXPECT_FALSE(dispara(26));
-  ultima(22, "I1_4", 100.00_d);
-  ultima(22, "I1_5", 100.01_d);
+  ultima(store::Area::TMP_02, "I1_4", 100.00_d);
+  ultima(store::Area::TMP_02, "I1_5", 100.01_d);
   EXPECT_TRUE(dispara(14));
-  ultima(22, "I1_5", 100.00_d);
+  ultima(store::Area::TMP_02, "I1_5", 100.00_d);
   EXPECT_FALSE(dispara(14));
-  ultima(22, "I1_3", std::string());
+  ultima(store::Area::TMP_02, "I1_3", std::string());
   EXPECT_TRUE(dispara(13));
-  ultima(22, "I1_4", Decimal());
-  ultima(22, "I1_15", 5.00_d);
+  ultima(store::Area::TMP_02, "I1_4", Decimal());
+  ultima(store::Area::TMP_02, "I1_15", 5.00_d);
   EXPECT_TRUE(dispara(13));  // exempt income also needs the payer
   EXPECT_TRUE(dispara(74));
-  ultima(22, "I1_3", std::string("12.345.678/0001-9"));  // 17 characters
+  ultima(store::Area::TMP_02, "I1_3", std::string("12.345.678/0001-9"));  // 17 characters
   EXPECT_TRUE(dispara(74));
-  ultima(22, "I1_3", cnpj);
+  ultima(store::Area::TMP_02, "I1_3", cnpj);
   EXPECT_FALSE(dispara(74));
   EXPECT_FALSE(dispara(13));
 }
@@ -187,10 +187,10 @@ TEST_F(Confere, DependantsIncomeRows) {
   EXPECT_TRUE(dispara(44));
   EXPECT_TRUE(dispara(45));
   EXPECT_FALSE(dispara(12));
-  ultima(22, "I1_2", std::string("EMPRESA"));
-  ultima(22, "I1_3", std::string("12.345.678/0001-90"));
-  ultima(22, "I1_5", 10.00_d);
-  ultima(22, "I1_8", std::string("11111111111"));
+  ultima(store::Area::TMP_02, "I1_2", std::string("EMPRESA"));
+  ultima(store::Area::TMP_02, "I1_3", std::string("12.345.678/0001-90"));
+  ultima(store::Area::TMP_02, "I1_5", 10.00_d);
+  ultima(store::Area::TMP_02, "I1_8", std::string("11111111111"));
   EXPECT_FALSE(dispara(42));
   EXPECT_FALSE(dispara(43));
   EXPECT_FALSE(dispara(44));
@@ -198,62 +198,62 @@ TEST_F(Confere, DependantsIncomeRows) {
 }
 
 TEST_F(Confere, DependantRows) {
-  linha(23, {});
+  linha(store::Area::TMP_03, {});
   EXPECT_TRUE(dispara(15));
   EXPECT_TRUE(dispara(16));
   EXPECT_TRUE(dispara(17));
   EXPECT_TRUE(dispara(46));  // no date: 2009 - 0 is of age
-  ultima(23, "NOMEDEPEN", std::string("FILHO"));
-  ultima(23, "CODIDEPEN", Decimal(22));
-  ultima(23, "DATADEPEN", Date::fromYmd(1989, 12, 31));  // 20
+  ultima(store::Area::TMP_03, "NOMEDEPEN", std::string("FILHO"));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(22));
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1989, 12, 31));  // 20
   EXPECT_FALSE(dispara(15));
   EXPECT_FALSE(dispara(16));
   EXPECT_FALSE(dispara(17));
   EXPECT_TRUE(dispara(55));
-  ultima(23, "DATADEPEN", Date::fromYmd(1988, 1, 1));  // 21
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1988, 1, 1));  // 21
   EXPECT_FALSE(dispara(55));
   EXPECT_FALSE(dispara(56));
-  ultima(23, "DATADEPEN", Date::fromYmd(1983, 1, 1));  // 26
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1983, 1, 1));  // 26
   EXPECT_TRUE(dispara(56));
-  ultima(23, "DATADEPEN", Date::fromYmd(1984, 1, 1));  // 25
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1984, 1, 1));  // 25
   EXPECT_FALSE(dispara(56));
   // Code 21 from 21 to 25; at 26 no age rule fires (the rules as they stand leave that gap).
-  ultima(23, "CODIDEPEN", Decimal(21));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(21));
   EXPECT_TRUE(dispara(57));
-  ultima(23, "DATADEPEN", Date::fromYmd(1983, 1, 1));
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1983, 1, 1));
   EXPECT_FALSE(dispara(57));
-  ultima(23, "DATADEPEN", Date::fromYmd(1989, 1, 1));  // 20
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1989, 1, 1));  // 20
   EXPECT_FALSE(dispara(57));
   // Code 41 above 20.
-  ultima(23, "CODIDEPEN", Decimal(41));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(41));
   EXPECT_FALSE(dispara(56));
-  ultima(23, "DATADEPEN", Date::fromYmd(1988, 1, 1));
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1988, 1, 1));
   EXPECT_TRUE(dispara(56));
   // A CPF from 18 on, for dependants only.
-  ultima(23, "DATADEPEN", Date::fromYmd(1992, 1, 1));  // 17
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1992, 1, 1));  // 17
   EXPECT_FALSE(dispara(46));
-  ultima(23, "DATADEPEN", Date::fromYmd(1991, 1, 1));  // 18
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1991, 1, 1));  // 18
   EXPECT_TRUE(dispara(46));
-  ultima(23, "CODIDEPEN", Decimal(98));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(98));
   EXPECT_FALSE(dispara(46));
-  ultima(23, "CODIDEPEN", Decimal(21));
-  ultima(23, "CPFDEPEN", std::string("11111111111"));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(21));
+  ultima(store::Area::TMP_03, "CPFDEPEN", std::string("11111111111"));
   EXPECT_FALSE(dispara(46));
 }
 
 TEST_F(Confere, LivingExpensesAndAssetsAbroad) {
-  linha(24, {{"I7_5", Decimal(28)}});
+  linha(store::Area::TMP_04, {{"I7_5", Decimal(28)}});
   EXPECT_TRUE(dispara(24));
   t1("DESPNAO", 1.00_d);
   EXPECT_FALSE(dispara(24));
   t1("DESPNAO", Decimal());
-  ultima(24, "I7_5", Decimal(29));
+  ultima(store::Area::TMP_04, "I7_5", Decimal(29));
   EXPECT_FALSE(dispara(24));
   // 174,098.00 / 1.741 = 99,998.85; 174,100.00 / 1.741 = 100,000.00.
-  ultima(24, "I7_7", std::string("S"));
-  ultima(24, "I7_4", 174098.00_d);
+  ultima(store::Area::TMP_04, "I7_7", std::string("S"));
+  ultima(store::Area::TMP_04, "I7_4", 174098.00_d);
   EXPECT_FALSE(dispara(50));
-  ultima(24, "I7_4", 174100.00_d);
+  ultima(store::Area::TMP_04, "I7_4", 174100.00_d);
   EXPECT_TRUE(dispara(50));
 }
 
@@ -280,75 +280,75 @@ TEST_F(Confere, EstateAndOtherUses) {
 }
 
 TEST_F(Confere, PaymentRows) {
-  linha(26, {{"I6_3", Decimal(1)}, {"I6_4", 100.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(1)}, {"I6_4", 100.00_d}});
   EXPECT_TRUE(dispara(18));
   EXPECT_TRUE(dispara(19));
-  ultima(26, "I6_1", std::string("ESCOLA"));
-  ultima(26, "I6_2", std::string("12.345.678/0001-9"));
+  ultima(store::Area::TMP_06, "I6_1", std::string("ESCOLA"));
+  ultima(store::Area::TMP_06, "I6_2", std::string("12.345.678/0001-9"));
   EXPECT_FALSE(dispara(18));
   EXPECT_FALSE(dispara(19));
   EXPECT_TRUE(dispara(61));
-  ultima(26, "I6_2", std::string("12.345.678/0001-90"));
+  ultima(store::Area::TMP_06, "I6_2", std::string("12.345.678/0001-90"));
   EXPECT_FALSE(dispara(61));
   // Code 2 needs no document.
-  ultima(26, "I6_3", Decimal(2));
-  ultima(26, "I6_2", std::string());
+  ultima(store::Area::TMP_06, "I6_3", Decimal(2));
+  ultima(store::Area::TMP_06, "I6_2", std::string());
   EXPECT_FALSE(dispara(19));
   // A doctor: a CPF of 14 characters.
-  ultima(26, "I6_3", Decimal(10));
-  ultima(26, "I6_2", std::string("123.456.789-0"));
+  ultima(store::Area::TMP_06, "I6_3", Decimal(10));
+  ultima(store::Area::TMP_06, "I6_2", std::string("123.456.789-0"));
   EXPECT_TRUE(dispara(62));
-  ultima(26, "I6_2", std::string("123.456.789-09"));
+  ultima(store::Area::TMP_06, "I6_2", std::string("123.456.789-09"));
   EXPECT_FALSE(dispara(62));
-  ultima(26, "I6_3", Decimal());
+  ultima(store::Area::TMP_06, "I6_3", Decimal());
   EXPECT_TRUE(dispara(31));
-  ultima(26, "I6_3", Decimal(50));
+  ultima(store::Area::TMP_06, "I6_3", Decimal(50));
   EXPECT_TRUE(dispara(59));
-  ultima(26, "I6_7", std::string("12345678901"));
+  ultima(store::Area::TMP_06, "I6_7", std::string("12345678901"));
   EXPECT_FALSE(dispara(59));
-  ultima(26, "I6_4", Decimal());
+  ultima(store::Area::TMP_06, "I6_4", Decimal());
   EXPECT_TRUE(dispara(27));
-  ultima(26, "I6_5", 1.00_d);
+  ultima(store::Area::TMP_06, "I6_5", 1.00_d);
   EXPECT_FALSE(dispara(27));
 }
 
 TEST_F(Confere, PaymentsForPeopleNotListed) {
   dependente(21);
   dependente(98, "BENEFICIARIO");
-  linha(26, {{"I6_3", Decimal(30)}, {"I6_4", 100.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(30)}, {"I6_4", 100.00_d}});
   EXPECT_TRUE(dispara(35));
-  ultima(26, "I6_6", Decimal(1));
+  ultima(store::Area::TMP_06, "I6_6", Decimal(1));
   EXPECT_FALSE(dispara(35));
   EXPECT_FALSE(dispara(48));
-  ultima(26, "I6_6", Decimal(2));
+  ultima(store::Area::TMP_06, "I6_6", Decimal(2));
   EXPECT_TRUE(dispara(48));
-  ultima(26, "I6_3", Decimal(10));
+  ultima(store::Area::TMP_06, "I6_3", Decimal(10));
   EXPECT_TRUE(dispara(47));
-  ultima(26, "I6_6", Decimal(1));
+  ultima(store::Area::TMP_06, "I6_6", Decimal(1));
   EXPECT_FALSE(dispara(47));
 }
 
 TEST_F(Confere, LargeMedicalExpenses) {
   // Medical codes 10-26 sum 14,000.00 (health plan included) and the plan 4,000.00 again.
-  linha(26, {{"I6_3", Decimal(10)}, {"I6_4", 10000.00_d}});
-  linha(26, {{"I6_3", Decimal(26)}, {"I6_4", 4000.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(10)}, {"I6_4", 10000.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(26)}, {"I6_4", 4000.00_d}});
   EXPECT_FALSE(dispara(49));
   EXPECT_FALSE(dispara(52));
-  ultima(26, "I6_4", 4000.01_d);
+  ultima(store::Area::TMP_06, "I6_4", 4000.01_d);
   EXPECT_TRUE(dispara(49));
-  ultima(26, "I6_4", 5000.00_d);
+  ultima(store::Area::TMP_06, "I6_4", 5000.00_d);
   EXPECT_FALSE(dispara(52));
-  ultima(26, "I6_4", 5000.01_d);
+  ultima(store::Area::TMP_06, "I6_4", 5000.01_d);
   EXPECT_TRUE(dispara(52));
 }
 
 TEST_F(Confere, LastYearsTotalsAndReceipt) {
-  linha(24, {{"I7_3", 1000.00_d}, {"I7_9", 1000.00_d}});
-  linha(25, {{"I8_3", 500.00_d}, {"I8_6", 500.00_d}});
+  linha(store::Area::TMP_04, {{"I7_3", 1000.00_d}, {"I7_9", 1000.00_d}});
+  linha(store::Area::TMP_05, {{"I8_3", 500.00_d}, {"I8_6", 500.00_d}});
   EXPECT_FALSE(dispara(40));
   EXPECT_FALSE(dispara(41));
-  ultima(24, "I7_9", 999.99_d);
-  ultima(25, "I8_6", 500.01_d);
+  ultima(store::Area::TMP_04, "I7_9", 999.99_d);
+  ultima(store::Area::TMP_05, "I8_6", 500.01_d);
   EXPECT_TRUE(dispara(40));
   EXPECT_TRUE(dispara(41));
   // A rectifying declaration is not compared, but needs the receipt it rectifies.
@@ -362,26 +362,26 @@ TEST_F(Confere, LastYearsTotalsAndReceipt) {
 TEST_F(Confere, GainRows) {
   t1("I4_02", 10.00_d);
   EXPECT_TRUE(dispara(6));
-  linha(27, {{"TIPO_BEM", Decimal(1)}});
+  linha(store::Area::TMP_07, {{"TIPO_BEM", Decimal(1)}});
   EXPECT_FALSE(dispara(6));
   EXPECT_TRUE(dispara(60));
   EXPECT_TRUE(dispara(20));
-  ultima(27, "ESPC_BEM1", std::string("CASA"));
-  ultima(27, "ENDEIMO", std::string("RUA B"));
-  ultima(27, "CEPIMO", std::string("01001000"));
+  ultima(store::Area::TMP_07, "ESPC_BEM1", std::string("CASA"));
+  ultima(store::Area::TMP_07, "ENDEIMO", std::string("RUA B"));
+  ultima(store::Area::TMP_07, "CEPIMO", std::string("01001000"));
   EXPECT_TRUE(dispara(20));
-  ultima(27, "MUNICIMO", std::string("SAO PAULO"));
+  ultima(store::Area::TMP_07, "MUNICIMO", std::string("SAO PAULO"));
   EXPECT_FALSE(dispara(20));
   EXPECT_FALSE(dispara(60));
-  linha(27, {{"TIPO_BEM", Decimal(2)}});
+  linha(store::Area::TMP_07, {{"TIPO_BEM", Decimal(2)}});
   EXPECT_TRUE(dispara(63));
-  ultima(27, "TIPO_BEM", Decimal(3));
+  ultima(store::Area::TMP_07, "TIPO_BEM", Decimal(3));
   EXPECT_TRUE(dispara(64));
   EXPECT_TRUE(dispara(23));
-  ultima(27, "VENDAANT", std::string("S"));
+  ultima(store::Area::TMP_07, "VENDAANT", std::string("S"));
   EXPECT_FALSE(dispara(23));
-  ultima(27, "VENDAANT", std::string("N"));
-  ultima(27, "CUS_ATUAL", 1.00_d);
+  ultima(store::Area::TMP_07, "VENDAANT", std::string("N"));
+  ultima(store::Area::TMP_07, "CUS_ATUAL", 1.00_d);
   EXPECT_FALSE(dispara(23));
 }
 
@@ -409,7 +409,7 @@ TEST_F(Confere, RegisterRules) {
 TEST_F(Confere, RuralProperties) {
   d.registro.txt("TEMRURAL", "S");
   EXPECT_EQ(regrasConferencia(c, valCpmf), std::vector<int>{65});
-  linha(36, {{"I2R_01", std::string("FAZENDA")}, {"I2R_03", std::string("12345678")}});
+  linha(store::Area::TMP_16, {{"I2R_01", std::string("FAZENDA")}, {"I2R_03", std::string("12345678")}});
   // Area, share, condition, location and employees missing: 67, 69, 70, 71, 72.
   EXPECT_EQ(regrasConferencia(c, valCpmf), (std::vector<int>{67, 69, 70, 71, 72}));
   d.registro.txt("TEMRURAL", "N");
@@ -419,7 +419,7 @@ TEST_F(Confere, RuralProperties) {
 class ListaDeErros : public Confere {
  protected:
   void nota(const char* cpf, int codigo, const char* texto) {
-    rt::db::Table& t = tabela(31);
+    rt::db::Table& t = tabela(store::Area::TMP_11);
     ASSERT_TRUE(t.appendBlank());
     ASSERT_TRUE(t.put("CPF", std::string(cpf)));
     ASSERT_TRUE(t.put("CODERR", Decimal(codigo)));
@@ -429,7 +429,7 @@ class ListaDeErros : public Confere {
   // The list's rows as "CPF/CODERR/OBSERV".
   std::vector<std::string> lista() {
     std::vector<std::string> r;
-    rt::db::Table& t = tabela(31);
+    rt::db::Table& t = tabela(store::Area::TMP_11);
     for (std::uint32_t i = 1; i <= t.recordCount(); ++i) {
       t.goTo(i);
       EXPECT_TRUE(t.status());
@@ -445,26 +445,26 @@ class ListaDeErros : public Confere {
 TEST_F(ListaDeErros, CleanDeclarationIsReadyToSend) {
   for (int modo : {1, 2}) {
     saida.eventos.clear();
-    const ResultadoConferencia r = CONFERE(c, tabela(31), modo);
+    const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), modo);
     EXPECT_FALSE(r.LTEMERR);
     EXPECT_EQ(saida.eventos,
               std::vector<std::string>{"aviso:" + std::string("Declaração OK e pronta para transferir"_cp)});
   }
   saida.eventos.clear();
-  CONFERE(c, tabela(31), 3);
+  CONFERE(c, tabela(store::Area::TMP_11), 3);
   EXPECT_TRUE(saida.eventos.empty());
 }
 
 TEST_F(ListaDeErros, EachCodeListedOnceAndCountedPerRow) {
   for (int i = 0; i < 3; ++i) renda("J", 100.00_d, {}, {}, {{"I1_3", std::string("12.345.678/0001-90")}});
-  const ResultadoConferencia r = CONFERE(c, tabela(31), 2);
+  const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(r.codigos, (std::vector<int>{12, 12, 12}));
   EXPECT_EQ(r.NQTDERR, 3);
   EXPECT_EQ(lista(), std::vector<std::string>{"12345678909/12/" +
                                               std::string("Fonte pagadora do titular sem o nome")});
-  tabela(31).goTo(1);
-  ASSERT_TRUE(tabela(31).status());
-  EXPECT_EQ(tabela(31).getNumber("PAGINA"), Decimal(1));
+  tabela(store::Area::TMP_11).goTo(1);
+  ASSERT_TRUE(tabela(store::Area::TMP_11).status());
+  EXPECT_EQ(tabela(store::Area::TMP_11).getNumber("PAGINA"), Decimal(1));
   EXPECT_EQ(
       saida.com("aviso:"),
       std::vector<std::string>{
@@ -477,7 +477,7 @@ TEST_F(ListaDeErros, AnotherRunKeepsNotesAndOtherTaxpayers) {
   nota("12345678909", 54, "ACHADO ANTIGO");
   nota("99999999999", 21, "OUTRO CONTRIBUINTE");
   d.registro.txt("RECIBOANT", "");  // 54, an attention
-  const ResultadoConferencia r = CONFERE(c, tabela(31), 1);
+  const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), 1);
   EXPECT_EQ(r.NQTDATEN, 1);
   // The old finding of this taxpayer went; the note stays and the separator comes before the
   // new finding; the other taxpayer's row is untouched.
@@ -487,23 +487,23 @@ TEST_F(ListaDeErros, AnotherRunKeepsNotesAndOtherTaxpayers) {
                 "12345678909/99/+" + std::string(58, '-') + "+",
                 "12345678909/54/" + std::string("Número do recibo da declaração anterior em branco"_cp)}));
   // A second run replaces the findings again.
-  CONFERE(c, tabela(31), 3);
+  CONFERE(c, tabela(store::Area::TMP_11), 3);
   EXPECT_EQ(lista().size(), 4u);
 }
 
 TEST_F(ListaDeErros, VerdictByDegrees) {
   d.registro.txt("RECIBOANT", "");  // attention
-  CONFERE(c, tabela(31), 2);
+  CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
             "aviso:" + std::string("Atenção! Há algum item que pode ser erro de digitação. Ela passará"_cp) +
                 "|" + std::string("no programa da Receita, mas convém ver a relação na tela 11 (F11)"_cp));
   d.registro.num("SALDO", -1.00_d);  // danger as well
-  CONFERE(c, tabela(31), 2);
+  CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
             "aviso:" + std::string("Atenção! O programa localizou alguns erros que devem"_cp) + "|" +
                 std::string("ser conferidos. Veja a relação na tela 11(F11)     "_cp));
   d.registro.txt("RECIBOANT", "123");
-  CONFERE(c, tabela(31), 2);
+  CONFERE(c, tabela(store::Area::TMP_11), 2);
   EXPECT_EQ(saida.com("aviso:").back(),
             "aviso:" + std::string("Atenção! Declaração com problemas embora passe no programa da"_cp) + "|" +
                 std::string("Receita. Confira a relação na tela 11 (F11) antes de enviar."_cp));
@@ -513,7 +513,7 @@ TEST_F(ListaDeErros, ProgressLineWalksTheSectionsInOrderAndEndsWithTheCounts) {
   d.registro.txt("RECIBOANT", "");  // an attention
   d.registro.num("SALDO", -1.00_d);  // a danger
   for (int i = 0; i < 3; ++i) renda("J", 100.00_d, {}, {}, {{"I1_3", std::string("12.345.678/0001-90")}});
-  const ResultadoConferencia r = CONFERE(c, tabela(31), 3);
+  const ResultadoConferencia r = CONFERE(c, tabela(store::Area::TMP_11), 3);
   ASSERT_EQ(r.NQTDERR, 3);
   ASSERT_EQ(r.NQTDPERI, 1);
   ASSERT_EQ(r.NQTDATEN, 1);
@@ -542,7 +542,7 @@ TEST_F(ListaDeErros, ProgressLineWalksTheSectionsInOrderAndEndsWithTheCounts) {
 TEST_F(ListaDeErros, ProgressShownInEveryModeWithZeroCountsWhenClean) {
   for (int modo : {1, 2, 3}) {
     saida.progressos.clear();
-    CONFERE(c, tabela(31), modo);
+    CONFERE(c, tabela(store::Area::TMP_11), modo);
     ASSERT_EQ(saida.progressos.size(), 8u) << modo;
     EXPECT_EQ(saida.progressos.back(), "7/7:Conferido.  Resultado =======>        0         0          0   ");
   }

@@ -87,19 +87,19 @@ TEST_F(Limites, MonthlyGridColumnWrittenBackIntoTheRow) {
   for (int m = 0; m < 12; ++m) meses[static_cast<std::size_t>(m)] = Decimal(100 + m);
   // Grid 1, column 2: the income of each month; the sum is the self-paid social security.
   FI1_T_MENSAL(c, 1, 2, meses);
-  EXPECT_EQ(tabela(22).getNumber("I1_401"), 100.00_d);
-  EXPECT_EQ(tabela(22).getNumber("I1_412"), 111.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_401"), 100.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_412"), 111.00_d);
   EXPECT_EQ(l("CARNEINSS"), 1266.00_d);
   // Grid 2 is shifted by one: column 5 is the tax withheld.
   FI1_T_MENSAL(c, 2, 5, meses);
-  EXPECT_EQ(tabela(22).getNumber("I1_503"), 102.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_503"), 102.00_d);
   // Grid 1, column 1 is not a month column.
   meses.fill(1.00_d);
   FI1_T_MENSAL(c, 1, 1, meses);
-  EXPECT_EQ(tabela(22).getNumber("I1_401"), 100.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_401"), 100.00_d);
   // Other grids take column 1 too.
   FI1_T_MENSAL(c, 7, 1, meses);
-  EXPECT_EQ(tabela(22).getNumber("I1_401"), 1.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_401"), 1.00_d);
   EXPECT_EQ(l("CARNEINSS"), 12.00_d);
 }
 
@@ -183,11 +183,12 @@ TEST_F(Limites, AlimonyChangeRecomputesTheMonthlyTax) {
 
 TEST_F(Limites, DependantsCountedAndNumbered) {
   dependente(21, "A");
-  linha(23, {{"NOMEDEPEN", std::string("B")}, {"CODIDEPEN", Decimal(22)}, {"NRODEPEN", Decimal(7)}});
+  linha(store::Area::TMP_03,
+        {{"NOMEDEPEN", std::string("B")}, {"CODIDEPEN", Decimal(22)}, {"NRODEPEN", Decimal(7)}});
   dependente(98, "C");  // an alimony beneficiary
   EXPECT_EQ(NRODP(c), 2.00_d);
   EXPECT_EQ(l("DESPALIM"), 1.00_d);
-  rt::db::Table& t = tabela(23);
+  rt::db::Table& t = tabela(store::Area::TMP_03);
   t.goTo(1);
   ASSERT_TRUE(t.status());
   EXPECT_EQ(t.getNumber("NRODEPEN"), 1.00_d);
@@ -219,8 +220,8 @@ TEST_F(Limites, EducationCappedPerPerson) {
 }
 
 TEST_F(Limites, AssetsDebtsAndPatrimonyVariation) {
-  linha(24, {{"I7_3", 10000.00_d}, {"I7_4", 9000.00_d}, {"I7_9", 10000.00_d}});
-  linha(25, {{"I8_3", 0.00_d}, {"I8_4", 300.00_d}, {"I8_6", 50.00_d}});
+  linha(store::Area::TMP_04, {{"I7_3", 10000.00_d}, {"I7_4", 9000.00_d}, {"I7_9", 10000.00_d}});
+  linha(store::Area::TMP_05, {{"I8_3", 0.00_d}, {"I8_4", 300.00_d}, {"I8_6", 50.00_d}});
   FI7_T(c, 0);
   FI8_T(c, 0);
   EXPECT_EQ(l("I13_32"), 10000.00_d);
@@ -255,8 +256,8 @@ TEST_F(Limites, AssetsDebtsAndPatrimonyVariation) {
 }
 
 TEST_F(Limites, LivingExpensesOfAYear) {
-  linha(30, {{"VALODESP", 100.50_d}});
-  linha(30, {{"VALODESP", 200.00_d}});
+  linha(store::Area::TMP_10, {{"VALODESP", 100.50_d}});
+  linha(store::Area::TMP_10, {{"VALODESP", 200.00_d}});
   EXPECT_EQ(TOTALDESP(c), 3606.00_d);
   EXPECT_EQ(l("DESPNAO"), 3606.00_d);
 }
@@ -265,7 +266,7 @@ TEST_F(Limites, ScansKeepTheGridsRowAndSeeFilteredRows) {
   renda("J", 100.00_d);
   renda("J", 200.00_d);
   renda("J", 300.00_d);
-  rt::db::Table& t = tabela(22);
+  rt::db::Table& t = tabela(store::Area::TMP_02);
   t.setFilter([](const rt::db::Table& r) { return r.getNumber("I1_4") > 150.00_d; });
   t.goTo(2);
   ASSERT_TRUE(t.status());
@@ -302,8 +303,8 @@ TEST_F(Aposentado, LimitOfTheYearAndOfTheBirthdayYear) {
   EXPECT_EQ(LIMIT3(c, 2000.00_d), 2000.00_d);
   saida.respostas = {false};
   EXPECT_EQ(LIMIT3(c, 3000.00_d), 2869.18_d);
-  EXPECT_EQ(tabela(22).getNumber("I1_17"), 2869.18_d);
-  EXPECT_EQ(tabela(22).getNumber("I1_4"), 10000.00_d);  // not moved: the answer was No
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_17"), 2869.18_d);
+  EXPECT_EQ(tabela(store::Area::TMP_02).getNumber("I1_4"), 10000.00_d);  // not moved: the answer was No
   // Born in May 1944: May to December and the 13th, 9 x 1,434.59 = 12,911.31.
   nascido(1944, 5, 20);
   saida.respostas = {false};
@@ -321,7 +322,7 @@ TEST_F(Aposentado, ExcessGoesToTheTaxableIncomeWhenAsked) {
   // The other row uses 10,000.00 of 18,649.67; 8,649.67 is left, so 1,350.33 passes.
   saida.respostas = {true};
   EXPECT_EQ(LIMIT3(c, 10000.00_d), 8649.67_d);
-  rt::db::Table& t = tabela(22);
+  rt::db::Table& t = tabela(store::Area::TMP_02);
   EXPECT_EQ(t.recNo(), 2u);
   EXPECT_EQ(t.getNumber("I1_17"), 8649.67_d);
   EXPECT_EQ(t.getNumber("I1_4"), 6350.33_d);
@@ -366,12 +367,12 @@ TEST_F(Aposentado, RefusedUnder65OrAskedWithAnotherOccupation) {
 TEST_F(Limites, AmountPaidSplitsWhatPassesTheCaps) {
   pagamento(1, 0.00_d);
   EXPECT_EQ(FDOAPAG(c, 3000.00_d), 3000.00_d);
-  EXPECT_EQ(tabela(26).getNumber("I6_5"), 291.06_d);  // above 2,708.94
+  EXPECT_EQ(tabela(store::Area::TMP_06).getNumber("I6_5"), 291.06_d);  // above 2,708.94
   EXPECT_EQ(FDOAPAG(c, 2000.00_d), 2000.00_d);
-  EXPECT_EQ(tabela(26).getNumber("I6_5"), 0.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_06).getNumber("I6_5"), 0.00_d);
   pagamento(50, 0.00_d);
   EXPECT_EQ(FDOAPAG(c, 800.00_d), 800.00_d);
-  EXPECT_EQ(tabela(26).getNumber("I6_5"), 68.00_d);  // above 732.00
+  EXPECT_EQ(tabela(store::Area::TMP_06).getNumber("I6_5"), 68.00_d);  // above 732.00
   EXPECT_FALSE(d.JA_CALC);
   // Private pension without official social security: a notice, the value kept.
   pagamento(36, 0.00_d);
@@ -391,7 +392,7 @@ TEST_F(Limites, NonDeductiblePartOnlyWhereItMeansSomething) {
   EXPECT_EQ(FCONFNDEDU(c, 800.01_d), 0.00_d);
   EXPECT_EQ(saida.com("aviso").size(), 2u);
   EXPECT_EQ(FCONFNDEDU(c, 300.00_d), 300.00_d);
-  EXPECT_EQ(tabela(26).getNumber("I6_5"), 300.00_d);
+  EXPECT_EQ(tabela(store::Area::TMP_06).getNumber("I6_5"), 300.00_d);
   EXPECT_EQ(v.I13_12D, 300.00_d);
   EXPECT_EQ(l("I13_12"), 500.00_d);
 }

@@ -34,8 +34,9 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
     ctx.NUSU = "03";
     preencheDeclaracoes(ctx, {kA, kB}, 2);
     // The abroad side of both taxpayers: one summary, two rows in each other table.
-    for (int n = 15; n <= 19; ++n) {
-      ASSERT_TRUE(ABERTURA(ctx, n, true));  // with its index, which must know the rows
+    for (const Area a : {Area::IMP1510, Area::IMP1610, Area::IMP1710, Area::IMP1810, Area::IMP1910}) {
+      const int n = numero(a);
+      ASSERT_TRUE(ABERTURA(ctx, a, true));  // with its index, which must know the rows
       rt::db::Table* t = area(n);
       for (const std::string& cpf : {kA, kB})
         for (int i = 0; i < (n == 15 ? 1 : 2); ++i) {
@@ -44,7 +45,7 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
           ASSERT_TRUE(t->put("ATV_BRASIL", std::string("N")));
           ASSERT_TRUE(t->put(campoMarca(n), "EXT" + std::to_string(n) + "C" + cpf.substr(8) + "L" + std::to_string(i)));
         }
-      ASSERT_TRUE(ctx.areas.close(n));
+      ASSERT_TRUE(ctx.areas.close(a));
     }
     dec.espelho.CPF = kB;
     ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
