@@ -70,7 +70,8 @@ TEST_F(RuralTest, PreviousEditionCarriesEveryRuralTable) {
     ASSERT_TRUE(t.grava());
   }
   fontes.reset();
-  EXPECT_FALSE(ctx.areas.isOpen(workareas::kFontesRurais.area(0)));
+  for (int k = 1; k <= workareas::kFontesRurais.tamanho(); ++k)
+    EXPECT_FALSE(ctx.areas.isOpen(workareas::kFontesRurais.area(k))) << k;
 
   confere("IMP1510", kAna, "S",
           {"I4R_04=1500.50;I5_10=320.00;I7_1B=10;I7_1S=3;I7_1C=0;I7_1A=1;I7_1V1=4;I7_V1=OVELHAS;SO_TOTAL=F"});
