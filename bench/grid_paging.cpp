@@ -7,6 +7,7 @@
 #include "grid/edita.h"
 #include "rt/term/keys.h"
 #include "smoke.h"
+#include "store/areas.h"
 #include "store/tabelas_declaracao.h"
 
 namespace {
@@ -18,7 +19,7 @@ void BM_GridPaging(benchmark::State& state) {
     state.SkipWithError("working copy");
     return;
   }
-  rt::db::Table& t = *ctx.areas.table(26);
+  rt::db::Table& t = *ctx.areas.table(store::Area::TMP_06);
   for (int i = 0; i < 100000; ++i) {
     (void)t.appendBlank();
     (void)t.put("I6_1", std::string("BENEFICIARIO ") + std::to_string(i));

@@ -17,6 +17,7 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/espera.h"
 
@@ -39,7 +40,7 @@ struct Registro {
     ctx.definePastaDados(raiz + "/dados");
     ctx.definePastaTrabalho(raiz + "/trab");
     if (!store::ABERTURA(ctx, store::Area::IMP0910, true)) std::abort();
-    rt::db::Table& t = *ctx.areas.table(9);
+    rt::db::Table& t = *ctx.areas.table(store::Area::IMP0910);
     for (int i = 1; i <= kContribuintes; ++i) {
       char cpf[16];
       std::snprintf(cpf, sizeof cpf, "%011d", i * 9973);
@@ -86,7 +87,7 @@ void BM_MilCartasNumaString(benchmark::State& state) {
   const std::string carta = umaCarta();
   const console::PrecosEscritorio precos{rt::text::Decimal::val("1.6"), rt::text::Decimal(1),
                                          rt::text::Decimal(60)};
-  rt::db::Table& reg = *r.ctx.areas.table(9);
+  rt::db::Table& reg = *r.ctx.areas.table(store::Area::IMP0910);
   std::size_t bytes = 0;
   for (auto _ : state) {
     std::string saida;

@@ -16,6 +16,7 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/espera.h"
 
@@ -31,19 +32,21 @@ inline std::string cpfDe(int i) {
   return buf + console::cpfDigitos(buf);
 }
 
-// Appends `porContribuinte` rows for each taxpayer to each table given (number, rows), with
+// Appends `porContribuinte` rows for each taxpayer to each table given (area, rows), with
 // the fields the indexes and lists read.
-inline void preencheDeclaracoes(store::Contexto& ctx, std::initializer_list<std::pair<store::Area, int>> linhas) {
+inline void preencheDeclaracoes(store::Contexto& ctx,
+                                std::initializer_list<std::pair<store::Area, int>> linhas) {
   for (auto [n, porContribuinte] : linhas) {
     if (!store::ABERTURA(ctx, n, true)) std::abort();
     rt::db::Table& t = *ctx.areas.table(n);
     for (int i = 1; i <= kContribuintes; ++i) {
       for (int k = 1; k <= porContribuinte; ++k) {
         if (!t.appendBlank() || !t.put("CPF", cpfDe(i))) std::abort();
-        if (n == store::Area::IMP0910 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
+        if (n == store::Area::IMP0910 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i)))
+          std::abort();
         if (n == store::Area::IMP0410 && !t.put("I7_0", rt::text::Decimal(k))) std::abort();
         if (n == store::Area::IMP0610 && !t.put("I6_3", rt::text::Decimal(k * 10))) std::abort();
-        if (n >= store::Area::IMP1510 && !t.put("ATV_BRASIL", std::string("S"))) std::abort();
+        if (store::numero(n) >= 15 && !t.put("ATV_BRASIL", std::string("S"))) std::abort();
       }
     }
     if (!t.commit()) std::abort();
@@ -57,7 +60,7 @@ struct PastaBench {
   store::Contexto ctx{con, rt::text::systemClock(), espera};
   std::string raiz;
 
-  // `linhas`: table number and rows per taxpayer.
+  // `linhas`: table and rows per taxpayer.
   PastaBench(const char* nome, std::initializer_list<std::pair<store::Area, int>> linhas) {
     raiz = (std::filesystem::temp_directory_path() / (std::string(nome) + "-" + std::to_string(getpid()))).string();
     for (const char* p : {"/prog", "/dados", "/trab"}) std::filesystem::create_directories(raiz + p);

@@ -17,6 +17,7 @@
 #include "rt/text/date.h"
 #include "smoke.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/contexto.h"
 #include "store/espera.h"
 
@@ -45,7 +46,8 @@ struct Pasta {
         std::snprintf(cpf, sizeof cpf, "%011d", i * 9973);
         for (int k = 0; k < (n == store::Area::IMP0210 ? 12 : 1); ++k)
           if (!t.appendBlank() || !t.put("CPF", std::string(cpf))) std::abort();
-        if (n == store::Area::IMP0910 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i))) std::abort();
+        if (n == store::Area::IMP0910 && !t.put("NOMECONTR", "CONTRIBUINTE " + std::to_string(i)))
+          std::abort();
       }
       if (!t.commit()) std::abort();
     }

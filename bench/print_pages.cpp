@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
 
 #include "pasta_bench.h"
@@ -12,10 +13,12 @@
 #include "print/trabalho.h"
 #include "rt/dev/target.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 
 namespace {
 
 using rt::text::Decimal;
+using store::Area;
 
 const std::string kCpf = "12345678909";
 
@@ -25,23 +28,28 @@ struct Declaracao {
   std::string raiz = pasta.raiz;
 
   Declaracao() {
-    for (store::Area n : store::kComCopia) {
-      if (n == store::Area::IMP1310) continue;
+    // The declaration tables up to IMP1910, but for the cash book's.
+    for (const Area n : std::span(workareas::kDeclaracao).first<19>()) {
+      if (n == Area::IMP1310) continue;
       if (!store::ABERTURA(ctx, n, true)) std::abort();
       rt::db::Table& t = *ctx.areas.table(n);
-      const int linhas = (n == store::Area::IMP0210 || n == store::Area::IMP0410 || n == store::Area::IMP0610) ? 100 : (n == store::Area::IMP0110 || n == store::Area::IMP0910) ? 1 : 0;
+      const int linhas = (n == Area::IMP0210 || n == Area::IMP0410 || n == Area::IMP0610) ? 100
+                         : (n == Area::IMP0110 || n == Area::IMP0910)                     ? 1
+                                                                                          : 0;
       for (int i = 1; i <= linhas; ++i) {
         if (!t.appendBlank() || !t.put("CPF", kCpf)) std::abort();
         bool ok = true;
-        if (n == store::Area::IMP0910) ok = t.put("NOMECONTR", std::string("CONTRIBUINTE DE TESTE")) && t.put("USAPADRAO", std::string("N"));
-        if (n == store::Area::IMP0110) ok = t.put("I13_07", Decimal(500000)) && t.put("INDALERTA", Decimal(10));
-        if (n == store::Area::IMP0210)
+        if (n == Area::IMP0910)
+          ok = t.put("NOMECONTR", std::string("CONTRIBUINTE DE TESTE")) &&
+               t.put("USAPADRAO", std::string("N"));
+        if (n == Area::IMP0110) ok = t.put("I13_07", Decimal(500000)) && t.put("INDALERTA", Decimal(10));
+        if (n == Area::IMP0210)
           ok = t.put("I1_1", std::string(i % 3 == 0 ? "D" : "J")) && t.put("I1_2", "FONTE " + std::to_string(i)) &&
                t.put("I1_4", Decimal(1000 * i)) && t.put("I1_8", std::string(i % 3 == 0 ? "33344455566" : ""));
-        if (n == store::Area::IMP0410)
+        if (n == Area::IMP0410)
           ok = t.put("I7_1", Decimal(i)) && t.put("I7_5", Decimal(11)) && t.put("I7_2", "BEM " + std::to_string(i)) &&
                t.put("I7_3", Decimal(100 * i)) && t.put("I7_4", Decimal(110 * i));
-        if (n == store::Area::IMP0610)
+        if (n == Area::IMP0610)
           ok = t.put("I6_1", "BENEFICIARIO " + std::to_string(i)) && t.put("I6_3", Decimal(1 + i % 90)) &&
                t.put("I6_4", Decimal(10 * i));
         if (!ok) std::abort();
@@ -49,8 +57,8 @@ struct Declaracao {
       if (!t.commit()) std::abort();
       (void)ctx.areas.close(n);
     }
-    if (!store::ABERTURA(ctx, store::Area::IMP0910)) std::abort();
-    rt::db::Table& reg = *ctx.areas.table(store::Area::IMP0910);
+    if (!store::ABERTURA(ctx, Area::IMP0910)) std::abort();
+    rt::db::Table& reg = *ctx.areas.table(Area::IMP0910);
     reg.goTop();
     if (!reg.status() || !print::INIVAR(ctx, kCpf, 2, 19)) std::abort();
   }

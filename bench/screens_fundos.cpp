@@ -21,6 +21,7 @@
 #include "rt/term/scripted_terminal.h"
 #include "rt/text/date.h"
 #include "screens/fundos.h"
+#include "store/areas.h"
 #include "store/tabelas_declaracao.h"
 
 namespace {
@@ -50,8 +51,8 @@ void BM_Tela4PrimeiroDesenho(benchmark::State& state) {
   bench::CopiasBench b("bench_tela4");
   store::Contexto& ctx = b.ctx;
   // Every working copy of an open declaration, as a loaded one has them.
-  for (store::Area area : store::kCopias) (void)store::criaCopia(ctx, area);
-  auto linhas = [&ctx](int area, int n, auto&& preenche) {
+  for (const store::Area area : workareas::kCopias) (void)store::criaCopia(ctx, area);
+  auto linhas = [&ctx](store::Area area, int n, auto&& preenche) {
     rt::db::Table* t = ctx.areas.table(area);
     if (t == nullptr) return false;
     for (int i = 0; i < n; ++i) {
@@ -63,22 +64,25 @@ void BM_Tela4PrimeiroDesenho(benchmark::State& state) {
   };
   // The rows of bench_taxcalc's declaration: incomes, payments, dependants, assets, debts.
   const bool feita =
-      linhas(22, 150, [](rt::db::Table& t, int i) { (void)t.put("I1_4", rt::text::Decimal(1000 + i)); }) &&
-      linhas(26, 100,
+      linhas(store::Area::TMP_02, 150,
+             [](rt::db::Table& t, int i) { (void)t.put("I1_4", rt::text::Decimal(1000 + i)); }) &&
+      linhas(store::Area::TMP_06, 100,
              [](rt::db::Table& t, int i) {
                (void)t.put("I6_1", "BENEFICIARIO " + std::to_string(i));
                (void)t.put("I6_3", rt::text::Decimal(10));
                (void)t.put("I6_2", std::string("11.222.333/0001-81"));
                (void)t.put("I6_4", rt::text::Decimal(100 + i));
              }) &&
-      linhas(23, 20,
+      linhas(store::Area::TMP_03, 20,
              [](rt::db::Table& t, int i) {
                (void)t.put("NOMEDEPEN", "DEPENDENTE " + std::to_string(i + 1));
                (void)t.put("CODIDEPEN", rt::text::Decimal(21));
                (void)t.put("NRODEPEN", rt::text::Decimal(i + 1));
              }) &&
-      linhas(24, 20, [](rt::db::Table& t, int i) { (void)t.put("I7_4", rt::text::Decimal(12000 + i)); }) &&
-      linhas(25, 10, [](rt::db::Table& t, int) { (void)t.put("I8_4", rt::text::Decimal(400)); });
+      linhas(store::Area::TMP_04, 20,
+             [](rt::db::Table& t, int i) { (void)t.put("I7_4", rt::text::Decimal(12000 + i)); }) &&
+      linhas(store::Area::TMP_05, 10,
+             [](rt::db::Table& t, int) { (void)t.put("I8_4", rt::text::Decimal(400)); });
   if (!feita) {
     state.SkipWithError("working copies");
     return;

@@ -31,7 +31,10 @@ struct Pasta {
     store::EsperaReal espera;
     shell::Program p(con, rt::text::systemClock(), espera, ambiente());
     if (!shell::INICIA(p, std::nullopt)) std::abort();
-    bench::preencheDeclaracoes(p, {{store::Area::IMP0910, 1}, {store::Area::IMP0110, 1}, {store::Area::IMP0210, 3}, {store::Area::IMP0410, 4}});
+    bench::preencheDeclaracoes(p, {{store::Area::IMP0910, 1},
+                                   {store::Area::IMP0110, 1},
+                                   {store::Area::IMP0210, 3},
+                                   {store::Area::IMP0410, 4}});
   }
   ~Pasta() {
     std::error_code ec;

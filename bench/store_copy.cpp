@@ -16,6 +16,7 @@
 #include "rt/text/date.h"
 #include "smoke.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/contexto.h"
@@ -40,8 +41,8 @@ std::string cpfDe(int i) {
 }
 
 // Writes table n's file directly: header, records, end mark.
-void escreveTabela(const std::string& caminho, store::Area n) {
-  std::vector<FieldDef> campos = store::camposDbf(store::estrutura(n));
+void escreveTabela(const std::string& caminho, int n) {
+  std::vector<FieldDef> campos = store::camposDbf(store::estrutura(workareas::declaracao(n)));
   if (!rt::db::normaliseFields(campos)) std::abort();
   rt::db::DbfHeader h;
   h.year = 110;
@@ -54,8 +55,7 @@ void escreveTabela(const std::string& caminho, store::Area n) {
   std::string branco = " ";
   for (const FieldDef& f : campos) branco += rt::db::formatField(f, rt::db::blankValue(f)).value();
   std::uint32_t total = 0;
-  for (int c = 0; c < kContribuintes; ++c) total += static_cast<std::uint32_t>(kLinhas[store::numero(n)] *
-      (c == kAlvo && n != store::Area::IMP0110 && n != store::Area::IMP0910 && n != store::Area::IMP1510 ? 3 : 1));
+  for (int c = 0; c < kContribuintes; ++c) total += static_cast<std::uint32_t>(kLinhas[n] * (c == kAlvo && n != 1 && n != 9 && n != 15 ? 3 : 1));
   h.recordCount = total;
   std::ofstream out(caminho, std::ios::binary);
   out << rt::db::encodeHeader(h);
@@ -64,8 +64,7 @@ void escreveTabela(const std::string& caminho, store::Area n) {
     if (f.name == "ATV_BRASIL") atv = &f;
   for (int c = 0; c < kContribuintes; ++c) {
     const std::string cpf = cpfDe(c);
-    const int k = kLinhas[store::numero(n)] *
-      (c == kAlvo && n != store::Area::IMP0110 && n != store::Area::IMP0910 && n != store::Area::IMP1510 ? 3 : 1);
+    const int k = kLinhas[n] * (c == kAlvo && n != 1 && n != 9 && n != 15 ? 3 : 1);
     for (int i = 0; i < k; ++i) {
       std::string r = branco;
       r.replace(static_cast<std::size_t>(campos[0].offset), 11, cpf);
@@ -95,9 +94,9 @@ struct Ambiente {
     if (!std::filesystem::exists(pronto)) {
       std::filesystem::remove_all(raiz);
       for (const char* p : {"/prog", "/dados", "/trab"}) std::filesystem::create_directories(raiz + p);
-      for (store::Area n : store::kComCopia) {
-        if (n == store::Area::IMP1310) continue;
-        const store::TabelaDef& t = *store::tabela(n);
+      for (int n = 1; n <= 20; ++n) {
+        if (n == 13 || n == 20) continue;
+        const store::TabelaDef& t = *store::tabela(workareas::declaracao(n));
         const std::string dbf = store::caminho(ctx, store::comExtensao(store::arquivoTabela(ctx, t), ".DBF"));
         escreveTabela(dbf, n);
         auto tab = rt::db::Table::open(dbf, {.exclusive = true, .readOnly = false, .alias = {}});
@@ -127,7 +126,7 @@ void BM_LoadDeclaration(benchmark::State& state) {
   }
   std::size_t linhas = 0;
   (void)store::INIC_VAR(a.ctx, a.dec, 0, 1);
-  for (store::Area n : store::kCopias)
+  for (const store::Area n : workareas::kCopias)
     if (auto* t = a.ctx.areas.table(n)) {
       (void)t->goTop();
       for (; !t->eof(); (void)t->skip(1)) ++linhas;

@@ -8,18 +8,22 @@
 
 #include "pasta_bench.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/catalogo.h"
 
 namespace {
 
+using store::Area;
+
 struct Ambiente : bench::PastaBench {
-  Ambiente() : PastaBench("tavren-bench-store", {{store::Area::IMP0910, 1},
-                                                {store::Area::IMP0110, 1},
-                                                {store::Area::IMP0210, 3},
-                                                {store::Area::IMP0310, 2},
-                                                {store::Area::IMP0410, 4},
-                                                {store::Area::IMP0610, 3},
-                                                {store::Area::IMP1210, 1}}) {
+  Ambiente()
+      : PastaBench("tavren-bench-store", {{Area::IMP0910, 1},
+                                          {Area::IMP0110, 1},
+                                          {Area::IMP0210, 3},
+                                          {Area::IMP0310, 2},
+                                          {Area::IMP0410, 4},
+                                          {Area::IMP0610, 3},
+                                          {Area::IMP1210, 1}}) {
     // Every table made once, so the runs below only open.
     abreTudo();
     (void)ctx.areas.closeAll();
@@ -52,7 +56,7 @@ void BM_AbreOCadastro(benchmark::State& state) {
   Ambiente& a = ambiente();
   for (auto _ : state) {
     if (!store::ABERTURA(a.ctx, store::Area::IMP0910)) std::abort();
-    benchmark::DoNotOptimize(a.ctx.areas.table(9)->recordCount());
+    benchmark::DoNotOptimize(a.ctx.areas.table(store::Area::IMP0910)->recordCount());
   }
 }
 BENCHMARK(BM_AbreOCadastro)->Unit(benchmark::kMicrosecond);

@@ -8,15 +8,24 @@
 
 #include "pasta_bench.h"
 #include "smoke.h"
+#include "store/areas.h"
 #include "store/reorg.h"
 
 namespace {
 
 using bench::kContribuintes;
+using store::Area;
 
 struct Ambiente : bench::PastaBench {
   Ambiente()
-      : PastaBench("tavren-bench-reorg", {{store::Area::IMP0910, 1}, {store::Area::IMP0110, 1}, {store::Area::IMP0210, 3}, {store::Area::IMP0310, 2}, {store::Area::IMP0410, 4}, {store::Area::IMP0610, 3}, {store::Area::IMP1510, 1}, {store::Area::IMP1910, 5}}) {}
+      : PastaBench("tavren-bench-reorg", {{Area::IMP0910, 1},
+                                          {Area::IMP0110, 1},
+                                          {Area::IMP0210, 3},
+                                          {Area::IMP0310, 2},
+                                          {Area::IMP0410, 4},
+                                          {Area::IMP0610, 3},
+                                          {Area::IMP1510, 1},
+                                          {Area::IMP1910, 5}}) {}
 };
 
 Ambiente& ambiente() {

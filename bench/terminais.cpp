@@ -33,6 +33,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,9 +64,10 @@ using Relogio = std::chrono::steady_clock;
 using rt::text::Decimal;
 
 // Rows per taxpayer and table: about 40, a small office declaration.
-constexpr std::pair<store::Area, int> kLinhas[] = {
-    {store::Area::IMP0910, 1}, {store::Area::IMP0110, 1}, {store::Area::IMP0210, 15}, {store::Area::IMP0310, 3},
-    {store::Area::IMP0410, 10}, {store::Area::IMP0610, 10}, {store::Area::IMP1210, 1}};
+constexpr std::pair<store::Area, int> kLinhas[] = {{store::Area::IMP0910, 1},  {store::Area::IMP0110, 1},
+                                                   {store::Area::IMP0210, 15}, {store::Area::IMP0310, 3},
+                                                   {store::Area::IMP0410, 10}, {store::Area::IMP0610, 10},
+                                                   {store::Area::IMP1210, 1}};
 constexpr int kLinhasRendimentos = 15;
 
 struct Opcoes {
@@ -427,7 +429,7 @@ void confere(const Opcoes& o, Resultado& res) {
     for (; !rend.eof() && rend.getText("CPF") == cpf; rend.skip(1)) ++linhas;
     if (linhas != kLinhasRendimentos) ++res.perdidos;
   }
-  for (store::Area n : store::kComCopia) {
+  for (const store::Area n : std::span(workareas::kDeclaracao).first<19>()) {
     if (n == store::Area::IMP1310 || !store::ABERTURA(t.p, n)) continue;
     rt::db::Table& tab = *t.p.areas.table(n);
     for (int k = 1; k <= tab.orderCount(); ++k)

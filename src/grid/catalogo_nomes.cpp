@@ -64,13 +64,13 @@ std::vector<NomeDesconhecido> nomesDesconhecidos(store::Contexto& ctx,
         confereRecalculo(opc, t->antes);
         confereRecalculo(opc, t->depois);
         confereRecalculo(opc, recalculoCalculadora(opc));
-        const std::span<const store::CampoDef> campos = store::estrutura(t->area.nome());
+        const std::span<const store::CampoDef> campos = store::estrutura(t->area);
         for (const Coluna& c : t->colunas) {
           confereValidacao(opc, c.valida);
           confereValidacao(opc, c.antes);
           confereRecalculo(opc, c.recalc);
           if (c.cpoin.empty()) continue;
-          const bool existe = t->area != 0 ? store::campo(campos, c.cpoin) != nullptr : campoEmAlgumaTabela(c.cpoin);
+          const bool existe = t->area != store::Area::Nenhuma ? store::campo(campos, c.cpoin) != nullptr : campoEmAlgumaTabela(c.cpoin);
           if (!existe) achados.emplace(opc, "campo", c.cpoin);
         }
       }

@@ -205,8 +205,8 @@ void executa(store::Contexto& ctx, Grade& g, TelaGrade& tela, Uso uso) {
     if (Table* lista = store::tabela(ctx.areas, store::Area::TMP_10); lista != nullptr && lista->recordCount() == 0)
       g.srv().BUSCA_DESP(ctx, g);
   }
-  if (tela.area != 0) store::seleciona(ctx.areas, tela.area.nome());
-  tela.area = static_cast<store::Area>(ctx.areas.current());
+  if (tela.area != store::Area::Nenhuma) store::seleciona(ctx.areas, tela.area);
+  tela.area = ctx.areas.current();
   Table* t = ctx.areas.currentTable();
   if (t == nullptr) return;
   if (tela.filtro) t->setFilter(tela.filtro);
@@ -242,7 +242,7 @@ void executa(store::Contexto& ctx, Grade& g, TelaGrade& tela, Uso uso) {
   if (!tela.depois.empty()) {
     g.OPC = tela.opc;
     g.srv().recalcula(ctx, g, tela.depois);
-    ctx.areas.select(tela.areaDepois != 0 ? tela.areaDepois : tela.area);
+    ctx.areas.select(tela.areaDepois != store::Area::Nenhuma ? tela.areaDepois : tela.area);
   }
 }
 

@@ -1,11 +1,12 @@
-#include "grid/gravacoes_grade.h"
 #include "grid/memoria.h"
 
 #include <algorithm>
 
 #include "grid/edita.h"
+#include "grid/gravacoes_grade.h"
 #include "rt/text/strings.h"
 #include "store/abertura.h"
+#include "store/areas.h"
 #include "store/travas.h"
 
 namespace grid {

@@ -41,22 +41,9 @@ inline constexpr const char* kBens = "@ez   999,999,999.99";
 inline constexpr const char* kPagto = "@Ez 9999,999.99";
 inline constexpr const char* kCpf = "@R 999.999.999-99";
 
-// A screen's work area: given by name, read as the engine's number (0: the area current when
-// the screen opens).
-class AreaTela {
- public:
-  constexpr AreaTela() = default;
-  constexpr AreaTela(store::Area a) : a_(a) {}  // NOLINT: implicit by design
-  constexpr operator int() const { return store::numero(a_); }  // NOLINT: implicit by design
-  constexpr store::Area nome() const { return a_; }
-
- private:
-  store::Area a_ = store::Area::Nenhuma;
-};
-
 struct TelaGrade {
   int opc = 0;      // the screen's number (0: a screen of another program's own)
-  AreaTela area{};    // none: the current area
+  store::Area area = store::Area::Nenhuma;  // none: the area current when the screen opens
   // The rows shown (none: every row of the area).
   std::function<bool(const rt::db::Table&)> filtro{};
   std::vector<Coluna> colunas{};
@@ -85,7 +72,7 @@ struct TelaGrade {
   // After the grid was left: the rural hint shown again (0 none) and the area its totals are
   // taken in (none: the screen's own).
   int dicaDepois = 0;
-  AreaTela areaDepois{};
+  store::Area areaDepois = store::Area::Nenhuma;
   // The footings under the columns, one a column in their order ("" none); any given draws the
   // separator above them.
   std::vector<std::string> rodapes{};

@@ -320,7 +320,7 @@ bool posta(store::Contexto& ctx, const store::Cpf& cpf, const Lancamento& l, con
 }  // namespace
 
 int LANCAVAL(store::Contexto& ctx, const store::Cpf& cpf) {
-  const int copia = store::numero(Area::TMP_13);
+  const Area copia = Area::TMP_13;
   rt::db::Table* t = ctx.areas.table(copia);
   if (t == nullptr) return 0;
   std::vector<std::uint32_t> linhas;

@@ -1,5 +1,6 @@
 // The time-of-use clock, the size of use and the autosave of the declaration driver.
 #include <algorithm>
+#include <span>
 
 #include "console/tempo.h"
 #include "grid/tracos.h"
@@ -42,7 +43,8 @@ long long Declara::VETAMHO() {
   const store::SelecaoGuardada selecao(p.areas);
   store::VE_LIM_NEG(dec);
   long long total = 0;
-  for (int a = 21; a <= 34; ++a)
+  // The working copies TMP_01 .. TMP_14: the tables a declaration's size is counted over.
+  for (store::Area a : std::span(workareas::kCopias).first<14>())
     if (rt::db::Table* t = p.areas.table(a))
       total += static_cast<long long>(t->recordSize()) * t->recordCount() + t->headerSize() + 1;
   total = std::min(total, kMaximoN6);

@@ -70,7 +70,8 @@ TEST_F(RuralTest, PreviousEditionCarriesEveryRuralTable) {
     ASSERT_TRUE(t.grava());
   }
   fontes.reset();
-  EXPECT_FALSE(ctx.areas.isOpen(workareas::kFontesRurais.area(0)));
+  for (int k = 1; k <= workareas::kFontesRurais.tamanho(); ++k)
+    EXPECT_FALSE(ctx.areas.isOpen(workareas::kFontesRurais.area(k))) << k;
 
   confere("IMP1510", kAna, "S",
           {"I4R_04=1500.50;I5_10=320.00;I7_1B=10;I7_1S=3;I7_1C=0;I7_1A=1;I7_1V1=4;I7_V1=OVELHAS;SO_TOTAL=F"});
@@ -228,7 +229,8 @@ TEST_F(RuralTest, ASourceLackingAFieldIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(fala.disse("A tabela " + rt::text::utf8ToCp860(c.dito)))
         << ::testing::PrintToString(fala.ditos);
     EXPECT_TRUE(fala.disse("Nenhum contribuinte foi convertido."));
-    for (int a = 90; a <= 99; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+    for (const workareas::Faixa f : {workareas::kFontesRurais, workareas::kCaixaRural})
+      for (int k = 1; k <= f.tamanho(); ++k) EXPECT_FALSE(ctx.areas.isOpen(f.area(k))) << f.primeira + k - 1;
     EXPECT_EQ(foto(kAna), antes);
   }
 
@@ -285,7 +287,8 @@ TEST_F(RuralTest, ReconversionAppendsByNameAndASecondRunDoubles) {
   ASSERT_GE(fala.ditos.size(), 2u);
   EXPECT_EQ(fala.ditos[fala.ditos.size() - 2], "Re-conversao concluida.");
   EXPECT_EQ(fala.ditos.back(), "Nao fazer novamente pois podera dobrar as informacoes");
-  for (int a = 90; a <= 95; ++a) EXPECT_FALSE(ctx.areas.isOpen(a)) << a;
+  for (int k = 1; k <= workareas::kFontesRurais.tamanho(); ++k)
+    EXPECT_FALSE(ctx.areas.isOpen(workareas::kFontesRurais.area(k))) << k;
 
   const Linhas reg = tabela("IMP0910", kAna);
   ASSERT_EQ(reg.size(), 1u);

@@ -95,7 +95,7 @@ class AnteriorTest : public converter::teste::ReceitaFixture, public ::testing::
   void fonte(const std::string& arquivo, int n, const std::vector<Campos>& linhas,
              const std::vector<rt::db::FieldDef>& extra = {}, const std::string& sem = {}) {
     std::vector<rt::db::FieldDef> f;
-    for (const store::CampoDef& cd : store::estrutura(static_cast<store::Area>(n)))
+    for (const store::CampoDef& cd : store::estrutura(workareas::declaracao(n)))
       if (rt::text::upper(cd.nome) != sem) f.push_back({rt::text::upper(cd.nome), cd.tipo, cd.largura, cd.decimais});
     f.insert(f.end(), extra.begin(), extra.end());
     const std::string caminho = origem / (arquivo + ".DBF");
@@ -243,8 +243,13 @@ std::map<int, std::vector<Campos>> tresContribuintes() {
 TEST_F(AnteriorTest, Item1CarriesEveryBlockAndNeverTouchesAnExistingTaxpayer) {
   brantel(tresContribuintes());
   destino(store::Area::IMP0910, {{"CPF", kCarla}, {"NOMECONTR", "CARLA DESTE ANO"}});
-  destino(store::Area::IMP0410, {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
-  destino(store::Area::IMP0410, {{"CPF", kCarla}, {"I7_0", Decimal(11)}, {"I7_2", "PARTE DOIS"}, {"I7_3", Decimal(10)}, {"I7_4", Decimal(20)}});
+  destino(store::Area::IMP0410,
+          {{"CPF", kCarla}, {"I7_0", Decimal(1)}, {"I7_1", Decimal(1)}, {"I7_2", "PARTE UM"}});
+  destino(store::Area::IMP0410, {{"CPF", kCarla},
+                                 {"I7_0", Decimal(11)},
+                                 {"I7_2", "PARTE DOIS"},
+                                 {"I7_3", Decimal(10)},
+                                 {"I7_4", Decimal(20)}});
   const std::string carla = foto(kCarla);
 
   ouve.respostas = {true};  // the over-age dependant removed

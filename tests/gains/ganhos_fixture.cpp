@@ -9,21 +9,21 @@ namespace gains::teste {
 DeclaracaoGanhos::DeclaracaoGanhos() {
   const std::string nome = pasta + "/CUSTOS28";
   EXPECT_TRUE(
-      rt::db::Table::create(nome, store::camposDbf(store::estrutura(store::Area::TMP_08)), rt::db::CreateMode::kReplace));
+      rt::db::Table::create(nome, store::camposDbf(store::estrutura(workareas::Area::TMP_08)), rt::db::CreateMode::kReplace));
   rt::db::OpenOptions o;
   o.exclusive = true;
   EXPECT_TRUE(areas.open(workareas::Area::TMP_08, nome + ".DBF", o));
 }
 
 void DeclaracaoGanhos::operacao(int bem, Campos campos) {
-  linha(27, campos);
+  linha(store::Area::TMP_07, campos);
   ASSERT_TRUE(tabela(store::Area::TMP_07).put("BEM_NRO", rt::text::Decimal(bem)));
   ASSERT_TRUE(tabela(store::Area::TMP_07).flush());
 }
 
 void DeclaracaoGanhos::custo(int bem, int seq, Campos campos) {
   const std::uint32_t volta = tabela(store::Area::TMP_07).recNo();
-  linha(28, campos);
+  linha(store::Area::TMP_08, campos);
   ASSERT_TRUE(tabela(store::Area::TMP_08).put("BEM_NRO", rt::text::Decimal(bem)));
   ASSERT_TRUE(tabela(store::Area::TMP_08).put("RVAR_NRO", rt::text::Decimal(seq)));
   ASSERT_TRUE(tabela(store::Area::TMP_08).flush());

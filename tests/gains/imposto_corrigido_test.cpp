@@ -47,7 +47,8 @@ TEST_F(JurosCorrigidos, InterestWalkStopsAtThePaymentMonth) {
     EXPECT_EQ(j.alemDaTabela, k.alem);
   }
   // A payment in the due month: factor 1, not a walk to the table's end.
-  const Juros mesmoMes = ACHAJURO(tabela(store::Area::UFIRM), Date::fromYmd(2010, 4, 30), Date::fromYmd(2010, 4, 30), 1);
+  const Juros mesmoMes =
+      ACHAJURO(tabela(store::Area::UFIRM), Date::fromYmd(2010, 4, 30), Date::fromYmd(2010, 4, 30), 1);
   EXPECT_EQ(mesmoMes.DF_JURO, 1_d);
   EXPECT_FALSE(mesmoMes.alemDaTabela);
   // Before May 2010 the list is not there yet.
@@ -66,7 +67,8 @@ class ListaCorrigidaTela : public grid::teste::GridFixture {
     tabela(store::Area::IMP0910);
     tabela(store::Area::UFIRM);
     for (const char* am : {"201005", "201006"})
-      linha(51, {{"ANOMES", grid::teste::C(am)}, {"TJM", Decimal(am[5] == '5' ? 0.75_d : 0.7_d)}});
+      linha(store::Area::UFIRM,
+            {{"ANOMES", grid::teste::C(am)}, {"TJM", Decimal(am[5] == '5' ? 0.75_d : 0.7_d)}});
     pessoa("11111111111", "ANA", 900_d, 3);
     pessoa("22222222222", "BRUNO", 2000_d, 3);
     pessoa("33333333333", "CARLA", -1000_d, 0);
@@ -74,10 +76,10 @@ class ListaCorrigidaTela : public grid::teste::GridFixture {
     pessoa("55555555555", "EVA", 500_d, 0);   // never computed: one quota
   }
   void pessoa(const char* cpf, const char* nome, Decimal apagar, int quotas) {
-    linha(9, {{"CPF", grid::teste::C(cpf)},
-              {"NOMECONTR", grid::teste::C(nome)},
-              {"IMPPGRE", apagar},
-              {"I13_29", Decimal(quotas)}});
+    linha(store::Area::IMP0910, {{"CPF", grid::teste::C(cpf)},
+                                 {"NOMECONTR", grid::teste::C(nome)},
+                                 {"IMPPGRE", apagar},
+                                 {"I13_29", Decimal(quotas)}});
   }
   // The last screen's row that shows `nome`.
   std::string linhaDe(std::string_view nome) {

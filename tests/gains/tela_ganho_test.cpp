@@ -23,7 +23,7 @@ class TelaGanhoTeste : public grid::teste::GridFixture {
     d.CPF = "12345678909";
   }
   // Rows of `area` not deleted.
-  int vivas(int area) {
+  int vivas(store::Area area) {
     rt::db::Table& t = *ctx.areas.table(area);
     int n = 0;
     for (std::uint32_t r = 1; r <= t.recordCount(); ++r) {
@@ -94,8 +94,8 @@ TEST_F(TelaGanhoTeste, GainEnteredShownAndDeletedWithItsRows) {
   EXPECT_EQ(saida.com("pergunta:"), (std::vector<std::string>{"pergunta:Termina esse ganho incompleto?",
                                                                "pergunta:Deseja mesmo eliminar esse Ganho de Capital?"}));
   // The operation and the cost row the computation made are gone, and so are the totals.
-  EXPECT_EQ(vivas(27), 0);
-  EXPECT_EQ(vivas(28), 0);
+  EXPECT_EQ(vivas(store::Area::TMP_07), 0);
+  EXPECT_EQ(vivas(store::Area::TMP_08), 0);
   EXPECT_EQ(d.tabela01.num("ENTRADGP"), Decimal());
 }
 
@@ -103,13 +103,13 @@ TEST_F(TelaGanhoTeste, ListShowsItsKindOpensARowAndTheDeclarationsScreenKeysLeav
   using grid::teste::C;
   using grid::teste::N;
   const auto ganho = [&](long bem, long tipo, const char* nome, long tributado, long isento, long imposto) {
-    linha(27, {{"CPF", C("12345678909")},
-               {"BEM_NRO", N(bem)},
-               {"TIPO_BEM", N(tipo)},
-               {"ESPC_BEM1", C(nome)},
-               {"VAL_TRIBU", N(tributado)},
-               {"VAL_NAOTRI", N(isento)},
-               {"VAL_IMPOS", N(imposto)}});
+    linha(store::Area::TMP_07, {{"CPF", C("12345678909")},
+                                {"BEM_NRO", N(bem)},
+                                {"TIPO_BEM", N(tipo)},
+                                {"ESPC_BEM1", C(nome)},
+                                {"VAL_TRIBU", N(tributado)},
+                                {"VAL_NAOTRI", N(isento)},
+                                {"VAL_IMPOS", N(imposto)}});
   };
   ganho(1, Imovel, "CASA", 1000, 0, 150);
   ganho(2, Participacao, "ACOES LTDA", 2000, 0, 300);
@@ -133,30 +133,30 @@ TEST_F(TelaGanhoTeste, ListShowsItsKindOpensARowAndTheDeclarationsScreenKeysLeav
   // F7 left the list: Esc was never needed, and the copy is left unfiltered.
   EXPECT_FALSE(teclas().exhausted());
   EXPECT_FALSE(ctx.areas.table(store::Area::TMP_07)->hasFilter());
-  EXPECT_EQ(vivas(27), 3);
+  EXPECT_EQ(vivas(store::Area::TMP_07), 3);
 }
 
 TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
   // The movements of gain 1 as its grid keeps them.
   using grid::teste::C;
   using grid::teste::N;
-  linha(28, {{"CPF", C("12345678909")},
-             {"BEM_NRO", N(1)},
-             {"RVAR_NRO", N(1)},
-             {"TIPO_OPER", N(1)},
-             {"MOV_ACAO", N(1000)},
-             {"VALOR_CUST", N(10000)}});
-  linha(28, {{"CPF", C("12345678909")},
-             {"BEM_NRO", N(1)},
-             {"RVAR_NRO", N(2)},
-             {"TIPO_OPER", N(2)},
-             {"MOV_ACAO", N(500)},
-             {"VALOR_CUST", N(7000)}});
-  linha(28, {{"CPF", C("12345678909")},
-             {"BEM_NRO", N(1)},
-             {"RVAR_NRO", N(3)},
-             {"TIPO_OPER", N(3)},
-             {"MOV_ACAO", N(600)}});
+  linha(store::Area::TMP_08, {{"CPF", C("12345678909")},
+                              {"BEM_NRO", N(1)},
+                              {"RVAR_NRO", N(1)},
+                              {"TIPO_OPER", N(1)},
+                              {"MOV_ACAO", N(1000)},
+                              {"VALOR_CUST", N(10000)}});
+  linha(store::Area::TMP_08, {{"CPF", C("12345678909")},
+                              {"BEM_NRO", N(1)},
+                              {"RVAR_NRO", N(2)},
+                              {"TIPO_OPER", N(2)},
+                              {"MOV_ACAO", N(500)},
+                              {"VALOR_CUST", N(7000)}});
+  linha(store::Area::TMP_08, {{"CPF", C("12345678909")},
+                              {"BEM_NRO", N(1)},
+                              {"RVAR_NRO", N(3)},
+                              {"TIPO_OPER", N(3)},
+                              {"MOV_ACAO", N(600)}});
   teclas().pause().type("3").pause().press(key::Ins);
   teclas().type("1").type("QUOTAS LTDA").press(key::Enter).type("2");
   teclas().type("10012001").type("09092009").type("9000").press(key::Enter);
@@ -170,7 +170,7 @@ TEST_F(TelaGanhoTeste, QuotasSoldWithTheirMovementsGrid) {
   EXPECT_TRUE(term.viu("C.M.Pond."));
   EXPECT_TRUE(term.viu("Custo considerado                   6.799,98"));
   EXPECT_TRUE(term.viu("Imposto devido                        330,00"));
-  EXPECT_EQ(vivas(27), 1);
+  EXPECT_EQ(vivas(store::Area::TMP_07), 1);
 }
 
 TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
@@ -187,7 +187,7 @@ TEST_F(TelaGanhoTeste, DisposalAfter2009IsRefusedAndAnUnfinishedGainLeft) {
           std::string(
               "Atenção! O cálculo para o ganho de capital|    só é válido para o ano de 2009.      "_cp));
   EXPECT_EQ(saida.com("pergunta:"), std::vector<std::string>{"pergunta:Termina esse ganho incompleto?"});
-  EXPECT_EQ(vivas(27), 0);
+  EXPECT_EQ(vivas(store::Area::TMP_07), 0);
 }
 
 TEST_F(TelaGanhoTeste, SaleInInstalmentsKeepsItsMonthsInTheStoredFields) {

@@ -18,7 +18,7 @@ class Congela : public GridFixture {};
 
 struct Caso {
   int opc;
-  int area;
+  store::Area area;
   int TIPO_BEM;
   int congela;  // how many columns the screen freezes
   std::vector<std::pair<std::string, rt::ui::Value>> linha;
@@ -28,15 +28,26 @@ TEST_F(Congela, TypingIntoAFrozenColumnLandsInTheFirstFreeOne) {
   const std::vector<std::pair<std::string, rt::ui::Value>> contribuinte = {
       {"CPF", C("12345678909")}, {"NOMECONTR", C("ANA PRIMEIRA")}, {"ESTATUS", N(2)}, {"NRQUOTA", N(3)}};
   const std::vector<Caso> casos = {
-      {3, 23, 1, 1, {{"CPF", C("12345678909")}, {"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}}},
-      {10, 28, 1, 6,
-       {{"PER_CUST", N(50)}, {"PER_RED", N(10)}, {"PER_RED1", C("0.5")}, {"PER_RED2", C("0.2")}, {"CUST_UNI", N(100)},
+      {3,
+       store::Area::TMP_03,
+       1,
+       1,
+       {{"CPF", C("12345678909")}, {"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}}},
+      {10,
+       store::Area::TMP_08,
+       1,
+       6,
+       {{"PER_CUST", N(50)},
+        {"PER_RED", N(10)},
+        {"PER_RED1", C("0.5")},
+        {"PER_RED2", C("0.2")},
+        {"CUST_UNI", N(100)},
         {"VALOR_REDU", N(10)}}},
-      {10, 28, 3, 2, {{"CM_PONDER", N(2)}, {"LOTE", C("PETR4")}}},
-      {41, 9, 1, 3, contribuinte},
-      {42, 9, 1, 3, contribuinte},
-      {46, 9, 1, 3, contribuinte},
-      {47, 9, 1, 2, contribuinte},
+      {10, store::Area::TMP_08, 3, 2, {{"CM_PONDER", N(2)}, {"LOTE", C("PETR4")}}},
+      {41, store::Area::IMP0910, 1, 3, contribuinte},
+      {42, store::Area::IMP0910, 1, 3, contribuinte},
+      {46, store::Area::IMP0910, 1, 3, contribuinte},
+      {47, store::Area::IMP0910, 1, 2, contribuinte},
   };
   for (const Caso& c : casos) {
     const std::string nome = "screen " + std::to_string(c.opc) + " kind " + std::to_string(c.TIPO_BEM);
@@ -47,7 +58,7 @@ TEST_F(Congela, TypingIntoAFrozenColumnLandsInTheFirstFreeOne) {
     this->linha(c.area, linha);
     this->linha(c.area, linha);
     g.TIPO_BEM = c.TIPO_BEM;
-    g.OPCAO_1 = c.area == 9 ? 0 : 11;
+    g.OPCAO_1 = c.area == store::Area::IMP0910 ? 0 : 11;
     const auto tela = grid::telaGrade(ctx, g, c.opc, 0);
     ASSERT_TRUE(tela) << nome;
     ASSERT_EQ(tela->congela, c.congela) << nome;

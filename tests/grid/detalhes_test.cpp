@@ -24,7 +24,7 @@ const std::string kLonga =
 
 TEST_F(Detalhes, DescriptionEditedWithEnterIsShownWhole) {
   tabela(store::Area::TMP_04);
-  linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C(kLonga)}});
+  linha(store::Area::TMP_04, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C(kLonga)}});
   // The cell shows 39 characters; the end of the text only appears in the message window.
   teclas().press(key::Right).press(key::Enter).press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 5);
@@ -38,7 +38,9 @@ TEST_F(Detalhes, DescriptionEditedWithEnterIsShownWhole) {
 
 TEST_F(Detalhes, DebtDescriptionIsShownWholeToo) {
   tabela(store::Area::TMP_05);
-  linha(25, {{"CPF", C("12345678909")}, {"I8_1", N(1)}, {"I8_2", C("EMPRESTIMO BANCARIO CONTRATADO EM MARCO DE 2009 COM GARANTIA")}});
+  linha(store::Area::TMP_05, {{"CPF", C("12345678909")},
+                              {"I8_1", N(1)},
+                              {"I8_2", C("EMPRESTIMO BANCARIO CONTRATADO EM MARCO DE 2009 COM GARANTIA")}});
   teclas().press(key::Right).press(key::Enter).press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 6);
   EXPECT_TRUE(term.viu("COM GARANTIA"));
@@ -48,8 +50,9 @@ TEST_F(Detalhes, DebtDescriptionIsShownWholeToo) {
 
 TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
   tabela(store::Area::TMP_14);
-  linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(1200)}});
-  linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("BANCO B")}, {"POUPANCA", N(300)}, {"APLICACAO", N(45)}});
+  linha(store::Area::TMP_14, {{"CPF", C("12345678909")}, {"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(1200)}});
+  linha(store::Area::TMP_14,
+        {{"CPF", C("12345678909")}, {"DESCRICAO", C("BANCO B")}, {"POUPANCA", N(300)}, {"APLICACAO", N(45)}});
   grid::ListasPoupanca l;
   l.I3_12D = "HERANCA DO PAI";
   l.I3_12 = rt::text::Decimal(5000);
@@ -59,9 +62,9 @@ TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
   (void)ctx.areas.select(store::Area::TMP_14);
   teclas().press(key::Esc);
   grid::EDITA(ctx, g, 13);
-  EXPECT_EQ(coluna(34, "DESCRICAO"), (Lista{"BANCO A", "BANCO B", "HERANCA DO PAI"}));
-  EXPECT_EQ(coluna(34, "LUCROEPP"), (Lista{"0", "0", "5000"}));
-  EXPECT_EQ(coluna(34, "CPF"), (Lista{"12345678909", "12345678909", "12345678909"}));
+  EXPECT_EQ(coluna(store::Area::TMP_14, "DESCRICAO"), (Lista{"BANCO A", "BANCO B", "HERANCA DO PAI"}));
+  EXPECT_EQ(coluna(store::Area::TMP_14, "LUCROEPP"), (Lista{"0", "0", "5000"}));
+  EXPECT_EQ(coluna(store::Area::TMP_14, "CPF"), (Lista{"12345678909", "12345678909", "12345678909"}));
   ASSERT_EQ(g.MATAUX.size(), 6u);
   EXPECT_EQ(g.MATAUX[1], "     1.500,00");
   EXPECT_EQ(g.MATAUX[2], "        45,00");
@@ -76,7 +79,8 @@ TEST_F(Detalhes, SavingsGridShowsItsTotalsAndTakesUpTheTypedLists) {
 
 TEST_F(Detalhes, SavingsRowWithExemptAndTaxedAmountsIsWarned) {
   tabela(store::Area::TMP_14);
-  linha(34, {{"CPF", C("12345678909")}, {"DESCRICAO", C("FUNDO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(20)}});
+  linha(store::Area::TMP_14,
+        {{"CPF", C("12345678909")}, {"DESCRICAO", C("FUNDO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(20)}});
   (void)ctx.areas.select(store::Area::TMP_14);
   teclas().press(key::Esc).press(key::Esc);
   grid::EDITA(ctx, g, 13);
@@ -85,7 +89,7 @@ TEST_F(Detalhes, SavingsRowWithExemptAndTaxedAmountsIsWarned) {
 
 TEST_F(Detalhes, GridOnlyDrawnReadsNoKey) {
   tabela(store::Area::TMP_03);
-  linha(23, {{"NOMEDEPEN", C("MARIA")}});
+  linha(store::Area::TMP_03, {{"NOMEDEPEN", C("MARIA")}});
   g.SO_MOS = 1;
   teclas().press(key::Del);
   grid::EDITA(ctx, g, 3);
@@ -96,7 +100,7 @@ TEST_F(Detalhes, GridOnlyDrawnReadsNoKey) {
 
 TEST_F(Detalhes, InsOnTheBankSlipsIssuesOne) {
   tabela(store::Area::BOLETO);
-  linha(67, {{"NOSSONRO", N(1)}});
+  linha(store::Area::BOLETO, {{"NOSSONRO", N(1)}});
   (void)ctx.areas.select(store::Area::BOLETO);
   g.OPCAO_1 = 0;
   teclas().press(key::Ins).press(key::Esc);
@@ -106,7 +110,7 @@ TEST_F(Detalhes, InsOnTheBankSlipsIssuesOne) {
 
 TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   tabela(store::Area::TMP_04);
-  linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}});
+  linha(store::Area::TMP_04, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}});
   pagina.TELA = 5;
   g.CLIPTEX = C("  NA PRAIA ");
   teclas().press(key::Right).press(key::AltJ).pause().type("S").press(key::Esc);
@@ -114,7 +118,7 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   EXPECT_TRUE(term.viu("│Essa opção acrescenta os dado copiados com ALT M│"_cp));
   EXPECT_TRUE(term.viu("│ para o fim dessa descrição.Confirma?"_cp));
   // Its own blanks at the end go, those the copy starts with stay.
-  EXPECT_EQ(coluna(24, "I7_2"), Lista{"CASA  NA PRAIA"});
+  EXPECT_EQ(coluna(store::Area::TMP_04, "I7_2"), Lista{"CASA  NA PRAIA"});
   // Another declaration screen, another column or a number in the buffer: nothing.
   pagina.TELA = 6;
   teclas().press(key::Right).press(key::AltJ).press(key::Esc);
@@ -123,7 +127,7 @@ TEST_F(Detalhes, AltJAppendsTheCopiedTextToTheDescription) {
   g.CLIPTEX = N(3);
   teclas().press(key::Right).press(key::AltJ).press(key::Esc);
   grid::EDITA(ctx, g, 5);
-  EXPECT_EQ(coluna(24, "I7_2"), Lista{"CASA  NA PRAIA"});
+  EXPECT_EQ(coluna(store::Area::TMP_04, "I7_2"), Lista{"CASA  NA PRAIA"});
 }
 
 TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
@@ -133,7 +137,7 @@ TEST_F(Detalhes, AltBRebuildsTheMaintenanceListOnlyFromTheBalanceScreen) {
   grid::EDITA(ctx, g, 15);
   EXPECT_EQ(servicos.conta("BUSCA_DESP"), 1);
   servicos.chamadas.clear();
-  linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(100)}});
+  linha(store::Area::TMP_10, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(100)}});
   (void)ctx.areas.select(store::Area::TMP_10);
   pagina.TELA = 9;
   teclas().press(key::AltB).press(key::Esc);

@@ -1,11 +1,12 @@
 #include "fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "rt/text/strings.h"
 #include "store/arquivos.h"
 #include "store/catalogo.h"
 #include "store/tabelas_declaracao.h"
-#include "rt/text/strings.h"
 
 namespace grid::teste {
 
@@ -16,25 +17,32 @@ GridFixture::GridFixture() : ContextoFixture("grid") {
   g.OPCAO_1 = 11;
 }
 
+// A working copy is one of TMP_01 .. TMP_19.
+bool ehCopia(store::Area area) {
+  return std::find(workareas::kCopias.begin(), workareas::kCopias.end(), area) != workareas::kCopias.end();
+}
+
 std::string GridFixture::caminhoTabela(store::Area area) const {
-  if (area >= store::Area::TMP_01 && area <= store::Area::TMP_19) return store::caminhoCopia(ctx, area) + ".DBF";
+  if (ehCopia(area)) return store::caminhoCopia(ctx, area) + ".DBF";
   return dados.caminho() + "/T" + std::to_string(store::numero(area)) + ".DBF";
 }
 
 rt::db::Table& GridFixture::tabela(store::Area area) {
-  if (area >= store::Area::TMP_01 && area <= store::Area::TMP_19) {
+  if (ehCopia(area)) {
     EXPECT_TRUE(store::criaCopia(ctx, area).isOk()) << store::numero(area);
   } else {
     const std::string p = caminhoTabela(area);
     (void)ctx.areas.close(area);
-    EXPECT_TRUE(rt::db::Table::create(p, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace).isOk())
+    EXPECT_TRUE(rt::db::Table::create(p, store::camposDbf(store::estrutura(area)),
+                                      rt::db::CreateMode::kReplace)
+                    .isOk())
         << store::numero(area);
     EXPECT_TRUE(ctx.areas.open(area, p).isOk()) << store::numero(area);
   }
   return *ctx.areas.table(area);
 }
 
-void GridFixture::linha(int area, std::vector<std::pair<std::string, rt::ui::Value>> campos) {
+void GridFixture::linha(store::Area area, std::vector<std::pair<std::string, rt::ui::Value>> campos) {
   rt::db::Table& t = *ctx.areas.table(area);
   ASSERT_TRUE(t.appendBlank().isOk());
   for (const auto& [nome, valor] : campos) ASSERT_TRUE(t.put(nome, valor).isOk()) << nome;
@@ -43,7 +51,7 @@ void GridFixture::linha(int area, std::vector<std::pair<std::string, rt::ui::Val
   (void)t.goTop();
 }
 
-std::vector<std::string> GridFixture::coluna(int area, const std::string& campo) {
+std::vector<std::string> GridFixture::coluna(store::Area area, const std::string& campo) {
   rt::db::Table& t = *ctx.areas.table(area);
   std::vector<std::string> v;
   for ((void)t.goTop(); !t.eof(); (void)t.skip(1)) {

@@ -15,6 +15,7 @@
 #include "grid/edita.h"
 #include "grid/estado.h"
 #include "rt/db/table.h"
+#include "store/areas.h"
 #include "support/contexto_fixture.h"
 
 namespace grid::teste {
@@ -74,13 +75,13 @@ class GridFixture : public ::testing::Test, public support::ContextoFixture {
  protected:
   GridFixture();
 
-  // Makes the table of `area` empty and opens it there: a working copy for 21-39 (held
-  // exclusively), else the catalogue's table, shared, in the data folder.
+  // Makes the table of `area` empty and opens it there: a working copy (held exclusively),
+  // else the catalogue's table, shared, in the data folder.
   rt::db::Table& tabela(store::Area area);
   // Appends a row with the given fields to the table of `area`.
-  void linha(int area, std::vector<std::pair<std::string, rt::ui::Value>> campos);
+  void linha(store::Area area, std::vector<std::pair<std::string, rt::ui::Value>> campos);
   // The visible rows' values of a field, in the table's current order.
-  std::vector<std::string> coluna(int area, const std::string& campo);
+  std::vector<std::string> coluna(store::Area area, const std::string& campo);
   std::string caminhoTabela(store::Area area) const;
 
   // The grid's tests call the recorder `term` (its keys are `term.script`, or teclas()).

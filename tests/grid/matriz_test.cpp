@@ -100,7 +100,7 @@ TEST_F(Matriz, TotalsWiderThanTheColumnStayExactFromTheGridToTheSummary) {
   // Two months the column shows whole, a year it can show only in asterisks: the year is
   // still the sum, in the matrix, in the titular's row of copy 32 and in the summary line.
   modoLeao(2);
-  linha(32, {{"CPFDEPEN", grid::teste::C("")}});
+  linha(store::Area::TMP_12, {{"CPFDEPEN", grid::teste::C("")}});
   rt::db::Table& grade = *ctx.areas.table(store::Area::TMP_12);
   teclas().type("6000000").press(key::Enter).press(key::Down).type("9999999,99").press(key::Enter).press(key::Esc);
   roda(16);
@@ -380,9 +380,15 @@ TEST_F(Matriz, RuralCashBookEntriesBecomeTheMonthsAndMarkDecember) {
   d.rural.logico("SO_TOTAL", false);
   tabela(store::Area::TMP_16);
   tabela(store::Area::TMP_19);
-  linha(39, {{"TIPOCR", grid::teste::C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 12, 5)}, {"VALOR", grid::teste::N(100)}});
-  linha(39, {{"TIPOCR", grid::teste::C("D")}, {"DT_LC", rt::text::Date::fromYmd(2009, 12, 10)}, {"VALOR", grid::teste::N(300)}});
-  linha(39, {{"TIPOCR", grid::teste::C("C")}, {"DT_LC", rt::text::Date::fromYmd(2009, 1, 10)}, {"VALOR", grid::teste::N(50)}});
+  linha(store::Area::TMP_19, {{"TIPOCR", grid::teste::C("C")},
+                              {"DT_LC", rt::text::Date::fromYmd(2009, 12, 5)},
+                              {"VALOR", grid::teste::N(100)}});
+  linha(store::Area::TMP_19, {{"TIPOCR", grid::teste::C("D")},
+                              {"DT_LC", rt::text::Date::fromYmd(2009, 12, 10)},
+                              {"VALOR", grid::teste::N(300)}});
+  linha(store::Area::TMP_19, {{"TIPOCR", grid::teste::C("C")},
+                              {"DT_LC", rt::text::Date::fromYmd(2009, 1, 10)},
+                              {"VALOR", grid::teste::N(50)}});
   teclas().press(key::Enter).press(key::Esc);
   roda(37);
   ASSERT_EQ(srv.grades.size(), 1u);

@@ -33,7 +33,7 @@ class Mensal : public GridFixture {
       return soma(m.reais);
     };
   }
-  std::string valor(int area, const std::string& campo) {
+  std::string valor(store::Area area, const std::string& campo) {
     auto v = coluna(area, campo);
     return v.empty() ? "?" : v.front();
   }
@@ -42,8 +42,13 @@ class Mensal : public GridFixture {
 
 TEST_F(Mensal, IncomeCellSpreadsIntoItsMonthsAndSumsThem) {
   tabela(store::Area::TMP_02);
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_401", N(1000)},
-             {"I1_402", N(2000)}, {"I1_4", N(3000)}, {"I1_601", N(110)}});
+  linha(store::Area::TMP_02, {{"CPF", C("12345678909")},
+                              {"I1_1", C("J")},
+                              {"I1_2", C("EMPRESA")},
+                              {"I1_401", N(1000)},
+                              {"I1_402", N(2000)},
+                              {"I1_4", N(3000)},
+                              {"I1_601", N(110)}});
   digitaNoMes(3, 1500_d);
   // Column 2 is the income.
   teclas().press(key::Right).press(key::AltU).press(key::Esc);
@@ -54,16 +59,17 @@ TEST_F(Mensal, IncomeCellSpreadsIntoItsMonthsAndSumsThem) {
   EXPECT_EQ(visto.segunda[0], 431.74_d);  // 1000 / 2.3162
   EXPECT_EQ(visto.segunda[1], 840.90_d);  // 2000 / 2.3784
   EXPECT_FALSE(visto.GPS);
-  EXPECT_EQ(valor(22, "I1_403"), "1500");
-  EXPECT_EQ(valor(22, "I1_4"), "4500");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_403"), "1500");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_4"), "4500");
   // Another column's months stay as they were.
-  EXPECT_EQ(valor(22, "I1_601"), "110");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_601"), "110");
   EXPECT_TRUE(servicos.chamou("FI1_T(1)"));
 }
 
 TEST_F(Mensal, MonthlyGridLoadingItsOwnColumnsDoesNotMisdirectTheTotal) {
   tabela(store::Area::TMP_02);
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
+  linha(store::Area::TMP_02,
+        {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
   servicos.mensal = [this](MesesValor& m, int, Decimal) -> std::optional<Decimal> {
     // The matrix grid puts its own columns and cursor into the grid's arrays.
     g.OPC = 7;
@@ -74,21 +80,22 @@ TEST_F(Mensal, MonthlyGridLoadingItsOwnColumnsDoesNotMisdirectTheTotal) {
   };
   teclas().press(key::Right).press(key::Right).press(key::AltU).press(key::Esc);
   grid::EDITA(ctx, g, 1);
-  EXPECT_EQ(valor(22, "I1_6"), "250");
-  EXPECT_EQ(valor(22, "I1_2"), "EMPRESA");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_6"), "250");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_2"), "EMPRESA");
   EXPECT_EQ(g.OPC, 1);
 }
 
 TEST_F(Mensal, SplittingASalaryLeavesTheSelfPaidSocialSecurityAlone) {
   tabela(store::Area::TMP_02);
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
+  linha(store::Area::TMP_02,
+        {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_2", C("EMPRESA")}, {"I1_601", N(100)}});
   digitaNoMes(2, 100_d);
   // Column 3 is the social security withheld: its months are the row's, and no carnê-leão
   // total is touched (an amount typed with CAL_AUTO 2 or 4 stays).
   teclas().press(key::Right).press(key::Right).press(key::AltU).press(key::Esc);
   grid::EDITA(ctx, g, 1);
-  EXPECT_EQ(valor(22, "I1_602"), "100");
-  EXPECT_EQ(valor(22, "I1_6"), "200");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_602"), "100");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_6"), "200");
   for (const std::string& c : servicos.chamadas) {
     EXPECT_EQ(c.rfind("CARNEINSS", 0), std::string::npos) << c;
     EXPECT_EQ(c.rfind("CARNEDEPEN", 0), std::string::npos) << c;
@@ -100,20 +107,25 @@ TEST_F(Mensal, SelfPaidSocialSecurityRowSetsTheCarneLeaoTotal) {
   g.I1_1 = "P";
   g.I1_11 = "S";
   g.POSHORMAT = 5;
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("P")}, {"I1_11", C("S")}, {"I1_401", N(300)}});
+  linha(store::Area::TMP_02,
+        {{"CPF", C("12345678909")}, {"I1_1", C("P")}, {"I1_11", C("S")}, {"I1_401", N(300)}});
   digitaNoMes(12, 350_d);
   // On screen 24 Enter is the split.
   teclas().press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 24);
-  EXPECT_EQ(valor(22, "I1_412"), "350");
-  EXPECT_EQ(valor(22, "I1_4"), "650");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_412"), "350");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_4"), "650");
   EXPECT_TRUE(servicos.chamou("CARNEINSS=650.00"));
   EXPECT_TRUE(servicos.chamou("FDE_LEAO(1)"));
 
   // A dependant's row gives the dependant's total.
   g.I1_11 = "N";
   g.CPFDEPEN = "00000000002";
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("P")}, {"I1_11", C("N")}, {"I1_8", C("00000000002")}, {"I1_405", N(40)}});
+  linha(store::Area::TMP_02, {{"CPF", C("12345678909")},
+                              {"I1_1", C("P")},
+                              {"I1_11", C("N")},
+                              {"I1_8", C("00000000002")},
+                              {"I1_405", N(40)}});
   (void)ctx.areas.select(store::Area::TMP_02);
   digitaNoMes(6, 60_d);
   teclas().press(key::Enter).press(key::Esc);
@@ -129,15 +141,19 @@ TEST_F(Mensal, TypingOnTheCarneLeaoDetailOpensTheMonthsOfANewRow) {
   // An empty grid: the split appends the row with its links first.
   teclas().press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 24);
-  EXPECT_EQ(coluna(22, "I1_1"), Lista{"F"});
-  EXPECT_EQ(coluna(22, "CPF"), Lista{"12345678909"});
-  EXPECT_EQ(valor(22, "I1_401"), "80");
-  EXPECT_EQ(valor(22, "I1_4"), "80");
+  EXPECT_EQ(coluna(store::Area::TMP_02, "I1_1"), Lista{"F"});
+  EXPECT_EQ(coluna(store::Area::TMP_02, "CPF"), Lista{"12345678909"});
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_401"), "80");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_4"), "80");
 }
 
 TEST_F(Mensal, DomesticEmployeeSocialSecurityDeductsTheEmployersPart) {
   tabela(store::Area::TMP_06);
-  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("EMPREGADA")}, {"I6_3", N(50)}, {"I6_401", N(100)}, {"I6_4", N(60)}});
+  linha(store::Area::TMP_06, {{"CPF", C("12345678909")},
+                              {"I6_1", C("EMPREGADA")},
+                              {"I6_3", N(50)},
+                              {"I6_401", N(100)},
+                              {"I6_4", N(60)}});
   servicos.mensal = [this](MesesValor& m, int, Decimal) -> std::optional<Decimal> {
     visto = m;
     // The user types 200 into February; the grid works out the employer's part beside it.
@@ -150,47 +166,54 @@ TEST_F(Mensal, DomesticEmployeeSocialSecurityDeductsTheEmployersPart) {
   grid::EDITA(ctx, g, 4);
   EXPECT_TRUE(visto.GPS);
   EXPECT_EQ(visto.segunda[0], 60_d);  // 100 / 0.2 x 0.12
-  EXPECT_EQ(valor(26, "I6_402"), "200");
+  EXPECT_EQ(valor(store::Area::TMP_06, "I6_402"), "200");
   // The total deducted is the employer's part of every month.
-  EXPECT_EQ(valor(26, "I6_4"), "180");
+  EXPECT_EQ(valor(store::Area::TMP_06, "I6_4"), "180");
   EXPECT_TRUE(servicos.chamou("JA_CALC"));
   EXPECT_TRUE(servicos.chamou("valida FDOAPAG"));
 }
 
 TEST_F(Mensal, UnchangedPaymentTotalWritesNothing) {
   tabela(store::Area::TMP_06);
-  linha(26, {{"CPF", C("12345678909")}, {"I6_1", C("MEDICO")}, {"I6_3", N(10)}, {"I6_401", N(100)}, {"I6_4", N(100)}});
+  linha(store::Area::TMP_06, {{"CPF", C("12345678909")},
+                              {"I6_1", C("MEDICO")},
+                              {"I6_3", N(10)},
+                              {"I6_401", N(100)},
+                              {"I6_4", N(100)}});
   servicos.mensal = [](MesesValor& m, int, Decimal) -> std::optional<Decimal> { return soma(m.reais); };
   teclas().press(key::Right).press(key::Right).press(key::Right).press(key::Right).press(key::AltU).press(key::Esc);
   grid::EDITA(ctx, g, 4);
   EXPECT_FALSE(servicos.chamou("JA_CALC"));
-  EXPECT_EQ(valor(26, "I6_4"), "100");
+  EXPECT_EQ(valor(store::Area::TMP_06, "I6_4"), "100");
 }
 
 TEST_F(Mensal, ColumnsWithoutMonthsDoNothing) {
   tabela(store::Area::TMP_02);
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("D")}, {"I1_2", C("EMPRESA")}, {"I1_8", C("00000000002")}});
+  linha(store::Area::TMP_02,
+        {{"CPF", C("12345678909")}, {"I1_1", C("D")}, {"I1_2", C("EMPRESA")}, {"I1_8", C("00000000002")}});
   digitaNoMes(1, 10_d);
   // Screen 2's dependant CPF column and its name column.
   teclas().press(key::AltU).press(key::Right).press(key::AltU).press(key::Esc);
   grid::EDITA(ctx, g, 2);
   EXPECT_FALSE(servicos.chamou("MUDATEL13"));
-  EXPECT_EQ(valor(22, "I1_4"), "0");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_4"), "0");
 }
 
 TEST_F(Mensal, LeavingTheMonthlyGridWithoutATotalKeepsTheRow) {
   tabela(store::Area::TMP_02);
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_401", N(10)}, {"I1_4", N(10)}});
+  linha(store::Area::TMP_02,
+        {{"CPF", C("12345678909")}, {"I1_1", C("J")}, {"I1_401", N(10)}, {"I1_4", N(10)}});
   teclas().press(key::Right).press(key::AltU).press(key::Esc);
   grid::EDITA(ctx, g, 1);
   EXPECT_TRUE(servicos.chamou("MUDATEL13"));
-  EXPECT_EQ(valor(22, "I1_4"), "10");
-  EXPECT_EQ(valor(22, "I1_401"), "10");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_4"), "10");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_401"), "10");
 }
 
 TEST_F(Mensal, AssetValueIsTakenFromTheLastMonth) {
   tabela(store::Area::TMP_04);
-  linha(24, {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}, {"I7_4", N(700)}});
+  linha(store::Area::TMP_04,
+        {{"CPF", C("12345678909")}, {"I7_1", N(1)}, {"I7_2", C("CASA")}, {"I7_4", N(700)}});
   g.ULT_MES = 12;
   int mesVisto = 0;
   Decimal valorVisto;
@@ -205,7 +228,7 @@ TEST_F(Mensal, AssetValueIsTakenFromTheLastMonth) {
   grid::EDITA(ctx, g, 5);
   EXPECT_EQ(mesVisto, 12);
   EXPECT_EQ(valorVisto, 700_d);
-  EXPECT_EQ(valor(24, "I7_4"), "900");
+  EXPECT_EQ(valor(store::Area::TMP_04, "I7_4"), "900");
   EXPECT_TRUE(servicos.chamou("FI7_T(5)"));
 }
 
@@ -214,20 +237,21 @@ TEST_F(Mensal, OnTheCarneLeaoDetailEnterEditsTheNameAndSplitsTheTotal) {
   g.I1_1 = "F";
   g.I1_11 = "S";
   g.POSHORMAT = 2;
-  linha(22, {{"CPF", C("12345678909")}, {"I1_1", C("F")}, {"I1_11", C("S")}, {"I1_2", C("JOAO")}});
+  linha(store::Area::TMP_02,
+        {{"CPF", C("12345678909")}, {"I1_1", C("F")}, {"I1_11", C("S")}, {"I1_2", C("JOAO")}});
   digitaNoMes(4, 900_d);
   // The grid starts on the total: Enter splits it; on the name Enter opens the cell.
   teclas().press(key::Enter).press(key::Left).press(key::Enter).type("JOAO PEREIRA").press(key::Enter).press(key::Esc);
   grid::EDITA(ctx, g, 17);
-  EXPECT_EQ(valor(22, "I1_404"), "900");
-  EXPECT_EQ(valor(22, "I1_4"), "900");
-  EXPECT_EQ(valor(22, "I1_2"), "JOAO PEREIRA");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_404"), "900");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_4"), "900");
+  EXPECT_EQ(valor(store::Area::TMP_02, "I1_2"), "JOAO PEREIRA");
   EXPECT_EQ(servicos.conta("MUDATEL13"), 1);
 }
 
 TEST_F(Mensal, MaintenanceExpenseIsSplitFromItsColumn) {
   tabela(store::Area::TMP_10);
-  linha(30, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(120)}});
+  linha(store::Area::TMP_10, {{"DESCRITEM", C("CASA")}, {"VALODESP", N(120)}});
   (void)ctx.areas.select(store::Area::TMP_10);
   int mesVisto = 0;
   servicos.mensal = [&](MesesValor&, int mes, Decimal) -> std::optional<Decimal> {
@@ -239,7 +263,7 @@ TEST_F(Mensal, MaintenanceExpenseIsSplitFromItsColumn) {
   // Only the value column splits; the month given is the column's number.
   EXPECT_EQ(servicos.conta("MUDATEL13"), 1);
   EXPECT_EQ(mesVisto, 3);
-  EXPECT_EQ(valor(30, "VALODESP"), "1440");
+  EXPECT_EQ(valor(store::Area::TMP_10, "VALODESP"), "1440");
 }
 
 }  // namespace

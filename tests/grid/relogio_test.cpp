@@ -19,7 +19,7 @@ class Relogio : public GridFixture {
  protected:
   void SetUp() override {
     tabela(store::Area::TMP_03);
-    linha(23, {{"NOMEDEPEN", C("MARIA")}});
+    linha(store::Area::TMP_03, {{"NOMEDEPEN", C("MARIA")}});
     g.TEMP_DES = 2;
   }
 };

@@ -19,19 +19,22 @@ namespace key = rt::term::key;
 
 class TeclasSemLaco : public GridFixture {};
 
+using store::Area;
+
 TEST_F(TeclasSemLaco, ACharacterOnTheEmptyLastRowStartsTheRowOrIsDropped) {
   struct Caso {
-    int opc, area;
+    int opc;
+    store::Area area;
     const char* campo;  // the first column typed into
     const char* digitado;
     Lista linhas;  // what the table holds afterwards
   };
   const Caso casos[] = {
-      {1, 22, "I1_2", "HOSPITAL", {"HOSPITAL"}},  // incomes
-      {3, 23, "NOMEDEPEN", "MARIA", {"MARIA"}},   // dependants
-      {4, 26, "I6_1", "CLINICA", {"CLINICA"}},    // payments
-      {5, 24, "I7_1", "7", {"7"}},                // assets
-      {41, 9, "CPF", "S", {}},                    // the register's list does not grow
+      {1, Area::TMP_02, "I1_2", "HOSPITAL", {"HOSPITAL"}},  // incomes
+      {3, Area::TMP_03, "NOMEDEPEN", "MARIA", {"MARIA"}},   // dependants
+      {4, Area::TMP_06, "I6_1", "CLINICA", {"CLINICA"}},    // payments
+      {5, Area::TMP_04, "I7_1", "7", {"7"}},                // assets
+      {41, Area::IMP0910, "CPF", "S", {}},                  // the register's list does not grow
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.opc);

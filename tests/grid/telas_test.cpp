@@ -20,15 +20,18 @@ namespace key = rt::term::key;
 class Telas : public GridFixture {};
 
 TEST_F(Telas, EveryScreenOpensWithItsColumnsAndHeadings) {
-  std::set<int> feitas;
+  std::set<store::Area> feitas;
   for (int opc : grid::telasTabela()) {
     grid::Grade base;
     auto tela = grid::telaGrade(ctx, base, opc, 0);
     ASSERT_TRUE(tela) << opc;
     ASSERT_FALSE(tela->colunas.empty()) << opc;
-    int area = tela->area == 0 ? (opc == 29 ? 66 : opc == 33 ? 41 : 67) : tela->area;
+    const store::Area area = tela->area != store::Area::Nenhuma ? tela->area
+                             : opc == 29                        ? store::Area::STATUS
+                             : opc == 33                        ? store::Area::PRINTS
+                                                                : store::Area::BOLETO;
     if (!feitas.count(area)) {
-      tabela(static_cast<store::Area>(area));
+      tabela(area);
       feitas.insert(area);
     }
     (void)ctx.areas.select(area);
@@ -71,8 +74,10 @@ TEST_F(Telas, IncomeScreenShrinksWhenTheDeclarationHasDependants) {
 
 TEST_F(Telas, ScreenShowsItsRowsThroughThePictures) {
   tabela(store::Area::TMP_04);
-  linha(24, {{"CPF", grid::teste::C("12345678909")}, {"I7_1", grid::teste::N(1)}, {"I7_2", grid::teste::C("APARTAMENTO")},
-             {"I7_4", grid::teste::N(150000)}});
+  linha(store::Area::TMP_04, {{"CPF", grid::teste::C("12345678909")},
+                              {"I7_1", grid::teste::N(1)},
+                              {"I7_2", grid::teste::C("APARTAMENTO")},
+                              {"I7_4", grid::teste::N(150000)}});
   grid::EDITA(ctx, g, 5);
   EXPECT_TRUE(term.viu("APARTAMENTO"));
   EXPECT_TRUE(term.viu("150.000,00"));
@@ -120,9 +125,18 @@ TEST_F(Telas, FooterHintsOfTheDeclarationAndRuralScreens) {
 TEST_F(Telas, TheRuralCashBookOfAMonthShowsThatMonthsEntriesOnly) {
   tabela(store::Area::TMP_19);
   using rt::text::Date;
-  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 3, 5)}, {"DESCR", std::string("VENDA MARCO")}});
-  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("C")}, {"DT_LC", Date::fromYmd(2009, 4, 5)}, {"DESCR", std::string("VENDA ABRIL")}});
-  linha(39, {{"CPF", std::string("12345678909")}, {"TIPOCR", std::string("D")}, {"DT_LC", Date::fromYmd(2009, 3, 9)}, {"DESCR", std::string("ADUBO MARCO")}});
+  linha(store::Area::TMP_19, {{"CPF", std::string("12345678909")},
+                              {"TIPOCR", std::string("C")},
+                              {"DT_LC", Date::fromYmd(2009, 3, 5)},
+                              {"DESCR", std::string("VENDA MARCO")}});
+  linha(store::Area::TMP_19, {{"CPF", std::string("12345678909")},
+                              {"TIPOCR", std::string("C")},
+                              {"DT_LC", Date::fromYmd(2009, 4, 5)},
+                              {"DESCR", std::string("VENDA ABRIL")}});
+  linha(store::Area::TMP_19, {{"CPF", std::string("12345678909")},
+                              {"TIPOCR", std::string("D")},
+                              {"DT_LC", Date::fromYmd(2009, 3, 9)},
+                              {"DESCR", std::string("ADUBO MARCO")}});
   g.TIPOCR = "C";
   g.MESATI = 3;
   (void)ctx.areas.select(store::Area::TMP_19);
@@ -270,7 +284,7 @@ TEST_F(Telas, EveryScreenCarriesTheTraitsTheGridKeysAskFor) {
   EXPECT_TRUE(grid::telaGrade(ctx, base, 18, 0)->recusa.empty());
   EXPECT_EQ(grid::telaGrade(ctx, base, 17, 0)->primeiraColuna, 2);
   EXPECT_EQ(grid::telaGrade(ctx, base, 38, 0)->dicaDepois, 2);
-  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, 37);
+  EXPECT_EQ(grid::telaGrade(ctx, base, 38, 1)->areaDepois, store::Area::TMP_17);
   // Every nesting target is itself a grid screen of the catalogue; every split cell, remembered
   // field and line number is a column.
   for (int opc : grid::telasTabela()) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
-#include "grid/edita.h"
 #include "grid/rural_campos.h"
 #include "grid/validacao.h"
 #include "rt/term/keys.h"
@@ -68,7 +67,7 @@ TEST_F(Validacao, KnownCodeShowsItsDescriptionAndIsKept) {
 TEST_F(Validacao, UnknownCodeIsPickedFromTheList) {
   referencia(store::Area::CODBENS, "CODBENS", {{{"CODBEM", N(11)}, {"DESCBENS", C("APARTAMENTO")}}, {{"CODBEM", N(12)}, {"DESCBENS", C("CASA")}}});
   tabela(store::Area::TMP_04);
-  linha(24, {{"I7_2", C("IMOVEL")}});
+  linha(store::Area::TMP_04, {{"I7_2", C("IMOVEL")}});
   (void)ctx.areas.select(store::Area::TMP_04);
   console::VariaveisMapa vars;
   console::ServicosLista servLista;
@@ -137,13 +136,13 @@ class NumeroDependente : public Validacao {
   NumeroDependente() {
     tabela(store::Area::TMP_03);
     tabela(store::Area::TMP_06);
-    linha(23, {{"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}});
-    linha(23, {{"NRODEPEN", N(2)}, {"NOMEDEPEN", C("PEDRO")}});
+    linha(store::Area::TMP_03, {{"NRODEPEN", N(1)}, {"NOMEDEPEN", C("ANA")}});
+    linha(store::Area::TMP_03, {{"NRODEPEN", N(2)}, {"NOMEDEPEN", C("PEDRO")}});
     g.N_DEPEN = 2;
   }
   void pagamento(int codigo) {
     tabela(store::Area::TMP_06);
-    linha(26, {{"I6_1", C("BENEFICIARIO")}, {"I6_3", N(codigo)}});
+    linha(store::Area::TMP_06, {{"I6_1", C("BENEFICIARIO")}, {"I6_3", N(codigo)}});
   }
 };
 
@@ -206,8 +205,9 @@ class Propriedades : public Validacao {
  protected:
   Propriedades() {
     tabela(store::Area::TMP_16);
-    linha(36, {{"I2R_01", C("FAZENDA FORA")}, {"RECEXT", N(1000)}, {"DESEXT", N(400)}});
-    linha(36, {{"I2R_01", C("OUTRA")}, {"RESUS", N(50)}, {"OPC20US", N(10)}, {"OPC20RS", N(17)}});
+    linha(store::Area::TMP_16, {{"I2R_01", C("FAZENDA FORA")}, {"RECEXT", N(1000)}, {"DESEXT", N(400)}});
+    linha(store::Area::TMP_16,
+          {{"I2R_01", C("OUTRA")}, {"RESUS", N(50)}, {"OPC20US", N(10)}, {"OPC20RS", N(17)}});
     (void)ctx.areas.select(store::Area::TMP_16);
     (void)ctx.areas.table(store::Area::TMP_16)->goTop();
   }
@@ -247,27 +247,6 @@ TEST_F(Propriedades, ThroughTheDispatcherOnTheRateColumn) {
   // 1000 / 3 x 0.2 is cut to 66.66 before it is converted.
   EXPECT_EQ(campo("OPC20US"), Decimal::fromRaw(6'666'000'000));
   EXPECT_EQ(campo("OPC20RS"), Decimal::fromRaw(13'332'000'000));
-}
-
-// A cell write says a value its field refuses and comes back told, the field as it was; with
-// no field of the table under the cursor nothing is written or said, and it comes back told
-// too, so no caller words either again.
-TEST_F(Propriedades, ACellWriteComesBackToldAndKeepsTheField) {
-  g.TABCPOIN = {"I2R_01", "NAOHA", "VALUSE"};
-  g.PONTEIRO = 3;
-  fechaAlertas(1);
-  const rt::Status largo = grid::F_TROCA(ctx, g, Value(Decimal(100000)));
-  EXPECT_FALSE(largo);
-  EXPECT_TRUE(largo.told());
-  EXPECT_TRUE(term.viu("O valor não cabe no campo VALUSE"_cp));
-  EXPECT_EQ(campo("VALUSE"), Decimal());
-  g.PONTEIRO = 2;
-  const rt::Status semCampo = grid::F_TROCA(ctx, g, Value(Decimal(1)));
-  EXPECT_FALSE(semCampo);
-  EXPECT_TRUE(semCampo.told());
-  g.PONTEIRO = 3;
-  EXPECT_TRUE(grid::F_TROCA(ctx, g, Value(Decimal(5))));
-  EXPECT_EQ(campo("VALUSE"), Decimal(5));
 }
 
 TEST_F(Validacao, AssetSituationAboveFourShowsTheCodes) {
@@ -318,10 +297,10 @@ class Poupanca : public Validacao {
  protected:
   Poupanca() {
     tabela(store::Area::TMP_14);
-    linha(34, {{"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(100)}});
-    linha(34, {{"DESCRICAO", C("FUNDO X")}, {"LUCROEPP", N(50)}});
-    linha(34, {{"DESCRICAO", C("CDB Y")}, {"LUCROREAL", N(30)}});
-    linha(34, {{"DESCRICAO", C("MISTO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(5)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("BANCO A")}, {"POUPANCA", N(100)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("FUNDO X")}, {"LUCROEPP", N(50)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("CDB Y")}, {"LUCROREAL", N(30)}});
+    linha(store::Area::TMP_14, {{"DESCRICAO", C("MISTO")}, {"LUCROEPP", N(10)}, {"LUCROREAL", N(5)}});
   }
 };
 
@@ -354,23 +333,25 @@ TEST_F(Validacao, MaintenanceListFromTheAssets) {
   tabela(store::Area::TMP_04);
   tabela(store::Area::TMP_10);
   // The value on the continuation line counts; a group whose last line has none gets no row.
-  linha(24, {{"I7_1", N(1)}, {"I7_2", C("APARTAMENTO NO CENTRO DA CIDADE DE SAO PAULO")}, {"I7_5", N(11)}});
-  linha(24, {{"I7_1", N(0)}, {"I7_2", C("CONTINUACAO")}, {"I7_4", N(120000)}});
-  linha(24, {{"I7_1", N(2)}, {"I7_2", C("CASA")}, {"I7_5", N(11)}, {"I7_4", N(50000)}});
-  linha(24, {{"I7_1", N(0)}, {"I7_2", C("SEM VALOR")}});
-  linha(24, {{"I7_1", N(3)}, {"I7_2", C("CARRO")}, {"I7_5", N(21)}, {"I7_4", N(30000)}});
-  linha(24, {{"I7_1", N(4)}, {"I7_2", C("SALA")}, {"I7_5", N(11)}, {"I7_4", N(1000)}});
+  linha(store::Area::TMP_04,
+        {{"I7_1", N(1)}, {"I7_2", C("APARTAMENTO NO CENTRO DA CIDADE DE SAO PAULO")}, {"I7_5", N(11)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(0)}, {"I7_2", C("CONTINUACAO")}, {"I7_4", N(120000)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(2)}, {"I7_2", C("CASA")}, {"I7_5", N(11)}, {"I7_4", N(50000)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(0)}, {"I7_2", C("SEM VALOR")}});
+  linha(store::Area::TMP_04, {{"I7_1", N(3)}, {"I7_2", C("CARRO")}, {"I7_5", N(21)}, {"I7_4", N(30000)}});
+  linha(store::Area::TMP_04, {{"I7_1", N(4)}, {"I7_2", C("SALA")}, {"I7_5", N(11)}, {"I7_4", N(1000)}});
   (void)ctx.areas.select(store::Area::TMP_04);
   grid::BUSCA_DESP(ctx, g);
-  EXPECT_EQ(coluna(30, "DESCRITEM"), (std::vector<std::string>{"APARTAMENTO NO CENTRO DA", "SALA"}));
-  EXPECT_EQ(coluna(30, "DESCDESP"), (std::vector<std::string>{"CONDOMINIO", "CONDOMINIO"}));
+  EXPECT_EQ(coluna(store::Area::TMP_10, "DESCRITEM"),
+            (std::vector<std::string>{"APARTAMENTO NO CENTRO DA", "SALA"}));
+  EXPECT_EQ(coluna(store::Area::TMP_10, "DESCDESP"), (std::vector<std::string>{"CONDOMINIO", "CONDOMINIO"}));
   // A twelfth of a tenth, in cents: 1000 and 8.33.
   rt::db::Table& lista = *ctx.areas.table(store::Area::TMP_10);
   (void)lista.goTop();
   EXPECT_EQ(lista.getNumber("VALODESP"), Decimal(1000));
   (void)lista.skip(1);
   EXPECT_EQ(lista.getNumber("VALODESP"), Decimal::fromRaw(833'000'000));
-  EXPECT_EQ(coluna(30, "CPF"), (std::vector<std::string>{"12345678909", "12345678909"}));
+  EXPECT_EQ(coluna(store::Area::TMP_10, "CPF"), (std::vector<std::string>{"12345678909", "12345678909"}));
   EXPECT_EQ(ctx.areas.current(), store::Area::TMP_04);
   // Rebuilding replaces the list.
   grid::BUSCA_DESP(ctx, g);
@@ -406,11 +387,11 @@ TEST_F(Validacao, DispatcherNamesChainsAndTheShellsEnvironment) {
   srv.a.espelho = &d;
   g.servicos = &srv;
   tabela(store::Area::TMP_06);
-  linha(26, {{"I6_3", N(10)}});
+  linha(store::Area::TMP_06, {{"I6_3", N(10)}});
   g.N_DEPEN = 0;
   d.tabela01.num("DESPALIM", 1);
   tabela(store::Area::TMP_03);
-  linha(23, {{"NRODEPEN", N(1)}});
+  linha(store::Area::TMP_03, {{"NRODEPEN", N(1)}});
   Value n = Decimal(1);
   EXPECT_TRUE(grid::VALIDA_CELULA(ctx, g, "CONF_DEP", n));
   d.tabela01.num("DESPALIM", 0);

@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 
 #include "store/abertura.h"
+#include "store/areas.h"
 
 namespace print_test {
 
@@ -16,11 +18,11 @@ FolhasFixture::FolhasFixture() {
 }
 
 void FolhasFixture::declara(const std::string& cpf, const std::vector<LinhaDeTabela>& linhas) {
-  for (store::Area tab : store::kComCopia) {
-    if (tab == store::Area::IMP1310) continue;
-    const int n = store::numero(tab);
-    ASSERT_TRUE(store::ABERTURA(ctx, tab, true)) << n;
-    rt::db::Table& t = *ctx.areas.table(n);
+  for (const store::Area a : std::span(workareas::kDeclaracao).first<19>()) {
+    if (a == store::Area::IMP1310) continue;
+    const int n = store::numero(a);
+    ASSERT_TRUE(store::ABERTURA(ctx, a, true)) << n;
+    rt::db::Table& t = *ctx.areas.table(a);
     for (const LinhaDeTabela& l : linhas) {
       if (l.tabela != n) continue;
       ASSERT_TRUE(t.appendBlank());
@@ -28,7 +30,7 @@ void FolhasFixture::declara(const std::string& cpf, const std::vector<LinhaDeTab
       for (const auto& [campo, valor] : l.campos) ASSERT_TRUE(t.put(campo, valor)) << n << " " << campo;
       ASSERT_TRUE(t.flush());
     }
-    ASSERT_TRUE(ctx.areas.close(n));
+    ASSERT_TRUE(ctx.areas.close(a));
   }
 }
 

@@ -17,7 +17,7 @@ namespace print_test {
 using Campos = std::vector<std::pair<std::string, rt::text::Value>>;
 
 struct LinhaDeTabela {
-  int tabela;
+  int tabela;  // the declaration table's number, as its file IMPnn10 is named
   Campos campos;
 };
 

@@ -28,8 +28,8 @@ class TrabalhoTest : public print_test::PrintFixture {
     // The test sheet: its number and the rows of the first print copy (the taxpayer's).
     srv.FOLHA = [this](store::Contexto& c, print::Impressao& i, int folha) {
       rt::db::Table* copia = nullptr;
-      for (store::Area a : store::kCopias)
-        if (copia == nullptr) copia = c.areas.table(a);
+      for (store::Area a : workareas::kCopias)
+        if ((copia = c.areas.table(a)) != nullptr) break;
       std::string linhas;
       if (copia != nullptr) {
         // The sheets read the copy in its print order: the index kept from the last taxpayer

@@ -58,7 +58,8 @@ class ListasVazias : public DeclaracaoFixture {
     rt::db::Table& t = *p->areas.table(area);
     ASSERT_TRUE(t.lockFile().isOk()) << store::numero(area);
     (void)t.setOrder(0);
-    for ((void)t.goTop(); !t.eof(); (void)t.skip()) ASSERT_TRUE(t.markDeleted().isOk()) << store::numero(area);
+    for ((void)t.goTop(); !t.eof(); (void)t.skip())
+      ASSERT_TRUE(t.markDeleted().isOk()) << store::numero(area);
     ASSERT_TRUE(t.flush().isOk());
     ASSERT_TRUE(p->areas.close(area).isOk());
   }
@@ -110,10 +111,11 @@ TEST_F(ListasVazias, EveryLookupLeftFromItsEmptyListKeepsWhatWasTyped) {
       {"rural asset codes", {}, 1, false, celula("TES_COD(35)", Decimal(99))},
       {"countries of an asset", {}, 1, false, celula("TES_PAIS(2)", std::string("999"))},
   };
-  for (store::Area area : {store::Area::CODBENS, store::Area::CODEPEN, store::Area::CODDIVI, store::Area::DESPESA,
-                           store::Area::BANCOS, store::Area::OCUPACAO, store::Area::CODNATUR, store::Area::TABPAIS,
-                           store::Area::TABEMBA, store::Area::TABMUNI, store::Area::TABLOGR, store::Area::STATUS,
-                           store::Area::CODABENS})
+  for (store::Area area :
+       {store::Area::CODBENS, store::Area::CODEPEN, store::Area::CODDIVI, store::Area::DESPESA,
+        store::Area::BANCOS, store::Area::OCUPACAO, store::Area::CODNATUR, store::Area::TABPAIS,
+        store::Area::TABEMBA, store::Area::TABMUNI, store::Area::TABLOGR, store::Area::STATUS,
+        store::Area::CODABENS})
     esvazia(area);
   // Each list is left with each of these.
   const std::vector<std::vector<int>> saidas = {{key::Esc},

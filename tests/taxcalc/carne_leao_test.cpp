@@ -29,11 +29,11 @@ class Leao : public DeclaracaoCompleta {
   // An income row of the monthly tax with the amount of one month.
   void mensal(const char* tipo, int mes, Decimal valor, const char* lado = "S", const char* cpf = "") {
     const std::string campo = std::string("I1_4") + (mes < 10 ? "0" : "") + std::to_string(mes);
-    linha(22, {{"I1_1", std::string(tipo)},
-               {"I1_4", valor},
-               {"I1_11", std::string(lado)},
-               {"I1_8", std::string(cpf)},
-               {campo.c_str(), valor}});
+    linha(store::Area::TMP_02, {{"I1_1", std::string(tipo)},
+                                {"I1_4", valor},
+                                {"I1_11", std::string(lado)},
+                                {"I1_8", std::string(cpf)},
+                                {campo.c_str(), valor}});
   }
   Decimal campo32(std::uint32_t linha, const std::string& nome) {
     tabela(store::Area::TMP_12).goTo(linha);
@@ -249,15 +249,16 @@ TEST_F(Leao, EnteredTotalsAreKept) {
 
 TEST_F(Leao, CashBookEntriesCountInTheMonthOfTheirDate) {
   d.tabela01.num("CAL_AUTO", Decimal(3));
-  linha(22, {{"I1_1", std::string("F")},
-             {"I1_4", 1500.00_d},
-             {"I1_11", std::string("S")},
-             {"DT_LC", Date::fromYmd(2009, 7, 20)}});
-  linha(22, {{"I1_1", std::string("L")},
-             {"I1_4", 200.00_d},
-             {"I1_11", std::string("S")},
-             {"DT_LC", Date::fromYmd(2009, 7, 2)}});
-  linha(22, {{"I1_1", std::string("F")}, {"I1_4", 900.00_d}, {"I1_11", std::string("S")}});  // no date
+  linha(store::Area::TMP_02, {{"I1_1", std::string("F")},
+                              {"I1_4", 1500.00_d},
+                              {"I1_11", std::string("S")},
+                              {"DT_LC", Date::fromYmd(2009, 7, 20)}});
+  linha(store::Area::TMP_02, {{"I1_1", std::string("L")},
+                              {"I1_4", 200.00_d},
+                              {"I1_11", std::string("S")},
+                              {"DT_LC", Date::fromYmd(2009, 7, 2)}});
+  linha(store::Area::TMP_02,
+        {{"I1_1", std::string("F")}, {"I1_4", 900.00_d}, {"I1_11", std::string("S")}});  // no date
   FDE_LEAO(c, e, 1);
   // The titular's row is made, and the screen's matrix holds it.
   ASSERT_EQ(tabela(store::Area::TMP_12).recordCount(), 1u);

@@ -38,8 +38,8 @@ class Confere : public DeclaracaoCompleta {
   bool dispara(int codigo) { return vezes(codigo) > 0; }
   void t1(const char* campo, Decimal valor) { d.tabela01.num(campo, valor); }
   void t1(const char* campo, const char* valor) { d.tabela01.txt(campo, valor); }
-  void ultima(int area, const char* campo, rt::db::Value valor) {
-    ASSERT_TRUE(tabela(static_cast<store::Area>(area)).put(campo, valor));
+  void ultima(store::Area area, const char* campo, rt::db::Value valor) {
+    ASSERT_TRUE(tabela(area).put(campo, valor));
   }
   Decimal valCpmf;
 };
@@ -155,27 +155,27 @@ TEST_F(Confere, IncomeRows) {
   const std::string cnpj = "12.345.678/0001-90";
   renda("J", 100.00_d, {}, {}, {{"I1_3", cnpj}});
   EXPECT_TRUE(dispara(12));
-  ultima(22, "I1_2", std::string("EMPRESA"));
+  ultima(store::Area::TMP_02, "I1_2", std::string("EMPRESA"));
   EXPECT_FALSE(dispara(12));
   EXPECT_FALSE(dispara(26));
-  ultima(22, "I1_4", Decimal());
+  ultima(store::Area::TMP_02, "I1_4", Decimal());
   EXPECT_TRUE(dispara(26));  // a payer with nothing received
-  ultima(22, "I1_20", 1.00_d);
+  ultima(store::Area::TMP_02, "I1_20", 1.00_d);
   EXPECT_FALSE(dispara(26));
-  ultima(22, "I1_4", 100.00_d);
-  ultima(22, "I1_5", 100.01_d);
+  ultima(store::Area::TMP_02, "I1_4", 100.00_d);
+  ultima(store::Area::TMP_02, "I1_5", 100.01_d);
   EXPECT_TRUE(dispara(14));
-  ultima(22, "I1_5", 100.00_d);
+  ultima(store::Area::TMP_02, "I1_5", 100.00_d);
   EXPECT_FALSE(dispara(14));
-  ultima(22, "I1_3", std::string());
+  ultima(store::Area::TMP_02, "I1_3", std::string());
   EXPECT_TRUE(dispara(13));
-  ultima(22, "I1_4", Decimal());
-  ultima(22, "I1_15", 5.00_d);
+  ultima(store::Area::TMP_02, "I1_4", Decimal());
+  ultima(store::Area::TMP_02, "I1_15", 5.00_d);
   EXPECT_TRUE(dispara(13));  // exempt income also needs the payer
   EXPECT_TRUE(dispara(74));
-  ultima(22, "I1_3", std::string("12.345.678/0001-9"));  // 17 characters
+  ultima(store::Area::TMP_02, "I1_3", std::string("12.345.678/0001-9"));  // 17 characters
   EXPECT_TRUE(dispara(74));
-  ultima(22, "I1_3", cnpj);
+  ultima(store::Area::TMP_02, "I1_3", cnpj);
   EXPECT_FALSE(dispara(74));
   EXPECT_FALSE(dispara(13));
 }
@@ -187,10 +187,10 @@ TEST_F(Confere, DependantsIncomeRows) {
   EXPECT_TRUE(dispara(44));
   EXPECT_TRUE(dispara(45));
   EXPECT_FALSE(dispara(12));
-  ultima(22, "I1_2", std::string("EMPRESA"));
-  ultima(22, "I1_3", std::string("12.345.678/0001-90"));
-  ultima(22, "I1_5", 10.00_d);
-  ultima(22, "I1_8", std::string("11111111111"));
+  ultima(store::Area::TMP_02, "I1_2", std::string("EMPRESA"));
+  ultima(store::Area::TMP_02, "I1_3", std::string("12.345.678/0001-90"));
+  ultima(store::Area::TMP_02, "I1_5", 10.00_d);
+  ultima(store::Area::TMP_02, "I1_8", std::string("11111111111"));
   EXPECT_FALSE(dispara(42));
   EXPECT_FALSE(dispara(43));
   EXPECT_FALSE(dispara(44));
@@ -198,62 +198,62 @@ TEST_F(Confere, DependantsIncomeRows) {
 }
 
 TEST_F(Confere, DependantRows) {
-  linha(23, {});
+  linha(store::Area::TMP_03, {});
   EXPECT_TRUE(dispara(15));
   EXPECT_TRUE(dispara(16));
   EXPECT_TRUE(dispara(17));
   EXPECT_TRUE(dispara(46));  // no date: 2009 - 0 is of age
-  ultima(23, "NOMEDEPEN", std::string("FILHO"));
-  ultima(23, "CODIDEPEN", Decimal(22));
-  ultima(23, "DATADEPEN", Date::fromYmd(1989, 12, 31));  // 20
+  ultima(store::Area::TMP_03, "NOMEDEPEN", std::string("FILHO"));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(22));
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1989, 12, 31));  // 20
   EXPECT_FALSE(dispara(15));
   EXPECT_FALSE(dispara(16));
   EXPECT_FALSE(dispara(17));
   EXPECT_TRUE(dispara(55));
-  ultima(23, "DATADEPEN", Date::fromYmd(1988, 1, 1));  // 21
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1988, 1, 1));  // 21
   EXPECT_FALSE(dispara(55));
   EXPECT_FALSE(dispara(56));
-  ultima(23, "DATADEPEN", Date::fromYmd(1983, 1, 1));  // 26
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1983, 1, 1));  // 26
   EXPECT_TRUE(dispara(56));
-  ultima(23, "DATADEPEN", Date::fromYmd(1984, 1, 1));  // 25
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1984, 1, 1));  // 25
   EXPECT_FALSE(dispara(56));
   // Code 21 from 21 to 25; at 26 no age rule fires (the rules as they stand leave that gap).
-  ultima(23, "CODIDEPEN", Decimal(21));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(21));
   EXPECT_TRUE(dispara(57));
-  ultima(23, "DATADEPEN", Date::fromYmd(1983, 1, 1));
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1983, 1, 1));
   EXPECT_FALSE(dispara(57));
-  ultima(23, "DATADEPEN", Date::fromYmd(1989, 1, 1));  // 20
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1989, 1, 1));  // 20
   EXPECT_FALSE(dispara(57));
   // Code 41 above 20.
-  ultima(23, "CODIDEPEN", Decimal(41));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(41));
   EXPECT_FALSE(dispara(56));
-  ultima(23, "DATADEPEN", Date::fromYmd(1988, 1, 1));
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1988, 1, 1));
   EXPECT_TRUE(dispara(56));
   // A CPF from 18 on, for dependants only.
-  ultima(23, "DATADEPEN", Date::fromYmd(1992, 1, 1));  // 17
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1992, 1, 1));  // 17
   EXPECT_FALSE(dispara(46));
-  ultima(23, "DATADEPEN", Date::fromYmd(1991, 1, 1));  // 18
+  ultima(store::Area::TMP_03, "DATADEPEN", Date::fromYmd(1991, 1, 1));  // 18
   EXPECT_TRUE(dispara(46));
-  ultima(23, "CODIDEPEN", Decimal(98));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(98));
   EXPECT_FALSE(dispara(46));
-  ultima(23, "CODIDEPEN", Decimal(21));
-  ultima(23, "CPFDEPEN", std::string("11111111111"));
+  ultima(store::Area::TMP_03, "CODIDEPEN", Decimal(21));
+  ultima(store::Area::TMP_03, "CPFDEPEN", std::string("11111111111"));
   EXPECT_FALSE(dispara(46));
 }
 
 TEST_F(Confere, LivingExpensesAndAssetsAbroad) {
-  linha(24, {{"I7_5", Decimal(28)}});
+  linha(store::Area::TMP_04, {{"I7_5", Decimal(28)}});
   EXPECT_TRUE(dispara(24));
   t1("DESPNAO", 1.00_d);
   EXPECT_FALSE(dispara(24));
   t1("DESPNAO", Decimal());
-  ultima(24, "I7_5", Decimal(29));
+  ultima(store::Area::TMP_04, "I7_5", Decimal(29));
   EXPECT_FALSE(dispara(24));
   // 174,098.00 / 1.741 = 99,998.85; 174,100.00 / 1.741 = 100,000.00.
-  ultima(24, "I7_7", std::string("S"));
-  ultima(24, "I7_4", 174098.00_d);
+  ultima(store::Area::TMP_04, "I7_7", std::string("S"));
+  ultima(store::Area::TMP_04, "I7_4", 174098.00_d);
   EXPECT_FALSE(dispara(50));
-  ultima(24, "I7_4", 174100.00_d);
+  ultima(store::Area::TMP_04, "I7_4", 174100.00_d);
   EXPECT_TRUE(dispara(50));
 }
 
@@ -280,75 +280,75 @@ TEST_F(Confere, EstateAndOtherUses) {
 }
 
 TEST_F(Confere, PaymentRows) {
-  linha(26, {{"I6_3", Decimal(1)}, {"I6_4", 100.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(1)}, {"I6_4", 100.00_d}});
   EXPECT_TRUE(dispara(18));
   EXPECT_TRUE(dispara(19));
-  ultima(26, "I6_1", std::string("ESCOLA"));
-  ultima(26, "I6_2", std::string("12.345.678/0001-9"));
+  ultima(store::Area::TMP_06, "I6_1", std::string("ESCOLA"));
+  ultima(store::Area::TMP_06, "I6_2", std::string("12.345.678/0001-9"));
   EXPECT_FALSE(dispara(18));
   EXPECT_FALSE(dispara(19));
   EXPECT_TRUE(dispara(61));
-  ultima(26, "I6_2", std::string("12.345.678/0001-90"));
+  ultima(store::Area::TMP_06, "I6_2", std::string("12.345.678/0001-90"));
   EXPECT_FALSE(dispara(61));
   // Code 2 needs no document.
-  ultima(26, "I6_3", Decimal(2));
-  ultima(26, "I6_2", std::string());
+  ultima(store::Area::TMP_06, "I6_3", Decimal(2));
+  ultima(store::Area::TMP_06, "I6_2", std::string());
   EXPECT_FALSE(dispara(19));
   // A doctor: a CPF of 14 characters.
-  ultima(26, "I6_3", Decimal(10));
-  ultima(26, "I6_2", std::string("123.456.789-0"));
+  ultima(store::Area::TMP_06, "I6_3", Decimal(10));
+  ultima(store::Area::TMP_06, "I6_2", std::string("123.456.789-0"));
   EXPECT_TRUE(dispara(62));
-  ultima(26, "I6_2", std::string("123.456.789-09"));
+  ultima(store::Area::TMP_06, "I6_2", std::string("123.456.789-09"));
   EXPECT_FALSE(dispara(62));
-  ultima(26, "I6_3", Decimal());
+  ultima(store::Area::TMP_06, "I6_3", Decimal());
   EXPECT_TRUE(dispara(31));
-  ultima(26, "I6_3", Decimal(50));
+  ultima(store::Area::TMP_06, "I6_3", Decimal(50));
   EXPECT_TRUE(dispara(59));
-  ultima(26, "I6_7", std::string("12345678901"));
+  ultima(store::Area::TMP_06, "I6_7", std::string("12345678901"));
   EXPECT_FALSE(dispara(59));
-  ultima(26, "I6_4", Decimal());
+  ultima(store::Area::TMP_06, "I6_4", Decimal());
   EXPECT_TRUE(dispara(27));
-  ultima(26, "I6_5", 1.00_d);
+  ultima(store::Area::TMP_06, "I6_5", 1.00_d);
   EXPECT_FALSE(dispara(27));
 }
 
 TEST_F(Confere, PaymentsForPeopleNotListed) {
   dependente(21);
   dependente(98, "BENEFICIARIO");
-  linha(26, {{"I6_3", Decimal(30)}, {"I6_4", 100.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(30)}, {"I6_4", 100.00_d}});
   EXPECT_TRUE(dispara(35));
-  ultima(26, "I6_6", Decimal(1));
+  ultima(store::Area::TMP_06, "I6_6", Decimal(1));
   EXPECT_FALSE(dispara(35));
   EXPECT_FALSE(dispara(48));
-  ultima(26, "I6_6", Decimal(2));
+  ultima(store::Area::TMP_06, "I6_6", Decimal(2));
   EXPECT_TRUE(dispara(48));
-  ultima(26, "I6_3", Decimal(10));
+  ultima(store::Area::TMP_06, "I6_3", Decimal(10));
   EXPECT_TRUE(dispara(47));
-  ultima(26, "I6_6", Decimal(1));
+  ultima(store::Area::TMP_06, "I6_6", Decimal(1));
   EXPECT_FALSE(dispara(47));
 }
 
 TEST_F(Confere, LargeMedicalExpenses) {
   // Medical codes 10-26 sum 14,000.00 (health plan included) and the plan 4,000.00 again.
-  linha(26, {{"I6_3", Decimal(10)}, {"I6_4", 10000.00_d}});
-  linha(26, {{"I6_3", Decimal(26)}, {"I6_4", 4000.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(10)}, {"I6_4", 10000.00_d}});
+  linha(store::Area::TMP_06, {{"I6_3", Decimal(26)}, {"I6_4", 4000.00_d}});
   EXPECT_FALSE(dispara(49));
   EXPECT_FALSE(dispara(52));
-  ultima(26, "I6_4", 4000.01_d);
+  ultima(store::Area::TMP_06, "I6_4", 4000.01_d);
   EXPECT_TRUE(dispara(49));
-  ultima(26, "I6_4", 5000.00_d);
+  ultima(store::Area::TMP_06, "I6_4", 5000.00_d);
   EXPECT_FALSE(dispara(52));
-  ultima(26, "I6_4", 5000.01_d);
+  ultima(store::Area::TMP_06, "I6_4", 5000.01_d);
   EXPECT_TRUE(dispara(52));
 }
 
 TEST_F(Confere, LastYearsTotalsAndReceipt) {
-  linha(24, {{"I7_3", 1000.00_d}, {"I7_9", 1000.00_d}});
-  linha(25, {{"I8_3", 500.00_d}, {"I8_6", 500.00_d}});
+  linha(store::Area::TMP_04, {{"I7_3", 1000.00_d}, {"I7_9", 1000.00_d}});
+  linha(store::Area::TMP_05, {{"I8_3", 500.00_d}, {"I8_6", 500.00_d}});
   EXPECT_FALSE(dispara(40));
   EXPECT_FALSE(dispara(41));
-  ultima(24, "I7_9", 999.99_d);
-  ultima(25, "I8_6", 500.01_d);
+  ultima(store::Area::TMP_04, "I7_9", 999.99_d);
+  ultima(store::Area::TMP_05, "I8_6", 500.01_d);
   EXPECT_TRUE(dispara(40));
   EXPECT_TRUE(dispara(41));
   // A rectifying declaration is not compared, but needs the receipt it rectifies.
@@ -362,26 +362,26 @@ TEST_F(Confere, LastYearsTotalsAndReceipt) {
 TEST_F(Confere, GainRows) {
   t1("I4_02", 10.00_d);
   EXPECT_TRUE(dispara(6));
-  linha(27, {{"TIPO_BEM", Decimal(1)}});
+  linha(store::Area::TMP_07, {{"TIPO_BEM", Decimal(1)}});
   EXPECT_FALSE(dispara(6));
   EXPECT_TRUE(dispara(60));
   EXPECT_TRUE(dispara(20));
-  ultima(27, "ESPC_BEM1", std::string("CASA"));
-  ultima(27, "ENDEIMO", std::string("RUA B"));
-  ultima(27, "CEPIMO", std::string("01001000"));
+  ultima(store::Area::TMP_07, "ESPC_BEM1", std::string("CASA"));
+  ultima(store::Area::TMP_07, "ENDEIMO", std::string("RUA B"));
+  ultima(store::Area::TMP_07, "CEPIMO", std::string("01001000"));
   EXPECT_TRUE(dispara(20));
-  ultima(27, "MUNICIMO", std::string("SAO PAULO"));
+  ultima(store::Area::TMP_07, "MUNICIMO", std::string("SAO PAULO"));
   EXPECT_FALSE(dispara(20));
   EXPECT_FALSE(dispara(60));
-  linha(27, {{"TIPO_BEM", Decimal(2)}});
+  linha(store::Area::TMP_07, {{"TIPO_BEM", Decimal(2)}});
   EXPECT_TRUE(dispara(63));
-  ultima(27, "TIPO_BEM", Decimal(3));
+  ultima(store::Area::TMP_07, "TIPO_BEM", Decimal(3));
   EXPECT_TRUE(dispara(64));
   EXPECT_TRUE(dispara(23));
-  ultima(27, "VENDAANT", std::string("S"));
+  ultima(store::Area::TMP_07, "VENDAANT", std::string("S"));
   EXPECT_FALSE(dispara(23));
-  ultima(27, "VENDAANT", std::string("N"));
-  ultima(27, "CUS_ATUAL", 1.00_d);
+  ultima(store::Area::TMP_07, "VENDAANT", std::string("N"));
+  ultima(store::Area::TMP_07, "CUS_ATUAL", 1.00_d);
   EXPECT_FALSE(dispara(23));
 }
 
@@ -409,7 +409,7 @@ TEST_F(Confere, RegisterRules) {
 TEST_F(Confere, RuralProperties) {
   d.registro.txt("TEMRURAL", "S");
   EXPECT_EQ(regrasConferencia(c, valCpmf), std::vector<int>{65});
-  linha(36, {{"I2R_01", std::string("FAZENDA")}, {"I2R_03", std::string("12345678")}});
+  linha(store::Area::TMP_16, {{"I2R_01", std::string("FAZENDA")}, {"I2R_03", std::string("12345678")}});
   // Area, share, condition, location and employees missing: 67, 69, 70, 71, 72.
   EXPECT_EQ(regrasConferencia(c, valCpmf), (std::vector<int>{67, 69, 70, 71, 72}));
   d.registro.txt("TEMRURAL", "N");

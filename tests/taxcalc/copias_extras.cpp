@@ -10,10 +10,10 @@ namespace taxcalc::teste {
 
 namespace {
 
-void abre(workareas::AreasTrabalho& areas, const std::string& pasta, int area) {
-  const std::string nome = pasta + "/EXTRA" + std::to_string(area);
-  ASSERT_TRUE(
-      rt::db::Table::create(nome, store::camposDbf(store::estrutura(static_cast<store::Area>(area))), rt::db::CreateMode::kReplace));
+void abre(workareas::AreasTrabalho& areas, const std::string& pasta, store::Area area) {
+  const std::string nome = pasta + "/EXTRA" + std::to_string(store::numero(area));
+  ASSERT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)),
+                                    rt::db::CreateMode::kReplace));
   rt::db::OpenOptions o;
   o.exclusive = true;
   ASSERT_TRUE(areas.open(area, nome + ".DBF", o)) << nome;
@@ -43,7 +43,10 @@ void carregaLisErro(rt::db::Table& t) {
 }  // namespace
 
 DeclaracaoCompleta::DeclaracaoCompleta() {
-  for (int area : {27, 31, 32, 35, 36, 38, 39, 51, 54, 68}) abre(areas, pasta, area);
+  for (store::Area area : {store::Area::TMP_07, store::Area::TMP_11, store::Area::TMP_12, store::Area::TMP_15,
+                           store::Area::TMP_16, store::Area::TMP_18, store::Area::TMP_19, store::Area::UFIRM,
+                           store::Area::LISERRO, store::Area::DETALH})
+    abre(areas, pasta, area);
   carregaLisErro(tabela(store::Area::LISERRO));
   d.REC_MENSAL = {};
 }
@@ -57,7 +60,7 @@ void DeclaracaoCompleta::taxa(const char* anomes, Decimal tjm) {
 }
 
 std::uint32_t DeclaracaoCompleta::linhaLeao(const char* cpf) {
-  linha(32, {{"CPFDEPEN", std::string(cpf)}});
+  linha(store::Area::TMP_12, {{"CPFDEPEN", std::string(cpf)}});
   return tabela(store::Area::TMP_12).recNo();
 }
 

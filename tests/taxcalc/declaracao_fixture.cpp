@@ -74,9 +74,9 @@ void criaCopias(workareas::AreasTrabalho& areas, const std::string& pasta) {
   areas.setDeletedHidden(true);
   for (store::Area area : {store::Area::TMP_02, store::Area::TMP_03, store::Area::TMP_04, store::Area::TMP_05,
                            store::Area::TMP_06, store::Area::TMP_10}) {
-    const std::string nome = pasta + "/TMP_" + std::to_string(store::numero(store::origem(area))) + "01";
-    EXPECT_TRUE(
-        rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)), rt::db::CreateMode::kReplace));
+    const std::string nome = pasta + "/TMP_" + std::to_string(store::numero(area) - 20) + "01";
+    EXPECT_TRUE(rt::db::Table::create(nome, store::camposDbf(store::estrutura(area)),
+                                      rt::db::CreateMode::kReplace));
     rt::db::OpenOptions o;
     o.exclusive = true;
     EXPECT_TRUE(areas.open(area, nome + ".DBF", o)) << nome;
@@ -100,8 +100,8 @@ DeclaracaoTeste::~DeclaracaoTeste() {
   std::filesystem::remove_all(pasta, ec);
 }
 
-void DeclaracaoTeste::linha(int area, Campos campos) {
-  rt::db::Table& t = tabela(static_cast<store::Area>(area));
+void DeclaracaoTeste::linha(store::Area area, Campos campos) {
+  rt::db::Table& t = tabela(area);
   ASSERT_TRUE(t.appendBlank());
   ASSERT_TRUE(t.put("CPF", std::string(kCpf)));
   for (const auto& [nome, valor] : campos) ASSERT_TRUE(t.put(nome, valor)) << nome;
@@ -110,20 +110,22 @@ void DeclaracaoTeste::linha(int area, Campos campos) {
 
 void DeclaracaoTeste::renda(const char* tipo, Decimal valor, Decimal retido, Decimal previdencia,
                             Campos outros) {
-  linha(22, {{"I1_1", std::string(tipo)},
-             {"I1_4", valor},
-             {"I1_5", retido},
-             {"I1_6", previdencia},
-             {"I1_11", std::string(std::string_view(tipo) == "D" ? "N" : "S")}});
-  for (const auto& [nome, valor2] : outros) ASSERT_TRUE(tabela(store::Area::TMP_02).put(nome, valor2)) << nome;
+  linha(store::Area::TMP_02, {{"I1_1", std::string(tipo)},
+                              {"I1_4", valor},
+                              {"I1_5", retido},
+                              {"I1_6", previdencia},
+                              {"I1_11", std::string(std::string_view(tipo) == "D" ? "N" : "S")}});
+  for (const auto& [nome, valor2] : outros)
+    ASSERT_TRUE(tabela(store::Area::TMP_02).put(nome, valor2)) << nome;
 }
 
 void DeclaracaoTeste::pagamento(int codigo, Decimal valor, Decimal naoDedutivel, int pessoa) {
-  linha(26, {{"I6_3", Decimal(codigo)}, {"I6_4", valor}, {"I6_5", naoDedutivel}, {"I6_6", Decimal(pessoa)}});
+  linha(store::Area::TMP_06,
+        {{"I6_3", Decimal(codigo)}, {"I6_4", valor}, {"I6_5", naoDedutivel}, {"I6_6", Decimal(pessoa)}});
 }
 
 void DeclaracaoTeste::dependente(int codigo, const char* nome) {
-  linha(23, {{"NOMEDEPEN", std::string(nome)}, {"CODIDEPEN", Decimal(codigo)}});
+  linha(store::Area::TMP_03, {{"NOMEDEPEN", std::string(nome)}, {"CODIDEPEN", Decimal(codigo)}});
 }
 
 void DeclaracaoTeste::calcula(int show) {

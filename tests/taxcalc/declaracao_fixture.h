@@ -12,14 +12,15 @@
 #include <utility>
 #include <vector>
 
-#include "workareas/areas_trabalho.h"
 #include "rt/text/date.h"
 #include "rt/text/decimal.h"
+#include "store/areas.h"
 #include "store/espelho.h"
 #include "taxcalc/contexto.h"
 #include "taxcalc/saida.h"
 #include "taxcalc/variaveis.h"
 #include "taxcalc/vizinhos.h"
+#include "workareas/areas_trabalho.h"
 
 namespace taxcalc::teste {
 
@@ -61,7 +62,7 @@ class VizinhosDeTeste : public Vizinhos {
   int rural = 0;
 };
 
-// Makes the working copies 22-26 and 30 empty in `pasta` and opens them in `areas`.
+// Makes the working copies TMP_02 .. TMP_06 and TMP_10 empty in `pasta` and opens them in `areas`.
 void criaCopias(workareas::AreasTrabalho& areas, const std::string& pasta);
 // A scratch folder under TAVREN_TEST_TMP (or /tmp).
 std::string pastaTemporaria();
@@ -73,7 +74,7 @@ class DeclaracaoTeste : public ::testing::Test {
 
   using Campos = std::initializer_list<std::pair<const char*, rt::db::Value>>;
   // Appends a row to working copy `area` with the fields given (the CPF filled in).
-  void linha(int area, Campos campos);
+  void linha(store::Area area, Campos campos);
   // An income row of kind `tipo` with taxable income, tax withheld and social security.
   void renda(const char* tipo, Decimal valor, Decimal retido = {}, Decimal previdencia = {},
              Campos outros = {});

@@ -21,8 +21,10 @@ const std::string kNaoConsta = "alerta:" + std::string("CPF digitado nao consta 
 class CpfDoDependente : public DeclaracaoTeste {
  protected:
   CpfDoDependente() {
-    linha(23, {{"NOMEDEPEN", std::string("FILHO")}, {"CPFDEPEN", std::string("11144477735")}});
-    linha(23, {{"NOMEDEPEN", std::string("FILHA")}, {"CPFDEPEN", std::string("52998224725")}});
+    linha(store::Area::TMP_03,
+          {{"NOMEDEPEN", std::string("FILHO")}, {"CPFDEPEN", std::string("11144477735")}});
+    linha(store::Area::TMP_03,
+          {{"NOMEDEPEN", std::string("FILHA")}, {"CPFDEPEN", std::string("52998224725")}});
     renda("F", 100.00_d);
     renda("J", 200.00_d);
     renda("E", 300.00_d);

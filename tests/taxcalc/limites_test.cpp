@@ -183,7 +183,8 @@ TEST_F(Limites, AlimonyChangeRecomputesTheMonthlyTax) {
 
 TEST_F(Limites, DependantsCountedAndNumbered) {
   dependente(21, "A");
-  linha(23, {{"NOMEDEPEN", std::string("B")}, {"CODIDEPEN", Decimal(22)}, {"NRODEPEN", Decimal(7)}});
+  linha(store::Area::TMP_03,
+        {{"NOMEDEPEN", std::string("B")}, {"CODIDEPEN", Decimal(22)}, {"NRODEPEN", Decimal(7)}});
   dependente(98, "C");  // an alimony beneficiary
   EXPECT_EQ(NRODP(c), 2.00_d);
   EXPECT_EQ(l("DESPALIM"), 1.00_d);
@@ -219,8 +220,8 @@ TEST_F(Limites, EducationCappedPerPerson) {
 }
 
 TEST_F(Limites, AssetsDebtsAndPatrimonyVariation) {
-  linha(24, {{"I7_3", 10000.00_d}, {"I7_4", 9000.00_d}, {"I7_9", 10000.00_d}});
-  linha(25, {{"I8_3", 0.00_d}, {"I8_4", 300.00_d}, {"I8_6", 50.00_d}});
+  linha(store::Area::TMP_04, {{"I7_3", 10000.00_d}, {"I7_4", 9000.00_d}, {"I7_9", 10000.00_d}});
+  linha(store::Area::TMP_05, {{"I8_3", 0.00_d}, {"I8_4", 300.00_d}, {"I8_6", 50.00_d}});
   FI7_T(c, 0);
   FI8_T(c, 0);
   EXPECT_EQ(l("I13_32"), 10000.00_d);
@@ -255,8 +256,8 @@ TEST_F(Limites, AssetsDebtsAndPatrimonyVariation) {
 }
 
 TEST_F(Limites, LivingExpensesOfAYear) {
-  linha(30, {{"VALODESP", 100.50_d}});
-  linha(30, {{"VALODESP", 200.00_d}});
+  linha(store::Area::TMP_10, {{"VALODESP", 100.50_d}});
+  linha(store::Area::TMP_10, {{"VALODESP", 200.00_d}});
   EXPECT_EQ(TOTALDESP(c), 3606.00_d);
   EXPECT_EQ(l("DESPNAO"), 3606.00_d);
 }

@@ -393,9 +393,9 @@ TEST_F(Resumo, CompleteSummaryShownClearsTheSimplifiedDiscount) {
 
 TEST_F(Resumo, LoadingRecomputesEverything) {
   pequena();
-  linha(24, {{"I7_3", 1000.00_d}, {"I7_4", 2000.00_d}});
-  linha(25, {{"I8_4", 300.00_d}});
-  linha(30, {{"VALODESP", 10.00_d}});
+  linha(store::Area::TMP_04, {{"I7_3", 1000.00_d}, {"I7_4", 2000.00_d}});
+  linha(store::Area::TMP_05, {{"I8_4", 300.00_d}});
+  linha(store::Area::TMP_10, {{"VALODESP", 10.00_d}});
   BALANCO(c);
   // The same summary as the complete model computed screen by screen.
   EXPECT_EQ(l("I13_15"), 19348.28_d);

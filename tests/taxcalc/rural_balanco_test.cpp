@@ -79,8 +79,8 @@ TEST_F(Rural, LossInBrazilAndProfitAbroad) {
   d.registro.num("TRIB_BR", -5000.00_d);
   d.registro.num("PREJU_BR", 2000.00_d);
   lado("N");
-  linha(36, {{"RESUS", 1000.00_d}, {"OPC20RS", 300.00_d}});
-  linha(36, {{"RESUS", 500.00_d}});
+  linha(store::Area::TMP_16, {{"RESUS", 1000.00_d}, {"OPC20RS", 300.00_d}});
+  linha(store::Area::TMP_16, {{"RESUS", 500.00_d}});
   resultadoRural(c, e);
   EXPECT_EQ(r("I4R_01"), 1500.00_d);
   EXPECT_EQ(r("I4R_03"), 3000.00_d);
@@ -97,8 +97,8 @@ TEST_F(Rural, BothSidesWithLosses) {
   d.registro.num("DIVAD_BR", 700.00_d);
   lado("N");
   d.rural.num("I4R_04", 200.00_d);
-  linha(36, {{"RESUS", -150.00_d}, {"OPC20RS", 100.00_d}});
-  linha(38, {{"I9R_3", 400.00_d}, {"I9R_4", 50.00_d}});
+  linha(store::Area::TMP_16, {{"RESUS", -150.00_d}, {"OPC20RS", 100.00_d}});
+  linha(store::Area::TMP_18, {{"I9R_3", 400.00_d}, {"I9R_4", 50.00_d}});
   resultadoRural(c, e);
   // -150 x 2.00 = -300.00, less 200.00 = -500.00, the lesser of 100.00 and -500.00.
   EXPECT_EQ(r("I4R_07"), -500.00_d);
@@ -109,18 +109,19 @@ TEST_F(Rural, BothSidesWithLosses) {
 }
 
 TEST_F(Rural, CashBookByPropertyShare) {
-  linha(36, {{"I2R_04", 50.00_d}});
-  linha(39, {{"DT_LC", Date::fromYmd(2009, 3, 10)},
-             {"VALOR", 1000.00_d},
-             {"NROIMO", Decimal(1)},
-             {"TIPOCR", std::string("D")},
-             {"TEMITR", std::string("S")}});
-  linha(39, {{"DT_LC", Date::fromYmd(2009, 3, 12)}, {"VALOR", 2000.00_d}, {"TIPOCR", std::string("C")}});
-  linha(39, {{"DT_LC", Date::fromYmd(2009, 4, 1)},
-             {"VALOR", 300.00_d},
-             {"NROIMO", Decimal(9)},
-             {"TIPOCR", std::string("D")}});
-  linha(39, {{"VALOR", 5000.00_d}, {"TIPOCR", std::string("C")}});  // no date: not counted
+  linha(store::Area::TMP_16, {{"I2R_04", 50.00_d}});
+  linha(store::Area::TMP_19, {{"DT_LC", Date::fromYmd(2009, 3, 10)},
+                              {"VALOR", 1000.00_d},
+                              {"NROIMO", Decimal(1)},
+                              {"TIPOCR", std::string("D")},
+                              {"TEMITR", std::string("S")}});
+  linha(store::Area::TMP_19,
+        {{"DT_LC", Date::fromYmd(2009, 3, 12)}, {"VALOR", 2000.00_d}, {"TIPOCR", std::string("C")}});
+  linha(store::Area::TMP_19, {{"DT_LC", Date::fromYmd(2009, 4, 1)},
+                              {"VALOR", 300.00_d},
+                              {"NROIMO", Decimal(9)},
+                              {"TIPOCR", std::string("D")}});
+  linha(store::Area::TMP_19, {{"VALOR", 5000.00_d}, {"TIPOCR", std::string("C")}});  // no date: not counted
   const TotaisRurais t = SOMA_RUR(c, 2);
   // 1,000.00 on a property held at 50% counts 500.00; a property beyond the list counts whole.
   EXPECT_EQ(t.despesas[3], 500.00_d);
@@ -235,7 +236,8 @@ TEST_F(Balanco, DetailWithOnlyMedicalExpenses) {
   ASSERT_EQ(tabela(store::Area::DETALH).recordCount(), 1u);
   tabela(store::Area::DETALH).goTo(1);
   ASSERT_TRUE(tabela(store::Area::DETALH).status());
-  EXPECT_EQ(tabela(store::Area::DETALH).getText("DESCRICAO").substr(0, 34), "Despesas medicas e/ou hospitalares");
+  EXPECT_EQ(tabela(store::Area::DETALH).getText("DESCRICAO").substr(0, 34),
+            "Despesas medicas e/ou hospitalares");
   // 1,500.00 of 6,000.00 and of 20,000.00.
   EXPECT_EQ(tabela(store::Area::DETALH).getNumber("PERCDESP"), 25.00_d);
   EXPECT_EQ(tabela(store::Area::DETALH).getNumber("PERCRECE"), 7.50_d);
