@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "grid/edita.h"
 #include "grid/rural_campos.h"
 #include "grid/validacao.h"
 #include "rt/term/keys.h"
@@ -247,6 +248,27 @@ TEST_F(Propriedades, ThroughTheDispatcherOnTheRateColumn) {
   // 1000 / 3 x 0.2 is cut to 66.66 before it is converted.
   EXPECT_EQ(campo("OPC20US"), Decimal::fromRaw(6'666'000'000));
   EXPECT_EQ(campo("OPC20RS"), Decimal::fromRaw(13'332'000'000));
+}
+
+// A cell write says a value its field refuses and comes back told, the field as it was; with
+// no field of the table under the cursor nothing is written or said, and it comes back told
+// too, so no caller words either again.
+TEST_F(Propriedades, ACellWriteComesBackToldAndKeepsTheField) {
+  g.TABCPOIN = {"I2R_01", "NAOHA", "VALUSE"};
+  g.PONTEIRO = 3;
+  fechaAlertas(1);
+  const rt::Status largo = grid::F_TROCA(ctx, g, Value(Decimal(100000)));
+  EXPECT_FALSE(largo);
+  EXPECT_TRUE(largo.told());
+  EXPECT_TRUE(term.viu("O valor não cabe no campo VALUSE"_cp));
+  EXPECT_EQ(campo("VALUSE"), Decimal());
+  g.PONTEIRO = 2;
+  const rt::Status semCampo = grid::F_TROCA(ctx, g, Value(Decimal(1)));
+  EXPECT_FALSE(semCampo);
+  EXPECT_TRUE(semCampo.told());
+  g.PONTEIRO = 3;
+  EXPECT_TRUE(grid::F_TROCA(ctx, g, Value(Decimal(5))));
+  EXPECT_EQ(campo("VALUSE"), Decimal(5));
 }
 
 TEST_F(Validacao, AssetSituationAboveFourShowsTheCodes) {
