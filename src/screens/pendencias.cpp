@@ -19,7 +19,7 @@ namespace {
 
 constexpr store::Area kNotas = store::Area::IMP1110;      // the checker's errors and the notes
 constexpr store::Area kCopiaNotas = store::Area::TMP_11;  // the terminal's working copy of them
-constexpr int kRegistro = store::numero(store::Area::IMP0910);
+constexpr store::Area kRegistro = store::Area::IMP0910;
 
 // The taxpayer's rows of table 11 into copy 31, which is left holding exactly them.
 bool copiaNotas(store::Contexto& ctx, const std::string& cpf) {

@@ -66,25 +66,6 @@ class AreasTrabalho {
   void setDeletedHidden(bool hidden) { motor_.setDeletedHidden(hidden); }
   bool deletedHidden() const { return motor_.deletedHidden(); }
 
-  // Areas by number, for the callers not yet turned to names.
-#ifdef TAVREN_SO_NOMES
-  rt::Status open(int, const std::string&, const rt::db::OpenOptions& = {}) = delete;
-  rt::Status close(int) = delete;
-  void release(int) = delete;
-  void select(int) = delete;
-  rt::db::Table* table(int) const = delete;
-  bool isOpen(int) const = delete;
-#else
-  rt::Status open(int n, const std::string& path, const rt::db::OpenOptions& options = {}) {
-    return motor_.open(n, path, options);
-  }
-  rt::Status close(int n) { return motor_.close(n); }
-  void release(int n) { motor_.release(n); }
-  void select(int n) { motor_.select(n); }
-  rt::db::Table* table(int n) const { return motor_.table(n); }
-  bool isOpen(int n) const { return motor_.isOpen(n); }
-#endif
-
   // Whether a range is lent now, wholly or in part.
   bool emprestada(Faixa f) const {
     for (const Faixa& e : emprestadas_)
@@ -92,9 +73,6 @@ class AreasTrabalho {
     return false;
   }
 
-  // The engine's areas, for the engine's own users (a compiled expression resolving an alias).
-  rt::db::WorkAreas& motor() { return motor_; }
-  const rt::db::WorkAreas& motor() const { return motor_; }
 
  private:
   friend class Emprestimo;

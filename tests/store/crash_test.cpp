@@ -51,7 +51,7 @@ class CrashTest : public StoreFixture, public ::testing::TestWithParam<int> {
       if (!INIC_VAR(ctx, dec, 0, 1)) _exit(3);
       for (int n : tabelasDeclaracao()) {
         if (n == 1 || n == 15) continue;
-        rt::db::Table& c = *ctx.areas.table(n + 20);
+        rt::db::Table& c = *ctx.areas.table(copia(workareas::declaracao(n)));
         const std::string campo = campoMarca(n);
         c.goTo(1);
         if (!c.status() || !c.put(campo, "NOVA" + std::to_string(n)) || !c.appendBlank() || !c.put("CPF", kB) ||
@@ -97,7 +97,7 @@ TEST_P(CrashTest, EveryTableHoldsTheOldOrTheNewRows) {
     const Area tab = static_cast<store::Area>(n);
     ASSERT_TRUE(ABERTURA(ctx, tab, true)) << n;
     for (int o = 1; o <= area(tab)->orderCount(); ++o) EXPECT_TRUE(area(tab)->checkOrder(o)) << n;
-    ASSERT_TRUE(ctx.areas.close(n));
+    ASSERT_TRUE(ctx.areas.close(tab));
   }
 }
 

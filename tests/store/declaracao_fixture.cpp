@@ -71,7 +71,7 @@ void criaDeclaracoes(Contexto& ctx, const std::vector<std::string>& cpfs, int li
         }
       }
     }
-    ASSERT_TRUE(ctx.areas.close(n));
+    ASSERT_TRUE(ctx.areas.close(workareas::declaracao(n)));
   }
 }
 

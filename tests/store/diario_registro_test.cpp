@@ -96,7 +96,7 @@ TEST_F(DiarioRegistroTest, TheRegisterRowGoesThroughTheJournalSharedWithItsIndex
   ASSERT_TRUE(aplicaDiario(ctx, *lido));
   ASSERT_TRUE(aplicaDiario(ctx, *lido));
   EXPECT_EQ(marcasNaTabela(ctx, kRegistro, kA), std::vector<std::string>{"A REFEITO"});
-  EXPECT_FALSE(ctx.areas.isOpen(kRegistro));  // opened for the redo only
+  EXPECT_FALSE(ctx.areas.isOpen(Area::IMP0910));  // opened for the redo only
   indicesCertos();
 
   // The row held by another terminal is waited for, with the alert, then written.
@@ -148,18 +148,18 @@ TEST_F(DiarioRegistroTest, ABatchOpensEachTableOnceAndAKillLosesNoTaxpayerItFini
   {
     LoteGravacao lote(ctx);
     ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kA), {a}));
-    const rt::db::Table* bens = ctx.areas.table(kBens);
+    const rt::db::Table* bens = ctx.areas.table(Area::IMP0410);
     ASSERT_NE(bens, nullptr);
     EXPECT_TRUE(bens->isExclusive());
     EXPECT_EQ(rt::db::Table::open(dbf(kBens)).code(), rt::Error::kInUse);  // another terminal waits for it
     ASSERT_TRUE(gravaLinhas(ctx, dados.caminho(), Cpf(kB), {b, rb}));
-    EXPECT_EQ(ctx.areas.table(kBens), bens);
+    EXPECT_EQ(ctx.areas.table(Area::IMP0410), bens);
     {
       LoteGravacao dentro(ctx);  // a guard inside another leaves the work to it
     }
-    EXPECT_EQ(ctx.areas.table(kBens), bens);
+    EXPECT_EQ(ctx.areas.table(Area::IMP0410), bens);
     EXPECT_TRUE(lote.termina());
-    EXPECT_FALSE(ctx.areas.isOpen(kBens));
+    EXPECT_FALSE(ctx.areas.isOpen(Area::IMP0410));
   }
   EXPECT_EQ(marcasNaTabela(ctx, kBens, kA), (std::vector<std::string>{"A1", "A2", "A3"}));
   EXPECT_EQ(marcasNaTabela(ctx, kBens, kB), std::vector<std::string>{"B1"});
@@ -180,9 +180,9 @@ TEST_F(DiarioRegistroTest, ABatchOpensEachTableOnceAndAKillLosesNoTaxpayerItFini
   EXPECT_EQ(marcasNaTabela(ctx, kBens, kD), (std::vector<std::string>{"D1", "D2"}));
   EXPECT_EQ(marcasNaTabela(ctx, kRegistro, kD), std::vector<std::string>{"D NOVO"});
   ASSERT_TRUE(ABERTURA(ctx, Area::IMP0410, true));
-  for (int o = 1; o <= ctx.areas.table(kBens)->orderCount(); ++o) EXPECT_TRUE(ctx.areas.table(kBens)->checkOrder(o));
-  ASSERT_TRUE(ctx.areas.table(kBens)->seek(Cpf(kD).chave()));
-  EXPECT_TRUE(ctx.areas.table(kBens)->found());
+  for (int o = 1; o <= ctx.areas.table(Area::IMP0410)->orderCount(); ++o) EXPECT_TRUE(ctx.areas.table(Area::IMP0410)->checkOrder(o));
+  ASSERT_TRUE(ctx.areas.table(Area::IMP0410)->seek(Cpf(kD).chave()));
+  EXPECT_TRUE(ctx.areas.table(Area::IMP0410)->found());
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST_F(SalvaTest, AutosaveLeavesTheCopiesOpenWhereTheyWere) {
   EXPECT_EQ(ctx.areas.current(), store::Area::TMP_06);
   for (auto& [n, marcas] : esperado) EXPECT_EQ(marcasNaTabela(ctx, n, kB), marcas) << "table " << n;
   confereOutros();
-  for (int n : tabelasDeclaracao()) EXPECT_TRUE(ctx.areas.isOpen(n + 20)) << n;
+  for (int n : tabelasDeclaracao()) EXPECT_TRUE(ctx.areas.isOpen(copia(workareas::declaracao(n)))) << n;
   EXPECT_EQ(area(store::Area::TMP_06)->recNo(), 3u);
   EXPECT_EQ(area(store::Area::TMP_17)->recNo(), 1u);
   // The rural assets and debts keep their own keys.

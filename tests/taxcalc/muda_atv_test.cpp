@@ -45,7 +45,7 @@ class MudaAtv : public StoreFixture, public ::testing::Test {
           ASSERT_TRUE(t->put("ATV_BRASIL", std::string("N")));
           ASSERT_TRUE(t->put(campoMarca(n), "EXT" + std::to_string(n) + "C" + cpf.substr(8) + "L" + std::to_string(i)));
         }
-      ASSERT_TRUE(ctx.areas.close(n));
+      ASSERT_TRUE(ctx.areas.close(workareas::declaracao(n)));
     }
     dec.espelho.CPF = kB;
     ASSERT_TRUE(INIC_VAR(ctx, dec, 0, 1));
