@@ -140,8 +140,7 @@ Status CdxIndex::refresh() {
   return readHeader();
 }
 
-Result<CdxNode*> CdxIndex::node(std::uint32_t page) {
-  if (CdxNode* c = cached(page)) return c;
+Result<CdxNode*> CdxIndex::load(std::uint32_t page) {
   if (page == kCdxNone || page % kCdxPage != 0 || page < kFirstPage - kCdxPage || page + kCdxPage > fileEnd_)
     return Status(Error::kCorrupt, path_ + ": page pointer " + std::to_string(page));
   std::string buf(kCdxPage, '\0');

@@ -109,7 +109,12 @@ class CdxIndex {
     std::uint32_t page;
     std::size_t pos;
   };
-  Result<CdxNode*> node(std::uint32_t page);
+  // The page decoded: from the cache (inline, the walks' hot path) or read and cached.
+  Result<CdxNode*> node(std::uint32_t page) {
+    if (CdxNode* c = cached(page)) return c;
+    return load(page);
+  }
+  Result<CdxNode*> load(std::uint32_t page);
   // first() or last().
   Result<Cursor> edge(bool last);
   Status descend(std::string_view key, std::uint32_t recno, std::vector<Step>& path);
