@@ -311,7 +311,7 @@ int rodaTerminal(const Opcoes& o, int numero, int total, int contribuintes, int 
       const auto t3 = Relogio::now();
       print::Impressao imp;
       imp.conf.NROLPT = 0;
-      const bool impresso = print::FAZIMP(p, imp, esc, folhas, semAmbiente, cpf);
+      const bool impresso = print::FAZIMP(p, imp, esc, folhas, semAmbiente, cpf).isOk();
       store::FECHA_PROV(p);
       if (impresso) {
         mede("imprimir", t3);

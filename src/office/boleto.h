@@ -76,7 +76,8 @@ using GanchoRemessa = std::function<void(int passo)>;
 // (office/remessa_diario.h). Failed, and told, when no file was written (also when no slip
 // was waiting).
 rt::Status GERA_BOLETO(store::Contexto& ctx, rt::text::Date hoje, const GanchoRemessa& gancho = {});
-// BOLETO: the slip menu (account, slips, file); Esc leaves it.
-bool BOLETO(store::Contexto& ctx, rt::text::Date hoje);
+// BOLETO: the slip menu (account, slips, file); Esc leaves it. Failed, and told (there is
+// nothing to say), only when the menu's frame is missing.
+rt::Status BOLETO(store::Contexto& ctx, rt::text::Date hoje);
 
 }  // namespace office

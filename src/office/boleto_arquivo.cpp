@@ -213,9 +213,10 @@ rt::Status GERA_BOLETO(store::Contexto& ctx, Date hoje, const GanchoRemessa& gan
   return {};
 }
 
-bool BOLETO(store::Contexto& ctx, Date hoje) {
+rt::Status BOLETO(store::Contexto& ctx, Date hoje) {
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuBoletos);
-  if (!itens) return false;
+  // Without its frame the menu is not shown, and there is nothing for the clerk to be told.
+  if (!itens) return console::falhaDita(rt::Error::kNotFound, "BOLETO menu frame");
   ctx.POSVER = 1;
   for (;;) {
     int escolha;
@@ -235,7 +236,7 @@ bool BOLETO(store::Contexto& ctx, Date hoje) {
     // GERA_BOLETO says what became of the file; the menu comes back either way.
     if (escolha == 3) GERA_BOLETO(ctx, hoje).ignoreTold();
   }
-  return true;
+  return {};
 }
 
 }  // namespace office

@@ -277,7 +277,7 @@ void Editor::imprime(bool mala) {
   if (print::naoDos(imp_.conf)) {
     print::PedidoImpTxt pedido = s_.pedido;
     pedido.tipo = 2;
-    print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment());
+    print::IMP_TXT(ctx_, imp_, pedido, s_.env ? s_.env : platform::processEnvironment()).ignoreTold();
   } else {
     print::fechaSaida(ctx_, imp_).ignoreTold();
   }

@@ -39,8 +39,9 @@ struct Correio {
 // AJUDA_EMAIL: the hint line of field n (1-11).
 std::string AJUDA_EMAIL(int n);
 
-// GERA_EMAIL: the menu of the account, the preparation and the sending; Esc leaves.
-bool GERA_EMAIL(store::Contexto& ctx, Correio& c);
+// GERA_EMAIL: the menu of the account, the preparation and the sending; Esc leaves. Failed,
+// and told (there is nothing to say), only when the menu's frame is missing.
+rt::Status GERA_EMAIL(store::Contexto& ctx, Correio& c);
 // CONF_EMAIL: the account form, stored in DEFINE on "S" to "Confirma os dados ?".
 void CONF_EMAIL(store::Contexto& ctx, Correio& c);
 // PREP_EMAIL: the message form, for one client after another.

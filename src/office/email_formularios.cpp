@@ -7,6 +7,7 @@
 #include "console/mensagens.h"
 #include "console/molduras.h"
 #include "console/oculto.h"
+#include "console/recusa.h"
 #include "console/recusas.h"
 #include "office/boleto.h"
 #include "store/acesso_tabelas.h"
@@ -197,11 +198,12 @@ void PREP_EMAIL(store::Contexto& ctx, Correio& correio) {
   console::MENS(ctx);
 }
 
-bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
+rt::Status GERA_EMAIL(store::Contexto& ctx, Correio& c) {
   console::MTELA1(ctx, console::mtela1::MenuEmail);
   const auto menu = console::JanelaAberta::adota(ctx.janelas, console::Jan::kTela);
   const std::optional<console::ItensMoldura> itens = console::itensMoldura(ctx, console::Familia::MTELA1, console::mtela1::MenuEmail);
-  if (!itens) return false;
+  // Without its frame the menu is not shown, and there is nothing for the clerk to be told.
+  if (!itens) return console::falhaDita(rt::Error::kNotFound, "GERA_EMAIL menu frame");
   ctx.POSVER = 1;
   for (;;) {
     console::OpcoesMenu opcoes;
@@ -215,7 +217,7 @@ bool GERA_EMAIL(store::Contexto& ctx, Correio& c) {
     // MANDA_EMAIL says whether it was sent; the menu comes back either way.
     if (escolha == 3) MANDA_EMAIL(ctx, c).ignoreTold();
   }
-  return true;
+  return {};
 }
 
 }  // namespace office

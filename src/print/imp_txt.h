@@ -6,15 +6,17 @@
 #include <string>
 
 #include "platform/paths.h"
+#include "rt/base/status.h"
 #include "print/impressao.h"
 #include "store/contexto.h"
 
 namespace print {
 
-// READSTREAM: false when the file cannot be opened for reading and writing, or is empty;
-// otherwise a form feed just before the last byte (the job's final eject) becomes a blank in
-// the file, so the printer gives no empty last page.
-bool READSTREAM(const std::string& caminho);
+// READSTREAM: a form feed just before the last byte (the job's final eject) becomes a blank in
+// the file, so the printer gives no empty last page. Failed, untold, when the file cannot be
+// opened for reading and writing (its sysError() says why, a refused name among them), cannot
+// be rewritten, or is empty (sysError() 0): the caller words it.
+rt::Status READSTREAM(const std::string& caminho);
 
 // What IMP_TXT needs of the job: the terminal's choices and the taxpayer printed.
 struct PedidoImpTxt {
@@ -32,12 +34,14 @@ struct PedidoImpTxt {
 };
 
 // IMP_TXT: only for the "NAO DOS" model. Closes the output device, then prints the captured
-// file through print_captured ("Nada para imprimir!!" for a missing or empty one). False when
-// nothing was printed.
-bool IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env);
+// file through print_captured ("Nada para imprimir!!" for a missing or empty one). Failed when
+// nothing was printed: told when something was said (the file, the closing, the print program,
+// a cancel), untold and silent for another model or a job never routed to a file.
+rt::Status IMP_TXT(store::Contexto& ctx, Impressao& imp, const PedidoImpTxt& pedido, const platform::EnvLookup& env);
 
 // Menu item 52: prints the captured file of the work folder again, the e-mail offered to the
 // register's current taxpayer; "Selecione a impressora Nao DOS antes" when there is none.
-bool IMP_NAODOS(store::Contexto& ctx, Impressao& imp, PedidoImpTxt pedido, const platform::EnvLookup& env);
+// Failed, and told, when nothing was printed.
+rt::Status IMP_NAODOS(store::Contexto& ctx, Impressao& imp, PedidoImpTxt pedido, const platform::EnvLookup& env);
 
 }  // namespace print

@@ -280,7 +280,7 @@ void LIVRO_CAIXA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, cons
       pedido.MOSIMP = esc.MOSIMP;
       pedido.MOSCPF = esc.MOSCPF;
       pedido.CPF = l.titular.cpf;
-      IMP_TXT(ctx, imp, pedido, env);
+      IMP_TXT(ctx, imp, pedido, env).ignoreTold();  // said by it, or nothing to hand over
       imp.ARQ_IMP.assign(1, ' ');
       if (!ESCOLHE_COMO(ctx, imp, 1, esc.QUECON) || !PREP_IMP(ctx, imp)) return;
     } else {

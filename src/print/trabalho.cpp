@@ -37,7 +37,7 @@ struct Trabalho {
   const Escolhas& esc;
   const ServicosImpressao& srv;
   FaixaTipo faixa;
-  bool rotaFalhou = false;
+  rt::Status rota;  // the routing's failure, told by PREP_IMP: the job stops there
 };
 
 // Opens print copy `area` with its print index for a copy of table `fonte`. The copy and its
@@ -118,10 +118,8 @@ void IMPRESSAO(Trabalho& t, const store::Cpf& cpf) {
     return;
   }
   if (rt::text::alltrim(imp.ARQ_IMP).empty()) {
-    if (!PREP_IMP(ctx, imp)) {
-      t.rotaFalhou = true;
-      return;
-    }
+    t.rota = PREP_IMP(ctx, imp);
+    if (!t.rota) return;
   }
   if (t.esc.QUEIMP == 12) {
     if (t.srv.CADASTRO) t.srv.CADASTRO(ctx, imp);
@@ -154,7 +152,7 @@ void porLinha(Trabalho& t) {
     return;
   }
   reg->goTop();
-  for (bool ok = reg->status().isOk(); ok && !reg->eof() && !t.imp.CAN_IMP && !t.rotaFalhou;) {
+  for (bool ok = reg->status().isOk(); ok && !reg->eof() && !t.imp.CAN_IMP && t.rota.isOk();) {
     const std::uint32_t linha = reg->recNo();
     const bool marcado = t.esc.QUECON != 2 || reg->getText("IMPRE") == "S";
     const int estatus = static_cast<int>(reg->getNumber("ESTATUS").wholePart());
@@ -183,7 +181,7 @@ void porPasta(Trabalho& t) {
   }
   const std::string antes = ctx.ROTADOANO;
   for (const std::string& pasta : pastas) {
-    if (t.imp.CAN_IMP || t.rotaFalhou) break;
+    if (t.imp.CAN_IMP || !t.rota) break;
     std::error_code ec;
     if (!std::filesystem::is_directory(console::caminhoLinux(ctx, pasta), ec)) continue;
     ctx.areas.release(kRegistro);
@@ -271,8 +269,8 @@ rt::Status INIVAR(store::Contexto& ctx, const store::Cpf& cpf, int primeira, int
   return {};
 }
 
-bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
-            const platform::EnvLookup& env, const std::string& cpf) {
+rt::Status FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
+                  const platform::EnvLookup& env, const std::string& cpf) {
   // Every job starts unrouted: a routing left from an earlier job would send this one to a
   // device that is already closed.
   imp.ARQ_IMP.assign(1, ' ');
@@ -284,9 +282,10 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
   const std::string carta = imp.job.NOMCART;
   imp.job = {};
   imp.job.NOMCART = carta;
-  if (!perguntasDoTipo(ctx, imp, esc, srv.pastaCartas, srv.CARTAS)) return false;
-  Trabalho t{ctx, imp, esc, srv, faixaDoTipo(esc.QUEIMP, esc.QUEPAG)};
-  if (!store::ABERTURA(ctx, kRegistro)) return false;
+  if (!perguntasDoTipo(ctx, imp, esc, srv.pastaCartas, srv.CARTAS))
+    return rt::Status(rt::Error::kFailed, "FAZIMP: a question left with Esc");
+  Trabalho t{ctx, imp, esc, srv, faixaDoTipo(esc.QUEIMP, esc.QUEPAG), {}};
+  RT_TRY(store::ABERTURA(ctx, kRegistro));  // the opener said why
   if (esc.QUECON == 1) {
     rt::db::Table& reg = *ctx.areas.table(kRegistro);
     reg.setOrder(1);
@@ -298,8 +297,8 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
     porLinha(t);
   }
   ctx.janelas.FECHAJAN(console::Jan::kMensagem);
-  bool ok = !t.rotaFalhou;
-  if (ok) {
+  rt::Status feito = t.rota;
+  if (feito) {
     // The part printed before an abandon is still handed over: it is what the user saw go.
     PedidoImpTxt pedido;
     pedido.QUECON = esc.QUECON;
@@ -311,13 +310,13 @@ bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const Ser
     if (const rt::db::Table* reg = ctx.areas.table(kRegistro); reg != nullptr && esc.QUECON == 1)
       pedido.EMAIL = reg->getText("EMAIL");
     if (naoDos(imp.conf))
-      IMP_TXT(ctx, imp, pedido, env);
+      IMP_TXT(ctx, imp, pedido, env).ignoreTold();  // said by it, or nothing to hand over
     else
-      ok = static_cast<bool>(fechaSaida(ctx, imp));
+      feito = fechaSaida(ctx, imp);
     if (imp.CAN_IMP) console::AVISOSN(ctx, "Impressão abandonada."_cp, 0);
   }
   imp.CAN_IMP = false;
-  return ok;
+  return feito;
 }
 
 void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
@@ -326,10 +325,10 @@ void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const 
   imp.CAN_IMP = false;
   if (esc.QUECON == 1) {
     if (srv.PEDE_CPF)
-      srv.PEDE_CPF(ctx, [&](const std::string& cpf) { return FAZIMP(ctx, imp, esc, srv, env, cpf); });
+      srv.PEDE_CPF(ctx, [&](const std::string& cpf) { return FAZIMP(ctx, imp, esc, srv, env, cpf).isOk(); });
   } else {
     if (esc.QUECON == 2 && srv.MARCA) srv.MARCA(ctx, esc.QUEIMP == 5 ? grid::Tela::RegistroDevedores : grid::Tela::RegistroMarcados);
-    FAZIMP(ctx, imp, esc, srv, env);
+    FAZIMP(ctx, imp, esc, srv, env).ignoreTold();  // said by it, or left by the clerk
   }
   store::FECHA_PROV(ctx);
   fechaSaida(ctx, imp).ignoreTold();

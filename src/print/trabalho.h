@@ -65,10 +65,11 @@ FaixaTipo faixaDoTipo(int QUEIMP, int QUEPAG);
 void SELECIONA(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
                const platform::EnvLookup& env);
 
-// FAZIMP: one print job; `cpf` is the taxpayer of a one-CPF job. False when it printed
-// nothing because the routing failed or a question was left with Esc.
-bool FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
-            const platform::EnvLookup& env, const std::string& cpf = {});
+// FAZIMP: one print job; `cpf` is the taxpayer of a one-CPF job. Failed when it printed
+// nothing: told when the register could not be opened, the routing failed or the output could
+// not be closed; untold, with nothing to say, when the clerk left a question with Esc.
+rt::Status FAZIMP(store::Contexto& ctx, Impressao& imp, const Escolhas& esc, const ServicosImpressao& srv,
+                  const platform::EnvLookup& env, const std::string& cpf = {});
 
 // INIVAR: the print copies of tables primeira..ultima (9 skipped) for `cpf`, rebuilt from
 // the shared tables of the current data folder and indexed with the print keys. Failed, and

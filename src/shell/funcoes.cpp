@@ -168,8 +168,8 @@ void registraFuncoes(Program& p) {
   };
   p.funcoes[29] = [](Program& q) { return store::REINDEXA(q); };
   p.funcoes[32] = [](Program& q) { return office::EXPORTA(q); };
-  p.funcoes[33] = [](Program& q) { return funcaoFeita(office::BOLETO(q, q.HOJE), "BOLETO"); };
-  p.funcoes[34] = [](Program& q) { return funcaoFeita(office::GERA_EMAIL(q, q.correio), "GERA_EMAIL"); };
+  p.funcoes[33] = [](Program& q) { return office::BOLETO(q, q.HOJE); };
+  p.funcoes[34] = [](Program& q) { return office::GERA_EMAIL(q, q.correio); };
   p.funcoes[67] = [](Program& q) { return exporta::RECUP_INDICE(q, q.LOCIRPF); };
   registraCopiasDeSeguranca(p);
   // The reorganisation holds each table exclusively before touching it and tells itself

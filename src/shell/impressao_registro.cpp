@@ -89,9 +89,9 @@ std::shared_ptr<print::Impressao> registraImpressao(Program& p, const print::Ser
     pedido.QUECON = q.cfg.QUECON;
     pedido.MOSCPF = q.cfg.MOSCPF;
     pedido.enviaEmail = base.enviaEmail;
-    const bool ok = print::IMP_NAODOS(q, *imp, pedido, q.env);
+    const rt::Status impresso = print::IMP_NAODOS(q, *imp, pedido, q.env);
     store::reabre(q, store::Area::IMP0910);
-    return funcaoFeita(ok, "IMP_NAODOS");
+    return impresso;
   };
   return imp;
 }

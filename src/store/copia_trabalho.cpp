@@ -336,7 +336,7 @@ Status INIC_VAR(Contexto& ctx, Declaracao& dec, int modo, int tipo) {
     RT_TRY(copiaTabelas(ctx, dec, modo));
     // Without its manifest F4 refuses to take these copies up again, which is the safe side; the
     // load itself is whole.
-    (void)gravaManifesto(ctx, e.CPF);
+    gravaManifesto(ctx, e.CPF).ignoreTold();
   }
   completaCarga(ctx, dec);
   return Status::ok();

@@ -18,13 +18,14 @@ constexpr std::string_view kRotulo = "CPF=";
 
 std::string caminhoManifesto(const Contexto& ctx) { return caminho(ctx, ctx.LOCTRAB + "TMP_MAN" + ctx.NUSU + ".TXT"); }
 
-bool gravaManifesto(const Contexto& ctx, const Cpf& cpf) {
+rt::Status gravaManifesto(const Contexto& ctx, const Cpf& cpf) {
   const std::string c = caminhoManifesto(ctx);
   // Written beside it under an unguessable name and renamed over it: the work folder may be
   // shared, and a fixed scratch name could be a planted link.
   rt::Result<rt::fs::ScratchFile> f = rt::fs::ScratchFile::beside(c);
-  return f && f->write(std::string(kRotulo) + std::string(cpf.chave()) + "\r\n").isOk() &&
-         f->renameOver(c).isOk();
+  if (!f) return f.status();
+  RT_TRY(f->write(std::string(kRotulo) + std::string(cpf.chave()) + "\r\n"));
+  return f->renameOver(c);
 }
 
 bool podeRecuperar(Contexto& ctx, const Cpf& cpf) {

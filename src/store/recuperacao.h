@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "rt/base/status.h"
 #include "store/contexto.h"
 #include "store/cpf.h"
 
@@ -16,9 +17,10 @@ namespace store {
 // The Linux path of the terminal's manifest ("TMP_MAN" + NUSU + ".TXT" in the work folder).
 std::string caminhoManifesto(const Contexto& ctx);
 
-// Written when a declaration has been copied into the working copies; true when the manifest
-// is in place (without it F4 refuses the copies, which is the safe side).
-bool gravaManifesto(const Contexto& ctx, const Cpf& cpf);
+// Written when a declaration has been copied into the working copies. Failed, untold, when the
+// manifest could not be put in place; without it F4 refuses the copies, which is the safe side,
+// so the loader lets it go unsaid.
+rt::Status gravaManifesto(const Contexto& ctx, const Cpf& cpf);
 
 // Whether the working copies can be taken up again for `cpf`: the manifest names it and every
 // copy (TMP_01 .. TMP_19 but 13) exists and holds only rows of that CPF. The copies must not be

@@ -273,7 +273,7 @@ class CartaNoTrabalho : public Mala {
     base.IMPR_MAIL = office::IMPR_MAIL;
     term.pause().press(25).type("AVISO").press(rt::term::key::Enter);
     const bool ok =
-        print::FAZIMP(ctx, imp, esc, print::folhasDaDeclaracao([esc] { return esc; }, base), semAmbiente);
+        print::FAZIMP(ctx, imp, esc, print::folhasDaDeclaracao([esc] { return esc; }, base), semAmbiente).isOk();
     (void)ctx.areas.closeAll();
     return ok;
   }
