@@ -9,7 +9,7 @@ namespace {
 
 // The sections from `contribuinte` to `doacoes` (MANDA_JAVA), appended after the payments,
 // item by item for assets and debts, and at the end.
-bool MANDA_JAVA(TextoXml& x, const DadosDeclaracao& dados, const Confirma& confirma, const Anexa& anexa) {
+rt::Status MANDA_JAVA(TextoXml& x, const DadosDeclaracao& dados, const Confirma& confirma, const Anexa& anexa) {
   const Totais t = calculaTotais(dados);
   const Secao s{x, dados, t};
   contribuinte(s);
@@ -22,12 +22,13 @@ bool MANDA_JAVA(TextoXml& x, const DadosDeclaracao& dados, const Confirma& confi
   impostoPago(s);
   dependentesEAlimentandos(s);
   pagamentos(s);
-  if (!anexa(x.leva()) || !bensEDividas(s, anexa)) return false;
+  RT_TRY(anexa(x.leva()));
+  RT_TRY(bensEDividas(s, anexa));
   espolio(s);
   resumo(s);
   comparativo(s);
   doacoes(s);
-  return true;
+  return {};
 }
 
 void complemento(const std::function<void(TextoXml&, const DadosDeclaracao&)>& secao, TextoXml& x,
@@ -37,19 +38,19 @@ void complemento(const std::function<void(TextoXml&, const DadosDeclaracao&)>& s
 
 }  // namespace
 
-bool escreveDeclaracao(const DadosDeclaracao& dados, const Confirma& confirma, const Complementos& complementos,
-                       const Anexa& anexa) {
+rt::Status escreveDeclaracao(const DadosDeclaracao& dados, const Confirma& confirma, const Complementos& complementos,
+                             const Anexa& anexa) {
   TextoXml x;
   x.str() = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
   x.abre("classe").a("classeJava", "serpro.ppgd.irpf.DeclaracaoIRPF").a("xmlns", kNamespaceDeclaracao).fim();
-  if (!MANDA_JAVA(x, dados, confirma, anexa)) return false;
+  RT_TRY(MANDA_JAVA(x, dados, confirma, anexa));
   complemento(complementos.rendaVariavel, x, dados);
-  if (!anexa(x.leva())) return false;
+  RT_TRY(anexa(x.leva()));
   complemento(complementos.atividadeRural, x, dados);
-  if (!anexa(x.leva())) return false;
+  RT_TRY(anexa(x.leva()));
   complemento(complementos.ganhosDeCapital, x, dados);
   complemento(complementos.moedaEstrangeira, x, dados);
-  if (!anexa(x.leva())) return false;
+  RT_TRY(anexa(x.leva()));
   complemento(complementos.copiaIdentificador, x, dados);
   x.fecha("classe");
   return anexa(x.leva());
@@ -59,12 +60,10 @@ int GERAR(const std::string& caminho, const DadosDeclaracao& dados, const Confir
           const Complementos& complementos) {
   ArquivoSaida arquivo;
   if (const rt::Status s = arquivo.cria(caminho); !s) return codigoDos(s, caminho);
-  rt::Status erro;
-  const bool escreveu = escreveDeclaracao(dados, confirma, complementos, [&](std::string_view texto) {
-    erro = arquivo.anexa(texto);
-    return erro.isOk();
-  });
-  if (!escreveu) return codigoDos(erro, caminho);
+  if (const rt::Status s = escreveDeclaracao(dados, confirma, complementos,
+                                             [&](std::string_view texto) { return arquivo.anexa(texto); });
+      !s)
+    return codigoDos(s, caminho);
   return codigoDos(arquivo.fecha(), caminho);
 }
 

@@ -25,10 +25,10 @@ struct Complementos {
       moedaEstrangeira, copiaIdentificador;
 };
 
-// The whole file, from the declaration line to "</classe>", through `anexa`. False as soon as
-// an append failed.
-bool escreveDeclaracao(const DadosDeclaracao& dados, const Confirma& confirma, const Complementos& complementos,
-                       const Anexa& anexa);
+// The whole file, from the declaration line to "</classe>", through `anexa`. Stops at the first
+// failed append and gives its status, untold: GERAR words it as a DOS code.
+rt::Status escreveDeclaracao(const DadosDeclaracao& dados, const Confirma& confirma, const Complementos& complementos,
+                             const Anexa& anexa);
 
 // GERAR: writes the file `caminho` (a Linux path). 0, or the code of codigoDos for the
 // failure; the file is then incomplete and must not be sent.

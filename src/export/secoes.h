@@ -8,6 +8,7 @@
 #include "export/dados.h"
 #include "export/texto_xml.h"
 #include "export/totais.h"
+#include "rt/base/status.h"
 
 namespace exporta {
 
@@ -15,8 +16,9 @@ namespace exporta {
 // about: true writes it.
 using Confirma = std::function<bool(std::string_view pergunta)>;
 
-// Where the text goes at the points the file is appended to; false when the write failed.
-using Anexa = std::function<bool(std::string_view texto)>;
+// Where the text goes at the points the file is appended to; the write's failure, untold: the
+// file's writer words it.
+using Anexa = std::function<rt::Status(std::string_view texto)>;
 
 struct Secao {
   TextoXml& x;
@@ -37,8 +39,8 @@ void rendTributacaoExclusiva(const Secao& s);
 void impostoPago(const Secao& s);
 void dependentesEAlimentandos(const Secao& s);
 void pagamentos(const Secao& s);
-// Assets and debts, each item appended on its own; false when an append failed.
-bool bensEDividas(const Secao& s, const Anexa& anexa);
+// Assets and debts, each item appended on its own; the first failed append, untold, stops it.
+rt::Status bensEDividas(const Secao& s, const Anexa& anexa);
 void espolio(const Secao& s);
 void resumo(const Secao& s);
 void comparativo(const Secao& s);

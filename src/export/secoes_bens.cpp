@@ -45,7 +45,7 @@ void item(TextoXml& x, const Tipo& t, const store::RegistroEspelho& r, bool ulti
       .vazio();
 }
 
-bool lista(const Secao& s, const Tipo& t, const Linhas& linhas, const Anexa& anexa) {
+rt::Status lista(const Secao& s, const Tipo& t, const Linhas& linhas, const Anexa& anexa) {
   TextoXml& x = s.x;
   x.abre(t.elemento)
       .texto("tipoItens", t.tipoItens)
@@ -66,7 +66,7 @@ bool lista(const Secao& s, const Tipo& t, const Linhas& linhas, const Anexa& ane
     }
     for (std::size_t k = i; k < fim; ++k) {
       item(x, t, linhas[k], k + 1 == fim);
-      if (!anexa(x.leva())) return false;
+      RT_TRY(anexa(x.leva()));
     }
     i = fim;
   }
@@ -76,8 +76,9 @@ bool lista(const Secao& s, const Tipo& t, const Linhas& linhas, const Anexa& ane
 
 }  // namespace
 
-bool bensEDividas(const Secao& s, const Anexa& anexa) {
-  return lista(s, kBens, s.dados.bens, anexa) && lista(s, kDividas, s.dados.dividas, anexa);
+rt::Status bensEDividas(const Secao& s, const Anexa& anexa) {
+  RT_TRY(lista(s, kBens, s.dados.bens, anexa));
+  return lista(s, kDividas, s.dados.dividas, anexa);
 }
 
 }  // namespace exporta

@@ -226,11 +226,13 @@ std::string textoDe(const DadosDeclaracao& dados, std::string respostas, const C
   std::string texto;
   std::size_t i = 0;
   const bool ok = escreveDeclaracao(
-      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; }, complementos,
-      [&](std::string_view parte) {
-        texto += parte;
-        return true;
-      });
+                      dados, [&](std::string_view) { return i < respostas.size() ? respostas[i++] == 'S' : false; },
+                      complementos,
+                      [&](std::string_view parte) {
+                        texto += parte;
+                        return rt::Status();
+                      })
+                      .isOk();
   return ok ? texto : std::string();
 }
 
