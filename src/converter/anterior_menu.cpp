@@ -269,7 +269,7 @@ struct Execucao {
           return tem;
         },
         // A taxpayer refused (not in this folder) was not converted.
-        [&](const store::Cpf& cpf) { return CONV_VESKAR(ctx, *fontes, cpf); });
+        [&](const store::Cpf& cpf) { return CONV_VESKAR(ctx, *fontes, cpf).isOk(); });
   }
 };
 

@@ -182,36 +182,31 @@ rt::Result<bool> RuralAnterior::copia(const store::Cpf& cpf, TabelasCpf& destino
   return true;
 }
 
-bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf) {
+rt::Status CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf) {
   // A declaration open on another terminal would be saved over what is carried.
   store::UsoDeclaracao uso;
   std::string motivo;
   if (!store::reservaDeclaracao(ctx, ctx.LOCARQ, cpf.chave(), uso, &motivo)) {
     ctx.relato().alerta(motivo);
-    return false;
+    return console::falhaDita(rt::Error::kInUse, cpf.chave());
   }
   TabelasCpf tabelas(ctx, cpf);
   auto registro = tabelas.linhas(store::numero(store::Area::IMP0910));
-  if (!registro) {
-    store::gravou(ctx, registro.status(), "IMP0910").ignoreTold();
-    return false;
-  }
+  if (!registro) return store::gravou(ctx, registro.status(), "IMP0910");
   if ((*registro)->empty()) {
     ctx.relato().alerta({"O CPF " + rt::text::transform(cpf.chave(), "@R 999.999.999-99") +
                              " nao foi encontrado na base de dados TAVREN",
                          "converta na pasta onde foi convertido esse CPF na opcao BRANTEL acima."});
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, cpf.chave());
   }
   auto copiado = fontes.copia(cpf, tabelas);
-  if (!copiado) {
-    store::gravou(ctx, copiado.status(), "MOL909").ignoreTold();
-    return false;
-  }
-  if (!*copiado) return false;
+  if (!copiado) return store::gravou(ctx, copiado.status(), "MOL909");
+  // Nothing to carry and nothing to say: the CPF has no rural summary in the source.
+  if (!*copiado) return rt::Status(rt::Error::kNotFound, "MOL909 " + std::string(cpf.chave()));
   Linha& r = (*registro)->front();
   r.poe("TEMRURAL", std::string("S"));
   r.poe("ATV_BRASIL", std::string("S"));
-  return static_cast<bool>(store::gravou(ctx, tabelas.grava(), "IMP0910"));
+  return store::gravou(ctx, tabelas.grava(), "IMP0910");
 }
 
 }  // namespace converter

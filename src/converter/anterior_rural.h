@@ -74,11 +74,12 @@ class RuralLivroCaixa {
 };
 
 // CONV_VESKAR for the rural item: the taxpayer must already be in the target register (else
-// the alert naming the CPF and false); his register row gets TEMRURAL and ATV_BRASIL "S" and
-// his rural rows from `fontes`, written together. A declaration open on another terminal is
-// left as it is (its alert, false), and so is one whose write is refused (said). The register
-// is left open in area 9.
-bool CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf);
+// the alert naming the CPF, told); his register row gets TEMRURAL and ATV_BRASIL "S" and his
+// rural rows from `fontes`, written together. A declaration open on another terminal is left
+// as it is (its alert, told), and so is one whose read or write is refused (said, told). Failed,
+// untold and silent, when MOL909 has not the CPF: nothing is added. The register is left open
+// in area 9.
+rt::Status CONV_VESKAR(store::Contexto& ctx, RuralAnterior& fontes, const store::Cpf& cpf);
 
 // The rural re-conversion of the current edition's sibling tables of c.ARQORIG into the data
 // folder, ending with its warning. It opens MOL910 and MOL110..MOL510 itself (areas 90 to 95;

@@ -29,17 +29,17 @@ rt::term::ColourSet coresEntrada(const store::Contexto& ctx) {
   return rt::term::parseColourList(c.COR_SAY + "," + c.COR_GET + ",N/N,N/N," + c.COR_SAY);
 }
 
-bool gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> comprovantes) {
+rt::Status gravaComprovantes(store::Contexto& ctx, std::span<const Comprovante> comprovantes) {
   rt::db::Table* t = store::tabela(ctx.areas, Area::FOLHAPG);
-  if (t == nullptr) return false;
+  if (t == nullptr) return rt::Status(rt::Error::kBadArgument, "FOLHAPG not open");
   const store::SelecaoGuardada selecao(ctx.areas, Area::FOLHAPG);
-  if (!store::FIL_LOCK(ctx, store::kEsperaTrava)) return false;
+  RT_TRY(store::FIL_LOCK(ctx, store::kEsperaTrava));  // told by the wait
   // One step that a kill cannot split: statements appended one by one and killed half-way
   // would leave part of the file, and importing it again would post the rest twice.
   rt::Status s = t->appendRecords(comprovantes);
   // On disk before the clerk is told they are there.
   if (s) s = t->commit();
-  return static_cast<bool>(store::liberaGravacao(ctx, *t, s, t->alias()));
+  return store::liberaGravacao(ctx, *t, s, t->alias());
 }
 
 namespace {
@@ -102,29 +102,32 @@ std::string importadas(std::size_t n) {
 
 }  // namespace
 
-bool importaArquivo(store::Contexto& ctx, const std::string& arquivo) {
+rt::Status importaArquivo(store::Contexto& ctx, const std::string& arquivo) {
   std::ifstream f(arquivo, std::ios::binary);
   if (!f) {
     console::AVISOSN(ctx, "Arquivo para a importação FOLHA.TXT não localizado!"_cp, 0);
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, arquivo);
   }
   std::ostringstream bytes;
   bytes << f.rdbuf();
   const LeituraFolha l = leFolha(bytes.str(), store::estrutura(Area::FOLHAPG));
   if (!l.recusa.empty()) {
     console::AVISOSN(ctx, {std::string_view(l.recusa), "Nada foi importado."}, 0);
-    return false;
+    return console::falhaDita(rt::Error::kCorrupt, arquivo);
   }
   if (l.comprovantes.empty()) {
     console::AVISOSN(ctx, {"O arquivo FOLHA.TXT não tem declarações de rendimentos."_cp, "Nada a importar."}, 0);
-    return false;
+    return console::falhaDita(rt::Error::kNotFound, "no statements in " + arquivo);
   }
   JaPendentes pendentes;
-  if (!procuraPendentes(ctx, l.comprovantes, pendentes)) return false;
-  if (pendentes.quantos > 0 && !importaRepetidos(ctx, pendentes, l.comprovantes.size())) return false;
-  if (!gravaComprovantes(ctx, l.comprovantes)) return false;
+  if (!procuraPendentes(ctx, l.comprovantes, pendentes)) return console::falhaDita(rt::Error::kIo, "FOLHAPG");
+  // The alert has shown the clerk the statements waiting; "Salta" leaves nothing more to say.
+  if (pendentes.quantos > 0 && !importaRepetidos(ctx, pendentes, l.comprovantes.size()))
+    return console::falhaDita(rt::Error::kExists, "statements waiting in FOLHAPG");
+  // Told, or silent and untold when FOLHAPG is not open: passed up as it is.
+  RT_TRY(gravaComprovantes(ctx, l.comprovantes));
   console::AVISOSN(ctx, importadas(l.comprovantes.size()), 0);
-  return true;
+  return {};
 }
 
 void IMPORTA(store::Contexto& ctx, Conversor& c) {
@@ -148,7 +151,7 @@ void IMPORTA(store::Contexto& ctx, Conversor& c) {
       console::AVISOSN(ctx, "Arquivo para a importação FOLHA.TXT não localizado!"_cp, 0);
       return;
     }
-    (void)importaArquivo(ctx, caminho);  // says its own refusal
+    importaArquivo(ctx, caminho).ignoreTold();  // says its own refusal
     return;
   }
 }

@@ -139,15 +139,15 @@ void EDITA(store::Contexto& ctx, int modo) {
   roda(ctx, std::move(tela));
 }
 
-bool EDITOR(store::Contexto& ctx, Conversor& c) {
+rt::Status EDITOR(store::Contexto& ctx, Conversor& c) {
   const std::string lista = console::BAR_DIR(rt::text::alltrim(c.DIRINST)) + "DIRET" + ctx.NUSU;
   // The list is the previous installation's: a missing one is not made here, empty, in its
   // folder.
-  if (!console::LF_ISFILE(ctx, lista + ".DBF")) return false;
+  if (!console::LF_ISFILE(ctx, lista + ".DBF")) return rt::Status(rt::Error::kNotFound, lista + ".DBF");
   // The grid wrote each row it changed as it left it: the lists close with nothing to write.
   const bool propria = store::aberta(ctx.areas, Area::DIRET);
   store::solta(ctx.areas, Area::DIRET);
-  if (!store::ABREARQ(ctx, Area::DIRET, false, lista, "upper(DIRETOR)")) return false;
+  RT_TRY(store::ABREARQ(ctx, Area::DIRET, false, lista, "upper(DIRETOR)"));  // told by the opener
   // The list starts on its first folder by name.
   store::tabela(ctx.areas, Area::DIRET)->goTop();
   grid::TelaGrade tela = pastas(kListaInstalacao);
@@ -165,7 +165,7 @@ bool EDITOR(store::Contexto& ctx, Conversor& c) {
   // Area 40 is the terminal's own list for everyone else (the search in the other folders).
   store::solta(ctx.areas, Area::DIRET);
   if (propria) (void)store::ABERTURA(ctx, Area::DIRET);  // a failure is said by the opener
-  return true;
+  return {};
 }
 
 }  // namespace converter

@@ -9,6 +9,7 @@
 
 #include "converter/conversor.h"
 #include "grid/tela_grade.h"
+#include "rt/base/status.h"
 #include "store/contexto.h"
 
 namespace converter {
@@ -27,9 +28,9 @@ void EDITA(store::Contexto& ctx, int modo);
 
 // EDITOR: the folder list of the installation folder (DIRINST + "DIRET" + NUSU) opened in
 // area 40 and shown as mode 4, narrower; Enter on a row copies its folder into the folder
-// dialog's field named in c.campoPendente (ORIGEM or DESTINO). False when the list is not
-// there or could not be opened. The terminal's own list is back in area 40 afterwards when
-// it was open before.
-bool EDITOR(store::Contexto& ctx, Conversor& c);
+// dialog's field named in c.campoPendente (ORIGEM or DESTINO). Failed when the list is not
+// there (untold: the caller words it) or could not be opened (told by the opener). The
+// terminal's own list is back in area 40 afterwards when it was open before.
+rt::Status EDITOR(store::Contexto& ctx, Conversor& c);
 
 }  // namespace converter

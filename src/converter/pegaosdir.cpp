@@ -66,6 +66,7 @@ void listaDaInstalacao(store::Contexto& ctx, Conversor& c, const Digitado& d) {
   const std::string digitado = alvo;
   const std::string instalacao = c.DIRINST;
   c.DIRINST = rt::text::cp860ToUtf8(rt::text::alltrim(d.instalacao));
+  // Said after the opener's own refusal too: either way the clerk has no list to pick from.
   if (!EDITOR(ctx, c)) console::AVISOSN(ctx, "Nao encontrado o arquivo com as pastas do ano anterior", 0);
   c.DIRINST = instalacao;
   if (!c.campoPendente.empty()) {

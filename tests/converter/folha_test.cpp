@@ -312,7 +312,7 @@ TEST_F(Folha, AnImportKilledAtAnyMomentLeavesNoneOrAllOfTheFile) {
   const auto importa = [&] {
     if (!store::ABERTURA(ctx, Area::FOLHAPG)) return false;
     store::seleciona(ctx.areas, Area::FOLHAPG);
-    return importaArquivo(ctx, folha);
+    return importaArquivo(ctx, folha).isOk();
   };
   // The rows of FOLHAPG after the converter opened it, checked against its index; -1 when the
   // index disagrees.
