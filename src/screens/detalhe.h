@@ -6,8 +6,9 @@
 
 namespace screens {
 
-// Shows the current row of the register (area 09); false when the register is not open or
-// stands on no row.
+// Shows the current row of the register (area 09). True when a row was shown and a key taken;
+// false, with nothing shown or said and no key waited for, when there is no row to show (the
+// register not open, or past its last row): nothing failed, so there is nothing to say.
 bool MOS_DETAL(store::Contexto& ctx);
 
 }  // namespace screens
