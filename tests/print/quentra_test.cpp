@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "print/imp_txt.h"
 #include "print/rota.h"
 #include "print_fixture.h"
+#include "rt/fs/shared_files.h"
 #include "rt/term/keys.h"
 #include "rt/text/cp860.h"
 #include "support/links_plantados.h"
@@ -122,6 +124,30 @@ TEST_F(QuentraTest, ImpTxtHandsOverOnlyWhatThereIs) {
   // Another model prints nothing here: its output went to the printer itself.
   imp.conf.NOMEIMP = "Impressora";
   EXPECT_FALSE(print::IMP_TXT(ctx, imp, pedido, semAmbiente));
+}
+
+// The captured file's check gives the system's reason in its status, which the hand-over reads
+// to tell a refused name from a file that is merely missing or empty.
+TEST_F(QuentraTest, TheCapturedFileCheckCarriesTheSystemsReason) {
+  print_test::Pasta pasta;
+  const std::string arquivo = pasta.caminho() + "/NAO-DOS.TXT", vazio = pasta.caminho() + "/VAZIO.TXT";
+  const std::string ligacao = pasta.caminho() + "/LIGACAO.TXT";
+  escreve(arquivo, "folha\f\r");
+  escreve(vazio, "");
+  std::filesystem::create_symlink(arquivo, ligacao);
+  EXPECT_TRUE(print::READSTREAM(arquivo));
+  EXPECT_EQ(le(arquivo), "folha \r");  // the last eject is no empty page
+  const rt::Status faltando = print::READSTREAM(pasta.caminho() + "/NADA.TXT");
+  EXPECT_FALSE(faltando);
+  EXPECT_EQ(faltando.sysError(), ENOENT);
+  EXPECT_FALSE(faltando.told());
+  const rt::Status semNada = print::READSTREAM(vazio);
+  EXPECT_FALSE(semNada);
+  EXPECT_EQ(semNada.sysError(), 0);
+  const rt::Status recusado = print::READSTREAM(ligacao);
+  EXPECT_FALSE(recusado);
+  EXPECT_TRUE(rt::fs::isRefusal(recusado.sysError()));
+  EXPECT_EQ(le(arquivo), "folha \r");  // not written through the link
 }
 
 // The taxpayer's copy of the captured file is put in place by a rename: a link planted under
