@@ -75,11 +75,6 @@ class Program;
 // A function of another subsystem that a menu item runs. Failed, and told, when it ended early
 // (for the backups: nothing was copied, so the reminder date stays): each function says why.
 using FuncaoMenu = std::function<rt::Status(Program&)>;
-// What a menu function gives for a subsystem's step that answers only whether it went to its
-// end, having said why not: the told failure of `oque` when it did not.
-inline rt::Status funcaoFeita(bool feita, std::string_view oque) {
-  return feita ? rt::Status() : console::falhaDita(rt::Error::kFailed, oque);
-}
 // REORG(folder, mode) of the folder upkeep.
 using Reorganiza = std::function<Reorganizacao(Program&, const std::string& pasta, int modo)>;
 

@@ -46,7 +46,7 @@ class Despacho : public ProgramaFixture {
     for (int id : todosOsItens())
       p->funcoes[id] = [this, id](Program&) {
         chamados.push_back(id);
-        return funcaoFeita(retorno, "item");
+        return retorno ? rt::Status() : console::falhaDita(rt::Error::kFailed, "item");
       };
   }
   std::vector<int> chamados;
